@@ -1,0 +1,5 @@
+#include "convert/NumberText.h"
+
+namespace corvalen {
+
+}  // namespace corvalen

@@ -1,0 +1,5 @@
+#include "convert/Radix.h"
+
+namespace corvalen {
+
+}  // namespace corvalen

@@ -1,0 +1,5 @@
+#include "convert/Windows1252.h"
+
+namespace corvalen {
+
+}  // namespace corvalen

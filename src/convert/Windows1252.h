@@ -1,0 +1,26 @@
+#pragma once
+
+// Files are Windows-1252 on disk, one byte per character; text inside the program is UTF-8.
+// These convert at the file boundary. Every byte round-trips: the five bytes Windows-1252 leaves
+// unassigned (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the C1 controls of the same value.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace corvalen {
+
+// Appends the UTF-8 form of the Windows-1252 bytes to `out`.
+void AppendUtf8FromWindows1252(std::string_view bytes, std::string& out);
+std::string Utf8FromWindows1252(std::string_view bytes);
+
+// Appends one Windows-1252 byte per character of the UTF-8 text to `out`. A character with no
+// Windows-1252 byte, and every byte of malformed UTF-8, becomes "?". Returns how many characters
+// were replaced that way.
+std::size_t AppendWindows1252FromUtf8(std::string_view utf8, std::string& out);
+std::string Windows1252FromUtf8(std::string_view utf8, std::size_t* replaced = nullptr);
+
+// The Windows-1252 byte of one Unicode code point, or -1 when it has none.
+int Windows1252Byte(char32_t codePoint);
+
+}  // namespace corvalen

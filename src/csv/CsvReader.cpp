@@ -1,0 +1,5 @@
+#include "csv/CsvReader.h"
+
+namespace corvalen {
+
+}  // namespace corvalen

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "io/Diagnostic.h"
+#include "io/Result.h"
+#include "table/MemoryTable.h"
+
+namespace corvalen {
+
+struct CsvImport {
+    MemoryTable table = MemoryTable::ImportLayout();  // 19 captioned columns
+    int recordsRead = 0;                   // records after the header, skipped ones included
+    std::vector<Diagnostic> diagnostics;   // place Line: lines with a problem, in file order
+};
+
+// Reads the bytes of a CSV memory file (Windows-1252) into an import-layout table.
+//
+// One record per line; CR LF, LF and a lone CR all end a line, except inside a quoted field,
+// which may run over line ends ("" inside quotes stands for one quote). Spaces before a field are
+// skipped. A line with fewer than 19 fields gets empty ones, fields past the 19th are dropped,
+// and both are reported. The first line is the header and is skipped unless its first field is a
+// whole number. A record whose Bandwidth field is empty adds no row; blank lines are skipped
+// without a word, other such lines are reported.
+CsvImport ReadCsvMemory(std::string_view fileBytes);
+
+// Reads and parses the file at `path`. The error says which file and why it could not be read.
+Result<CsvImport> ReadCsvMemoryFile(const std::string& path);
+
+}  // namespace corvalen

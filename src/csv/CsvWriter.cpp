@@ -1,0 +1,5 @@
+#include "csv/CsvWriter.h"
+
+namespace corvalen {
+
+}  // namespace corvalen

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "io/Diagnostic.h"
+#include "io/Result.h"
+#include "table/MemoryTable.h"
+
+namespace corvalen {
+
+struct CsvText {
+    std::string bytes;                    // the whole file, Windows-1252, CR LF line ends
+    std::vector<Diagnostic> diagnostics;  // place Row: cells whose characters became "?"
+};
+
+// Builds the CSV memory file for `table`. With `csvLoaded` (an import has happened) it is the
+// header line plus 19 fields per channel row, empty Hotkey, Lockout and Priority cells written as
+// "0"; without, 10 fields per row and no header. Every field is quoted, quotes inside doubled;
+// the Number field loses surrounding spaces; the file ends with one extra CR LF.
+CsvText BuildCsvText(const MemoryTable& table, bool csvLoaded);
+
+// Writes `text.bytes` to `path` through a temporary file renamed over the target, so a failure
+// leaves any old file whole.
+Status WriteCsvFile(const std::string& path, const CsvText& text);
+
+}  // namespace corvalen

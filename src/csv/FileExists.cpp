@@ -1,0 +1,5 @@
+#include "csv/FileExists.h"
+
+namespace corvalen {
+
+}  // namespace corvalen

@@ -1,0 +1,5 @@
+#include "g3m/G3mFile.h"
+
+namespace corvalen {
+
+}  // namespace corvalen

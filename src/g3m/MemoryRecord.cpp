@@ -1,0 +1,5 @@
+#include "g3m/MemoryRecord.h"
+
+namespace corvalen {
+
+}  // namespace corvalen

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "io/Diagnostic.h"
+
+namespace corvalen {
+
+// Record length in bytes for a receiver model: 84 for exactly "303", 92 for any other text.
+int RecordLengthFor(std::string_view model);
+
+// Mode names the receiver knows and their codes; -1 for any other text (exact, case-sensitive).
+int ModeCode(std::string_view modeText);
+
+// Encodes one table row (its cells in column order; missing trailing cells count as empty) as a
+// .g3m record for `model`. `record` must be RecordLengthFor(model) bytes long; it is overwritten
+// completely, checksum included.
+//
+// Returns the channel number, which is also the record's place in the file (record n starts at
+// (n - 1) * record length), or 0 when the Number cell holds no channel number from 1 to 65535 and
+// the row must not be written. Every cell that could not be taken as it stands adds one
+// Diagnostic (place Row, number `row`) to `problems`.
+std::uint16_t WriteMemoryRecord(std::span<const std::string> cells, std::string_view model,
+                                std::span<std::uint8_t> record, int row,
+                                std::vector<Diagnostic>& problems);
+
+}  // namespace corvalen

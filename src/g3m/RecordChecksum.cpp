@@ -1,0 +1,5 @@
+#include "g3m/RecordChecksum.h"
+
+namespace corvalen {
+
+}  // namespace corvalen

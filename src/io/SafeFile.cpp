@@ -1,0 +1,5 @@
+#include "io/SafeFile.h"
+
+namespace corvalen {
+
+}  // namespace corvalen

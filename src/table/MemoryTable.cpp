@@ -1,0 +1,5 @@
+#include "table/MemoryTable.h"
+
+namespace corvalen {
+
+}  // namespace corvalen

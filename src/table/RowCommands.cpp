@@ -1,0 +1,5 @@
+#include "table/RowCommands.h"
+
+namespace corvalen {
+
+}  // namespace corvalen
