@@ -1,5 +1,138 @@
 #include "convert/Windows1252.h"
 
+#include <array>
+
 namespace corvalen {
+
+namespace {
+
+// Code points of the bytes 0x80 to 0x9F. The five bytes Windows-1252 leaves unassigned keep the
+// C1 control of their own value, so that reading and writing give back every byte.
+constexpr std::array<char16_t, 32> kHighControls = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 80-87
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  // 88-8F
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90-97
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 98-9F
+};
+
+void AppendCodePoint(char32_t cp, std::string& out) {
+    if (cp < 0x80) {
+        out.push_back(static_cast<char>(cp));
+    } else if (cp < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    }
+}
+
+// Decodes one UTF-8 sequence starting at text[i]. Returns the code point and advances i, or
+// returns -1 (and advances by one byte) for a malformed or overlong sequence.
+long DecodeUtf8(std::string_view text, std::size_t& i) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char lead = byte(i);
+    if (lead < 0x80) {
+        ++i;
+        return lead;
+    }
+    int length = 0;
+    char32_t cp = 0;
+    char32_t minimum = 0;
+    if ((lead & 0xE0) == 0xC0) {
+        length = 2, cp = lead & 0x1F, minimum = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        length = 3, cp = lead & 0x0F, minimum = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        length = 4, cp = lead & 0x07, minimum = 0x10000;
+    } else {
+        ++i;
+        return -1;
+    }
+    if (i + length > text.size()) {
+        ++i;
+        return -1;
+    }
+    for (int k = 1; k < length; ++k) {
+        const unsigned char next = byte(i + k);
+        if ((next & 0xC0) != 0x80) {
+            ++i;
+            return -1;
+        }
+        cp = (cp << 6) | (next & 0x3F);
+    }
+    if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+        ++i;
+        return -1;
+    }
+    i += length;
+    return static_cast<long>(cp);
+}
+
+}  // namespace
+
+int Windows1252Byte(char32_t codePoint) {
+    if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF)) {
+        return static_cast<int>(codePoint);
+    }
+    for (std::size_t k = 0; k < kHighControls.size(); ++k) {
+        if (kHighControls[k] == codePoint) {
+            return static_cast<int>(0x80 + k);
+        }
+    }
+    return -1;
+}
+
+void AppendUtf8FromWindows1252(std::string_view bytes, std::string& out) {
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x80) {
+            out.push_back(c);
+        } else if (b < 0xA0) {
+            AppendCodePoint(kHighControls[b - 0x80], out);
+        } else {
+            AppendCodePoint(b, out);
+        }
+    }
+}
+
+std::string Utf8FromWindows1252(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 8);
+    AppendUtf8FromWindows1252(bytes, out);
+    return out;
+}
+
+std::size_t AppendWindows1252FromUtf8(std::string_view utf8, std::string& out) {
+    std::size_t replaced = 0;
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        // Plain ASCII is by far the most common; copy runs of it without decoding.
+        if (static_cast<unsigned char>(utf8[i]) < 0x80) {
+            out.push_back(utf8[i++]);
+            continue;
+        }
+        const long cp = DecodeUtf8(utf8, i);
+        const int b = cp < 0 ? -1 : Windows1252Byte(static_cast<char32_t>(cp));
+        if (b < 0) {
+            out.push_back('?');
+            ++replaced;
+        } else {
+            out.push_back(static_cast<char>(b));
+        }
+    }
+    return replaced;
+}
+
+std::string Windows1252FromUtf8(std::string_view utf8, std::size_t* replaced) {
+    std::string out;
+    out.reserve(utf8.size());
+    const std::size_t count = AppendWindows1252FromUtf8(utf8, out);
+    if (replaced != nullptr) {
+        *replaced = count;
+    }
+    return out;
+}
 
 }  // namespace corvalen

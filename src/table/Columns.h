@@ -40,12 +40,24 @@ inline constexpr std::string_view kImportedCaptions =
 
 // Names the CSV writer puts in its header line; seven differ from the captions.
 inline constexpr std::array<std::string_view, kImportedColumnCount> kCsvHeaderNames = {
-    "Number",  "Frequency",     "Bandwidth",
-    "IF Shift", "reserved",     "reserved",
-    "reserved", "reserved",     "reserved",
-    "Groups",   "Hotkey",       "Lockout",
-    "Priority", "Level Squelch", "Secondary squelch type",
-    "Secondary squelch value", "Mode", "Callsign",
+    "Number",
+    "Frequency",
+    "Bandwidth",
+    "IF Shift",
+    "reserved",
+    "reserved",
+    "reserved",
+    "reserved",
+    "reserved",
+    "Groups",
+    "Hotkey",
+    "Lockout",
+    "Priority",
+    "Level Squelch",
+    "Secondary squelch type",
+    "Secondary squelch value",
+    "Mode",
+    "Callsign",
     "Comments"};
 
 }  // namespace corvalen
