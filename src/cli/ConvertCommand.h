@@ -1,1 +1,23 @@
 #pragma once
+
+#include <ostream>
+#include <span>
+#include <string_view>
+
+namespace corvalen {
+
+// Exit codes of the converter.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFileError = 1;   // input unreadable or output not writable
+inline constexpr int kExitUsageError = 2;  // wrong arguments
+
+// Runs the converter on its arguments (without the program name):
+//   convert [--model MODEL] INPUT.csv OUTPUT     (OUTPUT ending in .g3m or .csv)
+//   --help
+// The summary goes to `out`; the usage, errors and one line per reported row or line to `err`.
+int RunConverter(std::span<const std::string_view> args, std::ostream& out, std::ostream& err);
+
+// The usage text, ending in a line feed.
+std::string_view ConverterUsage();
+
+}  // namespace corvalen
