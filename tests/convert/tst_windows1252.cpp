@@ -1,0 +1,71 @@
+#include <QtTest>
+
+#include "convert/Windows1252.h"
+
+using namespace corvalen;
+
+class TestWindows1252 : public QObject {
+    Q_OBJECT
+
+private slots:
+    void everyByteRoundTrips() {
+        std::string all;
+        for (int b = 0; b < 256; ++b) {
+            all.push_back(static_cast<char>(b));
+        }
+        const std::string utf8 = Utf8FromWindows1252(all);
+        // Qt's own decoder agrees on the UTF-8 being well formed.
+        QCOMPARE(QString::fromUtf8(utf8).toUtf8().toStdString(), utf8);
+        std::size_t replaced = 99;
+        QCOMPARE(Windows1252FromUtf8(utf8, &replaced), all);
+        QCOMPARE(replaced, std::size_t(0));
+    }
+
+    void decodes_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("ascii") << QByteArray("Radio 1") << "Radio 1";
+        QTest::newRow("latin-1 range") << QByteArray("Z\xfcrich \xe9t\xe9") << "Zürich été";
+        QTest::newRow("euro and quotes") << QByteArray("\x80\x96\x94") << "€–”";
+        QTest::newRow("unassigned byte") << QByteArray("\x81") << QString(QChar(0x81));
+    }
+    void decodes() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QCOMPARE(QString::fromStdString(Utf8FromWindows1252(bytes.toStdString())), text);
+    }
+
+    void encodesWithQuestionMarks_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("replaced");
+        QTest::newRow("cyrillic") << "Радио" << QByteArray("?????") << 5;
+        QTest::newRow("mixed") << "A€Ω" << QByteArray("A\x80?") << 1;
+        QTest::newRow("outside the BMP") << "x😀y" << QByteArray("x?y") << 1;
+    }
+    void encodesWithQuestionMarks() {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, replaced);
+        std::size_t count = 0;
+        QCOMPARE(Windows1252FromUtf8(text.toStdString(), &count), bytes.toStdString());
+        QCOMPARE(count, std::size_t(replaced));
+    }
+
+    void malformedUtf8NeverOverrunsOrCrashes_data() {
+        QTest::addColumn<QByteArray>("utf8");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("cut sequence at end") << QByteArray("a\xc3") << QByteArray("a?");
+        QTest::newRow("stray continuation") << QByteArray("\x80z") << QByteArray("?z");
+        QTest::newRow("overlong slash") << QByteArray("\xc0\xaf") << QByteArray("??");
+        QTest::newRow("surrogate") << QByteArray("\xed\xa0\x80") << QByteArray("???");
+    }
+    void malformedUtf8NeverOverrunsOrCrashes() {
+        QFETCH(QByteArray, utf8);
+        QFETCH(QByteArray, bytes);
+        QCOMPARE(Windows1252FromUtf8(utf8.toStdString()), bytes.toStdString());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestWindows1252)
+#include "tst_windows1252.moc"

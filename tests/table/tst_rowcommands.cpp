@@ -1,0 +1,153 @@
+#include <QtTest>
+
+#include "table/RowCommands.h"
+
+using namespace corvalen;
+
+namespace {
+
+// A 19-column table whose channel rows hold "n<k>" in Number and "f<k>" in Frequency, so a test
+// can see which original row ended up where.
+MemoryTable TableOf(int channels) {
+    MemoryTable table = MemoryTable::ImportLayout();
+    for (int k = 1; k <= channels; ++k) {
+        table.AppendRow({"n" + std::to_string(k), "f" + std::to_string(k)});
+    }
+    return table;
+}
+
+// Column 0 and column 1 of every channel row, as "number/frequency" texts.
+QStringList Rows(const MemoryTable& table) {
+    QStringList rows;
+    for (int r = 1; r < table.RowCount(); ++r) {
+        rows << QString::fromStdString(table.CellText(r, Number) + "/" +
+                                       table.CellText(r, Frequency));
+    }
+    return rows;
+}
+
+}  // namespace
+
+class TestRowCommands : public QObject {
+    Q_OBJECT
+
+private slots:
+    void layouts() {
+        const MemoryTable startup = MemoryTable::StartupLayout();
+        QCOMPARE(startup.RowCount(), 50);
+        QCOMPARE(startup.ColCount(), 10);
+        QCOMPARE(startup.Caption(0), std::string());
+
+        const MemoryTable imported = MemoryTable::ImportLayout();
+        QCOMPARE(imported.RowCount(), 1);
+        QCOMPARE(imported.ColCount(), 19);
+        QCOMPARE(imported.Caption(Number), std::string("Number"));
+        QCOMPARE(imported.Caption(LevelSquelch), std::string("Level Squelch"));
+        QCOMPARE(imported.Caption(Reserved8), std::string("x"));
+        QCOMPARE(imported.Caption(Comments), std::string("Comments"));
+    }
+
+    void appendRowKeepsCellsWhole() {
+        MemoryTable table = MemoryTable::ImportLayout();
+        table.AppendRow({"1", "7100000", "a\tb"});
+        table.AppendRow(MemoryTable::Row(25, "x"));
+        QCOMPARE(table.CellText(1, Bandwidth), std::string("a\tb"));
+        QCOMPARE(table.CellText(1, IfShift), std::string());
+        QCOMPARE(table.RowCells(2).size(), std::size_t(19));
+    }
+
+    void addRow_data() {
+        QTest::addColumn<int>("channels");
+        QTest::addColumn<QString>("expectedNumber");
+        QTest::newRow("ten rows") << 10 << " 11";
+        QTest::newRow("no rows") << 0 << " 1";
+    }
+    void addRow() {
+        QFETCH(int, channels);
+        QFETCH(QString, expectedNumber);
+        MemoryTable table = TableOf(channels);
+        const MemoryTable before = table;
+        QCOMPARE(AddRow(table), channels + 1);
+        QCOMPARE(table.RowCount(), channels + 2);
+        QCOMPARE(QString::fromStdString(table.CellText(channels + 1, Number)), expectedNumber);
+        QCOMPARE(table.CellText(channels + 1, Frequency), std::string());
+        table.SetRowCount(channels + 1);
+        QCOMPARE(table, before);
+    }
+
+    void addRowOnStartupTable() {
+        MemoryTable table = MemoryTable::StartupLayout();
+        QCOMPARE(AddRow(table), 50);
+        QCOMPARE(table.CellText(50, Number), std::string(" 50"));
+    }
+
+    void insertRow_data() {
+        QTest::addColumn<int>("channels");
+        QTest::addColumn<int>("selectionEnd");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("below row 3 keeps old numbers")
+            << 4 << 3 << QStringList{"n1/f1", "n2/f2", "n3/f3", " 5/", "n4/f4"};
+        QTest::newRow("below the last row") << 2 << 2 << QStringList{"n1/f1", "n2/f2", " 3/"};
+        QTest::newRow("no selection appends") << 2 << 0 << QStringList{"n1/f1", "n2/f2", " 3/"};
+        QTest::newRow("selection past the end appends")
+            << 2 << 9 << QStringList{"n1/f1", "n2/f2", " 3/"};
+        QTest::newRow("empty table") << 0 << 0 << QStringList{" 1/"};
+    }
+    void insertRow() {
+        QFETCH(int, channels);
+        QFETCH(int, selectionEnd);
+        QFETCH(QStringList, expected);
+        MemoryTable table = TableOf(channels);
+        InsertRow(table, selectionEnd);
+        QCOMPARE(Rows(table), expected);
+    }
+
+    void insertThenReIndex() {
+        MemoryTable table = TableOf(10);
+        QCOMPARE(InsertRow(table, 3), 4);
+        QCOMPARE(table.CellText(4, Number), std::string(" 11"));
+        QCOMPARE(table.CellText(5, Number), std::string("n4"));
+        ReIndex(table);
+        for (int r = 1; r <= 11; ++r) {
+            QCOMPARE(table.CellText(r, Number), RowNumberText(r));
+        }
+        QCOMPARE(table.CellText(5, Frequency), std::string("f4"));
+    }
+
+    void deleteRows_data() {
+        QTest::addColumn<int>("channels");
+        QTest::addColumn<int>("anchor");
+        QTest::addColumn<int>("end");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("one row") << 3 << 2 << 2 << QStringList{" 1/f1", " 2/f3"};
+        QTest::newRow("extended downward") << 6 << 3 << 5 << QStringList{" 1/f1", " 2/f2", " 3/f6"};
+        QTest::newRow("extended upward") << 6 << 5 << 3 << QStringList{" 1/f1", " 2/f2", " 3/f6"};
+        QTest::newRow("every row") << 3 << 1 << 3 << QStringList{};
+        QTest::newRow("range past the end clipped")
+            << 3 << 3 << 99 << QStringList{" 1/f1", " 2/f2"};
+        QTest::newRow("empty table") << 0 << 1 << 1 << QStringList{};
+    }
+    void deleteRows() {
+        QFETCH(int, channels);
+        QFETCH(int, anchor);
+        QFETCH(int, end);
+        QFETCH(QStringList, expected);
+        MemoryTable table = TableOf(channels);
+        DeleteRows(table, anchor, end);
+        QCOMPARE(Rows(table), expected);
+        QCOMPARE(table.Caption(Number), std::string("Number"));
+    }
+
+    void reIndexHasNoRowLimit() {
+        // The old counter stopped at 32,767 rows; channel numbers go up to 65,535.
+        MemoryTable table = MemoryTable::ImportLayout();
+        table.SetRowCount(65536);
+        ReIndex(table);
+        QCOMPARE(table.CellText(32768, Number), std::string(" 32768"));
+        QCOMPARE(table.CellText(65535, Number), std::string(" 65535"));
+        QCOMPARE(table.CellText(65535, Frequency), std::string());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRowCommands)
+#include "tst_rowcommands.moc"
