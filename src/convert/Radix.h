@@ -16,7 +16,10 @@ namespace corvalen {
 inline constexpr std::string_view kNotBinaryMessage = "Error - Argument not a binary string";
 inline constexpr std::string_view kBitSizeMessage = "Error - Number exceeds specified bit size";
 
-// A DecimalIn argument: a number or a decimal text (blanks around it allowed).
+// A DecimalIn argument: a number or a decimal text. A text reads the same in every environment:
+// blanks around it, an optional sign, digits with an optional "." fraction (" 4096", "-2.5",
+// "7."); no grouping separators, no exponent. A number stands for its plain decimal text without
+// exponent, the shortest that reads back as the same value (2.9 -> "2.9", 1e20 -> 21 digits).
 using DecimalIn = std::variant<double, std::int64_t, std::string>;
 
 // Dec2Hex's result: hexadecimal text, or the out-of-band number -1 (kept apart from the text so
@@ -29,13 +32,20 @@ struct HexOrMinusOne {
 };
 
 // Hexadecimal text of the whole part (rounded towards minus infinity) of a non-negative number,
-// without leading zeros; empty for 0. A text form of 29 or more characters gives -1. A text that
-// is not a decimal number is an Error. Negative values give the hexadecimal text of their
-// magnitude's floor prefixed by "-" (the call always ends and returns text).
+// without leading zeros; empty for 0. A text form of 29 or more characters (blanks counted)
+// gives -1, whatever the text holds (a number too: 1e30, and 1e-30 whose plain text is
+// "0.000...1"). A text that is not a decimal number is an Error. A negative
+// value is first rounded down, then written as "-" and the hexadecimal text of its magnitude
+// (-2.5 -> "-3"; "-0" -> empty). The arithmetic is exact integer arithmetic on the decimal
+// digits, never binary floating point.
 Result<HexOrMinusOne> Dec2Hex(const DecimalIn& decimalIn);
 
-// Base-2 text of the whole part, without leading zeros (empty for 0). With numberOfBits > 0 the
-// text is zero-padded to exactly that width, or kBitSizeMessage when it does not fit.
+// Base-2 text of the whole part (rounded towards minus infinity), without leading zeros (empty
+// for 0). With numberOfBits > 0 the text is zero-padded to exactly that width, or
+// kBitSizeMessage when it does not fit. A negative value gives "-" and its magnitude's digits
+// (padded to the width without the sign). No length limit on the text, but a magnitude beyond
+// 2^96 - 1 (79228162514264337593543950335) is an Error (overflow), as is a text that is not a
+// decimal number.
 Result<std::string> Dec2Bin(const DecimalIn& decimalIn, int numberOfBits = 0);
 
 // Hexadecimal text of a base-2 text, one digit per four bits after left-padding to a multiple of
@@ -43,20 +53,28 @@ Result<std::string> Dec2Bin(const DecimalIn& decimalIn, int numberOfBits = 0);
 std::string Bin2Hex(std::string_view binaryString);
 
 // Value of a hexadecimal text (either case). A character outside the digits counts as -1 at its
-// place. A value beyond the int32 range is an Error (overflow).
+// place ("-1" -> -15). The sum, taken digit by digit from the right, must stay inside the int32
+// range after every digit, else the result is an Error (overflow): "80000000" is one, leading
+// zeros of any number are not.
 Result<std::int32_t> Hex2Dec(std::string_view sHex);
 
-// Unsigned value of a hexadecimal text of any length, in a double (exact up to 2^53). A pair
-// that is not two hexadecimal digits is an Error.
+// Unsigned value of a hexadecimal text of any length (either case), in a double (exact up to
+// 2^53). The text is read in pairs from the right, an odd length with a "0" in front. A pair
+// that is not two hexadecimal digits is an Error, and so is a value beyond the double range.
 Result<double> HexUnsigned2Dbl(std::string_view sHex);
 
 // The rest of the family; nothing in the writers needs them.
-std::string Bin2Hex2(std::string_view sBin);  // "101" -> "05", "" -> "00"
-std::int32_t Bin2Dec(std::string_view sBin);
-std::string Dec2Bin2(std::int16_t nDec);  // 5 -> "101", -1 -> sixteen ones, 0 -> "0000"
-std::string Hex2Bin(std::string_view sHex);  // "0A" -> "1010", "00" -> eight zeros
-std::int32_t HiWord(std::int32_t dWord);    // dWord / 65536, truncated towards zero
-std::int32_t LoWord(std::int32_t dWord);    // the low 16 bits, as an unsigned value
-std::int32_t DWord(std::int32_t hiWord, std::int32_t loWord);  // hiWord * 65536 + low 16 bits
+// Bin2Hex2 and Bin2Dec weigh each "1" by 2 to the power of its place from the right; any other
+// character counts as 0, and places 32 and above wrap away (32 ones are -1, "FFFFFFFF").
+std::string Bin2Hex2(std::string_view sBin);  // "101" -> "05", "" -> "00", even length always
+std::int32_t Bin2Dec(std::string_view sBin);  // "101" -> 5
+std::string Dec2Bin2(std::int16_t nDec);      // 5 -> "101", -1 -> sixteen ones, 0 -> "0000"
+// Four base-2 digits per hexadecimal digit (either case), leading zeros removed unless all are
+// zero: "0A" -> "1010", "00" -> eight zeros. A character that is not a digit gives the empty text.
+std::string Hex2Bin(std::string_view sHex);
+std::int32_t HiWord(std::int32_t dWord);  // dWord / 65536, truncated towards zero
+std::int32_t LoWord(std::int32_t dWord);  // the low 16 bits, as an unsigned value
+// hiWord * 65536 + the low 16 bits of loWord, wrapped to 32 bits (DWord(-1, 0xFFFF) == -1).
+std::int32_t DWord(std::int32_t hiWord, std::int32_t loWord);
 
 }  // namespace corvalen
