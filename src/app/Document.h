@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+
+#include "app/MemoryTableModel.h"
+
+namespace corvalen {
+
+// Everything the editor's commands share while the window is open: the memory table (behind its
+// model), whether a CSV file was imported, the Winradio folder and receiver model from the
+// settings, and the last path a file command chose. The main window owns exactly one.
+class Document {
+public:
+    Document() = default;
+    Document(const Document&) = delete;
+    Document& operator=(const Document&) = delete;
+
+    MemoryTableModel& table() { return m_table; }
+    const MemoryTableModel& table() const { return m_table; }
+
+    // The last path a file command chose in its dialog.
+    QString fileName;
+    // True once a CSV file was imported: "Save .csv file" then writes the 19-column form with
+    // its header line, before that the 10-column form of the start-up grid.
+    bool csvLoaded = false;
+    // The receiver model ("313", "303", or whatever the folder name ended in). It decides the
+    // length and the tail of every .g3m record when the file is saved.
+    QString model;
+    // The Winradio folder: where the file dialogs of the file commands start.
+    QString winradioPath;
+
+    // The record length a .g3m save writes now, for the current model.
+    int recordLength() const;
+
+private:
+    MemoryTableModel m_table;
+};
+
+}  // namespace corvalen

@@ -1,0 +1,56 @@
+#include "app/FileDialog.h"
+
+#include <QFileDialog>
+#include <QStringList>
+
+namespace corvalen {
+
+QString QtNameFilter(const QString& filter) {
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i < parts.size(); i += 2) {
+        const QString description = parts[i].trimmed();
+        const QString pattern = i + 1 < parts.size() ? parts[i + 1].trimmed() : QString();
+        if (pattern.isEmpty() || description.contains(QLatin1Char('('))) {
+            filters << description;
+        } else {
+            filters << QStringLiteral("%1 (%2)").arg(
+                description, QString(pattern).replace(QLatin1Char(';'), QLatin1Char(' ')));
+        }
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+std::optional<QString> QtFileDialogPresenter::show(const FileDialogSettings& settings) {
+    QFileDialog dialog(m_parent, settings.title, settings.initialFolder,
+                       QtNameFilter(settings.filter));
+    const bool save = settings.form == FileDialogSettings::Form::Save;
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    // The open form also takes the name of a file that does not exist yet: "Save .g3m file"
+    // asks through it and creates the file.
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // "Save .csv file" asks about an existing file itself, with its own prompt.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    if (!settings.fileName.isEmpty()) {
+        // A full path left by an earlier choice also opens the dialog in that file's folder.
+        dialog.selectFile(settings.fileName);
+    }
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    const QStringList chosen = dialog.selectedFiles();
+    if (chosen.isEmpty() || chosen.first().isEmpty()) {
+        return std::nullopt;
+    }
+    return chosen.first();
+}
+
+std::optional<QString> SharedFileDialog::show() {
+    std::optional<QString> chosen = m_presenter.show(m_settings);
+    if (chosen) {
+        m_settings.fileName = *chosen;
+    }
+    return chosen;
+}
+
+}  // namespace corvalen

@@ -1,0 +1,519 @@
+#include "app/MainWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QFrame>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTableView>
+#include <algorithm>
+#include <set>
+
+#include "app/WrappingButton.h"
+#include "csv/CsvReader.h"
+#include "csv/CsvWriter.h"
+#include "csv/FileExists.h"
+#include "g3m/G3mFile.h"
+
+namespace corvalen {
+namespace {
+
+const QString kAppTitle = QStringLiteral("Corvalen");
+
+// Window geometry is designed in twips; 15 twips make one pixel at 96 dots per inch, and Qt's
+// device-independent pixels carry that over to other resolutions.
+constexpr int Twips(int twips) {
+    return (twips + 7) / 15;
+}
+
+// The client area at design time and the places of the controls in it.
+constexpr int kClientWidth = 14175;
+constexpr int kClientHeight = 9780;
+constexpr int kFrameLeft = 250;
+constexpr int kFrameTop = 100;
+constexpr int kFrameRightMargin = 130;
+constexpr int kFrameGap = 50;  // between the grid frame and the button bar
+constexpr int kBarHeight = 975;
+constexpr int kBarBottomMargin = 170;
+constexpr int kGridLeft = 400;  // inside the grid frame
+constexpr int kGridTop = 250;
+constexpr int kGridRightMargin = 100;
+constexpr int kGridBottomMargin = 50;
+constexpr int kButtonLeft = 120;  // inside the button bar
+constexpr int kButtonTop = 240;
+constexpr int kButtonPitch = 1440;
+constexpr int kButtonWidth = 1335;
+constexpr int kButtonHeight = 495;
+constexpr int kExitRightMargin = 100;
+constexpr int kMinimumGridHeight = 1500;  // header and a few rows stay visible
+constexpr int kMinimumButtonGap = 100;    // between "Save .g3m file" and "Exit"
+
+const QString kCsvOpenFilter = QStringLiteral("Memory files (*.csv)|*.csv");
+const QString kCsvSaveFilter = QStringLiteral("Data files (*.csv)|*.csv");
+const QString kG3mFilter = QStringLiteral("Memory files (*.g3m)|*.g3m");
+const QString kExeFilter = QStringLiteral("Winradio File (*.exe)|*.exe");
+const QString kSelectFileTitle = QStringLiteral("Select your File");
+
+const QString kFirstRunText = QStringLiteral(
+    "This appears to be the first time you have run this application. Please go to the Options "
+    "Menu\r\nand select your Winradio .exe file so that the Winradio path can be saved.");
+
+std::string LocalPath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+QString DisplayPath(const QString& path) {
+    return QDir::toNativeSeparators(path);
+}
+
+QString Count(qsizetype n, const char* singular, const char* plural) {
+    return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? singular : plural));
+}
+
+// A core error usually names the file already; otherwise the status line adds it.
+QString FailureText(const QString& what, const QString& path, const Error& error) {
+    const QString message = QString::fromStdString(error.message);
+    if (message.contains(path) || message.contains(DisplayPath(path))) {
+        return QStringLiteral("%1: %2").arg(what, message);
+    }
+    return QStringLiteral("%1 %2: %3").arg(what, DisplayPath(path), message);
+}
+
+// Shows the busy pointer for as long as it lives.
+class BusyCursor {
+public:
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+}  // namespace
+
+MainWindow::MainWindow(SettingsFile settings, FileDialogPresenter* fileDialogs,
+                       MessageBoxes* messages, QWidget* parent)
+    : QMainWindow(parent),
+      m_settings(std::move(settings)),
+      m_ownFileDialogs(fileDialogs ? nullptr : std::make_unique<QtFileDialogPresenter>(this)),
+      m_ownMessages(messages ? nullptr : std::make_unique<QtMessageBoxes>(this)),
+      m_fileDialogs(fileDialogs ? fileDialogs : m_ownFileDialogs.get()),
+      m_messages(messages ? messages : m_ownMessages.get()),
+      m_cmDialog1(*m_fileDialogs) {
+    buildWindow();
+}
+
+MainWindow::~MainWindow() = default;
+
+QSize MainWindow::designClientSize() {
+    return {Twips(kClientWidth), Twips(kClientHeight)};
+}
+
+QSize MainWindow::minimumClientSize() {
+    // "Exit" must clear the seven buttons to its left, and the grid keep a few rows.
+    const int buttonsRight = Twips(kButtonLeft) + 6 * Twips(kButtonPitch) + Twips(kButtonWidth);
+    const int barWidth =
+        buttonsRight + Twips(kMinimumButtonGap) + Twips(kButtonWidth) + Twips(kExitRightMargin);
+    const int frameHeight = Twips(kMinimumGridHeight) + Twips(kGridTop) + Twips(kGridBottomMargin);
+    return {barWidth + Twips(kFrameLeft) + Twips(kFrameRightMargin),
+            Twips(kFrameTop) + frameHeight + Twips(kFrameGap) + Twips(kBarHeight) +
+                Twips(kBarBottomMargin)};
+}
+
+void MainWindow::buildWindow() {
+    setObjectName(QStringLiteral("frmGrid"));
+    setWindowTitle(QStringLiteral("Grid View"));
+
+    QMenu* options = menuBar()->addMenu(QStringLiteral("Options"));
+    options->setObjectName(QStringLiteral("mnuOpt"));
+    QAction* winradio = options->addAction(QStringLiteral("Winradio Folder"));
+    winradio->setObjectName(QStringLiteral("mnuWin"));
+    connect(winradio, &QAction::triggered, this, &MainWindow::chooseWinradioFolder);
+
+    m_client = new QWidget(this);
+    m_client->setObjectName(QStringLiteral("clientArea"));
+    m_client->setMinimumSize(minimumClientSize());
+    m_client->installEventFilter(this);
+    setCentralWidget(m_client);
+
+    m_frame1 = new QFrame(m_client);
+    m_frame1->setObjectName(QStringLiteral("Frame1"));
+    m_frame1->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    m_frame2 = new QFrame(m_client);
+    m_frame2->setObjectName(QStringLiteral("Frame2"));
+    m_frame2->setFrameStyle(QFrame::Box | QFrame::Sunken);
+
+    m_grid = new QTableView(m_frame1);
+    m_grid->setObjectName(QStringLiteral("RefGrid"));
+    m_grid->setModel(&m_document.table());
+    QFont gridFont(QStringLiteral("Courier New"));
+    gridFont.setStyleHint(QFont::TypeWriter);
+    gridFont.setFixedPitch(true);
+    gridFont.setPointSizeF(8.25);
+    m_grid->setFont(gridFont);
+    QPalette gridPalette = m_grid->palette();
+    gridPalette.setColor(QPalette::AlternateBase, QColor(192, 255, 192));
+    m_grid->setPalette(gridPalette);
+    m_grid->setAlternatingRowColors(true);
+    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_grid->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_grid->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
+                            QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+    m_grid->setTabKeyNavigation(true);
+    m_grid->setWordWrap(false);
+    m_grid->horizontalHeader()->setStretchLastSection(true);
+    m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    m_grid->verticalHeader()->setDefaultSectionSize(QFontMetrics(gridFont).height() + 4);
+
+    struct ButtonSpec {
+        const char* name;
+        const char* caption;
+        void (MainWindow::*command)();
+    };
+    // The bar from left to right; "Exit" stands apart at its right end.
+    static const ButtonSpec kButtons[] = {
+        {"Command8", "Open Winradio .csv file", &MainWindow::openCsv},
+        {"Command2", "Add Row", &MainWindow::addRow},
+        {"Command7", "Insert Row", &MainWindow::insertRow},
+        {"Command4", "Delete Row(s)", &MainWindow::deleteRows},
+        {"Command3", "Re-Index", &MainWindow::reIndex},
+        {"Command6", "Save .csv file", &MainWindow::saveCsv},
+        {"Command1", "Save .g3m file", &MainWindow::saveG3m},
+        {"Command5", "Exit", &MainWindow::exitProgram},
+    };
+    QFont buttonFont = font();
+    buttonFont.setPointSizeF(std::min(buttonFont.pointSizeF(), 8.0));
+    int index = 0;
+    for (const ButtonSpec& spec : kButtons) {
+        auto* button = new WrappingButton(QString::fromLatin1(spec.caption), m_frame2);
+        button->setObjectName(QString::fromLatin1(spec.name));
+        button->setFont(buttonFont);
+        button->setAutoDefault(false);
+        button->setGeometry(Twips(kButtonLeft) + index * Twips(kButtonPitch), Twips(kButtonTop),
+                            Twips(kButtonWidth), Twips(kButtonHeight));
+        connect(button, &QPushButton::clicked, this, spec.command);
+        m_exitButton = button;  // the last one is "Exit"
+        ++index;
+    }
+
+    // Keyboard focus order: the grid, then the buttons in the order their users reach them.
+    QWidget* previous = m_grid;
+    for (const char* name : {"Command8", "Command6", "Command4", "Command3", "Command2", "Command5",
+                             "Command1", "Command7"}) {
+        QWidget* next = m_frame2->findChild<QWidget*>(QString::fromLatin1(name));
+        setTabOrder(previous, next);
+        previous = next;
+    }
+
+    m_status = new QLabel(this);
+    m_status->setObjectName(QStringLiteral("statusLine"));
+    m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    statusBar()->addWidget(m_status, 1);
+
+    layOut();
+}
+
+void MainWindow::start() {
+    const QSize client = designClientSize();
+    resize(client.width(),
+           client.height() + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
+    if (const QScreen* screen = QApplication::primaryScreen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    readSettings();
+    show();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_client && event->type() == QEvent::Resize) {
+        layOut();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// Places the two frames, the grid and "Exit" for the current client size: the frames and the
+// grid take up every change of size, "Exit" keeps its distance from the bar's right edge, and
+// the seven other buttons stay where they are.
+void MainWindow::layOut() {
+    const int width = std::max(m_client->width(), minimumClientSize().width());
+    const int height = std::max(m_client->height(), minimumClientSize().height());
+
+    const QRect frame1(
+        Twips(kFrameLeft), Twips(kFrameTop), width - Twips(kFrameLeft) - Twips(kFrameRightMargin),
+        height - Twips(kFrameTop) - Twips(kFrameGap) - Twips(kBarHeight) - Twips(kBarBottomMargin));
+    m_frame1->setGeometry(frame1);
+    m_frame2->setGeometry(frame1.left(), frame1.bottom() + 1 + Twips(kFrameGap), frame1.width(),
+                          Twips(kBarHeight));
+    m_grid->setGeometry(Twips(kGridLeft), Twips(kGridTop),
+                        frame1.width() - Twips(kGridLeft) - Twips(kGridRightMargin),
+                        frame1.height() - Twips(kGridTop) - Twips(kGridBottomMargin));
+    m_exitButton->move(m_frame2->width() - (m_exitButton->width() + Twips(kExitRightMargin)),
+                       Twips(kButtonTop));
+}
+
+void MainWindow::readSettings() {
+    if (const std::optional<StoredSettings> stored = m_settings.read()) {
+        m_document.winradioPath = stored->winradioPath;
+        m_document.model = stored->model;
+        return;
+    }
+    m_messages->information(kAppTitle, kFirstRunText);
+}
+
+bool MainWindow::writeSettings(QString& savedNote) {
+    const SettingsFile::WriteOutcome outcome =
+        m_settings.write({m_document.winradioPath, m_document.model});
+    if (!outcome.ok) {
+        showStatus(QStringLiteral("Could not save the settings to %1: %2")
+                       .arg(DisplayPath(outcome.path), outcome.error));
+        return false;
+    }
+    savedNote = QStringLiteral("settings saved to %1").arg(DisplayPath(outcome.path));
+    if (outcome.replaced > 0) {
+        savedNote += QStringLiteral("; %1 written as \"?\" (no Windows-1252 byte)")
+                         .arg(Count(outcome.replaced, "character", "characters"));
+    }
+    return true;
+}
+
+QString MainWindow::statusText() const {
+    return m_status->text();
+}
+
+QString MainWindow::statusDetails() const {
+    return m_status->toolTip();
+}
+
+void MainWindow::showStatus(const QString& text, const QString& details) {
+    m_status->setText(text);
+    m_status->setToolTip(details);
+}
+
+void MainWindow::showStatus(const QString& text, const std::vector<Diagnostic>& diagnostics) {
+    // The tooltip lists the problems; a very long list is cut so the tooltip stays usable.
+    constexpr std::size_t kMaxLines = 40;
+    QStringList lines;
+    for (std::size_t i = 0; i < diagnostics.size() && i < kMaxLines; ++i) {
+        lines << QString::fromStdString(diagnostics[i].ToString());
+    }
+    if (diagnostics.size() > kMaxLines) {
+        lines << QStringLiteral("... and %1 more").arg(diagnostics.size() - kMaxLines);
+    }
+    showStatus(text, lines.join(QLatin1Char('\n')));
+}
+
+void MainWindow::openCsv() {
+    FileDialogSettings& dialog = m_cmDialog1.settings();
+    dialog.initialFolder = m_document.winradioPath;
+    dialog.filter = kCsvOpenFilter;
+    dialog.title = kSelectFileTitle;
+    dialog.form = FileDialogSettings::Form::Open;
+    const std::optional<QString> chosen = m_cmDialog1.show();
+    if (!chosen) {
+        return;  // cancelled: the table and its unsaved edits stay
+    }
+    importCsvFile(*chosen);
+}
+
+bool MainWindow::importCsvFile(const QString& path) {
+    BusyCursor busy;
+    Result<CsvImport> imported = ReadCsvMemoryFile(LocalPath(path));
+    if (!imported) {
+        showStatus(FailureText(QStringLiteral("Nothing imported from"), path, imported.error()));
+        return false;
+    }
+    m_document.fileName = path;
+    m_document.csvLoaded = true;
+    const int channels = imported->table.ChannelCount();
+    m_document.table().replaceTable(std::move(imported->table));
+    m_grid->horizontalHeader()->resizeSections(QHeaderView::ResizeToContents);
+
+    QString text = QStringLiteral("Read %1 from %2")
+                       .arg(Count(channels, "channel", "channels"), QFileInfo(path).fileName());
+    if (!imported->diagnostics.empty()) {
+        text += QStringLiteral("; %1 reported")
+                    .arg(Count(imported->diagnostics.size(), "line", "lines"));
+    }
+    showStatus(text, imported->diagnostics);
+    return true;
+}
+
+void MainWindow::addRow() {
+    const int row = m_document.table().addRow();
+    const QModelIndex cell = m_document.table().index(MemoryTableModel::modelRow(row), 0);
+    m_grid->setCurrentIndex(cell);
+    m_grid->scrollTo(cell);
+}
+
+// The row at the moving end of the selection: where the user's last click or key put the cursor.
+int MainWindow::selectionEndRow() const {
+    const QModelIndex current = m_grid->currentIndex();
+    if (current.isValid()) {
+        return MemoryTableModel::tableRow(current.row());
+    }
+    return -1;  // no cursor row: "Insert Row" then adds at the end
+}
+
+void MainWindow::insertRow() {
+    m_document.table().insertRowBelow(selectionEndRow());
+}
+
+void MainWindow::deleteRows() {
+    // Every selected row goes, however the selection was made; a selection of several separate
+    // ranges is removed range by range from the bottom, so no unselected row in between is lost.
+    std::set<int> rows;
+    for (const QModelIndex& index : m_grid->selectionModel()->selectedIndexes()) {
+        rows.insert(MemoryTableModel::tableRow(index.row()));
+    }
+    if (rows.empty()) {
+        const QModelIndex current = m_grid->currentIndex();
+        if (!current.isValid()) {
+            return;
+        }
+        rows.insert(MemoryTableModel::tableRow(current.row()));
+    }
+    auto it = rows.rbegin();
+    while (it != rows.rend()) {
+        const int last = *it;
+        int first = last;
+        for (++it; it != rows.rend() && *it == first - 1; ++it) {
+            first = *it;
+        }
+        m_document.table().deleteRows(first, last);
+    }
+}
+
+void MainWindow::reIndex() {
+    m_document.table().reIndex();
+}
+
+void MainWindow::saveCsv() {
+    // The file's text is fixed by the table as it stands now; a second pass through the dialog
+    // after "Cancel" in the overwrite prompt writes the same text.
+    CsvText text;
+    {
+        BusyCursor busy;
+        text = BuildCsvText(m_document.table().table(), m_document.csvLoaded);
+    }
+    for (;;) {
+        FileDialogSettings& dialog = m_cmDialog1.settings();
+        dialog.initialFolder = m_document.winradioPath;
+        dialog.filter = kCsvSaveFilter;
+        dialog.title = QStringLiteral("Save to CSV File");
+        dialog.form = FileDialogSettings::Form::Save;
+        const std::optional<QString> chosen = m_cmDialog1.show();
+        if (!chosen) {
+            return;
+        }
+        const QString path = *chosen;
+        m_document.fileName = path;
+        if (FileExists(LocalPath(path)) &&
+            !m_messages->confirmOverwrite(
+                kAppTitle,
+                DisplayPath(path) + QStringLiteral(" already exists.\r\nSelect OK to overwrite, "
+                                                   "or Cancel to try again."))) {
+            continue;
+        }
+        Status written = [&] {
+            BusyCursor busy;
+            return WriteCsvFile(LocalPath(path), text);
+        }();
+        if (!written) {
+            showStatus(FailureText(QStringLiteral("Could not save"), path, written.error()));
+            return;
+        }
+        const int rows = m_document.table().table().ChannelCount();
+        QString status = QStringLiteral("Saved %1 to %2")
+                             .arg(Count(rows, "row", "rows"), QFileInfo(path).fileName());
+        if (!text.diagnostics.empty()) {
+            status += QStringLiteral("; %1 reported")
+                          .arg(Count(text.diagnostics.size(), "cell", "cells"));
+        }
+        showStatus(status, text.diagnostics);
+        return;
+    }
+}
+
+void MainWindow::saveG3m() {
+    FileDialogSettings& dialog = m_cmDialog1.settings();
+    dialog.initialFolder = m_document.winradioPath;
+    dialog.fileName.clear();
+    dialog.filter = kG3mFilter;
+    dialog.title = kSelectFileTitle;
+    dialog.form = FileDialogSettings::Form::Open;
+    const std::optional<QString> chosen = m_cmDialog1.show();
+    if (!chosen) {
+        m_document.fileName.clear();
+        return;
+    }
+    const QString path = *chosen;
+    m_document.fileName = path;
+    Result<G3mSaveReport> saved = [&] {
+        BusyCursor busy;
+        return SaveG3mFile(LocalPath(path), m_document.table().table(),
+                           m_document.model.toStdString());
+    }();
+    if (!saved) {
+        m_document.fileName.clear();
+        showStatus(FailureText(QStringLiteral("Could not save"), path, saved.error()));
+        return;
+    }
+    QString status = QStringLiteral("Wrote %1 of %2 bytes to %3")
+                         .arg(Count(saved->recordsWritten, "record", "records"))
+                         .arg(m_document.recordLength())
+                         .arg(QFileInfo(path).fileName());
+    if (saved->rowsNotWritten > 0) {
+        status +=
+            QStringLiteral("; %1 not written").arg(Count(saved->rowsNotWritten, "row", "rows"));
+    }
+    if (!saved->problems.empty()) {
+        status += QStringLiteral("; %1 reported")
+                      .arg(Count(saved->problems.size(), "problem", "problems"));
+    }
+    showStatus(status, saved->problems);
+}
+
+void MainWindow::exitProgram() {
+    QString savedNote;
+    if (!writeSettings(savedNote)) {
+        // The reason is on the status line; the close box still ends the program without them.
+        return;
+    }
+    close();
+}
+
+void MainWindow::chooseWinradioFolder() {
+    const QString programFiles = QStringLiteral("c:\\program files\\Winradio");
+    FileDialogSettings& dialog = m_cmDialog1.settings();
+    dialog.initialFolder = QFileInfo(programFiles).isDir() ? programFiles : QDir::homePath();
+    dialog.filter = kExeFilter;
+    dialog.title = QStringLiteral("Select your Winradio file");
+    dialog.form = FileDialogSettings::Form::Open;
+    const std::optional<QString> chosen = m_cmDialog1.show();
+    if (!chosen) {
+        return;
+    }
+    const QString path = QDir::toNativeSeparators(*chosen);
+    m_document.fileName = path;
+    const qsizetype separator =
+        std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
+    m_document.winradioPath = separator < 0 ? QString() : path.left(separator);
+    m_document.model = m_document.winradioPath.right(3);
+    QString savedNote;
+    if (writeSettings(savedNote)) {
+        showStatus(QStringLiteral("Winradio folder %1, receiver model \"%2\"; %3")
+                       .arg(m_document.winradioPath, m_document.model, savedNote));
+    }
+}
+
+}  // namespace corvalen

@@ -1,0 +1,92 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <memory>
+#include <vector>
+
+#include "app/Document.h"
+#include "app/FileDialog.h"
+#include "app/MessageBoxes.h"
+#include "app/SettingsFile.h"
+#include "io/Diagnostic.h"
+
+class QFrame;
+class QLabel;
+class QPushButton;
+class QTableView;
+
+namespace corvalen {
+
+// The editor's one window, "Grid View": the memory table grid in the upper frame, the bar of
+// eight command buttons in the lower frame, the "Options" menu, and a status line that says what
+// the last file command did. It owns the document and the shared file dialog.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // Without a presenter or message boxes of its own the window uses Qt's dialogs.
+    explicit MainWindow(SettingsFile settings, FileDialogPresenter* fileDialogs = nullptr,
+                        MessageBoxes* messages = nullptr, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Reads the settings (or shows the first-run message) and then shows the window.
+    void start();
+
+    Document& document() { return m_document; }
+    SharedFileDialog& fileDialog() { return m_cmDialog1; }
+    QTableView* grid() const { return m_grid; }
+    QString statusText() const;
+    // The lines behind the status line (the diagnostics of the last file command).
+    QString statusDetails() const;
+
+    // Imports a chosen CSV memory file. On failure the table and document stay as they were.
+    bool importCsvFile(const QString& path);
+
+    // The window's design size, its client area without menu and status bar.
+    static QSize designClientSize();
+    // The smallest client area at which every control is fully visible.
+    static QSize minimumClientSize();
+
+public slots:
+    void openCsv();               // "Open Winradio .csv file"
+    void addRow();                // "Add Row"
+    void insertRow();             // "Insert Row"
+    void deleteRows();            // "Delete Row(s)"
+    void reIndex();               // "Re-Index"
+    void saveCsv();               // "Save .csv file"
+    void saveG3m();               // "Save .g3m file"
+    void exitProgram();           // "Exit"
+    void chooseWinradioFolder();  // Options / "Winradio Folder"
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildWindow();
+    void layOut();
+    void readSettings();
+    // Writes the settings file; on failure the status line says why.
+    bool writeSettings(QString& savedNote);
+    void showStatus(const QString& text, const QString& details = QString());
+    void showStatus(const QString& text, const std::vector<Diagnostic>& diagnostics);
+    int selectionEndRow() const;
+
+    SettingsFile m_settings;
+    std::unique_ptr<FileDialogPresenter> m_ownFileDialogs;
+    std::unique_ptr<MessageBoxes> m_ownMessages;
+    FileDialogPresenter* m_fileDialogs;
+    MessageBoxes* m_messages;
+
+    Document m_document;
+    SharedFileDialog m_cmDialog1;
+
+    QWidget* m_client = nullptr;
+    QFrame* m_frame1 = nullptr;
+    QFrame* m_frame2 = nullptr;
+    QTableView* m_grid = nullptr;
+    QPushButton* m_exitButton = nullptr;
+    QLabel* m_status = nullptr;
+};
+
+}  // namespace corvalen

@@ -1,0 +1,132 @@
+#include "app/SettingsFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <utility>
+
+#include "convert/Windows1252.h"
+#include "csv/FileExists.h"
+
+namespace corvalen {
+namespace {
+
+bool Exists(const QString& path) {
+    return !path.isEmpty() && FileExists(QFile::encodeName(path).toStdString());
+}
+
+// Writes the whole file or nothing: a failed write leaves any old file as it was.
+bool WriteWhole(const QString& path, const QByteArray& bytes, QString& error) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        error = file.errorString();
+        return false;
+    }
+    if (file.write(bytes) != bytes.size()) {
+        error = file.errorString();
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+SettingsFile::SettingsFile(QString programFolder, QString userFolder)
+    : m_programFolder(std::move(programFolder)), m_userFolder(std::move(userFolder)) {}
+
+QString SettingsFile::programPath() const {
+    return QDir(m_programFolder).filePath(QString::fromLatin1(kFileName));
+}
+
+QString SettingsFile::userPath() const {
+    if (m_userFolder.isEmpty()) {
+        return {};
+    }
+    return QDir(m_userFolder).filePath(QString::fromLatin1(kFileName));
+}
+
+QString SettingsFile::readPath() const {
+    const QString program = programPath();
+    const QString user = userPath();
+    const bool programExists = Exists(program);
+    const bool userExists = Exists(user);
+    if (programExists && (!userExists || QFileInfo(program).isWritable())) {
+        return program;
+    }
+    if (userExists) {
+        return user;
+    }
+    return {};
+}
+
+std::optional<StoredSettings> SettingsFile::read() const {
+    const QString path = readPath();
+    if (path.isEmpty()) {
+        return std::nullopt;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return std::nullopt;
+    }
+    return Decode(file.readAll());
+}
+
+SettingsFile::WriteOutcome SettingsFile::write(const StoredSettings& settings) const {
+    WriteOutcome outcome;
+    const QByteArray bytes = Encode(settings, &outcome.replaced);
+
+    outcome.path = programPath();
+    if (WriteWhole(outcome.path, bytes, outcome.error)) {
+        outcome.ok = true;
+        return outcome;
+    }
+    const QString user = userPath();
+    if (user.isEmpty()) {
+        return outcome;
+    }
+    QDir().mkpath(m_userFolder);
+    outcome.path = user;
+    outcome.error.clear();
+    outcome.ok = WriteWhole(user, bytes, outcome.error);
+    return outcome;
+}
+
+QByteArray SettingsFile::Encode(const StoredSettings& settings, qsizetype* replaced) {
+    std::string bytes;
+    std::size_t lost = AppendWindows1252FromUtf8(settings.winradioPath.toStdString(), bytes);
+    bytes += "\r\n";
+    lost += AppendWindows1252FromUtf8(settings.model.toStdString(), bytes);
+    bytes += "\r\n";
+    if (replaced != nullptr) {
+        *replaced = static_cast<qsizetype>(lost);
+    }
+    return QByteArray::fromStdString(bytes);
+}
+
+StoredSettings SettingsFile::Decode(const QByteArray& bytes) {
+    const QString text = QString::fromStdString(
+        Utf8FromWindows1252(std::string_view(bytes.constData(), bytes.size())));
+    // CR LF is what the editor writes; a lone LF or CR (a file edited by hand) ends a line too.
+    QString lines[2];
+    int line = 0;
+    for (qsizetype i = 0; i < text.size() && line < 2; ++i) {
+        const QChar c = text[i];
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+            if (c == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n')) {
+                ++i;
+            }
+            ++line;
+        } else {
+            lines[line] += c;
+        }
+    }
+    return StoredSettings{lines[0], lines[1]};
+}
+
+}  // namespace corvalen

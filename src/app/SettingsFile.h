@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+namespace corvalen {
+
+// The two values the editor keeps between runs.
+struct StoredSettings {
+    QString winradioPath;  // line 1: the Winradio folder
+    QString model;         // line 2: the receiver model
+    bool operator==(const StoredSettings&) const = default;
+};
+
+// "Corvalen.ini": two lines, each ended by CR LF, one Windows-1252 byte per character, values
+// bare. It lives beside the program; when the program's folder cannot be written (an installed
+// program), it lives in the user's configuration folder instead.
+class SettingsFile {
+public:
+    static constexpr const char* kFileName = "Corvalen.ini";
+
+    // `programFolder` is the executable's folder, `userFolder` the per-user fallback.
+    SettingsFile(QString programFolder, QString userFolder);
+
+    // The file settings are read from: the program's own one, unless it can no longer be
+    // written and the user's one exists (then that holds the later values). Empty when neither
+    // exists, which is the first run.
+    QString readPath() const;
+    // The stored values, or nothing on the first run.
+    std::optional<StoredSettings> read() const;
+
+    struct WriteOutcome {
+        bool ok = false;
+        QString path;            // where the file was written, or the last place tried
+        QString error;           // why it could not be written
+        qsizetype replaced = 0;  // characters with no Windows-1252 byte, written as "?"
+    };
+    // Rewrites the whole file: beside the program if possible, else in the user's folder.
+    WriteOutcome write(const StoredSettings& settings) const;
+
+    static QByteArray Encode(const StoredSettings& settings, qsizetype* replaced = nullptr);
+    // Each line is taken whole, so commas and quotes come back as they were written.
+    static StoredSettings Decode(const QByteArray& bytes);
+
+    QString programPath() const;
+    QString userPath() const;
+
+private:
+    QString m_programFolder;
+    QString m_userFolder;
+};
+
+}  // namespace corvalen
