@@ -1,5 +1,254 @@
 #include "csv/CsvReader.h"
 
+#include <algorithm>
+#include <cstddef>
+#include <utility>
+
+#include "convert/NumberText.h"
+#include "convert/Windows1252.h"
+#include "io/SafeFile.h"
+
 namespace corvalen {
+
+namespace {
+
+constexpr char kQuote = '"';
+
+bool IsLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
+
+bool IsBlank(std::string_view bytes) {
+    return bytes.find_first_not_of(' ') == std::string_view::npos;
+}
+
+// What the scanner saw of one record besides its cells.
+struct RecordShape {
+    int line = 0;              // physical line the record starts on, from 1
+    int fieldCount = 0;        // all fields, also those past the 19th
+    bool blankLine = false;    // nothing but spaces on the line
+    bool anyNonBlank = false;  // some field holds more than spaces
+    bool quoteNotClosed = false;
+};
+
+// Walks the file once, one record per line. A record ends at CR LF, LF or a lone CR, except
+// inside a quoted field, which may run over line ends and keeps them in its text.
+class RecordScanner {
+public:
+    explicit RecordScanner(std::string_view bytes) : m_bytes(bytes) {}
+
+    bool AtEnd() const { return m_pos >= m_bytes.size(); }
+
+    // Reads the next record. Fields 0 to 18 are appended (as UTF-8) to the cells, which the
+    // caller hands in empty; later fields are read and dropped.
+    RecordShape Next(MemoryTable::Row& cells) {
+        RecordShape shape;
+        shape.line = m_line;
+        bool quoted = false;
+        for (;;) {
+            std::string* target = shape.fieldCount < static_cast<int>(cells.size())
+                                      ? &cells[static_cast<std::size_t>(shape.fieldCount)]
+                                      : nullptr;
+            ++shape.fieldCount;
+            quoted = ReadField(target, shape);
+            if (m_pos < m_bytes.size() && m_bytes[m_pos] == ',') {
+                ++m_pos;
+                continue;
+            }
+            SkipLineEnd();
+            break;
+        }
+        shape.blankLine = shape.fieldCount == 1 && !quoted && !shape.anyNonBlank;
+        return shape;
+    }
+
+private:
+    // Reads one field up to (not including) the comma or line end that ends it.
+    // Returns whether the field was quoted.
+    bool ReadField(std::string* target, RecordShape& shape) {
+        const std::size_t size = m_bytes.size();
+        std::size_t p = m_pos;
+        while (p < size && m_bytes[p] == ' ') {
+            ++p;
+        }
+        if (p < size && m_bytes[p] == kQuote) {
+            m_pos = ReadQuoted(p + 1, target, shape);
+            return true;
+        }
+        const std::size_t start = p;
+        p = RunToFieldEnd(p);
+        Take(start, p, target, shape);
+        m_pos = p;
+        return false;
+    }
+
+    // Reads a quoted field whose text starts at `p`; "" stands for one quote. Text between the
+    // closing quote and the next comma is kept too (after any spaces that only pad the field).
+    std::size_t ReadQuoted(std::size_t p, std::string* target, RecordShape& shape) {
+        const std::size_t size = m_bytes.size();
+        std::size_t start = p;
+        m_high = 0;
+        for (;;) {
+            if (p >= size) {
+                Take(start, p, target, shape);
+                shape.quoteNotClosed = true;
+                return p;
+            }
+            const char c = m_bytes[p];
+            if (c == kQuote) {
+                if (p + 1 < size && m_bytes[p + 1] == kQuote) {
+                    Take(start, p + 1, target, shape);  // one quote of the pair
+                    p += 2;
+                    start = p;
+                    m_high = 0;
+                    continue;
+                }
+                Take(start, p, target, shape);
+                ++p;
+                break;
+            }
+            if (c == '\n' || (c == '\r' && (p + 1 >= size || m_bytes[p + 1] != '\n'))) {
+                ++m_line;
+            }
+            m_high |= static_cast<unsigned char>(c);
+            ++p;
+        }
+        std::size_t text = p;
+        while (text < size && m_bytes[text] == ' ') {
+            ++text;
+        }
+        const std::size_t end = RunToFieldEnd(text);
+        if (end > text) {
+            Take(p, end, target, shape);
+        }
+        return end;
+    }
+
+    void Take(std::size_t start, std::size_t end, std::string* target, RecordShape& shape) {
+        if (start == end) {
+            return;
+        }
+        const std::string_view bytes = m_bytes.substr(start, end - start);
+        if (!shape.anyNonBlank && !IsBlank(bytes)) {
+            shape.anyNonBlank = true;
+        }
+        if (target == nullptr) {
+            return;
+        }
+        // Plain ASCII reads as it is; only text with bytes from 0x80 up needs converting.
+        if (m_high < 0x80) {
+            target->append(bytes);
+        } else {
+            AppendUtf8FromWindows1252(bytes, *target);
+        }
+    }
+
+    // The end of an unquoted run: the next comma, line end or the end of the file. Notes in
+    // m_high whether the run holds bytes from 0x80 up.
+    std::size_t RunToFieldEnd(std::size_t p) {
+        const std::size_t size = m_bytes.size();
+        m_high = 0;
+        while (p < size) {
+            const char c = m_bytes[p];
+            if (c == ',' || IsLineEnd(c)) {
+                break;
+            }
+            m_high |= static_cast<unsigned char>(c);
+            ++p;
+        }
+        return p;
+    }
+
+    void SkipLineEnd() {
+        if (m_pos >= m_bytes.size()) {
+            return;
+        }
+        if (m_bytes[m_pos] == '\r' && m_pos + 1 < m_bytes.size() && m_bytes[m_pos + 1] == '\n') {
+            ++m_pos;
+        }
+        ++m_pos;
+        ++m_line;
+    }
+
+    std::string_view m_bytes;
+    std::size_t m_pos = 0;
+    int m_line = 1;
+    unsigned char m_high = 0;  // all bytes of the run being read, or-ed together
+};
+
+// About as many channel rows as the file has lines, so the table allocates once.
+int EstimateRecords(std::string_view bytes) {
+    auto lines = std::count(bytes.begin(), bytes.end(), '\n');
+    if (lines == 0) {
+        lines = std::count(bytes.begin(), bytes.end(), '\r');
+    }
+    return static_cast<int>(std::min<std::ptrdiff_t>(lines + 1, 1 << 24));
+}
+
+std::string FieldCountMessage(int fieldCount) {
+    const std::string count = std::to_string(fieldCount) + (fieldCount == 1 ? " field" : " fields");
+    if (fieldCount < kImportedColumnCount) {
+        return count + " where 19 were expected; missing fields left empty";
+    }
+    return count + " where 19 were expected; fields after the 19th dropped";
+}
+
+}  // namespace
+
+CsvImport ReadCsvMemory(std::string_view fileBytes) {
+    CsvImport result;
+    result.table.ReserveChannels(EstimateRecords(fileBytes));
+    RecordScanner scanner(fileBytes);
+    MemoryTable::Row cells(kImportedColumnCount);
+    bool headerSeen = false;
+
+    const auto report = [&](int line, int column, std::string message) {
+        result.diagnostics.push_back(
+            Diagnostic{Diagnostic::Place::Line, line, column, std::move(message)});
+    };
+
+    while (!scanner.AtEnd()) {
+        for (std::string& cell : cells) {
+            cell.clear();
+        }
+        const RecordShape shape = scanner.Next(cells);
+        if (shape.blankLine) {
+            continue;
+        }
+        if (shape.quoteNotClosed) {
+            report(shape.line, -1,
+                   "a quoted field is not closed before the end of the file; the rest of the "
+                   "file was read into it");
+        }
+        if (!headerSeen) {
+            headerSeen = true;
+            // Files without a header line start straight with a channel; keep it.
+            if (!ParseWholeNumber(cells[Column::Number]).has_value()) {
+                continue;
+            }
+        }
+        ++result.recordsRead;
+        if (cells[Column::Bandwidth].empty()) {
+            if (shape.anyNonBlank) {
+                report(shape.line, Column::Bandwidth, "Bandwidth is empty; channel skipped");
+            }
+            continue;
+        }
+        if (shape.fieldCount != kImportedColumnCount) {
+            report(shape.line, -1, FieldCountMessage(shape.fieldCount));
+        }
+        result.table.AppendRow(std::move(cells));
+        cells = MemoryTable::Row(kImportedColumnCount);
+    }
+    return result;
+}
+
+Result<CsvImport> ReadCsvMemoryFile(const std::string& path) {
+    Result<std::string> bytes = ReadWholeFile(path);
+    if (!bytes) {
+        return bytes.error();
+    }
+    return ReadCsvMemory(*bytes);
+}
 
 }  // namespace corvalen

@@ -1,5 +1,138 @@
 #include "csv/CsvWriter.h"
 
+#include <algorithm>
+#include <cstddef>
+#include <string_view>
+
+#include "convert/Windows1252.h"
+#include "io/SafeFile.h"
+
 namespace corvalen {
+
+namespace {
+
+constexpr char kQuote = '"';
+constexpr std::string_view kLineEnd = "\r\n";
+
+std::string_view TrimSpaces(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// In the 19-column form an empty Hotkey, Lockout or Priority cell is written as "0", so the
+// receiver software always finds a number in those settings.
+bool IsZeroWhenEmpty(int column) {
+    return column == Column::Hotkey || column == Column::Lockout || column == Column::Priority;
+}
+
+// Appends the cell in Windows-1252 between quotes, each quote in it doubled. Returns how many
+// characters had no Windows-1252 byte and became "?".
+std::size_t AppendQuotedCell(std::string_view cell, std::string& out) {
+    std::size_t replaced = 0;
+    std::size_t start = 0;
+    unsigned char high = 0;  // all bytes since `start`, or-ed together
+    // Plain ASCII is copied as it is; only text with bytes from 0x80 up needs converting.
+    const auto flush = [&](std::size_t end) {
+        const std::string_view run = cell.substr(start, end - start);
+        if (high < 0x80) {
+            out.append(run);
+        } else {
+            replaced += AppendWindows1252FromUtf8(run, out);
+        }
+    };
+    out.push_back(kQuote);
+    for (std::size_t i = 0; i < cell.size(); ++i) {
+        const char c = cell[i];
+        if (c == kQuote) {
+            // A quote is plain ASCII and never part of a longer UTF-8 sequence, so the text can
+            // be cut right after it.
+            flush(i + 1);
+            out.push_back(kQuote);
+            start = i + 1;
+            high = 0;
+        } else {
+            high |= static_cast<unsigned char>(c);
+        }
+    }
+    flush(cell.size());
+    out.push_back(kQuote);
+    return replaced;
+}
+
+std::string ColumnLabel(int column) {
+    const std::string_view name = kCsvHeaderNames[static_cast<std::size_t>(column)];
+    if (name == "reserved") {
+        return "reserved field " + std::to_string(column);
+    }
+    return std::string(name);
+}
+
+std::string ReplacedMessage(int column, std::size_t replaced) {
+    return ColumnLabel(column) + ": " + std::to_string(replaced) +
+           (replaced == 1 ? " character has" : " characters have") +
+           " no Windows-1252 form and became \"?\"";
+}
+
+}  // namespace
+
+CsvText BuildCsvText(const MemoryTable& table, bool csvLoaded) {
+    const int fieldCount = csvLoaded ? kImportedColumnCount : kStartupColumnCount;
+    const int present = std::min(fieldCount, table.ColCount());
+    CsvText text;
+
+    // Size the buffer once: cell texts plus quotes, commas, "0" fills and line ends. Only
+    // doubled quotes can push past this.
+    std::size_t size = 64 * static_cast<std::size_t>(kImportedColumnCount) + 2 * kLineEnd.size();
+    for (int row = 1; row < table.RowCount(); ++row) {
+        const MemoryTable::Row& cells = table.RowCells(row);
+        for (int column = 0; column < present; ++column) {
+            size += cells[static_cast<std::size_t>(column)].size();
+        }
+        size += 4 * static_cast<std::size_t>(fieldCount) + kLineEnd.size();
+    }
+    text.bytes.reserve(size);
+
+    if (csvLoaded) {
+        for (int column = 0; column < kImportedColumnCount; ++column) {
+            if (column > 0) {
+                text.bytes.push_back(',');
+            }
+            AppendQuotedCell(kCsvHeaderNames[static_cast<std::size_t>(column)], text.bytes);
+        }
+        text.bytes.append(kLineEnd);
+    }
+
+    for (int row = 1; row < table.RowCount(); ++row) {
+        const MemoryTable::Row& cells = table.RowCells(row);
+        for (int column = 0; column < fieldCount; ++column) {
+            if (column > 0) {
+                text.bytes.push_back(',');
+            }
+            std::string_view cell;
+            if (column < present) {
+                cell = cells[static_cast<std::size_t>(column)];
+            }
+            if (column == Column::Number) {
+                cell = TrimSpaces(cell);
+            } else if (csvLoaded && cell.empty() && IsZeroWhenEmpty(column)) {
+                cell = "0";
+            }
+            if (const std::size_t replaced = AppendQuotedCell(cell, text.bytes); replaced > 0) {
+                text.diagnostics.push_back(Diagnostic{Diagnostic::Place::Row, row, column,
+                                                      ReplacedMessage(column, replaced)});
+            }
+        }
+        text.bytes.append(kLineEnd);
+    }
+    text.bytes.append(kLineEnd);
+    return text;
+}
+
+Status WriteCsvFile(const std::string& path, const CsvText& text) {
+    return WriteFileAtomically(path, text.bytes);
+}
 
 }  // namespace corvalen

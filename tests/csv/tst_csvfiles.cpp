@@ -1,0 +1,147 @@
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <algorithm>
+
+#include "TestData.h"
+#include "csv/CsvReader.h"
+#include "csv/CsvWriter.h"
+#include "csv/FileExists.h"
+
+using namespace corvalen;
+
+Q_DECLARE_METATYPE(corvalen::MemoryTable)
+
+namespace {
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : "<cannot read " + path.toUtf8() + ">";
+}
+
+// Test lines are easier to read with ' standing for the quotes the writer puts around fields.
+std::string Csv(std::string line) {
+    std::replace(line.begin(), line.end(), '\'', '"');
+    return line;
+}
+
+}  // namespace
+
+class TestCsvFiles : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Each folder under data/csv holds input.csv, the problems reported while reading it
+    // (diagnostics.txt) and what the writer makes of the rows read (expected.csv).
+    void goldenFiles_data() {
+        QTest::addColumn<QString>("folder");
+        const QDir root(QStringLiteral(CORVALEN_TEST_DATA_DIR "/csv"));
+        for (const QString& name : root.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            QTest::newRow(name.toUtf8().constData()) << root.filePath(name);
+        }
+    }
+    void goldenFiles() {
+        QFETCH(QString, folder);
+        const auto imported = ReadCsvMemoryFile((folder + "/input.csv").toStdString());
+        QVERIFY(imported.ok());
+        QByteArray diagnostics;
+        for (const Diagnostic& diagnostic : imported->diagnostics) {
+            diagnostics += QByteArray::fromStdString(diagnostic.ToString()) + '\n';
+        }
+        QCOMPARE(diagnostics, ReadAll(folder + "/diagnostics.txt"));
+        const CsvText text = BuildCsvText(imported->table, true);
+        QCOMPARE(QByteArray::fromStdString(text.bytes), ReadAll(folder + "/expected.csv"));
+    }
+
+    void readerMakesUtf8AndCountsRecords() {
+        const CsvImport imported =
+            ReadCsvMemory("h\n1,2,3,,,,,,,,,,,,,,,\"Z\xFCrich \x80\",\x81\xFF\n,,\n\n  \n2,a,\n");
+        QCOMPARE(imported.recordsRead, 3);  // the empty line and the blank one are no records
+        QCOMPARE(imported.table.ChannelCount(), 1);
+        QCOMPARE(imported.table.CellText(1, Callsign), std::string("Z\u00FCrich \u20AC"));
+        QCOMPARE(imported.table.CellText(1, Comments), std::string("\u0081\u00FF"));
+        const auto missing = ReadCsvMemoryFile("/no/such/folder/memory.csv");
+        QVERIFY(!missing.ok());
+        QVERIFY(missing.error().message.find("/no/such/folder/memory.csv") != std::string::npos);
+    }
+
+    void writerForms_data() {
+        QTest::addColumn<MemoryTable>("table");
+        QTest::addColumn<bool>("csvLoaded");
+        QTest::addColumn<std::string>("line");  // the file after the header line
+
+        MemoryTable full(19);
+        full.AppendRow({" 12 ", "7000000", "2400", "", "", "", "", "", "", "", "", " ", "3"});
+        MemoryTable narrow(2);
+        narrow.AppendRow({"1", "2"});
+        QTest::newRow("empty before import") << MemoryTable(10) << false << std::string("\r\n");
+        QTest::newRow("10 columns: no header, no fills")
+            << full << false << Csv("'12','7000000','2400','','','','','','',''\r\n\r\n");
+        QTest::newRow("19 columns: Number trimmed, empty settings 0")
+            << full << true
+            << Csv("'12','7000000','2400','','','','','','','','0',' "
+                   "','3','','','','','',''\r\n\r\n");
+        QTest::newRow("missing columns written empty")
+            << narrow << true
+            << Csv("'1','2','','','','','','','','','0','0','0','','','','','',''\r\n\r\n");
+    }
+    void writerForms() {
+        QFETCH(MemoryTable, table);
+        QFETCH(bool, csvLoaded);
+        QFETCH(std::string, line);
+        const std::string header = ReadAll(CORVALEN_TEST_DATA_DIR "/csv/header_only/expected.csv")
+                                       .chopped(2)
+                                       .toStdString();
+        const CsvText text = BuildCsvText(table, csvLoaded);
+        QCOMPARE(text.bytes, csvLoaded ? header + line : line);
+        QVERIFY(text.diagnostics.empty());
+    }
+
+    void writerReplacesCharactersOutsideWindows1252() {
+        MemoryTable table(10);
+        table.AppendRow(
+            {"1", "2", "3", "", "", "", "", "", "", "Caf\u00E9 \u20AC \u2192 \U0001F4FB"});
+        const CsvText text = BuildCsvText(table, false);
+        QCOMPARE(text.bytes, Csv("'1','2','3','','','','','','','Caf\xE9 \x80 ? ?'\r\n\r\n"));
+        const std::vector<Diagnostic> expected = {
+            {Diagnostic::Place::Row, 1, Groups,
+             "Groups: 2 characters have no Windows-1252 form and became \"?\""}};
+        QCOMPARE(text.diagnostics, expected);
+    }
+
+    // Whatever a cell holds comes back unchanged: quotes, commas, tabs, line breaks, padding.
+    void writeThenReadGivesSameCells() {
+        MemoryTable table = MemoryTable::ImportLayout();
+        const std::vector<std::string> awkward = {
+            "say \"hi\"", "\"",           "a,b",
+            "tab\there",  "two\r\nlines", "lf\nonly",
+            "cr\ronly",   "  padded ",    "\"Z\u00FCrich\" \u20AC",
+            "\"\",\"\"",  "x\r\n\r\n"};
+        for (std::size_t k = 0; k < awkward.size(); ++k) {
+            MemoryTable::Row row(kImportedColumnCount, awkward[k]);
+            row[Number] = std::to_string(k + 1);
+            table.AppendRow(row);
+        }
+        const CsvImport back = ReadCsvMemory(BuildCsvText(table, true).bytes);
+        QVERIFY(back.diagnostics.empty());
+        QVERIFY(back.table == table);
+    }
+
+    void filesOnDisk() {
+        QTemporaryDir dir;
+        const std::string path = dir.filePath("memory.csv").toStdString();
+        QVERIFY(!FileExists(path));
+        QVERIFY(WriteCsvFile(path, CsvText{"old", {}}).ok());
+        QVERIFY(FileExists(path));
+        QVERIFY(WriteCsvFile(path, CsvText{"\"1\"\r\n\r\n", {}}).ok());
+        QCOMPARE(ReadAll(dir.filePath("memory.csv")), QByteArray("\"1\"\r\n\r\n"));
+        QVERIFY(!WriteCsvFile(dir.filePath("missing/memory.csv").toStdString(), CsvText{}).ok());
+        QVERIFY(!FileExists(dir.path().toStdString()));
+        QVERIFY(!FileExists(""));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCsvFiles)
+#include "tst_csvfiles.moc"
