@@ -49,6 +49,19 @@ double ParseCheckedFixed(std::string_view digits) {
     return value;
 }
 
+// m * 10^scale when both factors are exact doubles, so that one multiplication or division
+// rounds correctly (m below 2^53, |scale| up to 22); nullopt otherwise.
+std::optional<double> ExactScaled(std::uint64_t m, long long scale) {
+    static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                              1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    if (m >= (std::uint64_t{1} << 53) || scale < -22 || scale > 22) {
+        return std::nullopt;
+    }
+    const auto value = static_cast<double>(m);
+    return scale < 0 ? value / kPowersOfTen[-scale] : value * kPowersOfTen[scale];
+}
+
 }  // namespace
 
 std::optional<std::uint64_t> ParseWholeNumber(std::string_view text) {
@@ -93,7 +106,24 @@ std::optional<double> ParseDecimal(std::string_view text) {
     if (!seenDigit) {
         return std::nullopt;
     }
-    const double magnitude = ParseCheckedFixed(rest);
+    // Most cells hold a short number, which the fast path converts exactly.
+    double magnitude = 0.0;
+    std::optional<double> fast;
+    if (rest.size() <= 16) {
+        std::uint64_t digits = 0;
+        long long scale = 0;
+        bool inFraction = false;
+        for (const char c : rest) {
+            if (c == '.') {
+                inFraction = true;
+            } else {
+                digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
+                scale -= inFraction ? 1 : 0;
+            }
+        }
+        fast = ExactScaled(digits, scale);
+    }
+    magnitude = fast ? *fast : ParseCheckedFixed(rest);
     return negative ? -magnitude : magnitude;
 }
 
@@ -178,6 +208,16 @@ double LeadingNumericValue(std::string_view text) {
     }
     if (kept == 0) {
         return 0.0;
+    }
+
+    if (kept <= 15) {
+        std::uint64_t digits = 0;
+        for (int d = 0; d < kept; ++d) {
+            digits = digits * 10 + static_cast<std::uint64_t>(buffer[d] - '0');
+        }
+        if (const auto fast = ExactScaled(digits, scale)) {
+            return negative ? -*fast : *fast;
+        }
     }
 
     constexpr long long kScaleLimit = 100'000;

@@ -1,5 +1,87 @@
 #include "g3m/G3mFile.h"
 
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <span>
+#include <system_error>
+
+#include "convert/NumberText.h"
+#include "g3m/MemoryRecord.h"
+#include "io/SafeFile.h"
+
 namespace corvalen {
+
+namespace {
+
+// The size the image will have once every row with a usable channel number is placed, so the
+// image can be grown once instead of record by record.
+std::size_t FinalImageSize(const MemoryTable& table, std::size_t recordLength,
+                           std::size_t currentSize) {
+    std::uint64_t highest = 0;
+    for (int row = 1; row < table.RowCount(); ++row) {
+        const MemoryTable::Row& cells = table.RowCells(row);
+        if (cells.empty()) {
+            continue;
+        }
+        const auto channel = ParseWholeNumber(cells[Number]);
+        if (channel && *channel <= 65535 && *channel > highest) {
+            highest = *channel;
+        }
+    }
+    return std::max(currentSize, static_cast<std::size_t>(highest) * recordLength);
+}
+
+}  // namespace
+
+G3mSaveReport PlaceRecords(const MemoryTable& table, std::string_view model, std::string& image) {
+    G3mSaveReport report;
+    const auto recordLength = static_cast<std::size_t>(RecordLengthFor(model));
+    std::array<std::uint8_t, 92> buffer{};
+    const std::span<std::uint8_t> record(buffer.data(), recordLength);
+
+    const std::size_t finalSize = FinalImageSize(table, recordLength, image.size());
+    image.reserve(finalSize);
+
+    for (int row = 1; row < table.RowCount(); ++row) {
+        const std::uint16_t channel =
+            WriteMemoryRecord(table.RowCells(row), model, record, row, report.problems);
+        if (channel == 0) {
+            ++report.rowsNotWritten;
+            continue;
+        }
+        const std::size_t offset = (static_cast<std::size_t>(channel) - 1) * recordLength;
+        if (image.size() < offset + recordLength) {
+            image.resize(offset + recordLength, '\0');
+        }
+        std::memcpy(image.data() + offset, record.data(), recordLength);
+        ++report.recordsWritten;
+    }
+    return report;
+}
+
+Result<G3mSaveReport> SaveG3mFile(const std::string& path, const MemoryTable& table,
+                                  std::string_view model) {
+    // Records are updated in place: whatever the old file holds beyond or between the channels
+    // of this table stays as it was. A file that is not there yet starts empty.
+    std::string image;
+    std::error_code statusError;
+    const auto status = std::filesystem::status(path, statusError);
+    if (status.type() != std::filesystem::file_type::not_found) {
+        Result<std::string> old = ReadWholeFile(path);
+        if (!old) {
+            return old.error();
+        }
+        image = std::move(*old);
+    }
+
+    G3mSaveReport report = PlaceRecords(table, model, image);
+    if (const Status written = WriteFileAtomically(path, image); !written) {
+        return written.error();
+    }
+    return report;
+}
 
 }  // namespace corvalen
