@@ -78,13 +78,14 @@ QString Count(qsizetype n, const char* singular, const char* plural) {
     return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? singular : plural));
 }
 
-// A core error usually names the file already; otherwise the status line adds it.
-QString FailureText(const QString& what, const QString& path, const Error& error) {
-    const QString message = QString::fromStdString(error.message);
-    if (message.contains(path) || message.contains(DisplayPath(path))) {
-        return QStringLiteral("%1: %2").arg(what, message);
+// The line for a failed file command: the core's reason (which names the file; if it does not,
+// the file is put in front) and what that means for the user's data.
+QString FailureText(const QString& path, const Error& error, const QString& consequence) {
+    QString message = QString::fromStdString(error.message);
+    if (!message.contains(path) && !message.contains(DisplayPath(path))) {
+        message = DisplayPath(path) + QStringLiteral(": ") + message;
     }
-    return QStringLiteral("%1 %2: %3").arg(what, DisplayPath(path), message);
+    return message + QStringLiteral("; ") + consequence;
 }
 
 // Shows the busy pointer for as long as it lives.
@@ -329,7 +330,7 @@ bool MainWindow::importCsvFile(const QString& path) {
     BusyCursor busy;
     Result<CsvImport> imported = ReadCsvMemoryFile(LocalPath(path));
     if (!imported) {
-        showStatus(FailureText(QStringLiteral("Nothing imported from"), path, imported.error()));
+        showStatus(FailureText(path, imported.error(), QStringLiteral("nothing imported")));
         return false;
     }
     m_document.fileName = path;
@@ -429,7 +430,7 @@ void MainWindow::saveCsv() {
             return WriteCsvFile(LocalPath(path), text);
         }();
         if (!written) {
-            showStatus(FailureText(QStringLiteral("Could not save"), path, written.error()));
+            showStatus(FailureText(path, written.error(), QStringLiteral("nothing saved")));
             return;
         }
         const int rows = m_document.table().table().ChannelCount();
@@ -465,7 +466,7 @@ void MainWindow::saveG3m() {
     }();
     if (!saved) {
         m_document.fileName.clear();
-        showStatus(FailureText(QStringLiteral("Could not save"), path, saved.error()));
+        showStatus(FailureText(path, saved.error(), QStringLiteral("the file was not changed")));
         return;
     }
     QString status = QStringLiteral("Wrote %1 of %2 bytes to %3")

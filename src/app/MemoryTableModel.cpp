@@ -89,11 +89,12 @@ void MemoryTableModel::deleteRows(int first, int last) {
     if (first > last) {
         return;
     }
-    // The range is clipped here already, so the core removes exactly the rows announced.
+    // The two steps of "Delete Row(s)", each under its own signal: views first hear that the
+    // (already clipped) rows went, then that the Number column was renumbered.
     beginRemoveRows(QModelIndex(), modelRow(first), modelRow(last));
-    DeleteRows(m_table, first, last);
+    m_table.RemoveRows(first, last);
     endRemoveRows();
-    numbersChanged();
+    reIndex();
 }
 
 void MemoryTableModel::reIndex() {

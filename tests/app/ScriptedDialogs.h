@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QApplication>
+#include <QList>
+#include <QWidget>
+#include <deque>
+#include <optional>
+
+#include "app/FileDialog.h"
+#include "app/MessageBoxes.h"
+
+// Answers the editor's file dialogs from a queue and keeps the settings each was shown with.
+// A null answer, like an unscripted dialog, is a cancel.
+class ScriptedFileDialogs : public corvalen::FileDialogPresenter {
+public:
+    std::deque<QString> answers;
+    QList<corvalen::FileDialogSettings> shown;
+
+    std::optional<QString> show(const corvalen::FileDialogSettings& settings) override {
+        shown.append(settings);
+        if (answers.empty()) {
+            return std::nullopt;
+        }
+        const QString answer = answers.front();
+        answers.pop_front();
+        if (answer.isNull()) {
+            return std::nullopt;
+        }
+        return answer;
+    }
+};
+
+// Answers the message boxes from a queue (OK when unscripted) and keeps what they said.
+class ScriptedMessageBoxes : public corvalen::MessageBoxes {
+public:
+    struct Shown {
+        QString kind;  // "information" or "confirmOverwrite"
+        QString title;
+        QString text;
+        bool windowVisible;  // whether any window was on screen at the time
+    };
+    QList<Shown> shown;
+    std::deque<bool> overwriteAnswers;
+
+    void information(const QString& title, const QString& text) override {
+        shown.append({QStringLiteral("information"), title, text, anyWindowVisible()});
+    }
+    bool confirmOverwrite(const QString& title, const QString& text) override {
+        shown.append({QStringLiteral("confirmOverwrite"), title, text, anyWindowVisible()});
+        if (overwriteAnswers.empty()) {
+            return true;
+        }
+        const bool answer = overwriteAnswers.front();
+        overwriteAnswers.pop_front();
+        return answer;
+    }
+
+private:
+    static bool anyWindowVisible() {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (widget->isVisible()) {
+                return true;
+            }
+        }
+        return false;
+    }
+};

@@ -1,0 +1,659 @@
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QMenu>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "ScriptedDialogs.h"
+#include "app/MainWindow.h"
+#include "csv/CsvReader.h"
+#include "csv/CsvWriter.h"
+#include "g3m/G3mFile.h"
+#include "table/Columns.h"
+
+using namespace corvalen;
+
+namespace {
+
+const QString kFirstRunText = QStringLiteral(
+    "This appears to be the first time you have run this application. Please go to the Options "
+    "Menu\r\nand select your Winradio .exe file so that the Winradio path can be saved.");
+
+QByteArray ReadBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+QStringList ColumnTexts(const MemoryTable& table, int column) {
+    QStringList texts;
+    for (int row = 1; row < table.RowCount(); ++row) {
+        texts << QString::fromStdString(table.CellText(row, column));
+    }
+    return texts;
+}
+
+QStringList Sequence(const QString& pattern, int first, int last) {
+    QStringList texts;
+    for (int n = first; n <= last; ++n) {
+        texts << pattern.arg(n);
+    }
+    return texts;
+}
+
+}  // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<ScriptedFileDialogs> m_dialogs;
+    std::unique_ptr<ScriptedMessageBoxes> m_boxes;
+    std::unique_ptr<MainWindow> m_window;
+    QString m_programDir;
+    QString m_userDir;
+
+    QString path(const QString& name) const { return m_dir->filePath(name); }
+
+    MainWindow& startWindow() {
+        m_window = std::make_unique<MainWindow>(SettingsFile(m_programDir, m_userDir),
+                                                m_dialogs.get(), m_boxes.get());
+        m_window->start();
+        return *m_window;
+    }
+
+    QPushButton* button(const QString& caption) const {
+        for (QPushButton* candidate : m_window->findChildren<QPushButton*>()) {
+            if (candidate->text() == caption) {
+                return candidate;
+            }
+        }
+        return nullptr;
+    }
+
+    void click(const QString& caption) {
+        QPushButton* target = button(caption);
+        QVERIFY2(target, qPrintable(caption));
+        QTest::mouseClick(target, Qt::LeftButton);
+    }
+
+    // A Winradio CSV export of `channels` channels, callsigns C1..Cn, plus `extraLines`.
+    QString writeMemoryCsv(const QString& name, int channels, const QByteArray& extraLines = {}) {
+        QByteArray bytes =
+            "\"Number\",\"Frequency\",\"Bandwidth\",\"IF Shift\",\"reserved\",\"reserved\","
+            "\"reserved\",\"reserved\",\"reserved\",\"Groups\",\"Hotkey\",\"Lockout\","
+            "\"Priority\",\"Level Squelch\",\"Secondary squelch type\",\"Secondary squelch "
+            "value\",\"Mode\",\"Callsign\",\"Comments\"\r\n";
+        for (int n = 1; n <= channels; ++n) {
+            bytes += QStringLiteral(
+                         "\"%1\",\"%2\",\"2400\",\"-1500\",\"0\",\"0\",\"0\",\"0\","
+                         "\"0\",\"%3\",\"0\",\"0\",\"0\",\"-100\",\"0\",\"0\",\"USB\","
+                         "\"C%1\",\"Rádio Amazônia, 49 m\"\r\n")
+                         .arg(n)
+                         .arg(5900000 + 5000 * n)
+                         .arg(n % 3 + 1)
+                         .toLatin1();
+        }
+        const QString file = path(name);
+        WriteBytes(file, bytes + extraLines);
+        return file;
+    }
+
+    void importChannels(int channels) {
+        m_dialogs->answers.push_back(writeMemoryCsv(QStringLiteral("channels.csv"), channels));
+        click(QStringLiteral("Open Winradio .csv file"));
+        QCOMPARE(m_window->document().table().rowCount(), channels);
+    }
+
+private slots:
+    void init() {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        m_programDir = path(QStringLiteral("program"));
+        m_userDir = path(QStringLiteral("user"));
+        QVERIFY(QDir().mkpath(m_programDir));
+        m_dialogs = std::make_unique<ScriptedFileDialogs>();
+        m_boxes = std::make_unique<ScriptedMessageBoxes>();
+    }
+
+    void cleanup() { m_window.reset(); }
+
+    void startUpReadsSettings_data() {
+        QTest::addColumn<QByteArray>("programFile");  // null: no file
+        QTest::addColumn<QByteArray>("userFile");
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("model");
+
+        QTest::newRow("first run") << QByteArray() << QByteArray() << QString() << QString();
+        QTest::newRow("beside the program, comma and quotes read whole")
+            << QByteArray("D:\\Radio, \"old\"\\WiNRADiO G313\r\n313\r\n") << QByteArray()
+            << QStringLiteral("D:\\Radio, \"old\"\\WiNRADiO G313") << QStringLiteral("313");
+        QTest::newRow("Windows-1252 bytes")
+            << QByteArray(
+                   "/opt/R\xe9"
+                   "cepteur G303\r\n303\r\n")
+            << QByteArray() << QStringLiteral("/opt/Récepteur G303") << QStringLiteral("303");
+        QTest::newRow("user folder when the program folder has none")
+            << QByteArray() << QByteArray("/home/op/G313\r\n313\r\n")
+            << QStringLiteral("/home/op/G313") << QStringLiteral("313");
+        QTest::newRow("program folder first")
+            << QByteArray("/a/G303\r\n303\r\n") << QByteArray("/b/G313\r\n313\r\n")
+            << QStringLiteral("/a/G303") << QStringLiteral("303");
+        QTest::newRow("after a first run that ended with Exit")
+            << QByteArray("\r\n\r\n") << QByteArray() << QString() << QString();
+    }
+
+    void startUpReadsSettings() {
+        QFETCH(QByteArray, programFile);
+        QFETCH(QByteArray, userFile);
+        QFETCH(QString, folder);
+        QFETCH(QString, model);
+        if (!programFile.isNull()) {
+            WriteBytes(path(QStringLiteral("program/Corvalen.ini")), programFile);
+        }
+        if (!userFile.isNull()) {
+            QVERIFY(QDir().mkpath(m_userDir));
+            WriteBytes(path(QStringLiteral("user/Corvalen.ini")), userFile);
+        }
+
+        MainWindow& window = startWindow();
+        QVERIFY(window.isVisible());
+        QCOMPARE(window.document().winradioPath, folder);
+        QCOMPARE(window.document().model, model);
+        const bool firstRun = programFile.isNull() && userFile.isNull();
+        QCOMPARE(m_boxes->shown.size(), firstRun ? 1 : 0);
+        if (firstRun) {
+            QCOMPARE(m_boxes->shown[0].kind, QStringLiteral("information"));
+            QCOMPARE(m_boxes->shown[0].title, QStringLiteral("Corvalen"));
+            QCOMPARE(m_boxes->shown[0].text, kFirstRunText);
+            QVERIFY2(!m_boxes->shown[0].windowVisible, "shown before the window");
+            QVERIFY(!QFile::exists(path(QStringLiteral("program/Corvalen.ini"))));
+        }
+    }
+
+    void windowHasTheDesignedControls() {
+        MainWindow& window = startWindow();
+        QCOMPARE(window.objectName(), QStringLiteral("frmGrid"));
+        QCOMPARE(window.windowTitle(), QStringLiteral("Grid View"));
+
+        QTableView* grid = window.findChild<QTableView*>(QStringLiteral("RefGrid"));
+        QVERIFY(grid);
+        QCOMPARE(grid->parent()->objectName(), QStringLiteral("Frame1"));
+        QCOMPARE(grid->model()->rowCount(), 49);
+        QCOMPARE(grid->model()->columnCount(), 10);
+        QCOMPARE(grid->palette().color(QPalette::AlternateBase), QColor(192, 255, 192));
+        QVERIFY(grid->alternatingRowColors());
+        QCOMPARE(grid->selectionBehavior(), QAbstractItemView::SelectRows);
+        QCOMPARE(grid->selectionMode(), QAbstractItemView::ExtendedSelection);
+        QVERIFY(grid->horizontalHeader()->stretchLastSection());
+        QVERIFY(grid->tabKeyNavigation());
+        QVERIFY(grid->editTriggers() & QAbstractItemView::AnyKeyPressed);
+        const QFontMetrics metrics(grid->font());  // fixed pitch: every letter is as wide
+        QCOMPARE(metrics.horizontalAdvance(QLatin1Char('i')),
+                 metrics.horizontalAdvance(QLatin1Char('W')));
+
+        // The bar from left to right, all in the lower frame.
+        const QStringList captions = {"Open Winradio .csv file", "Add Row",  "Insert Row",
+                                      "Delete Row(s)",           "Re-Index", "Save .csv file",
+                                      "Save .g3m file",          "Exit"};
+        const QStringList names = {"Command8", "Command2", "Command7", "Command4",
+                                   "Command3", "Command6", "Command1", "Command5"};
+        int left = -1;
+        for (int i = 0; i < captions.size(); ++i) {
+            QPushButton* b = button(captions[i]);
+            QVERIFY2(b, qPrintable(captions[i]));
+            QCOMPARE(b->objectName(), names[i]);
+            QCOMPARE(b->parent()->objectName(), QStringLiteral("Frame2"));
+            QVERIFY(b->x() > left);
+            left = b->x();
+        }
+
+        // Keyboard order: grid, then the buttons by their design tab index.
+        const QStringList tabOrder = {"RefGrid",  "Command8", "Command6", "Command4", "Command3",
+                                      "Command2", "Command5", "Command1", "Command7"};
+        QWidget* widget = grid;
+        for (qsizetype i = 1; i < tabOrder.size(); ++i) {
+            do {
+                widget = widget->nextInFocusChain();
+            } while (!tabOrder.contains(widget->objectName()));
+            QCOMPARE(widget->objectName(), tabOrder[i]);
+        }
+
+        QMenu* options = window.findChild<QMenu*>(QStringLiteral("mnuOpt"));
+        QVERIFY(options);
+        QCOMPARE(options->title(), QStringLiteral("Options"));
+        QCOMPARE(options->actions().size(), 1);
+        QCOMPARE(options->actions()[0]->text(), QStringLiteral("Winradio Folder"));
+        QCOMPARE(options->actions()[0]->objectName(), QStringLiteral("mnuWin"));
+
+        // The row commands already work on the start-up grid.
+        click(QStringLiteral("Add Row"));
+        QCOMPARE(window.document().table().table().RowCount(), 51);
+        QCOMPARE(window.document().table().table().CellText(50, Number), std::string(" 50"));
+        QCOMPARE(grid->currentIndex().row(), 49);
+    }
+
+    void rowButtons_data() {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QList<int>>("selected");  // table rows
+        QTest::addColumn<int>("current");          // table row of the cursor, 0 for none
+        QTest::addColumn<QStringList>("numbers");
+        QTest::addColumn<QStringList>("callsigns");
+
+        const QStringList numbers = Sequence("%1", 1, 10);
+        const QStringList calls = Sequence("C%1", 1, 10);
+        QTest::newRow("Add Row") << "Add Row" << QList<int>{} << 0 << numbers + QStringList{" 11"}
+                                 << calls + QStringList{""};
+        QTest::newRow("Insert Row below row 3")
+            << "Insert Row" << QList<int>{3} << 3
+            << Sequence("%1", 1, 3) + QStringList{" 11"} + Sequence("%1", 4, 10)
+            << Sequence("C%1", 1, 3) + QStringList{""} + Sequence("C%1", 4, 10);
+        QTest::newRow("Insert Row below the last row")
+            << "Insert Row" << QList<int>{10} << 10 << numbers + QStringList{" 11"}
+            << calls + QStringList{""};
+        QTest::newRow("Insert Row without a cursor")
+            << "Insert Row" << QList<int>{} << 0 << numbers + QStringList{" 11"}
+            << calls + QStringList{""};
+        QTest::newRow("Delete Row(s), one row")
+            << "Delete Row(s)" << QList<int>{4} << 4 << Sequence(" %1", 1, 9)
+            << Sequence("C%1", 1, 3) + Sequence("C%1", 5, 10);
+        QTest::newRow("Delete Row(s), range extended downward")
+            << "Delete Row(s)" << QList<int>{3, 4, 5} << 5 << Sequence(" %1", 1, 7)
+            << Sequence("C%1", 1, 2) + Sequence("C%1", 6, 10);
+        QTest::newRow("Delete Row(s), range extended upward")
+            << "Delete Row(s)" << QList<int>{3, 4, 5} << 3 << Sequence(" %1", 1, 7)
+            << Sequence("C%1", 1, 2) + Sequence("C%1", 6, 10);
+        QTest::newRow("Delete Row(s), separate rows keep the rows between")
+            << "Delete Row(s)" << QList<int>{2, 4} << 4 << Sequence(" %1", 1, 8)
+            << QStringList{"C1", "C3"} + Sequence("C%1", 5, 10);
+        QTest::newRow("Delete Row(s), nothing selected")
+            << "Delete Row(s)" << QList<int>{} << 0 << numbers << calls;
+        QTest::newRow("Re-Index") << "Re-Index" << QList<int>{} << 0 << Sequence(" %1", 1, 10)
+                                  << calls;
+    }
+
+    void rowButtons() {
+        QFETCH(QString, caption);
+        QFETCH(QList<int>, selected);
+        QFETCH(int, current);
+        QFETCH(QStringList, numbers);
+        QFETCH(QStringList, callsigns);
+
+        MainWindow& window = startWindow();
+        importChannels(10);
+        MemoryTableModel& model = window.document().table();
+        QItemSelectionModel* selection = window.grid()->selectionModel();
+        selection->clear();
+        for (int row : selected) {
+            selection->select(model.index(row - 1, 0),
+                              QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        }
+        if (current > 0) {
+            selection->setCurrentIndex(model.index(current - 1, 0), QItemSelectionModel::NoUpdate);
+        }
+
+        click(caption);
+        QCOMPARE(ColumnTexts(model.table(), Number), numbers);
+        QCOMPARE(ColumnTexts(model.table(), Callsign), callsigns);
+        QCOMPARE(model.table().Caption(Callsign), std::string("Callsign"));
+    }
+
+    void importFailureKeepsTheTable_data() {
+        QTest::addColumn<QString>("answer");  // empty: the dialog is cancelled
+        QTest::newRow("cancelled") << QString();
+        QTest::newRow("missing file") << QStringLiteral("missing.csv");
+        QTest::newRow("a folder") << QStringLiteral("program");
+    }
+
+    void importFailureKeepsTheTable() {
+        QFETCH(QString, answer);
+        MainWindow& window = startWindow();
+        MemoryTableModel& model = window.document().table();
+        QVERIFY(model.setData(model.index(2, Frequency), QStringLiteral("9410000")));
+        const MemoryTable before = model.table();
+        if (!answer.isEmpty()) {
+            m_dialogs->answers.push_back(path(answer));
+        }
+
+        click(QStringLiteral("Open Winradio .csv file"));
+        QCOMPARE(m_dialogs->shown.size(), 1);
+        QVERIFY(model.table() == before);
+        QVERIFY(!window.document().csvLoaded);
+        if (!answer.isEmpty()) {
+            QVERIFY2(window.statusText().contains(path(answer)), qPrintable(window.statusText()));
+            QVERIFY(window.statusText().contains(QStringLiteral("nothing imported")));
+        }
+    }
+
+    void importReadsTheChosenFile() {
+        MainWindow& window = startWindow();
+        window.document().winradioPath = m_dir->path();
+        const QString file =
+            writeMemoryCsv(QStringLiteral("memories.csv"), 12, "\"13\",\"6000000\",\"5000\"\r\n");
+        m_dialogs->answers.push_back(file);
+
+        click(QStringLiteral("Open Winradio .csv file"));
+        const FileDialogSettings expected{
+            m_dir->path(), QString(), QStringLiteral("Memory files (*.csv)|*.csv"),
+            QStringLiteral("Select your File"), FileDialogSettings::Form::Open};
+        QCOMPARE(m_dialogs->shown.size(), 1);
+        QVERIFY(m_dialogs->shown[0] == expected);
+        const Result<CsvImport> reference = ReadCsvMemoryFile(file.toStdString());
+        QVERIFY(reference.ok());
+        QVERIFY(window.document().table().table() == reference->table);
+        QCOMPARE(window.document().table().rowCount(), 13);
+        QCOMPARE(window.document().table().headerData(Bandwidth, Qt::Horizontal).toString(),
+                 QStringLiteral("Bandwidth"));
+        QVERIFY(window.document().csvLoaded);
+        QCOMPARE(window.document().fileName, file);
+        QCOMPARE(window.fileDialog().settings().fileName, file);
+        QCOMPARE(window.statusText(),
+                 QStringLiteral("Read 13 channels from memories.csv; 1 line reported"));
+        QVERIFY(window.statusDetails().startsWith(QStringLiteral("line 14: ")));
+    }
+
+    void saveCsvPromptsAndRetries_data() {
+        QTest::addColumn<bool>("imported");
+        QTest::newRow("after an import: 19 columns") << true;
+        QTest::newRow("start-up grid: 10 columns") << false;
+    }
+
+    void saveCsvPromptsAndRetries() {
+        QFETCH(bool, imported);
+        MainWindow& window = startWindow();
+        window.document().winradioPath = m_dir->path();
+        if (imported) {
+            importChannels(10);
+        }
+        const QString importedPath = window.fileDialog().settings().fileName;
+        const QString taken = path(QStringLiteral("taken.csv"));
+        const QString other = path(QStringLiteral("other.csv"));
+        WriteBytes(taken, "old");
+        WriteBytes(other, "older");
+        m_dialogs->answers = {taken, other};
+        m_boxes->overwriteAnswers = {false, true};
+        const qsizetype before = m_dialogs->shown.size();
+
+        click(QStringLiteral("Save .csv file"));
+        // Cancel in the prompt goes back to the dialog; OK writes the file built before it.
+        QCOMPARE(m_dialogs->shown.size(), before + 2);
+        for (qsizetype i = before; i < m_dialogs->shown.size(); ++i) {
+            const FileDialogSettings& shown = m_dialogs->shown[i];
+            QCOMPARE(shown.title, QStringLiteral("Save to CSV File"));
+            QCOMPARE(shown.filter, QStringLiteral("Data files (*.csv)|*.csv"));
+            QCOMPARE(shown.initialFolder, m_dir->path());
+            QCOMPARE(shown.form, FileDialogSettings::Form::Save);
+        }
+        QCOMPARE(m_dialogs->shown[before].fileName, importedPath);  // not cleared
+        QCOMPARE(m_dialogs->shown[before + 1].fileName, taken);
+        QCOMPARE(m_boxes->shown.size(), 3);  // first-run message, then two prompts
+        for (const QString& file : {taken, other}) {
+            const ScriptedMessageBoxes::Shown& prompt = m_boxes->shown[file == taken ? 1 : 2];
+            QCOMPARE(prompt.kind, QStringLiteral("confirmOverwrite"));
+            QCOMPARE(prompt.title, QStringLiteral("Corvalen"));
+            QCOMPARE(prompt.text,
+                     QDir::toNativeSeparators(file) +
+                         " already exists.\r\nSelect OK to overwrite, or Cancel to try again.");
+        }
+        QCOMPARE(ReadBytes(taken), QByteArray("old"));
+        const CsvText expected = BuildCsvText(window.document().table().table(), imported);
+        QCOMPARE(ReadBytes(other), QByteArray::fromStdString(expected.bytes));
+        QCOMPARE(window.statusText(), imported ? QStringLiteral("Saved 10 rows to other.csv")
+                                               : QStringLiteral("Saved 49 rows to other.csv"));
+    }
+
+    void saveG3mWritesTheCoreBytes_data() {
+        QTest::addColumn<QString>("model");
+        QTest::addColumn<bool>("imported");
+        QTest::addColumn<QString>("status");
+        QTest::newRow("G313") << "313" << true << "Wrote 10 records of 92 bytes to memories.g3m";
+        QTest::newRow("G303") << "303" << true << "Wrote 10 records of 84 bytes to memories.g3m";
+        QTest::newRow("no model") << "" << true << "Wrote 10 records of 92 bytes to memories.g3m";
+        QTest::newRow("start-up grid")
+            << "313" << false
+            << "Wrote 0 records of 92 bytes to memories.g3m; 49 rows not written; 49 problems "
+               "reported";
+    }
+
+    void saveG3mWritesTheCoreBytes() {
+        QFETCH(QString, model);
+        QFETCH(bool, imported);
+        QFETCH(QString, status);
+        MainWindow& window = startWindow();
+        window.document().winradioPath = m_dir->path();
+        window.document().model = model;
+        if (imported) {
+            importChannels(10);
+        }
+        window.fileDialog().settings().fileName = QStringLiteral("left over");
+
+        // An existing longer file keeps the bytes no record covers.
+        const QString target = path(QStringLiteral("memories.g3m"));
+        const QString reference = path(QStringLiteral("reference.g3m"));
+        WriteBytes(target, QByteArray(3000, '\xab'));
+        WriteBytes(reference, QByteArray(3000, '\xab'));
+        QVERIFY(SaveG3mFile(reference.toStdString(), window.document().table().table(),
+                            model.toStdString())
+                    .ok());
+        m_dialogs->answers.push_back(target);
+
+        click(QStringLiteral("Save .g3m file"));
+        const FileDialogSettings expected{
+            m_dir->path(), QString(), QStringLiteral("Memory files (*.g3m)|*.g3m"),
+            QStringLiteral("Select your File"), FileDialogSettings::Form::Open};
+        QVERIFY(m_dialogs->shown.last() == expected);
+        QCOMPARE(ReadBytes(target), ReadBytes(reference));
+        QCOMPARE(window.statusText(), status);
+        QCOMPARE(window.document().fileName, target);
+    }
+
+    void saveG3mCancelledOrFailing() {
+        MainWindow& window = startWindow();
+        importChannels(3);
+        m_dialogs->answers = {QString(), path(QStringLiteral("no such folder/m.g3m"))};
+        click(QStringLiteral("Save .g3m file"));
+        QVERIFY(window.document().fileName.isEmpty());
+        QCOMPARE(window.statusText(), QStringLiteral("Read 3 channels from channels.csv"));
+
+        click(QStringLiteral("Save .g3m file"));
+        QVERIFY(window.document().fileName.isEmpty());
+        QVERIFY2(window.statusText().contains(path(QStringLiteral("no such folder/m.g3m"))),
+                 qPrintable(window.statusText()));
+        QVERIFY(window.statusText().endsWith(QStringLiteral("the file was not changed")));
+    }
+
+    void winradioFolder_data() {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("model");
+        QTest::addColumn<QByteArray>("settings");
+
+        QTest::newRow("G303 folder") << "/radio/G303/prog.exe"
+                                     << "/radio/G303"
+                                     << "303" << QByteArray("/radio/G303\r\n303\r\n");
+        QTest::newRow("backslashes") << "D:\\Radio\\G303\\prog.exe"
+                                     << "D:\\Radio\\G303"
+                                     << "303" << QByteArray("D:\\Radio\\G303\r\n303\r\n");
+        QTest::newRow("other folder name") << "D:\\Tools\\prog.exe"
+                                           << "D:\\Tools"
+                                           << "ols" << QByteArray("D:\\Tools\r\nols\r\n");
+        QTest::newRow("drive root") << "C:\\prog.exe"
+                                    << "C:"
+                                    << "C:" << QByteArray("C:\r\nC:\r\n");
+        QTest::newRow("comma and quotes")
+            << "/srv/Radio, \"new\"/G313/g313.exe"
+            << "/srv/Radio, \"new\"/G313"
+            << "313" << QByteArray("/srv/Radio, \"new\"/G313\r\n313\r\n");
+        QTest::newRow("accented") << "/home/op/Récepteur G313/g313.exe"
+                                  << "/home/op/Récepteur G313"
+                                  << "313"
+                                  << QByteArray(
+                                         "/home/op/R\xe9"
+                                         "cepteur G313\r\n313\r\n");
+    }
+
+    void winradioFolder() {
+        QFETCH(QString, chosen);
+        QFETCH(QString, folder);
+        QFETCH(QString, model);
+        QFETCH(QByteArray, settings);
+        MainWindow& window = startWindow();
+        window.fileDialog().settings().fileName = QStringLiteral("/last/choice.csv");
+        m_dialogs->answers.push_back(chosen);
+
+        window.findChild<QAction*>(QStringLiteral("mnuWin"))->trigger();
+        const FileDialogSettings expected{QDir::homePath(), QStringLiteral("/last/choice.csv"),
+                                          QStringLiteral("Winradio File (*.exe)|*.exe"),
+                                          QStringLiteral("Select your Winradio file"),
+                                          FileDialogSettings::Form::Open};
+        QVERIFY(m_dialogs->shown.last() == expected);
+        QCOMPARE(window.document().winradioPath, folder);
+        QCOMPARE(window.document().model, model);
+        QCOMPARE(ReadBytes(path(QStringLiteral("program/Corvalen.ini"))), settings);
+
+        // The next start reads back what was written, without the first-run message.
+        m_boxes->shown.clear();
+        MainWindow& next = startWindow();
+        QCOMPARE(next.document().winradioPath, folder);
+        QCOMPARE(next.document().model, model);
+        QVERIFY(m_boxes->shown.isEmpty());
+    }
+
+    void winradioFolderCancelledChangesNothing() {
+        MainWindow& window = startWindow();
+        window.document().winradioPath = QStringLiteral("/radio/G313");
+        window.document().model = QStringLiteral("313");
+        window.findChild<QAction*>(QStringLiteral("mnuWin"))->trigger();
+        QCOMPARE(m_dialogs->shown.size(), 1);
+        QCOMPARE(window.document().winradioPath, QStringLiteral("/radio/G313"));
+        QCOMPARE(window.document().model, QStringLiteral("313"));
+        QVERIFY(!QFile::exists(path(QStringLiteral("program/Corvalen.ini"))));
+    }
+
+    void exitWritesSettings_data() {
+        QTest::addColumn<QString>("programDir");
+        QTest::addColumn<QString>("userDir");
+        QTest::addColumn<QString>("written");  // empty: nowhere, the window stays open
+        QTest::newRow("beside the program") << "program"
+                                            << "user"
+                                            << "program/Corvalen.ini";
+        QTest::newRow("program folder not writable") << "blocker/program"
+                                                     << "user"
+                                                     << "user/Corvalen.ini";
+        QTest::newRow("no folder writable") << "blocker/program"
+                                            << "blocker/user"
+                                            << "";
+    }
+
+    void exitWritesSettings() {
+        QFETCH(QString, programDir);
+        QFETCH(QString, userDir);
+        QFETCH(QString, written);
+        WriteBytes(path(QStringLiteral("blocker")), "a file, so no folder can be made in it");
+        m_programDir = path(programDir);
+        m_userDir = path(userDir);
+
+        MainWindow& window = startWindow();
+        QCOMPARE(m_boxes->shown.size(), 1);
+        click(QStringLiteral("Exit"));
+        if (written.isEmpty()) {
+            QVERIFY(window.isVisible());
+            QVERIFY2(window.statusText().startsWith(QStringLiteral("Could not save the settings "
+                                                                   "to ") +
+                                                    path(userDir)),
+                     qPrintable(window.statusText()));
+            return;
+        }
+        QVERIFY(!window.isVisible());
+        QCOMPARE(ReadBytes(path(written)), QByteArray("\r\n\r\n"));
+
+        m_boxes->shown.clear();
+        startWindow();
+        QVERIFY(m_boxes->shown.isEmpty());
+    }
+
+    void resizeGrowsGridAndBar_data() {
+        QTest::addColumn<QSize>("growth");
+        QTest::newRow("wider by 1,005 twips") << QSize(67, 0);
+        QTest::newRow("taller by 1,005 twips") << QSize(0, 67);
+        QTest::newRow("both") << QSize(150, 40);
+        QTest::newRow("narrower and lower") << QSize(-60, -90);
+    }
+
+    void resizeGrowsGridAndBar() {
+        QFETCH(QSize, growth);
+        MainWindow& window = startWindow();
+        QWidget* client = window.centralWidget();
+        QCOMPARE(client->size(), MainWindow::designClientSize());
+        const auto geometry = [&](const char* name) {
+            return window.findChild<QWidget*>(QString::fromLatin1(name))->geometry();
+        };
+        const QRect frame1 = geometry("Frame1");
+        const QRect frame2 = geometry("Frame2");
+        const QRect grid = geometry("RefGrid");
+        const QRect exit = geometry("Command5");
+        const QRect addRow = geometry("Command2");
+
+        window.resize(window.size() + growth);
+        QTRY_COMPARE(client->size(), MainWindow::designClientSize() + growth);
+        QCOMPARE(geometry("Frame1"), frame1.adjusted(0, 0, growth.width(), growth.height()));
+        QCOMPARE(geometry("Frame2"),
+                 frame2.adjusted(0, growth.height(), growth.width(), growth.height()));
+        QCOMPARE(geometry("RefGrid"), grid.adjusted(0, 0, growth.width(), growth.height()));
+        QCOMPARE(geometry("Command5"), exit.translated(growth.width(), 0));
+        QCOMPARE(geometry("Command2"), addRow);
+        QCOMPARE(geometry("Frame2").width() - geometry("Command5").right() - 1, 7);  // 100 twips
+    }
+
+    void smallestWindowShowsEverything() {
+        MainWindow& window = startWindow();
+        window.resize(100, 100);
+        QTRY_COMPARE(window.centralWidget()->size(), MainWindow::minimumClientSize());
+        QWidget* frame1 = window.findChild<QWidget*>(QStringLiteral("Frame1"));
+        QWidget* frame2 = window.findChild<QWidget*>(QStringLiteral("Frame2"));
+        QWidget* grid = window.findChild<QWidget*>(QStringLiteral("RefGrid"));
+        QVERIFY(window.centralWidget()->rect().contains(frame1->geometry()));
+        QVERIFY(window.centralWidget()->rect().contains(frame2->geometry()));
+        QVERIFY(!frame1->geometry().intersects(frame2->geometry()));
+        QVERIFY(frame1->rect().contains(grid->geometry()));
+        QVERIFY(grid->height() >= 100);
+        const QList<QPushButton*> buttons = frame2->findChildren<QPushButton*>();
+        QCOMPARE(buttons.size(), 8);
+        for (QPushButton* b : buttons) {
+            QVERIFY2(frame2->rect().contains(b->geometry()), qPrintable(b->text()));
+            for (QPushButton* other : buttons) {
+                QVERIFY(b == other || !b->geometry().intersects(other->geometry()));
+            }
+        }
+    }
+
+    void dialogFilterForQt_data() {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QString>("qtFilter");
+        QTest::newRow("pattern named") << "Memory files (*.g3m)|*.g3m"
+                                       << "Memory files (*.g3m)";
+        QTest::newRow("pattern added") << "Programs|*.exe"
+                                       << "Programs (*.exe)";
+        QTest::newRow("two entries") << "A (*.a)|*.a|B|*.b;*.c"
+                                     << "A (*.a);;B (*.b *.c)";
+    }
+
+    void dialogFilterForQt() {
+        QFETCH(QString, filter);
+        QFETCH(QString, qtFilter);
+        QCOMPARE(QtNameFilter(filter), qtFilter);
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
