@@ -19,7 +19,7 @@ std::optional<double> ParseDecimal(std::string_view text);
 
 // The leading-numeric-part rule: the longest leading part that reads as a decimal number, blanks
 // (spaces and tabs) ignored anywhere in it, with an optional exponent ("1e3"); 0 when there is
-// none. "12abc" -> 12, " - 5" -> -5, "abc" -> 0, "" -> 0.
+// none. "12abc" -> 12, " - 5" -> -5, "abc" -> 0, "" -> 0. Beyond the double range: +-infinity.
 double LeadingNumericValue(std::string_view text);
 
 // Rounds to the nearest whole number, halves to the even neighbour (2.5 -> 2, 3.5 -> 4).

@@ -11,8 +11,8 @@
 namespace corvalen {
 
 struct G3mSaveReport {
-    int recordsWritten = 0;          // records placed, a repeated channel counted each time
-    int rowsNotWritten = 0;          // rows without a usable channel number
+    int recordsWritten = 0;            // records placed, a repeated channel counted each time
+    int rowsNotWritten = 0;            // rows without a usable channel number
     std::vector<Diagnostic> problems;  // one or more per row with a problem, in row order
 };
 
@@ -23,7 +23,9 @@ struct G3mSaveReport {
 G3mSaveReport PlaceRecords(const MemoryTable& table, std::string_view model, std::string& image);
 
 // Updates the .g3m file at `path` (created when missing) with the table's records: reads the old
-// file, places the records, and replaces the file atomically. An error leaves the file as it was.
+// file, places the records, and replaces the file atomically. An existing file that cannot be
+// read, or a file that cannot be written, is an Error naming the path; it leaves the file as it
+// was. Row problems do not stop the save: they come back in the report.
 Result<G3mSaveReport> SaveG3mFile(const std::string& path, const MemoryTable& table,
                                   std::string_view model);
 
