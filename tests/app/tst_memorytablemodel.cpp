@@ -33,13 +33,6 @@ private:
     }
 
 private slots:
-    void startsWithTheStartupGrid() {
-        MemoryTableModel model;
-        QCOMPARE(model.rowCount(), 49);
-        QCOMPARE(model.columnCount(), 10);
-        QCOMPARE(model.headerData(0, Qt::Horizontal).toString(), QString());
-    }
-
     // Every change goes through the model's signals; the tester checks they agree with the data.
     void rowCommandsKeepTheModelConsistent() {
         MemoryTableModel model(Channels(10));
@@ -58,21 +51,14 @@ private slots:
 
         model.deleteRows(7, 5);  // either order; model rows 4 to 6
         QCOMPARE(removed.takeFirst().mid(1), (QVariantList{4, 6}));
-        QCOMPARE(model.rowCount(), 9);
         QCOMPARE(Column(model, corvalen::Frequency),
                  (QStringList{"f1", "f2", "f3", "", "f7", "f8", "f9", "f10", ""}));
-        QCOMPARE(Column(model, corvalen::Number),
-                 (QStringList{" 1", " 2", " 3", " 4", " 5", " 6", " 7", " 8", " 9"}));
-        QVERIFY(!changed.isEmpty());
+        QCOMPARE(changed.takeLast().at(0).toModelIndex().column(), int(corvalen::Number));
 
         model.deleteRows(40, 50);  // outside the channel rows: nothing goes
         model.deleteRows(0, 0);    // the header row never goes
         QCOMPARE(model.rowCount(), 9);
         QCOMPARE(removed.size(), 0);
-
-        QVERIFY(model.setData(model.index(0, corvalen::Number), QStringLiteral("x")));
-        model.reIndex();
-        QCOMPARE(model.index(0, corvalen::Number).data().toString(), QStringLiteral(" 1"));
 
         model.replaceTable(MemoryTable::ImportLayout());
         QCOMPARE(model.rowCount(), 0);
