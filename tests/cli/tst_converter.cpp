@@ -94,7 +94,7 @@ private slots:
         // Channel 1: the later row with the same number wins.
         const QByteArray one = image.left(92);
         QCOMPARE(one.mid(36, 4), QByteArray("DUP\0", 4));
-        QCOMPARE(one.mid(4, 4), FromHex("40DE6D00"));  // 7200000
+        QCOMPARE(one.mid(4, 4), FromHex("00DD6D00"));  // 7200000
         // Channel 2 had no bandwidth and was never imported; 6 to 100 were never in the file.
         QCOMPARE(image.mid(92, 92), filler.mid(92, 92));
         QCOMPARE(image.mid(5 * 92), filler.mid(5 * 92));
