@@ -1,11 +1,14 @@
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 #include "ScriptedDialogs.h"
@@ -592,6 +595,37 @@ private slots:
                 QVERIFY(b == other || !b->geometry().intersects(other->geometry()));
             }
         }
+    }
+
+    // The real dialogs, answered as soon as they are up; checked once they are closed.
+    void qtDialogsShowTheSettings() {
+        QtFileDialogPresenter presenter(nullptr);
+        const QString chosen = path(QStringLiteral("new.g3m"));  // does not exist yet
+        QStringList seen;
+        QTimer::singleShot(0, this, [&] {
+            if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+                seen << dialog->windowTitle() << dialog->nameFilters()
+                     << QString::number(dialog->acceptMode());
+                dialog->selectFile(chosen);
+                static_cast<QDialog*>(dialog)->accept();
+            }
+        });
+        QCOMPARE(presenter.show({m_dir->path(), QString(), "Memory files (*.g3m)|*.g3m",
+                                 "Select your File", FileDialogSettings::Form::Open}),
+                 std::optional<QString>(chosen));
+        QCOMPARE(seen, (QStringList{"Select your File", "Memory files (*.g3m)",
+                                    QString::number(QFileDialog::AcceptOpen)}));
+
+        QtMessageBoxes boxes(nullptr);
+        QString text;
+        QTimer::singleShot(0, this, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                text = box->text();
+                box->button(QMessageBox::Cancel)->click();
+            }
+        });
+        QVERIFY(!boxes.confirmOverwrite("Corvalen", "a.csv already exists.\r\nSelect OK"));
+        QCOMPARE(text, QStringLiteral("a.csv already exists.\nSelect OK"));
     }
 };
 
