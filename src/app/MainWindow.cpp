@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QFrame>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -157,6 +158,12 @@ void MainWindow::buildWindow() {
     QFont gridFont(QStringLiteral("Courier New"));
     gridFont.setStyleHint(QFont::TypeWriter);
     gridFont.setFixedPitch(true);
+    const QFontMetrics metrics(gridFont);
+    if (metrics.horizontalAdvance(QLatin1Char('i')) !=
+        metrics.horizontalAdvance(QLatin1Char('W'))) {
+        // No Courier New and no fixed-pitch stand-in for it: take the system's fixed font.
+        gridFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    }
     gridFont.setPointSizeF(8.25);
     m_grid->setFont(gridFont);
     QPalette gridPalette = m_grid->palette();
@@ -174,13 +181,13 @@ void MainWindow::buildWindow() {
     m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     m_grid->verticalHeader()->setDefaultSectionSize(QFontMetrics(gridFont).height() + 4);
 
-    struct ButtonSpec {
+    struct CommandButton {
         const char* name;
         const char* caption;
         void (MainWindow::*command)();
     };
     // The bar from left to right; "Exit" stands apart at its right end.
-    static const ButtonSpec kButtons[] = {
+    static const CommandButton kButtons[] = {
         {"Command8", "Open Winradio .csv file", &MainWindow::openCsv},
         {"Command2", "Add Row", &MainWindow::addRow},
         {"Command7", "Insert Row", &MainWindow::insertRow},
@@ -193,14 +200,14 @@ void MainWindow::buildWindow() {
     QFont buttonFont = font();
     buttonFont.setPointSizeF(std::min(buttonFont.pointSizeF(), 8.0));
     int index = 0;
-    for (const ButtonSpec& spec : kButtons) {
-        auto* button = new WrappingButton(QString::fromLatin1(spec.caption), m_frame2);
-        button->setObjectName(QString::fromLatin1(spec.name));
+    for (const CommandButton& entry : kButtons) {
+        auto* button = new WrappingButton(QString::fromLatin1(entry.caption), m_frame2);
+        button->setObjectName(QString::fromLatin1(entry.name));
         button->setFont(buttonFont);
         button->setAutoDefault(false);
         button->setGeometry(Twips(kButtonLeft) + index * Twips(kButtonPitch), Twips(kButtonTop),
                             Twips(kButtonWidth), Twips(kButtonHeight));
-        connect(button, &QPushButton::clicked, this, spec.command);
+        connect(button, &QPushButton::clicked, this, entry.command);
         m_exitButton = button;  // the last one is "Exit"
         ++index;
     }
