@@ -377,18 +377,14 @@ void MainWindow::insertRow() {
 }
 
 void MainWindow::deleteRows() {
-    // Every selected row goes, however the selection was made; a selection of several separate
-    // ranges is removed range by range from the bottom, so no unselected row in between is lost.
+    // Every selected row goes, however the selection was made, and nothing else: a selection of
+    // several separate ranges is removed range by range from the bottom, so no unselected row in
+    // between is lost, and with no row selected nothing is removed.
     std::set<int> rows;
-    for (const QModelIndex& index : m_grid->selectionModel()->selectedIndexes()) {
-        rows.insert(MemoryTableModel::tableRow(index.row()));
-    }
-    if (rows.empty()) {
-        const QModelIndex current = m_grid->currentIndex();
-        if (!current.isValid()) {
-            return;
+    for (const QItemSelectionRange& range : m_grid->selectionModel()->selection()) {
+        for (int row = range.top(); row <= range.bottom(); ++row) {
+            rows.insert(MemoryTableModel::tableRow(row));
         }
-        rows.insert(MemoryTableModel::tableRow(current.row()));
     }
     auto it = rows.rbegin();
     while (it != rows.rend()) {
