@@ -4,7 +4,6 @@
 
 #include "TestData.h"
 #include "cli/ConvertCommand.h"
-#include "g3m/RecordChecksum.h"
 
 using namespace corvalen;
 
@@ -98,33 +97,6 @@ private slots:
         // Channel 2 had no bandwidth and was never imported; 6 to 100 were never in the file.
         QCOMPARE(image.mid(92, 92), filler.mid(92, 92));
         QCOMPARE(image.mid(5 * 92), filler.mid(5 * 92));
-        // Every written record carries a checksum that matches its content.
-        for (int channel : {1, 3, 4, 5}) {
-            const QByteArray record = image.mid((channel - 1) * 92, 92);
-            const auto* bytes = reinterpret_cast<const std::uint8_t*>(record.constData());
-            const std::uint32_t stored =
-                bytes[80] | bytes[81] << 8 | bytes[82] << 16 | std::uint32_t(bytes[83]) << 24;
-            QCOMPARE(stored, ComputeRecordChecksum({bytes, 92}));
-        }
-    }
-
-    void g3mRecordLengthFollowsModel_data() {
-        QTest::addColumn<QString>("model");
-        QTest::addColumn<int>("length");
-        QTest::newRow("303") << "303" << 84;
-        QTest::newRow("313") << "313" << 92;
-        QTest::newRow("other text") << "ols" << 92;
-    }
-    void g3mRecordLengthFollowsModel() {
-        QFETCH(QString, model);
-        QFETCH(int, length);
-        QTemporaryDir dir;
-        const QString out = dir.filePath("new.g3m");
-        const Run run = Convert({"convert", "--model=" + model.toStdString(),
-                                 (kAwkward + "input.csv").toStdString(), out.toStdString()});
-        QCOMPARE(run.status, kExitOk);
-        // Channel 5 is the highest number, so a new file ends with its record.
-        QCOMPARE(ReadAll(out).size(), 5 * length);
     }
 
     void refusals_data() {

@@ -32,21 +32,6 @@ class TestRowCommands : public QObject {
     Q_OBJECT
 
 private slots:
-    void layouts() {
-        const MemoryTable startup = MemoryTable::StartupLayout();
-        QCOMPARE(startup.RowCount(), 50);
-        QCOMPARE(startup.ColCount(), 10);
-        QCOMPARE(startup.Caption(0), std::string());
-
-        const MemoryTable imported = MemoryTable::ImportLayout();
-        QCOMPARE(imported.RowCount(), 1);
-        QCOMPARE(imported.ColCount(), 19);
-        QCOMPARE(imported.Caption(Number), std::string("Number"));
-        QCOMPARE(imported.Caption(LevelSquelch), std::string("Level Squelch"));
-        QCOMPARE(imported.Caption(Reserved8), std::string("x"));
-        QCOMPARE(imported.Caption(Comments), std::string("Comments"));
-    }
-
     void appendRowKeepsCellsWhole() {
         MemoryTable table = MemoryTable::ImportLayout();
         table.AppendRow({"1", "7100000", "a\tb"});
@@ -75,12 +60,6 @@ private slots:
         QCOMPARE(table, before);
     }
 
-    void addRowOnStartupTable() {
-        MemoryTable table = MemoryTable::StartupLayout();
-        QCOMPARE(AddRow(table), 50);
-        QCOMPARE(table.CellText(50, Number), std::string(" 50"));
-    }
-
     void insertRow_data() {
         QTest::addColumn<int>("channels");
         QTest::addColumn<int>("selectionEnd");
@@ -100,18 +79,6 @@ private slots:
         MemoryTable table = TableOf(channels);
         InsertRow(table, selectionEnd);
         QCOMPARE(Rows(table), expected);
-    }
-
-    void insertThenReIndex() {
-        MemoryTable table = TableOf(10);
-        QCOMPARE(InsertRow(table, 3), 4);
-        QCOMPARE(table.CellText(4, Number), std::string(" 11"));
-        QCOMPARE(table.CellText(5, Number), std::string("n4"));
-        ReIndex(table);
-        for (int r = 1; r <= 11; ++r) {
-            QCOMPARE(table.CellText(r, Number), RowNumberText(r));
-        }
-        QCOMPARE(table.CellText(5, Frequency), std::string("f4"));
     }
 
     void deleteRows_data() {
