@@ -53,4 +53,13 @@ std::optional<QString> SharedFileDialog::show() {
     return chosen;
 }
 
+std::optional<QString> SharedFileDialog::show(const QString& initialFolder, const QString& filter,
+                                              const QString& title, FileDialogSettings::Form form) {
+    m_settings.initialFolder = initialFolder;
+    m_settings.filter = filter;
+    m_settings.title = title;
+    m_settings.form = form;
+    return show();
+}
+
 }  // namespace corvalen

@@ -53,6 +53,10 @@ public:
 
     // Shows the dialog as it is set up; on a choice the file name becomes the chosen path.
     std::optional<QString> show();
+    // Sets the four settings every command gives, keeps the file name the last use left, and
+    // shows the dialog.
+    std::optional<QString> show(const QString& initialFolder, const QString& filter,
+                                const QString& title, FileDialogSettings::Form form);
 
 private:
     FileDialogPresenter& m_presenter;

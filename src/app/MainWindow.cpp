@@ -321,12 +321,8 @@ void MainWindow::showStatus(const QString& text, const std::vector<Diagnostic>& 
 }
 
 void MainWindow::openCsv() {
-    FileDialogSettings& dialog = m_cmDialog1.settings();
-    dialog.initialFolder = m_document.winradioPath;
-    dialog.filter = kCsvOpenFilter;
-    dialog.title = kSelectFileTitle;
-    dialog.form = FileDialogSettings::Form::Open;
-    const std::optional<QString> chosen = m_cmDialog1.show();
+    const std::optional<QString> chosen = m_cmDialog1.show(
+        m_document.winradioPath, kCsvOpenFilter, kSelectFileTitle, FileDialogSettings::Form::Open);
     if (!chosen) {
         return;  // cancelled: the table and its unsaved edits stay
     }
@@ -410,12 +406,9 @@ void MainWindow::saveCsv() {
         text = BuildCsvText(m_document.table().table(), m_document.csvLoaded);
     }
     for (;;) {
-        FileDialogSettings& dialog = m_cmDialog1.settings();
-        dialog.initialFolder = m_document.winradioPath;
-        dialog.filter = kCsvSaveFilter;
-        dialog.title = QStringLiteral("Save to CSV File");
-        dialog.form = FileDialogSettings::Form::Save;
-        const std::optional<QString> chosen = m_cmDialog1.show();
+        const std::optional<QString> chosen =
+            m_cmDialog1.show(m_document.winradioPath, kCsvSaveFilter,
+                             QStringLiteral("Save to CSV File"), FileDialogSettings::Form::Save);
         if (!chosen) {
             return;
         }
@@ -449,13 +442,9 @@ void MainWindow::saveCsv() {
 }
 
 void MainWindow::saveG3m() {
-    FileDialogSettings& dialog = m_cmDialog1.settings();
-    dialog.initialFolder = m_document.winradioPath;
-    dialog.fileName.clear();
-    dialog.filter = kG3mFilter;
-    dialog.title = kSelectFileTitle;
-    dialog.form = FileDialogSettings::Form::Open;
-    const std::optional<QString> chosen = m_cmDialog1.show();
+    m_cmDialog1.settings().fileName.clear();  // a .g3m save always starts from an empty name
+    const std::optional<QString> chosen = m_cmDialog1.show(
+        m_document.winradioPath, kG3mFilter, kSelectFileTitle, FileDialogSettings::Form::Open);
     if (!chosen) {
         m_document.fileName.clear();
         return;
@@ -498,12 +487,9 @@ void MainWindow::exitProgram() {
 
 void MainWindow::chooseWinradioFolder() {
     const QString programFiles = QStringLiteral("c:\\program files\\Winradio");
-    FileDialogSettings& dialog = m_cmDialog1.settings();
-    dialog.initialFolder = QFileInfo(programFiles).isDir() ? programFiles : QDir::homePath();
-    dialog.filter = kExeFilter;
-    dialog.title = QStringLiteral("Select your Winradio file");
-    dialog.form = FileDialogSettings::Form::Open;
-    const std::optional<QString> chosen = m_cmDialog1.show();
+    const std::optional<QString> chosen = m_cmDialog1.show(
+        QFileInfo(programFiles).isDir() ? programFiles : QDir::homePath(), kExeFilter,
+        QStringLiteral("Select your Winradio file"), FileDialogSettings::Form::Open);
     if (!chosen) {
         return;
     }

@@ -277,40 +277,33 @@ std::uint16_t WriteMemoryRecord(std::span<const std::string> cells, std::string_
                            "is not a frequency from 0 to 4294967295; written as 0");
     }
 
-    // Only a "313" record has room for bandwidth and IF shift; other models ignore the cells.
-    if (model == "313" && record.size() >= kLongRecordLength) {
-        const auto writeSigned = [&](Column column, std::size_t offset) {
-            const std::string_view text = cell(column);
-            if (IsBlank(text)) {
-                return;
-            }
-            if (const auto value = SignedWordValue(text)) {
-                PutLe32(record, offset, *value);
-            } else {
-                rowProblems.Report(column, text,
-                                   "is not a number from -2147483648 to 2147483647; written as 0");
-            }
-        };
-        writeSigned(Bandwidth, kBandwidthOffset);
-        writeSigned(IfShift, kIfShiftOffset);
-    }
-
-    WriteGroups(cell(Groups), record, rowProblems);
-
-    const auto writeUnsigned = [&](Column column, std::size_t offset) {
+    // A 32-bit word from a cell: a blank cell leaves it 0 without a word; a cell `value` cannot
+    // read leaves it 0 and is reported with what it should have held.
+    const auto writeWord = [&](Column column, std::size_t offset, auto value,
+                               std::string_view expected) {
         const std::string_view text = cell(column);
         if (IsBlank(text)) {
             return;
         }
-        if (const auto value = UnsignedWordValue(text)) {
-            PutLe32(record, offset, *value);
+        if (const std::optional<std::uint32_t> word = value(text)) {
+            PutLe32(record, offset, *word);
         } else {
-            rowProblems.Report(column, text,
-                               "is not a whole number from 0 to 4294967295; written as 0");
+            rowProblems.Report(column, text, std::string(expected) + "; written as 0");
         }
     };
-    writeUnsigned(Hotkey, kHotkeyOffset);
-    writeUnsigned(Lockout, kLockoutOffset);
+    constexpr std::string_view kSignedRange = "is not a number from -2147483648 to 2147483647";
+    constexpr std::string_view kUnsignedRange = "is not a whole number from 0 to 4294967295";
+
+    // Only a "313" record has room for bandwidth and IF shift; other models ignore the cells.
+    if (model == "313" && record.size() >= kLongRecordLength) {
+        writeWord(Bandwidth, kBandwidthOffset, SignedWordValue, kSignedRange);
+        writeWord(IfShift, kIfShiftOffset, SignedWordValue, kSignedRange);
+    }
+
+    WriteGroups(cell(Groups), record, rowProblems);
+
+    writeWord(Hotkey, kHotkeyOffset, UnsignedWordValue, kUnsignedRange);
+    writeWord(Lockout, kLockoutOffset, UnsignedWordValue, kUnsignedRange);
 
     WriteLevelSquelch(cell(LevelSquelch), record, rowProblems);
 
