@@ -10,32 +10,12 @@
 #include "convert/NumberText.h"
 #include "convert/Windows1252.h"
 #include "g3m/RecordChecksum.h"
+#include "g3m/RecordLayout.h"
 #include "table/Columns.h"
 
 namespace corvalen {
 
 namespace {
-
-// Where each field of a record lies. Offsets 0 to 83 are the same for both models; only a
-// "313" record has the IF shift and bandwidth words behind the checksum.
-constexpr std::size_t kShortRecordLength = 84;
-constexpr std::size_t kLongRecordLength = 92;
-constexpr std::size_t kNumberOffset = 0;
-constexpr std::size_t kFrequencyOffset = 4;
-constexpr std::size_t kGroups8To15Offset = 12;
-constexpr std::size_t kGroups0To7Offset = 13;
-constexpr std::size_t kHotkeyOffset = 20;
-constexpr std::size_t kLockoutOffset = 24;
-constexpr std::size_t kSquelchOffset = 28;
-constexpr std::size_t kModeOffset = 32;
-constexpr std::size_t kCallsignOffset = 36;
-constexpr std::size_t kCallsignWidth = 12;
-constexpr std::size_t kCommentOffset = 48;
-constexpr std::size_t kCommentWidth = 31;  // offset 79 stays 0 and ends the comment
-constexpr std::size_t kIfShiftOffset = 84;
-constexpr std::size_t kBandwidthOffset = 88;
-
-constexpr int kGroupCount = 16;
 
 struct ModeEntry {
     std::string_view text;
@@ -242,6 +222,15 @@ int ModeCode(std::string_view modeText) {
         }
     }
     return -1;
+}
+
+std::string_view ModeName(std::uint32_t code) {
+    for (const ModeEntry& mode : kModes) {
+        if (static_cast<std::uint32_t>(mode.code) == code) {
+            return mode.text;
+        }
+    }
+    return {};
 }
 
 std::uint16_t WriteMemoryRecord(std::span<const std::string> cells, std::string_view model,

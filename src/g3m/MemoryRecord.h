@@ -15,6 +15,8 @@ int RecordLengthFor(std::string_view model);
 
 // Mode names the receiver knows and their codes; -1 for any other text (exact, case-sensitive).
 int ModeCode(std::string_view modeText);
+// The mode name of a record's mode code; empty for a code no mode has.
+std::string_view ModeName(std::uint32_t code);
 
 // Encodes one table row (its cells in column order; missing trailing cells count as empty) as a
 // .g3m record for `model`. `record` must be RecordLengthFor(model) bytes long; it is overwritten

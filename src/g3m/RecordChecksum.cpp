@@ -1,5 +1,7 @@
 #include "g3m/RecordChecksum.h"
 
+#include "g3m/RecordLayout.h"
+
 namespace corvalen {
 
 std::uint32_t ComputeRecordChecksum(std::span<const std::uint8_t> record) {
@@ -9,10 +11,7 @@ std::uint32_t ComputeRecordChecksum(std::span<const std::uint8_t> record) {
         if (offset == kChecksumOffset) {
             continue;
         }
-        sum += static_cast<std::uint32_t>(record[offset]) |
-               static_cast<std::uint32_t>(record[offset + 1]) << 8 |
-               static_cast<std::uint32_t>(record[offset + 2]) << 16 |
-               static_cast<std::uint32_t>(record[offset + 3]) << 24;
+        sum += GetLe32(record, offset);
     }
     return sum;
 }

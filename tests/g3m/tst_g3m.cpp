@@ -5,6 +5,7 @@
 
 #include "TestData.h"
 #include "g3m/G3mFile.h"
+#include "g3m/G3mReader.h"
 #include "g3m/MemoryRecord.h"
 #include "g3m/RecordChecksum.h"
 #include "io/SafeFile.h"
@@ -60,6 +61,31 @@ MemoryTable TableOf(std::initializer_list<Cells> rows) {
 
 QByteArray Hex(std::string_view bytes) {
     return QByteArray(bytes.data(), qsizetype(bytes.size())).toHex(' ');
+}
+
+QStringList Strings(const MemoryTable& table, int row) {
+    QStringList cells;
+    for (int column = 0; column < table.ColCount(); ++column) {
+        cells << QString::fromStdString(std::string(table.CellText(row, column)));
+    }
+    return cells;
+}
+
+QStringList Problems(const std::vector<Diagnostic>& problems) {
+    QStringList lines;
+    for (const Diagnostic& problem : problems) {
+        lines << QString::fromStdString(problem.ToString());
+    }
+    return lines;
+}
+
+// The 19 cells of a row: Number, Frequency, Bandwidth, IF Shift, then the rest by column.
+QStringList RowOf(std::initializer_list<std::pair<int, QString>> cells) {
+    QStringList row(kImportedColumnCount);
+    for (const auto& [column, text] : cells) {
+        row[column] = text;
+    }
+    return row;
 }
 
 }  // namespace
@@ -224,6 +250,176 @@ private slots:
         QCOMPARE(fresh.size(), std::size_t(2 * 92));
         QCOMPARE(Hex(fresh.substr(92, 16)),
                  QByteArray("02 00 00 00 00 00 00 00 00 00 00 00 00 40 00 00"));
+    }
+
+    // A table written as records and read back gives the same cells for every column a record
+    // holds; the expected cells are those texts in the form the reader gives them.
+    void roundTrip_data() {
+        QTest::addColumn<QString>("model");
+        QTest::addColumn<QStringList>("written");
+        QTest::addColumn<QStringList>("read");
+        const auto both = [](const char* name, const QStringList& written, QStringList read) {
+            QTest::addRow("%s, 313", name) << "313" << written << read;
+            read[Bandwidth] = read[IfShift] = "0";
+            QTest::addRow("%s, 303", name) << "303" << written << read;
+        };
+        const QStringList plain = RowOf({{Number, "5"},
+                                         {Frequency, "14000000"},
+                                         {Bandwidth, "2400"},
+                                         {IfShift, "-1500"},
+                                         {Hotkey, "3"},
+                                         {Lockout, "1"},
+                                         {LevelSquelch, "-100"},
+                                         {Mode, "USB"},
+                                         {Callsign, "ABC"},
+                                         {Comments, "Test"}});
+        both("plain", plain, plain);
+
+        QStringList written = plain, read = plain;
+        written[Number] = " 12 ", read[Number] = "12";
+        written[Hotkey] = written[Lockout] = written[IfShift] = "";
+        read[Hotkey] = read[Lockout] = read[IfShift] = "0";
+        written[LevelSquelch] = read[LevelSquelch] = "";
+        written[Frequency] = "7100000.9", read[Frequency] = "7100000";
+        written[Bandwidth] = "2400.5", read[Bandwidth] = "2400";
+        both("blanks, empty and fractions", written, read);
+
+        written = read = plain;
+        written[Groups] = "16+1+9+1", read[Groups] = "1+9+16";
+        both("groups out of order", written, read);
+        written[Groups] = read[Groups] = "1+2+3+4+5+6+7+8+9+10+11+12+13+14+15+16";
+        both("every group", written, read);
+
+        written = read = RowOf({{Number, "65535"},
+                                {Frequency, "4294967295"},
+                                {Bandwidth, "2147483647"},
+                                {IfShift, "-2147483648"},
+                                {Hotkey, "4294967295"},
+                                {Lockout, "4294967295"},
+                                {LevelSquelch, "-65535"},
+                                {Mode, "ISB"},
+                                {Callsign, "ABCDEFGHIJKL"},
+                                {Comments, QString(31, 'c')}});
+        both("largest values, texts at full width", written, read);
+
+        written = read = plain;
+        written[Number] = read[Number] = "1";
+        written[Frequency] = read[Frequency] = "0";
+        written[LevelSquelch] = read[LevelSquelch] = "-1";
+        written[Mode] = read[Mode] = "CW";
+        written[Callsign] = "Zürich€ cafés", read[Callsign] = "Zürich€ café";
+        written[Comments] = QString(40, QChar(0xE9)), read[Comments] = QString(31, QChar(0xE9));
+        both("Windows-1252 texts cut to width", written, read);
+
+        for (const char* mode : {"AM", "FM", "LSB", "AMS", "FM3", "FM6", "AMN", "DSB"}) {
+            written = read = plain;
+            written[Mode] = read[Mode] = mode;
+            both(mode, written, read);
+        }
+    }
+    void roundTrip() {
+        QFETCH(QString, model);
+        QFETCH(QStringList, written);
+        QFETCH(QStringList, read);
+        MemoryTable table = MemoryTable::ImportLayout();
+        Cells cells;
+        for (const QString& text : written) {
+            cells.push_back(text.toStdString());
+        }
+        table.AppendRow(cells);
+        std::string image;
+        QCOMPARE(PlaceRecords(table, model.toStdString(), image).recordsWritten, 1);
+
+        const G3mReadReport report = DecodeG3mImage(image, model.toStdString());
+        QCOMPARE(Problems(report.problems), QStringList());
+        QCOMPARE(report.table.ChannelCount(), 1);
+        QCOMPARE(Strings(report.table, 1), read);
+    }
+
+    void decodeGolden() {
+        const auto report = ReadG3mFile(CORVALEN_TEST_DATA_DIR "/g3m/channel5_313.g3m", "313");
+        QVERIFY(report.ok());
+        QCOMPARE(report->recordsRead, 5);  // four empty places, then channel 5
+        QCOMPARE(Strings(report->table, 0).join('|'), QString(kImportedCaptions.data()));
+        QCOMPARE(report->table.ChannelCount(), 1);
+        QCOMPARE(Strings(report->table, 1), RowOf({{Number, "5"},
+                                                   {Frequency, "14000000"},
+                                                   {Bandwidth, "2400"},
+                                                   {IfShift, "-1500"},
+                                                   {Hotkey, "0"},
+                                                   {Lockout, "0"},
+                                                   {LevelSquelch, "-100"},
+                                                   {Mode, "USB"},
+                                                   {Callsign, "ABC"},
+                                                   {Comments, "Test"}}));
+        QVERIFY(report->problems.empty());
+
+        // A damaged byte: the row still comes, with what the record now holds, and is reported.
+        std::string image = *ReadWholeFile(CORVALEN_TEST_DATA_DIR "/g3m/channel5_313.g3m");
+        image[4 * 92 + 36] = 'X';
+        image += std::string(10, '\x01');
+        const G3mReadReport damaged = DecodeG3mImage(image, "313");
+        QCOMPARE(damaged.table.CellText(1, Callsign), "XBC");
+        QCOMPARE(damaged.badChecksums, 1);
+        QCOMPARE(damaged.incompleteBytes, 10);
+        QCOMPARE(Problems(damaged.problems),
+                 QStringList({"record 5: checksum 758C4A3F does not match the record, whose bytes "
+                              "sum to 758C4A56",
+                              "record 6: the file ends 10 bytes into this record of 92 bytes; it "
+                              "is not read"}));
+
+        const auto missing = ReadG3mFile("/nonexistent/x.g3m", "313");
+        QVERIFY(!missing.ok() &&
+                missing.error().message.find("/nonexistent/x.g3m") != std::string::npos);
+    }
+
+    // One field of a record (channel 1 of a "303" file, checksum made to match) read into its
+    // cell, and what the reader says about it.
+    void decodeField_data() {
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("cell");
+        QTest::addColumn<QString>("problem");
+        const auto row = [](const char* name, int offset, const char* hex, int column,
+                            const QString& cell, const QString& problem = {}) {
+            QTest::newRow(name) << offset << QByteArray::fromHex(hex) << column << cell
+                                << (problem.isEmpty() ? problem : "record 1: " + problem);
+        };
+        row("squelch word of an empty cell", 28, "0000FFFF", LevelSquelch, "");
+        row("squelch zero", 28, "00000000", LevelSquelch, "0");
+        row("squelch positive", 28, "05000000", LevelSquelch, "5");
+        row("frequency above 32 bits", 4, "0000000001000000", Frequency, "4294967296");
+        row("groups from both bytes", 12, "8180", Groups, "1+9+16");
+        row("unknown mode code", 32, "03", Mode, "3",
+            R"(mode code 3 is not a known mode; Mode reads "3")");
+        row("number off its place", 0, "07", Number, "7",
+            "holds channel number 7 but lies at the place of channel 1");
+        row("callsign ends at zero", 36, "41 00 42 43", Callsign, "A",
+            "bytes that no column keeps are not zero (offsets 38 to 39); a save writes zeros "
+            "there");
+        row("unkept bytes", 14, "01 00 00 00 00 02", Number, "1",
+            "bytes that no column keeps are not zero (offsets 14 to 19); a save writes zeros "
+            "there");
+        row("byte after the comment", 79, "20", Comments, "",
+            "bytes that no column keeps are not zero (offsets 79); a save writes zeros there");
+    }
+    void decodeField() {
+        QFETCH(int, offset);
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, column);
+        QFETCH(QString, cell);
+        QFETCH(QString, problem);
+        QByteArray record = Encode({"1", "7100000"}, "303").record;
+        record.replace(offset, bytes.size(), bytes);
+        auto* data = reinterpret_cast<std::uint8_t*>(record.data());
+        qToLittleEndian<quint32>(ComputeRecordChecksum({data, 84}), data + 80);
+
+        const G3mReadReport report = DecodeG3mImage(record.toStdString(), "303");
+        QCOMPARE(report.table.ChannelCount(), 1);
+        QCOMPARE(QString::fromStdString(std::string(report.table.CellText(1, column))), cell);
+        QCOMPARE(Problems(report.problems),
+                 problem.isEmpty() ? QStringList() : QStringList(problem));
     }
 
     void saveG3mFile() {

@@ -1,0 +1,201 @@
+#include "g3m/G3mReader.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <span>
+#include <utility>
+
+#include "convert/Windows1252.h"
+#include "g3m/MemoryRecord.h"
+#include "g3m/RecordChecksum.h"
+#include "g3m/RecordLayout.h"
+#include "io/SafeFile.h"
+
+namespace corvalen {
+
+namespace {
+
+using Record = std::span<const std::uint8_t>;
+
+// The most rows reserved up front: the channel numbers a table can hold. A larger file still
+// decodes; it only grows the table as it goes.
+constexpr int kMaxReservedRows = 65535;
+
+template <typename Integer>
+std::string DecimalText(Integer value) {
+    char buffer[24];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+    return std::string(buffer, end);
+}
+
+std::uint64_t GetLe64(Record record, std::size_t offset) {
+    return GetLe32(record, offset) | static_cast<std::uint64_t>(GetLe32(record, offset + 4)) << 32;
+}
+
+std::int32_t GetSigned32(Record record, std::size_t offset) {
+    return static_cast<std::int32_t>(GetLe32(record, offset));
+}
+
+// The group list of the two flag bytes: flag i (group i + 1) is bit 7 - i % 8 of offset 13 for
+// flags 0 to 7 and of offset 12 for flags 8 to 15, the mapping the writer uses.
+std::string GroupsText(Record record) {
+    std::string text;
+    for (int flag = 0; flag < kGroupCount; ++flag) {
+        const std::uint8_t byte = record[flag < 8 ? kGroups0To7Offset : kGroups8To15Offset];
+        if (byte & (0x80u >> (flag % 8))) {
+            if (!text.empty()) {
+                text += '+';
+            }
+            text += DecimalText(flag + 1);
+        }
+    }
+    return text;
+}
+
+// A text field up to its first zero byte (or its full width), from Windows-1252 to UTF-8.
+std::string TextField(Record record, std::size_t offset, std::size_t width) {
+    const auto begin = record.begin() + static_cast<std::ptrdiff_t>(offset);
+    const auto end = std::find(begin, begin + static_cast<std::ptrdiff_t>(width), std::uint8_t{0});
+    const std::string_view bytes(reinterpret_cast<const char*>(&*begin),
+                                 static_cast<std::size_t>(end - begin));
+    std::string text;
+    AppendUtf8FromWindows1252(bytes, text);
+    return text;
+}
+
+bool AllZero(Record bytes) {
+    return std::all_of(bytes.begin(), bytes.end(), [](std::uint8_t b) { return b == 0; });
+}
+
+// Offsets of the record no column keeps: a save writes zeros there. Lists, as "14 to 19, 79",
+// the part of each such area that holds anything but zeros; empty when they all are zero.
+std::string UnkeptBytes(Record record, bool holdsIfShiftAndBandwidth) {
+    struct Area {
+        std::size_t first;
+        std::size_t end;
+    };
+    const auto textTail = [&](std::size_t offset, std::size_t width) {
+        const auto begin = record.begin() + static_cast<std::ptrdiff_t>(offset);
+        const auto zero = std::find(begin, begin + static_cast<std::ptrdiff_t>(width), 0);
+        return Area{static_cast<std::size_t>(zero - record.begin()), offset + width};
+    };
+    const Area areas[] = {
+        {14, 20},  // between the group flags and the hot key
+        textTail(kCallsignOffset, kCallsignWidth),
+        textTail(kCommentOffset, kCommentWidth),
+        {kCommentOffset + kCommentWidth, kChecksumOffset},
+        {kIfShiftOffset, holdsIfShiftAndBandwidth ? kIfShiftOffset : record.size()},
+    };
+    std::string list;
+    for (const Area& area : areas) {
+        std::size_t first = area.first;
+        std::size_t last = area.end;
+        while (first < last && record[first] == 0) {
+            ++first;
+        }
+        while (last > first && record[last - 1] == 0) {
+            --last;
+        }
+        if (first == last) {
+            continue;
+        }
+        list += list.empty() ? "" : ", ";
+        list += DecimalText(first);
+        if (last - 1 > first) {
+            list += " to " + DecimalText(last - 1);
+        }
+    }
+    return list;
+}
+
+}  // namespace
+
+G3mReadReport DecodeG3mImage(std::string_view image, std::string_view model) {
+    G3mReadReport report;
+    const auto recordLength = static_cast<std::size_t>(RecordLengthFor(model));
+    const bool is313 = model == "313";
+    const std::size_t wholeRecords = image.size() / recordLength;
+    report.recordsRead = static_cast<int>(wholeRecords);
+    report.table.ReserveChannels(static_cast<int>(
+        std::min<std::size_t>(wholeRecords, static_cast<std::size_t>(kMaxReservedRows))));
+
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(image.data());
+    for (std::size_t index = 0; index < wholeRecords; ++index) {
+        const Record record(bytes + index * recordLength, recordLength);
+        if (AllZero(record)) {
+            continue;
+        }
+        const int place = static_cast<int>(index) + 1;
+        const auto note = [&](std::string message) {
+            report.problems.push_back(
+                Diagnostic{Diagnostic::Place::Record, place, -1, std::move(message)});
+        };
+
+        const std::uint32_t stored = GetLe32(record, kChecksumOffset);
+        const std::uint32_t computed = ComputeRecordChecksum(record);
+        if (stored != computed) {
+            ++report.badChecksums;
+            note("checksum " + ChecksumText(stored) + " does not match the record, whose " +
+                    "bytes sum to " + ChecksumText(computed));
+        }
+
+        MemoryTable::Row cells(kImportedColumnCount);
+        const std::uint32_t number = GetLe32(record, kNumberOffset);
+        cells[Number] = DecimalText(number);
+        if (number != static_cast<std::uint32_t>(place)) {
+            note("holds channel number " + cells[Number] + " but lies at the place of channel " +
+                    DecimalText(place));
+        }
+        cells[Frequency] = DecimalText(GetLe64(record, kFrequencyOffset));
+        if (is313) {
+            cells[Bandwidth] = DecimalText(GetSigned32(record, kBandwidthOffset));
+            cells[IfShift] = DecimalText(GetSigned32(record, kIfShiftOffset));
+        } else {
+            // An empty Bandwidth would make the CSV import skip the row.
+            cells[Bandwidth] = "0";
+            cells[IfShift] = "0";
+        }
+        cells[Groups] = GroupsText(record);
+        cells[Hotkey] = DecimalText(GetLe32(record, kHotkeyOffset));
+        cells[Lockout] = DecimalText(GetLe32(record, kLockoutOffset));
+        if (GetLe32(record, kSquelchOffset) != kEmptySquelchWord) {
+            cells[LevelSquelch] = DecimalText(GetSigned32(record, kSquelchOffset));
+        }
+        const std::uint32_t mode = GetLe32(record, kModeOffset);
+        if (const std::string_view name = ModeName(mode); !name.empty()) {
+            cells[Mode] = std::string(name);
+        } else {
+            cells[Mode] = DecimalText(mode);
+            note("mode code " + cells[Mode] + " is not a known mode; Mode reads \"" +
+                    cells[Mode] + "\"");
+        }
+        cells[Callsign] = TextField(record, kCallsignOffset, kCallsignWidth);
+        cells[Comments] = TextField(record, kCommentOffset, kCommentWidth);
+
+        if (const std::string unkept = UnkeptBytes(record, is313); !unkept.empty()) {
+            note("bytes that no column keeps are not zero (offsets " + unkept +
+                 "); a save writes zeros there");
+        }
+        report.table.AppendRow(std::move(cells));
+    }
+
+    report.incompleteBytes = static_cast<int>(image.size() % recordLength);
+    if (report.incompleteBytes != 0) {
+        report.problems.push_back(Diagnostic{
+            Diagnostic::Place::Record, static_cast<int>(wholeRecords) + 1, -1,
+            "the file ends " + DecimalText(report.incompleteBytes) + " bytes into this record of " +
+                DecimalText(recordLength) + " bytes; it is not read"});
+    }
+    return report;
+}
+
+Result<G3mReadReport> ReadG3mFile(const std::string& path, std::string_view model) {
+    Result<std::string> image = ReadWholeFile(path);
+    if (!image) {
+        return image.error();
+    }
+    return DecodeG3mImage(*image, model);
+}
+
+}  // namespace corvalen

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "io/Diagnostic.h"
+#include "io/Result.h"
+#include "table/MemoryTable.h"
+
+namespace corvalen {
+
+struct G3mReadReport {
+    MemoryTable table = MemoryTable::ImportLayout();  // 19 captioned columns, one row per channel
+    int recordsRead = 0;               // whole records in the file, empty places included
+    std::vector<Diagnostic> problems;  // place Record, in file order
+    int badChecksums = 0;              // records whose checksum word does not match them
+    int incompleteBytes = 0;           // bytes after the last whole record (not read)
+};
+
+// Turns the bytes of a .g3m memory file for `model` (84-byte records for "303", 92 for any other
+// text) into table rows, one per record in file order; a record whose bytes are all zero is an
+// empty place and gives no row. The cells are plain decimal text ("0" for zero) for Number,
+// Frequency, Hotkey and Lockout; Groups as ascending "+"-joined group numbers 1 to 16 ("" for
+// none); Level Squelch as a signed number, empty for the word the writer stores for an empty
+// cell; Mode as its name, or the code's number when no mode has it; Callsign and Comments up to
+// their first zero byte, from Windows-1252; IF Shift and Bandwidth as signed numbers for "313"
+// and "0" for other models. The columns no record field feeds stay empty.
+//
+// Every record is still read when something about it is wrong; the report says what: a checksum
+// that does not match, a channel number that differs from the record's place, an unknown mode
+// code, bytes no column keeps (which a later save would write as zeros), and an incomplete last
+// record, which is not read.
+G3mReadReport DecodeG3mImage(std::string_view image, std::string_view model);
+
+// Reads and decodes the file at `path`. The error says which file and why it could not be read.
+Result<G3mReadReport> ReadG3mFile(const std::string& path, std::string_view model);
+
+}  // namespace corvalen

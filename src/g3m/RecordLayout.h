@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+namespace corvalen {
+
+// Where each field of a .g3m record lies. Offsets 0 to 83 are the same for both models; only a
+// "313" record fills the IF shift and bandwidth words behind the checksum. All numbers are
+// little-endian.
+inline constexpr std::size_t kShortRecordLength = 84;  // model "303"
+inline constexpr std::size_t kLongRecordLength = 92;   // every other model
+inline constexpr std::size_t kNumberOffset = 0;
+inline constexpr std::size_t kFrequencyOffset = 4;
+inline constexpr std::size_t kGroups8To15Offset = 12;  // flag 8 in bit 7 ... flag 15 in bit 0
+inline constexpr std::size_t kGroups0To7Offset = 13;   // flag 0 in bit 7 ... flag 7 in bit 0
+inline constexpr std::size_t kHotkeyOffset = 20;
+inline constexpr std::size_t kLockoutOffset = 24;
+inline constexpr std::size_t kSquelchOffset = 28;
+inline constexpr std::size_t kModeOffset = 32;
+inline constexpr std::size_t kCallsignOffset = 36;
+inline constexpr std::size_t kCallsignWidth = 12;
+inline constexpr std::size_t kCommentOffset = 48;
+inline constexpr std::size_t kCommentWidth = 31;  // offset 79 stays 0 and ends the comment
+inline constexpr std::size_t kIfShiftOffset = 84;
+inline constexpr std::size_t kBandwidthOffset = 88;
+
+inline constexpr int kGroupCount = 16;
+
+// The squelch word the writer stores for an empty (or zero) Level Squelch cell.
+inline constexpr std::uint32_t kEmptySquelchWord = 0xFFFF0000u;
+
+inline std::uint32_t GetLe32(std::span<const std::uint8_t> record, std::size_t offset) {
+    return static_cast<std::uint32_t>(record[offset]) |
+           static_cast<std::uint32_t>(record[offset + 1]) << 8 |
+           static_cast<std::uint32_t>(record[offset + 2]) << 16 |
+           static_cast<std::uint32_t>(record[offset + 3]) << 24;
+}
+
+}  // namespace corvalen
