@@ -4,6 +4,10 @@
 
 namespace corvalen {
 
+Document::Document() {
+    m_table.setUndoStack(&m_undoStack);
+}
+
 int Document::recordLength() const {
     return RecordLengthFor(model.toStdString());
 }

@@ -1,27 +1,32 @@
 #pragma once
 
 #include <QString>
+#include <QUndoStack>
 
 #include "app/MemoryTableModel.h"
 
 namespace corvalen {
 
 // Everything the editor's commands share while the window is open: the memory table (behind its
-// model), whether a CSV file was imported, the Winradio folder and receiver model from the
-// settings, and the last path a file command chose. The main window owns exactly one.
+// model) with the undo stack of its changes, whether a CSV file was imported, the Winradio folder
+// and receiver model from the settings, and the last path a file command chose. The main window
+// owns exactly one.
 class Document {
 public:
-    Document() = default;
+    Document();
     Document(const Document&) = delete;
     Document& operator=(const Document&) = delete;
 
     MemoryTableModel& table() { return m_table; }
     const MemoryTableModel& table() const { return m_table; }
+    // Every change of the table, in order; its clean state is "no unsaved changes".
+    QUndoStack& undoStack() { return m_undoStack; }
 
     // The last path a file command chose in its dialog.
     QString fileName;
-    // True once a CSV file was imported: "Save .csv file" then writes the 19-column form with
-    // its header line, before that the 10-column form of the start-up grid.
+    // True once a CSV file was imported or a memory file loaded: "Save .csv file" then writes
+    // the 19-column form with its header line, before that the 10-column form of the start-up
+    // grid. Undoing the load puts back the value from before it.
     bool csvLoaded = false;
     // The receiver model ("313", "303", or whatever the folder name ended in). It decides the
     // length and the tail of every .g3m record when the file is saved.
@@ -33,6 +38,7 @@ public:
     int recordLength() const;
 
 private:
+    QUndoStack m_undoStack;  // made before the table, which pushes its cell edits here
     MemoryTableModel m_table;
 };
 

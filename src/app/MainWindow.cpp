@@ -1,7 +1,9 @@
 #include "app/MainWindow.h"
 
+#include <QAbstractProxyModel>
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDir>
 #include <QEvent>
 #include <QFile>
@@ -11,13 +13,16 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTableView>
+#include <QUndoStack>
 #include <algorithm>
 #include <set>
 
+#include "app/TableCommands.h"
 #include "app/WrappingButton.h"
 #include "csv/CsvReader.h"
 #include "csv/CsvWriter.h"
@@ -66,6 +71,10 @@ const QString kSelectFileTitle = QStringLiteral("Select your File");
 const QString kFirstRunText = QStringLiteral(
     "This appears to be the first time you have run this application. Please go to the Options "
     "Menu\r\nand select your Winradio .exe file so that the Winradio path can be saved.");
+
+const QString kUnsavedText = QStringLiteral(
+    "The memory table has changes that are not saved.\r\nSave them as a .csv or .g3m file "
+    "first, or discard them?");
 
 std::string LocalPath(const QString& path) {
     return QFile::encodeName(path).toStdString();
@@ -131,13 +140,17 @@ QSize MainWindow::minimumClientSize() {
 
 void MainWindow::buildWindow() {
     setObjectName(QStringLiteral("frmGrid"));
-    setWindowTitle(QStringLiteral("Grid View"));
+    // "[*]" shows as "*" while the table has changes that are not saved.
+    setWindowTitle(QStringLiteral("Grid View[*]"));
+    connect(&m_document.undoStack(), &QUndoStack::cleanChanged, this,
+            [this](bool clean) { setWindowModified(!clean); });
 
     QMenu* options = menuBar()->addMenu(QStringLiteral("Options"));
     options->setObjectName(QStringLiteral("mnuOpt"));
     QAction* winradio = options->addAction(QStringLiteral("Winradio Folder"));
     winradio->setObjectName(QStringLiteral("mnuWin"));
     connect(winradio, &QAction::triggered, this, &MainWindow::chooseWinradioFolder);
+    buildEditMenu(options);
 
     m_client = new QWidget(this);
     m_client->setObjectName(QStringLiteral("clientArea"));
@@ -184,18 +197,18 @@ void MainWindow::buildWindow() {
     struct CommandButton {
         const char* name;
         const char* caption;
-        void (MainWindow::*command)();
+        void (*command)(MainWindow*);
     };
     // The bar from left to right; "Exit" stands apart at its right end.
     static const CommandButton kButtons[] = {
-        {"Command8", "Open Winradio .csv file", &MainWindow::openCsv},
-        {"Command2", "Add Row", &MainWindow::addRow},
-        {"Command7", "Insert Row", &MainWindow::insertRow},
-        {"Command4", "Delete Row(s)", &MainWindow::deleteRows},
-        {"Command3", "Re-Index", &MainWindow::reIndex},
-        {"Command6", "Save .csv file", &MainWindow::saveCsv},
-        {"Command1", "Save .g3m file", &MainWindow::saveG3m},
-        {"Command5", "Exit", &MainWindow::exitProgram},
+        {"Command8", "Open Winradio .csv file", [](MainWindow* w) { w->openCsv(); }},
+        {"Command2", "Add Row", [](MainWindow* w) { w->addRow(); }},
+        {"Command7", "Insert Row", [](MainWindow* w) { w->insertRow(); }},
+        {"Command4", "Delete Row(s)", [](MainWindow* w) { w->deleteRows(); }},
+        {"Command3", "Re-Index", [](MainWindow* w) { w->reIndex(); }},
+        {"Command6", "Save .csv file", [](MainWindow* w) { w->saveCsv(); }},
+        {"Command1", "Save .g3m file", [](MainWindow* w) { w->saveG3m(); }},
+        {"Command5", "Exit", [](MainWindow* w) { w->exitProgram(); }},
     };
     QFont buttonFont = font();
     buttonFont.setPointSizeF(std::min(buttonFont.pointSizeF(), 8.0));
@@ -207,7 +220,8 @@ void MainWindow::buildWindow() {
         button->setAutoDefault(false);
         button->setGeometry(Twips(kButtonLeft) + index * Twips(kButtonPitch), Twips(kButtonTop),
                             Twips(kButtonWidth), Twips(kButtonHeight));
-        connect(button, &QPushButton::clicked, this, entry.command);
+        connect(button, &QPushButton::clicked, this,
+                [this, command = entry.command] { command(this); });
         m_exitButton = button;  // the last one is "Exit"
         ++index;
     }
@@ -227,6 +241,23 @@ void MainWindow::buildWindow() {
     statusBar()->addWidget(m_status, 1);
 
     layOut();
+}
+
+void MainWindow::buildEditMenu(QMenu* before) {
+    auto* edit = new QMenu(QStringLiteral("Edit"), this);
+    edit->setObjectName(QStringLiteral("mnuEdit"));
+    menuBar()->insertMenu(before->menuAction(), edit);
+
+    // The stack keeps the two actions' texts ("Undo Paste") and enabled states up to date.
+    QAction* undo = m_document.undoStack().createUndoAction(edit, QStringLiteral("Undo"));
+    undo->setObjectName(QStringLiteral("mnuUndo"));
+    undo->setShortcuts(QKeySequence::Undo);
+    edit->addAction(undo);
+    QAction* redo = m_document.undoStack().createRedoAction(edit, QStringLiteral("Redo"));
+    redo->setObjectName(QStringLiteral("mnuRedo"));
+    redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    edit->addAction(redo);
 }
 
 void MainWindow::start() {
@@ -321,6 +352,9 @@ void MainWindow::showStatus(const QString& text, const std::vector<Diagnostic>& 
 }
 
 void MainWindow::openCsv() {
+    if (!settleUnsavedChanges()) {
+        return;
+    }
     const std::optional<QString> chosen = m_cmDialog1.show(
         m_document.winradioPath, kCsvOpenFilter, kSelectFileTitle, FileDialogSettings::Form::Open);
     if (!chosen) {
@@ -337,10 +371,9 @@ bool MainWindow::importCsvFile(const QString& path) {
         return false;
     }
     m_document.fileName = path;
-    m_document.csvLoaded = true;
     const int channels = imported->table.ChannelCount();
-    m_document.table().replaceTable(std::move(imported->table));
-    m_grid->horizontalHeader()->resizeSections(QHeaderView::ResizeToContents);
+    loadTable(std::move(imported->table),
+              QStringLiteral("Open %1").arg(QFileInfo(path).fileName()));
 
     QString text = QStringLiteral("Read %1 from %2")
                        .arg(Count(channels, "channel", "channels"), QFileInfo(path).fileName());
@@ -352,16 +385,63 @@ bool MainWindow::importCsvFile(const QString& path) {
     return true;
 }
 
+void MainWindow::loadTable(MemoryTable table, const QString& actionName) {
+    m_document.undoStack().push(new LoadTableCommand(m_document, std::move(table), actionName));
+    m_document.undoStack().setClean();
+    m_grid->horizontalHeader()->resizeSections(QHeaderView::ResizeToContents);
+}
+
+bool MainWindow::settleUnsavedChanges() {
+    if (m_document.undoStack().isClean()) {
+        return true;
+    }
+    switch (m_messages->askUnsavedChanges(kAppTitle, kUnsavedText)) {
+        case UnsavedChangesAnswer::SaveCsv:
+            return saveCsv();
+        case UnsavedChangesAnswer::SaveG3m:
+            return saveG3m();
+        case UnsavedChangesAnswer::Discard:
+            return true;
+        case UnsavedChangesAnswer::Cancel:
+            break;
+    }
+    return false;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!settleUnsavedChanges()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
+QModelIndex MainWindow::toModel(const QModelIndex& gridIndex) const {
+    if (const auto* proxy = qobject_cast<const QAbstractProxyModel*>(m_grid->model())) {
+        return proxy->mapToSource(gridIndex);
+    }
+    return gridIndex;
+}
+
+QModelIndex MainWindow::toGrid(const QModelIndex& modelIndex) const {
+    if (const auto* proxy = qobject_cast<const QAbstractProxyModel*>(m_grid->model())) {
+        return proxy->mapFromSource(modelIndex);
+    }
+    return modelIndex;
+}
+
 void MainWindow::addRow() {
-    const int row = m_document.table().addRow();
-    const QModelIndex cell = m_document.table().index(MemoryTableModel::modelRow(row), 0);
+    auto* command = new AddRowCommand(m_document.table(), std::nullopt);
+    m_document.undoStack().push(command);
+    const QModelIndex cell =
+        toGrid(m_document.table().index(MemoryTableModel::modelRow(command->row()), 0));
     m_grid->setCurrentIndex(cell);
     m_grid->scrollTo(cell);
 }
 
 // The row at the moving end of the selection: where the user's last click or key put the cursor.
 int MainWindow::selectionEndRow() const {
-    const QModelIndex current = m_grid->currentIndex();
+    const QModelIndex current = toModel(m_grid->currentIndex());
     if (current.isValid()) {
         return MemoryTableModel::tableRow(current.row());
     }
@@ -369,7 +449,7 @@ int MainWindow::selectionEndRow() const {
 }
 
 void MainWindow::insertRow() {
-    m_document.table().insertRowBelow(selectionEndRow());
+    m_document.undoStack().push(new AddRowCommand(m_document.table(), selectionEndRow()));
 }
 
 void MainWindow::deleteRows() {
@@ -379,25 +459,28 @@ void MainWindow::deleteRows() {
     std::set<int> rows;
     for (const QItemSelectionRange& range : m_grid->selectionModel()->selection()) {
         for (int row = range.top(); row <= range.bottom(); ++row) {
-            rows.insert(MemoryTableModel::tableRow(row));
+            const QModelIndex cell = toModel(range.model()->index(row, 0, range.parent()));
+            rows.insert(MemoryTableModel::tableRow(cell.row()));
         }
     }
-    auto it = rows.rbegin();
-    while (it != rows.rend()) {
-        const int last = *it;
-        int first = last;
-        for (++it; it != rows.rend() && *it == first - 1; ++it) {
-            first = *it;
+    std::vector<std::pair<int, int>> ranges;
+    for (const int row : rows) {
+        if (!ranges.empty() && ranges.back().second == row - 1) {
+            ranges.back().second = row;
+        } else {
+            ranges.emplace_back(row, row);
         }
-        m_document.table().deleteRows(first, last);
+    }
+    if (!ranges.empty()) {
+        m_document.undoStack().push(new DeleteRowsCommand(m_document.table(), std::move(ranges)));
     }
 }
 
 void MainWindow::reIndex() {
-    m_document.table().reIndex();
+    m_document.undoStack().push(new ReIndexCommand(m_document.table()));
 }
 
-void MainWindow::saveCsv() {
+bool MainWindow::saveCsv() {
     // The file's text is fixed by the table as it stands now; a second pass through the dialog
     // after "Cancel" in the overwrite prompt writes the same text.
     CsvText text;
@@ -410,7 +493,7 @@ void MainWindow::saveCsv() {
             m_cmDialog1.show(m_document.winradioPath, kCsvSaveFilter,
                              QStringLiteral("Save to CSV File"), FileDialogSettings::Form::Save);
         if (!chosen) {
-            return;
+            return false;
         }
         const QString path = *chosen;
         m_document.fileName = path;
@@ -427,8 +510,9 @@ void MainWindow::saveCsv() {
         }();
         if (!written) {
             showStatus(FailureText(path, written.error(), QStringLiteral("nothing saved")));
-            return;
+            return false;
         }
+        m_document.undoStack().setClean();
         const int rows = m_document.table().table().ChannelCount();
         QString status = QStringLiteral("Saved %1 to %2")
                              .arg(Count(rows, "row", "rows"), QFileInfo(path).fileName());
@@ -437,17 +521,17 @@ void MainWindow::saveCsv() {
                           .arg(Count(text.diagnostics.size(), "cell", "cells"));
         }
         showStatus(status, text.diagnostics);
-        return;
+        return true;
     }
 }
 
-void MainWindow::saveG3m() {
+bool MainWindow::saveG3m() {
     m_cmDialog1.settings().fileName.clear();  // a .g3m save always starts from an empty name
     const std::optional<QString> chosen = m_cmDialog1.show(
         m_document.winradioPath, kG3mFilter, kSelectFileTitle, FileDialogSettings::Form::Open);
     if (!chosen) {
         m_document.fileName.clear();
-        return;
+        return false;
     }
     const QString path = *chosen;
     m_document.fileName = path;
@@ -459,8 +543,9 @@ void MainWindow::saveG3m() {
     if (!saved) {
         m_document.fileName.clear();
         showStatus(FailureText(path, saved.error(), QStringLiteral("the file was not changed")));
-        return;
+        return false;
     }
+    m_document.undoStack().setClean();
     QString status = QStringLiteral("Wrote %1 of %2 bytes to %3")
                          .arg(Count(saved->recordsWritten, "record", "records"))
                          .arg(m_document.recordLength())
@@ -474,6 +559,7 @@ void MainWindow::saveG3m() {
                       .arg(Count(saved->problems.size(), "problem", "problems"));
     }
     showStatus(status, saved->problems);
+    return true;
 }
 
 void MainWindow::exitProgram() {
@@ -482,7 +568,7 @@ void MainWindow::exitProgram() {
         // The reason is on the status line; the close box still ends the program without them.
         return;
     }
-    close();
+    close();  // asks about unsaved changes; the window stays open if the user cancels
 }
 
 void MainWindow::chooseWinradioFolder() {

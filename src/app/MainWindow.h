@@ -10,8 +10,10 @@
 #include "app/SettingsFile.h"
 #include "io/Diagnostic.h"
 
+class QCloseEvent;
 class QFrame;
 class QLabel;
+class QMenu;
 class QPushButton;
 class QTableView;
 
@@ -42,6 +44,16 @@ public:
     // Imports a chosen CSV memory file. On failure the table and document stay as they were.
     bool importCsvFile(const QString& path);
 
+    // Replaces the whole table with one loaded from a file, as one undo step named
+    // `actionName` (for example "Open memories.csv"). The loaded table counts as saved, and
+    // "Save .csv file" then writes the 19-column form.
+    void loadTable(MemoryTable table, const QString& actionName);
+
+    // Before unsaved changes would be lost: when there are any, asks once whether to save them
+    // as .csv or .g3m, discard them, or cancel. True when the caller may go on (nothing to save,
+    // saved, or discarded); false when the user cancelled or the save failed or was cancelled.
+    bool settleUnsavedChanges();
+
     // The window's design size, its client area without menu and status bar.
     static QSize designClientSize();
     // The smallest client area at which every control is fully visible.
@@ -53,16 +65,18 @@ public slots:
     void insertRow();             // "Insert Row"
     void deleteRows();            // "Delete Row(s)"
     void reIndex();               // "Re-Index"
-    void saveCsv();               // "Save .csv file"
-    void saveG3m();               // "Save .g3m file"
+    bool saveCsv();               // "Save .csv file"; true once the file is written
+    bool saveG3m();               // "Save .g3m file"; true once the file is written
     void exitProgram();           // "Exit"
     void chooseWinradioFolder();  // Options / "Winradio Folder"
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildWindow();
+    void buildEditMenu(QMenu* before);
     void layOut();
     void readSettings();
     // Writes the settings file; on failure the status line says why.
@@ -70,6 +84,10 @@ private:
     void showStatus(const QString& text, const QString& details = QString());
     void showStatus(const QString& text, const std::vector<Diagnostic>& diagnostics);
     int selectionEndRow() const;
+    // The one place where grid indexes and model indexes meet: the grid may show the model
+    // through a proxy (sorted or filtered), the commands work on model rows.
+    QModelIndex toModel(const QModelIndex& gridIndex) const;
+    QModelIndex toGrid(const QModelIndex& modelIndex) const;
 
     SettingsFile m_settings;
     std::unique_ptr<FileDialogPresenter> m_ownFileDialogs;

@@ -1,11 +1,20 @@
 #include "app/MemoryTableModel.h"
 
+#include <QUndoStack>
 #include <algorithm>
 #include <utility>
 
+#include "app/TableCommands.h"
 #include "table/RowCommands.h"
 
 namespace corvalen {
+namespace {
+
+// Below this many rows a block goes into the middle of the table row by row; above it the table
+// is rebuilt once, so putting back a large deletion stays one pass over the table.
+constexpr std::size_t kRowByRowLimit = 8;
+
+}  // namespace
 
 MemoryTableModel::MemoryTableModel(MemoryTable table, QObject* parent)
     : QAbstractTableModel(parent), m_table(std::move(table)) {}
@@ -25,7 +34,8 @@ QVariant MemoryTableModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole && role != Qt::EditRole) {
         return {};
     }
-    return QString::fromStdString(m_table.CellText(tableRow(index.row()), index.column()));
+    const std::string_view text = m_table.CellText(tableRow(index.row()), index.column());
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 bool MemoryTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
@@ -33,18 +43,24 @@ bool MemoryTableModel::setData(const QModelIndex& index, const QVariant& value, 
         return false;
     }
     std::string text = value.toString().toStdString();
-    if (text == m_table.CellText(tableRow(index.row()), index.column())) {
-        return true;
+    const int row = tableRow(index.row());
+    if (text == m_table.CellText(row, index.column())) {
+        return true;  // nothing changed: no undo step either
     }
-    m_table.SetCellText(tableRow(index.row()), index.column(), std::move(text));
-    emit dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
+    CellBlock block{{std::move(text)}};
+    if (m_undoStack) {
+        m_undoStack->push(new SetCellsCommand(*this, row, index.column(), std::move(block),
+                                              QStringLiteral("Edit Cell")));
+    } else {
+        swapCells(row, index.column(), std::move(block));
+    }
     return true;
 }
 
 QVariant MemoryTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
         section < m_table.ColCount()) {
-        return QString::fromStdString(m_table.Caption(section));
+        return QString::fromStdString(std::string(m_table.Caption(section)));
     }
     return QAbstractTableModel::headerData(section, orientation, role);
 }
@@ -56,10 +72,11 @@ Qt::ItemFlags MemoryTableModel::flags(const QModelIndex& index) const {
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
 }
 
-void MemoryTableModel::replaceTable(MemoryTable table) {
+MemoryTable MemoryTableModel::swapTable(MemoryTable table) {
     beginResetModel();
-    m_table = std::move(table);
+    std::swap(m_table, table);
     endResetModel();
+    return table;
 }
 
 int MemoryTableModel::addRow() {
@@ -80,25 +97,29 @@ int MemoryTableModel::insertRowBelow(int selectionEndRow) {
     return inserted;
 }
 
-void MemoryTableModel::deleteRows(int first, int last) {
-    if (first > last) {
-        std::swap(first, last);
+std::vector<std::string> MemoryTableModel::reIndex() {
+    std::vector<std::string> numbers;
+    if (m_table.ColCount() <= Column::Number) {
+        return numbers;
     }
-    first = std::max(first, 1);
-    last = std::min(last, m_table.RowCount() - 1);
-    if (first > last) {
-        return;
+    numbers.reserve(static_cast<std::size_t>(m_table.ChannelCount()));
+    for (int row = 1; row < m_table.RowCount(); ++row) {
+        numbers.emplace_back(m_table.CellText(row, Column::Number));
     }
-    // The two steps of "Delete Row(s)", each under its own signal: views first hear that the
-    // (already clipped) rows went, then that the Number column was renumbered.
-    beginRemoveRows(QModelIndex(), modelRow(first), modelRow(last));
-    m_table.RemoveRows(first, last);
-    endRemoveRows();
-    reIndex();
+    ReIndex(m_table);
+    numbersChanged();
+    return numbers;
 }
 
-void MemoryTableModel::reIndex() {
-    ReIndex(m_table);
+void MemoryTableModel::restoreNumbers(std::vector<std::string> numbers) {
+    if (m_table.ColCount() <= Column::Number) {
+        return;
+    }
+    Q_ASSERT(numbers.size() == static_cast<std::size_t>(m_table.ChannelCount()));
+    const int rows = std::min(static_cast<int>(numbers.size()), m_table.ChannelCount());
+    for (int i = 0; i < rows; ++i) {
+        m_table.SetCellText(i + 1, Column::Number, std::move(numbers[static_cast<std::size_t>(i)]));
+    }
     numbersChanged();
 }
 
@@ -107,6 +128,100 @@ void MemoryTableModel::numbersChanged() {
         emit dataChanged(index(0, Column::Number), index(rowCount() - 1, Column::Number),
                          {Qt::DisplayRole, Qt::EditRole});
     }
+}
+
+MemoryTable::Row MemoryTableModel::copyRow(int row) const {
+    MemoryTable::Row cells;
+    cells.reserve(static_cast<std::size_t>(m_table.ColCount()));
+    for (int column = 0; column < m_table.ColCount(); ++column) {
+        cells.emplace_back(m_table.CellText(row, column));
+    }
+    return cells;
+}
+
+std::vector<MemoryTable::Row> MemoryTableModel::takeRows(int first, int last) {
+    first = std::max(first, 1);
+    last = std::min(last, m_table.RowCount() - 1);
+    std::vector<MemoryTable::Row> rows;
+    if (first > last) {
+        return rows;
+    }
+    rows.reserve(static_cast<std::size_t>(last - first + 1));
+    for (int row = first; row <= last; ++row) {
+        rows.push_back(copyRow(row));
+    }
+    beginRemoveRows(QModelIndex(), modelRow(first), modelRow(last));
+    m_table.RemoveRows(first, last);
+    endRemoveRows();
+    return rows;
+}
+
+void MemoryTableModel::putRows(int at, std::vector<MemoryTable::Row> rows) {
+    if (rows.empty()) {
+        return;
+    }
+    at = std::clamp(at, 1, m_table.RowCount());
+    const int count = static_cast<int>(rows.size());
+    beginInsertRows(QModelIndex(), modelRow(at), modelRow(at + count - 1));
+    if (at == m_table.RowCount() || rows.size() <= kRowByRowLimit) {
+        m_table.ReserveChannels(m_table.ChannelCount() + count);
+        for (int i = 0; i < count; ++i) {
+            m_table.AppendRow(std::move(rows[static_cast<std::size_t>(i)]), at + i);
+        }
+    } else {
+        MemoryTable rebuilt(m_table.ColCount());
+        for (int column = 0; column < m_table.ColCount(); ++column) {
+            rebuilt.SetCellText(0, column, std::string(m_table.Caption(column)));
+        }
+        rebuilt.ReserveChannels(m_table.ChannelCount() + count);
+        for (int row = 1; row < at; ++row) {
+            rebuilt.AppendRow(copyRow(row));
+        }
+        for (MemoryTable::Row& cells : rows) {
+            rebuilt.AppendRow(std::move(cells));
+        }
+        for (int row = at; row < m_table.RowCount(); ++row) {
+            rebuilt.AppendRow(copyRow(row));
+        }
+        m_table = std::move(rebuilt);
+    }
+    endInsertRows();
+}
+
+CellBlock MemoryTableModel::cells(int first, int last, int firstColumn, int lastColumn) const {
+    CellBlock block;
+    block.reserve(static_cast<std::size_t>(std::max(last - first + 1, 0)));
+    for (int row = first; row <= last; ++row) {
+        std::vector<std::string>& texts = block.emplace_back();
+        texts.reserve(static_cast<std::size_t>(std::max(lastColumn - firstColumn + 1, 0)));
+        for (int column = firstColumn; column <= lastColumn; ++column) {
+            texts.emplace_back(m_table.CellText(row, column));
+        }
+    }
+    return block;
+}
+
+CellBlock MemoryTableModel::swapCells(int row, int column, CellBlock block) {
+    if (block.empty() || block.front().empty()) {
+        return block;
+    }
+    const int rows = static_cast<int>(block.size());
+    const int columns = static_cast<int>(block.front().size());
+    Q_ASSERT(row >= 1 && row + rows <= m_table.RowCount());
+    Q_ASSERT(column >= 0 && column + columns <= m_table.ColCount());
+    for (int r = 0; r < rows; ++r) {
+        std::vector<std::string>& texts = block[static_cast<std::size_t>(r)];
+        for (int c = 0; c < columns; ++c) {
+            std::string& text = texts[static_cast<std::size_t>(c)];
+            std::string old(m_table.CellText(row + r, column + c));
+            m_table.SetCellText(row + r, column + c, std::move(text));
+            text = std::move(old);
+        }
+    }
+    emit dataChanged(index(modelRow(row), column),
+                     index(modelRow(row + rows - 1), column + columns - 1),
+                     {Qt::DisplayRole, Qt::EditRole});
+    return block;
 }
 
 }  // namespace corvalen

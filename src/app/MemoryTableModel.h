@@ -1,14 +1,25 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <string>
+#include <vector>
 
 #include "table/MemoryTable.h"
 
+class QUndoStack;
+
 namespace corvalen {
+
+// A rectangle of cell texts, row by row; every row is as wide as the first.
+using CellBlock = std::vector<std::vector<std::string>>;
 
 // The memory table as the grid sees it. Model row i is channel row i + 1 of the table; the
 // table's row 0 (the captions) is the horizontal header. Every change to the table goes through
 // this class, so the view always hears about it through the model's signals.
+//
+// The methods below are the single steps the undo commands are made of; each one is its own
+// inverse's partner (take/put rows, swap cells, swap tables). A cell edit from the grid is pushed
+// onto the undo stack, when the model has one, as a command that calls swapCells.
 class MemoryTableModel : public QAbstractTableModel {
     Q_OBJECT
 
@@ -18,6 +29,9 @@ public:
 
     const MemoryTable& table() const { return m_table; }
 
+    // Where the grid's cell edits go as undoable commands; without one they apply directly.
+    void setUndoStack(QUndoStack* stack) { m_undoStack = stack; }
+
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
@@ -26,27 +40,41 @@ public:
                         int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
-    // Replaces the whole table, as an import does.
-    void replaceTable(MemoryTable table);
+    // Replaces the whole table, as an import does, and hands back the table it replaced.
+    MemoryTable swapTable(MemoryTable table);
 
-    // The row commands. Rows are table rows (1 = first channel row); each returns or works on
-    // table rows so callers never mix them up with model rows.
+    // Rows are table rows (1 = first channel row) throughout, so callers never mix them up with
+    // model rows.
+
     // "Add Row": returns the new row.
     int addRow();
     // "Insert Row" below `selectionEndRow`: returns the new row.
     int insertRowBelow(int selectionEndRow);
-    // "Delete Row(s)" for the rows first..last (clipped to the channel rows), then renumbers.
-    void deleteRows(int first, int last);
-    // "Re-Index": renumbers the Number column 1..n.
-    void reIndex();
+    // "Re-Index": renumbers the Number column 1..n and returns the texts it held before.
+    std::vector<std::string> reIndex();
+    // Puts back a Number column that reIndex() returned (one text per channel row).
+    void restoreNumbers(std::vector<std::string> numbers);
+
+    // Removes the channel rows first..last and returns them.
+    std::vector<MemoryTable::Row> takeRows(int first, int last);
+    // Inserts `rows` so that the first becomes row `at` (rows from `at` move down).
+    void putRows(int at, std::vector<MemoryTable::Row> rows);
+
+    // Writes `block` with its top left cell at (row, column) and returns the texts it replaced.
+    // The block must lie inside the channel rows and columns.
+    CellBlock swapCells(int row, int column, CellBlock block);
+    // The texts of rows first..last, columns firstColumn..lastColumn.
+    CellBlock cells(int first, int last, int firstColumn, int lastColumn) const;
 
     static int modelRow(int tableRow) { return tableRow - 1; }
     static int tableRow(int modelRow) { return modelRow + 1; }
 
 private:
     void numbersChanged();
+    MemoryTable::Row copyRow(int row) const;
 
     MemoryTable m_table;
+    QUndoStack* m_undoStack = nullptr;
 };
 
 }  // namespace corvalen

@@ -1,6 +1,7 @@
 #include "app/MessageBoxes.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace corvalen {
 namespace {
@@ -20,6 +21,33 @@ bool QtMessageBoxes::confirmOverwrite(const QString& title, const QString& text)
     return QMessageBox::warning(m_parent, title, DisplayText(text),
                                 QMessageBox::Ok | QMessageBox::Cancel,
                                 QMessageBox::Ok) == QMessageBox::Ok;
+}
+
+}  // namespace corvalen
+
+namespace corvalen {
+
+UnsavedChangesAnswer QtMessageBoxes::askUnsavedChanges(const QString& title, const QString& text) {
+    QMessageBox box(QMessageBox::Warning, title, DisplayText(text), QMessageBox::NoButton,
+                    m_parent);
+    QPushButton* csv = box.addButton(QStringLiteral("Save as .csv"), QMessageBox::AcceptRole);
+    QPushButton* g3m = box.addButton(QStringLiteral("Save as .g3m"), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(QMessageBox::Discard);
+    QPushButton* cancel = box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(csv);
+    box.setEscapeButton(cancel);
+    box.exec();
+    const QAbstractButton* clicked = box.clickedButton();
+    if (clicked == csv) {
+        return UnsavedChangesAnswer::SaveCsv;
+    }
+    if (clicked == g3m) {
+        return UnsavedChangesAnswer::SaveG3m;
+    }
+    if (clicked == discard) {
+        return UnsavedChangesAnswer::Discard;
+    }
+    return UnsavedChangesAnswer::Cancel;
 }
 
 }  // namespace corvalen

@@ -6,8 +6,12 @@ class QWidget;
 
 namespace corvalen {
 
-// The editor's two messages: the first-run message and the overwrite prompt of "Save .csv
-// file". Texts may hold "\r\n" line breaks. The program uses QMessageBox; the tests a script.
+// The answers to the question asked before unsaved changes of the table would be lost.
+enum class UnsavedChangesAnswer { SaveCsv, SaveG3m, Discard, Cancel };
+
+// The editor's messages: the first-run message, the overwrite prompt of "Save .csv file" and
+// the question about unsaved changes. Texts may hold "\r\n" line breaks. The program uses
+// QMessageBox; the tests a script.
 class MessageBoxes {
 public:
     virtual ~MessageBoxes() = default;
@@ -15,6 +19,9 @@ public:
     virtual void information(const QString& title, const QString& text) = 0;
     // A modal warning box with OK and Cancel; true for OK.
     virtual bool confirmOverwrite(const QString& title, const QString& text) = 0;
+    // A modal question with "Save as .csv" (the default), "Save as .g3m", "Discard" and
+    // "Cancel" (also the answer when the box is closed or Escape is pressed).
+    virtual UnsavedChangesAnswer askUnsavedChanges(const QString& title, const QString& text) = 0;
 };
 
 class QtMessageBoxes : public MessageBoxes {
@@ -22,6 +29,7 @@ public:
     explicit QtMessageBoxes(QWidget* parent) : m_parent(parent) {}
     void information(const QString& title, const QString& text) override;
     bool confirmOverwrite(const QString& title, const QString& text) override;
+    UnsavedChangesAnswer askUnsavedChanges(const QString& title, const QString& text) override;
 
 private:
     QWidget* m_parent;

@@ -30,17 +30,19 @@ public:
     }
 };
 
-// Answers the message boxes from a queue (OK when unscripted) and keeps what they said.
+// Answers the message boxes from queues (OK, or Cancel for the unsaved-changes question, when
+// unscripted) and keeps what they said.
 class ScriptedMessageBoxes : public corvalen::MessageBoxes {
 public:
     struct Shown {
-        QString kind;  // "information" or "confirmOverwrite"
+        QString kind;  // "information", "confirmOverwrite" or "askUnsavedChanges"
         QString title;
         QString text;
         bool windowVisible;  // whether any window was on screen at the time
     };
     QList<Shown> shown;
     std::deque<bool> overwriteAnswers;
+    std::deque<corvalen::UnsavedChangesAnswer> unsavedAnswers;
 
     void information(const QString& title, const QString& text) override {
         shown.append({QStringLiteral("information"), title, text, anyWindowVisible()});
@@ -52,6 +54,17 @@ public:
         }
         const bool answer = overwriteAnswers.front();
         overwriteAnswers.pop_front();
+        return answer;
+    }
+
+    corvalen::UnsavedChangesAnswer askUnsavedChanges(const QString& title,
+                                                     const QString& text) override {
+        shown.append({QStringLiteral("askUnsavedChanges"), title, text, anyWindowVisible()});
+        if (unsavedAnswers.empty()) {
+            return corvalen::UnsavedChangesAnswer::Cancel;
+        }
+        const corvalen::UnsavedChangesAnswer answer = unsavedAnswers.front();
+        unsavedAnswers.pop_front();
         return answer;
     }
 

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QUndoStack>
 #include <memory>
 
 #include "ScriptedDialogs.h"
@@ -168,7 +169,8 @@ private slots:
     void windowHasTheDesignedControls() {
         MainWindow& window = startWindow();
         QCOMPARE(window.objectName(), QStringLiteral("frmGrid"));
-        QCOMPARE(window.windowTitle(), QStringLiteral("Grid View"));
+        QCOMPARE(window.windowTitle(), QStringLiteral("Grid View[*]"));
+        QVERIFY(!window.isWindowModified());
 
         QTableView* grid = window.findChild<QTableView*>(QStringLiteral("RefGrid"));
         QVERIFY(grid);
@@ -227,6 +229,8 @@ private slots:
 
         const QStringList numbers = Sequence("%1", 1, 10);
         const QStringList calls = Sequence("C%1", 1, 10);
+        QTest::newRow("Add Row") << "Add Row" << QList<int>{5} << 5 << numbers + QStringList{" 11"}
+                                 << calls + QStringList{""};
         QTest::newRow("Insert Row below row 3")
             << "Insert Row" << QList<int>{3} << 3
             << Sequence("%1", 1, 3) + QStringList{" 11"} + Sequence("%1", 4, 10)
@@ -266,10 +270,29 @@ private slots:
             selection->setCurrentIndex(model.index(current - 1, 0), QItemSelectionModel::NoUpdate);
         }
 
+        const MemoryTable before = model.table();
         click(caption);
         QCOMPARE(ColumnTexts(model.table(), Number), numbers);
         QCOMPARE(ColumnTexts(model.table(), Callsign), callsigns);
         QCOMPARE(model.table().Caption(Callsign), std::string("Callsign"));
+
+        // Each command is one undo step that gives back the exact table; one that changed
+        // nothing leaves no step and no unsaved-changes mark.
+        const MemoryTable after = model.table();
+        QUndoStack& stack = window.document().undoStack();
+        QCOMPARE(stack.isClean(), after == before);
+        QCOMPARE(window.isWindowModified(), after != before);
+        if (after == before) {
+            return;
+        }
+        QCOMPARE(stack.undoText(), caption);
+        stack.undo();
+        QVERIFY(model.table() == before);
+        QVERIFY(!window.isWindowModified());
+        stack.redo();
+        QVERIFY(model.table() == after);
+        stack.undo();
+        QVERIFY(model.table() == before);
     }
 
     void importFailureKeepsTheTable_data() {
@@ -288,11 +311,13 @@ private slots:
         if (!answer.isEmpty()) {
             m_dialogs->answers.push_back(path(answer));
         }
+        m_boxes->unsavedAnswers = {UnsavedChangesAnswer::Discard};
 
         click(QStringLiteral("Open Winradio .csv file"));
         QCOMPARE(m_dialogs->shown.size(), 1);
         QVERIFY(model.table() == before);
         QVERIFY(!window.document().csvLoaded);
+        QVERIFY(window.isWindowModified());  // discarding only gave way to the import
         if (!answer.isEmpty()) {
             QVERIFY2(window.statusText().contains(path(answer)), qPrintable(window.statusText()));
             QVERIFY(window.statusText().contains(QStringLiteral("nothing imported")));
@@ -532,6 +557,160 @@ private slots:
         QVERIFY(m_boxes->shown.isEmpty());
     }
 
+    // A cell edit and an import are undo steps like the row commands. A loaded file counts as
+    // saved; undoing the import brings back the table and the column form from before it.
+    void cellEditAndImportUndo() {
+        MainWindow& window = startWindow();
+        MemoryTableModel& model = window.document().table();
+        QUndoStack& stack = window.document().undoStack();
+        const MemoryTable startUp = model.table();
+        QVERIFY(model.setData(model.index(0, Frequency), QStringLiteral("9410000")));
+        QVERIFY(model.setData(model.index(0, Frequency), QStringLiteral("9410000")));
+        QCOMPARE(stack.count(), 1);  // the same text again is no change
+        QCOMPARE(stack.undoText(), QStringLiteral("Edit Cell"));
+        QVERIFY(window.isWindowModified());
+        const MemoryTable edited = model.table();
+
+        m_boxes->unsavedAnswers = {UnsavedChangesAnswer::Discard};
+        importChannels(3);
+        const MemoryTable loaded = model.table();
+        QVERIFY(!window.isWindowModified());
+        QAction* undo = window.findChild<QAction*>(QStringLiteral("mnuUndo"));
+        QAction* redo = window.findChild<QAction*>(QStringLiteral("mnuRedo"));
+        QCOMPARE(undo->text(), QStringLiteral("Undo Open channels.csv"));
+        QCOMPARE(undo->shortcut(), QKeySequence(QKeySequence::Undo));
+        QCOMPARE(redo->shortcuts(),
+                 (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Y")),
+                                      QKeySequence(QStringLiteral("Ctrl+Shift+Z"))}));
+
+        undo->trigger();
+        QVERIFY(model.table() == edited);
+        QVERIFY(!window.document().csvLoaded);
+        QVERIFY(window.isWindowModified());
+        QCOMPARE(redo->text(), QStringLiteral("Redo Open channels.csv"));
+        undo->trigger();
+        QVERIFY(model.table() == startUp);
+        QVERIFY(!undo->isEnabled());
+        redo->trigger();
+        redo->trigger();
+        QVERIFY(model.table() == loaded);
+        QVERIFY(window.document().csvLoaded);
+        QVERIFY(!window.isWindowModified());
+    }
+
+    void savesMarkTheTableSaved_data() {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("file");
+        QTest::newRow(".csv") << "Save .csv file"
+                              << "saved.csv";
+        QTest::newRow(".g3m") << "Save .g3m file"
+                              << "saved.g3m";
+    }
+
+    void savesMarkTheTableSaved() {
+        QFETCH(QString, caption);
+        QFETCH(QString, file);
+        MainWindow& window = startWindow();
+        window.document().model = QStringLiteral("313");
+        importChannels(3);
+        MemoryTableModel& model = window.document().table();
+        QVERIFY(model.setData(model.index(1, Callsign), QStringLiteral("new")));
+        QVERIFY(window.isWindowModified());
+
+        m_dialogs->answers = {path(QStringLiteral("no such folder/") + file)};
+        click(caption);
+        QVERIFY2(window.isWindowModified(), "a failed save saves nothing");
+        m_dialogs->answers = {path(file)};
+        click(caption);
+        QVERIFY(QFile::exists(path(file)));
+        QVERIFY(!window.isWindowModified());
+        window.document().undoStack().undo();
+        QVERIFY(window.isWindowModified());
+        window.document().undoStack().redo();
+        QVERIFY(!window.isWindowModified());
+    }
+
+    void unsavedChangesAreAskedAbout_data() {
+        QTest::addColumn<QString>("trigger");  // "close", "Exit" or "open"
+        QTest::addColumn<bool>("edited");
+        QTest::addColumn<UnsavedChangesAnswer>("answer");
+        QTest::addColumn<QString>("saveAs");  // what the save's file dialog answers; null: cancel
+        QTest::addColumn<bool>("goesOn");
+
+        using A = UnsavedChangesAnswer;
+        const QString csv = QStringLiteral("kept.csv");
+        const QString g3m = QStringLiteral("kept.g3m");
+        for (const QString trigger : {"close", "Exit", "open"}) {
+            const auto row = [&](const char* name) {
+                return &QTest::newRow(qPrintable(trigger + QStringLiteral(": ") + name));
+            };
+            *row("nothing to save") << trigger << false << A::Cancel << QString() << true;
+            *row("save as .csv") << trigger << true << A::SaveCsv << csv << true;
+            *row("save as .g3m") << trigger << true << A::SaveG3m << g3m << true;
+            *row("save cancelled in its dialog")
+                << trigger << true << A::SaveCsv << QString() << false;
+            *row("discard") << trigger << true << A::Discard << QString() << true;
+            *row("cancel") << trigger << true << A::Cancel << QString() << false;
+        }
+    }
+
+    void unsavedChangesAreAskedAbout() {
+        QFETCH(QString, trigger);
+        QFETCH(bool, edited);
+        QFETCH(UnsavedChangesAnswer, answer);
+        QFETCH(QString, saveAs);
+        QFETCH(bool, goesOn);
+        MainWindow& window = startWindow();
+        window.document().model = QStringLiteral("313");
+        importChannels(3);
+        MemoryTableModel& model = window.document().table();
+        if (edited) {
+            QVERIFY(model.setData(model.index(2, Comments), QStringLiteral("edited")));
+        }
+        const MemoryTable table = model.table();
+        m_boxes->shown.clear();
+        m_boxes->unsavedAnswers = {answer};
+        m_dialogs->answers.clear();
+        if (answer == UnsavedChangesAnswer::SaveCsv || answer == UnsavedChangesAnswer::SaveG3m) {
+            m_dialogs->answers.push_back(saveAs.isNull() ? QString() : path(saveAs));
+        }
+        const QString other = writeMemoryCsv(QStringLiteral("other.csv"), 5);
+        m_dialogs->answers.push_back(other);
+
+        if (trigger == QStringLiteral("close")) {
+            window.close();
+        } else if (trigger == QStringLiteral("Exit")) {
+            click(QStringLiteral("Exit"));
+            QVERIFY(QFile::exists(path(QStringLiteral("program/Corvalen.ini"))));
+        } else {
+            click(QStringLiteral("Open Winradio .csv file"));
+        }
+
+        QCOMPARE(m_boxes->shown.size(), edited ? 1 : 0);
+        if (edited) {
+            QCOMPARE(m_boxes->shown[0].kind, QStringLiteral("askUnsavedChanges"));
+            QCOMPARE(m_boxes->shown[0].title, QStringLiteral("Corvalen"));
+            QVERIFY(m_boxes->shown[0].text.startsWith(
+                QStringLiteral("The memory table has changes that are not saved.")));
+        }
+        if (trigger == QStringLiteral("open")) {
+            QCOMPARE(model.rowCount(), goesOn ? 5 : 3);
+        } else {
+            QCOMPARE(window.isVisible(), !goesOn);
+        }
+        if (!saveAs.isNull()) {
+            QVERIFY(QFile::exists(path(saveAs)));
+        }
+        if (saveAs.endsWith(QStringLiteral(".csv"))) {
+            QCOMPARE(ReadBytes(path(saveAs)),
+                     QByteArray::fromStdString(BuildCsvText(table, true).bytes));
+        }
+        if (!goesOn) {
+            QVERIFY(model.table() == table);
+            QVERIFY(window.isWindowModified());
+        }
+    }
+
     void resizeGrowsGridAndBar_data() {
         QTest::addColumn<QSize>("growth");
         QTest::newRow("wider by 1,005 twips") << QSize(67, 0);
@@ -616,6 +795,24 @@ private slots:
         });
         QVERIFY(!boxes.confirmOverwrite("Corvalen", "a.csv already exists.\r\nSelect OK"));
         QCOMPARE(text, QStringLiteral("a.csv already exists.\nSelect OK"));
+
+        // The unsaved-changes question: saving as .csv is the default, Escape cancels.
+        QStringList buttons;
+        QTimer::singleShot(0, this, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                buttons << box->defaultButton()->text();
+                for (QAbstractButton* b : box->buttons()) {
+                    buttons << b->text().remove(QLatin1Char('&'));
+                }
+                QTest::keyClick(box, Qt::Key_Escape);
+            }
+        });
+        QCOMPARE(boxes.askUnsavedChanges("Corvalen", "Changes"), UnsavedChangesAnswer::Cancel);
+        QCOMPARE(buttons.value(0), QStringLiteral("Save as .csv"));
+        QVERIFY2(buttons.contains(QStringLiteral("Save as .g3m")) &&
+                     buttons.contains(QStringLiteral("Discard")) &&
+                     buttons.contains(QStringLiteral("Cancel")),
+                 qPrintable(buttons.join(QLatin1Char(','))));
     }
 };
 

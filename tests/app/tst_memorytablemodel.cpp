@@ -49,25 +49,72 @@ private slots:
         QCOMPARE(model.addRow(), 12);
         QCOMPARE(inserted.takeFirst().mid(1), (QVariantList{11, 11}));
 
-        model.deleteRows(7, 5);  // either order; model rows 4 to 6
+        const std::vector<MemoryTable::Row> taken = model.takeRows(5, 7);  // model rows 4 to 6
         QCOMPARE(removed.takeFirst().mid(1), (QVariantList{4, 6}));
+        QCOMPARE(taken.size(), std::size_t(3));
+        QCOMPARE(taken[1][corvalen::Frequency], std::string("f5"));
+        const std::vector<std::string> numbers = model.reIndex();
+        QCOMPARE(numbers.size(), std::size_t(9));
+        QCOMPARE(numbers[3], std::string(" 11"));
         QCOMPARE(Column(model, corvalen::Frequency),
                  (QStringList{"f1", "f2", "f3", "", "f7", "f8", "f9", "f10", ""}));
         QCOMPARE(changed.takeLast().at(0).toModelIndex().column(), int(corvalen::Number));
 
-        model.deleteRows(40, 50);  // outside the channel rows: nothing goes
-        model.deleteRows(0, 0);    // the header row never goes
+        QVERIFY(model.takeRows(40, 50).empty());  // outside the channel rows: nothing goes
+        QVERIFY(model.takeRows(0, 0).empty());    // the header row never goes
         QCOMPARE(model.rowCount(), 9);
         QCOMPARE(removed.size(), 0);
 
-        model.replaceTable(MemoryTable::ImportLayout());
+        const MemoryTable before = model.swapTable(MemoryTable::ImportLayout());
+        QCOMPARE(before.ChannelCount(), 9);
         QCOMPARE(model.rowCount(), 0);
         QCOMPARE(model.columnCount(), 19);
         QCOMPARE(model.headerData(corvalen::LevelSquelch, Qt::Horizontal).toString(),
                  QStringLiteral("Level Squelch"));
-        model.deleteRows(1, 1);
+        QVERIFY(model.takeRows(1, 1).empty());
         QCOMPARE(model.insertRowBelow(-1), 1);
         QCOMPARE(model.index(0, corvalen::Number).data().toString(), QStringLiteral(" 1"));
+    }
+
+    // Rows taken out and put back at the same place give the same table, whether the block is
+    // put in row by row or the table is rebuilt around it.
+    void takenRowsGoBackInPlace_data() {
+        QTest::addColumn<int>("first");
+        QTest::addColumn<int>("last");
+        QTest::newRow("one row in the middle") << 5 << 5;
+        QTest::newRow("small block at the start") << 1 << 3;
+        QTest::newRow("large block in the middle") << 4 << 30;
+        QTest::newRow("large block at the end") << 20 << 40;
+        QTest::newRow("every row") << 1 << 40;
+    }
+
+    void takenRowsGoBackInPlace() {
+        QFETCH(int, first);
+        QFETCH(int, last);
+        const MemoryTable original = Channels(40);
+        MemoryTableModel model(original);
+        QAbstractItemModelTester tester(&model,
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
+        std::vector<MemoryTable::Row> rows = model.takeRows(first, last);
+        QCOMPARE(model.rowCount(), 40 - (last - first + 1));
+        model.putRows(first, std::move(rows));
+        QCOMPARE(inserted.takeFirst().mid(1), (QVariantList{first - 1, last - 1}));
+        QVERIFY(model.table() == original);
+    }
+
+    void swapsBlocksOfCells() {
+        MemoryTableModel model(Channels(4));
+        QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
+        const corvalen::CellBlock block{{"a", "b"}, {"c", "d"}};
+        const corvalen::CellBlock old = model.swapCells(2, corvalen::Number, block);
+        QCOMPARE(old, (corvalen::CellBlock{{"2", "f2"}, {"3", "f3"}}));
+        QCOMPARE(model.cells(2, 3, 0, 1), block);
+        QCOMPARE(changed.size(), 1);
+        QCOMPARE(changed[0][0].toModelIndex(), model.index(1, 0));
+        QCOMPARE(changed[0][1].toModelIndex(), model.index(2, 1));
+        QCOMPARE(model.swapCells(2, corvalen::Number, old), block);
+        QVERIFY(model.table() == Channels(4));
     }
 
     void editsCellsAsUtf8Text() {
