@@ -13,15 +13,22 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTableView>
+#include <QTimer>
+#include <QToolBar>
 #include <QUndoStack>
 #include <algorithm>
 #include <set>
 
+#include "app/ChannelViewModel.h"
+#include "app/ProblemIndex.h"
+#include "app/ProblemsPanel.h"
 #include "app/TableCommands.h"
 #include "app/WrappingButton.h"
 #include "csv/CsvReader.h"
@@ -167,7 +174,7 @@ void MainWindow::buildWindow() {
 
     m_grid = new QTableView(m_frame1);
     m_grid->setObjectName(QStringLiteral("RefGrid"));
-    m_grid->setModel(&m_document.table());
+    buildBrowsing();
     QFont gridFont(QStringLiteral("Courier New"));
     gridFont.setStyleHint(QFont::TypeWriter);
     gridFont.setFixedPitch(true);
@@ -264,6 +271,7 @@ void MainWindow::start() {
     const QSize client = designClientSize();
     resize(client.width(),
            client.height() + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
+    fitAroundClientArea();
     if (const QScreen* screen = QApplication::primaryScreen()) {
         QRect frame = frameGeometry();
         frame.moveCenter(screen->availableGeometry().center());
@@ -433,8 +441,8 @@ QModelIndex MainWindow::toGrid(const QModelIndex& modelIndex) const {
 void MainWindow::addRow() {
     auto* command = new AddRowCommand(m_document.table(), std::nullopt);
     m_document.undoStack().push(command);
-    const QModelIndex cell =
-        toGrid(m_document.table().index(MemoryTableModel::modelRow(command->row()), 0));
+    revealRow(command->row());
+    const QModelIndex cell = gridIndexAt(command->row(), 0);
     m_grid->setCurrentIndex(cell);
     m_grid->scrollTo(cell);
 }
@@ -449,7 +457,9 @@ int MainWindow::selectionEndRow() const {
 }
 
 void MainWindow::insertRow() {
-    m_document.undoStack().push(new AddRowCommand(m_document.table(), selectionEndRow()));
+    auto* command = new AddRowCommand(m_document.table(), selectionEndRow());
+    m_document.undoStack().push(command);
+    revealRow(command->row());
 }
 
 void MainWindow::deleteRows() {
@@ -590,6 +600,154 @@ void MainWindow::chooseWinradioFolder() {
         showStatus(QStringLiteral("Winradio folder %1, receiver model \"%2\"; %3")
                        .arg(m_document.winradioPath, m_document.model, savedNote));
     }
+}
+
+// --- Browsing: sort, find and the problems of the table ---
+
+void MainWindow::buildBrowsing() {
+    m_view = new ChannelViewModel(m_document.table(), this);
+    m_grid->setModel(m_view);
+    // A click on a column header sorts by that column, the next one reverses the order and a
+    // third gives back the table's own order. Nothing is sorted at start.
+    QHeaderView* header = m_grid->horizontalHeader();
+    header->setSortIndicatorClearable(true);
+    header->setSortIndicator(-1, Qt::AscendingOrder);
+    m_grid->setSortingEnabled(true);
+
+    m_problems = new ProblemIndex(
+        m_document.table(), [this] { return m_document.model.toStdString(); }, {}, this);
+    m_view->setProblems(m_problems);
+    m_problemsPanel = new ProblemsPanel(*m_problems, this);
+    addDockWidget(Qt::BottomDockWidgetArea, m_problemsPanel);
+    connect(m_problemsPanel, &ProblemsPanel::cellChosen, this, &MainWindow::showCell);
+    m_problemCount = new QLabel(this);
+    m_problemCount->setObjectName(QStringLiteral("problemCount"));
+    m_problemCount->setToolTip(
+        QStringLiteral("Cells a .g3m save cannot use as they stand; see the Problems panel"));
+    statusBar()->addPermanentWidget(m_problemCount);
+    connect(m_problems, &ProblemIndex::problemsChanged, this, &MainWindow::updateProblemCount);
+    updateProblemCount();
+
+    m_findBar = new QToolBar(QStringLiteral("Find"), this);
+    m_findBar->setObjectName(QStringLiteral("findBar"));
+    m_findBar->setMovable(false);
+    m_findBar->setFloatable(false);
+    m_findBar->toggleViewAction()->setVisible(false);
+    addToolBar(Qt::TopToolBarArea, m_findBar);
+    m_findBox = new QLineEdit(m_findBar);
+    m_findBox->setObjectName(QStringLiteral("findBox"));
+    m_findBox->setPlaceholderText(QStringLiteral("Find in every column"));
+    m_findBox->setClearButtonEnabled(true);
+    m_findBox->setMaximumWidth(Twips(4500));
+    m_findBar->addWidget(m_findBox);
+    m_findCount = new QLabel(m_findBar);
+    m_findCount->setObjectName(QStringLiteral("findCount"));
+    m_findCount->setContentsMargins(8, 0, 8, 0);
+    m_findBar->addWidget(m_findCount);
+    m_findBar->addAction(QStringLiteral("Close"), this, &MainWindow::closeFindBar);
+    m_findBar->setVisible(false);
+    auto* escape = new QAction(m_findBox);
+    escape->setShortcut(Qt::Key_Escape);
+    escape->setShortcutContext(Qt::WidgetShortcut);
+    m_findBox->addAction(escape);
+    connect(escape, &QAction::triggered, this, &MainWindow::closeFindBar);
+    // Filtering 65,535 rows on every key would make fast typing stutter: wait for a pause.
+    m_findTimer = new QTimer(this);
+    m_findTimer->setSingleShot(true);
+    m_findTimer->setInterval(150);
+    connect(m_findBox, &QLineEdit::textChanged, m_findTimer, qOverload<>(&QTimer::start));
+    connect(m_findTimer, &QTimer::timeout, this, [this] { findRows(m_findBox->text()); });
+    const auto countFound = [this] {
+        m_findCount->setText(m_view->findText().isEmpty()
+                                 ? QString()
+                                 : QStringLiteral("%1 of %2 rows")
+                                       .arg(m_view->rowCount())
+                                       .arg(m_document.table().rowCount()));
+    };
+    connect(m_view, &QAbstractItemModel::rowsInserted, this, countFound);
+    connect(m_view, &QAbstractItemModel::rowsRemoved, this, countFound);
+    connect(m_view, &QAbstractItemModel::modelReset, this, countFound);
+    connect(m_view, &QAbstractItemModel::layoutChanged, this, countFound);
+
+    QMenu* viewMenu = new QMenu(QStringLiteral("View"), this);
+    viewMenu->setObjectName(QStringLiteral("mnuView"));
+    QAction* find = viewMenu->addAction(QStringLiteral("Find..."), this, &MainWindow::showFindBar);
+    find->setObjectName(QStringLiteral("actionFind"));
+    find->setShortcut(QKeySequence::Find);
+    QAction* panel = m_problemsPanel->toggleViewAction();
+    panel->setText(QStringLiteral("Problems"));
+    viewMenu->addAction(panel);
+    // Before "Options", which stays the last menu.
+    QMenu* options = menuBar()->findChild<QMenu*>(QStringLiteral("mnuOpt"));
+    menuBar()->insertMenu(options ? options->menuAction() : nullptr, viewMenu);
+}
+
+void MainWindow::fitAroundClientArea() {
+    // The panel starts a few lines high, and the window grows by what the panel and the other
+    // bars take, so the client area keeps its design size.
+    const int lines = 6;
+    resizeDocks({m_problemsPanel}, {m_problemsPanel->fontMetrics().height() * lines}, Qt::Vertical);
+    layout()->activate();
+    const QSize missing = designClientSize() - m_client->size();
+    if (!missing.isNull()) {
+        resize(size() + missing);
+        layout()->activate();
+    }
+}
+
+void MainWindow::updateProblemCount() {
+    const qsizetype count = m_problems->count();
+    m_problemCount->setText(count == 0 ? QStringLiteral("No problems")
+                                       : Count(count, "problem", "problems"));
+}
+
+QModelIndex MainWindow::gridIndexAt(int tableRow, int column) const {
+    return toGrid(m_document.table().index(MemoryTableModel::modelRow(tableRow), column));
+}
+
+void MainWindow::revealRow(int tableRow) {
+    if (!m_view->findText().isEmpty() && !gridIndexAt(tableRow, 0).isValid()) {
+        closeFindBar();  // the find text hides the row the user is to see
+    }
+}
+
+void MainWindow::showCell(int tableRow, int column) {
+    const MemoryTable& table = m_document.table().table();
+    if (tableRow < 1 || tableRow >= table.RowCount() || table.ColCount() == 0) {
+        return;
+    }
+    revealRow(tableRow);
+    const QModelIndex cell = gridIndexAt(tableRow, std::clamp(column, 0, table.ColCount() - 1));
+    m_grid->setCurrentIndex(cell);
+    m_grid->scrollTo(cell);
+    m_grid->setFocus();
+}
+
+void MainWindow::findRows(const QString& text) {
+    m_findTimer->stop();
+    if (m_findBox->text() != text) {
+        const QSignalBlocker quiet(m_findBox);
+        m_findBox->setText(text);
+    }
+    if (!text.isEmpty()) {
+        m_findBar->setVisible(true);  // a filter is never in force unseen
+    }
+    m_view->setFindText(text);
+    if (m_grid->currentIndex().isValid()) {
+        m_grid->scrollTo(m_grid->currentIndex());
+    }
+}
+
+void MainWindow::showFindBar() {
+    m_findBar->setVisible(true);
+    m_findBox->setFocus(Qt::ShortcutFocusReason);
+    m_findBox->selectAll();
+}
+
+void MainWindow::closeFindBar() {
+    findRows(QString());
+    m_findBar->setVisible(false);
+    m_grid->setFocus();
 }
 
 }  // namespace corvalen

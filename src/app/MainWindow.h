@@ -13,11 +13,18 @@
 class QCloseEvent;
 class QFrame;
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QPushButton;
 class QTableView;
+class QTimer;
+class QToolBar;
 
 namespace corvalen {
+
+class ChannelViewModel;
+class ProblemIndex;
+class ProblemsPanel;
 
 // The editor's one window, "Grid View": the memory table grid in the upper frame, the bar of
 // eight command buttons in the lower frame, the "Options" menu, and a status line that says what
@@ -37,6 +44,9 @@ public:
     Document& document() { return m_document; }
     SharedFileDialog& fileDialog() { return m_cmDialog1; }
     QTableView* grid() const { return m_grid; }
+    // What the grid shows: the table sorted and filtered, with problem cells tinted.
+    ChannelViewModel& view() const { return *m_view; }
+    ProblemIndex& problems() const { return *m_problems; }
     QString statusText() const;
     // The lines behind the status line (the diagnostics of the last file command).
     QString statusDetails() const;
@@ -59,6 +69,13 @@ public:
     // The smallest client area at which every control is fully visible.
     static QSize minimumClientSize();
 
+    // Makes the cell at a table row and column (-1: the row) the grid's current cell and scrolls
+    // to it; a find text that hides its row is cleared first.
+    void showCell(int tableRow, int column);
+    // Filters the grid at once to the rows holding `text` (the find box waits for a pause in
+    // typing before it does this).
+    void findRows(const QString& text);
+
 public slots:
     void openCsv();               // "Open Winradio .csv file"
     void addRow();                // "Add Row"
@@ -69,6 +86,8 @@ public slots:
     bool saveG3m();               // "Save .g3m file"; true once the file is written
     void exitProgram();           // "Exit"
     void chooseWinradioFolder();  // Options / "Winradio Folder"
+    void showFindBar();           // View / "Find..." (Ctrl+F)
+    void closeFindBar();          // Esc in the find box: shows every row again
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -89,6 +108,17 @@ private:
     QModelIndex toModel(const QModelIndex& gridIndex) const;
     QModelIndex toGrid(const QModelIndex& modelIndex) const;
 
+    // Sorting, the find bar, the problem tint, the "Problems" panel and the problem count.
+    void buildBrowsing();
+    void updateProblemCount();
+    // Sizes the window so the client area has its design size beside the panel and the bars.
+    void fitAroundClientArea();
+    // Closes the find bar when its text hides the table row.
+    void revealRow(int tableRow);
+    // The grid's index of a table row's cell, through toGrid (invalid when the find text hides
+    // the row).
+    QModelIndex gridIndexAt(int tableRow, int column) const;
+
     SettingsFile m_settings;
     std::unique_ptr<FileDialogPresenter> m_ownFileDialogs;
     std::unique_ptr<MessageBoxes> m_ownMessages;
@@ -104,6 +134,15 @@ private:
     QTableView* m_grid = nullptr;
     QPushButton* m_exitButton = nullptr;
     QLabel* m_status = nullptr;
+
+    ChannelViewModel* m_view = nullptr;
+    ProblemIndex* m_problems = nullptr;
+    ProblemsPanel* m_problemsPanel = nullptr;
+    QLabel* m_problemCount = nullptr;
+    QToolBar* m_findBar = nullptr;
+    QLineEdit* m_findBox = nullptr;
+    QLabel* m_findCount = nullptr;
+    QTimer* m_findTimer = nullptr;
 };
 
 }  // namespace corvalen

@@ -260,14 +260,15 @@ private slots:
         MainWindow& window = startWindow();
         importChannels(10);
         MemoryTableModel& model = window.document().table();
+        QAbstractItemModel* grid = window.grid()->model();  // unsorted: grid rows are table rows
         QItemSelectionModel* selection = window.grid()->selectionModel();
         selection->clear();
         for (int row : selected) {
-            selection->select(model.index(row - 1, 0),
+            selection->select(grid->index(row - 1, 0),
                               QItemSelectionModel::Select | QItemSelectionModel::Rows);
         }
         if (current > 0) {
-            selection->setCurrentIndex(model.index(current - 1, 0), QItemSelectionModel::NoUpdate);
+            selection->setCurrentIndex(grid->index(current - 1, 0), QItemSelectionModel::NoUpdate);
         }
 
         const MemoryTable before = model.table();

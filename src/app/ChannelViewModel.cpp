@@ -1,0 +1,189 @@
+#include "app/ChannelViewModel.h"
+
+#include <algorithm>
+#include <optional>
+#include <string_view>
+
+#include "app/MemoryTableModel.h"
+#include "app/ProblemIndex.h"
+#include "convert/NumberText.h"
+#include "table/Columns.h"
+
+namespace corvalen {
+namespace {
+
+bool IsNumericColumn(int column) {
+    switch (column) {
+        case Number:
+        case Frequency:
+        case Bandwidth:
+        case IfShift:
+        case Hotkey:
+        case Lockout:
+        case Priority:
+        case LevelSquelch:
+        case SecondarySquelchValue:
+            return true;
+        default:
+            return false;
+    }
+}
+
+char AsciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// `needle` is lower-case ASCII.
+bool ContainsIgnoringAsciiCase(std::string_view haystack, std::string_view needle) {
+    if (needle.size() > haystack.size()) {
+        return false;
+    }
+    const std::size_t last = haystack.size() - needle.size();
+    for (std::size_t start = 0; start <= last; ++start) {
+        std::size_t i = 0;
+        while (i < needle.size() && AsciiLower(haystack[start + i]) == needle[i]) {
+            ++i;
+        }
+        if (i == needle.size()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool IsBlank(std::string_view text) {
+    return text.find_first_not_of(' ') == std::string_view::npos;
+}
+
+}  // namespace
+
+ChannelViewModel::ChannelViewModel(MemoryTableModel& table, QObject* parent)
+    : QSortFilterProxyModel(parent), m_table(table) {
+    // Connected before setSourceModel, so the keys are dropped before the proxy sorts the
+    // changed rows again.
+    const auto dropKeys = [this] { m_keysColumn = -1; };
+    connect(&table, &QAbstractItemModel::dataChanged, this, dropKeys);
+    connect(&table, &QAbstractItemModel::rowsInserted, this, dropKeys);
+    connect(&table, &QAbstractItemModel::rowsRemoved, this, dropKeys);
+    connect(&table, &QAbstractItemModel::rowsMoved, this, dropKeys);
+    connect(&table, &QAbstractItemModel::modelReset, this, dropKeys);
+    connect(&table, &QAbstractItemModel::layoutChanged, this, dropKeys);
+    setSourceModel(&table);
+    setDynamicSortFilter(true);
+}
+
+void ChannelViewModel::setProblems(const ProblemIndex* problems) {
+    if (m_problems != nullptr) {
+        disconnect(m_problems, nullptr, this, nullptr);
+    }
+    m_problems = problems;
+    if (m_problems != nullptr) {
+        connect(m_problems, &ProblemIndex::problemsChanged, this,
+                &ChannelViewModel::problemsChanged);
+    }
+    problemsChanged();
+}
+
+void ChannelViewModel::problemsChanged() {
+    if (rowCount() > 0 && columnCount() > 0) {
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1),
+                         {Qt::BackgroundRole, Qt::ToolTipRole});
+    }
+}
+
+void ChannelViewModel::setFindText(const QString& text) {
+    if (text == m_findText) {
+        return;
+    }
+    m_findText = text;
+    m_findIsAscii = true;
+    m_asciiFindText.clear();
+    for (const QChar c : text) {
+        if (c.unicode() >= 0x80) {
+            m_findIsAscii = false;
+            break;
+        }
+        m_asciiFindText += AsciiLower(static_cast<char>(c.unicode()));
+    }
+    invalidateRowsFilter();
+}
+
+QVariant ChannelViewModel::data(const QModelIndex& index, int role) const {
+    if ((role == Qt::BackgroundRole || role == Qt::ToolTipRole) && m_problems != nullptr &&
+        index.isValid()) {
+        const int row = MemoryTableModel::tableRow(mapToSource(index).row());
+        if (role == Qt::BackgroundRole) {
+            return m_problems->hasProblem(row, index.column()) ? QVariant(kProblemTint)
+                                                               : QVariant();
+        }
+        const QString reasons = m_problems->cellProblems(row, index.column());
+        return reasons.isEmpty() ? QVariant() : QVariant(reasons);
+    }
+    return QSortFilterProxyModel::data(index, role);
+}
+
+ChannelViewModel::SortKey ChannelViewModel::KeyFor(std::string_view cell, int column) {
+    SortKey key;
+    if (IsBlank(cell)) {
+        key.rank = 2;
+        return key;
+    }
+    if (IsNumericColumn(column)) {
+        if (const std::optional<double> number = ParseDecimal(cell)) {
+            key.number = *number;
+            return key;
+        }
+    }
+    key.rank = 1;
+    key.text.reserve(cell.size());
+    for (const char c : cell) {
+        key.text += AsciiLower(c);
+    }
+    return key;
+}
+
+const ChannelViewModel::SortKey& ChannelViewModel::sortKey(int sourceRow, int column) const {
+    if (m_keysColumn != column) {
+        const MemoryTable& table = m_table.table();
+        m_keys.clear();
+        m_keys.reserve(static_cast<std::size_t>(table.ChannelCount()));
+        for (int row = 1; row < table.RowCount(); ++row) {
+            m_keys.push_back(KeyFor(table.CellText(row, column), column));
+        }
+        m_keysColumn = column;
+    }
+    return m_keys[static_cast<std::size_t>(sourceRow)];
+}
+
+bool ChannelViewModel::lessThan(const QModelIndex& left, const QModelIndex& right) const {
+    const SortKey& a = sortKey(left.row(), left.column());
+    const SortKey& b = sortKey(right.row(), left.column());
+    if (a.rank != b.rank) {
+        return a.rank < b.rank;
+    }
+    if (a.rank == 0) {
+        return a.number < b.number;
+    }
+    // Byte order of the folded texts: ASCII letters ignore case, other UTF-8 text goes by
+    // code point.
+    return a.text < b.text;
+}
+
+bool ChannelViewModel::filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const {
+    if (m_findText.isEmpty() || sourceParent.isValid()) {
+        return true;
+    }
+    const MemoryTable& table = m_table.table();
+    const int row = MemoryTableModel::tableRow(sourceRow);
+    for (int column = 0; column < table.ColCount(); ++column) {
+        const auto cell = std::string_view(table.CellText(row, column));
+        if (m_findIsAscii ? ContainsIgnoringAsciiCase(cell, m_asciiFindText)
+                          : QString::fromUtf8(cell.data(), static_cast<qsizetype>(cell.size()))
+                                .contains(m_findText, Qt::CaseInsensitive)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace corvalen

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QColor>
+#include <QSortFilterProxyModel>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace corvalen {
+
+class MemoryTableModel;
+class ProblemIndex;
+
+// The grid's view of the memory table: sorted by the column whose header was clicked, filtered
+// by the find text, and with the cells the .g3m writer cannot use tinted. It never changes the
+// table or its row order; every view row stands for one table row (mapToSource).
+class ChannelViewModel : public QSortFilterProxyModel {
+    Q_OBJECT
+
+public:
+    // A soft red behind cells with a problem; the reason is the cell's tooltip.
+    static inline const QColor kProblemTint{255, 204, 204};
+
+    explicit ChannelViewModel(MemoryTableModel& table, QObject* parent = nullptr);
+
+    // Cells `problems` reports are tinted and carry its reasons as their tooltip.
+    void setProblems(const ProblemIndex* problems);
+
+    // Shows only the rows with `text` in any cell, case-insensitive; the empty text shows all.
+    void setFindText(const QString& text);
+    QString findText() const { return m_findText; }
+
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+
+protected:
+    // Numeric columns sort as numbers, the others as text ignoring case; in either, cells that
+    // are not numbers come after the numbers and empty cells come last (in ascending order; a
+    // descending sort turns all of it round). Equal cells keep their table order.
+    bool lessThan(const QModelIndex& left, const QModelIndex& right) const override;
+    bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
+
+private:
+    // What a cell sorts by. Sorting reads every cell about 2 log2(n) times; taking each one
+    // from the table's rows scattered over memory made a sort of 65,535 rows several times
+    // slower than reading the keys of one column once into a compact list.
+    struct SortKey {
+        int rank = 0;  // 0 a number (numeric columns only), 1 other text, 2 empty
+        double number = 0;
+        std::string text;  // other text in ASCII lower case
+    };
+    static SortKey KeyFor(std::string_view cell, int column);
+    const SortKey& sortKey(int sourceRow, int column) const;
+    void problemsChanged();
+
+    MemoryTableModel& m_table;
+    // The keys of the column m_keysColumn (-1: none); cleared by every change of the table.
+    mutable std::vector<SortKey> m_keys;
+    mutable int m_keysColumn = -1;
+    const ProblemIndex* m_problems = nullptr;
+    QString m_findText;
+    // The find text in lower case when it is plain ASCII: then cells are searched as bytes.
+    std::string m_asciiFindText;
+    bool m_findIsAscii = true;
+};
+
+}  // namespace corvalen

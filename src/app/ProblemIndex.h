@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "io/Diagnostic.h"
+#include "table/MemoryTable.h"
+
+namespace corvalen {
+
+class MemoryTableModel;
+
+// Keeps the list of cells the .g3m writer cannot use as they stand, for the grid's tint, the
+// "Problems" panel and the status bar's count. The checks themselves are the core's; this class
+// runs them again whenever the table changes, once per burst of changes (after the events that
+// are already queued), and answers "what is wrong with this cell" quickly.
+class ProblemIndex : public QObject {
+    Q_OBJECT
+
+public:
+    using Checker =
+        std::function<std::vector<Diagnostic>(const MemoryTable& table, std::string_view model)>;
+
+    // `receiverModel` gives the receiver model the checks are for, at the time of each check.
+    // Without a checker the core's own checks are used.
+    ProblemIndex(const MemoryTableModel& table, std::function<std::string()> receiverModel,
+                 Checker checker = {}, QObject* parent = nullptr);
+
+    // The problems of the last check, in table order (row, then column).
+    const std::vector<Diagnostic>& problems() const { return m_problems; }
+    qsizetype count() const { return static_cast<qsizetype>(m_problems.size()); }
+
+    // Whether the cell (table row, column) has a problem, counting those of its whole row.
+    bool hasProblem(int tableRow, int column) const;
+    // The reasons for that cell, one per line; empty when the cell is fine.
+    QString cellProblems(int tableRow, int column) const;
+
+    // Checks the table again after the events already queued (the receiver model changed).
+    void scheduleCheck();
+    // Runs a check that is due now, so the answers are up to date.
+    void checkNow();
+
+signals:
+    void problemsChanged();
+
+private:
+    // The indexes into m_problems that concern the cell, whole-row problems included.
+    template <typename Visit>
+    void forEachProblemAt(int tableRow, int column, Visit visit) const;
+
+    const MemoryTableModel& m_table;
+    std::function<std::string()> m_receiverModel;
+    Checker m_checker;
+    QTimer m_timer;
+    std::vector<Diagnostic> m_problems;
+};
+
+}  // namespace corvalen

@@ -1,0 +1,233 @@
+#include <QApplication>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+#include <memory>
+
+#include "ScriptedDialogs.h"
+#include "app/ChannelViewModel.h"
+#include "app/MainWindow.h"
+#include "csv/CsvWriter.h"
+#include "table/Columns.h"
+
+using namespace corvalen;
+
+namespace {
+
+// Six channels whose Number, Frequency and Callsign cells sort differently as numbers and as
+// text; the Comments of row 4 hold letters outside ASCII.
+MemoryTable SortingTable() {
+    struct Channel {
+        const char* number;
+        const char* frequency;
+        const char* callsign;
+        const char* comment;
+    };
+    const Channel channels[] = {
+        {"10", "10000", "delta", ""}, {"9", "9000", "Alpha", ""},
+        {"100", "", "", ""},          {" 2", "n/a", "charlie", "R\u00c1DIO Amaz\u00f4nia"},
+        {"30", "-5", "bravo", ""},    {"abc", " 700", "ALPHA2", ""},
+    };
+    MemoryTable table = MemoryTable::ImportLayout();
+    for (const Channel& c : channels) {
+        table.AppendRow({c.number, c.frequency, "2400", "0", "", "", "", "", "", "1", "", "", "",
+                         "", "", "", "USB", c.callsign, c.comment});
+    }
+    return table;
+}
+
+}  // namespace
+
+class TestBrowsing : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<ScriptedFileDialogs> m_dialogs;
+    std::unique_ptr<ScriptedMessageBoxes> m_boxes;
+    std::unique_ptr<MainWindow> m_window;
+
+    QString path(const QString& name) const { return m_dir->filePath(name); }
+
+    MainWindow& startWindow(const MemoryTable& table) {
+        m_window = std::make_unique<MainWindow>(
+            SettingsFile(path(QStringLiteral("program")), path(QStringLiteral("user"))),
+            m_dialogs.get(), m_boxes.get());
+        m_window->start();
+        const QString csv = path(QStringLiteral("channels.csv"));
+        QFile file(csv);
+        if (file.open(QIODevice::WriteOnly)) {
+            file.write(QByteArray::fromStdString(BuildCsvText(table, true).bytes));
+        }
+        file.close();
+        m_window->importCsvFile(csv);
+        return *m_window;
+    }
+
+    // The table rows the grid shows, top to bottom.
+    QList<int> shownRows() const {
+        QList<int> rows;
+        const ChannelViewModel& view = m_window->view();
+        for (int r = 0; r < view.rowCount(); ++r) {
+            rows << view.mapToSource(view.index(r, 0)).row() + 1;
+        }
+        return rows;
+    }
+
+    void clickHeader(int column) {
+        QTableView* grid = m_window->grid();
+        grid->scrollTo(grid->model()->index(0, column));
+        QHeaderView* header = grid->horizontalHeader();
+        const QPoint centre(
+            header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+            header->height() / 2);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, centre);
+    }
+
+    void click(const QString& caption) {
+        for (QPushButton* b : m_window->findChildren<QPushButton*>()) {
+            if (b->text() == caption) {
+                QTest::mouseClick(b, Qt::LeftButton);
+                return;
+            }
+        }
+        QFAIL(qPrintable(caption));
+    }
+
+    QStringList callsigns() const {
+        QStringList texts;
+        const MemoryTable& table = m_window->document().table().table();
+        for (int row = 1; row < table.RowCount(); ++row) {
+            texts << QString::fromStdString(std::string(table.CellText(row, Callsign)));
+        }
+        return texts;
+    }
+
+private slots:
+    void init() {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        QVERIFY(QDir().mkpath(path(QStringLiteral("program"))));
+        m_dialogs = std::make_unique<ScriptedFileDialogs>();
+        m_boxes = std::make_unique<ScriptedMessageBoxes>();
+    }
+
+    void cleanup() { m_window.reset(); }
+
+    void headerClicksSort_data() {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("clicks");
+        QTest::addColumn<QList<int>>("rows");  // table rows, top to bottom
+
+        QTest::newRow("Number as numbers, text after")
+            << int(Number) << 1 << QList<int>{4, 2, 1, 5, 3, 6};
+        QTest::newRow("Frequency: sign, blanks; text, then empty last")
+            << int(Frequency) << 1 << QList<int>{5, 6, 2, 1, 4, 3};
+        QTest::newRow("second click reverses")
+            << int(Frequency) << 2 << QList<int>{3, 4, 1, 2, 6, 5};
+        QTest::newRow("third click: table order")
+            << int(Frequency) << 3 << QList<int>{1, 2, 3, 4, 5, 6};
+        QTest::newRow("Callsign as text, case ignored")
+            << int(Callsign) << 1 << QList<int>{2, 6, 5, 4, 1, 3};
+    }
+
+    void headerClicksSort() {
+        QFETCH(int, column);
+        QFETCH(int, clicks);
+        QFETCH(QList<int>, rows);
+        startWindow(SortingTable());
+        const MemoryTable before = m_window->document().table().table();
+        for (int i = 0; i < clicks; ++i) {
+            clickHeader(column);
+        }
+        QCOMPARE(shownRows(), rows);
+        QVERIFY(m_window->document().table().table() == before);  // the view sorts, not the table
+    }
+
+    void findFiltersRows_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QList<int>>("rows");
+        QTest::newRow("ASCII, case ignored") << "aLpHa" << QList<int>{2, 6};
+        QTest::newRow("any column") << "700" << QList<int>{6};
+        QTest::newRow("outside ASCII, case ignored") << "r\u00e1dio" << QList<int>{4};
+        QTest::newRow("no match") << "zzz" << QList<int>{};
+    }
+
+    void findFiltersRows() {
+        QFETCH(QString, text);
+        QFETCH(QList<int>, rows);
+        MainWindow& window = startWindow(SortingTable());
+        QToolBar* bar = window.findChild<QToolBar*>(QStringLiteral("findBar"));
+        auto* box = window.findChild<QLineEdit*>(QStringLiteral("findBox"));
+        QVERIFY(!bar->isVisible());
+
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QTest::keyClick(window.grid(), Qt::Key_F, Qt::ControlModifier);
+        QVERIFY(bar->isVisible());
+        QCOMPARE(QApplication::focusWidget(), box);
+        box->insert(text);                // typed; keyClicks knows ASCII only
+        QTRY_COMPARE(shownRows(), rows);  // the box waits for a pause in typing
+
+        QTest::keyClick(box, Qt::Key_Escape);
+        QCOMPARE(shownRows(), (QList<int>{1, 2, 3, 4, 5, 6}));
+        QVERIFY(!bar->isVisible());
+        QVERIFY(box->text().isEmpty());
+    }
+
+    // Row commands take their rows from the sorted, filtered grid and must hit the same rows of
+    // the table.
+    void rowCommandsOnSortedFilteredView_data() {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("find");
+        QTest::addColumn<QList<int>>("selected");  // grid rows
+        QTest::addColumn<QStringList>("callsigns");
+
+        // Sorted by Frequency the grid shows table rows 5, 6, 2, 1, 4, 3.
+        QTest::newRow("Delete Row(s), sorted")
+            << "Delete Row(s)"
+            << "" << QList<int>{0, 2} << QStringList{"delta", "", "charlie", "ALPHA2"};
+        QTest::newRow("Delete Row(s), sorted and filtered: rows 6, 2")
+            << "Delete Row(s)"
+            << "alpha" << QList<int>{0, 1} << QStringList{"delta", "", "charlie", "bravo"};
+        QTest::newRow("Insert Row below table row 2, sorted")
+            << "Insert Row"
+            << "" << QList<int>{2}
+            << QStringList{"delta", "Alpha", "", "", "charlie", "bravo", "ALPHA2"};
+        QTest::newRow("Insert Row, the new row shows despite the find text")
+            << "Insert Row"
+            << "alpha" << QList<int>{1}
+            << QStringList{"delta", "Alpha", "", "", "charlie", "bravo", "ALPHA2"};
+    }
+
+    void rowCommandsOnSortedFilteredView() {
+        QFETCH(QString, caption);
+        QFETCH(QString, find);
+        QFETCH(QList<int>, selected);
+        QFETCH(QStringList, callsigns);
+        MainWindow& window = startWindow(SortingTable());
+        clickHeader(Frequency);
+        window.findRows(find);
+        QTableView* grid = window.grid();
+        grid->selectionModel()->clear();
+        for (int row : selected) {
+            grid->selectionModel()->setCurrentIndex(
+                grid->model()->index(row, 0),
+                QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        }
+
+        click(caption);
+        QCOMPARE(this->callsigns(), callsigns);
+        if (caption == QStringLiteral("Insert Row")) {
+            QVERIFY(window.view().findText().isEmpty());
+            QCOMPARE(window.view().rowCount(), 7);
+        }
+    }
+};
+
+QTEST_MAIN(TestBrowsing)
+#include "tst_browsing.moc"
