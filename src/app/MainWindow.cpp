@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
@@ -17,6 +19,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTableView>
@@ -24,17 +27,20 @@
 #include <QToolBar>
 #include <QUndoStack>
 #include <algorithm>
+#include <functional>
 #include <set>
 
 #include "app/ChannelViewModel.h"
 #include "app/ProblemIndex.h"
 #include "app/ProblemsPanel.h"
+#include "app/RecentFiles.h"
 #include "app/TableCommands.h"
 #include "app/WrappingButton.h"
 #include "csv/CsvReader.h"
 #include "csv/CsvWriter.h"
 #include "csv/FileExists.h"
 #include "g3m/G3mFile.h"
+#include "g3m/G3mReader.h"
 
 namespace corvalen {
 namespace {
@@ -157,6 +163,7 @@ void MainWindow::buildWindow() {
     QAction* winradio = options->addAction(QStringLiteral("Winradio Folder"));
     winradio->setObjectName(QStringLiteral("mnuWin"));
     connect(winradio, &QAction::triggered, this, &MainWindow::chooseWinradioFolder);
+    buildFileMenu(options);
     buildEditMenu(options);
 
     m_client = new QWidget(this);
@@ -379,6 +386,7 @@ bool MainWindow::importCsvFile(const QString& path) {
         return false;
     }
     m_document.fileName = path;
+    rememberFile(path);
     const int channels = imported->table.ChannelCount();
     loadTable(std::move(imported->table),
               QStringLiteral("Open %1").arg(QFileInfo(path).fileName()));
@@ -523,6 +531,7 @@ bool MainWindow::saveCsv() {
             return false;
         }
         m_document.undoStack().setClean();
+        rememberFile(path);
         const int rows = m_document.table().table().ChannelCount();
         QString status = QStringLiteral("Saved %1 to %2")
                              .arg(Count(rows, "row", "rows"), QFileInfo(path).fileName());
@@ -556,6 +565,7 @@ bool MainWindow::saveG3m() {
         return false;
     }
     m_document.undoStack().setClean();
+    rememberFile(path);
     QString status = QStringLiteral("Wrote %1 of %2 bytes to %3")
                          .arg(Count(saved->recordsWritten, "record", "records"))
                          .arg(m_document.recordLength())
@@ -600,6 +610,162 @@ void MainWindow::chooseWinradioFolder() {
         showStatus(QStringLiteral("Winradio folder %1, receiver model \"%2\"; %3")
                        .arg(m_document.winradioPath, m_document.model, savedNote));
     }
+}
+
+// --- The File menu: opening .g3m files, recent files and dropped files ---
+
+void MainWindow::buildFileMenu(QMenu* before) {
+    auto* file = new QMenu(QStringLiteral("File"), this);
+    file->setObjectName(QStringLiteral("mnuFile"));
+    menuBar()->insertMenu(before->menuAction(), file);
+
+    struct FileCommand {
+        const char* name;
+        QString text;
+        QKeySequence shortcut;
+        std::function<void()> run;
+    };
+    const FileCommand opens[] = {
+        {"mnuOpenCsv", QStringLiteral("Open Winradio .csv file"),
+         QKeySequence(Qt::CTRL | Qt::Key_O), [this] { openCsv(); }},
+        {"mnuOpenG3m", QStringLiteral("Open .g3m file\u2026"),
+         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O), [this] { openG3m(); }},
+    };
+    const FileCommand saves[] = {
+        {"mnuSaveCsv", QStringLiteral("Save .csv file"), QKeySequence(Qt::CTRL | Qt::Key_S),
+         [this] { saveCsv(); }},
+        {"mnuSaveG3m", QStringLiteral("Save .g3m file"),
+         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] { saveG3m(); }},
+    };
+    const auto add = [this, file](const FileCommand& command) {
+        QAction* action = file->addAction(command.text);
+        action->setObjectName(QString::fromLatin1(command.name));
+        action->setShortcut(command.shortcut);
+        connect(action, &QAction::triggered, this, command.run);
+    };
+    for (const FileCommand& command : opens) {
+        add(command);
+    }
+    m_recentMenu = file->addMenu(QStringLiteral("Recent files"));
+    m_recentMenu->setObjectName(QStringLiteral("mnuRecent"));
+    connect(m_recentMenu, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
+    file->addSeparator();
+    for (const FileCommand& command : saves) {
+        add(command);
+    }
+    file->addSeparator();
+    add({"mnuExit", QStringLiteral("Exit"), QKeySequence(Qt::CTRL | Qt::Key_Q),
+         [this] { exitProgram(); }});
+
+    m_recent = std::make_unique<RecentFiles>(m_settings);
+    m_recent->load();
+    fillRecentMenu();
+    // A .csv or .g3m file dropped on the window is opened.
+    setAcceptDrops(true);
+}
+
+void MainWindow::fillRecentMenu() {
+    m_recentMenu->clear();
+    const QStringList& paths = m_recent->paths();
+    if (paths.isEmpty()) {
+        m_recentMenu->addAction(QStringLiteral("No recent files"))->setEnabled(false);
+        return;
+    }
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        const QString path = paths[i];
+        QString label = DisplayPath(path);
+        label.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction* action = m_recentMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(label));
+        connect(action, &QAction::triggered, this, [this, path] { openRecent(path); });
+    }
+}
+
+void MainWindow::rememberFile(const QString& path) {
+    m_recent->add(path);
+    fillRecentMenu();
+}
+
+bool MainWindow::IsMemoryFilePath(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix();
+    return suffix.compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0 ||
+           suffix.compare(QLatin1String("g3m"), Qt::CaseInsensitive) == 0;
+}
+
+void MainWindow::openG3m() {
+    if (!settleUnsavedChanges()) {
+        return;
+    }
+    // As for the .g3m save, the name box starts empty: a .csv name left there would be read as
+    // a memory file.
+    m_cmDialog1.settings().fileName.clear();
+    const std::optional<QString> chosen = m_cmDialog1.show(
+        m_document.winradioPath, kG3mFilter, kSelectFileTitle, FileDialogSettings::Form::Open);
+    if (!chosen) {
+        return;  // cancelled: the table and its unsaved edits stay
+    }
+    openG3mFile(*chosen);
+}
+
+bool MainWindow::openG3mFile(const QString& path) {
+    BusyCursor busy;
+    Result<G3mReadReport> read = ReadG3mFile(LocalPath(path), m_document.model.toStdString());
+    if (!read) {
+        showStatus(FailureText(path, read.error(), QStringLiteral("nothing opened")));
+        return false;
+    }
+    m_document.fileName = path;
+    rememberFile(path);
+    const int channels = read->table.ChannelCount();
+    loadTable(std::move(read->table), QStringLiteral("Open %1").arg(QFileInfo(path).fileName()));
+
+    QString text = QStringLiteral("Read %1 from %2 (%3-byte records)")
+                       .arg(Count(channels, "channel", "channels"), QFileInfo(path).fileName())
+                       .arg(m_document.recordLength());
+    if (!read->problems.empty()) {
+        text += QStringLiteral("; %1 reported")
+                    .arg(Count(read->problems.size(), "problem", "problems"));
+    }
+    showStatus(text, read->problems);
+    return true;
+}
+
+bool MainWindow::openFile(const QString& path) {
+    if (!settleUnsavedChanges()) {
+        return false;
+    }
+    const bool g3m =
+        QFileInfo(path).suffix().compare(QLatin1String("g3m"), Qt::CaseInsensitive) == 0;
+    return g3m ? openG3mFile(path) : importCsvFile(path);
+}
+
+void MainWindow::openRecent(const QString& path) {
+    if (!QFileInfo(path).isFile()) {
+        m_recent->remove(path);
+        fillRecentMenu();
+        showStatus(QStringLiteral("%1 no longer exists; removed from Recent files")
+                       .arg(DisplayPath(path)));
+        return;
+    }
+    openFile(path);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() == 1 && urls[0].isLocalFile() && IsMemoryFilePath(urls[0].toLocalFile())) {
+        event->acceptProposedAction();
+    }
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() != 1 || !urls[0].isLocalFile() || !IsMemoryFilePath(urls[0].toLocalFile())) {
+        return;
+    }
+    event->acceptProposedAction();
+    // Opened once the drop is over: the question about unsaved changes must not hold up the
+    // program the file was dragged from.
+    const QString path = urls[0].toLocalFile();
+    QTimer::singleShot(0, this, [this, path] { openFile(path); });
 }
 
 // --- Browsing: sort, find and the problems of the table ---

@@ -11,6 +11,8 @@
 #include "io/Diagnostic.h"
 
 class QCloseEvent;
+class QDragEnterEvent;
+class QDropEvent;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -25,6 +27,7 @@ namespace corvalen {
 class ChannelViewModel;
 class ProblemIndex;
 class ProblemsPanel;
+class RecentFiles;
 
 // The editor's one window, "Grid View": the memory table grid in the upper frame, the bar of
 // eight command buttons in the lower frame, the "Options" menu, and a status line that says what
@@ -53,6 +56,15 @@ public:
 
     // Imports a chosen CSV memory file. On failure the table and document stay as they were.
     bool importCsvFile(const QString& path);
+    // Opens a .g3m memory file for the receiver model into the table (19-column form), as one
+    // undo step. On failure the table and document stay as they were.
+    bool openG3mFile(const QString& path);
+    // Opens a memory file picked without the dialog (dropped, or from "Recent files"): first
+    // settles unsaved changes, then reads it as .g3m or CSV by its extension.
+    bool openFile(const QString& path);
+    // Whether `path` names a file the editor opens: a .csv or .g3m file, in any case.
+    static bool IsMemoryFilePath(const QString& path);
+    RecentFiles& recentFiles() { return *m_recent; }
 
     // Replaces the whole table with one loaded from a file, as one undo step named
     // `actionName` (for example "Open memories.csv"). The loaded table counts as saved, and
@@ -77,21 +89,25 @@ public:
     void findRows(const QString& text);
 
 public slots:
-    void openCsv();               // "Open Winradio .csv file"
-    void addRow();                // "Add Row"
-    void insertRow();             // "Insert Row"
-    void deleteRows();            // "Delete Row(s)"
-    void reIndex();               // "Re-Index"
-    bool saveCsv();               // "Save .csv file"; true once the file is written
-    bool saveG3m();               // "Save .g3m file"; true once the file is written
-    void exitProgram();           // "Exit"
-    void chooseWinradioFolder();  // Options / "Winradio Folder"
-    void showFindBar();           // View / "Find..." (Ctrl+F)
-    void closeFindBar();          // Esc in the find box: shows every row again
+    void openCsv();                        // "Open Winradio .csv file"
+    void openG3m();                        // File / "Open .g3m file…"
+    void openRecent(const QString& path);  // File / "Recent files"
+    void addRow();                         // "Add Row"
+    void insertRow();                      // "Insert Row"
+    void deleteRows();                     // "Delete Row(s)"
+    void reIndex();                        // "Re-Index"
+    bool saveCsv();                        // "Save .csv file"; true once the file is written
+    bool saveG3m();                        // "Save .g3m file"; true once the file is written
+    void exitProgram();                    // "Exit"
+    void chooseWinradioFolder();           // Options / "Winradio Folder"
+    void showFindBar();                    // View / "Find..." (Ctrl+F)
+    void closeFindBar();                   // Esc in the find box: shows every row again
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildWindow();
@@ -107,6 +123,12 @@ private:
     // through a proxy (sorted or filtered), the commands work on model rows.
     QModelIndex toModel(const QModelIndex& gridIndex) const;
     QModelIndex toGrid(const QModelIndex& modelIndex) const;
+
+    // The "File" menu: the file commands with their shortcuts and "Recent files".
+    void buildFileMenu(QMenu* before);
+    void fillRecentMenu();
+    // A file was opened or saved: it goes first in "Recent files".
+    void rememberFile(const QString& path);
 
     // Sorting, the find bar, the problem tint, the "Problems" panel and the problem count.
     void buildBrowsing();
@@ -134,6 +156,9 @@ private:
     QTableView* m_grid = nullptr;
     QPushButton* m_exitButton = nullptr;
     QLabel* m_status = nullptr;
+
+    std::unique_ptr<RecentFiles> m_recent;
+    QMenu* m_recentMenu = nullptr;
 
     ChannelViewModel* m_view = nullptr;
     ProblemIndex* m_problems = nullptr;
