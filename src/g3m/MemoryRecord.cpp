@@ -67,6 +67,49 @@ std::string WholeNumberText(double value) {
     return std::string(buffer, end);
 }
 
+// A cell's text as a report quotes it: between quotes, line breaks and other control characters
+// written as escapes so the report stays one line, and a long text cut after its first 40
+// characters with its length added, so a 10,000-character cell still gives a readable line.
+std::string QuotedCell(std::string_view cell) {
+    constexpr std::size_t kShown = 40;
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string quoted = "\"";
+    std::size_t characters = 0;
+    int following = 0;  // bytes still to come of the UTF-8 character begun
+    for (const char c : cell) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte & 0xC0) == 0x80 && following > 0) {
+            --following;
+            if (characters <= kShown) {
+                quoted.push_back(c);
+            }
+            continue;
+        }
+        following = byte >= 0xF0 ? 3 : byte >= 0xE0 ? 2 : byte >= 0xC0 ? 1 : 0;
+        if (++characters > kShown) {
+            continue;
+        }
+        if (c == '\n') {
+            quoted.append("\\n");
+        } else if (c == '\r') {
+            quoted.append("\\r");
+        } else if (c == '\t') {
+            quoted.append("\\t");
+        } else if (byte < 0x20 || byte == 0x7F) {
+            quoted.append("\\x").push_back(kHex[byte >> 4]);
+            quoted.push_back(kHex[byte & 0xF]);
+        } else {
+            quoted.push_back(c);
+        }
+    }
+    if (characters > kShown) {
+        quoted.append("...\" (").append(std::to_string(characters)).append(" characters)");
+    } else {
+        quoted.push_back('"');
+    }
+    return quoted;
+}
+
 // Collects what one row reports; every message starts with the column name and the cell text
 // in quotes, then says what was expected and what was done instead.
 class RowProblems {
@@ -74,10 +117,8 @@ public:
     RowProblems(int row, std::vector<Diagnostic>& problems) : m_row(row), m_problems(problems) {}
 
     void Report(Column column, std::string_view cell, std::string_view rest) {
-        std::string message;
-        const std::string_view name = kCsvHeaderNames[static_cast<std::size_t>(column)];
-        message.reserve(name.size() + cell.size() + rest.size() + 4);
-        message.append(name).append(" \"").append(cell).append("\" ").append(rest);
+        std::string message(kCsvHeaderNames[static_cast<std::size_t>(column)]);
+        message.append(" ").append(QuotedCell(cell)).append(" ").append(rest);
         m_problems.push_back(Diagnostic{Diagnostic::Place::Row, m_row, column, std::move(message)});
     }
 
@@ -136,7 +177,12 @@ void WriteGroups(std::string_view cell, std::span<std::uint8_t> record, RowProbl
                 const std::size_t offset = flag < 8 ? kGroups0To7Offset : kGroups8To15Offset;
                 record[offset] |= static_cast<std::uint8_t>(0x80u >> (flag % 8));
             } else {
-                rejected.append(rejectedCount == 0 ? "\"" : ", \"").append(piece).append("\"");
+                // A few pieces say enough; the cell itself is quoted in front of them.
+                if (rejectedCount < 3) {
+                    rejected.append(rejectedCount == 0 ? "" : ", ").append(QuotedCell(piece));
+                } else if (rejectedCount == 3) {
+                    rejected.append(", ...");
+                }
                 ++rejectedCount;
             }
         }
