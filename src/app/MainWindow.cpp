@@ -3,6 +3,7 @@
 #include <QAbstractProxyModel>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -28,12 +29,14 @@
 #include <QUndoStack>
 #include <algorithm>
 #include <functional>
+#include <limits>
 #include <set>
 
 #include "app/ChannelViewModel.h"
 #include "app/ProblemIndex.h"
 #include "app/ProblemsPanel.h"
 #include "app/RecentFiles.h"
+#include "app/TabSeparatedText.h"
 #include "app/TableCommands.h"
 #include "app/WrappingButton.h"
 #include "csv/CsvReader.h"
@@ -272,6 +275,25 @@ void MainWindow::buildEditMenu(QMenu* before) {
     redo->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     edit->addAction(redo);
+    edit->addSeparator();
+
+    struct ClipboardAction {
+        const char* name;
+        const char* caption;
+        QKeySequence::StandardKey key;
+        void (MainWindow::*command)();
+    };
+    static const ClipboardAction kActions[] = {
+        {"mnuCut", "Cut", QKeySequence::Cut, &MainWindow::cutCells},
+        {"mnuCopy", "Copy", QKeySequence::Copy, &MainWindow::copyCells},
+        {"mnuPaste", "Paste", QKeySequence::Paste, &MainWindow::pasteCells},
+    };
+    for (const ClipboardAction& entry : kActions) {
+        QAction* action = edit->addAction(QString::fromLatin1(entry.caption));
+        action->setObjectName(QString::fromLatin1(entry.name));
+        action->setShortcuts(entry.key);
+        connect(action, &QAction::triggered, this, entry.command);
+    }
 }
 
 void MainWindow::start() {
@@ -496,6 +518,124 @@ void MainWindow::deleteRows() {
 
 void MainWindow::reIndex() {
     m_document.undoStack().push(new ReIndexCommand(m_document.table()));
+}
+
+MainWindow::CellSelection MainWindow::selectedCells() const {
+    CellSelection cells;
+    std::set<int> gridRows;
+    int firstColumn = std::numeric_limits<int>::max();
+    int lastColumn = -1;
+    for (const QItemSelectionRange& range : m_grid->selectionModel()->selection()) {
+        for (int row = range.top(); row <= range.bottom(); ++row) {
+            gridRows.insert(row);
+        }
+        firstColumn = std::min(firstColumn, range.left());
+        lastColumn = std::max(lastColumn, range.right());
+    }
+    if (gridRows.empty()) {
+        const QModelIndex current = m_grid->currentIndex();
+        if (!current.isValid()) {
+            return cells;
+        }
+        gridRows.insert(current.row());
+        firstColumn = lastColumn = current.column();
+    }
+    for (const int row : gridRows) {
+        const QModelIndex cell = toModel(m_grid->model()->index(row, firstColumn));
+        cells.rows.push_back(MemoryTableModel::tableRow(cell.row()));
+    }
+    cells.firstColumn = firstColumn;
+    cells.lastColumn = lastColumn;
+    return cells;
+}
+
+QString MainWindow::copyToClipboard(const CellSelection& cells) {
+    const MemoryTableModel& model = m_document.table();
+    CellBlock block;
+    block.reserve(cells.rows.size());
+    for (const int row : cells.rows) {
+        block.push_back(std::move(model.cells(row, row, cells.firstColumn, cells.lastColumn)[0]));
+    }
+    QApplication::clipboard()->setText(QString::fromStdString(EncodeTabSeparated(block)));
+    const int columns = cells.lastColumn - cells.firstColumn + 1;
+    if (columns == model.columnCount()) {
+        return Count(static_cast<qsizetype>(cells.rows.size()), "row", "rows");
+    }
+    return Count(static_cast<qsizetype>(cells.rows.size()) * columns, "cell", "cells");
+}
+
+void MainWindow::copyCells() {
+    const CellSelection cells = selectedCells();
+    if (cells.rows.empty()) {
+        return;
+    }
+    showStatus(QStringLiteral("Copied %1").arg(copyToClipboard(cells)));
+}
+
+void MainWindow::cutCells() {
+    CellSelection cells = selectedCells();
+    if (cells.rows.empty()) {
+        return;
+    }
+    const QString what = copyToClipboard(cells);
+    std::sort(cells.rows.begin(), cells.rows.end());
+    if (std::unique_ptr<QUndoCommand> clear =
+            MakeClearCommand(m_document.table(), cells.rows, cells.firstColumn, cells.lastColumn,
+                             QStringLiteral("Cut"))) {
+        m_document.undoStack().push(clear.release());
+    }
+    showStatus(QStringLiteral("Cut %1").arg(what));
+}
+
+void MainWindow::pasteCells() {
+    const std::string text = QApplication::clipboard()->text().toStdString();
+    CellBlock block = DecodeTabSeparated(text);
+    if (block.empty()) {
+        showStatus(QStringLiteral("Nothing to paste: the clipboard holds no text"));
+        return;
+    }
+    MemoryTableModel& model = m_document.table();
+    // Over the rows the grid shows from the current cell down; without a current cell, below
+    // the last row, so nothing is overwritten.
+    const QModelIndex current = m_grid->currentIndex();
+    std::vector<int> targetRows;
+    if (current.isValid()) {
+        const int lastGridRow =
+            std::min(m_grid->model()->rowCount(), current.row() + static_cast<int>(block.size()));
+        for (int row = current.row(); row < lastGridRow; ++row) {
+            const QModelIndex cell = toModel(m_grid->model()->index(row, current.column()));
+            targetRows.push_back(MemoryTableModel::tableRow(cell.row()));
+        }
+    }
+    int column = current.isValid() ? toModel(current).column() : 0;
+    std::size_t width = 0;
+    for (const std::vector<std::string>& cells : block) {
+        width = std::max(width, cells.size());
+    }
+    if (width == static_cast<std::size_t>(model.columnCount())) {
+        column = 0;  // whole rows go into their own columns
+    }
+    const int firstRow = targetRows.empty() ? model.table().RowCount() : targetRows.front();
+    PasteOutcome outcome;
+    std::unique_ptr<QUndoCommand> paste =
+        MakePasteCommand(model, targetRows, column, std::move(block), outcome);
+    if (!paste) {
+        return;
+    }
+    m_document.undoStack().push(paste.release());
+    QString status =
+        QStringLiteral("Pasted %1 of %2 at row %3")
+            .arg(Count(outcome.rows, "row", "rows"), Count(outcome.columns, "cell", "cells"))
+            .arg(firstRow);
+    if (outcome.rowsAdded > 0) {
+        status += QStringLiteral("; %1 added").arg(Count(outcome.rowsAdded, "row", "rows"));
+    }
+    if (outcome.columnsLeftOut > 0) {
+        status += QStringLiteral("; %1 past the last column left out")
+                      .arg(Count(outcome.columnsLeftOut, "column", "columns"));
+    }
+    showStatus(status);
+    m_grid->scrollTo(toGrid(model.index(MemoryTableModel::modelRow(firstRow), column)));
 }
 
 bool MainWindow::saveCsv() {

@@ -102,6 +102,12 @@ public slots:
     void chooseWinradioFolder();           // Options / "Winradio Folder"
     void showFindBar();                    // View / "Find..." (Ctrl+F)
     void closeFindBar();                   // Esc in the find box: shows every row again
+    // Edit / "Cut", "Copy", "Paste": the selected rows (or the current cell) as tab-separated
+    // text, the way spreadsheets exchange cells. Paste starts at the current cell; a block of
+    // whole rows starts at the row's first column.
+    void cutCells();
+    void copyCells();
+    void pasteCells();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -119,6 +125,16 @@ private:
     void showStatus(const QString& text, const QString& details = QString());
     void showStatus(const QString& text, const std::vector<Diagnostic>& diagnostics);
     int selectionEndRow() const;
+    // The cells Copy and Cut work on: the selected rows in the grid's order (table rows) across
+    // the selected columns, or the current cell when nothing is selected.
+    struct CellSelection {
+        std::vector<int> rows;
+        int firstColumn = 0;
+        int lastColumn = -1;
+    };
+    CellSelection selectedCells() const;
+    // Puts the cells on the clipboard; returns the status line's words for them.
+    QString copyToClipboard(const CellSelection& cells);
     // The one place where grid indexes and model indexes meet: the grid may show the model
     // through a proxy (sorted or filtered), the commands work on model rows.
     QModelIndex toModel(const QModelIndex& gridIndex) const;

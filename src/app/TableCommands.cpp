@@ -1,5 +1,8 @@
 #include "app/TableCommands.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "app/Document.h"
 #include "table/RowCommands.h"
 
@@ -94,6 +97,94 @@ LoadTableCommand::LoadTableCommand(Document& document, MemoryTable table, const 
 void LoadTableCommand::swap() {
     m_table = m_document.table().swapTable(std::move(m_table));
     std::swap(m_csvLoaded, m_document.csvLoaded);
+}
+
+std::unique_ptr<QUndoCommand> MakePasteCommand(MemoryTableModel& model,
+                                               const std::vector<int>& targetRows, int column,
+                                               CellBlock block, PasteOutcome& outcome) {
+    const MemoryTable& table = model.table();
+    outcome = {};
+    if (block.empty() || column < 0 || column >= table.ColCount()) {
+        return nullptr;
+    }
+    std::size_t width = 0;
+    for (const std::vector<std::string>& cells : block) {
+        width = std::max(width, cells.size());
+    }
+    const auto available = static_cast<std::size_t>(table.ColCount() - column);
+    const std::size_t columns = std::min(width, available);
+    if (columns == 0) {
+        return nullptr;
+    }
+    for (std::vector<std::string>& cells : block) {
+        cells.resize(columns);
+    }
+    const int rows = static_cast<int>(block.size());
+    const int existing = std::min(rows, static_cast<int>(targetRows.size()));
+    outcome = {rows, static_cast<int>(columns), rows - existing, static_cast<int>(width - columns)};
+
+    const QString text = QStringLiteral("Paste");
+    auto paste = std::make_unique<QUndoCommand>(text);
+    for (int i = 0; i < existing;) {
+        // One block per run of consecutive table rows.
+        int end = i + 1;
+        while (end < existing && targetRows[static_cast<std::size_t>(end)] ==
+                                     targetRows[static_cast<std::size_t>(end - 1)] + 1) {
+            ++end;
+        }
+        CellBlock run(std::make_move_iterator(block.begin() + i),
+                      std::make_move_iterator(block.begin() + end));
+        new SetCellsCommand(model, targetRows[static_cast<std::size_t>(i)], column, std::move(run),
+                            text, paste.get());
+        i = end;
+    }
+    if (existing < rows) {
+        const int at = table.RowCount();
+        std::vector<MemoryTable::Row> added;
+        added.reserve(static_cast<std::size_t>(rows - existing));
+        for (int i = existing; i < rows; ++i) {
+            MemoryTable::Row& cells =
+                added.emplace_back(static_cast<std::size_t>(table.ColCount()));
+            if (column > Column::Number) {
+                cells[Column::Number] = RowNumberText(at + (i - existing));
+            }
+            std::move(block[static_cast<std::size_t>(i)].begin(),
+                      block[static_cast<std::size_t>(i)].end(), cells.begin() + column);
+        }
+        new PutRowsCommand(model, at, std::move(added), text, paste.get());
+    }
+    return paste;
+}
+
+std::unique_ptr<QUndoCommand> MakeClearCommand(MemoryTableModel& model,
+                                               const std::vector<int>& rows, int firstColumn,
+                                               int lastColumn, const QString& text) {
+    auto clear = std::make_unique<QUndoCommand>(text);
+    const auto width = static_cast<std::size_t>(lastColumn - firstColumn + 1);
+    for (std::size_t i = 0; i < rows.size();) {
+        // One child per run of consecutive rows that holds any text.
+        std::size_t end = i + 1;
+        while (end < rows.size() && rows[end] == rows[end - 1] + 1) {
+            ++end;
+        }
+        const int first = rows[i];
+        const int last = rows[end - 1];
+        const CellBlock current = model.cells(first, last, firstColumn, lastColumn);
+        const bool holdsText = std::any_of(current.begin(), current.end(), [](const auto& cells) {
+            return std::any_of(cells.begin(), cells.end(),
+                               [](const std::string& cell) { return !cell.empty(); });
+        });
+        if (holdsText) {
+            new SetCellsCommand(model, first, firstColumn,
+                                CellBlock(current.size(), std::vector<std::string>(width)), text,
+                                clear.get());
+        }
+        i = end;
+    }
+    if (clear->childCount() == 0) {
+        return nullptr;
+    }
+    return clear;
 }
 
 }  // namespace corvalen

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QUndoCommand>
+#include <memory>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -107,5 +108,29 @@ private:
     MemoryTable m_table;
     bool m_csvLoaded = true;
 };
+
+// What a paste did, for the status line.
+struct PasteOutcome {
+    int rows = 0;            // rows of the block
+    int columns = 0;         // columns written (after clipping)
+    int rowsAdded = 0;       // rows added past the last row
+    int columnsLeftOut = 0;  // columns of the block past the table's last column
+};
+
+// "Paste" of `block` from column `column` on, as one undo step. Its first rows overwrite the
+// table rows `targetRows` in that order (the rows the grid shows from the cursor down, which
+// need not be neighbours when the grid is sorted or filtered); the rest are added at the end,
+// numbered as "Add Row" numbers them unless the block fills their Number cell. Rows shorter
+// than the longest are taken as ending in empty cells; columns past the last column are left
+// out. Returns nothing when there is nothing to paste.
+std::unique_ptr<QUndoCommand> MakePasteCommand(MemoryTableModel& model,
+                                               const std::vector<int>& targetRows, int column,
+                                               CellBlock block, PasteOutcome& outcome);
+
+// Empties columns firstColumn..lastColumn of `rows` (table rows, ascending) as one undo step
+// named `text`. Returns nothing when those cells are empty already.
+std::unique_ptr<QUndoCommand> MakeClearCommand(MemoryTableModel& model,
+                                               const std::vector<int>& rows, int firstColumn,
+                                               int lastColumn, const QString& text);
 
 }  // namespace corvalen

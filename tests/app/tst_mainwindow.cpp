@@ -1,3 +1,4 @@
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -14,6 +15,7 @@
 
 #include "ScriptedDialogs.h"
 #include "app/MainWindow.h"
+#include "app/TabSeparatedText.h"
 #include "csv/CsvReader.h"
 #include "csv/CsvWriter.h"
 #include "g3m/G3mFile.h"
@@ -44,6 +46,26 @@ QStringList ColumnTexts(const MemoryTable& table, int column) {
         texts << QString::fromStdString(table.CellText(row, column));
     }
     return texts;
+}
+
+QString ClipboardText() {
+    return QApplication::clipboard()->text();
+}
+
+std::vector<std::string> RowTexts(const MemoryTable& table, int row) {
+    std::vector<std::string> texts;
+    for (int column = 0; column < table.ColCount(); ++column) {
+        texts.emplace_back(table.CellText(row, column));
+    }
+    return texts;
+}
+
+QString TabText(const MemoryTable& table, const QList<int>& rows) {
+    std::vector<std::vector<std::string>> cells;
+    for (const int row : rows) {
+        cells.push_back(RowTexts(table, row));
+    }
+    return QString::fromStdString(EncodeTabSeparated(cells));
 }
 
 QStringList Sequence(const QString& pattern, int first, int last) {
@@ -710,6 +732,137 @@ private slots:
             QVERIFY(model.table() == table);
             QVERIFY(window.isWindowModified());
         }
+    }
+
+    // Ctrl+C and Ctrl+X on the grid copy the selected rows whole, in order, as spreadsheet
+    // text; a cut empties them in one undo step; Ctrl+V puts them back at the cursor row.
+    void clipboardMovesWholeRows() {
+        MainWindow& window = startWindow();
+        importChannels(6);
+        MemoryTableModel& model = window.document().table();
+        QUndoStack& stack = window.document().undoStack();
+        QVERIFY(model.setData(model.index(1, Comments), QStringLiteral("tab\there, \"quoted\"")));
+        const MemoryTable before = model.table();
+        QTableView* grid = window.grid();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        grid->setFocus();
+        grid->selectRow(1);
+        grid->selectionModel()->select(grid->model()->index(3, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+
+        QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(ClipboardText(), TabText(before, {2, 4}));
+        QCOMPARE(window.statusText(), QStringLiteral("Copied 2 rows"));
+
+        QTest::keyClick(grid, Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(ClipboardText(), TabText(before, {2, 4}));
+        QCOMPARE(window.statusText(), QStringLiteral("Cut 2 rows"));
+        for (const int row : {2, 4}) {
+            QVERIFY(RowTexts(model.table(), row) == std::vector<std::string>(19));
+        }
+        QCOMPARE(stack.undoText(), QStringLiteral("Cut"));
+        stack.undo();
+        QVERIFY(model.table() == before);
+
+        // Whole rows go into their own columns, wherever the cursor is in the row.
+        grid->setCurrentIndex(grid->model()->index(5, Callsign));
+        QTest::keyClick(grid, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(window.statusText(),
+                 QStringLiteral("Pasted 2 rows of 19 cells at row 6; 1 row added"));
+        QCOMPARE(model.rowCount(), 7);
+        QVERIFY(RowTexts(model.table(), 6) == RowTexts(before, 2));
+        QVERIFY(RowTexts(model.table(), 7) == RowTexts(before, 4));
+        QCOMPARE(stack.undoText(), QStringLiteral("Paste"));
+        stack.undo();
+        QVERIFY(model.table() == before);
+    }
+
+    void pasteAtTheCursor_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("row");  // table row of the cursor; 0: no cursor
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<QStringList>("cells");  // "row,column=text" after the paste
+
+        QTest::newRow("block inside the table")
+            << "a\tb\r\nc\td\r\n"
+            << 2 << int(Callsign) << "Pasted 2 rows of 2 cells at row 2" << 3
+            << QStringList{"2,17=a", "2,18=b", "3,17=c", "3,18=d", "1,17=C1"};
+        QTest::newRow("rows past the last row are added and numbered")
+            << "x\ny\nz" << 2 << int(Mode) << "Pasted 3 rows of 1 cell at row 2; 1 row added" << 4
+            << QStringList{"2,16=x", "4,16=z", "4,0= 4", "4,17=", "3,0=3"};
+        QTest::newRow("a Number column pasted into new rows is kept")
+            << "1\t7\n2\t8\n"
+            << 3 << int(Number) << "Pasted 2 rows of 2 cells at row 3; 1 row added" << 4
+            << QStringList{"3,0=1", "3,1=7", "4,0=2", "4,1=8"};
+        QTest::newRow("columns past the last one left out")
+            << "a\tb\tc\td\n"
+            << 1 << int(Callsign)
+            << "Pasted 1 row of 2 cells at row 1; 2 columns past the last column left out" << 3
+            << QStringList{"1,17=a", "1,18=b"};
+        QTest::newRow("no cursor: below the last row")
+            << "\"multi\nline\"\n"
+            << 0 << 0 << "Pasted 1 row of 1 cell at row 4; 1 row added" << 4
+            << QStringList{"4,0=multi\nline", "3,0=3"};
+        QTest::newRow("empty clipboard")
+            << "" << 1 << 0 << "Nothing to paste: the clipboard holds no text" << 3
+            << QStringList{"1,0=1"};
+    }
+
+    // A paste is one undo step, whatever it wrote and added.
+    void pasteAtTheCursor() {
+        QFETCH(QString, text);
+        QFETCH(int, row);
+        QFETCH(int, column);
+        QFETCH(QString, status);
+        QFETCH(int, rows);
+        QFETCH(QStringList, cells);
+        MainWindow& window = startWindow();
+        importChannels(3);
+        MemoryTableModel& model = window.document().table();
+        const MemoryTable before = model.table();
+        window.grid()->selectionModel()->clear();
+        if (row > 0) {
+            window.grid()->setCurrentIndex(window.grid()->model()->index(row - 1, column));
+        }
+        QApplication::clipboard()->setText(text);
+
+        window.findChild<QAction*>(QStringLiteral("mnuPaste"))->trigger();
+        QCOMPARE(window.statusText(), status);
+        QCOMPARE(model.rowCount(), rows);
+        for (const QString& expected : cells) {
+            const QStringList parts = expected.split(QLatin1Char('='));
+            const QStringList place = parts[0].split(QLatin1Char(','));
+            QCOMPARE(std::string(model.table().CellText(place[0].toInt(), place[1].toInt())),
+                     expected.mid(parts[0].size() + 1).toStdString());
+        }
+        QUndoStack& stack = window.document().undoStack();
+        if (model.table() == before) {
+            QVERIFY(stack.isClean());
+            return;
+        }
+        const MemoryTable after = model.table();
+        stack.undo();
+        QVERIFY(model.table() == before);
+        QVERIFY(stack.isClean());
+        stack.redo();
+        QVERIFY(model.table() == after);
+    }
+
+    // In a sorted grid a paste goes down the rows as the grid shows them.
+    void pasteFollowsTheSortedGrid() {
+        MainWindow& window = startWindow();
+        importChannels(4);
+        QTableView* grid = window.grid();
+        grid->sortByColumn(Callsign, Qt::DescendingOrder);  // C4, C3, C2, C1
+        grid->setCurrentIndex(grid->model()->index(1, Comments));
+        QApplication::clipboard()->setText(QStringLiteral("x\ny\nz\n"));
+        window.findChild<QAction*>(QStringLiteral("mnuPaste"))->trigger();
+        QCOMPARE(window.statusText(), QStringLiteral("Pasted 3 rows of 1 cell at row 3"));
+        QCOMPARE(ColumnTexts(window.document().table().table(), Comments).mid(0, 3),
+                 (QStringList{"z", "y", "x"}));
+        QCOMPARE(window.document().undoStack().count(), 2);  // the import, then the paste
     }
 
     void resizeGrowsGridAndBar_data() {

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace corvalen {
+
+// Cells as spreadsheets put them on the clipboard: cells separated by tabs, rows by line
+// breaks. A cell holding a tab or a line break (or starting with a double quote) is written in
+// double quotes with every quote inside doubled, so it reads back as one cell. Plain C++ on
+// UTF-8 text; the editor converts to and from the clipboard's text.
+
+// Every row ends with "\n", the last one too.
+std::string EncodeTabSeparated(const std::vector<std::vector<std::string>>& rows);
+
+// Rows end at LF or CR LF; a line break at the very end closes the last row and does not open an
+// empty one, so "" gives no rows and "\n" one row of one empty cell. A cell that starts with a
+// double quote is read as a quoted cell when its closing quote is followed by a tab, a line
+// break or the end of the text; otherwise it is taken as it stands up to the next tab or line
+// break. Rows keep the number of cells they have.
+std::vector<std::vector<std::string>> DecodeTabSeparated(std::string_view text);
+
+}  // namespace corvalen

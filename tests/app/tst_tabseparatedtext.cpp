@@ -1,0 +1,73 @@
+#include <QTest>
+
+#include "app/TabSeparatedText.h"
+
+using corvalen::DecodeTabSeparated;
+using corvalen::EncodeTabSeparated;
+using Rows = std::vector<std::vector<std::string>>;
+
+Q_DECLARE_METATYPE(Rows)
+
+class TestTabSeparatedText : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Whatever the cells hold, they read back as the same cells; `text` is what a spreadsheet
+    // gets (null: not checked).
+    void roundTrip_data() {
+        QTest::addColumn<Rows>("rows");
+        QTest::addColumn<QByteArray>("text");
+        QTest::newRow("plain rows") << Rows{{"1", "7200000", "AM"}, {"2", "", "USB"}}
+                                    << QByteArray("1\t7200000\tAM\n2\t\tUSB\n");
+        QTest::newRow("tab and line breaks quoted")
+            << Rows{{"a\tb", "line 1\nline 2", "cr lf\r\nend", "lone\rcr"}}
+            << QByteArray("\"a\tb\"\t\"line 1\nline 2\"\t\"cr lf\r\nend\"\t\"lone\rcr\"\n");
+        QTest::newRow("quotes: doubled only inside a quoted cell")
+            << Rows{{"say \"hi\"", "\"quoted\"", "\"", "\"\t\""}}
+            << QByteArray("say \"hi\"\t\"\"\"quoted\"\"\"\t\"\"\"\"\t\"\"\"\t\"\"\"\n");
+        QTest::newRow("empty cells and rows")
+            << Rows{{""}, {"", ""}, {"", "x", ""}, {""}} << QByteArray("\n\t\n\tx\t\n\n");
+        QTest::newRow("blanks and non-ASCII kept")
+            << Rows{{" 12 ", "R\u00e1dio Amaz\u00f4nia", "\u201cAM\u201d"}} << QByteArray();
+        QTest::newRow("no rows") << Rows{} << QByteArray("");
+    }
+
+    void roundTrip() {
+        QFETCH(Rows, rows);
+        QFETCH(QByteArray, text);
+        const std::string encoded = EncodeTabSeparated(rows);
+        if (!text.isNull()) {
+            QCOMPARE(QByteArray::fromStdString(encoded), text);
+        }
+        QCOMPARE(DecodeTabSeparated(encoded), rows);
+    }
+
+    // Text as other programs write it.
+    void decodesForeignText_data() {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<Rows>("rows");
+        QTest::newRow("CR LF rows, no final break")
+            << QByteArray("1\t2\r\n3\t4") << Rows{{"1", "2"}, {"3", "4"}};
+        QTest::newRow("spreadsheet cell with a line break")
+            << QByteArray("\"a\r\nb\"\tc\r\n") << Rows{{"a\r\nb", "c"}};
+        QTest::newRow("one final break only") << QByteArray("x\n\n") << Rows{{"x"}, {""}};
+        QTest::newRow("tab at the end is one more cell") << QByteArray("a\t") << Rows{{"a", ""}};
+        QTest::newRow("ragged rows kept")
+            << QByteArray("a\nb\tc\td\n") << Rows{{"a"}, {"b", "c", "d"}};
+        QTest::newRow("quote not closing the cell: taken as it is")
+            << QByteArray("\"ab\"cd\te") << Rows{{"\"ab\"cd", "e"}};
+        QTest::newRow("quote never closed")
+            << QByteArray("\"abc\tx\ny") << Rows{{"\"abc", "x"}, {"y"}};
+        QTest::newRow("quote closed at the end") << QByteArray("\"a\tb\"") << Rows{{"a\tb"}};
+        QTest::newRow("lone CR stays in the cell") << QByteArray("a\rb\n") << Rows{{"a\rb"}};
+    }
+
+    void decodesForeignText() {
+        QFETCH(QByteArray, text);
+        QFETCH(Rows, rows);
+        QCOMPARE(DecodeTabSeparated(text.toStdString()), rows);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTabSeparatedText)
+#include "tst_tabseparatedtext.moc"
