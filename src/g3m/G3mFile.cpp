@@ -8,7 +8,7 @@
 #include <span>
 #include <system_error>
 
-#include "convert/NumberText.h"
+#include "g3m/CellChecks.h"
 #include "g3m/MemoryRecord.h"
 #include "io/SafeFile.h"
 
@@ -20,18 +20,13 @@ namespace {
 // image can be grown once instead of record by record.
 std::size_t FinalImageSize(const MemoryTable& table, std::size_t recordLength,
                            std::size_t currentSize) {
-    std::uint64_t highest = 0;
-    for (int row = 1; row < table.RowCount(); ++row) {
-        const MemoryTable::Row& cells = table.RowCells(row);
-        if (cells.empty()) {
-            continue;
-        }
-        const auto channel = ParseWholeNumber(cells[Number]);
-        if (channel && *channel <= 65535 && *channel > highest) {
-            highest = *channel;
+    std::size_t highest = 0;
+    for (int row = 1; row < table.RowCount() && table.ColCount() > Number; ++row) {
+        if (const auto channel = ChannelNumber(table.CellText(row, Number))) {
+            highest = std::max<std::size_t>(highest, *channel);
         }
     }
-    return std::max(currentSize, static_cast<std::size_t>(highest) * recordLength);
+    return std::max(currentSize, highest * recordLength);
 }
 
 }  // namespace
@@ -39,26 +34,20 @@ std::size_t FinalImageSize(const MemoryTable& table, std::size_t recordLength,
 G3mSaveReport PlaceRecords(const MemoryTable& table, std::string_view model, std::string& image) {
     G3mSaveReport report;
     const auto recordLength = static_cast<std::size_t>(RecordLengthFor(model));
-    std::array<std::uint8_t, 92> buffer{};
+    std::array<std::uint8_t, kLongRecordLength> buffer{};
     const std::span<std::uint8_t> record(buffer.data(), recordLength);
+    image.reserve(FinalImageSize(table, recordLength, image.size()));
 
-    const std::size_t finalSize = FinalImageSize(table, recordLength, image.size());
-    image.reserve(finalSize);
-
-    for (int row = 1; row < table.RowCount(); ++row) {
-        const std::uint16_t channel =
-            WriteMemoryRecord(table.RowCells(row), model, record, row, report.problems);
-        if (channel == 0) {
-            ++report.rowsNotWritten;
-            continue;
-        }
-        const std::size_t offset = (static_cast<std::size_t>(channel) - 1) * recordLength;
+    ReadTableRecords(table, model, report.problems, [&](int, const RecordFields& fields) {
+        EncodeRecord(fields, model, record);
+        const std::size_t offset = (static_cast<std::size_t>(fields.channel) - 1) * recordLength;
         if (image.size() < offset + recordLength) {
             image.resize(offset + recordLength, '\0');
         }
         std::memcpy(image.data() + offset, record.data(), recordLength);
         ++report.recordsWritten;
-    }
+    });
+    report.rowsNotWritten = table.ChannelCount() - report.recordsWritten;
     return report;
 }
 

@@ -137,7 +137,7 @@ G3mReadReport DecodeG3mImage(std::string_view image, std::string_view model) {
         if (stored != computed) {
             ++report.badChecksums;
             note("checksum " + ChecksumText(stored) + " does not match the record, whose " +
-                    "bytes sum to " + ChecksumText(computed));
+                 "bytes sum to " + ChecksumText(computed));
         }
 
         MemoryTable::Row cells(kImportedColumnCount);
@@ -145,7 +145,7 @@ G3mReadReport DecodeG3mImage(std::string_view image, std::string_view model) {
         cells[Number] = DecimalText(number);
         if (number != static_cast<std::uint32_t>(place)) {
             note("holds channel number " + cells[Number] + " but lies at the place of channel " +
-                    DecimalText(place));
+                 DecimalText(place));
         }
         cells[Frequency] = DecimalText(GetLe64(record, kFrequencyOffset));
         if (is313) {
@@ -167,8 +167,8 @@ G3mReadReport DecodeG3mImage(std::string_view image, std::string_view model) {
             cells[Mode] = std::string(name);
         } else {
             cells[Mode] = DecimalText(mode);
-            note("mode code " + cells[Mode] + " is not a known mode; Mode reads \"" +
-                    cells[Mode] + "\"");
+            note("mode code " + cells[Mode] + " is not a known mode; Mode reads \"" + cells[Mode] +
+                 "\"");
         }
         cells[Callsign] = TextField(record, kCallsignOffset, kCallsignWidth);
         cells[Comments] = TextField(record, kCommentOffset, kCommentWidth);

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "g3m/CellChecks.h"
 #include "io/Diagnostic.h"
 
 namespace corvalen {
@@ -25,17 +26,18 @@ std::string_view ModeName(std::uint32_t code);
 // Returns the channel number, which is also the record's place in the file (record n starts at
 // (n - 1) * record length), or 0 when the Number cell holds no channel number from 1 to 65535 and
 // the row must not be written. Every cell that could not be taken as it stands adds one
-// Diagnostic (place Row, number `row`) to `problems`.
-//
-// Fields, all little-endian: Number at 0; Frequency (fraction cut off) at 4; Groups at 12-13
-// (group n of the "+"-separated list, 1 to 16, sets flag n - 1; flags 0-7 in offset 13 and 8-15
-// in offset 12, the lower flag in the higher bit); Hotkey at 20 and Lockout at 24; Level Squelch
-// (leading numeric part, rounded down) as its low 16 bits at 28 with FF FF at 30; Mode code at
-// 32; Callsign (12 bytes) at 36 and Comments (31 bytes, then a zero) at 48, in Windows-1252;
-// the checksum at 80; for "313" only, IF Shift at 84 and Bandwidth at 88 (rounded, halves to
-// even, signed 32-bit). A field whose cell cannot be taken is written as zeros.
-std::uint16_t WriteMemoryRecord(std::span<const std::string> cells, std::string_view model,
+// Diagnostic (place Row, number `row`) to `problems`; ReadRecordFields (CellChecks.h) holds
+// those rules.
+std::uint16_t WriteMemoryRecord(std::span<const std::string_view> cells, std::string_view model,
                                 std::span<std::uint8_t> record, int row,
                                 std::vector<Diagnostic>& problems);
+
+// Lays out a record for `model` from its fields, all little-endian: Number at 0; Frequency at 4;
+// Groups at 12-13; Hotkey at 20 and Lockout at 24; Level Squelch as its low 16 bits at 28 with
+// FF FF at 30; Mode code at 32; Callsign (12 bytes) at 36 and Comments (31 bytes, then a zero)
+// at 48; the checksum at 80; for "313" only, IF Shift at 84 and Bandwidth at 88. Bytes no field
+// fills are zero.
+void EncodeRecord(const RecordFields& fields, std::string_view model,
+                  std::span<std::uint8_t> record);
 
 }  // namespace corvalen

@@ -74,11 +74,14 @@ private slots:
                               "; 1 row not written; 1 input line reported\n");
         const QStringList problems =
             QString::fromStdString(run.err).split('\n', Qt::SkipEmptyParts);
-        QCOMPARE(problems.size(), 4);
+        QCOMPARE(problems.size(), 5);
         QVERIFY(problems[0].startsWith("line 4: "));
-        QVERIFY(problems[1].startsWith("row 3: ") && problems[1].contains("\"usb\""));
-        QVERIFY(problems[2].startsWith("row 4: ") && problems[2].contains("Frequency"));
-        QCOMPARE(problems[3],
+        QCOMPARE(problems[1],
+                 "row 2: Number \"1\" is used again in row 6, whose record replaces "
+                 "this row's");
+        QVERIFY(problems[2].startsWith("row 3: ") && problems[2].contains("\"usb\""));
+        QVERIFY(problems[3].startsWith("row 4: ") && problems[3].contains("Frequency"));
+        QCOMPARE(problems[4],
                  "row 5: Number \"abc\" is not a channel number from 1 to 65535; row not written");
 
         const QByteArray image = ReadAll(out);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "TestData.h"
+#include "g3m/CellChecks.h"
 #include "g3m/G3mFile.h"
 #include "g3m/G3mReader.h"
 #include "g3m/MemoryRecord.h"
@@ -43,7 +44,8 @@ Encoded Encode(const Cells& cells, std::string_view model, int row = 1) {
     std::vector<std::uint8_t> record(static_cast<std::size_t>(RecordLengthFor(model)), 0xAA);
     std::vector<Diagnostic> problems;
     Encoded out;
-    out.channel = WriteMemoryRecord(cells, model, record, row, problems);
+    const std::vector<std::string_view> views(cells.begin(), cells.end());
+    out.channel = WriteMemoryRecord(views, model, record, row, problems);
     out.record = QByteArray(reinterpret_cast<const char*>(record.data()), qsizetype(record.size()));
     for (const Diagnostic& problem : problems) {
         out.problems << QString::fromStdString(problem.ToString());
@@ -158,7 +160,10 @@ private slots:
         row("squelch rounded down", LevelSquelch, "-100.5", 28, "9B FF FF FF");
         row("squelch empty", LevelSquelch, "", 28, "00 00 FF FF");
         row("squelch huge", LevelSquelch, "1e300", 28, "00 00 FF FF",
-            R"(Level Squelch "1e300" is not a number; read as 1e+300)");
+            R"(Level Squelch "1e300" is not a number; read as 1e+300, which is not a level from )"
+            "-65536 to 0; written as -65536");
+        row("squelch positive", LevelSquelch, "5", 28, "05 00 FF FF",
+            R"(Level Squelch "5" is not a level from -65536 to 0; written as -65531)");
         row("squelch with unit", LevelSquelch, "-1dB", 28, "FF FF FF FF",
             R"(Level Squelch "-1dB" is not a number; read as -1)");
         row("mode", Mode, "ISB", 32, "0E 00 00 00");
@@ -218,6 +223,47 @@ private slots:
         QCOMPARE(out.problems, QStringList(expected.arg(number)));
     }
 
+    void checkCells() {
+        MemoryTable table = TableOf({{"3", "7100000"},
+                                     {"0", "x"},
+                                     {"2", "7100000"},
+                                     {"3", "7100000"},
+                                     {" 3", "7100000"},
+                                     {"70000", "1"}});
+        table.SetCellText(2, Mode, "bad");  // not reported: the row is not written at all
+        table.SetCellText(3, Groups, "0+17");
+        table.SetCellText(3, Mode, "usb");
+        table.SetCellText(3, Callsign, "ABCDEFGHIJKLM");
+        const std::vector<Diagnostic> problems = CheckCells(table, "303");
+        QCOMPARE(
+            Problems(problems),
+            QStringList({
+                R"(row 1: Number "3" is used again in row 5, whose record replaces this row's)",
+                R"(row 2: Number "0" is not a channel number from 1 to 65535; row not written)",
+                R"(row 3: Groups "0+17" holds "0", "17", which are not group numbers from 1 )"
+                "to 16; ignored",
+                R"(row 3: Mode "usb" is not a known mode; written as 0)",
+                R"(row 3: Callsign "ABCDEFGHIJKLM" is longer than 12 characters; written as )"
+                "its first 12 characters",
+                R"(row 4: Number "3" is used again in row 5, whose record replaces this row's)",
+                R"(row 6: Number "70000" is not a channel number from 1 to 65535; row not )"
+                "written",
+            }));
+        QList<int> columns;
+        for (const Diagnostic& problem : problems) {
+            columns << problem.column;
+        }
+        QCOMPARE(columns, QList<int>({Number, Number, Groups, Mode, Callsign, Number, Number}));
+
+        // One row alone: the same problems, without the repeated channel numbers.
+        std::vector<Diagnostic> rowProblems;
+        CheckRowCells(RowTextsOf(table, 3), "303", 3, rowProblems);
+        QCOMPARE(rowProblems, std::vector<Diagnostic>(problems.begin() + 2, problems.begin() + 5));
+        rowProblems.clear();
+        CheckRowCells(RowTextsOf(table, 1), "303", 1, rowProblems);
+        QVERIFY(rowProblems.empty());
+    }
+
     void placeRecords() {
         // Grows with zeros, keeps bytes no record covers, later rows win, reports in row order.
         std::string image(3 * 84, '\xEE');
@@ -232,9 +278,9 @@ private slots:
         QCOMPARE(image.substr(2 * 84, 84), std::string(84, '\xEE'));
         QCOMPARE(image.substr(3 * 84, 84), std::string(84, '\0'));
         QCOMPARE(Hex(image.substr(4 * 84, 2)), QByteArray("05 00"));
-        QCOMPARE(report.problems.size(), std::size_t(2));
-        QCOMPARE(report.problems[0].number, 2);
-        QCOMPARE(report.problems[1].number, 4);
+        QCOMPARE(Problems(report.problems),
+                 Problems(CheckCells(table, "303")));  // the problems come from the checks
+        QCOMPARE(report.problems.size(), std::size_t(3));
 
         QCOMPARE(PlaceRecords(TableOf({{"1", "1"}}), "303", image).recordsWritten, 1);
         QCOMPARE(image.size(), std::size_t(5 * 84));  // never shrinks
