@@ -47,10 +47,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         first.fill(0xAA);
         second.fill(0x55);
         std::vector<Diagnostic> again;
+        const RowTexts cells = RowTextsOf(table, row);
         const std::uint16_t channel =
-            WriteMemoryRecord(table.RowCells(row), model, {first.data(), length}, row, problems);
+            WriteMemoryRecord(cells, model, {first.data(), length}, row, problems);
         const std::uint16_t repeated =
-            WriteMemoryRecord(table.RowCells(row), model, {second.data(), length}, row, again);
+            WriteMemoryRecord(cells, model, {second.data(), length}, row, again);
         FUZZ_REQUIRE(channel == repeated);
         FUZZ_REQUIRE(std::memcmp(first.data(), second.data(), length) == 0);
         if (channel != 0) {
