@@ -745,6 +745,7 @@ void MainWindow::chooseWinradioFolder() {
         std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
     m_document.winradioPath = separator < 0 ? QString() : path.left(separator);
     m_document.model = m_document.winradioPath.right(3);
+    m_problems->scheduleCheck();  // the model decides what a record can hold
     QString savedNote;
     if (writeSettings(savedNote)) {
         showStatus(QStringLiteral("Winradio folder %1, receiver model \"%2\"; %3")
@@ -921,7 +922,7 @@ void MainWindow::buildBrowsing() {
     m_grid->setSortingEnabled(true);
 
     m_problems = new ProblemIndex(
-        m_document.table(), [this] { return m_document.model.toStdString(); }, {}, this);
+        m_document.table(), [this] { return m_document.model.toStdString(); }, this);
     m_view->setProblems(m_problems);
     m_problemsPanel = new ProblemsPanel(*m_problems, this);
     addDockWidget(Qt::BottomDockWidgetArea, m_problemsPanel);

@@ -5,23 +5,11 @@
 #include <utility>
 
 #include "app/MemoryTableModel.h"
-
-#if __has_include("g3m/CellChecks.h")
 #include "g3m/CellChecks.h"
-#define CORVALEN_HAVE_CELL_CHECKS 1
-#endif
+#include "table/Columns.h"
 
 namespace corvalen {
 namespace {
-
-ProblemIndex::Checker CoreChecker() {
-#ifdef CORVALEN_HAVE_CELL_CHECKS
-    return
-        [](const MemoryTable& table, std::string_view model) { return CheckCells(table, model); };
-#else
-    return [](const MemoryTable&, std::string_view) { return std::vector<Diagnostic>(); };
-#endif
-}
 
 bool RowOrder(const Diagnostic& a, const Diagnostic& b) {
     return std::tie(a.number, a.column) < std::tie(b.number, b.column);
@@ -30,35 +18,85 @@ bool RowOrder(const Diagnostic& a, const Diagnostic& b) {
 }  // namespace
 
 ProblemIndex::ProblemIndex(const MemoryTableModel& table,
-                           std::function<std::string()> receiverModel, Checker checker,
-                           QObject* parent)
-    : QObject(parent),
-      m_table(table),
-      m_receiverModel(std::move(receiverModel)),
-      m_checker(checker ? std::move(checker) : CoreChecker()) {
+                           std::function<std::string()> receiverModel, QObject* parent)
+    : QObject(parent), m_table(table), m_receiverModel(std::move(receiverModel)) {
     m_timer.setSingleShot(true);
     m_timer.setInterval(0);
     connect(&m_timer, &QTimer::timeout, this, &ProblemIndex::checkNow);
 
-    // Any change can matter beyond its own cell (a repeated channel number is a problem of
-    // both rows), so every change checks the whole table again.
-    const auto schedule = [this] { scheduleCheck(); };
-    connect(&table, &QAbstractItemModel::modelReset, this, schedule);
-    connect(&table, &QAbstractItemModel::rowsInserted, this, schedule);
-    connect(&table, &QAbstractItemModel::rowsRemoved, this, schedule);
-    connect(&table, &QAbstractItemModel::rowsMoved, this, schedule);
-    connect(&table, &QAbstractItemModel::layoutChanged, this, schedule);
-    connect(&table, &QAbstractItemModel::dataChanged, this, schedule);
+    const auto wholeTable = [this] { scheduleCheck(); };
+    connect(&table, &QAbstractItemModel::modelReset, this, wholeTable);
+    connect(&table, &QAbstractItemModel::rowsInserted, this, wholeTable);
+    connect(&table, &QAbstractItemModel::rowsRemoved, this, wholeTable);
+    connect(&table, &QAbstractItemModel::rowsMoved, this, wholeTable);
+    connect(&table, &QAbstractItemModel::layoutChanged, this, wholeTable);
+    connect(&table, &QAbstractItemModel::dataChanged, this, &ProblemIndex::cellsChanged);
     scheduleCheck();
 }
 
 void ProblemIndex::scheduleCheck() {
+    m_wholeTableDue = true;
+    m_rowsToCheck.clear();
     m_timer.start();
+}
+
+void ProblemIndex::cellsChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight) {
+    // A row's own cells are checked alone, except its Number: whether another row repeats a
+    // channel number is a matter of the whole table. Many rows at once are cheaper as one
+    // pass over the table.
+    constexpr std::size_t kMostRowsAlone = 256;
+    if (m_wholeTableDue) {
+        return;
+    }
+    const std::size_t rows = static_cast<std::size_t>(bottomRight.row() - topLeft.row() + 1);
+    if (topLeft.column() <= Number || m_rowsToCheck.size() + rows > kMostRowsAlone) {
+        scheduleCheck();
+        return;
+    }
+    for (int row = topLeft.row(); row <= bottomRight.row(); ++row) {
+        m_rowsToCheck.insert(MemoryTableModel::tableRow(row));
+    }
+    m_timer.start();
+}
+
+std::vector<Diagnostic> ProblemIndex::checkRows() const {
+    const MemoryTable& table = m_table.table();
+    const std::string model = m_receiverModel();
+    // Every problem of another row stays, and so does whatever the last whole-table check said
+    // about a checked row's Number cell, which has not changed since.
+    std::vector<Diagnostic> problems;
+    problems.reserve(m_problems.size());
+    for (const Diagnostic& problem : m_problems) {
+        if (problem.column == Number || m_rowsToCheck.count(problem.number) == 0) {
+            problems.push_back(problem);
+        }
+    }
+    std::vector<Diagnostic> rowProblems;
+    for (const int row : m_rowsToCheck) {
+        if (row < 1 || row >= table.RowCount()) {
+            continue;
+        }
+        rowProblems.clear();
+        const RowTexts cells = RowTextsOf(table, row);
+        CheckRowCells(cells, model, row, rowProblems);
+        for (Diagnostic& problem : rowProblems) {
+            if (problem.column != Number) {
+                problems.push_back(std::move(problem));
+            }
+        }
+    }
+    return problems;
 }
 
 void ProblemIndex::checkNow() {
     m_timer.stop();
-    std::vector<Diagnostic> problems = m_checker(m_table.table(), m_receiverModel());
+    if (!m_wholeTableDue && m_rowsToCheck.empty()) {
+        return;
+    }
+    std::vector<Diagnostic> problems =
+        m_wholeTableDue ? CheckCells(m_table.table(), m_receiverModel()) : checkRows();
+    m_wholeTableDue = false;
+    m_rowsToCheck.clear();
     std::stable_sort(problems.begin(), problems.end(), RowOrder);
     if (problems == m_problems) {
         return;

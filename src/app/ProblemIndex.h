@@ -4,6 +4,7 @@
 #include <QString>
 #include <QTimer>
 #include <functional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,13 +24,9 @@ class ProblemIndex : public QObject {
     Q_OBJECT
 
 public:
-    using Checker =
-        std::function<std::vector<Diagnostic>(const MemoryTable& table, std::string_view model)>;
-
     // `receiverModel` gives the receiver model the checks are for, at the time of each check.
-    // Without a checker the core's own checks are used.
     ProblemIndex(const MemoryTableModel& table, std::function<std::string()> receiverModel,
-                 Checker checker = {}, QObject* parent = nullptr);
+                 QObject* parent = nullptr);
 
     // The problems of the last check, in table order (row, then column).
     const std::vector<Diagnostic>& problems() const { return m_problems; }
@@ -40,7 +37,8 @@ public:
     // The reasons for that cell, one per line; empty when the cell is fine.
     QString cellProblems(int tableRow, int column) const;
 
-    // Checks the table again after the events already queued (the receiver model changed).
+    // Checks the whole table again after the events already queued (for example when the
+    // receiver model changed).
     void scheduleCheck();
     // Runs a check that is due now, so the answers are up to date.
     void checkNow();
@@ -49,14 +47,19 @@ signals:
     void problemsChanged();
 
 private:
-    // The indexes into m_problems that concern the cell, whole-row problems included.
+    void cellsChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight);
+    // Checks the rows in m_rowsToCheck alone.
+    std::vector<Diagnostic> checkRows() const;
+    // Calls `visit` for the problems of the cell, whole-row problems included, until it
+    // returns false.
     template <typename Visit>
     void forEachProblemAt(int tableRow, int column, Visit visit) const;
 
     const MemoryTableModel& m_table;
     std::function<std::string()> m_receiverModel;
-    Checker m_checker;
     QTimer m_timer;
+    bool m_wholeTableDue = false;
+    std::set<int> m_rowsToCheck;  // table rows whose cells other than Number changed
     std::vector<Diagnostic> m_problems;
 };
 

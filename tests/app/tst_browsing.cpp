@@ -1,6 +1,8 @@
 #include <QApplication>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -11,7 +13,10 @@
 #include "ScriptedDialogs.h"
 #include "app/ChannelViewModel.h"
 #include "app/MainWindow.h"
+#include "app/ProblemIndex.h"
+#include "app/ProblemsPanel.h"
 #include "csv/CsvWriter.h"
+#include "g3m/CellChecks.h"
 #include "table/Columns.h"
 
 using namespace corvalen;
@@ -36,6 +41,23 @@ MemoryTable SortingTable() {
     for (const Channel& c : channels) {
         table.AppendRow({c.number, c.frequency, "2400", "0", "", "", "", "", "", "1", "", "", "",
                          "", "", "", "USB", c.callsign, c.comment});
+    }
+    return table;
+}
+
+struct Edit {
+    int row;  // table row
+    int column;
+    QString text;
+};
+
+// Channels the .g3m writer takes as they stand.
+MemoryTable CleanTable(int count) {
+    MemoryTable table = MemoryTable::ImportLayout();
+    for (int n = 1; n <= count; ++n) {
+        table.AppendRow({std::to_string(n), std::to_string(7000000 + 5000 * n), "2400", "0", "", "",
+                         "", "", "", "1", "0", "0", "", "-100", "", "", "USB",
+                         "K" + std::to_string(n), ""});
     }
     return table;
 }
@@ -225,6 +247,123 @@ private slots:
         if (caption == QStringLiteral("Insert Row")) {
             QVERIFY(window.view().findText().isEmpty());
             QCOMPARE(window.view().rowCount(), 7);
+        }
+    }
+
+    // A cell the writer cannot use is tinted with the core's reason as its tooltip, wherever
+    // the sorted grid shows its row; the panel lists it and a click there goes to it.
+    void problemCellsTintedListedAndReached_data() {
+        QTest::addColumn<int>("row");  // the cell made bad
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("flaggedRow");  // the cell the problem is reported on
+        QTest::addColumn<int>("flaggedColumn");
+
+        QTest::newRow("Frequency not a number")
+            << 4 << int(Frequency) << "7 MHz" << 4 << int(Frequency);
+        QTest::newRow("unknown Mode") << 2 << int(Mode) << "XYZ" << 2 << int(Mode);
+        QTest::newRow("Groups entry outside 1 to 16")
+            << 5 << int(Groups) << "2+17" << 5 << int(Groups);
+        QTest::newRow("repeated channel number: the earlier row loses its record")
+            << 5 << int(Number) << "2" << 2 << int(Number);
+    }
+
+    void problemCellsTintedListedAndReached() {
+        QFETCH(int, row);
+        QFETCH(int, column);
+        QFETCH(QString, text);
+        QFETCH(int, flaggedRow);
+        QFETCH(int, flaggedColumn);
+        MemoryTable table = CleanTable(6);
+        table.SetCellText(row, column, text.toStdString());
+        MainWindow& window = startWindow(table);
+        window.document().model = QStringLiteral("313");
+        window.problems().scheduleCheck();
+        window.problems().checkNow();
+        const std::vector<Diagnostic> expected = CheckCells(table, "313");
+        QVERIFY(!expected.empty());
+        QCOMPARE(window.problems().problems(), expected);
+        const auto* count = window.findChild<QLabel*>(QStringLiteral("problemCount"));
+        QCOMPARE(count->text(), expected.size() == 1
+                                    ? QStringLiteral("1 problem")
+                                    : QStringLiteral("%1 problems").arg(expected.size()));
+
+        clickHeader(Callsign);
+        clickHeader(Callsign);  // descending: grid rows differ from table rows
+        QTableView* grid = window.grid();
+        QModelIndex cell;
+        for (int r = 0; r < grid->model()->rowCount(); ++r) {
+            QModelIndex candidate = grid->model()->index(r, flaggedColumn);
+            if (window.view().mapToSource(candidate).row() + 1 == flaggedRow) {
+                cell = candidate;
+            }
+        }
+        QVERIFY(cell.isValid() && cell.row() != flaggedRow - 1);
+        QCOMPARE(cell.data(Qt::BackgroundRole).value<QColor>(), ChannelViewModel::kProblemTint);
+        QVERIFY(cell.data(Qt::ToolTipRole)
+                    .toString()
+                    .contains(QString::fromStdString(expected[0].message)));
+        const QModelIndex neighbour =
+            cell.siblingAtColumn(flaggedColumn == Callsign ? 0 : Callsign);
+        QVERIFY(!neighbour.data(Qt::BackgroundRole).isValid());
+        QVERIFY(!neighbour.data(Qt::ToolTipRole).isValid());
+
+        // The panel's line for it, clicked while the find text hides the row.
+        auto* list = window.findChild<QListView*>(QStringLiteral("problemList"));
+        QCOMPARE(list->model()->rowCount(), static_cast<int>(expected.size()));
+        const QModelIndex line = list->model()->index(0, 0);
+        QCOMPARE(line.data().toString(),
+                 ProblemsPanel::LineFor(flaggedRow, flaggedColumn,
+                                        QString::fromStdString(expected[0].message)));
+        window.findRows(QStringLiteral("no row holds this"));
+        QCOMPARE(grid->model()->rowCount(), 0);
+        list->scrollTo(line);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          list->visualRect(line).center());
+        QVERIFY(window.view().findText().isEmpty());
+        const QModelIndex current = grid->currentIndex();
+        QCOMPARE(window.view().mapToSource(current).row() + 1, flaggedRow);
+        QCOMPARE(current.column(), flaggedColumn);
+        QVERIFY(grid->selectionModel()->isRowSelected(current.row(), QModelIndex()));
+
+        // Mending the cell takes the tint and the line away.
+        MemoryTableModel& model = window.document().table();
+        const MemoryTable clean = CleanTable(6);
+        QVERIFY(model.setData(model.index(row - 1, column),
+                              QString::fromStdString(std::string(clean.CellText(row, column)))));
+        QTRY_COMPARE(count->text(), QStringLiteral("No problems"));
+        QCOMPARE(list->model()->rowCount(), 0);
+        QVERIFY(!grid->currentIndex().data(Qt::BackgroundRole).isValid());
+    }
+
+    // After an edit outside the Number column only that row is checked again; the result must
+    // be what a check of the whole table says.
+    void editsKeepTheProblemsOfTheWholeTable_data() {
+        QTest::addColumn<QList<Edit>>("edits");
+        QTest::newRow("cells made bad and good again")
+            << QList<Edit>{{2, Frequency, "x"},
+                           {3, Mode, "ABC"},
+                           {2, Frequency, "7005000"},
+                           {3, Callsign, "a callsign far too long"},
+                           {3, Mode, "USB"}};
+        QTest::newRow("rows sharing a channel number")
+            << QList<Edit>{{4, Number, "2"}, {2, Mode, "XYZ"}, {4, Mode, "XYZ"},
+                           {2, Mode, "AM"},  {2, Number, "9"}, {4, Groups, "0"}};
+        QTest::newRow("row without a channel number")
+            << QList<Edit>{{3, Number, "0"}, {3, Frequency, "bad"}, {3, Number, "3"}};
+    }
+
+    void editsKeepTheProblemsOfTheWholeTable() {
+        QFETCH(QList<Edit>, edits);
+        MainWindow& window = startWindow(CleanTable(5));
+        window.document().model = QStringLiteral("313");
+        window.problems().scheduleCheck();
+        window.problems().checkNow();
+        MemoryTableModel& model = window.document().table();
+        for (const Edit& edit : edits) {
+            QVERIFY(model.setData(model.index(edit.row - 1, edit.column), edit.text));
+            window.problems().checkNow();
+            QCOMPARE(window.problems().problems(), CheckCells(model.table(), "313"));
         }
     }
 };
