@@ -1,4 +1,8 @@
+#include <QAction>
 #include <QApplication>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QTimer>
 
@@ -13,17 +17,30 @@ int main(int argc, char** argv) {
         QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)));
     window.start();
 
-    // Two hooks for making the documentation's picture: CORVALEN_OPEN imports a file without
-    // the dialog, CORVALEN_SCREENSHOT saves an image of the window there and quits.
+    // Hooks for making the documentation's picture: CORVALEN_OPEN opens a memory file without
+    // the dialog, CORVALEN_MENU opens the menu of that title, and CORVALEN_SCREENSHOT saves an
+    // image of the screen where the window (and the open menu) is, then quits.
     const QString openPath = qEnvironmentVariable("CORVALEN_OPEN");
     if (!openPath.isEmpty()) {
-        window.importCsvFile(openPath);
+        window.openFile(openPath);
+    }
+    const QString menuTitle = qEnvironmentVariable("CORVALEN_MENU");
+    if (!menuTitle.isEmpty()) {
+        QTimer::singleShot(500, &window, [&window, menuTitle] {
+            for (QAction* action : window.menuBar()->actions()) {
+                if (action->text() == menuTitle && action->menu() != nullptr) {
+                    window.menuBar()->setActiveAction(action);
+                }
+            }
+        });
     }
     const QString screenshotPath = qEnvironmentVariable("CORVALEN_SCREENSHOT");
     if (!screenshotPath.isEmpty()) {
-        QTimer::singleShot(1000, &window, [&window, screenshotPath] {
-            const bool saved = window.grab().save(screenshotPath);
-            QApplication::exit(saved ? 0 : 1);
+        QTimer::singleShot(1500, &window, [&window, screenshotPath] {
+            const QRect frame = window.frameGeometry();
+            const QPixmap picture =
+                window.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
+            QApplication::exit(picture.save(screenshotPath) ? 0 : 1);
         });
     }
     return QApplication::exec();
