@@ -169,15 +169,17 @@ std::unique_ptr<QUndoCommand> MakeClearCommand(MemoryTableModel& model,
         }
         const int first = rows[i];
         const int last = rows[end - 1];
-        const CellBlock current = model.cells(first, last, firstColumn, lastColumn);
-        const bool holdsText = std::any_of(current.begin(), current.end(), [](const auto& cells) {
-            return std::any_of(cells.begin(), cells.end(),
-                               [](const std::string& cell) { return !cell.empty(); });
-        });
+        bool holdsText = false;
+        for (int row = first; row <= last && !holdsText; ++row) {
+            for (int column = firstColumn; column <= lastColumn && !holdsText; ++column) {
+                holdsText = !model.table().CellText(row, column).empty();
+            }
+        }
         if (holdsText) {
             new SetCellsCommand(model, first, firstColumn,
-                                CellBlock(current.size(), std::vector<std::string>(width)), text,
-                                clear.get());
+                                CellBlock(static_cast<std::size_t>(last - first + 1),
+                                          std::vector<std::string>(width)),
+                                text, clear.get());
         }
         i = end;
     }
