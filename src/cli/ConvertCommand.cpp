@@ -8,6 +8,8 @@
 #include "csv/CsvReader.h"
 #include "csv/CsvWriter.h"
 #include "g3m/G3mFile.h"
+#include "g3m/G3mReader.h"
+#include "io/SafeFile.h"
 
 namespace corvalen {
 
@@ -15,24 +17,29 @@ namespace {
 
 constexpr std::string_view kUsage =
     "usage: corvalen-cli convert [--model MODEL] INPUT.csv OUTPUT\n"
+    "       corvalen-cli convert --model MODEL INPUT.g3m OUTPUT.csv\n"
+    "       corvalen-cli verify --model MODEL FILE.g3m\n"
     "       corvalen-cli --help\n"
     "\n"
-    "Reads a Winradio CSV memory file and writes its channels to OUTPUT:\n"
+    "convert reads a Winradio CSV memory file and writes its channels to OUTPUT:\n"
     "  OUTPUT.g3m  a .g3m memory file for the receiver MODEL (\"313\" or \"303\"; required).\n"
     "              An existing file is updated in place: records of channels not in INPUT\n"
     "              keep their bytes, and the file is never shortened.\n"
     "  OUTPUT.csv  a CSV memory file in the 19-column form with its header line.\n"
+    "convert reads a .g3m memory file for the receiver MODEL (records of 92 bytes, 84 for\n"
+    "\"303\") and writes one channel per record that is not empty to OUTPUT.csv.\n"
+    "verify checks the checksum of every record of a .g3m memory file for MODEL.\n"
     "\n"
-    "Rows and lines that could not be taken as they stand are listed on stderr.\n"
-    "Exit status: 0 done, 1 a file could not be read or written, 2 wrong arguments.\n";
+    "Rows, lines and records that could not be taken as they stand are listed on stderr.\n"
+    "Exit status of convert: 0 done, 1 a file could not be read or written, 2 wrong arguments.\n"
+    "Exit status of verify: 0 every record verifies, 1 some do not, 2 wrong arguments or FILE\n"
+    "could not be read.\n";
 
-enum class OutputKind { G3m, Csv };
+enum class FileKind { G3m, Csv, Other };
 
-struct ConvertArguments {
+struct Arguments {
     std::optional<std::string> model;
-    std::string input;
-    std::string output;
-    OutputKind kind = OutputKind::Csv;
+    std::vector<std::string> files;
 };
 
 bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
@@ -47,11 +54,19 @@ bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
     });
 }
 
-// Parses the arguments after "convert". Returns nullopt after writing the reason to `err`.
-std::optional<ConvertArguments> ParseConvertArguments(std::span<const std::string_view> args,
-                                                      std::ostream& err) {
-    ConvertArguments parsed;
-    std::vector<std::string_view> positional;
+FileKind KindOf(std::string_view path) {
+    return EndsWithNoCase(path, ".g3m")   ? FileKind::G3m
+           : EndsWithNoCase(path, ".csv") ? FileKind::Csv
+                                          : FileKind::Other;
+}
+
+// Parses the arguments after the command: --model and `fileCount` file names. Returns nullopt
+// after writing the reason to `err`.
+std::optional<Arguments> ParseArguments(std::string_view command,
+                                        std::span<const std::string_view> args,
+                                        std::size_t fileCount, std::string_view files,
+                                        std::ostream& err) {
+    Arguments parsed;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
         if (arg == "--model") {
@@ -66,28 +81,47 @@ std::optional<ConvertArguments> ParseConvertArguments(std::span<const std::strin
             err << "corvalen-cli: unknown option " << arg << "\n";
             return std::nullopt;
         } else {
-            positional.push_back(arg);
+            parsed.files.emplace_back(arg);
         }
     }
-    if (positional.size() != 2) {
-        err << "corvalen-cli: convert needs an INPUT and an OUTPUT file\n";
-        return std::nullopt;
-    }
-    parsed.input = std::string(positional[0]);
-    parsed.output = std::string(positional[1]);
-    if (EndsWithNoCase(parsed.output, ".g3m")) {
-        parsed.kind = OutputKind::G3m;
-        if (!parsed.model) {
-            err << "corvalen-cli: writing a .g3m file needs --model (\"313\" or \"303\")\n";
-            return std::nullopt;
-        }
-    } else if (EndsWithNoCase(parsed.output, ".csv")) {
-        parsed.kind = OutputKind::Csv;
-    } else {
-        err << "corvalen-cli: OUTPUT must end in .g3m or .csv: " << parsed.output << "\n";
+    if (parsed.files.size() != fileCount) {
+        err << "corvalen-cli: " << command << " needs " << files << "\n";
         return std::nullopt;
     }
     return parsed;
+}
+
+// Checks what convert was given. Returns false after writing the reason to `err`.
+bool CheckConvertArguments(const Arguments& arguments, std::ostream& err) {
+    const std::string& input = arguments.files[0];
+    const std::string& output = arguments.files[1];
+    const std::string_view needsModel = " needs --model (\"313\" or \"303\")\n";
+    if (KindOf(input) == FileKind::G3m) {
+        if (KindOf(output) != FileKind::Csv) {
+            err << "corvalen-cli: a .g3m INPUT is converted to an OUTPUT ending in .csv: " << output
+                << "\n";
+            return false;
+        }
+        if (!arguments.model) {
+            err << "corvalen-cli: reading a .g3m file" << needsModel;
+            return false;
+        }
+        return true;
+    }
+    switch (KindOf(output)) {
+        case FileKind::G3m:
+            if (!arguments.model) {
+                err << "corvalen-cli: writing a .g3m file" << needsModel;
+                return false;
+            }
+            return true;
+        case FileKind::Csv:
+            return true;
+        case FileKind::Other:
+            break;
+    }
+    err << "corvalen-cli: OUTPUT must end in .g3m or .csv: " << output << "\n";
+    return false;
 }
 
 void Report(const std::vector<Diagnostic>& diagnostics, std::ostream& err) {
@@ -100,8 +134,53 @@ std::string Count(std::size_t n, std::string_view singular, std::string_view plu
     return std::to_string(n) + " " + std::string(n == 1 ? singular : plural);
 }
 
-int Convert(const ConvertArguments& arguments, std::ostream& out, std::ostream& err) {
-    Result<CsvImport> imported = ReadCsvMemoryFile(arguments.input);
+// How many records `problems` (in file order) concern.
+std::size_t RecordCount(const std::vector<Diagnostic>& problems) {
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < problems.size(); ++i) {
+        count += i == 0 || problems[i].number != problems[i - 1].number;
+    }
+    return count;
+}
+
+Status WriteCsv(const MemoryTable& table, const std::string& path, std::ostream& err) {
+    const CsvText text = BuildCsvText(table, /*csvLoaded=*/true);
+    Status written = WriteCsvFile(path, text);
+    if (written) {
+        Report(text.diagnostics, err);
+    }
+    return written;
+}
+
+int ConvertG3m(const Arguments& arguments, std::ostream& out, std::ostream& err) {
+    const std::string& input = arguments.files[0];
+    const std::string& output = arguments.files[1];
+    Result<G3mReadReport> read = ReadG3mFile(input, *arguments.model);
+    if (!read) {
+        err << "corvalen-cli: " << read.error().message << "\n";
+        return kExitFileError;
+    }
+    if (const Status written = WriteCsv(read->table, output, err); !written) {
+        err << "corvalen-cli: " << written.error().message << "\n";
+        return kExitFileError;
+    }
+    Report(read->problems, err);
+    out << "wrote " << Count(read->table.ChannelCount(), "channel", "channels") << " to " << output
+        << " from " << Count(read->recordsRead, "record", "records") << " of " << input;
+    if (!read->problems.empty()) {
+        out << "; " << Count(RecordCount(read->problems), "record", "records") << " reported";
+    }
+    out << "\n";
+    return kExitOk;
+}
+
+int Convert(const Arguments& arguments, std::ostream& out, std::ostream& err) {
+    const std::string& input = arguments.files[0];
+    const std::string& output = arguments.files[1];
+    if (KindOf(input) == FileKind::G3m) {
+        return ConvertG3m(arguments, out, err);
+    }
+    Result<CsvImport> imported = ReadCsvMemoryFile(input);
     if (!imported) {
         err << "corvalen-cli: " << imported.error().message << "\n";
         return kExitFileError;
@@ -114,30 +193,48 @@ int Convert(const ConvertArguments& arguments, std::ostream& out, std::ostream& 
     }
 
     const MemoryTable& table = imported->table;
-    if (arguments.kind == OutputKind::G3m) {
-        Result<G3mSaveReport> saved = SaveG3mFile(arguments.output, table, *arguments.model);
+    if (KindOf(output) == FileKind::G3m) {
+        Result<G3mSaveReport> saved = SaveG3mFile(output, table, *arguments.model);
         if (!saved) {
             err << "corvalen-cli: " << saved.error().message << "\n";
             return kExitFileError;
         }
         Report(saved->problems, err);
-        out << "wrote " << Count(saved->recordsWritten, "record", "records") << " to "
-            << arguments.output << "; "
-            << Count(saved->rowsNotWritten, "row not written", "rows not written") << inputNote
-            << "\n";
+        out << "wrote " << Count(saved->recordsWritten, "record", "records") << " to " << output
+            << "; " << Count(saved->rowsNotWritten, "row not written", "rows not written")
+            << inputNote << "\n";
         return kExitOk;
     }
 
-    const CsvText text = BuildCsvText(table, /*csvLoaded=*/true);
-    const Status written = WriteCsvFile(arguments.output, text);
-    if (!written) {
+    if (const Status written = WriteCsv(table, output, err); !written) {
         err << "corvalen-cli: " << written.error().message << "\n";
         return kExitFileError;
     }
-    Report(text.diagnostics, err);
-    out << "wrote " << Count(table.ChannelCount(), "channel", "channels") << " to "
-        << arguments.output << inputNote << "\n";
+    out << "wrote " << Count(table.ChannelCount(), "channel", "channels") << " to " << output
+        << inputNote << "\n";
     return kExitOk;
+}
+
+int Verify(const Arguments& arguments, std::ostream& out, std::ostream& err) {
+    const std::string& path = arguments.files[0];
+    const Result<std::string> image = ReadWholeFile(path);
+    if (!image) {
+        err << "corvalen-cli: " << image.error().message << "\n";
+        return kExitUsageError;
+    }
+    const G3mVerifyReport report = VerifyG3mImage(*image, *arguments.model);
+    Report(report.problems, err);
+    out << "checked " << Count(report.recordsChecked, "record", "records") << " of " << path;
+    if (report.ok()) {
+        out << ": all verify\n";
+        return kExitOk;
+    }
+    out << ": " << Count(report.badChecksums, "bad checksum", "bad checksums");
+    if (report.incompleteBytes != 0) {
+        out << ", and the file ends inside a record";
+    }
+    out << "\n";
+    return kExitVerifyFailed;
 }
 
 }  // namespace
@@ -151,19 +248,34 @@ int RunConverter(std::span<const std::string_view> args, std::ostream& out, std:
         out << kUsage;
         return kExitOk;
     }
-    if (args.empty() || args[0] != "convert") {
-        if (!args.empty()) {
-            err << "corvalen-cli: unknown command " << args[0] << "\n";
+    const std::string_view command = args.empty() ? std::string_view() : args[0];
+    if (command == "convert") {
+        const std::optional<Arguments> parsed =
+            ParseArguments(command, args.subspan(1), 2, "an INPUT and an OUTPUT file", err);
+        if (!parsed || !CheckConvertArguments(*parsed, err)) {
+            err << kUsage;
+            return kExitUsageError;
         }
-        err << kUsage;
-        return kExitUsageError;
+        return Convert(*parsed, out, err);
     }
-    const std::optional<ConvertArguments> parsed = ParseConvertArguments(args.subspan(1), err);
-    if (!parsed) {
-        err << kUsage;
-        return kExitUsageError;
+    if (command == "verify") {
+        std::optional<Arguments> parsed =
+            ParseArguments(command, args.subspan(1), 1, "one FILE.g3m", err);
+        if (parsed && !parsed->model) {
+            err << "corvalen-cli: verify needs --model (\"313\" or \"303\")\n";
+            parsed.reset();
+        }
+        if (!parsed) {
+            err << kUsage;
+            return kExitUsageError;
+        }
+        return Verify(*parsed, out, err);
     }
-    return Convert(*parsed, out, err);
+    if (!args.empty()) {
+        err << "corvalen-cli: unknown command " << args[0] << "\n";
+    }
+    err << kUsage;
+    return kExitUsageError;
 }
 
 }  // namespace corvalen

@@ -109,6 +109,33 @@ std::string UnkeptBytes(Record record, bool holdsIfShiftAndBandwidth) {
     return list;
 }
 
+// Adds a problem when the record's checksum word does not match its bytes; true when it does.
+bool ChecksumMatches(Record record, int place, std::vector<Diagnostic>& problems) {
+    const std::uint32_t stored = GetLe32(record, kChecksumOffset);
+    const std::uint32_t computed = ComputeRecordChecksum(record);
+    if (stored == computed) {
+        return true;
+    }
+    problems.push_back(Diagnostic{Diagnostic::Place::Record, place, -1,
+                                  "checksum " + ChecksumText(stored) +
+                                      " does not match the record, whose bytes sum to " +
+                                      ChecksumText(computed)});
+    return false;
+}
+
+// Adds a problem when the image ends inside a record; returns how many bytes of it there are.
+int IncompleteRecord(std::string_view image, std::size_t recordLength,
+                     std::vector<Diagnostic>& problems) {
+    const std::size_t bytes = image.size() % recordLength;
+    if (bytes != 0) {
+        problems.push_back(Diagnostic{
+            Diagnostic::Place::Record, static_cast<int>(image.size() / recordLength) + 1, -1,
+            "the file ends " + DecimalText(bytes) + " bytes into this record of " +
+                DecimalText(recordLength) + " bytes; it is not read"});
+    }
+    return static_cast<int>(bytes);
+}
+
 }  // namespace
 
 G3mReadReport DecodeG3mImage(std::string_view image, std::string_view model) {
@@ -132,12 +159,8 @@ G3mReadReport DecodeG3mImage(std::string_view image, std::string_view model) {
                 Diagnostic{Diagnostic::Place::Record, place, -1, std::move(message)});
         };
 
-        const std::uint32_t stored = GetLe32(record, kChecksumOffset);
-        const std::uint32_t computed = ComputeRecordChecksum(record);
-        if (stored != computed) {
+        if (!ChecksumMatches(record, place, report.problems)) {
             ++report.badChecksums;
-            note("checksum " + ChecksumText(stored) + " does not match the record, whose " +
-                 "bytes sum to " + ChecksumText(computed));
         }
 
         MemoryTable::Row cells(kImportedColumnCount);
@@ -180,13 +203,23 @@ G3mReadReport DecodeG3mImage(std::string_view image, std::string_view model) {
         report.table.AppendRow(std::move(cells));
     }
 
-    report.incompleteBytes = static_cast<int>(image.size() % recordLength);
-    if (report.incompleteBytes != 0) {
-        report.problems.push_back(Diagnostic{
-            Diagnostic::Place::Record, static_cast<int>(wholeRecords) + 1, -1,
-            "the file ends " + DecimalText(report.incompleteBytes) + " bytes into this record of " +
-                DecimalText(recordLength) + " bytes; it is not read"});
+    report.incompleteBytes = IncompleteRecord(image, recordLength, report.problems);
+    return report;
+}
+
+G3mVerifyReport VerifyG3mImage(std::string_view image, std::string_view model) {
+    G3mVerifyReport report;
+    const auto recordLength = static_cast<std::size_t>(RecordLengthFor(model));
+    const std::size_t wholeRecords = image.size() / recordLength;
+    report.recordsChecked = static_cast<int>(wholeRecords);
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(image.data());
+    for (std::size_t index = 0; index < wholeRecords; ++index) {
+        const Record record(bytes + index * recordLength, recordLength);
+        if (!ChecksumMatches(record, static_cast<int>(index) + 1, report.problems)) {
+            ++report.badChecksums;
+        }
     }
+    report.incompleteBytes = IncompleteRecord(image, recordLength, report.problems);
     return report;
 }
 

@@ -33,6 +33,19 @@ struct G3mReadReport {
 // record, which is not read.
 G3mReadReport DecodeG3mImage(std::string_view image, std::string_view model);
 
+struct G3mVerifyReport {
+    int recordsChecked = 0;            // whole records in the file, empty places included
+    int badChecksums = 0;              // records whose checksum word does not match them
+    int incompleteBytes = 0;           // bytes after the last whole record
+    std::vector<Diagnostic> problems;  // place Record: each bad checksum, then an incomplete end
+    bool ok() const { return badChecksums == 0 && incompleteBytes == 0; }
+};
+
+// Checks the checksum of every whole record of a .g3m memory file for `model`, with the same
+// messages DecodeG3mImage gives, and whether the file ends inside a record. An empty place (all
+// zero bytes) verifies.
+G3mVerifyReport VerifyG3mImage(std::string_view image, std::string_view model);
+
 // Reads and decodes the file at `path`. The error says which file and why it could not be read.
 Result<G3mReadReport> ReadG3mFile(const std::string& path, std::string_view model);
 

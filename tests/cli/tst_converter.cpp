@@ -10,6 +10,7 @@ using namespace corvalen;
 namespace {
 
 const QString kAwkward = QStringLiteral(CORVALEN_TEST_DATA_DIR "/cli/awkward/");
+const QString kChannel5 = QStringLiteral(CORVALEN_TEST_DATA_DIR "/g3m/channel5_313.g3m");
 
 struct Run {
     int status = -1;
@@ -102,6 +103,64 @@ private slots:
         QCOMPARE(image.mid(5 * 92), filler.mid(5 * 92));
     }
 
+    void g3mToCsv() {
+        QTemporaryDir dir;
+        const QString out = dir.filePath("out.csv");
+        const Run run =
+            Convert({"convert", "--model=313", kChannel5.toStdString(), out.toStdString()});
+        QCOMPARE(run.status, kExitOk);
+        QCOMPARE(ReadAll(out),
+                 ReadAll(QStringLiteral(CORVALEN_TEST_DATA_DIR "/cli/channel5/expected.csv")));
+        QCOMPARE(run.out, "wrote 1 channel to " + out.toStdString() + " from 5 records of " +
+                              kChannel5.toStdString() + "\n");
+        QCOMPARE(run.err, std::string());
+    }
+
+    void verify_data() {
+        QTest::addColumn<QByteArray>("file");  // empty: no file at all
+        QTest::addColumn<QString>("model");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("summary");
+        QTest::addColumn<QString>("lines");
+        const QByteArray good = ReadAll(kChannel5);
+        QTest::newRow("all verify") << good << "313" << int(kExitOk) << "5 records of @: all verify"
+                                    << "";
+        QByteArray damaged = good + "abc";
+        damaged[4 * 92 + 36] = 'X';
+        QTest::newRow("damaged, cut short")
+            << damaged << "313" << int(kExitVerifyFailed)
+            << "5 records of @: 1 bad checksum, and the file ends inside a record"
+            << "record 5: checksum 758C4A3F does not match the record, whose bytes sum to "
+               "758C4A56\nrecord 6: the file ends 3 bytes into this record of 92 bytes; it is "
+               "not read\n";
+        QTest::newRow("model with shorter records")
+            << good << "303" << int(kExitVerifyFailed)
+            << "5 records of @: 1 bad checksum, and the file ends inside a record"
+            << "record 5: checksum 74736554 does not match the record, whose bytes sum to "
+               "0118E167\nrecord 6: the file ends 40 bytes into this record of 84 bytes; it is "
+               "not read\n";
+        QTest::newRow("missing file") << QByteArray() << "313" << int(kExitUsageError) << ""
+                                      << "corvalen-cli: Cannot open \"@\": No such file or "
+                                         "directory\n";
+    }
+    void verify() {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, model);
+        QFETCH(int, status);
+        QFETCH(QString, summary);
+        QFETCH(QString, lines);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("memory.g3m");
+        if (!file.isEmpty()) {
+            WriteAll(path, file);
+        }
+        const Run run = Convert({"verify", "--model", model.toStdString(), path.toStdString()});
+        QCOMPARE(run.status, status);
+        QCOMPARE(QString::fromStdString(run.out),
+                 summary.isEmpty() ? summary : "checked " + summary.replace("@", path) + "\n");
+        QCOMPARE(QString::fromStdString(run.err), lines.replace("@", path));
+    }
+
     void refusals_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("status");
@@ -112,6 +171,15 @@ private slots:
             << QStringList{"export"} << int(kExitUsageError) << "unknown command";
         QTest::newRow("g3m without model")
             << QStringList{"convert", in, "@/x.g3m"} << int(kExitUsageError) << "--model";
+        QTest::newRow("reading g3m without model")
+            << QStringList{"convert", kChannel5, "@/x.csv"} << int(kExitUsageError) << "--model";
+        QTest::newRow("g3m to g3m")
+            << QStringList{"convert", "--model", "313", kChannel5, "@/x.g3m"}
+            << int(kExitUsageError) << "OUTPUT ending in .csv";
+        QTest::newRow("verify without model")
+            << QStringList{"verify", kChannel5} << int(kExitUsageError) << "--model";
+        QTest::newRow("verify two files") << QStringList{"verify", "--model", "313", kChannel5, in}
+                                          << int(kExitUsageError) << "one FILE.g3m";
         QTest::newRow("other extension")
             << QStringList{"convert", in, "@/x.txt"} << int(kExitUsageError) << ".g3m or .csv";
         QTest::newRow("one file") << QStringList{"convert", in} << int(kExitUsageError)
