@@ -1,13 +1,23 @@
+// The editor beyond its buttons: sorting and finding, the problem tint and panel, and the File
+// menu's .g3m open, recent files and dropped files.
+
 #include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
+#include <QUndoStack>
+#include <QUrl>
 #include <memory>
 
 #include "ScriptedDialogs.h"
@@ -15,8 +25,11 @@
 #include "app/MainWindow.h"
 #include "app/ProblemIndex.h"
 #include "app/ProblemsPanel.h"
+#include "app/RecentFiles.h"
 #include "csv/CsvWriter.h"
 #include "g3m/CellChecks.h"
+#include "g3m/G3mFile.h"
+#include "g3m/G3mReader.h"
 #include "table/Columns.h"
 
 using namespace corvalen;
@@ -62,6 +75,11 @@ MemoryTable CleanTable(int count) {
     return table;
 }
 
+QByteArray ReadBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 }  // namespace
 
 class TestBrowsing : public QObject {
@@ -75,19 +93,51 @@ private:
 
     QString path(const QString& name) const { return m_dir->filePath(name); }
 
-    MainWindow& startWindow(const MemoryTable& table) {
+    MainWindow& startWindow() {
         m_window = std::make_unique<MainWindow>(
             SettingsFile(path(QStringLiteral("program")), path(QStringLiteral("user"))),
             m_dialogs.get(), m_boxes.get());
         m_window->start();
-        const QString csv = path(QStringLiteral("channels.csv"));
-        QFile file(csv);
+        m_window->document().winradioPath = m_dir->path();
+        return *m_window;
+    }
+
+    MainWindow& startWindow(const MemoryTable& table) {
+        startWindow().importCsvFile(writeCsv(QStringLiteral("channels.csv"), table));
+        return *m_window;
+    }
+
+    QString writeCsv(const QString& name, const MemoryTable& table) {
+        QFile file(path(name));
         if (file.open(QIODevice::WriteOnly)) {
             file.write(QByteArray::fromStdString(BuildCsvText(table, true).bytes));
         }
-        file.close();
-        m_window->importCsvFile(csv);
-        return *m_window;
+        return file.fileName();
+    }
+
+    QString writeG3m(const QString& name, const MemoryTable& table, const std::string& model) {
+        const QString file = path(name);
+        [&] { QVERIFY(SaveG3mFile(file.toStdString(), table, model).ok()); }();
+        return file;
+    }
+
+    QAction* action(const char* name) const {
+        return m_window->findChild<QAction*>(QString::fromLatin1(name));
+    }
+
+    // Whether the window takes `file` as a drop; if it does, drops it.
+    bool drop(const QString& file) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(file)});
+        const QPoint centre = m_window->rect().center();
+        QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(m_window.get(), &enter);
+        if (!enter.isAccepted()) {
+            return false;
+        }
+        QDropEvent dropped(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(m_window.get(), &dropped);
+        return dropped.isAccepted();
     }
 
     // The table rows the grid shows, top to bottom.
@@ -365,6 +415,158 @@ private slots:
             window.problems().checkNow();
             QCOMPARE(window.problems().problems(), CheckCells(model.table(), "313"));
         }
+    }
+
+    void openG3mByShortcut_data() {
+        QTest::addColumn<QString>("model");
+        QTest::addColumn<QString>("status");
+        QTest::newRow("G313") << "313"
+                              << "Read 3 channels from memories.g3m (92-byte records)";
+        QTest::newRow("G303") << "303"
+                              << "Read 3 channels from memories.g3m (84-byte records)";
+    }
+
+    void openG3mByShortcut() {
+        QFETCH(QString, model);
+        QFETCH(QString, status);
+        MainWindow& window = startWindow();
+        window.document().model = model;
+        const QString file =
+            writeG3m(QStringLiteral("memories.g3m"), CleanTable(3), model.toStdString());
+        window.fileDialog().settings().fileName = QStringLiteral("left over.csv");
+        m_dialogs->answers.push_back(file);
+
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QTest::keyClick(&window, Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);
+        const FileDialogSettings expected{
+            m_dir->path(), QString(), QStringLiteral("Memory files (*.g3m)|*.g3m"),
+            QStringLiteral("Select your File"), FileDialogSettings::Form::Open};
+        QCOMPARE(m_dialogs->shown.size(), 1);
+        QVERIFY(m_dialogs->shown[0] == expected);
+
+        const Result<G3mReadReport> reference =
+            ReadG3mFile(file.toStdString(), model.toStdString());
+        QVERIFY(reference.ok());
+        QVERIFY(window.document().table().table() == reference->table);
+        QCOMPARE(window.document().table().columnCount(), kImportedColumnCount);
+        QVERIFY(window.document().csvLoaded);
+        QCOMPARE(window.statusText(), status);
+        QCOMPARE(window.document().undoStack().undoText(), QStringLiteral("Open memories.g3m"));
+        QVERIFY(!window.isWindowModified());
+        QCOMPARE(window.recentFiles().paths(), QStringList{file});
+
+        QStringList menus;
+        for (QAction* menu : window.menuBar()->actions()) {
+            menus << menu->text();
+        }
+        QCOMPARE(menus, (QStringList{"File", "Edit", "View", "Options"}));
+    }
+
+    void openG3mSettlesUnsavedChangesFirst_data() {
+        QTest::addColumn<UnsavedChangesAnswer>("answer");
+        QTest::addColumn<bool>("opened");
+        QTest::newRow("cancel: nothing asked for, nothing lost")
+            << UnsavedChangesAnswer::Cancel << false;
+        QTest::newRow("discard") << UnsavedChangesAnswer::Discard << true;
+    }
+
+    void openG3mSettlesUnsavedChangesFirst() {
+        QFETCH(UnsavedChangesAnswer, answer);
+        QFETCH(bool, opened);
+        MainWindow& window = startWindow();
+        window.document().model = QStringLiteral("313");
+        MemoryTableModel& model = window.document().table();
+        QVERIFY(model.setData(model.index(0, Frequency), QStringLiteral("9410000")));
+        const MemoryTable edited = model.table();
+        m_boxes->unsavedAnswers.push_back(answer);
+        m_dialogs->answers.push_back(writeG3m(QStringLiteral("m.g3m"), CleanTable(2), "313"));
+
+        action("mnuOpenG3m")->trigger();
+        QCOMPARE(m_boxes->shown.last().kind, QStringLiteral("askUnsavedChanges"));
+        QCOMPARE(m_dialogs->shown.size(), opened ? 1 : 0);
+        QCOMPARE(model.rowCount(), opened ? 2 : 49);
+        if (!opened) {
+            QVERIFY(model.table() == edited);
+        }
+    }
+
+    void openG3mFailureKeepsTheTable() {
+        MainWindow& window = startWindow();
+        const MemoryTable before = window.document().table().table();
+        m_dialogs->answers.push_back(path(QStringLiteral("missing.g3m")));
+        action("mnuOpenG3m")->trigger();
+        QVERIFY(window.document().table().table() == before);
+        QVERIFY2(window.statusText().contains(path(QStringLiteral("missing.g3m"))),
+                 qPrintable(window.statusText()));
+        QVERIFY(window.statusText().endsWith(QStringLiteral("nothing opened")));
+        QVERIFY(window.recentFiles().paths().isEmpty());
+    }
+
+    void recentFilesPersistAndArePruned() {
+        MainWindow& window = startWindow();
+        const QString csv = writeCsv(QStringLiteral("a.csv"), CleanTable(2));
+        const QString g3m = writeG3m(QStringLiteral("b.g3m"), CleanTable(3), "");
+        const QString saved = path(QStringLiteral("c.csv"));
+        m_dialogs->answers = {csv, g3m, saved};
+        action("mnuOpenCsv")->trigger();
+        action("mnuOpenG3m")->trigger();
+        action("mnuSaveCsv")->trigger();
+        action("mnuOpenCsv")->trigger();  // cancelled: no change
+        QCOMPARE(window.recentFiles().paths(), (QStringList{saved, g3m, csv}));
+        const QString store = path(QStringLiteral("program/Corvalen-recent.txt"));
+        QCOMPARE(ReadBytes(store), (saved + "\r\n" + g3m + "\r\n" + csv + "\r\n").toUtf8());
+        QVERIFY(!QFile::exists(path(QStringLiteral("program/Corvalen.ini"))));
+
+        // The next run has the list; a file gone since is reported and leaves it.
+        QVERIFY(QFile::remove(g3m));
+        MainWindow& next = startWindow();
+        auto* recent = next.findChild<QMenu*>(QStringLiteral("mnuRecent"));
+        QCOMPARE(recent->actions().size(), 3);
+        recent->actions()[1]->trigger();
+        QCOMPARE(next.statusText(),
+                 QDir::toNativeSeparators(g3m) + " no longer exists; removed from Recent files");
+        QCOMPARE(next.recentFiles().paths(), (QStringList{saved, csv}));
+        QCOMPARE(ReadBytes(store), (saved + "\r\n" + csv + "\r\n").toUtf8());
+        QCOMPARE(recent->actions().size(), 2);
+
+        recent->actions()[1]->trigger();  // opens a.csv, which moves to the front
+        QCOMPARE(next.document().table().rowCount(), 2);
+        QCOMPARE(next.recentFiles().paths(), (QStringList{csv, saved}));
+
+        // Only the latest eight are kept.
+        for (int i = 0; i < 10; ++i) {
+            next.recentFiles().add(path(QStringLiteral("f%1.csv").arg(i)));
+        }
+        QCOMPARE(next.recentFiles().paths().size(), RecentFiles::kMaxFiles);
+        QCOMPARE(next.recentFiles().paths().first(), path(QStringLiteral("f9.csv")));
+        QCOMPARE(next.recentFiles().paths().last(), path(QStringLiteral("f2.csv")));
+    }
+
+    void droppedFileOpens_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("CSV") << "dropped.csv" << true;
+        QTest::newRow(".g3m in capitals") << "DROPPED.G3M" << true;
+        QTest::newRow("other file") << "dropped.txt" << false;
+    }
+
+    void droppedFileOpens() {
+        QFETCH(QString, name);
+        QFETCH(bool, taken);
+        MainWindow& window = startWindow();
+        const QString file = name.endsWith(QStringLiteral(".csv"))
+                                 ? writeCsv(name, CleanTable(4))
+                                 : writeG3m(name, CleanTable(4), "313");
+
+        QCOMPARE(drop(file), taken);
+        if (taken) {
+            QTRY_COMPARE(window.document().table().rowCount(), 4);
+            QCOMPARE(window.recentFiles().paths(), QStringList{file});
+        } else {
+            QCOMPARE(window.document().table().rowCount(), 49);
+        }
+        QVERIFY(m_dialogs->shown.isEmpty());
     }
 };
 
