@@ -75,10 +75,15 @@ QString ProblemsPanel::LineFor(int tableRow, int column, const QString& message)
     if (column < 0 || column >= kImportedColumnCount) {
         return QStringLiteral("row %1: %2").arg(tableRow).arg(message);
     }
-    const std::string_view name = kCsvHeaderNames[static_cast<std::size_t>(column)];
-    return QStringLiteral("row %1, %2: %3")
-        .arg(tableRow)
-        .arg(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())), message);
+    const std::string_view header = kCsvHeaderNames[static_cast<std::size_t>(column)];
+    const QString name = QString::fromLatin1(header.data(), static_cast<qsizetype>(header.size()));
+    // The core's reasons start with the column's name ("Frequency "9580 kHz" is not ..."); the
+    // line names the column once.
+    QString reason = message;
+    if (reason.startsWith(name + QLatin1Char(' '))) {
+        reason.remove(0, name.size() + 1);
+    }
+    return QStringLiteral("row %1, %2: %3").arg(tableRow).arg(name, reason);
 }
 
 }  // namespace corvalen

@@ -18,7 +18,8 @@ public:
 
     QListView* list() const { return m_list; }
 
-    // "row 7, Frequency: ..." or, for a problem of the whole row, "row 7: ...".
+    // "row 7, Frequency: <reason>" (a reason that starts with the column's name loses it) or,
+    // for a problem of the whole row, "row 7: <reason>".
     static QString LineFor(int tableRow, int column, const QString& message);
 
 signals:
