@@ -433,17 +433,28 @@ bool MainWindow::settleUnsavedChanges() {
     if (m_document.undoStack().isClean()) {
         return true;
     }
+    bool saved = false;
     switch (m_messages->askUnsavedChanges(kAppTitle, kUnsavedText)) {
         case UnsavedChangesAnswer::SaveCsv:
-            return saveCsv();
+            saved = saveCsv();
+            break;
         case UnsavedChangesAnswer::SaveG3m:
-            return saveG3m();
+            saved = saveG3m();
+            break;
         case UnsavedChangesAnswer::Discard:
             return true;
         case UnsavedChangesAnswer::Cancel:
-            break;
+            return false;
     }
-    return false;
+    if (saved && m_lastSaveReported) {
+        // Rows or cells did not go into the file as they stand. The user gets to read that on
+        // the status line before the table goes; the table now counts as saved, so the next try
+        // goes on without asking.
+        showStatus(statusText() + QStringLiteral("; stopped so you can check this first"),
+                   statusDetails());
+        return false;
+    }
+    return saved;
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -680,6 +691,7 @@ bool MainWindow::saveCsv() {
                           .arg(Count(text.diagnostics.size(), "cell", "cells"));
         }
         showStatus(status, text.diagnostics);
+        m_lastSaveReported = !text.diagnostics.empty();
         return true;
     }
 }
@@ -719,6 +731,7 @@ bool MainWindow::saveG3m() {
                       .arg(Count(saved->problems.size(), "problem", "problems"));
     }
     showStatus(status, saved->problems);
+    m_lastSaveReported = saved->rowsNotWritten > 0 || !saved->problems.empty();
     return true;
 }
 

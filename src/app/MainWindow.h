@@ -73,7 +73,9 @@ public:
 
     // Before unsaved changes would be lost: when there are any, asks once whether to save them
     // as .csv or .g3m, discard them, or cancel. True when the caller may go on (nothing to save,
-    // saved, or discarded); false when the user cancelled or the save failed or was cancelled.
+    // saved, or discarded); false when the user cancelled, the save failed or was cancelled, or
+    // the save reported rows or cells it could not write as they stand (the status line then
+    // shows the report, and the table counts as saved).
     bool settleUnsavedChanges();
 
     // The window's design size, its client area without menu and status bar.
@@ -164,6 +166,7 @@ private:
     MessageBoxes* m_messages;
 
     Document m_document;
+    bool m_lastSaveReported = false;  // the last save reported rows or cells (see its status)
     SharedFileDialog m_cmDialog1;
 
     QWidget* m_client = nullptr;

@@ -734,6 +734,30 @@ private slots:
         }
     }
 
+    // A save that could not write every row stops the close, so its report can be read; the
+    // table then counts as saved and the next close goes through without asking.
+    void reportedSaveStopsTheClose() {
+        MainWindow& window = startWindow();
+        window.document().model = QStringLiteral("313");
+        importChannels(3);
+        MemoryTableModel& model = window.document().table();
+        QVERIFY(model.setData(model.index(1, Number), QStringLiteral("abc")));
+        m_boxes->shown.clear();
+        m_boxes->unsavedAnswers = {UnsavedChangesAnswer::SaveG3m};
+        m_dialogs->answers = {path(QStringLiteral("kept.g3m"))};
+
+        window.close();
+        QVERIFY(window.isVisible());
+        QVERIFY2(window.statusText().contains(QStringLiteral("; 1 row not written")),
+                 qPrintable(window.statusText()));
+        QVERIFY(
+            window.statusText().endsWith(QStringLiteral("stopped so you can check this first")));
+        QVERIFY(!window.isWindowModified());
+        window.close();
+        QVERIFY(!window.isVisible());
+        QCOMPARE(m_boxes->shown.size(), 1);
+    }
+
     // Ctrl+C and Ctrl+X on the grid copy the selected rows whole, in order, as spreadsheet
     // text; a cut empties them in one undo step; Ctrl+V puts them back at the cursor row.
     void clipboardMovesWholeRows() {
