@@ -197,7 +197,9 @@ G3mReadReport DecodeG3mImage(std::string_view image, std::string_view model) {
         cells[Comments] = TextField(record, kCommentOffset, kCommentWidth);
 
         if (const std::string unkept = UnkeptBytes(record, is313); !unkept.empty()) {
-            note("bytes that no column keeps are not zero (offsets " + unkept +
+            const bool one = unkept.find_first_of(", ") == std::string::npos;
+            note(std::string(one ? "a byte" : "bytes") + " that no column keeps " +
+                 (one ? "is not zero (offset " : "are not zero (offsets ") + unkept +
                  "); a save writes zeros there");
         }
         report.table.AppendRow(std::move(cells));

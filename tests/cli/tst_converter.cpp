@@ -133,12 +133,6 @@ private slots:
             << "record 5: checksum 758C4A3F does not match the record, whose bytes sum to "
                "758C4A56\nrecord 6: the file ends 3 bytes into this record of 92 bytes; it is "
                "not read\n";
-        QTest::newRow("model with shorter records")
-            << good << "303" << int(kExitVerifyFailed)
-            << "5 records of @: 1 bad checksum, and the file ends inside a record"
-            << "record 5: checksum 74736554 does not match the record, whose bytes sum to "
-               "0118E167\nrecord 6: the file ends 40 bytes into this record of 84 bytes; it is "
-               "not read\n";
         QTest::newRow("missing file") << QByteArray() << "313" << int(kExitUsageError) << ""
                                       << "corvalen-cli: Cannot open \"@\": No such file or "
                                          "directory\n";
