@@ -819,7 +819,12 @@ void MainWindow::buildFileMenu(QMenu* before) {
 }
 
 void MainWindow::fillRecentMenu() {
-    m_recentMenu->clear();
+    // The old entries go once control is back in the event loop: one of them may be the entry
+    // whose command is running now.
+    for (QAction* old : m_recentMenu->actions()) {
+        m_recentMenu->removeAction(old);
+        old->deleteLater();
+    }
     const QStringList& paths = m_recent->paths();
     if (paths.isEmpty()) {
         m_recentMenu->addAction(QStringLiteral("No recent files"))->setEnabled(false);
