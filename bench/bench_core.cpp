@@ -24,12 +24,11 @@ std::string MakeCsv(int channels) {
     text.reserve(static_cast<std::size_t>(channels) * 120);
     static const char* const kModes[] = {"AM", "USB", "LSB", "CW", "FM6", "AMS"};
     for (int n = 1; n <= channels; ++n) {
-        text += "\"" + std::to_string(n) + "\",\"" + std::to_string(500000 + n * 1000) +
-                "\",\"" + std::to_string(2400 + n % 7 * 100) + "\",\"" +
-                std::to_string(n % 300 - 150) + "\",\"\",\"\",\"\",\"\",\"\",\"" +
-                std::to_string(n % 16 + 1) + "+2\",\"0\",\"0\",\"0\",\"" +
-                std::to_string(-(n % 120)) + "\",\"0\",\"0\",\"" + kModes[n % 6] +
-                "\",\"CALL" + std::to_string(n % 1000) + "\",\"Caf\xe9 station " +
+        text += "\"" + std::to_string(n) + "\",\"" + std::to_string(500000 + n * 1000) + "\",\"" +
+                std::to_string(2400 + n % 7 * 100) + "\",\"" + std::to_string(n % 300 - 150) +
+                "\",\"\",\"\",\"\",\"\",\"\",\"" + std::to_string(n % 16 + 1) +
+                "+2\",\"0\",\"0\",\"0\",\"" + std::to_string(-(n % 120)) + "\",\"0\",\"0\",\"" +
+                kModes[n % 6] + "\",\"CALL" + std::to_string(n % 1000) + "\",\"Caf\xe9 station " +
                 std::to_string(n) + ", relay\"\r\n";
     }
     return text;

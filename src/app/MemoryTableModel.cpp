@@ -60,7 +60,8 @@ bool MemoryTableModel::setData(const QModelIndex& index, const QVariant& value, 
 QVariant MemoryTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
         section < m_table.ColCount()) {
-        return QString::fromStdString(std::string(m_table.Caption(section)));
+        const std::string_view caption = m_table.Caption(section);
+        return QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()));
     }
     return QAbstractTableModel::headerData(section, orientation, role);
 }

@@ -1,7 +1,9 @@
 #include "csv/CsvReader.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
+#include <span>
 #include <utility>
 
 #include "convert/NumberText.h"
@@ -41,7 +43,7 @@ public:
 
     // Reads the next record. Fields 0 to 18 are appended (as UTF-8) to the cells, which the
     // caller hands in empty; later fields are read and dropped.
-    RecordShape Next(MemoryTable::Row& cells) {
+    RecordShape Next(std::span<std::string> cells) {
         RecordShape shape;
         shape.line = m_line;
         bool quoted = false;
@@ -199,7 +201,10 @@ CsvImport ReadCsvMemory(std::string_view fileBytes) {
     CsvImport result;
     result.table.ReserveChannels(EstimateRecords(fileBytes));
     RecordScanner scanner(fileBytes);
-    MemoryTable::Row cells(kImportedColumnCount);
+    // The fields of one record. The strings are reused from record to record, so after the
+    // first few lines reading a record allocates nothing but the table row itself.
+    std::array<std::string, kImportedColumnCount> cells;
+    std::array<std::string_view, kImportedColumnCount> views;
     bool headerSeen = false;
 
     const auto report = [&](int line, int column, std::string message) {
@@ -237,8 +242,8 @@ CsvImport ReadCsvMemory(std::string_view fileBytes) {
         if (shape.fieldCount != kImportedColumnCount) {
             report(shape.line, -1, FieldCountMessage(shape.fieldCount));
         }
-        result.table.AppendRow(std::move(cells));
-        cells = MemoryTable::Row(kImportedColumnCount);
+        std::copy(cells.begin(), cells.end(), views.begin());
+        result.table.AppendRow(views);
     }
     return result;
 }

@@ -87,7 +87,7 @@ CsvText BuildCsvText(const MemoryTable& table, bool csvLoaded) {
     // doubled quotes can push past this.
     std::size_t size = 64 * static_cast<std::size_t>(kImportedColumnCount) + 2 * kLineEnd.size();
     for (int row = 1; row < table.RowCount(); ++row) {
-        const MemoryTable::Row& cells = table.RowCells(row);
+        const MemoryTable::RowView cells = table.RowCells(row);
         for (int column = 0; column < present; ++column) {
             size += cells[static_cast<std::size_t>(column)].size();
         }
@@ -106,7 +106,7 @@ CsvText BuildCsvText(const MemoryTable& table, bool csvLoaded) {
     }
 
     for (int row = 1; row < table.RowCount(); ++row) {
-        const MemoryTable::Row& cells = table.RowCells(row);
+        const MemoryTable::RowView cells = table.RowCells(row);
         for (int column = 0; column < fieldCount; ++column) {
             if (column > 0) {
                 text.bytes.push_back(',');

@@ -1,11 +1,69 @@
 #include "table/MemoryTable.h"
 
 #include <algorithm>
+#include <cstring>
+#include <limits>
+#include <stdexcept>
 
 namespace corvalen {
 
+template <typename CellAt>
+MemoryTable::PackedRow MemoryTable::PackedRow::Pack(std::size_t count, CellAt cellAt) {
+    PackedRow packed;
+    std::size_t textSize = 0;
+    for (std::size_t k = 0; k < count; ++k) {
+        textSize += std::string_view(cellAt(k)).size();
+    }
+    if (textSize == 0) {
+        return packed;  // every cell empty: no block at all
+    }
+    // Offsets are 32-bit; a row holding 4 GiB of text is out of memory for this program as
+    // surely as a failed allocation.
+    if (textSize > std::numeric_limits<std::uint32_t>::max()) {
+        throw std::length_error("memory table row too long");
+    }
+    const std::size_t words =
+        1 + count + (textSize + sizeof(std::uint32_t) - 1) / sizeof(std::uint32_t);
+    packed.m_words.reset(new std::uint32_t[words]);
+    std::uint32_t* block = packed.m_words.get();
+    block[0] = static_cast<std::uint32_t>(count);
+    char* text = reinterpret_cast<char*>(block + 1 + count);
+    std::uint32_t end = 0;
+    for (std::size_t k = 0; k < count; ++k) {
+        const std::string_view cell = cellAt(k);
+        if (!cell.empty()) {
+            std::memcpy(text + end, cell.data(), cell.size());
+        }
+        end += static_cast<std::uint32_t>(cell.size());
+        block[1 + k] = end;
+    }
+    return packed;
+}
+
+std::size_t MemoryTable::PackedRow::WordCount(const std::uint32_t* words) {
+    const std::size_t count = words[0];
+    const std::size_t textSize = count == 0 ? 0 : words[count];
+    return 1 + count + (textSize + sizeof(std::uint32_t) - 1) / sizeof(std::uint32_t);
+}
+
+MemoryTable::PackedRow::PackedRow(const PackedRow& other) {
+    if (other.m_words) {
+        const std::size_t words = WordCount(other.m_words.get());
+        m_words.reset(new std::uint32_t[words]);
+        std::memcpy(m_words.get(), other.m_words.get(), words * sizeof(std::uint32_t));
+    }
+}
+
+MemoryTable::PackedRow& MemoryTable::PackedRow::operator=(const PackedRow& other) {
+    if (this != &other) {
+        PackedRow copy(other);
+        m_words = std::move(copy.m_words);
+    }
+    return *this;
+}
+
 MemoryTable::MemoryTable(int columnCount) : m_columnCount(std::max(columnCount, 0)) {
-    m_rows.push_back(EmptyRow());
+    m_rows.emplace_back();
 }
 
 MemoryTable MemoryTable::StartupLayout() {
@@ -21,48 +79,68 @@ MemoryTable MemoryTable::ImportLayout() {
 }
 
 void MemoryTable::SetRowCount(int rowCount) {
-    // The header row always stays.
-    const auto count = static_cast<std::size_t>(std::max(rowCount, 1));
-    if (count < m_rows.size()) {
-        m_rows.resize(count);
-    } else {
-        m_rows.reserve(count);
-        while (m_rows.size() < count) {
-            m_rows.push_back(EmptyRow());
-        }
-    }
+    // The header row always stays; new rows are empty and need no block.
+    m_rows.resize(static_cast<std::size_t>(std::max(rowCount, 1)));
 }
 
 void MemoryTable::SetColCount(int columnCount) {
-    m_columnCount = std::max(columnCount, 0);
-    for (Row& row : m_rows) {
-        row.resize(static_cast<std::size_t>(m_columnCount));
+    const auto oldCount = static_cast<std::size_t>(m_columnCount);
+    const auto newCount = static_cast<std::size_t>(std::max(columnCount, 0));
+    for (PackedRow& row : m_rows) {
+        if (row.Words() == nullptr) {
+            continue;
+        }
+        const RowView old(row.Words(), oldCount);
+        row = PackedRow::Pack(newCount, [&](std::size_t k) { return old[k]; });
     }
+    m_columnCount = static_cast<int>(newCount);
 }
 
 void MemoryTable::SetHeader(std::string_view barSeparatedCaptions) {
-    Row& header = m_rows.front();
+    const auto count = static_cast<std::size_t>(m_columnCount);
+    std::vector<std::string_view> captions(RowCells(0).begin(), RowCells(0).end());
     std::size_t column = 0;
     std::size_t start = 0;
-    while (column < header.size()) {
+    while (column < count) {
         const std::size_t bar = barSeparatedCaptions.find('|', start);
         const std::size_t end = bar == std::string_view::npos ? barSeparatedCaptions.size() : bar;
-        header[column++] = std::string(barSeparatedCaptions.substr(start, end - start));
+        captions[column++] = barSeparatedCaptions.substr(start, end - start);
         if (bar == std::string_view::npos) {
             break;
         }
         start = bar + 1;
     }
+    m_rows.front() = PackedRow::Pack(count, [&](std::size_t k) { return captions[k]; });
+}
+
+template <typename Cells>
+void MemoryTable::InsertPacked(const Cells& cells, int at) {
+    // Missing cells are empty, surplus ones dropped.
+    PackedRow packed = PackedRow::Pack(static_cast<std::size_t>(m_columnCount), [&](std::size_t k) {
+        return k < cells.size() ? std::string_view(cells[k]) : std::string_view();
+    });
+    const int position = std::clamp(at, 1, RowCount());
+    if (position == RowCount()) {
+        m_rows.push_back(std::move(packed));
+    } else {
+        m_rows.insert(m_rows.begin() + position, std::move(packed));
+    }
 }
 
 void MemoryTable::AppendRow(Row cells) {
-    AppendRow(std::move(cells), RowCount());
+    InsertPacked(cells, RowCount());
 }
 
 void MemoryTable::AppendRow(Row cells, int at) {
-    cells.resize(static_cast<std::size_t>(m_columnCount));
-    const int position = std::clamp(at, 1, RowCount());
-    m_rows.insert(m_rows.begin() + position, std::move(cells));
+    InsertPacked(cells, at);
+}
+
+void MemoryTable::AppendRow(std::span<const std::string_view> cells) {
+    InsertPacked(cells, RowCount());
+}
+
+void MemoryTable::AppendRow(std::span<const std::string_view> cells, int at) {
+    InsertPacked(cells, at);
 }
 
 void MemoryTable::ReserveChannels(int channelCount) {
@@ -83,7 +161,35 @@ void MemoryTable::RemoveRows(int first, int last) {
 }
 
 void MemoryTable::SetCellText(int row, int column, std::string text) {
-    m_rows[row][column] = std::move(text);
+    const auto count = static_cast<std::size_t>(m_columnCount);
+    if (column < 0 || static_cast<std::size_t>(column) >= count) {
+        return;
+    }
+    PackedRow& packed = m_rows[static_cast<std::size_t>(row)];
+    const RowView old(packed.Words(), count);
+    const std::string_view current = old[static_cast<std::size_t>(column)];
+    if (current.size() == text.size() && !text.empty()) {
+        // Same length (as when renumbering): overwrite in place, no new block.
+        std::memcpy(const_cast<char*>(current.data()), text.data(), text.size());
+        return;
+    }
+    packed = PackedRow::Pack(count, [&](std::size_t k) {
+        return k == static_cast<std::size_t>(column) ? std::string_view(text) : old[k];
+    });
+}
+
+bool MemoryTable::operator==(const MemoryTable& other) const {
+    if (m_columnCount != other.m_columnCount || m_rows.size() != other.m_rows.size()) {
+        return false;
+    }
+    for (int row = 0; row < RowCount(); ++row) {
+        const RowView mine = RowCells(row);
+        const RowView theirs = other.RowCells(row);
+        if (!std::equal(mine.begin(), mine.end(), theirs.begin())) {
+            return false;
+        }
+    }
+    return true;
 }
 
 }  // namespace corvalen

@@ -1,5 +1,10 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+#include <iterator>
+#include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,9 +16,35 @@ namespace corvalen {
 // The editor's one document: rows of text cells. Row 0 holds the column captions; rows 1 to
 // RowCount() - 1 are memory channels in display order. Cells are plain UTF-8 text and are never
 // typed or validated here; each writer converts them when it saves.
+//
+// Each row keeps all its cells in one heap block (the cell end offsets, then the texts back to
+// back), and a row whose cells are all empty keeps none, so 65,535 channels cost little more
+// than their text.
 class MemoryTable {
 public:
     using Row = std::vector<std::string>;
+
+    // The cells of one row, read-only. Valid until the table changes.
+    class RowView {
+    public:
+        class Iterator;
+
+        RowView() = default;
+
+        std::size_t size() const { return m_count; }
+        bool empty() const { return m_count == 0; }
+        // The cell's text; a column past the end reads as empty.
+        std::string_view operator[](std::size_t column) const;
+        Iterator begin() const;
+        Iterator end() const;
+
+    private:
+        friend class MemoryTable;
+        RowView(const std::uint32_t* words, std::size_t count) : m_words(words), m_count(count) {}
+
+        const std::uint32_t* m_words = nullptr;  // the row's block, or null: every cell empty
+        std::size_t m_count = 0;
+    };
 
     // An empty table: the header row only, `columnCount` columns without captions.
     explicit MemoryTable(int columnCount = kStartupColumnCount);
@@ -33,32 +64,108 @@ public:
     void SetColCount(int columnCount);
     // The k-th piece of the "|"-separated text becomes the caption of column k.
     void SetHeader(std::string_view barSeparatedCaptions);
-    const std::string& Caption(int column) const { return CellText(0, column); }
+    std::string_view Caption(int column) const { return CellText(0, column); }
 
     // Adds a channel row at the end, or so that it becomes row `at` (rows from `at` move down).
     // Cells are taken as they are (missing ones empty, surplus ones dropped), so text holding a
     // tab stays in its own cell.
     void AppendRow(Row cells);
     void AppendRow(Row cells, int at);
+    // The same for cells held elsewhere; they are copied, so the caller may reuse their storage.
+    void AppendRow(std::span<const std::string_view> cells);
+    void AppendRow(std::span<const std::string_view> cells, int at);
     // Reserves room for `channelCount` channel rows, so a bulk import allocates once.
     void ReserveChannels(int channelCount);
     void RemoveRow(int row);
     // Removes rows first..last (inclusive) in one step.
     void RemoveRows(int first, int last);
 
-    const std::string& CellText(int row, int column) const { return m_rows[row][column]; }
+    // Valid until the table changes.
+    std::string_view CellText(int row, int column) const { return RowCells(row)[column]; }
     void SetCellText(int row, int column, std::string text);
 
-    // The whole row; it always holds ColCount() cells.
-    const Row& RowCells(int row) const { return m_rows[row]; }
+    // The whole row; it always holds ColCount() cells. Valid until the table changes.
+    RowView RowCells(int row) const {
+        return RowView(m_rows[static_cast<std::size_t>(row)].Words(),
+                       static_cast<std::size_t>(m_columnCount));
+    }
 
-    bool operator==(const MemoryTable&) const = default;
+    bool operator==(const MemoryTable& other) const;
 
 private:
-    Row EmptyRow() const { return Row(static_cast<size_t>(m_columnCount)); }
+    // One row's block: word 0 the cell count n, words 1..n the end offset of each cell's text,
+    // then the texts back to back. No block at all stands for a row of empty cells.
+    class PackedRow {
+    public:
+        PackedRow() = default;
+        PackedRow(const PackedRow& other);
+        PackedRow& operator=(const PackedRow& other);
+        PackedRow(PackedRow&&) noexcept = default;
+        PackedRow& operator=(PackedRow&&) noexcept = default;
+
+        // Packs `count` cells, cell k read as `cellAt(k)`.
+        template <typename CellAt>
+        static PackedRow Pack(std::size_t count, CellAt cellAt);
+
+        const std::uint32_t* Words() const { return m_words.get(); }
+
+    private:
+        static std::size_t WordCount(const std::uint32_t* words);
+
+        std::unique_ptr<std::uint32_t[]> m_words;
+    };
+
+    template <typename Cells>
+    void InsertPacked(const Cells& cells, int at);
 
     int m_columnCount;
-    std::vector<Row> m_rows;
+    std::vector<PackedRow> m_rows;
 };
+
+class MemoryTable::RowView::Iterator {
+public:
+    using iterator_category = std::forward_iterator_tag;
+    using value_type = std::string_view;
+    using difference_type = std::ptrdiff_t;
+    using pointer = void;
+    using reference = std::string_view;
+
+    Iterator() = default;
+    std::string_view operator*() const { return m_row[m_column]; }
+    Iterator& operator++() {
+        ++m_column;
+        return *this;
+    }
+    Iterator operator++(int) {
+        Iterator old = *this;
+        ++m_column;
+        return old;
+    }
+    bool operator==(const Iterator& other) const { return m_column == other.m_column; }
+
+private:
+    friend class RowView;
+    Iterator(const RowView& row, std::size_t column) : m_row(row), m_column(column) {}
+    RowView m_row;
+    std::size_t m_column = 0;
+};
+
+inline MemoryTable::RowView::Iterator MemoryTable::RowView::begin() const {
+    return Iterator(*this, 0);
+}
+
+inline MemoryTable::RowView::Iterator MemoryTable::RowView::end() const {
+    return Iterator(*this, m_count);
+}
+
+inline std::string_view MemoryTable::RowView::operator[](std::size_t column) const {
+    if (m_words == nullptr || column >= m_count) {
+        return {};
+    }
+    const std::uint32_t start = column == 0 ? 0 : m_words[column];
+    const std::uint32_t end = m_words[column + 1];
+    const char* text = reinterpret_cast<const char*>(m_words + 1 + m_count);
+    return std::string_view(text + start, end - start);
+}
 
 }  // namespace corvalen

@@ -43,7 +43,7 @@ void WriteBytes(const QString& path, const QByteArray& bytes) {
 QStringList ColumnTexts(const MemoryTable& table, int column) {
     QStringList texts;
     for (int row = 1; row < table.RowCount(); ++row) {
-        texts << QString::fromStdString(table.CellText(row, column));
+        texts << QString::fromStdString(std::string(table.CellText(row, column)));
     }
     return texts;
 }

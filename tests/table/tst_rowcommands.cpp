@@ -20,8 +20,8 @@ MemoryTable TableOf(int channels) {
 QStringList Rows(const MemoryTable& table) {
     QStringList rows;
     for (int r = 1; r < table.RowCount(); ++r) {
-        rows << QString::fromStdString(table.CellText(r, Number) + "/" +
-                                       table.CellText(r, Frequency));
+        rows << QString::fromStdString(std::string(table.CellText(r, Number)) + "/" +
+                                       std::string(table.CellText(r, Frequency)));
     }
     return rows;
 }
@@ -54,7 +54,8 @@ private slots:
         const MemoryTable before = table;
         QCOMPARE(AddRow(table), channels + 1);
         QCOMPARE(table.RowCount(), channels + 2);
-        QCOMPARE(QString::fromStdString(table.CellText(channels + 1, Number)), expectedNumber);
+        QCOMPARE(QString::fromStdString(std::string(table.CellText(channels + 1, Number))),
+                 expectedNumber);
         QCOMPARE(table.CellText(channels + 1, Frequency), std::string());
         table.SetRowCount(channels + 1);
         QCOMPARE(table, before);

@@ -1,0 +1,95 @@
+#include <QtTest>
+
+#include <string>
+#include <vector>
+
+#include "table/MemoryTable.h"
+
+using namespace corvalen;
+
+namespace {
+
+// Every cell of one row, joined by "|", read through the row view's iteration.
+QString Joined(const MemoryTable& table, int row) {
+    QStringList cells;
+    for (const std::string_view cell : table.RowCells(row)) {
+        cells << QString::fromUtf8(cell.data(), qsizetype(cell.size()));
+    }
+    return cells.join(QLatin1Char('|'));
+}
+
+MemoryTable ThreeColumns() {
+    MemoryTable table(3);
+    table.SetHeader("A|B|C");
+    table.AppendRow({"1", "7100000", "Caf\u00E9"});
+    table.AppendRow({"2", "", "x"});
+    return table;
+}
+
+}  // namespace
+
+class TestMemoryTable : public QObject {
+    Q_OBJECT
+
+private slots:
+    void setCellText_data() {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("same length") << 1 << 0 << "9"
+                                     << "9|7100000|Caf\u00E9";
+        QTest::newRow("longer, middle cell") << 1 << 1 << "14000000.5"
+                                             << "1|14000000.5|Caf\u00E9";
+        QTest::newRow("shorter, last cell") << 1 << 2 << ""
+                                            << "1|7100000|";
+        QTest::newRow("into an empty cell") << 2 << 1 << "3500"
+                                            << "2|3500|x";
+        QTest::newRow("into an empty row") << 3 << 2 << "z"
+                                           << "||z";
+        QTest::newRow("column past the end") << 1 << 3 << "lost"
+                                             << "1|7100000|Caf\u00E9";
+    }
+    void setCellText() {
+        QFETCH(int, row);
+        QFETCH(int, column);
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        MemoryTable table = ThreeColumns();
+        table.SetRowCount(4);
+        const MemoryTable before = table;
+        table.SetCellText(row, column, text.toStdString());
+        QCOMPARE(Joined(table, row), expected);
+        for (int other = 0; other < table.RowCount(); ++other) {
+            if (other != row) {
+                QCOMPARE(Joined(table, other), Joined(before, other));
+            }
+        }
+        QCOMPARE(Joined(before, 1), QStringLiteral("1|7100000|Caf\u00E9"));  // the copy stays
+    }
+
+    void columnCountKeepsTexts() {
+        MemoryTable table = ThreeColumns();
+        table.SetColCount(2);
+        QCOMPARE(Joined(table, 0), QStringLiteral("A|B"));
+        QCOMPARE(Joined(table, 1), QStringLiteral("1|7100000"));
+        table.SetColCount(4);
+        QCOMPARE(Joined(table, 1), QStringLiteral("1|7100000||"));
+        QCOMPARE(table.Caption(3), std::string_view());
+        QCOMPARE(table.RowCells(2).size(), std::size_t(4));
+    }
+
+    void equalityIgnoresHowCellsBecameEmpty() {
+        MemoryTable edited = ThreeColumns();
+        MemoryTable fresh = ThreeColumns();
+        edited.AppendRow(MemoryTable::Row{"", "", "gone"});
+        edited.SetCellText(3, 2, "");
+        fresh.SetRowCount(4);
+        QCOMPARE(edited, fresh);
+        fresh.SetCellText(3, 0, "0");
+        QVERIFY(!(edited == fresh));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMemoryTable)
+#include "tst_memorytable.moc"
