@@ -87,6 +87,9 @@ std::vector<std::vector<std::string>> DecodeTabSeparated(std::string_view text) 
     std::vector<std::string> row;
     std::size_t i = 0;
     for (;;) {
+        if (row.empty() && !rows.empty()) {
+            row.reserve(rows.back().size());  // rows of a block are mostly alike
+        }
         std::string& cell = row.emplace_back();
         i = ReadCell(text, i, cell);
         if (i >= text.size()) {
