@@ -17,9 +17,10 @@ using CellBlock = std::vector<std::vector<std::string>>;
 // table's row 0 (the captions) is the horizontal header. Every change to the table goes through
 // this class, so the view always hears about it through the model's signals.
 //
-// The methods below are the single steps the undo commands are made of; each one is its own
-// inverse's partner (take/put rows, swap cells, swap tables). A cell edit from the grid is pushed
-// onto the undo stack, when the model has one, as a command that calls swapCells.
+// The methods below are the steps the undo commands are made of, in pairs that undo each other
+// (takeRows and putRows, reIndex and restoreNumbers) or that undo themselves (swapCells,
+// swapTable). A cell edit from the grid goes onto the undo stack, when the model has one, as a
+// command that calls swapCells.
 class MemoryTableModel : public QAbstractTableModel {
     Q_OBJECT
 
