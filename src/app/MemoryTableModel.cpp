@@ -2,6 +2,8 @@
 
 #include <QUndoStack>
 #include <algorithm>
+#include <span>
+#include <string_view>
 #include <utility>
 
 #include "app/TableCommands.h"
@@ -131,25 +133,35 @@ void MemoryTableModel::numbersChanged() {
     }
 }
 
-MemoryTable::Row MemoryTableModel::copyRow(int row) const {
-    MemoryTable::Row cells;
-    cells.reserve(static_cast<std::size_t>(m_table.ColCount()));
-    for (int column = 0; column < m_table.ColCount(); ++column) {
-        cells.emplace_back(m_table.CellText(row, column));
+namespace {
+
+// Adds row `row` of `source` to `target` (at `at`, or at the end), through `cells`, a buffer of
+// the row's width, so no cell text is copied into a string of its own on the way.
+void CopyRow(const MemoryTable& source, int row, MemoryTable& target,
+             std::vector<std::string_view>& cells, int at = -1) {
+    for (int column = 0; column < source.ColCount(); ++column) {
+        cells[static_cast<std::size_t>(column)] = source.CellText(row, column);
     }
-    return cells;
+    if (at < 0) {
+        target.AppendRow(std::span<const std::string_view>(cells));
+    } else {
+        target.AppendRow(std::span<const std::string_view>(cells), at);
+    }
 }
 
-std::vector<MemoryTable::Row> MemoryTableModel::takeRows(int first, int last) {
+}  // namespace
+
+MemoryTable MemoryTableModel::takeRows(int first, int last) {
     first = std::max(first, 1);
     last = std::min(last, m_table.RowCount() - 1);
-    std::vector<MemoryTable::Row> rows;
+    MemoryTable rows(m_table.ColCount());
     if (first > last) {
         return rows;
     }
-    rows.reserve(static_cast<std::size_t>(last - first + 1));
+    std::vector<std::string_view> cells(static_cast<std::size_t>(m_table.ColCount()));
+    rows.ReserveChannels(last - first + 1);
     for (int row = first; row <= last; ++row) {
-        rows.push_back(copyRow(row));
+        CopyRow(m_table, row, rows, cells);
     }
     beginRemoveRows(QModelIndex(), modelRow(first), modelRow(last));
     m_table.RemoveRows(first, last);
@@ -157,17 +169,19 @@ std::vector<MemoryTable::Row> MemoryTableModel::takeRows(int first, int last) {
     return rows;
 }
 
-void MemoryTableModel::putRows(int at, std::vector<MemoryTable::Row> rows) {
-    if (rows.empty()) {
+void MemoryTableModel::putRows(int at, const MemoryTable& rows) {
+    const int count = rows.ChannelCount();
+    if (count <= 0) {
         return;
     }
+    Q_ASSERT(rows.ColCount() == m_table.ColCount());
     at = std::clamp(at, 1, m_table.RowCount());
-    const int count = static_cast<int>(rows.size());
+    std::vector<std::string_view> cells(static_cast<std::size_t>(m_table.ColCount()));
     beginInsertRows(QModelIndex(), modelRow(at), modelRow(at + count - 1));
-    if (at == m_table.RowCount() || rows.size() <= kRowByRowLimit) {
+    if (at == m_table.RowCount() || static_cast<std::size_t>(count) <= kRowByRowLimit) {
         m_table.ReserveChannels(m_table.ChannelCount() + count);
         for (int i = 0; i < count; ++i) {
-            m_table.AppendRow(std::move(rows[static_cast<std::size_t>(i)]), at + i);
+            CopyRow(rows, i + 1, m_table, cells, at + i);
         }
     } else {
         MemoryTable rebuilt(m_table.ColCount());
@@ -176,13 +190,13 @@ void MemoryTableModel::putRows(int at, std::vector<MemoryTable::Row> rows) {
         }
         rebuilt.ReserveChannels(m_table.ChannelCount() + count);
         for (int row = 1; row < at; ++row) {
-            rebuilt.AppendRow(copyRow(row));
+            CopyRow(m_table, row, rebuilt, cells);
         }
-        for (MemoryTable::Row& cells : rows) {
-            rebuilt.AppendRow(std::move(cells));
+        for (int row = 1; row <= count; ++row) {
+            CopyRow(rows, row, rebuilt, cells);
         }
         for (int row = at; row < m_table.RowCount(); ++row) {
-            rebuilt.AppendRow(copyRow(row));
+            CopyRow(m_table, row, rebuilt, cells);
         }
         m_table = std::move(rebuilt);
     }

@@ -56,10 +56,12 @@ public:
     // Puts back a Number column that reIndex() returned (one text per channel row).
     void restoreNumbers(std::vector<std::string> numbers);
 
-    // Removes the channel rows first..last and returns them.
-    std::vector<MemoryTable::Row> takeRows(int first, int last);
-    // Inserts `rows` so that the first becomes row `at` (rows from `at` move down).
-    void putRows(int at, std::vector<MemoryTable::Row> rows);
+    // Removes the channel rows first..last and returns them as the channel rows of a table
+    // with the same columns, so they are kept as compactly as the table keeps them.
+    MemoryTable takeRows(int first, int last);
+    // Inserts the channel rows of `rows` so that the first becomes row `at` (rows from `at`
+    // move down).
+    void putRows(int at, const MemoryTable& rows);
 
     // Writes `block` with its top left cell at (row, column) and returns the texts it replaced.
     // The block must lie inside the channel rows and columns.
@@ -72,7 +74,6 @@ public:
 
 private:
     void numbersChanged();
-    MemoryTable::Row copyRow(int row) const;
 
     MemoryTable m_table;
     QUndoStack* m_undoStack = nullptr;

@@ -30,17 +30,17 @@ void AddRowCommand::undo() {
     m_model.takeRows(m_row, m_row);
 }
 
-PutRowsCommand::PutRowsCommand(MemoryTableModel& model, int at, std::vector<MemoryTable::Row> rows,
+PutRowsCommand::PutRowsCommand(MemoryTableModel& model, int at, MemoryTable rows,
                                const QString& text, QUndoCommand* parent)
     : QUndoCommand(text, parent),
       m_model(model),
       m_at(at),
-      m_count(static_cast<int>(rows.size())),
+      m_count(rows.ChannelCount()),
       m_rows(std::move(rows)) {}
 
 void PutRowsCommand::redo() {
-    m_model.putRows(m_at, std::move(m_rows));
-    m_rows.clear();
+    m_model.putRows(m_at, m_rows);
+    m_rows = MemoryTable(m_rows.ColCount());
 }
 
 void PutRowsCommand::undo() {
@@ -50,7 +50,7 @@ void PutRowsCommand::undo() {
 DeleteRowsCommand::DeleteRowsCommand(MemoryTableModel& model,
                                      std::vector<std::pair<int, int>> ranges)
     : QUndoCommand(QStringLiteral("Delete Row(s)")), m_model(model), m_ranges(std::move(ranges)) {
-    m_removed.resize(m_ranges.size());
+    m_removed.resize(m_ranges.size(), MemoryTable(0));
 }
 
 void DeleteRowsCommand::redo() {
@@ -66,8 +66,8 @@ void DeleteRowsCommand::undo() {
     m_numbers.clear();
     // From the top down: each range goes back where it was, below the ones already restored.
     for (std::size_t i = 0; i < m_ranges.size(); ++i) {
-        m_model.putRows(m_ranges[i].first, std::move(m_removed[i]));
-        m_removed[i].clear();
+        m_model.putRows(m_ranges[i].first, m_removed[i]);
+        m_removed[i] = MemoryTable(0);
     }
 }
 
@@ -140,16 +140,16 @@ std::unique_ptr<QUndoCommand> MakePasteCommand(MemoryTableModel& model,
     }
     if (existing < rows) {
         const int at = table.RowCount();
-        std::vector<MemoryTable::Row> added;
-        added.reserve(static_cast<std::size_t>(rows - existing));
+        MemoryTable added(table.ColCount());
+        added.ReserveChannels(rows - existing);
         for (int i = existing; i < rows; ++i) {
-            MemoryTable::Row& cells =
-                added.emplace_back(static_cast<std::size_t>(table.ColCount()));
+            MemoryTable::Row cells(static_cast<std::size_t>(table.ColCount()));
             if (column > Column::Number) {
                 cells[Column::Number] = RowNumberText(at + (i - existing));
             }
             std::move(block[static_cast<std::size_t>(i)].begin(),
                       block[static_cast<std::size_t>(i)].end(), cells.begin() + column);
+            added.AppendRow(std::move(cells));
         }
         new PutRowsCommand(model, at, std::move(added), text, paste.get());
     }

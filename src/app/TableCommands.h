@@ -53,8 +53,8 @@ private:
 // Inserts ready-made rows at a place (the rows a paste adds past the last row).
 class PutRowsCommand : public QUndoCommand {
 public:
-    PutRowsCommand(MemoryTableModel& model, int at, std::vector<MemoryTable::Row> rows,
-                   const QString& text, QUndoCommand* parent = nullptr);
+    PutRowsCommand(MemoryTableModel& model, int at, MemoryTable rows, const QString& text,
+                   QUndoCommand* parent = nullptr);
     void undo() override;
     void redo() override;
 
@@ -62,7 +62,7 @@ private:
     MemoryTableModel& m_model;
     int m_at;
     int m_count;
-    std::vector<MemoryTable::Row> m_rows;  // held only while the rows are out of the table
+    MemoryTable m_rows;  // the rows while they are out of the table, else empty
 };
 
 // "Delete Row(s)": removes ranges of rows, then renumbers the rest.
@@ -76,7 +76,7 @@ public:
 private:
     MemoryTableModel& m_model;
     std::vector<std::pair<int, int>> m_ranges;
-    std::vector<std::vector<MemoryTable::Row>> m_removed;  // per range, while deleted
+    std::vector<MemoryTable> m_removed;  // per range, while deleted
     std::vector<std::string> m_numbers;  // the Number column of the remaining rows before
 };
 

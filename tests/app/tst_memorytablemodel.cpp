@@ -49,10 +49,10 @@ private slots:
         QCOMPARE(model.addRow(), 12);
         QCOMPARE(inserted.takeFirst().mid(1), (QVariantList{11, 11}));
 
-        const std::vector<MemoryTable::Row> taken = model.takeRows(5, 7);  // model rows 4 to 6
+        const MemoryTable taken = model.takeRows(5, 7);  // model rows 4 to 6
         QCOMPARE(removed.takeFirst().mid(1), (QVariantList{4, 6}));
-        QCOMPARE(taken.size(), std::size_t(3));
-        QCOMPARE(taken[1][corvalen::Frequency], std::string("f5"));
+        QCOMPARE(taken.ChannelCount(), 3);
+        QCOMPARE(std::string(taken.CellText(2, corvalen::Frequency)), std::string("f5"));
         const std::vector<std::string> numbers = model.reIndex();
         QCOMPARE(numbers.size(), std::size_t(9));
         QCOMPARE(numbers[3], std::string(" 11"));
@@ -60,8 +60,8 @@ private slots:
                  (QStringList{"f1", "f2", "f3", "", "f7", "f8", "f9", "f10", ""}));
         QCOMPARE(changed.takeLast().at(0).toModelIndex().column(), int(corvalen::Number));
 
-        QVERIFY(model.takeRows(40, 50).empty());  // outside the channel rows: nothing goes
-        QVERIFY(model.takeRows(0, 0).empty());    // the header row never goes
+        QCOMPARE(model.takeRows(40, 50).ChannelCount(), 0);  // outside the channel rows
+        QCOMPARE(model.takeRows(0, 0).ChannelCount(), 0);    // the header row never goes
         QCOMPARE(model.rowCount(), 9);
         QCOMPARE(removed.size(), 0);
 
@@ -71,7 +71,7 @@ private slots:
         QCOMPARE(model.columnCount(), 19);
         QCOMPARE(model.headerData(corvalen::LevelSquelch, Qt::Horizontal).toString(),
                  QStringLiteral("Level Squelch"));
-        QVERIFY(model.takeRows(1, 1).empty());
+        QCOMPARE(model.takeRows(1, 1).ChannelCount(), 0);
         QCOMPARE(model.insertRowBelow(-1), 1);
         QCOMPARE(model.index(0, corvalen::Number).data().toString(), QStringLiteral(" 1"));
     }
@@ -96,9 +96,9 @@ private slots:
         QAbstractItemModelTester tester(&model,
                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
         QSignalSpy inserted(&model, &QAbstractItemModel::rowsInserted);
-        std::vector<MemoryTable::Row> rows = model.takeRows(first, last);
+        const MemoryTable rows = model.takeRows(first, last);
         QCOMPARE(model.rowCount(), 40 - (last - first + 1));
-        model.putRows(first, std::move(rows));
+        model.putRows(first, rows);
         QCOMPARE(inserted.takeFirst().mid(1), (QVariantList{first - 1, last - 1}));
         QVERIFY(model.table() == original);
     }
