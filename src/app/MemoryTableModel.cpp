@@ -49,12 +49,13 @@ bool MemoryTableModel::setData(const QModelIndex& index, const QVariant& value, 
     if (text == m_table.CellText(row, index.column())) {
         return true;  // nothing changed: no undo step either
     }
-    CellBlock block{{std::move(text)}};
+    MemoryTable block(1);
+    block.AppendRow({std::move(text)});
     if (m_undoStack) {
         m_undoStack->push(new SetCellsCommand(*this, row, index.column(), std::move(block),
                                               QStringLiteral("Edit Cell")));
     } else {
-        swapCells(row, index.column(), std::move(block));
+        swapCells(row, index.column(), block);
     }
     return true;
 }
@@ -216,27 +217,30 @@ CellBlock MemoryTableModel::cells(int first, int last, int firstColumn, int last
     return block;
 }
 
-CellBlock MemoryTableModel::swapCells(int row, int column, CellBlock block) {
-    if (block.empty() || block.front().empty()) {
-        return block;
+MemoryTable MemoryTableModel::swapCells(int row, int column, const MemoryTable& block) {
+    const int rows = block.ChannelCount();
+    const int columns = block.ColCount();
+    MemoryTable old(columns);
+    if (rows <= 0 || columns <= 0) {
+        return old;
     }
-    const int rows = static_cast<int>(block.size());
-    const int columns = static_cast<int>(block.front().size());
     Q_ASSERT(row >= 1 && row + rows <= m_table.RowCount());
     Q_ASSERT(column >= 0 && column + columns <= m_table.ColCount());
+    old.ReserveChannels(rows);
+    std::vector<std::string_view> texts(static_cast<std::size_t>(columns));
     for (int r = 0; r < rows; ++r) {
-        std::vector<std::string>& texts = block[static_cast<std::size_t>(r)];
         for (int c = 0; c < columns; ++c) {
-            std::string& text = texts[static_cast<std::size_t>(c)];
-            std::string old(m_table.CellText(row + r, column + c));
-            m_table.SetCellText(row + r, column + c, std::move(text));
-            text = std::move(old);
+            texts[static_cast<std::size_t>(c)] = m_table.CellText(row + r, column + c);
+        }
+        old.AppendRow(std::span<const std::string_view>(texts));
+        for (int c = 0; c < columns; ++c) {
+            m_table.SetCellText(row + r, column + c, std::string(block.CellText(r + 1, c)));
         }
     }
     emit dataChanged(index(modelRow(row), column),
                      index(modelRow(row + rows - 1), column + columns - 1),
                      {Qt::DisplayRole, Qt::EditRole});
-    return block;
+    return old;
 }
 
 }  // namespace corvalen

@@ -10,7 +10,7 @@ class QUndoStack;
 
 namespace corvalen {
 
-// A rectangle of cell texts, row by row; every row is as wide as the first.
+// A rectangle of cell texts, row by row, as the clipboard code handles them.
 using CellBlock = std::vector<std::vector<std::string>>;
 
 // The memory table as the grid sees it. Model row i is channel row i + 1 of the table; the
@@ -63,9 +63,10 @@ public:
     // move down).
     void putRows(int at, const MemoryTable& rows);
 
-    // Writes `block` with its top left cell at (row, column) and returns the texts it replaced.
-    // The block must lie inside the channel rows and columns.
-    CellBlock swapCells(int row, int column, CellBlock block);
+    // Writes the channel rows of `block` (a table as wide as the rectangle) with its top left
+    // cell at (row, column) and returns the texts it replaced in the same form. The rectangle
+    // must lie inside the channel rows and columns.
+    MemoryTable swapCells(int row, int column, const MemoryTable& block);
     // The texts of rows first..last, columns firstColumn..lastColumn.
     CellBlock cells(int first, int last, int firstColumn, int lastColumn) const;
 

@@ -7,8 +7,18 @@
 #include "table/RowCommands.h"
 
 namespace corvalen {
+namespace {
 
-SetCellsCommand::SetCellsCommand(MemoryTableModel& model, int row, int column, CellBlock block,
+// A table of `rows` channel rows of `columns` empty cells.
+MemoryTable EmptyCells(int rows, int columns) {
+    MemoryTable cells(columns);
+    cells.SetRowCount(rows + 1);
+    return cells;
+}
+
+}  // namespace
+
+SetCellsCommand::SetCellsCommand(MemoryTableModel& model, int row, int column, MemoryTable block,
                                  const QString& text, QUndoCommand* parent)
     : QUndoCommand(text, parent),
       m_model(model),
@@ -132,8 +142,11 @@ std::unique_ptr<QUndoCommand> MakePasteCommand(MemoryTableModel& model,
                                      targetRows[static_cast<std::size_t>(end - 1)] + 1) {
             ++end;
         }
-        CellBlock run(std::make_move_iterator(block.begin() + i),
-                      std::make_move_iterator(block.begin() + end));
+        MemoryTable run(static_cast<int>(columns));
+        run.ReserveChannels(end - i);
+        for (int r = i; r < end; ++r) {
+            run.AppendRow(std::move(block[static_cast<std::size_t>(r)]));
+        }
         new SetCellsCommand(model, targetRows[static_cast<std::size_t>(i)], column, std::move(run),
                             text, paste.get());
         i = end;
@@ -160,7 +173,7 @@ std::unique_ptr<QUndoCommand> MakeClearCommand(MemoryTableModel& model,
                                                const std::vector<int>& rows, int firstColumn,
                                                int lastColumn, const QString& text) {
     auto clear = std::make_unique<QUndoCommand>(text);
-    const auto width = static_cast<std::size_t>(lastColumn - firstColumn + 1);
+    const int width = lastColumn - firstColumn + 1;
     for (std::size_t i = 0; i < rows.size();) {
         // One child per run of consecutive rows that holds any text.
         std::size_t end = i + 1;
@@ -176,9 +189,7 @@ std::unique_ptr<QUndoCommand> MakeClearCommand(MemoryTableModel& model,
             }
         }
         if (holdsText) {
-            new SetCellsCommand(model, first, firstColumn,
-                                CellBlock(static_cast<std::size_t>(last - first + 1),
-                                          std::vector<std::string>(width)),
+            new SetCellsCommand(model, first, firstColumn, EmptyCells(last - first + 1, width),
                                 text, clear.get());
         }
         i = end;

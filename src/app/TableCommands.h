@@ -20,18 +20,19 @@ class Document;
 // undo and redo are the same swap of the block with what the table holds there.
 class SetCellsCommand : public QUndoCommand {
 public:
-    SetCellsCommand(MemoryTableModel& model, int row, int column, CellBlock block,
+    // `block`: a table as wide as the rectangle, whose channel rows are the new texts.
+    SetCellsCommand(MemoryTableModel& model, int row, int column, MemoryTable block,
                     const QString& text, QUndoCommand* parent = nullptr);
     void undo() override { swap(); }
     void redo() override { swap(); }
 
 private:
-    void swap() { m_block = m_model.swapCells(m_row, m_column, std::move(m_block)); }
+    void swap() { m_block = m_model.swapCells(m_row, m_column, m_block); }
 
     MemoryTableModel& m_model;
     int m_row;
     int m_column;
-    CellBlock m_block;
+    MemoryTable m_block;
 };
 
 // "Add Row", or "Insert Row" below a given row.
