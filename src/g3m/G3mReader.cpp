@@ -1,6 +1,7 @@
 #include "g3m/G3mReader.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstdint>
 #include <span>
@@ -39,8 +40,7 @@ std::int32_t GetSigned32(Record record, std::size_t offset) {
 
 // The group list of the two flag bytes: flag i (group i + 1) is bit 7 - i % 8 of offset 13 for
 // flags 0 to 7 and of offset 12 for flags 8 to 15, the mapping the writer uses.
-std::string GroupsText(Record record) {
-    std::string text;
+void GroupsText(Record record, std::string& text) {
     for (int flag = 0; flag < kGroupCount; ++flag) {
         const std::uint8_t byte = record[flag < 8 ? kGroups0To7Offset : kGroups8To15Offset];
         if (byte & (0x80u >> (flag % 8))) {
@@ -50,18 +50,15 @@ std::string GroupsText(Record record) {
             text += DecimalText(flag + 1);
         }
     }
-    return text;
 }
 
 // A text field up to its first zero byte (or its full width), from Windows-1252 to UTF-8.
-std::string TextField(Record record, std::size_t offset, std::size_t width) {
+void TextField(Record record, std::size_t offset, std::size_t width, std::string& text) {
     const auto begin = record.begin() + static_cast<std::ptrdiff_t>(offset);
     const auto end = std::find(begin, begin + static_cast<std::ptrdiff_t>(width), std::uint8_t{0});
     const std::string_view bytes(reinterpret_cast<const char*>(&*begin),
                                  static_cast<std::size_t>(end - begin));
-    std::string text;
     AppendUtf8FromWindows1252(bytes, text);
-    return text;
 }
 
 bool AllZero(Record bytes) {
@@ -147,11 +144,17 @@ G3mReadReport DecodeG3mImage(std::string_view image, std::string_view model) {
     report.table.ReserveChannels(static_cast<int>(
         std::min<std::size_t>(wholeRecords, static_cast<std::size_t>(kMaxReservedRows))));
 
+    // The cell texts are built in the same strings for every record, so they allocate only once.
+    std::array<std::string, kImportedColumnCount> cells;
+    std::array<std::string_view, kImportedColumnCount> views;
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(image.data());
     for (std::size_t index = 0; index < wholeRecords; ++index) {
         const Record record(bytes + index * recordLength, recordLength);
         if (AllZero(record)) {
             continue;
+        }
+        for (std::string& cell : cells) {
+            cell.clear();
         }
         const int place = static_cast<int>(index) + 1;
         const auto note = [&](std::string message) {
@@ -163,7 +166,6 @@ G3mReadReport DecodeG3mImage(std::string_view image, std::string_view model) {
             ++report.badChecksums;
         }
 
-        MemoryTable::Row cells(kImportedColumnCount);
         const std::uint32_t number = GetLe32(record, kNumberOffset);
         cells[Number] = DecimalText(number);
         if (number != static_cast<std::uint32_t>(place)) {
@@ -179,7 +181,7 @@ G3mReadReport DecodeG3mImage(std::string_view image, std::string_view model) {
             cells[Bandwidth] = "0";
             cells[IfShift] = "0";
         }
-        cells[Groups] = GroupsText(record);
+        GroupsText(record, cells[Groups]);
         cells[Hotkey] = DecimalText(GetLe32(record, kHotkeyOffset));
         cells[Lockout] = DecimalText(GetLe32(record, kLockoutOffset));
         if (GetLe32(record, kSquelchOffset) != kEmptySquelchWord) {
@@ -187,14 +189,14 @@ G3mReadReport DecodeG3mImage(std::string_view image, std::string_view model) {
         }
         const std::uint32_t mode = GetLe32(record, kModeOffset);
         if (const std::string_view name = ModeName(mode); !name.empty()) {
-            cells[Mode] = std::string(name);
+            cells[Mode] = name;
         } else {
             cells[Mode] = DecimalText(mode);
             note("mode code " + cells[Mode] + " is not a known mode; Mode reads \"" + cells[Mode] +
                  "\"");
         }
-        cells[Callsign] = TextField(record, kCallsignOffset, kCallsignWidth);
-        cells[Comments] = TextField(record, kCommentOffset, kCommentWidth);
+        TextField(record, kCallsignOffset, kCallsignWidth, cells[Callsign]);
+        TextField(record, kCommentOffset, kCommentWidth, cells[Comments]);
 
         if (const std::string unkept = UnkeptBytes(record, is313); !unkept.empty()) {
             const bool one = unkept.find_first_of(", ") == std::string::npos;
@@ -202,7 +204,8 @@ G3mReadReport DecodeG3mImage(std::string_view image, std::string_view model) {
                  (one ? "is not zero (offset " : "are not zero (offsets ") + unkept +
                  "); a save writes zeros there");
         }
-        report.table.AppendRow(std::move(cells));
+        std::copy(cells.begin(), cells.end(), views.begin());
+        report.table.AppendRow(views);
     }
 
     report.incompleteBytes = IncompleteRecord(image, recordLength, report.problems);
