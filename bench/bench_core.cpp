@@ -1,76 +1,121 @@
-// Times import, CSV export and .g3m save of a 65,535-channel memory file.
-// Run: build/bench/bench_core [repetitions]. Prints the best time of each stage in milliseconds.
+// The core's file commands on the largest memory a 16-bit channel number allows: 65,535
+// channels read from CSV, written as CSV, and written into a .g3m file, plus the record encoder
+// and checksum alone. Run through scripts/bench, which takes the medians of several repetitions.
 
-#include <algorithm>
-#include <chrono>
-#include <cstdio>
-#include <cstdlib>
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
 #include <string>
+#include <string_view>
+#include <vector>
 
+#include "BenchFiles.h"
+#include "MemoryCsvGenerator.h"
 #include "csv/CsvReader.h"
 #include "csv/CsvWriter.h"
 #include "g3m/G3mFile.h"
+#include "g3m/MemoryRecord.h"
+#include "g3m/RecordChecksum.h"
 
 using namespace corvalen;
 
 namespace {
 
-std::string MakeCsv(int channels) {
-    std::string text =
-        "\"Number\",\"Frequency\",\"Bandwidth\",\"IF Shift\",\"reserved\",\"reserved\","
-        "\"reserved\",\"reserved\",\"reserved\",\"Groups\",\"Hotkey\",\"Lockout\",\"Priority\","
-        "\"Level Squelch\",\"Secondary squelch type\",\"Secondary squelch value\",\"Mode\","
-        "\"Callsign\",\"Comments\"\r\n";
-    text.reserve(static_cast<std::size_t>(channels) * 120);
-    static const char* const kModes[] = {"AM", "USB", "LSB", "CW", "FM6", "AMS"};
-    for (int n = 1; n <= channels; ++n) {
-        text += "\"" + std::to_string(n) + "\",\"" + std::to_string(500000 + n * 1000) + "\",\"" +
-                std::to_string(2400 + n % 7 * 100) + "\",\"" + std::to_string(n % 300 - 150) +
-                "\",\"\",\"\",\"\",\"\",\"\",\"" + std::to_string(n % 16 + 1) +
-                "+2\",\"0\",\"0\",\"0\",\"" + std::to_string(-(n % 120)) + "\",\"0\",\"0\",\"" +
-                kModes[n % 6] + "\",\"CALL" + std::to_string(n % 1000) + "\",\"Caf\xe9 station " +
-                std::to_string(n) + ", relay\"\r\n";
-    }
-    return text;
+const std::string& Csv() {
+    static const std::string csv = bench::MakeMemoryCsv();
+    return csv;
 }
 
-template <typename F>
-double BestMs(int repetitions, F&& work) {
-    double best = 1e300;
-    for (int i = 0; i < repetitions; ++i) {
-        const auto start = std::chrono::steady_clock::now();
-        work();
-        const auto stop = std::chrono::steady_clock::now();
-        best = std::min(best, std::chrono::duration<double, std::milli>(stop - start).count());
-    }
-    return best;
+const MemoryTable& Table() {
+    static const MemoryTable table = ReadCsvMemory(Csv()).table;
+    return table;
 }
+
+void CsvRead(benchmark::State& state) {
+    const std::string& csv = Csv();
+    for (auto _ : state) {
+        CsvImport imported = ReadCsvMemory(csv);
+        benchmark::DoNotOptimize(imported.table.RowCount());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * csv.size()));
+    state.counters["channels"] = Table().ChannelCount();
+}
+BENCHMARK(CsvRead)->Name("csv_read")->Unit(benchmark::kMillisecond);
+
+// The table as a CSV file on disk: text built, written beside the target and renamed into place.
+void CsvWrite(benchmark::State& state) {
+    const std::string path = (bench::ScratchFolder() / "write.csv").string();
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        const CsvText text = BuildCsvText(Table(), /*csvLoaded=*/true);
+        if (!WriteCsvFile(path, text)) {
+            state.SkipWithError("cannot write the CSV file");
+            break;
+        }
+        bytes = text.bytes.size();
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes));
+}
+BENCHMARK(CsvWrite)->Name("csv_write")->Unit(benchmark::kMillisecond);
+
+// Every row encoded and the .g3m file written; `update` keeps the file between runs, so each save
+// reads the old file and updates it in place, otherwise each save starts without a file.
+void G3mWrite(benchmark::State& state, bool update) {
+    const std::string path = (bench::ScratchFolder() / "write.g3m").string();
+    std::filesystem::remove(path);
+    if (update && !SaveG3mFile(path, Table(), "313")) {
+        state.SkipWithError("cannot write the .g3m file");
+        return;
+    }
+    for (auto _ : state) {
+        if (!update) {
+            state.PauseTiming();
+            std::filesystem::remove(path);
+            state.ResumeTiming();
+        }
+        if (!SaveG3mFile(path, Table(), "313")) {
+            state.SkipWithError("cannot write the .g3m file");
+            break;
+        }
+    }
+    state.SetBytesProcessed(
+        static_cast<std::int64_t>(state.iterations() * std::filesystem::file_size(path)));
+}
+BENCHMARK_CAPTURE(G3mWrite, new, false)->Name("g3m_write_new")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(G3mWrite, update, true)->Name("g3m_write_update")->Unit(benchmark::kMillisecond);
+
+// One record: the row's cells checked and encoded, checksum included. Times are per record.
+void RecordEncode(benchmark::State& state) {
+    const MemoryTable& table = Table();
+    std::array<std::uint8_t, 92> record{};
+    std::vector<Diagnostic> problems;
+    std::vector<std::string_view> cells;
+    int row = 1;
+    for (auto _ : state) {
+        const MemoryTable::RowView view = table.RowCells(row);
+        cells.assign(view.begin(), view.end());
+        benchmark::DoNotOptimize(WriteMemoryRecord(cells, "313", record, row, problems));
+        row = row == table.ChannelCount() ? 1 : row + 1;
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(RecordEncode)->Name("record_encode");
+
+void RecordChecksum(benchmark::State& state) {
+    std::array<std::uint8_t, 92> record{};
+    for (std::size_t k = 0; k < record.size(); ++k) {
+        record[k] = static_cast<std::uint8_t>(k * 37 + 11);
+    }
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(record.data());
+        benchmark::DoNotOptimize(ComputeRecordChecksum(record));
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(RecordChecksum)->Name("record_checksum");
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    const int repetitions = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
-    const std::string csv = MakeCsv(65535);
-
-    CsvImport imported;
-    const double importMs = BestMs(repetitions, [&] { imported = ReadCsvMemory(csv); });
-    if (imported.table.ChannelCount() != 65535) {
-        std::fprintf(stderr, "import produced %d channels\n", imported.table.ChannelCount());
-        return 1;
-    }
-    CsvText exported;
-    const double exportMs =
-        BestMs(repetitions, [&] { exported = BuildCsvText(imported.table, true); });
-    std::string image;
-    const double g3mMs = BestMs(repetitions, [&] {
-        image.clear();
-        PlaceRecords(imported.table, "313", image);
-    });
-
-    std::printf("channels            %d\n", imported.table.ChannelCount());
-    std::printf("csv bytes           %zu\n", csv.size());
-    std::printf("import (parse)      %.1f ms\n", importMs);
-    std::printf("csv export (build)  %.1f ms\n", exportMs);
-    std::printf("g3m records (place) %.1f ms  (%zu bytes)\n", g3mMs, image.size());
-    return 0;
-}
+BENCHMARK_MAIN();

@@ -208,7 +208,7 @@ void MainWindow::buildWindow() {
     m_grid->setWordWrap(false);
     m_grid->horizontalHeader()->setStretchLastSection(true);
     m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_grid->verticalHeader()->setDefaultSectionSize(QFontMetrics(gridFont).height() + 4);
 
     struct CommandButton {

@@ -33,6 +33,39 @@ struct RecordShape {
     bool quoteNotClosed = false;
 };
 
+// The text of one field. Plain ASCII that comes in one piece (nearly every field) stays a view
+// into the file's bytes; only a field with Windows-1252 letters or a doubled quote is copied
+// into the buffer, which is reused from record to record.
+class FieldText {
+public:
+    void Clear() {
+        m_view = {};
+        m_buffer.clear();
+        m_buffered = false;
+    }
+    void Take(std::string_view bytes, bool ascii) {
+        if (!m_buffered && m_view.empty() && ascii) {
+            m_view = bytes;
+            return;
+        }
+        if (!m_buffered) {
+            m_buffer.assign(m_view);
+            m_buffered = true;
+        }
+        if (ascii) {
+            m_buffer.append(bytes);
+        } else {
+            AppendUtf8FromWindows1252(bytes, m_buffer);
+        }
+    }
+    std::string_view View() const { return m_buffered ? std::string_view(m_buffer) : m_view; }
+
+private:
+    std::string_view m_view;
+    std::string m_buffer;
+    bool m_buffered = false;
+};
+
 // Walks the file once, one record per line. A record ends at CR LF, LF or a lone CR, except
 // inside a quoted field, which may run over line ends and keeps them in its text.
 class RecordScanner {
@@ -43,14 +76,14 @@ public:
 
     // Reads the next record. Fields 0 to 18 are appended (as UTF-8) to the cells, which the
     // caller hands in empty; later fields are read and dropped.
-    RecordShape Next(std::span<std::string> cells) {
+    RecordShape Next(std::span<FieldText> cells) {
         RecordShape shape;
         shape.line = m_line;
         bool quoted = false;
         for (;;) {
-            std::string* target = shape.fieldCount < static_cast<int>(cells.size())
-                                      ? &cells[static_cast<std::size_t>(shape.fieldCount)]
-                                      : nullptr;
+            FieldText* target = shape.fieldCount < static_cast<int>(cells.size())
+                                    ? &cells[static_cast<std::size_t>(shape.fieldCount)]
+                                    : nullptr;
             ++shape.fieldCount;
             quoted = ReadField(target, shape);
             if (m_pos < m_bytes.size() && m_bytes[m_pos] == ',') {
@@ -67,7 +100,7 @@ public:
 private:
     // Reads one field up to (not including) the comma or line end that ends it.
     // Returns whether the field was quoted.
-    bool ReadField(std::string* target, RecordShape& shape) {
+    bool ReadField(FieldText* target, RecordShape& shape) {
         const std::size_t size = m_bytes.size();
         std::size_t p = m_pos;
         while (p < size && m_bytes[p] == ' ') {
@@ -86,7 +119,7 @@ private:
 
     // Reads a quoted field whose text starts at `p`; "" stands for one quote. Text between the
     // closing quote and the next comma is kept too (after any spaces that only pad the field).
-    std::size_t ReadQuoted(std::size_t p, std::string* target, RecordShape& shape) {
+    std::size_t ReadQuoted(std::size_t p, FieldText* target, RecordShape& shape) {
         const std::size_t size = m_bytes.size();
         std::size_t start = p;
         m_high = 0;
@@ -126,7 +159,7 @@ private:
         return end;
     }
 
-    void Take(std::size_t start, std::size_t end, std::string* target, RecordShape& shape) {
+    void Take(std::size_t start, std::size_t end, FieldText* target, RecordShape& shape) {
         if (start == end) {
             return;
         }
@@ -138,11 +171,7 @@ private:
             return;
         }
         // Plain ASCII reads as it is; only text with bytes from 0x80 up needs converting.
-        if (m_high < 0x80) {
-            target->append(bytes);
-        } else {
-            AppendUtf8FromWindows1252(bytes, *target);
-        }
+        target->Take(bytes, m_high < 0x80);
     }
 
     // The end of an unquoted run: the next comma, line end or the end of the file. Notes in
@@ -201,9 +230,9 @@ CsvImport ReadCsvMemory(std::string_view fileBytes) {
     CsvImport result;
     result.table.ReserveChannels(EstimateRecords(fileBytes));
     RecordScanner scanner(fileBytes);
-    // The fields of one record. The strings are reused from record to record, so after the
-    // first few lines reading a record allocates nothing but the table row itself.
-    std::array<std::string, kImportedColumnCount> cells;
+    // The fields of one record, reused from record to record, so reading a record allocates
+    // nothing but the table row itself.
+    std::array<FieldText, kImportedColumnCount> cells;
     std::array<std::string_view, kImportedColumnCount> views;
     bool headerSeen = false;
 
@@ -213,8 +242,8 @@ CsvImport ReadCsvMemory(std::string_view fileBytes) {
     };
 
     while (!scanner.AtEnd()) {
-        for (std::string& cell : cells) {
-            cell.clear();
+        for (FieldText& cell : cells) {
+            cell.Clear();
         }
         const RecordShape shape = scanner.Next(cells);
         if (shape.blankLine) {
@@ -228,12 +257,12 @@ CsvImport ReadCsvMemory(std::string_view fileBytes) {
         if (!headerSeen) {
             headerSeen = true;
             // Files without a header line start straight with a channel; keep it.
-            if (!ParseWholeNumber(cells[Column::Number]).has_value()) {
+            if (!ParseWholeNumber(cells[Column::Number].View()).has_value()) {
                 continue;
             }
         }
         ++result.recordsRead;
-        if (cells[Column::Bandwidth].empty()) {
+        if (cells[Column::Bandwidth].View().empty()) {
             if (shape.anyNonBlank) {
                 report(shape.line, Column::Bandwidth, "Bandwidth is empty; channel skipped");
             }
@@ -242,7 +271,8 @@ CsvImport ReadCsvMemory(std::string_view fileBytes) {
         if (shape.fieldCount != kImportedColumnCount) {
             report(shape.line, -1, FieldCountMessage(shape.fieldCount));
         }
-        std::copy(cells.begin(), cells.end(), views.begin());
+        std::transform(cells.begin(), cells.end(), views.begin(),
+                       [](const FieldText& cell) { return cell.View(); });
         result.table.AppendRow(views);
     }
     return result;

@@ -1,0 +1,124 @@
+#!/usr/bin/env python3
+"""Prints the benchmark table of scripts/bench: the medians from the Google Benchmark JSON
+files, the whole-process time and peak memory of `corvalen-cli convert`, and the same
+conversion by baseline_convert.py on the same file."""
+
+import argparse
+import json
+import os
+import re
+import statistics
+import subprocess
+import sys
+import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+
+
+def medians(path):
+    with open(path) as f:
+        data = json.load(f)
+    found = {}
+    for b in data["benchmarks"]:
+        if b.get("aggregate_name") == "median":
+            found[b["run_name"]] = b
+    return found
+
+
+def ms(b):
+    scale = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}[b["time_unit"]]
+    return b["real_time"] * scale
+
+
+def timed(command, runs, before=None):
+    times = []
+    for _ in range(runs):
+        if before:
+            before()
+        start = time.perf_counter()
+        subprocess.run(command, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        times.append(time.perf_counter() - start)
+    return statistics.median(times)
+
+
+def peak_kb(command):
+    result = subprocess.run(["/usr/bin/time", "-v"] + command, check=True,
+                            stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+    return int(re.search(r"Maximum resident set size \(kbytes\): (\d+)", result.stderr).group(1))
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--cli", required=True)
+    parser.add_argument("--work", required=True)
+    parser.add_argument("--runs", type=int, default=5)
+    args = parser.parse_args()
+
+    csv_path = os.path.join(args.work, "memories.csv")
+    out_cli = os.path.join(args.work, "cli.g3m")
+    out_py = os.path.join(args.work, "baseline.g3m")
+    cli = [args.cli, "convert", "--model", "313", csv_path, out_cli]
+    baseline = [sys.executable, os.path.join(HERE, "baseline_convert.py"), "313", csv_path, out_py]
+
+    def fresh(path):
+        return lambda: os.path.exists(path) and os.remove(path)
+
+    # Both write a new file each run.
+    cli_s = timed(cli, max(args.runs, 7), fresh(out_cli))
+    py_s = timed(baseline, args.runs, fresh(out_py))
+    fresh(out_cli)()
+    cli_kb = peak_kb(cli)
+    with open(out_cli, "rb") as a, open(out_py, "rb") as b:
+        same = a.read() == b.read()
+
+    core = medians(os.path.join(args.work, "core.json"))
+    editor = medians(os.path.join(args.work, "editor.json"))
+    csv_mb = os.path.getsize(csv_path) / 1e6
+
+    rows = []
+
+    def add(name, time_text, rate, target, met):
+        rows.append((name, time_text, rate, target, "yes" if met else "NO"))
+
+    b = core["csv_read"]
+    add("CSV read into the table", "%.1f ms" % ms(b), "%.0f MB/s" % (b["bytes_per_second"] / 1e6),
+        ">= 150 MB/s, < 50 ms", ms(b) < 50 and b["bytes_per_second"] >= 150e6)
+    b = core["csv_write"]
+    add("Table written as CSV", "%.1f ms" % ms(b), "%.0f MB/s" % (b["bytes_per_second"] / 1e6),
+        "< 30 ms", ms(b) < 30)
+    for name, label in (("g3m_write_new", ".g3m written, new file"),
+                        ("g3m_write_update", ".g3m written, file updated")):
+        b = core[name]
+        add(label, "%.1f ms" % ms(b), "%.0f MB/s" % (b["bytes_per_second"] / 1e6), "< 30 ms",
+            ms(b) < 30)
+    b = core["record_encode"]
+    add("One record encoded (cells checked, checksum)", "%.0f ns" % (ms(b) * 1e6),
+        "%.1f M records/s" % (b["items_per_second"] / 1e6), "", True)
+    b = core["record_checksum"]
+    add("One record checksum", "%.1f ns" % (ms(b) * 1e6),
+        "%.0f M records/s" % (b["items_per_second"] / 1e6), "", True)
+    b = editor["editor_open"]
+    add("Editor: open, table shown", "%.0f ms" % ms(b),
+        "peak %.0f MB (+%.0f MB)" % (b["peak_MB"], b["peak_growth_MB"]), "< 300 ms", ms(b) < 300)
+    add("corvalen-cli convert (whole process)", "%.1f ms" % (cli_s * 1e3),
+        "peak %.1f MB" % (cli_kb / 1024), "peak < 40 MB", cli_kb / 1024 < 40)
+    ratio = py_s / cli_s
+    add("Python baseline convert (whole process)", "%.0f ms" % (py_s * 1e3),
+        "%.1fx slower" % ratio, "convert >= 20x faster", ratio >= 20)
+
+    print()
+    print("65,535 channels, %.1f MB CSV; medians; %s" % (csv_mb, time.strftime("%Y-%m-%d")))
+    print("Python baseline writes the same .g3m bytes as corvalen-cli: %s" % ("yes" if same else "NO"))
+    print()
+    header = ("Case", "Median", "Rate / memory", "Target", "Met")
+    widths = [max(len(str(r[i])) for r in rows + [header]) for i in range(5)]
+    line = "| " + " | ".join(h.ljust(w) for h, w in zip(header, widths)) + " |"
+    print(line)
+    print("|" + "|".join("-" * (w + 2) for w in widths) + "|")
+    for r in rows:
+        print("| " + " | ".join(str(c).ljust(w) for c, w in zip(r, widths)) + " |")
+    return 0 if same else 1
+
+
+if __name__ == "__main__":
+    sys.exit(main())
