@@ -72,6 +72,18 @@ long DecodeUtf8(std::string_view text, std::size_t& i) {
 
 }  // namespace
 
+bool IsWellFormedUtf8(std::string_view bytes) {
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+            ++i;
+        } else if (DecodeUtf8(bytes, i) < 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
 int Windows1252Byte(char32_t codePoint) {
     if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF)) {
         return static_cast<int>(codePoint);

@@ -20,6 +20,10 @@ std::string Utf8FromWindows1252(std::string_view bytes);
 std::size_t AppendWindows1252FromUtf8(std::string_view utf8, std::string& out);
 std::string Windows1252FromUtf8(std::string_view utf8, std::size_t* replaced = nullptr);
 
+// True when every byte belongs to a well-formed UTF-8 sequence (no overlong forms, no
+// surrogates). Windows-1252 text with letters beyond ASCII almost never is.
+bool IsWellFormedUtf8(std::string_view bytes);
+
 // The Windows-1252 byte of one Unicode code point, or -1 when it has none.
 int Windows1252Byte(char32_t codePoint);
 

@@ -70,7 +70,8 @@ private:
 // inside a quoted field, which may run over line ends and keeps them in its text.
 class RecordScanner {
 public:
-    explicit RecordScanner(std::string_view bytes) : m_bytes(bytes) {}
+    // `utf8`: the bytes are UTF-8 already and are taken as they are.
+    RecordScanner(std::string_view bytes, bool utf8) : m_bytes(bytes), m_utf8(utf8) {}
 
     bool AtEnd() const { return m_pos >= m_bytes.size(); }
 
@@ -171,7 +172,7 @@ private:
             return;
         }
         // Plain ASCII reads as it is; only text with bytes from 0x80 up needs converting.
-        target->Take(bytes, m_high < 0x80);
+        target->Take(bytes, m_utf8 || m_high < 0x80);  // UTF-8 files are taken as they are
     }
 
     // The end of an unquoted run: the next comma, line end or the end of the file. Notes in
@@ -203,6 +204,7 @@ private:
 
     std::string_view m_bytes;
     std::size_t m_pos = 0;
+    bool m_utf8;
     int m_line = 1;
     unsigned char m_high = 0;  // all bytes of the run being read, or-ed together
 };
@@ -224,12 +226,40 @@ std::string FieldCountMessage(int fieldCount) {
     return count + " where 19 were expected; fields after the 19th dropped";
 }
 
+// The physical line (from 1) that the byte at `offset` lies on.
+int LineAt(std::string_view bytes, std::size_t offset) {
+    int line = 1;
+    for (std::size_t i = 0; i < offset; ++i) {
+        if (bytes[i] == '\n' || (bytes[i] == '\r' && bytes[i + 1] != '\n')) {
+            ++line;
+        }
+    }
+    return line;
+}
+
 }  // namespace
 
 CsvImport ReadCsvMemory(std::string_view fileBytes) {
     CsvImport result;
+    // A spreadsheet may have saved the file as UTF-8, with or without a byte-order mark. Text in
+    // Windows-1252 with letters beyond ASCII is almost never well-formed UTF-8, so such a file
+    // is read as UTF-8 and its characters come through as they were.
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    const bool byteOrderMark = fileBytes.starts_with(kByteOrderMark);
+    if (byteOrderMark) {
+        fileBytes.remove_prefix(kByteOrderMark.size());
+    }
+    const bool beyondAscii = std::any_of(fileBytes.begin(), fileBytes.end(), [](char c) {
+        return static_cast<unsigned char>(c) >= 0x80;
+    });
+    const bool utf8 = (byteOrderMark || beyondAscii) && IsWellFormedUtf8(fileBytes);
+    if (utf8 && beyondAscii) {
+        result.diagnostics.push_back(
+            Diagnostic{Diagnostic::Place::Line, 1, -1,
+                       "the file is UTF-8 text, not Windows-1252; read as UTF-8"});
+    }
     result.table.ReserveChannels(EstimateRecords(fileBytes));
-    RecordScanner scanner(fileBytes);
+    RecordScanner scanner(fileBytes, utf8);
     // The fields of one record, reused from record to record, so reading a record allocates
     // nothing but the table row itself.
     std::array<FieldText, kImportedColumnCount> cells;
@@ -282,6 +312,14 @@ Result<CsvImport> ReadCsvMemoryFile(const std::string& path) {
     Result<std::string> bytes = ReadWholeFile(path);
     if (!bytes) {
         return bytes.error();
+    }
+    // Text holds no NUL bytes. One means a binary file (a .g3m memory file picked by mistake)
+    // or text saved as UTF-16, which would read as nothing but garbage.
+    if (const std::size_t nul = bytes->find('\0'); nul != std::string::npos) {
+        return Error{"Cannot read \"" + path + "\": line " + std::to_string(LineAt(*bytes, nul)) +
+                     " holds a NUL byte (byte " + std::to_string(nul + 1) +
+                     "), so this is no CSV text file (a .g3m memory file, or text saved as "
+                     "UTF-16?)"};
     }
     return ReadCsvMemory(*bytes);
 }

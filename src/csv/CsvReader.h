@@ -23,10 +23,13 @@ struct CsvImport {
 // skipped. A line with fewer than 19 fields gets empty ones, fields past the 19th are dropped,
 // and both are reported. The first line is the header and is skipped unless its first field is a
 // whole number. A record whose Bandwidth field is empty adds no row; blank lines are skipped
-// without a word, other such lines are reported.
+// without a word, other such lines are reported. A file that is well-formed UTF-8 (a byte-order
+// mark, or letters beyond ASCII that make no sense as Windows-1252) is read as UTF-8, which is
+// reported on line 1.
 CsvImport ReadCsvMemory(std::string_view fileBytes);
 
-// Reads and parses the file at `path`. The error says which file and why it could not be read.
+// Reads and parses the file at `path`. The error says which file and why it could not be read;
+// a file holding a NUL byte is no text file and is refused, naming the line.
 Result<CsvImport> ReadCsvMemoryFile(const std::string& path);
 
 }  // namespace corvalen

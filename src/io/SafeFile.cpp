@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -40,7 +41,27 @@ private:
     int m_fd;
 };
 
+int g_simulatedWriteError = 0;
+std::size_t g_simulatedAcceptedBytes = 0;
+
+// write(2), or the failure a test asked for once `offset` bytes are in the file.
+ssize_t WriteSome(int fd, const char* data, std::size_t size, std::size_t offset) {
+    if (g_simulatedWriteError != 0) {
+        if (offset >= g_simulatedAcceptedBytes) {
+            errno = g_simulatedWriteError;
+            return -1;
+        }
+        size = std::min(size, g_simulatedAcceptedBytes - offset);
+    }
+    return ::write(fd, data, size);
+}
+
 }  // namespace
+
+void SimulateWriteFailure(int errorNumber, std::size_t acceptedBytes) {
+    g_simulatedWriteError = errorNumber;
+    g_simulatedAcceptedBytes = acceptedBytes;
+}
 
 Result<std::string> ReadWholeFile(const std::string& path) {
     FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
@@ -53,6 +74,10 @@ Result<std::string> ReadWholeFile(const std::string& path) {
     }
     if (S_ISDIR(info.st_mode)) {
         return SystemError("Cannot read", path, EISDIR);
+    }
+    // A device such as /dev/zero never ends; only files and pipes are read.
+    if (!S_ISREG(info.st_mode) && !S_ISFIFO(info.st_mode)) {
+        return Error{"Cannot read \"" + path + "\": it is no regular file"};
     }
     std::string bytes;
     if (S_ISREG(info.st_mode) && info.st_size > 0) {
@@ -83,6 +108,14 @@ Status WriteFileAtomically(const std::string& path, std::string_view bytes) {
     const bool targetExists = ::stat(path.c_str(), &target) == 0;
     if (targetExists && S_ISDIR(target.st_mode)) {
         return SystemError("Cannot save", path, EISDIR);
+    }
+    if (targetExists && !S_ISREG(target.st_mode)) {
+        return Error{"Cannot save \"" + path + "\": it is no regular file"};
+    }
+    // Renaming over a file needs only the folder's permission, so a file the user marked
+    // read-only is checked here; its mode bits count for every user, root included.
+    if (targetExists && ((target.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0)) {
+        return Error{"Cannot save \"" + path + "\": the file is read-only"};
     }
 
     // The temporary file sits beside the target so that the final rename stays on one file
@@ -116,7 +149,8 @@ Status WriteFileAtomically(const std::string& path, std::string_view bytes) {
 
     std::size_t written = 0;
     while (written < bytes.size()) {
-        const ssize_t n = ::write(fd.get(), bytes.data() + written, bytes.size() - written);
+        const ssize_t n =
+            WriteSome(fd.get(), bytes.data() + written, bytes.size() - written, written);
         if (n < 0) {
             if (errno == EINTR) {
                 continue;

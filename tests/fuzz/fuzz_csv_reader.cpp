@@ -23,11 +23,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_REQUIRE(!table.CellText(row, Bandwidth).empty());
     }
 
+    // Text read as Windows-1252 goes back byte for byte. (Text read as UTF-8 may hold characters
+    // without a Windows-1252 byte, and the file written can happen to be UTF-8 again.)
+    const auto readAsUtf8 = [](const CsvImport& import) {
+        return !import.diagnostics.empty() &&
+               import.diagnostics.front().message.find("UTF-8") != std::string::npos;
+    };
     const CsvText written = BuildCsvText(table, /*csvLoaded=*/true);
-    FUZZ_REQUIRE(written.diagnostics.empty());  // whatever was read has a Windows-1252 form
     const CsvImport again = ReadCsvMemory(written.bytes);
-    FUZZ_REQUIRE(again.diagnostics.empty());
     FUZZ_REQUIRE(again.table.ChannelCount() == table.ChannelCount());
-    FUZZ_REQUIRE(BuildCsvText(again.table, true).bytes == written.bytes);
+    if (!readAsUtf8(imported) && !readAsUtf8(again)) {
+        FUZZ_REQUIRE(written.diagnostics.empty());
+        FUZZ_REQUIRE(again.diagnostics.empty());
+        FUZZ_REQUIRE(BuildCsvText(again.table, true).bytes == written.bytes);
+    }
     return 0;
 }

@@ -1,0 +1,215 @@
+#pragma once
+
+// The bad inputs and bad save targets that both the converter's and the editor's tests run
+// through, so the two front ends are held to the same table (docs/bad-input.md lists it).
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QString>
+#include <QStringList>
+#include <cerrno>
+#include <functional>
+#include <vector>
+
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace badinput {
+
+inline const QByteArray kHeader =
+    "Number,Frequency,Bandwidth,IF Shift,reserved,reserved,reserved,reserved,reserved,Groups,"
+    "Hotkey,Lockout,Priority,Level Squelch,Secondary squelch type,Secondary squelch value,Mode,"
+    "Callsign,Comments\r\n";
+
+// One good channel line (19 fields) with `text` in field `column`.
+inline QByteArray ChannelLine(int column = -1, const QByteArray& text = {}) {
+    QList<QByteArray> fields =
+        QByteArray("1,7000000,2400,-1500,,,,,,3,0,0,0,-100,0,0,USB,CALL,Note").split(',');
+    if (column >= 0) {
+        fields[column] = text;
+    }
+    return fields.join(',') + "\r\n";
+}
+
+struct Input {
+    QString name;
+    // Puts the input into `folder` and returns its path (or a path that is no readable file).
+    std::function<QString(const QString& folder)> make;
+    bool refused;  // nothing is read: the converter exits 1, the editor keeps its table
+    // What the reports must say: the converter's stderr, or the editor's status line with its
+    // details after the import and after a .g3m save ("@" stands for the input's path; a text
+    // starting with "!" must not be said).
+    QStringList says;
+    QString skipAsRoot;  // why the case means nothing to root, who reads any file
+};
+
+inline QString WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write(bytes);
+    }
+    return path;
+}
+
+inline std::function<QString(const QString&)> Bytes(QByteArray bytes) {
+    return [bytes](const QString& folder) { return WriteFile(folder + "/in.csv", bytes); };
+}
+
+inline std::vector<Input> Inputs() {
+    std::vector<Input> inputs;
+    const auto add = [&](QString name, std::function<QString(const QString&)> make, bool refused,
+                         QStringList says) {
+        inputs.push_back({std::move(name), std::move(make), refused, std::move(says), {}});
+    };
+
+    add("empty file", Bytes({}), false, {});
+    QByteArray noise(64 * 1024, '\0');
+    QRandomGenerator random(20261206);
+    random.fillRange(reinterpret_cast<quint32*>(noise.data()), noise.size() / 4);
+    add("random bytes", Bytes(noise), true, {"Cannot read \"@\": line ", "holds a NUL byte"});
+    add("NUL byte in line 3",
+        Bytes(kHeader + ChannelLine() +
+              QByteArray("2,7000000,24\0"
+                         "00\r\n",
+                         17)),
+        true, {"Cannot read \"@\": line 3 holds a NUL byte"});
+    add("text saved as UTF-16", Bytes(QByteArray("\xFF\xFEN\0u\0m\0", 8)), true,
+        {"line 1 holds a NUL byte (byte 4)", "UTF-16"});
+    add("50 MB single line",
+        [](const QString& folder) {
+            QByteArray line = ChannelLine().chopped(6);  // without "Note\r\n"
+            line += QByteArray(50 * 1024 * 1024 - line.size(), 'x');
+            return WriteFile(folder + "/in.csv", line);
+        },
+        false, {"row 1: Comments \"xxxxxxxxxx", "characters) is longer than 31 characters"});
+    add("unterminated quote", Bytes(kHeader + ChannelLine(17, "\"CALL,Note\r\n")), false,
+        {"line 2: a quoted field is not closed before the end of the file"});
+    QByteArray wide = ChannelLine().chopped(2);
+    for (int k = 19; k < 1000; ++k) {
+        wide += ",x";
+    }
+    add("1,000 fields on a line", Bytes(kHeader + wide + "\r\n"), false,
+        {"line 2: 1000 fields where 19 were expected; fields after the 19th dropped"});
+    add("a folder", [](const QString& folder) { return folder; }, true,
+        {"Cannot read \"@\": Is a directory"});
+    add("missing file", [](const QString& folder) { return folder + "/missing.csv"; }, true,
+        {"Cannot open \"@\": No such file or directory"});
+    add("unreadable file",
+        [](const QString& folder) {
+            const QString path = WriteFile(folder + "/in.csv", kHeader + ChannelLine());
+            ::chmod(QFile::encodeName(path).constData(), 0);
+            return path;
+        },
+        true, {"Cannot open \"@\": Permission denied"});
+    inputs.back().skipAsRoot = "root reads a file whatever its permissions";
+    add("file whose reading fails", [](const QString&) { return QStringLiteral("/proc/self/mem"); },
+        true, {"Cannot read \"@\": Input/output error"});
+    add("a device that never ends", [](const QString&) { return QStringLiteral("/dev/zero"); },
+        true, {"Cannot read \"@\": it is no regular file"});
+    add("Number above 65535", Bytes(kHeader + ChannelLine(0, "65536")), false,
+        {"row 1: Number \"65536\" is not a channel number from 1 to 65535; row not written"});
+    add("callsign of 10,000 characters", Bytes(kHeader + ChannelLine(17, QByteArray(10000, 'K'))),
+        false, {"row 1: Callsign \"" + QString(40, 'K') + "...\" (10000 characters) is longer"});
+    add("characters outside Windows-1252 (a UTF-8 file)",
+        Bytes(kHeader + ChannelLine(17, "\xCE\xA9\xF0\x9F\x93\xBB")), false,
+        {"line 1: the file is UTF-8 text, not Windows-1252; read as UTF-8",
+         "row 1: Callsign \"\u03A9\U0001F4FB\" has characters with no Windows-1252 byte"});
+
+    // Every column the .g3m writer reads as a number, with text that is no number, a negative,
+    // a fractional and a 30-digit value. Each is either taken (fractions are cut or rounded as
+    // the record field wants) or reported by row and column.
+    struct Column {
+        int index;
+        const char* name;
+        const char* reported;  // for text, negative, fraction, huge: 'r' reported, '-' taken
+    };
+    const Column columns[] = {{0, "Number", "rrrr"},    {1, "Frequency", "rr-r"},
+                              {2, "Bandwidth", "r--r"}, {3, "IF Shift", "r--r"},
+                              {9, "Groups", "rr-r"},    {10, "Hotkey", "rrrr"},
+                              {11, "Lockout", "rrrr"},  {13, "Level Squelch", "r---"}};
+    const char* const values[] = {"abc", "-5", "2.5", "123456789012345678901234567890"};
+    for (const Column& column : columns) {
+        for (int k = 0; k < 4; ++k) {
+            const QString said = QStringLiteral("row 1: %1 \"%2\"").arg(column.name, values[k]);
+            add(QStringLiteral("%1 %2").arg(column.name, values[k]),
+                Bytes(kHeader + ChannelLine(column.index, values[k])), false,
+                column.reported[k] == 'r' ? QStringList{said} : QStringList{"!" + said});
+        }
+    }
+    return inputs;
+}
+
+// Places a save cannot go to. The old file (where there is one) must keep every byte, and
+// nothing else may be left in its folder.
+struct Target {
+    QString name;
+    QString path;     // under the test's folder; "EXT" stands for the file type saved
+    bool old = true;  // an old file is there first
+    enum Lock { None, File, Folder } readOnly = None;
+    int writeError = 0;  // the disk's answer to every write after the first 10 bytes
+    QString says;        // what the report must say besides the path
+    QString linkTo;      // the path is a link to this
+};
+
+inline const QByteArray kOldBytes = "old bytes\r\n";
+
+inline std::vector<Target> Targets() {
+    return {
+        {"folder that does not exist",
+         "no such folder/out.EXT",
+         false,
+         Target::None,
+         0,
+         "No such file or directory",
+         {}},
+        {"read-only file", "old.EXT", true, Target::File, 0, "the file is read-only", {}},
+        {"read-only folder", "locked/old.EXT", true, Target::Folder, 0, "", {}},
+        {"full disk", "old.EXT", true, Target::None, ENOSPC, "No space left on device", {}},
+        {"a device", "device.EXT", false, Target::None, 0, "no regular file", "/dev/full"},
+    };
+}
+
+// Makes `path` (a file or a folder) read-only for as long as it lives. Root ignores permission
+// bits, so for root the file system's immutable flag stands in; `ok` is false where neither
+// works.
+class ReadOnly {
+public:
+    explicit ReadOnly(const QString& path) : m_path(QFile::encodeName(path).toStdString()) {
+        struct stat info {};
+        ::stat(m_path.c_str(), &info);
+        m_mode = info.st_mode & 07777;
+        ::chmod(m_path.c_str(), m_mode & ~0222);
+        ok = ::geteuid() != 0 || SetImmutable(true);
+    }
+    ~ReadOnly() {
+        SetImmutable(false);
+        ::chmod(m_path.c_str(), m_mode);
+    }
+    ReadOnly(const ReadOnly&) = delete;
+    ReadOnly& operator=(const ReadOnly&) = delete;
+    bool ok = false;
+
+private:
+    bool SetImmutable(bool on) {
+        const int fd = ::open(m_path.c_str(), O_RDONLY | O_NONBLOCK);
+        int flags = 0;
+        bool done = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+        if (done) {
+            flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+            done = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+        }
+        if (fd >= 0) {
+            ::close(fd);
+        }
+        return done;
+    }
+    std::string m_path;
+    mode_t m_mode = 0;
+};
+
+}  // namespace badinput
