@@ -1,0 +1,147 @@
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+#include "../BadInputs.h"
+#include "ScriptedDialogs.h"
+#include "app/MainWindow.h"
+#include "io/SafeFile.h"
+
+using namespace corvalen;
+
+class TestEditorBadInput : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<ScriptedFileDialogs> m_dialogs;
+    std::unique_ptr<ScriptedMessageBoxes> m_boxes;
+    std::unique_ptr<MainWindow> m_window;
+
+    MainWindow& startWindow() {
+        m_window = std::make_unique<MainWindow>(
+            SettingsFile(m_dir->filePath("program"), m_dir->filePath("user")), m_dialogs.get(),
+            m_boxes.get());
+        m_window->start();
+        return *m_window;
+    }
+
+    // Presses a button of the bar with `answer` ready for its file dialog; returns what the
+    // status bar then says, its details included.
+    QString press(const char* button, const QString& answer) {
+        m_dialogs->answers.push_back(answer);
+        m_window->findChild<QPushButton*>(QString::fromLatin1(button))->click();
+        return m_window->statusText() + '\n' + m_window->statusDetails();
+    }
+    QString open(const QString& path) { return press("Command8", path); }
+    QString saveCsv(const QString& path) { return press("Command6", path); }
+    QString saveG3m(const QString& path) { return press("Command1", path); }
+
+private slots:
+    void init() {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(QDir().mkpath(m_dir->filePath("program")));
+        badinput::WriteFile(m_dir->filePath("program/Corvalen.ini"), "/radio/G313\r\n313\r\n");
+        m_dialogs = std::make_unique<ScriptedFileDialogs>();
+        m_boxes = std::make_unique<ScriptedMessageBoxes>();
+    }
+    void cleanup() { m_window.reset(); }
+
+    void badInput_data() {
+        QTest::addColumn<int>("index");
+        const std::vector<badinput::Input> inputs = badinput::Inputs();
+        for (std::size_t i = 0; i < inputs.size(); ++i) {
+            QTest::newRow(qPrintable(inputs[i].name)) << int(i);
+        }
+    }
+
+    // Opening a bad file either reads what can be read and says what could not, or reads
+    // nothing and keeps the table; the .g3m save of what was read reports the rest.
+    void badInput() {
+        QFETCH(int, index);
+        const badinput::Input input = badinput::Inputs()[std::size_t(index)];
+        if (!input.skipAsRoot.isEmpty() && ::geteuid() == 0) {
+            QSKIP(qPrintable(input.skipAsRoot));
+        }
+        const QString in = input.make(m_dir->path());
+        MainWindow& window = startWindow();
+        const MemoryTable before = window.document().table().table();
+
+        QString said = open(in);
+        if (input.refused) {
+            QVERIFY(window.document().table().table() == before);
+            QVERIFY2(said.contains("; nothing imported"), qPrintable(said));
+        } else {
+            QVERIFY2(said.startsWith("Read "), qPrintable(said.left(2000)));
+            said += '\n' + saveG3m(m_dir->filePath("out.g3m"));
+        }
+        for (QString text : input.says) {
+            text.replace('@', in);
+            if (text.startsWith('!')) {
+                QVERIFY2(!said.contains(text.mid(1)), qPrintable(said.left(2000)));
+            } else {
+                QVERIFY2(said.contains(text), qPrintable(said.left(2000)));
+            }
+        }
+    }
+
+    void failedSave_data() {
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("type");
+        const std::vector<badinput::Target> targets = badinput::Targets();
+        for (std::size_t i = 0; i < targets.size(); ++i) {
+            for (const char* type : {"csv", "g3m"}) {
+                QTest::addRow("%s, .%s", qPrintable(targets[i].name), type) << int(i) << type;
+            }
+        }
+    }
+
+    // A save that fails says so on the status bar and leaves the old file whole.
+    void failedSave() {
+        QFETCH(int, index);
+        QFETCH(QString, type);
+        const badinput::Target target = badinput::Targets()[std::size_t(index)];
+        const QString out = m_dir->filePath(QString(target.path).replace("EXT", type));
+        const QString folder = QFileInfo(out).path();
+        if (!target.linkTo.isEmpty()) {
+            QVERIFY(QFile::link(target.linkTo, out));
+        }
+        if (target.old) {
+            QVERIFY(QDir().mkpath(folder));
+            badinput::WriteFile(out, badinput::kOldBytes);
+        }
+        startWindow();
+        open(badinput::WriteFile(m_dir->filePath("in.csv"),
+                                 badinput::kHeader + badinput::ChannelLine()));
+        QCOMPARE(m_window->document().table().table().ChannelCount(), 1);
+        const QStringList before = QDir(folder).entryList(QDir::Files);
+        std::unique_ptr<badinput::ReadOnly> lock;
+        if (target.readOnly != badinput::Target::None) {
+            lock = std::make_unique<badinput::ReadOnly>(
+                target.readOnly == badinput::Target::File ? out : folder);
+            if (!lock->ok) {
+                QSKIP("root writes anywhere here: this file system has no immutable flag");
+            }
+        }
+        SimulateWriteFailure(target.writeError, 10);
+
+        const QString said = type == "csv" ? saveCsv(out) : saveG3m(out);
+        SimulateWriteFailure(0);
+        lock.reset();
+        QVERIFY2(said.startsWith("Cannot ") && said.contains('"' + out + '"') &&
+                     said.contains(target.says),
+                 qPrintable(said));
+        QVERIFY2(said.contains(type == "csv" ? "; nothing saved" : "; the file was not changed"),
+                 qPrintable(said));
+        if (target.old) {
+            QCOMPARE(QDir(folder).entryList(QDir::Files), before);
+            QFile old(out);
+            QVERIFY(old.open(QIODevice::ReadOnly));
+            QCOMPARE(old.readAll(), badinput::kOldBytes);
+        }
+    }
+};
+
+QTEST_MAIN(TestEditorBadInput)
+#include "tst_editor_badinput.moc"
