@@ -131,7 +131,7 @@ inline std::vector<Input> Inputs() {
     const Column columns[] = {{0, "Number", "rrrr"},    {1, "Frequency", "rr-r"},
                               {2, "Bandwidth", "r--r"}, {3, "IF Shift", "r--r"},
                               {9, "Groups", "rr-r"},    {10, "Hotkey", "rrrr"},
-                              {11, "Lockout", "rrrr"},  {13, "Level Squelch", "r---"}};
+                              {11, "Lockout", "rrrr"},  {13, "Level Squelch", "r-rr"}};
     const char* const values[] = {"abc", "-5", "2.5", "123456789012345678901234567890"};
     for (const Column& column : columns) {
         for (int k = 0; k < 4; ++k) {

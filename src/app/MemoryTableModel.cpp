@@ -37,6 +37,16 @@ QVariant MemoryTableModel::data(const QModelIndex& index, int role) const {
         return {};
     }
     const std::string_view text = m_table.CellText(tableRow(index.row()), index.column());
+    // The grid shows only the start of a very long cell: laying out megabytes of text for one
+    // cell would hold the window up. Editing gets the whole text.
+    constexpr std::size_t kShownBytes = 1000;
+    if (role == Qt::DisplayRole && text.size() > kShownBytes) {
+        std::size_t cut = kShownBytes;
+        while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) {
+            --cut;  // not inside a UTF-8 character
+        }
+        return QString::fromUtf8(text.data(), static_cast<qsizetype>(cut)) + QChar(0x2026);
+    }
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
