@@ -180,13 +180,6 @@ private slots:
                                   << "INPUT and an OUTPUT";
         QTest::newRow("unknown option")
             << QStringList{"convert", "--fast", in, "@/x.csv"} << int(kExitUsageError) << "--fast";
-        QTest::newRow("missing input")
-            << QStringList{"convert", "@/none.csv", "@/x.csv"} << int(kExitFileError) << "none.csv";
-        QTest::newRow("input is a folder")
-            << QStringList{"convert", "@", "@/x.csv"} << int(kExitFileError) << "Cannot";
-        QTest::newRow("output folder missing")
-            << QStringList{"convert", "--model", "313", in, "@/no/dir/x.g3m"} << int(kExitFileError)
-            << "no/dir/x.g3m";
     }
     void refusals() {
         QFETCH(QStringList, args);
@@ -204,16 +197,6 @@ private slots:
         // Nothing was created.
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
                  QStringList());
-    }
-
-    void failedInputLeavesOutputAlone() {
-        QTemporaryDir dir;
-        const QString out = dir.filePath("keep.g3m");
-        WriteAll(out, "old bytes");
-        const Run run = Convert({"convert", "--model", "303",
-                                 dir.filePath("missing.csv").toStdString(), out.toStdString()});
-        QCOMPARE(run.status, kExitFileError);
-        QCOMPARE(ReadAll(out), QByteArray("old bytes"));
     }
 
     void binaryExitCodes() {
