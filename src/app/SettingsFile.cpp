@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <algorithm>
 #include <utility>
 
 #include "convert/Windows1252.h"
@@ -74,7 +75,10 @@ std::optional<StoredSettings> SettingsFile::read() const {
     if (!file.open(QIODevice::ReadOnly)) {
         return std::nullopt;
     }
-    return Decode(file.readAll());
+    // Two lines of a folder and a model never come near this size; of a bigger file (or a
+    // device that never ends) only the start is read.
+    constexpr qint64 kLongestFile = 64 * 1024;
+    return Decode(file.read(kLongestFile));
 }
 
 SettingsFile::WriteOutcome SettingsFile::write(const StoredSettings& settings) const {
@@ -124,6 +128,17 @@ StoredSettings SettingsFile::Decode(const QByteArray& bytes) {
             ++line;
         } else {
             lines[line] += c;
+        }
+    }
+    // A line that holds control characters (a binary file) or is longer than any folder path
+    // is no value this editor wrote: it reads as empty, so the program starts as on a first run.
+    constexpr qsizetype kLongestValue = 4096;
+    for (QString& value : lines) {
+        const bool control = std::any_of(value.begin(), value.end(), [](QChar c) {
+            return c.unicode() < 0x20 || c.unicode() == 0x7F;
+        });
+        if (control || value.size() > kLongestValue) {
+            value.clear();
         }
     }
     return StoredSettings{lines[0], lines[1]};

@@ -40,7 +40,8 @@ public:
     WriteOutcome write(const StoredSettings& settings) const;
 
     static QByteArray Encode(const StoredSettings& settings, qsizetype* replaced = nullptr);
-    // Each line is taken whole, so commas and quotes come back as they were written.
+    // Each line is taken whole, so commas and quotes come back as they were written; a line
+    // with control characters or longer than 4,096 characters reads as empty.
     static StoredSettings Decode(const QByteArray& bytes);
 
     QString programPath() const;

@@ -141,6 +141,58 @@ private slots:
             QCOMPARE(old.readAll(), badinput::kOldBytes);
         }
     }
+
+    void settingsFile_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("model");
+        QByteArray binary(4096, '\0');
+        QRandomGenerator(5).fillRange(reinterpret_cast<quint32*>(binary.data()), 1024);
+        QTest::newRow("garbage") << QByteArray("[Corvalen]\nfolder = C:\\x\nmodel=313\n")
+                                 << "[Corvalen]"
+                                 << "folder = C:\\x";
+        QTest::newRow("binary") << binary << ""
+                                << "";
+        QTest::newRow("one line") << QByteArray("D:\\Radio\\G313") << "D:\\Radio\\G313"
+                                  << "";
+        QTest::newRow("huge") << QByteArray(10 * 1024 * 1024, 'A') + "\r\n313\r\n"
+                              << ""
+                              << "";
+    }
+
+    // Whatever "Corvalen.ini" holds, the editor starts with values it can use, without the
+    // first-run message, and its file commands work.
+    void settingsFile() {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, folder);
+        QFETCH(QString, model);
+        badinput::WriteFile(m_dir->filePath("program/Corvalen.ini"), file);
+        MainWindow& window = startWindow();
+        QVERIFY(window.isVisible());
+        QVERIFY(m_boxes->shown.isEmpty());
+        QCOMPARE(window.document().winradioPath, folder);
+        QCOMPARE(window.document().model, model);
+        open(badinput::WriteFile(m_dir->filePath("in.csv"),
+                                 badinput::kHeader + badinput::ChannelLine()));
+        QVERIFY(saveG3m(m_dir->filePath("out.g3m")).startsWith("Wrote 1 record of 92 bytes"));
+    }
+
+    // Settings that cannot be written anywhere are reported, and the old file stays.
+    void readOnlySettingsFile() {
+        const QString ini = m_dir->filePath("program/Corvalen.ini");
+        badinput::WriteFile(m_dir->filePath("user"), "a file where the user's folder would be");
+        MainWindow& window = startWindow();
+        badinput::ReadOnly lock(ini);
+        if (!lock.ok) {
+            QSKIP("root writes anywhere here: this file system has no immutable flag");
+        }
+        window.findChild<QPushButton*>("Command5")->click();  // Exit
+        QVERIFY2(window.statusText().startsWith("Could not save the settings to "),
+                 qPrintable(window.statusText()));
+        QFile old(ini);
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("/radio/G313\r\n313\r\n"));
+    }
 };
 
 QTEST_MAIN(TestEditorBadInput)
