@@ -9,6 +9,7 @@
 #include <QRandomGenerator>
 #include <QString>
 #include <QStringList>
+#include <QTest>
 #include <cerrno>
 #include <functional>
 #include <vector>
@@ -172,6 +173,18 @@ inline std::vector<Target> Targets() {
         {"full disk", "old.EXT", true, Target::None, ENOSPC, "No space left on device", {}},
         {"a device", "device.EXT", false, Target::None, 0, "no regular file", "/dev/full"},
     };
+}
+
+// The rows of a failed-save test: every target, saved as .csv and as .g3m.
+inline void AddFailedSaveRows() {
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("type");
+    const std::vector<Target> targets = Targets();
+    for (std::size_t i = 0; i < targets.size(); ++i) {
+        for (const char* type : {"csv", "g3m"}) {
+            QTest::addRow("%s, .%s", qPrintable(targets[i].name), type) << int(i) << type;
+        }
+    }
 }
 
 // Makes `path` (a file or a folder) read-only for as long as it lives. Root ignores permission

@@ -106,14 +106,7 @@ private slots:
     }
 
     void failedSave_data() {
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QString>("type");
-        const std::vector<badinput::Target> targets = badinput::Targets();
-        for (std::size_t i = 0; i < targets.size(); ++i) {
-            for (const char* type : {"csv", "g3m"}) {
-                QTest::addRow("%s, .%s", qPrintable(targets[i].name), type) << int(i) << type;
-            }
-        }
+        badinput::AddFailedSaveRows();
     }
 
     // A save that fails says so on stderr with exit status 1 and leaves the old file whole.
