@@ -208,7 +208,9 @@ void MainWindow::buildWindow() {
     m_grid->setWordWrap(false);
     m_grid->horizontalHeader()->setStretchLastSection(true);
     m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    // Every row starts at one height and rows are never measured for their content, so a view
+    // of 65,535 rows scrolls without work per row; the user can still drag a row taller.
+    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     m_grid->verticalHeader()->setDefaultSectionSize(QFontMetrics(gridFont).height() + 4);
 
     struct CommandButton {
