@@ -157,6 +157,15 @@ struct Target {
     QString linkTo;      // the path is a link to this
 };
 
+// The rows of a bad-input test: one per input, by name.
+inline void AddInputRows() {
+    QTest::addColumn<int>("index");
+    const std::vector<Input> inputs = Inputs();
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        QTest::newRow(qPrintable(inputs[i].name)) << int(i);
+    }
+}
+
 inline const QByteArray kOldBytes = "old bytes\r\n";
 
 inline std::vector<Target> Targets() {
