@@ -19,6 +19,12 @@ int ModeCode(std::string_view modeText);
 // The mode name of a record's mode code; empty for a code no mode has.
 std::string_view ModeName(std::uint32_t code);
 
+// The Bandwidth (Hz, as cell text) a channel made in the program gets when none is given: a
+// typical receive bandwidth for the mode, kFallbackBandwidth for a text that is no mode. A row
+// is never left without one, because the CSV import drops rows whose Bandwidth is empty.
+inline constexpr std::string_view kFallbackBandwidth = "6000";
+std::string_view DefaultBandwidth(std::string_view modeText);
+
 // Encodes one table row (its cells in column order; missing trailing cells count as empty) as a
 // .g3m record for `model`. `record` must be RecordLengthFor(model) bytes long; it is overwritten
 // completely, checksum included.

@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "convert/FrequencyText.h"
 #include "convert/NumberText.h"
 
 using namespace corvalen;
@@ -89,6 +90,53 @@ private slots:
         QFETCH(double, value);
         QFETCH(double, rounded);
         QCOMPARE(RoundHalfToEven(value), rounded);
+    }
+
+    // Typed and exchanged frequencies: exact whole Hz, or the reason there is none.
+    void frequencyText_data() {
+        using Status = FrequencyReading::Status;
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<int>("unitWhenNone");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<quint64>("hz");
+        const int mhz = int(FrequencyUnit::MHz);
+        const int hz = int(FrequencyUnit::Hz);
+        QTest::newRow("bare MHz") << QByteArray("118") << mhz << int(Status::Ok) << 118000000ull;
+        QTest::newRow("MHz with unit")
+            << QByteArray(" 118.000 MHz") << hz << int(Status::Ok) << 118000000ull;
+        QTest::newRow("kHz short") << QByteArray("25k") << hz << int(Status::Ok) << 25000ull;
+        QTest::newRow("8.33 kHz") << QByteArray("8.33 kHz") << hz << int(Status::Ok) << 8330ull;
+        QTest::newRow("no float error")
+            << QByteArray("146.52") << mhz << int(Status::Ok) << 146520000ull;
+        QTest::newRow("trailing zeros past Hz")
+            << QByteArray("9.5800000000M") << hz << int(Status::Ok) << 9580000ull;
+        QTest::newRow("fraction of a hertz")
+            << QByteArray("8.333 Hz") << hz << int(Status::NotWholeHz) << 0ull;
+        QTest::newRow("too large")
+            << QByteArray("18446744073709551616") << hz << int(Status::TooLarge) << 0ull;
+        QTest::newRow("unknown unit")
+            << QByteArray("12 GHz") << hz << int(Status::NotAFrequency) << 0ull;
+        QTest::newRow("sign") << QByteArray("-5") << hz << int(Status::NotAFrequency) << 0ull;
+        QTest::newRow("point only")
+            << QByteArray(". MHz") << hz << int(Status::NotAFrequency) << 0ull;
+    }
+    void frequencyText() {
+        QFETCH(QByteArray, text);
+        QFETCH(int, unitWhenNone);
+        QFETCH(int, status);
+        QFETCH(quint64, hz);
+        const FrequencyReading read =
+            ReadFrequency(text.toStdString(), FrequencyUnit(unitWhenNone));
+        QCOMPARE(int(read.status), status);
+        QCOMPARE(quint64(read.hz), hz);
+        if (read.status == FrequencyReading::Status::Ok) {
+            // Written back in MHz with six decimals and read again: the same Hz.
+            const std::string text6 = FrequencyText(read.hz, FrequencyUnit::MHz, 6);
+            QCOMPARE(quint64(ReadFrequency(text6, FrequencyUnit::MHz).hz), hz);
+        }
+        QCOMPARE(FrequencyText(9580000, FrequencyUnit::MHz), std::string("9.58"));
+        QCOMPARE(FrequencyText(9580000, FrequencyUnit::kHz), std::string("9580"));
+        QCOMPARE(FrequencyText(5000, FrequencyUnit::MHz, 6), std::string("0.005000"));
     }
 };
 

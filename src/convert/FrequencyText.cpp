@@ -1,0 +1,138 @@
+#include "convert/FrequencyText.h"
+
+#include <limits>
+
+namespace corvalen {
+
+namespace {
+
+int Decimals(FrequencyUnit unit) {
+    switch (unit) {
+        case FrequencyUnit::Hz:
+            return 0;
+        case FrequencyUnit::kHz:
+            return 3;
+        case FrequencyUnit::MHz:
+            return 6;
+    }
+    return 0;
+}
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+char AsciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool EqualsIgnoringCase(std::string_view text, std::string_view lower) {
+    if (text.size() != lower.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (AsciiLower(text[i]) != lower[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+}  // namespace
+
+FrequencyReading ReadFrequency(std::string_view text, FrequencyUnit unitWhenNone) {
+    using Status = FrequencyReading::Status;
+    text = TrimBlanks(text);
+    std::size_t end = 0;
+    while (end < text.size() && (IsDigit(text[end]) || text[end] == '.')) {
+        ++end;
+    }
+    const std::string_view number = text.substr(0, end);
+    const std::string_view unitText = TrimBlanks(text.substr(end));
+
+    FrequencyUnit unit = unitWhenNone;
+    if (unitText.empty()) {
+    } else if (EqualsIgnoringCase(unitText, "hz")) {
+        unit = FrequencyUnit::Hz;
+    } else if (EqualsIgnoringCase(unitText, "khz") || EqualsIgnoringCase(unitText, "k")) {
+        unit = FrequencyUnit::kHz;
+    } else if (EqualsIgnoringCase(unitText, "mhz") || EqualsIgnoringCase(unitText, "m")) {
+        unit = FrequencyUnit::MHz;
+    } else {
+        return {};
+    }
+
+    const std::size_t point = number.find('.');
+    const std::string_view whole = number.substr(0, point);
+    const std::string_view fraction =
+        point == std::string_view::npos ? std::string_view() : number.substr(point + 1);
+    if ((whole.empty() && fraction.empty()) || fraction.find('.') != std::string_view::npos) {
+        return {};
+    }
+
+    // value = whole.fraction * 10^decimals, taken digit by digit so nothing is rounded.
+    const int decimals = Decimals(unit);
+    constexpr std::uint64_t kMax = std::numeric_limits<std::uint64_t>::max();
+    std::uint64_t hz = 0;
+    bool tooLarge = false;
+    const auto push = [&](char digit) {
+        const auto d = static_cast<std::uint64_t>(digit - '0');
+        if (hz > (kMax - d) / 10) {
+            tooLarge = true;
+        } else {
+            hz = hz * 10 + d;
+        }
+    };
+    for (const char c : whole) {
+        push(c);
+    }
+    for (int i = 0; i < decimals; ++i) {
+        push(static_cast<std::size_t>(i) < fraction.size() ? fraction[static_cast<std::size_t>(i)]
+                                                           : '0');
+    }
+    for (std::size_t i = static_cast<std::size_t>(decimals); i < fraction.size(); ++i) {
+        if (fraction[i] != '0') {
+            return {Status::NotWholeHz, 0};
+        }
+    }
+    if (tooLarge) {
+        return {Status::TooLarge, 0};
+    }
+    return {Status::Ok, hz};
+}
+
+std::string FrequencyText(std::uint64_t hz, FrequencyUnit unit, int decimals) {
+    const int places = Decimals(unit);
+    std::string digits = std::to_string(hz);
+    if (places == 0) {
+        return decimals > 0 ? digits + "." + std::string(static_cast<std::size_t>(decimals), '0')
+                            : digits;
+    }
+    if (digits.size() <= static_cast<std::size_t>(places)) {
+        digits.insert(0, static_cast<std::size_t>(places) + 1 - digits.size(), '0');
+    }
+    std::string whole = digits.substr(0, digits.size() - static_cast<std::size_t>(places));
+    std::string fraction = digits.substr(digits.size() - static_cast<std::size_t>(places));
+    if (decimals < 0) {
+        while (!fraction.empty() && fraction.back() == '0') {
+            fraction.pop_back();
+        }
+    } else if (static_cast<std::size_t>(decimals) < fraction.size()) {
+        fraction.resize(static_cast<std::size_t>(decimals));
+    } else {
+        fraction.append(static_cast<std::size_t>(decimals) - fraction.size(), '0');
+    }
+    return fraction.empty() ? whole : whole + "." + fraction;
+}
+
+}  // namespace corvalen
