@@ -9,8 +9,7 @@ namespace corvalen {
 
 // Everything the editor's commands share while the window is open: the memory table (behind its
 // model) with the undo stack of its changes, whether a CSV file was imported, the Winradio folder
-// and receiver model from the settings, and the last path a file command chose. The main window
-// owns exactly one.
+// and receiver model from the settings. The main window owns exactly one.
 class Document {
 public:
     Document();
@@ -22,8 +21,6 @@ public:
     // Every change of the table, in order; its clean state is "no unsaved changes".
     QUndoStack& undoStack() { return m_undoStack; }
 
-    // The last path a file command chose in its dialog.
-    QString fileName;
     // True once a CSV file was imported or a memory file loaded: "Save .csv file" then writes
     // the 19-column form with its header line, before that the 10-column form of the start-up
     // grid. Undoing the load puts back the value from before it.

@@ -10,14 +10,6 @@
 #include "table/RowCommands.h"
 
 namespace corvalen {
-namespace {
-
-// Below this many rows a block goes into the middle of the table row by row; above it the table
-// is rebuilt once, so putting back a large deletion stays one pass over the table.
-constexpr std::size_t kRowByRowLimit = 8;
-
-}  // namespace
-
 MemoryTableModel::MemoryTableModel(MemoryTable table, QObject* parent)
     : QAbstractTableModel(parent), m_table(std::move(table)) {}
 
@@ -144,73 +136,50 @@ void MemoryTableModel::numbersChanged() {
     }
 }
 
-namespace {
-
-// Adds row `row` of `source` to `target` (at `at`, or at the end), through `cells`, a buffer of
-// the row's width, so no cell text is copied into a string of its own on the way.
-void CopyRow(const MemoryTable& source, int row, MemoryTable& target,
-             std::vector<std::string_view>& cells, int at = -1) {
-    for (int column = 0; column < source.ColCount(); ++column) {
-        cells[static_cast<std::size_t>(column)] = source.CellText(row, column);
-    }
-    if (at < 0) {
-        target.AppendRow(std::span<const std::string_view>(cells));
-    } else {
-        target.AppendRow(std::span<const std::string_view>(cells), at);
-    }
+DeletedRows MemoryTableModel::deleteRows(const std::vector<RowRange>& ranges) {
+    // The view hears of each range as it goes, bottom range first.
+    struct Signals : RowRemovalListener {
+        MemoryTableModel& model;
+        explicit Signals(MemoryTableModel& m) : model(m) {}
+        void RowsRemoving(int first, int last) override {
+            model.beginRemoveRows(QModelIndex(), modelRow(first), modelRow(last));
+        }
+        void RowsRemoved() override { model.endRemoveRows(); }
+    } listener(*this);
+    DeletedRows deleted = DeleteRows(m_table, ranges, &listener);
+    numbersChanged();
+    return deleted;
 }
 
-}  // namespace
+void MemoryTableModel::undeleteRows(const std::vector<RowRange>& ranges, DeletedRows deleted) {
+    restoreNumbers(std::move(deleted.numbers));
+    // From the top down: each range goes back where it was, below the ones already restored.
+    for (std::size_t i = 0; i < ranges.size() && i < deleted.blocks.size(); ++i) {
+        putRows(ranges[i].first, std::move(deleted.blocks[i]));
+    }
+}
 
 MemoryTable MemoryTableModel::takeRows(int first, int last) {
     first = std::max(first, 1);
     last = std::min(last, m_table.RowCount() - 1);
-    MemoryTable rows(m_table.ColCount());
     if (first > last) {
-        return rows;
-    }
-    std::vector<std::string_view> cells(static_cast<std::size_t>(m_table.ColCount()));
-    rows.ReserveChannels(last - first + 1);
-    for (int row = first; row <= last; ++row) {
-        CopyRow(m_table, row, rows, cells);
+        return MemoryTable(m_table.ColCount());
     }
     beginRemoveRows(QModelIndex(), modelRow(first), modelRow(last));
-    m_table.RemoveRows(first, last);
+    MemoryTable rows = m_table.TakeRows(first, last);
     endRemoveRows();
     return rows;
 }
 
-void MemoryTableModel::putRows(int at, const MemoryTable& rows) {
+void MemoryTableModel::putRows(int at, MemoryTable rows) {
     const int count = rows.ChannelCount();
     if (count <= 0) {
         return;
     }
     Q_ASSERT(rows.ColCount() == m_table.ColCount());
     at = std::clamp(at, 1, m_table.RowCount());
-    std::vector<std::string_view> cells(static_cast<std::size_t>(m_table.ColCount()));
     beginInsertRows(QModelIndex(), modelRow(at), modelRow(at + count - 1));
-    if (at == m_table.RowCount() || static_cast<std::size_t>(count) <= kRowByRowLimit) {
-        m_table.ReserveChannels(m_table.ChannelCount() + count);
-        for (int i = 0; i < count; ++i) {
-            CopyRow(rows, i + 1, m_table, cells, at + i);
-        }
-    } else {
-        MemoryTable rebuilt(m_table.ColCount());
-        for (int column = 0; column < m_table.ColCount(); ++column) {
-            rebuilt.SetCellText(0, column, std::string(m_table.Caption(column)));
-        }
-        rebuilt.ReserveChannels(m_table.ChannelCount() + count);
-        for (int row = 1; row < at; ++row) {
-            CopyRow(m_table, row, rebuilt, cells);
-        }
-        for (int row = 1; row <= count; ++row) {
-            CopyRow(rows, row, rebuilt, cells);
-        }
-        for (int row = at; row < m_table.RowCount(); ++row) {
-            CopyRow(m_table, row, rebuilt, cells);
-        }
-        m_table = std::move(rebuilt);
-    }
+    m_table.PutRows(at, std::move(rows));
     endInsertRows();
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "table/MemoryTable.h"
+#include "table/RowCommands.h"
 
 class QUndoStack;
 
@@ -56,12 +57,17 @@ public:
     // Puts back a Number column that reIndex() returned (one text per channel row).
     void restoreNumbers(std::vector<std::string> numbers);
 
+    // "Delete Row(s)" of the rows in `ranges` (ascending), renumbering the rest; returns what
+    // undeleteRows needs to put them back.
+    DeletedRows deleteRows(const std::vector<RowRange>& ranges);
+    void undeleteRows(const std::vector<RowRange>& ranges, DeletedRows deleted);
+
     // Removes the channel rows first..last and returns them as the channel rows of a table
     // with the same columns, so they are kept as compactly as the table keeps them.
     MemoryTable takeRows(int first, int last);
     // Inserts the channel rows of `rows` so that the first becomes row `at` (rows from `at`
     // move down).
-    void putRows(int at, const MemoryTable& rows);
+    void putRows(int at, MemoryTable rows);
 
     // Writes the channel rows of `block` (a table as wide as the rectangle) with its top left
     // cell at (row, column) and returns the texts it replaced in the same form. The rectangle

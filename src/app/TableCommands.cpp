@@ -49,36 +49,25 @@ PutRowsCommand::PutRowsCommand(MemoryTableModel& model, int at, MemoryTable rows
       m_rows(std::move(rows)) {}
 
 void PutRowsCommand::redo() {
-    m_model.putRows(m_at, m_rows);
-    m_rows = MemoryTable(m_rows.ColCount());
+    const int columns = m_rows.ColCount();
+    m_model.putRows(m_at, std::move(m_rows));
+    m_rows = MemoryTable(columns);
 }
 
 void PutRowsCommand::undo() {
     m_rows = m_model.takeRows(m_at, m_at + m_count - 1);
 }
 
-DeleteRowsCommand::DeleteRowsCommand(MemoryTableModel& model,
-                                     std::vector<std::pair<int, int>> ranges)
-    : QUndoCommand(QStringLiteral("Delete Row(s)")), m_model(model), m_ranges(std::move(ranges)) {
-    m_removed.resize(m_ranges.size(), MemoryTable(0));
-}
+DeleteRowsCommand::DeleteRowsCommand(MemoryTableModel& model, std::vector<RowRange> ranges)
+    : QUndoCommand(QStringLiteral("Delete Row(s)")), m_model(model), m_ranges(std::move(ranges)) {}
 
 void DeleteRowsCommand::redo() {
-    // From the bottom up, so the rows of the ranges still to go keep their places.
-    for (std::size_t i = m_ranges.size(); i-- > 0;) {
-        m_removed[i] = m_model.takeRows(m_ranges[i].first, m_ranges[i].second);
-    }
-    m_numbers = m_model.reIndex();
+    m_deleted = m_model.deleteRows(m_ranges);
 }
 
 void DeleteRowsCommand::undo() {
-    m_model.restoreNumbers(std::move(m_numbers));
-    m_numbers.clear();
-    // From the top down: each range goes back where it was, below the ones already restored.
-    for (std::size_t i = 0; i < m_ranges.size(); ++i) {
-        m_model.putRows(m_ranges[i].first, m_removed[i]);
-        m_removed[i] = MemoryTable(0);
-    }
+    m_model.undeleteRows(m_ranges, std::move(m_deleted));
+    m_deleted = {};
 }
 
 ReIndexCommand::ReIndexCommand(MemoryTableModel& model)

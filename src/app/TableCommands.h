@@ -69,16 +69,15 @@ private:
 // "Delete Row(s)": removes ranges of rows, then renumbers the rest.
 class DeleteRowsCommand : public QUndoCommand {
 public:
-    // `ranges` are first..last table rows, ascending and not overlapping.
-    DeleteRowsCommand(MemoryTableModel& model, std::vector<std::pair<int, int>> ranges);
+    // `ranges` are table rows, ascending and not overlapping (see RowRanges).
+    DeleteRowsCommand(MemoryTableModel& model, std::vector<RowRange> ranges);
     void undo() override;
     void redo() override;
 
 private:
     MemoryTableModel& m_model;
-    std::vector<std::pair<int, int>> m_ranges;
-    std::vector<MemoryTable> m_removed;  // per range, while deleted
-    std::vector<std::string> m_numbers;  // the Number column of the remaining rows before
+    std::vector<RowRange> m_ranges;
+    DeletedRows m_deleted;  // while deleted
 };
 
 // "Re-Index". It marks itself obsolete when every row already carried its own number.

@@ -6,6 +6,7 @@
 #include <QStandardPaths>
 #include <QTimer>
 
+#include "app/FileCommands.h"
 #include "app/MainWindow.h"
 
 int main(int argc, char** argv) {
@@ -22,7 +23,7 @@ int main(int argc, char** argv) {
     // image of the screen where the window (and the open menu) is, then quits.
     const QString openPath = qEnvironmentVariable("CORVALEN_OPEN");
     if (!openPath.isEmpty()) {
-        window.openFile(openPath);
+        window.fileCommands().openFile(openPath);
     }
     const QString menuTitle = qEnvironmentVariable("CORVALEN_MENU");
     if (!menuTitle.isEmpty()) {

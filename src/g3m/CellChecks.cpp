@@ -321,9 +321,8 @@ void CheckRowCells(std::span<const std::string_view> cells, std::string_view mod
     ReadRecordFields(cells, model, row, problems);
 }
 
-void ReadTableRecords(const MemoryTable& table, std::string_view model,
-                      std::vector<Diagnostic>& problems,
-                      const std::function<void(int row, const RecordFields& fields)>& use) {
+void ReadTableRecords(const MemoryTable& table, std::vector<Diagnostic>& problems,
+                      const std::function<void(int row, const RowTexts& cells)>& use) {
     // The last row of each channel number, found first so that the rows it replaces can say so
     // in their place in the row order.
     std::vector<int> lastRow(65536, 0);
@@ -346,16 +345,15 @@ void ReadTableRecords(const MemoryTable& table, std::string_view model,
                                 ", whose record replaces this row's");
             }
         }
-        const RecordFields fields = ReadRecordFields(cells, model, row, problems);
-        if (fields.channel != 0) {
-            use(row, fields);
-        }
+        use(row, cells);
     }
 }
 
 std::vector<Diagnostic> CheckCells(const MemoryTable& table, std::string_view model) {
     std::vector<Diagnostic> problems;
-    ReadTableRecords(table, model, problems, [](int, const RecordFields&) {});
+    ReadTableRecords(table, problems, [&](int row, const RowTexts& cells) {
+        CheckRowCells(cells, model, row, problems);
+    });
     return problems;
 }
 

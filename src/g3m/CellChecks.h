@@ -54,14 +54,13 @@ RecordFields ReadRecordFields(std::span<const std::string_view> cells, std::stri
 void CheckRowCells(std::span<const std::string_view> cells, std::string_view model, int row,
                    std::vector<Diagnostic>& problems);
 
-// Reads every channel row of `table` (rows 1 and up, in row order) as the writer does, hands each
-// row that has a channel number to `use`, and reports every cell the writer cannot take as it
-// stands, in row then column order. When rows share a channel number, the last of them is the
-// one whose record ends up in the file: each earlier one gets a problem on its Number cell that
-// names that row, since its record is lost.
-void ReadTableRecords(const MemoryTable& table, std::string_view model,
-                      std::vector<Diagnostic>& problems,
-                      const std::function<void(int row, const RecordFields& fields)>& use);
+// Walks every channel row of `table` (rows 1 and up, in row order) the way the writer does and
+// hands each row's cells to `use`, which reads them (CheckRowCells, or WriteMemoryRecord when
+// saving) and reports its own cells. When rows share a channel number, the last of them is the
+// one whose record ends up in the file: each earlier one first gets a problem on its Number cell
+// that names that row, since its record is lost. So problems come in row then column order.
+void ReadTableRecords(const MemoryTable& table, std::vector<Diagnostic>& problems,
+                      const std::function<void(int row, const RowTexts& cells)>& use);
 
 // Every cell of `table` that the .g3m writer cannot use as it stands, in row then column order
 // (see ReadTableRecords).

@@ -38,9 +38,12 @@ G3mSaveReport PlaceRecords(const MemoryTable& table, std::string_view model, std
     const std::span<std::uint8_t> record(buffer.data(), recordLength);
     image.reserve(FinalImageSize(table, recordLength, image.size()));
 
-    ReadTableRecords(table, model, report.problems, [&](int, const RecordFields& fields) {
-        EncodeRecord(fields, model, record);
-        const std::size_t offset = (static_cast<std::size_t>(fields.channel) - 1) * recordLength;
+    ReadTableRecords(table, report.problems, [&](int row, const RowTexts& cells) {
+        const std::uint16_t channel = WriteMemoryRecord(cells, model, record, row, report.problems);
+        if (channel == 0) {
+            return;  // no channel number: the row has no place in the file
+        }
+        const std::size_t offset = (static_cast<std::size_t>(channel) - 1) * recordLength;
         if (image.size() < offset + recordLength) {
             image.resize(offset + recordLength, '\0');
         }

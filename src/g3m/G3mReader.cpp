@@ -30,10 +30,6 @@ std::string DecimalText(Integer value) {
     return std::string(buffer, end);
 }
 
-std::uint64_t GetLe64(Record record, std::size_t offset) {
-    return GetLe32(record, offset) | static_cast<std::uint64_t>(GetLe32(record, offset + 4)) << 32;
-}
-
 std::int32_t GetSigned32(Record record, std::size_t offset) {
     return static_cast<std::int32_t>(GetLe32(record, offset));
 }
@@ -78,7 +74,7 @@ std::string UnkeptBytes(Record record, bool holdsIfShiftAndBandwidth) {
         return Area{static_cast<std::size_t>(zero - record.begin()), offset + width};
     };
     const Area areas[] = {
-        {14, 20},  // between the group flags and the hot key
+        {kUnusedOffset, kUnusedEnd},
         textTail(kCallsignOffset, kCallsignWidth),
         textTail(kCommentOffset, kCommentWidth),
         {kCommentOffset + kCommentWidth, kChecksumOffset},

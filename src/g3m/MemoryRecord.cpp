@@ -31,17 +31,13 @@ constexpr std::array<ModeEntry, 11> kModes = {{
     {"ISB", 14, "6000"},
 }};
 
-void PutLe16(std::span<std::uint8_t> record, std::size_t offset, std::uint16_t value) {
-    record[offset] = static_cast<std::uint8_t>(value);
-    record[offset + 1] = static_cast<std::uint8_t>(value >> 8);
-}
-
-void PutLe32(std::span<std::uint8_t> record, std::size_t offset, std::uint32_t value) {
-    record[offset] = static_cast<std::uint8_t>(value);
-    record[offset + 1] = static_cast<std::uint8_t>(value >> 8);
-    record[offset + 2] = static_cast<std::uint8_t>(value >> 16);
-    record[offset + 3] = static_cast<std::uint8_t>(value >> 24);
-}
+// Lays out a record for `model` from its fields, all little-endian: Number at 0; Frequency at 4;
+// Groups at 12-13; Hotkey at 20 and Lockout at 24; Level Squelch as its low 16 bits at 28 with
+// FF FF at 30; Mode code at 32; Callsign (12 bytes) at 36 and Comments (31 bytes, then a zero)
+// at 48; the checksum at 80; for "313" only, IF Shift at 84 and Bandwidth at 88. Bytes no field
+// fills are zero.
+void EncodeRecord(const RecordFields& fields, std::string_view model,
+                  std::span<std::uint8_t> record);
 
 }  // namespace
 
@@ -77,6 +73,8 @@ std::string_view DefaultBandwidth(std::string_view modeText) {
     return kFallbackBandwidth;
 }
 
+namespace {
+
 void EncodeRecord(const RecordFields& fields, std::string_view model,
                   std::span<std::uint8_t> record) {
     std::fill(record.begin(), record.end(), std::uint8_t{0});
@@ -102,6 +100,8 @@ void EncodeRecord(const RecordFields& fields, std::string_view model,
     }
     PutLe32(record, kChecksumOffset, ComputeRecordChecksum(record));
 }
+
+}  // namespace
 
 std::uint16_t WriteMemoryRecord(std::span<const std::string_view> cells, std::string_view model,
                                 std::span<std::uint8_t> record, int row,

@@ -38,12 +38,4 @@ std::uint16_t WriteMemoryRecord(std::span<const std::string_view> cells, std::st
                                 std::span<std::uint8_t> record, int row,
                                 std::vector<Diagnostic>& problems);
 
-// Lays out a record for `model` from its fields, all little-endian: Number at 0; Frequency at 4;
-// Groups at 12-13; Hotkey at 20 and Lockout at 24; Level Squelch as its low 16 bits at 28 with
-// FF FF at 30; Mode code at 32; Callsign (12 bytes) at 36 and Comments (31 bytes, then a zero)
-// at 48; the checksum at 80; for "313" only, IF Shift at 84 and Bandwidth at 88. Bytes no field
-// fills are zero.
-void EncodeRecord(const RecordFields& fields, std::string_view model,
-                  std::span<std::uint8_t> record);
-
 }  // namespace corvalen

@@ -26,16 +26,36 @@ inline constexpr std::size_t kCommentWidth = 31;  // offset 79 stays 0 and ends 
 inline constexpr std::size_t kIfShiftOffset = 84;
 inline constexpr std::size_t kBandwidthOffset = 88;
 
+// Bytes 14 to 19 (the rest of the group word and the unused BFO word) belong to no column.
+inline constexpr std::size_t kUnusedOffset = 14;
+inline constexpr std::size_t kUnusedEnd = kHotkeyOffset;
+
 inline constexpr int kGroupCount = 16;
 
 // The squelch word the writer stores for an empty (or zero) Level Squelch cell.
 inline constexpr std::uint32_t kEmptySquelchWord = 0xFFFF0000u;
 
+// The record's little-endian words, read and written byte by byte so that the bytes come out
+// the same on any machine.
 inline std::uint32_t GetLe32(std::span<const std::uint8_t> record, std::size_t offset) {
     return static_cast<std::uint32_t>(record[offset]) |
            static_cast<std::uint32_t>(record[offset + 1]) << 8 |
            static_cast<std::uint32_t>(record[offset + 2]) << 16 |
            static_cast<std::uint32_t>(record[offset + 3]) << 24;
+}
+
+inline std::uint64_t GetLe64(std::span<const std::uint8_t> record, std::size_t offset) {
+    return GetLe32(record, offset) | static_cast<std::uint64_t>(GetLe32(record, offset + 4)) << 32;
+}
+
+inline void PutLe16(std::span<std::uint8_t> record, std::size_t offset, std::uint16_t value) {
+    record[offset] = static_cast<std::uint8_t>(value);
+    record[offset + 1] = static_cast<std::uint8_t>(value >> 8);
+}
+
+inline void PutLe32(std::span<std::uint8_t> record, std::size_t offset, std::uint32_t value) {
+    PutLe16(record, offset, static_cast<std::uint16_t>(value));
+    PutLe16(record, offset + 2, static_cast<std::uint16_t>(value >> 16));
 }
 
 }  // namespace corvalen

@@ -160,6 +160,31 @@ void MemoryTable::RemoveRows(int first, int last) {
     m_rows.erase(m_rows.begin() + first, m_rows.begin() + last + 1);
 }
 
+MemoryTable MemoryTable::TakeRows(int first, int last) {
+    first = std::max(first, 1);
+    last = std::min(last, RowCount() - 1);
+    MemoryTable taken(m_columnCount);
+    if (first > last) {
+        return taken;
+    }
+    const auto begin = m_rows.begin() + first;
+    const auto end = m_rows.begin() + last + 1;
+    taken.m_rows.reserve(static_cast<std::size_t>(last - first + 2));
+    taken.m_rows.insert(taken.m_rows.end(), std::make_move_iterator(begin),
+                        std::make_move_iterator(end));
+    m_rows.erase(begin, end);
+    return taken;
+}
+
+void MemoryTable::PutRows(int at, MemoryTable rows) {
+    if (rows.m_columnCount != m_columnCount) {
+        rows.SetColCount(m_columnCount);
+    }
+    const int position = std::clamp(at, 1, RowCount());
+    m_rows.insert(m_rows.begin() + position, std::make_move_iterator(rows.m_rows.begin() + 1),
+                  std::make_move_iterator(rows.m_rows.end()));
+}
+
 void MemoryTable::SetCellText(int row, int column, std::string text) {
     const auto count = static_cast<std::size_t>(m_columnCount);
     if (column < 0 || static_cast<std::size_t>(column) >= count) {

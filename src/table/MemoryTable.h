@@ -79,6 +79,12 @@ public:
     void RemoveRow(int row);
     // Removes rows first..last (inclusive) in one step.
     void RemoveRows(int first, int last);
+    // Removes channel rows first..last (clipped to the channel rows) and hands them back as the
+    // channel rows of a table with the same columns. The rows' text moves, it is not copied.
+    MemoryTable TakeRows(int first, int last);
+    // Inserts the channel rows of `rows` (a table of the same columns) so that the first becomes
+    // row `at`; the rows from `at` on move down. The rows' text moves, it is not copied.
+    void PutRows(int at, MemoryTable rows);
 
     // Valid until the table changes.
     std::string_view CellText(int row, int column) const { return RowCells(row)[column]; }

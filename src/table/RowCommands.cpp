@@ -37,12 +37,48 @@ int InsertRow(MemoryTable& table, int selectionEndRow) {
     return row;
 }
 
-void DeleteRows(MemoryTable& table, int anchorRow, int selectionEndRow) {
-    if (table.ChannelCount() == 0) {
-        return;
+std::vector<RowRange> RowRanges(std::vector<int> rows) {
+    std::sort(rows.begin(), rows.end());
+    std::vector<RowRange> ranges;
+    for (const int row : rows) {
+        if (!ranges.empty() && row <= ranges.back().last + 1) {
+            ranges.back().last = std::max(ranges.back().last, row);
+        } else {
+            ranges.push_back({row, row});
+        }
     }
-    table.RemoveRows(std::min(anchorRow, selectionEndRow), std::max(anchorRow, selectionEndRow));
+    return ranges;
+}
+
+DeletedRows DeleteRows(MemoryTable& table, const std::vector<RowRange>& ranges,
+                       RowRemovalListener* listener) {
+    DeletedRows deleted;
+    if (table.ChannelCount() == 0 || ranges.empty()) {
+        return deleted;
+    }
+    deleted.blocks.resize(ranges.size(), MemoryTable(table.ColCount()));
+    for (std::size_t i = ranges.size(); i-- > 0;) {
+        const int first = std::max(ranges[i].first, 1);
+        const int last = std::min(ranges[i].last, table.RowCount() - 1);
+        if (first > last) {
+            continue;
+        }
+        if (listener) {
+            listener->RowsRemoving(first, last);
+        }
+        deleted.blocks[i] = table.TakeRows(first, last);
+        if (listener) {
+            listener->RowsRemoved();
+        }
+    }
+    if (table.ColCount() > Number) {
+        deleted.numbers.reserve(static_cast<std::size_t>(table.ChannelCount()));
+        for (int row = 1; row < table.RowCount(); ++row) {
+            deleted.numbers.emplace_back(table.CellText(row, Number));
+        }
+    }
     ReIndex(table);
+    return deleted;
 }
 
 void ReIndex(MemoryTable& table) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "table/MemoryTable.h"
 
@@ -21,10 +22,37 @@ int InsertRow(MemoryTable& table, int selectionEndRow);
 // The row "Insert Row" would create, without changing the table.
 int InsertPosition(const MemoryTable& table, int selectionEndRow);
 
-// "Delete Row(s)": removes the channel rows between `anchorRow` and `selectionEndRow`, whichever
-// of the two is larger, then renumbers. Rows outside 1..RowCount()-1 are clipped; a table with
-// no channel rows is left alone.
-void DeleteRows(MemoryTable& table, int anchorRow, int selectionEndRow);
+// A run of table rows, first..last inclusive.
+struct RowRange {
+    int first = 0;
+    int last = -1;
+    bool operator==(const RowRange&) const = default;
+};
+
+// The selected rows (table rows, in any order, repeats allowed) as ascending runs that neither
+// overlap nor touch.
+std::vector<RowRange> RowRanges(std::vector<int> rows);
+
+// Told before and after each range "Delete Row(s)" removes, so that a view can follow.
+class RowRemovalListener {
+public:
+    virtual ~RowRemovalListener() = default;
+    virtual void RowsRemoving(int first, int last) = 0;
+    virtual void RowsRemoved() = 0;
+};
+
+// What "Delete Row(s)" took out, enough to put the table back as it was.
+struct DeletedRows {
+    std::vector<MemoryTable> blocks;   // the rows of each range, in range order
+    std::vector<std::string> numbers;  // the Number column of the remaining rows before renumbering
+};
+
+// "Delete Row(s)": removes every row of `ranges` (ascending, not overlapping; rows outside the
+// channel rows are clipped), from the bottom range up so the others keep their places, then
+// renumbers every remaining row. Rows between the ranges stay. With no channel rows, or no
+// ranges, nothing changes.
+DeletedRows DeleteRows(MemoryTable& table, const std::vector<RowRange>& ranges,
+                       RowRemovalListener* listener = nullptr);
 
 // "Re-Index": every channel row r gets RowNumberText(r) in the Number column.
 void ReIndex(MemoryTable& table);

@@ -20,7 +20,7 @@
 #include <QUrl>
 #include <memory>
 
-#include "ScriptedDialogs.h"
+#include "EditorTest.h"
 #include "app/ChannelViewModel.h"
 #include "app/MainWindow.h"
 #include "app/ProblemIndex.h"
@@ -63,57 +63,12 @@ struct Edit {
     QString text;
 };
 
-// Channels the .g3m writer takes as they stand.
-MemoryTable CleanTable(int count) {
-    MemoryTable table = MemoryTable::ImportLayout();
-    for (int n = 1; n <= count; ++n) {
-        table.AppendRow({std::to_string(n), std::to_string(7000000 + 5000 * n), "2400", "0", "", "",
-                         "", "", "", "1", "0", "0", "", "-100", "", "", "USB",
-                         "K" + std::to_string(n), ""});
-    }
-    return table;
-}
-
-QByteArray ReadBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 }  // namespace
 
-class TestBrowsing : public QObject {
+class TestBrowsing : public EditorTest {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<ScriptedFileDialogs> m_dialogs;
-    std::unique_ptr<ScriptedMessageBoxes> m_boxes;
-    std::unique_ptr<MainWindow> m_window;
-
-    QString path(const QString& name) const { return m_dir->filePath(name); }
-
-    MainWindow& startWindow() {
-        m_window = std::make_unique<MainWindow>(
-            SettingsFile(path(QStringLiteral("program")), path(QStringLiteral("user"))),
-            m_dialogs.get(), m_boxes.get());
-        m_window->start();
-        m_window->document().winradioPath = m_dir->path();
-        return *m_window;
-    }
-
-    MainWindow& startWindow(const MemoryTable& table) {
-        startWindow().importCsvFile(writeCsv(QStringLiteral("channels.csv"), table));
-        return *m_window;
-    }
-
-    QString writeCsv(const QString& name, const MemoryTable& table) {
-        QFile file(path(name));
-        if (file.open(QIODevice::WriteOnly)) {
-            file.write(QByteArray::fromStdString(BuildCsvText(table, true).bytes));
-        }
-        return file.fileName();
-    }
-
     QString writeG3m(const QString& name, const MemoryTable& table, const std::string& model) {
         const QString file = path(name);
         [&] { QVERIFY(SaveG3mFile(file.toStdString(), table, model).ok()); }();
@@ -159,16 +114,6 @@ private:
         QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, centre);
     }
 
-    void click(const QString& caption) {
-        for (QPushButton* b : m_window->findChildren<QPushButton*>()) {
-            if (b->text() == caption) {
-                QTest::mouseClick(b, Qt::LeftButton);
-                return;
-            }
-        }
-        QFAIL(qPrintable(caption));
-    }
-
     QStringList callsigns() const {
         QStringList texts;
         const MemoryTable& table = m_window->document().table().table();
@@ -179,14 +124,7 @@ private:
     }
 
 private slots:
-    void init() {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
-        QVERIFY(QDir().mkpath(path(QStringLiteral("program"))));
-        m_dialogs = std::make_unique<ScriptedFileDialogs>();
-        m_boxes = std::make_unique<ScriptedMessageBoxes>();
-    }
-
+    void init() { setUpEditor(); }
     void cleanup() { m_window.reset(); }
 
     void headerClicksSort_data() {
@@ -282,7 +220,7 @@ private slots:
         QFETCH(QStringList, callsigns);
         MainWindow& window = startWindow(SortingTable());
         clickHeader(Frequency);
-        window.findRows(find);
+        window.findBar().findRows(find);
         QTableView* grid = window.grid();
         grid->selectionModel()->clear();
         for (int row : selected) {
@@ -323,7 +261,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(int, flaggedRow);
         QFETCH(int, flaggedColumn);
-        MemoryTable table = CleanTable(6);
+        MemoryTable table = testing::Channels(6);
         table.SetCellText(row, column, text.toStdString());
         MainWindow& window = startWindow(table);
         window.document().model = QStringLiteral("313");
@@ -369,7 +307,7 @@ private slots:
         QVERIFY2(lineText.startsWith(prefix), qPrintable(lineText));
         QVERIFY(!lineText.mid(prefix.size()).startsWith(caption));
         QVERIFY(QString::fromStdString(expected[0].message).endsWith(lineText.mid(prefix.size())));
-        window.findRows(QStringLiteral("no row holds this"));
+        window.findBar().findRows(QStringLiteral("no row holds this"));
         QCOMPARE(grid->model()->rowCount(), 0);
         list->scrollTo(line);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
@@ -382,7 +320,7 @@ private slots:
 
         // Mending the cell takes the tint and the line away.
         MemoryTableModel& model = window.document().table();
-        const MemoryTable clean = CleanTable(6);
+        const MemoryTable clean = testing::Channels(6);
         QVERIFY(model.setData(model.index(row - 1, column),
                               QString::fromStdString(std::string(clean.CellText(row, column)))));
         QTRY_COMPARE(count->text(), QStringLiteral("No problems"));
@@ -409,7 +347,7 @@ private slots:
 
     void editsKeepTheProblemsOfTheWholeTable() {
         QFETCH(QList<Edit>, edits);
-        MainWindow& window = startWindow(CleanTable(5));
+        MainWindow& window = startWindow(testing::Channels(5));
         window.document().model = QStringLiteral("313");
         window.problems().scheduleCheck();
         window.problems().checkNow();
@@ -434,9 +372,10 @@ private slots:
         QFETCH(QString, model);
         QFETCH(QString, status);
         MainWindow& window = startWindow();
+        window.document().winradioPath = m_dir->path();
         window.document().model = model;
         const QString file =
-            writeG3m(QStringLiteral("memories.g3m"), CleanTable(3), model.toStdString());
+            writeG3m(QStringLiteral("memories.g3m"), testing::Channels(3), model.toStdString());
         window.fileDialog().settings().fileName = QStringLiteral("left over.csv");
         m_dialogs->answers.push_back(file);
 
@@ -458,7 +397,7 @@ private slots:
         QCOMPARE(window.statusText(), status);
         QCOMPARE(window.document().undoStack().undoText(), QStringLiteral("Open memories.g3m"));
         QVERIFY(!window.isWindowModified());
-        QCOMPARE(window.recentFiles().paths(), QStringList{file});
+        QCOMPARE(window.fileCommands().recentFiles().paths(), QStringList{file});
 
         QStringList menus;
         for (QAction* menu : window.menuBar()->actions()) {
@@ -484,9 +423,10 @@ private slots:
         QVERIFY(model.setData(model.index(0, Frequency), QStringLiteral("9410000")));
         const MemoryTable edited = model.table();
         m_boxes->unsavedAnswers.push_back(answer);
-        m_dialogs->answers.push_back(writeG3m(QStringLiteral("m.g3m"), CleanTable(2), "313"));
+        m_dialogs->answers.push_back(
+            writeG3m(QStringLiteral("m.g3m"), testing::Channels(2), "313"));
 
-        action("mnuOpenG3m")->trigger();
+        action("openG3mAction")->trigger();
         QCOMPARE(m_boxes->shown.last().kind, QStringLiteral("askUnsavedChanges"));
         QCOMPARE(m_dialogs->shown.size(), opened ? 1 : 0);
         QCOMPARE(model.rowCount(), opened ? 2 : 49);
@@ -499,52 +439,53 @@ private slots:
         MainWindow& window = startWindow();
         const MemoryTable before = window.document().table().table();
         m_dialogs->answers.push_back(path(QStringLiteral("missing.g3m")));
-        action("mnuOpenG3m")->trigger();
+        action("openG3mAction")->trigger();
         QVERIFY(window.document().table().table() == before);
         QVERIFY2(window.statusText().contains(path(QStringLiteral("missing.g3m"))),
                  qPrintable(window.statusText()));
         QVERIFY(window.statusText().endsWith(QStringLiteral("nothing opened")));
-        QVERIFY(window.recentFiles().paths().isEmpty());
+        QVERIFY(window.fileCommands().recentFiles().paths().isEmpty());
     }
 
     void recentFilesPersistAndArePruned() {
         MainWindow& window = startWindow();
-        const QString csv = writeCsv(QStringLiteral("a.csv"), CleanTable(2));
-        const QString g3m = writeG3m(QStringLiteral("b.g3m"), CleanTable(3), "");
+        const QString csv = writeCsv(QStringLiteral("a.csv"), testing::Channels(2));
+        const QString g3m = writeG3m(QStringLiteral("b.g3m"), testing::Channels(3), "");
         const QString saved = path(QStringLiteral("c.csv"));
         m_dialogs->answers = {csv, g3m, saved};
-        action("mnuOpenCsv")->trigger();
-        action("mnuOpenG3m")->trigger();
-        action("mnuSaveCsv")->trigger();
-        action("mnuOpenCsv")->trigger();  // cancelled: no change
-        QCOMPARE(window.recentFiles().paths(), (QStringList{saved, g3m, csv}));
+        action("openCsvAction")->trigger();
+        action("openG3mAction")->trigger();
+        action("saveCsvAction")->trigger();
+        action("openCsvAction")->trigger();  // cancelled: no change
+        QCOMPARE(window.fileCommands().recentFiles().paths(), (QStringList{saved, g3m, csv}));
         const QString store = path(QStringLiteral("program/Corvalen-recent.txt"));
-        QCOMPARE(ReadBytes(store), (saved + "\r\n" + g3m + "\r\n" + csv + "\r\n").toUtf8());
+        QCOMPARE(testing::ReadBytes(store),
+                 (saved + "\r\n" + g3m + "\r\n" + csv + "\r\n").toUtf8());
         QVERIFY(!QFile::exists(path(QStringLiteral("program/Corvalen.ini"))));
 
         // The next run has the list; a file gone since is reported and leaves it.
         QVERIFY(QFile::remove(g3m));
         MainWindow& next = startWindow();
-        auto* recent = next.findChild<QMenu*>(QStringLiteral("mnuRecent"));
+        auto* recent = next.findChild<QMenu*>(QStringLiteral("recentMenu"));
         QCOMPARE(recent->actions().size(), 3);
         recent->actions()[1]->trigger();
         QCOMPARE(next.statusText(),
                  QDir::toNativeSeparators(g3m) + " no longer exists; removed from Recent files");
-        QCOMPARE(next.recentFiles().paths(), (QStringList{saved, csv}));
-        QCOMPARE(ReadBytes(store), (saved + "\r\n" + csv + "\r\n").toUtf8());
+        QCOMPARE(next.fileCommands().recentFiles().paths(), (QStringList{saved, csv}));
+        QCOMPARE(testing::ReadBytes(store), (saved + "\r\n" + csv + "\r\n").toUtf8());
         QCOMPARE(recent->actions().size(), 2);
 
         recent->actions()[1]->trigger();  // opens a.csv, which moves to the front
         QCOMPARE(next.document().table().rowCount(), 2);
-        QCOMPARE(next.recentFiles().paths(), (QStringList{csv, saved}));
+        QCOMPARE(next.fileCommands().recentFiles().paths(), (QStringList{csv, saved}));
 
         // Only the latest eight are kept.
         for (int i = 0; i < 10; ++i) {
-            next.recentFiles().add(path(QStringLiteral("f%1.csv").arg(i)));
+            next.fileCommands().recentFiles().add(path(QStringLiteral("f%1.csv").arg(i)));
         }
-        QCOMPARE(next.recentFiles().paths().size(), RecentFiles::kMaxFiles);
-        QCOMPARE(next.recentFiles().paths().first(), path(QStringLiteral("f9.csv")));
-        QCOMPARE(next.recentFiles().paths().last(), path(QStringLiteral("f2.csv")));
+        QCOMPARE(next.fileCommands().recentFiles().paths().size(), RecentFiles::kMaxFiles);
+        QCOMPARE(next.fileCommands().recentFiles().paths().first(), path(QStringLiteral("f9.csv")));
+        QCOMPARE(next.fileCommands().recentFiles().paths().last(), path(QStringLiteral("f2.csv")));
     }
 
     void droppedFileOpens_data() {
@@ -560,13 +501,13 @@ private slots:
         QFETCH(bool, taken);
         MainWindow& window = startWindow();
         const QString file = name.endsWith(QStringLiteral(".csv"))
-                                 ? writeCsv(name, CleanTable(4))
-                                 : writeG3m(name, CleanTable(4), "313");
+                                 ? writeCsv(name, testing::Channels(4))
+                                 : writeG3m(name, testing::Channels(4), "313");
 
         QCOMPARE(drop(file), taken);
         if (taken) {
             QTRY_COMPARE(window.document().table().rowCount(), 4);
-            QCOMPARE(window.recentFiles().paths(), QStringList{file});
+            QCOMPARE(window.fileCommands().recentFiles().paths(), QStringList{file});
         } else {
             QCOMPARE(window.document().table().rowCount(), 49);
         }

@@ -4,47 +4,30 @@
 #include <memory>
 
 #include "../BadInputs.h"
-#include "ScriptedDialogs.h"
-#include "app/MainWindow.h"
+#include "EditorTest.h"
 #include "io/SafeFile.h"
 
 using namespace corvalen;
 
-class TestEditorBadInput : public QObject {
+class TestEditorBadInput : public EditorTest {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<ScriptedFileDialogs> m_dialogs;
-    std::unique_ptr<ScriptedMessageBoxes> m_boxes;
-    std::unique_ptr<MainWindow> m_window;
-
-    MainWindow& startWindow() {
-        m_window = std::make_unique<MainWindow>(
-            SettingsFile(m_dir->filePath("program"), m_dir->filePath("user")), m_dialogs.get(),
-            m_boxes.get());
-        m_window->start();
-        return *m_window;
-    }
-
     // Presses a button of the bar with `answer` ready for its file dialog; returns what the
     // status bar then says, its details included.
     QString press(const char* button, const QString& answer) {
         m_dialogs->answers.push_back(answer);
         m_window->findChild<QPushButton*>(QString::fromLatin1(button))->click();
-        return m_window->statusText() + '\n' + m_window->statusDetails();
+        return status();
     }
-    QString open(const QString& path) { return press("Command8", path); }
-    QString saveCsv(const QString& path) { return press("Command6", path); }
-    QString saveG3m(const QString& path) { return press("Command1", path); }
+    QString open(const QString& path) { return press("openCsvButton", path); }
+    QString saveCsv(const QString& path) { return press("saveCsvButton", path); }
+    QString saveG3m(const QString& path) { return press("saveG3mButton", path); }
 
 private slots:
     void init() {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(QDir().mkpath(m_dir->filePath("program")));
+        setUpEditor();
         badinput::WriteFile(m_dir->filePath("program/Corvalen.ini"), "/radio/G313\r\n313\r\n");
-        m_dialogs = std::make_unique<ScriptedFileDialogs>();
-        m_boxes = std::make_unique<ScriptedMessageBoxes>();
     }
     void cleanup() { m_window.reset(); }
 
@@ -171,7 +154,7 @@ private slots:
         if (!lock.ok) {
             QSKIP("root writes anywhere here: this file system has no immutable flag");
         }
-        window.findChild<QPushButton*>("Command5")->click();  // Exit
+        window.findChild<QPushButton*>("exitButton")->click();
         QVERIFY2(window.statusText().startsWith("Could not save the settings to "),
                  qPrintable(window.statusText()));
         QFile old(ini);

@@ -13,40 +13,21 @@
 #include <QUndoStack>
 #include <memory>
 
-#include "ScriptedDialogs.h"
-#include "app/MainWindow.h"
-#include "app/TabSeparatedText.h"
+#include "EditorTest.h"
+#include "app/ClientArea.h"
 #include "csv/CsvReader.h"
 #include "csv/CsvWriter.h"
 #include "g3m/G3mFile.h"
 #include "table/Columns.h"
+#include "table/TabSeparatedText.h"
 
 using namespace corvalen;
 
+using testing::ColumnTexts;
+using testing::ReadBytes;
+using testing::WriteBytes;
+
 namespace {
-
-const QString kFirstRunText = QStringLiteral(
-    "This appears to be the first time you have run this application. Please go to the Options "
-    "Menu\r\nand select your Winradio .exe file so that the Winradio path can be saved.");
-
-QByteArray ReadBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QStringList ColumnTexts(const MemoryTable& table, int column) {
-    QStringList texts;
-    for (int row = 1; row < table.RowCount(); ++row) {
-        texts << QString::fromStdString(std::string(table.CellText(row, column)));
-    }
-    return texts;
-}
 
 QString ClipboardText() {
     return QApplication::clipboard()->text();
@@ -78,71 +59,19 @@ QStringList Sequence(const QString& pattern, int first, int last) {
 
 }  // namespace
 
-class TestMainWindow : public QObject {
+class TestMainWindow : public EditorTest {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<ScriptedFileDialogs> m_dialogs;
-    std::unique_ptr<ScriptedMessageBoxes> m_boxes;
-    std::unique_ptr<MainWindow> m_window;
-    QString m_programDir;
-    QString m_userDir;
-
-    QString path(const QString& name) const { return m_dir->filePath(name); }
-
-    MainWindow& startWindow() {
-        m_window = std::make_unique<MainWindow>(SettingsFile(m_programDir, m_userDir),
-                                                m_dialogs.get(), m_boxes.get());
-        m_window->start();
-        return *m_window;
-    }
-
-    QPushButton* button(const QString& caption) const {
-        for (QPushButton* candidate : m_window->findChildren<QPushButton*>()) {
-            if (candidate->text() == caption) {
-                return candidate;
-            }
-        }
-        return nullptr;
-    }
-
-    void click(const QString& caption) {
-        QPushButton* target = button(caption);
-        QVERIFY2(target, qPrintable(caption));
-        QTest::mouseClick(target, Qt::LeftButton);
-    }
-
-    // A CSV memory file of `channels` channels with callsigns C1..Cn, plus `extraLines`.
-    QString writeMemoryCsv(const QString& name, int channels, const QByteArray& extraLines = {}) {
-        MemoryTable table = MemoryTable::ImportLayout();
-        for (int n = 1; n <= channels; ++n) {
-            table.AppendRow({std::to_string(n), std::to_string(5900000 + 5000 * n), "2400", "-1500",
-                             "", "", "", "", "", std::to_string(n % 3 + 1), "", "", "", "-100", "",
-                             "", "USB", "C" + std::to_string(n), "R\u00e1dio Amaz\u00f4nia, 49 m"});
-        }
-        const QString file = path(name);
-        WriteBytes(file, QByteArray::fromStdString(BuildCsvText(table, true).bytes) + extraLines);
-        return file;
-    }
-
     void importChannels(int channels) {
-        m_dialogs->answers.push_back(writeMemoryCsv(QStringLiteral("channels.csv"), channels));
+        m_dialogs->answers.push_back(
+            writeCsv(QStringLiteral("channels.csv"), testing::Channels(channels)));
         click(QStringLiteral("Open Winradio .csv file"));
         QCOMPARE(m_window->document().table().rowCount(), channels);
     }
 
 private slots:
-    void init() {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
-        m_programDir = path(QStringLiteral("program"));
-        m_userDir = path(QStringLiteral("user"));
-        QVERIFY(QDir().mkpath(m_programDir));
-        m_dialogs = std::make_unique<ScriptedFileDialogs>();
-        m_boxes = std::make_unique<ScriptedMessageBoxes>();
-    }
-
+    void init() { setUpEditor(); }
     void cleanup() { m_window.reset(); }
 
     void startUpReadsSettings_data() {
@@ -182,7 +111,8 @@ private slots:
         if (firstRun) {
             QCOMPARE(m_boxes->shown[0].kind, QStringLiteral("information"));
             QCOMPARE(m_boxes->shown[0].title, QStringLiteral("Corvalen"));
-            QCOMPARE(m_boxes->shown[0].text, kFirstRunText);
+            QVERIFY(m_boxes->shown[0].text.startsWith(QStringLiteral(
+                "This appears to be the first time you have run this application.")));
             QVERIFY2(!m_boxes->shown[0].windowVisible, "shown before the window");
             QVERIFY(!QFile::exists(path(QStringLiteral("program/Corvalen.ini"))));
         }
@@ -190,55 +120,36 @@ private slots:
 
     void windowHasTheDesignedControls() {
         MainWindow& window = startWindow();
-        QCOMPARE(window.objectName(), QStringLiteral("frmGrid"));
         QCOMPARE(window.windowTitle(), QStringLiteral("Grid View[*]"));
         QVERIFY(!window.isWindowModified());
-
-        QTableView* grid = window.findChild<QTableView*>(QStringLiteral("RefGrid"));
-        QVERIFY(grid);
-        QCOMPARE(grid->parent()->objectName(), QStringLiteral("Frame1"));
+        QTableView* grid = window.grid();
         QCOMPARE(grid->model()->rowCount(), 49);
         QCOMPARE(grid->model()->columnCount(), 10);
         const QFontMetrics metrics(grid->font());  // fixed pitch: every letter is as wide
         QCOMPARE(metrics.horizontalAdvance(QLatin1Char('i')),
                  metrics.horizontalAdvance(QLatin1Char('W')));
 
-        // The bar from left to right, all in the lower frame.
+        // The bar from left to right, below the grid.
         const QStringList captions = {"Open Winradio .csv file", "Add Row",  "Insert Row",
                                       "Delete Row(s)",           "Re-Index", "Save .csv file",
                                       "Save .g3m file",          "Exit"};
-        const QStringList names = {"Command8", "Command2", "Command7", "Command4",
-                                   "Command3", "Command6", "Command1", "Command5"};
         int left = -1;
-        for (int i = 0; i < captions.size(); ++i) {
-            QPushButton* b = button(captions[i]);
-            QVERIFY2(b, qPrintable(captions[i]));
-            QCOMPARE(b->objectName(), names[i]);
-            QCOMPARE(b->parent()->objectName(), QStringLiteral("Frame2"));
+        for (const QString& caption : captions) {
+            QPushButton* b = button(caption);
+            QVERIFY2(b, qPrintable(caption));
+            QVERIFY(b->mapTo(&window, QPoint(0, 0)).y() > grid->mapTo(&window, QPoint(0, 0)).y());
             QVERIFY(b->x() > left);
             left = b->x();
         }
-
-        // Keyboard order: grid, then the buttons by their design tab index.
-        const QStringList tabOrder = {"RefGrid",  "Command8", "Command6", "Command4", "Command3",
-                                      "Command2", "Command5", "Command1", "Command7"};
-        QWidget* widget = grid;
-        for (qsizetype i = 1; i < tabOrder.size(); ++i) {
-            do {
-                widget = widget->nextInFocusChain();
-            } while (!tabOrder.contains(widget->objectName()));
-            QCOMPARE(widget->objectName(), tabOrder[i]);
-        }
-
-        QMenu* options = window.findChild<QMenu*>(QStringLiteral("mnuOpt"));
+        QMenu* options = window.findChild<QMenu*>(QStringLiteral("optionsMenu"));
         QCOMPARE(options->title(), QStringLiteral("Options"));
         QCOMPARE(options->actions().size(), 1);
         QCOMPARE(options->actions()[0]->text(), QStringLiteral("Winradio Folder"));
 
         // The row commands already work on the start-up grid.
         click(QStringLiteral("Add Row"));
-        QCOMPARE(window.document().table().table().RowCount(), 51);
-        QCOMPARE(window.document().table().table().CellText(50, Number), std::string(" 50"));
+        QCOMPARE(table().RowCount(), 51);
+        QCOMPARE(table().CellText(50, Number), std::string(" 50"));
         QCOMPARE(grid->currentIndex().row(), 49);
     }
 
@@ -354,8 +265,8 @@ private slots:
     void importReadsTheChosenFile() {
         MainWindow& window = startWindow();
         window.document().winradioPath = m_dir->path();
-        const QString file =
-            writeMemoryCsv(QStringLiteral("memories.csv"), 12, "\"13\",\"6000000\",\"5000\"\r\n");
+        const QString file = writeCsv(QStringLiteral("memories.csv"), testing::Channels(12),
+                                      "\"13\",\"6000000\",\"5000\"\r\n");
         m_dialogs->answers.push_back(file);
 
         click(QStringLiteral("Open Winradio .csv file"));
@@ -463,7 +374,6 @@ private slots:
         QVERIFY(m_dialogs->shown.last() == expected);
         QCOMPARE(ReadBytes(target), ReadBytes(reference));
         QCOMPARE(window.statusText(), status);
-        QCOMPARE(window.document().fileName, target);
     }
 
     void saveG3mCancelledOrFailing() {
@@ -471,11 +381,9 @@ private slots:
         importChannels(3);
         m_dialogs->answers = {QString(), path(QStringLiteral("no such folder/m.g3m"))};
         click(QStringLiteral("Save .g3m file"));
-        QVERIFY(window.document().fileName.isEmpty());
         QCOMPARE(window.statusText(), QStringLiteral("Read 3 channels from channels.csv"));
 
         click(QStringLiteral("Save .g3m file"));
-        QVERIFY(window.document().fileName.isEmpty());
         QVERIFY2(window.statusText().contains(path(QStringLiteral("no such folder/m.g3m"))),
                  qPrintable(window.statusText()));
         QVERIFY(window.statusText().endsWith(QStringLiteral("the file was not changed")));
@@ -521,7 +429,7 @@ private slots:
         window.fileDialog().settings().fileName = QStringLiteral("/last/choice.csv");
         m_dialogs->answers.push_back(chosen);
 
-        window.findChild<QAction*>(QStringLiteral("mnuWin"))->trigger();
+        trigger("winradioFolderAction");
         const FileDialogSettings expected{QDir::homePath(), QStringLiteral("/last/choice.csv"),
                                           QStringLiteral("Winradio File (*.exe)|*.exe"),
                                           QStringLiteral("Select your Winradio file"),
@@ -602,8 +510,8 @@ private slots:
         importChannels(3);
         const MemoryTable loaded = model.table();
         QVERIFY(!window.isWindowModified());
-        QAction* undo = window.findChild<QAction*>(QStringLiteral("mnuUndo"));
-        QAction* redo = window.findChild<QAction*>(QStringLiteral("mnuRedo"));
+        QAction* undo = window.findChild<QAction*>(QStringLiteral("undoAction"));
+        QAction* redo = window.findChild<QAction*>(QStringLiteral("redoAction"));
         QCOMPARE(undo->text(), QStringLiteral("Undo Open channels.csv"));
         QCOMPARE(undo->shortcut(), QKeySequence(QKeySequence::Undo));
         QCOMPARE(redo->shortcuts(),
@@ -667,18 +575,15 @@ private slots:
         using A = UnsavedChangesAnswer;
         const QString csv = QStringLiteral("kept.csv");
         const QString g3m = QStringLiteral("kept.g3m");
-        for (const QString trigger : {"close", "Exit", "open"}) {
-            const auto row = [&](const char* name) {
-                return &QTest::newRow(qPrintable(trigger + QStringLiteral(": ") + name));
-            };
-            *row("nothing to save") << trigger << false << A::Cancel << QString() << true;
-            *row("save as .csv") << trigger << true << A::SaveCsv << csv << true;
-            *row("save as .g3m") << trigger << true << A::SaveG3m << g3m << true;
-            *row("save cancelled in its dialog")
-                << trigger << true << A::SaveCsv << QString() << false;
-            *row("discard") << trigger << true << A::Discard << QString() << true;
-            *row("cancel") << trigger << true << A::Cancel << QString() << false;
-        }
+        // Each answer once, each way of asking at least once.
+        QTest::newRow("open: nothing to save") << "open" << false << A::Cancel << QString() << true;
+        QTest::newRow("close: save as .csv") << "close" << true << A::SaveCsv << csv << true;
+        QTest::newRow("open: save as .g3m") << "open" << true << A::SaveG3m << g3m << true;
+        QTest::newRow("Exit: save cancelled in its dialog")
+            << "Exit" << true << A::SaveCsv << QString() << false;
+        QTest::newRow("Exit: discard") << "Exit" << true << A::Discard << QString() << true;
+        QTest::newRow("open: cancel") << "open" << true << A::Cancel << QString() << false;
+        QTest::newRow("close: cancel") << "close" << true << A::Cancel << QString() << false;
     }
 
     void unsavedChangesAreAskedAbout() {
@@ -701,7 +606,7 @@ private slots:
         if (answer == UnsavedChangesAnswer::SaveCsv || answer == UnsavedChangesAnswer::SaveG3m) {
             m_dialogs->answers.push_back(saveAs.isNull() ? QString() : path(saveAs));
         }
-        const QString other = writeMemoryCsv(QStringLiteral("other.csv"), 5);
+        const QString other = writeCsv(QStringLiteral("other.csv"), testing::Channels(5));
         m_dialogs->answers.push_back(other);
 
         if (trigger == QStringLiteral("close")) {
@@ -817,9 +722,10 @@ private slots:
             << "a\tb\r\nc\td\r\n"
             << 2 << int(Callsign) << "Pasted 2 rows of 2 cells at row 2" << 3
             << QStringList{"2,17=a", "2,18=b", "3,17=c", "3,18=d", "1,17=C1"};
-        QTest::newRow("rows past the last row are added and numbered")
-            << "x\ny\nz" << 2 << int(Mode) << "Pasted 3 rows of 1 cell at row 2; 1 row added" << 4
-            << QStringList{"2,16=x", "4,16=z", "4,0= 4", "4,17=", "3,0=3"};
+        QTest::newRow("rows past the last row are added, each numbered as its row")
+            << "w\nx\ny\nz" << 3 << int(Mode) << "Pasted 4 rows of 1 cell at row 3; 3 rows added"
+            << 6 << QStringList{"3,16=w", "4,16=x", "6,16=z", "4,0= 4",
+                                "5,0= 5", "6,0= 6", "6,17=",  "3,0=3"};
         QTest::newRow("a Number column pasted into new rows is kept")
             << "1\t7\n2\t8\n"
             << 3 << int(Number) << "Pasted 2 rows of 2 cells at row 3; 1 row added" << 4
@@ -856,7 +762,7 @@ private slots:
         }
         QApplication::clipboard()->setText(text);
 
-        window.findChild<QAction*>(QStringLiteral("mnuPaste"))->trigger();
+        trigger("pasteAction");
         QCOMPARE(window.statusText(), status);
         QCOMPARE(model.rowCount(), rows);
         for (const QString& expected : cells) {
@@ -886,7 +792,7 @@ private slots:
         grid->sortByColumn(Callsign, Qt::DescendingOrder);  // C4, C3, C2, C1
         grid->setCurrentIndex(grid->model()->index(1, Comments));
         QApplication::clipboard()->setText(QStringLiteral("x\ny\nz\n"));
-        window.findChild<QAction*>(QStringLiteral("mnuPaste"))->trigger();
+        trigger("pasteAction");
         QCOMPARE(window.statusText(), QStringLiteral("Pasted 3 rows of 1 cell at row 3"));
         QCOMPARE(ColumnTexts(window.document().table().table(), Comments).mid(0, 3),
                  (QStringList{"z", "y", "x"}));
@@ -905,34 +811,35 @@ private slots:
         QFETCH(QSize, growth);
         MainWindow& window = startWindow();
         QWidget* client = window.centralWidget();
-        QCOMPARE(client->size(), MainWindow::designClientSize());
+        QCOMPARE(client->size(), ClientArea::designSize());
         const auto geometry = [&](const char* name) {
             return window.findChild<QWidget*>(QString::fromLatin1(name))->geometry();
         };
-        const QRect frame1 = geometry("Frame1");
-        const QRect frame2 = geometry("Frame2");
-        const QRect grid = geometry("RefGrid");
-        const QRect exit = geometry("Command5");
-        const QRect addRow = geometry("Command2");
+        const QRect frame1 = geometry("gridFrame");
+        const QRect frame2 = geometry("buttonBar");
+        const QRect grid = geometry("grid");
+        const QRect exit = geometry("exitButton");
+        const QRect addRow = geometry("addRowButton");
 
         window.resize(window.size() + growth);
-        QTRY_COMPARE(client->size(), MainWindow::designClientSize() + growth);
-        QCOMPARE(geometry("Frame1"), frame1.adjusted(0, 0, growth.width(), growth.height()));
-        QCOMPARE(geometry("Frame2"),
+        QTRY_COMPARE(client->size(), ClientArea::designSize() + growth);
+        QCOMPARE(geometry("gridFrame"), frame1.adjusted(0, 0, growth.width(), growth.height()));
+        QCOMPARE(geometry("buttonBar"),
                  frame2.adjusted(0, growth.height(), growth.width(), growth.height()));
-        QCOMPARE(geometry("RefGrid"), grid.adjusted(0, 0, growth.width(), growth.height()));
-        QCOMPARE(geometry("Command5"), exit.translated(growth.width(), 0));
-        QCOMPARE(geometry("Command2"), addRow);
-        QCOMPARE(geometry("Frame2").width() - geometry("Command5").right() - 1, 7);  // 100 twips
+        QCOMPARE(geometry("grid"), grid.adjusted(0, 0, growth.width(), growth.height()));
+        QCOMPARE(geometry("exitButton"), exit.translated(growth.width(), 0));
+        QCOMPARE(geometry("addRowButton"), addRow);
+        QCOMPARE(geometry("buttonBar").width() - geometry("exitButton").right() - 1,
+                 7);  // 100 twips
     }
 
     void smallestWindowShowsEverything() {
         MainWindow& window = startWindow();
         window.resize(100, 100);
-        QTRY_COMPARE(window.centralWidget()->size(), MainWindow::minimumClientSize());
-        QWidget* frame1 = window.findChild<QWidget*>(QStringLiteral("Frame1"));
-        QWidget* frame2 = window.findChild<QWidget*>(QStringLiteral("Frame2"));
-        QWidget* grid = window.findChild<QWidget*>(QStringLiteral("RefGrid"));
+        QTRY_COMPARE(window.centralWidget()->size(), window.centralWidget()->minimumSizeHint());
+        QWidget* frame1 = window.findChild<QWidget*>(QStringLiteral("gridFrame"));
+        QWidget* frame2 = window.findChild<QWidget*>(QStringLiteral("buttonBar"));
+        QWidget* grid = window.grid();
         QVERIFY(window.centralWidget()->rect().contains(frame1->geometry()));
         QVERIFY(window.centralWidget()->rect().contains(frame2->geometry()));
         QVERIFY(!frame1->geometry().intersects(frame2->geometry()));

@@ -84,26 +84,37 @@ private slots:
 
     void deleteRows_data() {
         QTest::addColumn<int>("channels");
-        QTest::addColumn<int>("anchor");
-        QTest::addColumn<int>("end");
+        QTest::addColumn<QList<int>>("selected");  // table rows, in selection order
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("one row") << 3 << 2 << 2 << QStringList{" 1/f1", " 2/f3"};
-        QTest::newRow("extended downward") << 6 << 3 << 5 << QStringList{" 1/f1", " 2/f2", " 3/f6"};
-        QTest::newRow("extended upward") << 6 << 5 << 3 << QStringList{" 1/f1", " 2/f2", " 3/f6"};
-        QTest::newRow("every row") << 3 << 1 << 3 << QStringList{};
-        QTest::newRow("range past the end clipped")
-            << 3 << 3 << 99 << QStringList{" 1/f1", " 2/f2"};
-        QTest::newRow("empty table") << 0 << 1 << 1 << QStringList{};
+        QTest::newRow("one row") << 3 << QList<int>{2} << QStringList{" 1/f1", " 2/f3"};
+        QTest::newRow("a range, selected upward")
+            << 6 << QList<int>{5, 4, 3} << QStringList{" 1/f1", " 2/f2", " 3/f6"};
+        QTest::newRow("separate rows keep the rows between")
+            << 6 << QList<int>{5, 2, 3} << QStringList{" 1/f1", " 2/f4", " 3/f6"};
+        QTest::newRow("every row") << 3 << QList<int>{1, 2, 3} << QStringList{};
+        QTest::newRow("past the end clipped")
+            << 3 << QList<int>{3, 99} << QStringList{" 1/f1", " 2/f2"};
+        QTest::newRow("empty table") << 0 << QList<int>{1} << QStringList{};
     }
     void deleteRows() {
         QFETCH(int, channels);
-        QFETCH(int, anchor);
-        QFETCH(int, end);
+        QFETCH(QList<int>, selected);
         QFETCH(QStringList, expected);
         MemoryTable table = TableOf(channels);
-        DeleteRows(table, anchor, end);
+        const MemoryTable before = table;
+        const std::vector<RowRange> ranges = RowRanges({selected.begin(), selected.end()});
+        DeletedRows deleted = DeleteRows(table, ranges);
         QCOMPARE(Rows(table), expected);
         QCOMPARE(table.Caption(Number), std::string("Number"));
+
+        // What it hands back puts the exact table back: numbers first, then each range.
+        for (std::size_t i = 0; i < deleted.numbers.size(); ++i) {
+            table.SetCellText(int(i) + 1, Number, deleted.numbers[i]);
+        }
+        for (std::size_t i = 0; i < deleted.blocks.size(); ++i) {
+            table.PutRows(ranges[i].first, std::move(deleted.blocks[i]));
+        }
+        QCOMPARE(table, before);
     }
 
     void reIndexHasNoRowLimit() {

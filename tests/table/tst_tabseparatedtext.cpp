@@ -1,6 +1,6 @@
 #include <QTest>
 
-#include "app/TabSeparatedText.h"
+#include "table/TabSeparatedText.h"
 
 using corvalen::DecodeTabSeparated;
 using corvalen::EncodeTabSeparated;

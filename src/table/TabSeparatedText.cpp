@@ -1,4 +1,4 @@
-#include "app/TabSeparatedText.h"
+#include "table/TabSeparatedText.h"
 
 namespace corvalen {
 namespace {

@@ -1,0 +1,149 @@
+#include "app/ClientArea.h"
+
+#include <QFontDatabase>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "app/WrappingButton.h"
+
+namespace corvalen {
+namespace {
+
+// The client area at design time and the places of the controls in it, in twips.
+constexpr int kClientWidth = 14175;
+constexpr int kClientHeight = 9780;
+constexpr int kFrameLeft = 250;
+constexpr int kFrameTop = 100;
+constexpr int kFrameRightMargin = 130;
+constexpr int kFrameGap = 50;  // between the grid frame and the button bar
+constexpr int kBarHeight = 975;
+constexpr int kBarBottomMargin = 170;
+constexpr int kGridLeft = 400;  // inside the grid frame
+constexpr int kGridTop = 250;
+constexpr int kGridRightMargin = 100;
+constexpr int kGridBottomMargin = 50;
+constexpr int kButtonLeft = 120;  // inside the button bar
+constexpr int kButtonTop = 240;
+constexpr int kButtonPitch = 1440;
+constexpr int kButtonWidth = 1335;
+constexpr int kButtonHeight = 495;
+constexpr int kEndButtonRightMargin = 100;
+constexpr int kMinimumGridHeight = 1500;  // header and a few rows stay visible
+constexpr int kMinimumButtonGap = 100;    // between the last left button and the end one
+
+constexpr int Twips(int twips) {
+    return ClientArea::Twips(twips);
+}
+
+// The memory table grid: a fixed-pitch font, pale green alternate rows, whole rows selected.
+void SetUpGrid(QTableView& grid) {
+    QFont font(QStringLiteral("Courier New"));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    const QFontMetrics metrics(font);
+    if (metrics.horizontalAdvance(QLatin1Char('i')) !=
+        metrics.horizontalAdvance(QLatin1Char('W'))) {
+        // No Courier New and no fixed-pitch stand-in for it: take the system's fixed font.
+        font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    }
+    font.setPointSizeF(8.25);
+    grid.setFont(font);
+    QPalette palette = grid.palette();
+    palette.setColor(QPalette::AlternateBase, QColor(192, 255, 192));
+    grid.setPalette(palette);
+    grid.setAlternatingRowColors(true);
+    grid.setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid.setSelectionMode(QAbstractItemView::ExtendedSelection);
+    grid.setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
+                         QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+    grid.setTabKeyNavigation(true);
+    grid.setWordWrap(false);
+    grid.horizontalHeader()->setStretchLastSection(true);
+    grid.horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    // Every row starts at one height and rows are never measured for their content, so a view
+    // of 65,535 rows scrolls without work per row; the user can still drag a row taller.
+    grid.verticalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    grid.verticalHeader()->setDefaultSectionSize(QFontMetrics(font).height() + 4);
+    grid.setMinimumHeight(Twips(kMinimumGridHeight));
+}
+
+QFrame* MakeFrame(const QString& objectName, QWidget* parent) {
+    auto* frame = new QFrame(parent);
+    frame->setObjectName(objectName);
+    frame->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    return frame;
+}
+
+}  // namespace
+
+ClientArea::ClientArea(QWidget* parent)
+    : QWidget(parent),
+      m_gridFrame(MakeFrame(QStringLiteral("gridFrame"), this)),
+      m_buttonBar(MakeFrame(QStringLiteral("buttonBar"), this)),
+      m_grid(new QTableView(m_gridFrame)),
+      m_buttons(new QHBoxLayout(m_buttonBar)) {
+    setObjectName(QStringLiteral("clientArea"));
+    m_grid->setObjectName(QStringLiteral("grid"));
+    SetUpGrid(*m_grid);
+
+    auto* client = new QVBoxLayout(this);
+    client->setContentsMargins(Twips(kFrameLeft), Twips(kFrameTop), Twips(kFrameRightMargin),
+                               Twips(kBarBottomMargin));
+    client->setSpacing(Twips(kFrameGap));
+    client->addWidget(m_gridFrame, 1);
+    client->addWidget(m_buttonBar);
+    m_buttonBar->setFixedHeight(Twips(kBarHeight));
+
+    // The design places the grid and the buttons from the frames' outer edges; a layout places
+    // them inside the frames' borders.
+    const int border = m_gridFrame->frameWidth();
+    auto* gridLayout = new QVBoxLayout(m_gridFrame);
+    gridLayout->setContentsMargins(Twips(kGridLeft) - border, Twips(kGridTop) - border,
+                                   Twips(kGridRightMargin) - border,
+                                   Twips(kGridBottomMargin) - border);
+    gridLayout->addWidget(m_grid);
+
+    m_buttons->setContentsMargins(Twips(kButtonLeft) - border, Twips(kButtonTop) - border,
+                                  Twips(kEndButtonRightMargin) - border, 0);
+    m_buttons->setSpacing(0);
+    m_buttons->setAlignment(Qt::AlignTop);
+}
+
+QSize ClientArea::designSize() {
+    return {Twips(kClientWidth), Twips(kClientHeight)};
+}
+
+QPushButton* ClientArea::makeButton(const QString& objectName, const QString& caption) {
+    auto* button = new WrappingButton(caption, m_buttonBar);
+    button->setObjectName(objectName);
+    QFont font = this->font();
+    font.setPointSizeF(std::min(font.pointSizeF(), 8.0));
+    button->setFont(font);
+    button->setAutoDefault(false);
+    button->setFixedSize(Twips(kButtonWidth), Twips(kButtonHeight));
+    return button;
+}
+
+QPushButton* ClientArea::addButton(const QString& objectName, const QString& caption) {
+    if (m_buttonCount > 0) {
+        m_buttons->addSpacing(Twips(kButtonPitch) - Twips(kButtonWidth));
+    }
+    QPushButton* button = makeButton(objectName, caption);
+    m_buttons->addWidget(button, 0, Qt::AlignTop);
+    ++m_buttonCount;
+    return button;
+}
+
+QPushButton* ClientArea::addEndButton(const QString& objectName, const QString& caption) {
+    m_buttons->addSpacing(Twips(kMinimumButtonGap));
+    m_buttons->addStretch(1);
+    QPushButton* button = makeButton(objectName, caption);
+    m_buttons->addWidget(button, 0, Qt::AlignTop);
+    return button;
+}
+
+}  // namespace corvalen

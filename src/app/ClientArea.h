@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QWidget>
+
+class QFrame;
+class QHBoxLayout;
+class QPushButton;
+class QTableView;
+
+namespace corvalen {
+
+// The window's client area as designed: a framed grid above a framed bar of command buttons.
+// The grid frame takes every change of size; the bar keeps its height, its buttons keep their
+// places from the left, and the last button ("Exit") keeps its distance from the bar's right
+// end. Sizes are designed in twips (1/1440 inch) and placed by Qt layouts.
+class ClientArea : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit ClientArea(QWidget* parent = nullptr);
+
+    // 15 twips make one pixel at 96 dots per inch; Qt's device-independent pixels carry that
+    // over to other resolutions.
+    static constexpr int Twips(int twips) { return (twips + 7) / 15; }
+    // The design size of the client area.
+    static QSize designSize();
+
+    QTableView* grid() const { return m_grid; }
+    QFrame* gridFrame() const { return m_gridFrame; }
+    QFrame* buttonBar() const { return m_buttonBar; }
+
+    // A button of the bar, after the ones already there, with its caption wrapped to fit.
+    QPushButton* addButton(const QString& objectName, const QString& caption);
+    // The button that stands apart at the bar's right end.
+    QPushButton* addEndButton(const QString& objectName, const QString& caption);
+
+private:
+    QPushButton* makeButton(const QString& objectName, const QString& caption);
+
+    QFrame* m_gridFrame;
+    QFrame* m_buttonBar;
+    QTableView* m_grid;
+    QHBoxLayout* m_buttons;
+    int m_buttonCount = 0;
+};
+
+}  // namespace corvalen

@@ -1,0 +1,327 @@
+#include "app/FileCommands.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMimeData>
+#include <QTimer>
+#include <QUndoStack>
+#include <QUrl>
+
+#include "app/Document.h"
+#include "app/FileDialog.h"
+#include "app/MessageBoxes.h"
+#include "app/RecentFiles.h"
+#include "app/StatusText.h"
+#include "app/TableCommands.h"
+#include "csv/CsvReader.h"
+#include "csv/CsvWriter.h"
+#include "csv/FileExists.h"
+#include "g3m/G3mFile.h"
+#include "g3m/G3mReader.h"
+
+namespace corvalen {
+namespace {
+
+const QString kAppTitle = QStringLiteral("Corvalen");
+const QString kCsvOpenFilter = QStringLiteral("Memory files (*.csv)|*.csv");
+const QString kCsvSaveFilter = QStringLiteral("Data files (*.csv)|*.csv");
+const QString kG3mFilter = QStringLiteral("Memory files (*.g3m)|*.g3m");
+const QString kSelectFileTitle = QStringLiteral("Select your File");
+
+}  // namespace
+
+FileCommands::FileCommands(Document& document, SharedFileDialog& fileDialog, MessageBoxes& messages,
+                           const SettingsFile& settings, QWidget* window)
+    : QObject(window),
+      m_document(document),
+      m_fileDialog(fileDialog),
+      m_messages(messages),
+      m_recent(std::make_unique<RecentFiles>(settings)),
+      m_openCsv(new QAction(tr("Open Winradio .csv file"), this)),
+      m_openG3m(new QAction(tr("Open .g3m file\u2026"), this)),
+      m_saveCsv(new QAction(tr("Save .csv file"), this)),
+      m_saveG3m(new QAction(tr("Save .g3m file"), this)),
+      m_recentMenu(new QMenu(tr("Recent files"), window)) {
+    m_openCsv->setObjectName(QStringLiteral("openCsvAction"));
+    m_openCsv->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    connect(m_openCsv, &QAction::triggered, this, &FileCommands::openCsv);
+    m_openG3m->setObjectName(QStringLiteral("openG3mAction"));
+    m_openG3m->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
+    connect(m_openG3m, &QAction::triggered, this, &FileCommands::openG3m);
+    m_saveCsv->setObjectName(QStringLiteral("saveCsvAction"));
+    m_saveCsv->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    connect(m_saveCsv, &QAction::triggered, this, &FileCommands::saveCsv);
+    m_saveG3m->setObjectName(QStringLiteral("saveG3mAction"));
+    m_saveG3m->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    connect(m_saveG3m, &QAction::triggered, this, &FileCommands::saveG3m);
+
+    m_recentMenu->setObjectName(QStringLiteral("recentMenu"));
+    connect(m_recentMenu, &QMenu::aboutToShow, this, &FileCommands::fillRecentMenu);
+    m_recent->load();
+    fillRecentMenu();
+}
+
+FileCommands::~FileCommands() = default;
+
+void FileCommands::report(const QString& text, const QString& details) {
+    m_lastStatus = text;
+    m_lastDetails = details;
+    emit status(text, details);
+}
+
+void FileCommands::report(const QString& text, const std::vector<Diagnostic>& diagnostics) {
+    // The tooltip lists the problems; a very long list is cut so the tooltip stays usable.
+    constexpr std::size_t kMaxLines = 40;
+    QStringList lines;
+    for (std::size_t i = 0; i < diagnostics.size() && i < kMaxLines; ++i) {
+        lines << QString::fromStdString(diagnostics[i].ToString());
+    }
+    if (diagnostics.size() > kMaxLines) {
+        lines << tr("... and %1 more").arg(diagnostics.size() - kMaxLines);
+    }
+    report(text, lines.join(QLatin1Char('\n')));
+}
+
+void FileCommands::openCsv() {
+    if (!settleUnsavedChanges()) {
+        return;
+    }
+    const std::optional<QString> chosen = m_fileDialog.show(
+        m_document.winradioPath, kCsvOpenFilter, kSelectFileTitle, FileDialogSettings::Form::Open);
+    if (!chosen) {
+        return;  // cancelled: the table and its unsaved edits stay
+    }
+    importCsvFile(*chosen);
+}
+
+bool FileCommands::importCsvFile(const QString& path) {
+    BusyCursor busy;
+    Result<CsvImport> imported = ReadCsvMemoryFile(LocalPath(path));
+    if (!imported) {
+        report(FailureText(path, imported.error(), tr("nothing imported")));
+        return false;
+    }
+    rememberFile(path);
+    const int channels = imported->table.ChannelCount();
+    loadTable(std::move(imported->table), tr("Open %1").arg(QFileInfo(path).fileName()));
+
+    QString text = tr("Read %1 from %2")
+                       .arg(Count(channels, "channel", "channels"), QFileInfo(path).fileName());
+    if (!imported->diagnostics.empty()) {
+        text += tr("; %1 reported").arg(Count(imported->diagnostics.size(), "line", "lines"));
+    }
+    report(text, imported->diagnostics);
+    return true;
+}
+
+void FileCommands::openG3m() {
+    if (!settleUnsavedChanges()) {
+        return;
+    }
+    // As for the .g3m save, the name box starts empty: a .csv name left there would be read as
+    // a memory file.
+    m_fileDialog.settings().fileName.clear();
+    const std::optional<QString> chosen = m_fileDialog.show(
+        m_document.winradioPath, kG3mFilter, kSelectFileTitle, FileDialogSettings::Form::Open);
+    if (!chosen) {
+        return;  // cancelled: the table and its unsaved edits stay
+    }
+    openG3mFile(*chosen);
+}
+
+bool FileCommands::openG3mFile(const QString& path) {
+    BusyCursor busy;
+    Result<G3mReadReport> read = ReadG3mFile(LocalPath(path), m_document.model.toStdString());
+    if (!read) {
+        report(FailureText(path, read.error(), tr("nothing opened")));
+        return false;
+    }
+    rememberFile(path);
+    const int channels = read->table.ChannelCount();
+    loadTable(std::move(read->table), tr("Open %1").arg(QFileInfo(path).fileName()));
+
+    QString text = tr("Read %1 from %2 (%3-byte records)")
+                       .arg(Count(channels, "channel", "channels"), QFileInfo(path).fileName())
+                       .arg(m_document.recordLength());
+    if (!read->problems.empty()) {
+        text += tr("; %1 reported").arg(Count(read->problems.size(), "problem", "problems"));
+    }
+    report(text, read->problems);
+    return true;
+}
+
+bool FileCommands::openFile(const QString& path) {
+    if (!settleUnsavedChanges()) {
+        return false;
+    }
+    const bool g3m =
+        QFileInfo(path).suffix().compare(QLatin1String("g3m"), Qt::CaseInsensitive) == 0;
+    return g3m ? openG3mFile(path) : importCsvFile(path);
+}
+
+void FileCommands::openRecent(const QString& path) {
+    if (!QFileInfo(path).isFile()) {
+        m_recent->remove(path);
+        fillRecentMenu();
+        report(tr("%1 no longer exists; removed from Recent files").arg(DisplayPath(path)));
+        return;
+    }
+    openFile(path);
+}
+
+bool FileCommands::IsMemoryFilePath(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix();
+    return suffix.compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0 ||
+           suffix.compare(QLatin1String("g3m"), Qt::CaseInsensitive) == 0;
+}
+
+QString FileCommands::DroppedMemoryFile(const QMimeData* data) {
+    const QList<QUrl> urls = data->urls();
+    if (urls.size() == 1 && urls[0].isLocalFile() && IsMemoryFilePath(urls[0].toLocalFile())) {
+        return urls[0].toLocalFile();
+    }
+    return QString();
+}
+
+void FileCommands::loadTable(MemoryTable table, const QString& actionName) {
+    m_document.undoStack().push(new LoadTableCommand(m_document, std::move(table), actionName));
+    m_document.undoStack().setClean();
+    emit tableLoaded();
+}
+
+bool FileCommands::settleUnsavedChanges() {
+    if (m_document.undoStack().isClean()) {
+        return true;
+    }
+    const QString question =
+        tr("The memory table has changes that are not saved.\r\nSave them as a .csv or .g3m "
+           "file first, or discard them?");
+    bool saved = false;
+    switch (m_messages.askUnsavedChanges(kAppTitle, question)) {
+        case UnsavedChangesAnswer::SaveCsv:
+            saved = saveCsv();
+            break;
+        case UnsavedChangesAnswer::SaveG3m:
+            saved = saveG3m();
+            break;
+        case UnsavedChangesAnswer::Discard:
+            return true;
+        case UnsavedChangesAnswer::Cancel:
+            return false;
+    }
+    if (saved && m_lastSaveReported) {
+        // Rows or cells did not go into the file as they stand. The user gets to read that on
+        // the status line before the table goes; the table now counts as saved, so the next try
+        // goes on without asking.
+        report(m_lastStatus + tr("; stopped so you can check this first"), m_lastDetails);
+        return false;
+    }
+    return saved;
+}
+
+bool FileCommands::saveCsv() {
+    // The file's text is fixed by the table as it stands now; a second pass through the dialog
+    // after "Cancel" in the overwrite prompt writes the same text.
+    CsvText text;
+    {
+        BusyCursor busy;
+        text = BuildCsvText(m_document.table().table(), m_document.csvLoaded);
+    }
+    for (;;) {
+        const std::optional<QString> chosen =
+            m_fileDialog.show(m_document.winradioPath, kCsvSaveFilter,
+                              QStringLiteral("Save to CSV File"), FileDialogSettings::Form::Save);
+        if (!chosen) {
+            return false;
+        }
+        const QString path = *chosen;
+        if (FileExists(LocalPath(path)) &&
+            !m_messages.confirmOverwrite(
+                kAppTitle, DisplayPath(path) + tr(" already exists.\r\nSelect OK to overwrite, "
+                                                  "or Cancel to try again."))) {
+            continue;
+        }
+        Status written = [&] {
+            BusyCursor busy;
+            return WriteCsvFile(LocalPath(path), text);
+        }();
+        if (!written) {
+            report(FailureText(path, written.error(), tr("nothing saved")));
+            return false;
+        }
+        m_document.undoStack().setClean();
+        rememberFile(path);
+        const int rows = m_document.table().table().ChannelCount();
+        QString status =
+            tr("Saved %1 to %2").arg(Count(rows, "row", "rows"), QFileInfo(path).fileName());
+        if (!text.diagnostics.empty()) {
+            status += tr("; %1 reported").arg(Count(text.diagnostics.size(), "cell", "cells"));
+        }
+        report(status, text.diagnostics);
+        m_lastSaveReported = !text.diagnostics.empty();
+        return true;
+    }
+}
+
+bool FileCommands::saveG3m() {
+    m_fileDialog.settings().fileName.clear();  // a .g3m save always starts from an empty name
+    const std::optional<QString> chosen = m_fileDialog.show(
+        m_document.winradioPath, kG3mFilter, kSelectFileTitle, FileDialogSettings::Form::Open);
+    if (!chosen) {
+        return false;
+    }
+    const QString path = *chosen;
+    Result<G3mSaveReport> saved = [&] {
+        BusyCursor busy;
+        return SaveG3mFile(LocalPath(path), m_document.table().table(),
+                           m_document.model.toStdString());
+    }();
+    if (!saved) {
+        report(FailureText(path, saved.error(), tr("the file was not changed")));
+        return false;
+    }
+    m_document.undoStack().setClean();
+    rememberFile(path);
+    QString status = tr("Wrote %1 of %2 bytes to %3")
+                         .arg(Count(saved->recordsWritten, "record", "records"))
+                         .arg(m_document.recordLength())
+                         .arg(QFileInfo(path).fileName());
+    if (saved->rowsNotWritten > 0) {
+        status += tr("; %1 not written").arg(Count(saved->rowsNotWritten, "row", "rows"));
+    }
+    if (!saved->problems.empty()) {
+        status += tr("; %1 reported").arg(Count(saved->problems.size(), "problem", "problems"));
+    }
+    report(status, saved->problems);
+    m_lastSaveReported = saved->rowsNotWritten > 0 || !saved->problems.empty();
+    return true;
+}
+
+void FileCommands::fillRecentMenu() {
+    // The old entries go once control is back in the event loop: one of them may be the entry
+    // whose command is running now.
+    for (QAction* old : m_recentMenu->actions()) {
+        m_recentMenu->removeAction(old);
+        old->deleteLater();
+    }
+    const QStringList& paths = m_recent->paths();
+    if (paths.isEmpty()) {
+        m_recentMenu->addAction(tr("No recent files"))->setEnabled(false);
+        return;
+    }
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        const QString path = paths[i];
+        QString label = DisplayPath(path);
+        label.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction* action = m_recentMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(label));
+        connect(action, &QAction::triggered, this, [this, path] { openRecent(path); });
+    }
+}
+
+void FileCommands::rememberFile(const QString& path) {
+    m_recent->add(path);
+    fillRecentMenu();
+}
+
+}  // namespace corvalen

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QToolBar>
+
+class QLabel;
+class QLineEdit;
+class QTimer;
+
+namespace corvalen {
+
+class ChannelViewModel;
+
+// The find box above the grid: the grid shows only the rows holding its text in any column,
+// ignoring case, and the bar says how many of all rows that is. The grid is filtered once the
+// typing pauses; Esc or Close clears the text and shows every row again.
+class FindBar : public QToolBar {
+    Q_OBJECT
+
+public:
+    FindBar(ChannelViewModel& view, QWidget* parent = nullptr);
+
+    QLineEdit* box() const { return m_box; }
+    QString text() const;
+
+    // Shows the bar and puts the cursor in its box, its text selected.
+    void open();
+    // Filters the grid at once to the rows holding `text`. A non-empty text shows the bar, so a
+    // filter is never in force unseen.
+    void findRows(const QString& text);
+    // Clears the find, shows every row and hides the bar.
+    void close();
+
+signals:
+    // The grid's rows were filtered again.
+    void rowsFound();
+    // The bar was closed; the grid should take the focus back.
+    void closed();
+
+private:
+    void countFound();
+
+    ChannelViewModel& m_view;
+    QLineEdit* m_box;
+    QLabel* m_count;
+    QTimer* m_timer;
+};
+
+}  // namespace corvalen

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QApplication>
+#include <QString>
+
+namespace corvalen {
+
+struct Error;
+
+// "1 row", "2 rows": a count with the noun that fits it. Nouns are marked for translation in
+// the context "Count" (QT_TRANSLATE_NOOP("Count", "row")).
+QString Count(qsizetype n, const char* singular, const char* plural);
+
+// A path as the user's system writes it, and as the core's file functions take it.
+QString DisplayPath(const QString& path);
+std::string LocalPath(const QString& path);
+
+// The line for a failed file command: the core's reason (which names the file; if it does not,
+// the file is put in front) and what that means for the user's data.
+QString FailureText(const QString& path, const Error& error, const QString& consequence);
+
+// Shows the busy pointer for as long as it lives.
+class BusyCursor {
+public:
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+}  // namespace corvalen

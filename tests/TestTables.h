@@ -1,0 +1,47 @@
+#pragma once
+
+// The tables and files the tests build, in one place.
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+#include <QStringList>
+#include <string>
+
+#include "table/MemoryTable.h"
+
+namespace testing {
+
+// `channels` channels the .g3m writer takes as they stand: channel n has Number n, Frequency
+// 7000000 + 5000 n, callsign "C<n>", group n % 3 + 1, and a comment with letters beyond ASCII.
+inline corvalen::MemoryTable Channels(int channels) {
+    corvalen::MemoryTable table = corvalen::MemoryTable::ImportLayout();
+    table.ReserveChannels(channels);
+    for (int n = 1; n <= channels; ++n) {
+        table.AppendRow({std::to_string(n), std::to_string(7000000 + 5000 * n), "2400", "-1500", "",
+                         "", "", "", "", std::to_string(n % 3 + 1), "0", "0", "0", "-100", "", "",
+                         "USB", "C" + std::to_string(n), "R\u00e1dio Amaz\u00f4nia, 49 m"});
+    }
+    return table;
+}
+
+// The texts of one column of every channel row.
+inline QStringList ColumnTexts(const corvalen::MemoryTable& table, int column) {
+    QStringList texts;
+    for (int row = 1; row < table.RowCount(); ++row) {
+        texts << QString::fromStdString(std::string(table.CellText(row, column)));
+    }
+    return texts;
+}
+
+inline QByteArray ReadBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline bool WriteBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+}  // namespace testing

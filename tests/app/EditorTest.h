@@ -1,0 +1,89 @@
+#pragma once
+
+// The one fixture of the editor's tests: a window whose settings live in a scratch folder, with
+// its file dialogs and message boxes answered from scripts.
+
+#include <QAction>
+#include <QDir>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "../TestTables.h"
+#include "ScriptedDialogs.h"
+#include "app/EditCommands.h"
+#include "app/FileCommands.h"
+#include "app/FindBar.h"
+#include "app/MainWindow.h"
+#include "csv/CsvWriter.h"
+
+class EditorTest : public QObject {
+protected:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<ScriptedFileDialogs> m_dialogs;
+    std::unique_ptr<ScriptedMessageBoxes> m_boxes;
+    std::unique_ptr<corvalen::MainWindow> m_window;
+    QString m_programDir;  // where the settings go: beside the program, else the user's folder
+    QString m_userDir;
+
+    // For init(): a fresh scratch folder with an empty "program" folder, and fresh scripts.
+    void setUpEditor() {
+        m_window.reset();
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        m_programDir = path(QStringLiteral("program"));
+        m_userDir = path(QStringLiteral("user"));
+        QVERIFY(QDir().mkpath(m_programDir));
+        m_dialogs = std::make_unique<ScriptedFileDialogs>();
+        m_boxes = std::make_unique<ScriptedMessageBoxes>();
+    }
+
+    QString path(const QString& name) const { return m_dir->filePath(name); }
+
+    corvalen::MainWindow& startWindow() {
+        m_window = std::make_unique<corvalen::MainWindow>(
+            corvalen::SettingsFile(m_programDir, m_userDir), m_dialogs.get(), m_boxes.get());
+        m_window->start();
+        return *m_window;
+    }
+
+    // Starts the window and imports `table` from a CSV file.
+    corvalen::MainWindow& startWindow(const corvalen::MemoryTable& table) {
+        startWindow();
+        m_window->fileCommands().importCsvFile(writeCsv(QStringLiteral("channels.csv"), table));
+        return *m_window;
+    }
+
+    QString writeCsv(const QString& name, const corvalen::MemoryTable& table,
+                     const QByteArray& extraLines = {}) {
+        testing::WriteBytes(
+            path(name), QByteArray::fromStdString(BuildCsvText(table, true).bytes) + extraLines);
+        return path(name);
+    }
+
+    corvalen::MemoryTableModel& model() const { return m_window->document().table(); }
+    const corvalen::MemoryTable& table() const { return model().table(); }
+
+    QPushButton* button(const QString& caption) const {
+        for (QPushButton* candidate : m_window->findChildren<QPushButton*>()) {
+            if (candidate->text() == caption) {
+                return candidate;
+            }
+        }
+        return nullptr;
+    }
+    void click(const QString& caption) {
+        QPushButton* target = button(caption);
+        QVERIFY2(target, qPrintable(caption));
+        QTest::mouseClick(target, Qt::LeftButton);
+    }
+    // Triggers the window's action of that object name, as its menu entry or shortcut would.
+    void trigger(const char* actionName) {
+        auto* action = m_window->findChild<QAction*>(QString::fromLatin1(actionName));
+        QVERIFY2(action, actionName);
+        action->trigger();
+    }
+    // The status line with its details, as one text.
+    QString status() const { return m_window->statusText() + '\n' + m_window->statusDetails(); }
+};
