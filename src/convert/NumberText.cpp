@@ -65,6 +65,18 @@ std::optional<double> ExactScaled(std::uint64_t m, long long scale) {
 }  // namespace
 
 std::optional<std::uint64_t> ParseWholeNumber(std::string_view text) {
+    // Nearly every cell: a few digits and no blanks. 19 digits cannot overflow.
+    if (!text.empty() && text.size() <= 19 && text.front() != ' ' && text.back() != ' ') {
+        std::uint64_t value = 0;
+        for (const char c : text) {
+            const auto digit = static_cast<unsigned>(static_cast<unsigned char>(c) - '0');
+            if (digit > 9) {
+                return std::nullopt;
+            }
+            value = value * 10 + digit;
+        }
+        return value;
+    }
     const std::string_view digits = TrimSpaces(text);
     if (digits.empty()) {
         return std::nullopt;
@@ -91,6 +103,31 @@ std::optional<double> ParseDecimal(std::string_view text) {
         negative = rest.front() == '-';
         rest.remove_prefix(1);
     }
+    // Most cells hold a short number, which one pass checks and converts exactly.
+    if (rest.size() <= 16) {
+        std::uint64_t digits = 0;
+        long long scale = 0;
+        bool seenPoint = false;
+        bool seenDigit = false;
+        for (const char c : rest) {
+            const auto digit = static_cast<unsigned>(static_cast<unsigned char>(c) - '0');
+            if (digit <= 9) {
+                digits = digits * 10 + digit;
+                scale -= seenPoint ? 1 : 0;
+                seenDigit = true;
+            } else if (c == '.' && !seenPoint) {
+                seenPoint = true;
+            } else {
+                return std::nullopt;
+            }
+        }
+        if (!seenDigit) {
+            return std::nullopt;
+        }
+        const std::optional<double> fast = ExactScaled(digits, scale);
+        const double magnitude = fast ? *fast : ParseCheckedFixed(rest);
+        return negative ? -magnitude : magnitude;
+    }
     // Digits with at most one "." among them, and at least one digit.
     bool seenPoint = false;
     bool seenDigit = false;
@@ -106,24 +143,7 @@ std::optional<double> ParseDecimal(std::string_view text) {
     if (!seenDigit) {
         return std::nullopt;
     }
-    // Most cells hold a short number, which the fast path converts exactly.
-    double magnitude = 0.0;
-    std::optional<double> fast;
-    if (rest.size() <= 16) {
-        std::uint64_t digits = 0;
-        long long scale = 0;
-        bool inFraction = false;
-        for (const char c : rest) {
-            if (c == '.') {
-                inFraction = true;
-            } else {
-                digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
-                scale -= inFraction ? 1 : 0;
-            }
-        }
-        fast = ExactScaled(digits, scale);
-    }
-    magnitude = fast ? *fast : ParseCheckedFixed(rest);
+    const double magnitude = ParseCheckedFixed(rest);
     return negative ? -magnitude : magnitude;
 }
 
@@ -141,6 +161,23 @@ double LeadingNumericValue(std::string_view text) {
     if (i < size && (text[i] == '-' || text[i] == '+')) {
         negative = text[i] == '-';
         ++i;
+    }
+
+    // Nearly every cell: a few digits that run to the end of the text.
+    if (size - i <= 15 && i < size) {
+        std::uint64_t digits = 0;
+        std::size_t k = i;
+        while (k < size && IsDigit(text[k])) {
+            digits = digits * 10 + static_cast<std::uint64_t>(text[k] - '0');
+            ++k;
+        }
+        if (k == size) {
+            if (digits == 0) {
+                return 0.0;
+            }
+            const auto value = static_cast<double>(digits);
+            return negative ? -value : value;
+        }
     }
 
     // The significant digits go into a small buffer, followed later by an exponent, so that

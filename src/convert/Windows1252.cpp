@@ -15,19 +15,6 @@ constexpr std::array<char16_t, 32> kHighControls = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 98-9F
 };
 
-void AppendCodePoint(char32_t cp, std::string& out) {
-    if (cp < 0x80) {
-        out.push_back(static_cast<char>(cp));
-    } else if (cp < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
-    }
-}
-
 // Decodes one UTF-8 sequence starting at text[i]. Returns the code point and advances i, or
 // returns -1 (and advances by one byte) for a malformed or overlong sequence.
 long DecodeUtf8(std::string_view text, std::size_t& i) {
@@ -97,16 +84,34 @@ int Windows1252Byte(char32_t codePoint) {
 }
 
 void AppendUtf8FromWindows1252(std::string_view bytes, std::string& out) {
+    // Written through a pointer into room for the longest result (three bytes a character),
+    // then cut to what was written.
+    const std::size_t start = out.size();
+    out.resize(start + 3 * bytes.size());
+    char* to = out.data() + start;
+    const auto put = [&](char32_t cp) {
+        if (cp < 0x80) {
+            *to++ = static_cast<char>(cp);
+        } else if (cp < 0x800) {
+            *to++ = static_cast<char>(0xC0 | (cp >> 6));
+            *to++ = static_cast<char>(0x80 | (cp & 0x3F));
+        } else {
+            *to++ = static_cast<char>(0xE0 | (cp >> 12));
+            *to++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            *to++ = static_cast<char>(0x80 | (cp & 0x3F));
+        }
+    };
     for (const char c : bytes) {
         const auto b = static_cast<unsigned char>(c);
         if (b < 0x80) {
-            out.push_back(c);
+            *to++ = c;
         } else if (b < 0xA0) {
-            AppendCodePoint(kHighControls[b - 0x80], out);
+            put(kHighControls[b - 0x80]);
         } else {
-            AppendCodePoint(b, out);
+            put(b);
         }
     }
+    out.resize(static_cast<std::size_t>(to - out.data()));
 }
 
 std::string Utf8FromWindows1252(std::string_view bytes) {
@@ -117,23 +122,28 @@ std::string Utf8FromWindows1252(std::string_view bytes) {
 }
 
 std::size_t AppendWindows1252FromUtf8(std::string_view utf8, std::string& out) {
+    // Never more bytes than the UTF-8 text has: written through a pointer, then cut.
+    const std::size_t start = out.size();
+    out.resize(start + utf8.size());
+    char* to = out.data() + start;
     std::size_t replaced = 0;
     std::size_t i = 0;
     while (i < utf8.size()) {
-        // Plain ASCII is by far the most common; copy runs of it without decoding.
+        // Plain ASCII is by far the most common; copy it without decoding.
         if (static_cast<unsigned char>(utf8[i]) < 0x80) {
-            out.push_back(utf8[i++]);
+            *to++ = utf8[i++];
             continue;
         }
         const long cp = DecodeUtf8(utf8, i);
         const int b = cp < 0 ? -1 : Windows1252Byte(static_cast<char32_t>(cp));
         if (b < 0) {
-            out.push_back('?');
+            *to++ = '?';
             ++replaced;
         } else {
-            out.push_back(static_cast<char>(b));
+            *to++ = static_cast<char>(b);
         }
     }
+    out.resize(static_cast<std::size_t>(to - out.data()));
     return replaced;
 }
 

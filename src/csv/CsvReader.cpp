@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <cstring>
 #include <span>
 #include <utility>
 
 #include "convert/NumberText.h"
 #include "convert/Windows1252.h"
+#include "csv/ByteScan.h"
 #include "io/SafeFile.h"
 
 namespace corvalen {
@@ -15,10 +17,6 @@ namespace corvalen {
 namespace {
 
 constexpr char kQuote = '"';
-
-bool IsLineEnd(char c) {
-    return c == '\r' || c == '\n';
-}
 
 bool IsBlank(std::string_view bytes) {
     return bytes.find_first_not_of(' ') == std::string_view::npos;
@@ -33,61 +31,92 @@ struct RecordShape {
     bool quoteNotClosed = false;
 };
 
-// The text of one field. Plain ASCII that comes in one piece (nearly every field) stays a view
-// into the file's bytes; only a field with Windows-1252 letters or a doubled quote is copied
-// into the buffer, which is reused from record to record.
-class FieldText {
+// The cells of one record. Plain ASCII that comes in one piece (nearly every field) stays a view
+// into the file's bytes; a field with Windows-1252 letters, a doubled quote or text after its
+// closing quote is put together in one buffer shared by all cells of the record and reused from
+// record to record.
+class RecordCells {
 public:
+    static constexpr std::size_t kCount = kImportedColumnCount;
+
     void Clear() {
-        m_view = {};
         m_buffer.clear();
-        m_buffered = false;
+        m_current = kCount;
+        for (std::size_t k = 0; k < kCount; ++k) {
+            m_views[k] = {};
+            m_buffered[k] = false;
+        }
     }
-    void Take(std::string_view bytes, bool ascii) {
-        if (!m_buffered && m_view.empty() && ascii) {
-            m_view = bytes;
+    // Starts cell `cell` (fields past the last cell are read but not kept).
+    void Begin(std::size_t cell) { m_current = cell; }
+    bool Keeping() const { return m_current < kCount; }
+    // Adds a piece of the current cell's text; `convert`: from Windows-1252 to UTF-8.
+    void Take(std::string_view bytes, bool convert) {
+        const std::size_t k = m_current;
+        if (!m_buffered[k] && m_views[k].empty() && !convert) {
+            m_views[k] = bytes;
             return;
         }
-        if (!m_buffered) {
-            m_buffer.assign(m_view);
-            m_buffered = true;
+        if (!m_buffered[k]) {
+            // Where the text starts in the buffer; made a real view once the record is read.
+            m_start[k] = m_buffer.size();
+            m_buffer.append(m_views[k]);
+            m_buffered[k] = true;
         }
-        if (ascii) {
-            m_buffer.append(bytes);
-        } else {
+        if (convert) {
             AppendUtf8FromWindows1252(bytes, m_buffer);
+        } else {
+            m_buffer.append(bytes);
         }
+        m_end[k] = m_buffer.size();
     }
-    std::string_view View() const { return m_buffered ? std::string_view(m_buffer) : m_view; }
+    // The current cell's whole text, a view kept as it is.
+    void SetView(std::string_view bytes) { m_views[m_current] = bytes; }
+    // The cells' texts, valid until the next Clear().
+    const std::array<std::string_view, kCount>& Views() {
+        for (std::size_t k = 0; k < kCount; ++k) {
+            if (m_buffered[k]) {
+                m_views[k] = std::string_view(m_buffer).substr(m_start[k], m_end[k] - m_start[k]);
+            }
+        }
+        return m_views;
+    }
+    std::string_view View(std::size_t cell) const {
+        return m_buffered[cell]
+                   ? std::string_view(m_buffer).substr(m_start[cell], m_end[cell] - m_start[cell])
+                   : m_views[cell];
+    }
 
 private:
-    std::string_view m_view;
+    std::array<std::string_view, kCount> m_views{};
+    std::array<bool, kCount> m_buffered{};
+    std::array<std::size_t, kCount> m_start{};
+    std::array<std::size_t, kCount> m_end{};
     std::string m_buffer;
-    bool m_buffered = false;
+    std::size_t m_current = kCount;
 };
 
 // Walks the file once, one record per line. A record ends at CR LF, LF or a lone CR, except
-// inside a quoted field, which may run over line ends and keeps them in its text.
+// inside a quoted field, which may run over line ends and keeps them in its text. The bytes
+// that end a field are found several at a time (see ByteScan.h).
 class RecordScanner {
 public:
     // `utf8`: the bytes are UTF-8 already and are taken as they are.
-    RecordScanner(std::string_view bytes, bool utf8) : m_bytes(bytes), m_utf8(utf8) {}
+    RecordScanner(std::string_view bytes, bool utf8)
+        : m_end(bytes.data() + bytes.size()), m_pos(bytes.data()), m_utf8(utf8) {}
 
-    bool AtEnd() const { return m_pos >= m_bytes.size(); }
+    bool AtEnd() const { return m_pos >= m_end; }
 
-    // Reads the next record. Fields 0 to 18 are appended (as UTF-8) to the cells, which the
-    // caller hands in empty; later fields are read and dropped.
-    RecordShape Next(std::span<FieldText> cells) {
+    // Reads the next record into `cells`, which the caller hands in cleared.
+    RecordShape Next(RecordCells& cells) {
         RecordShape shape;
         shape.line = m_line;
         bool quoted = false;
         for (;;) {
-            FieldText* target = shape.fieldCount < static_cast<int>(cells.size())
-                                    ? &cells[static_cast<std::size_t>(shape.fieldCount)]
-                                    : nullptr;
+            cells.Begin(static_cast<std::size_t>(shape.fieldCount));
             ++shape.fieldCount;
-            quoted = ReadField(target, shape);
-            if (m_pos < m_bytes.size() && m_bytes[m_pos] == ',') {
+            quoted = ReadFieldQuickly(cells, shape) || ReadField(cells, shape);
+            if (m_pos < m_end && *m_pos == ',') {
                 ++m_pos;
                 continue;
             }
@@ -99,121 +128,166 @@ public:
     }
 
 private:
+    // The two forms nearly every field has, read without a step to spare: text with no space
+    // in front and no quote, or text in quotes that holds no quote or line end and is followed
+    // straight by the comma or line end. Returns whether the field was quoted; false with
+    // nothing read (m_pos unchanged) when it is neither form, for ReadField to read.
+    bool ReadFieldQuickly(RecordCells& cells, RecordShape& shape) {
+        const char* p = m_pos;
+        if (p == m_end || *p == ' ') {
+            return false;
+        }
+        bool high = false;
+        if (*p != kQuote) {
+            const char* stop = FindFirstOf3(p, m_end, ',', '\r', '\n', high);
+            TakeWhole(p, stop, high, cells, shape);
+            m_pos = stop;
+            return false;
+        }
+        const char* close = FindFirstOf3(p + 1, m_end, kQuote, '\r', '\n', high);
+        if (close + 1 >= m_end || *close != kQuote) {
+            return false;  // a line end inside the quotes, or the quotes never closed
+        }
+        const char after = close[1];
+        if (after != ',' && after != '\r' && after != '\n') {
+            return false;  // a doubled quote or text after the closing quote
+        }
+        TakeWhole(p + 1, close, high, cells, shape);
+        m_pos = close + 1;
+        return true;
+    }
+
+    // Takes a field's whole text, all of it in one piece.
+    void TakeWhole(const char* start, const char* end, bool high, RecordCells& cells,
+                   RecordShape& shape) {
+        if (start == end) {
+            return;
+        }
+        if (!shape.anyNonBlank &&
+            (*start != ' ' ||
+             !IsBlank(std::string_view(start, static_cast<std::size_t>(end - start))))) {
+            shape.anyNonBlank = true;
+        }
+        if (!cells.Keeping()) {
+            return;
+        }
+        const std::string_view bytes(start, static_cast<std::size_t>(end - start));
+        if (high && !m_utf8) {
+            cells.Take(bytes, true);
+        } else {
+            cells.SetView(bytes);
+        }
+    }
+
     // Reads one field up to (not including) the comma or line end that ends it.
     // Returns whether the field was quoted.
-    bool ReadField(FieldText* target, RecordShape& shape) {
-        const std::size_t size = m_bytes.size();
-        std::size_t p = m_pos;
-        while (p < size && m_bytes[p] == ' ') {
+    bool ReadField(RecordCells& cells, RecordShape& shape) {
+        const char* p = m_pos;
+        while (p < m_end && *p == ' ') {
             ++p;
         }
-        if (p < size && m_bytes[p] == kQuote) {
-            m_pos = ReadQuoted(p + 1, target, shape);
+        if (p < m_end && *p == kQuote) {
+            m_pos = ReadQuoted(p + 1, cells, shape);
             return true;
         }
-        const std::size_t start = p;
-        p = RunToFieldEnd(p);
-        Take(start, p, target, shape);
-        m_pos = p;
+        bool high = false;
+        const char* stop = FindFirstOf3(p, m_end, ',', '\r', '\n', high);
+        Take(p, stop, high, cells, shape);
+        m_pos = stop;
         return false;
     }
 
     // Reads a quoted field whose text starts at `p`; "" stands for one quote. Text between the
     // closing quote and the next comma is kept too (after any spaces that only pad the field).
-    std::size_t ReadQuoted(std::size_t p, FieldText* target, RecordShape& shape) {
-        const std::size_t size = m_bytes.size();
-        std::size_t start = p;
-        m_high = 0;
+    const char* ReadQuoted(const char* p, RecordCells& cells, RecordShape& shape) {
+        const char* start = p;
+        bool high = false;
         for (;;) {
-            if (p >= size) {
-                Take(start, p, target, shape);
+            p = FindFirstOf3(p, m_end, kQuote, '\r', '\n', high);
+            if (p >= m_end) {
+                Take(start, p, high, cells, shape);
                 shape.quoteNotClosed = true;
                 return p;
             }
-            const char c = m_bytes[p];
-            if (c == kQuote) {
-                if (p + 1 < size && m_bytes[p + 1] == kQuote) {
-                    Take(start, p + 1, target, shape);  // one quote of the pair
+            if (*p == kQuote) {
+                if (p + 1 < m_end && p[1] == kQuote) {
+                    Take(start, p + 1, high, cells, shape);  // one quote of the pair
                     p += 2;
                     start = p;
-                    m_high = 0;
+                    high = false;
                     continue;
                 }
-                Take(start, p, target, shape);
+                Take(start, p, high, cells, shape);
                 ++p;
                 break;
             }
-            if (c == '\n' || (c == '\r' && (p + 1 >= size || m_bytes[p + 1] != '\n'))) {
+            // A line end inside the field: counted, and kept in the text.
+            if (*p == '\n' || p + 1 >= m_end || p[1] != '\n') {
                 ++m_line;
             }
-            m_high |= static_cast<unsigned char>(c);
             ++p;
         }
-        std::size_t text = p;
-        while (text < size && m_bytes[text] == ' ') {
+        const char* text = p;
+        while (text < m_end && *text == ' ') {
             ++text;
         }
-        const std::size_t end = RunToFieldEnd(text);
+        bool high2 = false;
+        const char* end = FindFirstOf3(text, m_end, ',', '\r', '\n', high2);
         if (end > text) {
-            Take(p, end, target, shape);
+            Take(p, end, high2, cells, shape);
         }
         return end;
     }
 
-    void Take(std::size_t start, std::size_t end, FieldText* target, RecordShape& shape) {
+    void Take(const char* start, const char* end, bool high, RecordCells& cells,
+              RecordShape& shape) {
         if (start == end) {
             return;
         }
-        const std::string_view bytes = m_bytes.substr(start, end - start);
-        if (!shape.anyNonBlank && !IsBlank(bytes)) {
+        const std::string_view bytes(start, static_cast<std::size_t>(end - start));
+        if (!shape.anyNonBlank && (*start != ' ' || !IsBlank(bytes))) {
             shape.anyNonBlank = true;
         }
-        if (target == nullptr) {
+        if (!cells.Keeping()) {
             return;
         }
-        // Plain ASCII reads as it is; only text with bytes from 0x80 up needs converting.
-        target->Take(bytes, m_utf8 || m_high < 0x80);  // UTF-8 files are taken as they are
-    }
-
-    // The end of an unquoted run: the next comma, line end or the end of the file. Notes in
-    // m_high whether the run holds bytes from 0x80 up.
-    std::size_t RunToFieldEnd(std::size_t p) {
-        const std::size_t size = m_bytes.size();
-        m_high = 0;
-        while (p < size) {
-            const char c = m_bytes[p];
-            if (c == ',' || IsLineEnd(c)) {
-                break;
-            }
-            m_high |= static_cast<unsigned char>(c);
-            ++p;
-        }
-        return p;
+        // Plain ASCII reads as it is; only text with bytes from 0x80 up needs converting, and
+        // UTF-8 files are taken as they are.
+        cells.Take(bytes, high && !m_utf8);
     }
 
     void SkipLineEnd() {
-        if (m_pos >= m_bytes.size()) {
+        if (m_pos >= m_end) {
             return;
         }
-        if (m_bytes[m_pos] == '\r' && m_pos + 1 < m_bytes.size() && m_bytes[m_pos + 1] == '\n') {
+        if (*m_pos == '\r' && m_pos + 1 < m_end && m_pos[1] == '\n') {
             ++m_pos;
         }
         ++m_pos;
         ++m_line;
     }
 
-    std::string_view m_bytes;
-    std::size_t m_pos = 0;
+    const char* m_end;
+    const char* m_pos;
     bool m_utf8;
     int m_line = 1;
-    unsigned char m_high = 0;  // all bytes of the run being read, or-ed together
 };
 
 // About as many channel rows as the file has lines, so the table allocates once.
 int EstimateRecords(std::string_view bytes) {
-    auto lines = std::count(bytes.begin(), bytes.end(), '\n');
+    const auto count = [&](char c) {
+        std::ptrdiff_t n = 0;
+        const char* end = bytes.data() + bytes.size();
+        for (const char* p = bytes.data();
+             (p = static_cast<const char*>(std::memchr(p, c, static_cast<std::size_t>(end - p))));
+             ++p) {
+            ++n;
+        }
+        return n;
+    };
+    std::ptrdiff_t lines = count('\n');
     if (lines == 0) {
-        lines = std::count(bytes.begin(), bytes.end(), '\r');
+        lines = count('\r');
     }
     return static_cast<int>(std::min<std::ptrdiff_t>(lines + 1, 1 << 24));
 }
@@ -249,9 +323,7 @@ CsvImport ReadCsvMemory(std::string_view fileBytes) {
     if (byteOrderMark) {
         fileBytes.remove_prefix(kByteOrderMark.size());
     }
-    const bool beyondAscii = std::any_of(fileBytes.begin(), fileBytes.end(), [](char c) {
-        return static_cast<unsigned char>(c) >= 0x80;
-    });
+    const bool beyondAscii = AnyHighByte(fileBytes.data(), fileBytes.data() + fileBytes.size());
     const bool utf8 = (byteOrderMark || beyondAscii) && IsWellFormedUtf8(fileBytes);
     if (utf8 && beyondAscii) {
         result.diagnostics.push_back(
@@ -262,8 +334,7 @@ CsvImport ReadCsvMemory(std::string_view fileBytes) {
     RecordScanner scanner(fileBytes, utf8);
     // The fields of one record, reused from record to record, so reading a record allocates
     // nothing but the table row itself.
-    std::array<FieldText, kImportedColumnCount> cells;
-    std::array<std::string_view, kImportedColumnCount> views;
+    RecordCells cells;
     bool headerSeen = false;
 
     const auto report = [&](int line, int column, std::string message) {
@@ -272,9 +343,7 @@ CsvImport ReadCsvMemory(std::string_view fileBytes) {
     };
 
     while (!scanner.AtEnd()) {
-        for (FieldText& cell : cells) {
-            cell.Clear();
-        }
+        cells.Clear();
         const RecordShape shape = scanner.Next(cells);
         if (shape.blankLine) {
             continue;
@@ -287,12 +356,12 @@ CsvImport ReadCsvMemory(std::string_view fileBytes) {
         if (!headerSeen) {
             headerSeen = true;
             // Files without a header line start straight with a channel; keep it.
-            if (!ParseWholeNumber(cells[Column::Number].View()).has_value()) {
+            if (!ParseWholeNumber(cells.View(Column::Number)).has_value()) {
                 continue;
             }
         }
         ++result.recordsRead;
-        if (cells[Column::Bandwidth].View().empty()) {
+        if (cells.View(Column::Bandwidth).empty()) {
             if (shape.anyNonBlank) {
                 report(shape.line, Column::Bandwidth, "Bandwidth is empty; channel skipped");
             }
@@ -301,9 +370,7 @@ CsvImport ReadCsvMemory(std::string_view fileBytes) {
         if (shape.fieldCount != kImportedColumnCount) {
             report(shape.line, -1, FieldCountMessage(shape.fieldCount));
         }
-        std::transform(cells.begin(), cells.end(), views.begin(),
-                       [](const FieldText& cell) { return cell.View(); });
-        result.table.AppendRow(views);
+        result.table.AppendRow(cells.Views());
     }
     return result;
 }

@@ -233,9 +233,10 @@ void ReadText(Column column, std::string_view cell, std::array<std::uint8_t, wid
 
 RowTexts RowTextsOf(const MemoryTable& table, int row) {
     RowTexts cells{};
-    const int count = std::min(table.ColCount(), kImportedColumnCount);
-    for (int column = 0; column < count; ++column) {
-        cells[static_cast<std::size_t>(column)] = table.CellText(row, column);
+    const MemoryTable::RowView view = table.RowCells(row);
+    const std::size_t count = std::min(view.size(), cells.size());
+    for (std::size_t column = 0; column < count; ++column) {
+        cells[column] = view[column];
     }
     return cells;
 }

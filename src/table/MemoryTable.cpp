@@ -7,6 +7,28 @@
 
 namespace corvalen {
 
+namespace {
+
+// memcpy for the short texts most cells hold, without a call for each: two overlapping copies
+// of fixed size cover any length from 4 to 16.
+void CopyText(char* to, const char* from, std::size_t size) {
+    if (size >= 8 && size <= 16) {
+        std::memcpy(to, from, 8);
+        std::memcpy(to + size - 8, from + size - 8, 8);
+    } else if (size >= 4 && size < 8) {
+        std::memcpy(to, from, 4);
+        std::memcpy(to + size - 4, from + size - 4, 4);
+    } else if (size < 4) {
+        for (std::size_t k = 0; k < size; ++k) {
+            to[k] = from[k];
+        }
+    } else {
+        std::memcpy(to, from, size);
+    }
+}
+
+}  // namespace
+
 template <typename CellAt>
 MemoryTable::PackedRow MemoryTable::PackedRow::Pack(std::size_t count, CellAt cellAt) {
     PackedRow packed;
@@ -31,9 +53,7 @@ MemoryTable::PackedRow MemoryTable::PackedRow::Pack(std::size_t count, CellAt ce
     std::uint32_t end = 0;
     for (std::size_t k = 0; k < count; ++k) {
         const std::string_view cell = cellAt(k);
-        if (!cell.empty()) {
-            std::memcpy(text + end, cell.data(), cell.size());
-        }
+        CopyText(text + end, cell.data(), cell.size());
         end += static_cast<std::uint32_t>(cell.size());
         block[1 + k] = end;
     }

@@ -23,6 +23,14 @@ private slots:
         QTest::newRow("empty") << QByteArray(" ") << false << quint64(0);
         QTest::newRow("fraction") << QByteArray("12.7") << false << quint64(0);
         QTest::newRow("sign") << QByteArray("+3") << false << quint64(0);
+        // The short form without blanks is read on a quicker path; its edges:
+        QTest::newRow("19 digits")
+            << QByteArray("9999999999999999999") << true << quint64(9999999999999999999ull);
+        QTest::newRow("20 digits, leading zero")
+            << QByteArray("01234567890123456789") << true << quint64(1234567890123456789ull);
+        QTest::newRow("blank inside") << QByteArray("1 2") << false << quint64(0);
+        QTest::newRow("letter last") << QByteArray("12x") << false << quint64(0);
+        QTest::newRow("byte below digits") << QByteArray("1/") << false << quint64(0);
     }
     void wholeNumber() {
         QFETCH(QByteArray, text);
@@ -46,6 +54,13 @@ private slots:
         QTest::newRow("blank after sign") << QByteArray("- 5") << false << 0.0;
         QTest::newRow("exponent") << QByteArray("1e3") << false << 0.0;
         QTest::newRow("unit") << QByteArray("14.2MHz") << false << 0.0;
+        QTest::newRow("two points") << QByteArray("1.2.3") << false << 0.0;
+        QTest::newRow("sign only") << QByteArray("-") << false << 0.0;
+        QTest::newRow("16 digits, beyond exact")
+            << QByteArray("9007199254740993") << true << 9007199254740992.0;
+        QTest::newRow("16 places, correctly rounded")
+            << QByteArray("0.12345678901234567") << true << 0.12345678901234567;
+        QTest::newRow("short fraction") << QByteArray("-7100000.9") << true << -7100000.9;
     }
     void decimal() {
         QFETCH(QByteArray, text);
@@ -69,6 +84,11 @@ private slots:
         QTest::newRow("huge") << QByteArray("1e300") << 1e300;
         QTest::newRow("beyond double") << QByteArray("-1e99999999999999999999") << -infinity;
         QTest::newRow("too small") << QByteArray("1e-400") << 0.0;
+        QTest::newRow("digits to the end") << QByteArray("-72") << -72.0;
+        QTest::newRow("digits, blank after") << QByteArray("16 ") << 16.0;
+        QTest::newRow("zero with sign") << QByteArray("-0") << 0.0;
+        QTest::newRow("sign only") << QByteArray("-") << 0.0;
+        QTest::newRow("16 digits") << QByteArray("1234567890123456") << 1234567890123456.0;
     }
     void leadingNumeric() {
         QFETCH(QByteArray, text);

@@ -1,0 +1,93 @@
+// The CSV reader's byte search and the field forms it reads on its quick path and its careful
+// one. The byte search looks at 16 bytes per step, so the cases put the byte it looks for, and
+// bytes from 0x80 up, on both sides of the 16-byte steps and in the bytes left over at the end.
+
+#include <QtTest>
+
+#include <string>
+
+#include "csv/ByteScan.h"
+#include "csv/CsvReader.h"
+
+using namespace corvalen;
+
+class TestCsvScan : public QObject {
+    Q_OBJECT
+
+private slots:
+    void findFirstOf3_data() {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<int>("stop");  // -1: none, the end of the text
+        QTest::addColumn<bool>("high");
+        const QByteArray x16(16, 'x');
+        QTest::newRow("empty") << QByteArray() << -1 << false;
+        QTest::newRow("stop first") << QByteArray(",abc") << 0 << false;
+        QTest::newRow("short, each stop") << QByteArray("ab\rc,\n") << 2 << false;
+        QTest::newRow("none in 15") << QByteArray(15, 'a') << -1 << false;
+        QTest::newRow("none in 16") << x16 << -1 << false;
+        QTest::newRow("none in 40, high last") << QByteArray(39, 'a') + "\xE9" << -1 << true;
+        QTest::newRow("stop at 15") << QByteArray(15, 'a') + "\n" + x16 << 15 << false;
+        QTest::newRow("stop at 16") << x16 + ",xxxxxxxxxxxxxxxxx" << 16 << false;
+        QTest::newRow("stop in the rest") << x16 + "xx\r" << 18 << false;
+        QTest::newRow("high before stop")
+            << QByteArray("a\xFC") + "b,cxxxxxxxxxxxxxxxx" << 3 << true;
+        QTest::newRow("high just after stop") << QByteArray("abc,\x80") + x16 << 3 << false;
+        QTest::newRow("high in first step, stop in second")
+            << QByteArray("\x80") + QByteArray(20, 'a') + "," + x16 << 21 << true;
+        QTest::newRow("high only after stop, far") << x16 + "," + x16 + "\xFF" << 16 << false;
+    }
+    void findFirstOf3() {
+        QFETCH(QByteArray, text);
+        QFETCH(int, stop);
+        QFETCH(bool, high);
+        const char* begin = text.constData();
+        const char* end = begin + text.size();
+        bool seenHigh = false;
+        const char* found = FindFirstOf3(begin, end, ',', '\r', '\n', seenHigh);
+        QCOMPARE(found - begin, stop < 0 ? text.size() : stop);
+        QCOMPARE(seenHigh, high);
+        QCOMPARE(AnyHighByte(begin, end), text.contains('\x80') || text.contains('\xE9') ||
+                                              text.contains('\xFC') || text.contains('\xFF'));
+    }
+
+    // One record after a header line; its first three cells, '|' between them.
+    void fieldForms_data() {
+        QTest::addColumn<QByteArray>("record");
+        QTest::addColumn<QByteArray>("cells");
+        QTest::newRow("plain") << QByteArray("1,abc,d\r\n") << QByteArray("1|abc|d");
+        QTest::newRow("quoted") << QByteArray("\"1\",\"a,b\",\"c\"\r\n") << QByteArray("1|a,b|c");
+        QTest::newRow("spaces before") << QByteArray("1,  x ,  \"y\"") << QByteArray("1|x |y");
+        QTest::newRow("doubled quote") << QByteArray("1,\"a\"\"b\",c") << QByteArray("1|a\"b|c");
+        QTest::newRow("text after closing quote")
+            << QByteArray("1,\"a\"  b,\"c\" ,d") << QByteArray("1|a  b|c");
+        QTest::newRow("quote inside plain text")
+            << QByteArray("1,a\"b,c") << QByteArray("1|a\"b|c");
+        QTest::newRow("line break in quotes")
+            << QByteArray("1,\"a\r\nb\",c\n") << QByteArray("1|a\r\nb|c");
+        QTest::newRow("long Windows-1252") << QByteArray(
+                                                  "1,\"R\xE1"
+                                                  "dio Nacional da Amaz\xF4nia\",x")
+                                           << QByteArray(
+                                                  "1|R\xC3\xA1"
+                                                  "dio Nacional da Amaz\xC3\xB4nia|x");
+        QTest::newRow("Windows-1252 after doubled quote")
+            << QByteArray("1,\"\"\"\xE9\",\"\"\"\"") << QByteArray("1|\"\xC3\xA9|\"");
+        QTest::newRow("last field unclosed") << QByteArray("1,2,\"abc") << QByteArray("1|2|abc");
+    }
+    void fieldForms() {
+        QFETCH(QByteArray, record);
+        QFETCH(QByteArray, cells);
+        const std::string file = "header\r\n" + record.toStdString();
+        const CsvImport imported = ReadCsvMemory(file);
+        QCOMPARE(imported.recordsRead, 1);
+        QCOMPARE(imported.table.ChannelCount(), 1);
+        std::string joined;
+        for (int column = 0; column < 3; ++column) {
+            joined.append(column == 0 ? "" : "|").append(imported.table.CellText(1, column));
+        }
+        QCOMPARE(QByteArray::fromStdString(joined), cells);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestCsvScan)
+#include "tst_csvscan.moc"
