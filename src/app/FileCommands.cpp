@@ -16,7 +16,7 @@
 #include "app/TableCommands.h"
 #include "csv/CsvReader.h"
 #include "csv/CsvWriter.h"
-#include "csv/FileExists.h"
+#include "io/FileExists.h"
 #include "g3m/G3mFile.h"
 #include "g3m/G3mReader.h"
 

@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "convert/Windows1252.h"
-#include "csv/FileExists.h"
+#include "io/FileExists.h"
 
 namespace corvalen {
 namespace {

@@ -8,7 +8,7 @@
 #include "TestData.h"
 #include "csv/CsvReader.h"
 #include "csv/CsvWriter.h"
-#include "csv/FileExists.h"
+#include "io/FileExists.h"
 
 using namespace corvalen;
 

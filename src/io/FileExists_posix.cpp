@@ -1,4 +1,4 @@
-#include "csv/FileExists.h"
+#include "io/FileExists.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
