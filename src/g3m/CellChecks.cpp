@@ -525,6 +525,22 @@ void CheckRowCells(std::span<const std::string_view> cells, std::string_view mod
     ReadRow(cells, model, row, problems, RowContext{});
 }
 
+namespace {
+
+// The cells of a row of `table` as the checks read them: only the columns the table has.
+std::span<const std::string_view> PresentCells(const MemoryTable& table, const RowTexts& cells) {
+    return std::span(cells).first(
+        static_cast<std::size_t>(std::clamp(table.ColCount(), 0, kImportedColumnCount)));
+}
+
+}  // namespace
+
+void CheckTableRow(const MemoryTable& table, int row, std::string_view model,
+                   std::vector<Diagnostic>& problems) {
+    const RowTexts cells = RowTextsOf(table, row);
+    ReadRow(PresentCells(table, cells), model, row, problems, RowContext{});
+}
+
 bool IsEmptyRow(std::span<const std::string_view> cells) {
     return std::all_of(cells.begin(), cells.end(), [](std::string_view c) { return c.empty(); });
 }
@@ -577,10 +593,6 @@ int ReadTableRecords(const MemoryTable& table, std::string_view model,
     }
     const std::vector<int> sameAs = RowsAlike(table);
 
-    // The columns the table has: a column it lacks says nothing (a ten-column table has no Mode
-    // to be empty).
-    const auto present =
-        static_cast<std::size_t>(std::clamp(table.ColCount(), 0, kImportedColumnCount));
     int emptyRows = 0;
     for (int row = 1; row < table.RowCount(); ++row) {
         if (IsEmptyRow(table, row)) {
@@ -598,8 +610,9 @@ int ReadTableRecords(const MemoryTable& table, std::string_view model,
         if (!sameAs.empty()) {
             context.sameAs = sameAs[static_cast<std::size_t>(row)];
         }
+        // A column the table lacks says nothing (a ten-column table has no Mode to be empty).
         const RecordFields fields =
-            ReadRow(std::span(cells).first(present), model, row, problems, context);
+            ReadRow(PresentCells(table, cells), model, row, problems, context);
         if (fields.channel != 0) {
             use(row, fields);
         }

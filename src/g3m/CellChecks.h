@@ -79,6 +79,10 @@ RecordFields ReadRecordFields(std::span<const std::string_view> cells, std::stri
 // are matters of the whole table (see ReadTableRecords).
 void CheckRowCells(std::span<const std::string_view> cells, std::string_view model, int row,
                    std::vector<Diagnostic>& problems);
+// The same for one row of `table`, reading only the columns the table has (a ten-column table
+// has no Mode to be empty).
+void CheckTableRow(const MemoryTable& table, int row, std::string_view model,
+                   std::vector<Diagnostic>& problems);
 
 // Reads every channel row of `table` (rows 1 and up, in row order) as the writer does, hands each
 // row that has a channel number to `use`, and reports every cell the writer cannot take as it

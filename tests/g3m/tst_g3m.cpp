@@ -345,6 +345,9 @@ private slots:
                  QStringList({"row 4: Number is empty; row not written",
                               "row 4: Bandwidth is empty; the channel will be skipped the next "
                               "time the .csv file is opened"}));
+        std::vector<Diagnostic> rowProblems;
+        CheckTableRow(startup, 4, "313", rowProblems);
+        QCOMPARE(rowProblems, CheckCells(startup, "313"));
         startup.SetCellText(4, Number, "4");
         startup.SetCellText(4, Bandwidth, "500");
         QVERIFY(CheckCells(startup, "313").empty());
