@@ -380,15 +380,8 @@ void ReadText(Column column, std::string_view cell, std::array<std::uint8_t, wid
     problems.Report(column, cell, rest);
 }
 
-// What the whole table says about one row: the row whose record replaces this row's (0 for
-// none), and the first row with the same frequency and mode (0 for none).
-struct RowContext {
-    int replacedBy = 0;
-    int sameAs = 0;
-};
-
 RecordFields ReadRow(std::span<const std::string_view> cells, std::string_view model, int row,
-                     std::vector<Diagnostic>& problems, const RowContext& context) {
+                     std::vector<Diagnostic>& problems) {
     const auto cell = [&](Column column) -> std::string_view {
         const auto index = static_cast<std::size_t>(column);
         return index < cells.size() ? cells[index] : std::string_view();
@@ -398,17 +391,6 @@ RecordFields ReadRow(std::span<const std::string_view> cells, std::string_view m
         return fields;
     }
     RowProblems rowProblems(row, problems);
-    const auto sameAs = [&] {
-        if (context.sameAs != 0) {
-            rowProblems.Say(Frequency,
-                            std::to_string(*FrequencyValue(cell(Frequency))) + " Hz with mode " +
-                                (cell(Mode).empty()          ? std::string(ModeName(0))
-                                 : ModeCode(cell(Mode)) >= 0 ? std::string(cell(Mode))
-                                                             : QuotedCell(cell(Mode))) +
-                                " is already in row " + std::to_string(context.sameAs),
-                            kNotice);
-        }
-    };
     const auto emptyBandwidth = [&] {
         if (cell(Bandwidth).empty()) {
             problems.push_back(EmptyBandwidthProblem(row));
@@ -423,20 +405,12 @@ RecordFields ReadRow(std::span<const std::string_view> cells, std::string_view m
                            cell(Number).empty()
                                ? "is empty; row not written"
                                : "is not a channel number from 1 to 65535; row not written");
-        sameAs();
         emptyBandwidth();
         return fields;
     }
     fields.channel = *channel;
-    if (context.replacedBy != 0) {
-        const std::string other = std::to_string(context.replacedBy);
-        rowProblems.Report(Number, cell(Number),
-                           "is used again in row " + other + "; only row " + other +
-                               " is written as channel " + std::to_string(*channel));
-    }
 
     ReadFrequency(cell(Frequency), fields, rowProblems);
-    sameAs();
     emptyBandwidth();
 
     // Only a "313" record has room for bandwidth and IF shift; other models ignore the cells.
@@ -517,12 +491,12 @@ std::optional<std::uint16_t> ChannelNumber(std::string_view numberCell) {
 
 RecordFields ReadRecordFields(std::span<const std::string_view> cells, std::string_view model,
                               int row, std::vector<Diagnostic>& problems) {
-    return ReadRow(cells, model, row, problems, RowContext{});
+    return ReadRow(cells, model, row, problems);
 }
 
 void CheckRowCells(std::span<const std::string_view> cells, std::string_view model, int row,
                    std::vector<Diagnostic>& problems) {
-    ReadRow(cells, model, row, problems, RowContext{});
+    ReadRow(cells, model, row, problems);
 }
 
 namespace {
@@ -538,7 +512,7 @@ std::span<const std::string_view> PresentCells(const MemoryTable& table, const R
 void CheckTableRow(const MemoryTable& table, int row, std::string_view model,
                    std::vector<Diagnostic>& problems) {
     const RowTexts cells = RowTextsOf(table, row);
-    ReadRow(PresentCells(table, cells), model, row, problems, RowContext{});
+    ReadRow(PresentCells(table, cells), model, row, problems);
 }
 
 bool IsEmptyRow(std::span<const std::string_view> cells) {
@@ -578,9 +552,9 @@ std::size_t NoticeCount(const std::vector<Diagnostic>& problems) {
                       [](const Diagnostic& problem) { return problem.IsNotice(); }));
 }
 
-int ReadTableRecords(const MemoryTable& table, std::string_view model,
-                     std::vector<Diagnostic>& problems,
-                     const std::function<void(int row, const RecordFields& fields)>& use) {
+int ReadTableRecords(
+    const MemoryTable& table, std::vector<Diagnostic>& problems,
+    const std::function<void(int row, std::span<const std::string_view> cells)>& use) {
     // The last row of each channel number, found first so that the rows it replaces can say so
     // in their place in the row order.
     std::vector<int> lastRow(65536, 0);
@@ -600,21 +574,30 @@ int ReadTableRecords(const MemoryTable& table, std::string_view model,
             continue;
         }
         const RowTexts cells = RowTextsOf(table, row);
-        RowContext context;
-        if (repeated) {
-            const auto channel = ChannelNumber(cells[Number]);
-            if (channel && lastRow[*channel] != row) {
-                context.replacedBy = lastRow[*channel];
-            }
-        }
-        if (!sameAs.empty()) {
-            context.sameAs = sameAs[static_cast<std::size_t>(row)];
+        const std::size_t first = problems.size();
+        RowProblems rowProblems(row, problems);
+        const auto channel = repeated ? ChannelNumber(cells[Number]) : std::nullopt;
+        if (channel && lastRow[*channel] != row) {
+            const std::string other = std::to_string(lastRow[*channel]);
+            rowProblems.Report(Number, cells[Number],
+                               "is used again in row " + other + "; only row " + other +
+                                   " is written as channel " + std::to_string(*channel));
         }
         // A column the table lacks says nothing (a ten-column table has no Mode to be empty).
-        const RecordFields fields =
-            ReadRow(PresentCells(table, cells), model, row, problems, context);
-        if (fields.channel != 0) {
-            use(row, fields);
+        use(row, PresentCells(table, cells));
+        if (const int earlier = sameAs.empty() ? 0 : sameAs[static_cast<std::size_t>(row)]) {
+            const std::string_view mode = table.ColCount() > Mode ? cells[Mode] : "";
+            rowProblems.Say(Frequency,
+                            std::to_string(*FrequencyValue(cells[Frequency])) + " Hz with mode " +
+                                (mode.empty()          ? std::string(ModeName(0))
+                                 : ModeCode(mode) >= 0 ? std::string(mode)
+                                                       : QuotedCell(mode)) +
+                                " is already in row " + std::to_string(earlier),
+                            kNotice);
+            // Into column order among the row's other problems, after the Frequency cell's own.
+            std::stable_sort(
+                problems.begin() + static_cast<std::ptrdiff_t>(first), problems.end(),
+                [](const Diagnostic& a, const Diagnostic& b) { return a.column < b.column; });
         }
     }
     return emptyRows;
@@ -622,7 +605,9 @@ int ReadTableRecords(const MemoryTable& table, std::string_view model,
 
 std::vector<Diagnostic> CheckCells(const MemoryTable& table, std::string_view model) {
     std::vector<Diagnostic> problems;
-    ReadTableRecords(table, model, problems, [](int, const RecordFields&) {});
+    ReadTableRecords(table, problems, [&](int row, std::span<const std::string_view> cells) {
+        CheckRowCells(cells, model, row, problems);
+    });
     return problems;
 }
 

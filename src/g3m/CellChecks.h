@@ -84,16 +84,17 @@ void CheckRowCells(std::span<const std::string_view> cells, std::string_view mod
 void CheckTableRow(const MemoryTable& table, int row, std::string_view model,
                    std::vector<Diagnostic>& problems);
 
-// Reads every channel row of `table` (rows 1 and up, in row order) as the writer does, hands each
-// row that has a channel number to `use`, and reports every cell the writer cannot take as it
-// stands, in row then column order. When rows share a channel number, the last of them is the
-// one whose record ends up in the file: each earlier one gets a problem on its Number cell that
-// names that row, since its record is lost. A row whose frequency (whole Hz) and mode an earlier
-// row has too gets a notice on its Frequency cell naming the first such row. Empty rows are
-// passed over; returns how many there were.
-int ReadTableRecords(const MemoryTable& table, std::string_view model,
-                     std::vector<Diagnostic>& problems,
-                     const std::function<void(int row, const RecordFields& fields)>& use);
+// Walks every channel row of `table` (rows 1 and up, in row order) the way the writer does and
+// hands each row's cells (only the columns the table has) to `use`, which reads them
+// (CheckRowCells, or WriteMemoryRecord when saving) and reports its own cells. Besides, when rows
+// share a channel number, the last of them is the one whose record ends up in the file: each
+// earlier one gets a problem on its Number cell that names that row, since its record is lost.
+// A row whose frequency (whole Hz) and mode an earlier row has too gets a notice on its
+// Frequency cell naming the first such row. Problems come in row then column order. Empty rows
+// are passed over; returns how many there were.
+int ReadTableRecords(
+    const MemoryTable& table, std::vector<Diagnostic>& problems,
+    const std::function<void(int row, std::span<const std::string_view> cells)>& use);
 
 // Every problem and notice of `table`, in row then column order (see ReadTableRecords): what the
 // Problems panel lists and `corvalen-cli check` prints.

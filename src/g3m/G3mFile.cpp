@@ -42,17 +42,20 @@ G3mSaveReport PlaceRecords(const MemoryTable& table, std::string_view model, std
     std::vector<bool> replaced(oldRecords, false);
     image.reserve(FinalImageSize(table, recordLength, image.size()));
 
-    report.rowsSkipped =
-        ReadTableRecords(table, model, report.problems, [&](int, const RecordFields& fields) {
-            EncodeRecord(fields, model, record);
-            const std::size_t offset =
-                (static_cast<std::size_t>(fields.channel) - 1) * recordLength;
+    report.rowsSkipped = ReadTableRecords(
+        table, report.problems, [&](int row, std::span<const std::string_view> cells) {
+            const std::uint16_t channel =
+                WriteMemoryRecord(cells, model, record, row, report.problems);
+            if (channel == 0) {
+                return;  // no channel number: the row has no place in the file
+            }
+            const std::size_t offset = (static_cast<std::size_t>(channel) - 1) * recordLength;
             if (image.size() < offset + recordLength) {
                 image.resize(offset + recordLength, '\0');
             }
             std::memcpy(image.data() + offset, record.data(), recordLength);
-            if (fields.channel <= oldRecords) {
-                replaced[fields.channel - 1u] = true;
+            if (channel <= oldRecords) {
+                replaced[channel - 1u] = true;
             }
             ++report.recordsWritten;
         });
