@@ -119,20 +119,22 @@ inline std::vector<Input> Inputs() {
     add("characters outside Windows-1252 (a UTF-8 file)",
         Bytes(kHeader + ChannelLine(17, "\xCE\xA9\xF0\x9F\x93\xBB")), false,
         {"line 1: the file is UTF-8 text, not Windows-1252; read as UTF-8",
-         "row 1: Callsign \"\u03A9\U0001F4FB\" has characters with no Windows-1252 byte"});
+         "row 1: Callsign \"\u03A9\U0001F4FB\" has characters a .g3m file cannot hold; "
+         "written as \"??\""});
 
     // Every column the .g3m writer reads as a number, with one value it reports by row and
-    // column and one it takes (fractions are cut or rounded as the record field wants), of text
-    // that is no number, a negative, a fractional and a 30-digit value. The core's tests check
-    // every message; these check that both front ends pass them on.
+    // column and one it takes (fractions are cut or rounded as the record field wants, with a
+    // notice saying to what), of text that is no number, a negative, a fractional and a 30-digit
+    // value. The core's tests check every message; these check that both front ends pass them on.
     struct Column {
         int index;
         const char* name;
-        const char* reported;  // for text, negative, fraction, huge: 'r' reported, '-' taken
+        // For text, negative, fraction, huge: 'r' reported, 'n' a notice, '-' taken.
+        const char* reported;
     };
-    const Column columns[] = {{0, "Number", "rrrr"},    {1, "Frequency", "rr-r"},
-                              {2, "Bandwidth", "r--r"}, {3, "IF Shift", "r--r"},
-                              {9, "Groups", "rr-r"},    {10, "Hotkey", "rrrr"},
+    const Column columns[] = {{0, "Number", "rrrr"},    {1, "Frequency", "rrnr"},
+                              {2, "Bandwidth", "r-nr"}, {3, "IF Shift", "r-nr"},
+                              {9, "Groups", "rrnr"},    {10, "Hotkey", "rrrr"},
                               {11, "Lockout", "rrrr"},  {13, "Level Squelch", "r-rr"}};
     const char* const values[] = {"abc", "-5", "2.5", "123456789012345678901234567890"};
     for (const Column& column : columns) {
@@ -145,9 +147,13 @@ inline std::vector<Input> Inputs() {
             }
             seen = true;
             const QString said = QStringLiteral("row 1: %1 \"%2\"").arg(column.name, values[k]);
+            const QStringList notice = {QStringLiteral("row 1: %1 ").arg(column.name), "2.5",
+                                        "is not a whole"};
             add(QStringLiteral("%1 %2").arg(column.name, values[k]),
                 Bytes(kHeader + ChannelLine(column.index, values[k])), false,
-                column.reported[k] == 'r' ? QStringList{said} : QStringList{"!" + said});
+                column.reported[k] == 'r'   ? QStringList{said}
+                : column.reported[k] == 'n' ? notice
+                                            : QStringList{"!" + said});
         }
     }
     return inputs;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/CheckCommand.h"
 #include "csv/CsvReader.h"
 #include "csv/CsvWriter.h"
 #include "g3m/G3mFile.h"
@@ -19,6 +20,7 @@ constexpr std::string_view kUsage =
     "usage: corvalen-cli convert [--model MODEL] INPUT.csv OUTPUT\n"
     "       corvalen-cli convert --model MODEL INPUT.g3m OUTPUT.csv\n"
     "       corvalen-cli verify --model MODEL FILE.g3m\n"
+    "       corvalen-cli check [--model MODEL] FILE\n"
     "       corvalen-cli --help\n"
     "\n"
     "convert reads a Winradio CSV memory file and writes its channels to OUTPUT:\n"
@@ -29,11 +31,16 @@ constexpr std::string_view kUsage =
     "convert reads a .g3m memory file for the receiver MODEL (records of 92 bytes, 84 for\n"
     "\"303\") and writes one channel per record that is not empty to OUTPUT.csv.\n"
     "verify checks the checksum of every record of a .g3m memory file for MODEL.\n"
+    "check prints every problem and notice the editor's Problems panel shows for FILE, one\n"
+    "  \"row N, Column: reason\" line each, then a summary line. FILE is a CSV memory file\n"
+    "  (checked for MODEL, else as for the \"313\") or, with --model, a .g3m memory file.\n"
     "\n"
     "Rows, lines and records that could not be taken as they stand are listed on stderr.\n"
     "Exit status of convert: 0 done, 1 a file could not be read or written, 2 wrong arguments.\n"
     "Exit status of verify: 0 every record verifies, 1 some do not, 2 wrong arguments or FILE\n"
-    "could not be read.\n";
+    "could not be read.\n"
+    "Exit status of check: 0 no problems or notices, 1 some, 2 wrong arguments or FILE could\n"
+    "not be read.\n";
 
 enum class FileKind { G3m, Csv, Other };
 
@@ -201,8 +208,15 @@ int Convert(const Arguments& arguments, std::ostream& out, std::ostream& err) {
         }
         Report(saved->problems, err);
         out << "wrote " << Count(saved->recordsWritten, "record", "records") << " to " << output
-            << "; " << Count(saved->rowsNotWritten, "row not written", "rows not written")
-            << inputNote << "\n";
+            << "; " << Count(saved->rowsNotWritten, "row not written", "rows not written");
+        if (saved->recordsKept > 0) {
+            out << "; " << Count(saved->recordsKept, "record", "records")
+                << " already in the file kept";
+        }
+        if (saved->rowsSkipped > 0) {
+            out << "; " << Count(saved->rowsSkipped, "empty row", "empty rows") << " skipped";
+        }
+        out << inputNote << "\n";
         return kExitOk;
     }
 
@@ -270,6 +284,9 @@ int RunConverter(std::span<const std::string_view> args, std::ostream& out, std:
             return kExitUsageError;
         }
         return Verify(*parsed, out, err);
+    }
+    if (command == "check") {
+        return RunCheck(args.subspan(1), out, err);
     }
     if (!args.empty()) {
         err << "corvalen-cli: unknown command " << args[0] << "\n";

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "convert/Windows1252.h"
+#include "g3m/CellChecks.h"
 #include "io/SafeFile.h"
 
 namespace corvalen {
@@ -106,6 +107,10 @@ CsvText BuildCsvText(const MemoryTable& table, bool csvLoaded) {
     }
 
     for (int row = 1; row < table.RowCount(); ++row) {
+        if (IsEmptyRow(table, row)) {
+            ++text.rowsSkipped;
+            continue;
+        }
         const MemoryTable::RowView cells = table.RowCells(row);
         for (int column = 0; column < fieldCount; ++column) {
             if (column > 0) {
@@ -119,6 +124,9 @@ CsvText BuildCsvText(const MemoryTable& table, bool csvLoaded) {
                 cell = TrimSpaces(cell);
             } else if (csvLoaded && cell.empty() && IsZeroWhenEmpty(column)) {
                 cell = "0";
+            }
+            if (column == Column::Bandwidth && cell.empty()) {
+                text.diagnostics.push_back(EmptyBandwidthProblem(row));
             }
             if (const std::size_t replaced = AppendQuotedCell(cell, text.bytes); replaced > 0) {
                 text.diagnostics.push_back(Diagnostic{Diagnostic::Place::Row, row, column,

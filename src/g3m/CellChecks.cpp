@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "convert/NumberText.h"
@@ -16,6 +17,14 @@ namespace {
 
 bool IsBlank(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\t'; });
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
 bool IsAscii(std::string_view text) {
@@ -76,60 +85,167 @@ std::string QuotedCell(std::string_view cell) {
     return quoted;
 }
 
-// Collects what one row reports; every message starts with the column name and the cell text
-// in quotes, then says what was expected and what was done instead.
+// A cell's text as a message shows a number: without the blanks around it, cut like QuotedCell.
+std::string ShownNumber(std::string_view cell) {
+    std::string quoted = QuotedCell(TrimBlanks(cell));
+    const std::size_t close = quoted.rfind('"');
+    quoted.erase(close, 1);
+    quoted.erase(0, 1);
+    return quoted;
+}
+
+// Whether a decimal text that ParseDecimal takes has a fraction other than zeros.
+bool HasFraction(std::string_view number) {
+    const std::size_t point = number.find('.');
+    if (point == std::string_view::npos) {
+        return false;
+    }
+    return std::any_of(number.begin() + static_cast<std::ptrdiff_t>(point) + 1, number.end(),
+                       [](char c) { return c >= '1' && c <= '9'; });
+}
+
+// Collects what one row reports; every message starts with the column name, then the cell text
+// in quotes (or as a number), then says what is wrong and what was written instead.
 class RowProblems {
 public:
     RowProblems(int row, std::vector<Diagnostic>& problems) : m_row(row), m_problems(problems) {}
 
-    void Report(Column column, std::string_view cell, std::string_view rest) {
+    // "<Column> "<cell>" <rest>", or "<Column> <rest>" for an empty cell.
+    void Report(Column column, std::string_view cell, std::string_view rest,
+                Diagnostic::Severity severity = Diagnostic::Severity::Error) {
         std::string message(kCsvHeaderNames[static_cast<std::size_t>(column)]);
-        message.append(" ").append(QuotedCell(cell)).append(" ").append(rest);
-        m_problems.push_back(Diagnostic{Diagnostic::Place::Row, m_row, column, std::move(message)});
+        if (cell.empty()) {
+            message.append(" ").append(rest);
+        } else {
+            message.append(" ").append(QuotedCell(cell)).append(" ").append(rest);
+        }
+        Add(column, std::move(message), severity);
+    }
+    // "<Column> <text>".
+    void Say(Column column, std::string_view text, Diagnostic::Severity severity) {
+        std::string message(kCsvHeaderNames[static_cast<std::size_t>(column)]);
+        message.append(" ").append(text);
+        Add(column, std::move(message), severity);
     }
 
 private:
+    void Add(Column column, std::string message, Diagnostic::Severity severity) {
+        Diagnostic problem{Diagnostic::Place::Row, m_row, column, std::move(message)};
+        problem.severity = severity;
+        m_problems.push_back(std::move(problem));
+    }
+
     int m_row;
     std::vector<Diagnostic>& m_problems;
 };
 
-// Frequency: a decimal number whose fraction is cut off, 0 to 2^32 - 1.
+constexpr auto kNotice = Diagnostic::Severity::Notice;
+
+// "<number> <unit>is not a whole number; written as <written>", a notice.
+void ReportFraction(RowProblems& problems, Column column, std::string_view cell,
+                    std::string_view unit, std::string_view written) {
+    std::string text = ShownNumber(cell);
+    text.append(" ").append(unit).append(unit.empty() ? "" : " ");
+    text.append("is not a whole number; written as ").append(written);
+    problems.Say(column, text, kNotice);
+}
+
+// Frequency: a decimal number of Hz whose fraction is cut off, 0 to 2^32 - 1; a fraction is
+// a notice, anything else an error that writes 0 Hz.
+void ReadFrequency(std::string_view cell, RecordFields& fields, RowProblems& problems) {
+    const auto value = ParseDecimal(cell);
+    if (IsBlank(cell)) {
+        problems.Report(Frequency, {}, "is empty; written as 0 Hz");
+    } else if (!value) {
+        problems.Report(Frequency, cell, "is not a number of Hz; written as 0 Hz");
+    } else if (*value < 0.0) {
+        problems.Report(Frequency, cell, "is below 0 Hz; written as 0 Hz");
+    } else if (!(*value < 4294967296.0)) {
+        problems.Report(Frequency, cell, "is above 4294967295 Hz; written as 0 Hz");
+    } else {
+        fields.frequency = static_cast<std::uint32_t>(*value);  // cuts the fraction off
+        if (HasFraction(cell)) {
+            ReportFraction(problems, Frequency, cell, "Hz", std::to_string(fields.frequency));
+        }
+    }
+}
+
+// The frequency a row writes, for finding rows alike; nullopt where it writes none.
 std::optional<std::uint32_t> FrequencyValue(std::string_view cell) {
     const auto value = ParseDecimal(cell);
     if (!value || !(*value >= 0.0 && *value < 4294967296.0)) {
         return std::nullopt;
     }
-    return static_cast<std::uint32_t>(*value);  // conversion cuts the fraction off
+    return static_cast<std::uint32_t>(*value);
 }
 
-// IF shift and bandwidth: a decimal number rounded to the nearest whole number, halves to
-// even, that fits a signed 32-bit value; stored as its two's complement.
-std::optional<std::uint32_t> SignedWordValue(std::string_view cell) {
+// IF shift and bandwidth (and any other signed word read the same way): a decimal number of
+// `unit` rounded to the nearest whole number, halves to even, that fits a signed 32-bit value;
+// stored as its two's complement. A blank cell writes 0 without a word.
+void ReadSignedWord(Column column, std::string_view cell, std::string_view unit,
+                    std::uint32_t& word, RowProblems& problems) {
+    if (IsBlank(cell)) {
+        return;
+    }
+    const std::string zero = unit.empty() ? "0" : "0 " + std::string(unit);
     const auto value = ParseDecimal(cell);
     if (!value) {
-        return std::nullopt;
+        problems.Report(column, cell,
+                        std::string(unit.empty() ? "is not a number" : "is not a number of ") +
+                            std::string(unit) + "; written as " + zero);
+        return;
     }
     const double rounded = RoundHalfToEven(*value);
     if (!(rounded >= -2147483648.0 && rounded <= 2147483647.0)) {
-        return std::nullopt;
+        problems.Report(column, cell, "is too large; written as " + zero);
+        return;
     }
-    return static_cast<std::uint32_t>(static_cast<std::int32_t>(rounded));
+    const auto whole = static_cast<std::int32_t>(rounded);
+    word = static_cast<std::uint32_t>(whole);
+    if (HasFraction(cell)) {
+        ReportFraction(problems, column, cell, unit, std::to_string(whole));
+    }
 }
 
-// Hot key and lockout: a whole number from 0 to 2^32 - 1, blanks around it allowed.
-std::optional<std::uint32_t> UnsignedWordValue(std::string_view cell) {
-    const auto value = ParseWholeNumber(cell);
-    if (!value || *value > 0xFFFFFFFFu) {
-        return std::nullopt;
+// Hot key and lockout: a whole number from 0 to 2^32 - 1, blanks around it allowed; a blank
+// cell writes 0 (no hot key, no lockout flag) without a word.
+void ReadUnsignedWord(Column column, std::string_view cell, std::uint32_t& word,
+                      RowProblems& problems) {
+    if (IsBlank(cell)) {
+        return;
     }
-    return static_cast<std::uint32_t>(*value);
+    const auto value = ParseWholeNumber(cell);
+    if (value && *value <= 0xFFFFFFFFu) {
+        word = static_cast<std::uint32_t>(*value);
+    } else if (column == Hotkey) {
+        problems.Report(column, cell,
+                        "is not a hot key number (2 to 12 for F2 to F12); written as no hot key");
+    } else {
+        problems.Report(column, cell,
+                        "is not a sum of lockout flags (1 scan lockout, 2 do not set mode, 4 do "
+                        "not set squelch); written as no lockout flags");
+    }
+}
+
+// "group 3", "groups 1, 3, 9" or "no group" for the flags of `fields`.
+std::string GroupsText(const RecordFields& fields) {
+    std::string list;
+    int count = 0;
+    for (int flag = 0; flag < kGroupCount; ++flag) {
+        const std::uint8_t byte = flag < 8 ? fields.groups0To7 : fields.groups8To15;
+        if ((byte & (0x80u >> (flag % 8))) != 0) {
+            list.append(count++ == 0 ? "" : ", ").append(std::to_string(flag + 1));
+        }
+    }
+    return count == 0 ? "no group" : (count == 1 ? "group " : "groups ") + list;
 }
 
 void ReadGroups(std::string_view cell, RecordFields& fields, RowProblems& problems) {
     // Every piece between "+" signs is one group number from 1 to 16, read by its leading
-    // numeric part; group n sets flag n - 1.
-    std::string rejected;
-    int rejectedCount = 0;
+    // numeric part; group n sets flag n - 1. A piece that names no such group is an error; one
+    // that is not a plain whole number but rounds to a group is a notice.
+    std::string named[2];  // [0] rejected pieces, [1] pieces taken though not plain numbers
+    int counts[2] = {0, 0};
     std::size_t start = 0;
     for (;;) {
         const std::size_t plus = cell.find('+', start);
@@ -137,18 +253,21 @@ void ReadGroups(std::string_view cell, RecordFields& fields, RowProblems& proble
             start, plus == std::string_view::npos ? std::string_view::npos : plus - start);
         if (!IsBlank(piece)) {
             const double group = RoundHalfToEven(LeadingNumericValue(piece));
+            int kind = 0;
             if (group >= 1.0 && group <= kGroupCount) {
                 const int flag = static_cast<int>(group) - 1;
                 std::uint8_t& byte = flag < 8 ? fields.groups0To7 : fields.groups8To15;
                 byte |= static_cast<std::uint8_t>(0x80u >> (flag % 8));
-            } else {
+                kind = ParseWholeNumber(piece) ? -1 : 1;
+            }
+            if (kind >= 0) {
                 // A few pieces say enough; the cell itself is quoted in front of them.
-                if (rejectedCount < 3) {
-                    rejected.append(rejectedCount == 0 ? "" : ", ").append(QuotedCell(piece));
-                } else if (rejectedCount == 3) {
-                    rejected.append(", ...");
+                if (counts[kind] < 3) {
+                    named[kind].append(counts[kind] == 0 ? "" : ", ").append(QuotedCell(piece));
+                } else if (counts[kind] == 3) {
+                    named[kind].append(", ...");
                 }
-                ++rejectedCount;
+                ++counts[kind];
             }
         }
         if (plus == std::string_view::npos) {
@@ -156,14 +275,22 @@ void ReadGroups(std::string_view cell, RecordFields& fields, RowProblems& proble
         }
         start = plus + 1;
     }
-    if (rejectedCount == 1) {
-        problems.Report(
-            Groups, cell,
-            "holds " + rejected + ", which is not a group number from 1 to 16; ignored");
-    } else if (rejectedCount > 1) {
-        problems.Report(
-            Groups, cell,
-            "holds " + rejected + ", which are not group numbers from 1 to 16; ignored");
+    const std::string written = "; written as " + GroupsText(fields);
+    if (counts[0] == 1 && QuotedCell(TrimBlanks(cell)) == named[0]) {
+        problems.Report(Groups, cell, "is not a group from 1 to 16" + written);
+    } else if (counts[0] > 0) {
+        problems.Report(Groups, cell,
+                        "names " + named[0] +
+                            (counts[0] == 1 ? ", which is not a group from 1 to 16"
+                                            : ", which are not groups from 1 to 16") +
+                            written);
+    } else if (counts[1] > 0) {
+        problems.Report(Groups, cell,
+                        "names " + named[1] +
+                            (counts[1] == 1 ? ", which is not a whole group number"
+                                            : ", which are not whole group numbers") +
+                            written,
+                        kNotice);
     }
 }
 
@@ -183,17 +310,43 @@ void ReadLevelSquelch(std::string_view cell, RecordFields& fields, RowProblems& 
     if (IsBlank(cell)) {
         return;
     }
-    std::string rest;
+    const double written = fields.squelchLow == 0 ? 0.0 : fields.squelchLow - 65536.0;
+    const std::string writtenText = "; written as " + WholeNumberText(written);
     if (!ParseDecimal(cell)) {
-        rest = "is not a number; read as " + WholeNumberText(level);
+        problems.Report(LevelSquelch, cell, "is not a number" + writtenText);
+    } else if (level > 0.0) {
+        problems.Report(LevelSquelch, cell, "is above 0" + writtenText);
+    } else if (level < -65536.0) {
+        problems.Report(LevelSquelch, cell, "is too low" + writtenText);
+    } else if (HasFraction(cell)) {
+        ReportFraction(problems, LevelSquelch, cell, {}, WholeNumberText(written));
     }
-    if (level > 0.0 || level < -65536.0) {
-        rest += rest.empty() ? "is" : ", which is";
-        rest += " not a level from -65536 to 0; written as " +
-                WholeNumberText(static_cast<double>(fields.squelchLow) - 65536.0);
+}
+
+// "CW, AM, FM, ..." in code order.
+std::string ModeList() {
+    std::string list;
+    for (std::uint32_t code = 0; code < 256; ++code) {
+        const std::string_view name = ModeName(code);
+        if (!name.empty()) {
+            list.append(list.empty() ? "" : ", ").append(name);
+        }
     }
-    if (!rest.empty()) {
-        problems.Report(LevelSquelch, cell, rest);
+    return list;
+}
+
+void ReadMode(std::string_view cell, RecordFields& fields, RowProblems& problems) {
+    const int mode = ModeCode(cell);
+    const std::string_view cw = ModeName(0);
+    if (mode >= 0) {
+        fields.mode = static_cast<std::uint8_t>(mode);
+    } else if (IsBlank(cell)) {
+        problems.Say(Mode, "is empty; written as " + std::string(cw), kNotice);
+    } else {
+        static const std::string list = ModeList();
+        problems.Report(
+            Mode, cell,
+            "is not a mode the receiver knows (" + list + "); written as " + std::string(cw));
     }
 }
 
@@ -216,17 +369,105 @@ void ReadText(Column column, std::string_view cell, std::array<std::uint8_t, wid
     }
     const std::string widthText = std::to_string(width);
     std::string rest;
-    if (cut && replaced > 0) {
-        rest = "is longer than " + widthText +
-               " characters and has characters with no Windows-1252 byte; written as its first " +
-               widthText + " characters, \"?\" standing for each character without a byte";
-    } else if (cut) {
-        rest = "is longer than " + widthText + " characters; written as its first " + widthText +
-               " characters";
-    } else {
-        rest = "has characters with no Windows-1252 byte; written with \"?\" for them";
+    if (cut) {
+        rest = "is longer than " + widthText + " characters";
     }
+    if (replaced > 0) {
+        rest += cut ? " and has" : "has";
+        rest += " characters a .g3m file cannot hold";
+    }
+    rest += "; written as " + QuotedCell(Utf8FromWindows1252(bytes.substr(0, width)));
     problems.Report(column, cell, rest);
+}
+
+RecordFields ReadRow(std::span<const std::string_view> cells, std::string_view model, int row,
+                     std::vector<Diagnostic>& problems) {
+    const auto cell = [&](Column column) -> std::string_view {
+        const auto index = static_cast<std::size_t>(column);
+        return index < cells.size() ? cells[index] : std::string_view();
+    };
+    RecordFields fields;
+    if (IsEmptyRow(cells)) {
+        return fields;
+    }
+    RowProblems rowProblems(row, problems);
+    const auto emptyBandwidth = [&] {
+        if (cell(Bandwidth).empty()) {
+            problems.push_back(EmptyBandwidthProblem(row));
+        }
+    };
+
+    // The one channel number gives both the Number field and the record's place in the file,
+    // so the two can never disagree.
+    const auto channel = ChannelNumber(cell(Number));
+    if (!channel) {
+        rowProblems.Report(Number, cell(Number),
+                           cell(Number).empty()
+                               ? "is empty; row not written"
+                               : "is not a channel number from 1 to 65535; row not written");
+        emptyBandwidth();
+        return fields;
+    }
+    fields.channel = *channel;
+
+    ReadFrequency(cell(Frequency), fields, rowProblems);
+    emptyBandwidth();
+
+    // Only a "313" record has room for bandwidth and IF shift; other models ignore the cells.
+    if (model == "313") {
+        ReadSignedWord(Bandwidth, cell(Bandwidth), "Hz", fields.bandwidth, rowProblems);
+        ReadSignedWord(IfShift, cell(IfShift), "Hz", fields.ifShift, rowProblems);
+    }
+
+    ReadGroups(cell(Groups), fields, rowProblems);
+    ReadUnsignedWord(Hotkey, cell(Hotkey), fields.hotkey, rowProblems);
+    ReadUnsignedWord(Lockout, cell(Lockout), fields.lockout, rowProblems);
+    ReadLevelSquelch(cell(LevelSquelch), fields, rowProblems);
+    if (cells.size() > Mode) {
+        ReadMode(cell(Mode), fields, rowProblems);
+    }
+    ReadText(Callsign, cell(Callsign), fields.callsign, rowProblems);
+    ReadText(Comments, cell(Comments), fields.comment, rowProblems);
+    return fields;
+}
+
+// For each row, the first earlier row with the same frequency (whole Hz) and the same mode
+// (an empty Mode counting as the CW it is written as); 0 where there is none.
+std::vector<int> RowsAlike(const MemoryTable& table) {
+    struct Key {
+        std::uint32_t frequency;
+        std::string_view mode;
+        int row;
+    };
+    std::vector<Key> keys;
+    keys.reserve(static_cast<std::size_t>(table.ChannelCount()));
+    const std::string_view cw = ModeName(0);
+    for (int row = 1; row < table.RowCount(); ++row) {
+        if (table.ColCount() <= Frequency) {
+            break;
+        }
+        if (const auto frequency = FrequencyValue(table.CellText(row, Frequency))) {
+            const std::string_view mode = table.ColCount() > Mode ? table.CellText(row, Mode) : "";
+            keys.push_back({*frequency, mode.empty() ? cw : mode, row});
+        }
+    }
+    std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
+        return std::tie(a.frequency, a.mode, a.row) < std::tie(b.frequency, b.mode, b.row);
+    });
+    std::vector<int> sameAs;  // stays empty while no two rows are alike
+    for (std::size_t first = 0; first < keys.size();) {
+        std::size_t next = first + 1;
+        for (; next < keys.size() && keys[next].frequency == keys[first].frequency &&
+               keys[next].mode == keys[first].mode;
+             ++next) {
+            if (sameAs.empty()) {
+                sameAs.assign(static_cast<std::size_t>(table.RowCount()), 0);
+            }
+            sameAs[static_cast<std::size_t>(keys[next].row)] = keys[first].row;
+        }
+        first = next;
+    }
+    return sameAs;
 }
 
 }  // namespace
@@ -251,79 +492,70 @@ std::optional<std::uint16_t> ChannelNumber(std::string_view numberCell) {
 
 RecordFields ReadRecordFields(std::span<const std::string_view> cells, std::string_view model,
                               int row, std::vector<Diagnostic>& problems) {
-    const auto cell = [&](Column column) -> std::string_view {
-        const auto index = static_cast<std::size_t>(column);
-        return index < cells.size() ? cells[index] : std::string_view();
-    };
-    RowProblems rowProblems(row, problems);
-    RecordFields fields;
-
-    // The one channel number gives both the Number field and the record's place in the file,
-    // so the two can never disagree.
-    const auto channel = ChannelNumber(cell(Number));
-    if (!channel) {
-        rowProblems.Report(Number, cell(Number),
-                           "is not a channel number from 1 to 65535; row not written");
-        return fields;
-    }
-    fields.channel = *channel;
-
-    if (const auto frequency = FrequencyValue(cell(Frequency))) {
-        fields.frequency = *frequency;
-    } else {
-        rowProblems.Report(Frequency, cell(Frequency),
-                           "is not a frequency from 0 to 4294967295; written as 0");
-    }
-
-    // A 32-bit word from a cell: a blank cell leaves it 0 without a word; a cell `value` cannot
-    // read leaves it 0 and is reported with what it should have held.
-    const auto readWord = [&](Column column, std::uint32_t& word, auto value,
-                              std::string_view expected) {
-        const std::string_view text = cell(column);
-        if (IsBlank(text)) {
-            return;
-        }
-        if (const std::optional<std::uint32_t> read = value(text)) {
-            word = *read;
-        } else {
-            rowProblems.Report(column, text, std::string(expected) + "; written as 0");
-        }
-    };
-    constexpr std::string_view kSignedRange = "is not a number from -2147483648 to 2147483647";
-    constexpr std::string_view kUnsignedRange = "is not a whole number from 0 to 4294967295";
-
-    // Only a "313" record has room for bandwidth and IF shift; other models ignore the cells.
-    if (model == "313") {
-        readWord(Bandwidth, fields.bandwidth, SignedWordValue, kSignedRange);
-        readWord(IfShift, fields.ifShift, SignedWordValue, kSignedRange);
-    }
-
-    ReadGroups(cell(Groups), fields, rowProblems);
-
-    readWord(Hotkey, fields.hotkey, UnsignedWordValue, kUnsignedRange);
-    readWord(Lockout, fields.lockout, UnsignedWordValue, kUnsignedRange);
-
-    ReadLevelSquelch(cell(LevelSquelch), fields, rowProblems);
-
-    const int mode = ModeCode(cell(Mode));
-    if (mode >= 0) {
-        fields.mode = static_cast<std::uint8_t>(mode);
-    } else if (!IsBlank(cell(Mode))) {
-        rowProblems.Report(Mode, cell(Mode), "is not a known mode; written as 0");
-    }
-
-    ReadText(Callsign, cell(Callsign), fields.callsign, rowProblems);
-    ReadText(Comments, cell(Comments), fields.comment, rowProblems);
-    return fields;
+    return ReadRow(cells, model, row, problems);
 }
 
 void CheckRowCells(std::span<const std::string_view> cells, std::string_view model, int row,
                    std::vector<Diagnostic>& problems) {
-    ReadRecordFields(cells, model, row, problems);
+    ReadRow(cells, model, row, problems);
 }
 
-void ReadTableRecords(const MemoryTable& table, std::vector<Diagnostic>& problems,
-                      const std::function<void(int row, const RowTexts& cells)>& use) {
+namespace {
+
+// The cells of a row of `table` as the checks read them: only the columns the table has.
+std::span<const std::string_view> PresentCells(const MemoryTable& table, const RowTexts& cells) {
+    return std::span(cells).first(
+        static_cast<std::size_t>(std::clamp(table.ColCount(), 0, kImportedColumnCount)));
+}
+
+}  // namespace
+
+void CheckTableRow(const MemoryTable& table, int row, std::string_view model,
+                   std::vector<Diagnostic>& problems) {
+    const RowTexts cells = RowTextsOf(table, row);
+    ReadRow(PresentCells(table, cells), model, row, problems);
+}
+
+bool IsEmptyRow(std::span<const std::string_view> cells) {
+    return std::all_of(cells.begin(), cells.end(), [](std::string_view c) { return c.empty(); });
+}
+
+bool IsEmptyRow(const MemoryTable& table, int row) {
+    const MemoryTable::RowView cells = table.RowCells(row);
+    return std::all_of(cells.begin(), cells.end(), [](std::string_view c) { return c.empty(); });
+}
+
+Diagnostic EmptyBandwidthProblem(int row) {
+    return Diagnostic{Diagnostic::Place::Row, row, Bandwidth,
+                      "Bandwidth is empty; the channel will be skipped the next time the .csv "
+                      "file is opened"};
+}
+
+std::string ProblemLine(const Diagnostic& problem) {
+    const char* where = problem.place == Diagnostic::Place::Line  ? "line "
+                        : problem.place == Diagnostic::Place::Row ? "row "
+                                                                  : "record ";
+    std::string line = where + std::to_string(problem.number);
+    if (problem.column < 0 || problem.column >= kImportedColumnCount) {
+        return line + ": " + problem.message;
+    }
+    const std::string_view name = kCsvHeaderNames[static_cast<std::size_t>(problem.column)];
+    std::string_view reason = problem.message;
+    if (reason.size() > name.size() && reason.starts_with(name) && reason[name.size()] == ' ') {
+        reason.remove_prefix(name.size() + 1);
+    }
+    return line.append(", ").append(name).append(": ").append(reason);
+}
+
+std::size_t NoticeCount(const std::vector<Diagnostic>& problems) {
+    return static_cast<std::size_t>(
+        std::count_if(problems.begin(), problems.end(),
+                      [](const Diagnostic& problem) { return problem.IsNotice(); }));
+}
+
+int ReadTableRecords(
+    const MemoryTable& table, std::vector<Diagnostic>& problems,
+    const std::function<void(int row, std::span<const std::string_view> cells)>& use) {
     // The last row of each channel number, found first so that the rows it replaces can say so
     // in their place in the row order.
     std::vector<int> lastRow(65536, 0);
@@ -334,25 +566,47 @@ void ReadTableRecords(const MemoryTable& table, std::vector<Diagnostic>& problem
             lastRow[*channel] = row;
         }
     }
+    const std::vector<int> sameAs = RowsAlike(table);
 
+    int emptyRows = 0;
     for (int row = 1; row < table.RowCount(); ++row) {
-        const RowTexts cells = RowTextsOf(table, row);
-        if (repeated) {
-            const auto channel = ChannelNumber(cells[Number]);
-            if (channel && lastRow[*channel] != row) {
-                RowProblems(row, problems)
-                    .Report(Number, cells[Number],
-                            "is used again in row " + std::to_string(lastRow[*channel]) +
-                                ", whose record replaces this row's");
-            }
+        if (IsEmptyRow(table, row)) {
+            ++emptyRows;
+            continue;
         }
-        use(row, cells);
+        const RowTexts cells = RowTextsOf(table, row);
+        const std::size_t first = problems.size();
+        RowProblems rowProblems(row, problems);
+        const auto channel = repeated ? ChannelNumber(cells[Number]) : std::nullopt;
+        if (channel && lastRow[*channel] != row) {
+            const std::string other = std::to_string(lastRow[*channel]);
+            rowProblems.Report(Number, cells[Number],
+                               "is used again in row " + other + "; only row " + other +
+                                   " is written as channel " + std::to_string(*channel));
+        }
+        // A column the table lacks says nothing (a ten-column table has no Mode to be empty).
+        use(row, PresentCells(table, cells));
+        if (const int earlier = sameAs.empty() ? 0 : sameAs[static_cast<std::size_t>(row)]) {
+            const std::string_view mode = table.ColCount() > Mode ? cells[Mode] : "";
+            rowProblems.Say(Frequency,
+                            std::to_string(*FrequencyValue(cells[Frequency])) + " Hz with mode " +
+                                (mode.empty()          ? std::string(ModeName(0))
+                                 : ModeCode(mode) >= 0 ? std::string(mode)
+                                                       : QuotedCell(mode)) +
+                                " is already in row " + std::to_string(earlier),
+                            kNotice);
+            // Into column order among the row's other problems, after the Frequency cell's own.
+            std::stable_sort(
+                problems.begin() + static_cast<std::ptrdiff_t>(first), problems.end(),
+                [](const Diagnostic& a, const Diagnostic& b) { return a.column < b.column; });
+        }
     }
+    return emptyRows;
 }
 
 std::vector<Diagnostic> CheckCells(const MemoryTable& table, std::string_view model) {
     std::vector<Diagnostic> problems;
-    ReadTableRecords(table, problems, [&](int row, const RowTexts& cells) {
+    ReadTableRecords(table, problems, [&](int row, std::span<const std::string_view> cells) {
         CheckRowCells(cells, model, row, problems);
     });
     return problems;

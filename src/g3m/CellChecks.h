@@ -1,10 +1,12 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -13,8 +15,14 @@
 #include "table/Columns.h"
 #include "table/MemoryTable.h"
 
-// The rules by which the .g3m writer takes table cells. The writer, the converter's messages and
-// the editor's problem marks all come from here, so they never disagree.
+// The rules by which the .g3m writer takes table cells, and the one checker of a memory table:
+// the writer, the save reports, the converter's messages and `check` command, and the editor's
+// problem marks and Problems panel all come from here, so they never disagree.
+//
+// Every message starts with the column's name and says, for a radio listener, what is wrong and
+// what is written instead (a mode or a flag by its name). Errors are cells that cannot be taken
+// (something else, or nothing, is written) and channels that get lost; notices are values written
+// a little differently from how they stand, and channels that look alike.
 
 namespace corvalen {
 
@@ -25,6 +33,22 @@ RowTexts RowTextsOf(const MemoryTable& table, int row);
 
 // The channel number of a Number cell: a whole number from 1 to 65535, blanks around allowed.
 std::optional<std::uint16_t> ChannelNumber(std::string_view numberCell);
+
+// Whether every cell of a row is the empty text. Such a row is no channel: the checks pass over
+// it, and both saves skip it without a word (their reports count it).
+bool IsEmptyRow(std::span<const std::string_view> cells);
+bool IsEmptyRow(const MemoryTable& table, int row);
+
+// The error a channel row with an empty Bandwidth gets: the CSV import skips such a line, so the
+// channel would be lost the next time its .csv file is opened.
+Diagnostic EmptyBandwidthProblem(int row);
+
+// A problem as the Problems panel and `corvalen-cli check` list it: "row N, Column: reason" (the
+// message's leading column name moved to the front), or "row N: message" for a whole row.
+std::string ProblemLine(const Diagnostic& problem);
+
+// How many of `problems` are notices.
+std::size_t NoticeCount(const std::vector<Diagnostic>& problems);
 
 // What one row puts into its record, each field as the record stores it.
 struct RecordFields {
@@ -45,25 +69,35 @@ struct RecordFields {
 // Reads the record fields of one row (cells in column order; missing ones count as empty) for
 // `model`, and adds to `problems` one Diagnostic (place Row, number `row`, the column) for every
 // cell that cannot be taken as it stands, in column order, saying what was written instead.
-// A row without a channel number is not written at all: only its Number cell is reported.
+// A row without a channel number is not written at all: only its Number cell is reported, and
+// an empty Bandwidth (which loses the channel from a .csv file). An empty row reports nothing.
 RecordFields ReadRecordFields(std::span<const std::string_view> cells, std::string_view model,
                               int row, std::vector<Diagnostic>& problems);
 
 // The problems of one row alone, as ReadRecordFields reports them; for re-checking an edited row.
-// A channel number that other rows repeat is a matter of the whole table (see CheckCells).
+// A channel number that other rows repeat, and a frequency and mode that an earlier row has too,
+// are matters of the whole table (see ReadTableRecords).
 void CheckRowCells(std::span<const std::string_view> cells, std::string_view model, int row,
+                   std::vector<Diagnostic>& problems);
+// The same for one row of `table`, reading only the columns the table has (a ten-column table
+// has no Mode to be empty).
+void CheckTableRow(const MemoryTable& table, int row, std::string_view model,
                    std::vector<Diagnostic>& problems);
 
 // Walks every channel row of `table` (rows 1 and up, in row order) the way the writer does and
-// hands each row's cells to `use`, which reads them (CheckRowCells, or WriteMemoryRecord when
-// saving) and reports its own cells. When rows share a channel number, the last of them is the
-// one whose record ends up in the file: each earlier one first gets a problem on its Number cell
-// that names that row, since its record is lost. So problems come in row then column order.
-void ReadTableRecords(const MemoryTable& table, std::vector<Diagnostic>& problems,
-                      const std::function<void(int row, const RowTexts& cells)>& use);
+// hands each row's cells (only the columns the table has) to `use`, which reads them
+// (CheckRowCells, or WriteMemoryRecord when saving) and reports its own cells. Besides, when rows
+// share a channel number, the last of them is the one whose record ends up in the file: each
+// earlier one gets a problem on its Number cell that names that row, since its record is lost.
+// A row whose frequency (whole Hz) and mode an earlier row has too gets a notice on its
+// Frequency cell naming the first such row. Problems come in row then column order. Empty rows
+// are passed over; returns how many there were.
+int ReadTableRecords(
+    const MemoryTable& table, std::vector<Diagnostic>& problems,
+    const std::function<void(int row, std::span<const std::string_view> cells)>& use);
 
-// Every cell of `table` that the .g3m writer cannot use as it stands, in row then column order
-// (see ReadTableRecords).
+// Every problem and notice of `table`, in row then column order (see ReadTableRecords): what the
+// Problems panel lists and `corvalen-cli check` prints.
 std::vector<Diagnostic> CheckCells(const MemoryTable& table, std::string_view model);
 
 }  // namespace corvalen

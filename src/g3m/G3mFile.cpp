@@ -6,7 +6,9 @@
 #include <cstring>
 #include <filesystem>
 #include <span>
+#include <string_view>
 #include <system_error>
+#include <vector>
 
 #include "g3m/CellChecks.h"
 #include "g3m/MemoryRecord.h"
@@ -36,21 +38,34 @@ G3mSaveReport PlaceRecords(const MemoryTable& table, std::string_view model, std
     const auto recordLength = static_cast<std::size_t>(RecordLengthFor(model));
     std::array<std::uint8_t, kLongRecordLength> buffer{};
     const std::span<std::uint8_t> record(buffer.data(), recordLength);
+    const std::size_t oldRecords = image.size() / recordLength;
+    std::vector<bool> replaced(oldRecords, false);
     image.reserve(FinalImageSize(table, recordLength, image.size()));
 
-    ReadTableRecords(table, report.problems, [&](int row, const RowTexts& cells) {
-        const std::uint16_t channel = WriteMemoryRecord(cells, model, record, row, report.problems);
-        if (channel == 0) {
-            return;  // no channel number: the row has no place in the file
+    report.rowsSkipped = ReadTableRecords(
+        table, report.problems, [&](int row, std::span<const std::string_view> cells) {
+            const std::uint16_t channel =
+                WriteMemoryRecord(cells, model, record, row, report.problems);
+            if (channel == 0) {
+                return;  // no channel number: the row has no place in the file
+            }
+            const std::size_t offset = (static_cast<std::size_t>(channel) - 1) * recordLength;
+            if (image.size() < offset + recordLength) {
+                image.resize(offset + recordLength, '\0');
+            }
+            std::memcpy(image.data() + offset, record.data(), recordLength);
+            if (channel <= oldRecords) {
+                replaced[channel - 1u] = true;
+            }
+            ++report.recordsWritten;
+        });
+    report.rowsNotWritten = table.ChannelCount() - report.recordsWritten - report.rowsSkipped;
+    for (std::size_t place = 0; place < oldRecords; ++place) {
+        const std::string_view old(image.data() + place * recordLength, recordLength);
+        if (!replaced[place] && old.find_first_not_of('\0') != std::string_view::npos) {
+            ++report.recordsKept;
         }
-        const std::size_t offset = (static_cast<std::size_t>(channel) - 1) * recordLength;
-        if (image.size() < offset + recordLength) {
-            image.resize(offset + recordLength, '\0');
-        }
-        std::memcpy(image.data() + offset, record.data(), recordLength);
-        ++report.recordsWritten;
-    });
-    report.rowsNotWritten = table.ChannelCount() - report.recordsWritten;
+    }
     return report;
 }
 

@@ -71,15 +71,16 @@ private slots:
         const Run run = Convert({"convert", "--model", "313",
                                  (kAwkward + "input.csv").toStdString(), out.toStdString()});
         QCOMPARE(run.status, kExitOk);
+        // Channels 1, 3, 4 and 5 are written; the other 96 records stay and are counted.
         QCOMPARE(run.out, "wrote 5 records to " + out.toStdString() +
-                              "; 1 row not written; 1 input line reported\n");
+                              "; 1 row not written; 96 records already in the file kept; 1 input "
+                              "line reported\n");
         const QStringList problems =
             QString::fromStdString(run.err).split('\n', Qt::SkipEmptyParts);
         QCOMPARE(problems.size(), 5);
         QVERIFY(problems[0].startsWith("line 4: "));
         QCOMPARE(problems[1],
-                 "row 2: Number \"1\" is used again in row 6, whose record replaces "
-                 "this row's");
+                 "row 2: Number \"1\" is used again in row 6; only row 6 is written as channel 1");
         QVERIFY(problems[2].startsWith("row 3: ") && problems[2].contains("\"usb\""));
         QVERIFY(problems[3].startsWith("row 4: ") && problems[3].contains("Frequency"));
         QCOMPARE(problems[4],
@@ -155,6 +156,71 @@ private slots:
         QCOMPARE(QString::fromStdString(run.err), lines.replace("@", path));
     }
 
+    // `check` prints the Problems panel's lines on stdout and a summary; exit 0 for none, 1 for
+    // some, 2 for wrong arguments or a file it cannot read.
+    void check_data() {
+        QTest::addColumn<QStringList>("args");  // "@" stands for a folder of the test's own
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("out");  // stdout; "<golden>" stands for expected.txt
+        QTest::addColumn<QString>("err");  // what stderr holds
+        const QString check = QStringLiteral(CORVALEN_TEST_DATA_DIR "/cli/check/input.csv");
+        QTest::newRow("problems and notices")
+            << QStringList{"check", check} << 1
+            << "<golden>checked 6 channels of " + check + ": 3 problems, 4 notices\n"
+            << "";
+        QTest::newRow("same for the 303")
+            << QStringList{"check", "--model", "303", check} << 1
+            << "<golden>checked 6 channels of " + check + ": 3 problems, 4 notices\n"
+            << "";
+        QTest::newRow("reading reported on stderr")
+            << QStringList{"check", kAwkward + "input.csv"} << 1
+            << R"(row 2, Number: "1" is used again in row 6; only row 6 is written as channel 1)"
+               "\n"
+               R"(row 3, Mode: "usb" is not a mode the receiver knows (CW, AM, FM, LSB, USB, AMS, )"
+               "FM3, FM6, AMN, DSB, ISB); written as CW\n"
+               R"(row 4, Frequency: "abc" is not a number of Hz; written as 0 Hz)"
+               "\n"
+               R"(row 5, Number: "abc" is not a channel number from 1 to 65535; row not written)"
+               "\nchecked 6 channels of " +
+                   kAwkward + "input.csv: 4 problems, 0 notices; 1 input line reported\n"
+            << "line 4: Bandwidth is empty; channel skipped";
+        QTest::newRow("clean .g3m file")
+            << QStringList{"check", "--model", "313", kChannel5} << 0
+            << "checked 1 channel of " + kChannel5 + ": no problems or notices\n"
+            << "";
+        QTest::newRow(".g3m without model") << QStringList{"check", kChannel5} << 2 << ""
+                                            << "needs --model";
+        QTest::newRow("missing file") << QStringList{"check", "@/none.csv"} << 2 << ""
+                                      << "No such file or directory";
+        QTest::newRow("two files") << QStringList{"check", check, check} << 2 << ""
+                                   << "check needs one FILE";
+        QTest::newRow("unknown option") << QStringList{"check", "--all", check} << 2 << ""
+                                        << "unknown option --all";
+    }
+    void check() {
+        QFETCH(QStringList, args);
+        QFETCH(int, status);
+        QFETCH(QString, out);
+        QFETCH(QString, err);
+        QTemporaryDir dir;
+        std::vector<std::string> argv;
+        for (QString arg : args) {
+            argv.push_back(arg.replace("@", dir.path()).toStdString());
+        }
+        const Run run = Convert(argv);
+        QCOMPARE(run.status, status);
+        out.replace("<golden>", ReadAll(CORVALEN_TEST_DATA_DIR "/cli/check/expected.txt"));
+        QCOMPARE(QString::fromStdString(run.out), out);
+        QVERIFY2(QString::fromStdString(run.err).contains(err), run.err.c_str());
+        // Every line but the summary names a row and a column, as the Problems panel does.
+        for (const QString& line :
+             QString::fromStdString(run.out).split('\n', Qt::SkipEmptyParts)) {
+            QVERIFY2(
+                QRegularExpression("^row \\d+, [A-Z][a-zA-Z ]+: |^checked ").match(line).hasMatch(),
+                qPrintable(line));
+        }
+    }
+
     void refusals_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("status");
@@ -204,7 +270,9 @@ private slots:
         help.start(CORVALEN_CLI_PATH, {"--help"});
         QVERIFY(help.waitForFinished(30000));
         QCOMPARE(help.exitCode(), 0);
-        QVERIFY(help.readAllStandardOutput().startsWith("usage: corvalen-cli convert"));
+        const QByteArray usage = help.readAllStandardOutput();
+        QVERIFY(usage.startsWith("usage: corvalen-cli convert"));
+        QVERIFY(usage.contains("corvalen-cli check [--model MODEL] FILE"));
 
         QProcess wrong;
         wrong.start(CORVALEN_CLI_PATH, {"convert"});

@@ -8,6 +8,7 @@
 #include "TestData.h"
 #include "csv/CsvReader.h"
 #include "csv/CsvWriter.h"
+#include "g3m/CellChecks.h"
 #include "io/FileExists.h"
 
 using namespace corvalen;
@@ -70,22 +71,34 @@ private slots:
     void writerForms_data() {
         QTest::addColumn<MemoryTable>("table");
         QTest::addColumn<bool>("csvLoaded");
-        QTest::addColumn<std::string>("line");  // the file after the header line
+        QTest::addColumn<std::string>("line");           // the file after the header line
+        QTest::addColumn<QList<int>>("emptyBandwidth");  // rows reported for it
+        QTest::addColumn<int>("skipped");                // empty rows left out
 
         MemoryTable full(19);
         full.AppendRow({" 12 ", "7000000", "2400", "", "", "", "", "", "", "", "", " ", "3"});
         MemoryTable narrow(2);
         narrow.AppendRow({"1", "2"});
-        QTest::newRow("empty before import") << MemoryTable(10) << false << std::string("\r\n");
+        QTest::newRow("empty before import")
+            << MemoryTable(10) << false << std::string("\r\n") << QList<int>() << 0;
         QTest::newRow("10 columns: no header, no fills")
-            << full << false << Csv("'12','7000000','2400','','','','','','',''\r\n\r\n");
+            << full << false << Csv("'12','7000000','2400','','','','','','',''\r\n\r\n")
+            << QList<int>() << 0;
         QTest::newRow("19 columns: Number trimmed, empty settings 0")
             << full << true
             << Csv("'12','7000000','2400','','','','','','','','0',' "
-                   "','3','','','','','',''\r\n\r\n");
-        QTest::newRow("missing columns written empty")
+                   "','3','','','','','',''\r\n\r\n")
+            << QList<int>() << 0;
+        QTest::newRow("missing columns written empty, Bandwidth reported")
             << narrow << true
-            << Csv("'1','2','','','','','','','','','0','0','0','','','','','',''\r\n\r\n");
+            << Csv("'1','2','','','','','','','','','0','0','0','','','','','',''\r\n\r\n")
+            << QList<int>{1} << 0;
+        // The window's start: 49 empty rows, none written; a channel typed into one of them is.
+        MemoryTable startup = MemoryTable::StartupLayout();
+        startup.SetCellText(3, Frequency, "7100000");
+        QTest::newRow("empty rows skipped")
+            << startup << false << Csv("'','7100000','','','','','','','',''\r\n\r\n")
+            << QList<int>{3} << kStartupRowCount - 2;
     }
     void writerForms() {
         QFETCH(MemoryTable, table);
@@ -94,9 +107,16 @@ private slots:
         const std::string header = ReadAll(CORVALEN_TEST_DATA_DIR "/csv/header_only/expected.csv")
                                        .chopped(2)
                                        .toStdString();
+        QFETCH(QList<int>, emptyBandwidth);
+        QFETCH(int, skipped);
         const CsvText text = BuildCsvText(table, csvLoaded);
         QCOMPARE(text.bytes, csvLoaded ? header + line : line);
-        QVERIFY(text.diagnostics.empty());
+        std::vector<Diagnostic> expected;
+        for (const int row : emptyBandwidth) {
+            expected.push_back(EmptyBandwidthProblem(row));
+        }
+        QCOMPARE(text.diagnostics, expected);
+        QCOMPARE(text.rowsSkipped, skipped);
     }
 
     void writerReplacesCharactersOutsideWindows1252() {

@@ -37,6 +37,7 @@ struct Encoded {
     std::uint16_t channel = 0;
     QByteArray record;
     QStringList problems;
+    int notices = 0;
 };
 
 // Starts from a record full of 0xAA, so a byte the encoder forgets to write shows.
@@ -49,6 +50,7 @@ Encoded Encode(const Cells& cells, std::string_view model, int row = 1) {
     out.record = QByteArray(reinterpret_cast<const char*>(record.data()), qsizetype(record.size()));
     for (const Diagnostic& problem : problems) {
         out.problems << QString::fromStdString(problem.ToString());
+        out.notices += problem.IsNotice();
     }
     return out;
 }
@@ -134,54 +136,87 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("offset");
         QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("problem");  // what row 7 reports, empty for nothing
+        // What row 7 reports, empty for nothing; "~" in front marks a notice.
+        QTest::addColumn<QString>("problem");
         const auto row = [](const char* name, int column, const QString& text, int offset,
                             const QByteArray& hex, const QString& problem = {},
                             const char* model = "313") {
             QTest::newRow(name) << model << column << text << offset << QByteArray::fromHex(hex)
-                                << (problem.isEmpty() ? problem : "row 7: " + problem);
+                                << problem;
         };
         row("number with blanks", Number, " 12 ", 0, "0C 00 00 00");
-        row("frequency, fraction cut", Frequency, "7100000.9", 4, "60 56 6C 00");
+        row("frequency, fraction cut", Frequency, "7100000.9", 4, "60 56 6C 00",
+            "~Frequency 7100000.9 Hz is not a whole number; written as 7100000");
+        row("frequency, zero fraction", Frequency, "7100000.000", 4, "60 56 6C 00");
         row("frequency with unit", Frequency, "14.2MHz", 4, "00 00 00 00",
-            R"(Frequency "14.2MHz" is not a frequency from 0 to 4294967295; written as 0)");
+            R"(Frequency "14.2MHz" is not a number of Hz; written as 0 Hz)");
         row("frequency too big", Frequency, "4294967296", 4, "00 00 00 00",
-            R"(Frequency "4294967296" is not a frequency from 0 to 4294967295; written as 0)");
+            R"(Frequency "4294967296" is above 4294967295 Hz; written as 0 Hz)");
+        row("frequency negative", Frequency, "-5", 4, "00 00 00 00",
+            R"(Frequency "-5" is below 0 Hz; written as 0 Hz)");
+        row("frequency empty", Frequency, "", 4, "00 00 00 00",
+            "Frequency is empty; written as 0 Hz");
         row("groups 3 and 10", Groups, "3+10", 11, "00 40 20 00");
         row("groups 1 and 2", Groups, "1+2", 11, "00 00 C0 00");
         row("groups 16, 8, 9", Groups, "16+8+9", 11, "00 81 01 00");
-        row("group halves to even", Groups, "2.5+3.5+", 11, "00 00 50 00");
+        row("group halves to even", Groups, "2.5+3.5+", 11, "00 00 50 00",
+            R"(~Groups "2.5+3.5+" names "2.5", "3.5", which are not whole group numbers; )"
+            "written as groups 2, 4");
         row("groups outside", Groups, "0+3+x", 11, "00 00 20 00",
-            R"(Groups "0+3+x" holds "0", "x", which are not group numbers from 1 to 16; ignored)");
+            R"(Groups "0+3+x" names "0", "x", which are not groups from 1 to 16; written as )"
+            "group 3");
+        row("group zero alone", Groups, "0", 11, "00 00 00 00",
+            R"(Groups "0" is not a group from 1 to 16; written as no group)");
         row("hot key", Hotkey, " 7 ", 20, "07 00 00 00");
         row("hot key text", Hotkey, "F1", 20, "00 00 00 00",
-            R"(Hotkey "F1" is not a whole number from 0 to 4294967295; written as 0)");
+            R"(Hotkey "F1" is not a hot key number (2 to 12 for F2 to F12); written as no hot )"
+            "key");
         row("lockout", Lockout, "4294967295", 24, "FF FF FF FF");
-        row("squelch rounded down", LevelSquelch, "-100.5", 28, "9B FF FF FF");
+        row("lockout text", Lockout, "scan", 24, "00 00 00 00",
+            R"(Lockout "scan" is not a sum of lockout flags (1 scan lockout, 2 do not set mode, )"
+            "4 do not set squelch); written as no lockout flags");
+        row("squelch rounded down", LevelSquelch, "-100.5", 28, "9B FF FF FF",
+            "~Level Squelch -100.5 is not a whole number; written as -101");
         row("squelch empty", LevelSquelch, "", 28, "00 00 FF FF");
         row("squelch huge", LevelSquelch, "1e300", 28, "00 00 FF FF",
-            R"(Level Squelch "1e300" is not a number; read as 1e+300, which is not a level from )"
-            "-65536 to 0; written as -65536");
+            R"(Level Squelch "1e300" is not a number; written as 0)");
         row("squelch positive", LevelSquelch, "5", 28, "05 00 FF FF",
-            R"(Level Squelch "5" is not a level from -65536 to 0; written as -65531)");
+            R"(Level Squelch "5" is above 0; written as -65531)");
+        row("squelch too low", LevelSquelch, "-65537", 28, "FF FF FF FF",
+            R"(Level Squelch "-65537" is too low; written as -1)");
         row("squelch with unit", LevelSquelch, "-1dB", 28, "FF FF FF FF",
-            R"(Level Squelch "-1dB" is not a number; read as -1)");
+            R"(Level Squelch "-1dB" is not a number; written as -1)");
         row("mode", Mode, "ISB", 32, "0E 00 00 00");
         row("mode lower case", Mode, "usb", 32, "00",
-            R"(Mode "usb" is not a known mode; written as 0)");
+            R"(Mode "usb" is not a mode the receiver knows (CW, AM, FM, LSB, USB, AMS, FM3, FM6, )"
+            "AMN, DSB, ISB); written as CW");
+        row("mode empty", Mode, "", 32, "00", "~Mode is empty; written as CW");
         row("callsign cut", Callsign, "ABCDEFGHIJKLMN", 36,
             "41 42 43 44 45 46 47 48 49 4A 4B 4C 00",
-            R"(Callsign "ABCDEFGHIJKLMN" is longer than 12 characters; written as its first 12 )"
-            "characters");
+            "Callsign \"ABCDEFGHIJKLMN\" is longer than 12 characters; written as "
+            "\"ABCDEFGHIJKL\"");
         row("callsign Windows-1252", Callsign, "é€ x", 36, "E9 80 20 78 00");
         row("callsign no byte", Callsign, "Ω1", 36, "3F 31 00",
-            R"(Callsign "Ω1" has characters with no Windows-1252 byte; written with "?" for them)");
+            "Callsign \"Ω1\" has characters a .g3m file cannot hold; written as \"?1\"");
         row("comment ends in zero", Comments, QString(31, 'c'), 48,
             QByteArray(31, 'c').toHex() + "00");
-        row("IF shift halves to even", IfShift, "-1500.5", 84, "24 FA FF FF");
+        row("comment cut, no byte", Comments, QString(30, 'c') + "ΩΩ", 48,
+            QByteArray(30, 'c').toHex() + "3F 00",
+            "Comments \"" + QString(30, 'c') +
+                "ΩΩ\" is longer than 31 characters and has characters a .g3m file cannot hold; "
+                "written as \"" +
+                QString(30, 'c') + "?\"");
+        row("IF shift halves to even", IfShift, "-1500.5", 84, "24 FA FF FF",
+            "~IF Shift -1500.5 Hz is not a whole number; written as -1500");
         row("IF shift too big", IfShift, "2147483648", 84, "00 00 00 00",
-            R"(IF Shift "2147483648" is not a number from -2147483648 to 2147483647; written as 0)");
-        row("bandwidth empty", Bandwidth, "", 88, "00 00 00 00");
+            R"(IF Shift "2147483648" is too large; written as 0 Hz)");
+        row("IF shift text", IfShift, "+2k", 84, "00 00 00 00",
+            R"(IF Shift "+2k" is not a number of Hz; written as 0 Hz)");
+        row("bandwidth fraction", Bandwidth, "2400.5", 88, "60 09 00 00",
+            "~Bandwidth 2400.5 Hz is not a whole number; written as 2400");
+        row("bandwidth empty", Bandwidth, "", 88, "00 00 00 00",
+            "Bandwidth is empty; the channel will be skipped the next time the .csv file is "
+            "opened");
         row("bandwidth without model", Bandwidth, "2400", 88, "00 00 00 00", {}, "");
         row("bandwidth ignored by 303", Bandwidth, "x", 80, "", {}, "303");
     }
@@ -193,12 +228,16 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, problem);
         Cells cells(kImportedColumnCount);
-        cells[Number] = "1", cells[Frequency] = "0";
+        cells[Number] = "1", cells[Frequency] = "0", cells[Bandwidth] = "2400", cells[Mode] = "CW";
         cells[std::size_t(column)] = text.toStdString();
         const Encoded out = Encode(cells, model.toStdString(), 7);
         QVERIFY(out.channel != 0);
         QCOMPARE(out.record.mid(offset, bytes.size()).toHex(' '), bytes.toHex(' '));
-        QCOMPARE(out.problems, problem.isEmpty() ? QStringList() : QStringList(problem));
+        QCOMPARE(out.problems,
+                 problem.isEmpty()
+                     ? QStringList()
+                     : QStringList("row 7: " + QString(problem).remove(QRegularExpression("^~"))));
+        QCOMPARE(out.notices, problem.startsWith('~') ? 1 : 0);
         // Whatever the cells hold, the checksum covers the record as written.
         const auto* data = reinterpret_cast<const std::uint8_t*>(out.record.constData());
         QCOMPARE(qFromLittleEndian<quint32>(data + 80),
@@ -218,84 +257,100 @@ private slots:
         cells[Mode] = "bad";  // not reported: the row is left out anyway
         const Encoded out = Encode(cells, "313", 4);
         QCOMPARE(out.channel, 0);
-        const QString expected = R"(row 4: Number "%1" is not a channel number from 1 to 65535; )"
-                                 "row not written";
+        const QString expected =
+            number.isEmpty()
+                ? QStringLiteral("row 4: Number is empty; row not written")
+                : R"(row 4: Number "%1" is not a channel number from 1 to 65535; row not written)";
         QCOMPARE(out.problems, QStringList(expected.arg(number)));
     }
 
     void checkCells() {
-        MemoryTable table = TableOf({{"3", "7100000"},
-                                     {"0", "x"},
-                                     {"2", "7100000"},
-                                     {"3", "7100000"},
-                                     {" 3", "7100000"},
-                                     {"70000", "1"}});
+        const auto ch = [](const char* number, const char* frequency, const char* mode = "USB") {
+            Cells cells(kImportedColumnCount);
+            cells[Number] = number, cells[Frequency] = frequency, cells[Mode] = mode;
+            cells[Bandwidth] = "2400";
+            return cells;
+        };
+        MemoryTable table =
+            TableOf({ch("3", "7100000"), ch("0", "x"), ch("2", "7100000", "usb"),
+                     ch("3", "7100000"), ch(" 3", "7100000.4"), Cells{}, ch("70000", "1"),
+                     ch("8", "9000000", ""), ch("9", "9000000", "CW"), ch("10", "9000000", "AM")});
         table.SetCellText(2, Mode, "bad");  // not reported: the row is not written at all
         table.SetCellText(3, Groups, "0+17");
-        table.SetCellText(3, Mode, "usb");
         table.SetCellText(3, Callsign, "ABCDEFGHIJKLM");
+        table.SetCellText(8, Bandwidth, "");
         const std::vector<Diagnostic> problems = CheckCells(table, "303");
-        QCOMPARE(
-            Problems(problems),
-            QStringList({
-                R"(row 1: Number "3" is used again in row 5, whose record replaces this row's)",
-                R"(row 2: Number "0" is not a channel number from 1 to 65535; row not written)",
-                R"(row 3: Groups "0+17" holds "0", "17", which are not group numbers from 1 )"
-                "to 16; ignored",
-                R"(row 3: Mode "usb" is not a known mode; written as 0)",
-                R"(row 3: Callsign "ABCDEFGHIJKLM" is longer than 12 characters; written as )"
-                "its first 12 characters",
-                R"(row 4: Number "3" is used again in row 5, whose record replaces this row's)",
-                R"(row 6: Number "70000" is not a channel number from 1 to 65535; row not )"
-                "written",
-            }));
+        QStringList lines;
+        QList<int> notices;
+        for (const Diagnostic& problem : problems) {
+            lines << QString::fromStdString(ProblemLine(problem));
+            if (problem.IsNotice()) {
+                notices << problem.number;
+            }
+        }
+        QCOMPARE(lines, QStringList({
+                            R"(row 1, Number: "3" is used again in row 5; only row 5 is written )"
+                            "as channel 3",
+                            R"(row 2, Number: "0" is not a channel number from 1 to 65535; )"
+                            "row not written",
+                            R"(row 3, Groups: "0+17" names "0", "17", which are not groups )"
+                            "from 1 to 16; written as no group",
+                            R"(row 3, Mode: "usb" is not a mode the receiver knows (CW, AM, FM, )"
+                            "LSB, USB, AMS, FM3, FM6, AMN, DSB, ISB); written as CW",
+                            "row 3, Callsign: \"ABCDEFGHIJKLM\" is longer than 12 characters; "
+                            "written as \"ABCDEFGHIJKL\"",
+                            R"(row 4, Number: "3" is used again in row 5; only row 5 is written )"
+                            "as channel 3",
+                            "row 4, Frequency: 7100000 Hz with mode USB is already in row 1",
+                            "row 5, Frequency: 7100000.4 Hz is not a whole number; written as "
+                            "7100000",
+                            "row 5, Frequency: 7100000 Hz with mode USB is already in row 1",
+                            R"(row 7, Number: "70000" is not a channel number from 1 to 65535; )"
+                            "row not written",
+                            "row 8, Bandwidth: is empty; the channel will be skipped the next "
+                            "time the .csv file is opened",
+                            "row 8, Mode: is empty; written as CW",
+                            "row 9, Frequency: 9000000 Hz with mode CW is already in row 8",
+                        }));
+        QCOMPARE(notices, QList<int>({4, 5, 5, 8, 9}));
+        QCOMPARE(NoticeCount(problems), std::size_t(5));
         QList<int> columns;
         for (const Diagnostic& problem : problems) {
             columns << problem.column;
         }
-        QCOMPARE(columns, QList<int>({Number, Number, Groups, Mode, Callsign, Number, Number}));
+        QCOMPARE(columns, QList<int>({Number, Number, Groups, Mode, Callsign, Number, Frequency,
+                                      Frequency, Frequency, Number, Bandwidth, Mode, Frequency}));
+        // The converter's form keeps the column name in the message.
+        QCOMPARE(problems[11].ToString(), "row 8: Mode is empty; written as CW");
 
-        // One row alone: the same problems, without the repeated channel numbers.
+        // One row alone: the same problems, without the whole table's matters; an empty row
+        // has none.
         std::vector<Diagnostic> rowProblems;
         CheckRowCells(RowTextsOf(table, 3), "303", 3, rowProblems);
         QCOMPARE(rowProblems, std::vector<Diagnostic>(problems.begin() + 2, problems.begin() + 5));
         rowProblems.clear();
-        CheckRowCells(RowTextsOf(table, 1), "303", 1, rowProblems);
+        CheckRowCells(RowTextsOf(table, 4), "303", 4, rowProblems);
+        CheckRowCells(RowTextsOf(table, 6), "303", 6, rowProblems);
         QVERIFY(rowProblems.empty());
+        QVERIFY(IsEmptyRow(table, 6) && !IsEmptyRow(table, 5));
     }
 
-    void placeRecords() {
-        // Grows with zeros, keeps bytes no record covers, later rows win, reports in row order.
-        std::string image(3 * 84, '\xEE');
-        MemoryTable table = TableOf({{"5", "1"}, {"x", "1"}, {"2", "1"}, {"2", "2"}});
-        table.SetCellText(4, Mode, "usb");
-        G3mSaveReport report = PlaceRecords(table, "303", image);
-        QCOMPARE(report.recordsWritten, 3);
-        QCOMPARE(report.rowsNotWritten, 1);
-        QCOMPARE(image.size(), std::size_t(5 * 84));
-        QCOMPARE(image.substr(0, 84), std::string(84, '\xEE'));
-        QCOMPARE(Hex(image.substr(84, 8)), QByteArray("02 00 00 00 02 00 00 00"));
-        QCOMPARE(image.substr(2 * 84, 84), std::string(84, '\xEE'));
-        QCOMPARE(image.substr(3 * 84, 84), std::string(84, '\0'));
-        QCOMPARE(Hex(image.substr(4 * 84, 2)), QByteArray("05 00"));
-        QCOMPARE(Problems(report.problems),
-                 Problems(CheckCells(table, "303")));  // the problems come from the checks
-        QCOMPARE(report.problems.size(), std::size_t(3));
-
-        QCOMPARE(PlaceRecords(TableOf({{"1", "1"}}), "303", image).recordsWritten, 1);
-        QCOMPARE(image.size(), std::size_t(5 * 84));  // never shrinks
-
-        // Without a model, and before an import (ten columns), records are 92 bytes long.
+    // A table the window starts with has nothing to say until a row is typed into; a row with
+    // a frequency alone needs a Number and a Bandwidth, and a ten-column table has no Mode.
+    void startupTable() {
         MemoryTable startup = MemoryTable::StartupLayout();
-        startup.SetCellText(3, Number, "2");
-        startup.SetCellText(3, Groups, "2");
-        std::string fresh;
-        report = PlaceRecords(startup, "", fresh);
-        QCOMPARE(report.recordsWritten, 1);
-        QCOMPARE(report.rowsNotWritten, kStartupRowCount - 2);
-        QCOMPARE(fresh.size(), std::size_t(2 * 92));
-        QCOMPARE(Hex(fresh.substr(92, 16)),
-                 QByteArray("02 00 00 00 00 00 00 00 00 00 00 00 00 40 00 00"));
+        QVERIFY(CheckCells(startup, "313").empty());
+        startup.SetCellText(4, Frequency, "7100000");
+        QCOMPARE(Problems(CheckCells(startup, "313")),
+                 QStringList({"row 4: Number is empty; row not written",
+                              "row 4: Bandwidth is empty; the channel will be skipped the next "
+                              "time the .csv file is opened"}));
+        std::vector<Diagnostic> rowProblems;
+        CheckTableRow(startup, 4, "313", rowProblems);
+        QCOMPARE(rowProblems, CheckCells(startup, "313"));
+        startup.SetCellText(4, Number, "4");
+        startup.SetCellText(4, Bandwidth, "500");
+        QVERIFY(CheckCells(startup, "313").empty());
     }
 
     // A table written as records and read back gives the same cells for every column a record

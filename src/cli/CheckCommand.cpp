@@ -1,0 +1,122 @@
+#include "cli/CheckCommand.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/ConvertCommand.h"
+#include "csv/CsvReader.h"
+#include "g3m/CellChecks.h"
+#include "g3m/G3mReader.h"
+
+namespace corvalen {
+
+namespace {
+
+// The model a CSV memory file is checked for when none is given.
+constexpr std::string_view kDefaultModel = "313";
+
+bool IsG3mPath(std::string_view path) {
+    if (path.size() < 4) {
+        return false;
+    }
+    std::string suffix(path.substr(path.size() - 4));
+    for (char& c : suffix) {
+        c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    return suffix == ".g3m";
+}
+
+std::string Count(std::size_t n, std::string_view singular, std::string_view plural) {
+    return std::to_string(n) + " " + std::string(n == 1 ? singular : plural);
+}
+
+// The table of FILE and what reading it reported; nullopt after writing the reason to `err`.
+std::optional<MemoryTable> ReadTable(const std::string& path, std::string_view model,
+                                     std::vector<Diagnostic>& reading, std::ostream& err) {
+    if (IsG3mPath(path)) {
+        Result<G3mReadReport> read = ReadG3mFile(path, model);
+        if (!read) {
+            err << "corvalen-cli: " << read.error().message << "\n";
+            return std::nullopt;
+        }
+        reading = std::move(read->problems);
+        return std::move(read->table);
+    }
+    Result<CsvImport> imported = ReadCsvMemoryFile(path);
+    if (!imported) {
+        err << "corvalen-cli: " << imported.error().message << "\n";
+        return std::nullopt;
+    }
+    reading = std::move(imported->diagnostics);
+    return std::move(imported->table);
+}
+
+}  // namespace
+
+int RunCheck(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
+    std::optional<std::string> model;
+    std::vector<std::string> files;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        if (arg == "--model" && i + 1 < args.size()) {
+            model = std::string(args[++i]);
+        } else if (arg.starts_with("--model=")) {
+            model = std::string(arg.substr(8));
+        } else if (arg == "--model") {
+            err << "corvalen-cli: --model needs a value\n" << ConverterUsage();
+            return kExitUsageError;
+        } else if (arg.size() > 1 && arg.starts_with('-')) {
+            err << "corvalen-cli: unknown option " << arg << "\n" << ConverterUsage();
+            return kExitUsageError;
+        } else {
+            files.emplace_back(arg);
+        }
+    }
+    if (files.size() != 1) {
+        err << "corvalen-cli: check needs one FILE\n" << ConverterUsage();
+        return kExitUsageError;
+    }
+    const std::string& path = files[0];
+    if (IsG3mPath(path) && !model) {
+        err << "corvalen-cli: checking a .g3m file needs --model (\"313\" or \"303\")\n"
+            << ConverterUsage();
+        return kExitUsageError;
+    }
+
+    std::vector<Diagnostic> reading;
+    const std::optional<MemoryTable> table =
+        ReadTable(path, model ? std::string_view(*model) : kDefaultModel, reading, err);
+    if (!table) {
+        return kExitUsageError;
+    }
+    for (const Diagnostic& report : reading) {
+        err << report.ToString() << "\n";
+    }
+
+    const std::vector<Diagnostic> problems =
+        CheckCells(*table, model ? std::string_view(*model) : kDefaultModel);
+    for (const Diagnostic& problem : problems) {
+        out << ProblemLine(problem) << "\n";
+    }
+    const std::size_t notices = NoticeCount(problems);
+    const std::size_t errors = problems.size() - notices;
+    out << "checked "
+        << Count(static_cast<std::size_t>(table->ChannelCount()), "channel", "channels") << " of "
+        << path << ": ";
+    if (problems.empty()) {
+        out << "no problems or notices";
+    } else {
+        out << Count(errors, "problem", "problems") << ", " << Count(notices, "notice", "notices");
+    }
+    if (!reading.empty()) {
+        out << "; "
+            << (IsG3mPath(path) ? Count(reading.size(), "record", "records")
+                                : Count(reading.size(), "input line", "input lines"))
+            << " reported";
+    }
+    out << "\n";
+    return problems.empty() ? kExitCheckClean : kExitCheckReported;
+}
+
+}  // namespace corvalen
