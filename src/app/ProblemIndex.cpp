@@ -40,23 +40,10 @@ void ProblemIndex::scheduleCheck() {
     m_timer.start();
 }
 
-void ProblemIndex::cellsChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight) {
-    // A row's own cells are checked alone, except its Number: whether another row repeats a
-    // channel number is a matter of the whole table. Many rows at once are cheaper as one
-    // pass over the table.
-    constexpr std::size_t kMostRowsAlone = 256;
-    if (m_wholeTableDue) {
-        return;
-    }
-    const std::size_t rows = static_cast<std::size_t>(bottomRight.row() - topLeft.row() + 1);
-    if (topLeft.column() <= Number || m_rowsToCheck.size() + rows > kMostRowsAlone) {
-        scheduleCheck();
-        return;
-    }
-    for (int row = topLeft.row(); row <= bottomRight.row(); ++row) {
-        m_rowsToCheck.insert(MemoryTableModel::tableRow(row));
-    }
-    m_timer.start();
+void ProblemIndex::cellsChanged(const QModelIndex&, const QModelIndex&) {
+    // Whether a row repeats another's channel number or frequency is a matter of the whole
+    // table, so every change checks the whole table again (a few milliseconds for 65,535 rows).
+    scheduleCheck();
 }
 
 std::vector<Diagnostic> ProblemIndex::checkRows() const {
