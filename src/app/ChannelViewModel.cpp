@@ -113,8 +113,11 @@ QVariant ChannelViewModel::data(const QModelIndex& index, int role) const {
         index.isValid()) {
         const int row = MemoryTableModel::tableRow(mapToSource(index).row());
         if (role == Qt::BackgroundRole) {
-            return m_problems->hasProblem(row, index.column()) ? QVariant(kProblemTint)
-                                                               : QVariant();
+            const auto severity = m_problems->severityAt(row, index.column());
+            if (!severity) {
+                return {};
+            }
+            return *severity == Diagnostic::Severity::Error ? kProblemTint : kNoticeTint;
         }
         const QString reasons = m_problems->cellProblems(row, index.column());
         return reasons.isEmpty() ? QVariant() : QVariant(reasons);

@@ -18,8 +18,10 @@ class ChannelViewModel : public QSortFilterProxyModel {
     Q_OBJECT
 
 public:
-    // A soft red behind cells with a problem; the reason is the cell's tooltip.
+    // A soft red behind cells with a problem, a soft amber behind cells with only a notice; the
+    // reasons are the cell's tooltip.
     static inline const QColor kProblemTint{255, 204, 204};
+    static inline const QColor kNoticeTint{255, 236, 179};
 
     explicit ChannelViewModel(MemoryTableModel& table, QObject* parent = nullptr);
 

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/GridView.h"
 #include "app/WrappingButton.h"
 
 namespace corvalen {
@@ -84,7 +85,7 @@ ClientArea::ClientArea(QWidget* parent)
     : QWidget(parent),
       m_gridFrame(MakeFrame(QStringLiteral("gridFrame"), this)),
       m_buttonBar(MakeFrame(QStringLiteral("buttonBar"), this)),
-      m_grid(new QTableView(m_gridFrame)),
+      m_grid(new GridView(m_gridFrame)),
       m_buttons(new QHBoxLayout(m_buttonBar)) {
     setObjectName(QStringLiteral("clientArea"));
     m_grid->setObjectName(QStringLiteral("grid"));

@@ -7,13 +7,19 @@
 #include <QUndoStack>
 #include <algorithm>
 #include <memory>
+#include <utility>
 
 #include "app/Document.h"
 #include "app/StatusText.h"
 #include "app/TableCommands.h"
+#include "table/Columns.h"
 #include "table/TabSeparatedText.h"
 
 namespace corvalen {
+
+namespace {
+QString WithShortcut(const QString& tip, const QAction& action);
+}  // namespace
 
 EditCommands::EditCommands(Document& document, QTableView& grid, QObject* parent)
     : QObject(parent),
@@ -36,13 +42,51 @@ EditCommands::EditCommands(Document& document, QTableView& grid, QObject* parent
     m_paste = makeAction(QStringLiteral("pasteAction"), tr("Paste"), &EditCommands::pasteCells);
     m_paste->setShortcuts(QKeySequence::Paste);
 
+    m_clear = makeAction(QStringLiteral("clearCellsAction"), tr("Clear Cells"),
+                         &EditCommands::clearCells);
+    m_clear->setShortcuts(QKeySequence::Delete);
+    // Delete belongs to the grid: in a cell editor or the find box it deletes characters.
+    m_clear->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    m_grid.addAction(m_clear);
+
+    // The row commands of the button bar, also in the Edit menu. Their shortcuts clash with no
+    // other command's, nor with the keys a cell editor or the find box takes.
     m_addRow = makeAction(QStringLiteral("addRowAction"), tr("Add Row"), &EditCommands::addRow);
+    m_addRow->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A));
     m_insertRow =
         makeAction(QStringLiteral("insertRowAction"), tr("Insert Row"), &EditCommands::insertRow);
+    m_insertRow->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I));
     m_deleteRows = makeAction(QStringLiteral("deleteRowsAction"), tr("Delete Row(s)"),
                               &EditCommands::deleteRows);
+    m_deleteRows->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete));
     m_reIndex = makeAction(QStringLiteral("reIndexAction"), tr("Re-Index"), &EditCommands::reIndex);
+    m_reIndex->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R));
+    const std::pair<QAction*, QString> tips[] = {
+        {m_addRow, tr("Adds an empty channel at the end")},
+        {m_insertRow, tr("Inserts an empty channel below the current row")},
+        {m_deleteRows, tr("Removes the selected rows and renumbers the rest")},
+        {m_reIndex, tr("Renumbers the Number column 1 to n in table order")},
+        {m_clear, tr("Empties the selected cells")},
+        {m_cut, tr("Copies the selected cells and empties them")},
+        {m_copy, tr("Copies the selected cells as tab-separated text")},
+        {m_paste, tr("Pastes tab-separated text from the current cell down")},
+    };
+    for (const auto& [action, tip] : tips) {
+        action->setToolTip(WithShortcut(tip, *action));
+    }
 }
+
+namespace {
+
+// "Adds an empty channel at the end (Ctrl+Shift+A)".
+QString WithShortcut(const QString& tip, const QAction& action) {
+    const QKeySequence key = action.shortcut();
+    return key.isEmpty()
+               ? tip
+               : QStringLiteral("%1 (%2)").arg(tip, key.toString(QKeySequence::NativeText));
+}
+
+}  // namespace
 
 QAction* EditCommands::makeAction(const QString& objectName, const QString& text,
                                   void (EditCommands::*slot)()) {
@@ -53,30 +97,63 @@ QAction* EditCommands::makeAction(const QString& objectName, const QString& text
 }
 
 void EditCommands::addRow() {
-    auto* command = new AddRowCommand(m_document.table(), std::nullopt);
-    m_document.undoStack().push(command);
-    emit revealRow(command->row());
-    m_selection.setCurrentCell(command->row(), 0);
+    addRowAt(std::nullopt);
 }
 
 void EditCommands::insertRow() {
-    auto* command = new AddRowCommand(m_document.table(), m_selection.currentTableRow());
+    addRowAt(m_selection.currentTableRow());
+}
+
+void EditCommands::addRowAt(std::optional<int> selectionEndRow) {
+    auto* command = new AddRowCommand(m_document.table(), selectionEndRow);
     m_document.undoStack().push(command);
     emit revealRow(command->row());
+    // Ready to type the new channel's frequency.
+    m_selection.setCurrentCell(command->row(), Frequency);
+    m_grid.setFocus();
 }
 
 void EditCommands::deleteRows() {
     // Every selected row goes, however the selection was made, and nothing else: separate
     // ranges are removed range by range, so no unselected row in between is lost, and with no
     // row selected nothing is removed.
-    std::vector<RowRange> ranges = RowRanges(m_selection.selectedTableRows());
-    if (!ranges.empty()) {
-        m_document.undoStack().push(new DeleteRowsCommand(m_document.table(), std::move(ranges)));
+    const std::vector<int> rows = m_selection.selectedTableRows();
+    std::vector<RowRange> ranges = RowRanges(rows);
+    if (ranges.empty()) {
+        emit status(tr("No rows selected; nothing deleted"));
+        return;
     }
+    m_document.undoStack().push(new DeleteRowsCommand(m_document.table(), std::move(ranges)));
+    const int left = m_document.table().table().ChannelCount();
+    emit status(
+        left == 0 ? tr("Deleted %1").arg(Count(static_cast<qsizetype>(rows.size()), "row", "rows"))
+                  : tr("Deleted %1; the rest renumbered 1 to %2")
+                        .arg(Count(static_cast<qsizetype>(rows.size()), "row", "rows"))
+                        .arg(left));
 }
 
 void EditCommands::reIndex() {
+    const int before = m_document.undoStack().count();
     m_document.undoStack().push(new ReIndexCommand(m_document.table()));
+    const int rows = m_document.table().table().ChannelCount();
+    if (m_document.undoStack().count() == before) {
+        emit status(tr("Every row already has its number (1 to %1); nothing changed").arg(rows));
+    } else {
+        emit status(tr("Renumbered %1 1 to %2").arg(Count(rows, "row", "rows")).arg(rows));
+    }
+}
+
+void EditCommands::clearCells() {
+    GridSelection::Cells cells = m_selection.selectedCells();
+    if (cells.rows.empty()) {
+        return;
+    }
+    std::sort(cells.rows.begin(), cells.rows.end());
+    if (std::unique_ptr<QUndoCommand> clear =
+            MakeClearCommand(m_document.table(), cells.rows, cells.firstColumn, cells.lastColumn,
+                             tr("Clear Cells"))) {
+        m_document.undoStack().push(clear.release());
+    }
 }
 
 QString EditCommands::copyToClipboard(const GridSelection::Cells& cells) {

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <optional>
 
 #include "app/GridSelection.h"
 
@@ -31,6 +32,7 @@ public:
     QAction* insertRowAction() const { return m_insertRow; }
     QAction* deleteRowsAction() const { return m_deleteRows; }
     QAction* reIndexAction() const { return m_reIndex; }
+    QAction* clearCellsAction() const { return m_clear; }
 
     const GridSelection& selection() const { return m_selection; }
 
@@ -39,6 +41,7 @@ public slots:
     void insertRow();   // "Insert Row": below the cursor's row (at the end without one)
     void deleteRows();  // "Delete Row(s)": every selected row, then renumbers the rest
     void reIndex();     // "Re-Index"
+    void clearCells();  // Delete: empties the selected cells as one undo step
     // The selected rows (or the current cell) to the clipboard; Cut also empties them. Paste
     // starts at the current cell; a block of whole rows starts at the row's first column.
     void cutCells();
@@ -52,6 +55,8 @@ signals:
     void revealRow(int tableRow);
 
 private:
+    // Adds an empty row (at the end, or below that row) and puts the cursor on its Frequency.
+    void addRowAt(std::optional<int> selectionEndRow);
     QAction* makeAction(const QString& objectName, const QString& text,
                         void (EditCommands::*slot)());
     // Puts the cells on the clipboard; returns the status line's words for them.
@@ -69,6 +74,7 @@ private:
     QAction* m_insertRow = nullptr;
     QAction* m_deleteRows = nullptr;
     QAction* m_reIndex = nullptr;
+    QAction* m_clear = nullptr;
 };
 
 }  // namespace corvalen

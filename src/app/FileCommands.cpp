@@ -16,9 +16,10 @@
 #include "app/TableCommands.h"
 #include "csv/CsvReader.h"
 #include "csv/CsvWriter.h"
-#include "io/FileExists.h"
+#include "g3m/CellChecks.h"
 #include "g3m/G3mFile.h"
 #include "g3m/G3mReader.h"
+#include "io/FileExists.h"
 
 namespace corvalen {
 namespace {
@@ -252,9 +253,12 @@ bool FileCommands::saveCsv() {
         }
         m_document.undoStack().setClean();
         rememberFile(path);
-        const int rows = m_document.table().table().ChannelCount();
+        const int rows = m_document.table().table().ChannelCount() - text.rowsSkipped;
         QString status =
             tr("Saved %1 to %2").arg(Count(rows, "row", "rows"), QFileInfo(path).fileName());
+        if (text.rowsSkipped > 0) {
+            status += tr("; %1 skipped").arg(Count(text.rowsSkipped, "empty row", "empty rows"));
+        }
         if (!text.diagnostics.empty()) {
             status += tr("; %1 reported").arg(Count(text.diagnostics.size(), "cell", "cells"));
         }
@@ -266,8 +270,9 @@ bool FileCommands::saveCsv() {
 
 bool FileCommands::saveG3m() {
     m_fileDialog.settings().fileName.clear();  // a .g3m save always starts from an empty name
-    const std::optional<QString> chosen = m_fileDialog.show(
-        m_document.winradioPath, kG3mFilter, kSelectFileTitle, FileDialogSettings::Form::Open);
+    const std::optional<QString> chosen =
+        m_fileDialog.show(m_document.winradioPath, kG3mFilter, kSelectFileTitle,
+                          FileDialogSettings::Form::Open, tr("&Save"));
     if (!chosen) {
         return false;
     }
@@ -287,14 +292,25 @@ bool FileCommands::saveG3m() {
                          .arg(Count(saved->recordsWritten, "record", "records"))
                          .arg(m_document.recordLength())
                          .arg(QFileInfo(path).fileName());
+    if (saved->recordsKept > 0) {
+        status +=
+            tr("; %1 already in the file kept").arg(Count(saved->recordsKept, "record", "records"));
+    }
     if (saved->rowsNotWritten > 0) {
         status += tr("; %1 not written").arg(Count(saved->rowsNotWritten, "row", "rows"));
     }
+    if (saved->rowsSkipped > 0) {
+        status += tr("; %1 skipped").arg(Count(saved->rowsSkipped, "empty row", "empty rows"));
+    }
+    const std::size_t notices = NoticeCount(saved->problems);
     if (!saved->problems.empty()) {
-        status += tr("; %1 reported").arg(Count(saved->problems.size(), "problem", "problems"));
+        status += tr("; %1 reported")
+                      .arg(ProblemsText(static_cast<qsizetype>(saved->problems.size() - notices),
+                                        static_cast<qsizetype>(notices)));
     }
     report(status, saved->problems);
-    m_lastSaveReported = saved->rowsNotWritten > 0 || !saved->problems.empty();
+    // Notices say how a value was written; only errors stop a save made on the way out.
+    m_lastSaveReported = saved->rowsNotWritten > 0 || saved->problems.size() > notices;
     return true;
 }
 

@@ -31,6 +31,9 @@ std::optional<QString> QtFileDialogPresenter::show(const FileDialogSettings& set
     dialog.setFileMode(QFileDialog::AnyFile);
     // "Save .csv file" asks about an existing file itself, with its own prompt.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    if (!settings.acceptLabel.isEmpty()) {
+        dialog.setLabelText(QFileDialog::Accept, settings.acceptLabel);
+    }
     if (!settings.fileName.isEmpty()) {
         // A full path left by an earlier choice also opens the dialog in that file's folder.
         dialog.selectFile(settings.fileName);
@@ -54,7 +57,9 @@ std::optional<QString> SharedFileDialog::show() {
 }
 
 std::optional<QString> SharedFileDialog::show(const QString& initialFolder, const QString& filter,
-                                              const QString& title, FileDialogSettings::Form form) {
+                                              const QString& title, FileDialogSettings::Form form,
+                                              const QString& acceptLabel) {
+    m_settings.acceptLabel = acceptLabel;
     m_settings.initialFolder = initialFolder;
     m_settings.filter = filter;
     m_settings.title = title;

@@ -17,6 +17,9 @@ struct FileDialogSettings {
     QString filter;    // "Description|pattern" pairs, e.g. "Memory files (*.csv)|*.csv"
     QString title;
     Form form = Form::Open;
+    // The accept button's text; empty for the form's own ("Open" or "Save"). "Save .g3m file"
+    // asks through the open form but saves, so its button says so.
+    QString acceptLabel{};
 
     bool operator==(const FileDialogSettings&) const = default;
 };
@@ -56,7 +59,8 @@ public:
     // Sets the four settings every command gives, keeps the file name the last use left, and
     // shows the dialog.
     std::optional<QString> show(const QString& initialFolder, const QString& filter,
-                                const QString& title, FileDialogSettings::Form form);
+                                const QString& title, FileDialogSettings::Form form,
+                                const QString& acceptLabel = QString());
 
 private:
     FileDialogPresenter& m_presenter;

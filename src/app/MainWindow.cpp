@@ -84,7 +84,8 @@ QTableView* MainWindow::grid() const {
 }
 
 void MainWindow::buildMenus() {
-    QMenu* file = menuBar()->addMenu(tr("File"));
+    // Alt and the underlined letter open each menu.
+    QMenu* file = menuBar()->addMenu(tr("&File"));
     file->setObjectName(QStringLiteral("fileMenu"));
     file->addActions({m_fileCommands->openCsvAction(), m_fileCommands->openG3mAction()});
     file->addMenu(m_fileCommands->recentMenu());
@@ -95,14 +96,18 @@ void MainWindow::buildMenus() {
     exit->setObjectName(QStringLiteral("exitAction"));
     exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
-    QMenu* edit = menuBar()->addMenu(tr("Edit"));
+    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
     edit->setObjectName(QStringLiteral("editMenu"));
+    edit->setToolTipsVisible(true);
     edit->addActions({m_editCommands->undoAction(), m_editCommands->redoAction()});
     edit->addSeparator();
-    edit->addActions(
-        {m_editCommands->cutAction(), m_editCommands->copyAction(), m_editCommands->pasteAction()});
+    edit->addActions({m_editCommands->cutAction(), m_editCommands->copyAction(),
+                      m_editCommands->pasteAction(), m_editCommands->clearCellsAction()});
+    edit->addSeparator();
+    edit->addActions({m_editCommands->addRowAction(), m_editCommands->insertRowAction(),
+                      m_editCommands->deleteRowsAction(), m_editCommands->reIndexAction()});
 
-    QMenu* view = menuBar()->addMenu(tr("View"));
+    QMenu* view = menuBar()->addMenu(tr("&View"));
     view->setObjectName(QStringLiteral("viewMenu"));
     QAction* find = view->addAction(tr("Find..."), m_findBar, &FindBar::open);
     find->setObjectName(QStringLiteral("findAction"));
@@ -111,7 +116,7 @@ void MainWindow::buildMenus() {
     panel->setText(tr("Problems"));
     view->addAction(panel);
 
-    QMenu* options = menuBar()->addMenu(tr("Options"));
+    QMenu* options = menuBar()->addMenu(tr("&Options"));
     options->setObjectName(QStringLiteral("optionsMenu"));
     QAction* winradio =
         options->addAction(tr("Winradio Folder"), this, &MainWindow::chooseWinradioFolder);
@@ -138,6 +143,7 @@ void MainWindow::buildButtons() {
         QPushButton* button =
             m_client->addButton(QString::fromLatin1(entry.name), entry.action->text());
         connect(button, &QPushButton::clicked, entry.action, &QAction::trigger);
+        button->setToolTip(entry.action->toolTip());
         bar.push_back(button);
     }
     QPushButton* exit = m_client->addEndButton(QStringLiteral("exitButton"), tr("Exit"));
@@ -172,7 +178,8 @@ void MainWindow::buildBrowsing() {
     m_problemCount = new QLabel(this);
     m_problemCount->setObjectName(QStringLiteral("problemCount"));
     m_problemCount->setToolTip(
-        tr("Cells a .g3m save cannot use as they stand; see the Problems panel"));
+        tr("Problems: cells a save cannot use as they stand. Notices: values written a little "
+           "differently, and channels alike. See the Problems panel"));
     connect(m_problems, &ProblemIndex::problemsChanged, this, &MainWindow::updateProblemCount);
     updateProblemCount();
 
@@ -311,8 +318,10 @@ void MainWindow::dropEvent(QDropEvent* event) {
 }
 
 void MainWindow::updateProblemCount() {
-    const qsizetype count = m_problems->count();
-    m_problemCount->setText(count == 0 ? tr("No problems") : Count(count, "problem", "problems"));
+    const qsizetype notices = m_problems->noticeCount();
+    const qsizetype errors = m_problems->count() - notices;
+    m_problemCount->setText(m_problems->count() == 0 ? tr("No problems")
+                                                     : ProblemsText(errors, notices));
 }
 
 void MainWindow::revealRow(int tableRow) {

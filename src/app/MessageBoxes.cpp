@@ -30,9 +30,11 @@ namespace corvalen {
 UnsavedChangesAnswer QtMessageBoxes::askUnsavedChanges(const QString& title, const QString& text) {
     QMessageBox box(QMessageBox::Warning, title, DisplayText(text), QMessageBox::NoButton,
                     m_parent);
-    QPushButton* csv = box.addButton(QStringLiteral("Save as .csv"), QMessageBox::AcceptRole);
-    QPushButton* g3m = box.addButton(QStringLiteral("Save as .g3m"), QMessageBox::AcceptRole);
+    // Each button has its letter for Alt (Esc cancels).
+    QPushButton* csv = box.addButton(QObject::tr("Save as .&csv"), QMessageBox::AcceptRole);
+    QPushButton* g3m = box.addButton(QObject::tr("Save as .&g3m"), QMessageBox::AcceptRole);
     QPushButton* discard = box.addButton(QMessageBox::Discard);
+    discard->setText(QObject::tr("&Discard"));
     QPushButton* cancel = box.addButton(QMessageBox::Cancel);
     box.setDefaultButton(csv);
     box.setEscapeButton(cancel);

@@ -1,6 +1,7 @@
 #include "app/ProblemIndex.h"
 
 #include <algorithm>
+#include <iterator>
 #include <tuple>
 #include <utility>
 
@@ -40,21 +41,38 @@ void ProblemIndex::scheduleCheck() {
     m_timer.start();
 }
 
-void ProblemIndex::cellsChanged(const QModelIndex&, const QModelIndex&) {
-    // Whether a row repeats another's channel number or frequency is a matter of the whole
-    // table, so every change checks the whole table again (a few milliseconds for 65,535 rows).
-    scheduleCheck();
+void ProblemIndex::cellsChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight) {
+    // A row's own cells are checked alone, except its Number, Frequency and Mode: whether another
+    // row repeats a channel number, or a frequency and mode, is a matter of the whole table. Many
+    // rows at once are cheaper as one pass over the table.
+    constexpr std::size_t kMostRowsAlone = 256;
+    if (m_wholeTableDue) {
+        return;
+    }
+    const std::size_t rows = static_cast<std::size_t>(bottomRight.row() - topLeft.row() + 1);
+    const bool wholeTableMatter =
+        topLeft.column() <= Frequency || (topLeft.column() <= Mode && bottomRight.column() >= Mode);
+    if (wholeTableMatter || m_rowsToCheck.size() + rows > kMostRowsAlone) {
+        scheduleCheck();
+        return;
+    }
+    for (int row = topLeft.row(); row <= bottomRight.row(); ++row) {
+        m_rowsToCheck.insert(MemoryTableModel::tableRow(row));
+    }
+    m_timer.start();
 }
 
 std::vector<Diagnostic> ProblemIndex::checkRows() const {
     const MemoryTable& table = m_table.table();
     const std::string model = m_receiverModel();
-    // Every problem of another row stays, and so does whatever the last whole-table check said
-    // about a checked row's Number cell, which has not changed since.
+    // Every problem of another row stays. A checked row's Number and Frequency cells have not
+    // changed since the last whole-table check, so what it said about them that a row alone
+    // cannot say (a repeated channel number, a frequency an earlier row has) stays too, unless
+    // the row is empty now.
     std::vector<Diagnostic> problems;
     problems.reserve(m_problems.size());
     for (const Diagnostic& problem : m_problems) {
-        if (problem.column == Number || m_rowsToCheck.count(problem.number) == 0) {
+        if (m_rowsToCheck.count(problem.number) == 0) {
             problems.push_back(problem);
         }
     }
@@ -64,13 +82,24 @@ std::vector<Diagnostic> ProblemIndex::checkRows() const {
             continue;
         }
         rowProblems.clear();
-        const RowTexts cells = RowTextsOf(table, row);
-        CheckRowCells(cells, model, row, rowProblems);
-        for (Diagnostic& problem : rowProblems) {
-            if (problem.column != Number) {
-                problems.push_back(std::move(problem));
+        CheckTableRow(table, row, model, rowProblems);
+        const std::size_t own = rowProblems.size();
+        if (!IsEmptyRow(table, row)) {
+            Diagnostic key;
+            key.number = row;
+            key.column = -1;
+            for (auto it = std::lower_bound(m_problems.begin(), m_problems.end(), key, RowOrder);
+                 it != m_problems.end() && it->number == row; ++it) {
+                const bool tableMatter = it->column == Number || it->column == Frequency;
+                if (tableMatter &&
+                    std::find(rowProblems.begin(),
+                              rowProblems.begin() + static_cast<std::ptrdiff_t>(own),
+                              *it) == rowProblems.begin() + static_cast<std::ptrdiff_t>(own)) {
+                    rowProblems.push_back(*it);
+                }
             }
         }
+        std::move(rowProblems.begin(), rowProblems.end(), std::back_inserter(problems));
     }
     return problems;
 }
@@ -89,6 +118,7 @@ void ProblemIndex::checkNow() {
         return;
     }
     m_problems = std::move(problems);
+    m_noticeCount = static_cast<qsizetype>(NoticeCount(m_problems));
     emit problemsChanged();
 }
 
@@ -108,12 +138,16 @@ void ProblemIndex::forEachProblemAt(int tableRow, int column, Visit visit) const
 }
 
 bool ProblemIndex::hasProblem(int tableRow, int column) const {
-    bool found = false;
-    forEachProblemAt(tableRow, column, [&found](const Diagnostic&) {
-        found = true;
-        return false;
+    return severityAt(tableRow, column).has_value();
+}
+
+std::optional<Diagnostic::Severity> ProblemIndex::severityAt(int tableRow, int column) const {
+    std::optional<Diagnostic::Severity> severity;
+    forEachProblemAt(tableRow, column, [&severity](const Diagnostic& problem) {
+        severity = problem.severity;
+        return problem.IsNotice();  // an error settles it
     });
-    return found;
+    return severity;
 }
 
 QString ProblemIndex::cellProblems(int tableRow, int column) const {

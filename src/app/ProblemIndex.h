@@ -4,6 +4,7 @@
 #include <QString>
 #include <QTimer>
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -16,10 +17,10 @@ namespace corvalen {
 
 class MemoryTableModel;
 
-// Keeps the list of cells the .g3m writer cannot use as they stand, for the grid's tint, the
-// "Problems" panel and the status bar's count. The checks themselves are the core's; this class
-// runs them again whenever the table changes, once per burst of changes (after the events that
-// are already queued), and answers "what is wrong with this cell" quickly.
+// Keeps the list of problems and notices of the table's cells (the core's checker), for the
+// grid's tint, the "Problems" panel and the status bar's count. The checks themselves are the
+// core's; this class runs them again whenever the table changes, once per burst of changes (after
+// the events that are already queued), and answers "what is wrong with this cell" quickly.
 class ProblemIndex : public QObject {
     Q_OBJECT
 
@@ -32,8 +33,12 @@ public:
     const std::vector<Diagnostic>& problems() const { return m_problems; }
     qsizetype count() const { return static_cast<qsizetype>(m_problems.size()); }
 
-    // Whether the cell (table row, column) has a problem, counting those of its whole row.
+    // Whether the cell (table row, column) has a problem or a notice, counting those of its
+    // whole row.
     bool hasProblem(int tableRow, int column) const;
+    // Error when the cell has an error, else Notice when it has a notice, else nothing.
+    std::optional<Diagnostic::Severity> severityAt(int tableRow, int column) const;
+    qsizetype noticeCount() const { return m_noticeCount; }
     // The reasons for that cell, one per line; empty when the cell is fine.
     QString cellProblems(int tableRow, int column) const;
 
@@ -61,6 +66,7 @@ private:
     bool m_wholeTableDue = false;
     std::set<int> m_rowsToCheck;  // table rows whose cells other than Number changed
     std::vector<Diagnostic> m_problems;
+    qsizetype m_noticeCount = 0;
 };
 
 }  // namespace corvalen

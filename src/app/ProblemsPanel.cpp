@@ -3,7 +3,9 @@
 #include <QAbstractListModel>
 #include <QListView>
 
+#include "app/ChannelViewModel.h"
 #include "app/ProblemIndex.h"
+#include "g3m/CellChecks.h"
 #include "table/Columns.h"
 
 namespace corvalen {
@@ -33,8 +35,11 @@ public:
         switch (role) {
             case Qt::DisplayRole:
             case Qt::ToolTipRole:
-                return ProblemsPanel::LineFor(problem.number, problem.column,
-                                              QString::fromStdString(problem.message));
+                return QString::fromStdString(ProblemLine(problem));
+            case Qt::BackgroundRole:
+                // Tinted like the cell it names.
+                return problem.IsNotice() ? ChannelViewModel::kNoticeTint
+                                          : ChannelViewModel::kProblemTint;
             case Qt::UserRole:
                 return problem.number;
             case Qt::UserRole + 1:
@@ -69,21 +74,6 @@ ProblemsPanel::ProblemsPanel(const ProblemIndex& problems, QWidget* parent)
     };
     connect(m_list, &QListView::clicked, this, choose);
     connect(m_list, &QListView::activated, this, choose);
-}
-
-QString ProblemsPanel::LineFor(int tableRow, int column, const QString& message) {
-    if (column < 0 || column >= kImportedColumnCount) {
-        return QStringLiteral("row %1: %2").arg(tableRow).arg(message);
-    }
-    const std::string_view header = kCsvHeaderNames[static_cast<std::size_t>(column)];
-    const QString name = QString::fromLatin1(header.data(), static_cast<qsizetype>(header.size()));
-    // The core's reasons start with the column's name ("Frequency "9580 kHz" is not ..."); the
-    // line names the column once.
-    QString reason = message;
-    if (reason.startsWith(name + QLatin1Char(' '))) {
-        reason.remove(0, name.size() + 1);
-    }
-    return QStringLiteral("row %1, %2: %3").arg(tableRow).arg(name, reason);
 }
 
 }  // namespace corvalen

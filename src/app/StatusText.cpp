@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QStringList>
 
 #include "io/Result.h"
 
@@ -10,6 +11,19 @@ namespace corvalen {
 QString Count(qsizetype n, const char* singular, const char* plural) {
     return QStringLiteral("%1 %2").arg(n).arg(
         QCoreApplication::translate("Count", n == 1 ? singular : plural));
+}
+
+QString ProblemsText(qsizetype problems, qsizetype notices) {
+    QStringList parts;
+    if (problems > 0) {
+        parts << Count(problems, QT_TRANSLATE_NOOP("Count", "problem"),
+                       QT_TRANSLATE_NOOP("Count", "problems"));
+    }
+    if (notices > 0) {
+        parts << Count(notices, QT_TRANSLATE_NOOP("Count", "notice"),
+                       QT_TRANSLATE_NOOP("Count", "notices"));
+    }
+    return parts.join(QStringLiteral(", "));
 }
 
 QString DisplayPath(const QString& path) {

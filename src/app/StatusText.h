@@ -10,6 +10,8 @@ struct Error;
 // "1 row", "2 rows": a count with the noun that fits it. Nouns are marked for translation in
 // the context "Count" (QT_TRANSLATE_NOOP("Count", "row")).
 QString Count(qsizetype n, const char* singular, const char* plural);
+// "2 problems", "1 notice" or "2 problems, 1 notice"; empty when both are 0.
+QString ProblemsText(qsizetype problems, qsizetype notices);
 
 // A path as the user's system writes it, and as the core's file functions take it.
 QString DisplayPath(const QString& path);

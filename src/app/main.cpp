@@ -29,7 +29,9 @@ int main(int argc, char** argv) {
     if (!menuTitle.isEmpty()) {
         QTimer::singleShot(500, &window, [&window, menuTitle] {
             for (QAction* action : window.menuBar()->actions()) {
-                if (action->text() == menuTitle && action->menu() != nullptr) {
+                // The title without its "&" mnemonic mark.
+                if (QString(action->text()).remove(QLatin1Char('&')) == menuTitle &&
+                    action->menu() != nullptr) {
                     window.menuBar()->setActiveAction(action);
                 }
             }

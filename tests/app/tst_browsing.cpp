@@ -403,7 +403,7 @@ private slots:
         for (QAction* menu : window.menuBar()->actions()) {
             menus << menu->text();
         }
-        QCOMPARE(menus, (QStringList{"File", "Edit", "View", "Options"}));
+        QCOMPARE(menus, (QStringList{"&File", "&Edit", "&View", "&Options"}));
     }
 
     void openG3mSettlesUnsavedChangesFirst_data() {
