@@ -1,5 +1,6 @@
 #include "app/MessageBoxes.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -30,8 +31,10 @@ namespace corvalen {
 UnsavedChangesAnswer QtMessageBoxes::askUnsavedChanges(const QString& title, const QString& text) {
     QMessageBox box(QMessageBox::Warning, title, DisplayText(text), QMessageBox::NoButton,
                     m_parent);
-    QPushButton* csv = box.addButton(QStringLiteral("Save as .csv"), QMessageBox::AcceptRole);
-    QPushButton* g3m = box.addButton(QStringLiteral("Save as .g3m"), QMessageBox::AcceptRole);
+    QPushButton* csv = box.addButton(QCoreApplication::translate("MessageBoxes", "Save as .csv"),
+                                     QMessageBox::AcceptRole);
+    QPushButton* g3m = box.addButton(QCoreApplication::translate("MessageBoxes", "Save as .g3m"),
+                                     QMessageBox::AcceptRole);
     QPushButton* discard = box.addButton(QMessageBox::Discard);
     QPushButton* cancel = box.addButton(QMessageBox::Cancel);
     box.setDefaultButton(csv);

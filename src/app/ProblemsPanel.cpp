@@ -51,7 +51,7 @@ private:
 }  // namespace
 
 ProblemsPanel::ProblemsPanel(const ProblemIndex& problems, QWidget* parent)
-    : QDockWidget(QStringLiteral("Problems"), parent), m_list(new QListView(this)) {
+    : QDockWidget(tr("Problems"), parent), m_list(new QListView(this)) {
     setObjectName(QStringLiteral("problemsPanel"));
     setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
                 QDockWidget::DockWidgetFloatable);
@@ -73,7 +73,7 @@ ProblemsPanel::ProblemsPanel(const ProblemIndex& problems, QWidget* parent)
 
 QString ProblemsPanel::LineFor(int tableRow, int column, const QString& message) {
     if (column < 0 || column >= kImportedColumnCount) {
-        return QStringLiteral("row %1: %2").arg(tableRow).arg(message);
+        return tr("row %1: %2").arg(tableRow).arg(message);
     }
     const std::string_view header = kCsvHeaderNames[static_cast<std::size_t>(column)];
     const QString name = QString::fromLatin1(header.data(), static_cast<qsizetype>(header.size()));
@@ -83,7 +83,7 @@ QString ProblemsPanel::LineFor(int tableRow, int column, const QString& message)
     if (reason.startsWith(name + QLatin1Char(' '))) {
         reason.remove(0, name.size() + 1);
     }
-    return QStringLiteral("row %1, %2: %3").arg(tableRow).arg(name, reason);
+    return tr("row %1, %2: %3").arg(tableRow).arg(name, reason);
 }
 
 }  // namespace corvalen
