@@ -34,6 +34,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The Depends line comes from the shared libraries the programs link (dpkg-shlibdeps), so
 # installing the package pulls in the Qt runtime.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt's own translations of its standard buttons, for the translated editor.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
 # The package's long description (CPack puts the summary above it).
 set(CPACK_PACKAGE_DESCRIPTION
     "Corvalen opens the CSV memory export of the Winradio receiver software or a

@@ -1,6 +1,7 @@
 #include "app/FileCommands.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMimeData>
@@ -25,10 +26,19 @@ namespace corvalen {
 namespace {
 
 const QString kAppTitle = QStringLiteral("Corvalen");
-const QString kCsvOpenFilter = QStringLiteral("Memory files (*.csv)|*.csv");
-const QString kCsvSaveFilter = QStringLiteral("Data files (*.csv)|*.csv");
-const QString kG3mFilter = QStringLiteral("Memory files (*.g3m)|*.g3m");
-const QString kSelectFileTitle = QStringLiteral("Select your File");
+// The dialogs' texts, looked up when a dialog opens so they follow the language loaded.
+QString CsvOpenFilter() {
+    return QCoreApplication::translate("corvalen::FileCommands", "Memory files (*.csv)|*.csv");
+}
+QString CsvSaveFilter() {
+    return QCoreApplication::translate("corvalen::FileCommands", "Data files (*.csv)|*.csv");
+}
+QString G3mFilter() {
+    return QCoreApplication::translate("corvalen::FileCommands", "Memory files (*.g3m)|*.g3m");
+}
+QString SelectFileTitle() {
+    return QCoreApplication::translate("corvalen::FileCommands", "Select your File");
+}
 
 }  // namespace
 
@@ -88,8 +98,9 @@ void FileCommands::openCsv() {
     if (!settleUnsavedChanges()) {
         return;
     }
-    const std::optional<QString> chosen = m_fileDialog.show(
-        m_document.winradioPath, kCsvOpenFilter, kSelectFileTitle, FileDialogSettings::Form::Open);
+    const std::optional<QString> chosen =
+        m_fileDialog.show(m_document.winradioPath, CsvOpenFilter(), SelectFileTitle(),
+                          FileDialogSettings::Form::Open);
     if (!chosen) {
         return;  // cancelled: the table and its unsaved edits stay
     }
@@ -124,7 +135,7 @@ void FileCommands::openG3m() {
     // a memory file.
     m_fileDialog.settings().fileName.clear();
     const std::optional<QString> chosen = m_fileDialog.show(
-        m_document.winradioPath, kG3mFilter, kSelectFileTitle, FileDialogSettings::Form::Open);
+        m_document.winradioPath, G3mFilter(), SelectFileTitle(), FileDialogSettings::Form::Open);
     if (!chosen) {
         return;  // cancelled: the table and its unsaved edits stay
     }
@@ -231,8 +242,8 @@ bool FileCommands::saveCsv() {
     }
     for (;;) {
         const std::optional<QString> chosen =
-            m_fileDialog.show(m_document.winradioPath, kCsvSaveFilter,
-                              QStringLiteral("Save to CSV File"), FileDialogSettings::Form::Save);
+            m_fileDialog.show(m_document.winradioPath, CsvSaveFilter(), tr("Save to CSV File"),
+                              FileDialogSettings::Form::Save);
         if (!chosen) {
             return false;
         }
@@ -271,7 +282,7 @@ bool FileCommands::saveCsv() {
 bool FileCommands::saveG3m() {
     m_fileDialog.settings().fileName.clear();  // a .g3m save always starts from an empty name
     const std::optional<QString> chosen =
-        m_fileDialog.show(m_document.winradioPath, kG3mFilter, kSelectFileTitle,
+        m_fileDialog.show(m_document.winradioPath, G3mFilter(), SelectFileTitle(),
                           FileDialogSettings::Form::Open, tr("&Save"));
     if (!chosen) {
         return false;

@@ -34,7 +34,6 @@ namespace corvalen {
 namespace {
 
 const QString kAppTitle = QStringLiteral("Corvalen");
-const QString kExeFilter = QStringLiteral("Winradio File (*.exe)|*.exe");
 
 }  // namespace
 
@@ -273,9 +272,10 @@ void MainWindow::exitProgram() {
 
 void MainWindow::chooseWinradioFolder() {
     const QString programFiles = QStringLiteral("c:\\program files\\Winradio");
-    const std::optional<QString> chosen = m_fileDialog.show(
-        QFileInfo(programFiles).isDir() ? programFiles : QDir::homePath(), kExeFilter,
-        tr("Select your Winradio file"), FileDialogSettings::Form::Open);
+    const std::optional<QString> chosen =
+        m_fileDialog.show(QFileInfo(programFiles).isDir() ? programFiles : QDir::homePath(),
+                          tr("Winradio File (*.exe)|*.exe"), tr("Select your Winradio file"),
+                          FileDialogSettings::Form::Open);
     if (!chosen) {
         return;
     }

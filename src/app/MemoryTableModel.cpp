@@ -54,8 +54,8 @@ bool MemoryTableModel::setData(const QModelIndex& index, const QVariant& value, 
     MemoryTable block(1);
     block.AppendRow({std::move(text)});
     if (m_undoStack) {
-        m_undoStack->push(new SetCellsCommand(*this, row, index.column(), std::move(block),
-                                              QStringLiteral("Edit Cell")));
+        m_undoStack->push(
+            new SetCellsCommand(*this, row, index.column(), std::move(block), tr("Edit Cell")));
     } else {
         swapCells(row, index.column(), block);
     }

@@ -1,5 +1,6 @@
 #include "app/MessageBoxes.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QPushButton>
 

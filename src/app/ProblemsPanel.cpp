@@ -56,7 +56,7 @@ private:
 }  // namespace
 
 ProblemsPanel::ProblemsPanel(const ProblemIndex& problems, QWidget* parent)
-    : QDockWidget(QStringLiteral("Problems"), parent), m_list(new QListView(this)) {
+    : QDockWidget(tr("Problems"), parent), m_list(new QListView(this)) {
     setObjectName(QStringLiteral("problemsPanel"));
     setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
                 QDockWidget::DockWidgetFloatable);

@@ -8,6 +8,18 @@
 
 namespace corvalen {
 
+// The nouns Count is called with, marked for the translation tools.
+[[maybe_unused]] constexpr const char* kCountNouns[] = {
+    QT_TRANSLATE_NOOP("Count", "row"),       QT_TRANSLATE_NOOP("Count", "rows"),
+    QT_TRANSLATE_NOOP("Count", "cell"),      QT_TRANSLATE_NOOP("Count", "cells"),
+    QT_TRANSLATE_NOOP("Count", "column"),    QT_TRANSLATE_NOOP("Count", "columns"),
+    QT_TRANSLATE_NOOP("Count", "channel"),   QT_TRANSLATE_NOOP("Count", "channels"),
+    QT_TRANSLATE_NOOP("Count", "line"),      QT_TRANSLATE_NOOP("Count", "lines"),
+    QT_TRANSLATE_NOOP("Count", "problem"),   QT_TRANSLATE_NOOP("Count", "problems"),
+    QT_TRANSLATE_NOOP("Count", "record"),    QT_TRANSLATE_NOOP("Count", "records"),
+    QT_TRANSLATE_NOOP("Count", "character"), QT_TRANSLATE_NOOP("Count", "characters"),
+};
+
 QString Count(qsizetype n, const char* singular, const char* plural) {
     return QStringLiteral("%1 %2").arg(n).arg(
         QCoreApplication::translate("Count", n == 1 ? singular : plural));

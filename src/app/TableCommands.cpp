@@ -1,5 +1,7 @@
 #include "app/TableCommands.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <iterator>
 
@@ -27,7 +29,9 @@ SetCellsCommand::SetCellsCommand(MemoryTableModel& model, int row, int column, M
       m_block(std::move(block)) {}
 
 AddRowCommand::AddRowCommand(MemoryTableModel& model, std::optional<int> selectionEndRow)
-    : QUndoCommand(selectionEndRow ? QStringLiteral("Insert Row") : QStringLiteral("Add Row")),
+    : QUndoCommand(selectionEndRow
+                       ? QCoreApplication::translate("corvalen::EditCommands", "Insert Row")
+                       : QCoreApplication::translate("corvalen::EditCommands", "Add Row")),
       m_model(model),
       m_selectionEndRow(selectionEndRow) {}
 
@@ -59,7 +63,9 @@ void PutRowsCommand::undo() {
 }
 
 DeleteRowsCommand::DeleteRowsCommand(MemoryTableModel& model, std::vector<RowRange> ranges)
-    : QUndoCommand(QStringLiteral("Delete Row(s)")), m_model(model), m_ranges(std::move(ranges)) {}
+    : QUndoCommand(QCoreApplication::translate("corvalen::EditCommands", "Delete Row(s)")),
+      m_model(model),
+      m_ranges(std::move(ranges)) {}
 
 void DeleteRowsCommand::redo() {
     m_deleted = m_model.deleteRows(m_ranges);
@@ -71,7 +77,8 @@ void DeleteRowsCommand::undo() {
 }
 
 ReIndexCommand::ReIndexCommand(MemoryTableModel& model)
-    : QUndoCommand(QStringLiteral("Re-Index")), m_model(model) {}
+    : QUndoCommand(QCoreApplication::translate("corvalen::EditCommands", "Re-Index")),
+      m_model(model) {}
 
 void ReIndexCommand::redo() {
     m_numbers = m_model.reIndex();
@@ -122,7 +129,7 @@ std::unique_ptr<QUndoCommand> MakePasteCommand(MemoryTableModel& model,
     const int existing = std::min(rows, static_cast<int>(targetRows.size()));
     outcome = {rows, static_cast<int>(columns), rows - existing, static_cast<int>(width - columns)};
 
-    const QString text = QStringLiteral("Paste");
+    const QString text = QCoreApplication::translate("corvalen::EditCommands", "Paste");
     auto paste = std::make_unique<QUndoCommand>(text);
     for (int i = 0; i < existing;) {
         // One block per run of consecutive table rows.

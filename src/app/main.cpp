@@ -1,5 +1,8 @@
 #include <QAction>
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <QIcon>
 #include <QMenuBar>
 #include <QPixmap>
 #include <QScreen>
@@ -8,23 +11,44 @@
 
 #include "app/FileCommands.h"
 #include "app/MainWindow.h"
+#include "app/Translations.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Corvalen"));
+    QApplication::setApplicationVersion(QStringLiteral(CORVALEN_VERSION));
+    // The installed desktop entry and icon, so desktops match the window to them.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.corvalen.corvalen"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.corvalen.corvalen")));
+
+    // The system's language where the editor has a translation, else the English texts.
+    corvalen::InstallTranslations(app);
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QApplication::translate(
+        "main", "Edit the memory channels of Winradio G313 and G303 receivers."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(
+        QStringLiteral("file"),
+        QApplication::translate("main", "A .csv or .g3m memory file to open."),
+        QStringLiteral("[file]"));
+    parser.process(app);
 
     corvalen::MainWindow window(corvalen::SettingsFile(
         QApplication::applicationDirPath(),
         QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)));
     window.start();
 
-    // Hooks for making the documentation's picture: CORVALEN_OPEN opens a memory file without
-    // the dialog, CORVALEN_MENU opens the menu of that title, and CORVALEN_SCREENSHOT saves an
-    // image of the screen where the window (and the open menu) is, then quits.
-    const QString openPath = qEnvironmentVariable("CORVALEN_OPEN");
-    if (!openPath.isEmpty()) {
-        window.fileCommands().openFile(openPath);
+    // `corvalen FILE` opens the file, as a file manager asks when a memory file is opened.
+    const QStringList files = parser.positionalArguments();
+    if (!files.isEmpty()) {
+        window.fileCommands().openFile(QFileInfo(files.first()).absoluteFilePath());
     }
+
+    // Hooks for making the documentation's picture: CORVALEN_MENU opens the menu of that title,
+    // and CORVALEN_SCREENSHOT saves an image of the screen where the window (and the open menu)
+    // is, then quits.
     const QString menuTitle = qEnvironmentVariable("CORVALEN_MENU");
     if (!menuTitle.isEmpty()) {
         QTimer::singleShot(500, &window, [&window, menuTitle] {
