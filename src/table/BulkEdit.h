@@ -9,7 +9,6 @@
 
 namespace corvalen {
 
-
 // One change that "Set Field of Selected Rows…" makes to every selected row.
 struct FieldEdit {
     enum class Kind {

@@ -18,8 +18,9 @@ Result<std::uint64_t> ReadRangeValue(std::string_view what, std::string_view tex
         case FrequencyReading::Status::Ok:
             break;
         case FrequencyReading::Status::NotAFrequency:
-            return Error{quoted + " is not a frequency: give digits with an optional fraction "
-                                  "and the unit Hz, kHz or MHz (" +
+            return Error{quoted +
+                         " is not a frequency: give digits with an optional fraction "
+                         "and the unit Hz, kHz or MHz (" +
                          std::string(unitWhenNone == FrequencyUnit::MHz ? "MHz" : "kHz") +
                          " when none is given)"};
         case FrequencyReading::Status::NotWholeHz:
@@ -27,8 +28,7 @@ Result<std::uint64_t> ReadRangeValue(std::string_view what, std::string_view tex
         case FrequencyReading::Status::TooLarge:
             break;
     }
-    if (reading.status == FrequencyReading::Status::TooLarge ||
-        reading.hz > kMaxChannelFrequency) {
+    if (reading.status == FrequencyReading::Status::TooLarge || reading.hz > kMaxChannelFrequency) {
         return Error{quoted + " is above " + std::to_string(kMaxChannelFrequency) +
                      " Hz, the highest frequency a memory channel holds"};
     }
@@ -103,9 +103,8 @@ Result<MemoryTable> MakeRangeRows(const MemoryTable& table, const RangeFill& fil
     }
     if (count > 0 && static_cast<std::uint64_t>(first) + count - 1 > kMaxChannelRows) {
         return Error{"Channel numbers " + std::to_string(first) + " to " +
-                     std::to_string(static_cast<std::uint64_t>(first) + count - 1) +
-                     " go past " + std::to_string(kMaxChannelRows) +
-                     ", the highest channel number"};
+                     std::to_string(static_cast<std::uint64_t>(first) + count - 1) + " go past " +
+                     std::to_string(kMaxChannelRows) + ", the highest channel number"};
     }
 
     const int columns = table.ColCount();

@@ -91,27 +91,43 @@ private slots:
         QTest::addColumn<qulonglong>("startHz");
         QTest::addColumn<qulonglong>("count");
         QTest::addColumn<QString>("error");
-        QTest::newRow("airband in MHz and kHz")
-            << "118" << "136.975" << "25" << 118000000ULL << 760ULL << "";
-        QTest::newRow("units written out")
-            << "118.000 MHz" << "118100 kHz" << "8330 Hz" << 118000000ULL << 13ULL << "";
-        QTest::newRow("short units") << "7M" << "7.2M" << "5k" << 7000000ULL << 41ULL << "";
-        QTest::newRow("one channel") << "9.58" << "9.58" << "5" << 9580000ULL << 1ULL << "";
-        QTest::newRow("stop between steps")
-            << "10 kHz" << "10.25 kHz" << "100 Hz" << 10000ULL << 3ULL << "";
+        QTest::newRow("airband in MHz and kHz") << "118"
+                                                << "136.975"
+                                                << "25" << 118000000ULL << 760ULL << "";
+        QTest::newRow("units written out") << "118.000 MHz"
+                                           << "118100 kHz"
+                                           << "8330 Hz" << 118000000ULL << 13ULL << "";
+        QTest::newRow("short units") << "7M"
+                                     << "7.2M"
+                                     << "5k" << 7000000ULL << 41ULL << "";
+        QTest::newRow("one channel") << "9.58"
+                                     << "9.58"
+                                     << "5" << 9580000ULL << 1ULL << "";
+        QTest::newRow("stop between steps") << "10 kHz"
+                                            << "10.25 kHz"
+                                            << "100 Hz" << 10000ULL << 3ULL << "";
         QTest::newRow("step not whole Hz")
-            << "118" << "137" << "8.3333" << 0ULL << 0ULL
-            << "Step \"8.3333\" is not a whole number of Hz";
-        QTest::newRow("step 0") << "1" << "2" << "0 Hz" << 0ULL << 0ULL
+            << "118"
+            << "137"
+            << "8.3333" << 0ULL << 0ULL << "Step \"8.3333\" is not a whole number of Hz";
+        QTest::newRow("step 0") << "1"
+                                << "2"
+                                << "0 Hz" << 0ULL << 0ULL
                                 << "Step \"0 Hz\" is 0 Hz; it must be at least 1 Hz";
-        QTest::newRow("stop below start") << "5" << "4.9" << "1" << 0ULL << 0ULL
-                                          << "Stop \"4.9\" is below start \"5\"";
+        QTest::newRow("stop below start")
+            << "5"
+            << "4.9"
+            << "1" << 0ULL << 0ULL << "Stop \"4.9\" is below start \"5\"";
         QTest::newRow("start no frequency")
-            << "abc" << "4" << "1" << 0ULL << 0ULL
+            << "abc"
+            << "4"
+            << "1" << 0ULL << 0ULL
             << "Start \"abc\" is not a frequency: give digits with an optional fraction and the "
                "unit Hz, kHz or MHz (MHz when none is given)";
         QTest::newRow("stop past 32 bits")
-            << "1" << "4294.967296 MHz" << "1" << 0ULL << 0ULL
+            << "1"
+            << "4294.967296 MHz"
+            << "1" << 0ULL << 0ULL
             << "Stop \"4294.967296 MHz\" is above 4294967295 Hz, the highest frequency a memory "
                "channel holds";
     }
@@ -132,7 +148,7 @@ private slots:
     }
 
     void makeRangeRows_data() {
-        QTest::addColumn<int>("channels");  // rows already in the table
+        QTest::addColumn<int>("channels");     // rows already in the table
         QTest::addColumn<int>("firstNumber");  // 0: after the highest
         QTest::addColumn<qulonglong>("count");
         QTest::addColumn<QString>("mode");
@@ -140,20 +156,23 @@ private slots:
         QTest::addColumn<QStringList>("expected");  // Number/Frequency/Bandwidth/Mode of each
         QTest::addColumn<QString>("error");
         QTest::newRow("after the highest, default bandwidth of AM")
-            << 3 << 0 << 2ULL << "AM" << "" << QStringList{"4/1000/6000/AM", "5/1100/6000/AM"}
-            << "";
+            << 3 << 0 << 2ULL << "AM"
+            << "" << QStringList{"4/1000/6000/AM", "5/1100/6000/AM"} << "";
         QTest::newRow("given bandwidth and number")
-            << 0 << 7 << 1ULL << "USB" << "2400" << QStringList{"7/1000/2400/USB"} << "";
-        QTest::newRow("no mode: fallback bandwidth")
-            << 0 << 0 << 1ULL << "" << "" << QStringList{"1/1000/6000/"} << "";
-        QTest::newRow("fills the table to 65535 rows")
-            << 65000 << 1 << 535ULL << "FM" << "" << QStringList{} << "";
+            << 0 << 7 << 1ULL << "USB"
+            << "2400" << QStringList{"7/1000/2400/USB"} << "";
+        QTest::newRow("no mode: fallback bandwidth") << 0 << 0 << 1ULL << ""
+                                                     << "" << QStringList{"1/1000/6000/"} << "";
+        QTest::newRow("fills the table to 65535 rows") << 65000 << 1 << 535ULL << "FM"
+                                                       << "" << QStringList{} << "";
         QTest::newRow("one row too many")
-            << 65000 << 1 << 536ULL << "" << "" << QStringList{}
+            << 65000 << 1 << 536ULL << ""
+            << "" << QStringList{}
             << "The range makes 536 channels; with the 65000 rows already in the table that is "
                "more than 65535 rows";
         QTest::newRow("numbers past 65535")
-            << 0 << 65535 << 2ULL << "" << "" << QStringList{}
+            << 0 << 65535 << 2ULL << ""
+            << "" << QStringList{}
             << "Channel numbers 65535 to 65536 go past 65535, the highest channel number";
     }
     void makeRangeRows() {
@@ -248,7 +267,8 @@ private slots:
         QCOMPARE(MoveRows(table, Ints(rows), RowMove(move)), Ints(places));
         QCOMPARE(Frequencies(table), expected);
         // Numbers travel with their rows.
-        QCOMPARE(Cell(table, places.front(), Number), Cell(table, places.front(), Frequency).mid(1));
+        QCOMPARE(Cell(table, places.front(), Number),
+                 Cell(table, places.front(), Frequency).mid(1));
         table.ReorderRows(InverseRowOrder(order));
         QCOMPARE(table, before);
     }
