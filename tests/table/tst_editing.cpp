@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include "table/BulkEdit.h"
+#include "table/CellValues.h"
 #include "table/ChannelRange.h"
 #include "table/MoveRows.h"
 
@@ -271,6 +272,76 @@ private slots:
                  Cell(table, places.front(), Frequency).mid(1));
         table.ReorderRows(InverseRowOrder(order));
         QCOMPARE(table, before);
+    }
+
+    void cellEditorTexts_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("cell");
+        QTest::addColumn<uint>("value");  // flags picked, or the frequency unit
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("groups ticked") << "groups"
+                                       << "" << uint(0b101) << "1+3";
+        QTest::newRow("groups untick keeps odd piece") << "groups"
+                                                       << "2+x" << uint(0) << "x";
+        QTest::newRow("groups unchanged") << "groups"
+                                          << " 2 +16" << uint(0x8002) << " 2 +16";
+        QTest::newRow("lockout flags") << "lockout"
+                                       << "" << uint(0b101) << "5";
+        QTest::newRow("lockout keeps higher bits") << "lockout"
+                                                   << "9" << uint(0b010) << "10";
+        QTest::newRow("lockout of text") << "lockout"
+                                         << "abc" << uint(0b001) << "1";
+        QTest::newRow("typed MHz") << "typed"
+                                   << "9.58 MHz" << 0u << "9580000";
+        QTest::newRow("typed kHz") << "typed"
+                                   << "9580 kHz" << 0u << "9580000";
+        QTest::newRow("typed Hz") << "typed"
+                                  << " 9580000 " << 0u << "9580000";
+        QTest::newRow("typed fraction of a Hz kept") << "typed"
+                                                     << "1.5" << 0u << "1.5";
+        QTest::newRow("typed text kept") << "typed"
+                                         << "abc" << 0u << "abc";
+        QTest::newRow("shown in MHz") << "shown"
+                                      << "9580000" << uint(FrequencyUnit::MHz) << "9.580000";
+        QTest::newRow("shown in kHz") << "shown"
+                                      << "123" << uint(FrequencyUnit::kHz) << "0.123";
+        QTest::newRow("shown: text as it stands") << "shown"
+                                                  << "12a" << uint(FrequencyUnit::MHz) << "12a";
+    }
+    void cellEditorTexts() {
+        QFETCH(QString, kind);
+        QFETCH(QString, cell);
+        QFETCH(uint, value);
+        QFETCH(QString, expected);
+        const std::string text = cell.toStdString();
+        std::string result;
+        if (kind == "groups") {
+            result = CellWithGroups(text, static_cast<std::uint16_t>(value));
+            QCOMPARE(uint(GroupsOf(result)), value);
+        } else if (kind == "lockout") {
+            result = CellWithLockoutFlags(text, value);
+            QCOMPARE(uint(LockoutFlagsOf(result)), value);
+        } else if (kind == "typed") {
+            result = FrequencyCellFromTyped(text);
+        } else {
+            result = FrequencyCellShown(text, FrequencyUnit(value));
+        }
+        QCOMPARE(QString::fromStdString(result), expected);
+    }
+
+    void hotkeys_data() {
+        QTest::addColumn<QString>("cell");
+        QTest::addColumn<int>("key");
+        QTest::newRow("empty") << "" << 0;
+        QTest::newRow("F2") << "2" << 2;
+        QTest::newRow("F12 with blanks") << " 12 " << 12;
+        QTest::newRow("1 is no key") << "1" << 0;
+        QTest::newRow("13 is no key") << "13" << 0;
+    }
+    void hotkeys() {
+        QFETCH(QString, cell);
+        QFETCH(int, key);
+        QCOMPARE(HotkeyOf(cell.toStdString()), key);
     }
 };
 
