@@ -87,7 +87,7 @@ int RowOfChannel(const MemoryTable& table, int number) {
     return 0;
 }
 
-Result<MemoryTable> MakeRangeRows(const MemoryTable& table, const RangeFill& fill) {
+Result<int> RangeFirstNumber(const MemoryTable& table, const RangeFill& fill) {
     const std::uint64_t count = fill.range.Count();
     const auto room = static_cast<std::uint64_t>(kMaxChannelRows - table.ChannelCount());
     if (count > room) {
@@ -106,7 +106,16 @@ Result<MemoryTable> MakeRangeRows(const MemoryTable& table, const RangeFill& fil
                      std::to_string(static_cast<std::uint64_t>(first) + count - 1) + " go past " +
                      std::to_string(kMaxChannelRows) + ", the highest channel number"};
     }
+    return first;
+}
 
+Result<MemoryTable> MakeRangeRows(const MemoryTable& table, const RangeFill& fill) {
+    const Result<int> firstNumber = RangeFirstNumber(table, fill);
+    if (!firstNumber) {
+        return firstNumber.error();
+    }
+    const int first = *firstNumber;
+    const std::uint64_t count = fill.range.Count();
     const int columns = table.ColCount();
     MemoryTable::Row cells(static_cast<std::size_t>(columns));
     const auto put = [&](int column, std::string text) {

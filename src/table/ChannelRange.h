@@ -55,10 +55,15 @@ int HighestChannelNumber(const MemoryTable& table);
 // The first channel row whose Number cell holds `number`, or 0 when no row does.
 int RowOfChannel(const MemoryTable& table, int number);
 
+// The number of the first channel `fill` adds to `table`, after checking that the table can take
+// the range: refused with a message when the table would hold more than kMaxChannelRows channel
+// rows or a number would pass 65535. Cheap: it makes no rows.
+Result<int> RangeFirstNumber(const MemoryTable& table, const RangeFill& fill);
+
 // The channel rows `fill` adds to `table`, as the channel rows of a table with the same columns:
 // Number (plain digits, one up per channel), Frequency in whole Hz, the given cells, and always a
-// Bandwidth (the given one, else DefaultBandwidth of the Mode). Refused with a message when the
-// table would hold more than kMaxChannelRows channel rows or a number would pass 65535.
+// Bandwidth (the given one, else DefaultBandwidth of the Mode). Refused as RangeFirstNumber
+// refuses.
 Result<MemoryTable> MakeRangeRows(const MemoryTable& table, const RangeFill& fill);
 
 // Appends the rows MakeRangeRows makes; on an error the table is unchanged.
