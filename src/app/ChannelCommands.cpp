@@ -58,9 +58,9 @@ QAction* ChannelCommands::makeAction(const QString& objectName, const QString& t
 }
 
 void ChannelCommands::updateMoveActions() {
-    const bool sorted = m_grid.horizontalHeader()->sortIndicatorSection() >= 0 &&
-                        m_grid.horizontalHeader()->sortIndicatorSection() <
-                            m_grid.horizontalHeader()->count();
+    const bool sorted =
+        m_grid.horizontalHeader()->sortIndicatorSection() >= 0 &&
+        m_grid.horizontalHeader()->sortIndicatorSection() < m_grid.horizontalHeader()->count();
     for (QAction* action : {m_moveUp, m_moveDown, m_moveToTop, m_moveToBottom}) {
         action->setEnabled(!sorted);
     }
@@ -85,8 +85,8 @@ void ChannelCommands::selectRows(int first, int last, int column) {
         }
     }
     m_selection.setCurrentCell(first, column);
-    m_grid.selectionModel()->select(selection,
-                                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m_grid.selectionModel()->select(
+        selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 void ChannelCommands::setField() {
@@ -110,8 +110,8 @@ void ChannelCommands::setField() {
         return;
     }
     m_document.undoStack().push(command.release());
-    emit status(tr("Set %1 of %2").arg(column, Count(static_cast<qsizetype>(rows.size()), "row",
-                                                     "rows")));
+    emit status(
+        tr("Set %1 of %2").arg(column, Count(static_cast<qsizetype>(rows.size()), "row", "rows")));
 }
 
 void ChannelCommands::addRange() {
@@ -133,8 +133,9 @@ void ChannelCommands::addRange() {
         new PutRowsCommand(model, at, std::move(*rows), tr("Add Channel Range")));
     emit revealRow(at);
     selectRows(at, at + count - 1, Frequency);
-    emit status(count == 1 ? tr("Added 1 channel, number %1").arg(first)
-                           : tr("Added %1 channels, numbered %2 to %3").arg(count).arg(first, last));
+    emit status(count == 1
+                    ? tr("Added 1 channel, number %1").arg(first)
+                    : tr("Added %1 channels, numbered %2 to %3").arg(count).arg(first, last));
 }
 
 void ChannelCommands::moveRows(RowMove move) {
@@ -149,8 +150,8 @@ void ChannelCommands::moveRows(RowMove move) {
     }
     static const char* const kNames[] = {QT_TR_NOOP("Move Up"), QT_TR_NOOP("Move Down"),
                                          QT_TR_NOOP("Move to Top"), QT_TR_NOOP("Move to Bottom")};
-    m_document.undoStack().push(new MoveRowsCommand(
-        m_document.table(), order, tr(kNames[static_cast<int>(move)])));
+    m_document.undoStack().push(
+        new MoveRowsCommand(m_document.table(), order, tr(kNames[static_cast<int>(move)])));
     if (m_grid.currentIndex().isValid()) {
         m_grid.scrollTo(m_grid.currentIndex());
     }

@@ -26,20 +26,21 @@ ChannelRangeDialog::ChannelRangeDialog(const MemoryTable& table, QWidget* parent
     : QDialog(parent), m_table(table) {
     setWindowTitle(tr("Add Channel Range"));
     auto* form = new QFormLayout;
-    const auto field = [&](const QString& label, const QString& placeholder) {
+    const auto field = [&](const char* name, const QString& label, const QString& placeholder) {
         auto* edit = new QLineEdit(this);
+        edit->setObjectName(QString::fromLatin1(name));
         edit->setPlaceholderText(placeholder);
         form->addRow(label, edit);
         connect(edit, &QLineEdit::textChanged, this, &ChannelRangeDialog::update);
         return edit;
     };
-    m_start = field(tr("&Start:"), tr("e.g. 118 or 118.000 MHz (MHz when no unit)"));
-    m_stop = field(tr("S&top:"), tr("e.g. 136.975 MHz, included when a step lands on it"));
-    m_step = field(tr("Ste&p:"), tr("e.g. 25 kHz or 8330 Hz (kHz when no unit)"));
-    m_firstNumber =
-        field(tr("First &number:"),
-              tr("empty: after the highest, %1").arg(HighestChannelNumber(table)));
+    m_start = field("start", tr("&Start:"), tr("e.g. 118 or 118.000 MHz (MHz when no unit)"));
+    m_stop = field("stop", tr("S&top:"), tr("e.g. 136.975 MHz, included when a step lands on it"));
+    m_step = field("step", tr("Ste&p:"), tr("e.g. 25 kHz or 8330 Hz (kHz when no unit)"));
+    m_firstNumber = field("firstNumber", tr("First &number:"),
+                          tr("empty: after the highest, %1").arg(HighestChannelNumber(table)));
     m_mode = new QComboBox(this);
+    m_mode->setObjectName(QStringLiteral("mode"));
     m_mode->setEditable(true);
     m_mode->addItem(QString());
     for (std::uint32_t code = 0; code < 32; ++code) {
@@ -50,18 +51,18 @@ ChannelRangeDialog::ChannelRangeDialog(const MemoryTable& table, QWidget* parent
     }
     form->addRow(tr("&Mode:"), m_mode);
     connect(m_mode, &QComboBox::currentTextChanged, this, &ChannelRangeDialog::update);
-    m_bandwidth = field(tr("&Bandwidth:"), QString());
-    m_ifShift = field(tr("&IF Shift:"), QString());
-    m_groups = field(tr("&Groups:"), tr("e.g. 1+3"));
-    m_callsign = field(tr("&Callsign:"), QString());
-    m_comments = field(tr("Co&mments:"), QString());
+    m_bandwidth = field("bandwidth", tr("&Bandwidth:"), QString());
+    m_ifShift = field("ifShift", tr("&IF Shift:"), QString());
+    m_groups = field("groups", tr("&Groups:"), tr("e.g. 1+3"));
+    m_callsign = field("callsign", tr("&Callsign:"), QString());
+    m_comments = field("comments", tr("Co&mments:"), QString());
     // Columns the table lacks (before the first import it has ten) cannot be filled.
-    for (auto [column, widget] : std::initializer_list<std::pair<int, QWidget*>>{
-             {Mode, m_mode},
-             {IfShift, m_ifShift},
-             {Groups, m_groups},
-             {Callsign, m_callsign},
-             {Comments, m_comments}}) {
+    for (auto [column, widget] :
+         std::initializer_list<std::pair<int, QWidget*>>{{Mode, m_mode},
+                                                         {IfShift, m_ifShift},
+                                                         {Groups, m_groups},
+                                                         {Callsign, m_callsign},
+                                                         {Comments, m_comments}}) {
         widget->setEnabled(column < table.ColCount());
     }
 
@@ -135,13 +136,12 @@ void ChannelRangeDialog::update() {
         const int first = *RangeFirstNumber(m_table, *fill);
         const auto total = static_cast<qulonglong>(m_table.ChannelCount()) + count;
         m_preview->setText(
-            count == 1
-                ? tr("Adds 1 channel, numbered %1; %2 rows in all.").arg(first).arg(total)
-                : tr("Adds %1 channels, numbered %2 to %3; %4 rows in all.")
-                      .arg(count)
-                      .arg(first)
-                      .arg(static_cast<qulonglong>(first) + count - 1)
-                      .arg(total));
+            count == 1 ? tr("Adds 1 channel, numbered %1; %2 rows in all.").arg(first).arg(total)
+                       : tr("Adds %1 channels, numbered %2 to %3; %4 rows in all.")
+                             .arg(count)
+                             .arg(first)
+                             .arg(static_cast<qulonglong>(first) + count - 1)
+                             .arg(total));
     }
     m_buttons->button(QDialogButtonBox::Ok)->setEnabled(fill.ok());
 }

@@ -27,10 +27,10 @@ std::optional<RangeFill> QtEditDialogs::askChannelRange(const MemoryTable& table
 
 std::optional<int> QtEditDialogs::askChannelNumber() {
     bool ok = false;
-    const int number = QInputDialog::getInt(
-        m_parent, QCoreApplication::translate("EditDialogs", "Go to Channel"),
-        QCoreApplication::translate("EditDialogs", "Channel number:"), 1, 1, kMaxChannelRows, 1,
-        &ok);
+    const int number =
+        QInputDialog::getInt(m_parent, QCoreApplication::translate("EditDialogs", "Go to Channel"),
+                             QCoreApplication::translate("EditDialogs", "Channel number:"), 1, 1,
+                             kMaxChannelRows, 1, &ok);
     return ok ? std::optional<int>(number) : std::nullopt;
 }
 

@@ -43,8 +43,7 @@ GridViewOptions::GridViewOptions(QTableView& grid, const SettingsFile& settings,
     connect(model, &QAbstractItemModel::modelReset, this, &GridViewOptions::rebuildColumnsMenu);
     connect(model, &QAbstractItemModel::columnsInserted, this,
             &GridViewOptions::rebuildColumnsMenu);
-    connect(model, &QAbstractItemModel::columnsRemoved, this,
-            &GridViewOptions::rebuildColumnsMenu);
+    connect(model, &QAbstractItemModel::columnsRemoved, this, &GridViewOptions::rebuildColumnsMenu);
     connect(model, &QAbstractItemModel::headerDataChanged, this,
             &GridViewOptions::rebuildColumnsMenu);
     rebuildColumnsMenu();

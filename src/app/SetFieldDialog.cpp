@@ -22,8 +22,7 @@ QString SetFieldDialog::ColumnName(const MemoryTable& table, int column) {
     return QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()));
 }
 
-SetFieldDialog::SetFieldDialog(const MemoryTable& table, int column, int rowCount,
-                               QWidget* parent)
+SetFieldDialog::SetFieldDialog(const MemoryTable& table, int column, int rowCount, QWidget* parent)
     : QDialog(parent) {
     setWindowTitle(tr("Set Field of Selected Rows"));
     auto* intro = new QLabel(rowCount == 1 ? tr("Changes 1 selected row.")
