@@ -71,6 +71,8 @@ ChannelRangeDialog::ChannelRangeDialog(const MemoryTable& table, QWidget* parent
     m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(m_buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    // Wide enough for the hints in the empty fields.
+    setMinimumWidth(fontMetrics().averageCharWidth() * 72);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(m_preview);
