@@ -21,11 +21,13 @@
 #include <QUndoStack>
 #include <algorithm>
 
+#include "app/ChannelCommands.h"
 #include "app/ChannelViewModel.h"
 #include "app/ClientArea.h"
 #include "app/EditCommands.h"
 #include "app/FileCommands.h"
 #include "app/FindBar.h"
+#include "app/GridViewOptions.h"
 #include "app/ProblemIndex.h"
 #include "app/ProblemsPanel.h"
 #include "app/StatusText.h"
@@ -63,6 +65,11 @@ MainWindow::MainWindow(SettingsFile settings, FileDialogPresenter* fileDialogs,
     connect(m_editCommands, &EditCommands::status, this,
             [this](const QString& text) { showStatus(text); });
     connect(m_editCommands, &EditCommands::revealRow, this, &MainWindow::revealRow);
+    m_channelCommands = new ChannelCommands(m_document, *grid(), this);
+    connect(m_channelCommands, &ChannelCommands::status, this,
+            [this](const QString& text) { showStatus(text); });
+    connect(m_channelCommands, &ChannelCommands::revealRow, this, &MainWindow::revealRow);
+    m_viewOptions = new GridViewOptions(*grid(), m_settings, this);
 
     buildMenus();
     buildButtons();
@@ -105,6 +112,14 @@ void MainWindow::buildMenus() {
     edit->addSeparator();
     edit->addActions({m_editCommands->addRowAction(), m_editCommands->insertRowAction(),
                       m_editCommands->deleteRowsAction(), m_editCommands->reIndexAction()});
+    edit->addSeparator();
+    edit->addActions({m_channelCommands->setFieldAction(), m_channelCommands->addRangeAction()});
+    edit->addSeparator();
+    edit->addActions({m_channelCommands->moveUpAction(), m_channelCommands->moveDownAction(),
+                      m_channelCommands->moveToTopAction(),
+                      m_channelCommands->moveToBottomAction()});
+    edit->addSeparator();
+    edit->addAction(m_channelCommands->goToChannelAction());
 
     QMenu* view = menuBar()->addMenu(tr("&View"));
     view->setObjectName(QStringLiteral("viewMenu"));
@@ -114,6 +129,10 @@ void MainWindow::buildMenus() {
     QAction* panel = m_problemsPanel->toggleViewAction();
     panel->setText(tr("Problems"));
     view->addAction(panel);
+    connect(panel, &QAction::triggered, this, [this](bool wanted) { m_problemsWanted = wanted; });
+    view->addSeparator();
+    view->addActions(m_viewOptions->frequencyActions());
+    view->addMenu(m_viewOptions->columnsMenu());
 
     QMenu* options = menuBar()->addMenu(tr("&Options"));
     options->setObjectName(QStringLiteral("optionsMenu"));
@@ -322,6 +341,8 @@ void MainWindow::updateProblemCount() {
     const qsizetype errors = m_problems->count() - notices;
     m_problemCount->setText(m_problems->count() == 0 ? tr("No problems")
                                                      : ProblemsText(errors, notices));
+    // The panel takes no room while it has nothing to list.
+    m_problemsPanel->setVisible(m_problemsWanted && m_problems->count() > 0);
 }
 
 void MainWindow::revealRow(int tableRow) {

@@ -13,11 +13,13 @@ class QTableView;
 
 namespace corvalen {
 
+class ChannelCommands;
 class ChannelViewModel;
 class ClientArea;
 class EditCommands;
 class FileCommands;
 class FindBar;
+class GridViewOptions;
 class ProblemIndex;
 class ProblemsPanel;
 
@@ -42,6 +44,9 @@ public:
     FileCommands& fileCommands() const { return *m_fileCommands; }
     EditCommands& editCommands() const { return *m_editCommands; }
     FindBar& findBar() const { return *m_findBar; }
+    ChannelCommands& channelCommands() const { return *m_channelCommands; }
+    GridViewOptions& viewOptions() const { return *m_viewOptions; }
+    ProblemsPanel& problemsPanel() const { return *m_problemsPanel; }
     QTableView* grid() const;
     // What the grid shows: the table sorted and filtered, with problem cells tinted.
     ChannelViewModel& view() const { return *m_view; }
@@ -94,6 +99,11 @@ private:
     FindBar* m_findBar = nullptr;
     FileCommands* m_fileCommands = nullptr;
     EditCommands* m_editCommands = nullptr;
+    ChannelCommands* m_channelCommands = nullptr;
+    GridViewOptions* m_viewOptions = nullptr;
+    // Whether the user wants the Problems panel (View / "Problems"); it shows only while it has
+    // something to list.
+    bool m_problemsWanted = true;
 };
 
 }  // namespace corvalen

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "app/TableCommands.h"
+#include "table/MoveRows.h"
 #include "table/RowCommands.h"
 
 namespace corvalen {
@@ -181,6 +182,24 @@ void MemoryTableModel::putRows(int at, MemoryTable rows) {
     beginInsertRows(QModelIndex(), modelRow(at), modelRow(at + count - 1));
     m_table.PutRows(at, std::move(rows));
     endInsertRows();
+}
+
+void MemoryTableModel::reorderRows(const std::vector<int>& order) {
+    if (order.size() != static_cast<std::size_t>(m_table.ChannelCount())) {
+        return;
+    }
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    const std::vector<int> places = InverseRowOrder(order);
+    const QModelIndexList before = persistentIndexList();
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (const QModelIndex& old : before) {
+        const int row = places[static_cast<std::size_t>(old.row())];
+        after << index(modelRow(row), old.column());
+    }
+    m_table.ReorderRows(order);
+    changePersistentIndexList(before, after);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
 CellBlock MemoryTableModel::cells(int first, int last, int firstColumn, int lastColumn) const {

@@ -69,6 +69,10 @@ public:
     // move down).
     void putRows(int at, MemoryTable rows);
 
+    // Puts the channel rows in the order `order` gives (see MovedRowOrder); the grid's current
+    // cell and selection stay with their rows.
+    void reorderRows(const std::vector<int>& order);
+
     // Writes the channel rows of `block` (a table as wide as the rectangle) with its top left
     // cell at (row, column) and returns the texts it replaced in the same form. The rectangle
     // must lie inside the channel rows and columns.

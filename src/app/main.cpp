@@ -3,6 +3,8 @@
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QIcon>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPixmap>
 #include <QScreen>
@@ -57,6 +59,29 @@ int main(int argc, char** argv) {
                 if (QString(action->text()).remove(QLatin1Char('&')) == menuTitle &&
                     action->menu() != nullptr) {
                     window.menuBar()->setActiveAction(action);
+                }
+            }
+        });
+    }
+    // CORVALEN_ACTION triggers the window's action of that object name (a dialog opens over the
+    // window), and CORVALEN_FIELDS ("name=text;name=text") fills in the open dialog's fields.
+    const QString actionName = qEnvironmentVariable("CORVALEN_ACTION");
+    if (!actionName.isEmpty()) {
+        QTimer::singleShot(300, &window, [&window, actionName] {
+            if (auto* action = window.findChild<QAction*>(actionName)) {
+                action->trigger();
+            }
+        });
+        const QString fields = qEnvironmentVariable("CORVALEN_FIELDS");
+        QTimer::singleShot(800, &window, [fields] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            for (const QString& field : fields.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+                const QString name = field.section(QLatin1Char('='), 0, 0);
+                const QString text = field.section(QLatin1Char('='), 1);
+                if (auto* line = dialog ? dialog->findChild<QLineEdit*>(name) : nullptr) {
+                    line->setText(text);
+                } else if (auto* box = dialog ? dialog->findChild<QComboBox*>(name) : nullptr) {
+                    box->setEditText(text);
                 }
             }
         });

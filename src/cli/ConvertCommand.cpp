@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/CheckCommand.h"
+#include "cli/FillCommand.h"
 #include "csv/CsvReader.h"
 #include "csv/CsvWriter.h"
 #include "g3m/G3mFile.h"
@@ -259,7 +260,7 @@ std::string_view ConverterUsage() {
 
 int RunConverter(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h" || args[0] == "help")) {
-        out << kUsage;
+        out << kUsage << "\n" << FillUsage();
         return kExitOk;
     }
     const std::string_view command = args.empty() ? std::string_view() : args[0];
@@ -287,6 +288,9 @@ int RunConverter(std::span<const std::string_view> args, std::ostream& out, std:
     }
     if (command == "check") {
         return RunCheck(args.subspan(1), out, err);
+    }
+    if (command == "fill") {
+        return RunFill(args.subspan(1), out, err);
     }
     if (!args.empty()) {
         err << "corvalen-cli: unknown command " << args[0] << "\n";

@@ -205,6 +205,19 @@ void MemoryTable::PutRows(int at, MemoryTable rows) {
                   std::make_move_iterator(rows.m_rows.end()));
 }
 
+void MemoryTable::ReorderRows(std::span<const int> order) {
+    if (order.size() + 1 != m_rows.size()) {
+        return;
+    }
+    std::vector<PackedRow> rows;
+    rows.reserve(m_rows.size());
+    rows.push_back(std::move(m_rows.front()));
+    for (const int row : order) {
+        rows.push_back(std::move(m_rows[static_cast<std::size_t>(row)]));
+    }
+    m_rows = std::move(rows);
+}
+
 void MemoryTable::SetCellText(int row, int column, std::string text) {
     const auto count = static_cast<std::size_t>(m_columnCount);
     if (column < 0 || static_cast<std::size_t>(column) >= count) {

@@ -85,6 +85,10 @@ public:
     // Inserts the channel rows of `rows` (a table of the same columns) so that the first becomes
     // row `at`; the rows from `at` on move down. The rows' text moves, it is not copied.
     void PutRows(int at, MemoryTable rows);
+    // Puts the channel rows in a new order: `order` holds ChannelCount() entries, a permutation
+    // of 1..ChannelCount(), and its k-th entry is the row that becomes row k + 1. Rows move
+    // whole, without copying their cells.
+    void ReorderRows(std::span<const int> order);
 
     // Valid until the table changes.
     std::string_view CellText(int row, int column) const { return RowCells(row)[column]; }

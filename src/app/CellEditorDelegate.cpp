@@ -1,0 +1,232 @@
+#include "app/CellEditorDelegate.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+#include "g3m/MemoryRecord.h"
+#include "table/CellValues.h"
+#include "table/Columns.h"
+
+namespace corvalen {
+
+namespace {
+
+std::string Utf8(const QString& text) {
+    return text.toStdString();
+}
+
+QString FromUtf8(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+}  // namespace
+
+GroupsEditor::GroupsEditor(QWidget* parent) : QWidget(parent) {
+    setAutoFillBackground(true);
+    auto* layout = new QGridLayout(this);
+    layout->setContentsMargins(4, 2, 4, 2);
+    layout->setSpacing(2);
+    for (int group = 1; group <= 16; ++group) {
+        auto* box = new QCheckBox(QString::number(group), this);
+        m_boxes[static_cast<std::size_t>(group - 1)] = box;
+        layout->addWidget(box, (group - 1) / 8, (group - 1) % 8);
+    }
+    setFocusPolicy(Qt::StrongFocus);
+    setFocusProxy(m_boxes[0]);
+}
+
+std::uint16_t GroupsEditor::groups() const {
+    std::uint16_t groups = 0;
+    for (std::size_t i = 0; i < m_boxes.size(); ++i) {
+        if (m_boxes[i]->isChecked()) {
+            groups = static_cast<std::uint16_t>(groups | (1u << i));
+        }
+    }
+    return groups;
+}
+
+void GroupsEditor::setGroups(std::uint16_t groups) {
+    for (std::size_t i = 0; i < m_boxes.size(); ++i) {
+        m_boxes[i]->setChecked((groups >> i) & 1u);
+    }
+}
+
+LockoutEditor::LockoutEditor(QWidget* parent) : QWidget(parent) {
+    setAutoFillBackground(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 2, 4, 2);
+    layout->setSpacing(2);
+    const QString names[] = {tr("Scan lockout"), tr("Do not set mode"), tr("Do not set squelch")};
+    for (std::size_t bit = 0; bit < m_boxes.size(); ++bit) {
+        m_boxes[bit] = new QCheckBox(names[bit], this);
+        layout->addWidget(m_boxes[bit]);
+    }
+    setFocusPolicy(Qt::StrongFocus);
+    setFocusProxy(m_boxes[0]);
+}
+
+std::uint32_t LockoutEditor::flags() const {
+    std::uint32_t flags = 0;
+    for (std::size_t bit = 0; bit < m_boxes.size(); ++bit) {
+        if (m_boxes[bit]->isChecked()) {
+            flags |= 1u << bit;
+        }
+    }
+    return flags;
+}
+
+void LockoutEditor::setFlags(std::uint32_t flags) {
+    for (std::size_t bit = 0; bit < m_boxes.size(); ++bit) {
+        m_boxes[bit]->setChecked((flags >> bit) & 1u);
+    }
+}
+
+CellEditorDelegate::CellEditorDelegate(QObject* parent) : QStyledItemDelegate(parent) {}
+
+bool CellEditorDelegate::IsRightAligned(int column) {
+    switch (column) {
+        case Number:
+        case Frequency:
+        case Bandwidth:
+        case IfShift:
+        case Hotkey:
+        case Lockout:
+        case Priority:
+        case LevelSquelch:
+        case SecondarySquelchType:
+        case SecondarySquelchValue:
+            return true;
+        default:
+            return false;
+    }
+}
+
+QString CellEditorDelegate::shownText(const QModelIndex& index) const {
+    const QString text = index.data(Qt::DisplayRole).toString();
+    if (index.column() != Frequency || m_unit == FrequencyUnit::Hz) {
+        return text;
+    }
+    return FromUtf8(FrequencyCellShown(Utf8(text), m_unit));
+}
+
+void CellEditorDelegate::initStyleOption(QStyleOptionViewItem* option,
+                                         const QModelIndex& index) const {
+    QStyledItemDelegate::initStyleOption(option, index);
+    if (IsRightAligned(index.column())) {
+        option->displayAlignment = Qt::AlignRight | Qt::AlignVCenter;
+    }
+    if (index.column() == Frequency && m_unit != FrequencyUnit::Hz) {
+        option->text = shownText(index);
+    }
+}
+
+QWidget* CellEditorDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                                          const QModelIndex& index) const {
+    switch (index.column()) {
+        case Mode: {
+            auto* box = new QComboBox(parent);
+            box->setEditable(true);
+            box->setInsertPolicy(QComboBox::NoInsert);
+            for (std::uint32_t code = 0; code < 32; ++code) {
+                const std::string_view name = ModeName(code);
+                if (!name.empty()) {
+                    box->addItem(
+                        QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+                }
+            }
+            return box;
+        }
+        case Hotkey: {
+            auto* box = new QComboBox(parent);
+            box->addItem(tr("none"), 0);
+            for (int key = 2; key <= 12; ++key) {
+                box->addItem(QStringLiteral("F%1").arg(key), key);
+            }
+            return box;
+        }
+        case Groups:
+            return new GroupsEditor(parent);
+        case Lockout:
+            return new LockoutEditor(parent);
+        default:
+            return QStyledItemDelegate::createEditor(parent, option, index);
+    }
+}
+
+void CellEditorDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
+    const QString cell = index.data(Qt::EditRole).toString();
+    if (auto* groups = qobject_cast<GroupsEditor*>(editor)) {
+        groups->setGroups(GroupsOf(Utf8(cell)));
+    } else if (auto* lockout = qobject_cast<LockoutEditor*>(editor)) {
+        lockout->setFlags(LockoutFlagsOf(Utf8(cell)));
+    } else if (auto* box = qobject_cast<QComboBox*>(editor); box && index.column() == Hotkey) {
+        box->setCurrentIndex(box->findData(HotkeyOf(Utf8(cell))));
+    } else if (box && index.column() == Mode) {
+        box->setEditText(cell);
+    } else {
+        QStyledItemDelegate::setEditorData(editor, index);
+    }
+}
+
+QString CellEditorDelegate::EditedText(QWidget* editor, int column, const QString& cell) {
+    const std::string old = Utf8(cell);
+    if (const auto* groups = qobject_cast<GroupsEditor*>(editor)) {
+        return FromUtf8(CellWithGroups(old, groups->groups()));
+    }
+    if (const auto* lockout = qobject_cast<LockoutEditor*>(editor)) {
+        return lockout->flags() == LockoutFlagsOf(old)
+                   ? cell
+                   : FromUtf8(CellWithLockoutFlags(old, lockout->flags()));
+    }
+    if (const auto* box = qobject_cast<QComboBox*>(editor)) {
+        if (column == Hotkey) {
+            const int key = box->currentData().toInt();
+            return key == HotkeyOf(old) ? cell : QString::number(key);
+        }
+        return box->currentText();
+    }
+    if (const auto* line = qobject_cast<QLineEdit*>(editor); line && column == Frequency) {
+        return FromUtf8(FrequencyCellFromTyped(Utf8(line->text())));
+    }
+    return QString();
+}
+
+void CellEditorDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
+                                      const QModelIndex& index) const {
+    const int column = index.column();
+    if (column != Groups && column != Lockout && column != Hotkey && column != Mode &&
+        column != Frequency) {
+        QStyledItemDelegate::setModelData(editor, model, index);
+        return;
+    }
+    const QString cell = index.data(Qt::EditRole).toString();
+    const QString text = EditedText(editor, column, cell);
+    if (text != cell) {
+        model->setData(index, text, Qt::EditRole);
+    }
+}
+
+void CellEditorDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                                              const QModelIndex& index) const {
+    if (qobject_cast<GroupsEditor*>(editor) || qobject_cast<LockoutEditor*>(editor)) {
+        // The check boxes need more room than a cell: the editor opens over the cell at its own
+        // size, kept inside the grid.
+        QSize size = editor->sizeHint().expandedTo(option.rect.size());
+        QRect area(option.rect.topLeft(), size);
+        const QRect room = editor->parentWidget() ? editor->parentWidget()->rect() : area;
+        if (area.right() > room.right()) {
+            area.moveRight(room.right());
+        }
+        if (area.bottom() > room.bottom()) {
+            area.moveBottom(room.bottom());
+        }
+        editor->setGeometry(area);
+        return;
+    }
+    QStyledItemDelegate::updateEditorGeometry(editor, option, index);
+}
+
+}  // namespace corvalen

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QStyledItemDelegate>
+#include <QWidget>
+#include <array>
+#include <cstdint>
+
+#include "convert/FrequencyText.h"
+
+class QCheckBox;
+
+namespace corvalen {
+
+// The Groups cell editor: sixteen check boxes, one per group.
+class GroupsEditor : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit GroupsEditor(QWidget* parent = nullptr);
+    std::uint16_t groups() const;  // bit n - 1 for group n
+    void setGroups(std::uint16_t groups);
+    QCheckBox* box(int group) const { return m_boxes[static_cast<std::size_t>(group - 1)]; }
+
+private:
+    std::array<QCheckBox*, 16> m_boxes{};
+};
+
+// The Lockout cell editor: its three flags.
+class LockoutEditor : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit LockoutEditor(QWidget* parent = nullptr);
+    std::uint32_t flags() const;  // bit 0 scan lockout, 1 do not set mode, 2 do not set squelch
+    void setFlags(std::uint32_t flags);
+    QCheckBox* box(int bit) const { return m_boxes[static_cast<std::size_t>(bit)]; }
+
+private:
+    std::array<QCheckBox*, 3> m_boxes{};
+};
+
+// How the grid shows and edits cells. Mode: a drop-down of the receiver's mode names in which
+// other text can still be typed; Groups: sixteen check boxes; Hotkey: none or F2 to F12; Lockout:
+// its three flags; Frequency: "9.58 MHz", "9580 kHz" or "9580000" typed, whole Hz stored. Every
+// editor writes the plain text a typed value would leave, and a cell whose value the user did not
+// change keeps its text. Numeric columns are shown right-aligned, Frequency in the chosen unit.
+class CellEditorDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+
+public:
+    explicit CellEditorDelegate(QObject* parent = nullptr);
+
+    // The unit the grid shows frequencies in; the cells keep Hz.
+    void setFrequencyUnit(FrequencyUnit unit) { m_unit = unit; }
+    FrequencyUnit frequencyUnit() const { return m_unit; }
+
+    // The text and alignment the grid shows for a cell.
+    QString shownText(const QModelIndex& index) const;
+    static bool IsRightAligned(int column);
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override;
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
+    void setModelData(QWidget* editor, QAbstractItemModel* model,
+                      const QModelIndex& index) const override;
+    void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                              const QModelIndex& index) const override;
+
+    // The cell text an editor leaves for a cell that held `cell`.
+    static QString EditedText(QWidget* editor, int column, const QString& cell);
+
+protected:
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
+
+private:
+    FrequencyUnit m_unit = FrequencyUnit::Hz;
+};
+
+}  // namespace corvalen

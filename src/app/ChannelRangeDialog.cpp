@@ -1,0 +1,151 @@
+#include "app/ChannelRangeDialog.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "convert/NumberText.h"
+#include "g3m/MemoryRecord.h"
+#include "table/Columns.h"
+
+namespace corvalen {
+
+namespace {
+
+std::string Text(const QLineEdit* field) {
+    return field->text().toStdString();
+}
+
+}  // namespace
+
+ChannelRangeDialog::ChannelRangeDialog(const MemoryTable& table, QWidget* parent)
+    : QDialog(parent), m_table(table) {
+    setWindowTitle(tr("Add Channel Range"));
+    auto* form = new QFormLayout;
+    const auto field = [&](const char* name, const QString& label, const QString& placeholder) {
+        auto* edit = new QLineEdit(this);
+        edit->setObjectName(QString::fromLatin1(name));
+        edit->setPlaceholderText(placeholder);
+        form->addRow(label, edit);
+        connect(edit, &QLineEdit::textChanged, this, &ChannelRangeDialog::update);
+        return edit;
+    };
+    m_start = field("start", tr("&Start:"), tr("e.g. 118 or 118.000 MHz (MHz when no unit)"));
+    m_stop = field("stop", tr("S&top:"), tr("e.g. 136.975 MHz, included when a step lands on it"));
+    m_step = field("step", tr("Ste&p:"), tr("e.g. 25 kHz or 8330 Hz (kHz when no unit)"));
+    m_firstNumber = field("firstNumber", tr("First &number:"),
+                          tr("empty: after the highest, %1").arg(HighestChannelNumber(table)));
+    m_mode = new QComboBox(this);
+    m_mode->setObjectName(QStringLiteral("mode"));
+    m_mode->setEditable(true);
+    m_mode->addItem(QString());
+    for (std::uint32_t code = 0; code < 32; ++code) {
+        const std::string_view name = ModeName(code);
+        if (!name.empty()) {
+            m_mode->addItem(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+        }
+    }
+    form->addRow(tr("&Mode:"), m_mode);
+    connect(m_mode, &QComboBox::currentTextChanged, this, &ChannelRangeDialog::update);
+    m_bandwidth = field("bandwidth", tr("&Bandwidth:"), QString());
+    m_ifShift = field("ifShift", tr("&IF Shift:"), QString());
+    m_groups = field("groups", tr("&Groups:"), tr("e.g. 1+3"));
+    m_callsign = field("callsign", tr("&Callsign:"), QString());
+    m_comments = field("comments", tr("Co&mments:"), QString());
+    // Columns the table lacks (before the first import it has ten) cannot be filled.
+    for (auto [column, widget] :
+         std::initializer_list<std::pair<int, QWidget*>>{{Mode, m_mode},
+                                                         {IfShift, m_ifShift},
+                                                         {Groups, m_groups},
+                                                         {Callsign, m_callsign},
+                                                         {Comments, m_comments}}) {
+        widget->setEnabled(column < table.ColCount());
+    }
+
+    m_preview = new QLabel(this);
+    m_preview->setWordWrap(true);
+    m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(m_buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    // Wide enough for the hints in the empty fields.
+    setMinimumWidth(fontMetrics().averageCharWidth() * 72);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(m_preview);
+    layout->addWidget(m_buttons);
+    update();
+}
+
+Result<RangeFill> ChannelRangeDialog::read() const {
+    if (m_start->text().trimmed().isEmpty() || m_stop->text().trimmed().isEmpty() ||
+        m_step->text().trimmed().isEmpty()) {
+        return Error{tr("Give a start, a stop and a step.").toStdString()};
+    }
+    Result<ChannelRange> range = ReadChannelRange(Text(m_start), Text(m_stop), Text(m_step));
+    if (!range) {
+        return range.error();
+    }
+    RangeFill fill;
+    fill.range = *range;
+    if (!m_firstNumber->text().trimmed().isEmpty()) {
+        const auto number = ParseWholeNumber(Text(m_firstNumber));
+        if (!number || *number < 1 || *number > static_cast<std::uint64_t>(kMaxChannelRows)) {
+            return Error{tr("First number \"%1\" is not a channel number from 1 to %2.")
+                             .arg(m_firstNumber->text())
+                             .arg(kMaxChannelRows)
+                             .toStdString()};
+        }
+        fill.firstNumber = static_cast<int>(*number);
+    }
+    fill.cells = {{Mode, m_mode->currentText().toStdString()},
+                  {Bandwidth, Text(m_bandwidth)},
+                  {IfShift, Text(m_ifShift)},
+                  {Groups, Text(m_groups)},
+                  {Callsign, Text(m_callsign)},
+                  {Comments, Text(m_comments)}};
+    const Result<int> first = RangeFirstNumber(m_table, fill);
+    if (!first) {
+        return first.error();
+    }
+    return fill;
+}
+
+std::optional<RangeFill> ChannelRangeDialog::fill() const {
+    Result<RangeFill> fill = read();
+    return fill ? std::optional<RangeFill>(std::move(*fill)) : std::nullopt;
+}
+
+QString ChannelRangeDialog::preview() const {
+    return m_preview->text();
+}
+
+void ChannelRangeDialog::update() {
+    const std::string mode = m_mode->currentText().toStdString();
+    const std::string_view bandwidth = DefaultBandwidth(mode);
+    m_bandwidth->setPlaceholderText(
+        tr("empty: %1 Hz, the default for the mode")
+            .arg(QString::fromUtf8(bandwidth.data(), static_cast<qsizetype>(bandwidth.size()))));
+
+    const Result<RangeFill> fill = read();
+    if (!fill) {
+        m_preview->setText(QString::fromStdString(fill.error().message));
+    } else {
+        const auto count = static_cast<qulonglong>(fill->range.Count());
+        const int first = *RangeFirstNumber(m_table, *fill);
+        const auto total = static_cast<qulonglong>(m_table.ChannelCount()) + count;
+        m_preview->setText(
+            count == 1 ? tr("Adds 1 channel, numbered %1; %2 rows in all.").arg(first).arg(total)
+                       : tr("Adds %1 channels, numbered %2 to %3; %4 rows in all.")
+                             .arg(count)
+                             .arg(first)
+                             .arg(static_cast<qulonglong>(first) + count - 1)
+                             .arg(total));
+    }
+    m_buttons->button(QDialogButtonBox::Ok)->setEnabled(fill.ok());
+}
+
+}  // namespace corvalen

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QDialog>
+#include <optional>
+
+#include "table/ChannelRange.h"
+
+class QComboBox;
+class QDialogButtonBox;
+class QLabel;
+class QLineEdit;
+
+namespace corvalen {
+
+// Edit / "Add Channel Range…": start, stop and step (Hz, kHz or MHz, read exactly), the first
+// channel number (empty: after the highest in the table) and texts for Mode, Bandwidth, IF Shift,
+// Groups, Callsign and Comments. A line under the fields says how many channels the range adds,
+// or why it cannot be added; OK stays disabled until it can.
+class ChannelRangeDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    ChannelRangeDialog(const MemoryTable& table, QWidget* parent = nullptr);
+
+    // The range as the fields stand, or nothing when it cannot be added.
+    std::optional<RangeFill> fill() const;
+    // What the line under the fields says.
+    QString preview() const;
+
+    QLineEdit* startField() const { return m_start; }
+    QLineEdit* stopField() const { return m_stop; }
+    QLineEdit* stepField() const { return m_step; }
+    QLineEdit* firstNumberField() const { return m_firstNumber; }
+    QComboBox* modeField() const { return m_mode; }
+    QLineEdit* bandwidthField() const { return m_bandwidth; }
+    QDialogButtonBox* buttons() const { return m_buttons; }
+
+private:
+    // The fill the fields describe, or the reason they describe none.
+    Result<RangeFill> read() const;
+    void update();
+
+    const MemoryTable& m_table;
+    QLineEdit* m_start;
+    QLineEdit* m_stop;
+    QLineEdit* m_step;
+    QLineEdit* m_firstNumber;
+    QComboBox* m_mode;
+    QLineEdit* m_bandwidth;
+    QLineEdit* m_ifShift;
+    QLineEdit* m_groups;
+    QLineEdit* m_callsign;
+    QLineEdit* m_comments;
+    QLabel* m_preview;
+    QDialogButtonBox* m_buttons;
+};
+
+}  // namespace corvalen

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <optional>
+
+#include "table/BulkEdit.h"
+#include "table/ChannelRange.h"
+
+class QWidget;
+
+namespace corvalen {
+
+// The dialogs of the editing commands. The program shows real dialogs; the tests a script.
+class EditDialogs {
+public:
+    virtual ~EditDialogs() = default;
+    // "Set Field of Selected Rows…" for `rowCount` rows, starting at `column`; nothing when
+    // cancelled.
+    virtual std::optional<FieldEdit> askFieldEdit(const MemoryTable& table, int column,
+                                                  int rowCount) = 0;
+    // "Add Channel Range…"; nothing when cancelled. A range it returns fits the table.
+    virtual std::optional<RangeFill> askChannelRange(const MemoryTable& table) = 0;
+    // "Go to Channel…": a channel number from 1 to 65535; nothing when cancelled.
+    virtual std::optional<int> askChannelNumber() = 0;
+};
+
+class QtEditDialogs : public EditDialogs {
+public:
+    explicit QtEditDialogs(QWidget* parent) : m_parent(parent) {}
+    std::optional<FieldEdit> askFieldEdit(const MemoryTable& table, int column,
+                                          int rowCount) override;
+    std::optional<RangeFill> askChannelRange(const MemoryTable& table) override;
+    std::optional<int> askChannelNumber() override;
+
+private:
+    QWidget* m_parent;
+};
+
+}  // namespace corvalen

@@ -1,0 +1,82 @@
+#include "app/GridViewOptions.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QHeaderView>
+#include <QMenu>
+#include <QTableView>
+
+#include "app/CellEditorDelegate.h"
+
+namespace corvalen {
+
+GridViewOptions::GridViewOptions(QTableView& grid, const SettingsFile& settings, QObject* parent)
+    : QObject(parent),
+      m_grid(grid),
+      m_delegate(new CellEditorDelegate(this)),
+      m_units(new QActionGroup(this)),
+      m_columnsMenu(new QMenu(tr("Columns"), &grid)),
+      m_hidden(settings) {
+    m_grid.setItemDelegate(m_delegate);
+    const struct {
+        const char* name;
+        QString text;
+        FrequencyUnit unit;
+    } units[] = {{"frequencyHzAction", tr("Frequency in Hz"), FrequencyUnit::Hz},
+                 {"frequencyKHzAction", tr("Frequency in kHz"), FrequencyUnit::kHz},
+                 {"frequencyMHzAction", tr("Frequency in MHz"), FrequencyUnit::MHz}};
+    for (const auto& entry : units) {
+        auto* action = new QAction(entry.text, m_units);
+        action->setObjectName(QString::fromLatin1(entry.name));
+        action->setCheckable(true);
+        action->setChecked(entry.unit == FrequencyUnit::Hz);
+        const FrequencyUnit unit = entry.unit;
+        connect(action, &QAction::triggered, this, [this, unit] {
+            m_delegate->setFrequencyUnit(unit);
+            m_grid.viewport()->update();
+        });
+    }
+
+    m_columnsMenu->setObjectName(QStringLiteral("columnsMenu"));
+    m_hidden.load();
+    QAbstractItemModel* model = m_grid.model();
+    connect(model, &QAbstractItemModel::modelReset, this, &GridViewOptions::rebuildColumnsMenu);
+    connect(model, &QAbstractItemModel::columnsInserted, this,
+            &GridViewOptions::rebuildColumnsMenu);
+    connect(model, &QAbstractItemModel::columnsRemoved, this, &GridViewOptions::rebuildColumnsMenu);
+    connect(model, &QAbstractItemModel::headerDataChanged, this,
+            &GridViewOptions::rebuildColumnsMenu);
+    rebuildColumnsMenu();
+}
+
+QList<QAction*> GridViewOptions::frequencyActions() const {
+    return m_units->actions();
+}
+
+void GridViewOptions::rebuildColumnsMenu() {
+    m_columnsMenu->clear();
+    const QAbstractItemModel* model = m_grid.model();
+    for (int column = 0; column < model->columnCount(); ++column) {
+        QString caption = model->headerData(column, Qt::Horizontal).toString();
+        if (caption.isEmpty() || caption == QLatin1String("x")) {
+            caption = tr("Column %1").arg(column + 1);
+        }
+        QAction* action = m_columnsMenu->addAction(caption);
+        action->setObjectName(QStringLiteral("column%1Action").arg(column + 1));
+        action->setCheckable(true);
+        action->setChecked(!m_hidden.isHidden(column));
+        connect(action, &QAction::toggled, this, [this, column](bool shown) {
+            m_hidden.setHidden(column, !shown);
+            m_grid.setColumnHidden(column, !shown);
+        });
+    }
+    applyHiddenColumns();
+}
+
+void GridViewOptions::applyHiddenColumns() {
+    for (int column = 0; column < m_grid.model()->columnCount(); ++column) {
+        m_grid.setColumnHidden(column, m_hidden.isHidden(column));
+    }
+}
+
+}  // namespace corvalen

@@ -1,0 +1,83 @@
+#include "app/SetFieldDialog.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "g3m/RecordLayout.h"
+#include "table/Columns.h"
+
+namespace corvalen {
+
+QString SetFieldDialog::ColumnName(const MemoryTable& table, int column) {
+    const std::string_view caption = table.Caption(column);
+    if (caption.empty() || caption == "x") {
+        return tr("Column %1").arg(column + 1);
+    }
+    return QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()));
+}
+
+SetFieldDialog::SetFieldDialog(const MemoryTable& table, int column, int rowCount, QWidget* parent)
+    : QDialog(parent) {
+    setWindowTitle(tr("Set Field of Selected Rows"));
+    auto* intro = new QLabel(rowCount == 1 ? tr("Changes 1 selected row.")
+                                           : tr("Changes %1 selected rows.").arg(rowCount),
+                             this);
+    m_column = new QComboBox(this);
+    for (int c = 0; c < table.ColCount(); ++c) {
+        m_column->addItem(ColumnName(table, c), c);
+    }
+    m_column->setCurrentIndex(std::clamp(column, 0, std::max(table.ColCount() - 1, 0)));
+    m_action = new QComboBox(this);
+    m_action->addItem(tr("Set to"), static_cast<int>(FieldEdit::Kind::Set));
+    m_action->addItem(tr("Add group"), static_cast<int>(FieldEdit::Kind::AddGroup));
+    m_action->addItem(tr("Remove group"), static_cast<int>(FieldEdit::Kind::RemoveGroup));
+    m_value = new QLineEdit(this);
+    m_group = new QSpinBox(this);
+    m_group->setRange(1, kGroupCount);
+
+    auto* form = new QFormLayout;
+    form->addRow(tr("&Column:"), m_column);
+    form->addRow(tr("&Change:"), m_action);
+    form->addRow(tr("&Value:"), m_value);
+    form->addRow(tr("&Group:"), m_group);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(intro);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+
+    connect(m_column, &QComboBox::currentIndexChanged, this, &SetFieldDialog::update);
+    connect(m_action, &QComboBox::currentIndexChanged, this, &SetFieldDialog::update);
+    update();
+}
+
+FieldEdit SetFieldDialog::edit() const {
+    FieldEdit edit;
+    edit.kind = static_cast<FieldEdit::Kind>(m_action->currentData().toInt());
+    edit.column = m_column->currentData().toInt();
+    edit.value = m_value->text().toStdString();
+    edit.group = m_group->value();
+    return edit;
+}
+
+void SetFieldDialog::update() {
+    // Adding and removing one group is for the Groups column only.
+    const bool groups = m_column->currentData().toInt() == Groups;
+    if (!groups) {
+        m_action->setCurrentIndex(0);
+    }
+    m_action->setEnabled(groups);
+    const bool set = m_action->currentIndex() == 0;
+    m_value->setEnabled(set);
+    m_group->setEnabled(!set);
+}
+
+}  // namespace corvalen

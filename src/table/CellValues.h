@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "convert/FrequencyText.h"
+
+namespace corvalen {
+
+// What the editor's cell editors read from a cell and write back. Every result is plain cell
+// text, the same text a user typing the value would leave; a cell the editors cannot read is
+// shown as it stands and only changes when the user picks a value.
+
+// The groups (bit n - 1 for group n) a Groups cell names by plain group numbers.
+std::uint16_t GroupsOf(std::string_view groupsCell);
+// The Groups cell with exactly the groups of `groups` set: groups added and removed one by one as
+// WithGroup and WithoutGroup do, so pieces that are no group number stay.
+std::string CellWithGroups(std::string_view groupsCell, std::uint16_t groups);
+
+// The lockout flags (bit 0 scan lockout, bit 1 do not set mode, bit 2 do not set squelch) of a
+// Lockout cell holding a whole number; 0 for any other text.
+inline constexpr std::uint32_t kLockoutFlagsMask = 0x7;
+std::uint32_t LockoutFlagsOf(std::string_view lockoutCell);
+// The Lockout cell with its three flags set to `flags`; bits above them in the cell are kept.
+std::string CellWithLockoutFlags(std::string_view lockoutCell, std::uint32_t flags);
+
+// The hot key of a Hotkey cell: 2 to 12 for F2 to F12, 0 for none (an empty cell, "0", or any
+// text that is not one of the keys).
+int HotkeyOf(std::string_view hotkeyCell);
+
+// A typed frequency ("9.58 MHz", "9580 kHz", "9580000"; no unit is Hz) as the whole Hz the
+// Frequency cell stores; text that is no whole number of Hz is kept as typed.
+std::string FrequencyCellFromTyped(std::string_view typed);
+
+// A Frequency cell as the grid shows it in `unit`: a whole number of Hz in kHz with three or MHz
+// with six decimals ("9580.000", "9.580000"); any other text as it stands.
+std::string FrequencyCellShown(std::string_view frequencyCell, FrequencyUnit unit);
+
+}  // namespace corvalen

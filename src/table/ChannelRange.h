@@ -1,0 +1,72 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "convert/FrequencyText.h"
+#include "io/Result.h"
+#include "table/MemoryTable.h"
+
+namespace corvalen {
+
+// The most channel rows a table may hold: one per channel number.
+inline constexpr int kMaxChannelRows = 65535;
+// The highest frequency a memory record holds (a 32-bit word of Hz).
+inline constexpr std::uint64_t kMaxChannelFrequency = 0xFFFFFFFFu;
+
+// A range's start and stop without a unit are in MHz, its step in kHz, the units people give
+// them in ("118" to "137", step "25").
+inline constexpr FrequencyUnit kRangeFrequencyUnit = FrequencyUnit::MHz;
+inline constexpr FrequencyUnit kRangeStepUnit = FrequencyUnit::kHz;
+
+// Channels at start, start + step, ... up to and including stop, in whole Hz.
+struct ChannelRange {
+    std::uint64_t startHz = 0;
+    std::uint64_t stopHz = 0;
+    std::uint64_t stepHz = 1;
+
+    // How many channels the range makes.
+    std::uint64_t Count() const { return stopHz < startHz ? 0 : (stopHz - startHz) / stepHz + 1; }
+};
+
+// Reads the three texts as ReadFrequency does (start and stop in MHz, the step in kHz when no
+// unit is given). The error says which value is wrong and why: not a frequency, a step that is
+// not a whole number of Hz or is 0, a value above kMaxChannelFrequency, a stop below the start.
+Result<ChannelRange> ReadChannelRange(std::string_view start, std::string_view stop,
+                                      std::string_view step);
+
+// What "Add Channel Range…" and `corvalen-cli fill` add.
+struct RangeFill {
+    ChannelRange range;
+    // Texts for other columns; a column past the table's last column is left out. Number and
+    // Frequency come from the range and are not taken from here.
+    std::vector<std::pair<int, std::string>> cells;
+    // The first channel's number; without one, numbers go on after the highest in the table.
+    std::optional<int> firstNumber;
+};
+
+// The highest channel number (1 to 65535) in the table's Number column; 0 when there is none.
+int HighestChannelNumber(const MemoryTable& table);
+
+// The first channel row whose Number cell holds `number`, or 0 when no row does.
+int RowOfChannel(const MemoryTable& table, int number);
+
+// The number of the first channel `fill` adds to `table`, after checking that the table can take
+// the range: refused with a message when the table would hold more than kMaxChannelRows channel
+// rows or a number would pass 65535. Cheap: it makes no rows.
+Result<int> RangeFirstNumber(const MemoryTable& table, const RangeFill& fill);
+
+// The channel rows `fill` adds to `table`, as the channel rows of a table with the same columns:
+// Number (plain digits, one up per channel), Frequency in whole Hz, the given cells, and always a
+// Bandwidth (the given one, else DefaultBandwidth of the Mode). Refused as RangeFirstNumber
+// refuses.
+Result<MemoryTable> MakeRangeRows(const MemoryTable& table, const RangeFill& fill);
+
+// Appends the rows MakeRangeRows makes; on an error the table is unchanged.
+Status AddChannelRange(MemoryTable& table, const RangeFill& fill);
+
+}  // namespace corvalen

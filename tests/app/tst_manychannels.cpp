@@ -1,0 +1,340 @@
+// Editing many channels through the real window: bulk edit, channel ranges, moving rows, going
+// to a channel, the cell editors, the frequency unit, the column choice and the Problems panel.
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableView>
+#include <QUndoStack>
+
+#include "EditorTest.h"
+#include "ScriptedEditDialogs.h"
+#include "app/CellEditorDelegate.h"
+#include "app/ChannelCommands.h"
+#include "app/ChannelRangeDialog.h"
+#include "app/ChannelViewModel.h"
+#include "app/GridViewOptions.h"
+#include "app/HiddenColumns.h"
+#include "app/ProblemIndex.h"
+#include "app/ProblemsPanel.h"
+#include "app/SetFieldDialog.h"
+#include "table/Columns.h"
+
+using namespace corvalen;
+using testing::ColumnTexts;
+
+class TestManyChannels : public EditorTest {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<ScriptedEditDialogs> m_edits;
+
+    MainWindow& open(int channels) {
+        startWindow(testing::Channels(channels));
+        m_edits = std::make_unique<ScriptedEditDialogs>();
+        m_window->channelCommands().setDialogs(m_edits.get());
+        return *m_window;
+    }
+
+    // Selects whole rows of the grid (grid rows, top to bottom) and puts the cursor on the first.
+    void selectGridRows(const QList<int>& gridRows) {
+        QTableView* grid = m_window->grid();
+        grid->clearSelection();
+        grid->setCurrentIndex(grid->model()->index(gridRows.front(), 0));
+        for (const int row : gridRows) {
+            grid->selectionModel()->select(grid->model()->index(row, 0),
+                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        }
+    }
+
+    void sortBy(int column, Qt::SortOrder order) {
+        m_window->grid()->horizontalHeader()->setSortIndicator(column, order);
+    }
+
+    // Undo gives back exactly the table from before, redo the one after.
+    void checkUndoRedo(const MemoryTable& before) {
+        const MemoryTable after = table();
+        m_window->document().undoStack().undo();
+        QCOMPARE(table(), before);
+        m_window->document().undoStack().redo();
+        QCOMPARE(table(), after);
+    }
+
+    QModelIndex gridCell(int tableRow, int column) const {
+        return m_window->view().mapFromSource(model().index(tableRow - 1, column));
+    }
+
+private slots:
+    void init() { setUpEditor(); }
+    void cleanup() { m_window.reset(); }
+
+    void setFieldWorksOnTheRowsTheGridShows_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QStringList>("expected");  // the column's texts, in table order
+        QTest::newRow("set Mode") << int(FieldEdit::Kind::Set) << int(Mode) << "AM"
+                                  << QStringList{"USB", "USB", "USB", "AM", "AM"};
+        QTest::newRow("add group 3") << int(FieldEdit::Kind::AddGroup) << int(Groups) << "3"
+                                     << QStringList{"2", "3", "1", "2+3", "3"};
+        QTest::newRow("remove group 2") << int(FieldEdit::Kind::RemoveGroup) << int(Groups) << "2"
+                                        << QStringList{"2", "3", "1", "", "3"};
+    }
+    void setFieldWorksOnTheRowsTheGridShows() {
+        QFETCH(int, kind);
+        QFETCH(int, column);
+        QFETCH(QString, value);
+        QFETCH(QStringList, expected);
+        open(5);
+        // Sorted by Frequency from the highest: the two rows at the top are table rows 5 and 4.
+        sortBy(Frequency, Qt::DescendingOrder);
+        selectGridRows({0, 1});
+        const MemoryTable before = table();
+        FieldEdit edit{FieldEdit::Kind(kind), column, value.toStdString(), value.toInt()};
+        m_edits->fieldEdits.push_back(edit);
+        trigger("setFieldAction");
+        QCOMPARE(m_edits->fieldEditRows, 2);
+        QCOMPARE(ColumnTexts(table(), column), expected);
+        QCOMPARE(m_window->document().undoStack().count(), 2);  // the import, then this edit
+        checkUndoRedo(before);
+    }
+
+    void addRangeAppendsOneUndoStep() {
+        open(3);
+        const MemoryTable before = table();
+        RangeFill fill;
+        fill.range = {118000000, 118050000, 25000};
+        fill.cells = {{Mode, "AM"}, {Callsign, "TWR"}};
+        m_edits->ranges.push_back(fill);
+        trigger("addRangeAction");
+        QCOMPARE(table().ChannelCount(), 6);
+        QCOMPARE(ColumnTexts(table(), Number).mid(3), (QStringList{"4", "5", "6"}));
+        QCOMPARE(ColumnTexts(table(), Frequency).mid(3),
+                 (QStringList{"118000000", "118025000", "118050000"}));
+        QCOMPARE(ColumnTexts(table(), Bandwidth).mid(3), (QStringList{"6000", "6000", "6000"}));
+        QCOMPARE(m_window->statusText(), QString("Added 3 channels, numbered 4 to 6"));
+        QCOMPARE(m_window->document().undoStack().undoText(), QString("Add Channel Range"));
+        checkUndoRedo(before);
+        // A cancelled dialog changes nothing.
+        trigger("addRangeAction");
+        QCOMPARE(m_window->document().undoStack().count(), 2);
+    }
+
+    void moveRows_data() {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QStringList>("expected");  // callsigns in table order
+        QTest::newRow("up") << "moveUpAction" << QStringList{"C2", "C1", "C4", "C3", "C5"};
+        QTest::newRow("down") << "moveDownAction" << QStringList{"C1", "C3", "C2", "C5", "C4"};
+        QTest::newRow("to top") << "moveToTopAction" << QStringList{"C2", "C4", "C1", "C3", "C5"};
+        QTest::newRow("to bottom")
+            << "moveToBottomAction" << QStringList{"C1", "C3", "C5", "C2", "C4"};
+    }
+    void moveRows() {
+        QFETCH(QString, action);
+        QFETCH(QStringList, expected);
+        open(5);
+        selectGridRows({1, 3});  // two separate rows: table rows 2 and 4
+        const MemoryTable before = table();
+        trigger(action.toLatin1().constData());
+        QCOMPARE(ColumnTexts(table(), Callsign), expected);
+        // The numbers travel with their rows, and the selection with them.
+        QCOMPARE(ColumnTexts(table(), Number)[expected.indexOf("C2")], QString("2"));
+        QList<QString> selected;
+        for (const QModelIndex& row : m_window->grid()->selectionModel()->selectedRows(Callsign)) {
+            selected << row.data().toString();
+        }
+        std::sort(selected.begin(), selected.end());
+        QCOMPARE(selected, (QList<QString>{"C2", "C4"}));
+        checkUndoRedo(before);
+    }
+
+    void movesAreOffWhileSorted() {
+        open(3);
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        auto* up = m_window->findChild<QAction*>("moveUpAction");
+        QVERIFY(up->isEnabled());
+        sortBy(Callsign, Qt::AscendingOrder);
+        QVERIFY(!up->isEnabled());
+        selectGridRows({1});
+        const MemoryTable before = table();
+        QTest::keyClick(m_window->grid(), Qt::Key_Up, Qt::ControlModifier);
+        QCOMPARE(table(), before);
+        sortBy(-1, Qt::AscendingOrder);
+        QVERIFY(up->isEnabled());
+        // Ctrl+Up moves the row through the real shortcut.
+        selectGridRows({1});
+        QTest::keyClick(m_window->grid(), Qt::Key_Up, Qt::ControlModifier);
+        QCOMPARE(ColumnTexts(table(), Callsign), (QStringList{"C2", "C1", "C3"}));
+    }
+
+    void goToChannel() {
+        open(4);
+        model().setData(model().index(2, Number), "40");
+        m_edits->channelNumbers = {40, 77};
+        trigger("goToChannelAction");
+        QCOMPARE(m_window->grid()->currentIndex(), gridCell(3, 0));
+        QCOMPARE(m_window->statusText(), QString("Channel 40 is in row 3"));
+        trigger("goToChannelAction");
+        QCOMPARE(m_window->statusText(), QString("No row holds channel 77"));
+        QCOMPARE(m_window->grid()->currentIndex(), gridCell(3, 0));
+    }
+
+    void cellEditors_data() {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("Groups: tick 5, untick the row's 3") << int(Groups) << "5";
+        QTest::newRow("Lockout: scan lockout and squelch") << int(Lockout) << "5";
+        QTest::newRow("Hotkey: F7") << int(Hotkey) << "7";
+        QTest::newRow("Mode: picked from the list") << int(Mode) << "LSB";
+        QTest::newRow("Mode: other text typed") << int(Mode) << "WFM";
+        QTest::newRow("Frequency in MHz") << int(Frequency) << "9580000";
+    }
+    void cellEditors() {
+        QFETCH(int, column);
+        QFETCH(QString, expected);
+        open(2);  // row 2: group 3, Lockout 0, Hotkey 0
+        QTableView* grid = m_window->grid();
+        const QModelIndex cell = gridCell(2, column);
+        grid->setCurrentIndex(cell);
+        grid->edit(cell);
+        QWidget* editor = grid->indexWidget(cell);
+        if (!editor) {
+            editor = QApplication::focusWidget();
+        }
+        QVERIFY(editor);
+        if (auto* groups = grid->viewport()->findChild<GroupsEditor*>()) {
+            QVERIFY(groups->box(3)->isChecked());
+            groups->box(3)->setChecked(false);
+            groups->box(5)->setChecked(true);
+            editor = groups;
+        } else if (auto* lockout = grid->viewport()->findChild<LockoutEditor*>()) {
+            lockout->box(0)->setChecked(true);
+            lockout->box(2)->setChecked(true);
+            editor = lockout;
+        } else if (auto* box = grid->viewport()->findChild<QComboBox*>()) {
+            editor = box;
+            if (column == Hotkey) {
+                QCOMPARE(box->currentText(), QString("none"));
+                box->setCurrentIndex(box->findText("F7"));
+            } else if (expected == "WFM") {
+                box->setEditText("WFM");
+            } else {
+                box->setCurrentIndex(box->findText(expected));
+            }
+        } else {
+            auto* line = grid->viewport()->findChild<QLineEdit*>();
+            QVERIFY(line);
+            line->setText("9.58 MHz");
+            editor = line;
+        }
+        const MemoryTable before = table();
+        // Enter commits the editor, as the user would.
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_COMPARE(QString::fromStdString(std::string(table().CellText(2, column))), expected);
+        checkUndoRedo(before);
+    }
+
+    void frequencyUnitAndAlignment() {
+        open(1);
+        CellEditorDelegate& delegate = m_window->viewOptions().delegate();
+        const QModelIndex cell = gridCell(1, Frequency);
+        QCOMPARE(delegate.shownText(cell), QString("7005000"));
+        trigger("frequencyMHzAction");
+        QCOMPARE(delegate.shownText(cell), QString("7.005000"));
+        trigger("frequencyKHzAction");
+        QCOMPARE(delegate.shownText(cell), QString("7005.000"));
+        QCOMPARE(table().CellText(1, Frequency), std::string("7005000"));  // the cell keeps Hz
+        QVERIFY(CellEditorDelegate::IsRightAligned(Frequency));
+        QVERIFY(!CellEditorDelegate::IsRightAligned(Callsign));
+    }
+
+    void hiddenColumnsAreRemembered() {
+        open(1);
+        const QByteArray settings = "C:\\WiNRADiO\r\n313\r\n";
+        testing::WriteBytes(m_programDir + "/Corvalen.ini", settings);
+        trigger("column5Action");  // the first reserved column
+        trigger("column6Action");
+        QVERIFY(m_window->grid()->isColumnHidden(4));
+        QVERIFY(m_window->grid()->isColumnHidden(5));
+        QVERIFY(!m_window->grid()->isColumnHidden(6));
+        QCOMPARE(testing::ReadBytes(m_programDir + "/" + HiddenColumns::kFileName),
+                 QByteArray("5\r\n6\r\n"));
+        QCOMPARE(testing::ReadBytes(m_programDir + "/Corvalen.ini"), settings);
+        // The next run starts with them hidden, and they can be shown again.
+        open(1);
+        QVERIFY(m_window->grid()->isColumnHidden(4));
+        trigger("column5Action");
+        QVERIFY(!m_window->grid()->isColumnHidden(4));
+    }
+
+    void problemsPanelOnlyWhenThereAreProblems() {
+        open(2);
+        QTRY_COMPARE(m_window->problems().count(), qsizetype(0));
+        QVERIFY(!m_window->problemsPanel().isVisible());
+        model().setData(model().index(0, Frequency), "abc");
+        QTRY_VERIFY(m_window->problemsPanel().isVisible());
+        m_window->document().undoStack().undo();
+        QTRY_VERIFY(!m_window->problemsPanel().isVisible());
+    }
+
+    void rangeDialogCountsAndRefuses_data() {
+        QTest::addColumn<int>("channels");
+        QTest::addColumn<QString>("step");
+        QTest::addColumn<QString>("preview");
+        QTest::addColumn<bool>("ok");
+        QTest::newRow("airband") << 2 << "25"
+                                 << "Adds 760 channels, numbered 3 to 762; 762 rows in all."
+                                 << true;
+        QTest::newRow("step not whole Hz")
+            << 2 << "8.3333"
+            << "Step \"8.3333\" is not a whole number of Hz" << false;
+        QTest::newRow("too many rows")
+            << 65000 << "25"
+            << "The range makes 760 channels; with the 65000 rows already in the table that is "
+               "more than 65535 rows"
+            << false;
+    }
+    void rangeDialogCountsAndRefuses() {
+        QFETCH(int, channels);
+        QFETCH(QString, step);
+        QFETCH(QString, preview);
+        QFETCH(bool, ok);
+        const MemoryTable table = testing::Channels(channels);
+        ChannelRangeDialog dialog(table);
+        dialog.startField()->setText("118");
+        dialog.stopField()->setText("136.975 MHz");
+        dialog.stepField()->setText(step);
+        QCOMPARE(dialog.preview(), preview);
+        QCOMPARE(dialog.buttons()->button(QDialogButtonBox::Ok)->isEnabled(), ok);
+        QCOMPARE(dialog.fill().has_value(), ok);
+        if (ok) {
+            dialog.modeField()->setEditText("FM");
+            QVERIFY(dialog.bandwidthField()->placeholderText().contains("15000"));
+            QCOMPARE(dialog.fill()->range.stepHz, std::uint64_t(25000));
+        }
+    }
+
+    void setFieldDialogOffersGroupsOnlyForGroups() {
+        const MemoryTable table = testing::Channels(1);
+        SetFieldDialog dialog(table, Mode, 3);
+        QVERIFY(!dialog.actionField()->isEnabled());
+        dialog.valueField()->setText("CW");
+        QCOMPARE(dialog.edit().column, int(Mode));
+        QCOMPARE(dialog.edit().value, std::string("CW"));
+        dialog.columnField()->setCurrentIndex(Groups);
+        QVERIFY(dialog.actionField()->isEnabled());
+        dialog.actionField()->setCurrentIndex(2);
+        dialog.groupField()->setValue(9);
+        QCOMPARE(int(dialog.edit().kind), int(FieldEdit::Kind::RemoveGroup));
+        QCOMPARE(dialog.edit().group, 9);
+        QVERIFY(!dialog.valueField()->isEnabled());
+    }
+};
+
+QTEST_MAIN(TestManyChannels)
+#include "tst_manychannels.moc"

@@ -1,0 +1,171 @@
+#include <QtTest>
+
+#include <sstream>
+
+#include "TestData.h"
+#include "cli/ConvertCommand.h"
+
+using namespace corvalen;
+
+namespace {
+
+const QString kData = QStringLiteral(CORVALEN_TEST_DATA_DIR "/cli/");
+
+struct Run {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+Run Cli(const QStringList& args) {
+    std::vector<std::string> texts;
+    for (const QString& arg : args) {
+        texts.push_back(arg.toStdString());
+    }
+    const std::vector<std::string_view> views(texts.begin(), texts.end());
+    std::ostringstream out;
+    std::ostringstream err;
+    Run run;
+    run.status = RunConverter(views, out, err);
+    run.out = out.str();
+    run.err = err.str();
+    return run;
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+}  // namespace
+
+class TestFill : public QObject {
+    Q_OBJECT
+
+private slots:
+    void appendsToInputByteExact() {
+        QTemporaryDir dir;
+        const QString out = dir.filePath("out.csv");
+        const Run run =
+            Cli({"fill", "--start", "118", "--stop", "118.05", "--step", "25", "--set", "mode=AM",
+                 "--set=Callsign=TWR", "--first-number", "10", kData + "awkward/input.csv", out});
+        QCOMPARE(run.status, kExitOk);
+        QCOMPARE(ReadAll(out), ReadAll(kData + "fill/expected.csv"));
+        QCOMPARE(run.out, "wrote 9 channels to " + out.toStdString() +
+                              ": 3 new, numbered 10 to 12; 1 input line reported\n");
+        QVERIFY2(run.err.starts_with("line 4: "), run.err.c_str());
+    }
+
+    // Each row: the arguments after "fill" (OUTPUT appended), the first and last new line.
+    void newChannels_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("firstLine");
+        QTest::addColumn<QString>("lastLine");
+        QTest::addColumn<int>("lines");  // channel lines
+        QTest::newRow("8.33 kHz airband, FM default bandwidth")
+            << QStringList{"--start", "118.000 MHz", "--stop",  "118.03332M", "--step",
+                           "8330 Hz", "--set",       "Mode=FM", "--set",      "Groups=1+2"}
+            << R"("1","118000000","15000","","","","","","","1+2","0","0","0","","","","FM","","")"
+            << R"("5","118033320","15000","","","","","","","1+2","0","0","0","","","","FM","","")"
+            << 5;
+        QTest::newRow("given bandwidth wins")
+            << QStringList{"--start=9580k", "--stop=9580k",   "--step=5k",
+                           "--set",         "Bandwidth=9000", "--set",
+                           "MODE=AM",       "--set",          "comments=a, \"b\""}
+            << R"("1","9580000","9000","","","","","","","","0","0","0","","","","AM","","a, ""b""")"
+            << R"("1","9580000","9000","","","","","","","","0","0","0","","","","AM","","a, ""b""")"
+            << 1;
+        QTest::newRow("no mode: fallback bandwidth")
+            << QStringList{"--start", "7", "--stop", "7.001", "--step", "0.5"}
+            << R"("1","7000000","6000","","","","","","","","0","0","0","","","","","","")"
+            << R"("3","7001000","6000","","","","","","","","0","0","0","","","","","","")" << 3;
+        QTest::newRow("fills to 65535")
+            << QStringList{"--start", "1", "--stop", "66.534", "--step", "1"}
+            << R"("1","1000000","6000","","","","","","","","0","0","0","","","","","","")"
+            << R"("65535","66534000","6000","","","","","","","","0","0","0","","","","","","")"
+            << 65535;
+    }
+    void newChannels() {
+        QFETCH(QStringList, args);
+        QFETCH(QString, firstLine);
+        QFETCH(QString, lastLine);
+        QFETCH(int, lines);
+        QTemporaryDir dir;
+        const QString out = dir.filePath("new.CSV");
+        const Run run = Cli(QStringList{"fill"} + args + QStringList{out});
+        QCOMPARE(run.status, kExitOk);
+        QCOMPARE(run.err, std::string());
+        const QStringList written = QString::fromLatin1(ReadAll(out)).split("\r\n");
+        QCOMPARE(written.size(), lines + 3);  // the header, the extra line end, the empty rest
+        QVERIFY(written[0].startsWith("\"Number\",\"Frequency\",\"Bandwidth\""));
+        QCOMPARE(written[1], firstLine);
+        QCOMPARE(written[lines], lastLine);
+    }
+
+    void refused_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("message");
+        const QStringList range{"--start", "1", "--stop", "2", "--step", "100"};
+        QTest::newRow("step not whole Hz")
+            << QStringList{"--start", "118", "--stop", "137", "--step", "8.3333"} << 2
+            << "Step \"8.3333\" is not a whole number of Hz";
+        QTest::newRow("too many channels")
+            << QStringList{"--start",        "1",      "--stop",
+                           "66.534",         "--step", "1",
+                           "--first-number", "1",      kData + "awkward/input.csv"}
+            << 2
+            << "The range makes 65535 channels; with the 6 rows already in the table that is "
+               "more than 65535 rows; nothing written";
+        QTest::newRow("numbers past 65535") << range + QStringList{"--first-number", "65530"} << 2
+                                            << "Channel numbers 65530 to 65540 go past 65535";
+        QTest::newRow("first number 0") << range + QStringList{"--first-number", "0"} << 2
+                                        << "--first-number 0 is not a channel number";
+        QTest::newRow("no step") << QStringList{"--start", "1", "--stop", "2"} << 2
+                                 << "fill needs --start, --stop and --step";
+        QTest::newRow("unknown column") << range + QStringList{"--set", "Colour=red"} << 2
+                                        << "--set Colour: no column of the CSV header";
+        QTest::newRow("ambiguous column")
+            << range + QStringList{"--set", "reserved=1"} << 2 << "5 columns have that name";
+        QTest::newRow("frequency is the range's")
+            << range + QStringList{"--set", "Frequency=1"} << 2
+            << "the range gives every new channel its own Frequency";
+        QTest::newRow("set without value")
+            << range + QStringList{"--set", "Mode"} << 2 << "--set Mode is not COLUMN=VALUE";
+        QTest::newRow("unknown option")
+            << range + QStringList{"--model", "313"} << 2 << "unknown option --model";
+        QTest::newRow("input missing") << range + QStringList{"missing.csv"} << 1 << "missing.csv";
+        QTest::newRow("input not csv")
+            << range + QStringList{kData + "../g3m/channel5_313.g3m"} << 2 << "ending in .csv";
+    }
+    void refused() {
+        QFETCH(QStringList, args);
+        QFETCH(int, status);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        const Run run = Cli(QStringList{"fill"} + args + QStringList{dir.filePath("out.csv")});
+        QCOMPARE(run.status, status);
+        QVERIFY2(QString::fromStdString(run.err).contains(message), run.err.c_str());
+        QCOMPARE(run.out, std::string());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList());
+    }
+
+    void unwritableOutput() {
+        QTemporaryDir dir;
+        const Run run = Cli({"fill", "--start", "1", "--stop", "1", "--step", "1",
+                             dir.filePath("no/such/folder/out.csv")});
+        QCOMPARE(run.status, kExitFileError);
+        QCOMPARE(run.out, std::string());
+    }
+
+    void helpDescribesFill() {
+        const Run run = Cli({"--help"});
+        QCOMPARE(run.status, kExitOk);
+        QVERIFY(run.out.starts_with("usage: corvalen-cli convert"));
+        QVERIFY(run.out.find("corvalen-cli fill --start F --stop F --step S") != std::string::npos);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFill)
+#include "tst_fill.moc"

@@ -1,0 +1,349 @@
+#include <QtTest>
+
+#include "table/BulkEdit.h"
+#include "table/CellValues.h"
+#include "table/ChannelRange.h"
+#include "table/MoveRows.h"
+
+using namespace corvalen;
+
+namespace {
+
+// A 19-column table whose channel rows hold "<k>" in Number and "f<k>" in Frequency.
+MemoryTable TableOf(int channels) {
+    MemoryTable table = MemoryTable::ImportLayout();
+    for (int k = 1; k <= channels; ++k) {
+        table.AppendRow({std::to_string(k), "f" + std::to_string(k)});
+    }
+    return table;
+}
+
+// The Frequency cells of the channel rows, which say where each original row went.
+QStringList Frequencies(const MemoryTable& table) {
+    QStringList cells;
+    for (int r = 1; r < table.RowCount(); ++r) {
+        cells << QString::fromStdString(std::string(table.CellText(r, Frequency)));
+    }
+    return cells;
+}
+
+QString Cell(const MemoryTable& table, int row, int column) {
+    return QString::fromStdString(std::string(table.CellText(row, column)));
+}
+
+std::vector<int> Ints(const QList<int>& list) {
+    return std::vector<int>(list.begin(), list.end());
+}
+
+}  // namespace
+
+class TestEditing : public QObject {
+    Q_OBJECT
+
+private slots:
+    void groups_data() {
+        QTest::addColumn<QString>("cell");
+        QTest::addColumn<bool>("add");
+        QTest::addColumn<int>("group");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("add to empty") << "" << true << 5 << "5";
+        QTest::newRow("add sorts in") << "1+3" << true << 2 << "1+2+3";
+        QTest::newRow("add 16 after 9") << "9+2" << true << 16 << "2+9+16";
+        QTest::newRow("add present keeps the cell") << " 3 +1" << true << 3 << " 3 +1";
+        QTest::newRow("add keeps odd pieces") << "1+x+20" << true << 4 << "1+x+20+4";
+        QTest::newRow("add skips blank pieces") << "2++" << true << 1 << "1+2";
+        QTest::newRow("remove middle") << "1+2+3" << false << 2 << "1+3";
+        QTest::newRow("remove keeps odd pieces") << "x+ 7 +20" << false << 7 << "x+20";
+        QTest::newRow("remove every copy") << "4+4" << false << 4 << "";
+        QTest::newRow("remove absent keeps the cell") << "1+ 3" << false << 2 << "1+ 3";
+        QTest::newRow("remove does not take 12 for 1") << "12" << false << 1 << "12";
+    }
+    void groups() {
+        QFETCH(QString, cell);
+        QFETCH(bool, add);
+        QFETCH(int, group);
+        QFETCH(QString, expected);
+        const std::string text = cell.toStdString();
+        const std::string result = add ? WithGroup(text, group) : WithoutGroup(text, group);
+        QCOMPARE(QString::fromStdString(result), expected);
+    }
+
+    void applyFieldEdit() {
+        MemoryTable table = TableOf(4);
+        table.SetCellText(2, Groups, "1+3");
+        ApplyFieldEdit(table, std::vector<int>{4, 2, 99, 0}, {FieldEdit::Kind::Set, Mode, "USB"});
+        ApplyFieldEdit(table, std::vector<int>{1, 2}, {FieldEdit::Kind::AddGroup, 0, {}, 2});
+        QCOMPARE(Cell(table, 2, Mode), QString("USB"));
+        QCOMPARE(Cell(table, 4, Mode), QString("USB"));
+        QCOMPARE(Cell(table, 3, Mode), QString());
+        QCOMPARE(Cell(table, 1, Groups), QString("2"));
+        QCOMPARE(Cell(table, 2, Groups), QString("1+2+3"));
+        // A column the table lacks (the start-up layout has ten) changes nothing.
+        MemoryTable startup = MemoryTable::StartupLayout();
+        const MemoryTable before = startup;
+        ApplyFieldEdit(startup, std::vector<int>{1}, {FieldEdit::Kind::Set, Mode, "AM"});
+        QCOMPARE(startup, before);
+    }
+
+    void readChannelRange_data() {
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("stop");
+        QTest::addColumn<QString>("step");
+        QTest::addColumn<qulonglong>("startHz");
+        QTest::addColumn<qulonglong>("count");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("airband in MHz and kHz") << "118"
+                                                << "136.975"
+                                                << "25" << 118000000ULL << 760ULL << "";
+        QTest::newRow("units written out") << "118.000 MHz"
+                                           << "118100 kHz"
+                                           << "8330 Hz" << 118000000ULL << 13ULL << "";
+        QTest::newRow("short units") << "7M"
+                                     << "7.2M"
+                                     << "5k" << 7000000ULL << 41ULL << "";
+        QTest::newRow("one channel") << "9.58"
+                                     << "9.58"
+                                     << "5" << 9580000ULL << 1ULL << "";
+        QTest::newRow("stop between steps") << "10 kHz"
+                                            << "10.25 kHz"
+                                            << "100 Hz" << 10000ULL << 3ULL << "";
+        QTest::newRow("step not whole Hz")
+            << "118"
+            << "137"
+            << "8.3333" << 0ULL << 0ULL << "Step \"8.3333\" is not a whole number of Hz";
+        QTest::newRow("step 0") << "1"
+                                << "2"
+                                << "0 Hz" << 0ULL << 0ULL
+                                << "Step \"0 Hz\" is 0 Hz; it must be at least 1 Hz";
+        QTest::newRow("stop below start")
+            << "5"
+            << "4.9"
+            << "1" << 0ULL << 0ULL << "Stop \"4.9\" is below start \"5\"";
+        QTest::newRow("start no frequency")
+            << "abc"
+            << "4"
+            << "1" << 0ULL << 0ULL
+            << "Start \"abc\" is not a frequency: give digits with an optional fraction and the "
+               "unit Hz, kHz or MHz (MHz when none is given)";
+        QTest::newRow("stop past 32 bits")
+            << "1"
+            << "4294.967296 MHz"
+            << "1" << 0ULL << 0ULL
+            << "Stop \"4294.967296 MHz\" is above 4294967295 Hz, the highest frequency a memory "
+               "channel holds";
+    }
+    void readChannelRange() {
+        QFETCH(QString, start);
+        QFETCH(QString, stop);
+        QFETCH(QString, step);
+        QFETCH(qulonglong, startHz);
+        QFETCH(qulonglong, count);
+        QFETCH(QString, error);
+        const Result<ChannelRange> range =
+            ReadChannelRange(start.toStdString(), stop.toStdString(), step.toStdString());
+        QCOMPARE(QString::fromStdString(range ? std::string() : range.error().message), error);
+        if (range) {
+            QCOMPARE(qulonglong(range->startHz), startHz);
+            QCOMPARE(qulonglong(range->Count()), count);
+        }
+    }
+
+    void makeRangeRows_data() {
+        QTest::addColumn<int>("channels");     // rows already in the table
+        QTest::addColumn<int>("firstNumber");  // 0: after the highest
+        QTest::addColumn<qulonglong>("count");
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<QString>("bandwidth");
+        QTest::addColumn<QStringList>("expected");  // Number/Frequency/Bandwidth/Mode of each
+        QTest::addColumn<QString>("error");
+        QTest::newRow("after the highest, default bandwidth of AM")
+            << 3 << 0 << 2ULL << "AM"
+            << "" << QStringList{"4/1000/6000/AM", "5/1100/6000/AM"} << "";
+        QTest::newRow("given bandwidth and number")
+            << 0 << 7 << 1ULL << "USB"
+            << "2400" << QStringList{"7/1000/2400/USB"} << "";
+        QTest::newRow("no mode: fallback bandwidth") << 0 << 0 << 1ULL << ""
+                                                     << "" << QStringList{"1/1000/6000/"} << "";
+        QTest::newRow("fills the table to 65535 rows") << 65000 << 1 << 535ULL << "FM"
+                                                       << "" << QStringList{} << "";
+        QTest::newRow("one row too many")
+            << 65000 << 1 << 536ULL << ""
+            << "" << QStringList{}
+            << "The range makes 536 channels; with the 65000 rows already in the table that is "
+               "more than 65535 rows";
+        QTest::newRow("numbers past 65535")
+            << 0 << 65535 << 2ULL << ""
+            << "" << QStringList{}
+            << "Channel numbers 65535 to 65536 go past 65535, the highest channel number";
+    }
+    void makeRangeRows() {
+        QFETCH(int, channels);
+        QFETCH(int, firstNumber);
+        QFETCH(qulonglong, count);
+        QFETCH(QString, mode);
+        QFETCH(QString, bandwidth);
+        QFETCH(QStringList, expected);
+        QFETCH(QString, error);
+        MemoryTable table = MemoryTable::ImportLayout();
+        table.SetRowCount(channels + 1);
+        if (channels > 0) {
+            table.SetCellText(1, Number, "3");
+            table.SetCellText(channels, Number, "x");
+        }
+        RangeFill fill;
+        fill.range = {1000, 1000 + 100 * (count - 1), 100};
+        fill.cells = {{Mode, mode.toStdString()},
+                      {Bandwidth, bandwidth.toStdString()},
+                      {Frequency, "not taken"}};
+        if (firstNumber != 0) {
+            fill.firstNumber = firstNumber;
+        }
+        const MemoryTable before = table;
+        const Status added = AddChannelRange(table, fill);
+        QCOMPARE(QString::fromStdString(added ? std::string() : added.error().message), error);
+        if (!added) {
+            QCOMPARE(table, before);
+            return;
+        }
+        QCOMPARE(qulonglong(table.ChannelCount()), qulonglong(channels) + count);
+        for (int k = 0; k < expected.size(); ++k) {
+            const int row = channels + 1 + k;
+            QCOMPARE(Cell(table, row, Number) + "/" + Cell(table, row, Frequency) + "/" +
+                         Cell(table, row, Bandwidth) + "/" + Cell(table, row, Mode),
+                     expected[k]);
+        }
+    }
+
+    void channelNumbers() {
+        MemoryTable table = TableOf(3);
+        table.SetCellText(2, Number, " 70 ");
+        table.SetCellText(3, Number, "70000");
+        QCOMPARE(HighestChannelNumber(table), 70);
+        QCOMPARE(RowOfChannel(table, 70), 2);
+        QCOMPARE(RowOfChannel(table, 1), 1);
+        QCOMPARE(RowOfChannel(table, 3), 0);
+        QCOMPARE(HighestChannelNumber(MemoryTable::StartupLayout()), 0);
+    }
+
+    void moveRows_data() {
+        QTest::addColumn<int>("move");
+        QTest::addColumn<QList<int>>("rows");
+        QTest::addColumn<QStringList>("expected");
+        QTest::addColumn<QList<int>>("places");
+        const auto up = int(RowMove::Up);
+        const auto down = int(RowMove::Down);
+        const auto top = int(RowMove::ToTop);
+        const auto bottom = int(RowMove::ToBottom);
+        QTest::newRow("up one") << up << QList<int>{3} << QStringList{"f1", "f3", "f2", "f4", "f5"}
+                                << QList<int>{2};
+        QTest::newRow("up two blocks")
+            << up << QList<int>{2, 3, 5} << QStringList{"f2", "f3", "f1", "f5", "f4"}
+            << QList<int>{1, 2, 4};
+        QTest::newRow("up: block at the top stays, the other closes up")
+            << up << QList<int>{1, 2, 4} << QStringList{"f1", "f2", "f4", "f3", "f5"}
+            << QList<int>{1, 2, 3};
+        QTest::newRow("down two blocks")
+            << down << QList<int>{1, 3, 4} << QStringList{"f2", "f1", "f5", "f3", "f4"}
+            << QList<int>{2, 4, 5};
+        QTest::newRow("down at the bottom stays")
+            << down << QList<int>{5} << QStringList{"f1", "f2", "f3", "f4", "f5"} << QList<int>{5};
+        QTest::newRow("to top keeps table order")
+            << top << QList<int>{4, 2} << QStringList{"f2", "f4", "f1", "f3", "f5"}
+            << QList<int>{1, 2};
+        QTest::newRow("to bottom") << bottom << QList<int>{1, 3}
+                                   << QStringList{"f2", "f4", "f5", "f1", "f3"} << QList<int>{4, 5};
+        QTest::newRow("rows outside left out")
+            << top << QList<int>{0, 9, 5} << QStringList{"f5", "f1", "f2", "f3", "f4"}
+            << QList<int>{1};
+    }
+    void moveRows() {
+        QFETCH(int, move);
+        QFETCH(QList<int>, rows);
+        QFETCH(QStringList, expected);
+        QFETCH(QList<int>, places);
+        MemoryTable table = TableOf(5);
+        const MemoryTable before = table;
+        const std::vector<int> order =
+            MovedRowOrder(table.ChannelCount(), Ints(rows), RowMove(move));
+        QCOMPARE(MoveRows(table, Ints(rows), RowMove(move)), Ints(places));
+        QCOMPARE(Frequencies(table), expected);
+        // Numbers travel with their rows.
+        QCOMPARE(Cell(table, places.front(), Number),
+                 Cell(table, places.front(), Frequency).mid(1));
+        table.ReorderRows(InverseRowOrder(order));
+        QCOMPARE(table, before);
+    }
+
+    void cellEditorTexts_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("cell");
+        QTest::addColumn<uint>("value");  // flags picked, or the frequency unit
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("groups ticked") << "groups"
+                                       << "" << uint(0b101) << "1+3";
+        QTest::newRow("groups untick keeps odd piece") << "groups"
+                                                       << "2+x" << uint(0) << "x";
+        QTest::newRow("groups unchanged") << "groups"
+                                          << " 2 +16" << uint(0x8002) << " 2 +16";
+        QTest::newRow("lockout flags") << "lockout"
+                                       << "" << uint(0b101) << "5";
+        QTest::newRow("lockout keeps higher bits") << "lockout"
+                                                   << "9" << uint(0b010) << "10";
+        QTest::newRow("lockout of text") << "lockout"
+                                         << "abc" << uint(0b001) << "1";
+        QTest::newRow("typed MHz") << "typed"
+                                   << "9.58 MHz" << 0u << "9580000";
+        QTest::newRow("typed kHz") << "typed"
+                                   << "9580 kHz" << 0u << "9580000";
+        QTest::newRow("typed Hz") << "typed"
+                                  << " 9580000 " << 0u << "9580000";
+        QTest::newRow("typed fraction of a Hz kept") << "typed"
+                                                     << "1.5" << 0u << "1.5";
+        QTest::newRow("typed text kept") << "typed"
+                                         << "abc" << 0u << "abc";
+        QTest::newRow("shown in MHz") << "shown"
+                                      << "9580000" << uint(FrequencyUnit::MHz) << "9.580000";
+        QTest::newRow("shown in kHz") << "shown"
+                                      << "123" << uint(FrequencyUnit::kHz) << "0.123";
+        QTest::newRow("shown: text as it stands") << "shown"
+                                                  << "12a" << uint(FrequencyUnit::MHz) << "12a";
+    }
+    void cellEditorTexts() {
+        QFETCH(QString, kind);
+        QFETCH(QString, cell);
+        QFETCH(uint, value);
+        QFETCH(QString, expected);
+        const std::string text = cell.toStdString();
+        std::string result;
+        if (kind == "groups") {
+            result = CellWithGroups(text, static_cast<std::uint16_t>(value));
+            QCOMPARE(uint(GroupsOf(result)), value);
+        } else if (kind == "lockout") {
+            result = CellWithLockoutFlags(text, value);
+            QCOMPARE(uint(LockoutFlagsOf(result)), value);
+        } else if (kind == "typed") {
+            result = FrequencyCellFromTyped(text);
+        } else {
+            result = FrequencyCellShown(text, FrequencyUnit(value));
+        }
+        QCOMPARE(QString::fromStdString(result), expected);
+    }
+
+    void hotkeys_data() {
+        QTest::addColumn<QString>("cell");
+        QTest::addColumn<int>("key");
+        QTest::newRow("empty") << "" << 0;
+        QTest::newRow("F2") << "2" << 2;
+        QTest::newRow("F12 with blanks") << " 12 " << 12;
+        QTest::newRow("1 is no key") << "1" << 0;
+        QTest::newRow("13 is no key") << "13" << 0;
+    }
+    void hotkeys() {
+        QFETCH(QString, cell);
+        QFETCH(int, key);
+        QCOMPARE(HotkeyOf(cell.toStdString()), key);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestEditing)
+#include "tst_editing.moc"
