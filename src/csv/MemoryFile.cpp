@@ -1,0 +1,112 @@
+#include "csv/MemoryFile.h"
+
+#include <algorithm>
+#include <fstream>
+#include <utility>
+
+#include "csv/ChirpCsv.h"
+#include "csv/CsvReader.h"
+#include "g3m/G3mReader.h"
+#include "io/SafeFile.h"
+
+namespace corvalen {
+
+namespace {
+
+// Enough of a file to find its header line behind a few "#" comment lines.
+constexpr std::size_t kSniffBytes = 64 * 1024;
+
+bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
+    if (text.size() < suffix.size()) {
+        return false;
+    }
+    return std::equal(suffix.begin(), suffix.end(), text.end() - suffix.size(), [](char a, char b) {
+        const auto lower = [](char c) {
+            return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+        };
+        return lower(a) == lower(b);
+    });
+}
+
+// The first bytes of the file, or nothing when it cannot be opened (the full read that follows
+// then says why).
+std::string FirstBytes(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::string bytes(kSniffBytes, '\0');
+    file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(file ? bytes.size()
+                      : static_cast<std::size_t>(std::max<std::streamsize>(0, file.gcount())));
+    return bytes;
+}
+
+}  // namespace
+
+bool IsRecordFilePath(std::string_view path) {
+    return EndsWithNoCase(path, ".g3m") || Is15mPath(path);
+}
+
+bool Is15mPath(std::string_view path) {
+    return EndsWithNoCase(path, ".15m");
+}
+
+MemoryFileKind KindOfMemoryFile(std::string_view path, std::string_view firstBytes) {
+    if (IsRecordFilePath(path)) {
+        return MemoryFileKind::Records;
+    }
+    return LooksLikeChirpCsv(firstBytes) ? MemoryFileKind::ChirpCsv : MemoryFileKind::ReceiverCsv;
+}
+
+std::string_view MemoryFileKindName(MemoryFileKind kind) {
+    switch (kind) {
+        case MemoryFileKind::ReceiverCsv:
+            return "receiver CSV file";
+        case MemoryFileKind::ChirpCsv:
+            return "CHIRP file";
+        case MemoryFileKind::Records:
+            return "memory file";
+    }
+    return {};
+}
+
+Result<MemoryFileRead> ReadMemoryFile(const std::string& path, std::string_view model) {
+    MemoryFileRead read;
+    read.kind =
+        IsRecordFilePath(path) ? MemoryFileKind::Records : KindOfMemoryFile(path, FirstBytes(path));
+    switch (read.kind) {
+        case MemoryFileKind::ReceiverCsv: {
+            Result<CsvImport> imported = ReadCsvMemoryFile(path);
+            if (!imported) {
+                return imported.error();
+            }
+            read.table = std::move(imported->table);
+            read.recordsRead = imported->recordsRead;
+            read.diagnostics = std::move(imported->diagnostics);
+            break;
+        }
+        case MemoryFileKind::ChirpCsv: {
+            Result<std::string> bytes = ReadWholeFile(path);
+            if (!bytes) {
+                return bytes.error();
+            }
+            CsvImport imported = ReadChirpCsv(*bytes);
+            read.table = std::move(imported.table);
+            read.recordsRead = imported.recordsRead;
+            read.diagnostics = std::move(imported.diagnostics);
+            break;
+        }
+        case MemoryFileKind::Records: {
+            Result<G3mReadReport> decoded = ReadG3mFile(path, model);
+            if (!decoded) {
+                return decoded.error();
+            }
+            read.table = std::move(decoded->table);
+            read.recordsRead = decoded->recordsRead;
+            read.diagnostics = std::move(decoded->problems);
+            read.badChecksums = decoded->badChecksums;
+            break;
+        }
+    }
+    return read;
+}
+
+}  // namespace corvalen
