@@ -215,17 +215,56 @@ std::string_view WithoutBom(std::string_view bytes) {
     return bytes.starts_with(kUtf8Bom) ? bytes.substr(kUtf8Bom.size()) : bytes;
 }
 
+// A cell or name as a report quotes it: between quotes, line breaks and other control
+// characters as escapes so the report stays one line, and cut after 40 characters with the
+// length added, so a huge field still gives a short report.
 std::string Quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
+    constexpr std::size_t kShown = 40;
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string quoted = "\"";
+    std::size_t characters = 0;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        const bool continuation = (byte & 0xC0) == 0x80;
+        characters += continuation ? 0 : 1;
+        if (characters > kShown) {
+            continue;
+        }
+        if (c == '\n') {
+            quoted.append("\\n");
+        } else if (c == '\r') {
+            quoted.append("\\r");
+        } else if (byte < 0x20 || byte == 0x7F) {
+            quoted.append("\\x").push_back(kHex[byte >> 4]);
+            quoted.push_back(kHex[byte & 0xF]);
+        } else {
+            quoted.push_back(c);
+        }
+    }
+    if (characters > kShown) {
+        return quoted + "...\" (" + std::to_string(characters) + " characters)";
+    }
+    return quoted + "\"";
 }
 
+// "A, B and C"; past eight names "A, ..., H and 5 more", and a name that is long or holds
+// control characters quoted as Quoted does, so the report stays short.
 std::string JoinNames(const std::vector<std::string_view>& names) {
+    constexpr std::size_t kListed = 8;
+    const std::size_t listed = std::min(names.size(), kListed);
     std::string list;
-    for (std::size_t i = 0; i < names.size(); ++i) {
+    for (std::size_t i = 0; i < listed; ++i) {
         if (i > 0) {
             list += i + 1 == names.size() ? " and " : ", ";
         }
-        list += names[i];
+        const std::string_view name = names[i];
+        const bool plain = name.size() <= 40 && std::all_of(name.begin(), name.end(), [](char c) {
+                               return static_cast<unsigned char>(c) >= 0x20;
+                           });
+        list += plain ? std::string(name) : Quoted(name);
+    }
+    if (names.size() > listed) {
+        list += " and " + std::to_string(names.size() - listed) + " more";
     }
     return list;
 }

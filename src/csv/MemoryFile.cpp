@@ -88,6 +88,15 @@ Result<MemoryFileRead> ReadMemoryFile(const std::string& path, std::string_view 
             if (!bytes) {
                 return bytes.error();
             }
+            // As for the receiver's CSV files: a NUL byte means no text file.
+            if (const std::size_t nul = bytes->find('\0'); nul != std::string::npos) {
+                const auto line =
+                    1 + std::count(bytes->begin(),
+                                   bytes->begin() + static_cast<std::ptrdiff_t>(nul), '\n');
+                return Error{"Cannot read \"" + path + "\": line " + std::to_string(line) +
+                             " holds a NUL byte (byte " + std::to_string(nul + 1) +
+                             "), so this is no CSV text file"};
+            }
             CsvImport imported = ReadChirpCsv(*bytes);
             read.table = std::move(imported.table);
             read.recordsRead = imported.recordsRead;
