@@ -18,6 +18,7 @@ class ClientArea;
 class EditCommands;
 class FileCommands;
 class FindBar;
+class PrintCommands;
 class ProblemIndex;
 class ProblemsPanel;
 
@@ -40,6 +41,7 @@ public:
     Document& document() { return m_document; }
     SharedFileDialog& fileDialog() { return m_fileDialog; }
     FileCommands& fileCommands() const { return *m_fileCommands; }
+    PrintCommands& printCommands() const { return *m_printCommands; }
     EditCommands& editCommands() const { return *m_editCommands; }
     FindBar& findBar() const { return *m_findBar; }
     QTableView* grid() const;
@@ -93,6 +95,7 @@ private:
     QLabel* m_problemCount = nullptr;
     FindBar* m_findBar = nullptr;
     FileCommands* m_fileCommands = nullptr;
+    PrintCommands* m_printCommands = nullptr;
     EditCommands* m_editCommands = nullptr;
 };
 

@@ -138,7 +138,7 @@ bool CheckModelFor(std::string_view path, std::string_view command,
         err << " needs --model " << models << "\n";
         return false;
     }
-    if (is15m != HoldsSecondarySquelch(*model)) {
+    if (!RecordFileFitsModel(path, *model)) {
         err << "corvalen-cli: a " << extension << " file is for the models " << models << ", not \""
             << *model << "\": " << path << "\n";
         return false;

@@ -7,6 +7,7 @@
 #include "csv/ChirpCsv.h"
 #include "csv/CsvReader.h"
 #include "g3m/G3mReader.h"
+#include "g3m/MemoryRecord.h"
 #include "io/SafeFile.h"
 
 namespace corvalen {
@@ -49,6 +50,10 @@ bool Is15mPath(std::string_view path) {
     return EndsWithNoCase(path, ".15m");
 }
 
+bool RecordFileFitsModel(std::string_view path, std::string_view model) {
+    return Is15mPath(path) == HoldsSecondarySquelch(model);
+}
+
 MemoryFileKind KindOfMemoryFile(std::string_view path, std::string_view firstBytes) {
     if (IsRecordFilePath(path)) {
         return MemoryFileKind::Records;
@@ -56,65 +61,53 @@ MemoryFileKind KindOfMemoryFile(std::string_view path, std::string_view firstByt
     return LooksLikeChirpCsv(firstBytes) ? MemoryFileKind::ChirpCsv : MemoryFileKind::ReceiverCsv;
 }
 
-std::string_view MemoryFileKindName(MemoryFileKind kind) {
-    switch (kind) {
-        case MemoryFileKind::ReceiverCsv:
-            return "receiver CSV file";
-        case MemoryFileKind::ChirpCsv:
-            return "CHIRP file";
-        case MemoryFileKind::Records:
-            return "memory file";
+Result<MemoryFileRead> ReadMemoryFile(const std::string& path, std::string_view model) {
+    if (!IsRecordFilePath(path)) {
+        return ReadCsvFile(path);
     }
-    return {};
+    Result<G3mReadReport> decoded = ReadG3mFile(path, model);
+    if (!decoded) {
+        return decoded.error();
+    }
+    MemoryFileRead read;
+    read.kind = MemoryFileKind::Records;
+    read.table = std::move(decoded->table);
+    read.recordsRead = decoded->recordsRead;
+    read.diagnostics = std::move(decoded->problems);
+    read.badChecksums = decoded->badChecksums;
+    return read;
 }
 
-Result<MemoryFileRead> ReadMemoryFile(const std::string& path, std::string_view model) {
+Result<MemoryFileRead> ReadCsvFile(const std::string& path) {
     MemoryFileRead read;
-    read.kind =
-        IsRecordFilePath(path) ? MemoryFileKind::Records : KindOfMemoryFile(path, FirstBytes(path));
-    switch (read.kind) {
-        case MemoryFileKind::ReceiverCsv: {
-            Result<CsvImport> imported = ReadCsvMemoryFile(path);
-            if (!imported) {
-                return imported.error();
-            }
-            read.table = std::move(imported->table);
-            read.recordsRead = imported->recordsRead;
-            read.diagnostics = std::move(imported->diagnostics);
-            break;
+    if (!LooksLikeChirpCsv(FirstBytes(path))) {
+        Result<CsvImport> imported = ReadCsvMemoryFile(path);
+        if (!imported) {
+            return imported.error();
         }
-        case MemoryFileKind::ChirpCsv: {
-            Result<std::string> bytes = ReadWholeFile(path);
-            if (!bytes) {
-                return bytes.error();
-            }
-            // As for the receiver's CSV files: a NUL byte means no text file.
-            if (const std::size_t nul = bytes->find('\0'); nul != std::string::npos) {
-                const auto line =
-                    1 + std::count(bytes->begin(),
-                                   bytes->begin() + static_cast<std::ptrdiff_t>(nul), '\n');
-                return Error{"Cannot read \"" + path + "\": line " + std::to_string(line) +
-                             " holds a NUL byte (byte " + std::to_string(nul + 1) +
-                             "), so this is no CSV text file"};
-            }
-            CsvImport imported = ReadChirpCsv(*bytes);
-            read.table = std::move(imported.table);
-            read.recordsRead = imported.recordsRead;
-            read.diagnostics = std::move(imported.diagnostics);
-            break;
-        }
-        case MemoryFileKind::Records: {
-            Result<G3mReadReport> decoded = ReadG3mFile(path, model);
-            if (!decoded) {
-                return decoded.error();
-            }
-            read.table = std::move(decoded->table);
-            read.recordsRead = decoded->recordsRead;
-            read.diagnostics = std::move(decoded->problems);
-            read.badChecksums = decoded->badChecksums;
-            break;
-        }
+        read.kind = MemoryFileKind::ReceiverCsv;
+        read.table = std::move(imported->table);
+        read.recordsRead = imported->recordsRead;
+        read.diagnostics = std::move(imported->diagnostics);
+        return read;
     }
+    Result<std::string> bytes = ReadWholeFile(path);
+    if (!bytes) {
+        return bytes.error();
+    }
+    // As for the receiver's CSV files: a NUL byte means no text file.
+    if (const std::size_t nul = bytes->find('\0'); nul != std::string::npos) {
+        const auto line =
+            1 + std::count(bytes->begin(), bytes->begin() + static_cast<std::ptrdiff_t>(nul), '\n');
+        return Error{"Cannot read \"" + path + "\": line " + std::to_string(line) +
+                     " holds a NUL byte (byte " + std::to_string(nul + 1) +
+                     "), so this is no CSV text file"};
+    }
+    CsvImport imported = ReadChirpCsv(*bytes);
+    read.kind = MemoryFileKind::ChirpCsv;
+    read.table = std::move(imported.table);
+    read.recordsRead = imported.recordsRead;
+    read.diagnostics = std::move(imported.diagnostics);
     return read;
 }
 

@@ -23,6 +23,9 @@ enum class MemoryFileKind {
 bool IsRecordFilePath(std::string_view path);
 // True for a path ending in .15m, any case: the memory file of the "305" and "315".
 bool Is15mPath(std::string_view path);
+// True when a memory file of that name holds the records of `model`: a .15m file those of the
+// "305" and "315", a .g3m file those of the other models.
+bool RecordFileFitsModel(std::string_view path, std::string_view model);
 
 // What a file holds: a binary memory file by its name (.g3m, .15m), else a CHIRP file when its
 // first bytes say so (LooksLikeChirpCsv), else a receiver CSV memory file.
@@ -40,8 +43,8 @@ struct MemoryFileRead {
 // Reads the file at `path` as whatever KindOfMemoryFile finds it to be; a memory file is read
 // with the records of `model`. The error says which file and why it could not be read.
 Result<MemoryFileRead> ReadMemoryFile(const std::string& path, std::string_view model);
-
-// "receiver CSV file", "CHIRP file" or "memory file", for summaries.
-std::string_view MemoryFileKindName(MemoryFileKind kind);
+// Reads the file at `path` as CSV text, whatever its name: a CHIRP file when its first bytes say
+// so, else a receiver CSV memory file.
+Result<MemoryFileRead> ReadCsvFile(const std::string& path);
 
 }  // namespace corvalen
