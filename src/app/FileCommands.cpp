@@ -15,12 +15,17 @@
 #include "app/RecentFiles.h"
 #include "app/StatusText.h"
 #include "app/TableCommands.h"
+#include "csv/ChirpCsv.h"
 #include "csv/CsvReader.h"
 #include "csv/CsvWriter.h"
+#include "csv/MemoryFile.h"
 #include "g3m/CellChecks.h"
 #include "g3m/G3mFile.h"
 #include "g3m/G3mReader.h"
+#include "g3m/MemoryRecord.h"
 #include "io/FileExists.h"
+#include "io/SafeFile.h"
+#include "table/RowCommands.h"
 
 namespace corvalen {
 namespace {
@@ -39,6 +44,21 @@ QString G3mFilter() {
 QString SelectFileTitle() {
     return QCoreApplication::translate("corvalen::FileCommands", "Select your File");
 }
+QString ChirpFilter() {
+    return QCoreApplication::translate("corvalen::FileCommands", "CHIRP files (*.csv)|*.csv");
+}
+QString AppendFilter() {
+    return QCoreApplication::translate("corvalen::FileCommands",
+                                       "Channel files|*.csv;*.g3m;*.15m");
+}
+
+// The memory files of the receiver model: .15m for the "305" and "315", else .g3m.
+QString MemoryFileFilter(const QString& model) {
+    return HoldsSecondarySquelch(model.toStdString())
+               ? QCoreApplication::translate("corvalen::FileCommands",
+                                             "Memory files (*.15m)|*.15m")
+               : G3mFilter();
+}
 
 }  // namespace
 
@@ -53,6 +73,8 @@ FileCommands::FileCommands(Document& document, SharedFileDialog& fileDialog, Mes
       m_openG3m(new QAction(tr("Open .g3m file\u2026"), this)),
       m_saveCsv(new QAction(tr("Save .csv file"), this)),
       m_saveG3m(new QAction(tr("Save .g3m file"), this)),
+      m_saveChirp(new QAction(tr("Save as CHIRP .csv file\u2026"), this)),
+      m_append(new QAction(tr("Append Channels from File\u2026"), this)),
       m_recentMenu(new QMenu(tr("Recent files"), window)) {
     m_openCsv->setObjectName(QStringLiteral("openCsvAction"));
     m_openCsv->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
@@ -66,6 +88,10 @@ FileCommands::FileCommands(Document& document, SharedFileDialog& fileDialog, Mes
     m_saveG3m->setObjectName(QStringLiteral("saveG3mAction"));
     m_saveG3m->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     connect(m_saveG3m, &QAction::triggered, this, &FileCommands::saveG3m);
+    m_saveChirp->setObjectName(QStringLiteral("saveChirpAction"));
+    connect(m_saveChirp, &QAction::triggered, this, &FileCommands::saveChirp);
+    m_append->setObjectName(QStringLiteral("appendAction"));
+    connect(m_append, &QAction::triggered, this, &FileCommands::appendFromFile);
 
     m_recentMenu->setObjectName(QStringLiteral("recentMenu"));
     connect(m_recentMenu, &QMenu::aboutToShow, this, &FileCommands::fillRecentMenu);
@@ -109,7 +135,8 @@ void FileCommands::openCsv() {
 
 bool FileCommands::importCsvFile(const QString& path) {
     BusyCursor busy;
-    Result<CsvImport> imported = ReadCsvMemoryFile(LocalPath(path));
+    // Read as CSV whatever the name; the first line says whether it is the receiver's or CHIRP's.
+    Result<MemoryFileRead> imported = ReadCsvFile(LocalPath(path));
     if (!imported) {
         report(FailureText(path, imported.error(), tr("nothing imported")));
         return false;
@@ -118,8 +145,9 @@ bool FileCommands::importCsvFile(const QString& path) {
     const int channels = imported->table.ChannelCount();
     loadTable(std::move(imported->table), tr("Open %1").arg(QFileInfo(path).fileName()));
 
-    QString text = tr("Read %1 from %2")
-                       .arg(Count(channels, "channel", "channels"), QFileInfo(path).fileName());
+    QString text = imported->kind == MemoryFileKind::ChirpCsv ? tr("Read %1 from the CHIRP file %2")
+                                                              : tr("Read %1 from %2");
+    text = text.arg(Count(channels, "channel", "channels"), QFileInfo(path).fileName());
     if (!imported->diagnostics.empty()) {
         text += tr("; %1 reported").arg(Count(imported->diagnostics.size(), "line", "lines"));
     }
@@ -134,8 +162,9 @@ void FileCommands::openG3m() {
     // As for the .g3m save, the name box starts empty: a .csv name left there would be read as
     // a memory file.
     m_fileDialog.settings().fileName.clear();
-    const std::optional<QString> chosen = m_fileDialog.show(
-        m_document.winradioPath, G3mFilter(), SelectFileTitle(), FileDialogSettings::Form::Open);
+    const std::optional<QString> chosen =
+        m_fileDialog.show(m_document.winradioPath, MemoryFileFilter(m_document.model),
+                          SelectFileTitle(), FileDialogSettings::Form::Open);
     if (!chosen) {
         return;  // cancelled: the table and its unsaved edits stay
     }
@@ -143,6 +172,10 @@ void FileCommands::openG3m() {
 }
 
 bool FileCommands::openG3mFile(const QString& path) {
+    if (const QString mismatch = modelMismatch(path); !mismatch.isEmpty()) {
+        report(mismatch + tr("; nothing opened"));
+        return false;
+    }
     BusyCursor busy;
     Result<G3mReadReport> read = ReadG3mFile(LocalPath(path), m_document.model.toStdString());
     if (!read) {
@@ -167,9 +200,7 @@ bool FileCommands::openFile(const QString& path) {
     if (!settleUnsavedChanges()) {
         return false;
     }
-    const bool g3m =
-        QFileInfo(path).suffix().compare(QLatin1String("g3m"), Qt::CaseInsensitive) == 0;
-    return g3m ? openG3mFile(path) : importCsvFile(path);
+    return IsRecordFilePath(LocalPath(path)) ? openG3mFile(path) : importCsvFile(path);
 }
 
 void FileCommands::openRecent(const QString& path) {
@@ -185,7 +216,8 @@ void FileCommands::openRecent(const QString& path) {
 bool FileCommands::IsMemoryFilePath(const QString& path) {
     const QString suffix = QFileInfo(path).suffix();
     return suffix.compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0 ||
-           suffix.compare(QLatin1String("g3m"), Qt::CaseInsensitive) == 0;
+           suffix.compare(QLatin1String("g3m"), Qt::CaseInsensitive) == 0 ||
+           suffix.compare(QLatin1String("15m"), Qt::CaseInsensitive) == 0;
 }
 
 QString FileCommands::DroppedMemoryFile(const QMimeData* data) {
@@ -282,12 +314,16 @@ bool FileCommands::saveCsv() {
 bool FileCommands::saveG3m() {
     m_fileDialog.settings().fileName.clear();  // a .g3m save always starts from an empty name
     const std::optional<QString> chosen =
-        m_fileDialog.show(m_document.winradioPath, G3mFilter(), SelectFileTitle(),
-                          FileDialogSettings::Form::Open, tr("&Save"));
+        m_fileDialog.show(m_document.winradioPath, MemoryFileFilter(m_document.model),
+                          SelectFileTitle(), FileDialogSettings::Form::Open, tr("&Save"));
     if (!chosen) {
         return false;
     }
     const QString path = *chosen;
+    if (const QString mismatch = modelMismatch(path); !mismatch.isEmpty()) {
+        report(mismatch + tr("; the file was not changed"));
+        return false;
+    }
     Result<G3mSaveReport> saved = [&] {
         BusyCursor busy;
         return SaveG3mFile(LocalPath(path), m_document.table().table(),
@@ -347,8 +383,114 @@ void FileCommands::fillRecentMenu() {
 }
 
 void FileCommands::rememberFile(const QString& path) {
+    m_currentFile = path;
     m_recent->add(path);
     fillRecentMenu();
+}
+
+QString FileCommands::modelMismatch(const QString& path) const {
+    const std::string local = LocalPath(path);
+    const std::string model = m_document.model.toStdString();
+    if (!IsRecordFilePath(local) || RecordFileFitsModel(local, model)) {
+        return QString();
+    }
+    return Is15mPath(local)
+               ? tr("%1 is a .15m memory file, for the receiver models 305 and 315, not \"%2\"")
+                     .arg(DisplayPath(path), m_document.model)
+               : tr("%1 is a .g3m memory file; the receiver model %2 uses .15m files")
+                     .arg(DisplayPath(path), m_document.model);
+}
+
+bool FileCommands::saveChirp() {
+    // As for "Save .csv file": the text is fixed now, and an existing file is asked about.
+    ChirpText text;
+    {
+        BusyCursor busy;
+        text = BuildChirpCsvText(m_document.table().table());
+    }
+    for (;;) {
+        const std::optional<QString> chosen =
+            m_fileDialog.show(m_document.winradioPath, ChirpFilter(), tr("Save as CHIRP File"),
+                              FileDialogSettings::Form::Save);
+        if (!chosen) {
+            return false;
+        }
+        const QString path = *chosen;
+        if (FileExists(LocalPath(path)) &&
+            !m_messages.confirmOverwrite(
+                kAppTitle, DisplayPath(path) + tr(" already exists.\r\nSelect OK to overwrite, "
+                                                  "or Cancel to try again."))) {
+            continue;
+        }
+        Status written = [&] {
+            BusyCursor busy;
+            return WriteFileAtomically(LocalPath(path), text.bytes);
+        }();
+        if (!written) {
+            report(FailureText(path, written.error(), tr("nothing saved")));
+            return false;
+        }
+        rememberFile(path);
+        QString status = tr("Saved %1 to the CHIRP file %2")
+                             .arg(Count(text.channelsWritten, "channel", "channels"),
+                                  QFileInfo(path).fileName());
+        if (text.rowsNotWritten > 0) {
+            status += tr("; %1 not written").arg(Count(text.rowsNotWritten, "row", "rows"));
+        }
+        if (!text.diagnostics.empty()) {
+            status +=
+                tr("; %1 reported").arg(Count(text.diagnostics.size(), "problem", "problems"));
+        }
+        report(status, text.diagnostics);
+        return true;
+    }
+}
+
+void FileCommands::appendFromFile() {
+    m_fileDialog.settings().fileName.clear();
+    const std::optional<QString> chosen =
+        m_fileDialog.show(m_document.winradioPath, AppendFilter(), tr("Append Channels from File"),
+                          FileDialogSettings::Form::Open);
+    if (chosen) {
+        appendFile(*chosen);
+    }
+}
+
+bool FileCommands::appendFile(const QString& path) {
+    if (const QString mismatch = modelMismatch(path); !mismatch.isEmpty()) {
+        report(mismatch + tr("; nothing appended"));
+        return false;
+    }
+    BusyCursor busy;
+    Result<MemoryFileRead> read = ReadMemoryFile(LocalPath(path), m_document.model.toStdString());
+    if (!read) {
+        report(FailureText(path, read.error(), tr("nothing appended")));
+        return false;
+    }
+    const QString name = QFileInfo(path).fileName();
+    const int channels = read->table.ChannelCount();
+    MemoryTableModel& model = m_document.table();
+    const int lastRow = model.table().RowCount() - 1;
+    if (channels > 0) {
+        const QString step = tr("Append %1").arg(name);
+        if (model.table().ColCount() == read->table.ColCount()) {
+            m_document.undoStack().push(
+                new PutRowsCommand(model, lastRow + 1, std::move(read->table), step));
+        } else {
+            // The start-up grid's ten columns take the file's 19 first: the whole table changes.
+            MemoryTable grown = model.table();
+            AppendChannels(grown, read->table);
+            m_document.undoStack().push(new LoadTableCommand(m_document, std::move(grown), step));
+        }
+    }
+    QString text = tr("Appended %1 from %2 after row %3")
+                       .arg(Count(channels, "channel", "channels"), name)
+                       .arg(lastRow);
+    if (!read->diagnostics.empty()) {
+        text += tr("; %1 reported").arg(Count(read->diagnostics.size(), "problem", "problems"));
+    }
+    report(text, read->diagnostics);
+    return true;
 }
 
 }  // namespace corvalen

@@ -38,19 +38,28 @@ public:
     QAction* openG3mAction() const { return m_openG3m; }
     QAction* saveCsvAction() const { return m_saveCsv; }
     QAction* saveG3mAction() const { return m_saveG3m; }
+    QAction* saveChirpAction() const { return m_saveChirp; }
+    QAction* appendAction() const { return m_append; }
     QMenu* recentMenu() const { return m_recentMenu; }
     RecentFiles& recentFiles() { return *m_recent; }
 
-    // Imports a chosen CSV memory file. On failure the table and document stay as they were.
+    // Imports a chosen CSV file: a receiver CSV memory file, or a CHIRP file (told apart by its
+    // first line). On failure the table and document stay as they were.
     bool importCsvFile(const QString& path);
     // Opens a .g3m memory file for the receiver model into the table (19-column form), as one
     // undo step. On failure the table and document stay as they were.
     bool openG3mFile(const QString& path);
     // Opens a memory file picked without the dialog (dropped, or from "Recent files"): first
-    // settles unsaved changes, then reads it as .g3m or CSV by its extension.
+    // settles unsaved changes, then reads it as a memory file (.g3m, .15m) or CSV by its
+    // extension.
     bool openFile(const QString& path);
-    // Whether `path` names a file the editor opens: a .csv or .g3m file, in any case.
+    // Whether `path` names a file the editor opens: a .csv, .g3m or .15m file, in any case.
     static bool IsMemoryFilePath(const QString& path);
+    // Adds the channels of a receiver CSV, CHIRP or memory file after the last row, each with
+    // its own number, as one undo step. On failure the table stays as it was.
+    bool appendFile(const QString& path);
+    // The file last opened or saved, empty before the first.
+    const QString& currentFile() const { return m_currentFile; }
 
     // Replaces the whole table with one loaded from a file, as one undo step named
     // `actionName` (for example "Open memories.csv"). The loaded table counts as saved, and
@@ -73,6 +82,10 @@ public slots:
     void openRecent(const QString& path);  // File / "Recent files"
     bool saveCsv();                        // "Save .csv file"; true once the file is written
     bool saveG3m();                        // "Save .g3m file"; true once the file is written
+    // File / "Save as CHIRP .csv file…": the table as a CHIRP file. An export: the table's
+    // unsaved-changes mark stays. True once the file is written.
+    bool saveChirp();
+    void appendFromFile();  // File / "Append Channels from File…"
 
 signals:
     // What the last command did, and the lines it reported (for the status line's tooltip).
@@ -86,6 +99,8 @@ private:
     void fillRecentMenu();
     // A file was opened or saved: it goes first in "Recent files".
     void rememberFile(const QString& path);
+    // Empty when a memory file of this name fits the receiver model, else why it does not.
+    QString modelMismatch(const QString& path) const;
 
     Document& m_document;
     SharedFileDialog& m_fileDialog;
@@ -95,7 +110,10 @@ private:
     QAction* m_openG3m;
     QAction* m_saveCsv;
     QAction* m_saveG3m;
+    QAction* m_saveChirp;
+    QAction* m_append;
     QMenu* m_recentMenu;
+    QString m_currentFile;
     QString m_lastStatus;
     QString m_lastDetails;
     bool m_lastSaveReported = false;  // the last save reported rows or cells (see its status)

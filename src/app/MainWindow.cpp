@@ -28,6 +28,7 @@
 #include "app/FileCommands.h"
 #include "app/FindBar.h"
 #include "app/GridViewOptions.h"
+#include "app/PrintCommands.h"
 #include "app/ProblemIndex.h"
 #include "app/ProblemsPanel.h"
 #include "app/StatusText.h"
@@ -61,6 +62,10 @@ MainWindow::MainWindow(SettingsFile settings, FileDialogPresenter* fileDialogs,
     connect(m_fileCommands, &FileCommands::status, this, &MainWindow::showStatus);
     connect(m_fileCommands, &FileCommands::tableLoaded, this,
             [this] { grid()->horizontalHeader()->resizeSections(QHeaderView::ResizeToContents); });
+    m_printCommands = new PrintCommands(
+        *grid(), m_fileDialog, *m_messages, [this] { return m_fileCommands->currentFile(); }, this);
+    connect(m_printCommands, &PrintCommands::status, this,
+            [this](const QString& text) { showStatus(text); });
     m_editCommands = new EditCommands(m_document, *grid(), this);
     connect(m_editCommands, &EditCommands::status, this,
             [this](const QString& text) { showStatus(text); });
@@ -95,8 +100,12 @@ void MainWindow::buildMenus() {
     file->setObjectName(QStringLiteral("fileMenu"));
     file->addActions({m_fileCommands->openCsvAction(), m_fileCommands->openG3mAction()});
     file->addMenu(m_fileCommands->recentMenu());
+    file->addAction(m_fileCommands->appendAction());
     file->addSeparator();
-    file->addActions({m_fileCommands->saveCsvAction(), m_fileCommands->saveG3mAction()});
+    file->addActions({m_fileCommands->saveCsvAction(), m_fileCommands->saveG3mAction(),
+                      m_fileCommands->saveChirpAction()});
+    file->addSeparator();
+    file->addActions({m_printCommands->printAction(), m_printCommands->exportPdfAction()});
     file->addSeparator();
     QAction* exit = file->addAction(tr("Exit"), this, &MainWindow::exitProgram);
     exit->setObjectName(QStringLiteral("exitAction"));

@@ -20,6 +20,7 @@ class EditCommands;
 class FileCommands;
 class FindBar;
 class GridViewOptions;
+class PrintCommands;
 class ProblemIndex;
 class ProblemsPanel;
 
@@ -42,6 +43,7 @@ public:
     Document& document() { return m_document; }
     SharedFileDialog& fileDialog() { return m_fileDialog; }
     FileCommands& fileCommands() const { return *m_fileCommands; }
+    PrintCommands& printCommands() const { return *m_printCommands; }
     EditCommands& editCommands() const { return *m_editCommands; }
     FindBar& findBar() const { return *m_findBar; }
     ChannelCommands& channelCommands() const { return *m_channelCommands; }
@@ -98,6 +100,7 @@ private:
     QLabel* m_problemCount = nullptr;
     FindBar* m_findBar = nullptr;
     FileCommands* m_fileCommands = nullptr;
+    PrintCommands* m_printCommands = nullptr;
     EditCommands* m_editCommands = nullptr;
     ChannelCommands* m_channelCommands = nullptr;
     GridViewOptions* m_viewOptions = nullptr;

@@ -7,10 +7,13 @@
 
 #include "cli/CheckCommand.h"
 #include "cli/FillCommand.h"
+#include "csv/ChirpCsv.h"
 #include "csv/CsvReader.h"
 #include "csv/CsvWriter.h"
+#include "csv/MemoryFile.h"
 #include "g3m/G3mFile.h"
 #include "g3m/G3mReader.h"
+#include "g3m/MemoryRecord.h"
 #include "io/SafeFile.h"
 
 namespace corvalen {
@@ -18,20 +21,25 @@ namespace corvalen {
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage: corvalen-cli convert [--model MODEL] INPUT.csv OUTPUT\n"
-    "       corvalen-cli convert --model MODEL INPUT.g3m OUTPUT.csv\n"
-    "       corvalen-cli verify --model MODEL FILE.g3m\n"
+    "usage: corvalen-cli convert [--model MODEL] [--to chirp] INPUT.csv OUTPUT\n"
+    "       corvalen-cli convert --model MODEL [--to chirp] INPUT.g3m|INPUT.15m OUTPUT.csv\n"
+    "       corvalen-cli verify --model MODEL FILE.g3m|FILE.15m\n"
     "       corvalen-cli check [--model MODEL] FILE\n"
     "       corvalen-cli --help\n"
     "\n"
-    "convert reads a Winradio CSV memory file and writes its channels to OUTPUT:\n"
+    "convert reads a Winradio CSV memory file, or a CHIRP CSV file (recognised by its\n"
+    "Location header), and writes its channels to OUTPUT:\n"
     "  OUTPUT.g3m  a .g3m memory file for the receiver MODEL (\"313\" or \"303\"; required).\n"
+    "  OUTPUT.15m  a .15m memory file for the receiver MODEL (\"305\" or \"315\"; required).\n"
     "              An existing file is updated in place: records of channels not in INPUT\n"
     "              keep their bytes, and the file is never shortened.\n"
     "  OUTPUT.csv  a CSV memory file in the 19-column form with its header line.\n"
-    "convert reads a .g3m memory file for the receiver MODEL (records of 92 bytes, 84 for\n"
-    "\"303\") and writes one channel per record that is not empty to OUTPUT.csv.\n"
-    "verify checks the checksum of every record of a .g3m memory file for MODEL.\n"
+    "convert reads a memory file for the receiver MODEL (.g3m: records of 92 bytes, 84 for\n"
+    "\"303\"; .15m: 100 bytes) and writes one channel per record that is not empty to\n"
+    "OUTPUT.csv.\n"
+    "--to chirp writes OUTPUT.csv as a CHIRP CSV file instead (21 columns, UTF-8, frequencies\n"
+    "in MHz); what CHIRP has no place for is listed on stderr.\n"
+    "verify checks the checksum of every record of a memory file for MODEL.\n"
     "check prints every problem and notice the editor's Problems panel shows for FILE, one\n"
     "  \"row N, Column: reason\" line each, then a summary line. FILE is a CSV memory file\n"
     "  (checked for MODEL, else as for the \"313\") or, with --model, a .g3m memory file.\n"
@@ -43,10 +51,11 @@ constexpr std::string_view kUsage =
     "Exit status of check: 0 no problems or notices, 1 some, 2 wrong arguments or FILE could\n"
     "not be read.\n";
 
-enum class FileKind { G3m, Csv, Other };
+enum class FileKind { G3m, Csv, Other };  // G3m: any binary memory file, .g3m or .15m
 
 struct Arguments {
     std::optional<std::string> model;
+    bool toChirp = false;  // --to chirp
     std::vector<std::string> files;
 };
 
@@ -63,7 +72,7 @@ bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
 }
 
 FileKind KindOf(std::string_view path) {
-    return EndsWithNoCase(path, ".g3m")   ? FileKind::G3m
+    return IsRecordFilePath(path)         ? FileKind::G3m
            : EndsWithNoCase(path, ".csv") ? FileKind::Csv
                                           : FileKind::Other;
 }
@@ -85,6 +94,20 @@ std::optional<Arguments> ParseArguments(std::string_view command,
             parsed.model = std::string(args[++i]);
         } else if (arg.starts_with("--model=")) {
             parsed.model = std::string(arg.substr(8));
+        } else if (command == "convert" && (arg == "--to" || arg.starts_with("--to="))) {
+            std::string_view format = arg.substr(std::min<std::size_t>(arg.size(), 5));
+            if (arg == "--to") {
+                if (i + 1 >= args.size()) {
+                    err << "corvalen-cli: --to needs a value (chirp)\n";
+                    return std::nullopt;
+                }
+                format = args[++i];
+            }
+            if (format != "chirp") {
+                err << "corvalen-cli: --to takes only chirp, not " << format << "\n";
+                return std::nullopt;
+            }
+            parsed.toChirp = true;
         } else if (arg.size() > 1 && arg.starts_with('-') && arg != "-") {
             err << "corvalen-cli: unknown option " << arg << "\n";
             return std::nullopt;
@@ -99,36 +122,56 @@ std::optional<Arguments> ParseArguments(std::string_view command,
     return parsed;
 }
 
+// A memory file's name and the model it is read or written for must agree: .15m files hold
+// the 100-byte records of the "305" and "315", .g3m files those of the other models. Returns
+// false after writing the reason to `err`.
+bool CheckModelFor(std::string_view path, std::string_view command,
+                   const std::optional<std::string>& model, std::ostream& err) {
+    const bool is15m = Is15mPath(path);
+    const std::string_view extension = is15m ? ".15m" : ".g3m";
+    const std::string_view models = is15m ? "(\"305\" or \"315\")" : "(\"313\" or \"303\")";
+    if (!model) {
+        // "verify needs ...", "reading a .g3m file needs ...", "writing a .15m file needs ..."
+        err << "corvalen-cli: " << command;
+        if (command != "verify") {
+            err << " a " << extension << " file";
+        }
+        err << " needs --model " << models << "\n";
+        return false;
+    }
+    if (!RecordFileFitsModel(path, *model)) {
+        err << "corvalen-cli: a " << extension << " file is for the models " << models << ", not \""
+            << *model << "\": " << path << "\n";
+        return false;
+    }
+    return true;
+}
+
 // Checks what convert was given. Returns false after writing the reason to `err`.
 bool CheckConvertArguments(const Arguments& arguments, std::ostream& err) {
     const std::string& input = arguments.files[0];
     const std::string& output = arguments.files[1];
-    const std::string_view needsModel = " needs --model (\"313\" or \"303\")\n";
+    if (arguments.toChirp && KindOf(output) != FileKind::Csv) {
+        err << "corvalen-cli: --to chirp writes an OUTPUT ending in .csv: " << output << "\n";
+        return false;
+    }
     if (KindOf(input) == FileKind::G3m) {
         if (KindOf(output) != FileKind::Csv) {
             err << "corvalen-cli: a .g3m INPUT is converted to an OUTPUT ending in .csv: " << output
                 << "\n";
             return false;
         }
-        if (!arguments.model) {
-            err << "corvalen-cli: reading a .g3m file" << needsModel;
-            return false;
-        }
-        return true;
+        return CheckModelFor(input, "reading", arguments.model, err);
     }
     switch (KindOf(output)) {
         case FileKind::G3m:
-            if (!arguments.model) {
-                err << "corvalen-cli: writing a .g3m file" << needsModel;
-                return false;
-            }
-            return true;
+            return CheckModelFor(output, "writing", arguments.model, err);
         case FileKind::Csv:
             return true;
         case FileKind::Other:
             break;
     }
-    err << "corvalen-cli: OUTPUT must end in .g3m or .csv: " << output << "\n";
+    err << "corvalen-cli: OUTPUT must end in .g3m, .15m or .csv: " << output << "\n";
     return false;
 }
 
@@ -160,6 +203,28 @@ Status WriteCsv(const MemoryTable& table, const std::string& path, std::ostream&
     return written;
 }
 
+// What the summary says of a CHIRP file written: "12 channels", and "; 1 row not written".
+struct ChirpSummary {
+    std::string channels;
+    std::string rowsNotWritten;
+};
+
+// Writes the table as a CHIRP file; on success reports its rows.
+Result<ChirpSummary> WriteChirp(const MemoryTable& table, const std::string& path,
+                                std::ostream& err) {
+    const ChirpText text = BuildChirpCsvText(table);
+    if (const Status written = WriteFileAtomically(path, text.bytes); !written) {
+        return written.error();
+    }
+    Report(text.diagnostics, err);
+    ChirpSummary summary{Count(text.channelsWritten, "channel", "channels"), {}};
+    if (text.rowsNotWritten != 0) {
+        summary.rowsNotWritten =
+            "; " + Count(text.rowsNotWritten, "row not written", "rows not written");
+    }
+    return summary;
+}
+
 int ConvertG3m(const Arguments& arguments, std::ostream& out, std::ostream& err) {
     const std::string& input = arguments.files[0];
     const std::string& output = arguments.files[1];
@@ -168,13 +233,22 @@ int ConvertG3m(const Arguments& arguments, std::ostream& out, std::ostream& err)
         err << "corvalen-cli: " << read.error().message << "\n";
         return kExitFileError;
     }
-    if (const Status written = WriteCsv(read->table, output, err); !written) {
+    ChirpSummary summary{Count(read->table.ChannelCount(), "channel", "channels"), {}};
+    if (arguments.toChirp) {
+        Result<ChirpSummary> written = WriteChirp(read->table, output, err);
+        if (!written) {
+            err << "corvalen-cli: " << written.error().message << "\n";
+            return kExitFileError;
+        }
+        summary = *written;
+    } else if (const Status written = WriteCsv(read->table, output, err); !written) {
         err << "corvalen-cli: " << written.error().message << "\n";
         return kExitFileError;
     }
     Report(read->problems, err);
-    out << "wrote " << Count(read->table.ChannelCount(), "channel", "channels") << " to " << output
-        << " from " << Count(read->recordsRead, "record", "records") << " of " << input;
+    out << "wrote " << summary.channels << " to " << output << " from "
+        << Count(read->recordsRead, "record", "records") << " of " << input
+        << summary.rowsNotWritten;
     if (!read->problems.empty()) {
         out << "; " << Count(RecordCount(read->problems), "record", "records") << " reported";
     }
@@ -188,7 +262,8 @@ int Convert(const Arguments& arguments, std::ostream& out, std::ostream& err) {
     if (KindOf(input) == FileKind::G3m) {
         return ConvertG3m(arguments, out, err);
     }
-    Result<CsvImport> imported = ReadCsvMemoryFile(input);
+    // A receiver CSV file or a CHIRP file, told apart by their first line.
+    Result<MemoryFileRead> imported = ReadMemoryFile(input, arguments.model.value_or(""));
     if (!imported) {
         err << "corvalen-cli: " << imported.error().message << "\n";
         return kExitFileError;
@@ -201,6 +276,16 @@ int Convert(const Arguments& arguments, std::ostream& out, std::ostream& err) {
     }
 
     const MemoryTable& table = imported->table;
+    if (arguments.toChirp) {
+        Result<ChirpSummary> written = WriteChirp(table, output, err);
+        if (!written) {
+            err << "corvalen-cli: " << written.error().message << "\n";
+            return kExitFileError;
+        }
+        out << "wrote " << written->channels << " to " << output << written->rowsNotWritten
+            << inputNote << "\n";
+        return kExitOk;
+    }
     if (KindOf(output) == FileKind::G3m) {
         Result<G3mSaveReport> saved = SaveG3mFile(output, table, *arguments.model);
         if (!saved) {
@@ -275,9 +360,8 @@ int RunConverter(std::span<const std::string_view> args, std::ostream& out, std:
     }
     if (command == "verify") {
         std::optional<Arguments> parsed =
-            ParseArguments(command, args.subspan(1), 1, "one FILE.g3m", err);
-        if (parsed && !parsed->model) {
-            err << "corvalen-cli: verify needs --model (\"313\" or \"303\")\n";
+            ParseArguments(command, args.subspan(1), 1, "one FILE.g3m or FILE.15m", err);
+        if (parsed && !CheckModelFor(parsed->files[0], "verify", parsed->model, err)) {
             parsed.reset();
         }
         if (!parsed) {

@@ -413,8 +413,9 @@ RecordFields ReadRow(std::span<const std::string_view> cells, std::string_view m
     ReadFrequency(cell(Frequency), fields, rowProblems);
     emptyBandwidth();
 
-    // Only a "313" record has room for bandwidth and IF shift; other models ignore the cells.
-    if (model == "313") {
+    // Only "313", "305" and "315" records have room for bandwidth and IF shift; other models
+    // ignore the cells.
+    if (HoldsIfShiftAndBandwidth(model)) {
         ReadSignedWord(Bandwidth, cell(Bandwidth), "Hz", fields.bandwidth, rowProblems);
         ReadSignedWord(IfShift, cell(IfShift), "Hz", fields.ifShift, rowProblems);
     }
@@ -423,6 +424,13 @@ RecordFields ReadRow(std::span<const std::string_view> cells, std::string_view m
     ReadUnsignedWord(Hotkey, cell(Hotkey), fields.hotkey, rowProblems);
     ReadUnsignedWord(Lockout, cell(Lockout), fields.lockout, rowProblems);
     ReadLevelSquelch(cell(LevelSquelch), fields, rowProblems);
+    // The secondary squelch words exist in "305" and "315" records only.
+    if (HoldsSecondarySquelch(model)) {
+        ReadSignedWord(SecondarySquelchType, cell(SecondarySquelchType), {},
+                       fields.secondarySquelchType, rowProblems);
+        ReadSignedWord(SecondarySquelchValue, cell(SecondarySquelchValue), {},
+                       fields.secondarySquelchValue, rowProblems);
+    }
     if (cells.size() > Mode) {
         ReadMode(cell(Mode), fields, rowProblems);
     }

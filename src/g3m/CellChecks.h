@@ -62,8 +62,10 @@ struct RecordFields {
     std::uint8_t mode = 0;
     std::array<std::uint8_t, kCallsignWidth> callsign{};  // Windows-1252, zero-filled
     std::array<std::uint8_t, kCommentWidth> comment{};
-    std::uint32_t ifShift = 0;    // two's complement; "313" only
-    std::uint32_t bandwidth = 0;  // two's complement; "313" only
+    std::uint32_t ifShift = 0;                // two's complement; "313", "305" and "315" only
+    std::uint32_t bandwidth = 0;              // two's complement; "313", "305" and "315" only
+    std::uint32_t secondarySquelchType = 0;   // two's complement; "305" and "315" only
+    std::uint32_t secondarySquelchValue = 0;  // two's complement; "305" and "315" only
 };
 
 // Reads the record fields of one row (cells in column order; missing ones count as empty) for

@@ -36,7 +36,7 @@ std::size_t FinalImageSize(const MemoryTable& table, std::size_t recordLength,
 G3mSaveReport PlaceRecords(const MemoryTable& table, std::string_view model, std::string& image) {
     G3mSaveReport report;
     const auto recordLength = static_cast<std::size_t>(RecordLengthFor(model));
-    std::array<std::uint8_t, kLongRecordLength> buffer{};
+    std::array<std::uint8_t, kMaxRecordLength> buffer{};
     const std::span<std::uint8_t> record(buffer.data(), recordLength);
     const std::size_t oldRecords = image.size() / recordLength;
     std::vector<bool> replaced(oldRecords, false);

@@ -63,7 +63,8 @@ bool AllZero(Record bytes) {
 
 // Offsets of the record no column keeps: a save writes zeros there. Lists, as "14 to 19, 79",
 // the part of each such area that holds anything but zeros; empty when they all are zero.
-std::string UnkeptBytes(Record record, bool holdsIfShiftAndBandwidth) {
+// `keptEnd` is where the words the model keeps end (84, 92 or 100).
+std::string UnkeptBytes(Record record, std::size_t keptEnd) {
     struct Area {
         std::size_t first;
         std::size_t end;
@@ -78,7 +79,7 @@ std::string UnkeptBytes(Record record, bool holdsIfShiftAndBandwidth) {
         textTail(kCallsignOffset, kCallsignWidth),
         textTail(kCommentOffset, kCommentWidth),
         {kCommentOffset + kCommentWidth, kChecksumOffset},
-        {kIfShiftOffset, holdsIfShiftAndBandwidth ? kIfShiftOffset : record.size()},
+        {std::min(keptEnd, record.size()), record.size()},
     };
     std::string list;
     for (const Area& area : areas) {
@@ -134,7 +135,11 @@ int IncompleteRecord(std::string_view image, std::size_t recordLength,
 G3mReadReport DecodeG3mImage(std::string_view image, std::string_view model) {
     G3mReadReport report;
     const auto recordLength = static_cast<std::size_t>(RecordLengthFor(model));
-    const bool is313 = model == "313";
+    const bool ifShiftAndBandwidth = HoldsIfShiftAndBandwidth(model);
+    const bool secondarySquelch = HoldsSecondarySquelch(model);
+    const std::size_t keptEnd = secondarySquelch      ? kG315RecordLength
+                                : ifShiftAndBandwidth ? kLongRecordLength
+                                                      : kShortRecordLength;
     const std::size_t wholeRecords = image.size() / recordLength;
     report.recordsRead = static_cast<int>(wholeRecords);
     report.table.ReserveChannels(static_cast<int>(
@@ -169,13 +174,19 @@ G3mReadReport DecodeG3mImage(std::string_view image, std::string_view model) {
                  DecimalText(place));
         }
         cells[Frequency] = DecimalText(GetLe64(record, kFrequencyOffset));
-        if (is313) {
+        if (ifShiftAndBandwidth) {
             cells[Bandwidth] = DecimalText(GetSigned32(record, kBandwidthOffset));
             cells[IfShift] = DecimalText(GetSigned32(record, kIfShiftOffset));
         } else {
             // An empty Bandwidth would make the CSV import skip the row.
             cells[Bandwidth] = "0";
             cells[IfShift] = "0";
+        }
+        if (secondarySquelch) {
+            cells[SecondarySquelchType] =
+                DecimalText(GetSigned32(record, kSecondarySquelchTypeOffset));
+            cells[SecondarySquelchValue] =
+                DecimalText(GetSigned32(record, kSecondarySquelchValueOffset));
         }
         GroupsText(record, cells[Groups]);
         cells[Hotkey] = DecimalText(GetLe32(record, kHotkeyOffset));
@@ -194,7 +205,7 @@ G3mReadReport DecodeG3mImage(std::string_view image, std::string_view model) {
         TextField(record, kCallsignOffset, kCallsignWidth, cells[Callsign]);
         TextField(record, kCommentOffset, kCommentWidth, cells[Comments]);
 
-        if (const std::string unkept = UnkeptBytes(record, is313); !unkept.empty()) {
+        if (const std::string unkept = UnkeptBytes(record, keptEnd); !unkept.empty()) {
             const bool one = unkept.find_first_of(", ") == std::string::npos;
             note(std::string(one ? "a byte" : "bytes") + " that no column keeps " +
                  (one ? "is not zero (offset " : "are not zero (offsets ") + unkept +

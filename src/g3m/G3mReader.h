@@ -18,14 +18,15 @@ struct G3mReadReport {
     int incompleteBytes = 0;           // bytes after the last whole record (not read)
 };
 
-// Turns the bytes of a .g3m memory file for `model` (84-byte records for "303", 92 for any other
-// text) into table rows, one per record in file order; a record whose bytes are all zero is an
-// empty place and gives no row. The cells are plain decimal text ("0" for zero) for Number,
-// Frequency, Hotkey and Lockout; Groups as ascending "+"-joined group numbers 1 to 16 ("" for
-// none); Level Squelch as a signed number, empty for the word the writer stores for an empty
-// cell; Mode as its name, or the code's number when no mode has it; Callsign and Comments up to
-// their first zero byte, from Windows-1252; IF Shift and Bandwidth as signed numbers for "313"
-// and "0" for other models. The columns no record field feeds stay empty.
+// Turns the bytes of a memory file for `model` (84-byte records for "303", 100 for "305" and
+// "315" in .15m files, 92 for any other text) into table rows, one per record in file order; a
+// record whose bytes are all zero is an empty place and gives no row. The cells are plain decimal
+// text ("0" for zero) for Number, Frequency, Hotkey and Lockout; Groups as ascending "+"-joined
+// group numbers 1 to 16 ("" for none); Level Squelch as a signed number, empty for the word the
+// writer stores for an empty cell; Mode as its name, or the code's number when no mode has it;
+// Callsign and Comments up to their first zero byte, from Windows-1252; IF Shift and Bandwidth as
+// signed numbers for "313", "305" and "315" and "0" for other models; the secondary squelch type
+// and value as signed numbers for "305" and "315". The columns no record field feeds stay empty.
 //
 // Every record is still read when something about it is wrong; the report says what: a checksum
 // that does not match, a channel number that differs from the record's place, an unknown mode

@@ -34,16 +34,27 @@ constexpr std::array<ModeEntry, 11> kModes = {{
 // Lays out a record for `model` from its fields, all little-endian: Number at 0; Frequency at 4;
 // Groups at 12-13; Hotkey at 20 and Lockout at 24; Level Squelch as its low 16 bits at 28 with
 // FF FF at 30; Mode code at 32; Callsign (12 bytes) at 36 and Comments (31 bytes, then a zero)
-// at 48; the checksum at 80; for "313" only, IF Shift at 84 and Bandwidth at 88. Bytes no field
-// fills are zero.
+// at 48; the checksum at 80; for "313", "305" and "315" IF Shift at 84 and Bandwidth at 88; for
+// "305" and "315" the secondary squelch type at 92 and value at 96. Bytes no field fills are zero.
 void EncodeRecord(const RecordFields& fields, std::string_view model,
                   std::span<std::uint8_t> record);
 
 }  // namespace
 
 int RecordLengthFor(std::string_view model) {
-    return model == "303" ? static_cast<int>(kShortRecordLength)
-                          : static_cast<int>(kLongRecordLength);
+    if (model == "303") {
+        return static_cast<int>(kShortRecordLength);
+    }
+    return HoldsSecondarySquelch(model) ? static_cast<int>(kG315RecordLength)
+                                        : static_cast<int>(kLongRecordLength);
+}
+
+bool HoldsIfShiftAndBandwidth(std::string_view model) {
+    return model == "313" || HoldsSecondarySquelch(model);
+}
+
+bool HoldsSecondarySquelch(std::string_view model) {
+    return model == "305" || model == "315";
 }
 
 int ModeCode(std::string_view modeText) {
@@ -93,10 +104,15 @@ void EncodeRecord(const RecordFields& fields, std::string_view model,
               record.begin() + static_cast<std::ptrdiff_t>(kCallsignOffset));
     std::copy(fields.comment.begin(), fields.comment.end(),
               record.begin() + static_cast<std::ptrdiff_t>(kCommentOffset));
-    // Only a "313" record has room for bandwidth and IF shift.
-    if (model == "313" && record.size() >= kLongRecordLength) {
+    // Only the longer records have room for bandwidth and IF shift, and the longest for the
+    // secondary squelch.
+    if (HoldsIfShiftAndBandwidth(model) && record.size() >= kLongRecordLength) {
         PutLe32(record, kIfShiftOffset, fields.ifShift);
         PutLe32(record, kBandwidthOffset, fields.bandwidth);
+    }
+    if (HoldsSecondarySquelch(model) && record.size() >= kG315RecordLength) {
+        PutLe32(record, kSecondarySquelchTypeOffset, fields.secondarySquelchType);
+        PutLe32(record, kSecondarySquelchValueOffset, fields.secondarySquelchValue);
     }
     PutLe32(record, kChecksumOffset, ComputeRecordChecksum(record));
 }

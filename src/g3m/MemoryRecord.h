@@ -11,8 +11,15 @@
 
 namespace corvalen {
 
-// Record length in bytes for a receiver model: 84 for exactly "303", 92 for any other text.
+// Record length in bytes for a receiver model: 84 for exactly "303", 100 for "305" and "315",
+// 92 for any other text.
 int RecordLengthFor(std::string_view model);
+
+// True for the models whose records keep IF Shift and Bandwidth: "313", "305" and "315".
+bool HoldsIfShiftAndBandwidth(std::string_view model);
+// True for "305" and "315", whose 100-byte records (.15m files) also keep the secondary squelch
+// type and value.
+bool HoldsSecondarySquelch(std::string_view model);
 
 // Mode names the receiver knows and their codes; -1 for any other text (exact, case-sensitive).
 int ModeCode(std::string_view modeText);

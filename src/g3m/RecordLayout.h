@@ -6,11 +6,14 @@
 
 namespace corvalen {
 
-// Where each field of a .g3m record lies. Offsets 0 to 83 are the same for both models; only a
-// "313" record fills the IF shift and bandwidth words behind the checksum. All numbers are
+// Where each field of a memory record lies. Offsets 0 to 83 are the same for every model; a
+// "313" record adds the IF shift and bandwidth words behind the checksum, and a "305" or "315"
+// record (in .15m files) the two secondary squelch words behind those. All numbers are
 // little-endian.
 inline constexpr std::size_t kShortRecordLength = 84;  // model "303"
-inline constexpr std::size_t kLongRecordLength = 92;   // every other model
+inline constexpr std::size_t kLongRecordLength = 92;   // model "313" and any other text
+inline constexpr std::size_t kG315RecordLength = 100;  // models "305" and "315"
+inline constexpr std::size_t kMaxRecordLength = kG315RecordLength;
 inline constexpr std::size_t kNumberOffset = 0;
 inline constexpr std::size_t kFrequencyOffset = 4;
 inline constexpr std::size_t kGroups8To15Offset = 12;  // flag 8 in bit 7 ... flag 15 in bit 0
@@ -25,6 +28,8 @@ inline constexpr std::size_t kCommentOffset = 48;
 inline constexpr std::size_t kCommentWidth = 31;  // offset 79 stays 0 and ends the comment
 inline constexpr std::size_t kIfShiftOffset = 84;
 inline constexpr std::size_t kBandwidthOffset = 88;
+inline constexpr std::size_t kSecondarySquelchTypeOffset = 92;
+inline constexpr std::size_t kSecondarySquelchValueOffset = 96;
 
 // Bytes 14 to 19 (the rest of the group word and the unused BFO word) belong to no column.
 inline constexpr std::size_t kUnusedOffset = 14;

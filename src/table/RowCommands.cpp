@@ -1,6 +1,7 @@
 #include "table/RowCommands.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace corvalen {
 
@@ -87,6 +88,19 @@ void ReIndex(MemoryTable& table) {
     }
     for (int row = 1; row < table.RowCount(); ++row) {
         table.SetCellText(row, Number, RowNumberText(row));
+    }
+}
+
+void AppendChannels(MemoryTable& table, const MemoryTable& channels) {
+    if (table.ColCount() < channels.ColCount()) {
+        table.SetColCount(channels.ColCount());
+        table.SetHeader(kImportedCaptions);
+    }
+    table.ReserveChannels(table.ChannelCount() + channels.ChannelCount());
+    for (int row = 1; row < channels.RowCount(); ++row) {
+        const MemoryTable::RowView cells = channels.RowCells(row);
+        const std::vector<std::string_view> views(cells.begin(), cells.end());
+        table.AppendRow(views);
     }
 }
 

@@ -57,4 +57,10 @@ DeletedRows DeleteRows(MemoryTable& table, const std::vector<RowRange>& ranges,
 // "Re-Index": every channel row r gets RowNumberText(r) in the Number column.
 void ReIndex(MemoryTable& table);
 
+// "Append Channels from File": the channel rows of `channels` (a table read from a file) go after
+// the last row of `table`, each with its own cells and number; nothing is renumbered. A table
+// narrower than `channels` (the ten columns of the start-up grid) first gets the 19 captioned
+// columns of an import, so no cell of the file is lost.
+void AppendChannels(MemoryTable& table, const MemoryTable& channels);
+
 }  // namespace corvalen

@@ -240,8 +240,25 @@ private slots:
             << QStringList{"verify", kChannel5} << int(kExitUsageError) << "--model";
         QTest::newRow("verify two files") << QStringList{"verify", "--model", "313", kChannel5, in}
                                           << int(kExitUsageError) << "one FILE.g3m";
-        QTest::newRow("other extension")
-            << QStringList{"convert", in, "@/x.txt"} << int(kExitUsageError) << ".g3m or .csv";
+        QTest::newRow("other extension") << QStringList{"convert", in, "@/x.txt"}
+                                         << int(kExitUsageError) << ".g3m, .15m or .csv";
+        QTest::newRow("15m for 313")
+            << QStringList{"convert", "--model", "313", in, "@/x.15m"} << int(kExitUsageError)
+            << R"(a .15m file is for the models ("305" or "315"), not "313")";
+        QTest::newRow("g3m for 315")
+            << QStringList{"convert", "--model=315", in, "@/x.g3m"} << int(kExitUsageError)
+            << R"(a .g3m file is for the models ("313" or "303"), not "315")";
+        QTest::newRow("reading 15m without model")
+            << QStringList{"convert", "@/x.15m", "@/x.csv"} << int(kExitUsageError)
+            << R"(reading a .15m file needs --model ("305" or "315"))";
+        QTest::newRow("verify 15m without model")
+            << QStringList{"verify", "@/x.15m"} << int(kExitUsageError)
+            << R"(verify needs --model ("305" or "315"))";
+        QTest::newRow("to what") << QStringList{"convert", "--to", "xls", in, "@/x.csv"}
+                                 << int(kExitUsageError) << "--to takes only chirp, not xls";
+        QTest::newRow("chirp to a memory file")
+            << QStringList{"convert", "--model", "313", "--to=chirp", in, "@/x.g3m"}
+            << int(kExitUsageError) << "--to chirp writes an OUTPUT ending in .csv";
         QTest::newRow("one file") << QStringList{"convert", in} << int(kExitUsageError)
                                   << "INPUT and an OUTPUT";
         QTest::newRow("unknown option")
@@ -263,6 +280,43 @@ private slots:
         // Nothing was created.
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
                  QStringList());
+    }
+
+    // Receiver CSV -> CHIRP -> .15m -> CHIRP again, each step by the converter.
+    void chirpAndFifteenM() {
+        QTemporaryDir dir;
+        const QString chirp = dir.filePath("list.csv");
+        Run run = Convert({"convert", "--to", "chirp", (kAwkward + "input.csv").toStdString(),
+                           chirp.toStdString()});
+        QCOMPARE(run.status, kExitOk);
+        QCOMPARE(ReadAll(chirp), ReadAll(kAwkward + "chirp.csv"));
+        QCOMPARE(QString::fromStdString(run.out),
+                 "wrote 5 channels to " + chirp + "; 1 row not written; 1 input line reported\n");
+        QCOMPARE(QByteArray::fromStdString(run.err), ReadAll(kAwkward + "chirp-stderr.txt"));
+
+        const QString records = dir.filePath("list.15m");
+        run = Convert({"convert", "--model", "315", chirp.toStdString(), records.toStdString()});
+        QCOMPARE(run.status, kExitOk);
+        QCOMPARE(QString::fromStdString(run.out),
+                 "wrote 5 records to " + records + "; 0 rows not written\n");
+        QCOMPARE(run.err, R"(row 2: Number "1" is used again in row 5, whose record replaces )"
+                          "this row's\n");
+        QCOMPARE(ReadAll(records).size(), 5 * 100);
+
+        run = Convert({"verify", "--model", "305", records.toStdString()});
+        QCOMPARE(run.status, kExitOk);
+        QCOMPARE(QString::fromStdString(run.out),
+                 "checked 5 records of " + records + ": all verify\n");
+
+        const QString back = dir.filePath("back.csv");
+        run = Convert({"convert", "--model", "315", "--to", "chirp", records.toStdString(),
+                       back.toStdString()});
+        QCOMPARE(run.status, kExitOk);
+        QCOMPARE(QString::fromStdString(run.out),
+                 "wrote 4 channels to " + back + " from 5 records of " + records + "\n");
+        const QList<QByteArray> lines = ReadAll(back).split('\n');
+        QCOMPARE(lines.size(), 6);
+        QVERIFY(ReadAll(chirp).contains(lines[4]));  // channel 5 as the first CHIRP file had it
     }
 
     void binaryExitCodes() {

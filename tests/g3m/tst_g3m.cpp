@@ -109,6 +109,7 @@ private slots:
             << QByteArray::fromHex("02") + QByteArray(87, 0) + QByteArray::fromHex("FFFFFFFF")
             << "00000001";
         QTest::newRow("22 words of FFFFFFFF") << QByteArray(92, '\xFF') << "FFFFFFEA";
+        QTest::newRow("24 words of FFFFFFFF") << QByteArray(100, '\xFF') << "FFFFFFE8";
     }
     void checksum() {
         QFETCH(QByteArray, record);
@@ -123,6 +124,19 @@ private slots:
         QCOMPARE(out.channel, 5);
         QCOMPARE(out.record.toHex(' '), kExampleRecord.toHex(' '));
         QVERIFY(out.problems.isEmpty());
+
+        // "315" (and "305"): 100 bytes, the secondary squelch type and value behind the
+        // bandwidth, both summed; "313" and "303" records have no place for them.
+        Cells withSecondary = ExampleRow();
+        withSecondary[SecondarySquelchType] = "2", withSecondary[SecondarySquelchValue] = "-90";
+        for (const char* model : {"315", "305"}) {
+            out = Encode(withSecondary, model);
+            QCOMPARE(out.record.toHex(' '), kExampleRecord.left(80).toHex(' ') +
+                                                " e7 49 8c 75 24 fa ff ff 60 09 00 00 02 00 00 00"
+                                                " a6 ff ff ff");
+            QVERIFY(out.problems.isEmpty());
+        }
+        QCOMPARE(Encode(withSecondary, "313").record.toHex(' '), kExampleRecord.toHex(' '));
 
         // "303": 84 bytes, IF shift and bandwidth neither written nor summed.
         out = Encode(ExampleRow(), "303");
@@ -219,6 +233,15 @@ private slots:
             "opened");
         row("bandwidth without model", Bandwidth, "2400", 88, "00 00 00 00", {}, "");
         row("bandwidth ignored by 303", Bandwidth, "x", 80, "", {}, "303");
+        row("bandwidth of 305", Bandwidth, "2400", 88, "60 09 00 00", {}, "305");
+        row("secondary squelch type", SecondarySquelchType, "3", 92, "03 00 00 00", {}, "315");
+        row("secondary squelch value halves to even", SecondarySquelchValue, "-120.5", 96,
+            "88 FF FF FF", {}, "315");
+        row("secondary squelch value text", SecondarySquelchValue, "off", 96, "00 00 00 00",
+            R"(Secondary squelch value "off" is not a number from -2147483648 to 2147483647; )"
+            "written as 0",
+            "305");
+        row("secondary squelch ignored by 313", SecondarySquelchType, "x", 92, "", {}, "313");
     }
     void field() {
         QFETCH(QString, model);
@@ -359,8 +382,13 @@ private slots:
         QTest::addColumn<QString>("model");
         QTest::addColumn<QStringList>("written");
         QTest::addColumn<QStringList>("read");
-        const auto both = [](const char* name, const QStringList& written, QStringList read) {
+        // Each row for every model; the secondary squelch cells reach "315" records only.
+        const auto both = [](const char* name, QStringList written, QStringList read) {
+            written[SecondarySquelchType] = "2", written[SecondarySquelchValue] = "-75";
             QTest::addRow("%s, 313", name) << "313" << written << read;
+            QStringList read315 = read;
+            read315[SecondarySquelchType] = "2", read315[SecondarySquelchValue] = "-75";
+            QTest::addRow("%s, 315", name) << "315" << written << read315;
             read[Bandwidth] = read[IfShift] = "0";
             QTest::addRow("%s, 303", name) << "303" << written << read;
         };

@@ -117,6 +117,25 @@ private slots:
         QCOMPARE(table, before);
     }
 
+    void appendChannels() {
+        // After the last row, each with its own number; nothing renumbered.
+        MemoryTable table = TableOf(2);
+        MemoryTable file = TableOf(3);
+        file.SetCellText(2, Number, "7");
+        file.SetCellText(3, Callsign, "K1");
+        AppendChannels(table, file);
+        QCOMPARE(Rows(table), QStringList({"n1/f1", "n2/f2", "n1/f1", "7/f2", "n3/f3"}));
+        QCOMPARE(table.CellText(5, Callsign), std::string("K1"));
+
+        // The start-up grid's ten columns grow to the 19 of an import, captions included.
+        MemoryTable startup = MemoryTable::StartupLayout();
+        AppendChannels(startup, file);
+        QCOMPARE(startup.ColCount(), kImportedColumnCount);
+        QCOMPARE(startup.ChannelCount(), kStartupRowCount - 1 + 3);
+        QCOMPARE(startup.Caption(Callsign), std::string("Callsign"));
+        QCOMPARE(startup.CellText(kStartupRowCount + 2, Callsign), std::string("K1"));
+    }
+
     void reIndexHasNoRowLimit() {
         // The old counter stopped at 32,767 rows; channel numbers go up to 65,535.
         MemoryTable table = MemoryTable::ImportLayout();

@@ -1,0 +1,635 @@
+#include "csv/ChirpCsv.h"
+
+#include <algorithm>
+#include <array>
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "convert/FrequencyText.h"
+#include "convert/NumberText.h"
+#include "convert/Windows1252.h"
+#include "g3m/CellChecks.h"
+#include "g3m/MemoryRecord.h"
+
+namespace corvalen {
+
+namespace {
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+// The columns CHIRP writes today, in its order; the older layout lacks RxDtcsCode, CrossMode
+// and Power.
+constexpr std::array<std::string_view, 21> kChirpColumns = {
+    "Location",  "Name",     "Frequency",    "Duplex",     "Offset",    "Tone",     "rToneFreq",
+    "cToneFreq", "DtcsCode", "DtcsPolarity", "RxDtcsCode", "CrossMode", "Mode",     "TStep",
+    "Skip",      "Power",    "Comment",      "URCALL",     "RPT1CALL",  "RPT2CALL", "DVCODE"};
+
+// Receiver modes and CHIRP modes that are the same mode, both ways.
+struct ModePair {
+    std::string_view chirp;
+    std::string_view receiver;
+};
+constexpr std::array<ModePair, 7> kSameModes = {{
+    {"FM", "FM"},
+    {"AM", "AM"},
+    {"USB", "USB"},
+    {"LSB", "LSB"},
+    {"CW", "CW"},
+    {"NAM", "AMN"},  // narrow AM
+    {"NFM", "FM6"},  // narrow FM, 6 kHz wide
+}};
+
+// Receiver modes CHIRP lacks, and the nearest CHIRP mode they are written as (reported).
+constexpr std::array<ModePair, 4> kNearestModes = {{
+    {"NFM", "FM3"},  // FM 3 kHz wide
+    {"AM", "AMS"},   // synchronous AM
+    {"AM", "DSB"},   // double sideband
+    {"USB", "ISB"},  // independent sidebands
+}};
+
+// CHIRP's own modes: a cell already holding one (kept from a CHIRP file) is written as it is.
+constexpr std::array<std::string_view, 21> kChirpModes = {
+    "WFM", "FM",  "NFM",  "AM",  "NAM", "DV",   "USB",   "LSB", "CW",   "RTTY", "DIG",
+    "PKT", "NCW", "NCWR", "CWR", "P25", "Auto", "RTTYR", "FSK", "FSKR", "DMR"};
+
+// The mode CHIRP gives a new channel; written for a cell that is no mode at all.
+constexpr std::string_view kChirpDefaultMode = "FM";
+
+std::string_view Trimmed(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+bool SameNumber(std::string_view text, double value) {
+    const auto read = ParseDecimal(text);
+    return read && *read == value;
+}
+
+// True when a CHIRP column holds what CHIRP writes for a channel that uses none of it, so
+// nothing is lost by not reading it. Columns CHIRP does not write (a later release's) count
+// only when empty.
+bool IsChirpDefault(std::string_view column, std::string_view value) {
+    value = Trimmed(value);
+    if (value.empty()) {
+        return true;
+    }
+    if (column == "Duplex") {
+        return value == "off";  // transmitting switched off: a receiver never transmits
+    }
+    if (column == "Offset") {
+        const FrequencyReading offset = ReadFrequency(value, FrequencyUnit::MHz);
+        return offset.status == FrequencyReading::Status::Ok &&
+               (offset.hz == 0 || offset.hz == 600000);
+    }
+    if (column == "rToneFreq" || column == "cToneFreq") {
+        return SameNumber(value, 88.5);
+    }
+    if (column == "DtcsCode" || column == "RxDtcsCode") {
+        return SameNumber(value, 23);
+    }
+    if (column == "DtcsPolarity") {
+        return value == "NN";
+    }
+    if (column == "CrossMode") {
+        return value == "Tone->Tone";
+    }
+    if (column == "TStep") {
+        return SameNumber(value, 5);
+    }
+    if (column == "DVCODE") {
+        return SameNumber(value, 0);
+    }
+    return false;
+}
+
+// One record of the file: its fields and the line it starts on.
+struct ChirpRecord {
+    std::vector<std::string> fields;
+    int line = 0;
+    bool quoteNotClosed = false;
+};
+
+// Splits CSV text into records the way CHIRP's reader does: commas between fields, a field in
+// double quotes may hold commas, quotes (doubled) and line breaks; CR LF, LF and a lone CR end a
+// line. A line starting with "#" is a comment and a blank line is nothing; both are skipped.
+class ChirpScanner {
+public:
+    explicit ChirpScanner(std::string_view text) : m_text(text) {}
+
+    std::optional<ChirpRecord> Next() {
+        for (;;) {
+            if (m_pos >= m_text.size()) {
+                return std::nullopt;
+            }
+            const char first = m_text[m_pos];
+            if (first == '#' || first == '\r' || first == '\n') {
+                SkipLine();
+                continue;
+            }
+            return ReadRecord();
+        }
+    }
+
+private:
+    void EndLine() {
+        if (m_text[m_pos] == '\r' && m_pos + 1 < m_text.size() && m_text[m_pos + 1] == '\n') {
+            ++m_pos;
+        }
+        ++m_pos;
+        ++m_line;
+    }
+
+    void SkipLine() {
+        while (m_pos < m_text.size() && m_text[m_pos] != '\r' && m_text[m_pos] != '\n') {
+            ++m_pos;
+        }
+        if (m_pos < m_text.size()) {
+            EndLine();
+        }
+    }
+
+    ChirpRecord ReadRecord() {
+        ChirpRecord record;
+        record.line = m_line;
+        std::string field;
+        bool quoted = false;
+        bool fieldStart = true;
+        while (m_pos < m_text.size()) {
+            const char c = m_text[m_pos];
+            if (quoted) {
+                if (c == '"') {
+                    if (m_pos + 1 < m_text.size() && m_text[m_pos + 1] == '"') {
+                        field.push_back('"');
+                        m_pos += 2;
+                    } else {
+                        quoted = false;
+                        ++m_pos;
+                    }
+                } else if (c == '\r' || c == '\n') {
+                    // A line break inside quotes belongs to the field, as written.
+                    const std::size_t start = m_pos;
+                    EndLine();
+                    field.append(m_text.substr(start, m_pos - start));
+                } else {
+                    field.push_back(c);
+                    ++m_pos;
+                }
+                continue;
+            }
+            if (c == '"' && fieldStart) {
+                quoted = true;
+                fieldStart = false;
+                ++m_pos;
+            } else if (c == ',') {
+                record.fields.push_back(std::move(field));
+                field.clear();
+                fieldStart = true;
+                ++m_pos;
+            } else if (c == '\r' || c == '\n') {
+                EndLine();
+                record.fields.push_back(std::move(field));
+                return record;
+            } else {
+                field.push_back(c);
+                fieldStart = false;
+                ++m_pos;
+            }
+        }
+        record.quoteNotClosed = quoted;
+        record.fields.push_back(std::move(field));
+        return record;
+    }
+
+    std::string_view m_text;
+    std::size_t m_pos = 0;
+    int m_line = 1;
+};
+
+std::string_view WithoutBom(std::string_view bytes) {
+    return bytes.starts_with(kUtf8Bom) ? bytes.substr(kUtf8Bom.size()) : bytes;
+}
+
+// A cell or name as a report quotes it: between quotes, line breaks and other control
+// characters as escapes so the report stays one line, and cut after 40 characters with the
+// length added, so a huge field still gives a short report.
+std::string Quoted(std::string_view text) {
+    constexpr std::size_t kShown = 40;
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string quoted = "\"";
+    std::size_t characters = 0;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        const bool continuation = (byte & 0xC0) == 0x80;
+        characters += continuation ? 0 : 1;
+        if (characters > kShown) {
+            continue;
+        }
+        if (c == '\n') {
+            quoted.append("\\n");
+        } else if (c == '\r') {
+            quoted.append("\\r");
+        } else if (byte < 0x20 || byte == 0x7F) {
+            quoted.append("\\x").push_back(kHex[byte >> 4]);
+            quoted.push_back(kHex[byte & 0xF]);
+        } else {
+            quoted.push_back(c);
+        }
+    }
+    if (characters > kShown) {
+        return quoted + "...\" (" + std::to_string(characters) + " characters)";
+    }
+    return quoted + "\"";
+}
+
+// "A, B and C"; past eight names "A, ..., H and 5 more", and a name that is long or holds
+// control characters quoted as Quoted does, so the report stays short.
+std::string JoinNames(const std::vector<std::string_view>& names) {
+    constexpr std::size_t kListed = 8;
+    const std::size_t listed = std::min(names.size(), kListed);
+    std::string list;
+    for (std::size_t i = 0; i < listed; ++i) {
+        if (i > 0) {
+            list += i + 1 == names.size() ? " and " : ", ";
+        }
+        const std::string_view name = names[i];
+        const bool plain = name.size() <= 40 && std::all_of(name.begin(), name.end(), [](char c) {
+                               return static_cast<unsigned char>(c) >= 0x20;
+                           });
+        list += plain ? std::string(name) : Quoted(name);
+    }
+    if (names.size() > listed) {
+        list += " and " + std::to_string(names.size() - listed) + " more";
+    }
+    return list;
+}
+
+}  // namespace
+
+bool LooksLikeChirpCsv(std::string_view fileBytes) {
+    std::string_view text = WithoutBom(fileBytes);
+    // The first line that is not a "#" comment.
+    while (text.starts_with('#')) {
+        const std::size_t end = text.find_first_of("\r\n");
+        if (end == std::string_view::npos) {
+            return false;
+        }
+        text.remove_prefix(end);
+        while (!text.empty() && (text.front() == '\r' || text.front() == '\n')) {
+            text.remove_prefix(1);
+        }
+    }
+    if (text.starts_with('"')) {
+        text.remove_prefix(1);
+        return text.starts_with("Location\"");
+    }
+    if (!text.starts_with("Location")) {
+        return false;
+    }
+    text.remove_prefix(8);
+    return text.empty() || text.front() == ',' || text.front() == '\r' || text.front() == '\n';
+}
+
+std::string_view ChirpModeToReceiver(std::string_view chirpMode) {
+    for (const ModePair& pair : kSameModes) {
+        if (pair.chirp == chirpMode) {
+            return pair.receiver;
+        }
+    }
+    return {};
+}
+
+ChirpMode ReceiverModeToChirp(std::string_view receiverMode) {
+    for (const ModePair& pair : kSameModes) {
+        if (pair.receiver == receiverMode) {
+            return {pair.chirp, true};
+        }
+    }
+    if (std::find(kChirpModes.begin(), kChirpModes.end(), receiverMode) != kChirpModes.end()) {
+        return {receiverMode, true};
+    }
+    for (const ModePair& pair : kNearestModes) {
+        if (pair.receiver == receiverMode) {
+            return {pair.chirp, false};
+        }
+    }
+    return {kChirpDefaultMode, false};
+}
+
+CsvImport ReadChirpCsv(std::string_view fileBytes) {
+    CsvImport result;
+    const auto report = [&](int line, int column, std::string message) {
+        result.diagnostics.push_back(
+            Diagnostic{Diagnostic::Place::Line, line, column, std::move(message)});
+    };
+
+    // CHIRP writes UTF-8. A file that is not (saved again by a Windows program) is taken as
+    // Windows-1252, so no letter is lost, and that is said.
+    std::string converted;
+    std::string_view text = WithoutBom(fileBytes);
+    if (!IsWellFormedUtf8(text)) {
+        converted = Utf8FromWindows1252(text);
+        text = converted;
+        report(1, -1, "the file is not UTF-8 as CHIRP writes it; read as Windows-1252");
+    }
+
+    ChirpScanner scanner(text);
+    const std::optional<ChirpRecord> header = scanner.Next();
+    if (!header) {
+        return result;
+    }
+    // Where each column of interest is in the file (-1: missing); the others are only checked
+    // for values that would be lost.
+    const auto indexOf = [&](std::string_view name) {
+        const auto found = std::find(header->fields.begin(), header->fields.end(), name);
+        return found == header->fields.end() ? -1
+                                             : static_cast<int>(found - header->fields.begin());
+    };
+    const int location = indexOf("Location");
+    const int name = indexOf("Name");
+    const int frequency = indexOf("Frequency");
+    const int mode = indexOf("Mode");
+    const int skip = indexOf("Skip");
+    const int comment = indexOf("Comment");
+    std::vector<std::string_view> missing;
+    for (const auto& [index, caption] : {std::pair{frequency, "Frequency"}, {mode, "Mode"}}) {
+        if (index < 0) {
+            missing.push_back(caption);
+        }
+    }
+    if (!missing.empty()) {
+        report(header->line, -1,
+               "the header has no " + JoinNames(missing) + " column; those cells stay empty");
+    }
+    const auto isRead = [&](int index) {
+        return index == location || index == name || index == frequency || index == mode ||
+               index == skip || index == comment;
+    };
+    // For each column not read, the first line holding a value CHIRP does not give by default.
+    std::vector<int> firstLost(header->fields.size(), 0);
+
+    std::array<std::string, kImportedColumnCount> cells;
+    while (const std::optional<ChirpRecord> record = scanner.Next()) {
+        const int line = record->line;
+        ++result.recordsRead;
+        if (record->quoteNotClosed) {
+            report(line, -1,
+                   "a quoted field is not closed before the end of the file; the rest of the "
+                   "file was read into it");
+        }
+        const std::size_t fieldCount = record->fields.size();
+        if (fieldCount != header->fields.size()) {
+            report(line, -1,
+                   "has " + std::to_string(fieldCount) + " fields where the header has " +
+                       std::to_string(header->fields.size()) +
+                       (fieldCount < header->fields.size() ? "; the missing ones read as empty"
+                                                           : "; the extra ones are ignored"));
+        }
+        const auto field = [&](int index) -> std::string_view {
+            return index >= 0 && static_cast<std::size_t>(index) < fieldCount
+                       ? std::string_view(record->fields[static_cast<std::size_t>(index)])
+                       : std::string_view();
+        };
+        for (std::size_t index = 0; index < header->fields.size(); ++index) {
+            if (firstLost[index] == 0 && !isRead(static_cast<int>(index)) &&
+                !IsChirpDefault(header->fields[index], field(static_cast<int>(index)))) {
+                firstLost[index] = line;
+            }
+        }
+
+        for (std::string& cell : cells) {
+            cell.clear();
+        }
+        cells[Number] = field(location);
+        if (!ChannelNumber(cells[Number])) {
+            report(line, Number,
+                   "Location " + Quoted(cells[Number]) +
+                       " is not a channel number from 1 to 65535; kept as it is");
+        }
+
+        const std::string_view mhz = field(frequency);
+        const FrequencyReading hz = ReadFrequency(mhz, FrequencyUnit::MHz);
+        if (hz.status == FrequencyReading::Status::Ok) {
+            cells[Frequency] = FrequencyText(hz.hz, FrequencyUnit::Hz);
+        } else {
+            cells[Frequency] = mhz;
+            report(line, Frequency,
+                   "Frequency " + Quoted(mhz) + " is not a frequency in MHz; kept as it is");
+        }
+
+        const std::string_view chirpMode = field(mode);
+        if (const std::string_view receiverMode = ChirpModeToReceiver(chirpMode);
+            !receiverMode.empty()) {
+            cells[Mode] = receiverMode;
+        } else {
+            cells[Mode] = chirpMode;
+            report(line, Mode,
+                   "Mode " + Quoted(chirpMode) + " is no mode the receiver has; kept as it is");
+        }
+        cells[Bandwidth] = DefaultBandwidth(cells[Mode]);
+
+        const std::string_view skipValue = Trimmed(field(skip));
+        if (skipValue == "S") {
+            cells[Lockout] = "1";
+        } else if (skipValue == "P") {
+            cells[Priority] = "1";
+        } else if (!skipValue.empty()) {
+            report(line, -1, "Skip " + Quoted(skipValue) + " is neither S nor P; ignored");
+        }
+        cells[Callsign] = field(name);
+        cells[Comments] = field(comment);
+
+        std::array<std::string_view, kImportedColumnCount> views;
+        std::copy(cells.begin(), cells.end(), views.begin());
+        result.table.AppendRow(views);
+    }
+
+    std::vector<std::string_view> lost;
+    int firstLine = 0;
+    for (std::size_t index = 0; index < firstLost.size(); ++index) {
+        if (firstLost[index] != 0) {
+            lost.push_back(header->fields[index]);
+            firstLine = firstLine == 0 ? firstLost[index] : std::min(firstLine, firstLost[index]);
+        }
+    }
+    if (!lost.empty()) {
+        const bool one = lost.size() == 1;
+        report(header->line, -1,
+               std::string(one ? "the column " : "the columns ") + JoinNames(lost) +
+                   (one ? " holds" : " hold") +
+                   " values a receiver memory has no place for (first on line " +
+                   std::to_string(firstLine) + "); not read");
+    }
+    // Reports in line order, the header's summary first among its line's.
+    std::stable_sort(result.diagnostics.begin(), result.diagnostics.end(),
+                     [](const Diagnostic& a, const Diagnostic& b) { return a.number < b.number; });
+    return result;
+}
+
+namespace {
+
+void AppendField(std::string& out, std::string_view field) {
+    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
+        out.append(field);
+        return;
+    }
+    out.push_back('"');
+    for (const char c : field) {
+        if (c == '"') {
+            out.push_back('"');
+        }
+        out.push_back(c);
+    }
+    out.push_back('"');
+}
+
+bool IsBlankOrZero(std::string_view cell) {
+    return Trimmed(cell).empty() || SameNumber(cell, 0);
+}
+
+// Collects, per receiver column a CHIRP file has no place for, the first row that holds a value
+// and how many rows do, so each column is reported once.
+class LostCells {
+public:
+    void Note(int row, Column column, std::string_view cell) {
+        Entry& entry = m_entries[column];
+        if (entry.count++ == 0) {
+            entry.row = row;
+            entry.cell = cell;
+        }
+    }
+    void Report(std::vector<Diagnostic>& problems) const {
+        for (const auto& [column, entry] : m_entries) {
+            std::string message(kCsvHeaderNames[static_cast<std::size_t>(column)]);
+            message += " " + Quoted(entry.cell) + " has no place in a CHIRP file; not written";
+            if (entry.count > 1) {
+                message += " (nor in " + std::to_string(entry.count - 1) +
+                           (entry.count == 2 ? " later row)" : " later rows)");
+            }
+            problems.push_back(Diagnostic{Diagnostic::Place::Row, entry.row, column, message});
+        }
+    }
+
+private:
+    struct Entry {
+        int row = 0;
+        int count = 0;
+        std::string cell;
+    };
+    std::map<Column, Entry> m_entries;
+};
+
+}  // namespace
+
+ChirpText BuildChirpCsvText(const MemoryTable& table) {
+    ChirpText result;
+    std::string& out = result.bytes;
+    std::vector<Diagnostic>& problems = result.diagnostics;
+    const auto report = [&](int row, Column column, std::string message) {
+        problems.push_back(Diagnostic{Diagnostic::Place::Row, row, column, std::move(message)});
+    };
+
+    for (std::size_t k = 0; k < kChirpColumns.size(); ++k) {
+        out.append(k == 0 ? "" : ",").append(kChirpColumns[k]);
+    }
+    out.append("\r\n");
+
+    // The last row of each channel number: CHIRP keeps only the last line of a Location.
+    std::vector<int> lastRow(65536, 0);
+    for (int row = 1; row < table.RowCount(); ++row) {
+        if (const auto channel = ChannelNumber(RowTextsOf(table, row)[Number])) {
+            lastRow[*channel] = row;
+        }
+    }
+
+    LostCells lost;
+    for (int row = 1; row < table.RowCount(); ++row) {
+        const RowTexts cells = RowTextsOf(table, row);
+        const auto channel = ChannelNumber(cells[Number]);
+        if (!channel) {
+            report(row, Number,
+                   "Number " + Quoted(cells[Number]) +
+                       " is not a channel number from 1 to 65535; row not written");
+            ++result.rowsNotWritten;
+            continue;
+        }
+        if (lastRow[*channel] != row) {
+            report(row, Number,
+                   "Number " + Quoted(cells[Number]) + " is used again in row " +
+                       std::to_string(lastRow[*channel]) + "; CHIRP keeps only the later line");
+        }
+
+        std::string mhz = "0.000000";
+        const FrequencyReading hz = ReadFrequency(cells[Frequency], FrequencyUnit::Hz);
+        if (hz.status == FrequencyReading::Status::Ok) {
+            mhz = FrequencyText(hz.hz, FrequencyUnit::MHz, 6);
+        } else {
+            report(row, Frequency,
+                   "Frequency " + Quoted(cells[Frequency]) +
+                       " is not a whole number of Hz; written as " + mhz);
+        }
+
+        const std::string_view modeCell = Trimmed(cells[Mode]);
+        const ChirpMode mode = ReceiverModeToChirp(modeCell);
+        if (!mode.exact) {
+            report(row, Mode,
+                   "Mode " + Quoted(cells[Mode]) + " has no CHIRP equivalent; written as " +
+                       std::string(mode.text));
+        }
+
+        // Skip: "S" for the scan lockout (bit 0 of Lockout), else "P" for a priority channel.
+        const auto lockout = ParseWholeNumber(cells[Lockout]);
+        const auto priority = ParseWholeNumber(cells[Priority]);
+        const bool skipped = lockout && (*lockout & 1u) != 0;
+        const bool priorityChannel = priority && *priority != 0;
+        std::string_view skip = skipped ? "S" : priorityChannel ? "P" : "";
+        if (!Trimmed(cells[Lockout]).empty() && (!lockout || (*lockout & ~1ull) != 0)) {
+            lost.Note(row, Lockout, cells[Lockout]);
+        }
+        if ((!Trimmed(cells[Priority]).empty() && !priority) || (priorityChannel && skipped)) {
+            lost.Note(row, Priority, cells[Priority]);
+        }
+
+        // The receiver's own settings, which CHIRP has no column for. A Bandwidth that is the
+        // default of the mode comes back from the mode when the file is read again.
+        const std::string_view bandwidth = Trimmed(cells[Bandwidth]);
+        const std::optional<double> modeDefault = ParseDecimal(DefaultBandwidth(modeCell));
+        if (!bandwidth.empty() && !(modeDefault && SameNumber(bandwidth, *modeDefault))) {
+            lost.Note(row, Bandwidth, cells[Bandwidth]);
+        }
+        for (const Column column :
+             {IfShift, Hotkey, LevelSquelch, SecondarySquelchType, SecondarySquelchValue}) {
+            if (!IsBlankOrZero(cells[column])) {
+                lost.Note(row, column, cells[column]);
+            }
+        }
+        for (const Column column :
+             {Reserved4, Reserved5, Reserved6, Reserved7, Reserved8, Groups}) {
+            if (!Trimmed(cells[column]).empty()) {
+                lost.Note(row, column, cells[column]);
+            }
+        }
+
+        // Location, Name, Frequency, then a plain receive channel's transmit settings.
+        out.append(std::to_string(*channel)).push_back(',');
+        AppendField(out, cells[Callsign]);
+        out.append(",").append(mhz).append(",,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,");
+        out.append(mode.text).append(",5.00,").append(skip).append(",,");
+        AppendField(out, cells[Comments]);
+        out.append(",,,,\r\n");
+        ++result.channelsWritten;
+    }
+    lost.Report(problems);
+    std::stable_sort(problems.begin(), problems.end(),
+                     [](const Diagnostic& a, const Diagnostic& b) {
+                         return a.number != b.number ? a.number < b.number : a.column < b.column;
+                     });
+    return result;
+}
+
+}  // namespace corvalen

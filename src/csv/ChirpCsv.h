@@ -1,0 +1,58 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "csv/CsvReader.h"
+#include "io/Diagnostic.h"
+#include "table/MemoryTable.h"
+
+// CHIRP's generic CSV files, the form most channel lists are exchanged in: UTF-8, a header line
+// naming the columns (Location, Name, Frequency in MHz, Mode, Skip, Comment and the transmit
+// settings of a transceiver), one channel per line.
+
+namespace corvalen {
+
+// True when the bytes start like a CHIRP file: after an optional UTF-8 byte-order mark and any
+// lines starting with "#", the first line starts with Location, quoted or not.
+bool LooksLikeChirpCsv(std::string_view fileBytes);
+
+// Reads a CHIRP file into an import-layout table, matching its columns by header name in any
+// order (the 18- and 21-column layouts alike). Per line: Number = Location; Frequency = the MHz
+// value in whole Hz, exactly; Callsign = Name; Comments = Comment; Mode mapped to the receiver's
+// mode of the same kind (ChirpModeToReceiver), else kept as CHIRP's text and reported; Skip "S"
+// sets Lockout to 1 and "P" Priority to 1; Bandwidth the default of the mode. A Location that is
+// no channel number and a Frequency that is no MHz value are kept as they are and reported.
+// The columns a receiver memory has no place for (Duplex, Offset, tones, Power, ...) are
+// reported once, naming them, when some line holds anything but CHIRP's default there.
+// Diagnostics have place Line.
+CsvImport ReadChirpCsv(std::string_view fileBytes);
+
+// The receiver mode a CHIRP mode becomes, or empty when the receiver has no such mode.
+std::string_view ChirpModeToReceiver(std::string_view chirpMode);
+
+// The CHIRP mode a receiver mode is written as, and whether it is the same mode (false: the
+// nearest CHIRP mode, which the writer reports). A text that is already a CHIRP mode stays.
+struct ChirpMode {
+    std::string_view text;
+    bool exact = false;
+};
+ChirpMode ReceiverModeToChirp(std::string_view receiverMode);
+
+// Builds a CHIRP file (21 columns, UTF-8, CR LF line ends, fields quoted only where they must
+// be) from the table's channel rows, in row order: Location = the channel number, Frequency in
+// MHz with six decimals, Name = Callsign, Comment = Comments, Skip "S" when Lockout's bit 0 is
+// set, else "P" when Priority is set, the mode mapped back, and the transmit columns as CHIRP
+// writes them for a plain receive channel. Diagnostics (place Row): rows without a channel
+// number (left out), modes written as a different CHIRP mode, frequencies that could not be
+// read, and, once per column, receiver values a CHIRP file has no place for.
+struct ChirpText {
+    std::string bytes;
+    std::vector<Diagnostic> diagnostics;  // place Row, in row then column order
+    int channelsWritten = 0;
+    int rowsNotWritten = 0;  // rows without a channel number
+};
+ChirpText BuildChirpCsvText(const MemoryTable& table);
+
+}  // namespace corvalen

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "io/Diagnostic.h"
+#include "io/Result.h"
+#include "table/MemoryTable.h"
+
+// One way in for every file of channels the program reads, so the editor's opens and the
+// converter recognise the same files the same way.
+
+namespace corvalen {
+
+enum class MemoryFileKind {
+    ReceiverCsv,  // the receiver software's CSV memory file (Windows-1252)
+    ChirpCsv,     // CHIRP's generic CSV file (UTF-8)
+    Records,      // a binary memory file: .g3m (G313, G303) or .15m (G305, G315)
+};
+
+// True for a path ending in .g3m or .15m, any case: a binary memory file.
+bool IsRecordFilePath(std::string_view path);
+// True for a path ending in .15m, any case: the memory file of the "305" and "315".
+bool Is15mPath(std::string_view path);
+// True when a memory file of that name holds the records of `model`: a .15m file those of the
+// "305" and "315", a .g3m file those of the other models.
+bool RecordFileFitsModel(std::string_view path, std::string_view model);
+
+// What a file holds: a binary memory file by its name (.g3m, .15m), else a CHIRP file when its
+// first bytes say so (LooksLikeChirpCsv), else a receiver CSV memory file.
+MemoryFileKind KindOfMemoryFile(std::string_view path, std::string_view firstBytes);
+
+struct MemoryFileRead {
+    MemoryFileKind kind = MemoryFileKind::ReceiverCsv;
+    MemoryTable table = MemoryTable::ImportLayout();  // 19 captioned columns, one row per channel
+    int recordsRead = 0;  // lines after the header, or whole records of a memory file
+    // Place Line for the CSV files, Record for memory files, in file order.
+    std::vector<Diagnostic> diagnostics;
+    int badChecksums = 0;  // memory files: records whose checksum does not match
+};
+
+// Reads the file at `path` as whatever KindOfMemoryFile finds it to be; a memory file is read
+// with the records of `model`. The error says which file and why it could not be read.
+Result<MemoryFileRead> ReadMemoryFile(const std::string& path, std::string_view model);
+// Reads the file at `path` as CSV text, whatever its name: a CHIRP file when its first bytes say
+// so, else a receiver CSV memory file.
+Result<MemoryFileRead> ReadCsvFile(const std::string& path);
+
+}  // namespace corvalen

@@ -1,0 +1,355 @@
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "TestData.h"
+#include "csv/ChirpCsv.h"
+#include "csv/CsvReader.h"
+#include "csv/CsvWriter.h"
+#include "csv/MemoryFile.h"
+#include "g3m/CellChecks.h"
+#include "g3m/G3mFile.h"
+#include "io/SafeFile.h"
+
+using namespace corvalen;
+
+namespace {
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : "<cannot read " + path.toUtf8() + ">";
+}
+
+QByteArray Lines(const std::vector<Diagnostic>& diagnostics) {
+    QByteArray lines;
+    for (const Diagnostic& diagnostic : diagnostics) {
+        lines += QByteArray::fromStdString(diagnostic.ToString()) + '\n';
+    }
+    return lines;
+}
+
+QStringList Strings(const MemoryTable& table, int row) {
+    QStringList cells;
+    for (int column = 0; column < table.ColCount(); ++column) {
+        cells << QString::fromStdString(std::string(table.CellText(row, column)));
+    }
+    return cells;
+}
+
+QStringList RowOf(std::initializer_list<std::pair<int, QString>> cells) {
+    QStringList row(kImportedColumnCount);
+    for (const auto& [column, text] : cells) {
+        row[column] = text;
+    }
+    return row;
+}
+
+MemoryTable TableOf(const QStringList& cells) {
+    MemoryTable table = MemoryTable::ImportLayout();
+    MemoryTable::Row row;
+    for (const QString& cell : cells) {
+        row.push_back(cell.toStdString());
+    }
+    table.AppendRow(row);
+    return table;
+}
+
+constexpr std::string_view kHeader21 =
+    "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
+    "RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE\r\n";
+
+}  // namespace
+
+class TestChirpCsv : public QObject {
+    Q_OBJECT
+
+private slots:
+    void recognised_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("chirp");
+        QTest::newRow("plain header") << QByteArray("Location,Name,Frequency\r\n") << true;
+        QTest::newRow("quoted header") << QByteArray("\"Location\",\"Name\"\n") << true;
+        QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBFLocation,Name\n") << true;
+        QTest::newRow("comments first")
+            << QByteArray("# list\r\n#\r\nLocation,Name\r\n1,A\r\n") << true;
+        QTest::newRow("header alone") << QByteArray("Location") << true;
+        QTest::newRow("receiver header")
+            << QByteArray("\"Number\",\"Frequency\",\"Bandwidth\"\r\n") << false;
+        QTest::newRow("no header") << QByteArray("\"1\",\"7100000\",\"2400\"\r\n") << false;
+        QTest::newRow("longer word") << QByteArray("Locations,Name\n") << false;
+        QTest::newRow("only comments") << QByteArray("# Location\n") << false;
+        QTest::newRow("empty") << QByteArray() << false;
+    }
+    void recognised() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, chirp);
+        QCOMPARE(LooksLikeChirpCsv(bytes.toStdString()), chirp);
+        QCOMPARE(KindOfMemoryFile("list.csv", bytes.toStdString()),
+                 chirp ? MemoryFileKind::ChirpCsv : MemoryFileKind::ReceiverCsv);
+        QCOMPARE(KindOfMemoryFile("LIST.15M", bytes.toStdString()), MemoryFileKind::Records);
+    }
+
+    // Each folder under data/chirp holds a CHIRP file (input.csv), what reading it reports
+    // (diagnostics.txt), the receiver CSV the rows read make (expected.csv), and the CHIRP file
+    // written back from them (chirp.csv) with what that reports (chirp-diagnostics.txt).
+    void goldenFiles_data() {
+        QTest::addColumn<QString>("folder");
+        const QDir root(QStringLiteral(CORVALEN_TEST_DATA_DIR "/chirp"));
+        for (const QString& name : root.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            QTest::newRow(name.toUtf8().constData()) << root.filePath(name);
+        }
+    }
+    void goldenFiles() {
+        QFETCH(QString, folder);
+        const auto read = ReadMemoryFile((folder + "/input.csv").toStdString(), "");
+        QVERIFY(read.ok());
+        QCOMPARE(read->kind, MemoryFileKind::ChirpCsv);
+        QCOMPARE(Lines(read->diagnostics), ReadAll(folder + "/diagnostics.txt"));
+        QCOMPARE(QByteArray::fromStdString(BuildCsvText(read->table, true).bytes),
+                 ReadAll(folder + "/expected.csv"));
+        const ChirpText written = BuildChirpCsvText(read->table);
+        QCOMPARE(QByteArray::fromStdString(written.bytes), ReadAll(folder + "/chirp.csv"));
+        QCOMPARE(Lines(written.diagnostics), ReadAll(folder + "/chirp-diagnostics.txt"));
+
+        // What was written reads back to the same table.
+        const CsvImport again = ReadChirpCsv(written.bytes);
+        for (int row = 1; row < again.table.RowCount(); ++row) {
+            if (ChannelNumber(read->table.CellText(row, Number))) {
+                QCOMPARE(Strings(again.table, row), Strings(read->table, row));
+            }
+        }
+    }
+
+    // One receiver row written as a CHIRP line, and what the writer says about it.
+    void writtenLine_data() {
+        QTest::addColumn<QStringList>("cells");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("problems");
+        const QString plain =
+            "1,%1,%2,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,%3,5.00,%4,,%5,,,,";
+        QTest::newRow("exact frequency")
+            << RowOf(
+                   {{Number, " 1"}, {Frequency, "4294967295"}, {Mode, "USB"}, {Bandwidth, "2700"}})
+            << plain.arg("", "4294.967295", "USB", "", "") << "";
+        QTest::newRow("name and comment quoted where needed")
+            << RowOf({{Number, "1"},
+                      {Frequency, "0"},
+                      {Mode, "CW"},
+                      {Callsign, "a,b"},
+                      {Comments, "say \"hi\"\nthere"}})
+            << plain.arg("\"a,b\"", "0.000000", "CW", "", "\"say \"\"hi\"\"\nthere\"") << "";
+        QTest::newRow("skip from lockout bit 0")
+            << RowOf({{Number, "1"}, {Frequency, "1"}, {Mode, "AM"}, {Lockout, "1"}})
+            << plain.arg("", "0.000001", "AM", "S", "") << "";
+        QTest::newRow("priority")
+            << RowOf(
+                   {{Number, "1"}, {Frequency, "1"}, {Mode, "AM"}, {Priority, "1"}, {Lockout, "0"}})
+            << plain.arg("", "0.000001", "AM", "P", "") << "";
+        QTest::newRow("lockout wins over priority, which is reported")
+            << RowOf(
+                   {{Number, "1"}, {Frequency, "1"}, {Mode, "AM"}, {Priority, "1"}, {Lockout, "5"}})
+            << plain.arg("", "0.000001", "AM", "S", "")
+            << "row 1: Lockout \"5\" has no place in a CHIRP file; not written\n"
+               "row 1: Priority \"1\" has no place in a CHIRP file; not written\n";
+        QTest::newRow("narrow modes are the same")
+            << RowOf({{Number, "1"}, {Frequency, "1"}, {Mode, "FM6"}})
+            << plain.arg("", "0.000001", "NFM", "", "") << "";
+        QTest::newRow("a CHIRP mode kept from a CHIRP file")
+            << RowOf({{Number, "1"}, {Frequency, "1"}, {Mode, "WFM"}, {Bandwidth, "6000"}})
+            << plain.arg("", "0.000001", "WFM", "", "") << "";
+        QTest::newRow("nearest mode reported")
+            << RowOf({{Number, "1"}, {Frequency, "1"}, {Mode, "AMS"}})
+            << plain.arg("", "0.000001", "AM", "", "")
+            << "row 1: Mode \"AMS\" has no CHIRP equivalent; written as AM\n";
+        QTest::newRow("no mode") << RowOf({{Number, "1"}, {Frequency, "1"}})
+                                 << plain.arg("", "0.000001", "FM", "", "")
+                                 << "row 1: Mode \"\" has no CHIRP equivalent; written as FM\n";
+        QTest::newRow("frequency not read")
+            << RowOf({{Number, "1"}, {Frequency, "7.1e6"}, {Mode, "AM"}})
+            << plain.arg("", "0.000000", "AM", "", "")
+            << "row 1: Frequency \"7.1e6\" is not a whole number of Hz; written as 0.000000\n";
+        QTest::newRow("receiver settings CHIRP cannot keep")
+            << RowOf({{Number, "1"},
+                      {Frequency, "1"},
+                      {Mode, "USB"},
+                      {Bandwidth, "2400"},
+                      {IfShift, "-200"},
+                      {Groups, "1+2"},
+                      {Hotkey, "0"},
+                      {LevelSquelch, "-90"},
+                      {SecondarySquelchType, "2"}})
+            << plain.arg("", "0.000001", "USB", "", "")
+            << "row 1: Bandwidth \"2400\" has no place in a CHIRP file; not written\n"
+               "row 1: IF Shift \"-200\" has no place in a CHIRP file; not written\n"
+               "row 1: Groups \"1+2\" has no place in a CHIRP file; not written\n"
+               "row 1: Level Squelch \"-90\" has no place in a CHIRP file; not written\n"
+               "row 1: Secondary squelch type \"2\" has no place in a CHIRP file; not written\n";
+    }
+    void writtenLine() {
+        QFETCH(QStringList, cells);
+        QFETCH(QString, line);
+        QFETCH(QString, problems);
+        const ChirpText text = BuildChirpCsvText(TableOf(cells));
+        QCOMPARE(QString::fromStdString(text.bytes),
+                 QString::fromUtf8(kHeader21.data(), qsizetype(kHeader21.size())) + line + "\r\n");
+        QCOMPARE(QString(Lines(text.diagnostics)), problems);
+        QCOMPARE(text.channelsWritten, 1);
+    }
+
+    void writerLeavesOutRowsWithoutChannel() {
+        MemoryTable table = MemoryTable::ImportLayout();
+        table.AppendRow(std::vector<std::string>{"x", "1", "", "", "", "", "", "", "", "1"});
+        table.AppendRow(std::vector<std::string>{"2", "1"});
+        table.AppendRow(std::vector<std::string>{"3", "1"});
+        table.AppendRow(std::vector<std::string>{"2", "2"});
+        table.SetCellText(3, Groups, "4");
+        for (int row = 2; row <= 4; ++row) {
+            table.SetCellText(row, Mode, "AM");
+        }
+        const ChirpText text = BuildChirpCsvText(table);
+        QCOMPARE(text.channelsWritten, 3);
+        QCOMPARE(text.rowsNotWritten, 1);
+        QCOMPARE(QString(Lines(text.diagnostics)),
+                 "row 1: Number \"x\" is not a channel number from 1 to 65535; row not written\n"
+                 "row 2: Number \"2\" is used again in row 4; CHIRP keeps only the later line\n"
+                 "row 3: Groups \"4\" has no place in a CHIRP file; not written\n");
+    }
+
+    // One CHIRP line read into its receiver cells, and what the reader says about it.
+    void readLine_data() {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<QStringList>("cells");
+        QTest::addColumn<QString>("problems");
+        const auto line = [](const char* location, const char* frequency, const char* mode,
+                             const char* skip = "") {
+            return QByteArray(location) + ",N," + frequency +
+                   ",,0.000000,,88.5,88.5,023,NN,023,Tone->Tone," + mode + ",5.00," + skip +
+                   ",,C,,,,\r\n";
+        };
+        const auto cells = [](const char* number, const char* frequency, const char* mode,
+                              const char* bandwidth) {
+            return RowOf({{Number, number},
+                          {Frequency, frequency},
+                          {Mode, mode},
+                          {Bandwidth, bandwidth},
+                          {Callsign, "N"},
+                          {Comments, "C"}});
+        };
+        QTest::newRow("exact MHz")
+            << line("7", "146.520001", "FM") << cells("7", "146520001", "FM", "15000") << "";
+        QTest::newRow("MHz without a point")
+            << line("7", "7", "AM") << cells("7", "7000000", "AM", "6000") << "";
+        QTest::newRow("with a unit")
+            << line("7", "7100 kHz", "LSB") << cells("7", "7100000", "LSB", "2700") << "";
+        QTest::newRow("narrow AM")
+            << line("7", "1", "NAM") << cells("7", "1000000", "AMN", "3000") << "";
+        QTest::newRow("narrow FM")
+            << line("7", "1", "NFM") << cells("7", "1000000", "FM6", "6000") << "";
+        QTest::newRow("a mode the receiver lacks")
+            << line("7", "1", "DV") << cells("7", "1000000", "DV", "6000")
+            << "line 2: Mode \"DV\" is no mode the receiver has; kept as it is\n";
+        QTest::newRow("fraction of a Hz")
+            << line("7", "1.0000005", "CW") << cells("7", "1.0000005", "CW", "500")
+            << "line 2: Frequency \"1.0000005\" is not a frequency in MHz; kept as it is\n";
+        QTest::newRow("location 0")
+            << line("0", "1", "CW") << cells("0", "1000000", "CW", "500")
+            << "line 2: Location \"0\" is not a channel number from 1 to 65535; kept as it is\n";
+        QStringList skipped = cells("7", "1000000", "CW", "500");
+        skipped[Lockout] = "1";
+        QTest::newRow("skip") << line("7", "1", "CW", "S") << skipped << "";
+        QStringList priority = cells("7", "1000000", "CW", "500");
+        priority[Priority] = "1";
+        QTest::newRow("priority") << line("7", "1", "CW", "P") << priority << "";
+        QTest::newRow("unknown skip")
+            << line("7", "1", "CW", "X") << cells("7", "1000000", "CW", "500")
+            << "line 2: Skip \"X\" is neither S nor P; ignored\n";
+        QTest::newRow("Windows-1252 instead of UTF-8")
+            << QByteArray("7,Z\xFCrich,1,,0,,88.5,88.5,023,NN,023,Tone->Tone,CW,5.00,,,C,,,,\r\n")
+            <<
+            [&] {
+                QStringList row = cells("7", "1000000", "CW", "500");
+                row[Callsign] = "Zürich";
+                return row;
+            }()
+            << "line 1: the file is not UTF-8 as CHIRP writes it; read as Windows-1252\n";
+    }
+    void readLine() {
+        QFETCH(QByteArray, line);
+        QFETCH(QStringList, cells);
+        QFETCH(QString, problems);
+        const CsvImport read = ReadChirpCsv(std::string(kHeader21) + line.toStdString());
+        QCOMPARE(read.recordsRead, 1);
+        QCOMPARE(read.table.ChannelCount(), 1);
+        QCOMPARE(Strings(read.table, 1), cells);
+        QCOMPARE(QString(Lines(read.diagnostics)), problems);
+    }
+
+    void readerReportsLostColumnsOnce() {
+        const CsvImport read = ReadChirpCsv(
+            "Location,Frequency,Mode,Duplex,Offset,rToneFreq,Power,Extra\n"
+            "1,1,AM,,0.6,88.5,,\n"
+            "2,1,AM,+,0.6,88.5,,\n"
+            "3,1,AM,,5,67.0,5W,x\n"
+            "4\n");
+        QCOMPARE(read.table.ChannelCount(), 4);
+        QCOMPARE(QString(Lines(read.diagnostics)),
+                 "line 1: the columns Duplex, Offset, rToneFreq, Power and Extra hold values a "
+                 "receiver memory has no place for (first on line 3); not read\n"
+                 "line 5: has 1 fields where the header has 8; the missing ones read as empty\n"
+                 "line 5: Frequency \"\" is not a frequency in MHz; kept as it is\n"
+                 "line 5: Mode \"\" is no mode the receiver has; kept as it is\n");
+        const CsvImport noColumns = ReadChirpCsv("Location,Name\n1,A\n");
+        QCOMPARE(QString(Lines(noColumns.diagnostics)).section('\n', 0, 0),
+                 "line 1: the header has no Frequency and Mode column; those cells stay empty");
+    }
+
+    // A receiver CSV file, its CHIRP form and a .15m memory file carry the same channels.
+    void roundTripThroughEveryFormat() {
+        QTemporaryDir dir;
+        const std::string receiver = CORVALEN_TEST_DATA_DIR "/cli/awkward/input.csv";
+        const auto read = ReadMemoryFile(receiver, "");
+        QVERIFY(read.ok());
+        QCOMPARE(read->kind, MemoryFileKind::ReceiverCsv);
+
+        const std::string chirp = dir.filePath("list.csv").toStdString();
+        QVERIFY(WriteFileAtomically(chirp, BuildChirpCsvText(read->table).bytes).ok());
+        const auto fromChirp = ReadMemoryFile(chirp, "");
+        QVERIFY(fromChirp.ok());
+        QCOMPARE(fromChirp->kind, MemoryFileKind::ChirpCsv);
+
+        const std::string records = dir.filePath("list.15m").toStdString();
+        QVERIFY(SaveG3mFile(records, fromChirp->table, "315").ok());
+        const auto fromRecords = ReadMemoryFile(records, "315");
+        QVERIFY(fromRecords.ok());
+        QCOMPARE(fromRecords->kind, MemoryFileKind::Records);
+
+        // Channel 5 (USB at 14 MHz, its Bandwidth not the mode's default) comes through with
+        // what CHIRP keeps.
+        const auto channel5 = [](const MemoryTable& table) {
+            for (int row = 1; row < table.RowCount(); ++row) {
+                if (ChannelNumber(table.CellText(row, Number)) == 5) {
+                    return QStringList{
+                        QString::fromStdString(std::string(table.CellText(row, Frequency))),
+                        QString::fromStdString(std::string(table.CellText(row, Mode))),
+                        QString::fromStdString(std::string(table.CellText(row, Callsign))),
+                        QString::fromStdString(std::string(table.CellText(row, Comments)))};
+                }
+            }
+            return QStringList();
+        };
+        const QStringList expected{"14000000", "USB", "ABC", "Test"};
+        QCOMPARE(channel5(read->table), expected);
+        QCOMPARE(channel5(fromChirp->table), expected);
+        QCOMPARE(channel5(fromRecords->table), expected);
+        QCOMPARE(fromRecords->table.ChannelCount(),
+                 fromChirp->table.ChannelCount() - 1);  // 1 twice
+
+        const auto missing = ReadMemoryFile(dir.filePath("none.csv").toStdString(), "");
+        QVERIFY(!missing.ok());
+        QVERIFY(missing.error().message.find("none.csv") != std::string::npos);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestChirpCsv)
+#include "tst_chirpcsv.moc"
