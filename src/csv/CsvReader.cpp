@@ -330,7 +330,13 @@ CsvImport ReadCsvMemory(std::string_view fileBytes) {
             Diagnostic{Diagnostic::Place::Line, 1, -1,
                        "the file is UTF-8 text, not Windows-1252; read as UTF-8"});
     }
-    result.table.ReserveChannels(EstimateRecords(fileBytes));
+    const int records = EstimateRecords(fileBytes);
+    result.table.ReserveChannels(records);
+    // The rows' cell offsets plus their text, which is the file's bytes less the quotes and
+    // commas, and some room for letters that take more bytes in UTF-8 than in Windows-1252.
+    result.table.ReserveRowBytes(static_cast<std::size_t>(records) * 4 *
+                                     (kImportedColumnCount + 2) +
+                                 fileBytes.size() + fileBytes.size() / 8);
     RecordScanner scanner(fileBytes, utf8);
     // The fields of one record, reused from record to record, so reading a record allocates
     // nothing but the table row itself.

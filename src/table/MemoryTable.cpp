@@ -3,11 +3,20 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <new>
 #include <stdexcept>
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
 
 namespace corvalen {
 
 namespace {
+
+// Row arenas start on a huge-page boundary (2 MiB on x86-64 Linux).
+constexpr std::size_t kArenaAlignment = std::size_t{2} << 20;
+constexpr std::size_t kSmallestArena = std::size_t{1} << 20;
 
 // memcpy for the short texts most cells hold, without a call for each: two overlapping copies
 // of fixed size cover any length from 4 to 16.
@@ -29,8 +38,41 @@ void CopyText(char* to, const char* from, std::size_t size) {
 
 }  // namespace
 
+void table_detail::ReleaseArena::operator()(std::uint32_t* block) const {
+    ::operator delete (block, std::align_val_t{kArenaAlignment});
+}
+
+void MemoryTable::RowArena::Reserve(std::size_t words) {
+    // One block per table; small tables gain nothing from one.
+    if (m_block || words * sizeof(std::uint32_t) < kSmallestArena) {
+        return;
+    }
+    // Whole huge pages where the system has them: a large import then costs a few page faults
+    // instead of one for every 4 KiB of rows.
+    const std::size_t bytes =
+        (words * sizeof(std::uint32_t) + kArenaAlignment - 1) / kArenaAlignment * kArenaAlignment;
+    void* block = ::operator new (bytes, std::align_val_t{kArenaAlignment});
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+    ::madvise(block, bytes, MADV_HUGEPAGE);  // only a hint; nothing changes when it fails
+#endif
+    m_block = std::unique_ptr<std::uint32_t[], table_detail::ReleaseArena>(
+        static_cast<std::uint32_t*>(block), table_detail::ReleaseArena{});
+    m_used = 0;
+    m_size = bytes / sizeof(std::uint32_t);
+}
+
+std::uint32_t* MemoryTable::RowArena::Take(std::size_t words) {
+    if (!m_block || words > m_size - m_used) {
+        return nullptr;
+    }
+    std::uint32_t* block = m_block.get() + m_used;
+    m_used += words;
+    return block;
+}
+
 template <typename CellAt>
-MemoryTable::PackedRow MemoryTable::PackedRow::Pack(std::size_t count, CellAt cellAt) {
+MemoryTable::PackedRow MemoryTable::PackedRow::Pack(std::size_t count, CellAt cellAt,
+                                                    RowArena* arena) {
     PackedRow packed;
     std::size_t textSize = 0;
     for (std::size_t k = 0; k < count; ++k) {
@@ -46,7 +88,12 @@ MemoryTable::PackedRow MemoryTable::PackedRow::Pack(std::size_t count, CellAt ce
     }
     const std::size_t words =
         1 + count + (textSize + sizeof(std::uint32_t) - 1) / sizeof(std::uint32_t);
-    packed.m_words.reset(new std::uint32_t[words]);
+    if (std::uint32_t* shared = arena != nullptr ? arena->Take(words) : nullptr) {
+        packed.m_words = std::unique_ptr<std::uint32_t[], table_detail::ReleaseRow>(
+            shared, table_detail::ReleaseRow{false});
+    } else {
+        packed.m_words.reset(new std::uint32_t[words]);
+    }
     std::uint32_t* block = packed.m_words.get();
     block[0] = static_cast<std::uint32_t>(count);
     char* text = reinterpret_cast<char*>(block + 1 + count);
@@ -135,11 +182,14 @@ void MemoryTable::SetHeader(std::string_view barSeparatedCaptions) {
 
 template <typename Cells>
 void MemoryTable::InsertPacked(const Cells& cells, int at) {
-    // Missing cells are empty, surplus ones dropped.
-    PackedRow packed = PackedRow::Pack(static_cast<std::size_t>(m_columnCount), [&](std::size_t k) {
-        return k < cells.size() ? std::string_view(cells[k]) : std::string_view();
-    });
     const int position = std::clamp(at, 1, RowCount());
+    // Missing cells are empty, surplus ones dropped. Rows added at the end may use the arena.
+    PackedRow packed = PackedRow::Pack(
+        static_cast<std::size_t>(m_columnCount),
+        [&](std::size_t k) {
+            return k < cells.size() ? std::string_view(cells[k]) : std::string_view();
+        },
+        position == RowCount() ? &m_arena : nullptr);
     if (position == RowCount()) {
         m_rows.push_back(std::move(packed));
     } else {
@@ -165,6 +215,10 @@ void MemoryTable::AppendRow(std::span<const std::string_view> cells, int at) {
 
 void MemoryTable::ReserveChannels(int channelCount) {
     m_rows.reserve(static_cast<std::size_t>(std::max(channelCount, 0)) + 1);
+}
+
+void MemoryTable::ReserveRowBytes(std::size_t bytes) {
+    m_arena.Reserve(bytes / sizeof(std::uint32_t) + 1);
 }
 
 void MemoryTable::RemoveRow(int row) {

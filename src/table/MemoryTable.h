@@ -13,6 +13,25 @@
 
 namespace corvalen {
 
+namespace table_detail {
+
+// Frees a row block of its own; leaves alone one that lies in the table's arena.
+struct ReleaseRow {
+    bool owned = true;
+    void operator()(std::uint32_t* words) const {
+        if (owned) {
+            delete[] words;
+        }
+    }
+};
+
+// Frees a row arena, aligned as MemoryTable.cpp allocates it.
+struct ReleaseArena {
+    void operator()(std::uint32_t* block) const;
+};
+
+}  // namespace table_detail
+
 // The editor's one document: rows of text cells. Row 0 holds the column captions; rows 1 to
 // RowCount() - 1 are memory channels in display order. Cells are plain UTF-8 text and are never
 // typed or validated here; each writer converts them when it saves.
@@ -76,6 +95,12 @@ public:
     void AppendRow(std::span<const std::string_view> cells, int at);
     // Reserves room for `channelCount` channel rows, so a bulk import allocates once.
     void ReserveChannels(int channelCount);
+    // Reserves one block for about `bytes` of rows appended at the end (4 bytes a cell, 4 a
+    // row, plus the text), so a large import does not allocate row by row. Rows appended once
+    // the block is full get their own allocation again, as do all rows of a table under 1 MiB.
+    // The block is given back only with the table, and only the first reservation counts, so
+    // this is for filling a new table, not for editing one.
+    void ReserveRowBytes(std::size_t bytes);
     void RemoveRow(int row);
     // Removes rows first..last (inclusive) in one step.
     void RemoveRows(int first, int last);
@@ -103,8 +128,29 @@ public:
     bool operator==(const MemoryTable& other) const;
 
 private:
+    // Room for rows in one large block (see ReserveRowBytes). A copy of a table starts without
+    // one: its rows are copied into their own allocations.
+    class RowArena {
+    public:
+        RowArena() = default;
+        RowArena(const RowArena&) {}
+        RowArena& operator=(const RowArena&) { return *this; }
+        RowArena(RowArena&&) noexcept = default;
+        RowArena& operator=(RowArena&&) noexcept = default;
+
+        void Reserve(std::size_t words);
+        // `words` words from the block, or null when it has no room for them.
+        std::uint32_t* Take(std::size_t words);
+
+    private:
+        std::unique_ptr<std::uint32_t[], table_detail::ReleaseArena> m_block;
+        std::size_t m_used = 0;  // words
+        std::size_t m_size = 0;  // words
+    };
+
     // One row's block: word 0 the cell count n, words 1..n the end offset of each cell's text,
-    // then the texts back to back. No block at all stands for a row of empty cells.
+    // then the texts back to back. No block at all stands for a row of empty cells. A block may
+    // lie in the table's RowArena, which then owns it.
     class PackedRow {
     public:
         PackedRow() = default;
@@ -113,22 +159,24 @@ private:
         PackedRow(PackedRow&&) noexcept = default;
         PackedRow& operator=(PackedRow&&) noexcept = default;
 
-        // Packs `count` cells, cell k read as `cellAt(k)`.
+        // Packs `count` cells, cell k read as `cellAt(k)`, into the arena when it is given and
+        // has room, else into a block of the row's own.
         template <typename CellAt>
-        static PackedRow Pack(std::size_t count, CellAt cellAt);
+        static PackedRow Pack(std::size_t count, CellAt cellAt, RowArena* arena = nullptr);
 
         const std::uint32_t* Words() const { return m_words.get(); }
 
     private:
         static std::size_t WordCount(const std::uint32_t* words);
 
-        std::unique_ptr<std::uint32_t[]> m_words;
+        std::unique_ptr<std::uint32_t[], table_detail::ReleaseRow> m_words;
     };
 
     template <typename Cells>
     void InsertPacked(const Cells& cells, int at);
 
     int m_columnCount;
+    RowArena m_arena;  // before the rows, so that it outlives them
     std::vector<PackedRow> m_rows;
 };
 

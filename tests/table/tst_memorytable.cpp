@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -18,9 +19,13 @@ QString Joined(const MemoryTable& table, int row) {
     return cells.join(QLatin1Char('|'));
 }
 
-MemoryTable ThreeColumns() {
+// `arena`: the rows are packed into one block reserved up front, as a large import does.
+MemoryTable ThreeColumns(bool arena = false) {
     MemoryTable table(3);
     table.SetHeader("A|B|C");
+    if (arena) {
+        table.ReserveRowBytes(std::size_t{4} << 20);
+    }
     table.AppendRow({"1", "7100000", "Caf\u00E9"});
     table.AppendRow({"2", "", "x"});
     return table;
@@ -55,17 +60,22 @@ private slots:
         QFETCH(int, column);
         QFETCH(QString, text);
         QFETCH(QString, expected);
-        MemoryTable table = ThreeColumns();
-        table.SetRowCount(4);
-        const MemoryTable before = table;
-        table.SetCellText(row, column, text.toStdString());
-        QCOMPARE(Joined(table, row), expected);
-        for (int other = 0; other < table.RowCount(); ++other) {
-            if (other != row) {
-                QCOMPARE(Joined(table, other), Joined(before, other));
+        for (const bool arena : {false, true}) {
+            auto table = std::make_unique<MemoryTable>(ThreeColumns(arena));
+            table->SetRowCount(4);
+            const MemoryTable before = *table;
+            table->SetCellText(row, column, text.toStdString());
+            QCOMPARE(Joined(*table, row), expected);
+            for (int other = 0; other < table->RowCount(); ++other) {
+                if (other != row) {
+                    QCOMPARE(Joined(*table, other), Joined(before, other));
+                }
             }
+            MemoryTable moved = std::move(*table);
+            table.reset();  // the copy and the moved table outlive the table they came from
+            QCOMPARE(Joined(moved, row), expected);
+            QCOMPARE(Joined(before, 1), QStringLiteral("1|7100000|Caf\u00E9"));
         }
-        QCOMPARE(Joined(before, 1), QStringLiteral("1|7100000|Caf\u00E9"));  // the copy stays
     }
 
     void columnCountKeepsTexts() {
