@@ -105,7 +105,11 @@ void ChannelViewModel::setFindText(const QString& text) {
         }
         m_asciiFindText += AsciiLower(static_cast<char>(c.unicode()));
     }
-    invalidateRowsFilter();
+    // Filtered again in one step, as one layout change. Filtering row by row (as
+    // invalidateRowsFilter does) tells the grid of every run of hidden or shown rows apart,
+    // and the grid's row header goes over all its rows for each run: seconds at 65,535 rows.
+    // The current cell and the selection are kept as far as their rows stay shown.
+    invalidate();
 }
 
 QVariant ChannelViewModel::data(const QModelIndex& index, int role) const {

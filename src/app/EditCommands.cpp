@@ -158,12 +158,8 @@ void EditCommands::clearCells() {
 
 QString EditCommands::copyToClipboard(const GridSelection::Cells& cells) {
     const MemoryTableModel& model = m_document.table();
-    CellBlock block;
-    block.reserve(cells.rows.size());
-    for (const int row : cells.rows) {
-        block.push_back(std::move(model.cells(row, row, cells.firstColumn, cells.lastColumn)[0]));
-    }
-    QApplication::clipboard()->setText(QString::fromStdString(EncodeTabSeparated(block)));
+    QApplication::clipboard()->setText(QString::fromStdString(
+        EncodeTabSeparated(model.table(), cells.rows, cells.firstColumn, cells.lastColumn)));
     const int columns = cells.lastColumn - cells.firstColumn + 1;
     if (columns == model.columnCount()) {
         return Count(static_cast<qsizetype>(cells.rows.size()), "row", "rows");

@@ -229,7 +229,7 @@ QString FileCommands::DroppedMemoryFile(const QMimeData* data) {
 }
 
 void FileCommands::loadTable(MemoryTable table, const QString& actionName) {
-    m_document.undoStack().push(new LoadTableCommand(m_document, std::move(table), actionName));
+    LoadTableCommand::Push(m_document, std::move(table), actionName);
     m_document.undoStack().setClean();
     emit tableLoaded();
 }

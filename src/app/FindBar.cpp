@@ -1,6 +1,7 @@
 #include "app/FindBar.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
@@ -8,6 +9,13 @@
 #include "app/ChannelViewModel.h"
 
 namespace corvalen {
+
+namespace {
+
+// From this many rows on, filtering shows the busy cursor.
+constexpr int kBusyRows = 10000;
+
+}  // namespace
 
 FindBar::FindBar(ChannelViewModel& view, QWidget* parent)
     : QToolBar(tr("Find"), parent),
@@ -68,7 +76,15 @@ void FindBar::findRows(const QString& text) {
     if (!text.isEmpty()) {
         setVisible(true);
     }
+    // Filtering tens of thousands of rows can take a moment; say so.
+    const bool large = m_view.sourceModel()->rowCount() >= kBusyRows;
+    if (large) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    }
     m_view.setFindText(text);
+    if (large) {
+        QApplication::restoreOverrideCursor();
+    }
     emit rowsFound();
 }
 

@@ -100,6 +100,18 @@ void ReIndexCommand::undo() {
 LoadTableCommand::LoadTableCommand(Document& document, MemoryTable table, const QString& text)
     : QUndoCommand(text), m_document(document), m_table(std::move(table)) {}
 
+void LoadTableCommand::Push(Document& document, MemoryTable table, const QString& text) {
+    QUndoStack& stack = document.undoStack();
+    int opens = 0;
+    for (int k = 0; k < stack.index(); ++k) {
+        opens += dynamic_cast<const LoadTableCommand*>(stack.command(k)) != nullptr ? 1 : 0;
+    }
+    if (opens >= kOpensKept) {
+        stack.clear();
+    }
+    stack.push(new LoadTableCommand(document, std::move(table), text));
+}
+
 void LoadTableCommand::swap() {
     m_table = m_document.table().swapTable(std::move(m_table));
     std::swap(m_csvLoaded, m_document.csvLoaded);

@@ -97,6 +97,16 @@ private:
 // whether that one came from a file, are kept for undo. Undo and redo are the same swap.
 class LoadTableCommand : public QUndoCommand {
 public:
+    // How many opens the undo history reaches back over. Each keeps the whole table it replaced
+    // (about 10 MB at 65,535 channels), so without a bound opening file after file would hold
+    // on to every table ever opened.
+    static constexpr int kOpensKept = 2;
+
+    // Pushes the open of `table` onto the document's undo stack. When the history up to now
+    // holds kOpensKept opens already, it is cleared first: this open can still be undone, but
+    // not the steps before it.
+    static void Push(Document& document, MemoryTable table, const QString& text);
+
     LoadTableCommand(Document& document, MemoryTable table, const QString& text);
     void undo() override { swap(); }
     void redo() override { swap(); }

@@ -53,6 +53,25 @@ std::size_t ReadCell(std::string_view text, std::size_t i, std::string& cell) {
 
 }  // namespace
 
+namespace {
+
+void AppendCell(std::string_view cell, std::string& text) {
+    if (!NeedsQuotes(cell)) {
+        text.append(cell);
+        return;
+    }
+    text.push_back('"');
+    for (const char c : cell) {
+        if (c == '"') {
+            text.push_back('"');
+        }
+        text.push_back(c);
+    }
+    text.push_back('"');
+}
+
+}  // namespace
+
 std::string EncodeTabSeparated(const std::vector<std::vector<std::string>>& rows) {
     std::string text;
     for (const std::vector<std::string>& row : rows) {
@@ -60,19 +79,32 @@ std::string EncodeTabSeparated(const std::vector<std::vector<std::string>>& rows
             if (column > 0) {
                 text.push_back('\t');
             }
-            const std::string& cell = row[column];
-            if (!NeedsQuotes(cell)) {
-                text.append(cell);
-                continue;
+            AppendCell(row[column], text);
+        }
+        text.push_back('\n');
+    }
+    return text;
+}
+
+std::string EncodeTabSeparated(const MemoryTable& table, std::span<const int> rows, int firstColumn,
+                               int lastColumn) {
+    std::string text;
+    // Sized once: the rows' text plus a tab or line break a cell (quotes are rare).
+    std::size_t size = 0;
+    for (const int row : rows) {
+        const MemoryTable::RowView cells = table.RowCells(row);
+        for (int column = firstColumn; column <= lastColumn; ++column) {
+            size += cells[static_cast<std::size_t>(column)].size() + 1;
+        }
+    }
+    text.reserve(size);
+    for (const int row : rows) {
+        const MemoryTable::RowView cells = table.RowCells(row);
+        for (int column = firstColumn; column <= lastColumn; ++column) {
+            if (column > firstColumn) {
+                text.push_back('\t');
             }
-            text.push_back('"');
-            for (const char c : cell) {
-                if (c == '"') {
-                    text.push_back('"');
-                }
-                text.push_back(c);
-            }
-            text.push_back('"');
+            AppendCell(cells[static_cast<std::size_t>(column)], text);
         }
         text.push_back('\n');
     }

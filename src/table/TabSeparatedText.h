@@ -1,8 +1,11 @@
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "table/MemoryTable.h"
 
 namespace corvalen {
 
@@ -13,6 +16,10 @@ namespace corvalen {
 
 // Every row ends with "\n", the last one too.
 std::string EncodeTabSeparated(const std::vector<std::vector<std::string>>& rows);
+// The same for cells of `table`: the table rows `rows` in that order, columns `firstColumn` to
+// `lastColumn` (a column past the table's last reads as empty), without copying them first.
+std::string EncodeTabSeparated(const MemoryTable& table, std::span<const int> rows, int firstColumn,
+                               int lastColumn);
 
 // Rows end at LF or CR LF; a line break at the very end closes the last row and does not open an
 // empty one, so "" gives no rows and "\n" one row of one empty cell. A cell that starts with a

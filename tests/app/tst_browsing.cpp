@@ -18,6 +18,7 @@
 #include <QToolBar>
 #include <QUndoStack>
 #include <QUrl>
+#include <algorithm>
 #include <memory>
 
 #include "EditorTest.h"
@@ -186,6 +187,54 @@ private slots:
         QCOMPARE(shownRows(), (QList<int>{1, 2, 3, 4, 5, 6}));
         QVERIFY(!bar->isVisible());
         QVERIFY(box->text().isEmpty());
+    }
+
+    // The grid is filtered again in one step; the current cell and the selected rows stay
+    // with their table rows as long as those are shown.
+    void findKeepsCurrentCellAndSelection_data() {
+        QTest::addColumn<QStringList>("finds");    // applied one after another
+        QTest::addColumn<int>("currentRow");       // table row of the current cell after, or -1
+        QTest::addColumn<QList<int>>("selected");  // selected table rows after, ascending
+        QTest::newRow("narrowed") << QStringList{"alpha"} << 6 << QList<int>{2, 6};
+        QTest::newRow("narrowed further") << QStringList{"alph", "alpha2"} << 6 << QList<int>{6};
+        QTest::newRow("narrowed, then Backspace to empty")
+            << QStringList{"alpha", ""} << 6 << QList<int>{2, 6};  // row 5 was hidden
+        QTest::newRow("current row hidden") << QStringList{"bravo"} << -1 << QList<int>{5};
+        QTest::newRow("hidden, then shown again")
+            << QStringList{"bravo", ""} << -1 << QList<int>{5};
+    }
+
+    void findKeepsCurrentCellAndSelection() {
+        QFETCH(QStringList, finds);
+        QFETCH(int, currentRow);
+        QFETCH(QList<int>, selected);
+        MainWindow& window = startWindow(SortingTable());
+        clickHeader(Frequency);  // sorted too: grid rows are not table rows
+        QTableView* grid = window.grid();
+        const auto gridIndex = [&](int tableRow, int column) {
+            const QModelIndex source = window.document().table().index(tableRow - 1, column);
+            return window.view().mapFromSource(source);
+        };
+        grid->selectionModel()->clear();
+        for (const int row : {2, 5, 6}) {
+            grid->selectionModel()->setCurrentIndex(
+                gridIndex(row, Callsign), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        }
+        for (const QString& text : finds) {
+            window.findBar().findRows(text);
+        }
+
+        const QModelIndex current = grid->currentIndex();
+        QCOMPARE(current.isValid() ? window.view().mapToSource(current).row() + 1 : -1, currentRow);
+        if (current.isValid()) {
+            QCOMPARE(current.column(), int(Callsign));
+        }
+        QList<int> rows;
+        for (const QModelIndex& index : grid->selectionModel()->selectedRows()) {
+            rows << window.view().mapToSource(index).row() + 1;
+        }
+        std::sort(rows.begin(), rows.end());
+        QCOMPARE(rows, selected);
     }
 
     // Row commands take their rows from the sorted, filtered grid and must hit the same rows of

@@ -546,6 +546,40 @@ private slots:
         QVERIFY(!window.isWindowModified());
     }
 
+    // Each open keeps the whole table it replaced for undo, so the history reaches back over
+    // at most two opens: a third starts it afresh, and can itself still be undone.
+    void undoReachesBackOverTwoOpens_data() {
+        QTest::addColumn<int>("opens");             // files of 1, 2, ... channels, opened in turn
+        QTest::addColumn<int>("steps");             // undo steps then
+        QTest::addColumn<int>("rowsAtStart");       // channel rows once every step is undone
+        QTest::newRow("one open") << 1 << 2 << 49;  // the edit, the open; the start-up grid
+        QTest::newRow("two opens") << 2 << 3 << 49;
+        QTest::newRow("third open starts afresh") << 3 << 1 << 2;
+        QTest::newRow("fourth open") << 4 << 2 << 2;
+    }
+
+    void undoReachesBackOverTwoOpens() {
+        QFETCH(int, opens);
+        QFETCH(int, steps);
+        QFETCH(int, rowsAtStart);
+        MainWindow& window = startWindow();
+        MemoryTableModel& model = window.document().table();
+        QUndoStack& stack = window.document().undoStack();
+        QVERIFY(model.setData(model.index(0, Frequency), QStringLiteral("9410000")));
+        m_boxes->unsavedAnswers = {UnsavedChangesAnswer::Discard};
+        for (int channels = 1; channels <= opens; ++channels) {
+            importChannels(channels);
+        }
+        QCOMPARE(stack.count(), steps);
+        QCOMPARE(stack.undoText(), QStringLiteral("Open channels.csv"));
+        while (stack.canUndo()) {
+            stack.undo();
+        }
+        QCOMPARE(model.rowCount(), rowsAtStart);
+        stack.setIndex(stack.count());
+        QCOMPARE(model.rowCount(), opens);
+    }
+
     void savesMarkTheTableSaved_data() {
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("file");

@@ -1,5 +1,7 @@
 #include <QTest>
 
+#include <algorithm>
+
 #include "table/TabSeparatedText.h"
 
 using corvalen::DecodeTabSeparated;
@@ -40,6 +42,23 @@ private slots:
             QCOMPARE(QByteArray::fromStdString(encoded), text);
         }
         QCOMPARE(DecodeTabSeparated(encoded), rows);
+
+        // Copy writes the same text straight from the table's rows: here a table with one
+        // column more than the block, which is left out, and the rows in the block's order.
+        const std::size_t width = rows.empty() ? 0 : rows.front().size();
+        if (width == 0 || !std::all_of(rows.begin(), rows.end(),
+                                       [&](const auto& row) { return row.size() == width; })) {
+            return;
+        }
+        corvalen::MemoryTable table(static_cast<int>(width) + 1);
+        for (const std::vector<std::string>& cells : rows) {
+            table.AppendRow(cells, 1);  // on top: block row k ends up as table row n - k
+        }
+        std::vector<int> order;
+        for (int k = 0; k < table.ChannelCount(); ++k) {
+            order.push_back(table.ChannelCount() - k);
+        }
+        QCOMPARE(EncodeTabSeparated(table, order, 0, static_cast<int>(width) - 1), encoded);
     }
 
     // Text as other programs write it.
