@@ -176,9 +176,13 @@ bool CheckConvertArguments(const Arguments& arguments, std::ostream& err) {
 }
 
 void Report(const std::vector<Diagnostic>& diagnostics, std::ostream& err) {
+    // Written in one piece: stderr is unbuffered, and a large file can report tens of
+    // thousands of lines, each of which would otherwise cost two writes of its own.
+    std::string lines;
     for (const Diagnostic& d : diagnostics) {
-        err << d.ToString() << "\n";
+        lines.append(d.ToString()).push_back('\n');
     }
+    err << lines;
 }
 
 std::string Count(std::size_t n, std::string_view singular, std::string_view plural) {
