@@ -24,7 +24,7 @@ endif()
 set(CPACK_PACKAGE_NAME corvalen)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The Corvalen developers")
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "memory channel editor for Winradio G313 and G303 receivers")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "memory channel editor for Winradio receivers")
 set(CPACK_PACKAGE_CONTACT "The Corvalen developers <corvalen@localhost>")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR DEB)
@@ -38,12 +38,13 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
 # The package's long description (CPack puts the summary above it).
 set(CPACK_PACKAGE_DESCRIPTION
-    "Corvalen opens the CSV memory export of the Winradio receiver software or a
-binary .g3m memory file as a table of channels, lets you edit cells and add,
-insert, delete and renumber rows, and saves the table as a CSV file or as the
-receiver's .g3m memory file. It checks what it writes and reports every cell
-it could not take as it stands.
+    "Corvalen edits the memory channels of the Winradio G313, G303, G305 and G315
+receivers. It opens the CSV memory export of the receiver software, a CHIRP
+CSV file or a binary .g3m or .15m memory file as a table of channels, lets you
+edit cells and add, insert, delete, move and renumber rows, and saves the table
+as a CSV file, a CHIRP file or the receiver's memory file. It checks what it
+writes and reports every cell it could not take as it stands.
 
-The package also holds corvalen-cli, a command-line converter between the
-two formats.")
+The package also holds corvalen-cli, a command-line converter between these
+formats.")
 include(CPack)

@@ -67,16 +67,215 @@
         <source>characters</source>
         <translation>Zeichen</translation>
     </message>
-</context>
-<context>
-    <name>MessageBoxes</name>
     <message>
-        <source>Save as .csv</source>
-        <translation>Als .csv speichern</translation>
+        <source>notice</source>
+        <translation>Hinweis</translation>
     </message>
     <message>
-        <source>Save as .g3m</source>
-        <translation>Als .g3m speichern</translation>
+        <source>notices</source>
+        <translation>Hinweise</translation>
+    </message>
+    <message>
+        <source>page</source>
+        <translation>Seite</translation>
+    </message>
+    <message>
+        <source>pages</source>
+        <translation>Seiten</translation>
+    </message>
+</context>
+<context>
+    <name>EditDialogs</name>
+    <message>
+        <source>Go to Channel</source>
+        <translation>Gehe zu Kanal</translation>
+    </message>
+    <message>
+        <source>Channel number:</source>
+        <translation>Kanalnummer:</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Save as .&amp;csv</source>
+        <translation>Als .&amp;csv speichern</translation>
+    </message>
+    <message>
+        <source>Save as .&amp;g3m</source>
+        <translation>Als .&amp;g3m speichern</translation>
+    </message>
+    <message>
+        <source>&amp;Discard</source>
+        <translation>&amp;Verwerfen</translation>
+    </message>
+</context>
+<context>
+    <name>TablePrinter</name>
+    <message>
+        <source>Page %1 of %2</source>
+        <translation>Seite %1 von %2</translation>
+    </message>
+</context>
+<context>
+    <name>corvalen::CellEditorDelegate</name>
+    <message>
+        <source>none</source>
+        <translation>keine</translation>
+    </message>
+</context>
+<context>
+    <name>corvalen::ChannelCommands</name>
+    <message>
+        <source>Set Field of Selected Rows…</source>
+        <translation>Feld der ausgewählten Zeilen setzen…</translation>
+    </message>
+    <message>
+        <source>Add Channel Range…</source>
+        <translation>Kanalbereich anfügen…</translation>
+    </message>
+    <message>
+        <source>Move Up</source>
+        <translation>Nach oben</translation>
+    </message>
+    <message>
+        <source>Move Down</source>
+        <translation>Nach unten</translation>
+    </message>
+    <message>
+        <source>Move to Top</source>
+        <translation>Ganz nach oben</translation>
+    </message>
+    <message>
+        <source>Move to Bottom</source>
+        <translation>Ganz nach unten</translation>
+    </message>
+    <message>
+        <source>Go to Channel…</source>
+        <translation>Gehe zu Kanal…</translation>
+    </message>
+    <message>
+        <source>Select the rows to change first</source>
+        <translation>Wählen Sie zuerst die zu ändernden Zeilen aus</translation>
+    </message>
+    <message>
+        <source>Set %1 of Selected Rows</source>
+        <translation>%1 der ausgewählten Zeilen setzen</translation>
+    </message>
+    <message>
+        <source>%1 of the selected rows already held that</source>
+        <translation>%1 der ausgewählten Zeilen hatten das schon</translation>
+    </message>
+    <message>
+        <source>Set %1 of %2</source>
+        <translation>%1 von %2 gesetzt</translation>
+    </message>
+    <message>
+        <source>Add Channel Range</source>
+        <translation>Kanalbereich anfügen</translation>
+    </message>
+    <message>
+        <source>Added 1 channel, number %1</source>
+        <translation>1 Kanal angefügt, Nummer %1</translation>
+    </message>
+    <message>
+        <source>Added %1 channels, numbered %2 to %3</source>
+        <translation>%1 Kanäle angefügt, Nummern %2 bis %3</translation>
+    </message>
+    <message>
+        <source>No row holds channel %1</source>
+        <translation>Keine Zeile enthält Kanal %1</translation>
+    </message>
+    <message>
+        <source>Channel %1 is in row %2</source>
+        <translation>Kanal %1 steht in Zeile %2</translation>
+    </message>
+</context>
+<context>
+    <name>corvalen::ChannelRangeDialog</name>
+    <message>
+        <source>Add Channel Range</source>
+        <translation>Kanalbereich anfügen</translation>
+    </message>
+    <message>
+        <source>&amp;Start:</source>
+        <translation>&amp;Anfang:</translation>
+    </message>
+    <message>
+        <source>e.g. 118 or 118.000 MHz (MHz when no unit)</source>
+        <translation>z. B. 118 oder 118.000 MHz (MHz ohne Einheit)</translation>
+    </message>
+    <message>
+        <source>S&amp;top:</source>
+        <translation>&amp;Ende:</translation>
+    </message>
+    <message>
+        <source>e.g. 136.975 MHz, included when a step lands on it</source>
+        <translation>z. B. 136.975 MHz, enthalten, wenn ein Schritt darauf fällt</translation>
+    </message>
+    <message>
+        <source>Ste&amp;p:</source>
+        <translation>&amp;Schritt:</translation>
+    </message>
+    <message>
+        <source>e.g. 25 kHz or 8330 Hz (kHz when no unit)</source>
+        <translation>z. B. 25 kHz oder 8330 Hz (kHz ohne Einheit)</translation>
+    </message>
+    <message>
+        <source>First &amp;number:</source>
+        <translation>Erste &amp;Nummer:</translation>
+    </message>
+    <message>
+        <source>empty: after the highest, %1</source>
+        <translation>leer: nach der höchsten, %1</translation>
+    </message>
+    <message>
+        <source>&amp;Mode:</source>
+        <translation>&amp;Modus:</translation>
+    </message>
+    <message>
+        <source>&amp;Bandwidth:</source>
+        <translation>&amp;Bandbreite:</translation>
+    </message>
+    <message>
+        <source>&amp;IF Shift:</source>
+        <translation>&amp;ZF-Verschiebung:</translation>
+    </message>
+    <message>
+        <source>&amp;Groups:</source>
+        <translation>&amp;Gruppen:</translation>
+    </message>
+    <message>
+        <source>e.g. 1+3</source>
+        <translation>z. B. 1+3</translation>
+    </message>
+    <message>
+        <source>&amp;Callsign:</source>
+        <translation>&amp;Rufzeichen:</translation>
+    </message>
+    <message>
+        <source>Co&amp;mments:</source>
+        <translation>&amp;Kommentar:</translation>
+    </message>
+    <message>
+        <source>Give a start, a stop and a step.</source>
+        <translation>Geben Sie Anfang, Ende und Schritt an.</translation>
+    </message>
+    <message>
+        <source>First number &quot;%1&quot; is not a channel number from 1 to %2.</source>
+        <translation>Erste Nummer „%1“ ist keine Kanalnummer von 1 bis %2.</translation>
+    </message>
+    <message>
+        <source>empty: %1 Hz, the default for the mode</source>
+        <translation>leer: %1 Hz, die Vorgabe für den Modus</translation>
+    </message>
+    <message>
+        <source>Adds 1 channel, numbered %1; %2 rows in all.</source>
+        <translation>Fügt 1 Kanal an, Nummer %1; insgesamt %2 Zeilen.</translation>
+    </message>
+    <message>
+        <source>Adds %1 channels, numbered %2 to %3; %4 rows in all.</source>
+        <translation>Fügt %1 Kanäle an, Nummern %2 bis %3; insgesamt %4 Zeilen.</translation>
     </message>
 </context>
 <context>
@@ -140,6 +339,62 @@
     <message>
         <source>; %1 past the last column left out</source>
         <translation>; %1 nach der letzten Spalte ausgelassen</translation>
+    </message>
+    <message>
+        <source>Clear Cells</source>
+        <translation>Zellen leeren</translation>
+    </message>
+    <message>
+        <source>Adds an empty channel at the end</source>
+        <translation>Fügt am Ende einen leeren Kanal an</translation>
+    </message>
+    <message>
+        <source>Inserts an empty channel below the current row</source>
+        <translation>Fügt unter der aktuellen Zeile einen leeren Kanal ein</translation>
+    </message>
+    <message>
+        <source>Removes the selected rows and renumbers the rest</source>
+        <translation>Entfernt die ausgewählten Zeilen und nummeriert die übrigen neu</translation>
+    </message>
+    <message>
+        <source>Renumbers the Number column 1 to n in table order</source>
+        <translation>Nummeriert die Spalte Number in Tabellenfolge von 1 bis n</translation>
+    </message>
+    <message>
+        <source>Empties the selected cells</source>
+        <translation>Leert die ausgewählten Zellen</translation>
+    </message>
+    <message>
+        <source>Copies the selected cells and empties them</source>
+        <translation>Kopiert die ausgewählten Zellen und leert sie</translation>
+    </message>
+    <message>
+        <source>Copies the selected cells as tab-separated text</source>
+        <translation>Kopiert die ausgewählten Zellen als Text mit Tabulatoren</translation>
+    </message>
+    <message>
+        <source>Pastes tab-separated text from the current cell down</source>
+        <translation>Fügt Text mit Tabulatoren ab der aktuellen Zelle abwärts ein</translation>
+    </message>
+    <message>
+        <source>No rows selected; nothing deleted</source>
+        <translation>Keine Zeilen ausgewählt; nichts gelöscht</translation>
+    </message>
+    <message>
+        <source>Deleted %1</source>
+        <translation>%1 gelöscht</translation>
+    </message>
+    <message>
+        <source>Deleted %1; the rest renumbered 1 to %2</source>
+        <translation>%1 gelöscht; die übrigen von 1 bis %2 neu nummeriert</translation>
+    </message>
+    <message>
+        <source>Every row already has its number (1 to %1); nothing changed</source>
+        <translation>Jede Zeile hat schon ihre Nummer (1 bis %1); nichts geändert</translation>
+    </message>
+    <message>
+        <source>Renumbered %1 1 to %2</source>
+        <translation>%1 von 1 bis %2 neu nummeriert</translation>
     </message>
 </context>
 <context>
@@ -256,6 +511,86 @@ OK überschreibt die Datei, Abbrechen wählt eine andere.</translation>
         <source>No recent files</source>
         <translation>Keine zuletzt geöffneten Dateien</translation>
     </message>
+    <message>
+        <source>CHIRP files (*.csv)|*.csv</source>
+        <translation>CHIRP-Dateien (*.csv)|*.csv</translation>
+    </message>
+    <message>
+        <source>Channel files|*.csv;*.g3m;*.15m</source>
+        <translation>Kanaldateien|*.csv;*.g3m;*.15m</translation>
+    </message>
+    <message>
+        <source>Memory files (*.15m)|*.15m</source>
+        <translation>Speicherdateien (*.15m)|*.15m</translation>
+    </message>
+    <message>
+        <source>Save as CHIRP .csv file…</source>
+        <translation>Als CHIRP-.csv-Datei speichern…</translation>
+    </message>
+    <message>
+        <source>Append Channels from File…</source>
+        <translation>Kanäle aus Datei anfügen…</translation>
+    </message>
+    <message>
+        <source>Read %1 from the CHIRP file %2</source>
+        <translation>%1 aus der CHIRP-Datei %2 gelesen</translation>
+    </message>
+    <message>
+        <source>; nothing opened</source>
+        <translation>; nichts geöffnet</translation>
+    </message>
+    <message>
+        <source>; %1 skipped</source>
+        <translation>; %1 übersprungen</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Speichern</translation>
+    </message>
+    <message>
+        <source>; the file was not changed</source>
+        <translation>; die Datei blieb unverändert</translation>
+    </message>
+    <message>
+        <source>; %1 already in the file kept</source>
+        <translation>; %1 schon in der Datei behalten</translation>
+    </message>
+    <message>
+        <source>%1 is a .15m memory file, for the receiver models 305 and 315, not &quot;%2&quot;</source>
+        <translation>%1 ist eine .15m-Speicherdatei für die Empfängermodelle 305 und 315, nicht „%2“</translation>
+    </message>
+    <message>
+        <source>%1 is a .g3m memory file; the receiver model %2 uses .15m files</source>
+        <translation>%1 ist eine .g3m-Speicherdatei; das Empfängermodell %2 verwendet .15m-Dateien</translation>
+    </message>
+    <message>
+        <source>Save as CHIRP File</source>
+        <translation>Als CHIRP-Datei speichern</translation>
+    </message>
+    <message>
+        <source>Saved %1 to the CHIRP file %2</source>
+        <translation>%1 in der CHIRP-Datei %2 gespeichert</translation>
+    </message>
+    <message>
+        <source>Append Channels from File</source>
+        <translation>Kanäle aus Datei anfügen</translation>
+    </message>
+    <message>
+        <source>; nothing appended</source>
+        <translation>; nichts angefügt</translation>
+    </message>
+    <message>
+        <source>nothing appended</source>
+        <translation>nichts angefügt</translation>
+    </message>
+    <message>
+        <source>Append %1</source>
+        <translation>%1 anfügen</translation>
+    </message>
+    <message>
+        <source>Appended %1 from %2 after row %3</source>
+        <translation>%1 aus %2 nach Zeile %3 angefügt</translation>
+    </message>
 </context>
 <context>
     <name>corvalen::FindBar</name>
@@ -277,26 +612,52 @@ OK überschreibt die Datei, Abbrechen wählt eine andere.</translation>
     </message>
 </context>
 <context>
+    <name>corvalen::GridViewOptions</name>
+    <message>
+        <source>Columns</source>
+        <translation>Spalten</translation>
+    </message>
+    <message>
+        <source>Frequency in Hz</source>
+        <translation>Frequenz in Hz</translation>
+    </message>
+    <message>
+        <source>Frequency in kHz</source>
+        <translation>Frequenz in kHz</translation>
+    </message>
+    <message>
+        <source>Frequency in MHz</source>
+        <translation>Frequenz in MHz</translation>
+    </message>
+    <message>
+        <source>Column %1</source>
+        <translation>Spalte %1</translation>
+    </message>
+</context>
+<context>
+    <name>corvalen::LockoutEditor</name>
+    <message>
+        <source>Scan lockout</source>
+        <translation>Beim Suchlauf auslassen</translation>
+    </message>
+    <message>
+        <source>Do not set mode</source>
+        <translation>Modus nicht setzen</translation>
+    </message>
+    <message>
+        <source>Do not set squelch</source>
+        <translation>Rauschsperre nicht setzen</translation>
+    </message>
+</context>
+<context>
     <name>corvalen::MainWindow</name>
     <message>
         <source>Grid View[*]</source>
         <translation>Tabellenansicht[*]</translation>
     </message>
     <message>
-        <source>File</source>
-        <translation>Datei</translation>
-    </message>
-    <message>
         <source>Exit</source>
         <translation>Beenden</translation>
-    </message>
-    <message>
-        <source>Edit</source>
-        <translation>Bearbeiten</translation>
-    </message>
-    <message>
-        <source>View</source>
-        <translation>Ansicht</translation>
     </message>
     <message>
         <source>Find...</source>
@@ -307,16 +668,8 @@ OK überschreibt die Datei, Abbrechen wählt eine andere.</translation>
         <translation>Probleme</translation>
     </message>
     <message>
-        <source>Options</source>
-        <translation>Optionen</translation>
-    </message>
-    <message>
         <source>Winradio Folder</source>
         <translation>Winradio-Ordner</translation>
-    </message>
-    <message>
-        <source>Cells a .g3m save cannot use as they stand; see the Problems panel</source>
-        <translation>Zellen, die eine .g3m-Datei so nicht aufnehmen kann; siehe die Liste „Probleme“</translation>
     </message>
     <message>
         <source>This appears to be the first time you have run this application. Please go to the Options Menu<byte value="xd"/>
@@ -352,6 +705,26 @@ Ihre Winradio-.exe-Datei aus, damit der Winradio-Pfad gespeichert werden kann.</
         <source>No problems</source>
         <translation>Keine Probleme</translation>
     </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Bearbeiten</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ansicht</translation>
+    </message>
+    <message>
+        <source>&amp;Options</source>
+        <translation>&amp;Optionen</translation>
+    </message>
+    <message>
+        <source>Problems: cells a save cannot use as they stand. Notices: values written a little differently, and channels alike. See the Problems panel</source>
+        <translation>Probleme: Zellen, die ein Speichern so nicht übernehmen kann. Hinweise: Werte, die etwas anders geschrieben werden, und gleiche Kanäle. Siehe die Liste „Probleme“</translation>
+    </message>
 </context>
 <context>
     <name>corvalen::MemoryTableModel</name>
@@ -361,29 +734,121 @@ Ihre Winradio-.exe-Datei aus, damit der Winradio-Pfad gespeichert werden kann.</
     </message>
 </context>
 <context>
+    <name>corvalen::PrintCommands</name>
+    <message>
+        <source>Print…</source>
+        <translation>Drucken…</translation>
+    </message>
+    <message>
+        <source>Export PDF…</source>
+        <translation>Als PDF exportieren…</translation>
+    </message>
+    <message>
+        <source>Grid View</source>
+        <translation>Tabellenansicht</translation>
+    </message>
+    <message>
+        <source>Printing failed; nothing printed</source>
+        <translation>Drucken fehlgeschlagen; nichts gedruckt</translation>
+    </message>
+    <message>
+        <source>Printed %1</source>
+        <translation>%1 gedruckt</translation>
+    </message>
+    <message>
+        <source>Export PDF</source>
+        <translation>Als PDF exportieren</translation>
+    </message>
+    <message>
+        <source>Corvalen</source>
+        <translation>Corvalen</translation>
+    </message>
+    <message>
+        <source> already exists.<byte value="xd"/>
+Select OK to overwrite, or Cancel to try again.</source>
+        <translation> existiert bereits.<byte value="xd"/>
+OK überschreibt die Datei, Abbrechen wählt eine andere.</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2; nothing exported</source>
+        <translation>%1 kann nicht geschrieben werden: %2; nichts exportiert</translation>
+    </message>
+    <message>
+        <source>Cannot write %1%2; nothing exported</source>
+        <translation>%1 kann nicht geschrieben werden%2; nichts exportiert</translation>
+    </message>
+    <message>
+        <source>Exported %1 to %2</source>
+        <translation>%1 nach %2 exportiert</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf)|*.pdf</source>
+        <translation>PDF-Dateien (*.pdf)|*.pdf</translation>
+    </message>
+</context>
+<context>
     <name>corvalen::ProblemsPanel</name>
     <message>
         <source>Problems</source>
         <translation>Probleme</translation>
     </message>
+</context>
+<context>
+    <name>corvalen::SetFieldDialog</name>
     <message>
-        <source>row %1: %2</source>
-        <translation>Zeile %1: %2</translation>
+        <source>Column %1</source>
+        <translation>Spalte %1</translation>
     </message>
     <message>
-        <source>row %1, %2: %3</source>
-        <translation>Zeile %1, %2: %3</translation>
+        <source>Set Field of Selected Rows</source>
+        <translation>Feld der ausgewählten Zeilen setzen</translation>
+    </message>
+    <message>
+        <source>Changes 1 selected row.</source>
+        <translation>Ändert 1 ausgewählte Zeile.</translation>
+    </message>
+    <message>
+        <source>Changes %1 selected rows.</source>
+        <translation>Ändert %1 ausgewählte Zeilen.</translation>
+    </message>
+    <message>
+        <source>Set to</source>
+        <translation>Setzen auf</translation>
+    </message>
+    <message>
+        <source>Add group</source>
+        <translation>Gruppe hinzufügen</translation>
+    </message>
+    <message>
+        <source>Remove group</source>
+        <translation>Gruppe entfernen</translation>
+    </message>
+    <message>
+        <source>&amp;Column:</source>
+        <translation>&amp;Spalte:</translation>
+    </message>
+    <message>
+        <source>&amp;Change:</source>
+        <translation>Ä&amp;nderung:</translation>
+    </message>
+    <message>
+        <source>&amp;Value:</source>
+        <translation>&amp;Wert:</translation>
+    </message>
+    <message>
+        <source>&amp;Group:</source>
+        <translation>&amp;Gruppe:</translation>
     </message>
 </context>
 <context>
     <name>main</name>
     <message>
-        <source>Edit the memory channels of Winradio G313 and G303 receivers.</source>
-        <translation>Bearbeitet die Speicherkanäle der Winradio-Empfänger G313 und G303.</translation>
-    </message>
-    <message>
         <source>A .csv or .g3m memory file to open.</source>
         <translation>Eine .csv- oder .g3m-Speicherdatei, die geöffnet wird.</translation>
+    </message>
+    <message>
+        <source>Edit the memory channels of Winradio receivers.</source>
+        <translation>Bearbeitet die Speicherkanäle von Winradio-Empfängern.</translation>
     </message>
 </context>
 </TS>

@@ -19,12 +19,6 @@
 
 namespace corvalen {
 
-namespace {
-
-const QString kPdfFilter = QStringLiteral("PDF files (*.pdf)|*.pdf");
-
-}  // namespace
-
 bool QtPrinterChooser::choose(QPrinter& printer) {
     QPrintDialog dialog(&printer, m_parent);
     return dialog.exec() == QDialog::Accepted;
@@ -87,8 +81,9 @@ bool PrintCommands::print() {
 
 bool PrintCommands::exportPdf() {
     for (;;) {
-        const std::optional<QString> chosen = m_fileDialog.show(
-            QString(), kPdfFilter, tr("Export PDF"), FileDialogSettings::Form::Save);
+        const std::optional<QString> chosen =
+            m_fileDialog.show(QString(), tr("PDF files (*.pdf)|*.pdf"), tr("Export PDF"),
+                              FileDialogSettings::Form::Save);
         if (!chosen) {
             return false;
         }

@@ -18,6 +18,7 @@ namespace corvalen {
     QT_TRANSLATE_NOOP("Count", "problem"),   QT_TRANSLATE_NOOP("Count", "problems"),
     QT_TRANSLATE_NOOP("Count", "record"),    QT_TRANSLATE_NOOP("Count", "records"),
     QT_TRANSLATE_NOOP("Count", "character"), QT_TRANSLATE_NOOP("Count", "characters"),
+    QT_TRANSLATE_NOOP("Count", "page"),      QT_TRANSLATE_NOOP("Count", "pages"),
 };
 
 QString Count(qsizetype n, const char* singular, const char* plural) {

@@ -1,9 +1,9 @@
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QIcon>
-#include <QComboBox>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPixmap>
@@ -27,8 +27,8 @@ int main(int argc, char** argv) {
     corvalen::InstallTranslations(app);
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QApplication::translate(
-        "main", "Edit the memory channels of Winradio G313 and G303 receivers."));
+    parser.setApplicationDescription(
+        QApplication::translate("main", "Edit the memory channels of Winradio receivers."));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument(

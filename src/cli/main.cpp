@@ -4,8 +4,10 @@
 #include <vector>
 
 #ifdef _WIN32
-#include <shellapi.h>
+// windows.h first: shellapi.h needs its types. The blank line keeps clang-format from sorting.
 #include <windows.h>
+
+#include <shellapi.h>
 #endif
 
 #include "cli/ConvertCommand.h"

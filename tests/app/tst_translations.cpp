@@ -14,7 +14,7 @@ private:
     QStringList menuTitles() const {
         QStringList titles;
         for (QAction* action : m_window->menuBar()->actions()) {
-            titles << action->text();
+            titles << action->text().remove(QLatin1Char('&'));  // without the mnemonic marks
         }
         return titles;
     }
