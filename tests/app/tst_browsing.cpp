@@ -392,6 +392,12 @@ private slots:
                            {2, Mode, "AM"},  {2, Number, "9"}, {4, Groups, "0"}};
         QTest::newRow("row without a channel number")
             << QList<Edit>{{3, Number, "0"}, {3, Frequency, "bad"}, {3, Number, "3"}};
+        // Row 2 has 7010000 Hz in USB: a notice on the later row survives edits of its other
+        // cells and goes when the mode differs.
+        QTest::newRow("frequencies alike") << QList<Edit>{
+            {3, Frequency, "7010000"}, {3, Callsign, "X"}, {3, Groups, "0"},
+            {2, Mode, "AM"},           {2, Mode, "USB"},   {4, Frequency, "7010000.5"},
+            {4, Comments, ""}};
     }
 
     void editsKeepTheProblemsOfTheWholeTable() {
