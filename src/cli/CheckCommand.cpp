@@ -5,9 +5,8 @@
 #include <vector>
 
 #include "cli/ConvertCommand.h"
-#include "csv/CsvReader.h"
+#include "csv/MemoryFile.h"
 #include "g3m/CellChecks.h"
-#include "g3m/G3mReader.h"
 
 namespace corvalen {
 
@@ -16,40 +15,21 @@ namespace {
 // The model a CSV memory file is checked for when none is given.
 constexpr std::string_view kDefaultModel = "313";
 
-bool IsG3mPath(std::string_view path) {
-    if (path.size() < 4) {
-        return false;
-    }
-    std::string suffix(path.substr(path.size() - 4));
-    for (char& c : suffix) {
-        c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    }
-    return suffix == ".g3m";
-}
-
 std::string Count(std::size_t n, std::string_view singular, std::string_view plural) {
     return std::to_string(n) + " " + std::string(n == 1 ? singular : plural);
 }
 
-// The table of FILE and what reading it reported; nullopt after writing the reason to `err`.
+// The table of FILE (a CSV memory file, a CHIRP file or a memory file) and what reading it
+// reported; nullopt after writing the reason to `err`.
 std::optional<MemoryTable> ReadTable(const std::string& path, std::string_view model,
                                      std::vector<Diagnostic>& reading, std::ostream& err) {
-    if (IsG3mPath(path)) {
-        Result<G3mReadReport> read = ReadG3mFile(path, model);
-        if (!read) {
-            err << "corvalen-cli: " << read.error().message << "\n";
-            return std::nullopt;
-        }
-        reading = std::move(read->problems);
-        return std::move(read->table);
-    }
-    Result<CsvImport> imported = ReadCsvMemoryFile(path);
-    if (!imported) {
-        err << "corvalen-cli: " << imported.error().message << "\n";
+    Result<MemoryFileRead> read = ReadMemoryFile(path, model);
+    if (!read) {
+        err << "corvalen-cli: " << read.error().message << "\n";
         return std::nullopt;
     }
-    reading = std::move(imported->diagnostics);
-    return std::move(imported->table);
+    reading = std::move(read->diagnostics);
+    return std::move(read->table);
 }
 
 }  // namespace
@@ -78,8 +58,16 @@ int RunCheck(std::span<const std::string_view> args, std::ostream& out, std::ost
         return kExitUsageError;
     }
     const std::string& path = files[0];
-    if (IsG3mPath(path) && !model) {
-        err << "corvalen-cli: checking a .g3m file needs --model (\"313\" or \"303\")\n"
+    if (IsRecordFilePath(path) && !model) {
+        err << "corvalen-cli: checking a "
+            << (Is15mPath(path) ? ".15m file needs --model (\"305\" or \"315\")\n"
+                                : ".g3m file needs --model (\"313\" or \"303\")\n")
+            << ConverterUsage();
+        return kExitUsageError;
+    }
+    if (IsRecordFilePath(path) && !RecordFileFitsModel(path, *model)) {
+        err << "corvalen-cli: " << path << " holds records of other models than \"" << *model
+            << "\"\n"
             << ConverterUsage();
         return kExitUsageError;
     }
@@ -111,8 +99,8 @@ int RunCheck(std::span<const std::string_view> args, std::ostream& out, std::ost
     }
     if (!reading.empty()) {
         out << "; "
-            << (IsG3mPath(path) ? Count(reading.size(), "record", "records")
-                                : Count(reading.size(), "input line", "input lines"))
+            << (IsRecordFilePath(path) ? Count(reading.size(), "record", "records")
+                                       : Count(reading.size(), "input line", "input lines"))
             << " reported";
     }
     out << "\n";

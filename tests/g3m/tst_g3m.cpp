@@ -236,11 +236,10 @@ private slots:
         row("bandwidth of 305", Bandwidth, "2400", 88, "60 09 00 00", {}, "305");
         row("secondary squelch type", SecondarySquelchType, "3", 92, "03 00 00 00", {}, "315");
         row("secondary squelch value halves to even", SecondarySquelchValue, "-120.5", 96,
-            "88 FF FF FF", {}, "315");
+            "88 FF FF FF", "~Secondary squelch value -120.5 is not a whole number; written as -120",
+            "315");
         row("secondary squelch value text", SecondarySquelchValue, "off", 96, "00 00 00 00",
-            R"(Secondary squelch value "off" is not a number from -2147483648 to 2147483647; )"
-            "written as 0",
-            "305");
+            R"(Secondary squelch value "off" is not a number; written as 0)", "305");
         row("secondary squelch ignored by 313", SecondarySquelchType, "x", 92, "", {}, "313");
     }
     void field() {
