@@ -128,7 +128,7 @@
     <name>corvalen::ChannelCommands</name>
     <message>
         <source>Set Field of Selected Rows…</source>
-        <translation>Feld der ausgewählten Zeilen setzen…</translation>
+        <translation>Feld der gewählten Zeilen setzen…</translation>
     </message>
     <message>
         <source>Add Channel Range…</source>
@@ -144,11 +144,11 @@
     </message>
     <message>
         <source>Move to Top</source>
-        <translation>Ganz nach oben</translation>
+        <translation>An den Anfang</translation>
     </message>
     <message>
         <source>Move to Bottom</source>
-        <translation>Ganz nach unten</translation>
+        <translation>An das Ende</translation>
     </message>
     <message>
         <source>Go to Channel…</source>
@@ -156,15 +156,15 @@
     </message>
     <message>
         <source>Select the rows to change first</source>
-        <translation>Wählen Sie zuerst die zu ändernden Zeilen aus</translation>
+        <translation>Zuerst die zu ändernden Zeilen wählen</translation>
     </message>
     <message>
         <source>Set %1 of Selected Rows</source>
-        <translation>%1 der ausgewählten Zeilen setzen</translation>
+        <translation>%1 der gewählten Zeilen setzen</translation>
     </message>
     <message>
         <source>%1 of the selected rows already held that</source>
-        <translation>%1 der ausgewählten Zeilen hatten das schon</translation>
+        <translation>%1 der gewählten Zeilen hatte diesen Wert schon</translation>
     </message>
     <message>
         <source>Set %1 of %2</source>
@@ -211,7 +211,7 @@
     </message>
     <message>
         <source>e.g. 136.975 MHz, included when a step lands on it</source>
-        <translation>z. B. 136.975 MHz, enthalten, wenn ein Schritt darauf fällt</translation>
+        <translation>z. B. 136.975 MHz, enthalten, wenn ein Schritt es trifft</translation>
     </message>
     <message>
         <source>Ste&amp;p:</source>
@@ -259,23 +259,23 @@
     </message>
     <message>
         <source>Give a start, a stop and a step.</source>
-        <translation>Geben Sie Anfang, Ende und Schritt an.</translation>
+        <translation>Anfang, Ende und Schritt angeben.</translation>
     </message>
     <message>
         <source>First number &quot;%1&quot; is not a channel number from 1 to %2.</source>
-        <translation>Erste Nummer „%1“ ist keine Kanalnummer von 1 bis %2.</translation>
+        <translation>Erste Nummer &quot;%1&quot; ist keine Kanalnummer von 1 bis %2.</translation>
     </message>
     <message>
         <source>empty: %1 Hz, the default for the mode</source>
-        <translation>leer: %1 Hz, die Vorgabe für den Modus</translation>
+        <translation>leer: %1 Hz, die Vorgabe des Modus</translation>
     </message>
     <message>
         <source>Adds 1 channel, numbered %1; %2 rows in all.</source>
-        <translation>Fügt 1 Kanal an, Nummer %1; insgesamt %2 Zeilen.</translation>
+        <translation>Fügt 1 Kanal an, Nummer %1; %2 Zeilen insgesamt.</translation>
     </message>
     <message>
         <source>Adds %1 channels, numbered %2 to %3; %4 rows in all.</source>
-        <translation>Fügt %1 Kanäle an, Nummern %2 bis %3; insgesamt %4 Zeilen.</translation>
+        <translation>Fügt %1 Kanäle an, Nummern %2 bis %3; %4 Zeilen insgesamt.</translation>
     </message>
 </context>
 <context>
@@ -638,7 +638,7 @@ OK überschreibt die Datei, Abbrechen wählt eine andere.</translation>
     <name>corvalen::LockoutEditor</name>
     <message>
         <source>Scan lockout</source>
-        <translation>Beim Suchlauf auslassen</translation>
+        <translation>Beim Suchlauf überspringen</translation>
     </message>
     <message>
         <source>Do not set mode</source>
@@ -801,15 +801,15 @@ OK überschreibt die Datei, Abbrechen wählt eine andere.</translation>
     </message>
     <message>
         <source>Set Field of Selected Rows</source>
-        <translation>Feld der ausgewählten Zeilen setzen</translation>
+        <translation>Feld der gewählten Zeilen setzen</translation>
     </message>
     <message>
         <source>Changes 1 selected row.</source>
-        <translation>Ändert 1 ausgewählte Zeile.</translation>
+        <translation>Ändert 1 gewählte Zeile.</translation>
     </message>
     <message>
         <source>Changes %1 selected rows.</source>
-        <translation>Ändert %1 ausgewählte Zeilen.</translation>
+        <translation>Ändert %1 gewählte Zeilen.</translation>
     </message>
     <message>
         <source>Set to</source>
@@ -849,263 +849,6 @@ OK überschreibt die Datei, Abbrechen wählt eine andere.</translation>
     <message>
         <source>Edit the memory channels of Winradio receivers.</source>
         <translation>Bearbeitet die Speicherkanäle von Winradio-Empfängern.</translation>
-    </message>
-</context>
-<context>
-    <name>corvalen::ChannelCommands</name>
-    <message>
-        <source>Set Field of Selected Rows…</source>
-        <translation>Feld der gewählten Zeilen setzen…</translation>
-    </message>
-    <message>
-        <source>Add Channel Range…</source>
-        <translation>Kanalbereich anfügen…</translation>
-    </message>
-    <message>
-        <source>Add Channel Range</source>
-        <translation>Kanalbereich anfügen</translation>
-    </message>
-    <message>
-        <source>Move Up</source>
-        <translation>Nach oben</translation>
-    </message>
-    <message>
-        <source>Move Down</source>
-        <translation>Nach unten</translation>
-    </message>
-    <message>
-        <source>Move to Top</source>
-        <translation>An den Anfang</translation>
-    </message>
-    <message>
-        <source>Move to Bottom</source>
-        <translation>An das Ende</translation>
-    </message>
-    <message>
-        <source>Go to Channel…</source>
-        <translation>Gehe zu Kanal…</translation>
-    </message>
-    <message>
-        <source>Select the rows to change first</source>
-        <translation>Zuerst die zu ändernden Zeilen wählen</translation>
-    </message>
-    <message>
-        <source>Set %1 of Selected Rows</source>
-        <translation>%1 der gewählten Zeilen setzen</translation>
-    </message>
-    <message>
-        <source>%1 of the selected rows already held that</source>
-        <translation>%1 der gewählten Zeilen hatte diesen Wert schon</translation>
-    </message>
-    <message>
-        <source>Set %1 of %2</source>
-        <translation>%1 von %2 gesetzt</translation>
-    </message>
-    <message>
-        <source>Added 1 channel, number %1</source>
-        <translation>1 Kanal angefügt, Nummer %1</translation>
-    </message>
-    <message>
-        <source>Added %1 channels, numbered %2 to %3</source>
-        <translation>%1 Kanäle angefügt, Nummern %2 bis %3</translation>
-    </message>
-    <message>
-        <source>No row holds channel %1</source>
-        <translation>Keine Zeile enthält Kanal %1</translation>
-    </message>
-    <message>
-        <source>Channel %1 is in row %2</source>
-        <translation>Kanal %1 steht in Zeile %2</translation>
-    </message>
-</context>
-<context>
-    <name>corvalen::GridViewOptions</name>
-    <message>
-        <source>Frequency in Hz</source>
-        <translation>Frequenz in Hz</translation>
-    </message>
-    <message>
-        <source>Frequency in kHz</source>
-        <translation>Frequenz in kHz</translation>
-    </message>
-    <message>
-        <source>Frequency in MHz</source>
-        <translation>Frequenz in MHz</translation>
-    </message>
-    <message>
-        <source>Columns</source>
-        <translation>Spalten</translation>
-    </message>
-    <message>
-        <source>Column %1</source>
-        <translation>Spalte %1</translation>
-    </message>
-</context>
-<context>
-    <name>corvalen::SetFieldDialog</name>
-    <message>
-        <source>Set Field of Selected Rows</source>
-        <translation>Feld der gewählten Zeilen setzen</translation>
-    </message>
-    <message>
-        <source>Changes 1 selected row.</source>
-        <translation>Ändert 1 gewählte Zeile.</translation>
-    </message>
-    <message>
-        <source>Changes %1 selected rows.</source>
-        <translation>Ändert %1 gewählte Zeilen.</translation>
-    </message>
-    <message>
-        <source>Set to</source>
-        <translation>Setzen auf</translation>
-    </message>
-    <message>
-        <source>Add group</source>
-        <translation>Gruppe hinzufügen</translation>
-    </message>
-    <message>
-        <source>Remove group</source>
-        <translation>Gruppe entfernen</translation>
-    </message>
-    <message>
-        <source>&amp;Column:</source>
-        <translation>&amp;Spalte:</translation>
-    </message>
-    <message>
-        <source>&amp;Change:</source>
-        <translation>Ä&amp;nderung:</translation>
-    </message>
-    <message>
-        <source>&amp;Value:</source>
-        <translation>&amp;Wert:</translation>
-    </message>
-    <message>
-        <source>&amp;Group:</source>
-        <translation>&amp;Gruppe:</translation>
-    </message>
-    <message>
-        <source>Column %1</source>
-        <translation>Spalte %1</translation>
-    </message>
-</context>
-<context>
-    <name>corvalen::ChannelRangeDialog</name>
-    <message>
-        <source>Add Channel Range</source>
-        <translation>Kanalbereich anfügen</translation>
-    </message>
-    <message>
-        <source>&amp;Start:</source>
-        <translation>&amp;Anfang:</translation>
-    </message>
-    <message>
-        <source>S&amp;top:</source>
-        <translation>&amp;Ende:</translation>
-    </message>
-    <message>
-        <source>Ste&amp;p:</source>
-        <translation>&amp;Schritt:</translation>
-    </message>
-    <message>
-        <source>First &amp;number:</source>
-        <translation>Erste &amp;Nummer:</translation>
-    </message>
-    <message>
-        <source>&amp;Mode:</source>
-        <translation>&amp;Modus:</translation>
-    </message>
-    <message>
-        <source>&amp;Bandwidth:</source>
-        <translation>&amp;Bandbreite:</translation>
-    </message>
-    <message>
-        <source>&amp;IF Shift:</source>
-        <translation>&amp;ZF-Verschiebung:</translation>
-    </message>
-    <message>
-        <source>&amp;Groups:</source>
-        <translation>&amp;Gruppen:</translation>
-    </message>
-    <message>
-        <source>&amp;Callsign:</source>
-        <translation>&amp;Rufzeichen:</translation>
-    </message>
-    <message>
-        <source>Co&amp;mments:</source>
-        <translation>&amp;Kommentar:</translation>
-    </message>
-    <message>
-        <source>e.g. 118 or 118.000 MHz (MHz when no unit)</source>
-        <translation>z. B. 118 oder 118.000 MHz (MHz ohne Einheit)</translation>
-    </message>
-    <message>
-        <source>e.g. 136.975 MHz, included when a step lands on it</source>
-        <translation>z. B. 136.975 MHz, enthalten, wenn ein Schritt es trifft</translation>
-    </message>
-    <message>
-        <source>e.g. 25 kHz or 8330 Hz (kHz when no unit)</source>
-        <translation>z. B. 25 kHz oder 8330 Hz (kHz ohne Einheit)</translation>
-    </message>
-    <message>
-        <source>empty: after the highest, %1</source>
-        <translation>leer: nach der höchsten, %1</translation>
-    </message>
-    <message>
-        <source>e.g. 1+3</source>
-        <translation>z. B. 1+3</translation>
-    </message>
-    <message>
-        <source>empty: %1 Hz, the default for the mode</source>
-        <translation>leer: %1 Hz, die Vorgabe des Modus</translation>
-    </message>
-    <message>
-        <source>Give a start, a stop and a step.</source>
-        <translation>Anfang, Ende und Schritt angeben.</translation>
-    </message>
-    <message>
-        <source>First number &quot;%1&quot; is not a channel number from 1 to %2.</source>
-        <translation>Erste Nummer &quot;%1&quot; ist keine Kanalnummer von 1 bis %2.</translation>
-    </message>
-    <message>
-        <source>Adds 1 channel, numbered %1; %2 rows in all.</source>
-        <translation>Fügt 1 Kanal an, Nummer %1; %2 Zeilen insgesamt.</translation>
-    </message>
-    <message>
-        <source>Adds %1 channels, numbered %2 to %3; %4 rows in all.</source>
-        <translation>Fügt %1 Kanäle an, Nummern %2 bis %3; %4 Zeilen insgesamt.</translation>
-    </message>
-</context>
-<context>
-    <name>corvalen::LockoutEditor</name>
-    <message>
-        <source>Scan lockout</source>
-        <translation>Beim Suchlauf überspringen</translation>
-    </message>
-    <message>
-        <source>Do not set mode</source>
-        <translation>Modus nicht setzen</translation>
-    </message>
-    <message>
-        <source>Do not set squelch</source>
-        <translation>Rauschsperre nicht setzen</translation>
-    </message>
-</context>
-<context>
-    <name>corvalen::CellEditorDelegate</name>
-    <message>
-        <source>none</source>
-        <translation>keine</translation>
-    </message>
-</context>
-<context>
-    <name>EditDialogs</name>
-    <message>
-        <source>Go to Channel</source>
-        <translation>Gehe zu Kanal</translation>
-    </message>
-    <message>
-        <source>Channel number:</source>
-        <translation>Kanalnummer:</translation>
     </message>
 </context>
 </TS>
