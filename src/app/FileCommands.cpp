@@ -48,15 +48,13 @@ QString ChirpFilter() {
     return QCoreApplication::translate("corvalen::FileCommands", "CHIRP files (*.csv)|*.csv");
 }
 QString AppendFilter() {
-    return QCoreApplication::translate("corvalen::FileCommands",
-                                       "Channel files|*.csv;*.g3m;*.15m");
+    return QCoreApplication::translate("corvalen::FileCommands", "Channel files|*.csv;*.g3m;*.15m");
 }
 
 // The memory files of the receiver model: .15m for the "305" and "315", else .g3m.
 QString MemoryFileFilter(const QString& model) {
     return HoldsSecondarySquelch(model.toStdString())
-               ? QCoreApplication::translate("corvalen::FileCommands",
-                                             "Memory files (*.15m)|*.15m")
+               ? QCoreApplication::translate("corvalen::FileCommands", "Memory files (*.15m)|*.15m")
                : G3mFilter();
 }
 
@@ -264,6 +262,23 @@ bool FileCommands::settleUnsavedChanges() {
     return saved;
 }
 
+std::optional<QString> FileCommands::chooseSaveTarget(const QString& filter, const QString& title) {
+    for (;;) {
+        const std::optional<QString> chosen = m_fileDialog.show(
+            m_document.winradioPath, filter, title, FileDialogSettings::Form::Save);
+        if (!chosen) {
+            return std::nullopt;
+        }
+        if (FileExists(LocalPath(*chosen)) &&
+            !m_messages.confirmOverwrite(
+                kAppTitle, DisplayPath(*chosen) + tr(" already exists.\r\nSelect OK to overwrite, "
+                                                     "or Cancel to try again."))) {
+            continue;  // Cancel goes back to the dialog
+        }
+        return chosen;
+    }
+}
+
 bool FileCommands::saveCsv() {
     // The file's text is fixed by the table as it stands now; a second pass through the dialog
     // after "Cancel" in the overwrite prompt writes the same text.
@@ -272,43 +287,33 @@ bool FileCommands::saveCsv() {
         BusyCursor busy;
         text = BuildCsvText(m_document.table().table(), m_document.csvLoaded);
     }
-    for (;;) {
-        const std::optional<QString> chosen =
-            m_fileDialog.show(m_document.winradioPath, CsvSaveFilter(), tr("Save to CSV File"),
-                              FileDialogSettings::Form::Save);
-        if (!chosen) {
-            return false;
-        }
-        const QString path = *chosen;
-        if (FileExists(LocalPath(path)) &&
-            !m_messages.confirmOverwrite(
-                kAppTitle, DisplayPath(path) + tr(" already exists.\r\nSelect OK to overwrite, "
-                                                  "or Cancel to try again."))) {
-            continue;
-        }
-        Status written = [&] {
-            BusyCursor busy;
-            return WriteCsvFile(LocalPath(path), text);
-        }();
-        if (!written) {
-            report(FailureText(path, written.error(), tr("nothing saved")));
-            return false;
-        }
-        m_document.undoStack().setClean();
-        rememberFile(path);
-        const int rows = m_document.table().table().ChannelCount() - text.rowsSkipped;
-        QString status =
-            tr("Saved %1 to %2").arg(Count(rows, "row", "rows"), QFileInfo(path).fileName());
-        if (text.rowsSkipped > 0) {
-            status += tr("; %1 skipped").arg(Count(text.rowsSkipped, "empty row", "empty rows"));
-        }
-        if (!text.diagnostics.empty()) {
-            status += tr("; %1 reported").arg(Count(text.diagnostics.size(), "cell", "cells"));
-        }
-        report(status, text.diagnostics);
-        m_lastSaveReported = !text.diagnostics.empty();
-        return true;
+    const std::optional<QString> chosen = chooseSaveTarget(CsvSaveFilter(), tr("Save to CSV File"));
+    if (!chosen) {
+        return false;
     }
+    const QString path = *chosen;
+    Status written = [&] {
+        BusyCursor busy;
+        return WriteCsvFile(LocalPath(path), text);
+    }();
+    if (!written) {
+        report(FailureText(path, written.error(), tr("nothing saved")));
+        return false;
+    }
+    m_document.undoStack().setClean();
+    rememberFile(path);
+    const int rows = m_document.table().table().ChannelCount() - text.rowsSkipped;
+    QString status =
+        tr("Saved %1 to %2").arg(Count(rows, "row", "rows"), QFileInfo(path).fileName());
+    if (text.rowsSkipped > 0) {
+        status += tr("; %1 skipped").arg(Count(text.rowsSkipped, "empty row", "empty rows"));
+    }
+    if (!text.diagnostics.empty()) {
+        status += tr("; %1 reported").arg(Count(text.diagnostics.size(), "cell", "cells"));
+    }
+    report(status, text.diagnostics);
+    m_lastSaveReported = !text.diagnostics.empty();
+    return true;
 }
 
 bool FileCommands::saveG3m() {
@@ -408,42 +413,31 @@ bool FileCommands::saveChirp() {
         BusyCursor busy;
         text = BuildChirpCsvText(m_document.table().table());
     }
-    for (;;) {
-        const std::optional<QString> chosen =
-            m_fileDialog.show(m_document.winradioPath, ChirpFilter(), tr("Save as CHIRP File"),
-                              FileDialogSettings::Form::Save);
-        if (!chosen) {
-            return false;
-        }
-        const QString path = *chosen;
-        if (FileExists(LocalPath(path)) &&
-            !m_messages.confirmOverwrite(
-                kAppTitle, DisplayPath(path) + tr(" already exists.\r\nSelect OK to overwrite, "
-                                                  "or Cancel to try again."))) {
-            continue;
-        }
-        Status written = [&] {
-            BusyCursor busy;
-            return WriteFileAtomically(LocalPath(path), text.bytes);
-        }();
-        if (!written) {
-            report(FailureText(path, written.error(), tr("nothing saved")));
-            return false;
-        }
-        rememberFile(path);
-        QString status = tr("Saved %1 to the CHIRP file %2")
-                             .arg(Count(text.channelsWritten, "channel", "channels"),
-                                  QFileInfo(path).fileName());
-        if (text.rowsNotWritten > 0) {
-            status += tr("; %1 not written").arg(Count(text.rowsNotWritten, "row", "rows"));
-        }
-        if (!text.diagnostics.empty()) {
-            status +=
-                tr("; %1 reported").arg(Count(text.diagnostics.size(), "problem", "problems"));
-        }
-        report(status, text.diagnostics);
-        return true;
+    const std::optional<QString> chosen = chooseSaveTarget(ChirpFilter(), tr("Save as CHIRP File"));
+    if (!chosen) {
+        return false;
     }
+    const QString path = *chosen;
+    Status written = [&] {
+        BusyCursor busy;
+        return WriteFileAtomically(LocalPath(path), text.bytes);
+    }();
+    if (!written) {
+        report(FailureText(path, written.error(), tr("nothing saved")));
+        return false;
+    }
+    rememberFile(path);
+    QString status =
+        tr("Saved %1 to the CHIRP file %2")
+            .arg(Count(text.channelsWritten, "channel", "channels"), QFileInfo(path).fileName());
+    if (text.rowsNotWritten > 0) {
+        status += tr("; %1 not written").arg(Count(text.rowsNotWritten, "row", "rows"));
+    }
+    if (!text.diagnostics.empty()) {
+        status += tr("; %1 reported").arg(Count(text.diagnostics.size(), "problem", "problems"));
+    }
+    report(status, text.diagnostics);
+    return true;
 }
 
 void FileCommands::appendFromFile() {

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "io/Diagnostic.h"
@@ -94,6 +95,9 @@ signals:
     void tableLoaded();
 
 private:
+    // Asks for a file to save to; an existing file is asked about first, and Cancel there goes
+    // back to the dialog. Nothing when the dialog is cancelled.
+    std::optional<QString> chooseSaveTarget(const QString& filter, const QString& title);
     void report(const QString& text, const QString& details = QString());
     void report(const QString& text, const std::vector<Diagnostic>& diagnostics);
     void fillRecentMenu();

@@ -215,40 +215,8 @@ std::string_view WithoutBom(std::string_view bytes) {
     return bytes.starts_with(kUtf8Bom) ? bytes.substr(kUtf8Bom.size()) : bytes;
 }
 
-// A cell or name as a report quotes it: between quotes, line breaks and other control
-// characters as escapes so the report stays one line, and cut after 40 characters with the
-// length added, so a huge field still gives a short report.
-std::string Quoted(std::string_view text) {
-    constexpr std::size_t kShown = 40;
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string quoted = "\"";
-    std::size_t characters = 0;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        const bool continuation = (byte & 0xC0) == 0x80;
-        characters += continuation ? 0 : 1;
-        if (characters > kShown) {
-            continue;
-        }
-        if (c == '\n') {
-            quoted.append("\\n");
-        } else if (c == '\r') {
-            quoted.append("\\r");
-        } else if (byte < 0x20 || byte == 0x7F) {
-            quoted.append("\\x").push_back(kHex[byte >> 4]);
-            quoted.push_back(kHex[byte & 0xF]);
-        } else {
-            quoted.push_back(c);
-        }
-    }
-    if (characters > kShown) {
-        return quoted + "...\" (" + std::to_string(characters) + " characters)";
-    }
-    return quoted + "\"";
-}
-
 // "A, B and C"; past eight names "A, ..., H and 5 more", and a name that is long or holds
-// control characters quoted as Quoted does, so the report stays short.
+// control characters quoted as QuotedCell does, so the report stays short.
 std::string JoinNames(const std::vector<std::string_view>& names) {
     constexpr std::size_t kListed = 8;
     const std::size_t listed = std::min(names.size(), kListed);
@@ -261,7 +229,7 @@ std::string JoinNames(const std::vector<std::string_view>& names) {
         const bool plain = name.size() <= 40 && std::all_of(name.begin(), name.end(), [](char c) {
                                return static_cast<unsigned char>(c) >= 0x20;
                            });
-        list += plain ? std::string(name) : Quoted(name);
+        list += plain ? std::string(name) : QuotedCell(name);
     }
     if (names.size() > listed) {
         list += " and " + std::to_string(names.size() - listed) + " more";
@@ -408,7 +376,7 @@ CsvImport ReadChirpCsv(std::string_view fileBytes) {
         cells[Number] = field(location);
         if (!ChannelNumber(cells[Number])) {
             report(line, Number,
-                   "Location " + Quoted(cells[Number]) +
+                   "Location " + QuotedCell(cells[Number]) +
                        " is not a channel number from 1 to 65535; kept as it is");
         }
 
@@ -419,7 +387,7 @@ CsvImport ReadChirpCsv(std::string_view fileBytes) {
         } else {
             cells[Frequency] = mhz;
             report(line, Frequency,
-                   "Frequency " + Quoted(mhz) + " is not a frequency in MHz; kept as it is");
+                   "Frequency " + QuotedCell(mhz) + " is not a frequency in MHz; kept as it is");
         }
 
         const std::string_view chirpMode = field(mode);
@@ -429,7 +397,7 @@ CsvImport ReadChirpCsv(std::string_view fileBytes) {
         } else {
             cells[Mode] = chirpMode;
             report(line, Mode,
-                   "Mode " + Quoted(chirpMode) + " is no mode the receiver has; kept as it is");
+                   "Mode " + QuotedCell(chirpMode) + " is no mode the receiver has; kept as it is");
         }
         cells[Bandwidth] = DefaultBandwidth(cells[Mode]);
 
@@ -439,7 +407,7 @@ CsvImport ReadChirpCsv(std::string_view fileBytes) {
         } else if (skipValue == "P") {
             cells[Priority] = "1";
         } else if (!skipValue.empty()) {
-            report(line, -1, "Skip " + Quoted(skipValue) + " is neither S nor P; ignored");
+            report(line, -1, "Skip " + QuotedCell(skipValue) + " is neither S nor P; ignored");
         }
         cells[Callsign] = field(name);
         cells[Comments] = field(comment);
@@ -506,7 +474,7 @@ public:
     void Report(std::vector<Diagnostic>& problems) const {
         for (const auto& [column, entry] : m_entries) {
             std::string message(kCsvHeaderNames[static_cast<std::size_t>(column)]);
-            message += " " + Quoted(entry.cell) + " has no place in a CHIRP file; not written";
+            message += " " + QuotedCell(entry.cell) + " has no place in a CHIRP file; not written";
             if (entry.count > 1) {
                 message += " (nor in " + std::to_string(entry.count - 1) +
                            (entry.count == 2 ? " later row)" : " later rows)");
@@ -553,14 +521,14 @@ ChirpText BuildChirpCsvText(const MemoryTable& table) {
         const auto channel = ChannelNumber(cells[Number]);
         if (!channel) {
             report(row, Number,
-                   "Number " + Quoted(cells[Number]) +
+                   "Number " + QuotedCell(cells[Number]) +
                        " is not a channel number from 1 to 65535; row not written");
             ++result.rowsNotWritten;
             continue;
         }
         if (lastRow[*channel] != row) {
             report(row, Number,
-                   "Number " + Quoted(cells[Number]) + " is used again in row " +
+                   "Number " + QuotedCell(cells[Number]) + " is used again in row " +
                        std::to_string(lastRow[*channel]) + "; CHIRP keeps only the later line");
         }
 
@@ -570,7 +538,7 @@ ChirpText BuildChirpCsvText(const MemoryTable& table) {
             mhz = FrequencyText(hz.hz, FrequencyUnit::MHz, 6);
         } else {
             report(row, Frequency,
-                   "Frequency " + Quoted(cells[Frequency]) +
+                   "Frequency " + QuotedCell(cells[Frequency]) +
                        " is not a whole number of Hz; written as " + mhz);
         }
 
@@ -578,7 +546,7 @@ ChirpText BuildChirpCsvText(const MemoryTable& table) {
         const ChirpMode mode = ReceiverModeToChirp(modeCell);
         if (!mode.exact) {
             report(row, Mode,
-                   "Mode " + Quoted(cells[Mode]) + " has no CHIRP equivalent; written as " +
+                   "Mode " + QuotedCell(cells[Mode]) + " has no CHIRP equivalent; written as " +
                        std::string(mode.text));
         }
 

@@ -13,38 +13,7 @@
 
 namespace corvalen {
 
-namespace {
-
-bool IsBlank(std::string_view text) {
-    return std::all_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\t'; });
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-bool IsAscii(std::string_view text) {
-    return std::all_of(text.begin(), text.end(),
-                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
-// A whole number (held in a double) as plain decimal text for messages.
-std::string WholeNumberText(double value) {
-    char buffer[32];
-    const auto end =
-        std::abs(value) < 1e15
-            ? std::to_chars(buffer, buffer + sizeof buffer, static_cast<long long>(value)).ptr
-            : std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
-    return std::string(buffer, end);
-}
-
-// A cell's text as a report quotes it: between quotes, line breaks and other control characters
-// written as escapes so the report stays one line, and a long text cut after its first 40
-// characters with its length added, so a 10,000-character cell still gives a readable line.
+// Counts characters, not bytes, so a cut never falls inside a UTF-8 character.
 std::string QuotedCell(std::string_view cell) {
     constexpr std::size_t kShown = 40;
     static constexpr char kHex[] = "0123456789ABCDEF";
@@ -83,6 +52,35 @@ std::string QuotedCell(std::string_view cell) {
         quoted.push_back('"');
     }
     return quoted;
+}
+
+namespace {
+
+bool IsBlank(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\t'; });
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+bool IsAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// A whole number (held in a double) as plain decimal text for messages.
+std::string WholeNumberText(double value) {
+    char buffer[32];
+    const auto end =
+        std::abs(value) < 1e15
+            ? std::to_chars(buffer, buffer + sizeof buffer, static_cast<long long>(value)).ptr
+            : std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+    return std::string(buffer, end);
 }
 
 // A cell's text as a message shows a number: without the blanks around it, cut like QuotedCell.

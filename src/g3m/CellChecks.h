@@ -31,6 +31,11 @@ namespace corvalen {
 using RowTexts = std::array<std::string_view, kImportedColumnCount>;
 RowTexts RowTextsOf(const MemoryTable& table, int row);
 
+// A cell's text as a report quotes it: between quotes, line breaks, tabs and other control
+// characters as escapes so the report stays one line, and a long text cut after its first 40
+// characters with its length added, so a 10,000-character cell still gives a readable line.
+std::string QuotedCell(std::string_view cell);
+
 // The channel number of a Number cell: a whole number from 1 to 65535, blanks around allowed.
 std::optional<std::uint16_t> ChannelNumber(std::string_view numberCell);
 
