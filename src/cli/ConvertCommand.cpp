@@ -60,22 +60,10 @@ struct Arguments {
     std::vector<std::string> files;
 };
 
-bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
-    if (text.size() < suffix.size()) {
-        return false;
-    }
-    return std::equal(suffix.begin(), suffix.end(), text.end() - suffix.size(), [](char a, char b) {
-        const auto lower = [](char c) {
-            return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-        };
-        return lower(a) == lower(b);
-    });
-}
-
 FileKind KindOf(std::string_view path) {
-    return IsRecordFilePath(path)         ? FileKind::G3m
-           : EndsWithNoCase(path, ".csv") ? FileKind::Csv
-                                          : FileKind::Other;
+    return IsRecordFilePath(path) ? FileKind::G3m
+           : IsCsvFilePath(path)  ? FileKind::Csv
+                                  : FileKind::Other;
 }
 
 // Parses the arguments after the command: --model and `fileCount` file names. Returns nullopt

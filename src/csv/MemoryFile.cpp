@@ -46,6 +46,10 @@ bool IsRecordFilePath(std::string_view path) {
     return EndsWithNoCase(path, ".g3m") || Is15mPath(path);
 }
 
+bool IsCsvFilePath(std::string_view path) {
+    return EndsWithNoCase(path, ".csv");
+}
+
 bool Is15mPath(std::string_view path) {
     return EndsWithNoCase(path, ".15m");
 }

@@ -21,6 +21,8 @@ enum class MemoryFileKind {
 
 // True for a path ending in .g3m or .15m, any case: a binary memory file.
 bool IsRecordFilePath(std::string_view path);
+// True for a path ending in .csv, any case.
+bool IsCsvFilePath(std::string_view path);
 // True for a path ending in .15m, any case: the memory file of the "305" and "315".
 bool Is15mPath(std::string_view path);
 // True when a memory file of that name holds the records of `model`: a .15m file those of the

@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "ConverterRun.h"
 #include "TestData.h"
 #include "cli/ConvertCommand.h"
 
@@ -12,21 +13,10 @@ namespace {
 const QString kAwkward = QStringLiteral(CORVALEN_TEST_DATA_DIR "/cli/awkward/");
 const QString kChannel5 = QStringLiteral(CORVALEN_TEST_DATA_DIR "/g3m/channel5_313.g3m");
 
-struct Run {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using testing::Run;
 
-Run Convert(std::vector<std::string> args) {
-    std::vector<std::string_view> views(args.begin(), args.end());
-    std::ostringstream out;
-    std::ostringstream err;
-    Run run;
-    run.status = RunConverter(views, out, err);
-    run.out = out.str();
-    run.err = err.str();
-    return run;
+Run Convert(const std::vector<std::string>& args) {
+    return testing::RunConverterWith(args);
 }
 
 QByteArray ReadAll(const QString& path) {

@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "ConverterRun.h"
 #include "TestData.h"
 #include "cli/ConvertCommand.h"
 
@@ -11,25 +12,14 @@ namespace {
 
 const QString kData = QStringLiteral(CORVALEN_TEST_DATA_DIR "/cli/");
 
-struct Run {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
+using testing::Run;
 
 Run Cli(const QStringList& args) {
     std::vector<std::string> texts;
     for (const QString& arg : args) {
         texts.push_back(arg.toStdString());
     }
-    const std::vector<std::string_view> views(texts.begin(), texts.end());
-    std::ostringstream out;
-    std::ostringstream err;
-    Run run;
-    run.status = RunConverter(views, out, err);
-    run.out = out.str();
-    run.err = err.str();
-    return run;
+    return testing::RunConverterWith(texts);
 }
 
 QByteArray ReadAll(const QString& path) {

@@ -1,0 +1,31 @@
+#pragma once
+
+// Runs the converter in-process on its arguments and keeps what it said.
+
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/ConvertCommand.h"
+
+namespace testing {
+
+struct Run {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+inline Run RunConverterWith(const std::vector<std::string>& args) {
+    const std::vector<std::string_view> views(args.begin(), args.end());
+    std::ostringstream out;
+    std::ostringstream err;
+    Run run;
+    run.status = corvalen::RunConverter(views, out, err);
+    run.out = out.str();
+    run.err = err.str();
+    return run;
+}
+
+}  // namespace testing
