@@ -7,6 +7,7 @@
 
 #include "app/MemoryTableModel.h"
 #include "g3m/CellChecks.h"
+#include "g3m/TableChecks.h"
 #include "table/Columns.h"
 
 namespace corvalen {

@@ -7,6 +7,7 @@
 #include "cli/ConvertCommand.h"
 #include "csv/MemoryFile.h"
 #include "g3m/CellChecks.h"
+#include "g3m/TableChecks.h"
 
 namespace corvalen {
 

@@ -249,11 +249,49 @@ int ConvertG3m(const Arguments& arguments, std::ostream& out, std::ostream& err)
     return kExitOk;
 }
 
+// "wrote 3 records to OUT.g3m; 0 rows not written", then what else the save did.
+void SummarizeSave(const G3mSaveReport& saved, const std::string& output, std::ostream& out) {
+    out << "wrote " << Count(saved.recordsWritten, "record", "records") << " to " << output << "; "
+        << Count(saved.rowsNotWritten, "row not written", "rows not written");
+    if (saved.recordsKept > 0) {
+        out << "; " << Count(saved.recordsKept, "record", "records") << " already in the file kept";
+    }
+    if (saved.rowsSkipped > 0) {
+        out << "; " << Count(saved.rowsSkipped, "empty row", "empty rows") << " skipped";
+    }
+}
+
+std::string InputNote(const std::vector<Diagnostic>& diagnostics) {
+    if (diagnostics.empty()) {
+        return {};
+    }
+    return "; " + Count(diagnostics.size(), "input line", "input lines") + " reported";
+}
+
+// A receiver CSV file into a memory file: each row is written as it is read, without a table.
+int ConvertCsvToRecords(const Arguments& arguments, std::ostream& out, std::ostream& err) {
+    const std::string& output = arguments.files[1];
+    Result<StreamedConversion> converted =
+        ConvertCsvToRecordFile(arguments.files[0], output, *arguments.model);
+    if (!converted) {
+        err << "corvalen-cli: " << converted.error().message << "\n";
+        return kExitFileError;
+    }
+    Report(converted->lineDiagnostics, err);
+    Report(converted->saved.problems, err);
+    SummarizeSave(converted->saved, output, out);
+    out << InputNote(converted->lineDiagnostics) << "\n";
+    return kExitOk;
+}
+
 int Convert(const Arguments& arguments, std::ostream& out, std::ostream& err) {
     const std::string& input = arguments.files[0];
     const std::string& output = arguments.files[1];
     if (KindOf(input) == FileKind::G3m) {
         return ConvertG3m(arguments, out, err);
+    }
+    if (KindOf(output) == FileKind::G3m && !arguments.toChirp && IsReceiverCsvFile(input)) {
+        return ConvertCsvToRecords(arguments, out, err);
     }
     // A receiver CSV file or a CHIRP file, told apart by their first line.
     Result<MemoryFileRead> imported = ReadMemoryFile(input, arguments.model.value_or(""));
@@ -262,11 +300,7 @@ int Convert(const Arguments& arguments, std::ostream& out, std::ostream& err) {
         return kExitFileError;
     }
     Report(imported->diagnostics, err);
-    std::string inputNote;
-    if (!imported->diagnostics.empty()) {
-        inputNote =
-            "; " + Count(imported->diagnostics.size(), "input line", "input lines") + " reported";
-    }
+    const std::string inputNote = InputNote(imported->diagnostics);
 
     const MemoryTable& table = imported->table;
     if (arguments.toChirp) {
@@ -286,15 +320,7 @@ int Convert(const Arguments& arguments, std::ostream& out, std::ostream& err) {
             return kExitFileError;
         }
         Report(saved->problems, err);
-        out << "wrote " << Count(saved->recordsWritten, "record", "records") << " to " << output
-            << "; " << Count(saved->rowsNotWritten, "row not written", "rows not written");
-        if (saved->recordsKept > 0) {
-            out << "; " << Count(saved->recordsKept, "record", "records")
-                << " already in the file kept";
-        }
-        if (saved->rowsSkipped > 0) {
-            out << "; " << Count(saved->rowsSkipped, "empty row", "empty rows") << " skipped";
-        }
+        SummarizeSave(*saved, output, out);
         out << inputNote << "\n";
         return kExitOk;
     }

@@ -276,6 +276,10 @@ double LeadingNumericValue(std::string_view text) {
 }
 
 double RoundHalfToEven(double value) {
+    // Nearly every value is whole already; those need no floor or fmod.
+    if (std::fabs(value) < 9.0e15 && static_cast<double>(static_cast<long long>(value)) == value) {
+        return value;
+    }
     if (!std::isfinite(value)) {
         return value;
     }

@@ -313,8 +313,8 @@ int LineAt(std::string_view bytes, std::size_t offset) {
 
 }  // namespace
 
-CsvImport ReadCsvMemory(std::string_view fileBytes) {
-    CsvImport result;
+int ReadCsvRecords(std::string_view fileBytes, std::vector<Diagnostic>& diagnostics,
+                   const std::function<void(std::span<const std::string_view> cells)>& take) {
     // A spreadsheet may have saved the file as UTF-8, with or without a byte-order mark. Text in
     // Windows-1252 with letters beyond ASCII is almost never well-formed UTF-8, so such a file
     // is read as UTF-8 and its characters come through as they were.
@@ -326,25 +326,19 @@ CsvImport ReadCsvMemory(std::string_view fileBytes) {
     const bool beyondAscii = AnyHighByte(fileBytes.data(), fileBytes.data() + fileBytes.size());
     const bool utf8 = (byteOrderMark || beyondAscii) && IsWellFormedUtf8(fileBytes);
     if (utf8 && beyondAscii) {
-        result.diagnostics.push_back(
+        diagnostics.push_back(
             Diagnostic{Diagnostic::Place::Line, 1, -1,
                        "the file is UTF-8 text, not Windows-1252; read as UTF-8"});
     }
-    const int records = EstimateRecords(fileBytes);
-    result.table.ReserveChannels(records);
-    // The rows' cell offsets plus their text, which is the file's bytes less the quotes and
-    // commas, and some room for letters that take more bytes in UTF-8 than in Windows-1252.
-    result.table.ReserveRowBytes(static_cast<std::size_t>(records) * 4 *
-                                     (kImportedColumnCount + 2) +
-                                 fileBytes.size() + fileBytes.size() / 8);
     RecordScanner scanner(fileBytes, utf8);
     // The fields of one record, reused from record to record, so reading a record allocates
-    // nothing but the table row itself.
+    // nothing of its own.
     RecordCells cells;
     bool headerSeen = false;
+    int recordsRead = 0;
 
     const auto report = [&](int line, int column, std::string message) {
-        result.diagnostics.push_back(
+        diagnostics.push_back(
             Diagnostic{Diagnostic::Place::Line, line, column, std::move(message)});
     };
 
@@ -366,7 +360,7 @@ CsvImport ReadCsvMemory(std::string_view fileBytes) {
                 continue;
             }
         }
-        ++result.recordsRead;
+        ++recordsRead;
         if (cells.View(Column::Bandwidth).empty()) {
             if (shape.anyNonBlank) {
                 report(shape.line, Column::Bandwidth, "Bandwidth is empty; channel skipped");
@@ -376,12 +370,27 @@ CsvImport ReadCsvMemory(std::string_view fileBytes) {
         if (shape.fieldCount != kImportedColumnCount) {
             report(shape.line, -1, FieldCountMessage(shape.fieldCount));
         }
-        result.table.AppendRow(cells.Views());
+        take(cells.Views());
     }
+    return recordsRead;
+}
+
+CsvImport ReadCsvMemory(std::string_view fileBytes) {
+    CsvImport result;
+    const int records = EstimateRecords(fileBytes);
+    result.table.ReserveChannels(records);
+    // The rows' cell offsets plus their text, which is the file's bytes less the quotes and
+    // commas, and some room for letters that take more bytes in UTF-8 than in Windows-1252.
+    result.table.ReserveRowBytes(static_cast<std::size_t>(records) * 4 *
+                                     (kImportedColumnCount + 2) +
+                                 fileBytes.size() + fileBytes.size() / 8);
+    result.recordsRead = ReadCsvRecords(
+        fileBytes, result.diagnostics,
+        [&](std::span<const std::string_view> cells) { result.table.AppendRow(cells); });
     return result;
 }
 
-Result<CsvImport> ReadCsvMemoryFile(const std::string& path) {
+Result<std::string> ReadCsvText(const std::string& path) {
     Result<std::string> bytes = ReadWholeFile(path);
     if (!bytes) {
         return bytes.error();
@@ -393,6 +402,14 @@ Result<CsvImport> ReadCsvMemoryFile(const std::string& path) {
                      " holds a NUL byte (byte " + std::to_string(nul + 1) +
                      "), so this is no CSV text file (a .g3m memory file, or text saved as "
                      "UTF-16?)"};
+    }
+    return bytes;
+}
+
+Result<CsvImport> ReadCsvMemoryFile(const std::string& path) {
+    const Result<std::string> bytes = ReadCsvText(path);
+    if (!bytes) {
+        return bytes.error();
     }
     return ReadCsvMemory(*bytes);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,8 +14,8 @@ namespace corvalen {
 
 struct CsvImport {
     MemoryTable table = MemoryTable::ImportLayout();  // 19 captioned columns
-    int recordsRead = 0;                   // records after the header, skipped ones included
-    std::vector<Diagnostic> diagnostics;   // place Line: lines with a problem, in file order
+    int recordsRead = 0;                  // records after the header, skipped ones included
+    std::vector<Diagnostic> diagnostics;  // place Line: lines with a problem, in file order
 };
 
 // Reads the bytes of a CSV memory file (Windows-1252) into an import-layout table.
@@ -27,6 +29,17 @@ struct CsvImport {
 // mark, or letters beyond ASCII that make no sense as Windows-1252) is read as UTF-8, which is
 // reported on line 1.
 CsvImport ReadCsvMemory(std::string_view fileBytes);
+
+// The same walk without a table: hands the 19 cells of each record that ReadCsvMemory would
+// make a row of to `take`, in file order (the views are valid only during the call), adds what
+// ReadCsvMemory reports to `diagnostics`, and returns the number of records after the header.
+// A converter uses this to write each row as it is read.
+int ReadCsvRecords(std::string_view fileBytes, std::vector<Diagnostic>& diagnostics,
+                   const std::function<void(std::span<const std::string_view> cells)>& take);
+
+// The bytes of the file at `path`, refused when they hold a NUL byte (no text file); the error
+// says which file, and which line, and why.
+Result<std::string> ReadCsvText(const std::string& path);
 
 // Reads and parses the file at `path`. The error says which file and why it could not be read;
 // a file holding a NUL byte is no text file and is refused, naming the line.

@@ -115,4 +115,26 @@ Result<MemoryFileRead> ReadCsvFile(const std::string& path) {
     return read;
 }
 
+bool IsReceiverCsvFile(const std::string& path) {
+    return KindOfMemoryFile(path, FirstBytes(path)) == MemoryFileKind::ReceiverCsv;
+}
+
+Result<StreamedConversion> ConvertCsvToRecordFile(const std::string& csvPath,
+                                                  const std::string& recordPath,
+                                                  std::string_view model) {
+    const Result<std::string> text = ReadCsvText(csvPath);
+    if (!text) {
+        return text.error();
+    }
+    StreamedConversion conversion;
+    Result<G3mSaveReport> saved = SaveRecordFile(recordPath, model, [&](const auto& take) {
+        conversion.recordsRead = ReadCsvRecords(*text, conversion.lineDiagnostics, take);
+    });
+    if (!saved) {
+        return saved.error();
+    }
+    conversion.saved = std::move(*saved);
+    return conversion;
+}
+
 }  // namespace corvalen

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "g3m/G3mFile.h"
 #include "io/Diagnostic.h"
 #include "io/Result.h"
 #include "table/MemoryTable.h"
@@ -48,5 +49,23 @@ Result<MemoryFileRead> ReadMemoryFile(const std::string& path, std::string_view 
 // Reads the file at `path` as CSV text, whatever its name: a CHIRP file when its first bytes say
 // so, else a receiver CSV memory file.
 Result<MemoryFileRead> ReadCsvFile(const std::string& path);
+
+// Whether the file at `path` reads as a receiver CSV memory file (not CHIRP's, not a memory file):
+// one that ConvertCsvToRecordFile takes.
+bool IsReceiverCsvFile(const std::string& path);
+
+struct StreamedConversion {
+    int recordsRead = 0;                      // lines after the header
+    std::vector<Diagnostic> lineDiagnostics;  // what reading the CSV file reported, place Line
+    G3mSaveReport saved;                      // the memory file written
+};
+
+// Writes the channels of the receiver CSV memory file at `csvPath` into the memory file at
+// `recordPath` for `model`, each row as soon as it is read, without building a table: the same
+// bytes and reports as ReadCsvMemoryFile followed by SaveG3mFile. The error says which file could
+// not be read or written; the memory file is then left as it was.
+Result<StreamedConversion> ConvertCsvToRecordFile(const std::string& csvPath,
+                                                  const std::string& recordPath,
+                                                  std::string_view model);
 
 }  // namespace corvalen

@@ -168,15 +168,6 @@ void ReadFrequency(std::string_view cell, RecordFields& fields, RowProblems& pro
     }
 }
 
-// The frequency a row writes, for finding rows alike; nullopt where it writes none.
-std::optional<std::uint32_t> FrequencyValue(std::string_view cell) {
-    const auto value = ParseDecimal(cell);
-    if (!value || !(*value >= 0.0 && *value < 4294967296.0)) {
-        return std::nullopt;
-    }
-    return static_cast<std::uint32_t>(*value);
-}
-
 // IF shift and bandwidth (and any other signed word read the same way): a decimal number of
 // `unit` rounded to the nearest whole number, halves to even, that fits a signed 32-bit value;
 // stored as its two's complement. A blank cell writes 0 without a word.
@@ -185,17 +176,18 @@ void ReadSignedWord(Column column, std::string_view cell, std::string_view unit,
     if (IsBlank(cell)) {
         return;
     }
-    const std::string zero = unit.empty() ? "0" : "0 " + std::string(unit);
     const auto value = ParseDecimal(cell);
+    // Built only for a message: most cells have none, and this runs for every row saved.
+    const auto zero = [&] { return unit.empty() ? std::string("0") : "0 " + std::string(unit); };
     if (!value) {
         problems.Report(column, cell,
                         std::string(unit.empty() ? "is not a number" : "is not a number of ") +
-                            std::string(unit) + "; written as " + zero);
+                            std::string(unit) + "; written as " + zero());
         return;
     }
     const double rounded = RoundHalfToEven(*value);
     if (!(rounded >= -2147483648.0 && rounded <= 2147483647.0)) {
-        problems.Report(column, cell, "is too large; written as " + zero);
+        problems.Report(column, cell, "is too large; written as " + zero());
         return;
     }
     const auto whole = static_cast<std::int32_t>(rounded);
@@ -273,6 +265,9 @@ void ReadGroups(std::string_view cell, RecordFields& fields, RowProblems& proble
         }
         start = plus + 1;
     }
+    if (counts[0] == 0 && counts[1] == 0) {
+        return;
+    }
     const std::string written = "; written as " + GroupsText(fields);
     if (counts[0] == 1 && QuotedCell(TrimBlanks(cell)) == named[0]) {
         problems.Report(Groups, cell, "is not a group from 1 to 16" + written);
@@ -300,22 +295,26 @@ void ReadLevelSquelch(std::string_view cell, RecordFields& fields, RowProblems& 
     if (!std::isfinite(level)) {
         level = 0.0;
     }
-    double low = std::fmod(level, 65536.0);  // exact for any double, even a huge one
-    if (low < 0.0) {
-        low += 65536.0;
+    if (level >= -65536.0 && level <= 65535.0) {
+        fields.squelchLow = static_cast<std::uint16_t>(static_cast<int>(level) & 0xFFFF);
+    } else {
+        double low = std::fmod(level, 65536.0);  // exact for any double, even a huge one
+        if (low < 0.0) {
+            low += 65536.0;
+        }
+        fields.squelchLow = static_cast<std::uint16_t>(low);
     }
-    fields.squelchLow = static_cast<std::uint16_t>(low);
     if (IsBlank(cell)) {
         return;
     }
     const double written = fields.squelchLow == 0 ? 0.0 : fields.squelchLow - 65536.0;
-    const std::string writtenText = "; written as " + WholeNumberText(written);
+    const auto writtenText = [&] { return "; written as " + WholeNumberText(written); };
     if (!ParseDecimal(cell)) {
-        problems.Report(LevelSquelch, cell, "is not a number" + writtenText);
+        problems.Report(LevelSquelch, cell, "is not a number" + writtenText());
     } else if (level > 0.0) {
-        problems.Report(LevelSquelch, cell, "is above 0" + writtenText);
+        problems.Report(LevelSquelch, cell, "is above 0" + writtenText());
     } else if (level < -65536.0) {
-        problems.Report(LevelSquelch, cell, "is too low" + writtenText);
+        problems.Report(LevelSquelch, cell, "is too low" + writtenText());
     } else if (HasFraction(cell)) {
         ReportFraction(problems, LevelSquelch, cell, {}, WholeNumberText(written));
     }
@@ -437,45 +436,6 @@ RecordFields ReadRow(std::span<const std::string_view> cells, std::string_view m
     return fields;
 }
 
-// For each row, the first earlier row with the same frequency (whole Hz) and the same mode
-// (an empty Mode counting as the CW it is written as); 0 where there is none.
-std::vector<int> RowsAlike(const MemoryTable& table) {
-    struct Key {
-        std::uint32_t frequency;
-        std::string_view mode;
-        int row;
-    };
-    std::vector<Key> keys;
-    keys.reserve(static_cast<std::size_t>(table.ChannelCount()));
-    const std::string_view cw = ModeName(0);
-    for (int row = 1; row < table.RowCount(); ++row) {
-        if (table.ColCount() <= Frequency) {
-            break;
-        }
-        if (const auto frequency = FrequencyValue(table.CellText(row, Frequency))) {
-            const std::string_view mode = table.ColCount() > Mode ? table.CellText(row, Mode) : "";
-            keys.push_back({*frequency, mode.empty() ? cw : mode, row});
-        }
-    }
-    std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) {
-        return std::tie(a.frequency, a.mode, a.row) < std::tie(b.frequency, b.mode, b.row);
-    });
-    std::vector<int> sameAs;  // stays empty while no two rows are alike
-    for (std::size_t first = 0; first < keys.size();) {
-        std::size_t next = first + 1;
-        for (; next < keys.size() && keys[next].frequency == keys[first].frequency &&
-               keys[next].mode == keys[first].mode;
-             ++next) {
-            if (sameAs.empty()) {
-                sameAs.assign(static_cast<std::size_t>(table.RowCount()), 0);
-            }
-            sameAs[static_cast<std::size_t>(keys[next].row)] = keys[first].row;
-        }
-        first = next;
-    }
-    return sameAs;
-}
-
 }  // namespace
 
 RowTexts RowTextsOf(const MemoryTable& table, int row) {
@@ -506,15 +466,10 @@ void CheckRowCells(std::span<const std::string_view> cells, std::string_view mod
     ReadRow(cells, model, row, problems);
 }
 
-namespace {
-
-// The cells of a row of `table` as the checks read them: only the columns the table has.
 std::span<const std::string_view> PresentCells(const MemoryTable& table, const RowTexts& cells) {
     return std::span(cells).first(
         static_cast<std::size_t>(std::clamp(table.ColCount(), 0, kImportedColumnCount)));
 }
-
-}  // namespace
 
 void CheckTableRow(const MemoryTable& table, int row, std::string_view model,
                    std::vector<Diagnostic>& problems) {
@@ -557,65 +512,6 @@ std::size_t NoticeCount(const std::vector<Diagnostic>& problems) {
     return static_cast<std::size_t>(
         std::count_if(problems.begin(), problems.end(),
                       [](const Diagnostic& problem) { return problem.IsNotice(); }));
-}
-
-int ReadTableRecords(
-    const MemoryTable& table, std::vector<Diagnostic>& problems,
-    const std::function<void(int row, std::span<const std::string_view> cells)>& use) {
-    // The last row of each channel number, found first so that the rows it replaces can say so
-    // in their place in the row order.
-    std::vector<int> lastRow(65536, 0);
-    bool repeated = false;
-    for (int row = 1; row < table.RowCount() && table.ColCount() > Number; ++row) {
-        if (const auto channel = ChannelNumber(table.CellText(row, Number))) {
-            repeated = repeated || lastRow[*channel] != 0;
-            lastRow[*channel] = row;
-        }
-    }
-    const std::vector<int> sameAs = RowsAlike(table);
-
-    int emptyRows = 0;
-    for (int row = 1; row < table.RowCount(); ++row) {
-        if (IsEmptyRow(table, row)) {
-            ++emptyRows;
-            continue;
-        }
-        const RowTexts cells = RowTextsOf(table, row);
-        const std::size_t first = problems.size();
-        RowProblems rowProblems(row, problems);
-        const auto channel = repeated ? ChannelNumber(cells[Number]) : std::nullopt;
-        if (channel && lastRow[*channel] != row) {
-            const std::string other = std::to_string(lastRow[*channel]);
-            rowProblems.Report(Number, cells[Number],
-                               "is used again in row " + other + "; only row " + other +
-                                   " is written as channel " + std::to_string(*channel));
-        }
-        // A column the table lacks says nothing (a ten-column table has no Mode to be empty).
-        use(row, PresentCells(table, cells));
-        if (const int earlier = sameAs.empty() ? 0 : sameAs[static_cast<std::size_t>(row)]) {
-            const std::string_view mode = table.ColCount() > Mode ? cells[Mode] : "";
-            rowProblems.Say(Frequency,
-                            std::to_string(*FrequencyValue(cells[Frequency])) + " Hz with mode " +
-                                (mode.empty()          ? std::string(ModeName(0))
-                                 : ModeCode(mode) >= 0 ? std::string(mode)
-                                                       : QuotedCell(mode)) +
-                                " is already in row " + std::to_string(earlier),
-                            kNotice);
-            // Into column order among the row's other problems, after the Frequency cell's own.
-            std::stable_sort(
-                problems.begin() + static_cast<std::ptrdiff_t>(first), problems.end(),
-                [](const Diagnostic& a, const Diagnostic& b) { return a.column < b.column; });
-        }
-    }
-    return emptyRows;
-}
-
-std::vector<Diagnostic> CheckCells(const MemoryTable& table, std::string_view model) {
-    std::vector<Diagnostic> problems;
-    ReadTableRecords(table, problems, [&](int row, std::span<const std::string_view> cells) {
-        CheckRowCells(cells, model, row, problems);
-    });
-    return problems;
 }
 
 }  // namespace corvalen

@@ -3,7 +3,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -30,6 +29,8 @@ namespace corvalen {
 // lacks (it has ten before an import) are empty. Valid until the table changes.
 using RowTexts = std::array<std::string_view, kImportedColumnCount>;
 RowTexts RowTextsOf(const MemoryTable& table, int row);
+// The first of `cells` that the table has columns for: what the checks read of a row.
+std::span<const std::string_view> PresentCells(const MemoryTable& table, const RowTexts& cells);
 
 // A cell's text as a report quotes it: between quotes, line breaks, tabs and other control
 // characters as escapes so the report stays one line, and a long text cut after its first 40
@@ -83,28 +84,12 @@ RecordFields ReadRecordFields(std::span<const std::string_view> cells, std::stri
 
 // The problems of one row alone, as ReadRecordFields reports them; for re-checking an edited row.
 // A channel number that other rows repeat, and a frequency and mode that an earlier row has too,
-// are matters of the whole table (see ReadTableRecords).
+// are matters of the whole table (see TableChecks.h).
 void CheckRowCells(std::span<const std::string_view> cells, std::string_view model, int row,
                    std::vector<Diagnostic>& problems);
 // The same for one row of `table`, reading only the columns the table has (a ten-column table
 // has no Mode to be empty).
 void CheckTableRow(const MemoryTable& table, int row, std::string_view model,
                    std::vector<Diagnostic>& problems);
-
-// Walks every channel row of `table` (rows 1 and up, in row order) the way the writer does and
-// hands each row's cells (only the columns the table has) to `use`, which reads them
-// (CheckRowCells, or WriteMemoryRecord when saving) and reports its own cells. Besides, when rows
-// share a channel number, the last of them is the one whose record ends up in the file: each
-// earlier one gets a problem on its Number cell that names that row, since its record is lost.
-// A row whose frequency (whole Hz) and mode an earlier row has too gets a notice on its
-// Frequency cell naming the first such row. Problems come in row then column order. Empty rows
-// are passed over; returns how many there were.
-int ReadTableRecords(
-    const MemoryTable& table, std::vector<Diagnostic>& problems,
-    const std::function<void(int row, std::span<const std::string_view> cells)>& use);
-
-// Every problem and notice of `table`, in row then column order (see ReadTableRecords): what the
-// Problems panel lists and `corvalen-cli check` prints.
-std::vector<Diagnostic> CheckCells(const MemoryTable& table, std::string_view model);
 
 }  // namespace corvalen

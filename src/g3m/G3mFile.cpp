@@ -12,67 +12,75 @@
 
 #include "g3m/CellChecks.h"
 #include "g3m/MemoryRecord.h"
+#include "g3m/TableChecks.h"
+#include "io/LargePages.h"
 #include "io/SafeFile.h"
 
 namespace corvalen {
 
-namespace {
-
-// The size the image will have once every row with a usable channel number is placed, so the
-// image can be grown once instead of record by record.
-std::size_t FinalImageSize(const MemoryTable& table, std::size_t recordLength,
-                           std::size_t currentSize) {
-    std::size_t highest = 0;
-    for (int row = 1; row < table.RowCount() && table.ColCount() > Number; ++row) {
-        if (const auto channel = ChannelNumber(table.CellText(row, Number))) {
-            highest = std::max<std::size_t>(highest, *channel);
-        }
+RecordPlacer::RecordPlacer(std::string_view model, std::string& image)
+    : m_model(model),
+      m_image(image),
+      m_recordLength(static_cast<std::size_t>(RecordLengthFor(model))),
+      m_oldRecords(image.size() / m_recordLength),
+      m_replaced(m_oldRecords, false),
+      m_checks(m_report.problems) {
+    // Room for the highest channel number at once: the memory is only reserved, and pages no
+    // record reaches are never touched.
+    const std::size_t room = std::max(m_image.size(), std::size_t{65535} * m_recordLength);
+    if (m_image.capacity() < room) {
+        m_image.reserve(room);
+        PreferLargePages(m_image.data() + m_image.size(), m_image.capacity() - m_image.size());
     }
-    return std::max(currentSize, highest * recordLength);
 }
 
-}  // namespace
+void RecordPlacer::Place(std::span<const std::string_view> cells) {
+    m_checks.Take(++m_rows, cells, [&](int row, std::span<const std::string_view> rowCells) {
+        std::array<std::uint8_t, kMaxRecordLength> buffer;
+        const std::span<std::uint8_t> record(buffer.data(), m_recordLength);
+        const std::uint16_t channel =
+            WriteMemoryRecord(rowCells, m_model, record, row, m_report.problems);
+        if (channel == 0) {
+            return;  // no channel number: the row has no place in the file
+        }
+        const std::size_t offset = (static_cast<std::size_t>(channel) - 1) * m_recordLength;
+        if (m_image.size() < offset + m_recordLength) {
+            m_image.resize(offset + m_recordLength, '\0');
+        }
+        std::memcpy(m_image.data() + offset, record.data(), m_recordLength);
+        if (channel <= m_oldRecords) {
+            m_replaced[channel - 1u] = true;
+        }
+        ++m_report.recordsWritten;
+    });
+}
+
+G3mSaveReport RecordPlacer::Finish() {
+    m_checks.Finish();
+    m_report.rowsSkipped = m_checks.EmptyRows();
+    m_report.rowsNotWritten = m_rows - m_report.recordsWritten - m_report.rowsSkipped;
+    for (std::size_t place = 0; place < m_oldRecords; ++place) {
+        const std::string_view old(m_image.data() + place * m_recordLength, m_recordLength);
+        if (!m_replaced[place] && old.find_first_not_of('\0') != std::string_view::npos) {
+            ++m_report.recordsKept;
+        }
+    }
+    return std::move(m_report);
+}
 
 G3mSaveReport PlaceRecords(const MemoryTable& table, std::string_view model, std::string& image) {
-    G3mSaveReport report;
-    const auto recordLength = static_cast<std::size_t>(RecordLengthFor(model));
-    std::array<std::uint8_t, kMaxRecordLength> buffer{};
-    const std::span<std::uint8_t> record(buffer.data(), recordLength);
-    const std::size_t oldRecords = image.size() / recordLength;
-    std::vector<bool> replaced(oldRecords, false);
-    image.reserve(FinalImageSize(table, recordLength, image.size()));
-
-    report.rowsSkipped = ReadTableRecords(
-        table, report.problems, [&](int row, std::span<const std::string_view> cells) {
-            const std::uint16_t channel =
-                WriteMemoryRecord(cells, model, record, row, report.problems);
-            if (channel == 0) {
-                return;  // no channel number: the row has no place in the file
-            }
-            const std::size_t offset = (static_cast<std::size_t>(channel) - 1) * recordLength;
-            if (image.size() < offset + recordLength) {
-                image.resize(offset + recordLength, '\0');
-            }
-            std::memcpy(image.data() + offset, record.data(), recordLength);
-            if (channel <= oldRecords) {
-                replaced[channel - 1u] = true;
-            }
-            ++report.recordsWritten;
-        });
-    report.rowsNotWritten = table.ChannelCount() - report.recordsWritten - report.rowsSkipped;
-    for (std::size_t place = 0; place < oldRecords; ++place) {
-        const std::string_view old(image.data() + place * recordLength, recordLength);
-        if (!replaced[place] && old.find_first_not_of('\0') != std::string_view::npos) {
-            ++report.recordsKept;
-        }
+    RecordPlacer placer(model, image);
+    for (int row = 1; row < table.RowCount(); ++row) {
+        const RowTexts cells = RowTextsOf(table, row);
+        placer.Place(PresentCells(table, cells));
     }
-    return report;
+    return placer.Finish();
 }
 
-Result<G3mSaveReport> SaveG3mFile(const std::string& path, const MemoryTable& table,
-                                  std::string_view model) {
+Result<G3mSaveReport> SaveRecordFile(const std::string& path, std::string_view model,
+                                     const RowSource& rows) {
     // Records are updated in place: whatever the old file holds beyond or between the channels
-    // of this table stays as it was. A file that is not there yet starts empty.
+    // of the rows stays as it was. A file that is not there yet starts empty.
     std::string image;
     std::error_code statusError;
     const auto status = std::filesystem::status(path, statusError);
@@ -84,11 +92,23 @@ Result<G3mSaveReport> SaveG3mFile(const std::string& path, const MemoryTable& ta
         image = std::move(*old);
     }
 
-    G3mSaveReport report = PlaceRecords(table, model, image);
+    RecordPlacer placer(model, image);
+    rows([&](std::span<const std::string_view> cells) { placer.Place(cells); });
+    G3mSaveReport report = placer.Finish();
     if (const Status written = WriteFileAtomically(path, image); !written) {
         return written.error();
     }
     return report;
+}
+
+Result<G3mSaveReport> SaveG3mFile(const std::string& path, const MemoryTable& table,
+                                  std::string_view model) {
+    return SaveRecordFile(path, model, [&](const auto& take) {
+        for (int row = 1; row < table.RowCount(); ++row) {
+            const RowTexts cells = RowTextsOf(table, row);
+            take(PresentCells(table, cells));
+        }
+    });
 }
 
 }  // namespace corvalen

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "g3m/TableChecks.h"
 #include "io/Diagnostic.h"
 #include "io/Result.h"
 #include "table/MemoryTable.h"
@@ -19,17 +22,49 @@ struct G3mSaveReport {
     std::vector<Diagnostic> problems;  // problems and notices (CheckCells), in row order
 };
 
-// Places the record of every channel row of `table` (rows 1 and up, in row order, so a later
-// row with the same channel number wins, and the rows it replaces are reported) into `image`, the
-// bytes of a .g3m file. The image grows with zero bytes where a record reaches past its end and
-// never shrinks; bytes no record covers keep their content, and the whole records among them that
-// are not empty places are counted as kept.
+// Places the records of rows that come one at a time, in row order, into `image`, the bytes of
+// a memory file: a later row with the same channel number wins, and the rows it replaces are
+// reported. The image grows with zero bytes where a record reaches past its end and never
+// shrinks; bytes no record covers keep their content.
+class RecordPlacer {
+public:
+    // `image` must outlive the placer.
+    RecordPlacer(std::string_view model, std::string& image);
+
+    // The next row, numbered from 1 in the order rows come; its cells in column order, only
+    // the columns the table has.
+    void Place(std::span<const std::string_view> cells);
+    // After the last row: the report, with the whole records of the old image that no row
+    // replaced and that are not empty places counted as kept.
+    G3mSaveReport Finish();
+
+private:
+    std::string m_model;
+    std::string& m_image;
+    std::size_t m_recordLength;
+    std::size_t m_oldRecords;
+    std::vector<bool> m_replaced;
+    G3mSaveReport m_report;
+    TableChecks m_checks;
+    int m_rows = 0;
+};
+
+// Places the record of every channel row of `table` (rows 1 and up) into `image` (see
+// RecordPlacer).
 G3mSaveReport PlaceRecords(const MemoryTable& table, std::string_view model, std::string& image);
 
-// Updates the .g3m file at `path` (created when missing) with the table's records: reads the old
-// file, places the records, and replaces the file atomically. An existing file that cannot be
-// read, or a file that cannot be written, is an Error naming the path; it leaves the file as it
-// was. Row problems do not stop the save: they come back in the report.
+// Hands rows to the function it is given, one call per row, in row order.
+using RowSource =
+    std::function<void(const std::function<void(std::span<const std::string_view> cells)>& take)>;
+
+// Updates the memory file at `path` (created when missing) with the records of the rows `rows`
+// hands over: reads the old file, places the records, and replaces the file atomically. An
+// existing file that cannot be read, or a file that cannot be written, is an Error naming the
+// path; it leaves the file as it was. Row problems do not stop the save: they come back in the
+// report.
+Result<G3mSaveReport> SaveRecordFile(const std::string& path, std::string_view model,
+                                     const RowSource& rows);
+// The same for the channel rows of `table`.
 Result<G3mSaveReport> SaveG3mFile(const std::string& path, const MemoryTable& table,
                                   std::string_view model);
 

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "io/LargePages.h"
+
 namespace corvalen {
 
 namespace {
@@ -202,13 +204,22 @@ Result<std::string> ReadWholeFile(const std::string& path) {
     if (!S_ISREG(info.st_mode) && !S_ISFIFO(info.st_mode)) {
         return Error{"Cannot read \"" + path + "\": it is no regular file"};
     }
+    // A regular file is read straight into a string of its size; a file that turns out longer
+    // (still being written) or a pipe goes on growing it. The string's room is filled with
+    // zeros once, which is cheaper than copying every byte from a buffer of our own.
     std::string bytes;
+    std::size_t filled = 0;
     if (S_ISREG(info.st_mode) && info.st_size > 0) {
         bytes.reserve(static_cast<std::size_t>(info.st_size));
+        PreferLargePages(bytes.data(), bytes.capacity());
+        bytes.resize(static_cast<std::size_t>(info.st_size));
     }
-    char buffer[1 << 16];
+    char probe[4096];
     for (;;) {
-        const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+        // Once the string is full, a small read tells whether there is more before it grows.
+        const bool full = filled == bytes.size();
+        char* into = full ? probe : bytes.data() + filled;
+        const ssize_t n = ::read(fd.get(), into, full ? sizeof probe : bytes.size() - filled);
         if (n < 0) {
             if (errno == EINTR) {
                 continue;
@@ -218,8 +229,13 @@ Result<std::string> ReadWholeFile(const std::string& path) {
         if (n == 0) {
             break;
         }
-        bytes.append(buffer, static_cast<std::size_t>(n));
+        if (full) {
+            bytes.resize(std::max(bytes.size() * 2, sizeof probe * 16));
+            std::memcpy(bytes.data() + filled, probe, static_cast<std::size_t>(n));
+        }
+        filled += static_cast<std::size_t>(n);
     }
+    bytes.resize(filled);
     return bytes;
 }
 

@@ -28,6 +28,7 @@
 #include "app/RecentFiles.h"
 #include "csv/CsvWriter.h"
 #include "g3m/CellChecks.h"
+#include "g3m/TableChecks.h"
 #include "g3m/G3mFile.h"
 #include "g3m/G3mReader.h"
 #include "table/Columns.h"

@@ -14,6 +14,7 @@
 #include "app/ChannelViewModel.h"
 #include "app/ProblemIndex.h"
 #include "g3m/CellChecks.h"
+#include "g3m/TableChecks.h"
 
 using namespace corvalen;
 

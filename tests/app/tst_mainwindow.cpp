@@ -33,7 +33,7 @@ QString ClipboardText() {
     return QApplication::clipboard()->text();
 }
 
-std::vector<std::string> RowTexts(const MemoryTable& table, int row) {
+std::vector<std::string> RowStrings(const MemoryTable& table, int row) {
     std::vector<std::string> texts;
     for (int column = 0; column < table.ColCount(); ++column) {
         texts.emplace_back(table.CellText(row, column));
@@ -44,7 +44,7 @@ std::vector<std::string> RowTexts(const MemoryTable& table, int row) {
 QString TabText(const MemoryTable& table, const QList<int>& rows) {
     std::vector<std::vector<std::string>> cells;
     for (const int row : rows) {
-        cells.push_back(RowTexts(table, row));
+        cells.push_back(RowStrings(table, row));
     }
     return QString::fromStdString(EncodeTabSeparated(cells));
 }
@@ -738,7 +738,7 @@ private slots:
         QCOMPARE(ClipboardText(), TabText(before, {2, 4}));
         QCOMPARE(window.statusText(), QStringLiteral("Cut 2 rows"));
         for (const int row : {2, 4}) {
-            QVERIFY(RowTexts(model.table(), row) == std::vector<std::string>(19));
+            QVERIFY(RowStrings(model.table(), row) == std::vector<std::string>(19));
         }
         QCOMPARE(stack.undoText(), QStringLiteral("Cut"));
         stack.undo();
@@ -750,8 +750,8 @@ private slots:
         QCOMPARE(window.statusText(),
                  QStringLiteral("Pasted 2 rows of 19 cells at row 6; 1 row added"));
         QCOMPARE(model.rowCount(), 7);
-        QVERIFY(RowTexts(model.table(), 6) == RowTexts(before, 2));
-        QVERIFY(RowTexts(model.table(), 7) == RowTexts(before, 4));
+        QVERIFY(RowStrings(model.table(), 6) == RowStrings(before, 2));
+        QVERIFY(RowStrings(model.table(), 7) == RowStrings(before, 4));
         QCOMPARE(stack.undoText(), QStringLiteral("Paste"));
         stack.undo();
         QVERIFY(model.table() == before);

@@ -6,6 +6,7 @@
 
 #include "FuzzCheck.h"
 #include "g3m/CellChecks.h"
+#include "g3m/TableChecks.h"
 #include "g3m/G3mFile.h"
 #include "g3m/G3mReader.h"
 

@@ -5,6 +5,7 @@
 
 #include "TestData.h"
 #include "g3m/CellChecks.h"
+#include "g3m/TableChecks.h"
 #include "g3m/G3mFile.h"
 #include "g3m/G3mReader.h"
 #include "g3m/MemoryRecord.h"

@@ -1,0 +1,165 @@
+#include "g3m/TableChecks.h"
+
+#include <algorithm>
+#include <iterator>
+#include <optional>
+
+#include "convert/NumberText.h"
+#include "g3m/MemoryRecord.h"
+#include "table/Columns.h"
+
+namespace corvalen {
+
+namespace {
+
+// The frequency a row writes, for finding rows alike; nullopt where it writes none.
+std::optional<std::uint32_t> FrequencyValue(std::string_view cell) {
+    const auto value = ParseDecimal(cell);
+    if (!value || !(*value >= 0.0 && *value < 4294967296.0)) {
+        return std::nullopt;
+    }
+    return static_cast<std::uint32_t>(*value);
+}
+
+std::string_view CellOf(std::span<const std::string_view> cells, Column column) {
+    const auto index = static_cast<std::size_t>(column);
+    return index < cells.size() ? cells[index] : std::string_view();
+}
+
+}  // namespace
+
+TableChecks::TableChecks(std::vector<Diagnostic>& problems)
+    : m_problems(problems), m_start(problems.size()) {}
+
+void TableChecks::Compare(int row, std::span<const std::string_view> cells, std::size_t first) {
+    if (const auto channel = ChannelNumber(CellOf(cells, Number))) {
+        if (m_lastRow.empty()) {
+            m_lastRow.assign(65536, 0);
+        }
+        int& last = m_lastRow[*channel];
+        if (last != 0) {
+            // The message quotes the earlier row's Number cell; only a cell written other than
+            // as the plain number was kept for that.
+            const auto written = m_numberCells.find(last);
+            m_lostRows.push_back(
+                {last, *channel,
+                 written != m_numberCells.end() ? written->second : std::to_string(*channel)});
+        }
+        last = row;
+        const std::string_view cell = CellOf(cells, Number);
+        if (cell.front() == '0' || cell.front() == ' ' || cell.back() == ' ') {
+            m_numberCells.emplace(row, cell);
+        }
+    }
+
+    const auto frequency = FrequencyValue(CellOf(cells, Frequency));
+    if (!frequency) {
+        return;
+    }
+    // An empty Mode is written as CW, so it counts as CW.
+    const std::string_view mode = CellOf(cells, Mode);
+    const int code = mode.empty() ? 0 : ModeCode(mode);
+    int earlier = 0;
+    if (code >= 0) {
+        earlier = FirstRowWith((static_cast<std::uint64_t>(code) + 1) << 32 | *frequency, row);
+    } else {
+        std::string key(reinterpret_cast<const char*>(&*frequency), sizeof *frequency);
+        key.append(mode);
+        earlier = m_otherModes.try_emplace(std::move(key), row).first->second;
+        earlier = earlier == row ? 0 : earlier;
+    }
+    if (earlier == 0) {
+        return;
+    }
+    std::string message =
+        std::string(kCsvHeaderNames[Frequency]) + " " + std::to_string(*frequency) +
+        " Hz with mode " +
+        (code >= 0 ? std::string(ModeName(static_cast<std::uint32_t>(code))) : QuotedCell(mode)) +
+        " is already in row " + std::to_string(earlier);
+    Diagnostic notice{Diagnostic::Place::Row, row, Frequency, std::move(message)};
+    notice.severity = Diagnostic::Severity::Notice;
+    // Into column order among the row's other problems, after the Frequency cell's own.
+    const auto rowStart = m_problems.begin() + static_cast<std::ptrdiff_t>(first);
+    const auto after = std::find_if(rowStart, m_problems.end(), [](const Diagnostic& problem) {
+        return problem.column > Frequency;
+    });
+    m_problems.insert(after, std::move(notice));
+}
+
+int TableChecks::FirstRowWith(std::uint64_t key, int row) {
+    // Kept at most half full, so a probe soon finds the key or a free slot.
+    if (2 * (m_keyCount + 1) > m_keys.size()) {
+        std::vector<std::uint64_t> keys = std::move(m_keys);
+        std::vector<int> rows = std::move(m_firstRows);
+        m_keys.assign(std::max<std::size_t>(1024, keys.size() * 2), 0);
+        m_firstRows.assign(m_keys.size(), 0);
+        m_keyCount = 0;
+        for (std::size_t slot = 0; slot < keys.size(); ++slot) {
+            if (keys[slot] != 0) {
+                FirstRowWith(keys[slot], rows[slot]);
+            }
+        }
+    }
+    const std::size_t mask = m_keys.size() - 1;
+    for (std::size_t slot = (key * 0x9E3779B97F4A7C15u) >> 32 & mask;; slot = (slot + 1) & mask) {
+        if (m_keys[slot] == key) {
+            return m_firstRows[slot];
+        }
+        if (m_keys[slot] == 0) {
+            m_keys[slot] = key;
+            m_firstRows[slot] = row;
+            ++m_keyCount;
+            return 0;
+        }
+    }
+}
+
+void TableChecks::Finish() {
+    if (m_lostRows.empty()) {
+        return;
+    }
+    std::vector<Diagnostic> lost;
+    lost.reserve(m_lostRows.size());
+    for (const LostRow& row : m_lostRows) {
+        const std::string last = std::to_string(m_lastRow[row.channel]);
+        lost.push_back(Diagnostic{Diagnostic::Place::Row, row.row, Number,
+                                  std::string(kCsvHeaderNames[Number]) + " " +
+                                      QuotedCell(row.numberCell) + " is used again in row " + last +
+                                      "; only row " + last + " is written as channel " +
+                                      std::to_string(row.channel)});
+    }
+    const auto byRow = [](const Diagnostic& a, const Diagnostic& b) { return a.number < b.number; };
+    std::stable_sort(lost.begin(), lost.end(), byRow);
+    // Each goes first among its row's problems: the Number cell is the first column.
+    std::vector<Diagnostic> merged;
+    merged.reserve(m_problems.size() - m_start + lost.size());
+    const auto taken = m_problems.begin() + static_cast<std::ptrdiff_t>(m_start);
+    std::merge(std::make_move_iterator(lost.begin()), std::make_move_iterator(lost.end()),
+               std::make_move_iterator(taken), std::make_move_iterator(m_problems.end()),
+               std::back_inserter(merged), byRow);
+    m_problems.erase(taken, m_problems.end());
+    std::move(merged.begin(), merged.end(), std::back_inserter(m_problems));
+    m_lostRows.clear();
+}
+
+int ReadTableRecords(
+    const MemoryTable& table, std::vector<Diagnostic>& problems,
+    const std::function<void(int row, std::span<const std::string_view> cells)>& use) {
+    TableChecks checks(problems);
+    for (int row = 1; row < table.RowCount(); ++row) {
+        const RowTexts cells = RowTextsOf(table, row);
+        checks.Take(row, PresentCells(table, cells), use);
+    }
+    checks.Finish();
+    return checks.EmptyRows();
+}
+
+std::vector<Diagnostic> CheckCells(const MemoryTable& table, std::string_view model) {
+    std::vector<Diagnostic> problems;
+    ReadTableRecords(table, problems, [&](int row, std::span<const std::string_view> cells) {
+        CheckRowCells(cells, model, row, problems);
+    });
+    return problems;
+}
+
+}  // namespace corvalen
