@@ -5,6 +5,8 @@
 #include "ConverterRun.h"
 #include "TestData.h"
 #include "cli/ConvertCommand.h"
+#include "csv/CsvReader.h"
+#include "csv/MemoryFile.h"
 
 using namespace corvalen;
 
@@ -92,6 +94,59 @@ private slots:
         // Channel 2 had no bandwidth and was never imported; 6 to 100 were never in the file.
         QCOMPARE(image.mid(92, 92), filler.mid(92, 92));
         QCOMPARE(image.mid(5 * 92), filler.mid(5 * 92));
+    }
+
+    // The converter writes a CSV file's records as it reads them; the editor reads the file into
+    // a table and saves that. Both must give the same bytes and say the same things.
+    void streamedConversionMatchesTable_data() {
+        QTest::addColumn<QByteArray>("csv");
+        QTest::addColumn<QString>("model");
+        QTest::addColumn<QByteArray>("existing");  // the memory file before, empty: none
+        const QByteArray header = "Number,Frequency,Bandwidth\r\n";
+        QTest::newRow("awkward file") << ReadAll(kAwkward + "input.csv") << "313" << QByteArray();
+        QTest::newRow("awkward file over filler")
+            << ReadAll(kAwkward + "input.csv") << "303" << QByteArray(50 * 84, char(0xAB));
+        QTest::newRow("numbers repeated, written differently")
+            << header +
+                   "5,100,6000\r\n\" 5\",100,6000,,,,,,,,,,,,,,AM\r\n05,200,6000\r\n"
+                   "7,1,1\r\n5,300,6000,,,,,,,,,,,,,,FOO\r\n8,300,6000,,,,,,,,,,,,,,FOO\r\n"
+                   "0,100,500,,,,,,,,,,,,,,CW\r\n"
+            << "315" << QByteArray();
+        QTest::newRow("UTF-8 with a byte-order mark, no header")
+            << QByteArray(
+                   "\xEF\xBB\xBF"
+                   "1,7100000.5,6000,,,,,,,,1+17,,,,,,AM,Z\xC3\xBCrich\r\n"
+                   "2,7100000,6000,,,,,,,,,,,,,,AM,\xE2\x82\xAC\r\n")
+            << "313" << QByteArray(3, 'x');
+    }
+    void streamedConversionMatchesTable() {
+        QFETCH(QByteArray, csv);
+        QFETCH(QString, model);
+        QFETCH(QByteArray, existing);
+        QTemporaryDir dir;
+        const std::string input = dir.filePath("in.csv").toStdString();
+        const QString streamedPath = dir.filePath("streamed.g3m");
+        const QString tablePath = dir.filePath("table.g3m");
+        WriteAll(QString::fromStdString(input), csv);
+        if (!existing.isEmpty()) {
+            WriteAll(streamedPath, existing);
+            WriteAll(tablePath, existing);
+        }
+        const Result<StreamedConversion> streamed =
+            ConvertCsvToRecordFile(input, streamedPath.toStdString(), model.toStdString());
+        const Result<CsvImport> imported = ReadCsvMemoryFile(input);
+        QVERIFY(streamed.ok() && imported.ok());
+        const Result<G3mSaveReport> saved =
+            SaveG3mFile(tablePath.toStdString(), imported->table, model.toStdString());
+        QVERIFY(saved.ok());
+        QCOMPARE(ReadAll(streamedPath), ReadAll(tablePath));
+        QCOMPARE(streamed->recordsRead, imported->recordsRead);
+        QVERIFY(streamed->lineDiagnostics == imported->diagnostics);
+        QVERIFY(!saved->problems.empty());
+        QVERIFY(streamed->saved.problems == saved->problems);
+        QCOMPARE(streamed->saved.recordsWritten, saved->recordsWritten);
+        QCOMPARE(streamed->saved.rowsNotWritten, saved->rowsNotWritten);
+        QCOMPARE(streamed->saved.recordsKept, saved->recordsKept);
     }
 
     void g3mToCsv() {

@@ -1,6 +1,7 @@
 // The converter's whole path in memory: CSV bytes read into a table, the table placed as .g3m
 // records (for the G313, whose records hold every field) and written back as CSV. Placing the
-// same table again over the image must change nothing.
+// same table again over the image must change nothing, and placing the rows as the reader hands
+// them over, without a table, must give the same image, reports and line diagnostics.
 
 #include "FuzzCheck.h"
 #include "csv/CsvReader.h"
@@ -22,6 +23,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string again = image;
     PlaceRecords(table, "313", again);
     FUZZ_REQUIRE(again == image);
+
+    std::string streamed;
+    RecordPlacer placer("313", streamed);
+    std::vector<Diagnostic> lines;
+    const int records =
+        ReadCsvRecords(fuzz::Bytes(data, size), lines,
+                       [&](std::span<const std::string_view> cells) { placer.Place(cells); });
+    const G3mSaveReport streamedReport = placer.Finish();
+    FUZZ_REQUIRE(streamed == image && records == imported.recordsRead);
+    FUZZ_REQUIRE(lines == imported.diagnostics && streamedReport.problems == report.problems);
+    FUZZ_REQUIRE(streamedReport.recordsWritten == report.recordsWritten &&
+                 streamedReport.rowsNotWritten == report.rowsNotWritten);
 
     const CsvText text = BuildCsvText(table, /*csvLoaded=*/true);
     fuzz::CheckDiagnostics(text.diagnostics, Diagnostic::Place::Row, table.ChannelCount());

@@ -5,11 +5,11 @@
 
 #include "TestData.h"
 #include "g3m/CellChecks.h"
-#include "g3m/TableChecks.h"
 #include "g3m/G3mFile.h"
 #include "g3m/G3mReader.h"
 #include "g3m/MemoryRecord.h"
 #include "g3m/RecordChecksum.h"
+#include "g3m/TableChecks.h"
 #include "io/SafeFile.h"
 
 using namespace corvalen;
@@ -294,10 +294,10 @@ private slots:
             cells[Bandwidth] = "2400";
             return cells;
         };
-        MemoryTable table =
-            TableOf({ch("3", "7100000"), ch("0", "x"), ch("2", "7100000", "usb"),
-                     ch("3", "7100000"), ch(" 3", "7100000.4"), Cells{}, ch("70000", "1"),
-                     ch("8", "9000000", ""), ch("9", "9000000", "CW"), ch("10", "9000000", "AM")});
+        MemoryTable table = TableOf(
+            {ch("03", "7100000"), ch("0", "x"), ch("2", "7100000", "usb"), ch("3", "7100000"),
+             ch(" 3", "7100000.4"), Cells{}, ch("70000", "1"), ch("8", "9000000", ""),
+             ch("9", "9000000", "CW"), ch("10", "9000000", "AM"), ch("11", "7100000", "usb")});
         table.SetCellText(2, Mode, "bad");  // not reported: the row is not written at all
         table.SetCellText(3, Groups, "0+17");
         table.SetCellText(3, Callsign, "ABCDEFGHIJKLM");
@@ -312,7 +312,7 @@ private slots:
             }
         }
         QCOMPARE(lines, QStringList({
-                            R"(row 1, Number: "3" is used again in row 5; only row 5 is written )"
+                            R"(row 1, Number: "03" is used again in row 5; only row 5 is written )"
                             "as channel 3",
                             R"(row 2, Number: "0" is not a channel number from 1 to 65535; )"
                             "row not written",
@@ -334,15 +334,19 @@ private slots:
                             "time the .csv file is opened",
                             "row 8, Mode: is empty; written as CW",
                             "row 9, Frequency: 9000000 Hz with mode CW is already in row 8",
+                            R"(row 11, Frequency: 7100000 Hz with mode "usb" is already in row 3)",
+                            R"(row 11, Mode: "usb" is not a mode the receiver knows (CW, AM, FM, )"
+                            "LSB, USB, AMS, FM3, FM6, AMN, DSB, ISB); written as CW",
                         }));
-        QCOMPARE(notices, QList<int>({4, 5, 5, 8, 9}));
-        QCOMPARE(NoticeCount(problems), std::size_t(5));
+        QCOMPARE(notices, QList<int>({4, 5, 5, 8, 9, 11}));
+        QCOMPARE(NoticeCount(problems), std::size_t(6));
         QList<int> columns;
         for (const Diagnostic& problem : problems) {
             columns << problem.column;
         }
-        QCOMPARE(columns, QList<int>({Number, Number, Groups, Mode, Callsign, Number, Frequency,
-                                      Frequency, Frequency, Number, Bandwidth, Mode, Frequency}));
+        QCOMPARE(columns,
+                 QList<int>({Number, Number, Groups, Mode, Callsign, Number, Frequency, Frequency,
+                             Frequency, Number, Bandwidth, Mode, Frequency, Frequency, Mode}));
         // The converter's form keeps the column name in the message.
         QCOMPARE(problems[11].ToString(), "row 8: Mode is empty; written as CW");
 
