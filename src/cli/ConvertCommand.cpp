@@ -165,11 +165,18 @@ bool CheckConvertArguments(const Arguments& arguments, std::ostream& err) {
 }
 
 void Report(const std::vector<Diagnostic>& diagnostics, std::ostream& err) {
-    // Written in one piece: stderr is unbuffered, and a large file can report tens of
-    // thousands of lines, each of which would otherwise cost two writes of its own.
+    // Written in pieces of about 64 KiB: stderr is unbuffered, and a large file can report tens
+    // of thousands of lines, each of which would otherwise cost two writes of its own, while one
+    // string of them all would be megabytes of fresh memory.
+    constexpr std::size_t kPiece = std::size_t{64} << 10;
     std::string lines;
+    lines.reserve(kPiece + 4096);
     for (const Diagnostic& d : diagnostics) {
         lines.append(d.ToString()).push_back('\n');
+        if (lines.size() >= kPiece) {
+            err << lines;
+            lines.clear();
+        }
     }
     err << lines;
 }

@@ -121,29 +121,41 @@ std::string Utf8FromWindows1252(std::string_view bytes) {
     return out;
 }
 
-std::size_t AppendWindows1252FromUtf8(std::string_view utf8, std::string& out) {
-    // Never more bytes than the UTF-8 text has: written through a pointer, then cut.
-    const std::size_t start = out.size();
-    out.resize(start + utf8.size());
-    char* to = out.data() + start;
-    std::size_t replaced = 0;
+std::size_t Windows1252FromUtf8Into(std::string_view utf8, std::span<char> out,
+                                    std::size_t* replaced) {
+    std::size_t characters = 0;
+    std::size_t unknown = 0;
     std::size_t i = 0;
     while (i < utf8.size()) {
+        char byte = utf8[i];
         // Plain ASCII is by far the most common; copy it without decoding.
-        if (static_cast<unsigned char>(utf8[i]) < 0x80) {
-            *to++ = utf8[i++];
-            continue;
-        }
-        const long cp = DecodeUtf8(utf8, i);
-        const int b = cp < 0 ? -1 : Windows1252Byte(static_cast<char32_t>(cp));
-        if (b < 0) {
-            *to++ = '?';
-            ++replaced;
+        if (static_cast<unsigned char>(byte) < 0x80) {
+            ++i;
         } else {
-            *to++ = static_cast<char>(b);
+            const long cp = DecodeUtf8(utf8, i);
+            const int b = cp < 0 ? -1 : Windows1252Byte(static_cast<char32_t>(cp));
+            unknown += b < 0 ? 1 : 0;
+            byte = b < 0 ? '?' : static_cast<char>(b);
         }
+        if (characters < out.size()) {
+            out[characters] = byte;
+        }
+        ++characters;
     }
-    out.resize(static_cast<std::size_t>(to - out.data()));
+    if (replaced != nullptr) {
+        *replaced = unknown;
+    }
+    return characters;
+}
+
+std::size_t AppendWindows1252FromUtf8(std::string_view utf8, std::string& out) {
+    // Never more bytes than the UTF-8 text has: written in place, then cut.
+    const std::size_t start = out.size();
+    out.resize(start + utf8.size());
+    std::size_t replaced = 0;
+    const std::size_t written =
+        Windows1252FromUtf8Into(utf8, std::span(out).subspan(start), &replaced);
+    out.resize(start + written);
     return replaced;
 }
 

@@ -5,6 +5,7 @@
 // unassigned (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the C1 controls of the same value.
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,10 @@ std::string Utf8FromWindows1252(std::string_view bytes);
 // were replaced that way.
 std::size_t AppendWindows1252FromUtf8(std::string_view utf8, std::string& out);
 std::string Windows1252FromUtf8(std::string_view utf8, std::size_t* replaced = nullptr);
+// The same into `out`, as far as it has room: returns how many bytes the whole text takes (one
+// per character), and sets `*replaced` (when given) as above. Allocates nothing.
+std::size_t Windows1252FromUtf8Into(std::string_view utf8, std::span<char> out,
+                                    std::size_t* replaced = nullptr);
 
 // True when every byte belongs to a well-formed UTF-8 sequence (no overlong forms, no
 // surrogates). Windows-1252 text with letters beyond ASCII almost never is.

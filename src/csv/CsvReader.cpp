@@ -390,15 +390,16 @@ CsvImport ReadCsvMemory(std::string_view fileBytes) {
     return result;
 }
 
-Result<std::string> ReadCsvText(const std::string& path) {
-    Result<std::string> bytes = ReadWholeFile(path);
+Result<ByteBuffer> ReadCsvText(const std::string& path) {
+    Result<ByteBuffer> bytes = ReadWholeFileBuffer(path);
     if (!bytes) {
         return bytes.error();
     }
     // Text holds no NUL bytes. One means a binary file (a .g3m memory file picked by mistake)
     // or text saved as UTF-16, which would read as nothing but garbage.
-    if (const std::size_t nul = bytes->find('\0'); nul != std::string::npos) {
-        return Error{"Cannot read \"" + path + "\": line " + std::to_string(LineAt(*bytes, nul)) +
+    const std::string_view text(bytes->data(), bytes->size());
+    if (const std::size_t nul = text.find('\0'); nul != std::string_view::npos) {
+        return Error{"Cannot read \"" + path + "\": line " + std::to_string(LineAt(text, nul)) +
                      " holds a NUL byte (byte " + std::to_string(nul + 1) +
                      "), so this is no CSV text file (a .g3m memory file, or text saved as "
                      "UTF-16?)"};
@@ -407,11 +408,11 @@ Result<std::string> ReadCsvText(const std::string& path) {
 }
 
 Result<CsvImport> ReadCsvMemoryFile(const std::string& path) {
-    const Result<std::string> bytes = ReadCsvText(path);
+    const Result<ByteBuffer> bytes = ReadCsvText(path);
     if (!bytes) {
         return bytes.error();
     }
-    return ReadCsvMemory(*bytes);
+    return ReadCsvMemory(std::string_view(bytes->data(), bytes->size()));
 }
 
 }  // namespace corvalen

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "io/Diagnostic.h"
+#include "io/LargePages.h"
 #include "io/Result.h"
 #include "table/MemoryTable.h"
 
@@ -39,7 +40,7 @@ int ReadCsvRecords(std::string_view fileBytes, std::vector<Diagnostic>& diagnost
 
 // The bytes of the file at `path`, refused when they hold a NUL byte (no text file); the error
 // says which file, and which line, and why.
-Result<std::string> ReadCsvText(const std::string& path);
+Result<ByteBuffer> ReadCsvText(const std::string& path);
 
 // Reads and parses the file at `path`. The error says which file and why it could not be read;
 // a file holding a NUL byte is no text file and is refused, naming the line.

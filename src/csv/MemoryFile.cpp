@@ -122,13 +122,14 @@ bool IsReceiverCsvFile(const std::string& path) {
 Result<StreamedConversion> ConvertCsvToRecordFile(const std::string& csvPath,
                                                   const std::string& recordPath,
                                                   std::string_view model) {
-    const Result<std::string> text = ReadCsvText(csvPath);
+    const Result<ByteBuffer> text = ReadCsvText(csvPath);
     if (!text) {
         return text.error();
     }
     StreamedConversion conversion;
     Result<G3mSaveReport> saved = SaveRecordFile(recordPath, model, [&](const auto& take) {
-        conversion.recordsRead = ReadCsvRecords(*text, conversion.lineDiagnostics, take);
+        conversion.recordsRead = ReadCsvRecords(std::string_view(text->data(), text->size()),
+                                                conversion.lineDiagnostics, take);
     });
     if (!saved) {
         return saved.error();

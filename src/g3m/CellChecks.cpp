@@ -352,15 +352,16 @@ void ReadText(Column column, std::string_view cell, std::array<std::uint8_t, wid
               RowProblems& problems) {
     // One Windows-1252 byte per character; the rest of the field stays zero.
     std::size_t replaced = 0;
-    std::string converted;
-    std::string_view bytes = cell;
-    if (!IsAscii(cell)) {
-        converted = Windows1252FromUtf8(cell, &replaced);
-        bytes = converted;
+    std::size_t length = cell.size();
+    if (IsAscii(cell)) {
+        std::copy_n(cell.begin(), std::min(length, width), field.begin());
+    } else {
+        std::array<char, width> bytes{};
+        length = Windows1252FromUtf8Into(cell, bytes, &replaced);
+        std::copy(bytes.begin(), bytes.end(), field.begin());
     }
-    std::copy_n(bytes.begin(), std::min(bytes.size(), width), field.begin());
 
-    const bool cut = bytes.size() > width;
+    const bool cut = length > width;
     if (!cut && replaced == 0) {
         return;
     }
@@ -373,7 +374,9 @@ void ReadText(Column column, std::string_view cell, std::array<std::uint8_t, wid
         rest += cut ? " and has" : "has";
         rest += " characters a .g3m file cannot hold";
     }
-    rest += "; written as " + QuotedCell(Utf8FromWindows1252(bytes.substr(0, width)));
+    const std::string_view written(reinterpret_cast<const char*>(field.data()),
+                                   std::min(length, width));
+    rest += "; written as " + QuotedCell(Utf8FromWindows1252(written));
     problems.Report(column, cell, rest);
 }
 

@@ -13,12 +13,11 @@
 #include "g3m/CellChecks.h"
 #include "g3m/MemoryRecord.h"
 #include "g3m/TableChecks.h"
-#include "io/LargePages.h"
 #include "io/SafeFile.h"
 
 namespace corvalen {
 
-RecordPlacer::RecordPlacer(std::string_view model, std::string& image)
+RecordPlacer::RecordPlacer(std::string_view model, ByteBuffer& image)
     : m_model(model),
       m_image(image),
       m_recordLength(static_cast<std::size_t>(RecordLengthFor(model))),
@@ -27,11 +26,7 @@ RecordPlacer::RecordPlacer(std::string_view model, std::string& image)
       m_checks(m_report.problems) {
     // Room for the highest channel number at once: the memory is only reserved, and pages no
     // record reaches are never touched.
-    const std::size_t room = std::max(m_image.size(), std::size_t{65535} * m_recordLength);
-    if (m_image.capacity() < room) {
-        m_image.reserve(room);
-        PreferLargePages(m_image.data() + m_image.size(), m_image.capacity() - m_image.size());
-    }
+    m_image.reserve(std::max(m_image.size(), std::size_t{65535} * m_recordLength));
 }
 
 void RecordPlacer::Place(std::span<const std::string_view> cells) {
@@ -45,7 +40,7 @@ void RecordPlacer::Place(std::span<const std::string_view> cells) {
         }
         const std::size_t offset = (static_cast<std::size_t>(channel) - 1) * m_recordLength;
         if (m_image.size() < offset + m_recordLength) {
-            m_image.resize(offset + m_recordLength, '\0');
+            m_image.resize(offset + m_recordLength);
         }
         std::memcpy(m_image.data() + offset, record.data(), m_recordLength);
         if (channel <= m_oldRecords) {
@@ -68,7 +63,7 @@ G3mSaveReport RecordPlacer::Finish() {
     return std::move(m_report);
 }
 
-G3mSaveReport PlaceRecords(const MemoryTable& table, std::string_view model, std::string& image) {
+G3mSaveReport PlaceRecords(const MemoryTable& table, std::string_view model, ByteBuffer& image) {
     RecordPlacer placer(model, image);
     for (int row = 1; row < table.RowCount(); ++row) {
         const RowTexts cells = RowTextsOf(table, row);
@@ -81,11 +76,11 @@ Result<G3mSaveReport> SaveRecordFile(const std::string& path, std::string_view m
                                      const RowSource& rows) {
     // Records are updated in place: whatever the old file holds beyond or between the channels
     // of the rows stays as it was. A file that is not there yet starts empty.
-    std::string image;
+    ByteBuffer image;
     std::error_code statusError;
     const auto status = std::filesystem::status(path, statusError);
     if (status.type() != std::filesystem::file_type::not_found) {
-        Result<std::string> old = ReadWholeFile(path);
+        Result<ByteBuffer> old = ReadWholeFileBuffer(path);
         if (!old) {
             return old.error();
         }
@@ -95,7 +90,9 @@ Result<G3mSaveReport> SaveRecordFile(const std::string& path, std::string_view m
     RecordPlacer placer(model, image);
     rows([&](std::span<const std::string_view> cells) { placer.Place(cells); });
     G3mSaveReport report = placer.Finish();
-    if (const Status written = WriteFileAtomically(path, image); !written) {
+    if (const Status written =
+            WriteFileAtomically(path, std::string_view(image.data(), image.size()));
+        !written) {
         return written.error();
     }
     return report;

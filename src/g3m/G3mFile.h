@@ -8,6 +8,7 @@
 
 #include "g3m/TableChecks.h"
 #include "io/Diagnostic.h"
+#include "io/LargePages.h"
 #include "io/Result.h"
 #include "table/MemoryTable.h"
 
@@ -29,7 +30,7 @@ struct G3mSaveReport {
 class RecordPlacer {
 public:
     // `image` must outlive the placer.
-    RecordPlacer(std::string_view model, std::string& image);
+    RecordPlacer(std::string_view model, ByteBuffer& image);
 
     // The next row, numbered from 1 in the order rows come; its cells in column order, only
     // the columns the table has.
@@ -40,7 +41,7 @@ public:
 
 private:
     std::string m_model;
-    std::string& m_image;
+    ByteBuffer& m_image;
     std::size_t m_recordLength;
     std::size_t m_oldRecords;
     std::vector<bool> m_replaced;
@@ -51,7 +52,7 @@ private:
 
 // Places the record of every channel row of `table` (rows 1 and up) into `image` (see
 // RecordPlacer).
-G3mSaveReport PlaceRecords(const MemoryTable& table, std::string_view model, std::string& image);
+G3mSaveReport PlaceRecords(const MemoryTable& table, std::string_view model, ByteBuffer& image);
 
 // Hands rows to the function it is given, one call per row, in row order.
 using RowSource =

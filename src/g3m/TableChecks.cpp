@@ -88,26 +88,24 @@ void TableChecks::Compare(int row, std::span<const std::string_view> cells, std:
 
 int TableChecks::FirstRowWith(std::uint64_t key, int row) {
     // Kept at most half full, so a probe soon finds the key or a free slot.
-    if (2 * (m_keyCount + 1) > m_keys.size()) {
-        std::vector<std::uint64_t> keys = std::move(m_keys);
-        std::vector<int> rows = std::move(m_firstRows);
-        m_keys.assign(std::max<std::size_t>(1024, keys.size() * 2), 0);
-        m_firstRows.assign(m_keys.size(), 0);
+    if (2 * (m_keyCount + 1) > m_slots.size()) {
+        const auto slots = std::move(m_slots);
+        m_slots.assign(std::max<std::size_t>(1024, slots.size() * 2), Slot{0, 0});
         m_keyCount = 0;
-        for (std::size_t slot = 0; slot < keys.size(); ++slot) {
-            if (keys[slot] != 0) {
-                FirstRowWith(keys[slot], rows[slot]);
+        for (const Slot& slot : slots) {
+            if (slot.key != 0) {
+                FirstRowWith(slot.key, slot.firstRow);
             }
         }
     }
-    const std::size_t mask = m_keys.size() - 1;
-    for (std::size_t slot = (key * 0x9E3779B97F4A7C15u) >> 32 & mask;; slot = (slot + 1) & mask) {
-        if (m_keys[slot] == key) {
-            return m_firstRows[slot];
+    const std::size_t mask = m_slots.size() - 1;
+    for (std::size_t at = (key * 0x9E3779B97F4A7C15u) >> 32 & mask;; at = (at + 1) & mask) {
+        Slot& slot = m_slots[at];
+        if (slot.key == key) {
+            return slot.firstRow;
         }
-        if (m_keys[slot] == 0) {
-            m_keys[slot] = key;
-            m_firstRows[slot] = row;
+        if (slot.key == 0) {
+            slot = Slot{key, row};
             ++m_keyCount;
             return 0;
         }

@@ -11,6 +11,7 @@
 
 #include "g3m/CellChecks.h"
 #include "io/Diagnostic.h"
+#include "io/LargePages.h"
 #include "table/MemoryTable.h"
 
 // The checks that need more than one row: channel numbers that rows repeat, and channels that
@@ -65,9 +66,12 @@ private:
     std::vector<int> m_lastRow;  // by channel number: the last row seen with it
     std::vector<LostRow> m_lostRows;
     std::unordered_map<int, std::string> m_numberCells;  // by row: Number cells not plain numbers
-    // Open addressing on (frequency, mode code) keys; 0 marks a free slot.
-    std::vector<std::uint64_t> m_keys;
-    std::vector<int> m_firstRows;
+    // Open addressing on (frequency, mode code) keys; key 0 marks a free slot.
+    struct Slot {
+        std::uint64_t key;
+        int firstRow;
+    };
+    std::vector<Slot, LargePageAllocator<Slot>> m_slots;
     std::size_t m_keyCount = 0;
     // Rows whose Mode is no mode the receiver knows, by their frequency and Mode text.
     std::unordered_map<std::string, int> m_otherModes;

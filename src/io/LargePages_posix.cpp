@@ -9,7 +9,7 @@ namespace corvalen {
 void PreferLargePages(void* data, std::size_t size) {
 #ifdef MADV_HUGEPAGE
     constexpr std::uintptr_t kLargePage = std::uintptr_t{2} << 20;
-    if (size < 2 * kLargePage) {
+    if (size < kLargePage) {
         return;
     }
     const auto start = reinterpret_cast<std::uintptr_t>(data);

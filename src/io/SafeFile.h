@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "io/LargePages.h"
 #include "io/Result.h"
 
 namespace corvalen {
@@ -11,6 +12,8 @@ namespace corvalen {
 // Reads a whole file (or what a pipe gives) as raw bytes; a device or a folder is refused. The
 // error names the path and the reason. Paths are UTF-8 on every system.
 Result<std::string> ReadWholeFile(const std::string& path);
+// The same into a ByteBuffer, for files of megabytes that are read once and walked through.
+Result<ByteBuffer> ReadWholeFileBuffer(const std::string& path);
 
 // Writes `bytes` to a temporary file beside `path`, flushes it to the disk, closes it, checks
 // every step, and only then puts it in place of `path` in one step. On any failure the temporary

@@ -188,7 +188,10 @@ int LinkUnnamedFile(int fd, const std::string& temp) {
 
 }  // namespace
 
-Result<std::string> ReadWholeFile(const std::string& path) {
+namespace {
+
+template <typename Bytes>
+Result<Bytes> ReadWholeFileAs(const std::string& path) {
     FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.get() < 0) {
         return SystemError("Cannot open", path, errno);
@@ -204,10 +207,10 @@ Result<std::string> ReadWholeFile(const std::string& path) {
     if (!S_ISREG(info.st_mode) && !S_ISFIFO(info.st_mode)) {
         return Error{"Cannot read \"" + path + "\": it is no regular file"};
     }
-    // A regular file is read straight into a string of its size; a file that turns out longer
-    // (still being written) or a pipe goes on growing it. The string's room is filled with
+    // A regular file is read straight into a buffer of its size; a file that turns out longer
+    // (still being written) or a pipe goes on growing it. The buffer's room is filled with
     // zeros once, which is cheaper than copying every byte from a buffer of our own.
-    std::string bytes;
+    Bytes bytes;
     std::size_t filled = 0;
     if (S_ISREG(info.st_mode) && info.st_size > 0) {
         bytes.reserve(static_cast<std::size_t>(info.st_size));
@@ -216,7 +219,7 @@ Result<std::string> ReadWholeFile(const std::string& path) {
     }
     char probe[4096];
     for (;;) {
-        // Once the string is full, a small read tells whether there is more before it grows.
+        // Once the buffer is full, a small read tells whether there is more before it grows.
         const bool full = filled == bytes.size();
         char* into = full ? probe : bytes.data() + filled;
         const ssize_t n = ::read(fd.get(), into, full ? sizeof probe : bytes.size() - filled);
@@ -237,6 +240,16 @@ Result<std::string> ReadWholeFile(const std::string& path) {
     }
     bytes.resize(filled);
     return bytes;
+}
+
+}  // namespace
+
+Result<std::string> ReadWholeFile(const std::string& path) {
+    return ReadWholeFileAs<std::string>(path);
+}
+
+Result<ByteBuffer> ReadWholeFileBuffer(const std::string& path) {
+    return ReadWholeFileAs<ByteBuffer>(path);
 }
 
 Status WriteFileAtomically(const std::string& path, std::string_view bytes) {

@@ -140,7 +140,10 @@ std::wstring FullPath(const std::wstring& path) {
 
 }  // namespace
 
-Result<std::string> ReadWholeFile(const std::string& path) {
+namespace {
+
+template <typename Bytes>
+Result<Bytes> ReadWholeFileAs(const std::string& path) {
     const std::wstring wide = windows::WidePath(path);
     if (wide.empty()) {
         return FileError("Cannot open", path, std::strerror(ENOENT));
@@ -159,7 +162,7 @@ Result<std::string> ReadWholeFile(const std::string& path) {
     if (type != FILE_TYPE_DISK && type != FILE_TYPE_PIPE) {
         return FileError("Cannot read", path, "it is no regular file");
     }
-    std::string bytes;
+    Bytes bytes;
     LARGE_INTEGER size{};
     if (type == FILE_TYPE_DISK && ::GetFileSizeEx(file.get(), &size) && size.QuadPart > 0) {
         bytes.reserve(static_cast<std::size_t>(size.QuadPart));
@@ -177,9 +180,19 @@ Result<std::string> ReadWholeFile(const std::string& path) {
         if (n == 0) {
             break;
         }
-        bytes.append(buffer, n);
+        bytes.insert(bytes.end(), buffer, buffer + n);
     }
     return bytes;
+}
+
+}  // namespace
+
+Result<std::string> ReadWholeFile(const std::string& path) {
+    return ReadWholeFileAs<std::string>(path);
+}
+
+Result<ByteBuffer> ReadWholeFileBuffer(const std::string& path) {
+    return ReadWholeFileAs<ByteBuffer>(path);
 }
 
 Status WriteFileAtomically(const std::string& path, std::string_view bytes) {

@@ -6,9 +6,7 @@
 #include <new>
 #include <stdexcept>
 
-#if defined(__linux__)
-#include <sys/mman.h>
-#endif
+#include "io/LargePages.h"
 
 namespace corvalen {
 
@@ -52,9 +50,7 @@ void MemoryTable::RowArena::Reserve(std::size_t words) {
     const std::size_t bytes =
         (words * sizeof(std::uint32_t) + kArenaAlignment - 1) / kArenaAlignment * kArenaAlignment;
     void* block = ::operator new (bytes, std::align_val_t{kArenaAlignment});
-#if defined(__linux__) && defined(MADV_HUGEPAGE)
-    ::madvise(block, bytes, MADV_HUGEPAGE);  // only a hint; nothing changes when it fails
-#endif
+    PreferLargePages(block, bytes);
     m_block = std::unique_ptr<std::uint32_t[], table_detail::ReleaseArena>(
         static_cast<std::uint32_t*>(block), table_detail::ReleaseArena{});
     m_used = 0;

@@ -14,17 +14,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const CsvImport imported = ReadCsvMemory(fuzz::Bytes(data, size));
     const MemoryTable& table = imported.table;
 
-    std::string image;
+    ByteBuffer image;
     const G3mSaveReport report = PlaceRecords(table, "313", image);
     FUZZ_REQUIRE(report.recordsWritten + report.rowsNotWritten + report.rowsSkipped ==
                  table.ChannelCount());
     fuzz::CheckDiagnostics(report.problems, Diagnostic::Place::Row, table.ChannelCount());
-    fuzz::CheckImage(image, 92);
-    std::string again = image;
+    fuzz::CheckImage(std::string_view(image.data(), image.size()), 92);
+    ByteBuffer again = image;
     PlaceRecords(table, "313", again);
     FUZZ_REQUIRE(again == image);
 
-    std::string streamed;
+    ByteBuffer streamed;
     RecordPlacer placer("313", streamed);
     std::vector<Diagnostic> lines;
     const int records =

@@ -6,9 +6,9 @@
 
 #include "FuzzCheck.h"
 #include "g3m/CellChecks.h"
-#include "g3m/TableChecks.h"
 #include "g3m/G3mFile.h"
 #include "g3m/G3mReader.h"
+#include "g3m/TableChecks.h"
 
 using namespace corvalen;
 
@@ -30,13 +30,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_REQUIRE(verified.badChecksums == read.badChecksums);
     FUZZ_REQUIRE(verified.incompleteBytes == read.incompleteBytes);
 
-    std::string saved;
+    ByteBuffer saved;
     const G3mSaveReport report = PlaceRecords(read.table, model, saved);
     FUZZ_REQUIRE(report.problems == CheckCells(read.table, model));
 
-    const G3mReadReport reread = DecodeG3mImage(saved, model);
+    const G3mReadReport reread =
+        DecodeG3mImage(std::string_view(saved.data(), saved.size()), model);
     FUZZ_REQUIRE(reread.problems.empty());
-    std::string again;
+    ByteBuffer again;
     PlaceRecords(reread.table, model, again);
     FUZZ_REQUIRE(again == saved);
     return 0;

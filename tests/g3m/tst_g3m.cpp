@@ -460,10 +460,11 @@ private slots:
             cells.push_back(text.toStdString());
         }
         table.AppendRow(cells);
-        std::string image;
+        ByteBuffer image;
         QCOMPARE(PlaceRecords(table, model.toStdString(), image).recordsWritten, 1);
 
-        const G3mReadReport report = DecodeG3mImage(image, model.toStdString());
+        const G3mReadReport report =
+            DecodeG3mImage(std::string_view(image.data(), image.size()), model.toStdString());
         QCOMPARE(Problems(report.problems), QStringList());
         QCOMPARE(report.table.ChannelCount(), 1);
         QCOMPARE(Strings(report.table, 1), read);
