@@ -273,8 +273,9 @@ private:
     int m_line = 1;
 };
 
-// About as many channel rows as the file has lines, so the table allocates once.
-int EstimateRecords(std::string_view bytes) {
+}  // namespace
+
+int EstimateCsvRecords(std::string_view bytes) {
     const auto count = [&](char c) {
         std::ptrdiff_t n = 0;
         const char* end = bytes.data() + bytes.size();
@@ -291,6 +292,8 @@ int EstimateRecords(std::string_view bytes) {
     }
     return static_cast<int>(std::min<std::ptrdiff_t>(lines + 1, 1 << 24));
 }
+
+namespace {
 
 std::string FieldCountMessage(int fieldCount) {
     const std::string count = std::to_string(fieldCount) + (fieldCount == 1 ? " field" : " fields");
@@ -377,7 +380,7 @@ int ReadCsvRecords(std::string_view fileBytes, std::vector<Diagnostic>& diagnost
 
 CsvImport ReadCsvMemory(std::string_view fileBytes) {
     CsvImport result;
-    const int records = EstimateRecords(fileBytes);
+    const int records = EstimateCsvRecords(fileBytes);
     result.table.ReserveChannels(records);
     // The rows' cell offsets plus their text, which is the file's bytes less the quotes and
     // commas, and some room for letters that take more bytes in UTF-8 than in Windows-1252.

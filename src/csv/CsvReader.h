@@ -38,6 +38,9 @@ CsvImport ReadCsvMemory(std::string_view fileBytes);
 int ReadCsvRecords(std::string_view fileBytes, std::vector<Diagnostic>& diagnostics,
                    const std::function<void(std::span<const std::string_view> cells)>& take);
 
+// About as many records as the CSV text has lines (capped at 2^24): room to make at once.
+int EstimateCsvRecords(std::string_view fileBytes);
+
 // The bytes of the file at `path`, refused when they hold a NUL byte (no text file); the error
 // says which file, and which line, and why.
 Result<ByteBuffer> ReadCsvText(const std::string& path);

@@ -127,10 +127,15 @@ Result<StreamedConversion> ConvertCsvToRecordFile(const std::string& csvPath,
         return text.error();
     }
     StreamedConversion conversion;
-    Result<G3mSaveReport> saved = SaveRecordFile(recordPath, model, [&](const auto& take) {
-        conversion.recordsRead = ReadCsvRecords(std::string_view(text->data(), text->size()),
-                                                conversion.lineDiagnostics, take);
-    });
+    const std::string_view bytes(text->data(), text->size());
+    Result<G3mSaveReport> saved = SaveRecordFile(
+        recordPath, model,
+        [&](RecordPlacer& placer) {
+            conversion.recordsRead = ReadCsvRecords(
+                bytes, conversion.lineDiagnostics,
+                [&](std::span<const std::string_view> cells) { placer.Place(cells); });
+        },
+        static_cast<std::size_t>(EstimateCsvRecords(bytes)));
     if (!saved) {
         return saved.error();
     }

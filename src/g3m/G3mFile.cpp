@@ -17,7 +17,7 @@
 
 namespace corvalen {
 
-RecordPlacer::RecordPlacer(std::string_view model, ByteBuffer& image)
+RecordPlacer::RecordPlacer(std::string_view model, ByteBuffer& image, std::size_t expectedRows)
     : m_model(model),
       m_image(image),
       m_recordLength(static_cast<std::size_t>(RecordLengthFor(model))),
@@ -27,27 +27,30 @@ RecordPlacer::RecordPlacer(std::string_view model, ByteBuffer& image)
     // Room for the highest channel number at once: the memory is only reserved, and pages no
     // record reaches are never touched.
     m_image.reserve(std::max(m_image.size(), std::size_t{65535} * m_recordLength));
+    m_checks.ExpectRows(expectedRows);
 }
 
 void RecordPlacer::Place(std::span<const std::string_view> cells) {
     m_checks.Take(++m_rows, cells, [&](int row, std::span<const std::string_view> rowCells) {
         std::array<std::uint8_t, kMaxRecordLength> buffer;
         const std::span<std::uint8_t> record(buffer.data(), m_recordLength);
-        const std::uint16_t channel =
-            WriteMemoryRecord(rowCells, m_model, record, row, m_report.problems);
-        if (channel == 0) {
-            return;  // no channel number: the row has no place in the file
-        }
-        const std::size_t offset = (static_cast<std::size_t>(channel) - 1) * m_recordLength;
-        if (m_image.size() < offset + m_recordLength) {
-            m_image.resize(offset + m_recordLength);
-        }
-        std::memcpy(m_image.data() + offset, record.data(), m_recordLength);
-        if (channel <= m_oldRecords) {
-            m_replaced[channel - 1u] = true;
-        }
-        ++m_report.recordsWritten;
+        Put(WriteMemoryRecord(rowCells, m_model, record, row, m_report.problems), record);
     });
+}
+
+void RecordPlacer::Put(std::uint16_t channel, std::span<const std::uint8_t> record) {
+    if (channel == 0) {
+        return;  // no channel number: the row has no place in the file
+    }
+    const std::size_t offset = (static_cast<std::size_t>(channel) - 1) * m_recordLength;
+    if (m_image.size() < offset + m_recordLength) {
+        m_image.resize(offset + m_recordLength);
+    }
+    std::memcpy(m_image.data() + offset, record.data(), m_recordLength);
+    if (channel <= m_oldRecords) {
+        m_replaced[channel - 1u] = true;
+    }
+    ++m_report.recordsWritten;
 }
 
 G3mSaveReport RecordPlacer::Finish() {
@@ -63,17 +66,26 @@ G3mSaveReport RecordPlacer::Finish() {
     return std::move(m_report);
 }
 
-G3mSaveReport PlaceRecords(const MemoryTable& table, std::string_view model, ByteBuffer& image) {
-    RecordPlacer placer(model, image);
+namespace {
+
+void PlaceTableRows(const MemoryTable& table, RecordPlacer& placer) {
     for (int row = 1; row < table.RowCount(); ++row) {
         const RowTexts cells = RowTextsOf(table, row);
         placer.Place(PresentCells(table, cells));
     }
+}
+
+}  // namespace
+
+G3mSaveReport PlaceRecords(const MemoryTable& table, std::string_view model, ByteBuffer& image) {
+    RecordPlacer placer(model, image, static_cast<std::size_t>(table.RowCount()));
+    PlaceTableRows(table, placer);
     return placer.Finish();
 }
 
 Result<G3mSaveReport> SaveRecordFile(const std::string& path, std::string_view model,
-                                     const RowSource& rows) {
+                                     const std::function<void(RecordPlacer& placer)>& fill,
+                                     std::size_t expectedRows) {
     // Records are updated in place: whatever the old file holds beyond or between the channels
     // of the rows stays as it was. A file that is not there yet starts empty.
     ByteBuffer image;
@@ -87,8 +99,8 @@ Result<G3mSaveReport> SaveRecordFile(const std::string& path, std::string_view m
         image = std::move(*old);
     }
 
-    RecordPlacer placer(model, image);
-    rows([&](std::span<const std::string_view> cells) { placer.Place(cells); });
+    RecordPlacer placer(model, image, expectedRows);
+    fill(placer);
     G3mSaveReport report = placer.Finish();
     if (const Status written =
             WriteFileAtomically(path, std::string_view(image.data(), image.size()));
@@ -100,12 +112,9 @@ Result<G3mSaveReport> SaveRecordFile(const std::string& path, std::string_view m
 
 Result<G3mSaveReport> SaveG3mFile(const std::string& path, const MemoryTable& table,
                                   std::string_view model) {
-    return SaveRecordFile(path, model, [&](const auto& take) {
-        for (int row = 1; row < table.RowCount(); ++row) {
-            const RowTexts cells = RowTextsOf(table, row);
-            take(PresentCells(table, cells));
-        }
-    });
+    return SaveRecordFile(
+        path, model, [&](RecordPlacer& placer) { PlaceTableRows(table, placer); },
+        static_cast<std::size_t>(table.RowCount()));
 }
 
 }  // namespace corvalen

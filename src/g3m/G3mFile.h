@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <span>
 #include <string>
@@ -29,17 +30,21 @@ struct G3mSaveReport {
 // shrinks; bytes no record covers keep their content.
 class RecordPlacer {
 public:
-    // `image` must outlive the placer.
-    RecordPlacer(std::string_view model, ByteBuffer& image);
+    // `image` must outlive the placer; `expectedRows`, when known, lets the checks make their
+    // room at once.
+    RecordPlacer(std::string_view model, ByteBuffer& image, std::size_t expectedRows = 0);
 
     // The next row, numbered from 1 in the order rows come; its cells in column order, only
     // the columns the table has.
     void Place(std::span<const std::string_view> cells);
+
     // After the last row: the report, with the whole records of the old image that no row
     // replaced and that are not empty places counted as kept.
     G3mSaveReport Finish();
 
 private:
+    void Put(std::uint16_t channel, std::span<const std::uint8_t> record);
+
     std::string m_model;
     ByteBuffer& m_image;
     std::size_t m_recordLength;
@@ -54,17 +59,14 @@ private:
 // RecordPlacer).
 G3mSaveReport PlaceRecords(const MemoryTable& table, std::string_view model, ByteBuffer& image);
 
-// Hands rows to the function it is given, one call per row, in row order.
-using RowSource =
-    std::function<void(const std::function<void(std::span<const std::string_view> cells)>& take)>;
-
-// Updates the memory file at `path` (created when missing) with the records of the rows `rows`
-// hands over: reads the old file, places the records, and replaces the file atomically. An
-// existing file that cannot be read, or a file that cannot be written, is an Error naming the
-// path; it leaves the file as it was. Row problems do not stop the save: they come back in the
-// report.
+// Updates the memory file at `path` (created when missing) with the records of the rows `fill`
+// hands to the placer it is given: reads the old file, places the records, and replaces the file
+// atomically. An existing file that cannot be read, or a file that cannot be written, is an Error
+// naming the path; it leaves the file as it was. Row problems do not stop the save: they come
+// back in the report.
 Result<G3mSaveReport> SaveRecordFile(const std::string& path, std::string_view model,
-                                     const RowSource& rows);
+                                     const std::function<void(RecordPlacer& placer)>& fill,
+                                     std::size_t expectedRows = 0);
 // The same for the channel rows of `table`.
 Result<G3mSaveReport> SaveG3mFile(const std::string& path, const MemoryTable& table,
                                   std::string_view model);

@@ -21,6 +21,11 @@ std::optional<std::uint32_t> FrequencyValue(std::string_view cell) {
     return static_cast<std::uint32_t>(*value);
 }
 
+// The low bits of a slot of the repeat index hold a row; rows past them (a table of hundreds of
+// millions of rows) go to the index by text instead.
+constexpr int kRowBits = 28;
+constexpr int kFirstRowLimit = 1 << kRowBits;
+
 std::string_view CellOf(std::span<const std::string_view> cells, Column column) {
     const auto index = static_cast<std::size_t>(column);
     return index < cells.size() ? cells[index] : std::string_view();
@@ -60,11 +65,11 @@ void TableChecks::Compare(int row, std::span<const std::string_view> cells, std:
     const std::string_view mode = CellOf(cells, Mode);
     const int code = mode.empty() ? 0 : ModeCode(mode);
     int earlier = 0;
-    if (code >= 0) {
-        earlier = FirstRowWith((static_cast<std::uint64_t>(code) + 1) << 32 | *frequency, row);
+    if (code >= 0 && row < kFirstRowLimit) {
+        earlier = FirstRowWith(static_cast<std::uint64_t>(*frequency) << 4 | (code + 1u), row);
     } else {
         std::string key(reinterpret_cast<const char*>(&*frequency), sizeof *frequency);
-        key.append(mode);
+        key.append(code >= 0 ? ModeName(static_cast<std::uint32_t>(code)) : mode);
         earlier = m_otherModes.try_emplace(std::move(key), row).first->second;
         earlier = earlier == row ? 0 : earlier;
     }
@@ -86,28 +91,40 @@ void TableChecks::Compare(int row, std::span<const std::string_view> cells, std:
     m_problems.insert(after, std::move(notice));
 }
 
+void TableChecks::ExpectRows(std::size_t rows) {
+    // A receiver holds at most 65,535 channels; a larger guess grows as rows come instead.
+    rows = std::min<std::size_t>(rows, 65536);
+    if (m_keyCount == 0) {
+        std::size_t slots = 1024;
+        while (slots < 2 * rows) {
+            slots *= 2;
+        }
+        m_slots.assign(slots, 0);
+    }
+}
+
 int TableChecks::FirstRowWith(std::uint64_t key, int row) {
     // Kept at most half full, so a probe soon finds the key or a free slot.
     if (2 * (m_keyCount + 1) > m_slots.size()) {
         const auto slots = std::move(m_slots);
-        m_slots.assign(std::max<std::size_t>(1024, slots.size() * 2), Slot{0, 0});
+        m_slots.assign(std::max<std::size_t>(1024, slots.size() * 2), 0);
         m_keyCount = 0;
-        for (const Slot& slot : slots) {
-            if (slot.key != 0) {
-                FirstRowWith(slot.key, slot.firstRow);
+        for (const std::uint64_t slot : slots) {
+            if (slot != 0) {
+                FirstRowWith(slot >> kRowBits, static_cast<int>(slot & (kFirstRowLimit - 1)));
             }
         }
     }
     const std::size_t mask = m_slots.size() - 1;
     for (std::size_t at = (key * 0x9E3779B97F4A7C15u) >> 32 & mask;; at = (at + 1) & mask) {
-        Slot& slot = m_slots[at];
-        if (slot.key == key) {
-            return slot.firstRow;
-        }
-        if (slot.key == 0) {
-            slot = Slot{key, row};
+        std::uint64_t& slot = m_slots[at];
+        if (slot == 0) {
+            slot = key << kRowBits | static_cast<std::uint64_t>(row);
             ++m_keyCount;
             return 0;
+        }
+        if (slot >> kRowBits == key) {
+            return static_cast<int>(slot & (kFirstRowLimit - 1));
         }
     }
 }
@@ -144,6 +161,7 @@ int ReadTableRecords(
     const MemoryTable& table, std::vector<Diagnostic>& problems,
     const std::function<void(int row, std::span<const std::string_view> cells)>& use) {
     TableChecks checks(problems);
+    checks.ExpectRows(static_cast<std::size_t>(table.RowCount()));
     for (int row = 1; row < table.RowCount(); ++row) {
         const RowTexts cells = RowTextsOf(table, row);
         checks.Take(row, PresentCells(table, cells), use);

@@ -49,6 +49,9 @@ public:
 
     int EmptyRows() const { return m_emptyRows; }
 
+    // Makes room for about `rows` rows at once, before the first is taken.
+    void ExpectRows(std::size_t rows);
+
 private:
     void Compare(int row, std::span<const std::string_view> cells, std::size_t first);
     // The first row seen with `key`, or 0 after remembering `row` as that row.
@@ -66,14 +69,13 @@ private:
     std::vector<int> m_lastRow;  // by channel number: the last row seen with it
     std::vector<LostRow> m_lostRows;
     std::unordered_map<int, std::string> m_numberCells;  // by row: Number cells not plain numbers
-    // Open addressing on (frequency, mode code) keys; key 0 marks a free slot.
-    struct Slot {
-        std::uint64_t key;
-        int firstRow;
-    };
-    std::vector<Slot, LargePageAllocator<Slot>> m_slots;
+    // Open addressing: each slot holds a (frequency, mode code + 1) key in its high 36 bits and
+    // the first row with it in the low 28; 0 marks a free slot. Eight bytes a slot keep the
+    // table of 65,535 channels within the processor's second-level cache.
+    std::vector<std::uint64_t, LargePageAllocator<std::uint64_t>> m_slots;
     std::size_t m_keyCount = 0;
-    // Rows whose Mode is no mode the receiver knows, by their frequency and Mode text.
+    // Rows whose Mode is no mode the receiver knows (and rows past what a slot can hold), by
+    // their frequency and Mode text.
     std::unordered_map<std::string, int> m_otherModes;
 };
 
