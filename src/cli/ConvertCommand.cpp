@@ -172,7 +172,8 @@ void Report(const std::vector<Diagnostic>& diagnostics, std::ostream& err) {
     std::string lines;
     lines.reserve(kPiece + 4096);
     for (const Diagnostic& d : diagnostics) {
-        lines.append(d.ToString()).push_back('\n');
+        d.AppendTo(lines);
+        lines.push_back('\n');
         if (lines.size() >= kPiece) {
             err << lines;
             lines.clear();

@@ -97,6 +97,22 @@ std::optional<std::uint64_t> ParseWholeNumber(std::string_view text) {
 }
 
 std::optional<double> ParseDecimal(std::string_view text) {
+    // Nearly every cell: a whole number of up to 15 digits, perhaps negative, nothing around it.
+    if (!text.empty() && text.size() <= 16) {
+        const bool negative = text.front() == '-';
+        const std::string_view digits = text.substr(negative ? 1 : 0);
+        std::uint64_t value = 0;
+        bool plain = !digits.empty() && digits.size() <= 15;
+        for (const char c : digits) {
+            const auto digit = static_cast<unsigned>(static_cast<unsigned char>(c) - '0');
+            plain = plain && digit <= 9;
+            value = value * 10 + digit;
+        }
+        if (plain) {
+            const auto magnitude = static_cast<double>(value);  // exact: below 10^15 < 2^53
+            return negative ? -magnitude : magnitude;
+        }
+    }
     std::string_view rest = TrimSpaces(text);
     bool negative = false;
     if (!rest.empty() && (rest.front() == '-' || rest.front() == '+')) {

@@ -1,6 +1,7 @@
 #include "g3m/TableChecks.h"
 
 #include <algorithm>
+#include <charconv>
 #include <iterator>
 #include <optional>
 
@@ -76,11 +77,24 @@ void TableChecks::Compare(int row, std::span<const std::string_view> cells, std:
     if (earlier == 0) {
         return;
     }
-    std::string message =
-        std::string(kCsvHeaderNames[Frequency]) + " " + std::to_string(*frequency) +
-        " Hz with mode " +
-        (code >= 0 ? std::string(ModeName(static_cast<std::uint32_t>(code))) : QuotedCell(mode)) +
-        " is already in row " + std::to_string(earlier);
+    // "Frequency 7100000 Hz with mode USB is already in row 3", built in one piece: a large
+    // file can have tens of thousands of these.
+    const std::string_view modeText = code >= 0 ? ModeName(static_cast<std::uint32_t>(code)) : "";
+    const std::string quotedMode = code >= 0 ? std::string() : QuotedCell(mode);
+    char frequencyDigits[16];
+    char rowDigits[16];
+    const auto frequencyEnd =
+        std::to_chars(frequencyDigits, frequencyDigits + sizeof frequencyDigits, *frequency).ptr;
+    const auto rowEnd = std::to_chars(rowDigits, rowDigits + sizeof rowDigits, earlier).ptr;
+    std::string message;
+    message.reserve(64 + quotedMode.size());
+    message.append(kCsvHeaderNames[Frequency])
+        .append(" ")
+        .append(frequencyDigits, frequencyEnd)
+        .append(" Hz with mode ")
+        .append(code >= 0 ? modeText : std::string_view(quotedMode))
+        .append(" is already in row ")
+        .append(rowDigits, rowEnd);
     Diagnostic notice{Diagnostic::Place::Row, row, Frequency, std::move(message)};
     notice.severity = Diagnostic::Severity::Notice;
     // Into column order among the row's other problems, after the Frequency cell's own.

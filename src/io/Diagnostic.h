@@ -1,5 +1,6 @@
 #pragma once
 
+#include <charconv>
 #include <string>
 
 namespace corvalen {
@@ -24,10 +25,18 @@ struct Diagnostic {
 
     // "row 7: <message>", "line 12: <message>" or "record 3: <message>".
     std::string ToString() const {
+        std::string text;
+        AppendTo(text);
+        return text;
+    }
+    // The same added to `out`, for reports of many lines.
+    void AppendTo(std::string& out) const {
         const char* where = place == Place::Line  ? "line "
                             : place == Place::Row ? "row "
                                                   : "record ";
-        return where + std::to_string(number) + ": " + message;
+        char digits[16];
+        const auto end = std::to_chars(digits, digits + sizeof digits, number).ptr;
+        out.append(where).append(digits, end).append(": ").append(message);
     }
     bool operator==(const Diagnostic&) const = default;
 };
