@@ -24,9 +24,10 @@ RecordPlacer::RecordPlacer(std::string_view model, ByteBuffer& image, std::size_
       m_oldRecords(image.size() / m_recordLength),
       m_replaced(m_oldRecords, false),
       m_checks(m_report.problems) {
-    // Room for the highest channel number at once: the memory is only reserved, and pages no
-    // record reaches are never touched.
-    m_image.reserve(std::max(m_image.size(), std::size_t{65535} * m_recordLength));
+    // Room for as many records as rows are expected (a receiver holds at most 65,535), so a
+    // large file's image grows once; channel numbers past that grow it as they come.
+    m_image.reserve(
+        std::max(m_image.size(), std::min<std::size_t>(expectedRows, 65535) * m_recordLength));
     m_checks.ExpectRows(expectedRows);
 }
 

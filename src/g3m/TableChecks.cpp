@@ -39,8 +39,9 @@ TableChecks::TableChecks(std::vector<Diagnostic>& problems)
 
 void TableChecks::Compare(int row, std::span<const std::string_view> cells, std::size_t first) {
     if (const auto channel = ChannelNumber(CellOf(cells, Number))) {
-        if (m_lastRow.empty()) {
-            m_lastRow.assign(65536, 0);
+        // As long as the highest channel number yet, so a small table keeps a small index.
+        if (*channel >= m_lastRow.size()) {
+            m_lastRow.resize(std::max<std::size_t>(*channel + 1u, 2 * m_lastRow.size()), 0);
         }
         int& last = m_lastRow[*channel];
         if (last != 0) {
