@@ -1,0 +1,184 @@
+// Writes a table as a CHIRP CSV file; the reader and what the two share live in ChirpCsv.cpp and
+// ChirpFormat.h.
+
+#include "csv/ChirpCsv.h"
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "convert/FrequencyText.h"
+#include "convert/NumberText.h"
+#include "csv/ChirpFormat.h"
+#include "g3m/CellChecks.h"
+#include "g3m/MemoryRecord.h"
+
+namespace corvalen {
+
+using chirp::kChirpColumns;
+using chirp::SameNumber;
+using chirp::Trimmed;
+
+namespace {
+
+void AppendField(std::string& out, std::string_view field) {
+    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
+        out.append(field);
+        return;
+    }
+    out.push_back('"');
+    for (const char c : field) {
+        if (c == '"') {
+            out.push_back('"');
+        }
+        out.push_back(c);
+    }
+    out.push_back('"');
+}
+
+bool IsBlankOrZero(std::string_view cell) {
+    return Trimmed(cell).empty() || SameNumber(cell, 0);
+}
+
+// Collects, per receiver column a CHIRP file has no place for, the first row that holds a value
+// and how many rows do, so each column is reported once.
+class LostCells {
+public:
+    void Note(int row, Column column, std::string_view cell) {
+        Entry& entry = m_entries[column];
+        if (entry.count++ == 0) {
+            entry.row = row;
+            entry.cell = cell;
+        }
+    }
+    void Report(std::vector<Diagnostic>& problems) const {
+        for (const auto& [column, entry] : m_entries) {
+            std::string message(kCsvHeaderNames[static_cast<std::size_t>(column)]);
+            message += " " + QuotedCell(entry.cell) + " has no place in a CHIRP file; not written";
+            if (entry.count > 1) {
+                message += " (nor in " + std::to_string(entry.count - 1) +
+                           (entry.count == 2 ? " later row)" : " later rows)");
+            }
+            problems.push_back(Diagnostic{Diagnostic::Place::Row, entry.row, column, message});
+        }
+    }
+
+private:
+    struct Entry {
+        int row = 0;
+        int count = 0;
+        std::string cell;
+    };
+    std::map<Column, Entry> m_entries;
+};
+
+}  // namespace
+
+ChirpText BuildChirpCsvText(const MemoryTable& table) {
+    ChirpText result;
+    std::string& out = result.bytes;
+    std::vector<Diagnostic>& problems = result.diagnostics;
+    const auto report = [&](int row, Column column, std::string message) {
+        problems.push_back(Diagnostic{Diagnostic::Place::Row, row, column, std::move(message)});
+    };
+
+    for (std::size_t k = 0; k < kChirpColumns.size(); ++k) {
+        out.append(k == 0 ? "" : ",").append(kChirpColumns[k]);
+    }
+    out.append("\r\n");
+
+    // The last row of each channel number: CHIRP keeps only the last line of a Location.
+    std::vector<int> lastRow(65536, 0);
+    for (int row = 1; row < table.RowCount(); ++row) {
+        if (const auto channel = ChannelNumber(RowTextsOf(table, row)[Number])) {
+            lastRow[*channel] = row;
+        }
+    }
+
+    LostCells lost;
+    for (int row = 1; row < table.RowCount(); ++row) {
+        const RowTexts cells = RowTextsOf(table, row);
+        const auto channel = ChannelNumber(cells[Number]);
+        if (!channel) {
+            report(row, Number,
+                   "Number " + QuotedCell(cells[Number]) +
+                       " is not a channel number from 1 to 65535; row not written");
+            ++result.rowsNotWritten;
+            continue;
+        }
+        if (lastRow[*channel] != row) {
+            report(row, Number,
+                   "Number " + QuotedCell(cells[Number]) + " is used again in row " +
+                       std::to_string(lastRow[*channel]) + "; CHIRP keeps only the later line");
+        }
+
+        std::string mhz = "0.000000";
+        const FrequencyReading hz = ReadFrequency(cells[Frequency], FrequencyUnit::Hz);
+        if (hz.status == FrequencyReading::Status::Ok) {
+            mhz = FrequencyText(hz.hz, FrequencyUnit::MHz, 6);
+        } else {
+            report(row, Frequency,
+                   "Frequency " + QuotedCell(cells[Frequency]) +
+                       " is not a whole number of Hz; written as " + mhz);
+        }
+
+        const std::string_view modeCell = Trimmed(cells[Mode]);
+        const ChirpMode mode = ReceiverModeToChirp(modeCell);
+        if (!mode.exact) {
+            report(row, Mode,
+                   "Mode " + QuotedCell(cells[Mode]) + " has no CHIRP equivalent; written as " +
+                       std::string(mode.text));
+        }
+
+        // Skip: "S" for the scan lockout (bit 0 of Lockout), else "P" for a priority channel.
+        const auto lockout = ParseWholeNumber(cells[Lockout]);
+        const auto priority = ParseWholeNumber(cells[Priority]);
+        const bool skipped = lockout && (*lockout & 1u) != 0;
+        const bool priorityChannel = priority && *priority != 0;
+        std::string_view skip = skipped ? "S" : priorityChannel ? "P" : "";
+        if (!Trimmed(cells[Lockout]).empty() && (!lockout || (*lockout & ~1ull) != 0)) {
+            lost.Note(row, Lockout, cells[Lockout]);
+        }
+        if ((!Trimmed(cells[Priority]).empty() && !priority) || (priorityChannel && skipped)) {
+            lost.Note(row, Priority, cells[Priority]);
+        }
+
+        // The receiver's own settings, which CHIRP has no column for. A Bandwidth that is the
+        // default of the mode comes back from the mode when the file is read again.
+        const std::string_view bandwidth = Trimmed(cells[Bandwidth]);
+        const std::optional<double> modeDefault = ParseDecimal(DefaultBandwidth(modeCell));
+        if (!bandwidth.empty() && !(modeDefault && SameNumber(bandwidth, *modeDefault))) {
+            lost.Note(row, Bandwidth, cells[Bandwidth]);
+        }
+        for (const Column column :
+             {IfShift, Hotkey, LevelSquelch, SecondarySquelchType, SecondarySquelchValue}) {
+            if (!IsBlankOrZero(cells[column])) {
+                lost.Note(row, column, cells[column]);
+            }
+        }
+        for (const Column column :
+             {Reserved4, Reserved5, Reserved6, Reserved7, Reserved8, Groups}) {
+            if (!Trimmed(cells[column]).empty()) {
+                lost.Note(row, column, cells[column]);
+            }
+        }
+
+        // Location, Name, Frequency, then a plain receive channel's transmit settings.
+        out.append(std::to_string(*channel)).push_back(',');
+        AppendField(out, cells[Callsign]);
+        out.append(",").append(mhz).append(",,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,");
+        out.append(mode.text).append(",5.00,").append(skip).append(",,");
+        AppendField(out, cells[Comments]);
+        out.append(",,,,\r\n");
+        ++result.channelsWritten;
+    }
+    lost.Report(problems);
+    std::stable_sort(problems.begin(), problems.end(),
+                     [](const Diagnostic& a, const Diagnostic& b) {
+                         return a.number != b.number ? a.number < b.number : a.column < b.column;
+                     });
+    return result;
+}
+
+}  // namespace corvalen
