@@ -276,6 +276,9 @@ private:
 }  // namespace
 
 int EstimateCsvRecords(std::string_view bytes) {
+    if (bytes.empty()) {
+        return 1;  // an empty buffer may have no address at all, which memchr must not see
+    }
     const auto count = [&](char c) {
         std::ptrdiff_t n = 0;
         const char* end = bytes.data() + bytes.size();
