@@ -286,8 +286,13 @@ int ConvertCsvToRecords(const Arguments& arguments, std::ostream& out, std::ostr
         return kExitFileError;
     }
     Report(converted->lineDiagnostics, err);
-    Report(converted->saved.problems, err);
-    SummarizeSave(converted->saved, output, out);
+    const Result<G3mSaveReport>& saved = converted->saved;
+    if (!saved) {
+        err << "corvalen-cli: " << saved.error().message << "\n";
+        return kExitFileError;
+    }
+    Report(saved->problems, err);
+    SummarizeSave(*saved, output, out);
     out << InputNote(converted->lineDiagnostics) << "\n";
     return kExitOk;
 }

@@ -128,7 +128,7 @@ Result<StreamedConversion> ConvertCsvToRecordFile(const std::string& csvPath,
     }
     StreamedConversion conversion;
     const std::string_view bytes(text->data(), text->size());
-    Result<G3mSaveReport> saved = SaveRecordFile(
+    conversion.saved = SaveRecordFile(
         recordPath, model,
         [&](RecordPlacer& placer) {
             conversion.recordsRead = ReadCsvRecords(
@@ -136,10 +136,6 @@ Result<StreamedConversion> ConvertCsvToRecordFile(const std::string& csvPath,
                 [&](std::span<const std::string_view> cells) { placer.Place(cells); });
         },
         static_cast<std::size_t>(EstimateCsvRecords(bytes)));
-    if (!saved) {
-        return saved.error();
-    }
-    conversion.saved = std::move(*saved);
     return conversion;
 }
 

@@ -57,13 +57,15 @@ bool IsReceiverCsvFile(const std::string& path);
 struct StreamedConversion {
     int recordsRead = 0;                      // lines after the header
     std::vector<Diagnostic> lineDiagnostics;  // what reading the CSV file reported, place Line
-    G3mSaveReport saved;                      // the memory file written
+    // The memory file written, or why it could not be (it is then left as it was).
+    Result<G3mSaveReport> saved = Error{};
 };
 
 // Writes the channels of the receiver CSV memory file at `csvPath` into the memory file at
 // `recordPath` for `model`, each row as soon as it is read, without building a table: the same
-// bytes and reports as ReadCsvMemoryFile followed by SaveG3mFile. The error says which file could
-// not be read or written; the memory file is then left as it was.
+// bytes and reports as ReadCsvMemoryFile followed by SaveG3mFile. The error says why the CSV
+// file could not be read; a memory file that cannot be written is told in `saved`, after what
+// reading the CSV file found.
 Result<StreamedConversion> ConvertCsvToRecordFile(const std::string& csvPath,
                                                   const std::string& recordPath,
                                                   std::string_view model);

@@ -143,10 +143,11 @@ private slots:
         QCOMPARE(streamed->recordsRead, imported->recordsRead);
         QVERIFY(streamed->lineDiagnostics == imported->diagnostics);
         QVERIFY(!saved->problems.empty());
-        QVERIFY(streamed->saved.problems == saved->problems);
-        QCOMPARE(streamed->saved.recordsWritten, saved->recordsWritten);
-        QCOMPARE(streamed->saved.rowsNotWritten, saved->rowsNotWritten);
-        QCOMPARE(streamed->saved.recordsKept, saved->recordsKept);
+        QVERIFY(streamed->saved.ok());
+        QVERIFY(streamed->saved->problems == saved->problems);
+        QCOMPARE(streamed->saved->recordsWritten, saved->recordsWritten);
+        QCOMPARE(streamed->saved->rowsNotWritten, saved->rowsNotWritten);
+        QCOMPARE(streamed->saved->recordsKept, saved->recordsKept);
     }
 
     void g3mToCsv() {
