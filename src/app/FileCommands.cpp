@@ -15,6 +15,8 @@
 #include "app/RecentFiles.h"
 #include "app/StatusText.h"
 #include "app/TableCommands.h"
+#include "app/Translations.h"
+#include "channel/ProblemGroups.h"
 #include "csv/ChirpCsv.h"
 #include "csv/CsvReader.h"
 #include "csv/CsvWriter.h"
@@ -105,15 +107,16 @@ void FileCommands::report(const QString& text, const QString& details) {
     emit status(text, details);
 }
 
-void FileCommands::report(const QString& text, const std::vector<Diagnostic>& diagnostics) {
-    // The tooltip lists the problems; a very long list is cut so the tooltip stays usable.
+void FileCommands::report(const QString& text, const std::vector<Diagnostic>& diagnostics,
+                          const RowOrigins* origins) {
+    // The tooltip lists the problems, one line per kind; a very long list is cut so the tooltip
+    // stays usable.
     constexpr std::size_t kMaxLines = 40;
     QStringList lines;
-    for (std::size_t i = 0; i < diagnostics.size() && i < kMaxLines; ++i) {
-        lines << QString::fromStdString(diagnostics[i].ToString());
-    }
-    if (diagnostics.size() > kMaxLines) {
-        lines << tr("... and %1 more").arg(diagnostics.size() - kMaxLines);
+    const ProblemPlaces places(&m_document.table().table(), origins, CoreLanguage());
+    for (const std::string& line :
+         GroupedReport(diagnostics, places, CoreLanguage(), LineForm::Report, kMaxLines)) {
+        lines << QString::fromStdString(line);
     }
     report(text, lines.join(QLatin1Char('\n')));
 }
@@ -131,6 +134,19 @@ void FileCommands::openCsv() {
     importCsvFile(*chosen);
 }
 
+void FileCommands::numberChirpChannels(MemoryFileRead& read, const QString& path) {
+    if (!read.holdsLocationZero) {
+        return;
+    }
+    // CHIRP counts from Location 0, the receiver from channel 1: the user says how.
+    const ChirpNumbering numbering = m_messages.askChirpNumbering(
+        tr("Channel numbers"),
+        tr("%1 has a channel at Location 0, which is no channel number of the receiver. How "
+           "should its channels be numbered?")
+            .arg(QFileInfo(path).fileName()));
+    ApplyChirpNumbering(read, numbering);
+}
+
 bool FileCommands::importCsvFile(const QString& path) {
     BusyCursor busy;
     // Read as CSV whatever the name; the first line says whether it is the receiver's or CHIRP's.
@@ -139,6 +155,7 @@ bool FileCommands::importCsvFile(const QString& path) {
         report(FailureText(path, imported.error(), tr("nothing imported")));
         return false;
     }
+    numberChirpChannels(*imported, path);
     rememberFile(path);
     const int channels = imported->table.ChannelCount();
     loadTable(std::move(imported->table), tr("Open %1").arg(QFileInfo(path).fileName()));
@@ -149,7 +166,7 @@ bool FileCommands::importCsvFile(const QString& path) {
     if (!imported->diagnostics.empty()) {
         text += tr("; %1 reported").arg(Count(imported->diagnostics.size(), "line", "lines"));
     }
-    report(text, imported->diagnostics);
+    report(text, imported->diagnostics, &imported->origins);
     return true;
 }
 
@@ -461,6 +478,7 @@ bool FileCommands::appendFile(const QString& path) {
         report(FailureText(path, read.error(), tr("nothing appended")));
         return false;
     }
+    numberChirpChannels(*read, path);
     const QString name = QFileInfo(path).fileName();
     const int channels = read->table.ChannelCount();
     MemoryTableModel& model = m_document.table();

@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "csv/MemoryFile.h"
 #include "io/Diagnostic.h"
 #include "table/MemoryTable.h"
 
@@ -99,7 +100,10 @@ private:
     // back to the dialog. Nothing when the dialog is cancelled.
     std::optional<QString> chooseSaveTarget(const QString& filter, const QString& title);
     void report(const QString& text, const QString& details = QString());
-    void report(const QString& text, const std::vector<Diagnostic>& diagnostics);
+    void report(const QString& text, const std::vector<Diagnostic>& diagnostics,
+                const RowOrigins* origins = nullptr);
+    // Asks how a CHIRP file holding Location 0 is numbered, and numbers it so.
+    void numberChirpChannels(MemoryFileRead& read, const QString& path);
     void fillRecentMenu();
     // A file was opened or saved: it goes first in "Recent files".
     void rememberFile(const QString& path);

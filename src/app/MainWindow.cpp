@@ -199,7 +199,7 @@ void MainWindow::buildBrowsing() {
     m_problems = new ProblemIndex(
         m_document.table(), [this] { return m_document.model.toStdString(); }, this);
     m_view->setProblems(m_problems);
-    m_problemsPanel = new ProblemsPanel(*m_problems, this);
+    m_problemsPanel = new ProblemsPanel(*m_problems, m_document.table(), this);
     addDockWidget(Qt::BottomDockWidgetArea, m_problemsPanel);
     connect(m_problemsPanel, &ProblemsPanel::cellChosen, this, &MainWindow::showCell);
     m_problemCount = new QLabel(this);

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "csv/ChirpCsv.h"
+
 class QWidget;
 
 namespace corvalen {
@@ -22,6 +24,10 @@ public:
     // A modal question with "Save as .csv" (the default), "Save as .g3m", "Discard" and
     // "Cancel" (also the answer when the box is closed or Escape is pressed).
     virtual UnsavedChangesAnswer askUnsavedChanges(const QString& title, const QString& text) = 0;
+    // A modal question, asked once per CHIRP file that holds Location 0, how its channels are
+    // numbered: "Location + 1" (the default, and the answer when the box is closed), "Keep the
+    // Locations" (Location 0 left out) or "1 to n in file order".
+    virtual ChirpNumbering askChirpNumbering(const QString& title, const QString& text) = 0;
 };
 
 class QtMessageBoxes : public MessageBoxes {
@@ -30,6 +36,7 @@ public:
     void information(const QString& title, const QString& text) override;
     bool confirmOverwrite(const QString& title, const QString& text) override;
     UnsavedChangesAnswer askUnsavedChanges(const QString& title, const QString& text) override;
+    ChirpNumbering askChirpNumbering(const QString& title, const QString& text) override;
 
 private:
     QWidget* m_parent;

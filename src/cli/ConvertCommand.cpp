@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli/CheckCommand.h"
 #include "cli/FillCommand.h"
+#include "cli/Reports.h"
 #include "csv/ChirpCsv.h"
 #include "csv/CsvReader.h"
 #include "csv/CsvWriter.h"
@@ -21,14 +23,21 @@ namespace corvalen {
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage: corvalen-cli convert [--model MODEL] [--to chirp] INPUT.csv OUTPUT\n"
-    "       corvalen-cli convert --model MODEL [--to chirp] INPUT.g3m|INPUT.15m OUTPUT.csv\n"
+    "usage: corvalen-cli convert [--model MODEL] [--to chirp] [--numbering N] [--all]\n"
+    "                            INPUT.csv OUTPUT\n"
+    "       corvalen-cli convert --model MODEL [--to chirp] [--all] INPUT.g3m|INPUT.15m "
+    "OUTPUT.csv\n"
     "       corvalen-cli verify --model MODEL FILE.g3m|FILE.15m\n"
-    "       corvalen-cli check [--model MODEL] FILE\n"
+    "       corvalen-cli check [--model MODEL] [--numbering N] [--all] FILE\n"
+    "       corvalen-cli fill --start F --stop F --step S [--set COLUMN=VALUE]...\n"
+    "                         [--first-number N] [--all] [INPUT.csv] OUTPUT.csv\n"
     "       corvalen-cli --help\n"
     "\n"
-    "convert reads a Winradio CSV memory file, or a CHIRP CSV file (recognised by its\n"
-    "Location header), and writes its channels to OUTPUT:\n"
+    "Formats: INPUT.csv is a Winradio CSV memory file or a CHIRP CSV file (recognised by its\n"
+    "Location header); .g3m is the memory file of the G313 and G303 (MODEL \"313\" or \"303\"),\n"
+    ".15m that of the G305 and G315 (MODEL \"305\" or \"315\").\n"
+    "\n"
+    "convert writes the channels of INPUT.csv to OUTPUT:\n"
     "  OUTPUT.g3m  a .g3m memory file for the receiver MODEL (\"313\" or \"303\"; required).\n"
     "  OUTPUT.15m  a .15m memory file for the receiver MODEL (\"305\" or \"315\"; required).\n"
     "              An existing file is updated in place: records of channels not in INPUT\n"
@@ -39,13 +48,24 @@ constexpr std::string_view kUsage =
     "OUTPUT.csv.\n"
     "--to chirp writes OUTPUT.csv as a CHIRP CSV file instead (21 columns, UTF-8, frequencies\n"
     "in MHz); what CHIRP has no place for is listed on stderr.\n"
+    "--numbering keep|shift|sequential numbers the channels of a CHIRP file: keep takes each\n"
+    "Location as the channel number and leaves out Location 0; shift numbers every channel\n"
+    "Location + 1; sequential numbers them 1 to n in file order. Without it a file holding\n"
+    "Location 0 is shifted, and that is said.\n"
     "verify checks the checksum of every record of a memory file for MODEL.\n"
-    "check prints every problem and notice the editor's Problems panel shows for FILE, one\n"
-    "  \"row N, Column: reason\" line each, then a summary line. FILE is a CSV memory file\n"
-    "  (checked for MODEL, else as for the \"313\"), a CHIRP file, or, with --model, a .g3m or\n"
-    "  .15m memory file.\n"
+    "check prints the problems and notices the editor's Problems panel shows for FILE (a CSV\n"
+    "  memory file checked for MODEL, else as for the \"313\"; a CHIRP file; or, with --model, a\n"
+    "  .g3m or .15m memory file), one line per kind with its count and first places, then a\n"
+    "  summary line; with --all one \"row N, Column: reason\" line each.\n"
+    "fill adds a range of channels to a CSV memory file (see below).\n"
+    "An empty Mode is written as CW in every output (bandwidth 500 Hz where one is made); a mode\n"
+    "the receiver lacks (WFM, DV, DIG, ...) is written as CW and reported once per mode.\n"
     "\n"
-    "Rows, lines and records that could not be taken as they stand are listed on stderr.\n"
+    "What could not be taken as it stands is listed on stderr, one line per kind of message\n"
+    "with its count and first places; --all lists every row, line and record.\n"
+    "The editor keeps its settings in Corvalen.ini beside the program (or, where that folder\n"
+    "cannot be written, in the user's configuration folder); the converter has none.\n"
+    "Messages are in German where LC_ALL, LC_MESSAGES or LANG starts with \"de\".\n"
     "Exit status of convert: 0 done, 1 a file could not be read or written, 2 wrong arguments.\n"
     "Exit status of verify: 0 every record verifies, 1 some do not, 2 wrong arguments or FILE\n"
     "could not be read.\n"
@@ -57,6 +77,8 @@ enum class FileKind { G3m, Csv, Other };  // G3m: any binary memory file, .g3m o
 struct Arguments {
     std::optional<std::string> model;
     bool toChirp = false;  // --to chirp
+    bool all = false;      // --all: every report line, not one per kind
+    std::optional<ChirpNumbering> numbering;
     std::vector<std::string> files;
 };
 
@@ -97,6 +119,19 @@ std::optional<Arguments> ParseArguments(std::string_view command,
                 return std::nullopt;
             }
             parsed.toChirp = true;
+        } else if (arg == "--all") {
+            parsed.all = true;
+        } else if (command == "convert" && arg == "--numbering") {
+            if (i + 1 >= args.size()) {
+                err << "corvalen-cli: --numbering needs a value (keep, shift or sequential)\n";
+                return std::nullopt;
+            }
+            parsed.numbering = ChirpNumberingNamed(args[++i]);
+            if (!parsed.numbering) {
+                err << "corvalen-cli: --numbering takes keep, shift or sequential, not " << args[i]
+                    << "\n";
+                return std::nullopt;
+            }
         } else if (arg.size() > 1 && arg.starts_with('-') && arg != "-") {
             err << "corvalen-cli: unknown option " << arg << "\n";
             return std::nullopt;
@@ -164,22 +199,11 @@ bool CheckConvertArguments(const Arguments& arguments, std::ostream& err) {
     return false;
 }
 
-void Report(const std::vector<Diagnostic>& diagnostics, std::ostream& err) {
-    // Written in pieces of about 64 KiB: stderr is unbuffered, and a large file can report tens
-    // of thousands of lines, each of which would otherwise cost two writes of its own, while one
-    // string of them all would be megabytes of fresh memory.
-    constexpr std::size_t kPiece = std::size_t{64} << 10;
-    std::string lines;
-    lines.reserve(kPiece + 4096);
-    for (const Diagnostic& d : diagnostics) {
-        d.AppendTo(lines);
-        lines.push_back('\n');
-        if (lines.size() >= kPiece) {
-            err << lines;
-            lines.clear();
-        }
-    }
-    err << lines;
+// The reports of a file read or written, grouped by kind unless every line was asked for.
+void Report(const std::vector<Diagnostic>& diagnostics, const Arguments& arguments,
+            std::ostream& err, const MemoryTable* table = nullptr,
+            const RowOrigins* origins = nullptr) {
+    WriteReport(diagnostics, ProblemPlaces(table, origins), arguments.all, err);
 }
 
 std::string Count(std::size_t n, std::string_view singular, std::string_view plural) {
@@ -195,11 +219,12 @@ std::size_t RecordCount(const std::vector<Diagnostic>& problems) {
     return count;
 }
 
-Status WriteCsv(const MemoryTable& table, const std::string& path, std::ostream& err) {
+Status WriteCsv(const MemoryTable& table, const std::string& path, const Arguments& arguments,
+                std::ostream& err, const RowOrigins* origins = nullptr) {
     const CsvText text = BuildCsvText(table, /*csvLoaded=*/true);
     Status written = WriteCsvFile(path, text);
     if (written) {
-        Report(text.diagnostics, err);
+        Report(text.diagnostics, arguments, err, &table, origins);
     }
     return written;
 }
@@ -212,12 +237,13 @@ struct ChirpSummary {
 
 // Writes the table as a CHIRP file; on success reports its rows.
 Result<ChirpSummary> WriteChirp(const MemoryTable& table, const std::string& path,
-                                std::ostream& err) {
+                                const Arguments& arguments, std::ostream& err,
+                                const RowOrigins* origins = nullptr) {
     const ChirpText text = BuildChirpCsvText(table);
     if (const Status written = WriteFileAtomically(path, text.bytes); !written) {
         return written.error();
     }
-    Report(text.diagnostics, err);
+    Report(text.diagnostics, arguments, err, &table, origins);
     ChirpSummary summary{Count(text.channelsWritten, "channel", "channels"), {}};
     if (text.rowsNotWritten != 0) {
         summary.rowsNotWritten =
@@ -236,17 +262,17 @@ int ConvertG3m(const Arguments& arguments, std::ostream& out, std::ostream& err)
     }
     ChirpSummary summary{Count(read->table.ChannelCount(), "channel", "channels"), {}};
     if (arguments.toChirp) {
-        Result<ChirpSummary> written = WriteChirp(read->table, output, err);
+        Result<ChirpSummary> written = WriteChirp(read->table, output, arguments, err);
         if (!written) {
             err << "corvalen-cli: " << written.error().message << "\n";
             return kExitFileError;
         }
         summary = *written;
-    } else if (const Status written = WriteCsv(read->table, output, err); !written) {
+    } else if (const Status written = WriteCsv(read->table, output, arguments, err); !written) {
         err << "corvalen-cli: " << written.error().message << "\n";
         return kExitFileError;
     }
-    Report(read->problems, err);
+    Report(read->problems, arguments, err, &read->table);
     out << "wrote " << summary.channels << " to " << output << " from "
         << Count(read->recordsRead, "record", "records") << " of " << input
         << summary.rowsNotWritten;
@@ -285,13 +311,13 @@ int ConvertCsvToRecords(const Arguments& arguments, std::ostream& out, std::ostr
         err << "corvalen-cli: " << converted.error().message << "\n";
         return kExitFileError;
     }
-    Report(converted->lineDiagnostics, err);
+    Report(converted->lineDiagnostics, arguments, err, nullptr, &converted->origins);
     const Result<G3mSaveReport>& saved = converted->saved;
     if (!saved) {
         err << "corvalen-cli: " << saved.error().message << "\n";
         return kExitFileError;
     }
-    Report(saved->problems, err);
+    Report(saved->problems, arguments, err, nullptr, &converted->origins);
     SummarizeSave(*saved, output, out);
     out << InputNote(converted->lineDiagnostics) << "\n";
     return kExitOk;
@@ -312,12 +338,14 @@ int Convert(const Arguments& arguments, std::ostream& out, std::ostream& err) {
         err << "corvalen-cli: " << imported.error().message << "\n";
         return kExitFileError;
     }
-    Report(imported->diagnostics, err);
+    ApplyChirpNumbering(*imported, arguments.numbering.value_or(ChirpNumbering::Shift));
+    const RowOrigins* origins = &imported->origins;
+    Report(imported->diagnostics, arguments, err, &imported->table, origins);
     const std::string inputNote = InputNote(imported->diagnostics);
 
     const MemoryTable& table = imported->table;
     if (arguments.toChirp) {
-        Result<ChirpSummary> written = WriteChirp(table, output, err);
+        Result<ChirpSummary> written = WriteChirp(table, output, arguments, err, origins);
         if (!written) {
             err << "corvalen-cli: " << written.error().message << "\n";
             return kExitFileError;
@@ -332,13 +360,13 @@ int Convert(const Arguments& arguments, std::ostream& out, std::ostream& err) {
             err << "corvalen-cli: " << saved.error().message << "\n";
             return kExitFileError;
         }
-        Report(saved->problems, err);
+        Report(saved->problems, arguments, err, &table, origins);
         SummarizeSave(*saved, output, out);
         out << inputNote << "\n";
         return kExitOk;
     }
 
-    if (const Status written = WriteCsv(table, output, err); !written) {
+    if (const Status written = WriteCsv(table, output, arguments, err, origins); !written) {
         err << "corvalen-cli: " << written.error().message << "\n";
         return kExitFileError;
     }
@@ -355,7 +383,7 @@ int Verify(const Arguments& arguments, std::ostream& out, std::ostream& err) {
         return kExitUsageError;
     }
     const G3mVerifyReport report = VerifyG3mImage(*image, *arguments.model);
-    Report(report.problems, err);
+    Report(report.problems, arguments, err);
     out << "checked " << Count(report.recordsChecked, "record", "records") << " of " << path;
     if (report.ok()) {
         out << ": all verify\n";
@@ -375,32 +403,32 @@ std::string_view ConverterUsage() {
     return kUsage;
 }
 
-int RunConverter(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
+namespace {
+
+int RunCommand(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h" || args[0] == "help")) {
         out << kUsage << "\n" << FillUsage();
         return kExitOk;
     }
     const std::string_view command = args.empty() ? std::string_view() : args[0];
-    if (command == "convert") {
-        const std::optional<Arguments> parsed =
-            ParseArguments(command, args.subspan(1), 2, "an INPUT and an OUTPUT file", err);
-        if (!parsed || !CheckConvertArguments(*parsed, err)) {
-            err << kUsage;
-            return kExitUsageError;
-        }
-        return Convert(*parsed, out, err);
-    }
-    if (command == "verify") {
+    if (command == "convert" || command == "verify") {
+        std::ostringstream why;
         std::optional<Arguments> parsed =
-            ParseArguments(command, args.subspan(1), 1, "one FILE.g3m or FILE.15m", err);
-        if (parsed && !CheckModelFor(parsed->files[0], "verify", parsed->model, err)) {
+            command == "convert"
+                ? ParseArguments(command, args.subspan(1), 2, "an INPUT and an OUTPUT file", why)
+                : ParseArguments(command, args.subspan(1), 1, "one FILE.g3m or FILE.15m", why);
+        if (parsed && (command == "convert"
+                           ? !CheckConvertArguments(*parsed, why)
+                           : !CheckModelFor(parsed->files[0], "verify", parsed->model, why))) {
             parsed.reset();
         }
         if (!parsed) {
-            err << kUsage;
-            return kExitUsageError;
+            // "corvalen-cli: <why>" less its start and line end.
+            std::string text = why.str();
+            text.erase(0, text.starts_with("corvalen-cli: ") ? 14 : 0);
+            return UsageError(err, text);
         }
-        return Verify(*parsed, out, err);
+        return command == "convert" ? Convert(*parsed, out, err) : Verify(*parsed, out, err);
     }
     if (command == "check") {
         return RunCheck(args.subspan(1), out, err);
@@ -408,11 +436,28 @@ int RunConverter(std::span<const std::string_view> args, std::ostream& out, std:
     if (command == "fill") {
         return RunFill(args.subspan(1), out, err);
     }
-    if (!args.empty()) {
-        err << "corvalen-cli: unknown command " << args[0] << "\n";
+    if (args.empty()) {
+        return UsageError(err, "no command given (convert, verify, check or fill)");
     }
-    err << kUsage;
-    return kExitUsageError;
+    return UsageError(err, "unknown command " + std::string(args[0]));
+}
+
+}  // namespace
+
+int RunConverter(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
+    const Language language = LanguageFromEnvironment();
+    if (language == Language::English) {
+        return RunCommand(args, out, err);
+    }
+    // Every line said in the language of the environment.
+    LocalizingBuffer outBuffer(out, language);
+    LocalizingBuffer errBuffer(err, language);
+    std::ostream localOut(&outBuffer);
+    std::ostream localErr(&errBuffer);
+    const int status = RunCommand(args, localOut, localErr);
+    localOut.flush();
+    localErr.flush();
+    return status;
 }
 
 }  // namespace corvalen

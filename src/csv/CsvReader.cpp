@@ -320,7 +320,8 @@ int LineAt(std::string_view bytes, std::size_t offset) {
 }  // namespace
 
 int ReadCsvRecords(std::string_view fileBytes, std::vector<Diagnostic>& diagnostics,
-                   const std::function<void(std::span<const std::string_view> cells)>& take) {
+                   const std::function<void(std::span<const std::string_view> cells)>& take,
+                   std::vector<int>* rowLines) {
     // A spreadsheet may have saved the file as UTF-8, with or without a byte-order mark. Text in
     // Windows-1252 with letters beyond ASCII is almost never well-formed UTF-8, so such a file
     // is read as UTF-8 and its characters come through as they were.
@@ -332,9 +333,9 @@ int ReadCsvRecords(std::string_view fileBytes, std::vector<Diagnostic>& diagnost
     const bool beyondAscii = AnyHighByte(fileBytes.data(), fileBytes.data() + fileBytes.size());
     const bool utf8 = (byteOrderMark || beyondAscii) && IsWellFormedUtf8(fileBytes);
     if (utf8 && beyondAscii) {
-        diagnostics.push_back(
-            Diagnostic{Diagnostic::Place::Line, 1, -1,
-                       "the file is UTF-8 text, not Windows-1252; read as UTF-8"});
+        diagnostics.push_back(Diagnostic{Diagnostic::Place::Line, 1, -1,
+                                         "the file is UTF-8 text, not Windows-1252; read as UTF-8",
+                                         Diagnostic::Severity::Error, MessageKind::CsvUtf8});
     }
     RecordScanner scanner(fileBytes, utf8);
     // The fields of one record, reused from record to record, so reading a record allocates
@@ -343,9 +344,9 @@ int ReadCsvRecords(std::string_view fileBytes, std::vector<Diagnostic>& diagnost
     bool headerSeen = false;
     int recordsRead = 0;
 
-    const auto report = [&](int line, int column, std::string message) {
-        diagnostics.push_back(
-            Diagnostic{Diagnostic::Place::Line, line, column, std::move(message)});
+    const auto report = [&](int line, int column, std::string message, MessageKind kind) {
+        diagnostics.push_back(Diagnostic{Diagnostic::Place::Line, line, column, std::move(message),
+                                         Diagnostic::Severity::Error, kind});
     };
 
     while (!scanner.AtEnd()) {
@@ -357,7 +358,8 @@ int ReadCsvRecords(std::string_view fileBytes, std::vector<Diagnostic>& diagnost
         if (shape.quoteNotClosed) {
             report(shape.line, -1,
                    "a quoted field is not closed before the end of the file; the rest of the "
-                   "file was read into it");
+                   "file was read into it",
+                   MessageKind::QuoteNotClosed);
         }
         if (!headerSeen) {
             headerSeen = true;
@@ -369,12 +371,18 @@ int ReadCsvRecords(std::string_view fileBytes, std::vector<Diagnostic>& diagnost
         ++recordsRead;
         if (cells.View(Column::Bandwidth).empty()) {
             if (shape.anyNonBlank) {
-                report(shape.line, Column::Bandwidth, "Bandwidth is empty; channel skipped");
+                report(shape.line, Column::Bandwidth, "Bandwidth is empty; channel skipped",
+                       MessageKind::CsvBandwidthEmptySkipped);
             }
             continue;
         }
         if (shape.fieldCount != kImportedColumnCount) {
-            report(shape.line, -1, FieldCountMessage(shape.fieldCount));
+            report(shape.line, -1, FieldCountMessage(shape.fieldCount),
+                   shape.fieldCount < kImportedColumnCount ? MessageKind::CsvFieldsMissing
+                                                           : MessageKind::CsvFieldsDropped);
+        }
+        if (rowLines != nullptr) {
+            rowLines->push_back(shape.line);
         }
         take(cells.Views());
     }
@@ -390,9 +398,11 @@ CsvImport ReadCsvMemory(std::string_view fileBytes) {
     result.table.ReserveRowBytes(static_cast<std::size_t>(records) * 4 *
                                      (kImportedColumnCount + 2) +
                                  fileBytes.size() + fileBytes.size() / 8);
+    result.origins.lines.reserve(static_cast<std::size_t>(records));
     result.recordsRead = ReadCsvRecords(
         fileBytes, result.diagnostics,
-        [&](std::span<const std::string_view> cells) { result.table.AppendRow(cells); });
+        [&](std::span<const std::string_view> cells) { result.table.AppendRow(cells); },
+        &result.origins.lines);
     return result;
 }
 

@@ -17,6 +17,8 @@ struct CsvImport {
     MemoryTable table = MemoryTable::ImportLayout();  // 19 captioned columns
     int recordsRead = 0;                  // records after the header, skipped ones included
     std::vector<Diagnostic> diagnostics;  // place Line: lines with a problem, in file order
+    RowOrigins origins;                   // the line of each row (and a CHIRP file's Location)
+    bool holdsLocationZero = false;       // a CHIRP file with a channel at Location 0
 };
 
 // Reads the bytes of a CSV memory file (Windows-1252) into an import-layout table.
@@ -35,8 +37,10 @@ CsvImport ReadCsvMemory(std::string_view fileBytes);
 // make a row of to `take`, in file order (the views are valid only during the call), adds what
 // ReadCsvMemory reports to `diagnostics`, and returns the number of records after the header.
 // A converter uses this to write each row as it is read.
+// When `rowLines` is given, the line each record handed to `take` starts on is added to it.
 int ReadCsvRecords(std::string_view fileBytes, std::vector<Diagnostic>& diagnostics,
-                   const std::function<void(std::span<const std::string_view> cells)>& take);
+                   const std::function<void(std::span<const std::string_view> cells)>& take,
+                   std::vector<int>* rowLines = nullptr);
 
 // About as many records as the CSV text has lines (capped at 2^24): room to make at once.
 int EstimateCsvRecords(std::string_view fileBytes);

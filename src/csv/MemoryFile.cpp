@@ -93,6 +93,7 @@ Result<MemoryFileRead> ReadCsvFile(const std::string& path) {
         read.table = std::move(imported->table);
         read.recordsRead = imported->recordsRead;
         read.diagnostics = std::move(imported->diagnostics);
+        read.origins = std::move(imported->origins);
         return read;
     }
     Result<std::string> bytes = ReadWholeFile(path);
@@ -112,7 +113,22 @@ Result<MemoryFileRead> ReadCsvFile(const std::string& path) {
     read.table = std::move(imported.table);
     read.recordsRead = imported.recordsRead;
     read.diagnostics = std::move(imported.diagnostics);
+    read.origins = std::move(imported.origins);
+    read.holdsLocationZero = imported.holdsLocationZero;
     return read;
+}
+
+void ApplyChirpNumbering(MemoryFileRead& read, ChirpNumbering numbering) {
+    if (read.kind != MemoryFileKind::ChirpCsv) {
+        return;
+    }
+    CsvImport import{std::move(read.table), read.recordsRead, std::move(read.diagnostics),
+                     std::move(read.origins), read.holdsLocationZero};
+    ApplyChirpNumbering(import, numbering);
+    read.table = std::move(import.table);
+    read.diagnostics = std::move(import.diagnostics);
+    read.origins = std::move(import.origins);
+    read.holdsLocationZero = import.holdsLocationZero;
 }
 
 bool IsReceiverCsvFile(const std::string& path) {
@@ -133,7 +149,8 @@ Result<StreamedConversion> ConvertCsvToRecordFile(const std::string& csvPath,
         [&](RecordPlacer& placer) {
             conversion.recordsRead = ReadCsvRecords(
                 bytes, conversion.lineDiagnostics,
-                [&](std::span<const std::string_view> cells) { placer.Place(cells); });
+                [&](std::span<const std::string_view> cells) { placer.Place(cells); },
+                &conversion.origins.lines);
         },
         static_cast<std::size_t>(EstimateCsvRecords(bytes)));
     return conversion;

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "csv/ChirpCsv.h"
 #include "g3m/G3mFile.h"
 #include "io/Diagnostic.h"
 #include "io/Result.h"
@@ -41,7 +42,13 @@ struct MemoryFileRead {
     // Place Line for the CSV files, Record for memory files, in file order.
     std::vector<Diagnostic> diagnostics;
     int badChecksums = 0;  // memory files: records whose checksum does not match
+    RowOrigins origins;    // CSV files: the line of each row, and a CHIRP file's Locations
+    bool holdsLocationZero = false;  // a CHIRP file with a channel at Location 0
 };
+
+// Numbers the channels of a CHIRP file read (see ApplyChirpNumbering in ChirpCsv.h); other
+// files stay as they are.
+void ApplyChirpNumbering(MemoryFileRead& read, ChirpNumbering numbering);
 
 // Reads the file at `path` as whatever KindOfMemoryFile finds it to be; a memory file is read
 // with the records of `model`. The error says which file and why it could not be read.
@@ -57,6 +64,7 @@ bool IsReceiverCsvFile(const std::string& path);
 struct StreamedConversion {
     int recordsRead = 0;                      // lines after the header
     std::vector<Diagnostic> lineDiagnostics;  // what reading the CSV file reported, place Line
+    RowOrigins origins;                       // the line each row was read from
     // The memory file written, or why it could not be (it is then left as it was).
     Result<G3mSaveReport> saved = Error{};
 };

@@ -98,6 +98,7 @@ void TableChecks::Compare(int row, std::span<const std::string_view> cells, std:
         .append(rowDigits, rowEnd);
     Diagnostic notice{Diagnostic::Place::Row, row, Frequency, std::move(message)};
     notice.severity = Diagnostic::Severity::Notice;
+    notice.kind = MessageKind::FrequencyRepeated;
     // Into column order among the row's other problems, after the Frequency cell's own.
     const auto rowStart = m_problems.begin() + static_cast<std::ptrdiff_t>(first);
     const auto after = std::find_if(rowStart, m_problems.end(), [](const Diagnostic& problem) {
@@ -156,7 +157,8 @@ void TableChecks::Finish() {
                                   std::string(kCsvHeaderNames[Number]) + " " +
                                       QuotedCell(row.numberCell) + " is used again in row " + last +
                                       "; only row " + last + " is written as channel " +
-                                      std::to_string(row.channel)});
+                                      std::to_string(row.channel),
+                                  Diagnostic::Severity::Error, MessageKind::NumberUsedAgain});
     }
     const auto byRow = [](const Diagnostic& a, const Diagnostic& b) { return a.number < b.number; };
     std::stable_sort(lost.begin(), lost.end(), byRow);

@@ -70,8 +70,8 @@ private slots:
         trigger("saveChirpAction");
         QCOMPARE(testing::ReadBytes(target),
                  QByteArray::fromStdString(BuildChirpCsvText(table()).bytes));
-        QVERIFY2(status().startsWith("Saved 3 channels to the CHIRP file chirp.csv; 4 problems "
-                                     "reported\nrow 1: Bandwidth \"2400\" has no place"),
+        QVERIFY2(status().startsWith("Saved 3 channels to the CHIRP file chirp.csv; 1 problem "
+                                     "reported\nrow 1: values of Bandwidth \"2400\""),
                  qPrintable(status()));
         QCOMPARE(m_dialogs->shown.last().filter, QStringLiteral("CHIRP files (*.csv)|*.csv"));
         QVERIFY(window.isWindowModified());  // an export: the table itself is not saved

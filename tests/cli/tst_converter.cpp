@@ -60,7 +60,7 @@ private slots:
         const QByteArray filler(100 * 92, char(0xAB));
         WriteAll(out, filler);
 
-        const Run run = Convert({"convert", "--model", "313",
+        const Run run = Convert({"convert", "--model", "313", "--all",
                                  (kAwkward + "input.csv").toStdString(), out.toStdString()});
         QCOMPARE(run.status, kExitOk);
         // Channels 1, 3, 4 and 5 are written; the other 96 records stay and are counted.
@@ -210,16 +210,20 @@ private slots:
         QTest::addColumn<QString>("out");  // stdout; "<golden>" stands for expected.txt
         QTest::addColumn<QString>("err");  // what stderr holds
         const QString check = QStringLiteral(CORVALEN_TEST_DATA_DIR "/cli/check/input.csv");
-        QTest::newRow("problems and notices")
+        QTest::newRow("one line per kind")
             << QStringList{"check", check} << 1
+            << "<grouped>checked 6 channels of " + check + ": 3 problems, 4 notices\n"
+            << "";
+        QTest::newRow("every line")
+            << QStringList{"check", "--all", check} << 1
             << "<golden>checked 6 channels of " + check + ": 3 problems, 4 notices\n"
             << "";
         QTest::newRow("same for the 303")
-            << QStringList{"check", "--model", "303", check} << 1
+            << QStringList{"check", "--model", "303", "--all", check} << 1
             << "<golden>checked 6 channels of " + check + ": 3 problems, 4 notices\n"
             << "";
         QTest::newRow("reading reported on stderr")
-            << QStringList{"check", kAwkward + "input.csv"} << 1
+            << QStringList{"check", "--all", kAwkward + "input.csv"} << 1
             << R"(row 2, Number: "1" is used again in row 6; only row 6 is written as channel 1)"
                "\n"
                R"(row 3, Mode: "usb" is not a mode the receiver knows (CW, AM, FM, LSB, USB, AMS, )"
@@ -240,8 +244,8 @@ private slots:
                                       << "No such file or directory";
         QTest::newRow("two files") << QStringList{"check", check, check} << 2 << ""
                                    << "check needs one FILE";
-        QTest::newRow("unknown option") << QStringList{"check", "--all", check} << 2 << ""
-                                        << "unknown option --all";
+        QTest::newRow("unknown option") << QStringList{"check", "--every", check} << 2 << ""
+                                        << "unknown option --every; see corvalen-cli --help";
     }
     void check() {
         QFETCH(QStringList, args);
@@ -256,13 +260,18 @@ private slots:
         const Run run = Convert(argv);
         QCOMPARE(run.status, status);
         out.replace("<golden>", ReadAll(CORVALEN_TEST_DATA_DIR "/cli/check/expected.txt"));
+        out.replace("<grouped>", ReadAll(CORVALEN_TEST_DATA_DIR "/cli/check/grouped.txt"));
         QCOMPARE(QString::fromStdString(run.out), out);
         QVERIFY2(QString::fromStdString(run.err).contains(err), run.err.c_str());
-        // Every line but the summary names a row and a column, as the Problems panel does.
+        // With --all every line but the summary names a row and a column, as the Problems
+        // panel's rows do; else each names the file's line and the channel.
         for (const QString& line :
              QString::fromStdString(run.out).split('\n', Qt::SkipEmptyParts)) {
             QVERIFY2(
-                QRegularExpression("^row \\d+, [A-Z][a-zA-Z ]+: |^checked ").match(line).hasMatch(),
+                QRegularExpression(args.contains("--all") ? "^row \\d+, [A-Z][a-zA-Z ]+: |^checked "
+                                                          : "\\(line \\d+, Number \\d+|^checked ")
+                    .match(line)
+                    .hasMatch(),
                 qPrintable(line));
         }
     }
@@ -272,7 +281,7 @@ private slots:
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("message");
         const QString in = kAwkward + "input.csv";
-        QTest::newRow("no arguments") << QStringList{} << int(kExitUsageError) << "usage:";
+        QTest::newRow("no arguments") << QStringList{} << int(kExitUsageError) << "--help";
         QTest::newRow("unknown command")
             << QStringList{"export"} << int(kExitUsageError) << "unknown command";
         QTest::newRow("g3m without model")
@@ -332,8 +341,8 @@ private slots:
     void chirpAndFifteenM() {
         QTemporaryDir dir;
         const QString chirp = dir.filePath("list.csv");
-        Run run = Convert({"convert", "--to", "chirp", (kAwkward + "input.csv").toStdString(),
-                           chirp.toStdString()});
+        Run run = Convert({"convert", "--to", "chirp", "--all",
+                           (kAwkward + "input.csv").toStdString(), chirp.toStdString()});
         QCOMPARE(run.status, kExitOk);
         QCOMPARE(ReadAll(chirp), ReadAll(kAwkward + "chirp.csv"));
         QCOMPARE(QString::fromStdString(run.out),
@@ -345,8 +354,9 @@ private slots:
         QCOMPARE(run.status, kExitOk);
         QCOMPARE(QString::fromStdString(run.out),
                  "wrote 5 records to " + records + "; 0 rows not written\n");
+        // Named by the CHIRP file's line and Location, as its user knows the channel.
         QCOMPARE(run.err, R"(row 2: Number "1" is used again in row 5; only row 5 is written )"
-                          "as channel 1\n");
+                          "as channel 1 (line 3, Location 1)\n");
         QCOMPARE(ReadAll(records).size(), 5 * 100);
 
         run = Convert({"verify", "--model", "305", records.toStdString()});
@@ -372,13 +382,17 @@ private slots:
         QCOMPARE(help.exitCode(), 0);
         const QByteArray usage = help.readAllStandardOutput();
         QVERIFY(usage.startsWith("usage: corvalen-cli convert"));
-        QVERIFY(usage.contains("corvalen-cli check [--model MODEL] FILE"));
+        QVERIFY(usage.contains("corvalen-cli check [--model MODEL] [--numbering N] [--all] FILE"));
+        QVERIFY(usage.contains("corvalen-cli fill --start F"));
 
         QProcess wrong;
         wrong.start(CORVALEN_CLI_PATH, {"convert"});
         QVERIFY(wrong.waitForFinished(30000));
         QCOMPARE(wrong.exitCode(), 2);
-        QVERIFY(wrong.readAllStandardError().contains("usage:"));
+        // One line, pointing to --help.
+        QCOMPARE(wrong.readAllStandardError(),
+                 "corvalen-cli: convert needs an INPUT and an OUTPUT file; see corvalen-cli "
+                 "--help\n");
     }
 };
 
