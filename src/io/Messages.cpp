@@ -514,7 +514,8 @@ std::string LocalizedLine(std::string_view line, Language language) {
         }
     }
     if (line.ends_with(')')) {
-        for (const std::string_view word : {" (line ", " (row ", " (record "}) {
+        for (const std::string_view word :
+             {" (line ", " (row ", " (record ", " (Location ", " (Number "}) {
             const std::size_t at = line.rfind(word);
             if (at != std::string_view::npos && line.find(')', at) == line.size() - 1) {
                 return LocalizedLine(line.substr(0, at), language) + " (" +

@@ -61,6 +61,40 @@ private slots:
         QCOMPARE(table().ChannelCount(), 3);
     }
 
+    // A CHIRP list starting at Location 0: the editor asks once how to number it, and numbers it
+    // so; a list without Location 0 is not asked about.
+    void locationZeroAsksForTheNumbering_data() {
+        QTest::addColumn<int>("answer");  // ChirpNumbering
+        QTest::addColumn<QStringList>("numbers");
+        QTest::newRow("Location + 1") << int(ChirpNumbering::Shift) << QStringList{"1", "2", "6"};
+        QTest::newRow("keep, Location 0 left out")
+            << int(ChirpNumbering::Keep) << QStringList{"1", "5"};
+        QTest::newRow("1 to n") << int(ChirpNumbering::Sequential) << QStringList{"1", "2", "3"};
+    }
+    void locationZeroAsksForTheNumbering() {
+        QFETCH(int, answer);
+        QFETCH(QStringList, numbers);
+        startWindow(testing::Channels(2));
+        const QString list = path(QStringLiteral("zero.csv"));
+        testing::WriteBytes(list,
+                            "Location,Name,Frequency,Mode\r\n0,A,146.52,FM,\r\n"
+                            "1,B,146.55,FM,\r\n,,,,\r\n5,C,146.58,FM,\r\n");
+        m_boxes->numberingAnswers = {static_cast<ChirpNumbering>(answer)};
+        m_dialogs->answers = {list};
+        trigger("openCsvAction");
+        const auto asked = [this] {
+            return std::count_if(m_boxes->shown.begin(), m_boxes->shown.end(), [](const auto& box) {
+                return box.kind == QStringLiteral("askChirpNumbering");
+            });
+        };
+        QCOMPARE(asked(), 1);
+        QCOMPARE(testing::ColumnTexts(table(), Number), numbers);
+        m_dialogs->answers = {writeChirp(QStringLiteral("list.csv"), 3)};
+        m_boxes->unsavedAnswers = {UnsavedChangesAnswer::Discard};
+        trigger("openCsvAction");
+        QCOMPARE(asked(), 1);
+    }
+
     void saveAsChirpKeepsTheUnsavedMark() {
         MainWindow& window = startWindow(testing::Channels(3));
         model().setData(model().index(0, Callsign), QStringLiteral("NEW"));

@@ -276,6 +276,66 @@ private slots:
         }
     }
 
+    // A published CHIRP list: 626 channels from Location 0, long names, a comma at the end of
+    // every line, a blank line, modes the receiver lacks. `check` says it in a few lines, and
+    // the converter keeps the channel at Location 0 (as channel 1 unless told otherwise).
+    void chirpListAsPublished_data() {
+        QTest::addColumn<QStringList>("numbering");
+        QTest::addColumn<int>("records");
+        QTest::addColumn<QString>("said");  // on stderr
+        QTest::newRow("shifted by default")
+            << QStringList{} << 626
+            << "line 2: the file holds Location 0: every channel is "
+               "numbered its Location + 1";
+        QTest::newRow("keep") << QStringList{"--numbering", "keep"} << 625
+                              << "Location 0 is no channel number of the receiver; 1 channel "
+                                 "left out";
+        QTest::newRow("German") << QStringList{"LANG=de_DE.UTF-8"} << 626
+                                << "Zeile 2: die Datei hat Location 0: jeder Kanal erhält die "
+                                   "Nummer Location + 1";
+    }
+    void chirpListAsPublished() {
+        QFETCH(QStringList, numbering);
+        QFETCH(int, records);
+        QFETCH(QString, said);
+        QTemporaryDir dir;
+        QByteArray list = "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,Mode,Comment,\r\n";
+        for (int location = 0; location < 626; ++location) {
+            list += QByteArray::number(location) + ",Repeater number " +
+                    QByteArray::number(location) + "," + QByteArray::number(144 + location / 100) +
+                    ".5,+,0.6,Tone,88.5," + (location % 7 == 0 ? "DV" : "FM") + ",,\r\n";
+            list += location == 300 ? ",,,,,,,,,\r\n" : "";
+        }
+        const QString chirp = dir.filePath("list.csv");
+        WriteAll(chirp, list);
+        // The language from the environment, as a shell gives it.
+        const QByteArray locale = qgetenv("LC_ALL");
+        if (numbering.value(0).startsWith("LANG=")) {
+            qputenv("LC_ALL", numbering.takeFirst().mid(5).toUtf8());
+        }
+        const auto run = [&](std::vector<std::string> args) {
+            for (qsizetype i = 0; i < numbering.size(); ++i) {
+                args.insert(args.begin() + 1 + i, numbering[i].toStdString());
+            }
+            return Convert(args);
+        };
+        const Run check = run({"check", chirp.toStdString()});
+        const QString out = QString::fromStdString(check.out + check.err);
+        QVERIFY2(out.count('\n') <= 12, qPrintable(out));
+        const QString records15m = dir.filePath("list.15m");
+        const Run converted =
+            run({"convert", "--model", "315", chirp.toStdString(), records15m.toStdString()});
+        qputenv("LC_ALL", locale);
+        QCOMPARE(converted.status, kExitOk);
+        QVERIFY2(QString::fromStdString(converted.err).contains(said), converted.err.c_str());
+        QVERIFY(QString::fromStdString(converted.err).count('\n') <= 8);
+        const QByteArray image = ReadAll(records15m);
+        QCOMPARE(image.size(), 626 * 100 - (records == 625 ? 100 : 0));
+        // Channel 1 is Location 0 (DV, written as CW: mode code 0) unless it was left out, when
+        // it is Location 1 (FM, code 2).
+        QCOMPARE(int(image[32]), records == 625 ? 2 : 0);
+    }
+
     void refusals_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("status");
