@@ -15,8 +15,8 @@
 
 #include "BenchFiles.h"
 #include "MemoryCsvGenerator.h"
-#include "app/EditCommands.h"
-#include "app/FileCommands.h"
+#include "app/EditActions.h"
+#include "app/FileActions.h"
 #include "app/FindBar.h"
 #include "app/MainWindow.h"
 #include "io/SafeFile.h"

@@ -21,14 +21,14 @@
 #include <QUndoStack>
 #include <algorithm>
 
-#include "app/ChannelCommands.h"
+#include "app/ChannelActions.h"
 #include "app/ChannelViewModel.h"
 #include "app/ClientArea.h"
-#include "app/EditCommands.h"
-#include "app/FileCommands.h"
+#include "app/EditActions.h"
+#include "app/FileActions.h"
 #include "app/FindBar.h"
 #include "app/GridViewOptions.h"
-#include "app/PrintCommands.h"
+#include "app/PrintActions.h"
 #include "app/ProblemIndex.h"
 #include "app/ProblemsPanel.h"
 #include "app/StatusText.h"

@@ -6,9 +6,9 @@
 #include <string_view>
 #include <utility>
 
-#include "app/TableCommands.h"
+#include "app/UndoSteps.h"
 #include "table/MoveRows.h"
-#include "table/RowCommands.h"
+#include "table/RowOperations.h"
 
 namespace corvalen {
 MemoryTableModel::MemoryTableModel(MemoryTable table, QObject* parent)

@@ -11,7 +11,7 @@
 #include <QStandardPaths>
 #include <QTimer>
 
-#include "app/FileCommands.h"
+#include "app/FileActions.h"
 #include "app/MainWindow.h"
 #include "app/Translations.h"
 

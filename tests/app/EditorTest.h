@@ -12,8 +12,8 @@
 
 #include "../TestTables.h"
 #include "ScriptedDialogs.h"
-#include "app/EditCommands.h"
-#include "app/FileCommands.h"
+#include "app/EditActions.h"
+#include "app/FileActions.h"
 #include "app/FindBar.h"
 #include "app/MainWindow.h"
 #include "csv/CsvWriter.h"

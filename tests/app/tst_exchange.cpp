@@ -5,7 +5,7 @@
 #include <QUndoStack>
 
 #include "EditorTest.h"
-#include "app/PrintCommands.h"
+#include "app/PrintActions.h"
 #include "csv/ChirpCsv.h"
 #include "g3m/G3mFile.h"
 

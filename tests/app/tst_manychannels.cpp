@@ -14,7 +14,7 @@
 #include "EditorTest.h"
 #include "ScriptedEditDialogs.h"
 #include "app/CellEditorDelegate.h"
-#include "app/ChannelCommands.h"
+#include "app/ChannelActions.h"
 #include "app/ChannelRangeDialog.h"
 #include "app/ChannelViewModel.h"
 #include "app/GridViewOptions.h"

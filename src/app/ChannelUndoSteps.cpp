@@ -1,8 +1,8 @@
-#include "app/BulkCommands.h"
+#include "app/ChannelUndoSteps.h"
 
 #include <algorithm>
 
-#include "app/TableCommands.h"
+#include "app/UndoSteps.h"
 
 namespace corvalen {
 

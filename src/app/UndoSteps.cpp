@@ -1,4 +1,4 @@
-#include "app/TableCommands.h"
+#include "app/UndoSteps.h"
 
 #include <QCoreApplication>
 
@@ -6,7 +6,7 @@
 #include <iterator>
 
 #include "app/Document.h"
-#include "table/RowCommands.h"
+#include "table/RowOperations.h"
 
 namespace corvalen {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/ChannelCommands.h"
+#include "app/ChannelActions.h"
 
 #include <QAction>
 #include <QHeaderView>
@@ -7,13 +7,13 @@
 #include <QUndoStack>
 #include <algorithm>
 
-#include "app/BulkCommands.h"
+#include "app/ChannelUndoSteps.h"
 #include "app/Document.h"
 #include "app/EditDialogs.h"
 #include "app/SetFieldDialog.h"
 #include "app/StatusText.h"
-#include "app/TableCommands.h"
-#include "table/ChannelRange.h"
+#include "app/UndoSteps.h"
+#include "edit/ChannelRange.h"
 
 namespace corvalen {
 

@@ -1,4 +1,4 @@
-#include "app/EditCommands.h"
+#include "app/EditActions.h"
 
 #include <QAction>
 #include <QApplication>
@@ -11,7 +11,7 @@
 
 #include "app/Document.h"
 #include "app/StatusText.h"
-#include "app/TableCommands.h"
+#include "app/UndoSteps.h"
 #include "table/Columns.h"
 #include "table/TabSeparatedText.h"
 

@@ -1,4 +1,4 @@
-#include "app/PrintCommands.h"
+#include "app/PrintActions.h"
 
 #include <QAction>
 #include <QDir>

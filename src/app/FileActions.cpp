@@ -1,4 +1,4 @@
-#include "app/FileCommands.h"
+#include "app/FileActions.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -14,18 +14,18 @@
 #include "app/MessageBoxes.h"
 #include "app/RecentFiles.h"
 #include "app/StatusText.h"
-#include "app/TableCommands.h"
+#include "app/UndoSteps.h"
 #include "csv/ChirpCsv.h"
 #include "csv/CsvReader.h"
 #include "csv/CsvWriter.h"
-#include "csv/MemoryFile.h"
-#include "g3m/CellChecks.h"
+#include "files/ChannelFiles.h"
+#include "channel/CellChecks.h"
 #include "g3m/G3mFile.h"
 #include "g3m/G3mReader.h"
 #include "g3m/MemoryRecord.h"
 #include "io/FileExists.h"
 #include "io/SafeFile.h"
-#include "table/RowCommands.h"
+#include "table/RowOperations.h"
 
 namespace corvalen {
 namespace {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/MemoryTableModel.h"
-#include "table/BulkEdit.h"
+#include "edit/BulkEdit.h"
 #include "table/MoveRows.h"
 
 namespace corvalen {
