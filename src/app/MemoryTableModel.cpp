@@ -56,7 +56,7 @@ bool MemoryTableModel::setData(const QModelIndex& index, const QVariant& value, 
     block.AppendRow({std::move(text)});
     if (m_undoStack) {
         m_undoStack->push(
-            new SetCellsCommand(*this, row, index.column(), std::move(block), tr("Edit Cell")));
+            new SetCellsStep(*this, row, index.column(), std::move(block), tr("Edit Cell")));
     } else {
         swapCells(row, index.column(), block);
     }

@@ -51,7 +51,7 @@ protected:
     // Starts the window and imports `table` from a CSV file.
     corvalen::MainWindow& startWindow(const corvalen::MemoryTable& table) {
         startWindow();
-        m_window->fileCommands().importCsvFile(writeCsv(QStringLiteral("channels.csv"), table));
+        m_window->fileActions().importCsvFile(writeCsv(QStringLiteral("channels.csv"), table));
         return *m_window;
     }
 

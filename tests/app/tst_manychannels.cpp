@@ -36,7 +36,7 @@ private:
     MainWindow& open(int channels) {
         startWindow(testing::Channels(channels));
         m_edits = std::make_unique<ScriptedEditDialogs>();
-        m_window->channelCommands().setDialogs(m_edits.get());
+        m_window->channelActions().setDialogs(m_edits.get());
         return *m_window;
     }
 
