@@ -58,6 +58,15 @@ QString MemoryFileFilter(ReceiverModel model) {
                : G3mFilter();
 }
 
+// The status line of a save, with what the save itself had to tell (an owner it could not
+// keep, other names of the file) after it.
+QString WithSaveNotices(QString status, const std::vector<std::string>& notices) {
+    for (const std::string& notice : notices) {
+        status += QStringLiteral("; ") + QString::fromStdString(notice);
+    }
+    return status;
+}
+
 }  // namespace
 
 FileActions::FileActions(Document& document, SharedFileDialog& fileDialog, MessageBoxes& messages,
@@ -292,9 +301,10 @@ bool FileActions::saveCsv() {
         return false;
     }
     const QString path = *chosen;
+    std::vector<std::string> notices;
     Status written = [&] {
         BusyCursor busy;
-        return WriteCsvFile(LocalPath(path), text);
+        return WriteCsvFile(LocalPath(path), text, notices);
     }();
     if (!written) {
         report(FailureText(path, written.error(), tr("nothing saved")));
@@ -311,7 +321,7 @@ bool FileActions::saveCsv() {
     if (!text.diagnostics.empty()) {
         status += tr("; %1 reported").arg(Count(text.diagnostics.size(), "cell", "cells"));
     }
-    report(status, text.diagnostics);
+    report(WithSaveNotices(status, notices), text.diagnostics);
     m_lastSaveReported = !text.diagnostics.empty();
     return true;
 }
@@ -360,7 +370,7 @@ bool FileActions::saveG3m() {
                       .arg(ProblemsText(static_cast<qsizetype>(saved->problems.size() - notices),
                                         static_cast<qsizetype>(notices)));
     }
-    report(status, saved->problems);
+    report(WithSaveNotices(status, saved->saveNotices), saved->problems);
     // Notices say how a value was written; only errors stop a save made on the way out.
     m_lastSaveReported = saved->rowsNotWritten > 0 || saved->problems.size() > notices;
     return true;
@@ -418,9 +428,10 @@ bool FileActions::saveChirp() {
         return false;
     }
     const QString path = *chosen;
+    std::vector<std::string> notices;
     Status written = [&] {
         BusyCursor busy;
-        return WriteFileAtomically(LocalPath(path), text.bytes);
+        return WriteFileAtomically(LocalPath(path), text.bytes, notices);
     }();
     if (!written) {
         report(FailureText(path, written.error(), tr("nothing saved")));
@@ -436,7 +447,7 @@ bool FileActions::saveChirp() {
     if (!text.diagnostics.empty()) {
         status += tr("; %1 reported").arg(Count(text.diagnostics.size(), "problem", "problems"));
     }
-    report(status, text.diagnostics);
+    report(WithSaveNotices(status, notices), text.diagnostics);
     return true;
 }
 

@@ -199,11 +199,20 @@ std::size_t RecordCount(const std::vector<Diagnostic>& problems) {
     return count;
 }
 
+// What a save had to tell besides its rows: an owner it could not keep, other names of the file.
+void ReportSaveNotices(const std::vector<std::string>& notices, std::ostream& err) {
+    for (const std::string& notice : notices) {
+        err << "corvalen-cli: " << notice << "\n";
+    }
+}
+
 Status WriteCsv(const MemoryTable& table, const std::string& path, std::ostream& err) {
     const CsvText text = BuildCsvText(table, /*csvLoaded=*/true);
-    Status written = WriteCsvFile(path, text);
+    std::vector<std::string> notices;
+    Status written = WriteCsvFile(path, text, notices);
     if (written) {
         Report(text.diagnostics, err);
+        ReportSaveNotices(notices, err);
     }
     return written;
 }
@@ -218,10 +227,12 @@ struct ChirpSummary {
 Result<ChirpSummary> WriteChirp(const MemoryTable& table, const std::string& path,
                                 std::ostream& err) {
     const ChirpText text = BuildChirpCsvText(table);
-    if (const Status written = WriteFileAtomically(path, text.bytes); !written) {
+    std::vector<std::string> notices;
+    if (const Status written = WriteFileAtomically(path, text.bytes, notices); !written) {
         return written.error();
     }
     Report(text.diagnostics, err);
+    ReportSaveNotices(notices, err);
     ChirpSummary summary{Count(text.channelsWritten, "channel", "channels"), {}};
     if (text.rowsNotWritten != 0) {
         summary.rowsNotWritten =
@@ -296,6 +307,7 @@ int ConvertCsvToRecords(const Arguments& arguments, std::ostream& out, std::ostr
         return kExitFileError;
     }
     Report(saved->problems, err);
+    ReportSaveNotices(saved->saveNotices, err);
     SummarizeSave(*saved, output, out);
     out << InputNote(converted->lineDiagnostics) << "\n";
     return kExitOk;
@@ -337,6 +349,8 @@ int Convert(const Arguments& arguments, std::ostream& out, std::ostream& err) {
             return kExitFileError;
         }
         Report(saved->problems, err);
+        ReportSaveNotices(saved->saveNotices, err);
+        ReportSaveNotices(saved->saveNotices, err);
         SummarizeSave(*saved, output, out);
         out << inputNote << "\n";
         return kExitOk;

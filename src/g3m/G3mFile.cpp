@@ -4,10 +4,8 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
-#include <filesystem>
 #include <span>
 #include <string_view>
-#include <system_error>
 #include <vector>
 
 #include "channel/CellChecks.h"
@@ -89,26 +87,23 @@ Result<G3mSaveReport> SaveRecordFile(const std::string& path, ReceiverModel mode
                                      const std::function<void(RecordPlacer& placer)>& fill,
                                      std::size_t expectedRows) {
     // Records are updated in place: whatever the old file holds beyond or between the channels
-    // of the rows stays as it was. A file that is not there yet starts empty.
-    ByteBuffer image;
-    std::error_code statusError;
-    const auto status = std::filesystem::status(path, statusError);
-    if (status.type() != std::filesystem::file_type::not_found) {
-        Result<ByteBuffer> old = ReadWholeFileBuffer(path);
-        if (!old) {
-            return old.error();
-        }
-        image = std::move(*old);
+    // of the rows stays as it was. A file that is not there yet starts empty. The file stays
+    // locked from reading to writing, so a second program updating it waits for this one.
+    G3mSaveReport report;
+    std::vector<std::string> notices;
+    const Status updated = UpdateFileAtomically(
+        path, static_cast<std::size_t>(-1),
+        [&](ByteBuffer& image) -> Status {
+            RecordPlacer placer(model, image, expectedRows);
+            fill(placer);
+            report = placer.Finish();
+            return Done{};
+        },
+        notices);
+    if (!updated) {
+        return updated.error();
     }
-
-    RecordPlacer placer(model, image, expectedRows);
-    fill(placer);
-    G3mSaveReport report = placer.Finish();
-    if (const Status written =
-            WriteFileAtomically(path, std::string_view(image.data(), image.size()));
-        !written) {
-        return written.error();
-    }
+    report.saveNotices = std::move(notices);
     return report;
 }
 

@@ -23,6 +23,8 @@ struct G3mSaveReport {
     int recordsKept = 0;               // records already in the file (not empty places) that no
                                        // row replaced, so they stay as they were
     std::vector<Diagnostic> problems;  // problems and notices (CheckCells), in row order
+    std::vector<std::string> saveNotices;  // what the save itself has to tell: an owner that
+                                           // could not be kept, other names of the file
 };
 
 // Places the records of rows that come one at a time, in row order, into `image`, the bytes of
@@ -62,8 +64,9 @@ G3mSaveReport PlaceRecords(const MemoryTable& table, ReceiverModel model, ByteBu
 
 // Updates the memory file at `path` (created when missing) with the records of the rows `fill`
 // hands to the placer it is given: reads the old file, places the records, and replaces the file
-// atomically. An existing file that cannot be read, or a file that cannot be written, is an Error
-// naming the path; it leaves the file as it was. Row problems do not stop the save: they come
+// atomically, the file locked all along (UpdateFileAtomically). An existing file that cannot be
+// read, or a file that cannot be written, is an Error naming the path; it leaves the file as it
+// was. Row problems do not stop the save: they come
 // back in the report.
 Result<G3mSaveReport> SaveRecordFile(const std::string& path, ReceiverModel model,
                                      const std::function<void(RecordPlacer& placer)>& fill,
