@@ -8,8 +8,8 @@
 #include "app/MemoryTableModel.h"
 #include "app/ProblemIndex.h"
 #include "app/Translations.h"
+#include "channel/CellChecks.h"
 #include "channel/ProblemGroups.h"
-#include "g3m/CellChecks.h"
 #include "table/Columns.h"
 
 namespace corvalen {

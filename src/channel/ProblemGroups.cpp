@@ -4,7 +4,7 @@
 #include <string_view>
 #include <unordered_map>
 
-#include "g3m/CellChecks.h"
+#include "channel/CellChecks.h"
 #include "table/Columns.h"
 
 namespace corvalen {

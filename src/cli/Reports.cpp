@@ -1,6 +1,6 @@
 #include "cli/Reports.h"
 
-#include "cli/ConvertCommand.h"
+#include "cli/Converter.h"
 
 namespace corvalen {
 
@@ -30,6 +30,10 @@ void WriteReport(const std::vector<Diagnostic>& diagnostics, const ProblemPlaces
 }
 
 int UsageError(std::ostream& err, std::string_view why) {
+    // A reason written as an error line of its own gives its text alone.
+    if (why.starts_with("corvalen-cli: ")) {
+        why.remove_prefix(14);
+    }
     while (!why.empty() && why.back() == '\n') {
         why.remove_suffix(1);
     }

@@ -20,8 +20,8 @@ namespace corvalen {
 void WriteReport(const std::vector<Diagnostic>& diagnostics, const ProblemPlaces& places, bool all,
                  std::ostream& out);
 
-// A usage error: "corvalen-cli: <why>; see corvalen-cli --help", one line on `err`. Returns the
-// exit status of wrong arguments.
+// A usage error: "corvalen-cli: <why>; see corvalen-cli --help", one line on `err` (`why` may be
+// a line "corvalen-cli: <why>" of its own). Returns the exit status of wrong arguments.
 int UsageError(std::ostream& err, std::string_view why);
 
 // Passes what is written to it on to another stream line by line, each line in `language`

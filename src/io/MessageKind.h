@@ -97,6 +97,7 @@ enum class MessageKind : std::uint16_t {
     CliCannotSave,
     CliFillWrote,
     CliNumberingValue,
+    CliNoModel,
     // Grouped reports.
     GroupLine,
     GroupMore,

@@ -198,6 +198,8 @@ constexpr MessageTemplate kCatalogue[] = {
     {K::CliCannotSave, "Cannot save \"{1}\": {r}", "Kann \"{1}\" nicht speichern: {r}"},
     {K::CliFillWrote, "wrote {w1} to {2}: {3} new, numbered {4} to {5}",
      "{w1} nach {2} geschrieben: {3} neu, nummeriert {4} bis {5}"},
+    {K::CliNoModel, "--model \"{1}\" is no receiver model: the models are 303, 313, 305 and 315",
+     "--model \"{1}\" ist kein Empfängermodell: die Modelle sind 303, 313, 305 und 315"},
     {K::CliNumberingValue, "--numbering takes keep, shift or sequential, not {1}",
      "--numbering nimmt keep, shift oder sequential, nicht {1}"},
 
@@ -564,7 +566,7 @@ std::string LocalizedLine(std::string_view line, Language language) {
     // front, as the message has it), else piece by piece.
     for (const MessageTemplate& entry : kCatalogue) {
         // A summary is told in pieces between "; ", each of its own kind.
-        if ((entry.kind >= MessageKind::CliWrote && entry.kind <= MessageKind::CliNumberingValue) ||
+        if ((entry.kind >= MessageKind::CliWrote && entry.kind <= MessageKind::CliNoModel) ||
             IsGroupKind(entry.kind)) {
             continue;
         }

@@ -3,9 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "channel/ReceiverModel.h"
+#include "channel/TableChecks.h"
 #include "csv/ChirpCsv.h"
 #include "csv/CsvReader.h"
-#include "g3m/TableChecks.h"
 #include "io/Messages.h"
 #include "table/Columns.h"
 
@@ -108,7 +109,8 @@ private slots:
         CsvImport read = LooksLikeChirpCsv(bytes) ? ReadChirpCsv(bytes) : ReadCsvMemory(bytes);
         ApplyChirpNumbering(read, ChirpNumbering::Shift);
         std::vector<Diagnostic> said = read.diagnostics;
-        const std::vector<Diagnostic> problems = CheckCells(read.table, model.toStdString());
+        const std::vector<Diagnostic> problems =
+            CheckCells(read.table, *ReceiverModel::FromText(model.toStdString()));
         said.insert(said.end(), problems.begin(), problems.end());
         QVERIFY(!said.empty());
         for (const Diagnostic& diagnostic : said) {

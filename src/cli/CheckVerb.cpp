@@ -1,0 +1,123 @@
+#include "cli/CheckVerb.h"
+
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "channel/CellChecks.h"
+#include "channel/TableChecks.h"
+#include "cli/Converter.h"
+#include "cli/Reports.h"
+#include "files/ChannelFiles.h"
+
+namespace corvalen {
+
+namespace {
+
+// The model a CSV memory file is checked for when none is given.
+constexpr ReceiverModel kDefaultModel("313");
+
+std::string Count(std::size_t n, std::string_view singular, std::string_view plural) {
+    return std::to_string(n) + " " + std::string(n == 1 ? singular : plural);
+}
+
+// FILE read (a CSV memory file, a CHIRP file or a memory file); nullopt after writing the reason
+// to `err`.
+std::optional<MemoryFileRead> ReadFile(const std::string& path, ReceiverModel model,
+                                       std::optional<ChirpNumbering> numbering, std::ostream& err) {
+    Result<MemoryFileRead> read = ReadMemoryFile(path, model);
+    if (!read) {
+        err << "corvalen-cli: " << read.error().message << "\n";
+        return std::nullopt;
+    }
+    ApplyChirpNumbering(*read, numbering.value_or(ChirpNumbering::Shift));
+    return std::move(*read);
+}
+
+}  // namespace
+
+int RunCheck(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
+    std::optional<ReceiverModel> model;
+    std::optional<ChirpNumbering> numbering;
+    bool all = false;
+    std::vector<std::string> files;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        if ((arg == "--model" && i + 1 < args.size()) || arg.starts_with("--model=")) {
+            std::ostringstream why;
+            if (!ReadModel(arg == "--model" ? args[++i] : arg.substr(8), model, why)) {
+                return UsageError(err, why.str());
+            }
+        } else if (arg == "--all") {
+            all = true;
+        } else if (arg == "--numbering" && i + 1 < args.size()) {
+            numbering = ChirpNumberingNamed(args[++i]);
+            if (!numbering) {
+                return UsageError(err, "--numbering takes keep, shift or sequential, not " +
+                                           std::string(args[i]));
+            }
+        } else if (arg == "--model" || arg == "--numbering") {
+            return UsageError(err, std::string(arg) + " needs a value");
+        } else if (arg.size() > 1 && arg.starts_with('-')) {
+            return UsageError(err, "unknown option " + std::string(arg));
+        } else {
+            files.emplace_back(arg);
+        }
+    }
+    if (files.size() != 1) {
+        return UsageError(err, "check needs one FILE");
+    }
+    const std::string& path = files[0];
+    if (IsRecordFilePath(path) && !model) {
+        return UsageError(err, Is15mPath(path)
+                                   ? "checking a .15m file needs --model (\"305\" or \"315\")"
+                                   : "checking a .g3m file needs --model (\"313\" or \"303\")");
+    }
+    if (IsRecordFilePath(path) && !RecordFileFitsModel(path, *model)) {
+        return UsageError(err, path + " holds records of other models than \"" +
+                                   std::string(model->Name()) + "\"");
+    }
+
+    const ReceiverModel checkedModel = model.value_or(kDefaultModel);
+    const std::optional<MemoryFileRead> read = ReadFile(path, checkedModel, numbering, err);
+    if (!read) {
+        return kExitUsageError;
+    }
+    const MemoryTable& table = read->table;
+    const ProblemPlaces places(&table, &read->origins);
+    WriteReport(read->diagnostics, places, all, err);
+
+    const std::vector<Diagnostic> problems = CheckCells(table, checkedModel);
+    if (all) {
+        for (const Diagnostic& problem : problems) {
+            out << ProblemLine(problem) << "\n";
+        }
+    } else {
+        for (const std::string& line :
+             GroupedReport(problems, places, Language::English, LineForm::Panel)) {
+            out << line << "\n";
+        }
+    }
+    const std::size_t notices = NoticeCount(problems);
+    const std::size_t errors = problems.size() - notices;
+    out << "checked "
+        << Count(static_cast<std::size_t>(table.ChannelCount()), "channel", "channels") << " of "
+        << path << ": ";
+    if (problems.empty()) {
+        out << "no problems or notices";
+    } else {
+        out << Count(errors, "problem", "problems") << ", " << Count(notices, "notice", "notices");
+    }
+    const std::vector<Diagnostic>& reading = read->diagnostics;
+    if (!reading.empty()) {
+        out << "; "
+            << (IsRecordFilePath(path) ? Count(reading.size(), "record", "records")
+                                       : Count(reading.size(), "input line", "input lines"))
+            << " reported";
+    }
+    out << "\n";
+    return problems.empty() ? kExitCheckClean : kExitCheckReported;
+}
+
+}  // namespace corvalen

@@ -1,0 +1,212 @@
+#include "edit/ChannelRange.h"
+
+#include <algorithm>
+
+#include "channel/CellChecks.h"
+#include "channel/ChannelFields.h"
+#include "convert/NumberText.h"
+#include "table/Columns.h"
+
+namespace corvalen {
+
+namespace {
+
+Result<std::uint64_t> ReadRangeValue(std::string_view what, std::string_view text,
+                                     FrequencyUnit unitWhenNone) {
+    const std::string quoted = std::string(what) + " \"" + std::string(text) + "\"";
+    const FrequencyReading reading = ReadFrequency(text, unitWhenNone);
+    switch (reading.status) {
+        case FrequencyReading::Status::Ok:
+            break;
+        case FrequencyReading::Status::NotAFrequency:
+            return Error{quoted +
+                         " is not a frequency: give digits with an optional fraction "
+                         "and the unit Hz, kHz or MHz (" +
+                         std::string(unitWhenNone == FrequencyUnit::MHz ? "MHz" : "kHz") +
+                         " when none is given)"};
+        case FrequencyReading::Status::NotWholeHz:
+            return Error{quoted + " is not a whole number of Hz"};
+        case FrequencyReading::Status::TooLarge:
+            break;
+    }
+    if (reading.status == FrequencyReading::Status::TooLarge || reading.hz > kMaxChannelFrequency) {
+        return Error{quoted + " is above " + std::to_string(kMaxChannelFrequency) +
+                     " Hz, the highest frequency a memory channel holds"};
+    }
+    return reading.hz;
+}
+
+// "8.33", "8.33k", "8.33 kHz": what people write for the airband raster of 25/3 kHz.
+bool IsAirbandStep(std::string_view step) {
+    const std::size_t first = step.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return false;
+    }
+    step.remove_prefix(first);
+    while (!step.empty() && (step.back() == ' ' || step.back() == '\t')) {
+        step.remove_suffix(1);
+    }
+    return step == "8.33" || step == "8.33k" || step == "8.33K" || step == "8.33 k" ||
+           step == "8.33kHz" || step == "8.33 kHz";
+}
+
+}  // namespace
+
+Result<ChannelRange> ReadChannelRange(std::string_view start, std::string_view stop,
+                                      std::string_view step) {
+    const Result<std::uint64_t> startHz = ReadRangeValue("Start", start, kRangeFrequencyUnit);
+    if (!startHz) {
+        return startHz.error();
+    }
+    const Result<std::uint64_t> stopHz = ReadRangeValue("Stop", stop, kRangeFrequencyUnit);
+    if (!stopHz) {
+        return stopHz.error();
+    }
+    // "25k/3": a frequency over a whole number.
+    std::string_view stepText = step;
+    std::uint64_t divisor = 1;
+    if (const std::size_t slash = step.find('/'); slash != std::string_view::npos) {
+        const auto over = ParseWholeNumber(step.substr(slash + 1));
+        if (!over || *over == 0 || *over > 1000000) {
+            return Error{"Step \"" + std::string(step) +
+                         "\" is not a fraction of a frequency over a whole number from 1 to "
+                         "1000000, such as 25k/3"};
+        }
+        divisor = *over;
+        stepText = step.substr(0, slash);
+    }
+    const bool airband = divisor == 1 && IsAirbandStep(step);
+    const Result<std::uint64_t> stepHz =
+        airband ? Result<std::uint64_t>(25000) : ReadRangeValue("Step", stepText, kRangeStepUnit);
+    if (!stepHz) {
+        return stepHz.error();
+    }
+    divisor = airband ? 3 : divisor;
+    if (*stepHz == 0) {
+        return Error{"Step \"" + std::string(step) + "\" is 0 Hz; it must be at least 1 Hz"};
+    }
+    if (*stepHz < divisor) {
+        return Error{"Step \"" + std::string(step) + "\" is below 1 Hz; it must be at least 1 Hz"};
+    }
+    if (*stopHz < *startHz) {
+        return Error{"Stop \"" + std::string(stop) + "\" is below start \"" + std::string(start) +
+                     "\""};
+    }
+    ChannelRange range{*startHz, *stopHz, *stepHz, divisor, {}};
+    if (airband) {
+        range.notices.push_back(
+            "Step \"" + std::string(step) +
+            "\" is taken as the airband raster of 25/3 kHz (8333.33... Hz); each channel is "
+            "rounded to the nearest Hz");
+    }
+    // On the raster when the steps up to the stop come out whole.
+    if ((range.stopHz - range.startHz) * divisor % range.stepHz != 0) {
+        range.notices.push_back(
+            "Stop \"" + std::string(stop) + "\" is not on the raster; the last channel is at " +
+            FrequencyText(range.FrequencyOf(range.Count() - 1), FrequencyUnit::MHz, 6) + " MHz");
+    }
+    return range;
+}
+
+int HighestChannelNumber(const MemoryTable& table) {
+    int highest = 0;
+    if (table.ColCount() <= Number) {
+        return highest;
+    }
+    for (int row = 1; row < table.RowCount(); ++row) {
+        if (const auto number = ChannelNumber(table.CellText(row, Number))) {
+            highest = std::max(highest, static_cast<int>(*number));
+        }
+    }
+    return highest;
+}
+
+int RowOfChannel(const MemoryTable& table, int number) {
+    if (table.ColCount() <= Number) {
+        return 0;
+    }
+    for (int row = 1; row < table.RowCount(); ++row) {
+        const auto channel = ChannelNumber(table.CellText(row, Number));
+        if (channel && *channel == number) {
+            return row;
+        }
+    }
+    return 0;
+}
+
+Result<int> RangeFirstNumber(const MemoryTable& table, const RangeFill& fill) {
+    const std::uint64_t count = fill.range.Count();
+    const auto room = static_cast<std::uint64_t>(kMaxChannelRows - table.ChannelCount());
+    if (count > room) {
+        return Error{"The range makes " + std::to_string(count) + " channels; with the " +
+                     std::to_string(table.ChannelCount()) +
+                     " rows already in the table that is more than " +
+                     std::to_string(kMaxChannelRows) + " rows"};
+    }
+    const int first = fill.firstNumber ? *fill.firstNumber : HighestChannelNumber(table) + 1;
+    if (first < 1 || first > kMaxChannelRows) {
+        return Error{"The first channel number " + std::to_string(first) +
+                     " is not a channel number from 1 to " + std::to_string(kMaxChannelRows)};
+    }
+    if (count > 0 && static_cast<std::uint64_t>(first) + count - 1 > kMaxChannelRows) {
+        return Error{"Channel numbers " + std::to_string(first) + " to " +
+                     std::to_string(static_cast<std::uint64_t>(first) + count - 1) + " go past " +
+                     std::to_string(kMaxChannelRows) + ", the highest channel number"};
+    }
+    return first;
+}
+
+Result<MemoryTable> MakeRangeRows(const MemoryTable& table, const RangeFill& fill) {
+    const Result<int> firstNumber = RangeFirstNumber(table, fill);
+    if (!firstNumber) {
+        return firstNumber.error();
+    }
+    const int first = *firstNumber;
+    const std::uint64_t count = fill.range.Count();
+    const int columns = table.ColCount();
+    MemoryTable::Row cells(static_cast<std::size_t>(columns));
+    const auto put = [&](int column, std::string text) {
+        if (column >= 0 && column < columns) {
+            cells[static_cast<std::size_t>(column)] = std::move(text);
+        }
+    };
+    for (const auto& [column, text] : fill.cells) {
+        if (column != Number && column != Frequency) {
+            put(column, text);
+        }
+    }
+    // An empty Mode is written as the mode of code 0: the channels say so, and get its bandwidth.
+    if (columns > Mode && cells[Mode].empty()) {
+        put(Mode, std::string(ModeName(0)));
+    }
+    if (columns > Bandwidth && cells[Bandwidth].empty()) {
+        const std::string_view mode =
+            columns > Mode ? std::string_view(cells[Mode]) : std::string_view();
+        put(Bandwidth, std::string(DefaultBandwidth(mode)));
+    }
+
+    MemoryTable rows(columns);
+    rows.ReserveChannels(static_cast<int>(count));
+    for (std::uint64_t k = 0; k < count; ++k) {
+        put(Number, std::to_string(static_cast<std::uint64_t>(first) + k));
+        put(Frequency, std::to_string(fill.range.FrequencyOf(k)));
+        rows.AppendRow(cells);
+    }
+    return rows;
+}
+
+Status AddChannelRange(MemoryTable& table, const RangeFill& fill) {
+    Result<MemoryTable> rows = MakeRangeRows(table, fill);
+    if (!rows) {
+        return rows.error();
+    }
+    table.ReserveChannels(table.ChannelCount() + rows->ChannelCount());
+    for (int row = 1; row < rows->RowCount(); ++row) {
+        const MemoryTable::RowView view = rows->RowCells(row);
+        const std::vector<std::string_view> cells(view.begin(), view.end());
+        table.AppendRow(cells);
+    }
+    return Done{};
+}
+
+}  // namespace corvalen
