@@ -4,7 +4,7 @@
 #include <QIcon>
 #include <QStandardPaths>
 
-#include "app/FileCommands.h"
+#include "app/FileActions.h"
 #include "app/MainWindow.h"
 #include "app/Translations.h"
 
@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
     // `corvalen FILE` opens the file, as a file manager asks when a memory file is opened.
     const QStringList files = parser.positionalArguments();
     if (!files.isEmpty()) {
-        window.fileCommands().openFile(QFileInfo(files.first()).absoluteFilePath());
+        window.fileActions().openFile(QFileInfo(files.first()).absoluteFilePath());
     }
 
     return QApplication::exec();

@@ -4,7 +4,7 @@
 #include <sstream>
 
 #include "../BadInputs.h"
-#include "cli/ConvertCommand.h"
+#include "cli/Converter.h"
 #include "io/SaveFaults.h"
 
 using namespace corvalen;
