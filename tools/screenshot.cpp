@@ -20,7 +20,7 @@
 #include <QStandardPaths>
 #include <QTimer>
 
-#include "app/FileCommands.h"
+#include "app/FileActions.h"
 #include "app/MainWindow.h"
 #include "app/Translations.h"
 
@@ -80,7 +80,7 @@ int main(int argc, char** argv) {
         QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)));
     window.start();
     if (arguments.size() > 1) {
-        window.fileCommands().openFile(QFileInfo(arguments[1]).absoluteFilePath());
+        window.fileActions().openFile(QFileInfo(arguments[1]).absoluteFilePath());
     }
 
     if (parser.isSet(menu)) {
