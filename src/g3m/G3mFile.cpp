@@ -9,16 +9,17 @@
 #include <vector>
 
 #include "channel/CellChecks.h"
+#include "g3m/RecordLayout.h"
 #include "g3m/MemoryRecord.h"
 #include "channel/TableChecks.h"
 #include "io/SafeFile.h"
 
 namespace corvalen {
 
-RecordPlacer::RecordPlacer(std::string_view model, ByteBuffer& image, std::size_t expectedRows)
+RecordPlacer::RecordPlacer(ReceiverModel model, ByteBuffer& image, std::size_t expectedRows)
     : m_model(model),
       m_image(image),
-      m_recordLength(static_cast<std::size_t>(RecordLengthFor(model))),
+      m_recordLength(model.RecordLength()),
       m_oldRecords(image.size() / m_recordLength),
       m_replaced(m_oldRecords, false),
       m_checks(m_report.problems) {
@@ -76,13 +77,13 @@ void PlaceTableRows(const MemoryTable& table, RecordPlacer& placer) {
 
 }  // namespace
 
-G3mSaveReport PlaceRecords(const MemoryTable& table, std::string_view model, ByteBuffer& image) {
+G3mSaveReport PlaceRecords(const MemoryTable& table, ReceiverModel model, ByteBuffer& image) {
     RecordPlacer placer(model, image, static_cast<std::size_t>(table.RowCount()));
     PlaceTableRows(table, placer);
     return placer.Finish();
 }
 
-Result<G3mSaveReport> SaveRecordFile(const std::string& path, std::string_view model,
+Result<G3mSaveReport> SaveRecordFile(const std::string& path, ReceiverModel model,
                                      const std::function<void(RecordPlacer& placer)>& fill,
                                      std::size_t expectedRows) {
     // Records are updated in place: whatever the old file holds beyond or between the channels
@@ -107,7 +108,7 @@ Result<G3mSaveReport> SaveRecordFile(const std::string& path, std::string_view m
 }
 
 Result<G3mSaveReport> SaveG3mFile(const std::string& path, const MemoryTable& table,
-                                  std::string_view model) {
+                                  ReceiverModel model) {
     return SaveRecordFile(
         path, model, [&](RecordPlacer& placer) { PlaceTableRows(table, placer); },
         static_cast<std::size_t>(table.RowCount()));
