@@ -1,0 +1,121 @@
+#pragma once
+
+// The CSV reader's block scan: the quotes, commas, line ends and bytes from 0x80 up of 64 bytes
+// at a time, each kind as one bit per byte, so that finding where a field ends is a look at a
+// bit mask rather than a new search per field. The masks are made with SSE2 (every x86-64
+// processor, Windows builds included) or, where the processor has it, AVX2, chosen when the
+// program runs; the compiler is never told to assume AVX2 for the rest of the program.
+//
+// BlockFinder answers the same two questions as FindFirstOf3 (ByteScan.h) with the same
+// answers, so the reader can walk a file with either and read the same fields.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+#include "csv/ByteScan.h"
+
+namespace corvalen {
+
+// One bit per byte of a 64-byte block, the first byte in the lowest bit.
+struct BlockMasks {
+    std::uint64_t fieldEnds = 0;   // ',' CR LF: where a field outside quotes ends
+    std::uint64_t quotedEnds = 0;  // '"' CR LF: where the text inside quotes stops
+    std::uint64_t high = 0;        // bytes from 0x80 up
+};
+
+using ClassifyBlock = BlockMasks (*)(const char* block);
+
+// The classifier for 64 bytes with SSE2, or nullptr where the build has no SSE2.
+ClassifyBlock Sse2BlockClassifier();
+// The classifier with AVX2, or nullptr where the build or the processor has no AVX2.
+ClassifyBlock Avx2BlockClassifier();
+
+// Finds the bytes that end a field in [begin, end) through the masks of the block around the
+// position asked about, classifying each block once while the positions asked about move
+// forward through it (a position before the block classifies its block again).
+class BlockFinder {
+public:
+    static constexpr std::size_t kBlock = 64;
+
+    BlockFinder(const char* begin, const char* end, ClassifyBlock classify)
+        : m_begin(begin), m_end(end), m_block(end), m_classify(classify) {}
+
+    // The first ',', CR or LF of [from, end), or `end`; `high` set as FindFirstOf3 sets it.
+    const char* FieldEnd(const char* from, bool& high) {
+        return Find<&BlockMasks::fieldEnds>(from, high);
+    }
+    // The first '"', CR or LF of [from, end), or `end`; `high` set as FindFirstOf3 sets it.
+    const char* QuotedEnd(const char* from, bool& high) {
+        return Find<&BlockMasks::quotedEnds>(from, high);
+    }
+
+private:
+    template <std::uint64_t BlockMasks::*kStops>
+    const char* Find(const char* from, bool& high) {
+        if (from >= m_end) {
+            return m_end;
+        }
+        // Unsigned, so a position before the block also reads as outside it.
+        auto offset = static_cast<std::size_t>(from - m_block);
+        if (offset >= kBlock) {
+            Load(m_begin + (static_cast<std::size_t>(from - m_begin) & ~(kBlock - 1)));
+            offset = static_cast<std::size_t>(from - m_block);
+        }
+        for (;;) {
+            const std::uint64_t ahead = ~std::uint64_t{0} << offset;
+            const std::uint64_t stops = m_masks.*kStops & ahead;
+            if (stops != 0) {
+                const unsigned at = LowestBit64(stops);
+                if ((m_masks.high & ahead & ((std::uint64_t{1} << at) - 1)) != 0) {
+                    high = true;
+                }
+                return m_block + at;  // the padding after the end holds no stops
+            }
+            if ((m_masks.high & ahead) != 0) {
+                high = true;
+            }
+            if (static_cast<std::size_t>(m_end - m_block) <= kBlock) {
+                return m_end;
+            }
+            Load(m_block + kBlock);
+            offset = 0;
+        }
+    }
+
+#if defined(__GNUC__) || defined(__clang__)
+    __attribute__((noinline))
+#endif
+    void Load(const char* block) {
+        m_block = block;
+        if (static_cast<std::size_t>(m_end - block) >= kBlock) {
+            m_masks = m_classify(block);
+            return;
+        }
+        // The last bytes, padded with NUL bytes, which are neither stops nor high.
+        char tail[kBlock] = {};
+        std::memcpy(tail, block, static_cast<std::size_t>(m_end - block));
+        m_masks = m_classify(tail);
+    }
+
+    static unsigned LowestBit64(std::uint64_t mask) {
+#if defined(__GNUC__) || defined(__clang__)
+        return static_cast<unsigned>(__builtin_ctzll(mask));
+#else
+        unsigned bit = 0;
+        while ((mask & 1u) == 0) {
+            mask >>= 1;
+            ++bit;
+        }
+        return bit;
+#endif
+    }
+
+    const char* m_begin;
+    const char* m_end;
+    const char* m_block;  // the block the masks are of; m_end before the first
+    ClassifyBlock m_classify;
+    BlockMasks m_masks;
+};
+
+}  // namespace corvalen
