@@ -23,6 +23,7 @@ namespace {
 
 // The masks of 16 bytes, in the low 16 bits of each.
 struct Masks16 {
+    unsigned quotes;
     unsigned fieldEnds;
     unsigned quotedEnds;
     unsigned high;
@@ -34,22 +35,25 @@ inline Masks16 Classify16(const char* p) {
                                           _mm_cmpeq_epi8(v, _mm_set1_epi8('\n')));
     const __m128i commas = _mm_cmpeq_epi8(v, _mm_set1_epi8(','));
     const __m128i quotes = _mm_cmpeq_epi8(v, _mm_set1_epi8('"'));
-    return {static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(lineEnds, commas))),
+    return {static_cast<unsigned>(_mm_movemask_epi8(quotes)),
+            static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(lineEnds, commas))),
             static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(lineEnds, quotes))),
             static_cast<unsigned>(_mm_movemask_epi8(v))};
 }
 
 BlockMasks ClassifySse2(const char* block) {
+    std::uint64_t quotes = 0;
     std::uint64_t fieldEnds = 0;
     std::uint64_t quotedEnds = 0;
     std::uint64_t high = 0;
     for (unsigned k = 0; k < 4; ++k) {
         const Masks16 part = Classify16(block + 16 * k);
+        quotes |= static_cast<std::uint64_t>(part.quotes) << (16 * k);
         fieldEnds |= static_cast<std::uint64_t>(part.fieldEnds) << (16 * k);
         quotedEnds |= static_cast<std::uint64_t>(part.quotedEnds) << (16 * k);
         high |= static_cast<std::uint64_t>(part.high) << (16 * k);
     }
-    return {fieldEnds, quotedEnds, high};
+    return {quotes, fieldEnds, quotedEnds, high};
 }
 
 #endif
@@ -72,15 +76,17 @@ __attribute__((target("avx2"))) BlockMasks ClassifyAvx2(const char* block) {
     const auto bits = [](int mask) {
         return static_cast<std::uint64_t>(static_cast<std::uint32_t>(mask));
     };
+    const __m256i lowQuotes = _mm256_cmpeq_epi8(low, quote);
+    const __m256i highQuotes = _mm256_cmpeq_epi8(high, quote);
     BlockMasks masks;
+    masks.quotes = bits(_mm256_movemask_epi8(lowQuotes)) | bits(_mm256_movemask_epi8(highQuotes))
+                                                                 << 32;
     masks.fieldEnds =
         bits(_mm256_movemask_epi8(_mm256_or_si256(lowEnds, _mm256_cmpeq_epi8(low, comma)))) |
         bits(_mm256_movemask_epi8(_mm256_or_si256(highEnds, _mm256_cmpeq_epi8(high, comma))))
             << 32;
-    masks.quotedEnds =
-        bits(_mm256_movemask_epi8(_mm256_or_si256(lowEnds, _mm256_cmpeq_epi8(low, quote)))) |
-        bits(_mm256_movemask_epi8(_mm256_or_si256(highEnds, _mm256_cmpeq_epi8(high, quote))))
-            << 32;
+    masks.quotedEnds = bits(_mm256_movemask_epi8(_mm256_or_si256(lowEnds, lowQuotes))) |
+                       bits(_mm256_movemask_epi8(_mm256_or_si256(highEnds, highQuotes))) << 32;
     masks.high = bits(_mm256_movemask_epi8(low)) | bits(_mm256_movemask_epi8(high)) << 32;
     return masks;
 }

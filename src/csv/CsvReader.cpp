@@ -2,9 +2,17 @@
 
 #include <algorithm>
 #include <array>
+#include <condition_variable>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
+#include <deque>
+#include <exception>
+#include <iterator>
+#include <memory>
+#include <mutex>
 #include <span>
+#include <thread>
 #include <utility>
 
 #include "convert/NumberText.h"
@@ -137,6 +145,29 @@ private:
 class FieldFinder {
 public:
     explicit FieldFinder(const char* end) : m_end(end) {}
+    // As BlockFinder::QuickField, with a search of its own for the field's end.
+    const char* QuickField(const char* from, const char*& start, const char*& stop,
+                           bool& high) const {
+        if (*from == kQuote) {
+            if (from + 1 == m_end || from[1] == ' ') {
+                return nullptr;
+            }
+            const char* close = QuotedEnd(from + 1, high);
+            if (close + 1 >= m_end || *close != kQuote ||
+                (close[1] != ',' && close[1] != '\r' && close[1] != '\n')) {
+                return nullptr;
+            }
+            start = from + 1;
+            stop = close;
+            return close + 1;
+        }
+        if (*from == ' ') {
+            return nullptr;
+        }
+        start = from;
+        stop = FieldEnd(from, high);
+        return stop;
+    }
     const char* FieldEnd(const char* from, bool& high) const {
         return FindFirstOf3(from, m_end, ',', '\r', '\n', high);
     }
@@ -171,6 +202,7 @@ public:
         shape.line = m_line;
         // In locals, which the stores of the cells' views cannot be taken to change.
         const char* const end = m_end;
+        const bool windows1252 = !m_utf8;
         Finder find = m_find;
         const char* p = m_pos;
         std::size_t field = 0;
@@ -179,31 +211,16 @@ public:
         for (;; ++field) {
             bool high = false;
             const char* start = p;
-            const char* stop = end;
-            const char* next = nullptr;  // after the field, when it has one of the two forms
-            if (p != end) {
-                if (*p == kQuote) {
-                    const char* close = find.QuotedEnd(p + 1, high);
-                    if (close + 1 < end && *close == kQuote && EndsField(close[1])) {
-                        start = p + 1;
-                        stop = close;
-                        next = close + 1;
-                    }
-                } else if (*p != ' ') {
-                    stop = find.FieldEnd(p, high);
-                    next = stop;
-                }
-            }
+            const char* stop = p;
+            // After the field when it has one of the quick forms, else nullptr.
+            const char* next = p != end ? find.QuickField(p, start, stop, high) : nullptr;
             if (next != nullptr) {
                 quoted = *p == kQuote;
-                if (start != stop && !anyNonBlank) {
-                    anyNonBlank = *start != ' ' || !IsBlank(std::string_view(
-                                                       start, static_cast<std::size_t>(stop - start)));
-                }
+                anyNonBlank = anyNonBlank || start != stop;
                 if (field < RecordCells::kCount) {
                     cells.Put(field,
                               std::string_view(start, static_cast<std::size_t>(stop - start)),
-                              high && !m_utf8);
+                              high && windows1252);
                 }
                 p = next;
             } else {
@@ -231,8 +248,6 @@ public:
     }
 
 private:
-    static bool EndsField(char c) { return c == ',' || c == '\r' || c == '\n'; }
-
     // Reads one field up to (not including) the comma or line end that ends it.
     // Returns whether the field was quoted.
     CORVALEN_RARE bool ReadField(RecordCells& cells, RecordShape& shape) {
@@ -472,6 +487,201 @@ int ReadCsvRecords(std::string_view fileBytes, std::vector<Diagnostic>& diagnost
     }
     RecordScanner scanner(fileBytes, utf8, FieldFinder(end));
     return ReadRecords(scanner, diagnostics, take);
+}
+
+namespace {
+
+// Records read on one thread and taken on another, some thousands at a time (1.2 MB of views, in
+// one large page, so that the batches cost few page faults and the threads seldom wait). Each batch keeps the
+// records' cells as views: into the file's bytes, or into the batch's own text for cells the
+// reader put together (converted letters, doubled quotes), which it holds only until its next
+// record.
+class RecordBatch {
+public:
+    static constexpr std::size_t kRecords = 4096;
+    using Cells = std::array<std::string_view, kImportedColumnCount>;
+
+    explicit RecordBatch(std::string_view file) : m_file(file) {
+        m_records.reserve(kRecords);
+        m_text.reserve(kRecords * 16);
+    }
+    bool Full() const { return m_records.size() == kRecords; }
+    void Clear() {
+        m_records.clear();
+        m_pieces.clear();
+        m_text.clear();
+    }
+    void Add(std::span<const std::string_view> cells) {
+        Cells& record = m_records.emplace_back();
+        const std::size_t count = std::min(record.size(), cells.size());
+        std::copy_n(cells.begin(), count, record.begin());
+        // A cell outside the file's bytes is in the reader's own buffer, which it reuses.
+        const auto file = reinterpret_cast<std::uintptr_t>(m_file.data());
+        for (std::size_t k = 0; k < count; ++k) {
+            const std::string_view cell = record[k];
+            if (reinterpret_cast<std::uintptr_t>(cell.data()) - file >= m_file.size() &&
+                !cell.empty()) {
+                m_pieces.push_back({m_records.size() - 1, k, m_text.size(), cell.size()});
+                m_text.append(cell);
+            }
+        }
+    }
+    // Hands every record to `take`, in order.
+    void TakeAll(const TakeRecord& take) {
+        for (const Piece& piece : m_pieces) {
+            m_records[piece.record][piece.cell] =
+                std::string_view(m_text).substr(piece.offset, piece.size);
+        }
+        for (const Cells& record : m_records) {
+            take(record);
+        }
+    }
+
+private:
+    struct Piece {
+        std::size_t record;
+        std::size_t cell;
+        std::size_t offset;
+        std::size_t size;
+    };
+    std::string_view m_file;
+    std::vector<Cells, LargePageAllocator<Cells>> m_records;
+    std::vector<Piece> m_pieces;
+    std::string m_text;
+};
+
+// The batches going round between the reading thread and the taking one: empty ones to the
+// reader, full ones to the taker, in order.
+class BatchRing {
+public:
+    static constexpr std::size_t kBatches = 3;
+
+    explicit BatchRing(std::string_view file) {
+        for (std::size_t k = 0; k < kBatches; ++k) {
+            m_empty.push_back(std::make_unique<RecordBatch>(file));
+        }
+    }
+    // For the reader: an empty batch, or nullptr once the taker has stopped.
+    std::unique_ptr<RecordBatch> Empty() {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, [&] { return !m_empty.empty() || m_stopped; });
+        if (m_stopped) {
+            return nullptr;
+        }
+        std::unique_ptr<RecordBatch> batch = std::move(m_empty.front());
+        m_empty.pop_front();
+        return batch;
+    }
+    void PutFull(std::unique_ptr<RecordBatch> batch) {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_full.push_back(std::move(batch));
+        }
+        m_changed.notify_all();
+    }
+    // For the taker: the next full batch, or nullptr after the last.
+    std::unique_ptr<RecordBatch> Full() {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, [&] { return !m_full.empty() || m_finished; });
+        if (m_full.empty()) {
+            return nullptr;
+        }
+        std::unique_ptr<RecordBatch> batch = std::move(m_full.front());
+        m_full.pop_front();
+        return batch;
+    }
+    void PutEmpty(std::unique_ptr<RecordBatch> batch) {
+        batch->Clear();
+        {
+            const std::lock_guard lock(m_mutex);
+            m_empty.push_back(std::move(batch));
+        }
+        m_changed.notify_all();
+    }
+    // The reader has put its last batch.
+    void Finish() {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_finished = true;
+        }
+        m_changed.notify_all();
+    }
+    // The taker stops early (it threw): the reader gets no more batches.
+    void Stop() {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_stopped = true;
+        }
+        m_changed.notify_all();
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::deque<std::unique_ptr<RecordBatch>> m_empty;
+    std::deque<std::unique_ptr<RecordBatch>> m_full;
+    bool m_finished = false;
+    bool m_stopped = false;
+};
+
+// Thrown on the reading thread to end the reading once the taker has stopped.
+struct ReadingStopped {};
+
+}  // namespace
+
+int ReadCsvRecordsAhead(std::string_view fileBytes, std::vector<Diagnostic>& diagnostics,
+                        const TakeRecord& take, CsvScan scan) {
+    // Small files are read at once; a second thread costs more than it saves there.
+    constexpr std::size_t kWorthAThread = std::size_t{256} << 10;
+    if (fileBytes.size() < kWorthAThread || std::thread::hardware_concurrency() < 2) {
+        return ReadCsvRecords(fileBytes, diagnostics, take, scan);
+    }
+    BatchRing ring(fileBytes);
+    std::vector<Diagnostic> found;
+    int records = 0;
+    std::exception_ptr failure;
+    std::thread reader([&] {
+        try {
+            std::unique_ptr<RecordBatch> batch = ring.Empty();
+            records = ReadCsvRecords(
+                fileBytes, found,
+                [&](std::span<const std::string_view> cells) {
+                    if (batch == nullptr) {
+                        throw ReadingStopped{};
+                    }
+                    batch->Add(cells);
+                    if (batch->Full()) {
+                        ring.PutFull(std::move(batch));
+                        batch = ring.Empty();
+                    }
+                },
+                scan);
+            if (batch != nullptr) {
+                ring.PutFull(std::move(batch));
+            }
+        } catch (const ReadingStopped&) {
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        ring.Finish();
+    });
+    try {
+        while (std::unique_ptr<RecordBatch> batch = ring.Full()) {
+            batch->TakeAll(take);
+            ring.PutEmpty(std::move(batch));
+        }
+    } catch (...) {
+        ring.Stop();
+        reader.join();
+        throw;
+    }
+    reader.join();
+    if (failure) {
+        std::rethrow_exception(failure);
+    }
+    diagnostics.insert(diagnostics.end(), std::make_move_iterator(found.begin()),
+                       std::make_move_iterator(found.end()));
+    return records;
 }
 
 CsvImport ReadCsvMemory(std::string_view fileBytes, CsvScan scan) {

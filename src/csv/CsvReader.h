@@ -51,6 +51,14 @@ int ReadCsvRecords(std::string_view fileBytes, std::vector<Diagnostic>& diagnost
                    const std::function<void(std::span<const std::string_view> cells)>& take,
                    CsvScan scan = CsvScan::Best);
 
+// ReadCsvRecords with the reading done on a second thread, where the processor has more than
+// one core: `take` gets the same records in the same order, on the calling thread, while the
+// records after them are being read; the diagnostics and the result are the same too. For a
+// caller whose work on each record costs about as much as reading it.
+int ReadCsvRecordsAhead(std::string_view fileBytes, std::vector<Diagnostic>& diagnostics,
+                        const std::function<void(std::span<const std::string_view> cells)>& take,
+                        CsvScan scan = CsvScan::Best);
+
 // About as many records as the CSV text has lines (capped at 2^24): room to make at once.
 int EstimateCsvRecords(std::string_view fileBytes);
 

@@ -69,8 +69,7 @@ std::string_view TrimBlanks(std::string_view text) {
 }
 
 bool IsAscii(std::string_view text) {
-    return std::all_of(text.begin(), text.end(),
-                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    return AsciiPrefixLength(text) == text.size();
 }
 
 // A whole number (held in a double) as plain decimal text for messages.
@@ -250,8 +249,10 @@ bool ReadPlainGroups(std::string_view cell, RecordFields& fields) {
     std::uint32_t flags = 0;  // flag 0 in bit 15 ... flag 15 in bit 0
     std::size_t start = 0;
     while (start < cell.size()) {
-        std::size_t plus = cell.find('+', start);
-        plus = plus == std::string_view::npos ? cell.size() : plus;
+        std::size_t plus = start;
+        while (plus < cell.size() && cell[plus] != '+') {
+            ++plus;
+        }
         const std::int64_t group = PlainDigits(cell.substr(start, plus - start), 2);
         if (group < 1 || group > kGroupCount || plus + 1 == cell.size()) {
             return false;

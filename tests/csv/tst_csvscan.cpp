@@ -5,7 +5,9 @@
 
 #include <QtTest>
 
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "csv/ByteScan.h"
 #include "csv/CsvReader.h"
@@ -102,6 +104,54 @@ private slots:
             }
             QCOMPARE(QByteArray::fromStdString(joined), cells);
         }
+    }
+
+    // A file large enough to be read on a second thread, its records taken on this one: the same
+    // cells, the same count and the same reports as reading it in one go; and a taker that
+    // throws ends the reading without a hang.
+    void readAhead_data() {
+        QTest::addColumn<QByteArray>("line");  // repeated to fill the file
+        QTest::addColumn<int>("throwAt");      // record whose taking throws, or -1
+        QTest::newRow("Windows-1252, quotes, short lines")
+            << QByteArray("1,\"7100000\",\"2700\",,,,,,,,,,,,,,\"USB\",\"a\"\"b\",\"Z\xFCrich\"\r\n"
+                          "2,x,,y\n")
+            << -1;
+        QTest::newRow("UTF-8, line breaks in quotes")
+            << QByteArray("\"1\",\"7100000\",\"2700\",\"caf\xC3\xA9\r\nbar\",x\r\n") << -1;
+        QTest::newRow("taker throws") << QByteArray("1,2,3\n") << 5000;
+    }
+    void readAhead() {
+        QFETCH(QByteArray, line);
+        QFETCH(int, throwAt);
+        std::string file = "Number,Frequency,Bandwidth\n";
+        while (file.size() < (std::size_t{1} << 20)) {
+            file.append(line.constData(), static_cast<std::size_t>(line.size()));
+        }
+        const auto read = [&](auto reader, std::vector<Diagnostic>& diagnostics,
+                              std::vector<std::string>& cells) {
+            int taken = 0;
+            return reader(file, diagnostics, [&](std::span<const std::string_view> record) {
+                if (++taken == throwAt) {
+                    throw std::runtime_error("stop");
+                }
+                cells.insert(cells.end(), record.begin(), record.end());
+            }, CsvScan::Best);
+        };
+        std::vector<Diagnostic> aheadReports;
+        std::vector<std::string> aheadCells;
+        if (throwAt >= 0) {
+            QVERIFY_THROWS_EXCEPTION(std::runtime_error,
+                                     read(ReadCsvRecordsAhead, aheadReports, aheadCells));
+            QCOMPARE(aheadCells.size(), std::size_t(throwAt - 1) * kImportedColumnCount);
+            return;
+        }
+        std::vector<Diagnostic> reports;
+        std::vector<std::string> cells;
+        const int records = read(ReadCsvRecords, reports, cells);
+        QCOMPARE(read(ReadCsvRecordsAhead, aheadReports, aheadCells), records);
+        QVERIFY(records > 4096);
+        QVERIFY(aheadCells == cells);
+        QVERIFY(aheadReports == reports);
     }
 };
 
