@@ -17,6 +17,16 @@
 
 namespace corvalen {
 
+// A field read in one piece: its text [start, stop), whether that holds a byte from 0x80 up, and
+// where the field ends (its comma or line end, or the end of the bytes); next is nullptr when
+// the field is not in a form read in one piece.
+struct QuickFieldText {
+    const char* next = nullptr;
+    const char* start = nullptr;
+    const char* stop = nullptr;
+    bool high = false;
+};
+
 // One bit per byte of a 64-byte block, the first byte in the lowest bit.
 struct BlockMasks {
     std::uint64_t quotes = 0;      // '"'
@@ -55,9 +65,9 @@ public:
     // the masks alone when it lies in one block: text with no space in front and no quote, up to
     // the comma or line end; or text in quotes that starts with no space and holds no quote or
     // line end, followed straight by the comma or line end. Sets the text's bounds and `high`
-    // (whether it holds a byte from 0x80 up) and returns where the field ends (its comma or line
-    // end); nullptr for any other field, which the caller reads the long way.
-    const char* QuickField(const char* from, const char*& start, const char*& stop, bool& high) {
+    // (whether it holds a byte from 0x80 up) and where the field ends (its comma or line end);
+    // no `next` for any other field, which the caller reads the long way.
+    QuickFieldText QuickField(const char* from) {
         auto offset = static_cast<std::size_t>(from - m_block);
         if (offset >= kBlock) {
             Load(m_begin + (static_cast<std::size_t>(from - m_begin) & ~(kBlock - 1)));
@@ -69,37 +79,34 @@ public:
             const std::uint64_t inside = fromHere & ~at;
             const std::uint64_t ends = m_masks.quotedEnds & inside;
             if (ends == 0) {
-                return QuickFieldAcross(from, start, stop, high);
+                return QuickFieldAcross(from);
             }
             const unsigned close = LowestBit64(ends);
             // The closing quote, then a comma or line end in this block; the padding after the
             // end holds none, so both lie before the end.
             if (((m_masks.quotes >> close) & 1) == 0 || from[1] == ' ') {
-                return nullptr;
+                return {};
             }
             if (close + 1 == kBlock) {
-                return QuickFieldAcross(from, start, stop, high);
+                return QuickFieldAcross(from);
             }
             if (((m_masks.fieldEnds >> (close + 1)) & 1) == 0) {
-                return nullptr;
+                return {};
             }
-            start = from + 1;
-            stop = m_block + close;
-            high = (m_masks.high & inside & ((std::uint64_t{1} << close) - 1)) != 0;
-            return stop + 1;
+            const char* stop = m_block + close;
+            return {stop + 1, from + 1, stop,
+                    (m_masks.high & inside & ((std::uint64_t{1} << close) - 1)) != 0};
         }
         if (*from == ' ') {
-            return nullptr;
+            return {};
         }
         const std::uint64_t ends = m_masks.fieldEnds & fromHere;
         if (ends == 0) {
-            return QuickFieldAcross(from, start, stop, high);
+            return QuickFieldAcross(from);
         }
         const unsigned end = LowestBit64(ends);
-        start = from;
-        stop = m_block + end;
-        high = (m_masks.high & fromHere & ((std::uint64_t{1} << end) - 1)) != 0;
-        return stop;
+        const char* stop = m_block + end;
+        return {stop, from, stop, (m_masks.high & fromHere & ((std::uint64_t{1} << end) - 1)) != 0};
     }
 
 private:
@@ -107,24 +114,21 @@ private:
 #if defined(__GNUC__) || defined(__clang__)
     __attribute__((noinline))
 #endif
-    const char* QuickFieldAcross(const char* from, const char*& start, const char*& stop,
-                                 bool& high) {
+    QuickFieldText QuickFieldAcross(const char* from) {
+        bool high = false;
         if (*from != '"') {
-            start = from;
-            stop = FieldEnd(from, high);
-            return stop;
+            const char* stop = FieldEnd(from, high);
+            return {stop, from, stop, high};
         }
         if (from + 1 == m_end || from[1] == ' ') {
-            return nullptr;
+            return {};
         }
         const char* close = QuotedEnd(from + 1, high);
         if (close == m_end || close + 1 == m_end || *close != '"' ||
             (close[1] != ',' && close[1] != '\r' && close[1] != '\n')) {
-            return nullptr;
+            return {};
         }
-        start = from + 1;
-        stop = close;
-        return close + 1;
+        return {close + 1, from + 1, close, high};
     }
 
     // `from` is never past the end; at the end, the masks (of the last block, or of the NUL bytes
@@ -158,19 +162,21 @@ private:
         }
     }
 
+    void Load(const char* block) {
+        m_block = block;
+        m_masks = static_cast<std::size_t>(m_end - block) >= kBlock
+                      ? m_classify(block)
+                      : ClassifyTail(block, static_cast<std::size_t>(m_end - block), m_classify);
+    }
+
+    // The last bytes, padded with NUL bytes, which are neither stops nor high.
 #if defined(__GNUC__) || defined(__clang__)
     __attribute__((noinline))
 #endif
-    void Load(const char* block) {
-        m_block = block;
-        if (static_cast<std::size_t>(m_end - block) >= kBlock) {
-            m_masks = m_classify(block);
-            return;
-        }
-        // The last bytes, padded with NUL bytes, which are neither stops nor high.
+    static BlockMasks ClassifyTail(const char* block, std::size_t size, ClassifyBlock classify) {
         char tail[kBlock] = {};
-        std::memcpy(tail, block, static_cast<std::size_t>(m_end - block));
-        m_masks = m_classify(tail);
+        std::memcpy(tail, block, size);
+        return classify(tail);
     }
 
     static unsigned LowestBit64(std::uint64_t mask) {

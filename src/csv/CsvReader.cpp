@@ -146,27 +146,24 @@ class FieldFinder {
 public:
     explicit FieldFinder(const char* end) : m_end(end) {}
     // As BlockFinder::QuickField, with a search of its own for the field's end.
-    const char* QuickField(const char* from, const char*& start, const char*& stop,
-                           bool& high) const {
+    QuickFieldText QuickField(const char* from) const {
+        bool high = false;
         if (*from == kQuote) {
             if (from + 1 == m_end || from[1] == ' ') {
-                return nullptr;
+                return {};
             }
             const char* close = QuotedEnd(from + 1, high);
             if (close + 1 >= m_end || *close != kQuote ||
                 (close[1] != ',' && close[1] != '\r' && close[1] != '\n')) {
-                return nullptr;
+                return {};
             }
-            start = from + 1;
-            stop = close;
-            return close + 1;
+            return {close + 1, from + 1, close, high};
         }
         if (*from == ' ') {
-            return nullptr;
+            return {};
         }
-        start = from;
-        stop = FieldEnd(from, high);
-        return stop;
+        const char* stop = FieldEnd(from, high);
+        return {stop, from, stop, high};
     }
     const char* FieldEnd(const char* from, bool& high) const {
         return FindFirstOf3(from, m_end, ',', '\r', '\n', high);
@@ -209,20 +206,17 @@ public:
         bool quoted = false;
         bool anyNonBlank = false;
         for (;; ++field) {
-            bool high = false;
-            const char* start = p;
-            const char* stop = p;
-            // After the field when it has one of the quick forms, else nullptr.
-            const char* next = p != end ? find.QuickField(p, start, stop, high) : nullptr;
-            if (next != nullptr) {
+            const QuickFieldText quick = p != end ? find.QuickField(p) : QuickFieldText{};
+            if (quick.next != nullptr) {
                 quoted = *p == kQuote;
-                anyNonBlank = anyNonBlank || start != stop;
+                anyNonBlank = anyNonBlank || quick.start != quick.stop;
                 if (field < RecordCells::kCount) {
                     cells.Put(field,
-                              std::string_view(start, static_cast<std::size_t>(stop - start)),
-                              high && windows1252);
+                              std::string_view(quick.start,
+                                               static_cast<std::size_t>(quick.stop - quick.start)),
+                              quick.high && windows1252);
                 }
-                p = next;
+                p = quick.next;
             } else {
                 m_pos = p;
                 m_find = find;
@@ -501,27 +495,28 @@ public:
     static constexpr std::size_t kRecords = 4096;
     using Cells = std::array<std::string_view, kImportedColumnCount>;
 
-    explicit RecordBatch(std::string_view file) : m_file(file) {
-        m_records.reserve(kRecords);
+    explicit RecordBatch(std::string_view file) : m_file(file), m_records(kRecords) {
         m_text.reserve(kRecords * 16);
     }
-    bool Full() const { return m_records.size() == kRecords; }
+    bool Full() const { return m_count == kRecords; }
     void Clear() {
-        m_records.clear();
+        m_count = 0;
         m_pieces.clear();
         m_text.clear();
     }
     void Add(std::span<const std::string_view> cells) {
-        Cells& record = m_records.emplace_back();
+        Cells& record = m_records[m_count++];
         const std::size_t count = std::min(record.size(), cells.size());
         std::copy_n(cells.begin(), count, record.begin());
+        std::fill(record.begin() + static_cast<std::ptrdiff_t>(count), record.end(),
+                  std::string_view());
         // A cell outside the file's bytes is in the reader's own buffer, which it reuses.
         const auto file = reinterpret_cast<std::uintptr_t>(m_file.data());
         for (std::size_t k = 0; k < count; ++k) {
             const std::string_view cell = record[k];
             if (reinterpret_cast<std::uintptr_t>(cell.data()) - file >= m_file.size() &&
                 !cell.empty()) {
-                m_pieces.push_back({m_records.size() - 1, k, m_text.size(), cell.size()});
+                m_pieces.push_back({m_count - 1, k, m_text.size(), cell.size()});
                 m_text.append(cell);
             }
         }
@@ -532,8 +527,8 @@ public:
             m_records[piece.record][piece.cell] =
                 std::string_view(m_text).substr(piece.offset, piece.size);
         }
-        for (const Cells& record : m_records) {
-            take(record);
+        for (std::size_t k = 0; k < m_count; ++k) {
+            take(m_records[k]);
         }
     }
 
@@ -545,7 +540,8 @@ private:
         std::size_t size;
     };
     std::string_view m_file;
-    std::vector<Cells, LargePageAllocator<Cells>> m_records;
+    std::vector<Cells, LargePageAllocator<Cells>> m_records;  // the first m_count are read
+    std::size_t m_count = 0;
     std::vector<Piece> m_pieces;
     std::string m_text;
 };
