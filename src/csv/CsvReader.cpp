@@ -191,9 +191,9 @@ public:
 
     // Reads the next record into `cells`, which the caller hands in cleared.
     //
-    // The two forms nearly every field has are read here without a step to spare: text with no
-    // space in front and no quote, or text in quotes that holds no quote or line end and is
-    // followed straight by the comma or line end. ReadField reads every other form.
+    // The two forms nearly every field has (see QuickField) are read here without a step to
+    // spare; ReadField reads every other form. A field read either way is blank only when it
+    // is empty or ReadField says so, since the quick forms never start with a space.
     RecordShape Next(RecordCells& cells) {
         RecordShape shape;
         shape.line = m_line;
