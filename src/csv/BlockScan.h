@@ -27,6 +27,29 @@ struct QuickFieldText {
     bool high = false;
 };
 
+// The field at `from` (before `end`) in one of the forms QuickField reads, its end found by
+// `finder`'s searches (FieldEnd, QuotedEnd) rather than by the masks of one block.
+template <typename Finder>
+QuickFieldText QuickFieldBySearch(Finder& finder, const char* from, const char* end) {
+    bool high = false;
+    if (*from != '"') {
+        if (*from == ' ') {
+            return {};
+        }
+        const char* stop = finder.FieldEnd(from, high);
+        return {stop, from, stop, high};
+    }
+    if (from + 1 == end || from[1] == ' ') {
+        return {};
+    }
+    const char* close = finder.QuotedEnd(from + 1, high);
+    if (close == end || close + 1 == end || *close != '"' ||
+        (close[1] != ',' && close[1] != '\r' && close[1] != '\n')) {
+        return {};
+    }
+    return {close + 1, from + 1, close, high};
+}
+
 // One bit per byte of a 64-byte block, the first byte in the lowest bit.
 struct BlockMasks {
     std::uint64_t quotes = 0;      // '"'
@@ -115,20 +138,7 @@ private:
     __attribute__((noinline))
 #endif
     QuickFieldText QuickFieldAcross(const char* from) {
-        bool high = false;
-        if (*from != '"') {
-            const char* stop = FieldEnd(from, high);
-            return {stop, from, stop, high};
-        }
-        if (from + 1 == m_end || from[1] == ' ') {
-            return {};
-        }
-        const char* close = QuotedEnd(from + 1, high);
-        if (close == m_end || close + 1 == m_end || *close != '"' ||
-            (close[1] != ',' && close[1] != '\r' && close[1] != '\n')) {
-            return {};
-        }
-        return {close + 1, from + 1, close, high};
+        return QuickFieldBySearch(*this, from, m_end);
     }
 
     // `from` is never past the end; at the end, the masks (of the last block, or of the NUL bytes
