@@ -147,10 +147,10 @@ Result<StreamedConversion> ConvertCsvToRecordFile(const std::string& csvPath,
     conversion.saved = SaveRecordFile(
         recordPath, model,
         [&](RecordPlacer& placer) {
-            conversion.recordsRead = ReadCsvRecords(
+            conversion.recordsRead = ReadCsvRecordsAhead(
                 bytes, conversion.lineDiagnostics,
                 [&](std::span<const std::string_view> cells) { placer.Place(cells); },
-                &conversion.origins.lines);
+                CsvScan::Best, &conversion.origins.lines);
         },
         static_cast<std::size_t>(EstimateCsvRecords(bytes)));
     return conversion;
