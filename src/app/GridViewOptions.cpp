@@ -7,6 +7,7 @@
 #include <QTableView>
 
 #include "app/CellEditorDelegate.h"
+#include "app/ColumnNames.h"
 
 namespace corvalen {
 
@@ -57,11 +58,7 @@ void GridViewOptions::rebuildColumnsMenu() {
     m_columnsMenu->clear();
     const QAbstractItemModel* model = m_grid.model();
     for (int column = 0; column < model->columnCount(); ++column) {
-        QString caption = model->headerData(column, Qt::Horizontal).toString();
-        if (caption.isEmpty() || caption == QLatin1String("x")) {
-            caption = tr("Column %1").arg(column + 1);
-        }
-        QAction* action = m_columnsMenu->addAction(caption);
+        QAction* action = m_columnsMenu->addAction(ColumnNames::ListName(column));
         action->setObjectName(QStringLiteral("column%1Action").arg(column + 1));
         action->setCheckable(true);
         action->setChecked(!m_hidden.isHidden(column));

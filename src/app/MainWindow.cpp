@@ -3,12 +3,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDockWidget>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
+#include <QListView>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
@@ -21,6 +23,7 @@
 #include <QUndoStack>
 #include <algorithm>
 
+#include "app/CellEditorDelegate.h"
 #include "app/ChannelCommands.h"
 #include "app/ChannelViewModel.h"
 #include "app/ClientArea.h"
@@ -60,8 +63,7 @@ MainWindow::MainWindow(SettingsFile settings, FileDialogPresenter* fileDialogs,
 
     m_fileCommands = new FileCommands(m_document, m_fileDialog, *m_messages, m_settings, this);
     connect(m_fileCommands, &FileCommands::status, this, &MainWindow::showStatus);
-    connect(m_fileCommands, &FileCommands::tableLoaded, this,
-            [this] { grid()->horizontalHeader()->resizeSections(QHeaderView::ResizeToContents); });
+    connect(m_fileCommands, &FileCommands::tableLoaded, this, &MainWindow::fitColumns);
     m_printCommands = new PrintCommands(
         *grid(), m_fileDialog, *m_messages, [this] { return m_fileCommands->currentFile(); }, this);
     connect(m_printCommands, &PrintCommands::status, this,
@@ -75,6 +77,21 @@ MainWindow::MainWindow(SettingsFile settings, FileDialogPresenter* fileDialogs,
             [this](const QString& text) { showStatus(text); });
     connect(m_channelCommands, &ChannelCommands::revealRow, this, &MainWindow::revealRow);
     m_viewOptions = new GridViewOptions(*grid(), m_settings, this);
+    connect(&m_viewOptions->delegate(), &CellEditorDelegate::refused, this,
+            [this](const QString& reason) { showStatus(reason); });
+    connect(grid()->horizontalHeader(), &QHeaderView::sectionResized, this,
+            [this](int column, int, int width) {
+                // The last column stretches with the window: its width is not the user's.
+                const QHeaderView* header = grid()->horizontalHeader();
+                if (m_fittingColumns || column < 0 || column >= 64 ||
+                    (header->stretchLastSection() && column == header->count() - 1)) {
+                    return;
+                }
+                while (m_columnWidths.size() <= column) {
+                    m_columnWidths << 0;
+                }
+                m_columnWidths[column] = width;
+            });
 
     buildMenus();
     buildButtons();
@@ -88,7 +105,10 @@ MainWindow::MainWindow(SettingsFile settings, FileDialogPresenter* fileDialogs,
     setAcceptDrops(true);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // The grid goes after the members its signals would reach.
+    disconnect(grid()->horizontalHeader(), nullptr, this, nullptr);
+}
 
 QTableView* MainWindow::grid() const {
     return m_client->grid();
@@ -171,19 +191,26 @@ void MainWindow::buildButtons() {
             m_client->addButton(QString::fromLatin1(entry.name), entry.action->text());
         connect(button, &QPushButton::clicked, entry.action, &QAction::trigger);
         button->setToolTip(entry.action->toolTip());
+        // A caption that follows the receiver model (".15m") follows on the button.
+        QAction* action = entry.action;
+        connect(action, &QAction::changed, button, [button, action] {
+            button->setText(action->text());
+            button->setToolTip(action->toolTip());
+        });
         bar.push_back(button);
     }
     QPushButton* exit = m_client->addEndButton(QStringLiteral("exitButton"), tr("Exit"));
     connect(exit, &QPushButton::clicked, this, &MainWindow::exitProgram);
+    bar.push_back(exit);
 
-    // Keyboard focus order: the grid, then the buttons in the order their users reach them:
-    // open, save as .csv, delete, re-index, add, exit, save as .g3m, insert.
-    const QWidget* order[] = {bar[0], bar[5], bar[3], bar[4], bar[1], exit, bar[6], bar[2]};
+    // Keyboard focus goes from the grid to the buttons as they stand, left to right, and on to
+    // the Problems panel.
     QWidget* previous = grid();
-    for (const QWidget* next : order) {
-        setTabOrder(previous, const_cast<QWidget*>(next));
-        previous = const_cast<QWidget*>(next);
+    for (QPushButton* next : bar) {
+        setTabOrder(previous, next);
+        previous = next;
     }
+    setTabOrder(previous, m_problemsPanel->list());
 }
 
 void MainWindow::buildBrowsing() {
@@ -200,7 +227,11 @@ void MainWindow::buildBrowsing() {
         m_document.table(), [this] { return m_document.model.toStdString(); }, this);
     m_view->setProblems(m_problems);
     m_problemsPanel = new ProblemsPanel(*m_problems, this);
-    addDockWidget(Qt::BottomDockWidgetArea, m_problemsPanel);
+    // Under the grid, in the grid's room: the buttons stay where they are when it comes and
+    // goes. It closes, but does not float off.
+    m_problemsPanel->setFeatures(QDockWidget::DockWidgetClosable);
+    m_problemsPanel->hide();
+    m_client->addPanel(m_problemsPanel);
     connect(m_problemsPanel, &ProblemsPanel::cellChosen, this, &MainWindow::showCell);
     m_problemCount = new QLabel(this);
     m_problemCount->setObjectName(QStringLiteral("problemCount"));
@@ -230,15 +261,40 @@ void MainWindow::start() {
         frame.moveCenter(screen->availableGeometry().center());
         move(frame.topLeft());
     }
+    fitColumns();
+    restoreWindowLayout();
     readSettings();
     show();
 }
 
+void MainWindow::restoreWindowLayout() {
+    const std::optional<WindowLayout> stored = m_settings.readWindowLayout();
+    if (!stored) {
+        return;  // the first run keeps the designed size
+    }
+    restoreGeometry(stored->geometry);
+    m_columnWidths = stored->columnWidths;
+    fitColumns();
+}
+
+void MainWindow::storeWindowLayout() {
+    m_settings.writeWindowLayout({saveGeometry(), m_columnWidths});
+}
+
+void MainWindow::fitColumns() {
+    QHeaderView* header = grid()->horizontalHeader();
+    m_fittingColumns = true;
+    header->resizeSections(QHeaderView::ResizeToContents);
+    for (int column = 0; column < header->count() && column < m_columnWidths.size(); ++column) {
+        if (m_columnWidths[column] > 0) {
+            header->resizeSection(column, m_columnWidths[column]);
+        }
+    }
+    m_fittingColumns = false;
+}
+
 void MainWindow::fitAroundClientArea() {
-    // The panel starts a few lines high, and the window grows by what the panel and the other
-    // bars take, so the client area keeps its design size.
-    const int lines = 6;
-    resizeDocks({m_problemsPanel}, {m_problemsPanel->fontMetrics().height() * lines}, Qt::Vertical);
+    // The window grows by what the bars take, so the client area keeps its design size.
     layout()->activate();
     const QSize missing = ClientArea::designSize() - m_client->size();
     if (!missing.isNull()) {
@@ -251,12 +307,13 @@ void MainWindow::readSettings() {
     if (const std::optional<StoredSettings> stored = m_settings.read()) {
         m_document.winradioPath = stored->winradioPath;
         m_document.model = stored->model;
+        m_fileCommands->updateModelTexts();
         return;
     }
     m_messages->information(
         kAppTitle,
         tr("This appears to be the first time you have run this application. Please go to the "
-           "Options Menu\r\nand select your Winradio .exe file so that the Winradio path can be "
+           "Options Menu and select your Winradio .exe file so that the Winradio path can be "
            "saved."));
 }
 
@@ -313,6 +370,7 @@ void MainWindow::chooseWinradioFolder() {
     m_document.winradioPath = separator < 0 ? QString() : path.left(separator);
     m_document.model = m_document.winradioPath.right(3);
     m_problems->scheduleCheck();  // the model decides what a record can hold
+    m_fileCommands->updateModelTexts();
     QString savedNote;
     if (writeSettings(savedNote)) {
         showStatus(tr("Winradio folder %1, receiver model \"%2\"; %3")
@@ -325,6 +383,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    storeWindowLayout();
     QMainWindow::closeEvent(event);
 }
 
@@ -350,8 +409,16 @@ void MainWindow::updateProblemCount() {
     const qsizetype errors = m_problems->count() - notices;
     m_problemCount->setText(m_problems->count() == 0 ? tr("No problems")
                                                      : ProblemsText(errors, notices));
-    // The panel takes no room while it has nothing to list.
-    m_problemsPanel->setVisible(m_problemsWanted && m_problems->count() > 0);
+    // The panel takes no room while it has nothing to list; it comes a few lines high.
+    const bool show = m_problemsWanted && m_problems->count() > 0;
+    if (show && m_problemsPanel->isHidden()) {
+        m_problemsPanel->show();
+        constexpr int kLines = 6;
+        m_client->showPanel(m_problemsPanel,
+                            m_problemsPanel->fontMetrics().height() * (kLines + 2));
+    } else if (!show) {
+        m_problemsPanel->hide();
+    }
 }
 
 void MainWindow::revealRow(int tableRow) {
