@@ -129,7 +129,7 @@ void ChannelCommands::addRange() {
     }
     Result<MemoryTable> rows = MakeRangeRows(model.table(), *fill);
     if (!rows) {
-        emit status(QString::fromStdString(rows.error().message));
+        emit status(CoreText(rows.error().message));
         return;
     }
     const int at = model.table().RowCount();

@@ -16,7 +16,7 @@ namespace corvalen {
 namespace {
 
 // The client area at design time and the places of the controls in it, in twips.
-constexpr int kClientWidth = 14175;
+constexpr int kClientWidth = 16500;  // wide enough for the 19 columns of an import
 constexpr int kClientHeight = 9780;
 constexpr int kFrameLeft = 250;
 constexpr int kFrameTop = 100;

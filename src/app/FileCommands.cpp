@@ -121,7 +121,7 @@ void FileCommands::report(const QString& text, const std::vector<Diagnostic>& di
     constexpr std::size_t kMaxLines = 40;
     QStringList lines;
     for (std::size_t i = 0; i < diagnostics.size() && i < kMaxLines; ++i) {
-        lines << QString::fromStdString(diagnostics[i].ToString());
+        lines << CoreText(diagnostics[i].ToString());
     }
     if (diagnostics.size() > kMaxLines) {
         lines << tr("... and %1 more").arg(diagnostics.size() - kMaxLines);

@@ -5,9 +5,12 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QTableView>
+#include <algorithm>
 
 #include "app/CellEditorDelegate.h"
 #include "app/ColumnNames.h"
+#include "app/GridView.h"
+#include "table/Columns.h"
 
 namespace corvalen {
 
@@ -34,6 +37,11 @@ GridViewOptions::GridViewOptions(QTableView& grid, const SettingsFile& settings,
         const FrequencyUnit unit = entry.unit;
         connect(action, &QAction::triggered, this, [this, unit] {
             m_delegate->setFrequencyUnit(unit);
+            // The Frequency column grows to hold the longer texts of kHz and MHz.
+            if (const auto* grid = qobject_cast<const GridView*>(&m_grid)) {
+                m_grid.horizontalHeader()->resizeSection(
+                    Frequency, std::max(m_grid.columnWidth(Frequency), grid->cellsWidth(Frequency)));
+            }
             m_grid.viewport()->update();
         });
     }

@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTableView>
 #include <QTimer>
 #include <QUndoStack>
@@ -30,6 +31,7 @@
 #include "app/EditCommands.h"
 #include "app/FileCommands.h"
 #include "app/FindBar.h"
+#include "app/GridView.h"
 #include "app/GridViewOptions.h"
 #include "app/PrintCommands.h"
 #include "app/ProblemIndex.h"
@@ -284,7 +286,18 @@ void MainWindow::storeWindowLayout() {
 void MainWindow::fitColumns() {
     QHeaderView* header = grid()->horizontalHeader();
     m_fittingColumns = true;
-    header->resizeSections(QHeaderView::ResizeToContents);
+    // Each column as wide as its cells and its heading's text. The header's own fitting keeps
+    // room for a sort arrow beside every heading, which made nineteen columns too wide for the
+    // window: Mode, Callsign and Comments were off to the right.
+    const QFontMetrics headingMetrics(header->font());
+    const int margin = 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+    const auto* cells = qobject_cast<const GridView*>(grid());
+    for (int column = 0; column < header->count() && cells != nullptr; ++column) {
+        const QString heading = grid()->model()->headerData(column, Qt::Horizontal).toString();
+        header->resizeSection(column,
+                              std::max(cells->cellsWidth(column),
+                                       headingMetrics.horizontalAdvance(heading) + margin));
+    }
     for (int column = 0; column < header->count() && column < m_columnWidths.size(); ++column) {
         if (m_columnWidths[column] > 0) {
             header->resizeSection(column, m_columnWidths[column]);

@@ -111,33 +111,38 @@ bool PrintCommands::exportPdf() {
                                                        "overwrite, or Cancel to try again."))) {
             continue;
         }
-        // Made in memory and saved the way every other file is: beside the target, renamed over
-        // it once whole, with the usual permissions.
-        QByteArray bytes;
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        int pages = 0;
-        {
-            QPdfWriter writer(&buffer);
-            writer.setPageSize(LocalPaper());
-            writer.setTitle(listToPrint().title);
-            writer.setCreator(QStringLiteral("Corvalen"));
-            pages = printOn(writer);
-        }
-        if (pages == 0) {
-            emit status(tr("Cannot write %1; nothing exported").arg(DisplayPath(path)));
-            return false;
-        }
-        const Status written = WriteFileAtomically(
-            LocalPath(path), std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-        if (!written) {
-            emit status(FailureText(path, written.error(), tr("nothing exported")));
-            return false;
-        }
-        emit status(
-            tr("Exported %1 to %2").arg(Count(pages, "page", "pages"), QFileInfo(path).fileName()));
-        return true;
+        return writePdf(path);
     }
+}
+
+bool PrintCommands::writePdf(const QString& path) {
+    // Made in memory and saved the way every other file is: beside the target, renamed over it
+    // once whole, with the usual permissions.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    int pages = 0;
+    {
+        QPdfWriter writer(&buffer);
+        writer.setPageSize(LocalPaper());
+        writer.setTitle(listToPrint().title);
+        writer.setCreator(QStringLiteral("Corvalen"));
+        pages = printOn(writer);
+    }
+    if (pages == 0) {
+        emit status(tr("Cannot write %1; nothing exported").arg(DisplayPath(path)));
+        return false;
+    }
+    const Status written = WriteFileAtomically(
+        LocalPath(path),
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (!written) {
+        emit status(FailureText(path, written.error(), tr("nothing exported")));
+        return false;
+    }
+    emit status(
+        tr("Exported %1 to %2").arg(Count(pages, "page", "pages"), QFileInfo(path).fileName()));
+    return true;
 }
 
 }  // namespace corvalen

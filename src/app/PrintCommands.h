@@ -57,6 +57,8 @@ public:
 public slots:
     bool print();      // "Print…"; true once printed
     bool exportPdf();  // "Export PDF…"; true once the file is written
+    // The PDF of "Export PDF…" written to `path` (an existing file is replaced).
+    bool writePdf(const QString& path);
 
 signals:
     void status(const QString& text);

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "app/MemoryTableModel.h"
+#include "app/StatusText.h"
 #include "g3m/CellChecks.h"
 #include "g3m/TableChecks.h"
 #include "table/Columns.h"
@@ -154,7 +155,7 @@ std::optional<Diagnostic::Severity> ProblemIndex::severityAt(int tableRow, int c
 QString ProblemIndex::cellProblems(int tableRow, int column) const {
     QStringList reasons;
     forEachProblemAt(tableRow, column, [&reasons](const Diagnostic& problem) {
-        reasons << QString::fromStdString(problem.message);
+        reasons << CoreText(problem.message);
         return true;
     });
     return reasons.join(QLatin1Char('\n'));

@@ -5,6 +5,7 @@
 
 #include "app/ChannelViewModel.h"
 #include "app/ProblemIndex.h"
+#include "app/StatusText.h"
 #include "g3m/CellChecks.h"
 #include "table/Columns.h"
 
@@ -35,7 +36,7 @@ public:
         switch (role) {
             case Qt::DisplayRole:
             case Qt::ToolTipRole:
-                return QString::fromStdString(ProblemLine(problem));
+                return CoreText(ProblemLine(problem));
             case Qt::BackgroundRole:
                 // Tinted like the cell it names.
                 return problem.IsNotice() ? ChannelViewModel::kNoticeTint

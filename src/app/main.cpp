@@ -9,10 +9,12 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QTableView>
 #include <QTimer>
 
 #include "app/FileCommands.h"
 #include "app/MainWindow.h"
+#include "app/PrintCommands.h"
 #include "app/Translations.h"
 
 int main(int argc, char** argv) {
@@ -84,6 +86,26 @@ int main(int argc, char** argv) {
                     box->setEditText(text);
                 }
             }
+        });
+    }
+    // CORVALEN_EDIT ("row,column,text") opens the editor of that grid cell and types the text
+    // (if any) into it; CORVALEN_PDF writes the PDF of "Export PDF…" to that path.
+    const QStringList edit = qEnvironmentVariable("CORVALEN_EDIT").split(QLatin1Char(','));
+    if (edit.size() >= 3) {
+        QTimer::singleShot(900, &window, [&window, edit] {
+            QTableView* grid = window.grid();
+            const QModelIndex cell = grid->model()->index(edit[0].toInt(), edit[1].toInt());
+            grid->setCurrentIndex(cell);
+            grid->edit(cell);
+            if (auto* line = grid->viewport()->findChild<QLineEdit*>(); line && edit[2] != "") {
+                line->setText(edit.mid(2).join(QLatin1Char(',')));
+            }
+        });
+    }
+    const QString pdfPath = qEnvironmentVariable("CORVALEN_PDF");
+    if (!pdfPath.isEmpty()) {
+        QTimer::singleShot(900, &window, [&window, pdfPath] {
+            window.printCommands().writePdf(pdfPath);
         });
     }
     const QString screenshotPath = qEnvironmentVariable("CORVALEN_SCREENSHOT");
