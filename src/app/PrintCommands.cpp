@@ -125,6 +125,7 @@ bool PrintCommands::writePdf(const QString& path) {
     {
         QPdfWriter writer(&buffer);
         writer.setPageSize(LocalPaper());
+        writer.setPageMargins(QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter);
         writer.setTitle(listToPrint().title);
         writer.setCreator(QStringLiteral("Corvalen"));
         pages = printOn(writer);
