@@ -216,7 +216,7 @@
     </message>
 </context>
 <context>
-    <name>corvalen::ChannelCommands</name>
+    <name>corvalen::ChannelActions</name>
     <message>
         <source>Set Field of Selected Rows…</source>
         <translation>Feld der gewählten Zeilen setzen…</translation>
@@ -386,7 +386,7 @@
     </message>
 </context>
 <context>
-    <name>corvalen::EditCommands</name>
+    <name>corvalen::EditActions</name>
     <message>
         <source>Undo</source>
         <translation>Rückgängig</translation>
@@ -521,7 +521,7 @@
     </message>
 </context>
 <context>
-    <name>corvalen::FileCommands</name>
+    <name>corvalen::FileActions</name>
     <message>
         <source>Memory files (*.csv)|*.csv</source>
         <translation>Speicherdateien (*.csv)|*.csv</translation>
@@ -849,7 +849,7 @@ OK überschreibt die Datei, Abbrechen wählt eine andere.</translation>
     </message>
 </context>
 <context>
-    <name>corvalen::PrintCommands</name>
+    <name>corvalen::PrintActions</name>
     <message>
         <source>Print…</source>
         <translation>Drucken…</translation>

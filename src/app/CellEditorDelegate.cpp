@@ -10,7 +10,7 @@
 #include <functional>
 
 #include "g3m/MemoryRecord.h"
-#include "table/CellValues.h"
+#include "channel/CellValues.h"
 #include "table/Columns.h"
 
 namespace corvalen {

@@ -13,14 +13,14 @@ class QTableView;
 
 namespace corvalen {
 
-class ChannelCommands;
+class ChannelActions;
 class ChannelViewModel;
 class ClientArea;
-class EditCommands;
-class FileCommands;
+class EditActions;
+class FileActions;
 class FindBar;
 class GridViewOptions;
-class PrintCommands;
+class PrintActions;
 class ProblemIndex;
 class ProblemsPanel;
 
@@ -42,11 +42,11 @@ public:
 
     Document& document() { return m_document; }
     SharedFileDialog& fileDialog() { return m_fileDialog; }
-    FileCommands& fileCommands() const { return *m_fileCommands; }
-    PrintCommands& printCommands() const { return *m_printCommands; }
-    EditCommands& editCommands() const { return *m_editCommands; }
+    FileActions& fileActions() const { return *m_fileActions; }
+    PrintActions& printActions() const { return *m_printActions; }
+    EditActions& editActions() const { return *m_editActions; }
     FindBar& findBar() const { return *m_findBar; }
-    ChannelCommands& channelCommands() const { return *m_channelCommands; }
+    ChannelActions& channelActions() const { return *m_channelActions; }
     GridViewOptions& viewOptions() const { return *m_viewOptions; }
     ProblemsPanel& problemsPanel() const { return *m_problemsPanel; }
     QTableView* grid() const;
@@ -104,10 +104,10 @@ private:
     ProblemsPanel* m_problemsPanel = nullptr;
     QLabel* m_problemCount = nullptr;
     FindBar* m_findBar = nullptr;
-    FileCommands* m_fileCommands = nullptr;
-    PrintCommands* m_printCommands = nullptr;
-    EditCommands* m_editCommands = nullptr;
-    ChannelCommands* m_channelCommands = nullptr;
+    FileActions* m_fileActions = nullptr;
+    PrintActions* m_printActions = nullptr;
+    EditActions* m_editActions = nullptr;
+    ChannelActions* m_channelActions = nullptr;
     GridViewOptions* m_viewOptions = nullptr;
     // Whether the user wants the Problems panel (View / "Problems"); it shows only while it has
     // something to list.

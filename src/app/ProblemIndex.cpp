@@ -7,8 +7,8 @@
 
 #include "app/MemoryTableModel.h"
 #include "app/StatusText.h"
-#include "g3m/CellChecks.h"
-#include "g3m/TableChecks.h"
+#include "channel/CellChecks.h"
+#include "channel/TableChecks.h"
 #include "table/Columns.h"
 
 namespace corvalen {

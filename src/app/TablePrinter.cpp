@@ -10,7 +10,7 @@
 #include <numeric>
 
 #include "app/CellEditorDelegate.h"
-#include "table/CellValues.h"
+#include "channel/CellValues.h"
 #include "table/Columns.h"
 
 namespace corvalen {

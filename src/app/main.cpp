@@ -12,9 +12,9 @@
 #include <QTableView>
 #include <QTimer>
 
-#include "app/FileCommands.h"
+#include "app/FileActions.h"
 #include "app/MainWindow.h"
-#include "app/PrintCommands.h"
+#include "app/PrintActions.h"
 #include "app/Translations.h"
 
 int main(int argc, char** argv) {
@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
     // `corvalen FILE` opens the file, as a file manager asks when a memory file is opened.
     const QStringList files = parser.positionalArguments();
     if (!files.isEmpty()) {
-        window.fileCommands().openFile(QFileInfo(files.first()).absoluteFilePath());
+        window.fileActions().openFile(QFileInfo(files.first()).absoluteFilePath());
     }
 
     // Hooks for making the documentation's picture: CORVALEN_MENU opens the menu of that title,
@@ -105,7 +105,7 @@ int main(int argc, char** argv) {
     const QString pdfPath = qEnvironmentVariable("CORVALEN_PDF");
     if (!pdfPath.isEmpty()) {
         QTimer::singleShot(900, &window, [&window, pdfPath] {
-            window.printCommands().writePdf(pdfPath);
+            window.printActions().writePdf(pdfPath);
         });
     }
     const QString screenshotPath = qEnvironmentVariable("CORVALEN_SCREENSHOT");

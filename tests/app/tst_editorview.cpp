@@ -9,7 +9,7 @@
 
 #include "EditorTest.h"
 #include "ScriptedEditDialogs.h"
-#include "app/ChannelCommands.h"
+#include "app/ChannelActions.h"
 #include "app/ProblemsPanel.h"
 #include "table/Columns.h"
 
@@ -159,7 +159,7 @@ private slots:
         QFETCH(QString, status);
         auto edits = std::make_unique<ScriptedEditDialogs>();
         startWindow(Channels(3));
-        m_window->channelCommands().setDialogs(edits.get());
+        m_window->channelActions().setDialogs(edits.get());
         edits->channelNumbers = {2};
         trigger("goToChannelAction");  // "Channel 2 is in row 2"
         for (const QString& action : actions) {
@@ -172,7 +172,7 @@ private slots:
     void setFieldStartsOnASensibleColumn() {
         auto edits = std::make_unique<ScriptedEditDialogs>();
         startWindow(Channels(3));
-        m_window->channelCommands().setDialogs(edits.get());
+        m_window->channelActions().setDialogs(edits.get());
         grid().selectRow(1);
         trigger("setFieldAction");
         QCOMPARE(edits->fieldEditColumn, int(Mode));
@@ -219,7 +219,7 @@ private slots:
         QCOMPARE(m_window->findChild<QAction*>(QStringLiteral("openG3mAction"))->text(),
                  QStringLiteral("Open .15m file\u2026"));
         trigger("addRowAction");
-        QVERIFY(!m_window->fileCommands().settleUnsavedChanges());  // cancelled
+        QVERIFY(!m_window->fileActions().settleUnsavedChanges());  // cancelled
         QVERIFY(m_boxes->shown.last().text.contains(QStringLiteral("a .csv or .15m file")));
         QVERIFY(m_boxes->shown.last().text.endsWith(QStringLiteral("|.15m")));
     }
@@ -231,7 +231,7 @@ private slots:
         for (int column = 0; column < view.columnCount(); ++column) {
             QVERIFY(!view.headerData(column, Qt::Horizontal).toString().isEmpty());
         }
-        m_window->fileCommands().importCsvFile(writeCsv(QStringLiteral("c.csv"), Channels(1)));
+        m_window->fileActions().importCsvFile(writeCsv(QStringLiteral("c.csv"), Channels(1)));
         QCOMPARE(view.headerData(SecondarySquelchType, Qt::Horizontal).toString(), "x");
         QCOMPARE(view.headerData(SecondarySquelchType, Qt::Horizontal, Qt::ToolTipRole).toString(),
                  "CSV header: Secondary squelch type");
@@ -248,7 +248,7 @@ private slots:
         QPushButton* add = button(QStringLiteral("Add Row"));
         const QPoint before = add->mapTo(m_window.get(), QPoint());
         QVERIFY(panel.isHidden());
-        m_window->fileCommands().importCsvFile(writeCsv(
+        m_window->fileActions().importCsvFile(writeCsv(
             QStringLiteral("bad.csv"), Channels(3), "4,abc,2400,0,,,,,,1,0,0,0,-100,,,FM,,\r\n"));
         QTRY_VERIFY(panel.isVisible());
         QVERIFY(panel.height() > 3 * panel.fontMetrics().height());
@@ -288,7 +288,7 @@ private slots:
         MainWindow& second = startWindow();
         QCOMPARE(second.size(), left.size());
         QCOMPARE(second.geometry().topLeft(), left.topLeft());
-        second.fileCommands().importCsvFile(writeCsv(QStringLiteral("c.csv"), Channels(2)));
+        second.fileActions().importCsvFile(writeCsv(QStringLiteral("c.csv"), Channels(2)));
         QCOMPARE(second.grid()->horizontalHeader()->sectionSize(Callsign), 211);
 
         // A layout file that holds no geometry is a first run again.

@@ -5,7 +5,7 @@
 #include <QUndoStack>
 
 #include "EditorTest.h"
-#include "app/PrintCommands.h"
+#include "app/PrintActions.h"
 #include "csv/ChirpCsv.h"
 #include "g3m/G3mFile.h"
 #include "io/SafeFile.h"
@@ -58,7 +58,7 @@ private slots:
         QCOMPARE(table().ChannelCount(), 5);
         // A file from "Recent files" or a drop is recognised the same way.
         m_boxes->unsavedAnswers = {UnsavedChangesAnswer::Discard};  // the undone open
-        QVERIFY(window.fileCommands().openFile(path(QStringLiteral("list.csv"))));
+        QVERIFY(window.fileActions().openFile(path(QStringLiteral("list.csv"))));
         QCOMPARE(table().ChannelCount(), 3);
     }
 
@@ -120,7 +120,7 @@ private slots:
 
     void appendToTheStartupGrid() {
         MainWindow& window = startWindow();
-        QVERIFY(window.fileCommands().appendFile(writeChirp(QStringLiteral("list.csv"), 2)));
+        QVERIFY(window.fileActions().appendFile(writeChirp(QStringLiteral("list.csv"), 2)));
         QCOMPARE(table().ColCount(), kImportedColumnCount);
         QCOMPARE(table().ChannelCount(), kStartupRowCount - 1 + 2);
         QCOMPARE(table().CellText(kStartupRowCount + 1, Callsign), std::string("C2"));
@@ -156,7 +156,7 @@ private slots:
         trigger("openG3mAction");  // cancelled
         QCOMPARE(m_dialogs->shown.last().filter, filter);
         testing::WriteBytes(path(otherFile), QByteArray(100, '\0'));
-        QVERIFY(!window.fileCommands().openFile(path(otherFile)));
+        QVERIFY(!window.fileActions().openFile(path(otherFile)));
         QVERIFY2(window.statusText().endsWith(refusal), qPrintable(window.statusText()));
         QCOMPARE(table().ChannelCount(), 2);
     }
@@ -169,7 +169,7 @@ private slots:
         grid.setColumnHidden(Bandwidth, true);
         grid.horizontalHeader()->moveSection(Callsign, 0);
         window.findBar().findRows(QStringLiteral("C1"));  // C1, C10, C11, C12
-        const ChannelListPrint list = window.printCommands().listToPrint();
+        const ChannelListPrint list = window.printActions().listToPrint();
         QCOMPARE(list.title, QStringLiteral("channels.csv"));
         QCOMPARE(PrintedHeadings(list).mid(0, 4),
                  QStringList({"Callsign", "Number", "Frequency", "IF Shift"}));
@@ -177,7 +177,7 @@ private slots:
         QCOMPARE(PrintedRow(list, 3).mid(0, 3), QStringList({"C1", "1", "7005000"}));
         // Frequencies in the unit the grid shows.
         trigger("frequencyMHzAction");
-        QCOMPARE(PrintedRow(window.printCommands().listToPrint(), 3).mid(0, 3),
+        QCOMPARE(PrintedRow(window.printActions().listToPrint(), 3).mid(0, 3),
                  QStringList({"C1", "1", "7.005000"}));
     }
 
@@ -185,7 +185,7 @@ private slots:
         MainWindow& window = startWindow(testing::Channels(150));
         PdfPrinterChooser chooser;
         chooser.file = path(QStringLiteral("printed.pdf"));
-        window.printCommands().setPrinterChooser(&chooser);
+        window.printActions().setPrinterChooser(&chooser);
         trigger("printAction");
         const int pages = PdfPages(testing::ReadBytes(chooser.file));
         QVERIFY2(pages >= 2, qPrintable(QString::number(pages)));  // 150 rows: more than a page

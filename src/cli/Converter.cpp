@@ -1,16 +1,16 @@
-#include "cli/ConvertCommand.h"
+#include "cli/Converter.h"
 
 #include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "cli/CheckCommand.h"
-#include "cli/FillCommand.h"
+#include "cli/CheckVerb.h"
+#include "cli/FillVerb.h"
 #include "csv/ChirpCsv.h"
 #include "csv/CsvReader.h"
 #include "csv/CsvWriter.h"
-#include "csv/MemoryFile.h"
+#include "files/ChannelFiles.h"
 #include "g3m/G3mFile.h"
 #include "g3m/G3mReader.h"
 #include "g3m/MemoryRecord.h"

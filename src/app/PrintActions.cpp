@@ -1,4 +1,4 @@
-#include "app/PrintCommands.h"
+#include "app/PrintActions.h"
 
 #include <QAction>
 #include <QBuffer>
@@ -36,7 +36,7 @@ bool QtPrinterChooser::choose(QPrinter& printer) {
     return dialog.exec() == QDialog::Accepted;
 }
 
-PrintCommands::PrintCommands(QTableView& grid, SharedFileDialog& fileDialog, MessageBoxes& messages,
+PrintActions::PrintActions(QTableView& grid, SharedFileDialog& fileDialog, MessageBoxes& messages,
                              std::function<QString()> title, QWidget* window)
     : QObject(window),
       m_grid(grid),
@@ -49,14 +49,14 @@ PrintCommands::PrintCommands(QTableView& grid, SharedFileDialog& fileDialog, Mes
       m_exportPdf(new QAction(tr("Export PDF\u2026"), this)) {
     m_print->setObjectName(QStringLiteral("printAction"));
     m_print->setShortcut(QKeySequence::Print);
-    connect(m_print, &QAction::triggered, this, &PrintCommands::print);
+    connect(m_print, &QAction::triggered, this, &PrintActions::print);
     m_exportPdf->setObjectName(QStringLiteral("exportPdfAction"));
-    connect(m_exportPdf, &QAction::triggered, this, &PrintCommands::exportPdf);
+    connect(m_exportPdf, &QAction::triggered, this, &PrintActions::exportPdf);
 }
 
-PrintCommands::~PrintCommands() = default;
+PrintActions::~PrintActions() = default;
 
-ChannelListPrint PrintCommands::listToPrint() const {
+ChannelListPrint PrintActions::listToPrint() const {
     ChannelListPrint list;
     list.model = m_grid.model();
     const QHeaderView& header = *m_grid.horizontalHeader();
@@ -74,12 +74,12 @@ ChannelListPrint PrintCommands::listToPrint() const {
     return list;
 }
 
-int PrintCommands::printOn(QPagedPaintDevice& device) {
+int PrintActions::printOn(QPagedPaintDevice& device) {
     BusyCursor busy;
     return PrintChannelList(device, listToPrint());
 }
 
-bool PrintCommands::print() {
+bool PrintActions::print() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(LocalPaper());
     printer.setPageOrientation(QPageLayout::Landscape);
@@ -96,7 +96,7 @@ bool PrintCommands::print() {
     return true;
 }
 
-bool PrintCommands::exportPdf() {
+bool PrintActions::exportPdf() {
     for (;;) {
         const std::optional<QString> chosen =
             m_fileDialog.show(QString(), tr("PDF files (*.pdf)|*.pdf"), tr("Export PDF"),
@@ -115,7 +115,7 @@ bool PrintCommands::exportPdf() {
     }
 }
 
-bool PrintCommands::writePdf(const QString& path) {
+bool PrintActions::writePdf(const QString& path) {
     // Made in memory and saved the way every other file is: beside the target, renamed over it
     // once whole, with the usual permissions.
     QByteArray bytes;

@@ -1,4 +1,4 @@
-#include "app/FileCommands.h"
+#include "app/FileActions.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -14,18 +14,18 @@
 #include "app/MessageBoxes.h"
 #include "app/RecentFiles.h"
 #include "app/StatusText.h"
-#include "app/TableCommands.h"
+#include "app/UndoSteps.h"
 #include "csv/ChirpCsv.h"
 #include "csv/CsvReader.h"
 #include "csv/CsvWriter.h"
-#include "csv/MemoryFile.h"
-#include "g3m/CellChecks.h"
+#include "files/ChannelFiles.h"
+#include "channel/CellChecks.h"
 #include "g3m/G3mFile.h"
 #include "g3m/G3mReader.h"
 #include "g3m/MemoryRecord.h"
 #include "io/FileExists.h"
 #include "io/SafeFile.h"
-#include "table/RowCommands.h"
+#include "table/RowOperations.h"
 
 namespace corvalen {
 namespace {
@@ -33,34 +33,34 @@ namespace {
 const QString kAppTitle = QStringLiteral("Corvalen");
 // The dialogs' texts, looked up when a dialog opens so they follow the language loaded.
 QString CsvOpenFilter() {
-    return QCoreApplication::translate("corvalen::FileCommands", "Memory files (*.csv)|*.csv");
+    return QCoreApplication::translate("corvalen::FileActions", "Memory files (*.csv)|*.csv");
 }
 QString CsvSaveFilter() {
-    return QCoreApplication::translate("corvalen::FileCommands", "Data files (*.csv)|*.csv");
+    return QCoreApplication::translate("corvalen::FileActions", "Data files (*.csv)|*.csv");
 }
 QString G3mFilter() {
-    return QCoreApplication::translate("corvalen::FileCommands", "Memory files (*.g3m)|*.g3m");
+    return QCoreApplication::translate("corvalen::FileActions", "Memory files (*.g3m)|*.g3m");
 }
 QString SelectFileTitle() {
-    return QCoreApplication::translate("corvalen::FileCommands", "Select your File");
+    return QCoreApplication::translate("corvalen::FileActions", "Select your File");
 }
 QString ChirpFilter() {
-    return QCoreApplication::translate("corvalen::FileCommands", "CHIRP files (*.csv)|*.csv");
+    return QCoreApplication::translate("corvalen::FileActions", "CHIRP files (*.csv)|*.csv");
 }
 QString AppendFilter() {
-    return QCoreApplication::translate("corvalen::FileCommands", "Channel files|*.csv;*.g3m;*.15m");
+    return QCoreApplication::translate("corvalen::FileActions", "Channel files|*.csv;*.g3m;*.15m");
 }
 
 // The memory files of the receiver model: .15m for the "305" and "315", else .g3m.
 QString MemoryFileFilter(const QString& model) {
     return HoldsSecondarySquelch(model.toStdString())
-               ? QCoreApplication::translate("corvalen::FileCommands", "Memory files (*.15m)|*.15m")
+               ? QCoreApplication::translate("corvalen::FileActions", "Memory files (*.15m)|*.15m")
                : G3mFilter();
 }
 
 }  // namespace
 
-FileCommands::FileCommands(Document& document, SharedFileDialog& fileDialog, MessageBoxes& messages,
+FileActions::FileActions(Document& document, SharedFileDialog& fileDialog, MessageBoxes& messages,
                            const SettingsFile& settings, QWidget* window)
     : QObject(window),
       m_document(document),
@@ -76,47 +76,47 @@ FileCommands::FileCommands(Document& document, SharedFileDialog& fileDialog, Mes
       m_recentMenu(new QMenu(tr("Recent files"), window)) {
     m_openCsv->setObjectName(QStringLiteral("openCsvAction"));
     m_openCsv->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    connect(m_openCsv, &QAction::triggered, this, &FileCommands::openCsv);
+    connect(m_openCsv, &QAction::triggered, this, &FileActions::openCsv);
     m_openG3m->setObjectName(QStringLiteral("openG3mAction"));
     m_openG3m->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
-    connect(m_openG3m, &QAction::triggered, this, &FileCommands::openG3m);
+    connect(m_openG3m, &QAction::triggered, this, &FileActions::openG3m);
     m_saveCsv->setObjectName(QStringLiteral("saveCsvAction"));
     m_saveCsv->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    connect(m_saveCsv, &QAction::triggered, this, &FileCommands::saveCsv);
+    connect(m_saveCsv, &QAction::triggered, this, &FileActions::saveCsv);
     m_saveG3m->setObjectName(QStringLiteral("saveG3mAction"));
     m_saveG3m->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    connect(m_saveG3m, &QAction::triggered, this, &FileCommands::saveG3m);
+    connect(m_saveG3m, &QAction::triggered, this, &FileActions::saveG3m);
     m_saveChirp->setObjectName(QStringLiteral("saveChirpAction"));
-    connect(m_saveChirp, &QAction::triggered, this, &FileCommands::saveChirp);
+    connect(m_saveChirp, &QAction::triggered, this, &FileActions::saveChirp);
     m_append->setObjectName(QStringLiteral("appendAction"));
-    connect(m_append, &QAction::triggered, this, &FileCommands::appendFromFile);
+    connect(m_append, &QAction::triggered, this, &FileActions::appendFromFile);
 
     updateModelTexts();
     m_recentMenu->setObjectName(QStringLiteral("recentMenu"));
-    connect(m_recentMenu, &QMenu::aboutToShow, this, &FileCommands::fillRecentMenu);
+    connect(m_recentMenu, &QMenu::aboutToShow, this, &FileActions::fillRecentMenu);
     m_recent->load();
     fillRecentMenu();
 }
 
-FileCommands::~FileCommands() = default;
+FileActions::~FileActions() = default;
 
-QString FileCommands::memoryExtension() const {
+QString FileActions::memoryExtension() const {
     return HoldsSecondarySquelch(m_document.model.toStdString()) ? QStringLiteral(".15m")
                                                                  : QStringLiteral(".g3m");
 }
 
-void FileCommands::updateModelTexts() {
+void FileActions::updateModelTexts() {
     m_openG3m->setText(tr("Open %1 file\u2026").arg(memoryExtension()));
     m_saveG3m->setText(tr("Save %1 file").arg(memoryExtension()));
 }
 
-void FileCommands::report(const QString& text, const QString& details) {
+void FileActions::report(const QString& text, const QString& details) {
     m_lastStatus = text;
     m_lastDetails = details;
     emit status(text, details);
 }
 
-void FileCommands::report(const QString& text, const std::vector<Diagnostic>& diagnostics) {
+void FileActions::report(const QString& text, const std::vector<Diagnostic>& diagnostics) {
     // The tooltip lists the problems; a very long list is cut so the tooltip stays usable.
     constexpr std::size_t kMaxLines = 40;
     QStringList lines;
@@ -129,7 +129,7 @@ void FileCommands::report(const QString& text, const std::vector<Diagnostic>& di
     report(text, lines.join(QLatin1Char('\n')));
 }
 
-void FileCommands::openCsv() {
+void FileActions::openCsv() {
     if (!settleUnsavedChanges()) {
         return;
     }
@@ -142,7 +142,7 @@ void FileCommands::openCsv() {
     importCsvFile(*chosen);
 }
 
-bool FileCommands::importCsvFile(const QString& path) {
+bool FileActions::importCsvFile(const QString& path) {
     BusyCursor busy;
     // Read as CSV whatever the name; the first line says whether it is the receiver's or CHIRP's.
     Result<MemoryFileRead> imported = ReadCsvFile(LocalPath(path));
@@ -164,7 +164,7 @@ bool FileCommands::importCsvFile(const QString& path) {
     return true;
 }
 
-void FileCommands::openG3m() {
+void FileActions::openG3m() {
     if (!settleUnsavedChanges()) {
         return;
     }
@@ -180,7 +180,7 @@ void FileCommands::openG3m() {
     openG3mFile(*chosen);
 }
 
-bool FileCommands::openG3mFile(const QString& path) {
+bool FileActions::openG3mFile(const QString& path) {
     if (const QString mismatch = modelMismatch(path); !mismatch.isEmpty()) {
         report(mismatch + tr("; nothing opened"));
         return false;
@@ -205,14 +205,14 @@ bool FileCommands::openG3mFile(const QString& path) {
     return true;
 }
 
-bool FileCommands::openFile(const QString& path) {
+bool FileActions::openFile(const QString& path) {
     if (!settleUnsavedChanges()) {
         return false;
     }
     return IsRecordFilePath(LocalPath(path)) ? openG3mFile(path) : importCsvFile(path);
 }
 
-void FileCommands::openRecent(const QString& path) {
+void FileActions::openRecent(const QString& path) {
     if (!QFileInfo(path).isFile()) {
         m_recent->remove(path);
         fillRecentMenu();
@@ -222,14 +222,14 @@ void FileCommands::openRecent(const QString& path) {
     openFile(path);
 }
 
-bool FileCommands::IsMemoryFilePath(const QString& path) {
+bool FileActions::IsMemoryFilePath(const QString& path) {
     const QString suffix = QFileInfo(path).suffix();
     return suffix.compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0 ||
            suffix.compare(QLatin1String("g3m"), Qt::CaseInsensitive) == 0 ||
            suffix.compare(QLatin1String("15m"), Qt::CaseInsensitive) == 0;
 }
 
-QString FileCommands::DroppedMemoryFile(const QMimeData* data) {
+QString FileActions::DroppedMemoryFile(const QMimeData* data) {
     const QList<QUrl> urls = data->urls();
     if (urls.size() == 1 && urls[0].isLocalFile() && IsMemoryFilePath(urls[0].toLocalFile())) {
         return urls[0].toLocalFile();
@@ -237,13 +237,13 @@ QString FileCommands::DroppedMemoryFile(const QMimeData* data) {
     return QString();
 }
 
-void FileCommands::loadTable(MemoryTable table, const QString& actionName) {
-    LoadTableCommand::Push(m_document, std::move(table), actionName);
+void FileActions::loadTable(MemoryTable table, const QString& actionName) {
+    LoadTableStep::Push(m_document, std::move(table), actionName);
     m_document.undoStack().setClean();
     emit tableLoaded();
 }
 
-bool FileCommands::settleUnsavedChanges() {
+bool FileActions::settleUnsavedChanges() {
     if (m_document.undoStack().isClean()) {
         return true;
     }
@@ -273,7 +273,7 @@ bool FileCommands::settleUnsavedChanges() {
     return saved;
 }
 
-std::optional<QString> FileCommands::chooseSaveTarget(const QString& filter, const QString& title) {
+std::optional<QString> FileActions::chooseSaveTarget(const QString& filter, const QString& title) {
     for (;;) {
         const std::optional<QString> chosen = m_fileDialog.show(
             m_document.winradioPath, filter, title, FileDialogSettings::Form::Save);
@@ -290,7 +290,7 @@ std::optional<QString> FileCommands::chooseSaveTarget(const QString& filter, con
     }
 }
 
-bool FileCommands::saveCsv() {
+bool FileActions::saveCsv() {
     // The file's text is fixed by the table as it stands now; a second pass through the dialog
     // after "Cancel" in the overwrite prompt writes the same text.
     CsvText text;
@@ -327,7 +327,7 @@ bool FileCommands::saveCsv() {
     return true;
 }
 
-bool FileCommands::saveG3m() {
+bool FileActions::saveG3m() {
     m_fileDialog.settings().fileName.clear();  // a .g3m save always starts from an empty name
     const std::optional<QString> chosen =
         m_fileDialog.show(m_document.winradioPath, MemoryFileFilter(m_document.model),
@@ -377,7 +377,7 @@ bool FileCommands::saveG3m() {
     return true;
 }
 
-void FileCommands::fillRecentMenu() {
+void FileActions::fillRecentMenu() {
     // The old entries go once control is back in the event loop: one of them may be the entry
     // whose command is running now.
     for (QAction* old : m_recentMenu->actions()) {
@@ -398,13 +398,13 @@ void FileCommands::fillRecentMenu() {
     }
 }
 
-void FileCommands::rememberFile(const QString& path) {
+void FileActions::rememberFile(const QString& path) {
     m_currentFile = path;
     m_recent->add(path);
     fillRecentMenu();
 }
 
-QString FileCommands::modelMismatch(const QString& path) const {
+QString FileActions::modelMismatch(const QString& path) const {
     const std::string local = LocalPath(path);
     const std::string model = m_document.model.toStdString();
     if (!IsRecordFilePath(local) || RecordFileFitsModel(local, model)) {
@@ -417,7 +417,7 @@ QString FileCommands::modelMismatch(const QString& path) const {
                      .arg(DisplayPath(path), m_document.model);
 }
 
-bool FileCommands::saveChirp() {
+bool FileActions::saveChirp() {
     // As for "Save .csv file": the text is fixed now, and an existing file is asked about.
     ChirpText text;
     {
@@ -451,7 +451,7 @@ bool FileCommands::saveChirp() {
     return true;
 }
 
-void FileCommands::appendFromFile() {
+void FileActions::appendFromFile() {
     m_fileDialog.settings().fileName.clear();
     const std::optional<QString> chosen =
         m_fileDialog.show(m_document.winradioPath, AppendFilter(), tr("Append Channels from File"),
@@ -461,7 +461,7 @@ void FileCommands::appendFromFile() {
     }
 }
 
-bool FileCommands::appendFile(const QString& path) {
+bool FileActions::appendFile(const QString& path) {
     if (const QString mismatch = modelMismatch(path); !mismatch.isEmpty()) {
         report(mismatch + tr("; nothing appended"));
         return false;
@@ -480,12 +480,12 @@ bool FileCommands::appendFile(const QString& path) {
         const QString step = tr("Append %1").arg(name);
         if (model.table().ColCount() == read->table.ColCount()) {
             m_document.undoStack().push(
-                new PutRowsCommand(model, lastRow + 1, std::move(read->table), step));
+                new PutRowsStep(model, lastRow + 1, std::move(read->table), step));
         } else {
             // The start-up grid's ten columns take the file's 19 first: the whole table changes.
             MemoryTable grown = model.table();
             AppendChannels(grown, read->table);
-            m_document.undoStack().push(new LoadTableCommand(m_document, std::move(grown), step));
+            m_document.undoStack().push(new LoadTableStep(m_document, std::move(grown), step));
         }
     }
     QString text = tr("Appended %1 from %2 after row %3")
