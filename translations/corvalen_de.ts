@@ -840,6 +840,10 @@ OK überschreibt die Datei, Abbrechen wählt eine andere.</translation>
         <source>This appears to be the first time you have run this application. Please go to the Options Menu and select your Winradio .exe file so that the Winradio path can be saved.</source>
         <translation>Sie starten dieses Programm anscheinend zum ersten Mal. Bitte wählen Sie im Menü „Optionen“ Ihre Winradio-.exe-Datei aus, damit der Winradio-Pfad gespeichert werden kann.</translation>
     </message>
+    <message>
+        <source>Last change: %1</source>
+        <translation>Letzte Änderung: %1</translation>
+    </message>
 </context>
 <context>
     <name>corvalen::MemoryTableModel</name>

@@ -79,6 +79,14 @@ MainWindow::MainWindow(SettingsFile settings, FileDialogPresenter* fileDialogs,
             [this](const QString& text) { showStatus(text); });
     connect(m_channelActions, &ChannelActions::revealRow, this, &MainWindow::revealRow);
     m_viewOptions = new GridViewOptions(*grid(), m_settings, this);
+    // Every change names itself on the status line, so the line never tells of an older
+    // command; the commands that say more (a count, a row) say it right after.
+    connect(&m_document.undoStack(), &QUndoStack::indexChanged, this, [this](int index) {
+        QUndoStack& stack = m_document.undoStack();
+        if (index == stack.count() && index > 0) {
+            showStatus(tr("Last change: %1").arg(stack.undoText()));
+        }
+    });
     connect(&m_viewOptions->delegate(), &CellEditorDelegate::refused, this,
             [this](const QString& reason) { showStatus(reason); });
     connect(grid()->horizontalHeader(), &QHeaderView::sectionResized, this,

@@ -152,6 +152,8 @@ private slots:
         QTest::newRow("Undo") << QStringList{"moveUpAction", "undoAction"} << "Undid Move Up";
         QTest::newRow("Redo") << QStringList{"moveUpAction", "undoAction", "redoAction"}
                               << "Redid Move Up";
+        QTest::newRow("Clear Cells") << QStringList{"clearCellsAction"}
+                                     << "Last change: Clear Cells";
     }
 
     void statusSaysWhatTheLastCommandDid() {
