@@ -9,8 +9,8 @@
 #include <QVBoxLayout>
 #include <functional>
 
-#include "g3m/MemoryRecord.h"
 #include "channel/CellValues.h"
+#include "g3m/MemoryRecord.h"
 #include "table/Columns.h"
 
 namespace corvalen {
@@ -245,7 +245,9 @@ QString CellEditorDelegate::frequencyRefusal(const QString& typed) const {
             return tr("%1 is not a whole number of Hz: in %2 give at most %3 decimals; the cell "
                       "keeps its frequency")
                 .arg(typed.trimmed(), UnitName(m_unit))
-                .arg(m_unit == FrequencyUnit::MHz ? 6 : m_unit == FrequencyUnit::kHz ? 3 : 0);
+                .arg(m_unit == FrequencyUnit::MHz   ? 6
+                     : m_unit == FrequencyUnit::kHz ? 3
+                                                    : 0);
         case Status::TooLarge:
             return tr("%1 is too large for a frequency; the cell keeps its frequency")
                 .arg(typed.trimmed());

@@ -64,9 +64,9 @@ QString WithFilterExtension(const QString& path, const QString& filter) {
         return path;
     }
     const QString name = QFileInfo(path).fileName();
-    for (const QString& known : extensions + QStringList{QStringLiteral(".csv"),
-                                                         QStringLiteral(".g3m"),
-                                                         QStringLiteral(".15m")}) {
+    for (const QString& known :
+         extensions +
+             QStringList{QStringLiteral(".csv"), QStringLiteral(".g3m"), QStringLiteral(".15m")}) {
         if (name.endsWith(known, Qt::CaseInsensitive) && name.size() > known.size()) {
             return path;
         }

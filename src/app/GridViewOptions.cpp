@@ -40,7 +40,8 @@ GridViewOptions::GridViewOptions(QTableView& grid, const SettingsFile& settings,
             // The Frequency column grows to hold the longer texts of kHz and MHz.
             if (const auto* grid = qobject_cast<const GridView*>(&m_grid)) {
                 m_grid.horizontalHeader()->resizeSection(
-                    Frequency, std::max(m_grid.columnWidth(Frequency), grid->cellsWidth(Frequency)));
+                    Frequency,
+                    std::max(m_grid.columnWidth(Frequency), grid->cellsWidth(Frequency)));
             }
             m_grid.viewport()->update();
         });

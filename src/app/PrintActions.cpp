@@ -24,9 +24,8 @@ namespace {
 
 // Letter where the user's country measures in inches, else A4.
 QPageSize LocalPaper() {
-    return QPageSize(QLocale().measurementSystem() == QLocale::ImperialUSSystem
-                         ? QPageSize::Letter
-                         : QPageSize::A4);
+    return QPageSize(QLocale().measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter
+                                                                                : QPageSize::A4);
 }
 
 }  // namespace
@@ -37,7 +36,7 @@ bool QtPrinterChooser::choose(QPrinter& printer) {
 }
 
 PrintActions::PrintActions(QTableView& grid, SharedFileDialog& fileDialog, MessageBoxes& messages,
-                             std::function<QString()> title, QWidget* window)
+                           std::function<QString()> title, QWidget* window)
     : QObject(window),
       m_grid(grid),
       m_fileDialog(fileDialog),

@@ -115,7 +115,8 @@ int PrintChannelList(QPagedPaintDevice& device, const ChannelListPrint& print) {
     for (qsizetype k = 0; k < print.columns.size(); ++k) {
         double width = boldMetrics.horizontalAdvance(headings[k]);
         for (int row = 0; row < std::min(rowCount, kMeasuredRows); ++row) {
-            width = std::max(width, metrics.horizontalAdvance(CellText(print, row, print.columns[k])));
+            width =
+                std::max(width, metrics.horizontalAdvance(CellText(print, row, print.columns[k])));
         }
         natural << width + 2 * padding;
     }
@@ -126,18 +127,19 @@ int PrintChannelList(QPagedPaintDevice& device, const ChannelListPrint& print) {
         double height = lineHeight;
         for (qsizetype k = 0; k < texts.size() && k < widths.size(); ++k) {
             const QRectF box(0, 0, std::max(widths[k] - 2 * padding, padding), 1e9);
-            height = std::max(height, face.boundingRect(box, Qt::TextWordWrap | Qt::TextWrapAnywhere,
-                                                        texts[k])
-                                          .height() +
-                                          lineHeight - metrics.height());
+            height = std::max(
+                height,
+                face.boundingRect(box, Qt::TextWordWrap | Qt::TextWrapAnywhere, texts[k]).height() +
+                    lineHeight - metrics.height());
         }
         return height;
     };
     const auto drawLine = [&](double y, double height, const QStringList& texts) {
         double x = area.left();
         for (qsizetype k = 0; k < texts.size() && k < widths.size(); ++k) {
-            const Qt::Alignment alignment =
-                CellEditorDelegate::IsRightAligned(print.columns[k]) ? Qt::AlignRight : Qt::AlignLeft;
+            const Qt::Alignment alignment = CellEditorDelegate::IsRightAligned(print.columns[k])
+                                                ? Qt::AlignRight
+                                                : Qt::AlignLeft;
             painter.drawText(QRectF(x + padding, y, widths[k] - 2 * padding, height),
                              alignment | Qt::AlignTop | Qt::TextWordWrap, texts[k]);
             x += widths[k];
@@ -180,11 +182,10 @@ int PrintChannelList(QPagedPaintDevice& device, const ChannelListPrint& print) {
             drawLine(y, rowHeights[row], PrintedRow(print, row));
             y += rowHeights[row];
         }
-        painter.drawText(QRectF(area.left(), area.bottom() - lineHeight, area.width(), lineHeight),
-                         Qt::AlignHCenter | Qt::AlignVCenter,
-                         QCoreApplication::translate("TablePrinter", "Page %1 of %2")
-                             .arg(page + 1)
-                             .arg(pages));
+        painter.drawText(
+            QRectF(area.left(), area.bottom() - lineHeight, area.width(), lineHeight),
+            Qt::AlignHCenter | Qt::AlignVCenter,
+            QCoreApplication::translate("TablePrinter", "Page %1 of %2").arg(page + 1).arg(pages));
     }
     return painter.end() ? pages : 0;
 }

@@ -104,9 +104,8 @@ int main(int argc, char** argv) {
     }
     const QString pdfPath = qEnvironmentVariable("CORVALEN_PDF");
     if (!pdfPath.isEmpty()) {
-        QTimer::singleShot(900, &window, [&window, pdfPath] {
-            window.printActions().writePdf(pdfPath);
-        });
+        QTimer::singleShot(900, &window,
+                           [&window, pdfPath] { window.printActions().writePdf(pdfPath); });
     }
     const QString screenshotPath = qEnvironmentVariable("CORVALEN_SCREENSHOT");
     if (!screenshotPath.isEmpty()) {

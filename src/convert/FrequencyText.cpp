@@ -50,8 +50,7 @@ std::string_view TrimBlanks(std::string_view text) {
 
 }  // namespace
 
-FrequencyReading ReadFrequency(std::string_view text, FrequencyUnit unitWhenNone,
-                               char otherPoint) {
+FrequencyReading ReadFrequency(std::string_view text, FrequencyUnit unitWhenNone, char otherPoint) {
     using Status = FrequencyReading::Status;
     text = TrimBlanks(text);
     const auto isPoint = [otherPoint](char c) { return c == '.' || c == otherPoint; };

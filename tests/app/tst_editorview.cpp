@@ -58,23 +58,38 @@ private slots:
         const QLocale english(QLocale::English, QLocale::UnitedKingdom);
         const QLocale german(QLocale::German, QLocale::Germany);
         QTest::newRow("MHz view, no unit") << "frequencyMHzAction" << english << "7.005 MHz"
-                                           << "7.2" << "7200000" << "";
+                                           << "7.2"
+                                           << "7200000"
+                                           << "";
         QTest::newRow("MHz view, kHz typed") << "frequencyMHzAction" << english << "7.005 MHz"
-                                             << "7200 kHz" << "7200000" << "";
+                                             << "7200 kHz"
+                                             << "7200000"
+                                             << "";
         QTest::newRow("kHz view, M typed") << "frequencyKHzAction" << english << "7005 kHz"
-                                           << "7.2M" << "7200000" << "";
+                                           << "7.2M"
+                                           << "7200000"
+                                           << "";
         QTest::newRow("Hz view") << "frequencyHzAction" << english << "7005000"
-                                 << "7200000" << "7200000" << "";
+                                 << "7200000"
+                                 << "7200000"
+                                 << "";
         QTest::newRow("German decimal comma") << "frequencyMHzAction" << german << "7.005 MHz"
-                                              << "146,52" << "146520000" << "";
+                                              << "146,52"
+                                              << "146520000"
+                                              << "";
         QTest::newRow("not whole Hz in MHz") << "frequencyMHzAction" << english << "7.005 MHz"
-                                             << "7.1000005" << ""
+                                             << "7.1000005"
+                                             << ""
                                              << "7.1000005 is not a whole number of Hz";
         QTest::newRow("fraction of a Hz in the Hz view")
             << "frequencyHzAction" << english << "7005000"
-            << "7.2" << "" << "7.2 is not a whole number of Hz";
+            << "7.2"
+            << ""
+            << "7.2 is not a whole number of Hz";
         QTest::newRow("not a number") << "frequencyMHzAction" << english << "7.005 MHz"
-                                      << "seven" << "" << "\"seven\" is not a frequency";
+                                      << "seven"
+                                      << ""
+                                      << "\"seven\" is not a frequency";
     }
 
     void frequencyEditorWorksInTheViewUnit() {
@@ -152,8 +167,8 @@ private slots:
         QTest::newRow("Undo") << QStringList{"moveUpAction", "undoAction"} << "Undid Move Up";
         QTest::newRow("Redo") << QStringList{"moveUpAction", "undoAction", "redoAction"}
                               << "Redid Move Up";
-        QTest::newRow("Clear Cells") << QStringList{"clearCellsAction"}
-                                     << "Last change: Clear Cells";
+        QTest::newRow("Clear Cells")
+            << QStringList{"clearCellsAction"} << "Last change: Clear Cells";
     }
 
     void statusSaysWhatTheLastCommandDid() {
@@ -188,12 +203,30 @@ private slots:
         QTest::addColumn<QString>("action");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("written");
-        QTest::newRow("315 memory file") << "315" << "saveG3mAction" << "list" << "list.15m";
-        QTest::newRow("313 memory file") << "313" << "saveG3mAction" << "list" << "list.g3m";
-        QTest::newRow("csv") << "313" << "saveCsvAction" << "list" << "list.csv";
-        QTest::newRow("csv named") << "313" << "saveCsvAction" << "list.CSV" << "list.CSV";
-        QTest::newRow("dotted name") << "313" << "saveCsvAction" << "my.list" << "my.list.csv";
-        QTest::newRow("pdf") << "313" << "exportPdfAction" << "list" << "list.pdf";
+        QTest::newRow("315 memory file") << "315"
+                                         << "saveG3mAction"
+                                         << "list"
+                                         << "list.15m";
+        QTest::newRow("313 memory file") << "313"
+                                         << "saveG3mAction"
+                                         << "list"
+                                         << "list.g3m";
+        QTest::newRow("csv") << "313"
+                             << "saveCsvAction"
+                             << "list"
+                             << "list.csv";
+        QTest::newRow("csv named") << "313"
+                                   << "saveCsvAction"
+                                   << "list.CSV"
+                                   << "list.CSV";
+        QTest::newRow("dotted name") << "313"
+                                     << "saveCsvAction"
+                                     << "my.list"
+                                     << "my.list.csv";
+        QTest::newRow("pdf") << "313"
+                             << "exportPdfAction"
+                             << "list"
+                             << "list.pdf";
     }
 
     void savesAddTheFiltersExtension() {

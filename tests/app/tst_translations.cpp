@@ -82,8 +82,8 @@ private slots:
             QVERIFY2(lupdate.exitCode() == 0, lupdate.readAll().constData());
         }
         const QStringList missing = untranslated(ts);
-        QVERIFY2(missing.isEmpty(), qPrintable(QStringLiteral("no German for:\n") +
-                                               missing.join(QLatin1Char('\n'))));
+        QVERIFY2(missing.isEmpty(),
+                 qPrintable(QStringLiteral("no German for:\n") + missing.join(QLatin1Char('\n'))));
     }
 
     void languageWithoutTranslationKeepsEnglish() {
