@@ -245,6 +245,9 @@ private slots:
 
     void textsFollowTheReceiverModel() {
         startWindow(Channels(1));
+        // The first-run message is one paragraph, broken only where the box is too narrow.
+        QCOMPARE(m_boxes->shown.first().kind, QStringLiteral("information"));
+        QVERIFY(!m_boxes->shown.first().text.contains(QLatin1Char('\n')));
         const QString program = path(QStringLiteral("WR315/WR-G315.exe"));
         QVERIFY(QDir().mkpath(path(QStringLiteral("WR315"))));
         testing::WriteBytes(program, "MZ");
