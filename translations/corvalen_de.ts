@@ -785,34 +785,6 @@ OK überschreibt die Datei, Abbrechen wählt eine andere.</translation>
         <translation>Probleme</translation>
     </message>
     <message>
-        <source>Winradio Folder</source>
-        <translation>Winradio-Ordner</translation>
-    </message>
-    <message>
-        <source>Could not save the settings to %1: %2</source>
-        <translation>Die Einstellungen konnten nicht in %1 gespeichert werden: %2</translation>
-    </message>
-    <message>
-        <source>settings saved to %1</source>
-        <translation>Einstellungen in %1 gespeichert</translation>
-    </message>
-    <message>
-        <source>; %1 written as &quot;?&quot; (no Windows-1252 byte)</source>
-        <translation>; %1 als „?“ geschrieben (kein Windows-1252-Byte)</translation>
-    </message>
-    <message>
-        <source>Winradio File (*.exe)|*.exe</source>
-        <translation>Winradio-Programm (*.exe)|*.exe</translation>
-    </message>
-    <message>
-        <source>Select your Winradio file</source>
-        <translation>Winradio-Programm auswählen</translation>
-    </message>
-    <message>
-        <source>Winradio folder %1, receiver model &quot;%2&quot;; %3</source>
-        <translation>Winradio-Ordner %1, Empfängermodell „%2“; %3</translation>
-    </message>
-    <message>
         <source>No problems</source>
         <translation>Keine Probleme</translation>
     </message>
@@ -835,10 +807,6 @@ OK überschreibt die Datei, Abbrechen wählt eine andere.</translation>
     <message>
         <source>Problems: cells a save cannot use as they stand. Notices: values written a little differently, and channels alike. See the Problems panel</source>
         <translation>Probleme: Zellen, die ein Speichern so nicht übernehmen kann. Hinweise: Werte, die etwas anders geschrieben werden, und gleiche Kanäle. Siehe die Liste „Probleme“</translation>
-    </message>
-    <message>
-        <source>This appears to be the first time you have run this application. Please go to the Options Menu and select your Winradio .exe file so that the Winradio path can be saved.</source>
-        <translation>Sie starten dieses Programm anscheinend zum ersten Mal. Bitte wählen Sie im Menü „Optionen“ Ihre Winradio-.exe-Datei aus, damit der Winradio-Pfad gespeichert werden kann.</translation>
     </message>
     <message>
         <source>Last change: %1</source>
@@ -953,6 +921,49 @@ OK überschreibt die Datei, Abbrechen wählt eine andere.</translation>
     <message>
         <source>&amp;Group:</source>
         <translation>&amp;Gruppe:</translation>
+    </message>
+</context>
+<context>
+    <name>corvalen::SettingsActions</name>
+    <message>
+        <source>Winradio Folder</source>
+        <translation>Winradio-Ordner</translation>
+    </message>
+    <message>
+        <source>This appears to be the first time you have run this application. Please go to the Options Menu and select your Winradio .exe file so that the Winradio path can be saved.</source>
+        <translation>Sie starten dieses Programm anscheinend zum ersten Mal. Bitte wählen Sie im Menü „Optionen“ Ihre Winradio-.exe-Datei aus, damit der Winradio-Pfad gespeichert werden kann.</translation>
+    </message>
+    <message>
+        <source>%1: %2; the editor writes for the model %3</source>
+        <translation>%1: %2; der Editor schreibt für das Modell %3</translation>
+    </message>
+    <message>
+        <source>Could not save the settings to %1: %2</source>
+        <translation>Die Einstellungen konnten nicht in %1 gespeichert werden: %2</translation>
+    </message>
+    <message>
+        <source>settings saved to %1</source>
+        <translation>Einstellungen in %1 gespeichert</translation>
+    </message>
+    <message>
+        <source>; %1 written as &quot;?&quot; (no Windows-1252 byte)</source>
+        <translation>; %1 als „?“ geschrieben (kein Windows-1252-Byte)</translation>
+    </message>
+    <message>
+        <source>Winradio File (*.exe)|*.exe</source>
+        <translation>Winradio-Programm (*.exe)|*.exe</translation>
+    </message>
+    <message>
+        <source>Select your Winradio file</source>
+        <translation>Winradio-Programm auswählen</translation>
+    </message>
+    <message>
+        <source>Winradio folder %1: %2; the folder and model stay as they were</source>
+        <translation>Winradio-Ordner %1: %2; Ordner und Modell bleiben, wie sie waren</translation>
+    </message>
+    <message>
+        <source>Winradio folder %1, receiver model &quot;%2&quot;; %3</source>
+        <translation>Winradio-Ordner %1, Empfängermodell „%2“; %3</translation>
     </message>
 </context>
 <context>

@@ -65,8 +65,6 @@ public:
     // Adds the channels of a receiver CSV, CHIRP or memory file after the last row, each with
     // its own number, as one undo step. On failure the table stays as it was.
     bool appendFile(const QString& path);
-    // The file last opened or saved, empty before the first.
-    const QString& currentFile() const { return m_currentFile; }
 
     // Replaces the whole table with one loaded from a file, as one undo step named
     // `actionName` (for example "Open memories.csv"). The loaded table counts as saved, and
@@ -123,7 +121,6 @@ private:
     QAction* m_saveChirp;
     QAction* m_append;
     QMenu* m_recentMenu;
-    QString m_currentFile;
     QString m_lastStatus;
     QString m_lastDetails;
     bool m_lastSaveReported = false;  // the last save reported rows or cells (see its status)

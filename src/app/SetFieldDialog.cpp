@@ -10,7 +10,7 @@
 #include <algorithm>
 
 #include "app/ColumnNames.h"
-#include "g3m/RecordLayout.h"
+#include "channel/ChannelFields.h"
 #include "table/Columns.h"
 
 namespace corvalen {

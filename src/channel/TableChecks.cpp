@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "convert/NumberText.h"
-#include "g3m/MemoryRecord.h"
+#include "channel/ChannelFields.h"
 #include "table/Columns.h"
 
 namespace corvalen {
@@ -15,6 +15,9 @@ namespace {
 
 // The frequency a row writes, for finding rows alike; nullopt where it writes none.
 std::optional<std::uint32_t> FrequencyValue(std::string_view cell) {
+    if (const std::int64_t plain = PlainDigits(cell, 9); plain >= 0) {
+        return static_cast<std::uint32_t>(plain);
+    }
     const auto value = ParseDecimal(cell);
     if (!value || !(*value >= 0.0 && *value < 4294967296.0)) {
         return std::nullopt;
@@ -185,7 +188,7 @@ int ReadTableRecords(
     return checks.EmptyRows();
 }
 
-std::vector<Diagnostic> CheckCells(const MemoryTable& table, std::string_view model) {
+std::vector<Diagnostic> CheckCells(const MemoryTable& table, ReceiverModel model) {
     std::vector<Diagnostic> problems;
     ReadTableRecords(table, problems, [&](int row, std::span<const std::string_view> cells) {
         CheckRowCells(cells, model, row, problems);

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <optional>
 #include <ostream>
 #include <span>
 #include <string_view>
+
+#include "channel/ReceiverModel.h"
 
 namespace corvalen {
 
@@ -20,6 +23,10 @@ inline constexpr int kExitVerifyFailed = 1;  // verify: some record does not ver
 // The summary goes to `out`; the usage, errors and one line per reported row, line or record to
 // `err`.
 int RunConverter(std::span<const std::string_view> args, std::ostream& out, std::ostream& err);
+
+// Reads the value of --model into `model`; false after writing why it names no receiver model
+// to `err`.
+bool ReadModel(std::string_view text, std::optional<ReceiverModel>& model, std::ostream& err);
 
 // The usage text, ending in a line feed.
 std::string_view ConverterUsage();

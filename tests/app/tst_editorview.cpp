@@ -235,7 +235,7 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, written);
         startWindow(Channels(2));
-        m_window->document().model = model;
+        m_window->document().setModelName(model);
         m_dialogs->answers = {path(typed)};
         trigger(action.toLatin1().constData());
         QVERIFY2(QFile::exists(path(written)), qPrintable(m_window->statusText()));
@@ -252,7 +252,7 @@ private slots:
         QVERIFY(QDir().mkpath(path(QStringLiteral("WR315"))));
         testing::WriteBytes(program, "MZ");
         m_dialogs->answers = {program};
-        m_window->chooseWinradioFolder();
+        trigger("winradioFolderAction");
         QVERIFY(button(QStringLiteral("Save .15m file")) != nullptr);
         QCOMPARE(m_window->findChild<QAction*>(QStringLiteral("openG3mAction"))->text(),
                  QStringLiteral("Open .15m file\u2026"));

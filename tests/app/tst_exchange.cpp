@@ -94,7 +94,7 @@ private slots:
         QFETCH(QString, file);
         QFETCH(QString, model);
         startWindow(testing::Channels(2));
-        m_window->document().model = model;
+        m_window->document().setModelName(model);
         const MemoryTable channels = testing::Channels(3);
         if (file.endsWith(".15m")) {
             QVERIFY(SaveG3mFile(path(file).toStdString(), channels, "315").ok());
@@ -124,10 +124,10 @@ private slots:
         QCOMPARE(table().ColCount(), kImportedColumnCount);
         QCOMPARE(table().ChannelCount(), kStartupRowCount - 1 + 2);
         QCOMPARE(table().CellText(kStartupRowCount + 1, Callsign), std::string("C2"));
-        QVERIFY(window.document().csvLoaded);
+        QVERIFY(window.document().hasImportColumns());
         window.document().undoStack().undo();
         QCOMPARE(table().ColCount(), kStartupColumnCount);
-        QVERIFY(!window.document().csvLoaded);
+        QVERIFY(!window.document().hasImportColumns());
     }
 
     void memoryFilesFollowTheModel_data() {
@@ -152,7 +152,7 @@ private slots:
         QFETCH(QString, otherFile);
         QFETCH(QString, refusal);
         MainWindow& window = startWindow(testing::Channels(2));
-        window.document().model = model;
+        window.document().setModelName(model);
         trigger("openG3mAction");  // cancelled
         QCOMPARE(m_dialogs->shown.last().filter, filter);
         testing::WriteBytes(path(otherFile), QByteArray(100, '\0'));
