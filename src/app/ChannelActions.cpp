@@ -129,7 +129,7 @@ void ChannelActions::addRange() {
     }
     Result<MemoryTable> rows = MakeRangeRows(model.table(), *fill);
     if (!rows) {
-        emit status(CoreText(rows.error().message));
+        emit status(QString::fromStdString(rows.error().message));
         return;
     }
     const int at = model.table().RowCount();

@@ -8,7 +8,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/StatusText.h"
 #include "convert/NumberText.h"
 #include "g3m/MemoryRecord.h"
 #include "table/Columns.h"
@@ -133,7 +132,7 @@ void ChannelRangeDialog::update() {
 
     const Result<RangeFill> fill = read();
     if (!fill) {
-        m_preview->setText(CoreText(fill.error().message));
+        m_preview->setText(QString::fromStdString(fill.error().message));
     } else {
         const auto count = static_cast<qulonglong>(fill->range.Count());
         const int first = *RangeFirstNumber(m_table, *fill);

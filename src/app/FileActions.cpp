@@ -130,7 +130,7 @@ void FileActions::report(const QString& text, const std::vector<Diagnostic>& dia
     constexpr std::size_t kMaxLines = 40;
     QStringList lines;
     for (std::size_t i = 0; i < diagnostics.size() && i < kMaxLines; ++i) {
-        lines << CoreText(diagnostics[i].ToString());
+        lines << QString::fromStdString(diagnostics[i].ToString());
     }
     if (diagnostics.size() > kMaxLines) {
         lines << tr("... and %1 more").arg(diagnostics.size() - kMaxLines);

@@ -6,7 +6,6 @@
 #include <utility>
 
 #include "app/MemoryTableModel.h"
-#include "app/StatusText.h"
 #include "channel/CellChecks.h"
 #include "channel/TableChecks.h"
 #include "table/Columns.h"
@@ -155,7 +154,7 @@ std::optional<Diagnostic::Severity> ProblemIndex::severityAt(int tableRow, int c
 QString ProblemIndex::cellProblems(int tableRow, int column) const {
     QStringList reasons;
     forEachProblemAt(tableRow, column, [&reasons](const Diagnostic& problem) {
-        reasons << CoreText(problem.message);
+        reasons << QString::fromStdString(problem.message);
         return true;
     });
     return reasons.join(QLatin1Char('\n'));

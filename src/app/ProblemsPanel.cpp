@@ -5,7 +5,6 @@
 
 #include "app/ChannelViewModel.h"
 #include "app/ProblemIndex.h"
-#include "app/StatusText.h"
 #include "channel/CellChecks.h"
 #include "table/Columns.h"
 
@@ -36,7 +35,7 @@ public:
         switch (role) {
             case Qt::DisplayRole:
             case Qt::ToolTipRole:
-                return CoreText(ProblemLine(problem));
+                return QString::fromStdString(ProblemLine(problem));
             case Qt::BackgroundRole:
                 // Tinted like the cell it names.
                 return problem.IsNotice() ? ChannelViewModel::kNoticeTint

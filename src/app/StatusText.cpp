@@ -40,10 +40,6 @@ QString ProblemsText(qsizetype problems, qsizetype notices) {
     return parts.join(QStringLiteral(", "));
 }
 
-QString CoreText(std::string_view english) {
-    return QString::fromUtf8(english.data(), static_cast<qsizetype>(english.size()));
-}
-
 QString DisplayPath(const QString& path) {
     return QDir::toNativeSeparators(path);
 }
@@ -53,7 +49,7 @@ std::string LocalPath(const QString& path) {
 }
 
 QString FailureText(const QString& path, const Error& error, const QString& consequence) {
-    QString message = CoreText(error.message);
+    QString message = QString::fromStdString(error.message);
     if (!message.contains(path) && !message.contains(DisplayPath(path))) {
         message = DisplayPath(path) + QStringLiteral(": ") + message;
     }

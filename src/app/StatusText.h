@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QString>
-#include <string_view>
 
 namespace corvalen {
 
@@ -13,11 +12,6 @@ struct Error;
 QString Count(qsizetype n, const char* singular, const char* plural);
 // "2 problems", "1 notice" or "2 problems, 1 notice"; empty when both are 0.
 QString ProblemsText(qsizetype problems, qsizetype notices);
-
-// A text the core wrote (a check's message, a reason a file could not be read or written, a
-// report line), as the window shows it. Every such text passes through here on its way to the
-// screen, so this is the one place that puts it into the editor's language.
-QString CoreText(std::string_view english);
 
 // A path as the user's system writes it, and as the core's file functions take it.
 QString DisplayPath(const QString& path);
