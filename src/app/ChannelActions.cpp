@@ -12,8 +12,10 @@
 #include "app/EditDialogs.h"
 #include "app/SetFieldDialog.h"
 #include "app/StatusText.h"
+#include "app/Translations.h"
 #include "app/UndoSteps.h"
 #include "edit/ChannelRange.h"
+#include "table/Columns.h"
 
 namespace corvalen {
 
@@ -48,7 +50,7 @@ ChannelActions::ChannelActions(Document& document, QTableView& grid, QObject* pa
 ChannelActions::~ChannelActions() = default;
 
 QAction* ChannelActions::makeAction(const QString& objectName, const QString& text,
-                                     void (ChannelActions::*slot)()) {
+                                    void (ChannelActions::*slot)()) {
     auto* action = new QAction(text, this);
     action->setObjectName(objectName);
     // The shortcuts work wherever the window has the focus, the grid included.
@@ -96,9 +98,15 @@ void ChannelActions::setField() {
         return;
     }
     const MemoryTable& table = m_document.table().table();
+    // The dialog starts on the current cell's column. Rows picked by their headers make that
+    // Number, which no two rows share: then it starts on Mode (Groups before an import).
     const QModelIndex current = m_selection.toModel(m_grid.currentIndex());
-    const std::optional<FieldEdit> edit = m_dialogs->askFieldEdit(
-        table, current.isValid() ? current.column() : 0, static_cast<int>(rows.size()));
+    int startColumn = current.isValid() ? current.column() : Number;
+    if (startColumn == Number) {
+        startColumn = table.ColCount() > Mode ? Mode : Groups;
+    }
+    const std::optional<FieldEdit> edit =
+        m_dialogs->askFieldEdit(table, startColumn, static_cast<int>(rows.size()));
     if (!edit) {
         return;
     }
@@ -122,7 +130,7 @@ void ChannelActions::addRange() {
     }
     Result<MemoryTable> rows = MakeRangeRows(model.table(), *fill);
     if (!rows) {
-        emit status(QString::fromStdString(rows.error().message));
+        emit status(CoreText(rows.error().message));
         return;
     }
     const int at = model.table().RowCount();
@@ -155,6 +163,11 @@ void ChannelActions::moveRows(RowMove move) {
     if (m_grid.currentIndex().isValid()) {
         m_grid.scrollTo(m_grid.currentIndex());
     }
+    static const char* const kDone[] = {QT_TR_NOOP("Moved %1 up"), QT_TR_NOOP("Moved %1 down"),
+                                        QT_TR_NOOP("Moved %1 to the top"),
+                                        QT_TR_NOOP("Moved %1 to the bottom")};
+    emit status(tr(kDone[static_cast<int>(move)])
+                    .arg(Count(static_cast<qsizetype>(rows.size()), "row", "rows")));
 }
 
 void ChannelActions::goToChannel() {

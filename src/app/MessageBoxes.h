@@ -21,9 +21,11 @@ public:
     virtual void information(const QString& title, const QString& text) = 0;
     // A modal warning box with OK and Cancel; true for OK.
     virtual bool confirmOverwrite(const QString& title, const QString& text) = 0;
-    // A modal question with "Save as .csv" (the default), "Save as .g3m", "Discard" and
-    // "Cancel" (also the answer when the box is closed or Escape is pressed).
-    virtual UnsavedChangesAnswer askUnsavedChanges(const QString& title, const QString& text) = 0;
+    // A modal question with "Save as .csv" (the default), "Save as .g3m" (or the extension of
+    // the receiver model's memory files, `memoryExtension`), "Discard" and "Cancel" (also the
+    // answer when the box is closed or Escape is pressed).
+    virtual UnsavedChangesAnswer askUnsavedChanges(const QString& title, const QString& text,
+                                                   const QString& memoryExtension) = 0;
     // A modal question, asked once per CHIRP file that holds Location 0, how its channels are
     // numbered: "Location + 1" (the default, and the answer when the box is closed), "Keep the
     // Locations" (Location 0 left out) or "1 to n in file order".
@@ -35,7 +37,8 @@ public:
     explicit QtMessageBoxes(QWidget* parent) : m_parent(parent) {}
     void information(const QString& title, const QString& text) override;
     bool confirmOverwrite(const QString& title, const QString& text) override;
-    UnsavedChangesAnswer askUnsavedChanges(const QString& title, const QString& text) override;
+    UnsavedChangesAnswer askUnsavedChanges(const QString& title, const QString& text,
+                                           const QString& memoryExtension) override;
     ChirpNumbering askChirpNumbering(const QString& title, const QString& text) override;
 
 private:

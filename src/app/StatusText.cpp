@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QStringList>
 
+#include "app/Translations.h"
 #include "io/Result.h"
 
 namespace corvalen {
@@ -19,6 +20,7 @@ namespace corvalen {
     QT_TRANSLATE_NOOP("Count", "record"),    QT_TRANSLATE_NOOP("Count", "records"),
     QT_TRANSLATE_NOOP("Count", "character"), QT_TRANSLATE_NOOP("Count", "characters"),
     QT_TRANSLATE_NOOP("Count", "page"),      QT_TRANSLATE_NOOP("Count", "pages"),
+    QT_TRANSLATE_NOOP("Count", "empty row"), QT_TRANSLATE_NOOP("Count", "empty rows"),
 };
 
 QString Count(qsizetype n, const char* singular, const char* plural) {
@@ -48,7 +50,7 @@ std::string LocalPath(const QString& path) {
 }
 
 QString FailureText(const QString& path, const Error& error, const QString& consequence) {
-    QString message = QString::fromStdString(error.message);
+    QString message = CoreText(error.message);
     if (!message.contains(path) && !message.contains(DisplayPath(path))) {
         message = DisplayPath(path) + QStringLiteral(": ") + message;
     }
