@@ -23,10 +23,10 @@
 
 #include "BenchFiles.h"
 #include "MemoryCsvGenerator.h"
-#include "app/EditCommands.h"
-#include "app/FileCommands.h"
+#include "app/EditActions.h"
+#include "app/FileActions.h"
 #include "app/FindBar.h"
-#include "app/ChannelCommands.h"
+#include "app/ChannelActions.h"
 #include "app/MainWindow.h"
 #include "app/ProblemIndex.h"
 #include "ScriptedDialogs.h"
@@ -74,7 +74,7 @@ struct Editor {
         QApplication::processEvents();
     }
     bool open() {
-        return window->fileCommands().importCsvFile(QString::fromStdString(MemoryFile()));
+        return window->fileActions().importCsvFile(QString::fromStdString(MemoryFile()));
     }
     // Until the grid has laid out and painted what it shows.
     void paint() {
@@ -159,7 +159,7 @@ void EditorCopyAll(benchmark::State& state) {
     editor.paint();
     for (auto _ : state) {
         editor.window->grid()->selectAll();
-        editor.window->editCommands().copyCells();
+        editor.window->editActions().copyCells();
     }
 }
 BENCHMARK(EditorCopyAll)->Name("editor_copy_all")->Unit(benchmark::kMillisecond)->Iterations(3);
@@ -213,13 +213,13 @@ struct StepEditor {
     StepEditor() {
         window = std::make_unique<MainWindow>(
             SettingsFile(settingsFolder.path(), settingsFolder.path()), &files, &boxes);
-        window->channelCommands().setDialogs(&edits);
+        window->channelActions().setDialogs(&edits);
         window->resize(1200, 800);
         window->show();
         settle();
     }
     bool open(const std::string& file) {
-        return window->fileCommands().importCsvFile(QString::fromStdString(file));
+        return window->fileActions().importCsvFile(QString::fromStdString(file));
     }
     QTableView& grid() const { return *window->grid(); }
     QUndoStack& undo() const { return window->document().undoStack(); }
@@ -347,7 +347,7 @@ std::vector<Step> Steps() {
         };
     };
     const auto appendFile = [](StepEditor& e) {
-        e.window->fileCommands().appendFile(QString::fromStdString(FileOfChannels(kAll)));
+        e.window->fileActions().appendFile(QString::fromStdString(FileOfChannels(kAll)));
     };
     const auto atRow = [](int row) {
         return [=](StepEditor& e) {

@@ -3,10 +3,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLayout>
@@ -21,25 +19,20 @@
 #include <QUndoStack>
 #include <algorithm>
 
-#include "app/ChannelCommands.h"
+#include "app/ChannelActions.h"
 #include "app/ChannelViewModel.h"
 #include "app/ClientArea.h"
-#include "app/EditCommands.h"
-#include "app/FileCommands.h"
+#include "app/EditActions.h"
+#include "app/FileActions.h"
 #include "app/FindBar.h"
 #include "app/GridViewOptions.h"
-#include "app/PrintCommands.h"
+#include "app/PrintActions.h"
 #include "app/ProblemIndex.h"
 #include "app/ProblemsPanel.h"
+#include "app/SettingsActions.h"
 #include "app/StatusText.h"
 
 namespace corvalen {
-namespace {
-
-const QString kAppTitle = QStringLiteral("Corvalen");
-
-}  // namespace
-
 MainWindow::MainWindow(SettingsFile settings, FileDialogPresenter* fileDialogs,
                        MessageBoxes* messages, QWidget* parent)
     : QMainWindow(parent),
@@ -51,30 +44,32 @@ MainWindow::MainWindow(SettingsFile settings, FileDialogPresenter* fileDialogs,
     setObjectName(QStringLiteral("mainWindow"));
     // "[*]" shows as "*" while the table has changes that are not saved.
     setWindowTitle(tr("Grid View[*]"));
-    connect(&m_document.undoStack(), &QUndoStack::cleanChanged, this,
-            [this](bool clean) { setWindowModified(!clean); });
+    connect(&m_document, &Document::modifiedChanged, this, &QWidget::setWindowModified);
 
     m_client = new ClientArea(this);
     setCentralWidget(m_client);
     buildBrowsing();
 
-    m_fileCommands = new FileCommands(m_document, m_fileDialog, *m_messages, m_settings, this);
-    connect(m_fileCommands, &FileCommands::status, this, &MainWindow::showStatus);
-    connect(m_fileCommands, &FileCommands::tableLoaded, this,
+    m_fileActions = new FileActions(m_document, m_fileDialog, *m_messages, m_settings, this);
+    connect(m_fileActions, &FileActions::status, this, &MainWindow::showStatus);
+    connect(m_fileActions, &FileActions::tableLoaded, this,
             [this] { grid()->horizontalHeader()->resizeSections(QHeaderView::ResizeToContents); });
-    m_printCommands = new PrintCommands(
-        *grid(), m_fileDialog, *m_messages, [this] { return m_fileCommands->currentFile(); }, this);
-    connect(m_printCommands, &PrintCommands::status, this,
+    m_printActions = new PrintActions(
+        *grid(), m_fileDialog, *m_messages, [this] { return m_document.filePath(); }, this);
+    connect(m_printActions, &PrintActions::status, this,
             [this](const QString& text) { showStatus(text); });
-    m_editCommands = new EditCommands(m_document, *grid(), this);
-    connect(m_editCommands, &EditCommands::status, this,
+    m_editActions = new EditActions(m_document, *grid(), this);
+    connect(m_editActions, &EditActions::status, this,
             [this](const QString& text) { showStatus(text); });
-    connect(m_editCommands, &EditCommands::revealRow, this, &MainWindow::revealRow);
-    m_channelCommands = new ChannelCommands(m_document, *grid(), this);
-    connect(m_channelCommands, &ChannelCommands::status, this,
+    connect(m_editActions, &EditActions::revealRow, this, &MainWindow::revealRow);
+    m_channelActions = new ChannelActions(m_document, *grid(), this);
+    connect(m_channelActions, &ChannelActions::status, this,
             [this](const QString& text) { showStatus(text); });
-    connect(m_channelCommands, &ChannelCommands::revealRow, this, &MainWindow::revealRow);
+    connect(m_channelActions, &ChannelActions::revealRow, this, &MainWindow::revealRow);
     m_viewOptions = new GridViewOptions(*grid(), m_settings, this);
+    m_settingsActions = new SettingsActions(m_document, m_settings, m_fileDialog, *m_messages, this);
+    connect(m_settingsActions, &SettingsActions::status, this,
+            [this](const QString& text) { showStatus(text); });
 
     buildMenus();
     buildButtons();
@@ -98,14 +93,14 @@ void MainWindow::buildMenus() {
     // Alt and the underlined letter open each menu.
     QMenu* file = menuBar()->addMenu(tr("&File"));
     file->setObjectName(QStringLiteral("fileMenu"));
-    file->addActions({m_fileCommands->openCsvAction(), m_fileCommands->openG3mAction()});
-    file->addMenu(m_fileCommands->recentMenu());
-    file->addAction(m_fileCommands->appendAction());
+    file->addActions({m_fileActions->openCsvAction(), m_fileActions->openG3mAction()});
+    file->addMenu(m_fileActions->recentMenu());
+    file->addAction(m_fileActions->appendAction());
     file->addSeparator();
-    file->addActions({m_fileCommands->saveCsvAction(), m_fileCommands->saveG3mAction(),
-                      m_fileCommands->saveChirpAction()});
+    file->addActions({m_fileActions->saveCsvAction(), m_fileActions->saveG3mAction(),
+                      m_fileActions->saveChirpAction()});
     file->addSeparator();
-    file->addActions({m_printCommands->printAction(), m_printCommands->exportPdfAction()});
+    file->addActions({m_printActions->printAction(), m_printActions->exportPdfAction()});
     file->addSeparator();
     QAction* exit = file->addAction(tr("Exit"), this, &MainWindow::exitProgram);
     exit->setObjectName(QStringLiteral("exitAction"));
@@ -114,21 +109,21 @@ void MainWindow::buildMenus() {
     QMenu* edit = menuBar()->addMenu(tr("&Edit"));
     edit->setObjectName(QStringLiteral("editMenu"));
     edit->setToolTipsVisible(true);
-    edit->addActions({m_editCommands->undoAction(), m_editCommands->redoAction()});
+    edit->addActions({m_editActions->undoAction(), m_editActions->redoAction()});
     edit->addSeparator();
-    edit->addActions({m_editCommands->cutAction(), m_editCommands->copyAction(),
-                      m_editCommands->pasteAction(), m_editCommands->clearCellsAction()});
+    edit->addActions({m_editActions->cutAction(), m_editActions->copyAction(),
+                      m_editActions->pasteAction(), m_editActions->clearCellsAction()});
     edit->addSeparator();
-    edit->addActions({m_editCommands->addRowAction(), m_editCommands->insertRowAction(),
-                      m_editCommands->deleteRowsAction(), m_editCommands->reIndexAction()});
+    edit->addActions({m_editActions->addRowAction(), m_editActions->insertRowAction(),
+                      m_editActions->deleteRowsAction(), m_editActions->reIndexAction()});
     edit->addSeparator();
-    edit->addActions({m_channelCommands->setFieldAction(), m_channelCommands->addRangeAction()});
+    edit->addActions({m_channelActions->setFieldAction(), m_channelActions->addRangeAction()});
     edit->addSeparator();
-    edit->addActions({m_channelCommands->moveUpAction(), m_channelCommands->moveDownAction(),
-                      m_channelCommands->moveToTopAction(),
-                      m_channelCommands->moveToBottomAction()});
+    edit->addActions({m_channelActions->moveUpAction(), m_channelActions->moveDownAction(),
+                      m_channelActions->moveToTopAction(),
+                      m_channelActions->moveToBottomAction()});
     edit->addSeparator();
-    edit->addAction(m_channelCommands->goToChannelAction());
+    edit->addAction(m_channelActions->goToChannelAction());
 
     QMenu* view = menuBar()->addMenu(tr("&View"));
     view->setObjectName(QStringLiteral("viewMenu"));
@@ -145,9 +140,7 @@ void MainWindow::buildMenus() {
 
     QMenu* options = menuBar()->addMenu(tr("&Options"));
     options->setObjectName(QStringLiteral("optionsMenu"));
-    QAction* winradio =
-        options->addAction(tr("Winradio Folder"), this, &MainWindow::chooseWinradioFolder);
-    winradio->setObjectName(QStringLiteral("winradioFolderAction"));
+    options->addAction(m_settingsActions->winradioFolderAction());
 }
 
 void MainWindow::buildButtons() {
@@ -157,13 +150,13 @@ void MainWindow::buildButtons() {
     };
     // The bar from left to right; "Exit" stands apart at its right end.
     const Button buttons[] = {
-        {"openCsvButton", m_fileCommands->openCsvAction()},
-        {"addRowButton", m_editCommands->addRowAction()},
-        {"insertRowButton", m_editCommands->insertRowAction()},
-        {"deleteRowsButton", m_editCommands->deleteRowsAction()},
-        {"reIndexButton", m_editCommands->reIndexAction()},
-        {"saveCsvButton", m_fileCommands->saveCsvAction()},
-        {"saveG3mButton", m_fileCommands->saveG3mAction()},
+        {"openCsvButton", m_fileActions->openCsvAction()},
+        {"addRowButton", m_editActions->addRowAction()},
+        {"insertRowButton", m_editActions->insertRowAction()},
+        {"deleteRowsButton", m_editActions->deleteRowsAction()},
+        {"reIndexButton", m_editActions->reIndexAction()},
+        {"saveCsvButton", m_fileActions->saveCsvAction()},
+        {"saveG3mButton", m_fileActions->saveG3mAction()},
     };
     std::vector<QPushButton*> bar;
     for (const Button& entry : buttons) {
@@ -197,7 +190,9 @@ void MainWindow::buildBrowsing() {
     grid()->setSortingEnabled(true);
 
     m_problems = new ProblemIndex(
-        m_document.table(), [this] { return m_document.model.toStdString(); }, this);
+        m_document.table(), [this] { return m_document.receiverModel(); }, this);
+    // The model decides what a record can hold.
+    connect(&m_document, &Document::modelChanged, m_problems, &ProblemIndex::scheduleCheck);
     m_view->setProblems(m_problems);
     m_problemsPanel = new ProblemsPanel(*m_problems, this);
     addDockWidget(Qt::BottomDockWidgetArea, m_problemsPanel);
@@ -230,7 +225,7 @@ void MainWindow::start() {
         frame.moveCenter(screen->availableGeometry().center());
         move(frame.topLeft());
     }
-    readSettings();
+    m_settingsActions->load();
     show();
 }
 
@@ -245,35 +240,6 @@ void MainWindow::fitAroundClientArea() {
         resize(size() + missing);
         layout()->activate();
     }
-}
-
-void MainWindow::readSettings() {
-    if (const std::optional<StoredSettings> stored = m_settings.read()) {
-        m_document.winradioPath = stored->winradioPath;
-        m_document.model = stored->model;
-        return;
-    }
-    m_messages->information(
-        kAppTitle,
-        tr("This appears to be the first time you have run this application. Please go to the "
-           "Options Menu\r\nand select your Winradio .exe file so that the Winradio path can be "
-           "saved."));
-}
-
-bool MainWindow::writeSettings(QString& savedNote) {
-    const SettingsFile::WriteOutcome outcome =
-        m_settings.write({m_document.winradioPath, m_document.model});
-    if (!outcome.ok) {
-        showStatus(tr("Could not save the settings to %1: %2")
-                       .arg(DisplayPath(outcome.path), outcome.error));
-        return false;
-    }
-    savedNote = tr("settings saved to %1").arg(DisplayPath(outcome.path));
-    if (outcome.replaced > 0) {
-        savedNote += tr("; %1 written as \"?\" (no Windows-1252 byte)")
-                         .arg(Count(outcome.replaced, "character", "characters"));
-    }
-    return true;
 }
 
 QString MainWindow::statusText() const {
@@ -291,37 +257,15 @@ void MainWindow::showStatus(const QString& text, const QString& details) {
 
 void MainWindow::exitProgram() {
     QString savedNote;
-    if (!writeSettings(savedNote)) {
+    if (!m_settingsActions->save(savedNote)) {
         // The reason is on the status line; the close box still ends the program without them.
         return;
     }
     close();  // asks about unsaved changes; the window stays open if the user cancels
 }
 
-void MainWindow::chooseWinradioFolder() {
-    const QString programFiles = QStringLiteral("c:\\program files\\Winradio");
-    const std::optional<QString> chosen =
-        m_fileDialog.show(QFileInfo(programFiles).isDir() ? programFiles : QDir::homePath(),
-                          tr("Winradio File (*.exe)|*.exe"), tr("Select your Winradio file"),
-                          FileDialogSettings::Form::Open);
-    if (!chosen) {
-        return;
-    }
-    const QString path = QDir::toNativeSeparators(*chosen);
-    const qsizetype separator =
-        std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
-    m_document.winradioPath = separator < 0 ? QString() : path.left(separator);
-    m_document.model = m_document.winradioPath.right(3);
-    m_problems->scheduleCheck();  // the model decides what a record can hold
-    QString savedNote;
-    if (writeSettings(savedNote)) {
-        showStatus(tr("Winradio folder %1, receiver model \"%2\"; %3")
-                       .arg(m_document.winradioPath, m_document.model, savedNote));
-    }
-}
-
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (!m_fileCommands->settleUnsavedChanges()) {
+    if (!m_fileActions->settleUnsavedChanges()) {
         event->ignore();
         return;
     }
@@ -329,20 +273,20 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
-    if (!FileCommands::DroppedMemoryFile(event->mimeData()).isEmpty()) {
+    if (!FileActions::DroppedMemoryFile(event->mimeData()).isEmpty()) {
         event->acceptProposedAction();
     }
 }
 
 void MainWindow::dropEvent(QDropEvent* event) {
-    const QString path = FileCommands::DroppedMemoryFile(event->mimeData());
+    const QString path = FileActions::DroppedMemoryFile(event->mimeData());
     if (path.isEmpty()) {
         return;
     }
     event->acceptProposedAction();
     // Opened once the drop is over: the question about unsaved changes must not hold up the
     // program the file was dragged from.
-    QTimer::singleShot(0, this, [this, path] { m_fileCommands->openFile(path); });
+    QTimer::singleShot(0, this, [this, path] { m_fileActions->openFile(path); });
 }
 
 void MainWindow::updateProblemCount() {
@@ -356,7 +300,7 @@ void MainWindow::updateProblemCount() {
 
 void MainWindow::revealRow(int tableRow) {
     if (!m_view->findText().isEmpty() &&
-        !m_editCommands->selection().gridIndexAt(tableRow, 0).isValid()) {
+        !m_editActions->selection().gridIndexAt(tableRow, 0).isValid()) {
         m_findBar->close();  // the find text hides the row the user is to see
     }
 }
@@ -367,7 +311,7 @@ void MainWindow::showCell(int tableRow, int column) {
         return;
     }
     revealRow(tableRow);
-    m_editCommands->selection().setCurrentCell(tableRow,
+    m_editActions->selection().setCurrentCell(tableRow,
                                                std::clamp(column, 0, table.ColCount() - 1));
     grid()->setFocus();
 }

@@ -13,16 +13,17 @@ class QTableView;
 
 namespace corvalen {
 
-class ChannelCommands;
+class ChannelActions;
 class ChannelViewModel;
 class ClientArea;
-class EditCommands;
-class FileCommands;
+class EditActions;
+class FileActions;
 class FindBar;
 class GridViewOptions;
-class PrintCommands;
+class PrintActions;
 class ProblemIndex;
 class ProblemsPanel;
+class SettingsActions;
 
 // The editor's one window, "Grid View": the memory table grid above the bar of eight command
 // buttons, the menus, the find bar, the "Problems" panel, and a status line that says what the
@@ -42,12 +43,13 @@ public:
 
     Document& document() { return m_document; }
     SharedFileDialog& fileDialog() { return m_fileDialog; }
-    FileCommands& fileCommands() const { return *m_fileCommands; }
-    PrintCommands& printCommands() const { return *m_printCommands; }
-    EditCommands& editCommands() const { return *m_editCommands; }
+    FileActions& fileActions() const { return *m_fileActions; }
+    PrintActions& printActions() const { return *m_printActions; }
+    EditActions& editActions() const { return *m_editActions; }
     FindBar& findBar() const { return *m_findBar; }
-    ChannelCommands& channelCommands() const { return *m_channelCommands; }
+    ChannelActions& channelActions() const { return *m_channelActions; }
     GridViewOptions& viewOptions() const { return *m_viewOptions; }
+    SettingsActions& settingsActions() const { return *m_settingsActions; }
     ProblemsPanel& problemsPanel() const { return *m_problemsPanel; }
     QTableView* grid() const;
     // What the grid shows: the table sorted and filtered, with problem cells tinted.
@@ -62,8 +64,7 @@ public:
     void showCell(int tableRow, int column);
 
 public slots:
-    void exitProgram();           // "Exit"
-    void chooseWinradioFolder();  // Options / "Winradio Folder"
+    void exitProgram();  // "Exit"
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -74,9 +75,6 @@ private:
     void buildMenus();
     void buildButtons();
     void buildBrowsing();
-    void readSettings();
-    // Writes the settings file; on failure the status line says why.
-    bool writeSettings(QString& savedNote);
     void showStatus(const QString& text, const QString& details = QString());
     void updateProblemCount();
     // Closes the find bar when its text hides the table row.
@@ -99,11 +97,12 @@ private:
     ProblemsPanel* m_problemsPanel = nullptr;
     QLabel* m_problemCount = nullptr;
     FindBar* m_findBar = nullptr;
-    FileCommands* m_fileCommands = nullptr;
-    PrintCommands* m_printCommands = nullptr;
-    EditCommands* m_editCommands = nullptr;
-    ChannelCommands* m_channelCommands = nullptr;
+    FileActions* m_fileActions = nullptr;
+    PrintActions* m_printActions = nullptr;
+    EditActions* m_editActions = nullptr;
+    ChannelActions* m_channelActions = nullptr;
     GridViewOptions* m_viewOptions = nullptr;
+    SettingsActions* m_settingsActions = nullptr;
     // Whether the user wants the Problems panel (View / "Problems"); it shows only while it has
     // something to list.
     bool m_problemsWanted = true;

@@ -11,8 +11,8 @@
 #include "convert/NumberText.h"
 #include "convert/Windows1252.h"
 #include "csv/ChirpFormat.h"
-#include "g3m/CellChecks.h"
-#include "g3m/MemoryRecord.h"
+#include "channel/CellChecks.h"
+#include "channel/ChannelFields.h"
 
 namespace corvalen {
 

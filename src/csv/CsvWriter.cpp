@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "convert/Windows1252.h"
-#include "g3m/CellChecks.h"
+#include "channel/CellChecks.h"
 #include "io/SafeFile.h"
 
 namespace corvalen {
@@ -141,6 +141,11 @@ CsvText BuildCsvText(const MemoryTable& table, bool csvLoaded) {
 
 Status WriteCsvFile(const std::string& path, const CsvText& text) {
     return WriteFileAtomically(path, text.bytes);
+}
+
+Status WriteCsvFile(const std::string& path, const CsvText& text,
+                    std::vector<std::string>& notices) {
+    return WriteFileAtomically(path, text.bytes, notices);
 }
 
 }  // namespace corvalen

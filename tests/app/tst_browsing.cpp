@@ -27,8 +27,8 @@
 #include "app/ProblemIndex.h"
 #include "app/RecentFiles.h"
 #include "csv/CsvWriter.h"
-#include "g3m/CellChecks.h"
-#include "g3m/TableChecks.h"
+#include "channel/CellChecks.h"
+#include "channel/TableChecks.h"
 #include "g3m/G3mFile.h"
 #include "g3m/G3mReader.h"
 #include "table/Columns.h"
@@ -71,7 +71,7 @@ class TestBrowsing : public EditorTest {
     Q_OBJECT
 
 private:
-    QString writeG3m(const QString& name, const MemoryTable& table, const std::string& model) {
+    QString writeG3m(const QString& name, const MemoryTable& table, corvalen::ReceiverModel model) {
         const QString file = path(name);
         [&] { QVERIFY(SaveG3mFile(file.toStdString(), table, model).ok()); }();
         return file;
@@ -314,7 +314,7 @@ private slots:
         MemoryTable table = testing::Channels(6);
         table.SetCellText(row, column, text.toStdString());
         MainWindow& window = startWindow(table);
-        window.document().model = QStringLiteral("313");
+        window.document().setModelName(QStringLiteral("313"));
         window.problems().scheduleCheck();
         window.problems().checkNow();
         const std::vector<Diagnostic> expected = CheckCells(table, "313");
@@ -404,7 +404,7 @@ private slots:
     void editsKeepTheProblemsOfTheWholeTable() {
         QFETCH(QList<Edit>, edits);
         MainWindow& window = startWindow(testing::Channels(5));
-        window.document().model = QStringLiteral("313");
+        window.document().setModelName(QStringLiteral("313"));
         window.problems().scheduleCheck();
         window.problems().checkNow();
         MemoryTableModel& model = window.document().table();
@@ -428,10 +428,10 @@ private slots:
         QFETCH(QString, model);
         QFETCH(QString, status);
         MainWindow& window = startWindow();
-        window.document().winradioPath = m_dir->path();
-        window.document().model = model;
+        window.document().setWinradioPath(m_dir->path());
+        window.document().setModelName(model);
         const QString file =
-            writeG3m(QStringLiteral("memories.g3m"), testing::Channels(3), model.toStdString());
+            writeG3m(QStringLiteral("memories.g3m"), testing::Channels(3), testing::Model(model));
         window.fileDialog().settings().fileName = QStringLiteral("left over.csv");
         m_dialogs->answers.push_back(file);
 
@@ -445,15 +445,15 @@ private slots:
         QVERIFY(m_dialogs->shown[0] == expected);
 
         const Result<G3mReadReport> reference =
-            ReadG3mFile(file.toStdString(), model.toStdString());
+            ReadG3mFile(file.toStdString(), testing::Model(model));
         QVERIFY(reference.ok());
         QVERIFY(window.document().table().table() == reference->table);
         QCOMPARE(window.document().table().columnCount(), kImportedColumnCount);
-        QVERIFY(window.document().csvLoaded);
+        QVERIFY(window.document().hasImportColumns());
         QCOMPARE(window.statusText(), status);
         QCOMPARE(window.document().undoStack().undoText(), QStringLiteral("Open memories.g3m"));
         QVERIFY(!window.isWindowModified());
-        QCOMPARE(window.fileCommands().recentFiles().paths(), QStringList{file});
+        QCOMPARE(window.fileActions().recentFiles().paths(), QStringList{file});
 
         QStringList menus;
         for (QAction* menu : window.menuBar()->actions()) {
@@ -474,7 +474,7 @@ private slots:
         QFETCH(UnsavedChangesAnswer, answer);
         QFETCH(bool, opened);
         MainWindow& window = startWindow();
-        window.document().model = QStringLiteral("313");
+        window.document().setModelName(QStringLiteral("313"));
         MemoryTableModel& model = window.document().table();
         QVERIFY(model.setData(model.index(0, Frequency), QStringLiteral("9410000")));
         const MemoryTable edited = model.table();
@@ -500,20 +500,20 @@ private slots:
         QVERIFY2(window.statusText().contains(path(QStringLiteral("missing.g3m"))),
                  qPrintable(window.statusText()));
         QVERIFY(window.statusText().endsWith(QStringLiteral("nothing opened")));
-        QVERIFY(window.fileCommands().recentFiles().paths().isEmpty());
+        QVERIFY(window.fileActions().recentFiles().paths().isEmpty());
     }
 
     void recentFilesPersistAndArePruned() {
         MainWindow& window = startWindow();
         const QString csv = writeCsv(QStringLiteral("a.csv"), testing::Channels(2));
-        const QString g3m = writeG3m(QStringLiteral("b.g3m"), testing::Channels(3), "");
+        const QString g3m = writeG3m(QStringLiteral("b.g3m"), testing::Channels(3), "313");
         const QString saved = path(QStringLiteral("c.csv"));
         m_dialogs->answers = {csv, g3m, saved};
         action("openCsvAction")->trigger();
         action("openG3mAction")->trigger();
         action("saveCsvAction")->trigger();
         action("openCsvAction")->trigger();  // cancelled: no change
-        QCOMPARE(window.fileCommands().recentFiles().paths(), (QStringList{saved, g3m, csv}));
+        QCOMPARE(window.fileActions().recentFiles().paths(), (QStringList{saved, g3m, csv}));
         const QString store = path(QStringLiteral("program/Corvalen-recent.txt"));
         QCOMPARE(testing::ReadBytes(store),
                  (saved + "\r\n" + g3m + "\r\n" + csv + "\r\n").toUtf8());
@@ -527,21 +527,21 @@ private slots:
         recent->actions()[1]->trigger();
         QCOMPARE(next.statusText(),
                  QDir::toNativeSeparators(g3m) + " no longer exists; removed from Recent files");
-        QCOMPARE(next.fileCommands().recentFiles().paths(), (QStringList{saved, csv}));
+        QCOMPARE(next.fileActions().recentFiles().paths(), (QStringList{saved, csv}));
         QCOMPARE(testing::ReadBytes(store), (saved + "\r\n" + csv + "\r\n").toUtf8());
         QCOMPARE(recent->actions().size(), 2);
 
         recent->actions()[1]->trigger();  // opens a.csv, which moves to the front
         QCOMPARE(next.document().table().rowCount(), 2);
-        QCOMPARE(next.fileCommands().recentFiles().paths(), (QStringList{csv, saved}));
+        QCOMPARE(next.fileActions().recentFiles().paths(), (QStringList{csv, saved}));
 
         // Only the latest eight are kept.
         for (int i = 0; i < 10; ++i) {
-            next.fileCommands().recentFiles().add(path(QStringLiteral("f%1.csv").arg(i)));
+            next.fileActions().recentFiles().add(path(QStringLiteral("f%1.csv").arg(i)));
         }
-        QCOMPARE(next.fileCommands().recentFiles().paths().size(), RecentFiles::kMaxFiles);
-        QCOMPARE(next.fileCommands().recentFiles().paths().first(), path(QStringLiteral("f9.csv")));
-        QCOMPARE(next.fileCommands().recentFiles().paths().last(), path(QStringLiteral("f2.csv")));
+        QCOMPARE(next.fileActions().recentFiles().paths().size(), RecentFiles::kMaxFiles);
+        QCOMPARE(next.fileActions().recentFiles().paths().first(), path(QStringLiteral("f9.csv")));
+        QCOMPARE(next.fileActions().recentFiles().paths().last(), path(QStringLiteral("f2.csv")));
     }
 
     void droppedFileOpens_data() {
@@ -563,7 +563,7 @@ private slots:
         QCOMPARE(drop(file), taken);
         if (taken) {
             QTRY_COMPARE(window.document().table().rowCount(), 4);
-            QCOMPARE(window.fileCommands().recentFiles().paths(), QStringList{file});
+            QCOMPARE(window.fileActions().recentFiles().paths(), QStringList{file});
         } else {
             QCOMPARE(window.document().table().rowCount(), 49);
         }

@@ -5,7 +5,7 @@
 #include <QUndoStack>
 
 #include "EditorTest.h"
-#include "app/PrintCommands.h"
+#include "app/PrintActions.h"
 #include "app/ProblemIndex.h"
 #include "csv/ChirpCsv.h"
 #include "g3m/G3mFile.h"
@@ -58,7 +58,7 @@ private slots:
         QCOMPARE(table().ChannelCount(), 5);
         // A file from "Recent files" or a drop is recognised the same way.
         m_boxes->unsavedAnswers = {UnsavedChangesAnswer::Discard};  // the undone open
-        QVERIFY(window.fileCommands().openFile(path(QStringLiteral("list.csv"))));
+        QVERIFY(window.fileActions().openFile(path(QStringLiteral("list.csv"))));
         QCOMPARE(table().ChannelCount(), 3);
     }
 
@@ -94,7 +94,7 @@ private slots:
         QFETCH(QString, file);
         QFETCH(QString, model);
         startWindow(testing::Channels(2));
-        m_window->document().model = model;
+        m_window->document().setModelName(model);
         const MemoryTable channels = testing::Channels(3);
         if (file.endsWith(".15m")) {
             QVERIFY(SaveG3mFile(path(file).toStdString(), channels, "315").ok());
@@ -137,7 +137,7 @@ private slots:
         const QString file = writeCsv(QStringLiteral("whole.csv"), whole);
         QUndoStack& undo = window.document().undoStack();
         const int steps = undo.count();
-        QCOMPARE(window.fileCommands().appendFile(file), refusal.isEmpty());
+        QCOMPARE(window.fileActions().appendFile(file), refusal.isEmpty());
         if (!refusal.isEmpty()) {
             QVERIFY2(window.statusText().endsWith(refusal), qPrintable(status()));
             QCOMPARE(table().ChannelCount(), channels);
@@ -157,14 +157,14 @@ private slots:
 
     void appendToTheStartupGrid() {
         MainWindow& window = startWindow();
-        QVERIFY(window.fileCommands().appendFile(writeChirp(QStringLiteral("list.csv"), 2)));
+        QVERIFY(window.fileActions().appendFile(writeChirp(QStringLiteral("list.csv"), 2)));
         QCOMPARE(table().ColCount(), kImportedColumnCount);
         QCOMPARE(table().ChannelCount(), kStartupRowCount - 1 + 2);
         QCOMPARE(table().CellText(kStartupRowCount + 1, Callsign), std::string("C2"));
-        QVERIFY(window.document().csvLoaded);
+        QVERIFY(window.document().hasImportColumns());
         window.document().undoStack().undo();
         QCOMPARE(table().ColCount(), kStartupColumnCount);
-        QVERIFY(!window.document().csvLoaded);
+        QVERIFY(!window.document().hasImportColumns());
     }
 
     void memoryFilesFollowTheModel_data() {
@@ -189,11 +189,11 @@ private slots:
         QFETCH(QString, otherFile);
         QFETCH(QString, refusal);
         MainWindow& window = startWindow(testing::Channels(2));
-        window.document().model = model;
+        window.document().setModelName(model);
         trigger("openG3mAction");  // cancelled
         QCOMPARE(m_dialogs->shown.last().filter, filter);
         testing::WriteBytes(path(otherFile), QByteArray(100, '\0'));
-        QVERIFY(!window.fileCommands().openFile(path(otherFile)));
+        QVERIFY(!window.fileActions().openFile(path(otherFile)));
         QVERIFY2(window.statusText().endsWith(refusal), qPrintable(window.statusText()));
         QCOMPARE(table().ChannelCount(), 2);
     }
@@ -206,7 +206,7 @@ private slots:
         grid.setColumnHidden(Bandwidth, true);
         grid.horizontalHeader()->moveSection(Callsign, 0);
         window.findBar().findRows(QStringLiteral("C1"));  // C1, C10, C11, C12
-        const ChannelListPrint list = window.printCommands().listToPrint();
+        const ChannelListPrint list = window.printActions().listToPrint();
         QCOMPARE(list.title, QStringLiteral("channels.csv"));
         const PrintedPage page = PageOf(list, 1, 3, PageCount(list, 3));
         QCOMPARE(page.pageNumber, QStringLiteral("Page 2 of 2"));
@@ -220,7 +220,7 @@ private slots:
         MainWindow& window = startWindow(testing::Channels(150));
         PdfPrinterChooser chooser;
         chooser.file = path(QStringLiteral("printed.pdf"));
-        window.printCommands().setPrinterChooser(&chooser);
+        window.printActions().setPrinterChooser(&chooser);
         trigger("printAction");
         const int pages = PdfPages(testing::ReadBytes(chooser.file));
         QVERIFY2(pages >= 2, qPrintable(QString::number(pages)));  // 150 rows: more than a page

@@ -4,8 +4,8 @@
 #include <sstream>
 
 #include "../BadInputs.h"
-#include "cli/ConvertCommand.h"
-#include "io/SafeFile.h"
+#include "cli/Converter.h"
+#include "io/SaveFaults.h"
 
 using namespace corvalen;
 

@@ -1,0 +1,170 @@
+#include "app/ChannelActions.h"
+
+#include <QAction>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QTableView>
+#include <QUndoStack>
+#include <algorithm>
+
+#include "app/ChannelUndoSteps.h"
+#include "app/Document.h"
+#include "app/EditDialogs.h"
+#include "app/SetFieldDialog.h"
+#include "app/StatusText.h"
+#include "app/UndoSteps.h"
+#include "edit/ChannelRange.h"
+
+namespace corvalen {
+
+ChannelActions::ChannelActions(Document& document, QTableView& grid, QObject* parent)
+    : QObject(parent),
+      m_document(document),
+      m_grid(grid),
+      m_selection(grid),
+      m_ownDialogs(std::make_unique<QtEditDialogs>(&grid)),
+      m_dialogs(m_ownDialogs.get()) {
+    m_setField = makeAction(QStringLiteral("setFieldAction"),
+                            tr("Set Field of Selected Rows\u2026"), &ChannelActions::setField);
+    m_addRange = makeAction(QStringLiteral("addRangeAction"), tr("Add Channel Range\u2026"),
+                            &ChannelActions::addRange);
+    m_moveUp = makeAction(QStringLiteral("moveUpAction"), tr("Move Up"), &ChannelActions::moveUp);
+    m_moveUp->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Up));
+    m_moveDown =
+        makeAction(QStringLiteral("moveDownAction"), tr("Move Down"), &ChannelActions::moveDown);
+    m_moveDown->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Down));
+    m_moveToTop = makeAction(QStringLiteral("moveToTopAction"), tr("Move to Top"),
+                             &ChannelActions::moveToTop);
+    m_moveToBottom = makeAction(QStringLiteral("moveToBottomAction"), tr("Move to Bottom"),
+                                &ChannelActions::moveToBottom);
+    m_goToChannel = makeAction(QStringLiteral("goToChannelAction"), tr("Go to Channel\u2026"),
+                               &ChannelActions::goToChannel);
+    m_goToChannel->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
+    connect(m_grid.horizontalHeader(), &QHeaderView::sortIndicatorChanged, this,
+            &ChannelActions::updateMoveActions);
+    updateMoveActions();
+}
+
+ChannelActions::~ChannelActions() = default;
+
+QAction* ChannelActions::makeAction(const QString& objectName, const QString& text,
+                                     void (ChannelActions::*slot)()) {
+    auto* action = new QAction(text, this);
+    action->setObjectName(objectName);
+    // The shortcuts work wherever the window has the focus, the grid included.
+    action->setShortcutContext(Qt::WindowShortcut);
+    connect(action, &QAction::triggered, this, slot);
+    return action;
+}
+
+void ChannelActions::updateMoveActions() {
+    const bool sorted =
+        m_grid.horizontalHeader()->sortIndicatorSection() >= 0 &&
+        m_grid.horizontalHeader()->sortIndicatorSection() < m_grid.horizontalHeader()->count();
+    for (QAction* action : {m_moveUp, m_moveDown, m_moveToTop, m_moveToBottom}) {
+        action->setEnabled(!sorted);
+    }
+}
+
+std::vector<int> ChannelActions::targetRows() const {
+    std::vector<int> rows = m_selection.selectedTableRows();
+    if (rows.empty() && m_selection.currentTableRow() > 0) {
+        rows.push_back(m_selection.currentTableRow());
+    }
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
+}
+
+void ChannelActions::selectRows(int first, int last, int column) {
+    m_selection.setCurrentCell(first, column);
+    const std::pair<int, int> rows[] = {{first, last}};
+    m_selection.selectTableRows(rows);
+}
+
+void ChannelActions::setField() {
+    const std::vector<int> rows = targetRows();
+    if (rows.empty()) {
+        emit status(tr("Select the rows to change first"));
+        return;
+    }
+    const MemoryTable& table = m_document.table().table();
+    const QModelIndex current = m_selection.toModel(m_grid.currentIndex());
+    const std::optional<FieldEdit> edit = m_dialogs->askFieldEdit(
+        table, current.isValid() ? current.column() : 0, static_cast<int>(rows.size()));
+    if (!edit) {
+        return;
+    }
+    const QString column = SetFieldDialog::ColumnName(table, edit->Column());
+    std::unique_ptr<QUndoCommand> command = MakeFieldEditStep(
+        m_document.table(), rows, *edit, tr("Set %1 of Selected Rows").arg(column));
+    if (!command) {
+        emit status(tr("%1 of the selected rows already held that").arg(column));
+        return;
+    }
+    m_document.undoStack().push(command.release());
+    emit status(
+        tr("Set %1 of %2").arg(column, Count(static_cast<qsizetype>(rows.size()), "row", "rows")));
+}
+
+void ChannelActions::addRange() {
+    MemoryTableModel& model = m_document.table();
+    const std::optional<RangeFill> fill = m_dialogs->askChannelRange(model.table());
+    if (!fill) {
+        return;
+    }
+    Result<MemoryTable> rows = MakeRangeRows(model.table(), *fill);
+    if (!rows) {
+        emit status(QString::fromStdString(rows.error().message));
+        return;
+    }
+    const int at = model.table().RowCount();
+    const int count = rows->ChannelCount();
+    const QString first = QString::fromStdString(std::string(rows->CellText(1, Number)));
+    const QString last = QString::fromStdString(std::string(rows->CellText(count, Number)));
+    m_document.undoStack().push(
+        new PutRowsStep(model, at, std::move(*rows), tr("Add Channel Range")));
+    emit revealRow(at);
+    selectRows(at, at + count - 1, Frequency);
+    emit status(count == 1
+                    ? tr("Added 1 channel, number %1").arg(first)
+                    : tr("Added %1 channels, numbered %2 to %3").arg(count).arg(first, last));
+}
+
+void ChannelActions::moveRows(RowMove move) {
+    if (!m_moveUp->isEnabled()) {
+        return;  // the grid is sorted
+    }
+    const std::vector<int> rows = targetRows();
+    const std::vector<int> order =
+        MovedRowOrder(m_document.table().table().ChannelCount(), rows, move);
+    if (rows.empty() || IsUnmoved(order)) {
+        return;
+    }
+    static const char* const kNames[] = {QT_TR_NOOP("Move Up"), QT_TR_NOOP("Move Down"),
+                                         QT_TR_NOOP("Move to Top"), QT_TR_NOOP("Move to Bottom")};
+    m_document.undoStack().push(
+        new MoveRowsStep(m_document.table(), order, tr(kNames[static_cast<int>(move)])));
+    if (m_grid.currentIndex().isValid()) {
+        m_grid.scrollTo(m_grid.currentIndex());
+    }
+}
+
+void ChannelActions::goToChannel() {
+    const std::optional<int> number = m_dialogs->askChannelNumber();
+    if (!number) {
+        return;
+    }
+    const int row = RowOfChannel(m_document.table().table(), *number);
+    if (row == 0) {
+        emit status(tr("No row holds channel %1").arg(*number));
+        return;
+    }
+    emit revealRow(row);
+    const QModelIndex current = m_grid.currentIndex();
+    selectRows(row, row, current.isValid() ? current.column() : 0);
+    m_grid.setFocus();
+    emit status(tr("Channel %1 is in row %2").arg(*number).arg(row));
+}
+
+}  // namespace corvalen

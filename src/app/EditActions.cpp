@@ -1,0 +1,244 @@
+#include "app/EditActions.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QTableView>
+#include <QUndoStack>
+#include <algorithm>
+#include <memory>
+#include <utility>
+
+#include "app/Document.h"
+#include "app/StatusText.h"
+#include "app/UndoSteps.h"
+#include "table/Columns.h"
+#include "table/TabSeparatedText.h"
+
+namespace corvalen {
+
+namespace {
+QString WithShortcut(const QString& tip, const QAction& action);
+}  // namespace
+
+EditActions::EditActions(Document& document, QTableView& grid, QObject* parent)
+    : QObject(parent),
+      m_document(document),
+      m_grid(grid),
+      m_selection(grid),
+      // The stack keeps the two actions' texts ("Undo Paste") and enabled states up to date.
+      m_undo(document.undoStack().createUndoAction(this, tr("Undo"))),
+      m_redo(document.undoStack().createRedoAction(this, tr("Redo"))) {
+    // Moved rows, and rows put back by an undo, stay selected, as ranges.
+    connect(&document.table(), &MemoryTableModel::rowsAboutToBeReordered, this,
+            [this] { m_asideWhileReordered = m_selection.setSelectionAside(); });
+    connect(&document.table(), &MemoryTableModel::rowsReordered, this,
+            [this](const std::vector<int>& places) {
+                m_selection.putSelectionBack(m_asideWhileReordered, places);
+                m_asideWhileReordered = {};
+            });
+    m_undo->setObjectName(QStringLiteral("undoAction"));
+    m_undo->setShortcuts(QKeySequence::Undo);
+    m_redo->setObjectName(QStringLiteral("redoAction"));
+    m_redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+
+    m_cut = makeAction(QStringLiteral("cutAction"), tr("Cut"), &EditActions::cutCells);
+    m_cut->setShortcuts(QKeySequence::Cut);
+    m_copy = makeAction(QStringLiteral("copyAction"), tr("Copy"), &EditActions::copyCells);
+    m_copy->setShortcuts(QKeySequence::Copy);
+    m_paste = makeAction(QStringLiteral("pasteAction"), tr("Paste"), &EditActions::pasteCells);
+    m_paste->setShortcuts(QKeySequence::Paste);
+
+    m_clear = makeAction(QStringLiteral("clearCellsAction"), tr("Clear Cells"),
+                         &EditActions::clearCells);
+    m_clear->setShortcuts(QKeySequence::Delete);
+    // Delete belongs to the grid: in a cell editor or the find box it deletes characters.
+    m_clear->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    m_grid.addAction(m_clear);
+
+    // The row commands of the button bar, also in the Edit menu. Their shortcuts clash with no
+    // other command's, nor with the keys a cell editor or the find box takes.
+    m_addRow = makeAction(QStringLiteral("addRowAction"), tr("Add Row"), &EditActions::addRow);
+    m_addRow->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A));
+    m_insertRow =
+        makeAction(QStringLiteral("insertRowAction"), tr("Insert Row"), &EditActions::insertRow);
+    m_insertRow->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I));
+    m_deleteRows = makeAction(QStringLiteral("deleteRowsAction"), tr("Delete Row(s)"),
+                              &EditActions::deleteRows);
+    m_deleteRows->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete));
+    m_reIndex = makeAction(QStringLiteral("reIndexAction"), tr("Re-Index"), &EditActions::reIndex);
+    m_reIndex->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R));
+    const std::pair<QAction*, QString> tips[] = {
+        {m_addRow, tr("Adds an empty channel at the end")},
+        {m_insertRow, tr("Inserts an empty channel below the current row")},
+        {m_deleteRows, tr("Removes the selected rows and renumbers the rest")},
+        {m_reIndex, tr("Renumbers the Number column 1 to n in table order")},
+        {m_clear, tr("Empties the selected cells")},
+        {m_cut, tr("Copies the selected cells and empties them")},
+        {m_copy, tr("Copies the selected cells as tab-separated text")},
+        {m_paste, tr("Pastes tab-separated text from the current cell down")},
+    };
+    for (const auto& [action, tip] : tips) {
+        action->setToolTip(WithShortcut(tip, *action));
+    }
+}
+
+namespace {
+
+// "Adds an empty channel at the end (Ctrl+Shift+A)".
+QString WithShortcut(const QString& tip, const QAction& action) {
+    const QKeySequence key = action.shortcut();
+    return key.isEmpty()
+               ? tip
+               : QStringLiteral("%1 (%2)").arg(tip, key.toString(QKeySequence::NativeText));
+}
+
+}  // namespace
+
+QAction* EditActions::makeAction(const QString& objectName, const QString& text,
+                                  void (EditActions::*slot)()) {
+    auto* action = new QAction(text, this);
+    action->setObjectName(objectName);
+    connect(action, &QAction::triggered, this, slot);
+    return action;
+}
+
+void EditActions::addRow() {
+    addRowAt(std::nullopt);
+}
+
+void EditActions::insertRow() {
+    addRowAt(m_selection.currentTableRow());
+}
+
+void EditActions::addRowAt(std::optional<int> selectionEndRow) {
+    auto* command = new AddRowStep(m_document.table(), selectionEndRow);
+    m_document.undoStack().push(command);
+    emit revealRow(command->row());
+    // Ready to type the new channel's frequency.
+    m_selection.setCurrentCell(command->row(), Frequency);
+    m_grid.setFocus();
+}
+
+void EditActions::deleteRows() {
+    // Every selected row goes, however the selection was made, and nothing else: separate
+    // ranges are removed range by range, so no unselected row in between is lost, and with no
+    // row selected nothing is removed.
+    const std::vector<int> rows = m_selection.selectedTableRows();
+    std::vector<RowRange> ranges = RowRanges(rows);
+    if (ranges.empty()) {
+        emit status(tr("No rows selected; nothing deleted"));
+        return;
+    }
+    m_document.undoStack().push(new DeleteRowsStep(m_document.table(), std::move(ranges)));
+    const int left = m_document.table().table().ChannelCount();
+    emit status(
+        left == 0 ? tr("Deleted %1").arg(Count(static_cast<qsizetype>(rows.size()), "row", "rows"))
+                  : tr("Deleted %1; the rest renumbered 1 to %2")
+                        .arg(Count(static_cast<qsizetype>(rows.size()), "row", "rows"))
+                        .arg(left));
+}
+
+void EditActions::reIndex() {
+    const int before = m_document.undoStack().count();
+    m_document.undoStack().push(new ReIndexStep(m_document.table()));
+    const int rows = m_document.table().table().ChannelCount();
+    if (m_document.undoStack().count() == before) {
+        emit status(tr("Every row already has its number (1 to %1); nothing changed").arg(rows));
+    } else {
+        emit status(tr("Renumbered %1 1 to %2").arg(Count(rows, "row", "rows")).arg(rows));
+    }
+}
+
+void EditActions::clearCells() {
+    GridSelection::Cells cells = m_selection.selectedCells();
+    if (cells.rows.empty()) {
+        return;
+    }
+    std::sort(cells.rows.begin(), cells.rows.end());
+    if (std::unique_ptr<QUndoCommand> clear =
+            MakeClearStep(m_document.table(), cells.rows, cells.firstColumn, cells.lastColumn,
+                             tr("Clear Cells"))) {
+        m_document.undoStack().push(clear.release());
+    }
+}
+
+QString EditActions::copyToClipboard(const GridSelection::Cells& cells) {
+    const MemoryTableModel& model = m_document.table();
+    QApplication::clipboard()->setText(QString::fromStdString(
+        EncodeTabSeparated(model.table(), cells.rows, cells.firstColumn, cells.lastColumn)));
+    const int columns = cells.lastColumn - cells.firstColumn + 1;
+    if (columns == model.columnCount()) {
+        return Count(static_cast<qsizetype>(cells.rows.size()), "row", "rows");
+    }
+    return Count(static_cast<qsizetype>(cells.rows.size()) * columns, "cell", "cells");
+}
+
+void EditActions::copyCells() {
+    const GridSelection::Cells cells = m_selection.selectedCells();
+    if (cells.rows.empty()) {
+        return;
+    }
+    emit status(tr("Copied %1").arg(copyToClipboard(cells)));
+}
+
+void EditActions::cutCells() {
+    GridSelection::Cells cells = m_selection.selectedCells();
+    if (cells.rows.empty()) {
+        return;
+    }
+    const QString what = copyToClipboard(cells);
+    std::sort(cells.rows.begin(), cells.rows.end());
+    if (std::unique_ptr<QUndoCommand> clear = MakeClearStep(
+            m_document.table(), cells.rows, cells.firstColumn, cells.lastColumn, tr("Cut"))) {
+        m_document.undoStack().push(clear.release());
+    }
+    emit status(tr("Cut %1").arg(what));
+}
+
+void EditActions::pasteCells() {
+    CellBlock block = DecodeTabSeparated(QApplication::clipboard()->text().toStdString());
+    if (block.empty()) {
+        emit status(tr("Nothing to paste: the clipboard holds no text"));
+        return;
+    }
+    MemoryTableModel& model = m_document.table();
+    // Over the rows the grid shows from the current cell down; without a current cell, below
+    // the last row, so nothing is overwritten.
+    const QModelIndex current = m_grid.currentIndex();
+    const std::vector<int> targetRows =
+        current.isValid() ? m_selection.tableRowsFrom(current.row(), static_cast<int>(block.size()))
+                          : std::vector<int>();
+    int column = current.isValid() ? m_selection.toModel(current).column() : 0;
+    std::size_t width = 0;
+    for (const std::vector<std::string>& cells : block) {
+        width = std::max(width, cells.size());
+    }
+    if (width == static_cast<std::size_t>(model.columnCount())) {
+        column = 0;  // whole rows go into their own columns
+    }
+    const int firstRow = targetRows.empty() ? model.table().RowCount() : targetRows.front();
+    PasteOutcome outcome;
+    std::unique_ptr<QUndoCommand> paste =
+        MakePasteStep(model, targetRows, column, std::move(block), outcome);
+    if (!paste) {
+        return;
+    }
+    m_document.undoStack().push(paste.release());
+    QString text =
+        tr("Pasted %1 of %2 at row %3")
+            .arg(Count(outcome.rows, "row", "rows"), Count(outcome.columns, "cell", "cells"))
+            .arg(firstRow);
+    if (outcome.rowsAdded > 0) {
+        text += tr("; %1 added").arg(Count(outcome.rowsAdded, "row", "rows"));
+    }
+    if (outcome.columnsLeftOut > 0) {
+        text += tr("; %1 past the last column left out")
+                    .arg(Count(outcome.columnsLeftOut, "column", "columns"));
+    }
+    emit status(text);
+    m_grid.scrollTo(m_selection.gridIndexAt(firstRow, column));
+}
+
+}  // namespace corvalen

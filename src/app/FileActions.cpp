@@ -1,0 +1,508 @@
+#include "app/FileActions.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMimeData>
+#include <QTimer>
+#include <QUndoStack>
+#include <QUrl>
+
+#include "app/Document.h"
+#include "app/FileDialog.h"
+#include "app/MessageBoxes.h"
+#include "app/RecentFiles.h"
+#include "app/StatusText.h"
+#include "app/UndoSteps.h"
+#include "csv/ChirpCsv.h"
+#include "csv/CsvReader.h"
+#include "csv/CsvWriter.h"
+#include "files/ChannelFiles.h"
+#include "channel/CellChecks.h"
+#include "g3m/G3mFile.h"
+#include "g3m/G3mReader.h"
+#include "g3m/MemoryRecord.h"
+#include "io/FileExists.h"
+#include "io/SafeFile.h"
+#include "edit/ChannelRange.h"
+#include "table/RowOperations.h"
+
+namespace corvalen {
+namespace {
+
+const QString kAppTitle = QStringLiteral("Corvalen");
+// The dialogs' texts, looked up when a dialog opens so they follow the language loaded.
+QString CsvOpenFilter() {
+    return QCoreApplication::translate("corvalen::FileActions", "Memory files (*.csv)|*.csv");
+}
+QString CsvSaveFilter() {
+    return QCoreApplication::translate("corvalen::FileActions", "Data files (*.csv)|*.csv");
+}
+QString G3mFilter() {
+    return QCoreApplication::translate("corvalen::FileActions", "Memory files (*.g3m)|*.g3m");
+}
+QString SelectFileTitle() {
+    return QCoreApplication::translate("corvalen::FileActions", "Select your File");
+}
+QString ChirpFilter() {
+    return QCoreApplication::translate("corvalen::FileActions", "CHIRP files (*.csv)|*.csv");
+}
+QString AppendFilter() {
+    return QCoreApplication::translate("corvalen::FileActions", "Channel files|*.csv;*.g3m;*.15m");
+}
+
+// The memory files of the receiver model: .15m for the "305" and "315", else .g3m.
+QString MemoryFileFilter(ReceiverModel model) {
+    return model.HoldsSecondarySquelch()
+               ? QCoreApplication::translate("corvalen::FileActions", "Memory files (*.15m)|*.15m")
+               : G3mFilter();
+}
+
+// The status line of a save, with what the save itself had to tell (an owner it could not
+// keep, other names of the file) after it.
+QString WithSaveNotices(QString status, const std::vector<std::string>& notices) {
+    for (const std::string& notice : notices) {
+        status += QStringLiteral("; ") + QString::fromStdString(notice);
+    }
+    return status;
+}
+
+}  // namespace
+
+FileActions::FileActions(Document& document, SharedFileDialog& fileDialog, MessageBoxes& messages,
+                           const SettingsFile& settings, QWidget* window)
+    : QObject(window),
+      m_document(document),
+      m_fileDialog(fileDialog),
+      m_messages(messages),
+      m_recent(std::make_unique<RecentFiles>(settings)),
+      m_openCsv(new QAction(tr("Open Winradio .csv file"), this)),
+      m_openG3m(new QAction(tr("Open .g3m file\u2026"), this)),
+      m_saveCsv(new QAction(tr("Save .csv file"), this)),
+      m_saveG3m(new QAction(tr("Save .g3m file"), this)),
+      m_saveChirp(new QAction(tr("Save as CHIRP .csv file\u2026"), this)),
+      m_append(new QAction(tr("Append Channels from File\u2026"), this)),
+      m_recentMenu(new QMenu(tr("Recent files"), window)) {
+    m_openCsv->setObjectName(QStringLiteral("openCsvAction"));
+    m_openCsv->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    connect(m_openCsv, &QAction::triggered, this, &FileActions::openCsv);
+    m_openG3m->setObjectName(QStringLiteral("openG3mAction"));
+    m_openG3m->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
+    connect(m_openG3m, &QAction::triggered, this, &FileActions::openG3m);
+    m_saveCsv->setObjectName(QStringLiteral("saveCsvAction"));
+    m_saveCsv->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    connect(m_saveCsv, &QAction::triggered, this, &FileActions::saveCsv);
+    m_saveG3m->setObjectName(QStringLiteral("saveG3mAction"));
+    m_saveG3m->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    connect(m_saveG3m, &QAction::triggered, this, &FileActions::saveG3m);
+    m_saveChirp->setObjectName(QStringLiteral("saveChirpAction"));
+    connect(m_saveChirp, &QAction::triggered, this, &FileActions::saveChirp);
+    m_append->setObjectName(QStringLiteral("appendAction"));
+    connect(m_append, &QAction::triggered, this, &FileActions::appendFromFile);
+
+    m_recentMenu->setObjectName(QStringLiteral("recentMenu"));
+    connect(m_recentMenu, &QMenu::aboutToShow, this, &FileActions::fillRecentMenu);
+    m_recent->load();
+    fillRecentMenu();
+}
+
+FileActions::~FileActions() = default;
+
+void FileActions::report(const QString& text, const QString& details) {
+    m_lastStatus = text;
+    m_lastDetails = details;
+    emit status(text, details);
+}
+
+void FileActions::report(const QString& text, const std::vector<Diagnostic>& diagnostics) {
+    // The tooltip lists the problems; a very long list is cut so the tooltip stays usable.
+    constexpr std::size_t kMaxLines = 40;
+    QStringList lines;
+    for (std::size_t i = 0; i < diagnostics.size() && i < kMaxLines; ++i) {
+        lines << QString::fromStdString(diagnostics[i].ToString());
+    }
+    if (diagnostics.size() > kMaxLines) {
+        lines << tr("... and %1 more").arg(diagnostics.size() - kMaxLines);
+    }
+    report(text, lines.join(QLatin1Char('\n')));
+}
+
+void FileActions::openCsv() {
+    if (!settleUnsavedChanges()) {
+        return;
+    }
+    const std::optional<QString> chosen =
+        m_fileDialog.show(m_document.winradioPath(), CsvOpenFilter(), SelectFileTitle(),
+                          FileDialogSettings::Form::Open);
+    if (!chosen) {
+        return;  // cancelled: the table and its unsaved edits stay
+    }
+    importCsvFile(*chosen);
+}
+
+bool FileActions::importCsvFile(const QString& path) {
+    BusyCursor busy;
+    // Read as CSV whatever the name; the first line says whether it is the receiver's or CHIRP's.
+    Result<MemoryFileRead> imported = ReadCsvFile(LocalPath(path));
+    if (!imported) {
+        report(FailureText(path, imported.error(), tr("nothing imported")));
+        return false;
+    }
+    rememberFile(path);
+    const int channels = imported->table.ChannelCount();
+    loadTable(std::move(imported->table), tr("Open %1").arg(QFileInfo(path).fileName()));
+
+    QString text = imported->kind == MemoryFileKind::ChirpCsv ? tr("Read %1 from the CHIRP file %2")
+                                                              : tr("Read %1 from %2");
+    text = text.arg(Count(channels, "channel", "channels"), QFileInfo(path).fileName());
+    if (!imported->diagnostics.empty()) {
+        text += tr("; %1 reported").arg(Count(imported->diagnostics.size(), "line", "lines"));
+    }
+    report(text, imported->diagnostics);
+    return true;
+}
+
+void FileActions::openG3m() {
+    if (!settleUnsavedChanges()) {
+        return;
+    }
+    // As for the .g3m save, the name box starts empty: a .csv name left there would be read as
+    // a memory file.
+    m_fileDialog.settings().fileName.clear();
+    const std::optional<QString> chosen =
+        m_fileDialog.show(m_document.winradioPath(), MemoryFileFilter(m_document.receiverModel()),
+                          SelectFileTitle(), FileDialogSettings::Form::Open);
+    if (!chosen) {
+        return;  // cancelled: the table and its unsaved edits stay
+    }
+    openG3mFile(*chosen);
+}
+
+bool FileActions::openG3mFile(const QString& path) {
+    if (const QString mismatch = modelMismatch(path); !mismatch.isEmpty()) {
+        report(mismatch + tr("; nothing opened"));
+        return false;
+    }
+    BusyCursor busy;
+    Result<G3mReadReport> read = ReadG3mFile(LocalPath(path), m_document.receiverModel());
+    if (!read) {
+        report(FailureText(path, read.error(), tr("nothing opened")));
+        return false;
+    }
+    rememberFile(path);
+    const int channels = read->table.ChannelCount();
+    loadTable(std::move(read->table), tr("Open %1").arg(QFileInfo(path).fileName()));
+
+    QString text = tr("Read %1 from %2 (%3-byte records)")
+                       .arg(Count(channels, "channel", "channels"), QFileInfo(path).fileName())
+                       .arg(static_cast<qulonglong>(m_document.receiverModel().RecordLength()));
+    if (!read->problems.empty()) {
+        text += tr("; %1 reported").arg(Count(read->problems.size(), "problem", "problems"));
+    }
+    report(text, read->problems);
+    return true;
+}
+
+bool FileActions::openFile(const QString& path) {
+    if (!settleUnsavedChanges()) {
+        return false;
+    }
+    return IsRecordFilePath(LocalPath(path)) ? openG3mFile(path) : importCsvFile(path);
+}
+
+void FileActions::openRecent(const QString& path) {
+    if (!QFileInfo(path).isFile()) {
+        m_recent->remove(path);
+        fillRecentMenu();
+        report(tr("%1 no longer exists; removed from Recent files").arg(DisplayPath(path)));
+        return;
+    }
+    openFile(path);
+}
+
+bool FileActions::IsMemoryFilePath(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix();
+    return suffix.compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0 ||
+           suffix.compare(QLatin1String("g3m"), Qt::CaseInsensitive) == 0 ||
+           suffix.compare(QLatin1String("15m"), Qt::CaseInsensitive) == 0;
+}
+
+QString FileActions::DroppedMemoryFile(const QMimeData* data) {
+    const QList<QUrl> urls = data->urls();
+    if (urls.size() == 1 && urls[0].isLocalFile() && IsMemoryFilePath(urls[0].toLocalFile())) {
+        return urls[0].toLocalFile();
+    }
+    return QString();
+}
+
+void FileActions::loadTable(MemoryTable table, const QString& actionName) {
+    LoadTableStep::Push(m_document, std::move(table), actionName);
+    m_document.undoStack().setClean();
+    emit tableLoaded();
+}
+
+bool FileActions::settleUnsavedChanges() {
+    if (m_document.undoStack().isClean()) {
+        return true;
+    }
+    const QString question =
+        tr("The memory table has changes that are not saved.\r\nSave them as a .csv or .g3m "
+           "file first, or discard them?");
+    bool saved = false;
+    switch (m_messages.askUnsavedChanges(kAppTitle, question)) {
+        case UnsavedChangesAnswer::SaveCsv:
+            saved = saveCsv();
+            break;
+        case UnsavedChangesAnswer::SaveG3m:
+            saved = saveG3m();
+            break;
+        case UnsavedChangesAnswer::Discard:
+            return true;
+        case UnsavedChangesAnswer::Cancel:
+            return false;
+    }
+    if (saved && m_lastSaveReported) {
+        // Rows or cells did not go into the file as they stand. The user gets to read that on
+        // the status line before the table goes; the table now counts as saved, so the next try
+        // goes on without asking.
+        report(m_lastStatus + tr("; stopped so you can check this first"), m_lastDetails);
+        return false;
+    }
+    return saved;
+}
+
+std::optional<QString> FileActions::chooseSaveTarget(const QString& filter, const QString& title) {
+    for (;;) {
+        const std::optional<QString> chosen = m_fileDialog.show(
+            m_document.winradioPath(), filter, title, FileDialogSettings::Form::Save);
+        if (!chosen) {
+            return std::nullopt;
+        }
+        if (FileExists(LocalPath(*chosen)) &&
+            !m_messages.confirmOverwrite(
+                kAppTitle, DisplayPath(*chosen) + tr(" already exists.\r\nSelect OK to overwrite, "
+                                                     "or Cancel to try again."))) {
+            continue;  // Cancel goes back to the dialog
+        }
+        return chosen;
+    }
+}
+
+bool FileActions::saveCsv() {
+    // The file's text is fixed by the table as it stands now; a second pass through the dialog
+    // after "Cancel" in the overwrite prompt writes the same text.
+    CsvText text;
+    {
+        BusyCursor busy;
+        text = BuildCsvText(m_document.table().table(), m_document.hasImportColumns());
+    }
+    const std::optional<QString> chosen = chooseSaveTarget(CsvSaveFilter(), tr("Save to CSV File"));
+    if (!chosen) {
+        return false;
+    }
+    const QString path = *chosen;
+    std::vector<std::string> notices;
+    Status written = [&] {
+        BusyCursor busy;
+        return WriteCsvFile(LocalPath(path), text, notices);
+    }();
+    if (!written) {
+        report(FailureText(path, written.error(), tr("nothing saved")));
+        return false;
+    }
+    m_document.undoStack().setClean();
+    rememberFile(path);
+    const int rows = m_document.table().table().ChannelCount() - text.rowsSkipped;
+    QString status =
+        tr("Saved %1 to %2").arg(Count(rows, "row", "rows"), QFileInfo(path).fileName());
+    if (text.rowsSkipped > 0) {
+        status += tr("; %1 skipped").arg(Count(text.rowsSkipped, "empty row", "empty rows"));
+    }
+    if (!text.diagnostics.empty()) {
+        status += tr("; %1 reported").arg(Count(text.diagnostics.size(), "cell", "cells"));
+    }
+    report(WithSaveNotices(status, notices), text.diagnostics);
+    m_lastSaveReported = !text.diagnostics.empty();
+    return true;
+}
+
+bool FileActions::saveG3m() {
+    m_fileDialog.settings().fileName.clear();  // a .g3m save always starts from an empty name
+    const std::optional<QString> chosen =
+        m_fileDialog.show(m_document.winradioPath(), MemoryFileFilter(m_document.receiverModel()),
+                          SelectFileTitle(), FileDialogSettings::Form::Open, tr("&Save"));
+    if (!chosen) {
+        return false;
+    }
+    const QString path = *chosen;
+    if (const QString mismatch = modelMismatch(path); !mismatch.isEmpty()) {
+        report(mismatch + tr("; the file was not changed"));
+        return false;
+    }
+    Result<G3mSaveReport> saved = [&] {
+        BusyCursor busy;
+        return SaveG3mFile(LocalPath(path), m_document.table().table(),
+                           m_document.receiverModel());
+    }();
+    if (!saved) {
+        report(FailureText(path, saved.error(), tr("the file was not changed")));
+        return false;
+    }
+    m_document.undoStack().setClean();
+    rememberFile(path);
+    QString status = tr("Wrote %1 of %2 bytes to %3")
+                         .arg(Count(saved->recordsWritten, "record", "records"))
+                         .arg(static_cast<qulonglong>(m_document.receiverModel().RecordLength()))
+                         .arg(QFileInfo(path).fileName());
+    if (saved->recordsKept > 0) {
+        status +=
+            tr("; %1 already in the file kept").arg(Count(saved->recordsKept, "record", "records"));
+    }
+    if (saved->rowsNotWritten > 0) {
+        status += tr("; %1 not written").arg(Count(saved->rowsNotWritten, "row", "rows"));
+    }
+    if (saved->rowsSkipped > 0) {
+        status += tr("; %1 skipped").arg(Count(saved->rowsSkipped, "empty row", "empty rows"));
+    }
+    const std::size_t notices = NoticeCount(saved->problems);
+    if (!saved->problems.empty()) {
+        status += tr("; %1 reported")
+                      .arg(ProblemsText(static_cast<qsizetype>(saved->problems.size() - notices),
+                                        static_cast<qsizetype>(notices)));
+    }
+    report(WithSaveNotices(status, saved->saveNotices), saved->problems);
+    // Notices say how a value was written; only errors stop a save made on the way out.
+    m_lastSaveReported = saved->rowsNotWritten > 0 || saved->problems.size() > notices;
+    return true;
+}
+
+void FileActions::fillRecentMenu() {
+    // The old entries go once control is back in the event loop: one of them may be the entry
+    // whose command is running now.
+    for (QAction* old : m_recentMenu->actions()) {
+        m_recentMenu->removeAction(old);
+        old->deleteLater();
+    }
+    const QStringList& paths = m_recent->paths();
+    if (paths.isEmpty()) {
+        m_recentMenu->addAction(tr("No recent files"))->setEnabled(false);
+        return;
+    }
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        const QString path = paths[i];
+        QString label = DisplayPath(path);
+        label.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction* action = m_recentMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(label));
+        connect(action, &QAction::triggered, this, [this, path] { openRecent(path); });
+    }
+}
+
+void FileActions::rememberFile(const QString& path) {
+    m_document.setFilePath(path);
+    m_recent->add(path);
+    fillRecentMenu();
+}
+
+QString FileActions::modelMismatch(const QString& path) const {
+    const std::string local = LocalPath(path);
+    const ReceiverModel model = m_document.receiverModel();
+    if (!IsRecordFilePath(local) || RecordFileFitsModel(local, model)) {
+        return QString();
+    }
+    return Is15mPath(local)
+               ? tr("%1 is a .15m memory file, for the receiver models 305 and 315, not \"%2\"")
+                     .arg(DisplayPath(path), m_document.modelName())
+               : tr("%1 is a .g3m memory file; the receiver model %2 uses .15m files")
+                     .arg(DisplayPath(path), m_document.modelName());
+}
+
+bool FileActions::saveChirp() {
+    // As for "Save .csv file": the text is fixed now, and an existing file is asked about.
+    ChirpText text;
+    {
+        BusyCursor busy;
+        text = BuildChirpCsvText(m_document.table().table());
+    }
+    const std::optional<QString> chosen = chooseSaveTarget(ChirpFilter(), tr("Save as CHIRP File"));
+    if (!chosen) {
+        return false;
+    }
+    const QString path = *chosen;
+    std::vector<std::string> notices;
+    Status written = [&] {
+        BusyCursor busy;
+        return WriteFileAtomically(LocalPath(path), text.bytes, notices);
+    }();
+    if (!written) {
+        report(FailureText(path, written.error(), tr("nothing saved")));
+        return false;
+    }
+    rememberFile(path);
+    QString status =
+        tr("Saved %1 to the CHIRP file %2")
+            .arg(Count(text.channelsWritten, "channel", "channels"), QFileInfo(path).fileName());
+    if (text.rowsNotWritten > 0) {
+        status += tr("; %1 not written").arg(Count(text.rowsNotWritten, "row", "rows"));
+    }
+    if (!text.diagnostics.empty()) {
+        status += tr("; %1 reported").arg(Count(text.diagnostics.size(), "problem", "problems"));
+    }
+    report(WithSaveNotices(status, notices), text.diagnostics);
+    return true;
+}
+
+void FileActions::appendFromFile() {
+    m_fileDialog.settings().fileName.clear();
+    const std::optional<QString> chosen =
+        m_fileDialog.show(m_document.winradioPath(), AppendFilter(), tr("Append Channels from File"),
+                          FileDialogSettings::Form::Open);
+    if (chosen) {
+        appendFile(*chosen);
+    }
+}
+
+bool FileActions::appendFile(const QString& path) {
+    if (const QString mismatch = modelMismatch(path); !mismatch.isEmpty()) {
+        report(mismatch + tr("; nothing appended"));
+        return false;
+    }
+    BusyCursor busy;
+    Result<MemoryFileRead> read = ReadMemoryFile(LocalPath(path), m_document.receiverModel());
+    if (!read) {
+        report(FailureText(path, read.error(), tr("nothing appended")));
+        return false;
+    }
+    const QString name = QFileInfo(path).fileName();
+    const int channels = read->table.ChannelCount();
+    MemoryTableModel& model = m_document.table();
+    const int lastRow = model.table().RowCount() - 1;
+    if (const Status room = RoomForChannels(model.table(), static_cast<std::uint64_t>(channels),
+                                            "The file holds");
+        !room) {
+        report(FailureText(path, room.error(), tr("nothing appended")));
+        return false;
+    }
+    if (channels > 0) {
+        const QString step = tr("Append %1").arg(name);
+        if (model.table().ColCount() == read->table.ColCount()) {
+            m_document.undoStack().push(
+                new PutRowsStep(model, lastRow + 1, std::move(read->table), step));
+        } else {
+            // The start-up grid's ten columns take the file's 19 first: the whole table changes.
+            MemoryTable grown = model.table();
+            AppendChannels(grown, read->table);
+            m_document.undoStack().push(new LoadTableStep(m_document, std::move(grown), step));
+        }
+    }
+    QString text = tr("Appended %1 from %2 after row %3")
+                       .arg(Count(channels, "channel", "channels"), name)
+                       .arg(lastRow);
+    if (!read->diagnostics.empty()) {
+        text += tr("; %1 reported").arg(Count(read->diagnostics.size(), "problem", "problems"));
+    }
+    report(text, read->diagnostics);
+    return true;
+}
+
+}  // namespace corvalen

@@ -1,0 +1,123 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "io/Diagnostic.h"
+#include "table/MemoryTable.h"
+
+class QAction;
+class QMenu;
+class QMimeData;
+class QWidget;
+
+namespace corvalen {
+
+class Document;
+class MessageBoxes;
+class RecentFiles;
+class SettingsFile;
+class SharedFileDialog;
+
+// The file commands: open a CSV or .g3m memory file (from the dialog, "Recent files" or a drop),
+// save the table as .csv or .g3m, and the question asked before unsaved changes would be lost.
+// It owns their actions and the "Recent files" menu; the window puts them into its menus and on
+// its buttons, and shows what each command reports on its status line.
+class FileActions : public QObject {
+    Q_OBJECT
+
+public:
+    // `window` is the parent of the dialogs and of the "Recent files" menu.
+    FileActions(Document& document, SharedFileDialog& fileDialog, MessageBoxes& messages,
+                 const SettingsFile& settings, QWidget* window);
+    ~FileActions() override;
+
+    QAction* openCsvAction() const { return m_openCsv; }
+    QAction* openG3mAction() const { return m_openG3m; }
+    QAction* saveCsvAction() const { return m_saveCsv; }
+    QAction* saveG3mAction() const { return m_saveG3m; }
+    QAction* saveChirpAction() const { return m_saveChirp; }
+    QAction* appendAction() const { return m_append; }
+    QMenu* recentMenu() const { return m_recentMenu; }
+    RecentFiles& recentFiles() { return *m_recent; }
+
+    // Imports a chosen CSV file: a receiver CSV memory file, or a CHIRP file (told apart by its
+    // first line). On failure the table and document stay as they were.
+    bool importCsvFile(const QString& path);
+    // Opens a .g3m memory file for the receiver model into the table (19-column form), as one
+    // undo step. On failure the table and document stay as they were.
+    bool openG3mFile(const QString& path);
+    // Opens a memory file picked without the dialog (dropped, or from "Recent files"): first
+    // settles unsaved changes, then reads it as a memory file (.g3m, .15m) or CSV by its
+    // extension.
+    bool openFile(const QString& path);
+    // Whether `path` names a file the editor opens: a .csv, .g3m or .15m file, in any case.
+    static bool IsMemoryFilePath(const QString& path);
+    // Adds the channels of a receiver CSV, CHIRP or memory file after the last row, each with
+    // its own number, as one undo step. On failure the table stays as it was.
+    bool appendFile(const QString& path);
+
+    // Replaces the whole table with one loaded from a file, as one undo step named
+    // `actionName` (for example "Open memories.csv"). The loaded table counts as saved, and
+    // "Save .csv file" then writes the 19-column form.
+    void loadTable(MemoryTable table, const QString& actionName);
+
+    // Before unsaved changes would be lost: when there are any, asks once whether to save them
+    // as .csv or .g3m, discard them, or cancel. True when the caller may go on (nothing to save,
+    // saved, or discarded); false when the user cancelled, the save failed or was cancelled, or
+    // the save reported rows or cells it could not write as they stand (the status line then
+    // shows the report, and the table counts as saved).
+    bool settleUnsavedChanges();
+
+    // The one memory file a drag brings, or an empty text.
+    static QString DroppedMemoryFile(const QMimeData* data);
+
+public slots:
+    void openCsv();                        // "Open Winradio .csv file"
+    void openG3m();                        // File / "Open .g3m file…"
+    void openRecent(const QString& path);  // File / "Recent files"
+    bool saveCsv();                        // "Save .csv file"; true once the file is written
+    bool saveG3m();                        // "Save .g3m file"; true once the file is written
+    // File / "Save as CHIRP .csv file…": the table as a CHIRP file. An export: the table's
+    // unsaved-changes mark stays. True once the file is written.
+    bool saveChirp();
+    void appendFromFile();  // File / "Append Channels from File…"
+
+signals:
+    // What the last command did, and the lines it reported (for the status line's tooltip).
+    void status(const QString& text, const QString& details);
+    // A file's table replaced the one shown.
+    void tableLoaded();
+
+private:
+    // Asks for a file to save to; an existing file is asked about first, and Cancel there goes
+    // back to the dialog. Nothing when the dialog is cancelled.
+    std::optional<QString> chooseSaveTarget(const QString& filter, const QString& title);
+    void report(const QString& text, const QString& details = QString());
+    void report(const QString& text, const std::vector<Diagnostic>& diagnostics);
+    void fillRecentMenu();
+    // A file was opened or saved: it goes first in "Recent files".
+    void rememberFile(const QString& path);
+    // Empty when a memory file of this name fits the receiver model, else why it does not.
+    QString modelMismatch(const QString& path) const;
+
+    Document& m_document;
+    SharedFileDialog& m_fileDialog;
+    MessageBoxes& m_messages;
+    std::unique_ptr<RecentFiles> m_recent;
+    QAction* m_openCsv;
+    QAction* m_openG3m;
+    QAction* m_saveCsv;
+    QAction* m_saveG3m;
+    QAction* m_saveChirp;
+    QAction* m_append;
+    QMenu* m_recentMenu;
+    QString m_lastStatus;
+    QString m_lastDetails;
+    bool m_lastSaveReported = false;  // the last save reported rows or cells (see its status)
+};
+
+}  // namespace corvalen

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+
+#include "app/TablePrinter.h"
+
+class QAction;
+class QPrinter;
+class QTableView;
+class QWidget;
+
+namespace corvalen {
+
+class MessageBoxes;
+class SharedFileDialog;
+
+// Asks which printer to use and how. The program shows Qt's print dialog; the tests a script.
+class PrinterChooser {
+public:
+    virtual ~PrinterChooser() = default;
+    // True when the user chose to print; `printer` is then set up as chosen.
+    virtual bool choose(QPrinter& printer) = 0;
+};
+
+class QtPrinterChooser : public PrinterChooser {
+public:
+    explicit QtPrinterChooser(QWidget* parent) : m_parent(parent) {}
+    bool choose(QPrinter& printer) override;
+
+private:
+    QWidget* m_parent;
+};
+
+// File / "Print…" and "Export PDF…": the channel list as the grid shows it (its visible columns
+// in their order, its sort and its filter) on paper or in a PDF file, landscape, every page
+// headed by the file name and the column headings and numbered.
+class PrintActions : public QObject {
+    Q_OBJECT
+
+public:
+    // `title` gives the name printed on every page (the file last opened or saved).
+    PrintActions(QTableView& grid, SharedFileDialog& fileDialog, MessageBoxes& messages,
+                  std::function<QString()> title, QWidget* window);
+    ~PrintActions() override;
+
+    QAction* printAction() const { return m_print; }
+    QAction* exportPdfAction() const { return m_exportPdf; }
+    // What the grid shows now, as the two commands print it.
+    ChannelListPrint listToPrint() const;
+    // For the tests: a chooser of their own instead of Qt's print dialog.
+    void setPrinterChooser(PrinterChooser* chooser) { m_chooser = chooser; }
+
+public slots:
+    bool print();      // "Print…"; true once printed
+    bool exportPdf();  // "Export PDF…"; true once the file is written
+
+signals:
+    void status(const QString& text);
+
+private:
+    // Prints on `printer`; the number of pages, or 0 when printing failed.
+    int printOn(QPrinter& printer);
+
+    QTableView& m_grid;
+    SharedFileDialog& m_fileDialog;
+    MessageBoxes& m_messages;
+    std::function<QString()> m_title;
+    QtPrinterChooser m_qtChooser;
+    PrinterChooser* m_chooser;
+    QAction* m_print;
+    QAction* m_exportPdf;
+};
+
+}  // namespace corvalen

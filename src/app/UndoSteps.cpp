@@ -1,0 +1,210 @@
+#include "app/UndoSteps.h"
+
+#include <QCoreApplication>
+
+#include <algorithm>
+#include <iterator>
+
+#include "app/Document.h"
+#include "table/RowOperations.h"
+
+namespace corvalen {
+namespace {
+
+// A table of `rows` channel rows of `columns` empty cells.
+MemoryTable EmptyCells(int rows, int columns) {
+    MemoryTable cells(columns);
+    cells.SetRowCount(rows + 1);
+    return cells;
+}
+
+}  // namespace
+
+SetCellsStep::SetCellsStep(MemoryTableModel& model, int row, int column, MemoryTable block,
+                                 const QString& text, QUndoCommand* parent)
+    : QUndoCommand(text, parent),
+      m_model(model),
+      m_row(row),
+      m_column(column),
+      m_block(std::move(block)) {}
+
+AddRowStep::AddRowStep(MemoryTableModel& model, std::optional<int> selectionEndRow)
+    : QUndoCommand(selectionEndRow
+                       ? QCoreApplication::translate("corvalen::EditActions", "Insert Row")
+                       : QCoreApplication::translate("corvalen::EditActions", "Add Row")),
+      m_model(model),
+      m_selectionEndRow(selectionEndRow) {}
+
+void AddRowStep::redo() {
+    // Undo puts the table back as it was, so every redo adds the same row with the same number.
+    m_row = m_selectionEndRow ? m_model.insertRowBelow(*m_selectionEndRow) : m_model.addRow();
+}
+
+void AddRowStep::undo() {
+    m_model.takeRows(m_row, m_row);
+}
+
+PutRowsStep::PutRowsStep(MemoryTableModel& model, int at, MemoryTable rows,
+                               const QString& text, QUndoCommand* parent)
+    : QUndoCommand(text, parent),
+      m_model(model),
+      m_at(at),
+      m_count(rows.ChannelCount()),
+      m_rows(std::move(rows)) {}
+
+void PutRowsStep::redo() {
+    const int columns = m_rows.ColCount();
+    m_model.putRows(m_at, std::move(m_rows));
+    m_rows = MemoryTable(columns);
+}
+
+void PutRowsStep::undo() {
+    m_rows = m_model.takeRows(m_at, m_at + m_count - 1);
+}
+
+DeleteRowsStep::DeleteRowsStep(MemoryTableModel& model, std::vector<RowRange> ranges)
+    : QUndoCommand(QCoreApplication::translate("corvalen::EditActions", "Delete Row(s)")),
+      m_model(model),
+      m_ranges(std::move(ranges)) {}
+
+void DeleteRowsStep::redo() {
+    m_deleted = m_model.deleteRows(m_ranges);
+}
+
+void DeleteRowsStep::undo() {
+    m_model.undeleteRows(m_ranges, std::move(m_deleted));
+    m_deleted = {};
+}
+
+ReIndexStep::ReIndexStep(MemoryTableModel& model)
+    : QUndoCommand(QCoreApplication::translate("corvalen::EditActions", "Re-Index")),
+      m_model(model) {}
+
+void ReIndexStep::redo() {
+    m_numbers = m_model.reIndex();
+    if (!m_checked) {
+        m_checked = true;
+        bool changed = false;
+        for (std::size_t i = 0; i < m_numbers.size() && !changed; ++i) {
+            changed = m_numbers[i] != RowNumberText(static_cast<int>(i) + 1);
+        }
+        setObsolete(!changed);
+    }
+}
+
+void ReIndexStep::undo() {
+    m_model.restoreNumbers(std::move(m_numbers));
+    m_numbers.clear();
+}
+
+LoadTableStep::LoadTableStep(Document& document, MemoryTable table, const QString& text)
+    : QUndoCommand(text), m_document(document), m_table(std::move(table)) {}
+
+void LoadTableStep::Push(Document& document, MemoryTable table, const QString& text) {
+    QUndoStack& stack = document.undoStack();
+    int opens = 0;
+    for (int k = 0; k < stack.index(); ++k) {
+        opens += dynamic_cast<const LoadTableStep*>(stack.command(k)) != nullptr ? 1 : 0;
+    }
+    if (opens >= kOpensKept) {
+        stack.clear();
+    }
+    stack.push(new LoadTableStep(document, std::move(table), text));
+}
+
+void LoadTableStep::swap() {
+    m_table = m_document.table().swapTable(std::move(m_table));
+}
+
+std::unique_ptr<QUndoCommand> MakePasteStep(MemoryTableModel& model,
+                                               const std::vector<int>& targetRows, int column,
+                                               CellBlock block, PasteOutcome& outcome) {
+    const MemoryTable& table = model.table();
+    outcome = {};
+    if (block.empty() || column < 0 || column >= table.ColCount()) {
+        return nullptr;
+    }
+    std::size_t width = 0;
+    for (const std::vector<std::string>& cells : block) {
+        width = std::max(width, cells.size());
+    }
+    const auto available = static_cast<std::size_t>(table.ColCount() - column);
+    const std::size_t columns = std::min(width, available);
+    if (columns == 0) {
+        return nullptr;
+    }
+    for (std::vector<std::string>& cells : block) {
+        cells.resize(columns);
+    }
+    const int rows = static_cast<int>(block.size());
+    const int existing = std::min(rows, static_cast<int>(targetRows.size()));
+    outcome = {rows, static_cast<int>(columns), rows - existing, static_cast<int>(width - columns)};
+
+    const QString text = QCoreApplication::translate("corvalen::EditActions", "Paste");
+    auto paste = std::make_unique<QUndoCommand>(text);
+    for (int i = 0; i < existing;) {
+        // One block per run of consecutive table rows.
+        int end = i + 1;
+        while (end < existing && targetRows[static_cast<std::size_t>(end)] ==
+                                     targetRows[static_cast<std::size_t>(end - 1)] + 1) {
+            ++end;
+        }
+        MemoryTable run(static_cast<int>(columns));
+        run.ReserveChannels(end - i);
+        for (int r = i; r < end; ++r) {
+            run.AppendRow(std::move(block[static_cast<std::size_t>(r)]));
+        }
+        new SetCellsStep(model, targetRows[static_cast<std::size_t>(i)], column, std::move(run),
+                            text, paste.get());
+        i = end;
+    }
+    if (existing < rows) {
+        const int at = table.RowCount();
+        MemoryTable added(table.ColCount());
+        added.ReserveChannels(rows - existing);
+        for (int i = existing; i < rows; ++i) {
+            MemoryTable::Row cells(static_cast<std::size_t>(table.ColCount()));
+            if (column > Column::Number) {
+                cells[Column::Number] = RowNumberText(at + (i - existing));
+            }
+            std::move(block[static_cast<std::size_t>(i)].begin(),
+                      block[static_cast<std::size_t>(i)].end(), cells.begin() + column);
+            added.AppendRow(std::move(cells));
+        }
+        new PutRowsStep(model, at, std::move(added), text, paste.get());
+    }
+    return paste;
+}
+
+std::unique_ptr<QUndoCommand> MakeClearStep(MemoryTableModel& model,
+                                               const std::vector<int>& rows, int firstColumn,
+                                               int lastColumn, const QString& text) {
+    auto clear = std::make_unique<QUndoCommand>(text);
+    const int width = lastColumn - firstColumn + 1;
+    for (std::size_t i = 0; i < rows.size();) {
+        // One child per run of consecutive rows that holds any text.
+        std::size_t end = i + 1;
+        while (end < rows.size() && rows[end] == rows[end - 1] + 1) {
+            ++end;
+        }
+        const int first = rows[i];
+        const int last = rows[end - 1];
+        bool holdsText = false;
+        for (int row = first; row <= last && !holdsText; ++row) {
+            for (int column = firstColumn; column <= lastColumn && !holdsText; ++column) {
+                holdsText = !model.table().CellText(row, column).empty();
+            }
+        }
+        if (holdsText) {
+            new SetCellsStep(model, first, firstColumn, EmptyCells(last - first + 1, width),
+                                text, clear.get());
+        }
+        i = end;
+    }
+    if (clear->childCount() == 0) {
+        return nullptr;
+    }
+    return clear;
+}
+
+}  // namespace corvalen

@@ -1,0 +1,145 @@
+#pragma once
+
+#include <QUndoCommand>
+#include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "app/MemoryTableModel.h"
+
+namespace corvalen {
+
+class Document;
+
+// The undoable changes of the memory table, one class per kind. Each works only through the
+// model's methods, so the grid hears of every step, and keeps no more than its own change needs:
+// the texts it replaced, the rows it removed, or the one table an import replaced.
+
+// Writes a block of cell texts (a cell edit, the cells of a paste, the cleared cells of a cut);
+// undo and redo are the same swap of the block with what the table holds there.
+class SetCellsStep : public QUndoCommand {
+public:
+    // `block`: a table as wide as the rectangle, whose channel rows are the new texts.
+    SetCellsStep(MemoryTableModel& model, int row, int column, MemoryTable block,
+                    const QString& text, QUndoCommand* parent = nullptr);
+    void undo() override { swap(); }
+    void redo() override { swap(); }
+
+private:
+    void swap() { m_block = m_model.swapCells(m_row, m_column, m_block); }
+
+    MemoryTableModel& m_model;
+    int m_row;
+    int m_column;
+    MemoryTable m_block;
+};
+
+// "Add Row", or "Insert Row" below a given row.
+class AddRowStep : public QUndoCommand {
+public:
+    // A `selectionEndRow` of nothing adds at the end ("Add Row"); otherwise "Insert Row".
+    AddRowStep(MemoryTableModel& model, std::optional<int> selectionEndRow);
+    void undo() override;
+    void redo() override;
+    // The row the command added (valid once it has run).
+    int row() const { return m_row; }
+
+private:
+    MemoryTableModel& m_model;
+    std::optional<int> m_selectionEndRow;
+    int m_row = -1;
+};
+
+// Inserts ready-made rows at a place (the rows a paste adds past the last row).
+class PutRowsStep : public QUndoCommand {
+public:
+    PutRowsStep(MemoryTableModel& model, int at, MemoryTable rows, const QString& text,
+                   QUndoCommand* parent = nullptr);
+    void undo() override;
+    void redo() override;
+
+private:
+    MemoryTableModel& m_model;
+    int m_at;
+    int m_count;
+    MemoryTable m_rows;  // the rows while they are out of the table, else empty
+};
+
+// "Delete Row(s)": removes ranges of rows, then renumbers the rest.
+class DeleteRowsStep : public QUndoCommand {
+public:
+    // `ranges` are table rows, ascending and not overlapping (see RowRanges).
+    DeleteRowsStep(MemoryTableModel& model, std::vector<RowRange> ranges);
+    void undo() override;
+    void redo() override;
+
+private:
+    MemoryTableModel& m_model;
+    std::vector<RowRange> m_ranges;
+    DeletedRows m_deleted;  // while deleted
+};
+
+// "Re-Index". It marks itself obsolete when every row already carried its own number.
+class ReIndexStep : public QUndoCommand {
+public:
+    explicit ReIndexStep(MemoryTableModel& model);
+    void undo() override;
+    void redo() override;
+
+private:
+    MemoryTableModel& m_model;
+    std::vector<std::string> m_numbers;
+    bool m_checked = false;
+};
+
+// Replaces the whole table (an import or an opened memory file); the table it replaced, and
+// whether that one came from a file, are kept for undo. Undo and redo are the same swap.
+class LoadTableStep : public QUndoCommand {
+public:
+    // How many opens the undo history reaches back over. Each keeps the whole table it replaced
+    // (about 10 MB at 65,535 channels), so without a bound opening file after file would hold
+    // on to every table ever opened.
+    static constexpr int kOpensKept = 2;
+
+    // Pushes the open of `table` onto the document's undo stack. When the history up to now
+    // holds kOpensKept opens already, it is cleared first: this open can still be undone, but
+    // not the steps before it.
+    static void Push(Document& document, MemoryTable table, const QString& text);
+
+    LoadTableStep(Document& document, MemoryTable table, const QString& text);
+    void undo() override { swap(); }
+    void redo() override { swap(); }
+
+private:
+    void swap();
+
+    Document& m_document;
+    MemoryTable m_table;
+};
+
+// What a paste did, for the status line.
+struct PasteOutcome {
+    int rows = 0;            // rows of the block
+    int columns = 0;         // columns written (after clipping)
+    int rowsAdded = 0;       // rows added past the last row
+    int columnsLeftOut = 0;  // columns of the block past the table's last column
+};
+
+// "Paste" of `block` from column `column` on, as one undo step. Its first rows overwrite the
+// table rows `targetRows` in that order (the rows the grid shows from the cursor down, which
+// need not be neighbours when the grid is sorted or filtered); the rest are added at the end,
+// numbered as "Add Row" numbers them unless the block fills their Number cell. Rows shorter
+// than the longest are taken as ending in empty cells; columns past the last column are left
+// out. Returns nothing when there is nothing to paste.
+std::unique_ptr<QUndoCommand> MakePasteStep(MemoryTableModel& model,
+                                               const std::vector<int>& targetRows, int column,
+                                               CellBlock block, PasteOutcome& outcome);
+
+// Empties columns firstColumn..lastColumn of `rows` (table rows, ascending) as one undo step
+// named `text`. Returns nothing when those cells are empty already.
+std::unique_ptr<QUndoCommand> MakeClearStep(MemoryTableModel& model,
+                                               const std::vector<int>& rows, int firstColumn,
+                                               int lastColumn, const QString& text);
+
+}  // namespace corvalen

@@ -1,0 +1,520 @@
+#include "channel/CellChecks.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <string>
+#include <tuple>
+#include <utility>
+
+#include "convert/NumberText.h"
+#include "convert/Windows1252.h"
+#include "channel/ChannelFields.h"
+
+namespace corvalen {
+
+// Counts characters, not bytes, so a cut never falls inside a UTF-8 character.
+std::string QuotedCell(std::string_view cell) {
+    constexpr std::size_t kShown = 40;
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string quoted = "\"";
+    std::size_t characters = 0;
+    int following = 0;  // bytes still to come of the UTF-8 character begun
+    for (const char c : cell) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte & 0xC0) == 0x80 && following > 0) {
+            --following;
+            if (characters <= kShown) {
+                quoted.push_back(c);
+            }
+            continue;
+        }
+        following = byte >= 0xF0 ? 3 : byte >= 0xE0 ? 2 : byte >= 0xC0 ? 1 : 0;
+        if (++characters > kShown) {
+            continue;
+        }
+        if (c == '\n') {
+            quoted.append("\\n");
+        } else if (c == '\r') {
+            quoted.append("\\r");
+        } else if (c == '\t') {
+            quoted.append("\\t");
+        } else if (byte < 0x20 || byte == 0x7F) {
+            quoted.append("\\x").push_back(kHex[byte >> 4]);
+            quoted.push_back(kHex[byte & 0xF]);
+        } else {
+            quoted.push_back(c);
+        }
+    }
+    if (characters > kShown) {
+        quoted.append("...\" (").append(std::to_string(characters)).append(" characters)");
+    } else {
+        quoted.push_back('"');
+    }
+    return quoted;
+}
+
+namespace {
+
+bool IsBlank(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\t'; });
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+bool IsAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// A whole number (held in a double) as plain decimal text for messages.
+std::string WholeNumberText(double value) {
+    char buffer[32];
+    const auto end =
+        std::abs(value) < 1e15
+            ? std::to_chars(buffer, buffer + sizeof buffer, static_cast<long long>(value)).ptr
+            : std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+    return std::string(buffer, end);
+}
+
+// A cell's text as a message shows a number: without the blanks around it, cut like QuotedCell.
+std::string ShownNumber(std::string_view cell) {
+    std::string quoted = QuotedCell(TrimBlanks(cell));
+    const std::size_t close = quoted.rfind('"');
+    quoted.erase(close, 1);
+    quoted.erase(0, 1);
+    return quoted;
+}
+
+// Whether a decimal text that ParseDecimal takes has a fraction other than zeros.
+bool HasFraction(std::string_view number) {
+    const std::size_t point = number.find('.');
+    if (point == std::string_view::npos) {
+        return false;
+    }
+    return std::any_of(number.begin() + static_cast<std::ptrdiff_t>(point) + 1, number.end(),
+                       [](char c) { return c >= '1' && c <= '9'; });
+}
+
+// Collects what one row reports; every message starts with the column name, then the cell text
+// in quotes (or as a number), then says what is wrong and what was written instead.
+class RowProblems {
+public:
+    RowProblems(int row, std::vector<Diagnostic>& problems) : m_row(row), m_problems(problems) {}
+
+    // "<Column> "<cell>" <rest>", or "<Column> <rest>" for an empty cell.
+    void Report(Column column, std::string_view cell, std::string_view rest,
+                Diagnostic::Severity severity = Diagnostic::Severity::Error) {
+        std::string message(kCsvHeaderNames[static_cast<std::size_t>(column)]);
+        if (cell.empty()) {
+            message.append(" ").append(rest);
+        } else {
+            message.append(" ").append(QuotedCell(cell)).append(" ").append(rest);
+        }
+        Add(column, std::move(message), severity);
+    }
+    // "<Column> <text>".
+    void Say(Column column, std::string_view text, Diagnostic::Severity severity) {
+        std::string message(kCsvHeaderNames[static_cast<std::size_t>(column)]);
+        message.append(" ").append(text);
+        Add(column, std::move(message), severity);
+    }
+
+private:
+    void Add(Column column, std::string message, Diagnostic::Severity severity) {
+        Diagnostic problem{Diagnostic::Place::Row, m_row, column, std::move(message)};
+        problem.severity = severity;
+        m_problems.push_back(std::move(problem));
+    }
+
+    int m_row;
+    std::vector<Diagnostic>& m_problems;
+};
+
+constexpr auto kNotice = Diagnostic::Severity::Notice;
+
+// "<number> <unit>is not a whole number; written as <written>", a notice.
+void ReportFraction(RowProblems& problems, Column column, std::string_view cell,
+                    std::string_view unit, std::string_view written) {
+    std::string text = ShownNumber(cell);
+    text.append(" ").append(unit).append(unit.empty() ? "" : " ");
+    text.append("is not a whole number; written as ").append(written);
+    problems.Say(column, text, kNotice);
+}
+
+// Frequency: a decimal number of Hz whose fraction is cut off, 0 to 2^32 - 1; a fraction is
+// a notice, anything else an error that writes 0 Hz.
+void ReadFrequency(std::string_view cell, RecordFields& fields, RowProblems& problems) {
+    const auto value = ParseDecimal(cell);
+    if (IsBlank(cell)) {
+        problems.Report(Frequency, {}, "is empty; written as 0 Hz");
+    } else if (!value) {
+        problems.Report(Frequency, cell, "is not a number of Hz; written as 0 Hz");
+    } else if (*value < 0.0) {
+        problems.Report(Frequency, cell, "is below 0 Hz; written as 0 Hz");
+    } else if (!(*value < 4294967296.0)) {
+        problems.Report(Frequency, cell, "is above 4294967295 Hz; written as 0 Hz");
+    } else {
+        fields.frequency = static_cast<std::uint32_t>(*value);  // cuts the fraction off
+        if (HasFraction(cell)) {
+            ReportFraction(problems, Frequency, cell, "Hz", std::to_string(fields.frequency));
+        }
+    }
+}
+
+// IF shift and bandwidth (and any other signed word read the same way): a decimal number of
+// `unit` rounded to the nearest whole number, halves to even, that fits a signed 32-bit value;
+// stored as its two's complement. A blank cell writes 0 without a word.
+void ReadSignedWord(Column column, std::string_view cell, std::string_view unit,
+                    std::uint32_t& word, RowProblems& problems) {
+    if (IsBlank(cell)) {
+        return;
+    }
+    const auto value = ParseDecimal(cell);
+    // Built only for a message: most cells have none, and this runs for every row saved.
+    const auto zero = [&] { return unit.empty() ? std::string("0") : "0 " + std::string(unit); };
+    if (!value) {
+        problems.Report(column, cell,
+                        std::string(unit.empty() ? "is not a number" : "is not a number of ") +
+                            std::string(unit) + "; written as " + zero());
+        return;
+    }
+    const double rounded = RoundHalfToEven(*value);
+    if (!(rounded >= -2147483648.0 && rounded <= 2147483647.0)) {
+        problems.Report(column, cell, "is too large; written as " + zero());
+        return;
+    }
+    const auto whole = static_cast<std::int32_t>(rounded);
+    word = static_cast<std::uint32_t>(whole);
+    if (HasFraction(cell)) {
+        ReportFraction(problems, column, cell, unit, std::to_string(whole));
+    }
+}
+
+// Hot key and lockout: a whole number from 0 to 2^32 - 1, blanks around it allowed; a blank
+// cell writes 0 (no hot key, no lockout flag) without a word.
+void ReadUnsignedWord(Column column, std::string_view cell, std::uint32_t& word,
+                      RowProblems& problems) {
+    if (IsBlank(cell)) {
+        return;
+    }
+    const auto value = ParseWholeNumber(cell);
+    if (value && *value <= 0xFFFFFFFFu) {
+        word = static_cast<std::uint32_t>(*value);
+    } else if (column == Hotkey) {
+        problems.Report(column, cell,
+                        "is not a hot key number (2 to 12 for F2 to F12); written as no hot key");
+    } else {
+        problems.Report(column, cell,
+                        "is not a sum of lockout flags (1 scan lockout, 2 do not set mode, 4 do "
+                        "not set squelch); written as no lockout flags");
+    }
+}
+
+// "group 3", "groups 1, 3, 9" or "no group" for the flags of `fields`.
+std::string GroupsText(const RecordFields& fields) {
+    std::string list;
+    int count = 0;
+    for (int flag = 0; flag < kGroupCount; ++flag) {
+        const std::uint8_t byte = flag < 8 ? fields.groups0To7 : fields.groups8To15;
+        if ((byte & (0x80u >> (flag % 8))) != 0) {
+            list.append(count++ == 0 ? "" : ", ").append(std::to_string(flag + 1));
+        }
+    }
+    return count == 0 ? "no group" : (count == 1 ? "group " : "groups ") + list;
+}
+
+void ReadGroups(std::string_view cell, RecordFields& fields, RowProblems& problems) {
+    // Every piece between "+" signs is one group number from 1 to 16, read by its leading
+    // numeric part; group n sets flag n - 1. A piece that names no such group is an error; one
+    // that is not a plain whole number but rounds to a group is a notice.
+    std::string named[2];  // [0] rejected pieces, [1] pieces taken though not plain numbers
+    int counts[2] = {0, 0};
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t plus = cell.find('+', start);
+        const std::string_view piece = cell.substr(
+            start, plus == std::string_view::npos ? std::string_view::npos : plus - start);
+        if (!IsBlank(piece)) {
+            const double group = RoundHalfToEven(LeadingNumericValue(piece));
+            int kind = 0;
+            if (group >= 1.0 && group <= kGroupCount) {
+                const int flag = static_cast<int>(group) - 1;
+                std::uint8_t& byte = flag < 8 ? fields.groups0To7 : fields.groups8To15;
+                byte |= static_cast<std::uint8_t>(0x80u >> (flag % 8));
+                kind = ParseWholeNumber(piece) ? -1 : 1;
+            }
+            if (kind >= 0) {
+                // A few pieces say enough; the cell itself is quoted in front of them.
+                if (counts[kind] < 3) {
+                    named[kind].append(counts[kind] == 0 ? "" : ", ").append(QuotedCell(piece));
+                } else if (counts[kind] == 3) {
+                    named[kind].append(", ...");
+                }
+                ++counts[kind];
+            }
+        }
+        if (plus == std::string_view::npos) {
+            break;
+        }
+        start = plus + 1;
+    }
+    if (counts[0] == 0 && counts[1] == 0) {
+        return;
+    }
+    const std::string written = "; written as " + GroupsText(fields);
+    if (counts[0] == 1 && QuotedCell(TrimBlanks(cell)) == named[0]) {
+        problems.Report(Groups, cell, "is not a group from 1 to 16" + written);
+    } else if (counts[0] > 0) {
+        problems.Report(Groups, cell,
+                        "names " + named[0] +
+                            (counts[0] == 1 ? ", which is not a group from 1 to 16"
+                                            : ", which are not groups from 1 to 16") +
+                            written);
+    } else if (counts[1] > 0) {
+        problems.Report(Groups, cell,
+                        "names " + named[1] +
+                            (counts[1] == 1 ? ", which is not a whole group number"
+                                            : ", which are not whole group numbers") +
+                            written,
+                        kNotice);
+    }
+}
+
+void ReadLevelSquelch(std::string_view cell, RecordFields& fields, RowProblems& problems) {
+    // The leading numeric part, rounded down. Only its low 16 bits (two's complement) are kept;
+    // the high half is always FF FF, so every level from -65536 to -1 reads back as itself, and
+    // 0 stores the same word as an empty cell.
+    double level = std::floor(LeadingNumericValue(cell));
+    if (!std::isfinite(level)) {
+        level = 0.0;
+    }
+    if (level >= -65536.0 && level <= 65535.0) {
+        fields.squelchLow = static_cast<std::uint16_t>(static_cast<int>(level) & 0xFFFF);
+    } else {
+        double low = std::fmod(level, 65536.0);  // exact for any double, even a huge one
+        if (low < 0.0) {
+            low += 65536.0;
+        }
+        fields.squelchLow = static_cast<std::uint16_t>(low);
+    }
+    if (IsBlank(cell)) {
+        return;
+    }
+    const double written = fields.squelchLow == 0 ? 0.0 : fields.squelchLow - 65536.0;
+    const auto writtenText = [&] { return "; written as " + WholeNumberText(written); };
+    if (!ParseDecimal(cell)) {
+        problems.Report(LevelSquelch, cell, "is not a number" + writtenText());
+    } else if (level > 0.0) {
+        problems.Report(LevelSquelch, cell, "is above 0" + writtenText());
+    } else if (level < -65536.0) {
+        problems.Report(LevelSquelch, cell, "is too low" + writtenText());
+    } else if (HasFraction(cell)) {
+        ReportFraction(problems, LevelSquelch, cell, {}, WholeNumberText(written));
+    }
+}
+
+// "CW, AM, FM, ..." in code order.
+std::string ModeList() {
+    std::string list;
+    for (std::uint32_t code = 0; code < 256; ++code) {
+        const std::string_view name = ModeName(code);
+        if (!name.empty()) {
+            list.append(list.empty() ? "" : ", ").append(name);
+        }
+    }
+    return list;
+}
+
+void ReadMode(std::string_view cell, RecordFields& fields, RowProblems& problems) {
+    const int mode = ModeCode(cell);
+    const std::string_view cw = ModeName(0);
+    if (mode >= 0) {
+        fields.mode = static_cast<std::uint8_t>(mode);
+    } else if (IsBlank(cell)) {
+        problems.Say(Mode, "is empty; written as " + std::string(cw), kNotice);
+    } else {
+        static const std::string list = ModeList();
+        problems.Report(
+            Mode, cell,
+            "is not a mode the receiver knows (" + list + "); written as " + std::string(cw));
+    }
+}
+
+template <std::size_t width>
+void ReadText(Column column, std::string_view cell, std::array<std::uint8_t, width>& field,
+              RowProblems& problems) {
+    // One Windows-1252 byte per character; the rest of the field stays zero.
+    std::size_t replaced = 0;
+    std::size_t length = cell.size();
+    if (IsAscii(cell)) {
+        std::copy_n(cell.begin(), std::min(length, width), field.begin());
+    } else {
+        std::array<char, width> bytes{};
+        length = Windows1252FromUtf8Into(cell, bytes, &replaced);
+        std::copy(bytes.begin(), bytes.end(), field.begin());
+    }
+
+    const bool cut = length > width;
+    if (!cut && replaced == 0) {
+        return;
+    }
+    const std::string widthText = std::to_string(width);
+    std::string rest;
+    if (cut) {
+        rest = "is longer than " + widthText + " characters";
+    }
+    if (replaced > 0) {
+        rest += cut ? " and has" : "has";
+        rest += " characters a .g3m file cannot hold";
+    }
+    const std::string_view written(reinterpret_cast<const char*>(field.data()),
+                                   std::min(length, width));
+    rest += "; written as " + QuotedCell(Utf8FromWindows1252(written));
+    problems.Report(column, cell, rest);
+}
+
+RecordFields ReadRow(std::span<const std::string_view> cells, ReceiverModel model, int row,
+                     std::vector<Diagnostic>& problems) {
+    const auto cell = [&](Column column) -> std::string_view {
+        const auto index = static_cast<std::size_t>(column);
+        return index < cells.size() ? cells[index] : std::string_view();
+    };
+    RecordFields fields;
+    if (IsEmptyRow(cells)) {
+        return fields;
+    }
+    RowProblems rowProblems(row, problems);
+    const auto emptyBandwidth = [&] {
+        if (cell(Bandwidth).empty()) {
+            problems.push_back(EmptyBandwidthProblem(row));
+        }
+    };
+
+    // The one channel number gives both the Number field and the record's place in the file,
+    // so the two can never disagree.
+    const auto channel = ChannelNumber(cell(Number));
+    if (!channel) {
+        rowProblems.Report(Number, cell(Number),
+                           cell(Number).empty()
+                               ? "is empty; row not written"
+                               : "is not a channel number from 1 to 65535; row not written");
+        emptyBandwidth();
+        return fields;
+    }
+    fields.channel = *channel;
+
+    ReadFrequency(cell(Frequency), fields, rowProblems);
+    emptyBandwidth();
+
+    // Only "313", "305" and "315" records have room for bandwidth and IF shift; other models
+    // ignore the cells.
+    if (model.HoldsIfShiftAndBandwidth()) {
+        ReadSignedWord(Bandwidth, cell(Bandwidth), "Hz", fields.bandwidth, rowProblems);
+        ReadSignedWord(IfShift, cell(IfShift), "Hz", fields.ifShift, rowProblems);
+    }
+
+    ReadGroups(cell(Groups), fields, rowProblems);
+    ReadUnsignedWord(Hotkey, cell(Hotkey), fields.hotkey, rowProblems);
+    ReadUnsignedWord(Lockout, cell(Lockout), fields.lockout, rowProblems);
+    ReadLevelSquelch(cell(LevelSquelch), fields, rowProblems);
+    // The secondary squelch words exist in "305" and "315" records only.
+    if (model.HoldsSecondarySquelch()) {
+        ReadSignedWord(SecondarySquelchType, cell(SecondarySquelchType), {},
+                       fields.secondarySquelchType, rowProblems);
+        ReadSignedWord(SecondarySquelchValue, cell(SecondarySquelchValue), {},
+                       fields.secondarySquelchValue, rowProblems);
+    }
+    if (cells.size() > Mode) {
+        ReadMode(cell(Mode), fields, rowProblems);
+    }
+    ReadText(Callsign, cell(Callsign), fields.callsign, rowProblems);
+    ReadText(Comments, cell(Comments), fields.comment, rowProblems);
+    return fields;
+}
+
+}  // namespace
+
+RowTexts RowTextsOf(const MemoryTable& table, int row) {
+    RowTexts cells{};
+    const MemoryTable::RowView view = table.RowCells(row);
+    const std::size_t count = std::min(view.size(), cells.size());
+    for (std::size_t column = 0; column < count; ++column) {
+        cells[column] = view[column];
+    }
+    return cells;
+}
+
+std::optional<std::uint16_t> ChannelNumber(std::string_view numberCell) {
+    const auto channel = ParseWholeNumber(numberCell);
+    if (!channel || *channel < 1 || *channel > 65535) {
+        return std::nullopt;
+    }
+    return static_cast<std::uint16_t>(*channel);
+}
+
+RecordFields ReadRecordFields(std::span<const std::string_view> cells, ReceiverModel model,
+                              int row, std::vector<Diagnostic>& problems) {
+    return ReadRow(cells, model, row, problems);
+}
+
+void CheckRowCells(std::span<const std::string_view> cells, ReceiverModel model, int row,
+                   std::vector<Diagnostic>& problems) {
+    ReadRow(cells, model, row, problems);
+}
+
+std::span<const std::string_view> PresentCells(const MemoryTable& table, const RowTexts& cells) {
+    return std::span(cells).first(
+        static_cast<std::size_t>(std::clamp(table.ColCount(), 0, kImportedColumnCount)));
+}
+
+void CheckTableRow(const MemoryTable& table, int row, ReceiverModel model,
+                   std::vector<Diagnostic>& problems) {
+    const RowTexts cells = RowTextsOf(table, row);
+    ReadRow(PresentCells(table, cells), model, row, problems);
+}
+
+bool IsEmptyRow(std::span<const std::string_view> cells) {
+    return std::all_of(cells.begin(), cells.end(), [](std::string_view c) { return c.empty(); });
+}
+
+bool IsEmptyRow(const MemoryTable& table, int row) {
+    const MemoryTable::RowView cells = table.RowCells(row);
+    return std::all_of(cells.begin(), cells.end(), [](std::string_view c) { return c.empty(); });
+}
+
+Diagnostic EmptyBandwidthProblem(int row) {
+    return Diagnostic{Diagnostic::Place::Row, row, Bandwidth,
+                      "Bandwidth is empty; the channel will be skipped the next time the .csv "
+                      "file is opened"};
+}
+
+std::string ProblemLine(const Diagnostic& problem) {
+    const char* where = problem.place == Diagnostic::Place::Line  ? "line "
+                        : problem.place == Diagnostic::Place::Row ? "row "
+                                                                  : "record ";
+    std::string line = where + std::to_string(problem.number);
+    if (problem.column < 0 || problem.column >= kImportedColumnCount) {
+        return line + ": " + problem.message;
+    }
+    const std::string_view name = kCsvHeaderNames[static_cast<std::size_t>(problem.column)];
+    std::string_view reason = problem.message;
+    if (reason.size() > name.size() && reason.starts_with(name) && reason[name.size()] == ' ') {
+        reason.remove_prefix(name.size() + 1);
+    }
+    return line.append(", ").append(name).append(": ").append(reason);
+}
+
+std::size_t NoticeCount(const std::vector<Diagnostic>& problems) {
+    return static_cast<std::size_t>(
+        std::count_if(problems.begin(), problems.end(),
+                      [](const Diagnostic& problem) { return problem.IsNotice(); }));
+}
+
+}  // namespace corvalen

@@ -1,0 +1,96 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "channel/ChannelFields.h"
+#include "channel/ReceiverModel.h"
+#include "io/Diagnostic.h"
+#include "table/Columns.h"
+#include "table/MemoryTable.h"
+
+// The rules by which the .g3m writer takes table cells, and the one checker of a memory table:
+// the writer, the save reports, the converter's messages and `check` command, and the editor's
+// problem marks and Problems panel all come from here, so they never disagree.
+//
+// Every message starts with the column's name and says, for a radio listener, what is wrong and
+// what is written instead (a mode or a flag by its name). Errors are cells that cannot be taken
+// (something else, or nothing, is written) and channels that get lost; notices are values written
+// a little differently from how they stand, and channels that look alike.
+
+namespace corvalen {
+
+// The 19 cells of one table row as the checks and the writer read them; the columns a table
+// lacks (it has ten before an import) are empty. Valid until the table changes.
+using RowTexts = std::array<std::string_view, kImportedColumnCount>;
+RowTexts RowTextsOf(const MemoryTable& table, int row);
+// The first of `cells` that the table has columns for: what the checks read of a row.
+std::span<const std::string_view> PresentCells(const MemoryTable& table, const RowTexts& cells);
+
+// A cell's text as a report quotes it: between quotes, line breaks, tabs and other control
+// characters as escapes so the report stays one line, and a long text cut after its first 40
+// characters with its length added, so a 10,000-character cell still gives a readable line.
+std::string QuotedCell(std::string_view cell);
+
+// The channel number of a Number cell: a whole number from 1 to 65535, blanks around allowed.
+std::optional<std::uint16_t> ChannelNumber(std::string_view numberCell);
+
+// Whether every cell of a row is the empty text. Such a row is no channel: the checks pass over
+// it, and both saves skip it without a word (their reports count it).
+bool IsEmptyRow(std::span<const std::string_view> cells);
+bool IsEmptyRow(const MemoryTable& table, int row);
+
+// The error a channel row with an empty Bandwidth gets: the CSV import skips such a line, so the
+// channel would be lost the next time its .csv file is opened.
+Diagnostic EmptyBandwidthProblem(int row);
+
+// A problem as the Problems panel and `corvalen-cli check` list it: "row N, Column: reason" (the
+// message's leading column name moved to the front), or "row N: message" for a whole row.
+std::string ProblemLine(const Diagnostic& problem);
+
+// How many of `problems` are notices.
+std::size_t NoticeCount(const std::vector<Diagnostic>& problems);
+
+// What one row puts into its record, each field as the record stores it.
+struct RecordFields {
+    std::uint16_t channel = 0;  // 0: no channel number, and the row is not written
+    std::uint32_t frequency = 0;
+    std::uint8_t groups0To7 = 0;   // flag 0 (group 1) in bit 7 ... flag 7 in bit 0
+    std::uint8_t groups8To15 = 0;  // flag 8 (group 9) in bit 7 ... flag 15 in bit 0
+    std::uint32_t hotkey = 0;
+    std::uint32_t lockout = 0;
+    std::uint16_t squelchLow = 0;  // the squelch word's high half is always FFFF
+    std::uint8_t mode = 0;
+    std::array<std::uint8_t, kCallsignWidth> callsign{};  // Windows-1252, zero-filled
+    std::array<std::uint8_t, kCommentWidth> comment{};
+    std::uint32_t ifShift = 0;                // two's complement; "313", "305" and "315" only
+    std::uint32_t bandwidth = 0;              // two's complement; "313", "305" and "315" only
+    std::uint32_t secondarySquelchType = 0;   // two's complement; "305" and "315" only
+    std::uint32_t secondarySquelchValue = 0;  // two's complement; "305" and "315" only
+};
+
+// Reads the record fields of one row (cells in column order; missing ones count as empty) for
+// `model`, and adds to `problems` one Diagnostic (place Row, number `row`, the column) for every
+// cell that cannot be taken as it stands, in column order, saying what was written instead.
+// A row without a channel number is not written at all: only its Number cell is reported, and
+// an empty Bandwidth (which loses the channel from a .csv file). An empty row reports nothing.
+RecordFields ReadRecordFields(std::span<const std::string_view> cells, ReceiverModel model,
+                              int row, std::vector<Diagnostic>& problems);
+
+// The problems of one row alone, as ReadRecordFields reports them; for re-checking an edited row.
+// A channel number that other rows repeat, and a frequency and mode that an earlier row has too,
+// are matters of the whole table (see TableChecks.h).
+void CheckRowCells(std::span<const std::string_view> cells, ReceiverModel model, int row,
+                   std::vector<Diagnostic>& problems);
+// The same for one row of `table`, reading only the columns the table has (a ten-column table
+// has no Mode to be empty).
+void CheckTableRow(const MemoryTable& table, int row, ReceiverModel model,
+                   std::vector<Diagnostic>& problems);
+
+}  // namespace corvalen

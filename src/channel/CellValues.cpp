@@ -1,0 +1,65 @@
+#include "channel/CellValues.h"
+
+#include "convert/NumberText.h"
+#include "channel/ChannelFields.h"
+#include "edit/BulkEdit.h"
+
+namespace corvalen {
+
+std::uint16_t GroupsOf(std::string_view groupsCell) {
+    std::uint16_t groups = 0;
+    for (int group = 1; group <= kGroupCount; ++group) {
+        // A group is in the cell when adding it changes nothing.
+        if (WithGroup(groupsCell, group) == groupsCell) {
+            groups = static_cast<std::uint16_t>(groups | (1u << (group - 1)));
+        }
+    }
+    return groups;
+}
+
+std::string CellWithGroups(std::string_view groupsCell, std::uint16_t groups) {
+    std::string cell(groupsCell);
+    const std::uint16_t had = GroupsOf(groupsCell);
+    for (int group = 1; group <= kGroupCount; ++group) {
+        const std::uint16_t bit = static_cast<std::uint16_t>(1u << (group - 1));
+        if ((groups & bit) && !(had & bit)) {
+            cell = WithGroup(cell, group);
+        } else if (!(groups & bit) && (had & bit)) {
+            cell = WithoutGroup(cell, group);
+        }
+    }
+    return cell;
+}
+
+std::uint32_t LockoutFlagsOf(std::string_view lockoutCell) {
+    const auto value = ParseWholeNumber(lockoutCell);
+    return value ? static_cast<std::uint32_t>(*value & kLockoutFlagsMask) : 0;
+}
+
+std::string CellWithLockoutFlags(std::string_view lockoutCell, std::uint32_t flags) {
+    const auto value = ParseWholeNumber(lockoutCell);
+    const std::uint64_t kept = value && *value <= 0xFFFFFFFFu ? *value & ~std::uint64_t{7} : 0;
+    return std::to_string(kept | (flags & kLockoutFlagsMask));
+}
+
+int HotkeyOf(std::string_view hotkeyCell) {
+    const auto value = ParseWholeNumber(hotkeyCell);
+    return value && *value >= 2 && *value <= 12 ? static_cast<int>(*value) : 0;
+}
+
+std::string FrequencyCellFromTyped(std::string_view typed) {
+    const FrequencyReading reading = ReadFrequency(typed, FrequencyUnit::Hz);
+    return reading.status == FrequencyReading::Status::Ok
+               ? FrequencyText(reading.hz, FrequencyUnit::Hz)
+               : std::string(typed);
+}
+
+std::string FrequencyCellShown(std::string_view frequencyCell, FrequencyUnit unit) {
+    const auto hz = ParseWholeNumber(frequencyCell);
+    if (!hz || unit == FrequencyUnit::Hz) {
+        return std::string(frequencyCell);
+    }
+    return FrequencyText(*hz, unit, unit == FrequencyUnit::kHz ? 3 : 6);
+}
+
+}  // namespace corvalen

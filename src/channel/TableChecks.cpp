@@ -1,0 +1,207 @@
+#include "channel/TableChecks.h"
+
+#include <algorithm>
+#include <charconv>
+#include <iterator>
+#include <optional>
+
+#include "convert/NumberText.h"
+#include "channel/ChannelFields.h"
+#include "table/Columns.h"
+
+namespace corvalen {
+
+namespace {
+
+// The low bits of a slot of the repeat index hold a row; rows past them (a table of hundreds of
+// millions of rows) go to the index by text instead.
+constexpr int kRowBits = 28;
+constexpr int kFirstRowLimit = 1 << kRowBits;
+
+std::string_view CellOf(std::span<const std::string_view> cells, Column column) {
+    const auto index = static_cast<std::size_t>(column);
+    return index < cells.size() ? cells[index] : std::string_view();
+}
+
+}  // namespace
+
+std::optional<std::uint32_t> AlikeFrequency(std::string_view frequencyCell) {
+    const auto value = ParseDecimal(frequencyCell);
+    if (!value || !(*value >= 0.0 && *value < 4294967296.0)) {
+        return std::nullopt;
+    }
+    return static_cast<std::uint32_t>(*value);
+}
+
+Diagnostic AlikeNotice(int row, std::uint32_t frequency, int modeCode, std::string_view mode,
+                       int earlier) {
+    // "Frequency 7100000 Hz with mode USB is already in row 3", built in one piece: a large
+    // file can have tens of thousands of these.
+    const std::string_view modeText =
+        modeCode >= 0 ? ModeName(static_cast<std::uint32_t>(modeCode)) : "";
+    const std::string quotedMode = modeCode >= 0 ? std::string() : QuotedCell(mode);
+    char frequencyDigits[16];
+    char rowDigits[16];
+    const auto frequencyEnd =
+        std::to_chars(frequencyDigits, frequencyDigits + sizeof frequencyDigits, frequency).ptr;
+    const auto rowEnd = std::to_chars(rowDigits, rowDigits + sizeof rowDigits, earlier).ptr;
+    std::string message;
+    message.reserve(64 + quotedMode.size());
+    message.append(kCsvHeaderNames[Frequency])
+        .append(" ")
+        .append(frequencyDigits, frequencyEnd)
+        .append(" Hz with mode ")
+        .append(modeCode >= 0 ? modeText : std::string_view(quotedMode))
+        .append(" is already in row ")
+        .append(rowDigits, rowEnd);
+    Diagnostic notice{Diagnostic::Place::Row, row, Frequency, std::move(message)};
+    notice.severity = Diagnostic::Severity::Notice;
+    return notice;
+}
+
+Diagnostic LostChannelProblem(int row, std::string_view numberCell, std::uint16_t channel,
+                              int last) {
+    const std::string lastText = std::to_string(last);
+    return Diagnostic{Diagnostic::Place::Row, row, Number,
+                      std::string(kCsvHeaderNames[Number]) + " " + QuotedCell(numberCell) +
+                          " is used again in row " + lastText + "; only row " + lastText +
+                          " is written as channel " + std::to_string(channel)};
+}
+
+TableChecks::TableChecks(std::vector<Diagnostic>& problems)
+    : m_problems(problems), m_start(problems.size()) {}
+
+void TableChecks::Compare(int row, std::span<const std::string_view> cells, std::size_t first) {
+    if (const auto channel = ChannelNumber(CellOf(cells, Number))) {
+        // As long as the highest channel number yet, so a small table keeps a small index.
+        if (*channel >= m_lastRow.size()) {
+            m_lastRow.resize(std::max<std::size_t>(*channel + 1u, 2 * m_lastRow.size()), 0);
+        }
+        int& last = m_lastRow[*channel];
+        if (last != 0) {
+            // The message quotes the earlier row's Number cell; only a cell written other than
+            // as the plain number was kept for that.
+            const auto written = m_numberCells.find(last);
+            m_lostRows.push_back(
+                {last, *channel,
+                 written != m_numberCells.end() ? written->second : std::to_string(*channel)});
+        }
+        last = row;
+        const std::string_view cell = CellOf(cells, Number);
+        if (cell.front() == '0' || cell.front() == ' ' || cell.back() == ' ') {
+            m_numberCells.emplace(row, cell);
+        }
+    }
+
+    const auto frequency = AlikeFrequency(CellOf(cells, Frequency));
+    if (!frequency) {
+        return;
+    }
+    // An empty Mode is written as CW, so it counts as CW.
+    const std::string_view mode = CellOf(cells, Mode);
+    const int code = mode.empty() ? 0 : ModeCode(mode);
+    int earlier = 0;
+    if (code >= 0 && row < kFirstRowLimit) {
+        earlier = FirstRowWith(static_cast<std::uint64_t>(*frequency) << 4 | (code + 1u), row);
+    } else {
+        std::string key(reinterpret_cast<const char*>(&*frequency), sizeof *frequency);
+        key.append(code >= 0 ? ModeName(static_cast<std::uint32_t>(code)) : mode);
+        earlier = m_otherModes.try_emplace(std::move(key), row).first->second;
+        earlier = earlier == row ? 0 : earlier;
+    }
+    if (earlier == 0) {
+        return;
+    }
+    Diagnostic notice = AlikeNotice(row, *frequency, code, mode, earlier);
+    // Into column order among the row's other problems, after the Frequency cell's own.
+    const auto rowStart = m_problems.begin() + static_cast<std::ptrdiff_t>(first);
+    const auto after = std::find_if(rowStart, m_problems.end(), [](const Diagnostic& problem) {
+        return problem.column > Frequency;
+    });
+    m_problems.insert(after, std::move(notice));
+}
+
+void TableChecks::ExpectRows(std::size_t rows) {
+    // A receiver holds at most 65,535 channels; a larger guess grows as rows come instead.
+    rows = std::min<std::size_t>(rows, 65536);
+    if (m_keyCount == 0) {
+        std::size_t slots = 1024;
+        while (slots < 2 * rows) {
+            slots *= 2;
+        }
+        m_slots.assign(slots, 0);
+    }
+}
+
+int TableChecks::FirstRowWith(std::uint64_t key, int row) {
+    // Kept at most half full, so a probe soon finds the key or a free slot.
+    if (2 * (m_keyCount + 1) > m_slots.size()) {
+        const auto slots = std::move(m_slots);
+        m_slots.assign(std::max<std::size_t>(1024, slots.size() * 2), 0);
+        m_keyCount = 0;
+        for (const std::uint64_t slot : slots) {
+            if (slot != 0) {
+                FirstRowWith(slot >> kRowBits, static_cast<int>(slot & (kFirstRowLimit - 1)));
+            }
+        }
+    }
+    const std::size_t mask = m_slots.size() - 1;
+    for (std::size_t at = (key * 0x9E3779B97F4A7C15u) >> 32 & mask;; at = (at + 1) & mask) {
+        std::uint64_t& slot = m_slots[at];
+        if (slot == 0) {
+            slot = key << kRowBits | static_cast<std::uint64_t>(row);
+            ++m_keyCount;
+            return 0;
+        }
+        if (slot >> kRowBits == key) {
+            return static_cast<int>(slot & (kFirstRowLimit - 1));
+        }
+    }
+}
+
+void TableChecks::Finish() {
+    if (m_lostRows.empty()) {
+        return;
+    }
+    std::vector<Diagnostic> lost;
+    lost.reserve(m_lostRows.size());
+    for (const LostRow& row : m_lostRows) {
+        lost.push_back(LostChannelProblem(row.row, row.numberCell, row.channel,
+                                          m_lastRow[row.channel]));
+    }
+    const auto byRow = [](const Diagnostic& a, const Diagnostic& b) { return a.number < b.number; };
+    std::stable_sort(lost.begin(), lost.end(), byRow);
+    // Each goes first among its row's problems: the Number cell is the first column.
+    std::vector<Diagnostic> merged;
+    merged.reserve(m_problems.size() - m_start + lost.size());
+    const auto taken = m_problems.begin() + static_cast<std::ptrdiff_t>(m_start);
+    std::merge(std::make_move_iterator(lost.begin()), std::make_move_iterator(lost.end()),
+               std::make_move_iterator(taken), std::make_move_iterator(m_problems.end()),
+               std::back_inserter(merged), byRow);
+    m_problems.erase(taken, m_problems.end());
+    std::move(merged.begin(), merged.end(), std::back_inserter(m_problems));
+    m_lostRows.clear();
+}
+
+int ReadTableRecords(
+    const MemoryTable& table, std::vector<Diagnostic>& problems,
+    const std::function<void(int row, std::span<const std::string_view> cells)>& use) {
+    TableChecks checks(problems);
+    checks.ExpectRows(static_cast<std::size_t>(table.RowCount()));
+    for (int row = 1; row < table.RowCount(); ++row) {
+        const RowTexts cells = RowTextsOf(table, row);
+        checks.Take(row, PresentCells(table, cells), use);
+    }
+    checks.Finish();
+    return checks.EmptyRows();
+}
+
+std::vector<Diagnostic> CheckCells(const MemoryTable& table, ReceiverModel model) {
+    std::vector<Diagnostic> problems;
+    ReadTableRecords(table, problems, [&](int row, std::span<const std::string_view> cells) {
+        CheckRowCells(cells, model, row, problems);
+    });
+    return problems;
+}
+
+}  // namespace corvalen

@@ -1,0 +1,106 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "channel/CellChecks.h"
+#include "io/Diagnostic.h"
+#include "io/LargePages.h"
+#include "table/MemoryTable.h"
+
+// The checks that need more than one row: channel numbers that rows repeat, and channels that
+// look alike. They run row by row, in row order, so a file can be checked (and written) as it
+// is read, without a table; the editor's checks, `corvalen-cli check` and every save go through
+// here.
+
+namespace corvalen {
+
+class TableChecks {
+public:
+    // Problems are added to `problems`, which must outlive the checks.
+    explicit TableChecks(std::vector<Diagnostic>& problems);
+
+    // Takes the next row (row numbers rising): hands its cells to `read`, which reads the row's
+    // own cells and reports them (CheckRowCells, or WriteMemoryRecord when saving), then adds
+    // the row's notice when an earlier row has the same frequency (whole Hz) and mode, naming
+    // the first such row. A row whose cells are all empty is passed over and only counted.
+    template <typename Read>
+    void Take(int row, std::span<const std::string_view> cells, Read&& read) {
+        if (IsEmptyRow(cells)) {
+            ++m_emptyRows;
+            return;
+        }
+        const std::size_t first = m_problems.size();
+        read(row, cells);
+        Compare(row, cells, first);
+    }
+
+    // After the last row: when rows share a channel number, the last of them is the one whose
+    // record ends up in the file, and each earlier one gets a problem on its Number cell that
+    // names that row, since its record is lost. They go into their place among the problems
+    // taken since construction, which stay in row then column order.
+    void Finish();
+
+    int EmptyRows() const { return m_emptyRows; }
+
+    // Makes room for about `rows` rows at once, before the first is taken.
+    void ExpectRows(std::size_t rows);
+
+private:
+    void Compare(int row, std::span<const std::string_view> cells, std::size_t first);
+    // The first row seen with `key`, or 0 after remembering `row` as that row.
+    int FirstRowWith(std::uint64_t key, int row);
+
+    struct LostRow {
+        int row;
+        std::uint16_t channel;
+        std::string numberCell;
+    };
+
+    std::vector<Diagnostic>& m_problems;
+    std::size_t m_start;
+    int m_emptyRows = 0;
+    std::vector<int> m_lastRow;  // by channel number: the last row seen with it
+    std::vector<LostRow> m_lostRows;
+    std::unordered_map<int, std::string> m_numberCells;  // by row: Number cells not plain numbers
+    // Open addressing: each slot holds a (frequency, mode code + 1) key in its high 36 bits and
+    // the first row with it in the low 28; 0 marks a free slot. Eight bytes a slot keep the
+    // table of 65,535 channels within the processor's second-level cache.
+    std::vector<std::uint64_t, LargePageAllocator<std::uint64_t>> m_slots;
+    std::size_t m_keyCount = 0;
+    // Rows whose Mode is no mode the receiver knows (and rows past what a slot can hold), by
+    // their frequency and Mode text.
+    std::unordered_map<std::string, int> m_otherModes;
+};
+
+// The frequency a row writes, in whole Hz, for finding rows alike; nothing where it writes none.
+std::optional<std::uint32_t> AlikeFrequency(std::string_view frequencyCell);
+// The notice of row `row`, whose frequency and mode (`modeCode` from ModeCode, or -1 for a mode
+// the receiver does not know, whose text is `mode`) row `earlier` has first.
+Diagnostic AlikeNotice(int row, std::uint32_t frequency, int modeCode, std::string_view mode,
+                       int earlier);
+// The problem of row `row`, whose channel number row `last` repeats and so is the one written;
+// `numberCell` as the message quotes it.
+Diagnostic LostChannelProblem(int row, std::string_view numberCell, std::uint16_t channel,
+                              int last);
+
+// Walks every channel row of `table` (rows 1 and up, in row order) through TableChecks, handing
+// each row's cells (only the columns the table has) to `use`, which reads them (CheckRowCells,
+// or WriteMemoryRecord when saving) and reports its own cells. Problems come in row then column
+// order. Returns how many empty rows were passed over.
+int ReadTableRecords(
+    const MemoryTable& table, std::vector<Diagnostic>& problems,
+    const std::function<void(int row, std::span<const std::string_view> cells)>& use);
+
+// Every problem and notice of `table`, in row then column order (see ReadTableRecords): what the
+// Problems panel lists and `corvalen-cli check` prints.
+std::vector<Diagnostic> CheckCells(const MemoryTable& table, ReceiverModel model);
+
+}  // namespace corvalen

@@ -1,0 +1,446 @@
+#include "cli/Converter.h"
+
+#include <algorithm>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/CheckVerb.h"
+#include "cli/FillVerb.h"
+#include "csv/ChirpCsv.h"
+#include "csv/CsvReader.h"
+#include "csv/CsvWriter.h"
+#include "files/ChannelFiles.h"
+#include "g3m/G3mFile.h"
+#include "g3m/G3mReader.h"
+#include "g3m/MemoryRecord.h"
+#include "io/SafeFile.h"
+
+namespace corvalen {
+
+namespace {
+
+constexpr std::string_view kUsage =
+    "usage: corvalen-cli convert [--model MODEL] [--to chirp] INPUT.csv OUTPUT\n"
+    "       corvalen-cli convert --model MODEL [--to chirp] INPUT.g3m|INPUT.15m OUTPUT.csv\n"
+    "       corvalen-cli verify --model MODEL FILE.g3m|FILE.15m\n"
+    "       corvalen-cli check [--model MODEL] FILE\n"
+    "       corvalen-cli --help\n"
+    "\n"
+    "convert reads a Winradio CSV memory file, or a CHIRP CSV file (recognised by its\n"
+    "Location header), and writes its channels to OUTPUT:\n"
+    "  OUTPUT.g3m  a .g3m memory file for the receiver MODEL (\"313\" or \"303\"; required).\n"
+    "  OUTPUT.15m  a .15m memory file for the receiver MODEL (\"305\" or \"315\"; required).\n"
+    "              An existing file is updated in place: records of channels not in INPUT\n"
+    "              keep their bytes, and the file is never shortened.\n"
+    "  OUTPUT.csv  a CSV memory file in the 19-column form with its header line.\n"
+    "convert reads a memory file for the receiver MODEL (.g3m: records of 92 bytes, 84 for\n"
+    "\"303\"; .15m: 100 bytes) and writes one channel per record that is not empty to\n"
+    "OUTPUT.csv.\n"
+    "--to chirp writes OUTPUT.csv as a CHIRP CSV file instead (21 columns, UTF-8, frequencies\n"
+    "in MHz); what CHIRP has no place for is listed on stderr.\n"
+    "verify checks the checksum of every record of a memory file for MODEL.\n"
+    "check prints every problem and notice the editor's Problems panel shows for FILE, one\n"
+    "  \"row N, Column: reason\" line each, then a summary line. FILE is a CSV memory file\n"
+    "  (checked for MODEL, else as for the \"313\"), a CHIRP file, or, with --model, a .g3m or\n"
+    "  .15m memory file.\n"
+    "\n"
+    "Rows, lines and records that could not be taken as they stand are listed on stderr.\n"
+    "Exit status of convert: 0 done, 1 a file could not be read or written, 2 wrong arguments.\n"
+    "Exit status of verify: 0 every record verifies, 1 some do not, 2 wrong arguments or FILE\n"
+    "could not be read.\n"
+    "Exit status of check: 0 no problems or notices, 1 some, 2 wrong arguments or FILE could\n"
+    "not be read.\n";
+
+enum class FileKind { G3m, Csv, Other };  // G3m: any binary memory file, .g3m or .15m
+
+struct Arguments {
+    std::optional<ReceiverModel> model;
+    bool toChirp = false;  // --to chirp
+    std::vector<std::string> files;
+};
+
+FileKind KindOf(std::string_view path) {
+    return IsRecordFilePath(path) ? FileKind::G3m
+           : IsCsvFilePath(path)  ? FileKind::Csv
+                                  : FileKind::Other;
+}
+
+// Parses the arguments after the command: --model and `fileCount` file names. Returns nullopt
+// after writing the reason to `err`.
+std::optional<Arguments> ParseArguments(std::string_view command,
+                                        std::span<const std::string_view> args,
+                                        std::size_t fileCount, std::string_view files,
+                                        std::ostream& err) {
+    Arguments parsed;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        if (arg == "--model") {
+            if (i + 1 >= args.size()) {
+                err << "corvalen-cli: --model needs a value\n";
+                return std::nullopt;
+            }
+            if (!ReadModel(args[++i], parsed.model, err)) {
+                return std::nullopt;
+            }
+        } else if (arg.starts_with("--model=")) {
+            if (!ReadModel(arg.substr(8), parsed.model, err)) {
+                return std::nullopt;
+            }
+        } else if (command == "convert" && (arg == "--to" || arg.starts_with("--to="))) {
+            std::string_view format = arg.substr(std::min<std::size_t>(arg.size(), 5));
+            if (arg == "--to") {
+                if (i + 1 >= args.size()) {
+                    err << "corvalen-cli: --to needs a value (chirp)\n";
+                    return std::nullopt;
+                }
+                format = args[++i];
+            }
+            if (format != "chirp") {
+                err << "corvalen-cli: --to takes only chirp, not " << format << "\n";
+                return std::nullopt;
+            }
+            parsed.toChirp = true;
+        } else if (arg.size() > 1 && arg.starts_with('-') && arg != "-") {
+            err << "corvalen-cli: unknown option " << arg << "\n";
+            return std::nullopt;
+        } else {
+            parsed.files.emplace_back(arg);
+        }
+    }
+    if (parsed.files.size() != fileCount) {
+        err << "corvalen-cli: " << command << " needs " << files << "\n";
+        return std::nullopt;
+    }
+    return parsed;
+}
+
+// A memory file's name and the model it is read or written for must agree: .15m files hold
+// the 100-byte records of the "305" and "315", .g3m files those of the other models. Returns
+// false after writing the reason to `err`.
+bool CheckModelFor(std::string_view path, std::string_view command,
+                   const std::optional<ReceiverModel>& model, std::ostream& err) {
+    const bool is15m = Is15mPath(path);
+    const std::string_view extension = is15m ? ".15m" : ".g3m";
+    const std::string_view models = is15m ? "(\"305\" or \"315\")" : "(\"313\" or \"303\")";
+    if (!model) {
+        // "verify needs ...", "reading a .g3m file needs ...", "writing a .15m file needs ..."
+        err << "corvalen-cli: " << command;
+        if (command != "verify") {
+            err << " a " << extension << " file";
+        }
+        err << " needs --model " << models << "\n";
+        return false;
+    }
+    if (!RecordFileFitsModel(path, *model)) {
+        err << "corvalen-cli: a " << extension << " file is for the models " << models << ", not \""
+            << model->Name() << "\": " << path << "\n";
+        return false;
+    }
+    return true;
+}
+
+// Checks what convert was given. Returns false after writing the reason to `err`.
+bool CheckConvertArguments(const Arguments& arguments, std::ostream& err) {
+    const std::string& input = arguments.files[0];
+    const std::string& output = arguments.files[1];
+    if (arguments.toChirp && KindOf(output) != FileKind::Csv) {
+        err << "corvalen-cli: --to chirp writes an OUTPUT ending in .csv: " << output << "\n";
+        return false;
+    }
+    if (KindOf(input) == FileKind::G3m) {
+        if (KindOf(output) != FileKind::Csv) {
+            err << "corvalen-cli: a .g3m INPUT is converted to an OUTPUT ending in .csv: " << output
+                << "\n";
+            return false;
+        }
+        return CheckModelFor(input, "reading", arguments.model, err);
+    }
+    switch (KindOf(output)) {
+        case FileKind::G3m:
+            return CheckModelFor(output, "writing", arguments.model, err);
+        case FileKind::Csv:
+            return true;
+        case FileKind::Other:
+            break;
+    }
+    err << "corvalen-cli: OUTPUT must end in .g3m, .15m or .csv: " << output << "\n";
+    return false;
+}
+
+void Report(const std::vector<Diagnostic>& diagnostics, std::ostream& err) {
+    // Written in pieces of about 64 KiB: stderr is unbuffered, and a large file can report tens
+    // of thousands of lines, each of which would otherwise cost two writes of its own, while one
+    // string of them all would be megabytes of fresh memory.
+    constexpr std::size_t kPiece = std::size_t{64} << 10;
+    std::string lines;
+    lines.reserve(kPiece + 4096);
+    for (const Diagnostic& d : diagnostics) {
+        d.AppendTo(lines);
+        lines.push_back('\n');
+        if (lines.size() >= kPiece) {
+            err << lines;
+            lines.clear();
+        }
+    }
+    err << lines;
+}
+
+std::string Count(std::size_t n, std::string_view singular, std::string_view plural) {
+    return std::to_string(n) + " " + std::string(n == 1 ? singular : plural);
+}
+
+// How many records `problems` (in file order) concern.
+std::size_t RecordCount(const std::vector<Diagnostic>& problems) {
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < problems.size(); ++i) {
+        count += i == 0 || problems[i].number != problems[i - 1].number;
+    }
+    return count;
+}
+
+// What a save had to tell besides its rows: an owner it could not keep, other names of the file.
+void ReportSaveNotices(const std::vector<std::string>& notices, std::ostream& err) {
+    for (const std::string& notice : notices) {
+        err << "corvalen-cli: " << notice << "\n";
+    }
+}
+
+Status WriteCsv(const MemoryTable& table, const std::string& path, std::ostream& err) {
+    const CsvText text = BuildCsvText(table, /*csvLoaded=*/true);
+    std::vector<std::string> notices;
+    Status written = WriteCsvFile(path, text, notices);
+    if (written) {
+        Report(text.diagnostics, err);
+        ReportSaveNotices(notices, err);
+    }
+    return written;
+}
+
+// What the summary says of a CHIRP file written: "12 channels", and "; 1 row not written".
+struct ChirpSummary {
+    std::string channels;
+    std::string rowsNotWritten;
+};
+
+// Writes the table as a CHIRP file; on success reports its rows.
+Result<ChirpSummary> WriteChirp(const MemoryTable& table, const std::string& path,
+                                std::ostream& err) {
+    const ChirpText text = BuildChirpCsvText(table);
+    std::vector<std::string> notices;
+    if (const Status written = WriteFileAtomically(path, text.bytes, notices); !written) {
+        return written.error();
+    }
+    Report(text.diagnostics, err);
+    ReportSaveNotices(notices, err);
+    ChirpSummary summary{Count(text.channelsWritten, "channel", "channels"), {}};
+    if (text.rowsNotWritten != 0) {
+        summary.rowsNotWritten =
+            "; " + Count(text.rowsNotWritten, "row not written", "rows not written");
+    }
+    return summary;
+}
+
+int ConvertG3m(const Arguments& arguments, std::ostream& out, std::ostream& err) {
+    const std::string& input = arguments.files[0];
+    const std::string& output = arguments.files[1];
+    Result<G3mReadReport> read = ReadG3mFile(input, *arguments.model);
+    if (!read) {
+        err << "corvalen-cli: " << read.error().message << "\n";
+        return kExitFileError;
+    }
+    ChirpSummary summary{Count(read->table.ChannelCount(), "channel", "channels"), {}};
+    if (arguments.toChirp) {
+        Result<ChirpSummary> written = WriteChirp(read->table, output, err);
+        if (!written) {
+            err << "corvalen-cli: " << written.error().message << "\n";
+            return kExitFileError;
+        }
+        summary = *written;
+    } else if (const Status written = WriteCsv(read->table, output, err); !written) {
+        err << "corvalen-cli: " << written.error().message << "\n";
+        return kExitFileError;
+    }
+    Report(read->problems, err);
+    out << "wrote " << summary.channels << " to " << output << " from "
+        << Count(read->recordsRead, "record", "records") << " of " << input
+        << summary.rowsNotWritten;
+    if (!read->problems.empty()) {
+        out << "; " << Count(RecordCount(read->problems), "record", "records") << " reported";
+    }
+    out << "\n";
+    return kExitOk;
+}
+
+// "wrote 3 records to OUT.g3m; 0 rows not written", then what else the save did.
+void SummarizeSave(const G3mSaveReport& saved, const std::string& output, std::ostream& out) {
+    out << "wrote " << Count(saved.recordsWritten, "record", "records") << " to " << output << "; "
+        << Count(saved.rowsNotWritten, "row not written", "rows not written");
+    if (saved.recordsKept > 0) {
+        out << "; " << Count(saved.recordsKept, "record", "records") << " already in the file kept";
+    }
+    if (saved.rowsSkipped > 0) {
+        out << "; " << Count(saved.rowsSkipped, "empty row", "empty rows") << " skipped";
+    }
+}
+
+std::string InputNote(const std::vector<Diagnostic>& diagnostics) {
+    if (diagnostics.empty()) {
+        return {};
+    }
+    return "; " + Count(diagnostics.size(), "input line", "input lines") + " reported";
+}
+
+// A receiver CSV file into a memory file: each row is written as it is read, without a table.
+int ConvertCsvToRecords(const Arguments& arguments, std::ostream& out, std::ostream& err) {
+    const std::string& output = arguments.files[1];
+    Result<StreamedConversion> converted =
+        ConvertCsvToRecordFile(arguments.files[0], output, *arguments.model);
+    if (!converted) {
+        err << "corvalen-cli: " << converted.error().message << "\n";
+        return kExitFileError;
+    }
+    Report(converted->lineDiagnostics, err);
+    const Result<G3mSaveReport>& saved = converted->saved;
+    if (!saved) {
+        err << "corvalen-cli: " << saved.error().message << "\n";
+        return kExitFileError;
+    }
+    Report(saved->problems, err);
+    ReportSaveNotices(saved->saveNotices, err);
+    SummarizeSave(*saved, output, out);
+    out << InputNote(converted->lineDiagnostics) << "\n";
+    return kExitOk;
+}
+
+int Convert(const Arguments& arguments, std::ostream& out, std::ostream& err) {
+    const std::string& input = arguments.files[0];
+    const std::string& output = arguments.files[1];
+    if (KindOf(input) == FileKind::G3m) {
+        return ConvertG3m(arguments, out, err);
+    }
+    if (KindOf(output) == FileKind::G3m && !arguments.toChirp && IsReceiverCsvFile(input)) {
+        return ConvertCsvToRecords(arguments, out, err);
+    }
+    // A receiver CSV file or a CHIRP file, told apart by their first line.
+    Result<MemoryFileRead> imported = ReadMemoryFile(input, arguments.model.value_or(ReceiverModel()));
+    if (!imported) {
+        err << "corvalen-cli: " << imported.error().message << "\n";
+        return kExitFileError;
+    }
+    Report(imported->diagnostics, err);
+    const std::string inputNote = InputNote(imported->diagnostics);
+
+    const MemoryTable& table = imported->table;
+    if (arguments.toChirp) {
+        Result<ChirpSummary> written = WriteChirp(table, output, err);
+        if (!written) {
+            err << "corvalen-cli: " << written.error().message << "\n";
+            return kExitFileError;
+        }
+        out << "wrote " << written->channels << " to " << output << written->rowsNotWritten
+            << inputNote << "\n";
+        return kExitOk;
+    }
+    if (KindOf(output) == FileKind::G3m) {
+        Result<G3mSaveReport> saved = SaveG3mFile(output, table, *arguments.model);
+        if (!saved) {
+            err << "corvalen-cli: " << saved.error().message << "\n";
+            return kExitFileError;
+        }
+        Report(saved->problems, err);
+        ReportSaveNotices(saved->saveNotices, err);
+        ReportSaveNotices(saved->saveNotices, err);
+        SummarizeSave(*saved, output, out);
+        out << inputNote << "\n";
+        return kExitOk;
+    }
+
+    if (const Status written = WriteCsv(table, output, err); !written) {
+        err << "corvalen-cli: " << written.error().message << "\n";
+        return kExitFileError;
+    }
+    out << "wrote " << Count(table.ChannelCount(), "channel", "channels") << " to " << output
+        << inputNote << "\n";
+    return kExitOk;
+}
+
+int Verify(const Arguments& arguments, std::ostream& out, std::ostream& err) {
+    const std::string& path = arguments.files[0];
+    const Result<std::string> image = ReadWholeFile(path);
+    if (!image) {
+        err << "corvalen-cli: " << image.error().message << "\n";
+        return kExitUsageError;
+    }
+    const G3mVerifyReport report = VerifyG3mImage(*image, *arguments.model);
+    Report(report.problems, err);
+    out << "checked " << Count(report.recordsChecked, "record", "records") << " of " << path;
+    if (report.ok()) {
+        out << ": all verify\n";
+        return kExitOk;
+    }
+    out << ": " << Count(report.badChecksums, "bad checksum", "bad checksums");
+    if (report.incompleteBytes != 0) {
+        out << ", and the file ends inside a record";
+    }
+    out << "\n";
+    return kExitVerifyFailed;
+}
+
+}  // namespace
+
+bool ReadModel(std::string_view text, std::optional<ReceiverModel>& model, std::ostream& err) {
+    Result<ReceiverModel> read = ReceiverModel::FromText(text);
+    if (!read) {
+        err << "corvalen-cli: --model " << read.error().message << "\n";
+        return false;
+    }
+    model = *read;
+    return true;
+}
+
+std::string_view ConverterUsage() {
+    return kUsage;
+}
+
+int RunConverter(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h" || args[0] == "help")) {
+        out << kUsage << "\n" << FillUsage();
+        return kExitOk;
+    }
+    const std::string_view command = args.empty() ? std::string_view() : args[0];
+    if (command == "convert") {
+        const std::optional<Arguments> parsed =
+            ParseArguments(command, args.subspan(1), 2, "an INPUT and an OUTPUT file", err);
+        if (!parsed || !CheckConvertArguments(*parsed, err)) {
+            err << kUsage;
+            return kExitUsageError;
+        }
+        return Convert(*parsed, out, err);
+    }
+    if (command == "verify") {
+        std::optional<Arguments> parsed =
+            ParseArguments(command, args.subspan(1), 1, "one FILE.g3m or FILE.15m", err);
+        if (parsed && !CheckModelFor(parsed->files[0], "verify", parsed->model, err)) {
+            parsed.reset();
+        }
+        if (!parsed) {
+            err << kUsage;
+            return kExitUsageError;
+        }
+        return Verify(*parsed, out, err);
+    }
+    if (command == "check") {
+        return RunCheck(args.subspan(1), out, err);
+    }
+    if (command == "fill") {
+        return RunFill(args.subspan(1), out, err);
+    }
+    if (!args.empty()) {
+        err << "corvalen-cli: unknown command " << args[0] << "\n";
+    }
+    err << kUsage;
+    return kExitUsageError;
+}
+
+}  // namespace corvalen

@@ -1,0 +1,246 @@
+#include "cli/FillVerb.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/Converter.h"
+#include "convert/NumberText.h"
+#include "csv/CsvReader.h"
+#include "csv/CsvWriter.h"
+#include "edit/ChannelRange.h"
+#include "table/Columns.h"
+
+namespace corvalen {
+
+namespace {
+
+constexpr std::string_view kFillUsage =
+    "usage: corvalen-cli fill --start F --stop F --step S [--set COLUMN=VALUE]...\n"
+    "                         [--first-number N] [INPUT.csv] OUTPUT.csv\n"
+    "\n"
+    "fill writes OUTPUT.csv, a CSV memory file in the 19-column form: the channels of INPUT.csv\n"
+    "unchanged, if given, then new channels at start, start + step, ... up to and including\n"
+    "stop. Frequencies are exact decimals with a unit: \"118.000 MHz\", \"118M\", \"25 kHz\",\n"
+    "\"25k\", \"8330 Hz\"; without one, start and stop are in MHz and the step in kHz. A step "
+    "that\n"
+    "is not a whole number of Hz is refused.\n"
+    "  --set COLUMN=VALUE  VALUE goes into that column of every new channel; COLUMN is a name\n"
+    "                      of the CSV header (Bandwidth, IF Shift, Groups, Hotkey, Lockout,\n"
+    "                      Priority, Level Squelch, Mode, Callsign, Comments, ...; any case).\n"
+    "  --first-number N    the first new channel's number; without it numbers go on after the\n"
+    "                      highest number in INPUT (from 1 without INPUT).\n"
+    "Every new channel has a Bandwidth: the one given, else the default of its Mode (CW 500,\n"
+    "AM 6000, FM 15000, LSB and USB 2700, FM3 and AMN 3000, others 6000).\n"
+    "Exit status of fill: 0 done, 1 a file could not be read or written, 2 wrong arguments, a\n"
+    "step that is not whole Hz, or more than 65535 channels in all; on 1 and 2 OUTPUT is not\n"
+    "written.\n";
+
+struct FillArguments {
+    std::string start;
+    std::string stop;
+    std::string step;
+    std::vector<std::pair<int, std::string>> cells;
+    std::optional<int> firstNumber;
+    std::vector<std::string> files;
+};
+
+char Lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (Lower(a[i]) != Lower(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool EndsInCsv(std::string_view path) {
+    return path.size() >= 4 && SameNameIgnoringCase(path.substr(path.size() - 4), ".csv");
+}
+
+// The column a --set names, or nullopt after writing the reason to `err`.
+std::optional<int> SetColumn(std::string_view name, std::ostream& err) {
+    std::optional<int> found;
+    int matches = 0;
+    for (int column = 0; column < kImportedColumnCount; ++column) {
+        if (SameNameIgnoringCase(name, kCsvHeaderNames[static_cast<std::size_t>(column)])) {
+            found = column;
+            ++matches;
+        }
+    }
+    if (matches == 0) {
+        err << "corvalen-cli: --set " << name << ": no column of the CSV header has that name\n";
+        return std::nullopt;
+    }
+    if (matches > 1) {
+        err << "corvalen-cli: --set " << name << ": " << matches
+            << " columns have that name, so it names none of them\n";
+        return std::nullopt;
+    }
+    if (*found == Number || *found == Frequency) {
+        err << "corvalen-cli: --set " << name << ": the range gives every new channel its own "
+            << kCsvHeaderNames[*found] << "\n";
+        return std::nullopt;
+    }
+    return found;
+}
+
+// Parses the arguments after "fill". Returns nullopt after writing the reason to `err`.
+std::optional<FillArguments> ParseFillArguments(std::span<const std::string_view> args,
+                                                std::ostream& err) {
+    FillArguments parsed;
+    bool haveStart = false;
+    bool haveStop = false;
+    bool haveStep = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string_view option = args[i];
+        std::optional<std::string_view> value;
+        if (option.size() > 2 && option.starts_with("--")) {
+            if (const std::size_t equals = option.find('='); equals != std::string_view::npos) {
+                value = option.substr(equals + 1);
+                option = option.substr(0, equals);
+            }
+        } else if (option.size() > 1 && option.starts_with('-')) {
+            err << "corvalen-cli: unknown option " << option << "\n";
+            return std::nullopt;
+        } else {
+            parsed.files.emplace_back(option);
+            continue;
+        }
+        if (option != "--start" && option != "--stop" && option != "--step" && option != "--set" &&
+            option != "--first-number") {
+            err << "corvalen-cli: unknown option " << option << "\n";
+            return std::nullopt;
+        }
+        if (!value) {
+            if (i + 1 >= args.size()) {
+                err << "corvalen-cli: " << option << " needs a value\n";
+                return std::nullopt;
+            }
+            value = args[++i];
+        }
+        if (option == "--start") {
+            parsed.start = std::string(*value);
+            haveStart = true;
+        } else if (option == "--stop") {
+            parsed.stop = std::string(*value);
+            haveStop = true;
+        } else if (option == "--step") {
+            parsed.step = std::string(*value);
+            haveStep = true;
+        } else if (option == "--first-number") {
+            const auto number = ParseWholeNumber(*value);
+            if (!number || *number < 1 || *number > static_cast<std::uint64_t>(kMaxChannelRows)) {
+                err << "corvalen-cli: --first-number " << *value
+                    << " is not a channel number from 1 to " << kMaxChannelRows << "\n";
+                return std::nullopt;
+            }
+            parsed.firstNumber = static_cast<int>(*number);
+        } else {
+            const std::size_t equals = value->find('=');
+            if (equals == std::string_view::npos) {
+                err << "corvalen-cli: --set " << *value << " is not COLUMN=VALUE\n";
+                return std::nullopt;
+            }
+            const std::optional<int> column = SetColumn(value->substr(0, equals), err);
+            if (!column) {
+                return std::nullopt;
+            }
+            parsed.cells.emplace_back(*column, std::string(value->substr(equals + 1)));
+        }
+    }
+    if (!haveStart || !haveStop || !haveStep) {
+        err << "corvalen-cli: fill needs --start, --stop and --step\n";
+        return std::nullopt;
+    }
+    if (parsed.files.empty() || parsed.files.size() > 2) {
+        err << "corvalen-cli: fill needs an OUTPUT.csv file, after an optional INPUT.csv\n";
+        return std::nullopt;
+    }
+    for (const std::string& file : parsed.files) {
+        if (!EndsInCsv(file)) {
+            err << "corvalen-cli: fill reads and writes CSV memory files ending in .csv: " << file
+                << "\n";
+            return std::nullopt;
+        }
+    }
+    return parsed;
+}
+
+std::string Plural(std::size_t n, std::string_view singular, std::string_view plural) {
+    return std::to_string(n) + " " + std::string(n == 1 ? singular : plural);
+}
+
+}  // namespace
+
+std::string_view FillUsage() {
+    return kFillUsage;
+}
+
+int RunFill(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
+    const std::optional<FillArguments> parsed = ParseFillArguments(args, err);
+    if (!parsed) {
+        err << kFillUsage;
+        return kExitUsageError;
+    }
+    const Result<ChannelRange> range = ReadChannelRange(parsed->start, parsed->stop, parsed->step);
+    if (!range) {
+        err << "corvalen-cli: " << range.error().message << "\n";
+        return kExitUsageError;
+    }
+
+    MemoryTable table = MemoryTable::ImportLayout();
+    std::vector<Diagnostic> inputProblems;
+    if (parsed->files.size() == 2) {
+        Result<CsvImport> imported = ReadCsvMemoryFile(parsed->files[0]);
+        if (!imported) {
+            err << "corvalen-cli: " << imported.error().message << "\n";
+            return kExitFileError;
+        }
+        table = std::move(imported->table);
+        inputProblems = std::move(imported->diagnostics);
+    }
+    const int inputChannels = table.ChannelCount();
+
+    RangeFill fill{*range, parsed->cells, parsed->firstNumber};
+    if (const Status added = AddChannelRange(table, fill); !added) {
+        err << "corvalen-cli: " << added.error().message << "; nothing written\n";
+        return kExitUsageError;
+    }
+
+    const std::string& output = parsed->files.back();
+    const CsvText text = BuildCsvText(table, /*csvLoaded=*/true);
+    std::vector<std::string> notices;
+    if (const Status written = WriteCsvFile(output, text, notices); !written) {
+        err << "corvalen-cli: " << written.error().message << "\n";
+        return kExitFileError;
+    }
+    for (const std::string& notice : notices) {
+        err << "corvalen-cli: " << notice << "\n";
+    }
+    for (const Diagnostic& d : inputProblems) {
+        err << d.ToString() << "\n";
+    }
+    for (const Diagnostic& d : text.diagnostics) {
+        err << d.ToString() << "\n";
+    }
+    const int added = table.ChannelCount() - inputChannels;
+    out << "wrote " << Plural(static_cast<std::size_t>(table.ChannelCount()), "channel", "channels")
+        << " to " << output << ": " << added << " new, numbered "
+        << table.CellText(inputChannels + 1, Number) << " to "
+        << table.CellText(table.ChannelCount(), Number);
+    if (!inputProblems.empty()) {
+        out << "; " << Plural(inputProblems.size(), "input line", "input lines") << " reported";
+    }
+    out << "\n";
+    return kExitOk;
+}
+
+}  // namespace corvalen

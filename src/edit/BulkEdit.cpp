@@ -1,0 +1,119 @@
+#include "edit/BulkEdit.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "convert/NumberText.h"
+#include "table/Columns.h"
+
+namespace corvalen {
+
+namespace {
+
+// The pieces of a Groups cell between its "+" signs, blank ones left out.
+std::vector<std::string_view> GroupPieces(std::string_view groups) {
+    std::vector<std::string_view> pieces;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t plus = groups.find('+', start);
+        const std::string_view piece = groups.substr(
+            start, plus == std::string_view::npos ? std::string_view::npos : plus - start);
+        if (piece.find_first_not_of(" \t") != std::string_view::npos) {
+            pieces.push_back(piece);
+        }
+        if (plus == std::string_view::npos) {
+            return pieces;
+        }
+        start = plus + 1;
+    }
+}
+
+// The group a piece names when it is a plain whole number from 1 to 16 (blanks around allowed).
+int GroupOf(std::string_view piece) {
+    const auto number = ParseWholeNumber(piece);
+    return number && *number >= 1 && *number <= kGroupCount ? static_cast<int>(*number) : 0;
+}
+
+std::string Joined(const std::vector<std::string_view>& pieces) {
+    std::string text;
+    for (const std::string_view piece : pieces) {
+        if (!text.empty()) {
+            text += '+';
+        }
+        text += piece;
+    }
+    return text;
+}
+
+}  // namespace
+
+int FieldEdit::Column() const {
+    return kind == Kind::Set ? column : Groups;
+}
+
+std::string WithGroup(std::string_view groups, int group) {
+    const std::vector<std::string_view> pieces = GroupPieces(groups);
+    bool allGroups = true;
+    for (const std::string_view piece : pieces) {
+        const int named = GroupOf(piece);
+        if (named == group) {
+            return std::string(groups);
+        }
+        allGroups = allGroups && named != 0;
+    }
+    const std::string added = std::to_string(group);
+    if (!allGroups) {
+        std::vector<std::string_view> kept = pieces;
+        kept.push_back(added);
+        return Joined(kept);
+    }
+    std::vector<int> numbers;
+    for (const std::string_view piece : pieces) {
+        numbers.push_back(GroupOf(piece));
+    }
+    numbers.push_back(group);
+    std::sort(numbers.begin(), numbers.end());
+    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+    std::string text;
+    for (const int number : numbers) {
+        text += (text.empty() ? "" : "+") + std::to_string(number);
+    }
+    return text;
+}
+
+std::string WithoutGroup(std::string_view groups, int group) {
+    const std::vector<std::string_view> pieces = GroupPieces(groups);
+    std::vector<std::string_view> kept;
+    for (const std::string_view piece : pieces) {
+        if (GroupOf(piece) != group) {
+            kept.push_back(piece);
+        }
+    }
+    return kept.size() == pieces.size() ? std::string(groups) : Joined(kept);
+}
+
+std::string EditedCell(std::string_view cell, const FieldEdit& edit) {
+    switch (edit.kind) {
+        case FieldEdit::Kind::Set:
+            return edit.value;
+        case FieldEdit::Kind::AddGroup:
+            return WithGroup(cell, edit.group);
+        case FieldEdit::Kind::RemoveGroup:
+            return WithoutGroup(cell, edit.group);
+    }
+    return std::string(cell);
+}
+
+void ApplyFieldEdit(MemoryTable& table, std::span<const int> rows, const FieldEdit& edit) {
+    const int column = edit.Column();
+    if (column < 0 || column >= table.ColCount()) {
+        return;
+    }
+    for (const int row : rows) {
+        if (row >= 1 && row < table.RowCount()) {
+            table.SetCellText(row, column, EditedCell(table.CellText(row, column), edit));
+        }
+    }
+}
+
+}  // namespace corvalen

@@ -1,0 +1,169 @@
+#include "edit/ChannelRange.h"
+
+#include <algorithm>
+
+#include "channel/CellChecks.h"
+#include "channel/ChannelFields.h"
+#include "table/Columns.h"
+
+namespace corvalen {
+
+namespace {
+
+Result<std::uint64_t> ReadRangeValue(std::string_view what, std::string_view text,
+                                     FrequencyUnit unitWhenNone) {
+    const std::string quoted = std::string(what) + " \"" + std::string(text) + "\"";
+    const FrequencyReading reading = ReadFrequency(text, unitWhenNone);
+    switch (reading.status) {
+        case FrequencyReading::Status::Ok:
+            break;
+        case FrequencyReading::Status::NotAFrequency:
+            return Error{quoted +
+                         " is not a frequency: give digits with an optional fraction "
+                         "and the unit Hz, kHz or MHz (" +
+                         std::string(unitWhenNone == FrequencyUnit::MHz ? "MHz" : "kHz") +
+                         " when none is given)"};
+        case FrequencyReading::Status::NotWholeHz:
+            return Error{quoted + " is not a whole number of Hz"};
+        case FrequencyReading::Status::TooLarge:
+            break;
+    }
+    if (reading.status == FrequencyReading::Status::TooLarge || reading.hz > kMaxChannelFrequency) {
+        return Error{quoted + " is above " + std::to_string(kMaxChannelFrequency) +
+                     " Hz, the highest frequency a memory channel holds"};
+    }
+    return reading.hz;
+}
+
+}  // namespace
+
+Result<ChannelRange> ReadChannelRange(std::string_view start, std::string_view stop,
+                                      std::string_view step) {
+    const Result<std::uint64_t> startHz = ReadRangeValue("Start", start, kRangeFrequencyUnit);
+    if (!startHz) {
+        return startHz.error();
+    }
+    const Result<std::uint64_t> stopHz = ReadRangeValue("Stop", stop, kRangeFrequencyUnit);
+    if (!stopHz) {
+        return stopHz.error();
+    }
+    const Result<std::uint64_t> stepHz = ReadRangeValue("Step", step, kRangeStepUnit);
+    if (!stepHz) {
+        return stepHz.error();
+    }
+    if (*stepHz == 0) {
+        return Error{"Step \"" + std::string(step) + "\" is 0 Hz; it must be at least 1 Hz"};
+    }
+    if (*stopHz < *startHz) {
+        return Error{"Stop \"" + std::string(stop) + "\" is below start \"" + std::string(start) +
+                     "\""};
+    }
+    return ChannelRange{*startHz, *stopHz, *stepHz};
+}
+
+int HighestChannelNumber(const MemoryTable& table) {
+    int highest = 0;
+    if (table.ColCount() <= Number) {
+        return highest;
+    }
+    for (int row = 1; row < table.RowCount(); ++row) {
+        if (const auto number = ChannelNumber(table.CellText(row, Number))) {
+            highest = std::max(highest, static_cast<int>(*number));
+        }
+    }
+    return highest;
+}
+
+int RowOfChannel(const MemoryTable& table, int number) {
+    if (table.ColCount() <= Number) {
+        return 0;
+    }
+    for (int row = 1; row < table.RowCount(); ++row) {
+        const auto channel = ChannelNumber(table.CellText(row, Number));
+        if (channel && *channel == number) {
+            return row;
+        }
+    }
+    return 0;
+}
+
+Status RoomForChannels(const MemoryTable& table, std::uint64_t count, std::string_view what) {
+    const int room = std::max(kMaxChannelRows - table.ChannelCount(), 0);
+    if (count <= static_cast<std::uint64_t>(room)) {
+        return Done{};
+    }
+    return Error{std::string(what) + " " + std::to_string(count) + " channels; with the " +
+                 std::to_string(table.ChannelCount()) +
+                 " rows already in the table that is more than " +
+                 std::to_string(kMaxChannelRows) + " rows; " +
+                 (room == 0 ? std::string("no more fit") : std::to_string(room) + " more fit")};
+}
+
+Result<int> RangeFirstNumber(const MemoryTable& table, const RangeFill& fill) {
+    const std::uint64_t count = fill.range.Count();
+    if (const Status room = RoomForChannels(table, count, "The range makes"); !room) {
+        return room.error();
+    }
+    const int first = fill.firstNumber ? *fill.firstNumber : HighestChannelNumber(table) + 1;
+    if (first < 1 || first > kMaxChannelRows) {
+        return Error{"The first channel number " + std::to_string(first) +
+                     " is not a channel number from 1 to " + std::to_string(kMaxChannelRows)};
+    }
+    if (count > 0 && static_cast<std::uint64_t>(first) + count - 1 > kMaxChannelRows) {
+        return Error{"Channel numbers " + std::to_string(first) + " to " +
+                     std::to_string(static_cast<std::uint64_t>(first) + count - 1) + " go past " +
+                     std::to_string(kMaxChannelRows) + ", the highest channel number"};
+    }
+    return first;
+}
+
+Result<MemoryTable> MakeRangeRows(const MemoryTable& table, const RangeFill& fill) {
+    const Result<int> firstNumber = RangeFirstNumber(table, fill);
+    if (!firstNumber) {
+        return firstNumber.error();
+    }
+    const int first = *firstNumber;
+    const std::uint64_t count = fill.range.Count();
+    const int columns = table.ColCount();
+    MemoryTable::Row cells(static_cast<std::size_t>(columns));
+    const auto put = [&](int column, std::string text) {
+        if (column >= 0 && column < columns) {
+            cells[static_cast<std::size_t>(column)] = std::move(text);
+        }
+    };
+    for (const auto& [column, text] : fill.cells) {
+        if (column != Number && column != Frequency) {
+            put(column, text);
+        }
+    }
+    if (columns > Bandwidth && cells[Bandwidth].empty()) {
+        const std::string_view mode =
+            columns > Mode ? std::string_view(cells[Mode]) : std::string_view();
+        put(Bandwidth, std::string(DefaultBandwidth(mode)));
+    }
+
+    MemoryTable rows(columns);
+    rows.ReserveChannels(static_cast<int>(count));
+    for (std::uint64_t k = 0; k < count; ++k) {
+        put(Number, std::to_string(static_cast<std::uint64_t>(first) + k));
+        put(Frequency, std::to_string(fill.range.startHz + k * fill.range.stepHz));
+        rows.AppendRow(cells);
+    }
+    return rows;
+}
+
+Status AddChannelRange(MemoryTable& table, const RangeFill& fill) {
+    Result<MemoryTable> rows = MakeRangeRows(table, fill);
+    if (!rows) {
+        return rows.error();
+    }
+    table.ReserveChannels(table.ChannelCount() + rows->ChannelCount());
+    for (int row = 1; row < rows->RowCount(); ++row) {
+        const MemoryTable::RowView view = rows->RowCells(row);
+        const std::vector<std::string_view> cells(view.begin(), view.end());
+        table.AppendRow(cells);
+    }
+    return Done{};
+}
+
+}  // namespace corvalen

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "g3m/G3mFile.h"
+#include "io/Diagnostic.h"
+#include "io/Result.h"
+#include "table/MemoryTable.h"
+
+// One way in for every file of channels the program reads, so the editor's opens and the
+// converter recognise the same files the same way.
+
+namespace corvalen {
+
+enum class MemoryFileKind {
+    ReceiverCsv,  // the receiver software's CSV memory file (Windows-1252)
+    ChirpCsv,     // CHIRP's generic CSV file (UTF-8)
+    Records,      // a binary memory file: .g3m (G313, G303) or .15m (G305, G315)
+};
+
+// True for a path ending in .g3m or .15m, any case: a binary memory file.
+bool IsRecordFilePath(std::string_view path);
+// True for a path ending in .csv, any case.
+bool IsCsvFilePath(std::string_view path);
+// True for a path ending in .15m, any case: the memory file of the "305" and "315".
+bool Is15mPath(std::string_view path);
+// True when a memory file of that name holds the records of `model`: a .15m file those of the
+// "305" and "315", a .g3m file those of the other models.
+bool RecordFileFitsModel(std::string_view path, ReceiverModel model);
+
+// What a file holds: a binary memory file by its name (.g3m, .15m), else a CHIRP file when its
+// first bytes say so (LooksLikeChirpCsv), else a receiver CSV memory file.
+MemoryFileKind KindOfMemoryFile(std::string_view path, std::string_view firstBytes);
+
+struct MemoryFileRead {
+    MemoryFileKind kind = MemoryFileKind::ReceiverCsv;
+    MemoryTable table = MemoryTable::ImportLayout();  // 19 captioned columns, one row per channel
+    int recordsRead = 0;  // lines after the header, or whole records of a memory file
+    // Place Line for the CSV files, Record for memory files, in file order.
+    std::vector<Diagnostic> diagnostics;
+    int badChecksums = 0;  // memory files: records whose checksum does not match
+};
+
+// Reads the file at `path` as whatever KindOfMemoryFile finds it to be; a memory file is read
+// with the records of `model`. The error says which file and why it could not be read.
+Result<MemoryFileRead> ReadMemoryFile(const std::string& path, ReceiverModel model);
+// Reads the file at `path` as CSV text, whatever its name: a CHIRP file when its first bytes say
+// so, else a receiver CSV memory file.
+Result<MemoryFileRead> ReadCsvFile(const std::string& path);
+
+// Whether the file at `path` reads as a receiver CSV memory file (not CHIRP's, not a memory file):
+// one that ConvertCsvToRecordFile takes.
+bool IsReceiverCsvFile(const std::string& path);
+
+struct StreamedConversion {
+    int recordsRead = 0;                      // lines after the header
+    std::vector<Diagnostic> lineDiagnostics;  // what reading the CSV file reported, place Line
+    // The memory file written, or why it could not be (it is then left as it was).
+    Result<G3mSaveReport> saved = Error{};
+};
+
+// Writes the channels of the receiver CSV memory file at `csvPath` into the memory file at
+// `recordPath` for `model`, each row as soon as it is read, without building a table: the same
+// bytes and reports as ReadCsvMemoryFile followed by SaveG3mFile. The error says why the CSV
+// file could not be read; a memory file that cannot be written is told in `saved`, after what
+// reading the CSV file found.
+Result<StreamedConversion> ConvertCsvToRecordFile(const std::string& csvPath,
+                                                  const std::string& recordPath,
+                                                  ReceiverModel model);
+
+}  // namespace corvalen
