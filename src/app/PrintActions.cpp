@@ -13,6 +13,7 @@
 
 #include "app/FileDialog.h"
 #include "app/MessageBoxes.h"
+#include "app/ProgressDialog.h"
 #include "app/StatusText.h"
 #include "app/TablePrinter.h"
 #include "io/FileExists.h"
@@ -60,8 +61,9 @@ ChannelListPrint PrintActions::listToPrint() const {
 }
 
 int PrintActions::printOn(QPrinter& printer) {
-    BusyCursor busy;
-    return PrintChannelList(printer, listToPrint());
+    // Thousands of rows take seconds: each page shows in the progress dialog, which can stop.
+    ProgressDialog progress(tr("Printing the channel list\u2026"), m_grid.window());
+    return PrintChannelList(printer, listToPrint(), &progress);
 }
 
 bool PrintActions::print() {
@@ -71,6 +73,10 @@ bool PrintActions::print() {
         return false;
     }
     const int pages = printOn(printer);
+    if (pages == kPrintCancelled) {
+        emit status(tr("Printing cancelled"));
+        return false;
+    }
     if (pages == 0) {
         emit status(tr("Printing failed; nothing printed"));
         return false;
@@ -107,6 +113,10 @@ bool PrintActions::exportPdf() {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(temporary.fileName());
         const int pages = printOn(printer);
+        if (pages == kPrintCancelled) {
+            emit status(tr("Export cancelled; nothing exported"));
+            return false;
+        }
         std::error_code error;
         if (pages > 0) {
             std::filesystem::rename(LocalPath(temporary.fileName()), LocalPath(path), error);

@@ -84,7 +84,7 @@ PrintedPage PageOf(const ChannelListPrint& print, int page, int rowsPerPage, int
     return printed;
 }
 
-int PrintChannelList(QPrinter& printer, const ChannelListPrint& print) {
+int PrintChannelList(QPrinter& printer, const ChannelListPrint& print, Progress* progress) {
     printer.setPageOrientation(QPageLayout::Landscape);
     printer.setDocName(print.title);
     QPainter painter;
@@ -118,6 +118,11 @@ int PrintChannelList(QPrinter& printer, const ChannelListPrint& print) {
     };
 
     for (int page = 0; page < pages; ++page) {
+        if (progress != nullptr && !progress->Advance(page, pages)) {
+            printer.abort();
+            painter.end();
+            return kPrintCancelled;
+        }
         if (page > 0 && !printer.newPage()) {
             return 0;
         }

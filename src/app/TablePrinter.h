@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "io/Progress.h"
+
 class QAbstractItemModel;
 class QPrinter;
 
@@ -36,7 +38,10 @@ PrintedPage PageOf(const ChannelListPrint& print, int page, int rowsPerPage, int
 // Prints the channel list on `printer`, turned to landscape, as many rows on a page as fit below
 // the title and the headings. A text too wide for its column is cut with "…". Returns the number
 // of pages, or 0 when the printer could not be started or did not finish (a PDF file that could
-// not be written).
-int PrintChannelList(QPrinter& printer, const ChannelListPrint& print);
+// not be written). `progress` hears of each page and can stop the printing: then the printer
+// is aborted and kPrintCancelled returned.
+inline constexpr int kPrintCancelled = -1;
+int PrintChannelList(QPrinter& printer, const ChannelListPrint& print,
+                     Progress* progress = nullptr);
 
 }  // namespace corvalen

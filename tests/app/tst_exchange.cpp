@@ -216,6 +216,24 @@ private slots:
         QCOMPARE(page.rows[0].mid(0, 3), QStringList({"C1", "1", "7005000"}));
     }
 
+    // Every page is told to the progress, which can stop the printing at any page.
+    void printingCanBeCancelled() {
+        MainWindow& window = startWindow(testing::Channels(150));
+        struct StopAtPage : Progress {
+            int heard = 0;
+            bool Advance(std::int64_t done, std::int64_t) override {
+                ++heard;
+                return done < 1;
+            }
+        } progress;
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path(QStringLiteral("cancelled.pdf")));
+        QCOMPARE(PrintChannelList(printer, window.printActions().listToPrint(), &progress),
+                 kPrintCancelled);
+        QCOMPARE(progress.heard, 2);
+    }
+
     void printAndExportPdf() {
         MainWindow& window = startWindow(testing::Channels(150));
         PdfPrinterChooser chooser;
