@@ -26,6 +26,9 @@ std::string_view CellOf(std::span<const std::string_view> cells, Column column) 
 }  // namespace
 
 std::optional<std::uint32_t> AlikeFrequency(std::string_view frequencyCell) {
+    if (const std::int64_t plain = PlainDigits(frequencyCell, 9); plain >= 0) {
+        return static_cast<std::uint32_t>(plain);
+    }
     const auto value = ParseDecimal(frequencyCell);
     if (!value || !(*value >= 0.0 && *value < 4294967296.0)) {
         return std::nullopt;
