@@ -346,6 +346,15 @@ std::vector<Step> Steps() {
             grid->setData(grid->index(30000, column), QString::fromLatin1(flip ? a : b));
         };
     };
+    // One notch of the mouse wheel over the grid, down and up in turns.
+    const auto wheelNotch = [](StepEditor& e) {
+        static int direction = -120;
+        direction = -direction;
+        const QPointF at(200, 200);
+        QWheelEvent wheel(at, e.grid().viewport()->mapToGlobal(at), QPoint(), QPoint(0, direction),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(e.grid().viewport(), &wheel);
+    };
     const auto appendFile = [](StepEditor& e) {
         e.window->fileActions().appendFile(QString::fromStdString(FileOfChannels(kAll)));
     };
@@ -364,27 +373,11 @@ std::vector<Step> Steps() {
         {"cell_commit_callsign", kKeystroke, kAll, atRow(30000), nullptr,
          commit(Callsign, "ABC", "XYZ")},
         {"wheel_notch", kKeystroke, kAll, atRow(30000), nullptr,
-         [](StepEditor& e) {
-             static int direction = -120;
-             direction = -direction;
-             const QPointF at(200, 200);
-             QWheelEvent wheel(at, e.grid().viewport()->mapToGlobal(at), QPoint(),
-                               QPoint(0, direction), Qt::NoButton, Qt::NoModifier,
-                               Qt::NoScrollPhase, false);
-             QApplication::sendEvent(e.grid().viewport(), &wheel);
-         }},
+         wheelNotch},
         {"page_down", kKeystroke, kAll, atRow(0), nullptr,
          [](StepEditor& e) { e.key(&e.grid(), Qt::Key_PageDown); }},
         {"wheel_notch_after_range", kKeystroke, kAll - 10000, addRange, nullptr,
-         [](StepEditor& e) {
-             static int direction = -120;
-             direction = -direction;
-             const QPointF at(200, 200);
-             QWheelEvent wheel(at, e.grid().viewport()->mapToGlobal(at), QPoint(),
-                               QPoint(0, direction), Qt::NoButton, Qt::NoModifier,
-                               Qt::NoScrollPhase, false);
-             QApplication::sendEvent(e.grid().viewport(), &wheel);
-         }},
+         wheelNotch},
         {"find_typed_character", kKeystroke, kAll,
          [](StepEditor& e) { e.trigger("findAction"); }, nullptr,
          [](StepEditor& e) {
@@ -411,10 +404,10 @@ std::vector<Step> Steps() {
         {"add_row", kKeystroke, kAll - 1, nullptr, [](StepEditor& e) {
              if (e.window->document().table().table().ChannelCount() == kAll) e.undo().undo();
          }, [](StepEditor& e) { e.trigger("addRowAction"); }},
-        {"insert_row", kKeystroke, kAll - 1, atRow(100), [](StepEditor& e) {
+        {"insert_row", kWholeTable, kAll - 1, atRow(100), [](StepEditor& e) {
              if (e.window->document().table().table().ChannelCount() == kAll) e.undo().undo();
          }, [](StepEditor& e) { e.trigger("insertRowAction"); }},
-        {"insert_row_undo", kKeystroke, kAll - 1, atRow(100),
+        {"insert_row_undo", kWholeTable, kAll - 1, atRow(100),
          [](StepEditor& e) { e.trigger("insertRowAction"); }, Undo},
 
         // Commands on the whole table, or many rows, and their undo.
@@ -514,7 +507,6 @@ std::vector<Step> Steps() {
              e.files.answers = {QString::fromStdString(
                  (bench::ScratchFolder() / "saved.g3m").string())};
              e.boxes.overwriteAnswers = {true};
-             e.window->document().model = QStringLiteral("313");
          }, [](StepEditor& e) { e.trigger("saveG3mAction"); }},
         {"save_chirp", kWholeTable, kAll, nullptr,
          [](StepEditor& e) {

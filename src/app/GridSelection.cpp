@@ -126,6 +126,9 @@ QItemSelection RangesOf(std::vector<GridRow>& cells, const QAbstractItemModel& m
 void GridSelection::selectTableRows(std::span<const std::pair<int, int>> ranges) const {
     const QAbstractItemModel& model = *m_grid.model();
     const int lastColumn = model.columnCount() - 1;
+    if (lastColumn < 0) {
+        return;
+    }
     std::vector<GridRow> rows;
     for (const auto& [first, last] : ranges) {
         for (int row = first; row <= last; ++row) {
