@@ -859,6 +859,18 @@ OK überschreibt die Datei, Abbrechen wählt eine andere.</translation>
         <translation>Drucken fehlgeschlagen; nichts gedruckt</translation>
     </message>
     <message>
+        <source>Printing the channel list…</source>
+        <translation>Die Kanalliste wird gedruckt…</translation>
+    </message>
+    <message>
+        <source>Printing cancelled</source>
+        <translation>Drucken abgebrochen</translation>
+    </message>
+    <message>
+        <source>Export cancelled; nothing exported</source>
+        <translation>Export abgebrochen; nichts exportiert</translation>
+    </message>
+    <message>
         <source>Printed %1</source>
         <translation>%1 gedruckt</translation>
     </message>

@@ -79,16 +79,9 @@ std::vector<int> ChannelActions::targetRows() const {
 }
 
 void ChannelActions::selectRows(int first, int last, int column) {
-    QItemSelection selection;
-    for (int row = first; row <= last; ++row) {
-        const QModelIndex cell = m_selection.gridIndexAt(row, 0);
-        if (cell.isValid()) {
-            selection.select(cell, cell);
-        }
-    }
     m_selection.setCurrentCell(first, column);
-    m_grid.selectionModel()->select(
-        selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    const std::pair<int, int> rows[] = {{first, last}};
+    m_selection.selectTableRows(rows);
 }
 
 void ChannelActions::setField() {

@@ -27,6 +27,7 @@
 #include "g3m/MemoryRecord.h"
 #include "io/FileExists.h"
 #include "io/SafeFile.h"
+#include "edit/ChannelRange.h"
 #include "table/RowOperations.h"
 
 namespace corvalen {
@@ -504,6 +505,12 @@ bool FileActions::appendFile(const QString& path) {
     const int channels = read->table.ChannelCount();
     MemoryTableModel& model = m_document.table();
     const int lastRow = model.table().RowCount() - 1;
+    if (const Status room = RoomForChannels(model.table(), static_cast<std::uint64_t>(channels),
+                                            "The file holds");
+        !room) {
+        report(FailureText(path, room.error(), tr("nothing appended")));
+        return false;
+    }
     if (channels > 0) {
         const QString step = tr("Append %1").arg(name);
         if (model.table().ColCount() == read->table.ColCount()) {

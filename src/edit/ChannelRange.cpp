@@ -134,14 +134,22 @@ int RowOfChannel(const MemoryTable& table, int number) {
     return 0;
 }
 
+Status RoomForChannels(const MemoryTable& table, std::uint64_t count, std::string_view what) {
+    const int room = std::max(kMaxChannelRows - table.ChannelCount(), 0);
+    if (count <= static_cast<std::uint64_t>(room)) {
+        return Done{};
+    }
+    return Error{std::string(what) + " " + std::to_string(count) + " channels; with the " +
+                 std::to_string(table.ChannelCount()) +
+                 " rows already in the table that is more than " +
+                 std::to_string(kMaxChannelRows) + " rows; " +
+                 (room == 0 ? std::string("no more fit") : std::to_string(room) + " more fit")};
+}
+
 Result<int> RangeFirstNumber(const MemoryTable& table, const RangeFill& fill) {
     const std::uint64_t count = fill.range.Count();
-    const auto room = static_cast<std::uint64_t>(kMaxChannelRows - table.ChannelCount());
-    if (count > room) {
-        return Error{"The range makes " + std::to_string(count) + " channels; with the " +
-                     std::to_string(table.ChannelCount()) +
-                     " rows already in the table that is more than " +
-                     std::to_string(kMaxChannelRows) + " rows"};
+    if (const Status room = RoomForChannels(table, count, "The range makes"); !room) {
+        return room.error();
     }
     const int first = fill.firstNumber ? *fill.firstNumber : HighestChannelNumber(table) + 1;
     if (first < 1 || first > kMaxChannelRows) {

@@ -70,6 +70,10 @@ int HighestChannelNumber(const MemoryTable& table);
 // The first channel row whose Number cell holds `number`, or 0 when no row does.
 int RowOfChannel(const MemoryTable& table, int number);
 
+// Refuses `count` more channel rows when the table would then hold more than kMaxChannelRows,
+// saying how many still fit; `what` starts the message ("The range makes", "The file holds").
+Status RoomForChannels(const MemoryTable& table, std::uint64_t count, std::string_view what);
+
 // The number of the first channel `fill` adds to `table`, after checking that the table can take
 // the range: refused with a message when the table would hold more than kMaxChannelRows channel
 // rows or a number would pass 65535. Cheap: it makes no rows.

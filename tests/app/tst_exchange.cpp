@@ -6,6 +6,7 @@
 
 #include "EditorTest.h"
 #include "app/PrintActions.h"
+#include "app/ProblemIndex.h"
 #include "csv/ChirpCsv.h"
 #include "g3m/G3mFile.h"
 #include "io/SafeFile.h"
@@ -152,6 +153,43 @@ private slots:
         QCOMPARE(table().ChannelCount(), 5);
     }
 
+    // A file of a receiver's worth of channels: read into one block of its own, whose rows the
+    // table must keep readable through undo and redo. The table never passes 65,535 channels.
+    void appendAWholeReceiver_data() {
+        QTest::addColumn<int>("channels");  // in the table before
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("to an empty table") << 0 << "";
+        QTest::newRow("to a full table")
+            << 65535
+            << "whole.csv: The file holds 65535 channels; with the 65535 rows already in the "
+               "table that is more than 65535 rows; no more fit; nothing appended";
+    }
+    void appendAWholeReceiver() {
+        QFETCH(int, channels);
+        QFETCH(QString, refusal);
+        static const MemoryTable whole = testing::Channels(65535);
+        MainWindow& window = startWindow(testing::Channels(channels));
+        const QString file = writeCsv(QStringLiteral("whole.csv"), whole);
+        QUndoStack& undo = window.document().undoStack();
+        const int steps = undo.count();
+        QCOMPARE(window.fileActions().appendFile(file), refusal.isEmpty());
+        if (!refusal.isEmpty()) {
+            QVERIFY2(window.statusText().endsWith(refusal), qPrintable(status()));
+            QCOMPARE(table().ChannelCount(), channels);
+            QCOMPARE(undo.count(), steps);
+            return;
+        }
+        for (int pass = 0; pass < 2; ++pass) {
+            window.problems().checkNow();
+            QCOMPARE(table().ChannelCount(), 65535);
+            QCOMPARE(table().CellText(65535, Callsign), std::string("C65535"));
+            undo.undo();
+            window.problems().checkNow();
+            QCOMPARE(table().ChannelCount(), 0);
+            undo.redo();
+        }
+    }
+
     void appendToTheStartupGrid() {
         MainWindow& window = startWindow();
         QVERIFY(window.fileActions().appendFile(writeChirp(QStringLiteral("list.csv"), 2)));
@@ -213,6 +251,24 @@ private slots:
         trigger("frequencyMHzAction");
         QCOMPARE(PrintedRow(window.printActions().listToPrint(), 3).mid(0, 3),
                  QStringList({"C1", "1", "7.005000"}));
+    }
+
+    // The layout and every page are told to the progress, which can stop the printing.
+    void printingCanBeCancelled() {
+        MainWindow& window = startWindow(testing::Channels(150));
+        struct StopAtTheSecondStep : Progress {
+            int heard = 0;
+            bool Advance(std::int64_t done, std::int64_t) override {
+                ++heard;
+                return done < 1;
+            }
+        } progress;
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path(QStringLiteral("cancelled.pdf")));
+        QCOMPARE(PrintChannelList(printer, window.printActions().listToPrint(), &progress),
+                 kPrintCancelled);
+        QCOMPARE(progress.heard, 2);
     }
 
     void printAndExportPdf() {

@@ -217,7 +217,7 @@ private slots:
             << 65000 << 1 << 536ULL << ""
             << "" << QStringList{}
             << "The range makes 536 channels; with the 65000 rows already in the table that is "
-               "more than 65535 rows";
+               "more than 65535 rows; 535 more fit";
         QTest::newRow("numbers past 65535")
             << 0 << 65535 << 2ULL << ""
             << "" << QStringList{}
