@@ -7,10 +7,12 @@
 
 #include "cli/CheckCommand.h"
 #include "cli/FillCommand.h"
+#include "cli/ScheduleCommand.h"
 #include "csv/ChirpCsv.h"
 #include "csv/CsvReader.h"
 #include "csv/CsvWriter.h"
 #include "csv/MemoryFile.h"
+#include "formats/BookmarkList.h"
 #include "g3m/G3mFile.h"
 #include "g3m/G3mReader.h"
 #include "g3m/MemoryRecord.h"
@@ -21,14 +23,16 @@ namespace corvalen {
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage: corvalen-cli convert [--model MODEL] [--to chirp] INPUT.csv OUTPUT\n"
-    "       corvalen-cli convert --model MODEL [--to chirp] INPUT.g3m|INPUT.15m OUTPUT.csv\n"
+    "usage: corvalen-cli convert [--model MODEL] [--to FORMAT] INPUT OUTPUT\n"
+    "       corvalen-cli convert --model MODEL [--to FORMAT] INPUT.g3m|INPUT.15m OUTPUT\n"
     "       corvalen-cli verify --model MODEL FILE.g3m|FILE.15m\n"
     "       corvalen-cli check [--model MODEL] FILE\n"
+    "       corvalen-cli schedule [FILTERS] [--model MODEL] [--to FORMAT] SKED.csv OUTPUT\n"
     "       corvalen-cli --help\n"
     "\n"
-    "convert reads a Winradio CSV memory file, or a CHIRP CSV file (recognised by its\n"
-    "Location header), and writes its channels to OUTPUT:\n"
+    "convert reads a Winradio CSV memory file, a CHIRP CSV file (recognised by its\n"
+    "Location header), an SDR# frequencies.xml or an SDR++ frequency manager .json file\n"
+    "(both recognised by their content), and writes its channels to OUTPUT:\n"
     "  OUTPUT.g3m  a .g3m memory file for the receiver MODEL (\"313\" or \"303\"; required).\n"
     "  OUTPUT.15m  a .15m memory file for the receiver MODEL (\"305\" or \"315\"; required).\n"
     "              An existing file is updated in place: records of channels not in INPUT\n"
@@ -39,6 +43,11 @@ constexpr std::string_view kUsage =
     "OUTPUT.csv.\n"
     "--to chirp writes OUTPUT.csv as a CHIRP CSV file instead (21 columns, UTF-8, frequencies\n"
     "in MHz); what CHIRP has no place for is listed on stderr.\n"
+    "--to sdrsharp writes OUTPUT as an SDR# frequency list (XML), --to sdrpp as an SDR++\n"
+    "frequency manager file (JSON); an OUTPUT ending in .xml or .json picks them too.\n"
+    "Receiver groups become their group and list names.\n"
+    "schedule picks broadcasts from an EiBi schedule and writes one channel per frequency\n"
+    "  and station (see corvalen-cli schedule --help).\n"
     "verify checks the checksum of every record of a memory file for MODEL.\n"
     "check prints every problem and notice the editor's Problems panel shows for FILE, one\n"
     "  \"row N, Column: reason\" line each, then a summary line. FILE is a CSV memory file\n"
@@ -56,7 +65,8 @@ enum class FileKind { G3m, Csv, Other };  // G3m: any binary memory file, .g3m o
 
 struct Arguments {
     std::optional<std::string> model;
-    bool toChirp = false;  // --to chirp
+    bool toChirp = false;                  // --to chirp
+    ListFormat toList = ListFormat::None;  // --to sdrsharp, --to sdrpp, or OUTPUT.xml, .json
     std::vector<std::string> files;
 };
 
@@ -64,6 +74,13 @@ FileKind KindOf(std::string_view path) {
     return IsRecordFilePath(path) ? FileKind::G3m
            : IsCsvFilePath(path)  ? FileKind::Csv
                                   : FileKind::Other;
+}
+
+bool EndsWith(std::string_view path, std::string_view suffix) {
+    return path.size() >= suffix.size() &&
+           std::equal(suffix.begin(), suffix.end(),
+                      path.end() - static_cast<std::ptrdiff_t>(suffix.size()),
+                      [](char a, char b) { return (a >= 'A' && a <= 'Z' ? a + 32 : a) == b; });
 }
 
 // Parses the arguments after the command: --model and `fileCount` file names. Returns nullopt
@@ -87,16 +104,19 @@ std::optional<Arguments> ParseArguments(std::string_view command,
             std::string_view format = arg.substr(std::min<std::size_t>(arg.size(), 5));
             if (arg == "--to") {
                 if (i + 1 >= args.size()) {
-                    err << "corvalen-cli: --to needs a value (chirp)\n";
+                    err << "corvalen-cli: --to needs a value (chirp, sdrsharp or sdrpp)\n";
                     return std::nullopt;
                 }
                 format = args[++i];
             }
-            if (format != "chirp") {
-                err << "corvalen-cli: --to takes only chirp, not " << format << "\n";
+            if (format == "chirp") {
+                parsed.toChirp = true;
+            } else if (format == "sdrsharp" || format == "sdrpp") {
+                parsed.toList = format == "sdrpp" ? ListFormat::Sdrpp : ListFormat::SdrSharp;
+            } else {
+                err << "corvalen-cli: --to takes chirp, sdrsharp or sdrpp, not " << format << "\n";
                 return std::nullopt;
             }
-            parsed.toChirp = true;
         } else if (arg.size() > 1 && arg.starts_with('-') && arg != "-") {
             err << "corvalen-cli: unknown option " << arg << "\n";
             return std::nullopt;
@@ -107,6 +127,9 @@ std::optional<Arguments> ParseArguments(std::string_view command,
     if (parsed.files.size() != fileCount) {
         err << "corvalen-cli: " << command << " needs " << files << "\n";
         return std::nullopt;
+    }
+    if (command == "convert" && !parsed.toChirp && parsed.toList == ListFormat::None) {
+        parsed.toList = ListFormatOf(parsed.files[1]);
     }
     return parsed;
 }
@@ -140,6 +163,13 @@ bool CheckModelFor(std::string_view path, std::string_view command,
 bool CheckConvertArguments(const Arguments& arguments, std::ostream& err) {
     const std::string& input = arguments.files[0];
     const std::string& output = arguments.files[1];
+    if (!CheckListOutput(output, arguments.toList, err)) {
+        return false;
+    }
+    if (arguments.toList != ListFormat::None) {
+        return KindOf(input) != FileKind::G3m ||
+               CheckModelFor(input, "reading", arguments.model, err);
+    }
     if (arguments.toChirp && KindOf(output) != FileKind::Csv) {
         err << "corvalen-cli: --to chirp writes an OUTPUT ending in .csv: " << output << "\n";
         return false;
@@ -160,7 +190,7 @@ bool CheckConvertArguments(const Arguments& arguments, std::ostream& err) {
         case FileKind::Other:
             break;
     }
-    err << "corvalen-cli: OUTPUT must end in .g3m, .15m or .csv: " << output << "\n";
+    err << "corvalen-cli: OUTPUT must end in .g3m, .15m, .csv, .xml or .json: " << output << "\n";
     return false;
 }
 
@@ -204,11 +234,37 @@ Status WriteCsv(const MemoryTable& table, const std::string& path, std::ostream&
     return written;
 }
 
-// What the summary says of a CHIRP file written: "12 channels", and "; 1 row not written".
+// What the summary says of a CHIRP file or a bookmark list written: "12 channels", and
+// "; 1 row not written".
 struct ChirpSummary {
     std::string channels;
     std::string rowsNotWritten;
+    bool reported = false;  // rows or cells were reported
 };
+
+// Writes the table as an SDR# or SDR++ bookmark list, its groups named by `groupNames`; on
+// success reports its rows.
+Result<ChirpSummary> WriteList(const MemoryTable& table, const std::vector<std::string>& groupNames,
+                               ListFormat format, const std::string& path, std::ostream& err) {
+    Result<BookmarkListText> text =
+        format == ListFormat::SdrSharp
+            ? WriteSdrSharpList(table, groupNames)
+            : Result<BookmarkListText>(WriteSdrppList(table, groupNames));
+    if (!text) {
+        return text.error();
+    }
+    if (const Status written = WriteFileAtomically(path, text->bytes); !written) {
+        return written.error();
+    }
+    Report(text->diagnostics, err);
+    ChirpSummary summary{
+        Count(text->channelsWritten, "channel", "channels"), {}, !text->diagnostics.empty()};
+    if (text->rowsNotWritten != 0) {
+        summary.rowsNotWritten =
+            "; " + Count(text->rowsNotWritten, "row not written", "rows not written");
+    }
+    return summary;
+}
 
 // Writes the table as a CHIRP file; on success reports its rows.
 Result<ChirpSummary> WriteChirp(const MemoryTable& table, const std::string& path,
@@ -218,7 +274,8 @@ Result<ChirpSummary> WriteChirp(const MemoryTable& table, const std::string& pat
         return written.error();
     }
     Report(text.diagnostics, err);
-    ChirpSummary summary{Count(text.channelsWritten, "channel", "channels"), {}};
+    ChirpSummary summary{
+        Count(text.channelsWritten, "channel", "channels"), {}, !text.diagnostics.empty()};
     if (text.rowsNotWritten != 0) {
         summary.rowsNotWritten =
             "; " + Count(text.rowsNotWritten, "row not written", "rows not written");
@@ -235,8 +292,10 @@ int ConvertG3m(const Arguments& arguments, std::ostream& out, std::ostream& err)
         return kExitFileError;
     }
     ChirpSummary summary{Count(read->table.ChannelCount(), "channel", "channels"), {}};
-    if (arguments.toChirp) {
-        Result<ChirpSummary> written = WriteChirp(read->table, output, err);
+    if (arguments.toChirp || arguments.toList != ListFormat::None) {
+        Result<ChirpSummary> written =
+            arguments.toChirp ? WriteChirp(read->table, output, err)
+                              : WriteList(read->table, {}, arguments.toList, output, err);
         if (!written) {
             err << "corvalen-cli: " << written.error().message << "\n";
             return kExitFileError;
@@ -303,10 +362,11 @@ int Convert(const Arguments& arguments, std::ostream& out, std::ostream& err) {
     if (KindOf(input) == FileKind::G3m) {
         return ConvertG3m(arguments, out, err);
     }
-    if (KindOf(output) == FileKind::G3m && !arguments.toChirp && IsReceiverCsvFile(input)) {
+    if (KindOf(output) == FileKind::G3m && !arguments.toChirp &&
+        arguments.toList == ListFormat::None && IsReceiverCsvFile(input)) {
         return ConvertCsvToRecords(arguments, out, err);
     }
-    // A receiver CSV file or a CHIRP file, told apart by their first line.
+    // A receiver CSV file, a CHIRP file or a bookmark list, told apart by their first bytes.
     Result<MemoryFileRead> imported = ReadMemoryFile(input, arguments.model.value_or(""));
     if (!imported) {
         err << "corvalen-cli: " << imported.error().message << "\n";
@@ -315,36 +375,14 @@ int Convert(const Arguments& arguments, std::ostream& out, std::ostream& err) {
     Report(imported->diagnostics, err);
     const std::string inputNote = InputNote(imported->diagnostics);
 
-    const MemoryTable& table = imported->table;
-    if (arguments.toChirp) {
-        Result<ChirpSummary> written = WriteChirp(table, output, err);
-        if (!written) {
-            err << "corvalen-cli: " << written.error().message << "\n";
-            return kExitFileError;
-        }
-        out << "wrote " << written->channels << " to " << output << written->rowsNotWritten
-            << inputNote << "\n";
-        return kExitOk;
-    }
-    if (KindOf(output) == FileKind::G3m) {
-        Result<G3mSaveReport> saved = SaveG3mFile(output, table, *arguments.model);
-        if (!saved) {
-            err << "corvalen-cli: " << saved.error().message << "\n";
-            return kExitFileError;
-        }
-        Report(saved->problems, err);
-        SummarizeSave(*saved, output, out);
+    const OutputChoice choice{output, arguments.model, arguments.toChirp, arguments.toList};
+    bool reported = false;
+    const int status =
+        WriteChannels(imported->table, imported->groupNames, choice, out, err, reported);
+    if (status == kExitOk) {
         out << inputNote << "\n";
-        return kExitOk;
     }
-
-    if (const Status written = WriteCsv(table, output, err); !written) {
-        err << "corvalen-cli: " << written.error().message << "\n";
-        return kExitFileError;
-    }
-    out << "wrote " << Count(table.ChannelCount(), "channel", "channels") << " to " << output
-        << inputNote << "\n";
-    return kExitOk;
+    return status;
 }
 
 int Verify(const Arguments& arguments, std::ostream& out, std::ostream& err) {
@@ -370,6 +408,89 @@ int Verify(const Arguments& arguments, std::ostream& out, std::ostream& err) {
 }
 
 }  // namespace
+
+ListFormat ListFormatOf(std::string_view outputPath) {
+    return EndsWith(outputPath, ".xml")    ? ListFormat::SdrSharp
+           : EndsWith(outputPath, ".json") ? ListFormat::Sdrpp
+                                           : ListFormat::None;
+}
+
+bool CheckListOutput(std::string_view output, ListFormat format, std::ostream& err) {
+    if (format == ListFormat::SdrSharp && !SdrSharpListsSupported()) {
+        err << "corvalen-cli: " << SdrSharpListsUnsupported().message << "\n";
+        return false;
+    }
+    if (format != ListFormat::None && KindOf(output) == FileKind::G3m) {
+        err << "corvalen-cli: a bookmark list is no memory file; OUTPUT must not end in .g3m or "
+               ".15m: "
+            << output << "\n";
+        return false;
+    }
+    return true;
+}
+
+int WriteChannels(const MemoryTable& table, const std::vector<std::string>& groupNames,
+                  const OutputChoice& choice, std::ostream& out, std::ostream& err,
+                  bool& reported) {
+    const std::string& output = choice.output;
+    if (choice.toChirp || choice.toList != ListFormat::None) {
+        Result<ChirpSummary> written =
+            choice.toChirp ? WriteChirp(table, output, err)
+                           : WriteList(table, groupNames, choice.toList, output, err);
+        if (!written) {
+            err << "corvalen-cli: " << written.error().message << "\n";
+            return kExitFileError;
+        }
+        out << "wrote " << written->channels << " to " << output << written->rowsNotWritten;
+        reported = written->reported;
+        return kExitOk;
+    }
+    if (KindOf(output) == FileKind::G3m) {
+        Result<G3mSaveReport> saved = SaveG3mFile(output, table, *choice.model);
+        if (!saved) {
+            err << "corvalen-cli: " << saved.error().message << "\n";
+            return kExitFileError;
+        }
+        Report(saved->problems, err);
+        SummarizeSave(*saved, output, out);
+        reported = !saved->problems.empty() || saved->rowsNotWritten != 0;
+        return kExitOk;
+    }
+    const CsvText text = BuildCsvText(table, /*csvLoaded=*/true);
+    if (const Status written = WriteCsvFile(output, text); !written) {
+        err << "corvalen-cli: " << written.error().message << "\n";
+        return kExitFileError;
+    }
+    Report(text.diagnostics, err);
+    reported = !text.diagnostics.empty();
+    out << "wrote " << Count(table.ChannelCount(), "channel", "channels") << " to " << output;
+    return kExitOk;
+}
+
+bool CheckOutputChoice(const OutputChoice& choice, std::ostream& err) {
+    if (!CheckListOutput(choice.output, choice.toList, err)) {
+        return false;
+    }
+    if (choice.toChirp && KindOf(choice.output) != FileKind::Csv) {
+        err << "corvalen-cli: --to chirp writes an OUTPUT ending in .csv: " << choice.output
+            << "\n";
+        return false;
+    }
+    if (choice.toList != ListFormat::None || choice.toChirp) {
+        return true;
+    }
+    switch (KindOf(choice.output)) {
+        case FileKind::G3m:
+            return CheckModelFor(choice.output, "writing", choice.model, err);
+        case FileKind::Csv:
+            return true;
+        case FileKind::Other:
+            break;
+    }
+    err << "corvalen-cli: OUTPUT must end in .g3m, .15m, .csv, .xml or .json: " << choice.output
+        << "\n";
+    return false;
+}
 
 std::string_view ConverterUsage() {
     return kUsage;
@@ -407,6 +528,9 @@ int RunConverter(std::span<const std::string_view> args, std::ostream& out, std:
     }
     if (command == "fill") {
         return RunFill(args.subspan(1), out, err);
+    }
+    if (command == "schedule") {
+        return RunSchedule(args.subspan(1), out, err);
     }
     if (!args.empty()) {
         err << "corvalen-cli: unknown command " << args[0] << "\n";
