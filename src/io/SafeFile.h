@@ -15,6 +15,18 @@ Result<std::string> ReadWholeFile(const std::string& path);
 // The same into a ByteBuffer, for files of megabytes that are read once and walked through.
 Result<ByteBuffer> ReadWholeFileBuffer(const std::string& path);
 
+// Reads at most `maxBytes` bytes of what `path` names, opening it once, so what comes through a
+// pipe is read as it comes and never asked for twice:
+// - a regular file longer than `maxBytes` is refused from its size before anything is read or
+//   allocated (a sparse file of gigabytes costs nothing);
+// - a named pipe (FIFO), a pipe such as bash's <(...), a character device such as /dev/stdin,
+//   and "-" (standard input) are read as streams until their end, and refused as soon as they
+//   give more than `maxBytes`;
+// - a folder is refused.
+// A named pipe waits for its writer, as any program reading one does. The error names the file
+// (or "standard input"), and for a file too long its size and the cap.
+Result<ByteBuffer> ReadWholeFileBuffer(const std::string& path, std::size_t maxBytes);
+
 // Writes `bytes` to a temporary file beside `path`, flushes it to the disk, closes it, checks
 // every step, and only then puts it in place of `path` in one step. On any failure the temporary
 // file is removed and whatever was at `path` before is left untouched, so a failed save never
@@ -43,6 +55,13 @@ void SimulateSaveFaults(const SaveFaults& faults);
 void SimulateWriteFailure(int errorNumber, std::size_t acceptedBytes = 0);
 
 namespace detail {
+// "\"PATH\"", or "standard input" for "-": how read errors name what they could not read.
+std::string QuotedSource(const std::string& path);
+// The refusal of a file of `size` bytes, more than the `maxBytes` that may be read.
+Error FileTooLong(const std::string& path, unsigned long long size, std::size_t maxBytes);
+// The refusal of a stream that went on past `maxBytes`.
+Error StreamTooLong(const std::string& path, std::size_t maxBytes);
+
 // The failures a test asked for, shared by the implementations of each system.
 const SaveFaults& SimulatedSaveFaults();
 // How many of `size` bytes at `offset` a write may take before the simulated failure: `size`

@@ -190,29 +190,46 @@ int LinkUnnamedFile(int fd, const std::string& temp) {
 
 namespace {
 
+// How far a read goes: `streams` lets character devices and "-" (standard input) be read as
+// streams, which only a read with a cap may do, since a device such as /dev/zero never ends.
+struct ReadLimit {
+    std::size_t maxBytes = static_cast<std::size_t>(-1);
+    bool streams = false;
+};
+
 template <typename Bytes>
-Result<Bytes> ReadWholeFileAs(const std::string& path) {
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0) {
+Result<Bytes> ReadWholeFileAs(const std::string& path, ReadLimit limit) {
+    const bool standardInput = limit.streams && path == "-";
+    FileDescriptor opened(standardInput ? -1 : ::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    const int fd = standardInput ? STDIN_FILENO : opened.get();
+    if (fd < 0) {
         return SystemError("Cannot open", path, errno);
     }
     struct stat info {};
-    if (::fstat(fd.get(), &info) != 0) {
-        return SystemError("Cannot read", path, errno);
+    if (::fstat(fd, &info) != 0) {
+        return Error{"Cannot read " + detail::QuotedSource(path) + ": " + std::strerror(errno)};
     }
     if (S_ISDIR(info.st_mode)) {
         return SystemError("Cannot read", path, EISDIR);
     }
-    // A device such as /dev/zero never ends; only files and pipes are read.
-    if (!S_ISREG(info.st_mode) && !S_ISFIFO(info.st_mode)) {
+    const bool regular = S_ISREG(info.st_mode);
+    const bool stream = S_ISFIFO(info.st_mode) ||
+                        (limit.streams && (S_ISCHR(info.st_mode) || S_ISSOCK(info.st_mode)));
+    if (!regular && !stream) {
         return Error{"Cannot read \"" + path + "\": it is no regular file"};
     }
+    // The size decides before a byte is allocated: a sparse file of gigabytes costs nothing.
+    if (regular && static_cast<unsigned long long>(info.st_size) > limit.maxBytes) {
+        return detail::FileTooLong(path, static_cast<unsigned long long>(info.st_size),
+                                   limit.maxBytes);
+    }
     // A regular file is read straight into a buffer of its size; a file that turns out longer
-    // (still being written) or a pipe goes on growing it. The buffer's room is filled with
-    // zeros once, which is cheaper than copying every byte from a buffer of our own.
+    // (still being written) or a stream goes on growing it, never past the cap. The buffer's
+    // room is filled with zeros once, which is cheaper than copying every byte from a buffer of
+    // our own.
     Bytes bytes;
     std::size_t filled = 0;
-    if (S_ISREG(info.st_mode) && info.st_size > 0) {
+    if (regular && info.st_size > 0) {
         bytes.reserve(static_cast<std::size_t>(info.st_size));
         PreferLargePages(bytes.data(), bytes.capacity());
         bytes.resize(static_cast<std::size_t>(info.st_size));
@@ -222,21 +239,26 @@ Result<Bytes> ReadWholeFileAs(const std::string& path) {
         // Once the buffer is full, a small read tells whether there is more before it grows.
         const bool full = filled == bytes.size();
         char* into = full ? probe : bytes.data() + filled;
-        const ssize_t n = ::read(fd.get(), into, full ? sizeof probe : bytes.size() - filled);
+        const ssize_t n = ::read(fd, into, full ? sizeof probe : bytes.size() - filled);
         if (n < 0) {
             if (errno == EINTR) {
                 continue;
             }
-            return SystemError("Cannot read", path, errno);
+            return Error{"Cannot read " + detail::QuotedSource(path) + ": " + std::strerror(errno)};
         }
         if (n == 0) {
             break;
         }
+        const auto count = static_cast<std::size_t>(n);
         if (full) {
-            bytes.resize(std::max(bytes.size() * 2, sizeof probe * 16));
-            std::memcpy(bytes.data() + filled, probe, static_cast<std::size_t>(n));
+            if (count > limit.maxBytes - filled) {
+                return regular ? detail::FileTooLong(path, filled + count, limit.maxBytes)
+                               : detail::StreamTooLong(path, limit.maxBytes);
+            }
+            bytes.resize(std::min(std::max(bytes.size() * 2, sizeof probe * 16), limit.maxBytes));
+            std::memcpy(bytes.data() + filled, probe, count);
         }
-        filled += static_cast<std::size_t>(n);
+        filled += count;
     }
     bytes.resize(filled);
     return bytes;
@@ -245,11 +267,15 @@ Result<Bytes> ReadWholeFileAs(const std::string& path) {
 }  // namespace
 
 Result<std::string> ReadWholeFile(const std::string& path) {
-    return ReadWholeFileAs<std::string>(path);
+    return ReadWholeFileAs<std::string>(path, {});
 }
 
 Result<ByteBuffer> ReadWholeFileBuffer(const std::string& path) {
-    return ReadWholeFileAs<ByteBuffer>(path);
+    return ReadWholeFileAs<ByteBuffer>(path, {});
+}
+
+Result<ByteBuffer> ReadWholeFileBuffer(const std::string& path, std::size_t maxBytes) {
+    return ReadWholeFileAs<ByteBuffer>(path, {maxBytes, true});
 }
 
 Status WriteFileAtomically(const std::string& path, std::string_view bytes) {

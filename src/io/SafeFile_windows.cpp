@@ -91,6 +91,10 @@ public:
 
     bool valid() const { return m_handle != INVALID_HANDLE_VALUE; }
     HANDLE get() const { return m_handle; }
+    void Reset(HANDLE handle) {
+        Close();
+        m_handle = handle;
+    }
     // True when the handle closed cleanly (or was closed already).
     bool Close() {
         if (!valid()) {
@@ -142,43 +146,73 @@ std::wstring FullPath(const std::wstring& path) {
 
 namespace {
 
+// How far a read goes: `streams` lets the console and "-" (standard input) be read as streams,
+// which only a read with a cap may do.
+struct ReadLimit {
+    std::size_t maxBytes = static_cast<std::size_t>(-1);
+    bool streams = false;
+};
+
 template <typename Bytes>
-Result<Bytes> ReadWholeFileAs(const std::string& path) {
-    const std::wstring wide = windows::WidePath(path);
-    if (wide.empty()) {
-        return FileError("Cannot open", path, std::strerror(ENOENT));
+Result<Bytes> ReadWholeFileAs(const std::string& path, ReadLimit limit) {
+    const bool standardInput = limit.streams && path == "-";
+    FileHandle opened(INVALID_HANDLE_VALUE);
+    HANDLE handle = INVALID_HANDLE_VALUE;
+    if (standardInput) {
+        handle = ::GetStdHandle(STD_INPUT_HANDLE);
+        if (handle == nullptr || handle == INVALID_HANDLE_VALUE) {
+            return Error{"Cannot read standard input: " + windows::ErrorText(ERROR_INVALID_HANDLE)};
+        }
+    } else {
+        const std::wstring wide = windows::WidePath(path);
+        if (wide.empty()) {
+            return FileError("Cannot open", path, std::strerror(ENOENT));
+        }
+        const DWORD attributes = ::GetFileAttributesW(wide.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+            return FileError("Cannot read", path, std::strerror(EISDIR));
+        }
+        opened.Reset(::CreateFileW(wide.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!opened.valid()) {
+            return FileError("Cannot open", path, windows::ErrorText(::GetLastError()));
+        }
+        handle = opened.get();
     }
-    const DWORD attributes = ::GetFileAttributesW(wide.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-        return FileError("Cannot read", path, std::strerror(EISDIR));
-    }
-    FileHandle file(::CreateFileW(wide.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) {
-        return FileError("Cannot open", path, windows::ErrorText(::GetLastError()));
-    }
-    // A device such as the console never ends; only files and pipes are read.
-    const DWORD type = ::GetFileType(file.get());
-    if (type != FILE_TYPE_DISK && type != FILE_TYPE_PIPE) {
+    // A device such as the console never ends; only files and pipes are read, and the console
+    // only by a read with a cap.
+    const DWORD type = ::GetFileType(handle);
+    const bool regular = type == FILE_TYPE_DISK;
+    if (!regular && type != FILE_TYPE_PIPE && !(limit.streams && type == FILE_TYPE_CHAR)) {
         return FileError("Cannot read", path, "it is no regular file");
     }
     Bytes bytes;
     LARGE_INTEGER size{};
-    if (type == FILE_TYPE_DISK && ::GetFileSizeEx(file.get(), &size) && size.QuadPart > 0) {
+    if (regular && ::GetFileSizeEx(handle, &size) && size.QuadPart > 0) {
+        // The size decides before a byte is allocated.
+        if (static_cast<unsigned long long>(size.QuadPart) > limit.maxBytes) {
+            return detail::FileTooLong(path, static_cast<unsigned long long>(size.QuadPart),
+                                       limit.maxBytes);
+        }
         bytes.reserve(static_cast<std::size_t>(size.QuadPart));
     }
     char buffer[1 << 16];
     for (;;) {
         DWORD n = 0;
-        if (!::ReadFile(file.get(), buffer, sizeof buffer, &n, nullptr)) {
+        if (!::ReadFile(handle, buffer, sizeof buffer, &n, nullptr)) {
             const DWORD error = ::GetLastError();
             if (error == ERROR_BROKEN_PIPE) {
                 break;  // the writing end of a pipe closed: the end of the input
             }
-            return FileError("Cannot read", path, windows::ErrorText(error));
+            return Error{"Cannot read " + detail::QuotedSource(path) + ": " +
+                         windows::ErrorText(error)};
         }
         if (n == 0) {
             break;
+        }
+        if (n > limit.maxBytes - bytes.size()) {
+            return regular ? detail::FileTooLong(path, bytes.size() + n, limit.maxBytes)
+                           : detail::StreamTooLong(path, limit.maxBytes);
         }
         bytes.insert(bytes.end(), buffer, buffer + n);
     }
@@ -188,11 +222,15 @@ Result<Bytes> ReadWholeFileAs(const std::string& path) {
 }  // namespace
 
 Result<std::string> ReadWholeFile(const std::string& path) {
-    return ReadWholeFileAs<std::string>(path);
+    return ReadWholeFileAs<std::string>(path, {});
 }
 
 Result<ByteBuffer> ReadWholeFileBuffer(const std::string& path) {
-    return ReadWholeFileAs<ByteBuffer>(path);
+    return ReadWholeFileAs<ByteBuffer>(path, {});
+}
+
+Result<ByteBuffer> ReadWholeFileBuffer(const std::string& path, std::size_t maxBytes) {
+    return ReadWholeFileAs<ByteBuffer>(path, {maxBytes, true});
 }
 
 Status WriteFileAtomically(const std::string& path, std::string_view bytes) {
