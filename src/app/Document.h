@@ -2,6 +2,8 @@
 
 #include <QString>
 #include <QUndoStack>
+#include <string>
+#include <vector>
 
 #include "app/MemoryTableModel.h"
 
@@ -30,6 +32,9 @@ public:
     QString model;
     // The Winradio folder: where the file dialogs of the file commands start.
     QString winradioPath;
+    // The list and group names an SDR# or SDR++ list brought, by receiver group ([0] is group
+    // 1): a list saved from the table names its groups with them.
+    std::vector<std::string> groupNames;
 
     // The record length a .g3m save writes now, for the current model.
     int recordLength() const;

@@ -26,6 +26,7 @@
 #include "app/ClientArea.h"
 #include "app/EditCommands.h"
 #include "app/FileCommands.h"
+#include "app/ScheduleImport.h"
 #include "app/FindBar.h"
 #include "app/GridViewOptions.h"
 #include "app/PrintCommands.h"
@@ -60,6 +61,8 @@ MainWindow::MainWindow(SettingsFile settings, FileDialogPresenter* fileDialogs,
 
     m_fileCommands = new FileCommands(m_document, m_fileDialog, *m_messages, m_settings, this);
     connect(m_fileCommands, &FileCommands::status, this, &MainWindow::showStatus);
+    m_scheduleImport = new ScheduleImport(m_document, m_fileDialog, *m_fileCommands, this);
+    connect(m_scheduleImport, &ScheduleImport::status, this, &MainWindow::showStatus);
     connect(m_fileCommands, &FileCommands::tableLoaded, this,
             [this] { grid()->horizontalHeader()->resizeSections(QHeaderView::ResizeToContents); });
     m_printCommands = new PrintCommands(
@@ -100,10 +103,10 @@ void MainWindow::buildMenus() {
     file->setObjectName(QStringLiteral("fileMenu"));
     file->addActions({m_fileCommands->openCsvAction(), m_fileCommands->openG3mAction()});
     file->addMenu(m_fileCommands->recentMenu());
-    file->addAction(m_fileCommands->appendAction());
+    file->addActions({m_fileCommands->appendAction(), m_scheduleImport->importAction()});
     file->addSeparator();
     file->addActions({m_fileCommands->saveCsvAction(), m_fileCommands->saveG3mAction(),
-                      m_fileCommands->saveChirpAction()});
+                      m_fileCommands->saveChirpAction(), m_fileCommands->saveListAction()});
     file->addSeparator();
     file->addActions({m_printCommands->printAction(), m_printCommands->exportPdfAction()});
     file->addSeparator();

@@ -23,6 +23,7 @@ class GridViewOptions;
 class PrintCommands;
 class ProblemIndex;
 class ProblemsPanel;
+class ScheduleImport;
 
 // The editor's one window, "Grid View": the memory table grid above the bar of eight command
 // buttons, the menus, the find bar, the "Problems" panel, and a status line that says what the
@@ -44,6 +45,7 @@ public:
     SharedFileDialog& fileDialog() { return m_fileDialog; }
     FileCommands& fileCommands() const { return *m_fileCommands; }
     PrintCommands& printCommands() const { return *m_printCommands; }
+    ScheduleImport& scheduleImport() const { return *m_scheduleImport; }
     EditCommands& editCommands() const { return *m_editCommands; }
     FindBar& findBar() const { return *m_findBar; }
     ChannelCommands& channelCommands() const { return *m_channelCommands; }
@@ -101,6 +103,7 @@ private:
     FindBar* m_findBar = nullptr;
     FileCommands* m_fileCommands = nullptr;
     PrintCommands* m_printCommands = nullptr;
+    ScheduleImport* m_scheduleImport = nullptr;
     EditCommands* m_editCommands = nullptr;
     ChannelCommands* m_channelCommands = nullptr;
     GridViewOptions* m_viewOptions = nullptr;

@@ -134,18 +134,19 @@ int RunSchedule(std::span<const std::string_view> args, std::ostream& out, std::
         return kExitUsageError;
     }
     const std::string& sked = files[0];
-    const Result<std::string> bytes = ReadWholeFile(sked);
-    if (!bytes) {
-        err << "corvalen-cli: " << bytes.error().message << "\n";
+    const Result<ByteBuffer> buffer = ReadWholeFileBuffer(sked, kMaxScheduleBytes);
+    if (!buffer) {
+        err << "corvalen-cli: " << buffer.error().message << "\n";
         return kExitFileError;
     }
-    if (!LooksLikeEibiSchedule(*bytes)) {
+    const std::string_view bytes(buffer->data(), buffer->size());
+    if (!LooksLikeEibiSchedule(bytes)) {
         err << "corvalen-cli: \"" << sked
             << "\" is no EiBi schedule: its first line does not start with the kHz column; "
                "nothing written\n";
         return kExitFileError;
     }
-    const Schedule schedule = ReadEibiSchedule(*bytes);
+    const Schedule schedule = ReadEibiSchedule(bytes);
     const ScheduleSelection selection = SelectBroadcasts(schedule, filter);
     Report(schedule.diagnostics, err);
     Report(selection.notices, err);

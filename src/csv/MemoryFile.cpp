@@ -45,13 +45,14 @@ std::string FirstBytes(const std::string& path) {
 // Reads an SDR# or SDR++ bookmark list whole, refusing one past the size such lists have.
 Result<MemoryFileRead> ReadBookmarkFile(const std::string& path, MemoryFileKind kind,
                                         const std::vector<std::string>& knownGroups) {
-    Result<std::string> bytes = ReadWholeFile(path);
+    Result<ByteBuffer> bytes = ReadWholeFileBuffer(path, kMaxBookmarkListBytes);
     if (!bytes) {
         return bytes.error();
     }
+    const std::string_view text(bytes->data(), bytes->size());
     Result<BookmarkRead> list = kind == MemoryFileKind::SdrSharpList
-                                    ? ReadSdrSharpList(*bytes, knownGroups)
-                                    : ReadSdrppList(*bytes, knownGroups);
+                                    ? ReadSdrSharpList(text, knownGroups)
+                                    : ReadSdrppList(text, knownGroups);
     if (!list) {
         return Error{"Cannot read \"" + path + "\": " + list.error().message};
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -13,6 +14,9 @@
 // (ScheduleFilter.h) picks the broadcasts a listener asks for.
 
 namespace corvalen {
+
+// The most bytes a schedule file may have (a season's schedule has about 1 MB).
+inline constexpr std::size_t kMaxScheduleBytes = std::size_t{64} << 20;
 
 // Minutes of the day, 0 to 1440 (1440 is the 2400 that ends an all-day span).
 inline constexpr int kMinutesPerDay = 1440;
