@@ -40,19 +40,35 @@ bool Overlap(const Pieces& a, const Pieces& b) {
     return false;
 }
 
-// Text in lower case for a match that ignores case: ASCII letters and the accented capitals of
-// Latin-1 (UTF-8 C3 80 to C3 9E, without the multiplication sign).
+// The small letter of a capital in Latin-1 and Latin Extended-A (U+00C0 to U+017F), the letters
+// of the station names of a schedule; any other code point as it is.
+char32_t SmallLetter(char32_t c) {
+    if ((c >= 0xC0 && c <= 0xDE && c != 0xD7)) {
+        return c + 0x20;
+    }
+    if (c == 0x178) {
+        return 0xFF;
+    }
+    const bool evenCapitals = (c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177);
+    const bool oddCapitals = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
+    return (evenCapitals && c % 2 == 0) || (oddCapitals && c % 2 == 1) ? c + 1 : c;
+}
+
+// Text in lower case for a match that ignores case: ASCII letters and the two-byte UTF-8
+// letters SmallLetter knows.
 std::string Folded(std::string_view text) {
     std::string folded(text);
     for (std::size_t i = 0; i < folded.size(); ++i) {
         const auto c = static_cast<unsigned char>(folded[i]);
         if (c >= 'A' && c <= 'Z') {
             folded[i] = static_cast<char>(c - 'A' + 'a');
-        } else if (c == 0xC3 && i + 1 < folded.size()) {
+        } else if (c >= 0xC3 && c <= 0xC5 && i + 1 < folded.size() &&
+                   (static_cast<unsigned char>(folded[i + 1]) & 0xC0) == 0x80) {
             const auto next = static_cast<unsigned char>(folded[i + 1]);
-            if (next >= 0x80 && next <= 0x9E && next != 0x97) {
-                folded[i + 1] = static_cast<char>(next + 0x20);
-            }
+            const char32_t letter =
+                SmallLetter(static_cast<char32_t>(((c & 0x1F) << 6) | (next & 0x3F)));
+            folded[i] = static_cast<char>(0xC0 | (letter >> 6));
+            folded[i + 1] = static_cast<char>(0x80 | (letter & 0x3F));
             ++i;
         }
     }

@@ -101,6 +101,8 @@ private slots:
             << QStringList{"--language", "Gr,P"} << QStringList{foni, rna};
         QTest::newRow("target") << QStringList{"--target", "Af,CAm"} << QStringList{cri};
         QTest::newRow("station, any case") << QStringList{"--station", "RÁDIO"} << QStringList{rna};
+        QTest::newRow("station, accents") << QStringList{"--station", "fonÌ TIS ELLÁ"}
+                                          << QStringList{foni};
         QTest::newRow("band, ends included")
             << QStringList{"--band", "6000-9420"} << QStringList{habana, funk, orf, odd, foni};
         QTest::newRow("decimal band")
