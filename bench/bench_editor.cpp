@@ -15,8 +15,8 @@
 
 #include "BenchFiles.h"
 #include "MemoryCsvGenerator.h"
-#include "app/EditCommands.h"
-#include "app/FileCommands.h"
+#include "app/EditActions.h"
+#include "app/FileActions.h"
 #include "app/FindBar.h"
 #include "app/MainWindow.h"
 #include "io/SafeFile.h"
@@ -61,7 +61,7 @@ struct Editor {
         QApplication::processEvents();
     }
     bool open() {
-        return window->fileCommands().importCsvFile(QString::fromStdString(MemoryFile()));
+        return window->fileActions().importCsvFile(QString::fromStdString(MemoryFile()));
     }
     // Until the grid has laid out and painted what it shows.
     void paint() {
@@ -146,7 +146,7 @@ void EditorCopyAll(benchmark::State& state) {
     editor.paint();
     for (auto _ : state) {
         editor.window->grid()->selectAll();
-        editor.window->editCommands().copyCells();
+        editor.window->editActions().copyCells();
     }
 }
 BENCHMARK(EditorCopyAll)->Name("editor_copy_all")->Unit(benchmark::kMillisecond)->Iterations(3);

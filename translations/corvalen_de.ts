@@ -125,7 +125,7 @@
     </message>
 </context>
 <context>
-    <name>corvalen::ChannelCommands</name>
+    <name>corvalen::ChannelActions</name>
     <message>
         <source>Set Field of Selected Rows…</source>
         <translation>Feld der gewählten Zeilen setzen…</translation>
@@ -279,7 +279,7 @@
     </message>
 </context>
 <context>
-    <name>corvalen::EditCommands</name>
+    <name>corvalen::EditActions</name>
     <message>
         <source>Undo</source>
         <translation>Rückgängig</translation>
@@ -398,7 +398,7 @@
     </message>
 </context>
 <context>
-    <name>corvalen::FileCommands</name>
+    <name>corvalen::FileActions</name>
     <message>
         <source>Memory files (*.csv)|*.csv</source>
         <translation>Speicherdateien (*.csv)|*.csv</translation>
@@ -734,7 +734,7 @@ Ihre Winradio-.exe-Datei aus, damit der Winradio-Pfad gespeichert werden kann.</
     </message>
 </context>
 <context>
-    <name>corvalen::PrintCommands</name>
+    <name>corvalen::PrintActions</name>
     <message>
         <source>Print…</source>
         <translation>Drucken…</translation>

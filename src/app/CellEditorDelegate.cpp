@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 
 #include "g3m/MemoryRecord.h"
-#include "table/CellValues.h"
+#include "channel/CellValues.h"
 #include "table/Columns.h"
 
 namespace corvalen {

@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <optional>
 
-#include "table/ChannelRange.h"
+#include "edit/ChannelRange.h"
 
 class QComboBox;
 class QDialogButtonBox;

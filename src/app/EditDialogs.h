@@ -2,8 +2,8 @@
 
 #include <optional>
 
-#include "table/BulkEdit.h"
-#include "table/ChannelRange.h"
+#include "edit/BulkEdit.h"
+#include "edit/ChannelRange.h"
 
 class QWidget;
 

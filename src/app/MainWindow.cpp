@@ -21,15 +21,15 @@
 #include <QUndoStack>
 #include <algorithm>
 
-#include "app/ChannelCommands.h"
+#include "app/ChannelActions.h"
 #include "app/ChannelViewModel.h"
 #include "app/ClientArea.h"
-#include "app/EditCommands.h"
-#include "app/FileCommands.h"
-#include "app/ScheduleImport.h"
+#include "app/EditActions.h"
+#include "app/FileActions.h"
+#include "app/ScheduleActions.h"
 #include "app/FindBar.h"
 #include "app/GridViewOptions.h"
-#include "app/PrintCommands.h"
+#include "app/PrintActions.h"
 #include "app/ProblemIndex.h"
 #include "app/ProblemsPanel.h"
 #include "app/StatusText.h"
@@ -59,24 +59,24 @@ MainWindow::MainWindow(SettingsFile settings, FileDialogPresenter* fileDialogs,
     setCentralWidget(m_client);
     buildBrowsing();
 
-    m_fileCommands = new FileCommands(m_document, m_fileDialog, *m_messages, m_settings, this);
-    connect(m_fileCommands, &FileCommands::status, this, &MainWindow::showStatus);
-    m_scheduleImport = new ScheduleImport(m_document, m_fileDialog, *m_fileCommands, this);
-    connect(m_scheduleImport, &ScheduleImport::status, this, &MainWindow::showStatus);
-    connect(m_fileCommands, &FileCommands::tableLoaded, this,
+    m_fileActions = new FileActions(m_document, m_fileDialog, *m_messages, m_settings, this);
+    connect(m_fileActions, &FileActions::status, this, &MainWindow::showStatus);
+    m_scheduleActions = new ScheduleActions(m_document, m_fileDialog, *m_fileActions, this);
+    connect(m_scheduleActions, &ScheduleActions::status, this, &MainWindow::showStatus);
+    connect(m_fileActions, &FileActions::tableLoaded, this,
             [this] { grid()->horizontalHeader()->resizeSections(QHeaderView::ResizeToContents); });
-    m_printCommands = new PrintCommands(
-        *grid(), m_fileDialog, *m_messages, [this] { return m_fileCommands->currentFile(); }, this);
-    connect(m_printCommands, &PrintCommands::status, this,
+    m_printActions = new PrintActions(
+        *grid(), m_fileDialog, *m_messages, [this] { return m_fileActions->currentFile(); }, this);
+    connect(m_printActions, &PrintActions::status, this,
             [this](const QString& text) { showStatus(text); });
-    m_editCommands = new EditCommands(m_document, *grid(), this);
-    connect(m_editCommands, &EditCommands::status, this,
+    m_editActions = new EditActions(m_document, *grid(), this);
+    connect(m_editActions, &EditActions::status, this,
             [this](const QString& text) { showStatus(text); });
-    connect(m_editCommands, &EditCommands::revealRow, this, &MainWindow::revealRow);
-    m_channelCommands = new ChannelCommands(m_document, *grid(), this);
-    connect(m_channelCommands, &ChannelCommands::status, this,
+    connect(m_editActions, &EditActions::revealRow, this, &MainWindow::revealRow);
+    m_channelActions = new ChannelActions(m_document, *grid(), this);
+    connect(m_channelActions, &ChannelActions::status, this,
             [this](const QString& text) { showStatus(text); });
-    connect(m_channelCommands, &ChannelCommands::revealRow, this, &MainWindow::revealRow);
+    connect(m_channelActions, &ChannelActions::revealRow, this, &MainWindow::revealRow);
     m_viewOptions = new GridViewOptions(*grid(), m_settings, this);
 
     buildMenus();
@@ -101,14 +101,14 @@ void MainWindow::buildMenus() {
     // Alt and the underlined letter open each menu.
     QMenu* file = menuBar()->addMenu(tr("&File"));
     file->setObjectName(QStringLiteral("fileMenu"));
-    file->addActions({m_fileCommands->openCsvAction(), m_fileCommands->openG3mAction()});
-    file->addMenu(m_fileCommands->recentMenu());
-    file->addActions({m_fileCommands->appendAction(), m_scheduleImport->importAction()});
+    file->addActions({m_fileActions->openCsvAction(), m_fileActions->openG3mAction()});
+    file->addMenu(m_fileActions->recentMenu());
+    file->addActions({m_fileActions->appendAction(), m_scheduleActions->importAction()});
     file->addSeparator();
-    file->addActions({m_fileCommands->saveCsvAction(), m_fileCommands->saveG3mAction(),
-                      m_fileCommands->saveChirpAction(), m_fileCommands->saveListAction()});
+    file->addActions({m_fileActions->saveCsvAction(), m_fileActions->saveG3mAction(),
+                      m_fileActions->saveChirpAction(), m_fileActions->saveListAction()});
     file->addSeparator();
-    file->addActions({m_printCommands->printAction(), m_printCommands->exportPdfAction()});
+    file->addActions({m_printActions->printAction(), m_printActions->exportPdfAction()});
     file->addSeparator();
     QAction* exit = file->addAction(tr("Exit"), this, &MainWindow::exitProgram);
     exit->setObjectName(QStringLiteral("exitAction"));
@@ -117,21 +117,21 @@ void MainWindow::buildMenus() {
     QMenu* edit = menuBar()->addMenu(tr("&Edit"));
     edit->setObjectName(QStringLiteral("editMenu"));
     edit->setToolTipsVisible(true);
-    edit->addActions({m_editCommands->undoAction(), m_editCommands->redoAction()});
+    edit->addActions({m_editActions->undoAction(), m_editActions->redoAction()});
     edit->addSeparator();
-    edit->addActions({m_editCommands->cutAction(), m_editCommands->copyAction(),
-                      m_editCommands->pasteAction(), m_editCommands->clearCellsAction()});
+    edit->addActions({m_editActions->cutAction(), m_editActions->copyAction(),
+                      m_editActions->pasteAction(), m_editActions->clearCellsAction()});
     edit->addSeparator();
-    edit->addActions({m_editCommands->addRowAction(), m_editCommands->insertRowAction(),
-                      m_editCommands->deleteRowsAction(), m_editCommands->reIndexAction()});
+    edit->addActions({m_editActions->addRowAction(), m_editActions->insertRowAction(),
+                      m_editActions->deleteRowsAction(), m_editActions->reIndexAction()});
     edit->addSeparator();
-    edit->addActions({m_channelCommands->setFieldAction(), m_channelCommands->addRangeAction()});
+    edit->addActions({m_channelActions->setFieldAction(), m_channelActions->addRangeAction()});
     edit->addSeparator();
-    edit->addActions({m_channelCommands->moveUpAction(), m_channelCommands->moveDownAction(),
-                      m_channelCommands->moveToTopAction(),
-                      m_channelCommands->moveToBottomAction()});
+    edit->addActions({m_channelActions->moveUpAction(), m_channelActions->moveDownAction(),
+                      m_channelActions->moveToTopAction(),
+                      m_channelActions->moveToBottomAction()});
     edit->addSeparator();
-    edit->addAction(m_channelCommands->goToChannelAction());
+    edit->addAction(m_channelActions->goToChannelAction());
 
     QMenu* view = menuBar()->addMenu(tr("&View"));
     view->setObjectName(QStringLiteral("viewMenu"));
@@ -160,13 +160,13 @@ void MainWindow::buildButtons() {
     };
     // The bar from left to right; "Exit" stands apart at its right end.
     const Button buttons[] = {
-        {"openCsvButton", m_fileCommands->openCsvAction()},
-        {"addRowButton", m_editCommands->addRowAction()},
-        {"insertRowButton", m_editCommands->insertRowAction()},
-        {"deleteRowsButton", m_editCommands->deleteRowsAction()},
-        {"reIndexButton", m_editCommands->reIndexAction()},
-        {"saveCsvButton", m_fileCommands->saveCsvAction()},
-        {"saveG3mButton", m_fileCommands->saveG3mAction()},
+        {"openCsvButton", m_fileActions->openCsvAction()},
+        {"addRowButton", m_editActions->addRowAction()},
+        {"insertRowButton", m_editActions->insertRowAction()},
+        {"deleteRowsButton", m_editActions->deleteRowsAction()},
+        {"reIndexButton", m_editActions->reIndexAction()},
+        {"saveCsvButton", m_fileActions->saveCsvAction()},
+        {"saveG3mButton", m_fileActions->saveG3mAction()},
     };
     std::vector<QPushButton*> bar;
     for (const Button& entry : buttons) {
@@ -324,7 +324,7 @@ void MainWindow::chooseWinradioFolder() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (!m_fileCommands->settleUnsavedChanges()) {
+    if (!m_fileActions->settleUnsavedChanges()) {
         event->ignore();
         return;
     }
@@ -332,20 +332,20 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
-    if (!FileCommands::DroppedMemoryFile(event->mimeData()).isEmpty()) {
+    if (!FileActions::DroppedMemoryFile(event->mimeData()).isEmpty()) {
         event->acceptProposedAction();
     }
 }
 
 void MainWindow::dropEvent(QDropEvent* event) {
-    const QString path = FileCommands::DroppedMemoryFile(event->mimeData());
+    const QString path = FileActions::DroppedMemoryFile(event->mimeData());
     if (path.isEmpty()) {
         return;
     }
     event->acceptProposedAction();
     // Opened once the drop is over: the question about unsaved changes must not hold up the
     // program the file was dragged from.
-    QTimer::singleShot(0, this, [this, path] { m_fileCommands->openFile(path); });
+    QTimer::singleShot(0, this, [this, path] { m_fileActions->openFile(path); });
 }
 
 void MainWindow::updateProblemCount() {
@@ -359,7 +359,7 @@ void MainWindow::updateProblemCount() {
 
 void MainWindow::revealRow(int tableRow) {
     if (!m_view->findText().isEmpty() &&
-        !m_editCommands->selection().gridIndexAt(tableRow, 0).isValid()) {
+        !m_editActions->selection().gridIndexAt(tableRow, 0).isValid()) {
         m_findBar->close();  // the find text hides the row the user is to see
     }
 }
@@ -370,7 +370,7 @@ void MainWindow::showCell(int tableRow, int column) {
         return;
     }
     revealRow(tableRow);
-    m_editCommands->selection().setCurrentCell(tableRow,
+    m_editActions->selection().setCurrentCell(tableRow,
                                                std::clamp(column, 0, table.ColCount() - 1));
     grid()->setFocus();
 }

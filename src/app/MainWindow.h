@@ -13,17 +13,17 @@ class QTableView;
 
 namespace corvalen {
 
-class ChannelCommands;
+class ChannelActions;
 class ChannelViewModel;
 class ClientArea;
-class EditCommands;
-class FileCommands;
+class EditActions;
+class FileActions;
 class FindBar;
 class GridViewOptions;
-class PrintCommands;
+class PrintActions;
 class ProblemIndex;
 class ProblemsPanel;
-class ScheduleImport;
+class ScheduleActions;
 
 // The editor's one window, "Grid View": the memory table grid above the bar of eight command
 // buttons, the menus, the find bar, the "Problems" panel, and a status line that says what the
@@ -43,12 +43,12 @@ public:
 
     Document& document() { return m_document; }
     SharedFileDialog& fileDialog() { return m_fileDialog; }
-    FileCommands& fileCommands() const { return *m_fileCommands; }
-    PrintCommands& printCommands() const { return *m_printCommands; }
-    ScheduleImport& scheduleImport() const { return *m_scheduleImport; }
-    EditCommands& editCommands() const { return *m_editCommands; }
+    FileActions& fileActions() const { return *m_fileActions; }
+    PrintActions& printActions() const { return *m_printActions; }
+    ScheduleActions& scheduleActions() const { return *m_scheduleActions; }
+    EditActions& editActions() const { return *m_editActions; }
     FindBar& findBar() const { return *m_findBar; }
-    ChannelCommands& channelCommands() const { return *m_channelCommands; }
+    ChannelActions& channelActions() const { return *m_channelActions; }
     GridViewOptions& viewOptions() const { return *m_viewOptions; }
     ProblemsPanel& problemsPanel() const { return *m_problemsPanel; }
     QTableView* grid() const;
@@ -101,11 +101,11 @@ private:
     ProblemsPanel* m_problemsPanel = nullptr;
     QLabel* m_problemCount = nullptr;
     FindBar* m_findBar = nullptr;
-    FileCommands* m_fileCommands = nullptr;
-    PrintCommands* m_printCommands = nullptr;
-    ScheduleImport* m_scheduleImport = nullptr;
-    EditCommands* m_editCommands = nullptr;
-    ChannelCommands* m_channelCommands = nullptr;
+    FileActions* m_fileActions = nullptr;
+    PrintActions* m_printActions = nullptr;
+    ScheduleActions* m_scheduleActions = nullptr;
+    EditActions* m_editActions = nullptr;
+    ChannelActions* m_channelActions = nullptr;
     GridViewOptions* m_viewOptions = nullptr;
     // Whether the user wants the Problems panel (View / "Problems"); it shows only while it has
     // something to list.

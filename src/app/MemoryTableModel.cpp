@@ -6,9 +6,9 @@
 #include <string_view>
 #include <utility>
 
-#include "app/TableCommands.h"
+#include "app/UndoSteps.h"
 #include "table/MoveRows.h"
-#include "table/RowCommands.h"
+#include "table/RowOperations.h"
 
 namespace corvalen {
 MemoryTableModel::MemoryTableModel(MemoryTable table, QObject* parent)
@@ -56,7 +56,7 @@ bool MemoryTableModel::setData(const QModelIndex& index, const QVariant& value, 
     block.AppendRow({std::move(text)});
     if (m_undoStack) {
         m_undoStack->push(
-            new SetCellsCommand(*this, row, index.column(), std::move(block), tr("Edit Cell")));
+            new SetCellsStep(*this, row, index.column(), std::move(block), tr("Edit Cell")));
     } else {
         swapCells(row, index.column(), block);
     }

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "table/MemoryTable.h"
-#include "table/RowCommands.h"
+#include "table/RowOperations.h"
 
 class QUndoStack;
 

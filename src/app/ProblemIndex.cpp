@@ -6,8 +6,8 @@
 #include <utility>
 
 #include "app/MemoryTableModel.h"
-#include "g3m/CellChecks.h"
-#include "g3m/TableChecks.h"
+#include "channel/CellChecks.h"
+#include "channel/TableChecks.h"
 #include "table/Columns.h"
 
 namespace corvalen {

@@ -5,7 +5,7 @@
 
 #include "app/ChannelViewModel.h"
 #include "app/ProblemIndex.h"
-#include "g3m/CellChecks.h"
+#include "channel/CellChecks.h"
 #include "table/Columns.h"
 
 namespace corvalen {

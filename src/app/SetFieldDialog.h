@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <optional>
 
-#include "table/BulkEdit.h"
+#include "edit/BulkEdit.h"
 
 class QComboBox;
 class QLineEdit;

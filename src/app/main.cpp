@@ -11,7 +11,7 @@
 #include <QStandardPaths>
 #include <QTimer>
 
-#include "app/FileCommands.h"
+#include "app/FileActions.h"
 #include "app/MainWindow.h"
 #include "app/Translations.h"
 
@@ -45,7 +45,7 @@ int main(int argc, char** argv) {
     // `corvalen FILE` opens the file, as a file manager asks when a memory file is opened.
     const QStringList files = parser.positionalArguments();
     if (!files.isEmpty()) {
-        window.fileCommands().openFile(QFileInfo(files.first()).absoluteFilePath());
+        window.fileActions().openFile(QFileInfo(files.first()).absoluteFilePath());
     }
 
     // Hooks for making the documentation's picture: CORVALEN_MENU opens the menu of that title,

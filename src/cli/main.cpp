@@ -10,7 +10,7 @@
 #include <shellapi.h>
 #endif
 
-#include "cli/ConvertCommand.h"
+#include "cli/Converter.h"
 
 namespace {
 

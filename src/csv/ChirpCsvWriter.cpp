@@ -11,7 +11,7 @@
 #include "convert/FrequencyText.h"
 #include "convert/NumberText.h"
 #include "csv/ChirpFormat.h"
-#include "g3m/CellChecks.h"
+#include "channel/CellChecks.h"
 #include "g3m/MemoryRecord.h"
 
 namespace corvalen {

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "convert/Windows1252.h"
-#include "g3m/CellChecks.h"
+#include "channel/CellChecks.h"
 #include "io/SafeFile.h"
 
 namespace corvalen {

@@ -6,10 +6,10 @@
 #include <set>
 #include <utility>
 
+#include "channel/CellChecks.h"
+#include "channel/CellValues.h"
 #include "convert/FrequencyText.h"
-#include "g3m/CellChecks.h"
 #include "g3m/MemoryRecord.h"
-#include "table/CellValues.h"
 
 namespace corvalen {
 

@@ -4,9 +4,9 @@
 #include <array>
 #include <cctype>
 
+#include "channel/CellChecks.h"
 #include "convert/FrequencyText.h"
 #include "convert/Windows1252.h"
-#include "g3m/CellChecks.h"
 
 namespace corvalen {
 

@@ -4,8 +4,8 @@
 #include <map>
 #include <utility>
 
+#include "channel/CellChecks.h"
 #include "convert/FrequencyText.h"
-#include "g3m/CellChecks.h"
 #include "g3m/MemoryRecord.h"
 
 namespace corvalen {

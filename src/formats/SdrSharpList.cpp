@@ -8,8 +8,8 @@
 #ifdef CORVALEN_HAVE_PUGIXML
 #include <pugixml.hpp>
 
+#include "channel/CellChecks.h"
 #include "convert/FrequencyText.h"
-#include "g3m/CellChecks.h"
 #endif
 
 namespace corvalen {

@@ -6,8 +6,8 @@
 #include <cmath>
 #include <nlohmann/json.hpp>
 
+#include "channel/CellChecks.h"
 #include "formats/BookmarkList.h"
-#include "g3m/CellChecks.h"
 
 namespace corvalen {
 

@@ -10,9 +10,9 @@
 #include <system_error>
 #include <vector>
 
-#include "g3m/CellChecks.h"
+#include "channel/CellChecks.h"
 #include "g3m/MemoryRecord.h"
-#include "g3m/TableChecks.h"
+#include "channel/TableChecks.h"
 #include "io/SafeFile.h"
 
 namespace corvalen {

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "g3m/TableChecks.h"
+#include "channel/TableChecks.h"
 #include "io/Diagnostic.h"
 #include "io/LargePages.h"
 #include "io/Result.h"

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "g3m/CellChecks.h"
+#include "channel/CellChecks.h"
 #include "io/Diagnostic.h"
 
 namespace corvalen {

@@ -12,8 +12,8 @@
 
 #include "../TestTables.h"
 #include "ScriptedDialogs.h"
-#include "app/EditCommands.h"
-#include "app/FileCommands.h"
+#include "app/EditActions.h"
+#include "app/FileActions.h"
 #include "app/FindBar.h"
 #include "app/MainWindow.h"
 #include "csv/CsvWriter.h"
@@ -51,7 +51,7 @@ protected:
     // Starts the window and imports `table` from a CSV file.
     corvalen::MainWindow& startWindow(const corvalen::MemoryTable& table) {
         startWindow();
-        m_window->fileCommands().importCsvFile(writeCsv(QStringLiteral("channels.csv"), table));
+        m_window->fileActions().importCsvFile(writeCsv(QStringLiteral("channels.csv"), table));
         return *m_window;
     }
 

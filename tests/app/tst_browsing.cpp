@@ -27,8 +27,8 @@
 #include "app/ProblemIndex.h"
 #include "app/RecentFiles.h"
 #include "csv/CsvWriter.h"
-#include "g3m/CellChecks.h"
-#include "g3m/TableChecks.h"
+#include "channel/CellChecks.h"
+#include "channel/TableChecks.h"
 #include "g3m/G3mFile.h"
 #include "g3m/G3mReader.h"
 #include "table/Columns.h"
@@ -453,7 +453,7 @@ private slots:
         QCOMPARE(window.statusText(), status);
         QCOMPARE(window.document().undoStack().undoText(), QStringLiteral("Open memories.g3m"));
         QVERIFY(!window.isWindowModified());
-        QCOMPARE(window.fileCommands().recentFiles().paths(), QStringList{file});
+        QCOMPARE(window.fileActions().recentFiles().paths(), QStringList{file});
 
         QStringList menus;
         for (QAction* menu : window.menuBar()->actions()) {
@@ -500,7 +500,7 @@ private slots:
         QVERIFY2(window.statusText().contains(path(QStringLiteral("missing.g3m"))),
                  qPrintable(window.statusText()));
         QVERIFY(window.statusText().endsWith(QStringLiteral("nothing opened")));
-        QVERIFY(window.fileCommands().recentFiles().paths().isEmpty());
+        QVERIFY(window.fileActions().recentFiles().paths().isEmpty());
     }
 
     void recentFilesPersistAndArePruned() {
@@ -513,7 +513,7 @@ private slots:
         action("openG3mAction")->trigger();
         action("saveCsvAction")->trigger();
         action("openCsvAction")->trigger();  // cancelled: no change
-        QCOMPARE(window.fileCommands().recentFiles().paths(), (QStringList{saved, g3m, csv}));
+        QCOMPARE(window.fileActions().recentFiles().paths(), (QStringList{saved, g3m, csv}));
         const QString store = path(QStringLiteral("program/Corvalen-recent.txt"));
         QCOMPARE(testing::ReadBytes(store),
                  (saved + "\r\n" + g3m + "\r\n" + csv + "\r\n").toUtf8());
@@ -527,21 +527,21 @@ private slots:
         recent->actions()[1]->trigger();
         QCOMPARE(next.statusText(),
                  QDir::toNativeSeparators(g3m) + " no longer exists; removed from Recent files");
-        QCOMPARE(next.fileCommands().recentFiles().paths(), (QStringList{saved, csv}));
+        QCOMPARE(next.fileActions().recentFiles().paths(), (QStringList{saved, csv}));
         QCOMPARE(testing::ReadBytes(store), (saved + "\r\n" + csv + "\r\n").toUtf8());
         QCOMPARE(recent->actions().size(), 2);
 
         recent->actions()[1]->trigger();  // opens a.csv, which moves to the front
         QCOMPARE(next.document().table().rowCount(), 2);
-        QCOMPARE(next.fileCommands().recentFiles().paths(), (QStringList{csv, saved}));
+        QCOMPARE(next.fileActions().recentFiles().paths(), (QStringList{csv, saved}));
 
         // Only the latest eight are kept.
         for (int i = 0; i < 10; ++i) {
-            next.fileCommands().recentFiles().add(path(QStringLiteral("f%1.csv").arg(i)));
+            next.fileActions().recentFiles().add(path(QStringLiteral("f%1.csv").arg(i)));
         }
-        QCOMPARE(next.fileCommands().recentFiles().paths().size(), RecentFiles::kMaxFiles);
-        QCOMPARE(next.fileCommands().recentFiles().paths().first(), path(QStringLiteral("f9.csv")));
-        QCOMPARE(next.fileCommands().recentFiles().paths().last(), path(QStringLiteral("f2.csv")));
+        QCOMPARE(next.fileActions().recentFiles().paths().size(), RecentFiles::kMaxFiles);
+        QCOMPARE(next.fileActions().recentFiles().paths().first(), path(QStringLiteral("f9.csv")));
+        QCOMPARE(next.fileActions().recentFiles().paths().last(), path(QStringLiteral("f2.csv")));
     }
 
     void droppedFileOpens_data() {
@@ -563,7 +563,7 @@ private slots:
         QCOMPARE(drop(file), taken);
         if (taken) {
             QTRY_COMPARE(window.document().table().rowCount(), 4);
-            QCOMPARE(window.fileCommands().recentFiles().paths(), QStringList{file});
+            QCOMPARE(window.fileActions().recentFiles().paths(), QStringList{file});
         } else {
             QCOMPARE(window.document().table().rowCount(), 49);
         }

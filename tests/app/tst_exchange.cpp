@@ -10,9 +10,9 @@
 
 #include "EditorTest.h"
 #include "TestData.h"
-#include "app/PrintCommands.h"
+#include "app/PrintActions.h"
+#include "app/ScheduleActions.h"
 #include "app/ScheduleDialog.h"
-#include "app/ScheduleImport.h"
 #include "csv/ChirpCsv.h"
 #include "formats/BookmarkList.h"
 #include "formats/EibiSchedule.h"
@@ -77,7 +77,7 @@ private slots:
         QCOMPARE(table().ChannelCount(), 5);
         // A file from "Recent files" or a drop is recognised the same way.
         m_boxes->unsavedAnswers = {UnsavedChangesAnswer::Discard};  // the undone open
-        QVERIFY(window.fileCommands().openFile(path(QStringLiteral("list.csv"))));
+        QVERIFY(window.fileActions().openFile(path(QStringLiteral("list.csv"))));
         QCOMPARE(table().ChannelCount(), 3);
     }
 
@@ -141,7 +141,7 @@ private slots:
         MainWindow& window = startWindow(testing::Channels(2));
         ScriptedScheduleFilter asker;
         asker.filter.languages = {"E"};
-        window.scheduleImport().setAsker(&asker);
+        window.scheduleActions().setAsker(&asker);
         QUndoStack& undo = window.document().undoStack();
         const int steps = undo.count();
         m_dialogs->answers = {kTestData + "eibi/sked-A26.csv"};
@@ -180,7 +180,7 @@ private slots:
         trigger("openCsvAction");
         QVERIFY2(status().startsWith("Read 6 channels from the SDR# list input.xml; 4 lines"),
                  qPrintable(status()));
-        QVERIFY(window.fileCommands().appendFile(kTestData + "sdrpp_lists/input.json"));
+        QVERIFY(window.fileActions().appendFile(kTestData + "sdrpp_lists/input.json"));
         QCOMPARE(window.document().groupNames,
                  (std::vector<std::string>{"Aircraft", "Broadcast", "Digital", "Air",
                                            "Rundfunk Österreich"}));
@@ -196,7 +196,7 @@ private slots:
 
     void appendToTheStartupGrid() {
         MainWindow& window = startWindow();
-        QVERIFY(window.fileCommands().appendFile(writeChirp(QStringLiteral("list.csv"), 2)));
+        QVERIFY(window.fileActions().appendFile(writeChirp(QStringLiteral("list.csv"), 2)));
         QCOMPARE(table().ColCount(), kImportedColumnCount);
         QCOMPARE(table().ChannelCount(), kStartupRowCount - 1 + 2);
         QCOMPARE(table().CellText(kStartupRowCount + 1, Callsign), std::string("C2"));
@@ -232,7 +232,7 @@ private slots:
         trigger("openG3mAction");  // cancelled
         QCOMPARE(m_dialogs->shown.last().filter, filter);
         testing::WriteBytes(path(otherFile), QByteArray(100, '\0'));
-        QVERIFY(!window.fileCommands().openFile(path(otherFile)));
+        QVERIFY(!window.fileActions().openFile(path(otherFile)));
         QVERIFY2(window.statusText().endsWith(refusal), qPrintable(window.statusText()));
         QCOMPARE(table().ChannelCount(), 2);
     }
@@ -245,7 +245,7 @@ private slots:
         grid.setColumnHidden(Bandwidth, true);
         grid.horizontalHeader()->moveSection(Callsign, 0);
         window.findBar().findRows(QStringLiteral("C1"));  // C1, C10, C11, C12
-        const ChannelListPrint list = window.printCommands().listToPrint();
+        const ChannelListPrint list = window.printActions().listToPrint();
         QCOMPARE(list.title, QStringLiteral("channels.csv"));
         const PrintedPage page = PageOf(list, 1, 3, PageCount(list, 3));
         QCOMPARE(page.pageNumber, QStringLiteral("Page 2 of 2"));
@@ -259,7 +259,7 @@ private slots:
         MainWindow& window = startWindow(testing::Channels(150));
         PdfPrinterChooser chooser;
         chooser.file = path(QStringLiteral("printed.pdf"));
-        window.printCommands().setPrinterChooser(&chooser);
+        window.printActions().setPrinterChooser(&chooser);
         trigger("printAction");
         const int pages = PdfPages(testing::ReadBytes(chooser.file));
         QVERIFY2(pages >= 2, qPrintable(QString::number(pages)));  // 150 rows: more than a page

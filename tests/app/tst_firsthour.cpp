@@ -13,8 +13,8 @@
 #include "EditorTest.h"
 #include "app/ChannelViewModel.h"
 #include "app/ProblemIndex.h"
-#include "g3m/CellChecks.h"
-#include "g3m/TableChecks.h"
+#include "channel/CellChecks.h"
+#include "channel/TableChecks.h"
 
 using namespace corvalen;
 

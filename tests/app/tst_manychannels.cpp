@@ -14,7 +14,7 @@
 #include "EditorTest.h"
 #include "ScriptedEditDialogs.h"
 #include "app/CellEditorDelegate.h"
-#include "app/ChannelCommands.h"
+#include "app/ChannelActions.h"
 #include "app/ChannelRangeDialog.h"
 #include "app/ChannelViewModel.h"
 #include "app/GridViewOptions.h"
@@ -36,7 +36,7 @@ private:
     MainWindow& open(int channels) {
         startWindow(testing::Channels(channels));
         m_edits = std::make_unique<ScriptedEditDialogs>();
-        m_window->channelCommands().setDialogs(m_edits.get());
+        m_window->channelActions().setDialogs(m_edits.get());
         return *m_window;
     }
 

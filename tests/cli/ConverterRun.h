@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/ConvertCommand.h"
+#include "cli/Converter.h"
 
 namespace testing {
 

@@ -4,9 +4,9 @@
 
 #include "ConverterRun.h"
 #include "TestData.h"
-#include "cli/ConvertCommand.h"
+#include "cli/Converter.h"
 #include "csv/CsvReader.h"
-#include "csv/MemoryFile.h"
+#include "files/ChannelFiles.h"
 
 using namespace corvalen;
 

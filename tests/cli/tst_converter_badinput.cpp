@@ -4,7 +4,7 @@
 #include <sstream>
 
 #include "../BadInputs.h"
-#include "cli/ConvertCommand.h"
+#include "cli/Converter.h"
 #include "io/SafeFile.h"
 
 using namespace corvalen;

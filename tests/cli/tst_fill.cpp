@@ -4,7 +4,7 @@
 
 #include "ConverterRun.h"
 #include "TestData.h"
-#include "cli/ConvertCommand.h"
+#include "cli/Converter.h"
 
 using namespace corvalen;
 

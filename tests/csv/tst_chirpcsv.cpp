@@ -7,8 +7,8 @@
 #include "csv/ChirpCsv.h"
 #include "csv/CsvReader.h"
 #include "csv/CsvWriter.h"
-#include "csv/MemoryFile.h"
-#include "g3m/CellChecks.h"
+#include "files/ChannelFiles.h"
+#include "channel/CellChecks.h"
 #include "g3m/G3mFile.h"
 #include "io/SafeFile.h"
 

@@ -8,7 +8,7 @@
 #include "TestData.h"
 #include "csv/CsvReader.h"
 #include "csv/CsvWriter.h"
-#include "g3m/CellChecks.h"
+#include "channel/CellChecks.h"
 #include "io/FileExists.h"
 
 using namespace corvalen;

@@ -4,7 +4,7 @@
 
 #include "TestData.h"
 #include "csv/CsvWriter.h"
-#include "csv/MemoryFile.h"
+#include "files/ChannelFiles.h"
 #include "formats/BookmarkList.h"
 
 using namespace corvalen;

@@ -4,7 +4,7 @@
 #include <sstream>
 
 #include "TestData.h"
-#include "cli/ConvertCommand.h"
+#include "cli/Converter.h"
 #include "csv/CsvReader.h"
 #include "formats/EibiSchedule.h"
 
@@ -101,8 +101,8 @@ private slots:
             << QStringList{"--language", "Gr,P"} << QStringList{foni, rna};
         QTest::newRow("target") << QStringList{"--target", "Af,CAm"} << QStringList{cri};
         QTest::newRow("station, any case") << QStringList{"--station", "RÁDIO"} << QStringList{rna};
-        QTest::newRow("station, accents") << QStringList{"--station", "fonÌ TIS ELLÁ"}
-                                          << QStringList{foni};
+        QTest::newRow("station, accents")
+            << QStringList{"--station", "fonÌ TIS ELLÁ"} << QStringList{foni};
         QTest::newRow("band, ends included")
             << QStringList{"--band", "6000-9420"} << QStringList{habana, funk, orf, odd, foni};
         QTest::newRow("decimal band")

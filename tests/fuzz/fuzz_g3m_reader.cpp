@@ -5,10 +5,10 @@
 // changes no byte.
 
 #include "FuzzCheck.h"
-#include "g3m/CellChecks.h"
+#include "channel/CellChecks.h"
 #include "g3m/G3mFile.h"
 #include "g3m/G3mReader.h"
-#include "g3m/TableChecks.h"
+#include "channel/TableChecks.h"
 
 using namespace corvalen;
 

@@ -4,12 +4,12 @@
 #include <vector>
 
 #include "TestData.h"
-#include "g3m/CellChecks.h"
+#include "channel/CellChecks.h"
 #include "g3m/G3mFile.h"
 #include "g3m/G3mReader.h"
 #include "g3m/MemoryRecord.h"
 #include "g3m/RecordChecksum.h"
-#include "g3m/TableChecks.h"
+#include "channel/TableChecks.h"
 #include "io/SafeFile.h"
 
 using namespace corvalen;

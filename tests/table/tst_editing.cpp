@@ -1,8 +1,8 @@
 #include <QtTest>
 
-#include "table/BulkEdit.h"
-#include "table/CellValues.h"
-#include "table/ChannelRange.h"
+#include "edit/BulkEdit.h"
+#include "channel/CellValues.h"
+#include "edit/ChannelRange.h"
 #include "table/MoveRows.h"
 
 using namespace corvalen;

@@ -1,9 +1,9 @@
-#include "cli/ScheduleCommand.h"
+#include "cli/ScheduleVerb.h"
 
 #include <string>
 #include <vector>
 
-#include "cli/ConvertCommand.h"
+#include "cli/Converter.h"
 #include "formats/EibiSchedule.h"
 #include "formats/ScheduleFilter.h"
 #include "io/SafeFile.h"

@@ -1,8 +1,8 @@
-#include "table/CellValues.h"
+#include "channel/CellValues.h"
 
 #include "convert/NumberText.h"
 #include "g3m/RecordLayout.h"
-#include "table/BulkEdit.h"
+#include "edit/BulkEdit.h"
 
 namespace corvalen {
 

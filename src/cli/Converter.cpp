@@ -1,17 +1,17 @@
-#include "cli/ConvertCommand.h"
+#include "cli/Converter.h"
 
 #include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "cli/CheckCommand.h"
-#include "cli/FillCommand.h"
-#include "cli/ScheduleCommand.h"
+#include "cli/CheckVerb.h"
+#include "cli/FillVerb.h"
+#include "cli/ScheduleVerb.h"
 #include "csv/ChirpCsv.h"
 #include "csv/CsvReader.h"
 #include "csv/CsvWriter.h"
-#include "csv/MemoryFile.h"
+#include "files/ChannelFiles.h"
 #include "formats/BookmarkList.h"
 #include "g3m/G3mFile.h"
 #include "g3m/G3mReader.h"

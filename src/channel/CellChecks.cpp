@@ -1,4 +1,4 @@
-#include "g3m/CellChecks.h"
+#include "channel/CellChecks.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "g3m/TableChecks.h"
+#include "channel/TableChecks.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,14 +1,14 @@
-#include "cli/FillCommand.h"
+#include "cli/FillVerb.h"
 
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "cli/ConvertCommand.h"
+#include "cli/Converter.h"
 #include "convert/NumberText.h"
 #include "csv/CsvReader.h"
 #include "csv/CsvWriter.h"
-#include "table/ChannelRange.h"
+#include "edit/ChannelRange.h"
 #include "table/Columns.h"
 
 namespace corvalen {

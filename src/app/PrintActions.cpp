@@ -1,4 +1,4 @@
-#include "app/PrintCommands.h"
+#include "app/PrintActions.h"
 
 #include <QAction>
 #include <QDir>
@@ -24,7 +24,7 @@ bool QtPrinterChooser::choose(QPrinter& printer) {
     return dialog.exec() == QDialog::Accepted;
 }
 
-PrintCommands::PrintCommands(QTableView& grid, SharedFileDialog& fileDialog, MessageBoxes& messages,
+PrintActions::PrintActions(QTableView& grid, SharedFileDialog& fileDialog, MessageBoxes& messages,
                              std::function<QString()> title, QWidget* window)
     : QObject(window),
       m_grid(grid),
@@ -37,14 +37,14 @@ PrintCommands::PrintCommands(QTableView& grid, SharedFileDialog& fileDialog, Mes
       m_exportPdf(new QAction(tr("Export PDF\u2026"), this)) {
     m_print->setObjectName(QStringLiteral("printAction"));
     m_print->setShortcut(QKeySequence::Print);
-    connect(m_print, &QAction::triggered, this, &PrintCommands::print);
+    connect(m_print, &QAction::triggered, this, &PrintActions::print);
     m_exportPdf->setObjectName(QStringLiteral("exportPdfAction"));
-    connect(m_exportPdf, &QAction::triggered, this, &PrintCommands::exportPdf);
+    connect(m_exportPdf, &QAction::triggered, this, &PrintActions::exportPdf);
 }
 
-PrintCommands::~PrintCommands() = default;
+PrintActions::~PrintActions() = default;
 
-ChannelListPrint PrintCommands::listToPrint() const {
+ChannelListPrint PrintActions::listToPrint() const {
     ChannelListPrint list;
     list.model = m_grid.model();
     const QHeaderView& header = *m_grid.horizontalHeader();
@@ -59,12 +59,12 @@ ChannelListPrint PrintCommands::listToPrint() const {
     return list;
 }
 
-int PrintCommands::printOn(QPrinter& printer) {
+int PrintActions::printOn(QPrinter& printer) {
     BusyCursor busy;
     return PrintChannelList(printer, listToPrint());
 }
 
-bool PrintCommands::print() {
+bool PrintActions::print() {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageOrientation(QPageLayout::Landscape);
     if (!m_chooser->choose(printer)) {
@@ -79,7 +79,7 @@ bool PrintCommands::print() {
     return true;
 }
 
-bool PrintCommands::exportPdf() {
+bool PrintActions::exportPdf() {
     for (;;) {
         const std::optional<QString> chosen =
             m_fileDialog.show(QString(), tr("PDF files (*.pdf)|*.pdf"), tr("Export PDF"),

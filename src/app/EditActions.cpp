@@ -1,4 +1,4 @@
-#include "app/EditCommands.h"
+#include "app/EditActions.h"
 
 #include <QAction>
 #include <QApplication>
@@ -11,7 +11,7 @@
 
 #include "app/Document.h"
 #include "app/StatusText.h"
-#include "app/TableCommands.h"
+#include "app/UndoSteps.h"
 #include "table/Columns.h"
 #include "table/TabSeparatedText.h"
 
@@ -21,7 +21,7 @@ namespace {
 QString WithShortcut(const QString& tip, const QAction& action);
 }  // namespace
 
-EditCommands::EditCommands(Document& document, QTableView& grid, QObject* parent)
+EditActions::EditActions(Document& document, QTableView& grid, QObject* parent)
     : QObject(parent),
       m_document(document),
       m_grid(grid),
@@ -35,15 +35,15 @@ EditCommands::EditCommands(Document& document, QTableView& grid, QObject* parent
     m_redo->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
 
-    m_cut = makeAction(QStringLiteral("cutAction"), tr("Cut"), &EditCommands::cutCells);
+    m_cut = makeAction(QStringLiteral("cutAction"), tr("Cut"), &EditActions::cutCells);
     m_cut->setShortcuts(QKeySequence::Cut);
-    m_copy = makeAction(QStringLiteral("copyAction"), tr("Copy"), &EditCommands::copyCells);
+    m_copy = makeAction(QStringLiteral("copyAction"), tr("Copy"), &EditActions::copyCells);
     m_copy->setShortcuts(QKeySequence::Copy);
-    m_paste = makeAction(QStringLiteral("pasteAction"), tr("Paste"), &EditCommands::pasteCells);
+    m_paste = makeAction(QStringLiteral("pasteAction"), tr("Paste"), &EditActions::pasteCells);
     m_paste->setShortcuts(QKeySequence::Paste);
 
     m_clear = makeAction(QStringLiteral("clearCellsAction"), tr("Clear Cells"),
-                         &EditCommands::clearCells);
+                         &EditActions::clearCells);
     m_clear->setShortcuts(QKeySequence::Delete);
     // Delete belongs to the grid: in a cell editor or the find box it deletes characters.
     m_clear->setShortcutContext(Qt::WidgetWithChildrenShortcut);
@@ -51,15 +51,15 @@ EditCommands::EditCommands(Document& document, QTableView& grid, QObject* parent
 
     // The row commands of the button bar, also in the Edit menu. Their shortcuts clash with no
     // other command's, nor with the keys a cell editor or the find box takes.
-    m_addRow = makeAction(QStringLiteral("addRowAction"), tr("Add Row"), &EditCommands::addRow);
+    m_addRow = makeAction(QStringLiteral("addRowAction"), tr("Add Row"), &EditActions::addRow);
     m_addRow->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A));
     m_insertRow =
-        makeAction(QStringLiteral("insertRowAction"), tr("Insert Row"), &EditCommands::insertRow);
+        makeAction(QStringLiteral("insertRowAction"), tr("Insert Row"), &EditActions::insertRow);
     m_insertRow->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I));
     m_deleteRows = makeAction(QStringLiteral("deleteRowsAction"), tr("Delete Row(s)"),
-                              &EditCommands::deleteRows);
+                              &EditActions::deleteRows);
     m_deleteRows->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete));
-    m_reIndex = makeAction(QStringLiteral("reIndexAction"), tr("Re-Index"), &EditCommands::reIndex);
+    m_reIndex = makeAction(QStringLiteral("reIndexAction"), tr("Re-Index"), &EditActions::reIndex);
     m_reIndex->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R));
     const std::pair<QAction*, QString> tips[] = {
         {m_addRow, tr("Adds an empty channel at the end")},
@@ -88,24 +88,24 @@ QString WithShortcut(const QString& tip, const QAction& action) {
 
 }  // namespace
 
-QAction* EditCommands::makeAction(const QString& objectName, const QString& text,
-                                  void (EditCommands::*slot)()) {
+QAction* EditActions::makeAction(const QString& objectName, const QString& text,
+                                  void (EditActions::*slot)()) {
     auto* action = new QAction(text, this);
     action->setObjectName(objectName);
     connect(action, &QAction::triggered, this, slot);
     return action;
 }
 
-void EditCommands::addRow() {
+void EditActions::addRow() {
     addRowAt(std::nullopt);
 }
 
-void EditCommands::insertRow() {
+void EditActions::insertRow() {
     addRowAt(m_selection.currentTableRow());
 }
 
-void EditCommands::addRowAt(std::optional<int> selectionEndRow) {
-    auto* command = new AddRowCommand(m_document.table(), selectionEndRow);
+void EditActions::addRowAt(std::optional<int> selectionEndRow) {
+    auto* command = new AddRowStep(m_document.table(), selectionEndRow);
     m_document.undoStack().push(command);
     emit revealRow(command->row());
     // Ready to type the new channel's frequency.
@@ -113,7 +113,7 @@ void EditCommands::addRowAt(std::optional<int> selectionEndRow) {
     m_grid.setFocus();
 }
 
-void EditCommands::deleteRows() {
+void EditActions::deleteRows() {
     // Every selected row goes, however the selection was made, and nothing else: separate
     // ranges are removed range by range, so no unselected row in between is lost, and with no
     // row selected nothing is removed.
@@ -123,7 +123,7 @@ void EditCommands::deleteRows() {
         emit status(tr("No rows selected; nothing deleted"));
         return;
     }
-    m_document.undoStack().push(new DeleteRowsCommand(m_document.table(), std::move(ranges)));
+    m_document.undoStack().push(new DeleteRowsStep(m_document.table(), std::move(ranges)));
     const int left = m_document.table().table().ChannelCount();
     emit status(
         left == 0 ? tr("Deleted %1").arg(Count(static_cast<qsizetype>(rows.size()), "row", "rows"))
@@ -132,9 +132,9 @@ void EditCommands::deleteRows() {
                         .arg(left));
 }
 
-void EditCommands::reIndex() {
+void EditActions::reIndex() {
     const int before = m_document.undoStack().count();
-    m_document.undoStack().push(new ReIndexCommand(m_document.table()));
+    m_document.undoStack().push(new ReIndexStep(m_document.table()));
     const int rows = m_document.table().table().ChannelCount();
     if (m_document.undoStack().count() == before) {
         emit status(tr("Every row already has its number (1 to %1); nothing changed").arg(rows));
@@ -143,20 +143,20 @@ void EditCommands::reIndex() {
     }
 }
 
-void EditCommands::clearCells() {
+void EditActions::clearCells() {
     GridSelection::Cells cells = m_selection.selectedCells();
     if (cells.rows.empty()) {
         return;
     }
     std::sort(cells.rows.begin(), cells.rows.end());
     if (std::unique_ptr<QUndoCommand> clear =
-            MakeClearCommand(m_document.table(), cells.rows, cells.firstColumn, cells.lastColumn,
+            MakeClearStep(m_document.table(), cells.rows, cells.firstColumn, cells.lastColumn,
                              tr("Clear Cells"))) {
         m_document.undoStack().push(clear.release());
     }
 }
 
-QString EditCommands::copyToClipboard(const GridSelection::Cells& cells) {
+QString EditActions::copyToClipboard(const GridSelection::Cells& cells) {
     const MemoryTableModel& model = m_document.table();
     QApplication::clipboard()->setText(QString::fromStdString(
         EncodeTabSeparated(model.table(), cells.rows, cells.firstColumn, cells.lastColumn)));
@@ -167,7 +167,7 @@ QString EditCommands::copyToClipboard(const GridSelection::Cells& cells) {
     return Count(static_cast<qsizetype>(cells.rows.size()) * columns, "cell", "cells");
 }
 
-void EditCommands::copyCells() {
+void EditActions::copyCells() {
     const GridSelection::Cells cells = m_selection.selectedCells();
     if (cells.rows.empty()) {
         return;
@@ -175,21 +175,21 @@ void EditCommands::copyCells() {
     emit status(tr("Copied %1").arg(copyToClipboard(cells)));
 }
 
-void EditCommands::cutCells() {
+void EditActions::cutCells() {
     GridSelection::Cells cells = m_selection.selectedCells();
     if (cells.rows.empty()) {
         return;
     }
     const QString what = copyToClipboard(cells);
     std::sort(cells.rows.begin(), cells.rows.end());
-    if (std::unique_ptr<QUndoCommand> clear = MakeClearCommand(
+    if (std::unique_ptr<QUndoCommand> clear = MakeClearStep(
             m_document.table(), cells.rows, cells.firstColumn, cells.lastColumn, tr("Cut"))) {
         m_document.undoStack().push(clear.release());
     }
     emit status(tr("Cut %1").arg(what));
 }
 
-void EditCommands::pasteCells() {
+void EditActions::pasteCells() {
     CellBlock block = DecodeTabSeparated(QApplication::clipboard()->text().toStdString());
     if (block.empty()) {
         emit status(tr("Nothing to paste: the clipboard holds no text"));
@@ -213,7 +213,7 @@ void EditCommands::pasteCells() {
     const int firstRow = targetRows.empty() ? model.table().RowCount() : targetRows.front();
     PasteOutcome outcome;
     std::unique_ptr<QUndoCommand> paste =
-        MakePasteCommand(model, targetRows, column, std::move(block), outcome);
+        MakePasteStep(model, targetRows, column, std::move(block), outcome);
     if (!paste) {
         return;
     }

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/MemoryTableModel.h"
-#include "table/BulkEdit.h"
+#include "edit/BulkEdit.h"
 #include "table/MoveRows.h"
 
 namespace corvalen {
@@ -13,14 +13,14 @@ namespace corvalen {
 // "Set Field of Selected Rows…" on `rows` (table rows, any order) as one undo step named `text`:
 // one cell swap per run of neighbouring rows whose cells change. Returns nothing when no cell
 // changes.
-std::unique_ptr<QUndoCommand> MakeFieldEditCommand(MemoryTableModel& model, std::vector<int> rows,
+std::unique_ptr<QUndoCommand> MakeFieldEditStep(MemoryTableModel& model, std::vector<int> rows,
                                                    const FieldEdit& edit, const QString& text);
 
 // Move Up / Move Down / Move to Top / Move to Bottom of the table rows `rows`. Undo puts every
 // row back in its place.
-class MoveRowsCommand : public QUndoCommand {
+class MoveRowsStep : public QUndoCommand {
 public:
-    MoveRowsCommand(MemoryTableModel& model, std::vector<int> order, const QString& text);
+    MoveRowsStep(MemoryTableModel& model, std::vector<int> order, const QString& text);
     void undo() override;
     void redo() override;
 

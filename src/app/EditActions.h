@@ -17,11 +17,11 @@ class Document;
 // ("Add Row", "Insert Row", "Delete Row(s)", "Re-Index"), Undo and Redo, and Cut, Copy and Paste
 // of tab-separated text, the way spreadsheets exchange cells. It owns their actions; the window
 // puts them into its menus and on its buttons. Every change is one undo step.
-class EditCommands : public QObject {
+class EditActions : public QObject {
     Q_OBJECT
 
 public:
-    EditCommands(Document& document, QTableView& grid, QObject* parent = nullptr);
+    EditActions(Document& document, QTableView& grid, QObject* parent = nullptr);
 
     QAction* undoAction() const { return m_undo; }
     QAction* redoAction() const { return m_redo; }
@@ -58,7 +58,7 @@ private:
     // Adds an empty row (at the end, or below that row) and puts the cursor on its Frequency.
     void addRowAt(std::optional<int> selectionEndRow);
     QAction* makeAction(const QString& objectName, const QString& text,
-                        void (EditCommands::*slot)());
+                        void (EditActions::*slot)());
     // Puts the cells on the clipboard; returns the status line's words for them.
     QString copyToClipboard(const GridSelection::Cells& cells);
 

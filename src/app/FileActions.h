@@ -26,14 +26,14 @@ class SharedFileDialog;
 // save the table as .csv or .g3m, and the question asked before unsaved changes would be lost.
 // It owns their actions and the "Recent files" menu; the window puts them into its menus and on
 // its buttons, and shows what each command reports on its status line.
-class FileCommands : public QObject {
+class FileActions : public QObject {
     Q_OBJECT
 
 public:
     // `window` is the parent of the dialogs and of the "Recent files" menu.
-    FileCommands(Document& document, SharedFileDialog& fileDialog, MessageBoxes& messages,
+    FileActions(Document& document, SharedFileDialog& fileDialog, MessageBoxes& messages,
                  const SettingsFile& settings, QWidget* window);
-    ~FileCommands() override;
+    ~FileActions() override;
 
     QAction* openCsvAction() const { return m_openCsv; }
     QAction* openG3mAction() const { return m_openG3m; }

@@ -18,10 +18,10 @@ class Document;
 
 // Writes a block of cell texts (a cell edit, the cells of a paste, the cleared cells of a cut);
 // undo and redo are the same swap of the block with what the table holds there.
-class SetCellsCommand : public QUndoCommand {
+class SetCellsStep : public QUndoCommand {
 public:
     // `block`: a table as wide as the rectangle, whose channel rows are the new texts.
-    SetCellsCommand(MemoryTableModel& model, int row, int column, MemoryTable block,
+    SetCellsStep(MemoryTableModel& model, int row, int column, MemoryTable block,
                     const QString& text, QUndoCommand* parent = nullptr);
     void undo() override { swap(); }
     void redo() override { swap(); }
@@ -36,10 +36,10 @@ private:
 };
 
 // "Add Row", or "Insert Row" below a given row.
-class AddRowCommand : public QUndoCommand {
+class AddRowStep : public QUndoCommand {
 public:
     // A `selectionEndRow` of nothing adds at the end ("Add Row"); otherwise "Insert Row".
-    AddRowCommand(MemoryTableModel& model, std::optional<int> selectionEndRow);
+    AddRowStep(MemoryTableModel& model, std::optional<int> selectionEndRow);
     void undo() override;
     void redo() override;
     // The row the command added (valid once it has run).
@@ -52,9 +52,9 @@ private:
 };
 
 // Inserts ready-made rows at a place (the rows a paste adds past the last row).
-class PutRowsCommand : public QUndoCommand {
+class PutRowsStep : public QUndoCommand {
 public:
-    PutRowsCommand(MemoryTableModel& model, int at, MemoryTable rows, const QString& text,
+    PutRowsStep(MemoryTableModel& model, int at, MemoryTable rows, const QString& text,
                    QUndoCommand* parent = nullptr);
     void undo() override;
     void redo() override;
@@ -67,10 +67,10 @@ private:
 };
 
 // "Delete Row(s)": removes ranges of rows, then renumbers the rest.
-class DeleteRowsCommand : public QUndoCommand {
+class DeleteRowsStep : public QUndoCommand {
 public:
     // `ranges` are table rows, ascending and not overlapping (see RowRanges).
-    DeleteRowsCommand(MemoryTableModel& model, std::vector<RowRange> ranges);
+    DeleteRowsStep(MemoryTableModel& model, std::vector<RowRange> ranges);
     void undo() override;
     void redo() override;
 
@@ -81,9 +81,9 @@ private:
 };
 
 // "Re-Index". It marks itself obsolete when every row already carried its own number.
-class ReIndexCommand : public QUndoCommand {
+class ReIndexStep : public QUndoCommand {
 public:
-    explicit ReIndexCommand(MemoryTableModel& model);
+    explicit ReIndexStep(MemoryTableModel& model);
     void undo() override;
     void redo() override;
 
@@ -95,7 +95,7 @@ private:
 
 // Replaces the whole table (an import or an opened memory file); the table it replaced, and
 // whether that one came from a file, are kept for undo. Undo and redo are the same swap.
-class LoadTableCommand : public QUndoCommand {
+class LoadTableStep : public QUndoCommand {
 public:
     // How many opens the undo history reaches back over. Each keeps the whole table it replaced
     // (about 10 MB at 65,535 channels), so without a bound opening file after file would hold
@@ -107,7 +107,7 @@ public:
     // not the steps before it.
     static void Push(Document& document, MemoryTable table, const QString& text);
 
-    LoadTableCommand(Document& document, MemoryTable table, const QString& text);
+    LoadTableStep(Document& document, MemoryTable table, const QString& text);
     void undo() override { swap(); }
     void redo() override { swap(); }
 
@@ -133,13 +133,13 @@ struct PasteOutcome {
 // numbered as "Add Row" numbers them unless the block fills their Number cell. Rows shorter
 // than the longest are taken as ending in empty cells; columns past the last column are left
 // out. Returns nothing when there is nothing to paste.
-std::unique_ptr<QUndoCommand> MakePasteCommand(MemoryTableModel& model,
+std::unique_ptr<QUndoCommand> MakePasteStep(MemoryTableModel& model,
                                                const std::vector<int>& targetRows, int column,
                                                CellBlock block, PasteOutcome& outcome);
 
 // Empties columns firstColumn..lastColumn of `rows` (table rows, ascending) as one undo step
 // named `text`. Returns nothing when those cells are empty already.
-std::unique_ptr<QUndoCommand> MakeClearCommand(MemoryTableModel& model,
+std::unique_ptr<QUndoCommand> MakeClearStep(MemoryTableModel& model,
                                                const std::vector<int>& rows, int firstColumn,
                                                int lastColumn, const QString& text);
 

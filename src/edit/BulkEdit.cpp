@@ -1,4 +1,4 @@
-#include "table/BulkEdit.h"
+#include "edit/BulkEdit.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,6 +1,6 @@
 #include <QtTest>
 
-#include "table/RowCommands.h"
+#include "table/RowOperations.h"
 
 using namespace corvalen;
 
@@ -28,7 +28,7 @@ QStringList Rows(const MemoryTable& table) {
 
 }  // namespace
 
-class TestRowCommands : public QObject {
+class TestRowOperations : public QObject {
     Q_OBJECT
 
 private slots:
@@ -147,5 +147,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestRowCommands)
-#include "tst_rowcommands.moc"
+QTEST_GUILESS_MAIN(TestRowOperations)
+#include "tst_rowoperations.moc"

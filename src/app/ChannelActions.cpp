@@ -1,4 +1,4 @@
-#include "app/ChannelCommands.h"
+#include "app/ChannelActions.h"
 
 #include <QAction>
 #include <QHeaderView>
@@ -7,17 +7,17 @@
 #include <QUndoStack>
 #include <algorithm>
 
-#include "app/BulkCommands.h"
+#include "app/ChannelUndoSteps.h"
 #include "app/Document.h"
 #include "app/EditDialogs.h"
 #include "app/SetFieldDialog.h"
 #include "app/StatusText.h"
-#include "app/TableCommands.h"
-#include "table/ChannelRange.h"
+#include "app/UndoSteps.h"
+#include "edit/ChannelRange.h"
 
 namespace corvalen {
 
-ChannelCommands::ChannelCommands(Document& document, QTableView& grid, QObject* parent)
+ChannelActions::ChannelActions(Document& document, QTableView& grid, QObject* parent)
     : QObject(parent),
       m_document(document),
       m_grid(grid),
@@ -25,30 +25,30 @@ ChannelCommands::ChannelCommands(Document& document, QTableView& grid, QObject* 
       m_ownDialogs(std::make_unique<QtEditDialogs>(&grid)),
       m_dialogs(m_ownDialogs.get()) {
     m_setField = makeAction(QStringLiteral("setFieldAction"),
-                            tr("Set Field of Selected Rows\u2026"), &ChannelCommands::setField);
+                            tr("Set Field of Selected Rows\u2026"), &ChannelActions::setField);
     m_addRange = makeAction(QStringLiteral("addRangeAction"), tr("Add Channel Range\u2026"),
-                            &ChannelCommands::addRange);
-    m_moveUp = makeAction(QStringLiteral("moveUpAction"), tr("Move Up"), &ChannelCommands::moveUp);
+                            &ChannelActions::addRange);
+    m_moveUp = makeAction(QStringLiteral("moveUpAction"), tr("Move Up"), &ChannelActions::moveUp);
     m_moveUp->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Up));
     m_moveDown =
-        makeAction(QStringLiteral("moveDownAction"), tr("Move Down"), &ChannelCommands::moveDown);
+        makeAction(QStringLiteral("moveDownAction"), tr("Move Down"), &ChannelActions::moveDown);
     m_moveDown->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Down));
     m_moveToTop = makeAction(QStringLiteral("moveToTopAction"), tr("Move to Top"),
-                             &ChannelCommands::moveToTop);
+                             &ChannelActions::moveToTop);
     m_moveToBottom = makeAction(QStringLiteral("moveToBottomAction"), tr("Move to Bottom"),
-                                &ChannelCommands::moveToBottom);
+                                &ChannelActions::moveToBottom);
     m_goToChannel = makeAction(QStringLiteral("goToChannelAction"), tr("Go to Channel\u2026"),
-                               &ChannelCommands::goToChannel);
+                               &ChannelActions::goToChannel);
     m_goToChannel->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
     connect(m_grid.horizontalHeader(), &QHeaderView::sortIndicatorChanged, this,
-            &ChannelCommands::updateMoveActions);
+            &ChannelActions::updateMoveActions);
     updateMoveActions();
 }
 
-ChannelCommands::~ChannelCommands() = default;
+ChannelActions::~ChannelActions() = default;
 
-QAction* ChannelCommands::makeAction(const QString& objectName, const QString& text,
-                                     void (ChannelCommands::*slot)()) {
+QAction* ChannelActions::makeAction(const QString& objectName, const QString& text,
+                                     void (ChannelActions::*slot)()) {
     auto* action = new QAction(text, this);
     action->setObjectName(objectName);
     // The shortcuts work wherever the window has the focus, the grid included.
@@ -57,7 +57,7 @@ QAction* ChannelCommands::makeAction(const QString& objectName, const QString& t
     return action;
 }
 
-void ChannelCommands::updateMoveActions() {
+void ChannelActions::updateMoveActions() {
     const bool sorted =
         m_grid.horizontalHeader()->sortIndicatorSection() >= 0 &&
         m_grid.horizontalHeader()->sortIndicatorSection() < m_grid.horizontalHeader()->count();
@@ -66,7 +66,7 @@ void ChannelCommands::updateMoveActions() {
     }
 }
 
-std::vector<int> ChannelCommands::targetRows() const {
+std::vector<int> ChannelActions::targetRows() const {
     std::vector<int> rows = m_selection.selectedTableRows();
     if (rows.empty() && m_selection.currentTableRow() > 0) {
         rows.push_back(m_selection.currentTableRow());
@@ -76,7 +76,7 @@ std::vector<int> ChannelCommands::targetRows() const {
     return rows;
 }
 
-void ChannelCommands::selectRows(int first, int last, int column) {
+void ChannelActions::selectRows(int first, int last, int column) {
     QItemSelection selection;
     for (int row = first; row <= last; ++row) {
         const QModelIndex cell = m_selection.gridIndexAt(row, 0);
@@ -89,7 +89,7 @@ void ChannelCommands::selectRows(int first, int last, int column) {
         selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
-void ChannelCommands::setField() {
+void ChannelActions::setField() {
     const std::vector<int> rows = targetRows();
     if (rows.empty()) {
         emit status(tr("Select the rows to change first"));
@@ -103,7 +103,7 @@ void ChannelCommands::setField() {
         return;
     }
     const QString column = SetFieldDialog::ColumnName(table, edit->Column());
-    std::unique_ptr<QUndoCommand> command = MakeFieldEditCommand(
+    std::unique_ptr<QUndoCommand> command = MakeFieldEditStep(
         m_document.table(), rows, *edit, tr("Set %1 of Selected Rows").arg(column));
     if (!command) {
         emit status(tr("%1 of the selected rows already held that").arg(column));
@@ -114,7 +114,7 @@ void ChannelCommands::setField() {
         tr("Set %1 of %2").arg(column, Count(static_cast<qsizetype>(rows.size()), "row", "rows")));
 }
 
-void ChannelCommands::addRange() {
+void ChannelActions::addRange() {
     MemoryTableModel& model = m_document.table();
     const std::optional<RangeFill> fill = m_dialogs->askChannelRange(model.table());
     if (!fill) {
@@ -130,7 +130,7 @@ void ChannelCommands::addRange() {
     const QString first = QString::fromStdString(std::string(rows->CellText(1, Number)));
     const QString last = QString::fromStdString(std::string(rows->CellText(count, Number)));
     m_document.undoStack().push(
-        new PutRowsCommand(model, at, std::move(*rows), tr("Add Channel Range")));
+        new PutRowsStep(model, at, std::move(*rows), tr("Add Channel Range")));
     emit revealRow(at);
     selectRows(at, at + count - 1, Frequency);
     emit status(count == 1
@@ -138,7 +138,7 @@ void ChannelCommands::addRange() {
                     : tr("Added %1 channels, numbered %2 to %3").arg(count).arg(first, last));
 }
 
-void ChannelCommands::moveRows(RowMove move) {
+void ChannelActions::moveRows(RowMove move) {
     if (!m_moveUp->isEnabled()) {
         return;  // the grid is sorted
     }
@@ -151,13 +151,13 @@ void ChannelCommands::moveRows(RowMove move) {
     static const char* const kNames[] = {QT_TR_NOOP("Move Up"), QT_TR_NOOP("Move Down"),
                                          QT_TR_NOOP("Move to Top"), QT_TR_NOOP("Move to Bottom")};
     m_document.undoStack().push(
-        new MoveRowsCommand(m_document.table(), order, tr(kNames[static_cast<int>(move)])));
+        new MoveRowsStep(m_document.table(), order, tr(kNames[static_cast<int>(move)])));
     if (m_grid.currentIndex().isValid()) {
         m_grid.scrollTo(m_grid.currentIndex());
     }
 }
 
-void ChannelCommands::goToChannel() {
+void ChannelActions::goToChannel() {
     const std::optional<int> number = m_dialogs->askChannelNumber();
     if (!number) {
         return;

@@ -9,7 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "g3m/CellChecks.h"
+#include "channel/CellChecks.h"
 #include "io/Diagnostic.h"
 #include "io/LargePages.h"
 #include "table/MemoryTable.h"

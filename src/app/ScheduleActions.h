@@ -10,20 +10,20 @@ class QWidget;
 namespace corvalen {
 
 class Document;
-class FileCommands;
+class FileActions;
 class ScheduleFilterAsker;
 class SharedFileDialog;
 
 // File / "Import Broadcast Schedule…": opens an EiBi schedule, asks which broadcasts to keep,
 // and adds one channel per frequency and station after the last row, numbered on from the
 // highest channel number, as one undo step.
-class ScheduleImport : public QObject {
+class ScheduleActions : public QObject {
     Q_OBJECT
 
 public:
-    ScheduleImport(Document& document, SharedFileDialog& fileDialog, FileCommands& files,
-                   QWidget* window);
-    ~ScheduleImport() override;
+    ScheduleActions(Document& document, SharedFileDialog& fileDialog, FileActions& files,
+                    QWidget* window);
+    ~ScheduleActions() override;
 
     QAction* importAction() const { return m_import; }
     // Where the filter is asked for; without a call, the dialog over the window.
@@ -43,7 +43,7 @@ signals:
 private:
     Document& m_document;
     SharedFileDialog& m_fileDialog;
-    FileCommands& m_files;
+    FileActions& m_files;
     std::unique_ptr<ScheduleFilterAsker> m_ownAsker;
     ScheduleFilterAsker* m_asker;
     QAction* m_import;

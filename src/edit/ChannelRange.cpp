@@ -1,8 +1,8 @@
-#include "table/ChannelRange.h"
+#include "edit/ChannelRange.h"
 
 #include <algorithm>
 
-#include "g3m/CellChecks.h"
+#include "channel/CellChecks.h"
 #include "g3m/MemoryRecord.h"
 #include "table/Columns.h"
 

@@ -1,4 +1,4 @@
-#include "app/FileCommands.h"
+#include "app/FileActions.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -14,19 +14,19 @@
 #include "app/MessageBoxes.h"
 #include "app/RecentFiles.h"
 #include "app/StatusText.h"
-#include "app/TableCommands.h"
+#include "app/UndoSteps.h"
 #include "csv/ChirpCsv.h"
 #include "csv/CsvReader.h"
 #include "csv/CsvWriter.h"
-#include "csv/MemoryFile.h"
+#include "channel/CellChecks.h"
+#include "files/ChannelFiles.h"
 #include "formats/BookmarkList.h"
-#include "g3m/CellChecks.h"
 #include "g3m/G3mFile.h"
 #include "g3m/G3mReader.h"
 #include "g3m/MemoryRecord.h"
 #include "io/FileExists.h"
 #include "io/SafeFile.h"
-#include "table/RowCommands.h"
+#include "table/RowOperations.h"
 
 namespace corvalen {
 namespace {
@@ -35,41 +35,41 @@ const QString kAppTitle = QStringLiteral("Corvalen");
 // The dialogs' texts, looked up when a dialog opens so they follow the language loaded.
 QString CsvOpenFilter() {
     return QCoreApplication::translate(
-        "corvalen::FileCommands",
+        "corvalen::FileActions",
         "Memory files (*.csv)|*.csv|SDR# and SDR++ lists (*.xml *.json)|*.xml;*.json");
 }
 QString CsvSaveFilter() {
-    return QCoreApplication::translate("corvalen::FileCommands", "Data files (*.csv)|*.csv");
+    return QCoreApplication::translate("corvalen::FileActions", "Data files (*.csv)|*.csv");
 }
 QString G3mFilter() {
-    return QCoreApplication::translate("corvalen::FileCommands", "Memory files (*.g3m)|*.g3m");
+    return QCoreApplication::translate("corvalen::FileActions", "Memory files (*.g3m)|*.g3m");
 }
 QString SelectFileTitle() {
-    return QCoreApplication::translate("corvalen::FileCommands", "Select your File");
+    return QCoreApplication::translate("corvalen::FileActions", "Select your File");
 }
 QString ChirpFilter() {
-    return QCoreApplication::translate("corvalen::FileCommands", "CHIRP files (*.csv)|*.csv");
+    return QCoreApplication::translate("corvalen::FileActions", "CHIRP files (*.csv)|*.csv");
 }
 QString AppendFilter() {
-    return QCoreApplication::translate("corvalen::FileCommands",
+    return QCoreApplication::translate("corvalen::FileActions",
                                        "Channel files|*.csv;*.g3m;*.15m;*.xml;*.json");
 }
 QString ListFilter() {
     return QCoreApplication::translate(
-        "corvalen::FileCommands",
+        "corvalen::FileActions",
         "SDR# frequency list (*.xml)|*.xml|SDR++ frequency manager (*.json)|*.json");
 }
 
 // The memory files of the receiver model: .15m for the "305" and "315", else .g3m.
 QString MemoryFileFilter(const QString& model) {
     return HoldsSecondarySquelch(model.toStdString())
-               ? QCoreApplication::translate("corvalen::FileCommands", "Memory files (*.15m)|*.15m")
+               ? QCoreApplication::translate("corvalen::FileActions", "Memory files (*.15m)|*.15m")
                : G3mFilter();
 }
 
 }  // namespace
 
-FileCommands::FileCommands(Document& document, SharedFileDialog& fileDialog, MessageBoxes& messages,
+FileActions::FileActions(Document& document, SharedFileDialog& fileDialog, MessageBoxes& messages,
                            const SettingsFile& settings, QWidget* window)
     : QObject(window),
       m_document(document),
@@ -86,38 +86,38 @@ FileCommands::FileCommands(Document& document, SharedFileDialog& fileDialog, Mes
       m_recentMenu(new QMenu(tr("Recent files"), window)) {
     m_openCsv->setObjectName(QStringLiteral("openCsvAction"));
     m_openCsv->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    connect(m_openCsv, &QAction::triggered, this, &FileCommands::openCsv);
+    connect(m_openCsv, &QAction::triggered, this, &FileActions::openCsv);
     m_openG3m->setObjectName(QStringLiteral("openG3mAction"));
     m_openG3m->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
-    connect(m_openG3m, &QAction::triggered, this, &FileCommands::openG3m);
+    connect(m_openG3m, &QAction::triggered, this, &FileActions::openG3m);
     m_saveCsv->setObjectName(QStringLiteral("saveCsvAction"));
     m_saveCsv->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    connect(m_saveCsv, &QAction::triggered, this, &FileCommands::saveCsv);
+    connect(m_saveCsv, &QAction::triggered, this, &FileActions::saveCsv);
     m_saveG3m->setObjectName(QStringLiteral("saveG3mAction"));
     m_saveG3m->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    connect(m_saveG3m, &QAction::triggered, this, &FileCommands::saveG3m);
+    connect(m_saveG3m, &QAction::triggered, this, &FileActions::saveG3m);
     m_saveChirp->setObjectName(QStringLiteral("saveChirpAction"));
-    connect(m_saveChirp, &QAction::triggered, this, &FileCommands::saveChirp);
+    connect(m_saveChirp, &QAction::triggered, this, &FileActions::saveChirp);
     m_saveList->setObjectName(QStringLiteral("saveListAction"));
-    connect(m_saveList, &QAction::triggered, this, &FileCommands::saveList);
+    connect(m_saveList, &QAction::triggered, this, &FileActions::saveList);
     m_append->setObjectName(QStringLiteral("appendAction"));
-    connect(m_append, &QAction::triggered, this, &FileCommands::appendFromFile);
+    connect(m_append, &QAction::triggered, this, &FileActions::appendFromFile);
 
     m_recentMenu->setObjectName(QStringLiteral("recentMenu"));
-    connect(m_recentMenu, &QMenu::aboutToShow, this, &FileCommands::fillRecentMenu);
+    connect(m_recentMenu, &QMenu::aboutToShow, this, &FileActions::fillRecentMenu);
     m_recent->load();
     fillRecentMenu();
 }
 
-FileCommands::~FileCommands() = default;
+FileActions::~FileActions() = default;
 
-void FileCommands::report(const QString& text, const QString& details) {
+void FileActions::report(const QString& text, const QString& details) {
     m_lastStatus = text;
     m_lastDetails = details;
     emit status(text, details);
 }
 
-void FileCommands::report(const QString& text, const std::vector<Diagnostic>& diagnostics) {
+void FileActions::report(const QString& text, const std::vector<Diagnostic>& diagnostics) {
     // The tooltip lists the problems; a very long list is cut so the tooltip stays usable.
     constexpr std::size_t kMaxLines = 40;
     QStringList lines;
@@ -130,7 +130,7 @@ void FileCommands::report(const QString& text, const std::vector<Diagnostic>& di
     report(text, lines.join(QLatin1Char('\n')));
 }
 
-void FileCommands::openCsv() {
+void FileActions::openCsv() {
     if (!settleUnsavedChanges()) {
         return;
     }
@@ -143,7 +143,7 @@ void FileCommands::openCsv() {
     importCsvFile(*chosen);
 }
 
-bool FileCommands::importCsvFile(const QString& path) {
+bool FileActions::importCsvFile(const QString& path) {
     BusyCursor busy;
     // Read as CSV whatever the name; the first line says whether it is the receiver's or CHIRP's.
     Result<MemoryFileRead> imported = ReadCsvFile(LocalPath(path));
@@ -169,7 +169,7 @@ bool FileCommands::importCsvFile(const QString& path) {
     return true;
 }
 
-void FileCommands::openG3m() {
+void FileActions::openG3m() {
     if (!settleUnsavedChanges()) {
         return;
     }
@@ -185,7 +185,7 @@ void FileCommands::openG3m() {
     openG3mFile(*chosen);
 }
 
-bool FileCommands::openG3mFile(const QString& path) {
+bool FileActions::openG3mFile(const QString& path) {
     if (const QString mismatch = modelMismatch(path); !mismatch.isEmpty()) {
         report(mismatch + tr("; nothing opened"));
         return false;
@@ -211,14 +211,14 @@ bool FileCommands::openG3mFile(const QString& path) {
     return true;
 }
 
-bool FileCommands::openFile(const QString& path) {
+bool FileActions::openFile(const QString& path) {
     if (!settleUnsavedChanges()) {
         return false;
     }
     return IsRecordFilePath(LocalPath(path)) ? openG3mFile(path) : importCsvFile(path);
 }
 
-void FileCommands::openRecent(const QString& path) {
+void FileActions::openRecent(const QString& path) {
     if (!QFileInfo(path).isFile()) {
         m_recent->remove(path);
         fillRecentMenu();
@@ -228,7 +228,7 @@ void FileCommands::openRecent(const QString& path) {
     openFile(path);
 }
 
-bool FileCommands::IsMemoryFilePath(const QString& path) {
+bool FileActions::IsMemoryFilePath(const QString& path) {
     const QString suffix = QFileInfo(path).suffix();
     return suffix.compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0 ||
            suffix.compare(QLatin1String("g3m"), Qt::CaseInsensitive) == 0 ||
@@ -237,7 +237,7 @@ bool FileCommands::IsMemoryFilePath(const QString& path) {
            suffix.compare(QLatin1String("json"), Qt::CaseInsensitive) == 0;
 }
 
-QString FileCommands::DroppedMemoryFile(const QMimeData* data) {
+QString FileActions::DroppedMemoryFile(const QMimeData* data) {
     const QList<QUrl> urls = data->urls();
     if (urls.size() == 1 && urls[0].isLocalFile() && IsMemoryFilePath(urls[0].toLocalFile())) {
         return urls[0].toLocalFile();
@@ -245,13 +245,13 @@ QString FileCommands::DroppedMemoryFile(const QMimeData* data) {
     return QString();
 }
 
-void FileCommands::loadTable(MemoryTable table, const QString& actionName) {
-    LoadTableCommand::Push(m_document, std::move(table), actionName);
+void FileActions::loadTable(MemoryTable table, const QString& actionName) {
+    LoadTableStep::Push(m_document, std::move(table), actionName);
     m_document.undoStack().setClean();
     emit tableLoaded();
 }
 
-bool FileCommands::settleUnsavedChanges() {
+bool FileActions::settleUnsavedChanges() {
     if (m_document.undoStack().isClean()) {
         return true;
     }
@@ -281,7 +281,7 @@ bool FileCommands::settleUnsavedChanges() {
     return saved;
 }
 
-std::optional<QString> FileCommands::chooseSaveTarget(const QString& filter, const QString& title) {
+std::optional<QString> FileActions::chooseSaveTarget(const QString& filter, const QString& title) {
     for (;;) {
         const std::optional<QString> chosen = m_fileDialog.show(
             m_document.winradioPath, filter, title, FileDialogSettings::Form::Save);
@@ -298,7 +298,7 @@ std::optional<QString> FileCommands::chooseSaveTarget(const QString& filter, con
     }
 }
 
-bool FileCommands::saveCsv() {
+bool FileActions::saveCsv() {
     // The file's text is fixed by the table as it stands now; a second pass through the dialog
     // after "Cancel" in the overwrite prompt writes the same text.
     CsvText text;
@@ -335,7 +335,7 @@ bool FileCommands::saveCsv() {
     return true;
 }
 
-bool FileCommands::saveG3m() {
+bool FileActions::saveG3m() {
     m_fileDialog.settings().fileName.clear();  // a .g3m save always starts from an empty name
     const std::optional<QString> chosen =
         m_fileDialog.show(m_document.winradioPath, MemoryFileFilter(m_document.model),
@@ -385,7 +385,7 @@ bool FileCommands::saveG3m() {
     return true;
 }
 
-void FileCommands::fillRecentMenu() {
+void FileActions::fillRecentMenu() {
     // The old entries go once control is back in the event loop: one of them may be the entry
     // whose command is running now.
     for (QAction* old : m_recentMenu->actions()) {
@@ -406,13 +406,13 @@ void FileCommands::fillRecentMenu() {
     }
 }
 
-void FileCommands::rememberFile(const QString& path) {
+void FileActions::rememberFile(const QString& path) {
     m_currentFile = path;
     m_recent->add(path);
     fillRecentMenu();
 }
 
-QString FileCommands::modelMismatch(const QString& path) const {
+QString FileActions::modelMismatch(const QString& path) const {
     const std::string local = LocalPath(path);
     const std::string model = m_document.model.toStdString();
     if (!IsRecordFilePath(local) || RecordFileFitsModel(local, model)) {
@@ -425,7 +425,7 @@ QString FileCommands::modelMismatch(const QString& path) const {
                      .arg(DisplayPath(path), m_document.model);
 }
 
-bool FileCommands::saveChirp() {
+bool FileActions::saveChirp() {
     // As for "Save .csv file": the text is fixed now, and an existing file is asked about.
     ChirpText text;
     {
@@ -459,7 +459,7 @@ bool FileCommands::saveChirp() {
     return true;
 }
 
-void FileCommands::appendFromFile() {
+void FileActions::appendFromFile() {
     m_fileDialog.settings().fileName.clear();
     const std::optional<QString> chosen =
         m_fileDialog.show(m_document.winradioPath, AppendFilter(), tr("Append Channels from File"),
@@ -469,7 +469,7 @@ void FileCommands::appendFromFile() {
     }
 }
 
-bool FileCommands::appendFile(const QString& path) {
+bool FileActions::appendFile(const QString& path) {
     if (const QString mismatch = modelMismatch(path); !mismatch.isEmpty()) {
         report(mismatch + tr("; nothing appended"));
         return false;
@@ -497,24 +497,24 @@ bool FileCommands::appendFile(const QString& path) {
     return true;
 }
 
-int FileCommands::appendChannels(MemoryTable channels, const QString& step) {
+int FileActions::appendChannels(MemoryTable channels, const QString& step) {
     MemoryTableModel& model = m_document.table();
     const int lastRow = model.table().RowCount() - 1;
     if (channels.ChannelCount() > 0) {
         if (model.table().ColCount() == channels.ColCount()) {
             m_document.undoStack().push(
-                new PutRowsCommand(model, lastRow + 1, std::move(channels), step));
+                new PutRowsStep(model, lastRow + 1, std::move(channels), step));
         } else {
             // The start-up grid's ten columns take the file's 19 first: the whole table changes.
             MemoryTable grown = model.table();
             AppendChannels(grown, channels);
-            m_document.undoStack().push(new LoadTableCommand(m_document, std::move(grown), step));
+            m_document.undoStack().push(new LoadTableStep(m_document, std::move(grown), step));
         }
     }
     return lastRow;
 }
 
-bool FileCommands::saveList() {
+bool FileActions::saveList() {
     const std::optional<QString> chosen =
         chooseSaveTarget(ListFilter(), tr("Save as SDR Bookmark List"));
     if (!chosen) {

@@ -36,14 +36,14 @@ private:
 // File / "Print…" and "Export PDF…": the channel list as the grid shows it (its visible columns
 // in their order, its sort and its filter) on paper or in a PDF file, landscape, every page
 // headed by the file name and the column headings and numbered.
-class PrintCommands : public QObject {
+class PrintActions : public QObject {
     Q_OBJECT
 
 public:
     // `title` gives the name printed on every page (the file last opened or saved).
-    PrintCommands(QTableView& grid, SharedFileDialog& fileDialog, MessageBoxes& messages,
+    PrintActions(QTableView& grid, SharedFileDialog& fileDialog, MessageBoxes& messages,
                   std::function<QString()> title, QWidget* window);
-    ~PrintCommands() override;
+    ~PrintActions() override;
 
     QAction* printAction() const { return m_print; }
     QAction* exportPdfAction() const { return m_exportPdf; }

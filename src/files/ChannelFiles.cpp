@@ -1,4 +1,4 @@
-#include "csv/MemoryFile.h"
+#include "files/ChannelFiles.h"
 
 #include <algorithm>
 #include <fstream>

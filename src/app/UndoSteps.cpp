@@ -1,4 +1,4 @@
-#include "app/TableCommands.h"
+#include "app/UndoSteps.h"
 
 #include <QCoreApplication>
 
@@ -6,7 +6,7 @@
 #include <iterator>
 
 #include "app/Document.h"
-#include "table/RowCommands.h"
+#include "table/RowOperations.h"
 
 namespace corvalen {
 namespace {
@@ -20,7 +20,7 @@ MemoryTable EmptyCells(int rows, int columns) {
 
 }  // namespace
 
-SetCellsCommand::SetCellsCommand(MemoryTableModel& model, int row, int column, MemoryTable block,
+SetCellsStep::SetCellsStep(MemoryTableModel& model, int row, int column, MemoryTable block,
                                  const QString& text, QUndoCommand* parent)
     : QUndoCommand(text, parent),
       m_model(model),
@@ -28,23 +28,23 @@ SetCellsCommand::SetCellsCommand(MemoryTableModel& model, int row, int column, M
       m_column(column),
       m_block(std::move(block)) {}
 
-AddRowCommand::AddRowCommand(MemoryTableModel& model, std::optional<int> selectionEndRow)
+AddRowStep::AddRowStep(MemoryTableModel& model, std::optional<int> selectionEndRow)
     : QUndoCommand(selectionEndRow
-                       ? QCoreApplication::translate("corvalen::EditCommands", "Insert Row")
-                       : QCoreApplication::translate("corvalen::EditCommands", "Add Row")),
+                       ? QCoreApplication::translate("corvalen::EditActions", "Insert Row")
+                       : QCoreApplication::translate("corvalen::EditActions", "Add Row")),
       m_model(model),
       m_selectionEndRow(selectionEndRow) {}
 
-void AddRowCommand::redo() {
+void AddRowStep::redo() {
     // Undo puts the table back as it was, so every redo adds the same row with the same number.
     m_row = m_selectionEndRow ? m_model.insertRowBelow(*m_selectionEndRow) : m_model.addRow();
 }
 
-void AddRowCommand::undo() {
+void AddRowStep::undo() {
     m_model.takeRows(m_row, m_row);
 }
 
-PutRowsCommand::PutRowsCommand(MemoryTableModel& model, int at, MemoryTable rows,
+PutRowsStep::PutRowsStep(MemoryTableModel& model, int at, MemoryTable rows,
                                const QString& text, QUndoCommand* parent)
     : QUndoCommand(text, parent),
       m_model(model),
@@ -52,35 +52,35 @@ PutRowsCommand::PutRowsCommand(MemoryTableModel& model, int at, MemoryTable rows
       m_count(rows.ChannelCount()),
       m_rows(std::move(rows)) {}
 
-void PutRowsCommand::redo() {
+void PutRowsStep::redo() {
     const int columns = m_rows.ColCount();
     m_model.putRows(m_at, std::move(m_rows));
     m_rows = MemoryTable(columns);
 }
 
-void PutRowsCommand::undo() {
+void PutRowsStep::undo() {
     m_rows = m_model.takeRows(m_at, m_at + m_count - 1);
 }
 
-DeleteRowsCommand::DeleteRowsCommand(MemoryTableModel& model, std::vector<RowRange> ranges)
-    : QUndoCommand(QCoreApplication::translate("corvalen::EditCommands", "Delete Row(s)")),
+DeleteRowsStep::DeleteRowsStep(MemoryTableModel& model, std::vector<RowRange> ranges)
+    : QUndoCommand(QCoreApplication::translate("corvalen::EditActions", "Delete Row(s)")),
       m_model(model),
       m_ranges(std::move(ranges)) {}
 
-void DeleteRowsCommand::redo() {
+void DeleteRowsStep::redo() {
     m_deleted = m_model.deleteRows(m_ranges);
 }
 
-void DeleteRowsCommand::undo() {
+void DeleteRowsStep::undo() {
     m_model.undeleteRows(m_ranges, std::move(m_deleted));
     m_deleted = {};
 }
 
-ReIndexCommand::ReIndexCommand(MemoryTableModel& model)
-    : QUndoCommand(QCoreApplication::translate("corvalen::EditCommands", "Re-Index")),
+ReIndexStep::ReIndexStep(MemoryTableModel& model)
+    : QUndoCommand(QCoreApplication::translate("corvalen::EditActions", "Re-Index")),
       m_model(model) {}
 
-void ReIndexCommand::redo() {
+void ReIndexStep::redo() {
     m_numbers = m_model.reIndex();
     if (!m_checked) {
         m_checked = true;
@@ -92,32 +92,32 @@ void ReIndexCommand::redo() {
     }
 }
 
-void ReIndexCommand::undo() {
+void ReIndexStep::undo() {
     m_model.restoreNumbers(std::move(m_numbers));
     m_numbers.clear();
 }
 
-LoadTableCommand::LoadTableCommand(Document& document, MemoryTable table, const QString& text)
+LoadTableStep::LoadTableStep(Document& document, MemoryTable table, const QString& text)
     : QUndoCommand(text), m_document(document), m_table(std::move(table)) {}
 
-void LoadTableCommand::Push(Document& document, MemoryTable table, const QString& text) {
+void LoadTableStep::Push(Document& document, MemoryTable table, const QString& text) {
     QUndoStack& stack = document.undoStack();
     int opens = 0;
     for (int k = 0; k < stack.index(); ++k) {
-        opens += dynamic_cast<const LoadTableCommand*>(stack.command(k)) != nullptr ? 1 : 0;
+        opens += dynamic_cast<const LoadTableStep*>(stack.command(k)) != nullptr ? 1 : 0;
     }
     if (opens >= kOpensKept) {
         stack.clear();
     }
-    stack.push(new LoadTableCommand(document, std::move(table), text));
+    stack.push(new LoadTableStep(document, std::move(table), text));
 }
 
-void LoadTableCommand::swap() {
+void LoadTableStep::swap() {
     m_table = m_document.table().swapTable(std::move(m_table));
     std::swap(m_csvLoaded, m_document.csvLoaded);
 }
 
-std::unique_ptr<QUndoCommand> MakePasteCommand(MemoryTableModel& model,
+std::unique_ptr<QUndoCommand> MakePasteStep(MemoryTableModel& model,
                                                const std::vector<int>& targetRows, int column,
                                                CellBlock block, PasteOutcome& outcome) {
     const MemoryTable& table = model.table();
@@ -141,7 +141,7 @@ std::unique_ptr<QUndoCommand> MakePasteCommand(MemoryTableModel& model,
     const int existing = std::min(rows, static_cast<int>(targetRows.size()));
     outcome = {rows, static_cast<int>(columns), rows - existing, static_cast<int>(width - columns)};
 
-    const QString text = QCoreApplication::translate("corvalen::EditCommands", "Paste");
+    const QString text = QCoreApplication::translate("corvalen::EditActions", "Paste");
     auto paste = std::make_unique<QUndoCommand>(text);
     for (int i = 0; i < existing;) {
         // One block per run of consecutive table rows.
@@ -155,7 +155,7 @@ std::unique_ptr<QUndoCommand> MakePasteCommand(MemoryTableModel& model,
         for (int r = i; r < end; ++r) {
             run.AppendRow(std::move(block[static_cast<std::size_t>(r)]));
         }
-        new SetCellsCommand(model, targetRows[static_cast<std::size_t>(i)], column, std::move(run),
+        new SetCellsStep(model, targetRows[static_cast<std::size_t>(i)], column, std::move(run),
                             text, paste.get());
         i = end;
     }
@@ -172,12 +172,12 @@ std::unique_ptr<QUndoCommand> MakePasteCommand(MemoryTableModel& model,
                       block[static_cast<std::size_t>(i)].end(), cells.begin() + column);
             added.AppendRow(std::move(cells));
         }
-        new PutRowsCommand(model, at, std::move(added), text, paste.get());
+        new PutRowsStep(model, at, std::move(added), text, paste.get());
     }
     return paste;
 }
 
-std::unique_ptr<QUndoCommand> MakeClearCommand(MemoryTableModel& model,
+std::unique_ptr<QUndoCommand> MakeClearStep(MemoryTableModel& model,
                                                const std::vector<int>& rows, int firstColumn,
                                                int lastColumn, const QString& text) {
     auto clear = std::make_unique<QUndoCommand>(text);
@@ -197,7 +197,7 @@ std::unique_ptr<QUndoCommand> MakeClearCommand(MemoryTableModel& model,
             }
         }
         if (holdsText) {
-            new SetCellsCommand(model, first, firstColumn, EmptyCells(last - first + 1, width),
+            new SetCellsStep(model, first, firstColumn, EmptyCells(last - first + 1, width),
                                 text, clear.get());
         }
         i = end;

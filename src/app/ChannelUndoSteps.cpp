@@ -1,12 +1,12 @@
-#include "app/BulkCommands.h"
+#include "app/ChannelUndoSteps.h"
 
 #include <algorithm>
 
-#include "app/TableCommands.h"
+#include "app/UndoSteps.h"
 
 namespace corvalen {
 
-std::unique_ptr<QUndoCommand> MakeFieldEditCommand(MemoryTableModel& model, std::vector<int> rows,
+std::unique_ptr<QUndoCommand> MakeFieldEditStep(MemoryTableModel& model, std::vector<int> rows,
                                                    const FieldEdit& edit, const QString& text) {
     const MemoryTable& table = model.table();
     const int column = edit.Column();
@@ -34,7 +34,7 @@ std::unique_ptr<QUndoCommand> MakeFieldEditCommand(MemoryTableModel& model, std:
             block.AppendRow({std::move(edited)});
         }
         if (changes) {
-            new SetCellsCommand(model, rows[i], column, std::move(block), text, command.get());
+            new SetCellsStep(model, rows[i], column, std::move(block), text, command.get());
         }
         i = end;
     }
@@ -44,15 +44,15 @@ std::unique_ptr<QUndoCommand> MakeFieldEditCommand(MemoryTableModel& model, std:
     return command;
 }
 
-MoveRowsCommand::MoveRowsCommand(MemoryTableModel& model, std::vector<int> order,
+MoveRowsStep::MoveRowsStep(MemoryTableModel& model, std::vector<int> order,
                                  const QString& text)
     : QUndoCommand(text), m_model(model), m_order(std::move(order)) {}
 
-void MoveRowsCommand::redo() {
+void MoveRowsStep::redo() {
     m_model.reorderRows(m_order);
 }
 
-void MoveRowsCommand::undo() {
+void MoveRowsStep::undo() {
     m_model.reorderRows(InverseRowOrder(m_order));
 }
 

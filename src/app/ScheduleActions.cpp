@@ -1,22 +1,22 @@
-#include "app/ScheduleImport.h"
+#include "app/ScheduleActions.h"
 
 #include <QAction>
 #include <QFileInfo>
 
 #include "app/Document.h"
-#include "app/FileCommands.h"
+#include "app/FileActions.h"
 #include "app/FileDialog.h"
 #include "app/ScheduleDialog.h"
 #include "app/StatusText.h"
+#include "edit/ChannelRange.h"
 #include "formats/EibiSchedule.h"
 #include "formats/ScheduleFilter.h"
 #include "io/SafeFile.h"
-#include "table/ChannelRange.h"
 
 namespace corvalen {
 
-ScheduleImport::ScheduleImport(Document& document, SharedFileDialog& fileDialog,
-                               FileCommands& files, QWidget* window)
+ScheduleActions::ScheduleActions(Document& document, SharedFileDialog& fileDialog,
+                                 FileActions& files, QWidget* window)
     : QObject(window),
       m_document(document),
       m_fileDialog(fileDialog),
@@ -25,12 +25,12 @@ ScheduleImport::ScheduleImport(Document& document, SharedFileDialog& fileDialog,
       m_asker(m_ownAsker.get()),
       m_import(new QAction(tr("Import Broadcast Schedule\u2026"), this)) {
     m_import->setObjectName(QStringLiteral("importScheduleAction"));
-    connect(m_import, &QAction::triggered, this, &ScheduleImport::importSchedule);
+    connect(m_import, &QAction::triggered, this, &ScheduleActions::importSchedule);
 }
 
-ScheduleImport::~ScheduleImport() = default;
+ScheduleActions::~ScheduleActions() = default;
 
-void ScheduleImport::importSchedule() {
+void ScheduleActions::importSchedule() {
     m_fileDialog.settings().fileName.clear();
     const std::optional<QString> chosen =
         m_fileDialog.show(m_document.winradioPath, tr("EiBi schedules (*.csv)|*.csv"),
@@ -40,7 +40,7 @@ void ScheduleImport::importSchedule() {
     }
 }
 
-bool ScheduleImport::importFile(const QString& path) {
+bool ScheduleActions::importFile(const QString& path) {
     const QString name = QFileInfo(path).fileName();
     Schedule schedule;
     {

@@ -1,13 +1,13 @@
-#include "cli/CheckCommand.h"
+#include "cli/CheckVerb.h"
 
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "cli/ConvertCommand.h"
-#include "csv/MemoryFile.h"
-#include "g3m/CellChecks.h"
-#include "g3m/TableChecks.h"
+#include "cli/Converter.h"
+#include "files/ChannelFiles.h"
+#include "channel/CellChecks.h"
+#include "channel/TableChecks.h"
 
 namespace corvalen {
 

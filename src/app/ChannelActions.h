@@ -18,12 +18,12 @@ class EditDialogs;
 // Range…", Move Up / Move Down / Move to Top / Move to Bottom and "Go to Channel…". It owns
 // their actions; the window puts them into its Edit menu. Each change is one undo step that works
 // on the rows as the grid shows them (sorted or filtered) and changes the table's own rows.
-class ChannelCommands : public QObject {
+class ChannelActions : public QObject {
     Q_OBJECT
 
 public:
-    ChannelCommands(Document& document, QTableView& grid, QObject* parent = nullptr);
-    ~ChannelCommands() override;
+    ChannelActions(Document& document, QTableView& grid, QObject* parent = nullptr);
+    ~ChannelActions() override;
 
     // Where the commands ask their questions; without a call, real dialogs over the grid.
     void setDialogs(EditDialogs* dialogs) { m_dialogs = dialogs; }
@@ -53,7 +53,7 @@ signals:
 
 private:
     QAction* makeAction(const QString& objectName, const QString& text,
-                        void (ChannelCommands::*slot)());
+                        void (ChannelActions::*slot)());
     void moveRows(RowMove move);
     // The selected rows as table rows, or the cursor's row when no row is selected.
     std::vector<int> targetRows() const;

@@ -1,4 +1,4 @@
-#include "table/RowCommands.h"
+#include "table/RowOperations.h"
 
 #include <algorithm>
 #include <string_view>
