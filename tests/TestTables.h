@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <string>
 
+#include "channel/ReceiverModel.h"
 #include "table/MemoryTable.h"
 
 namespace testing {
@@ -42,6 +43,11 @@ inline QByteArray ReadBytes(const QString& path) {
 inline bool WriteBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// The receiver model a test row names ("313").
+inline corvalen::ReceiverModel Model(const QString& name) {
+    return corvalen::ReceiverModel::FromText(name.toStdString()).value();
 }
 
 }  // namespace testing

@@ -668,6 +668,33 @@ OK überschreibt die Datei, Abbrechen wählt eine andere.</translation>
         <translation>Probleme</translation>
     </message>
     <message>
+        <source>No problems</source>
+        <translation>Keine Probleme</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Bearbeiten</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ansicht</translation>
+    </message>
+    <message>
+        <source>&amp;Options</source>
+        <translation>&amp;Optionen</translation>
+    </message>
+    <message>
+        <source>Problems: cells a save cannot use as they stand. Notices: values written a little differently, and channels alike. See the Problems panel</source>
+        <translation>Probleme: Zellen, die ein Speichern so nicht übernehmen kann. Hinweise: Werte, die etwas anders geschrieben werden, und gleiche Kanäle. Siehe die Liste „Probleme“</translation>
+    </message>
+</context>
+<context>
+    <name>corvalen::SettingsActions</name>
+    <message>
         <source>Winradio Folder</source>
         <translation>Winradio-Ordner</translation>
     </message>
@@ -700,30 +727,6 @@ Ihre Winradio-.exe-Datei aus, damit der Winradio-Pfad gespeichert werden kann.</
     <message>
         <source>Winradio folder %1, receiver model &quot;%2&quot;; %3</source>
         <translation>Winradio-Ordner %1, Empfängermodell „%2“; %3</translation>
-    </message>
-    <message>
-        <source>No problems</source>
-        <translation>Keine Probleme</translation>
-    </message>
-    <message>
-        <source>&amp;File</source>
-        <translation>&amp;Datei</translation>
-    </message>
-    <message>
-        <source>&amp;Edit</source>
-        <translation>&amp;Bearbeiten</translation>
-    </message>
-    <message>
-        <source>&amp;View</source>
-        <translation>&amp;Ansicht</translation>
-    </message>
-    <message>
-        <source>&amp;Options</source>
-        <translation>&amp;Optionen</translation>
-    </message>
-    <message>
-        <source>Problems: cells a save cannot use as they stand. Notices: values written a little differently, and channels alike. See the Problems panel</source>
-        <translation>Probleme: Zellen, die ein Speichern so nicht übernehmen kann. Hinweise: Werte, die etwas anders geschrieben werden, und gleiche Kanäle. Siehe die Liste „Probleme“</translation>
     </message>
 </context>
 <context>

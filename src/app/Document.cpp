@@ -1,15 +1,47 @@
 #include "app/Document.h"
 
-#include "g3m/MemoryRecord.h"
+#include "table/Columns.h"
 
 namespace corvalen {
 
-Document::Document() {
+Document::Document(QObject* parent) : QObject(parent) {
     m_table.setUndoStack(&m_undoStack);
+    connect(&m_undoStack, &QUndoStack::cleanChanged, this,
+            [this](bool clean) { emit modifiedChanged(!clean); });
 }
 
-int Document::recordLength() const {
-    return RecordLengthFor(model.toStdString());
+bool Document::hasImportColumns() const {
+    return m_table.table().ColCount() == kImportedColumnCount;
+}
+
+QString Document::modelName() const {
+    const std::string_view name = m_model.Name();
+    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+}
+
+void Document::setReceiverModel(ReceiverModel model) {
+    if (model == m_model) {
+        return;
+    }
+    m_model = model;
+    emit modelChanged(model);
+}
+
+QString Document::setModelName(const QString& text) {
+    const Result<ReceiverModel> model = ReceiverModel::FromText(text.toStdString());
+    if (!model) {
+        return QString::fromStdString(model.error().message);
+    }
+    setReceiverModel(*model);
+    return QString();
+}
+
+void Document::setFilePath(const QString& path) {
+    if (path == m_filePath) {
+        return;
+    }
+    m_filePath = path;
+    emit fileChanged(path);
 }
 
 }  // namespace corvalen

@@ -1,47 +1,72 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <QUndoStack>
 #include <string>
 #include <vector>
 
 #include "app/MemoryTableModel.h"
+#include "channel/ReceiverModel.h"
 
 namespace corvalen {
 
-// Everything the editor's commands share while the window is open: the memory table (behind its
-// model) with the undo stack of its changes, whether a CSV file was imported, the Winradio folder
-// and receiver model from the settings. The main window owns exactly one.
-class Document {
+// The window's state: the memory table (behind its model) with the undo stack of its changes,
+// the file it was last opened from or saved to, the receiver model it is written for, and the
+// Winradio folder where the file dialogs start. Every part of the editor reads it here, and
+// follows its signals instead of keeping copies. The main window owns exactly one.
+class Document : public QObject {
+    Q_OBJECT
+
 public:
-    Document();
-    Document(const Document&) = delete;
-    Document& operator=(const Document&) = delete;
+    explicit Document(QObject* parent = nullptr);
 
     MemoryTableModel& table() { return m_table; }
     const MemoryTableModel& table() const { return m_table; }
     // Every change of the table, in order; its clean state is "no unsaved changes".
     QUndoStack& undoStack() { return m_undoStack; }
+    bool isModified() const { return !m_undoStack.isClean(); }
 
-    // True once a CSV file was imported or a memory file loaded: "Save .csv file" then writes
-    // the 19-column form with its header line, before that the 10-column form of the start-up
-    // grid. Undoing the load puts back the value from before it.
-    bool csvLoaded = false;
-    // The receiver model ("313", "303", or whatever the folder name ended in). It decides the
-    // length and the tail of every .g3m record when the file is saved.
-    QString model;
-    // The Winradio folder: where the file dialogs of the file commands start.
-    QString winradioPath;
+    // Whether the table has the 19 columns of an import (after opening or appending any file):
+    // "Save .csv file" then writes that form with its header line, before it the 10-column form
+    // of the start-up grid.
+    bool hasImportColumns() const;
+
     // The list and group names an SDR# or SDR++ list brought, by receiver group ([0] is group
     // 1): a list saved from the table names its groups with them.
-    std::vector<std::string> groupNames;
+    const std::vector<std::string>& groupNames() const { return m_groupNames; }
+    void setGroupNames(std::vector<std::string> names) { m_groupNames = std::move(names); }
 
-    // The record length a .g3m save writes now, for the current model.
-    int recordLength() const;
+    // The receiver model ("313" until the settings or the Options command name another). It
+    // decides the length and the tail of every record a save writes, and what the checks allow.
+    ReceiverModel receiverModel() const { return m_model; }
+    QString modelName() const;
+    void setReceiverModel(ReceiverModel model);
+    // Sets the model a text names ("303", "313", "305" or "315"). Any other text is refused:
+    // the model stays, and the answer is the message saying so (empty when taken).
+    QString setModelName(const QString& text);
+
+    // The Winradio folder: where the file dialogs start.
+    const QString& winradioPath() const { return m_winradioPath; }
+    void setWinradioPath(const QString& path) { m_winradioPath = path; }
+
+    // The file last opened or saved, empty before the first.
+    const QString& filePath() const { return m_filePath; }
+    void setFilePath(const QString& path);
+
+signals:
+    void modelChanged(ReceiverModel model);
+    void fileChanged(const QString& path);
+    // The table now has (true) or no longer has (false) changes that are not saved.
+    void modifiedChanged(bool modified);
 
 private:
     QUndoStack m_undoStack;  // made before the table, which pushes its cell edits here
     MemoryTableModel m_table;
+    ReceiverModel m_model;
+    QString m_winradioPath;
+    QString m_filePath;
+    std::vector<std::string> m_groupNames;
 };
 
 }  // namespace corvalen

@@ -15,10 +15,10 @@
 #include "app/RecentFiles.h"
 #include "app/StatusText.h"
 #include "app/UndoSteps.h"
+#include "channel/CellChecks.h"
 #include "csv/ChirpCsv.h"
 #include "csv/CsvReader.h"
 #include "csv/CsvWriter.h"
-#include "channel/CellChecks.h"
 #include "files/ChannelFiles.h"
 #include "formats/BookmarkList.h"
 #include "g3m/G3mFile.h"
@@ -61,16 +61,25 @@ QString ListFilter() {
 }
 
 // The memory files of the receiver model: .15m for the "305" and "315", else .g3m.
-QString MemoryFileFilter(const QString& model) {
-    return HoldsSecondarySquelch(model.toStdString())
+QString MemoryFileFilter(ReceiverModel model) {
+    return model.HoldsSecondarySquelch()
                ? QCoreApplication::translate("corvalen::FileActions", "Memory files (*.15m)|*.15m")
                : G3mFilter();
+}
+
+// The status line of a save, with what the save itself had to tell (an owner it could not
+// keep, other names of the file) after it.
+QString WithSaveNotices(QString status, const std::vector<std::string>& notices) {
+    for (const std::string& notice : notices) {
+        status += QStringLiteral("; ") + QString::fromStdString(notice);
+    }
+    return status;
 }
 
 }  // namespace
 
 FileActions::FileActions(Document& document, SharedFileDialog& fileDialog, MessageBoxes& messages,
-                           const SettingsFile& settings, QWidget* window)
+                         const SettingsFile& settings, QWidget* window)
     : QObject(window),
       m_document(document),
       m_fileDialog(fileDialog),
@@ -135,7 +144,7 @@ void FileActions::openCsv() {
         return;
     }
     const std::optional<QString> chosen =
-        m_fileDialog.show(m_document.winradioPath, CsvOpenFilter(), SelectFileTitle(),
+        m_fileDialog.show(m_document.winradioPath(), CsvOpenFilter(), SelectFileTitle(),
                           FileDialogSettings::Form::Open);
     if (!chosen) {
         return;  // cancelled: the table and its unsaved edits stay
@@ -154,7 +163,7 @@ bool FileActions::importCsvFile(const QString& path) {
     rememberFile(path);
     const int channels = imported->table.ChannelCount();
     loadTable(std::move(imported->table), tr("Open %1").arg(QFileInfo(path).fileName()));
-    m_document.groupNames = std::move(imported->groupNames);
+    m_document.setGroupNames(std::move(imported->groupNames));
 
     QString text =
         imported->kind == MemoryFileKind::ChirpCsv       ? tr("Read %1 from the CHIRP file %2")
@@ -177,7 +186,7 @@ void FileActions::openG3m() {
     // a memory file.
     m_fileDialog.settings().fileName.clear();
     const std::optional<QString> chosen =
-        m_fileDialog.show(m_document.winradioPath, MemoryFileFilter(m_document.model),
+        m_fileDialog.show(m_document.winradioPath(), MemoryFileFilter(m_document.receiverModel()),
                           SelectFileTitle(), FileDialogSettings::Form::Open);
     if (!chosen) {
         return;  // cancelled: the table and its unsaved edits stay
@@ -191,7 +200,7 @@ bool FileActions::openG3mFile(const QString& path) {
         return false;
     }
     BusyCursor busy;
-    Result<G3mReadReport> read = ReadG3mFile(LocalPath(path), m_document.model.toStdString());
+    Result<G3mReadReport> read = ReadG3mFile(LocalPath(path), m_document.receiverModel());
     if (!read) {
         report(FailureText(path, read.error(), tr("nothing opened")));
         return false;
@@ -199,11 +208,11 @@ bool FileActions::openG3mFile(const QString& path) {
     rememberFile(path);
     const int channels = read->table.ChannelCount();
     loadTable(std::move(read->table), tr("Open %1").arg(QFileInfo(path).fileName()));
-    m_document.groupNames.clear();
+    m_document.setGroupNames({});
 
     QString text = tr("Read %1 from %2 (%3-byte records)")
                        .arg(Count(channels, "channel", "channels"), QFileInfo(path).fileName())
-                       .arg(m_document.recordLength());
+                       .arg(static_cast<qulonglong>(m_document.receiverModel().RecordLength()));
     if (!read->problems.empty()) {
         text += tr("; %1 reported").arg(Count(read->problems.size(), "problem", "problems"));
     }
@@ -284,7 +293,7 @@ bool FileActions::settleUnsavedChanges() {
 std::optional<QString> FileActions::chooseSaveTarget(const QString& filter, const QString& title) {
     for (;;) {
         const std::optional<QString> chosen = m_fileDialog.show(
-            m_document.winradioPath, filter, title, FileDialogSettings::Form::Save);
+            m_document.winradioPath(), filter, title, FileDialogSettings::Form::Save);
         if (!chosen) {
             return std::nullopt;
         }
@@ -304,16 +313,17 @@ bool FileActions::saveCsv() {
     CsvText text;
     {
         BusyCursor busy;
-        text = BuildCsvText(m_document.table().table(), m_document.csvLoaded);
+        text = BuildCsvText(m_document.table().table(), m_document.hasImportColumns());
     }
     const std::optional<QString> chosen = chooseSaveTarget(CsvSaveFilter(), tr("Save to CSV File"));
     if (!chosen) {
         return false;
     }
     const QString path = *chosen;
+    std::vector<std::string> notices;
     Status written = [&] {
         BusyCursor busy;
-        return WriteCsvFile(LocalPath(path), text);
+        return WriteCsvFile(LocalPath(path), text, notices);
     }();
     if (!written) {
         report(FailureText(path, written.error(), tr("nothing saved")));
@@ -330,7 +340,7 @@ bool FileActions::saveCsv() {
     if (!text.diagnostics.empty()) {
         status += tr("; %1 reported").arg(Count(text.diagnostics.size(), "cell", "cells"));
     }
-    report(status, text.diagnostics);
+    report(WithSaveNotices(status, notices), text.diagnostics);
     m_lastSaveReported = !text.diagnostics.empty();
     return true;
 }
@@ -338,7 +348,7 @@ bool FileActions::saveCsv() {
 bool FileActions::saveG3m() {
     m_fileDialog.settings().fileName.clear();  // a .g3m save always starts from an empty name
     const std::optional<QString> chosen =
-        m_fileDialog.show(m_document.winradioPath, MemoryFileFilter(m_document.model),
+        m_fileDialog.show(m_document.winradioPath(), MemoryFileFilter(m_document.receiverModel()),
                           SelectFileTitle(), FileDialogSettings::Form::Open, tr("&Save"));
     if (!chosen) {
         return false;
@@ -350,8 +360,7 @@ bool FileActions::saveG3m() {
     }
     Result<G3mSaveReport> saved = [&] {
         BusyCursor busy;
-        return SaveG3mFile(LocalPath(path), m_document.table().table(),
-                           m_document.model.toStdString());
+        return SaveG3mFile(LocalPath(path), m_document.table().table(), m_document.receiverModel());
     }();
     if (!saved) {
         report(FailureText(path, saved.error(), tr("the file was not changed")));
@@ -361,7 +370,7 @@ bool FileActions::saveG3m() {
     rememberFile(path);
     QString status = tr("Wrote %1 of %2 bytes to %3")
                          .arg(Count(saved->recordsWritten, "record", "records"))
-                         .arg(m_document.recordLength())
+                         .arg(static_cast<qulonglong>(m_document.receiverModel().RecordLength()))
                          .arg(QFileInfo(path).fileName());
     if (saved->recordsKept > 0) {
         status +=
@@ -379,7 +388,7 @@ bool FileActions::saveG3m() {
                       .arg(ProblemsText(static_cast<qsizetype>(saved->problems.size() - notices),
                                         static_cast<qsizetype>(notices)));
     }
-    report(status, saved->problems);
+    report(WithSaveNotices(status, saved->saveNotices), saved->problems);
     // Notices say how a value was written; only errors stop a save made on the way out.
     m_lastSaveReported = saved->rowsNotWritten > 0 || saved->problems.size() > notices;
     return true;
@@ -407,22 +416,22 @@ void FileActions::fillRecentMenu() {
 }
 
 void FileActions::rememberFile(const QString& path) {
-    m_currentFile = path;
+    m_document.setFilePath(path);
     m_recent->add(path);
     fillRecentMenu();
 }
 
 QString FileActions::modelMismatch(const QString& path) const {
     const std::string local = LocalPath(path);
-    const std::string model = m_document.model.toStdString();
+    const ReceiverModel model = m_document.receiverModel();
     if (!IsRecordFilePath(local) || RecordFileFitsModel(local, model)) {
         return QString();
     }
     return Is15mPath(local)
                ? tr("%1 is a .15m memory file, for the receiver models 305 and 315, not \"%2\"")
-                     .arg(DisplayPath(path), m_document.model)
+                     .arg(DisplayPath(path), m_document.modelName())
                : tr("%1 is a .g3m memory file; the receiver model %2 uses .15m files")
-                     .arg(DisplayPath(path), m_document.model);
+                     .arg(DisplayPath(path), m_document.modelName());
 }
 
 bool FileActions::saveChirp() {
@@ -437,9 +446,10 @@ bool FileActions::saveChirp() {
         return false;
     }
     const QString path = *chosen;
+    std::vector<std::string> notices;
     Status written = [&] {
         BusyCursor busy;
-        return WriteFileAtomically(LocalPath(path), text.bytes);
+        return WriteFileAtomically(LocalPath(path), text.bytes, notices);
     }();
     if (!written) {
         report(FailureText(path, written.error(), tr("nothing saved")));
@@ -455,15 +465,15 @@ bool FileActions::saveChirp() {
     if (!text.diagnostics.empty()) {
         status += tr("; %1 reported").arg(Count(text.diagnostics.size(), "problem", "problems"));
     }
-    report(status, text.diagnostics);
+    report(WithSaveNotices(status, notices), text.diagnostics);
     return true;
 }
 
 void FileActions::appendFromFile() {
     m_fileDialog.settings().fileName.clear();
     const std::optional<QString> chosen =
-        m_fileDialog.show(m_document.winradioPath, AppendFilter(), tr("Append Channels from File"),
-                          FileDialogSettings::Form::Open);
+        m_fileDialog.show(m_document.winradioPath(), AppendFilter(),
+                          tr("Append Channels from File"), FileDialogSettings::Form::Open);
     if (chosen) {
         appendFile(*chosen);
     }
@@ -476,7 +486,7 @@ bool FileActions::appendFile(const QString& path) {
     }
     BusyCursor busy;
     Result<MemoryFileRead> read =
-        ReadMemoryFile(LocalPath(path), m_document.model.toStdString(), m_document.groupNames);
+        ReadMemoryFile(LocalPath(path), m_document.receiverModel(), m_document.groupNames());
     if (!read) {
         report(FailureText(path, read.error(), tr("nothing appended")));
         return false;
@@ -484,7 +494,7 @@ bool FileActions::appendFile(const QString& path) {
     const QString name = QFileInfo(path).fileName();
     const int channels = read->table.ChannelCount();
     if (!read->groupNames.empty()) {
-        m_document.groupNames = std::move(read->groupNames);
+        m_document.setGroupNames(std::move(read->groupNames));
     }
     const int lastRow = appendChannels(std::move(read->table), tr("Append %1").arg(name));
     QString text = tr("Appended %1 from %2 after row %3")
@@ -526,8 +536,8 @@ bool FileActions::saveList() {
     Result<BookmarkListText> text = [&] {
         BusyCursor busy;
         const MemoryTable& table = m_document.table().table();
-        return sdrpp ? Result<BookmarkListText>(WriteSdrppList(table, m_document.groupNames))
-                     : WriteSdrSharpList(table, m_document.groupNames);
+        return sdrpp ? Result<BookmarkListText>(WriteSdrppList(table, m_document.groupNames()))
+                     : WriteSdrSharpList(table, m_document.groupNames());
     }();
     Status written =
         text ? WriteFileAtomically(LocalPath(path), text->bytes) : Status(text.error());

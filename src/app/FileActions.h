@@ -63,8 +63,6 @@ public:
     // Adds the channel rows of `channels` (19 columns) after the last row as one undo step named
     // `step`; a start-up grid first gets the 19 columns. Returns the row they follow.
     int appendChannels(MemoryTable channels, const QString& step);
-    // The file last opened or saved, empty before the first.
-    const QString& currentFile() const { return m_currentFile; }
 
     // Replaces the whole table with one loaded from a file, as one undo step named
     // `actionName` (for example "Open memories.csv"). The loaded table counts as saved, and
@@ -125,7 +123,6 @@ private:
     QAction* m_saveList;
     QAction* m_append;
     QMenu* m_recentMenu;
-    QString m_currentFile;
     QString m_lastStatus;
     QString m_lastDetails;
     bool m_lastSaveReported = false;  // the last save reported rows or cells (see its status)

@@ -3,10 +3,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLayout>
@@ -32,15 +30,10 @@
 #include "app/PrintActions.h"
 #include "app/ProblemIndex.h"
 #include "app/ProblemsPanel.h"
+#include "app/SettingsActions.h"
 #include "app/StatusText.h"
 
 namespace corvalen {
-namespace {
-
-const QString kAppTitle = QStringLiteral("Corvalen");
-
-}  // namespace
-
 MainWindow::MainWindow(SettingsFile settings, FileDialogPresenter* fileDialogs,
                        MessageBoxes* messages, QWidget* parent)
     : QMainWindow(parent),
@@ -52,8 +45,7 @@ MainWindow::MainWindow(SettingsFile settings, FileDialogPresenter* fileDialogs,
     setObjectName(QStringLiteral("mainWindow"));
     // "[*]" shows as "*" while the table has changes that are not saved.
     setWindowTitle(tr("Grid View[*]"));
-    connect(&m_document.undoStack(), &QUndoStack::cleanChanged, this,
-            [this](bool clean) { setWindowModified(!clean); });
+    connect(&m_document, &Document::modifiedChanged, this, &QWidget::setWindowModified);
 
     m_client = new ClientArea(this);
     setCentralWidget(m_client);
@@ -66,7 +58,7 @@ MainWindow::MainWindow(SettingsFile settings, FileDialogPresenter* fileDialogs,
     connect(m_fileActions, &FileActions::tableLoaded, this,
             [this] { grid()->horizontalHeader()->resizeSections(QHeaderView::ResizeToContents); });
     m_printActions = new PrintActions(
-        *grid(), m_fileDialog, *m_messages, [this] { return m_fileActions->currentFile(); }, this);
+        *grid(), m_fileDialog, *m_messages, [this] { return m_document.filePath(); }, this);
     connect(m_printActions, &PrintActions::status, this,
             [this](const QString& text) { showStatus(text); });
     m_editActions = new EditActions(m_document, *grid(), this);
@@ -78,6 +70,9 @@ MainWindow::MainWindow(SettingsFile settings, FileDialogPresenter* fileDialogs,
             [this](const QString& text) { showStatus(text); });
     connect(m_channelActions, &ChannelActions::revealRow, this, &MainWindow::revealRow);
     m_viewOptions = new GridViewOptions(*grid(), m_settings, this);
+    m_settingsActions = new SettingsActions(m_document, m_settings, m_fileDialog, *m_messages, this);
+    connect(m_settingsActions, &SettingsActions::status, this,
+            [this](const QString& text) { showStatus(text); });
 
     buildMenus();
     buildButtons();
@@ -148,9 +143,7 @@ void MainWindow::buildMenus() {
 
     QMenu* options = menuBar()->addMenu(tr("&Options"));
     options->setObjectName(QStringLiteral("optionsMenu"));
-    QAction* winradio =
-        options->addAction(tr("Winradio Folder"), this, &MainWindow::chooseWinradioFolder);
-    winradio->setObjectName(QStringLiteral("winradioFolderAction"));
+    options->addAction(m_settingsActions->winradioFolderAction());
 }
 
 void MainWindow::buildButtons() {
@@ -200,7 +193,9 @@ void MainWindow::buildBrowsing() {
     grid()->setSortingEnabled(true);
 
     m_problems = new ProblemIndex(
-        m_document.table(), [this] { return m_document.model.toStdString(); }, this);
+        m_document.table(), [this] { return m_document.receiverModel(); }, this);
+    // The model decides what a record can hold.
+    connect(&m_document, &Document::modelChanged, m_problems, &ProblemIndex::scheduleCheck);
     m_view->setProblems(m_problems);
     m_problemsPanel = new ProblemsPanel(*m_problems, this);
     addDockWidget(Qt::BottomDockWidgetArea, m_problemsPanel);
@@ -233,7 +228,7 @@ void MainWindow::start() {
         frame.moveCenter(screen->availableGeometry().center());
         move(frame.topLeft());
     }
-    readSettings();
+    m_settingsActions->load();
     show();
 }
 
@@ -248,35 +243,6 @@ void MainWindow::fitAroundClientArea() {
         resize(size() + missing);
         layout()->activate();
     }
-}
-
-void MainWindow::readSettings() {
-    if (const std::optional<StoredSettings> stored = m_settings.read()) {
-        m_document.winradioPath = stored->winradioPath;
-        m_document.model = stored->model;
-        return;
-    }
-    m_messages->information(
-        kAppTitle,
-        tr("This appears to be the first time you have run this application. Please go to the "
-           "Options Menu\r\nand select your Winradio .exe file so that the Winradio path can be "
-           "saved."));
-}
-
-bool MainWindow::writeSettings(QString& savedNote) {
-    const SettingsFile::WriteOutcome outcome =
-        m_settings.write({m_document.winradioPath, m_document.model});
-    if (!outcome.ok) {
-        showStatus(tr("Could not save the settings to %1: %2")
-                       .arg(DisplayPath(outcome.path), outcome.error));
-        return false;
-    }
-    savedNote = tr("settings saved to %1").arg(DisplayPath(outcome.path));
-    if (outcome.replaced > 0) {
-        savedNote += tr("; %1 written as \"?\" (no Windows-1252 byte)")
-                         .arg(Count(outcome.replaced, "character", "characters"));
-    }
-    return true;
 }
 
 QString MainWindow::statusText() const {
@@ -294,33 +260,11 @@ void MainWindow::showStatus(const QString& text, const QString& details) {
 
 void MainWindow::exitProgram() {
     QString savedNote;
-    if (!writeSettings(savedNote)) {
+    if (!m_settingsActions->save(savedNote)) {
         // The reason is on the status line; the close box still ends the program without them.
         return;
     }
     close();  // asks about unsaved changes; the window stays open if the user cancels
-}
-
-void MainWindow::chooseWinradioFolder() {
-    const QString programFiles = QStringLiteral("c:\\program files\\Winradio");
-    const std::optional<QString> chosen =
-        m_fileDialog.show(QFileInfo(programFiles).isDir() ? programFiles : QDir::homePath(),
-                          tr("Winradio File (*.exe)|*.exe"), tr("Select your Winradio file"),
-                          FileDialogSettings::Form::Open);
-    if (!chosen) {
-        return;
-    }
-    const QString path = QDir::toNativeSeparators(*chosen);
-    const qsizetype separator =
-        std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
-    m_document.winradioPath = separator < 0 ? QString() : path.left(separator);
-    m_document.model = m_document.winradioPath.right(3);
-    m_problems->scheduleCheck();  // the model decides what a record can hold
-    QString savedNote;
-    if (writeSettings(savedNote)) {
-        showStatus(tr("Winradio folder %1, receiver model \"%2\"; %3")
-                       .arg(m_document.winradioPath, m_document.model, savedNote));
-    }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -24,6 +24,7 @@ class PrintActions;
 class ProblemIndex;
 class ProblemsPanel;
 class ScheduleActions;
+class SettingsActions;
 
 // The editor's one window, "Grid View": the memory table grid above the bar of eight command
 // buttons, the menus, the find bar, the "Problems" panel, and a status line that says what the
@@ -50,6 +51,7 @@ public:
     FindBar& findBar() const { return *m_findBar; }
     ChannelActions& channelActions() const { return *m_channelActions; }
     GridViewOptions& viewOptions() const { return *m_viewOptions; }
+    SettingsActions& settingsActions() const { return *m_settingsActions; }
     ProblemsPanel& problemsPanel() const { return *m_problemsPanel; }
     QTableView* grid() const;
     // What the grid shows: the table sorted and filtered, with problem cells tinted.
@@ -64,8 +66,7 @@ public:
     void showCell(int tableRow, int column);
 
 public slots:
-    void exitProgram();           // "Exit"
-    void chooseWinradioFolder();  // Options / "Winradio Folder"
+    void exitProgram();  // "Exit"
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -76,9 +77,6 @@ private:
     void buildMenus();
     void buildButtons();
     void buildBrowsing();
-    void readSettings();
-    // Writes the settings file; on failure the status line says why.
-    bool writeSettings(QString& savedNote);
     void showStatus(const QString& text, const QString& details = QString());
     void updateProblemCount();
     // Closes the find bar when its text hides the table row.
@@ -107,6 +105,7 @@ private:
     EditActions* m_editActions = nullptr;
     ChannelActions* m_channelActions = nullptr;
     GridViewOptions* m_viewOptions = nullptr;
+    SettingsActions* m_settingsActions = nullptr;
     // Whether the user wants the Problems panel (View / "Problems"); it shows only while it has
     // something to list.
     bool m_problemsWanted = true;

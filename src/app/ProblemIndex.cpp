@@ -20,7 +20,7 @@ bool RowOrder(const Diagnostic& a, const Diagnostic& b) {
 }  // namespace
 
 ProblemIndex::ProblemIndex(const MemoryTableModel& table,
-                           std::function<std::string()> receiverModel, QObject* parent)
+                           std::function<ReceiverModel()> receiverModel, QObject* parent)
     : QObject(parent), m_table(table), m_receiverModel(std::move(receiverModel)) {
     m_timer.setSingleShot(true);
     m_timer.setInterval(0);
@@ -65,7 +65,7 @@ void ProblemIndex::cellsChanged(const QModelIndex& topLeft, const QModelIndex& b
 
 std::vector<Diagnostic> ProblemIndex::checkRows() const {
     const MemoryTable& table = m_table.table();
-    const std::string model = m_receiverModel();
+    const ReceiverModel model = m_receiverModel();
     // Every problem of another row stays. A checked row's Number and Frequency cells have not
     // changed since the last whole-table check, so what it said about them that a row alone
     // cannot say (a repeated channel number, a frequency an earlier row has) stays too, unless

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "channel/ReceiverModel.h"
 #include "io/Diagnostic.h"
 #include "table/MemoryTable.h"
 
@@ -26,7 +27,7 @@ class ProblemIndex : public QObject {
 
 public:
     // `receiverModel` gives the receiver model the checks are for, at the time of each check.
-    ProblemIndex(const MemoryTableModel& table, std::function<std::string()> receiverModel,
+    ProblemIndex(const MemoryTableModel& table, std::function<ReceiverModel()> receiverModel,
                  QObject* parent = nullptr);
 
     // The problems of the last check, in table order (row, then column).
@@ -61,7 +62,7 @@ private:
     void forEachProblemAt(int tableRow, int column, Visit visit) const;
 
     const MemoryTableModel& m_table;
-    std::function<std::string()> m_receiverModel;
+    std::function<ReceiverModel()> m_receiverModel;
     QTimer m_timer;
     bool m_wholeTableDue = false;
     std::set<int> m_rowsToCheck;  // table rows whose cells other than Number changed

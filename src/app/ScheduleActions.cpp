@@ -33,7 +33,7 @@ ScheduleActions::~ScheduleActions() = default;
 void ScheduleActions::importSchedule() {
     m_fileDialog.settings().fileName.clear();
     const std::optional<QString> chosen =
-        m_fileDialog.show(m_document.winradioPath, tr("EiBi schedules (*.csv)|*.csv"),
+        m_fileDialog.show(m_document.winradioPath(), tr("EiBi schedules (*.csv)|*.csv"),
                           tr("Import Broadcast Schedule"), FileDialogSettings::Form::Open);
     if (chosen) {
         importFile(*chosen);

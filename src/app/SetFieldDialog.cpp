@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "g3m/RecordLayout.h"
+#include "channel/ChannelFields.h"
 #include "table/Columns.h"
 
 namespace corvalen {

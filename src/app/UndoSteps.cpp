@@ -114,7 +114,6 @@ void LoadTableStep::Push(Document& document, MemoryTable table, const QString& t
 
 void LoadTableStep::swap() {
     m_table = m_document.table().swapTable(std::move(m_table));
-    std::swap(m_csvLoaded, m_document.csvLoaded);
 }
 
 std::unique_ptr<QUndoCommand> MakePasteStep(MemoryTableModel& model,

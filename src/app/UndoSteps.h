@@ -116,7 +116,6 @@ private:
 
     Document& m_document;
     MemoryTable m_table;
-    bool m_csvLoaded = true;
 };
 
 // What a paste did, for the status line.

@@ -9,7 +9,7 @@
 
 #include "convert/NumberText.h"
 #include "convert/Windows1252.h"
-#include "g3m/MemoryRecord.h"
+#include "channel/ChannelFields.h"
 
 namespace corvalen {
 
@@ -380,7 +380,7 @@ void ReadText(Column column, std::string_view cell, std::array<std::uint8_t, wid
     problems.Report(column, cell, rest);
 }
 
-RecordFields ReadRow(std::span<const std::string_view> cells, std::string_view model, int row,
+RecordFields ReadRow(std::span<const std::string_view> cells, ReceiverModel model, int row,
                      std::vector<Diagnostic>& problems) {
     const auto cell = [&](Column column) -> std::string_view {
         const auto index = static_cast<std::size_t>(column);
@@ -415,7 +415,7 @@ RecordFields ReadRow(std::span<const std::string_view> cells, std::string_view m
 
     // Only "313", "305" and "315" records have room for bandwidth and IF shift; other models
     // ignore the cells.
-    if (HoldsIfShiftAndBandwidth(model)) {
+    if (model.HoldsIfShiftAndBandwidth()) {
         ReadSignedWord(Bandwidth, cell(Bandwidth), "Hz", fields.bandwidth, rowProblems);
         ReadSignedWord(IfShift, cell(IfShift), "Hz", fields.ifShift, rowProblems);
     }
@@ -425,7 +425,7 @@ RecordFields ReadRow(std::span<const std::string_view> cells, std::string_view m
     ReadUnsignedWord(Lockout, cell(Lockout), fields.lockout, rowProblems);
     ReadLevelSquelch(cell(LevelSquelch), fields, rowProblems);
     // The secondary squelch words exist in "305" and "315" records only.
-    if (HoldsSecondarySquelch(model)) {
+    if (model.HoldsSecondarySquelch()) {
         ReadSignedWord(SecondarySquelchType, cell(SecondarySquelchType), {},
                        fields.secondarySquelchType, rowProblems);
         ReadSignedWord(SecondarySquelchValue, cell(SecondarySquelchValue), {},
@@ -459,12 +459,12 @@ std::optional<std::uint16_t> ChannelNumber(std::string_view numberCell) {
     return static_cast<std::uint16_t>(*channel);
 }
 
-RecordFields ReadRecordFields(std::span<const std::string_view> cells, std::string_view model,
+RecordFields ReadRecordFields(std::span<const std::string_view> cells, ReceiverModel model,
                               int row, std::vector<Diagnostic>& problems) {
     return ReadRow(cells, model, row, problems);
 }
 
-void CheckRowCells(std::span<const std::string_view> cells, std::string_view model, int row,
+void CheckRowCells(std::span<const std::string_view> cells, ReceiverModel model, int row,
                    std::vector<Diagnostic>& problems) {
     ReadRow(cells, model, row, problems);
 }
@@ -474,7 +474,7 @@ std::span<const std::string_view> PresentCells(const MemoryTable& table, const R
         static_cast<std::size_t>(std::clamp(table.ColCount(), 0, kImportedColumnCount)));
 }
 
-void CheckTableRow(const MemoryTable& table, int row, std::string_view model,
+void CheckTableRow(const MemoryTable& table, int row, ReceiverModel model,
                    std::vector<Diagnostic>& problems) {
     const RowTexts cells = RowTextsOf(table, row);
     ReadRow(PresentCells(table, cells), model, row, problems);

@@ -9,7 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "g3m/RecordLayout.h"
+#include "channel/ChannelFields.h"
+#include "channel/ReceiverModel.h"
 #include "io/Diagnostic.h"
 #include "table/Columns.h"
 #include "table/MemoryTable.h"
@@ -79,17 +80,17 @@ struct RecordFields {
 // cell that cannot be taken as it stands, in column order, saying what was written instead.
 // A row without a channel number is not written at all: only its Number cell is reported, and
 // an empty Bandwidth (which loses the channel from a .csv file). An empty row reports nothing.
-RecordFields ReadRecordFields(std::span<const std::string_view> cells, std::string_view model,
+RecordFields ReadRecordFields(std::span<const std::string_view> cells, ReceiverModel model,
                               int row, std::vector<Diagnostic>& problems);
 
 // The problems of one row alone, as ReadRecordFields reports them; for re-checking an edited row.
 // A channel number that other rows repeat, and a frequency and mode that an earlier row has too,
 // are matters of the whole table (see TableChecks.h).
-void CheckRowCells(std::span<const std::string_view> cells, std::string_view model, int row,
+void CheckRowCells(std::span<const std::string_view> cells, ReceiverModel model, int row,
                    std::vector<Diagnostic>& problems);
 // The same for one row of `table`, reading only the columns the table has (a ten-column table
 // has no Mode to be empty).
-void CheckTableRow(const MemoryTable& table, int row, std::string_view model,
+void CheckTableRow(const MemoryTable& table, int row, ReceiverModel model,
                    std::vector<Diagnostic>& problems);
 
 }  // namespace corvalen

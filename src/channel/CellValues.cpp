@@ -1,7 +1,7 @@
 #include "channel/CellValues.h"
 
 #include "convert/NumberText.h"
-#include "g3m/RecordLayout.h"
+#include "channel/ChannelFields.h"
 #include "edit/BulkEdit.h"
 
 namespace corvalen {

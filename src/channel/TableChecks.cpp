@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "convert/NumberText.h"
-#include "g3m/MemoryRecord.h"
+#include "channel/ChannelFields.h"
 #include "table/Columns.h"
 
 namespace corvalen {
@@ -185,7 +185,7 @@ int ReadTableRecords(
     return checks.EmptyRows();
 }
 
-std::vector<Diagnostic> CheckCells(const MemoryTable& table, std::string_view model) {
+std::vector<Diagnostic> CheckCells(const MemoryTable& table, ReceiverModel model) {
     std::vector<Diagnostic> problems;
     ReadTableRecords(table, problems, [&](int row, std::span<const std::string_view> cells) {
         CheckRowCells(cells, model, row, problems);

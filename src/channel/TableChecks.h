@@ -89,6 +89,6 @@ int ReadTableRecords(
 
 // Every problem and notice of `table`, in row then column order (see ReadTableRecords): what the
 // Problems panel lists and `corvalen-cli check` prints.
-std::vector<Diagnostic> CheckCells(const MemoryTable& table, std::string_view model);
+std::vector<Diagnostic> CheckCells(const MemoryTable& table, ReceiverModel model);
 
 }  // namespace corvalen

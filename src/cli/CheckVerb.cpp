@@ -14,7 +14,7 @@ namespace corvalen {
 namespace {
 
 // The model a CSV memory file is checked for when none is given.
-constexpr std::string_view kDefaultModel = "313";
+constexpr ReceiverModel kDefaultModel("313");
 
 std::string Count(std::size_t n, std::string_view singular, std::string_view plural) {
     return std::to_string(n) + " " + std::string(n == 1 ? singular : plural);
@@ -22,7 +22,7 @@ std::string Count(std::size_t n, std::string_view singular, std::string_view plu
 
 // The table of FILE (a CSV memory file, a CHIRP file or a memory file) and what reading it
 // reported; nullopt after writing the reason to `err`.
-std::optional<MemoryTable> ReadTable(const std::string& path, std::string_view model,
+std::optional<MemoryTable> ReadTable(const std::string& path, ReceiverModel model,
                                      std::vector<Diagnostic>& reading, std::ostream& err) {
     Result<MemoryFileRead> read = ReadMemoryFile(path, model);
     if (!read) {
@@ -36,14 +36,15 @@ std::optional<MemoryTable> ReadTable(const std::string& path, std::string_view m
 }  // namespace
 
 int RunCheck(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
-    std::optional<std::string> model;
+    std::optional<ReceiverModel> model;
     std::vector<std::string> files;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
-        if (arg == "--model" && i + 1 < args.size()) {
-            model = std::string(args[++i]);
-        } else if (arg.starts_with("--model=")) {
-            model = std::string(arg.substr(8));
+        if ((arg == "--model" && i + 1 < args.size()) || arg.starts_with("--model=")) {
+            if (!ReadModel(arg == "--model" ? args[++i] : arg.substr(8), model, err)) {
+                err << ConverterUsage();
+                return kExitUsageError;
+            }
         } else if (arg == "--model") {
             err << "corvalen-cli: --model needs a value\n" << ConverterUsage();
             return kExitUsageError;
@@ -67,15 +68,15 @@ int RunCheck(std::span<const std::string_view> args, std::ostream& out, std::ost
         return kExitUsageError;
     }
     if (IsRecordFilePath(path) && !RecordFileFitsModel(path, *model)) {
-        err << "corvalen-cli: " << path << " holds records of other models than \"" << *model
-            << "\"\n"
+        err << "corvalen-cli: " << path << " holds records of other models than \""
+            << model->Name() << "\"\n"
             << ConverterUsage();
         return kExitUsageError;
     }
 
     std::vector<Diagnostic> reading;
     const std::optional<MemoryTable> table =
-        ReadTable(path, model ? std::string_view(*model) : kDefaultModel, reading, err);
+        ReadTable(path, model.value_or(kDefaultModel), reading, err);
     if (!table) {
         return kExitUsageError;
     }
@@ -84,7 +85,7 @@ int RunCheck(std::span<const std::string_view> args, std::ostream& out, std::ost
     }
 
     const std::vector<Diagnostic> problems =
-        CheckCells(*table, model ? std::string_view(*model) : kDefaultModel);
+        CheckCells(*table, model.value_or(kDefaultModel));
     for (const Diagnostic& problem : problems) {
         out << ProblemLine(problem) << "\n";
     }

@@ -64,7 +64,7 @@ constexpr std::string_view kUsage =
 enum class FileKind { G3m, Csv, Other };  // G3m: any binary memory file, .g3m or .15m
 
 struct Arguments {
-    std::optional<std::string> model;
+    std::optional<ReceiverModel> model;
     bool toChirp = false;                  // --to chirp
     ListFormat toList = ListFormat::None;  // --to sdrsharp, --to sdrpp, or OUTPUT.xml, .json
     std::vector<std::string> files;
@@ -97,9 +97,13 @@ std::optional<Arguments> ParseArguments(std::string_view command,
                 err << "corvalen-cli: --model needs a value\n";
                 return std::nullopt;
             }
-            parsed.model = std::string(args[++i]);
+            if (!ReadModel(args[++i], parsed.model, err)) {
+                return std::nullopt;
+            }
         } else if (arg.starts_with("--model=")) {
-            parsed.model = std::string(arg.substr(8));
+            if (!ReadModel(arg.substr(8), parsed.model, err)) {
+                return std::nullopt;
+            }
         } else if (command == "convert" && (arg == "--to" || arg.starts_with("--to="))) {
             std::string_view format = arg.substr(std::min<std::size_t>(arg.size(), 5));
             if (arg == "--to") {
@@ -138,7 +142,7 @@ std::optional<Arguments> ParseArguments(std::string_view command,
 // the 100-byte records of the "305" and "315", .g3m files those of the other models. Returns
 // false after writing the reason to `err`.
 bool CheckModelFor(std::string_view path, std::string_view command,
-                   const std::optional<std::string>& model, std::ostream& err) {
+                   const std::optional<ReceiverModel>& model, std::ostream& err) {
     const bool is15m = Is15mPath(path);
     const std::string_view extension = is15m ? ".15m" : ".g3m";
     const std::string_view models = is15m ? "(\"305\" or \"315\")" : "(\"313\" or \"303\")";
@@ -153,7 +157,7 @@ bool CheckModelFor(std::string_view path, std::string_view command,
     }
     if (!RecordFileFitsModel(path, *model)) {
         err << "corvalen-cli: a " << extension << " file is for the models " << models << ", not \""
-            << *model << "\": " << path << "\n";
+            << model->Name() << "\": " << path << "\n";
         return false;
     }
     return true;
@@ -225,11 +229,26 @@ std::size_t RecordCount(const std::vector<Diagnostic>& problems) {
     return count;
 }
 
-Status WriteCsv(const MemoryTable& table, const std::string& path, std::ostream& err) {
+// What a save had to tell besides its rows: an owner it could not keep, other names of the file.
+void ReportSaveNotices(const std::vector<std::string>& notices, std::ostream& err) {
+    for (const std::string& notice : notices) {
+        err << "corvalen-cli: " << notice << "\n";
+    }
+}
+
+// Writes the table as a CSV memory file; on success reports its cells, and tells in `reported`
+// whether there were any.
+Status WriteCsv(const MemoryTable& table, const std::string& path, std::ostream& err,
+                bool* reported = nullptr) {
     const CsvText text = BuildCsvText(table, /*csvLoaded=*/true);
-    Status written = WriteCsvFile(path, text);
+    if (reported != nullptr) {
+        *reported = !text.diagnostics.empty();
+    }
+    std::vector<std::string> notices;
+    Status written = WriteCsvFile(path, text, notices);
     if (written) {
         Report(text.diagnostics, err);
+        ReportSaveNotices(notices, err);
     }
     return written;
 }
@@ -253,10 +272,12 @@ Result<ChirpSummary> WriteList(const MemoryTable& table, const std::vector<std::
     if (!text) {
         return text.error();
     }
-    if (const Status written = WriteFileAtomically(path, text->bytes); !written) {
+    std::vector<std::string> notices;
+    if (const Status written = WriteFileAtomically(path, text->bytes, notices); !written) {
         return written.error();
     }
     Report(text->diagnostics, err);
+    ReportSaveNotices(notices, err);
     ChirpSummary summary{
         Count(text->channelsWritten, "channel", "channels"), {}, !text->diagnostics.empty()};
     if (text->rowsNotWritten != 0) {
@@ -270,10 +291,12 @@ Result<ChirpSummary> WriteList(const MemoryTable& table, const std::vector<std::
 Result<ChirpSummary> WriteChirp(const MemoryTable& table, const std::string& path,
                                 std::ostream& err) {
     const ChirpText text = BuildChirpCsvText(table);
-    if (const Status written = WriteFileAtomically(path, text.bytes); !written) {
+    std::vector<std::string> notices;
+    if (const Status written = WriteFileAtomically(path, text.bytes, notices); !written) {
         return written.error();
     }
     Report(text.diagnostics, err);
+    ReportSaveNotices(notices, err);
     ChirpSummary summary{
         Count(text.channelsWritten, "channel", "channels"), {}, !text.diagnostics.empty()};
     if (text.rowsNotWritten != 0) {
@@ -351,6 +374,7 @@ int ConvertCsvToRecords(const Arguments& arguments, std::ostream& out, std::ostr
         return kExitFileError;
     }
     Report(saved->problems, err);
+    ReportSaveNotices(saved->saveNotices, err);
     SummarizeSave(*saved, output, out);
     out << InputNote(converted->lineDiagnostics) << "\n";
     return kExitOk;
@@ -367,7 +391,8 @@ int Convert(const Arguments& arguments, std::ostream& out, std::ostream& err) {
         return ConvertCsvToRecords(arguments, out, err);
     }
     // A receiver CSV file, a CHIRP file or a bookmark list, told apart by their first bytes.
-    Result<MemoryFileRead> imported = ReadMemoryFile(input, arguments.model.value_or(""));
+    Result<MemoryFileRead> imported =
+        ReadMemoryFile(input, arguments.model.value_or(ReceiverModel()));
     if (!imported) {
         err << "corvalen-cli: " << imported.error().message << "\n";
         return kExitFileError;
@@ -452,17 +477,15 @@ int WriteChannels(const MemoryTable& table, const std::vector<std::string>& grou
             return kExitFileError;
         }
         Report(saved->problems, err);
+        ReportSaveNotices(saved->saveNotices, err);
         SummarizeSave(*saved, output, out);
         reported = !saved->problems.empty() || saved->rowsNotWritten != 0;
         return kExitOk;
     }
-    const CsvText text = BuildCsvText(table, /*csvLoaded=*/true);
-    if (const Status written = WriteCsvFile(output, text); !written) {
+    if (const Status written = WriteCsv(table, output, err, &reported); !written) {
         err << "corvalen-cli: " << written.error().message << "\n";
         return kExitFileError;
     }
-    Report(text.diagnostics, err);
-    reported = !text.diagnostics.empty();
     out << "wrote " << Count(table.ChannelCount(), "channel", "channels") << " to " << output;
     return kExitOk;
 }
@@ -490,6 +513,16 @@ bool CheckOutputChoice(const OutputChoice& choice, std::ostream& err) {
     err << "corvalen-cli: OUTPUT must end in .g3m, .15m, .csv, .xml or .json: " << choice.output
         << "\n";
     return false;
+}
+
+bool ReadModel(std::string_view text, std::optional<ReceiverModel>& model, std::ostream& err) {
+    Result<ReceiverModel> read = ReceiverModel::FromText(text);
+    if (!read) {
+        err << "corvalen-cli: --model " << read.error().message << "\n";
+        return false;
+    }
+    model = *read;
+    return true;
 }
 
 std::string_view ConverterUsage() {

@@ -9,6 +9,8 @@
 
 #include "table/MemoryTable.h"
 
+#include "channel/ReceiverModel.h"
+
 namespace corvalen {
 
 // Exit codes of the converter.
@@ -26,6 +28,10 @@ inline constexpr int kExitVerifyFailed = 1;  // verify: some record does not ver
 // `err`.
 int RunConverter(std::span<const std::string_view> args, std::ostream& out, std::ostream& err);
 
+// Reads the value of --model into `model`; false after writing why it names no receiver model
+// to `err`.
+bool ReadModel(std::string_view text, std::optional<ReceiverModel>& model, std::ostream& err);
+
 // The usage text, ending in a line feed.
 std::string_view ConverterUsage();
 
@@ -40,7 +46,7 @@ bool CheckListOutput(std::string_view output, ListFormat format, std::ostream& e
 // Where and how a command writes the channels it made, as convert takes them.
 struct OutputChoice {
     std::string output;
-    std::optional<std::string> model;  // --model, needed for .g3m and .15m
+    std::optional<ReceiverModel> model;  // --model, needed for .g3m and .15m
     bool toChirp = false;
     ListFormat toList = ListFormat::None;
 };

@@ -217,9 +217,13 @@ int RunFill(std::span<const std::string_view> args, std::ostream& out, std::ostr
 
     const std::string& output = parsed->files.back();
     const CsvText text = BuildCsvText(table, /*csvLoaded=*/true);
-    if (const Status written = WriteCsvFile(output, text); !written) {
+    std::vector<std::string> notices;
+    if (const Status written = WriteCsvFile(output, text, notices); !written) {
         err << "corvalen-cli: " << written.error().message << "\n";
         return kExitFileError;
+    }
+    for (const std::string& notice : notices) {
+        err << "corvalen-cli: " << notice << "\n";
     }
     for (const Diagnostic& d : inputProblems) {
         err << d.ToString() << "\n";

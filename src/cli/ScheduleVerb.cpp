@@ -81,7 +81,9 @@ bool ParseScheduleArguments(std::span<const std::string_view> args, ScheduleFilt
             const auto date = ParseScheduleDate(value);
             date ? void(filter.date = *date) : void(problem = date.error().message);
         } else if (arg == "--model") {
-            choice.model = std::string(value);
+            if (!ReadModel(value, choice.model, err)) {
+                return false;
+            }
         } else if (arg == "--to") {
             if (value == "chirp") {
                 choice.toChirp = true;

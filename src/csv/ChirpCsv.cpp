@@ -12,7 +12,7 @@
 #include "convert/Windows1252.h"
 #include "csv/ChirpFormat.h"
 #include "channel/CellChecks.h"
-#include "g3m/MemoryRecord.h"
+#include "channel/ChannelFields.h"
 
 namespace corvalen {
 

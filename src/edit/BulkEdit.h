@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "g3m/RecordLayout.h"
+#include "channel/ChannelFields.h"
 #include "table/MemoryTable.h"
 
 namespace corvalen {

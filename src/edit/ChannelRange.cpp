@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "channel/CellChecks.h"
-#include "g3m/MemoryRecord.h"
+#include "channel/ChannelFields.h"
 #include "table/Columns.h"
 
 namespace corvalen {

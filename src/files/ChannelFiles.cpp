@@ -79,8 +79,8 @@ bool Is15mPath(std::string_view path) {
     return EndsWithNoCase(path, ".15m");
 }
 
-bool RecordFileFitsModel(std::string_view path, std::string_view model) {
-    return Is15mPath(path) == HoldsSecondarySquelch(model);
+bool RecordFileFitsModel(std::string_view path, ReceiverModel model) {
+    return Is15mPath(path) == model.HoldsSecondarySquelch();
 }
 
 MemoryFileKind KindOfMemoryFile(std::string_view path, std::string_view firstBytes) {
@@ -96,7 +96,7 @@ MemoryFileKind KindOfMemoryFile(std::string_view path, std::string_view firstByt
     return LooksLikeChirpCsv(firstBytes) ? MemoryFileKind::ChirpCsv : MemoryFileKind::ReceiverCsv;
 }
 
-Result<MemoryFileRead> ReadMemoryFile(const std::string& path, std::string_view model,
+Result<MemoryFileRead> ReadMemoryFile(const std::string& path, ReceiverModel model,
                                       const std::vector<std::string>& knownGroups) {
     if (!IsRecordFilePath(path)) {
         return ReadCsvFile(path, knownGroups);
@@ -164,7 +164,7 @@ bool IsReceiverCsvFile(const std::string& path) {
 
 Result<StreamedConversion> ConvertCsvToRecordFile(const std::string& csvPath,
                                                   const std::string& recordPath,
-                                                  std::string_view model) {
+                                                  ReceiverModel model) {
     const Result<ByteBuffer> text = ReadCsvText(csvPath);
     if (!text) {
         return text.error();

@@ -30,7 +30,7 @@ bool IsCsvFilePath(std::string_view path);
 bool Is15mPath(std::string_view path);
 // True when a memory file of that name holds the records of `model`: a .15m file those of the
 // "305" and "315", a .g3m file those of the other models.
-bool RecordFileFitsModel(std::string_view path, std::string_view model);
+bool RecordFileFitsModel(std::string_view path, ReceiverModel model);
 
 // What a file holds: a binary memory file by its name (.g3m, .15m), else an SDR# or SDR++
 // bookmark list or a CHIRP file when its first bytes say so, else a receiver CSV memory file.
@@ -51,7 +51,7 @@ struct MemoryFileRead {
 // Reads the file at `path` as whatever KindOfMemoryFile finds it to be; a memory file is read
 // with the records of `model`. The error says which file and why it could not be read. Group
 // names of a bookmark list take receiver groups after `knownGroups` (see BookmarksToTable).
-Result<MemoryFileRead> ReadMemoryFile(const std::string& path, std::string_view model,
+Result<MemoryFileRead> ReadMemoryFile(const std::string& path, ReceiverModel model,
                                       const std::vector<std::string>& knownGroups = {});
 // Reads the file at `path` as text, whatever its name: an SDR# or SDR++ bookmark list or a
 // CHIRP file when its first bytes say so, else a receiver CSV memory file. An EiBi broadcast
@@ -77,6 +77,6 @@ struct StreamedConversion {
 // reading the CSV file found.
 Result<StreamedConversion> ConvertCsvToRecordFile(const std::string& csvPath,
                                                   const std::string& recordPath,
-                                                  std::string_view model);
+                                                  ReceiverModel model);
 
 }  // namespace corvalen

@@ -4,23 +4,22 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
-#include <filesystem>
 #include <span>
 #include <string_view>
-#include <system_error>
 #include <vector>
 
 #include "channel/CellChecks.h"
+#include "g3m/RecordLayout.h"
 #include "g3m/MemoryRecord.h"
 #include "channel/TableChecks.h"
 #include "io/SafeFile.h"
 
 namespace corvalen {
 
-RecordPlacer::RecordPlacer(std::string_view model, ByteBuffer& image, std::size_t expectedRows)
+RecordPlacer::RecordPlacer(ReceiverModel model, ByteBuffer& image, std::size_t expectedRows)
     : m_model(model),
       m_image(image),
-      m_recordLength(static_cast<std::size_t>(RecordLengthFor(model))),
+      m_recordLength(model.RecordLength()),
       m_oldRecords(image.size() / m_recordLength),
       m_replaced(m_oldRecords, false),
       m_checks(m_report.problems) {
@@ -78,41 +77,38 @@ void PlaceTableRows(const MemoryTable& table, RecordPlacer& placer) {
 
 }  // namespace
 
-G3mSaveReport PlaceRecords(const MemoryTable& table, std::string_view model, ByteBuffer& image) {
+G3mSaveReport PlaceRecords(const MemoryTable& table, ReceiverModel model, ByteBuffer& image) {
     RecordPlacer placer(model, image, static_cast<std::size_t>(table.RowCount()));
     PlaceTableRows(table, placer);
     return placer.Finish();
 }
 
-Result<G3mSaveReport> SaveRecordFile(const std::string& path, std::string_view model,
+Result<G3mSaveReport> SaveRecordFile(const std::string& path, ReceiverModel model,
                                      const std::function<void(RecordPlacer& placer)>& fill,
                                      std::size_t expectedRows) {
     // Records are updated in place: whatever the old file holds beyond or between the channels
-    // of the rows stays as it was. A file that is not there yet starts empty.
-    ByteBuffer image;
-    std::error_code statusError;
-    const auto status = std::filesystem::status(path, statusError);
-    if (status.type() != std::filesystem::file_type::not_found) {
-        Result<ByteBuffer> old = ReadWholeFileBuffer(path);
-        if (!old) {
-            return old.error();
-        }
-        image = std::move(*old);
+    // of the rows stays as it was. A file that is not there yet starts empty. The file stays
+    // locked from reading to writing, so a second program updating it waits for this one.
+    G3mSaveReport report;
+    std::vector<std::string> notices;
+    const Status updated = UpdateFileAtomically(
+        path, static_cast<std::size_t>(-1),
+        [&](ByteBuffer& image) -> Status {
+            RecordPlacer placer(model, image, expectedRows);
+            fill(placer);
+            report = placer.Finish();
+            return Done{};
+        },
+        notices);
+    if (!updated) {
+        return updated.error();
     }
-
-    RecordPlacer placer(model, image, expectedRows);
-    fill(placer);
-    G3mSaveReport report = placer.Finish();
-    if (const Status written =
-            WriteFileAtomically(path, std::string_view(image.data(), image.size()));
-        !written) {
-        return written.error();
-    }
+    report.saveNotices = std::move(notices);
     return report;
 }
 
 Result<G3mSaveReport> SaveG3mFile(const std::string& path, const MemoryTable& table,
-                                  std::string_view model) {
+                                  ReceiverModel model) {
     return SaveRecordFile(
         path, model, [&](RecordPlacer& placer) { PlaceTableRows(table, placer); },
         static_cast<std::size_t>(table.RowCount()));

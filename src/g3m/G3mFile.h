@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "channel/TableChecks.h"
+#include "channel/ReceiverModel.h"
 #include "io/Diagnostic.h"
 #include "io/LargePages.h"
 #include "io/Result.h"
@@ -22,6 +23,8 @@ struct G3mSaveReport {
     int recordsKept = 0;               // records already in the file (not empty places) that no
                                        // row replaced, so they stay as they were
     std::vector<Diagnostic> problems;  // problems and notices (CheckCells), in row order
+    std::vector<std::string> saveNotices;  // what the save itself has to tell: an owner that
+                                           // could not be kept, other names of the file
 };
 
 // Places the records of rows that come one at a time, in row order, into `image`, the bytes of
@@ -32,7 +35,7 @@ class RecordPlacer {
 public:
     // `image` must outlive the placer; `expectedRows`, when known, lets the checks make their
     // room at once.
-    RecordPlacer(std::string_view model, ByteBuffer& image, std::size_t expectedRows = 0);
+    RecordPlacer(ReceiverModel model, ByteBuffer& image, std::size_t expectedRows = 0);
 
     // The next row, numbered from 1 in the order rows come; its cells in column order, only
     // the columns the table has.
@@ -45,7 +48,7 @@ public:
 private:
     void Put(std::uint16_t channel, std::span<const std::uint8_t> record);
 
-    std::string m_model;
+    ReceiverModel m_model;
     ByteBuffer& m_image;
     std::size_t m_recordLength;
     std::size_t m_oldRecords;
@@ -57,18 +60,19 @@ private:
 
 // Places the record of every channel row of `table` (rows 1 and up) into `image` (see
 // RecordPlacer).
-G3mSaveReport PlaceRecords(const MemoryTable& table, std::string_view model, ByteBuffer& image);
+G3mSaveReport PlaceRecords(const MemoryTable& table, ReceiverModel model, ByteBuffer& image);
 
 // Updates the memory file at `path` (created when missing) with the records of the rows `fill`
 // hands to the placer it is given: reads the old file, places the records, and replaces the file
-// atomically. An existing file that cannot be read, or a file that cannot be written, is an Error
-// naming the path; it leaves the file as it was. Row problems do not stop the save: they come
+// atomically, the file locked all along (UpdateFileAtomically). An existing file that cannot be
+// read, or a file that cannot be written, is an Error naming the path; it leaves the file as it
+// was. Row problems do not stop the save: they come
 // back in the report.
-Result<G3mSaveReport> SaveRecordFile(const std::string& path, std::string_view model,
+Result<G3mSaveReport> SaveRecordFile(const std::string& path, ReceiverModel model,
                                      const std::function<void(RecordPlacer& placer)>& fill,
                                      std::size_t expectedRows = 0);
 // The same for the channel rows of `table`.
 Result<G3mSaveReport> SaveG3mFile(const std::string& path, const MemoryTable& table,
-                                  std::string_view model);
+                                  ReceiverModel model);
 
 }  // namespace corvalen

@@ -132,11 +132,11 @@ int IncompleteRecord(std::string_view image, std::size_t recordLength,
 
 }  // namespace
 
-G3mReadReport DecodeG3mImage(std::string_view image, std::string_view model) {
+G3mReadReport DecodeG3mImage(std::string_view image, ReceiverModel model) {
     G3mReadReport report;
-    const auto recordLength = static_cast<std::size_t>(RecordLengthFor(model));
-    const bool ifShiftAndBandwidth = HoldsIfShiftAndBandwidth(model);
-    const bool secondarySquelch = HoldsSecondarySquelch(model);
+    const auto recordLength = model.RecordLength();
+    const bool ifShiftAndBandwidth = model.HoldsIfShiftAndBandwidth();
+    const bool secondarySquelch = model.HoldsSecondarySquelch();
     const std::size_t keptEnd = secondarySquelch      ? kG315RecordLength
                                 : ifShiftAndBandwidth ? kLongRecordLength
                                                       : kShortRecordLength;
@@ -219,9 +219,9 @@ G3mReadReport DecodeG3mImage(std::string_view image, std::string_view model) {
     return report;
 }
 
-G3mVerifyReport VerifyG3mImage(std::string_view image, std::string_view model) {
+G3mVerifyReport VerifyG3mImage(std::string_view image, ReceiverModel model) {
     G3mVerifyReport report;
-    const auto recordLength = static_cast<std::size_t>(RecordLengthFor(model));
+    const auto recordLength = model.RecordLength();
     const std::size_t wholeRecords = image.size() / recordLength;
     report.recordsChecked = static_cast<int>(wholeRecords);
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(image.data());
@@ -235,7 +235,7 @@ G3mVerifyReport VerifyG3mImage(std::string_view image, std::string_view model) {
     return report;
 }
 
-Result<G3mReadReport> ReadG3mFile(const std::string& path, std::string_view model) {
+Result<G3mReadReport> ReadG3mFile(const std::string& path, ReceiverModel model) {
     Result<std::string> image = ReadWholeFile(path);
     if (!image) {
         return image.error();

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "channel/ReceiverModel.h"
 #include "io/Diagnostic.h"
 #include "io/Result.h"
 #include "table/MemoryTable.h"
@@ -32,7 +33,7 @@ struct G3mReadReport {
 // that does not match, a channel number that differs from the record's place, an unknown mode
 // code, bytes no column keeps (which a later save would write as zeros), and an incomplete last
 // record, which is not read.
-G3mReadReport DecodeG3mImage(std::string_view image, std::string_view model);
+G3mReadReport DecodeG3mImage(std::string_view image, ReceiverModel model);
 
 struct G3mVerifyReport {
     int recordsChecked = 0;            // whole records in the file, empty places included
@@ -45,9 +46,9 @@ struct G3mVerifyReport {
 // Checks the checksum of every whole record of a .g3m memory file for `model`, with the same
 // messages DecodeG3mImage gives, and whether the file ends inside a record. An empty place (all
 // zero bytes) verifies.
-G3mVerifyReport VerifyG3mImage(std::string_view image, std::string_view model);
+G3mVerifyReport VerifyG3mImage(std::string_view image, ReceiverModel model);
 
 // Reads and decodes the file at `path`. The error says which file and why it could not be read.
-Result<G3mReadReport> ReadG3mFile(const std::string& path, std::string_view model);
+Result<G3mReadReport> ReadG3mFile(const std::string& path, ReceiverModel model);
 
 }  // namespace corvalen

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <span>
 
+#include "channel/ChannelFields.h"
+
 namespace corvalen {
 
 // Where each field of a memory record lies. Offsets 0 to 83 are the same for every model; a
@@ -11,7 +13,7 @@ namespace corvalen {
 // record (in .15m files) the two secondary squelch words behind those. All numbers are
 // little-endian.
 inline constexpr std::size_t kShortRecordLength = 84;  // model "303"
-inline constexpr std::size_t kLongRecordLength = 92;   // model "313" and any other text
+inline constexpr std::size_t kLongRecordLength = 92;   // model "313"
 inline constexpr std::size_t kG315RecordLength = 100;  // models "305" and "315"
 inline constexpr std::size_t kMaxRecordLength = kG315RecordLength;
 inline constexpr std::size_t kNumberOffset = 0;
@@ -23,9 +25,8 @@ inline constexpr std::size_t kLockoutOffset = 24;
 inline constexpr std::size_t kSquelchOffset = 28;
 inline constexpr std::size_t kModeOffset = 32;
 inline constexpr std::size_t kCallsignOffset = 36;
-inline constexpr std::size_t kCallsignWidth = 12;
 inline constexpr std::size_t kCommentOffset = 48;
-inline constexpr std::size_t kCommentWidth = 31;  // offset 79 stays 0 and ends the comment
+// kCommentWidth bytes: offset 79 stays 0 and ends the comment
 inline constexpr std::size_t kIfShiftOffset = 84;
 inline constexpr std::size_t kBandwidthOffset = 88;
 inline constexpr std::size_t kSecondarySquelchTypeOffset = 92;
@@ -34,8 +35,6 @@ inline constexpr std::size_t kSecondarySquelchValueOffset = 96;
 // Bytes 14 to 19 (the rest of the group word and the unused BFO word) belong to no column.
 inline constexpr std::size_t kUnusedOffset = 14;
 inline constexpr std::size_t kUnusedEnd = kHotkeyOffset;
-
-inline constexpr int kGroupCount = 16;
 
 // The squelch word the writer stores for an empty (or zero) Level Squelch cell.
 inline constexpr std::uint32_t kEmptySquelchWord = 0xFFFF0000u;

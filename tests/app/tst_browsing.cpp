@@ -71,7 +71,7 @@ class TestBrowsing : public EditorTest {
     Q_OBJECT
 
 private:
-    QString writeG3m(const QString& name, const MemoryTable& table, const std::string& model) {
+    QString writeG3m(const QString& name, const MemoryTable& table, corvalen::ReceiverModel model) {
         const QString file = path(name);
         [&] { QVERIFY(SaveG3mFile(file.toStdString(), table, model).ok()); }();
         return file;
@@ -314,7 +314,7 @@ private slots:
         MemoryTable table = testing::Channels(6);
         table.SetCellText(row, column, text.toStdString());
         MainWindow& window = startWindow(table);
-        window.document().model = QStringLiteral("313");
+        window.document().setModelName(QStringLiteral("313"));
         window.problems().scheduleCheck();
         window.problems().checkNow();
         const std::vector<Diagnostic> expected = CheckCells(table, "313");
@@ -404,7 +404,7 @@ private slots:
     void editsKeepTheProblemsOfTheWholeTable() {
         QFETCH(QList<Edit>, edits);
         MainWindow& window = startWindow(testing::Channels(5));
-        window.document().model = QStringLiteral("313");
+        window.document().setModelName(QStringLiteral("313"));
         window.problems().scheduleCheck();
         window.problems().checkNow();
         MemoryTableModel& model = window.document().table();
@@ -428,10 +428,10 @@ private slots:
         QFETCH(QString, model);
         QFETCH(QString, status);
         MainWindow& window = startWindow();
-        window.document().winradioPath = m_dir->path();
-        window.document().model = model;
+        window.document().setWinradioPath(m_dir->path());
+        window.document().setModelName(model);
         const QString file =
-            writeG3m(QStringLiteral("memories.g3m"), testing::Channels(3), model.toStdString());
+            writeG3m(QStringLiteral("memories.g3m"), testing::Channels(3), testing::Model(model));
         window.fileDialog().settings().fileName = QStringLiteral("left over.csv");
         m_dialogs->answers.push_back(file);
 
@@ -445,11 +445,11 @@ private slots:
         QVERIFY(m_dialogs->shown[0] == expected);
 
         const Result<G3mReadReport> reference =
-            ReadG3mFile(file.toStdString(), model.toStdString());
+            ReadG3mFile(file.toStdString(), testing::Model(model));
         QVERIFY(reference.ok());
         QVERIFY(window.document().table().table() == reference->table);
         QCOMPARE(window.document().table().columnCount(), kImportedColumnCount);
-        QVERIFY(window.document().csvLoaded);
+        QVERIFY(window.document().hasImportColumns());
         QCOMPARE(window.statusText(), status);
         QCOMPARE(window.document().undoStack().undoText(), QStringLiteral("Open memories.g3m"));
         QVERIFY(!window.isWindowModified());
@@ -474,7 +474,7 @@ private slots:
         QFETCH(UnsavedChangesAnswer, answer);
         QFETCH(bool, opened);
         MainWindow& window = startWindow();
-        window.document().model = QStringLiteral("313");
+        window.document().setModelName(QStringLiteral("313"));
         MemoryTableModel& model = window.document().table();
         QVERIFY(model.setData(model.index(0, Frequency), QStringLiteral("9410000")));
         const MemoryTable edited = model.table();
@@ -506,7 +506,7 @@ private slots:
     void recentFilesPersistAndArePruned() {
         MainWindow& window = startWindow();
         const QString csv = writeCsv(QStringLiteral("a.csv"), testing::Channels(2));
-        const QString g3m = writeG3m(QStringLiteral("b.g3m"), testing::Channels(3), "");
+        const QString g3m = writeG3m(QStringLiteral("b.g3m"), testing::Channels(3), "313");
         const QString saved = path(QStringLiteral("c.csv"));
         m_dialogs->answers = {csv, g3m, saved};
         action("openCsvAction")->trigger();

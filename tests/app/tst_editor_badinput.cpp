@@ -5,7 +5,7 @@
 
 #include "../BadInputs.h"
 #include "EditorTest.h"
-#include "io/SafeFile.h"
+#include "io/SaveFaults.h"
 
 using namespace corvalen;
 
@@ -129,7 +129,8 @@ private slots:
     }
 
     // Whatever "Corvalen.ini" holds, the editor starts with values it can use, without the
-    // first-run message, and its file commands work.
+    // first-run message, and its file commands work; a model it does not know is refused and
+    // said so, and the editor writes for the "313".
     void settingsFile() {
         QFETCH(QByteArray, file);
         QFETCH(QString, folder);
@@ -138,8 +139,10 @@ private slots:
         MainWindow& window = startWindow();
         QVERIFY(window.isVisible());
         QVERIFY(m_boxes->shown.isEmpty());
-        QCOMPARE(window.document().winradioPath, folder);
-        QCOMPARE(window.document().model, model);
+        QCOMPARE(window.document().winradioPath(), folder);
+        QCOMPARE(window.document().modelName(), QStringLiteral("313"));
+        QVERIFY2(window.statusText().contains('"' + model + "\" is no receiver model"),
+                 qPrintable(window.statusText()));
         open(badinput::WriteFile(m_dir->filePath("in.csv"),
                                  badinput::kHeader + badinput::ChannelLine()));
         QVERIFY(saveG3m(m_dir->filePath("out.g3m")).startsWith("Wrote 1 record of 92 bytes"));

@@ -113,7 +113,7 @@ private slots:
         QFETCH(QString, file);
         QFETCH(QString, model);
         startWindow(testing::Channels(2));
-        m_window->document().model = model;
+        m_window->document().setModelName(model);
         const MemoryTable channels = testing::Channels(3);
         if (file.endsWith(".15m")) {
             QVERIFY(SaveG3mFile(path(file).toStdString(), channels, "315").ok());
@@ -181,15 +181,15 @@ private slots:
         QVERIFY2(status().startsWith("Read 6 channels from the SDR# list input.xml; 4 lines"),
                  qPrintable(status()));
         QVERIFY(window.fileActions().appendFile(kTestData + "sdrpp_lists/input.json"));
-        QCOMPARE(window.document().groupNames,
+        QCOMPARE(window.document().groupNames(),
                  (std::vector<std::string>{"Aircraft", "Broadcast", "Digital", "Air",
                                            "Rundfunk Österreich"}));
         QCOMPARE(table().CellText(7, Groups), std::string("4"));
         m_dialogs->answers = {path(QStringLiteral("out.json"))};
         trigger("saveListAction");
-        QCOMPARE(
-            testing::ReadBytes(path(QStringLiteral("out.json"))),
-            QByteArray::fromStdString(WriteSdrppList(table(), window.document().groupNames).bytes));
+        QCOMPARE(testing::ReadBytes(path(QStringLiteral("out.json"))),
+                 QByteArray::fromStdString(
+                     WriteSdrppList(table(), window.document().groupNames()).bytes));
         QVERIFY2(status().startsWith("Saved 14 channels to the SDR++ list out.json"),
                  qPrintable(status()));
     }
@@ -200,10 +200,10 @@ private slots:
         QCOMPARE(table().ColCount(), kImportedColumnCount);
         QCOMPARE(table().ChannelCount(), kStartupRowCount - 1 + 2);
         QCOMPARE(table().CellText(kStartupRowCount + 1, Callsign), std::string("C2"));
-        QVERIFY(window.document().csvLoaded);
+        QVERIFY(window.document().hasImportColumns());
         window.document().undoStack().undo();
         QCOMPARE(table().ColCount(), kStartupColumnCount);
-        QVERIFY(!window.document().csvLoaded);
+        QVERIFY(!window.document().hasImportColumns());
     }
 
     void memoryFilesFollowTheModel_data() {
@@ -228,7 +228,7 @@ private slots:
         QFETCH(QString, otherFile);
         QFETCH(QString, refusal);
         MainWindow& window = startWindow(testing::Channels(2));
-        window.document().model = model;
+        window.document().setModelName(model);
         trigger("openG3mAction");  // cancelled
         QCOMPARE(m_dialogs->shown.last().filter, filter);
         testing::WriteBytes(path(otherFile), QByteArray(100, '\0'));

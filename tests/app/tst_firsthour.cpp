@@ -69,7 +69,7 @@ private slots:
         table.SetCellText(3, Frequency, std::string(table.CellText(1, Frequency)));
         table.SetCellText(3, Mode, "WFM");
         MainWindow& window = startWindow(table);
-        window.document().model = QStringLiteral("313");
+        window.document().setModelName(QStringLiteral("313"));
         window.problems().scheduleCheck();
         window.problems().checkNow();
         QCOMPARE(countText(), QStringLiteral("1 problem, 1 notice"));
@@ -103,7 +103,7 @@ private slots:
     // many records of the file it kept.
     void g3mSaveSaysSaveAndCountsKeptRecords() {
         MainWindow& window = startWindow(testing::Channels(3));
-        window.document().model = QStringLiteral("303");
+        window.document().setModelName(QStringLiteral("303"));
         const QString target = path(QStringLiteral("memories.g3m"));
         QVERIFY(testing::WriteBytes(target, QByteArray(5 * 84, '\x01')));
         m_dialogs->answers.push_back(target);

@@ -80,7 +80,7 @@ private slots:
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("model");
 
-        QTest::newRow("first run") << QByteArray() << QByteArray() << QString() << QString();
+        QTest::newRow("first run") << QByteArray() << QByteArray() << QString() << "313";
         QTest::newRow("beside the program, comma and quotes read whole")
             << QByteArray("D:\\Radio, \"old\"\\WiNRADiO G313\r\n313\r\n") << QByteArray()
             << QStringLiteral("D:\\Radio, \"old\"\\WiNRADiO G313") << QStringLiteral("313");
@@ -104,8 +104,8 @@ private slots:
 
         MainWindow& window = startWindow();
         QVERIFY(window.isVisible());
-        QCOMPARE(window.document().winradioPath, folder);
-        QCOMPARE(window.document().model, model);
+        QCOMPARE(window.document().winradioPath(), folder);
+        QCOMPARE(window.document().modelName(), model);
         const bool firstRun = programFile.isNull() && userFile.isNull();
         QCOMPARE(m_boxes->shown.size(), firstRun ? 1 : 0);
         if (firstRun) {
@@ -254,7 +254,7 @@ private slots:
         click(QStringLiteral("Open Winradio .csv file"));
         QCOMPARE(m_dialogs->shown.size(), 1);
         QVERIFY(model.table() == before);
-        QVERIFY(!window.document().csvLoaded);
+        QVERIFY(!window.document().hasImportColumns());
         QVERIFY(window.isWindowModified());  // discarding only gave way to the import
         if (!answer.isEmpty()) {
             QVERIFY2(window.statusText().contains(path(answer)), qPrintable(window.statusText()));
@@ -264,7 +264,7 @@ private slots:
 
     void importReadsTheChosenFile() {
         MainWindow& window = startWindow();
-        window.document().winradioPath = m_dir->path();
+        window.document().setWinradioPath(m_dir->path());
         const QString file = writeCsv(QStringLiteral("memories.csv"), testing::Channels(12),
                                       "\"13\",\"6000000\",\"5000\"\r\n");
         m_dialogs->answers.push_back(file);
@@ -280,7 +280,7 @@ private slots:
         const Result<CsvImport> reference = ReadCsvMemoryFile(file.toStdString());
         QVERIFY(reference.ok());
         QVERIFY(window.document().table().table() == reference->table);
-        QVERIFY(window.document().csvLoaded);
+        QVERIFY(window.document().hasImportColumns());
         QCOMPARE(window.fileDialog().settings().fileName, file);
         QCOMPARE(window.statusText(),
                  QStringLiteral("Read 13 channels from memories.csv; 1 line reported"));
@@ -296,7 +296,7 @@ private slots:
     void saveCsvPromptsAndRetries() {
         QFETCH(bool, imported);
         MainWindow& window = startWindow();
-        window.document().winradioPath = m_dir->path();
+        window.document().setWinradioPath(m_dir->path());
         if (imported) {
             importChannels(10);
         }
@@ -348,7 +348,7 @@ private slots:
         QTest::newRow("G303") << "303" << true
                               << "Wrote 10 records of 84 bytes to memories.g3m; 25 records "
                                  "already in the file kept";
-        QTest::newRow("no model") << "" << true
+        QTest::newRow("no model: as for the 313") << "" << true
                                   << "Wrote 10 records of 92 bytes to memories.g3m; 22 records "
                                      "already in the file kept";
         QTest::newRow("start-up grid")
@@ -362,8 +362,8 @@ private slots:
         QFETCH(bool, imported);
         QFETCH(QString, status);
         MainWindow& window = startWindow();
-        window.document().winradioPath = m_dir->path();
-        window.document().model = model;
+        window.document().setWinradioPath(m_dir->path());
+        window.document().setModelName(model);
         if (imported) {
             importChannels(10);
         }
@@ -375,7 +375,7 @@ private slots:
         WriteBytes(target, QByteArray(3000, '\xab'));
         WriteBytes(reference, QByteArray(3000, '\xab'));
         QVERIFY(SaveG3mFile(reference.toStdString(), window.document().table().table(),
-                            model.toStdString())
+                            window.document().receiverModel())
                     .ok());
         m_dialogs->answers.push_back(target);
 
@@ -415,12 +415,13 @@ private slots:
         QTest::newRow("G303 folder") << "/radio/G303/prog.exe"
                                      << "/radio/G303"
                                      << "303" << QByteArray("/radio/G303\r\n303\r\n");
+        // A folder whose name ends in no model is refused: nothing changes, nothing is written.
         QTest::newRow("other folder name") << "D:\\Tools\\prog.exe"
-                                           << "D:\\Tools"
-                                           << "ols" << QByteArray("D:\\Tools\r\nols\r\n");
+                                           << "/radio/G313"
+                                           << "313" << QByteArray();
         QTest::newRow("drive root") << "C:\\prog.exe"
-                                    << "C:"
-                                    << "C:" << QByteArray("C:\r\nC:\r\n");
+                                    << "/radio/G313"
+                                    << "313" << QByteArray();
         QTest::newRow("comma and quotes")
             << "/srv/Radio, \"new\"/G313/g313.exe"
             << "/srv/Radio, \"new\"/G313"
@@ -439,8 +440,8 @@ private slots:
         QFETCH(QString, model);
         QFETCH(QByteArray, settings);
         MainWindow& window = startWindow();
-        window.document().winradioPath = QStringLiteral("/radio/G313");
-        window.document().model = QStringLiteral("313");
+        window.document().setWinradioPath(QStringLiteral("/radio/G313"));
+        window.document().setModelName(QStringLiteral("313"));
         window.fileDialog().settings().fileName = QStringLiteral("/last/choice.csv");
         m_dialogs->answers.push_back(chosen);
 
@@ -450,18 +451,23 @@ private slots:
                                           QStringLiteral("Select your Winradio file"),
                                           FileDialogSettings::Form::Open};
         QVERIFY(m_dialogs->shown.last() == expected);
-        QCOMPARE(window.document().winradioPath, folder);
-        QCOMPARE(window.document().model, model);
+        QCOMPARE(window.document().winradioPath(), folder);
+        QCOMPARE(window.document().modelName(), model);
         QCOMPARE(ReadBytes(path(QStringLiteral("program/Corvalen.ini"))), settings);
         if (chosen.isNull()) {
             return;  // a cancel changes nothing and writes nothing
+        }
+        if (settings.isEmpty()) {
+            QVERIFY2(window.statusText().contains(QStringLiteral("is no receiver model")),
+                     qPrintable(window.statusText()));
+            return;
         }
 
         // The next start reads back what was written, without the first-run message.
         m_boxes->shown.clear();
         MainWindow& next = startWindow();
-        QCOMPARE(next.document().winradioPath, folder);
-        QCOMPARE(next.document().model, model);
+        QCOMPARE(next.document().winradioPath(), folder);
+        QCOMPARE(next.document().modelName(), model);
         QVERIFY(m_boxes->shown.isEmpty());
     }
 
@@ -500,7 +506,7 @@ private slots:
             return;
         }
         QVERIFY(!window.isVisible());
-        QCOMPARE(ReadBytes(path(written)), QByteArray("\r\n\r\n"));
+        QCOMPARE(ReadBytes(path(written)), QByteArray("\r\n313\r\n"));
 
         m_boxes->shown.clear();
         startWindow();
@@ -535,7 +541,7 @@ private slots:
 
         undo->trigger();
         QVERIFY(model.table() == edited);
-        QVERIFY(!window.document().csvLoaded);
+        QVERIFY(!window.document().hasImportColumns());
         QVERIFY(window.isWindowModified());
         QCOMPARE(redo->text(), QStringLiteral("Redo Open channels.csv"));
         undo->trigger();
@@ -544,7 +550,7 @@ private slots:
         redo->trigger();
         redo->trigger();
         QVERIFY(model.table() == loaded);
-        QVERIFY(window.document().csvLoaded);
+        QVERIFY(window.document().hasImportColumns());
         QVERIFY(!window.isWindowModified());
     }
 
@@ -595,7 +601,7 @@ private slots:
         QFETCH(QString, caption);
         QFETCH(QString, file);
         MainWindow& window = startWindow();
-        window.document().model = QStringLiteral("313");
+        window.document().setModelName(QStringLiteral("313"));
         importChannels(3);
         MemoryTableModel& model = window.document().table();
         QVERIFY(model.setData(model.index(1, Callsign), QStringLiteral("new")));
@@ -642,7 +648,7 @@ private slots:
         QFETCH(QString, saveAs);
         QFETCH(bool, goesOn);
         MainWindow& window = startWindow();
-        window.document().model = QStringLiteral("313");
+        window.document().setModelName(QStringLiteral("313"));
         importChannels(3);
         MemoryTableModel& model = window.document().table();
         if (edited) {
@@ -696,7 +702,7 @@ private slots:
     // table then counts as saved and the next close goes through without asking.
     void reportedSaveStopsTheClose() {
         MainWindow& window = startWindow();
-        window.document().model = QStringLiteral("313");
+        window.document().setModelName(QStringLiteral("313"));
         importChannels(3);
         MemoryTableModel& model = window.document().table();
         QVERIFY(model.setData(model.index(1, Number), QStringLiteral("abc")));

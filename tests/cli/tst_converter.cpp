@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "ConverterRun.h"
+#include "../TestTables.h"
 #include "TestData.h"
 #include "cli/Converter.h"
 #include "csv/CsvReader.h"
@@ -133,11 +134,11 @@ private slots:
             WriteAll(tablePath, existing);
         }
         const Result<StreamedConversion> streamed =
-            ConvertCsvToRecordFile(input, streamedPath.toStdString(), model.toStdString());
+            ConvertCsvToRecordFile(input, streamedPath.toStdString(), testing::Model(model));
         const Result<CsvImport> imported = ReadCsvMemoryFile(input);
         QVERIFY(streamed.ok() && imported.ok());
         const Result<G3mSaveReport> saved =
-            SaveG3mFile(tablePath.toStdString(), imported->table, model.toStdString());
+            SaveG3mFile(tablePath.toStdString(), imported->table, testing::Model(model));
         QVERIFY(saved.ok());
         QCOMPARE(ReadAll(streamedPath), ReadAll(tablePath));
         QCOMPARE(streamed->recordsRead, imported->recordsRead);

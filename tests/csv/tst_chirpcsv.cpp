@@ -102,7 +102,7 @@ private slots:
     }
     void goldenFiles() {
         QFETCH(QString, folder);
-        const auto read = ReadMemoryFile((folder + "/input.csv").toStdString(), "");
+        const auto read = ReadMemoryFile((folder + "/input.csv").toStdString(), {});
         QVERIFY(read.ok());
         QCOMPARE(read->kind, MemoryFileKind::ChirpCsv);
         QCOMPARE(Lines(read->diagnostics), ReadAll(folder + "/diagnostics.txt"));
@@ -308,13 +308,13 @@ private slots:
     void roundTripThroughEveryFormat() {
         QTemporaryDir dir;
         const std::string receiver = CORVALEN_TEST_DATA_DIR "/cli/awkward/input.csv";
-        const auto read = ReadMemoryFile(receiver, "");
+        const auto read = ReadMemoryFile(receiver, {});
         QVERIFY(read.ok());
         QCOMPARE(read->kind, MemoryFileKind::ReceiverCsv);
 
         const std::string chirp = dir.filePath("list.csv").toStdString();
         QVERIFY(WriteFileAtomically(chirp, BuildChirpCsvText(read->table).bytes).ok());
-        const auto fromChirp = ReadMemoryFile(chirp, "");
+        const auto fromChirp = ReadMemoryFile(chirp, {});
         QVERIFY(fromChirp.ok());
         QCOMPARE(fromChirp->kind, MemoryFileKind::ChirpCsv);
 
@@ -345,7 +345,7 @@ private slots:
         QCOMPARE(fromRecords->table.ChannelCount(),
                  fromChirp->table.ChannelCount() - 1);  // 1 twice
 
-        const auto missing = ReadMemoryFile(dir.filePath("none.csv").toStdString(), "");
+        const auto missing = ReadMemoryFile(dir.filePath("none.csv").toStdString(), {});
         QVERIFY(!missing.ok());
         QVERIFY(missing.error().message.find("none.csv") != std::string::npos);
     }

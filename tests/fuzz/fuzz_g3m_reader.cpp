@@ -1,5 +1,5 @@
 // The .g3m reader over arbitrary files. The first byte picks the receiver model (0 "313",
-// 1 "303", 2 "315", anything else no model), the rest is the file. Besides reading without a fault,
+// 1 "303", 2 "315", 3 "305", then again), the rest is the file. Besides reading without a fault,
 // the reader must agree with the checksum check, and a table read from a file must come back the
 // same once it has been saved: reading what a save wrote reports nothing, and saving that again
 // changes no byte.
@@ -16,10 +16,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0) {
         return 0;
     }
-    const std::string_view model = data[0] == 0   ? "313"
-                                   : data[0] == 1 ? "303"
-                                   : data[0] == 2 ? "315"
-                                                  : "";
+    const ReceiverModel model = data[0] % 4 == 0   ? ReceiverModel("313")
+                                : data[0] % 4 == 1 ? ReceiverModel("303")
+                                : data[0] % 4 == 2 ? ReceiverModel("315")
+                                                   : ReceiverModel("305");
     const std::string_view file = fuzz::Bytes(data + 1, size - 1);
 
     const G3mReadReport read = DecodeG3mImage(file, model);

@@ -20,7 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
         return line;
     };
-    const std::string_view model = nextLine();
+    const Result<ReceiverModel> named = ReceiverModel::FromText(nextLine());
+    const ReceiverModel model = named ? *named : ReceiverModel();
 
     MemoryTable table = MemoryTable::ImportLayout();
     while (!bytes.empty()) {
@@ -37,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         table.AppendRow(std::move(cells));
     }
 
-    const auto length = static_cast<std::size_t>(RecordLengthFor(model));
+    const auto length = model.RecordLength();
     FUZZ_REQUIRE(length == 84 || length == 92 || length == 100);
     std::vector<Diagnostic> problems;
     for (int row = 1; row < table.RowCount(); ++row) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "TestData.h"
+#include "../TestTables.h"
 #include "channel/CellChecks.h"
 #include "g3m/G3mFile.h"
 #include "g3m/G3mReader.h"
@@ -42,8 +43,8 @@ struct Encoded {
 };
 
 // Starts from a record full of 0xAA, so a byte the encoder forgets to write shows.
-Encoded Encode(const Cells& cells, std::string_view model, int row = 1) {
-    std::vector<std::uint8_t> record(static_cast<std::size_t>(RecordLengthFor(model)), 0xAA);
+Encoded Encode(const Cells& cells, ReceiverModel model, int row = 1) {
+    std::vector<std::uint8_t> record(model.RecordLength(), 0xAA);
     std::vector<Diagnostic> problems;
     Encoded out;
     const std::vector<std::string_view> views(cells.begin(), cells.end());
@@ -130,7 +131,7 @@ private slots:
         // bandwidth, both summed; "313" and "303" records have no place for them.
         Cells withSecondary = ExampleRow();
         withSecondary[SecondarySquelchType] = "2", withSecondary[SecondarySquelchValue] = "-90";
-        for (const char* model : {"315", "305"}) {
+        for (const ReceiverModel model : {ReceiverModel("315"), ReceiverModel("305")}) {
             out = Encode(withSecondary, model);
             QCOMPARE(out.record.toHex(' '), kExampleRecord.left(80).toHex(' ') +
                                                 " e7 49 8c 75 24 fa ff ff 60 09 00 00 02 00 00 00"
@@ -232,7 +233,6 @@ private slots:
         row("bandwidth empty", Bandwidth, "", 88, "00 00 00 00",
             "Bandwidth is empty; the channel will be skipped the next time the .csv file is "
             "opened");
-        row("bandwidth without model", Bandwidth, "2400", 88, "00 00 00 00", {}, "");
         row("bandwidth ignored by 303", Bandwidth, "x", 80, "", {}, "303");
         row("bandwidth of 305", Bandwidth, "2400", 88, "60 09 00 00", {}, "305");
         row("secondary squelch type", SecondarySquelchType, "3", 92, "03 00 00 00", {}, "315");
@@ -253,7 +253,7 @@ private slots:
         Cells cells(kImportedColumnCount);
         cells[Number] = "1", cells[Frequency] = "0", cells[Bandwidth] = "2400", cells[Mode] = "CW";
         cells[std::size_t(column)] = text.toStdString();
-        const Encoded out = Encode(cells, model.toStdString(), 7);
+        const Encoded out = Encode(cells, testing::Model(model), 7);
         QVERIFY(out.channel != 0);
         QCOMPARE(out.record.mid(offset, bytes.size()).toHex(' '), bytes.toHex(' '));
         QCOMPARE(out.problems,
@@ -461,10 +461,10 @@ private slots:
         }
         table.AppendRow(cells);
         ByteBuffer image;
-        QCOMPARE(PlaceRecords(table, model.toStdString(), image).recordsWritten, 1);
+        QCOMPARE(PlaceRecords(table, testing::Model(model), image).recordsWritten, 1);
 
         const G3mReadReport report =
-            DecodeG3mImage(std::string_view(image.data(), image.size()), model.toStdString());
+            DecodeG3mImage(std::string_view(image.data(), image.size()), testing::Model(model));
         QCOMPARE(Problems(report.problems), QStringList());
         QCOMPARE(report.table.ChannelCount(), 1);
         QCOMPARE(Strings(report.table, 1), read);

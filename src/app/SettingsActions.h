@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include "app/SettingsFile.h"
+
+class QAction;
+class QWidget;
+
+namespace corvalen {
+
+class Document;
+class MessageBoxes;
+class SharedFileDialog;
+
+// The settings the editor keeps between runs (the Winradio folder and the receiver model): reads
+// them at start, writes them on Exit and after Options / "Winradio Folder", which it owns. A
+// receiver model that is none of the four is refused wherever it comes from, and said so on the
+// status line.
+class SettingsActions : public QObject {
+    Q_OBJECT
+
+public:
+    SettingsActions(Document& document, const SettingsFile& settings,
+                    SharedFileDialog& fileDialog, MessageBoxes& messages, QWidget* window);
+
+    QAction* winradioFolderAction() const { return m_winradioFolder; }
+
+    // Reads the stored settings into the document, or shows the first-run message.
+    void load();
+    // Writes the settings file. True when written, with `savedNote` saying where; else the
+    // status line says why.
+    bool save(QString& savedNote);
+
+public slots:
+    void chooseWinradioFolder();  // Options / "Winradio Folder"
+
+signals:
+    void status(const QString& text);
+
+private:
+    Document& m_document;
+    const SettingsFile& m_settings;
+    SharedFileDialog& m_fileDialog;
+    MessageBoxes& m_messages;
+    QAction* m_winradioFolder;
+};
+
+}  // namespace corvalen
