@@ -174,7 +174,7 @@ Result<StreamedConversion> ConvertCsvToRecordFile(const std::string& csvPath,
     conversion.saved = SaveRecordFile(
         recordPath, model,
         [&](RecordPlacer& placer) {
-            conversion.recordsRead = ReadCsvRecords(
+            conversion.recordsRead = ReadCsvRecordsAhead(
                 bytes, conversion.lineDiagnostics,
                 [&](std::span<const std::string_view> cells) { placer.Place(cells); });
         },
