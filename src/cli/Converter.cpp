@@ -351,6 +351,20 @@ void SummarizeSave(const G3mSaveReport& saved, const std::string& output, std::o
     }
 }
 
+// A memory file saved: why it could not be (false), or its rows and notices on `err` and the
+// summary without a line end on `out`.
+bool ReportSaved(const Result<G3mSaveReport>& saved, const std::string& output, std::ostream& out,
+                 std::ostream& err) {
+    if (!saved) {
+        err << "corvalen-cli: " << saved.error().message << "\n";
+        return false;
+    }
+    Report(saved->problems, err);
+    ReportSaveNotices(saved->saveNotices, err);
+    SummarizeSave(*saved, output, out);
+    return true;
+}
+
 std::string InputNote(const std::vector<Diagnostic>& diagnostics) {
     if (diagnostics.empty()) {
         return {};
@@ -368,14 +382,9 @@ int ConvertCsvToRecords(const Arguments& arguments, std::ostream& out, std::ostr
         return kExitFileError;
     }
     Report(converted->lineDiagnostics, err);
-    const Result<G3mSaveReport>& saved = converted->saved;
-    if (!saved) {
-        err << "corvalen-cli: " << saved.error().message << "\n";
+    if (!ReportSaved(converted->saved, output, out, err)) {
         return kExitFileError;
     }
-    Report(saved->problems, err);
-    ReportSaveNotices(saved->saveNotices, err);
-    SummarizeSave(*saved, output, out);
     out << InputNote(converted->lineDiagnostics) << "\n";
     return kExitOk;
 }
@@ -471,14 +480,10 @@ int WriteChannels(const MemoryTable& table, const std::vector<std::string>& grou
         return kExitOk;
     }
     if (KindOf(output) == FileKind::G3m) {
-        Result<G3mSaveReport> saved = SaveG3mFile(output, table, *choice.model);
-        if (!saved) {
-            err << "corvalen-cli: " << saved.error().message << "\n";
+        const Result<G3mSaveReport> saved = SaveG3mFile(output, table, *choice.model);
+        if (!ReportSaved(saved, output, out, err)) {
             return kExitFileError;
         }
-        Report(saved->problems, err);
-        ReportSaveNotices(saved->saveNotices, err);
-        SummarizeSave(*saved, output, out);
         reported = !saved->problems.empty() || saved->rowsNotWritten != 0;
         return kExitOk;
     }

@@ -2,6 +2,7 @@
 #include <QFile>
 #include <QtTest>
 
+#include "../TestTables.h"
 #include "TestData.h"
 #include "csv/CsvWriter.h"
 #include "files/ChannelFiles.h"
@@ -10,11 +11,6 @@
 using namespace corvalen;
 
 namespace {
-
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : "<cannot read " + path.toUtf8() + ">";
-}
 
 QByteArray Lines(const std::vector<Diagnostic>& diagnostics) {
     QByteArray lines;
@@ -32,7 +28,7 @@ void CompareGolden(const QByteArray& actual, const QString& path) {
         file.write(actual);
         return;
     }
-    QCOMPARE(actual, ReadAll(path));
+    QCOMPARE(actual, testing::ReadBytes(path));
 }
 
 // What a bookmark list keeps of every channel: frequency, name, bandwidth and group.
