@@ -536,7 +536,7 @@ std::string_view ConverterUsage() {
 
 int RunConverter(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h" || args[0] == "help")) {
-        out << kUsage << "\n" << FillUsage();
+        out << kUsage << "\n" << FillUsage() << "\n" << ScheduleUsage();
         return kExitOk;
     }
     const std::string_view command = args.empty() ? std::string_view() : args[0];
