@@ -259,7 +259,8 @@ BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::
     }
 
     const std::string in = " in an " + std::string(format.name);
-    for (const auto& [mode, tally] : modesChanged) {
+    for (const auto& [changed, tally] : modesChanged) {
+        const std::string_view mode = changed;  // a lambda may not capture a structured binding
         const auto nearest = std::find_if(kNearestModes.begin(), kNearestModes.end(),
                                           [&](const ModePair& p) { return p.receiver == mode; });
         report(tally.firstRow, Mode,

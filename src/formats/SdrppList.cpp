@@ -118,8 +118,9 @@ Result<BookmarkRead> ReadSdrppList(std::string_view fileBytes, std::vector<std::
         if (marks == list.end() || !marks->is_object()) {
             continue;
         }
-        for (const auto& [name, mark] : marks->items()) {
+        for (const auto& [name, value] : marks->items()) {
             ++place;
+            const Json& mark = value;  // a lambda may not capture a structured binding
             const auto field = [&](const char* key) -> const Json& {
                 static const Json kNone;
                 const auto found = mark.is_object() ? mark.find(key) : mark.end();
