@@ -104,6 +104,9 @@ Result<BookmarkRead> ReadSdrppList(std::string_view fileBytes, std::vector<std::
         return Error{"line " +
                      std::to_string(LineAt(fileBytes, error.byte == 0 ? 0 : error.byte - 1)) +
                      " is not well-formed JSON (byte " + std::to_string(error.byte) + ")"};
+    } catch (const Json::exception& error) {
+        // A number too large for any number type (1E400), for one.
+        return Error{std::string("the JSON cannot be read: ") + error.what()};
     }
     const auto lists = document.is_object() ? document.find("lists") : document.end();
     if (lists == document.end() || !lists->is_object()) {

@@ -119,6 +119,9 @@ private slots:
                                   << "line 2 is not well-formed JSON";
         QTest::newRow("JSON deep") << QByteArray("{\"lists\":" + QByteArray(100, '[') + "}")
                                    << "nests more than 32 levels deep";
+        QTest::newRow("JSON number too large")
+            << QByteArray("{\"lists\": {\"A\": {\"bookmarks\": {\"x\": {\"frequency\": 1E400}}}}}")
+            << "number overflow parsing '1E400'";
         QTest::newRow("JSON without lists")
             << QByteArray("{\"lists\": 3}") << "has no \"lists\" object";
     }
