@@ -22,6 +22,7 @@
 #include "csv/CsvReader.h"
 #include "csv/CsvWriter.h"
 #include "files/ChannelFiles.h"
+#include "formats/BookmarkList.h"
 #include "g3m/G3mFile.h"
 #include "g3m/G3mReader.h"
 #include "g3m/MemoryRecord.h"
@@ -36,7 +37,9 @@ namespace {
 const QString kAppTitle = QStringLiteral("Corvalen");
 // The dialogs' texts, looked up when a dialog opens so they follow the language loaded.
 QString CsvOpenFilter() {
-    return QCoreApplication::translate("corvalen::FileActions", "Memory files (*.csv)|*.csv");
+    return QCoreApplication::translate(
+        "corvalen::FileActions",
+        "Memory files (*.csv)|*.csv|SDR# and SDR++ lists (*.xml *.json)|*.xml;*.json");
 }
 QString CsvSaveFilter() {
     return QCoreApplication::translate("corvalen::FileActions", "Data files (*.csv)|*.csv");
@@ -51,7 +54,13 @@ QString ChirpFilter() {
     return QCoreApplication::translate("corvalen::FileActions", "CHIRP files (*.csv)|*.csv");
 }
 QString AppendFilter() {
-    return QCoreApplication::translate("corvalen::FileActions", "Channel files|*.csv;*.g3m;*.15m");
+    return QCoreApplication::translate("corvalen::FileActions",
+                                       "Channel files|*.csv;*.g3m;*.15m;*.xml;*.json");
+}
+QString ListFilter() {
+    return QCoreApplication::translate(
+        "corvalen::FileActions",
+        "SDR# frequency list (*.xml)|*.xml|SDR++ frequency manager (*.json)|*.json");
 }
 
 // The memory files of the receiver model: .15m for the "305" and "315", else .g3m.
@@ -84,6 +93,7 @@ FileActions::FileActions(Document& document, SharedFileDialog& fileDialog, Messa
       m_saveCsv(new QAction(tr("Save .csv file"), this)),
       m_saveG3m(new QAction(this)),
       m_saveChirp(new QAction(tr("Save as CHIRP .csv file\u2026"), this)),
+      m_saveList(new QAction(tr("Save as SDR Bookmark List\u2026"), this)),
       m_append(new QAction(tr("Append Channels from File\u2026"), this)),
       m_recentMenu(new QMenu(tr("Recent files"), window)) {
     m_openCsv->setObjectName(QStringLiteral("openCsvAction"));
@@ -100,6 +110,8 @@ FileActions::FileActions(Document& document, SharedFileDialog& fileDialog, Messa
     connect(m_saveG3m, &QAction::triggered, this, &FileActions::saveG3m);
     m_saveChirp->setObjectName(QStringLiteral("saveChirpAction"));
     connect(m_saveChirp, &QAction::triggered, this, &FileActions::saveChirp);
+    m_saveList->setObjectName(QStringLiteral("saveListAction"));
+    connect(m_saveList, &QAction::triggered, this, &FileActions::saveList);
     m_append->setObjectName(QStringLiteral("appendAction"));
     connect(m_append, &QAction::triggered, this, &FileActions::appendFromFile);
 
@@ -180,9 +192,13 @@ bool FileActions::importCsvFile(const QString& path) {
     rememberFile(path);
     const int channels = imported->table.ChannelCount();
     loadTable(std::move(imported->table), tr("Open %1").arg(QFileInfo(path).fileName()));
+    m_document.setGroupNames(std::move(imported->groupNames));
 
-    QString text = imported->kind == MemoryFileKind::ChirpCsv ? tr("Read %1 from the CHIRP file %2")
-                                                              : tr("Read %1 from %2");
+    QString text =
+        imported->kind == MemoryFileKind::ChirpCsv       ? tr("Read %1 from the CHIRP file %2")
+        : imported->kind == MemoryFileKind::SdrSharpList ? tr("Read %1 from the SDR# list %2")
+        : imported->kind == MemoryFileKind::SdrppList    ? tr("Read %1 from the SDR++ list %2")
+                                                         : tr("Read %1 from %2");
     text = text.arg(Count(channels, "channel", "channels"), QFileInfo(path).fileName());
     if (!imported->diagnostics.empty()) {
         text += tr("; %1 reported").arg(Count(imported->diagnostics.size(), "line", "lines"));
@@ -221,6 +237,7 @@ bool FileActions::openG3mFile(const QString& path) {
     rememberFile(path);
     const int channels = read->table.ChannelCount();
     loadTable(std::move(read->table), tr("Open %1").arg(QFileInfo(path).fileName()));
+    m_document.setGroupNames({});
 
     QString text = tr("Read %1 from %2 (%3-byte records)")
                        .arg(Count(channels, "channel", "channels"), QFileInfo(path).fileName())
@@ -253,7 +270,9 @@ bool FileActions::IsMemoryFilePath(const QString& path) {
     const QString suffix = QFileInfo(path).suffix();
     return suffix.compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0 ||
            suffix.compare(QLatin1String("g3m"), Qt::CaseInsensitive) == 0 ||
-           suffix.compare(QLatin1String("15m"), Qt::CaseInsensitive) == 0;
+           suffix.compare(QLatin1String("15m"), Qt::CaseInsensitive) == 0 ||
+           suffix.compare(QLatin1String("xml"), Qt::CaseInsensitive) == 0 ||
+           suffix.compare(QLatin1String("json"), Qt::CaseInsensitive) == 0;
 }
 
 QString FileActions::DroppedMemoryFile(const QMimeData* data) {
@@ -495,7 +514,8 @@ bool FileActions::appendFile(const QString& path) {
         return false;
     }
     BusyCursor busy;
-    Result<MemoryFileRead> read = ReadMemoryFile(LocalPath(path), m_document.receiverModel());
+    Result<MemoryFileRead> read =
+        ReadMemoryFile(LocalPath(path), m_document.receiverModel(), m_document.groupNames());
     if (!read) {
         report(FailureText(path, read.error(), tr("nothing appended")));
         return false;
@@ -504,25 +524,16 @@ bool FileActions::appendFile(const QString& path) {
     const QString name = QFileInfo(path).fileName();
     const int channels = read->table.ChannelCount();
     MemoryTableModel& model = m_document.table();
-    const int lastRow = model.table().RowCount() - 1;
     if (const Status room = RoomForChannels(model.table(), static_cast<std::uint64_t>(channels),
                                             "The file holds");
         !room) {
         report(FailureText(path, room.error(), tr("nothing appended")));
         return false;
     }
-    if (channels > 0) {
-        const QString step = tr("Append %1").arg(name);
-        if (model.table().ColCount() == read->table.ColCount()) {
-            m_document.undoStack().push(
-                new PutRowsStep(model, lastRow + 1, std::move(read->table), step));
-        } else {
-            // The start-up grid's ten columns take the file's 19 first: the whole table changes.
-            MemoryTable grown = model.table();
-            AppendChannels(grown, read->table);
-            m_document.undoStack().push(new LoadTableStep(m_document, std::move(grown), step));
-        }
+    if (!read->groupNames.empty()) {
+        m_document.setGroupNames(std::move(read->groupNames));
     }
+    const int lastRow = appendChannels(std::move(read->table), tr("Append %1").arg(name));
     QString text = tr("Appended %1 from %2 after row %3")
                        .arg(Count(channels, "channel", "channels"), name)
                        .arg(lastRow);
@@ -530,6 +541,58 @@ bool FileActions::appendFile(const QString& path) {
         text += tr("; %1 reported").arg(Count(read->diagnostics.size(), "problem", "problems"));
     }
     report(text, read->diagnostics);
+    return true;
+}
+
+int FileActions::appendChannels(MemoryTable channels, const QString& step) {
+    MemoryTableModel& model = m_document.table();
+    const int lastRow = model.table().RowCount() - 1;
+    if (channels.ChannelCount() > 0) {
+        if (model.table().ColCount() == channels.ColCount()) {
+            m_document.undoStack().push(
+                new PutRowsStep(model, lastRow + 1, std::move(channels), step));
+        } else {
+            // The start-up grid's ten columns take the file's 19 first: the whole table changes.
+            MemoryTable grown = model.table();
+            AppendChannels(grown, channels);
+            m_document.undoStack().push(new LoadTableStep(m_document, std::move(grown), step));
+        }
+    }
+    return lastRow;
+}
+
+bool FileActions::saveList() {
+    const std::optional<QString> chosen =
+        chooseSaveTarget(ListFilter(), tr("Save as SDR Bookmark List"));
+    if (!chosen) {
+        return false;
+    }
+    // A name ending in .json is an SDR++ list; any other an SDR# list, the first offered.
+    const QString path = *chosen;
+    const bool sdrpp = path.endsWith(QLatin1String(".json"), Qt::CaseInsensitive);
+    Result<BookmarkListText> text = [&] {
+        BusyCursor busy;
+        const MemoryTable& table = m_document.table().table();
+        return sdrpp ? Result<BookmarkListText>(WriteSdrppList(table, m_document.groupNames()))
+                     : WriteSdrSharpList(table, m_document.groupNames());
+    }();
+    Status written =
+        text ? WriteFileAtomically(LocalPath(path), text->bytes) : Status(text.error());
+    if (!written) {
+        report(FailureText(path, written.error(), tr("nothing saved")));
+        return false;
+    }
+    rememberFile(path);
+    QString status =
+        (sdrpp ? tr("Saved %1 to the SDR++ list %2") : tr("Saved %1 to the SDR# list %2"))
+            .arg(Count(text->channelsWritten, "channel", "channels"), QFileInfo(path).fileName());
+    if (text->rowsNotWritten > 0) {
+        status += tr("; %1 not written").arg(Count(text->rowsNotWritten, "row", "rows"));
+    }
+    if (!text->diagnostics.empty()) {
+        status += tr("; %1 reported").arg(Count(text->diagnostics.size(), "problem", "problems"));
+    }
+    report(status, text->diagnostics);
     return true;
 }
 

@@ -29,6 +29,7 @@
 #include "app/ClientArea.h"
 #include "app/EditActions.h"
 #include "app/FileActions.h"
+#include "app/ScheduleActions.h"
 #include "app/FindBar.h"
 #include "app/GridView.h"
 #include "app/GridViewOptions.h"
@@ -58,6 +59,8 @@ MainWindow::MainWindow(SettingsFile settings, FileDialogPresenter* fileDialogs,
 
     m_fileActions = new FileActions(m_document, m_fileDialog, *m_messages, m_settings, this);
     connect(m_fileActions, &FileActions::status, this, &MainWindow::showStatus);
+    m_scheduleActions = new ScheduleActions(m_document, m_fileDialog, *m_fileActions, this);
+    connect(m_scheduleActions, &ScheduleActions::status, this, &MainWindow::showStatus);
     connect(m_fileActions, &FileActions::tableLoaded, this, &MainWindow::fitColumns);
     m_printActions = new PrintActions(
         *grid(), m_fileDialog, *m_messages, [this] { return m_document.filePath(); }, this);
@@ -129,10 +132,10 @@ void MainWindow::buildMenus() {
     file->setObjectName(QStringLiteral("fileMenu"));
     file->addActions({m_fileActions->openCsvAction(), m_fileActions->openG3mAction()});
     file->addMenu(m_fileActions->recentMenu());
-    file->addAction(m_fileActions->appendAction());
+    file->addActions({m_fileActions->appendAction(), m_scheduleActions->importAction()});
     file->addSeparator();
     file->addActions({m_fileActions->saveCsvAction(), m_fileActions->saveG3mAction(),
-                      m_fileActions->saveChirpAction()});
+                      m_fileActions->saveChirpAction(), m_fileActions->saveListAction()});
     file->addSeparator();
     file->addActions({m_printActions->printAction(), m_printActions->exportPdfAction()});
     file->addSeparator();

@@ -9,10 +9,12 @@
 #include "cli/CheckVerb.h"
 #include "cli/FillVerb.h"
 #include "cli/Reports.h"
+#include "cli/ScheduleVerb.h"
 #include "csv/ChirpCsv.h"
 #include "csv/CsvReader.h"
 #include "csv/CsvWriter.h"
 #include "files/ChannelFiles.h"
+#include "formats/BookmarkList.h"
 #include "g3m/G3mFile.h"
 #include "g3m/G3mReader.h"
 #include "g3m/MemoryRecord.h"
@@ -23,21 +25,22 @@ namespace corvalen {
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage: corvalen-cli convert [--model MODEL] [--to chirp] [--numbering N] [--all]\n"
-    "                            INPUT.csv OUTPUT\n"
-    "       corvalen-cli convert --model MODEL [--to chirp] [--all] INPUT.g3m|INPUT.15m "
-    "OUTPUT.csv\n"
+    "usage: corvalen-cli convert [--model MODEL] [--to FORMAT] [--numbering N] [--all]\n"
+    "                            INPUT OUTPUT\n"
+    "       corvalen-cli convert --model MODEL [--to FORMAT] [--all] INPUT.g3m|INPUT.15m OUTPUT\n"
     "       corvalen-cli verify --model MODEL FILE.g3m|FILE.15m\n"
     "       corvalen-cli check [--model MODEL] [--numbering N] [--all] FILE\n"
     "       corvalen-cli fill --start F --stop F --step S [--set COLUMN=VALUE]...\n"
     "                         [--first-number N] [--all] [INPUT.csv] OUTPUT.csv\n"
+    "       corvalen-cli schedule [FILTERS] [--model MODEL] [--to FORMAT] SKED.csv OUTPUT\n"
     "       corvalen-cli --help\n"
     "\n"
-    "Formats: INPUT.csv is a Winradio CSV memory file or a CHIRP CSV file (recognised by its\n"
-    "Location header); .g3m is the memory file of the G313 and G303 (MODEL \"313\" or \"303\"),\n"
-    ".15m that of the G305 and G315 (MODEL \"305\" or \"315\").\n"
+    "Formats: a .g3m file is the memory file of the G313 and G303 (MODEL \"313\" or \"303\"),\n"
+    ".15m that of the G305 and G315 (MODEL \"305\" or \"315\"). FORMAT is chirp, sdrsharp or sdrpp.\n"
     "\n"
-    "convert writes the channels of INPUT.csv to OUTPUT:\n"
+    "convert reads a Winradio CSV memory file, a CHIRP CSV file (recognised by its\n"
+    "Location header), an SDR# frequencies.xml or an SDR++ frequency manager .json file\n"
+    "(both recognised by their content), and writes its channels to OUTPUT:\n"
     "  OUTPUT.g3m  a .g3m memory file for the receiver MODEL (\"313\" or \"303\"; required).\n"
     "  OUTPUT.15m  a .15m memory file for the receiver MODEL (\"305\" or \"315\"; required).\n"
     "              An existing file is updated in place: records of channels not in INPUT\n"
@@ -52,6 +55,11 @@ constexpr std::string_view kUsage =
     "Location as the channel number and leaves out Location 0; shift numbers every channel\n"
     "Location + 1; sequential numbers them 1 to n in file order. Without it a file holding\n"
     "Location 0 is shifted, and that is said.\n"
+    "--to sdrsharp writes OUTPUT as an SDR# frequency list (XML), --to sdrpp as an SDR++\n"
+    "frequency manager file (JSON); an OUTPUT ending in .xml or .json picks them too.\n"
+    "Receiver groups become their group and list names.\n"
+    "schedule picks broadcasts from an EiBi schedule and writes one channel per frequency\n"
+    "  and station (see corvalen-cli schedule --help).\n"
     "verify checks the checksum of every record of a memory file for MODEL.\n"
     "check prints the problems and notices the editor's Problems panel shows for FILE (a CSV\n"
     "  memory file checked for MODEL, else as for the \"313\"; a CHIRP file; or, with --model, a\n"
@@ -76,8 +84,9 @@ enum class FileKind { G3m, Csv, Other };  // G3m: any binary memory file, .g3m o
 
 struct Arguments {
     std::optional<ReceiverModel> model;
-    bool toChirp = false;  // --to chirp
-    bool all = false;      // --all: every report line, not one per kind
+    bool toChirp = false;                  // --to chirp
+    ListFormat toList = ListFormat::None;  // --to sdrsharp, --to sdrpp, or OUTPUT.xml, .json
+    bool all = false;                      // --all: every report line, not one per kind
     std::optional<ChirpNumbering> numbering;
     std::vector<std::string> files;
 };
@@ -86,6 +95,13 @@ FileKind KindOf(std::string_view path) {
     return IsRecordFilePath(path) ? FileKind::G3m
            : IsCsvFilePath(path)  ? FileKind::Csv
                                   : FileKind::Other;
+}
+
+bool EndsWith(std::string_view path, std::string_view suffix) {
+    return path.size() >= suffix.size() &&
+           std::equal(suffix.begin(), suffix.end(),
+                      path.end() - static_cast<std::ptrdiff_t>(suffix.size()),
+                      [](char a, char b) { return (a >= 'A' && a <= 'Z' ? a + 32 : a) == b; });
 }
 
 // Parses the arguments after the command: --model and `fileCount` file names. Returns nullopt
@@ -113,16 +129,19 @@ std::optional<Arguments> ParseArguments(std::string_view command,
             std::string_view format = arg.substr(std::min<std::size_t>(arg.size(), 5));
             if (arg == "--to") {
                 if (i + 1 >= args.size()) {
-                    err << "corvalen-cli: --to needs a value (chirp)\n";
+                    err << "corvalen-cli: --to needs a value (chirp, sdrsharp or sdrpp)\n";
                     return std::nullopt;
                 }
                 format = args[++i];
             }
-            if (format != "chirp") {
-                err << "corvalen-cli: --to takes only chirp, not " << format << "\n";
+            if (format == "chirp") {
+                parsed.toChirp = true;
+            } else if (format == "sdrsharp" || format == "sdrpp") {
+                parsed.toList = format == "sdrpp" ? ListFormat::Sdrpp : ListFormat::SdrSharp;
+            } else {
+                err << "corvalen-cli: --to takes chirp, sdrsharp or sdrpp, not " << format << "\n";
                 return std::nullopt;
             }
-            parsed.toChirp = true;
         } else if (arg == "--all") {
             parsed.all = true;
         } else if (command == "convert" && arg == "--numbering") {
@@ -146,6 +165,9 @@ std::optional<Arguments> ParseArguments(std::string_view command,
     if (parsed.files.size() != fileCount) {
         err << "corvalen-cli: " << command << " needs " << files << "\n";
         return std::nullopt;
+    }
+    if (command == "convert" && !parsed.toChirp && parsed.toList == ListFormat::None) {
+        parsed.toList = ListFormatOf(parsed.files[1]);
     }
     return parsed;
 }
@@ -179,6 +201,13 @@ bool CheckModelFor(std::string_view path, std::string_view command,
 bool CheckConvertArguments(const Arguments& arguments, std::ostream& err) {
     const std::string& input = arguments.files[0];
     const std::string& output = arguments.files[1];
+    if (!CheckListOutput(output, arguments.toList, err)) {
+        return false;
+    }
+    if (arguments.toList != ListFormat::None) {
+        return KindOf(input) != FileKind::G3m ||
+               CheckModelFor(input, "reading", arguments.model, err);
+    }
     if (arguments.toChirp && KindOf(output) != FileKind::Csv) {
         err << "corvalen-cli: --to chirp writes an OUTPUT ending in .csv: " << output << "\n";
         return false;
@@ -199,15 +228,19 @@ bool CheckConvertArguments(const Arguments& arguments, std::ostream& err) {
         case FileKind::Other:
             break;
     }
-    err << "corvalen-cli: OUTPUT must end in .g3m, .15m or .csv: " << output << "\n";
+    err << "corvalen-cli: OUTPUT must end in .g3m, .15m, .csv, .xml or .json: " << output << "\n";
     return false;
 }
 
 // The reports of a file read or written, grouped by kind unless every line was asked for.
+void Report(const std::vector<Diagnostic>& diagnostics, bool all, std::ostream& err,
+            const MemoryTable* table = nullptr, const RowOrigins* origins = nullptr) {
+    WriteReport(diagnostics, ProblemPlaces(table, origins), all, err);
+}
 void Report(const std::vector<Diagnostic>& diagnostics, const Arguments& arguments,
             std::ostream& err, const MemoryTable* table = nullptr,
             const RowOrigins* origins = nullptr) {
-    WriteReport(diagnostics, ProblemPlaces(table, origins), arguments.all, err);
+    Report(diagnostics, arguments.all, err, table, origins);
 }
 
 std::string Count(std::size_t n, std::string_view singular, std::string_view plural) {
@@ -230,36 +263,71 @@ void ReportSaveNotices(const std::vector<std::string>& notices, std::ostream& er
     }
 }
 
-Status WriteCsv(const MemoryTable& table, const std::string& path, const Arguments& arguments,
-                std::ostream& err, const RowOrigins* origins = nullptr) {
+// Writes the table as a CSV memory file; on success reports its cells, and tells in `reported`
+// whether there were any.
+Status WriteCsv(const MemoryTable& table, const std::string& path, std::ostream& err,
+                const OutputChoice& choice, bool* reported = nullptr) {
     const CsvText text = BuildCsvText(table, /*csvLoaded=*/true);
+    if (reported != nullptr) {
+        *reported = !text.diagnostics.empty();
+    }
     std::vector<std::string> notices;
     Status written = WriteCsvFile(path, text, notices);
     if (written) {
-        Report(text.diagnostics, arguments, err, &table, origins);
+        Report(text.diagnostics, choice.all, err, &table, choice.origins);
         ReportSaveNotices(notices, err);
     }
     return written;
 }
 
-// What the summary says of a CHIRP file written: "12 channels", and "; 1 row not written".
+// What the summary says of a CHIRP file or a bookmark list written: "12 channels", and
+// "; 1 row not written".
 struct ChirpSummary {
     std::string channels;
     std::string rowsNotWritten;
+    bool reported = false;  // rows or cells were reported
 };
+
+// Writes the table as an SDR# or SDR++ bookmark list, its groups named by `groupNames`; on
+// success reports its rows.
+Result<ChirpSummary> WriteList(const MemoryTable& table, const std::vector<std::string>& groupNames,
+                               ListFormat format, const std::string& path, std::ostream& err,
+                               bool all, const RowOrigins* origins = nullptr) {
+    Result<BookmarkListText> text =
+        format == ListFormat::SdrSharp
+            ? WriteSdrSharpList(table, groupNames)
+            : Result<BookmarkListText>(WriteSdrppList(table, groupNames));
+    if (!text) {
+        return text.error();
+    }
+    std::vector<std::string> notices;
+    if (const Status written = WriteFileAtomically(path, text->bytes, notices); !written) {
+        return written.error();
+    }
+    Report(text->diagnostics, all, err, &table, origins);
+    ReportSaveNotices(notices, err);
+    ChirpSummary summary{
+        Count(text->channelsWritten, "channel", "channels"), {}, !text->diagnostics.empty()};
+    if (text->rowsNotWritten != 0) {
+        summary.rowsNotWritten =
+            "; " + Count(text->rowsNotWritten, "row not written", "rows not written");
+    }
+    return summary;
+}
 
 // Writes the table as a CHIRP file; on success reports its rows.
 Result<ChirpSummary> WriteChirp(const MemoryTable& table, const std::string& path,
-                                const Arguments& arguments, std::ostream& err,
+                                std::ostream& err, bool all,
                                 const RowOrigins* origins = nullptr) {
     const ChirpText text = BuildChirpCsvText(table);
     std::vector<std::string> notices;
     if (const Status written = WriteFileAtomically(path, text.bytes, notices); !written) {
         return written.error();
     }
-    Report(text.diagnostics, arguments, err, &table, origins);
+    Report(text.diagnostics, all, err, &table, origins);
     ReportSaveNotices(notices, err);
-    ChirpSummary summary{Count(text.channelsWritten, "channel", "channels"), {}};
+    ChirpSummary summary{
+        Count(text.channelsWritten, "channel", "channels"), {}, !text.diagnostics.empty()};
     if (text.rowsNotWritten != 0) {
         summary.rowsNotWritten =
             "; " + Count(text.rowsNotWritten, "row not written", "rows not written");
@@ -276,14 +344,18 @@ int ConvertG3m(const Arguments& arguments, std::ostream& out, std::ostream& err)
         return kExitFileError;
     }
     ChirpSummary summary{Count(read->table.ChannelCount(), "channel", "channels"), {}};
-    if (arguments.toChirp) {
-        Result<ChirpSummary> written = WriteChirp(read->table, output, arguments, err);
+    if (arguments.toChirp || arguments.toList != ListFormat::None) {
+        Result<ChirpSummary> written =
+            arguments.toChirp ? WriteChirp(read->table, output, err, arguments.all)
+                              : WriteList(read->table, {}, arguments.toList, output, err,
+                                          arguments.all);
         if (!written) {
             err << "corvalen-cli: " << written.error().message << "\n";
             return kExitFileError;
         }
         summary = *written;
-    } else if (const Status written = WriteCsv(read->table, output, arguments, err); !written) {
+    } else if (const Status written = WriteCsv(read->table, output, err, OutputChoice{.all = arguments.all});
+               !written) {
         err << "corvalen-cli: " << written.error().message << "\n";
         return kExitFileError;
     }
@@ -310,6 +382,21 @@ void SummarizeSave(const G3mSaveReport& saved, const std::string& output, std::o
     }
 }
 
+// A memory file saved: why it could not be (false), or its rows and notices on `err` and the
+// summary without a line end on `out`.
+bool ReportSaved(const Result<G3mSaveReport>& saved, const std::string& output, std::ostream& out,
+                 std::ostream& err, bool all = false, const MemoryTable* table = nullptr,
+                 const RowOrigins* origins = nullptr) {
+    if (!saved) {
+        err << "corvalen-cli: " << saved.error().message << "\n";
+        return false;
+    }
+    Report(saved->problems, all, err, table, origins);
+    ReportSaveNotices(saved->saveNotices, err);
+    SummarizeSave(*saved, output, out);
+    return true;
+}
+
 std::string InputNote(const std::vector<Diagnostic>& diagnostics) {
     if (diagnostics.empty()) {
         return {};
@@ -327,14 +414,10 @@ int ConvertCsvToRecords(const Arguments& arguments, std::ostream& out, std::ostr
         return kExitFileError;
     }
     Report(converted->lineDiagnostics, arguments, err, nullptr, &converted->origins);
-    const Result<G3mSaveReport>& saved = converted->saved;
-    if (!saved) {
-        err << "corvalen-cli: " << saved.error().message << "\n";
+    if (!ReportSaved(converted->saved, output, out, err, arguments.all, nullptr,
+                     &converted->origins)) {
         return kExitFileError;
     }
-    Report(saved->problems, arguments, err, nullptr, &converted->origins);
-    ReportSaveNotices(saved->saveNotices, err);
-    SummarizeSave(*saved, output, out);
     out << InputNote(converted->lineDiagnostics) << "\n";
     return kExitOk;
 }
@@ -345,10 +428,11 @@ int Convert(const Arguments& arguments, std::ostream& out, std::ostream& err) {
     if (KindOf(input) == FileKind::G3m) {
         return ConvertG3m(arguments, out, err);
     }
-    if (KindOf(output) == FileKind::G3m && !arguments.toChirp && IsReceiverCsvFile(input)) {
+    if (KindOf(output) == FileKind::G3m && !arguments.toChirp &&
+        arguments.toList == ListFormat::None && IsReceiverCsvFile(input)) {
         return ConvertCsvToRecords(arguments, out, err);
     }
-    // A receiver CSV file or a CHIRP file, told apart by their first line.
+    // A receiver CSV file, a CHIRP file or a bookmark list, told apart by their first bytes.
     Result<MemoryFileRead> imported =
         ReadMemoryFile(input, arguments.model.value_or(ReceiverModel()));
     if (!imported) {
@@ -360,37 +444,16 @@ int Convert(const Arguments& arguments, std::ostream& out, std::ostream& err) {
     Report(imported->diagnostics, arguments, err, &imported->table, origins);
     const std::string inputNote = InputNote(imported->diagnostics);
 
-    const MemoryTable& table = imported->table;
-    if (arguments.toChirp) {
-        Result<ChirpSummary> written = WriteChirp(table, output, arguments, err, origins);
-        if (!written) {
-            err << "corvalen-cli: " << written.error().message << "\n";
-            return kExitFileError;
-        }
-        out << "wrote " << written->channels << " to " << output << written->rowsNotWritten
-            << inputNote << "\n";
-        return kExitOk;
-    }
-    if (KindOf(output) == FileKind::G3m) {
-        Result<G3mSaveReport> saved = SaveG3mFile(output, table, *arguments.model);
-        if (!saved) {
-            err << "corvalen-cli: " << saved.error().message << "\n";
-            return kExitFileError;
-        }
-        Report(saved->problems, arguments, err, &table, origins);
-        ReportSaveNotices(saved->saveNotices, err);
-        SummarizeSave(*saved, output, out);
+    OutputChoice choice{output, arguments.model, arguments.toChirp, arguments.toList};
+    choice.all = arguments.all;
+    choice.origins = origins;
+    bool reported = false;
+    const int status =
+        WriteChannels(imported->table, imported->groupNames, choice, out, err, reported);
+    if (status == kExitOk) {
         out << inputNote << "\n";
-        return kExitOk;
     }
-
-    if (const Status written = WriteCsv(table, output, arguments, err, origins); !written) {
-        err << "corvalen-cli: " << written.error().message << "\n";
-        return kExitFileError;
-    }
-    out << "wrote " << Count(table.ChannelCount(), "channel", "channels") << " to " << output
-        << inputNote << "\n";
-    return kExitOk;
+    return status;
 }
 
 int Verify(const Arguments& arguments, std::ostream& out, std::ostream& err) {
@@ -417,6 +480,84 @@ int Verify(const Arguments& arguments, std::ostream& out, std::ostream& err) {
 
 }  // namespace
 
+ListFormat ListFormatOf(std::string_view outputPath) {
+    return EndsWith(outputPath, ".xml")    ? ListFormat::SdrSharp
+           : EndsWith(outputPath, ".json") ? ListFormat::Sdrpp
+                                           : ListFormat::None;
+}
+
+bool CheckListOutput(std::string_view output, ListFormat format, std::ostream& err) {
+    if (format == ListFormat::SdrSharp && !SdrSharpListsSupported()) {
+        err << "corvalen-cli: " << SdrSharpListsUnsupported().message << "\n";
+        return false;
+    }
+    if (format != ListFormat::None && KindOf(output) == FileKind::G3m) {
+        err << "corvalen-cli: a bookmark list is no memory file; OUTPUT must not end in .g3m or "
+               ".15m: "
+            << output << "\n";
+        return false;
+    }
+    return true;
+}
+
+int WriteChannels(const MemoryTable& table, const std::vector<std::string>& groupNames,
+                  const OutputChoice& choice, std::ostream& out, std::ostream& err,
+                  bool& reported) {
+    const std::string& output = choice.output;
+    if (choice.toChirp || choice.toList != ListFormat::None) {
+        Result<ChirpSummary> written =
+            choice.toChirp ? WriteChirp(table, output, err, choice.all, choice.origins)
+                           : WriteList(table, groupNames, choice.toList, output, err, choice.all,
+                                       choice.origins);
+        if (!written) {
+            err << "corvalen-cli: " << written.error().message << "\n";
+            return kExitFileError;
+        }
+        out << "wrote " << written->channels << " to " << output << written->rowsNotWritten;
+        reported = written->reported;
+        return kExitOk;
+    }
+    if (KindOf(output) == FileKind::G3m) {
+        const Result<G3mSaveReport> saved = SaveG3mFile(output, table, *choice.model);
+        if (!ReportSaved(saved, output, out, err, choice.all, &table, choice.origins)) {
+            return kExitFileError;
+        }
+        reported = !saved->problems.empty() || saved->rowsNotWritten != 0;
+        return kExitOk;
+    }
+    if (const Status written = WriteCsv(table, output, err, choice, &reported); !written) {
+        err << "corvalen-cli: " << written.error().message << "\n";
+        return kExitFileError;
+    }
+    out << "wrote " << Count(table.ChannelCount(), "channel", "channels") << " to " << output;
+    return kExitOk;
+}
+
+bool CheckOutputChoice(const OutputChoice& choice, std::ostream& err) {
+    if (!CheckListOutput(choice.output, choice.toList, err)) {
+        return false;
+    }
+    if (choice.toChirp && KindOf(choice.output) != FileKind::Csv) {
+        err << "corvalen-cli: --to chirp writes an OUTPUT ending in .csv: " << choice.output
+            << "\n";
+        return false;
+    }
+    if (choice.toList != ListFormat::None || choice.toChirp) {
+        return true;
+    }
+    switch (KindOf(choice.output)) {
+        case FileKind::G3m:
+            return CheckModelFor(choice.output, "writing", choice.model, err);
+        case FileKind::Csv:
+            return true;
+        case FileKind::Other:
+            break;
+    }
+    err << "corvalen-cli: OUTPUT must end in .g3m, .15m, .csv, .xml or .json: " << choice.output
+        << "\n";
+    return false;
+}
+
 bool ReadModel(std::string_view text, std::optional<ReceiverModel>& model, std::ostream& err) {
     Result<ReceiverModel> read = ReceiverModel::FromText(text);
     if (!read) {
@@ -435,7 +576,7 @@ namespace {
 
 int RunCommand(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h" || args[0] == "help")) {
-        out << kUsage << "\n" << FillUsage();
+        out << kUsage << "\n" << FillUsage() << "\n" << ScheduleUsage();
         return kExitOk;
     }
     const std::string_view command = args.empty() ? std::string_view() : args[0];
@@ -464,8 +605,11 @@ int RunCommand(std::span<const std::string_view> args, std::ostream& out, std::o
     if (command == "fill") {
         return RunFill(args.subspan(1), out, err);
     }
+    if (command == "schedule") {
+        return RunSchedule(args.subspan(1), out, err);
+    }
     if (args.empty()) {
-        return UsageError(err, "no command given (convert, verify, check or fill)");
+        return UsageError(err, "no command given (convert, verify, check, fill or schedule)");
     }
     return UsageError(err, "unknown command " + std::string(args[0]));
 }

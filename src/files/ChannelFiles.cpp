@@ -6,6 +6,8 @@
 
 #include "csv/ChirpCsv.h"
 #include "csv/CsvReader.h"
+#include "formats/BookmarkList.h"
+#include "formats/EibiSchedule.h"
 #include "g3m/G3mReader.h"
 #include "g3m/MemoryRecord.h"
 #include "io/SafeFile.h"
@@ -40,6 +42,29 @@ std::string FirstBytes(const std::string& path) {
     return bytes;
 }
 
+// Reads an SDR# or SDR++ bookmark list whole, refusing one past the size such lists have.
+Result<MemoryFileRead> ReadBookmarkFile(const std::string& path, MemoryFileKind kind,
+                                        const std::vector<std::string>& knownGroups) {
+    Result<ByteBuffer> bytes = ReadWholeFileBuffer(path, kMaxBookmarkListBytes);
+    if (!bytes) {
+        return bytes.error();
+    }
+    const std::string_view text(bytes->data(), bytes->size());
+    Result<BookmarkRead> list = kind == MemoryFileKind::SdrSharpList
+                                    ? ReadSdrSharpList(text, knownGroups)
+                                    : ReadSdrppList(text, knownGroups);
+    if (!list) {
+        return Error{"Cannot read \"" + path + "\": " + list.error().message};
+    }
+    MemoryFileRead read;
+    read.kind = kind;
+    read.recordsRead = list->table.ChannelCount();
+    read.table = std::move(list->table);
+    read.diagnostics = std::move(list->diagnostics);
+    read.groupNames = std::move(list->groupNames);
+    return read;
+}
+
 }  // namespace
 
 bool IsRecordFilePath(std::string_view path) {
@@ -62,12 +87,19 @@ MemoryFileKind KindOfMemoryFile(std::string_view path, std::string_view firstByt
     if (IsRecordFilePath(path)) {
         return MemoryFileKind::Records;
     }
+    if (LooksLikeSdrSharpList(firstBytes)) {
+        return MemoryFileKind::SdrSharpList;
+    }
+    if (LooksLikeSdrppList(firstBytes)) {
+        return MemoryFileKind::SdrppList;
+    }
     return LooksLikeChirpCsv(firstBytes) ? MemoryFileKind::ChirpCsv : MemoryFileKind::ReceiverCsv;
 }
 
-Result<MemoryFileRead> ReadMemoryFile(const std::string& path, ReceiverModel model) {
+Result<MemoryFileRead> ReadMemoryFile(const std::string& path, ReceiverModel model,
+                                      const std::vector<std::string>& knownGroups) {
     if (!IsRecordFilePath(path)) {
-        return ReadCsvFile(path);
+        return ReadCsvFile(path, knownGroups);
     }
     Result<G3mReadReport> decoded = ReadG3mFile(path, model);
     if (!decoded) {
@@ -82,9 +114,20 @@ Result<MemoryFileRead> ReadMemoryFile(const std::string& path, ReceiverModel mod
     return read;
 }
 
-Result<MemoryFileRead> ReadCsvFile(const std::string& path) {
+Result<MemoryFileRead> ReadCsvFile(const std::string& path,
+                                   const std::vector<std::string>& knownGroups) {
     MemoryFileRead read;
-    if (!LooksLikeChirpCsv(FirstBytes(path))) {
+    const std::string firstBytes = FirstBytes(path);
+    const MemoryFileKind kind = KindOfMemoryFile(path, firstBytes);
+    if (kind == MemoryFileKind::SdrSharpList || kind == MemoryFileKind::SdrppList) {
+        return ReadBookmarkFile(path, kind, knownGroups);
+    }
+    if (LooksLikeEibiSchedule(firstBytes)) {
+        return Error{"\"" + path +
+                     "\" is an EiBi broadcast schedule: pick its broadcasts with File > Import "
+                     "Broadcast Schedule, or with corvalen-cli schedule"};
+    }
+    if (kind != MemoryFileKind::ChirpCsv) {
         Result<CsvImport> imported = ReadCsvMemoryFile(path);
         if (!imported) {
             return imported.error();

@@ -16,9 +16,11 @@
 namespace corvalen {
 
 enum class MemoryFileKind {
-    ReceiverCsv,  // the receiver software's CSV memory file (Windows-1252)
-    ChirpCsv,     // CHIRP's generic CSV file (UTF-8)
-    Records,      // a binary memory file: .g3m (G313, G303) or .15m (G305, G315)
+    ReceiverCsv,   // the receiver software's CSV memory file (Windows-1252)
+    ChirpCsv,      // CHIRP's generic CSV file (UTF-8)
+    Records,       // a binary memory file: .g3m (G313, G303) or .15m (G305, G315)
+    SdrSharpList,  // SDR#'s frequencies.xml
+    SdrppList,     // SDR++'s frequency manager JSON
 };
 
 // True for a path ending in .g3m or .15m, any case: a binary memory file.
@@ -31,8 +33,8 @@ bool Is15mPath(std::string_view path);
 // "305" and "315", a .g3m file those of the other models.
 bool RecordFileFitsModel(std::string_view path, ReceiverModel model);
 
-// What a file holds: a binary memory file by its name (.g3m, .15m), else a CHIRP file when its
-// first bytes say so (LooksLikeChirpCsv), else a receiver CSV memory file.
+// What a file holds: a binary memory file by its name (.g3m, .15m), else an SDR# or SDR++
+// bookmark list or a CHIRP file when its first bytes say so, else a receiver CSV memory file.
 MemoryFileKind KindOfMemoryFile(std::string_view path, std::string_view firstBytes);
 
 struct MemoryFileRead {
@@ -44,6 +46,9 @@ struct MemoryFileRead {
     int badChecksums = 0;  // memory files: records whose checksum does not match
     RowOrigins origins;    // CSV files: the line of each row, and a CHIRP file's Locations
     bool holdsLocationZero = false;  // a CHIRP file with a channel at Location 0
+    // Bookmark lists: the list and group names by receiver group ([0] is group 1), so a list
+    // written from the table names its groups as they came.
+    std::vector<std::string> groupNames;
 };
 
 // Numbers the channels of a CHIRP file read (see ApplyChirpNumbering in ChirpCsv.h); other
@@ -51,11 +56,15 @@ struct MemoryFileRead {
 void ApplyChirpNumbering(MemoryFileRead& read, ChirpNumbering numbering);
 
 // Reads the file at `path` as whatever KindOfMemoryFile finds it to be; a memory file is read
-// with the records of `model`. The error says which file and why it could not be read.
-Result<MemoryFileRead> ReadMemoryFile(const std::string& path, ReceiverModel model);
-// Reads the file at `path` as CSV text, whatever its name: a CHIRP file when its first bytes say
-// so, else a receiver CSV memory file.
-Result<MemoryFileRead> ReadCsvFile(const std::string& path);
+// with the records of `model`. The error says which file and why it could not be read. Group
+// names of a bookmark list take receiver groups after `knownGroups` (see BookmarksToTable).
+Result<MemoryFileRead> ReadMemoryFile(const std::string& path, ReceiverModel model,
+                                      const std::vector<std::string>& knownGroups = {});
+// Reads the file at `path` as text, whatever its name: an SDR# or SDR++ bookmark list or a
+// CHIRP file when its first bytes say so, else a receiver CSV memory file. An EiBi broadcast
+// schedule is refused with a word on how to import it.
+Result<MemoryFileRead> ReadCsvFile(const std::string& path,
+                                   const std::vector<std::string>& knownGroups = {});
 
 // Whether the file at `path` reads as a receiver CSV memory file (not CHIRP's, not a memory file):
 // one that ConvertCsvToRecordFile takes.

@@ -1,13 +1,22 @@
+#include <QDialogButtonBox>
 #include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPrinter>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTableView>
 #include <QUndoStack>
 
 #include "EditorTest.h"
+#include "TestData.h"
 #include "app/PrintActions.h"
 #include "app/ProblemIndex.h"
+#include "app/ScheduleActions.h"
+#include "app/ScheduleDialog.h"
 #include "csv/ChirpCsv.h"
+#include "formats/BookmarkList.h"
+#include "formats/EibiSchedule.h"
 #include "g3m/G3mFile.h"
 #include "io/SafeFile.h"
 
@@ -31,6 +40,17 @@ int PdfPages(const QByteArray& pdf) {
     return int(
         QString::fromLatin1(pdf).count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
 }
+
+// Answers the schedule's filter question with a filter given in advance.
+class ScriptedScheduleFilter : public ScheduleFilterAsker {
+public:
+    ScheduleFilter filter;
+    std::optional<ScheduleFilter> askScheduleFilter(const Schedule&, const QString&) override {
+        return filter;
+    }
+};
+
+const QString kTestData = QStringLiteral(CORVALEN_TEST_DATA_DIR "/formats/");
 
 }  // namespace
 
@@ -188,6 +208,63 @@ private slots:
             QCOMPARE(table().ChannelCount(), 0);
             undo.redo();
         }
+    }
+
+    void scheduleImportIsOneUndoStep() {
+        MainWindow& window = startWindow(testing::Channels(2));
+        ScriptedScheduleFilter asker;
+        asker.filter.languages = {"E"};
+        window.scheduleActions().setAsker(&asker);
+        QUndoStack& undo = window.document().undoStack();
+        const int steps = undo.count();
+        m_dialogs->answers = {kTestData + "eibi/sked-A26.csv"};
+        trigger("importScheduleAction");
+        QVERIFY2(status().startsWith("Imported 5 channels from 5 of 14 broadcasts after row 2; "
+                                     "2 lines reported\nline 16: kHz \"abc\""),
+                 qPrintable(status()));
+        QCOMPARE(testing::ColumnTexts(table(), Number),
+                 QStringList({"1", "2", "3", "4", "5", "6", "7"}));
+        QCOMPARE(table().CellText(3, Callsign), std::string("R Habana Cuba"));
+        QCOMPARE(table().CellText(3, Comments), std::string("2300-2400 E NAm"));
+        QCOMPARE(undo.count(), steps + 1);
+        undo.undo();
+        QCOMPARE(table().ChannelCount(), 2);
+    }
+
+    void scheduleDialogCountsAsYouType() {
+        const std::string bytes = testing::ReadBytes(kTestData + "eibi/sked-A26.csv").toStdString();
+        const Schedule schedule = ReadEibiSchedule(bytes);
+        ScheduleDialog dialog(schedule, QStringLiteral("sked-A26.csv"));
+        auto* count = dialog.findChild<QLabel*>(QStringLiteral("count"));
+        auto* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+        QCOMPARE(count->text(), QStringLiteral("13 of 14 broadcasts pass, on 10 channels"));
+        dialog.findChild<QLineEdit*>(QStringLiteral("at"))->setText(QStringLiteral("1800"));
+        QCOMPARE(count->text(), QStringLiteral("5 of 14 broadcasts pass, on 5 channels"));
+        dialog.findChild<QLineEdit*>(QStringLiteral("station"))->setText(QStringLiteral("nowhere"));
+        QCOMPARE(count->text(), QStringLiteral("0 of 14 broadcasts pass, on 0 channels"));
+        QVERIFY(!ok->isEnabled());
+        dialog.findChild<QLineEdit*>(QStringLiteral("at"))->setText(QStringLiteral("25"));
+        QVERIFY(count->text().startsWith(QStringLiteral("The time \"25\" is neither")));
+    }
+
+    void bookmarkListsOpenAppendAndSave() {
+        MainWindow& window = startWindow(testing::Channels(2));
+        m_dialogs->answers = {kTestData + "sdrsharp_awkward/input.xml"};
+        trigger("openCsvAction");
+        QVERIFY2(status().startsWith("Read 6 channels from the SDR# list input.xml; 4 lines"),
+                 qPrintable(status()));
+        QVERIFY(window.fileActions().appendFile(kTestData + "sdrpp_lists/input.json"));
+        QCOMPARE(window.document().groupNames(),
+                 (std::vector<std::string>{"Aircraft", "Broadcast", "Digital", "Air",
+                                           "Rundfunk Österreich"}));
+        QCOMPARE(table().CellText(7, Groups), std::string("4"));
+        m_dialogs->answers = {path(QStringLiteral("out.json"))};
+        trigger("saveListAction");
+        QCOMPARE(testing::ReadBytes(path(QStringLiteral("out.json"))),
+                 QByteArray::fromStdString(
+                     WriteSdrppList(table(), window.document().groupNames()).bytes));
+        QVERIFY2(status().startsWith("Saved 14 channels to the SDR++ list out.json"),
+                 qPrintable(status()));
     }
 
     void appendToTheStartupGrid() {

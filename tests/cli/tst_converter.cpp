@@ -357,7 +357,7 @@ private slots:
         QTest::newRow("verify two files") << QStringList{"verify", "--model", "313", kChannel5, in}
                                           << int(kExitUsageError) << "one FILE.g3m";
         QTest::newRow("other extension") << QStringList{"convert", in, "@/x.txt"}
-                                         << int(kExitUsageError) << ".g3m, .15m or .csv";
+                                         << int(kExitUsageError) << ".g3m, .15m, .csv, .xml or .json";
         QTest::newRow("15m for 313")
             << QStringList{"convert", "--model", "313", in, "@/x.15m"} << int(kExitUsageError)
             << R"(a .15m file is for the models ("305" or "315"), not "313")";
@@ -371,7 +371,7 @@ private slots:
             << QStringList{"verify", "@/x.15m"} << int(kExitUsageError)
             << R"(verify needs --model ("305" or "315"))";
         QTest::newRow("to what") << QStringList{"convert", "--to", "xls", in, "@/x.csv"}
-                                 << int(kExitUsageError) << "--to takes only chirp, not xls";
+                                 << int(kExitUsageError) << "--to takes chirp, sdrsharp or sdrpp, not xls";
         QTest::newRow("chirp to a memory file")
             << QStringList{"convert", "--model", "313", "--to=chirp", in, "@/x.g3m"}
             << int(kExitUsageError) << "--to chirp writes an OUTPUT ending in .csv";
