@@ -111,7 +111,7 @@ inline std::vector<Input> Inputs() {
     add("file whose reading fails", [](const QString&) { return QStringLiteral("/proc/self/mem"); },
         true, {"Cannot read \"@\": Input/output error"});
     add("a device that never ends", [](const QString&) { return QStringLiteral("/dev/zero"); },
-        true, {"Cannot read \"@\": it is no regular file"});
+        true, {"Cannot read \"@\": it gives more than the 67,108,864 bytes"});
     add("Number above 65535", Bytes(kHeader + ChannelLine(0, "65536")), false,
         {"row 1: Number \"65536\" is not a channel number from 1 to 65535; row not written"});
     add("callsign of 10,000 characters", Bytes(kHeader + ChannelLine(17, QByteArray(10000, 'K'))),

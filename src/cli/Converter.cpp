@@ -405,20 +405,17 @@ std::string InputNote(const std::vector<Diagnostic>& diagnostics) {
 }
 
 // A receiver CSV file into a memory file: each row is written as it is read, without a table.
-int ConvertCsvToRecords(const Arguments& arguments, std::ostream& out, std::ostream& err) {
+int ConvertCsvToRecords(const Arguments& arguments, std::string_view bytes, std::ostream& out,
+                        std::ostream& err) {
     const std::string& output = arguments.files[1];
-    Result<StreamedConversion> converted =
-        ConvertCsvToRecordFile(arguments.files[0], output, *arguments.model);
-    if (!converted) {
-        err << "corvalen-cli: " << converted.error().message << "\n";
+    const StreamedConversion converted =
+        ConvertCsvBytesToRecordFile(bytes, output, *arguments.model);
+    Report(converted.lineDiagnostics, arguments, err, nullptr, &converted.origins);
+    if (!ReportSaved(converted.saved, output, out, err, arguments.all, nullptr,
+                     &converted.origins)) {
         return kExitFileError;
     }
-    Report(converted->lineDiagnostics, arguments, err, nullptr, &converted->origins);
-    if (!ReportSaved(converted->saved, output, out, err, arguments.all, nullptr,
-                     &converted->origins)) {
-        return kExitFileError;
-    }
-    out << InputNote(converted->lineDiagnostics) << "\n";
+    out << InputNote(converted.lineDiagnostics) << "\n";
     return kExitOk;
 }
 
@@ -428,13 +425,20 @@ int Convert(const Arguments& arguments, std::ostream& out, std::ostream& err) {
     if (KindOf(input) == FileKind::G3m) {
         return ConvertG3m(arguments, out, err);
     }
+    // Read once, so that a pipe or a FIFO works as well as a file.
+    const Result<ByteBuffer> text = ReadCsvText(input);
+    if (!text) {
+        err << "corvalen-cli: " << text.error().message << "\n";
+        return kExitFileError;
+    }
+    const std::string_view bytes(text->data(), text->size());
     if (KindOf(output) == FileKind::G3m && !arguments.toChirp &&
-        arguments.toList == ListFormat::None && IsReceiverCsvFile(input)) {
-        return ConvertCsvToRecords(arguments, out, err);
+        arguments.toList == ListFormat::None &&
+        KindOfMemoryFile(input, bytes) == MemoryFileKind::ReceiverCsv) {
+        return ConvertCsvToRecords(arguments, bytes, out, err);
     }
     // A receiver CSV file, a CHIRP file or a bookmark list, told apart by their first bytes.
-    Result<MemoryFileRead> imported =
-        ReadMemoryFile(input, arguments.model.value_or(ReceiverModel()));
+    Result<MemoryFileRead> imported = ReadCsvBytes(input, bytes);
     if (!imported) {
         err << "corvalen-cli: " << imported.error().message << "\n";
         return kExitFileError;

@@ -691,7 +691,7 @@ CsvImport ReadCsvMemory(std::string_view fileBytes, CsvScan scan) {
 }
 
 Result<ByteBuffer> ReadCsvText(const std::string& path) {
-    Result<ByteBuffer> bytes = ReadWholeFileBuffer(path);
+    Result<ByteBuffer> bytes = ReadWholeFileBuffer(path, kMaxCsvFileBytes);
     if (!bytes) {
         return bytes.error();
     }

@@ -65,8 +65,13 @@ int ReadCsvRecordsAhead(std::string_view fileBytes, std::vector<Diagnostic>& dia
 // About as many records as the CSV text has lines (capped at 2^24): room to make at once.
 int EstimateCsvRecords(std::string_view fileBytes);
 
-// The bytes of the file at `path`, refused when they hold a NUL byte (no text file); the error
-// says which file, and which line, and why.
+// The largest text file of channels read (64 MiB, some 500,000 lines of a receiver's CSV
+// file): a larger one is refused from its size before anything is allocated.
+inline constexpr std::size_t kMaxCsvFileBytes = std::size_t{64} << 20;
+
+// The bytes of the file at `path`, read once (a pipe or a FIFO as a stream) up to
+// kMaxCsvFileBytes, refused when they hold a NUL byte (no text file); the error says which
+// file, and which line, and why.
 Result<ByteBuffer> ReadCsvText(const std::string& path);
 
 // Reads and parses the file at `path`. The error says which file and why it could not be read;

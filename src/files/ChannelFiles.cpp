@@ -16,9 +16,6 @@ namespace corvalen {
 
 namespace {
 
-// Enough of a file to find its header line behind a few "#" comment lines.
-constexpr std::size_t kSniffBytes = 64 * 1024;
-
 bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
     if (text.size() < suffix.size()) {
         return false;
@@ -31,25 +28,10 @@ bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
     });
 }
 
-// The first bytes of the file, or nothing when it cannot be opened (the full read that follows
-// then says why).
-std::string FirstBytes(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::string bytes(kSniffBytes, '\0');
-    file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    bytes.resize(file ? bytes.size()
-                      : static_cast<std::size_t>(std::max<std::streamsize>(0, file.gcount())));
-    return bytes;
-}
-
-// Reads an SDR# or SDR++ bookmark list whole, refusing one past the size such lists have.
-Result<MemoryFileRead> ReadBookmarkFile(const std::string& path, MemoryFileKind kind,
+// Reads an SDR# or SDR++ bookmark list from the bytes of the file at `path`.
+Result<MemoryFileRead> ReadBookmarkFile(const std::string& path, std::string_view text,
+                                        MemoryFileKind kind,
                                         const std::vector<std::string>& knownGroups) {
-    Result<ByteBuffer> bytes = ReadWholeFileBuffer(path, kMaxBookmarkListBytes);
-    if (!bytes) {
-        return bytes.error();
-    }
-    const std::string_view text(bytes->data(), bytes->size());
     Result<BookmarkRead> list = kind == MemoryFileKind::SdrSharpList
                                     ? ReadSdrSharpList(text, knownGroups)
                                     : ReadSdrppList(text, knownGroups);
@@ -116,42 +98,36 @@ Result<MemoryFileRead> ReadMemoryFile(const std::string& path, ReceiverModel mod
 
 Result<MemoryFileRead> ReadCsvFile(const std::string& path,
                                    const std::vector<std::string>& knownGroups) {
-    MemoryFileRead read;
-    const std::string firstBytes = FirstBytes(path);
-    const MemoryFileKind kind = KindOfMemoryFile(path, firstBytes);
-    if (kind == MemoryFileKind::SdrSharpList || kind == MemoryFileKind::SdrppList) {
-        return ReadBookmarkFile(path, kind, knownGroups);
+    // Read once: a pipe or a FIFO gives its bytes only once, so the kind is told from them.
+    const Result<ByteBuffer> text = ReadCsvText(path);
+    if (!text) {
+        return text.error();
     }
-    if (LooksLikeEibiSchedule(firstBytes)) {
+    return ReadCsvBytes(path, std::string_view(text->data(), text->size()), knownGroups);
+}
+
+Result<MemoryFileRead> ReadCsvBytes(const std::string& path, std::string_view bytes,
+                                    const std::vector<std::string>& knownGroups) {
+    MemoryFileRead read;
+    const MemoryFileKind kind = KindOfMemoryFile(path, bytes);
+    if (kind == MemoryFileKind::SdrSharpList || kind == MemoryFileKind::SdrppList) {
+        return ReadBookmarkFile(path, bytes, kind, knownGroups);
+    }
+    if (LooksLikeEibiSchedule(bytes)) {
         return Error{"\"" + path +
                      "\" is an EiBi broadcast schedule: pick its broadcasts with File > Import "
                      "Broadcast Schedule, or with corvalen-cli schedule"};
     }
     if (kind != MemoryFileKind::ChirpCsv) {
-        Result<CsvImport> imported = ReadCsvMemoryFile(path);
-        if (!imported) {
-            return imported.error();
-        }
+        CsvImport imported = ReadCsvMemory(bytes);
         read.kind = MemoryFileKind::ReceiverCsv;
-        read.table = std::move(imported->table);
-        read.recordsRead = imported->recordsRead;
-        read.diagnostics = std::move(imported->diagnostics);
-        read.origins = std::move(imported->origins);
+        read.table = std::move(imported.table);
+        read.recordsRead = imported.recordsRead;
+        read.diagnostics = std::move(imported.diagnostics);
+        read.origins = std::move(imported.origins);
         return read;
     }
-    Result<std::string> bytes = ReadWholeFile(path);
-    if (!bytes) {
-        return bytes.error();
-    }
-    // As for the receiver's CSV files: a NUL byte means no text file.
-    if (const std::size_t nul = bytes->find('\0'); nul != std::string::npos) {
-        const auto line =
-            1 + std::count(bytes->begin(), bytes->begin() + static_cast<std::ptrdiff_t>(nul), '\n');
-        return Error{"Cannot read \"" + path + "\": line " + std::to_string(line) +
-                     " holds a NUL byte (byte " + std::to_string(nul + 1) +
-                     "), so this is no CSV text file"};
-    }
-    CsvImport imported = ReadChirpCsv(*bytes);
+    CsvImport imported = ReadChirpCsv(bytes);
     read.kind = MemoryFileKind::ChirpCsv;
     read.table = std::move(imported.table);
     read.recordsRead = imported.recordsRead;
@@ -174,10 +150,6 @@ void ApplyChirpNumbering(MemoryFileRead& read, ChirpNumbering numbering) {
     read.holdsLocationZero = import.holdsLocationZero;
 }
 
-bool IsReceiverCsvFile(const std::string& path) {
-    return KindOfMemoryFile(path, FirstBytes(path)) == MemoryFileKind::ReceiverCsv;
-}
-
 Result<StreamedConversion> ConvertCsvToRecordFile(const std::string& csvPath,
                                                   const std::string& recordPath,
                                                   ReceiverModel model) {
@@ -185,8 +157,14 @@ Result<StreamedConversion> ConvertCsvToRecordFile(const std::string& csvPath,
     if (!text) {
         return text.error();
     }
+    return ConvertCsvBytesToRecordFile(std::string_view(text->data(), text->size()), recordPath,
+                                       model);
+}
+
+StreamedConversion ConvertCsvBytesToRecordFile(std::string_view bytes,
+                                               const std::string& recordPath,
+                                               ReceiverModel model) {
     StreamedConversion conversion;
-    const std::string_view bytes(text->data(), text->size());
     conversion.saved = SaveRecordFile(
         recordPath, model,
         [&](RecordPlacer& placer) {

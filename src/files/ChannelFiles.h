@@ -66,9 +66,9 @@ Result<MemoryFileRead> ReadMemoryFile(const std::string& path, ReceiverModel mod
 Result<MemoryFileRead> ReadCsvFile(const std::string& path,
                                    const std::vector<std::string>& knownGroups = {});
 
-// Whether the file at `path` reads as a receiver CSV memory file (not CHIRP's, not a memory file):
-// one that ConvertCsvToRecordFile takes.
-bool IsReceiverCsvFile(const std::string& path);
+// The same for the bytes of a file already read (ReadCsvText), named `path` in messages.
+Result<MemoryFileRead> ReadCsvBytes(const std::string& path, std::string_view bytes,
+                                    const std::vector<std::string>& knownGroups = {});
 
 struct StreamedConversion {
     int recordsRead = 0;                      // lines after the header
@@ -86,5 +86,9 @@ struct StreamedConversion {
 Result<StreamedConversion> ConvertCsvToRecordFile(const std::string& csvPath,
                                                   const std::string& recordPath,
                                                   ReceiverModel model);
+// The same for the bytes of a receiver CSV memory file already read (ReadCsvText).
+StreamedConversion ConvertCsvBytesToRecordFile(std::string_view bytes,
+                                               const std::string& recordPath,
+                                               ReceiverModel model);
 
 }  // namespace corvalen

@@ -1,6 +1,9 @@
 #include <QtTest>
 
 #include <sstream>
+#include <thread>
+
+#include <sys/stat.h>
 
 #include "ConverterRun.h"
 #include "../TestTables.h"
@@ -149,6 +152,43 @@ private slots:
         QCOMPARE(streamed->saved->recordsWritten, saved->recordsWritten);
         QCOMPARE(streamed->saved->rowsNotWritten, saved->rowsNotWritten);
         QCOMPARE(streamed->saved->recordsKept, saved->recordsKept);
+    }
+
+    // A named pipe gives its bytes once: the converter must tell the format from the bytes it
+    // reads, not from a first look and a second read (which found nothing and wrote 0 channels).
+    void pipeInputConvertsAsTheFile_data() {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("output");
+        QTest::newRow("receiver CSV to CSV") << kAwkward + "input.csv" << "out.csv";
+        QTest::newRow("receiver CSV to .g3m") << kAwkward + "input.csv" << "out.g3m";
+        QTest::newRow("CHIRP to CSV")
+            << QStringLiteral(CORVALEN_TEST_DATA_DIR "/cli/awkward/chirp.csv") << "out.csv";
+    }
+    void pipeInputConvertsAsTheFile() {
+        QFETCH(QString, input);
+        QFETCH(QString, output);
+        QTemporaryDir dir;
+        const std::string fifo = dir.filePath("list.csv").toStdString();
+        QCOMPARE(::mkfifo(fifo.c_str(), 0600), 0);
+        const QByteArray bytes = ReadAll(input);
+        std::thread writer([&] {
+            QFile pipe(QString::fromStdString(fifo));
+            if (pipe.open(QIODevice::WriteOnly)) {
+                pipe.write(bytes);
+            }
+        });
+        const std::string fromPipe = dir.filePath("pipe-" + output).toStdString();
+        const Run piped = Convert({"convert", "--model", "313", fifo, fromPipe});
+        writer.join();
+        const std::string fromFile = dir.filePath("file-" + output).toStdString();
+        const std::string copy = dir.filePath("copy.csv").toStdString();
+        WriteAll(QString::fromStdString(copy), bytes);
+        const Run direct = Convert({"convert", "--model", "313", copy, fromFile});
+        QCOMPARE(piped.status, kExitOk);
+        QCOMPARE(direct.status, kExitOk);
+        QVERIFY2(piped.out.find(" 0 ") == std::string::npos, piped.out.c_str());
+        QCOMPARE(ReadAll(QString::fromStdString(fromPipe)),
+                 ReadAll(QString::fromStdString(fromFile)));
     }
 
     void g3mToCsv() {
