@@ -117,7 +117,10 @@ int RunCheck(std::span<const std::string_view> args, std::ostream& out, std::ost
             << " reported";
     }
     out << "\n";
-    return problems.empty() ? kExitCheckClean : kExitCheckReported;
+    // A damaged memory file is no clean one, even when the records it still holds are: the
+    // same file fails verify.
+    const bool damaged = read->badChecksums > 0 || read->incompleteBytes > 0;
+    return problems.empty() && !damaged ? kExitCheckClean : kExitCheckReported;
 }
 
 }  // namespace corvalen

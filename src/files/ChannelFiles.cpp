@@ -93,6 +93,7 @@ Result<MemoryFileRead> ReadMemoryFile(const std::string& path, ReceiverModel mod
     read.recordsRead = decoded->recordsRead;
     read.diagnostics = std::move(decoded->problems);
     read.badChecksums = decoded->badChecksums;
+    read.incompleteBytes = decoded->incompleteBytes;
     return read;
 }
 

@@ -44,6 +44,7 @@ struct MemoryFileRead {
     // Place Line for the CSV files, Record for memory files, in file order.
     std::vector<Diagnostic> diagnostics;
     int badChecksums = 0;  // memory files: records whose checksum does not match
+    int incompleteBytes = 0;  // memory files: bytes after the last whole record
     RowOrigins origins;    // CSV files: the line of each row, and a CHIRP file's Locations
     bool holdsLocationZero = false;  // a CHIRP file with a channel at Location 0
     // Bookmark lists: the list and group names by receiver group ([0] is group 1), so a list

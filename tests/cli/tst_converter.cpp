@@ -279,6 +279,12 @@ private slots:
             << QStringList{"check", "--model", "313", kChannel5} << 0
             << "checked 1 channel of " + kChannel5 + ": no problems or notices\n"
             << "";
+        // Four whole records and 10 bytes of the fifth: verify fails it, and so must check.
+        const QString cut = QStringLiteral("@/cut.g3m");
+        QTest::newRow(".g3m cut inside a record")
+            << QStringList{"check", "--model", "313", cut} << 1
+            << "checked 0 channels of " + cut + ": no problems or notices; 1 record reported\n"
+            << "the file ends 10 bytes into this record of 92 bytes";
         QTest::newRow(".g3m without model") << QStringList{"check", kChannel5} << 2 << ""
                                             << "needs --model";
         QTest::newRow("missing file") << QStringList{"check", "@/none.csv"} << 2 << ""
@@ -294,6 +300,8 @@ private slots:
         QFETCH(QString, out);
         QFETCH(QString, err);
         QTemporaryDir dir;
+        WriteAll(dir.filePath("cut.g3m"), ReadAll(kChannel5).left(4 * 92 + 10));
+        out.replace("@", dir.path());
         std::vector<std::string> argv;
         for (QString arg : args) {
             argv.push_back(arg.replace("@", dir.path()).toStdString());
