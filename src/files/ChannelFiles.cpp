@@ -119,17 +119,9 @@ Result<MemoryFileRead> ReadCsvBytes(const std::string& path, std::string_view by
                      "\" is an EiBi broadcast schedule: pick its broadcasts with File > Import "
                      "Broadcast Schedule, or with corvalen-cli schedule"};
     }
-    if (kind != MemoryFileKind::ChirpCsv) {
-        CsvImport imported = ReadCsvMemory(bytes);
-        read.kind = MemoryFileKind::ReceiverCsv;
-        read.table = std::move(imported.table);
-        read.recordsRead = imported.recordsRead;
-        read.diagnostics = std::move(imported.diagnostics);
-        read.origins = std::move(imported.origins);
-        return read;
-    }
-    CsvImport imported = ReadChirpCsv(bytes);
-    read.kind = MemoryFileKind::ChirpCsv;
+    const bool chirp = kind == MemoryFileKind::ChirpCsv;
+    CsvImport imported = chirp ? ReadChirpCsv(bytes) : ReadCsvMemory(bytes);
+    read.kind = chirp ? MemoryFileKind::ChirpCsv : MemoryFileKind::ReceiverCsv;
     read.table = std::move(imported.table);
     read.recordsRead = imported.recordsRead;
     read.diagnostics = std::move(imported.diagnostics);
