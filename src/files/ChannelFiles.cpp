@@ -161,10 +161,16 @@ StreamedConversion ConvertCsvBytesToRecordFile(std::string_view bytes,
     conversion.saved = SaveRecordFile(
         recordPath, model,
         [&](RecordPlacer& placer) {
+            // The records' cells are checked and encoded on the reading thread too, whenever
+            // the placing falls behind; the placing keeps row order.
+            placer.PrepareAhead(kRecordsReadAhead);
             conversion.recordsRead = ReadCsvRecordsAhead(
                 bytes, conversion.lineDiagnostics,
                 [&](std::span<const std::string_view> cells) { placer.Place(cells); },
-                CsvScan::Best, &conversion.origins.lines);
+                CsvScan::Best, &conversion.origins.lines,
+                [&](std::size_t index, std::span<const std::string_view> cells) {
+                    placer.Prepare(static_cast<int>(index) + 1, cells);
+                });
         },
         static_cast<std::size_t>(EstimateCsvRecords(bytes)));
     return conversion;

@@ -30,8 +30,37 @@ RecordPlacer::RecordPlacer(ReceiverModel model, ByteBuffer& image, std::size_t e
     m_checks.ExpectRows(expectedRows);
 }
 
+void RecordPlacer::PrepareAhead(std::size_t rows) {
+    m_prepared.resize(rows);
+}
+
+void RecordPlacer::Prepare(int row, std::span<const std::string_view> cells) {
+    Prepared& ahead = m_prepared[static_cast<std::size_t>(row - 1) % m_prepared.size()];
+    ahead.problems.clear();
+    ahead.channel =
+        WriteMemoryRecord(cells, m_model, std::span(ahead.record.data(), m_recordLength), row,
+                          ahead.problems);
+    ahead.ready = true;
+}
+
 void RecordPlacer::Place(std::span<const std::string_view> cells) {
-    m_checks.Take(++m_rows, cells, [&](int row, std::span<const std::string_view> rowCells) {
+    ++m_rows;
+    Prepared* ahead = nullptr;
+    if (!m_prepared.empty()) {
+        Prepared& place = m_prepared[static_cast<std::size_t>(m_rows - 1) % m_prepared.size()];
+        if (place.ready) {
+            place.ready = false;
+            ahead = &place;
+        }
+    }
+    m_checks.Take(m_rows, cells, [&](int row, std::span<const std::string_view> rowCells) {
+        if (ahead != nullptr) {
+            m_report.problems.insert(m_report.problems.end(),
+                                     std::make_move_iterator(ahead->problems.begin()),
+                                     std::make_move_iterator(ahead->problems.end()));
+            Put(ahead->channel, std::span(ahead->record.data(), m_recordLength));
+            return;
+        }
         std::array<std::uint8_t, kMaxRecordLength> buffer;
         const std::span<std::uint8_t> record(buffer.data(), m_recordLength);
         Put(WriteMemoryRecord(rowCells, m_model, record, row, m_report.problems), record);
