@@ -10,6 +10,7 @@
 
 #include "channel/CellChecks.h"
 #include "convert/FrequencyText.h"
+#include "convert/Windows1252.h"
 #endif
 
 namespace corvalen {
@@ -116,11 +117,25 @@ Result<BookmarkRead> ReadSdrSharpList(std::string_view fileBytes,
                      std::to_string(LineAt(fileBytes, static_cast<std::ptrdiff_t>(entity))) +
                      " refers to an entity XML does not define; refused"};
     }
+    // SDR# writes UTF-8. A list saved again by a program that wrote Windows-1252 is read as such,
+    // so that its letters stay letters and the table only ever holds UTF-8.
+    std::vector<Diagnostic> notices;
+    std::string converted;
+    pugi::xml_encoding encoding = pugi::encoding_auto;
+    if (!IsWellFormedUtf8(fileBytes)) {
+        converted = Utf8FromWindows1252(fileBytes);
+        encoding = pugi::encoding_utf8;
+        notices.push_back(Diagnostic{Diagnostic::Place::Line, 1, -1,
+                                     "the file is not UTF-8 as SDR# writes it; read as "
+                                     "Windows-1252",
+                                     Diagnostic::Severity::Notice});
+    }
+    const std::string_view text = converted.empty() ? fileBytes : std::string_view(converted);
     pugi::xml_document document;
     const pugi::xml_parse_result parsed = document.load_buffer(
-        fileBytes.data(), fileBytes.size(), pugi::parse_default | pugi::parse_doctype);
+        text.data(), text.size(), pugi::parse_default | pugi::parse_doctype, encoding);
     if (!parsed) {
-        return Error{"line " + std::to_string(LineAt(fileBytes, parsed.offset)) +
+        return Error{"line " + std::to_string(LineAt(text, parsed.offset)) +
                      " is not well-formed XML: " + parsed.description()};
     }
     const pugi::xml_node root = document.child(std::string(kRoot).c_str());
@@ -131,7 +146,7 @@ Result<BookmarkRead> ReadSdrSharpList(std::string_view fileBytes,
     std::vector<Bookmark> bookmarks;
     std::vector<Diagnostic> skipped;
     for (const pugi::xml_node entry : root.children("MemoryEntry")) {
-        const int line = LineAt(fileBytes, entry.offset_debug());
+        const int line = LineAt(text, entry.offset_debug());
         const std::string_view frequency = entry.child_value("Frequency");
         const FrequencyReading hz = ReadFrequency(frequency, FrequencyUnit::Hz);
         if (hz.status != FrequencyReading::Status::Ok || hz.hz == 0) {
@@ -142,9 +157,10 @@ Result<BookmarkRead> ReadSdrSharpList(std::string_view fileBytes,
         }
         Bookmark bookmark;
         bookmark.hz = hz.hz;
-        bookmark.name = entry.child_value("Name");
-        bookmark.group = entry.child_value("GroupName");
-        bookmark.mode = entry.child_value("DetectorType");
+        // A character reference can name what UTF-8 cannot hold (&#xD800;, a lone surrogate).
+        bookmark.name = WellFormedUtf8(entry.child_value("Name"));
+        bookmark.group = WellFormedUtf8(entry.child_value("GroupName"));
+        bookmark.mode = WellFormedUtf8(entry.child_value("DetectorType"));
         const FrequencyReading bandwidth =
             ReadFrequency(entry.child_value("FilterBandwidth"), FrequencyUnit::Hz);
         if (bandwidth.status == FrequencyReading::Status::Ok) {
@@ -155,6 +171,7 @@ Result<BookmarkRead> ReadSdrSharpList(std::string_view fileBytes,
     BookmarkRead read =
         BookmarksToTable(bookmarks, "SDR# list", std::move(knownGroups), firstNumber);
     read.diagnostics.insert(read.diagnostics.begin(), skipped.begin(), skipped.end());
+    read.diagnostics.insert(read.diagnostics.begin(), notices.begin(), notices.end());
     return read;
 }
 
