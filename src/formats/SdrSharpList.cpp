@@ -86,6 +86,26 @@ std::size_t ForeignEntity(std::string_view bytes) {
     return std::string_view::npos;
 }
 
+// A frequency in whole Hz, the nearest one for a plain number with a fraction ("7100000.5", which
+// SDR# never writes but a list edited by hand may hold); 0 for anything else.
+std::uint64_t NearestWholeHz(std::string_view text) {
+    const FrequencyReading exact = ReadFrequency(text, FrequencyUnit::Hz);
+    if (exact.status == FrequencyReading::Status::Ok) {
+        return exact.hz;
+    }
+    const std::size_t point = text.find('.');
+    if (exact.status != FrequencyReading::Status::NotWholeHz || point == std::string_view::npos ||
+        text.find_first_not_of("0123456789. \t\r\n") != std::string_view::npos) {
+        return 0;
+    }
+    const FrequencyReading whole = ReadFrequency(text.substr(0, point), FrequencyUnit::Hz);
+    if (whole.status != FrequencyReading::Status::Ok) {
+        return 0;
+    }
+    const bool up = point + 1 < text.size() && text[point + 1] >= '5' && text[point + 1] <= '9';
+    return whole.hz + (up ? 1 : 0);
+}
+
 class StringWriter : public pugi::xml_writer {
 public:
     void write(const void* data, std::size_t size) override {
@@ -148,15 +168,22 @@ Result<BookmarkRead> ReadSdrSharpList(std::string_view fileBytes,
     for (const pugi::xml_node entry : root.children("MemoryEntry")) {
         const int line = LineAt(text, entry.offset_debug());
         const std::string_view frequency = entry.child_value("Frequency");
-        const FrequencyReading hz = ReadFrequency(frequency, FrequencyUnit::Hz);
-        if (hz.status != FrequencyReading::Status::Ok || hz.hz == 0) {
+        const std::uint64_t hz = NearestWholeHz(frequency);
+        if (hz == 0) {
             skipped.push_back(Diagnostic{Diagnostic::Place::Line, line, Frequency,
                                          "Frequency " + QuotedCell(frequency) +
-                                             " is not a whole number of Hz; entry left out"});
+                                             " is not a frequency in Hz; entry left out"});
             continue;
         }
+        if (ReadFrequency(frequency, FrequencyUnit::Hz).status != FrequencyReading::Status::Ok) {
+            skipped.push_back(Diagnostic{Diagnostic::Place::Line, line, Frequency,
+                                         "Frequency " + QuotedCell(frequency) +
+                                             " is not a whole number of Hz; rounded to " +
+                                             std::to_string(hz),
+                                         Diagnostic::Severity::Notice});
+        }
         Bookmark bookmark;
-        bookmark.hz = hz.hz;
+        bookmark.hz = hz;
         // A character reference can name what UTF-8 cannot hold (&#xD800;, a lone surrogate).
         bookmark.name = WellFormedUtf8(entry.child_value("Name"));
         bookmark.group = WellFormedUtf8(entry.child_value("GroupName"));

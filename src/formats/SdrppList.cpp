@@ -53,8 +53,8 @@ int LineAt(std::string_view bytes, std::size_t offset) {
                    bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(offset), '\n'));
 }
 
-// A JSON number of whole, positive Hz (SDR++ writes them as 118100000.0), or 0.
-std::uint64_t WholeHz(const Json& value) {
+// A JSON number of positive Hz (SDR++ writes them as 118100000.0) to the nearest whole Hz, or 0.
+std::uint64_t NearestWholeHz(const Json& value) {
     if (value.is_number_unsigned()) {
         return value.get<std::uint64_t>();
     }
@@ -63,8 +63,8 @@ std::uint64_t WholeHz(const Json& value) {
     }
     if (value.is_number_float()) {
         const double hz = value.get<double>();
-        if (hz >= 1 && hz < 9007199254740992.0 && std::floor(hz) == hz) {
-            return static_cast<std::uint64_t>(hz);
+        if (hz >= 0.5 && hz < 9007199254740992.0) {
+            return static_cast<std::uint64_t>(std::llround(hz));
         }
     }
     return 0;
@@ -132,14 +132,23 @@ Result<BookmarkRead> ReadSdrppList(std::string_view fileBytes, std::vector<std::
             Bookmark bookmark;
             bookmark.name = name;
             bookmark.group = listName;
-            bookmark.hz = WholeHz(field("frequency"));
+            const Json& frequency = field("frequency");
+            bookmark.hz = NearestWholeHz(frequency);
+            const std::string where =
+                "bookmark " + QuotedCell(name) + " of list " + QuotedCell(listName) + ": frequency ";
             if (bookmark.hz == 0) {
                 skipped.push_back(Diagnostic{Diagnostic::Place::Record, place, Frequency,
-                                             "bookmark " + QuotedCell(name) + " of list " +
-                                                 QuotedCell(listName) + ": frequency " +
-                                                 QuotedCell(field("frequency").dump()) +
-                                                 " is not a whole number of Hz; left out"});
+                                             where + QuotedCell(frequency.dump()) +
+                                                 " is not a frequency in Hz; left out"});
                 continue;
+            }
+            if (frequency.is_number_float() &&
+                static_cast<double>(bookmark.hz) != frequency.get<double>()) {
+                skipped.push_back(Diagnostic{Diagnostic::Place::Record, place, Frequency,
+                                             where + QuotedCell(frequency.dump()) +
+                                                 " is not a whole number of Hz; rounded to " +
+                                                 std::to_string(bookmark.hz),
+                                             Diagnostic::Severity::Notice});
             }
             const Json& bandwidth = field("bandwidth");
             if (bandwidth.is_number() && bandwidth.get<double>() >= 0.5 &&
