@@ -142,7 +142,8 @@ Result<BookmarkRead> ReadSdrSharpList(std::string_view fileBytes,
     std::vector<Diagnostic> notices;
     std::string converted;
     pugi::xml_encoding encoding = pugi::encoding_auto;
-    if (!IsWellFormedUtf8(fileBytes)) {
+    const bool utf16 = fileBytes.starts_with("\xFF\xFE") || fileBytes.starts_with("\xFE\xFF");
+    if (!utf16 && !IsWellFormedUtf8(fileBytes)) {
         converted = Utf8FromWindows1252(fileBytes);
         encoding = pugi::encoding_utf8;
         notices.push_back(Diagnostic{Diagnostic::Place::Line, 1, -1,
