@@ -80,7 +80,9 @@ bool LooksLikeSdrppList(std::string_view fileBytes) {
     if (first == std::string_view::npos || fileBytes[first] != '{') {
         return false;
     }
-    return fileBytes.substr(0, 64 * 1024).find("\"lists\"") != std::string_view::npos;
+    const std::string_view head = fileBytes.substr(0, 64 * 1024);
+    return head.find("\"lists\"") != std::string_view::npos ||
+           head.find("\"bookmarks\"") != std::string_view::npos;
 }
 
 Result<BookmarkRead> ReadSdrppList(std::string_view fileBytes, std::vector<std::string> knownGroups,
@@ -108,9 +110,18 @@ Result<BookmarkRead> ReadSdrppList(std::string_view fileBytes, std::vector<std::
         // A number too large for any number type (1E400), for one.
         return Error{std::string("the JSON cannot be read: ") + error.what()};
     }
+    // SDR++'s Export button writes the chosen bookmarks alone, {"bookmarks": {...}}: one list
+    // without a name, so its channels get no group.
+    if (document.is_object() && !document.contains("lists") && document.contains("bookmarks") &&
+        document["bookmarks"].is_object()) {
+        Json wrapped = Json::object();
+        wrapped["lists"][""] = std::move(document);
+        document = std::move(wrapped);
+    }
     const auto lists = document.is_object() ? document.find("lists") : document.end();
     if (lists == document.end() || !lists->is_object()) {
-        return Error{"the JSON has no \"lists\" object, so it is no SDR++ frequency manager file"};
+        return Error{"the JSON has no \"lists\" object, so it is no SDR++ frequency manager file "
+                     "(nor a \"bookmarks\" object, as SDR++ exports)"};
     }
 
     std::vector<Bookmark> bookmarks;
