@@ -495,9 +495,9 @@ public:
     static constexpr std::size_t kRecords = 1024;
     using Cells = std::array<std::string_view, kImportedColumnCount>;
 
-    explicit RecordBatch(std::string_view file) : m_file(file), m_records(kRecords) {
-        m_text.reserve(kRecords * 16);
-    }
+    // The room for the records is made by the reading thread as it first fills the batch, not
+    // before the reading starts.
+    explicit RecordBatch(std::string_view file) : m_file(file) {}
     // Whether the batch holds `records` (at most kRecords).
     bool Holds(std::size_t records) const { return m_count == records; }
     void Clear() {
@@ -506,6 +506,10 @@ public:
         m_text.clear();
     }
     void Add(std::span<const std::string_view> cells) {
+        if (m_records.empty()) {
+            m_records.resize(kRecords);
+            m_text.reserve(kRecords * 16);
+        }
         Cells& record = m_records[m_count++];
         const std::size_t count = std::min(record.size(), cells.size());
         std::copy_n(cells.begin(), count, record.begin());
@@ -541,7 +545,7 @@ private:
         std::size_t size;
     };
     std::string_view m_file;
-    std::vector<Cells, LargePageAllocator<Cells>> m_records;  // the first m_count are read
+    std::vector<Cells> m_records;  // the first m_count are read
     std::size_t m_count = 0;
     std::vector<Piece> m_pieces;
     std::string m_text;
