@@ -126,6 +126,26 @@ void TableChecks::Compare(int row, std::span<const std::string_view> cells, std:
     m_problems.insert(after, std::move(notice));
 }
 
+std::uint64_t TableChecks::AlikeKey(std::span<const std::string_view> cells) {
+    const auto frequency = AlikeFrequency(CellOf(cells, Frequency));
+    if (!frequency) {
+        return 0;
+    }
+    const std::string_view mode = CellOf(cells, Mode);
+    const int code = mode.empty() ? 0 : ModeCode(mode);
+    return code < 0 ? 0 : static_cast<std::uint64_t>(*frequency) << 4 | (code + 1u);
+}
+
+void TableChecks::Prefetch(std::uint64_t key) const {
+#if defined(__GNUC__)
+    if (key != 0 && !m_slots.empty()) {
+        __builtin_prefetch(m_slots.data() + SlotOf(key));
+    }
+#else
+    (void)key;
+#endif
+}
+
 void TableChecks::ExpectRows(std::size_t rows) {
     // A receiver holds at most 65,535 channels; a larger guess grows as rows come instead.
     rows = std::min<std::size_t>(rows, 65536);
@@ -151,7 +171,7 @@ int TableChecks::FirstRowWith(std::uint64_t key, int row) {
         }
     }
     const std::size_t mask = m_slots.size() - 1;
-    for (std::size_t at = (key * 0x9E3779B97F4A7C15u) >> 32 & mask;; at = (at + 1) & mask) {
+    for (std::size_t at = SlotOf(key);; at = (at + 1) & mask) {
         std::uint64_t& slot = m_slots[at];
         if (slot == 0) {
             slot = key << kRowBits | static_cast<std::uint64_t>(row);

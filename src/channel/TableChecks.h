@@ -53,10 +53,23 @@ public:
     // Makes room for about `rows` rows at once, before the first is taken.
     void ExpectRows(std::size_t rows);
 
+    // The key under which a row's frequency and mode are looked up among the earlier rows' (a
+    // pure function of its cells, which any thread may compute), 0 for a row without one.
+    static std::uint64_t AlikeKey(std::span<const std::string_view> cells);
+    // Asks the processor to fetch the index's place for `key` (from AlikeKey, or any value: a
+    // wrong one only fetches in vain), some rows before the row with that key is taken. The
+    // index outgrows the caches while a large file streams through them, and a lookup that
+    // waits for memory cost as much as the rest of the row's checks.
+    void Prefetch(std::uint64_t key) const;
+
 private:
     void Compare(int row, std::span<const std::string_view> cells, std::size_t first);
     // The first row seen with `key`, or 0 after remembering `row` as that row.
     int FirstRowWith(std::uint64_t key, int row);
+    // The slot where the search for `key` starts.
+    std::size_t SlotOf(std::uint64_t key) const {
+        return (key * 0x9E3779B97F4A7C15u) >> 32 & (m_slots.size() - 1);
+    }
 
     struct LostRow {
         int row;

@@ -31,27 +31,39 @@ RecordPlacer::RecordPlacer(ReceiverModel model, ByteBuffer& image, std::size_t e
 }
 
 void RecordPlacer::PrepareAhead(std::size_t rows) {
-    m_prepared.resize(rows);
+    m_prepared = std::make_unique<Prepared[]>(rows);
+    m_preparedCount = rows;
 }
 
 void RecordPlacer::Prepare(int row, std::span<const std::string_view> cells) {
-    Prepared& ahead = m_prepared[static_cast<std::size_t>(row - 1) % m_prepared.size()];
+    Prepared& ahead = m_prepared[static_cast<std::size_t>(row - 1) % m_preparedCount];
     ahead.problems.clear();
     ahead.channel =
         WriteMemoryRecord(cells, m_model, std::span(ahead.record.data(), m_recordLength), row,
                           ahead.problems);
+    ahead.alikeKey.store(TableChecks::AlikeKey(cells), std::memory_order_relaxed);
     ahead.ready = true;
 }
 
 void RecordPlacer::Place(std::span<const std::string_view> cells) {
+    // Rows prepared ahead leave the placing little to do besides the lookup in the index of
+    // repeated frequencies, so that lookup is started this many rows early.
+    constexpr std::size_t kPrefetchRows = 4;
     ++m_rows;
     Prepared* ahead = nullptr;
-    if (!m_prepared.empty()) {
-        Prepared& place = m_prepared[static_cast<std::size_t>(m_rows - 1) % m_prepared.size()];
+    if (m_preparedCount != 0) {
+        const auto at = static_cast<std::size_t>(m_rows - 1);
+        m_checks.Prefetch(m_prepared[(at + kPrefetchRows) % m_preparedCount].alikeKey.load(
+            std::memory_order_relaxed));
+        Prepared& place = m_prepared[at % m_preparedCount];
         if (place.ready) {
             place.ready = false;
             ahead = &place;
         }
+    }
+    if (ahead == nullptr) {
+        // Checking and encoding the row takes long enough for the fetch to arrive.
+        m_checks.Prefetch(TableChecks::AlikeKey(cells));
     }
     m_checks.Take(m_rows, cells, [&](int row, std::span<const std::string_view> rowCells) {
         if (ahead != nullptr) {

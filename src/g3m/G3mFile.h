@@ -1,8 +1,10 @@
 #pragma once
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -58,14 +60,18 @@ public:
 private:
     void Put(std::uint16_t channel, std::span<const std::uint8_t> record);
 
-    // A row's record and problems made ahead, in a ring of PrepareAhead places.
+    // A row's record and problems made ahead, in a ring of PrepareAhead places; and its key in
+    // the index of repeated frequencies, which Place reads some rows early (maybe while the
+    // place is being filled: a stale key only fetches in vain).
     struct Prepared {
         bool ready = false;
         std::uint16_t channel = 0;
         std::array<std::uint8_t, kMaxRecordLength> record;
         std::vector<Diagnostic> problems;
+        std::atomic<std::uint64_t> alikeKey{0};
     };
-    std::vector<Prepared> m_prepared;
+    std::unique_ptr<Prepared[]> m_prepared;
+    std::size_t m_preparedCount = 0;
 
     ReceiverModel m_model;
     ByteBuffer& m_image;
