@@ -38,10 +38,10 @@ void RecordPlacer::PrepareAhead(std::size_t rows) {
 void RecordPlacer::Prepare(int row, std::span<const std::string_view> cells) {
     Prepared& ahead = m_prepared[static_cast<std::size_t>(row - 1) % m_preparedCount];
     ahead.problems.clear();
-    ahead.channel =
-        WriteMemoryRecord(cells, m_model, std::span(ahead.record.data(), m_recordLength), row,
-                          ahead.problems);
-    ahead.alikeKey.store(TableChecks::AlikeKey(cells), std::memory_order_relaxed);
+    ahead.channel = WriteMemoryRecord(
+        cells, m_model, std::span(ahead.record.data(), m_recordLength), row, ahead.problems);
+    ahead.keys = TableChecks::KeysOf(cells);
+    ahead.alikeKey.store(ahead.keys.AlikeKey(), std::memory_order_relaxed);
     ahead.ready = true;
 }
 
@@ -61,11 +61,14 @@ void RecordPlacer::Place(std::span<const std::string_view> cells) {
             ahead = &place;
         }
     }
+    TableChecks::RowKeys keys;
     if (ahead == nullptr) {
         // Checking and encoding the row takes long enough for the fetch to arrive.
-        m_checks.Prefetch(TableChecks::AlikeKey(cells));
+        keys = TableChecks::KeysOf(cells);
+        m_checks.Prefetch(keys.AlikeKey());
     }
-    m_checks.Take(m_rows, cells, [&](int row, std::span<const std::string_view> rowCells) {
+    const TableChecks::RowKeys& rowKeys = ahead != nullptr ? ahead->keys : keys;
+    m_checks.Take(m_rows, cells, rowKeys, [&](int row, std::span<const std::string_view> rowCells) {
         if (ahead != nullptr) {
             m_report.problems.insert(m_report.problems.end(),
                                      std::make_move_iterator(ahead->problems.begin()),

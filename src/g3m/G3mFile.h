@@ -68,6 +68,7 @@ private:
         std::uint16_t channel = 0;
         std::array<std::uint8_t, kMaxRecordLength> record;
         std::vector<Diagnostic> problems;
+        TableChecks::RowKeys keys;
         std::atomic<std::uint64_t> alikeKey{0};
     };
     std::unique_ptr<Prepared[]> m_prepared;

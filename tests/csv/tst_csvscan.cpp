@@ -141,14 +141,11 @@ private slots:
                 cells.insert(cells.end(), record.begin(), record.end());
             }, CsvScan::Best, nullptr);
         };
-        const auto inTurns = [](auto&&... arguments) {
-            return ReadCsvRecordsAhead(arguments...);
-        };
+        const auto inTurns = [](auto&&... arguments) { return ReadCsvRecordsAhead(arguments...); };
         std::vector<Diagnostic> aheadReports;
         std::vector<std::string> aheadCells;
         if (throwAt >= 0) {
-            QVERIFY_THROWS_EXCEPTION(std::runtime_error,
-                                     read(inTurns, aheadReports, aheadCells));
+            QVERIFY_THROWS_EXCEPTION(std::runtime_error, read(inTurns, aheadReports, aheadCells));
             QCOMPARE(aheadCells.size(), std::size_t(throwAt - 1) * kImportedColumnCount);
             return;
         }
@@ -171,11 +168,13 @@ private slots:
             },
             CsvScan::Best, nullptr,
             [&](std::size_t index, std::span<const std::string_view> record) {
-                prepared.emplace_back(index, std::vector<std::string>(record.begin(), record.end()));
+                prepared.emplace_back(index,
+                                      std::vector<std::string>(record.begin(), record.end()));
             });
         QVERIFY(!prepared.empty());
         for (const auto& [index, preparedCells] : prepared) {
-            const auto first = cells.begin() + static_cast<std::ptrdiff_t>(index * kImportedColumnCount);
+            const auto first =
+                cells.begin() + static_cast<std::ptrdiff_t>(index * kImportedColumnCount);
             QVERIFY(std::equal(preparedCells.begin(), preparedCells.end(), first));
         }
     }
