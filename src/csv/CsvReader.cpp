@@ -636,12 +636,16 @@ struct ReadingStopped {};
 
 }  // namespace
 
+bool ReadsAhead(std::string_view fileBytes) {
+    // Small files are read at once; a second thread costs more than it saves there.
+    constexpr std::size_t kWorthAThread = std::size_t{256} << 10;
+    return fileBytes.size() >= kWorthAThread && std::thread::hardware_concurrency() >= 2;
+}
+
 int ReadCsvRecordsAhead(std::string_view fileBytes, std::vector<Diagnostic>& diagnostics,
                         const TakeRecord& take, CsvScan scan, std::vector<int>* rowLines,
                         const PrepareRecord& prepare) {
-    // Small files are read at once; a second thread costs more than it saves there.
-    constexpr std::size_t kWorthAThread = std::size_t{256} << 10;
-    if (fileBytes.size() < kWorthAThread || std::thread::hardware_concurrency() < 2) {
+    if (!ReadsAhead(fileBytes)) {
         return ReadCsvRecords(fileBytes, diagnostics, take, scan, rowLines);
     }
     BatchRing ring(fileBytes);

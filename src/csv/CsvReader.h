@@ -68,6 +68,9 @@ int ReadCsvRecords(std::string_view fileBytes, std::vector<Diagnostic>& diagnost
 using PrepareRecord =
     std::function<void(std::size_t index, std::span<const std::string_view> cells)>;
 inline constexpr std::size_t kRecordsReadAhead = 4 * 1024;
+// Whether ReadCsvRecordsAhead reads `fileBytes` on a second thread (a file large enough for it
+// to pay, a processor with more than one core); only then is `prepare` ever called.
+bool ReadsAhead(std::string_view fileBytes);
 int ReadCsvRecordsAhead(std::string_view fileBytes, std::vector<Diagnostic>& diagnostics,
                         const std::function<void(std::span<const std::string_view> cells)>& take,
                         CsvScan scan = CsvScan::Best, std::vector<int>* rowLines = nullptr,

@@ -163,7 +163,9 @@ StreamedConversion ConvertCsvBytesToRecordFile(std::string_view bytes,
         [&](RecordPlacer& placer) {
             // The records' cells are checked and encoded on the reading thread too, whenever
             // the placing falls behind; the placing keeps row order.
-            placer.PrepareAhead(kRecordsReadAhead);
+            if (ReadsAhead(bytes)) {
+                placer.PrepareAhead(kRecordsReadAhead);
+            }
             conversion.recordsRead = ReadCsvRecordsAhead(
                 bytes, conversion.lineDiagnostics,
                 [&](std::span<const std::string_view> cells) { placer.Place(cells); },

@@ -36,6 +36,9 @@ void RecordPlacer::PrepareAhead(std::size_t rows) {
 }
 
 void RecordPlacer::Prepare(int row, std::span<const std::string_view> cells) {
+    if (m_preparedCount == 0) {
+        return;  // no ring: Place does it all
+    }
     Prepared& ahead = m_prepared[static_cast<std::size_t>(row - 1) % m_preparedCount];
     ahead.problems.clear();
     ahead.channel = WriteMemoryRecord(

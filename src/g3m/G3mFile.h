@@ -49,7 +49,8 @@ public:
     // replaced and that are not empty places counted as kept.
     G3mSaveReport Finish();
 
-    // Makes room for rows prepared ahead (Prepare), at most `rows` of them not placed yet.
+    // Makes room for rows prepared ahead (Prepare, which does nothing without it), at most
+    // `rows` of them not placed yet.
     void PrepareAhead(std::size_t rows);
     // The part of placing the row numbered `row` that does not depend on the rows before it:
     // its record and its own cells' problems. It may run on another thread while Place takes
