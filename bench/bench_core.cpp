@@ -15,6 +15,7 @@
 #include "MemoryCsvGenerator.h"
 #include "csv/CsvReader.h"
 #include "csv/CsvWriter.h"
+#include "files/ChannelFiles.h"
 #include "g3m/G3mFile.h"
 #include "g3m/MemoryRecord.h"
 #include "g3m/RecordChecksum.h"

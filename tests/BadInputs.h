@@ -68,7 +68,7 @@ inline std::vector<Input> Inputs() {
         inputs.push_back({std::move(name), std::move(make), refused, std::move(says), {}});
     };
 
-    add("empty file", Bytes({}), false, {});
+    add("empty file", Bytes({}), true, {"no channels in @"});
     QByteArray noise(64 * 1024, '\0');
     QRandomGenerator random(20261206);
     random.fillRange(reinterpret_cast<quint32*>(noise.data()), noise.size() / 4);
@@ -111,7 +111,7 @@ inline std::vector<Input> Inputs() {
     add("file whose reading fails", [](const QString&) { return QStringLiteral("/proc/self/mem"); },
         true, {"Cannot read \"@\": Input/output error"});
     add("a device that never ends", [](const QString&) { return QStringLiteral("/dev/zero"); },
-        true, {"Cannot read \"@\": it is no regular file"});
+        true, {"Cannot read \"@\": it gives more than the 67,108,864 bytes"});
     add("Number above 65535", Bytes(kHeader + ChannelLine(0, "65536")), false,
         {"row 1: Number \"65536\" is not a channel number from 1 to 65535; row not written"});
     add("callsign of 10,000 characters", Bytes(kHeader + ChannelLine(17, QByteArray(10000, 'K'))),
@@ -133,7 +133,7 @@ inline std::vector<Input> Inputs() {
         const char* reported;
     };
     const Column columns[] = {{0, "Number", "rrrr"},    {1, "Frequency", "rrnr"},
-                              {2, "Bandwidth", "r-nr"}, {3, "IF Shift", "r-nr"},
+                              {2, "Bandwidth", "rrnr"}, {3, "IF Shift", "r-nr"},
                               {9, "Groups", "rrnr"},    {10, "Hotkey", "rrrr"},
                               {11, "Lockout", "rrrr"},  {13, "Level Squelch", "r-rr"}};
     const char* const values[] = {"abc", "-5", "2.5", "123456789012345678901234567890"};

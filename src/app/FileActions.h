@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "files/ChannelFormat.h"
 #include "io/Diagnostic.h"
 #include "table/MemoryTable.h"
 
@@ -54,6 +55,9 @@ public:
     // settles unsaved changes, then reads it as a memory file (.g3m, .15m) or CSV by its
     // extension.
     bool openFile(const QString& path);
+    // Reads any channel file (its content, else its name, tells its format) into the table, as
+    // one undo step. On failure the table and document stay as they were.
+    bool openChannelFile(const QString& path);
     // Whether `path` names a file the editor opens: a .csv, .g3m or .15m file, in any case.
     static bool IsMemoryFilePath(const QString& path);
     // Adds the channels of a receiver CSV, CHIRP or memory file after the last row, each with
@@ -98,6 +102,11 @@ private:
     std::optional<QString> chooseSaveTarget(const QString& filter, const QString& title);
     void report(const QString& text, const QString& details = QString());
     void report(const QString& text, const std::vector<Diagnostic>& diagnostics);
+    // Reads a file through the door; nothing after reporting why, ending in `failureTail`.
+    std::optional<ChannelFileRead> readFile(const QString& path, const QString& failureTail);
+    // Writes the table in `format`; nothing after reporting why, ending in `failureTail`.
+    std::optional<ChannelFileReport> writeFile(const QString& path, const ChannelFormat& format,
+                                               const QString& failureTail);
     void fillRecentMenu();
     // A file was opened or saved: it goes first in "Recent files".
     void rememberFile(const QString& path);

@@ -191,6 +191,11 @@ void ReadSignedWord(Column column, std::string_view cell, std::string_view unit,
         return;
     }
     const auto whole = static_cast<std::int32_t>(rounded);
+    if (column == Bandwidth && whole < 0) {
+        // A receive bandwidth is a width: none is below 0 Hz.
+        problems.Report(column, cell, "is below 0 Hz, so no bandwidth; written as " + zero());
+        return;
+    }
     word = static_cast<std::uint32_t>(whole);
     if (HasFraction(cell)) {
         ReportFraction(problems, column, cell, unit, std::to_string(whole));

@@ -23,13 +23,16 @@ std::string Count(std::size_t n, std::string_view singular, std::string_view plu
 // The table of FILE (a CSV memory file, a CHIRP file or a memory file) and what reading it
 // reported; nullopt after writing the reason to `err`.
 std::optional<MemoryTable> ReadTable(const std::string& path, ReceiverModel model,
-                                     std::vector<Diagnostic>& reading, std::ostream& err) {
-    Result<MemoryFileRead> read = ReadMemoryFile(path, model);
+                                     std::vector<Diagnostic>& reading, bool& damaged,
+                                     bool& fromRecords, std::ostream& err) {
+    Result<ChannelFileRead> read = ReadChannelFile(path, model);
     if (!read) {
         err << "corvalen-cli: " << read.error().message << "\n";
         return std::nullopt;
     }
-    reading = std::move(read->diagnostics);
+    damaged = read->report.badChecksums > 0 || read->report.incompleteBytes > 0;
+    fromRecords = read->report.format == &RecordFileFormat();
+    reading = std::move(read->report.diagnostics);
     return std::move(read->table);
 }
 
@@ -75,8 +78,10 @@ int RunCheck(std::span<const std::string_view> args, std::ostream& out, std::ost
     }
 
     std::vector<Diagnostic> reading;
+    bool damaged = false;
+    bool fromRecords = false;
     const std::optional<MemoryTable> table =
-        ReadTable(path, model.value_or(kDefaultModel), reading, err);
+        ReadTable(path, model.value_or(kDefaultModel), reading, damaged, fromRecords, err);
     if (!table) {
         return kExitUsageError;
     }
@@ -101,12 +106,14 @@ int RunCheck(std::span<const std::string_view> args, std::ostream& out, std::ost
     }
     if (!reading.empty()) {
         out << "; "
-            << (IsRecordFilePath(path) ? Count(reading.size(), "record", "records")
+            << (fromRecords ? Count(reading.size(), "record", "records")
                                        : Count(reading.size(), "input line", "input lines"))
             << " reported";
     }
     out << "\n";
-    return problems.empty() ? kExitCheckClean : kExitCheckReported;
+    // A memory file whose records fail their checksum, or that ends inside a record, is damaged
+    // whatever its channels hold.
+    return problems.empty() && !damaged ? kExitCheckClean : kExitCheckReported;
 }
 
 }  // namespace corvalen

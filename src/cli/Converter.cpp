@@ -7,13 +7,8 @@
 
 #include "cli/CheckVerb.h"
 #include "cli/FillVerb.h"
-#include "csv/ChirpCsv.h"
-#include "csv/CsvReader.h"
-#include "csv/CsvWriter.h"
 #include "files/ChannelFiles.h"
-#include "g3m/G3mFile.h"
 #include "g3m/G3mReader.h"
-#include "g3m/MemoryRecord.h"
 #include "io/SafeFile.h"
 
 namespace corvalen {
@@ -52,6 +47,8 @@ constexpr std::string_view kUsage =
     "Exit status of check: 0 no problems or notices, 1 some, 2 wrong arguments or FILE could\n"
     "not be read.\n";
 
+// What a file's name says it is; only for checking the arguments, the file's format is the
+// door's to decide.
 enum class FileKind { G3m, Csv, Other };  // G3m: any binary memory file, .g3m or .15m
 
 struct Arguments {
@@ -190,175 +187,43 @@ std::string Count(std::size_t n, std::string_view singular, std::string_view plu
     return std::to_string(n) + " " + std::string(n == 1 ? singular : plural);
 }
 
-// How many records `problems` (in file order) concern.
-std::size_t RecordCount(const std::vector<Diagnostic>& problems) {
-    std::size_t count = 0;
-    for (std::size_t i = 0; i < problems.size(); ++i) {
-        count += i == 0 || problems[i].number != problems[i - 1].number;
-    }
-    return count;
-}
-
-Status WriteCsv(const MemoryTable& table, const std::string& path, std::ostream& err) {
-    const CsvText text = BuildCsvText(table, /*csvLoaded=*/true);
-    Status written = WriteCsvFile(path, text);
-    if (written) {
-        Report(text.diagnostics, err);
-    }
-    return written;
-}
-
-// What the summary says of a CHIRP file written: "12 channels", and "; 1 row not written".
-struct ChirpSummary {
-    std::string channels;
-    std::string rowsNotWritten;
-};
-
-// Writes the table as a CHIRP file; on success reports its rows.
-Result<ChirpSummary> WriteChirp(const MemoryTable& table, const std::string& path,
-                                std::ostream& err) {
-    const ChirpText text = BuildChirpCsvText(table);
-    if (const Status written = WriteFileAtomically(path, text.bytes); !written) {
-        return written.error();
-    }
-    Report(text.diagnostics, err);
-    ChirpSummary summary{Count(text.channelsWritten, "channel", "channels"), {}};
-    if (text.rowsNotWritten != 0) {
-        summary.rowsNotWritten =
-            "; " + Count(text.rowsNotWritten, "row not written", "rows not written");
-    }
-    return summary;
-}
-
-int ConvertG3m(const Arguments& arguments, std::ostream& out, std::ostream& err) {
+int Convert(const Arguments& arguments, std::ostream& out, std::ostream& err) {
     const std::string& input = arguments.files[0];
     const std::string& output = arguments.files[1];
-    Result<G3mReadReport> read = ReadG3mFile(input, *arguments.model);
-    if (!read) {
-        err << "corvalen-cli: " << read.error().message << "\n";
-        return kExitFileError;
-    }
-    ChirpSummary summary{Count(read->table.ChannelCount(), "channel", "channels"), {}};
-    if (arguments.toChirp) {
-        Result<ChirpSummary> written = WriteChirp(read->table, output, err);
-        if (!written) {
-            err << "corvalen-cli: " << written.error().message << "\n";
-            return kExitFileError;
-        }
-        summary = *written;
-    } else if (const Status written = WriteCsv(read->table, output, err); !written) {
-        err << "corvalen-cli: " << written.error().message << "\n";
-        return kExitFileError;
-    }
-    Report(read->problems, err);
-    out << "wrote " << summary.channels << " to " << output << " from "
-        << Count(read->recordsRead, "record", "records") << " of " << input
-        << summary.rowsNotWritten;
-    if (!read->problems.empty()) {
-        out << "; " << Count(RecordCount(read->problems), "record", "records") << " reported";
-    }
-    out << "\n";
-    return kExitOk;
-}
-
-// "wrote 3 records to OUT.g3m; 0 rows not written", then what else the save did.
-void SummarizeSave(const G3mSaveReport& saved, const std::string& output, std::ostream& out) {
-    out << "wrote " << Count(saved.recordsWritten, "record", "records") << " to " << output << "; "
-        << Count(saved.rowsNotWritten, "row not written", "rows not written");
-    if (saved.recordsKept > 0) {
-        out << "; " << Count(saved.recordsKept, "record", "records") << " already in the file kept";
-    }
-    if (saved.rowsSkipped > 0) {
-        out << "; " << Count(saved.rowsSkipped, "empty row", "empty rows") << " skipped";
-    }
-}
-
-std::string InputNote(const std::vector<Diagnostic>& diagnostics) {
-    if (diagnostics.empty()) {
-        return {};
-    }
-    return "; " + Count(diagnostics.size(), "input line", "input lines") + " reported";
-}
-
-// A receiver CSV file into a memory file: each row is written as it is read, without a table.
-int ConvertCsvToRecords(const Arguments& arguments, std::ostream& out, std::ostream& err) {
-    const std::string& output = arguments.files[1];
-    Result<StreamedConversion> converted =
-        ConvertCsvToRecordFile(arguments.files[0], output, *arguments.model);
+    const ChannelFormat& format = arguments.toChirp ? ChirpCsvFormat() : *FormatForName(output);
+    const Result<ChannelFileConversion> converted = ConvertChannelFile(
+        input, output, format, {arguments.model.value_or(ReceiverModel()), true});
     if (!converted) {
         err << "corvalen-cli: " << converted.error().message << "\n";
         return kExitFileError;
     }
-    Report(converted->lineDiagnostics, err);
-    const Result<G3mSaveReport>& saved = converted->saved;
-    if (!saved) {
-        err << "corvalen-cli: " << saved.error().message << "\n";
+    // What a memory file's records showed comes after what writing its channels found; what a
+    // CSV file's lines showed comes first.
+    const bool records = converted->read.format == &RecordFileFormat();
+    if (!records) {
+        Report(converted->read.diagnostics, err);
+    }
+    if (!converted->written) {
+        err << "corvalen-cli: " << converted->written.error().message << "\n";
         return kExitFileError;
     }
-    Report(saved->problems, err);
-    SummarizeSave(*saved, output, out);
-    out << InputNote(converted->lineDiagnostics) << "\n";
-    return kExitOk;
-}
-
-int Convert(const Arguments& arguments, std::ostream& out, std::ostream& err) {
-    const std::string& input = arguments.files[0];
-    const std::string& output = arguments.files[1];
-    if (KindOf(input) == FileKind::G3m) {
-        return ConvertG3m(arguments, out, err);
+    Report(converted->written->diagnostics, err);
+    if (records) {
+        Report(converted->read.diagnostics, err);
     }
-    if (KindOf(output) == FileKind::G3m && !arguments.toChirp && IsReceiverCsvFile(input)) {
-        return ConvertCsvToRecords(arguments, out, err);
-    }
-    // A receiver CSV file or a CHIRP file, told apart by their first line.
-    Result<MemoryFileRead> imported = ReadMemoryFile(input, arguments.model.value_or(ReceiverModel()));
-    if (!imported) {
-        err << "corvalen-cli: " << imported.error().message << "\n";
-        return kExitFileError;
-    }
-    Report(imported->diagnostics, err);
-    const std::string inputNote = InputNote(imported->diagnostics);
-
-    const MemoryTable& table = imported->table;
-    if (arguments.toChirp) {
-        Result<ChirpSummary> written = WriteChirp(table, output, err);
-        if (!written) {
-            err << "corvalen-cli: " << written.error().message << "\n";
-            return kExitFileError;
-        }
-        out << "wrote " << written->channels << " to " << output << written->rowsNotWritten
-            << inputNote << "\n";
-        return kExitOk;
-    }
-    if (KindOf(output) == FileKind::G3m) {
-        Result<G3mSaveReport> saved = SaveG3mFile(output, table, *arguments.model);
-        if (!saved) {
-            err << "corvalen-cli: " << saved.error().message << "\n";
-            return kExitFileError;
-        }
-        Report(saved->problems, err);
-        SummarizeSave(*saved, output, out);
-        out << inputNote << "\n";
-        return kExitOk;
-    }
-
-    if (const Status written = WriteCsv(table, output, err); !written) {
-        err << "corvalen-cli: " << written.error().message << "\n";
-        return kExitFileError;
-    }
-    out << "wrote " << Count(table.ChannelCount(), "channel", "channels") << " to " << output
-        << inputNote << "\n";
+    out << ConversionSummary(*converted, input, output) << "\n";
     return kExitOk;
 }
 
 int Verify(const Arguments& arguments, std::ostream& out, std::ostream& err) {
     const std::string& path = arguments.files[0];
-    const Result<std::string> image = ReadWholeFile(path);
+    const Result<ByteBuffer> image = ReadWholeFileBuffer(path, MaxRecordFileBytes(*arguments.model));
     if (!image) {
         err << "corvalen-cli: " << image.error().message << "\n";
         return kExitUsageError;
     }
-    const G3mVerifyReport report = VerifyG3mImage(*image, *arguments.model);
+    const G3mVerifyReport report =
+        VerifyG3mImage(std::string_view(image->data(), image->size()), *arguments.model);
     Report(report.problems, err);
     out << "checked " << Count(report.recordsChecked, "record", "records") << " of " << path;
     if (report.ok()) {

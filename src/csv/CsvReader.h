@@ -41,6 +41,18 @@ int ReadCsvRecords(std::string_view fileBytes, std::vector<Diagnostic>& diagnost
 // About as many records as the CSV text has lines (capped at 2^24): room to make at once.
 int EstimateCsvRecords(std::string_view fileBytes);
 
+// The largest CSV file read: 64 MiB, far beyond 65,535 channels of the longest lines. A longer
+// file is refused from its size before anything is read.
+inline constexpr std::size_t kMaxCsvBytes = std::size_t{64} << 20;
+
+// The hint a receiver CSV file's NUL byte gets: what such a file most likely is.
+inline constexpr std::string_view kNulHint = " (a .g3m memory file, or text saved as UTF-16?)";
+
+// An Error naming `path` and the line when `text` holds a NUL byte (no text file), `hint`
+// added; else Done.
+Status CheckCsvText(const std::string& path, std::string_view text,
+                    std::string_view hint = kNulHint);
+
 // The bytes of the file at `path`, refused when they hold a NUL byte (no text file); the error
 // says which file, and which line, and why.
 Result<ByteBuffer> ReadCsvText(const std::string& path);

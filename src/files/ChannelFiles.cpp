@@ -1,21 +1,17 @@
 #include "files/ChannelFiles.h"
 
 #include <algorithm>
-#include <fstream>
 #include <utility>
 
-#include "csv/ChirpCsv.h"
-#include "csv/CsvReader.h"
-#include "g3m/G3mReader.h"
-#include "g3m/MemoryRecord.h"
+#include "channel/CellChecks.h"
 #include "io/SafeFile.h"
 
 namespace corvalen {
 
-namespace {
+// The report of a memory file saved through a placer (RecordFileFormat.cpp).
+ChannelFileReport RecordSaveReport(G3mSaveReport saved);
 
-// Enough of a file to find its header line behind a few "#" comment lines.
-constexpr std::size_t kSniffBytes = 64 * 1024;
+namespace {
 
 bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
     if (text.size() < suffix.size()) {
@@ -29,15 +25,35 @@ bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
     });
 }
 
-// The first bytes of the file, or nothing when it cannot be opened (the full read that follows
-// then says why).
-std::string FirstBytes(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::string bytes(kSniffBytes, '\0');
-    file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    bytes.resize(file ? bytes.size()
-                      : static_cast<std::size_t>(std::max<std::streamsize>(0, file.gcount())));
-    return bytes;
+std::string Count(std::size_t n, std::string_view singular, std::string_view plural) {
+    return std::to_string(n) + " " + std::string(n == 1 ? singular : plural);
+}
+
+// How many records `problems` (in file order) concern.
+std::size_t RecordCount(const std::vector<Diagnostic>& problems) {
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < problems.size(); ++i) {
+        count += i == 0 || problems[i].number != problems[i - 1].number;
+    }
+    return count;
+}
+
+bool HasChannel(const MemoryTable& table) {
+    for (int row = 1; row < table.RowCount(); ++row) {
+        if (!IsEmptyRow(table, row)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+Error NoChannels(const std::string& path) {
+    return Error{"no channels in " + (path == "-" ? std::string("standard input") : path)};
+}
+
+// The whole content of the file at `path`, read once: as much as the longest format allows.
+Result<ByteBuffer> ReadOnce(const std::string& path) {
+    return ReadWholeFileBuffer(path, kMaxCsvBytes);
 }
 
 }  // namespace
@@ -58,85 +74,149 @@ bool RecordFileFitsModel(std::string_view path, ReceiverModel model) {
     return Is15mPath(path) == model.HoldsSecondarySquelch();
 }
 
-MemoryFileKind KindOfMemoryFile(std::string_view path, std::string_view firstBytes) {
+const ChannelFormat* FormatForName(std::string_view path) {
     if (IsRecordFilePath(path)) {
-        return MemoryFileKind::Records;
+        return &RecordFileFormat();
     }
-    return LooksLikeChirpCsv(firstBytes) ? MemoryFileKind::ChirpCsv : MemoryFileKind::ReceiverCsv;
+    return IsCsvFilePath(path) ? &ReceiverCsvFormat() : nullptr;
 }
 
-Result<MemoryFileRead> ReadMemoryFile(const std::string& path, ReceiverModel model) {
-    if (!IsRecordFilePath(path)) {
-        return ReadCsvFile(path);
-    }
-    Result<G3mReadReport> decoded = ReadG3mFile(path, model);
-    if (!decoded) {
-        return decoded.error();
-    }
-    MemoryFileRead read;
-    read.kind = MemoryFileKind::Records;
-    read.table = std::move(decoded->table);
-    read.recordsRead = decoded->recordsRead;
-    read.diagnostics = std::move(decoded->problems);
-    read.badChecksums = decoded->badChecksums;
-    return read;
-}
-
-Result<MemoryFileRead> ReadCsvFile(const std::string& path) {
-    MemoryFileRead read;
-    if (!LooksLikeChirpCsv(FirstBytes(path))) {
-        Result<CsvImport> imported = ReadCsvMemoryFile(path);
-        if (!imported) {
-            return imported.error();
+const ChannelFormat& FormatOf(std::string_view path, std::string_view bytes, ReceiverModel model) {
+    const ChannelFormat* byName = nullptr;
+    for (const ChannelFormat* format : ChannelFormats()) {
+        const ChannelFormat::Fit fit = format->Recognise(path, bytes, model);
+        if (fit == ChannelFormat::Fit::ByContent) {
+            return *format;
         }
-        read.kind = MemoryFileKind::ReceiverCsv;
-        read.table = std::move(imported->table);
-        read.recordsRead = imported->recordsRead;
-        read.diagnostics = std::move(imported->diagnostics);
-        return read;
+        if (fit == ChannelFormat::Fit::ByName && byName == nullptr) {
+            byName = format;
+        }
     }
-    Result<std::string> bytes = ReadWholeFile(path);
+    return byName != nullptr ? *byName : *ChannelFormats().front();
+}
+
+Result<ChannelFileRead> ReadChannelFile(const std::string& path, ReceiverModel model) {
+    const Result<ByteBuffer> bytes = ReadOnce(path);
     if (!bytes) {
         return bytes.error();
     }
-    // As for the receiver's CSV files: a NUL byte means no text file.
-    if (const std::size_t nul = bytes->find('\0'); nul != std::string::npos) {
-        const auto line =
-            1 + std::count(bytes->begin(), bytes->begin() + static_cast<std::ptrdiff_t>(nul), '\n');
-        return Error{"Cannot read \"" + path + "\": line " + std::to_string(line) +
-                     " holds a NUL byte (byte " + std::to_string(nul + 1) +
-                     "), so this is no CSV text file"};
+    const std::string_view content(bytes->data(), bytes->size());
+    const ChannelFormat& format = FormatOf(path, content, model);
+    Result<ChannelFileRead> read = format.Read(path, content, model);
+    if (!read) {
+        return read.error();
     }
-    CsvImport imported = ReadChirpCsv(*bytes);
-    read.kind = MemoryFileKind::ChirpCsv;
-    read.table = std::move(imported.table);
-    read.recordsRead = imported.recordsRead;
-    read.diagnostics = std::move(imported.diagnostics);
+    if (!HasChannel(read->table)) {
+        return NoChannels(path);
+    }
+    read->report.format = &format;
+    read->report.channels = read->table.ChannelCount();
     return read;
 }
 
-bool IsReceiverCsvFile(const std::string& path) {
-    return KindOfMemoryFile(path, FirstBytes(path)) == MemoryFileKind::ReceiverCsv;
+Result<ChannelFileReport> WriteChannelFile(const std::string& path, const MemoryTable& table,
+                                           const ChannelFormat& format,
+                                           const WriteSettings& settings) {
+    Result<ChannelFileReport> written = format.Write(path, table, settings);
+    if (written) {
+        written->format = &format;
+    }
+    return written;
 }
 
-Result<StreamedConversion> ConvertCsvToRecordFile(const std::string& csvPath,
-                                                  const std::string& recordPath,
-                                                  ReceiverModel model) {
-    const Result<ByteBuffer> text = ReadCsvText(csvPath);
-    if (!text) {
-        return text.error();
+Result<ChannelFileConversion> ConvertChannelFile(const std::string& input,
+                                                 const std::string& output,
+                                                 const ChannelFormat& format,
+                                                 const WriteSettings& settings) {
+    const Result<ByteBuffer> bytes = ReadOnce(input);
+    if (!bytes) {
+        return bytes.error();
     }
-    StreamedConversion conversion;
-    const std::string_view bytes(text->data(), text->size());
-    conversion.saved = SaveRecordFile(
-        recordPath, model,
-        [&](RecordPlacer& placer) {
-            conversion.recordsRead = ReadCsvRecords(
-                bytes, conversion.lineDiagnostics,
-                [&](std::span<const std::string_view> cells) { placer.Place(cells); });
-        },
-        static_cast<std::size_t>(EstimateCsvRecords(bytes)));
+    const std::string_view content(bytes->data(), bytes->size());
+    const ChannelFormat& from = FormatOf(input, content, settings.model);
+    ChannelFileConversion conversion;
+    conversion.read.format = &from;
+    if (&from == &ReceiverCsvFormat() && &format == &RecordFileFormat()) {
+        // Row by row: each record is placed as its line is read.
+        if (const Status text = CheckCsvText(input, content); !text) {
+            return text.error();
+        }
+        bool anyChannel = false;
+        Result<G3mSaveReport> saved = SaveRecordFile(
+            output, settings.model,
+            [&](RecordPlacer& placer) {
+                conversion.read.recordsRead = ReadCsvRecords(
+                    content, conversion.read.diagnostics,
+                    [&](std::span<const std::string_view> cells) {
+                        anyChannel = anyChannel || !IsEmptyRow(cells);
+                        ++conversion.read.channels;
+                        placer.Place(cells);
+                    });
+            },
+            static_cast<std::size_t>(EstimateCsvRecords(content)),
+            [&]() -> Status { return anyChannel ? Status(Done{}) : Status(NoChannels(input)); });
+        if (!saved && !anyChannel) {
+            return saved.error();
+        }
+        conversion.written =
+            saved ? Result<ChannelFileReport>(RecordSaveReport(std::move(*saved))) : saved.error();
+        return conversion;
+    }
+    Result<ChannelFileRead> read = from.Read(input, content, settings.model);
+    if (!read) {
+        return read.error();
+    }
+    if (!HasChannel(read->table)) {
+        return NoChannels(input);
+    }
+    read->report.format = &from;
+    read->report.channels = read->table.ChannelCount();
+    conversion.read = std::move(read->report);
+    conversion.written = WriteChannelFile(output, read->table, format, settings);
     return conversion;
+}
+
+std::string ConversionSummary(const ChannelFileConversion& conversion, const std::string& input,
+                              const std::string& output) {
+    const ChannelFileReport& read = conversion.read;
+    const ChannelFileReport& written = *conversion.written;
+    std::string line = "wrote ";
+    if (written.format == &RecordFileFormat()) {
+        line += Count(static_cast<std::size_t>(written.recordsWritten), "record", "records") +
+                " to " + output + "; " +
+                Count(static_cast<std::size_t>(written.rowsNotWritten), "row not written",
+                      "rows not written");
+        if (written.recordsKept > 0) {
+            line += "; " + Count(static_cast<std::size_t>(written.recordsKept), "record",
+                                 "records") +
+                    " already in the file kept";
+        }
+        if (written.rowsSkipped > 0) {
+            line += "; " +
+                    Count(static_cast<std::size_t>(written.rowsSkipped), "empty row",
+                          "empty rows") +
+                    " skipped";
+        }
+    } else {
+        line += Count(static_cast<std::size_t>(written.channels), "channel", "channels") + " to " +
+                output;
+        if (read.format == &RecordFileFormat()) {
+            line += " from " +
+                    Count(static_cast<std::size_t>(read.recordsRead), "record", "records") +
+                    " of " + input;
+        }
+        if (written.rowsNotWritten > 0) {
+            line += "; " + Count(static_cast<std::size_t>(written.rowsNotWritten),
+                                 "row not written", "rows not written");
+        }
+    }
+    if (!read.diagnostics.empty()) {
+        line += "; " + (read.format == &RecordFileFormat()
+                            ? Count(RecordCount(read.diagnostics), "record", "records")
+                            : Count(read.diagnostics.size(), "input line", "input lines")) +
+                " reported";
+    }
+    return line;
 }
 
 }  // namespace corvalen

@@ -4,17 +4,14 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
-#include <filesystem>
 #include <span>
 #include <string_view>
-#include <system_error>
 #include <vector>
 
 #include "channel/CellChecks.h"
 #include "g3m/RecordLayout.h"
 #include "g3m/MemoryRecord.h"
 #include "channel/TableChecks.h"
-#include "io/SafeFile.h"
 
 namespace corvalen {
 
@@ -68,8 +65,6 @@ G3mSaveReport RecordPlacer::Finish() {
     return std::move(m_report);
 }
 
-namespace {
-
 void PlaceTableRows(const MemoryTable& table, RecordPlacer& placer) {
     for (int row = 1; row < table.RowCount(); ++row) {
         const RowTexts cells = RowTextsOf(table, row);
@@ -77,46 +72,10 @@ void PlaceTableRows(const MemoryTable& table, RecordPlacer& placer) {
     }
 }
 
-}  // namespace
-
 G3mSaveReport PlaceRecords(const MemoryTable& table, ReceiverModel model, ByteBuffer& image) {
     RecordPlacer placer(model, image, static_cast<std::size_t>(table.RowCount()));
     PlaceTableRows(table, placer);
     return placer.Finish();
-}
-
-Result<G3mSaveReport> SaveRecordFile(const std::string& path, ReceiverModel model,
-                                     const std::function<void(RecordPlacer& placer)>& fill,
-                                     std::size_t expectedRows) {
-    // Records are updated in place: whatever the old file holds beyond or between the channels
-    // of the rows stays as it was. A file that is not there yet starts empty.
-    ByteBuffer image;
-    std::error_code statusError;
-    const auto status = std::filesystem::status(path, statusError);
-    if (status.type() != std::filesystem::file_type::not_found) {
-        Result<ByteBuffer> old = ReadWholeFileBuffer(path);
-        if (!old) {
-            return old.error();
-        }
-        image = std::move(*old);
-    }
-
-    RecordPlacer placer(model, image, expectedRows);
-    fill(placer);
-    G3mSaveReport report = placer.Finish();
-    if (const Status written =
-            WriteFileAtomically(path, std::string_view(image.data(), image.size()));
-        !written) {
-        return written.error();
-    }
-    return report;
-}
-
-Result<G3mSaveReport> SaveG3mFile(const std::string& path, const MemoryTable& table,
-                                  ReceiverModel model) {
-    return SaveRecordFile(
-        path, model, [&](RecordPlacer& placer) { PlaceTableRows(table, placer); },
-        static_cast<std::size_t>(table.RowCount()));
 }
 
 }  // namespace corvalen

@@ -29,6 +29,7 @@
 #include "csv/CsvWriter.h"
 #include "channel/CellChecks.h"
 #include "channel/TableChecks.h"
+#include "files/ChannelFiles.h"
 #include "g3m/G3mFile.h"
 #include "g3m/G3mReader.h"
 #include "table/Columns.h"

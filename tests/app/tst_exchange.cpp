@@ -7,6 +7,7 @@
 #include "EditorTest.h"
 #include "app/PrintActions.h"
 #include "csv/ChirpCsv.h"
+#include "files/ChannelFiles.h"
 #include "g3m/G3mFile.h"
 
 using namespace corvalen;

@@ -133,22 +133,22 @@ private slots:
             WriteAll(streamedPath, existing);
             WriteAll(tablePath, existing);
         }
-        const Result<StreamedConversion> streamed =
-            ConvertCsvToRecordFile(input, streamedPath.toStdString(), testing::Model(model));
+        const Result<ChannelFileConversion> streamed = ConvertChannelFile(
+            input, streamedPath.toStdString(), RecordFileFormat(), {testing::Model(model), true});
         const Result<CsvImport> imported = ReadCsvMemoryFile(input);
         QVERIFY(streamed.ok() && imported.ok());
         const Result<G3mSaveReport> saved =
             SaveG3mFile(tablePath.toStdString(), imported->table, testing::Model(model));
         QVERIFY(saved.ok());
         QCOMPARE(ReadAll(streamedPath), ReadAll(tablePath));
-        QCOMPARE(streamed->recordsRead, imported->recordsRead);
-        QVERIFY(streamed->lineDiagnostics == imported->diagnostics);
+        QCOMPARE(streamed->read.recordsRead, imported->recordsRead);
+        QVERIFY(streamed->read.diagnostics == imported->diagnostics);
         QVERIFY(!saved->problems.empty());
-        QVERIFY(streamed->saved.ok());
-        QVERIFY(streamed->saved->problems == saved->problems);
-        QCOMPARE(streamed->saved->recordsWritten, saved->recordsWritten);
-        QCOMPARE(streamed->saved->rowsNotWritten, saved->rowsNotWritten);
-        QCOMPARE(streamed->saved->recordsKept, saved->recordsKept);
+        QVERIFY(streamed->written.ok());
+        QVERIFY(streamed->written->diagnostics == saved->problems);
+        QCOMPARE(streamed->written->recordsWritten, saved->recordsWritten);
+        QCOMPARE(streamed->written->rowsNotWritten, saved->rowsNotWritten);
+        QCOMPARE(streamed->written->recordsKept, saved->recordsKept);
     }
 
     void g3mToCsv() {

@@ -1,0 +1,23 @@
+#include "files/ChannelFormat.h"
+
+namespace corvalen {
+
+const std::vector<const ChannelFormat*>& ChannelFormats() {
+    // The receiver CSV first: a file no format recognises is read as one.
+    static const std::vector<const ChannelFormat*> formats = {
+        &ReceiverCsvFormat(),
+        &ChirpCsvFormat(),
+        &RecordFileFormat(),
+    };
+    return formats;
+}
+
+std::size_t ChannelFileReport::NoticeCount() const {
+    std::size_t notices = 0;
+    for (const Diagnostic& diagnostic : diagnostics) {
+        notices += diagnostic.IsNotice() ? 1 : 0;
+    }
+    return notices;
+}
+
+}  // namespace corvalen

@@ -1,0 +1,54 @@
+// CHIRP's generic CSV file (UTF-8, a Location column), told by its header line.
+
+#include "csv/ChirpCsv.h"
+#include "csv/CsvReader.h"
+#include "files/ChannelFiles.h"
+#include "io/SafeFile.h"
+
+namespace corvalen {
+
+namespace {
+
+class ChirpCsv final : public ChannelFormat {
+public:
+    std::string_view Name() const override { return "CHIRP CSV"; }
+    std::string Extensions(ReceiverModel) const override { return "*.csv"; }
+
+    Fit Recognise(std::string_view, std::string_view bytes, ReceiverModel) const override {
+        return LooksLikeChirpCsv(bytes) ? Fit::ByContent : Fit::No;
+    }
+
+    Result<ChannelFileRead> Read(const std::string& path, std::string_view bytes,
+                                 ReceiverModel) const override {
+        if (const Status text = CheckCsvText(path, bytes, {}); !text) {
+            return text.error();
+        }
+        CsvImport imported = ReadChirpCsv(bytes);
+        ChannelFileRead read{std::move(imported.table), {}};
+        read.report.recordsRead = imported.recordsRead;
+        read.report.diagnostics = std::move(imported.diagnostics);
+        return read;
+    }
+
+    Result<ChannelFileReport> Write(const std::string& path, const MemoryTable& table,
+                                    const WriteSettings&) const override {
+        ChirpText text = BuildChirpCsvText(table);
+        if (const Status written = WriteFileAtomically(path, text.bytes); !written) {
+            return written.error();
+        }
+        ChannelFileReport report;
+        report.channels = text.channelsWritten;
+        report.rowsNotWritten = text.rowsNotWritten;
+        report.diagnostics = std::move(text.diagnostics);
+        return report;
+    }
+};
+
+}  // namespace
+
+const ChannelFormat& ChirpCsvFormat() {
+    static const ChirpCsv format;
+    return format;
+}
+
+}  // namespace corvalen
