@@ -126,6 +126,14 @@ def main():
     b = core["csv_read"]
     add("CSV read into the table", "%.1f ms" % ms(b), "%.0f MB/s" % (b["bytes_per_second"] / 1e6),
         ">= 150 MB/s, < 50 ms", ms(b) < 50 and b["bytes_per_second"] >= 150e6, cpu(b))
+    # The reader alone (no table), with each way of finding the ends of fields.
+    for name, label in (("csv_scan_fields", "CSV records read, field by field"),
+                        ("csv_scan_sse2", "CSV records read, SSE2 blocks"),
+                        ("csv_scan_avx2", "CSV records read, AVX2 blocks")):
+        if name in core and not core[name].get("error_occurred"):
+            b = core[name]
+            add(label, "%.1f ms" % ms(b), "%.0f MB/s" % (b["bytes_per_second"] / 1e6), "", True,
+                cpu(b))
     b = core["csv_write"]
     add("Table written as CSV", "%.1f ms" % ms(b), "%.0f MB/s" % (b["bytes_per_second"] / 1e6),
         "< 30 ms", ms(b) < 30, cpu(b))

@@ -50,6 +50,15 @@ QString MemoryFileFilter(ReceiverModel model) {
                : G3mFilter();
 }
 
+// The status line of a save, with what the save itself had to tell (an owner it could not
+// keep, other names of the file) after it.
+QString WithSaveNotices(QString status, const std::vector<std::string>& notices) {
+    for (const std::string& notice : notices) {
+        status += QStringLiteral("; ") + QString::fromStdString(notice);
+    }
+    return status;
+}
+
 }  // namespace
 
 FileActions::FileActions(Document& document, SharedFileDialog& fileDialog, MessageBoxes& messages,
@@ -301,7 +310,7 @@ bool FileActions::saveCsv() {
     if (!saved->diagnostics.empty()) {
         status += tr("; %1 reported").arg(Count(saved->diagnostics.size(), "cell", "cells"));
     }
-    report(status, saved->diagnostics);
+    report(WithSaveNotices(status, saved->saveNotices), saved->diagnostics);
     m_lastSaveReported = !saved->diagnostics.empty();
     return true;
 }
@@ -360,7 +369,7 @@ bool FileActions::saveG3m() {
                       .arg(ProblemsText(static_cast<qsizetype>(saved->ErrorCount()),
                                         static_cast<qsizetype>(saved->NoticeCount())));
     }
-    report(status, saved->diagnostics);
+    report(WithSaveNotices(status, saved->saveNotices), saved->diagnostics);
     // Notices say how a value was written; only errors stop a save made on the way out.
     m_lastSaveReported = saved->rowsNotWritten > 0 || saved->ErrorCount() > 0;
     return true;
@@ -427,7 +436,7 @@ bool FileActions::saveChirp() {
     if (!saved->diagnostics.empty()) {
         status += tr("; %1 reported").arg(Count(saved->diagnostics.size(), "problem", "problems"));
     }
-    report(status, saved->diagnostics);
+    report(WithSaveNotices(status, saved->saveNotices), saved->diagnostics);
     return true;
 }
 

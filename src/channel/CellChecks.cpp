@@ -69,8 +69,7 @@ std::string_view TrimBlanks(std::string_view text) {
 }
 
 bool IsAscii(std::string_view text) {
-    return std::all_of(text.begin(), text.end(),
-                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    return AsciiPrefixLength(text) == text.size();
 }
 
 // A whole number (held in a double) as plain decimal text for messages.
@@ -151,6 +150,11 @@ void ReportFraction(RowProblems& problems, Column column, std::string_view cell,
 // Frequency: a decimal number of Hz whose fraction is cut off, 0 to 2^32 - 1; a fraction is
 // a notice, anything else an error that writes 0 Hz.
 void ReadFrequency(std::string_view cell, RecordFields& fields, RowProblems& problems) {
+    // Up to nine plain digits: a whole number of Hz that the record always holds.
+    if (const std::int64_t plain = PlainDigits(cell, 9); plain >= 0) {
+        fields.frequency = static_cast<std::uint32_t>(plain);
+        return;
+    }
     const auto value = ParseDecimal(cell);
     if (IsBlank(cell)) {
         problems.Report(Frequency, {}, "is empty; written as 0 Hz");
@@ -173,6 +177,13 @@ void ReadFrequency(std::string_view cell, RecordFields& fields, RowProblems& pro
 // stored as its two's complement. A blank cell writes 0 without a word.
 void ReadSignedWord(Column column, std::string_view cell, std::string_view unit,
                     std::uint32_t& word, RowProblems& problems) {
+    // Up to nine plain digits, perhaps negative: a whole number that fits (a bandwidth below 0
+    // goes on to be reported).
+    if (std::int64_t plain = 0;
+        PlainSignedDigits(cell, 9, plain) && (plain >= 0 || column != Bandwidth)) {
+        word = static_cast<std::uint32_t>(static_cast<std::int32_t>(plain));
+        return;
+    }
     if (IsBlank(cell)) {
         return;
     }
@@ -206,6 +217,10 @@ void ReadSignedWord(Column column, std::string_view cell, std::string_view unit,
 // cell writes 0 (no hot key, no lockout flag) without a word.
 void ReadUnsignedWord(Column column, std::string_view cell, std::uint32_t& word,
                       RowProblems& problems) {
+    if (const std::int64_t plain = PlainDigits(cell, 9); plain >= 0) {
+        word = static_cast<std::uint32_t>(plain);
+        return;
+    }
     if (IsBlank(cell)) {
         return;
     }
@@ -235,7 +250,32 @@ std::string GroupsText(const RecordFields& fields) {
     return count == 0 ? "no group" : (count == 1 ? "group " : "groups ") + list;
 }
 
+// The form nearly every Groups cell has: nothing, or group numbers from 1 to 16 in plain digits
+// with a "+" between each two. Sets their flags and returns true; false (nothing set) otherwise.
+bool ReadPlainGroups(std::string_view cell, RecordFields& fields) {
+    std::uint32_t flags = 0;  // flag 0 in bit 15 ... flag 15 in bit 0
+    std::size_t start = 0;
+    while (start < cell.size()) {
+        std::size_t plus = start;
+        while (plus < cell.size() && cell[plus] != '+') {
+            ++plus;
+        }
+        const std::int64_t group = PlainDigits(cell.substr(start, plus - start), 2);
+        if (group < 1 || group > kGroupCount || plus + 1 == cell.size()) {
+            return false;
+        }
+        flags |= 0x8000u >> (group - 1);
+        start = plus + 1;
+    }
+    fields.groups0To7 = static_cast<std::uint8_t>(fields.groups0To7 | flags >> 8);
+    fields.groups8To15 = static_cast<std::uint8_t>(fields.groups8To15 | (flags & 0xFFu));
+    return true;
+}
+
 void ReadGroups(std::string_view cell, RecordFields& fields, RowProblems& problems) {
+    if (ReadPlainGroups(cell, fields)) {
+        return;
+    }
     // Every piece between "+" signs is one group number from 1 to 16, read by its leading
     // numeric part; group n sets flag n - 1. A piece that names no such group is an error; one
     // that is not a plain whole number but rounds to a group is a notice.
@@ -293,6 +333,11 @@ void ReadGroups(std::string_view cell, RecordFields& fields, RowProblems& proble
 }
 
 void ReadLevelSquelch(std::string_view cell, RecordFields& fields, RowProblems& problems) {
+    // Plain digits from -65536 to 0: written as they stand, without a word.
+    if (std::int64_t plain = 0; PlainSignedDigits(cell, 5, plain) && plain <= 0 && plain >= -65536) {
+        fields.squelchLow = static_cast<std::uint16_t>(plain & 0xFFFF);
+        return;
+    }
     // The leading numeric part, rounded down. Only its low 16 bits (two's complement) are kept;
     // the high half is always FF FF, so every level from -65536 to -1 reads back as itself, and
     // 0 stores the same word as an empty cell.
@@ -457,6 +502,9 @@ RowTexts RowTextsOf(const MemoryTable& table, int row) {
 }
 
 std::optional<std::uint16_t> ChannelNumber(std::string_view numberCell) {
+    if (const std::int64_t plain = PlainDigits(numberCell, 5); plain >= 1 && plain <= 65535) {
+        return static_cast<std::uint16_t>(plain);
+    }
     const auto channel = ParseWholeNumber(numberCell);
     if (!channel || *channel < 1 || *channel > 65535) {
         return std::nullopt;

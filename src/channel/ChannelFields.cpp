@@ -29,8 +29,13 @@ constexpr std::array<ModeEntry, 11> kModes = {{
 }  // namespace
 
 int ModeCode(std::string_view modeText) {
+    // Every name has two or three letters; the last letter tells most of them apart, so few
+    // whole names are compared.
+    if (modeText.size() < 2 || modeText.size() > 3) {
+        return -1;
+    }
     for (const ModeEntry& mode : kModes) {
-        if (mode.text == modeText) {
+        if (mode.text.back() == modeText.back() && mode.text == modeText) {
             return mode.code;
         }
     }

@@ -15,6 +15,9 @@ namespace {
 
 // The frequency a row writes, for finding rows alike; nullopt where it writes none.
 std::optional<std::uint32_t> FrequencyValue(std::string_view cell) {
+    if (const std::int64_t plain = PlainDigits(cell, 9); plain >= 0) {
+        return static_cast<std::uint32_t>(plain);
+    }
     const auto value = ParseDecimal(cell);
     if (!value || !(*value >= 0.0 && *value < 4294967296.0)) {
         return std::nullopt;

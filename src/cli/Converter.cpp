@@ -208,6 +208,9 @@ int Convert(const Arguments& arguments, std::ostream& out, std::ostream& err) {
         return kExitFileError;
     }
     Report(converted->written->diagnostics, err);
+    for (const std::string& notice : converted->written->saveNotices) {
+        err << "corvalen-cli: " << notice << "\n";
+    }
     if (records) {
         Report(converted->read.diagnostics, err);
     }

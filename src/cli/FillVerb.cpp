@@ -276,6 +276,9 @@ int RunFill(std::span<const std::string_view> args, std::ostream& out, std::ostr
         err << "corvalen-cli: " << written.error().message << "\n";
         return kExitFileError;
     }
+    for (const std::string& notice : written->saveNotices) {
+        err << "corvalen-cli: " << notice << "\n";
+    }
     for (const Diagnostic& d : inputProblems) {
         err << d.ToString() << "\n";
     }

@@ -3,6 +3,7 @@
 // Fast, locale-independent readers for the numbers that memory-table cells hold. They never
 // throw and never allocate; each says in its result whether the text was what it expects.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -24,5 +25,31 @@ double LeadingNumericValue(std::string_view text);
 
 // Rounds to the nearest whole number, halves to the even neighbour (2.5 -> 2, 3.5 -> 4).
 double RoundHalfToEven(double value);
+
+// The form nearly every number cell has: 1 to `maxDigits` (at most 18) digits and nothing else,
+// no blanks, no sign. Its value, or -1 for any other text, which the readers above then read.
+// Inline, so that checking a row of plain numbers costs little more than looking at its digits.
+inline std::int64_t PlainDigits(std::string_view text, std::size_t maxDigits) {
+    if (text.empty() || text.size() > maxDigits) {
+        return -1;
+    }
+    std::int64_t value = 0;
+    for (const char c : text) {
+        const auto digit = static_cast<unsigned>(static_cast<unsigned char>(c) - '0');
+        if (digit > 9) {
+            return -1;
+        }
+        value = value * 10 + digit;
+    }
+    return value;
+}
+
+// The same with an optional leading "-": whether the text has that form, and its value.
+inline bool PlainSignedDigits(std::string_view text, std::size_t maxDigits, std::int64_t& value) {
+    const bool negative = !text.empty() && text.front() == '-';
+    const std::int64_t magnitude = PlainDigits(text.substr(negative ? 1 : 0), maxDigits);
+    value = negative ? -magnitude : magnitude;
+    return magnitude >= 0;
+}
 
 }  // namespace corvalen

@@ -1,5 +1,6 @@
 #include "convert/Windows1252.h"
 
+#include <algorithm>
 #include <array>
 
 namespace corvalen {
@@ -62,9 +63,8 @@ long DecodeUtf8(std::string_view text, std::size_t& i) {
 bool IsWellFormedUtf8(std::string_view bytes) {
     std::size_t i = 0;
     while (i < bytes.size()) {
-        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
-            ++i;
-        } else if (DecodeUtf8(bytes, i) < 0) {
+        i += AsciiPrefixLength(bytes.substr(i));
+        if (i < bytes.size() && DecodeUtf8(bytes, i) < 0) {
             return false;
         }
     }
@@ -101,15 +101,17 @@ void AppendUtf8FromWindows1252(std::string_view bytes, std::string& out) {
             *to++ = static_cast<char>(0x80 | (cp & 0x3F));
         }
     };
-    for (const char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        if (b < 0x80) {
-            *to++ = c;
-        } else if (b < 0xA0) {
-            put(kHighControls[b - 0x80]);
-        } else {
-            put(b);
+    for (std::size_t i = 0; i < bytes.size();) {
+        // The plain text up to the next letter beyond ASCII, copied as it is.
+        const std::size_t plain = AsciiPrefixLength(bytes.substr(i));
+        std::memcpy(to, bytes.data() + i, plain);
+        to += plain;
+        i += plain;
+        if (i == bytes.size()) {
+            break;
         }
+        const auto b = static_cast<unsigned char>(bytes[i++]);
+        put(b < 0xA0 ? kHighControls[b - 0x80] : char32_t{b});
     }
     out.resize(static_cast<std::size_t>(to - out.data()));
 }
@@ -127,16 +129,22 @@ std::size_t Windows1252FromUtf8Into(std::string_view utf8, std::span<char> out,
     std::size_t unknown = 0;
     std::size_t i = 0;
     while (i < utf8.size()) {
-        char byte = utf8[i];
-        // Plain ASCII is by far the most common; copy it without decoding.
-        if (static_cast<unsigned char>(byte) < 0x80) {
-            ++i;
-        } else {
-            const long cp = DecodeUtf8(utf8, i);
-            const int b = cp < 0 ? -1 : Windows1252Byte(static_cast<char32_t>(cp));
-            unknown += b < 0 ? 1 : 0;
-            byte = b < 0 ? '?' : static_cast<char>(b);
+        // Plain ASCII, copied as far as there is room.
+        const std::size_t plain = AsciiPrefixLength(utf8.substr(i));
+        if (characters < out.size()) {
+            std::memcpy(out.data() + characters, utf8.data() + i,
+                        std::min(plain, out.size() - characters));
         }
+        characters += plain;
+        i += plain;
+        if (i == utf8.size()) {
+            break;
+        }
+        // A character beyond ASCII, decoded.
+        const long cp = DecodeUtf8(utf8, i);
+        const int b = cp < 0 ? -1 : Windows1252Byte(static_cast<char32_t>(cp));
+        unknown += b < 0 ? 1 : 0;
+        const char byte = b < 0 ? '?' : static_cast<char>(b);
         if (characters < out.size()) {
             out[characters] = byte;
         }

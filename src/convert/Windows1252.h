@@ -5,6 +5,8 @@
 // unassigned (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the C1 controls of the same value.
 
 #include <cstddef>
+#include <cstdint>
+#include <cstring>
 #include <span>
 #include <string>
 #include <string_view>
@@ -31,5 +33,22 @@ bool IsWellFormedUtf8(std::string_view bytes);
 
 // The Windows-1252 byte of one Unicode code point, or -1 when it has none.
 int Windows1252Byte(char32_t codePoint);
+
+// How many bytes at the start of `text` are ASCII (below 0x80), which read the same in
+// Windows-1252 and UTF-8. Looks at eight bytes at a time, so a run of plain text costs little.
+inline std::size_t AsciiPrefixLength(std::string_view text) {
+    std::size_t i = 0;
+    for (; text.size() - i >= 8; i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + i, sizeof word);
+        if ((word & 0x8080808080808080u) != 0) {
+            break;
+        }
+    }
+    while (i < text.size() && static_cast<unsigned char>(text[i]) < 0x80) {
+        ++i;
+    }
+    return i;
+}
 
 }  // namespace corvalen

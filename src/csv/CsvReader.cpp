@@ -2,13 +2,22 @@
 
 #include <algorithm>
 #include <array>
+#include <condition_variable>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
+#include <deque>
+#include <exception>
+#include <iterator>
+#include <memory>
+#include <mutex>
 #include <span>
+#include <thread>
 #include <utility>
 
 #include "convert/NumberText.h"
 #include "convert/Windows1252.h"
+#include "csv/BlockScan.h"
 #include "csv/ByteScan.h"
 #include "io/SafeFile.h"
 
@@ -17,6 +26,14 @@ namespace corvalen {
 namespace {
 
 constexpr char kQuote = '"';
+
+// For the paths that few fields take: kept out of the loop that nearly every field takes, so
+// its values stay in registers.
+#if defined(__GNUC__) || defined(__clang__)
+#define CORVALEN_RARE __attribute__((noinline))
+#else
+#define CORVALEN_RARE
+#endif
 
 bool IsBlank(std::string_view bytes) {
     return bytes.find_first_not_of(' ') == std::string_view::npos;
@@ -39,16 +56,22 @@ class RecordCells {
 public:
     static constexpr std::size_t kCount = kImportedColumnCount;
 
+    // Before each record. The views are set as the fields come (see Begin and End).
     void Clear() {
-        m_buffer.clear();
+        if (m_anyBuffered) {
+            m_buffer.clear();
+            m_buffered.fill(false);
+            m_anyBuffered = false;
+        }
         m_current = kCount;
-        for (std::size_t k = 0; k < kCount; ++k) {
-            m_views[k] = {};
-            m_buffered[k] = false;
+    }
+    // Starts cell `cell`, empty (fields past the last cell are read but not kept).
+    void Begin(std::size_t cell) {
+        m_current = cell;
+        if (cell < kCount) {
+            m_views[cell] = {};
         }
     }
-    // Starts cell `cell` (fields past the last cell are read but not kept).
-    void Begin(std::size_t cell) { m_current = cell; }
     bool Keeping() const { return m_current < kCount; }
     // Adds a piece of the current cell's text; `convert`: from Windows-1252 to UTF-8.
     void Take(std::string_view bytes, bool convert) {
@@ -62,6 +85,7 @@ public:
             m_start[k] = m_buffer.size();
             m_buffer.append(m_views[k]);
             m_buffered[k] = true;
+            m_anyBuffered = true;
         }
         if (convert) {
             AppendUtf8FromWindows1252(bytes, m_buffer);
@@ -70,13 +94,32 @@ public:
         }
         m_end[k] = m_buffer.size();
     }
-    // The current cell's whole text, a view kept as it is.
-    void SetView(std::string_view bytes) { m_views[m_current] = bytes; }
+    // Cell `cell`'s whole text in one piece, kept as it is or converted from Windows-1252.
+    void Put(std::size_t cell, std::string_view bytes, bool convert) {
+        if (convert) {
+            PutConverted(cell, bytes);
+        } else {
+            m_views[cell] = bytes;
+        }
+    }
+    CORVALEN_RARE void PutConverted(std::size_t cell, std::string_view bytes) {
+        Begin(cell);
+        Take(bytes, true);
+    }
+    // After the record's `fields` fields: the cells it has no field for are empty.
+    void End(std::size_t fields) {
+        for (std::size_t k = fields; k < kCount; ++k) {
+            m_views[k] = {};
+        }
+    }
     // The cells' texts, valid until the next Clear().
     const std::array<std::string_view, kCount>& Views() {
-        for (std::size_t k = 0; k < kCount; ++k) {
-            if (m_buffered[k]) {
-                m_views[k] = std::string_view(m_buffer).substr(m_start[k], m_end[k] - m_start[k]);
+        if (m_anyBuffered) {
+            for (std::size_t k = 0; k < kCount; ++k) {
+                if (m_buffered[k]) {
+                    m_views[k] =
+                        std::string_view(m_buffer).substr(m_start[k], m_end[k] - m_start[k]);
+                }
             }
         }
         return m_views;
@@ -94,94 +137,96 @@ private:
     std::array<std::size_t, kCount> m_end{};
     std::string m_buffer;
     std::size_t m_current = kCount;
+    bool m_anyBuffered = false;
+};
+
+// Finds the end of each field with a search of its own, 16 bytes at a time where the processor
+// allows it (see ByteScan.h).
+class FieldFinder {
+public:
+    explicit FieldFinder(const char* end) : m_end(end) {}
+    // As BlockFinder::QuickField, with a search of its own for the field's end.
+    QuickFieldText QuickField(const char* from) { return QuickFieldBySearch(*this, from, m_end); }
+    const char* FieldEnd(const char* from, bool& high) const {
+        return FindFirstOf3(from, m_end, ',', '\r', '\n', high);
+    }
+    const char* QuotedEnd(const char* from, bool& high) const {
+        return FindFirstOf3(from, m_end, kQuote, '\r', '\n', high);
+    }
+
+private:
+    const char* m_end;
 };
 
 // Walks the file once, one record per line. A record ends at CR LF, LF or a lone CR, except
 // inside a quoted field, which may run over line ends and keeps them in its text. The bytes
-// that end a field are found several at a time (see ByteScan.h).
+// that end a field are found by `Finder` (FieldFinder or BlockFinder), which both give the same
+// answers.
+template <typename Finder>
 class RecordScanner {
 public:
     // `utf8`: the bytes are UTF-8 already and are taken as they are.
-    RecordScanner(std::string_view bytes, bool utf8)
-        : m_end(bytes.data() + bytes.size()), m_pos(bytes.data()), m_utf8(utf8) {}
+    RecordScanner(std::string_view bytes, bool utf8, Finder finder)
+        : m_end(bytes.data() + bytes.size()), m_pos(bytes.data()), m_utf8(utf8), m_find(finder) {}
 
     bool AtEnd() const { return m_pos >= m_end; }
 
     // Reads the next record into `cells`, which the caller hands in cleared.
+    //
+    // The two forms nearly every field has (see QuickField) are read here without a step to
+    // spare; ReadField reads every other form. A field read either way is blank only when it
+    // is empty or ReadField says so, since the quick forms never start with a space.
     RecordShape Next(RecordCells& cells) {
         RecordShape shape;
         shape.line = m_line;
+        // In locals, which the stores of the cells' views cannot be taken to change.
+        const char* const end = m_end;
+        const bool windows1252 = !m_utf8;
+        Finder find = m_find;
+        const char* p = m_pos;
+        std::size_t field = 0;
         bool quoted = false;
-        for (;;) {
-            cells.Begin(static_cast<std::size_t>(shape.fieldCount));
-            ++shape.fieldCount;
-            quoted = ReadFieldQuickly(cells, shape) || ReadField(cells, shape);
-            if (m_pos < m_end && *m_pos == ',') {
-                ++m_pos;
+        bool anyNonBlank = false;
+        for (;; ++field) {
+            const QuickFieldText quick = p != end ? find.QuickField(p) : QuickFieldText{};
+            if (quick.next != nullptr) {
+                quoted = *p == kQuote;
+                anyNonBlank = anyNonBlank || quick.start != quick.stop;
+                if (field < RecordCells::kCount) {
+                    cells.Put(field,
+                              std::string_view(quick.start,
+                                               static_cast<std::size_t>(quick.stop - quick.start)),
+                              quick.high && windows1252);
+                }
+                p = quick.next;
+            } else {
+                m_pos = p;
+                m_find = find;
+                cells.Begin(field);
+                quoted = ReadField(cells, shape);
+                p = m_pos;
+                find = m_find;
+            }
+            if (p < end && *p == ',') {
+                ++p;
                 continue;
             }
-            SkipLineEnd();
             break;
         }
+        m_pos = p;
+        m_find = find;
+        SkipLineEnd();
+        shape.fieldCount = static_cast<int>(field + 1);
+        cells.End(field + 1);
+        shape.anyNonBlank = shape.anyNonBlank || anyNonBlank;
         shape.blankLine = shape.fieldCount == 1 && !quoted && !shape.anyNonBlank;
         return shape;
     }
 
 private:
-    // The two forms nearly every field has, read without a step to spare: text with no space
-    // in front and no quote, or text in quotes that holds no quote or line end and is followed
-    // straight by the comma or line end. Returns whether the field was quoted; false with
-    // nothing read (m_pos unchanged) when it is neither form, for ReadField to read.
-    bool ReadFieldQuickly(RecordCells& cells, RecordShape& shape) {
-        const char* p = m_pos;
-        if (p == m_end || *p == ' ') {
-            return false;
-        }
-        bool high = false;
-        if (*p != kQuote) {
-            const char* stop = FindFirstOf3(p, m_end, ',', '\r', '\n', high);
-            TakeWhole(p, stop, high, cells, shape);
-            m_pos = stop;
-            return false;
-        }
-        const char* close = FindFirstOf3(p + 1, m_end, kQuote, '\r', '\n', high);
-        if (close + 1 >= m_end || *close != kQuote) {
-            return false;  // a line end inside the quotes, or the quotes never closed
-        }
-        const char after = close[1];
-        if (after != ',' && after != '\r' && after != '\n') {
-            return false;  // a doubled quote or text after the closing quote
-        }
-        TakeWhole(p + 1, close, high, cells, shape);
-        m_pos = close + 1;
-        return true;
-    }
-
-    // Takes a field's whole text, all of it in one piece.
-    void TakeWhole(const char* start, const char* end, bool high, RecordCells& cells,
-                   RecordShape& shape) {
-        if (start == end) {
-            return;
-        }
-        if (!shape.anyNonBlank &&
-            (*start != ' ' ||
-             !IsBlank(std::string_view(start, static_cast<std::size_t>(end - start))))) {
-            shape.anyNonBlank = true;
-        }
-        if (!cells.Keeping()) {
-            return;
-        }
-        const std::string_view bytes(start, static_cast<std::size_t>(end - start));
-        if (high && !m_utf8) {
-            cells.Take(bytes, true);
-        } else {
-            cells.SetView(bytes);
-        }
-    }
-
     // Reads one field up to (not including) the comma or line end that ends it.
     // Returns whether the field was quoted.
-    bool ReadField(RecordCells& cells, RecordShape& shape) {
+    CORVALEN_RARE bool ReadField(RecordCells& cells, RecordShape& shape) {
         const char* p = m_pos;
         while (p < m_end && *p == ' ') {
             ++p;
@@ -191,7 +236,7 @@ private:
             return true;
         }
         bool high = false;
-        const char* stop = FindFirstOf3(p, m_end, ',', '\r', '\n', high);
+        const char* stop = m_find.FieldEnd(p, high);
         Take(p, stop, high, cells, shape);
         m_pos = stop;
         return false;
@@ -203,7 +248,7 @@ private:
         const char* start = p;
         bool high = false;
         for (;;) {
-            p = FindFirstOf3(p, m_end, kQuote, '\r', '\n', high);
+            p = m_find.QuotedEnd(p, high);
             if (p >= m_end) {
                 Take(start, p, high, cells, shape);
                 shape.quoteNotClosed = true;
@@ -232,7 +277,7 @@ private:
             ++text;
         }
         bool high2 = false;
-        const char* end = FindFirstOf3(text, m_end, ',', '\r', '\n', high2);
+        const char* end = m_find.FieldEnd(text, high2);
         if (end > text) {
             Take(p, end, high2, cells, shape);
         }
@@ -270,6 +315,7 @@ private:
     const char* m_end;
     const char* m_pos;
     bool m_utf8;
+    Finder m_find;
     int m_line = 1;
 };
 
@@ -319,24 +365,14 @@ int LineAt(std::string_view bytes, std::size_t offset) {
 
 }  // namespace
 
-int ReadCsvRecords(std::string_view fileBytes, std::vector<Diagnostic>& diagnostics,
-                   const std::function<void(std::span<const std::string_view> cells)>& take) {
-    // A spreadsheet may have saved the file as UTF-8, with or without a byte-order mark. Text in
-    // Windows-1252 with letters beyond ASCII is almost never well-formed UTF-8, so such a file
-    // is read as UTF-8 and its characters come through as they were.
-    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-    const bool byteOrderMark = fileBytes.starts_with(kByteOrderMark);
-    if (byteOrderMark) {
-        fileBytes.remove_prefix(kByteOrderMark.size());
-    }
-    const bool beyondAscii = AnyHighByte(fileBytes.data(), fileBytes.data() + fileBytes.size());
-    const bool utf8 = (byteOrderMark || beyondAscii) && IsWellFormedUtf8(fileBytes);
-    if (utf8 && beyondAscii) {
-        diagnostics.push_back(
-            Diagnostic{Diagnostic::Place::Line, 1, -1,
-                       "the file is UTF-8 text, not Windows-1252; read as UTF-8"});
-    }
-    RecordScanner scanner(fileBytes, utf8);
+namespace {
+
+using TakeRecord = std::function<void(std::span<const std::string_view> cells)>;
+
+// Reads the records of `bytes` with `scanner` (see ReadCsvRecords).
+template <typename Finder>
+int ReadRecords(RecordScanner<Finder>& scanner, std::vector<Diagnostic>& diagnostics,
+                const TakeRecord& take) {
     // The fields of one record, reused from record to record, so reading a record allocates
     // nothing of its own.
     RecordCells cells;
@@ -381,7 +417,252 @@ int ReadCsvRecords(std::string_view fileBytes, std::vector<Diagnostic>& diagnost
     return recordsRead;
 }
 
-CsvImport ReadCsvMemory(std::string_view fileBytes) {
+// The block classifier `scan` stands for; nullptr for the field-by-field search.
+ClassifyBlock ClassifierFor(CsvScan scan) {
+    switch (scan) {
+        case CsvScan::Fields:
+            return nullptr;
+        case CsvScan::Sse2Blocks:
+            return Sse2BlockClassifier();
+        case CsvScan::Avx2Blocks:
+            return Avx2BlockClassifier();
+        case CsvScan::Best:
+            break;
+    }
+    const ClassifyBlock avx2 = Avx2BlockClassifier();
+    return avx2 != nullptr ? avx2 : Sse2BlockClassifier();
+}
+
+}  // namespace
+
+bool CsvScanAvailable(CsvScan scan) {
+    return scan == CsvScan::Best || scan == CsvScan::Fields || ClassifierFor(scan) != nullptr;
+}
+
+int ReadCsvRecords(std::string_view fileBytes, std::vector<Diagnostic>& diagnostics,
+                   const TakeRecord& take, CsvScan scan) {
+    // A spreadsheet may have saved the file as UTF-8, with or without a byte-order mark. Text in
+    // Windows-1252 with letters beyond ASCII is almost never well-formed UTF-8, so such a file
+    // is read as UTF-8 and its characters come through as they were.
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    const bool byteOrderMark = fileBytes.starts_with(kByteOrderMark);
+    if (byteOrderMark) {
+        fileBytes.remove_prefix(kByteOrderMark.size());
+    }
+    const bool beyondAscii = AnyHighByte(fileBytes.data(), fileBytes.data() + fileBytes.size());
+    const bool utf8 = (byteOrderMark || beyondAscii) && IsWellFormedUtf8(fileBytes);
+    if (utf8 && beyondAscii) {
+        diagnostics.push_back(
+            Diagnostic{Diagnostic::Place::Line, 1, -1,
+                       "the file is UTF-8 text, not Windows-1252; read as UTF-8"});
+    }
+    const char* end = fileBytes.data() + fileBytes.size();
+    if (const ClassifyBlock classify = ClassifierFor(scan)) {
+        RecordScanner scanner(fileBytes, utf8, BlockFinder(fileBytes.data(), end, classify));
+        return ReadRecords(scanner, diagnostics, take);
+    }
+    RecordScanner scanner(fileBytes, utf8, FieldFinder(end));
+    return ReadRecords(scanner, diagnostics, take);
+}
+
+namespace {
+
+// Records read on one thread and taken on another, some thousands at a time (1.2 MB of views, in
+// one large page, so that the batches cost few page faults and the threads seldom wait). Each batch keeps the
+// records' cells as views: into the file's bytes, or into the batch's own text for cells the
+// reader put together (converted letters, doubled quotes), which it holds only until its next
+// record.
+class RecordBatch {
+public:
+    static constexpr std::size_t kRecords = 4096;
+    using Cells = std::array<std::string_view, kImportedColumnCount>;
+
+    explicit RecordBatch(std::string_view file) : m_file(file), m_records(kRecords) {
+        m_text.reserve(kRecords * 16);
+    }
+    bool Full() const { return m_count == kRecords; }
+    void Clear() {
+        m_count = 0;
+        m_pieces.clear();
+        m_text.clear();
+    }
+    void Add(std::span<const std::string_view> cells) {
+        Cells& record = m_records[m_count++];
+        const std::size_t count = std::min(record.size(), cells.size());
+        std::copy_n(cells.begin(), count, record.begin());
+        std::fill(record.begin() + static_cast<std::ptrdiff_t>(count), record.end(),
+                  std::string_view());
+        // A cell outside the file's bytes is in the reader's own buffer, which it reuses.
+        const auto file = reinterpret_cast<std::uintptr_t>(m_file.data());
+        for (std::size_t k = 0; k < count; ++k) {
+            const std::string_view cell = record[k];
+            if (reinterpret_cast<std::uintptr_t>(cell.data()) - file >= m_file.size() &&
+                !cell.empty()) {
+                m_pieces.push_back({m_count - 1, k, m_text.size(), cell.size()});
+                m_text.append(cell);
+            }
+        }
+    }
+    // Hands every record to `take`, in order.
+    void TakeAll(const TakeRecord& take) {
+        for (const Piece& piece : m_pieces) {
+            m_records[piece.record][piece.cell] =
+                std::string_view(m_text).substr(piece.offset, piece.size);
+        }
+        for (std::size_t k = 0; k < m_count; ++k) {
+            take(m_records[k]);
+        }
+    }
+
+private:
+    struct Piece {
+        std::size_t record;
+        std::size_t cell;
+        std::size_t offset;
+        std::size_t size;
+    };
+    std::string_view m_file;
+    std::vector<Cells, LargePageAllocator<Cells>> m_records;  // the first m_count are read
+    std::size_t m_count = 0;
+    std::vector<Piece> m_pieces;
+    std::string m_text;
+};
+
+// The batches going round between the reading thread and the taking one: empty ones to the
+// reader, full ones to the taker, in order.
+class BatchRing {
+public:
+    static constexpr std::size_t kBatches = 3;
+
+    explicit BatchRing(std::string_view file) {
+        for (std::size_t k = 0; k < kBatches; ++k) {
+            m_empty.push_back(std::make_unique<RecordBatch>(file));
+        }
+    }
+    // For the reader: an empty batch, or nullptr once the taker has stopped.
+    std::unique_ptr<RecordBatch> Empty() {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, [&] { return !m_empty.empty() || m_stopped; });
+        if (m_stopped) {
+            return nullptr;
+        }
+        std::unique_ptr<RecordBatch> batch = std::move(m_empty.front());
+        m_empty.pop_front();
+        return batch;
+    }
+    void PutFull(std::unique_ptr<RecordBatch> batch) {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_full.push_back(std::move(batch));
+        }
+        m_changed.notify_all();
+    }
+    // For the taker: the next full batch, or nullptr after the last.
+    std::unique_ptr<RecordBatch> Full() {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, [&] { return !m_full.empty() || m_finished; });
+        if (m_full.empty()) {
+            return nullptr;
+        }
+        std::unique_ptr<RecordBatch> batch = std::move(m_full.front());
+        m_full.pop_front();
+        return batch;
+    }
+    void PutEmpty(std::unique_ptr<RecordBatch> batch) {
+        batch->Clear();
+        {
+            const std::lock_guard lock(m_mutex);
+            m_empty.push_back(std::move(batch));
+        }
+        m_changed.notify_all();
+    }
+    // The reader has put its last batch.
+    void Finish() {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_finished = true;
+        }
+        m_changed.notify_all();
+    }
+    // The taker stops early (it threw): the reader gets no more batches.
+    void Stop() {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_stopped = true;
+        }
+        m_changed.notify_all();
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::deque<std::unique_ptr<RecordBatch>> m_empty;
+    std::deque<std::unique_ptr<RecordBatch>> m_full;
+    bool m_finished = false;
+    bool m_stopped = false;
+};
+
+// Thrown on the reading thread to end the reading once the taker has stopped.
+struct ReadingStopped {};
+
+}  // namespace
+
+int ReadCsvRecordsAhead(std::string_view fileBytes, std::vector<Diagnostic>& diagnostics,
+                        const TakeRecord& take, CsvScan scan) {
+    // Small files are read at once; a second thread costs more than it saves there.
+    constexpr std::size_t kWorthAThread = std::size_t{256} << 10;
+    if (fileBytes.size() < kWorthAThread || std::thread::hardware_concurrency() < 2) {
+        return ReadCsvRecords(fileBytes, diagnostics, take, scan);
+    }
+    BatchRing ring(fileBytes);
+    std::vector<Diagnostic> found;
+    int records = 0;
+    std::exception_ptr failure;
+    std::thread reader([&] {
+        try {
+            std::unique_ptr<RecordBatch> batch = ring.Empty();
+            records = ReadCsvRecords(
+                fileBytes, found,
+                [&](std::span<const std::string_view> cells) {
+                    if (batch == nullptr) {
+                        throw ReadingStopped{};
+                    }
+                    batch->Add(cells);
+                    if (batch->Full()) {
+                        ring.PutFull(std::move(batch));
+                        batch = ring.Empty();
+                    }
+                },
+                scan);
+            if (batch != nullptr) {
+                ring.PutFull(std::move(batch));
+            }
+        } catch (const ReadingStopped&) {
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        ring.Finish();
+    });
+    try {
+        while (std::unique_ptr<RecordBatch> batch = ring.Full()) {
+            batch->TakeAll(take);
+            ring.PutEmpty(std::move(batch));
+        }
+    } catch (...) {
+        ring.Stop();
+        reader.join();
+        throw;
+    }
+    reader.join();
+    if (failure) {
+        std::rethrow_exception(failure);
+    }
+    diagnostics.insert(diagnostics.end(), std::make_move_iterator(found.begin()),
+                       std::make_move_iterator(found.end()));
+    return records;
+}
+
+CsvImport ReadCsvMemory(std::string_view fileBytes, CsvScan scan) {
     CsvImport result;
     const int records = EstimateCsvRecords(fileBytes);
     result.table.ReserveChannels(records);
@@ -392,7 +673,7 @@ CsvImport ReadCsvMemory(std::string_view fileBytes) {
                                  fileBytes.size() + fileBytes.size() / 8);
     result.recordsRead = ReadCsvRecords(
         fileBytes, result.diagnostics,
-        [&](std::span<const std::string_view> cells) { result.table.AppendRow(cells); });
+        [&](std::span<const std::string_view> cells) { result.table.AppendRow(cells); }, scan);
     return result;
 }
 

@@ -13,6 +13,18 @@
 
 namespace corvalen {
 
+// How the reader finds the commas, quotes and line ends that end each field. All read the same
+// fields and report the same problems; they differ only in speed.
+enum class CsvScan {
+    Best,        // the fastest this processor runs: Avx2Blocks, else Sse2Blocks, else Fields
+    Fields,      // a search of its own for the end of each field (any processor)
+    Sse2Blocks,  // every such byte of 64 bytes at once, with SSE2 (any x86-64 processor)
+    Avx2Blocks,  // the same with AVX2 (x86-64 processors that have it; not on Windows)
+};
+// Whether this build on this processor has `scan`. ReadCsvRecords takes one that it has not
+// as Fields.
+bool CsvScanAvailable(CsvScan scan);
+
 struct CsvImport {
     MemoryTable table = MemoryTable::ImportLayout();  // 19 captioned columns
     int recordsRead = 0;                  // records after the header, skipped ones included
@@ -29,14 +41,23 @@ struct CsvImport {
 // without a word, other such lines are reported. A file that is well-formed UTF-8 (a byte-order
 // mark, or letters beyond ASCII that make no sense as Windows-1252) is read as UTF-8, which is
 // reported on line 1.
-CsvImport ReadCsvMemory(std::string_view fileBytes);
+CsvImport ReadCsvMemory(std::string_view fileBytes, CsvScan scan = CsvScan::Best);
 
 // The same walk without a table: hands the 19 cells of each record that ReadCsvMemory would
 // make a row of to `take`, in file order (the views are valid only during the call), adds what
 // ReadCsvMemory reports to `diagnostics`, and returns the number of records after the header.
 // A converter uses this to write each row as it is read.
 int ReadCsvRecords(std::string_view fileBytes, std::vector<Diagnostic>& diagnostics,
-                   const std::function<void(std::span<const std::string_view> cells)>& take);
+                   const std::function<void(std::span<const std::string_view> cells)>& take,
+                   CsvScan scan = CsvScan::Best);
+
+// ReadCsvRecords with the reading done on a second thread, where the processor has more than
+// one core: `take` gets the same records in the same order, on the calling thread, while the
+// records after them are being read; the diagnostics and the result are the same too. For a
+// caller whose work on each record costs about as much as reading it.
+int ReadCsvRecordsAhead(std::string_view fileBytes, std::vector<Diagnostic>& diagnostics,
+                        const std::function<void(std::span<const std::string_view> cells)>& take,
+                        CsvScan scan = CsvScan::Best);
 
 // About as many records as the CSV text has lines (capped at 2^24): room to make at once.
 int EstimateCsvRecords(std::string_view fileBytes);

@@ -143,4 +143,9 @@ Status WriteCsvFile(const std::string& path, const CsvText& text) {
     return WriteFileAtomically(path, text.bytes);
 }
 
+Status WriteCsvFile(const std::string& path, const CsvText& text,
+                    std::vector<std::string>& notices) {
+    return WriteFileAtomically(path, text.bytes, notices);
+}
+
 }  // namespace corvalen

@@ -27,5 +27,8 @@ CsvText BuildCsvText(const MemoryTable& table, bool csvLoaded);
 // Writes `text.bytes` to `path` through a temporary file renamed over the target, so a failure
 // leaves any old file whole.
 Status WriteCsvFile(const std::string& path, const CsvText& text);
+// The same, adding to `notices` what the save has to tell (WriteFileAtomically).
+Status WriteCsvFile(const std::string& path, const CsvText& text,
+                    std::vector<std::string>& notices);
 
 }  // namespace corvalen

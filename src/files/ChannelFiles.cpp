@@ -145,7 +145,7 @@ Result<ChannelFileConversion> ConvertChannelFile(const std::string& input,
         Result<G3mSaveReport> saved = SaveRecordFile(
             output, settings.model,
             [&](RecordPlacer& placer) {
-                conversion.read.recordsRead = ReadCsvRecords(
+                conversion.read.recordsRead = ReadCsvRecordsAhead(
                     content, conversion.read.diagnostics,
                     [&](std::span<const std::string_view> cells) {
                         anyChannel = anyChannel || !IsEmptyRow(cells);

@@ -82,7 +82,7 @@ Result<G3mReadReport> ReadG3mFile(const std::string& path, ReceiverModel model);
 
 // Updates the memory file at `path` (created when missing) with the records of the rows `fill`
 // hands to the placer it is given: reads the old file, places the records, and replaces the file
-// atomically. An existing file that cannot be read, or a file that cannot be written, is an Error
+// atomically, the file locked all along (UpdateFileAtomically). An existing file that cannot be read, or a file that cannot be written, is an Error
 // naming the path; it leaves the file as it was. Row problems do not stop the save: they come
 // back in the report. `beforeWrite`, when given, may still refuse the save once every row is
 // placed: its error is returned and nothing is written.

@@ -38,6 +38,9 @@ struct ChannelFileReport {
     // Errors and notices in file or row order: place Line or Record when reading, Row when
     // writing.
     std::vector<Diagnostic> diagnostics;
+    // Writing: what the save itself had to tell (an owner it could not keep, other names of the
+    // file that keep the old content).
+    std::vector<std::string> saveNotices;
 
     std::size_t NoticeCount() const;
     std::size_t ErrorCount() const { return diagnostics.size() - NoticeCount(); }

@@ -33,10 +33,11 @@ public:
     Result<ChannelFileReport> Write(const std::string& path, const MemoryTable& table,
                                     const WriteSettings&) const override {
         ChirpText text = BuildChirpCsvText(table);
-        if (const Status written = WriteFileAtomically(path, text.bytes); !written) {
+        ChannelFileReport report;
+        if (const Status written = WriteFileAtomically(path, text.bytes, report.saveNotices);
+            !written) {
             return written.error();
         }
-        ChannelFileReport report;
         report.channels = text.channelsWritten;
         report.rowsNotWritten = text.rowsNotWritten;
         report.diagnostics = std::move(text.diagnostics);

@@ -41,10 +41,10 @@ public:
     Result<ChannelFileReport> Write(const std::string& path, const MemoryTable& table,
                                     const WriteSettings& settings) const override {
         CsvText text = BuildCsvText(table, settings.importForm);
-        if (const Status written = WriteCsvFile(path, text); !written) {
+        ChannelFileReport report;
+        if (const Status written = WriteCsvFile(path, text, report.saveNotices); !written) {
             return written.error();
         }
-        ChannelFileReport report;
         report.channels = table.ChannelCount() - text.rowsSkipped;
         report.rowsSkipped = text.rowsSkipped;
         report.diagnostics = std::move(text.diagnostics);

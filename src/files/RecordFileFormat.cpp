@@ -8,7 +8,6 @@
 #include "files/ChannelFiles.h"
 #include "g3m/RecordChecksum.h"
 #include "g3m/RecordLayout.h"
-#include "io/FileExists.h"
 #include "io/SafeFile.h"
 
 namespace corvalen {
@@ -107,6 +106,7 @@ public:
         report.rowsNotWritten = saved.rowsNotWritten;
         report.rowsSkipped = saved.rowsSkipped;
         report.diagnostics = std::move(saved.problems);
+        report.saveNotices = std::move(saved.saveNotices);
         return report;
     }
 };
@@ -141,32 +141,23 @@ Result<G3mSaveReport> SaveRecordFile(const std::string& path, ReceiverModel mode
                                      std::size_t expectedRows,
                                      const std::function<Status()>& beforeWrite) {
     // Records are updated in place: whatever the old file holds beyond or between the channels
-    // of the rows stays as it was. A file that is not there yet starts empty.
-    ByteBuffer image;
-    const PathKind target = KindAt(path);
-    if (target == PathKind::Other) {
-        return Error{"Cannot save \"" + path + "\": it is no regular file"};
+    // of the rows stays as it was. A file that is not there yet starts empty. The file stays
+    // locked from reading to writing, so a second program updating it waits for this one.
+    G3mSaveReport report;
+    std::vector<std::string> notices;
+    const Status updated = UpdateFileAtomically(
+        path, MaxRecordFileBytes(model),
+        [&](ByteBuffer& image) -> Status {
+            RecordPlacer placer(model, image, expectedRows);
+            fill(placer);
+            report = placer.Finish();
+            return beforeWrite ? beforeWrite() : Status(Done{});
+        },
+        notices);
+    if (!updated) {
+        return updated.error();
     }
-    if (target == PathKind::RegularFile) {
-        Result<ByteBuffer> old = ReadWholeFileBuffer(path, MaxRecordFileBytes(model));
-        if (!old) {
-            return old.error();
-        }
-        image = std::move(*old);
-    }
-    RecordPlacer placer(model, image, expectedRows);
-    fill(placer);
-    G3mSaveReport report = placer.Finish();
-    if (beforeWrite) {
-        if (const Status go = beforeWrite(); !go) {
-            return go.error();
-        }
-    }
-    if (const Status written =
-            WriteFileAtomically(path, std::string_view(image.data(), image.size()));
-        !written) {
-        return written.error();
-    }
+    report.saveNotices = std::move(notices);
     return report;
 }
 

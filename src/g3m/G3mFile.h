@@ -21,6 +21,8 @@ struct G3mSaveReport {
     int recordsKept = 0;               // records already in the file (not empty places) that no
                                        // row replaced, so they stay as they were
     std::vector<Diagnostic> problems;  // problems and notices (CheckCells), in row order
+    std::vector<std::string> saveNotices;  // what the save itself has to tell: an owner that
+                                           // could not be kept, other names of the file
 };
 
 // Places the records of rows that come one at a time, in row order, into `image`, the bytes of

@@ -1,6 +1,5 @@
 #include "io/FileExists.h"
 
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -20,15 +19,6 @@ bool FileExists(const std::string& path) {
     const bool isFolder = ::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode);
     ::close(fd);
     return !isFolder;
-}
-
-PathKind KindAt(const std::string& path) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0) {
-        // Anything but a missing file is for the read that follows to report.
-        return errno == ENOENT ? PathKind::Nothing : PathKind::RegularFile;
-    }
-    return S_ISREG(info.st_mode) ? PathKind::RegularFile : PathKind::Other;
 }
 
 }  // namespace corvalen

@@ -21,18 +21,4 @@ bool FileExists(const std::string& path) {
     return true;
 }
 
-PathKind KindAt(const std::string& path) {
-    const std::wstring wide = windows::WidePath(path);
-    const DWORD attributes =
-        wide.empty() ? INVALID_FILE_ATTRIBUTES : ::GetFileAttributesW(wide.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
-        const DWORD error = ::GetLastError();
-        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
-                   ? PathKind::Nothing
-                   : PathKind::RegularFile;
-    }
-    return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? PathKind::Other
-                                                         : PathKind::RegularFile;
-}
-
 }  // namespace corvalen

@@ -1,26 +1,18 @@
 #include "io/SafeFile.h"
 
-#include <algorithm>
+#include <cstdint>
 #include <string>
 
-// What the save code of every system shares: the failures tests ask for. The platform code is
-// in SafeFile_posix.cpp and SafeFile_windows.cpp.
+#include "io/SafeFileParts.h"
+
+// What the file code of every system shares. The platform code is in SafeFile_posix.cpp and
+// SafeFile_windows.cpp.
 
 namespace corvalen {
 
-namespace {
-SaveFaults g_faults;
-}  // namespace
-
-void SimulateSaveFaults(const SaveFaults& faults) {
-    g_faults = faults;
-}
-
-void SimulateWriteFailure(int errorNumber, std::size_t acceptedBytes) {
-    SaveFaults faults;
-    faults.writeError = errorNumber;
-    faults.acceptedBytes = errorNumber != 0 ? acceptedBytes : 0;
-    g_faults = faults;
+Status WriteFileAtomically(const std::string& path, std::string_view bytes) {
+    std::vector<std::string> notices;
+    return WriteFileAtomically(path, bytes, notices);
 }
 
 namespace detail {
@@ -52,18 +44,38 @@ Error StreamTooLong(const std::string& path, std::size_t maxBytes) {
                  Grouped(maxBytes) + " bytes that are read"};
 }
 
-const SaveFaults& SimulatedSaveFaults() {
-    return g_faults;
+std::string OtherNamesNotice(const std::string& path, unsigned long long otherNames) {
+    return "\"" + path + "\" was replaced under this name only: its " +
+           (otherNames == 1 ? std::string("other name (a hard link) keeps")
+                            : Grouped(otherNames) + " other names (hard links) keep") +
+           " the old content";
 }
 
-std::size_t SimulatedWriteLimit(std::size_t size, std::size_t offset) {
-    if (g_faults.writeError == 0) {
-        return size;
+Error LockedByAnother(const std::string& path, std::chrono::milliseconds wait) {
+    const auto tenths = (wait.count() + 50) / 100;
+    const std::string seconds =
+        std::to_string(tenths / 10) + (tenths % 10 != 0 ? "." + std::to_string(tenths % 10) : "");
+    return Error{"Cannot save \"" + path + "\": another program is updating it (waited " + seconds +
+                 " s); nothing was written"};
+}
+
+std::string TemporaryName(std::string_view targetName, unsigned attempt) {
+    // FNV-1a over the name and the attempt.
+    std::uint32_t hash = 2166136261u;
+    const auto mix = [&hash](unsigned char byte) {
+        hash ^= byte;
+        hash *= 16777619u;
+    };
+    for (const char c : targetName) {
+        mix(static_cast<unsigned char>(c));
     }
-    if (offset >= g_faults.acceptedBytes) {
-        return 0;
+    mix(static_cast<unsigned char>(attempt));
+    static const char hex[] = "0123456789abcdef";
+    std::string name = ".cv";
+    for (int shift = 28; shift >= 0; shift -= 4) {
+        name += hex[(hash >> shift) & 0xF];
     }
-    return std::min(size, g_faults.acceptedBytes - offset);
+    return name + ".tmp";
 }
 
 }  // namespace detail

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "io/LargePages.h"
 #include "io/Result.h"
@@ -30,43 +33,44 @@ Result<ByteBuffer> ReadWholeFileBuffer(const std::string& path, std::size_t maxB
 // Writes `bytes` to a temporary file beside `path`, flushes it to the disk, closes it, checks
 // every step, and only then puts it in place of `path` in one step. On any failure the temporary
 // file is removed and whatever was at `path` before is left untouched, so a failed save never
-// costs the user the old file. A target that is marked read-only, or that is no regular file (a
-// device, a pipe), is refused and left alone.
+// costs the user the old file. A target that is marked read-only, or that is a device or a
+// folder, is refused and left alone.
 //
-// On Linux the temporary file has no name until it is complete (O_TMPFILE), so a save that is
-// killed half way leaves nothing behind; where the file system refuses that, a named
-// `NAME.corvalen-XXXXXX` file is used instead. The folder is flushed after the rename, so a save
-// that reported success survives a power cut.
+// What is kept of the file replaced:
+// - a symbolic link stays a link: the chain of links is followed and the file at its end is the
+//   one replaced (its temporary file is written beside it); a link to nothing creates that file;
+// - its owner, group and mode. Where the owner or group cannot be given back (a user who may
+//   not give files away), the file is saved all the same and a notice says so;
+// - a file with several names (hard links) is saved atomically under the name given, like any
+//   other: its other names keep the old content, and a notice says so. Writing into the shared
+//   file instead would risk it half written, which is the one thing a save must never do.
+//
+// The temporary file is named `.cvHHHHHHHH.tmp` (HHHHHHHH from the target's name), short
+// enough beside a name of any legal length. On Linux it has no name until it is complete
+// (O_TMPFILE); where the file system refuses that, it is created under its name, and only ever
+// renamed over the target once whole. A save holds a lock on its temporary file, so one that
+// finds such a file unlocked knows its save was killed and removes it. SIGINT and SIGTERM during
+// a save remove the temporary file before the program ends as it would have. The folder is
+// flushed after the rename, so a save that reported success survives a power cut.
+//
+// "-" writes to standard output, and a named pipe is written as a stream; neither has anything
+// to keep.
+//
+// `notices` gets a sentence for each notice above, naming the file.
+Status WriteFileAtomically(const std::string& path, std::string_view bytes,
+                           std::vector<std::string>& notices);
+// The same, for callers that show no notices.
 Status WriteFileAtomically(const std::string& path, std::string_view bytes);
 
-// For tests: failures WriteFileAtomically meets from now on, until they are set back to the
-// default (no failure). Error numbers are errno values (ENOSPC stands for a full disk).
-struct SaveFaults {
-    int writeError = 0;              // every write fails once `acceptedBytes` bytes are written
-    std::size_t acceptedBytes = 0;   //
-    int flushError = 0;              // flushing the temporary file to the disk fails
-    int closeError = 0;              // closing the temporary file fails (a failed delayed write)
-    bool refuseUnnamedFile = false;  // the file system refuses O_TMPFILE (takes the named way)
-};
-void SimulateSaveFaults(const SaveFaults& faults);
-
-// For tests: every write fails with `errorNumber` once `acceptedBytes` bytes of the file are
-// written; 0 ends that (and every other simulated failure).
-void SimulateWriteFailure(int errorNumber, std::size_t acceptedBytes = 0);
-
-namespace detail {
-// "\"PATH\"", or "standard input" for "-": how read errors name what they could not read.
-std::string QuotedSource(const std::string& path);
-// The refusal of a file of `size` bytes, more than the `maxBytes` that may be read.
-Error FileTooLong(const std::string& path, unsigned long long size, std::size_t maxBytes);
-// The refusal of a stream that went on past `maxBytes`.
-Error StreamTooLong(const std::string& path, std::size_t maxBytes);
-
-// The failures a test asked for, shared by the implementations of each system.
-const SaveFaults& SimulatedSaveFaults();
-// How many of `size` bytes at `offset` a write may take before the simulated failure: `size`
-// when no write failure is asked for, 0 when the write is to fail.
-std::size_t SimulatedWriteLimit(std::size_t size, std::size_t offset);
-}  // namespace detail
+// Updates the file at `path` in place: reads it (a missing file reads as no bytes, a file
+// longer than `maxBytes` is refused), hands its bytes to `update`, and saves what `update` made
+// of them with WriteFileAtomically. All of it happens under an advisory lock (flock on POSIX
+// systems, LockFileEx on Windows), so two programs updating one file take turns instead of one
+// losing the other's update: a second one waits up to `wait`, then fails with a message and
+// writes nothing. When `update` returns an error, nothing is written and that error is returned.
+Status UpdateFileAtomically(const std::string& path, std::size_t maxBytes,
+                            const std::function<Status(ByteBuffer& bytes)>& update,
+                            std::vector<std::string>& notices,
+                            std::chrono::milliseconds wait = std::chrono::seconds(2));
 
 }  // namespace corvalen

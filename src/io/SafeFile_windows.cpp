@@ -2,14 +2,19 @@
 
 #include <cerrno>
 #include <cstring>
+#include <cwctype>
 #include <string>
+#include <utility>
 
 #include "io/SafeFile.h"
+#include "io/SafeFileParts.h"
+#include "io/SaveSteps.h"
 #include "io/WindowsPath.h"
 
 // The Windows file code: UTF-8 paths become UTF-16 for the wide calls, the temporary file sits
-// beside the target, is flushed with FlushFileBuffers and put in place with ReplaceFileW (or,
-// for a new file, MoveFileExW with write-through).
+// beside the target, is marked to be deleted should the program end before it is complete,
+// flushed with FlushFileBuffers and put in place with ReplaceFileW (or, for a new file,
+// MoveFileExW with write-through). Updates in place lock the file with LockFileEx.
 
 namespace corvalen {
 
@@ -111,21 +116,6 @@ private:
 
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
-// A name beside `path` for the temporary file; `attempt` varies it when the name is taken.
-std::wstring TemporaryName(const std::wstring& path, unsigned attempt) {
-    static const wchar_t letters[] =
-        L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    static unsigned long long counter = 0;
-    unsigned long long value = ::GetCurrentProcessId() * 1000003ULL + ++counter * 7919ULL +
-                               attempt * 104729ULL + ::GetTickCount64();
-    std::wstring name = path + L".corvalen-";
-    for (int i = 0; i < 6; ++i) {
-        name += letters[value % (sizeof letters / sizeof letters[0] - 1)];
-        value /= sizeof letters / sizeof letters[0] - 1;
-    }
-    return name;
-}
-
 // The full form of `path` (drive, folder and name), which ReplaceFileW needs; `path` itself when
 // Windows cannot give one.
 std::wstring FullPath(const std::wstring& path) {
@@ -146,6 +136,8 @@ std::wstring FullPath(const std::wstring& path) {
 
 namespace {
 
+// --- Reading ---------------------------------------------------------------------------------
+
 // How far a read goes: `streams` lets the console and "-" (standard input) be read as streams,
 // which only a read with a cap may do.
 struct ReadLimit {
@@ -153,32 +145,9 @@ struct ReadLimit {
     bool streams = false;
 };
 
+// Reads what is left of the open `handle`, `path` naming it in errors.
 template <typename Bytes>
-Result<Bytes> ReadWholeFileAs(const std::string& path, ReadLimit limit) {
-    const bool standardInput = limit.streams && path == "-";
-    FileHandle opened(INVALID_HANDLE_VALUE);
-    HANDLE handle = INVALID_HANDLE_VALUE;
-    if (standardInput) {
-        handle = ::GetStdHandle(STD_INPUT_HANDLE);
-        if (handle == nullptr || handle == INVALID_HANDLE_VALUE) {
-            return Error{"Cannot read standard input: " + windows::ErrorText(ERROR_INVALID_HANDLE)};
-        }
-    } else {
-        const std::wstring wide = windows::WidePath(path);
-        if (wide.empty()) {
-            return FileError("Cannot open", path, std::strerror(ENOENT));
-        }
-        const DWORD attributes = ::GetFileAttributesW(wide.c_str());
-        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-            return FileError("Cannot read", path, std::strerror(EISDIR));
-        }
-        opened.Reset(::CreateFileW(wide.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!opened.valid()) {
-            return FileError("Cannot open", path, windows::ErrorText(::GetLastError()));
-        }
-        handle = opened.get();
-    }
+Result<Bytes> ReadFrom(HANDLE handle, const std::string& path, ReadLimit limit) {
     // A device such as the console never ends; only files and pipes are read, and the console
     // only by a read with a cap.
     const DWORD type = ::GetFileType(handle);
@@ -219,6 +188,108 @@ Result<Bytes> ReadWholeFileAs(const std::string& path, ReadLimit limit) {
     return bytes;
 }
 
+template <typename Bytes>
+Result<Bytes> ReadWholeFileAs(const std::string& path, ReadLimit limit) {
+    if (limit.streams && path == "-") {
+        const HANDLE input = ::GetStdHandle(STD_INPUT_HANDLE);
+        if (input == nullptr || input == INVALID_HANDLE_VALUE) {
+            return Error{"Cannot read standard input: " + windows::ErrorText(ERROR_INVALID_HANDLE)};
+        }
+        return ReadFrom<Bytes>(input, path, limit);
+    }
+    const std::wstring wide = windows::WidePath(path);
+    if (wide.empty()) {
+        return FileError("Cannot open", path, std::strerror(ENOENT));
+    }
+    const DWORD attributes = ::GetFileAttributesW(wide.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return FileError("Cannot read", path, std::strerror(EISDIR));
+    }
+    FileHandle file(::CreateFileW(wide.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) {
+        return FileError("Cannot open", path, windows::ErrorText(::GetLastError()));
+    }
+    return ReadFrom<Bytes>(file.get(), path, limit);
+}
+
+// --- Saving ----------------------------------------------------------------------------------
+
+std::wstring Widen(const std::string& text) {
+    return windows::WidePath(text);
+}
+
+// The folder part of the full path `path`, with its final backslash.
+std::wstring FolderOf(const std::wstring& path) {
+    const std::size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
+}
+
+// The last part of the UTF-8 `path`, the file's own name.
+std::string NameOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of("\\/:");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The file a link (a reparse point) at `wide` leads to; `wide` itself for a plain file.
+std::wstring FollowLinks(const std::wstring& wide) {
+    const DWORD attributes = ::GetFileAttributesW(wide.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
+        return wide;
+    }
+    FileHandle file(::CreateFileW(wide.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) {
+        return wide;
+    }
+    std::wstring final(32768, L'\0');
+    const DWORD length = ::GetFinalPathNameByHandleW(
+        file.get(), final.data(), static_cast<DWORD>(final.size()), FILE_NAME_NORMALIZED);
+    if (length == 0 || length >= final.size()) {
+        return wide;
+    }
+    final.resize(length);
+    return final;
+}
+
+// Writes all of `bytes` to `handle`; returns an empty text or the reason it failed.
+std::string WriteAll(HANDLE handle, std::string_view bytes) {
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        int error = 0;
+        std::size_t chunk = detail::SaveWriteLimit(bytes.size() - written, written, error);
+        if (chunk == 0) {
+            return std::strerror(error);
+        }
+        chunk = chunk > (1u << 30) ? (1u << 30) : chunk;
+        DWORD n = 0;
+        if (!::WriteFile(handle, bytes.data() + written, static_cast<DWORD>(chunk), &n, nullptr)) {
+            return windows::ErrorText(::GetLastError());
+        }
+        written += n;
+    }
+    return {};
+}
+
+// Marks the open file to be deleted when its last handle closes (`remove`), or no longer: while
+// marked, a program that is ended, however, takes its temporary file with it.
+void DeleteWhenClosed(HANDLE handle, bool remove) {
+    FILE_DISPOSITION_INFO disposition{};
+    disposition.DeleteFile = remove ? TRUE : FALSE;
+    ::SetFileInformationByHandle(handle, FileDispositionInfo, &disposition, sizeof disposition);
+}
+
+Status WriteStandardOutput(std::string_view bytes) {
+    const HANDLE output = ::GetStdHandle(STD_OUTPUT_HANDLE);
+    if (output == nullptr || output == INVALID_HANDLE_VALUE) {
+        return Error{"Cannot save to standard output: " + windows::ErrorText(ERROR_INVALID_HANDLE)};
+    }
+    if (const std::string failed = WriteAll(output, bytes); !failed.empty()) {
+        return Error{"Cannot save to standard output: " + failed};
+    }
+    return Done{};
+}
+
 }  // namespace
 
 Result<std::string> ReadWholeFile(const std::string& path) {
@@ -233,21 +304,26 @@ Result<ByteBuffer> ReadWholeFileBuffer(const std::string& path, std::size_t maxB
     return ReadWholeFileAs<ByteBuffer>(path, {maxBytes, true});
 }
 
-Status WriteFileAtomically(const std::string& path, std::string_view bytes) {
+Status WriteFileAtomically(const std::string& path, std::string_view bytes,
+                           std::vector<std::string>& notices) {
     if (path.empty()) {
         return Error{"Cannot save: no file name was given"};
     }
-    const std::wstring given = windows::WidePath(path);
+    if (path == "-") {
+        return WriteStandardOutput(bytes);
+    }
+    const std::wstring given = Widen(path);
     if (given.empty()) {
         return FileError("Cannot save", path, std::strerror(ENOENT));
     }
-    const std::wstring wide = FullPath(given);
+    const std::wstring wide = FollowLinks(FullPath(given));
     const DWORD attributes = ::GetFileAttributesW(wide.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         return FileError("Cannot save", path, std::strerror(EISDIR));
     }
     // A device name (NUL, CON, COM1) opens as something that is no file on the disk.
     bool targetExists = false;
+    std::vector<std::string> found;
     {
         FileHandle existing(::CreateFileW(wide.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
                                           FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -256,6 +332,10 @@ Status WriteFileAtomically(const std::string& path, std::string_view bytes) {
                 return FileError("Cannot save", path, "it is no regular file");
             }
             targetExists = true;
+            BY_HANDLE_FILE_INFORMATION info{};
+            if (::GetFileInformationByHandle(existing.get(), &info) && info.nNumberOfLinks > 1) {
+                found.push_back(detail::OtherNamesNotice(path, info.nNumberOfLinks - 1));
+            }
         }
     }
     if (targetExists && attributes != INVALID_FILE_ATTRIBUTES &&
@@ -263,16 +343,25 @@ Status WriteFileAtomically(const std::string& path, std::string_view bytes) {
         return FileError("Cannot save", path, "the file is read-only");
     }
 
-    // The temporary file sits beside the target, so the replacement stays on one volume.
+    // The temporary file sits beside the target, so the replacement stays on one volume. A
+    // temporary file of a save under way is open and cannot be deleted; one that can is what
+    // an ended save left.
+    const std::wstring folder = FolderOf(wide);
+    const std::string name = NameOf(path);
+    for (unsigned attempt = 0; attempt < detail::kTemporaryNames; ++attempt) {
+        ::DeleteFileW((folder + Widen(detail::TemporaryName(name, attempt))).c_str());
+    }
     std::wstring temp;
     HANDLE handle = INVALID_HANDLE_VALUE;
-    for (unsigned attempt = 0; attempt < 100 && handle == INVALID_HANDLE_VALUE; ++attempt) {
-        temp = TemporaryName(wide, attempt);
-        handle = ::CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    for (unsigned attempt = 0; attempt < detail::kTemporaryNames; ++attempt) {
+        temp = folder + Widen(detail::TemporaryName(name, attempt));
+        handle = ::CreateFileW(temp.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
                                FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle != INVALID_HANDLE_VALUE) {
+            break;
+        }
         const DWORD error = ::GetLastError();
-        if (handle == INVALID_HANDLE_VALUE && error != ERROR_FILE_EXISTS &&
-            error != ERROR_ALREADY_EXISTS) {
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
             return FileError("Cannot save", path, windows::ErrorText(error));
         }
     }
@@ -280,36 +369,26 @@ Status WriteFileAtomically(const std::string& path, std::string_view bytes) {
         return FileError("Cannot save", path, std::strerror(EEXIST));
     }
     FileHandle file(handle);
+    DeleteWhenClosed(file.get(), true);
     const auto fail = [&](const std::string& reason) {
         file.Close();
         ::DeleteFileW(temp.c_str());
         return FileError("Cannot save", path, reason);
     };
 
-    const SaveFaults& faults = detail::SimulatedSaveFaults();
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        std::size_t chunk = detail::SimulatedWriteLimit(bytes.size() - written, written);
-        if (chunk == 0) {
-            return fail(std::strerror(faults.writeError));
-        }
-        chunk = chunk > (1u << 30) ? (1u << 30) : chunk;
-        DWORD n = 0;
-        if (!::WriteFile(file.get(), bytes.data() + written, static_cast<DWORD>(chunk), &n,
-                         nullptr)) {
-            return fail(windows::ErrorText(::GetLastError()));
-        }
-        written += n;
+    if (const std::string failed = WriteAll(file.get(), bytes); !failed.empty()) {
+        return fail(failed);
     }
-    if (faults.flushError != 0) {
-        return fail(std::strerror(faults.flushError));
+    if (const int error = detail::SaveStepError(detail::SaveStep::Flush); error != 0) {
+        return fail(std::strerror(error));
     }
     if (!::FlushFileBuffers(file.get())) {
         return fail(windows::ErrorText(::GetLastError()));
     }
+    DeleteWhenClosed(file.get(), false);
     const bool closed = file.Close();
-    if (faults.closeError != 0) {
-        return fail(std::strerror(faults.closeError));
+    if (const int error = detail::SaveStepError(detail::SaveStep::Close); error != 0) {
+        return fail(std::strerror(error));
     }
     if (!closed) {
         return fail(windows::ErrorText(::GetLastError()));
@@ -321,18 +400,153 @@ Status WriteFileAtomically(const std::string& path, std::string_view bytes) {
         }
         return Done{};
     }
-    // ReplaceFileW keeps the target's attributes and security settings.
+    // ReplaceFileW keeps the target's attributes and security settings, its owner among them.
     if (!::ReplaceFileW(wide.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
                         nullptr, nullptr)) {
         const DWORD error = ::GetLastError();
         // Here the old file is gone already and the new one still has its temporary name.
-        if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 &&
-            ::MoveFileExW(temp.c_str(), wide.c_str(), MOVEFILE_WRITE_THROUGH)) {
-            return Done{};
+        if (error != ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 ||
+            !::MoveFileExW(temp.c_str(), wide.c_str(), MOVEFILE_WRITE_THROUGH)) {
+            return fail(windows::ErrorText(error));
         }
-        return fail(windows::ErrorText(error));
     }
+    notices.insert(notices.end(), found.begin(), found.end());
     return Done{};
+}
+
+namespace {
+
+// The volume and file number of the file open as `handle`, which tell whether two handles are
+// the same file.
+std::pair<DWORD, ULONGLONG> FileIdentity(HANDLE handle) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!::GetFileInformationByHandle(handle, &info)) {
+        return {0, 0};
+    }
+    return {info.dwVolumeSerialNumber,
+            (static_cast<ULONGLONG>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+}
+
+// Takes the lock on `handle`, trying until `wait` has passed. The lock covers one byte far past
+// any real end of file, so it stops other updates but no reader.
+bool LockWithin(HANDLE handle, std::chrono::milliseconds wait) {
+    const ULONGLONG until = ::GetTickCount64() + static_cast<ULONGLONG>(wait.count());
+    for (;;) {
+        OVERLAPPED place{};
+        place.Offset = 0xFFFFFFFEu;
+        place.OffsetHigh = 0x7FFFFFFFu;
+        if (::LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0,
+                         &place)) {
+            return true;
+        }
+        if (::GetLastError() != ERROR_LOCK_VIOLATION) {
+            return true;  // a file system without locks: nothing else can take one either
+        }
+        if (::GetTickCount64() >= until) {
+            return false;
+        }
+        ::Sleep(20);
+    }
+}
+
+// A lock on the update of a file that does not exist yet: a named mutex of the session, named
+// after the file's full path.
+class NewFileLock {
+public:
+    explicit NewFileLock(const std::wstring& fullPath) {
+        std::string lower;
+        for (const wchar_t c : fullPath) {
+            const wchar_t folded = c < 128 ? static_cast<wchar_t>(::towlower(c)) : c;
+            lower += static_cast<char>(folded & 0xFF);
+            lower += static_cast<char>(folded >> 8);
+        }
+        const std::wstring name = L"Local\\corvalen-" + Widen(detail::TemporaryName(lower, 0));
+        m_mutex = ::CreateMutexW(nullptr, FALSE, name.c_str());
+    }
+    ~NewFileLock() {
+        if (m_owned) {
+            ::ReleaseMutex(m_mutex);
+        }
+        if (m_mutex != nullptr) {
+            ::CloseHandle(m_mutex);
+        }
+    }
+    NewFileLock(const NewFileLock&) = delete;
+    NewFileLock& operator=(const NewFileLock&) = delete;
+
+    bool Take(std::chrono::milliseconds wait) {
+        if (m_mutex == nullptr) {
+            return true;
+        }
+        const DWORD result = ::WaitForSingleObject(m_mutex, static_cast<DWORD>(wait.count()));
+        m_owned = result == WAIT_OBJECT_0 || result == WAIT_ABANDONED;
+        return m_owned;
+    }
+
+private:
+    HANDLE m_mutex = nullptr;
+    bool m_owned = false;
+};
+
+}  // namespace
+
+Status UpdateFileAtomically(const std::string& path, std::size_t maxBytes,
+                            const std::function<Status(ByteBuffer& bytes)>& update,
+                            std::vector<std::string>& notices, std::chrono::milliseconds wait) {
+    if (path.empty()) {
+        return Error{"Cannot save: no file name was given"};
+    }
+    const std::wstring given = Widen(path);
+    if (given.empty()) {
+        return FileError("Cannot save", path, std::strerror(ENOENT));
+    }
+    const std::wstring wide = FollowLinks(FullPath(given));
+    // As on other systems: the lock sits on the file, which every update replaces, so once it
+    // is held the name must still lead to the file locked.
+    for (;;) {
+        FileHandle file(::CreateFileW(wide.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+        ByteBuffer bytes;
+        if (!file.valid()) {
+            const DWORD error = ::GetLastError();
+            if (error != ERROR_FILE_NOT_FOUND) {
+                return FileError("Cannot save", path, windows::ErrorText(error));
+            }
+            NewFileLock lock(wide);
+            if (!lock.Take(wait)) {
+                return detail::LockedByAnother(path, wait);
+            }
+            if (::GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES) {
+                continue;  // created while this update waited
+            }
+            if (Status updated = update(bytes); !updated) {
+                return updated;
+            }
+            return WriteFileAtomically(path, std::string_view(bytes.data(), bytes.size()), notices);
+        }
+        if (::GetFileType(file.get()) != FILE_TYPE_DISK) {
+            return FileError("Cannot save", path, "it is no regular file");
+        }
+        if (!LockWithin(file.get(), wait)) {
+            return detail::LockedByAnother(path, wait);
+        }
+        {
+            FileHandle now(::CreateFileW(wide.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+            if (!now.valid() || FileIdentity(now.get()) != FileIdentity(file.get())) {
+                continue;  // replaced while this update waited: lock the file there now
+            }
+        }
+        Result<ByteBuffer> old = ReadFrom<ByteBuffer>(file.get(), path, {maxBytes});
+        if (!old) {
+            return old.error();
+        }
+        bytes = std::move(*old);
+        if (Status updated = update(bytes); !updated) {
+            return updated;
+        }
+        return WriteFileAtomically(path, std::string_view(bytes.data(), bytes.size()), notices);
+    }
 }
 
 }  // namespace corvalen

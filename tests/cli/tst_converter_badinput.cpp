@@ -5,7 +5,7 @@
 
 #include "../BadInputs.h"
 #include "cli/Converter.h"
-#include "io/SafeFile.h"
+#include "io/SaveFaults.h"
 
 using namespace corvalen;
 

@@ -1,10 +1,13 @@
 // The CSV reader's byte search and the field forms it reads on its quick path and its careful
-// one. The byte search looks at 16 bytes per step, so the cases put the byte it looks for, and
-// bytes from 0x80 up, on both sides of the 16-byte steps and in the bytes left over at the end.
+// one, with each way of finding the ends of fields. The byte search looks at 16 bytes per step
+// and the block scan at 64, so the cases put the byte looked for, and bytes from 0x80 up, on both
+// sides of those steps and in the bytes left over at the end.
 
 #include <QtTest>
 
+#include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "csv/ByteScan.h"
 #include "csv/CsvReader.h"
@@ -73,19 +76,82 @@ private slots:
         QTest::newRow("Windows-1252 after doubled quote")
             << QByteArray("1,\"\"\"\xE9\",\"\"\"\"") << QByteArray("1|\"\xC3\xA9|\"");
         QTest::newRow("last field unclosed") << QByteArray("1,2,\"abc") << QByteArray("1|2|abc");
+        // The header line takes 8 bytes: the record starts at byte 8 of the first 64.
+        const QByteArray x50(50, 'x');
+        QTest::newRow("quoted field over the block end")
+            << QByteArray("1,\"" + x50 + "\xE9yz\",c") << QByteArray("1|" + x50 + "\xC3\xA9yz|c");
+        QTest::newRow("comma and high byte in quotes past the block end")
+            << QByteArray("1,\"" + x50 + "ab,\xE9\",c") << QByteArray("1|" + x50 + "ab,\xC3\xA9|c");
+        QTest::newRow("line end just past the block end")
+            << QByteArray("1,\"" + x50 + "\",\"\xE9\"\n") << QByteArray("1|" + x50 + "|\xC3\xA9");
+        QTest::newRow("high byte after the stop in the block")
+            << QByteArray("1,a,b\xE9") << QByteArray("1|a|b\xC3\xA9");
     }
     void fieldForms() {
         QFETCH(QByteArray, record);
         QFETCH(QByteArray, cells);
         const std::string file = "header\r\n" + record.toStdString();
-        const CsvImport imported = ReadCsvMemory(file);
-        QCOMPARE(imported.recordsRead, 1);
-        QCOMPARE(imported.table.ChannelCount(), 1);
-        std::string joined;
-        for (int column = 0; column < 3; ++column) {
-            joined.append(column == 0 ? "" : "|").append(imported.table.CellText(1, column));
+        for (const CsvScan scan : {CsvScan::Fields, CsvScan::Sse2Blocks, CsvScan::Avx2Blocks}) {
+            if (!CsvScanAvailable(scan)) {
+                continue;
+            }
+            const CsvImport imported = ReadCsvMemory(file, scan);
+            QCOMPARE(imported.recordsRead, 1);
+            QCOMPARE(imported.table.ChannelCount(), 1);
+            std::string joined;
+            for (int column = 0; column < 3; ++column) {
+                joined.append(column == 0 ? "" : "|").append(imported.table.CellText(1, column));
+            }
+            QCOMPARE(QByteArray::fromStdString(joined), cells);
         }
-        QCOMPARE(QByteArray::fromStdString(joined), cells);
+    }
+
+    // A file large enough to be read on a second thread, its records taken on this one: the same
+    // cells, the same count and the same reports as reading it in one go; and a taker that
+    // throws ends the reading without a hang.
+    void readAhead_data() {
+        QTest::addColumn<QByteArray>("line");  // repeated to fill the file
+        QTest::addColumn<int>("throwAt");      // record whose taking throws, or -1
+        QTest::newRow("Windows-1252, quotes, short lines")
+            << QByteArray("1,\"7100000\",\"2700\",,,,,,,,,,,,,,\"USB\",\"a\"\"b\",\"Z\xFCrich\"\r\n"
+                          "2,x,,y\n")
+            << -1;
+        QTest::newRow("UTF-8, line breaks in quotes")
+            << QByteArray("\"1\",\"7100000\",\"2700\",\"caf\xC3\xA9\r\nbar\",x\r\n") << -1;
+        QTest::newRow("taker throws") << QByteArray("1,2,3\n") << 5000;
+    }
+    void readAhead() {
+        QFETCH(QByteArray, line);
+        QFETCH(int, throwAt);
+        std::string file = "Number,Frequency,Bandwidth\n";
+        while (file.size() < (std::size_t{1} << 20)) {
+            file.append(line.constData(), static_cast<std::size_t>(line.size()));
+        }
+        const auto read = [&](auto reader, std::vector<Diagnostic>& diagnostics,
+                              std::vector<std::string>& cells) {
+            int taken = 0;
+            return reader(file, diagnostics, [&](std::span<const std::string_view> record) {
+                if (++taken == throwAt) {
+                    throw std::runtime_error("stop");
+                }
+                cells.insert(cells.end(), record.begin(), record.end());
+            }, CsvScan::Best);
+        };
+        std::vector<Diagnostic> aheadReports;
+        std::vector<std::string> aheadCells;
+        if (throwAt >= 0) {
+            QVERIFY_THROWS_EXCEPTION(std::runtime_error,
+                                     read(ReadCsvRecordsAhead, aheadReports, aheadCells));
+            QCOMPARE(aheadCells.size(), std::size_t(throwAt - 1) * kImportedColumnCount);
+            return;
+        }
+        std::vector<Diagnostic> reports;
+        std::vector<std::string> cells;
+        const int records = read(ReadCsvRecords, reports, cells);
+        QCOMPARE(read(ReadCsvRecordsAhead, aheadReports, aheadCells), records);
+        QVERIFY(records > 4096);
+        QVERIFY(aheadCells == cells);
+        QVERIFY(aheadReports == reports);
     }
 };
 

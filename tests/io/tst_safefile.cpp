@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "io/SafeFile.h"
+#include "io/SaveFaults.h"
 
 using namespace corvalen;
 

@@ -1,0 +1,104 @@
+// corvalen-screenshot: the editor, started as `corvalen` starts, that takes a picture of its
+// window for the documentation and quits. Built beside the editor, never installed; the editor
+// itself has no such hooks. scripts/screenshot runs it under a virtual X display.
+//
+//   corvalen-screenshot [--menu TITLE] [--action NAME [--fields "name=text;..."]] PICTURE [FILE]
+//
+// --menu opens the menu of that title; --action triggers the window's action of that object
+// name (a dialog opens over the window) and --fields fills in the open dialog's fields. FILE is
+// opened first, as `corvalen FILE` opens it.
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QTimer>
+
+#include "app/FileActions.h"
+#include "app/MainWindow.h"
+#include "app/Translations.h"
+
+namespace {
+
+void OpenMenu(QMenuBar* bar, const QString& title) {
+    for (QAction* action : bar->actions()) {
+        // The title without its "&" mnemonic mark.
+        if (QString(action->text()).remove(QLatin1Char('&')) == title && action->menu()) {
+            bar->setActiveAction(action);
+        }
+    }
+}
+
+void FillFields(const QString& fields) {
+    QWidget* dialog = QApplication::activeModalWidget();
+    for (const QString& field : fields.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const QString name = field.section(QLatin1Char('='), 0, 0);
+        const QString text = field.section(QLatin1Char('='), 1);
+        if (auto* line = dialog ? dialog->findChild<QLineEdit*>(name) : nullptr) {
+            line->setText(text);
+        } else if (auto* box = dialog ? dialog->findChild<QComboBox*>(name) : nullptr) {
+            box->setEditText(text);
+        }
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    // The editor's name, so the settings and the translations are the editor's.
+    QApplication::setApplicationName(QStringLiteral("Corvalen"));
+    corvalen::InstallTranslations(app);
+
+    QCommandLineParser parser;
+    const QCommandLineOption menu(QStringLiteral("menu"), QStringLiteral("Menu to open."),
+                                  QStringLiteral("title"));
+    const QCommandLineOption action(QStringLiteral("action"), QStringLiteral("Action to trigger."),
+                                    QStringLiteral("name"));
+    const QCommandLineOption fields(QStringLiteral("fields"),
+                                    QStringLiteral("Dialog fields: name=text;name=text."),
+                                    QStringLiteral("fields"));
+    parser.addOptions({menu, action, fields});
+    parser.addPositionalArgument(QStringLiteral("picture"), QStringLiteral("The PNG to save."));
+    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A file to open."),
+                                 QStringLiteral("[file]"));
+    parser.process(app);
+    const QStringList arguments = parser.positionalArguments();
+    if (arguments.isEmpty()) {
+        parser.showHelp(2);
+    }
+    const QString picturePath = arguments.first();
+
+    corvalen::MainWindow window(corvalen::SettingsFile(
+        QApplication::applicationDirPath(),
+        QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)));
+    window.start();
+    if (arguments.size() > 1) {
+        window.fileActions().openFile(QFileInfo(arguments[1]).absoluteFilePath());
+    }
+
+    if (parser.isSet(menu)) {
+        QTimer::singleShot(500, &window, [&] { OpenMenu(window.menuBar(), parser.value(menu)); });
+    }
+    if (parser.isSet(action)) {
+        QTimer::singleShot(300, &window, [&] {
+            if (auto* found = window.findChild<QAction*>(parser.value(action))) {
+                found->trigger();
+            }
+        });
+        QTimer::singleShot(800, &window, [&] { FillFields(parser.value(fields)); });
+    }
+    QTimer::singleShot(1500, &window, [&] {
+        const QRect frame = window.frameGeometry();
+        const QPixmap picture =
+            window.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
+        QApplication::exit(picture.save(picturePath) ? 0 : 1);
+    });
+    return QApplication::exec();
+}
