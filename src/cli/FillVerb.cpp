@@ -33,6 +33,8 @@ constexpr std::string_view kFillUsage =
     "                      highest number in INPUT (from 1 without INPUT).\n"
     "Every new channel has a Bandwidth: the one given, else the default of its Mode (CW 500,\n"
     "AM 6000, FM 15000, LSB and USB 2700, FM3 and AMN 3000, others 6000).\n"
+    "Each VALUE is checked as check reads it; one check reports as a problem is refused, as is\n"
+    "a --first-number that would repeat a number of INPUT.\n"
     "Exit status of fill: 0 done, 1 a file could not be read or written, 2 wrong arguments, a\n"
     "step that is not whole Hz, or more than 65535 channels in all; on 1 and 2 OUTPUT is not\n"
     "written.\n";
