@@ -56,6 +56,21 @@ Result<ByteBuffer> ReadOnce(const std::string& path) {
     return ReadWholeFileBuffer(path, kMaxCsvBytes);
 }
 
+// The table and report of a file's whole content in `format`; refused when it holds no channel.
+Result<ChannelFileRead> ReadContent(const std::string& path, std::string_view content,
+                                    const ChannelFormat& format, ReceiverModel model) {
+    Result<ChannelFileRead> read = format.Read(path, content, model);
+    if (!read) {
+        return read.error();
+    }
+    if (!HasChannel(read->table)) {
+        return NoChannels(path);
+    }
+    read->report.format = &format;
+    read->report.channels = read->table.ChannelCount();
+    return read;
+}
+
 }  // namespace
 
 bool IsRecordFilePath(std::string_view path) {
@@ -101,17 +116,7 @@ Result<ChannelFileRead> ReadChannelFile(const std::string& path, ReceiverModel m
         return bytes.error();
     }
     const std::string_view content(bytes->data(), bytes->size());
-    const ChannelFormat& format = FormatOf(path, content, model);
-    Result<ChannelFileRead> read = format.Read(path, content, model);
-    if (!read) {
-        return read.error();
-    }
-    if (!HasChannel(read->table)) {
-        return NoChannels(path);
-    }
-    read->report.format = &format;
-    read->report.channels = read->table.ChannelCount();
-    return read;
+    return ReadContent(path, content, FormatOf(path, content, model), model);
 }
 
 Result<ChannelFileReport> WriteChannelFile(const std::string& path, const MemoryTable& table,
@@ -162,15 +167,10 @@ Result<ChannelFileConversion> ConvertChannelFile(const std::string& input,
             saved ? Result<ChannelFileReport>(RecordSaveReport(std::move(*saved))) : saved.error();
         return conversion;
     }
-    Result<ChannelFileRead> read = from.Read(input, content, settings.model);
+    Result<ChannelFileRead> read = ReadContent(input, content, from, settings.model);
     if (!read) {
         return read.error();
     }
-    if (!HasChannel(read->table)) {
-        return NoChannels(input);
-    }
-    read->report.format = &from;
-    read->report.channels = read->table.ChannelCount();
     conversion.read = std::move(read->report);
     conversion.written = WriteChannelFile(output, read->table, format, settings);
     return conversion;

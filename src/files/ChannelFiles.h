@@ -66,6 +66,9 @@ Result<ChannelFileConversion> ConvertChannelFile(const std::string& input,
 std::string ConversionSummary(const ChannelFileConversion& conversion, const std::string& input,
                               const std::string& output);
 
+// A CSV format's table and report from what its reader made.
+ChannelFileRead FromCsvImport(CsvImport imported);
+
 // True for a path ending in .g3m or .15m, any case: a binary memory file.
 bool IsRecordFilePath(std::string_view path);
 // True for a path ending in .csv, any case.

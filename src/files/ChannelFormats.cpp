@@ -1,4 +1,4 @@
-#include "files/ChannelFormat.h"
+#include "files/ChannelFiles.h"
 
 namespace corvalen {
 
@@ -10,6 +10,13 @@ const std::vector<const ChannelFormat*>& ChannelFormats() {
         &RecordFileFormat(),
     };
     return formats;
+}
+
+ChannelFileRead FromCsvImport(CsvImport imported) {
+    ChannelFileRead read{std::move(imported.table), {}};
+    read.report.recordsRead = imported.recordsRead;
+    read.report.diagnostics = std::move(imported.diagnostics);
+    return read;
 }
 
 std::size_t ChannelFileReport::NoticeCount() const {

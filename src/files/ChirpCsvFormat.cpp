@@ -23,11 +23,7 @@ public:
         if (const Status text = CheckCsvText(path, bytes, {}); !text) {
             return text.error();
         }
-        CsvImport imported = ReadChirpCsv(bytes);
-        ChannelFileRead read{std::move(imported.table), {}};
-        read.report.recordsRead = imported.recordsRead;
-        read.report.diagnostics = std::move(imported.diagnostics);
-        return read;
+        return FromCsvImport(ReadChirpCsv(bytes));
     }
 
     Result<ChannelFileReport> Write(const std::string& path, const MemoryTable& table,

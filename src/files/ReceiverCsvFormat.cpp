@@ -31,11 +31,7 @@ public:
         if (const Status text = CheckCsvText(path, bytes); !text) {
             return text.error();
         }
-        CsvImport imported = ReadCsvMemory(bytes);
-        ChannelFileRead read{std::move(imported.table), {}};
-        read.report.recordsRead = imported.recordsRead;
-        read.report.diagnostics = std::move(imported.diagnostics);
-        return read;
+        return FromCsvImport(ReadCsvMemory(bytes));
     }
 
     Result<ChannelFileReport> Write(const std::string& path, const MemoryTable& table,
