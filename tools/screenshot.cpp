@@ -2,11 +2,13 @@
 // window for the documentation and quits. Built beside the editor, never installed; the editor
 // itself has no such hooks. scripts/screenshot runs it under a virtual X display.
 //
-//   corvalen-screenshot [--menu TITLE] [--action NAME [--fields "name=text;..."]] PICTURE [FILE]
+//   corvalen-screenshot [--menu TITLE] [--action NAME [--fields "name=text;..."]]
+//                       [--edit ROW,COLUMN[,TEXT]] [--pdf PATH] PICTURE [FILE]
 //
 // --menu opens the menu of that title; --action triggers the window's action of that object
-// name (a dialog opens over the window) and --fields fills in the open dialog's fields. FILE is
-// opened first, as `corvalen FILE` opens it.
+// name (a dialog opens over the window) and --fields fills in the open dialog's fields; --edit
+// opens the editor of that grid cell (rows and columns from 0) and types TEXT into it; --pdf
+// writes what Export PDF… writes to PATH. FILE is opened first, as `corvalen FILE` opens it.
 
 #include <QAction>
 #include <QApplication>
@@ -18,10 +20,12 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QTableView>
 #include <QTimer>
 
 #include "app/FileActions.h"
 #include "app/MainWindow.h"
+#include "app/PrintActions.h"
 #include "app/Translations.h"
 
 namespace {
@@ -64,7 +68,12 @@ int main(int argc, char** argv) {
     const QCommandLineOption fields(QStringLiteral("fields"),
                                     QStringLiteral("Dialog fields: name=text;name=text."),
                                     QStringLiteral("fields"));
-    parser.addOptions({menu, action, fields});
+    const QCommandLineOption edit(QStringLiteral("edit"),
+                                  QStringLiteral("Grid cell to edit: row,column[,text]."),
+                                  QStringLiteral("cell"));
+    const QCommandLineOption pdf(QStringLiteral("pdf"), QStringLiteral("PDF file to export."),
+                                 QStringLiteral("path"));
+    parser.addOptions({menu, action, fields, edit, pdf});
     parser.addPositionalArgument(QStringLiteral("picture"), QStringLiteral("The PNG to save."));
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A file to open."),
                                  QStringLiteral("[file]"));
@@ -93,6 +102,24 @@ int main(int argc, char** argv) {
             }
         });
         QTimer::singleShot(800, &window, [&] { FillFields(parser.value(fields)); });
+    }
+    if (parser.isSet(edit)) {
+        QTimer::singleShot(900, &window, [&] {
+            const QStringList cell = parser.value(edit).split(QLatin1Char(','));
+            QTableView* grid = window.grid();
+            const QModelIndex index =
+                grid->model()->index(cell.value(0).toInt(), cell.value(1).toInt());
+            grid->setCurrentIndex(index);
+            grid->edit(index);
+            auto* line = grid->viewport()->findChild<QLineEdit*>();
+            if (line != nullptr && cell.size() > 2) {
+                line->setText(cell.mid(2).join(QLatin1Char(',')));
+            }
+        });
+    }
+    if (parser.isSet(pdf)) {
+        QTimer::singleShot(900, &window,
+                           [&] { window.printActions().writePdf(parser.value(pdf)); });
     }
     QTimer::singleShot(1500, &window, [&] {
         const QRect frame = window.frameGeometry();

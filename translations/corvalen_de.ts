@@ -2,6 +2,73 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de">
 <context>
+    <name>ColumnNames</name>
+    <message>
+        <source>Number</source>
+        <translation>Nummer</translation>
+    </message>
+    <message>
+        <source>Frequency</source>
+        <translation>Frequenz</translation>
+    </message>
+    <message>
+        <source>Bandwidth</source>
+        <translation>Bandbreite</translation>
+    </message>
+    <message>
+        <source>IF Shift</source>
+        <translation>ZF-Verschiebung</translation>
+    </message>
+    <message>
+        <source>Groups</source>
+        <translation>Gruppen</translation>
+    </message>
+    <message>
+        <source>Hotkey</source>
+        <translation>Schnelltaste</translation>
+    </message>
+    <message>
+        <source>Lockout</source>
+        <translation>Sperre</translation>
+    </message>
+    <message>
+        <source>Priority</source>
+        <translation>Priorität</translation>
+    </message>
+    <message>
+        <source>Level Squelch</source>
+        <translation>Pegel-Squelch</translation>
+    </message>
+    <message>
+        <source>Mode</source>
+        <translation>Modus</translation>
+    </message>
+    <message>
+        <source>Callsign</source>
+        <translation>Rufzeichen</translation>
+    </message>
+    <message>
+        <source>Comments</source>
+        <translation>Kommentar</translation>
+    </message>
+    <message>
+        <source>Column %1</source>
+        <translation>Spalte %1</translation>
+    </message>
+    <message>
+        <source>%1, column %2</source>
+        <translation>%1, Spalte %2</translation>
+    </message>
+    <message>
+        <source>CSV header: %1</source>
+        <translation>Kopfzeile der CSV-Datei: %1</translation>
+    </message>
+    <message>
+        <source>x (%1)</source>
+        <translation>x (%1)</translation>
+    </message>
+</context>
+<context>
     <name>Count</name>
     <message>
         <source>row</source>
@@ -83,6 +150,14 @@
         <source>pages</source>
         <translation>Seiten</translation>
     </message>
+    <message>
+        <source>empty row</source>
+        <translation>leere Zeile</translation>
+    </message>
+    <message>
+        <source>empty rows</source>
+        <translation>leere Zeilen</translation>
+    </message>
 </context>
 <context>
     <name>EditDialogs</name>
@@ -102,12 +177,12 @@
         <translation>Als .&amp;csv speichern</translation>
     </message>
     <message>
-        <source>Save as .&amp;g3m</source>
-        <translation>Als .&amp;g3m speichern</translation>
-    </message>
-    <message>
         <source>&amp;Discard</source>
         <translation>&amp;Verwerfen</translation>
+    </message>
+    <message>
+        <source>Save as %1</source>
+        <translation>Als %1 speichern</translation>
     </message>
 </context>
 <context>
@@ -122,6 +197,22 @@
     <message>
         <source>none</source>
         <translation>keine</translation>
+    </message>
+    <message>
+        <source>Frequency in %1; a unit typed with the number (Hz, kHz, MHz, k, M) wins</source>
+        <translation>Frequenz in %1; eine mit der Zahl getippte Einheit (Hz, kHz, MHz, k, M) gilt vorrangig</translation>
+    </message>
+    <message>
+        <source>%1 is not a whole number of Hz: in %2 give at most %3 decimals; the cell keeps its frequency</source>
+        <translation>%1 ist keine ganze Zahl von Hz: in %2 höchstens %3 Nachkommastellen angeben; die Zelle behält ihre Frequenz</translation>
+    </message>
+    <message>
+        <source>%1 is too large for a frequency; the cell keeps its frequency</source>
+        <translation>%1 ist zu groß für eine Frequenz; die Zelle behält ihre Frequenz</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a frequency: type a number, in %2 or with Hz, kHz or MHz after it; the cell keeps its frequency</source>
+        <translation>„%1“ ist keine Frequenz: eine Zahl eingeben, in %2 oder mit Hz, kHz oder MHz dahinter; die Zelle behält ihre Frequenz</translation>
     </message>
 </context>
 <context>
@@ -189,6 +280,22 @@
     <message>
         <source>Channel %1 is in row %2</source>
         <translation>Kanal %1 steht in Zeile %2</translation>
+    </message>
+    <message>
+        <source>Moved %1 up</source>
+        <translation>%1 nach oben verschoben</translation>
+    </message>
+    <message>
+        <source>Moved %1 down</source>
+        <translation>%1 nach unten verschoben</translation>
+    </message>
+    <message>
+        <source>Moved %1 to the top</source>
+        <translation>%1 an den Anfang verschoben</translation>
+    </message>
+    <message>
+        <source>Moved %1 to the bottom</source>
+        <translation>%1 ans Ende verschoben</translation>
     </message>
 </context>
 <context>
@@ -396,6 +503,22 @@
         <source>Renumbered %1 1 to %2</source>
         <translation>%1 von 1 bis %2 neu nummeriert</translation>
     </message>
+    <message>
+        <source>Undid %1</source>
+        <translation>Rückgängig gemacht: %1</translation>
+    </message>
+    <message>
+        <source>Redid %1</source>
+        <translation>Wiederhergestellt: %1</translation>
+    </message>
+    <message>
+        <source>Inserted an empty row as row %1</source>
+        <translation>Leere Zeile als Zeile %1 eingefügt</translation>
+    </message>
+    <message>
+        <source>Added an empty row as row %1</source>
+        <translation>Leere Zeile als Zeile %1 angefügt</translation>
+    </message>
 </context>
 <context>
     <name>corvalen::FileActions</name>
@@ -420,16 +543,8 @@
         <translation>Winradio-.csv-Datei öffnen</translation>
     </message>
     <message>
-        <source>Open .g3m file…</source>
-        <translation>.g3m-Datei öffnen…</translation>
-    </message>
-    <message>
         <source>Save .csv file</source>
         <translation>.csv-Datei speichern</translation>
-    </message>
-    <message>
-        <source>Save .g3m file</source>
-        <translation>.g3m-Datei speichern</translation>
     </message>
     <message>
         <source>Recent files</source>
@@ -466,12 +581,6 @@
     <message>
         <source>%1 no longer exists; removed from Recent files</source>
         <translation>%1 gibt es nicht mehr; aus „Zuletzt geöffnet“ entfernt</translation>
-    </message>
-    <message>
-        <source>The memory table has changes that are not saved.<byte value="xd"/>
-Save them as a .csv or .g3m file first, or discard them?</source>
-        <translation>Die Speichertabelle hat ungespeicherte Änderungen.<byte value="xd"/>
-Zuerst als .csv- oder .g3m-Datei speichern oder verwerfen?</translation>
     </message>
     <message>
         <source>; stopped so you can check this first</source>
@@ -591,6 +700,18 @@ OK überschreibt die Datei, Abbrechen wählt eine andere.</translation>
         <source>Appended %1 from %2 after row %3</source>
         <translation>%1 aus %2 nach Zeile %3 angefügt</translation>
     </message>
+    <message>
+        <source>Open %1 file…</source>
+        <translation>%1-Datei öffnen…</translation>
+    </message>
+    <message>
+        <source>Save %1 file</source>
+        <translation>%1-Datei speichern</translation>
+    </message>
+    <message>
+        <source>The memory table has changes that are not saved. Save them as a .csv or %1 file first, or discard them?</source>
+        <translation>Die Speichertabelle hat ungespeicherte Änderungen. Zuerst als .csv- oder %1-Datei speichern oder verwerfen?</translation>
+    </message>
 </context>
 <context>
     <name>corvalen::FindBar</name>
@@ -628,10 +749,6 @@ OK überschreibt die Datei, Abbrechen wählt eine andere.</translation>
     <message>
         <source>Frequency in MHz</source>
         <translation>Frequenz in MHz</translation>
-    </message>
-    <message>
-        <source>Column %1</source>
-        <translation>Spalte %1</translation>
     </message>
 </context>
 <context>
@@ -691,42 +808,9 @@ OK überschreibt die Datei, Abbrechen wählt eine andere.</translation>
         <source>Problems: cells a save cannot use as they stand. Notices: values written a little differently, and channels alike. See the Problems panel</source>
         <translation>Probleme: Zellen, die ein Speichern so nicht übernehmen kann. Hinweise: Werte, die etwas anders geschrieben werden, und gleiche Kanäle. Siehe die Liste „Probleme“</translation>
     </message>
-</context>
-<context>
-    <name>corvalen::SettingsActions</name>
     <message>
-        <source>Winradio Folder</source>
-        <translation>Winradio-Ordner</translation>
-    </message>
-    <message>
-        <source>This appears to be the first time you have run this application. Please go to the Options Menu<byte value="xd"/>
-and select your Winradio .exe file so that the Winradio path can be saved.</source>
-        <translation>Sie starten dieses Programm anscheinend zum ersten Mal. Bitte wählen Sie im Menü „Optionen“<byte value="xd"/>
-Ihre Winradio-.exe-Datei aus, damit der Winradio-Pfad gespeichert werden kann.</translation>
-    </message>
-    <message>
-        <source>Could not save the settings to %1: %2</source>
-        <translation>Die Einstellungen konnten nicht in %1 gespeichert werden: %2</translation>
-    </message>
-    <message>
-        <source>settings saved to %1</source>
-        <translation>Einstellungen in %1 gespeichert</translation>
-    </message>
-    <message>
-        <source>; %1 written as &quot;?&quot; (no Windows-1252 byte)</source>
-        <translation>; %1 als „?“ geschrieben (kein Windows-1252-Byte)</translation>
-    </message>
-    <message>
-        <source>Winradio File (*.exe)|*.exe</source>
-        <translation>Winradio-Programm (*.exe)|*.exe</translation>
-    </message>
-    <message>
-        <source>Select your Winradio file</source>
-        <translation>Winradio-Programm auswählen</translation>
-    </message>
-    <message>
-        <source>Winradio folder %1, receiver model &quot;%2&quot;; %3</source>
-        <translation>Winradio-Ordner %1, Empfängermodell „%2“; %3</translation>
+        <source>Last change: %1</source>
+        <translation>Letzte Änderung: %1</translation>
     </message>
 </context>
 <context>
@@ -773,20 +857,20 @@ Select OK to overwrite, or Cancel to try again.</source>
 OK überschreibt die Datei, Abbrechen wählt eine andere.</translation>
     </message>
     <message>
-        <source>Cannot write %1: %2; nothing exported</source>
-        <translation>%1 kann nicht geschrieben werden: %2; nichts exportiert</translation>
-    </message>
-    <message>
-        <source>Cannot write %1%2; nothing exported</source>
-        <translation>%1 kann nicht geschrieben werden%2; nichts exportiert</translation>
-    </message>
-    <message>
         <source>Exported %1 to %2</source>
         <translation>%1 nach %2 exportiert</translation>
     </message>
     <message>
         <source>PDF files (*.pdf)|*.pdf</source>
         <translation>PDF-Dateien (*.pdf)|*.pdf</translation>
+    </message>
+    <message>
+        <source>Cannot write %1; nothing exported</source>
+        <translation>%1 kann nicht geschrieben werden; nichts exportiert</translation>
+    </message>
+    <message>
+        <source>nothing exported</source>
+        <translation>nichts exportiert</translation>
     </message>
 </context>
 <context>
@@ -798,10 +882,6 @@ OK überschreibt die Datei, Abbrechen wählt eine andere.</translation>
 </context>
 <context>
     <name>corvalen::SetFieldDialog</name>
-    <message>
-        <source>Column %1</source>
-        <translation>Spalte %1</translation>
-    </message>
     <message>
         <source>Set Field of Selected Rows</source>
         <translation>Feld der gewählten Zeilen setzen</translation>
@@ -841,6 +921,49 @@ OK überschreibt die Datei, Abbrechen wählt eine andere.</translation>
     <message>
         <source>&amp;Group:</source>
         <translation>&amp;Gruppe:</translation>
+    </message>
+</context>
+<context>
+    <name>corvalen::SettingsActions</name>
+    <message>
+        <source>Winradio Folder</source>
+        <translation>Winradio-Ordner</translation>
+    </message>
+    <message>
+        <source>This appears to be the first time you have run this application. Please go to the Options Menu and select your Winradio .exe file so that the Winradio path can be saved.</source>
+        <translation>Sie starten dieses Programm anscheinend zum ersten Mal. Bitte wählen Sie im Menü „Optionen“ Ihre Winradio-.exe-Datei aus, damit der Winradio-Pfad gespeichert werden kann.</translation>
+    </message>
+    <message>
+        <source>%1: %2; the editor writes for the model %3</source>
+        <translation>%1: %2; der Editor schreibt für das Modell %3</translation>
+    </message>
+    <message>
+        <source>Could not save the settings to %1: %2</source>
+        <translation>Die Einstellungen konnten nicht in %1 gespeichert werden: %2</translation>
+    </message>
+    <message>
+        <source>settings saved to %1</source>
+        <translation>Einstellungen in %1 gespeichert</translation>
+    </message>
+    <message>
+        <source>; %1 written as &quot;?&quot; (no Windows-1252 byte)</source>
+        <translation>; %1 als „?“ geschrieben (kein Windows-1252-Byte)</translation>
+    </message>
+    <message>
+        <source>Winradio File (*.exe)|*.exe</source>
+        <translation>Winradio-Programm (*.exe)|*.exe</translation>
+    </message>
+    <message>
+        <source>Select your Winradio file</source>
+        <translation>Winradio-Programm auswählen</translation>
+    </message>
+    <message>
+        <source>Winradio folder %1: %2; the folder and model stay as they were</source>
+        <translation>Winradio-Ordner %1: %2; Ordner und Modell bleiben, wie sie waren</translation>
+    </message>
+    <message>
+        <source>Winradio folder %1, receiver model &quot;%2&quot;; %3</source>
+        <translation>Winradio-Ordner %1, Empfängermodell „%2“; %3</translation>
     </message>
 </context>
 <context>

@@ -4,10 +4,13 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLineEdit>
+#include <QLocale>
+#include <QToolTip>
 #include <QVBoxLayout>
+#include <functional>
 
-#include "g3m/MemoryRecord.h"
 #include "channel/CellValues.h"
+#include "g3m/MemoryRecord.h"
 #include "table/Columns.h"
 
 namespace corvalen {
@@ -21,6 +24,49 @@ std::string Utf8(const QString& text) {
 QString FromUtf8(const std::string& text) {
     return QString::fromStdString(text);
 }
+
+// The decimal separator of the user's language when it is not the point ("," in German).
+char OtherDecimalPoint() {
+    const QString point = QLocale().decimalPoint();
+    return point.size() == 1 && point[0].unicode() < 0x80 ? static_cast<char>(point[0].unicode())
+                                                          : '.';
+}
+
+QString UnitName(FrequencyUnit unit) {
+    switch (unit) {
+        case FrequencyUnit::kHz:
+            return QStringLiteral("kHz");
+        case FrequencyUnit::MHz:
+            return QStringLiteral("MHz");
+        case FrequencyUnit::Hz:
+            break;
+    }
+    return QStringLiteral("Hz");
+}
+
+// The Frequency editor's check: text that can be stored is acceptable, anything else is still
+// being typed. Enter on such text (and leaving the editor) asks for a fix-up, which reports why
+// the text cannot be stored and keeps it, so the editor stays open to correct it.
+class FrequencyValidator : public QValidator {
+public:
+    FrequencyValidator(std::function<QString(const QString&)> refusal,
+                       std::function<void(const QString&)> report, QObject* parent)
+        : QValidator(parent), m_refusal(std::move(refusal)), m_report(std::move(report)) {}
+
+    State validate(QString& input, int&) const override {
+        return m_refusal(input).isEmpty() ? Acceptable : Intermediate;
+    }
+    void fixup(QString& input) const override {
+        const QString reason = m_refusal(input);
+        if (!reason.isEmpty()) {
+            m_report(reason);
+        }
+    }
+
+private:
+    std::function<QString(const QString&)> m_refusal;
+    std::function<void(const QString&)> m_report;
+};
 
 }  // namespace
 
@@ -147,6 +193,21 @@ QWidget* CellEditorDelegate::createEditor(QWidget* parent, const QStyleOptionVie
             }
             return box;
         }
+        case Frequency: {
+            auto* line = new QLineEdit(parent);
+            line->setFrame(false);
+            line->setToolTip(tr("Frequency in %1; a unit typed with the number (Hz, kHz, MHz, k, "
+                                "M) wins")
+                                 .arg(UnitName(m_unit)));
+            line->setValidator(new FrequencyValidator(
+                [this](const QString& typed) { return frequencyRefusal(typed); },
+                [this, line](const QString& reason) {
+                    QToolTip::showText(line->mapToGlobal(QPoint(0, line->height())), reason, line);
+                    emit refused(reason);
+                },
+                line));
+            return line;
+        }
         case Groups:
             return new GroupsEditor(parent);
         case Lockout:
@@ -165,13 +226,40 @@ void CellEditorDelegate::setEditorData(QWidget* editor, const QModelIndex& index
     } else if (auto* box = qobject_cast<QComboBox*>(editor); box && index.column() == Hotkey) {
         box->setCurrentIndex(box->findData(HotkeyOf(Utf8(cell))));
     } else if (box && index.column() == Mode) {
+        // The list starts on the cell's mode; other text stands in the box as it is.
+        box->setCurrentIndex(box->findText(cell.trimmed(), Qt::MatchFixedString));
         box->setEditText(cell);
+    } else if (auto* line = qobject_cast<QLineEdit*>(editor); line && index.column() == Frequency) {
+        line->setText(FromUtf8(FrequencyCellForEditing(Utf8(cell), m_unit)));
     } else {
         QStyledItemDelegate::setEditorData(editor, index);
     }
 }
 
-QString CellEditorDelegate::EditedText(QWidget* editor, int column, const QString& cell) {
+QString CellEditorDelegate::frequencyRefusal(const QString& typed) const {
+    using Status = FrequencyReading::Status;
+    switch (FrequencyCellFromTyped(Utf8(typed), m_unit, OtherDecimalPoint()).status) {
+        case Status::Ok:
+            return {};
+        case Status::NotWholeHz:
+            return tr("%1 is not a whole number of Hz: in %2 give at most %3 decimals; the cell "
+                      "keeps its frequency")
+                .arg(typed.trimmed(), UnitName(m_unit))
+                .arg(m_unit == FrequencyUnit::MHz   ? 6
+                     : m_unit == FrequencyUnit::kHz ? 3
+                                                    : 0);
+        case Status::TooLarge:
+            return tr("%1 is too large for a frequency; the cell keeps its frequency")
+                .arg(typed.trimmed());
+        case Status::NotAFrequency:
+            break;
+    }
+    return tr("\"%1\" is not a frequency: type a number, in %2 or with Hz, kHz or MHz after it; "
+              "the cell keeps its frequency")
+        .arg(typed.trimmed(), UnitName(m_unit));
+}
+
+QString CellEditorDelegate::editedText(QWidget* editor, int column, const QString& cell) const {
     const std::string old = Utf8(cell);
     if (const auto* groups = qobject_cast<GroupsEditor*>(editor)) {
         return FromUtf8(CellWithGroups(old, groups->groups()));
@@ -189,7 +277,17 @@ QString CellEditorDelegate::EditedText(QWidget* editor, int column, const QStrin
         return box->currentText();
     }
     if (const auto* line = qobject_cast<QLineEdit*>(editor); line && column == Frequency) {
-        return FromUtf8(FrequencyCellFromTyped(Utf8(line->text())));
+        const QString typed = line->text();
+        if (typed == FromUtf8(FrequencyCellForEditing(Utf8(cell), m_unit))) {
+            return cell;  // not changed
+        }
+        const TypedFrequency frequency =
+            FrequencyCellFromTyped(Utf8(typed), m_unit, OtherDecimalPoint());
+        if (frequency.status != FrequencyReading::Status::Ok) {
+            emit refused(frequencyRefusal(typed));
+            return cell;
+        }
+        return FromUtf8(frequency.cell);
     }
     return QString();
 }
@@ -203,7 +301,7 @@ void CellEditorDelegate::setModelData(QWidget* editor, QAbstractItemModel* model
         return;
     }
     const QString cell = index.data(Qt::EditRole).toString();
-    const QString text = EditedText(editor, column, cell);
+    const QString text = editedText(editor, column, cell);
     if (text != cell) {
         model->setData(index, text, Qt::EditRole);
     }

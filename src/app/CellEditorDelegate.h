@@ -39,11 +39,14 @@ private:
     std::array<QCheckBox*, 3> m_boxes{};
 };
 
-// How the grid shows and edits cells. Mode: a drop-down of the receiver's mode names in which
-// other text can still be typed; Groups: sixteen check boxes; Hotkey: none or F2 to F12; Lockout:
-// its three flags; Frequency: "9.58 MHz", "9580 kHz" or "9580000" typed, whole Hz stored. Every
-// editor writes the plain text a typed value would leave, and a cell whose value the user did not
-// change keeps its text. Numeric columns are shown right-aligned, Frequency in the chosen unit.
+// How the grid shows and edits cells. Mode: a drop-down of the receiver's mode names, starting
+// on the cell's, in which other text can still be typed; Groups: sixteen check boxes; Hotkey:
+// none or F2 to F12; Lockout: its three flags; Frequency: edited in the unit the grid shows
+// ("146.52 MHz"), a unit typed with the number winning, the language's decimal separator taken
+// beside the point, and whole Hz stored. A frequency that is no whole number of Hz is refused
+// with the reason, and the editor stays open. Every editor writes the plain text a typed value
+// would leave, and a cell whose value the user did not change keeps its text. Numeric columns
+// are shown right-aligned, Frequency in the chosen unit.
 class CellEditorDelegate : public QStyledItemDelegate {
     Q_OBJECT
 
@@ -66,8 +69,15 @@ public:
     void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
                               const QModelIndex& index) const override;
 
-    // The cell text an editor leaves for a cell that held `cell`.
-    static QString EditedText(QWidget* editor, int column, const QString& cell);
+    // The cell text an editor leaves for a cell that held `cell`; a refused frequency leaves
+    // the cell as it was.
+    QString editedText(QWidget* editor, int column, const QString& cell) const;
+    // Why a typed frequency cannot be stored; empty when it can.
+    QString frequencyRefusal(const QString& typed) const;
+
+signals:
+    // A typed frequency was not stored, and why.
+    void refused(const QString& reason) const;
 
 protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;

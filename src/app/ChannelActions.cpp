@@ -14,6 +14,7 @@
 #include "app/StatusText.h"
 #include "app/UndoSteps.h"
 #include "edit/ChannelRange.h"
+#include "table/Columns.h"
 
 namespace corvalen {
 
@@ -96,9 +97,15 @@ void ChannelActions::setField() {
         return;
     }
     const MemoryTable& table = m_document.table().table();
+    // The dialog starts on the current cell's column. Rows picked by their headers make that
+    // Number, which no two rows share: then it starts on Mode (Groups before an import).
     const QModelIndex current = m_selection.toModel(m_grid.currentIndex());
-    const std::optional<FieldEdit> edit = m_dialogs->askFieldEdit(
-        table, current.isValid() ? current.column() : 0, static_cast<int>(rows.size()));
+    int startColumn = current.isValid() ? current.column() : Number;
+    if (startColumn == Number) {
+        startColumn = table.ColCount() > Mode ? Mode : Groups;
+    }
+    const std::optional<FieldEdit> edit =
+        m_dialogs->askFieldEdit(table, startColumn, static_cast<int>(rows.size()));
     if (!edit) {
         return;
     }
@@ -155,6 +162,11 @@ void ChannelActions::moveRows(RowMove move) {
     if (m_grid.currentIndex().isValid()) {
         m_grid.scrollTo(m_grid.currentIndex());
     }
+    static const char* const kDone[] = {QT_TR_NOOP("Moved %1 up"), QT_TR_NOOP("Moved %1 down"),
+                                        QT_TR_NOOP("Moved %1 to the top"),
+                                        QT_TR_NOOP("Moved %1 to the bottom")};
+    emit status(tr(kDone[static_cast<int>(move)])
+                    .arg(Count(static_cast<qsizetype>(rows.size()), "row", "rows")));
 }
 
 void ChannelActions::goToChannel() {

@@ -4,6 +4,7 @@
 #include <optional>
 #include <string_view>
 
+#include "app/ColumnNames.h"
 #include "app/MemoryTableModel.h"
 #include "app/ProblemIndex.h"
 #include "convert/NumberText.h"
@@ -110,6 +111,18 @@ void ChannelViewModel::setFindText(const QString& text) {
     // and the grid's row header goes over all its rows for each run: seconds at 65,535 rows.
     // The current cell and the selection are kept as far as their rows stay shown.
     invalidate();
+}
+
+QVariant ChannelViewModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Horizontal && section >= 0 && section < columnCount()) {
+        if (role == Qt::DisplayRole) {
+            return ColumnNames::Heading(section);
+        }
+        if (role == Qt::ToolTipRole) {
+            return ColumnNames::ToolTip(section);
+        }
+    }
+    return QSortFilterProxyModel::headerData(section, orientation, role);
 }
 
 QVariant ChannelViewModel::data(const QModelIndex& index, int role) const {

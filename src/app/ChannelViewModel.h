@@ -33,6 +33,9 @@ public:
     QString findText() const { return m_findText; }
 
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    // The columns' headings and tooltips in the user's language (see ColumnNames).
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
 
 protected:
     // Numeric columns sort as numbers, the others as text ignoring case; in either, cells that

@@ -4,6 +4,7 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QSplitter>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -15,7 +16,7 @@ namespace corvalen {
 namespace {
 
 // The client area at design time and the places of the controls in it, in twips.
-constexpr int kClientWidth = 14175;
+constexpr int kClientWidth = 16500;  // wide enough for the 19 columns of an import
 constexpr int kClientHeight = 9780;
 constexpr int kFrameLeft = 250;
 constexpr int kFrameTop = 100;
@@ -89,6 +90,7 @@ ClientArea::ClientArea(QWidget* parent)
     : QWidget(parent),
       m_gridFrame(MakeFrame(QStringLiteral("gridFrame"), this)),
       m_buttonBar(MakeFrame(QStringLiteral("buttonBar"), this)),
+      m_splitter(new QSplitter(Qt::Vertical, this)),
       m_grid(new GridView(m_gridFrame)),
       m_buttons(new QHBoxLayout(m_buttonBar)) {
     setObjectName(QStringLiteral("clientArea"));
@@ -99,7 +101,11 @@ ClientArea::ClientArea(QWidget* parent)
     client->setContentsMargins(Twips(kFrameLeft), Twips(kFrameTop), Twips(kFrameRightMargin),
                                Twips(kBarBottomMargin));
     client->setSpacing(Twips(kFrameGap));
-    client->addWidget(m_gridFrame, 1);
+    m_splitter->setObjectName(QStringLiteral("gridSplitter"));
+    m_splitter->setChildrenCollapsible(false);
+    m_splitter->addWidget(m_gridFrame);
+    m_splitter->setStretchFactor(0, 1);
+    client->addWidget(m_splitter, 1);
     client->addWidget(m_buttonBar);
     m_buttonBar->setFixedHeight(Twips(kBarHeight));
 
@@ -120,6 +126,24 @@ ClientArea::ClientArea(QWidget* parent)
 
 QSize ClientArea::designSize() {
     return {Twips(kClientWidth), Twips(kClientHeight)};
+}
+
+void ClientArea::addPanel(QWidget* panel) {
+    m_splitter->addWidget(panel);
+    m_splitter->setStretchFactor(m_splitter->indexOf(panel), 0);
+}
+
+void ClientArea::showPanel(QWidget* panel, int height) {
+    const int index = m_splitter->indexOf(panel);
+    if (index < 0) {
+        return;
+    }
+    QList<int> sizes = m_splitter->sizes();
+    const int total = sizes.value(0) + sizes.value(index);
+    const int share = std::clamp(height, 0, std::max(total - m_grid->minimumHeight(), 0));
+    sizes[0] = total - share;
+    sizes[index] = share;
+    m_splitter->setSizes(sizes);
 }
 
 QPushButton* ClientArea::makeButton(const QString& objectName, const QString& caption) {

@@ -5,6 +5,7 @@
 class QFrame;
 class QHBoxLayout;
 class QPushButton;
+class QSplitter;
 class QTableView;
 
 namespace corvalen {
@@ -12,7 +13,9 @@ namespace corvalen {
 // The window's client area as designed: a framed grid above a framed bar of command buttons.
 // The grid frame takes every change of size; the bar keeps its height, its buttons keep their
 // places from the left, and the last button ("Exit") keeps its distance from the bar's right
-// end. Sizes are designed in twips (1/1440 inch) and placed by Qt layouts.
+// end. A panel added under the grid shares the grid's room through a splitter, so showing or
+// hiding it never moves the buttons. Sizes are designed in twips (1/1440 inch) and placed by Qt
+// layouts.
 class ClientArea : public QWidget {
     Q_OBJECT
 
@@ -28,6 +31,13 @@ public:
     QTableView* grid() const { return m_grid; }
     QFrame* gridFrame() const { return m_gridFrame; }
     QFrame* buttonBar() const { return m_buttonBar; }
+    QSplitter* splitter() const { return m_splitter; }
+
+    // Puts `panel` under the grid frame, in the grid's room.
+    void addPanel(QWidget* panel);
+    // Gives a panel that has just been shown its share of the room: `height` pixels, as long
+    // as the grid keeps its smallest height.
+    void showPanel(QWidget* panel, int height);
 
     // A button of the bar, after the ones already there, with its caption wrapped to fit.
     QPushButton* addButton(const QString& objectName, const QString& caption);
@@ -39,6 +49,7 @@ private:
 
     QFrame* m_gridFrame;
     QFrame* m_buttonBar;
+    QSplitter* m_splitter;
     QTableView* m_grid;
     QHBoxLayout* m_buttons;
     int m_buttonCount = 0;

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QItemSelectionModel>
 #include <QTableView>
 #include <QUndoStack>
 #include <algorithm>
@@ -34,6 +35,14 @@ EditActions::EditActions(Document& document, QTableView& grid, QObject* parent)
     m_redo->setObjectName(QStringLiteral("redoAction"));
     m_redo->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    // The stack has run the step by the time these are called: the step undone is the one to
+    // redo now, and the other way round.
+    connect(m_undo, &QAction::triggered, this, [this] {
+        emit status(tr("Undid %1").arg(m_document.undoStack().redoText()));
+    });
+    connect(m_redo, &QAction::triggered, this, [this] {
+        emit status(tr("Redid %1").arg(m_document.undoStack().undoText()));
+    });
 
     m_cut = makeAction(QStringLiteral("cutAction"), tr("Cut"), &EditActions::cutCells);
     m_cut->setShortcuts(QKeySequence::Cut);
@@ -107,10 +116,19 @@ void EditActions::insertRow() {
 void EditActions::addRowAt(std::optional<int> selectionEndRow) {
     auto* command = new AddRowStep(m_document.table(), selectionEndRow);
     m_document.undoStack().push(command);
-    emit revealRow(command->row());
-    // Ready to type the new channel's frequency.
-    m_selection.setCurrentCell(command->row(), Frequency);
+    const int row = command->row();
+    emit revealRow(row);
+    // Ready to type the new channel's frequency, with the new row alone selected: a row that
+    // stayed selected from before would go too with the next "Delete Row(s)".
+    m_selection.setCurrentCell(row, Frequency);
+    const QModelIndex cell = m_selection.gridIndexAt(row, Frequency);
+    if (cell.isValid()) {
+        m_grid.selectionModel()->select(
+            cell, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    }
     m_grid.setFocus();
+    emit status(selectionEndRow ? tr("Inserted an empty row as row %1").arg(row)
+                                : tr("Added an empty row as row %1").arg(row));
 }
 
 void EditActions::deleteRows() {

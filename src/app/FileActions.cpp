@@ -69,9 +69,9 @@ FileActions::FileActions(Document& document, SharedFileDialog& fileDialog, Messa
       m_messages(messages),
       m_recent(std::make_unique<RecentFiles>(settings)),
       m_openCsv(new QAction(tr("Open Winradio .csv file"), this)),
-      m_openG3m(new QAction(tr("Open .g3m file\u2026"), this)),
+      m_openG3m(new QAction(this)),
       m_saveCsv(new QAction(tr("Save .csv file"), this)),
-      m_saveG3m(new QAction(tr("Save .g3m file"), this)),
+      m_saveG3m(new QAction(this)),
       m_saveChirp(new QAction(tr("Save as CHIRP .csv file\u2026"), this)),
       m_append(new QAction(tr("Append Channels from File\u2026"), this)),
       m_recentMenu(new QMenu(tr("Recent files"), window)) {
@@ -92,6 +92,7 @@ FileActions::FileActions(Document& document, SharedFileDialog& fileDialog, Messa
     m_append->setObjectName(QStringLiteral("appendAction"));
     connect(m_append, &QAction::triggered, this, &FileActions::appendFromFile);
 
+    updateModelTexts();
     m_recentMenu->setObjectName(QStringLiteral("recentMenu"));
     connect(m_recentMenu, &QMenu::aboutToShow, this, &FileActions::fillRecentMenu);
     m_recent->load();
@@ -99,6 +100,16 @@ FileActions::FileActions(Document& document, SharedFileDialog& fileDialog, Messa
 }
 
 FileActions::~FileActions() = default;
+
+QString FileActions::memoryExtension() const {
+    const std::string_view suffix = m_document.receiverModel().FileSuffix();
+    return QString::fromLatin1(suffix.data(), static_cast<qsizetype>(suffix.size()));
+}
+
+void FileActions::updateModelTexts() {
+    m_openG3m->setText(tr("Open %1 file\u2026").arg(memoryExtension()));
+    m_saveG3m->setText(tr("Save %1 file").arg(memoryExtension()));
+}
 
 void FileActions::report(const QString& text, const QString& details) {
     m_lastStatus = text;
@@ -246,11 +257,11 @@ bool FileActions::settleUnsavedChanges() {
     if (m_document.undoStack().isClean()) {
         return true;
     }
-    const QString question =
-        tr("The memory table has changes that are not saved.\r\nSave them as a .csv or .g3m "
-           "file first, or discard them?");
+    const QString question = tr("The memory table has changes that are not saved. Save them as "
+                                "a .csv or %1 file first, or discard them?")
+                                 .arg(memoryExtension());
     bool saved = false;
-    switch (m_messages.askUnsavedChanges(kAppTitle, question)) {
+    switch (m_messages.askUnsavedChanges(kAppTitle, question, memoryExtension())) {
         case UnsavedChangesAnswer::SaveCsv:
             saved = saveCsv();
             break;

@@ -45,6 +45,12 @@ public:
     QMenu* recentMenu() const { return m_recentMenu; }
     RecentFiles& recentFiles() { return *m_recent; }
 
+    // The memory files of the receiver model: ".15m" for the 305 and 315, else ".g3m".
+    QString memoryExtension() const;
+    // Names the memory-file commands after the receiver model's files; called whenever the
+    // model changes.
+    void updateModelTexts();
+
     // Imports a chosen CSV file: a receiver CSV memory file, or a CHIRP file (told apart by its
     // first line). On failure the table and document stay as they were.
     bool importCsvFile(const QString& path);

@@ -1,6 +1,7 @@
 #include "app/FileDialog.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QStringList>
 
 namespace corvalen {
@@ -48,8 +49,38 @@ std::optional<QString> QtFileDialogPresenter::show(const FileDialogSettings& set
     return chosen.first();
 }
 
+QString WithFilterExtension(const QString& path, const QString& filter) {
+    QStringList extensions;
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    for (qsizetype i = 1; i < parts.size(); i += 2) {
+        for (const QString& pattern : parts[i].split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+            if (pattern.trimmed().startsWith(QLatin1String("*.")) && !pattern.contains('?') &&
+                pattern.count(QLatin1Char('*')) == 1) {
+                extensions << pattern.trimmed().mid(1);
+            }
+        }
+    }
+    if (extensions.isEmpty()) {
+        return path;
+    }
+    const QString name = QFileInfo(path).fileName();
+    for (const QString& known :
+         extensions +
+             QStringList{QStringLiteral(".csv"), QStringLiteral(".g3m"), QStringLiteral(".15m")}) {
+        if (name.endsWith(known, Qt::CaseInsensitive) && name.size() > known.size()) {
+            return path;
+        }
+    }
+    return path + extensions.first();
+}
+
 std::optional<QString> SharedFileDialog::show() {
     std::optional<QString> chosen = m_presenter.show(m_settings);
+    const bool saves =
+        m_settings.form == FileDialogSettings::Form::Save || !m_settings.acceptLabel.isEmpty();
+    if (chosen && saves) {
+        chosen = WithFilterExtension(*chosen, m_settings.filter);
+    }
     if (chosen) {
         m_settings.fileName = *chosen;
     }

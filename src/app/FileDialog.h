@@ -45,6 +45,11 @@ private:
 // A description that already names its pattern in parentheses is kept as it is.
 QString QtNameFilter(const QString& filter);
 
+// The name a save goes to: `path` with the extension of the filter's first pattern ("*.15m")
+// added when its file name has none of the filter's extensions nor another of the editor's
+// (.csv, .g3m, .15m, which the save itself checks). "list" becomes "list.15m".
+QString WithFilterExtension(const QString& path, const QString& filter);
+
 // The one file dialog all file commands share. It keeps its settings between commands, and
 // after a choice its file name holds the chosen path.
 class SharedFileDialog {
@@ -54,7 +59,8 @@ public:
     FileDialogSettings& settings() { return m_settings; }
     const FileDialogSettings& settings() const { return m_settings; }
 
-    // Shows the dialog as it is set up; on a choice the file name becomes the chosen path.
+    // Shows the dialog as it is set up; on a choice the file name becomes the chosen path. A
+    // save (the save form, or a form with its own accept button) adds the filter's extension.
     std::optional<QString> show();
     // Sets the four settings every command gives, keeps the file name the last use left, and
     // shows the dialog.

@@ -14,6 +14,9 @@ class GridView : public QTableView {
 public:
     explicit GridView(QWidget* parent = nullptr);
 
+    // The width the cells of `column` need (the rows in view and some around them).
+    int cellsWidth(int column) const { return sizeHintForColumn(column); }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

@@ -5,8 +5,12 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QTableView>
+#include <algorithm>
 
 #include "app/CellEditorDelegate.h"
+#include "app/ColumnNames.h"
+#include "app/GridView.h"
+#include "table/Columns.h"
 
 namespace corvalen {
 
@@ -33,6 +37,12 @@ GridViewOptions::GridViewOptions(QTableView& grid, const SettingsFile& settings,
         const FrequencyUnit unit = entry.unit;
         connect(action, &QAction::triggered, this, [this, unit] {
             m_delegate->setFrequencyUnit(unit);
+            // The Frequency column grows to hold the longer texts of kHz and MHz.
+            if (const auto* grid = qobject_cast<const GridView*>(&m_grid)) {
+                m_grid.horizontalHeader()->resizeSection(
+                    Frequency,
+                    std::max(m_grid.columnWidth(Frequency), grid->cellsWidth(Frequency)));
+            }
             m_grid.viewport()->update();
         });
     }
@@ -57,11 +67,7 @@ void GridViewOptions::rebuildColumnsMenu() {
     m_columnsMenu->clear();
     const QAbstractItemModel* model = m_grid.model();
     for (int column = 0; column < model->columnCount(); ++column) {
-        QString caption = model->headerData(column, Qt::Horizontal).toString();
-        if (caption.isEmpty() || caption == QLatin1String("x")) {
-            caption = tr("Column %1").arg(column + 1);
-        }
-        QAction* action = m_columnsMenu->addAction(caption);
+        QAction* action = m_columnsMenu->addAction(ColumnNames::ListName(column));
         action->setObjectName(QStringLiteral("column%1Action").arg(column + 1));
         action->setCheckable(true);
         action->setChecked(!m_hidden.isHidden(column));

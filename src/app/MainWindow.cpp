@@ -3,10 +3,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDockWidget>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QHeaderView>
 #include <QLabel>
+#include <QListView>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
@@ -14,17 +16,20 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTableView>
 #include <QTimer>
 #include <QUndoStack>
 #include <algorithm>
 
+#include "app/CellEditorDelegate.h"
 #include "app/ChannelActions.h"
 #include "app/ChannelViewModel.h"
 #include "app/ClientArea.h"
 #include "app/EditActions.h"
 #include "app/FileActions.h"
 #include "app/FindBar.h"
+#include "app/GridView.h"
 #include "app/GridViewOptions.h"
 #include "app/PrintActions.h"
 #include "app/ProblemIndex.h"
@@ -52,8 +57,7 @@ MainWindow::MainWindow(SettingsFile settings, FileDialogPresenter* fileDialogs,
 
     m_fileActions = new FileActions(m_document, m_fileDialog, *m_messages, m_settings, this);
     connect(m_fileActions, &FileActions::status, this, &MainWindow::showStatus);
-    connect(m_fileActions, &FileActions::tableLoaded, this,
-            [this] { grid()->horizontalHeader()->resizeSections(QHeaderView::ResizeToContents); });
+    connect(m_fileActions, &FileActions::tableLoaded, this, &MainWindow::fitColumns);
     m_printActions = new PrintActions(
         *grid(), m_fileDialog, *m_messages, [this] { return m_document.filePath(); }, this);
     connect(m_printActions, &PrintActions::status, this,
@@ -67,9 +71,34 @@ MainWindow::MainWindow(SettingsFile settings, FileDialogPresenter* fileDialogs,
             [this](const QString& text) { showStatus(text); });
     connect(m_channelActions, &ChannelActions::revealRow, this, &MainWindow::revealRow);
     m_viewOptions = new GridViewOptions(*grid(), m_settings, this);
+    // Every change names itself on the status line, so the line never tells of an older
+    // command; the commands that say more (a count, a row) say it right after.
+    connect(&m_document.undoStack(), &QUndoStack::indexChanged, this, [this](int index) {
+        QUndoStack& stack = m_document.undoStack();
+        if (index == stack.count() && index > 0) {
+            showStatus(tr("Last change: %1").arg(stack.undoText()));
+        }
+    });
+    connect(&m_viewOptions->delegate(), &CellEditorDelegate::refused, this,
+            [this](const QString& reason) { showStatus(reason); });
+    connect(grid()->horizontalHeader(), &QHeaderView::sectionResized, this,
+            [this](int column, int, int width) {
+                // The last column stretches with the window: its width is not the user's.
+                const QHeaderView* header = grid()->horizontalHeader();
+                if (m_fittingColumns || column < 0 || column >= 64 ||
+                    (header->stretchLastSection() && column == header->count() - 1)) {
+                    return;
+                }
+                while (m_columnWidths.size() <= column) {
+                    m_columnWidths << 0;
+                }
+                m_columnWidths[column] = width;
+            });
     m_settingsActions = new SettingsActions(m_document, m_settings, m_fileDialog, *m_messages, this);
     connect(m_settingsActions, &SettingsActions::status, this,
             [this](const QString& text) { showStatus(text); });
+    // The memory-file commands are named after the receiver model's files.
+    connect(&m_document, &Document::modelChanged, m_fileActions, &FileActions::updateModelTexts);
 
     buildMenus();
     buildButtons();
@@ -83,7 +112,10 @@ MainWindow::MainWindow(SettingsFile settings, FileDialogPresenter* fileDialogs,
     setAcceptDrops(true);
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // The grid goes after the members its signals would reach.
+    disconnect(grid()->horizontalHeader(), nullptr, this, nullptr);
+}
 
 QTableView* MainWindow::grid() const {
     return m_client->grid();
@@ -164,19 +196,26 @@ void MainWindow::buildButtons() {
             m_client->addButton(QString::fromLatin1(entry.name), entry.action->text());
         connect(button, &QPushButton::clicked, entry.action, &QAction::trigger);
         button->setToolTip(entry.action->toolTip());
+        // A caption that follows the receiver model (".15m") follows on the button.
+        QAction* action = entry.action;
+        connect(action, &QAction::changed, button, [button, action] {
+            button->setText(action->text());
+            button->setToolTip(action->toolTip());
+        });
         bar.push_back(button);
     }
     QPushButton* exit = m_client->addEndButton(QStringLiteral("exitButton"), tr("Exit"));
     connect(exit, &QPushButton::clicked, this, &MainWindow::exitProgram);
+    bar.push_back(exit);
 
-    // Keyboard focus order: the grid, then the buttons in the order their users reach them:
-    // open, save as .csv, delete, re-index, add, exit, save as .g3m, insert.
-    const QWidget* order[] = {bar[0], bar[5], bar[3], bar[4], bar[1], exit, bar[6], bar[2]};
+    // Keyboard focus goes from the grid to the buttons as they stand, left to right, and on to
+    // the Problems panel.
     QWidget* previous = grid();
-    for (const QWidget* next : order) {
-        setTabOrder(previous, const_cast<QWidget*>(next));
-        previous = const_cast<QWidget*>(next);
+    for (QPushButton* next : bar) {
+        setTabOrder(previous, next);
+        previous = next;
     }
+    setTabOrder(previous, m_problemsPanel->list());
 }
 
 void MainWindow::buildBrowsing() {
@@ -195,7 +234,11 @@ void MainWindow::buildBrowsing() {
     connect(&m_document, &Document::modelChanged, m_problems, &ProblemIndex::scheduleCheck);
     m_view->setProblems(m_problems);
     m_problemsPanel = new ProblemsPanel(*m_problems, this);
-    addDockWidget(Qt::BottomDockWidgetArea, m_problemsPanel);
+    // Under the grid, in the grid's room: the buttons stay where they are when it comes and
+    // goes. It closes, but does not float off.
+    m_problemsPanel->setFeatures(QDockWidget::DockWidgetClosable);
+    m_problemsPanel->hide();
+    m_client->addPanel(m_problemsPanel);
     connect(m_problemsPanel, &ProblemsPanel::cellChosen, this, &MainWindow::showCell);
     m_problemCount = new QLabel(this);
     m_problemCount->setObjectName(QStringLiteral("problemCount"));
@@ -225,15 +268,51 @@ void MainWindow::start() {
         frame.moveCenter(screen->availableGeometry().center());
         move(frame.topLeft());
     }
+    fitColumns();
+    restoreWindowLayout();
     m_settingsActions->load();
     show();
 }
 
+void MainWindow::restoreWindowLayout() {
+    const std::optional<WindowLayout> stored = m_settings.readWindowLayout();
+    if (!stored) {
+        return;  // the first run keeps the designed size
+    }
+    restoreGeometry(stored->geometry);
+    m_columnWidths = stored->columnWidths;
+    fitColumns();
+}
+
+void MainWindow::storeWindowLayout() {
+    m_settings.writeWindowLayout({saveGeometry(), m_columnWidths});
+}
+
+void MainWindow::fitColumns() {
+    QHeaderView* header = grid()->horizontalHeader();
+    m_fittingColumns = true;
+    // Each column as wide as its cells and its heading's text. The header's own fitting keeps
+    // room for a sort arrow beside every heading, which made nineteen columns too wide for the
+    // window: Mode, Callsign and Comments were off to the right.
+    const QFontMetrics headingMetrics(header->font());
+    const int margin = 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+    const auto* cells = qobject_cast<const GridView*>(grid());
+    for (int column = 0; column < header->count() && cells != nullptr; ++column) {
+        const QString heading = grid()->model()->headerData(column, Qt::Horizontal).toString();
+        header->resizeSection(column,
+                              std::max(cells->cellsWidth(column),
+                                       headingMetrics.horizontalAdvance(heading) + margin));
+    }
+    for (int column = 0; column < header->count() && column < m_columnWidths.size(); ++column) {
+        if (m_columnWidths[column] > 0) {
+            header->resizeSection(column, m_columnWidths[column]);
+        }
+    }
+    m_fittingColumns = false;
+}
+
 void MainWindow::fitAroundClientArea() {
-    // The panel starts a few lines high, and the window grows by what the panel and the other
-    // bars take, so the client area keeps its design size.
-    const int lines = 6;
-    resizeDocks({m_problemsPanel}, {m_problemsPanel->fontMetrics().height() * lines}, Qt::Vertical);
+    // The window grows by what the bars take, so the client area keeps its design size.
     layout()->activate();
     const QSize missing = ClientArea::designSize() - m_client->size();
     if (!missing.isNull()) {
@@ -269,6 +348,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    storeWindowLayout();
     QMainWindow::closeEvent(event);
 }
 
@@ -294,8 +374,16 @@ void MainWindow::updateProblemCount() {
     const qsizetype errors = m_problems->count() - notices;
     m_problemCount->setText(m_problems->count() == 0 ? tr("No problems")
                                                      : ProblemsText(errors, notices));
-    // The panel takes no room while it has nothing to list.
-    m_problemsPanel->setVisible(m_problemsWanted && m_problems->count() > 0);
+    // The panel takes no room while it has nothing to list; it comes a few lines high.
+    const bool show = m_problemsWanted && m_problems->count() > 0;
+    if (show && m_problemsPanel->isHidden()) {
+        m_problemsPanel->show();
+        constexpr int kLines = 6;
+        m_client->showPanel(m_problemsPanel,
+                            m_problemsPanel->fontMetrics().height() * (kLines + 2));
+    } else if (!show) {
+        m_problemsPanel->hide();
+    }
 }
 
 void MainWindow::revealRow(int tableRow) {

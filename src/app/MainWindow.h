@@ -79,8 +79,13 @@ private:
     void updateProblemCount();
     // Closes the find bar when its text hides the table row.
     void revealRow(int tableRow);
-    // Sizes the window so the client area has its design size beside the panel and the bars.
+    // Sizes the window so the client area has its design size beside the bars.
     void fitAroundClientArea();
+    // Column widths: fitted to the contents, then the widths the user dragged, which are kept
+    // between runs with the window's place and size.
+    void fitColumns();
+    void restoreWindowLayout();
+    void storeWindowLayout();
 
     SettingsFile m_settings;
     std::unique_ptr<FileDialogPresenter> m_ownFileDialogs;
@@ -106,6 +111,10 @@ private:
     // Whether the user wants the Problems panel (View / "Problems"); it shows only while it has
     // something to list.
     bool m_problemsWanted = true;
+    // The widths the user gave columns by dragging, per column (0: none); set while the grid's
+    // own fitting is not under way.
+    QList<int> m_columnWidths;
+    bool m_fittingColumns = false;
 };
 
 }  // namespace corvalen

@@ -28,12 +28,16 @@ bool QtMessageBoxes::confirmOverwrite(const QString& title, const QString& text)
 
 namespace corvalen {
 
-UnsavedChangesAnswer QtMessageBoxes::askUnsavedChanges(const QString& title, const QString& text) {
+UnsavedChangesAnswer QtMessageBoxes::askUnsavedChanges(const QString& title, const QString& text,
+                                                       const QString& memoryExtension) {
     QMessageBox box(QMessageBox::Warning, title, DisplayText(text), QMessageBox::NoButton,
                     m_parent);
     // Each button has its letter for Alt (Esc cancels).
     QPushButton* csv = box.addButton(QObject::tr("Save as .&csv"), QMessageBox::AcceptRole);
-    QPushButton* g3m = box.addButton(QObject::tr("Save as .&g3m"), QMessageBox::AcceptRole);
+    // ".g3m" gets Alt+G, ".15m" Alt+1.
+    QPushButton* g3m = box.addButton(
+        QObject::tr("Save as %1").arg(QString(memoryExtension).insert(1, QLatin1Char('&'))),
+        QMessageBox::AcceptRole);
     QPushButton* discard = box.addButton(QMessageBox::Discard);
     discard->setText(QObject::tr("&Discard"));
     QPushButton* cancel = box.addButton(QMessageBox::Cancel);

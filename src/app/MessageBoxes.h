@@ -19,9 +19,11 @@ public:
     virtual void information(const QString& title, const QString& text) = 0;
     // A modal warning box with OK and Cancel; true for OK.
     virtual bool confirmOverwrite(const QString& title, const QString& text) = 0;
-    // A modal question with "Save as .csv" (the default), "Save as .g3m", "Discard" and
-    // "Cancel" (also the answer when the box is closed or Escape is pressed).
-    virtual UnsavedChangesAnswer askUnsavedChanges(const QString& title, const QString& text) = 0;
+    // A modal question with "Save as .csv" (the default), "Save as .g3m" (or the extension of
+    // the receiver model's memory files, `memoryExtension`), "Discard" and "Cancel" (also the
+    // answer when the box is closed or Escape is pressed).
+    virtual UnsavedChangesAnswer askUnsavedChanges(const QString& title, const QString& text,
+                                                   const QString& memoryExtension) = 0;
 };
 
 class QtMessageBoxes : public MessageBoxes {
@@ -29,7 +31,8 @@ public:
     explicit QtMessageBoxes(QWidget* parent) : m_parent(parent) {}
     void information(const QString& title, const QString& text) override;
     bool confirmOverwrite(const QString& title, const QString& text) override;
-    UnsavedChangesAnswer askUnsavedChanges(const QString& title, const QString& text) override;
+    UnsavedChangesAnswer askUnsavedChanges(const QString& title, const QString& text,
+                                           const QString& memoryExtension) override;
 
 private:
     QWidget* m_parent;

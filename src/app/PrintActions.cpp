@@ -1,23 +1,34 @@
 #include "app/PrintActions.h"
 
 #include <QAction>
-#include <QDir>
+#include <QBuffer>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QLocale>
+#include <QPageSize>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTableView>
-#include <QTemporaryFile>
-#include <filesystem>
-#include <system_error>
 
+#include "app/CellEditorDelegate.h"
 #include "app/FileDialog.h"
 #include "app/MessageBoxes.h"
 #include "app/StatusText.h"
 #include "app/TablePrinter.h"
 #include "io/FileExists.h"
+#include "io/SafeFile.h"
 
 namespace corvalen {
+namespace {
+
+// Letter where the user's country measures in inches, else A4.
+QPageSize LocalPaper() {
+    return QPageSize(QLocale().measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter
+                                                                                : QPageSize::A4);
+}
+
+}  // namespace
 
 bool QtPrinterChooser::choose(QPrinter& printer) {
     QPrintDialog dialog(&printer, m_parent);
@@ -25,7 +36,7 @@ bool QtPrinterChooser::choose(QPrinter& printer) {
 }
 
 PrintActions::PrintActions(QTableView& grid, SharedFileDialog& fileDialog, MessageBoxes& messages,
-                             std::function<QString()> title, QWidget* window)
+                           std::function<QString()> title, QWidget* window)
     : QObject(window),
       m_grid(grid),
       m_fileDialog(fileDialog),
@@ -56,17 +67,22 @@ ChannelListPrint PrintActions::listToPrint() const {
     }
     const QString file = m_title();
     list.title = file.isEmpty() ? tr("Grid View") : QFileInfo(file).fileName();
+    if (const auto* delegate = qobject_cast<const CellEditorDelegate*>(m_grid.itemDelegate())) {
+        list.frequencyUnit = delegate->frequencyUnit();
+    }
     return list;
 }
 
-int PrintActions::printOn(QPrinter& printer) {
+int PrintActions::printOn(QPagedPaintDevice& device) {
     BusyCursor busy;
-    return PrintChannelList(printer, listToPrint());
+    return PrintChannelList(device, listToPrint());
 }
 
 bool PrintActions::print() {
     QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(LocalPaper());
     printer.setPageOrientation(QPageLayout::Landscape);
+    printer.setDocName(listToPrint().title);
     if (!m_chooser->choose(printer)) {
         return false;
     }
@@ -94,36 +110,39 @@ bool PrintActions::exportPdf() {
                                                        "overwrite, or Cancel to try again."))) {
             continue;
         }
-        // Written beside the target and renamed over it once whole, so a failed export never
-        // leaves half a file where a good one was.
-        QTemporaryFile temporary(QFileInfo(path).absolutePath() + QStringLiteral("/.pdf-XXXXXX"));
-        if (!temporary.open()) {
-            emit status(tr("Cannot write %1: %2; nothing exported")
-                            .arg(DisplayPath(path), temporary.errorString()));
-            return false;
-        }
-        temporary.close();
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(temporary.fileName());
-        const int pages = printOn(printer);
-        std::error_code error;
-        if (pages > 0) {
-            std::filesystem::rename(LocalPath(temporary.fileName()), LocalPath(path), error);
-        }
-        if (pages == 0 || error) {
-            emit status(
-                tr("Cannot write %1%2; nothing exported")
-                    .arg(DisplayPath(path),
-                         error ? QStringLiteral(": ") + QString::fromStdString(error.message())
-                               : QString()));
-            return false;
-        }
-        temporary.setAutoRemove(false);  // renamed: it is the target now
-        emit status(
-            tr("Exported %1 to %2").arg(Count(pages, "page", "pages"), QFileInfo(path).fileName()));
-        return true;
+        return writePdf(path);
     }
+}
+
+bool PrintActions::writePdf(const QString& path) {
+    // Made in memory and saved the way every other file is: beside the target, renamed over it
+    // once whole, with the usual permissions.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    int pages = 0;
+    {
+        QPdfWriter writer(&buffer);
+        writer.setPageSize(LocalPaper());
+        writer.setPageMargins(QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter);
+        writer.setTitle(listToPrint().title);
+        writer.setCreator(QStringLiteral("Corvalen"));
+        pages = printOn(writer);
+    }
+    if (pages == 0) {
+        emit status(tr("Cannot write %1; nothing exported").arg(DisplayPath(path)));
+        return false;
+    }
+    const Status written = WriteFileAtomically(
+        LocalPath(path),
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (!written) {
+        emit status(FailureText(path, written.error(), tr("nothing exported")));
+        return false;
+    }
+    emit status(
+        tr("Exported %1 to %2").arg(Count(pages, "page", "pages"), QFileInfo(path).fileName()));
+    return true;
 }
 
 }  // namespace corvalen

@@ -7,6 +7,7 @@
 #include "app/TablePrinter.h"
 
 class QAction;
+class QPagedPaintDevice;
 class QPrinter;
 class QTableView;
 class QWidget;
@@ -34,8 +35,9 @@ private:
 };
 
 // File / "Print…" and "Export PDF…": the channel list as the grid shows it (its visible columns
-// in their order, its sort and its filter) on paper or in a PDF file, landscape, every page
-// headed by the file name and the column headings and numbered.
+// in their order, its sort and its filter, frequencies in its unit) on paper or in a PDF file,
+// landscape on A4 or, where the user's country measures in inches, Letter (the print dialog can
+// change it), every page headed by the file name and the column headings and numbered.
 class PrintActions : public QObject {
     Q_OBJECT
 
@@ -55,13 +57,15 @@ public:
 public slots:
     bool print();      // "Print…"; true once printed
     bool exportPdf();  // "Export PDF…"; true once the file is written
+    // The PDF of "Export PDF…" written to `path` (an existing file is replaced).
+    bool writePdf(const QString& path);
 
 signals:
     void status(const QString& text);
 
 private:
-    // Prints on `printer`; the number of pages, or 0 when printing failed.
-    int printOn(QPrinter& printer);
+    // Prints on `device`; the number of pages, or 0 when printing failed.
+    int printOn(QPagedPaintDevice& device);
 
     QTableView& m_grid;
     SharedFileDialog& m_fileDialog;

@@ -9,17 +9,20 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/ColumnNames.h"
 #include "channel/ChannelFields.h"
 #include "table/Columns.h"
 
 namespace corvalen {
 
 QString SetFieldDialog::ColumnName(const MemoryTable& table, int column) {
-    const std::string_view caption = table.Caption(column);
-    if (caption.empty() || caption == "x") {
-        return tr("Column %1").arg(column + 1);
+    if (column < kImportedColumnCount) {
+        return ColumnNames::ListName(column);
     }
-    return QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()));
+    const std::string_view caption = table.Caption(column);
+    return caption.empty()
+               ? ColumnNames::Heading(column)
+               : QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()));
 }
 
 SetFieldDialog::SetFieldDialog(const MemoryTable& table, int column, int rowCount, QWidget* parent)

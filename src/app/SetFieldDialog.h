@@ -27,7 +27,7 @@ public:
     QLineEdit* valueField() const { return m_value; }
     QSpinBox* groupField() const { return m_group; }
 
-    // The name a column goes by in lists: its caption, or "Column n" for the unnamed ones.
+    // The name a column goes by in lists (see ColumnNames::ListName).
     static QString ColumnName(const MemoryTable& table, int column);
 
 private:

@@ -38,8 +38,8 @@ void SettingsActions::load() {
         m_messages.information(
             kAppTitle,
             tr("This appears to be the first time you have run this application. Please go to "
-               "the Options Menu\r\nand select your Winradio .exe file so that the Winradio path "
-               "can be saved."));
+               "the Options Menu and select your Winradio .exe file so that the Winradio path can "
+               "be saved."));
         return;
     }
     m_document.setWinradioPath(stored->winradioPath);

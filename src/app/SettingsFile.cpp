@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QSettings>
 #include <algorithm>
 #include <utility>
 
@@ -142,6 +143,63 @@ StoredSettings SettingsFile::Decode(const QByteArray& bytes) {
         }
     }
     return StoredSettings{lines[0], lines[1]};
+}
+
+namespace {
+
+constexpr int kMostColumns = 64;
+
+bool WriteLayout(const QString& path, const WindowLayout& layout) {
+    QSettings file(path, QSettings::IniFormat);
+    file.clear();
+    file.setValue(QStringLiteral("window/geometry"), layout.geometry);
+    QStringList widths;
+    for (const int width : layout.columnWidths) {
+        widths << QString::number(width);
+    }
+    file.setValue(QStringLiteral("grid/columnWidths"), widths.join(QLatin1Char(',')));
+    file.sync();
+    return file.status() == QSettings::NoError;
+}
+
+}  // namespace
+
+std::optional<WindowLayout> SettingsFile::readWindowLayout() const {
+    const QString name = QString::fromLatin1(kWindowFileName);
+    QString path = QDir(m_programFolder).filePath(name);
+    if (!Exists(path)) {
+        path = m_userFolder.isEmpty() ? QString() : QDir(m_userFolder).filePath(name);
+    }
+    if (!Exists(path)) {
+        return std::nullopt;
+    }
+    const QSettings file(path, QSettings::IniFormat);
+    WindowLayout layout;
+    layout.geometry = file.value(QStringLiteral("window/geometry")).toByteArray();
+    if (layout.geometry.isEmpty()) {
+        return std::nullopt;
+    }
+    const QStringList widths = file.value(QStringLiteral("grid/columnWidths"))
+                                   .toString()
+                                   .split(QLatin1Char(','), Qt::SkipEmptyParts);
+    for (const QString& text : widths.mid(0, kMostColumns)) {
+        bool ok = false;
+        const int width = text.trimmed().toInt(&ok);
+        layout.columnWidths << (ok && width > 0 && width < 10000 ? width : 0);
+    }
+    return layout;
+}
+
+bool SettingsFile::writeWindowLayout(const WindowLayout& layout) const {
+    const QString name = QString::fromLatin1(kWindowFileName);
+    if (WriteLayout(QDir(m_programFolder).filePath(name), layout)) {
+        return true;
+    }
+    if (m_userFolder.isEmpty()) {
+        return false;
+    }
+    QDir().mkpath(m_userFolder);
+    return WriteLayout(QDir(m_userFolder).filePath(name), layout);
 }
 
 }  // namespace corvalen

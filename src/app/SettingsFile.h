@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <optional>
 
@@ -11,6 +12,13 @@ struct StoredSettings {
     QString winradioPath;  // line 1: the Winradio folder
     QString model;         // line 2: the receiver model
     bool operator==(const StoredSettings&) const = default;
+};
+
+// Where the window stood and the column widths the user dragged, kept between runs.
+struct WindowLayout {
+    QByteArray geometry;      // as QWidget::saveGeometry() gives it
+    QList<int> columnWidths;  // per column; 0 where the grid sizes the column itself
+    bool operator==(const WindowLayout&) const = default;
 };
 
 // "Corvalen.ini": two lines, each ended by CR LF, one Windows-1252 byte per character, values
@@ -46,6 +54,14 @@ public:
 
     QString programPath() const;
     QString userPath() const;
+
+    // The window's layout lives in "Corvalen-window.ini" beside "Corvalen.ini", which keeps its
+    // two-line form; like that file it goes to the user's folder when the program's cannot be
+    // written. Nothing on the first run, or when the file holds no geometry.
+    static constexpr const char* kWindowFileName = "Corvalen-window.ini";
+    std::optional<WindowLayout> readWindowLayout() const;
+    // Like the recent files, a layout that cannot be written only costs the convenience.
+    bool writeWindowLayout(const WindowLayout& layout) const;
 
 private:
     QString m_programFolder;

@@ -19,6 +19,7 @@ namespace corvalen {
     QT_TRANSLATE_NOOP("Count", "record"),    QT_TRANSLATE_NOOP("Count", "records"),
     QT_TRANSLATE_NOOP("Count", "character"), QT_TRANSLATE_NOOP("Count", "characters"),
     QT_TRANSLATE_NOOP("Count", "page"),      QT_TRANSLATE_NOOP("Count", "pages"),
+    QT_TRANSLATE_NOOP("Count", "empty row"), QT_TRANSLATE_NOOP("Count", "empty rows"),
 };
 
 QString Count(qsizetype n, const char* singular, const char* plural) {

@@ -3,140 +3,189 @@
 #include <QAbstractItemModel>
 #include <QCoreApplication>
 #include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPrinter>
 #include <algorithm>
+#include <numeric>
+
+#include "app/CellEditorDelegate.h"
+#include "channel/CellValues.h"
+#include "table/Columns.h"
 
 namespace corvalen {
 
 namespace {
 
-// Column widths are measured on the headings and on this many rows; longer lists rarely hold a
-// wider cell, and one that does is cut with "…" like any other.
+// Column widths are measured on the headings and on this many rows; a wider cell further down
+// wraps like any other.
 constexpr int kMeasuredRows = 2000;
-// Lines each page keeps for the title, a gap, the headings and the page number.
-constexpr int kReservedLines = 4;
 
-// A cell as one printed line: line breaks become spaces.
+// A cell as printed text: line breaks become spaces.
 QString OneLine(QString text) {
     text.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
     return text;
 }
 
-QString CellText(const QAbstractItemModel& model, int row, int column) {
-    return OneLine(model.data(model.index(row, column), Qt::DisplayRole).toString());
-}
-
-QString Heading(const QAbstractItemModel& model, int column) {
-    return OneLine(model.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString());
-}
-
-// Each column as wide as its widest text measured plus a gap, all together scaled down to the
-// page width when they do not fit.
-QList<double> ColumnWidths(const ChannelListPrint& print, const QFontMetricsF& metrics,
-                           double pageWidth) {
+QString CellText(const ChannelListPrint& print, int row, int column) {
     const QAbstractItemModel& model = *print.model;
-    const double gap = metrics.horizontalAdvance(QStringLiteral("  "));
-    QList<double> widths;
-    double total = 0;
-    for (const int column : print.columns) {
-        double width = metrics.horizontalAdvance(Heading(model, column));
-        const int measured = std::min(model.rowCount(), kMeasuredRows);
-        for (int row = 0; row < measured; ++row) {
-            width = std::max(width, metrics.horizontalAdvance(CellText(model, row, column)));
-        }
-        widths << width + gap;
-        total += width + gap;
+    QString text = model.data(model.index(row, column), Qt::DisplayRole).toString();
+    if (column == Frequency) {
+        text = QString::fromStdString(FrequencyCellShown(text.toStdString(), print.frequencyUnit));
     }
-    if (total > pageWidth && total > 0) {
-        for (double& width : widths) {
-            width *= pageWidth / total;
-        }
+    return OneLine(text);
+}
+
+// Each column as wide as its widest text; when together they are wider than the page, the
+// widest are narrowed to one common width (their texts wrap) so the rest keep theirs. Only
+// when even that cannot fit (more columns than the page holds) is every column scaled down.
+QList<double> FitWidths(QList<double> natural, double pageWidth, double narrowest) {
+    const double total = std::accumulate(natural.begin(), natural.end(), 0.0);
+    if (total <= pageWidth || natural.isEmpty()) {
+        return natural;
     }
-    return widths;
+    QList<double> sorted = natural;
+    std::sort(sorted.begin(), sorted.end());
+    // The common width `cap` of the columns wider than it: with the k narrowest kept whole,
+    // the others share what is left.
+    double kept = 0;
+    double cap = -1;
+    for (qsizetype k = 0; k < sorted.size(); ++k) {
+        const double share = (pageWidth - kept) / static_cast<double>(sorted.size() - k);
+        if (share <= sorted[k]) {
+            cap = share;
+            break;
+        }
+        kept += sorted[k];
+    }
+    if (cap >= narrowest) {
+        for (double& width : natural) {
+            width = std::min(width, cap);
+        }
+        return natural;
+    }
+    for (double& width : natural) {
+        width *= pageWidth / total;
+    }
+    return natural;
 }
 
 }  // namespace
 
-int PageCount(const ChannelListPrint& print, int rowsPerPage) {
-    rowsPerPage = std::max(rowsPerPage, 1);
-    return std::max(1, (print.model->rowCount() + rowsPerPage - 1) / rowsPerPage);
-}
-
-PrintedPage PageOf(const ChannelListPrint& print, int page, int rowsPerPage, int pageCount) {
-    const QAbstractItemModel& model = *print.model;
-    PrintedPage printed;
-    printed.title = print.title;
+QStringList PrintedHeadings(const ChannelListPrint& print) {
+    QStringList headings;
     for (const int column : print.columns) {
-        printed.headings << Heading(model, column);
+        headings << OneLine(
+            print.model->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString());
     }
-    const int first = page * rowsPerPage;
-    const int last = std::min(model.rowCount(), first + rowsPerPage);
-    for (int row = first; row < last; ++row) {
-        QStringList cells;
-        for (const int column : print.columns) {
-            cells << CellText(model, row, column);
-        }
-        printed.rows << cells;
-    }
-    printed.pageNumber =
-        QCoreApplication::translate("TablePrinter", "Page %1 of %2").arg(page + 1).arg(pageCount);
-    return printed;
+    return headings;
 }
 
-int PrintChannelList(QPrinter& printer, const ChannelListPrint& print) {
-    printer.setPageOrientation(QPageLayout::Landscape);
-    printer.setDocName(print.title);
+QStringList PrintedRow(const ChannelListPrint& print, int row) {
+    QStringList cells;
+    for (const int column : print.columns) {
+        cells << CellText(print, row, column);
+    }
+    return cells;
+}
+
+int PrintChannelList(QPagedPaintDevice& device, const ChannelListPrint& print) {
+    device.setPageOrientation(QPageLayout::Landscape);
     QPainter painter;
-    if (print.model == nullptr || !painter.begin(&printer)) {
+    if (print.model == nullptr || !painter.begin(&device)) {
         return 0;
     }
     QFont font = painter.font();
     font.setPointSizeF(8);
     QFont bold = font;
     bold.setBold(true);
-    painter.setFont(font);
+    const QFontMetricsF metrics(font, &device);
+    const QFontMetricsF boldMetrics(bold, &device);
 
-    const QRectF area(QPointF(0, 0), printer.pageRect(QPrinter::DevicePixel).size());
-    const QFontMetricsF metrics(font, &printer);
+    const QRectF area(QPointF(0, 0),
+                      device.pageLayout().paintRectPixels(device.logicalDpiX()).size());
     const double lineHeight = metrics.height() * 1.25;
-    const QList<double> widths = ColumnWidths(print, metrics, area.width());
-    const int rowsPerPage =
-        std::max(1, static_cast<int>(area.height() / lineHeight) - kReservedLines);
-    const int pages = PageCount(print, rowsPerPage);
+    const double padding = metrics.horizontalAdvance(QLatin1Char(' '));  // each side of a cell
+    const QAbstractItemModel& model = *print.model;
+    const int rowCount = model.rowCount();
 
-    // One line of texts at height `y`, each cut to its column.
-    const auto drawLine = [&](double y, const QStringList& texts) {
+    // Headings are measured in their bold face, so neighbours never run together.
+    const QStringList headings = PrintedHeadings(print);
+    QList<double> natural;
+    for (qsizetype k = 0; k < print.columns.size(); ++k) {
+        double width = boldMetrics.horizontalAdvance(headings[k]);
+        for (int row = 0; row < std::min(rowCount, kMeasuredRows); ++row) {
+            width =
+                std::max(width, metrics.horizontalAdvance(CellText(print, row, print.columns[k])));
+        }
+        natural << width + 2 * padding;
+    }
+    const QList<double> widths = FitWidths(natural, area.width(), 8 * padding);
+
+    // The height of a line of texts, each wrapped in its column.
+    const auto heightOf = [&](const QStringList& texts, const QFontMetricsF& face) {
+        double height = lineHeight;
+        for (qsizetype k = 0; k < texts.size() && k < widths.size(); ++k) {
+            const QRectF box(0, 0, std::max(widths[k] - 2 * padding, padding), 1e9);
+            height = std::max(
+                height,
+                face.boundingRect(box, Qt::TextWordWrap | Qt::TextWrapAnywhere, texts[k]).height() +
+                    lineHeight - metrics.height());
+        }
+        return height;
+    };
+    const auto drawLine = [&](double y, double height, const QStringList& texts) {
         double x = area.left();
         for (qsizetype k = 0; k < texts.size() && k < widths.size(); ++k) {
-            const QString text = metrics.elidedText(texts[k], Qt::ElideRight,
-                                                    widths[k] - metrics.horizontalAdvance(' '));
-            painter.drawText(QRectF(x, y, widths[k], lineHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                             text);
+            const Qt::Alignment alignment = CellEditorDelegate::IsRightAligned(print.columns[k])
+                                                ? Qt::AlignRight
+                                                : Qt::AlignLeft;
+            painter.drawText(QRectF(x + padding, y, widths[k] - 2 * padding, height),
+                             alignment | Qt::AlignTop | Qt::TextWordWrap, texts[k]);
             x += widths[k];
         }
     };
 
+    // Rows are laid out on pages first, so every page can say how many there are.
+    const double headingHeight = heightOf(headings, boldMetrics);
+    const double top = 2 * lineHeight + headingHeight + lineHeight / 4;  // title, gap, headings
+    const double bottom = area.height() - 1.5 * lineHeight;              // the page number
+    QList<int> pageStarts{0};
+    QList<double> rowHeights;
+    rowHeights.reserve(rowCount);
+    double y = top;
+    for (int row = 0; row < rowCount; ++row) {
+        const double height = heightOf(PrintedRow(print, row), metrics);
+        rowHeights << height;
+        if (y + height > bottom && row > pageStarts.last()) {
+            pageStarts << row;
+            y = top;
+        }
+        y += height;
+    }
+    const int pages = static_cast<int>(pageStarts.size());
+
     for (int page = 0; page < pages; ++page) {
-        if (page > 0 && !printer.newPage()) {
+        if (page > 0 && !device.newPage()) {
             return 0;
         }
-        const PrintedPage printed = PageOf(print, page, rowsPerPage, pages);
-        double y = area.top();
         painter.setFont(bold);
-        painter.drawText(QRectF(area.left(), y, area.width(), lineHeight),
-                         Qt::AlignLeft | Qt::AlignVCenter, printed.title);
-        y += 2 * lineHeight;
-        drawLine(y, printed.headings);
+        painter.drawText(QRectF(area.left(), area.top(), area.width(), lineHeight),
+                         Qt::AlignLeft | Qt::AlignVCenter, print.title);
+        drawLine(2 * lineHeight, headingHeight, headings);
         painter.setFont(font);
-        y += lineHeight;
-        painter.drawLine(QPointF(area.left(), y), QPointF(area.right(), y));
-        for (const QStringList& row : printed.rows) {
-            drawLine(y, row);
-            y += lineHeight;
+        const double rule = 2 * lineHeight + headingHeight;
+        painter.drawLine(QPointF(area.left(), rule), QPointF(area.right(), rule));
+        y = top;
+        const int end = page + 1 < pages ? pageStarts[page + 1] : rowCount;
+        for (int row = pageStarts[page]; row < end; ++row) {
+            drawLine(y, rowHeights[row], PrintedRow(print, row));
+            y += rowHeights[row];
         }
-        painter.drawText(QRectF(area.left(), area.bottom() - lineHeight, area.width(), lineHeight),
-                         Qt::AlignHCenter | Qt::AlignVCenter, printed.pageNumber);
+        painter.drawText(
+            QRectF(area.left(), area.bottom() - lineHeight, area.width(), lineHeight),
+            Qt::AlignHCenter | Qt::AlignVCenter,
+            QCoreApplication::translate("TablePrinter", "Page %1 of %2").arg(page + 1).arg(pages));
     }
     return painter.end() ? pages : 0;
 }

@@ -4,39 +4,33 @@
 #include <QString>
 #include <QStringList>
 
+#include "convert/FrequencyText.h"
+
 class QAbstractItemModel;
-class QPrinter;
+class QPagedPaintDevice;
 
 namespace corvalen {
 
 // What "Print…" and "Export PDF…" put on paper: the rows of `model` in its own order (the grid's
 // view, so sorted and filtered as the grid shows them), the `columns` given (the grid's visible
-// ones, in the order it shows them), and `title` (the file name) at the top of every page.
+// ones, in the order it shows them), frequencies in the unit the grid shows them in, and `title`
+// (the file name) at the top of every page.
 struct ChannelListPrint {
     const QAbstractItemModel* model = nullptr;
     QList<int> columns;
     QString title;
+    FrequencyUnit frequencyUnit = FrequencyUnit::Hz;
 };
 
-// The texts of one printed page: the title line, the column headings, the rows (one line per
-// cell, line breaks as spaces) and the page number line.
-struct PrintedPage {
-    QString title;
-    QStringList headings;
-    QList<QStringList> rows;
-    QString pageNumber;  // "Page 2 of 5"
-};
+// The column headings and the cells of one row as they are printed (line breaks as spaces).
+QStringList PrintedHeadings(const ChannelListPrint& print);
+QStringList PrintedRow(const ChannelListPrint& print, int row);
 
-// How many pages the list takes with `rowsPerPage` rows on each (at least one, so an empty list
-// still prints its headings).
-int PageCount(const ChannelListPrint& print, int rowsPerPage);
-// Page `page` (from 0) of `pageCount`.
-PrintedPage PageOf(const ChannelListPrint& print, int page, int rowsPerPage, int pageCount);
-
-// Prints the channel list on `printer`, turned to landscape, as many rows on a page as fit below
-// the title and the headings. A text too wide for its column is cut with "…". Returns the number
-// of pages, or 0 when the printer could not be started or did not finish (a PDF file that could
-// not be written).
-int PrintChannelList(QPrinter& printer, const ChannelListPrint& print);
+// Prints the channel list on `device` (a printer or a PDF writer), turned to landscape on the
+// page size it has. Every column is as wide as its widest text and its heading; when they do
+// not all fit the page, the widest share what is left and their texts wrap onto more lines, so
+// nothing is cut. Every page has the title, the headings and "Page n of m". Returns the number
+// of pages, or 0 when the device could not be started or did not finish.
+int PrintChannelList(QPagedPaintDevice& device, const ChannelListPrint& print);
 
 }  // namespace corvalen

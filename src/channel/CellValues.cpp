@@ -47,11 +47,24 @@ int HotkeyOf(std::string_view hotkeyCell) {
     return value && *value >= 2 && *value <= 12 ? static_cast<int>(*value) : 0;
 }
 
-std::string FrequencyCellFromTyped(std::string_view typed) {
-    const FrequencyReading reading = ReadFrequency(typed, FrequencyUnit::Hz);
-    return reading.status == FrequencyReading::Status::Ok
-               ? FrequencyText(reading.hz, FrequencyUnit::Hz)
-               : std::string(typed);
+TypedFrequency FrequencyCellFromTyped(std::string_view typed, FrequencyUnit unitWhenNone,
+                                      char otherPoint) {
+    if (typed.find_first_not_of(" \t") == std::string_view::npos) {
+        return {};
+    }
+    const FrequencyReading reading = ReadFrequency(typed, unitWhenNone, otherPoint);
+    if (reading.status != FrequencyReading::Status::Ok) {
+        return {reading.status, {}};
+    }
+    return {reading.status, FrequencyText(reading.hz, FrequencyUnit::Hz)};
+}
+
+std::string FrequencyCellForEditing(std::string_view frequencyCell, FrequencyUnit unit) {
+    const auto hz = ParseWholeNumber(frequencyCell);
+    if (!hz || unit == FrequencyUnit::Hz) {
+        return std::string(frequencyCell);
+    }
+    return FrequencyText(*hz, unit) + (unit == FrequencyUnit::kHz ? " kHz" : " MHz");
 }
 
 std::string FrequencyCellShown(std::string_view frequencyCell, FrequencyUnit unit) {

@@ -29,9 +29,22 @@ std::string CellWithLockoutFlags(std::string_view lockoutCell, std::uint32_t fla
 // text that is not one of the keys).
 int HotkeyOf(std::string_view hotkeyCell);
 
-// A typed frequency ("9.58 MHz", "9580 kHz", "9580000"; no unit is Hz) as the whole Hz the
-// Frequency cell stores; text that is no whole number of Hz is kept as typed.
-std::string FrequencyCellFromTyped(std::string_view typed);
+// What the Frequency editor makes of a typed text ("9.58 MHz", "9580 kHz", "146,52"): the whole
+// Hz the cell stores, or why the text cannot be stored (then the cell keeps what it held). A
+// unit typed with the number wins; without one the number is in `unitWhenNone`, the unit the
+// grid shows. `otherPoint` is the decimal separator of the user's language, taken beside ".".
+// Blank text empties the cell.
+struct TypedFrequency {
+    FrequencyReading::Status status = FrequencyReading::Status::Ok;
+    std::string cell;  // when status is Ok
+};
+TypedFrequency FrequencyCellFromTyped(std::string_view typed, FrequencyUnit unitWhenNone,
+                                      char otherPoint = '.');
+
+// The text the Frequency editor starts with: a whole number of Hz in `unit` with the decimals it
+// needs and the unit after it ("146.52 MHz", "9580 kHz"; in Hz the bare number, as stored); any
+// other text as it stands.
+std::string FrequencyCellForEditing(std::string_view frequencyCell, FrequencyUnit unit);
 
 // A Frequency cell as the grid shows it in `unit`: a whole number of Hz in kHz with three or MHz
 // with six decimals ("9580.000", "9.580000"); any other text as it stands.

@@ -50,11 +50,12 @@ std::string_view TrimBlanks(std::string_view text) {
 
 }  // namespace
 
-FrequencyReading ReadFrequency(std::string_view text, FrequencyUnit unitWhenNone) {
+FrequencyReading ReadFrequency(std::string_view text, FrequencyUnit unitWhenNone, char otherPoint) {
     using Status = FrequencyReading::Status;
     text = TrimBlanks(text);
+    const auto isPoint = [otherPoint](char c) { return c == '.' || c == otherPoint; };
     std::size_t end = 0;
-    while (end < text.size() && (IsDigit(text[end]) || text[end] == '.')) {
+    while (end < text.size() && (IsDigit(text[end]) || isPoint(text[end]))) {
         ++end;
     }
     const std::string_view number = text.substr(0, end);
@@ -72,11 +73,13 @@ FrequencyReading ReadFrequency(std::string_view text, FrequencyUnit unitWhenNone
         return {};
     }
 
-    const std::size_t point = number.find('.');
+    const char points[] = {'.', otherPoint, '\0'};
+    const std::size_t point = number.find_first_of(points);
     const std::string_view whole = number.substr(0, point);
     const std::string_view fraction =
         point == std::string_view::npos ? std::string_view() : number.substr(point + 1);
-    if ((whole.empty() && fraction.empty()) || fraction.find('.') != std::string_view::npos) {
+    if ((whole.empty() && fraction.empty()) ||
+        fraction.find_first_of(points) != std::string_view::npos) {
         return {};
     }
 

@@ -23,10 +23,13 @@ struct FrequencyReading {
     std::uint64_t hz = 0;  // valid when status is Ok
 };
 
-// Reads a frequency: blanks around, digits with an optional "." fraction, then an optional unit
-// "Hz", "kHz", "MHz", "k" or "M" (any case, blanks before it allowed). Without a unit the number
-// is in `unitWhenNone`. No sign, no exponent, no grouping.
-FrequencyReading ReadFrequency(std::string_view text, FrequencyUnit unitWhenNone);
+// Reads a frequency: blanks around, digits with an optional fraction after "." (or after
+// `otherPoint`, the decimal separator of the user's language, e.g. "," in German), then an
+// optional unit "Hz", "kHz", "MHz", "k" or "M" (any case, blanks before it allowed). A unit
+// typed with the number wins; without one the number is in `unitWhenNone`. No sign, no
+// exponent, no grouping.
+FrequencyReading ReadFrequency(std::string_view text, FrequencyUnit unitWhenNone,
+                               char otherPoint = '.');
 
 // `hz` in `unit` as plain decimal text: with `decimals` >= 0 exactly that many digits after the
 // point (never rounded: digits that do not fit are an error of the caller, who picks a unit and

@@ -480,7 +480,8 @@ public:
     explicit RecordBatch(std::string_view file) : m_file(file), m_records(kRecords) {
         m_text.reserve(kRecords * 16);
     }
-    bool Full() const { return m_count == kRecords; }
+    // Whether the batch holds `records` (at most kRecords).
+    bool Holds(std::size_t records) const { return m_count == records; }
     void Clear() {
         m_count = 0;
         m_pieces.clear();
@@ -621,6 +622,8 @@ int ReadCsvRecordsAhead(std::string_view fileBytes, std::vector<Diagnostic>& dia
     std::thread reader([&] {
         try {
             std::unique_ptr<RecordBatch> batch = ring.Empty();
+            // The first batch is small, so that the taker soon has work.
+            std::size_t batchRecords = RecordBatch::kRecords / 8;
             records = ReadCsvRecords(
                 fileBytes, found,
                 [&](std::span<const std::string_view> cells) {
@@ -628,9 +631,10 @@ int ReadCsvRecordsAhead(std::string_view fileBytes, std::vector<Diagnostic>& dia
                         throw ReadingStopped{};
                     }
                     batch->Add(cells);
-                    if (batch->Full()) {
+                    if (batch->Holds(batchRecords)) {
                         ring.PutFull(std::move(batch));
                         batch = ring.Empty();
+                        batchRecords = RecordBatch::kRecords;
                     }
                 },
                 scan);

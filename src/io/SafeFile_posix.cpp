@@ -559,7 +559,7 @@ Status WriteFileAtomically(const std::string& path, std::string_view bytes,
             found.push_back(std::move(notice));
         }
         if (info.st_nlink > 1) {
-            found.push_back(detail::OtherNamesNotice(path, info.st_nlink - 1));
+            found.push_back(detail::OtherNamesNotice(target, info.st_nlink - 1));
         }
     }
     if (::fchmod(temp.fd.get(), ModeFor(targetExists, info)) != 0) {

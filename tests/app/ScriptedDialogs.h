@@ -57,9 +57,10 @@ public:
         return answer;
     }
 
-    corvalen::UnsavedChangesAnswer askUnsavedChanges(const QString& title,
-                                                     const QString& text) override {
-        shown.append({QStringLiteral("askUnsavedChanges"), title, text, anyWindowVisible()});
+    corvalen::UnsavedChangesAnswer askUnsavedChanges(const QString& title, const QString& text,
+                                                     const QString& memoryExtension) override {
+        shown.append({QStringLiteral("askUnsavedChanges"), title, text + '|' + memoryExtension,
+                      anyWindowVisible()});
         if (unsavedAnswers.empty()) {
             return corvalen::UnsavedChangesAnswer::Cancel;
         }

@@ -13,11 +13,13 @@ public:
     std::deque<corvalen::RangeFill> ranges;
     std::deque<int> channelNumbers;
     int asked = 0;
-    int fieldEditRows = 0;  // the row count the last "Set Field" dialog was shown with
+    int fieldEditRows = 0;    // the row count the last "Set Field" dialog was shown with
+    int fieldEditColumn = -1;  // and the column it started on
 
-    std::optional<corvalen::FieldEdit> askFieldEdit(const corvalen::MemoryTable&, int,
+    std::optional<corvalen::FieldEdit> askFieldEdit(const corvalen::MemoryTable&, int column,
                                                     int rowCount) override {
         fieldEditRows = rowCount;
+        fieldEditColumn = column;
         return next(fieldEdits);
     }
     std::optional<corvalen::RangeFill> askChannelRange(const corvalen::MemoryTable&) override {

@@ -954,7 +954,7 @@ private slots:
                 QTest::keyClick(box, Qt::Key_Escape);
             }
         });
-        QCOMPARE(boxes.askUnsavedChanges("Corvalen", "Changes"), UnsavedChangesAnswer::Cancel);
+        QCOMPARE(boxes.askUnsavedChanges("Corvalen", "Changes", ".g3m"), UnsavedChangesAnswer::Cancel);
         QCOMPARE(buttons.value(0), QStringLiteral("Save as .&csv"));  // Alt+C
         QVERIFY2(buttons.contains(QStringLiteral("Save as .g3m")) &&
                      buttons.contains(QStringLiteral("Discard")) &&

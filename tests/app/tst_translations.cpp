@@ -1,4 +1,6 @@
 #include <QMenuBar>
+#include <QProcess>
+#include <QXmlStreamReader>
 #include <QtTest>
 
 #include "EditorTest.h"
@@ -19,8 +21,70 @@ private:
         return titles;
     }
 
+    // The source texts of a .ts file that have no finished, non-empty translation.
+    static QStringList untranslated(const QString& tsFile) {
+        QFile file(tsFile);
+        if (!file.open(QIODevice::ReadOnly)) {
+            return {QStringLiteral("cannot read ") + tsFile};
+        }
+        QStringList missing;
+        QXmlStreamReader xml(&file);
+        QString context;
+        QString source;
+        while (!xml.atEnd()) {
+            if (xml.readNext() != QXmlStreamReader::StartElement) {
+                continue;
+            }
+            if (xml.name() == QLatin1String("name")) {
+                context = xml.readElementText(QXmlStreamReader::IncludeChildElements);
+            } else if (xml.name() == QLatin1String("source")) {
+                source = xml.readElementText(QXmlStreamReader::IncludeChildElements);
+            } else if (xml.name() == QLatin1String("translation")) {
+                const QString type = xml.attributes().value(QLatin1String("type")).toString();
+                const QString text = xml.readElementText(QXmlStreamReader::IncludeChildElements);
+                if (!type.isEmpty() || text.trimmed().isEmpty()) {
+                    missing << context + QStringLiteral(": ") + source;
+                }
+            }
+        }
+        if (xml.hasError()) {
+            missing << tsFile + QStringLiteral(": ") + xml.errorString();
+        }
+        return missing;
+    }
+
 private slots:
     void init() { setUpEditor(); }
+
+    // Every text the editor shows through tr() has a German translation: the file as it stands
+    // has none unfinished, and lupdate finds no source text the file lacks.
+    void everyTextHasAGermanTranslation_data() {
+        QTest::addColumn<bool>("updateFromSources");
+        QTest::newRow("the German file") << false;
+        QTest::newRow("the German file after lupdate over the sources") << true;
+    }
+
+    void everyTextHasAGermanTranslation() {
+        QFETCH(bool, updateFromSources);
+        const QString source = QString::fromUtf8(CORVALEN_SOURCE_DIR);
+        QString ts = source + QStringLiteral("/translations/corvalen_de.ts");
+        if (updateFromSources) {
+            ts = path(QStringLiteral("corvalen_de.ts"));
+            QVERIFY(QFile::copy(source + QStringLiteral("/translations/corvalen_de.ts"), ts));
+            QFile::setPermissions(ts, QFile::ReadOwner | QFile::WriteOwner);
+            QProcess lupdate;
+            lupdate.setProcessChannelMode(QProcess::MergedChannels);
+            lupdate.start(QString::fromUtf8(CORVALEN_LUPDATE),
+                          {QStringLiteral("-no-obsolete"), QStringLiteral("-locations"),
+                           QStringLiteral("none"), QStringLiteral("-I"), source + "/src",
+                           source + QStringLiteral("/src/app"), QStringLiteral("-ts"), ts});
+            QVERIFY(lupdate.waitForFinished(120000));
+            QVERIFY2(lupdate.exitCode() == 0, lupdate.readAll().constData());
+        }
+        const QStringList missing = untranslated(ts);
+        QVERIFY2(missing.isEmpty(),
+                 qPrintable(QStringLiteral("no German for:\n") + missing.join(QLatin1Char('\n'))));
+    }
 
     void languageWithoutTranslationKeepsEnglish() {
         QVERIFY(!corvalen::InstallTranslations(*QCoreApplication::instance(),

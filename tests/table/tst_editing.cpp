@@ -291,16 +291,38 @@ private slots:
                                                    << "9" << uint(0b010) << "10";
         QTest::newRow("lockout of text") << "lockout"
                                          << "abc" << uint(0b001) << "1";
+        // Typed into the Frequency editor of a grid in Hz (0) or MHz (2); a German user's ","
+        // is taken beside the point.
         QTest::newRow("typed MHz") << "typed"
                                    << "9.58 MHz" << 0u << "9580000";
         QTest::newRow("typed kHz") << "typed"
                                    << "9580 kHz" << 0u << "9580000";
         QTest::newRow("typed Hz") << "typed"
                                   << " 9580000 " << 0u << "9580000";
-        QTest::newRow("typed fraction of a Hz kept") << "typed"
-                                                     << "1.5" << 0u << "1.5";
-        QTest::newRow("typed text kept") << "typed"
-                                         << "abc" << 0u << "abc";
+        QTest::newRow("typed in the MHz view") << "typed"
+                                               << "7.2" << 2u << "7200000";
+        QTest::newRow("typed unit wins over the view") << "typed"
+                                                       << "7200 k" << 2u << "7200000";
+        QTest::newRow("typed Hz in the MHz view") << "typed"
+                                                  << "7200000Hz" << 2u << "7200000";
+        QTest::newRow("typed decimal comma") << "typed"
+                                             << "146,52" << 2u << "146520000";
+        QTest::newRow("typed two points refused") << "typed"
+                                                  << "146,52.1" << 2u << "refused 1";
+        QTest::newRow("typed fraction of a Hz refused") << "typed"
+                                                        << "1.5" << 0u << "refused 2";
+        QTest::newRow("typed past six MHz decimals refused") << "typed"
+                                                             << "7.1000005" << 2u << "refused 2";
+        QTest::newRow("typed text refused") << "typed"
+                                            << "abc" << 0u << "refused 1";
+        QTest::newRow("typed blank empties") << "typed"
+                                             << "  " << 2u << "";
+        QTest::newRow("editing in MHz") << "editing"
+                                        << "146520000" << uint(FrequencyUnit::MHz) << "146.52 MHz";
+        QTest::newRow("editing in Hz") << "editing"
+                                       << "146520000" << uint(FrequencyUnit::Hz) << "146520000";
+        QTest::newRow("editing text") << "editing"
+                                      << "12a" << uint(FrequencyUnit::kHz) << "12a";
         QTest::newRow("shown in MHz") << "shown"
                                       << "9580000" << uint(FrequencyUnit::MHz) << "9.580000";
         QTest::newRow("shown in kHz") << "shown"
@@ -322,7 +344,12 @@ private slots:
             result = CellWithLockoutFlags(text, value);
             QCOMPARE(uint(LockoutFlagsOf(result)), value);
         } else if (kind == "typed") {
-            result = FrequencyCellFromTyped(text);
+            const TypedFrequency typed = FrequencyCellFromTyped(text, FrequencyUnit(value), ',');
+            result = typed.status == FrequencyReading::Status::Ok
+                         ? typed.cell
+                         : "refused " + std::to_string(int(typed.status));
+        } else if (kind == "editing") {
+            result = FrequencyCellForEditing(text, FrequencyUnit(value));
         } else {
             result = FrequencyCellShown(text, FrequencyUnit(value));
         }

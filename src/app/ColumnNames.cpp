@@ -1,0 +1,68 @@
+#include "app/ColumnNames.h"
+
+#include "table/Columns.h"
+
+namespace corvalen {
+
+namespace {
+
+// The grid's headings, in the order of the columns.
+constexpr const char* kHeadings[kImportedColumnCount] = {
+    QT_TRANSLATE_NOOP("ColumnNames", "Number"),
+    QT_TRANSLATE_NOOP("ColumnNames", "Frequency"),
+    QT_TRANSLATE_NOOP("ColumnNames", "Bandwidth"),
+    QT_TRANSLATE_NOOP("ColumnNames", "IF Shift"),
+    "x",
+    "x",
+    "x",
+    "x",
+    "x",
+    QT_TRANSLATE_NOOP("ColumnNames", "Groups"),
+    QT_TRANSLATE_NOOP("ColumnNames", "Hotkey"),
+    QT_TRANSLATE_NOOP("ColumnNames", "Lockout"),
+    QT_TRANSLATE_NOOP("ColumnNames", "Priority"),
+    QT_TRANSLATE_NOOP("ColumnNames", "Level Squelch"),
+    "x",
+    "x",
+    QT_TRANSLATE_NOOP("ColumnNames", "Mode"),
+    QT_TRANSLATE_NOOP("ColumnNames", "Callsign"),
+    QT_TRANSLATE_NOOP("ColumnNames", "Comments"),
+};
+
+bool IsUnnamed(int column) {
+    return column >= 0 && column < kImportedColumnCount && kHeadings[column][0] == 'x' &&
+           kHeadings[column][1] == '\0';
+}
+
+}  // namespace
+
+QString ColumnNames::Heading(int column) {
+    if (column < 0 || column >= kImportedColumnCount) {
+        return tr("Column %1").arg(column + 1);
+    }
+    return IsUnnamed(column) ? QStringLiteral("x") : tr(kHeadings[column]);
+}
+
+QString ColumnNames::CsvHeader(int column) {
+    const std::string_view name = kCsvHeaderNames[static_cast<std::size_t>(column)];
+    const QString header = QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+    return column >= Reserved4 && column <= Reserved8
+               ? tr("%1, column %2").arg(header).arg(column + 1)
+               : header;
+}
+
+QString ColumnNames::ToolTip(int column) {
+    if (column < 0 || column >= kImportedColumnCount) {
+        return {};
+    }
+    return tr("CSV header: %1").arg(CsvHeader(column));
+}
+
+QString ColumnNames::ListName(int column) {
+    if (!IsUnnamed(column)) {
+        return Heading(column);
+    }
+    return tr("x (%1)").arg(CsvHeader(column));
+}
+
+}  // namespace corvalen

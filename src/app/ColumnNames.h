@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QString>
+
+namespace corvalen {
+
+// The names the editor shows for the table's columns, in the user's language: the grid's
+// headings (the start-up grid's too, whose caption row is empty), the tooltips that name each
+// column's header in a CSV file, and the names in View / "Columns" and in "Set Field", which
+// tell the seven columns headed "x" apart by that header.
+class ColumnNames {
+    Q_DECLARE_TR_FUNCTIONS(ColumnNames)
+
+public:
+    // "Frequency", "x".
+    static QString Heading(int column);
+    // "CSV header: Secondary squelch type".
+    static QString ToolTip(int column);
+    // "Frequency", "x (Secondary squelch type)", "x (reserved, column 5)".
+    static QString ListName(int column);
+
+private:
+    static QString CsvHeader(int column);
+};
+
+}  // namespace corvalen

@@ -1,0 +1,339 @@
+#include <QComboBox>
+#include <QDockWidget>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTableView>
+#include <QUndoStack>
+#include <QtTest>
+
+#include "EditorTest.h"
+#include "ScriptedEditDialogs.h"
+#include "app/ChannelActions.h"
+#include "app/ProblemsPanel.h"
+#include "table/Columns.h"
+
+using namespace corvalen;
+using testing::Channels;
+
+// What the user sees while editing: the Frequency editor in the unit of the view, the row a
+// command leaves selected, the status line after each command, the texts that follow the
+// receiver model, and a window that keeps its place, its size and its buttons.
+class TestEditorView : public EditorTest {
+    Q_OBJECT
+
+private:
+    QTableView& grid() const { return *m_window->grid(); }
+
+    // Opens the editor of a table row's cell, as a double click does.
+    QWidget* openEditor(int tableRow, int column) {
+        const QModelIndex cell = grid().model()->index(tableRow - 1, column);
+        grid().setCurrentIndex(cell);
+        grid().edit(cell);
+        QWidget* editor = grid().indexWidget(cell);
+        if (editor == nullptr) {
+            editor = grid().viewport()->findChild<QLineEdit*>();
+        }
+        if (editor == nullptr) {
+            editor = grid().viewport()->findChild<QComboBox*>();
+        }
+        return editor;
+    }
+
+private slots:
+    void init() { setUpEditor(); }
+    void cleanup() {
+        m_window.reset();
+        QLocale::setDefault(QLocale::c());
+    }
+
+    void frequencyEditorWorksInTheViewUnit_data() {
+        QTest::addColumn<QString>("unitAction");
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("shown");  // what the editor starts with
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("stored");  // empty: refused, the cell keeps 7005000
+        QTest::addColumn<QString>("status");
+
+        const QLocale english(QLocale::English, QLocale::UnitedKingdom);
+        const QLocale german(QLocale::German, QLocale::Germany);
+        QTest::newRow("MHz view, no unit") << "frequencyMHzAction" << english << "7.005 MHz"
+                                           << "7.2"
+                                           << "7200000"
+                                           << "";
+        QTest::newRow("MHz view, kHz typed") << "frequencyMHzAction" << english << "7.005 MHz"
+                                             << "7200 kHz"
+                                             << "7200000"
+                                             << "";
+        QTest::newRow("kHz view, M typed") << "frequencyKHzAction" << english << "7005 kHz"
+                                           << "7.2M"
+                                           << "7200000"
+                                           << "";
+        QTest::newRow("Hz view") << "frequencyHzAction" << english << "7005000"
+                                 << "7200000"
+                                 << "7200000"
+                                 << "";
+        QTest::newRow("German decimal comma") << "frequencyMHzAction" << german << "7.005 MHz"
+                                              << "146,52"
+                                              << "146520000"
+                                              << "";
+        QTest::newRow("not whole Hz in MHz") << "frequencyMHzAction" << english << "7.005 MHz"
+                                             << "7.1000005"
+                                             << ""
+                                             << "7.1000005 is not a whole number of Hz";
+        QTest::newRow("fraction of a Hz in the Hz view")
+            << "frequencyHzAction" << english << "7005000"
+            << "7.2"
+            << ""
+            << "7.2 is not a whole number of Hz";
+        QTest::newRow("not a number") << "frequencyMHzAction" << english << "7.005 MHz"
+                                      << "seven"
+                                      << ""
+                                      << "\"seven\" is not a frequency";
+    }
+
+    void frequencyEditorWorksInTheViewUnit() {
+        QFETCH(QString, unitAction);
+        QFETCH(QLocale, locale);
+        QFETCH(QString, shown);
+        QFETCH(QString, typed);
+        QFETCH(QString, stored);
+        QFETCH(QString, status);
+        QLocale::setDefault(locale);
+        startWindow(Channels(3));
+        trigger(unitAction.toLatin1().constData());
+
+        auto* line = qobject_cast<QLineEdit*>(openEditor(1, Frequency));
+        QVERIFY(line != nullptr);
+        QCOMPARE(line->text(), shown);
+        line->setText(typed);
+        QTest::keyClick(line, Qt::Key_Return);
+        if (stored.isEmpty()) {
+            // Refused with the reason; the editor stays open to correct the text.
+            QCOMPARE(table().CellText(1, Frequency), std::string("7005000"));
+            QVERIFY2(m_window->statusText().startsWith(status), qPrintable(m_window->statusText()));
+            QVERIFY(grid().indexWidget(grid().currentIndex()) != nullptr || line->isVisible());
+            // Leaving the editor does not store it either.
+            grid().setFocus();
+            QTest::keyClick(line, Qt::Key_Escape);
+            QCOMPARE(table().CellText(1, Frequency), std::string("7005000"));
+            QCOMPARE(m_window->document().undoStack().count(), 1);  // the import only
+        } else {
+            QTRY_COMPARE(QString::fromStdString(std::string(table().CellText(1, Frequency))),
+                         stored);
+        }
+    }
+
+    // The mode list starts on the cell's mode.
+    void modeEditorStartsOnTheCellsMode() {
+        startWindow(Channels(2));
+        auto* box = qobject_cast<QComboBox*>(openEditor(2, Mode));
+        QVERIFY(box != nullptr);
+        QCOMPARE(box->currentText(), QStringLiteral("USB"));
+        QCOMPARE(box->itemText(box->currentIndex()), QStringLiteral("USB"));
+    }
+
+    void newRowAloneSelected_data() {
+        QTest::addColumn<QKeySequence>("keys");
+        QTest::newRow("Add Row") << QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A);
+        QTest::newRow("Insert Row") << QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I);
+    }
+
+    void newRowAloneSelected() {
+        QFETCH(QKeySequence, keys);
+        startWindow(Channels(5));
+        QApplication::setActiveWindow(m_window.get());
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        grid().selectRow(2);
+        grid().setFocus();
+        QTest::keySequence(&grid(), keys);
+        QCOMPARE(table().ChannelCount(), 6);
+        QCOMPARE(grid().selectionModel()->selectedRows().size(), 1);
+        trigger("deleteRowsAction");
+        QCOMPARE(table().ChannelCount(), 5);
+        QCOMPARE(testing::ColumnTexts(table(), Callsign),
+                 (QStringList{"C1", "C2", "C3", "C4", "C5"}));
+    }
+
+    void statusSaysWhatTheLastCommandDid_data() {
+        QTest::addColumn<QStringList>("actions");
+        QTest::addColumn<QString>("status");
+        QTest::newRow("Add Row") << QStringList{"addRowAction"} << "Added an empty row as row 4";
+        QTest::newRow("Insert Row")
+            << QStringList{"insertRowAction"} << "Inserted an empty row as row 3";
+        QTest::newRow("Move Up") << QStringList{"moveUpAction"} << "Moved 1 row up";
+        QTest::newRow("Move to Bottom")
+            << QStringList{"moveToBottomAction"} << "Moved 1 row to the bottom";
+        QTest::newRow("Undo") << QStringList{"moveUpAction", "undoAction"} << "Undid Move Up";
+        QTest::newRow("Redo") << QStringList{"moveUpAction", "undoAction", "redoAction"}
+                              << "Redid Move Up";
+        QTest::newRow("Clear Cells")
+            << QStringList{"clearCellsAction"} << "Last change: Clear Cells";
+    }
+
+    void statusSaysWhatTheLastCommandDid() {
+        QFETCH(QStringList, actions);
+        QFETCH(QString, status);
+        auto edits = std::make_unique<ScriptedEditDialogs>();
+        startWindow(Channels(3));
+        m_window->channelActions().setDialogs(edits.get());
+        edits->channelNumbers = {2};
+        trigger("goToChannelAction");  // "Channel 2 is in row 2"
+        for (const QString& action : actions) {
+            trigger(action.toLatin1().constData());
+        }
+        QCOMPARE(m_window->statusText(), status);
+    }
+
+    // Rows picked by their headers make Number the current column; the dialog starts on Mode.
+    void setFieldStartsOnASensibleColumn() {
+        auto edits = std::make_unique<ScriptedEditDialogs>();
+        startWindow(Channels(3));
+        m_window->channelActions().setDialogs(edits.get());
+        grid().selectRow(1);
+        trigger("setFieldAction");
+        QCOMPARE(edits->fieldEditColumn, int(Mode));
+        grid().setCurrentIndex(grid().model()->index(1, Callsign));
+        trigger("setFieldAction");
+        QCOMPARE(edits->fieldEditColumn, int(Callsign));
+    }
+
+    void savesAddTheFiltersExtension_data() {
+        QTest::addColumn<QString>("model");
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("315 memory file") << "315"
+                                         << "saveG3mAction"
+                                         << "list"
+                                         << "list.15m";
+        QTest::newRow("313 memory file") << "313"
+                                         << "saveG3mAction"
+                                         << "list"
+                                         << "list.g3m";
+        QTest::newRow("csv") << "313"
+                             << "saveCsvAction"
+                             << "list"
+                             << "list.csv";
+        QTest::newRow("csv named") << "313"
+                                   << "saveCsvAction"
+                                   << "list.CSV"
+                                   << "list.CSV";
+        QTest::newRow("dotted name") << "313"
+                                     << "saveCsvAction"
+                                     << "my.list"
+                                     << "my.list.csv";
+        QTest::newRow("pdf") << "313"
+                             << "exportPdfAction"
+                             << "list"
+                             << "list.pdf";
+    }
+
+    void savesAddTheFiltersExtension() {
+        QFETCH(QString, model);
+        QFETCH(QString, action);
+        QFETCH(QString, typed);
+        QFETCH(QString, written);
+        startWindow(Channels(2));
+        m_window->document().setModelName(model);
+        m_dialogs->answers = {path(typed)};
+        trigger(action.toLatin1().constData());
+        QVERIFY2(QFile::exists(path(written)), qPrintable(m_window->statusText()));
+        QCOMPARE(QDir(m_dir->path()).entryList({QStringLiteral("list*"), "my*"}, QDir::Files),
+                 QStringList{written});
+    }
+
+    void textsFollowTheReceiverModel() {
+        startWindow(Channels(1));
+        // The first-run message is one paragraph, broken only where the box is too narrow.
+        QCOMPARE(m_boxes->shown.first().kind, QStringLiteral("information"));
+        QVERIFY(!m_boxes->shown.first().text.contains(QLatin1Char('\n')));
+        const QString program = path(QStringLiteral("WR315/WR-G315.exe"));
+        QVERIFY(QDir().mkpath(path(QStringLiteral("WR315"))));
+        testing::WriteBytes(program, "MZ");
+        m_dialogs->answers = {program};
+        trigger("winradioFolderAction");
+        QVERIFY(button(QStringLiteral("Save .15m file")) != nullptr);
+        QCOMPARE(m_window->findChild<QAction*>(QStringLiteral("openG3mAction"))->text(),
+                 QStringLiteral("Open .15m file\u2026"));
+        trigger("addRowAction");
+        QVERIFY(!m_window->fileActions().settleUnsavedChanges());  // cancelled
+        QVERIFY(m_boxes->shown.last().text.contains(QStringLiteral("a .csv or .15m file")));
+        QVERIFY(m_boxes->shown.last().text.endsWith(QStringLiteral("|.15m")));
+    }
+
+    void headingsNameEveryColumn() {
+        startWindow();
+        QAbstractItemModel& view = *grid().model();
+        QCOMPARE(view.columnCount(), kStartupColumnCount);
+        for (int column = 0; column < view.columnCount(); ++column) {
+            QVERIFY(!view.headerData(column, Qt::Horizontal).toString().isEmpty());
+        }
+        m_window->fileActions().importCsvFile(writeCsv(QStringLiteral("c.csv"), Channels(1)));
+        QCOMPARE(view.headerData(SecondarySquelchType, Qt::Horizontal).toString(), "x");
+        QCOMPARE(view.headerData(SecondarySquelchType, Qt::Horizontal, Qt::ToolTipRole).toString(),
+                 "CSV header: Secondary squelch type");
+        QMenu* columns = m_window->findChild<QMenu*>(QStringLiteral("columnsMenu"));
+        QCOMPARE(columns->actions().value(SecondarySquelchType)->text(),
+                 "x (Secondary squelch type)");
+        QCOMPARE(columns->actions().value(Reserved5)->text(), "x (reserved, column 6)");
+    }
+
+    // The Problems panel takes the grid's room: the buttons stay where they are.
+    void problemsPanelLeavesTheButtonsInPlace() {
+        startWindow();
+        QDockWidget& panel = m_window->problemsPanel();
+        QPushButton* add = button(QStringLiteral("Add Row"));
+        const QPoint before = add->mapTo(m_window.get(), QPoint());
+        QVERIFY(panel.isHidden());
+        m_window->fileActions().importCsvFile(writeCsv(
+            QStringLiteral("bad.csv"), Channels(3), "4,abc,2400,0,,,,,,1,0,0,0,-100,,,FM,,\r\n"));
+        QTRY_VERIFY(panel.isVisible());
+        QVERIFY(panel.height() > 3 * panel.fontMetrics().height());
+        QCOMPARE(add->mapTo(m_window.get(), QPoint()), before);
+        m_window->findChild<QAction*>(QStringLiteral("undoAction"))->trigger();
+        QTRY_VERIFY(panel.isHidden());
+        QCOMPARE(add->mapTo(m_window.get(), QPoint()), before);
+    }
+
+    // Tab goes through the buttons left to right, as they stand.
+    void tabFollowsTheButtons() {
+        startWindow();
+        QStringList order;
+        QWidget* widget = button(QStringLiteral("Open Winradio .csv file"));
+        for (int i = 0; i < 8 && widget != nullptr; ++i) {
+            order << widget->objectName();
+            widget = widget->nextInFocusChain();
+            while (widget != nullptr && widget->focusPolicy() == Qt::NoFocus) {
+                widget = widget->nextInFocusChain();
+            }
+        }
+        QCOMPARE(order, (QStringList{"openCsvButton", "addRowButton", "insertRowButton",
+                                     "deleteRowsButton", "reIndexButton", "saveCsvButton",
+                                     "saveG3mButton", "exitButton"}));
+    }
+
+    // The first run keeps the designed size; later runs come back as they were left.
+    void windowRemembersItsLayout() {
+        MainWindow& first = startWindow(Channels(2));
+        const QSize designed = first.size();
+        first.resize(designed + QSize(120, 80));
+        first.move(40, 30);
+        first.grid()->horizontalHeader()->resizeSection(Callsign, 211);
+        QVERIFY(first.close());
+        const QRect left = first.geometry();
+
+        MainWindow& second = startWindow();
+        QCOMPARE(second.size(), left.size());
+        QCOMPARE(second.geometry().topLeft(), left.topLeft());
+        second.fileActions().importCsvFile(writeCsv(QStringLiteral("c.csv"), Channels(2)));
+        QCOMPARE(second.grid()->horizontalHeader()->sectionSize(Callsign), 211);
+
+        // A layout file that holds no geometry is a first run again.
+        testing::WriteBytes(path(QStringLiteral("program/Corvalen-window.ini")), "[window]\n");
+        QCOMPARE(startWindow().size(), designed);
+    }
+};
+
+QTEST_MAIN(TestEditorView)
+#include "tst_editorview.moc"
