@@ -80,7 +80,7 @@ void CsvWrite(benchmark::State& state) {
     const std::string path = (bench::ScratchFolder() / "write.csv").string();
     std::size_t bytes = 0;
     for (auto _ : state) {
-        const CsvText text = BuildCsvText(Table(), /*csvLoaded=*/true);
+        const CsvText text = BuildCsvText(Table(), /*importForm=*/true);
         if (!WriteCsvFile(path, text)) {
             state.SkipWithError("cannot write the CSV file");
             break;
