@@ -7,18 +7,31 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <QAction>
 #include <QApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QUndoStack>
+#include <QWheelEvent>
 #include <cstdio>
 #include <fstream>
+#include <functional>
+#include <map>
 
 #include "BenchFiles.h"
 #include "MemoryCsvGenerator.h"
 #include "app/EditActions.h"
 #include "app/FileActions.h"
 #include "app/FindBar.h"
+#include "app/ChannelActions.h"
 #include "app/MainWindow.h"
+#include "app/ProblemIndex.h"
+#include "ScriptedDialogs.h"
+#include "ScriptedEditDialogs.h"
+#include "table/Columns.h"
 #include "io/SafeFile.h"
 
 using namespace corvalen;
@@ -182,12 +195,345 @@ BENCHMARK(EditorUndoMemory)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
 
+
+// Every editor command at 65,535 channels, each timed from the key or menu entry until the
+// window has handled everything it queued (the checks that follow an edit included) and
+// repainted. Each step has its budget: a keystroke-level step one frame (16 ms), a command on
+// the whole table and its undo 50 ms. A step that may take longer (printing) shows progress
+// instead and is timed to its first page.
+
+// An editor with the benchmark file open, its dialogs answered by scripts.
+struct StepEditor {
+    QTemporaryDir settingsFolder;
+    ScriptedFileDialogs files;
+    ScriptedMessageBoxes boxes;
+    ScriptedEditDialogs edits;
+    std::unique_ptr<MainWindow> window;
+
+    StepEditor() {
+        window = std::make_unique<MainWindow>(
+            SettingsFile(settingsFolder.path(), settingsFolder.path()), &files, &boxes);
+        window->channelActions().setDialogs(&edits);
+        window->resize(1200, 800);
+        window->show();
+        settle();
+    }
+    bool open(const std::string& file) {
+        return window->fileActions().importCsvFile(QString::fromStdString(file));
+    }
+    QTableView& grid() const { return *window->grid(); }
+    QUndoStack& undo() const { return window->document().undoStack(); }
+    void trigger(const char* action) const {
+        window->findChild<QAction*>(QString::fromLatin1(action))->trigger();
+    }
+    // Selects grid rows first..last (whole rows) and puts the cursor on the first.
+    void selectRows(int first, int last) const {
+        grid().setCurrentIndex(grid().model()->index(first, Frequency));
+        grid().selectionModel()->select(
+            QItemSelection(grid().model()->index(first, 0), grid().model()->index(last, 0)),
+            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    }
+    void key(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) const {
+        QKeyEvent press(QEvent::KeyPress, key, modifiers);
+        QApplication::sendEvent(target, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, modifiers);
+        QApplication::sendEvent(target, &release);
+    }
+    // Until the window has run what it queued and repainted what changed.
+    static void settle() {
+        for (int pass = 0; pass < 3; ++pass) {
+            QApplication::sendPostedEvents();
+            QApplication::processEvents();
+        }
+    }
+};
+
+const std::string& FileOfChannels(int channels) {
+    static std::map<int, std::string> files;
+    std::string& path = files[channels];
+    if (path.empty()) {
+        const std::string file =
+            (bench::ScratchFolder() / ("channels-" + std::to_string(channels) + ".csv")).string();
+        std::string bytes = bench::MakeMemoryCsv();
+        // The header line and the first `channels` lines after it.
+        std::size_t end = 0;
+        int lines = 0;
+        while (lines <= channels && (end = bytes.find('\n', end)) != std::string::npos) {
+            ++end;
+            ++lines;
+        }
+        if (lines > channels) {
+            bytes.resize(end);
+        }
+        path = WriteFileAtomically(file, bytes) ? file : std::string();
+    }
+    return path;
+}
+
+struct Step {
+    const char* name;
+    double budgetMs;
+    int channels;                               // in the table the step starts from
+    std::function<void(StepEditor&)> prepare;   // once, not timed
+    std::function<void(StepEditor&)> before;    // before each run, not timed
+    std::function<void(StepEditor&)> run;       // timed, with the settling that follows
+};
+
+void RunStep(benchmark::State& state, const Step& step) {
+    StepEditor editor;
+    if (MemoryFile().empty() || !editor.open(FileOfChannels(step.channels))) {
+        state.SkipWithError("import failed");
+        return;
+    }
+    editor.window->problems().checkNow();
+    StepEditor::settle();
+    if (step.prepare) {
+        step.prepare(editor);
+        StepEditor::settle();
+    }
+    for (auto _ : state) {
+        if (step.before) {
+            state.PauseTiming();
+            step.before(editor);
+            StepEditor::settle();
+            state.ResumeTiming();
+        }
+        step.run(editor);
+        StepEditor::settle();
+    }
+    state.counters["budget_ms"] = step.budgetMs;
+}
+
+constexpr double kKeystroke = 16;
+constexpr double kWholeTable = 50;
+constexpr int kAll = 65535;
+
+// Undo of what `before` did, timed.
+void Undo(StepEditor& editor) {
+    editor.undo().undo();
+}
+
+std::vector<Step> Steps() {
+    const auto selectAll = [](StepEditor& e) { e.grid().selectAll(); };
+    const auto redo = [](StepEditor& e) { e.undo().redo(); };
+    const auto setMode = [](StepEditor& e) {
+        static bool am = false;
+        am = !am;
+        e.edits.fieldEdits.push_back({FieldEdit::Kind::Set, Mode, am ? "AM" : "FM", 0});
+        e.trigger("setFieldAction");
+    };
+    const auto addRange = [](StepEditor& e) {
+        RangeFill fill;
+        fill.range = {118000000, 118000000 + 9999ull * 25000, 25000};
+        e.edits.ranges.push_back(fill);
+        e.trigger("addRangeAction");
+    };
+    const auto thousandRows = [](StepEditor& e) { e.selectRows(20000, 20999); };
+    const auto scatteredRows = [](StepEditor& e) {
+        QItemSelection rows;
+        for (int row = 20000; row < 22000; row += 2) {
+            rows.select(e.grid().model()->index(row, 0), e.grid().model()->index(row, 0));
+        }
+        e.grid().setCurrentIndex(e.grid().model()->index(20000, Frequency));
+        e.grid().selectionModel()->select(
+            rows, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    };
+    const auto commit = [](int column, const char* a, const char* b) {
+        return [=](StepEditor& e) {
+            static bool flip = false;
+            flip = !flip;
+            QAbstractItemModel* grid = e.grid().model();
+            grid->setData(grid->index(30000, column), QString::fromLatin1(flip ? a : b));
+        };
+    };
+    // One notch of the mouse wheel over the grid, down and up in turns.
+    const auto wheelNotch = [](StepEditor& e) {
+        static int direction = -120;
+        direction = -direction;
+        const QPointF at(200, 200);
+        QWheelEvent wheel(at, e.grid().viewport()->mapToGlobal(at), QPoint(), QPoint(0, direction),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(e.grid().viewport(), &wheel);
+    };
+    const auto appendFile = [](StepEditor& e) {
+        e.window->fileActions().appendFile(QString::fromStdString(FileOfChannels(kAll)));
+    };
+    const auto atRow = [](int row) {
+        return [=](StepEditor& e) {
+            e.grid().setCurrentIndex(e.grid().model()->index(row, Frequency));
+            e.grid().scrollTo(e.grid().currentIndex());
+        };
+    };
+    return {
+        // Keystroke-level steps.
+        {"cell_commit_frequency", kKeystroke, kAll, atRow(30000), nullptr,
+         commit(Frequency, "7100000", "7200000")},
+        {"cell_commit_number", kKeystroke, kAll, atRow(30000), nullptr,
+         commit(Number, "70000", "30001")},
+        {"cell_commit_callsign", kKeystroke, kAll, atRow(30000), nullptr,
+         commit(Callsign, "ABC", "XYZ")},
+        {"wheel_notch", kKeystroke, kAll, atRow(30000), nullptr,
+         wheelNotch},
+        {"page_down", kKeystroke, kAll, atRow(0), nullptr,
+         [](StepEditor& e) { e.key(&e.grid(), Qt::Key_PageDown); }},
+        {"wheel_notch_after_range", kKeystroke, kAll - 10000, addRange, nullptr,
+         wheelNotch},
+        {"find_typed_character", kKeystroke, kAll,
+         [](StepEditor& e) { e.trigger("findAction"); }, nullptr,
+         [](StepEditor& e) {
+             e.window->findBar().box()->setText(e.window->findBar().box()->text().isEmpty()
+                                                    ? QStringLiteral("w")
+                                                    : QString());
+         }},
+        {"find_step", kKeystroke, kAll, nullptr,
+         [](StepEditor& e) { e.window->findBar().findRows(QStringLiteral("w")); },
+         [](StepEditor& e) { e.window->findBar().findRows(QStringLiteral("wa")); }},
+        {"go_to_channel", kKeystroke, kAll, nullptr, nullptr,
+         [](StepEditor& e) {
+             e.edits.channelNumbers.push_back(45000);
+             e.trigger("goToChannelAction");
+         }},
+        {"frequency_mhz_hz", kKeystroke, kAll, nullptr, nullptr,
+         [](StepEditor& e) {
+             static bool mhz = false;
+             mhz = !mhz;
+             e.trigger(mhz ? "frequencyMHzAction" : "frequencyHzAction");
+         }},
+        {"hide_column", kKeystroke, kAll, nullptr, nullptr,
+         [](StepEditor& e) { e.trigger("column5Action"); }},
+        {"add_row", kKeystroke, kAll - 1, nullptr, [](StepEditor& e) {
+             if (e.window->document().table().table().ChannelCount() == kAll) e.undo().undo();
+         }, [](StepEditor& e) { e.trigger("addRowAction"); }},
+        {"insert_row", kWholeTable, kAll - 1, atRow(100), [](StepEditor& e) {
+             if (e.window->document().table().table().ChannelCount() == kAll) e.undo().undo();
+         }, [](StepEditor& e) { e.trigger("insertRowAction"); }},
+        {"insert_row_undo", kWholeTable, kAll - 1, atRow(100),
+         [](StepEditor& e) { e.trigger("insertRowAction"); }, Undo},
+
+        // Commands on the whole table, or many rows, and their undo.
+        {"set_field_all_rows", kWholeTable, kAll, selectAll, nullptr, setMode},
+        {"set_field_all_rows_undo", kWholeTable, kAll, selectAll, setMode, Undo},
+        {"add_range_10000", kWholeTable, kAll - 10000, nullptr,
+         [](StepEditor& e) {
+             if (e.window->document().table().table().ChannelCount() == kAll) e.undo().undo();
+         }, addRange},
+        {"add_range_10000_undo", kWholeTable, kAll - 10000, nullptr, addRange, Undo},
+        {"move_down_1000", kWholeTable, kAll, thousandRows, nullptr,
+         [](StepEditor& e) { e.trigger("moveDownAction"); }},
+        {"move_down_1000_undo", kWholeTable, kAll, thousandRows,
+         [](StepEditor& e) { e.trigger("moveDownAction"); }, Undo},
+        {"move_up_1000_scattered", kWholeTable, kAll, scatteredRows, nullptr,
+         [](StepEditor& e) { e.trigger("moveUpAction"); }},
+        {"move_to_top_1000", kWholeTable, kAll, thousandRows, nullptr,
+         [](StepEditor& e) { e.trigger("moveToTopAction"); }},
+        {"move_to_bottom_1000_undo", kWholeTable, kAll, thousandRows,
+         [](StepEditor& e) { e.trigger("moveToBottomAction"); }, Undo},
+        {"append_65535", kWholeTable, 0, nullptr,
+         [](StepEditor& e) {
+             if (e.window->document().table().table().ChannelCount() > 0) e.undo().undo();
+         }, appendFile},
+        {"append_65535_undo", kWholeTable, 0, nullptr, appendFile, Undo},
+        {"append_65535_redo", kWholeTable, 0, appendFile, Undo, redo},
+        {"delete_1000_rows", kWholeTable, kAll, thousandRows,
+         [](StepEditor& e) {
+             if (e.undo().canUndo() && e.undo().undoText() == "Delete Row(s)") {
+                 e.undo().undo();
+                 e.selectRows(20000, 20999);
+             }
+         },
+         [](StepEditor& e) { e.trigger("deleteRowsAction"); }},
+        {"delete_1000_rows_undo", kWholeTable, kAll, nullptr,
+         [](StepEditor& e) {
+             e.selectRows(20000, 20999);
+             e.trigger("deleteRowsAction");
+         }, Undo},
+        {"re_index", kWholeTable, kAll, [](StepEditor& e) {
+             e.grid().model()->setData(e.grid().model()->index(0, Number), "65535");
+         }, [](StepEditor& e) {
+             if (e.undo().undoText() == "Re-Index") e.undo().undo();
+         }, [](StepEditor& e) { e.trigger("reIndexAction"); }},
+        {"re_index_undo", kWholeTable, kAll, [](StepEditor& e) {
+             e.grid().model()->setData(e.grid().model()->index(0, Number), "65535");
+         }, [](StepEditor& e) { e.trigger("reIndexAction"); }, Undo},
+        {"clear_cells_column", kWholeTable, kAll, nullptr,
+         [](StepEditor& e) {
+             if (e.undo().undoText() == "Clear Cells") e.undo().undo();
+             e.grid().selectColumn(Comments);
+         }, [](StepEditor& e) { e.trigger("clearCellsAction"); }},
+        {"clear_cells_column_undo", kWholeTable, kAll, nullptr,
+         [](StepEditor& e) {
+             e.grid().selectColumn(Comments);
+             e.trigger("clearCellsAction");
+         }, Undo},
+        {"cut_all", kWholeTable, kAll, nullptr,
+         [](StepEditor& e) {
+             if (e.undo().undoText() == "Cut") e.undo().undo();
+             e.grid().selectAll();
+         }, [](StepEditor& e) { e.trigger("cutAction"); }},
+        {"copy_all", kWholeTable, kAll, selectAll, nullptr,
+         [](StepEditor& e) { e.trigger("copyAction"); }},
+        {"paste_all", kWholeTable, kAll, [](StepEditor& e) {
+             e.grid().selectAll();
+             e.trigger("copyAction");
+         }, [](StepEditor& e) {
+             if (e.undo().undoText() == "Paste") e.undo().undo();
+             e.grid().setCurrentIndex(e.grid().model()->index(0, 0));
+         }, [](StepEditor& e) { e.trigger("pasteAction"); }},
+        {"paste_all_undo", kWholeTable, kAll, [](StepEditor& e) {
+             e.grid().selectAll();
+             e.trigger("copyAction");
+         }, [](StepEditor& e) {
+             e.grid().setCurrentIndex(e.grid().model()->index(0, 0));
+             e.trigger("pasteAction");
+         }, Undo},
+        {"sort_by_frequency", kWholeTable, kAll, nullptr, nullptr,
+         [](StepEditor& e) {
+             static int column = -1;
+             column = column == Frequency ? -1 : Frequency;
+             e.grid().horizontalHeader()->setSortIndicator(column, Qt::AscendingOrder);
+         }},
+        {"receiver_model_check", kWholeTable, kAll, nullptr, nullptr,
+         [](StepEditor& e) {
+             e.window->problems().scheduleCheck();
+         }},
+        {"save_csv", kWholeTable, kAll, nullptr,
+         [](StepEditor& e) {
+             e.files.answers = {QString::fromStdString(
+                 (bench::ScratchFolder() / "saved.csv").string())};
+             e.boxes.overwriteAnswers = {true};
+         }, [](StepEditor& e) { e.trigger("saveCsvAction"); }},
+        {"save_g3m", kWholeTable, kAll, nullptr,
+         [](StepEditor& e) {
+             e.files.answers = {QString::fromStdString(
+                 (bench::ScratchFolder() / "saved.g3m").string())};
+             e.boxes.overwriteAnswers = {true};
+         }, [](StepEditor& e) { e.trigger("saveG3mAction"); }},
+        {"save_chirp", kWholeTable, kAll, nullptr,
+         [](StepEditor& e) {
+             e.files.answers = {QString::fromStdString(
+                 (bench::ScratchFolder() / "chirp.csv").string())};
+             e.boxes.overwriteAnswers = {true};
+         }, [](StepEditor& e) { e.trigger("saveChirpAction"); }},
+    };
+}
+
+void RegisterSteps() {
+    static const std::vector<Step> steps = Steps();
+    for (const Step& step : steps) {
+        benchmark::RegisterBenchmark((std::string("step_") + step.name).c_str(),
+                                     [&step](benchmark::State& state) { RunStep(state, step); })
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(5);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM",
             qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
+    RegisterSteps();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -176,6 +176,13 @@ def main():
         "convert %.1fx (CPU %.1fx)" % (floor_ratio, cli_cpu / floor_cpu), "convert <= 2.5x",
         floor_ratio <= 2.5, "%.1f ms" % (floor_cpu * 1e3))
 
+    # Every editor command, from its key or menu entry until the window has repainted.
+    for name in sorted(n for n in editor if n.startswith("step_")):
+        b = editor[name]
+        budget = b.get("budget_ms", 0)
+        add("Editor step: " + name[len("step_"):].replace("_", " "), "%.1f ms" % ms(b), "",
+            "<= %d ms" % budget, ms(b) <= budget, cpu(b))
+
     print()
     print("65,535 channels, %.1f MB CSV; medians of %d runs; %s; load average %.1f" %
           (csv_mb, args.runs, time.strftime("%Y-%m-%d"), os.getloadavg()[0]))

@@ -2,13 +2,15 @@
 // window for the documentation and quits. Built beside the editor, never installed; the editor
 // itself has no such hooks. scripts/screenshot runs it under a virtual X display.
 //
-//   corvalen-screenshot [--menu TITLE] [--action NAME [--fields "name=text;..."]]
-//                       [--edit ROW,COLUMN[,TEXT]] [--pdf PATH] PICTURE [FILE]
+//   corvalen-screenshot [--menu TITLE] [--action NAME | --schedule SKED]
+//                       [--fields "name=text;..."] [--edit ROW,COLUMN[,TEXT]] [--pdf PATH]
+//                       PICTURE [FILE]
 //
 // --menu opens the menu of that title; --action triggers the window's action of that object
-// name (a dialog opens over the window) and --fields fills in the open dialog's fields; --edit
-// opens the editor of that grid cell (rows and columns from 0) and types TEXT into it; --pdf
-// writes what Export PDF… writes to PATH. FILE is opened first, as `corvalen FILE` opens it.
+// name (a dialog opens over the window), --schedule imports that broadcast schedule (its filter
+// dialog opens over the window), and --fields fills in the open dialog's fields; --edit opens
+// the editor of that grid cell (rows and columns from 0) and types TEXT into it; --pdf writes
+// what Export PDF… writes to PATH. FILE is opened first, as `corvalen FILE` opens it.
 
 #include <QAction>
 #include <QApplication>
@@ -26,6 +28,7 @@
 #include "app/FileActions.h"
 #include "app/MainWindow.h"
 #include "app/PrintActions.h"
+#include "app/ScheduleActions.h"
 #include "app/Translations.h"
 
 namespace {
@@ -47,7 +50,11 @@ void FillFields(const QString& fields) {
         if (auto* line = dialog ? dialog->findChild<QLineEdit*>(name) : nullptr) {
             line->setText(text);
         } else if (auto* box = dialog ? dialog->findChild<QComboBox*>(name) : nullptr) {
-            box->setEditText(text);
+            if (box->isEditable()) {
+                box->setEditText(text);
+            } else {
+                box->setCurrentIndex(box->findText(text));
+            }
         }
     }
 }
@@ -68,12 +75,15 @@ int main(int argc, char** argv) {
     const QCommandLineOption fields(QStringLiteral("fields"),
                                     QStringLiteral("Dialog fields: name=text;name=text."),
                                     QStringLiteral("fields"));
+    const QCommandLineOption schedule(QStringLiteral("schedule"),
+                                      QStringLiteral("Broadcast schedule to import."),
+                                      QStringLiteral("file"));
     const QCommandLineOption edit(QStringLiteral("edit"),
                                   QStringLiteral("Grid cell to edit: row,column[,text]."),
                                   QStringLiteral("cell"));
     const QCommandLineOption pdf(QStringLiteral("pdf"), QStringLiteral("PDF file to export."),
                                  QStringLiteral("path"));
-    parser.addOptions({menu, action, fields, edit, pdf});
+    parser.addOptions({menu, action, schedule, fields, edit, pdf});
     parser.addPositionalArgument(QStringLiteral("picture"), QStringLiteral("The PNG to save."));
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A file to open."),
                                  QStringLiteral("[file]"));
@@ -101,6 +111,14 @@ int main(int argc, char** argv) {
                 found->trigger();
             }
         });
+    }
+    if (parser.isSet(schedule)) {
+        QTimer::singleShot(300, &window, [&] {
+            window.scheduleActions().importFile(
+                QFileInfo(parser.value(schedule)).absoluteFilePath());
+        });
+    }
+    if (parser.isSet(fields)) {
         QTimer::singleShot(800, &window, [&] { FillFields(parser.value(fields)); });
     }
     if (parser.isSet(edit)) {

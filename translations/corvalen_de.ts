@@ -158,6 +158,14 @@
         <source>empty rows</source>
         <translation>leere Zeilen</translation>
     </message>
+    <message>
+        <source>broadcast</source>
+        <translation>Sendung</translation>
+    </message>
+    <message>
+        <source>broadcasts</source>
+        <translation>Sendungen</translation>
+    </message>
 </context>
 <context>
     <name>EditDialogs</name>
@@ -172,6 +180,18 @@
 </context>
 <context>
     <name>QObject</name>
+    <message>
+        <source>Number each &amp;Location + 1</source>
+        <translation>Jede &amp;Location + 1 nummerieren</translation>
+    </message>
+    <message>
+        <source>&amp;Keep the Locations, leave out 0</source>
+        <translation>Locations &amp;behalten, 0 auslassen</translation>
+    </message>
+    <message>
+        <source>Number &amp;1 to n in file order</source>
+        <translation>&amp;1 bis n in Dateireihenfolge nummerieren</translation>
+    </message>
     <message>
         <source>Save as .&amp;csv</source>
         <translation>Als .&amp;csv speichern</translation>
@@ -523,6 +543,14 @@
 <context>
     <name>corvalen::FileActions</name>
     <message>
+        <source>Channel numbers</source>
+        <translation>Kanalnummern</translation>
+    </message>
+    <message>
+        <source>%1 has a channel at Location 0, which is no channel number of the receiver. How should its channels be numbered?</source>
+        <translation>%1 hat einen Kanal an Location 0, die keine Kanalnummer des Empfängers ist. Wie sollen seine Kanäle nummeriert werden?</translation>
+    </message>
+    <message>
         <source>Memory files (*.csv)|*.csv</source>
         <translation>Speicherdateien (*.csv)|*.csv</translation>
     </message>
@@ -625,10 +653,6 @@ OK überschreibt die Datei, Abbrechen wählt eine andere.</translation>
         <translation>CHIRP-Dateien (*.csv)|*.csv</translation>
     </message>
     <message>
-        <source>Channel files|*.csv;*.g3m;*.15m</source>
-        <translation>Kanaldateien|*.csv;*.g3m;*.15m</translation>
-    </message>
-    <message>
         <source>Memory files (*.15m)|*.15m</source>
         <translation>Speicherdateien (*.15m)|*.15m</translation>
     </message>
@@ -711,6 +735,42 @@ OK überschreibt die Datei, Abbrechen wählt eine andere.</translation>
     <message>
         <source>The memory table has changes that are not saved. Save them as a .csv or %1 file first, or discard them?</source>
         <translation>Die Speichertabelle hat ungespeicherte Änderungen. Zuerst als .csv- oder %1-Datei speichern oder verwerfen?</translation>
+    </message>
+    <message>
+        <source>Memory files (*.csv)|*.csv|SDR# and SDR++ lists (*.xml *.json)|*.xml;*.json</source>
+        <translation>Speicherdateien (*.csv)|*.csv|SDR#- und SDR++-Listen (*.xml *.json)|*.xml;*.json</translation>
+    </message>
+    <message>
+        <source>Channel files|*.csv;*.g3m;*.15m;*.xml;*.json</source>
+        <translation>Kanaldateien|*.csv;*.g3m;*.15m;*.xml;*.json</translation>
+    </message>
+    <message>
+        <source>SDR# frequency list (*.xml)|*.xml|SDR++ frequency manager (*.json)|*.json</source>
+        <translation>SDR#-Frequenzliste (*.xml)|*.xml|SDR++-Frequenzmanager (*.json)|*.json</translation>
+    </message>
+    <message>
+        <source>Save as SDR Bookmark List…</source>
+        <translation>Als SDR-Lesezeichenliste speichern…</translation>
+    </message>
+    <message>
+        <source>Read %1 from the SDR# list %2</source>
+        <translation>%1 aus der SDR#-Liste %2 gelesen</translation>
+    </message>
+    <message>
+        <source>Read %1 from the SDR++ list %2</source>
+        <translation>%1 aus der SDR++-Liste %2 gelesen</translation>
+    </message>
+    <message>
+        <source>Save as SDR Bookmark List</source>
+        <translation>Als SDR-Lesezeichenliste speichern</translation>
+    </message>
+    <message>
+        <source>Saved %1 to the SDR++ list %2</source>
+        <translation>%1 in der SDR++-Liste %2 gespeichert</translation>
+    </message>
+    <message>
+        <source>Saved %1 to the SDR# list %2</source>
+        <translation>%1 in der SDR#-Liste %2 gespeichert</translation>
     </message>
 </context>
 <context>
@@ -839,6 +899,18 @@ OK überschreibt die Datei, Abbrechen wählt eine andere.</translation>
         <translation>Drucken fehlgeschlagen; nichts gedruckt</translation>
     </message>
     <message>
+        <source>Printing the channel list…</source>
+        <translation>Die Kanalliste wird gedruckt…</translation>
+    </message>
+    <message>
+        <source>Printing cancelled</source>
+        <translation>Drucken abgebrochen</translation>
+    </message>
+    <message>
+        <source>Export cancelled; nothing exported</source>
+        <translation>Export abgebrochen; nichts exportiert</translation>
+    </message>
+    <message>
         <source>Printed %1</source>
         <translation>%1 gedruckt</translation>
     </message>
@@ -878,6 +950,144 @@ OK überschreibt die Datei, Abbrechen wählt eine andere.</translation>
     <message>
         <source>Problems</source>
         <translation>Probleme</translation>
+    </message>
+</context>
+<context>
+    <name>corvalen::ScheduleActions</name>
+    <message>
+        <source>Import Broadcast Schedule…</source>
+        <translation>Sendeplan importieren…</translation>
+    </message>
+    <message>
+        <source>EiBi schedules (*.csv)|*.csv</source>
+        <translation>EiBi-Sendepläne (*.csv)|*.csv</translation>
+    </message>
+    <message>
+        <source>Import Broadcast Schedule</source>
+        <translation>Sendeplan importieren</translation>
+    </message>
+    <message>
+        <source>nothing imported</source>
+        <translation>nichts importiert</translation>
+    </message>
+    <message>
+        <source>%1 is no EiBi schedule: its first line does not start with the kHz column; nothing imported</source>
+        <translation>%1 ist kein EiBi-Sendeplan: seine erste Zeile beginnt nicht mit der Spalte kHz; nichts importiert</translation>
+    </message>
+    <message>
+        <source>Import %1</source>
+        <translation>%1 importieren</translation>
+    </message>
+    <message>
+        <source>Imported %1 from %2 of %3 after row %4</source>
+        <translation>%1 aus %2 von %3 nach Zeile %4 importiert</translation>
+    </message>
+    <message>
+        <source>; %1 reported</source>
+        <translation>; %1 gemeldet</translation>
+    </message>
+</context>
+<context>
+    <name>corvalen::ScheduleDialog</name>
+    <message>
+        <source>Valid on</source>
+        <translation>Gültig am</translation>
+    </message>
+    <message>
+        <source>Import Broadcast Schedule - %1</source>
+        <translation>Sendeplan importieren - %1</translation>
+    </message>
+    <message>
+        <source>HHMM or HHMM-HHMM, UTC</source>
+        <translation>HHMM oder HHMM-HHMM, UTC</translation>
+    </message>
+    <message>
+        <source>Any day</source>
+        <translation>Jeder Tag</translation>
+    </message>
+    <message>
+        <source>Monday</source>
+        <translation>Montag</translation>
+    </message>
+    <message>
+        <source>Tuesday</source>
+        <translation>Dienstag</translation>
+    </message>
+    <message>
+        <source>Wednesday</source>
+        <translation>Mittwoch</translation>
+    </message>
+    <message>
+        <source>Thursday</source>
+        <translation>Donnerstag</translation>
+    </message>
+    <message>
+        <source>Friday</source>
+        <translation>Freitag</translation>
+    </message>
+    <message>
+        <source>Saturday</source>
+        <translation>Samstag</translation>
+    </message>
+    <message>
+        <source>Sunday</source>
+        <translation>Sonntag</translation>
+    </message>
+    <message>
+        <source>codes, e.g. E,F</source>
+        <translation>Kürzel, z. B. E,F</translation>
+    </message>
+    <message>
+        <source>areas, e.g. Eu,NAm</source>
+        <translation>Gebiete, z. B. Eu,NAm</translation>
+    </message>
+    <message>
+        <source>part of the name, any case</source>
+        <translation>Teil des Namens, Groß- und Kleinschreibung egal</translation>
+    </message>
+    <message>
+        <source>kHz FROM-TO, e.g. 5900-6200</source>
+        <translation>kHz VON-BIS, z. B. 5900-6200</translation>
+    </message>
+    <message>
+        <source>On air at:</source>
+        <translation>Auf Sendung um:</translation>
+    </message>
+    <message>
+        <source>Weekday:</source>
+        <translation>Wochentag:</translation>
+    </message>
+    <message>
+        <source>Languages:</source>
+        <translation>Sprachen:</translation>
+    </message>
+    <message>
+        <source>Target areas:</source>
+        <translation>Zielgebiete:</translation>
+    </message>
+    <message>
+        <source>Station:</source>
+        <translation>Sender:</translation>
+    </message>
+    <message>
+        <source>Band:</source>
+        <translation>Band:</translation>
+    </message>
+    <message>
+        <source>Date:</source>
+        <translation>Datum:</translation>
+    </message>
+    <message>
+        <source>Inactive broadcasts are left out; without a date the Start and Stop dates are not checked. One channel is added per frequency and station.</source>
+        <translation>Inaktive Sendungen bleiben weg; ohne Datum werden Start- und Enddaten nicht geprüft. Je Frequenz und Sender wird ein Kanal angefügt.</translation>
+    </message>
+    <message>
+        <source>Import</source>
+        <translation>Importieren</translation>
+    </message>
+    <message>
+        <source>%1 of %2 pass, on %3</source>
+        <translation>%1 von %2 passen, auf %3</translation>
     </message>
 </context>
 <context>

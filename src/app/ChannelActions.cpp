@@ -12,6 +12,7 @@
 #include "app/EditDialogs.h"
 #include "app/SetFieldDialog.h"
 #include "app/StatusText.h"
+#include "app/Translations.h"
 #include "app/UndoSteps.h"
 #include "edit/ChannelRange.h"
 #include "table/Columns.h"
@@ -49,7 +50,7 @@ ChannelActions::ChannelActions(Document& document, QTableView& grid, QObject* pa
 ChannelActions::~ChannelActions() = default;
 
 QAction* ChannelActions::makeAction(const QString& objectName, const QString& text,
-                                     void (ChannelActions::*slot)()) {
+                                    void (ChannelActions::*slot)()) {
     auto* action = new QAction(text, this);
     action->setObjectName(objectName);
     // The shortcuts work wherever the window has the focus, the grid included.
@@ -78,16 +79,9 @@ std::vector<int> ChannelActions::targetRows() const {
 }
 
 void ChannelActions::selectRows(int first, int last, int column) {
-    QItemSelection selection;
-    for (int row = first; row <= last; ++row) {
-        const QModelIndex cell = m_selection.gridIndexAt(row, 0);
-        if (cell.isValid()) {
-            selection.select(cell, cell);
-        }
-    }
     m_selection.setCurrentCell(first, column);
-    m_grid.selectionModel()->select(
-        selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    const std::pair<int, int> rows[] = {{first, last}};
+    m_selection.selectTableRows(rows);
 }
 
 void ChannelActions::setField() {
@@ -129,7 +123,7 @@ void ChannelActions::addRange() {
     }
     Result<MemoryTable> rows = MakeRangeRows(model.table(), *fill);
     if (!rows) {
-        emit status(QString::fromStdString(rows.error().message));
+        emit status(CoreText(rows.error().message));
         return;
     }
     const int at = model.table().RowCount();

@@ -1,5 +1,7 @@
 #include "app/ChannelRangeDialog.h"
 
+#include "app/Translations.h"
+
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -132,7 +134,7 @@ void ChannelRangeDialog::update() {
 
     const Result<RangeFill> fill = read();
     if (!fill) {
-        m_preview->setText(QString::fromStdString(fill.error().message));
+        m_preview->setText(CoreText(fill.error().message));
     } else {
         const auto count = static_cast<qulonglong>(fill->range.Count());
         const int first = *RangeFirstNumber(m_table, *fill);
@@ -144,6 +146,10 @@ void ChannelRangeDialog::update() {
                              .arg(first)
                              .arg(static_cast<qulonglong>(first) + count - 1)
                              .arg(total));
+        // The airband raster taken, a stop off the raster and where the last channel lies.
+        for (const std::string& notice : fill->range.notices) {
+            m_preview->setText(m_preview->text() + QLatin1Char('\n') + CoreText(notice));
+        }
     }
     m_buttons->button(QDialogButtonBox::Ok)->setEnabled(fill.ok());
 }

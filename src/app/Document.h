@@ -3,6 +3,8 @@
 #include <QObject>
 #include <QString>
 #include <QUndoStack>
+#include <string>
+#include <vector>
 
 #include "app/MemoryTableModel.h"
 #include "channel/ReceiverModel.h"
@@ -29,6 +31,11 @@ public:
     // "Save .csv file" then writes that form with its header line, before it the 10-column form
     // of the start-up grid.
     bool hasImportColumns() const;
+
+    // The list and group names an SDR# or SDR++ list brought, by receiver group ([0] is group
+    // 1): a list saved from the table names its groups with them.
+    const std::vector<std::string>& groupNames() const { return m_groupNames; }
+    void setGroupNames(std::vector<std::string> names) { m_groupNames = std::move(names); }
 
     // The receiver model ("313" until the settings or the Options command name another). It
     // decides the length and the tail of every record a save writes, and what the checks allow.
@@ -59,6 +66,7 @@ private:
     ReceiverModel m_model;
     QString m_winradioPath;
     QString m_filePath;
+    std::vector<std::string> m_groupNames;
 };
 
 }  // namespace corvalen

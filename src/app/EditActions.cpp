@@ -30,6 +30,14 @@ EditActions::EditActions(Document& document, QTableView& grid, QObject* parent)
       // The stack keeps the two actions' texts ("Undo Paste") and enabled states up to date.
       m_undo(document.undoStack().createUndoAction(this, tr("Undo"))),
       m_redo(document.undoStack().createRedoAction(this, tr("Redo"))) {
+    // Moved rows, and rows put back by an undo, stay selected, as ranges.
+    connect(&document.table(), &MemoryTableModel::rowsAboutToBeReordered, this,
+            [this] { m_asideWhileReordered = m_selection.setSelectionAside(); });
+    connect(&document.table(), &MemoryTableModel::rowsReordered, this,
+            [this](const std::vector<int>& places) {
+                m_selection.putSelectionBack(m_asideWhileReordered, places);
+                m_asideWhileReordered = {};
+            });
     m_undo->setObjectName(QStringLiteral("undoAction"));
     m_undo->setShortcuts(QKeySequence::Undo);
     m_redo->setObjectName(QStringLiteral("redoAction"));

@@ -65,6 +65,7 @@ private:
     Document& m_document;
     QTableView& m_grid;
     GridSelection m_selection;
+    GridSelection::SetAside m_asideWhileReordered;
     QAction* m_undo;
     QAction* m_redo;
     QAction* m_cut = nullptr;

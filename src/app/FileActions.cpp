@@ -14,7 +14,10 @@
 #include "app/MessageBoxes.h"
 #include "app/RecentFiles.h"
 #include "app/StatusText.h"
+#include "app/Translations.h"
 #include "app/UndoSteps.h"
+#include "channel/ProblemGroups.h"
+#include "edit/ChannelRange.h"
 #include "files/ChannelFiles.h"
 #include "io/FileExists.h"
 #include "table/RowOperations.h"
@@ -25,7 +28,9 @@ namespace {
 const QString kAppTitle = QStringLiteral("Corvalen");
 // The dialogs' texts, looked up when a dialog opens so they follow the language loaded.
 QString CsvOpenFilter() {
-    return QCoreApplication::translate("corvalen::FileActions", "Memory files (*.csv)|*.csv");
+    return QCoreApplication::translate(
+        "corvalen::FileActions",
+        "Memory files (*.csv)|*.csv|SDR# and SDR++ lists (*.xml *.json)|*.xml;*.json");
 }
 QString CsvSaveFilter() {
     return QCoreApplication::translate("corvalen::FileActions", "Data files (*.csv)|*.csv");
@@ -40,7 +45,13 @@ QString ChirpFilter() {
     return QCoreApplication::translate("corvalen::FileActions", "CHIRP files (*.csv)|*.csv");
 }
 QString AppendFilter() {
-    return QCoreApplication::translate("corvalen::FileActions", "Channel files|*.csv;*.g3m;*.15m");
+    return QCoreApplication::translate("corvalen::FileActions",
+                                       "Channel files|*.csv;*.g3m;*.15m;*.xml;*.json");
+}
+QString ListFilter() {
+    return QCoreApplication::translate(
+        "corvalen::FileActions",
+        "SDR# frequency list (*.xml)|*.xml|SDR++ frequency manager (*.json)|*.json");
 }
 
 // The memory files of the receiver model: .15m for the "305" and "315", else .g3m.
@@ -62,7 +73,7 @@ QString WithSaveNotices(QString status, const std::vector<std::string>& notices)
 }  // namespace
 
 FileActions::FileActions(Document& document, SharedFileDialog& fileDialog, MessageBoxes& messages,
-                           const SettingsFile& settings, QWidget* window)
+                         const SettingsFile& settings, QWidget* window)
     : QObject(window),
       m_document(document),
       m_fileDialog(fileDialog),
@@ -73,6 +84,7 @@ FileActions::FileActions(Document& document, SharedFileDialog& fileDialog, Messa
       m_saveCsv(new QAction(tr("Save .csv file"), this)),
       m_saveG3m(new QAction(this)),
       m_saveChirp(new QAction(tr("Save as CHIRP .csv file\u2026"), this)),
+      m_saveList(new QAction(tr("Save as SDR Bookmark List\u2026"), this)),
       m_append(new QAction(tr("Append Channels from File\u2026"), this)),
       m_recentMenu(new QMenu(tr("Recent files"), window)) {
     m_openCsv->setObjectName(QStringLiteral("openCsvAction"));
@@ -89,6 +101,8 @@ FileActions::FileActions(Document& document, SharedFileDialog& fileDialog, Messa
     connect(m_saveG3m, &QAction::triggered, this, &FileActions::saveG3m);
     m_saveChirp->setObjectName(QStringLiteral("saveChirpAction"));
     connect(m_saveChirp, &QAction::triggered, this, &FileActions::saveChirp);
+    m_saveList->setObjectName(QStringLiteral("saveListAction"));
+    connect(m_saveList, &QAction::triggered, this, &FileActions::saveList);
     m_append->setObjectName(QStringLiteral("appendAction"));
     connect(m_append, &QAction::triggered, this, &FileActions::appendFromFile);
 
@@ -117,15 +131,16 @@ void FileActions::report(const QString& text, const QString& details) {
     emit status(text, details);
 }
 
-void FileActions::report(const QString& text, const std::vector<Diagnostic>& diagnostics) {
-    // The tooltip lists the problems; a very long list is cut so the tooltip stays usable.
+void FileActions::report(const QString& text, const std::vector<Diagnostic>& diagnostics,
+                         const RowOrigins* origins) {
+    // The tooltip lists the problems, one line per kind; a very long list is cut so the tooltip
+    // stays usable.
     constexpr std::size_t kMaxLines = 40;
     QStringList lines;
-    for (std::size_t i = 0; i < diagnostics.size() && i < kMaxLines; ++i) {
-        lines << QString::fromStdString(diagnostics[i].ToString());
-    }
-    if (diagnostics.size() > kMaxLines) {
-        lines << tr("... and %1 more").arg(diagnostics.size() - kMaxLines);
+    const ProblemPlaces places(&m_document.table().table(), origins, CoreLanguage());
+    for (const std::string& line :
+         GroupedReport(diagnostics, places, CoreLanguage(), LineForm::Report, kMaxLines)) {
+        lines << QString::fromStdString(line);
     }
     report(text, lines.join(QLatin1Char('\n')));
 }
@@ -143,14 +158,29 @@ void FileActions::openCsv() {
     importCsvFile(*chosen);
 }
 
+void FileActions::numberChirpChannels(ChannelFileRead& read, const QString& path) {
+    if (!read.holdsLocationZero) {
+        return;
+    }
+    // CHIRP counts from Location 0, the receiver from channel 1: the user says how.
+    const ChirpNumbering numbering = m_messages.askChirpNumbering(
+        tr("Channel numbers"),
+        tr("%1 has a channel at Location 0, which is no channel number of the receiver. How "
+           "should its channels be numbered?")
+            .arg(QFileInfo(path).fileName()));
+    ApplyChirpNumbering(read, numbering);
+}
+
 std::optional<ChannelFileRead> FileActions::readFile(const QString& path,
-                                                     const QString& failureTail) {
+                                                     const QString& failureTail,
+                                                     const std::vector<std::string>& knownGroups) {
     if (const QString mismatch = modelMismatch(path); !mismatch.isEmpty()) {
         report(mismatch + QStringLiteral("; ") + failureTail);
         return std::nullopt;
     }
     BusyCursor busy;
-    Result<ChannelFileRead> read = ReadChannelFile(LocalPath(path), m_document.receiverModel());
+    Result<ChannelFileRead> read =
+        ReadChannelFile(LocalPath(path), {m_document.receiverModel(), knownGroups});
     if (!read) {
         report(FailureText(path, read.error(), failureTail));
         return std::nullopt;
@@ -169,9 +199,11 @@ bool FileActions::openChannelFile(const QString& path) {
     if (!read) {
         return false;
     }
+    numberChirpChannels(*read, path);
     rememberFile(path);
     const int channels = read->table.ChannelCount();
     loadTable(std::move(read->table), tr("Open %1").arg(QFileInfo(path).fileName()));
+    m_document.setGroupNames(std::move(read->groupNames));
 
     const ChannelFileReport& found = read->report;
     const QString name = QFileInfo(path).fileName();
@@ -184,14 +216,16 @@ bool FileActions::openChannelFile(const QString& path) {
             text += tr("; %1 reported").arg(Count(found.diagnostics.size(), "problem", "problems"));
         }
     } else {
-        text = found.format == &ChirpCsvFormat() ? tr("Read %1 from the CHIRP file %2")
-                                                 : tr("Read %1 from %2");
+        text = found.format == &ChirpCsvFormat()       ? tr("Read %1 from the CHIRP file %2")
+               : found.format == &SdrSharpListFormat() ? tr("Read %1 from the SDR# list %2")
+               : found.format == &SdrppListFormat()    ? tr("Read %1 from the SDR++ list %2")
+                                                       : tr("Read %1 from %2");
         text = text.arg(Count(channels, "channel", "channels"), name);
         if (!found.diagnostics.empty()) {
             text += tr("; %1 reported").arg(Count(found.diagnostics.size(), "line", "lines"));
         }
     }
-    report(text, found.diagnostics);
+    report(text, found.diagnostics, &found.origins);
     return true;
 }
 
@@ -236,7 +270,9 @@ bool FileActions::IsMemoryFilePath(const QString& path) {
     const QString suffix = QFileInfo(path).suffix();
     return suffix.compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0 ||
            suffix.compare(QLatin1String("g3m"), Qt::CaseInsensitive) == 0 ||
-           suffix.compare(QLatin1String("15m"), Qt::CaseInsensitive) == 0;
+           suffix.compare(QLatin1String("15m"), Qt::CaseInsensitive) == 0 ||
+           suffix.compare(QLatin1String("xml"), Qt::CaseInsensitive) == 0 ||
+           suffix.compare(QLatin1String("json"), Qt::CaseInsensitive) == 0;
 }
 
 QString FileActions::DroppedMemoryFile(const QMimeData* data) {
@@ -331,8 +367,9 @@ std::optional<ChannelFileReport> FileActions::writeFile(const QString& path,
                                                         const QString& failureTail) {
     Result<ChannelFileReport> written = [&] {
         BusyCursor busy;
-        return WriteChannelFile(LocalPath(path), m_document.table().table(), format,
-                                {m_document.receiverModel(), m_document.hasImportColumns()});
+        return WriteChannelFile(
+            LocalPath(path), m_document.table().table(), format,
+            {m_document.receiverModel(), m_document.hasImportColumns(), m_document.groupNames()});
     }();
     if (!written) {
         report(FailureText(path, written.error(), failureTail));
@@ -454,35 +491,34 @@ bool FileActions::saveChirp() {
 void FileActions::appendFromFile() {
     m_fileDialog.settings().fileName.clear();
     const std::optional<QString> chosen =
-        m_fileDialog.show(m_document.winradioPath(), AppendFilter(), tr("Append Channels from File"),
-                          FileDialogSettings::Form::Open);
+        m_fileDialog.show(m_document.winradioPath(), AppendFilter(),
+                          tr("Append Channels from File"), FileDialogSettings::Form::Open);
     if (chosen) {
         appendFile(*chosen);
     }
 }
 
 bool FileActions::appendFile(const QString& path) {
-    std::optional<ChannelFileRead> read = readFile(path, tr("nothing appended"));
+    std::optional<ChannelFileRead> read =
+        readFile(path, tr("nothing appended"), m_document.groupNames());
     if (!read) {
         return false;
     }
+    numberChirpChannels(*read, path);
     BusyCursor busy;
     const QString name = QFileInfo(path).fileName();
     const int channels = read->table.ChannelCount();
     MemoryTableModel& model = m_document.table();
-    const int lastRow = model.table().RowCount() - 1;
-    if (channels > 0) {
-        const QString step = tr("Append %1").arg(name);
-        if (model.table().ColCount() == read->table.ColCount()) {
-            m_document.undoStack().push(
-                new PutRowsStep(model, lastRow + 1, std::move(read->table), step));
-        } else {
-            // The start-up grid's ten columns take the file's 19 first: the whole table changes.
-            MemoryTable grown = model.table();
-            AppendChannels(grown, read->table);
-            m_document.undoStack().push(new LoadTableStep(m_document, std::move(grown), step));
-        }
+    if (const Status room = RoomForChannels(model.table(), static_cast<std::uint64_t>(channels),
+                                            "The file holds");
+        !room) {
+        report(FailureText(path, room.error(), tr("nothing appended")));
+        return false;
     }
+    if (!read->groupNames.empty()) {
+        m_document.setGroupNames(std::move(read->groupNames));
+    }
+    const int lastRow = appendChannels(std::move(read->table), tr("Append %1").arg(name));
     QString text = tr("Appended %1 from %2 after row %3")
                        .arg(Count(channels, "channel", "channels"), name)
                        .arg(lastRow);
@@ -490,7 +526,53 @@ bool FileActions::appendFile(const QString& path) {
         text += tr("; %1 reported")
                     .arg(Count(read->report.diagnostics.size(), "problem", "problems"));
     }
-    report(text, read->report.diagnostics);
+    report(text, read->report.diagnostics, &read->report.origins);
+    return true;
+}
+
+int FileActions::appendChannels(MemoryTable channels, const QString& step) {
+    MemoryTableModel& model = m_document.table();
+    const int lastRow = model.table().RowCount() - 1;
+    if (channels.ChannelCount() > 0) {
+        if (model.table().ColCount() == channels.ColCount()) {
+            m_document.undoStack().push(
+                new PutRowsStep(model, lastRow + 1, std::move(channels), step));
+        } else {
+            // The start-up grid's ten columns take the file's 19 first: the whole table changes.
+            MemoryTable grown = model.table();
+            AppendChannels(grown, channels);
+            m_document.undoStack().push(new LoadTableStep(m_document, std::move(grown), step));
+        }
+    }
+    return lastRow;
+}
+
+bool FileActions::saveList() {
+    const std::optional<QString> chosen =
+        chooseSaveTarget(ListFilter(), tr("Save as SDR Bookmark List"));
+    if (!chosen) {
+        return false;
+    }
+    // The list the name says; an SDR# list, the first offered, for any other name.
+    const QString path = *chosen;
+    const ChannelFormat& format =
+        FormatForName(LocalPath(path), {&SdrSharpListFormat(), &SdrppListFormat()});
+    const std::optional<ChannelFileReport> saved = writeFile(path, format, tr("nothing saved"));
+    if (!saved) {
+        return false;
+    }
+    rememberFile(path);
+    QString status = (&format == &SdrppListFormat() ? tr("Saved %1 to the SDR++ list %2")
+                                                    : tr("Saved %1 to the SDR# list %2"))
+                         .arg(Count(saved->channels, "channel", "channels"),
+                              QFileInfo(path).fileName());
+    if (saved->rowsNotWritten > 0) {
+        status += tr("; %1 not written").arg(Count(saved->rowsNotWritten, "row", "rows"));
+    }
+    if (!saved->diagnostics.empty()) {
+        status += tr("; %1 reported").arg(Count(saved->diagnostics.size(), "problem", "problems"));
+    }
+    report(WithSaveNotices(status, saved->saveNotices), saved->diagnostics);
     return true;
 }
 

@@ -41,6 +41,7 @@ public:
     QAction* saveCsvAction() const { return m_saveCsv; }
     QAction* saveG3mAction() const { return m_saveG3m; }
     QAction* saveChirpAction() const { return m_saveChirp; }
+    QAction* saveListAction() const { return m_saveList; }
     QAction* appendAction() const { return m_append; }
     QMenu* recentMenu() const { return m_recentMenu; }
     RecentFiles& recentFiles() { return *m_recent; }
@@ -69,6 +70,9 @@ public:
     // Adds the channels of a receiver CSV, CHIRP or memory file after the last row, each with
     // its own number, as one undo step. On failure the table stays as it was.
     bool appendFile(const QString& path);
+    // Adds the channel rows of `channels` (19 columns) after the last row as one undo step named
+    // `step`; a start-up grid first gets the 19 columns. Returns the row they follow.
+    int appendChannels(MemoryTable channels, const QString& step);
 
     // Replaces the whole table with one loaded from a file, as one undo step named
     // `actionName` (for example "Open memories.csv"). The loaded table counts as saved, and
@@ -94,6 +98,9 @@ public slots:
     // File / "Save as CHIRP .csv file…": the table as a CHIRP file. An export: the table's
     // unsaved-changes mark stays. True once the file is written.
     bool saveChirp();
+    // File / "Save as SDR Bookmark List…": the table as an SDR# list (.xml) or an SDR++ list
+    // (.json), by the name's extension. An export, as the CHIRP one. True once written.
+    bool saveList();
     void appendFromFile();  // File / "Append Channels from File…"
 
 signals:
@@ -107,9 +114,14 @@ private:
     // back to the dialog. Nothing when the dialog is cancelled.
     std::optional<QString> chooseSaveTarget(const QString& filter, const QString& title);
     void report(const QString& text, const QString& details = QString());
-    void report(const QString& text, const std::vector<Diagnostic>& diagnostics);
-    // Reads a file through the door; nothing after reporting why, ending in `failureTail`.
-    std::optional<ChannelFileRead> readFile(const QString& path, const QString& failureTail);
+    void report(const QString& text, const std::vector<Diagnostic>& diagnostics,
+                const RowOrigins* origins = nullptr);
+    // Reads a file through the door, a bookmark list's groups after `knownGroups`; nothing after
+    // reporting why, ending in `failureTail`.
+    std::optional<ChannelFileRead> readFile(const QString& path, const QString& failureTail,
+                                            const std::vector<std::string>& knownGroups = {});
+    // Asks how a CHIRP file holding Location 0 is numbered, and numbers it so.
+    void numberChirpChannels(ChannelFileRead& read, const QString& path);
     // Writes the table in `format`; nothing after reporting why, ending in `failureTail`.
     std::optional<ChannelFileReport> writeFile(const QString& path, const ChannelFormat& format,
                                                const QString& failureTail);
@@ -128,6 +140,7 @@ private:
     QAction* m_saveCsv;
     QAction* m_saveG3m;
     QAction* m_saveChirp;
+    QAction* m_saveList;
     QAction* m_append;
     QMenu* m_recentMenu;
     QString m_lastStatus;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <limits>
 #include <set>
+#include <tuple>
 
 #include "app/MemoryTableModel.h"
 
@@ -87,6 +88,96 @@ std::vector<int> GridSelection::tableRowsFrom(int gridRow, int count) const {
         rows.push_back(tableRowAt(row));
     }
     return rows;
+}
+
+namespace {
+
+// Grid rows with their columns, grouped into selection ranges: one range per run of neighbouring
+// grid rows over the same columns. Sorts `cells`.
+struct GridRow {
+    int row;
+    int firstColumn;
+    int lastColumn;
+};
+
+QItemSelection RangesOf(std::vector<GridRow>& cells, const QAbstractItemModel& model) {
+    std::sort(cells.begin(), cells.end(), [](const GridRow& a, const GridRow& b) {
+        return std::tie(a.firstColumn, a.lastColumn, a.row) <
+               std::tie(b.firstColumn, b.lastColumn, b.row);
+    });
+    QItemSelection selection;
+    for (std::size_t i = 0; i < cells.size();) {
+        std::size_t end = i + 1;
+        while (end < cells.size() && cells[end].firstColumn == cells[i].firstColumn &&
+               cells[end].lastColumn == cells[i].lastColumn &&
+               cells[end].row == cells[end - 1].row + 1) {
+            ++end;
+        }
+        selection.append(QItemSelectionRange(
+            model.index(cells[i].row, cells[i].firstColumn),
+            model.index(cells[end - 1].row, cells[i].lastColumn)));
+        i = end;
+    }
+    return selection;
+}
+
+}  // namespace
+
+void GridSelection::selectTableRows(std::span<const std::pair<int, int>> ranges) const {
+    const QAbstractItemModel& model = *m_grid.model();
+    const int lastColumn = model.columnCount() - 1;
+    if (lastColumn < 0) {
+        return;
+    }
+    std::vector<GridRow> rows;
+    for (const auto& [first, last] : ranges) {
+        for (int row = first; row <= last; ++row) {
+            const QModelIndex cell = gridIndexAt(row, 0);
+            if (cell.isValid()) {
+                rows.push_back({cell.row(), 0, lastColumn});
+            }
+        }
+    }
+    m_grid.selectionModel()->select(RangesOf(rows, model), QItemSelectionModel::ClearAndSelect);
+}
+
+GridSelection::SetAside GridSelection::setSelectionAside() const {
+    SetAside aside;
+    QItemSelectionModel& selection = *m_grid.selectionModel();
+    for (const QItemSelectionRange& range : selection.selection()) {
+        for (int row = range.top(); row <= range.bottom(); ++row) {
+            const int tableRow = tableRowAt(row);
+            if (!aside.runs.empty() && aside.runs.back().lastRow + 1 == tableRow &&
+                aside.runs.back().firstColumn == range.left() &&
+                aside.runs.back().lastColumn == range.right()) {
+                aside.runs.back().lastRow = tableRow;
+            } else {
+                aside.runs.push_back({tableRow, tableRow, range.left(), range.right()});
+            }
+        }
+    }
+    if (!aside.runs.empty()) {
+        selection.clearSelection();
+    }
+    return aside;
+}
+
+void GridSelection::putSelectionBack(const SetAside& aside, std::span<const int> places) const {
+    std::vector<GridRow> cells;
+    for (const SetAside::Run& run : aside.runs) {
+        for (int row = run.firstRow; row <= run.lastRow; ++row) {
+            const auto place = static_cast<std::size_t>(row - 1);
+            const QModelIndex cell =
+                gridIndexAt(place < places.size() ? places[place] : row, run.firstColumn);
+            if (cell.isValid()) {
+                cells.push_back({cell.row(), run.firstColumn, run.lastColumn});
+            }
+        }
+    }
+    if (!cells.empty()) {
+        m_grid.selectionModel()->select(RangesOf(cells, *m_grid.model()),
+                                        QItemSelectionModel::ClearAndSelect);
+    }
 }
 
 void GridSelection::setCurrentCell(int tableRow, int column) const {

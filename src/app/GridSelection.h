@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QModelIndex>
+#include <span>
 #include <vector>
 
 class QTableView;
@@ -38,6 +39,28 @@ public:
 
     // Makes the cell the grid's current cell and scrolls to it.
     void setCurrentCell(int tableRow, int column) const;
+
+    // Selects whole table rows: `ranges` of table rows (ascending runs), as few selection
+    // ranges as the grid's order allows, never one per row. Rows the find text hides are left
+    // out.
+    void selectTableRows(std::span<const std::pair<int, int>> ranges) const;
+
+    // The selection as runs of table rows with their columns, while the table's rows are put in
+    // a new order: Qt would carry a selection through the reordering cell by cell, which takes
+    // minutes for a thousand selected rows. Setting it aside empties the grid's selection;
+    // putting it back selects the same rows at their new places.
+    struct SetAside {
+        struct Run {
+            int firstRow;  // table rows
+            int lastRow;
+            int firstColumn;
+            int lastColumn;
+        };
+        std::vector<Run> runs;
+    };
+    SetAside setSelectionAside() const;
+    // `places[r - 1]` is where table row r went.
+    void putSelectionBack(const SetAside& aside, std::span<const int> places) const;
 
 private:
     QTableView& m_grid;

@@ -8,8 +8,8 @@
 #include <QDropEvent>
 #include <QHeaderView>
 #include <QLabel>
-#include <QListView>
 #include <QLayout>
+#include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -19,6 +19,7 @@
 #include <QStyle>
 #include <QTableView>
 #include <QTimer>
+#include <QTreeView>
 #include <QUndoStack>
 #include <algorithm>
 
@@ -28,6 +29,7 @@
 #include "app/ClientArea.h"
 #include "app/EditActions.h"
 #include "app/FileActions.h"
+#include "app/ScheduleActions.h"
 #include "app/FindBar.h"
 #include "app/GridView.h"
 #include "app/GridViewOptions.h"
@@ -57,6 +59,8 @@ MainWindow::MainWindow(SettingsFile settings, FileDialogPresenter* fileDialogs,
 
     m_fileActions = new FileActions(m_document, m_fileDialog, *m_messages, m_settings, this);
     connect(m_fileActions, &FileActions::status, this, &MainWindow::showStatus);
+    m_scheduleActions = new ScheduleActions(m_document, m_fileDialog, *m_fileActions, this);
+    connect(m_scheduleActions, &ScheduleActions::status, this, &MainWindow::showStatus);
     connect(m_fileActions, &FileActions::tableLoaded, this, &MainWindow::fitColumns);
     m_printActions = new PrintActions(
         *grid(), m_fileDialog, *m_messages, [this] { return m_document.filePath(); }, this);
@@ -94,7 +98,8 @@ MainWindow::MainWindow(SettingsFile settings, FileDialogPresenter* fileDialogs,
                 }
                 m_columnWidths[column] = width;
             });
-    m_settingsActions = new SettingsActions(m_document, m_settings, m_fileDialog, *m_messages, this);
+    m_settingsActions =
+        new SettingsActions(m_document, m_settings, m_fileDialog, *m_messages, this);
     connect(m_settingsActions, &SettingsActions::status, this,
             [this](const QString& text) { showStatus(text); });
     // The memory-file commands are named after the receiver model's files.
@@ -127,10 +132,10 @@ void MainWindow::buildMenus() {
     file->setObjectName(QStringLiteral("fileMenu"));
     file->addActions({m_fileActions->openCsvAction(), m_fileActions->openG3mAction()});
     file->addMenu(m_fileActions->recentMenu());
-    file->addAction(m_fileActions->appendAction());
+    file->addActions({m_fileActions->appendAction(), m_scheduleActions->importAction()});
     file->addSeparator();
     file->addActions({m_fileActions->saveCsvAction(), m_fileActions->saveG3mAction(),
-                      m_fileActions->saveChirpAction()});
+                      m_fileActions->saveChirpAction(), m_fileActions->saveListAction()});
     file->addSeparator();
     file->addActions({m_printActions->printAction(), m_printActions->exportPdfAction()});
     file->addSeparator();
@@ -152,8 +157,7 @@ void MainWindow::buildMenus() {
     edit->addActions({m_channelActions->setFieldAction(), m_channelActions->addRangeAction()});
     edit->addSeparator();
     edit->addActions({m_channelActions->moveUpAction(), m_channelActions->moveDownAction(),
-                      m_channelActions->moveToTopAction(),
-                      m_channelActions->moveToBottomAction()});
+                      m_channelActions->moveToTopAction(), m_channelActions->moveToBottomAction()});
     edit->addSeparator();
     edit->addAction(m_channelActions->goToChannelAction());
 
@@ -233,7 +237,7 @@ void MainWindow::buildBrowsing() {
     // The model decides what a record can hold.
     connect(&m_document, &Document::modelChanged, m_problems, &ProblemIndex::scheduleCheck);
     m_view->setProblems(m_problems);
-    m_problemsPanel = new ProblemsPanel(*m_problems, this);
+    m_problemsPanel = new ProblemsPanel(*m_problems, m_document.table(), this);
     // Under the grid, in the grid's room: the buttons stay where they are when it comes and
     // goes. It closes, but does not float off.
     m_problemsPanel->setFeatures(QDockWidget::DockWidgetClosable);
@@ -299,9 +303,8 @@ void MainWindow::fitColumns() {
     const auto* cells = qobject_cast<const GridView*>(grid());
     for (int column = 0; column < header->count() && cells != nullptr; ++column) {
         const QString heading = grid()->model()->headerData(column, Qt::Horizontal).toString();
-        header->resizeSection(column,
-                              std::max(cells->cellsWidth(column),
-                                       headingMetrics.horizontalAdvance(heading) + margin));
+        header->resizeSection(column, std::max(cells->cellsWidth(column),
+                                               headingMetrics.horizontalAdvance(heading) + margin));
     }
     for (int column = 0; column < header->count() && column < m_columnWidths.size(); ++column) {
         if (m_columnWidths[column] > 0) {
@@ -400,7 +403,7 @@ void MainWindow::showCell(int tableRow, int column) {
     }
     revealRow(tableRow);
     m_editActions->selection().setCurrentCell(tableRow,
-                                               std::clamp(column, 0, table.ColCount() - 1));
+                                              std::clamp(column, 0, table.ColCount() - 1));
     grid()->setFocus();
 }
 

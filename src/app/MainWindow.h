@@ -23,6 +23,7 @@ class GridViewOptions;
 class PrintActions;
 class ProblemIndex;
 class ProblemsPanel;
+class ScheduleActions;
 class SettingsActions;
 
 // The editor's one window, "Grid View": the memory table grid above the bar of eight command
@@ -45,6 +46,7 @@ public:
     SharedFileDialog& fileDialog() { return m_fileDialog; }
     FileActions& fileActions() const { return *m_fileActions; }
     PrintActions& printActions() const { return *m_printActions; }
+    ScheduleActions& scheduleActions() const { return *m_scheduleActions; }
     EditActions& editActions() const { return *m_editActions; }
     FindBar& findBar() const { return *m_findBar; }
     ChannelActions& channelActions() const { return *m_channelActions; }
@@ -104,6 +106,7 @@ private:
     FindBar* m_findBar = nullptr;
     FileActions* m_fileActions = nullptr;
     PrintActions* m_printActions = nullptr;
+    ScheduleActions* m_scheduleActions = nullptr;
     EditActions* m_editActions = nullptr;
     ChannelActions* m_channelActions = nullptr;
     GridViewOptions* m_viewOptions = nullptr;

@@ -188,6 +188,7 @@ void MemoryTableModel::reorderRows(const std::vector<int>& order) {
     if (order.size() != static_cast<std::size_t>(m_table.ChannelCount())) {
         return;
     }
+    emit rowsAboutToBeReordered();
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const std::vector<int> places = InverseRowOrder(order);
     const QModelIndexList before = persistentIndexList();
@@ -200,6 +201,7 @@ void MemoryTableModel::reorderRows(const std::vector<int>& order) {
     m_table.ReorderRows(order);
     changePersistentIndexList(before, after);
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    emit rowsReordered(places);
 }
 
 CellBlock MemoryTableModel::cells(int first, int last, int firstColumn, int lastColumn) const {

@@ -69,8 +69,9 @@ public:
     // move down).
     void putRows(int at, MemoryTable rows);
 
-    // Puts the channel rows in the order `order` gives (see MovedRowOrder); the grid's current
-    // cell and selection stay with their rows.
+    // Puts the channel rows in the order `order` gives (see MovedRowOrder) as one layout
+    // change; the grid's current cell stays with its row. Views set their selection aside
+    // around it (see rowsAboutToBeReordered).
     void reorderRows(const std::vector<int>& order);
 
     // Writes the channel rows of `block` (a table as wide as the rectangle) with its top left
@@ -82,6 +83,14 @@ public:
 
     static int modelRow(int tableRow) { return tableRow - 1; }
     static int tableRow(int modelRow) { return modelRow + 1; }
+
+signals:
+    // Around reorderRows, before its layout change begins and after it ends: a view sets its
+    // selection aside as runs of rows and puts it back where the rows went, since Qt carries a
+    // selection through a layout change one cell at a time. `places[r - 1]` is the row that
+    // row r became.
+    void rowsAboutToBeReordered();
+    void rowsReordered(const std::vector<int>& places);
 
 private:
     void numbersChanged();

@@ -57,4 +57,26 @@ UnsavedChangesAnswer QtMessageBoxes::askUnsavedChanges(const QString& title, con
     return UnsavedChangesAnswer::Cancel;
 }
 
+ChirpNumbering QtMessageBoxes::askChirpNumbering(const QString& title, const QString& text) {
+    QMessageBox box(QMessageBox::Question, title, DisplayText(text), QMessageBox::NoButton,
+                    m_parent);
+    QPushButton* shift =
+        box.addButton(QObject::tr("Number each &Location + 1"), QMessageBox::AcceptRole);
+    QPushButton* keep =
+        box.addButton(QObject::tr("&Keep the Locations, leave out 0"), QMessageBox::AcceptRole);
+    QPushButton* sequential =
+        box.addButton(QObject::tr("Number &1 to n in file order"), QMessageBox::AcceptRole);
+    box.setDefaultButton(shift);
+    box.setEscapeButton(shift);
+    box.exec();
+    const QAbstractButton* clicked = box.clickedButton();
+    if (clicked == keep) {
+        return ChirpNumbering::Keep;
+    }
+    if (clicked == sequential) {
+        return ChirpNumbering::Sequential;
+    }
+    return ChirpNumbering::Shift;
+}
+
 }  // namespace corvalen

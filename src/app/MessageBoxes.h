@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "csv/ChirpCsv.h"
+
 class QWidget;
 
 namespace corvalen {
@@ -24,6 +26,10 @@ public:
     // answer when the box is closed or Escape is pressed).
     virtual UnsavedChangesAnswer askUnsavedChanges(const QString& title, const QString& text,
                                                    const QString& memoryExtension) = 0;
+    // A modal question, asked once per CHIRP file that holds Location 0, how its channels are
+    // numbered: "Location + 1" (the default, and the answer when the box is closed), "Keep the
+    // Locations" (Location 0 left out) or "1 to n in file order".
+    virtual ChirpNumbering askChirpNumbering(const QString& title, const QString& text) = 0;
 };
 
 class QtMessageBoxes : public MessageBoxes {
@@ -33,6 +39,7 @@ public:
     bool confirmOverwrite(const QString& title, const QString& text) override;
     UnsavedChangesAnswer askUnsavedChanges(const QString& title, const QString& text,
                                            const QString& memoryExtension) override;
+    ChirpNumbering askChirpNumbering(const QString& title, const QString& text) override;
 
 private:
     QWidget* m_parent;

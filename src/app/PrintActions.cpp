@@ -14,6 +14,7 @@
 #include "app/CellEditorDelegate.h"
 #include "app/FileDialog.h"
 #include "app/MessageBoxes.h"
+#include "app/ProgressDialog.h"
 #include "app/StatusText.h"
 #include "app/TablePrinter.h"
 #include "io/FileExists.h"
@@ -74,8 +75,9 @@ ChannelListPrint PrintActions::listToPrint() const {
 }
 
 int PrintActions::printOn(QPagedPaintDevice& device) {
-    BusyCursor busy;
-    return PrintChannelList(device, listToPrint());
+    // Thousands of rows take seconds: the progress dialog shows how far it got and can stop.
+    ProgressDialog progress(tr("Printing the channel list\u2026"), m_grid.window());
+    return PrintChannelList(device, listToPrint(), &progress);
 }
 
 bool PrintActions::print() {
@@ -87,6 +89,10 @@ bool PrintActions::print() {
         return false;
     }
     const int pages = printOn(printer);
+    if (pages == kPrintCancelled) {
+        emit status(tr("Printing cancelled"));
+        return false;
+    }
     if (pages == 0) {
         emit status(tr("Printing failed; nothing printed"));
         return false;
@@ -128,6 +134,10 @@ bool PrintActions::writePdf(const QString& path) {
         writer.setTitle(listToPrint().title);
         writer.setCreator(QStringLiteral("Corvalen"));
         pages = printOn(writer);
+    }
+    if (pages == kPrintCancelled) {
+        emit status(tr("Export cancelled; nothing exported"));
+        return false;
     }
     if (pages == 0) {
         emit status(tr("Cannot write %1; nothing exported").arg(DisplayPath(path)));

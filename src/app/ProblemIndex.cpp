@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "app/MemoryTableModel.h"
+#include "app/Translations.h"
 #include "channel/CellChecks.h"
 #include "channel/TableChecks.h"
 #include "table/Columns.h"
@@ -28,98 +29,88 @@ ProblemIndex::ProblemIndex(const MemoryTableModel& table,
 
     const auto wholeTable = [this] { scheduleCheck(); };
     connect(&table, &QAbstractItemModel::modelReset, this, wholeTable);
-    connect(&table, &QAbstractItemModel::rowsInserted, this, wholeTable);
-    connect(&table, &QAbstractItemModel::rowsRemoved, this, wholeTable);
+    connect(&table, &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex&, int first, int last) {
+                rowsAddedOrRemoved(first, last, true);
+            });
+    connect(&table, &QAbstractItemModel::rowsRemoved, this,
+            [this](const QModelIndex&, int first, int last) {
+                rowsAddedOrRemoved(first, last, false);
+            });
     connect(&table, &QAbstractItemModel::rowsMoved, this, wholeTable);
     connect(&table, &QAbstractItemModel::layoutChanged, this, wholeTable);
     connect(&table, &QAbstractItemModel::dataChanged, this, &ProblemIndex::cellsChanged);
     scheduleCheck();
 }
 
+namespace {
+
+// Past this many changed rows one pass over the whole table is the cheaper check.
+constexpr std::size_t kMostRowsAlone = 4096;
+
+}  // namespace
+
 void ProblemIndex::scheduleCheck() {
     m_wholeTableDue = true;
+    m_rowsDue = false;
     m_rowsToCheck.clear();
+    m_rowsAddedOrRemoved = 0;
+    m_timer.start();
+}
+
+void ProblemIndex::rowsDue(int first, int last) {
+    if (m_wholeTableDue) {
+        return;
+    }
+    const auto rows = static_cast<std::size_t>(last - first + 1);
+    if (m_rowsToCheck.size() + m_rowsAddedOrRemoved + rows > kMostRowsAlone) {
+        scheduleCheck();
+        return;
+    }
+    for (int row = first; row <= last; ++row) {
+        m_rowsToCheck.push_back(row);
+    }
+    m_rowsDue = true;
     m_timer.start();
 }
 
 void ProblemIndex::cellsChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight) {
-    // A row's own cells are checked alone, except its Number, Frequency and Mode: whether another
-    // row repeats a channel number, or a frequency and mode, is a matter of the whole table. Many
-    // rows at once are cheaper as one pass over the table.
-    constexpr std::size_t kMostRowsAlone = 256;
-    if (m_wholeTableDue) {
-        return;
-    }
-    const std::size_t rows = static_cast<std::size_t>(bottomRight.row() - topLeft.row() + 1);
-    const bool wholeTableMatter =
-        topLeft.column() <= Frequency || (topLeft.column() <= Mode && bottomRight.column() >= Mode);
-    if (wholeTableMatter || m_rowsToCheck.size() + rows > kMostRowsAlone) {
+    rowsDue(MemoryTableModel::tableRow(topLeft.row()),
+            MemoryTableModel::tableRow(bottomRight.row()));
+}
+
+void ProblemIndex::rowsAddedOrRemoved(int first, int last, bool added) {
+    const int rows = m_table.rowCount();
+    const bool atTheEnd = added ? last == rows - 1 : first == rows;
+    if (!atTheEnd) {
         scheduleCheck();
         return;
     }
-    for (int row = topLeft.row(); row <= bottomRight.row(); ++row) {
-        m_rowsToCheck.insert(MemoryTableModel::tableRow(row));
+    if (added) {
+        rowsDue(MemoryTableModel::tableRow(first), MemoryTableModel::tableRow(last));
+    } else if (!m_wholeTableDue) {
+        m_rowsAddedOrRemoved += static_cast<std::size_t>(last - first + 1);
+        rowsDue(1, 0);  // nothing more to check than what the removal concerns
     }
-    m_timer.start();
-}
-
-std::vector<Diagnostic> ProblemIndex::checkRows() const {
-    const MemoryTable& table = m_table.table();
-    const ReceiverModel model = m_receiverModel();
-    // Every problem of another row stays. A checked row's Number and Frequency cells have not
-    // changed since the last whole-table check, so what it said about them that a row alone
-    // cannot say (a repeated channel number, a frequency an earlier row has) stays too, unless
-    // the row is empty now.
-    std::vector<Diagnostic> problems;
-    problems.reserve(m_problems.size());
-    for (const Diagnostic& problem : m_problems) {
-        if (m_rowsToCheck.count(problem.number) == 0) {
-            problems.push_back(problem);
-        }
-    }
-    std::vector<Diagnostic> rowProblems;
-    for (const int row : m_rowsToCheck) {
-        if (row < 1 || row >= table.RowCount()) {
-            continue;
-        }
-        rowProblems.clear();
-        CheckTableRow(table, row, model, rowProblems);
-        const std::size_t own = rowProblems.size();
-        if (!IsEmptyRow(table, row)) {
-            Diagnostic key;
-            key.number = row;
-            key.column = -1;
-            for (auto it = std::lower_bound(m_problems.begin(), m_problems.end(), key, RowOrder);
-                 it != m_problems.end() && it->number == row; ++it) {
-                const bool tableMatter = it->column == Number || it->column == Frequency;
-                if (tableMatter &&
-                    std::find(rowProblems.begin(),
-                              rowProblems.begin() + static_cast<std::ptrdiff_t>(own),
-                              *it) == rowProblems.begin() + static_cast<std::ptrdiff_t>(own)) {
-                    rowProblems.push_back(*it);
-                }
-            }
-        }
-        std::move(rowProblems.begin(), rowProblems.end(), std::back_inserter(problems));
-    }
-    return problems;
 }
 
 void ProblemIndex::checkNow() {
     m_timer.stop();
-    if (!m_wholeTableDue && m_rowsToCheck.empty()) {
+    if (!m_wholeTableDue && !m_rowsDue) {
         return;
     }
-    std::vector<Diagnostic> problems =
-        m_wholeTableDue ? CheckCells(m_table.table(), m_receiverModel()) : checkRows();
+    const bool changed = m_wholeTableDue
+                             ? m_checks.CheckAll(m_table.table(), m_receiverModel())
+                             : m_checks.RowsChanged(m_table.table(), m_rowsToCheck,
+                                                    m_receiverModel());
     m_wholeTableDue = false;
+    m_rowsDue = false;
     m_rowsToCheck.clear();
-    std::stable_sort(problems.begin(), problems.end(), RowOrder);
-    if (problems == m_problems) {
+    m_rowsAddedOrRemoved = 0;
+    if (!changed) {
         return;
     }
-    m_problems = std::move(problems);
-    m_noticeCount = static_cast<qsizetype>(NoticeCount(m_problems));
+    m_noticeCount = static_cast<qsizetype>(NoticeCount(problems()));
     emit problemsChanged();
 }
 
@@ -128,8 +119,9 @@ void ProblemIndex::forEachProblemAt(int tableRow, int column, Visit visit) const
     Diagnostic key;
     key.number = tableRow;
     key.column = -1;  // whole-row problems sort first within their row
-    auto it = std::lower_bound(m_problems.begin(), m_problems.end(), key, RowOrder);
-    for (; it != m_problems.end() && it->number == tableRow; ++it) {
+    const std::vector<Diagnostic>& all = problems();
+    auto it = std::lower_bound(all.begin(), all.end(), key, RowOrder);
+    for (; it != all.end() && it->number == tableRow; ++it) {
         if (it->column == -1 || it->column == column) {
             if (!visit(*it)) {
                 return;
@@ -154,7 +146,7 @@ std::optional<Diagnostic::Severity> ProblemIndex::severityAt(int tableRow, int c
 QString ProblemIndex::cellProblems(int tableRow, int column) const {
     QStringList reasons;
     forEachProblemAt(tableRow, column, [&reasons](const Diagnostic& problem) {
-        reasons << QString::fromStdString(problem.message);
+        reasons << CoreText(problem);
         return true;
     });
     return reasons.join(QLatin1Char('\n'));

@@ -5,11 +5,11 @@
 #include <QTimer>
 #include <functional>
 #include <optional>
-#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "channel/EditChecks.h"
 #include "channel/ReceiverModel.h"
 #include "io/Diagnostic.h"
 #include "table/MemoryTable.h"
@@ -21,7 +21,9 @@ class MemoryTableModel;
 // Keeps the list of problems and notices of the table's cells (the core's checker), for the
 // grid's tint, the "Problems" panel and the status bar's count. The checks themselves are the
 // core's; this class runs them again whenever the table changes, once per burst of changes (after
-// the events that are already queued), and answers "what is wrong with this cell" quickly.
+// the events that are already queued), and answers "what is wrong with this cell" quickly. An
+// edit of a few cells checks only the rows it concerns (EditChecks); a command that changes the
+// whole table, or moves rows, checks the whole table.
 class ProblemIndex : public QObject {
     Q_OBJECT
 
@@ -31,8 +33,8 @@ public:
                  QObject* parent = nullptr);
 
     // The problems of the last check, in table order (row, then column).
-    const std::vector<Diagnostic>& problems() const { return m_problems; }
-    qsizetype count() const { return static_cast<qsizetype>(m_problems.size()); }
+    const std::vector<Diagnostic>& problems() const { return m_checks.Problems(); }
+    qsizetype count() const { return static_cast<qsizetype>(problems().size()); }
 
     // Whether the cell (table row, column) has a problem or a notice, counting those of its
     // whole row.
@@ -54,8 +56,12 @@ signals:
 
 private:
     void cellsChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight);
-    // Checks the rows in m_rowsToCheck alone.
-    std::vector<Diagnostic> checkRows() const;
+    // Rows added or removed: at the end of the table they are checked as changed rows (no
+    // other row moves), elsewhere the whole table is.
+    void rowsAddedOrRemoved(int first, int last, bool added);
+    // Table rows first..last changed: checked alone (with the rows sharing their channel
+    // numbers, frequencies and modes) up to a point, past it the whole table is.
+    void rowsDue(int first, int last);
     // Calls `visit` for the problems of the cell, whole-row problems included, until it
     // returns false.
     template <typename Visit>
@@ -65,8 +71,10 @@ private:
     std::function<ReceiverModel()> m_receiverModel;
     QTimer m_timer;
     bool m_wholeTableDue = false;
-    std::set<int> m_rowsToCheck;  // table rows whose cells other than Number changed
-    std::vector<Diagnostic> m_problems;
+    bool m_rowsDue = false;
+    std::vector<int> m_rowsToCheck;  // table rows whose cells changed
+    std::size_t m_rowsAddedOrRemoved = 0;
+    EditChecks m_checks;
     qsizetype m_noticeCount = 0;
 };
 

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QStringList>
 
+#include "app/Translations.h"
 #include "io/Result.h"
 
 namespace corvalen {
@@ -49,7 +50,7 @@ std::string LocalPath(const QString& path) {
 }
 
 QString FailureText(const QString& path, const Error& error, const QString& consequence) {
-    QString message = QString::fromStdString(error.message);
+    QString message = CoreText(error.message);
     if (!message.contains(path) && !message.contains(DisplayPath(path))) {
         message = DisplayPath(path) + QStringLiteral(": ") + message;
     }

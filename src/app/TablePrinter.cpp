@@ -6,6 +6,7 @@
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPrinter>
 #include <algorithm>
 #include <numeric>
 
@@ -89,7 +90,8 @@ QStringList PrintedRow(const ChannelListPrint& print, int row) {
     return cells;
 }
 
-int PrintChannelList(QPagedPaintDevice& device, const ChannelListPrint& print) {
+int PrintChannelList(QPagedPaintDevice& device, const ChannelListPrint& print,
+                     Progress* progress) {
     device.setPageOrientation(QPageLayout::Landscape);
     QPainter painter;
     if (print.model == nullptr || !painter.begin(&device)) {
@@ -154,7 +156,22 @@ int PrintChannelList(QPagedPaintDevice& device, const ChannelListPrint& print) {
     QList<double> rowHeights;
     rowHeights.reserve(rowCount);
     double y = top;
+    // The layout of every row, then each page: one step each.
+    const auto stopped = [&](int done, int total) {
+        if (progress == nullptr || progress->Advance(done, total)) {
+            return false;
+        }
+        if (auto* printer = dynamic_cast<QPrinter*>(&device)) {
+            printer->abort();
+        }
+        painter.end();
+        return true;
+    };
+    constexpr int kRowsPerStep = 2048;
     for (int row = 0; row < rowCount; ++row) {
+        if (row % kRowsPerStep == 0 && stopped(row, 2 * rowCount)) {
+            return kPrintCancelled;
+        }
         const double height = heightOf(PrintedRow(print, row), metrics);
         rowHeights << height;
         if (y + height > bottom && row > pageStarts.last()) {
@@ -166,6 +183,11 @@ int PrintChannelList(QPagedPaintDevice& device, const ChannelListPrint& print) {
     const int pages = static_cast<int>(pageStarts.size());
 
     for (int page = 0; page < pages; ++page) {
+        if (stopped(rowCount + static_cast<int>(
+                                   static_cast<std::int64_t>(rowCount) * page / pages),
+                    2 * rowCount)) {
+            return kPrintCancelled;
+        }
         if (page > 0 && !device.newPage()) {
             return 0;
         }

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include "convert/FrequencyText.h"
+#include "io/Progress.h"
 
 class QAbstractItemModel;
 class QPagedPaintDevice;
@@ -30,7 +31,11 @@ QStringList PrintedRow(const ChannelListPrint& print, int row);
 // page size it has. Every column is as wide as its widest text and its heading; when they do
 // not all fit the page, the widest share what is left and their texts wrap onto more lines, so
 // nothing is cut. Every page has the title, the headings and "Page n of m". Returns the number
-// of pages, or 0 when the device could not be started or did not finish.
-int PrintChannelList(QPagedPaintDevice& device, const ChannelListPrint& print);
+// of pages, or 0 when the device could not be started or did not finish. `progress` hears how
+// far the layout and the pages have come and can stop the printing: then a printer is aborted
+// and kPrintCancelled returned.
+inline constexpr int kPrintCancelled = -1;
+int PrintChannelList(QPagedPaintDevice& device, const ChannelListPrint& print,
+                     Progress* progress = nullptr);
 
 }  // namespace corvalen

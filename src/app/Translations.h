@@ -1,6 +1,11 @@
 #pragma once
 
 #include <QLocale>
+#include <QString>
+#include <string_view>
+
+#include "io/Diagnostic.h"
+#include "io/Messages.h"
 
 class QCoreApplication;
 
@@ -10,5 +15,12 @@ namespace corvalen {
 // standard buttons, where there is one, into `app`. Returns whether the editor's own was found;
 // without it every text stays in English.
 bool InstallTranslations(QCoreApplication& app, const QLocale& locale = QLocale());
+
+// The language of the core's texts (problems, reports) in the editor: German once the editor's
+// German translation is installed, else English.
+Language CoreLanguage();
+// A text of the core, or a Diagnostic's message, in that language.
+QString CoreText(std::string_view english, MessageKind kind = MessageKind::Other);
+QString CoreText(const Diagnostic& diagnostic);
 
 }  // namespace corvalen

@@ -108,7 +108,7 @@ public:
     RowProblems(int row, std::vector<Diagnostic>& problems) : m_row(row), m_problems(problems) {}
 
     // "<Column> "<cell>" <rest>", or "<Column> <rest>" for an empty cell.
-    void Report(Column column, std::string_view cell, std::string_view rest,
+    void Report(Column column, std::string_view cell, std::string_view rest, MessageKind kind,
                 Diagnostic::Severity severity = Diagnostic::Severity::Error) {
         std::string message(kCsvHeaderNames[static_cast<std::size_t>(column)]);
         if (cell.empty()) {
@@ -116,19 +116,21 @@ public:
         } else {
             message.append(" ").append(QuotedCell(cell)).append(" ").append(rest);
         }
-        Add(column, std::move(message), severity);
+        Add(column, std::move(message), kind, severity);
     }
     // "<Column> <text>".
-    void Say(Column column, std::string_view text, Diagnostic::Severity severity) {
+    void Say(Column column, std::string_view text, MessageKind kind,
+             Diagnostic::Severity severity) {
         std::string message(kCsvHeaderNames[static_cast<std::size_t>(column)]);
         message.append(" ").append(text);
-        Add(column, std::move(message), severity);
+        Add(column, std::move(message), kind, severity);
     }
 
 private:
-    void Add(Column column, std::string message, Diagnostic::Severity severity) {
+    void Add(Column column, std::string message, MessageKind kind, Diagnostic::Severity severity) {
         Diagnostic problem{Diagnostic::Place::Row, m_row, column, std::move(message)};
         problem.severity = severity;
+        problem.kind = kind;
         m_problems.push_back(std::move(problem));
     }
 
@@ -144,7 +146,8 @@ void ReportFraction(RowProblems& problems, Column column, std::string_view cell,
     std::string text = ShownNumber(cell);
     text.append(" ").append(unit).append(unit.empty() ? "" : " ");
     text.append("is not a whole number; written as ").append(written);
-    problems.Say(column, text, kNotice);
+    problems.Say(column, text, unit.empty() ? MessageKind::Fraction : MessageKind::FractionWithUnit,
+                 kNotice);
 }
 
 // Frequency: a decimal number of Hz whose fraction is cut off, 0 to 2^32 - 1; a fraction is
@@ -157,13 +160,16 @@ void ReadFrequency(std::string_view cell, RecordFields& fields, RowProblems& pro
     }
     const auto value = ParseDecimal(cell);
     if (IsBlank(cell)) {
-        problems.Report(Frequency, {}, "is empty; written as 0 Hz");
+        problems.Report(Frequency, {}, "is empty; written as 0 Hz", MessageKind::FrequencyEmpty);
     } else if (!value) {
-        problems.Report(Frequency, cell, "is not a number of Hz; written as 0 Hz");
+        problems.Report(Frequency, cell, "is not a number of Hz; written as 0 Hz",
+                        MessageKind::FrequencyNotNumber);
     } else if (*value < 0.0) {
-        problems.Report(Frequency, cell, "is below 0 Hz; written as 0 Hz");
+        problems.Report(Frequency, cell, "is below 0 Hz; written as 0 Hz",
+                        MessageKind::FrequencyBelowZero);
     } else if (!(*value < 4294967296.0)) {
-        problems.Report(Frequency, cell, "is above 4294967295 Hz; written as 0 Hz");
+        problems.Report(Frequency, cell, "is above 4294967295 Hz; written as 0 Hz",
+                        MessageKind::FrequencyTooHigh);
     } else {
         fields.frequency = static_cast<std::uint32_t>(*value);  // cuts the fraction off
         if (HasFraction(cell)) {
@@ -193,18 +199,21 @@ void ReadSignedWord(Column column, std::string_view cell, std::string_view unit,
     if (!value) {
         problems.Report(column, cell,
                         std::string(unit.empty() ? "is not a number" : "is not a number of ") +
-                            std::string(unit) + "; written as " + zero());
+                            std::string(unit) + "; written as " + zero(),
+                        unit.empty() ? MessageKind::NotNumber : MessageKind::NotNumberOfUnit);
         return;
     }
     const double rounded = RoundHalfToEven(*value);
     if (!(rounded >= -2147483648.0 && rounded <= 2147483647.0)) {
-        problems.Report(column, cell, "is too large; written as " + zero());
+        problems.Report(column, cell, "is too large; written as " + zero(),
+                        unit.empty() ? MessageKind::TooLarge : MessageKind::TooLargeWithUnit);
         return;
     }
     const auto whole = static_cast<std::int32_t>(rounded);
     if (column == Bandwidth && whole < 0) {
         // A receive bandwidth is a width: none is below 0 Hz.
-        problems.Report(column, cell, "is below 0 Hz, so no bandwidth; written as " + zero());
+        problems.Report(column, cell, "is below 0 Hz, so no bandwidth; written as " + zero(),
+                        MessageKind::BandwidthBelowZero);
         return;
     }
     word = static_cast<std::uint32_t>(whole);
@@ -229,11 +238,13 @@ void ReadUnsignedWord(Column column, std::string_view cell, std::uint32_t& word,
         word = static_cast<std::uint32_t>(*value);
     } else if (column == Hotkey) {
         problems.Report(column, cell,
-                        "is not a hot key number (2 to 12 for F2 to F12); written as no hot key");
+                        "is not a hot key number (2 to 12 for F2 to F12); written as no hot key",
+                        MessageKind::HotkeyNotHotkey);
     } else {
         problems.Report(column, cell,
                         "is not a sum of lockout flags (1 scan lockout, 2 do not set mode, 4 do "
-                        "not set squelch); written as no lockout flags");
+                        "not set squelch); written as no lockout flags",
+                        MessageKind::LockoutNotFlags);
     }
 }
 
@@ -315,20 +326,25 @@ void ReadGroups(std::string_view cell, RecordFields& fields, RowProblems& proble
     }
     const std::string written = "; written as " + GroupsText(fields);
     if (counts[0] == 1 && QuotedCell(TrimBlanks(cell)) == named[0]) {
-        problems.Report(Groups, cell, "is not a group from 1 to 16" + written);
+        problems.Report(Groups, cell, "is not a group from 1 to 16" + written,
+                        MessageKind::GroupsNotGroup);
     } else if (counts[0] > 0) {
-        problems.Report(Groups, cell,
-                        "names " + named[0] +
-                            (counts[0] == 1 ? ", which is not a group from 1 to 16"
-                                            : ", which are not groups from 1 to 16") +
-                            written);
+        problems.Report(
+            Groups, cell,
+            "names " + named[0] +
+                (counts[0] == 1 ? ", which is not a group from 1 to 16"
+                                : ", which are not groups from 1 to 16") +
+                written,
+            counts[0] == 1 ? MessageKind::GroupsNameNotGroup : MessageKind::GroupsNamesNotGroups);
     } else if (counts[1] > 0) {
-        problems.Report(Groups, cell,
-                        "names " + named[1] +
-                            (counts[1] == 1 ? ", which is not a whole group number"
-                                            : ", which are not whole group numbers") +
-                            written,
-                        kNotice);
+        problems.Report(
+            Groups, cell,
+            "names " + named[1] +
+                (counts[1] == 1 ? ", which is not a whole group number"
+                                : ", which are not whole group numbers") +
+                written,
+            counts[1] == 1 ? MessageKind::GroupsNameNotWhole : MessageKind::GroupsNamesNotWhole,
+            kNotice);
     }
 }
 
@@ -360,11 +376,13 @@ void ReadLevelSquelch(std::string_view cell, RecordFields& fields, RowProblems& 
     const double written = fields.squelchLow == 0 ? 0.0 : fields.squelchLow - 65536.0;
     const auto writtenText = [&] { return "; written as " + WholeNumberText(written); };
     if (!ParseDecimal(cell)) {
-        problems.Report(LevelSquelch, cell, "is not a number" + writtenText());
+        problems.Report(LevelSquelch, cell, "is not a number" + writtenText(),
+                        MessageKind::NotNumber);
     } else if (level > 0.0) {
-        problems.Report(LevelSquelch, cell, "is above 0" + writtenText());
+        problems.Report(LevelSquelch, cell, "is above 0" + writtenText(),
+                        MessageKind::LevelAboveZero);
     } else if (level < -65536.0) {
-        problems.Report(LevelSquelch, cell, "is too low" + writtenText());
+        problems.Report(LevelSquelch, cell, "is too low" + writtenText(), MessageKind::LevelTooLow);
     } else if (HasFraction(cell)) {
         ReportFraction(problems, LevelSquelch, cell, {}, WholeNumberText(written));
     }
@@ -388,12 +406,14 @@ void ReadMode(std::string_view cell, RecordFields& fields, RowProblems& problems
     if (mode >= 0) {
         fields.mode = static_cast<std::uint8_t>(mode);
     } else if (IsBlank(cell)) {
-        problems.Say(Mode, "is empty; written as " + std::string(cw), kNotice);
+        problems.Say(Mode, "is empty; written as " + std::string(cw), MessageKind::ModeEmpty,
+                     kNotice);
     } else {
         static const std::string list = ModeList();
         problems.Report(
             Mode, cell,
-            "is not a mode the receiver knows (" + list + "); written as " + std::string(cw));
+            "is not a mode the receiver knows (" + list + "); written as " + std::string(cw),
+            MessageKind::ModeUnknown);
     }
 }
 
@@ -427,7 +447,10 @@ void ReadText(Column column, std::string_view cell, std::array<std::uint8_t, wid
     const std::string_view written(reinterpret_cast<const char*>(field.data()),
                                    std::min(length, width));
     rest += "; written as " + QuotedCell(Utf8FromWindows1252(written));
-    problems.Report(column, cell, rest);
+    problems.Report(column, cell, rest,
+                    !replaced ? MessageKind::TextTooLong
+                    : cut     ? MessageKind::TextTooLongUnheld
+                              : MessageKind::TextUnheld);
 }
 
 RecordFields ReadRow(std::span<const std::string_view> cells, ReceiverModel model, int row,
@@ -451,10 +474,11 @@ RecordFields ReadRow(std::span<const std::string_view> cells, ReceiverModel mode
     // so the two can never disagree.
     const auto channel = ChannelNumber(cell(Number));
     if (!channel) {
-        rowProblems.Report(Number, cell(Number),
-                           cell(Number).empty()
-                               ? "is empty; row not written"
-                               : "is not a channel number from 1 to 65535; row not written");
+        rowProblems.Report(
+            Number, cell(Number),
+            cell(Number).empty() ? "is empty; row not written"
+                                 : "is not a channel number from 1 to 65535; row not written",
+            cell(Number).empty() ? MessageKind::NumberEmpty : MessageKind::NumberNotChannel);
         emptyBandwidth();
         return fields;
     }
@@ -543,9 +567,13 @@ bool IsEmptyRow(const MemoryTable& table, int row) {
 }
 
 Diagnostic EmptyBandwidthProblem(int row) {
-    return Diagnostic{Diagnostic::Place::Row, row, Bandwidth,
+    return Diagnostic{Diagnostic::Place::Row,
+                      row,
+                      Bandwidth,
                       "Bandwidth is empty; the channel will be skipped the next time the .csv "
-                      "file is opened"};
+                      "file is opened",
+                      Diagnostic::Severity::Error,
+                      MessageKind::BandwidthEmpty};
 }
 
 std::string ProblemLine(const Diagnostic& problem) {

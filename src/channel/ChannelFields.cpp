@@ -52,6 +52,10 @@ std::string_view ModeName(std::uint32_t code) {
 }
 
 std::string_view DefaultBandwidth(std::string_view modeText) {
+    // An empty Mode is written as the mode of code 0, and has its bandwidth.
+    if (modeText.empty()) {
+        modeText = ModeName(0);
+    }
     for (const ModeEntry& mode : kModes) {
         if (mode.text == modeText) {
             return mode.defaultBandwidth;

@@ -20,7 +20,8 @@ int ModeCode(std::string_view modeText);
 std::string_view ModeName(std::uint32_t code);
 
 // The Bandwidth (Hz, as cell text) a channel made in the program gets when none is given: a
-// typical receive bandwidth for the mode, kFallbackBandwidth for a text that is no mode. A row
+// typical receive bandwidth for the mode (an empty Mode has that of CW, the mode it is written
+// as), kFallbackBandwidth for a text that is no mode. A row
 // is never left without one, because the CSV import drops rows whose Bandwidth is empty.
 inline constexpr std::string_view kFallbackBandwidth = "6000";
 std::string_view DefaultBandwidth(std::string_view modeText);

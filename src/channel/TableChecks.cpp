@@ -13,18 +13,6 @@ namespace corvalen {
 
 namespace {
 
-// The frequency a row writes, for finding rows alike; nullopt where it writes none.
-std::optional<std::uint32_t> FrequencyValue(std::string_view cell) {
-    if (const std::int64_t plain = PlainDigits(cell, 9); plain >= 0) {
-        return static_cast<std::uint32_t>(plain);
-    }
-    const auto value = ParseDecimal(cell);
-    if (!value || !(*value >= 0.0 && *value < 4294967296.0)) {
-        return std::nullopt;
-    }
-    return static_cast<std::uint32_t>(*value);
-}
-
 // The low bits of a slot of the repeat index hold a row; rows past them (a table of hundreds of
 // millions of rows) go to the index by text instead.
 constexpr int kRowBits = 28;
@@ -36,6 +24,54 @@ std::string_view CellOf(std::span<const std::string_view> cells, Column column) 
 }
 
 }  // namespace
+
+std::optional<std::uint32_t> AlikeFrequency(std::string_view frequencyCell) {
+    if (const std::int64_t plain = PlainDigits(frequencyCell, 9); plain >= 0) {
+        return static_cast<std::uint32_t>(plain);
+    }
+    const auto value = ParseDecimal(frequencyCell);
+    if (!value || !(*value >= 0.0 && *value < 4294967296.0)) {
+        return std::nullopt;
+    }
+    return static_cast<std::uint32_t>(*value);
+}
+
+Diagnostic AlikeNotice(int row, std::uint32_t frequency, int modeCode, std::string_view mode,
+                       int earlier) {
+    // "Frequency 7100000 Hz with mode USB is already in row 3", built in one piece: a large
+    // file can have tens of thousands of these.
+    const std::string_view modeText =
+        modeCode >= 0 ? ModeName(static_cast<std::uint32_t>(modeCode)) : "";
+    const std::string quotedMode = modeCode >= 0 ? std::string() : QuotedCell(mode);
+    char frequencyDigits[16];
+    char rowDigits[16];
+    const auto frequencyEnd =
+        std::to_chars(frequencyDigits, frequencyDigits + sizeof frequencyDigits, frequency).ptr;
+    const auto rowEnd = std::to_chars(rowDigits, rowDigits + sizeof rowDigits, earlier).ptr;
+    std::string message;
+    message.reserve(64 + quotedMode.size());
+    message.append(kCsvHeaderNames[Frequency])
+        .append(" ")
+        .append(frequencyDigits, frequencyEnd)
+        .append(" Hz with mode ")
+        .append(modeCode >= 0 ? modeText : std::string_view(quotedMode))
+        .append(" is already in row ")
+        .append(rowDigits, rowEnd);
+    Diagnostic notice{Diagnostic::Place::Row, row, Frequency, std::move(message)};
+    notice.severity = Diagnostic::Severity::Notice;
+    notice.kind = MessageKind::FrequencyRepeated;
+    return notice;
+}
+
+Diagnostic LostChannelProblem(int row, std::string_view numberCell, std::uint16_t channel,
+                              int last) {
+    const std::string lastText = std::to_string(last);
+    return Diagnostic{Diagnostic::Place::Row, row, Number,
+                      std::string(kCsvHeaderNames[Number]) + " " + QuotedCell(numberCell) +
+                          " is used again in row " + lastText + "; only row " + lastText +
+                          " is written as channel " + std::to_string(channel),
+                      Diagnostic::Severity::Error, MessageKind::NumberUsedAgain};
+}
 
 TableChecks::TableChecks(std::vector<Diagnostic>& problems)
     : m_problems(problems), m_start(problems.size()) {}
@@ -62,7 +98,7 @@ void TableChecks::Compare(int row, std::span<const std::string_view> cells, std:
         }
     }
 
-    const auto frequency = FrequencyValue(CellOf(cells, Frequency));
+    const auto frequency = AlikeFrequency(CellOf(cells, Frequency));
     if (!frequency) {
         return;
     }
@@ -81,26 +117,7 @@ void TableChecks::Compare(int row, std::span<const std::string_view> cells, std:
     if (earlier == 0) {
         return;
     }
-    // "Frequency 7100000 Hz with mode USB is already in row 3", built in one piece: a large
-    // file can have tens of thousands of these.
-    const std::string_view modeText = code >= 0 ? ModeName(static_cast<std::uint32_t>(code)) : "";
-    const std::string quotedMode = code >= 0 ? std::string() : QuotedCell(mode);
-    char frequencyDigits[16];
-    char rowDigits[16];
-    const auto frequencyEnd =
-        std::to_chars(frequencyDigits, frequencyDigits + sizeof frequencyDigits, *frequency).ptr;
-    const auto rowEnd = std::to_chars(rowDigits, rowDigits + sizeof rowDigits, earlier).ptr;
-    std::string message;
-    message.reserve(64 + quotedMode.size());
-    message.append(kCsvHeaderNames[Frequency])
-        .append(" ")
-        .append(frequencyDigits, frequencyEnd)
-        .append(" Hz with mode ")
-        .append(code >= 0 ? modeText : std::string_view(quotedMode))
-        .append(" is already in row ")
-        .append(rowDigits, rowEnd);
-    Diagnostic notice{Diagnostic::Place::Row, row, Frequency, std::move(message)};
-    notice.severity = Diagnostic::Severity::Notice;
+    Diagnostic notice = AlikeNotice(row, *frequency, code, mode, earlier);
     // Into column order among the row's other problems, after the Frequency cell's own.
     const auto rowStart = m_problems.begin() + static_cast<std::ptrdiff_t>(first);
     const auto after = std::find_if(rowStart, m_problems.end(), [](const Diagnostic& problem) {
@@ -154,12 +171,8 @@ void TableChecks::Finish() {
     std::vector<Diagnostic> lost;
     lost.reserve(m_lostRows.size());
     for (const LostRow& row : m_lostRows) {
-        const std::string last = std::to_string(m_lastRow[row.channel]);
-        lost.push_back(Diagnostic{Diagnostic::Place::Row, row.row, Number,
-                                  std::string(kCsvHeaderNames[Number]) + " " +
-                                      QuotedCell(row.numberCell) + " is used again in row " + last +
-                                      "; only row " + last + " is written as channel " +
-                                      std::to_string(row.channel)});
+        lost.push_back(LostChannelProblem(row.row, row.numberCell, row.channel,
+                                          m_lastRow[row.channel]));
     }
     const auto byRow = [](const Diagnostic& a, const Diagnostic& b) { return a.number < b.number; };
     std::stable_sort(lost.begin(), lost.end(), byRow);

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -78,6 +79,17 @@ private:
     // their frequency and Mode text.
     std::unordered_map<std::string, int> m_otherModes;
 };
+
+// The frequency a row writes, in whole Hz, for finding rows alike; nothing where it writes none.
+std::optional<std::uint32_t> AlikeFrequency(std::string_view frequencyCell);
+// The notice of row `row`, whose frequency and mode (`modeCode` from ModeCode, or -1 for a mode
+// the receiver does not know, whose text is `mode`) row `earlier` has first.
+Diagnostic AlikeNotice(int row, std::uint32_t frequency, int modeCode, std::string_view mode,
+                       int earlier);
+// The problem of row `row`, whose channel number row `last` repeats and so is the one written;
+// `numberCell` as the message quotes it.
+Diagnostic LostChannelProblem(int row, std::string_view numberCell, std::uint16_t channel,
+                              int last);
 
 // Walks every channel row of `table` (rows 1 and up, in row order) through TableChecks, handing
 // each row's cells (only the columns the table has) to `use`, which reads them (CheckRowCells,

@@ -1,13 +1,15 @@
 #include "cli/CheckVerb.h"
 
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
-#include "cli/Converter.h"
-#include "files/ChannelFiles.h"
 #include "channel/CellChecks.h"
 #include "channel/TableChecks.h"
+#include "cli/Converter.h"
+#include "cli/Reports.h"
+#include "files/ChannelFiles.h"
 
 namespace corvalen {
 
@@ -20,99 +22,105 @@ std::string Count(std::size_t n, std::string_view singular, std::string_view plu
     return std::to_string(n) + " " + std::string(n == 1 ? singular : plural);
 }
 
-// The table of FILE (a CSV memory file, a CHIRP file or a memory file) and what reading it
-// reported; nullopt after writing the reason to `err`.
-std::optional<MemoryTable> ReadTable(const std::string& path, ReceiverModel model,
-                                     std::vector<Diagnostic>& reading, bool& damaged,
-                                     bool& fromRecords, std::ostream& err) {
-    Result<ChannelFileRead> read = ReadChannelFile(path, model);
+// FILE read (a CSV memory file, a CHIRP file, a bookmark list or a memory file); nullopt after
+// writing the reason to `err`.
+std::optional<ChannelFileRead> ReadFile(const std::string& path, ReceiverModel model,
+                                        std::optional<ChirpNumbering> numbering,
+                                        std::ostream& err) {
+    Result<ChannelFileRead> read = ReadChannelFile(path, {model, {}});
     if (!read) {
         err << "corvalen-cli: " << read.error().message << "\n";
         return std::nullopt;
     }
-    damaged = read->report.badChecksums > 0 || read->report.incompleteBytes > 0;
-    fromRecords = read->report.format == &RecordFileFormat();
-    reading = std::move(read->report.diagnostics);
-    return std::move(read->table);
+    ApplyChirpNumbering(*read, numbering.value_or(ChirpNumbering::Shift));
+    return std::move(*read);
 }
 
 }  // namespace
 
 int RunCheck(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
     std::optional<ReceiverModel> model;
+    std::optional<ChirpNumbering> numbering;
+    bool all = false;
     std::vector<std::string> files;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
         if ((arg == "--model" && i + 1 < args.size()) || arg.starts_with("--model=")) {
-            if (!ReadModel(arg == "--model" ? args[++i] : arg.substr(8), model, err)) {
-                err << ConverterUsage();
-                return kExitUsageError;
+            std::ostringstream why;
+            if (!ReadModel(arg == "--model" ? args[++i] : arg.substr(8), model, why)) {
+                return UsageError(err, why.str());
             }
-        } else if (arg == "--model") {
-            err << "corvalen-cli: --model needs a value\n" << ConverterUsage();
-            return kExitUsageError;
+        } else if (arg == "--all") {
+            all = true;
+        } else if (arg == "--numbering" && i + 1 < args.size()) {
+            numbering = ChirpNumberingNamed(args[++i]);
+            if (!numbering) {
+                return UsageError(err, "--numbering takes keep, shift or sequential, not " +
+                                           std::string(args[i]));
+            }
+        } else if (arg == "--model" || arg == "--numbering") {
+            return UsageError(err, std::string(arg) + " needs a value");
         } else if (arg.size() > 1 && arg.starts_with('-')) {
-            err << "corvalen-cli: unknown option " << arg << "\n" << ConverterUsage();
-            return kExitUsageError;
+            return UsageError(err, "unknown option " + std::string(arg));
         } else {
             files.emplace_back(arg);
         }
     }
     if (files.size() != 1) {
-        err << "corvalen-cli: check needs one FILE\n" << ConverterUsage();
-        return kExitUsageError;
+        return UsageError(err, "check needs one FILE");
     }
     const std::string& path = files[0];
     if (IsRecordFilePath(path) && !model) {
-        err << "corvalen-cli: checking a "
-            << (Is15mPath(path) ? ".15m file needs --model (\"305\" or \"315\")\n"
-                                : ".g3m file needs --model (\"313\" or \"303\")\n")
-            << ConverterUsage();
-        return kExitUsageError;
+        return UsageError(err, Is15mPath(path)
+                                   ? "checking a .15m file needs --model (\"305\" or \"315\")"
+                                   : "checking a .g3m file needs --model (\"313\" or \"303\")");
     }
     if (IsRecordFilePath(path) && !RecordFileFitsModel(path, *model)) {
-        err << "corvalen-cli: " << path << " holds records of other models than \""
-            << model->Name() << "\"\n"
-            << ConverterUsage();
-        return kExitUsageError;
+        return UsageError(err, path + " holds records of other models than \"" +
+                                   std::string(model->Name()) + "\"");
     }
 
-    std::vector<Diagnostic> reading;
-    bool damaged = false;
-    bool fromRecords = false;
-    const std::optional<MemoryTable> table =
-        ReadTable(path, model.value_or(kDefaultModel), reading, damaged, fromRecords, err);
-    if (!table) {
+    const ReceiverModel checkedModel = model.value_or(kDefaultModel);
+    const std::optional<ChannelFileRead> read = ReadFile(path, checkedModel, numbering, err);
+    if (!read) {
         return kExitUsageError;
     }
-    for (const Diagnostic& report : reading) {
-        err << report.ToString() << "\n";
-    }
+    const MemoryTable& table = read->table;
+    const ProblemPlaces places(&table, &read->report.origins);
+    WriteReport(read->report.diagnostics, places, all, err);
 
-    const std::vector<Diagnostic> problems =
-        CheckCells(*table, model.value_or(kDefaultModel));
-    for (const Diagnostic& problem : problems) {
-        out << ProblemLine(problem) << "\n";
+    const std::vector<Diagnostic> problems = CheckCells(table, checkedModel);
+    if (all) {
+        for (const Diagnostic& problem : problems) {
+            out << ProblemLine(problem) << "\n";
+        }
+    } else {
+        for (const std::string& line :
+             GroupedReport(problems, places, Language::English, LineForm::Panel)) {
+            out << line << "\n";
+        }
     }
     const std::size_t notices = NoticeCount(problems);
     const std::size_t errors = problems.size() - notices;
     out << "checked "
-        << Count(static_cast<std::size_t>(table->ChannelCount()), "channel", "channels") << " of "
+        << Count(static_cast<std::size_t>(table.ChannelCount()), "channel", "channels") << " of "
         << path << ": ";
     if (problems.empty()) {
         out << "no problems or notices";
     } else {
         out << Count(errors, "problem", "problems") << ", " << Count(notices, "notice", "notices");
     }
+    const std::vector<Diagnostic>& reading = read->report.diagnostics;
     if (!reading.empty()) {
         out << "; "
-            << (fromRecords ? Count(reading.size(), "record", "records")
+            << (read->report.format == &RecordFileFormat() ? Count(reading.size(), "record", "records")
                                        : Count(reading.size(), "input line", "input lines"))
             << " reported";
     }
     out << "\n";
     // A memory file whose records fail their checksum, or that ends inside a record, is damaged
-    // whatever its channels hold.
+    // whatever its channels hold: the same file fails verify.
+    const bool damaged = read->report.badChecksums > 0 || read->report.incompleteBytes > 0;
     return problems.empty() && !damaged ? kExitCheckClean : kExitCheckReported;
 }
 

@@ -2,11 +2,14 @@
 
 #include <algorithm>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli/CheckVerb.h"
 #include "cli/FillVerb.h"
+#include "cli/Reports.h"
+#include "cli/ScheduleVerb.h"
 #include "files/ChannelFiles.h"
 #include "g3m/G3mReader.h"
 #include "io/SafeFile.h"
@@ -16,14 +19,22 @@ namespace corvalen {
 namespace {
 
 constexpr std::string_view kUsage =
-    "usage: corvalen-cli convert [--model MODEL] [--to chirp] INPUT.csv OUTPUT\n"
-    "       corvalen-cli convert --model MODEL [--to chirp] INPUT.g3m|INPUT.15m OUTPUT.csv\n"
+    "usage: corvalen-cli convert [--model MODEL] [--to FORMAT] [--numbering N] [--all]\n"
+    "                            INPUT OUTPUT\n"
+    "       corvalen-cli convert --model MODEL [--to FORMAT] [--all] INPUT.g3m|INPUT.15m OUTPUT\n"
     "       corvalen-cli verify --model MODEL FILE.g3m|FILE.15m\n"
-    "       corvalen-cli check [--model MODEL] FILE\n"
+    "       corvalen-cli check [--model MODEL] [--numbering N] [--all] FILE\n"
+    "       corvalen-cli fill --start F --stop F --step S [--set COLUMN=VALUE]...\n"
+    "                         [--first-number N] [--all] [INPUT.csv] OUTPUT.csv\n"
+    "       corvalen-cli schedule [FILTERS] [--model MODEL] [--to FORMAT] SKED.csv OUTPUT\n"
     "       corvalen-cli --help\n"
     "\n"
-    "convert reads a Winradio CSV memory file, or a CHIRP CSV file (recognised by its\n"
-    "Location header), and writes its channels to OUTPUT:\n"
+    "Formats: a .g3m file is the memory file of the G313 and G303 (MODEL \"313\" or \"303\"),\n"
+    ".15m that of the G305 and G315 (MODEL \"305\" or \"315\"). FORMAT is chirp, sdrsharp or sdrpp.\n"
+    "\n"
+    "convert reads a Winradio CSV memory file, a CHIRP CSV file (recognised by its\n"
+    "Location header), an SDR# frequencies.xml or an SDR++ frequency manager .json file\n"
+    "(both recognised by their content), and writes its channels to OUTPUT:\n"
     "  OUTPUT.g3m  a .g3m memory file for the receiver MODEL (\"313\" or \"303\"; required).\n"
     "  OUTPUT.15m  a .15m memory file for the receiver MODEL (\"305\" or \"315\"; required).\n"
     "              An existing file is updated in place: records of channels not in INPUT\n"
@@ -34,34 +45,45 @@ constexpr std::string_view kUsage =
     "OUTPUT.csv.\n"
     "--to chirp writes OUTPUT.csv as a CHIRP CSV file instead (21 columns, UTF-8, frequencies\n"
     "in MHz); what CHIRP has no place for is listed on stderr.\n"
+    "--numbering keep|shift|sequential numbers the channels of a CHIRP file: keep takes each\n"
+    "Location as the channel number and leaves out Location 0; shift numbers every channel\n"
+    "Location + 1; sequential numbers them 1 to n in file order. Without it a file holding\n"
+    "Location 0 is shifted, and that is said.\n"
+    "--to sdrsharp writes OUTPUT as an SDR# frequency list (XML), --to sdrpp as an SDR++\n"
+    "frequency manager file (JSON); an OUTPUT ending in .xml or .json picks them too.\n"
+    "Receiver groups become their group and list names.\n"
+    "schedule picks broadcasts from an EiBi schedule and writes one channel per frequency\n"
+    "  and station (see corvalen-cli schedule --help).\n"
     "verify checks the checksum of every record of a memory file for MODEL.\n"
-    "check prints every problem and notice the editor's Problems panel shows for FILE, one\n"
-    "  \"row N, Column: reason\" line each, then a summary line. FILE is a CSV memory file\n"
-    "  (checked for MODEL, else as for the \"313\"), a CHIRP file, or, with --model, a .g3m or\n"
-    "  .15m memory file.\n"
+    "check prints the problems and notices the editor's Problems panel shows for FILE (a CSV\n"
+    "  memory file checked for MODEL, else as for the \"313\"; a CHIRP file; or, with --model, a\n"
+    "  .g3m or .15m memory file), one line per kind with its count and first places, then a\n"
+    "  summary line; with --all one \"row N, Column: reason\" line each.\n"
+    "fill adds a range of channels to a CSV memory file (see below).\n"
+    "An empty Mode is written as CW in every output (bandwidth 500 Hz where one is made); a mode\n"
+    "the receiver lacks (WFM, DV, DIG, ...) is written as CW and reported once per mode.\n"
     "\n"
-    "Rows, lines and records that could not be taken as they stand are listed on stderr.\n"
+    "What could not be taken as it stands is listed on stderr, one line per kind of message\n"
+    "with its count and first places; --all lists every row, line and record.\n"
+    "The editor keeps its settings in Corvalen.ini beside the program (or, where that folder\n"
+    "cannot be written, in the user's configuration folder); the converter has none.\n"
+    "Messages are in German where LC_ALL, LC_MESSAGES or LANG starts with \"de\".\n"
     "Exit status of convert: 0 done, 1 a file could not be read or written, 2 wrong arguments.\n"
     "Exit status of verify: 0 every record verifies, 1 some do not, 2 wrong arguments or FILE\n"
     "could not be read.\n"
-    "Exit status of check: 0 no problems or notices, 1 some, or a memory file that ends inside\n"
-    "a record or whose records fail their checksum, 2 wrong arguments or FILE could not be read.\n"
-    "MODEL is 303, 313, 305 or 315. An INPUT without any channel is refused (exit status 1).\n";
-
-// What a file's name says it is; only for checking the arguments, the file's format is the
-// door's to decide.
-enum class FileKind { G3m, Csv, Other };  // G3m: any binary memory file, .g3m or .15m
+    "Exit status of check: 0 no problems or notices, 1 some, 2 wrong arguments or FILE could\n"
+    "not be read.\n";
 
 struct Arguments {
     std::optional<ReceiverModel> model;
-    bool toChirp = false;  // --to chirp
+    const ChannelFormat* to = nullptr;  // --to chirp, sdrsharp or sdrpp
+    bool all = false;                   // --all: every report line, not one per kind
+    std::optional<ChirpNumbering> numbering;
     std::vector<std::string> files;
 };
 
-FileKind KindOf(std::string_view path) {
-    return IsRecordFilePath(path) ? FileKind::G3m
-           : IsCsvFilePath(path)  ? FileKind::Csv
-                                  : FileKind::Other;
+bool IsBookmarkList(const ChannelFormat* format) {
+    return format == &SdrSharpListFormat() || format == &SdrppListFormat();
 }
 
 // Parses the arguments after the command: --model and `fileCount` file names. Returns nullopt
@@ -89,16 +111,29 @@ std::optional<Arguments> ParseArguments(std::string_view command,
             std::string_view format = arg.substr(std::min<std::size_t>(arg.size(), 5));
             if (arg == "--to") {
                 if (i + 1 >= args.size()) {
-                    err << "corvalen-cli: --to needs a value (chirp)\n";
+                    err << "corvalen-cli: --to needs a value (chirp, sdrsharp or sdrpp)\n";
                     return std::nullopt;
                 }
                 format = args[++i];
             }
-            if (format != "chirp") {
-                err << "corvalen-cli: --to takes only chirp, not " << format << "\n";
+            parsed.to = FormatNamed(format);
+            if (parsed.to == nullptr) {
+                err << "corvalen-cli: --to takes chirp, sdrsharp or sdrpp, not " << format << "\n";
                 return std::nullopt;
             }
-            parsed.toChirp = true;
+        } else if (arg == "--all") {
+            parsed.all = true;
+        } else if (command == "convert" && arg == "--numbering") {
+            if (i + 1 >= args.size()) {
+                err << "corvalen-cli: --numbering needs a value (keep, shift or sequential)\n";
+                return std::nullopt;
+            }
+            parsed.numbering = ChirpNumberingNamed(args[++i]);
+            if (!parsed.numbering) {
+                err << "corvalen-cli: --numbering takes keep, shift or sequential, not " << args[i]
+                    << "\n";
+                return std::nullopt;
+            }
         } else if (arg.size() > 1 && arg.starts_with('-') && arg != "-") {
             err << "corvalen-cli: unknown option " << arg << "\n";
             return std::nullopt;
@@ -138,82 +173,119 @@ bool CheckModelFor(std::string_view path, std::string_view command,
     return true;
 }
 
+// The format OUTPUT is written in: --to, else by its name (nullptr for no known name).
+const ChannelFormat* OutputFormat(std::string_view output, const ChannelFormat* to) {
+    return to != nullptr ? to : FormatForName(output);
+}
+
+// The checks of an OUTPUT that convert and schedule share before its model: false after writing
+// why to `err`.
+bool CheckListOrChirp(std::string_view output, const ChannelFormat* to,
+                      const ChannelFormat* format, std::ostream& err) {
+    if (format != nullptr) {
+        if (const Status supported = format->Supported(); !supported) {
+            err << "corvalen-cli: " << supported.error().message << "\n";
+            return false;
+        }
+    }
+    if (IsBookmarkList(format) && IsRecordFilePath(output)) {
+        err << "corvalen-cli: a bookmark list is no memory file; OUTPUT must not end in .g3m or "
+               ".15m: "
+            << output << "\n";
+        return false;
+    }
+    if (to == &ChirpCsvFormat() && !IsCsvFilePath(output)) {
+        err << "corvalen-cli: --to chirp writes an OUTPUT ending in .csv: " << output << "\n";
+        return false;
+    }
+    return true;
+}
+
+// A memory file written needs a model that fits its name; an OUTPUT of no known name is
+// refused. False after writing why to `err`.
+bool CheckTableOutput(std::string_view output, const ChannelFormat* format,
+                      const std::optional<ReceiverModel>& model, std::ostream& err) {
+    if (format == &RecordFileFormat()) {
+        return CheckModelFor(output, "writing", model, err);
+    }
+    if (format != nullptr) {
+        return true;
+    }
+    err << "corvalen-cli: OUTPUT must end in .g3m, .15m, .csv, .xml or .json: " << output << "\n";
+    return false;
+}
+
 // Checks what convert was given. Returns false after writing the reason to `err`.
 bool CheckConvertArguments(const Arguments& arguments, std::ostream& err) {
     const std::string& input = arguments.files[0];
     const std::string& output = arguments.files[1];
-    if (arguments.toChirp && KindOf(output) != FileKind::Csv) {
-        err << "corvalen-cli: --to chirp writes an OUTPUT ending in .csv: " << output << "\n";
+    const ChannelFormat* format = OutputFormat(output, arguments.to);
+    if (!CheckListOrChirp(output, arguments.to, format, err)) {
         return false;
     }
-    if (KindOf(input) == FileKind::G3m) {
-        if (KindOf(output) != FileKind::Csv) {
+    if (IsBookmarkList(format)) {
+        return !IsRecordFilePath(input) || CheckModelFor(input, "reading", arguments.model, err);
+    }
+    if (IsRecordFilePath(input)) {
+        if (!IsCsvFilePath(output)) {
             err << "corvalen-cli: a .g3m INPUT is converted to an OUTPUT ending in .csv: " << output
                 << "\n";
             return false;
         }
         return CheckModelFor(input, "reading", arguments.model, err);
     }
-    switch (KindOf(output)) {
-        case FileKind::G3m:
-            return CheckModelFor(output, "writing", arguments.model, err);
-        case FileKind::Csv:
-            return true;
-        case FileKind::Other:
-            break;
-    }
-    err << "corvalen-cli: OUTPUT must end in .g3m, .15m or .csv: " << output << "\n";
-    return false;
+    return CheckTableOutput(output, format, arguments.model, err);
 }
 
-void Report(const std::vector<Diagnostic>& diagnostics, std::ostream& err) {
-    // Written in pieces of about 64 KiB: stderr is unbuffered, and a large file can report tens
-    // of thousands of lines, each of which would otherwise cost two writes of its own, while one
-    // string of them all would be megabytes of fresh memory.
-    constexpr std::size_t kPiece = std::size_t{64} << 10;
-    std::string lines;
-    lines.reserve(kPiece + 4096);
-    for (const Diagnostic& d : diagnostics) {
-        d.AppendTo(lines);
-        lines.push_back('\n');
-        if (lines.size() >= kPiece) {
-            err << lines;
-            lines.clear();
-        }
-    }
-    err << lines;
+// The reports of a file read or written, grouped by kind unless every line was asked for.
+void Report(const std::vector<Diagnostic>& diagnostics, bool all, std::ostream& err,
+            const MemoryTable* table = nullptr, const RowOrigins* origins = nullptr) {
+    WriteReport(diagnostics, ProblemPlaces(table, origins), all, err);
+}
+void Report(const std::vector<Diagnostic>& diagnostics, const Arguments& arguments,
+            std::ostream& err, const MemoryTable* table = nullptr,
+            const RowOrigins* origins = nullptr) {
+    Report(diagnostics, arguments.all, err, table, origins);
 }
 
 std::string Count(std::size_t n, std::string_view singular, std::string_view plural) {
     return std::to_string(n) + " " + std::string(n == 1 ? singular : plural);
 }
 
+// What a save had to tell besides its rows: an owner it could not keep, other names of the file.
+void ReportSaveNotices(const std::vector<std::string>& notices, std::ostream& err) {
+    for (const std::string& notice : notices) {
+        err << "corvalen-cli: " << notice << "\n";
+    }
+}
+
 int Convert(const Arguments& arguments, std::ostream& out, std::ostream& err) {
     const std::string& input = arguments.files[0];
     const std::string& output = arguments.files[1];
-    const ChannelFormat& format = arguments.toChirp ? ChirpCsvFormat() : *FormatForName(output);
     const Result<ChannelFileConversion> converted = ConvertChannelFile(
-        input, output, format, {arguments.model.value_or(ReceiverModel()), true});
+        input, output, *OutputFormat(output, arguments.to),
+        {arguments.model.value_or(ReceiverModel()), true, {}},
+        arguments.numbering.value_or(ChirpNumbering::Shift));
     if (!converted) {
         err << "corvalen-cli: " << converted.error().message << "\n";
         return kExitFileError;
     }
     // What a memory file's records showed comes after what writing its channels found; what a
-    // CSV file's lines showed comes first.
-    const bool records = converted->read.format == &RecordFileFormat();
+    // text file's lines showed comes first.
+    const ChannelFileRead& read = converted->read;
+    const bool records = read.report.format == &RecordFileFormat();
+    const RowOrigins* origins = records ? nullptr : &read.report.origins;
     if (!records) {
-        Report(converted->read.diagnostics, err);
+        Report(read.report.diagnostics, arguments, err, &read.table, origins);
     }
     if (!converted->written) {
         err << "corvalen-cli: " << converted->written.error().message << "\n";
         return kExitFileError;
     }
-    Report(converted->written->diagnostics, err);
-    for (const std::string& notice : converted->written->saveNotices) {
-        err << "corvalen-cli: " << notice << "\n";
-    }
+    Report(converted->written->diagnostics, arguments, err, &read.table, origins);
+    ReportSaveNotices(converted->written->saveNotices, err);
     if (records) {
-        Report(converted->read.diagnostics, err);
+        Report(read.report.diagnostics, arguments, err, &read.table);
     }
     out << ConversionSummary(*converted, input, output) << "\n";
     return kExitOk;
@@ -228,7 +300,7 @@ int Verify(const Arguments& arguments, std::ostream& out, std::ostream& err) {
     }
     const G3mVerifyReport report =
         VerifyG3mImage(std::string_view(image->data(), image->size()), *arguments.model);
-    Report(report.problems, err);
+    Report(report.problems, arguments, err);
     out << "checked " << Count(report.recordsChecked, "record", "records") << " of " << path;
     if (report.ok()) {
         out << ": all verify\n";
@@ -244,6 +316,33 @@ int Verify(const Arguments& arguments, std::ostream& out, std::ostream& err) {
 
 }  // namespace
 
+int WriteChannels(const MemoryTable& table, const std::vector<std::string>& groupNames,
+                  const OutputChoice& choice, std::ostream& out, std::ostream& err,
+                  bool& reported) {
+    ChannelFileConversion written;
+    written.written =
+        WriteChannelFile(choice.output, table, *OutputFormat(choice.output, choice.to),
+                         {choice.model.value_or(ReceiverModel()), true, groupNames});
+    if (!written.written) {
+        err << "corvalen-cli: " << written.written.error().message << "\n";
+        return kExitFileError;
+    }
+    Report(written.written->diagnostics, choice.all, err, &table, choice.origins);
+    ReportSaveNotices(written.written->saveNotices, err);
+    out << ConversionSummary(written, {}, choice.output);
+    reported = !written.written->diagnostics.empty() || written.written->rowsNotWritten != 0;
+    return kExitOk;
+}
+
+bool CheckOutputChoice(const OutputChoice& choice, std::ostream& err) {
+    const ChannelFormat* format = OutputFormat(choice.output, choice.to);
+    if (!CheckListOrChirp(choice.output, choice.to, format, err)) {
+        return false;
+    }
+    return choice.to != nullptr || IsBookmarkList(format) ||
+           CheckTableOutput(choice.output, format, choice.model, err);
+}
+
 bool ReadModel(std::string_view text, std::optional<ReceiverModel>& model, std::ostream& err) {
     Result<ReceiverModel> read = ReceiverModel::FromText(text);
     if (!read) {
@@ -258,32 +357,32 @@ std::string_view ConverterUsage() {
     return kUsage;
 }
 
-int RunConverter(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
+namespace {
+
+int RunCommand(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h" || args[0] == "help")) {
-        out << kUsage << "\n" << FillUsage();
+        out << kUsage << "\n" << FillUsage() << "\n" << ScheduleUsage();
         return kExitOk;
     }
     const std::string_view command = args.empty() ? std::string_view() : args[0];
-    if (command == "convert") {
-        const std::optional<Arguments> parsed =
-            ParseArguments(command, args.subspan(1), 2, "an INPUT and an OUTPUT file", err);
-        if (!parsed || !CheckConvertArguments(*parsed, err)) {
-            err << kUsage;
-            return kExitUsageError;
-        }
-        return Convert(*parsed, out, err);
-    }
-    if (command == "verify") {
+    if (command == "convert" || command == "verify") {
+        std::ostringstream why;
         std::optional<Arguments> parsed =
-            ParseArguments(command, args.subspan(1), 1, "one FILE.g3m or FILE.15m", err);
-        if (parsed && !CheckModelFor(parsed->files[0], "verify", parsed->model, err)) {
+            command == "convert"
+                ? ParseArguments(command, args.subspan(1), 2, "an INPUT and an OUTPUT file", why)
+                : ParseArguments(command, args.subspan(1), 1, "one FILE.g3m or FILE.15m", why);
+        if (parsed && (command == "convert"
+                           ? !CheckConvertArguments(*parsed, why)
+                           : !CheckModelFor(parsed->files[0], "verify", parsed->model, why))) {
             parsed.reset();
         }
         if (!parsed) {
-            err << kUsage;
-            return kExitUsageError;
+            // "corvalen-cli: <why>" less its start and line end.
+            std::string text = why.str();
+            text.erase(0, text.starts_with("corvalen-cli: ") ? 14 : 0);
+            return UsageError(err, text);
         }
-        return Verify(*parsed, out, err);
+        return command == "convert" ? Convert(*parsed, out, err) : Verify(*parsed, out, err);
     }
     if (command == "check") {
         return RunCheck(args.subspan(1), out, err);
@@ -291,11 +390,31 @@ int RunConverter(std::span<const std::string_view> args, std::ostream& out, std:
     if (command == "fill") {
         return RunFill(args.subspan(1), out, err);
     }
-    if (!args.empty()) {
-        err << "corvalen-cli: unknown command " << args[0] << "\n";
+    if (command == "schedule") {
+        return RunSchedule(args.subspan(1), out, err);
     }
-    err << kUsage;
-    return kExitUsageError;
+    if (args.empty()) {
+        return UsageError(err, "no command given (convert, verify, check, fill or schedule)");
+    }
+    return UsageError(err, "unknown command " + std::string(args[0]));
+}
+
+}  // namespace
+
+int RunConverter(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
+    const Language language = LanguageFromEnvironment();
+    if (language == Language::English) {
+        return RunCommand(args, out, err);
+    }
+    // Every line said in the language of the environment.
+    LocalizingBuffer outBuffer(out, language);
+    LocalizingBuffer errBuffer(err, language);
+    std::ostream localOut(&outBuffer);
+    std::ostream localErr(&errBuffer);
+    const int status = RunCommand(args, localOut, localErr);
+    localOut.flush();
+    localErr.flush();
+    return status;
 }
 
 }  // namespace corvalen

@@ -3,9 +3,15 @@
 #include <optional>
 #include <ostream>
 #include <span>
+#include <string>
 #include <string_view>
+#include <vector>
+
+#include "table/MemoryTable.h"
 
 #include "channel/ReceiverModel.h"
+#include "files/ChannelFormat.h"
+#include "io/Diagnostic.h"
 
 namespace corvalen {
 
@@ -30,5 +36,24 @@ bool ReadModel(std::string_view text, std::optional<ReceiverModel>& model, std::
 
 // The usage text, ending in a line feed.
 std::string_view ConverterUsage();
+
+// Where and how a command writes the channels it made, as convert takes them.
+struct OutputChoice {
+    std::string output;
+    std::optional<ReceiverModel> model;  // --model, needed for .g3m and .15m
+    // The format asked for (--to chirp, sdrsharp or sdrpp); nullptr: the one OUTPUT's name
+    // says (FormatForName).
+    const ChannelFormat* to = nullptr;
+    bool all = false;                   // --all: every report line, not one per kind
+    const RowOrigins* origins = nullptr;  // where each row came from, for the report lines
+};
+// False, after writing why to `err`, when `choice` names no file the converter writes.
+bool CheckOutputChoice(const OutputChoice& choice, std::ostream& err);
+// Writes `table` as `choice` says, as convert writes it: the cells it reports go to `err`, the
+// summary ("wrote 12 channels to OUT.csv", without a line end) to `out`. `reported` tells
+// whether any row or cell was reported. Returns kExitOk, or kExitFileError when nothing could be
+// written.
+int WriteChannels(const MemoryTable& table, const std::vector<std::string>& groupNames,
+                  const OutputChoice& choice, std::ostream& out, std::ostream& err, bool& reported);
 
 }  // namespace corvalen

@@ -2,10 +2,12 @@
 
 #include <array>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli/Converter.h"
+#include "cli/Reports.h"
 #include "convert/NumberText.h"
 #include "channel/CellChecks.h"
 #include "files/ChannelFiles.h"
@@ -23,16 +25,19 @@ constexpr std::string_view kFillUsage =
     "fill writes OUTPUT.csv, a CSV memory file in the 19-column form: the channels of INPUT.csv\n"
     "unchanged, if given, then new channels at start, start + step, ... up to and including\n"
     "stop. Frequencies are exact decimals with a unit: \"118.000 MHz\", \"118M\", \"25 kHz\",\n"
-    "\"25k\", \"8330 Hz\"; without one, start and stop are in MHz and the step in kHz. A step "
-    "that\n"
-    "is not a whole number of Hz is refused.\n"
+    "\"25k\", \"8330 Hz\"; without one, start and stop are in MHz and the step in kHz. The step\n"
+    "may be a fraction, \"25k/3\"; \"8.33k\" is the airband raster of 25/3 kHz. Each channel is\n"
+    "rounded to the nearest Hz; any other step that is not a whole number of Hz is refused. A\n"
+    "stop that is not on the raster is said, with where the last channel lies.\n"
     "  --set COLUMN=VALUE  VALUE goes into that column of every new channel; COLUMN is a name\n"
     "                      of the CSV header (Bandwidth, IF Shift, Groups, Hotkey, Lockout,\n"
     "                      Priority, Level Squelch, Mode, Callsign, Comments, ...; any case).\n"
     "  --first-number N    the first new channel's number; without it numbers go on after the\n"
     "                      highest number in INPUT (from 1 without INPUT).\n"
-    "Every new channel has a Bandwidth: the one given, else the default of its Mode (CW 500,\n"
-    "AM 6000, FM 15000, LSB and USB 2700, FM3 and AMN 3000, others 6000).\n"
+    "  --all               every report line, not one per kind of message.\n"
+    "Every new channel has a Mode, the one given or else CW (the mode an empty Mode is written\n"
+    "as), and a Bandwidth: the one given, else the default of its Mode (CW 500, AM 6000,\n"
+    "FM 15000, LSB and USB 2700, FM3 and AMN 3000, others 6000).\n"
     "Each VALUE is checked as check reads it; one check reports as a problem is refused, as is\n"
     "a --first-number that would repeat a number of INPUT.\n"
     "Exit status of fill: 0 done, 1 a file could not be read or written, 2 wrong arguments, a\n"
@@ -45,6 +50,7 @@ struct FillArguments {
     std::string step;
     std::vector<std::pair<int, std::string>> cells;
     std::optional<int> firstNumber;
+    bool all = false;
     std::vector<std::string> files;
 };
 
@@ -115,6 +121,10 @@ std::optional<FillArguments> ParseFillArguments(std::span<const std::string_view
             return std::nullopt;
         } else {
             parsed.files.emplace_back(option);
+            continue;
+        }
+        if (option == "--all" && !value) {
+            parsed.all = true;
             continue;
         }
         if (option != "--start" && option != "--stop" && option != "--step" && option != "--set" &&
@@ -234,15 +244,20 @@ std::string_view FillUsage() {
 }
 
 int RunFill(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
-    const std::optional<FillArguments> parsed = ParseFillArguments(args, err);
+    std::ostringstream why;
+    const std::optional<FillArguments> parsed = ParseFillArguments(args, why);
     if (!parsed) {
-        err << kFillUsage;
-        return kExitUsageError;
+        std::string text = why.str();
+        text.erase(0, text.starts_with("corvalen-cli: ") ? 14 : 0);
+        return UsageError(err, text);
     }
     const Result<ChannelRange> range = ReadChannelRange(parsed->start, parsed->stop, parsed->step);
     if (!range) {
         err << "corvalen-cli: " << range.error().message << "\n";
         return kExitUsageError;
+    }
+    for (const std::string& notice : range->notices) {
+        err << notice << "\n";
     }
 
     if (!CheckSetValues(*parsed, err)) {
@@ -251,14 +266,16 @@ int RunFill(std::span<const std::string_view> args, std::ostream& out, std::ostr
 
     MemoryTable table = MemoryTable::ImportLayout();
     std::vector<Diagnostic> inputProblems;
+    RowOrigins origins;
     if (parsed->files.size() == 2) {
-        Result<ChannelFileRead> imported = ReadChannelFile(parsed->files[0], ReceiverModel());
+        Result<ChannelFileRead> imported = ReadChannelFile(parsed->files[0], {});
         if (!imported) {
             err << "corvalen-cli: " << imported.error().message << "\n";
             return kExitFileError;
         }
         table = std::move(imported->table);
         inputProblems = std::move(imported->report.diagnostics);
+        origins = std::move(imported->report.origins);
     }
     const int inputChannels = table.ChannelCount();
 
@@ -273,7 +290,7 @@ int RunFill(std::span<const std::string_view> args, std::ostream& out, std::ostr
 
     const std::string& output = parsed->files.back();
     const Result<ChannelFileReport> written =
-        WriteChannelFile(output, table, ReceiverCsvFormat(), {ReceiverModel(), true});
+        WriteChannelFile(output, table, ReceiverCsvFormat(), {ReceiverModel(), true, {}});
     if (!written) {
         err << "corvalen-cli: " << written.error().message << "\n";
         return kExitFileError;
@@ -281,12 +298,8 @@ int RunFill(std::span<const std::string_view> args, std::ostream& out, std::ostr
     for (const std::string& notice : written->saveNotices) {
         err << "corvalen-cli: " << notice << "\n";
     }
-    for (const Diagnostic& d : inputProblems) {
-        err << d.ToString() << "\n";
-    }
-    for (const Diagnostic& d : written->diagnostics) {
-        err << d.ToString() << "\n";
-    }
+    WriteReport(inputProblems, ProblemPlaces(&table, &origins), parsed->all, err);
+    WriteReport(written->diagnostics, ProblemPlaces(&table, &origins), parsed->all, err);
     const int added = table.ChannelCount() - inputChannels;
     out << "wrote " << Plural(static_cast<std::size_t>(table.ChannelCount()), "channel", "channels")
         << " to " << output << ": " << added << " new, numbered "

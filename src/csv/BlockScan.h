@@ -1,5 +1,7 @@
 #pragma once
 
+#include <bit>
+
 // The CSV reader's block scan: the quotes, commas, line ends and bytes from 0x80 up of 64 bytes
 // at a time, each kind as one bit per byte, so that finding where a field ends is a look at a
 // bit mask rather than a new search per field. The masks are made with SSE2 (every x86-64
@@ -190,16 +192,7 @@ private:
     }
 
     static unsigned LowestBit64(std::uint64_t mask) {
-#if defined(__GNUC__) || defined(__clang__)
-        return static_cast<unsigned>(__builtin_ctzll(mask));
-#else
-        unsigned bit = 0;
-        while ((mask & 1u) == 0) {
-            mask >>= 1;
-            ++bit;
-        }
-        return bit;
-#endif
+        return static_cast<unsigned>(std::countr_zero(mask));
     }
 
     const char* m_begin;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <bit>
+
 // Byte searches for the CSV reader that look at 16 bytes per step where the processor allows it
 // (SSE2, which every x86-64 processor has, Windows builds included) and one byte at a time
 // elsewhere. Both forms give the same answers; tests compare them with a plain loop.
@@ -19,16 +21,7 @@ namespace corvalen {
 namespace bytescan_detail {
 
 inline unsigned LowestBit(unsigned mask) {
-#if defined(__GNUC__) || defined(__clang__)
-    return static_cast<unsigned>(__builtin_ctz(mask));
-#else
-    unsigned bit = 0;
-    while ((mask & 1u) == 0) {
-        mask >>= 1;
-        ++bit;
-    }
-    return bit;
-#endif
+    return static_cast<unsigned>(std::countr_zero(mask));
 }
 
 }  // namespace bytescan_detail

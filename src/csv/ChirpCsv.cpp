@@ -52,8 +52,9 @@ constexpr std::array<std::string_view, 21> kChirpModes = {
     "WFM", "FM",  "NFM",  "AM",  "NAM", "DV",   "USB",   "LSB", "CW",   "RTTY", "DIG",
     "PKT", "NCW", "NCWR", "CWR", "P25", "Auto", "RTTYR", "FSK", "FSKR", "DMR"};
 
-// The mode CHIRP gives a new channel; written for a cell that is no mode at all.
-constexpr std::string_view kChirpDefaultMode = "FM";
+// What an empty Mode, or one that is no mode, is written as: the mode a memory file gets for it
+// (the receiver's mode code 0), so every output tells the same.
+constexpr std::string_view kChirpDefaultMode = "CW";
 
 // True when a CHIRP column holds what CHIRP writes for a channel that uses none of it, so
 // nothing is lost by not reading it. Columns CHIRP does not write (a later release's) count
@@ -106,12 +107,20 @@ class ChirpScanner {
 public:
     explicit ChirpScanner(std::string_view text) : m_text(text) {}
 
+    // The empty lines passed over so far, and the first of them (0: none).
+    int BlankLines() const { return m_blankLines; }
+    int FirstBlankLine() const { return m_firstBlankLine; }
+
     std::optional<ChirpRecord> Next() {
         for (;;) {
             if (m_pos >= m_text.size()) {
                 return std::nullopt;
             }
             const char first = m_text[m_pos];
+            if (first == '\r' || first == '\n') {
+                m_blankLines += 1;
+                m_firstBlankLine = m_firstBlankLine == 0 ? m_line : m_firstBlankLine;
+            }
             if (first == '#' || first == '\r' || first == '\n') {
                 SkipLine();
                 continue;
@@ -193,7 +202,14 @@ private:
     std::string_view m_text;
     std::size_t m_pos = 0;
     int m_line = 1;
+    int m_blankLines = 0;
+    int m_firstBlankLine = 0;
 };
+
+bool IsLocationZero(std::string_view location) {
+    const auto number = ParseWholeNumber(location);
+    return number && *number == 0;
+}
 
 std::string_view WithoutBom(std::string_view bytes) {
     return bytes.starts_with(kUtf8Bom) ? bytes.substr(kUtf8Bom.size()) : bytes;
@@ -275,9 +291,10 @@ ChirpMode ReceiverModeToChirp(std::string_view receiverMode) {
 
 CsvImport ReadChirpCsv(std::string_view fileBytes) {
     CsvImport result;
-    const auto report = [&](int line, int column, std::string message) {
-        result.diagnostics.push_back(
-            Diagnostic{Diagnostic::Place::Line, line, column, std::move(message)});
+    const auto report = [&](int line, int column, std::string message, MessageKind kind) {
+        result.diagnostics.push_back(Diagnostic{Diagnostic::Place::Line, line, column,
+                                                std::move(message), Diagnostic::Severity::Error,
+                                                kind});
     };
 
     // CHIRP writes UTF-8. A file that is not (saved again by a Windows program) is taken as
@@ -287,7 +304,8 @@ CsvImport ReadChirpCsv(std::string_view fileBytes) {
     if (!IsWellFormedUtf8(text)) {
         converted = Utf8FromWindows1252(text);
         text = converted;
-        report(1, -1, "the file is not UTF-8 as CHIRP writes it; read as Windows-1252");
+        report(1, -1, "the file is not UTF-8 as CHIRP writes it; read as Windows-1252",
+               MessageKind::ChirpNotUtf8);
     }
 
     ChirpScanner scanner(text);
@@ -316,7 +334,8 @@ CsvImport ReadChirpCsv(std::string_view fileBytes) {
     }
     if (!missing.empty()) {
         report(header->line, -1,
-               "the header has no " + JoinNames(missing) + " column; those cells stay empty");
+               "the header has no " + JoinNames(missing) + " column; those cells stay empty",
+               MessageKind::ChirpHeaderLacks);
     }
     const auto isRead = [&](int index) {
         return index == location || index == name || index == frequency || index == mode ||
@@ -326,21 +345,39 @@ CsvImport ReadChirpCsv(std::string_view fileBytes) {
     std::vector<int> firstLost(header->fields.size(), 0);
 
     std::array<std::string, kImportedColumnCount> cells;
+    // Lines whose fields are all blank (",,,,", as a spreadsheet saves an empty row): no channel.
+    int blankRecords = 0;
+    int firstBlankRecord = 0;
     while (const std::optional<ChirpRecord> record = scanner.Next()) {
         const int line = record->line;
         ++result.recordsRead;
         if (record->quoteNotClosed) {
             report(line, -1,
                    "a quoted field is not closed before the end of the file; the rest of the "
-                   "file was read into it");
+                   "file was read into it",
+                   MessageKind::QuoteNotClosed);
         }
-        const std::size_t fieldCount = record->fields.size();
+        if (std::all_of(record->fields.begin(), record->fields.end(),
+                        [](const std::string& f) { return Trimmed(f).empty(); })) {
+            ++blankRecords;
+            firstBlankRecord = firstBlankRecord == 0 ? line : firstBlankRecord;
+            continue;
+        }
+        // Fields past the header's that are empty (a comma at the end of every line, as some
+        // spreadsheets write) lose nothing and are no problem.
+        std::size_t fieldCount = record->fields.size();
+        while (fieldCount > header->fields.size() &&
+               Trimmed(record->fields[fieldCount - 1]).empty()) {
+            --fieldCount;
+        }
         if (fieldCount != header->fields.size()) {
-            report(line, -1,
-                   "has " + std::to_string(fieldCount) + " fields where the header has " +
-                       std::to_string(header->fields.size()) +
-                       (fieldCount < header->fields.size() ? "; the missing ones read as empty"
-                                                           : "; the extra ones are ignored"));
+            const bool fewer = fieldCount < header->fields.size();
+            report(
+                line, -1,
+                "has " + std::to_string(fieldCount) + " fields where the header has " +
+                    std::to_string(header->fields.size()) +
+                    (fewer ? "; the missing ones read as empty" : "; the extra ones are ignored"),
+                fewer ? MessageKind::ChirpFieldsMissing : MessageKind::ChirpFieldsExtra);
         }
         const auto field = [&](int index) -> std::string_view {
             return index >= 0 && static_cast<std::size_t>(index) < fieldCount
@@ -358,10 +395,16 @@ CsvImport ReadChirpCsv(std::string_view fileBytes) {
             cell.clear();
         }
         cells[Number] = field(location);
-        if (!ChannelNumber(cells[Number])) {
+        result.origins.lines.push_back(line);
+        result.origins.locations.emplace_back(Trimmed(cells[Number]));
+        if (IsLocationZero(cells[Number])) {
+            // A channel numbering the user chooses (ApplyChirpNumbering) gives it a number.
+            result.holdsLocationZero = true;
+        } else if (!ChannelNumber(cells[Number])) {
             report(line, Number,
                    "Location " + QuotedCell(cells[Number]) +
-                       " is not a channel number from 1 to 65535; kept as it is");
+                       " is not a channel number from 1 to 65535; kept as it is",
+                   MessageKind::ChirpLocationNotChannel);
         }
 
         const std::string_view mhz = field(frequency);
@@ -371,7 +414,8 @@ CsvImport ReadChirpCsv(std::string_view fileBytes) {
         } else {
             cells[Frequency] = mhz;
             report(line, Frequency,
-                   "Frequency " + QuotedCell(mhz) + " is not a frequency in MHz; kept as it is");
+                   "Frequency " + QuotedCell(mhz) + " is not a frequency in MHz; kept as it is",
+                   MessageKind::ChirpFrequencyNotMhz);
         }
 
         const std::string_view chirpMode = field(mode);
@@ -381,7 +425,8 @@ CsvImport ReadChirpCsv(std::string_view fileBytes) {
         } else {
             cells[Mode] = chirpMode;
             report(line, Mode,
-                   "Mode " + QuotedCell(chirpMode) + " is no mode the receiver has; kept as it is");
+                   "Mode " + QuotedCell(chirpMode) + " is no mode the receiver has; kept as it is",
+                   MessageKind::ChirpModeUnknown);
         }
         cells[Bandwidth] = DefaultBandwidth(cells[Mode]);
 
@@ -391,7 +436,8 @@ CsvImport ReadChirpCsv(std::string_view fileBytes) {
         } else if (skipValue == "P") {
             cells[Priority] = "1";
         } else if (!skipValue.empty()) {
-            report(line, -1, "Skip " + QuotedCell(skipValue) + " is neither S nor P; ignored");
+            report(line, -1, "Skip " + QuotedCell(skipValue) + " is neither S nor P; ignored",
+                   MessageKind::ChirpSkipUnknown);
         }
         cells[Callsign] = field(name);
         cells[Comments] = field(comment);
@@ -415,12 +461,107 @@ CsvImport ReadChirpCsv(std::string_view fileBytes) {
                std::string(one ? "the column " : "the columns ") + JoinNames(lost) +
                    (one ? " holds" : " hold") +
                    " values a receiver memory has no place for (first on line " +
-                   std::to_string(firstLine) + "); not read");
+                   std::to_string(firstLine) + "); not read",
+               one ? MessageKind::ChirpColumnLost : MessageKind::ChirpColumnsLost);
+    }
+    const int blankLines = scanner.BlankLines() + blankRecords;
+    if (blankLines > 0) {
+        const int first = scanner.FirstBlankLine() == 0 ? firstBlankRecord
+                          : firstBlankRecord == 0
+                              ? scanner.FirstBlankLine()
+                              : std::min(scanner.FirstBlankLine(), firstBlankRecord);
+        if (blankLines == 1) {
+            report(first, -1, "blank line skipped", MessageKind::ChirpBlankLine);
+        } else {
+            report(first, -1,
+                   std::to_string(blankLines) + " blank lines skipped (this is the first)",
+                   MessageKind::ChirpBlankLines);
+        }
     }
     // Reports in line order, the header's summary first among its line's.
     std::stable_sort(result.diagnostics.begin(), result.diagnostics.end(),
                      [](const Diagnostic& a, const Diagnostic& b) { return a.number < b.number; });
     return result;
+}
+
+std::optional<ChirpNumbering> ChirpNumberingNamed(std::string_view name) {
+    if (name == "keep") {
+        return ChirpNumbering::Keep;
+    }
+    if (name == "shift") {
+        return ChirpNumbering::Shift;
+    }
+    if (name == "sequential") {
+        return ChirpNumbering::Sequential;
+    }
+    return std::nullopt;
+}
+
+void ApplyChirpNumbering(CsvImport& import, ChirpNumbering numbering) {
+    MemoryTable& table = import.table;
+    RowOrigins& origins = import.origins;
+    const auto rows = static_cast<int>(origins.locations.size());
+    if (rows != table.ChannelCount() || rows == 0 ||
+        (numbering != ChirpNumbering::Sequential && !import.holdsLocationZero)) {
+        return;
+    }
+    const auto note = [&](int line, std::string message, MessageKind kind) {
+        Diagnostic said{Diagnostic::Place::Line,      line, Number, std::move(message),
+                        Diagnostic::Severity::Notice, kind};
+        const auto at = std::upper_bound(
+            import.diagnostics.begin(), import.diagnostics.end(), said,
+            [](const Diagnostic& a, const Diagnostic& b) { return a.number < b.number; });
+        import.diagnostics.insert(at, std::move(said));
+    };
+    int firstZero = 0;
+    for (int row = 1; row <= rows && firstZero == 0; ++row) {
+        if (IsLocationZero(origins.locations[static_cast<std::size_t>(row - 1)])) {
+            firstZero = row;
+        }
+    }
+    switch (numbering) {
+        case ChirpNumbering::Keep: {
+            int left = 0;
+            for (int row = rows; row >= 1; --row) {
+                const auto index = static_cast<std::size_t>(row - 1);
+                if (IsLocationZero(origins.locations[index])) {
+                    table.RemoveRow(row);
+                    origins.locations.erase(origins.locations.begin() +
+                                            static_cast<std::ptrdiff_t>(index));
+                    const int line = origins.lines[index];
+                    origins.lines.erase(origins.lines.begin() + static_cast<std::ptrdiff_t>(index));
+                    firstZero = line;
+                    ++left;
+                }
+            }
+            note(firstZero,
+                 "Location 0 is no channel number of the receiver; " + std::to_string(left) +
+                     (left == 1 ? " channel left out" : " channels left out"),
+                 MessageKind::ChirpLocationZeroLeftOut);
+            break;
+        }
+        case ChirpNumbering::Shift:
+            for (int row = 1; row <= rows; ++row) {
+                const auto number = ParseWholeNumber(table.CellText(row, Number));
+                if (number && *number < 65536) {
+                    table.SetCellText(row, Number, std::to_string(*number + 1));
+                }
+            }
+            note(origins.lines[static_cast<std::size_t>(firstZero - 1)],
+                 "the file holds Location 0: every channel is numbered its Location + 1",
+                 MessageKind::ChirpNumberedShifted);
+            break;
+        case ChirpNumbering::Sequential:
+            for (int row = 1; row <= rows; ++row) {
+                table.SetCellText(row, Number, std::to_string(row));
+            }
+            note(origins.lines.front(),
+                 "channels numbered 1 to " + std::to_string(rows) +
+                     " in file order, not by their Location",
+                 MessageKind::ChirpNumberedInOrder);
+            break;
+    }
+    import.holdsLocationZero = numbering == ChirpNumbering::Keep ? false : import.holdsLocationZero;
 }
 
 }  // namespace corvalen

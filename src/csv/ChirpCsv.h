@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,8 +27,24 @@ bool LooksLikeChirpCsv(std::string_view fileBytes);
 // no channel number and a Frequency that is no MHz value are kept as they are and reported.
 // The columns a receiver memory has no place for (Duplex, Offset, tones, Power, ...) are
 // reported once, naming them, when some line holds anything but CHIRP's default there.
+// Blank lines (empty, or nothing but commas) are skipped and reported once; fields past the
+// header's that are empty are no problem. A Location of 0 is kept in Number as it is and marks
+// the import (holdsLocationZero): ApplyChirpNumbering decides what becomes of it.
 // Diagnostics have place Line.
 CsvImport ReadChirpCsv(std::string_view fileBytes);
+
+// How the channels of a CHIRP file are numbered. CHIRP counts its memories from Location 0, the
+// receiver its channels from 1.
+enum class ChirpNumbering {
+    Keep,        // Number = Location; a channel at Location 0 is left out
+    Shift,       // Number = Location + 1
+    Sequential,  // Number = 1 to n in file order
+};
+// Renumbers the channels of a CHIRP import and says so in one line of its diagnostics (Keep says
+// only what it left out). Keep and Shift change nothing of a file without Location 0.
+void ApplyChirpNumbering(CsvImport& import, ChirpNumbering numbering);
+// The numbering `keep`, `shift` or `sequential` names; nullopt for any other text.
+std::optional<ChirpNumbering> ChirpNumberingNamed(std::string_view name);
 
 // The receiver mode a CHIRP mode becomes, or empty when the receiver has no such mode.
 std::string_view ChirpModeToReceiver(std::string_view chirpMode);

@@ -3,6 +3,7 @@
 
 #include "csv/ChirpCsv.h"
 
+#include <algorithm>
 #include <map>
 #include <optional>
 #include <string>
@@ -41,36 +42,50 @@ bool IsBlankOrZero(std::string_view cell) {
     return Trimmed(cell).empty() || SameNumber(cell, 0);
 }
 
-// Collects, per receiver column a CHIRP file has no place for, the first row that holds a value
-// and how many rows do, so each column is reported once.
+// Collects the receiver values a CHIRP file has no place for, each column's first, and the rows
+// that hold any, so the file gets one line for all of them.
 class LostCells {
 public:
     void Note(int row, Column column, std::string_view cell) {
-        Entry& entry = m_entries[column];
-        if (entry.count++ == 0) {
-            entry.row = row;
-            entry.cell = cell;
+        // The five reserved columns share their name, and are one entry.
+        const std::string_view name = kCsvHeaderNames[static_cast<std::size_t>(column)];
+        if (m_firstCells.try_emplace(std::string(name), QuotedCell(cell), column).second) {
+            m_order.emplace_back(name);
+        }
+        if (row != m_lastRow) {
+            m_firstRow = m_firstRow == 0 ? row : m_firstRow;
+            m_lastRow = row;
+            ++m_rows;
         }
     }
     void Report(std::vector<Diagnostic>& problems) const {
-        for (const auto& [column, entry] : m_entries) {
-            std::string message(kCsvHeaderNames[static_cast<std::size_t>(column)]);
-            message += " " + QuotedCell(entry.cell) + " has no place in a CHIRP file; not written";
-            if (entry.count > 1) {
-                message += " (nor in " + std::to_string(entry.count - 1) +
-                           (entry.count == 2 ? " later row)" : " later rows)");
-            }
-            problems.push_back(Diagnostic{Diagnostic::Place::Row, entry.row, column, message});
+        if (m_rows == 0) {
+            return;
         }
+        // In column order, as the file has them.
+        std::vector<std::string> names = m_order;
+        std::sort(names.begin(), names.end(), [&](const std::string& a, const std::string& b) {
+            return m_firstCells.at(a).second < m_firstCells.at(b).second;
+        });
+        std::string list;
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            list += i == 0 ? "" : i + 1 == names.size() ? " and " : ", ";
+            list += names[i] + " " + m_firstCells.at(names[i]).first;
+        }
+        problems.push_back(
+            Diagnostic{Diagnostic::Place::Row, m_firstRow, -1,
+                       "values of " + list + " have no place in a CHIRP file (first in row " +
+                           std::to_string(m_firstRow) + ", " + std::to_string(m_rows) +
+                           (m_rows == 1 ? " row" : " rows") + " in all); not written",
+                       Diagnostic::Severity::Error, MessageKind::ChirpNoPlace});
     }
 
 private:
-    struct Entry {
-        int row = 0;
-        int count = 0;
-        std::string cell;
-    };
-    std::map<Column, Entry> m_entries;
+    std::map<std::string, std::pair<std::string, Column>> m_firstCells;  // by column name
+    std::vector<std::string> m_order;
+    int m_firstRow = 0;
+    int m_lastRow = 0;
+    int m_rows = 0;
 };
 
 }  // namespace
@@ -79,8 +94,9 @@ ChirpText BuildChirpCsvText(const MemoryTable& table) {
     ChirpText result;
     std::string& out = result.bytes;
     std::vector<Diagnostic>& problems = result.diagnostics;
-    const auto report = [&](int row, Column column, std::string message) {
-        problems.push_back(Diagnostic{Diagnostic::Place::Row, row, column, std::move(message)});
+    const auto report = [&](int row, Column column, std::string message, MessageKind kind) {
+        problems.push_back(Diagnostic{Diagnostic::Place::Row, row, column, std::move(message),
+                                      Diagnostic::Severity::Error, kind});
     };
 
     for (std::size_t k = 0; k < kChirpColumns.size(); ++k) {
@@ -103,14 +119,16 @@ ChirpText BuildChirpCsvText(const MemoryTable& table) {
         if (!channel) {
             report(row, Number,
                    "Number " + QuotedCell(cells[Number]) +
-                       " is not a channel number from 1 to 65535; row not written");
+                       " is not a channel number from 1 to 65535; row not written",
+                   MessageKind::NumberNotChannel);
             ++result.rowsNotWritten;
             continue;
         }
         if (lastRow[*channel] != row) {
             report(row, Number,
                    "Number " + QuotedCell(cells[Number]) + " is used again in row " +
-                       std::to_string(lastRow[*channel]) + "; CHIRP keeps only the later line");
+                       std::to_string(lastRow[*channel]) + "; CHIRP keeps only the later line",
+                   MessageKind::ChirpNumberUsedAgain);
         }
 
         std::string mhz = "0.000000";
@@ -120,7 +138,8 @@ ChirpText BuildChirpCsvText(const MemoryTable& table) {
         } else {
             report(row, Frequency,
                    "Frequency " + QuotedCell(cells[Frequency]) +
-                       " is not a whole number of Hz; written as " + mhz);
+                       " is not a whole number of Hz; written as " + mhz,
+                   MessageKind::ChirpFrequencyNotWhole);
         }
 
         const std::string_view modeCell = Trimmed(cells[Mode]);
@@ -128,7 +147,8 @@ ChirpText BuildChirpCsvText(const MemoryTable& table) {
         if (!mode.exact) {
             report(row, Mode,
                    "Mode " + QuotedCell(cells[Mode]) + " has no CHIRP equivalent; written as " +
-                       std::string(mode.text));
+                       std::string(mode.text),
+                   MessageKind::ChirpModeNearest);
         }
 
         // Skip: "S" for the scan lockout (bit 0 of Lockout), else "P" for a priority channel.

@@ -372,16 +372,16 @@ using TakeRecord = std::function<void(std::span<const std::string_view> cells)>;
 // Reads the records of `bytes` with `scanner` (see ReadCsvRecords).
 template <typename Finder>
 int ReadRecords(RecordScanner<Finder>& scanner, std::vector<Diagnostic>& diagnostics,
-                const TakeRecord& take) {
+                const TakeRecord& take, std::vector<int>* rowLines) {
     // The fields of one record, reused from record to record, so reading a record allocates
     // nothing of its own.
     RecordCells cells;
     bool headerSeen = false;
     int recordsRead = 0;
 
-    const auto report = [&](int line, int column, std::string message) {
-        diagnostics.push_back(
-            Diagnostic{Diagnostic::Place::Line, line, column, std::move(message)});
+    const auto report = [&](int line, int column, std::string message, MessageKind kind) {
+        diagnostics.push_back(Diagnostic{Diagnostic::Place::Line, line, column, std::move(message),
+                                         Diagnostic::Severity::Error, kind});
     };
 
     while (!scanner.AtEnd()) {
@@ -393,7 +393,8 @@ int ReadRecords(RecordScanner<Finder>& scanner, std::vector<Diagnostic>& diagnos
         if (shape.quoteNotClosed) {
             report(shape.line, -1,
                    "a quoted field is not closed before the end of the file; the rest of the "
-                   "file was read into it");
+                   "file was read into it",
+                   MessageKind::QuoteNotClosed);
         }
         if (!headerSeen) {
             headerSeen = true;
@@ -405,12 +406,18 @@ int ReadRecords(RecordScanner<Finder>& scanner, std::vector<Diagnostic>& diagnos
         ++recordsRead;
         if (cells.View(Column::Bandwidth).empty()) {
             if (shape.anyNonBlank) {
-                report(shape.line, Column::Bandwidth, "Bandwidth is empty; channel skipped");
+                report(shape.line, Column::Bandwidth, "Bandwidth is empty; channel skipped",
+                       MessageKind::CsvBandwidthEmptySkipped);
             }
             continue;
         }
         if (shape.fieldCount != kImportedColumnCount) {
-            report(shape.line, -1, FieldCountMessage(shape.fieldCount));
+            report(shape.line, -1, FieldCountMessage(shape.fieldCount),
+                   shape.fieldCount < kImportedColumnCount ? MessageKind::CsvFieldsMissing
+                                                           : MessageKind::CsvFieldsDropped);
+        }
+        if (rowLines != nullptr) {
+            rowLines->push_back(shape.line);
         }
         take(cells.Views());
     }
@@ -440,7 +447,7 @@ bool CsvScanAvailable(CsvScan scan) {
 }
 
 int ReadCsvRecords(std::string_view fileBytes, std::vector<Diagnostic>& diagnostics,
-                   const TakeRecord& take, CsvScan scan) {
+                   const TakeRecord& take, CsvScan scan, std::vector<int>* rowLines) {
     // A spreadsheet may have saved the file as UTF-8, with or without a byte-order mark. Text in
     // Windows-1252 with letters beyond ASCII is almost never well-formed UTF-8, so such a file
     // is read as UTF-8 and its characters come through as they were.
@@ -452,25 +459,25 @@ int ReadCsvRecords(std::string_view fileBytes, std::vector<Diagnostic>& diagnost
     const bool beyondAscii = AnyHighByte(fileBytes.data(), fileBytes.data() + fileBytes.size());
     const bool utf8 = (byteOrderMark || beyondAscii) && IsWellFormedUtf8(fileBytes);
     if (utf8 && beyondAscii) {
-        diagnostics.push_back(
-            Diagnostic{Diagnostic::Place::Line, 1, -1,
-                       "the file is UTF-8 text, not Windows-1252; read as UTF-8"});
+        diagnostics.push_back(Diagnostic{Diagnostic::Place::Line, 1, -1,
+                                         "the file is UTF-8 text, not Windows-1252; read as UTF-8",
+                                         Diagnostic::Severity::Error, MessageKind::CsvUtf8});
     }
     const char* end = fileBytes.data() + fileBytes.size();
     if (const ClassifyBlock classify = ClassifierFor(scan)) {
         RecordScanner scanner(fileBytes, utf8, BlockFinder(fileBytes.data(), end, classify));
-        return ReadRecords(scanner, diagnostics, take);
+        return ReadRecords(scanner, diagnostics, take, rowLines);
     }
     RecordScanner scanner(fileBytes, utf8, FieldFinder(end));
-    return ReadRecords(scanner, diagnostics, take);
+    return ReadRecords(scanner, diagnostics, take, rowLines);
 }
 
 namespace {
 
 // Records read on one thread and taken on another, some thousands at a time (1.2 MB of views, in
-// one large page, so that the batches cost few page faults and the threads seldom wait). Each batch keeps the
-// records' cells as views: into the file's bytes, or into the batch's own text for cells the
-// reader put together (converted letters, doubled quotes), which it holds only until its next
+// one large page, so that the batches cost few page faults and the threads seldom wait). Each batch
+// keeps the records' cells as views: into the file's bytes, or into the batch's own text for cells
+// the reader put together (converted letters, doubled quotes), which it holds only until its next
 // record.
 class RecordBatch {
 public:
@@ -609,11 +616,11 @@ struct ReadingStopped {};
 }  // namespace
 
 int ReadCsvRecordsAhead(std::string_view fileBytes, std::vector<Diagnostic>& diagnostics,
-                        const TakeRecord& take, CsvScan scan) {
+                        const TakeRecord& take, CsvScan scan, std::vector<int>* rowLines) {
     // Small files are read at once; a second thread costs more than it saves there.
     constexpr std::size_t kWorthAThread = std::size_t{256} << 10;
     if (fileBytes.size() < kWorthAThread || std::thread::hardware_concurrency() < 2) {
-        return ReadCsvRecords(fileBytes, diagnostics, take, scan);
+        return ReadCsvRecords(fileBytes, diagnostics, take, scan, rowLines);
     }
     BatchRing ring(fileBytes);
     std::vector<Diagnostic> found;
@@ -637,7 +644,7 @@ int ReadCsvRecordsAhead(std::string_view fileBytes, std::vector<Diagnostic>& dia
                         batchRecords = RecordBatch::kRecords;
                     }
                 },
-                scan);
+                scan, rowLines);  // the lines only this thread writes, until it is joined
             if (batch != nullptr) {
                 ring.PutFull(std::move(batch));
             }
@@ -675,9 +682,11 @@ CsvImport ReadCsvMemory(std::string_view fileBytes, CsvScan scan) {
     result.table.ReserveRowBytes(static_cast<std::size_t>(records) * 4 *
                                      (kImportedColumnCount + 2) +
                                  fileBytes.size() + fileBytes.size() / 8);
+    result.origins.lines.reserve(static_cast<std::size_t>(records));
     result.recordsRead = ReadCsvRecords(
         fileBytes, result.diagnostics,
-        [&](std::span<const std::string_view> cells) { result.table.AppendRow(cells); }, scan);
+        [&](std::span<const std::string_view> cells) { result.table.AppendRow(cells); }, scan,
+        &result.origins.lines);
     return result;
 }
 
@@ -693,7 +702,7 @@ Status CheckCsvText(const std::string& path, std::string_view text, std::string_
 }
 
 Result<ByteBuffer> ReadCsvText(const std::string& path) {
-    Result<ByteBuffer> bytes = ReadWholeFileBuffer(path, kMaxCsvBytes);
+    Result<ByteBuffer> bytes = ReadWholeFileBuffer(path, kMaxCsvFileBytes);
     if (!bytes) {
         return bytes.error();
     }

@@ -29,6 +29,8 @@ struct CsvImport {
     MemoryTable table = MemoryTable::ImportLayout();  // 19 captioned columns
     int recordsRead = 0;                  // records after the header, skipped ones included
     std::vector<Diagnostic> diagnostics;  // place Line: lines with a problem, in file order
+    RowOrigins origins;                   // the line of each row (and a CHIRP file's Location)
+    bool holdsLocationZero = false;       // a CHIRP file with a channel at Location 0
 };
 
 // Reads the bytes of a CSV memory file (Windows-1252) into an import-layout table.
@@ -46,10 +48,11 @@ CsvImport ReadCsvMemory(std::string_view fileBytes, CsvScan scan = CsvScan::Best
 // The same walk without a table: hands the 19 cells of each record that ReadCsvMemory would
 // make a row of to `take`, in file order (the views are valid only during the call), adds what
 // ReadCsvMemory reports to `diagnostics`, and returns the number of records after the header.
-// A converter uses this to write each row as it is read.
+// A converter uses this to write each row as it is read. When `rowLines` is given, the line each
+// record handed to `take` starts on is added to it.
 int ReadCsvRecords(std::string_view fileBytes, std::vector<Diagnostic>& diagnostics,
                    const std::function<void(std::span<const std::string_view> cells)>& take,
-                   CsvScan scan = CsvScan::Best);
+                   CsvScan scan = CsvScan::Best, std::vector<int>* rowLines = nullptr);
 
 // ReadCsvRecords with the reading done on a second thread, where the processor has more than
 // one core: `take` gets the same records in the same order, on the calling thread, while the
@@ -57,14 +60,14 @@ int ReadCsvRecords(std::string_view fileBytes, std::vector<Diagnostic>& diagnost
 // caller whose work on each record costs about as much as reading it.
 int ReadCsvRecordsAhead(std::string_view fileBytes, std::vector<Diagnostic>& diagnostics,
                         const std::function<void(std::span<const std::string_view> cells)>& take,
-                        CsvScan scan = CsvScan::Best);
+                        CsvScan scan = CsvScan::Best, std::vector<int>* rowLines = nullptr);
 
 // About as many records as the CSV text has lines (capped at 2^24): room to make at once.
 int EstimateCsvRecords(std::string_view fileBytes);
 
-// The largest CSV file read: 64 MiB, far beyond 65,535 channels of the longest lines. A longer
-// file is refused from its size before anything is read.
-inline constexpr std::size_t kMaxCsvBytes = std::size_t{64} << 20;
+// The largest text file of channels read (64 MiB, some 500,000 lines of a receiver's CSV
+// file): a larger one is refused from its size before anything is allocated.
+inline constexpr std::size_t kMaxCsvFileBytes = std::size_t{64} << 20;
 
 // The hint a receiver CSV file's NUL byte gets: what such a file most likely is.
 inline constexpr std::string_view kNulHint = " (a .g3m memory file, or text saved as UTF-16?)";
@@ -74,8 +77,9 @@ inline constexpr std::string_view kNulHint = " (a .g3m memory file, or text save
 Status CheckCsvText(const std::string& path, std::string_view text,
                     std::string_view hint = kNulHint);
 
-// The bytes of the file at `path`, refused when they hold a NUL byte (no text file); the error
-// says which file, and which line, and why.
+// The bytes of the file at `path`, read once (a pipe or a FIFO as a stream) up to
+// kMaxCsvFileBytes, refused when they hold a NUL byte (no text file); the error says which
+// file, and which line, and why.
 Result<ByteBuffer> ReadCsvText(const std::string& path);
 
 // Reads and parses the file at `path`. The error says which file and why it could not be read;

@@ -129,8 +129,11 @@ CsvText BuildCsvText(const MemoryTable& table, bool importForm) {
                 text.diagnostics.push_back(EmptyBandwidthProblem(row));
             }
             if (const std::size_t replaced = AppendQuotedCell(cell, text.bytes); replaced > 0) {
-                text.diagnostics.push_back(Diagnostic{Diagnostic::Place::Row, row, column,
-                                                      ReplacedMessage(column, replaced)});
+                text.diagnostics.push_back(
+                    Diagnostic{Diagnostic::Place::Row, row, column,
+                               ReplacedMessage(column, replaced), Diagnostic::Severity::Error,
+                               replaced == 1 ? MessageKind::CsvCharacterReplaced
+                                             : MessageKind::CsvCharactersReplaced});
             }
         }
         text.bytes.append(kLineEnd);

@@ -4,6 +4,7 @@
 
 #include "channel/CellChecks.h"
 #include "channel/ChannelFields.h"
+#include "convert/NumberText.h"
 #include "table/Columns.h"
 
 namespace corvalen {
@@ -35,6 +36,20 @@ Result<std::uint64_t> ReadRangeValue(std::string_view what, std::string_view tex
     return reading.hz;
 }
 
+// "8.33", "8.33k", "8.33 kHz": what people write for the airband raster of 25/3 kHz.
+bool IsAirbandStep(std::string_view step) {
+    const std::size_t first = step.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return false;
+    }
+    step.remove_prefix(first);
+    while (!step.empty() && (step.back() == ' ' || step.back() == '\t')) {
+        step.remove_suffix(1);
+    }
+    return step == "8.33" || step == "8.33k" || step == "8.33K" || step == "8.33 k" ||
+           step == "8.33kHz" || step == "8.33 kHz";
+}
+
 }  // namespace
 
 Result<ChannelRange> ReadChannelRange(std::string_view start, std::string_view stop,
@@ -47,18 +62,50 @@ Result<ChannelRange> ReadChannelRange(std::string_view start, std::string_view s
     if (!stopHz) {
         return stopHz.error();
     }
-    const Result<std::uint64_t> stepHz = ReadRangeValue("Step", step, kRangeStepUnit);
+    // "25k/3": a frequency over a whole number.
+    std::string_view stepText = step;
+    std::uint64_t divisor = 1;
+    if (const std::size_t slash = step.find('/'); slash != std::string_view::npos) {
+        const auto over = ParseWholeNumber(step.substr(slash + 1));
+        if (!over || *over == 0 || *over > 1000000) {
+            return Error{"Step \"" + std::string(step) +
+                         "\" is not a fraction of a frequency over a whole number from 1 to "
+                         "1000000, such as 25k/3"};
+        }
+        divisor = *over;
+        stepText = step.substr(0, slash);
+    }
+    const bool airband = divisor == 1 && IsAirbandStep(step);
+    const Result<std::uint64_t> stepHz =
+        airband ? Result<std::uint64_t>(25000) : ReadRangeValue("Step", stepText, kRangeStepUnit);
     if (!stepHz) {
         return stepHz.error();
     }
+    divisor = airband ? 3 : divisor;
     if (*stepHz == 0) {
         return Error{"Step \"" + std::string(step) + "\" is 0 Hz; it must be at least 1 Hz"};
+    }
+    if (*stepHz < divisor) {
+        return Error{"Step \"" + std::string(step) + "\" is below 1 Hz; it must be at least 1 Hz"};
     }
     if (*stopHz < *startHz) {
         return Error{"Stop \"" + std::string(stop) + "\" is below start \"" + std::string(start) +
                      "\""};
     }
-    return ChannelRange{*startHz, *stopHz, *stepHz};
+    ChannelRange range{*startHz, *stopHz, *stepHz, divisor, {}};
+    if (airband) {
+        range.notices.push_back(
+            "Step \"" + std::string(step) +
+            "\" is taken as the airband raster of 25/3 kHz (8333.33... Hz); each channel is "
+            "rounded to the nearest Hz");
+    }
+    // On the raster when the steps up to the stop come out whole.
+    if ((range.stopHz - range.startHz) * divisor % range.stepHz != 0) {
+        range.notices.push_back(
+            "Stop \"" + std::string(stop) + "\" is not on the raster; the last channel is at " +
+            FrequencyText(range.FrequencyOf(range.Count() - 1), FrequencyUnit::MHz, 6) + " MHz");
+    }
+    return range;
 }
 
 int HighestChannelNumber(const MemoryTable& table) {
@@ -87,14 +134,22 @@ int RowOfChannel(const MemoryTable& table, int number) {
     return 0;
 }
 
+Status RoomForChannels(const MemoryTable& table, std::uint64_t count, std::string_view what) {
+    const int room = std::max(kMaxChannelRows - table.ChannelCount(), 0);
+    if (count <= static_cast<std::uint64_t>(room)) {
+        return Done{};
+    }
+    return Error{std::string(what) + " " + std::to_string(count) + " channels; with the " +
+                 std::to_string(table.ChannelCount()) +
+                 " rows already in the table that is more than " +
+                 std::to_string(kMaxChannelRows) + " rows; " +
+                 (room == 0 ? std::string("no more fit") : std::to_string(room) + " more fit")};
+}
+
 Result<int> RangeFirstNumber(const MemoryTable& table, const RangeFill& fill) {
     const std::uint64_t count = fill.range.Count();
-    const auto room = static_cast<std::uint64_t>(kMaxChannelRows - table.ChannelCount());
-    if (count > room) {
-        return Error{"The range makes " + std::to_string(count) + " channels; with the " +
-                     std::to_string(table.ChannelCount()) +
-                     " rows already in the table that is more than " +
-                     std::to_string(kMaxChannelRows) + " rows"};
+    if (const Status room = RoomForChannels(table, count, "The range makes"); !room) {
+        return room.error();
     }
     const int first = fill.firstNumber ? *fill.firstNumber : HighestChannelNumber(table) + 1;
     if (first < 1 || first > kMaxChannelRows) {
@@ -128,6 +183,10 @@ Result<MemoryTable> MakeRangeRows(const MemoryTable& table, const RangeFill& fil
             put(column, text);
         }
     }
+    // An empty Mode is written as the mode of code 0: the channels say so, and get its bandwidth.
+    if (columns > Mode && cells[Mode].empty()) {
+        put(Mode, std::string(ModeName(0)));
+    }
     if (columns > Bandwidth && cells[Bandwidth].empty()) {
         const std::string_view mode =
             columns > Mode ? std::string_view(cells[Mode]) : std::string_view();
@@ -138,7 +197,7 @@ Result<MemoryTable> MakeRangeRows(const MemoryTable& table, const RangeFill& fil
     rows.ReserveChannels(static_cast<int>(count));
     for (std::uint64_t k = 0; k < count; ++k) {
         put(Number, std::to_string(static_cast<std::uint64_t>(first) + k));
-        put(Frequency, std::to_string(fill.range.startHz + k * fill.range.stepHz));
+        put(Frequency, std::to_string(fill.range.FrequencyOf(k)));
         rows.AppendRow(cells);
     }
     return rows;

@@ -23,19 +23,34 @@ inline constexpr std::uint64_t kMaxChannelFrequency = 0xFFFFFFFFu;
 inline constexpr FrequencyUnit kRangeFrequencyUnit = FrequencyUnit::MHz;
 inline constexpr FrequencyUnit kRangeStepUnit = FrequencyUnit::kHz;
 
-// Channels at start, start + step, ... up to and including stop, in whole Hz.
+// Channels at start, start + step, ... up to and including stop, each rounded to the nearest
+// whole Hz. The step is stepHz / stepDivisor Hz: a channel raster such as the airband's 25/3 kHz
+// is no whole number of Hz.
 struct ChannelRange {
     std::uint64_t startHz = 0;
     std::uint64_t stopHz = 0;
     std::uint64_t stepHz = 1;
+    std::uint64_t stepDivisor = 1;
+    // What the user is told about the range as read: a step taken as the airband raster, a stop
+    // that is not on the raster (and where the last channel lies instead).
+    std::vector<std::string> notices;
 
     // How many channels the range makes.
-    std::uint64_t Count() const { return stopHz < startHz ? 0 : (stopHz - startHz) / stepHz + 1; }
+    std::uint64_t Count() const {
+        return stopHz < startHz ? 0 : (stopHz - startHz) * stepDivisor / stepHz + 1;
+    }
+    // The frequency of channel k (from 0), rounded to the nearest Hz.
+    std::uint64_t FrequencyOf(std::uint64_t k) const {
+        return startHz + (2 * k * stepHz + stepDivisor) / (2 * stepDivisor);
+    }
 };
 
 // Reads the three texts as ReadFrequency does (start and stop in MHz, the step in kHz when no
-// unit is given). The error says which value is wrong and why: not a frequency, a step that is
-// not a whole number of Hz or is 0, a value above kMaxChannelFrequency, a stop below the start.
+// unit is given). The step may be a fraction, "25k/3": a frequency over a whole number. "8.33k"
+// (or "8.33" or "8.33 kHz") is the airband raster, 25/3 kHz, which ChannelRange::notices says.
+// The error says which value is wrong and why: not a frequency, a step that is not a whole
+// number of Hz (and no fraction) or is 0, a value above kMaxChannelFrequency, a stop below the
+// start.
 Result<ChannelRange> ReadChannelRange(std::string_view start, std::string_view stop,
                                       std::string_view step);
 
@@ -54,6 +69,10 @@ int HighestChannelNumber(const MemoryTable& table);
 
 // The first channel row whose Number cell holds `number`, or 0 when no row does.
 int RowOfChannel(const MemoryTable& table, int number);
+
+// Refuses `count` more channel rows when the table would then hold more than kMaxChannelRows,
+// saying how many still fit; `what` starts the message ("The range makes", "The file holds").
+Status RoomForChannels(const MemoryTable& table, std::uint64_t count, std::string_view what);
 
 // The number of the first channel `fill` adds to `table`, after checking that the table can take
 // the range: refused with a message when the table would hold more than kMaxChannelRows channel

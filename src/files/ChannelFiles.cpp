@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "channel/CellChecks.h"
+#include "formats/EibiSchedule.h"
 #include "io/SafeFile.h"
 
 namespace corvalen {
@@ -12,18 +13,6 @@ namespace corvalen {
 ChannelFileReport RecordSaveReport(G3mSaveReport saved);
 
 namespace {
-
-bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
-    if (text.size() < suffix.size()) {
-        return false;
-    }
-    return std::equal(suffix.begin(), suffix.end(), text.end() - suffix.size(), [](char a, char b) {
-        const auto lower = [](char c) {
-            return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-        };
-        return lower(a) == lower(b);
-    });
-}
 
 std::string Count(std::size_t n, std::string_view singular, std::string_view plural) {
     return std::to_string(n) + " " + std::string(n == 1 ? singular : plural);
@@ -48,18 +37,34 @@ bool HasChannel(const MemoryTable& table) {
 }
 
 Error NoChannels(const std::string& path) {
-    return Error{"no channels in " + (path == "-" ? std::string("standard input") : path)};
+    return Error{"no channels in " + path};
 }
 
-// The whole content of the file at `path`, read once: as much as the longest format allows.
-Result<ByteBuffer> ReadOnce(const std::string& path) {
-    return ReadWholeFileBuffer(path, kMaxCsvBytes);
+// The whole content of the file at `path`, read once: as much as the longest format allows, and
+// for a file named as a memory file no more than the longest memory file of `model`, so that a
+// longer one is refused from its size before anything is allocated.
+Result<ByteBuffer> ReadOnce(const std::string& path, ReceiverModel model) {
+    return ReadWholeFileBuffer(path, IsRecordFilePath(path) ? MaxRecordFileBytes(model)
+                                                            : kMaxCsvFileBytes);
+}
+
+// The format of a file's whole content (FormatOf); an EiBi broadcast schedule, which holds
+// broadcasts to pick rather than channels, is refused with a word on how to import it.
+Result<const ChannelFormat*> DecideFormat(const std::string& path, std::string_view content,
+                                          ReceiverModel model) {
+    const ChannelFormat& format = FormatOf(path, content, model);
+    if (&format == &ReceiverCsvFormat() && LooksLikeEibiSchedule(content)) {
+        return Error{"\"" + path +
+                     "\" is an EiBi broadcast schedule: pick its broadcasts with File > Import "
+                     "Broadcast Schedule, or with corvalen-cli schedule"};
+    }
+    return &format;
 }
 
 // The table and report of a file's whole content in `format`; refused when it holds no channel.
 Result<ChannelFileRead> ReadContent(const std::string& path, std::string_view content,
-                                    const ChannelFormat& format, ReceiverModel model) {
-    Result<ChannelFileRead> read = format.Read(path, content, model);
+                                    const ChannelFormat& format, const ReadSettings& settings) {
+    Result<ChannelFileRead> read = format.Read(path, content, settings);
     if (!read) {
         return read.error();
     }
@@ -73,16 +78,25 @@ Result<ChannelFileRead> ReadContent(const std::string& path, std::string_view co
 
 }  // namespace
 
+bool HasSuffix(std::string_view path, std::string_view suffix) {
+    return path.size() >= suffix.size() &&
+           std::equal(suffix.begin(), suffix.end(), path.end() - suffix.size(),
+                      [](char wanted, char c) {
+                          return wanted == (c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a')
+                                                                 : c);
+                      });
+}
+
 bool IsRecordFilePath(std::string_view path) {
-    return EndsWithNoCase(path, ".g3m") || Is15mPath(path);
+    return HasSuffix(path, ".g3m") || Is15mPath(path);
 }
 
 bool IsCsvFilePath(std::string_view path) {
-    return EndsWithNoCase(path, ".csv");
+    return HasSuffix(path, ".csv");
 }
 
 bool Is15mPath(std::string_view path) {
-    return EndsWithNoCase(path, ".15m");
+    return HasSuffix(path, ".15m");
 }
 
 bool RecordFileFitsModel(std::string_view path, ReceiverModel model) {
@@ -90,10 +104,29 @@ bool RecordFileFitsModel(std::string_view path, ReceiverModel model) {
 }
 
 const ChannelFormat* FormatForName(std::string_view path) {
-    if (IsRecordFilePath(path)) {
-        return &RecordFileFormat();
+    for (const ChannelFormat* format : ChannelFormats()) {
+        if (format->NamedFor(path)) {
+            return format;
+        }
     }
-    return IsCsvFilePath(path) ? &ReceiverCsvFormat() : nullptr;
+    return nullptr;
+}
+
+const ChannelFormat& FormatForName(std::string_view path,
+                                   std::initializer_list<const ChannelFormat*> offered) {
+    for (const ChannelFormat* format : offered) {
+        if (format->NamedFor(path)) {
+            return *format;
+        }
+    }
+    return **offered.begin();
+}
+
+const ChannelFormat* FormatNamed(std::string_view word) {
+    return word == "chirp"      ? &ChirpCsvFormat()
+           : word == "sdrsharp" ? &SdrSharpListFormat()
+           : word == "sdrpp"    ? &SdrppListFormat()
+                                : nullptr;
 }
 
 const ChannelFormat& FormatOf(std::string_view path, std::string_view bytes, ReceiverModel model) {
@@ -110,13 +143,32 @@ const ChannelFormat& FormatOf(std::string_view path, std::string_view bytes, Rec
     return byName != nullptr ? *byName : *ChannelFormats().front();
 }
 
-Result<ChannelFileRead> ReadChannelFile(const std::string& path, ReceiverModel model) {
-    const Result<ByteBuffer> bytes = ReadOnce(path);
+Result<ChannelFileRead> ReadChannelFile(const std::string& path, const ReadSettings& settings) {
+    const Result<ByteBuffer> bytes = ReadOnce(path, settings.model);
     if (!bytes) {
         return bytes.error();
     }
     const std::string_view content(bytes->data(), bytes->size());
-    return ReadContent(path, content, FormatOf(path, content, model), model);
+    const Result<const ChannelFormat*> format = DecideFormat(path, content, settings.model);
+    if (!format) {
+        return format.error();
+    }
+    return ReadContent(path, content, **format, settings);
+}
+
+void ApplyChirpNumbering(ChannelFileRead& read, ChirpNumbering numbering) {
+    if (read.report.format != &ChirpCsvFormat()) {
+        return;
+    }
+    CsvImport import{std::move(read.table), read.report.recordsRead,
+                     std::move(read.report.diagnostics), std::move(read.report.origins),
+                     read.holdsLocationZero};
+    ApplyChirpNumbering(import, numbering);
+    read.table = std::move(import.table);
+    read.report.diagnostics = std::move(import.diagnostics);
+    read.report.origins = std::move(import.origins);
+    read.report.channels = read.table.ChannelCount();
+    read.holdsLocationZero = import.holdsLocationZero;
 }
 
 Result<ChannelFileReport> WriteChannelFile(const std::string& path, const MemoryTable& table,
@@ -132,15 +184,21 @@ Result<ChannelFileReport> WriteChannelFile(const std::string& path, const Memory
 Result<ChannelFileConversion> ConvertChannelFile(const std::string& input,
                                                  const std::string& output,
                                                  const ChannelFormat& format,
-                                                 const WriteSettings& settings) {
-    const Result<ByteBuffer> bytes = ReadOnce(input);
+                                                 const WriteSettings& settings,
+                                                 ChirpNumbering numbering) {
+    const Result<ByteBuffer> bytes = ReadOnce(input, settings.model);
     if (!bytes) {
         return bytes.error();
     }
     const std::string_view content(bytes->data(), bytes->size());
-    const ChannelFormat& from = FormatOf(input, content, settings.model);
+    const Result<const ChannelFormat*> decided = DecideFormat(input, content, settings.model);
+    if (!decided) {
+        return decided.error();
+    }
+    const ChannelFormat& from = **decided;
     ChannelFileConversion conversion;
-    conversion.read.format = &from;
+    ChannelFileReport& reading = conversion.read.report;
+    reading.format = &from;
     if (&from == &ReceiverCsvFormat() && &format == &RecordFileFormat()) {
         // Row by row: each record is placed as its line is read.
         if (const Status text = CheckCsvText(input, content); !text) {
@@ -150,13 +208,14 @@ Result<ChannelFileConversion> ConvertChannelFile(const std::string& input,
         Result<G3mSaveReport> saved = SaveRecordFile(
             output, settings.model,
             [&](RecordPlacer& placer) {
-                conversion.read.recordsRead = ReadCsvRecordsAhead(
-                    content, conversion.read.diagnostics,
+                reading.recordsRead = ReadCsvRecordsAhead(
+                    content, reading.diagnostics,
                     [&](std::span<const std::string_view> cells) {
                         anyChannel = anyChannel || !IsEmptyRow(cells);
-                        ++conversion.read.channels;
+                        ++reading.channels;
                         placer.Place(cells);
-                    });
+                    },
+                    CsvScan::Best, &reading.origins.lines);
             },
             static_cast<std::size_t>(EstimateCsvRecords(content)),
             [&]() -> Status { return anyChannel ? Status(Done{}) : Status(NoChannels(input)); });
@@ -167,18 +226,23 @@ Result<ChannelFileConversion> ConvertChannelFile(const std::string& input,
             saved ? Result<ChannelFileReport>(RecordSaveReport(std::move(*saved))) : saved.error();
         return conversion;
     }
-    Result<ChannelFileRead> read = ReadContent(input, content, from, settings.model);
+    Result<ChannelFileRead> read = ReadContent(input, content, from, {settings.model, {}});
     if (!read) {
         return read.error();
     }
-    conversion.read = std::move(read->report);
-    conversion.written = WriteChannelFile(output, read->table, format, settings);
+    ApplyChirpNumbering(*read, numbering);
+    conversion.read = std::move(*read);
+    WriteSettings writing = settings;
+    if (writing.groupNames.empty()) {
+        writing.groupNames = conversion.read.groupNames;
+    }
+    conversion.written = WriteChannelFile(output, conversion.read.table, format, writing);
     return conversion;
 }
 
 std::string ConversionSummary(const ChannelFileConversion& conversion, const std::string& input,
                               const std::string& output) {
-    const ChannelFileReport& read = conversion.read;
+    const ChannelFileReport& read = conversion.read.report;
     const ChannelFileReport& written = *conversion.written;
     std::string line = "wrote ";
     if (written.format == &RecordFileFormat()) {

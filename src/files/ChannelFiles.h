@@ -2,12 +2,14 @@
 
 #include <cstddef>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
 #include "channel/ReceiverModel.h"
-#include "files/ChannelFormat.h"
+#include "csv/ChirpCsv.h"
 #include "csv/CsvReader.h"
+#include "files/ChannelFormat.h"
 #include "g3m/G3mFile.h"
 #include "g3m/G3mReader.h"
 #include "io/Result.h"
@@ -27,10 +29,14 @@ inline constexpr int kMaxRecords = 65535;
 std::size_t MaxRecordFileBytes(ReceiverModel model);
 
 // Reads the file at `path` (or "-", standard input; pipes and FIFOs as streams) into a table,
-// in whichever format its content, else its name, shows; memory files with the records of
-// `model`. The error says which file and why: it cannot be read, it is too long, none of its
-// records has a matching checksum, or it holds no channel at all ("no channels in FILE").
-Result<ChannelFileRead> ReadChannelFile(const std::string& path, ReceiverModel model);
+// in whichever format its content, else its name, shows (see ReadSettings). The error says
+// which file and why: it cannot be read, it is too long, none of its records has a matching
+// checksum, it is a broadcast schedule, or it holds no channel at all ("no channels in FILE").
+Result<ChannelFileRead> ReadChannelFile(const std::string& path, const ReadSettings& settings);
+
+// Numbers the channels of a CHIRP file read (see ApplyChirpNumbering in ChirpCsv.h); other
+// files stay as they are.
+void ApplyChirpNumbering(ChannelFileRead& read, ChirpNumbering numbering);
 
 // Writes the channel rows of `table` to `path` in `format` (see ChannelFormat::Write).
 Result<ChannelFileReport> WriteChannelFile(const std::string& path, const MemoryTable& table,
@@ -38,28 +44,37 @@ Result<ChannelFileReport> WriteChannelFile(const std::string& path, const Memory
                                            const WriteSettings& settings);
 
 // The format a file is written in by its name: a memory file for .g3m and .15m, the receiver
-// CSV for .csv; nullptr for any other name.
+// CSV for .csv, an SDR# list for .xml, an SDR++ list for .json; nullptr for any other name.
 const ChannelFormat* FormatForName(std::string_view path);
+// The one of `offered` (as a file dialog offers them) a file of this name is written in; the
+// first when its name fits none.
+const ChannelFormat& FormatForName(std::string_view path,
+                                   std::initializer_list<const ChannelFormat*> offered);
+// The format a command line names: "chirp", "sdrsharp" or "sdrpp"; nullptr for any other word.
+const ChannelFormat* FormatNamed(std::string_view word);
 
 // The format of a file whose whole content is `bytes`: the first format whose content it
 // matches, else the first whose name it has, else the receiver CSV.
 const ChannelFormat& FormatOf(std::string_view path, std::string_view bytes, ReceiverModel model);
 
 // What a conversion did: the reading, then the writing, or why the output could not be written
-// (it is then left as it was).
+// (it is then left as it was). A receiver CSV file written into a memory file leaves the table
+// read empty (see ConvertChannelFile).
 struct ChannelFileConversion {
-    ChannelFileReport read;
+    ChannelFileRead read;
     Result<ChannelFileReport> written = Error{};
 };
 
-// Reads `input` and writes its channels to `output` in `format`. A receiver CSV file written
-// into a memory file goes row by row, each record placed as its line is read, without building
-// a table; the bytes and reports are those of reading and writing through a table. The error
-// says why the input could not be read (nothing is written then).
+// Reads `input` and writes its channels to `output` in `format`, a CHIRP file numbered by
+// `numbering`, a bookmark list's group names passed on. A receiver CSV file written into a
+// memory file goes row by row, each record placed as its line is read, without building a
+// table; the bytes and reports are those of reading and writing through a table. The error says
+// why the input could not be read (nothing is written then).
 Result<ChannelFileConversion> ConvertChannelFile(const std::string& input,
                                                  const std::string& output,
                                                  const ChannelFormat& format,
-                                                 const WriteSettings& settings);
+                                                 const WriteSettings& settings,
+                                                 ChirpNumbering numbering = ChirpNumbering::Shift);
 
 // The converter's summary line of a conversion, without its line end, e.g. "wrote 3 records to
 // OUT.g3m; 0 rows not written; 1 input line reported".
@@ -69,6 +84,8 @@ std::string ConversionSummary(const ChannelFileConversion& conversion, const std
 // A CSV format's table and report from what its reader made.
 ChannelFileRead FromCsvImport(CsvImport imported);
 
+// True when `path` ends in `suffix` (lower case, with its dot), in any case.
+bool HasSuffix(std::string_view path, std::string_view suffix);
 // True for a path ending in .g3m or .15m, any case: a binary memory file.
 bool IsRecordFilePath(std::string_view path);
 // True for a path ending in .csv, any case.
@@ -85,10 +102,11 @@ Result<G3mReadReport> ReadG3mFile(const std::string& path, ReceiverModel model);
 
 // Updates the memory file at `path` (created when missing) with the records of the rows `fill`
 // hands to the placer it is given: reads the old file, places the records, and replaces the file
-// atomically, the file locked all along (UpdateFileAtomically). An existing file that cannot be read, or a file that cannot be written, is an Error
-// naming the path; it leaves the file as it was. Row problems do not stop the save: they come
-// back in the report. `beforeWrite`, when given, may still refuse the save once every row is
-// placed: its error is returned and nothing is written.
+// atomically, the file locked all along (UpdateFileAtomically). An existing file that cannot be
+// read, or a file that cannot be written, is an Error naming the path; it leaves the file as it
+// was. Row problems do not stop the save: they come back in the report. `beforeWrite`, when
+// given, may still refuse the save once every row is placed: its error is returned and nothing
+// is written.
 Result<G3mSaveReport> SaveRecordFile(const std::string& path, ReceiverModel model,
                                      const std::function<void(RecordPlacer& placer)>& fill,
                                      std::size_t expectedRows = 0,

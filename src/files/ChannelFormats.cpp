@@ -8,14 +8,19 @@ const std::vector<const ChannelFormat*>& ChannelFormats() {
         &ReceiverCsvFormat(),
         &ChirpCsvFormat(),
         &RecordFileFormat(),
+        &SdrSharpListFormat(),
+        &SdrppListFormat(),
     };
     return formats;
 }
 
 ChannelFileRead FromCsvImport(CsvImport imported) {
-    ChannelFileRead read{std::move(imported.table), {}};
+    ChannelFileRead read;
+    read.table = std::move(imported.table);
     read.report.recordsRead = imported.recordsRead;
     read.report.diagnostics = std::move(imported.diagnostics);
+    read.report.origins = std::move(imported.origins);
+    read.holdsLocationZero = imported.holdsLocationZero;
     return read;
 }
 

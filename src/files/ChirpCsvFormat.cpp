@@ -14,12 +14,14 @@ public:
     std::string_view Name() const override { return "CHIRP CSV"; }
     std::string Extensions(ReceiverModel) const override { return "*.csv"; }
 
-    Fit Recognise(std::string_view, std::string_view bytes, ReceiverModel) const override {
-        return LooksLikeChirpCsv(bytes) ? Fit::ByContent : Fit::No;
+    // A .csv name says receiver CSV: a CHIRP file is told by its header line alone.
+    bool NamedFor(std::string_view) const override { return false; }
+    bool LooksLike(std::string_view bytes, ReceiverModel) const override {
+        return LooksLikeChirpCsv(bytes);
     }
 
     Result<ChannelFileRead> Read(const std::string& path, std::string_view bytes,
-                                 ReceiverModel) const override {
+                                 const ReadSettings&) const override {
         if (const Status text = CheckCsvText(path, bytes, {}); !text) {
             return text.error();
         }

@@ -14,20 +14,18 @@ public:
     std::string_view Name() const override { return "receiver CSV"; }
     std::string Extensions(ReceiverModel) const override { return "*.csv"; }
 
-    Fit Recognise(std::string_view path, std::string_view bytes, ReceiverModel) const override {
+    bool NamedFor(std::string_view path) const override { return IsCsvFilePath(path); }
+    bool LooksLike(std::string_view bytes, ReceiverModel) const override {
         // The header line the receiver software writes starts with its Number column.
         std::string_view start = bytes.substr(0, 16);
         if (start.starts_with("\xEF\xBB\xBF")) {
             start.remove_prefix(3);
         }
-        if (start.starts_with("\"Number\"") || start.starts_with("Number,")) {
-            return Fit::ByContent;
-        }
-        return IsCsvFilePath(path) ? Fit::ByName : Fit::No;
+        return start.starts_with("\"Number\"") || start.starts_with("Number,");
     }
 
     Result<ChannelFileRead> Read(const std::string& path, std::string_view bytes,
-                                 ReceiverModel) const override {
+                                 const ReadSettings&) const override {
         if (const Status text = CheckCsvText(path, bytes); !text) {
             return text.error();
         }

@@ -17,7 +17,7 @@ namespace {
 std::string Grouped(std::size_t n) {
     std::string digits = std::to_string(n);
     for (std::size_t at = digits.size(); at > 3; at -= 3) {
-        digits.insert(at - 3, ",");
+        digits.insert(at - 3, 1, ',');
     }
     return digits;
 }
@@ -65,24 +65,22 @@ class RecordFile final : public ChannelFormat {
 public:
     std::string_view Name() const override { return "memory file"; }
     std::string Extensions(ReceiverModel model) const override {
-        return "*" + std::string(model.FileSuffix());
+        return std::string("*").append(model.FileSuffix());
     }
 
-    Fit Recognise(std::string_view path, std::string_view bytes,
-                  ReceiverModel model) const override {
-        if (HoldsRecords(bytes, model)) {
-            return Fit::ByContent;
-        }
-        return IsRecordFilePath(path) ? Fit::ByName : Fit::No;
+    bool NamedFor(std::string_view path) const override { return IsRecordFilePath(path); }
+    bool LooksLike(std::string_view bytes, ReceiverModel model) const override {
+        return HoldsRecords(bytes, model);
     }
 
     Result<ChannelFileRead> Read(const std::string& path, std::string_view bytes,
-                                 ReceiverModel model) const override {
-        Result<G3mReadReport> decoded = DecodeRecordFile(path, bytes, model);
+                                 const ReadSettings& settings) const override {
+        Result<G3mReadReport> decoded = DecodeRecordFile(path, bytes, settings.model);
         if (!decoded) {
             return decoded.error();
         }
-        ChannelFileRead read{std::move(decoded->table), {}};
+        ChannelFileRead read;
+        read.table = std::move(decoded->table);
         read.report.recordsRead = decoded->recordsRead;
         read.report.badChecksums = decoded->badChecksums;
         read.report.incompleteBytes = decoded->incompleteBytes;

@@ -112,7 +112,8 @@ bool ChecksumMatches(Record record, int place, std::vector<Diagnostic>& problems
     problems.push_back(Diagnostic{Diagnostic::Place::Record, place, -1,
                                   "checksum " + ChecksumText(stored) +
                                       " does not match the record, whose bytes sum to " +
-                                      ChecksumText(computed)});
+                                      ChecksumText(computed),
+                                  Diagnostic::Severity::Error, MessageKind::ChecksumMismatch});
     return false;
 }
 
@@ -124,7 +125,8 @@ int IncompleteRecord(std::string_view image, std::size_t recordLength,
         problems.push_back(Diagnostic{
             Diagnostic::Place::Record, static_cast<int>(image.size() / recordLength) + 1, -1,
             "the file ends " + DecimalText(bytes) + " bytes into this record of " +
-                DecimalText(recordLength) + " bytes; it is not read"});
+                DecimalText(recordLength) + " bytes; it is not read",
+            Diagnostic::Severity::Error, MessageKind::FileEndsInRecord});
     }
     return static_cast<int>(bytes);
 }
@@ -157,9 +159,10 @@ G3mReadReport DecodeG3mImage(std::string_view image, ReceiverModel model) {
             cell.clear();
         }
         const int place = static_cast<int>(index) + 1;
-        const auto note = [&](std::string message) {
-            report.problems.push_back(
-                Diagnostic{Diagnostic::Place::Record, place, -1, std::move(message)});
+        const auto note = [&](std::string message, MessageKind kind) {
+            report.problems.push_back(Diagnostic{Diagnostic::Place::Record, place, -1,
+                                                 std::move(message), Diagnostic::Severity::Error,
+                                                 kind});
         };
 
         ++report.placesUsed;
@@ -174,7 +177,8 @@ G3mReadReport DecodeG3mImage(std::string_view image, ReceiverModel model) {
         cells[Number] = DecimalText(number);
         if (number != static_cast<std::uint32_t>(place)) {
             note("holds channel number " + cells[Number] + " but lies at the place of channel " +
-                 DecimalText(place));
+                     DecimalText(place),
+                 MessageKind::RecordNumberElsewhere);
         }
         cells[Frequency] = DecimalText(GetLe64(record, kFrequencyOffset));
         if (ifShiftAndBandwidth) {
@@ -203,7 +207,8 @@ G3mReadReport DecodeG3mImage(std::string_view image, ReceiverModel model) {
         } else {
             cells[Mode] = DecimalText(mode);
             note("mode code " + cells[Mode] + " is not a known mode; Mode reads \"" + cells[Mode] +
-                 "\"");
+                     "\"",
+                 MessageKind::RecordModeUnknown);
         }
         TextField(record, kCallsignOffset, kCallsignWidth, cells[Callsign]);
         TextField(record, kCommentOffset, kCommentWidth, cells[Comments]);
@@ -211,8 +216,9 @@ G3mReadReport DecodeG3mImage(std::string_view image, ReceiverModel model) {
         if (const std::string unkept = UnkeptBytes(record, keptEnd); !unkept.empty()) {
             const bool one = unkept.find_first_of(", ") == std::string::npos;
             note(std::string(one ? "a byte" : "bytes") + " that no column keeps " +
-                 (one ? "is not zero (offset " : "are not zero (offsets ") + unkept +
-                 "); a save writes zeros there");
+                     (one ? "is not zero (offset " : "are not zero (offsets ") + unkept +
+                     "); a save writes zeros there",
+                 one ? MessageKind::RecordByteUnkept : MessageKind::RecordBytesUnkept);
         }
         std::copy(cells.begin(), cells.end(), views.begin());
         report.table.AppendRow(views);

@@ -2,6 +2,9 @@
 
 #include <charconv>
 #include <string>
+#include <vector>
+
+#include "io/MessageKind.h"
 
 namespace corvalen {
 
@@ -20,6 +23,9 @@ struct Diagnostic {
     int column = -1;      // table column concerned, -1 for the whole line or row
     std::string message;  // e.g. Number "abc" is not a channel number from 1 to 65535; ...
     Severity severity = Severity::Error;
+    // Which message it is (its text without the values): reports group by it, and the message
+    // catalogue (Messages.h) gives its German.
+    MessageKind kind = MessageKind::Other;
 
     bool IsNotice() const { return severity == Severity::Notice; }
 
@@ -39,6 +45,14 @@ struct Diagnostic {
         out.append(where).append(digits, end).append(": ").append(message);
     }
     bool operator==(const Diagnostic&) const = default;
+};
+
+// Where the rows of a table read from a file came from, so reports can name the file's line
+// and the channel as the file gives it (a CHIRP file's Location, which need not be the number
+// the receiver gets). Empty for a table that was not read from a file.
+struct RowOrigins {
+    std::vector<int> lines;              // lines[row - 1]: the line the row starts on
+    std::vector<std::string> locations;  // CHIRP files: each row's Location as written
 };
 
 }  // namespace corvalen

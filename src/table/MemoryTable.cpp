@@ -66,9 +66,38 @@ std::uint32_t* MemoryTable::RowArena::Take(std::size_t words) {
     return block;
 }
 
+MemoryTable::Arenas& MemoryTable::Arenas::operator=(const Arenas& other) {
+    // The rows are copied into blocks of their own along with this.
+    if (this != &other) {
+        m_own.reset();
+        m_held.clear();
+    }
+    return *this;
+}
+
+void MemoryTable::Arenas::Reserve(std::size_t words) {
+    if (!m_own) {
+        m_own = std::make_shared<RowArena>();
+    }
+    m_own->Reserve(words);
+}
+
+void MemoryTable::Arenas::Hold(const std::shared_ptr<RowArena>& arena) {
+    if (arena && arena != m_own && std::find(m_held.begin(), m_held.end(), arena) == m_held.end()) {
+        m_held.push_back(arena);
+    }
+}
+
+void MemoryTable::Arenas::ShareWith(Arenas& other) const {
+    other.Hold(m_own);
+    for (const std::shared_ptr<RowArena>& arena : m_held) {
+        other.Hold(arena);
+    }
+}
+
 template <typename CellAt>
 MemoryTable::PackedRow MemoryTable::PackedRow::Pack(std::size_t count, CellAt cellAt,
-                                                    RowArena* arena) {
+                                                    Arenas* arena) {
     PackedRow packed;
     std::size_t textSize = 0;
     for (std::size_t k = 0; k < count; ++k) {
@@ -185,7 +214,7 @@ void MemoryTable::InsertPacked(const Cells& cells, int at) {
         [&](std::size_t k) {
             return k < cells.size() ? std::string_view(cells[k]) : std::string_view();
         },
-        position == RowCount() ? &m_arena : nullptr);
+        position == RowCount() ? &m_arenas : nullptr);
     if (position == RowCount()) {
         m_rows.push_back(std::move(packed));
     } else {
@@ -214,7 +243,7 @@ void MemoryTable::ReserveChannels(int channelCount) {
 }
 
 void MemoryTable::ReserveRowBytes(std::size_t bytes) {
-    m_arena.Reserve(bytes / sizeof(std::uint32_t) + 1);
+    m_arenas.Reserve(bytes / sizeof(std::uint32_t) + 1);
 }
 
 void MemoryTable::RemoveRow(int row) {
@@ -239,6 +268,7 @@ MemoryTable MemoryTable::TakeRows(int first, int last) {
     }
     const auto begin = m_rows.begin() + first;
     const auto end = m_rows.begin() + last + 1;
+    m_arenas.ShareWith(taken.m_arenas);
     taken.m_rows.reserve(static_cast<std::size_t>(last - first + 2));
     taken.m_rows.insert(taken.m_rows.end(), std::make_move_iterator(begin),
                         std::make_move_iterator(end));
@@ -250,6 +280,7 @@ void MemoryTable::PutRows(int at, MemoryTable rows) {
     if (rows.m_columnCount != m_columnCount) {
         rows.SetColCount(m_columnCount);
     }
+    rows.m_arenas.ShareWith(m_arenas);
     const int position = std::clamp(at, 1, RowCount());
     m_rows.insert(m_rows.begin() + position, std::make_move_iterator(rows.m_rows.begin() + 1),
                   std::make_move_iterator(rows.m_rows.end()));

@@ -128,15 +128,12 @@ public:
     bool operator==(const MemoryTable& other) const;
 
 private:
-    // Room for rows in one large block (see ReserveRowBytes). A copy of a table starts without
-    // one: its rows are copied into their own allocations.
+    // Room for rows in one large block (see ReserveRowBytes).
     class RowArena {
     public:
         RowArena() = default;
-        RowArena(const RowArena&) {}
-        RowArena& operator=(const RowArena&) { return *this; }
-        RowArena(RowArena&&) noexcept = default;
-        RowArena& operator=(RowArena&&) noexcept = default;
+        RowArena(const RowArena&) = delete;
+        RowArena& operator=(const RowArena&) = delete;
 
         void Reserve(std::size_t words);
         // `words` words from the block, or null when it has no room for them.
@@ -148,9 +145,36 @@ private:
         std::size_t m_size = 0;  // words
     };
 
+    // The arenas the table's rows may lie in: its own, which it fills, and those of the tables
+    // it took rows from or gave rows to. Rows move between tables without being copied, so an
+    // arena is shared by every table that may hold one of its rows and lives as long as the
+    // last of them. A copy of a table starts with none: its rows are copied into their own
+    // blocks.
+    class Arenas {
+    public:
+        Arenas() = default;
+        Arenas(const Arenas&) {}
+        Arenas& operator=(const Arenas&);
+        Arenas(Arenas&&) noexcept = default;
+        Arenas& operator=(Arenas&&) noexcept = default;
+
+        // The table's own arena, made on the first call (see ReserveRowBytes).
+        void Reserve(std::size_t words);
+        // Room in the table's own arena, or null.
+        std::uint32_t* Take(std::size_t words) { return m_own ? m_own->Take(words) : nullptr; }
+        // Makes `other` keep every arena of this table alive as well.
+        void ShareWith(Arenas& other) const;
+
+    private:
+        void Hold(const std::shared_ptr<RowArena>& arena);
+
+        std::shared_ptr<RowArena> m_own;
+        std::vector<std::shared_ptr<RowArena>> m_held;  // other tables' arenas
+    };
+
     // One row's block: word 0 the cell count n, words 1..n the end offset of each cell's text,
     // then the texts back to back. No block at all stands for a row of empty cells. A block may
-    // lie in the table's RowArena, which then owns it.
+    // lie in a RowArena, which then owns it; the table holds on to that arena (see Arenas).
     class PackedRow {
     public:
         PackedRow() = default;
@@ -159,10 +183,10 @@ private:
         PackedRow(PackedRow&&) noexcept = default;
         PackedRow& operator=(PackedRow&&) noexcept = default;
 
-        // Packs `count` cells, cell k read as `cellAt(k)`, into the arena when it is given and
-        // has room, else into a block of the row's own.
+        // Packs `count` cells, cell k read as `cellAt(k)`, into the table's own arena when it
+        // is given and has room, else into a block of the row's own.
         template <typename CellAt>
-        static PackedRow Pack(std::size_t count, CellAt cellAt, RowArena* arena = nullptr);
+        static PackedRow Pack(std::size_t count, CellAt cellAt, Arenas* arena = nullptr);
 
         const std::uint32_t* Words() const { return m_words.get(); }
 
@@ -176,7 +200,7 @@ private:
     void InsertPacked(const Cells& cells, int at);
 
     int m_columnCount;
-    RowArena m_arena;  // before the rows, so that it outlives them
+    Arenas m_arenas;  // before the rows, so that they outlive them
     std::vector<PackedRow> m_rows;
 };
 

@@ -43,6 +43,7 @@ public:
     QList<Shown> shown;
     std::deque<bool> overwriteAnswers;
     std::deque<corvalen::UnsavedChangesAnswer> unsavedAnswers;
+    std::deque<corvalen::ChirpNumbering> numberingAnswers;  // unscripted: Location + 1
 
     void information(const QString& title, const QString& text) override {
         shown.append({QStringLiteral("information"), title, text, anyWindowVisible()});
@@ -66,6 +67,16 @@ public:
         }
         const corvalen::UnsavedChangesAnswer answer = unsavedAnswers.front();
         unsavedAnswers.pop_front();
+        return answer;
+    }
+
+    corvalen::ChirpNumbering askChirpNumbering(const QString& title, const QString& text) override {
+        shown.append({QStringLiteral("askChirpNumbering"), title, text, anyWindowVisible()});
+        if (numberingAnswers.empty()) {
+            return corvalen::ChirpNumbering::Shift;
+        }
+        const corvalen::ChirpNumbering answer = numberingAnswers.front();
+        numberingAnswers.pop_front();
         return answer;
     }
 

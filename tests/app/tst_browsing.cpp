@@ -7,7 +7,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -16,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
+#include <QTreeView>
 #include <QUndoStack>
 #include <QUrl>
 #include <algorithm>
@@ -347,7 +347,7 @@ private slots:
         QVERIFY(!neighbour.data(Qt::ToolTipRole).isValid());
 
         // The panel's line for it, clicked while the find text hides the row.
-        auto* list = window.findChild<QListView*>(QStringLiteral("problemList"));
+        auto* list = window.findChild<QTreeView*>(QStringLiteral("problemList"));
         QCOMPARE(list->model()->rowCount(), static_cast<int>(expected.size()));
         const QModelIndex line = list->model()->index(0, 0);
         // "row N, Column: reason", the column named once.
@@ -357,7 +357,13 @@ private slots:
         const QString prefix = QStringLiteral("row %1, %2: ").arg(flaggedRow).arg(caption);
         QVERIFY2(lineText.startsWith(prefix), qPrintable(lineText));
         QVERIFY(!lineText.mid(prefix.size()).startsWith(caption));
-        QVERIFY(QString::fromStdString(expected[0].message).endsWith(lineText.mid(prefix.size())));
+        // ... and the channel as its user knows it, by its Number.
+        const QString number =
+            QString::fromStdString(std::string(table.CellText(flaggedRow, Number))).trimmed();
+        const QString channel = number.isEmpty() ? QString() : " (Number " + number + ")";
+        QVERIFY2(lineText.endsWith(channel), qPrintable(lineText));
+        QVERIFY(QString::fromStdString(expected[0].message)
+                    .endsWith(lineText.mid(prefix.size()).chopped(channel.size())));
         window.findBar().findRows(QStringLiteral("no row holds this"));
         QCOMPARE(grid->model()->rowCount(), 0);
         list->scrollTo(line);

@@ -1,13 +1,23 @@
+#include <QDialogButtonBox>
 #include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPrinter>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTableView>
 #include <QUndoStack>
 
 #include "EditorTest.h"
+#include "TestData.h"
 #include "app/PrintActions.h"
+#include "app/ProblemIndex.h"
+#include "app/ScheduleActions.h"
+#include "app/ScheduleDialog.h"
 #include "csv/ChirpCsv.h"
 #include "files/ChannelFiles.h"
+#include "formats/BookmarkList.h"
+#include "formats/EibiSchedule.h"
 #include "g3m/G3mFile.h"
 #include "io/SafeFile.h"
 
@@ -31,6 +41,17 @@ int PdfPages(const QByteArray& pdf) {
     return int(
         QString::fromLatin1(pdf).count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
 }
+
+// Answers the schedule's filter question with a filter given in advance.
+class ScriptedScheduleFilter : public ScheduleFilterAsker {
+public:
+    ScheduleFilter filter;
+    std::optional<ScheduleFilter> askScheduleFilter(const Schedule&, const QString&) override {
+        return filter;
+    }
+};
+
+const QString kTestData = QStringLiteral(CORVALEN_TEST_DATA_DIR "/formats/");
 
 }  // namespace
 
@@ -63,6 +84,40 @@ private slots:
         QCOMPARE(table().ChannelCount(), 3);
     }
 
+    // A CHIRP list starting at Location 0: the editor asks once how to number it, and numbers it
+    // so; a list without Location 0 is not asked about.
+    void locationZeroAsksForTheNumbering_data() {
+        QTest::addColumn<int>("answer");  // ChirpNumbering
+        QTest::addColumn<QStringList>("numbers");
+        QTest::newRow("Location + 1") << int(ChirpNumbering::Shift) << QStringList{"1", "2", "6"};
+        QTest::newRow("keep, Location 0 left out")
+            << int(ChirpNumbering::Keep) << QStringList{"1", "5"};
+        QTest::newRow("1 to n") << int(ChirpNumbering::Sequential) << QStringList{"1", "2", "3"};
+    }
+    void locationZeroAsksForTheNumbering() {
+        QFETCH(int, answer);
+        QFETCH(QStringList, numbers);
+        startWindow(testing::Channels(2));
+        const QString list = path(QStringLiteral("zero.csv"));
+        testing::WriteBytes(list,
+                            "Location,Name,Frequency,Mode\r\n0,A,146.52,FM,\r\n"
+                            "1,B,146.55,FM,\r\n,,,,\r\n5,C,146.58,FM,\r\n");
+        m_boxes->numberingAnswers = {static_cast<ChirpNumbering>(answer)};
+        m_dialogs->answers = {list};
+        trigger("openCsvAction");
+        const auto asked = [this] {
+            return std::count_if(m_boxes->shown.begin(), m_boxes->shown.end(), [](const auto& box) {
+                return box.kind == QStringLiteral("askChirpNumbering");
+            });
+        };
+        QCOMPARE(asked(), 1);
+        QCOMPARE(testing::ColumnTexts(table(), Number), numbers);
+        m_dialogs->answers = {writeChirp(QStringLiteral("list.csv"), 3)};
+        m_boxes->unsavedAnswers = {UnsavedChangesAnswer::Discard};
+        trigger("openCsvAction");
+        QCOMPARE(asked(), 1);
+    }
+
     void saveAsChirpKeepsTheUnsavedMark() {
         MainWindow& window = startWindow(testing::Channels(3));
         model().setData(model().index(0, Callsign), QStringLiteral("NEW"));
@@ -72,8 +127,8 @@ private slots:
         trigger("saveChirpAction");
         QCOMPARE(testing::ReadBytes(target),
                  QByteArray::fromStdString(BuildChirpCsvText(table()).bytes));
-        QVERIFY2(status().startsWith("Saved 3 channels to the CHIRP file chirp.csv; 4 problems "
-                                     "reported\nrow 1: Bandwidth \"2400\" has no place"),
+        QVERIFY2(status().startsWith("Saved 3 channels to the CHIRP file chirp.csv; 1 problem "
+                                     "reported\nrow 1: values of Bandwidth \"2400\""),
                  qPrintable(status()));
         QCOMPARE(m_dialogs->shown.last().filter, QStringLiteral("CHIRP files (*.csv)|*.csv"));
         QVERIFY(window.isWindowModified());  // an export: the table itself is not saved
@@ -117,6 +172,100 @@ private slots:
         QCOMPARE(table().ChannelCount(), 2);
         undo.redo();
         QCOMPARE(table().ChannelCount(), 5);
+    }
+
+    // A file of a receiver's worth of channels: read into one block of its own, whose rows the
+    // table must keep readable through undo and redo. The table never passes 65,535 channels.
+    void appendAWholeReceiver_data() {
+        QTest::addColumn<int>("channels");  // in the table before
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("to an empty table") << 0 << "";
+        QTest::newRow("to a full table")
+            << 65535
+            << "whole.csv: The file holds 65535 channels; with the 65535 rows already in the "
+               "table that is more than 65535 rows; no more fit; nothing appended";
+    }
+    void appendAWholeReceiver() {
+        QFETCH(int, channels);
+        QFETCH(QString, refusal);
+        static const MemoryTable whole = testing::Channels(65535);
+        MainWindow& window = startWindow(testing::Channels(channels));
+        const QString file = writeCsv(QStringLiteral("whole.csv"), whole);
+        QUndoStack& undo = window.document().undoStack();
+        const int steps = undo.count();
+        QCOMPARE(window.fileActions().appendFile(file), refusal.isEmpty());
+        if (!refusal.isEmpty()) {
+            QVERIFY2(window.statusText().endsWith(refusal), qPrintable(status()));
+            QCOMPARE(table().ChannelCount(), channels);
+            QCOMPARE(undo.count(), steps);
+            return;
+        }
+        for (int pass = 0; pass < 2; ++pass) {
+            window.problems().checkNow();
+            QCOMPARE(table().ChannelCount(), 65535);
+            QCOMPARE(table().CellText(65535, Callsign), std::string("C65535"));
+            undo.undo();
+            window.problems().checkNow();
+            QCOMPARE(table().ChannelCount(), 0);
+            undo.redo();
+        }
+    }
+
+    void scheduleImportIsOneUndoStep() {
+        MainWindow& window = startWindow(testing::Channels(2));
+        ScriptedScheduleFilter asker;
+        asker.filter.languages = {"E"};
+        window.scheduleActions().setAsker(&asker);
+        QUndoStack& undo = window.document().undoStack();
+        const int steps = undo.count();
+        m_dialogs->answers = {kTestData + "eibi/sked-A26.csv"};
+        trigger("importScheduleAction");
+        QVERIFY2(status().startsWith("Imported 5 channels from 5 of 14 broadcasts after row 2; "
+                                     "2 lines reported\nline 16: kHz \"abc\""),
+                 qPrintable(status()));
+        QCOMPARE(testing::ColumnTexts(table(), Number),
+                 QStringList({"1", "2", "3", "4", "5", "6", "7"}));
+        QCOMPARE(table().CellText(3, Callsign), std::string("R Habana Cuba"));
+        QCOMPARE(table().CellText(3, Comments), std::string("2300-2400 E NAm"));
+        QCOMPARE(undo.count(), steps + 1);
+        undo.undo();
+        QCOMPARE(table().ChannelCount(), 2);
+    }
+
+    void scheduleDialogCountsAsYouType() {
+        const std::string bytes = testing::ReadBytes(kTestData + "eibi/sked-A26.csv").toStdString();
+        const Schedule schedule = ReadEibiSchedule(bytes);
+        ScheduleDialog dialog(schedule, QStringLiteral("sked-A26.csv"));
+        auto* count = dialog.findChild<QLabel*>(QStringLiteral("count"));
+        auto* ok = dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok);
+        QCOMPARE(count->text(), QStringLiteral("13 of 14 broadcasts pass, on 10 channels"));
+        dialog.findChild<QLineEdit*>(QStringLiteral("at"))->setText(QStringLiteral("1800"));
+        QCOMPARE(count->text(), QStringLiteral("5 of 14 broadcasts pass, on 5 channels"));
+        dialog.findChild<QLineEdit*>(QStringLiteral("station"))->setText(QStringLiteral("nowhere"));
+        QCOMPARE(count->text(), QStringLiteral("0 of 14 broadcasts pass, on 0 channels"));
+        QVERIFY(!ok->isEnabled());
+        dialog.findChild<QLineEdit*>(QStringLiteral("at"))->setText(QStringLiteral("25"));
+        QVERIFY(count->text().startsWith(QStringLiteral("The time \"25\" is neither")));
+    }
+
+    void bookmarkListsOpenAppendAndSave() {
+        MainWindow& window = startWindow(testing::Channels(2));
+        m_dialogs->answers = {kTestData + "sdrsharp_awkward/input.xml"};
+        trigger("openCsvAction");
+        QVERIFY2(status().startsWith("Read 6 channels from the SDR# list input.xml; 4 lines"),
+                 qPrintable(status()));
+        QVERIFY(window.fileActions().appendFile(kTestData + "sdrpp_lists/input.json"));
+        QCOMPARE(window.document().groupNames(),
+                 (std::vector<std::string>{"Aircraft", "Broadcast", "Digital", "Air",
+                                           "Rundfunk Österreich"}));
+        QCOMPARE(table().CellText(7, Groups), std::string("4"));
+        m_dialogs->answers = {path(QStringLiteral("out.json"))};
+        trigger("saveListAction");
+        QCOMPARE(testing::ReadBytes(path(QStringLiteral("out.json"))),
+                 QByteArray::fromStdString(
+                     WriteSdrppList(table(), window.document().groupNames()).bytes));
+        QVERIFY2(status().startsWith("Saved 14 channels to the SDR++ list out.json"),
+                 qPrintable(status()));
     }
 
     void appendToTheStartupGrid() {
@@ -180,6 +329,24 @@ private slots:
         trigger("frequencyMHzAction");
         QCOMPARE(PrintedRow(window.printActions().listToPrint(), 3).mid(0, 3),
                  QStringList({"C1", "1", "7.005000"}));
+    }
+
+    // The layout and every page are told to the progress, which can stop the printing.
+    void printingCanBeCancelled() {
+        MainWindow& window = startWindow(testing::Channels(150));
+        struct StopAtTheSecondStep : Progress {
+            int heard = 0;
+            bool Advance(std::int64_t done, std::int64_t) override {
+                ++heard;
+                return done < 1;
+            }
+        } progress;
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path(QStringLiteral("cancelled.pdf")));
+        QCOMPARE(PrintChannelList(printer, window.printActions().listToPrint(), &progress),
+                 kPrintCancelled);
+        QCOMPARE(progress.heard, 2);
     }
 
     void printAndExportPdf() {

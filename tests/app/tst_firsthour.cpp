@@ -3,10 +3,10 @@
 // reaching every command.
 
 #include <QLabel>
-#include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTableView>
+#include <QTreeView>
 #include <QUndoStack>
 #include <QtTest>
 
@@ -25,7 +25,7 @@ class TestFirstHour : public EditorTest {
         return m_window->findChild<QLabel*>(QStringLiteral("problemCount"))->text();
     }
     QAbstractItemModel* problemLines() const {
-        return m_window->findChild<QListView*>(QStringLiteral("problemList"))->model();
+        return m_window->findChild<QTreeView*>(QStringLiteral("problemList"))->model();
     }
 
 private slots:
@@ -82,7 +82,7 @@ private slots:
                  ChannelViewModel::kProblemTint);
         QCOMPARE(problemLines()->index(0, 0).data().toString(),
                  QStringLiteral("row 2, Frequency: 7100000.9 Hz is not a whole number; written as "
-                                "7100000"));
+                                "7100000 (Number 2)"));
         QCOMPARE(problemLines()->index(0, 0).data(Qt::BackgroundRole).value<QColor>(),
                  ChannelViewModel::kNoticeTint);
 
@@ -92,7 +92,8 @@ private slots:
         window.problems().checkNow();
         QCOMPARE(countText(), QStringLiteral("2 notices"));
         QCOMPARE(problemLines()->index(1, 0).data().toString(),
-                 QStringLiteral("row 3, Frequency: 7005000 Hz with mode USB is already in row 1"));
+                 QStringLiteral("row 3, Frequency: 7005000 Hz with mode USB is already in row 1 "
+                                "(Number 3)"));
         // An edit of another cell of that row keeps the notice.
         QVERIFY(model.setData(model.index(2, Callsign), QStringLiteral("X")));
         window.problems().checkNow();

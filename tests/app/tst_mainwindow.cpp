@@ -272,7 +272,9 @@ private slots:
 
         click(QStringLiteral("Open Winradio .csv file"));
         const FileDialogSettings expected{
-            m_dir->path(), QString(), QStringLiteral("Memory files (*.csv)|*.csv"),
+            m_dir->path(), QString(),
+            QStringLiteral("Memory files (*.csv)|*.csv|SDR# and SDR++ lists (*.xml *.json)|"
+                           "*.xml;*.json"),
             QStringLiteral("Select your File"), FileDialogSettings::Form::Open};
         QCOMPARE(m_dialogs->shown.size(), 1);
         QVERIFY(m_dialogs->shown[0] == expected);

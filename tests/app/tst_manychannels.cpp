@@ -296,7 +296,7 @@ private slots:
         QTest::newRow("too many rows")
             << 65000 << "25"
             << "The range makes 760 channels; with the 65000 rows already in the table that is "
-               "more than 65535 rows"
+               "more than 65535 rows; 535 more fit"
             << false;
     }
     void rangeDialogCountsAndRefuses() {

@@ -1,6 +1,9 @@
 #include <QtTest>
 
 #include <sstream>
+#include <thread>
+
+#include <sys/stat.h>
 
 #include "ConverterRun.h"
 #include "../TestTables.h"
@@ -61,7 +64,7 @@ private slots:
         const QByteArray filler(100 * 92, char(0xAB));
         WriteAll(out, filler);
 
-        const Run run = Convert({"convert", "--model", "313",
+        const Run run = Convert({"convert", "--model", "313", "--all",
                                  (kAwkward + "input.csv").toStdString(), out.toStdString()});
         QCOMPARE(run.status, kExitOk);
         // Channels 1, 3, 4 and 5 are written; the other 96 records stay and are counted.
@@ -134,21 +137,59 @@ private slots:
             WriteAll(tablePath, existing);
         }
         const Result<ChannelFileConversion> streamed = ConvertChannelFile(
-            input, streamedPath.toStdString(), RecordFileFormat(), {testing::Model(model), true});
+            input, streamedPath.toStdString(), RecordFileFormat(),
+            {testing::Model(model), true, {}});
         const Result<CsvImport> imported = ReadCsvMemoryFile(input);
         QVERIFY(streamed.ok() && imported.ok());
         const Result<G3mSaveReport> saved =
             SaveG3mFile(tablePath.toStdString(), imported->table, testing::Model(model));
         QVERIFY(saved.ok());
         QCOMPARE(ReadAll(streamedPath), ReadAll(tablePath));
-        QCOMPARE(streamed->read.recordsRead, imported->recordsRead);
-        QVERIFY(streamed->read.diagnostics == imported->diagnostics);
+        QCOMPARE(streamed->read.report.recordsRead, imported->recordsRead);
+        QVERIFY(streamed->read.report.diagnostics == imported->diagnostics);
         QVERIFY(!saved->problems.empty());
         QVERIFY(streamed->written.ok());
         QVERIFY(streamed->written->diagnostics == saved->problems);
         QCOMPARE(streamed->written->recordsWritten, saved->recordsWritten);
         QCOMPARE(streamed->written->rowsNotWritten, saved->rowsNotWritten);
         QCOMPARE(streamed->written->recordsKept, saved->recordsKept);
+    }
+
+    // A named pipe gives its bytes once: the converter must tell the format from the bytes it
+    // reads, not from a first look and a second read (which found nothing and wrote 0 channels).
+    void pipeInputConvertsAsTheFile_data() {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("output");
+        QTest::newRow("receiver CSV to CSV") << kAwkward + "input.csv" << "out.csv";
+        QTest::newRow("receiver CSV to .g3m") << kAwkward + "input.csv" << "out.g3m";
+        QTest::newRow("CHIRP to CSV")
+            << QStringLiteral(CORVALEN_TEST_DATA_DIR "/cli/awkward/chirp.csv") << "out.csv";
+    }
+    void pipeInputConvertsAsTheFile() {
+        QFETCH(QString, input);
+        QFETCH(QString, output);
+        QTemporaryDir dir;
+        const std::string fifo = dir.filePath("list.csv").toStdString();
+        QCOMPARE(::mkfifo(fifo.c_str(), 0600), 0);
+        const QByteArray bytes = ReadAll(input);
+        std::thread writer([&] {
+            QFile pipe(QString::fromStdString(fifo));
+            if (pipe.open(QIODevice::WriteOnly)) {
+                pipe.write(bytes);
+            }
+        });
+        const std::string fromPipe = dir.filePath("pipe-" + output).toStdString();
+        const Run piped = Convert({"convert", "--model", "313", fifo, fromPipe});
+        writer.join();
+        const std::string fromFile = dir.filePath("file-" + output).toStdString();
+        const std::string copy = dir.filePath("copy.csv").toStdString();
+        WriteAll(QString::fromStdString(copy), bytes);
+        const Run direct = Convert({"convert", "--model", "313", copy, fromFile});
+        QCOMPARE(piped.status, kExitOk);
+        QCOMPARE(direct.status, kExitOk);
+        QVERIFY2(piped.out.find(" 0 ") == std::string::npos, piped.out.c_str());
+        QCOMPARE(ReadAll(QString::fromStdString(fromPipe)),
+                 ReadAll(QString::fromStdString(fromFile)));
     }
 
     void g3mToCsv() {
@@ -211,16 +252,20 @@ private slots:
         QTest::addColumn<QString>("out");  // stdout; "<golden>" stands for expected.txt
         QTest::addColumn<QString>("err");  // what stderr holds
         const QString check = QStringLiteral(CORVALEN_TEST_DATA_DIR "/cli/check/input.csv");
-        QTest::newRow("problems and notices")
+        QTest::newRow("one line per kind")
             << QStringList{"check", check} << 1
+            << "<grouped>checked 6 channels of " + check + ": 3 problems, 4 notices\n"
+            << "";
+        QTest::newRow("every line")
+            << QStringList{"check", "--all", check} << 1
             << "<golden>checked 6 channels of " + check + ": 3 problems, 4 notices\n"
             << "";
         QTest::newRow("same for the 303")
-            << QStringList{"check", "--model", "303", check} << 1
+            << QStringList{"check", "--model", "303", "--all", check} << 1
             << "<golden>checked 6 channels of " + check + ": 3 problems, 4 notices\n"
             << "";
         QTest::newRow("reading reported on stderr")
-            << QStringList{"check", kAwkward + "input.csv"} << 1
+            << QStringList{"check", "--all", kAwkward + "input.csv"} << 1
             << R"(row 2, Number: "1" is used again in row 6; only row 6 is written as channel 1)"
                "\n"
                R"(row 3, Mode: "usb" is not a mode the receiver knows (CW, AM, FM, LSB, USB, AMS, )"
@@ -235,14 +280,20 @@ private slots:
             << QStringList{"check", "--model", "313", kChannel5} << 0
             << "checked 1 channel of " + kChannel5 + ": no problems or notices\n"
             << "";
+        // Five whole records and 10 bytes of the sixth: verify fails it, and so must check.
+        const QString cut = QStringLiteral("@/cut.g3m");
+        QTest::newRow(".g3m cut inside a record")
+            << QStringList{"check", "--model", "313", cut} << 1
+            << "checked 1 channel of " + cut + ": no problems or notices; 1 record reported\n"
+            << "the file ends 10 bytes into this record of 92 bytes";
         QTest::newRow(".g3m without model") << QStringList{"check", kChannel5} << 2 << ""
                                             << "needs --model";
         QTest::newRow("missing file") << QStringList{"check", "@/none.csv"} << 2 << ""
                                       << "No such file or directory";
         QTest::newRow("two files") << QStringList{"check", check, check} << 2 << ""
                                    << "check needs one FILE";
-        QTest::newRow("unknown option") << QStringList{"check", "--all", check} << 2 << ""
-                                        << "unknown option --all";
+        QTest::newRow("unknown option") << QStringList{"check", "--every", check} << 2 << ""
+                                        << "unknown option --every; see corvalen-cli --help";
     }
     void check() {
         QFETCH(QStringList, args);
@@ -250,6 +301,8 @@ private slots:
         QFETCH(QString, out);
         QFETCH(QString, err);
         QTemporaryDir dir;
+        WriteAll(dir.filePath("cut.g3m"), ReadAll(kChannel5) + QByteArray(10, '\0'));
+        out.replace("@", dir.path());
         std::vector<std::string> argv;
         for (QString arg : args) {
             argv.push_back(arg.replace("@", dir.path()).toStdString());
@@ -257,15 +310,80 @@ private slots:
         const Run run = Convert(argv);
         QCOMPARE(run.status, status);
         out.replace("<golden>", ReadAll(CORVALEN_TEST_DATA_DIR "/cli/check/expected.txt"));
+        out.replace("<grouped>", ReadAll(CORVALEN_TEST_DATA_DIR "/cli/check/grouped.txt"));
         QCOMPARE(QString::fromStdString(run.out), out);
         QVERIFY2(QString::fromStdString(run.err).contains(err), run.err.c_str());
-        // Every line but the summary names a row and a column, as the Problems panel does.
+        // With --all every line but the summary names a row and a column, as the Problems
+        // panel's rows do; else each names the file's line and the channel.
         for (const QString& line :
              QString::fromStdString(run.out).split('\n', Qt::SkipEmptyParts)) {
             QVERIFY2(
-                QRegularExpression("^row \\d+, [A-Z][a-zA-Z ]+: |^checked ").match(line).hasMatch(),
+                QRegularExpression(args.contains("--all") ? "^row \\d+, [A-Z][a-zA-Z ]+: |^checked "
+                                                          : "\\(line \\d+, Number \\d+|^checked ")
+                    .match(line)
+                    .hasMatch(),
                 qPrintable(line));
         }
+    }
+
+    // A published CHIRP list: 626 channels from Location 0, long names, a comma at the end of
+    // every line, a blank line, modes the receiver lacks. `check` says it in a few lines, and
+    // the converter keeps the channel at Location 0 (as channel 1 unless told otherwise).
+    void chirpListAsPublished_data() {
+        QTest::addColumn<QStringList>("numbering");
+        QTest::addColumn<int>("records");
+        QTest::addColumn<QString>("said");  // on stderr
+        QTest::newRow("shifted by default")
+            << QStringList{} << 626
+            << "line 2: the file holds Location 0: every channel is "
+               "numbered its Location + 1";
+        QTest::newRow("keep") << QStringList{"--numbering", "keep"} << 625
+                              << "Location 0 is no channel number of the receiver; 1 channel "
+                                 "left out";
+        QTest::newRow("German") << QStringList{"LANG=de_DE.UTF-8"} << 626
+                                << "Zeile 2: die Datei hat Location 0: jeder Kanal erhält die "
+                                   "Nummer Location + 1";
+    }
+    void chirpListAsPublished() {
+        QFETCH(QStringList, numbering);
+        QFETCH(int, records);
+        QFETCH(QString, said);
+        QTemporaryDir dir;
+        QByteArray list = "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,Mode,Comment,\r\n";
+        for (int location = 0; location < 626; ++location) {
+            list += QByteArray::number(location) + ",Repeater number " +
+                    QByteArray::number(location) + "," + QByteArray::number(144 + location / 100) +
+                    ".5,+,0.6,Tone,88.5," + (location % 7 == 0 ? "DV" : "FM") + ",,\r\n";
+            list += location == 300 ? ",,,,,,,,,\r\n" : "";
+        }
+        const QString chirp = dir.filePath("list.csv");
+        WriteAll(chirp, list);
+        // The language from the environment, as a shell gives it.
+        const QByteArray locale = qgetenv("LC_ALL");
+        if (numbering.value(0).startsWith("LANG=")) {
+            qputenv("LC_ALL", numbering.takeFirst().mid(5).toUtf8());
+        }
+        const auto run = [&](std::vector<std::string> args) {
+            for (qsizetype i = 0; i < numbering.size(); ++i) {
+                args.insert(args.begin() + 1 + i, numbering[i].toStdString());
+            }
+            return Convert(args);
+        };
+        const Run check = run({"check", chirp.toStdString()});
+        const QString out = QString::fromStdString(check.out + check.err);
+        QVERIFY2(out.count('\n') <= 12, qPrintable(out));
+        const QString records15m = dir.filePath("list.15m");
+        const Run converted =
+            run({"convert", "--model", "315", chirp.toStdString(), records15m.toStdString()});
+        qputenv("LC_ALL", locale);
+        QCOMPARE(converted.status, kExitOk);
+        QVERIFY2(QString::fromStdString(converted.err).contains(said), converted.err.c_str());
+        QVERIFY(QString::fromStdString(converted.err).count('\n') <= 8);
+        const QByteArray image = ReadAll(records15m);
+        QCOMPARE(image.size(), 626 * 100 - (records == 625 ? 100 : 0));
+        // Channel 1 is Location 0 (DV, written as CW: mode code 0) unless it was left out, when
+        // it is Location 1 (FM, code 2).
+        QCOMPARE(int(image[32]), records == 625 ? 2 : 0);
     }
 
     void refusals_data() {
@@ -273,7 +391,7 @@ private slots:
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("message");
         const QString in = kAwkward + "input.csv";
-        QTest::newRow("no arguments") << QStringList{} << int(kExitUsageError) << "usage:";
+        QTest::newRow("no arguments") << QStringList{} << int(kExitUsageError) << "--help";
         QTest::newRow("unknown command")
             << QStringList{"export"} << int(kExitUsageError) << "unknown command";
         QTest::newRow("g3m without model")
@@ -288,7 +406,7 @@ private slots:
         QTest::newRow("verify two files") << QStringList{"verify", "--model", "313", kChannel5, in}
                                           << int(kExitUsageError) << "one FILE.g3m";
         QTest::newRow("other extension") << QStringList{"convert", in, "@/x.txt"}
-                                         << int(kExitUsageError) << ".g3m, .15m or .csv";
+                                         << int(kExitUsageError) << ".g3m, .15m, .csv, .xml or .json";
         QTest::newRow("15m for 313")
             << QStringList{"convert", "--model", "313", in, "@/x.15m"} << int(kExitUsageError)
             << R"(a .15m file is for the models ("305" or "315"), not "313")";
@@ -302,7 +420,7 @@ private slots:
             << QStringList{"verify", "@/x.15m"} << int(kExitUsageError)
             << R"(verify needs --model ("305" or "315"))";
         QTest::newRow("to what") << QStringList{"convert", "--to", "xls", in, "@/x.csv"}
-                                 << int(kExitUsageError) << "--to takes only chirp, not xls";
+                                 << int(kExitUsageError) << "--to takes chirp, sdrsharp or sdrpp, not xls";
         QTest::newRow("chirp to a memory file")
             << QStringList{"convert", "--model", "313", "--to=chirp", in, "@/x.g3m"}
             << int(kExitUsageError) << "--to chirp writes an OUTPUT ending in .csv";
@@ -333,8 +451,8 @@ private slots:
     void chirpAndFifteenM() {
         QTemporaryDir dir;
         const QString chirp = dir.filePath("list.csv");
-        Run run = Convert({"convert", "--to", "chirp", (kAwkward + "input.csv").toStdString(),
-                           chirp.toStdString()});
+        Run run = Convert({"convert", "--to", "chirp", "--all",
+                           (kAwkward + "input.csv").toStdString(), chirp.toStdString()});
         QCOMPARE(run.status, kExitOk);
         QCOMPARE(ReadAll(chirp), ReadAll(kAwkward + "chirp.csv"));
         QCOMPARE(QString::fromStdString(run.out),
@@ -346,8 +464,9 @@ private slots:
         QCOMPARE(run.status, kExitOk);
         QCOMPARE(QString::fromStdString(run.out),
                  "wrote 5 records to " + records + "; 0 rows not written\n");
+        // Named by the CHIRP file's line and Location, as its user knows the channel.
         QCOMPARE(run.err, R"(row 2: Number "1" is used again in row 5; only row 5 is written )"
-                          "as channel 1\n");
+                          "as channel 1 (line 3, Location 1)\n");
         QCOMPARE(ReadAll(records).size(), 5 * 100);
 
         run = Convert({"verify", "--model", "305", records.toStdString()});
@@ -467,13 +586,17 @@ private slots:
         QCOMPARE(help.exitCode(), 0);
         const QByteArray usage = help.readAllStandardOutput();
         QVERIFY(usage.startsWith("usage: corvalen-cli convert"));
-        QVERIFY(usage.contains("corvalen-cli check [--model MODEL] FILE"));
+        QVERIFY(usage.contains("corvalen-cli check [--model MODEL] [--numbering N] [--all] FILE"));
+        QVERIFY(usage.contains("corvalen-cli fill --start F"));
 
         QProcess wrong;
         wrong.start(CORVALEN_CLI_PATH, {"convert"});
         QVERIFY(wrong.waitForFinished(30000));
         QCOMPARE(wrong.exitCode(), 2);
-        QVERIFY(wrong.readAllStandardError().contains("usage:"));
+        // One line, pointing to --help.
+        QCOMPARE(wrong.readAllStandardError(),
+                 "corvalen-cli: convert needs an INPUT and an OUTPUT file; see corvalen-cli "
+                 "--help\n");
     }
 };
 

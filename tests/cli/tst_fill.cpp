@@ -65,14 +65,14 @@ private slots:
             << R"("1","9580000","9000","","","","","","","","0","0","0","","","","AM","","a, ""b""")"
             << R"("1","9580000","9000","","","","","","","","0","0","0","","","","AM","","a, ""b""")"
             << 1;
-        QTest::newRow("no mode: fallback bandwidth")
+        QTest::newRow("no mode: CW and its bandwidth")
             << QStringList{"--start", "7", "--stop", "7.001", "--step", "0.5"}
-            << R"("1","7000000","6000","","","","","","","","0","0","0","","","","","","")"
-            << R"("3","7001000","6000","","","","","","","","0","0","0","","","","","","")" << 3;
+            << R"("1","7000000","500","","","","","","","","0","0","0","","","","CW","","")"
+            << R"("3","7001000","500","","","","","","","","0","0","0","","","","CW","","")" << 3;
         QTest::newRow("fills to 65535")
             << QStringList{"--start", "1", "--stop", "66.534", "--step", "1"}
-            << R"("1","1000000","6000","","","","","","","","0","0","0","","","","","","")"
-            << R"("65535","66534000","6000","","","","","","","","0","0","0","","","","","","")"
+            << R"("1","1000000","500","","","","","","","","0","0","0","","","","CW","","")"
+            << R"("65535","66534000","500","","","","","","","","0","0","0","","","","CW","","")"
             << 65535;
     }
     void newChannels() {
@@ -92,6 +92,25 @@ private slots:
         QCOMPARE(written[lines], lastLine);
     }
 
+    // "8.33k" is the airband raster: it ends on its stop, and says so; a stop off the raster is
+    // said with where the last channel lies.
+    void airbandRaster() {
+        QTemporaryDir dir;
+        const QString out = dir.filePath("air.csv");
+        Run run = Cli({"fill", "--start", "118", "--stop", "136.975", "--step", "8.33k", out});
+        QCOMPARE(run.status, kExitOk);
+        QCOMPARE(run.err,
+                 "Step \"8.33k\" is taken as the airband raster of 25/3 kHz (8333.33... "
+                 "Hz); each channel is rounded to the nearest Hz\n");
+        const QStringList written = QString::fromLatin1(ReadAll(out)).split("\r\n");
+        QCOMPARE(written.size(), 2278 + 3);
+        QVERIFY(written[2278].startsWith(R"("2278","136975000","500")"));
+        run = Cli({"fill", "--start", "118", "--stop", "137", "--step", "8330 Hz", out});
+        QCOMPARE(run.err,
+                 "Stop \"137\" is not on the raster; the last channel is at 136.992400 "
+                 "MHz\n");
+    }
+
     void refused_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("status");
@@ -106,7 +125,7 @@ private slots:
                            "--first-number", "1",      kData + "awkward/input.csv"}
             << 2
             << "The range makes 65535 channels; with the 6 rows already in the table that is "
-               "more than 65535 rows; nothing written";
+               "more than 65535 rows; 65529 more fit; nothing written";
         QTest::newRow("numbers past 65535") << range + QStringList{"--first-number", "65530"} << 2
                                             << "Channel numbers 65530 to 65540 go past 65535";
         QTest::newRow("first number 0") << range + QStringList{"--first-number", "0"} << 2

@@ -3,6 +3,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "../TestTables.h"
 #include "TestData.h"
 #include "csv/ChirpCsv.h"
 #include "csv/CsvReader.h"
@@ -149,8 +150,8 @@ private slots:
             << RowOf(
                    {{Number, "1"}, {Frequency, "1"}, {Mode, "AM"}, {Priority, "1"}, {Lockout, "5"}})
             << plain.arg("", "0.000001", "AM", "S", "")
-            << "row 1: Lockout \"5\" has no place in a CHIRP file; not written\n"
-               "row 1: Priority \"1\" has no place in a CHIRP file; not written\n";
+            << "row 1: values of Lockout \"5\" and Priority \"1\" have no place in a CHIRP file "
+               "(first in row 1, 1 row in all); not written\n";
         QTest::newRow("narrow modes are the same")
             << RowOf({{Number, "1"}, {Frequency, "1"}, {Mode, "FM6"}})
             << plain.arg("", "0.000001", "NFM", "", "") << "";
@@ -162,8 +163,8 @@ private slots:
             << plain.arg("", "0.000001", "AM", "", "")
             << "row 1: Mode \"AMS\" has no CHIRP equivalent; written as AM\n";
         QTest::newRow("no mode") << RowOf({{Number, "1"}, {Frequency, "1"}})
-                                 << plain.arg("", "0.000001", "FM", "", "")
-                                 << "row 1: Mode \"\" has no CHIRP equivalent; written as FM\n";
+                                 << plain.arg("", "0.000001", "CW", "", "")
+                                 << "row 1: Mode \"\" has no CHIRP equivalent; written as CW\n";
         QTest::newRow("frequency not read")
             << RowOf({{Number, "1"}, {Frequency, "7.1e6"}, {Mode, "AM"}})
             << plain.arg("", "0.000000", "AM", "", "")
@@ -179,11 +180,9 @@ private slots:
                       {LevelSquelch, "-90"},
                       {SecondarySquelchType, "2"}})
             << plain.arg("", "0.000001", "USB", "", "")
-            << "row 1: Bandwidth \"2400\" has no place in a CHIRP file; not written\n"
-               "row 1: IF Shift \"-200\" has no place in a CHIRP file; not written\n"
-               "row 1: Groups \"1+2\" has no place in a CHIRP file; not written\n"
-               "row 1: Level Squelch \"-90\" has no place in a CHIRP file; not written\n"
-               "row 1: Secondary squelch type \"2\" has no place in a CHIRP file; not written\n";
+            << "row 1: values of Bandwidth \"2400\", IF Shift \"-200\", Groups \"1+2\", Level "
+               "Squelch \"-90\" and Secondary squelch type \"2\" have no place in a CHIRP file "
+               "(first in row 1, 1 row in all); not written\n";
     }
     void writtenLine() {
         QFETCH(QStringList, cells);
@@ -212,7 +211,8 @@ private slots:
         QCOMPARE(QString(Lines(text.diagnostics)),
                  "row 1: Number \"x\" is not a channel number from 1 to 65535; row not written\n"
                  "row 2: Number \"2\" is used again in row 4; CHIRP keeps only the later line\n"
-                 "row 3: Groups \"4\" has no place in a CHIRP file; not written\n");
+                 "row 3: values of Groups \"4\" have no place in a CHIRP file (first in row 3, 1 "
+                 "row in all); not written\n");
     }
 
     // One CHIRP line read into its receiver cells, and what the reader says about it.
@@ -251,9 +251,8 @@ private slots:
         QTest::newRow("fraction of a Hz")
             << line("7", "1.0000005", "CW") << cells("7", "1.0000005", "CW", "500")
             << "line 2: Frequency \"1.0000005\" is not a frequency in MHz; kept as it is\n";
-        QTest::newRow("location 0")
-            << line("0", "1", "CW") << cells("0", "1000000", "CW", "500")
-            << "line 2: Location \"0\" is not a channel number from 1 to 65535; kept as it is\n";
+        QTest::newRow("location 0, numbered later")
+            << line("0", "1", "CW") << cells("0", "1000000", "CW", "500") << "";
         QStringList skipped = cells("7", "1000000", "CW", "500");
         skipped[Lockout] = "1";
         QTest::newRow("skip") << line("7", "1", "CW", "S") << skipped << "";
@@ -282,6 +281,50 @@ private slots:
         QCOMPARE(read.table.ChannelCount(), 1);
         QCOMPARE(Strings(read.table, 1), cells);
         QCOMPARE(QString(Lines(read.diagnostics)), problems);
+    }
+
+    // Lists as people write them: a comma at the end of every line, blank lines, Location 0 and
+    // the numbering chosen for it.
+    void asPeopleWriteThem_data() {
+        QTest::addColumn<QByteArray>("lines");  // after the header "Location,Name,Frequency,Mode"
+        QTest::addColumn<int>("numbering");     // ChirpNumbering
+        QTest::addColumn<QStringList>("numbers");
+        QTest::addColumn<QString>("problems");
+        const int keep = int(ChirpNumbering::Keep);
+        const int shift = int(ChirpNumbering::Shift);
+        const int sequential = int(ChirpNumbering::Sequential);
+        QTest::newRow("trailing comma")
+            << QByteArray("1,A,1,FM,\r\n2,B,1,FM,,\r\n") << shift << QStringList{"1", "2"} << "";
+        QTest::newRow("blank lines")
+            << QByteArray("1,A,1,FM\r\n,,,\r\n\r\n2,B,1,FM\r\n") << shift << QStringList{"1", "2"}
+            << "line 3: 2 blank lines skipped (this is the first)\n";
+        QTest::newRow("extra field with a value")
+            << QByteArray("1,A,1,FM,x\r\n") << shift << QStringList{"1"}
+            << "line 2: has 5 fields where the header has 4; the extra ones are ignored\n";
+        const QByteArray zero = "0,A,1,FM\r\n1,B,1,FM\r\n";
+        QTest::newRow("Location 0 shifted")
+            << zero << shift << QStringList{"1", "2"}
+            << "line 2: the file holds Location 0: every channel is numbered its Location + 1\n";
+        QTest::newRow("Location 0 left out")
+            << zero << keep << QStringList{"1"}
+            << "line 2: Location 0 is no channel number of the receiver; 1 channel left out\n";
+        QTest::newRow("numbered in file order")
+            << QByteArray("5,A,1,FM\r\n0,B,1,FM\r\n9,C,1,FM\r\n") << sequential
+            << QStringList{"1", "2", "3"}
+            << "line 2: channels numbered 1 to 3 in file order, not by their Location\n";
+        QTest::newRow("no Location 0 stays")
+            << QByteArray("4,A,1,FM\r\n7,B,1,FM\r\n") << shift << QStringList{"4", "7"} << "";
+    }
+    void asPeopleWriteThem() {
+        QFETCH(QByteArray, lines);
+        QFETCH(int, numbering);
+        QFETCH(QStringList, numbers);
+        QFETCH(QString, problems);
+        CsvImport read = ReadChirpCsv("Location,Name,Frequency,Mode\r\n" + lines.toStdString());
+        ApplyChirpNumbering(read, static_cast<ChirpNumbering>(numbering));
+        QCOMPARE(testing::ColumnTexts(read.table, Number), numbers);
+        QCOMPARE(QString(Lines(read.diagnostics)), problems);
+        QCOMPARE(read.origins.lines.size(), std::size_t(read.table.ChannelCount()));
     }
 
     void readerReportsLostColumnsOnce() {
@@ -319,7 +362,7 @@ private slots:
 
         const std::string records = dir.filePath("list.15m").toStdString();
         QVERIFY(SaveG3mFile(records, fromChirp->table, "315").ok());
-        const auto fromRecords = ReadChannelFile(records, "315");
+        const auto fromRecords = ReadChannelFile(records, {"315", {}});
         QVERIFY(fromRecords.ok());
         QCOMPARE(fromRecords->report.format, &RecordFileFormat());
 

@@ -127,7 +127,8 @@ private slots:
         QCOMPARE(text.bytes, Csv("'1','2','3','','','','','','','Caf\xE9 \x80 ? ?'\r\n\r\n"));
         const std::vector<Diagnostic> expected = {
             {Diagnostic::Place::Row, 1, Groups,
-             "Groups: 2 characters have no Windows-1252 form and became \"?\""}};
+             "Groups: 2 characters have no Windows-1252 form and became \"?\"",
+             Diagnostic::Severity::Error, MessageKind::CsvCharactersReplaced}};
         QCOMPARE(text.diagnostics, expected);
     }
 

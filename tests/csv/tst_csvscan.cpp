@@ -135,7 +135,7 @@ private slots:
                     throw std::runtime_error("stop");
                 }
                 cells.insert(cells.end(), record.begin(), record.end());
-            }, CsvScan::Best);
+            }, CsvScan::Best, nullptr);
         };
         std::vector<Diagnostic> aheadReports;
         std::vector<std::string> aheadCells;

@@ -148,6 +148,53 @@ private slots:
         }
     }
 
+    // Channel rasters that are no whole number of Hz, and stops off the raster.
+    void rangeRaster_data() {
+        QTest::addColumn<QString>("stop");
+        QTest::addColumn<QString>("step");
+        QTest::addColumn<qulonglong>("count");
+        QTest::addColumn<qulonglong>("lastHz");
+        QTest::addColumn<qulonglong>("thirdHz");  // rounded to the nearest Hz
+        QTest::addColumn<QStringList>("notices");
+        const QString airband =
+            "Step \"8.33k\" is taken as the airband raster of 25/3 kHz (8333.33... Hz); each "
+            "channel is rounded to the nearest Hz";
+        QTest::newRow("8.33k ends on its stop")
+            << "136.975"
+            << "8.33k" << 2278ULL << 136975000ULL << 118016667ULL << QStringList{airband};
+        QTest::newRow("a fraction")
+            << "136.975"
+            << "25k/3" << 2278ULL << 136975000ULL << 118016667ULL << QStringList{};
+        QTest::newRow("8330 Hz misses the stop")
+            << "136.975"
+            << "8330 Hz" << 2278ULL << 136967410ULL << 118016660ULL
+            << QStringList{
+                   "Stop \"136.975\" is not on the raster; the last channel is at "
+                   "136.967410 MHz"};
+        QTest::newRow("a third of a kHz")
+            << "118.001"
+            << "1k/3" << 4ULL << 118001000ULL << 118000667ULL << QStringList{};
+    }
+    void rangeRaster() {
+        QFETCH(QString, stop);
+        QFETCH(QString, step);
+        QFETCH(qulonglong, count);
+        QFETCH(qulonglong, lastHz);
+        QFETCH(qulonglong, thirdHz);
+        QFETCH(QStringList, notices);
+        const Result<ChannelRange> range =
+            ReadChannelRange("118", stop.toStdString(), step.toStdString());
+        QVERIFY(range);
+        QCOMPARE(qulonglong(range->Count()), count);
+        QCOMPARE(qulonglong(range->FrequencyOf(range->Count() - 1)), lastHz);
+        QStringList said;
+        for (const std::string& notice : range->notices) {
+            said << QString::fromStdString(notice);
+        }
+        QCOMPARE(said, notices);
+        QCOMPARE(qulonglong(range->FrequencyOf(2)), thirdHz);
+    }
+
     void makeRangeRows_data() {
         QTest::addColumn<int>("channels");     // rows already in the table
         QTest::addColumn<int>("firstNumber");  // 0: after the highest
@@ -162,15 +209,15 @@ private slots:
         QTest::newRow("given bandwidth and number")
             << 0 << 7 << 1ULL << "USB"
             << "2400" << QStringList{"7/1000/2400/USB"} << "";
-        QTest::newRow("no mode: fallback bandwidth") << 0 << 0 << 1ULL << ""
-                                                     << "" << QStringList{"1/1000/6000/"} << "";
+        QTest::newRow("no mode: CW and its bandwidth") << 0 << 0 << 1ULL << ""
+                                                       << "" << QStringList{"1/1000/500/CW"} << "";
         QTest::newRow("fills the table to 65535 rows") << 65000 << 1 << 535ULL << "FM"
                                                        << "" << QStringList{} << "";
         QTest::newRow("one row too many")
             << 65000 << 1 << 536ULL << ""
             << "" << QStringList{}
             << "The range makes 536 channels; with the 65000 rows already in the table that is "
-               "more than 65535 rows";
+               "more than 65535 rows; 535 more fit";
         QTest::newRow("numbers past 65535")
             << 0 << 65535 << 2ULL << ""
             << "" << QStringList{}

@@ -31,6 +31,8 @@ MemoryTable ThreeColumns(bool arena = false) {
     return table;
 }
 
+enum class Moves { PutFromRead, TakeThenDrop, PutTakeDrop, AssignOver };
+
 }  // namespace
 
 class TestMemoryTable : public QObject {
@@ -76,6 +78,47 @@ private slots:
             QCOMPARE(Joined(moved, row), expected);
             QCOMPARE(Joined(before, 1), QStringLiteral("1|7100000|Caf\u00E9"));
         }
+    }
+
+    // Rows move between tables without being copied; each must stay readable after the table
+    // whose arena holds its text is gone (an arena's block is unmapped when freed).
+    void rowsOutliveTheTableTheyCameFrom_data() {
+        QTest::addColumn<int>("moves");
+        QTest::newRow("put from a read table") << int(Moves::PutFromRead);
+        QTest::newRow("taken, the table dropped") << int(Moves::TakeThenDrop);
+        QTest::newRow("put, taken out, the table dropped") << int(Moves::PutTakeDrop);
+        QTest::newRow("taken, the table assigned over") << int(Moves::AssignOver);
+    }
+    void rowsOutliveTheTableTheyCameFrom() {
+        QFETCH(int, moves);
+        auto source = std::make_unique<MemoryTable>(ThreeColumns(true));
+        MemoryTable rows(3);
+        switch (Moves(moves)) {
+            case Moves::PutFromRead:
+                rows.PutRows(1, std::move(*source));
+                source.reset();
+                break;
+            case Moves::TakeThenDrop:
+                rows = source->TakeRows(1, 2);
+                source.reset();
+                break;
+            case Moves::PutTakeDrop: {
+                auto table = std::make_unique<MemoryTable>(3);
+                table->PutRows(1, std::move(*source));
+                source.reset();
+                rows = table->TakeRows(1, 2);
+                table.reset();
+                break;
+            }
+            case Moves::AssignOver:
+                rows = source->TakeRows(1, 2);
+                *source = MemoryTable(3);
+                break;
+        }
+        MemoryTable again(3);
+        again.PutRows(1, std::move(rows));
+        QCOMPARE(Joined(again, 1), QStringLiteral("1|7100000|Caf\u00E9"));
+        QCOMPARE(Joined(again, 2), QStringLiteral("2||x"));
     }
 
     void columnCountKeepsTexts() {

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <memory>
+
+class QAction;
+class QWidget;
+
+namespace corvalen {
+
+class Document;
+class FileActions;
+class ScheduleFilterAsker;
+class SharedFileDialog;
+
+// File / "Import Broadcast Schedule…": opens an EiBi schedule, asks which broadcasts to keep,
+// and adds one channel per frequency and station after the last row, numbered on from the
+// highest channel number, as one undo step.
+class ScheduleActions : public QObject {
+    Q_OBJECT
+
+public:
+    ScheduleActions(Document& document, SharedFileDialog& fileDialog, FileActions& files,
+                    QWidget* window);
+    ~ScheduleActions() override;
+
+    QAction* importAction() const { return m_import; }
+    // Where the filter is asked for; without a call, the dialog over the window.
+    void setAsker(ScheduleFilterAsker* asker) { m_asker = asker; }
+
+    // Reads the schedule at `path`, asks for the filter and adds the channels. False when the
+    // file cannot be read or the dialog was cancelled; the table then stays as it was.
+    bool importFile(const QString& path);
+
+public slots:
+    void importSchedule();
+
+signals:
+    // What the import did, and the lines it reported (for the status line's tooltip).
+    void status(const QString& text, const QString& details);
+
+private:
+    Document& m_document;
+    SharedFileDialog& m_fileDialog;
+    FileActions& m_files;
+    std::unique_ptr<ScheduleFilterAsker> m_ownAsker;
+    ScheduleFilterAsker* m_asker;
+    QAction* m_import;
+};
+
+}  // namespace corvalen

@@ -1,0 +1,156 @@
+#include "app/ScheduleDialog.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+
+#include "app/StatusText.h"
+
+namespace corvalen {
+
+std::optional<ScheduleFilter> QtScheduleFilterAsker::askScheduleFilter(const Schedule& schedule,
+                                                                       const QString& fileName) {
+    ScheduleDialog dialog(schedule, fileName, m_parent);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    Result<ScheduleFilter> filter = dialog.filter();
+    return filter ? std::optional<ScheduleFilter>(*filter) : std::nullopt;
+}
+
+ScheduleDialog::ScheduleDialog(const Schedule& schedule, const QString& fileName, QWidget* parent)
+    : QDialog(parent),
+      m_schedule(schedule),
+      m_at(new QLineEdit(this)),
+      m_day(new QComboBox(this)),
+      m_languages(new QLineEdit(this)),
+      m_targets(new QLineEdit(this)),
+      m_station(new QLineEdit(this)),
+      m_band(new QLineEdit(this)),
+      m_useDate(new QCheckBox(tr("Valid on"), this)),
+      m_date(new QDateEdit(QDate::currentDate(), this)),
+      m_count(new QLabel(this)),
+      m_buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this)) {
+    setWindowTitle(tr("Import Broadcast Schedule - %1").arg(fileName));
+    m_at->setObjectName(QStringLiteral("at"));
+    m_at->setPlaceholderText(tr("HHMM or HHMM-HHMM, UTC"));
+    m_day->setObjectName(QStringLiteral("day"));
+    m_day->addItem(tr("Any day"));
+    for (const QString& day : {tr("Monday"), tr("Tuesday"), tr("Wednesday"), tr("Thursday"),
+                               tr("Friday"), tr("Saturday"), tr("Sunday")}) {
+        m_day->addItem(day);
+    }
+    m_languages->setObjectName(QStringLiteral("language"));
+    m_languages->setPlaceholderText(tr("codes, e.g. E,F"));
+    m_targets->setObjectName(QStringLiteral("target"));
+    m_targets->setPlaceholderText(tr("areas, e.g. Eu,NAm"));
+    m_station->setObjectName(QStringLiteral("station"));
+    m_station->setPlaceholderText(tr("part of the name, any case"));
+    m_band->setObjectName(QStringLiteral("band"));
+    m_band->setPlaceholderText(tr("kHz FROM-TO, e.g. 5900-6200"));
+    m_useDate->setObjectName(QStringLiteral("useDate"));
+    m_date->setObjectName(QStringLiteral("date"));
+    m_date->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    m_date->setEnabled(false);
+    m_count->setObjectName(QStringLiteral("count"));
+    m_count->setWordWrap(true);
+
+    auto* form = new QFormLayout;
+    form->addRow(tr("On air at:"), m_at);
+    form->addRow(tr("Weekday:"), m_day);
+    form->addRow(tr("Languages:"), m_languages);
+    form->addRow(tr("Target areas:"), m_targets);
+    form->addRow(tr("Station:"), m_station);
+    form->addRow(tr("Band:"), m_band);
+    auto* dateRow = new QHBoxLayout;
+    dateRow->addWidget(m_useDate);
+    dateRow->addWidget(m_date, 1);
+    form->addRow(tr("Date:"), dateRow);
+    auto* note = new QLabel(
+        tr("Inactive broadcasts are left out; without a date the Start and Stop dates are not "
+           "checked. One channel is added per frequency and station."),
+        this);
+    note->setWordWrap(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(note);
+    layout->addWidget(m_count);
+    layout->addWidget(m_buttons);
+    m_buttons->button(QDialogButtonBox::Ok)->setText(tr("Import"));
+    connect(m_buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    for (QLineEdit* edit : {m_at, m_languages, m_targets, m_station, m_band}) {
+        connect(edit, &QLineEdit::textChanged, this, &ScheduleDialog::updateCount);
+    }
+    connect(m_day, &QComboBox::currentIndexChanged, this, &ScheduleDialog::updateCount);
+    connect(m_date, &QDateEdit::dateChanged, this, &ScheduleDialog::updateCount);
+    connect(m_useDate, &QCheckBox::toggled, this, [this](bool on) {
+        m_date->setEnabled(on);
+        updateCount();
+    });
+    setMinimumWidth(440);
+    updateCount();
+}
+
+Result<ScheduleFilter> ScheduleDialog::filter() const {
+    ScheduleFilter filter;
+    if (const QString at = m_at->text().trimmed(); !at.isEmpty()) {
+        Result<ScheduleFilter::Span> span = ParseScheduleTime(at.toStdString());
+        if (!span) {
+            return span.error();
+        }
+        filter.at = *span;
+    }
+    if (m_day->currentIndex() > 0) {
+        filter.day = m_day->currentIndex() - 1;
+    }
+    filter.languages = ParseCodeList(m_languages->text().toStdString());
+    filter.targets = ParseCodeList(m_targets->text().toStdString());
+    filter.station = m_station->text().trimmed().toStdString();
+    if (const QString band = m_band->text().trimmed(); !band.isEmpty()) {
+        Result<Band> range = ParseBand(band.toStdString());
+        if (!range) {
+            return range.error();
+        }
+        filter.bandFrom = range->from;
+        filter.bandTo = range->to;
+    }
+    if (m_useDate->isChecked()) {
+        filter.date = m_date->date().month() * 100 + m_date->date().day();
+    }
+    return filter;
+}
+
+void ScheduleDialog::updateCount() {
+    const Result<ScheduleFilter> chosen = filter();
+    QPushButton* ok = m_buttons->button(QDialogButtonBox::Ok);
+    if (!chosen) {
+        // The reason, with its first letter in capitals as the start of a sentence.
+        QString reason = QString::fromStdString(chosen.error().message);
+        reason[0] = reason[0].toUpper();
+        m_count->setText(reason);
+        ok->setEnabled(false);
+        return;
+    }
+    const ScheduleSelection selection = SelectBroadcasts(m_schedule, *chosen);
+    const QLocale locale;
+    const int channels = ScheduleChannelCount(selection.entries);
+    m_count->setText(tr("%1 of %2 pass, on %3")
+                         .arg(locale.toString(static_cast<qlonglong>(selection.entries.size())),
+                              Count(static_cast<qsizetype>(m_schedule.entries.size()),
+                                    QT_TRANSLATE_NOOP("Count", "broadcast"),
+                                    QT_TRANSLATE_NOOP("Count", "broadcasts")),
+                              Count(channels, QT_TRANSLATE_NOOP("Count", "channel"),
+                                    QT_TRANSLATE_NOOP("Count", "channels"))));
+    ok->setEnabled(channels > 0);
+}
+
+}  // namespace corvalen

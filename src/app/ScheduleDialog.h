@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QDialog>
+#include <optional>
+
+#include "formats/ScheduleFilter.h"
+
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QDialogButtonBox;
+class QLabel;
+class QLineEdit;
+
+namespace corvalen {
+
+// Asks which broadcasts of a schedule to import. The program shows ScheduleDialog; the tests
+// answer from a script.
+class ScheduleFilterAsker {
+public:
+    virtual ~ScheduleFilterAsker() = default;
+    // The filter chosen for `schedule` (read from `fileName`); nothing when cancelled.
+    virtual std::optional<ScheduleFilter> askScheduleFilter(const Schedule& schedule,
+                                                            const QString& fileName) = 0;
+};
+
+class QtScheduleFilterAsker : public ScheduleFilterAsker {
+public:
+    explicit QtScheduleFilterAsker(QWidget* parent) : m_parent(parent) {}
+    std::optional<ScheduleFilter> askScheduleFilter(const Schedule& schedule,
+                                                    const QString& fileName) override;
+
+private:
+    QWidget* m_parent;
+};
+
+// "Import Broadcast Schedule": the schedule's filters (UTC time or span, weekday, languages,
+// targets, station, band in kHz, a date) with a live count of the broadcasts and channels they
+// keep. Each field takes what the converter's option of the same name takes.
+class ScheduleDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    ScheduleDialog(const Schedule& schedule, const QString& fileName, QWidget* parent = nullptr);
+
+    // The filter of the fields, or the first field's error.
+    Result<ScheduleFilter> filter() const;
+
+private:
+    void updateCount();
+
+    const Schedule& m_schedule;
+    QLineEdit* m_at;
+    QComboBox* m_day;
+    QLineEdit* m_languages;
+    QLineEdit* m_targets;
+    QLineEdit* m_station;
+    QLineEdit* m_band;
+    QCheckBox* m_useDate;
+    QDateEdit* m_date;
+    QLabel* m_count;
+    QDialogButtonBox* m_buttons;
+};
+
+}  // namespace corvalen

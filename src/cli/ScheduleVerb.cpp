@@ -1,0 +1,171 @@
+#include "cli/ScheduleVerb.h"
+
+#include <string>
+#include <vector>
+
+#include "cli/Converter.h"
+#include "files/ChannelFiles.h"
+#include "formats/EibiSchedule.h"
+#include "formats/ScheduleFilter.h"
+#include "io/SafeFile.h"
+
+namespace corvalen {
+
+namespace {
+
+constexpr std::string_view kUsage =
+    "usage: corvalen-cli schedule [--at HHMM|HHMM-HHMM] [--day Mo..Su] [--language L[,L...]]\n"
+    "           [--target T[,T...]] [--station TEXT] [--band FROM-TO] [--date YYYY-MM-DD]\n"
+    "           [--model MODEL] [--to chirp|sdrsharp|sdrpp] SKED.csv OUTPUT\n"
+    "\n"
+    "schedule reads an EiBi broadcast schedule (sked-XNN.csv), keeps the broadcasts that pass\n"
+    "every filter given, and writes one channel per frequency and station to OUTPUT (.csv,\n"
+    ".g3m or .15m with --model, or a CHIRP, SDR# or SDR++ list as convert does): Mode AM with\n"
+    "its default bandwidth, Callsign the station, Comments the time spans, languages and\n"
+    "targets.\n"
+    "  --at HHMM            on air at that UTC minute (start included, end excluded; spans\n"
+    "                       past midnight wrap); --at HHMM-HHMM: at any minute of that span\n"
+    "  --day Mo..Su         broadcasting on that weekday; Days that cannot be read are kept\n"
+    "  --language L,...     any of these language codes (E matches an entry's E,F)\n"
+    "  --target T,...       any of these target areas (Eu, NAm, ...)\n"
+    "  --station TEXT       part of the station's name, any case\n"
+    "  --band FROM-TO       frequencies in kHz, both ends included (5900-6200)\n"
+    "  --date YYYY-MM-DD    valid on that date (Start/Stop) and active; without it inactive\n"
+    "                       entries are left out and the dates are not checked\n"
+    "Exit status: 0 done, 1 something was reported (or a file could not be read or written),\n"
+    "2 wrong arguments (nothing written).\n";
+
+std::string Count(std::size_t n, std::string_view singular, std::string_view plural) {
+    return std::to_string(n) + " " + std::string(n == 1 ? singular : plural);
+}
+
+// Reads the options into `filter` and `choice`; false after writing the reason to `err`.
+bool ParseScheduleArguments(std::span<const std::string_view> args, ScheduleFilter& filter,
+                            OutputChoice& choice, std::vector<std::string>& files,
+                            std::ostream& err) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string_view arg = args[i];
+        if (!arg.starts_with("--")) {
+            files.emplace_back(arg);
+            continue;
+        }
+        std::string_view value;
+        if (const std::size_t equals = arg.find('='); equals != std::string_view::npos) {
+            value = arg.substr(equals + 1);
+            arg = arg.substr(0, equals);
+        } else if (i + 1 < args.size()) {
+            value = args[++i];
+        } else {
+            err << "corvalen-cli: " << arg << " needs a value\n";
+            return false;
+        }
+        std::string problem;
+        if (arg == "--at") {
+            const auto span = ParseScheduleTime(value);
+            span ? void(filter.at = *span) : void(problem = span.error().message);
+        } else if (arg == "--day") {
+            const auto day = ParseWeekday(value);
+            day ? void(filter.day = *day) : void(problem = day.error().message);
+        } else if (arg == "--language" || arg == "--target") {
+            (arg == "--language" ? filter.languages : filter.targets) = ParseCodeList(value);
+        } else if (arg == "--station") {
+            filter.station = value;
+        } else if (arg == "--band") {
+            const auto band = ParseBand(value);
+            if (band) {
+                filter.bandFrom = band->from;
+                filter.bandTo = band->to;
+            } else {
+                problem = band.error().message;
+            }
+        } else if (arg == "--date") {
+            const auto date = ParseScheduleDate(value);
+            date ? void(filter.date = *date) : void(problem = date.error().message);
+        } else if (arg == "--model") {
+            if (!ReadModel(value, choice.model, err)) {
+                return false;
+            }
+        } else if (arg == "--to") {
+            choice.to = FormatNamed(value);
+            if (choice.to == nullptr) {
+                problem = "--to takes chirp, sdrsharp or sdrpp, not " + std::string(value);
+            }
+        } else {
+            problem = "unknown option " + std::string(arg);
+        }
+        if (!problem.empty()) {
+            err << "corvalen-cli: " << arg << ": " << problem << "\n";
+            return false;
+        }
+    }
+    if (files.size() != 2) {
+        err << "corvalen-cli: schedule needs a SKED.csv and an OUTPUT file\n";
+        return false;
+    }
+    choice.output = files[1];
+    return CheckOutputChoice(choice, err);
+}
+
+void Report(const std::vector<Diagnostic>& diagnostics, std::ostream& err) {
+    for (const Diagnostic& d : diagnostics) {
+        err << d.ToString() << "\n";
+    }
+}
+
+}  // namespace
+
+std::string_view ScheduleUsage() {
+    return kUsage;
+}
+
+int RunSchedule(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+        out << kUsage;
+        return kExitOk;
+    }
+    ScheduleFilter filter;
+    OutputChoice choice;
+    std::vector<std::string> files;
+    if (!ParseScheduleArguments(args, filter, choice, files, err)) {
+        err << "Try corvalen-cli schedule --help\n";
+        return kExitUsageError;
+    }
+    const std::string& sked = files[0];
+    const Result<ByteBuffer> buffer = ReadWholeFileBuffer(sked, kMaxScheduleBytes);
+    if (!buffer) {
+        err << "corvalen-cli: " << buffer.error().message << "\n";
+        return kExitFileError;
+    }
+    const std::string_view bytes(buffer->data(), buffer->size());
+    if (!LooksLikeEibiSchedule(bytes)) {
+        err << "corvalen-cli: \"" << sked
+            << "\" is no EiBi schedule: its first line does not start with the kHz column; "
+               "nothing written\n";
+        return kExitFileError;
+    }
+    const Schedule schedule = ReadEibiSchedule(bytes);
+    const ScheduleSelection selection = SelectBroadcasts(schedule, filter);
+    Report(schedule.diagnostics, err);
+    Report(selection.notices, err);
+    if (selection.entries.empty()) {
+        err << "corvalen-cli: no broadcast of " << sked << " passes the filters; nothing written\n";
+        return kExitFileError;
+    }
+    bool reported = !schedule.diagnostics.empty() || !selection.notices.empty();
+    bool written = false;
+    const int status =
+        WriteChannels(ScheduleChannels(selection.entries), {}, choice, out, err, written);
+    if (status != kExitOk) {
+        return status;
+    }
+    out << " from " << selection.entries.size() << " of "
+        << Count(schedule.entries.size(), "broadcast", "broadcasts") << " in " << sked;
+    const std::size_t lines = schedule.diagnostics.size() + selection.notices.size();
+    if (lines != 0) {
+        out << "; " << Count(lines, "line", "lines") << " reported";
+    }
+    out << "\n";
+    return reported || written ? kExitFileError : kExitOk;
+}
+
+}  // namespace corvalen

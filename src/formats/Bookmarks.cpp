@@ -1,0 +1,296 @@
+#include "formats/Bookmarks.h"
+
+#include <algorithm>
+#include <array>
+#include <map>
+#include <set>
+#include <utility>
+
+#include "channel/CellChecks.h"
+#include "channel/CellValues.h"
+#include "convert/FrequencyText.h"
+#include "g3m/MemoryRecord.h"
+
+namespace corvalen {
+
+namespace {
+
+constexpr int kReceiverGroups = 16;
+
+// SDR modes and the receiver's mode of the same kind, both ways.
+struct ModePair {
+    std::string_view sdr;
+    std::string_view receiver;
+};
+constexpr std::array<ModePair, 6> kSameModes = {
+    {{"NFM", "FM"}, {"AM", "AM"}, {"DSB", "DSB"}, {"LSB", "LSB"}, {"USB", "USB"}, {"CW", "CW"}}};
+// Receiver modes an SDR list lacks, and the SDR mode they are written as (reported).
+constexpr std::array<ModePair, 5> kNearestModes = {
+    {{"NFM", "FM6"}, {"NFM", "FM3"}, {"AM", "AMS"}, {"AM", "AMN"}, {"USB", "ISB"}}};
+constexpr std::array<std::string_view, 8> kSdrModes = {"NFM", "WFM", "AM", "DSB",
+                                                       "LSB", "USB", "CW", "RAW"};
+// What a cell that is no mode is written as: the receiver's own choice for an empty Mode.
+constexpr std::string_view kFallbackSdrMode = "CW";
+
+// How often something came up, where first, and with what text: reported once per kind.
+struct Tally {
+    int count = 0;
+    int firstRow = 0;
+    std::string example;
+    void Note(int row, std::string_view text) {
+        if (count++ == 0) {
+            firstRow = row;
+            example = text;
+        }
+    }
+};
+
+std::string Plural(int n, std::string_view one, std::string_view many) {
+    return std::to_string(n) + " " + std::string(n == 1 ? one : many);
+}
+
+std::string LaterRows(int count) {
+    return count > 1 ? " (and " + Plural(count - 1, "later row", "later rows") + ")" : "";
+}
+
+bool IsBlankOrZero(std::string_view cell) {
+    const FrequencyReading number = ReadFrequency(cell, FrequencyUnit::Hz);
+    return cell.find_first_not_of(" \t") == std::string_view::npos ||
+           (number.status == FrequencyReading::Status::Ok && number.hz == 0);
+}
+
+}  // namespace
+
+std::string_view SdrModeToReceiver(std::string_view sdrMode) {
+    for (const ModePair& pair : kSameModes) {
+        if (pair.sdr == sdrMode) {
+            return pair.receiver;
+        }
+    }
+    return {};
+}
+
+BookmarkRead BookmarksToTable(const std::vector<Bookmark>& bookmarks, std::string_view format,
+                              std::vector<std::string> knownGroups, int firstNumber) {
+    BookmarkRead read;
+    read.groupNames = std::move(knownGroups);
+    const std::size_t namesBefore = read.groupNames.size();
+    std::map<std::string, Tally> modesKept;
+    Tally withoutGroup;
+    std::vector<std::string> namesLeftOut;
+    int firstNamed = 0;
+
+    read.table.ReserveChannels(static_cast<int>(bookmarks.size()));
+    for (std::size_t i = 0; i < bookmarks.size(); ++i) {
+        const Bookmark& bookmark = bookmarks[i];
+        const int row = static_cast<int>(i) + 1;
+        MemoryTable::Row cells(kImportedColumnCount);
+        cells[Number] = std::to_string(firstNumber + static_cast<int>(i));
+        cells[Frequency] = std::to_string(bookmark.hz);
+        const std::string_view mode = SdrModeToReceiver(bookmark.mode);
+        cells[Mode] = mode.empty() ? bookmark.mode : std::string(mode);
+        if (mode.empty()) {
+            modesKept[bookmark.mode].Note(row, bookmark.mode);
+        }
+        cells[Bandwidth] = bookmark.bandwidth != 0 ? std::to_string(bookmark.bandwidth)
+                                                   : std::string(DefaultBandwidth(cells[Mode]));
+        cells[Callsign] = bookmark.name;
+        if (!bookmark.group.empty()) {
+            auto known = std::find(read.groupNames.begin(), read.groupNames.end(), bookmark.group);
+            if (known == read.groupNames.end() && read.groupNames.size() < kReceiverGroups) {
+                known = read.groupNames.insert(known, bookmark.group);
+            }
+            if (known != read.groupNames.end()) {
+                cells[Groups] = std::to_string(known - read.groupNames.begin() + 1);
+                firstNamed = firstNamed == 0 ? row : firstNamed;
+            } else {
+                withoutGroup.Note(row, bookmark.group);
+                if (std::find(namesLeftOut.begin(), namesLeftOut.end(), bookmark.group) ==
+                    namesLeftOut.end()) {
+                    namesLeftOut.push_back(bookmark.group);
+                }
+            }
+        }
+        read.table.AppendRow(std::move(cells));
+    }
+
+    const auto report = [&](int row, int column, std::string message, bool notice) {
+        read.diagnostics.push_back(
+            Diagnostic{Diagnostic::Place::Row, row, column, std::move(message),
+                       notice ? Diagnostic::Severity::Notice : Diagnostic::Severity::Error});
+    };
+    if (read.groupNames.size() > namesBefore) {
+        std::string mapping;
+        for (std::size_t k = namesBefore; k < read.groupNames.size(); ++k) {
+            mapping.append(k == namesBefore ? "" : ", ")
+                .append(std::to_string(k + 1))
+                .append(" ")
+                .append(QuotedCell(read.groupNames[k]));
+        }
+        report(firstNamed, Groups,
+               "Groups now stand for the " + std::string(format) + "'s group names: " + mapping,
+               true);
+    }
+    if (withoutGroup.count > 0) {
+        report(withoutGroup.firstRow, Groups,
+               "Groups are 16 on the receiver, too few for " +
+                   Plural(static_cast<int>(namesLeftOut.size()), "more group name",
+                          "more group names") +
+                   " (first " + QuotedCell(withoutGroup.example) + "); " +
+                   Plural(withoutGroup.count, "channel", "channels") + " left without a group",
+               false);
+    }
+    for (const auto& [text, tally] : modesKept) {
+        report(tally.firstRow, Mode,
+               "Mode " + QuotedCell(text) + " is no mode the receiver has; kept as it is" +
+                   LaterRows(tally.count),
+               false);
+    }
+    std::stable_sort(read.diagnostics.begin(), read.diagnostics.end(),
+                     [](const Diagnostic& a, const Diagnostic& b) { return a.number < b.number; });
+    return read;
+}
+
+BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::string>& groupNames,
+                               const BookmarkFormat& format) {
+    BookmarkWrite result;
+    const auto report = [&](int row, int column, std::string message) {
+        result.diagnostics.push_back(
+            Diagnostic{Diagnostic::Place::Row, row, column, std::move(message)});
+    };
+    std::map<std::string_view, Tally> modesChanged;
+    std::map<int, Tally> lostColumns;
+    Tally renamed;
+    Tally severalGroups;
+    std::map<std::string, std::set<std::string>> namesInGroup;
+
+    for (int row = 1; row < table.RowCount(); ++row) {
+        if (IsEmptyRow(table, row)) {
+            continue;
+        }
+        const RowTexts cells = RowTextsOf(table, row);
+        const FrequencyReading hz = ReadFrequency(cells[Frequency], FrequencyUnit::Hz);
+        if (hz.status != FrequencyReading::Status::Ok) {
+            report(row, Frequency,
+                   "Frequency " + QuotedCell(cells[Frequency]) +
+                       " is not a whole number of Hz; row not written");
+            ++result.rowsNotWritten;
+            continue;
+        }
+        Bookmark bookmark;
+        bookmark.hz = hz.hz;
+        bookmark.name = cells[Callsign];
+        if (bookmark.name.empty() && format.keysByName) {
+            bookmark.name = FrequencyText(hz.hz, FrequencyUnit::kHz) + " kHz";
+        }
+
+        const std::string_view mode = cells[Mode];
+        bookmark.mode = kFallbackSdrMode;
+        bool exact = false;
+        for (const ModePair& pair : kSameModes) {
+            if (pair.receiver == mode) {
+                bookmark.mode = pair.sdr;
+                exact = true;
+            }
+        }
+        if (std::find(kSdrModes.begin(), kSdrModes.end(), mode) != kSdrModes.end()) {
+            bookmark.mode = mode;
+            exact = true;
+        }
+        for (const ModePair& pair : kNearestModes) {
+            if (!exact && pair.receiver == mode) {
+                bookmark.mode = pair.sdr;
+            }
+        }
+        if (!exact) {
+            modesChanged[mode].Note(row, mode);
+        }
+
+        const FrequencyReading bandwidth = ReadFrequency(cells[Bandwidth], FrequencyUnit::Hz);
+        if (bandwidth.status == FrequencyReading::Status::Ok && bandwidth.hz != 0) {
+            bookmark.bandwidth = bandwidth.hz;
+        } else {
+            const std::string_view fallback = DefaultBandwidth(mode);
+            bookmark.bandwidth = ReadFrequency(fallback, FrequencyUnit::Hz).hz;
+            if (!IsBlankOrZero(cells[Bandwidth])) {
+                lostColumns[Bandwidth].Note(row, cells[Bandwidth]);
+            }
+        }
+        for (const Column column : {IfShift, Hotkey, Lockout, Priority, LevelSquelch,
+                                    SecondarySquelchType, SecondarySquelchValue, Comments}) {
+            if (!IsBlankOrZero(cells[column])) {
+                lostColumns[column].Note(row, cells[column]);
+            }
+        }
+
+        ++result.channelsWritten;
+        std::vector<std::string> groups;
+        const std::uint16_t bits = GroupsOf(cells[Groups]);
+        for (int group = 1; group <= kReceiverGroups; ++group) {
+            if ((bits & (1u << (group - 1))) != 0) {
+                groups.push_back(static_cast<std::size_t>(group) <= groupNames.size() &&
+                                         !groupNames[static_cast<std::size_t>(group - 1)].empty()
+                                     ? groupNames[static_cast<std::size_t>(group - 1)]
+                                     : "Group " + std::to_string(group));
+            }
+        }
+        if (groups.empty()) {
+            groups.emplace_back(format.noGroup);
+        }
+        if (format.oneGroupEach && groups.size() > 1) {
+            severalGroups.Note(row, cells[Groups]);
+            groups.resize(1);
+        }
+        for (const std::string& group : groups) {
+            Bookmark copy = bookmark;
+            copy.group = group;
+            if (format.keysByName) {
+                std::set<std::string>& taken = namesInGroup[group];
+                for (int k = 2; taken.count(copy.name) != 0; ++k) {
+                    copy.name = bookmark.name + " (" + std::to_string(k) + ")";
+                }
+                if (copy.name != bookmark.name) {
+                    renamed.Note(row, bookmark.name);
+                }
+                taken.insert(copy.name);
+            }
+            result.bookmarks.push_back(std::move(copy));
+        }
+    }
+
+    const std::string in = " in an " + std::string(format.name);
+    for (const auto& [changed, tally] : modesChanged) {
+        const std::string_view mode = changed;  // a lambda may not capture a structured binding
+        const auto nearest = std::find_if(kNearestModes.begin(), kNearestModes.end(),
+                                          [&](const ModePair& p) { return p.receiver == mode; });
+        report(tally.firstRow, Mode,
+               "Mode " + QuotedCell(mode) + " has no equal" + in + "; written as " +
+                   std::string(nearest != kNearestModes.end() ? nearest->sdr : kFallbackSdrMode) +
+                   LaterRows(tally.count));
+    }
+    for (const auto& [column, tally] : lostColumns) {
+        report(tally.firstRow, column,
+               std::string(kCsvHeaderNames[static_cast<std::size_t>(column)]) + " " +
+                   QuotedCell(tally.example) + " has no place" + in + "; not written" +
+                   LaterRows(tally.count));
+    }
+    if (severalGroups.count > 0) {
+        report(severalGroups.firstRow, Groups,
+               "Groups " + QuotedCell(severalGroups.example) + " names several groups; an " +
+                   std::string(format.name) + " entry has one, so the first is written" +
+                   LaterRows(severalGroups.count));
+    }
+    if (renamed.count > 0) {
+        report(renamed.firstRow, Callsign,
+               "Callsign " + QuotedCell(renamed.example) + " is used again in its list, which " +
+                   "keys bookmarks by name; written with a suffix such as \" (2)\"" +
+                   LaterRows(renamed.count));
+    }
+    std::stable_sort(result.diagnostics.begin(), result.diagnostics.end(),
+                     [](const Diagnostic& a, const Diagnostic& b) {
+                         return a.number != b.number ? a.number < b.number : a.column < b.column;
+                     });
+    return result;
+}
+
+}  // namespace corvalen

@@ -1,0 +1,270 @@
+#include "formats/EibiSchedule.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+
+#include "channel/CellChecks.h"
+#include "convert/FrequencyText.h"
+#include "convert/Windows1252.h"
+
+namespace corvalen {
+
+namespace {
+
+// EiBi's columns in the order its files list them.
+enum EibiColumn {
+    Khz,
+    Time,
+    Days,
+    Itu,
+    Station,
+    Language,
+    Target,
+    Remarks,
+    Persistence,
+    Start,
+    Stop,
+    kEibiColumnCount
+};
+constexpr std::array<std::string_view, kEibiColumnCount> kColumnNames = {
+    "kHz", "Time(UTC)", "Days", "ITU", "Station", "Lng", "Target", "Remarks", "P", "Start", "Stop"};
+
+constexpr std::array<std::string_view, 7> kDayNames = {"Mo", "Tu", "We", "Th", "Fr", "Sa", "Su"};
+
+std::string_view Trim(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+std::vector<std::string_view> Split(std::string_view line, char separator) {
+    std::vector<std::string_view> fields;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = line.find(separator, start);
+        fields.push_back(line.substr(start, end == std::string_view::npos ? end : end - start));
+        if (end == std::string_view::npos) {
+            return fields;
+        }
+        start = end + 1;
+    }
+}
+
+// A weekday name at the start of `text`: 0 for Monday to 6 for Sunday, -1 for none.
+int DayNameAt(std::string_view text) {
+    for (std::size_t day = 0; day < kDayNames.size(); ++day) {
+        if (text.starts_with(kDayNames[day])) {
+            return static_cast<int>(day);
+        }
+    }
+    return -1;
+}
+
+// Days from `first` to `last` (0 to 6), wrapping past Sunday.
+std::uint8_t DayRange(int first, int last) {
+    std::uint8_t days = 0;
+    for (int day = first;; day = (day + 1) % 7) {
+        days |= static_cast<std::uint8_t>(1u << day);
+        if (day == last) {
+            return days;
+        }
+    }
+}
+
+// One piece between commas: digits ("1245", "1-5") or names ("SaSu", "Mo-Fr"), not both
+// ("Sa2" is the second Saturday of a month).
+bool ReadDayPiece(std::string_view piece, std::uint8_t& days) {
+    if (piece.empty()) {
+        return false;
+    }
+    const bool digits = piece[0] >= '0' && piece[0] <= '9';
+    const auto dayAt = [&](std::size_t& pos) {
+        if (digits) {
+            return pos < piece.size() && piece[pos] >= '1' && piece[pos] <= '7' ? piece[pos++] - '1'
+                                                                                : -1;
+        }
+        const int named = DayNameAt(piece.substr(pos));
+        if (named >= 0) {
+            pos += 2;
+        }
+        return named;
+    };
+    std::size_t pos = 0;
+    while (pos < piece.size()) {
+        const int first = dayAt(pos);
+        if (first < 0) {
+            return false;
+        }
+        int last = first;
+        if (pos < piece.size() && piece[pos] == '-') {
+            ++pos;
+            last = dayAt(pos);
+            if (last < 0) {
+                return false;
+            }
+        }
+        days |= DayRange(first, last);
+    }
+    return true;
+}
+
+}  // namespace
+
+bool LooksLikeEibiSchedule(std::string_view fileBytes) {
+    if (fileBytes.starts_with("\xEF\xBB\xBF")) {
+        fileBytes.remove_prefix(3);
+    }
+    return fileBytes.starts_with("kHz:") || fileBytes.starts_with("kHz;");
+}
+
+bool ReadScheduleDays(std::string_view text, std::uint8_t& days) {
+    text = Trim(text);
+    if (text.empty()) {
+        days = kEveryDay;
+        return true;
+    }
+    std::uint8_t named = 0;
+    for (const std::string_view piece : Split(text, ',')) {
+        if (!ReadDayPiece(Trim(piece), named)) {
+            return false;
+        }
+    }
+    days = named;
+    return true;
+}
+
+int ReadDayMonth(std::string_view text) {
+    text = Trim(text);
+    if (text.size() != 4 ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        return 0;
+    }
+    const int day = (text[0] - '0') * 10 + (text[1] - '0');
+    const int month = (text[2] - '0') * 10 + (text[3] - '0');
+    constexpr std::array<int, 12> kDaysInMonth = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (month < 1 || month > 12 || day < 1 || day > kDaysInMonth[month - 1]) {
+        return 0;
+    }
+    return month * 100 + day;
+}
+
+bool ReadTimeSpan(std::string_view text, int& start, int& end) {
+    text = Trim(text);
+    const auto minutes = [](std::string_view hhmm, bool isEnd) {
+        if (hhmm.size() != 4 ||
+            !std::all_of(hhmm.begin(), hhmm.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+            return -1;
+        }
+        const int hours = (hhmm[0] - '0') * 10 + (hhmm[1] - '0');
+        const int mins = (hhmm[2] - '0') * 10 + (hhmm[3] - '0');
+        if (isEnd && hours == 24 && mins == 0) {
+            return kMinutesPerDay;
+        }
+        return hours < 24 && mins < 60 ? hours * 60 + mins : -1;
+    };
+    if (text.size() != 9 || text[4] != '-') {
+        return false;
+    }
+    const int from = minutes(text.substr(0, 4), false);
+    const int to = minutes(text.substr(5), true);
+    if (from < 0 || to < 0) {
+        return false;
+    }
+    start = from;
+    end = to;
+    return true;
+}
+
+Schedule ReadEibiSchedule(std::string_view fileBytes) {
+    Schedule schedule;
+    if (fileBytes.starts_with("\xEF\xBB\xBF")) {
+        fileBytes.remove_prefix(3);
+    }
+    std::string converted;
+    if (!IsWellFormedUtf8(fileBytes)) {
+        converted = Utf8FromWindows1252(fileBytes);
+        fileBytes = converted;
+    }
+    const auto report = [&](int line, std::string message) {
+        schedule.diagnostics.push_back(
+            Diagnostic{Diagnostic::Place::Line, line, -1, std::move(message)});
+    };
+
+    std::array<int, kEibiColumnCount> where{};
+    for (int column = 0; column < kEibiColumnCount; ++column) {
+        where[static_cast<std::size_t>(column)] = column;
+    }
+    int lineNumber = 0;
+    std::size_t pos = 0;
+    while (pos < fileBytes.size()) {
+        std::size_t end = fileBytes.find('\n', pos);
+        if (end == std::string_view::npos) {
+            end = fileBytes.size();
+        }
+        std::string_view line = fileBytes.substr(pos, end - pos);
+        pos = end + 1;
+        ++lineNumber;
+        if (line.ends_with('\r')) {
+            line.remove_suffix(1);
+        }
+        const std::vector<std::string_view> fields = Split(line, ';');
+        if (lineNumber == 1 && LooksLikeEibiSchedule(line)) {
+            // The header names the columns, each with its width after a colon.
+            for (std::size_t k = 0; k < fields.size(); ++k) {
+                const std::string_view name = Trim(fields[k].substr(0, fields[k].find(':')));
+                const auto known = std::find(kColumnNames.begin(), kColumnNames.end(), name);
+                if (known != kColumnNames.end()) {
+                    where[static_cast<std::size_t>(known - kColumnNames.begin())] =
+                        static_cast<int>(k);
+                }
+            }
+            continue;
+        }
+        if (Trim(line).empty()) {
+            continue;
+        }
+        ++schedule.linesRead;
+        const auto field = [&](EibiColumn column) {
+            const auto index = static_cast<std::size_t>(where[static_cast<std::size_t>(column)]);
+            return index < fields.size() ? Trim(fields[index]) : std::string_view();
+        };
+
+        ScheduleEntry entry;
+        entry.line = lineNumber;
+        const FrequencyReading hz = ReadFrequency(field(Khz), FrequencyUnit::kHz);
+        if (hz.status != FrequencyReading::Status::Ok || hz.hz == 0) {
+            report(lineNumber, "kHz " + QuotedCell(field(Khz)) +
+                                   " is not a frequency of whole Hz in kHz; line left out");
+            continue;
+        }
+        entry.hz = hz.hz;
+        entry.time = field(Time);
+        if (!ReadTimeSpan(entry.time, entry.start, entry.end)) {
+            report(lineNumber, "Time(UTC) " + QuotedCell(entry.time) +
+                                   " is not a span HHMM-HHMM; left out when a time is asked for");
+        }
+        entry.daysText = field(Days);
+        entry.daysRead = ReadScheduleDays(entry.daysText, entry.days);
+        entry.itu = field(Itu);
+        entry.station = field(Station);
+        entry.language = field(Language);
+        entry.target = field(Target);
+        entry.remarks = field(Remarks);
+        entry.inactive = field(Persistence) == "8";
+
+        const std::string_view start = field(Start);
+        entry.startDate = ReadDayMonth(start);
+        entry.startDateUnread = !start.empty() && entry.startDate == 0;
+        // A stop may carry the month and year last heard in brackets: "[0125]", "3110[0924]".
+        const std::string_view stop = Trim(field(Stop).substr(0, field(Stop).find('[')));
+        entry.stopDate = ReadDayMonth(stop);
+        entry.stopDateUnread = !stop.empty() && entry.stopDate == 0;
+        schedule.entries.push_back(std::move(entry));
+    }
+    return schedule;
+}
+
+}  // namespace corvalen

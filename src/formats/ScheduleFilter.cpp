@@ -1,0 +1,332 @@
+#include "formats/ScheduleFilter.h"
+
+#include <algorithm>
+#include <map>
+#include <utility>
+
+#include "channel/CellChecks.h"
+#include "convert/FrequencyText.h"
+#include "g3m/MemoryRecord.h"
+
+namespace corvalen {
+
+namespace {
+
+// [from, to) as at most two pieces within one day: wrapping past midnight splits it, and
+// from == to is the whole day.
+struct Pieces {
+    int count = 0;
+    ScheduleFilter::Span piece[2];
+};
+Pieces PiecesOf(int from, int to) {
+    if (from == to) {
+        return {1, {{0, kMinutesPerDay}, {}}};
+    }
+    if (from < to) {
+        return {1, {{from, to}, {}}};
+    }
+    return {2, {{from, kMinutesPerDay}, {0, to}}};
+}
+
+// Whether two spans of the day share a minute.
+bool Overlap(const Pieces& a, const Pieces& b) {
+    for (int i = 0; i < a.count; ++i) {
+        for (int k = 0; k < b.count; ++k) {
+            if (a.piece[i].from < b.piece[k].to && b.piece[k].from < a.piece[i].to) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// The small letter of a capital in Latin-1 and Latin Extended-A (U+00C0 to U+017F), the letters
+// of the station names of a schedule; any other code point as it is.
+char32_t SmallLetter(char32_t c) {
+    if ((c >= 0xC0 && c <= 0xDE && c != 0xD7)) {
+        return c + 0x20;
+    }
+    if (c == 0x178) {
+        return 0xFF;
+    }
+    const bool evenCapitals = (c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177);
+    const bool oddCapitals = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
+    return (evenCapitals && c % 2 == 0) || (oddCapitals && c % 2 == 1) ? c + 1 : c;
+}
+
+// Text in lower case for a match that ignores case: ASCII letters and the two-byte UTF-8
+// letters SmallLetter knows.
+std::string Folded(std::string_view text) {
+    std::string folded(text);
+    for (std::size_t i = 0; i < folded.size(); ++i) {
+        const auto c = static_cast<unsigned char>(folded[i]);
+        if (c >= 'A' && c <= 'Z') {
+            folded[i] = static_cast<char>(c - 'A' + 'a');
+        } else if (c >= 0xC3 && c <= 0xC5 && i + 1 < folded.size() &&
+                   (static_cast<unsigned char>(folded[i + 1]) & 0xC0) == 0x80) {
+            const auto next = static_cast<unsigned char>(folded[i + 1]);
+            const char32_t letter =
+                SmallLetter(static_cast<char32_t>(((c & 0x1F) << 6) | (next & 0x3F)));
+            folded[i] = static_cast<char>(0xC0 | (letter >> 6));
+            folded[i + 1] = static_cast<char>(0x80 | (letter & 0x3F));
+            ++i;
+        }
+    }
+    return folded;
+}
+
+bool AnyCodeMatches(std::string_view codes, const std::vector<std::string>& wanted) {
+    if (wanted.empty()) {
+        return true;
+    }
+    const std::vector<std::string> own = ParseCodeList(codes);
+    return std::any_of(own.begin(), own.end(), [&](const std::string& code) {
+        return std::find(wanted.begin(), wanted.end(), code) != wanted.end();
+    });
+}
+
+bool WithinDates(const ScheduleEntry& entry, int date) {
+    const int start = entry.startDate;
+    const int stop = entry.stopDate;
+    if (start != 0 && stop != 0 && start > stop) {
+        return date >= start || date <= stop;  // across the turn of the year
+    }
+    return (start == 0 || date >= start) && (stop == 0 || date <= stop);
+}
+
+void AppendDistinct(std::vector<std::string>& list, std::string_view text) {
+    if (!text.empty() && std::find(list.begin(), list.end(), text) == list.end()) {
+        list.emplace_back(text);
+    }
+}
+
+std::string Joined(const std::vector<std::string>& list) {
+    std::string joined;
+    for (const std::string& item : list) {
+        joined.append(joined.empty() ? "" : ",").append(item);
+    }
+    return joined;
+}
+
+using ChannelKey = std::pair<std::uint64_t, std::string_view>;
+
+// The entries of each channel, in frequency order, then in the order each channel first appears.
+std::vector<std::vector<const ScheduleEntry*>> GroupByChannel(
+    const std::vector<const ScheduleEntry*>& entries) {
+    std::map<ChannelKey, std::size_t> index;
+    std::vector<std::vector<const ScheduleEntry*>> channels;
+    for (const ScheduleEntry* entry : entries) {
+        const auto [found, added] =
+            index.try_emplace(ChannelKey{entry->hz, entry->station}, channels.size());
+        if (added) {
+            channels.emplace_back();
+        }
+        channels[found->second].push_back(entry);
+    }
+    std::stable_sort(channels.begin(), channels.end(),
+                     [](const auto& a, const auto& b) { return a.front()->hz < b.front()->hz; });
+    return channels;
+}
+
+}  // namespace
+
+Result<ScheduleFilter::Span> ParseScheduleTime(std::string_view text) {
+    int start = 0;
+    int end = 0;
+    if (text.size() == 4 && ReadTimeSpan(std::string(text) + "-0000", start, end) &&
+        start < kMinutesPerDay) {
+        return ScheduleFilter::Span{start, start + 1};
+    }
+    if (ReadTimeSpan(text, start, end)) {
+        return ScheduleFilter::Span{start, end};
+    }
+    return Error{"the time \"" + std::string(text) +
+                 "\" is neither HHMM nor HHMM-HHMM (UTC, 0000 to 2359, a span may end at 2400)"};
+}
+
+Result<int> ParseWeekday(std::string_view text) {
+    static constexpr std::string_view kNames[] = {"mo", "tu", "we", "th", "fr", "sa", "su"};
+    const std::string folded = Folded(text);
+    for (int day = 0; day < 7; ++day) {
+        if (folded == kNames[day]) {
+            return day;
+        }
+    }
+    return Error{"the day \"" + std::string(text) + "\" is none of Mo, Tu, We, Th, Fr, Sa, Su"};
+}
+
+std::vector<std::string> ParseCodeList(std::string_view text) {
+    std::vector<std::string> codes;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        std::size_t end = text.find(',', start);
+        if (end == std::string_view::npos) {
+            end = text.size();
+        }
+        std::string_view code = text.substr(start, end - start);
+        while (!code.empty() && (code.front() == ' ' || code.front() == '\t')) {
+            code.remove_prefix(1);
+        }
+        while (!code.empty() && (code.back() == ' ' || code.back() == '\t')) {
+            code.remove_suffix(1);
+        }
+        AppendDistinct(codes, code);
+        start = end + 1;
+    }
+    return codes;
+}
+
+Result<Band> ParseBand(std::string_view text) {
+    const std::size_t dash = text.find('-');
+    if (dash != std::string_view::npos) {
+        const FrequencyReading from = ReadFrequency(text.substr(0, dash), FrequencyUnit::kHz);
+        const FrequencyReading to = ReadFrequency(text.substr(dash + 1), FrequencyUnit::kHz);
+        if (from.status == FrequencyReading::Status::Ok &&
+            to.status == FrequencyReading::Status::Ok && from.hz <= to.hz) {
+            return Band{from.hz, to.hz};
+        }
+    }
+    return Error{"the band \"" + std::string(text) +
+                 "\" is not FROM-TO in kHz with FROM not above TO (e.g. 5900-6200)"};
+}
+
+Result<int> ParseScheduleDate(std::string_view text) {
+    const auto digits = [&](std::size_t from, std::size_t count) {
+        int value = 0;
+        for (std::size_t i = from; i < from + count; ++i) {
+            if (text[i] < '0' || text[i] > '9') {
+                return -1;
+            }
+            value = value * 10 + (text[i] - '0');
+        }
+        return value;
+    };
+    if (text.size() == 10 && text[4] == '-' && text[7] == '-') {
+        const int year = digits(0, 4);
+        const int month = digits(5, 2);
+        const int day = digits(8, 2);
+        const bool leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+        char ddmm[5] = {text[8], text[9], text[5], text[6], '\0'};
+        const int date = year < 0 ? 0 : ReadDayMonth(ddmm);
+        if (date != 0 && !(month == 2 && day == 29 && !leap)) {
+            return date;
+        }
+    }
+    return Error{"the date \"" + std::string(text) + "\" is no real date YYYY-MM-DD"};
+}
+
+ScheduleSelection SelectBroadcasts(const Schedule& schedule, const ScheduleFilter& filter) {
+    ScheduleSelection selection;
+    const Pieces wanted = filter.at ? PiecesOf(filter.at->from, filter.at->to) : Pieces();
+    const std::string station = Folded(filter.station);
+    int unreadDays = 0;
+    int firstUnreadDays = 0;
+    std::string_view unreadDaysExample;
+    int unreadDates = 0;
+    int firstUnreadDate = 0;
+
+    for (const ScheduleEntry& entry : schedule.entries) {
+        if (entry.inactive) {
+            continue;
+        }
+        if (filter.at && (entry.start < 0 || !Overlap(PiecesOf(entry.start, entry.end), wanted))) {
+            continue;
+        }
+        if (filter.bandFrom && entry.hz < *filter.bandFrom) {
+            continue;
+        }
+        if (filter.bandTo && entry.hz > *filter.bandTo) {
+            continue;
+        }
+        if (!AnyCodeMatches(entry.language, filter.languages) ||
+            !AnyCodeMatches(entry.target, filter.targets)) {
+            continue;
+        }
+        if (!station.empty() && Folded(entry.station).find(station) == std::string::npos) {
+            continue;
+        }
+        if (filter.date) {
+            if ((entry.startDateUnread || entry.stopDateUnread) && unreadDates++ == 0) {
+                firstUnreadDate = entry.line;
+            }
+            if (!WithinDates(entry, *filter.date)) {
+                continue;
+            }
+        }
+        if (filter.day) {
+            if (!entry.daysRead) {
+                if (unreadDays++ == 0) {
+                    firstUnreadDays = entry.line;
+                    unreadDaysExample = entry.daysText;
+                }
+            } else if ((entry.days & (1u << *filter.day)) == 0) {
+                continue;
+            }
+        }
+        selection.entries.push_back(&entry);
+    }
+
+    const auto notice = [&](int line, std::string message) {
+        selection.notices.push_back(Diagnostic{Diagnostic::Place::Line, line, -1,
+                                               std::move(message), Diagnostic::Severity::Notice});
+    };
+    if (unreadDays > 0) {
+        notice(firstUnreadDays, std::to_string(unreadDays) +
+                                    (unreadDays == 1 ? " entry has" : " entries have") +
+                                    " Days that say no plain weekday (first " +
+                                    QuotedCell(unreadDaysExample) + "); kept");
+    }
+    if (unreadDates > 0) {
+        notice(firstUnreadDate, std::to_string(unreadDates) +
+                                    (unreadDates == 1 ? " entry has" : " entries have") +
+                                    " a Start or Stop that is no day and month DDMM; that "
+                                    "date not checked");
+    }
+    std::stable_sort(selection.notices.begin(), selection.notices.end(),
+                     [](const Diagnostic& a, const Diagnostic& b) { return a.number < b.number; });
+    return selection;
+}
+
+int ScheduleChannelCount(const std::vector<const ScheduleEntry*>& entries) {
+    std::map<ChannelKey, int> channels;
+    for (const ScheduleEntry* entry : entries) {
+        channels.try_emplace(ChannelKey{entry->hz, entry->station}, 0);
+    }
+    return static_cast<int>(channels.size());
+}
+
+MemoryTable ScheduleChannels(const std::vector<const ScheduleEntry*>& entries, int firstNumber) {
+    MemoryTable table = MemoryTable::ImportLayout();
+    int number = firstNumber;
+    for (const std::vector<const ScheduleEntry*>& channel : GroupByChannel(entries)) {
+        std::vector<std::string> spans;
+        std::vector<std::string> languages;
+        std::vector<std::string> targets;
+        for (const ScheduleEntry* entry : channel) {
+            AppendDistinct(spans, entry->time);
+            for (const std::string& code : ParseCodeList(entry->language)) {
+                AppendDistinct(languages, code);
+            }
+            for (const std::string& code : ParseCodeList(entry->target)) {
+                AppendDistinct(targets, code);
+            }
+        }
+        std::string comments = Joined(spans);
+        for (const std::string& part : {Joined(languages), Joined(targets)}) {
+            if (!part.empty()) {
+                comments.append(comments.empty() ? "" : " ").append(part);
+            }
+        }
+        MemoryTable::Row cells(kImportedColumnCount);
+        cells[Number] = std::to_string(number++);
+        cells[Frequency] = std::to_string(channel.front()->hz);
+        cells[Mode] = "AM";
+        cells[Bandwidth] = DefaultBandwidth("AM");
+        cells[Callsign] = channel.front()->station;
+        cells[Comments] = std::move(comments);
+        table.AppendRow(std::move(cells));
+    }
+    return table;
+}
+
+}  // namespace corvalen

@@ -1,0 +1,196 @@
+// SDR#'s frequency list (frequencies.xml), read and written with pugixml. Builds without it
+// (the Windows converter) leave the format out and say so.
+
+#include <algorithm>
+
+#include "formats/BookmarkList.h"
+
+#ifdef CORVALEN_HAVE_PUGIXML
+#include <pugixml.hpp>
+
+#include "channel/CellChecks.h"
+#include "convert/FrequencyText.h"
+#endif
+
+namespace corvalen {
+
+namespace {
+
+constexpr std::string_view kRoot = "ArrayOfMemoryEntry";
+
+std::string_view AfterBomAndBlanks(std::string_view bytes) {
+    if (bytes.starts_with("\xEF\xBB\xBF")) {
+        bytes.remove_prefix(3);
+    }
+    const std::size_t first = bytes.find_first_not_of(" \t\r\n");
+    return first == std::string_view::npos ? std::string_view() : bytes.substr(first);
+}
+
+}  // namespace
+
+bool LooksLikeSdrSharpList(std::string_view fileBytes) {
+    std::string_view text = AfterBomAndBlanks(fileBytes);
+    if (text.starts_with("<?xml")) {
+        const std::size_t end = text.find("?>");
+        text = end == std::string_view::npos ? std::string_view()
+                                             : AfterBomAndBlanks(text.substr(end + 2));
+    }
+    return text.starts_with("<") && text.substr(1).starts_with(kRoot);
+}
+
+Error SdrSharpListsUnsupported() {
+    return Error{
+        "SDR# frequency lists (XML) are not supported by this build: it was made without "
+        "an XML library (pugixml)"};
+}
+
+#ifndef CORVALEN_HAVE_PUGIXML
+
+bool SdrSharpListsSupported() {
+    return false;
+}
+
+Result<BookmarkRead> ReadSdrSharpList(std::string_view, std::vector<std::string>, int) {
+    return SdrSharpListsUnsupported();
+}
+
+Result<BookmarkListText> WriteSdrSharpList(const MemoryTable&, const std::vector<std::string>&) {
+    return SdrSharpListsUnsupported();
+}
+
+#else
+
+namespace {
+
+int LineAt(std::string_view bytes, std::ptrdiff_t offset) {
+    const auto end = bytes.begin() + std::clamp<std::ptrdiff_t>(offset, 0, std::ssize(bytes));
+    return 1 + static_cast<int>(std::count(bytes.begin(), end, '\n'));
+}
+
+// The first reference to an entity other than XML's own five and character references, or npos.
+// pugixml leaves such references as text; a list from SDR# never holds one.
+std::size_t ForeignEntity(std::string_view bytes) {
+    for (std::size_t amp = bytes.find('&'); amp != std::string_view::npos;
+         amp = bytes.find('&', amp + 1)) {
+        const std::string_view rest = bytes.substr(amp + 1, 12);
+        const std::size_t semicolon = rest.find(';');
+        const std::string_view name = rest.substr(0, semicolon);
+        const bool own = semicolon != std::string_view::npos &&
+                         (name == "amp" || name == "lt" || name == "gt" || name == "quot" ||
+                          name == "apos" || (name.size() > 1 && name[0] == '#'));
+        if (!own) {
+            return amp;
+        }
+    }
+    return std::string_view::npos;
+}
+
+class StringWriter : public pugi::xml_writer {
+public:
+    void write(const void* data, std::size_t size) override {
+        text.append(static_cast<const char*>(data), size);
+    }
+    std::string text;
+};
+
+}  // namespace
+
+bool SdrSharpListsSupported() {
+    return true;
+}
+
+Result<BookmarkRead> ReadSdrSharpList(std::string_view fileBytes,
+                                      std::vector<std::string> knownGroups, int firstNumber) {
+    if (fileBytes.size() > kMaxBookmarkListBytes) {
+        return Error{"the SDR# list is larger than " + std::to_string(kMaxBookmarkListBytes >> 20) +
+                     " MiB; not read"};
+    }
+    if (const std::size_t doctype = fileBytes.find("<!DOCTYPE");
+        doctype != std::string_view::npos) {
+        return Error{"line " +
+                     std::to_string(LineAt(fileBytes, static_cast<std::ptrdiff_t>(doctype))) +
+                     " declares a document type (DTD), which an SDR# list never has; refused"};
+    }
+    if (const std::size_t entity = ForeignEntity(fileBytes); entity != std::string_view::npos) {
+        return Error{"line " +
+                     std::to_string(LineAt(fileBytes, static_cast<std::ptrdiff_t>(entity))) +
+                     " refers to an entity XML does not define; refused"};
+    }
+    pugi::xml_document document;
+    const pugi::xml_parse_result parsed = document.load_buffer(
+        fileBytes.data(), fileBytes.size(), pugi::parse_default | pugi::parse_doctype);
+    if (!parsed) {
+        return Error{"line " + std::to_string(LineAt(fileBytes, parsed.offset)) +
+                     " is not well-formed XML: " + parsed.description()};
+    }
+    const pugi::xml_node root = document.child(std::string(kRoot).c_str());
+    if (!root) {
+        return Error{"the XML has no <ArrayOfMemoryEntry> element, so it is no SDR# list"};
+    }
+
+    std::vector<Bookmark> bookmarks;
+    std::vector<Diagnostic> skipped;
+    for (const pugi::xml_node entry : root.children("MemoryEntry")) {
+        const int line = LineAt(fileBytes, entry.offset_debug());
+        const std::string_view frequency = entry.child_value("Frequency");
+        const FrequencyReading hz = ReadFrequency(frequency, FrequencyUnit::Hz);
+        if (hz.status != FrequencyReading::Status::Ok || hz.hz == 0) {
+            skipped.push_back(Diagnostic{Diagnostic::Place::Line, line, Frequency,
+                                         "Frequency " + QuotedCell(frequency) +
+                                             " is not a whole number of Hz; entry left out"});
+            continue;
+        }
+        Bookmark bookmark;
+        bookmark.hz = hz.hz;
+        bookmark.name = entry.child_value("Name");
+        bookmark.group = entry.child_value("GroupName");
+        bookmark.mode = entry.child_value("DetectorType");
+        const FrequencyReading bandwidth =
+            ReadFrequency(entry.child_value("FilterBandwidth"), FrequencyUnit::Hz);
+        if (bandwidth.status == FrequencyReading::Status::Ok) {
+            bookmark.bandwidth = bandwidth.hz;
+        }
+        bookmarks.push_back(std::move(bookmark));
+    }
+    BookmarkRead read =
+        BookmarksToTable(bookmarks, "SDR# list", std::move(knownGroups), firstNumber);
+    read.diagnostics.insert(read.diagnostics.begin(), skipped.begin(), skipped.end());
+    return read;
+}
+
+Result<BookmarkListText> WriteSdrSharpList(const MemoryTable& table,
+                                           const std::vector<std::string>& groupNames) {
+    BookmarkWrite written = TableToBookmarks(
+        table, groupNames, {"SDR# list", /*keysByName=*/false, /*oneGroupEach=*/true, ""});
+    pugi::xml_document document;
+    pugi::xml_node declaration = document.append_child(pugi::node_declaration);
+    declaration.append_attribute("version") = "1.0";
+    pugi::xml_node root = document.append_child(std::string(kRoot).c_str());
+    root.append_attribute("xmlns:xsi") = "http://www.w3.org/2001/XMLSchema-instance";
+    root.append_attribute("xmlns:xsd") = "http://www.w3.org/2001/XMLSchema";
+    for (const Bookmark& bookmark : written.bookmarks) {
+        pugi::xml_node entry = root.append_child("MemoryEntry");
+        const auto add = [&](const char* name, const std::string& text) {
+            entry.append_child(name).text().set(text.c_str());
+        };
+        add("IsFavourite", "true");
+        add("Name", bookmark.name);
+        add("GroupName", bookmark.group);
+        add("Frequency", std::to_string(bookmark.hz));
+        add("DetectorType", bookmark.mode);
+        add("Shift", "0");
+        add("FilterBandwidth", std::to_string(bookmark.bandwidth));
+    }
+    StringWriter out;
+    document.save(out, "  ", pugi::format_default, pugi::encoding_utf8);
+    BookmarkListText text;
+    text.bytes = std::move(out.text);
+    text.diagnostics = std::move(written.diagnostics);
+    text.channelsWritten = written.channelsWritten;
+    text.rowsNotWritten = written.rowsNotWritten;
+    return text;
+}
+
+#endif
+
+}  // namespace corvalen

@@ -1,0 +1,194 @@
+// SDR++'s frequency manager file (frequency_manager_config.json), read and written with
+// nlohmann-json. Its order-keeping object type keeps the lists and bookmarks in file order.
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <nlohmann/json.hpp>
+
+#include "channel/CellChecks.h"
+#include "formats/BookmarkList.h"
+
+namespace corvalen {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// SDR++'s demodulators by their number in a bookmark's "mode".
+constexpr std::array<std::string_view, 8> kModes = {"NFM", "WFM", "AM",  "DSB",
+                                                    "USB", "CW",  "LSB", "RAW"};
+// Real files nest four levels deep; anything far deeper is no such file and is refused before
+// the parser walks it.
+constexpr int kMaxDepth = 32;
+
+// Where the JSON text nests deeper than kMaxDepth, or npos.
+std::size_t TooDeep(std::string_view bytes) {
+    int depth = 0;
+    bool inString = false;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (inString) {
+            if (c == '\\') {
+                ++i;
+            } else if (c == '"') {
+                inString = false;
+            }
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == '{' || c == '[') {
+            if (++depth > kMaxDepth) {
+                return i;
+            }
+        } else if (c == '}' || c == ']') {
+            --depth;
+        }
+    }
+    return std::string_view::npos;
+}
+
+int LineAt(std::string_view bytes, std::size_t offset) {
+    offset = std::min(offset, bytes.size());
+    return 1 + static_cast<int>(std::count(
+                   bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(offset), '\n'));
+}
+
+// A JSON number of whole, positive Hz (SDR++ writes them as 118100000.0), or 0.
+std::uint64_t WholeHz(const Json& value) {
+    if (value.is_number_unsigned()) {
+        return value.get<std::uint64_t>();
+    }
+    if (value.is_number_integer()) {
+        return std::max<std::int64_t>(0, value.get<std::int64_t>());
+    }
+    if (value.is_number_float()) {
+        const double hz = value.get<double>();
+        if (hz >= 1 && hz < 9007199254740992.0 && std::floor(hz) == hz) {
+            return static_cast<std::uint64_t>(hz);
+        }
+    }
+    return 0;
+}
+
+}  // namespace
+
+bool LooksLikeSdrppList(std::string_view fileBytes) {
+    if (fileBytes.starts_with("\xEF\xBB\xBF")) {
+        fileBytes.remove_prefix(3);
+    }
+    const std::size_t first = fileBytes.find_first_not_of(" \t\r\n");
+    if (first == std::string_view::npos || fileBytes[first] != '{') {
+        return false;
+    }
+    return fileBytes.substr(0, 64 * 1024).find("\"lists\"") != std::string_view::npos;
+}
+
+Result<BookmarkRead> ReadSdrppList(std::string_view fileBytes, std::vector<std::string> knownGroups,
+                                   int firstNumber) {
+    if (fileBytes.size() > kMaxBookmarkListBytes) {
+        return Error{"the SDR++ list is larger than " +
+                     std::to_string(kMaxBookmarkListBytes >> 20) + " MiB; not read"};
+    }
+    if (fileBytes.starts_with("\xEF\xBB\xBF")) {
+        fileBytes.remove_prefix(3);
+    }
+    if (const std::size_t deep = TooDeep(fileBytes); deep != std::string_view::npos) {
+        return Error{"line " + std::to_string(LineAt(fileBytes, deep)) + " nests more than " +
+                     std::to_string(kMaxDepth) +
+                     " levels deep, which an SDR++ list never does; refused"};
+    }
+    Json document;
+    try {
+        document = Json::parse(fileBytes.begin(), fileBytes.end());
+    } catch (const Json::parse_error& error) {
+        return Error{"line " +
+                     std::to_string(LineAt(fileBytes, error.byte == 0 ? 0 : error.byte - 1)) +
+                     " is not well-formed JSON (byte " + std::to_string(error.byte) + ")"};
+    } catch (const Json::exception& error) {
+        // A number too large for any number type (1E400), for one.
+        return Error{std::string("the JSON cannot be read: ") + error.what()};
+    }
+    const auto lists = document.is_object() ? document.find("lists") : document.end();
+    if (lists == document.end() || !lists->is_object()) {
+        return Error{"the JSON has no \"lists\" object, so it is no SDR++ frequency manager file"};
+    }
+
+    std::vector<Bookmark> bookmarks;
+    std::vector<Diagnostic> skipped;
+    int place = 0;
+    for (const auto& [listName, list] : lists->items()) {
+        const auto marks = list.is_object() ? list.find("bookmarks") : list.end();
+        if (marks == list.end() || !marks->is_object()) {
+            continue;
+        }
+        for (const auto& [name, value] : marks->items()) {
+            ++place;
+            const Json& mark = value;  // a lambda may not capture a structured binding
+            const auto field = [&](const char* key) -> const Json& {
+                static const Json kNone;
+                const auto found = mark.is_object() ? mark.find(key) : mark.end();
+                return found == mark.end() ? kNone : *found;
+            };
+            Bookmark bookmark;
+            bookmark.name = name;
+            bookmark.group = listName;
+            bookmark.hz = WholeHz(field("frequency"));
+            if (bookmark.hz == 0) {
+                skipped.push_back(Diagnostic{Diagnostic::Place::Record, place, Frequency,
+                                             "bookmark " + QuotedCell(name) + " of list " +
+                                                 QuotedCell(listName) + ": frequency " +
+                                                 QuotedCell(field("frequency").dump()) +
+                                                 " is not a whole number of Hz; left out"});
+                continue;
+            }
+            const Json& bandwidth = field("bandwidth");
+            if (bandwidth.is_number() && bandwidth.get<double>() >= 0.5 &&
+                bandwidth.get<double>() < 1e12) {
+                bookmark.bandwidth =
+                    static_cast<std::uint64_t>(std::llround(bandwidth.get<double>()));
+            }
+            const Json& mode = field("mode");
+            if (mode.is_number_integer() && mode.get<std::int64_t>() >= 0 &&
+                mode.get<std::int64_t>() < std::ssize(kModes)) {
+                bookmark.mode = kModes[static_cast<std::size_t>(mode.get<std::int64_t>())];
+            } else {
+                bookmark.mode = "mode " + mode.dump();
+            }
+            bookmarks.push_back(std::move(bookmark));
+        }
+    }
+    BookmarkRead read =
+        BookmarksToTable(bookmarks, "SDR++ list", std::move(knownGroups), firstNumber);
+    read.diagnostics.insert(read.diagnostics.begin(), skipped.begin(), skipped.end());
+    return read;
+}
+
+BookmarkListText WriteSdrppList(const MemoryTable& table,
+                                const std::vector<std::string>& groupNames) {
+    BookmarkWrite written = TableToBookmarks(
+        table, groupNames, {"SDR++ list", /*keysByName=*/true, /*oneGroupEach=*/false, "General"});
+    Json lists = Json::object();
+    for (const Bookmark& bookmark : written.bookmarks) {
+        Json& list = lists[bookmark.group];
+        if (list.empty()) {
+            list["showOnWaterfall"] = true;
+            list["bookmarks"] = Json::object();
+        }
+        const auto mode = std::find(kModes.begin(), kModes.end(), bookmark.mode);
+        list["bookmarks"][bookmark.name] = {
+            {"frequency", static_cast<double>(bookmark.hz)},
+            {"bandwidth", static_cast<double>(bookmark.bandwidth)},
+            {"mode", mode == kModes.end() ? 5 : mode - kModes.begin()}};
+    }
+    Json document = {{"bookmarkDisplayMode", 1},
+                     {"selectedList", lists.empty() ? "General" : lists.begin().key()},
+                     {"lists", lists}};
+    BookmarkListText text;
+    text.bytes = document.dump(4, ' ', false, Json::error_handler_t::replace) + "\n";
+    text.diagnostics = std::move(written.diagnostics);
+    text.channelsWritten = written.channelsWritten;
+    text.rowsNotWritten = written.rowsNotWritten;
+    return text;
+}
+
+}  // namespace corvalen

@@ -1,0 +1,140 @@
+#include <QDir>
+#include <QFile>
+#include <QtTest>
+
+#include "../TestTables.h"
+#include "TestData.h"
+#include "csv/CsvWriter.h"
+#include "files/ChannelFiles.h"
+#include "formats/BookmarkList.h"
+
+using namespace corvalen;
+
+namespace {
+
+QByteArray Lines(const std::vector<Diagnostic>& diagnostics) {
+    QByteArray lines;
+    for (const Diagnostic& diagnostic : diagnostics) {
+        lines += QByteArray::fromStdString(diagnostic.ToString()) + '\n';
+    }
+    return lines;
+}
+
+// Compares with a golden file; CORVALEN_WRITE_GOLDEN=1 writes it instead, to be checked by eye.
+void CompareGolden(const QByteArray& actual, const QString& path) {
+    if (qEnvironmentVariableIsSet("CORVALEN_WRITE_GOLDEN")) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(actual);
+        return;
+    }
+    QCOMPARE(actual, testing::ReadBytes(path));
+}
+
+// What a bookmark list keeps of every channel: frequency, name, bandwidth and group.
+QStringList Kept(const MemoryTable& table, const std::vector<std::string>& groups) {
+    QStringList rows;
+    for (int row = 1; row < table.RowCount(); ++row) {
+        QString group = QString::fromStdString(std::string(table.CellText(row, Groups)));
+        if (!group.isEmpty()) {
+            group = QString::fromStdString(groups[group.section('+', 0, 0).toUInt() - 1]);
+        }
+        rows << QStringList{QString::fromStdString(std::string(table.CellText(row, Frequency))),
+                            QString::fromStdString(std::string(table.CellText(row, Callsign))),
+                            QString::fromStdString(std::string(table.CellText(row, Bandwidth))),
+                            group}
+                    .join('|');
+    }
+    return rows;
+}
+
+}  // namespace
+
+class TestBookmarkLists : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Each folder under data/formats with an input.xml or input.json holds what reading it
+    // reports (read.txt), the receiver CSV of its channels (expected.csv), and both lists
+    // written from them with their reports (sdrsharp.xml/.txt, sdrpp.json/.txt).
+    void goldenFiles_data() {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("input");
+        const QDir root(QStringLiteral(CORVALEN_TEST_DATA_DIR "/formats"));
+        for (const QString& name : root.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            const QStringList inputs = QDir(root.filePath(name)).entryList({"input.*"});
+            if (!inputs.isEmpty()) {
+                QTest::newRow(name.toUtf8().constData())
+                    << root.filePath(name) << root.filePath(name) + "/" + inputs.first();
+            }
+        }
+    }
+    void goldenFiles() {
+        QFETCH(QString, folder);
+        QFETCH(QString, input);
+        const auto read = ReadChannelFile(input.toStdString(), {"313", {}});
+        QVERIFY2(read.ok(), read.ok() ? "" : read.error().message.c_str());
+        QCOMPARE(read->report.format,
+                 input.endsWith(".xml") ? &SdrSharpListFormat() : &SdrppListFormat());
+        CompareGolden(Lines(read->report.diagnostics), folder + "/read.txt");
+        CompareGolden(QByteArray::fromStdString(BuildCsvText(read->table, true).bytes),
+                      folder + "/expected.csv");
+
+        const auto sharp = WriteSdrSharpList(read->table, read->groupNames);
+        QVERIFY(sharp.ok());
+        CompareGolden(QByteArray::fromStdString(sharp->bytes), folder + "/sdrsharp.xml");
+        CompareGolden(Lines(sharp->diagnostics), folder + "/sdrsharp.txt");
+        const BookmarkListText sdrpp = WriteSdrppList(read->table, read->groupNames);
+        CompareGolden(QByteArray::fromStdString(sdrpp.bytes), folder + "/sdrpp.json");
+        CompareGolden(Lines(sdrpp.diagnostics), folder + "/sdrpp.txt");
+
+        // The SDR# list read back gives every channel's frequency, name, bandwidth and first
+        // group; both lists written again from what they read back are the same bytes (a mode
+        // written as another stays that one).
+        const auto sharpAgain = ReadSdrSharpList(sharp->bytes);
+        QVERIFY(sharpAgain.ok());
+        QCOMPARE(Kept(sharpAgain->table, sharpAgain->groupNames),
+                 Kept(read->table, read->groupNames));
+        QCOMPARE(WriteSdrSharpList(sharpAgain->table, sharpAgain->groupNames)->bytes, sharp->bytes);
+        const auto sdrppAgain = ReadSdrppList(sdrpp.bytes);
+        QVERIFY(sdrppAgain.ok());
+        QCOMPARE(WriteSdrppList(sdrppAgain->table, sdrppAgain->groupNames).bytes, sdrpp.bytes);
+    }
+
+    // Files that are no list, or that a list never is, are refused with where and why.
+    void refused_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("DTD") << QByteArray(
+                                    "<?xml version=\"1.0\"?>\n<!DOCTYPE x [<!ENTITY a "
+                                    "\"b\">]>\n<ArrayOfMemoryEntry/>")
+                             << "line 2 declares a document type (DTD)";
+        QTest::newRow("entity") << QByteArray(
+                                       "<ArrayOfMemoryEntry>\n<MemoryEntry><Name>&lol;"
+                                       "</Name></MemoryEntry></ArrayOfMemoryEntry>")
+                                << "line 2 refers to an entity XML does not define";
+        QTest::newRow("not closed")
+            << QByteArray("<ArrayOfMemoryEntry>\n<MemoryEntry>\n") << "is not well-formed XML";
+        QTest::newRow("JSON cut") << QByteArray("{\"lists\": {\"A\": {\"bookmarks\": {\n")
+                                  << "line 2 is not well-formed JSON";
+        QTest::newRow("JSON deep") << QByteArray("{\"lists\":" + QByteArray(100, '[') + "}")
+                                   << "nests more than 32 levels deep";
+        QTest::newRow("JSON number too large")
+            << QByteArray("{\"lists\": {\"A\": {\"bookmarks\": {\"x\": {\"frequency\": 1E400}}}}}")
+            << "number overflow parsing '1E400'";
+        QTest::newRow("JSON without lists")
+            << QByteArray("{\"lists\": 3}") << "has no \"lists\" object";
+    }
+    void refused() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, error);
+        const std::string text = bytes.toStdString();
+        const auto read = LooksLikeSdrppList(text) ? ReadSdrppList(text) : ReadSdrSharpList(text);
+        QVERIFY(!read.ok());
+        QVERIFY2(QString::fromStdString(read.error().message).contains(error),
+                 read.error().message.c_str());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBookmarkLists)
+#include "tst_bookmarklists.moc"

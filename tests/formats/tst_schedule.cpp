@@ -1,0 +1,171 @@
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <sstream>
+
+#include "TestData.h"
+#include "cli/Converter.h"
+#include "csv/CsvReader.h"
+#include "formats/EibiSchedule.h"
+
+using namespace corvalen;
+
+namespace {
+
+const QString kSked = QStringLiteral(CORVALEN_TEST_DATA_DIR "/formats/eibi/sked-A26.csv");
+
+struct Run {
+    int status = 0;
+    QString err;
+    QStringList channels;  // "Hz Callsign" per row of the CSV written
+};
+
+Run RunSchedule(const QStringList& options, const QString& sked, const QString& output) {
+    std::vector<std::string> texts{"schedule"};
+    for (const QString& option : options) {
+        texts.push_back(option.toStdString());
+    }
+    texts.push_back(sked.toStdString());
+    texts.push_back(output.toStdString());
+    const std::vector<std::string_view> args(texts.begin(), texts.end());
+    std::ostringstream out;
+    std::ostringstream err;
+    Run run;
+    run.status = RunConverter(args, out, err);
+    run.err = QString::fromStdString(err.str());
+    if (const auto written = ReadCsvMemoryFile(output.toStdString()); written.ok()) {
+        for (int row = 1; row < written->table.RowCount(); ++row) {
+            run.channels << QString::fromStdString(
+                std::string(written->table.CellText(row, Frequency)) + " " +
+                std::string(written->table.CellText(row, Callsign)));
+        }
+    }
+    return run;
+}
+
+}  // namespace
+
+class TestSchedule : public QObject {
+    Q_OBJECT
+
+private slots:
+    void days_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("days");  // bit 0 Monday; -1 cannot be read
+        QTest::newRow("empty") << "" << 0x7F;
+        QTest::newRow("digits") << "1245" << 0b0011011;
+        QTest::newRow("list") << "Sa,Su" << 0b1100000;
+        QTest::newRow("run together") << "SaSu" << 0b1100000;
+        QTest::newRow("range") << "Mo-Fr" << 0b0011111;
+        QTest::newRow("wrapping range") << "We-Mo" << 0b1111101;
+        QTest::newRow("range and day") << "Mo-We,Sa" << 0b0100111;
+        for (const char* special : {"irr", "alt", "1.Sa", "Sa2", "Last7", "24Dec", "8"}) {
+            QTest::newRow(special) << special << -1;
+        }
+    }
+    void days() {
+        QFETCH(QString, text);
+        QFETCH(int, days);
+        std::uint8_t read = 0;
+        const bool ok = ReadScheduleDays(text.toStdString(), read);
+        QCOMPARE(ok ? read : -1, days);
+    }
+
+    // The held-out schedule's kind of lines: wrapping times, days as digits and lists, decimal
+    // kHz, inactive entries, dates with brackets and typos, Windows-1252 accents.
+    void filters_data() {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QStringList>("channels");
+        const QString cri = "9610000 China Radio Int.", foni = "9420000 Fonì tis Elládas",
+                      wwv = "5000000 WWV", habana = "6000000 R Habana Cuba",
+                      funk = "6000000 Funkhaus Europa", orf = "6155000 Radio Österreich Int",
+                      odd = "7325000 Odd time", rna = "11780500 Rádio Nacional da Amazônia",
+                      saq = "17200 SAQ Grimeton", test = "16600100 Test digital Ü";
+        QTest::newRow("no filter, inactive left out")
+            << QStringList{} << QStringList{saq, wwv, habana, funk, orf, odd, foni, cri, rna, test};
+        QTest::newRow("at, start included")
+            << QStringList{"--at", "1800"} << QStringList{wwv, funk, foni, cri, rna};
+        QTest::newRow("at, end excluded") << QStringList{"--at=0100"} << QStringList{wwv, rna};
+        QTest::newRow("at, past midnight")
+            << QStringList{"--at", "0030"} << QStringList{wwv, habana, foni, rna};
+        QTest::newRow("span across midnight")
+            << QStringList{"--at", "2330-0015"} << QStringList{wwv, habana, foni, rna};
+        QTest::newRow("Saturday, unreadable days kept")
+            << QStringList{"--day", "Sa"}
+            << QStringList{saq, wwv, habana, orf, odd, foni, cri, rna};
+        QTest::newRow("Tuesday") << QStringList{"--day", "tu"}
+                                 << QStringList{saq, wwv, habana, funk, orf, odd, foni, cri, rna};
+        QTest::newRow("language in a list")
+            << QStringList{"--language", "E"} << QStringList{habana, odd, foni, cri, test};
+        QTest::newRow("two languages")
+            << QStringList{"--language", "Gr,P"} << QStringList{foni, rna};
+        QTest::newRow("target") << QStringList{"--target", "Af,CAm"} << QStringList{cri};
+        QTest::newRow("station, any case") << QStringList{"--station", "RÁDIO"} << QStringList{rna};
+        QTest::newRow("station, accents")
+            << QStringList{"--station", "fonÌ TIS ELLÁ"} << QStringList{foni};
+        QTest::newRow("band, ends included")
+            << QStringList{"--band", "6000-9420"} << QStringList{habana, funk, orf, odd, foni};
+        QTest::newRow("decimal band")
+            << QStringList{"--band", "16600.1-16600.1"} << QStringList{test};
+        QTest::newRow("date in winter")
+            << QStringList{"--date", "2026-12-24"}
+            << QStringList{saq, wwv, habana, orf, odd, foni, cri, rna, test};
+        QTest::newRow("date in summer")
+            << QStringList{"--date", "2026-07-01"}
+            << QStringList{wwv, habana, funk, orf, odd, foni, cri, rna, test};
+        QTest::newRow("all together")
+            << QStringList{"--at", "1800", "--day", "Sa", "--language", "E", "--target", "Af"}
+            << QStringList{cri};
+    }
+    void filters() {
+        QFETCH(QStringList, options);
+        QFETCH(QStringList, channels);
+        QTemporaryDir dir;
+        const Run run = RunSchedule(options, kSked, dir.filePath("out.csv"));
+        QCOMPARE(run.channels, channels);
+        QCOMPARE(run.status, kExitFileError);  // the file's broken lines are always reported
+        QVERIFY(run.err.contains("line 16: kHz \"abc\""));
+    }
+
+    void notices() {
+        QTemporaryDir dir;
+        const Run days = RunSchedule({"--day", "Mo"}, kSked, dir.filePath("a.csv"));
+        QVERIFY(
+            days.err.contains("line 2: 2 entries have Days that say no plain weekday "
+                              "(first \"24Dec\"); kept"));
+        const Run dates = RunSchedule({"--date", "2026-01-01"}, kSked, dir.filePath("b.csv"));
+        QVERIFY2(dates.err.contains("line 14: 1 entry has a Start or Stop that is no day and "
+                                    "month DDMM; that date not checked"),
+                 qPrintable(dates.err));
+    }
+
+    void exitStatus_data() {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<int>("status");
+        QTest::newRow("clean") << QStringList{} << kExitOk;
+        QTest::newRow("nothing passes") << QStringList{"--at", "1200"} << kExitFileError;
+        QTest::newRow("time 2400") << QStringList{"--at", "2400"} << kExitUsageError;
+        QTest::newRow("day") << QStringList{"--day", "Xx"} << kExitUsageError;
+        QTest::newRow("band backwards") << QStringList{"--band", "9000-5000"} << kExitUsageError;
+        QTest::newRow("no leap day") << QStringList{"--date", "2027-02-29"} << kExitUsageError;
+        QTest::newRow("memory file without model") << QStringList{"--to", "x"} << kExitUsageError;
+    }
+    void exitStatus() {
+        QFETCH(QStringList, options);
+        QFETCH(int, status);
+        QTemporaryDir dir;
+        QFile sked(dir.filePath("sked.csv"));
+        QVERIFY(sked.open(QIODevice::WriteOnly));
+        sked.write(
+            "kHz:75;Time(UTC):93;Days:59;ITU:49;Station:201;Lng:49;Target:62;Remarks:135;"
+            "P:35;Start:60;Stop:60;\r\n6000;0000-0100;;CUB;R Habana Cuba;S;NAm;;1;;\r\n");
+        sked.close();
+        const Run run = RunSchedule(options, sked.fileName(), dir.filePath("out.csv"));
+        QCOMPARE(run.status, status);
+        QCOMPARE(QFile::exists(dir.filePath("out.csv")),
+                 status != kExitUsageError && run.channels.size() == 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSchedule)
+#include "tst_schedule.moc"

@@ -1,0 +1,119 @@
+#include <QtTest>
+
+#include <algorithm>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "../TestTables.h"
+#include "channel/EditChecks.h"
+#include "channel/TableChecks.h"
+#include "table/Columns.h"
+
+using namespace corvalen;
+
+namespace {
+
+// What a whole-table check finds, in the order the editor keeps.
+std::vector<Diagnostic> Full(const MemoryTable& table) {
+    std::vector<Diagnostic> problems = CheckCells(table, ReceiverModel());
+    std::stable_sort(problems.begin(), problems.end(), [](const Diagnostic& a, const Diagnostic& b) {
+        return a.number != b.number ? a.number < b.number : a.column < b.column;
+    });
+    return problems;
+}
+
+QString FirstDifference(const std::vector<Diagnostic>& kept, const std::vector<Diagnostic>& full) {
+    const auto [a, b] = std::mismatch(kept.begin(), kept.end(), full.begin(), full.end());
+    return QString("kept %1 problems, a full check %2; first differing: %3 / %4")
+        .arg(kept.size())
+        .arg(full.size())
+        .arg(a == kept.end() ? "-" : QString::fromStdString(a->ToString()))
+        .arg(b == full.end() ? "-" : QString::fromStdString(b->ToString()));
+}
+
+}  // namespace
+
+// Random edits of a small table whose values repeat often; after each, the problems kept up to
+// date edit by edit must equal a whole-table check.
+class TestEditChecks : public QObject {
+    Q_OBJECT
+
+private slots:
+    void followsEditsAsAFullCheckWould_data() {
+        QTest::addColumn<int>("column");        // the column edited most
+        QTest::addColumn<QStringList>("values");
+        QTest::addColumn<bool>("rowsAtTheEnd");  // rows also added and removed at the end
+        QTest::newRow("channel numbers")
+            << int(Number) << QStringList{"1", "2", "3", "03", " 2", "", "x"} << false;
+        QTest::newRow("frequencies")
+            << int(Frequency) << QStringList{"7005000", "7010000", "7010000.4", "", "abc"} << false;
+        QTest::newRow("modes, known and other")
+            << int(Mode) << QStringList{"USB", "usb", "AM", "", "WFM", "wfm"} << false;
+        QTest::newRow("rows emptied, added and removed at the end")
+            << int(Callsign) << QStringList{"", "C1"} << true;
+    }
+    void followsEditsAsAFullCheckWould() {
+        QFETCH(int, column);
+        QFETCH(QStringList, values);
+        QFETCH(bool, rowsAtTheEnd);
+        const QStringList numbers{"1", "2", "3", "07", ""};
+        const QStringList frequencies{"7005000", "7010000", "", "x"};
+        const QStringList modes{"USB", "AM", "", "WFM"};
+        std::mt19937 random(20);
+        const auto pick = [&](const QStringList& list) {
+            return list[int(random() % unsigned(list.size()))].toStdString();
+        };
+        MemoryTable table = testing::Channels(24);
+        EditChecks checks;
+        checks.CheckAll(table, ReceiverModel());
+        for (int step = 0; step < 400; ++step) {
+            std::vector<int> rows;
+            const int row = 1 + int(random() % unsigned(table.ChannelCount()));
+            switch (random() % 8) {
+                case 0:
+                    table.SetCellText(row, Number, pick(numbers));
+                    break;
+                case 1:
+                    table.SetCellText(row, Frequency, pick(frequencies));
+                    break;
+                case 2:
+                    table.SetCellText(row, Mode, pick(modes));
+                    break;
+                case 3:
+                    if (rowsAtTheEnd) {
+                        // Emptied whole, or a row added or taken away at the end.
+                        const int kind = int(random() % 3);
+                        if (kind == 0) {
+                            for (int c = 0; c < table.ColCount(); ++c) {
+                                table.SetCellText(row, c, "");
+                            }
+                        } else if (kind == 1 || table.ChannelCount() < 4) {
+                            table.AppendRow(MemoryTable::Row{pick(numbers), pick(frequencies),
+                                                             "2400"});
+                        } else {
+                            table.RemoveRow(table.ChannelCount());
+                        }
+                        break;
+                    }
+                    [[fallthrough]];
+                default:
+                    table.SetCellText(row, column, pick(values));
+                    // Now and then a second row changes in the same step.
+                    if (random() % 3 == 0) {
+                        const int other = 1 + int(random() % unsigned(table.ChannelCount()));
+                        table.SetCellText(other, column, pick(values));
+                        rows.push_back(other);
+                    }
+            }
+            rows.push_back(row);
+            checks.RowsChanged(table, rows, ReceiverModel());
+            const std::vector<Diagnostic> full = Full(table);
+            QVERIFY2(checks.Problems() == full,
+                     qPrintable(QString("step %1: ").arg(step) + FirstDifference(checks.Problems(), full)));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestEditChecks)
+#include "tst_editchecks.moc"

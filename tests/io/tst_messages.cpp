@@ -1,0 +1,158 @@
+#include <QTest>
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "channel/ReceiverModel.h"
+#include "channel/TableChecks.h"
+#include "csv/ChirpCsv.h"
+#include "csv/CsvReader.h"
+#include "io/Messages.h"
+#include "table/Columns.h"
+
+using namespace corvalen;
+
+namespace {
+
+// The placeholders of a template, sorted: "{1}", "{c}", "{w2}", ...
+std::vector<std::string> Placeholders(std::string_view text) {
+    std::vector<std::string> found;
+    for (std::size_t open = text.find('{'); open != std::string_view::npos;
+         open = text.find('{', open + 1)) {
+        found.emplace_back(text.substr(open, text.find('}', open) - open + 1));
+    }
+    std::sort(found.begin(), found.end());
+    found.erase(std::unique(found.begin(), found.end()), found.end());
+    return found;
+}
+
+}  // namespace
+
+class TestMessages : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Every kind of message has its German, with the same values in it.
+    void everyKindHasGerman() {
+        for (int k = static_cast<int>(MessageKind::Other) + 1;
+             k <= static_cast<int>(MessageKind::GroupMore); ++k) {
+            const MessageTemplate& entry = TemplateOf(static_cast<MessageKind>(k));
+            const QByteArray where = "kind " + QByteArray::number(k);
+            QVERIFY2(entry.kind == static_cast<MessageKind>(k), where + " has no catalogue entry");
+            // A template of words has German words; one of placeholders alone may stay as it is.
+            std::string bare(entry.english);
+            for (const std::string& placeholder : Placeholders(entry.english)) {
+                for (std::size_t at; (at = bare.find(placeholder)) != std::string::npos;) {
+                    bare.erase(at, placeholder.size());
+                }
+            }
+            const bool words =
+                std::any_of(bare.begin(), bare.end(), [](char c) { return c >= 'a' && c <= 'z'; });
+            QVERIFY2(!entry.german.empty() && (!words || entry.german != entry.english),
+                     where + ": no German for " +
+                         QByteArray(entry.english.data(), qsizetype(entry.english.size())));
+            QCOMPARE(Placeholders(entry.german), Placeholders(entry.english));
+        }
+    }
+
+    // What the checks and readers say is found as its kind's text, and so said in German.
+    void messagesHaveTheirKind_data() {
+        QTest::addColumn<QByteArray>("file");  // a CSV memory file, or a CHIRP file
+        QTest::addColumn<QString>("model");
+        const auto line = [](int column, const QByteArray& text) {
+            QList<QByteArray> fields =
+                QByteArray("1,7000000,2400,-1500,,,,,,3,0,0,0,-100,0,0,USB,CALL,Note").split(',');
+            fields[column] = text;
+            return "Number\r\n" + fields.join(',') + "\r\n";
+        };
+        QTest::newRow("number") << line(Number, "abc") << "313";
+        QTest::newRow("empty number") << line(Number, "") << "313";
+        QTest::newRow("frequency fraction") << line(Frequency, "7.5") << "313";
+        QTest::newRow("frequency negative") << line(Frequency, "-5") << "313";
+        QTest::newRow("frequency huge") << line(Frequency, "99999999999") << "313";
+        QTest::newRow("bandwidth text") << line(Bandwidth, "wide") << "313";
+        QTest::newRow("bandwidth huge") << line(Bandwidth, "9999999999") << "313";
+        QTest::newRow("if shift fraction") << line(IfShift, "2.5") << "313";
+        QTest::newRow("groups") << line(Groups, "0+3+x+2.5") << "313";
+        QTest::newRow("one group") << line(Groups, "17") << "313";
+        QTest::newRow("whole group") << line(Groups, "2.5") << "313";
+        QTest::newRow("hotkey") << line(Hotkey, "F2") << "313";
+        QTest::newRow("lockout") << line(Lockout, "x") << "313";
+        QTest::newRow("squelch text") << line(LevelSquelch, "x") << "313";
+        QTest::newRow("squelch above") << line(LevelSquelch, "5") << "313";
+        QTest::newRow("squelch fraction") << line(LevelSquelch, "-100.5") << "313";
+        QTest::newRow("secondary type") << line(SecondarySquelchType, "x") << "315";
+        QTest::newRow("mode") << line(Mode, "WFM") << "313";
+        QTest::newRow("empty mode") << line(Mode, "") << "313";
+        QTest::newRow("long callsign") << line(Callsign, "ABCDEFGHIJKLMNOP") << "313";
+        QTest::newRow("callsign long and unheld")
+            << line(Callsign, "\xCE\xA9\xCE\xA9\xCE\xA9\xCE\xA9\xCE\xA9\xCE\xA9\xCE\xA9ABCDEFG")
+            << "313";
+        QTest::newRow("comment unheld") << line(Comments, "\xF0\x9F\x93\xBB") << "313";
+        QTest::newRow("csv fields") << QByteArray("1,7000000,2400\r\n") << "313";
+        QTest::newRow("csv no bandwidth") << QByteArray("N\r\n1,7000000,,x\r\n") << "313";
+        QTest::newRow("repeats") << QByteArray("N\r\n" + line(Number, "1").mid(8) +
+                                               line(Number, "1").mid(8))
+                                 << "313";
+        QTest::newRow("chirp") << QByteArray(
+                                      "Location,Name,Frequency,Duplex,Mode,Skip\r\n"
+                                      "0,A,146.52,+,WFM,X\r\n"
+                                      ",,,\r\n\r\n"
+                                      "x,B,abc,,,S,extra\r\n"
+                                      "2,C,146.5,,FM\r\n")
+                               << "313";
+    }
+    void messagesHaveTheirKind() {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, model);
+        const std::string_view bytes(file.constData(), static_cast<std::size_t>(file.size()));
+        CsvImport read = LooksLikeChirpCsv(bytes) ? ReadChirpCsv(bytes) : ReadCsvMemory(bytes);
+        ApplyChirpNumbering(read, ChirpNumbering::Shift);
+        std::vector<Diagnostic> said = read.diagnostics;
+        const std::vector<Diagnostic> problems =
+            CheckCells(read.table, *ReceiverModel::FromText(model.toStdString()));
+        said.insert(said.end(), problems.begin(), problems.end());
+        QVERIFY(!said.empty());
+        for (const Diagnostic& diagnostic : said) {
+            const std::string german = LocalizedMessage(diagnostic, Language::German);
+            QVERIFY2(diagnostic.kind != MessageKind::Other, diagnostic.message.c_str());
+            QVERIFY2(german != diagnostic.message, diagnostic.message.c_str());
+            QCOMPARE(LocalizedMessage(diagnostic, Language::English), diagnostic.message);
+        }
+    }
+
+    // The converter's lines in German: the place, the column, the message and a summary's pieces.
+    void germanLines_data() {
+        QTest::addColumn<QString>("english");
+        QTest::addColumn<QString>("german");
+        QTest::newRow("check line") << "row 2, Mode: is empty; written as CW"
+                                    << "Zeile 2, Modus: ist leer; als CW geschrieben";
+        QTest::newRow("report line")
+            << R"(row 7: Number "abc" is not a channel number from 1 to 65535; row not written)"
+            << R"(Zeile 7: Nummer "abc" ist keine Kanalnummer von 1 bis 65535; Zeile nicht )"
+               "geschrieben";
+        QTest::newRow("summary")
+            << "wrote 3 records to a.g3m; 1 row not written; 2 records already in the file kept"
+            << "3 Datensätze nach a.g3m geschrieben; 1 Zeile nicht geschrieben; 2 Datensätze der "
+               "Datei behalten";
+        QTest::newRow("grouped")
+            << R"(2 channels: Callsign "ABCDEFGHIJKLM" is longer than 12 characters; written as )"
+               R"("ABCDEFGHIJKL" (line 2, Location 0; line 3, Location 1))"
+            << R"(2 Kanäle: Rufzeichen "ABCDEFGHIJKLM" ist länger als 12 Zeichen; als )"
+               R"("ABCDEFGHIJKL" geschrieben (Zeile 2, Location 0; Zeile 3, Location 1))";
+        QTest::newRow("usage error") << "corvalen-cli: unknown option --x; see corvalen-cli --help"
+                                     << "corvalen-cli: unbekannte Option --x; siehe corvalen-cli "
+                                        "--help";
+        QTest::newRow("unknown text stays") << "something else; entirely"
+                                            << "something else; entirely";
+    }
+    void germanLines() {
+        QFETCH(QString, english);
+        QFETCH(QString, german);
+        QCOMPARE(QString::fromStdString(LocalizedLine(english.toStdString(), Language::German)),
+                 german);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMessages)
+#include "tst_messages.moc"
