@@ -252,19 +252,19 @@ private slots:
         MainWindow& window = startWindow(testing::Channels(2));
         m_dialogs->answers = {kTestData + "sdrsharp_awkward/input.xml"};
         trigger("openCsvAction");
-        QVERIFY2(status().startsWith("Read 6 channels from the SDR# list input.xml; 4 lines"),
+        QVERIFY2(status().startsWith("Read 7 channels from the SDR# list input.xml; 4 lines"),
                  qPrintable(status()));
         QVERIFY(window.fileActions().appendFile(kTestData + "sdrpp_lists/input.json"));
         QCOMPARE(window.document().groupNames(),
                  (std::vector<std::string>{"Aircraft", "Broadcast", "Digital", "Air",
                                            "Rundfunk Österreich"}));
-        QCOMPARE(table().CellText(7, Groups), std::string("4"));
+        QCOMPARE(table().CellText(8, Groups), std::string("4"));
         m_dialogs->answers = {path(QStringLiteral("out.json"))};
         trigger("saveListAction");
         QCOMPARE(testing::ReadBytes(path(QStringLiteral("out.json"))),
                  QByteArray::fromStdString(
                      WriteSdrppList(table(), window.document().groupNames()).bytes));
-        QVERIFY2(status().startsWith("Saved 14 channels to the SDR++ list out.json"),
+        QVERIFY2(status().startsWith("Saved 16 channels to the SDR++ list out.json"),
                  qPrintable(status()));
     }
 

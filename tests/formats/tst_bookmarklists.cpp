@@ -98,6 +98,7 @@ private slots:
         QCOMPARE(WriteSdrSharpList(sharpAgain->table, sharpAgain->groupNames)->bytes, sharp->bytes);
         const auto sdrppAgain = ReadSdrppList(sdrpp.bytes);
         QVERIFY(sdrppAgain.ok());
+        QVERIFY(sdrppAgain->table.ChannelCount() >= sdrpp.channelsWritten);
         QCOMPARE(WriteSdrppList(sdrppAgain->table, sdrppAgain->groupNames).bytes, sdrpp.bytes);
     }
 
