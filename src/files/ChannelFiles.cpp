@@ -40,25 +40,32 @@ Error NoChannels(const std::string& path) {
     return Error{"no channels in " + path};
 }
 
-// The whole content of the file at `path`, read once: as much as the longest format allows, and
-// for a file named as a memory file no more than the longest memory file of `model`, so that a
-// longer one is refused from its size before anything is allocated.
-Result<ByteBuffer> ReadOnce(const std::string& path, ReceiverModel model) {
-    return ReadWholeFileBuffer(path, IsRecordFilePath(path) ? MaxRecordFileBytes(model)
-                                                            : kMaxCsvFileBytes);
-}
+// The whole content of a file, read once, and its format.
+struct FileContent {
+    ByteBuffer bytes;
+    const ChannelFormat* format = nullptr;
+    std::string_view View() const { return {bytes.data(), bytes.size()}; }
+};
 
-// The format of a file's whole content (FormatOf); an EiBi broadcast schedule, which holds
-// broadcasts to pick rather than channels, is refused with a word on how to import it.
-Result<const ChannelFormat*> DecideFormat(const std::string& path, std::string_view content,
-                                          ReceiverModel model) {
-    const ChannelFormat& format = FormatOf(path, content, model);
-    if (&format == &ReceiverCsvFormat() && LooksLikeEibiSchedule(content)) {
+// Reads the file at `path` once: as much as the longest format allows, and for a file named as a
+// memory file no more than the longest memory file of `model`, so that a longer one is refused
+// from its size before anything is allocated. Its format is FormatOf its content; an EiBi
+// broadcast schedule, which holds broadcasts to pick rather than channels, is refused with a
+// word on how to import it.
+Result<FileContent> ReadOnce(const std::string& path, ReceiverModel model) {
+    Result<ByteBuffer> bytes = ReadWholeFileBuffer(
+        path, IsRecordFilePath(path) ? MaxRecordFileBytes(model) : kMaxCsvFileBytes);
+    if (!bytes) {
+        return bytes.error();
+    }
+    FileContent content{std::move(*bytes)};
+    content.format = &FormatOf(path, content.View(), model);
+    if (content.format == &ReceiverCsvFormat() && LooksLikeEibiSchedule(content.View())) {
         return Error{"\"" + path +
                      "\" is an EiBi broadcast schedule: pick its broadcasts with File > Import "
                      "Broadcast Schedule, or with corvalen-cli schedule"};
     }
-    return &format;
+    return content;
 }
 
 // The table and report of a file's whole content in `format`; refused when it holds no channel.
@@ -144,16 +151,11 @@ const ChannelFormat& FormatOf(std::string_view path, std::string_view bytes, Rec
 }
 
 Result<ChannelFileRead> ReadChannelFile(const std::string& path, const ReadSettings& settings) {
-    const Result<ByteBuffer> bytes = ReadOnce(path, settings.model);
-    if (!bytes) {
-        return bytes.error();
+    const Result<FileContent> content = ReadOnce(path, settings.model);
+    if (!content) {
+        return content.error();
     }
-    const std::string_view content(bytes->data(), bytes->size());
-    const Result<const ChannelFormat*> format = DecideFormat(path, content, settings.model);
-    if (!format) {
-        return format.error();
-    }
-    return ReadContent(path, content, **format, settings);
+    return ReadContent(path, content->View(), *content->format, settings);
 }
 
 void ApplyChirpNumbering(ChannelFileRead& read, ChirpNumbering numbering) {
@@ -186,16 +188,12 @@ Result<ChannelFileConversion> ConvertChannelFile(const std::string& input,
                                                  const ChannelFormat& format,
                                                  const WriteSettings& settings,
                                                  ChirpNumbering numbering) {
-    const Result<ByteBuffer> bytes = ReadOnce(input, settings.model);
-    if (!bytes) {
-        return bytes.error();
+    const Result<FileContent> read = ReadOnce(input, settings.model);
+    if (!read) {
+        return read.error();
     }
-    const std::string_view content(bytes->data(), bytes->size());
-    const Result<const ChannelFormat*> decided = DecideFormat(input, content, settings.model);
-    if (!decided) {
-        return decided.error();
-    }
-    const ChannelFormat& from = **decided;
+    const std::string_view content = read->View();
+    const ChannelFormat& from = *read->format;
     ChannelFileConversion conversion;
     ChannelFileReport& reading = conversion.read.report;
     reading.format = &from;
@@ -226,12 +224,12 @@ Result<ChannelFileConversion> ConvertChannelFile(const std::string& input,
             saved ? Result<ChannelFileReport>(RecordSaveReport(std::move(*saved))) : saved.error();
         return conversion;
     }
-    Result<ChannelFileRead> read = ReadContent(input, content, from, {settings.model, {}});
-    if (!read) {
-        return read.error();
+    Result<ChannelFileRead> table = ReadContent(input, content, from, {settings.model, {}});
+    if (!table) {
+        return table.error();
     }
-    ApplyChirpNumbering(*read, numbering);
-    conversion.read = std::move(*read);
+    ApplyChirpNumbering(*table, numbering);
+    conversion.read = std::move(*table);
     WriteSettings writing = settings;
     if (writing.groupNames.empty()) {
         writing.groupNames = conversion.read.groupNames;

@@ -528,6 +528,8 @@ private slots:
         QTest::newRow("random bytes") << noise << 2 << 1 << "the checksum of none of its 50";
         QTest::newRow("only empty places") << QByteArray(92 * 3, '\0') << 2 << 1
                                            << "no channels in ";
+        QTest::newRow("65,536 records") << QByteArray(92 * 65536, '\0') << 2 << 1
+                                        << "more than the 6,029,220 bytes that are read";
     }
     void damagedRecordFile() {
         QFETCH(QByteArray, bytes);
