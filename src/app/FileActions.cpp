@@ -509,8 +509,8 @@ bool FileActions::appendFile(const QString& path) {
     const QString name = QFileInfo(path).fileName();
     const int channels = read->table.ChannelCount();
     MemoryTableModel& model = m_document.table();
-    if (const Status room = RoomForChannels(model.table(), static_cast<std::uint64_t>(channels),
-                                            "The file holds");
+    if (const Status room =
+            RoomForChannels(model.table(), static_cast<std::uint64_t>(channels), "The file holds");
         !room) {
         report(FailureText(path, room.error(), tr("nothing appended")));
         return false;
@@ -523,8 +523,8 @@ bool FileActions::appendFile(const QString& path) {
                        .arg(Count(channels, "channel", "channels"), name)
                        .arg(lastRow);
     if (!read->report.diagnostics.empty()) {
-        text += tr("; %1 reported")
-                    .arg(Count(read->report.diagnostics.size(), "problem", "problems"));
+        text +=
+            tr("; %1 reported").arg(Count(read->report.diagnostics.size(), "problem", "problems"));
     }
     report(text, read->report.diagnostics, &read->report.origins);
     return true;
@@ -562,10 +562,10 @@ bool FileActions::saveList() {
         return false;
     }
     rememberFile(path);
-    QString status = (&format == &SdrppListFormat() ? tr("Saved %1 to the SDR++ list %2")
-                                                    : tr("Saved %1 to the SDR# list %2"))
-                         .arg(Count(saved->channels, "channel", "channels"),
-                              QFileInfo(path).fileName());
+    QString status =
+        (&format == &SdrppListFormat() ? tr("Saved %1 to the SDR++ list %2")
+                                       : tr("Saved %1 to the SDR# list %2"))
+            .arg(Count(saved->channels, "channel", "channels"), QFileInfo(path).fileName());
     if (saved->rowsNotWritten > 0) {
         status += tr("; %1 not written").arg(Count(saved->rowsNotWritten, "row", "rows"));
     }

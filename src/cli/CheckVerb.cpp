@@ -113,8 +113,9 @@ int RunCheck(std::span<const std::string_view> args, std::ostream& out, std::ost
     const std::vector<Diagnostic>& reading = read->report.diagnostics;
     if (!reading.empty()) {
         out << "; "
-            << (read->report.format == &RecordFileFormat() ? Count(reading.size(), "record", "records")
-                                       : Count(reading.size(), "input line", "input lines"))
+            << (read->report.format == &RecordFileFormat()
+                    ? Count(reading.size(), "record", "records")
+                    : Count(reading.size(), "input line", "input lines"))
             << " reported";
     }
     out << "\n";

@@ -180,8 +180,8 @@ const ChannelFormat* OutputFormat(std::string_view output, const ChannelFormat* 
 
 // The checks of an OUTPUT that convert and schedule share before its model: false after writing
 // why to `err`.
-bool CheckListOrChirp(std::string_view output, const ChannelFormat* to,
-                      const ChannelFormat* format, std::ostream& err) {
+bool CheckListOrChirp(std::string_view output, const ChannelFormat* to, const ChannelFormat* format,
+                      std::ostream& err) {
     if (format != nullptr) {
         if (const Status supported = format->Supported(); !supported) {
             err << "corvalen-cli: " << supported.error().message << "\n";
@@ -262,10 +262,10 @@ void ReportSaveNotices(const std::vector<std::string>& notices, std::ostream& er
 int Convert(const Arguments& arguments, std::ostream& out, std::ostream& err) {
     const std::string& input = arguments.files[0];
     const std::string& output = arguments.files[1];
-    const Result<ChannelFileConversion> converted = ConvertChannelFile(
-        input, output, *OutputFormat(output, arguments.to),
-        {arguments.model.value_or(ReceiverModel()), true, {}},
-        arguments.numbering.value_or(ChirpNumbering::Shift));
+    const Result<ChannelFileConversion> converted =
+        ConvertChannelFile(input, output, *OutputFormat(output, arguments.to),
+                           {arguments.model.value_or(ReceiverModel()), true, {}},
+                           arguments.numbering.value_or(ChirpNumbering::Shift));
     if (!converted) {
         err << "corvalen-cli: " << converted.error().message << "\n";
         return kExitFileError;
@@ -293,7 +293,8 @@ int Convert(const Arguments& arguments, std::ostream& out, std::ostream& err) {
 
 int Verify(const Arguments& arguments, std::ostream& out, std::ostream& err) {
     const std::string& path = arguments.files[0];
-    const Result<ByteBuffer> image = ReadWholeFileBuffer(path, MaxRecordFileBytes(*arguments.model));
+    const Result<ByteBuffer> image =
+        ReadWholeFileBuffer(path, MaxRecordFileBytes(*arguments.model));
     if (!image) {
         err << "corvalen-cli: " << image.error().message << "\n";
         return kExitUsageError;

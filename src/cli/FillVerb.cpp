@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "channel/CellChecks.h"
 #include "cli/Converter.h"
 #include "cli/Reports.h"
 #include "convert/NumberText.h"
-#include "channel/CellChecks.h"
-#include "files/ChannelFiles.h"
 #include "edit/ChannelRange.h"
+#include "files/ChannelFiles.h"
 #include "table/Columns.h"
 
 namespace corvalen {
@@ -225,8 +225,8 @@ bool CheckFirstNumber(const MemoryTable& table, int inputRows, const FillArgumen
         const std::optional<std::uint16_t> number = ChannelNumber(table.CellText(row, Number));
         if (number && *number >= first && *number - first < count) {
             err << "corvalen-cli: --first-number " << first << ": new channel " << *number
-                << " would repeat channel " << *number << " of " << parsed.files[0]
-                << " (row " << row << "); nothing written\n";
+                << " would repeat channel " << *number << " of " << parsed.files[0] << " (row "
+                << row << "); nothing written\n";
             return false;
         }
     }

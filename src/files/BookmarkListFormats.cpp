@@ -31,9 +31,7 @@ public:
     Status Supported() const override {
         return m_kind.supported() ? Status(Done{}) : Status(SdrSharpListsUnsupported());
     }
-    bool NamedFor(std::string_view path) const override {
-        return HasSuffix(path, m_kind.suffix);
-    }
+    bool NamedFor(std::string_view path) const override { return HasSuffix(path, m_kind.suffix); }
     bool LooksLike(std::string_view bytes, ReceiverModel) const override {
         return m_kind.looksLike(bytes);
     }
@@ -76,24 +74,24 @@ private:
 }  // namespace
 
 const ChannelFormat& SdrSharpListFormat() {
-    static const BookmarkListFormat format(ListKind{
-        SdrSharpListsSupported, "SDR# list", ".xml", LooksLikeSdrSharpList,
-        [](std::string_view bytes, const std::vector<std::string>& known) {
-            return ReadSdrSharpList(bytes, known);
-        },
-        WriteSdrSharpList});
+    static const BookmarkListFormat format(
+        ListKind{SdrSharpListsSupported, "SDR# list", ".xml", LooksLikeSdrSharpList,
+                 [](std::string_view bytes, const std::vector<std::string>& known) {
+                     return ReadSdrSharpList(bytes, known);
+                 },
+                 WriteSdrSharpList});
     return format;
 }
 
 const ChannelFormat& SdrppListFormat() {
-    static const BookmarkListFormat format(ListKind{
-        [] { return true; }, "SDR++ list", ".json", LooksLikeSdrppList,
-        [](std::string_view bytes, const std::vector<std::string>& known) {
-            return ReadSdrppList(bytes, known);
-        },
-        [](const MemoryTable& table, const std::vector<std::string>& groupNames) {
-            return Result<BookmarkListText>(WriteSdrppList(table, groupNames));
-        }});
+    static const BookmarkListFormat format(
+        ListKind{[] { return true; }, "SDR++ list", ".json", LooksLikeSdrppList,
+                 [](std::string_view bytes, const std::vector<std::string>& known) {
+                     return ReadSdrppList(bytes, known);
+                 },
+                 [](const MemoryTable& table, const std::vector<std::string>& groupNames) {
+                     return Result<BookmarkListText>(WriteSdrppList(table, groupNames));
+                 }});
     return format;
 }
 

@@ -86,12 +86,11 @@ Result<ChannelFileRead> ReadContent(const std::string& path, std::string_view co
 }  // namespace
 
 bool HasSuffix(std::string_view path, std::string_view suffix) {
+    const auto same = [](char wanted, char c) {
+        return wanted == (c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c);
+    };
     return path.size() >= suffix.size() &&
-           std::equal(suffix.begin(), suffix.end(), path.end() - suffix.size(),
-                      [](char wanted, char c) {
-                          return wanted == (c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a')
-                                                                 : c);
-                      });
+           std::equal(suffix.begin(), suffix.end(), path.end() - suffix.size(), same);
 }
 
 bool IsRecordFilePath(std::string_view path) {
@@ -249,15 +248,15 @@ std::string ConversionSummary(const ChannelFileConversion& conversion, const std
                 Count(static_cast<std::size_t>(written.rowsNotWritten), "row not written",
                       "rows not written");
         if (written.recordsKept > 0) {
-            line += "; " + Count(static_cast<std::size_t>(written.recordsKept), "record",
-                                 "records") +
+            line += "; " +
+                    Count(static_cast<std::size_t>(written.recordsKept), "record", "records") +
                     " already in the file kept";
         }
         if (written.rowsSkipped > 0) {
-            line += "; " +
-                    Count(static_cast<std::size_t>(written.rowsSkipped), "empty row",
-                          "empty rows") +
-                    " skipped";
+            line +=
+                "; " +
+                Count(static_cast<std::size_t>(written.rowsSkipped), "empty row", "empty rows") +
+                " skipped";
         }
     } else {
         line += Count(static_cast<std::size_t>(written.channels), "channel", "channels") + " to " +
@@ -273,9 +272,10 @@ std::string ConversionSummary(const ChannelFileConversion& conversion, const std
         }
     }
     if (!read.diagnostics.empty()) {
-        line += "; " + (read.format == &RecordFileFormat()
-                            ? Count(RecordCount(read.diagnostics), "record", "records")
-                            : Count(read.diagnostics.size(), "input line", "input lines")) +
+        line += "; " +
+                (read.format == &RecordFileFormat()
+                     ? Count(RecordCount(read.diagnostics), "record", "records")
+                     : Count(read.diagnostics.size(), "input line", "input lines")) +
                 " reported";
     }
     return line;

@@ -67,9 +67,9 @@ struct ReadSettings {
 
 // What a write needs besides the table.
 struct WriteSettings {
-    ReceiverModel model;      // memory files: the records' model
-    bool importForm = true;   // receiver CSV: the 19-column form with its header line; false for
-                              // the 10-column form of the editor's start-up grid
+    ReceiverModel model;     // memory files: the records' model
+    bool importForm = true;  // receiver CSV: the 19-column form with its header line; false for
+                             // the 10-column form of the editor's start-up grid
     std::vector<std::string> groupNames;  // bookmark lists: the names of receiver groups 1, 2, ...
 };
 
@@ -109,12 +109,12 @@ public:
 };
 
 // Today's formats, each with its one instance.
-const ChannelFormat& ReceiverCsvFormat();  // the receiver software's CSV memory file
-const ChannelFormat& ChirpCsvFormat();     // CHIRP's generic CSV file
-const ChannelFormat& RecordFileFormat();   // the binary memory file: .g3m or .15m
-const ChannelFormat& SdrSharpListFormat(); // SDR#'s frequencies.xml (refused by a build without
-                                           // an XML library, saying so)
-const ChannelFormat& SdrppListFormat();    // SDR++'s frequency manager JSON
+const ChannelFormat& ReceiverCsvFormat();   // the receiver software's CSV memory file
+const ChannelFormat& ChirpCsvFormat();      // CHIRP's generic CSV file
+const ChannelFormat& RecordFileFormat();    // the binary memory file: .g3m or .15m
+const ChannelFormat& SdrSharpListFormat();  // SDR#'s frequencies.xml (refused by a build without
+                                            // an XML library, saying so)
+const ChannelFormat& SdrppListFormat();     // SDR++'s frequency manager JSON
 
 // Every format the door knows, the one a file falls back to (the receiver CSV) first.
 const std::vector<const ChannelFormat*>& ChannelFormats();

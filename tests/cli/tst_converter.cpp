@@ -136,9 +136,9 @@ private slots:
             WriteAll(streamedPath, existing);
             WriteAll(tablePath, existing);
         }
-        const Result<ChannelFileConversion> streamed = ConvertChannelFile(
-            input, streamedPath.toStdString(), RecordFileFormat(),
-            {testing::Model(model), true, {}});
+        const Result<ChannelFileConversion> streamed =
+            ConvertChannelFile(input, streamedPath.toStdString(), RecordFileFormat(),
+                               {testing::Model(model), true, {}});
         const Result<CsvImport> imported = ReadCsvMemoryFile(input);
         QVERIFY(streamed.ok() && imported.ok());
         const Result<G3mSaveReport> saved =
@@ -519,15 +519,15 @@ private slots:
         QByteArray good = ReadAll(kChannel5);
         QByteArray bad = good;
         bad[4 * 92 + 40] = 'X';
-        QTest::newRow("cut inside a record") << good + good.left(50) << 1 << 0
-                                             << "the file ends 50 bytes into this record";
+        QTest::newRow("cut inside a record")
+            << good + good.left(50) << 1 << 0 << "the file ends 50 bytes into this record";
         QTest::newRow("one bad checksum") << good + bad << 1 << 0 << "record 10: checksum ";
         QTest::newRow("every checksum bad") << bad + bad << 2 << 1 << "the checksum of none of";
         QByteArray noise(92 * 50, '\0');
         QRandomGenerator(3).fillRange(reinterpret_cast<quint32*>(noise.data()), 92 * 50 / 4);
         QTest::newRow("random bytes") << noise << 2 << 1 << "the checksum of none of its 50";
-        QTest::newRow("only empty places") << QByteArray(92 * 3, '\0') << 2 << 1
-                                           << "no channels in ";
+        QTest::newRow("only empty places")
+            << QByteArray(92 * 3, '\0') << 2 << 1 << "no channels in ";
         QTest::newRow("65,536 records") << QByteArray(92 * 65536, '\0') << 2 << 1
                                         << "more than the 6,029,220 bytes that are read";
     }
@@ -576,7 +576,8 @@ private slots:
         if (status == 0) {
             QVERIFY(cli.readAllStandardOutput().startsWith("wrote 5 records to "));
         } else {
-            QCOMPARE(cli.readAllStandardError(), "corvalen-cli: no channels in " + input.toUtf8() + "\n");
+            QCOMPARE(cli.readAllStandardError(),
+                     "corvalen-cli: no channels in " + input.toUtf8() + "\n");
             QVERIFY(!QFile::exists(out));
         }
     }

@@ -150,8 +150,8 @@ private slots:
             << range + QStringList{"--model", "313"} << 2 << "unknown option --model";
         QTest::newRow("input missing") << range + QStringList{"missing.csv"} << 1 << "missing.csv";
         // Each --set value as `check` reads it; a first number onto INPUT's own numbers.
-        for (const char* set : {"Mode=XYZ", "Bandwidth=abc", "Bandwidth=-5", "Groups=99",
-                                "Hotkey=F2"}) {
+        for (const char* set :
+             {"Mode=XYZ", "Bandwidth=abc", "Bandwidth=-5", "Groups=99", "Hotkey=F2"}) {
             QTest::newRow(set) << range + QStringList{"--set", set} << 2
                                << QString("--set ") + set + ": ";
         }
@@ -159,7 +159,8 @@ private slots:
             << range + QStringList{"--first-number", "2", kData + "awkward/input.csv"} << 2
             << "--first-number 2: new channel 5 would repeat channel 5 of ";
         QTest::newRow("input without channels")
-            << range + QStringList{kData + "../csv/header_only/input.csv"} << 1 << "no channels in ";
+            << range + QStringList{kData + "../csv/header_only/input.csv"} << 1
+            << "no channels in ";
         QTest::newRow("input not csv")
             << range + QStringList{kData + "../g3m/channel5_313.g3m"} << 2 << "ending in .csv";
     }

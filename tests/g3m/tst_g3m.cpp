@@ -3,15 +3,15 @@
 #include <cstdint>
 #include <vector>
 
-#include "TestData.h"
 #include "../TestTables.h"
+#include "TestData.h"
 #include "channel/CellChecks.h"
+#include "channel/TableChecks.h"
 #include "files/ChannelFiles.h"
 #include "g3m/G3mFile.h"
 #include "g3m/G3mReader.h"
 #include "g3m/MemoryRecord.h"
 #include "g3m/RecordChecksum.h"
-#include "channel/TableChecks.h"
 #include "io/SafeFile.h"
 
 using namespace corvalen;
