@@ -71,8 +71,9 @@ constexpr std::string_view kUsage =
     "Exit status of convert: 0 done, 1 a file could not be read or written, 2 wrong arguments.\n"
     "Exit status of verify: 0 every record verifies, 1 some do not, 2 wrong arguments or FILE\n"
     "could not be read.\n"
-    "Exit status of check: 0 no problems or notices, 1 some, 2 wrong arguments or FILE could\n"
-    "not be read.\n";
+    "Exit status of check: 0 no problems or notices, 1 some, or a memory file that ends inside\n"
+    "a record or whose records fail their checksum, 2 wrong arguments or FILE could not be read.\n"
+    "MODEL is 303, 313, 305 or 315. An INPUT without any channel is refused (exit status 1).\n";
 
 struct Arguments {
     std::optional<ReceiverModel> model;

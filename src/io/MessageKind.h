@@ -99,6 +99,7 @@ enum class MessageKind : std::uint16_t {
     CliFillWrote,
     CliNumberingValue,
     CliNoModel,
+    CliNoChannels,
     // Grouped reports.
     GroupLine,
     GroupMore,

@@ -204,6 +204,7 @@ constexpr MessageTemplate kCatalogue[] = {
      "--model \"{1}\" ist kein Empfängermodell: die Modelle sind 303, 313, 305 und 315"},
     {K::CliNumberingValue, "--numbering takes keep, shift or sequential, not {1}",
      "--numbering nimmt keep, shift oder sequential, nicht {1}"},
+    {K::CliNoChannels, "no channels in {1}", "keine Kanäle in {1}"},
 
     {K::GroupLine, "{w1}: {2}", "{w1}: {2}"},
     {K::GroupMore, "and {1} more", "und {1} weitere"},
