@@ -468,16 +468,18 @@ bool FileActions::saveChirp() {
     if (!chosen) {
         return false;
     }
-    const QString path = *chosen;
-    const std::optional<ChannelFileReport> saved =
-        writeFile(path, ChirpCsvFormat(), tr("nothing saved"));
+    return saveCopy(*chosen, ChirpCsvFormat(), tr("Saved %1 to the CHIRP file %2"));
+}
+
+bool FileActions::saveCopy(const QString& path, const ChannelFormat& format,
+                           const QString& savedText) {
+    const std::optional<ChannelFileReport> saved = writeFile(path, format, tr("nothing saved"));
     if (!saved) {
         return false;
     }
     rememberFile(path);
-    QString status =
-        tr("Saved %1 to the CHIRP file %2")
-            .arg(Count(saved->channels, "channel", "channels"), QFileInfo(path).fileName());
+    QString status = QString(savedText).arg(Count(saved->channels, "channel", "channels"),
+                                            QFileInfo(path).fileName());
     if (saved->rowsNotWritten > 0) {
         status += tr("; %1 not written").arg(Count(saved->rowsNotWritten, "row", "rows"));
     }
@@ -563,23 +565,9 @@ bool FileActions::saveList() {
     const QString path = *chosen;
     const ChannelFormat& format =
         FormatForName(LocalPath(path), {&SdrSharpListFormat(), &SdrppListFormat()});
-    const std::optional<ChannelFileReport> saved = writeFile(path, format, tr("nothing saved"));
-    if (!saved) {
-        return false;
-    }
-    rememberFile(path);
-    QString status =
-        (&format == &SdrppListFormat() ? tr("Saved %1 to the SDR++ list %2")
-                                       : tr("Saved %1 to the SDR# list %2"))
-            .arg(Count(saved->channels, "channel", "channels"), QFileInfo(path).fileName());
-    if (saved->rowsNotWritten > 0) {
-        status += tr("; %1 not written").arg(Count(saved->rowsNotWritten, "row", "rows"));
-    }
-    if (!saved->diagnostics.empty()) {
-        status += tr("; %1 reported").arg(Count(saved->diagnostics.size(), "problem", "problems"));
-    }
-    report(WithSaveNotices(status, saved->saveNotices), saved->diagnostics);
-    return true;
+    return saveCopy(path, format,
+                    &format == &SdrppListFormat() ? tr("Saved %1 to the SDR++ list %2")
+                                                  : tr("Saved %1 to the SDR# list %2"));
 }
 
 }  // namespace corvalen

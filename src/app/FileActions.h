@@ -124,6 +124,9 @@ private:
                                             const std::vector<std::string>& knownGroups = {});
     // Asks how a CHIRP file holding Location 0 is numbered, and numbers it so.
     void numberChirpChannels(ChannelFileRead& read, const QString& path);
+    // Saves a copy of the table in `format` (a CHIRP file, a bookmark list), the table staying
+    // unsaved; the status line says `savedText` with the channels (%1) and the file name (%2).
+    bool saveCopy(const QString& path, const ChannelFormat& format, const QString& savedText);
     // Writes the table in `format`; nothing after reporting why, ending in `failureTail`.
     std::optional<ChannelFileReport> writeFile(const QString& path, const ChannelFormat& format,
                                                const QString& failureTail);
