@@ -46,6 +46,8 @@ constexpr MessageTemplate kCatalogue[] = {
     {K::TooLargeWithUnit, "{c} {1} is too large; written as 0 Hz",
      "{c} {1} ist zu groß; als 0 Hz geschrieben"},
     {K::TooLarge, "{c} {1} is too large; written as 0", "{c} {1} ist zu groß; als 0 geschrieben"},
+    {K::BandwidthBelowZero, "Bandwidth {1} is below 0 Hz, so no bandwidth; written as 0 Hz",
+     "Bandbreite {1} liegt unter 0 Hz, also keine Bandbreite; als 0 Hz geschrieben"},
     {K::GroupsNotGroup, "Groups {1} is not a group from 1 to 16; written as {w2}",
      "Gruppen {1} ist keine Gruppe von 1 bis 16; als {w2} geschrieben"},
     {K::GroupsNameNotGroup,
@@ -202,6 +204,7 @@ constexpr MessageTemplate kCatalogue[] = {
      "--model \"{1}\" ist kein Empfängermodell: die Modelle sind 303, 313, 305 und 315"},
     {K::CliNumberingValue, "--numbering takes keep, shift or sequential, not {1}",
      "--numbering nimmt keep, shift oder sequential, nicht {1}"},
+    {K::CliNoChannels, "no channels in {1}", "keine Kanäle in {1}"},
 
     {K::GroupLine, "{w1}: {2}", "{w1}: {2}"},
     {K::GroupMore, "and {1} more", "und {1} weitere"},

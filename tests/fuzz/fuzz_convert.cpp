@@ -51,7 +51,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_REQUIRE(ahead == image && preparedReport.problems == report.problems &&
                  preparedReport.rowsNotWritten == report.rowsNotWritten);
 
-    const CsvText text = BuildCsvText(table, /*csvLoaded=*/true);
+    const CsvText text = BuildCsvText(table, /*importForm=*/true);
     fuzz::CheckDiagnostics(text.diagnostics, Diagnostic::Place::Row, table.ChannelCount());
     return 0;
 }

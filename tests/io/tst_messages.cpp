@@ -145,6 +145,8 @@ private slots:
                "as group 2"
             << R"(Zeile 1, Gruppen: "2+17" nennt "17", keine Gruppe von 1 bis 16; als Gruppe 2 )"
                "geschrieben";
+        QTest::newRow("no channels") << "corvalen-cli: no channels in -"
+                                     << "corvalen-cli: keine Kanäle in -";
         QTest::newRow("usage error") << "corvalen-cli: unknown option --x; see corvalen-cli --help"
                                      << "corvalen-cli: unbekannte Option --x; siehe corvalen-cli "
                                         "--help";
