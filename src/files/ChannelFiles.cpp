@@ -68,14 +68,15 @@ Result<FileContent> ReadOnce(const std::string& path, ReceiverModel model) {
     return content;
 }
 
-// The table and report of a file's whole content in `format`; refused when it holds no channel.
+// The table and report of a file's whole content in `format`; refused when it holds no channel
+// and the settings do not allow that.
 Result<ChannelFileRead> ReadContent(const std::string& path, std::string_view content,
                                     const ChannelFormat& format, const ReadSettings& settings) {
     Result<ChannelFileRead> read = format.Read(path, content, settings);
     if (!read) {
         return read.error();
     }
-    if (!HasChannel(read->table)) {
+    if (!HasChannel(read->table) && (!settings.emptyAllowed || content.empty())) {
         return NoChannels(path);
     }
     read->report.format = &format;
