@@ -195,7 +195,7 @@ bool CheckListOrChirp(std::string_view output, const ChannelFormat* to, const Ch
             << output << "\n";
         return false;
     }
-    if (to == &ChirpCsvFormat() && !IsCsvFilePath(output)) {
+    if (to == &ChirpCsvFormat() && !IsCsvFilePath(output) && output != "-") {
         err << "corvalen-cli: --to chirp writes an OUTPUT ending in .csv: " << output << "\n";
         return false;
     }
@@ -228,7 +228,7 @@ bool CheckConvertArguments(const Arguments& arguments, std::ostream& err) {
         return !IsRecordFilePath(input) || CheckModelFor(input, "reading", arguments.model, err);
     }
     if (IsRecordFilePath(input)) {
-        if (!IsCsvFilePath(output)) {
+        if (!IsCsvFilePath(output) && output != "-") {
             err << "corvalen-cli: a .g3m INPUT is converted to an OUTPUT ending in .csv: " << output
                 << "\n";
             return false;
@@ -288,7 +288,7 @@ int Convert(const Arguments& arguments, std::ostream& out, std::ostream& err) {
     if (records) {
         Report(read.report.diagnostics, arguments, err, &read.table);
     }
-    out << ConversionSummary(*converted, input, output) << "\n";
+    SummaryStream(output, out, err) << ConversionSummary(*converted, input, output) << "\n";
     return kExitOk;
 }
 
@@ -318,6 +318,10 @@ int Verify(const Arguments& arguments, std::ostream& out, std::ostream& err) {
 
 }  // namespace
 
+std::ostream& SummaryStream(std::string_view output, std::ostream& out, std::ostream& err) {
+    return output == "-" ? err : out;
+}
+
 int WriteChannels(const MemoryTable& table, const std::vector<std::string>& groupNames,
                   const OutputChoice& choice, std::ostream& out, std::ostream& err,
                   bool& reported) {
@@ -331,7 +335,7 @@ int WriteChannels(const MemoryTable& table, const std::vector<std::string>& grou
     }
     Report(written.written->diagnostics, choice.all, err, &table, choice.origins);
     ReportSaveNotices(written.written->saveNotices, err);
-    out << ConversionSummary(written, {}, choice.output);
+    SummaryStream(choice.output, out, err) << ConversionSummary(written, {}, choice.output);
     reported = !written.written->diagnostics.empty() || written.written->rowsNotWritten != 0;
     return kExitOk;
 }

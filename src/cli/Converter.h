@@ -53,6 +53,10 @@ bool CheckOutputChoice(const OutputChoice& choice, std::ostream& err);
 // summary ("wrote 12 channels to OUT.csv", without a line end) to `out`. `reported` tells
 // whether any row or cell was reported. Returns kExitOk, or kExitFileError when nothing could be
 // written.
+// Where a verb's summary line goes: standard error when OUTPUT is "-", so that the channels
+// written to standard output can be piped on unmixed; else `out`.
+std::ostream& SummaryStream(std::string_view output, std::ostream& out, std::ostream& err);
+
 int WriteChannels(const MemoryTable& table, const std::vector<std::string>& groupNames,
                   const OutputChoice& choice, std::ostream& out, std::ostream& err, bool& reported);
 

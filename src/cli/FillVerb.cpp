@@ -178,7 +178,7 @@ std::optional<FillArguments> ParseFillArguments(std::span<const std::string_view
         return std::nullopt;
     }
     for (const std::string& file : parsed.files) {
-        if (!EndsInCsv(file)) {
+        if (!EndsInCsv(file) && file != "-") {
             err << "corvalen-cli: fill reads and writes CSV memory files ending in .csv: " << file
                 << "\n";
             return std::nullopt;
@@ -301,14 +301,15 @@ int RunFill(std::span<const std::string_view> args, std::ostream& out, std::ostr
     WriteReport(inputProblems, ProblemPlaces(&table, &origins), parsed->all, err);
     WriteReport(written->diagnostics, ProblemPlaces(&table, &origins), parsed->all, err);
     const int added = table.ChannelCount() - inputChannels;
-    out << "wrote " << Plural(static_cast<std::size_t>(table.ChannelCount()), "channel", "channels")
+    std::ostream& summary = SummaryStream(output, out, err);
+    summary << "wrote " << Plural(static_cast<std::size_t>(table.ChannelCount()), "channel", "channels")
         << " to " << output << ": " << added << " new, numbered "
         << table.CellText(inputChannels + 1, Number) << " to "
         << table.CellText(table.ChannelCount(), Number);
     if (!inputProblems.empty()) {
-        out << "; " << Plural(inputProblems.size(), "input line", "input lines") << " reported";
+        summary << "; " << Plural(inputProblems.size(), "input line", "input lines") << " reported";
     }
-    out << "\n";
+    summary << "\n";
     return kExitOk;
 }
 

@@ -111,6 +111,10 @@ bool RecordFileFitsModel(std::string_view path, ReceiverModel model) {
 }
 
 const ChannelFormat* FormatForName(std::string_view path) {
+    // Standard output has no name to go by: it gets a receiver CSV unless a format is asked for.
+    if (path == "-") {
+        return &ReceiverCsvFormat();
+    }
     for (const ChannelFormat* format : ChannelFormats()) {
         if (format->NamedFor(path)) {
             return format;

@@ -582,6 +582,31 @@ private slots:
         }
     }
 
+    // "-" as OUTPUT writes to standard output what a named OUTPUT would hold, and the summary to
+    // standard error, so that the channels can be piped on.
+    void standardOutput_data() {
+        QTest::addColumn<QStringList>("arguments");  // without OUTPUT
+        const QString csv = kAwkward + "input.csv";
+        QTest::newRow("receiver CSV") << QStringList{"convert", csv};
+        QTest::newRow("CHIRP") << QStringList{"convert", "--to", "chirp", csv};
+        QTest::newRow("SDR++") << QStringList{"convert", "--to", "sdrpp", csv};
+        QTest::newRow("fill") << QStringList{"fill", "--start", "7M", "--stop", "7.01M", "--step",
+                                             "5k"};
+    }
+    void standardOutput() {
+        QFETCH(QStringList, arguments);
+        QTemporaryDir dir;
+        const QString named = dir.filePath(arguments.contains("sdrpp") ? "out.json" : "out.csv");
+        QProcess toFile;
+        toFile.start(CORVALEN_CLI_PATH, arguments + QStringList{named});
+        QProcess toPipe;
+        toPipe.start(CORVALEN_CLI_PATH, arguments + QStringList{"-"});
+        QVERIFY(toFile.waitForFinished(30000) && toPipe.waitForFinished(30000));
+        QCOMPARE(toPipe.exitCode(), toFile.exitCode());
+        QCOMPARE(toPipe.readAllStandardOutput(), ReadAll(named));
+        QVERIFY(toPipe.readAllStandardError().contains("wrote "));
+    }
+
     void binaryExitCodes() {
         QProcess help;
         help.start(CORVALEN_CLI_PATH, {"--help"});
