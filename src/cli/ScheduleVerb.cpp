@@ -6,6 +6,7 @@
 #include "cli/Converter.h"
 #include "formats/EibiSchedule.h"
 #include "formats/ScheduleFilter.h"
+#include "io/Messages.h"
 #include "io/SafeFile.h"
 
 namespace corvalen {
@@ -90,7 +91,7 @@ bool ParseScheduleArguments(std::span<const std::string_view> args, ScheduleFilt
             } else if (value == "sdrsharp" || value == "sdrpp") {
                 choice.toList = value == "sdrpp" ? ListFormat::Sdrpp : ListFormat::SdrSharp;
             } else {
-                problem = "--to takes chirp, sdrsharp or sdrpp, not " + std::string(value);
+                problem = FormatMessage(MessageKind::CliToValue, {value});
             }
         } else {
             problem = "unknown option " + std::string(arg);
@@ -132,7 +133,7 @@ int RunSchedule(std::span<const std::string_view> args, std::ostream& out, std::
     OutputChoice choice;
     std::vector<std::string> files;
     if (!ParseScheduleArguments(args, filter, choice, files, err)) {
-        err << "Try corvalen-cli schedule --help\n";
+        err << FormatMessage(MessageKind::CliTryHelp, {"schedule"}) << "\n";
         return kExitUsageError;
     }
     const std::string& sked = files[0];
@@ -143,9 +144,7 @@ int RunSchedule(std::span<const std::string_view> args, std::ostream& out, std::
     }
     const std::string_view bytes(buffer->data(), buffer->size());
     if (!LooksLikeEibiSchedule(bytes)) {
-        err << "corvalen-cli: \"" << sked
-            << "\" is no EiBi schedule: its first line does not start with the kHz column; "
-               "nothing written\n";
+        err << "corvalen-cli: " << FormatMessage(MessageKind::CliNoSchedule, {sked}) << "\n";
         return kExitFileError;
     }
     const Schedule schedule = ReadEibiSchedule(bytes);
@@ -153,7 +152,7 @@ int RunSchedule(std::span<const std::string_view> args, std::ostream& out, std::
     Report(schedule.diagnostics, err);
     Report(selection.notices, err);
     if (selection.entries.empty()) {
-        err << "corvalen-cli: no broadcast of " << sked << " passes the filters; nothing written\n";
+        err << "corvalen-cli: " << FormatMessage(MessageKind::CliNothingPasses, {sked}) << "\n";
         return kExitFileError;
     }
     bool reported = !schedule.diagnostics.empty() || !selection.notices.empty();
