@@ -570,20 +570,27 @@ std::string_view LaterRowsTail(std::string_view text) {
                                                                             : std::string_view();
 }
 
+// Matches `text` against a template's pieces, first without a tally's ending (which a value at
+// the template's end would otherwise take in); `tail` is the ending left out, if any.
+bool MatchMessage(const std::vector<Piece>& pieces, std::string_view text, Slots& slots,
+                  std::string_view& tail) {
+    tail = LaterRowsTail(text);
+    if (!tail.empty() && Match(pieces, 0, text.substr(0, text.size() - tail.size()), slots)) {
+        return true;
+    }
+    tail = {};
+    slots = Slots();
+    return Match(pieces, 0, text, slots);
+}
+
 // `english` as the text of `entry`, with its values put into that entry's text in `language`
 // (a tally's ending put back after it); nothing when it is not that entry's text.
 std::optional<std::string> TryTemplate(const MessageTemplate& entry, std::string_view english,
                                        Language language) {
-    const std::vector<Piece> pieces = Pieces(entry.english);
     Slots slots;
     std::string_view tail;
-    if (!Match(pieces, 0, english, slots)) {
-        tail = LaterRowsTail(english);
-        slots = Slots();
-        if (tail.empty() ||
-            !Match(pieces, 0, english.substr(0, english.size() - tail.size()), slots)) {
-            return std::nullopt;
-        }
+    if (!MatchMessage(Pieces(entry.english), english, slots, tail)) {
+        return std::nullopt;
     }
     return Fill(Pieces(language == Language::German ? entry.german : entry.english), slots,
                 language) +
@@ -792,15 +799,10 @@ std::string GroupValue(const Diagnostic& diagnostic) {
     if (entry.groupBy == 0) {
         return {};
     }
-    const std::string_view message = diagnostic.message;
     Slots slots;
-    if (!Match(Pieces(entry.english), 0, message, slots)) {
-        const std::string_view tail = LaterRowsTail(message);
-        slots = Slots();
-        if (tail.empty() || !Match(Pieces(entry.english), 0,
-                                   message.substr(0, message.size() - tail.size()), slots)) {
-            return {};
-        }
+    std::string_view tail;
+    if (!MatchMessage(Pieces(entry.english), diagnostic.message, slots, tail)) {
+        return {};
     }
     return std::string(slots[static_cast<std::size_t>(entry.groupBy)].value_or(""));
 }

@@ -233,11 +233,11 @@ private slots:
                "as group 2"
             << R"(Zeile 1, Gruppen: "2+17" nennt "17", keine Gruppe von 1 bis 16; als Gruppe 2 )"
                "geschrieben";
-        QTest::newRow("a tally of later rows")
-            << R"(row 1: Comments "x" has no place in an SDR++ list; not written (and 2 later )"
-               "rows) (Number 1)"
-            << R"(Zeile 1: Kommentar "x" hat in einer SDR++-Liste keinen Platz; nicht geschrieben )"
-               "(und 2 spätere Zeilen) (Nummer 1)";
+        QTest::newRow("a tally of later rows after a value")
+            << R"(row 8: Mode "AMS" has no equal in an SDR# list; written as AM (and 2 later rows))"
+               " (Number 8)"
+            << R"(Zeile 8: Modus "AMS" hat in einer SDR#-Liste keine Entsprechung; als AM )"
+               "geschrieben (und 2 spätere Zeilen) (Nummer 8)";
         QTest::newRow("reason naming its line")
             << R"(corvalen-cli: Cannot read "a.xml": line 3 is not well-formed XML: Start-end )"
                "tags mismatch"
