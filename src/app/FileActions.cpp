@@ -523,17 +523,17 @@ bool FileActions::appendFile(const QString& path) {
     numberChirpChannels(*read, path);
     const QString name = QFileInfo(path).fileName();
     const int channels = read->table.ChannelCount();
-    MemoryTableModel& model = m_document.table();
-    if (const Status room = RoomForChannels(model.table(), static_cast<std::uint64_t>(channels),
-                                            "The file holds");
-        !room) {
-        report(FailureText(path, room.error(), tr("nothing appended")));
+    std::vector<std::string> groupNames = std::move(read->groupNames);
+    const Result<int> appended =
+        appendChannels(std::move(read->table), tr("Append %1").arg(name), "The file holds");
+    if (!appended) {
+        report(FailureText(path, appended.error(), tr("nothing appended")));
         return false;
     }
-    if (!read->groupNames.empty()) {
-        m_document.setGroupNames(std::move(read->groupNames));
+    const int lastRow = *appended;
+    if (!groupNames.empty()) {
+        m_document.setGroupNames(std::move(groupNames));
     }
-    const int lastRow = appendChannels(std::move(read->table), tr("Append %1").arg(name));
     QString text = tr("Appended %1 from %2 after row %3")
                        .arg(Count(channels, "channel", "channels"), name)
                        .arg(lastRow);
@@ -544,8 +544,14 @@ bool FileActions::appendFile(const QString& path) {
     return true;
 }
 
-int FileActions::appendChannels(MemoryTable channels, const QString& step) {
+Result<int> FileActions::appendChannels(MemoryTable channels, const QString& step,
+                                        std::string_view what) {
     MemoryTableModel& model = m_document.table();
+    if (const Status room = RoomForChannels(
+            model.table(), static_cast<std::uint64_t>(channels.ChannelCount()), what);
+        !room) {
+        return room.error();
+    }
     const int lastRow = model.table().RowCount() - 1;
     if (channels.ChannelCount() > 0) {
         if (model.table().ColCount() == channels.ColCount()) {

@@ -68,8 +68,10 @@ public:
     // its own number, as one undo step. On failure the table stays as it was.
     bool appendFile(const QString& path);
     // Adds the channel rows of `channels` (19 columns) after the last row as one undo step named
-    // `step`; a start-up grid first gets the 19 columns. Returns the row they follow.
-    int appendChannels(MemoryTable channels, const QString& step);
+    // `step`, when the table has room for them; a start-up grid first gets the 19 columns.
+    // Returns the row they follow, or why nothing was added (`what` begins that text: "The file
+    // holds").
+    Result<int> appendChannels(MemoryTable channels, const QString& step, std::string_view what);
 
     // Replaces the whole table with one loaded from a file, as one undo step named
     // `actionName` (for example "Open memories.csv"). The loaded table counts as saved, and

@@ -210,8 +210,20 @@ private slots:
         }
     }
 
+    // A schedule's channels come as one undo step, and only when the table has room for all.
+    void scheduleImportIsOneUndoStep_data() {
+        QTest::addColumn<int>("channels");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("two channels") << 2 << QString();
+        QTest::newRow("room for two of five")
+            << 65533
+            << "sked-A26.csv: The filter gives 5 channels; with the 65533 rows already in the "
+               "table that is more than 65535 rows; 2 more fit; nothing imported";
+    }
     void scheduleImportIsOneUndoStep() {
-        MainWindow& window = startWindow(testing::Channels(2));
+        QFETCH(int, channels);
+        QFETCH(QString, refusal);
+        MainWindow& window = startWindow(testing::Channels(channels));
         ScriptedScheduleFilter asker;
         asker.filter.languages = {"E"};
         window.scheduleActions().setAsker(&asker);
@@ -219,6 +231,12 @@ private slots:
         const int steps = undo.count();
         m_dialogs->answers = {kTestData + "eibi/sked-A26.csv"};
         trigger("importScheduleAction");
+        if (!refusal.isEmpty()) {
+            QVERIFY2(status().contains(refusal), qPrintable(status()));
+            QCOMPARE(table().ChannelCount(), channels);
+            QCOMPARE(undo.count(), steps);
+            return;
+        }
         QVERIFY2(status().startsWith("Imported 5 channels from 5 of 14 broadcasts after row 2; "
                                      "2 lines reported\nline 16: kHz \"abc\""),
                  qPrintable(status()));
