@@ -111,6 +111,7 @@ enum class MessageKind : std::uint16_t {
     // Channel ranges.
     RangeAirbandStep,
     RangeStopMissed,
+    TableFull,
     // The converter's summaries and usage errors.
     CliWrote,
     CliWroteFrom,

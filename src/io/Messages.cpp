@@ -263,6 +263,10 @@ constexpr MessageTemplate kCatalogue[] = {
      "das nächste Hz gerundet"},
     {K::RangeStopMissed, "Stop {1} is not on the raster; the last channel is at {2}",
      "Stopp {1} liegt nicht auf dem Raster; der letzte Kanal liegt bei {2}"},
+    {K::TableFull,
+     "{w1} channels; with the {2} rows already in the table that is more than {3} rows; {w4}",
+     "{w1} Kanäle; mit den {2} Zeilen, die schon in der Tabelle stehen, sind das mehr als {3} "
+     "Zeilen; {w4}"},
 
     {K::CliWrote, "wrote {w1} to {2}", "{w1} nach {2} geschrieben"},
     {K::CliWroteFrom, "wrote {w1} to {2} from {w3} of {4}",
@@ -321,6 +325,11 @@ constexpr std::pair<std::string_view, std::string_view> kWords[] = {
     {"later row", "spätere Zeile"},
     {"entries have", "Einträge haben"},
     {"entry has", "Eintrag hat"},
+    {"The filter gives", "Der Filter ergibt"},
+    {"The file holds", "Die Datei hält"},
+    {"The range makes", "Der Bereich ergibt"},
+    {"no more fit", "keine passen mehr"},
+    {"more fit", "passen noch"},
     {"writing", "zum Schreiben"},
     {"reading", "zum Lesen"},
     {"checking", "zum Prüfen"},

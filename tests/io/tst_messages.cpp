@@ -247,6 +247,11 @@ private slots:
             << "wrote 5 channels to s.csv from 5 of 14 broadcasts in sked.csv; 2 lines reported"
             << "5 Kanäle nach s.csv geschrieben aus 5 von 14 Sendungen in sked.csv; 2 Zeilen "
                "gemeldet";
+        QTest::newRow("no room in the table")
+            << "The filter gives 9 channels; with the 65530 rows already in the table that is more "
+               "than 65535 rows; 5 more fit"
+            << "Der Filter ergibt 9 Kanäle; mit den 65530 Zeilen, die schon in der Tabelle stehen, "
+               "sind das mehr als 65535 Zeilen; 5 passen noch";
         QTest::newRow("usage error") << "corvalen-cli: unknown option --x; see corvalen-cli --help"
                                      << "corvalen-cli: unbekannte Option --x; siehe corvalen-cli "
                                         "--help";
