@@ -271,17 +271,17 @@ ScheduleSelection SelectBroadcasts(const Schedule& schedule, const ScheduleFilte
                                                kind});
     };
     if (unreadDays > 0) {
-        notice(firstUnreadDays, std::to_string(unreadDays) +
-                                    (unreadDays == 1 ? " entry has" : " entries have") +
-                                    " Days that say no plain weekday (first " +
-                                    QuotedCell(unreadDaysExample) + "); kept",
+        notice(firstUnreadDays,
+               std::to_string(unreadDays) + (unreadDays == 1 ? " entry has" : " entries have") +
+                   " Days that say no plain weekday (first " + QuotedCell(unreadDaysExample) +
+                   "); kept",
                MessageKind::ScheduleDaysUnread);
     }
     if (unreadDates > 0) {
-        notice(firstUnreadDate, std::to_string(unreadDates) +
-                                    (unreadDates == 1 ? " entry has" : " entries have") +
-                                    " a Start or Stop that is no day and month DDMM; that "
-                                    "date not checked",
+        notice(firstUnreadDate,
+               std::to_string(unreadDates) + (unreadDates == 1 ? " entry has" : " entries have") +
+                   " a Start or Stop that is no day and month DDMM; that "
+                   "date not checked",
                MessageKind::ScheduleDatesUnread);
     }
     std::stable_sort(selection.notices.begin(), selection.notices.end(),

@@ -154,9 +154,9 @@ Result<BookmarkRead> ReadSdrSharpList(std::string_view fileBytes,
     const pugi::xml_parse_result parsed = document.load_buffer(
         text.data(), text.size(), pugi::parse_default | pugi::parse_doctype, encoding);
     if (!parsed) {
-        return Error{FormatMessage(MessageKind::ListNotXml,
-                                   {std::to_string(LineAt(text, parsed.offset)),
-                                    parsed.description()})};
+        return Error{
+            FormatMessage(MessageKind::ListNotXml,
+                          {std::to_string(LineAt(text, parsed.offset)), parsed.description()})};
     }
     const pugi::xml_node root = document.child(std::string(kRoot).c_str());
     if (!root) {
@@ -170,20 +170,18 @@ Result<BookmarkRead> ReadSdrSharpList(std::string_view fileBytes,
         const std::string_view frequency = entry.child_value("Frequency");
         const std::uint64_t hz = NearestWholeHz(frequency);
         if (hz == 0) {
-            skipped.push_back(Diagnostic{Diagnostic::Place::Line, line, Frequency,
-                                         "Frequency " + QuotedCell(frequency) +
-                                             " is not a frequency in Hz; entry left out",
-                                         Diagnostic::Severity::Error,
-                                         MessageKind::SdrSharpFrequencyNotHz});
+            skipped.push_back(Diagnostic{
+                Diagnostic::Place::Line, line, Frequency,
+                "Frequency " + QuotedCell(frequency) + " is not a frequency in Hz; entry left out",
+                Diagnostic::Severity::Error, MessageKind::SdrSharpFrequencyNotHz});
             continue;
         }
         if (ReadFrequency(frequency, FrequencyUnit::Hz).status != FrequencyReading::Status::Ok) {
-            skipped.push_back(Diagnostic{Diagnostic::Place::Line, line, Frequency,
-                                         "Frequency " + QuotedCell(frequency) +
-                                             " is not a whole number of Hz; rounded to " +
-                                             std::to_string(hz),
-                                         Diagnostic::Severity::Notice,
-                                         MessageKind::SdrSharpFrequencyRounded});
+            skipped.push_back(
+                Diagnostic{Diagnostic::Place::Line, line, Frequency,
+                           "Frequency " + QuotedCell(frequency) +
+                               " is not a whole number of Hz; rounded to " + std::to_string(hz),
+                           Diagnostic::Severity::Notice, MessageKind::SdrSharpFrequencyRounded});
         }
         Bookmark bookmark;
         bookmark.hz = hz;

@@ -96,17 +96,18 @@ Result<BookmarkRead> ReadSdrppList(std::string_view fileBytes, std::vector<std::
         fileBytes.remove_prefix(3);
     }
     if (const std::size_t deep = TooDeep(fileBytes); deep != std::string_view::npos) {
-        return Error{FormatMessage(MessageKind::ListTooDeep, {std::to_string(LineAt(fileBytes, deep)),
-                                                             std::to_string(kMaxDepth)})};
+        return Error{
+            FormatMessage(MessageKind::ListTooDeep,
+                          {std::to_string(LineAt(fileBytes, deep)), std::to_string(kMaxDepth)})};
     }
     Json document;
     try {
         document = Json::parse(fileBytes.begin(), fileBytes.end());
     } catch (const Json::parse_error& error) {
-        return Error{FormatMessage(
-            MessageKind::ListNotJson,
-            {std::to_string(LineAt(fileBytes, error.byte == 0 ? 0 : error.byte - 1)),
-             std::to_string(error.byte)})};
+        return Error{
+            FormatMessage(MessageKind::ListNotJson,
+                          {std::to_string(LineAt(fileBytes, error.byte == 0 ? 0 : error.byte - 1)),
+                           std::to_string(error.byte)})};
     } catch (const Json::exception& error) {
         // A number too large for any number type (1E400), for one.
         return Error{FormatMessage(MessageKind::ListJsonUnread, {error.what()})};
@@ -148,21 +149,19 @@ Result<BookmarkRead> ReadSdrppList(std::string_view fileBytes, std::vector<std::
             const std::string where =
                 "bookmark " + QuotedCell(name) + " of list " + QuotedCell(listName) + ": frequency ";
             if (bookmark.hz == 0) {
-                skipped.push_back(Diagnostic{Diagnostic::Place::Record, place, Frequency,
-                                             where + QuotedCell(frequency.dump()) +
-                                                 " is not a frequency in Hz; left out",
-                                             Diagnostic::Severity::Error,
-                                             MessageKind::SdrppFrequencyNotHz});
+                skipped.push_back(Diagnostic{
+                    Diagnostic::Place::Record, place, Frequency,
+                    where + QuotedCell(frequency.dump()) + " is not a frequency in Hz; left out",
+                    Diagnostic::Severity::Error, MessageKind::SdrppFrequencyNotHz});
                 continue;
             }
             if (frequency.is_number_float() &&
                 static_cast<double>(bookmark.hz) != frequency.get<double>()) {
-                skipped.push_back(Diagnostic{Diagnostic::Place::Record, place, Frequency,
-                                             where + QuotedCell(frequency.dump()) +
-                                                 " is not a whole number of Hz; rounded to " +
-                                                 std::to_string(bookmark.hz),
-                                             Diagnostic::Severity::Notice,
-                                             MessageKind::SdrppFrequencyRounded});
+                skipped.push_back(Diagnostic{
+                    Diagnostic::Place::Record, place, Frequency,
+                    where + QuotedCell(frequency.dump()) +
+                        " is not a whole number of Hz; rounded to " + std::to_string(bookmark.hz),
+                    Diagnostic::Severity::Notice, MessageKind::SdrppFrequencyRounded});
             }
             const Json& bandwidth = field("bandwidth");
             if (bandwidth.is_number() && bandwidth.get<double>() >= 0.5 &&

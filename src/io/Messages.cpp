@@ -576,7 +576,7 @@ std::string_view LaterRowsTail(std::string_view text) {
     const std::size_t end = text.find_first_not_of("0123456789", at + 6);
     const std::string_view rest = end == std::string_view::npos ? "" : text.substr(end);
     return end > at + 6 && (rest == " later row)" || rest == " later rows)") ? text.substr(at)
-                                                                            : std::string_view();
+                                                                             : std::string_view();
 }
 
 // Matches `text` against a template's pieces, first without a tally's ending (which a value at

@@ -126,8 +126,9 @@ private slots:
         const corvalen::Schedule schedule = corvalen::ReadEibiSchedule("kHz:75;\n6000;;;;A\n");
         corvalen::ScheduleDialog dialog(schedule, QStringLiteral("sked.csv"));
         dialog.findChild<QLineEdit*>(QStringLiteral("at"))->setText(QStringLiteral("25"));
-        QVERIFY(dialog.findChild<QLabel*>(QStringLiteral("count"))->text().startsWith(
-            QStringLiteral("Die Zeit \"25\" ist weder")));
+        QVERIFY(dialog.findChild<QLabel*>(QStringLiteral("count"))
+                    ->text()
+                    .startsWith(QStringLiteral("Die Zeit \"25\" ist weder")));
     }
 };
 

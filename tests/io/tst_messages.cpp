@@ -115,11 +115,13 @@ private slots:
         // Quotes as ' here: one list more than the receiver has groups.
         QByteArray lists = "{'lists': {'A': {'bookmarks': {'x': {'frequency': 'x'}}}";
         for (int list = 1; list <= 17; ++list) {
-            lists += ", '" + QByteArray::number(list) + "': {'bookmarks': {'b': {'frequency': " +
-                     (list == 1 ? "7000000.5" : "7e6") + "}}}";
+            lists += ", '" + QByteArray::number(list) +
+                     "': {'bookmarks': {'b': {'frequency': " + (list == 1 ? "7000000.5" : "7e6") +
+                     "}}}";
         }
         lists.replace('\'', '"');
-        QTest::newRow("sdr++ list") << lists + "}}" << "313";
+        QTest::newRow("sdr++ list") << lists + "}}"
+                                    << "313";
         QTest::newRow("eibi schedule") << QByteArray(
                                               "kHz:75;Time(UTC):93;Days:59;ITU:49;Station:201;Lng:"
                                               "49;Target:62;Remarks:135;P:35;Start:60;Stop:60;\n"
@@ -201,10 +203,9 @@ private slots:
         : reader == "band"  ? take(ParseBand(text))
                             : take(ParseScheduleDate(text));
         const auto catalogue = MessageCatalogue();
-        QVERIFY2(std::any_of(catalogue.begin(), catalogue.end(),
-                             [&](const MessageTemplate& entry) {
-                                 return IsTextOf(entry.kind, message);
-                             }),
+        QVERIFY2(std::any_of(
+                     catalogue.begin(), catalogue.end(),
+                     [&](const MessageTemplate& entry) { return IsTextOf(entry.kind, message); }),
                  message.c_str());
         QVERIFY2(LocalizedLine(message, Language::German) != message, message.c_str());
     }
