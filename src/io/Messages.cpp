@@ -208,7 +208,7 @@ constexpr MessageTemplate kCatalogue[] = {
     {K::ListUnsupported,
      "SDR# frequency lists (XML) are not supported by this build: it was made without an XML "
      "library (pugixml)",
-     "SDR#-Frequenzlisten (XML) kann diese Ausgabe des Programms nicht lesen: sie wurde ohne "
+     "SDR#-Frequenzlisten (XML) unterstützt diese Ausgabe des Programms nicht: sie wurde ohne "
      "XML-Bibliothek (pugixml) gebaut"},
     {K::ListTooLarge, "the {w1} is larger than {2} MiB; not read",
      "die {w1} ist größer als {2} MiB; nicht gelesen"},
