@@ -15,6 +15,7 @@
 #include "app/ScheduleActions.h"
 #include "app/ScheduleDialog.h"
 #include "csv/ChirpCsv.h"
+#include "files/ChannelFiles.h"
 #include "formats/BookmarkList.h"
 #include "formats/EibiSchedule.h"
 #include "g3m/G3mFile.h"

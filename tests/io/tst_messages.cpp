@@ -253,6 +253,8 @@ private slots:
                "than 65535 rows; 5 more fit"
             << "Der Filter ergibt 9 Kanäle; mit den 65530 Zeilen, die schon in der Tabelle stehen, "
                "sind das mehr als 65535 Zeilen; 5 passen noch";
+        QTest::newRow("no channels") << "corvalen-cli: no channels in -"
+                                     << "corvalen-cli: keine Kanäle in -";
         QTest::newRow("usage error") << "corvalen-cli: unknown option --x; see corvalen-cli --help"
                                      << "corvalen-cli: unbekannte Option --x; siehe corvalen-cli "
                                         "--help";
