@@ -109,6 +109,7 @@ enum class MessageKind : std::uint16_t {
     ScheduleDayBad,
     ScheduleBandBad,
     ScheduleDateBad,
+    ScheduleNoChannels,
     // Channel ranges.
     RangeAirbandStep,
     RangeStopMissed,

@@ -257,6 +257,11 @@ constexpr MessageTemplate kCatalogue[] = {
      "das Band \"{1}\" ist nicht FROM-TO in kHz mit FROM nicht über TO (z. B. 5900-6200)"},
     {K::ScheduleDateBad, "the date \"{1}\" is no real date YYYY-MM-DD",
      "das Datum \"{1}\" ist kein echtes Datum YYYY-MM-DD"},
+    {K::ScheduleNoChannels,
+     "\"{1}\" is an EiBi broadcast schedule: pick its broadcasts with File > Import Broadcast "
+     "Schedule, or with corvalen-cli schedule",
+     "\"{1}\" ist ein EiBi-Sendeplan: seine Sendungen wählt man mit Datei > Sendeplan "
+     "importieren oder mit corvalen-cli schedule aus"},
 
     {K::RangeAirbandStep,
      "Step {1} is taken as the airband raster of 25/3 kHz (8333.33... Hz); each channel is "

@@ -1,3 +1,4 @@
+#include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
 #include <string>
@@ -7,6 +8,7 @@
 #include "channel/TableChecks.h"
 #include "csv/ChirpCsv.h"
 #include "csv/CsvReader.h"
+#include "files/ChannelFiles.h"
 #include "formats/BookmarkList.h"
 #include "formats/ScheduleFilter.h"
 #include "io/Messages.h"
@@ -187,11 +189,18 @@ private slots:
         QTest::newRow("day") << "day" << QByteArray("Xx");
         QTest::newRow("band") << "band" << QByteArray("9-1");
         QTest::newRow("date") << "date" << QByteArray("2026-02-30");
+        QTest::newRow("a schedule opened") << "open" << QByteArray("kHz:75;\n");
     }
     void refusalsAreMessages() {
         QFETCH(QString, reader);
         QFETCH(QByteArray, input);
         const std::string_view text(input.constData(), static_cast<std::size_t>(input.size()));
+        QTemporaryDir dir;
+        const std::string file = dir.filePath(QStringLiteral("sked.csv")).toStdString();
+        if (reader == "open") {
+            QFile out(QString::fromStdString(file));
+            QVERIFY(out.open(QIODevice::WriteOnly) && out.write(input) == input.size());
+        }
         std::string message;
         const auto take = [&](const auto& result) {
             message = result ? std::string() : result.error().message;
@@ -201,6 +210,7 @@ private slots:
         : reader == "at"    ? take(ParseScheduleTime(text))
         : reader == "day"   ? take(ParseWeekday(text))
         : reader == "band"  ? take(ParseBand(text))
+        : reader == "open"  ? take(ReadChannelFile(file, {*ReceiverModel::FromText("313"), {}}))
                             : take(ParseScheduleDate(text));
         const auto catalogue = MessageCatalogue();
         QVERIFY2(std::any_of(
