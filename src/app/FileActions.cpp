@@ -173,14 +173,15 @@ void FileActions::numberChirpChannels(ChannelFileRead& read, const QString& path
 
 std::optional<ChannelFileRead> FileActions::readFile(const QString& path,
                                                      const QString& failureTail,
-                                                     const std::vector<std::string>& knownGroups) {
+                                                     const std::vector<std::string>& knownGroups,
+                                                     bool emptyAllowed) {
     if (const QString mismatch = modelMismatch(path); !mismatch.isEmpty()) {
         report(mismatch + QStringLiteral("; ") + failureTail);
         return std::nullopt;
     }
     BusyCursor busy;
     Result<ChannelFileRead> read =
-        ReadChannelFile(LocalPath(path), {m_document.receiverModel(), knownGroups});
+        ReadChannelFile(LocalPath(path), {m_document.receiverModel(), knownGroups, emptyAllowed});
     if (!read) {
         report(FailureText(path, read.error(), failureTail));
         return std::nullopt;
@@ -195,7 +196,8 @@ bool FileActions::importCsvFile(const QString& path) {
 bool FileActions::openChannelFile(const QString& path) {
     const bool records = IsRecordFilePath(LocalPath(path));
     std::optional<ChannelFileRead> read =
-        readFile(path, records ? tr("nothing opened") : tr("nothing imported"));
+        readFile(path, records ? tr("nothing opened") : tr("nothing imported"), {},
+                 /*emptyAllowed=*/true);
     if (!read) {
         return false;
     }

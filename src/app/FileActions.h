@@ -119,9 +119,11 @@ private:
     void report(const QString& text, const std::vector<Diagnostic>& diagnostics,
                 const RowOrigins* origins = nullptr);
     // Reads a file through the door, a bookmark list's groups after `knownGroups`; nothing after
-    // reporting why, ending in `failureTail`.
+    // reporting why, ending in `failureTail`. A file without channels is refused unless
+    // `emptyAllowed`.
     std::optional<ChannelFileRead> readFile(const QString& path, const QString& failureTail,
-                                            const std::vector<std::string>& knownGroups = {});
+                                            const std::vector<std::string>& knownGroups = {},
+                                            bool emptyAllowed = false);
     // Asks how a CHIRP file holding Location 0 is numbered, and numbers it so.
     void numberChirpChannels(ChannelFileRead& read, const QString& path);
     // Saves a copy of the table in `format` (a CHIRP file, a bookmark list), the table staying

@@ -525,10 +525,7 @@ RowTexts RowTextsOf(const MemoryTable& table, int row) {
     return cells;
 }
 
-std::optional<std::uint16_t> ChannelNumber(std::string_view numberCell) {
-    if (const std::int64_t plain = PlainDigits(numberCell, 5); plain >= 1 && plain <= 65535) {
-        return static_cast<std::uint16_t>(plain);
-    }
+std::optional<std::uint16_t> ChannelNumberWritten(std::string_view numberCell) {
     const auto channel = ParseWholeNumber(numberCell);
     if (!channel || *channel < 1 || *channel > 65535) {
         return std::nullopt;

@@ -11,6 +11,7 @@
 
 #include "channel/ChannelFields.h"
 #include "channel/ReceiverModel.h"
+#include "convert/NumberText.h"
 #include "io/Diagnostic.h"
 #include "table/Columns.h"
 #include "table/MemoryTable.h"
@@ -39,7 +40,15 @@ std::span<const std::string_view> PresentCells(const MemoryTable& table, const R
 std::string QuotedCell(std::string_view cell);
 
 // The channel number of a Number cell: a whole number from 1 to 65535, blanks around allowed.
-std::optional<std::uint16_t> ChannelNumber(std::string_view numberCell);
+// Plain digits are read here, in the caller: an out-of-line call put the result together in
+// memory piece by piece and read it back whole, which stalled the processor on every row.
+std::optional<std::uint16_t> ChannelNumberWritten(std::string_view numberCell);
+inline std::optional<std::uint16_t> ChannelNumber(std::string_view numberCell) {
+    if (const std::int64_t plain = PlainDigits(numberCell, 5); plain >= 1 && plain <= 65535) {
+        return static_cast<std::uint16_t>(plain);
+    }
+    return ChannelNumberWritten(numberCell);
+}
 
 // Whether every cell of a row is the empty text. Such a row is no channel: the checks pass over
 // it, and both saves skip it without a word (their reports count it).

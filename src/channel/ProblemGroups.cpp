@@ -30,8 +30,20 @@ std::vector<ProblemGroup> GroupProblems(const std::vector<Diagnostic>& problems)
     std::vector<ProblemGroup> groups;
     std::unordered_map<std::string, std::size_t> byKey;
     std::string key;
+    // A problem like the one before it (kind, place, column, severity), of a kind that groups
+    // without a value, joins that one's group without its key being built again: a large file
+    // can have tens of thousands of notices in a row.
+    const Diagnostic* previous = nullptr;
+    std::size_t previousGroup = 0;
     for (std::size_t i = 0; i < problems.size(); ++i) {
         const Diagnostic& problem = problems[i];
+        if (previous != nullptr && problem.kind == previous->kind &&
+            problem.place == previous->place && problem.column == previous->column &&
+            problem.severity == previous->severity) {
+            groups[previousGroup].members.push_back(i);
+            continue;
+        }
+        previous = nullptr;
         key.assign(1, static_cast<char>('0' + static_cast<int>(problem.place)));
         key.append(std::to_string(static_cast<int>(problem.kind)))
             .append("/")
@@ -44,6 +56,10 @@ std::vector<ProblemGroup> GroupProblems(const std::vector<Diagnostic>& problems)
             groups.push_back(ProblemGroup{{}, problem.IsNotice()});
         }
         groups[at->second].members.push_back(i);
+        if (problem.kind != MessageKind::Other && TemplateOf(problem.kind).groupBy == 0) {
+            previous = &problem;
+            previousGroup = at->second;
+        }
     }
     return groups;
 }

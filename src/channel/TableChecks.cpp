@@ -76,8 +76,21 @@ Diagnostic LostChannelProblem(int row, std::string_view numberCell, std::uint16_
 TableChecks::TableChecks(std::vector<Diagnostic>& problems)
     : m_problems(problems), m_start(problems.size()) {}
 
-void TableChecks::Compare(int row, std::span<const std::string_view> cells, std::size_t first) {
-    if (const auto channel = ChannelNumber(CellOf(cells, Number))) {
+TableChecks::RowKeys TableChecks::KeysOf(std::span<const std::string_view> cells) {
+    RowKeys keys;
+    keys.channel = ChannelNumber(CellOf(cells, Number));
+    keys.frequency = AlikeFrequency(CellOf(cells, Frequency));
+    if (keys.frequency) {
+        // An empty Mode is written as CW, so it counts as CW.
+        const std::string_view mode = CellOf(cells, Mode);
+        keys.modeCode = mode.empty() ? 0 : ModeCode(mode);
+    }
+    return keys;
+}
+
+void TableChecks::Compare(int row, std::span<const std::string_view> cells, std::size_t first,
+                          const RowKeys& keys) {
+    if (const auto channel = keys.channel) {
         // As long as the highest channel number yet, so a small table keeps a small index.
         if (*channel >= m_lastRow.size()) {
             m_lastRow.resize(std::max<std::size_t>(*channel + 1u, 2 * m_lastRow.size()), 0);
@@ -98,16 +111,15 @@ void TableChecks::Compare(int row, std::span<const std::string_view> cells, std:
         }
     }
 
-    const auto frequency = AlikeFrequency(CellOf(cells, Frequency));
+    const auto frequency = keys.frequency;
     if (!frequency) {
         return;
     }
-    // An empty Mode is written as CW, so it counts as CW.
-    const std::string_view mode = CellOf(cells, Mode);
-    const int code = mode.empty() ? 0 : ModeCode(mode);
+    const int code = keys.modeCode;
+    const std::string_view mode = code >= 0 ? std::string_view() : CellOf(cells, Mode);
     int earlier = 0;
     if (code >= 0 && row < kFirstRowLimit) {
-        earlier = FirstRowWith(static_cast<std::uint64_t>(*frequency) << 4 | (code + 1u), row);
+        earlier = FirstRowWith(keys.AlikeKey(), row);
     } else {
         std::string key(reinterpret_cast<const char*>(&*frequency), sizeof *frequency);
         key.append(code >= 0 ? ModeName(static_cast<std::uint32_t>(code)) : mode);
@@ -124,6 +136,16 @@ void TableChecks::Compare(int row, std::span<const std::string_view> cells, std:
         return problem.column > Frequency;
     });
     m_problems.insert(after, std::move(notice));
+}
+
+void TableChecks::Prefetch(std::uint64_t key) const {
+#if defined(__GNUC__)
+    if (key != 0 && !m_slots.empty()) {
+        __builtin_prefetch(m_slots.data() + SlotOf(key));
+    }
+#else
+    (void)key;
+#endif
 }
 
 void TableChecks::ExpectRows(std::size_t rows) {
@@ -151,7 +173,7 @@ int TableChecks::FirstRowWith(std::uint64_t key, int row) {
         }
     }
     const std::size_t mask = m_slots.size() - 1;
-    for (std::size_t at = (key * 0x9E3779B97F4A7C15u) >> 32 & mask;; at = (at + 1) & mask) {
+    for (std::size_t at = SlotOf(key);; at = (at + 1) & mask) {
         std::uint64_t& slot = m_slots[at];
         if (slot == 0) {
             slot = key << kRowBits | static_cast<std::uint64_t>(row);

@@ -39,7 +39,34 @@ public:
         }
         const std::size_t first = m_problems.size();
         read(row, cells);
-        Compare(row, cells, first);
+        Compare(row, cells, first, KeysOf(cells));
+    }
+
+    // What the checks take from a row's cells (a pure function of them, which any thread may
+    // compute ahead, while the cells are still in its caches).
+    struct RowKeys {
+        std::optional<std::uint16_t> channel;
+        std::optional<std::uint32_t> frequency;  // AlikeFrequency
+        int modeCode = 0;                        // ModeCode, 0 for an empty Mode, -1 unknown
+        // The key under which the frequency and mode are looked up among the earlier rows', 0
+        // for a row without one.
+        std::uint64_t AlikeKey() const {
+            return !frequency || modeCode < 0
+                       ? 0
+                       : static_cast<std::uint64_t>(*frequency) << 4 | (modeCode + 1u);
+        }
+    };
+    static RowKeys KeysOf(std::span<const std::string_view> cells);
+    // Take, with the keys of the row's cells made ahead by KeysOf.
+    template <typename Read>
+    void Take(int row, std::span<const std::string_view> cells, const RowKeys& keys, Read&& read) {
+        if (IsEmptyRow(cells)) {
+            ++m_emptyRows;
+            return;
+        }
+        const std::size_t first = m_problems.size();
+        read(row, cells);
+        Compare(row, cells, first, keys);
     }
 
     // After the last row: when rows share a channel number, the last of them is the one whose
@@ -53,10 +80,21 @@ public:
     // Makes room for about `rows` rows at once, before the first is taken.
     void ExpectRows(std::size_t rows);
 
+    // Asks the processor to fetch the index's place for `key` (RowKeys::AlikeKey, or any value:
+    // a wrong one only fetches in vain), some rows before the row with that key is taken. The
+    // index outgrows the caches while a large file streams through them, and a lookup that
+    // waits for memory cost as much as the rest of the row's checks.
+    void Prefetch(std::uint64_t key) const;
+
 private:
-    void Compare(int row, std::span<const std::string_view> cells, std::size_t first);
+    void Compare(int row, std::span<const std::string_view> cells, std::size_t first,
+                 const RowKeys& keys);
     // The first row seen with `key`, or 0 after remembering `row` as that row.
     int FirstRowWith(std::uint64_t key, int row);
+    // The slot where the search for `key` starts.
+    std::size_t SlotOf(std::uint64_t key) const {
+        return (key * 0x9E3779B97F4A7C15u) >> 32 & (m_slots.size() - 1);
+    }
 
     struct LostRow {
         int row;

@@ -325,10 +325,15 @@ int EstimateCsvRecords(std::string_view bytes) {
     if (bytes.empty()) {
         return 1;  // an empty buffer may have no address at all, which memchr must not see
     }
+    // A large file's lines are counted in its first 256 KiB and the count scaled to its size,
+    // an eighth more for lines that get longer further on: counting them all took as long as a
+    // tenth of reading the file.
+    constexpr std::size_t kSample = std::size_t{256} << 10;
+    const std::string_view sample = bytes.substr(0, kSample);
     const auto count = [&](char c) {
         std::ptrdiff_t n = 0;
-        const char* end = bytes.data() + bytes.size();
-        for (const char* p = bytes.data();
+        const char* end = sample.data() + sample.size();
+        for (const char* p = sample.data();
              (p = static_cast<const char*>(std::memchr(p, c, static_cast<std::size_t>(end - p))));
              ++p) {
             ++n;
@@ -338,6 +343,10 @@ int EstimateCsvRecords(std::string_view bytes) {
     std::ptrdiff_t lines = count('\n');
     if (lines == 0) {
         lines = count('\r');
+    }
+    if (bytes.size() > sample.size()) {
+        const double scale = static_cast<double>(bytes.size()) / static_cast<double>(sample.size());
+        lines = static_cast<std::ptrdiff_t>(static_cast<double>(lines) * scale * 1.125);
     }
     return static_cast<int>(std::min<std::ptrdiff_t>(lines + 1, 1 << 24));
 }
@@ -481,12 +490,14 @@ namespace {
 // record.
 class RecordBatch {
 public:
-    static constexpr std::size_t kRecords = 4096;
+    // Small enough that a batch's views and the file bytes they point to are still in the
+    // processor's caches when the taking thread gets them.
+    static constexpr std::size_t kRecords = 1024;
     using Cells = std::array<std::string_view, kImportedColumnCount>;
 
-    explicit RecordBatch(std::string_view file) : m_file(file), m_records(kRecords) {
-        m_text.reserve(kRecords * 16);
-    }
+    // The room for the records is made by the reading thread as it first fills the batch, not
+    // before the reading starts.
+    explicit RecordBatch(std::string_view file) : m_file(file) {}
     // Whether the batch holds `records` (at most kRecords).
     bool Holds(std::size_t records) const { return m_count == records; }
     void Clear() {
@@ -495,6 +506,10 @@ public:
         m_text.clear();
     }
     void Add(std::span<const std::string_view> cells) {
+        if (m_records.empty()) {
+            m_records.resize(kRecords);
+            m_text.reserve(kRecords * 16);
+        }
         Cells& record = m_records[m_count++];
         const std::size_t count = std::min(record.size(), cells.size());
         std::copy_n(cells.begin(), count, record.begin());
@@ -530,7 +545,7 @@ private:
         std::size_t size;
     };
     std::string_view m_file;
-    std::vector<Cells, LargePageAllocator<Cells>> m_records;  // the first m_count are read
+    std::vector<Cells> m_records;  // the first m_count are read
     std::size_t m_count = 0;
     std::vector<Piece> m_pieces;
     std::string m_text;
@@ -540,7 +555,8 @@ private:
 // reader, full ones to the taker, in order.
 class BatchRing {
 public:
-    static constexpr std::size_t kBatches = 3;
+    static constexpr std::size_t kBatches = 4;
+    static_assert(kBatches * RecordBatch::kRecords <= kRecordsReadAhead);
 
     explicit BatchRing(std::string_view file) {
         for (std::size_t k = 0; k < kBatches; ++k) {
@@ -557,6 +573,11 @@ public:
         std::unique_ptr<RecordBatch> batch = std::move(m_empty.front());
         m_empty.pop_front();
         return batch;
+    }
+    // Whether the taker has a full batch waiting: it is slower than the reader.
+    bool TakerBehind() {
+        const std::lock_guard lock(m_mutex);
+        return !m_full.empty();
     }
     void PutFull(std::unique_ptr<RecordBatch> batch) {
         {
@@ -615,11 +636,16 @@ struct ReadingStopped {};
 
 }  // namespace
 
-int ReadCsvRecordsAhead(std::string_view fileBytes, std::vector<Diagnostic>& diagnostics,
-                        const TakeRecord& take, CsvScan scan, std::vector<int>* rowLines) {
+bool ReadsAhead(std::string_view fileBytes) {
     // Small files are read at once; a second thread costs more than it saves there.
     constexpr std::size_t kWorthAThread = std::size_t{256} << 10;
-    if (fileBytes.size() < kWorthAThread || std::thread::hardware_concurrency() < 2) {
+    return fileBytes.size() >= kWorthAThread && std::thread::hardware_concurrency() >= 2;
+}
+
+int ReadCsvRecordsAhead(std::string_view fileBytes, std::vector<Diagnostic>& diagnostics,
+                        const TakeRecord& take, CsvScan scan, std::vector<int>* rowLines,
+                        const PrepareRecord& prepare) {
+    if (!ReadsAhead(fileBytes)) {
         return ReadCsvRecords(fileBytes, diagnostics, take, scan, rowLines);
     }
     BatchRing ring(fileBytes);
@@ -631,17 +657,26 @@ int ReadCsvRecordsAhead(std::string_view fileBytes, std::vector<Diagnostic>& dia
             std::unique_ptr<RecordBatch> batch = ring.Empty();
             // The first batch is small, so that the taker soon has work.
             std::size_t batchRecords = RecordBatch::kRecords / 8;
+            std::size_t index = 0;
+            // The taker's work is shared batch by batch: while it has a full batch waiting,
+            // the records of the next are prepared here.
+            bool prepareBatch = false;
             records = ReadCsvRecords(
                 fileBytes, found,
                 [&](std::span<const std::string_view> cells) {
                     if (batch == nullptr) {
                         throw ReadingStopped{};
                     }
+                    if (prepareBatch) {
+                        prepare(index, cells);
+                    }
+                    ++index;
                     batch->Add(cells);
                     if (batch->Holds(batchRecords)) {
                         ring.PutFull(std::move(batch));
                         batch = ring.Empty();
                         batchRecords = RecordBatch::kRecords;
+                        prepareBatch = prepare && ring.TakerBehind();
                     }
                 },
                 scan, rowLines);  // the lines only this thread writes, until it is joined

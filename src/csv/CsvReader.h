@@ -58,9 +58,23 @@ int ReadCsvRecords(std::string_view fileBytes, std::vector<Diagnostic>& diagnost
 // one core: `take` gets the same records in the same order, on the calling thread, while the
 // records after them are being read; the diagnostics and the result are the same too. For a
 // caller whose work on each record costs about as much as reading it.
+//
+// `prepare`, when given, is work on one record that does not depend on the records before it.
+// Whenever `take` falls behind, the reading thread calls it for the records it reads next, with
+// each record's index (from 0, in the order `take` gets them) and its cells, before `take` gets
+// that record; other records are not prepared. At most kRecordsReadAhead records lie between the
+// two: what was prepared for record i has been taken before record i + kRecordsReadAhead is
+// prepared, so a ring of that many places can hold it.
+using PrepareRecord =
+    std::function<void(std::size_t index, std::span<const std::string_view> cells)>;
+inline constexpr std::size_t kRecordsReadAhead = 4 * 1024;
+// Whether ReadCsvRecordsAhead reads `fileBytes` on a second thread (a file large enough for it
+// to pay, a processor with more than one core); only then is `prepare` ever called.
+bool ReadsAhead(std::string_view fileBytes);
 int ReadCsvRecordsAhead(std::string_view fileBytes, std::vector<Diagnostic>& diagnostics,
                         const std::function<void(std::span<const std::string_view> cells)>& take,
-                        CsvScan scan = CsvScan::Best, std::vector<int>* rowLines = nullptr);
+                        CsvScan scan = CsvScan::Best, std::vector<int>* rowLines = nullptr,
+                        const PrepareRecord& prepare = {});
 
 // About as many records as the CSV text has lines (capped at 2^24): room to make at once.
 int EstimateCsvRecords(std::string_view fileBytes);

@@ -68,14 +68,15 @@ Result<FileContent> ReadOnce(const std::string& path, ReceiverModel model) {
     return content;
 }
 
-// The table and report of a file's whole content in `format`; refused when it holds no channel.
+// The table and report of a file's whole content in `format`; refused when it holds no channel
+// and the settings do not allow that.
 Result<ChannelFileRead> ReadContent(const std::string& path, std::string_view content,
                                     const ChannelFormat& format, const ReadSettings& settings) {
     Result<ChannelFileRead> read = format.Read(path, content, settings);
     if (!read) {
         return read.error();
     }
-    if (!HasChannel(read->table)) {
+    if (!HasChannel(read->table) && (!settings.emptyAllowed || content.empty())) {
         return NoChannels(path);
     }
     read->report.format = &format;
@@ -205,6 +206,11 @@ Result<ChannelFileConversion> ConvertChannelFile(const std::string& input,
         Result<G3mSaveReport> saved = SaveRecordFile(
             output, settings.model,
             [&](RecordPlacer& placer) {
+                // The records' cells are checked and encoded on the reading thread too,
+                // whenever the placing falls behind; the placing keeps row order.
+                if (ReadsAhead(content)) {
+                    placer.PrepareAhead(kRecordsReadAhead);
+                }
                 reading.recordsRead = ReadCsvRecordsAhead(
                     content, reading.diagnostics,
                     [&](std::span<const std::string_view> cells) {
@@ -212,7 +218,10 @@ Result<ChannelFileConversion> ConvertChannelFile(const std::string& input,
                         ++reading.channels;
                         placer.Place(cells);
                     },
-                    CsvScan::Best, &reading.origins.lines);
+                    CsvScan::Best, &reading.origins.lines,
+                    [&](std::size_t index, std::span<const std::string_view> cells) {
+                        placer.Prepare(static_cast<int>(index) + 1, cells);
+                    });
             },
             static_cast<std::size_t>(EstimateCsvRecords(content)),
             [&]() -> Status { return anyChannel ? Status(Done{}) : Status(NoChannels(input)); });

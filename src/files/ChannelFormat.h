@@ -63,6 +63,10 @@ struct ReadSettings {
     // Bookmark lists: the group names the table already has; the list's own names take the
     // receiver groups after them.
     std::vector<std::string> knownGroups;
+    // A file without any channel is refused ("no channels in FILE") unless this is set and the
+    // file is not empty: the editor opens the export of an empty memory (its header line
+    // alone) as an empty table to fill.
+    bool emptyAllowed = false;
 };
 
 // What a write needs besides the table.

@@ -263,6 +263,17 @@ private slots:
         }
     }
 
+    // The export of an empty memory opens as an empty table to fill (the converter refuses it).
+    void importOfAnEmptyExportGivesAnEmptyTable() {
+        MainWindow& window = startWindow();
+        m_dialogs->answers.push_back(writeCsv(QStringLiteral("empty.csv"), testing::Channels(0)));
+        click(QStringLiteral("Open Winradio .csv file"));
+        QCOMPARE(window.document().table().table().ChannelCount(), 0);
+        QVERIFY(window.document().hasImportColumns());
+        QVERIFY2(window.statusText().startsWith(QStringLiteral("Read 0 channels from empty.csv")),
+                 qPrintable(window.statusText()));
+    }
+
     void importReadsTheChosenFile() {
         MainWindow& window = startWindow();
         window.document().setWinradioPath(m_dir->path());

@@ -5,8 +5,11 @@
 
 #include <QtTest>
 
+#include <chrono>
 #include <stdexcept>
 #include <string>
+#include <thread>
+#include <utility>
 #include <vector>
 
 #include "csv/ByteScan.h"
@@ -108,7 +111,8 @@ private slots:
 
     // A file large enough to be read on a second thread, its records taken on this one: the same
     // cells, the same count and the same reports as reading it in one go; and a taker that
-    // throws ends the reading without a hang.
+    // throws ends the reading without a hang. A taker slow at first has records prepared on the
+    // reading thread, each under the index it is then taken at.
     void readAhead_data() {
         QTest::addColumn<QByteArray>("line");  // repeated to fill the file
         QTest::addColumn<int>("throwAt");      // record whose taking throws, or -1
@@ -137,21 +141,42 @@ private slots:
                 cells.insert(cells.end(), record.begin(), record.end());
             }, CsvScan::Best, nullptr);
         };
+        const auto inTurns = [](auto&&... arguments) { return ReadCsvRecordsAhead(arguments...); };
         std::vector<Diagnostic> aheadReports;
         std::vector<std::string> aheadCells;
         if (throwAt >= 0) {
-            QVERIFY_THROWS_EXCEPTION(std::runtime_error,
-                                     read(ReadCsvRecordsAhead, aheadReports, aheadCells));
+            QVERIFY_THROWS_EXCEPTION(std::runtime_error, read(inTurns, aheadReports, aheadCells));
             QCOMPARE(aheadCells.size(), std::size_t(throwAt - 1) * kImportedColumnCount);
             return;
         }
         std::vector<Diagnostic> reports;
         std::vector<std::string> cells;
         const int records = read(ReadCsvRecords, reports, cells);
-        QCOMPARE(read(ReadCsvRecordsAhead, aheadReports, aheadCells), records);
+        QCOMPARE(read(inTurns, aheadReports, aheadCells), records);
         QVERIFY(records > 4096);
         QVERIFY(aheadCells == cells);
         QVERIFY(aheadReports == reports);
+
+        std::vector<std::pair<std::size_t, std::vector<std::string>>> prepared;
+        std::size_t taken = 0;
+        ReadCsvRecordsAhead(
+            file, aheadReports,
+            [&](std::span<const std::string_view>) {
+                if (++taken == 1) {
+                    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+                }
+            },
+            CsvScan::Best, nullptr,
+            [&](std::size_t index, std::span<const std::string_view> record) {
+                prepared.emplace_back(index,
+                                      std::vector<std::string>(record.begin(), record.end()));
+            });
+        QVERIFY(!prepared.empty());
+        for (const auto& [index, preparedCells] : prepared) {
+            const auto first =
+                cells.begin() + static_cast<std::ptrdiff_t>(index * kImportedColumnCount);
+            QVERIFY(std::equal(preparedCells.begin(), preparedCells.end(), first));
+        }
     }
 };
 
