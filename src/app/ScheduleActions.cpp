@@ -8,6 +8,7 @@
 #include "app/FileDialog.h"
 #include "app/ScheduleDialog.h"
 #include "app/StatusText.h"
+#include "app/Translations.h"
 #include "edit/ChannelRange.h"
 #include "formats/EibiSchedule.h"
 #include "formats/ScheduleFilter.h"
@@ -86,7 +87,7 @@ bool ScheduleActions::importFile(const QString& path) {
             .arg(lastRow);
     QStringList lines;
     for (const Diagnostic& diagnostic : reported) {
-        lines << QString::fromStdString(diagnostic.ToString());
+        lines << QString::fromStdString(LocalizedLine(diagnostic.ToString(), CoreLanguage()));
     }
     if (!reported.empty()) {
         text += tr("; %1 reported")

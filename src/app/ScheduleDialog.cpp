@@ -12,6 +12,7 @@
 #include <QPushButton>
 
 #include "app/StatusText.h"
+#include "app/Translations.h"
 
 namespace corvalen {
 
@@ -133,8 +134,9 @@ void ScheduleDialog::updateCount() {
     const Result<ScheduleFilter> chosen = filter();
     QPushButton* ok = m_buttons->button(QDialogButtonBox::Ok);
     if (!chosen) {
-        // The reason, with its first letter in capitals as the start of a sentence.
-        QString reason = QString::fromStdString(chosen.error().message);
+        // The reason in the window's language, with its first letter in capitals as the start
+        // of a sentence.
+        QString reason = CoreText(chosen.error().message);
         reason[0] = reason[0].toUpper();
         m_count->setText(reason);
         ok->setEnabled(false);

@@ -7,6 +7,7 @@
 #include "files/ChannelFiles.h"
 #include "formats/EibiSchedule.h"
 #include "formats/ScheduleFilter.h"
+#include "io/Messages.h"
 #include "io/SafeFile.h"
 
 namespace corvalen {
@@ -88,7 +89,7 @@ bool ParseScheduleArguments(std::span<const std::string_view> args, ScheduleFilt
         } else if (arg == "--to") {
             choice.to = FormatNamed(value);
             if (choice.to == nullptr) {
-                problem = "--to takes chirp, sdrsharp or sdrpp, not " + std::string(value);
+                problem = FormatMessage(MessageKind::CliToValue, {value});
             }
         } else {
             problem = "unknown option " + std::string(arg);
@@ -127,7 +128,7 @@ int RunSchedule(std::span<const std::string_view> args, std::ostream& out, std::
     OutputChoice choice;
     std::vector<std::string> files;
     if (!ParseScheduleArguments(args, filter, choice, files, err)) {
-        err << "Try corvalen-cli schedule --help\n";
+        err << FormatMessage(MessageKind::CliTryHelp, {"schedule"}) << "\n";
         return kExitUsageError;
     }
     const std::string& sked = files[0];
@@ -138,9 +139,7 @@ int RunSchedule(std::span<const std::string_view> args, std::ostream& out, std::
     }
     const std::string_view bytes(buffer->data(), buffer->size());
     if (!LooksLikeEibiSchedule(bytes)) {
-        err << "corvalen-cli: \"" << sked
-            << "\" is no EiBi schedule: its first line does not start with the kHz column; "
-               "nothing written\n";
+        err << "corvalen-cli: " << FormatMessage(MessageKind::CliNoSchedule, {sked}) << "\n";
         return kExitFileError;
     }
     const Schedule schedule = ReadEibiSchedule(bytes);
@@ -148,7 +147,7 @@ int RunSchedule(std::span<const std::string_view> args, std::ostream& out, std::
     Report(schedule.diagnostics, err);
     Report(selection.notices, err);
     if (selection.entries.empty()) {
-        err << "corvalen-cli: no broadcast of " << sked << " passes the filters; nothing written\n";
+        err << "corvalen-cli: " << FormatMessage(MessageKind::CliNothingPasses, {sked}) << "\n";
         return kExitFileError;
     }
     bool reported = !schedule.diagnostics.empty() || !selection.notices.empty();

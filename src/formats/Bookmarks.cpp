@@ -115,10 +115,11 @@ BookmarkRead BookmarksToTable(const std::vector<Bookmark>& bookmarks, std::strin
         read.table.AppendRow(std::move(cells));
     }
 
-    const auto report = [&](int row, int column, std::string message, bool notice) {
+    const auto report = [&](int row, int column, std::string message, bool notice,
+                            MessageKind kind) {
         read.diagnostics.push_back(
             Diagnostic{Diagnostic::Place::Row, row, column, std::move(message),
-                       notice ? Diagnostic::Severity::Notice : Diagnostic::Severity::Error});
+                       notice ? Diagnostic::Severity::Notice : Diagnostic::Severity::Error, kind});
     };
     if (read.groupNames.size() > namesBefore) {
         std::string mapping;
@@ -130,7 +131,7 @@ BookmarkRead BookmarksToTable(const std::vector<Bookmark>& bookmarks, std::strin
         }
         report(firstNamed, Groups,
                "Groups now stand for the " + std::string(format) + "'s group names: " + mapping,
-               true);
+               true, MessageKind::BookmarkGroupsNamed);
     }
     if (withoutGroup.count > 0) {
         report(withoutGroup.firstRow, Groups,
@@ -139,13 +140,13 @@ BookmarkRead BookmarksToTable(const std::vector<Bookmark>& bookmarks, std::strin
                           "more group names") +
                    " (first " + QuotedCell(withoutGroup.example) + "); " +
                    Plural(withoutGroup.count, "channel", "channels") + " left without a group",
-               false);
+               false, MessageKind::BookmarkGroupsTooFew);
     }
     for (const auto& [text, tally] : modesKept) {
         report(tally.firstRow, Mode,
                "Mode " + QuotedCell(text) + " is no mode the receiver has; kept as it is" +
                    LaterRows(tally.count),
-               false);
+               false, MessageKind::ChirpModeUnknown);
     }
     std::stable_sort(read.diagnostics.begin(), read.diagnostics.end(),
                      [](const Diagnostic& a, const Diagnostic& b) { return a.number < b.number; });
@@ -155,9 +156,10 @@ BookmarkRead BookmarksToTable(const std::vector<Bookmark>& bookmarks, std::strin
 BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::string>& groupNames,
                                const BookmarkFormat& format) {
     BookmarkWrite result;
-    const auto report = [&](int row, int column, std::string message) {
-        result.diagnostics.push_back(
-            Diagnostic{Diagnostic::Place::Row, row, column, std::move(message)});
+    const auto report = [&](int row, int column, std::string message, MessageKind kind) {
+        result.diagnostics.push_back(Diagnostic{Diagnostic::Place::Row, row, column,
+                                                std::move(message), Diagnostic::Severity::Error,
+                                                kind});
     };
     std::map<std::string_view, Tally> modesChanged;
     std::map<int, Tally> lostColumns;
@@ -174,7 +176,8 @@ BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::
         if (hz.status != FrequencyReading::Status::Ok) {
             report(row, Frequency,
                    "Frequency " + QuotedCell(cells[Frequency]) +
-                       " is not a whole number of Hz; row not written");
+                       " is not a whole number of Hz; row not written",
+                   MessageKind::BookmarkRowNotWritten);
             ++result.rowsNotWritten;
             continue;
         }
@@ -269,25 +272,29 @@ BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::
         report(tally.firstRow, Mode,
                "Mode " + QuotedCell(mode) + " has no equal" + in + "; written as " +
                    std::string(nearest != kNearestModes.end() ? nearest->sdr : kFallbackSdrMode) +
-                   LaterRows(tally.count));
+                   LaterRows(tally.count),
+               MessageKind::BookmarkModeWritten);
     }
     for (const auto& [column, tally] : lostColumns) {
         report(tally.firstRow, column,
                std::string(kCsvHeaderNames[static_cast<std::size_t>(column)]) + " " +
                    QuotedCell(tally.example) + " has no place" + in + "; not written" +
-                   LaterRows(tally.count));
+                   LaterRows(tally.count),
+               MessageKind::BookmarkColumnLost);
     }
     if (severalGroups.count > 0) {
         report(severalGroups.firstRow, Groups,
                "Groups " + QuotedCell(severalGroups.example) + " names several groups; an " +
                    std::string(format.name) + " entry has one, so the first is written" +
-                   LaterRows(severalGroups.count));
+                   LaterRows(severalGroups.count),
+               MessageKind::BookmarkOneGroup);
     }
     if (renamed.count > 0) {
         report(renamed.firstRow, Callsign,
                "Callsign " + QuotedCell(renamed.example) + " is used again in its list, which " +
                    "keys bookmarks by name; written with a suffix such as \" (2)\"" +
-                   LaterRows(renamed.count));
+                   LaterRows(renamed.count),
+               MessageKind::BookmarkNameRepeated);
     }
     std::stable_sort(result.diagnostics.begin(), result.diagnostics.end(),
                      [](const Diagnostic& a, const Diagnostic& b) {

@@ -188,9 +188,10 @@ Schedule ReadEibiSchedule(std::string_view fileBytes) {
         converted = Utf8FromWindows1252(fileBytes);
         fileBytes = converted;
     }
-    const auto report = [&](int line, std::string message) {
-        schedule.diagnostics.push_back(
-            Diagnostic{Diagnostic::Place::Line, line, -1, std::move(message)});
+    const auto report = [&](int line, std::string message, MessageKind kind) {
+        schedule.diagnostics.push_back(Diagnostic{Diagnostic::Place::Line, line, -1,
+                                                  std::move(message), Diagnostic::Severity::Error,
+                                                  kind});
     };
 
     std::array<int, kEibiColumnCount> where{};
@@ -236,15 +237,19 @@ Schedule ReadEibiSchedule(std::string_view fileBytes) {
         entry.line = lineNumber;
         const FrequencyReading hz = ReadFrequency(field(Khz), FrequencyUnit::kHz);
         if (hz.status != FrequencyReading::Status::Ok || hz.hz == 0) {
-            report(lineNumber, "kHz " + QuotedCell(field(Khz)) +
-                                   " is not a frequency of whole Hz in kHz; line left out");
+            report(lineNumber,
+                   "kHz " + QuotedCell(field(Khz)) +
+                       " is not a frequency of whole Hz in kHz; line left out",
+                   MessageKind::ScheduleKhzNotFrequency);
             continue;
         }
         entry.hz = hz.hz;
         entry.time = field(Time);
         if (!ReadTimeSpan(entry.time, entry.start, entry.end)) {
-            report(lineNumber, "Time(UTC) " + QuotedCell(entry.time) +
-                                   " is not a span HHMM-HHMM; left out when a time is asked for");
+            report(lineNumber,
+                   "Time(UTC) " + QuotedCell(entry.time) +
+                       " is not a span HHMM-HHMM; left out when a time is asked for",
+                   MessageKind::ScheduleTimeNotSpan);
         }
         entry.daysText = field(Days);
         entry.daysRead = ReadScheduleDays(entry.daysText, entry.days);

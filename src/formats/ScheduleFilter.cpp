@@ -7,6 +7,7 @@
 #include "channel/CellChecks.h"
 #include "convert/FrequencyText.h"
 #include "g3m/MemoryRecord.h"
+#include "io/Messages.h"
 
 namespace corvalen {
 
@@ -140,8 +141,7 @@ Result<ScheduleFilter::Span> ParseScheduleTime(std::string_view text) {
     if (ReadTimeSpan(text, start, end)) {
         return ScheduleFilter::Span{start, end};
     }
-    return Error{"the time \"" + std::string(text) +
-                 "\" is neither HHMM nor HHMM-HHMM (UTC, 0000 to 2359, a span may end at 2400)"};
+    return Error{FormatMessage(MessageKind::ScheduleTimeBad, {text})};
 }
 
 Result<int> ParseWeekday(std::string_view text) {
@@ -152,7 +152,7 @@ Result<int> ParseWeekday(std::string_view text) {
             return day;
         }
     }
-    return Error{"the day \"" + std::string(text) + "\" is none of Mo, Tu, We, Th, Fr, Sa, Su"};
+    return Error{FormatMessage(MessageKind::ScheduleDayBad, {text})};
 }
 
 std::vector<std::string> ParseCodeList(std::string_view text) {
@@ -186,8 +186,7 @@ Result<Band> ParseBand(std::string_view text) {
             return Band{from.hz, to.hz};
         }
     }
-    return Error{"the band \"" + std::string(text) +
-                 "\" is not FROM-TO in kHz with FROM not above TO (e.g. 5900-6200)"};
+    return Error{FormatMessage(MessageKind::ScheduleBandBad, {text})};
 }
 
 Result<int> ParseScheduleDate(std::string_view text) {
@@ -212,7 +211,7 @@ Result<int> ParseScheduleDate(std::string_view text) {
             return date;
         }
     }
-    return Error{"the date \"" + std::string(text) + "\" is no real date YYYY-MM-DD"};
+    return Error{FormatMessage(MessageKind::ScheduleDateBad, {text})};
 }
 
 ScheduleSelection SelectBroadcasts(const Schedule& schedule, const ScheduleFilter& filter) {
@@ -266,21 +265,24 @@ ScheduleSelection SelectBroadcasts(const Schedule& schedule, const ScheduleFilte
         selection.entries.push_back(&entry);
     }
 
-    const auto notice = [&](int line, std::string message) {
+    const auto notice = [&](int line, std::string message, MessageKind kind) {
         selection.notices.push_back(Diagnostic{Diagnostic::Place::Line, line, -1,
-                                               std::move(message), Diagnostic::Severity::Notice});
+                                               std::move(message), Diagnostic::Severity::Notice,
+                                               kind});
     };
     if (unreadDays > 0) {
-        notice(firstUnreadDays, std::to_string(unreadDays) +
-                                    (unreadDays == 1 ? " entry has" : " entries have") +
-                                    " Days that say no plain weekday (first " +
-                                    QuotedCell(unreadDaysExample) + "); kept");
+        notice(firstUnreadDays,
+               std::to_string(unreadDays) + (unreadDays == 1 ? " entry has" : " entries have") +
+                   " Days that say no plain weekday (first " + QuotedCell(unreadDaysExample) +
+                   "); kept",
+               MessageKind::ScheduleDaysUnread);
     }
     if (unreadDates > 0) {
-        notice(firstUnreadDate, std::to_string(unreadDates) +
-                                    (unreadDates == 1 ? " entry has" : " entries have") +
-                                    " a Start or Stop that is no day and month DDMM; that "
-                                    "date not checked");
+        notice(firstUnreadDate,
+               std::to_string(unreadDates) + (unreadDates == 1 ? " entry has" : " entries have") +
+                   " a Start or Stop that is no day and month DDMM; that "
+                   "date not checked",
+               MessageKind::ScheduleDatesUnread);
     }
     std::stable_sort(selection.notices.begin(), selection.notices.end(),
                      [](const Diagnostic& a, const Diagnostic& b) { return a.number < b.number; });

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "formats/BookmarkList.h"
+#include "io/Messages.h"
 
 #ifdef CORVALEN_HAVE_PUGIXML
 #include <pugixml.hpp>
@@ -40,9 +41,7 @@ bool LooksLikeSdrSharpList(std::string_view fileBytes) {
 }
 
 Error SdrSharpListsUnsupported() {
-    return Error{
-        "SDR# frequency lists (XML) are not supported by this build: it was made without "
-        "an XML library (pugixml)"};
+    return Error{FormatMessage(MessageKind::ListUnsupported, {})};
 }
 
 #ifndef CORVALEN_HAVE_PUGIXML
@@ -123,19 +122,19 @@ bool SdrSharpListsSupported() {
 Result<BookmarkRead> ReadSdrSharpList(std::string_view fileBytes,
                                       std::vector<std::string> knownGroups, int firstNumber) {
     if (fileBytes.size() > kMaxBookmarkListBytes) {
-        return Error{"the SDR# list is larger than " + std::to_string(kMaxBookmarkListBytes >> 20) +
-                     " MiB; not read"};
+        return Error{FormatMessage(MessageKind::ListTooLarge,
+                                   {"SDR# list", std::to_string(kMaxBookmarkListBytes >> 20)})};
     }
     if (const std::size_t doctype = fileBytes.find("<!DOCTYPE");
         doctype != std::string_view::npos) {
-        return Error{"line " +
-                     std::to_string(LineAt(fileBytes, static_cast<std::ptrdiff_t>(doctype))) +
-                     " declares a document type (DTD), which an SDR# list never has; refused"};
+        return Error{FormatMessage(
+            MessageKind::ListDoctype,
+            {std::to_string(LineAt(fileBytes, static_cast<std::ptrdiff_t>(doctype)))})};
     }
     if (const std::size_t entity = ForeignEntity(fileBytes); entity != std::string_view::npos) {
-        return Error{"line " +
-                     std::to_string(LineAt(fileBytes, static_cast<std::ptrdiff_t>(entity))) +
-                     " refers to an entity XML does not define; refused"};
+        return Error{FormatMessage(
+            MessageKind::ListEntity,
+            {std::to_string(LineAt(fileBytes, static_cast<std::ptrdiff_t>(entity)))})};
     }
     // SDR# writes UTF-8. A list saved again by a program that wrote Windows-1252 is read as such,
     // so that its letters stay letters and the table only ever holds UTF-8.
@@ -147,21 +146,21 @@ Result<BookmarkRead> ReadSdrSharpList(std::string_view fileBytes,
         converted = Utf8FromWindows1252(fileBytes);
         encoding = pugi::encoding_utf8;
         notices.push_back(Diagnostic{Diagnostic::Place::Line, 1, -1,
-                                     "the file is not UTF-8 as SDR# writes it; read as "
-                                     "Windows-1252",
-                                     Diagnostic::Severity::Notice});
+                                     std::string(TemplateOf(MessageKind::SdrSharpNotUtf8).english),
+                                     Diagnostic::Severity::Notice, MessageKind::SdrSharpNotUtf8});
     }
     const std::string_view text = converted.empty() ? fileBytes : std::string_view(converted);
     pugi::xml_document document;
     const pugi::xml_parse_result parsed = document.load_buffer(
         text.data(), text.size(), pugi::parse_default | pugi::parse_doctype, encoding);
     if (!parsed) {
-        return Error{"line " + std::to_string(LineAt(text, parsed.offset)) +
-                     " is not well-formed XML: " + parsed.description()};
+        return Error{
+            FormatMessage(MessageKind::ListNotXml,
+                          {std::to_string(LineAt(text, parsed.offset)), parsed.description()})};
     }
     const pugi::xml_node root = document.child(std::string(kRoot).c_str());
     if (!root) {
-        return Error{"the XML has no <ArrayOfMemoryEntry> element, so it is no SDR# list"};
+        return Error{FormatMessage(MessageKind::ListNoRoot, {})};
     }
 
     std::vector<Bookmark> bookmarks;
@@ -171,17 +170,18 @@ Result<BookmarkRead> ReadSdrSharpList(std::string_view fileBytes,
         const std::string_view frequency = entry.child_value("Frequency");
         const std::uint64_t hz = NearestWholeHz(frequency);
         if (hz == 0) {
-            skipped.push_back(Diagnostic{Diagnostic::Place::Line, line, Frequency,
-                                         "Frequency " + QuotedCell(frequency) +
-                                             " is not a frequency in Hz; entry left out"});
+            skipped.push_back(Diagnostic{
+                Diagnostic::Place::Line, line, Frequency,
+                "Frequency " + QuotedCell(frequency) + " is not a frequency in Hz; entry left out",
+                Diagnostic::Severity::Error, MessageKind::SdrSharpFrequencyNotHz});
             continue;
         }
         if (ReadFrequency(frequency, FrequencyUnit::Hz).status != FrequencyReading::Status::Ok) {
-            skipped.push_back(Diagnostic{Diagnostic::Place::Line, line, Frequency,
-                                         "Frequency " + QuotedCell(frequency) +
-                                             " is not a whole number of Hz; rounded to " +
-                                             std::to_string(hz),
-                                         Diagnostic::Severity::Notice});
+            skipped.push_back(
+                Diagnostic{Diagnostic::Place::Line, line, Frequency,
+                           "Frequency " + QuotedCell(frequency) +
+                               " is not a whole number of Hz; rounded to " + std::to_string(hz),
+                           Diagnostic::Severity::Notice, MessageKind::SdrSharpFrequencyRounded});
         }
         Bookmark bookmark;
         bookmark.hz = hz;

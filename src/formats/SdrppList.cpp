@@ -8,6 +8,7 @@
 
 #include "channel/CellChecks.h"
 #include "formats/BookmarkList.h"
+#include "io/Messages.h"
 
 namespace corvalen {
 
@@ -88,27 +89,28 @@ bool LooksLikeSdrppList(std::string_view fileBytes) {
 Result<BookmarkRead> ReadSdrppList(std::string_view fileBytes, std::vector<std::string> knownGroups,
                                    int firstNumber) {
     if (fileBytes.size() > kMaxBookmarkListBytes) {
-        return Error{"the SDR++ list is larger than " +
-                     std::to_string(kMaxBookmarkListBytes >> 20) + " MiB; not read"};
+        return Error{FormatMessage(MessageKind::ListTooLarge,
+                                   {"SDR++ list", std::to_string(kMaxBookmarkListBytes >> 20)})};
     }
     if (fileBytes.starts_with("\xEF\xBB\xBF")) {
         fileBytes.remove_prefix(3);
     }
     if (const std::size_t deep = TooDeep(fileBytes); deep != std::string_view::npos) {
-        return Error{"line " + std::to_string(LineAt(fileBytes, deep)) + " nests more than " +
-                     std::to_string(kMaxDepth) +
-                     " levels deep, which an SDR++ list never does; refused"};
+        return Error{
+            FormatMessage(MessageKind::ListTooDeep,
+                          {std::to_string(LineAt(fileBytes, deep)), std::to_string(kMaxDepth)})};
     }
     Json document;
     try {
         document = Json::parse(fileBytes.begin(), fileBytes.end());
     } catch (const Json::parse_error& error) {
-        return Error{"line " +
-                     std::to_string(LineAt(fileBytes, error.byte == 0 ? 0 : error.byte - 1)) +
-                     " is not well-formed JSON (byte " + std::to_string(error.byte) + ")"};
+        return Error{
+            FormatMessage(MessageKind::ListNotJson,
+                          {std::to_string(LineAt(fileBytes, error.byte == 0 ? 0 : error.byte - 1)),
+                           std::to_string(error.byte)})};
     } catch (const Json::exception& error) {
         // A number too large for any number type (1E400), for one.
-        return Error{std::string("the JSON cannot be read: ") + error.what()};
+        return Error{FormatMessage(MessageKind::ListJsonUnread, {error.what()})};
     }
     // SDR++'s Export button writes the chosen bookmarks alone, {"bookmarks": {...}}: one list
     // without a name, so its channels get no group.
@@ -120,8 +122,7 @@ Result<BookmarkRead> ReadSdrppList(std::string_view fileBytes, std::vector<std::
     }
     const auto lists = document.is_object() ? document.find("lists") : document.end();
     if (lists == document.end() || !lists->is_object()) {
-        return Error{"the JSON has no \"lists\" object, so it is no SDR++ frequency manager file "
-                     "(nor a \"bookmarks\" object, as SDR++ exports)"};
+        return Error{FormatMessage(MessageKind::ListNoLists, {})};
     }
 
     std::vector<Bookmark> bookmarks;
@@ -148,18 +149,19 @@ Result<BookmarkRead> ReadSdrppList(std::string_view fileBytes, std::vector<std::
             const std::string where =
                 "bookmark " + QuotedCell(name) + " of list " + QuotedCell(listName) + ": frequency ";
             if (bookmark.hz == 0) {
-                skipped.push_back(Diagnostic{Diagnostic::Place::Record, place, Frequency,
-                                             where + QuotedCell(frequency.dump()) +
-                                                 " is not a frequency in Hz; left out"});
+                skipped.push_back(Diagnostic{
+                    Diagnostic::Place::Record, place, Frequency,
+                    where + QuotedCell(frequency.dump()) + " is not a frequency in Hz; left out",
+                    Diagnostic::Severity::Error, MessageKind::SdrppFrequencyNotHz});
                 continue;
             }
             if (frequency.is_number_float() &&
                 static_cast<double>(bookmark.hz) != frequency.get<double>()) {
-                skipped.push_back(Diagnostic{Diagnostic::Place::Record, place, Frequency,
-                                             where + QuotedCell(frequency.dump()) +
-                                                 " is not a whole number of Hz; rounded to " +
-                                                 std::to_string(bookmark.hz),
-                                             Diagnostic::Severity::Notice});
+                skipped.push_back(Diagnostic{
+                    Diagnostic::Place::Record, place, Frequency,
+                    where + QuotedCell(frequency.dump()) +
+                        " is not a whole number of Hz; rounded to " + std::to_string(bookmark.hz),
+                    Diagnostic::Severity::Notice, MessageKind::SdrppFrequencyRounded});
             }
             const Json& bandwidth = field("bandwidth");
             if (bandwidth.is_number() && bandwidth.get<double>() >= 0.5 &&

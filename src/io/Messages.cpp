@@ -172,6 +172,97 @@ constexpr MessageTemplate kCatalogue[] = {
      "Werte von {w1} haben in einer CHIRP-Datei keinen Platz (zuerst in Zeile {2}, {w3} "
      "insgesamt); nicht geschrieben"},
 
+    // A message that tallies its repeats ends in " (and 2 later rows)"; the catalogue holds it
+    // without that ending, which is said apart (LaterRowsTail).
+    {K::SdrSharpNotUtf8, "the file is not UTF-8 as SDR# writes it; read as Windows-1252",
+     "die Datei ist nicht UTF-8, wie SDR# schreibt; als Windows-1252 gelesen"},
+    {K::SdrSharpFrequencyNotHz, "Frequency {1} is not a frequency in Hz; entry left out",
+     "Frequenz {1} ist keine Frequenz in Hz; Eintrag ausgelassen"},
+    {K::SdrSharpFrequencyRounded, "Frequency {1} is not a whole number of Hz; rounded to {2}",
+     "Frequenz {1} ist keine ganze Zahl in Hz; auf {2} gerundet"},
+    {K::SdrppFrequencyNotHz,
+     "bookmark {1} of list {2}: frequency {3} is not a frequency in Hz; left out",
+     "Lesezeichen {1} der Liste {2}: Frequenz {3} ist keine Frequenz in Hz; ausgelassen"},
+    {K::SdrppFrequencyRounded,
+     "bookmark {1} of list {2}: frequency {3} is not a whole number of Hz; rounded to {4}",
+     "Lesezeichen {1} der Liste {2}: Frequenz {3} ist keine ganze Zahl in Hz; auf {4} gerundet"},
+    {K::BookmarkGroupsNamed, "Groups now stand for the {w1}'s group names: {2}",
+     "Gruppen stehen jetzt für die Gruppennamen der {w1}: {2}"},
+    {K::BookmarkGroupsTooFew,
+     "Groups are 16 on the receiver, too few for {w1} (first {2}); {w3} left without a group",
+     "Gruppen hat der Empfänger 16, zu wenige für {w1} (zuerst {2}); {w3} ohne Gruppe gelassen"},
+    {K::BookmarkRowNotWritten, "Frequency {1} is not a whole number of Hz; row not written",
+     "Frequenz {1} ist keine ganze Zahl in Hz; Zeile nicht geschrieben"},
+    {K::BookmarkModeWritten, "Mode {1} has no equal in an {w2}; written as {3}",
+     "Modus {1} hat in einer {w2} keine Entsprechung; als {3} geschrieben", 1},
+    {K::BookmarkColumnLost, "{c} {1} has no place in an {w2}; not written",
+     "{c} {1} hat in einer {w2} keinen Platz; nicht geschrieben"},
+    {K::BookmarkOneGroup,
+     "Groups {1} names several groups; an {w2} entry has one, so the first is written",
+     "Gruppen {1} nennt mehrere Gruppen; ein Eintrag einer {w2} hat nur eine, also wird die erste "
+     "geschrieben"},
+    {K::BookmarkNameRepeated,
+     "Callsign {1} is used again in its list, which keys bookmarks by name; written with a "
+     "suffix such as \" (2)\"",
+     "Rufzeichen {1} kommt in seiner Liste wieder vor, die Lesezeichen nach dem Namen "
+     "unterscheidet; mit einem Zusatz wie \" (2)\" geschrieben"},
+
+    {K::ListUnsupported,
+     "SDR# frequency lists (XML) are not supported by this build: it was made without an XML "
+     "library (pugixml)",
+     "SDR#-Frequenzlisten (XML) unterstützt diese Ausgabe des Programms nicht: sie wurde ohne "
+     "XML-Bibliothek (pugixml) gebaut"},
+    {K::ListTooLarge, "the {w1} is larger than {2} MiB; not read",
+     "die {w1} ist größer als {2} MiB; nicht gelesen"},
+    {K::ListDoctype,
+     "line {1} declares a document type (DTD), which an SDR# list never has; refused",
+     "Zeile {1} deklariert einen Dokumenttyp (DTD), den eine SDR#-Liste nie hat; abgelehnt"},
+    {K::ListEntity, "line {1} refers to an entity XML does not define; refused",
+     "Zeile {1} verweist auf eine Entität, die XML nicht definiert; abgelehnt"},
+    {K::ListNotXml, "line {1} is not well-formed XML: {r}",
+     "Zeile {1} ist kein wohlgeformtes XML: {r}"},
+    {K::ListNoRoot, "the XML has no <ArrayOfMemoryEntry> element, so it is no SDR# list",
+     "das XML hat kein Element <ArrayOfMemoryEntry>, ist also keine SDR#-Liste"},
+    {K::ListTooDeep,
+     "line {1} nests more than {2} levels deep, which an SDR++ list never does; refused",
+     "Zeile {1} ist tiefer als {2} Ebenen verschachtelt, was eine SDR++-Liste nie ist; "
+     "abgelehnt"},
+    {K::ListNotJson, "line {1} is not well-formed JSON (byte {2})",
+     "Zeile {1} ist kein wohlgeformtes JSON (Byte {2})"},
+    {K::ListJsonUnread, "the JSON cannot be read: {1}", "das JSON ist nicht lesbar: {1}"},
+    {K::ListNoLists,
+     "the JSON has no \"lists\" object, so it is no SDR++ frequency manager file (nor a "
+     "\"bookmarks\" object, as SDR++ exports)",
+     "das JSON hat kein Objekt \"lists\", ist also keine Datei des SDR++-Frequenzmanagers (auch "
+     "kein Objekt \"bookmarks\", wie SDR++ exportiert)"},
+
+    {K::ScheduleKhzNotFrequency, "kHz {1} is not a frequency of whole Hz in kHz; line left out",
+     "kHz {1} ist keine Frequenz ganzer Hz in kHz; Zeile ausgelassen"},
+    {K::ScheduleTimeNotSpan,
+     "Time(UTC) {1} is not a span HHMM-HHMM; left out when a time is asked for",
+     "Time(UTC) {1} ist keine Spanne HHMM-HHMM; ausgelassen, wenn nach einer Zeit gefragt wird"},
+    {K::ScheduleDaysUnread, "{w1} Days that say no plain weekday (first {2}); kept",
+     "{w1} Days, die keinen einfachen Wochentag nennen (zuerst {2}); behalten"},
+    {K::ScheduleDatesUnread,
+     "{w1} a Start or Stop that is no day and month DDMM; that date not checked",
+     "{w1} ein Start oder Stop, das kein Tag und Monat DDMM ist; dieses Datum nicht geprüft"},
+    {K::ScheduleTimeBad,
+     "the time \"{1}\" is neither HHMM nor HHMM-HHMM (UTC, 0000 to 2359, a span may end at 2400)",
+     "die Zeit \"{1}\" ist weder HHMM noch HHMM-HHMM (UTC, 0000 bis 2359, eine Spanne darf um "
+     "2400 enden)"},
+    {K::ScheduleDayBad, "the day \"{1}\" is none of Mo, Tu, We, Th, Fr, Sa, Su",
+     "der Tag \"{1}\" ist keiner von Mo, Tu, We, Th, Fr, Sa, Su"},
+    {K::ScheduleBandBad,
+     "the band \"{1}\" is not FROM-TO in kHz with FROM not above TO (e.g. 5900-6200)",
+     "das Band \"{1}\" ist nicht FROM-TO in kHz mit FROM nicht über TO (z. B. 5900-6200)"},
+    {K::ScheduleDateBad, "the date \"{1}\" is no real date YYYY-MM-DD",
+     "das Datum \"{1}\" ist kein echtes Datum YYYY-MM-DD"},
+    {K::ScheduleNoChannels,
+     "\"{1}\" is an EiBi broadcast schedule: pick its broadcasts with File > Import Broadcast "
+     "Schedule, or with corvalen-cli schedule",
+     "\"{1}\" ist ein EiBi-Sendeplan: seine Sendungen wählt man mit Datei > Sendeplan "
+     "importieren oder mit corvalen-cli schedule aus"},
+
     {K::RangeAirbandStep,
      "Step {1} is taken as the airband raster of 25/3 kHz (8333.33... Hz); each channel is "
      "rounded to the nearest Hz",
@@ -179,10 +270,16 @@ constexpr MessageTemplate kCatalogue[] = {
      "das nächste Hz gerundet"},
     {K::RangeStopMissed, "Stop {1} is not on the raster; the last channel is at {2}",
      "Stopp {1} liegt nicht auf dem Raster; der letzte Kanal liegt bei {2}"},
+    {K::TableFull,
+     "{w1} channels; with the {2} rows already in the table that is more than {3} rows; {w4}",
+     "{w1} Kanäle; mit den {2} Zeilen, die schon in der Tabelle stehen, sind das mehr als {3} "
+     "Zeilen; {w4}"},
 
     {K::CliWrote, "wrote {w1} to {2}", "{w1} nach {2} geschrieben"},
     {K::CliWroteFrom, "wrote {w1} to {2} from {w3} of {4}",
      "{w1} nach {2} geschrieben aus {w3} von {4}"},
+    {K::CliWroteFromSchedule, "wrote {w1} to {2} from {3} of {w4} in {5}",
+     "{w1} nach {2} geschrieben aus {3} von {w4} in {5}"},
     {K::CliRowsNotWritten, "{w1} not written", "{w1} nicht geschrieben"},
     {K::CliRecordsKept, "{w1} already in the file kept", "{w1} der Datei behalten"},
     {K::CliEmptyRowsSkipped, "{w1} skipped", "{w1} übersprungen"},
@@ -195,6 +292,8 @@ constexpr MessageTemplate kCatalogue[] = {
     {K::CliUnknownOption, "unknown option {1}", "unbekannte Option {1}"},
     {K::CliNeedsValue, "{1} needs a value", "{1} braucht einen Wert"},
     {K::CliNeeds, "{1} needs {w2}", "{1} braucht {w2}"},
+    {K::CliModelNeeded, "{w1} a {2} file needs --model {w3}",
+     "{w1} einer {2}-Datei braucht es --model {w3}"},
     {K::CliCannotOpen, "Cannot open \"{1}\": {r}", "Kann \"{1}\" nicht öffnen: {r}"},
     {K::CliCannotRead, "Cannot read \"{1}\": {r}", "Kann \"{1}\" nicht lesen: {r}"},
     {K::CliCannotSave, "Cannot save \"{1}\": {r}", "Kann \"{1}\" nicht speichern: {r}"},
@@ -205,6 +304,17 @@ constexpr MessageTemplate kCatalogue[] = {
     {K::CliNumberingValue, "--numbering takes keep, shift or sequential, not {1}",
      "--numbering nimmt keep, shift oder sequential, nicht {1}"},
     {K::CliNoChannels, "no channels in {1}", "keine Kanäle in {1}"},
+    {K::CliOptionProblem, "--{1}: {r}", "--{1}: {r}"},
+    {K::CliToValue, "--to takes chirp, sdrsharp or sdrpp, not {1}",
+     "--to nimmt chirp, sdrsharp oder sdrpp, nicht {1}"},
+    {K::CliTryHelp, "Try corvalen-cli {1} --help", "Siehe corvalen-cli {1} --help"},
+    {K::CliNoSchedule,
+     "\"{1}\" is no EiBi schedule: its first line does not start with the kHz column; nothing "
+     "written",
+     "\"{1}\" ist kein EiBi-Sendeplan: seine erste Zeile beginnt nicht mit der Spalte kHz; "
+     "nichts geschrieben"},
+    {K::CliNothingPasses, "no broadcast of {1} passes the filters; nothing written",
+     "keine Sendung aus {1} besteht die Filter; nichts geschrieben"},
 
     {K::GroupLine, "{w1}: {2}", "{w1}: {2}"},
     {K::GroupMore, "and {1} more", "und {1} weitere"},
@@ -214,6 +324,26 @@ constexpr MessageTemplate kCatalogue[] = {
 // one starts another.
 constexpr std::pair<std::string_view, std::string_view> kWords[] = {
     {"no problems or notices", "keine Probleme oder Hinweise"},
+    {"a SKED.csv and an OUTPUT file", "eine SKED.csv- und eine OUTPUT-Datei"},
+    {"SDR# list", "SDR#-Liste"},
+    {"SDR++ list", "SDR++-Liste"},
+    {"more group names", "weitere Gruppennamen"},
+    {"more group name", "weiteren Gruppennamen"},
+    {"later rows", "spätere Zeilen"},
+    {"later row", "spätere Zeile"},
+    {"entries have", "Einträge haben"},
+    {"entry has", "Eintrag hat"},
+    {"The filter gives", "Der Filter ergibt"},
+    {"The file holds", "Die Datei hält"},
+    {"The range makes", "Der Bereich ergibt"},
+    {"no more fit", "keine passen mehr"},
+    {"more fit", "passen noch"},
+    {"writing", "zum Schreiben"},
+    {"reading", "zum Lesen"},
+    {"checking", "zum Prüfen"},
+    {"or", "oder"},
+    {"broadcasts", "Sendungen"},
+    {"broadcast", "Sendung"},
     {"and the file ends inside a record", "und die Datei endet mitten in einem Datensatz"},
     {"all verify", "alle stimmen"},
     {"bad checksums", "falsche Prüfsummen"},
@@ -277,6 +407,20 @@ constexpr std::pair<std::string_view, std::string_view> kReasons[] = {
     {"the file is read-only", "die Datei ist schreibgeschützt"},
     {"No space left on device", "Kein Platz mehr auf dem Gerät"},
     {"Input/output error", "Ein-/Ausgabefehler"},
+    // What the XML parser says of a list that is not well-formed.
+    {"Could not allocate memory", "Kein Speicher mehr frei"},
+    {"Could not determine tag type", "Art des Tags nicht erkennbar"},
+    {"Error parsing document declaration/processing instruction",
+     "Fehler in der XML-Deklaration oder einer Verarbeitungsanweisung"},
+    {"Error parsing comment", "Fehler in einem Kommentar"},
+    {"Error parsing CDATA section", "Fehler in einem CDATA-Abschnitt"},
+    {"Error parsing document type declaration", "Fehler in der Dokumenttypdeklaration"},
+    {"Error parsing PCDATA section", "Fehler im Text eines Elements"},
+    {"Error parsing start element tag", "Fehler in einem Start-Tag"},
+    {"Error parsing element attribute", "Fehler in einem Attribut"},
+    {"Error parsing end element tag", "Fehler in einem End-Tag"},
+    {"Start-end tags mismatch", "Start- und End-Tag passen nicht zusammen"},
+    {"No document element found", "Kein Dokumentelement gefunden"},
 };
 
 bool IsWordCharacter(char c) {
@@ -431,15 +575,43 @@ std::size_t LiteralLength(std::string_view templateText) {
     return length;
 }
 
+// The " (and 2 later rows)" that ends a message told once for several rows, or empty.
+std::string_view LaterRowsTail(std::string_view text) {
+    const std::size_t at = text.rfind(" (and ");
+    if (at == std::string_view::npos) {
+        return {};
+    }
+    const std::size_t end = text.find_first_not_of("0123456789", at + 6);
+    const std::string_view rest = end == std::string_view::npos ? "" : text.substr(end);
+    return end > at + 6 && (rest == " later row)" || rest == " later rows)") ? text.substr(at)
+                                                                             : std::string_view();
+}
+
+// Matches `text` against a template's pieces, first without a tally's ending (which a value at
+// the template's end would otherwise take in); `tail` is the ending left out, if any.
+bool MatchMessage(const std::vector<Piece>& pieces, std::string_view text, Slots& slots,
+                  std::string_view& tail) {
+    tail = LaterRowsTail(text);
+    if (!tail.empty() && Match(pieces, 0, text.substr(0, text.size() - tail.size()), slots)) {
+        return true;
+    }
+    tail = {};
+    slots = Slots();
+    return Match(pieces, 0, text, slots);
+}
+
+// `english` as the text of `entry`, with its values put into that entry's text in `language`
+// (a tally's ending put back after it); nothing when it is not that entry's text.
 std::optional<std::string> TryTemplate(const MessageTemplate& entry, std::string_view english,
                                        Language language) {
-    const std::vector<Piece> pieces = Pieces(entry.english);
     Slots slots;
-    if (!Match(pieces, 0, english, slots)) {
+    std::string_view tail;
+    if (!MatchMessage(Pieces(entry.english), english, slots, tail)) {
         return std::nullopt;
     }
     return Fill(Pieces(language == Language::German ? entry.german : entry.english), slots,
-                language);
+                language) +
+           (language == Language::German ? TranslateWords(tail) : std::string(tail));
 }
 
 // A "; " piece that is no template's text: a reason, or a phrase of known words.
@@ -563,7 +735,9 @@ std::string LocalizedLine(std::string_view line, Language language) {
         while (end < line.size() && line[end] >= '0' && line[end] <= '9') {
             ++end;
         }
-        if (end == word.size() + 1 || end >= line.size()) {
+        // "line 3 refers to ..." is a message of its own, which names its line itself.
+        if (end == word.size() + 1 || end >= line.size() ||
+            (line.substr(end, 2) != ": " && line.substr(end, 2) != ", ")) {
             continue;
         }
         out.append(PlaceWord(place, language)).append(line.substr(word.size(), end - word.size()));
@@ -597,8 +771,10 @@ std::string LocalizedLine(std::string_view line, Language language) {
     };
     const std::string whole = std::string(column) + " " + std::string(line);
     for (const MessageTemplate& entry : kCatalogue) {
-        // A summary is told in pieces between "; ", each of its own kind.
-        if ((entry.kind >= MessageKind::CliWrote && entry.kind <= MessageKind::CliNoModel) ||
+        // A summary is told in pieces between "; ", each of its own kind; a reason at the end
+        // ("Cannot read ...: line 3 ...; refused") is told as a line of its own.
+        if ((entry.kind >= MessageKind::CliWrote && entry.kind <= MessageKind::CliNoModel &&
+             !entry.english.ends_with("{r}")) ||
             IsGroupKind(entry.kind)) {
             continue;
         }
@@ -630,13 +806,19 @@ std::string LocalizedLine(std::string_view line, Language language) {
     return out;
 }
 
+bool IsTextOf(MessageKind kind, std::string_view english) {
+    return kind != MessageKind::Other &&
+           TryTemplate(TemplateOf(kind), english, Language::English).has_value();
+}
+
 std::string GroupValue(const Diagnostic& diagnostic) {
     const MessageTemplate& entry = TemplateOf(diagnostic.kind);
     if (entry.groupBy == 0) {
         return {};
     }
     Slots slots;
-    if (!Match(Pieces(entry.english), 0, diagnostic.message, slots)) {
+    std::string_view tail;
+    if (!MatchMessage(Pieces(entry.english), diagnostic.message, slots, tail)) {
         return {};
     }
     return std::string(slots[static_cast<std::size_t>(entry.groupBy)].value_or(""));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <span>
 #include <string>
 #include <string_view>
@@ -43,6 +44,11 @@ Language LanguageFromEnvironment();
 // the second, ...; {c} and {r} count as placeholders in the order they first appear).
 std::string FormatMessage(MessageKind kind, std::span<const std::string_view> values,
                           Language language = Language::English);
+inline std::string FormatMessage(MessageKind kind, std::initializer_list<std::string_view> values,
+                                 Language language = Language::English) {
+    return FormatMessage(kind, std::span<const std::string_view>(values.begin(), values.size()),
+                         language);
+}
 
 // `english` in `language`: found as the text of `kind` (any kind when kind is Other) with its
 // values put into that language's template. A text the catalogue does not know stays as it is.
@@ -57,6 +63,10 @@ inline std::string LocalizedMessage(const Diagnostic& diagnostic, Language langu
 // "corvalen-cli: " start and a "row 2, Frequency: " start are kept (translated), the rest is
 // translated as a message, or piece by piece between "; " when it is no message as a whole.
 std::string LocalizedLine(std::string_view line, Language language);
+
+// Whether `english` is the text of `kind`, values put in (a tally's " (and 2 later rows)" at
+// its end allowed).
+bool IsTextOf(MessageKind kind, std::string_view english);
 
 // The value that groups `diagnostic` with others of its kind (see MessageTemplate::groupBy);
 // empty when its kind has none.

@@ -1,9 +1,13 @@
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QProcess>
 #include <QXmlStreamReader>
 #include <QtTest>
 
 #include "EditorTest.h"
+#include "TestData.h"
+#include "app/ScheduleDialog.h"
 #include "app/Translations.h"
 
 // The editor in the user's language: German captions where the translation has them, the
@@ -109,6 +113,22 @@ private slots:
         click(QStringLiteral("Zeile anfügen"));
         QCOMPARE(m_window->findChild<QAction*>(QStringLiteral("undoAction"))->text(),
                  QStringLiteral("Rückgängig Zeile anfügen"));
+    }
+
+    // What the readers of bookmark lists and schedules say comes in German too.
+    void germanListAndScheduleMessages() {
+        QVERIFY(corvalen::InstallTranslations(*QCoreApplication::instance(),
+                                              QLocale(QLocale::German, QLocale::Germany)));
+        startWindow();
+        QVERIFY(m_window->fileActions().appendFile(
+            QStringLiteral(CORVALEN_TEST_DATA_DIR "/formats/sdrpp_lists/input.json")));
+        QVERIFY2(status().contains("Lesezeichen \"Half\" der Liste"), qPrintable(status()));
+        const corvalen::Schedule schedule = corvalen::ReadEibiSchedule("kHz:75;\n6000;;;;A\n");
+        corvalen::ScheduleDialog dialog(schedule, QStringLiteral("sked.csv"));
+        dialog.findChild<QLineEdit*>(QStringLiteral("at"))->setText(QStringLiteral("25"));
+        QVERIFY(dialog.findChild<QLabel*>(QStringLiteral("count"))
+                    ->text()
+                    .startsWith(QStringLiteral("Die Zeit \"25\" ist weder")));
     }
 };
 

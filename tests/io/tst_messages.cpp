@@ -1,3 +1,4 @@
+#include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
 #include <string>
@@ -7,6 +8,9 @@
 #include "channel/TableChecks.h"
 #include "csv/ChirpCsv.h"
 #include "csv/CsvReader.h"
+#include "files/ChannelFiles.h"
+#include "formats/BookmarkList.h"
+#include "formats/ScheduleFilter.h"
 #include "io/Messages.h"
 #include "table/Columns.h"
 
@@ -57,7 +61,8 @@ private slots:
 
     // What the checks and readers say is found as its kind's text, and so said in German.
     void messagesHaveTheirKind_data() {
-        QTest::addColumn<QByteArray>("file");  // a CSV memory file, or a CHIRP file
+        // A CSV memory file, a CHIRP file, an SDR# or SDR++ list or an EiBi schedule.
+        QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QString>("model");
         const auto line = [](int column, const QByteArray& text) {
             QList<QByteArray> fields =
@@ -76,6 +81,7 @@ private slots:
         QTest::newRow("groups") << line(Groups, "0+3+x+2.5") << "313";
         QTest::newRow("one group") << line(Groups, "17") << "313";
         QTest::newRow("whole group") << line(Groups, "2.5") << "313";
+        QTest::newRow("two groups") << line(Groups, "1+2") << "313";  // one in an SDR# list
         QTest::newRow("hotkey") << line(Hotkey, "F2") << "313";
         QTest::newRow("lockout") << line(Lockout, "x") << "313";
         QTest::newRow("squelch text") << line(LevelSquelch, "x") << "313";
@@ -86,7 +92,7 @@ private slots:
         QTest::newRow("empty mode") << line(Mode, "") << "313";
         QTest::newRow("long callsign") << line(Callsign, "ABCDEFGHIJKLMNOP") << "313";
         QTest::newRow("callsign long and unheld")
-            << line(Callsign, "\xCE\xA9\xCE\xA9\xCE\xA9\xCE\xA9\xCE\xA9\xCE\xA9\xCE\xA9ABCDEFG")
+            << line(Callsign, "\xCE\xA9\xCE\xA9\xCE\xA9\xCE\xA9\xCE\xA9\xCE\xA9\xCE\xA9" "ABCDEFG")
             << "313";
         QTest::newRow("comment unheld") << line(Comments, "\xF0\x9F\x93\xBB") << "313";
         QTest::newRow("csv fields") << QByteArray("1,7000000,2400\r\n") << "313";
@@ -101,24 +107,117 @@ private slots:
                                       "x,B,abc,,,S,extra\r\n"
                                       "2,C,146.5,,FM\r\n")
                                << "313";
+        QTest::newRow("sdr# list") << QByteArray(
+                                          "<ArrayOfMemoryEntry><MemoryEntry><Name>\xE9</Name>"
+                                          "<GroupName>G</GroupName><Frequency>x</Frequency>"
+                                          "</MemoryEntry><MemoryEntry><Frequency>7000000.5"
+                                          "</Frequency><DetectorType>RAW</DetectorType>"
+                                          "</MemoryEntry></ArrayOfMemoryEntry>")
+                                   << "313";
+        // Quotes as ' here: one list more than the receiver has groups.
+        QByteArray lists = "{'lists': {'A': {'bookmarks': {'x': {'frequency': 'x'}}}";
+        for (int list = 1; list <= 17; ++list) {
+            lists += ", '" + QByteArray::number(list) +
+                     "': {'bookmarks': {'b': {'frequency': " + (list == 1 ? "7000000.5" : "7e6") +
+                     "}}}";
+        }
+        lists.replace('\'', '"');
+        QTest::newRow("sdr++ list") << lists + "}}"
+                                    << "313";
+        QTest::newRow("eibi schedule") << QByteArray(
+                                              "kHz:75;Time(UTC):93;Days:59;ITU:49;Station:201;Lng:"
+                                              "49;Target:62;Remarks:135;P:35;Start:60;Stop:60;\n"
+                                              "x;0000-0100;;;A;E;Eu;;;;\n"
+                                              "6000;2500-01;irr;;A;E;Eu;;;99xx;\n")
+                                       << "313";
     }
     void messagesHaveTheirKind() {
         QFETCH(QByteArray, file);
         QFETCH(QString, model);
         const std::string_view bytes(file.constData(), static_cast<std::size_t>(file.size()));
-        CsvImport read = LooksLikeChirpCsv(bytes) ? ReadChirpCsv(bytes) : ReadCsvMemory(bytes);
-        ApplyChirpNumbering(read, ChirpNumbering::Shift);
-        std::vector<Diagnostic> said = read.diagnostics;
-        const std::vector<Diagnostic> problems =
-            CheckCells(read.table, *ReceiverModel::FromText(model.toStdString()));
-        said.insert(said.end(), problems.begin(), problems.end());
+        std::vector<Diagnostic> said;
+        const auto add = [&](const std::vector<Diagnostic>& more) {
+            said.insert(said.end(), more.begin(), more.end());
+        };
+        CsvImport read;
+        if (LooksLikeEibiSchedule(bytes)) {
+            const Schedule schedule = ReadEibiSchedule(bytes);
+            add(schedule.diagnostics);
+            ScheduleFilter filter;
+            filter.day = 0;
+            filter.date = 101;
+            add(SelectBroadcasts(schedule, filter).notices);
+        } else if (LooksLikeSdrSharpList(bytes) || LooksLikeSdrppList(bytes)) {
+            Result<BookmarkRead> list =
+                LooksLikeSdrppList(bytes) ? ReadSdrppList(bytes) : ReadSdrSharpList(bytes);
+            QVERIFY(list);
+            add(list->diagnostics);
+            read.table = std::move(list->table);
+        } else {
+            read = LooksLikeChirpCsv(bytes) ? ReadChirpCsv(bytes) : ReadCsvMemory(bytes);
+            ApplyChirpNumbering(read, ChirpNumbering::Shift);
+            add(read.diagnostics);
+        }
+        add(CheckCells(read.table, *ReceiverModel::FromText(model.toStdString())));
+        // And what the bookmark lists' writers say of the same channels.
+        add(WriteSdrppList(read.table, {}).diagnostics);
+        if (const Result<BookmarkListText> xml = WriteSdrSharpList(read.table, {})) {
+            add(xml->diagnostics);
+        }
         QVERIFY(!said.empty());
         for (const Diagnostic& diagnostic : said) {
             const std::string german = LocalizedMessage(diagnostic, Language::German);
-            QVERIFY2(diagnostic.kind != MessageKind::Other, diagnostic.message.c_str());
+            QVERIFY2(IsTextOf(diagnostic.kind, diagnostic.message), diagnostic.message.c_str());
             QVERIFY2(german != diagnostic.message, diagnostic.message.c_str());
             QCOMPARE(LocalizedMessage(diagnostic, Language::English), diagnostic.message);
         }
+    }
+
+    // What a list reader or a schedule filter refuses is a message of the catalogue.
+    void refusalsAreMessages_data() {
+        QTest::addColumn<QString>("reader");
+        QTest::addColumn<QByteArray>("input");
+        QTest::newRow("dtd") << "sdr#" << QByteArray("<ArrayOfMemoryEntry>\n<!DOCTYPE a>");
+        QTest::newRow("entity") << "sdr#" << QByteArray("<ArrayOfMemoryEntry>&a;");
+        QTest::newRow("not xml") << "sdr#" << QByteArray("<ArrayOfMemoryEntry><a></b>");
+        QTest::newRow("no root") << "sdr#" << QByteArray("<a/>");
+        QTest::newRow("deep") << "sdr++" << QByteArray(40, '[');
+        QTest::newRow("not json") << "sdr++" << QByteArray("{\"lists\": ");
+        QTest::newRow("huge number") << "sdr++" << QByteArray("[1E400]");
+        QTest::newRow("no lists") << "sdr++" << QByteArray("{}");
+        QTest::newRow("time") << "at" << QByteArray("25");
+        QTest::newRow("day") << "day" << QByteArray("Xx");
+        QTest::newRow("band") << "band" << QByteArray("9-1");
+        QTest::newRow("date") << "date" << QByteArray("2026-02-30");
+        QTest::newRow("a schedule opened") << "open" << QByteArray("kHz:75;\n");
+    }
+    void refusalsAreMessages() {
+        QFETCH(QString, reader);
+        QFETCH(QByteArray, input);
+        const std::string_view text(input.constData(), static_cast<std::size_t>(input.size()));
+        QTemporaryDir dir;
+        const std::string file = dir.filePath(QStringLiteral("sked.csv")).toStdString();
+        if (reader == "open") {
+            QFile out(QString::fromStdString(file));
+            QVERIFY(out.open(QIODevice::WriteOnly) && out.write(input) == input.size());
+        }
+        std::string message;
+        const auto take = [&](const auto& result) {
+            message = result ? std::string() : result.error().message;
+        };
+        reader == "sdr#"    ? take(ReadSdrSharpList(text))
+        : reader == "sdr++" ? take(ReadSdrppList(text))
+        : reader == "at"    ? take(ParseScheduleTime(text))
+        : reader == "day"   ? take(ParseWeekday(text))
+        : reader == "band"  ? take(ParseBand(text))
+        : reader == "open"  ? take(ReadChannelFile(file, {*ReceiverModel::FromText("313"), {}}))
+                            : take(ParseScheduleDate(text));
+        const auto catalogue = MessageCatalogue();
+        QVERIFY2(std::any_of(
+                     catalogue.begin(), catalogue.end(),
+                     [&](const MessageTemplate& entry) { return IsTextOf(entry.kind, message); }),
+                 message.c_str());
+        QVERIFY2(LocalizedLine(message, Language::German) != message, message.c_str());
     }
 
     // The converter's lines in German: the place, the column, the message and a summary's pieces.
@@ -145,6 +244,25 @@ private slots:
                "as group 2"
             << R"(Zeile 1, Gruppen: "2+17" nennt "17", keine Gruppe von 1 bis 16; als Gruppe 2 )"
                "geschrieben";
+        QTest::newRow("a tally of later rows after a value")
+            << R"(row 8: Mode "AMS" has no equal in an SDR# list; written as AM (and 2 later rows))"
+               " (Number 8)"
+            << R"(Zeile 8: Modus "AMS" hat in einer SDR#-Liste keine Entsprechung; als AM )"
+               "geschrieben (und 2 spätere Zeilen) (Nummer 8)";
+        QTest::newRow("reason naming its line")
+            << R"(corvalen-cli: Cannot read "a.xml": line 3 is not well-formed XML: Start-end )"
+               "tags mismatch"
+            << R"(corvalen-cli: Kann "a.xml" nicht lesen: Zeile 3 ist kein wohlgeformtes XML: )"
+               "Start- und End-Tag passen nicht zusammen";
+        QTest::newRow("schedule summary")
+            << "wrote 5 channels to s.csv from 5 of 14 broadcasts in sked.csv; 2 lines reported"
+            << "5 Kanäle nach s.csv geschrieben aus 5 von 14 Sendungen in sked.csv; 2 Zeilen "
+               "gemeldet";
+        QTest::newRow("no room in the table")
+            << "The filter gives 9 channels; with the 65530 rows already in the table that is more "
+               "than 65535 rows; 5 more fit"
+            << "Der Filter ergibt 9 Kanäle; mit den 65530 Zeilen, die schon in der Tabelle stehen, "
+               "sind das mehr als 65535 Zeilen; 5 passen noch";
         QTest::newRow("no channels") << "corvalen-cli: no channels in -"
                                      << "corvalen-cli: keine Kanäle in -";
         QTest::newRow("usage error") << "corvalen-cli: unknown option --x; see corvalen-cli --help"
