@@ -157,13 +157,14 @@ int RunSchedule(std::span<const std::string_view> args, std::ostream& out, std::
     if (status != kExitOk) {
         return status;
     }
-    out << " from " << selection.entries.size() << " of "
-        << Count(schedule.entries.size(), "broadcast", "broadcasts") << " in " << sked;
+    std::ostream& summary = SummaryStream(choice.output, out, err);
+    summary << " from " << selection.entries.size() << " of "
+            << Count(schedule.entries.size(), "broadcast", "broadcasts") << " in " << sked;
     const std::size_t lines = schedule.diagnostics.size() + selection.notices.size();
     if (lines != 0) {
-        out << "; " << Count(lines, "line", "lines") << " reported";
+        summary << "; " << Count(lines, "line", "lines") << " reported";
     }
-    out << "\n";
+    summary << "\n";
     return reported || written ? kExitFileError : kExitOk;
 }
 

@@ -592,6 +592,8 @@ private slots:
         QTest::newRow("SDR++") << QStringList{"convert", "--to", "sdrpp", csv};
         QTest::newRow("fill") << QStringList{"fill", "--start", "7M", "--stop", "7.01M", "--step",
                                              "5k"};
+        QTest::newRow("schedule") << QStringList{
+            "schedule", "--at", "1800", CORVALEN_TEST_DATA_DIR "/formats/eibi/sked-A26.csv"};
     }
     void standardOutput() {
         QFETCH(QStringList, arguments);
