@@ -27,7 +27,7 @@ public:
     void redo() override { swap(); }
 
 private:
-    void swap() { m_block = m_model.swapCells(m_row, m_column, m_block); }
+    void swap() { m_block = m_model.swapCells(m_row, m_column, std::move(m_block)); }
 
     MemoryTableModel& m_model;
     int m_row;

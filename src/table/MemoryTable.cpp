@@ -317,6 +317,41 @@ void MemoryTable::SetCellText(int row, int column, std::string text) {
     });
 }
 
+void MemoryTable::SwapCells(int row, int column, MemoryTable& block) {
+    const int rows = block.ChannelCount();
+    const int width = block.ColCount();
+    if (rows <= 0 || width <= 0 || row < 1 || column < 0 || row + rows > RowCount() ||
+        column + width > m_columnCount) {
+        return;
+    }
+    const auto first = static_cast<std::size_t>(row);
+    if (width == m_columnCount) {
+        // Whole rows: the blocks change tables, so each keeps the other's arenas alive.
+        m_arenas.ShareWith(block.m_arenas);
+        block.m_arenas.ShareWith(m_arenas);
+        for (std::size_t r = 0; r < static_cast<std::size_t>(rows); ++r) {
+            std::swap(m_rows[first + r], block.m_rows[r + 1]);
+        }
+        return;
+    }
+    const auto count = static_cast<std::size_t>(m_columnCount);
+    const auto left = static_cast<std::size_t>(column);
+    const auto right = left + static_cast<std::size_t>(width);
+    for (std::size_t r = 0; r < static_cast<std::size_t>(rows); ++r) {
+        PackedRow& mine = m_rows[first + r];
+        PackedRow& given = block.m_rows[r + 1];
+        const RowView old(mine.Words(), count);
+        const RowView cells(given.Words(), static_cast<std::size_t>(width));
+        PackedRow taken = PackedRow::Pack(static_cast<std::size_t>(width),
+                                          [&](std::size_t k) { return old[left + k]; });
+        PackedRow put = PackedRow::Pack(count, [&](std::size_t k) {
+            return k >= left && k < right ? cells[k - left] : old[k];
+        });
+        mine = std::move(put);
+        given = std::move(taken);
+    }
+}
+
 bool MemoryTable::operator==(const MemoryTable& other) const {
     if (m_columnCount != other.m_columnCount || m_rows.size() != other.m_rows.size()) {
         return false;

@@ -118,6 +118,13 @@ public:
     // Valid until the table changes.
     std::string_view CellText(int row, int column) const { return RowCells(row)[column]; }
     void SetCellText(int row, int column, std::string text);
+    // Trades the cells of the rectangle whose top left cell is (row, column) for the channel
+    // rows of `block`, a table as wide as the rectangle: the table gets the block's texts and
+    // the block the texts the table held there, so a second call puts everything back. Each row
+    // is packed once, and a block as wide as the table trades whole rows without copying any
+    // text. The rectangle must lie inside the channel rows and columns; otherwise nothing
+    // changes.
+    void SwapCells(int row, int column, MemoryTable& block);
 
     // The whole row; it always holds ColCount() cells. Valid until the table changes.
     RowView RowCells(int row) const {
