@@ -1,5 +1,8 @@
 #include "table/TabSeparatedText.h"
 
+#include <algorithm>
+#include <deque>
+
 namespace corvalen {
 namespace {
 
@@ -33,22 +36,58 @@ std::size_t ReadQuoted(std::string_view text, std::size_t i, std::string& cell) 
     return std::string_view::npos;
 }
 
-// Reads the cell at `i` into `cell`; returns the index of the tab or line break after it, or
-// the text's size.
-std::size_t ReadCell(std::string_view text, std::size_t i, std::string& cell) {
+// Reads the cell at `i`: `cell` becomes its text, and the index of the tab or line break after
+// it (or the text's size) is returned. A quoted cell is decoded into a new string of `decoded`,
+// whose strings stay where they are as more are added.
+std::size_t ReadCell(std::string_view text, std::size_t i, std::string_view& cell,
+                     std::deque<std::string>& decoded) {
     if (i < text.size() && text[i] == '"') {
-        const std::size_t end = ReadQuoted(text, i, cell);
+        std::string& unquoted = decoded.emplace_back();
+        const std::size_t end = ReadQuoted(text, i, unquoted);
         if (end != std::string_view::npos) {
+            cell = unquoted;
             return end;
         }
-        cell.clear();
+        decoded.pop_back();
     }
+    // Most bytes are above CR, the highest byte that can end a cell.
     std::size_t end = i;
-    while (!AtCellEnd(text, end)) {
+    while (end < text.size() &&
+           (static_cast<unsigned char>(text[end]) > '\r' || !AtCellEnd(text, end))) {
         ++end;
     }
-    cell.assign(text.substr(i, end - i));
+    cell = text.substr(i, end - i);
     return end;
+}
+
+// Hands each row of `text` to `use` as its cells, valid for that call.
+template <typename Use>
+void ForEachRow(std::string_view text, Use use) {
+    if (text.empty()) {
+        return;
+    }
+    std::vector<std::string_view> cells;
+    std::deque<std::string> decoded;
+    std::size_t i = 0;
+    for (;;) {
+        std::string_view& cell = cells.emplace_back();
+        i = ReadCell(text, i, cell, decoded);
+        if (i >= text.size()) {
+            use(std::span<const std::string_view>(cells));
+            break;
+        }
+        if (text[i] == '\t') {
+            ++i;  // a tab at the very end leaves one more, empty, cell
+            continue;
+        }
+        i += text[i] == '\r' ? 2 : 1;
+        use(std::span<const std::string_view>(cells));
+        cells.clear();
+        decoded.clear();
+        if (i >= text.size()) {
+            break;
+        }
+    }
 }
 
 }  // namespace
@@ -113,33 +152,31 @@ std::string EncodeTabSeparated(const MemoryTable& table, std::span<const int> ro
 
 std::vector<std::vector<std::string>> DecodeTabSeparated(std::string_view text) {
     std::vector<std::vector<std::string>> rows;
-    if (text.empty()) {
-        return rows;
-    }
-    std::vector<std::string> row;
-    std::size_t i = 0;
-    for (;;) {
-        if (row.empty() && !rows.empty()) {
-            row.reserve(rows.back().size());  // rows of a block are mostly alike
-        }
-        std::string& cell = row.emplace_back();
-        i = ReadCell(text, i, cell);
-        if (i >= text.size()) {
-            rows.push_back(std::move(row));
-            break;
-        }
-        if (text[i] == '\t') {
-            ++i;  // a tab at the very end leaves one more, empty, cell
-            continue;
-        }
-        i += text[i] == '\r' ? 2 : 1;
-        rows.push_back(std::move(row));
-        row.clear();
-        if (i >= text.size()) {
-            break;
-        }
-    }
+    ForEachRow(text, [&rows](std::span<const std::string_view> cells) {
+        rows.emplace_back(cells.begin(), cells.end());
+    });
     return rows;
+}
+
+MemoryTable DecodeTabSeparatedBlock(std::string_view text) {
+    MemoryTable block(0);
+    // One block of memory for all rows: the text, a word for each cell and two for each row
+    // (rows shorter than the widest take more, and get blocks of their own once it is full).
+    std::size_t tabs = 0;
+    std::size_t lines = 0;
+    for (const char c : text) {
+        tabs += c == '\t' ? 1 : 0;
+        lines += c == '\n' ? 1 : 0;
+    }
+    block.ReserveRowBytes(text.size() + 4 * (tabs + 3 * lines + 3));
+    block.ReserveChannels(static_cast<int>(std::min<std::size_t>(lines + 1, 1u << 24)));
+    ForEachRow(text, [&block](std::span<const std::string_view> cells) {
+        if (cells.size() > static_cast<std::size_t>(block.ColCount())) {
+            block.SetColCount(static_cast<int>(cells.size()));
+        }
+        block.AppendRow(cells);
+    });
+    return block;
 }
 
 }  // namespace corvalen
