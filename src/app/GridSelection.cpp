@@ -5,7 +5,6 @@
 #include <QTableView>
 #include <algorithm>
 #include <limits>
-#include <set>
 #include <tuple>
 
 #include "app/MemoryTableModel.h"
@@ -54,12 +53,12 @@ std::vector<int> GridSelection::selectedTableRows() const {
 
 GridSelection::Cells GridSelection::selectedCells() const {
     Cells cells;
-    std::set<int> gridRows;
+    std::vector<int> gridRows;
     int firstColumn = std::numeric_limits<int>::max();
     int lastColumn = -1;
     for (const QItemSelectionRange& range : m_grid.selectionModel()->selection()) {
         for (int row = range.top(); row <= range.bottom(); ++row) {
-            gridRows.insert(row);
+            gridRows.push_back(row);
         }
         firstColumn = std::min(firstColumn, range.left());
         lastColumn = std::max(lastColumn, range.right());
@@ -69,9 +68,14 @@ GridSelection::Cells GridSelection::selectedCells() const {
         if (!current.isValid()) {
             return cells;
         }
-        gridRows.insert(current.row());
+        gridRows.push_back(current.row());
         firstColumn = lastColumn = current.column();
     }
+    // In grid order, each row once (ranges over different columns may share rows).
+    if (!std::is_sorted(gridRows.begin(), gridRows.end())) {
+        std::sort(gridRows.begin(), gridRows.end());
+    }
+    gridRows.erase(std::unique(gridRows.begin(), gridRows.end()), gridRows.end());
     cells.rows.reserve(gridRows.size());
     for (const int row : gridRows) {
         cells.rows.push_back(tableRowAt(row));

@@ -138,6 +138,30 @@ std::size_t MemoryTable::PackedRow::WordCount(const std::uint32_t* words) {
     return 1 + count + (textSize + sizeof(std::uint32_t) - 1) / sizeof(std::uint32_t);
 }
 
+bool MemoryTable::PackedRow::Replace(std::size_t count, std::size_t column,
+                                     std::string_view text) {
+    std::uint32_t* words = m_words.get();
+    if (words == nullptr || column >= count) {
+        return false;
+    }
+    const std::size_t size = words[count];
+    const std::size_t start = column == 0 ? 0 : words[column];
+    const std::size_t end = words[column + 1];
+    const std::size_t newSize = size - (end - start) + text.size();
+    const std::size_t room = (size + sizeof(std::uint32_t) - 1) / sizeof(std::uint32_t) *
+                             sizeof(std::uint32_t);
+    if (newSize == 0 || newSize > room) {
+        return false;
+    }
+    char* cells = reinterpret_cast<char*>(words + 1 + count);
+    std::memmove(cells + start + text.size(), cells + end, size - end);
+    std::memcpy(cells + start, text.data(), text.size());
+    for (std::size_t k = column + 1; k <= count; ++k) {
+        words[k] = static_cast<std::uint32_t>(words[k] - end + start + text.size());
+    }
+    return true;
+}
+
 MemoryTable::PackedRow::PackedRow(const PackedRow& other) {
     if (other.m_words) {
         const std::size_t words = WordCount(other.m_words.get());
@@ -310,6 +334,10 @@ void MemoryTable::SetCellText(int row, int column, std::string text) {
     if (current.size() == text.size() && !text.empty()) {
         // Same length (as when renumbering): overwrite in place, no new block.
         std::memcpy(const_cast<char*>(current.data()), text.data(), text.size());
+        return;
+    }
+    // Shorter, or a little longer: the cells after it move within the block.
+    if (packed.Replace(count, static_cast<std::size_t>(column), text)) {
         return;
     }
     packed = PackedRow::Pack(count, [&](std::size_t k) {

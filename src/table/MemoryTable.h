@@ -196,6 +196,10 @@ private:
         static PackedRow Pack(std::size_t count, CellAt cellAt, Arenas* arena = nullptr);
 
         const std::uint32_t* Words() const { return m_words.get(); }
+        // Writes `text` into cell `column` of the `count` cells in place, moving the cells after
+        // it, when the block has room for the row's new text (its last word may have some);
+        // false, and nothing changed, when it has not or the row would be all empty.
+        bool Replace(std::size_t count, std::size_t column, std::string_view text);
 
     private:
         static std::size_t WordCount(const std::uint32_t* words);

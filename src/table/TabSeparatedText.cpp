@@ -7,8 +7,16 @@ namespace corvalen {
 namespace {
 
 bool NeedsQuotes(std::string_view cell) {
-    return cell.find_first_of("\t\r\n") != std::string_view::npos ||
-           (!cell.empty() && cell.front() == '"');
+    if (!cell.empty() && cell.front() == '"') {
+        return true;
+    }
+    // Most bytes are above CR, the highest of the three.
+    for (const char c : cell) {
+        if (static_cast<unsigned char>(c) <= '\r' && (c == '\t' || c == '\r' || c == '\n')) {
+            return true;
+        }
+    }
+    return false;
 }
 
 // True when `text` at `i` is the end, a tab, or a line break (LF or CR LF).

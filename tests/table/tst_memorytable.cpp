@@ -67,6 +67,10 @@ private slots:
                                              << "1|14000000.5|Caf\u00E9";
         QTest::newRow("shorter, last cell") << 1 << 2 << ""
                                             << "1|7100000|";
+        QTest::newRow("emptied, first cell") << 1 << 0 << ""
+                                             << "|7100000|Caf\u00E9";
+        QTest::newRow("longer than the block holds, first cell") << 1 << 0 << "12345"
+                                                                 << "12345|7100000|Caf\u00E9";
         QTest::newRow("into an empty cell") << 2 << 1 << "3500"
                                             << "2|3500|x";
         QTest::newRow("into an empty row") << 3 << 2 << "z"
