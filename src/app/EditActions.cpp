@@ -174,7 +174,9 @@ void EditActions::clearCells() {
     if (cells.rows.empty()) {
         return;
     }
-    std::sort(cells.rows.begin(), cells.rows.end());
+    if (!std::is_sorted(cells.rows.begin(), cells.rows.end())) {
+        std::sort(cells.rows.begin(), cells.rows.end());
+    }
     if (std::unique_ptr<QUndoCommand> clear =
             MakeClearStep(m_document.table(), cells.rows, cells.firstColumn, cells.lastColumn,
                              tr("Clear Cells"))) {
@@ -207,7 +209,9 @@ void EditActions::cutCells() {
         return;
     }
     const QString what = copyToClipboard(cells);
-    std::sort(cells.rows.begin(), cells.rows.end());
+    if (!std::is_sorted(cells.rows.begin(), cells.rows.end())) {
+        std::sort(cells.rows.begin(), cells.rows.end());
+    }
     if (std::unique_ptr<QUndoCommand> clear = MakeClearStep(
             m_document.table(), cells.rows, cells.firstColumn, cells.lastColumn, tr("Cut"))) {
         m_document.undoStack().push(clear.release());
