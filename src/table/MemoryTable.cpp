@@ -370,6 +370,21 @@ void MemoryTable::SwapCells(int row, int column, MemoryTable& block) {
         PackedRow& given = block.m_rows[r + 1];
         const RowView old(mine.Words(), count);
         const RowView cells(given.Words(), static_cast<std::size_t>(width));
+        // Cells as long as those they replace (a Mode of "AM" for "FM") trade their bytes in
+        // place: both runs of cells lie back to back in their blocks.
+        std::size_t bytes = 0;
+        bool sameLengths = true;
+        for (std::size_t k = 0; k < static_cast<std::size_t>(width) && sameLengths; ++k) {
+            sameLengths = old[left + k].size() == cells[k].size();
+            bytes += cells[k].size();
+        }
+        if (sameLengths) {
+            if (bytes > 0) {
+                char* here = const_cast<char*>(old[left].data());
+                std::swap_ranges(here, here + bytes, const_cast<char*>(cells[0].data()));
+            }
+            continue;
+        }
         PackedRow taken = PackedRow::Pack(static_cast<std::size_t>(width),
                                           [&](std::size_t k) { return old[left + k]; });
         PackedRow put = PackedRow::Pack(count, [&](std::size_t k) {

@@ -56,6 +56,9 @@ public:
         std::string_view operator[](std::size_t column) const;
         Iterator begin() const;
         Iterator end() const;
+        // Puts the row's first cells into `cells` (as many as both hold) in one pass over the
+        // block, leaving the rest of `cells` as it is.
+        void CopyTo(std::span<std::string_view> cells) const;
 
     private:
         friend class MemoryTable;
@@ -259,6 +262,23 @@ inline std::string_view MemoryTable::RowView::operator[](std::size_t column) con
     const std::uint32_t end = m_words[column + 1];
     const char* text = reinterpret_cast<const char*>(m_words + 1 + m_count);
     return std::string_view(text + start, end - start);
+}
+
+inline void MemoryTable::RowView::CopyTo(std::span<std::string_view> cells) const {
+    const std::size_t count = m_count < cells.size() ? m_count : cells.size();
+    if (m_words == nullptr) {
+        for (std::size_t column = 0; column < count; ++column) {
+            cells[column] = {};
+        }
+        return;
+    }
+    const char* text = reinterpret_cast<const char*>(m_words + 1 + m_count);
+    std::uint32_t start = 0;
+    for (std::size_t column = 0; column < count; ++column) {
+        const std::uint32_t end = m_words[column + 1];
+        cells[column] = std::string_view(text + start, end - start);
+        start = end;
+    }
 }
 
 }  // namespace corvalen

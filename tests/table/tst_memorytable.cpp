@@ -154,6 +154,8 @@ private slots:
                                   << QStringList{"1|7100000|Café", "2|145|x"};
         QTest::newRow("two columns of two rows, emptied and filled")
             << 1 << 1 << QStringList{"a|", "|b"} << QStringList{"1|a|", "2||b"};
+        QTest::newRow("cells as long as before") << 1 << 0 << QStringList{"2|7200000", "1|"}
+                                                 << QStringList{"2|7200000|Caf\u00E9", "1||x"};
         QTest::newRow("whole rows") << 1 << 0 << QStringList{"9|8|7", "||"}
                                     << QStringList{"9|8|7", "||"};
         QTest::newRow("past the last row: nothing") << 2 << 0 << QStringList{"9|8|7", "6|5|4"}
