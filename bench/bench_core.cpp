@@ -16,6 +16,7 @@
 #include "MemoryCsvGenerator.h"
 #include "csv/CsvReader.h"
 #include "csv/CsvWriter.h"
+#include "files/ChannelFiles.h"
 #include "g3m/G3mFile.h"
 #include "g3m/MemoryRecord.h"
 #include "g3m/RecordChecksum.h"
@@ -79,7 +80,7 @@ void CsvWrite(benchmark::State& state) {
     const std::string path = (bench::ScratchFolder() / "write.csv").string();
     std::size_t bytes = 0;
     for (auto _ : state) {
-        const CsvText text = BuildCsvText(Table(), /*csvLoaded=*/true);
+        const CsvText text = BuildCsvText(Table(), /*importForm=*/true);
         if (!WriteCsvFile(path, text)) {
             state.SkipWithError("cannot write the CSV file");
             break;

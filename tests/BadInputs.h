@@ -68,7 +68,7 @@ inline std::vector<Input> Inputs() {
         inputs.push_back({std::move(name), std::move(make), refused, std::move(says), {}});
     };
 
-    add("empty file", Bytes({}), false, {});
+    add("empty file", Bytes({}), true, {"no channels in @"});
     QByteArray noise(64 * 1024, '\0');
     QRandomGenerator random(20261206);
     random.fillRange(reinterpret_cast<quint32*>(noise.data()), noise.size() / 4);
@@ -133,7 +133,7 @@ inline std::vector<Input> Inputs() {
         const char* reported;
     };
     const Column columns[] = {{0, "Number", "rrrr"},    {1, "Frequency", "rrnr"},
-                              {2, "Bandwidth", "r-nr"}, {3, "IF Shift", "r-nr"},
+                              {2, "Bandwidth", "rrnr"}, {3, "IF Shift", "r-nr"},
                               {9, "Groups", "rrnr"},    {10, "Hotkey", "rrrr"},
                               {11, "Lockout", "rrrr"},  {13, "Level Squelch", "r-rr"}};
     const char* const values[] = {"abc", "-5", "2.5", "123456789012345678901234567890"};

@@ -16,19 +16,10 @@
 #include "app/StatusText.h"
 #include "app/Translations.h"
 #include "app/UndoSteps.h"
-#include "channel/CellChecks.h"
 #include "channel/ProblemGroups.h"
-#include "csv/ChirpCsv.h"
-#include "csv/CsvReader.h"
-#include "csv/CsvWriter.h"
-#include "files/ChannelFiles.h"
-#include "formats/BookmarkList.h"
-#include "g3m/G3mFile.h"
-#include "g3m/G3mReader.h"
-#include "g3m/MemoryRecord.h"
-#include "io/FileExists.h"
-#include "io/SafeFile.h"
 #include "edit/ChannelRange.h"
+#include "files/ChannelFiles.h"
+#include "io/FileExists.h"
 #include "table/RowOperations.h"
 
 namespace corvalen {
@@ -167,7 +158,7 @@ void FileActions::openCsv() {
     importCsvFile(*chosen);
 }
 
-void FileActions::numberChirpChannels(MemoryFileRead& read, const QString& path) {
+void FileActions::numberChirpChannels(ChannelFileRead& read, const QString& path) {
     if (!read.holdsLocationZero) {
         return;
     }
@@ -180,30 +171,61 @@ void FileActions::numberChirpChannels(MemoryFileRead& read, const QString& path)
     ApplyChirpNumbering(read, numbering);
 }
 
-bool FileActions::importCsvFile(const QString& path) {
+std::optional<ChannelFileRead> FileActions::readFile(const QString& path,
+                                                     const QString& failureTail,
+                                                     const std::vector<std::string>& knownGroups) {
+    if (const QString mismatch = modelMismatch(path); !mismatch.isEmpty()) {
+        report(mismatch + QStringLiteral("; ") + failureTail);
+        return std::nullopt;
+    }
     BusyCursor busy;
-    // Read as CSV whatever the name; the first line says whether it is the receiver's or CHIRP's.
-    Result<MemoryFileRead> imported = ReadCsvFile(LocalPath(path));
-    if (!imported) {
-        report(FailureText(path, imported.error(), tr("nothing imported")));
+    Result<ChannelFileRead> read =
+        ReadChannelFile(LocalPath(path), {m_document.receiverModel(), knownGroups});
+    if (!read) {
+        report(FailureText(path, read.error(), failureTail));
+        return std::nullopt;
+    }
+    return std::move(*read);
+}
+
+bool FileActions::importCsvFile(const QString& path) {
+    return openChannelFile(path);
+}
+
+bool FileActions::openChannelFile(const QString& path) {
+    const bool records = IsRecordFilePath(LocalPath(path));
+    std::optional<ChannelFileRead> read =
+        readFile(path, records ? tr("nothing opened") : tr("nothing imported"));
+    if (!read) {
         return false;
     }
-    numberChirpChannels(*imported, path);
+    numberChirpChannels(*read, path);
     rememberFile(path);
-    const int channels = imported->table.ChannelCount();
-    loadTable(std::move(imported->table), tr("Open %1").arg(QFileInfo(path).fileName()));
-    m_document.setGroupNames(std::move(imported->groupNames));
+    const int channels = read->table.ChannelCount();
+    loadTable(std::move(read->table), tr("Open %1").arg(QFileInfo(path).fileName()));
+    m_document.setGroupNames(std::move(read->groupNames));
 
-    QString text =
-        imported->kind == MemoryFileKind::ChirpCsv       ? tr("Read %1 from the CHIRP file %2")
-        : imported->kind == MemoryFileKind::SdrSharpList ? tr("Read %1 from the SDR# list %2")
-        : imported->kind == MemoryFileKind::SdrppList    ? tr("Read %1 from the SDR++ list %2")
-                                                         : tr("Read %1 from %2");
-    text = text.arg(Count(channels, "channel", "channels"), QFileInfo(path).fileName());
-    if (!imported->diagnostics.empty()) {
-        text += tr("; %1 reported").arg(Count(imported->diagnostics.size(), "line", "lines"));
+    const ChannelFileReport& found = read->report;
+    const QString name = QFileInfo(path).fileName();
+    QString text;
+    if (found.format == &RecordFileFormat()) {
+        text = tr("Read %1 from %2 (%3-byte records)")
+                   .arg(Count(channels, "channel", "channels"), name)
+                   .arg(static_cast<qulonglong>(m_document.receiverModel().RecordLength()));
+        if (!found.diagnostics.empty()) {
+            text += tr("; %1 reported").arg(Count(found.diagnostics.size(), "problem", "problems"));
+        }
+    } else {
+        text = found.format == &ChirpCsvFormat()       ? tr("Read %1 from the CHIRP file %2")
+               : found.format == &SdrSharpListFormat() ? tr("Read %1 from the SDR# list %2")
+               : found.format == &SdrppListFormat()    ? tr("Read %1 from the SDR++ list %2")
+                                                       : tr("Read %1 from %2");
+        text = text.arg(Count(channels, "channel", "channels"), name);
+        if (!found.diagnostics.empty()) {
+            text += tr("; %1 reported").arg(Count(found.diagnostics.size(), "line", "lines"));
+        }
     }
-    report(text, imported->diagnostics, &imported->origins);
+    report(text, found.diagnostics, &found.origins);
     return true;
 }
 
@@ -224,36 +246,14 @@ void FileActions::openG3m() {
 }
 
 bool FileActions::openG3mFile(const QString& path) {
-    if (const QString mismatch = modelMismatch(path); !mismatch.isEmpty()) {
-        report(mismatch + tr("; nothing opened"));
-        return false;
-    }
-    BusyCursor busy;
-    Result<G3mReadReport> read = ReadG3mFile(LocalPath(path), m_document.receiverModel());
-    if (!read) {
-        report(FailureText(path, read.error(), tr("nothing opened")));
-        return false;
-    }
-    rememberFile(path);
-    const int channels = read->table.ChannelCount();
-    loadTable(std::move(read->table), tr("Open %1").arg(QFileInfo(path).fileName()));
-    m_document.setGroupNames({});
-
-    QString text = tr("Read %1 from %2 (%3-byte records)")
-                       .arg(Count(channels, "channel", "channels"), QFileInfo(path).fileName())
-                       .arg(static_cast<qulonglong>(m_document.receiverModel().RecordLength()));
-    if (!read->problems.empty()) {
-        text += tr("; %1 reported").arg(Count(read->problems.size(), "problem", "problems"));
-    }
-    report(text, read->problems);
-    return true;
+    return openChannelFile(path);
 }
 
 bool FileActions::openFile(const QString& path) {
     if (!settleUnsavedChanges()) {
         return false;
     }
-    return IsRecordFilePath(LocalPath(path)) ? openG3mFile(path) : importCsvFile(path);
+    return openChannelFile(path);
 }
 
 void FileActions::openRecent(const QString& path) {
@@ -337,41 +337,45 @@ std::optional<QString> FileActions::chooseSaveTarget(const QString& filter, cons
 }
 
 bool FileActions::saveCsv() {
-    // The file's text is fixed by the table as it stands now; a second pass through the dialog
-    // after "Cancel" in the overwrite prompt writes the same text.
-    CsvText text;
-    {
-        BusyCursor busy;
-        text = BuildCsvText(m_document.table().table(), m_document.hasImportColumns());
-    }
     const std::optional<QString> chosen = chooseSaveTarget(CsvSaveFilter(), tr("Save to CSV File"));
     if (!chosen) {
         return false;
     }
     const QString path = *chosen;
-    std::vector<std::string> notices;
-    Status written = [&] {
-        BusyCursor busy;
-        return WriteCsvFile(LocalPath(path), text, notices);
-    }();
-    if (!written) {
-        report(FailureText(path, written.error(), tr("nothing saved")));
+    const std::optional<ChannelFileReport> saved =
+        writeFile(path, ReceiverCsvFormat(), tr("nothing saved"));
+    if (!saved) {
         return false;
     }
     m_document.undoStack().setClean();
     rememberFile(path);
-    const int rows = m_document.table().table().ChannelCount() - text.rowsSkipped;
     QString status =
-        tr("Saved %1 to %2").arg(Count(rows, "row", "rows"), QFileInfo(path).fileName());
-    if (text.rowsSkipped > 0) {
-        status += tr("; %1 skipped").arg(Count(text.rowsSkipped, "empty row", "empty rows"));
+        tr("Saved %1 to %2").arg(Count(saved->channels, "row", "rows"), QFileInfo(path).fileName());
+    if (saved->rowsSkipped > 0) {
+        status += tr("; %1 skipped").arg(Count(saved->rowsSkipped, "empty row", "empty rows"));
     }
-    if (!text.diagnostics.empty()) {
-        status += tr("; %1 reported").arg(Count(text.diagnostics.size(), "cell", "cells"));
+    if (!saved->diagnostics.empty()) {
+        status += tr("; %1 reported").arg(Count(saved->diagnostics.size(), "cell", "cells"));
     }
-    report(WithSaveNotices(status, notices), text.diagnostics);
-    m_lastSaveReported = !text.diagnostics.empty();
+    report(WithSaveNotices(status, saved->saveNotices), saved->diagnostics);
+    m_lastSaveReported = !saved->diagnostics.empty();
     return true;
+}
+
+std::optional<ChannelFileReport> FileActions::writeFile(const QString& path,
+                                                        const ChannelFormat& format,
+                                                        const QString& failureTail) {
+    Result<ChannelFileReport> written = [&] {
+        BusyCursor busy;
+        return WriteChannelFile(
+            LocalPath(path), m_document.table().table(), format,
+            {m_document.receiverModel(), m_document.hasImportColumns(), m_document.groupNames()});
+    }();
+    if (!written) {
+        report(FailureText(path, written.error(), failureTail));
+        return std::nullopt;
+    }
+    return std::move(*written);
 }
 
 bool FileActions::saveG3m() {
@@ -387,12 +391,9 @@ bool FileActions::saveG3m() {
         report(mismatch + tr("; the file was not changed"));
         return false;
     }
-    Result<G3mSaveReport> saved = [&] {
-        BusyCursor busy;
-        return SaveG3mFile(LocalPath(path), m_document.table().table(), m_document.receiverModel());
-    }();
+    const std::optional<ChannelFileReport> saved =
+        writeFile(path, RecordFileFormat(), tr("the file was not changed"));
     if (!saved) {
-        report(FailureText(path, saved.error(), tr("the file was not changed")));
         return false;
     }
     m_document.undoStack().setClean();
@@ -411,15 +412,14 @@ bool FileActions::saveG3m() {
     if (saved->rowsSkipped > 0) {
         status += tr("; %1 skipped").arg(Count(saved->rowsSkipped, "empty row", "empty rows"));
     }
-    const std::size_t notices = NoticeCount(saved->problems);
-    if (!saved->problems.empty()) {
+    if (!saved->diagnostics.empty()) {
         status += tr("; %1 reported")
-                      .arg(ProblemsText(static_cast<qsizetype>(saved->problems.size() - notices),
-                                        static_cast<qsizetype>(notices)));
+                      .arg(ProblemsText(static_cast<qsizetype>(saved->ErrorCount()),
+                                        static_cast<qsizetype>(saved->NoticeCount())));
     }
-    report(WithSaveNotices(status, saved->saveNotices), saved->problems);
+    report(WithSaveNotices(status, saved->saveNotices), saved->diagnostics);
     // Notices say how a value was written; only errors stop a save made on the way out.
-    m_lastSaveReported = saved->rowsNotWritten > 0 || saved->problems.size() > notices;
+    m_lastSaveReported = saved->rowsNotWritten > 0 || saved->ErrorCount() > 0;
     return true;
 }
 
@@ -464,37 +464,29 @@ QString FileActions::modelMismatch(const QString& path) const {
 }
 
 bool FileActions::saveChirp() {
-    // As for "Save .csv file": the text is fixed now, and an existing file is asked about.
-    ChirpText text;
-    {
-        BusyCursor busy;
-        text = BuildChirpCsvText(m_document.table().table());
-    }
     const std::optional<QString> chosen = chooseSaveTarget(ChirpFilter(), tr("Save as CHIRP File"));
     if (!chosen) {
         return false;
     }
-    const QString path = *chosen;
-    std::vector<std::string> notices;
-    Status written = [&] {
-        BusyCursor busy;
-        return WriteFileAtomically(LocalPath(path), text.bytes, notices);
-    }();
-    if (!written) {
-        report(FailureText(path, written.error(), tr("nothing saved")));
+    return saveCopy(*chosen, ChirpCsvFormat(), tr("Saved %1 to the CHIRP file %2"));
+}
+
+bool FileActions::saveCopy(const QString& path, const ChannelFormat& format,
+                           const QString& savedText) {
+    const std::optional<ChannelFileReport> saved = writeFile(path, format, tr("nothing saved"));
+    if (!saved) {
         return false;
     }
     rememberFile(path);
-    QString status =
-        tr("Saved %1 to the CHIRP file %2")
-            .arg(Count(text.channelsWritten, "channel", "channels"), QFileInfo(path).fileName());
-    if (text.rowsNotWritten > 0) {
-        status += tr("; %1 not written").arg(Count(text.rowsNotWritten, "row", "rows"));
+    QString status = QString(savedText).arg(Count(saved->channels, "channel", "channels"),
+                                            QFileInfo(path).fileName());
+    if (saved->rowsNotWritten > 0) {
+        status += tr("; %1 not written").arg(Count(saved->rowsNotWritten, "row", "rows"));
     }
-    if (!text.diagnostics.empty()) {
-        status += tr("; %1 reported").arg(Count(text.diagnostics.size(), "problem", "problems"));
+    if (!saved->diagnostics.empty()) {
+        status += tr("; %1 reported").arg(Count(saved->diagnostics.size(), "problem", "problems"));
     }
-    report(WithSaveNotices(status, notices), text.diagnostics);
+    report(WithSaveNotices(status, saved->saveNotices), saved->diagnostics);
     return true;
 }
 
@@ -509,43 +501,45 @@ void FileActions::appendFromFile() {
 }
 
 bool FileActions::appendFile(const QString& path) {
-    if (const QString mismatch = modelMismatch(path); !mismatch.isEmpty()) {
-        report(mismatch + tr("; nothing appended"));
-        return false;
-    }
-    BusyCursor busy;
-    Result<MemoryFileRead> read =
-        ReadMemoryFile(LocalPath(path), m_document.receiverModel(), m_document.groupNames());
+    std::optional<ChannelFileRead> read =
+        readFile(path, tr("nothing appended"), m_document.groupNames());
     if (!read) {
-        report(FailureText(path, read.error(), tr("nothing appended")));
         return false;
     }
     numberChirpChannels(*read, path);
+    BusyCursor busy;
     const QString name = QFileInfo(path).fileName();
     const int channels = read->table.ChannelCount();
-    MemoryTableModel& model = m_document.table();
-    if (const Status room = RoomForChannels(model.table(), static_cast<std::uint64_t>(channels),
-                                            "The file holds");
-        !room) {
-        report(FailureText(path, room.error(), tr("nothing appended")));
+    std::vector<std::string> groupNames = std::move(read->groupNames);
+    const Result<int> appended =
+        appendChannels(std::move(read->table), tr("Append %1").arg(name), "The file holds");
+    if (!appended) {
+        report(FailureText(path, appended.error(), tr("nothing appended")));
         return false;
     }
-    if (!read->groupNames.empty()) {
-        m_document.setGroupNames(std::move(read->groupNames));
+    const int lastRow = *appended;
+    if (!groupNames.empty()) {
+        m_document.setGroupNames(std::move(groupNames));
     }
-    const int lastRow = appendChannels(std::move(read->table), tr("Append %1").arg(name));
     QString text = tr("Appended %1 from %2 after row %3")
                        .arg(Count(channels, "channel", "channels"), name)
                        .arg(lastRow);
-    if (!read->diagnostics.empty()) {
-        text += tr("; %1 reported").arg(Count(read->diagnostics.size(), "problem", "problems"));
+    if (!read->report.diagnostics.empty()) {
+        text +=
+            tr("; %1 reported").arg(Count(read->report.diagnostics.size(), "problem", "problems"));
     }
-    report(text, read->diagnostics);
+    report(text, read->report.diagnostics, &read->report.origins);
     return true;
 }
 
-int FileActions::appendChannels(MemoryTable channels, const QString& step) {
+Result<int> FileActions::appendChannels(MemoryTable channels, const QString& step,
+                                        std::string_view what) {
     MemoryTableModel& model = m_document.table();
+    if (const Status room = RoomForChannels(
+            model.table(), static_cast<std::uint64_t>(channels.ChannelCount()), what);
+        !room) {
+        return room.error();
+    }
     const int lastRow = model.table().RowCount() - 1;
     if (channels.ChannelCount() > 0) {
         if (model.table().ColCount() == channels.ColCount()) {
@@ -567,33 +561,13 @@ bool FileActions::saveList() {
     if (!chosen) {
         return false;
     }
-    // A name ending in .json is an SDR++ list; any other an SDR# list, the first offered.
+    // The list the name says; an SDR# list, the first offered, for any other name.
     const QString path = *chosen;
-    const bool sdrpp = path.endsWith(QLatin1String(".json"), Qt::CaseInsensitive);
-    Result<BookmarkListText> text = [&] {
-        BusyCursor busy;
-        const MemoryTable& table = m_document.table().table();
-        return sdrpp ? Result<BookmarkListText>(WriteSdrppList(table, m_document.groupNames()))
-                     : WriteSdrSharpList(table, m_document.groupNames());
-    }();
-    Status written =
-        text ? WriteFileAtomically(LocalPath(path), text->bytes) : Status(text.error());
-    if (!written) {
-        report(FailureText(path, written.error(), tr("nothing saved")));
-        return false;
-    }
-    rememberFile(path);
-    QString status =
-        (sdrpp ? tr("Saved %1 to the SDR++ list %2") : tr("Saved %1 to the SDR# list %2"))
-            .arg(Count(text->channelsWritten, "channel", "channels"), QFileInfo(path).fileName());
-    if (text->rowsNotWritten > 0) {
-        status += tr("; %1 not written").arg(Count(text->rowsNotWritten, "row", "rows"));
-    }
-    if (!text->diagnostics.empty()) {
-        status += tr("; %1 reported").arg(Count(text->diagnostics.size(), "problem", "problems"));
-    }
-    report(status, text->diagnostics);
-    return true;
+    const ChannelFormat& format =
+        FormatForName(LocalPath(path), {&SdrSharpListFormat(), &SdrppListFormat()});
+    return saveCopy(path, format,
+                    &format == &SdrppListFormat() ? tr("Saved %1 to the SDR++ list %2")
+                                                  : tr("Saved %1 to the SDR# list %2"));
 }
 
 }  // namespace corvalen

@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "files/ChannelFiles.h"
+#include "files/ChannelFormat.h"
 #include "io/Diagnostic.h"
 #include "table/MemoryTable.h"
 
@@ -62,14 +62,19 @@ public:
     // settles unsaved changes, then reads it as a memory file (.g3m, .15m) or CSV by its
     // extension.
     bool openFile(const QString& path);
+    // Reads any channel file (its content, else its name, tells its format) into the table, as
+    // one undo step. On failure the table and document stay as they were.
+    bool openChannelFile(const QString& path);
     // Whether `path` names a file the editor opens: a .csv, .g3m or .15m file, in any case.
     static bool IsMemoryFilePath(const QString& path);
     // Adds the channels of a receiver CSV, CHIRP or memory file after the last row, each with
     // its own number, as one undo step. On failure the table stays as it was.
     bool appendFile(const QString& path);
     // Adds the channel rows of `channels` (19 columns) after the last row as one undo step named
-    // `step`; a start-up grid first gets the 19 columns. Returns the row they follow.
-    int appendChannels(MemoryTable channels, const QString& step);
+    // `step`, when the table has room for them; a start-up grid first gets the 19 columns.
+    // Returns the row they follow, or why nothing was added (`what` begins that text: "The file
+    // holds").
+    Result<int> appendChannels(MemoryTable channels, const QString& step, std::string_view what);
 
     // Replaces the whole table with one loaded from a file, as one undo step named
     // `actionName` (for example "Open memories.csv"). The loaded table counts as saved, and
@@ -113,8 +118,18 @@ private:
     void report(const QString& text, const QString& details = QString());
     void report(const QString& text, const std::vector<Diagnostic>& diagnostics,
                 const RowOrigins* origins = nullptr);
+    // Reads a file through the door, a bookmark list's groups after `knownGroups`; nothing after
+    // reporting why, ending in `failureTail`.
+    std::optional<ChannelFileRead> readFile(const QString& path, const QString& failureTail,
+                                            const std::vector<std::string>& knownGroups = {});
     // Asks how a CHIRP file holding Location 0 is numbered, and numbers it so.
-    void numberChirpChannels(MemoryFileRead& read, const QString& path);
+    void numberChirpChannels(ChannelFileRead& read, const QString& path);
+    // Saves a copy of the table in `format` (a CHIRP file, a bookmark list), the table staying
+    // unsaved; the status line says `savedText` with the channels (%1) and the file name (%2).
+    bool saveCopy(const QString& path, const ChannelFormat& format, const QString& savedText);
+    // Writes the table in `format`; nothing after reporting why, ending in `failureTail`.
+    std::optional<ChannelFileReport> writeFile(const QString& path, const ChannelFormat& format,
+                                               const QString& failureTail);
     void fillRecentMenu();
     // A file was opened or saved: it goes first in "Recent files".
     void rememberFile(const QString& path);

@@ -68,7 +68,13 @@ bool ScheduleActions::importFile(const QString& path) {
     MemoryTable channels =
         ScheduleChannels(selection.entries, HighestChannelNumber(m_document.table().table()) + 1);
     const int added = channels.ChannelCount();
-    const int lastRow = m_files.appendChannels(std::move(channels), tr("Import %1").arg(name));
+    const Result<int> appended =
+        m_files.appendChannels(std::move(channels), tr("Import %1").arg(name), "The filter gives");
+    if (!appended) {
+        emit status(FailureText(path, appended.error(), tr("nothing imported")), QString());
+        return false;
+    }
+    const int lastRow = *appended;
 
     std::vector<Diagnostic> reported = schedule.diagnostics;
     reported.insert(reported.end(), selection.notices.begin(), selection.notices.end());

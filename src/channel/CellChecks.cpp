@@ -183,8 +183,10 @@ void ReadFrequency(std::string_view cell, RecordFields& fields, RowProblems& pro
 // stored as its two's complement. A blank cell writes 0 without a word.
 void ReadSignedWord(Column column, std::string_view cell, std::string_view unit,
                     std::uint32_t& word, RowProblems& problems) {
-    // Up to nine plain digits, perhaps negative: a whole number that fits.
-    if (std::int64_t plain = 0; PlainSignedDigits(cell, 9, plain)) {
+    // Up to nine plain digits, perhaps negative: a whole number that fits (a bandwidth below 0
+    // goes on to be reported).
+    if (std::int64_t plain = 0;
+        PlainSignedDigits(cell, 9, plain) && (plain >= 0 || column != Bandwidth)) {
         word = static_cast<std::uint32_t>(static_cast<std::int32_t>(plain));
         return;
     }
@@ -208,6 +210,12 @@ void ReadSignedWord(Column column, std::string_view cell, std::string_view unit,
         return;
     }
     const auto whole = static_cast<std::int32_t>(rounded);
+    if (column == Bandwidth && whole < 0) {
+        // A receive bandwidth is a width: none is below 0 Hz.
+        problems.Report(column, cell, "is below 0 Hz, so no bandwidth; written as " + zero(),
+                        MessageKind::BandwidthBelowZero);
+        return;
+    }
     word = static_cast<std::uint32_t>(whole);
     if (HasFraction(cell)) {
         ReportFraction(problems, column, cell, unit, std::to_string(whole));

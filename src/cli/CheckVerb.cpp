@@ -22,11 +22,12 @@ std::string Count(std::size_t n, std::string_view singular, std::string_view plu
     return std::to_string(n) + " " + std::string(n == 1 ? singular : plural);
 }
 
-// FILE read (a CSV memory file, a CHIRP file or a memory file); nullopt after writing the reason
-// to `err`.
-std::optional<MemoryFileRead> ReadFile(const std::string& path, ReceiverModel model,
-                                       std::optional<ChirpNumbering> numbering, std::ostream& err) {
-    Result<MemoryFileRead> read = ReadMemoryFile(path, model);
+// FILE read (a CSV memory file, a CHIRP file, a bookmark list or a memory file); nullopt after
+// writing the reason to `err`.
+std::optional<ChannelFileRead> ReadFile(const std::string& path, ReceiverModel model,
+                                        std::optional<ChirpNumbering> numbering,
+                                        std::ostream& err) {
+    Result<ChannelFileRead> read = ReadChannelFile(path, {model, {}});
     if (!read) {
         err << "corvalen-cli: " << read.error().message << "\n";
         return std::nullopt;
@@ -80,13 +81,13 @@ int RunCheck(std::span<const std::string_view> args, std::ostream& out, std::ost
     }
 
     const ReceiverModel checkedModel = model.value_or(kDefaultModel);
-    const std::optional<MemoryFileRead> read = ReadFile(path, checkedModel, numbering, err);
+    const std::optional<ChannelFileRead> read = ReadFile(path, checkedModel, numbering, err);
     if (!read) {
         return kExitUsageError;
     }
     const MemoryTable& table = read->table;
-    const ProblemPlaces places(&table, &read->origins);
-    WriteReport(read->diagnostics, places, all, err);
+    const ProblemPlaces places(&table, &read->report.origins);
+    WriteReport(read->report.diagnostics, places, all, err);
 
     const std::vector<Diagnostic> problems = CheckCells(table, checkedModel);
     if (all) {
@@ -109,17 +110,18 @@ int RunCheck(std::span<const std::string_view> args, std::ostream& out, std::ost
     } else {
         out << Count(errors, "problem", "problems") << ", " << Count(notices, "notice", "notices");
     }
-    const std::vector<Diagnostic>& reading = read->diagnostics;
+    const std::vector<Diagnostic>& reading = read->report.diagnostics;
     if (!reading.empty()) {
         out << "; "
-            << (IsRecordFilePath(path) ? Count(reading.size(), "record", "records")
-                                       : Count(reading.size(), "input line", "input lines"))
+            << (read->report.format == &RecordFileFormat()
+                    ? Count(reading.size(), "record", "records")
+                    : Count(reading.size(), "input line", "input lines"))
             << " reported";
     }
     out << "\n";
-    // A damaged memory file is no clean one, even when the records it still holds are: the
-    // same file fails verify.
-    const bool damaged = read->badChecksums > 0 || read->incompleteBytes > 0;
+    // A memory file whose records fail their checksum, or that ends inside a record, is damaged
+    // whatever its channels hold: the same file fails verify.
+    const bool damaged = read->report.badChecksums > 0 || read->report.incompleteBytes > 0;
     return problems.empty() && !damaged ? kExitCheckClean : kExitCheckReported;
 }
 

@@ -10,14 +10,8 @@
 #include "cli/FillVerb.h"
 #include "cli/Reports.h"
 #include "cli/ScheduleVerb.h"
-#include "csv/ChirpCsv.h"
-#include "csv/CsvReader.h"
-#include "csv/CsvWriter.h"
 #include "files/ChannelFiles.h"
-#include "formats/BookmarkList.h"
-#include "g3m/G3mFile.h"
 #include "g3m/G3mReader.h"
-#include "g3m/MemoryRecord.h"
 #include "io/SafeFile.h"
 
 namespace corvalen {
@@ -77,31 +71,20 @@ constexpr std::string_view kUsage =
     "Exit status of convert: 0 done, 1 a file could not be read or written, 2 wrong arguments.\n"
     "Exit status of verify: 0 every record verifies, 1 some do not, 2 wrong arguments or FILE\n"
     "could not be read.\n"
-    "Exit status of check: 0 no problems or notices, 1 some, 2 wrong arguments or FILE could\n"
-    "not be read.\n";
-
-enum class FileKind { G3m, Csv, Other };  // G3m: any binary memory file, .g3m or .15m
+    "Exit status of check: 0 no problems or notices, 1 some, or a memory file that ends inside\n"
+    "a record or whose records fail their checksum, 2 wrong arguments or FILE could not be read.\n"
+    "MODEL is 303, 313, 305 or 315. An INPUT without any channel is refused (exit status 1).\n";
 
 struct Arguments {
     std::optional<ReceiverModel> model;
-    bool toChirp = false;                  // --to chirp
-    ListFormat toList = ListFormat::None;  // --to sdrsharp, --to sdrpp, or OUTPUT.xml, .json
-    bool all = false;                      // --all: every report line, not one per kind
+    const ChannelFormat* to = nullptr;  // --to chirp, sdrsharp or sdrpp
+    bool all = false;                   // --all: every report line, not one per kind
     std::optional<ChirpNumbering> numbering;
     std::vector<std::string> files;
 };
 
-FileKind KindOf(std::string_view path) {
-    return IsRecordFilePath(path) ? FileKind::G3m
-           : IsCsvFilePath(path)  ? FileKind::Csv
-                                  : FileKind::Other;
-}
-
-bool EndsWith(std::string_view path, std::string_view suffix) {
-    return path.size() >= suffix.size() &&
-           std::equal(suffix.begin(), suffix.end(),
-                      path.end() - static_cast<std::ptrdiff_t>(suffix.size()),
-                      [](char a, char b) { return (a >= 'A' && a <= 'Z' ? a + 32 : a) == b; });
+bool IsBookmarkList(const ChannelFormat* format) {
+    return format == &SdrSharpListFormat() || format == &SdrppListFormat();
 }
 
 // Parses the arguments after the command: --model and `fileCount` file names. Returns nullopt
@@ -134,11 +117,8 @@ std::optional<Arguments> ParseArguments(std::string_view command,
                 }
                 format = args[++i];
             }
-            if (format == "chirp") {
-                parsed.toChirp = true;
-            } else if (format == "sdrsharp" || format == "sdrpp") {
-                parsed.toList = format == "sdrpp" ? ListFormat::Sdrpp : ListFormat::SdrSharp;
-            } else {
+            parsed.to = FormatNamed(format);
+            if (parsed.to == nullptr) {
                 err << "corvalen-cli: --to takes chirp, sdrsharp or sdrpp, not " << format << "\n";
                 return std::nullopt;
             }
@@ -165,9 +145,6 @@ std::optional<Arguments> ParseArguments(std::string_view command,
     if (parsed.files.size() != fileCount) {
         err << "corvalen-cli: " << command << " needs " << files << "\n";
         return std::nullopt;
-    }
-    if (command == "convert" && !parsed.toChirp && parsed.toList == ListFormat::None) {
-        parsed.toList = ListFormatOf(parsed.files[1]);
     }
     return parsed;
 }
@@ -197,39 +174,68 @@ bool CheckModelFor(std::string_view path, std::string_view command,
     return true;
 }
 
+// The format OUTPUT is written in: --to, else by its name (nullptr for no known name).
+const ChannelFormat* OutputFormat(std::string_view output, const ChannelFormat* to) {
+    return to != nullptr ? to : FormatForName(output);
+}
+
+// The checks of an OUTPUT that convert and schedule share before its model: false after writing
+// why to `err`.
+bool CheckListOrChirp(std::string_view output, const ChannelFormat* to, const ChannelFormat* format,
+                      std::ostream& err) {
+    if (format != nullptr) {
+        if (const Status supported = format->Supported(); !supported) {
+            err << "corvalen-cli: " << supported.error().message << "\n";
+            return false;
+        }
+    }
+    if (IsBookmarkList(format) && IsRecordFilePath(output)) {
+        err << "corvalen-cli: a bookmark list is no memory file; OUTPUT must not end in .g3m or "
+               ".15m: "
+            << output << "\n";
+        return false;
+    }
+    if (to == &ChirpCsvFormat() && !IsCsvFilePath(output)) {
+        err << "corvalen-cli: --to chirp writes an OUTPUT ending in .csv: " << output << "\n";
+        return false;
+    }
+    return true;
+}
+
+// A memory file written needs a model that fits its name; an OUTPUT of no known name is
+// refused. False after writing why to `err`.
+bool CheckTableOutput(std::string_view output, const ChannelFormat* format,
+                      const std::optional<ReceiverModel>& model, std::ostream& err) {
+    if (format == &RecordFileFormat()) {
+        return CheckModelFor(output, "writing", model, err);
+    }
+    if (format != nullptr) {
+        return true;
+    }
+    err << "corvalen-cli: OUTPUT must end in .g3m, .15m, .csv, .xml or .json: " << output << "\n";
+    return false;
+}
+
 // Checks what convert was given. Returns false after writing the reason to `err`.
 bool CheckConvertArguments(const Arguments& arguments, std::ostream& err) {
     const std::string& input = arguments.files[0];
     const std::string& output = arguments.files[1];
-    if (!CheckListOutput(output, arguments.toList, err)) {
+    const ChannelFormat* format = OutputFormat(output, arguments.to);
+    if (!CheckListOrChirp(output, arguments.to, format, err)) {
         return false;
     }
-    if (arguments.toList != ListFormat::None) {
-        return KindOf(input) != FileKind::G3m ||
-               CheckModelFor(input, "reading", arguments.model, err);
+    if (IsBookmarkList(format)) {
+        return !IsRecordFilePath(input) || CheckModelFor(input, "reading", arguments.model, err);
     }
-    if (arguments.toChirp && KindOf(output) != FileKind::Csv) {
-        err << "corvalen-cli: --to chirp writes an OUTPUT ending in .csv: " << output << "\n";
-        return false;
-    }
-    if (KindOf(input) == FileKind::G3m) {
-        if (KindOf(output) != FileKind::Csv) {
+    if (IsRecordFilePath(input)) {
+        if (!IsCsvFilePath(output)) {
             err << "corvalen-cli: a .g3m INPUT is converted to an OUTPUT ending in .csv: " << output
                 << "\n";
             return false;
         }
         return CheckModelFor(input, "reading", arguments.model, err);
     }
-    switch (KindOf(output)) {
-        case FileKind::G3m:
-            return CheckModelFor(output, "writing", arguments.model, err);
-        case FileKind::Csv:
-            return true;
-        case FileKind::Other:
-            break;
-    }
-    err << "corvalen-cli: OUTPUT must end in .g3m, .15m, .csv, .xml or .json: " << output << "\n";
-    return false;
+    return CheckTableOutput(output, format, arguments.model, err);
 }
 
 // The reports of a file read or written, grouped by kind unless every line was asked for.
@@ -247,15 +253,6 @@ std::string Count(std::size_t n, std::string_view singular, std::string_view plu
     return std::to_string(n) + " " + std::string(n == 1 ? singular : plural);
 }
 
-// How many records `problems` (in file order) concern.
-std::size_t RecordCount(const std::vector<Diagnostic>& problems) {
-    std::size_t count = 0;
-    for (std::size_t i = 0; i < problems.size(); ++i) {
-        count += i == 0 || problems[i].number != problems[i - 1].number;
-    }
-    return count;
-}
-
 // What a save had to tell besides its rows: an owner it could not keep, other names of the file.
 void ReportSaveNotices(const std::vector<std::string>& notices, std::ostream& err) {
     for (const std::string& notice : notices) {
@@ -263,211 +260,48 @@ void ReportSaveNotices(const std::vector<std::string>& notices, std::ostream& er
     }
 }
 
-// Writes the table as a CSV memory file; on success reports its cells, and tells in `reported`
-// whether there were any.
-Status WriteCsv(const MemoryTable& table, const std::string& path, std::ostream& err,
-                const OutputChoice& choice, bool* reported = nullptr) {
-    const CsvText text = BuildCsvText(table, /*csvLoaded=*/true);
-    if (reported != nullptr) {
-        *reported = !text.diagnostics.empty();
-    }
-    std::vector<std::string> notices;
-    Status written = WriteCsvFile(path, text, notices);
-    if (written) {
-        Report(text.diagnostics, choice.all, err, &table, choice.origins);
-        ReportSaveNotices(notices, err);
-    }
-    return written;
-}
-
-// What the summary says of a CHIRP file or a bookmark list written: "12 channels", and
-// "; 1 row not written".
-struct ChirpSummary {
-    std::string channels;
-    std::string rowsNotWritten;
-    bool reported = false;  // rows or cells were reported
-};
-
-// Writes the table as an SDR# or SDR++ bookmark list, its groups named by `groupNames`; on
-// success reports its rows.
-Result<ChirpSummary> WriteList(const MemoryTable& table, const std::vector<std::string>& groupNames,
-                               ListFormat format, const std::string& path, std::ostream& err,
-                               bool all, const RowOrigins* origins = nullptr) {
-    Result<BookmarkListText> text =
-        format == ListFormat::SdrSharp
-            ? WriteSdrSharpList(table, groupNames)
-            : Result<BookmarkListText>(WriteSdrppList(table, groupNames));
-    if (!text) {
-        return text.error();
-    }
-    std::vector<std::string> notices;
-    if (const Status written = WriteFileAtomically(path, text->bytes, notices); !written) {
-        return written.error();
-    }
-    Report(text->diagnostics, all, err, &table, origins);
-    ReportSaveNotices(notices, err);
-    ChirpSummary summary{
-        Count(text->channelsWritten, "channel", "channels"), {}, !text->diagnostics.empty()};
-    if (text->rowsNotWritten != 0) {
-        summary.rowsNotWritten =
-            "; " + Count(text->rowsNotWritten, "row not written", "rows not written");
-    }
-    return summary;
-}
-
-// Writes the table as a CHIRP file; on success reports its rows.
-Result<ChirpSummary> WriteChirp(const MemoryTable& table, const std::string& path,
-                                std::ostream& err, bool all,
-                                const RowOrigins* origins = nullptr) {
-    const ChirpText text = BuildChirpCsvText(table);
-    std::vector<std::string> notices;
-    if (const Status written = WriteFileAtomically(path, text.bytes, notices); !written) {
-        return written.error();
-    }
-    Report(text.diagnostics, all, err, &table, origins);
-    ReportSaveNotices(notices, err);
-    ChirpSummary summary{
-        Count(text.channelsWritten, "channel", "channels"), {}, !text.diagnostics.empty()};
-    if (text.rowsNotWritten != 0) {
-        summary.rowsNotWritten =
-            "; " + Count(text.rowsNotWritten, "row not written", "rows not written");
-    }
-    return summary;
-}
-
-int ConvertG3m(const Arguments& arguments, std::ostream& out, std::ostream& err) {
-    const std::string& input = arguments.files[0];
-    const std::string& output = arguments.files[1];
-    Result<G3mReadReport> read = ReadG3mFile(input, *arguments.model);
-    if (!read) {
-        err << "corvalen-cli: " << read.error().message << "\n";
-        return kExitFileError;
-    }
-    ChirpSummary summary{Count(read->table.ChannelCount(), "channel", "channels"), {}};
-    if (arguments.toChirp || arguments.toList != ListFormat::None) {
-        Result<ChirpSummary> written =
-            arguments.toChirp ? WriteChirp(read->table, output, err, arguments.all)
-                              : WriteList(read->table, {}, arguments.toList, output, err,
-                                          arguments.all);
-        if (!written) {
-            err << "corvalen-cli: " << written.error().message << "\n";
-            return kExitFileError;
-        }
-        summary = *written;
-    } else if (const Status written = WriteCsv(read->table, output, err, OutputChoice{.all = arguments.all});
-               !written) {
-        err << "corvalen-cli: " << written.error().message << "\n";
-        return kExitFileError;
-    }
-    Report(read->problems, arguments, err, &read->table);
-    out << "wrote " << summary.channels << " to " << output << " from "
-        << Count(read->recordsRead, "record", "records") << " of " << input
-        << summary.rowsNotWritten;
-    if (!read->problems.empty()) {
-        out << "; " << Count(RecordCount(read->problems), "record", "records") << " reported";
-    }
-    out << "\n";
-    return kExitOk;
-}
-
-// "wrote 3 records to OUT.g3m; 0 rows not written", then what else the save did.
-void SummarizeSave(const G3mSaveReport& saved, const std::string& output, std::ostream& out) {
-    out << "wrote " << Count(saved.recordsWritten, "record", "records") << " to " << output << "; "
-        << Count(saved.rowsNotWritten, "row not written", "rows not written");
-    if (saved.recordsKept > 0) {
-        out << "; " << Count(saved.recordsKept, "record", "records") << " already in the file kept";
-    }
-    if (saved.rowsSkipped > 0) {
-        out << "; " << Count(saved.rowsSkipped, "empty row", "empty rows") << " skipped";
-    }
-}
-
-// A memory file saved: why it could not be (false), or its rows and notices on `err` and the
-// summary without a line end on `out`.
-bool ReportSaved(const Result<G3mSaveReport>& saved, const std::string& output, std::ostream& out,
-                 std::ostream& err, bool all = false, const MemoryTable* table = nullptr,
-                 const RowOrigins* origins = nullptr) {
-    if (!saved) {
-        err << "corvalen-cli: " << saved.error().message << "\n";
-        return false;
-    }
-    Report(saved->problems, all, err, table, origins);
-    ReportSaveNotices(saved->saveNotices, err);
-    SummarizeSave(*saved, output, out);
-    return true;
-}
-
-std::string InputNote(const std::vector<Diagnostic>& diagnostics) {
-    if (diagnostics.empty()) {
-        return {};
-    }
-    return "; " + Count(diagnostics.size(), "input line", "input lines") + " reported";
-}
-
-// A receiver CSV file into a memory file: each row is written as it is read, without a table.
-int ConvertCsvToRecords(const Arguments& arguments, std::string_view bytes, std::ostream& out,
-                        std::ostream& err) {
-    const std::string& output = arguments.files[1];
-    const StreamedConversion converted =
-        ConvertCsvBytesToRecordFile(bytes, output, *arguments.model);
-    Report(converted.lineDiagnostics, arguments, err, nullptr, &converted.origins);
-    if (!ReportSaved(converted.saved, output, out, err, arguments.all, nullptr,
-                     &converted.origins)) {
-        return kExitFileError;
-    }
-    out << InputNote(converted.lineDiagnostics) << "\n";
-    return kExitOk;
-}
-
 int Convert(const Arguments& arguments, std::ostream& out, std::ostream& err) {
     const std::string& input = arguments.files[0];
     const std::string& output = arguments.files[1];
-    if (KindOf(input) == FileKind::G3m) {
-        return ConvertG3m(arguments, out, err);
-    }
-    // Read once, so that a pipe or a FIFO works as well as a file.
-    const Result<ByteBuffer> text = ReadCsvText(input);
-    if (!text) {
-        err << "corvalen-cli: " << text.error().message << "\n";
+    const Result<ChannelFileConversion> converted =
+        ConvertChannelFile(input, output, *OutputFormat(output, arguments.to),
+                           {arguments.model.value_or(ReceiverModel()), true, {}},
+                           arguments.numbering.value_or(ChirpNumbering::Shift));
+    if (!converted) {
+        err << "corvalen-cli: " << converted.error().message << "\n";
         return kExitFileError;
     }
-    const std::string_view bytes(text->data(), text->size());
-    if (KindOf(output) == FileKind::G3m && !arguments.toChirp &&
-        arguments.toList == ListFormat::None &&
-        KindOfMemoryFile(input, bytes) == MemoryFileKind::ReceiverCsv) {
-        return ConvertCsvToRecords(arguments, bytes, out, err);
+    // What a memory file's records showed comes after what writing its channels found; what a
+    // text file's lines showed comes first.
+    const ChannelFileRead& read = converted->read;
+    const bool records = read.report.format == &RecordFileFormat();
+    const RowOrigins* origins = records ? nullptr : &read.report.origins;
+    if (!records) {
+        Report(read.report.diagnostics, arguments, err, &read.table, origins);
     }
-    // A receiver CSV file, a CHIRP file or a bookmark list, told apart by their first bytes.
-    Result<MemoryFileRead> imported = ReadCsvBytes(input, bytes);
-    if (!imported) {
-        err << "corvalen-cli: " << imported.error().message << "\n";
+    if (!converted->written) {
+        err << "corvalen-cli: " << converted->written.error().message << "\n";
         return kExitFileError;
     }
-    ApplyChirpNumbering(*imported, arguments.numbering.value_or(ChirpNumbering::Shift));
-    const RowOrigins* origins = &imported->origins;
-    Report(imported->diagnostics, arguments, err, &imported->table, origins);
-    const std::string inputNote = InputNote(imported->diagnostics);
-
-    OutputChoice choice{output, arguments.model, arguments.toChirp, arguments.toList};
-    choice.all = arguments.all;
-    choice.origins = origins;
-    bool reported = false;
-    const int status =
-        WriteChannels(imported->table, imported->groupNames, choice, out, err, reported);
-    if (status == kExitOk) {
-        out << inputNote << "\n";
+    Report(converted->written->diagnostics, arguments, err, &read.table, origins);
+    ReportSaveNotices(converted->written->saveNotices, err);
+    if (records) {
+        Report(read.report.diagnostics, arguments, err, &read.table);
     }
-    return status;
+    out << ConversionSummary(*converted, input, output) << "\n";
+    return kExitOk;
 }
 
 int Verify(const Arguments& arguments, std::ostream& out, std::ostream& err) {
     const std::string& path = arguments.files[0];
-    const Result<std::string> image = ReadWholeFile(path);
+    const Result<ByteBuffer> image =
+        ReadWholeFileBuffer(path, MaxRecordFileBytes(*arguments.model));
     if (!image) {
         err << "corvalen-cli: " << image.error().message << "\n";
         return kExitUsageError;
     }
-    const G3mVerifyReport report = VerifyG3mImage(*image, *arguments.model);
+    const G3mVerifyReport report =
+        VerifyG3mImage(std::string_view(image->data(), image->size()), *arguments.model);
     Report(report.problems, arguments, err);
     out << "checked " << Count(report.recordsChecked, "record", "records") << " of " << path;
     if (report.ok()) {
@@ -484,82 +318,31 @@ int Verify(const Arguments& arguments, std::ostream& out, std::ostream& err) {
 
 }  // namespace
 
-ListFormat ListFormatOf(std::string_view outputPath) {
-    return EndsWith(outputPath, ".xml")    ? ListFormat::SdrSharp
-           : EndsWith(outputPath, ".json") ? ListFormat::Sdrpp
-                                           : ListFormat::None;
-}
-
-bool CheckListOutput(std::string_view output, ListFormat format, std::ostream& err) {
-    if (format == ListFormat::SdrSharp && !SdrSharpListsSupported()) {
-        err << "corvalen-cli: " << SdrSharpListsUnsupported().message << "\n";
-        return false;
-    }
-    if (format != ListFormat::None && KindOf(output) == FileKind::G3m) {
-        err << "corvalen-cli: a bookmark list is no memory file; OUTPUT must not end in .g3m or "
-               ".15m: "
-            << output << "\n";
-        return false;
-    }
-    return true;
-}
-
 int WriteChannels(const MemoryTable& table, const std::vector<std::string>& groupNames,
                   const OutputChoice& choice, std::ostream& out, std::ostream& err,
                   bool& reported) {
-    const std::string& output = choice.output;
-    if (choice.toChirp || choice.toList != ListFormat::None) {
-        Result<ChirpSummary> written =
-            choice.toChirp ? WriteChirp(table, output, err, choice.all, choice.origins)
-                           : WriteList(table, groupNames, choice.toList, output, err, choice.all,
-                                       choice.origins);
-        if (!written) {
-            err << "corvalen-cli: " << written.error().message << "\n";
-            return kExitFileError;
-        }
-        out << "wrote " << written->channels << " to " << output << written->rowsNotWritten;
-        reported = written->reported;
-        return kExitOk;
-    }
-    if (KindOf(output) == FileKind::G3m) {
-        const Result<G3mSaveReport> saved = SaveG3mFile(output, table, *choice.model);
-        if (!ReportSaved(saved, output, out, err, choice.all, &table, choice.origins)) {
-            return kExitFileError;
-        }
-        reported = !saved->problems.empty() || saved->rowsNotWritten != 0;
-        return kExitOk;
-    }
-    if (const Status written = WriteCsv(table, output, err, choice, &reported); !written) {
-        err << "corvalen-cli: " << written.error().message << "\n";
+    ChannelFileConversion written;
+    written.written =
+        WriteChannelFile(choice.output, table, *OutputFormat(choice.output, choice.to),
+                         {choice.model.value_or(ReceiverModel()), true, groupNames});
+    if (!written.written) {
+        err << "corvalen-cli: " << written.written.error().message << "\n";
         return kExitFileError;
     }
-    out << "wrote " << Count(table.ChannelCount(), "channel", "channels") << " to " << output;
+    Report(written.written->diagnostics, choice.all, err, &table, choice.origins);
+    ReportSaveNotices(written.written->saveNotices, err);
+    out << ConversionSummary(written, {}, choice.output);
+    reported = !written.written->diagnostics.empty() || written.written->rowsNotWritten != 0;
     return kExitOk;
 }
 
 bool CheckOutputChoice(const OutputChoice& choice, std::ostream& err) {
-    if (!CheckListOutput(choice.output, choice.toList, err)) {
+    const ChannelFormat* format = OutputFormat(choice.output, choice.to);
+    if (!CheckListOrChirp(choice.output, choice.to, format, err)) {
         return false;
     }
-    if (choice.toChirp && KindOf(choice.output) != FileKind::Csv) {
-        err << "corvalen-cli: --to chirp writes an OUTPUT ending in .csv: " << choice.output
-            << "\n";
-        return false;
-    }
-    if (choice.toList != ListFormat::None || choice.toChirp) {
-        return true;
-    }
-    switch (KindOf(choice.output)) {
-        case FileKind::G3m:
-            return CheckModelFor(choice.output, "writing", choice.model, err);
-        case FileKind::Csv:
-            return true;
-        case FileKind::Other:
-            break;
-    }
-    err << "corvalen-cli: OUTPUT must end in .g3m, .15m, .csv, .xml or .json: " << choice.output
-        << "\n";
-    return false;
+    return choice.to != nullptr || IsBookmarkList(format) ||
+           CheckTableOutput(choice.output, format, choice.model, err);
 }
 
 bool ReadModel(std::string_view text, std::optional<ReceiverModel>& model, std::ostream& err) {

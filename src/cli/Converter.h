@@ -10,6 +10,7 @@
 #include "table/MemoryTable.h"
 
 #include "channel/ReceiverModel.h"
+#include "files/ChannelFormat.h"
 #include "io/Diagnostic.h"
 
 namespace corvalen {
@@ -36,20 +37,13 @@ bool ReadModel(std::string_view text, std::optional<ReceiverModel>& model, std::
 // The usage text, ending in a line feed.
 std::string_view ConverterUsage();
 
-// The bookmark lists the converter writes: picked by --to, or by an OUTPUT ending in .xml (SDR#)
-// or .json (SDR++).
-enum class ListFormat { None, SdrSharp, Sdrpp };
-ListFormat ListFormatOf(std::string_view outputPath);
-// False, after writing why to `err`, when this build cannot write `format` or OUTPUT names a
-// memory file.
-bool CheckListOutput(std::string_view output, ListFormat format, std::ostream& err);
-
 // Where and how a command writes the channels it made, as convert takes them.
 struct OutputChoice {
     std::string output;
     std::optional<ReceiverModel> model;  // --model, needed for .g3m and .15m
-    bool toChirp = false;
-    ListFormat toList = ListFormat::None;
+    // The format asked for (--to chirp, sdrsharp or sdrpp); nullptr: the one OUTPUT's name
+    // says (FormatForName).
+    const ChannelFormat* to = nullptr;
     bool all = false;                   // --all: every report line, not one per kind
     const RowOrigins* origins = nullptr;  // where each row came from, for the report lines
 };

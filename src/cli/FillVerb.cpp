@@ -1,16 +1,17 @@
 #include "cli/FillVerb.h"
 
+#include <array>
 #include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "channel/CellChecks.h"
 #include "cli/Converter.h"
 #include "cli/Reports.h"
 #include "convert/NumberText.h"
-#include "csv/CsvReader.h"
-#include "csv/CsvWriter.h"
 #include "edit/ChannelRange.h"
+#include "files/ChannelFiles.h"
 #include "table/Columns.h"
 
 namespace corvalen {
@@ -37,6 +38,8 @@ constexpr std::string_view kFillUsage =
     "Every new channel has a Mode, the one given or else CW (the mode an empty Mode is written\n"
     "as), and a Bandwidth: the one given, else the default of its Mode (CW 500, AM 6000,\n"
     "FM 15000, LSB and USB 2700, FM3 and AMN 3000, others 6000).\n"
+    "Each VALUE is checked as check reads it; one check reports as a problem is refused, as is\n"
+    "a --first-number that would repeat a number of INPUT.\n"
     "Exit status of fill: 0 done, 1 a file could not be read or written, 2 wrong arguments, a\n"
     "step that is not whole Hz, or more than 65535 channels in all; on 1 and 2 OUTPUT is not\n"
     "written.\n";
@@ -184,6 +187,52 @@ std::optional<FillArguments> ParseFillArguments(std::span<const std::string_view
     return parsed;
 }
 
+// Whether the value of every --set is one a save takes as it stands, the way `check` reads it
+// in a new channel; false after writing the first that is not to `err`.
+bool CheckSetValues(const FillArguments& parsed, std::ostream& err) {
+    for (const auto& [column, value] : parsed.cells) {
+        std::array<std::string_view, kImportedColumnCount> cells{};
+        cells[Number] = "1";
+        cells[Frequency] = "10000000";
+        cells[Bandwidth] = "6000";
+        cells[static_cast<std::size_t>(column)] = value;
+        std::vector<Diagnostic> problems;
+        CheckRowCells(cells, ReceiverModel(), 1, problems);
+        for (const Diagnostic& problem : problems) {
+            if (problem.column == column && !problem.IsNotice()) {
+                // The check's message without what a save would write instead: fill writes
+                // nothing.
+                const std::string_view message = problem.message;
+                err << "corvalen-cli: --set " << kCsvHeaderNames[static_cast<std::size_t>(column)]
+                    << "=" << value << ": " << message.substr(0, message.find("; written as"))
+                    << "; nothing written\n";
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+// Whether the new channels' numbers, from --first-number on, stay clear of the numbers in the
+// first `inputRows` rows (INPUT's); false after writing the first they would repeat to `err`.
+bool CheckFirstNumber(const MemoryTable& table, int inputRows, const FillArguments& parsed,
+                      std::uint64_t count, std::ostream& err) {
+    if (!parsed.firstNumber) {
+        return true;
+    }
+    const std::uint64_t first = static_cast<std::uint64_t>(*parsed.firstNumber);
+    for (int row = 1; row <= inputRows; ++row) {
+        const std::optional<std::uint16_t> number = ChannelNumber(table.CellText(row, Number));
+        if (number && *number >= first && *number - first < count) {
+            err << "corvalen-cli: --first-number " << first << ": new channel " << *number
+                << " would repeat channel " << *number << " of " << parsed.files[0] << " (row "
+                << row << "); nothing written\n";
+            return false;
+        }
+    }
+    return true;
+}
+
 std::string Plural(std::size_t n, std::string_view singular, std::string_view plural) {
     return std::to_string(n) + " " + std::string(n == 1 ? singular : plural);
 }
@@ -211,18 +260,22 @@ int RunFill(std::span<const std::string_view> args, std::ostream& out, std::ostr
         err << notice << "\n";
     }
 
+    if (!CheckSetValues(*parsed, err)) {
+        return kExitUsageError;
+    }
+
     MemoryTable table = MemoryTable::ImportLayout();
     std::vector<Diagnostic> inputProblems;
     RowOrigins origins;
     if (parsed->files.size() == 2) {
-        Result<CsvImport> imported = ReadCsvMemoryFile(parsed->files[0]);
+        Result<ChannelFileRead> imported = ReadChannelFile(parsed->files[0], {});
         if (!imported) {
             err << "corvalen-cli: " << imported.error().message << "\n";
             return kExitFileError;
         }
         table = std::move(imported->table);
-        inputProblems = std::move(imported->diagnostics);
-        origins = std::move(imported->origins);
+        inputProblems = std::move(imported->report.diagnostics);
+        origins = std::move(imported->report.origins);
     }
     const int inputChannels = table.ChannelCount();
 
@@ -231,19 +284,22 @@ int RunFill(std::span<const std::string_view> args, std::ostream& out, std::ostr
         err << "corvalen-cli: " << added.error().message << "; nothing written\n";
         return kExitUsageError;
     }
+    if (!CheckFirstNumber(table, inputChannels, *parsed, range->Count(), err)) {
+        return kExitUsageError;
+    }
 
     const std::string& output = parsed->files.back();
-    const CsvText text = BuildCsvText(table, /*csvLoaded=*/true);
-    std::vector<std::string> notices;
-    if (const Status written = WriteCsvFile(output, text, notices); !written) {
+    const Result<ChannelFileReport> written =
+        WriteChannelFile(output, table, ReceiverCsvFormat(), {ReceiverModel(), true, {}});
+    if (!written) {
         err << "corvalen-cli: " << written.error().message << "\n";
         return kExitFileError;
     }
-    for (const std::string& notice : notices) {
+    for (const std::string& notice : written->saveNotices) {
         err << "corvalen-cli: " << notice << "\n";
     }
     WriteReport(inputProblems, ProblemPlaces(&table, &origins), parsed->all, err);
-    WriteReport(text.diagnostics, ProblemPlaces(&table, &origins), parsed->all, err);
+    WriteReport(written->diagnostics, ProblemPlaces(&table, &origins), parsed->all, err);
     const int added = table.ChannelCount() - inputChannels;
     out << "wrote " << Plural(static_cast<std::size_t>(table.ChannelCount()), "channel", "channels")
         << " to " << output << ": " << added << " new, numbered "

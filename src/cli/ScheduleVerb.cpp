@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/Converter.h"
+#include "files/ChannelFiles.h"
 #include "formats/EibiSchedule.h"
 #include "formats/ScheduleFilter.h"
 #include "io/SafeFile.h"
@@ -85,11 +86,8 @@ bool ParseScheduleArguments(std::span<const std::string_view> args, ScheduleFilt
                 return false;
             }
         } else if (arg == "--to") {
-            if (value == "chirp") {
-                choice.toChirp = true;
-            } else if (value == "sdrsharp" || value == "sdrpp") {
-                choice.toList = value == "sdrpp" ? ListFormat::Sdrpp : ListFormat::SdrSharp;
-            } else {
+            choice.to = FormatNamed(value);
+            if (choice.to == nullptr) {
                 problem = "--to takes chirp, sdrsharp or sdrpp, not " + std::string(value);
             }
         } else {
@@ -105,9 +103,6 @@ bool ParseScheduleArguments(std::span<const std::string_view> args, ScheduleFilt
         return false;
     }
     choice.output = files[1];
-    if (!choice.toChirp && choice.toList == ListFormat::None) {
-        choice.toList = ListFormatOf(choice.output);
-    }
     return CheckOutputChoice(choice, err);
 }
 

@@ -71,6 +71,24 @@ bool IsWellFormedUtf8(std::string_view bytes) {
     return true;
 }
 
+std::string WellFormedUtf8(std::string_view text) {
+    if (IsWellFormedUtf8(text)) {
+        return std::string(text);
+    }
+    std::string out;
+    out.reserve(text.size() + 8);
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const std::size_t start = i;
+        if (DecodeUtf8(text, i) < 0) {
+            out += "\xEF\xBF\xBD";
+        } else {
+            out.append(text.substr(start, i - start));
+        }
+    }
+    return out;
+}
+
 int Windows1252Byte(char32_t codePoint) {
     if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF)) {
         return static_cast<int>(codePoint);

@@ -31,6 +31,10 @@ std::size_t Windows1252FromUtf8Into(std::string_view utf8, std::span<char> out,
 // surrogates). Windows-1252 text with letters beyond ASCII almost never is.
 bool IsWellFormedUtf8(std::string_view bytes);
 
+// The text with every byte that belongs to no well-formed UTF-8 sequence replaced by U+FFFD, so
+// that it can be written where only UTF-8 may stand (JSON, XML).
+std::string WellFormedUtf8(std::string_view text);
+
 // The Windows-1252 byte of one Unicode code point, or -1 when it has none.
 int Windows1252Byte(char32_t codePoint);
 

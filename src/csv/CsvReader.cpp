@@ -690,19 +690,25 @@ CsvImport ReadCsvMemory(std::string_view fileBytes, CsvScan scan) {
     return result;
 }
 
+Status CheckCsvText(const std::string& path, std::string_view text, std::string_view hint) {
+    // Text holds no NUL bytes. One means a binary file (a .g3m memory file picked by mistake)
+    // or text saved as UTF-16, which would read as nothing but garbage.
+    if (const std::size_t nul = text.find('\0'); nul != std::string_view::npos) {
+        return Error{"Cannot read \"" + path + "\": line " + std::to_string(LineAt(text, nul)) +
+                     " holds a NUL byte (byte " + std::to_string(nul + 1) +
+                     "), so this is no CSV text file" + std::string(hint)};
+    }
+    return Done{};
+}
+
 Result<ByteBuffer> ReadCsvText(const std::string& path) {
     Result<ByteBuffer> bytes = ReadWholeFileBuffer(path, kMaxCsvFileBytes);
     if (!bytes) {
         return bytes.error();
     }
-    // Text holds no NUL bytes. One means a binary file (a .g3m memory file picked by mistake)
-    // or text saved as UTF-16, which would read as nothing but garbage.
-    const std::string_view text(bytes->data(), bytes->size());
-    if (const std::size_t nul = text.find('\0'); nul != std::string_view::npos) {
-        return Error{"Cannot read \"" + path + "\": line " + std::to_string(LineAt(text, nul)) +
-                     " holds a NUL byte (byte " + std::to_string(nul + 1) +
-                     "), so this is no CSV text file (a .g3m memory file, or text saved as "
-                     "UTF-16?)"};
+    if (const Status text = CheckCsvText(path, std::string_view(bytes->data(), bytes->size()));
+        !text) {
+        return text.error();
     }
     return bytes;
 }

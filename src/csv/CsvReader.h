@@ -69,6 +69,14 @@ int EstimateCsvRecords(std::string_view fileBytes);
 // file): a larger one is refused from its size before anything is allocated.
 inline constexpr std::size_t kMaxCsvFileBytes = std::size_t{64} << 20;
 
+// The hint a receiver CSV file's NUL byte gets: what such a file most likely is.
+inline constexpr std::string_view kNulHint = " (a .g3m memory file, or text saved as UTF-16?)";
+
+// An Error naming `path` and the line when `text` holds a NUL byte (no text file), `hint`
+// added; else Done.
+Status CheckCsvText(const std::string& path, std::string_view text,
+                    std::string_view hint = kNulHint);
+
 // The bytes of the file at `path`, read once (a pipe or a FIFO as a stream) up to
 // kMaxCsvFileBytes, refused when they hold a NUL byte (no text file); the error says which
 // file, and which line, and why.

@@ -79,8 +79,8 @@ std::string ReplacedMessage(int column, std::size_t replaced) {
 
 }  // namespace
 
-CsvText BuildCsvText(const MemoryTable& table, bool csvLoaded) {
-    const int fieldCount = csvLoaded ? kImportedColumnCount : kStartupColumnCount;
+CsvText BuildCsvText(const MemoryTable& table, bool importForm) {
+    const int fieldCount = importForm ? kImportedColumnCount : kStartupColumnCount;
     const int present = std::min(fieldCount, table.ColCount());
     CsvText text;
 
@@ -96,7 +96,7 @@ CsvText BuildCsvText(const MemoryTable& table, bool csvLoaded) {
     }
     text.bytes.reserve(size);
 
-    if (csvLoaded) {
+    if (importForm) {
         for (int column = 0; column < kImportedColumnCount; ++column) {
             if (column > 0) {
                 text.bytes.push_back(',');
@@ -122,7 +122,7 @@ CsvText BuildCsvText(const MemoryTable& table, bool csvLoaded) {
             }
             if (column == Column::Number) {
                 cell = TrimSpaces(cell);
-            } else if (csvLoaded && cell.empty() && IsZeroWhenEmpty(column)) {
+            } else if (importForm && cell.empty() && IsZeroWhenEmpty(column)) {
                 cell = "0";
             }
             if (column == Column::Bandwidth && cell.empty()) {

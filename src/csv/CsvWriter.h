@@ -16,13 +16,14 @@ struct CsvText {
     int rowsSkipped = 0;                  // rows whose cells are all empty, not written
 };
 
-// Builds the CSV memory file for `table`. With `csvLoaded` (an import has happened) it is the
-// header line plus 19 fields per channel row, empty Hotkey, Lockout and Priority cells written as
-// "0"; without, 10 fields per row and no header. Every field is quoted, quotes inside doubled;
-// the Number field loses surrounding spaces; the file ends with one extra CR LF. A row whose cells
-// are all empty is no channel and is left out (counted in rowsSkipped); a channel row with an
-// empty Bandwidth is written and reported, since reading the file skips it.
-CsvText BuildCsvText(const MemoryTable& table, bool csvLoaded);
+// Builds the CSV memory file for `table`. With `importForm` (the table has the columns of an
+// import) it is the header line plus 19 fields per channel row, empty Hotkey, Lockout and
+// Priority cells written as "0"; without, 10 fields per row and no header. Every field is
+// quoted, quotes inside doubled; the Number field loses surrounding spaces; the file ends with
+// one extra CR LF. A row whose cells are all empty is no channel and is left out (counted in
+// rowsSkipped); a channel row with an empty Bandwidth is written and reported, since reading the
+// file skips it.
+CsvText BuildCsvText(const MemoryTable& table, bool importForm);
 
 // Writes `text.bytes` to `path` through a temporary file renamed over the target, so a failure
 // leaves any old file whole.

@@ -1,173 +1,284 @@
 #include "files/ChannelFiles.h"
 
 #include <algorithm>
-#include <fstream>
 #include <utility>
 
-#include "csv/ChirpCsv.h"
-#include "csv/CsvReader.h"
-#include "formats/BookmarkList.h"
+#include "channel/CellChecks.h"
 #include "formats/EibiSchedule.h"
-#include "g3m/G3mReader.h"
-#include "g3m/MemoryRecord.h"
 #include "io/SafeFile.h"
 
 namespace corvalen {
 
+// The report of a memory file saved through a placer (RecordFileFormat.cpp).
+ChannelFileReport RecordSaveReport(G3mSaveReport saved);
+
 namespace {
 
-bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
-    if (text.size() < suffix.size()) {
-        return false;
-    }
-    return std::equal(suffix.begin(), suffix.end(), text.end() - suffix.size(), [](char a, char b) {
-        const auto lower = [](char c) {
-            return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-        };
-        return lower(a) == lower(b);
-    });
+std::string Count(std::size_t n, std::string_view singular, std::string_view plural) {
+    return std::to_string(n) + " " + std::string(n == 1 ? singular : plural);
 }
 
-// Reads an SDR# or SDR++ bookmark list from the bytes of the file at `path`.
-Result<MemoryFileRead> ReadBookmarkFile(const std::string& path, std::string_view text,
-                                        MemoryFileKind kind,
-                                        const std::vector<std::string>& knownGroups) {
-    Result<BookmarkRead> list = kind == MemoryFileKind::SdrSharpList
-                                    ? ReadSdrSharpList(text, knownGroups)
-                                    : ReadSdrppList(text, knownGroups);
-    if (!list) {
-        return Error{"Cannot read \"" + path + "\": " + list.error().message};
+// How many records `problems` (in file order) concern.
+std::size_t RecordCount(const std::vector<Diagnostic>& problems) {
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < problems.size(); ++i) {
+        count += i == 0 || problems[i].number != problems[i - 1].number;
     }
-    MemoryFileRead read;
-    read.kind = kind;
-    read.recordsRead = list->table.ChannelCount();
-    read.table = std::move(list->table);
-    read.diagnostics = std::move(list->diagnostics);
-    read.groupNames = std::move(list->groupNames);
+    return count;
+}
+
+bool HasChannel(const MemoryTable& table) {
+    for (int row = 1; row < table.RowCount(); ++row) {
+        if (!IsEmptyRow(table, row)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+Error NoChannels(const std::string& path) {
+    return Error{"no channels in " + path};
+}
+
+// The whole content of a file, read once, and its format.
+struct FileContent {
+    ByteBuffer bytes;
+    const ChannelFormat* format = nullptr;
+    std::string_view View() const { return {bytes.data(), bytes.size()}; }
+};
+
+// Reads the file at `path` once: as much as the longest format allows, and for a file named as a
+// memory file no more than the longest memory file of `model`, so that a longer one is refused
+// from its size before anything is allocated. Its format is FormatOf its content; an EiBi
+// broadcast schedule, which holds broadcasts to pick rather than channels, is refused with a
+// word on how to import it.
+Result<FileContent> ReadOnce(const std::string& path, ReceiverModel model) {
+    Result<ByteBuffer> bytes = ReadWholeFileBuffer(
+        path, IsRecordFilePath(path) ? MaxRecordFileBytes(model) : kMaxCsvFileBytes);
+    if (!bytes) {
+        return bytes.error();
+    }
+    FileContent content{std::move(*bytes)};
+    content.format = &FormatOf(path, content.View(), model);
+    if (content.format == &ReceiverCsvFormat() && LooksLikeEibiSchedule(content.View())) {
+        return Error{"\"" + path +
+                     "\" is an EiBi broadcast schedule: pick its broadcasts with File > Import "
+                     "Broadcast Schedule, or with corvalen-cli schedule"};
+    }
+    return content;
+}
+
+// The table and report of a file's whole content in `format`; refused when it holds no channel.
+Result<ChannelFileRead> ReadContent(const std::string& path, std::string_view content,
+                                    const ChannelFormat& format, const ReadSettings& settings) {
+    Result<ChannelFileRead> read = format.Read(path, content, settings);
+    if (!read) {
+        return read.error();
+    }
+    if (!HasChannel(read->table)) {
+        return NoChannels(path);
+    }
+    read->report.format = &format;
+    read->report.channels = read->table.ChannelCount();
     return read;
 }
 
 }  // namespace
 
+bool HasSuffix(std::string_view path, std::string_view suffix) {
+    const auto same = [](char wanted, char c) {
+        return wanted == (c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c);
+    };
+    return path.size() >= suffix.size() &&
+           std::equal(suffix.begin(), suffix.end(), path.end() - suffix.size(), same);
+}
+
 bool IsRecordFilePath(std::string_view path) {
-    return EndsWithNoCase(path, ".g3m") || Is15mPath(path);
+    return HasSuffix(path, ".g3m") || Is15mPath(path);
 }
 
 bool IsCsvFilePath(std::string_view path) {
-    return EndsWithNoCase(path, ".csv");
+    return HasSuffix(path, ".csv");
 }
 
 bool Is15mPath(std::string_view path) {
-    return EndsWithNoCase(path, ".15m");
+    return HasSuffix(path, ".15m");
 }
 
 bool RecordFileFitsModel(std::string_view path, ReceiverModel model) {
     return Is15mPath(path) == model.HoldsSecondarySquelch();
 }
 
-MemoryFileKind KindOfMemoryFile(std::string_view path, std::string_view firstBytes) {
-    if (IsRecordFilePath(path)) {
-        return MemoryFileKind::Records;
+const ChannelFormat* FormatForName(std::string_view path) {
+    for (const ChannelFormat* format : ChannelFormats()) {
+        if (format->NamedFor(path)) {
+            return format;
+        }
     }
-    if (LooksLikeSdrSharpList(firstBytes)) {
-        return MemoryFileKind::SdrSharpList;
-    }
-    if (LooksLikeSdrppList(firstBytes)) {
-        return MemoryFileKind::SdrppList;
-    }
-    return LooksLikeChirpCsv(firstBytes) ? MemoryFileKind::ChirpCsv : MemoryFileKind::ReceiverCsv;
+    return nullptr;
 }
 
-Result<MemoryFileRead> ReadMemoryFile(const std::string& path, ReceiverModel model,
-                                      const std::vector<std::string>& knownGroups) {
-    if (!IsRecordFilePath(path)) {
-        return ReadCsvFile(path, knownGroups);
+const ChannelFormat& FormatForName(std::string_view path,
+                                   std::initializer_list<const ChannelFormat*> offered) {
+    for (const ChannelFormat* format : offered) {
+        if (format->NamedFor(path)) {
+            return *format;
+        }
     }
-    Result<G3mReadReport> decoded = ReadG3mFile(path, model);
-    if (!decoded) {
-        return decoded.error();
-    }
-    MemoryFileRead read;
-    read.kind = MemoryFileKind::Records;
-    read.table = std::move(decoded->table);
-    read.recordsRead = decoded->recordsRead;
-    read.diagnostics = std::move(decoded->problems);
-    read.badChecksums = decoded->badChecksums;
-    read.incompleteBytes = decoded->incompleteBytes;
-    return read;
+    return **offered.begin();
 }
 
-Result<MemoryFileRead> ReadCsvFile(const std::string& path,
-                                   const std::vector<std::string>& knownGroups) {
-    // Read once: a pipe or a FIFO gives its bytes only once, so the kind is told from them.
-    const Result<ByteBuffer> text = ReadCsvText(path);
-    if (!text) {
-        return text.error();
-    }
-    return ReadCsvBytes(path, std::string_view(text->data(), text->size()), knownGroups);
+const ChannelFormat* FormatNamed(std::string_view word) {
+    return word == "chirp"      ? &ChirpCsvFormat()
+           : word == "sdrsharp" ? &SdrSharpListFormat()
+           : word == "sdrpp"    ? &SdrppListFormat()
+                                : nullptr;
 }
 
-Result<MemoryFileRead> ReadCsvBytes(const std::string& path, std::string_view bytes,
-                                    const std::vector<std::string>& knownGroups) {
-    MemoryFileRead read;
-    const MemoryFileKind kind = KindOfMemoryFile(path, bytes);
-    if (kind == MemoryFileKind::SdrSharpList || kind == MemoryFileKind::SdrppList) {
-        return ReadBookmarkFile(path, bytes, kind, knownGroups);
+const ChannelFormat& FormatOf(std::string_view path, std::string_view bytes, ReceiverModel model) {
+    const ChannelFormat* byName = nullptr;
+    for (const ChannelFormat* format : ChannelFormats()) {
+        const ChannelFormat::Fit fit = format->Recognise(path, bytes, model);
+        if (fit == ChannelFormat::Fit::ByContent) {
+            return *format;
+        }
+        if (fit == ChannelFormat::Fit::ByName && byName == nullptr) {
+            byName = format;
+        }
     }
-    if (LooksLikeEibiSchedule(bytes)) {
-        return Error{"\"" + path +
-                     "\" is an EiBi broadcast schedule: pick its broadcasts with File > Import "
-                     "Broadcast Schedule, or with corvalen-cli schedule"};
-    }
-    const bool chirp = kind == MemoryFileKind::ChirpCsv;
-    CsvImport imported = chirp ? ReadChirpCsv(bytes) : ReadCsvMemory(bytes);
-    read.kind = chirp ? MemoryFileKind::ChirpCsv : MemoryFileKind::ReceiverCsv;
-    read.table = std::move(imported.table);
-    read.recordsRead = imported.recordsRead;
-    read.diagnostics = std::move(imported.diagnostics);
-    read.origins = std::move(imported.origins);
-    read.holdsLocationZero = imported.holdsLocationZero;
-    return read;
+    return byName != nullptr ? *byName : *ChannelFormats().front();
 }
 
-void ApplyChirpNumbering(MemoryFileRead& read, ChirpNumbering numbering) {
-    if (read.kind != MemoryFileKind::ChirpCsv) {
+Result<ChannelFileRead> ReadChannelFile(const std::string& path, const ReadSettings& settings) {
+    const Result<FileContent> content = ReadOnce(path, settings.model);
+    if (!content) {
+        return content.error();
+    }
+    return ReadContent(path, content->View(), *content->format, settings);
+}
+
+void ApplyChirpNumbering(ChannelFileRead& read, ChirpNumbering numbering) {
+    if (read.report.format != &ChirpCsvFormat()) {
         return;
     }
-    CsvImport import{std::move(read.table), read.recordsRead, std::move(read.diagnostics),
-                     std::move(read.origins), read.holdsLocationZero};
+    CsvImport import{std::move(read.table), read.report.recordsRead,
+                     std::move(read.report.diagnostics), std::move(read.report.origins),
+                     read.holdsLocationZero};
     ApplyChirpNumbering(import, numbering);
     read.table = std::move(import.table);
-    read.diagnostics = std::move(import.diagnostics);
-    read.origins = std::move(import.origins);
+    read.report.diagnostics = std::move(import.diagnostics);
+    read.report.origins = std::move(import.origins);
+    read.report.channels = read.table.ChannelCount();
     read.holdsLocationZero = import.holdsLocationZero;
 }
 
-Result<StreamedConversion> ConvertCsvToRecordFile(const std::string& csvPath,
-                                                  const std::string& recordPath,
-                                                  ReceiverModel model) {
-    const Result<ByteBuffer> text = ReadCsvText(csvPath);
-    if (!text) {
-        return text.error();
+Result<ChannelFileReport> WriteChannelFile(const std::string& path, const MemoryTable& table,
+                                           const ChannelFormat& format,
+                                           const WriteSettings& settings) {
+    Result<ChannelFileReport> written = format.Write(path, table, settings);
+    if (written) {
+        written->format = &format;
     }
-    return ConvertCsvBytesToRecordFile(std::string_view(text->data(), text->size()), recordPath,
-                                       model);
+    return written;
 }
 
-StreamedConversion ConvertCsvBytesToRecordFile(std::string_view bytes,
-                                               const std::string& recordPath,
-                                               ReceiverModel model) {
-    StreamedConversion conversion;
-    conversion.saved = SaveRecordFile(
-        recordPath, model,
-        [&](RecordPlacer& placer) {
-            conversion.recordsRead = ReadCsvRecordsAhead(
-                bytes, conversion.lineDiagnostics,
-                [&](std::span<const std::string_view> cells) { placer.Place(cells); },
-                CsvScan::Best, &conversion.origins.lines);
-        },
-        static_cast<std::size_t>(EstimateCsvRecords(bytes)));
+Result<ChannelFileConversion> ConvertChannelFile(const std::string& input,
+                                                 const std::string& output,
+                                                 const ChannelFormat& format,
+                                                 const WriteSettings& settings,
+                                                 ChirpNumbering numbering) {
+    const Result<FileContent> read = ReadOnce(input, settings.model);
+    if (!read) {
+        return read.error();
+    }
+    const std::string_view content = read->View();
+    const ChannelFormat& from = *read->format;
+    ChannelFileConversion conversion;
+    ChannelFileReport& reading = conversion.read.report;
+    reading.format = &from;
+    if (&from == &ReceiverCsvFormat() && &format == &RecordFileFormat()) {
+        // Row by row: each record is placed as its line is read.
+        if (const Status text = CheckCsvText(input, content); !text) {
+            return text.error();
+        }
+        bool anyChannel = false;
+        Result<G3mSaveReport> saved = SaveRecordFile(
+            output, settings.model,
+            [&](RecordPlacer& placer) {
+                reading.recordsRead = ReadCsvRecordsAhead(
+                    content, reading.diagnostics,
+                    [&](std::span<const std::string_view> cells) {
+                        anyChannel = anyChannel || !IsEmptyRow(cells);
+                        ++reading.channels;
+                        placer.Place(cells);
+                    },
+                    CsvScan::Best, &reading.origins.lines);
+            },
+            static_cast<std::size_t>(EstimateCsvRecords(content)),
+            [&]() -> Status { return anyChannel ? Status(Done{}) : Status(NoChannels(input)); });
+        if (!saved && !anyChannel) {
+            return saved.error();
+        }
+        conversion.written =
+            saved ? Result<ChannelFileReport>(RecordSaveReport(std::move(*saved))) : saved.error();
+        return conversion;
+    }
+    Result<ChannelFileRead> table = ReadContent(input, content, from, {settings.model, {}});
+    if (!table) {
+        return table.error();
+    }
+    ApplyChirpNumbering(*table, numbering);
+    conversion.read = std::move(*table);
+    WriteSettings writing = settings;
+    if (writing.groupNames.empty()) {
+        writing.groupNames = conversion.read.groupNames;
+    }
+    conversion.written = WriteChannelFile(output, conversion.read.table, format, writing);
     return conversion;
+}
+
+std::string ConversionSummary(const ChannelFileConversion& conversion, const std::string& input,
+                              const std::string& output) {
+    const ChannelFileReport& read = conversion.read.report;
+    const ChannelFileReport& written = *conversion.written;
+    std::string line = "wrote ";
+    if (written.format == &RecordFileFormat()) {
+        line += Count(static_cast<std::size_t>(written.recordsWritten), "record", "records") +
+                " to " + output + "; " +
+                Count(static_cast<std::size_t>(written.rowsNotWritten), "row not written",
+                      "rows not written");
+        if (written.recordsKept > 0) {
+            line += "; " +
+                    Count(static_cast<std::size_t>(written.recordsKept), "record", "records") +
+                    " already in the file kept";
+        }
+        if (written.rowsSkipped > 0) {
+            line +=
+                "; " +
+                Count(static_cast<std::size_t>(written.rowsSkipped), "empty row", "empty rows") +
+                " skipped";
+        }
+    } else {
+        line += Count(static_cast<std::size_t>(written.channels), "channel", "channels") + " to " +
+                output;
+        if (read.format == &RecordFileFormat()) {
+            line += " from " +
+                    Count(static_cast<std::size_t>(read.recordsRead), "record", "records") +
+                    " of " + input;
+        }
+        if (written.rowsNotWritten > 0) {
+            line += "; " + Count(static_cast<std::size_t>(written.rowsNotWritten),
+                                 "row not written", "rows not written");
+        }
+    }
+    if (!read.diagnostics.empty()) {
+        line += "; " +
+                (read.format == &RecordFileFormat()
+                     ? Count(RecordCount(read.diagnostics), "record", "records")
+                     : Count(read.diagnostics.size(), "input line", "input lines")) +
+                " reported";
+    }
+    return line;
 }
 
 }  // namespace corvalen

@@ -1,28 +1,91 @@
 #pragma once
 
+#include <cstddef>
+#include <functional>
+#include <initializer_list>
 #include <string>
 #include <string_view>
-#include <vector>
 
+#include "channel/ReceiverModel.h"
 #include "csv/ChirpCsv.h"
+#include "csv/CsvReader.h"
+#include "files/ChannelFormat.h"
 #include "g3m/G3mFile.h"
-#include "io/Diagnostic.h"
+#include "g3m/G3mReader.h"
 #include "io/Result.h"
 #include "table/MemoryTable.h"
 
-// One way in for every file of channels the program reads, so the editor's opens and the
-// converter recognise the same files the same way.
+// The one door for every file of channels the program reads or writes: the editor's opens,
+// saves and appends and every command of the converter go through here. A file is read once,
+// with a cap on its size checked before anything is allocated; its format is decided here, from
+// its content first and its name second (ChannelFormat.h holds the formats).
 
 namespace corvalen {
 
-enum class MemoryFileKind {
-    ReceiverCsv,   // the receiver software's CSV memory file (Windows-1252)
-    ChirpCsv,      // CHIRP's generic CSV file (UTF-8)
-    Records,       // a binary memory file: .g3m (G313, G303) or .15m (G305, G315)
-    SdrSharpList,  // SDR#'s frequencies.xml
-    SdrppList,     // SDR++'s frequency manager JSON
+// The most records a memory file holds: one per channel number.
+inline constexpr int kMaxRecords = 65535;
+// The longest memory file of `model`: a record for every channel number. A longer one is
+// refused before it is read.
+std::size_t MaxRecordFileBytes(ReceiverModel model);
+
+// Reads the file at `path` (or "-", standard input; pipes and FIFOs as streams) into a table,
+// in whichever format its content, else its name, shows (see ReadSettings). The error says
+// which file and why: it cannot be read, it is too long, none of its records has a matching
+// checksum, it is a broadcast schedule, or it holds no channel at all ("no channels in FILE").
+Result<ChannelFileRead> ReadChannelFile(const std::string& path, const ReadSettings& settings);
+
+// Numbers the channels of a CHIRP file read (see ApplyChirpNumbering in ChirpCsv.h); other
+// files stay as they are.
+void ApplyChirpNumbering(ChannelFileRead& read, ChirpNumbering numbering);
+
+// Writes the channel rows of `table` to `path` in `format` (see ChannelFormat::Write).
+Result<ChannelFileReport> WriteChannelFile(const std::string& path, const MemoryTable& table,
+                                           const ChannelFormat& format,
+                                           const WriteSettings& settings);
+
+// The format a file is written in by its name: a memory file for .g3m and .15m, the receiver
+// CSV for .csv, an SDR# list for .xml, an SDR++ list for .json; nullptr for any other name.
+const ChannelFormat* FormatForName(std::string_view path);
+// The one of `offered` (as a file dialog offers them) a file of this name is written in; the
+// first when its name fits none.
+const ChannelFormat& FormatForName(std::string_view path,
+                                   std::initializer_list<const ChannelFormat*> offered);
+// The format a command line names: "chirp", "sdrsharp" or "sdrpp"; nullptr for any other word.
+const ChannelFormat* FormatNamed(std::string_view word);
+
+// The format of a file whose whole content is `bytes`: the first format whose content it
+// matches, else the first whose name it has, else the receiver CSV.
+const ChannelFormat& FormatOf(std::string_view path, std::string_view bytes, ReceiverModel model);
+
+// What a conversion did: the reading, then the writing, or why the output could not be written
+// (it is then left as it was). A receiver CSV file written into a memory file leaves the table
+// read empty (see ConvertChannelFile).
+struct ChannelFileConversion {
+    ChannelFileRead read;
+    Result<ChannelFileReport> written = Error{};
 };
 
+// Reads `input` and writes its channels to `output` in `format`, a CHIRP file numbered by
+// `numbering`, a bookmark list's group names passed on. A receiver CSV file written into a
+// memory file goes row by row, each record placed as its line is read, without building a
+// table; the bytes and reports are those of reading and writing through a table. The error says
+// why the input could not be read (nothing is written then).
+Result<ChannelFileConversion> ConvertChannelFile(const std::string& input,
+                                                 const std::string& output,
+                                                 const ChannelFormat& format,
+                                                 const WriteSettings& settings,
+                                                 ChirpNumbering numbering = ChirpNumbering::Shift);
+
+// The converter's summary line of a conversion, without its line end, e.g. "wrote 3 records to
+// OUT.g3m; 0 rows not written; 1 input line reported".
+std::string ConversionSummary(const ChannelFileConversion& conversion, const std::string& input,
+                              const std::string& output);
+
+// A CSV format's table and report from what its reader made.
+ChannelFileRead FromCsvImport(CsvImport imported);
+
+// True when `path` ends in `suffix` (lower case, with its dot), in any case.
+bool HasSuffix(std::string_view path, std::string_view suffix);
 // True for a path ending in .g3m or .15m, any case: a binary memory file.
 bool IsRecordFilePath(std::string_view path);
 // True for a path ending in .csv, any case.
@@ -33,63 +96,23 @@ bool Is15mPath(std::string_view path);
 // "305" and "315", a .g3m file those of the other models.
 bool RecordFileFitsModel(std::string_view path, ReceiverModel model);
 
-// What a file holds: a binary memory file by its name (.g3m, .15m), else an SDR# or SDR++
-// bookmark list or a CHIRP file when its first bytes say so, else a receiver CSV memory file.
-MemoryFileKind KindOfMemoryFile(std::string_view path, std::string_view firstBytes);
+// Reads and decodes the memory file at `path` as memory file (whatever its content). The
+// error says which file and why it could not be read.
+Result<G3mReadReport> ReadG3mFile(const std::string& path, ReceiverModel model);
 
-struct MemoryFileRead {
-    MemoryFileKind kind = MemoryFileKind::ReceiverCsv;
-    MemoryTable table = MemoryTable::ImportLayout();  // 19 captioned columns, one row per channel
-    int recordsRead = 0;  // lines after the header, or whole records of a memory file
-    // Place Line for the CSV files, Record for memory files, in file order.
-    std::vector<Diagnostic> diagnostics;
-    int badChecksums = 0;  // memory files: records whose checksum does not match
-    int incompleteBytes = 0;  // memory files: bytes after the last whole record
-    RowOrigins origins;    // CSV files: the line of each row, and a CHIRP file's Locations
-    bool holdsLocationZero = false;  // a CHIRP file with a channel at Location 0
-    // Bookmark lists: the list and group names by receiver group ([0] is group 1), so a list
-    // written from the table names its groups as they came.
-    std::vector<std::string> groupNames;
-};
-
-// Numbers the channels of a CHIRP file read (see ApplyChirpNumbering in ChirpCsv.h); other
-// files stay as they are.
-void ApplyChirpNumbering(MemoryFileRead& read, ChirpNumbering numbering);
-
-// Reads the file at `path` as whatever KindOfMemoryFile finds it to be; a memory file is read
-// with the records of `model`. The error says which file and why it could not be read. Group
-// names of a bookmark list take receiver groups after `knownGroups` (see BookmarksToTable).
-Result<MemoryFileRead> ReadMemoryFile(const std::string& path, ReceiverModel model,
-                                      const std::vector<std::string>& knownGroups = {});
-// Reads the file at `path` as text, whatever its name: an SDR# or SDR++ bookmark list or a
-// CHIRP file when its first bytes say so, else a receiver CSV memory file. An EiBi broadcast
-// schedule is refused with a word on how to import it.
-Result<MemoryFileRead> ReadCsvFile(const std::string& path,
-                                   const std::vector<std::string>& knownGroups = {});
-
-// The same for the bytes of a file already read (ReadCsvText), named `path` in messages.
-Result<MemoryFileRead> ReadCsvBytes(const std::string& path, std::string_view bytes,
-                                    const std::vector<std::string>& knownGroups = {});
-
-struct StreamedConversion {
-    int recordsRead = 0;                      // lines after the header
-    std::vector<Diagnostic> lineDiagnostics;  // what reading the CSV file reported, place Line
-    RowOrigins origins;                       // the line each row was read from
-    // The memory file written, or why it could not be (it is then left as it was).
-    Result<G3mSaveReport> saved = Error{};
-};
-
-// Writes the channels of the receiver CSV memory file at `csvPath` into the memory file at
-// `recordPath` for `model`, each row as soon as it is read, without building a table: the same
-// bytes and reports as ReadCsvMemoryFile followed by SaveG3mFile. The error says why the CSV
-// file could not be read; a memory file that cannot be written is told in `saved`, after what
-// reading the CSV file found.
-Result<StreamedConversion> ConvertCsvToRecordFile(const std::string& csvPath,
-                                                  const std::string& recordPath,
-                                                  ReceiverModel model);
-// The same for the bytes of a receiver CSV memory file already read (ReadCsvText).
-StreamedConversion ConvertCsvBytesToRecordFile(std::string_view bytes,
-                                               const std::string& recordPath,
-                                               ReceiverModel model);
+// Updates the memory file at `path` (created when missing) with the records of the rows `fill`
+// hands to the placer it is given: reads the old file, places the records, and replaces the file
+// atomically, the file locked all along (UpdateFileAtomically). An existing file that cannot be
+// read, or a file that cannot be written, is an Error naming the path; it leaves the file as it
+// was. Row problems do not stop the save: they come back in the report. `beforeWrite`, when
+// given, may still refuse the save once every row is placed: its error is returned and nothing
+// is written.
+Result<G3mSaveReport> SaveRecordFile(const std::string& path, ReceiverModel model,
+                                     const std::function<void(RecordPlacer& placer)>& fill,
+                                     std::size_t expectedRows = 0,
+                                     const std::function<Status()>& beforeWrite = {});
+// The same for the channel rows of `table`.
+Result<G3mSaveReport> SaveG3mFile(const std::string& path, const MemoryTable& table,
+                                  ReceiverModel model);
 
 }  // namespace corvalen

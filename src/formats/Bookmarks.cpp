@@ -9,6 +9,7 @@
 #include "channel/CellChecks.h"
 #include "channel/CellValues.h"
 #include "convert/FrequencyText.h"
+#include "convert/Windows1252.h"
 #include "g3m/MemoryRecord.h"
 
 namespace corvalen {
@@ -179,7 +180,9 @@ BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::
         }
         Bookmark bookmark;
         bookmark.hz = hz.hz;
-        bookmark.name = cells[Callsign];
+        // Lists hold UTF-8 only; a name is made so before it is compared with the names
+        // already taken, so two names cannot become one key on the way out.
+        bookmark.name = WellFormedUtf8(cells[Callsign]);
         if (bookmark.name.empty() && format.keysByName) {
             bookmark.name = FrequencyText(hz.hz, FrequencyUnit::kHz) + " kHz";
         }
@@ -243,9 +246,9 @@ BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::
         }
         for (const std::string& group : groups) {
             Bookmark copy = bookmark;
-            copy.group = group;
+            copy.group = WellFormedUtf8(group);
             if (format.keysByName) {
-                std::set<std::string>& taken = namesInGroup[group];
+                std::set<std::string>& taken = namesInGroup[copy.group];
                 for (int k = 2; taken.count(copy.name) != 0; ++k) {
                     copy.name = bookmark.name + " (" + std::to_string(k) + ")";
                 }

@@ -10,6 +10,7 @@
 
 #include "channel/CellChecks.h"
 #include "convert/FrequencyText.h"
+#include "convert/Windows1252.h"
 #endif
 
 namespace corvalen {
@@ -85,6 +86,26 @@ std::size_t ForeignEntity(std::string_view bytes) {
     return std::string_view::npos;
 }
 
+// A frequency in whole Hz, the nearest one for a plain number with a fraction ("7100000.5", which
+// SDR# never writes but a list edited by hand may hold); 0 for anything else.
+std::uint64_t NearestWholeHz(std::string_view text) {
+    const FrequencyReading exact = ReadFrequency(text, FrequencyUnit::Hz);
+    if (exact.status == FrequencyReading::Status::Ok) {
+        return exact.hz;
+    }
+    const std::size_t point = text.find('.');
+    if (exact.status != FrequencyReading::Status::NotWholeHz || point == std::string_view::npos ||
+        text.find_first_not_of("0123456789. \t\r\n") != std::string_view::npos) {
+        return 0;
+    }
+    const FrequencyReading whole = ReadFrequency(text.substr(0, point), FrequencyUnit::Hz);
+    if (whole.status != FrequencyReading::Status::Ok) {
+        return 0;
+    }
+    const bool up = point + 1 < text.size() && text[point + 1] >= '5' && text[point + 1] <= '9';
+    return whole.hz + (up ? 1 : 0);
+}
+
 class StringWriter : public pugi::xml_writer {
 public:
     void write(const void* data, std::size_t size) override {
@@ -116,11 +137,26 @@ Result<BookmarkRead> ReadSdrSharpList(std::string_view fileBytes,
                      std::to_string(LineAt(fileBytes, static_cast<std::ptrdiff_t>(entity))) +
                      " refers to an entity XML does not define; refused"};
     }
+    // SDR# writes UTF-8. A list saved again by a program that wrote Windows-1252 is read as such,
+    // so that its letters stay letters and the table only ever holds UTF-8.
+    std::vector<Diagnostic> notices;
+    std::string converted;
+    pugi::xml_encoding encoding = pugi::encoding_auto;
+    const bool utf16 = fileBytes.starts_with("\xFF\xFE") || fileBytes.starts_with("\xFE\xFF");
+    if (!utf16 && !IsWellFormedUtf8(fileBytes)) {
+        converted = Utf8FromWindows1252(fileBytes);
+        encoding = pugi::encoding_utf8;
+        notices.push_back(Diagnostic{Diagnostic::Place::Line, 1, -1,
+                                     "the file is not UTF-8 as SDR# writes it; read as "
+                                     "Windows-1252",
+                                     Diagnostic::Severity::Notice});
+    }
+    const std::string_view text = converted.empty() ? fileBytes : std::string_view(converted);
     pugi::xml_document document;
     const pugi::xml_parse_result parsed = document.load_buffer(
-        fileBytes.data(), fileBytes.size(), pugi::parse_default | pugi::parse_doctype);
+        text.data(), text.size(), pugi::parse_default | pugi::parse_doctype, encoding);
     if (!parsed) {
-        return Error{"line " + std::to_string(LineAt(fileBytes, parsed.offset)) +
+        return Error{"line " + std::to_string(LineAt(text, parsed.offset)) +
                      " is not well-formed XML: " + parsed.description()};
     }
     const pugi::xml_node root = document.child(std::string(kRoot).c_str());
@@ -131,20 +167,28 @@ Result<BookmarkRead> ReadSdrSharpList(std::string_view fileBytes,
     std::vector<Bookmark> bookmarks;
     std::vector<Diagnostic> skipped;
     for (const pugi::xml_node entry : root.children("MemoryEntry")) {
-        const int line = LineAt(fileBytes, entry.offset_debug());
+        const int line = LineAt(text, entry.offset_debug());
         const std::string_view frequency = entry.child_value("Frequency");
-        const FrequencyReading hz = ReadFrequency(frequency, FrequencyUnit::Hz);
-        if (hz.status != FrequencyReading::Status::Ok || hz.hz == 0) {
+        const std::uint64_t hz = NearestWholeHz(frequency);
+        if (hz == 0) {
             skipped.push_back(Diagnostic{Diagnostic::Place::Line, line, Frequency,
                                          "Frequency " + QuotedCell(frequency) +
-                                             " is not a whole number of Hz; entry left out"});
+                                             " is not a frequency in Hz; entry left out"});
             continue;
         }
+        if (ReadFrequency(frequency, FrequencyUnit::Hz).status != FrequencyReading::Status::Ok) {
+            skipped.push_back(Diagnostic{Diagnostic::Place::Line, line, Frequency,
+                                         "Frequency " + QuotedCell(frequency) +
+                                             " is not a whole number of Hz; rounded to " +
+                                             std::to_string(hz),
+                                         Diagnostic::Severity::Notice});
+        }
         Bookmark bookmark;
-        bookmark.hz = hz.hz;
-        bookmark.name = entry.child_value("Name");
-        bookmark.group = entry.child_value("GroupName");
-        bookmark.mode = entry.child_value("DetectorType");
+        bookmark.hz = hz;
+        // A character reference can name what UTF-8 cannot hold (&#xD800;, a lone surrogate).
+        bookmark.name = WellFormedUtf8(entry.child_value("Name"));
+        bookmark.group = WellFormedUtf8(entry.child_value("GroupName"));
+        bookmark.mode = WellFormedUtf8(entry.child_value("DetectorType"));
         const FrequencyReading bandwidth =
             ReadFrequency(entry.child_value("FilterBandwidth"), FrequencyUnit::Hz);
         if (bandwidth.status == FrequencyReading::Status::Ok) {
@@ -155,6 +199,7 @@ Result<BookmarkRead> ReadSdrSharpList(std::string_view fileBytes,
     BookmarkRead read =
         BookmarksToTable(bookmarks, "SDR# list", std::move(knownGroups), firstNumber);
     read.diagnostics.insert(read.diagnostics.begin(), skipped.begin(), skipped.end());
+    read.diagnostics.insert(read.diagnostics.begin(), notices.begin(), notices.end());
     return read;
 }
 

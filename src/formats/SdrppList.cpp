@@ -53,8 +53,8 @@ int LineAt(std::string_view bytes, std::size_t offset) {
                    bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(offset), '\n'));
 }
 
-// A JSON number of whole, positive Hz (SDR++ writes them as 118100000.0), or 0.
-std::uint64_t WholeHz(const Json& value) {
+// A JSON number of positive Hz (SDR++ writes them as 118100000.0) to the nearest whole Hz, or 0.
+std::uint64_t NearestWholeHz(const Json& value) {
     if (value.is_number_unsigned()) {
         return value.get<std::uint64_t>();
     }
@@ -63,8 +63,8 @@ std::uint64_t WholeHz(const Json& value) {
     }
     if (value.is_number_float()) {
         const double hz = value.get<double>();
-        if (hz >= 1 && hz < 9007199254740992.0 && std::floor(hz) == hz) {
-            return static_cast<std::uint64_t>(hz);
+        if (hz >= 0.5 && hz < 9007199254740992.0) {
+            return static_cast<std::uint64_t>(std::llround(hz));
         }
     }
     return 0;
@@ -80,7 +80,9 @@ bool LooksLikeSdrppList(std::string_view fileBytes) {
     if (first == std::string_view::npos || fileBytes[first] != '{') {
         return false;
     }
-    return fileBytes.substr(0, 64 * 1024).find("\"lists\"") != std::string_view::npos;
+    const std::string_view head = fileBytes.substr(0, 64 * 1024);
+    return head.find("\"lists\"") != std::string_view::npos ||
+           head.find("\"bookmarks\"") != std::string_view::npos;
 }
 
 Result<BookmarkRead> ReadSdrppList(std::string_view fileBytes, std::vector<std::string> knownGroups,
@@ -108,9 +110,18 @@ Result<BookmarkRead> ReadSdrppList(std::string_view fileBytes, std::vector<std::
         // A number too large for any number type (1E400), for one.
         return Error{std::string("the JSON cannot be read: ") + error.what()};
     }
+    // SDR++'s Export button writes the chosen bookmarks alone, {"bookmarks": {...}}: one list
+    // without a name, so its channels get no group.
+    if (document.is_object() && !document.contains("lists") && document.contains("bookmarks") &&
+        document["bookmarks"].is_object()) {
+        Json wrapped = Json::object();
+        wrapped["lists"][""] = std::move(document);
+        document = std::move(wrapped);
+    }
     const auto lists = document.is_object() ? document.find("lists") : document.end();
     if (lists == document.end() || !lists->is_object()) {
-        return Error{"the JSON has no \"lists\" object, so it is no SDR++ frequency manager file"};
+        return Error{"the JSON has no \"lists\" object, so it is no SDR++ frequency manager file "
+                     "(nor a \"bookmarks\" object, as SDR++ exports)"};
     }
 
     std::vector<Bookmark> bookmarks;
@@ -132,14 +143,23 @@ Result<BookmarkRead> ReadSdrppList(std::string_view fileBytes, std::vector<std::
             Bookmark bookmark;
             bookmark.name = name;
             bookmark.group = listName;
-            bookmark.hz = WholeHz(field("frequency"));
+            const Json& frequency = field("frequency");
+            bookmark.hz = NearestWholeHz(frequency);
+            const std::string where =
+                "bookmark " + QuotedCell(name) + " of list " + QuotedCell(listName) + ": frequency ";
             if (bookmark.hz == 0) {
                 skipped.push_back(Diagnostic{Diagnostic::Place::Record, place, Frequency,
-                                             "bookmark " + QuotedCell(name) + " of list " +
-                                                 QuotedCell(listName) + ": frequency " +
-                                                 QuotedCell(field("frequency").dump()) +
-                                                 " is not a whole number of Hz; left out"});
+                                             where + QuotedCell(frequency.dump()) +
+                                                 " is not a frequency in Hz; left out"});
                 continue;
+            }
+            if (frequency.is_number_float() &&
+                static_cast<double>(bookmark.hz) != frequency.get<double>()) {
+                skipped.push_back(Diagnostic{Diagnostic::Place::Record, place, Frequency,
+                                             where + QuotedCell(frequency.dump()) +
+                                                 " is not a whole number of Hz; rounded to " +
+                                                 std::to_string(bookmark.hz),
+                                             Diagnostic::Severity::Notice});
             }
             const Json& bandwidth = field("bandwidth");
             if (bandwidth.is_number() && bandwidth.get<double>() >= 0.5 &&

@@ -12,7 +12,6 @@
 #include "g3m/RecordLayout.h"
 #include "g3m/MemoryRecord.h"
 #include "channel/TableChecks.h"
-#include "io/SafeFile.h"
 
 namespace corvalen {
 
@@ -66,8 +65,6 @@ G3mSaveReport RecordPlacer::Finish() {
     return std::move(m_report);
 }
 
-namespace {
-
 void PlaceTableRows(const MemoryTable& table, RecordPlacer& placer) {
     for (int row = 1; row < table.RowCount(); ++row) {
         const RowTexts cells = RowTextsOf(table, row);
@@ -75,43 +72,10 @@ void PlaceTableRows(const MemoryTable& table, RecordPlacer& placer) {
     }
 }
 
-}  // namespace
-
 G3mSaveReport PlaceRecords(const MemoryTable& table, ReceiverModel model, ByteBuffer& image) {
     RecordPlacer placer(model, image, static_cast<std::size_t>(table.RowCount()));
     PlaceTableRows(table, placer);
     return placer.Finish();
-}
-
-Result<G3mSaveReport> SaveRecordFile(const std::string& path, ReceiverModel model,
-                                     const std::function<void(RecordPlacer& placer)>& fill,
-                                     std::size_t expectedRows) {
-    // Records are updated in place: whatever the old file holds beyond or between the channels
-    // of the rows stays as it was. A file that is not there yet starts empty. The file stays
-    // locked from reading to writing, so a second program updating it waits for this one.
-    G3mSaveReport report;
-    std::vector<std::string> notices;
-    const Status updated = UpdateFileAtomically(
-        path, static_cast<std::size_t>(-1),
-        [&](ByteBuffer& image) -> Status {
-            RecordPlacer placer(model, image, expectedRows);
-            fill(placer);
-            report = placer.Finish();
-            return Done{};
-        },
-        notices);
-    if (!updated) {
-        return updated.error();
-    }
-    report.saveNotices = std::move(notices);
-    return report;
-}
-
-Result<G3mSaveReport> SaveG3mFile(const std::string& path, const MemoryTable& table,
-                                  ReceiverModel model) {
-    return SaveRecordFile(
-        path, model, [&](RecordPlacer& placer) { PlaceTableRows(table, placer); },
-        static_cast<std::size_t>(table.RowCount()));
 }
 
 }  // namespace corvalen

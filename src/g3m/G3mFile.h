@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -11,7 +10,6 @@
 #include "channel/ReceiverModel.h"
 #include "io/Diagnostic.h"
 #include "io/LargePages.h"
-#include "io/Result.h"
 #include "table/MemoryTable.h"
 
 namespace corvalen {
@@ -58,21 +56,11 @@ private:
     int m_rows = 0;
 };
 
+// Hands every row of `table` (rows 1 and up) to `placer`.
+void PlaceTableRows(const MemoryTable& table, RecordPlacer& placer);
+
 // Places the record of every channel row of `table` (rows 1 and up) into `image` (see
 // RecordPlacer).
 G3mSaveReport PlaceRecords(const MemoryTable& table, ReceiverModel model, ByteBuffer& image);
-
-// Updates the memory file at `path` (created when missing) with the records of the rows `fill`
-// hands to the placer it is given: reads the old file, places the records, and replaces the file
-// atomically, the file locked all along (UpdateFileAtomically). An existing file that cannot be
-// read, or a file that cannot be written, is an Error naming the path; it leaves the file as it
-// was. Row problems do not stop the save: they come
-// back in the report.
-Result<G3mSaveReport> SaveRecordFile(const std::string& path, ReceiverModel model,
-                                     const std::function<void(RecordPlacer& placer)>& fill,
-                                     std::size_t expectedRows = 0);
-// The same for the channel rows of `table`.
-Result<G3mSaveReport> SaveG3mFile(const std::string& path, const MemoryTable& table,
-                                  ReceiverModel model);
 
 }  // namespace corvalen

@@ -11,7 +11,6 @@
 #include "g3m/MemoryRecord.h"
 #include "g3m/RecordChecksum.h"
 #include "g3m/RecordLayout.h"
-#include "io/SafeFile.h"
 
 namespace corvalen {
 
@@ -166,8 +165,12 @@ G3mReadReport DecodeG3mImage(std::string_view image, ReceiverModel model) {
                                                  kind});
         };
 
+        ++report.placesUsed;
+        // A record whose checksum does not match is no channel the receiver would take: it is
+        // reported and gives no row.
         if (!ChecksumMatches(record, place, report.problems)) {
             ++report.badChecksums;
+            continue;
         }
 
         const std::uint32_t number = GetLe32(record, kNumberOffset);
@@ -239,14 +242,6 @@ G3mVerifyReport VerifyG3mImage(std::string_view image, ReceiverModel model) {
     }
     report.incompleteBytes = IncompleteRecord(image, recordLength, report.problems);
     return report;
-}
-
-Result<G3mReadReport> ReadG3mFile(const std::string& path, ReceiverModel model) {
-    Result<std::string> image = ReadWholeFile(path);
-    if (!image) {
-        return image.error();
-    }
-    return DecodeG3mImage(*image, model);
 }
 
 }  // namespace corvalen

@@ -6,7 +6,6 @@
 
 #include "channel/ReceiverModel.h"
 #include "io/Diagnostic.h"
-#include "io/Result.h"
 #include "table/MemoryTable.h"
 
 namespace corvalen {
@@ -15,7 +14,8 @@ struct G3mReadReport {
     MemoryTable table = MemoryTable::ImportLayout();  // 19 captioned columns, one row per channel
     int recordsRead = 0;               // whole records in the file, empty places included
     std::vector<Diagnostic> problems;  // place Record, in file order
-    int badChecksums = 0;              // records whose checksum word does not match them
+    int placesUsed = 0;                // records that are not empty places
+    int badChecksums = 0;              // records whose checksum word does not match them (no row)
     int incompleteBytes = 0;           // bytes after the last whole record (not read)
 };
 
@@ -29,10 +29,10 @@ struct G3mReadReport {
 // signed numbers for "313", "305" and "315" and "0" for other models; the secondary squelch type
 // and value as signed numbers for "305" and "315". The columns no record field feeds stay empty.
 //
-// Every record is still read when something about it is wrong; the report says what: a checksum
-// that does not match, a channel number that differs from the record's place, an unknown mode
-// code, bytes no column keeps (which a later save would write as zeros), and an incomplete last
-// record, which is not read.
+// A record whose checksum does not match gives no row, only its problem. Every other record is
+// still read when something about it is wrong; the report says what: a channel number that
+// differs from the record's place, an unknown mode code, bytes no column keeps (which a later
+// save would write as zeros), and an incomplete last record, which is not read.
 G3mReadReport DecodeG3mImage(std::string_view image, ReceiverModel model);
 
 struct G3mVerifyReport {
@@ -47,8 +47,5 @@ struct G3mVerifyReport {
 // messages DecodeG3mImage gives, and whether the file ends inside a record. An empty place (all
 // zero bytes) verifies.
 G3mVerifyReport VerifyG3mImage(std::string_view image, ReceiverModel model);
-
-// Reads and decodes the file at `path`. The error says which file and why it could not be read.
-Result<G3mReadReport> ReadG3mFile(const std::string& path, ReceiverModel model);
 
 }  // namespace corvalen

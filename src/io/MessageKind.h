@@ -26,6 +26,7 @@ enum class MessageKind : std::uint16_t {
     NotNumber,
     TooLargeWithUnit,
     TooLarge,
+    BandwidthBelowZero,
     GroupsNotGroup,
     GroupsNameNotGroup,
     GroupsNamesNotGroups,
@@ -98,6 +99,7 @@ enum class MessageKind : std::uint16_t {
     CliFillWrote,
     CliNumberingValue,
     CliNoModel,
+    CliNoChannels,
     // Grouped reports.
     GroupLine,
     GroupMore,

@@ -46,6 +46,8 @@ constexpr MessageTemplate kCatalogue[] = {
     {K::TooLargeWithUnit, "{c} {1} is too large; written as 0 Hz",
      "{c} {1} ist zu groß; als 0 Hz geschrieben"},
     {K::TooLarge, "{c} {1} is too large; written as 0", "{c} {1} ist zu groß; als 0 geschrieben"},
+    {K::BandwidthBelowZero, "Bandwidth {1} is below 0 Hz, so no bandwidth; written as 0 Hz",
+     "Bandbreite {1} liegt unter 0 Hz, also keine Bandbreite; als 0 Hz geschrieben"},
     {K::GroupsNotGroup, "Groups {1} is not a group from 1 to 16; written as {w2}",
      "Gruppen {1} ist keine Gruppe von 1 bis 16; als {w2} geschrieben"},
     {K::GroupsNameNotGroup,
@@ -202,6 +204,7 @@ constexpr MessageTemplate kCatalogue[] = {
      "--model \"{1}\" ist kein Empfängermodell: die Modelle sind 303, 313, 305 und 315"},
     {K::CliNumberingValue, "--numbering takes keep, shift or sequential, not {1}",
      "--numbering nimmt keep, shift oder sequential, nicht {1}"},
+    {K::CliNoChannels, "no channels in {1}", "keine Kanäle in {1}"},
 
     {K::GroupLine, "{w1}: {2}", "{w1}: {2}"},
     {K::GroupMore, "and {1} more", "und {1} weitere"},
@@ -419,6 +422,15 @@ std::string Fill(const std::vector<Piece>& pieces, const Slots& slots, Language 
     return out;
 }
 
+// How many characters of a template are fixed text rather than values.
+std::size_t LiteralLength(std::string_view templateText) {
+    std::size_t length = 0;
+    for (const Piece& piece : Pieces(templateText)) {
+        length += piece.type == 0 ? piece.literal.size() : 0;
+    }
+    return length;
+}
+
 std::optional<std::string> TryTemplate(const MessageTemplate& entry, std::string_view english,
                                        Language language) {
     const std::vector<Piece> pieces = Pieces(entry.english);
@@ -432,13 +444,21 @@ std::optional<std::string> TryTemplate(const MessageTemplate& entry, std::string
 
 // A "; " piece that is no template's text: a reason, or a phrase of known words.
 std::string LocalizedPiece(std::string_view piece, Language language) {
+    std::optional<std::string> best;
+    std::size_t bestLiterals = 0;
     for (const MessageTemplate& entry : kCatalogue) {
         if (IsGroupKind(entry.kind)) {
             continue;
         }
-        if (std::optional<std::string> text = TryTemplate(entry, piece, language)) {
-            return *text;
+        // The template with the most fixed text wins, as for whole lines.
+        if (std::optional<std::string> text = TryTemplate(entry, piece, language);
+            text && (!best || LiteralLength(entry.english) > bestLiterals)) {
+            best = std::move(text);
+            bestLiterals = LiteralLength(entry.english);
         }
+    }
+    if (best) {
+        return *best;
     }
     for (const auto& [english, german] : kReasons) {
         if (piece == english) {
@@ -563,7 +583,19 @@ std::string LocalizedLine(std::string_view line, Language language) {
         break;
     }
     // The whole rest as one message ("row 2, Mode: is empty; ..." with its column put back in
-    // front, as the message has it), else piece by piece.
+    // front, as the message has it), else piece by piece. Where several templates match, the
+    // one with the most fixed text is the message: a value may hold words of another template
+    // ("Groups {1} is not a group" matches a "names ..., which is not a group" line too).
+    std::optional<std::string> best;
+    std::size_t bestLiterals = 0;
+    const auto consider = [&](const MessageTemplate& entry, std::optional<std::string> text) {
+        const std::size_t literals = LiteralLength(entry.english);
+        if (text && (!best || literals > bestLiterals)) {
+            best = std::move(text);
+            bestLiterals = literals;
+        }
+    };
+    const std::string whole = std::string(column) + " " + std::string(line);
     for (const MessageTemplate& entry : kCatalogue) {
         // A summary is told in pieces between "; ", each of its own kind.
         if ((entry.kind >= MessageKind::CliWrote && entry.kind <= MessageKind::CliNoModel) ||
@@ -571,18 +603,19 @@ std::string LocalizedLine(std::string_view line, Language language) {
             continue;
         }
         if (!column.empty()) {
-            const std::string whole = std::string(column) + " " + std::string(line);
             if (std::optional<std::string> text = TryTemplate(entry, whole, language)) {
                 const std::string_view name = ColumnNameIn(column, language);
-                return out +
-                       (std::string_view(*text).starts_with(name) && text->size() > name.size()
-                            ? text->substr(name.size() + 1)
-                            : *text);
+                consider(entry, std::string_view(*text).starts_with(name) &&
+                                        text->size() > name.size()
+                                    ? text->substr(name.size() + 1)
+                                    : *text);
+                continue;
             }
         }
-        if (std::optional<std::string> text = TryTemplate(entry, line, language)) {
-            return out + *text;
-        }
+        consider(entry, TryTemplate(entry, line, language));
+    }
+    if (best) {
+        return out + *best;
     }
     std::size_t start = 0;
     while (start <= line.size()) {

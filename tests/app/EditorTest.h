@@ -16,6 +16,7 @@
 #include "app/FileActions.h"
 #include "app/FindBar.h"
 #include "app/MainWindow.h"
+#include "app/UndoSteps.h"
 #include "csv/CsvWriter.h"
 
 class EditorTest : public QObject {
@@ -48,10 +49,16 @@ protected:
         return *m_window;
     }
 
-    // Starts the window and imports `table` from a CSV file.
+    // Starts the window and imports `table` from a CSV file; a table without channels, which no
+    // file brings, is loaded as it stands.
     corvalen::MainWindow& startWindow(const corvalen::MemoryTable& table) {
         startWindow();
-        m_window->fileActions().importCsvFile(writeCsv(QStringLiteral("channels.csv"), table));
+        if (table.ChannelCount() == 0) {
+            corvalen::LoadTableStep::Push(m_window->document(), table, QStringLiteral("Open"));
+            m_window->document().undoStack().setClean();
+        } else {
+            m_window->fileActions().importCsvFile(writeCsv(QStringLiteral("channels.csv"), table));
+        }
         return *m_window;
     }
 

@@ -15,6 +15,7 @@
 #include "app/ScheduleActions.h"
 #include "app/ScheduleDialog.h"
 #include "csv/ChirpCsv.h"
+#include "files/ChannelFiles.h"
 #include "formats/BookmarkList.h"
 #include "formats/EibiSchedule.h"
 #include "g3m/G3mFile.h"
@@ -210,8 +211,20 @@ private slots:
         }
     }
 
+    // A schedule's channels come as one undo step, and only when the table has room for all.
+    void scheduleImportIsOneUndoStep_data() {
+        QTest::addColumn<int>("channels");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("two channels") << 2 << QString();
+        QTest::newRow("room for two of five")
+            << 65533
+            << "sked-A26.csv: The filter gives 5 channels; with the 65533 rows already in the "
+               "table that is more than 65535 rows; 2 more fit; nothing imported";
+    }
     void scheduleImportIsOneUndoStep() {
-        MainWindow& window = startWindow(testing::Channels(2));
+        QFETCH(int, channels);
+        QFETCH(QString, refusal);
+        MainWindow& window = startWindow(testing::Channels(channels));
         ScriptedScheduleFilter asker;
         asker.filter.languages = {"E"};
         window.scheduleActions().setAsker(&asker);
@@ -219,6 +232,12 @@ private slots:
         const int steps = undo.count();
         m_dialogs->answers = {kTestData + "eibi/sked-A26.csv"};
         trigger("importScheduleAction");
+        if (!refusal.isEmpty()) {
+            QVERIFY2(status().contains(refusal), qPrintable(status()));
+            QCOMPARE(table().ChannelCount(), channels);
+            QCOMPARE(undo.count(), steps);
+            return;
+        }
         QVERIFY2(status().startsWith("Imported 5 channels from 5 of 14 broadcasts after row 2; "
                                      "2 lines reported\nline 16: kHz \"abc\""),
                  qPrintable(status()));
@@ -251,19 +270,19 @@ private slots:
         MainWindow& window = startWindow(testing::Channels(2));
         m_dialogs->answers = {kTestData + "sdrsharp_awkward/input.xml"};
         trigger("openCsvAction");
-        QVERIFY2(status().startsWith("Read 6 channels from the SDR# list input.xml; 4 lines"),
+        QVERIFY2(status().startsWith("Read 7 channels from the SDR# list input.xml; 4 lines"),
                  qPrintable(status()));
         QVERIFY(window.fileActions().appendFile(kTestData + "sdrpp_lists/input.json"));
         QCOMPARE(window.document().groupNames(),
                  (std::vector<std::string>{"Aircraft", "Broadcast", "Digital", "Air",
                                            "Rundfunk Österreich"}));
-        QCOMPARE(table().CellText(7, Groups), std::string("4"));
+        QCOMPARE(table().CellText(8, Groups), std::string("4"));
         m_dialogs->answers = {path(QStringLiteral("out.json"))};
         trigger("saveListAction");
         QCOMPARE(testing::ReadBytes(path(QStringLiteral("out.json"))),
                  QByteArray::fromStdString(
                      WriteSdrppList(table(), window.document().groupNames()).bytes));
-        QVERIFY2(status().startsWith("Saved 14 channels to the SDR++ list out.json"),
+        QVERIFY2(status().startsWith("Saved 16 channels to the SDR++ list out.json"),
                  qPrintable(status()));
     }
 

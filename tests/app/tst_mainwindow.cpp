@@ -17,6 +17,7 @@
 #include "app/ClientArea.h"
 #include "csv/CsvReader.h"
 #include "csv/CsvWriter.h"
+#include "files/ChannelFiles.h"
 #include "g3m/G3mFile.h"
 #include "table/Columns.h"
 #include "table/TabSeparatedText.h"

@@ -136,22 +136,23 @@ private slots:
             WriteAll(streamedPath, existing);
             WriteAll(tablePath, existing);
         }
-        const Result<StreamedConversion> streamed =
-            ConvertCsvToRecordFile(input, streamedPath.toStdString(), testing::Model(model));
+        const Result<ChannelFileConversion> streamed =
+            ConvertChannelFile(input, streamedPath.toStdString(), RecordFileFormat(),
+                               {testing::Model(model), true, {}});
         const Result<CsvImport> imported = ReadCsvMemoryFile(input);
         QVERIFY(streamed.ok() && imported.ok());
         const Result<G3mSaveReport> saved =
             SaveG3mFile(tablePath.toStdString(), imported->table, testing::Model(model));
         QVERIFY(saved.ok());
         QCOMPARE(ReadAll(streamedPath), ReadAll(tablePath));
-        QCOMPARE(streamed->recordsRead, imported->recordsRead);
-        QVERIFY(streamed->lineDiagnostics == imported->diagnostics);
+        QCOMPARE(streamed->read.report.recordsRead, imported->recordsRead);
+        QVERIFY(streamed->read.report.diagnostics == imported->diagnostics);
         QVERIFY(!saved->problems.empty());
-        QVERIFY(streamed->saved.ok());
-        QVERIFY(streamed->saved->problems == saved->problems);
-        QCOMPARE(streamed->saved->recordsWritten, saved->recordsWritten);
-        QCOMPARE(streamed->saved->rowsNotWritten, saved->rowsNotWritten);
-        QCOMPARE(streamed->saved->recordsKept, saved->recordsKept);
+        QVERIFY(streamed->written.ok());
+        QVERIFY(streamed->written->diagnostics == saved->problems);
+        QCOMPARE(streamed->written->recordsWritten, saved->recordsWritten);
+        QCOMPARE(streamed->written->rowsNotWritten, saved->rowsNotWritten);
+        QCOMPARE(streamed->written->recordsKept, saved->recordsKept);
     }
 
     // A named pipe gives its bytes once: the converter must tell the format from the bytes it
@@ -279,11 +280,11 @@ private slots:
             << QStringList{"check", "--model", "313", kChannel5} << 0
             << "checked 1 channel of " + kChannel5 + ": no problems or notices\n"
             << "";
-        // Four whole records and 10 bytes of the fifth: verify fails it, and so must check.
+        // Five whole records and 10 bytes of the sixth: verify fails it, and so must check.
         const QString cut = QStringLiteral("@/cut.g3m");
         QTest::newRow(".g3m cut inside a record")
             << QStringList{"check", "--model", "313", cut} << 1
-            << "checked 0 channels of " + cut + ": no problems or notices; 1 record reported\n"
+            << "checked 1 channel of " + cut + ": no problems or notices; 1 record reported\n"
             << "the file ends 10 bytes into this record of 92 bytes";
         QTest::newRow(".g3m without model") << QStringList{"check", kChannel5} << 2 << ""
                                             << "needs --model";
@@ -300,7 +301,7 @@ private slots:
         QFETCH(QString, out);
         QFETCH(QString, err);
         QTemporaryDir dir;
-        WriteAll(dir.filePath("cut.g3m"), ReadAll(kChannel5).left(4 * 92 + 10));
+        WriteAll(dir.filePath("cut.g3m"), ReadAll(kChannel5) + QByteArray(10, '\0'));
         out.replace("@", dir.path());
         std::vector<std::string> argv;
         for (QString arg : args) {
@@ -482,6 +483,103 @@ private slots:
         const QList<QByteArray> lines = ReadAll(back).split('\n');
         QCOMPARE(lines.size(), 6);
         QVERIFY(ReadAll(chirp).contains(lines[4]));  // channel 5 as the first CHIRP file had it
+    }
+
+    // A model that is none of the four is refused before anything is read or written.
+    void unknownModel_data() {
+        QTest::addColumn<QString>("model");
+        for (const char* model : {"999", "abc", "0", " 313", ""}) {
+            QTest::newRow(model[0] == 0 ? "empty" : model) << model;
+        }
+    }
+    void unknownModel() {
+        QFETCH(QString, model);
+        QTemporaryDir dir;
+        const std::string out = dir.filePath("out.g3m").toStdString();
+        for (const std::vector<std::string>& args :
+             {std::vector<std::string>{"convert", "--model", model.toStdString(),
+                                       (kAwkward + "input.csv").toStdString(), out},
+              {"check", "--model=" + model.toStdString(), kChannel5.toStdString()}}) {
+            const Run run = Convert(args);
+            QCOMPARE(run.status, kExitUsageError);
+            QVERIFY2(run.err.starts_with("corvalen-cli: --model \"" + model.toStdString() +
+                                         "\" is no receiver model"),
+                     run.err.c_str());
+        }
+        QVERIFY(!QFile::exists(QString::fromStdString(out)));
+    }
+
+    // A memory file cut inside a record, or with records whose checksum fails: `check` fails as
+    // `verify` does; those records are no channels, and a file of nothing else is refused.
+    void damagedRecordFile_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("check");
+        QTest::addColumn<int>("convert");
+        QTest::addColumn<QString>("says");
+        QByteArray good = ReadAll(kChannel5);
+        QByteArray bad = good;
+        bad[4 * 92 + 40] = 'X';
+        QTest::newRow("cut inside a record")
+            << good + good.left(50) << 1 << 0 << "the file ends 50 bytes into this record";
+        QTest::newRow("one bad checksum") << good + bad << 1 << 0 << "record 10: checksum ";
+        QTest::newRow("every checksum bad") << bad + bad << 2 << 1 << "the checksum of none of";
+        QByteArray noise(92 * 50, '\0');
+        QRandomGenerator(3).fillRange(reinterpret_cast<quint32*>(noise.data()), 92 * 50 / 4);
+        QTest::newRow("random bytes") << noise << 2 << 1 << "the checksum of none of its 50";
+        QTest::newRow("only empty places")
+            << QByteArray(92 * 3, '\0') << 2 << 1 << "no channels in ";
+        QTest::newRow("65,536 records") << QByteArray(92 * 65536, '\0') << 2 << 1
+                                        << "more than the 6,029,220 bytes that are read";
+    }
+    void damagedRecordFile() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, check);
+        QFETCH(int, convert);
+        QFETCH(QString, says);
+        QTemporaryDir dir;
+        const QString in = dir.filePath("in.g3m");
+        WriteAll(in, bytes);
+        const Run checked = Convert({"check", "--model", "313", in.toStdString()});
+        QCOMPARE(checked.status, check);
+        QVERIFY2(QString::fromStdString(checked.err).contains(says), checked.err.c_str());
+        const QString out = dir.filePath("out.csv");
+        const Run run = Convert({"convert", "--model", "313", in.toStdString(), out.toStdString()});
+        QCOMPARE(run.status, convert);
+        QCOMPARE(QFile::exists(out), convert == 0);
+        QVERIFY(!ReadAll(out).contains("X"));
+    }
+
+    // A pipe is read as it comes, once: standard input as "-" and as /dev/stdin (what a shell's
+    // <(...) hands over is such a pipe too). An empty one holds no channels.
+    void pipedInput_data() {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("status");
+        const QByteArray csv = ReadAll(kAwkward + "input.csv");
+        QTest::newRow("-") << "-" << csv << 0;
+        QTest::newRow("/dev/stdin") << "/dev/stdin" << csv << 0;
+        QTest::newRow("empty pipe") << "-" << QByteArray() << 1;
+    }
+    void pipedInput() {
+        QFETCH(QString, input);
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, status);
+        QTemporaryDir dir;
+        const QString out = dir.filePath("out.g3m");
+        QProcess cli;
+        cli.start(CORVALEN_CLI_PATH, {"convert", "--model", "313", input, out});
+        QVERIFY(cli.waitForStarted(30000));
+        cli.write(bytes);
+        cli.closeWriteChannel();
+        QVERIFY(cli.waitForFinished(30000));
+        QCOMPARE(cli.exitCode(), status);
+        if (status == 0) {
+            QVERIFY(cli.readAllStandardOutput().startsWith("wrote 5 records to "));
+        } else {
+            QCOMPARE(cli.readAllStandardError(),
+                     "corvalen-cli: no channels in " + input.toUtf8() + "\n");
+            QVERIFY(!QFile::exists(out));
+        }
     }
 
     void binaryExitCodes() {

@@ -69,6 +69,11 @@ private slots:
             << QStringList{"--start", "7", "--stop", "7.001", "--step", "0.5"}
             << R"("1","7000000","500","","","","","","","","0","0","0","","","","CW","","")"
             << R"("3","7001000","500","","","","","","","","0","0","0","","","","CW","","")" << 3;
+        // 7 is a sum of lockout flags (scan lockout, mode and squelch not set): taken.
+        QTest::newRow("every lockout flag")
+            << QStringList{"--start", "7", "--stop", "7", "--step", "1", "--set", "Lockout=7"}
+            << R"("1","7000000","500","","","","","","","","0","7","0","","","","CW","","")"
+            << R"("1","7000000","500","","","","","","","","0","7","0","","","","CW","","")" << 1;
         QTest::newRow("fills to 65535")
             << QStringList{"--start", "1", "--stop", "66.534", "--step", "1"}
             << R"("1","1000000","500","","","","","","","","0","0","0","","","","CW","","")"
@@ -144,6 +149,18 @@ private slots:
         QTest::newRow("unknown option")
             << range + QStringList{"--model", "313"} << 2 << "unknown option --model";
         QTest::newRow("input missing") << range + QStringList{"missing.csv"} << 1 << "missing.csv";
+        // Each --set value as `check` reads it; a first number onto INPUT's own numbers.
+        for (const char* set :
+             {"Mode=XYZ", "Bandwidth=abc", "Bandwidth=-5", "Groups=99", "Hotkey=F2"}) {
+            QTest::newRow(set) << range + QStringList{"--set", set} << 2
+                               << QString("--set ") + set + ": ";
+        }
+        QTest::newRow("first number repeats INPUT's")
+            << range + QStringList{"--first-number", "2", kData + "awkward/input.csv"} << 2
+            << "--first-number 2: new channel 5 would repeat channel 5 of ";
+        QTest::newRow("input without channels")
+            << range + QStringList{kData + "../csv/header_only/input.csv"} << 1
+            << "no channels in ";
         QTest::newRow("input not csv")
             << range + QStringList{kData + "../g3m/channel5_313.g3m"} << 2 << "ending in .csv";
     }

@@ -86,9 +86,8 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(bool, chirp);
         QCOMPARE(LooksLikeChirpCsv(bytes.toStdString()), chirp);
-        QCOMPARE(KindOfMemoryFile("list.csv", bytes.toStdString()),
-                 chirp ? MemoryFileKind::ChirpCsv : MemoryFileKind::ReceiverCsv);
-        QCOMPARE(KindOfMemoryFile("LIST.15M", bytes.toStdString()), MemoryFileKind::Records);
+        QCOMPARE(&FormatOf("list.csv", bytes.toStdString(), {}),
+                 chirp ? &ChirpCsvFormat() : &ReceiverCsvFormat());
     }
 
     // Each folder under data/chirp holds a CHIRP file (input.csv), what reading it reports
@@ -103,10 +102,10 @@ private slots:
     }
     void goldenFiles() {
         QFETCH(QString, folder);
-        const auto read = ReadMemoryFile((folder + "/input.csv").toStdString(), {});
+        const auto read = ReadChannelFile((folder + "/input.csv").toStdString(), {});
         QVERIFY(read.ok());
-        QCOMPARE(read->kind, MemoryFileKind::ChirpCsv);
-        QCOMPARE(Lines(read->diagnostics), ReadAll(folder + "/diagnostics.txt"));
+        QCOMPARE(read->report.format, &ChirpCsvFormat());
+        QCOMPARE(Lines(read->report.diagnostics), ReadAll(folder + "/diagnostics.txt"));
         QCOMPARE(QByteArray::fromStdString(BuildCsvText(read->table, true).bytes),
                  ReadAll(folder + "/expected.csv"));
         const ChirpText written = BuildChirpCsvText(read->table);
@@ -351,21 +350,21 @@ private slots:
     void roundTripThroughEveryFormat() {
         QTemporaryDir dir;
         const std::string receiver = CORVALEN_TEST_DATA_DIR "/cli/awkward/input.csv";
-        const auto read = ReadMemoryFile(receiver, {});
+        const auto read = ReadChannelFile(receiver, {});
         QVERIFY(read.ok());
-        QCOMPARE(read->kind, MemoryFileKind::ReceiverCsv);
+        QCOMPARE(read->report.format, &ReceiverCsvFormat());
 
         const std::string chirp = dir.filePath("list.csv").toStdString();
         QVERIFY(WriteFileAtomically(chirp, BuildChirpCsvText(read->table).bytes).ok());
-        const auto fromChirp = ReadMemoryFile(chirp, {});
+        const auto fromChirp = ReadChannelFile(chirp, {});
         QVERIFY(fromChirp.ok());
-        QCOMPARE(fromChirp->kind, MemoryFileKind::ChirpCsv);
+        QCOMPARE(fromChirp->report.format, &ChirpCsvFormat());
 
         const std::string records = dir.filePath("list.15m").toStdString();
         QVERIFY(SaveG3mFile(records, fromChirp->table, "315").ok());
-        const auto fromRecords = ReadMemoryFile(records, "315");
+        const auto fromRecords = ReadChannelFile(records, {"315", {}});
         QVERIFY(fromRecords.ok());
-        QCOMPARE(fromRecords->kind, MemoryFileKind::Records);
+        QCOMPARE(fromRecords->report.format, &RecordFileFormat());
 
         // Channel 5 (USB at 14 MHz, its Bandwidth not the mode's default) comes through with
         // what CHIRP keeps.
@@ -388,7 +387,7 @@ private slots:
         QCOMPARE(fromRecords->table.ChannelCount(),
                  fromChirp->table.ChannelCount() - 1);  // 1 twice
 
-        const auto missing = ReadMemoryFile(dir.filePath("none.csv").toStdString(), {});
+        const auto missing = ReadChannelFile(dir.filePath("none.csv").toStdString(), {});
         QVERIFY(!missing.ok());
         QVERIFY(missing.error().message.find("none.csv") != std::string::npos);
     }

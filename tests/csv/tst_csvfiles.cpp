@@ -70,7 +70,7 @@ private slots:
 
     void writerForms_data() {
         QTest::addColumn<MemoryTable>("table");
-        QTest::addColumn<bool>("csvLoaded");
+        QTest::addColumn<bool>("importForm");
         QTest::addColumn<std::string>("line");           // the file after the header line
         QTest::addColumn<QList<int>>("emptyBandwidth");  // rows reported for it
         QTest::addColumn<int>("skipped");                // empty rows left out
@@ -102,15 +102,15 @@ private slots:
     }
     void writerForms() {
         QFETCH(MemoryTable, table);
-        QFETCH(bool, csvLoaded);
+        QFETCH(bool, importForm);
         QFETCH(std::string, line);
         const std::string header = ReadAll(CORVALEN_TEST_DATA_DIR "/csv/header_only/expected.csv")
                                        .chopped(2)
                                        .toStdString();
         QFETCH(QList<int>, emptyBandwidth);
         QFETCH(int, skipped);
-        const CsvText text = BuildCsvText(table, csvLoaded);
-        QCOMPARE(text.bytes, csvLoaded ? header + line : line);
+        const CsvText text = BuildCsvText(table, importForm);
+        QCOMPARE(text.bytes, importForm ? header + line : line);
         std::vector<Diagnostic> expected;
         for (const int row : emptyBandwidth) {
             expected.push_back(EmptyBandwidthProblem(row));

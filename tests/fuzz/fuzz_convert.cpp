@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_REQUIRE(streamedReport.recordsWritten == report.recordsWritten &&
                  streamedReport.rowsNotWritten == report.rowsNotWritten);
 
-    const CsvText text = BuildCsvText(table, /*csvLoaded=*/true);
+    const CsvText text = BuildCsvText(table, /*importForm=*/true);
     fuzz::CheckDiagnostics(text.diagnostics, Diagnostic::Place::Row, table.ChannelCount());
     return 0;
 }

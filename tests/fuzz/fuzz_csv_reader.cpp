@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return !import.diagnostics.empty() &&
                import.diagnostics.front().message.find("UTF-8") != std::string::npos;
     };
-    const CsvText written = BuildCsvText(table, /*csvLoaded=*/true);
+    const CsvText written = BuildCsvText(table, /*importForm=*/true);
     const CsvImport again = ReadCsvMemory(written.bytes);
     FUZZ_REQUIRE(again.table.ChannelCount() == table.ChannelCount());
     if (!readAsUtf8(imported) && !readAsUtf8(again)) {

@@ -140,6 +140,13 @@ private slots:
                R"("ABCDEFGHIJKL" (line 2, Location 0; line 3, Location 1))"
             << R"(2 Kanäle: Rufzeichen "ABCDEFGHIJKLM" ist länger als 12 Zeichen; als )"
                R"("ABCDEFGHIJKL" geschrieben (Zeile 2, Location 0; Zeile 3, Location 1))";
+        QTest::newRow("check line, a value that reads as another message")
+            << R"(row 1, Groups: "2+17" names "17", which is not a group from 1 to 16; written )"
+               "as group 2"
+            << R"(Zeile 1, Gruppen: "2+17" nennt "17", keine Gruppe von 1 bis 16; als Gruppe 2 )"
+               "geschrieben";
+        QTest::newRow("no channels") << "corvalen-cli: no channels in -"
+                                     << "corvalen-cli: keine Kanäle in -";
         QTest::newRow("usage error") << "corvalen-cli: unknown option --x; see corvalen-cli --help"
                                      << "corvalen-cli: unbekannte Option --x; siehe corvalen-cli "
                                         "--help";

@@ -1,0 +1,98 @@
+// The bookmark lists of two SDR programs: SDR#'s frequencies.xml and SDR++'s frequency manager
+// JSON, each told by its first bytes. Receiver groups become their lists and group names.
+
+#include "files/ChannelFiles.h"
+#include "formats/BookmarkList.h"
+#include "io/SafeFile.h"
+
+namespace corvalen {
+
+namespace {
+
+// What a bookmark list format does differently: its name, suffix, and its reader and writer.
+struct ListKind {
+    bool (*supported)();
+    std::string_view name;
+    std::string_view suffix;  // lower case, with its dot
+    bool (*looksLike)(std::string_view bytes);
+    Result<BookmarkRead> (*read)(std::string_view bytes, const std::vector<std::string>& known);
+    Result<BookmarkListText> (*write)(const MemoryTable& table,
+                                      const std::vector<std::string>& groupNames);
+};
+
+class BookmarkListFormat final : public ChannelFormat {
+public:
+    explicit BookmarkListFormat(ListKind kind) : m_kind(kind) {}
+
+    std::string_view Name() const override { return m_kind.name; }
+    std::string Extensions(ReceiverModel) const override {
+        return std::string("*").append(m_kind.suffix);
+    }
+    Status Supported() const override {
+        return m_kind.supported() ? Status(Done{}) : Status(SdrSharpListsUnsupported());
+    }
+    bool NamedFor(std::string_view path) const override { return HasSuffix(path, m_kind.suffix); }
+    bool LooksLike(std::string_view bytes, ReceiverModel) const override {
+        return m_kind.looksLike(bytes);
+    }
+
+    Result<ChannelFileRead> Read(const std::string& path, std::string_view bytes,
+                                 const ReadSettings& settings) const override {
+        Result<BookmarkRead> list = m_kind.read(bytes, settings.knownGroups);
+        if (!list) {
+            return Error{"Cannot read \"" + path + "\": " + list.error().message};
+        }
+        ChannelFileRead read;
+        read.table = std::move(list->table);
+        read.report.recordsRead = read.table.ChannelCount();
+        read.report.diagnostics = std::move(list->diagnostics);
+        read.groupNames = std::move(list->groupNames);
+        return read;
+    }
+
+    Result<ChannelFileReport> Write(const std::string& path, const MemoryTable& table,
+                                    const WriteSettings& settings) const override {
+        Result<BookmarkListText> text = m_kind.write(table, settings.groupNames);
+        if (!text) {
+            return text.error();
+        }
+        ChannelFileReport report;
+        if (const Status written = WriteFileAtomically(path, text->bytes, report.saveNotices);
+            !written) {
+            return written.error();
+        }
+        report.channels = text->channelsWritten;
+        report.rowsNotWritten = text->rowsNotWritten;
+        report.diagnostics = std::move(text->diagnostics);
+        return report;
+    }
+
+private:
+    ListKind m_kind;
+};
+
+}  // namespace
+
+const ChannelFormat& SdrSharpListFormat() {
+    static const BookmarkListFormat format(
+        ListKind{SdrSharpListsSupported, "SDR# list", ".xml", LooksLikeSdrSharpList,
+                 [](std::string_view bytes, const std::vector<std::string>& known) {
+                     return ReadSdrSharpList(bytes, known);
+                 },
+                 WriteSdrSharpList});
+    return format;
+}
+
+const ChannelFormat& SdrppListFormat() {
+    static const BookmarkListFormat format(
+        ListKind{[] { return true; }, "SDR++ list", ".json", LooksLikeSdrppList,
+                 [](std::string_view bytes, const std::vector<std::string>& known) {
+                     return ReadSdrppList(bytes, known);
+                 },
+                 [](const MemoryTable& table, const std::vector<std::string>& groupNames) {
+                     return Result<BookmarkListText>(WriteSdrppList(table, groupNames));
+                 }});
+    return format;
+}
+
+}  // namespace corvalen

@@ -1,0 +1,53 @@
+// CHIRP's generic CSV file (UTF-8, a Location column), told by its header line.
+
+#include "csv/ChirpCsv.h"
+#include "csv/CsvReader.h"
+#include "files/ChannelFiles.h"
+#include "io/SafeFile.h"
+
+namespace corvalen {
+
+namespace {
+
+class ChirpCsv final : public ChannelFormat {
+public:
+    std::string_view Name() const override { return "CHIRP CSV"; }
+    std::string Extensions(ReceiverModel) const override { return "*.csv"; }
+
+    // A .csv name says receiver CSV: a CHIRP file is told by its header line alone.
+    bool NamedFor(std::string_view) const override { return false; }
+    bool LooksLike(std::string_view bytes, ReceiverModel) const override {
+        return LooksLikeChirpCsv(bytes);
+    }
+
+    Result<ChannelFileRead> Read(const std::string& path, std::string_view bytes,
+                                 const ReadSettings&) const override {
+        if (const Status text = CheckCsvText(path, bytes, {}); !text) {
+            return text.error();
+        }
+        return FromCsvImport(ReadChirpCsv(bytes));
+    }
+
+    Result<ChannelFileReport> Write(const std::string& path, const MemoryTable& table,
+                                    const WriteSettings&) const override {
+        ChirpText text = BuildChirpCsvText(table);
+        ChannelFileReport report;
+        if (const Status written = WriteFileAtomically(path, text.bytes, report.saveNotices);
+            !written) {
+            return written.error();
+        }
+        report.channels = text.channelsWritten;
+        report.rowsNotWritten = text.rowsNotWritten;
+        report.diagnostics = std::move(text.diagnostics);
+        return report;
+    }
+};
+
+}  // namespace
+
+const ChannelFormat& ChirpCsvFormat() {
+    static const ChirpCsv format;
+    return format;
+}
+
+}  // namespace corvalen

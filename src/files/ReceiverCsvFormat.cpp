@@ -1,0 +1,56 @@
+// The receiver software's CSV memory file (Windows-1252, a header line, 19 fields a line).
+
+#include "channel/CellChecks.h"
+#include "csv/CsvReader.h"
+#include "csv/CsvWriter.h"
+#include "files/ChannelFiles.h"
+
+namespace corvalen {
+
+namespace {
+
+class ReceiverCsv final : public ChannelFormat {
+public:
+    std::string_view Name() const override { return "receiver CSV"; }
+    std::string Extensions(ReceiverModel) const override { return "*.csv"; }
+
+    bool NamedFor(std::string_view path) const override { return IsCsvFilePath(path); }
+    bool LooksLike(std::string_view bytes, ReceiverModel) const override {
+        // The header line the receiver software writes starts with its Number column.
+        std::string_view start = bytes.substr(0, 16);
+        if (start.starts_with("\xEF\xBB\xBF")) {
+            start.remove_prefix(3);
+        }
+        return start.starts_with("\"Number\"") || start.starts_with("Number,");
+    }
+
+    Result<ChannelFileRead> Read(const std::string& path, std::string_view bytes,
+                                 const ReadSettings&) const override {
+        if (const Status text = CheckCsvText(path, bytes); !text) {
+            return text.error();
+        }
+        return FromCsvImport(ReadCsvMemory(bytes));
+    }
+
+    Result<ChannelFileReport> Write(const std::string& path, const MemoryTable& table,
+                                    const WriteSettings& settings) const override {
+        CsvText text = BuildCsvText(table, settings.importForm);
+        ChannelFileReport report;
+        if (const Status written = WriteCsvFile(path, text, report.saveNotices); !written) {
+            return written.error();
+        }
+        report.channels = table.ChannelCount() - text.rowsSkipped;
+        report.rowsSkipped = text.rowsSkipped;
+        report.diagnostics = std::move(text.diagnostics);
+        return report;
+    }
+};
+
+}  // namespace
+
+const ChannelFormat& ReceiverCsvFormat() {
+    static const ReceiverCsv format;
+    return format;
+}
+
+}  // namespace corvalen

@@ -1,0 +1,169 @@
+// The receiver's binary memory file: one record per channel number, at the channel's place;
+// .g3m files for the G313 and G303, .15m files for the G305 and G315.
+
+#include <algorithm>
+#include <cstdint>
+#include <span>
+
+#include "files/ChannelFiles.h"
+#include "g3m/RecordChecksum.h"
+#include "g3m/RecordLayout.h"
+#include "io/SafeFile.h"
+
+namespace corvalen {
+
+namespace {
+
+std::string Grouped(std::size_t n) {
+    std::string digits = std::to_string(n);
+    for (std::size_t at = digits.size(); at > 3; at -= 3) {
+        digits.insert(at - 3, 1, ',');
+    }
+    return digits;
+}
+
+// Whether `bytes` hold records of `model`: at least one record that is no empty place, and
+// the checksum of every such whole record matches.
+bool HoldsRecords(std::string_view bytes, ReceiverModel model) {
+    const std::size_t length = model.RecordLength();
+    bool any = false;
+    for (std::size_t at = 0; at + length <= bytes.size(); at += length) {
+        const std::span<const std::uint8_t> record(
+            reinterpret_cast<const std::uint8_t*>(bytes.data()) + at, length);
+        if (std::all_of(record.begin(), record.end(), [](std::uint8_t b) { return b == 0; })) {
+            continue;
+        }
+        if (GetLe32(record, kChecksumOffset) != ComputeRecordChecksum(record)) {
+            return false;
+        }
+        any = true;
+    }
+    return any;
+}
+
+// The decoded records of a memory file, refused when it is longer than a memory file can be or
+// when none of its records is whole and sound.
+Result<G3mReadReport> DecodeRecordFile(const std::string& path, std::string_view bytes,
+                                       ReceiverModel model) {
+    if (bytes.size() > MaxRecordFileBytes(model)) {
+        return Error{"Cannot read \"" + path + "\": it holds " +
+                     Grouped(bytes.size() / model.RecordLength()) + " records of " +
+                     std::to_string(model.RecordLength()) + " bytes, more than the " +
+                     Grouped(kMaxRecords) + " of a memory file"};
+    }
+    G3mReadReport read = DecodeG3mImage(bytes, model);
+    if (read.placesUsed > 0 && read.badChecksums == read.placesUsed) {
+        return Error{"Cannot read \"" + path + "\": the checksum of none of its " +
+                     Grouped(static_cast<std::size_t>(read.placesUsed)) +
+                     " records matches, so it holds no records of the model " +
+                     std::string(model.Name())};
+    }
+    return read;
+}
+
+class RecordFile final : public ChannelFormat {
+public:
+    std::string_view Name() const override { return "memory file"; }
+    std::string Extensions(ReceiverModel model) const override {
+        return std::string("*").append(model.FileSuffix());
+    }
+
+    bool NamedFor(std::string_view path) const override { return IsRecordFilePath(path); }
+    bool LooksLike(std::string_view bytes, ReceiverModel model) const override {
+        return HoldsRecords(bytes, model);
+    }
+
+    Result<ChannelFileRead> Read(const std::string& path, std::string_view bytes,
+                                 const ReadSettings& settings) const override {
+        Result<G3mReadReport> decoded = DecodeRecordFile(path, bytes, settings.model);
+        if (!decoded) {
+            return decoded.error();
+        }
+        ChannelFileRead read;
+        read.table = std::move(decoded->table);
+        read.report.recordsRead = decoded->recordsRead;
+        read.report.badChecksums = decoded->badChecksums;
+        read.report.incompleteBytes = decoded->incompleteBytes;
+        read.report.diagnostics = std::move(decoded->problems);
+        return read;
+    }
+
+    Result<ChannelFileReport> Write(const std::string& path, const MemoryTable& table,
+                                    const WriteSettings& settings) const override {
+        Result<G3mSaveReport> saved = SaveG3mFile(path, table, settings.model);
+        if (!saved) {
+            return saved.error();
+        }
+        return ReportOf(std::move(*saved));
+    }
+
+    static ChannelFileReport ReportOf(G3mSaveReport saved) {
+        ChannelFileReport report;
+        report.recordsWritten = saved.recordsWritten;
+        report.recordsKept = saved.recordsKept;
+        report.rowsNotWritten = saved.rowsNotWritten;
+        report.rowsSkipped = saved.rowsSkipped;
+        report.diagnostics = std::move(saved.problems);
+        report.saveNotices = std::move(saved.saveNotices);
+        return report;
+    }
+};
+
+}  // namespace
+
+std::size_t MaxRecordFileBytes(ReceiverModel model) {
+    return static_cast<std::size_t>(kMaxRecords) * model.RecordLength();
+}
+
+const ChannelFormat& RecordFileFormat() {
+    static const RecordFile format;
+    return format;
+}
+
+ChannelFileReport RecordSaveReport(G3mSaveReport saved) {
+    ChannelFileReport report = RecordFile::ReportOf(std::move(saved));
+    report.format = &RecordFileFormat();
+    return report;
+}
+
+Result<G3mReadReport> ReadG3mFile(const std::string& path, ReceiverModel model) {
+    const Result<ByteBuffer> bytes = ReadWholeFileBuffer(path, MaxRecordFileBytes(model));
+    if (!bytes) {
+        return bytes.error();
+    }
+    return DecodeRecordFile(path, std::string_view(bytes->data(), bytes->size()), model);
+}
+
+Result<G3mSaveReport> SaveRecordFile(const std::string& path, ReceiverModel model,
+                                     const std::function<void(RecordPlacer& placer)>& fill,
+                                     std::size_t expectedRows,
+                                     const std::function<Status()>& beforeWrite) {
+    // Records are updated in place: whatever the old file holds beyond or between the channels
+    // of the rows stays as it was. A file that is not there yet starts empty. The file stays
+    // locked from reading to writing, so a second program updating it waits for this one.
+    G3mSaveReport report;
+    std::vector<std::string> notices;
+    const Status updated = UpdateFileAtomically(
+        path, MaxRecordFileBytes(model),
+        [&](ByteBuffer& image) -> Status {
+            RecordPlacer placer(model, image, expectedRows);
+            fill(placer);
+            report = placer.Finish();
+            return beforeWrite ? beforeWrite() : Status(Done{});
+        },
+        notices);
+    if (!updated) {
+        return updated.error();
+    }
+    report.saveNotices = std::move(notices);
+    return report;
+}
+
+Result<G3mSaveReport> SaveG3mFile(const std::string& path, const MemoryTable& table,
+                                  ReceiverModel model) {
+    return SaveRecordFile(
+        path, model, [&](RecordPlacer& placer) { PlaceTableRows(table, placer); },
+        static_cast<std::size_t>(table.RowCount()));
+}
+
+}  // namespace corvalen
