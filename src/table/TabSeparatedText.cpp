@@ -1,6 +1,7 @@
 #include "table/TabSeparatedText.h"
 
 #include <algorithm>
+#include <cstring>
 #include <deque>
 
 namespace corvalen {
@@ -168,17 +169,19 @@ std::vector<std::vector<std::string>> DecodeTabSeparated(std::string_view text) 
 
 MemoryTable DecodeTabSeparatedBlock(std::string_view text) {
     MemoryTable block(0);
-    // One block of memory for all rows: the text, a word for each cell and two for each row
-    // (rows shorter than the widest take more, and get blocks of their own once it is full).
-    std::size_t tabs = 0;
-    std::size_t lines = 0;
-    for (const char c : text) {
-        tabs += c == '\t' ? 1 : 0;
-        lines += c == '\n' ? 1 : 0;
+    std::size_t lines = 1;
+    for (const char* at = text.data(); (at = static_cast<const char*>(std::memchr(
+                                            at, '\n', text.size() - (at - text.data())))) != nullptr;
+         ++at) {
+        ++lines;
     }
-    block.ReserveRowBytes(text.size() + 4 * (tabs + 3 * lines + 3));
-    block.ReserveChannels(static_cast<int>(std::min<std::size_t>(lines + 1, 1u << 24)));
-    ForEachRow(text, [&block](std::span<const std::string_view> cells) {
+    block.ReserveChannels(static_cast<int>(std::min<std::size_t>(lines, 1u << 24)));
+    ForEachRow(text, [&](std::span<const std::string_view> cells) {
+        if (block.ChannelCount() == 0) {
+            // One block of memory for all rows, taking them as wide as the first: the text, a
+            // word for each cell and two for each row (rows that do not fit get their own).
+            block.ReserveRowBytes(text.size() + 4 * lines * (cells.size() + 2));
+        }
         if (cells.size() > static_cast<std::size_t>(block.ColCount())) {
             block.SetColCount(static_cast<int>(cells.size()));
         }
