@@ -1,6 +1,8 @@
 #include "app/ChannelUndoSteps.h"
 
 #include <algorithm>
+#include <span>
+#include <string_view>
 
 #include "app/UndoSteps.h"
 
@@ -26,12 +28,14 @@ std::unique_ptr<QUndoCommand> MakeFieldEditStep(MemoryTableModel& model, std::ve
         // One block per run of neighbouring rows in which some cell changes.
         MemoryTable block(1);
         block.ReserveChannels(static_cast<int>(end - i));
+        block.ReserveRowBytes((end - i) * 16);  // a short cell a row
         bool changes = false;
         for (std::size_t k = i; k < end; ++k) {
             const std::string_view cell = table.CellText(rows[k], column);
-            std::string edited = EditedCell(cell, edit);
+            const std::string edited = EditedCell(cell, edit);
             changes = changes || edited != cell;
-            block.AppendRow({std::move(edited)});
+            const std::string_view text = edited;
+            block.AppendRow(std::span<const std::string_view>(&text, 1));
         }
         if (changes) {
             new SetCellsStep(model, rows[i], column, std::move(block), text, command.get());

@@ -125,6 +125,14 @@ QVariant ChannelViewModel::headerData(int section, Qt::Orientation orientation, 
     return QSortFilterProxyModel::headerData(section, orientation, role);
 }
 
+QModelIndex ChannelViewModel::parent(const QModelIndex&) const {
+    return {};
+}
+
+Qt::ItemFlags ChannelViewModel::flags(const QModelIndex& index) const {
+    return index.isValid() ? MemoryTableModel::cellFlags() : Qt::NoItemFlags;
+}
+
 QVariant ChannelViewModel::data(const QModelIndex& index, int role) const {
     if ((role == Qt::BackgroundRole || role == Qt::ToolTipRole) && m_problems != nullptr &&
         index.isValid()) {

@@ -33,6 +33,12 @@ public:
     QString findText() const { return m_findText; }
 
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    // The table is flat and all its cells are alike, so these two are answered here rather than
+    // by mapping each cell to the table: the grid asks them of every selected cell it paints,
+    // and its header of every row of a column to know whether the whole column is selected.
+    using QSortFilterProxyModel::parent;
+    QModelIndex parent(const QModelIndex& child) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
     // The columns' headings and tooltips in the user's language (see ColumnNames).
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;

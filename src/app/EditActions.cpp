@@ -174,7 +174,9 @@ void EditActions::clearCells() {
     if (cells.rows.empty()) {
         return;
     }
-    std::sort(cells.rows.begin(), cells.rows.end());
+    if (!std::is_sorted(cells.rows.begin(), cells.rows.end())) {
+        std::sort(cells.rows.begin(), cells.rows.end());
+    }
     if (std::unique_ptr<QUndoCommand> clear =
             MakeClearStep(m_document.table(), cells.rows, cells.firstColumn, cells.lastColumn,
                              tr("Clear Cells"))) {
@@ -207,7 +209,9 @@ void EditActions::cutCells() {
         return;
     }
     const QString what = copyToClipboard(cells);
-    std::sort(cells.rows.begin(), cells.rows.end());
+    if (!std::is_sorted(cells.rows.begin(), cells.rows.end())) {
+        std::sort(cells.rows.begin(), cells.rows.end());
+    }
     if (std::unique_ptr<QUndoCommand> clear = MakeClearStep(
             m_document.table(), cells.rows, cells.firstColumn, cells.lastColumn, tr("Cut"))) {
         m_document.undoStack().push(clear.release());
@@ -216,8 +220,9 @@ void EditActions::cutCells() {
 }
 
 void EditActions::pasteCells() {
-    CellBlock block = DecodeTabSeparated(QApplication::clipboard()->text().toStdString());
-    if (block.empty()) {
+    MemoryTable block =
+        DecodeTabSeparatedBlock(QApplication::clipboard()->text().toStdString());
+    if (block.ChannelCount() == 0) {
         emit status(tr("Nothing to paste: the clipboard holds no text"));
         return;
     }
@@ -226,14 +231,10 @@ void EditActions::pasteCells() {
     // the last row, so nothing is overwritten.
     const QModelIndex current = m_grid.currentIndex();
     const std::vector<int> targetRows =
-        current.isValid() ? m_selection.tableRowsFrom(current.row(), static_cast<int>(block.size()))
+        current.isValid() ? m_selection.tableRowsFrom(current.row(), block.ChannelCount())
                           : std::vector<int>();
     int column = current.isValid() ? m_selection.toModel(current).column() : 0;
-    std::size_t width = 0;
-    for (const std::vector<std::string>& cells : block) {
-        width = std::max(width, cells.size());
-    }
-    if (width == static_cast<std::size_t>(model.columnCount())) {
+    if (block.ColCount() == model.columnCount()) {
         column = 0;  // whole rows go into their own columns
     }
     const int firstRow = targetRows.empty() ? model.table().RowCount() : targetRows.front();

@@ -1,11 +1,11 @@
 #include "app/GridSelection.h"
 
 #include <QAbstractProxyModel>
+#include <QSortFilterProxyModel>
 #include <QItemSelectionModel>
 #include <QTableView>
 #include <algorithm>
 #include <limits>
-#include <set>
 #include <tuple>
 
 #include "app/MemoryTableModel.h"
@@ -37,6 +37,13 @@ int GridSelection::tableRowAt(int gridRow) const {
     return MemoryTableModel::tableRow(toModel(m_grid.model()->index(gridRow, 0)).row());
 }
 
+bool GridSelection::inTableOrder() const {
+    // Unsorted and every row shown: the grid's rows are the table's, one to one.
+    const auto* proxy = qobject_cast<const QSortFilterProxyModel*>(m_grid.model());
+    return proxy != nullptr && proxy->sourceModel() != nullptr && proxy->sortColumn() < 0 &&
+           proxy->rowCount() == proxy->sourceModel()->rowCount();
+}
+
 int GridSelection::currentTableRow() const {
     const QModelIndex current = toModel(m_grid.currentIndex());
     return current.isValid() ? MemoryTableModel::tableRow(current.row()) : -1;
@@ -44,9 +51,10 @@ int GridSelection::currentTableRow() const {
 
 std::vector<int> GridSelection::selectedTableRows() const {
     std::vector<int> rows;
+    const bool same = inTableOrder();
     for (const QItemSelectionRange& range : m_grid.selectionModel()->selection()) {
         for (int row = range.top(); row <= range.bottom(); ++row) {
-            rows.push_back(tableRowAt(row));
+            rows.push_back(same ? MemoryTableModel::tableRow(row) : tableRowAt(row));
         }
     }
     return rows;
@@ -54,12 +62,12 @@ std::vector<int> GridSelection::selectedTableRows() const {
 
 GridSelection::Cells GridSelection::selectedCells() const {
     Cells cells;
-    std::set<int> gridRows;
+    std::vector<int> gridRows;
     int firstColumn = std::numeric_limits<int>::max();
     int lastColumn = -1;
     for (const QItemSelectionRange& range : m_grid.selectionModel()->selection()) {
         for (int row = range.top(); row <= range.bottom(); ++row) {
-            gridRows.insert(row);
+            gridRows.push_back(row);
         }
         firstColumn = std::min(firstColumn, range.left());
         lastColumn = std::max(lastColumn, range.right());
@@ -69,12 +77,18 @@ GridSelection::Cells GridSelection::selectedCells() const {
         if (!current.isValid()) {
             return cells;
         }
-        gridRows.insert(current.row());
+        gridRows.push_back(current.row());
         firstColumn = lastColumn = current.column();
     }
+    // In grid order, each row once (ranges over different columns may share rows).
+    if (!std::is_sorted(gridRows.begin(), gridRows.end())) {
+        std::sort(gridRows.begin(), gridRows.end());
+    }
+    gridRows.erase(std::unique(gridRows.begin(), gridRows.end()), gridRows.end());
     cells.rows.reserve(gridRows.size());
+    const bool same = inTableOrder();
     for (const int row : gridRows) {
-        cells.rows.push_back(tableRowAt(row));
+        cells.rows.push_back(same ? MemoryTableModel::tableRow(row) : tableRowAt(row));
     }
     cells.firstColumn = firstColumn;
     cells.lastColumn = lastColumn;
@@ -84,8 +98,9 @@ GridSelection::Cells GridSelection::selectedCells() const {
 std::vector<int> GridSelection::tableRowsFrom(int gridRow, int count) const {
     std::vector<int> rows;
     const int end = std::min(m_grid.model()->rowCount(), gridRow + count);
+    const bool same = inTableOrder();
     for (int row = gridRow; row < end; ++row) {
-        rows.push_back(tableRowAt(row));
+        rows.push_back(same ? MemoryTableModel::tableRow(row) : tableRowAt(row));
     }
     return rows;
 }

@@ -19,6 +19,9 @@ public:
     // The grid's index of a table row's cell; invalid when the find text hides the row.
     QModelIndex gridIndexAt(int tableRow, int column) const;
     int tableRowAt(int gridRow) const;
+    // Whether grid row r shows table row r + 1 for every r, so the loops over many rows need not
+    // map each one.
+    bool inTableOrder() const;
 
     // The table row of the grid's cursor (the moving end of the selection), or -1.
     int currentTableRow() const;

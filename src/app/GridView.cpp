@@ -1,11 +1,100 @@
 #include "app/GridView.h"
 
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QStyleOptionHeader>
+#include <algorithm>
 
 namespace corvalen {
 
-GridView::GridView(QWidget* parent) : QTableView(parent) {}
+GridHeader::GridHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {
+    // As a table view sets up its own headings.
+    setSectionsClickable(true);
+    setHighlightSections(true);
+}
+
+void GridHeader::showSelection(QItemSelectionModel* selection) {
+    disconnect(m_repaint);
+    m_selection = selection;
+    if (m_empty) {
+        m_empty->deleteLater();
+    }
+    if (selection == nullptr) {
+        return;
+    }
+    m_empty = new QItemSelectionModel(selection->model(), this);
+    setSelectionModel(m_empty);
+    m_repaint = connect(selection, &QItemSelectionModel::selectionChanged, viewport(),
+                        [this] { viewport()->update(); });
+}
+
+void GridHeader::paintEvent(QPaintEvent* event) {
+    const int columns = count();
+    m_crossed.assign(static_cast<std::size_t>(columns), 0);
+    m_selected.assign(static_cast<std::size_t>(columns), 0);
+    const int rows = model() != nullptr ? model()->rowCount(rootIndex()) : 0;
+    if (m_selection && rows > 0) {
+        QItemSelection ranges = m_selection->selection();
+        std::sort(ranges.begin(), ranges.end(),
+                  [](const QItemSelectionRange& a, const QItemSelectionRange& b) {
+                      return a.top() < b.top();
+                  });
+        for (int column = 0; column < columns; ++column) {
+            // The rows of the ranges over this column, in order: covered while they leave no gap.
+            int reach = -1;
+            for (const QItemSelectionRange& range : ranges) {
+                if (range.left() > column || range.right() < column) {
+                    continue;
+                }
+                m_crossed[static_cast<std::size_t>(column)] = 1;
+                if (range.top() > reach + 1) {
+                    break;
+                }
+                reach = std::max(reach, range.bottom());
+            }
+            m_selected[static_cast<std::size_t>(column)] = reach >= rows - 1 ? 1 : 0;
+        }
+    }
+    QHeaderView::paintEvent(event);
+}
+
+bool GridHeader::selected(int section) const {
+    return section >= 0 && static_cast<std::size_t>(section) < m_selected.size() &&
+           m_selected[static_cast<std::size_t>(section)] != 0;
+}
+
+void GridHeader::initStyleOptionForIndex(QStyleOptionHeader* option, int section) const {
+    QHeaderView::initStyleOptionForIndex(option, section);
+    if (option == nullptr) {
+        return;
+    }
+    if (sectionsClickable() && highlightSections()) {
+        if (section >= 0 && static_cast<std::size_t>(section) < m_crossed.size() &&
+            m_crossed[static_cast<std::size_t>(section)] != 0) {
+            option->state |= QStyle::State_On;
+        }
+        if (selected(section)) {
+            option->state |= QStyle::State_Sunken;
+        }
+    }
+    const int visual = visualIndex(section);
+    const bool previous = selected(logicalIndex(visual - 1));
+    const bool next = selected(logicalIndex(visual + 1));
+    option->selectedPosition = previous && next ? QStyleOptionHeader::NextAndPreviousAreSelected
+                               : previous       ? QStyleOptionHeader::PreviousIsSelected
+                               : next           ? QStyleOptionHeader::NextIsSelected
+                                                : QStyleOptionHeader::NotAdjacent;
+}
+
+GridView::GridView(QWidget* parent) : QTableView(parent) {
+    setHorizontalHeader(new GridHeader(this));
+}
+
+void GridView::setSelectionModel(QItemSelectionModel* selectionModel) {
+    QTableView::setSelectionModel(selectionModel);
+    static_cast<GridHeader*>(horizontalHeader())->showSelection(selectionModel);
+}
 
 void GridView::paintEvent(QPaintEvent* event) {
     QTableView::paintEvent(event);

@@ -58,7 +58,7 @@ bool MemoryTableModel::setData(const QModelIndex& index, const QVariant& value, 
         m_undoStack->push(
             new SetCellsStep(*this, row, index.column(), std::move(block), tr("Edit Cell")));
     } else {
-        swapCells(row, index.column(), block);
+        swapCells(row, index.column(), std::move(block));
     }
     return true;
 }
@@ -76,7 +76,7 @@ Qt::ItemFlags MemoryTableModel::flags(const QModelIndex& index) const {
     if (!index.isValid()) {
         return Qt::NoItemFlags;
     }
-    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
+    return cellFlags();
 }
 
 MemoryTable MemoryTableModel::swapTable(MemoryTable table) {
@@ -217,30 +217,19 @@ CellBlock MemoryTableModel::cells(int first, int last, int firstColumn, int last
     return block;
 }
 
-MemoryTable MemoryTableModel::swapCells(int row, int column, const MemoryTable& block) {
+MemoryTable MemoryTableModel::swapCells(int row, int column, MemoryTable block) {
     const int rows = block.ChannelCount();
     const int columns = block.ColCount();
-    MemoryTable old(columns);
     if (rows <= 0 || columns <= 0) {
-        return old;
+        return block;
     }
     Q_ASSERT(row >= 1 && row + rows <= m_table.RowCount());
     Q_ASSERT(column >= 0 && column + columns <= m_table.ColCount());
-    old.ReserveChannels(rows);
-    std::vector<std::string_view> texts(static_cast<std::size_t>(columns));
-    for (int r = 0; r < rows; ++r) {
-        for (int c = 0; c < columns; ++c) {
-            texts[static_cast<std::size_t>(c)] = m_table.CellText(row + r, column + c);
-        }
-        old.AppendRow(std::span<const std::string_view>(texts));
-        for (int c = 0; c < columns; ++c) {
-            m_table.SetCellText(row + r, column + c, std::string(block.CellText(r + 1, c)));
-        }
-    }
+    m_table.SwapCells(row, column, block);
     emit dataChanged(index(modelRow(row), column),
                      index(modelRow(row + rows - 1), column + columns - 1),
                      {Qt::DisplayRole, Qt::EditRole});
-    return old;
+    return block;
 }
 
 }  // namespace corvalen

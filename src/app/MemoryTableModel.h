@@ -41,6 +41,10 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
+    // What every cell is: enabled, selectable and editable.
+    static Qt::ItemFlags cellFlags() {
+        return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
+    }
 
     // Replaces the whole table, as an import does, and hands back the table it replaced.
     MemoryTable swapTable(MemoryTable table);
@@ -77,7 +81,7 @@ public:
     // Writes the channel rows of `block` (a table as wide as the rectangle) with its top left
     // cell at (row, column) and returns the texts it replaced in the same form. The rectangle
     // must lie inside the channel rows and columns.
-    MemoryTable swapCells(int row, int column, const MemoryTable& block);
+    MemoryTable swapCells(int row, int column, MemoryTable block);
     // The texts of rows first..last, columns firstColumn..lastColumn.
     CellBlock cells(int first, int last, int firstColumn, int lastColumn) const;
 

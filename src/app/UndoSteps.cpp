@@ -118,60 +118,68 @@ void LoadTableStep::swap() {
 
 std::unique_ptr<QUndoCommand> MakePasteStep(MemoryTableModel& model,
                                                const std::vector<int>& targetRows, int column,
-                                               CellBlock block, PasteOutcome& outcome) {
+                                               MemoryTable block, PasteOutcome& outcome) {
     const MemoryTable& table = model.table();
     outcome = {};
-    if (block.empty() || column < 0 || column >= table.ColCount()) {
+    const int rows = block.ChannelCount();
+    if (rows == 0 || column < 0 || column >= table.ColCount()) {
         return nullptr;
     }
-    std::size_t width = 0;
-    for (const std::vector<std::string>& cells : block) {
-        width = std::max(width, cells.size());
-    }
-    const auto available = static_cast<std::size_t>(table.ColCount() - column);
-    const std::size_t columns = std::min(width, available);
-    if (columns == 0) {
+    const int width = block.ColCount();
+    const int columns = std::min(width, table.ColCount() - column);
+    if (columns <= 0) {
         return nullptr;
     }
-    for (std::vector<std::string>& cells : block) {
-        cells.resize(columns);
+    if (columns < width) {
+        block.SetColCount(columns);
     }
-    const int rows = static_cast<int>(block.size());
     const int existing = std::min(rows, static_cast<int>(targetRows.size()));
-    outcome = {rows, static_cast<int>(columns), rows - existing, static_cast<int>(width - columns)};
+    outcome = {rows, columns, rows - existing, width - columns};
 
     const QString text = QCoreApplication::translate("corvalen::EditActions", "Paste");
     auto paste = std::make_unique<QUndoCommand>(text);
-    for (int i = 0; i < existing;) {
-        // One block per run of consecutive table rows.
-        int end = i + 1;
-        while (end < existing && targetRows[static_cast<std::size_t>(end)] ==
-                                     targetRows[static_cast<std::size_t>(end - 1)] + 1) {
-            ++end;
-        }
-        MemoryTable run(static_cast<int>(columns));
-        run.ReserveChannels(end - i);
-        for (int r = i; r < end; ++r) {
-            run.AppendRow(std::move(block[static_cast<std::size_t>(r)]));
-        }
-        new SetCellsStep(model, targetRows[static_cast<std::size_t>(i)], column, std::move(run),
-                            text, paste.get());
-        i = end;
-    }
+    // The block's rows move into the steps, taken off its end: first the rows added past the
+    // last row, then one block per run of consecutive table rows, from the last run up.
+    MemoryTable added(table.ColCount());
     if (existing < rows) {
-        const int at = table.RowCount();
-        MemoryTable added(table.ColCount());
-        added.ReserveChannels(rows - existing);
-        for (int i = existing; i < rows; ++i) {
-            MemoryTable::Row cells(static_cast<std::size_t>(table.ColCount()));
-            if (column > Column::Number) {
-                cells[Column::Number] = RowNumberText(at + (i - existing));
+        MemoryTable tail = block.TakeRows(existing + 1, rows);
+        if (column == 0 && columns == table.ColCount()) {
+            added = std::move(tail);
+        } else {
+            const int at = table.RowCount();
+            added.ReserveChannels(rows - existing);
+            std::vector<std::string_view> cells(static_cast<std::size_t>(table.ColCount()));
+            std::string number;
+            for (int r = 1; r <= tail.ChannelCount(); ++r) {
+                std::fill(cells.begin(), cells.end(), std::string_view());
+                if (column > Column::Number) {
+                    number = RowNumberText(at + r - 1);
+                    cells[Column::Number] = number;
+                }
+                const MemoryTable::RowView given = tail.RowCells(r);
+                for (int c = 0; c < columns; ++c) {
+                    cells[static_cast<std::size_t>(column + c)] = given[static_cast<std::size_t>(c)];
+                }
+                added.AppendRow(std::span<const std::string_view>(cells));
             }
-            std::move(block[static_cast<std::size_t>(i)].begin(),
-                      block[static_cast<std::size_t>(i)].end(), cells.begin() + column);
-            added.AppendRow(std::move(cells));
         }
-        new PutRowsStep(model, at, std::move(added), text, paste.get());
+    }
+    std::vector<std::pair<int, MemoryTable>> runs;
+    for (int end = existing; end > 0;) {
+        int start = end - 1;
+        while (start > 0 && targetRows[static_cast<std::size_t>(start)] ==
+                                targetRows[static_cast<std::size_t>(start - 1)] + 1) {
+            --start;
+        }
+        runs.emplace_back(targetRows[static_cast<std::size_t>(start)],
+                          block.TakeRows(start + 1, end));
+        end = start;
+    }
+    for (auto run = runs.rbegin(); run != runs.rend(); ++run) {
+        new SetCellsStep(model, run->first, column, std::move(run->second), text, paste.get());
+    }
+    if (added.ChannelCount() > 0) {
+        new PutRowsStep(model, table.RowCount(), std::move(added), text, paste.get());
     }
     return paste;
 }

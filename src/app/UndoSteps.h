@@ -27,7 +27,7 @@ public:
     void redo() override { swap(); }
 
 private:
-    void swap() { m_block = m_model.swapCells(m_row, m_column, m_block); }
+    void swap() { m_block = m_model.swapCells(m_row, m_column, std::move(m_block)); }
 
     MemoryTableModel& m_model;
     int m_row;
@@ -126,15 +126,16 @@ struct PasteOutcome {
     int columnsLeftOut = 0;  // columns of the block past the table's last column
 };
 
-// "Paste" of `block` from column `column` on, as one undo step. Its first rows overwrite the
-// table rows `targetRows` in that order (the rows the grid shows from the cursor down, which
-// need not be neighbours when the grid is sorted or filtered); the rest are added at the end,
-// numbered as "Add Row" numbers them unless the block fills their Number cell. Rows shorter
-// than the longest are taken as ending in empty cells; columns past the last column are left
-// out. Returns nothing when there is nothing to paste.
+// "Paste" of the channel rows of `block` (see DecodeTabSeparatedBlock) from column `column` on,
+// as one undo step. Its first rows overwrite the table rows `targetRows` in that order (the rows
+// the grid shows from the cursor down, which need not be neighbours when the grid is sorted or
+// filtered); the rest are added at the end, numbered as "Add Row" numbers them unless the block
+// fills their Number cell. Rows shorter than the longest are taken as ending in empty cells;
+// columns past the last column are left out. The rows move into the step, whole rows without
+// being copied. Returns nothing when there is nothing to paste.
 std::unique_ptr<QUndoCommand> MakePasteStep(MemoryTableModel& model,
                                                const std::vector<int>& targetRows, int column,
-                                               CellBlock block, PasteOutcome& outcome);
+                                               MemoryTable block, PasteOutcome& outcome);
 
 // Empties columns firstColumn..lastColumn of `rows` (table rows, ascending) as one undo step
 // named `text`. Returns nothing when those cells are empty already.

@@ -517,11 +517,7 @@ RecordFields ReadRow(std::span<const std::string_view> cells, ReceiverModel mode
 
 RowTexts RowTextsOf(const MemoryTable& table, int row) {
     RowTexts cells{};
-    const MemoryTable::RowView view = table.RowCells(row);
-    const std::size_t count = std::min(view.size(), cells.size());
-    for (std::size_t column = 0; column < count; ++column) {
-        cells[column] = view[column];
-    }
+    table.RowCells(row).CopyTo(cells);
     return cells;
 }
 

@@ -34,17 +34,22 @@ void SortUnique(std::vector<T>& values) {
 }  // namespace
 
 EditChecks::Keys EditChecks::KeysOf(const MemoryTable& table, int row) {
-    Keys keys;
     if (IsEmptyRow(table, row)) {
-        return keys;
+        return {};
     }
-    keys.channel = ChannelNumber(table.CellText(row, Number)).value_or(0);
-    const auto frequency = AlikeFrequency(table.CellText(row, Frequency));
+    return KeysOf(table.CellText(row, Number), table.CellText(row, Frequency),
+                  table.CellText(row, Mode));
+}
+
+EditChecks::Keys EditChecks::KeysOf(std::string_view number, std::string_view frequencyCell,
+                                    std::string_view mode) {
+    Keys keys;
+    keys.channel = ChannelNumber(number).value_or(0);
+    const auto frequency = AlikeFrequency(frequencyCell);
     if (!frequency) {
         return keys;
     }
     // An empty Mode is written as CW, so it counts as CW.
-    const std::string_view mode = table.CellText(row, Mode);
     const int code = mode.empty() ? 0 : ModeCode(mode);
     std::uint32_t id = static_cast<std::uint32_t>(code);
     if (code < 0) {
@@ -58,15 +63,24 @@ EditChecks::Keys EditChecks::KeysOf(const MemoryTable& table, int row) {
 }
 
 bool EditChecks::CheckAll(const MemoryTable& table, ReceiverModel model) {
-    std::vector<Diagnostic> problems = CheckCells(table, model);
-    std::stable_sort(problems.begin(), problems.end(), ByRowThenColumn);
+    // What CheckCells finds, with each row's keys taken from the same read of its cells (empty
+    // rows, which the read passes over, have none).
     const auto rows = static_cast<std::size_t>(table.RowCount());
     m_channels.assign(rows, 0);
     m_alike.assign(rows, 0);
-    for (int row = 1; row < table.RowCount(); ++row) {
-        const Keys keys = KeysOf(table, row);
+    std::vector<Diagnostic> problems;
+    ReadTableRecords(table, problems, [&](int row, std::span<const std::string_view> cells) {
+        CheckRowCells(cells, model, row, problems);
+        const auto cell = [&cells](Column column) {
+            const auto index = static_cast<std::size_t>(column);
+            return index < cells.size() ? cells[index] : std::string_view();
+        };
+        const Keys keys = KeysOf(cell(Number), cell(Frequency), cell(Mode));
         m_channels[static_cast<std::size_t>(row)] = keys.channel;
         m_alike[static_cast<std::size_t>(row)] = keys.alike;
+    });
+    if (!std::is_sorted(problems.begin(), problems.end(), ByRowThenColumn)) {
+        std::stable_sort(problems.begin(), problems.end(), ByRowThenColumn);
     }
     if (problems == m_problems) {
         return false;

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <span>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -36,6 +37,7 @@ private:
         std::uint64_t alike = 0;    // frequency << 24 | mode id + 1; 0: no frequency
     };
     Keys KeysOf(const MemoryTable& table, int row);
+    Keys KeysOf(std::string_view number, std::string_view frequency, std::string_view mode);
     // Row `row`'s problems, given the last row of its channel number and the first row of its
     // frequency and mode.
     void CheckRow(const MemoryTable& table, int row, ReceiverModel model, int lastOfChannel,

@@ -93,21 +93,24 @@ void TableChecks::Compare(int row, std::span<const std::string_view> cells, std:
     if (const auto channel = keys.channel) {
         // As long as the highest channel number yet, so a small table keeps a small index.
         if (*channel >= m_lastRow.size()) {
-            m_lastRow.resize(std::max<std::size_t>(*channel + 1u, 2 * m_lastRow.size()), 0);
+            const std::size_t size = std::max<std::size_t>(*channel + 1u, 2 * m_lastRow.size());
+            m_lastRow.resize(size, 0);
+            m_lastCell.resize(size);
         }
         int& last = m_lastRow[*channel];
+        std::string& lastCell = m_lastCell[*channel];
         if (last != 0) {
             // The message quotes the earlier row's Number cell; only a cell written other than
             // as the plain number was kept for that.
-            const auto written = m_numberCells.find(last);
             m_lostRows.push_back(
-                {last, *channel,
-                 written != m_numberCells.end() ? written->second : std::to_string(*channel)});
+                {last, *channel, !lastCell.empty() ? lastCell : std::to_string(*channel)});
         }
         last = row;
         const std::string_view cell = CellOf(cells, Number);
         if (cell.front() == '0' || cell.front() == ' ' || cell.back() == ' ') {
-            m_numberCells.emplace(row, cell);
+            lastCell.assign(cell);
+        } else {
+            lastCell.clear();
         }
     }
 

@@ -4,6 +4,7 @@
 #include "csv/ChirpCsv.h"
 
 #include <algorithm>
+#include <array>
 #include <map>
 #include <optional>
 #include <string>
@@ -47,10 +48,15 @@ bool IsBlankOrZero(std::string_view cell) {
 class LostCells {
 public:
     void Note(int row, Column column, std::string_view cell) {
-        // The five reserved columns share their name, and are one entry.
-        const std::string_view name = kCsvHeaderNames[static_cast<std::size_t>(column)];
-        if (m_firstCells.try_emplace(std::string(name), QuotedCell(cell), column).second) {
-            m_order.emplace_back(name);
+        // Only a column's first cell is quoted; the five reserved columns share their name, and
+        // are one entry.
+        const auto index = static_cast<std::size_t>(column);
+        if (!m_noted[index]) {
+            m_noted[index] = true;
+            const std::string_view name = kCsvHeaderNames[index];
+            if (m_firstCells.try_emplace(std::string(name), QuotedCell(cell), column).second) {
+                m_order.emplace_back(name);
+            }
         }
         if (row != m_lastRow) {
             m_firstRow = m_firstRow == 0 ? row : m_firstRow;
@@ -82,6 +88,7 @@ public:
 
 private:
     std::map<std::string, std::pair<std::string, Column>> m_firstCells;  // by column name
+    std::array<bool, kImportedColumnCount> m_noted{};                    // by column
     std::vector<std::string> m_order;
     int m_firstRow = 0;
     int m_lastRow = 0;

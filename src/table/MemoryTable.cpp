@@ -138,6 +138,30 @@ std::size_t MemoryTable::PackedRow::WordCount(const std::uint32_t* words) {
     return 1 + count + (textSize + sizeof(std::uint32_t) - 1) / sizeof(std::uint32_t);
 }
 
+bool MemoryTable::PackedRow::Replace(std::size_t count, std::size_t column,
+                                     std::string_view text) {
+    std::uint32_t* words = m_words.get();
+    if (words == nullptr || column >= count) {
+        return false;
+    }
+    const std::size_t size = words[count];
+    const std::size_t start = column == 0 ? 0 : words[column];
+    const std::size_t end = words[column + 1];
+    const std::size_t newSize = size - (end - start) + text.size();
+    const std::size_t room = (size + sizeof(std::uint32_t) - 1) / sizeof(std::uint32_t) *
+                             sizeof(std::uint32_t);
+    if (newSize == 0 || newSize > room) {
+        return false;
+    }
+    char* cells = reinterpret_cast<char*>(words + 1 + count);
+    std::memmove(cells + start + text.size(), cells + end, size - end);
+    std::memcpy(cells + start, text.data(), text.size());
+    for (std::size_t k = column + 1; k <= count; ++k) {
+        words[k] = static_cast<std::uint32_t>(words[k] - end + start + text.size());
+    }
+    return true;
+}
+
 MemoryTable::PackedRow::PackedRow(const PackedRow& other) {
     if (other.m_words) {
         const std::size_t words = WordCount(other.m_words.get());
@@ -312,9 +336,63 @@ void MemoryTable::SetCellText(int row, int column, std::string text) {
         std::memcpy(const_cast<char*>(current.data()), text.data(), text.size());
         return;
     }
+    // Shorter, or a little longer: the cells after it move within the block.
+    if (packed.Replace(count, static_cast<std::size_t>(column), text)) {
+        return;
+    }
     packed = PackedRow::Pack(count, [&](std::size_t k) {
         return k == static_cast<std::size_t>(column) ? std::string_view(text) : old[k];
     });
+}
+
+void MemoryTable::SwapCells(int row, int column, MemoryTable& block) {
+    const int rows = block.ChannelCount();
+    const int width = block.ColCount();
+    if (rows <= 0 || width <= 0 || row < 1 || column < 0 || row + rows > RowCount() ||
+        column + width > m_columnCount) {
+        return;
+    }
+    const auto first = static_cast<std::size_t>(row);
+    if (width == m_columnCount) {
+        // Whole rows: the blocks change tables, so each keeps the other's arenas alive.
+        m_arenas.ShareWith(block.m_arenas);
+        block.m_arenas.ShareWith(m_arenas);
+        for (std::size_t r = 0; r < static_cast<std::size_t>(rows); ++r) {
+            std::swap(m_rows[first + r], block.m_rows[r + 1]);
+        }
+        return;
+    }
+    const auto count = static_cast<std::size_t>(m_columnCount);
+    const auto left = static_cast<std::size_t>(column);
+    const auto right = left + static_cast<std::size_t>(width);
+    for (std::size_t r = 0; r < static_cast<std::size_t>(rows); ++r) {
+        PackedRow& mine = m_rows[first + r];
+        PackedRow& given = block.m_rows[r + 1];
+        const RowView old(mine.Words(), count);
+        const RowView cells(given.Words(), static_cast<std::size_t>(width));
+        // Cells as long as those they replace (a Mode of "AM" for "FM") trade their bytes in
+        // place: both runs of cells lie back to back in their blocks.
+        std::size_t bytes = 0;
+        bool sameLengths = true;
+        for (std::size_t k = 0; k < static_cast<std::size_t>(width) && sameLengths; ++k) {
+            sameLengths = old[left + k].size() == cells[k].size();
+            bytes += cells[k].size();
+        }
+        if (sameLengths) {
+            if (bytes > 0) {
+                char* here = const_cast<char*>(old[left].data());
+                std::swap_ranges(here, here + bytes, const_cast<char*>(cells[0].data()));
+            }
+            continue;
+        }
+        PackedRow taken = PackedRow::Pack(static_cast<std::size_t>(width),
+                                          [&](std::size_t k) { return old[left + k]; });
+        PackedRow put = PackedRow::Pack(count, [&](std::size_t k) {
+            return k >= left && k < right ? cells[k - left] : old[k];
+        });
+        mine = std::move(put);
+        given = std::move(taken);
+    }
 }
 
 bool MemoryTable::operator==(const MemoryTable& other) const {

@@ -56,6 +56,9 @@ public:
         std::string_view operator[](std::size_t column) const;
         Iterator begin() const;
         Iterator end() const;
+        // Puts the row's first cells into `cells` (as many as both hold) in one pass over the
+        // block, leaving the rest of `cells` as it is.
+        void CopyTo(std::span<std::string_view> cells) const;
 
     private:
         friend class MemoryTable;
@@ -118,6 +121,13 @@ public:
     // Valid until the table changes.
     std::string_view CellText(int row, int column) const { return RowCells(row)[column]; }
     void SetCellText(int row, int column, std::string text);
+    // Trades the cells of the rectangle whose top left cell is (row, column) for the channel
+    // rows of `block`, a table as wide as the rectangle: the table gets the block's texts and
+    // the block the texts the table held there, so a second call puts everything back. Each row
+    // is packed once, and a block as wide as the table trades whole rows without copying any
+    // text. The rectangle must lie inside the channel rows and columns; otherwise nothing
+    // changes.
+    void SwapCells(int row, int column, MemoryTable& block);
 
     // The whole row; it always holds ColCount() cells. Valid until the table changes.
     RowView RowCells(int row) const {
@@ -189,6 +199,10 @@ private:
         static PackedRow Pack(std::size_t count, CellAt cellAt, Arenas* arena = nullptr);
 
         const std::uint32_t* Words() const { return m_words.get(); }
+        // Writes `text` into cell `column` of the `count` cells in place, moving the cells after
+        // it, when the block has room for the row's new text (its last word may have some);
+        // false, and nothing changed, when it has not or the row would be all empty.
+        bool Replace(std::size_t count, std::size_t column, std::string_view text);
 
     private:
         static std::size_t WordCount(const std::uint32_t* words);
@@ -248,6 +262,23 @@ inline std::string_view MemoryTable::RowView::operator[](std::size_t column) con
     const std::uint32_t end = m_words[column + 1];
     const char* text = reinterpret_cast<const char*>(m_words + 1 + m_count);
     return std::string_view(text + start, end - start);
+}
+
+inline void MemoryTable::RowView::CopyTo(std::span<std::string_view> cells) const {
+    const std::size_t count = m_count < cells.size() ? m_count : cells.size();
+    if (m_words == nullptr) {
+        for (std::size_t column = 0; column < count; ++column) {
+            cells[column] = {};
+        }
+        return;
+    }
+    const char* text = reinterpret_cast<const char*>(m_words + 1 + m_count);
+    std::uint32_t start = 0;
+    for (std::size_t column = 0; column < count; ++column) {
+        const std::uint32_t end = m_words[column + 1];
+        cells[column] = std::string_view(text + start, end - start);
+        start = end;
+    }
 }
 
 }  // namespace corvalen

@@ -1,11 +1,23 @@
 #include "table/TabSeparatedText.h"
 
+#include <algorithm>
+#include <cstring>
+#include <deque>
+
 namespace corvalen {
 namespace {
 
 bool NeedsQuotes(std::string_view cell) {
-    return cell.find_first_of("\t\r\n") != std::string_view::npos ||
-           (!cell.empty() && cell.front() == '"');
+    if (!cell.empty() && cell.front() == '"') {
+        return true;
+    }
+    // Most bytes are above CR, the highest of the three.
+    for (const char c : cell) {
+        if (static_cast<unsigned char>(c) <= '\r' && (c == '\t' || c == '\r' || c == '\n')) {
+            return true;
+        }
+    }
+    return false;
 }
 
 // True when `text` at `i` is the end, a tab, or a line break (LF or CR LF).
@@ -33,22 +45,58 @@ std::size_t ReadQuoted(std::string_view text, std::size_t i, std::string& cell) 
     return std::string_view::npos;
 }
 
-// Reads the cell at `i` into `cell`; returns the index of the tab or line break after it, or
-// the text's size.
-std::size_t ReadCell(std::string_view text, std::size_t i, std::string& cell) {
+// Reads the cell at `i`: `cell` becomes its text, and the index of the tab or line break after
+// it (or the text's size) is returned. A quoted cell is decoded into a new string of `decoded`,
+// whose strings stay where they are as more are added.
+std::size_t ReadCell(std::string_view text, std::size_t i, std::string_view& cell,
+                     std::deque<std::string>& decoded) {
     if (i < text.size() && text[i] == '"') {
-        const std::size_t end = ReadQuoted(text, i, cell);
+        std::string& unquoted = decoded.emplace_back();
+        const std::size_t end = ReadQuoted(text, i, unquoted);
         if (end != std::string_view::npos) {
+            cell = unquoted;
             return end;
         }
-        cell.clear();
+        decoded.pop_back();
     }
+    // Most bytes are above CR, the highest byte that can end a cell.
     std::size_t end = i;
-    while (!AtCellEnd(text, end)) {
+    while (end < text.size() &&
+           (static_cast<unsigned char>(text[end]) > '\r' || !AtCellEnd(text, end))) {
         ++end;
     }
-    cell.assign(text.substr(i, end - i));
+    cell = text.substr(i, end - i);
     return end;
+}
+
+// Hands each row of `text` to `use` as its cells, valid for that call.
+template <typename Use>
+void ForEachRow(std::string_view text, Use use) {
+    if (text.empty()) {
+        return;
+    }
+    std::vector<std::string_view> cells;
+    std::deque<std::string> decoded;
+    std::size_t i = 0;
+    for (;;) {
+        std::string_view& cell = cells.emplace_back();
+        i = ReadCell(text, i, cell, decoded);
+        if (i >= text.size()) {
+            use(std::span<const std::string_view>(cells));
+            break;
+        }
+        if (text[i] == '\t') {
+            ++i;  // a tab at the very end leaves one more, empty, cell
+            continue;
+        }
+        i += text[i] == '\r' ? 2 : 1;
+        use(std::span<const std::string_view>(cells));
+        cells.clear();
+        decoded.clear();
+        if (i >= text.size()) {
+            break;
+        }
+    }
 }
 
 }  // namespace
@@ -113,33 +161,33 @@ std::string EncodeTabSeparated(const MemoryTable& table, std::span<const int> ro
 
 std::vector<std::vector<std::string>> DecodeTabSeparated(std::string_view text) {
     std::vector<std::vector<std::string>> rows;
-    if (text.empty()) {
-        return rows;
-    }
-    std::vector<std::string> row;
-    std::size_t i = 0;
-    for (;;) {
-        if (row.empty() && !rows.empty()) {
-            row.reserve(rows.back().size());  // rows of a block are mostly alike
-        }
-        std::string& cell = row.emplace_back();
-        i = ReadCell(text, i, cell);
-        if (i >= text.size()) {
-            rows.push_back(std::move(row));
-            break;
-        }
-        if (text[i] == '\t') {
-            ++i;  // a tab at the very end leaves one more, empty, cell
-            continue;
-        }
-        i += text[i] == '\r' ? 2 : 1;
-        rows.push_back(std::move(row));
-        row.clear();
-        if (i >= text.size()) {
-            break;
-        }
-    }
+    ForEachRow(text, [&rows](std::span<const std::string_view> cells) {
+        rows.emplace_back(cells.begin(), cells.end());
+    });
     return rows;
+}
+
+MemoryTable DecodeTabSeparatedBlock(std::string_view text) {
+    MemoryTable block(0);
+    std::size_t lines = 1;
+    for (const char* at = text.data(); (at = static_cast<const char*>(std::memchr(
+                                            at, '\n', text.size() - (at - text.data())))) != nullptr;
+         ++at) {
+        ++lines;
+    }
+    block.ReserveChannels(static_cast<int>(std::min<std::size_t>(lines, 1u << 24)));
+    ForEachRow(text, [&](std::span<const std::string_view> cells) {
+        if (block.ChannelCount() == 0) {
+            // One block of memory for all rows, taking them as wide as the first: the text, a
+            // word for each cell and two for each row (rows that do not fit get their own).
+            block.ReserveRowBytes(text.size() + 4 * lines * (cells.size() + 2));
+        }
+        if (cells.size() > static_cast<std::size_t>(block.ColCount())) {
+            block.SetColCount(static_cast<int>(cells.size()));
+        }
+        block.AppendRow(cells);
+    });
+    return block;
 }
 
 }  // namespace corvalen

@@ -27,5 +27,9 @@ std::string EncodeTabSeparated(const MemoryTable& table, std::span<const int> ro
 // break or the end of the text; otherwise it is taken as it stands up to the next tab or line
 // break. Rows keep the number of cells they have.
 std::vector<std::vector<std::string>> DecodeTabSeparated(std::string_view text);
+// The same rows as the channel rows of a table as wide as the widest of them (the cells a row
+// lacks are empty), packed as a table packs its rows, so a large paste is not held one string
+// per cell first.
+MemoryTable DecodeTabSeparatedBlock(std::string_view text);
 
 }  // namespace corvalen

@@ -31,6 +31,23 @@ MemoryTable ThreeColumns(bool arena = false) {
     return table;
 }
 
+// A table of the cells `rows` give (cells joined by "|"), packed into a reserved block when
+// `arena` is set.
+MemoryTable Block(const QStringList& rows, bool arena) {
+    MemoryTable block(int(rows.value(0).count(QLatin1Char('|'))) + 1);
+    if (arena) {
+        block.ReserveRowBytes(std::size_t{4} << 20);
+    }
+    for (const QString& row : rows) {
+        MemoryTable::Row cells;
+        for (const QString& cell : row.split(QLatin1Char('|'))) {
+            cells.push_back(cell.toStdString());
+        }
+        block.AppendRow(std::move(cells));
+    }
+    return block;
+}
+
 enum class Moves { PutFromRead, TakeThenDrop, PutTakeDrop, AssignOver };
 
 }  // namespace
@@ -50,6 +67,10 @@ private slots:
                                              << "1|14000000.5|Caf\u00E9";
         QTest::newRow("shorter, last cell") << 1 << 2 << ""
                                             << "1|7100000|";
+        QTest::newRow("emptied, first cell") << 1 << 0 << ""
+                                             << "|7100000|Caf\u00E9";
+        QTest::newRow("longer than the block holds, first cell") << 1 << 0 << "12345"
+                                                                 << "12345|7100000|Caf\u00E9";
         QTest::newRow("into an empty cell") << 2 << 1 << "3500"
                                             << "2|3500|x";
         QTest::newRow("into an empty row") << 3 << 2 << "z"
@@ -119,6 +140,49 @@ private slots:
         again.PutRows(1, std::move(rows));
         QCOMPARE(Joined(again, 1), QStringLiteral("1|7100000|Caf\u00E9"));
         QCOMPARE(Joined(again, 2), QStringLiteral("2||x"));
+    }
+
+    // A block traded in and traded back leaves table and block as they were; a block as wide as
+    // the table trades whole rows, and those stay readable once the block's table is gone.
+    void swapCells_data() {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QStringList>("block");
+        QTest::addColumn<QStringList>("expected");  // rows 1 and 2 afterwards
+        const QStringList unchanged{"1|7100000|Café", "2||x"};
+        QTest::newRow("one cell") << 2 << 1 << QStringList{"145"}
+                                  << QStringList{"1|7100000|Café", "2|145|x"};
+        QTest::newRow("two columns of two rows, emptied and filled")
+            << 1 << 1 << QStringList{"a|", "|b"} << QStringList{"1|a|", "2||b"};
+        QTest::newRow("cells as long as before") << 1 << 0 << QStringList{"2|7200000", "1|"}
+                                                 << QStringList{"2|7200000|Caf\u00E9", "1||x"};
+        QTest::newRow("whole rows") << 1 << 0 << QStringList{"9|8|7", "||"}
+                                    << QStringList{"9|8|7", "||"};
+        QTest::newRow("past the last row: nothing") << 2 << 0 << QStringList{"9|8|7", "6|5|4"}
+                                                    << unchanged;
+        QTest::newRow("past the last column: nothing") << 1 << 2 << QStringList{"a|b"}
+                                                       << unchanged;
+    }
+    void swapCells() {
+        QFETCH(int, row);
+        QFETCH(int, column);
+        QFETCH(QStringList, block);
+        QFETCH(QStringList, expected);
+        for (const bool arena : {false, true}) {
+            MemoryTable table = ThreeColumns(arena);
+            const MemoryTable before = table;
+            MemoryTable cells = Block(block, arena);
+            const MemoryTable given = cells;
+            table.SwapCells(row, column, cells);
+            QCOMPARE((QStringList{Joined(table, 1), Joined(table, 2)}), expected);
+            table.SwapCells(row, column, cells);
+            QVERIFY(table == before);
+            QVERIFY(cells == given);
+
+            table.SwapCells(row, column, cells);
+            cells = MemoryTable(1);
+            QCOMPARE((QStringList{Joined(table, 1), Joined(table, 2)}), expected);
+        }
     }
 
     void columnCountKeepsTexts() {

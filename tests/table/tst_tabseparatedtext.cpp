@@ -10,6 +10,32 @@ using Rows = std::vector<std::vector<std::string>>;
 
 Q_DECLARE_METATYPE(Rows)
 
+namespace {
+
+// The rows DecodeTabSeparatedBlock reads: every row as wide as the widest.
+Rows BlockRows(std::string_view text) {
+    const corvalen::MemoryTable block = corvalen::DecodeTabSeparatedBlock(text);
+    Rows rows;
+    for (int row = 1; row < block.RowCount(); ++row) {
+        const corvalen::MemoryTable::RowView cells = block.RowCells(row);
+        rows.emplace_back(cells.begin(), cells.end());
+    }
+    return rows;
+}
+
+Rows Padded(Rows rows) {
+    std::size_t width = 0;
+    for (const std::vector<std::string>& row : rows) {
+        width = std::max(width, row.size());
+    }
+    for (std::vector<std::string>& row : rows) {
+        row.resize(width);
+    }
+    return rows;
+}
+
+}  // namespace
+
 class TestTabSeparatedText : public QObject {
     Q_OBJECT
 
@@ -42,6 +68,7 @@ private slots:
             QCOMPARE(QByteArray::fromStdString(encoded), text);
         }
         QCOMPARE(DecodeTabSeparated(encoded), rows);
+        QCOMPARE(BlockRows(encoded), Padded(rows));
 
         // Copy writes the same text straight from the table's rows: here a table with one
         // column more than the block, which is left out, and the rows in the block's order.
@@ -85,6 +112,7 @@ private slots:
         QFETCH(QByteArray, text);
         QFETCH(Rows, rows);
         QCOMPARE(DecodeTabSeparated(text.toStdString()), rows);
+        QCOMPARE(BlockRows(text.toStdString()), Padded(rows));
     }
 };
 
