@@ -174,14 +174,15 @@ void FileActions::numberChirpChannels(ChannelFileRead& read, const QString& path
 std::optional<ChannelFileRead> FileActions::readFile(const QString& path,
                                                      const QString& failureTail,
                                                      const std::vector<std::string>& knownGroups,
-                                                     bool emptyAllowed) {
+                                                     bool emptyAllowed, int firstNumber) {
     if (const QString mismatch = modelMismatch(path); !mismatch.isEmpty()) {
         report(mismatch + QStringLiteral("; ") + failureTail);
         return std::nullopt;
     }
     BusyCursor busy;
     Result<ChannelFileRead> read =
-        ReadChannelFile(LocalPath(path), {m_document.receiverModel(), knownGroups, emptyAllowed});
+        ReadChannelFile(LocalPath(path),
+                        {m_document.receiverModel(), knownGroups, emptyAllowed, firstNumber});
     if (!read) {
         report(FailureText(path, read.error(), failureTail));
         return std::nullopt;
@@ -503,18 +504,23 @@ void FileActions::appendFromFile() {
 }
 
 bool FileActions::appendFile(const QString& path) {
-    std::optional<ChannelFileRead> read =
-        readFile(path, tr("nothing appended"), m_document.groupNames());
+    // A list without channel numbers goes on after the table's highest number.
+    const int firstNumber = HighestChannelNumber(m_document.table().table()) + 1;
+    std::optional<ChannelFileRead> read = readFile(path, tr("nothing appended"),
+                                                   m_document.groupNames(), false, firstNumber);
     if (!read) {
         return false;
     }
+
     numberChirpChannels(*read, path);
     BusyCursor busy;
     const QString name = QFileInfo(path).fileName();
     const int channels = read->table.ChannelCount();
     std::vector<std::string> groupNames = std::move(read->groupNames);
     const Result<int> appended =
-        appendChannels(std::move(read->table), tr("Append %1").arg(name), "The file holds");
+        appendChannels(std::move(read->table), tr("Append %1").arg(name), "The file holds",
+                       read->report.format->GivesNumbers() ? std::optional(firstNumber)
+                                                           : std::nullopt);
     if (!appended) {
         report(FailureText(path, appended.error(), tr("nothing appended")));
         return false;
@@ -535,12 +541,16 @@ bool FileActions::appendFile(const QString& path) {
 }
 
 Result<int> FileActions::appendChannels(MemoryTable channels, const QString& step,
-                                        std::string_view what) {
+                                        std::string_view what, std::optional<int> numberedFrom) {
     MemoryTableModel& model = m_document.table();
-    if (const Status room = RoomForChannels(
-            model.table(), static_cast<std::uint64_t>(channels.ChannelCount()), what);
-        !room) {
+    const auto count = static_cast<std::uint64_t>(channels.ChannelCount());
+    if (const Status room = RoomForChannels(model.table(), count, what); !room) {
         return room.error();
+    }
+    if (numberedFrom) {
+        if (const Status fit = NumbersFit(static_cast<std::uint64_t>(*numberedFrom), count); !fit) {
+            return fit.error();
+        }
     }
     const int lastRow = model.table().RowCount() - 1;
     if (channels.ChannelCount() > 0) {

@@ -72,9 +72,11 @@ public:
     bool appendFile(const QString& path);
     // Adds the channel rows of `channels` (19 columns) after the last row as one undo step named
     // `step`, when the table has room for them; a start-up grid first gets the 19 columns.
-    // Returns the row they follow, or why nothing was added (`what` begins that text: "The file
-    // holds").
-    Result<int> appendChannels(MemoryTable channels, const QString& step, std::string_view what);
+    // Channels numbered one up from `numberedFrom` are refused too when a number would pass
+    // 65535. Returns the row they follow, or why nothing was added (`what` begins that text:
+    // "The file holds").
+    Result<int> appendChannels(MemoryTable channels, const QString& step, std::string_view what,
+                               std::optional<int> numberedFrom = std::nullopt);
 
     // Replaces the whole table with one loaded from a file, as one undo step named
     // `actionName` (for example "Open memories.csv"). The loaded table counts as saved, and
@@ -120,10 +122,10 @@ private:
                 const RowOrigins* origins = nullptr);
     // Reads a file through the door, a bookmark list's groups after `knownGroups`; nothing after
     // reporting why, ending in `failureTail`. A file without channels is refused unless
-    // `emptyAllowed`.
+    // `emptyAllowed`; a list whose entries have no numbers is numbered from `firstNumber`.
     std::optional<ChannelFileRead> readFile(const QString& path, const QString& failureTail,
                                             const std::vector<std::string>& knownGroups = {},
-                                            bool emptyAllowed = false);
+                                            bool emptyAllowed = false, int firstNumber = 1);
     // Asks how a CHIRP file holding Location 0 is numbered, and numbers it so.
     void numberChirpChannels(ChannelFileRead& read, const QString& path);
     // Saves a copy of the table in `format` (a CHIRP file, a bookmark list), the table staying

@@ -66,11 +66,11 @@ bool ScheduleActions::importFile(const QString& path) {
         return false;
     }
     const ScheduleSelection selection = SelectBroadcasts(schedule, *filter);
-    MemoryTable channels =
-        ScheduleChannels(selection.entries, HighestChannelNumber(m_document.table().table()) + 1);
+    const int firstNumber = HighestChannelNumber(m_document.table().table()) + 1;
+    MemoryTable channels = ScheduleChannels(selection.entries, firstNumber);
     const int added = channels.ChannelCount();
-    const Result<int> appended =
-        m_files.appendChannels(std::move(channels), tr("Import %1").arg(name), "The filter gives");
+    const Result<int> appended = m_files.appendChannels(
+        std::move(channels), tr("Import %1").arg(name), "The filter gives", firstNumber);
     if (!appended) {
         emit status(FailureText(path, appended.error(), tr("nothing imported")), QString());
         return false;

@@ -156,12 +156,19 @@ Result<int> RangeFirstNumber(const MemoryTable& table, const RangeFill& fill) {
         return Error{"The first channel number " + std::to_string(first) +
                      " is not a channel number from 1 to " + std::to_string(kMaxChannelRows)};
     }
-    if (count > 0 && static_cast<std::uint64_t>(first) + count - 1 > kMaxChannelRows) {
-        return Error{"Channel numbers " + std::to_string(first) + " to " +
-                     std::to_string(static_cast<std::uint64_t>(first) + count - 1) + " go past " +
-                     std::to_string(kMaxChannelRows) + ", the highest channel number"};
+    if (const Status fit = NumbersFit(static_cast<std::uint64_t>(first), count); !fit) {
+        return fit.error();
     }
     return first;
+}
+
+Status NumbersFit(std::uint64_t first, std::uint64_t count) {
+    if (count > 0 && first + count - 1 > kMaxChannelRows) {
+        return Error{"Channel numbers " + std::to_string(first) + " to " +
+                     std::to_string(first + count - 1) + " go past " +
+                     std::to_string(kMaxChannelRows) + ", the highest channel number"};
+    }
+    return Done{};
 }
 
 Result<MemoryTable> MakeRangeRows(const MemoryTable& table, const RangeFill& fill) {

@@ -74,6 +74,9 @@ int RowOfChannel(const MemoryTable& table, int number);
 // saying how many still fit; `what` starts the message ("The range makes", "The file holds").
 Status RoomForChannels(const MemoryTable& table, std::uint64_t count, std::string_view what);
 
+// Refuses `count` channels numbered one up from `first` when a number would pass 65535.
+Status NumbersFit(std::uint64_t first, std::uint64_t count);
+
 // The number of the first channel `fill` adds to `table`, after checking that the table can take
 // the range: refused with a message when the table would hold more than kMaxChannelRows channel
 // rows or a number would pass 65535. Cheap: it makes no rows.

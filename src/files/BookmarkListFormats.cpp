@@ -15,7 +15,8 @@ struct ListKind {
     std::string_view name;
     std::string_view suffix;  // lower case, with its dot
     bool (*looksLike)(std::string_view bytes);
-    Result<BookmarkRead> (*read)(std::string_view bytes, const std::vector<std::string>& known);
+    Result<BookmarkRead> (*read)(std::string_view bytes, const std::vector<std::string>& known,
+                                 int firstNumber);
     Result<BookmarkListText> (*write)(const MemoryTable& table,
                                       const std::vector<std::string>& groupNames);
 };
@@ -32,13 +33,14 @@ public:
         return m_kind.supported() ? Status(Done{}) : Status(SdrSharpListsUnsupported());
     }
     bool NamedFor(std::string_view path) const override { return HasSuffix(path, m_kind.suffix); }
+    bool GivesNumbers() const override { return true; }
     bool LooksLike(std::string_view bytes, ReceiverModel) const override {
         return m_kind.looksLike(bytes);
     }
 
     Result<ChannelFileRead> Read(const std::string& path, std::string_view bytes,
                                  const ReadSettings& settings) const override {
-        Result<BookmarkRead> list = m_kind.read(bytes, settings.knownGroups);
+        Result<BookmarkRead> list = m_kind.read(bytes, settings.knownGroups, settings.firstNumber);
         if (!list) {
             return Error{"Cannot read \"" + path + "\": " + list.error().message};
         }
@@ -76,8 +78,8 @@ private:
 const ChannelFormat& SdrSharpListFormat() {
     static const BookmarkListFormat format(
         ListKind{SdrSharpListsSupported, "SDR# list", ".xml", LooksLikeSdrSharpList,
-                 [](std::string_view bytes, const std::vector<std::string>& known) {
-                     return ReadSdrSharpList(bytes, known);
+                 [](std::string_view bytes, const std::vector<std::string>& known, int first) {
+                     return ReadSdrSharpList(bytes, known, first);
                  },
                  WriteSdrSharpList});
     return format;
@@ -86,8 +88,8 @@ const ChannelFormat& SdrSharpListFormat() {
 const ChannelFormat& SdrppListFormat() {
     static const BookmarkListFormat format(
         ListKind{[] { return true; }, "SDR++ list", ".json", LooksLikeSdrppList,
-                 [](std::string_view bytes, const std::vector<std::string>& known) {
-                     return ReadSdrppList(bytes, known);
+                 [](std::string_view bytes, const std::vector<std::string>& known, int first) {
+                     return ReadSdrppList(bytes, known, first);
                  },
                  [](const MemoryTable& table, const std::vector<std::string>& groupNames) {
                      return Result<BookmarkListText>(WriteSdrppList(table, groupNames));

@@ -67,6 +67,8 @@ struct ReadSettings {
     // file is not empty: the editor opens the export of an empty memory (its header line
     // alone) as an empty table to fill.
     bool emptyAllowed = false;
+    // Formats whose entries carry no channel number (GivesNumbers): the first channel's number.
+    int firstNumber = 1;
 };
 
 // What a write needs besides the table.
@@ -92,6 +94,9 @@ public:
 
     // Done when this build reads and writes the format, else why not.
     virtual Status Supported() const { return Done{}; }
+    // Whether the read numbers the channels itself, one up from ReadSettings::firstNumber, as
+    // for lists whose entries have no channel number.
+    virtual bool GivesNumbers() const { return false; }
     // Whether `bytes`, the whole content of a file, look like this format's own, whatever the
     // file's name.
     virtual bool LooksLike(std::string_view bytes, ReceiverModel model) const = 0;

@@ -114,6 +114,7 @@ enum class MessageKind : std::uint16_t {
     RangeAirbandStep,
     RangeStopMissed,
     TableFull,
+    NumbersPastLast,
     // The converter's summaries and usage errors.
     CliWrote,
     CliWroteFrom,

@@ -274,6 +274,8 @@ constexpr MessageTemplate kCatalogue[] = {
      "{w1} channels; with the {2} rows already in the table that is more than {3} rows; {w4}",
      "{w1} Kanäle; mit den {2} Zeilen, die schon in der Tabelle stehen, sind das mehr als {3} "
      "Zeilen; {w4}"},
+    {K::NumbersPastLast, "Channel numbers {1} to {2} go past {3}, the highest channel number",
+     "Kanalnummern {1} bis {2} gehen über {3} hinaus, die höchste Kanalnummer"},
 
     {K::CliWrote, "wrote {w1} to {2}", "{w1} nach {2} geschrieben"},
     {K::CliWroteFrom, "wrote {w1} to {2} from {w3} of {4}",

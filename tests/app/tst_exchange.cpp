@@ -134,21 +134,26 @@ private slots:
         QVERIFY(window.isWindowModified());  // an export: the table itself is not saved
     }
 
-    // The channels of each kind of file go after the last row, with their own numbers, as one
-    // undo step.
+    // The channels of each kind of file go after the last row, with their own numbers (a list
+    // without numbers goes on after the table's highest), as one undo step.
     void append_data() {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("model");
+        QTest::addColumn<QStringList>("numbers");
+        const QStringList own{"1", "2", "1", "2", "3"};
         QTest::newRow("CHIRP file") << "chirp.csv"
-                                    << "313";
+                                    << "313" << own;
         QTest::newRow("receiver CSV file") << "receiver.csv"
-                                           << "313";
+                                           << "313" << own;
         QTest::newRow("G315 memory file") << "memory.15m"
-                                          << "315";
+                                          << "315" << own;
+        QTest::newRow("SDR# list") << "list.xml"
+                                   << "313" << QStringList{"1", "2", "3", "4", "5"};
     }
     void append() {
         QFETCH(QString, file);
         QFETCH(QString, model);
+        QFETCH(QStringList, numbers);
         startWindow(testing::Channels(2));
         m_window->document().setModelName(model);
         const MemoryTable channels = testing::Channels(3);
@@ -156,6 +161,9 @@ private slots:
             QVERIFY(SaveG3mFile(path(file).toStdString(), channels, "315").ok());
         } else if (file.startsWith("chirp")) {
             writeChirp(file, 3);
+        } else if (file.endsWith(".xml")) {
+            testing::WriteBytes(path(file),
+                                QByteArray::fromStdString(WriteSdrSharpList(channels, {})->bytes));
         } else {
             writeCsv(file, channels);
         }
@@ -165,7 +173,7 @@ private slots:
         trigger("appendAction");
         QVERIFY2(status().startsWith("Appended 3 channels from " + file + " after row 2"),
                  qPrintable(status()));
-        QCOMPARE(testing::ColumnTexts(table(), Number), QStringList({"1", "2", "1", "2", "3"}));
+        QCOMPARE(testing::ColumnTexts(table(), Number), numbers);
         QCOMPARE(table().CellText(5, Callsign), std::string("C3"));
         QCOMPARE(undo.count(), steps + 1);
         undo.undo();
@@ -220,11 +228,21 @@ private slots:
             << 65533
             << "sked-A26.csv: The filter gives 5 channels; with the 65533 rows already in the "
                "table that is more than 65535 rows; 2 more fit; nothing imported";
+        // Room for the rows, but numbers after channel 65534 run out.
+        QTest::newRow("numbers past 65535")
+            << -65534
+            << "sked-A26.csv: Channel numbers 65535 to 65539 go past 65535, the highest channel "
+               "number; nothing imported";
     }
     void scheduleImportIsOneUndoStep() {
-        QFETCH(int, channels);
+        QFETCH(int, channels);  // below 0: one channel numbered -channels
         QFETCH(QString, refusal);
-        MainWindow& window = startWindow(testing::Channels(channels));
+        MemoryTable start = testing::Channels(std::max(channels, 1));
+        if (channels < 0) {
+            start.SetCellText(1, Number, std::to_string(-channels));
+            channels = 1;
+        }
+        MainWindow& window = startWindow(start);
         ScriptedScheduleFilter asker;
         asker.filter.languages = {"E"};
         window.scheduleActions().setAsker(&asker);

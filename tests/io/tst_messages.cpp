@@ -263,6 +263,9 @@ private slots:
                "than 65535 rows; 5 more fit"
             << "Der Filter ergibt 9 Kanäle; mit den 65530 Zeilen, die schon in der Tabelle stehen, "
                "sind das mehr als 65535 Zeilen; 5 passen noch";
+        QTest::newRow("numbers run out")
+            << "Channel numbers 65535 to 65539 go past 65535, the highest channel number"
+            << "Kanalnummern 65535 bis 65539 gehen über 65535 hinaus, die höchste Kanalnummer";
         QTest::newRow("no channels") << "corvalen-cli: no channels in -"
                                      << "corvalen-cli: keine Kanäle in -";
         QTest::newRow("usage error") << "corvalen-cli: unknown option --x; see corvalen-cli --help"
