@@ -29,6 +29,8 @@
 #include "app/ChannelActions.h"
 #include "app/MainWindow.h"
 #include "app/ProblemIndex.h"
+#include "app/ScheduleActions.h"
+#include "app/ScheduleDialog.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedEditDialogs.h"
 #include "table/Columns.h"
@@ -202,18 +204,28 @@ BENCHMARK(EditorUndoMemory)
 // the whole table and its undo 50 ms. A step that may take longer (printing) shows progress
 // instead and is timed to its first page.
 
+// Keeps every broadcast of a schedule, as the filter dialog's Import does with no field filled.
+class EveryBroadcast : public ScheduleFilterAsker {
+public:
+    std::optional<ScheduleFilter> askScheduleFilter(const Schedule&, const QString&) override {
+        return ScheduleFilter{};
+    }
+};
+
 // An editor with the benchmark file open, its dialogs answered by scripts.
 struct StepEditor {
     QTemporaryDir settingsFolder;
     ScriptedFileDialogs files;
     ScriptedMessageBoxes boxes;
     ScriptedEditDialogs edits;
+    EveryBroadcast broadcasts;
     std::unique_ptr<MainWindow> window;
 
     StepEditor() {
         window = std::make_unique<MainWindow>(
             SettingsFile(settingsFolder.path(), settingsFolder.path()), &files, &boxes);
         window->channelActions().setDialogs(&edits);
+        window->scheduleActions().setAsker(&broadcasts);
         window->resize(1200, 800);
         window->show();
         settle();
@@ -265,6 +277,23 @@ const std::string& FileOfChannels(int channels) {
         if (lines > channels) {
             bytes.resize(end);
         }
+        path = WriteFileAtomically(file, bytes) ? file : std::string();
+    }
+    return path;
+}
+
+// An EiBi schedule of `broadcasts` lines, each on a frequency and with a station of its own, so
+// that each becomes one channel.
+const std::string& ScheduleFile(int broadcasts) {
+    static std::string path;
+    if (path.empty()) {
+        std::string bytes = "kHz:75;Time(UTC):93;Days:59;ITU:49;Station:201;Lng:49;Target:62;"
+                            "Remarks:135;P:35;Start:60;Stop:60;\r\n";
+        for (int i = 0; i < broadcasts; ++i) {
+            bytes += std::to_string(2300 + i) + ".5;" + (i % 2 == 0 ? "0000-2400" : "1800-0200") +
+                     ";;D;Station " + std::to_string(i) + ";E,F;Eu;;1;;\r\n";
+        }
+        const std::string file = (bench::ScratchFolder() / "sked-bench.csv").string();
         path = WriteFileAtomically(file, bytes) ? file : std::string();
     }
     return path;
@@ -362,6 +391,16 @@ std::vector<Step> Steps() {
     };
     const auto appendFile = [](StepEditor& e) {
         e.window->fileActions().appendFile(QString::fromStdString(FileOfChannels(kAll)));
+    };
+    const auto importSchedule = [](StepEditor& e) {
+        e.files.answers = {QString::fromStdString(ScheduleFile(10000))};
+        e.trigger("importScheduleAction");
+    };
+    const auto saveList = [](const char* name) {
+        return [=](StepEditor& e) {
+            e.files.answers = {QString::fromStdString((bench::ScratchFolder() / name).string())};
+            e.boxes.overwriteAnswers = {true};
+        };
     };
     const auto atRow = [](int row) {
         return [=](StepEditor& e) {
@@ -519,6 +558,15 @@ std::vector<Step> Steps() {
                  (bench::ScratchFolder() / "chirp.csv").string())};
              e.boxes.overwriteAnswers = {true};
          }, [](StepEditor& e) { e.trigger("saveChirpAction"); }},
+        {"save_sdrsharp_list", kWholeTable, kAll, nullptr, saveList("list.xml"),
+         [](StepEditor& e) { e.trigger("saveListAction"); }},
+        {"save_sdrpp_list", kWholeTable, kAll, nullptr, saveList("list.json"),
+         [](StepEditor& e) { e.trigger("saveListAction"); }},
+        {"import_schedule_10000", kWholeTable, kAll - 10000, nullptr,
+         [](StepEditor& e) {
+             if (e.window->document().table().table().ChannelCount() == kAll) e.undo().undo();
+         }, importSchedule},
+        {"import_schedule_10000_undo", kWholeTable, kAll - 10000, nullptr, importSchedule, Undo},
     };
 }
 

@@ -166,6 +166,9 @@ BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::
     Tally renamed;
     Tally severalGroups;
     std::map<std::string, std::set<std::string>> namesInGroup;
+    // Per group and name: the suffix to try first for its next repeat, so that a name used a
+    // thousand times is not tried against every suffix already given.
+    std::map<std::pair<std::string, std::string>, int> nextSuffix;
 
     for (int row = 1; row < table.RowCount(); ++row) {
         if (IsEmptyRow(table, row)) {
@@ -252,8 +255,11 @@ BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::
             copy.group = WellFormedUtf8(group);
             if (format.keysByName) {
                 std::set<std::string>& taken = namesInGroup[copy.group];
-                for (int k = 2; taken.count(copy.name) != 0; ++k) {
-                    copy.name = bookmark.name + " (" + std::to_string(k) + ")";
+                if (taken.count(copy.name) != 0) {
+                    int& k = nextSuffix.try_emplace({copy.group, bookmark.name}, 2).first->second;
+                    do {
+                        copy.name = bookmark.name + " (" + std::to_string(k++) + ")";
+                    } while (taken.count(copy.name) != 0);
                 }
                 if (copy.name != bookmark.name) {
                     renamed.Note(row, bookmark.name);
