@@ -67,5 +67,7 @@ std::string_view SdrModeToReceiver(std::string_view sdrMode);
 
 // The most bytes a bookmark list may have; a larger file is refused before it is parsed.
 inline constexpr std::size_t kMaxBookmarkListBytes = std::size_t{64} << 20;
+// A receiver holds 65,535 channels: a list of more bookmarks is refused rather than cut.
+inline constexpr std::size_t kMaxBookmarks = 65535;
 
 }  // namespace corvalen

@@ -196,6 +196,11 @@ Result<BookmarkRead> ReadSdrSharpList(std::string_view fileBytes,
         }
         bookmarks.push_back(std::move(bookmark));
     }
+    if (bookmarks.size() > kMaxBookmarks) {
+        return Error{FormatMessage(MessageKind::ListTooManyBookmarks,
+                                   {"SDR# list", std::to_string(bookmarks.size()),
+                                    std::to_string(kMaxBookmarks)})};
+    }
     BookmarkRead read =
         BookmarksToTable(bookmarks, "SDR# list", std::move(knownGroups), firstNumber);
     read.diagnostics.insert(read.diagnostics.begin(), skipped.begin(), skipped.end());

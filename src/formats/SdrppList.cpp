@@ -179,6 +179,11 @@ Result<BookmarkRead> ReadSdrppList(std::string_view fileBytes, std::vector<std::
             bookmarks.push_back(std::move(bookmark));
         }
     }
+    if (bookmarks.size() > kMaxBookmarks) {
+        return Error{FormatMessage(MessageKind::ListTooManyBookmarks,
+                                   {"SDR++ list", std::to_string(bookmarks.size()),
+                                    std::to_string(kMaxBookmarks)})};
+    }
     BookmarkRead read =
         BookmarksToTable(bookmarks, "SDR++ list", std::move(knownGroups), firstNumber);
     read.diagnostics.insert(read.diagnostics.begin(), skipped.begin(), skipped.end());

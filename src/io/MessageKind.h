@@ -92,6 +92,7 @@ enum class MessageKind : std::uint16_t {
     // Bookmark lists refused.
     ListUnsupported,
     ListTooLarge,
+    ListTooManyBookmarks,
     ListDoctype,
     ListEntity,
     ListNotXml,

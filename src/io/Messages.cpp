@@ -212,6 +212,9 @@ constexpr MessageTemplate kCatalogue[] = {
      "library (pugixml)",
      "SDR#-Frequenzlisten (XML) unterstützt diese Ausgabe des Programms nicht: sie wurde ohne "
      "XML-Bibliothek (pugixml) gebaut"},
+    {K::ListTooManyBookmarks,
+     "the {w1} holds {2} bookmarks, more than the {3} channels a receiver holds; not read",
+     "die {w1} hält {2} Lesezeichen, mehr als die {3} Kanäle eines Empfängers; nicht gelesen"},
     {K::ListTooLarge, "the {w1} is larger than {2} MiB; not read",
      "die {w1} ist größer als {2} MiB; nicht gelesen"},
     {K::ListDoctype,

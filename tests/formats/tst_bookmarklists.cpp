@@ -123,6 +123,13 @@ private slots:
         QTest::newRow("JSON number too large")
             << QByteArray("{\"lists\": {\"A\": {\"bookmarks\": {\"x\": {\"frequency\": 1E400}}}}}")
             << "number overflow parsing '1E400'";
+        QByteArray many = "{\"bookmarks\": {";
+        for (int i = 0; i <= 65535; ++i) {
+            many += (i == 0 ? "" : ",") + QByteArray("\"b") + QByteArray::number(i) +
+                    "\": {\"frequency\": 7000000.0}";
+        }
+        QTest::newRow("more bookmarks than channels")
+            << many + "}}" << "holds 65536 bookmarks, more than the 65535 channels";
         QTest::newRow("JSON without lists")
             << QByteArray("{\"lists\": 3}") << "has no \"lists\" object";
     }
