@@ -184,6 +184,15 @@ BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::
             ++result.rowsNotWritten;
             continue;
         }
+        if (hz.hz > format.maxHz) {
+            report(row, Frequency,
+                   "Frequency " + QuotedCell(cells[Frequency]) + " is above " +
+                       std::to_string(format.maxHz) + " Hz, the highest an " +
+                       std::string(format.name) + " holds exactly; row not written",
+                   MessageKind::BookmarkFrequencyTooHigh);
+            ++result.rowsNotWritten;
+            continue;
+        }
         Bookmark bookmark;
         bookmark.hz = hz.hz;
         // Lists hold UTF-8 only; a name is made so before it is compared with the names

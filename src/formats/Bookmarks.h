@@ -53,6 +53,7 @@ struct BookmarkFormat {
     bool keysByName = false;    // names must be unique within a group: repeats get " (2)", ...
     bool oneGroupEach = false;  // a bookmark has one group: a channel in several keeps the first
     std::string_view noGroup;   // the group of a channel in none ("" or "General")
+    std::uint64_t maxHz = 0;    // the highest frequency the list's number type holds exactly
 };
 // Name = Callsign (SDR++: the frequency in kHz when empty), mode mapped back (FM, FM6, FM3 ->
 // NFM; AMS, AMN -> AM; ISB -> USB, reported once per mode; a text already an SDR mode kept;

@@ -2,6 +2,7 @@
 // (the Windows converter) leave the format out and say so.
 
 #include <algorithm>
+#include <limits>
 
 #include "formats/BookmarkList.h"
 #include "io/Messages.h"
@@ -169,7 +170,9 @@ Result<BookmarkRead> ReadSdrSharpList(std::string_view fileBytes,
         const int line = LineAt(text, entry.offset_debug());
         const std::string_view frequency = entry.child_value("Frequency");
         const std::uint64_t hz = NearestWholeHz(frequency);
-        if (hz == 0) {
+        // SDR# keeps a frequency in a signed 64-bit number, so anything larger is no frequency
+        // it wrote, and no list it could read back.
+        if (hz == 0 || hz > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())) {
             skipped.push_back(Diagnostic{
                 Diagnostic::Place::Line, line, Frequency,
                 "Frequency " + QuotedCell(frequency) + " is not a frequency in Hz; entry left out",
@@ -211,7 +214,10 @@ Result<BookmarkRead> ReadSdrSharpList(std::string_view fileBytes,
 Result<BookmarkListText> WriteSdrSharpList(const MemoryTable& table,
                                            const std::vector<std::string>& groupNames) {
     BookmarkWrite written = TableToBookmarks(
-        table, groupNames, {"SDR# list", /*keysByName=*/false, /*oneGroupEach=*/true, ""});
+        table, groupNames,
+        // SDR# keeps a frequency in a signed 64-bit number.
+        {"SDR# list", /*keysByName=*/false, /*oneGroupEach=*/true, "",
+         static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())});
     pugi::xml_document document;
     pugi::xml_node declaration = document.append_child(pugi::node_declaration);
     declaration.append_attribute("version") = "1.0";

@@ -193,7 +193,10 @@ Result<BookmarkRead> ReadSdrppList(std::string_view fileBytes, std::vector<std::
 BookmarkListText WriteSdrppList(const MemoryTable& table,
                                 const std::vector<std::string>& groupNames) {
     BookmarkWrite written = TableToBookmarks(
-        table, groupNames, {"SDR++ list", /*keysByName=*/true, /*oneGroupEach=*/false, "General"});
+        table, groupNames,
+        // SDR++ keeps a frequency in a double, exact in whole Hz up to 2^53.
+        {"SDR++ list", /*keysByName=*/true, /*oneGroupEach=*/false, "General",
+         std::uint64_t{1} << 53});
     Json lists = Json::object();
     for (const Bookmark& bookmark : written.bookmarks) {
         Json& list = lists[bookmark.group];

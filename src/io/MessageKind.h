@@ -85,6 +85,7 @@ enum class MessageKind : std::uint16_t {
     BookmarkGroupsNamed,
     BookmarkGroupsTooFew,
     BookmarkRowNotWritten,
+    BookmarkFrequencyTooHigh,
     BookmarkModeWritten,
     BookmarkColumnLost,
     BookmarkOneGroup,

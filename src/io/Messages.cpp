@@ -193,6 +193,10 @@ constexpr MessageTemplate kCatalogue[] = {
      "Gruppen hat der Empfänger 16, zu wenige für {w1} (zuerst {2}); {w3} ohne Gruppe gelassen"},
     {K::BookmarkRowNotWritten, "Frequency {1} is not a whole number of Hz; row not written",
      "Frequenz {1} ist keine ganze Zahl in Hz; Zeile nicht geschrieben"},
+    {K::BookmarkFrequencyTooHigh,
+     "Frequency {1} is above {2} Hz, the highest an {w3} holds exactly; row not written",
+     "Frequenz {1} liegt über {2} Hz, der höchsten, die eine {w3} genau hält; Zeile nicht "
+     "geschrieben"},
     {K::BookmarkModeWritten, "Mode {1} has no equal in an {w2}; written as {3}",
      "Modus {1} hat in einer {w2} keine Entsprechung; als {3} geschrieben", 1},
     {K::BookmarkColumnLost, "{c} {1} has no place in an {w2}; not written",
