@@ -194,9 +194,10 @@ BookmarkListText WriteSdrppList(const MemoryTable& table,
                                 const std::vector<std::string>& groupNames) {
     BookmarkWrite written = TableToBookmarks(
         table, groupNames,
-        // SDR++ keeps a frequency in a double, exact in whole Hz up to 2^53.
+        // SDR++ keeps a frequency in a double, exact in whole Hz below 2^53 (where the reader
+        // above stops trusting one).
         {"SDR++ list", /*keysByName=*/true, /*oneGroupEach=*/false, "General",
-         std::uint64_t{1} << 53});
+         (std::uint64_t{1} << 53) - 1});
     Json lists = Json::object();
     for (const Bookmark& bookmark : written.bookmarks) {
         Json& list = lists[bookmark.group];
