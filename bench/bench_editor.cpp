@@ -358,7 +358,7 @@ std::vector<Step> Steps() {
     };
     const auto addRange = [](StepEditor& e) {
         RangeFill fill;
-        fill.range = {118000000, 118000000 + 9999ull * 25000, 25000};
+        fill.range = {118000000, 118000000 + 9999ull * 25000, 25000, 1, {}};
         e.edits.ranges.push_back(fill);
         e.trigger("addRangeAction");
     };

@@ -7,12 +7,20 @@
 namespace corvalen {
 
 std::uint16_t GroupsOf(std::string_view groupsCell) {
+    // The groups named by the pieces between "+" signs that are plain whole numbers from 1 to
+    // 16 (blanks around allowed); any other piece names none. One pass, no allocation: saves
+    // and checks ask this of every row.
     std::uint16_t groups = 0;
-    for (int group = 1; group <= kGroupCount; ++group) {
-        // A group is in the cell when adding it changes nothing.
-        if (WithGroup(groupsCell, group) == groupsCell) {
-            groups = static_cast<std::uint16_t>(groups | (1u << (group - 1)));
+    for (std::size_t start = 0; start <= groupsCell.size();) {
+        std::size_t plus = groupsCell.find('+', start);
+        if (plus == std::string_view::npos) {
+            plus = groupsCell.size();
         }
+        const auto number = ParseWholeNumber(groupsCell.substr(start, plus - start));
+        if (number && *number >= 1 && *number <= kGroupCount) {
+            groups = static_cast<std::uint16_t>(groups | (1u << (*number - 1)));
+        }
+        start = plus + 1;
     }
     return groups;
 }

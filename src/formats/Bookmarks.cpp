@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <map>
-#include <set>
+#include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 #include "channel/CellChecks.h"
@@ -165,10 +166,27 @@ BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::
     std::map<int, Tally> lostColumns;
     Tally renamed;
     Tally severalGroups;
-    std::map<std::string, std::set<std::string>> namesInGroup;
-    // Per group and name: the suffix to try first for its next repeat, so that a name used a
-    // thousand times is not tried against every suffix already given.
-    std::map<std::pair<std::string, std::string>, int> nextSuffix;
+    // The list of each receiver group ([group - 1]) and of channels in none ([kReceiverGroups]),
+    // UTF-8 as lists hold it; and for each, the first with the same name, since two groups of
+    // one name are one list.
+    std::array<std::string, kReceiverGroups + 1> listNames;
+    std::array<int, kReceiverGroups + 1> sameList{};
+    for (std::size_t list = 0; list < listNames.size(); ++list) {
+        listNames[list] = WellFormedUtf8(
+            list == kReceiverGroups ? std::string(format.noGroup)
+            : list < groupNames.size() && !groupNames[list].empty()
+                ? groupNames[list]
+                : "Group " + std::to_string(list + 1));
+        sameList[list] = static_cast<int>(
+            std::find(listNames.begin(), listNames.begin() + static_cast<std::ptrdiff_t>(list) + 1,
+                      listNames[list]) -
+            listNames.begin());
+    }
+    // Per list: the names taken, and per name the suffix to try first for its next repeat, so
+    // that a name used a thousand times is not tried against every suffix already given.
+    std::array<std::unordered_set<std::string>, kReceiverGroups + 1> taken;
+    std::array<std::unordered_map<std::string, int>, kReceiverGroups + 1> nextSuffix;
+    result.bookmarks.reserve(static_cast<std::size_t>(table.RowCount()));
 
     for (int row = 1; row < table.RowCount(); ++row) {
         if (IsEmptyRow(table, row)) {
@@ -242,38 +260,36 @@ BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::
         }
 
         ++result.channelsWritten;
-        std::vector<std::string> groups;
+        // The lists of the row's groups, as places in `listNames`.
+        std::array<int, kReceiverGroups> lists{};
+        int listCount = 0;
         const std::uint16_t bits = GroupsOf(cells[Groups]);
         for (int group = 1; group <= kReceiverGroups; ++group) {
             if ((bits & (1u << (group - 1))) != 0) {
-                groups.push_back(static_cast<std::size_t>(group) <= groupNames.size() &&
-                                         !groupNames[static_cast<std::size_t>(group - 1)].empty()
-                                     ? groupNames[static_cast<std::size_t>(group - 1)]
-                                     : "Group " + std::to_string(group));
+                lists[static_cast<std::size_t>(listCount++)] = group - 1;
             }
         }
-        if (groups.empty()) {
-            groups.emplace_back(format.noGroup);
+        if (listCount == 0) {
+            lists[0] = kReceiverGroups;
+            listCount = 1;
         }
-        if (format.oneGroupEach && groups.size() > 1) {
+        if (format.oneGroupEach && listCount > 1) {
             severalGroups.Note(row, cells[Groups]);
-            groups.resize(1);
+            listCount = 1;
         }
-        for (const std::string& group : groups) {
+        for (int i = 0; i < listCount; ++i) {
+            const auto list = static_cast<std::size_t>(lists[static_cast<std::size_t>(i)]);
             Bookmark copy = bookmark;
-            copy.group = WellFormedUtf8(group);
+            copy.group = listNames[list];
             if (format.keysByName) {
-                std::set<std::string>& taken = namesInGroup[copy.group];
-                if (taken.count(copy.name) != 0) {
-                    int& k = nextSuffix.try_emplace({copy.group, bookmark.name}, 2).first->second;
+                const auto same = static_cast<std::size_t>(sameList[list]);
+                if (!taken[same].insert(copy.name).second) {
+                    int& k = nextSuffix[same].try_emplace(bookmark.name, 2).first->second;
                     do {
                         copy.name = bookmark.name + " (" + std::to_string(k++) + ")";
-                    } while (taken.count(copy.name) != 0);
-                }
-                if (copy.name != bookmark.name) {
+                    } while (!taken[same].insert(copy.name).second);
                     renamed.Note(row, bookmark.name);
                 }
-                taken.insert(copy.name);
             }
             result.bookmarks.push_back(std::move(copy));
         }

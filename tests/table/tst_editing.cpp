@@ -238,7 +238,7 @@ private slots:
             table.SetCellText(channels, Number, "x");
         }
         RangeFill fill;
-        fill.range = {1000, 1000 + 100 * (count - 1), 100};
+        fill.range = {1000, 1000 + 100 * (count - 1), 100, 1, {}};
         fill.cells = {{Mode, mode.toStdString()},
                       {Bandwidth, bandwidth.toStdString()},
                       {Frequency, "not taken"}};
@@ -332,6 +332,10 @@ private slots:
                                                        << "2+x" << uint(0) << "x";
         QTest::newRow("groups unchanged") << "groups"
                                           << " 2 +16" << uint(0x8002) << " 2 +16";
+        // Pieces that name no group (0, 17, text, blanks) are kept and read as none.
+        QTest::newRow("groups among odd pieces") << "groups"
+                                                 << "0+ 3 +17++abc+16+" << uint(0x8004)
+                                                 << "0+ 3 +17++abc+16+";
         QTest::newRow("lockout flags") << "lockout"
                                        << "" << uint(0b101) << "5";
         QTest::newRow("lockout keeps higher bits") << "lockout"
