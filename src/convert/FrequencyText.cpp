@@ -2,6 +2,8 @@
 
 #include <limits>
 
+#include "convert/NumberText.h"
+
 namespace corvalen {
 
 namespace {
@@ -52,6 +54,12 @@ std::string_view TrimBlanks(std::string_view text) {
 
 FrequencyReading ReadFrequency(std::string_view text, FrequencyUnit unitWhenNone, char otherPoint) {
     using Status = FrequencyReading::Status;
+    // Nearly every cell is plain digits in Hz; saves of large tables read two of them a row.
+    if (unitWhenNone == FrequencyUnit::Hz) {
+        if (const std::int64_t plain = PlainDigits(text, 18); plain >= 0) {
+            return {Status::Ok, static_cast<std::uint64_t>(plain)};
+        }
+    }
     text = TrimBlanks(text);
     const auto isPoint = [otherPoint](char c) { return c == '.' || c == otherPoint; };
     std::size_t end = 0;

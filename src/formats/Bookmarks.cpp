@@ -4,7 +4,6 @@
 #include <array>
 #include <map>
 #include <unordered_map>
-#include <unordered_set>
 #include <utility>
 
 #include "channel/CellChecks.h"
@@ -18,6 +17,61 @@ namespace corvalen {
 namespace {
 
 constexpr int kReceiverGroups = 16;
+
+// The names taken in one list. Open addressing over the names' hashes, the names kept one after
+// another in one string: a list of 65,535 bookmarks, most of them a name used before, asks this
+// twice a bookmark, and a node-based set spent most of a save finding and growing its nodes.
+class TakenNames {
+public:
+    // Adds `name`; false when the list has it already.
+    bool Insert(std::string_view name) {
+        if (2 * (m_count + 1) > m_slots.size()) {
+            Grow();
+        }
+        const std::size_t hash = std::hash<std::string_view>{}(name);
+        const std::size_t mask = m_slots.size() - 1;
+        for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
+            Slot& slot = m_slots[at];
+            if (slot.length == kFree) {
+                slot = {static_cast<std::uint32_t>(hash), m_text.size(), name.size()};
+                m_text.append(name);
+                ++m_count;
+                return true;
+            }
+            if (slot.hash == static_cast<std::uint32_t>(hash) &&
+                std::string_view(m_text).substr(slot.offset, slot.length) == name) {
+                return false;
+            }
+        }
+    }
+
+private:
+    static constexpr std::size_t kFree = static_cast<std::size_t>(-1);
+    struct Slot {
+        std::uint32_t hash = 0;  // the low bits of the name's hash, which place it
+        std::size_t offset = 0;
+        std::size_t length = kFree;
+    };
+
+    void Grow() {
+        std::vector<Slot> old(std::max<std::size_t>(16, 2 * m_slots.size()));
+        old.swap(m_slots);
+        const std::size_t mask = m_slots.size() - 1;
+        for (const Slot& slot : old) {
+            if (slot.length != kFree) {
+                std::size_t at = slot.hash & mask;
+                while (m_slots[at].length != kFree) {
+                    at = (at + 1) & mask;
+                }
+                m_slots[at] = slot;
+            }
+        }
+    }
+
+    std::vector<Slot> m_slots;
+    std::size_t m_count = 0;
+    std::string m_text;
+};
 
 // SDR modes and the receiver's mode of the same kind, both ways.
 struct ModePair {
@@ -184,7 +238,7 @@ BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::
     }
     // Per list: the names taken, and per name the suffix to try first for its next repeat, so
     // that a name used a thousand times is not tried against every suffix already given.
-    std::array<std::unordered_set<std::string>, kReceiverGroups + 1> taken;
+    std::array<TakenNames, kReceiverGroups + 1> taken;
     std::array<std::unordered_map<std::string, int>, kReceiverGroups + 1> nextSuffix;
     result.bookmarks.reserve(static_cast<std::size_t>(table.RowCount()));
 
@@ -283,11 +337,15 @@ BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::
             copy.group = listNames[list];
             if (format.keysByName) {
                 const auto same = static_cast<std::size_t>(sameList[list]);
-                if (!taken[same].insert(copy.name).second) {
-                    int& k = nextSuffix[same].try_emplace(bookmark.name, 2).first->second;
+                // A name given a suffix before is taken for sure, and its next suffix known.
+                const auto repeated = nextSuffix[same].find(bookmark.name);
+                if (repeated != nextSuffix[same].end() || !taken[same].Insert(copy.name)) {
+                    int& k = repeated != nextSuffix[same].end()
+                                 ? repeated->second
+                                 : nextSuffix[same].try_emplace(bookmark.name, 2).first->second;
                     do {
                         copy.name = bookmark.name + " (" + std::to_string(k++) + ")";
-                    } while (!taken[same].insert(copy.name).second);
+                    } while (!taken[same].Insert(copy.name));
                     renamed.Note(row, bookmark.name);
                 }
             }

@@ -238,6 +238,8 @@ Result<BookmarkListText> WriteSdrSharpList(const MemoryTable& table,
         add("FilterBandwidth", std::to_string(bookmark.bandwidth));
     }
     StringWriter out;
+    // An entry takes some 300 bytes; room made at once spares the text growing by copies.
+    out.text.reserve(256 + written.bookmarks.size() * 320);
     document.save(out, "  ", pugi::format_default, pugi::encoding_utf8);
     BookmarkListText text;
     text.bytes = std::move(out.text);

@@ -244,7 +244,11 @@ BookmarkListText WriteSdrppList(const MemoryTable& table,
     // every string and number token made by the library: a document of 65,535 bookmarks built
     // as a tree first took a third of a second to save.
     std::string out;
-    out.reserve(256 + written.bookmarks.size() * 160);
+    std::size_t size = 256;
+    for (const Bookmark& bookmark : written.bookmarks) {
+        size += 200 + bookmark.name.size() + bookmark.name.size() / 4;  // room for escapes too
+    }
+    out.reserve(size);
     const auto string = [&out](std::string_view text) { AppendJsonString(out, text); };
     const auto number = [&out](std::uint64_t value) { AppendJsonWholeDouble(out, value); };
     out += "{\n    \"bookmarkDisplayMode\": 1,\n    \"selectedList\": ";

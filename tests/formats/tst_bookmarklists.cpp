@@ -1,5 +1,7 @@
 #include <QDir>
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QtTest>
 
 #include "../TestTables.h"
@@ -100,6 +102,56 @@ private slots:
         QVERIFY(sdrppAgain.ok());
         QVERIFY(sdrppAgain->table.ChannelCount() >= sdrpp.channelsWritten);
         QCOMPARE(WriteSdrppList(sdrppAgain->table, sdrppAgain->groupNames).bytes, sdrpp.bytes);
+    }
+
+    // An SDR++ list keys its bookmarks by name: a name used again in one list gets the next
+    // free suffix, one that a later row already spells out included; two receiver groups of
+    // one name are one list. Rows are "Callsign|Groups", names come back as "list/name".
+    void repeatedNamesInSdrppLists_data() {
+        QTest::addColumn<QStringList>("rows");
+        QTest::addColumn<QStringList>("groupNames");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("repeats and a spelled-out suffix")
+            << QStringList{"A|1", "A|1", "A (2)|1", "A|1"} << QStringList{"L"}
+            << QStringList{"L/A", "L/A (2)", "L/A (2) (2)", "L/A (3)"};
+        QTest::newRow("one name in two lists")
+            << QStringList{"A|1", "A|2", "A|1+2"} << QStringList{"L", "M"}
+            << QStringList{"L/A", "M/A", "L/A (2)", "M/A (2)"};
+        QTest::newRow("two groups of one name are one list")
+            << QStringList{"A|1", "A|2"} << QStringList{"X", "X"}
+            << QStringList{"X/A", "X/A (2)"};
+        QTest::newRow("no group, no name")
+            << QStringList{"|", "|0"} << QStringList{}
+            << QStringList{"General/7100 kHz", "General/7100 kHz (2)"};
+    }
+    void repeatedNamesInSdrppLists() {
+        QFETCH(QStringList, rows);
+        QFETCH(QStringList, groupNames);
+        QFETCH(QStringList, expected);
+        MemoryTable table = MemoryTable::ImportLayout();
+        int number = 0;
+        for (const QString& row : rows) {
+            table.AppendRow({std::to_string(++number), "7100000", "", "", "", "", "", "", "",
+                             row.section('|', 1).toStdString(), "", "", "", "", "", "", "AM",
+                             row.section('|', 0, 0).toStdString(), ""});
+        }
+        std::vector<std::string> names;
+        for (const QString& name : groupNames) {
+            names.push_back(name.toStdString());
+        }
+        const BookmarkListText list = WriteSdrppList(table, names);
+        const QJsonObject lists =
+            QJsonDocument::fromJson(QByteArray::fromStdString(list.bytes)).object()["lists"]
+                .toObject();
+        QStringList written;
+        for (const QString& listName : lists.keys()) {
+            for (const QString& name : lists[listName].toObject()["bookmarks"].toObject().keys()) {
+                written << listName + "/" + name;
+            }
+        }
+        written.sort();
+        expected.sort();
+        QCOMPARE(written, expected);
     }
 
     // Files that are no list, or that a list never is, are refused with where and why.
