@@ -224,23 +224,39 @@ Result<BookmarkListText> WriteSdrSharpList(const MemoryTable& table,
     pugi::xml_node root = document.append_child(std::string(kRoot).c_str());
     root.append_attribute("xmlns:xsi") = "http://www.w3.org/2001/XMLSchema-instance";
     root.append_attribute("xmlns:xsd") = "http://www.w3.org/2001/XMLSchema";
-    for (const Bookmark& bookmark : written.bookmarks) {
-        pugi::xml_node entry = root.append_child("MemoryEntry");
-        const auto add = [&](const char* name, const std::string& text) {
-            entry.append_child(name).text().set(text.c_str());
-        };
-        add("IsFavourite", "true");
-        add("Name", bookmark.name);
-        add("GroupName", bookmark.group);
-        add("Frequency", std::to_string(bookmark.hz));
-        add("DetectorType", bookmark.mode);
-        add("Shift", "0");
-        add("FilterBandwidth", std::to_string(bookmark.bandwidth));
-    }
     StringWriter out;
     // An entry takes some 300 bytes; room made at once spares the text growing by copies.
     out.text.reserve(256 + written.bookmarks.size() * 320);
-    document.save(out, "  ", pugi::format_default, pugi::encoding_utf8);
+    if (written.bookmarks.empty()) {
+        document.save(out, "  ", pugi::format_default, pugi::encoding_utf8);
+    } else {
+        // The document's head and foot as pugixml writes them around child elements, and each
+        // entry printed by pugixml where the whole document would have it, one at a time: a
+        // tree of 65,535 entries took some 70 MB and most of a save.
+        out.text += "<?xml version=\"1.0\"?>\n<";
+        out.text += kRoot;
+        out.text +=
+            " xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
+            "xmlns:xsd=\"http://www.w3.org/2001/XMLSchema\">\n";
+        for (const Bookmark& bookmark : written.bookmarks) {
+            pugi::xml_node entry = root.append_child("MemoryEntry");
+            const auto add = [&](const char* name, const std::string& text) {
+                entry.append_child(name).text().set(text.c_str());
+            };
+            add("IsFavourite", "true");
+            add("Name", bookmark.name);
+            add("GroupName", bookmark.group);
+            add("Frequency", std::to_string(bookmark.hz));
+            add("DetectorType", bookmark.mode);
+            add("Shift", "0");
+            add("FilterBandwidth", std::to_string(bookmark.bandwidth));
+            entry.print(out, "  ", pugi::format_default, pugi::encoding_utf8, 1);
+            root.remove_child(entry);
+        }
+        out.text += "</";
+        out.text += kRoot;
+        out.text += ">\n";
+    }
     BookmarkListText text;
     text.bytes = std::move(out.text);
     text.diagnostics = std::move(written.diagnostics);
