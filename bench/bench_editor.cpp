@@ -356,6 +356,14 @@ std::vector<Step> Steps() {
         e.edits.fieldEdits.push_back({FieldEdit::Kind::Set, Mode, am ? "AM" : "FM", 0});
         e.trigger("setFieldAction");
     };
+    // Group 16 added to every row and taken away again, in turns.
+    const auto toggleGroup = [](StepEditor& e) {
+        static bool add = false;
+        add = !add;
+        e.edits.fieldEdits.push_back(
+            {add ? FieldEdit::Kind::AddGroup : FieldEdit::Kind::RemoveGroup, Groups, "", 16});
+        e.trigger("setFieldAction");
+    };
     const auto addRange = [](StepEditor& e) {
         RangeFill fill;
         fill.range = {118000000, 118000000 + 9999ull * 25000, 25000, 1, {}};
@@ -457,6 +465,8 @@ std::vector<Step> Steps() {
         // Commands on the whole table, or many rows, and their undo.
         {"set_field_all_rows", kWholeTable, kAll, selectAll, nullptr, setMode},
         {"set_field_all_rows_undo", kWholeTable, kAll, selectAll, setMode, Undo},
+        {"group_all_rows", kWholeTable, kAll, selectAll, nullptr, toggleGroup},
+        {"group_all_rows_undo", kWholeTable, kAll, selectAll, toggleGroup, Undo},
         {"add_range_10000", kWholeTable, kAll - 10000, nullptr,
          [](StepEditor& e) {
              if (e.window->document().table().table().ChannelCount() == kAll) e.undo().undo();
