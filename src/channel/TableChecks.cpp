@@ -95,22 +95,22 @@ void TableChecks::Compare(int row, std::span<const std::string_view> cells, std:
         if (*channel >= m_lastRow.size()) {
             const std::size_t size = std::max<std::size_t>(*channel + 1u, 2 * m_lastRow.size());
             m_lastRow.resize(size, 0);
+            m_lastCell.resize(size);
         }
         int& last = m_lastRow[*channel];
+        std::string& lastCell = m_lastCell[*channel];
         if (last != 0) {
             // The message quotes the earlier row's Number cell; only a cell written other than
             // as the plain number was kept for that.
-            const auto odd = m_oddNumberCells.find(*channel);
-            m_lostRows.push_back({last, *channel,
-                                  odd != m_oddNumberCells.end() ? odd->second
-                                                                : std::to_string(*channel)});
+            m_lostRows.push_back(
+                {last, *channel, !lastCell.empty() ? lastCell : std::to_string(*channel)});
         }
         last = row;
         const std::string_view cell = CellOf(cells, Number);
         if (cell.front() == '0' || cell.front() == ' ' || cell.back() == ' ') {
-            m_oddNumberCells[*channel].assign(cell);
-        } else if (!m_oddNumberCells.empty()) {
-            m_oddNumberCells.erase(*channel);
+            lastCell.assign(cell);
+        } else {
+            lastCell.clear();
         }
     }
 

@@ -107,9 +107,9 @@ private:
     int m_emptyRows = 0;
     std::vector<int> m_lastRow;  // by channel number: the last row seen with it
     std::vector<LostRow> m_lostRows;
-    // By channel number: the Number cell of the last row seen with it, where that is not
-    // written as the plain number ("007", " 7"). Few cells are, so only they are kept.
-    std::unordered_map<std::uint16_t, std::string> m_oddNumberCells;
+    // By channel number: the Number cell of the last row seen with it when that is not written
+    // as the plain number, else empty.
+    std::vector<std::string> m_lastCell;
     // Open addressing: each slot holds a (frequency, mode code + 1) key in its high 36 bits and
     // the first row with it in the low 28; 0 marks a free slot. Eight bytes a slot keep the
     // table of 65,535 channels within the processor's second-level cache.
