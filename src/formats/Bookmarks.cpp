@@ -19,8 +19,8 @@ namespace {
 constexpr int kReceiverGroups = 16;
 
 // The names taken in one list. Open addressing over the names' hashes, the names kept one after
-// another in one string: a list of 65,535 bookmarks, most of them a name used before, asks this
-// twice a bookmark, and a node-based set spent most of a save finding and growing its nodes.
+// another in one string: a list of 65,535 bookmarks asks this once or twice a bookmark, and a
+// node-based set spent most of a save finding and growing its nodes.
 class TakenNames {
 public:
     // Adds `name`; false when the list has it already.
