@@ -1,6 +1,7 @@
 #include "channel/EditChecks.h"
 
 #include <algorithm>
+#include <array>
 #include <iterator>
 #include <unordered_map>
 
@@ -43,14 +44,21 @@ EditChecks::Keys EditChecks::KeysOf(const MemoryTable& table, int row) {
 
 EditChecks::Keys EditChecks::KeysOf(std::string_view number, std::string_view frequencyCell,
                                     std::string_view mode) {
+    std::array<std::string_view, Mode + 1> cells{};
+    cells[Number] = number;
+    cells[Frequency] = frequencyCell;
+    cells[Mode] = mode;
+    return KeysFrom(TableChecks::KeysOf(cells), mode);
+}
+
+EditChecks::Keys EditChecks::KeysFrom(const TableChecks::RowKeys& rowKeys, std::string_view mode) {
     Keys keys;
-    keys.channel = ChannelNumber(number).value_or(0);
-    const auto frequency = AlikeFrequency(frequencyCell);
+    keys.channel = rowKeys.channel.value_or(0);
+    const auto frequency = rowKeys.frequency;
     if (!frequency) {
         return keys;
     }
-    // An empty Mode is written as CW, so it counts as CW.
-    const int code = mode.empty() ? 0 : ModeCode(mode);
+    const int code = rowKeys.modeCode;
     std::uint32_t id = static_cast<std::uint32_t>(code);
     if (code < 0) {
         id = m_otherModes
@@ -69,16 +77,16 @@ bool EditChecks::CheckAll(const MemoryTable& table, ReceiverModel model) {
     m_channels.assign(rows, 0);
     m_alike.assign(rows, 0);
     std::vector<Diagnostic> problems;
-    ReadTableRecords(table, problems, [&](int row, std::span<const std::string_view> cells) {
-        CheckRowCells(cells, model, row, problems);
-        const auto cell = [&cells](Column column) {
-            const auto index = static_cast<std::size_t>(column);
-            return index < cells.size() ? cells[index] : std::string_view();
-        };
-        const Keys keys = KeysOf(cell(Number), cell(Frequency), cell(Mode));
-        m_channels[static_cast<std::size_t>(row)] = keys.channel;
-        m_alike[static_cast<std::size_t>(row)] = keys.alike;
-    });
+    ReadTableRecords(table, problems,
+                     [&](int row, std::span<const std::string_view> cells,
+                         const TableChecks::RowKeys& rowKeys) {
+                         CheckRowCells(cells, model, row, problems);
+                         const std::string_view mode =
+                             cells.size() > Mode ? cells[Mode] : std::string_view();
+                         const Keys keys = KeysFrom(rowKeys, mode);
+                         m_channels[static_cast<std::size_t>(row)] = keys.channel;
+                         m_alike[static_cast<std::size_t>(row)] = keys.alike;
+                     });
     if (!std::is_sorted(problems.begin(), problems.end(), ByRowThenColumn)) {
         std::stable_sort(problems.begin(), problems.end(), ByRowThenColumn);
     }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "channel/ReceiverModel.h"
+#include "channel/TableChecks.h"
 #include "io/Diagnostic.h"
 #include "table/MemoryTable.h"
 
@@ -38,6 +39,8 @@ private:
     };
     Keys KeysOf(const MemoryTable& table, int row);
     Keys KeysOf(std::string_view number, std::string_view frequency, std::string_view mode);
+    // The same, from the keys the table checks took from the row's cells and its Mode cell.
+    Keys KeysFrom(const TableChecks::RowKeys& rowKeys, std::string_view mode);
     // Row `row`'s problems, given the last row of its channel number and the first row of its
     // frequency and mode.
     void CheckRow(const MemoryTable& table, int row, ReceiverModel model, int lastOfChannel,

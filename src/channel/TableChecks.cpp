@@ -1,6 +1,7 @@
 #include "channel/TableChecks.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <iterator>
 #include <optional>
@@ -213,14 +214,19 @@ void TableChecks::Finish() {
     m_lostRows.clear();
 }
 
-int ReadTableRecords(
-    const MemoryTable& table, std::vector<Diagnostic>& problems,
-    const std::function<void(int row, std::span<const std::string_view> cells)>& use) {
+int ReadTableRecords(const MemoryTable& table, std::vector<Diagnostic>& problems,
+                     const std::function<void(int row, std::span<const std::string_view> cells,
+                                              const TableChecks::RowKeys& keys)>& use) {
     TableChecks checks(problems);
     checks.ExpectRows(static_cast<std::size_t>(table.RowCount()));
     for (int row = 1; row < table.RowCount(); ++row) {
         const RowTexts cells = RowTextsOf(table, row);
-        checks.Take(row, PresentCells(table, cells), use);
+        const std::span<const std::string_view> present = PresentCells(table, cells);
+        const TableChecks::RowKeys keys = TableChecks::KeysOf(present);
+        checks.Take(row, present, keys,
+                    [&](int taken, std::span<const std::string_view> rowCells) {
+                        use(taken, rowCells, keys);
+                    });
     }
     checks.Finish();
     return checks.EmptyRows();
@@ -228,9 +234,9 @@ int ReadTableRecords(
 
 std::vector<Diagnostic> CheckCells(const MemoryTable& table, ReceiverModel model) {
     std::vector<Diagnostic> problems;
-    ReadTableRecords(table, problems, [&](int row, std::span<const std::string_view> cells) {
-        CheckRowCells(cells, model, row, problems);
-    });
+    ReadTableRecords(table, problems,
+                     [&](int row, std::span<const std::string_view> cells,
+                         const TableChecks::RowKeys&) { CheckRowCells(cells, model, row, problems); });
     return problems;
 }
 

@@ -132,12 +132,12 @@ Diagnostic LostChannelProblem(int row, std::string_view numberCell, std::uint16_
                               int last);
 
 // Walks every channel row of `table` (rows 1 and up, in row order) through TableChecks, handing
-// each row's cells (only the columns the table has) to `use`, which reads them (CheckRowCells,
-// or WriteMemoryRecord when saving) and reports its own cells. Problems come in row then column
-// order. Returns how many empty rows were passed over.
-int ReadTableRecords(
-    const MemoryTable& table, std::vector<Diagnostic>& problems,
-    const std::function<void(int row, std::span<const std::string_view> cells)>& use);
+// each row's cells (only the columns the table has) and the keys the checks took from them to
+// `use`, which reads the cells (CheckRowCells, or WriteMemoryRecord when saving) and reports its
+// own. Problems come in row then column order. Returns how many empty rows were passed over.
+int ReadTableRecords(const MemoryTable& table, std::vector<Diagnostic>& problems,
+                     const std::function<void(int row, std::span<const std::string_view> cells,
+                                              const TableChecks::RowKeys& keys)>& use);
 
 // Every problem and notice of `table`, in row then column order (see ReadTableRecords): what the
 // Problems panel lists and `corvalen-cli check` prints.
