@@ -1,7 +1,6 @@
 #include "channel/TableChecks.h"
 
 #include <algorithm>
-#include <array>
 #include <charconv>
 #include <iterator>
 #include <optional>
