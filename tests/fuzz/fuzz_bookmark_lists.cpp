@@ -1,11 +1,34 @@
 // SDR# and SDR++ bookmark lists, read whichever the bytes look like (both when neither). A list
 // read gives one channel per bookmark; written as either list and read back, it keeps its
-// channels.
+// channels, and every frequency read back is one the channels had.
+
+#include <set>
 
 #include "FuzzCheck.h"
 #include "formats/BookmarkList.h"
 
 using namespace corvalen;
+
+namespace {
+
+std::set<std::string_view> Frequencies(const MemoryTable& table) {
+    std::set<std::string_view> frequencies;
+    for (int row = 1; row < table.RowCount(); ++row) {
+        frequencies.insert(table.CellText(row, Frequency));
+    }
+    return frequencies;
+}
+
+bool FrequenciesAmong(const MemoryTable& table, const std::set<std::string_view>& frequencies) {
+    for (int row = 1; row < table.RowCount(); ++row) {
+        if (frequencies.count(table.CellText(row, Frequency)) == 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes = fuzz::Bytes(data, size);
@@ -25,10 +48,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const Result<BookmarkRead> sharpAgain = ReadSdrSharpList(sharp->bytes);
         FUZZ_REQUIRE(sharpAgain.ok());
         FUZZ_REQUIRE(sharpAgain->table.ChannelCount() == sharp->channelsWritten);
+        const std::set<std::string_view> frequencies = Frequencies(read->table);
+        FUZZ_REQUIRE(FrequenciesAmong(sharpAgain->table, frequencies));
         const BookmarkListText list = WriteSdrppList(read->table, read->groupNames);
         const Result<BookmarkRead> again = ReadSdrppList(list.bytes);
         FUZZ_REQUIRE(again.ok());
         FUZZ_REQUIRE(again->table.ChannelCount() >= list.channelsWritten);
+        FUZZ_REQUIRE(FrequenciesAmong(again->table, frequencies));
     }
     return 0;
 }
