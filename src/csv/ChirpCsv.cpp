@@ -215,21 +215,28 @@ std::string_view WithoutBom(std::string_view bytes) {
     return bytes.starts_with(kUtf8Bom) ? bytes.substr(kUtf8Bom.size()) : bytes;
 }
 
-// "A, B and C"; past eight names "A, ..., H and 5 more", and a name that is long or holds
-// control characters quoted as QuotedCell does, so the report stays short.
+// "A, B and C"; past eight names, or past a few lines of text, "A, ..., H and 5 more"; a name
+// that is long or holds control characters quoted as QuotedCell does (four characters for each
+// control character), so the report stays short.
 std::string JoinNames(const std::vector<std::string_view>& names) {
     constexpr std::size_t kListed = 8;
-    const std::size_t listed = std::min(names.size(), kListed);
+    constexpr std::size_t kListText = 480;
+    std::size_t listed = 0;
     std::string list;
-    for (std::size_t i = 0; i < listed; ++i) {
-        if (i > 0) {
-            list += i + 1 == names.size() ? " and " : ", ";
-        }
-        const std::string_view name = names[i];
+    while (listed < std::min(names.size(), kListed)) {
+        const std::string_view name = names[listed];
         const bool plain = name.size() <= 40 && std::all_of(name.begin(), name.end(), [](char c) {
                                return static_cast<unsigned char>(c) >= 0x20;
                            });
-        list += plain ? std::string(name) : QuotedCell(name);
+        const std::string text = plain ? std::string(name) : QuotedCell(name);
+        if (listed > 0 && list.size() + text.size() > kListText) {
+            break;
+        }
+        if (listed > 0) {
+            list += listed + 1 == names.size() ? " and " : ", ";
+        }
+        list += text;
+        ++listed;
     }
     if (names.size() > listed) {
         list += " and " + std::to_string(names.size() - listed) + " more";

@@ -1,5 +1,6 @@
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -341,6 +342,20 @@ private slots:
                  "line 5: has 1 fields where the header has 8; the missing ones read as empty\n"
                  "line 5: Frequency \"\" is not a frequency in MHz; kept as it is\n"
                  "line 5: Mode \"\" is no mode the receiver has; kept as it is\n");
+        // Column names of control characters (NUL bytes from a file that is no text) are
+        // quoted four characters to each; the list stops before the line grows past a screen.
+        std::string header = "Location,Frequency,Mode";
+        std::string values = "1,1,AM";
+        for (int column = 0; column < 9; ++column) {
+            header += "," + std::string(40, '\0') + char('a' + column);
+            values += ",x";
+        }
+        const CsvImport unreadable = ReadChirpCsv(header + "\n" + values + "\n");
+        QCOMPARE(unreadable.diagnostics.size(), std::size_t(1));
+        QVERIFY2(unreadable.diagnostics.front().message.size() <= 1024,
+                 unreadable.diagnostics.front().message.c_str());
+        QVERIFY(QString::fromStdString(unreadable.diagnostics.front().message)
+                    .contains(QRegularExpression(" and [0-9] more hold values")));
         const CsvImport noColumns = ReadChirpCsv("Location,Name\n1,A\n");
         QCOMPARE(QString(Lines(noColumns.diagnostics)).section('\n', 0, 0),
                  "line 1: the header has no Frequency and Mode column; those cells stay empty");
