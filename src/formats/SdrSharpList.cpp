@@ -20,6 +20,10 @@ namespace corvalen {
 namespace {
 
 constexpr std::string_view kRoot = "ArrayOfMemoryEntry";
+// SDR# keeps a frequency in a signed 64-bit number: anything larger is no frequency it wrote,
+// and none it could read back.
+constexpr std::uint64_t kHighestHz =
+    static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
 
 std::string_view AfterBomAndBlanks(std::string_view bytes) {
     if (bytes.starts_with("\xEF\xBB\xBF")) {
@@ -170,9 +174,7 @@ Result<BookmarkRead> ReadSdrSharpList(std::string_view fileBytes,
         const int line = LineAt(text, entry.offset_debug());
         const std::string_view frequency = entry.child_value("Frequency");
         const std::uint64_t hz = NearestWholeHz(frequency);
-        // SDR# keeps a frequency in a signed 64-bit number, so anything larger is no frequency
-        // it wrote, and no list it could read back.
-        if (hz == 0 || hz > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())) {
+        if (hz == 0 || hz > kHighestHz) {
             skipped.push_back(Diagnostic{
                 Diagnostic::Place::Line, line, Frequency,
                 "Frequency " + QuotedCell(frequency) + " is not a frequency in Hz; entry left out",
@@ -215,9 +217,7 @@ Result<BookmarkListText> WriteSdrSharpList(const MemoryTable& table,
                                            const std::vector<std::string>& groupNames) {
     BookmarkWrite written = TableToBookmarks(
         table, groupNames,
-        // SDR# keeps a frequency in a signed 64-bit number.
-        {"SDR# list", /*keysByName=*/false, /*oneGroupEach=*/true, "",
-         static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())});
+        {"SDR# list", /*keysByName=*/false, /*oneGroupEach=*/true, "", kHighestHz});
     pugi::xml_document document;
     pugi::xml_node declaration = document.append_child(pugi::node_declaration);
     declaration.append_attribute("version") = "1.0";
