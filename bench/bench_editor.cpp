@@ -260,6 +260,8 @@ struct StepEditor {
     }
 };
 
+constexpr int kAll = 65535;
+
 const std::string& FileOfChannels(int channels) {
     static std::map<int, std::string> files;
     std::string& path = files[channels];
@@ -294,6 +296,41 @@ const std::string& ScheduleFile(int broadcasts) {
                      ";;D;Station " + std::to_string(i) + ";E,F;Eu;;1;;\r\n";
         }
         const std::string file = (bench::ScratchFolder() / "sked-bench.csv").string();
+        path = WriteFileAtomically(file, bytes) ? file : std::string();
+    }
+    return path;
+}
+
+// A bookmark list of 65,535 channels in one group, as SDR# (".xml") or SDR++ (".json") saves it.
+const std::string& ListOfChannels(const std::string& extension) {
+    static std::map<std::string, std::string> files;
+    std::string& path = files[extension];
+    if (path.empty()) {
+        const bool sdrpp = extension == ".json";
+        std::string bytes = sdrpp ? "{\n    \"bookmarkDisplayMode\": 0,\n    \"lists\": {\n"
+                                    "        \"Bench\": {\n            \"bookmarks\": {\n"
+                                  : "<?xml version=\"1.0\"?>\r\n<ArrayOfMemoryEntry xmlns:xsi="
+                                    "\"http://www.w3.org/2001/XMLSchema-instance\">\r\n";
+        for (int i = 0; i < kAll; ++i) {
+            const std::string name = "Station " + std::to_string(i);
+            const std::string hz = std::to_string(150000 + 25000ull * static_cast<unsigned>(i));
+            if (sdrpp) {
+                bytes += std::string(i == 0 ? "" : ",\n") + "                \"" + name +
+                         "\": {\n                    \"bandwidth\": 10000.0,\n"
+                         "                    \"frequency\": " + hz +
+                         ".0,\n                    \"mode\": 2\n                }";
+            } else {
+                bytes += "  <MemoryEntry>\r\n    <IsFavourite>true</IsFavourite>\r\n    <Name>" +
+                         name + "</Name>\r\n    <GroupName>Bench</GroupName>\r\n    <Frequency>" +
+                         hz + "</Frequency>\r\n    <DetectorType>AM</DetectorType>\r\n"
+                         "    <Shift>0</Shift>\r\n    <FilterBandwidth>10000</FilterBandwidth>\r\n"
+                         "  </MemoryEntry>\r\n";
+            }
+        }
+        bytes += sdrpp ? "\n            },\n            \"showOnWaterfall\": true\n        }\n"
+                         "    },\n    \"selectedList\": \"Bench\"\n}\n"
+                       : "</ArrayOfMemoryEntry>\r\n";
+        const std::string file = (bench::ScratchFolder() / ("list-bench" + extension)).string();
         path = WriteFileAtomically(file, bytes) ? file : std::string();
     }
     return path;
@@ -340,7 +377,6 @@ void RunStep(benchmark::State& state, const Step& step) {
 
 constexpr double kKeystroke = 16;
 constexpr double kWholeTable = 50;
-constexpr int kAll = 65535;
 
 // Undo of what `before` did, timed.
 void Undo(StepEditor& editor) {
@@ -399,6 +435,14 @@ std::vector<Step> Steps() {
     };
     const auto appendFile = [](StepEditor& e) {
         e.window->fileActions().appendFile(QString::fromStdString(FileOfChannels(kAll)));
+    };
+    const auto appendList = [](const char* extension) {
+        return [=](StepEditor& e) {
+            e.window->fileActions().appendFile(QString::fromStdString(ListOfChannels(extension)));
+        };
+    };
+    const auto emptied = [](StepEditor& e) {
+        if (e.window->document().table().table().ChannelCount() > 0) e.undo().undo();
     };
     const auto importSchedule = [](StepEditor& e) {
         e.files.answers = {QString::fromStdString(ScheduleFile(10000))};
@@ -482,12 +526,13 @@ std::vector<Step> Steps() {
          [](StepEditor& e) { e.trigger("moveToTopAction"); }},
         {"move_to_bottom_1000_undo", kWholeTable, kAll, thousandRows,
          [](StepEditor& e) { e.trigger("moveToBottomAction"); }, Undo},
-        {"append_65535", kWholeTable, 0, nullptr,
-         [](StepEditor& e) {
-             if (e.window->document().table().table().ChannelCount() > 0) e.undo().undo();
-         }, appendFile},
+        {"append_65535", kWholeTable, 0, nullptr, emptied, appendFile},
         {"append_65535_undo", kWholeTable, 0, nullptr, appendFile, Undo},
         {"append_65535_redo", kWholeTable, 0, appendFile, Undo, redo},
+        {"append_sdrsharp_list_65535", kWholeTable, 0, nullptr, emptied, appendList(".xml")},
+        {"append_sdrsharp_list_65535_undo", kWholeTable, 0, nullptr, appendList(".xml"), Undo},
+        {"append_sdrpp_list_65535", kWholeTable, 0, nullptr, emptied, appendList(".json")},
+        {"append_sdrpp_list_65535_undo", kWholeTable, 0, nullptr, appendList(".json"), Undo},
         {"delete_1000_rows", kWholeTable, kAll, thousandRows,
          [](StepEditor& e) {
              if (e.undo().canUndo() && e.undo().undoText() == "Delete Row(s)") {

@@ -170,8 +170,18 @@ Result<BookmarkRead> ReadSdrSharpList(std::string_view fileBytes,
 
     std::vector<Bookmark> bookmarks;
     std::vector<Diagnostic> skipped;
+    // Entries come in file order, so each one's line is counted on from the one before it:
+    // counted from the start each time, a list of 65,535 entries took minutes.
+    std::ptrdiff_t counted = 0;
+    int line = 1;
     for (const pugi::xml_node entry : root.children("MemoryEntry")) {
-        const int line = LineAt(text, entry.offset_debug());
+        const std::ptrdiff_t offset = std::clamp<std::ptrdiff_t>(entry.offset_debug(), 0, std::ssize(text));
+        if (offset < counted) {
+            counted = 0;
+            line = 1;
+        }
+        line += static_cast<int>(std::count(text.begin() + counted, text.begin() + offset, '\n'));
+        counted = offset;
         const std::string_view frequency = entry.child_value("Frequency");
         const std::uint64_t hz = NearestWholeHz(frequency);
         if (hz == 0 || hz > kHighestHz) {
