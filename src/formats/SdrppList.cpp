@@ -76,17 +76,36 @@ public:
     bool string(string_t& value) override { return Put(std::move(value)); }
     bool binary(binary_t& value) override { return Put(Json::binary(std::move(value))); }
     bool start_object(std::size_t) override {
-        open_.push_back({&Place(Json::object()), {}});
+        Json& object = Place(Json::object());
+        object.get_ref<Json::object_t&>().reserve(4);
+        open_.push_back({&object, {}});
         return true;
     }
     bool key(string_t& name) override {
         Open& object = open_.back();
         Json::object_t::Container& members = object.value->get_ref<Json::object_t&>();
-        const auto [known, added] = object.places.try_emplace(name, members.size());
-        if (added) {
+        std::size_t place = members.size();
+        if (object.places.empty()) {
+            // A bookmark has three or four members: searched as they stand, without an index.
+            place = static_cast<std::size_t>(
+                std::find_if(members.begin(), members.end(),
+                             [&](const auto& member) { return member.first == name; }) -
+                members.begin());
+            if (members.size() == kUnindexedMembers) {
+                for (std::size_t i = 0; i < members.size(); ++i) {
+                    object.places.emplace(members[i].first, i);
+                }
+            }
+        } else if (const auto known = object.places.find(name); known != object.places.end()) {
+            place = known->second;
+        }
+        if (place == members.size()) {
+            if (!object.places.empty()) {
+                object.places.emplace(name, place);
+            }
             members.emplace_back(std::move(name), nullptr);
         }
-        slot_ = &members[known->second].second;
+        slot_ = &members[place].second;
         return true;
     }
     bool end_object() override {
@@ -112,9 +131,11 @@ public:
     }
 
 private:
+    // An object's members are indexed by key once it has more than this many.
+    static constexpr std::size_t kUnindexedMembers = 8;
     struct Open {
         Json* value;
-        std::unordered_map<std::string, std::size_t> places;  // an object's keys, by member
+        std::unordered_map<std::string, std::size_t> places;  // the keys' members, or empty
     };
 
     // The value's place: the document, the end of the open array, or the open object's member
@@ -261,12 +282,14 @@ Result<BookmarkRead> ReadSdrppList(std::string_view fileBytes, std::vector<std::
             bookmark.group = listName;
             const Json& frequency = field("frequency");
             bookmark.hz = NearestWholeHz(frequency);
-            const std::string where =
-                "bookmark " + QuotedCell(name) + " of list " + QuotedCell(listName) + ": frequency ";
+            const auto where = [&] {
+                return "bookmark " + QuotedCell(name) + " of list " + QuotedCell(listName) +
+                       ": frequency ";
+            };
             if (bookmark.hz == 0) {
                 skipped.push_back(Diagnostic{
                     Diagnostic::Place::Record, place, Frequency,
-                    where + QuotedCell(frequency.dump()) + " is not a frequency in Hz; left out",
+                    where() + QuotedCell(frequency.dump()) + " is not a frequency in Hz; left out",
                     Diagnostic::Severity::Error, MessageKind::SdrppFrequencyNotHz});
                 continue;
             }
@@ -274,7 +297,7 @@ Result<BookmarkRead> ReadSdrppList(std::string_view fileBytes, std::vector<std::
                 static_cast<double>(bookmark.hz) != frequency.get<double>()) {
                 skipped.push_back(Diagnostic{
                     Diagnostic::Place::Record, place, Frequency,
-                    where + QuotedCell(frequency.dump()) +
+                    where() + QuotedCell(frequency.dump()) +
                         " is not a whole number of Hz; rounded to " + std::to_string(bookmark.hz),
                     Diagnostic::Severity::Notice, MessageKind::SdrppFrequencyRounded});
             }
