@@ -93,7 +93,8 @@ void TableChecks::Compare(int row, std::span<const std::string_view> cells, std:
     if (const auto channel = keys.channel) {
         // As long as the highest channel number yet, so a small table keeps a small index.
         if (*channel >= m_lastRow.size()) {
-            const std::size_t size = std::max<std::size_t>(*channel + 1u, 2 * m_lastRow.size());
+            const std::size_t size = std::min<std::size_t>(
+                std::max<std::size_t>(*channel + 1u, 2 * m_lastRow.size()), 65536);
             m_lastRow.resize(size, 0);
             m_lastCell.resize(size);
         }
@@ -160,6 +161,11 @@ void TableChecks::ExpectRows(std::size_t rows) {
             slots *= 2;
         }
         m_slots.assign(slots, 0);
+    }
+    // Room for every channel number the rows may hold, made once instead of doubling.
+    if (rows > 4096 && m_lastRow.capacity() < 65536) {
+        m_lastRow.reserve(65536);
+        m_lastCell.reserve(65536);
     }
 }
 
