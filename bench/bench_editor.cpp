@@ -12,10 +12,12 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QUndoStack>
 #include <QWheelEvent>
+#include <chrono>
 #include <cstdio>
 #include <fstream>
 #include <functional>
@@ -28,9 +30,11 @@
 #include "app/FindBar.h"
 #include "app/ChannelActions.h"
 #include "app/MainWindow.h"
+#include "app/PrintActions.h"
 #include "app/ProblemIndex.h"
 #include "app/ScheduleActions.h"
 #include "app/ScheduleDialog.h"
+#include "app/TablePrinter.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedEditDialogs.h"
 #include "table/Columns.h"
@@ -165,6 +169,48 @@ void EditorCopyAll(benchmark::State& state) {
     }
 }
 BENCHMARK(EditorCopyAll)->Name("editor_copy_all")->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Printing all 65,535 rows (to a PDF file), with the progress dialog's part played by a
+// Progress that notes the time between its calls: the longest such stretch is how long the
+// window goes without handling events. The run stops after the layout and three pages; what is
+// reported is that longest stretch, and the stretch to the first page as a counter.
+void EditorPrintLongestBlock(benchmark::State& state) {
+    Editor editor;
+    if (MemoryFile().empty() || !editor.open()) {
+        state.SkipWithError("import failed");
+        return;
+    }
+    editor.paint();
+    struct Stopwatch : Progress {
+        std::chrono::steady_clock::time_point last = std::chrono::steady_clock::now();
+        double longest = 0;
+        std::int64_t rows = 0;
+        bool Advance(std::int64_t done, std::int64_t total) override {
+            const auto now = std::chrono::steady_clock::now();
+            longest = std::max(longest, std::chrono::duration<double>(now - last).count());
+            last = now;
+            rows = total / 2;
+            return done < rows + rows / 400;  // the layout and a few pages
+        }
+    };
+    double firstPage = 0;
+    for (auto _ : state) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(QString::fromStdString((bench::ScratchFolder() / "printed.pdf").string()));
+        Stopwatch progress;
+        const auto start = progress.last;
+        PrintChannelList(printer, editor.window->printActions().listToPrint(), &progress);
+        firstPage = std::chrono::duration<double>(progress.last - start).count();
+        state.SetIterationTime(progress.longest);
+    }
+    state.counters["to_first_pages_ms"] = firstPage * 1e3;
+}
+BENCHMARK(EditorPrintLongestBlock)
+    ->Name("editor_print_longest_block")
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(3);
 
 // The same file opened ten times, each open an undo step: how much more memory the process
 // holds after the tenth open than after the first. Timed are the ten opens.

@@ -156,7 +156,9 @@ def main():
     for name, label, goal in (
             ("editor_find_keystroke", "Editor: find, first letter until painted", 150),
             ("editor_find_widen", "Editor: find widened (Backspace to empty, Esc)", 150),
-            ("editor_copy_all", "Editor: copy all 65,535 rows", 100)):
+            ("editor_copy_all", "Editor: copy all 65,535 rows", 100),
+            ("editor_print_longest_block", "Editor: printing, longest stretch without events",
+             100)):
         if name in editor:
             b = editor[name]
             add(label, "%.0f ms" % ms(b), "", "<= %d ms" % goal, ms(b) <= goal, cpu(b))
