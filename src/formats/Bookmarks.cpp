@@ -4,6 +4,7 @@
 #include <array>
 #include <map>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 #include "channel/CellChecks.h"
@@ -133,7 +134,8 @@ BookmarkRead BookmarksToTable(const std::vector<Bookmark>& bookmarks, std::strin
     const std::size_t namesBefore = read.groupNames.size();
     std::map<std::string, Tally> modesKept;
     Tally withoutGroup;
-    std::vector<std::string> namesLeftOut;
+    // Kept in a hash set: a list may name a group of its own for each of 65,535 bookmarks.
+    std::unordered_set<std::string_view> namesLeftOut;
     int firstNamed = 0;
 
     read.table.ReserveChannels(static_cast<int>(bookmarks.size()));
@@ -161,10 +163,7 @@ BookmarkRead BookmarksToTable(const std::vector<Bookmark>& bookmarks, std::strin
                 firstNamed = firstNamed == 0 ? row : firstNamed;
             } else {
                 withoutGroup.Note(row, bookmark.group);
-                if (std::find(namesLeftOut.begin(), namesLeftOut.end(), bookmark.group) ==
-                    namesLeftOut.end()) {
-                    namesLeftOut.push_back(bookmark.group);
-                }
+                namesLeftOut.insert(bookmark.group);
             }
         }
         read.table.AppendRow(std::move(cells));
