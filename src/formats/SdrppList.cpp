@@ -282,9 +282,9 @@ Result<BookmarkRead> ReadSdrppList(std::string_view fileBytes, std::vector<std::
             bookmark.group = listName;
             const Json& frequency = field("frequency");
             bookmark.hz = NearestWholeHz(frequency);
-            const auto where = [&] {
-                return "bookmark " + QuotedCell(name) + " of list " + QuotedCell(listName) +
-                       ": frequency ";
+            const auto where = [&bookmark] {
+                return "bookmark " + QuotedCell(bookmark.name) + " of list " +
+                       QuotedCell(bookmark.group) + ": frequency ";
             };
             if (bookmark.hz == 0) {
                 skipped.push_back(Diagnostic{
