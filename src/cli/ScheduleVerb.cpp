@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/Converter.h"
+#include "edit/ChannelRange.h"
 #include "files/ChannelFiles.h"
 #include "formats/EibiSchedule.h"
 #include "formats/ScheduleFilter.h"
@@ -150,10 +151,19 @@ int RunSchedule(std::span<const std::string_view> args, std::ostream& out, std::
         err << "corvalen-cli: " << FormatMessage(MessageKind::CliNothingPasses, {sked}) << "\n";
         return kExitFileError;
     }
+    // A receiver holds 65,535 channels; more would be numbered past its last channel.
+    const MemoryTable channels = ScheduleChannels(selection.entries);
+    if (channels.ChannelCount() > kMaxChannelRows) {
+        err << "corvalen-cli: "
+            << FormatMessage(MessageKind::CliScheduleTooMany,
+                             {sked, std::to_string(channels.ChannelCount()),
+                              std::to_string(kMaxChannelRows)})
+            << "\n";
+        return kExitFileError;
+    }
     bool reported = !schedule.diagnostics.empty() || !selection.notices.empty();
     bool written = false;
-    const int status =
-        WriteChannels(ScheduleChannels(selection.entries), {}, choice, out, err, written);
+    const int status = WriteChannels(channels, {}, choice, out, err, written);
     if (status != kExitOk) {
         return status;
     }

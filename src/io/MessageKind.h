@@ -145,6 +145,7 @@ enum class MessageKind : std::uint16_t {
     CliTryHelp,
     CliNoSchedule,
     CliNothingPasses,
+    CliScheduleTooMany,
     // Grouped reports.
     GroupLine,
     GroupMore,

@@ -324,6 +324,11 @@ constexpr MessageTemplate kCatalogue[] = {
      "nichts geschrieben"},
     {K::CliNothingPasses, "no broadcast of {1} passes the filters; nothing written",
      "keine Sendung aus {1} besteht die Filter; nichts geschrieben"},
+    {K::CliScheduleTooMany,
+     "the broadcasts of {1} that pass the filters make {2} channels, more than the {3} a "
+     "receiver holds; pick fewer with the filters; nothing written",
+     "die Sendungen aus {1}, die die Filter bestehen, ergeben {2} Kanäle, mehr als die {3} "
+     "eines Empfängers; wählen Sie mit den Filtern weniger; nichts geschrieben"},
 
     {K::GroupLine, "{w1}: {2}", "{w1}: {2}"},
     {K::GroupMore, "and {1} more", "und {1} weitere"},

@@ -165,6 +165,34 @@ private slots:
         QCOMPARE(QFile::exists(dir.filePath("out.csv")),
                  status != kExitUsageError && run.channels.size() == 1);
     }
+
+    // One channel per broadcast: a receiver's 65,535 are written, one more is refused whole.
+    void channelLimit_data() {
+        QTest::addColumn<int>("broadcasts");
+        QTest::addColumn<int>("status");
+        QTest::newRow("a whole memory") << 65535 << kExitOk;
+        QTest::newRow("one channel more") << 65536 << kExitFileError;
+    }
+    void channelLimit() {
+        QFETCH(int, broadcasts);
+        QFETCH(int, status);
+        QTemporaryDir dir;
+        QByteArray bytes = "kHz:75;Time(UTC):93;Days:59;ITU:49;Station:201;Lng:49;Target:62;"
+                           "Remarks:135;P:35;Start:60;Stop:60;\r\n";
+        for (int i = 0; i < broadcasts; ++i) {
+            bytes += QByteArray::number(1000 + i) + ";0000-2400;;D;S" + QByteArray::number(i) +
+                     ";E;Eu;;1;;\r\n";
+        }
+        QFile sked(dir.filePath("sked.csv"));
+        QVERIFY(sked.open(QIODevice::WriteOnly));
+        sked.write(bytes);
+        sked.close();
+        const Run run = RunSchedule({}, sked.fileName(), dir.filePath("out.csv"));
+        QCOMPARE(run.status, status);
+        QCOMPARE(run.channels.size(), status == kExitOk ? broadcasts : 0);
+        QCOMPARE(run.err.contains("65536 channels, more than the 65535 a receiver holds"),
+                 status != kExitOk);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestSchedule)
