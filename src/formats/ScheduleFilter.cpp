@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <unordered_set>
 #include <utility>
 
 #include "channel/CellChecks.h"
@@ -95,11 +96,23 @@ bool WithinDates(const ScheduleEntry& entry, int date) {
     return (start == 0 || date >= start) && (stop == 0 || date <= stop);
 }
 
-void AppendDistinct(std::vector<std::string>& list, std::string_view text) {
-    if (!text.empty() && std::find(list.begin(), list.end(), text) == list.end()) {
-        list.emplace_back(text);
+// Texts in the order they first came, each once. The hash set beside the list keeps this
+// linear: one station on one frequency can have thousands of lines, and one line thousands of
+// codes.
+class DistinctTexts {
+public:
+    void Add(std::string_view text) {
+        if (!text.empty() && m_seen.emplace(text).second) {
+            m_list.emplace_back(text);
+        }
     }
-}
+    const std::vector<std::string>& List() const { return m_list; }
+    std::vector<std::string> Take() { return std::move(m_list); }
+
+private:
+    std::vector<std::string> m_list;
+    std::unordered_set<std::string> m_seen;
+};
 
 std::string Joined(const std::vector<std::string>& list) {
     std::string joined;
@@ -156,7 +169,7 @@ Result<int> ParseWeekday(std::string_view text) {
 }
 
 std::vector<std::string> ParseCodeList(std::string_view text) {
-    std::vector<std::string> codes;
+    DistinctTexts codes;
     std::size_t start = 0;
     while (start <= text.size()) {
         std::size_t end = text.find(',', start);
@@ -170,10 +183,10 @@ std::vector<std::string> ParseCodeList(std::string_view text) {
         while (!code.empty() && (code.back() == ' ' || code.back() == '\t')) {
             code.remove_suffix(1);
         }
-        AppendDistinct(codes, code);
+        codes.Add(code);
         start = end + 1;
     }
-    return codes;
+    return codes.Take();
 }
 
 Result<Band> ParseBand(std::string_view text) {
@@ -301,20 +314,20 @@ MemoryTable ScheduleChannels(const std::vector<const ScheduleEntry*>& entries, i
     MemoryTable table = MemoryTable::ImportLayout();
     int number = firstNumber;
     for (const std::vector<const ScheduleEntry*>& channel : GroupByChannel(entries)) {
-        std::vector<std::string> spans;
-        std::vector<std::string> languages;
-        std::vector<std::string> targets;
+        DistinctTexts spans;
+        DistinctTexts languages;
+        DistinctTexts targets;
         for (const ScheduleEntry* entry : channel) {
-            AppendDistinct(spans, entry->time);
+            spans.Add(entry->time);
             for (const std::string& code : ParseCodeList(entry->language)) {
-                AppendDistinct(languages, code);
+                languages.Add(code);
             }
             for (const std::string& code : ParseCodeList(entry->target)) {
-                AppendDistinct(targets, code);
+                targets.Add(code);
             }
         }
-        std::string comments = Joined(spans);
-        for (const std::string& part : {Joined(languages), Joined(targets)}) {
+        std::string comments = Joined(spans.List());
+        for (const std::string& part : {Joined(languages.List()), Joined(targets.List())}) {
             if (!part.empty()) {
                 comments.append(comments.empty() ? "" : " ").append(part);
             }
