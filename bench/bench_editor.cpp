@@ -197,7 +197,8 @@ void EditorPrintLongestBlock(benchmark::State& state) {
     for (auto _ : state) {
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(QString::fromStdString((bench::ScratchFolder() / "printed.pdf").string()));
+        printer.setOutputFileName(
+            QString::fromStdString((bench::ScratchFolder() / "printed.pdf").string()));
         Stopwatch progress;
         const auto start = progress.last;
         PrintChannelList(printer, editor.window->printActions().listToPrint(), &progress);

@@ -105,13 +105,11 @@ private:
     std::vector<Diagnostic>& m_problems;
     std::size_t m_start;
     int m_emptyRows = 0;
-    // By channel number: the last row seen with it. Both this and m_lastCell sit in large pages
-    // when a whole memory's rows are expected: touched for the first time in 4 KiB pages, the
-    // two took a thousand page faults, a good part of a conversion's time.
-    std::vector<int, LargePageAllocator<int>> m_lastRow;
+    std::vector<int> m_lastRow;  // by channel number: the last row seen with it
     std::vector<LostRow> m_lostRows;
     // By channel number: the Number cell of the last row seen with it when that is not written
-    // as the plain number, else empty.
+    // as the plain number, else empty. Its 2 MB for a whole memory sit in a large page: grown by
+    // doubling through small pages touched for the first time, it cost a thousand page faults.
     std::vector<std::string, LargePageAllocator<std::string>> m_lastCell;
     // Open addressing: each slot holds a (frequency, mode code + 1) key in its high 36 bits and
     // the first row with it in the low 28; 0 marks a free slot. Eight bytes a slot keep the

@@ -175,7 +175,8 @@ Result<BookmarkRead> ReadSdrSharpList(std::string_view fileBytes,
     std::ptrdiff_t counted = 0;
     int line = 1;
     for (const pugi::xml_node entry : root.children("MemoryEntry")) {
-        const std::ptrdiff_t offset = std::clamp<std::ptrdiff_t>(entry.offset_debug(), 0, std::ssize(text));
+        const std::ptrdiff_t offset =
+            std::clamp<std::ptrdiff_t>(entry.offset_debug(), 0, std::ssize(text));
         if (offset < counted) {
             counted = 0;
             line = 1;

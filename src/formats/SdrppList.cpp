@@ -241,9 +241,9 @@ Result<BookmarkRead> ReadSdrppList(std::string_view fileBytes, std::vector<std::
     if (!Json::sax_parse(fileBytes.begin(), fileBytes.end(), &parsed)) {
         if (parsed.errorByte) {
             const std::size_t byte = *parsed.errorByte;
-            return Error{FormatMessage(
-                MessageKind::ListNotJson,
-                {std::to_string(LineAt(fileBytes, byte == 0 ? 0 : byte - 1)), std::to_string(byte)})};
+            return Error{FormatMessage(MessageKind::ListNotJson,
+                                       {std::to_string(LineAt(fileBytes, byte == 0 ? 0 : byte - 1)),
+                                        std::to_string(byte)})};
         }
         return Error{FormatMessage(MessageKind::ListJsonUnread, {parsed.errorText})};
     }
