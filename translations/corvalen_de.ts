@@ -587,6 +587,14 @@
         <translation>nichts importiert</translation>
     </message>
     <message>
+        <source>Reading %1…</source>
+        <translation>%1 wird gelesen…</translation>
+    </message>
+    <message>
+        <source>Stopped reading %1; %2</source>
+        <translation>Lesen von %1 abgebrochen; %2</translation>
+    </message>
+    <message>
         <source>Open %1</source>
         <translation>%1 öffnen</translation>
     </message>

@@ -9,6 +9,7 @@
 #include <QUndoStack>
 #include <QUrl>
 
+#include "app/BackgroundWork.h"
 #include "app/Document.h"
 #include "app/FileDialog.h"
 #include "app/MessageBoxes.h"
@@ -86,7 +87,8 @@ FileActions::FileActions(Document& document, SharedFileDialog& fileDialog, Messa
       m_saveChirp(new QAction(tr("Save as CHIRP .csv file\u2026"), this)),
       m_saveList(new QAction(tr("Save as SDR Bookmark List\u2026"), this)),
       m_append(new QAction(tr("Append Channels from File\u2026"), this)),
-      m_recentMenu(new QMenu(tr("Recent files"), window)) {
+      m_recentMenu(new QMenu(tr("Recent files"), window)),
+      m_background(std::make_unique<BackgroundWork>(window)) {
     m_openCsv->setObjectName(QStringLiteral("openCsvAction"));
     m_openCsv->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     connect(m_openCsv, &QAction::triggered, this, &FileActions::openCsv);
@@ -180,9 +182,18 @@ std::optional<ChannelFileRead> FileActions::readFile(const QString& path,
         return std::nullopt;
     }
     BusyCursor busy;
-    Result<ChannelFileRead> read =
-        ReadChannelFile(LocalPath(path),
-                        {m_document.receiverModel(), knownGroups, emptyAllowed, firstNumber});
+    // Read on a thread of its own: a list of 65,535 bookmarks takes a quarter of a second, a
+    // large file on a slow disk longer, and the window keeps painting meanwhile.
+    std::optional<Result<ChannelFileRead>> reading = m_background->run<Result<ChannelFileRead>>(
+        tr("Reading %1\u2026").arg(QFileInfo(path).fileName()),
+        [file = LocalPath(path),
+         settings = ReadSettings{m_document.receiverModel(), knownGroups, emptyAllowed,
+                                 firstNumber}] { return ReadChannelFile(file, settings); });
+    if (!reading) {
+        report(tr("Stopped reading %1; %2").arg(QFileInfo(path).fileName(), failureTail));
+        return std::nullopt;
+    }
+    Result<ChannelFileRead>& read = *reading;
     if (!read) {
         report(FailureText(path, read.error(), failureTail));
         return std::nullopt;

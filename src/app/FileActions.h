@@ -17,6 +17,7 @@ class QWidget;
 
 namespace corvalen {
 
+class BackgroundWork;
 class Document;
 class MessageBoxes;
 class RecentFiles;
@@ -155,6 +156,7 @@ private:
     QString m_lastStatus;
     QString m_lastDetails;
     bool m_lastSaveReported = false;  // the last save reported rows or cells (see its status)
+    std::unique_ptr<BackgroundWork> m_background;  // where files are read
 };
 
 }  // namespace corvalen

@@ -3,9 +3,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTableView>
+#include <QTimer>
 #include <QUndoStack>
 
 #include "EditorTest.h"
@@ -20,6 +22,8 @@
 #include "formats/EibiSchedule.h"
 #include "g3m/G3mFile.h"
 #include "io/SafeFile.h"
+
+#include <sys/stat.h>
 
 using namespace corvalen;
 
@@ -216,6 +220,63 @@ private slots:
             window.problems().checkNow();
             QCOMPARE(table().ChannelCount(), 0);
             undo.redo();
+        }
+    }
+
+    // A file that is slow to come (a named pipe whose writer is late) is read while the window
+    // shows so, with a Cancel button. Cancel leaves the table as it was, and the read, ending
+    // later, changes nothing.
+    void slowFileShowsItsReading_data() {
+        QTest::addColumn<bool>("cancel");
+        QTest::newRow("the file comes while the dialog shows") << false;
+        QTest::newRow("Cancel pressed") << true;
+    }
+    void slowFileShowsItsReading() {
+        QFETCH(bool, cancel);
+        MainWindow& window = startWindow(testing::Channels(2));
+        QFile source(writeCsv(QStringLiteral("written.csv"), testing::Channels(3)));
+        QVERIFY(source.open(QIODevice::ReadOnly));
+        const QByteArray bytes = source.readAll();
+        const QString pipe = path(QStringLiteral("slow.csv"));
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        const auto writeThePipe = [&] {
+            QFile writer(pipe);
+            return writer.open(QIODevice::WriteOnly) && writer.write(bytes) == bytes.size();
+        };
+        const int steps = window.document().undoStack().count();
+
+        bool dialogSeen = false;
+        bool written = false;
+        QTimer look;
+        connect(&look, &QTimer::timeout, [&] {
+            auto* dialog = window.findChild<QProgressDialog*>(QStringLiteral("backgroundWorkDialog"));
+            if (dialogSeen || dialog == nullptr || !dialog->isVisible()) {
+                return;
+            }
+            dialogSeen = dialog->labelText() == QStringLiteral("Reading slow.csv\u2026");
+            if (cancel) {
+                dialog->findChild<QPushButton*>()->click();
+            } else {
+                written = writeThePipe();
+            }
+        });
+        look.start(10);
+        const bool appended = window.fileActions().appendFile(pipe);
+        look.stop();
+        QVERIFY(dialogSeen);
+        QCOMPARE(appended, !cancel);
+        if (cancel) {
+            QVERIFY2(status().startsWith("Stopped reading slow.csv; nothing appended"),
+                     qPrintable(status()));
+            QVERIFY(writeThePipe());  // the dropped read ends
+            QTest::qWait(50);
+            QCOMPARE(table().ChannelCount(), 2);
+            QCOMPARE(window.document().undoStack().count(), steps);
+        } else {
+            QVERIFY(written);
+            QVERIFY2(status().startsWith("Appended 3 channels from slow.csv after row 2"),
+                     qPrintable(status()));
+            QCOMPARE(table().ChannelCount(), 5);
         }
     }
 

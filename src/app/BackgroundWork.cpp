@@ -1,0 +1,69 @@
+#include "app/BackgroundWork.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QProgressDialog>
+#include <QTimer>
+
+namespace corvalen {
+
+namespace {
+
+// How long the work runs before the dialog shows, as for the other progress dialogs; and how
+// often the window looks whether it has ended.
+constexpr int kQuietMs = 300;
+constexpr int kLookEveryMs = 4;
+
+}  // namespace
+
+BackgroundWork::BackgroundWork(QWidget* window) : m_window(window) {}
+
+BackgroundWork::~BackgroundWork() {
+    for (std::thread& thread : m_dropped) {
+        thread.join();
+    }
+}
+
+bool BackgroundWork::wait(const QString& label, const std::function<bool()>& finished) {
+    if (finished()) {
+        return true;
+    }
+    QEventLoop loop;
+    QElapsedTimer running;
+    running.start();
+    QProgressDialog* shown = nullptr;
+    QTimer look;
+    look.setInterval(kLookEveryMs);
+    QObject::connect(&look, &QTimer::timeout, &loop, [&] {
+        if (finished() || (shown == nullptr && running.elapsed() >= kQuietMs) ||
+            (shown != nullptr && shown->wasCanceled())) {
+            loop.quit();
+        }
+    });
+    look.start();
+    // Timers and painting go on, the user's input waits until the work is done.
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    if (finished()) {
+        return true;
+    }
+
+    QProgressDialog dialog(m_window);
+    shown = &dialog;
+    dialog.setObjectName(QStringLiteral("backgroundWorkDialog"));
+    dialog.setLabelText(label);
+    dialog.setRange(0, 0);
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.setMinimumDuration(0);
+    dialog.setAutoReset(false);
+    dialog.setAutoClose(false);
+    QObject::connect(&dialog, &QProgressDialog::canceled, &loop, &QEventLoop::quit);
+    // A caller's busy cursor would sit over the Cancel button too.
+    QApplication::setOverrideCursor(Qt::ArrowCursor);
+    dialog.show();
+    loop.exec();
+    QApplication::restoreOverrideCursor();
+    return !dialog.wasCanceled() && finished();
+}
+
+}  // namespace corvalen
