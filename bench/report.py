@@ -35,6 +35,15 @@ def ms(b, key="real_time"):
     return b[key] * scale
 
 
+def stretch(b):
+    """The longest stretch without events, when the window handled events during the command
+    (a file read on a thread of its own); empty when that stretch is the command's own time."""
+    longest = b.get("longest_block_ms")
+    if longest is None or longest >= 0.8 * ms(b):
+        return ""
+    return "; longest stretch without events %.0f ms" % longest
+
+
 def children_cpu():
     usage = resource.getrusage(resource.RUSAGE_CHILDREN)
     return usage.ru_utime + usage.ru_stime
@@ -150,8 +159,8 @@ def main():
         "%.0f M records/s" % (b["items_per_second"] / 1e6), "", True, cpu(b, "ns"))
     b = editor["editor_open"]
     add("Editor: open and paint 65,535 rows", "%.0f ms" % ms(b),
-        "peak %.0f MB (+%.0f MB)" % (b["peak_MB"], b["peak_growth_MB"]), "<= 100 ms",
-        ms(b) <= 100, cpu(b))
+        "peak %.0f MB (+%.0f MB)%s" % (b["peak_MB"], b["peak_growth_MB"], stretch(b)),
+        "<= 100 ms", ms(b) <= 100, cpu(b))
     # Each editor step: its median time against its goal.
     for name, label, goal in (
             ("editor_find_keystroke", "Editor: find, first letter until painted", 150),
@@ -182,8 +191,8 @@ def main():
     for name in sorted(n for n in editor if n.startswith("step_")):
         b = editor[name]
         budget = b.get("budget_ms", 0)
-        add("Editor step: " + name[len("step_"):].replace("_", " "), "%.1f ms" % ms(b), "",
-            "<= %d ms" % budget, ms(b) <= budget, cpu(b))
+        add("Editor step: " + name[len("step_"):].replace("_", " "), "%.1f ms" % ms(b),
+            stretch(b).lstrip("; "), "<= %d ms" % budget, ms(b) <= budget, cpu(b))
 
     print()
     print("65,535 channels, %.1f MB CSV; medians of %d runs; %s; load average %.1f" %
