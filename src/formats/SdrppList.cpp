@@ -5,6 +5,9 @@
 #include <array>
 #include <cmath>
 #include <optional>
+#include <cstdint>
+#include <functional>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 #include <nlohmann/json.hpp>
@@ -83,25 +86,28 @@ public:
     }
     bool key(string_t& name) override {
         Open& object = open_.back();
-        Json::object_t::Container& members = object.value->get_ref<Json::object_t&>();
+        Members& members = object.value->get_ref<Json::object_t&>();
         std::size_t place = members.size();
-        if (object.places.empty()) {
+        std::size_t hash = 0;
+        if (object.index.Empty()) {
             // A bookmark has three or four members: searched as they stand, without an index.
             place = static_cast<std::size_t>(
                 std::find_if(members.begin(), members.end(),
                              [&](const auto& member) { return member.first == name; }) -
                 members.begin());
             if (members.size() == kUnindexedMembers) {
-                for (std::size_t i = 0; i < members.size(); ++i) {
-                    object.places.emplace(members[i].first, i);
+                for (const auto& member : members) {
+                    object.index.Add(KeyHash(member.first));
                 }
+                hash = KeyHash(name);
             }
-        } else if (const auto known = object.places.find(name); known != object.places.end()) {
-            place = known->second;
+        } else {
+            hash = KeyHash(name);
+            place = object.index.Find(members, name, hash);
         }
         if (place == members.size()) {
-            if (!object.places.empty()) {
-                object.places.emplace(name, place);
+            if (!object.index.Empty()) {
+                object.index.Add(hash);
             }
             members.emplace_back(std::move(name), nullptr);
         }
@@ -131,11 +137,62 @@ public:
     }
 
 private:
+    using Members = Json::object_t::Container;
     // An object's members are indexed by key once it has more than this many.
     static constexpr std::size_t kUnindexedMembers = 8;
+
+    static std::size_t KeyHash(std::string_view key) { return std::hash<std::string_view>{}(key); }
+
+    // The members of one large object by key: open addressing over their places, with each
+    // member's key hash kept by its place, so that growing hashes no key again and no key is
+    // copied. A file within the size cap has far fewer than 2^32 members.
+    class MemberIndex {
+    public:
+        bool Empty() const { return hashes_.empty(); }
+        // The place of the member keyed `name`, whose hash is `hash`; members.size() if none.
+        std::size_t Find(const Members& members, const std::string& name, std::size_t hash) const {
+            const std::size_t mask = slots_.size() - 1;
+            for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+                if (slots_[i] == 0) {
+                    return members.size();
+                }
+                const std::size_t place = slots_[i] - 1;
+                if (hashes_[place] == hash && members[place].first == name) {
+                    return place;
+                }
+            }
+        }
+        // The next member, whose key's hash is `hash`.
+        void Add(std::size_t hash) {
+            hashes_.push_back(hash);
+            if (hashes_.size() * 2 > slots_.size()) {
+                // At most half full, so that a search soon meets an empty slot.
+                slots_.assign(std::max<std::size_t>(32, slots_.size() * 2), 0);
+                for (std::size_t place = 0; place < hashes_.size(); ++place) {
+                    Put(place);
+                }
+            } else {
+                Put(hashes_.size() - 1);
+            }
+        }
+
+    private:
+        void Put(std::size_t place) {
+            const std::size_t mask = slots_.size() - 1;
+            std::size_t i = hashes_[place] & mask;
+            while (slots_[i] != 0) {
+                i = (i + 1) & mask;
+            }
+            slots_[i] = static_cast<std::uint32_t>(place + 1);
+        }
+
+        std::vector<std::uint32_t> slots_;  // a member's place + 1, or 0 for none
+        std::vector<std::size_t> hashes_;   // the key hash of each member, by place
+    };
+
     struct Open {
         Json* value;
-        std::unordered_map<std::string, std::size_t> places;  // the keys' members, or empty
+        MemberIndex index;  // empty until the object has more than kUnindexedMembers members
     };
 
     // The value's place: the document, the end of the open array, or the open object's member
