@@ -14,14 +14,21 @@ namespace {
 // often the window looks whether it has ended.
 constexpr int kQuietMs = 300;
 constexpr int kLookEveryMs = 4;
+// How long the window's closing waits for work whose results were dropped.
+constexpr std::chrono::seconds kDroppedWorkWait{2};
 
 }  // namespace
 
 BackgroundWork::BackgroundWork(QWidget* window) : m_window(window) {}
 
 BackgroundWork::~BackgroundWork() {
-    for (std::thread& thread : m_dropped) {
-        thread.join();
+    const Deadline deadline = std::chrono::steady_clock::now() + kDroppedWorkWait;
+    for (Dropped& dropped : m_dropped) {
+        if (dropped.endsBy(deadline)) {
+            dropped.thread.join();
+        } else {
+            dropped.thread.detach();
+        }
     }
 }
 

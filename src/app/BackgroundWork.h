@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <chrono>
 #include <functional>
 #include <future>
+#include <memory>
 #include <optional>
 #include <thread>
 #include <vector>
@@ -19,7 +21,9 @@ namespace corvalen {
 class BackgroundWork {
 public:
     explicit BackgroundWork(QWidget* window);
-    // Waits for the work whose results were dropped: it only reads, and ends on its own.
+    // Waits a moment for the work whose results were dropped; work still running then is
+    // waiting on something that may never come (a named pipe without a writer), and is left to
+    // end with the program rather than hold the window's closing.
     ~BackgroundWork();
     BackgroundWork(const BackgroundWork&) = delete;
     BackgroundWork& operator=(const BackgroundWork&) = delete;
@@ -34,7 +38,10 @@ public:
         if (!wait(label, [&result] {
                 return result.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
             })) {
-            m_dropped.push_back(std::move(thread));
+            auto left = std::make_shared<std::future<T>>(std::move(result));
+            m_dropped.push_back({std::move(thread), [left](Deadline deadline) {
+                                     return left->wait_until(deadline) == std::future_status::ready;
+                                 }});
             return std::nullopt;
         }
         thread.join();
@@ -45,8 +52,14 @@ private:
     // Runs the window's events until `finished` says so (true) or the user cancels (false).
     bool wait(const QString& label, const std::function<bool()>& finished);
 
+    using Deadline = std::chrono::steady_clock::time_point;
+    struct Dropped {
+        std::thread thread;
+        std::function<bool(Deadline)> endsBy;  // whether the work ends by the deadline
+    };
+
     QWidget* m_window;
-    std::vector<std::thread> m_dropped;
+    std::vector<Dropped> m_dropped;
 };
 
 }  // namespace corvalen
