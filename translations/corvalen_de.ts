@@ -591,6 +591,10 @@
         <translation>%1 wird gelesen…</translation>
     </message>
     <message>
+        <source>Saving %1…</source>
+        <translation>%1 wird gespeichert…</translation>
+    </message>
+    <message>
         <source>Stopped reading %1; %2</source>
         <translation>Lesen von %1 abgebrochen; %2</translation>
     </message>

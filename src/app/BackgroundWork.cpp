@@ -4,7 +4,9 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QProgressDialog>
+#include <QScopeGuard>
 #include <QTimer>
+#include <thread>
 
 namespace corvalen {
 
@@ -32,10 +34,13 @@ BackgroundWork::~BackgroundWork() {
     }
 }
 
-bool BackgroundWork::wait(const QString& label, const std::function<bool()>& finished) {
+bool BackgroundWork::wait(const QString& label, Cancel cancel,
+                          const std::function<bool()>& finished) {
     if (finished()) {
         return true;
     }
+    ++m_running;
+    const auto done = qScopeGuard([this] { --m_running; });
     QEventLoop loop;
     QElapsedTimer running;
     running.start();
@@ -43,7 +48,8 @@ bool BackgroundWork::wait(const QString& label, const std::function<bool()>& fin
     QTimer look;
     look.setInterval(kLookEveryMs);
     QObject::connect(&look, &QTimer::timeout, &loop, [&] {
-        if (finished() || (shown == nullptr && running.elapsed() >= kQuietMs) ||
+        if (finished() ||
+            (cancel == Cancel::Offered && shown == nullptr && running.elapsed() >= kQuietMs) ||
             (shown != nullptr && shown->wasCanceled())) {
             loop.quit();
         }
@@ -51,6 +57,13 @@ bool BackgroundWork::wait(const QString& label, const std::function<bool()>& fin
     look.start();
     // Timers and painting go on, the user's input waits until the work is done.
     loop.exec(QEventLoop::ExcludeUserInputEvents);
+    if (cancel == Cancel::NotOffered) {
+        // Only the program's quitting ends the loop early: the work is waited for all the same.
+        while (!finished()) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(kLookEveryMs));
+        }
+        return true;
+    }
     if (finished()) {
         return true;
     }

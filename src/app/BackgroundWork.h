@@ -13,11 +13,12 @@ class QWidget;
 
 namespace corvalen {
 
-// Runs work that touches nothing of the window's (reading a file into a table of its own) on a
-// thread of its own, so that the window keeps repainting however long it takes. For the first
-// moment the window takes no input: what the user does then waits in the queue, as it would if
-// the work ran on the window's thread. After that moment a modal dialog shows what is being done,
-// with a Cancel button.
+// Runs work that changes nothing of the window's (reading a file into a table of its own,
+// writing the table to a file) on a thread of its own, so that the window keeps repainting
+// however long it takes. The window takes no input meanwhile, so the table stays as it is: what
+// the user does waits in the queue, as it would if the work ran on the window's thread. Work
+// that may be cancelled shows, after a moment, a modal dialog saying what is being done, with a
+// Cancel button.
 class BackgroundWork {
 public:
     explicit BackgroundWork(QWidget* window);
@@ -35,9 +36,7 @@ public:
         std::packaged_task<T()> task(std::move(work));
         std::future<T> result = task.get_future();
         std::thread thread(std::move(task));
-        if (!wait(label, [&result] {
-                return result.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
-            })) {
+        if (!wait(label, Cancel::Offered, ReadyCheck(result))) {
             auto left = std::make_shared<std::future<T>>(std::move(result));
             m_dropped.push_back({std::move(thread), [left](Deadline deadline) {
                                      return left->wait_until(deadline) == std::future_status::ready;
@@ -48,9 +47,31 @@ public:
         return result.get();
     }
 
+    // The result of `work`, which is not offered to cancel: a save, whose end the user must
+    // not be left to guess. No dialog shows; the window repaints until the work is done.
+    template <typename T>
+    T runToEnd(std::function<T()> work) {
+        std::packaged_task<T()> task(std::move(work));
+        std::future<T> result = task.get_future();
+        std::thread thread(std::move(task));
+        wait(QString(), Cancel::NotOffered, ReadyCheck(result));
+        thread.join();
+        return result.get();
+    }
+
+    // Whether work is running: the window must not close meanwhile.
+    bool running() const { return m_running > 0; }
+
 private:
+    enum class Cancel { Offered, NotOffered };
+    template <typename T>
+    static std::function<bool()> ReadyCheck(const std::future<T>& result) {
+        return [&result] {
+            return result.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+        };
+    }
     // Runs the window's events until `finished` says so (true) or the user cancels (false).
-    bool wait(const QString& label, const std::function<bool()>& finished);
+    bool wait(const QString& label, Cancel cancel, const std::function<bool()>& finished);
 
     using Deadline = std::chrono::steady_clock::time_point;
     struct Dropped {
@@ -60,6 +81,7 @@ private:
 
     QWidget* m_window;
     std::vector<Dropped> m_dropped;
+    int m_running = 0;  // works being waited for
 };
 
 }  // namespace corvalen

@@ -117,6 +117,10 @@ FileActions::FileActions(Document& document, SharedFileDialog& fileDialog, Messa
 
 FileActions::~FileActions() = default;
 
+bool FileActions::busy() const {
+    return m_background->running();
+}
+
 QString FileActions::memoryExtension() const {
     const std::string_view suffix = m_document.receiverModel().FileSuffix();
     return QString::fromLatin1(suffix.data(), static_cast<qsizetype>(suffix.size()));
@@ -379,12 +383,16 @@ bool FileActions::saveCsv() {
 std::optional<ChannelFileReport> FileActions::writeFile(const QString& path,
                                                         const ChannelFormat& format,
                                                         const QString& failureTail) {
-    Result<ChannelFileReport> written = [&] {
-        BusyCursor busy;
-        return WriteChannelFile(
-            LocalPath(path), m_document.table().table(), format,
-            {m_document.receiverModel(), m_document.hasImportColumns(), m_document.groupNames()});
-    }();
+    // Written on a thread of its own, so that a slow disk does not freeze the window; the table
+    // is read there as it stands, since the window takes no input until the save is done.
+    report(tr("Saving %1\u2026").arg(QFileInfo(path).fileName()));
+    BusyCursor busy;
+    Result<ChannelFileReport> written = m_background->runToEnd<Result<ChannelFileReport>>(
+        [file = LocalPath(path), &table = m_document.table().table(), &format,
+         settings = WriteSettings{m_document.receiverModel(), m_document.hasImportColumns(),
+                                  m_document.groupNames()}] {
+            return WriteChannelFile(file, table, format, settings);
+        });
     if (!written) {
         report(FailureText(path, written.error(), failureTail));
         return std::nullopt;

@@ -94,6 +94,9 @@ public:
     // The one memory file a drag brings, or an empty text.
     static QString DroppedMemoryFile(const QMimeData* data);
 
+    // Whether a file is being read or written: the window must not close meanwhile.
+    bool busy() const;
+
 public slots:
     void openCsv();                        // "Open Winradio .csv file"
     void openG3m();                        // File / "Open .g3m file…"

@@ -347,7 +347,9 @@ void MainWindow::exitProgram() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (!m_fileActions->settleUnsavedChanges()) {
+    // A file being read or written keeps the window: a save must end, and a read waits on the
+    // window's own stack.
+    if (m_fileActions->busy() || !m_fileActions->settleUnsavedChanges()) {
         event->ignore();
         return;
     }

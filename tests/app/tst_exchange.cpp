@@ -290,6 +290,45 @@ private slots:
         }
     }
 
+    // A save to a target slow to take it (a named pipe whose reader is late) is written while
+    // the window repaints and says so; the window does not close before the save has ended.
+    void slowSaveKeepsTheWindow() {
+        MainWindow& window = startWindow(testing::Channels(3));
+        const QString pipe = path(QStringLiteral("slow.csv"));
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        QString statusWhileSaving;
+        bool closedWhileSaving = true;
+        QByteArray written;
+        QTimer look;
+        int turns = 0;
+        connect(&look, &QTimer::timeout, [&] {
+            if (++turns != 5) {
+                return;
+            }
+            statusWhileSaving = window.statusText();
+            closedWhileSaving = window.close();
+            QFile reader(pipe);
+            if (reader.open(QIODevice::ReadOnly)) {
+                written = reader.readAll();
+            }
+        });
+        look.start(10);
+        m_dialogs->answers = {pipe};
+        m_boxes->overwriteAnswers = {true};
+        trigger("saveCsvAction");
+        look.stop();
+        QCOMPARE(statusWhileSaving, QStringLiteral("Saving slow.csv\u2026"));
+        QVERIFY(!closedWhileSaving);
+        QVERIFY(window.isVisible());
+        QVERIFY2(status().startsWith("Saved 3 rows to slow.csv"), qPrintable(status()));
+
+        m_dialogs->answers = {path(QStringLiteral("plain.csv"))};
+        trigger("saveCsvAction");
+        QFile plain(path(QStringLiteral("plain.csv")));
+        QVERIFY(plain.open(QIODevice::ReadOnly));
+        QCOMPARE(written, plain.readAll());
+    }
+
     // A schedule's channels come as one undo step, and only when the table has room for all.
     void scheduleImportIsOneUndoStep_data() {
         QTest::addColumn<int>("channels");
