@@ -213,6 +213,13 @@
     </message>
 </context>
 <context>
+    <name>corvalen::BackgroundWork</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
     <name>corvalen::CellEditorDelegate</name>
     <message>
         <source>none</source>

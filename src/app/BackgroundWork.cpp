@@ -1,6 +1,7 @@
 #include "app/BackgroundWork.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QProgressDialog>
@@ -72,6 +73,8 @@ bool BackgroundWork::wait(const QString& label, Cancel cancel,
     shown = &dialog;
     dialog.setObjectName(QStringLiteral("backgroundWorkDialog"));
     dialog.setLabelText(label);
+    // Named here rather than left to Qt, whose own translations a system may lack.
+    dialog.setCancelButtonText(QCoreApplication::translate("corvalen::BackgroundWork", "Cancel"));
     dialog.setRange(0, 0);
     dialog.setWindowModality(Qt::ApplicationModal);
     dialog.setMinimumDuration(0);
