@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <optional>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
