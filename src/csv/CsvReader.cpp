@@ -574,10 +574,13 @@ public:
         m_empty.pop_front();
         return batch;
     }
-    // Whether the taker has a full batch waiting: it is slower than the reader.
+    // Whether the taker has a full batch waiting besides the one the reader has just put: it
+    // is slower than the reader. (The batch just put is nearly always still there when the
+    // reader asks, so counting it made the reader prepare almost every batch and do most of
+    // the work itself while the taker waited.)
     bool TakerBehind() {
         const std::lock_guard lock(m_mutex);
-        return !m_full.empty();
+        return m_full.size() > 1;
     }
     void PutFull(std::unique_ptr<RecordBatch> batch) {
         {
