@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "convert/Utf16.h"
 #include "formats/BookmarkList.h"
 #include "io/Messages.h"
 
@@ -36,7 +37,10 @@ std::string_view AfterBomAndBlanks(std::string_view bytes) {
 }  // namespace
 
 bool LooksLikeSdrSharpList(std::string_view fileBytes) {
-    std::string_view text = AfterBomAndBlanks(fileBytes);
+    // A list saved as UTF-16 is told by its beginning made UTF-8 (a whole number of code units).
+    const std::string head =
+        StartsWithUtf16Mark(fileBytes) ? Utf8FromUtf16(fileBytes.substr(0, 2 + 1024)) : "";
+    std::string_view text = AfterBomAndBlanks(head.empty() ? fileBytes : head);
     if (text.starts_with("<?xml")) {
         const std::size_t end = text.find("?>");
         text = end == std::string_view::npos ? std::string_view()
@@ -130,6 +134,13 @@ Result<BookmarkRead> ReadSdrSharpList(std::string_view fileBytes,
         return Error{FormatMessage(MessageKind::ListTooLarge,
                                    {"SDR# list", std::to_string(kMaxBookmarkListBytes >> 20)})};
     }
+    // A list saved as UTF-16 is read as the same list in UTF-8, so that the checks below, and
+    // the lines that messages name, see its text rather than its two bytes a character.
+    std::string fromUtf16;
+    if (StartsWithUtf16Mark(fileBytes)) {
+        fromUtf16 = Utf8FromUtf16(fileBytes);
+        fileBytes = fromUtf16;
+    }
     if (const std::size_t doctype = fileBytes.find("<!DOCTYPE");
         doctype != std::string_view::npos) {
         return Error{FormatMessage(
@@ -145,9 +156,9 @@ Result<BookmarkRead> ReadSdrSharpList(std::string_view fileBytes,
     // so that its letters stay letters and the table only ever holds UTF-8.
     std::vector<Diagnostic> notices;
     std::string converted;
-    pugi::xml_encoding encoding = pugi::encoding_auto;
-    const bool utf16 = fileBytes.starts_with("\xFF\xFE") || fileBytes.starts_with("\xFE\xFF");
-    if (!utf16 && !IsWellFormedUtf8(fileBytes)) {
+    // UTF-8 either way now: a declaration that says "utf-16" must not make the parser think again.
+    pugi::xml_encoding encoding = fromUtf16.empty() ? pugi::encoding_auto : pugi::encoding_utf8;
+    if (!IsWellFormedUtf8(fileBytes)) {
         converted = Utf8FromWindows1252(fileBytes);
         encoding = pugi::encoding_utf8;
         notices.push_back(Diagnostic{Diagnostic::Place::Line, 1, -1,

@@ -6,6 +6,7 @@
 
 #include "../TestTables.h"
 #include "TestData.h"
+#include "convert/Windows1252.h"
 #include "csv/CsvWriter.h"
 #include "files/ChannelFiles.h"
 #include "formats/BookmarkList.h"
@@ -102,6 +103,43 @@ private slots:
         QVERIFY(sdrppAgain.ok());
         QVERIFY(sdrppAgain->table.ChannelCount() >= sdrpp.channelsWritten);
         QCOMPARE(WriteSdrppList(sdrppAgain->table, sdrppAgain->groupNames).bytes, sdrpp.bytes);
+    }
+
+    // The same SDR# lists saved as UTF-16, either byte order, and named as no list is: told
+    // by their content and read as they read in UTF-8, the lines that messages name included.
+    void utf16ListsReadAsInUtf8_data() {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<bool>("littleEndian");
+        const QDir root(QStringLiteral(CORVALEN_TEST_DATA_DIR "/formats"));
+        for (const QString& name : root.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            const QByteArray input = testing::ReadBytes(root.filePath(name) + "/input.xml");
+            if (!input.isEmpty() && IsWellFormedUtf8(input.toStdString())) {
+                for (const bool little : {true, false}) {
+                    QTest::newRow((name + (little ? " LE" : " BE")).toUtf8().constData())
+                        << root.filePath(name) << little;
+                }
+            }
+        }
+    }
+    void utf16ListsReadAsInUtf8() {
+        QFETCH(QString, folder);
+        QFETCH(bool, littleEndian);
+        const QString text = QString::fromUtf8(testing::ReadBytes(folder + "/input.xml"));
+        QByteArray bytes = littleEndian ? QByteArray("\xFF\xFE") : QByteArray("\xFE\xFF");
+        for (const QChar unit : text) {
+            const char high = static_cast<char>(unit.unicode() >> 8);
+            const char low = static_cast<char>(unit.unicode() & 0xFF);
+            bytes.append(littleEndian ? low : high).append(littleEndian ? high : low);
+        }
+        QTemporaryDir dir;
+        const QString path = dir.filePath("saved as unicode.txt");
+        QVERIFY(testing::WriteBytes(path, bytes));
+        const auto read = ReadChannelFile(path.toStdString(), {"313", {}});
+        QVERIFY2(read.ok(), read.ok() ? "" : read.error().message.c_str());
+        QCOMPARE(read->report.format, &SdrSharpListFormat());
+        QCOMPARE(Lines(read->report.diagnostics), testing::ReadBytes(folder + "/read.txt"));
+        QCOMPARE(QByteArray::fromStdString(BuildCsvText(read->table, true).bytes),
+                 testing::ReadBytes(folder + "/expected.csv"));
     }
 
     // An SDR++ list keys its bookmarks by name: a name used again in one list gets the next
