@@ -13,13 +13,34 @@ namespace corvalen {
 // and does nothing where the system has no such pages or no whole one fits.
 void PreferLargePages(void* data, std::size_t size);
 
-// Allocates blocks of 1 MiB and more as whole 2 MiB pages on 2 MiB boundaries, with
-// PreferLargePages; smaller ones as usual. For the few buffers that hold a whole file or grow
-// with one.
+// A block of memory on a 2 MiB boundary, `size` bytes long.
+struct LargeBlock {
+    void* data = nullptr;
+    std::size_t size = 0;
+};
+
+// A block of at least `bytes` (a megabyte or more) for a buffer that holds a whole file, a
+// table's rows or a memory image, backed by large pages where the system has them
+// (PreferLargePages). Blocks given back are kept for the next request of the same size, up to
+// 64 MiB in all: on a virtual machine, memory that a process touches for the first time costs
+// about a millisecond a megabyte to clear, more than most work done in it, and the editor asks
+// for the same few sizes again with every file it reads and every table it fills. Sizes are
+// powers of two, so that they come back often. Any thread may take and give back blocks.
+// Builds with a sanitizer keep none, so that it sees every block's end.
+LargeBlock TakeLargeBlock(std::size_t bytes);
+// Gives back a block TakeLargeBlock gave.
+void GiveBackLargeBlock(LargeBlock block) noexcept;
+// The size of the block TakeLargeBlock gives for `bytes`.
+std::size_t LargeBlockSize(std::size_t bytes);
+// The bytes of the blocks given back and kept for reuse now.
+std::size_t KeptLargeBlockBytes();
+
+// Allocates blocks of 1 MiB and more with TakeLargeBlock; smaller ones as usual. For the few
+// buffers that hold a whole file or grow with one.
 template <typename T>
 struct LargePageAllocator {
     using value_type = T;
-    static constexpr std::size_t kLargePage = std::size_t{2} << 20;
+    static constexpr std::size_t kLargeBytes = std::size_t{1} << 20;
 
     LargePageAllocator() = default;
     template <typename U>
@@ -27,19 +48,17 @@ struct LargePageAllocator {
 
     T* allocate(std::size_t count) {
         const std::size_t bytes = count * sizeof(T);
-        if (bytes < kLargePage / 2) {
+        if (bytes < kLargeBytes) {
             return static_cast<T*>(::operator new(bytes));
         }
-        const std::size_t rounded = (bytes + kLargePage - 1) / kLargePage * kLargePage;
-        void* block = ::operator new (rounded, std::align_val_t{kLargePage});
-        PreferLargePages(block, rounded);
-        return static_cast<T*>(block);
+        return static_cast<T*>(TakeLargeBlock(bytes).data);
     }
     void deallocate(T* block, std::size_t count) {
-        if (count * sizeof(T) < kLargePage / 2) {
+        const std::size_t bytes = count * sizeof(T);
+        if (bytes < kLargeBytes) {
             ::operator delete(block);
         } else {
-            ::operator delete (block, std::align_val_t{kLargePage});
+            GiveBackLargeBlock({block, LargeBlockSize(bytes)});
         }
     }
     template <typename U>

@@ -12,8 +12,7 @@ namespace corvalen {
 
 namespace {
 
-// Row arenas start on a huge-page boundary (2 MiB on x86-64 Linux).
-constexpr std::size_t kArenaAlignment = std::size_t{2} << 20;
+// Rows of a megabyte and more in all get an arena (see ReserveRowBytes).
 constexpr std::size_t kSmallestArena = std::size_t{1} << 20;
 
 // memcpy for the short texts most cells hold, without a call for each: two overlapping copies
@@ -37,7 +36,7 @@ void CopyText(char* to, const char* from, std::size_t size) {
 }  // namespace
 
 void table_detail::ReleaseArena::operator()(std::uint32_t* block) const {
-    ::operator delete (block, std::align_val_t{kArenaAlignment});
+    GiveBackLargeBlock({block, bytes});
 }
 
 void MemoryTable::RowArena::Reserve(std::size_t words) {
@@ -46,15 +45,13 @@ void MemoryTable::RowArena::Reserve(std::size_t words) {
         return;
     }
     // Whole huge pages where the system has them: a large import then costs a few page faults
-    // instead of one for every 4 KiB of rows.
-    const std::size_t bytes =
-        (words * sizeof(std::uint32_t) + kArenaAlignment - 1) / kArenaAlignment * kArenaAlignment;
-    void* block = ::operator new (bytes, std::align_val_t{kArenaAlignment});
-    PreferLargePages(block, bytes);
+    // instead of one for every 4 KiB of rows. The block is one that an earlier table gave back
+    // where there is one, already touched. All of it is room for rows.
+    const LargeBlock block = TakeLargeBlock(words * sizeof(std::uint32_t));
     m_block = std::unique_ptr<std::uint32_t[], table_detail::ReleaseArena>(
-        static_cast<std::uint32_t*>(block), table_detail::ReleaseArena{});
+        static_cast<std::uint32_t*>(block.data), table_detail::ReleaseArena{block.size});
     m_used = 0;
-    m_size = bytes / sizeof(std::uint32_t);
+    m_size = block.size / sizeof(std::uint32_t);
 }
 
 std::uint32_t* MemoryTable::RowArena::Take(std::size_t words) {
@@ -86,6 +83,36 @@ void MemoryTable::Arenas::Hold(const std::shared_ptr<RowArena>& arena) {
     if (arena && arena != m_own && std::find(m_held.begin(), m_held.end(), arena) == m_held.end()) {
         m_held.push_back(arena);
     }
+}
+
+void MemoryTable::Arenas::DropUnused(const std::vector<PackedRow>& rows) {
+    if (m_held.empty()) {
+        return;
+    }
+    std::vector<bool> used(m_held.size(), false);
+    std::size_t unused = m_held.size();
+    for (const PackedRow& row : rows) {
+        const std::uint32_t* words = row.Words();
+        if (words == nullptr || (m_own && m_own->Holds(words))) {
+            continue;
+        }
+        for (std::size_t k = 0; k < m_held.size(); ++k) {
+            if (!used[k] && m_held[k]->Holds(words)) {
+                used[k] = true;
+                if (--unused == 0) {
+                    return;  // every arena still has a row
+                }
+                break;
+            }
+        }
+    }
+    std::size_t kept = 0;
+    for (std::size_t k = 0; k < m_held.size(); ++k) {
+        if (used[k]) {
+            m_held[kept++] = std::move(m_held[k]);
+        }
+    }
+    m_held.resize(kept);
 }
 
 void MemoryTable::Arenas::ShareWith(Arenas& other) const {
@@ -281,6 +308,7 @@ void MemoryTable::RemoveRows(int first, int last) {
         return;
     }
     m_rows.erase(m_rows.begin() + first, m_rows.begin() + last + 1);
+    m_arenas.DropUnused(m_rows);
 }
 
 MemoryTable MemoryTable::TakeRows(int first, int last) {
@@ -297,6 +325,8 @@ MemoryTable MemoryTable::TakeRows(int first, int last) {
     taken.m_rows.insert(taken.m_rows.end(), std::make_move_iterator(begin),
                         std::make_move_iterator(end));
     m_rows.erase(begin, end);
+    m_arenas.DropUnused(m_rows);
+    taken.m_arenas.DropUnused(taken.m_rows);
     return taken;
 }
 
@@ -308,6 +338,7 @@ void MemoryTable::PutRows(int at, MemoryTable rows) {
     const int position = std::clamp(at, 1, RowCount());
     m_rows.insert(m_rows.begin() + position, std::make_move_iterator(rows.m_rows.begin() + 1),
                   std::make_move_iterator(rows.m_rows.end()));
+    m_arenas.DropUnused(m_rows);
 }
 
 void MemoryTable::ReorderRows(std::span<const int> order) {
@@ -360,6 +391,8 @@ void MemoryTable::SwapCells(int row, int column, MemoryTable& block) {
         for (std::size_t r = 0; r < static_cast<std::size_t>(rows); ++r) {
             std::swap(m_rows[first + r], block.m_rows[r + 1]);
         }
+        m_arenas.DropUnused(m_rows);
+        block.m_arenas.DropUnused(block.m_rows);
         return;
     }
     const auto count = static_cast<std::size_t>(m_columnCount);

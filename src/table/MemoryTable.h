@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <span>
@@ -25,8 +26,9 @@ struct ReleaseRow {
     }
 };
 
-// Frees a row arena, aligned as MemoryTable.cpp allocates it.
+// Gives back a row arena's block of `bytes` (see TakeLargeBlock).
 struct ReleaseArena {
+    std::size_t bytes = 0;
     void operator()(std::uint32_t* block) const;
 };
 
@@ -101,8 +103,9 @@ public:
     // Reserves one block for about `bytes` of rows appended at the end (4 bytes a cell, 4 a
     // row, plus the text), so a large import does not allocate row by row. Rows appended once
     // the block is full get their own allocation again, as do all rows of a table under 1 MiB.
-    // The block is given back only with the table, and only the first reservation counts, so
-    // this is for filling a new table, not for editing one.
+    // The block goes with the last table that holds a row of it (rows move between tables
+    // without being copied), and only the first reservation counts, so this is for filling a
+    // new table, not for editing one.
     void ReserveRowBytes(std::size_t bytes);
     void RemoveRow(int row);
     // Removes rows first..last (inclusive) in one step.
@@ -138,6 +141,8 @@ public:
     bool operator==(const MemoryTable& other) const;
 
 private:
+    class PackedRow;
+
     // Room for rows in one large block (see ReserveRowBytes).
     class RowArena {
     public:
@@ -148,6 +153,12 @@ private:
         void Reserve(std::size_t words);
         // `words` words from the block, or null when it has no room for them.
         std::uint32_t* Take(std::size_t words);
+        // Whether `words` lies in the block.
+        bool Holds(const std::uint32_t* words) const {
+            return words != nullptr && m_block != nullptr &&
+                   std::less_equal<>()(m_block.get(), words) &&
+                   std::less<>()(words, m_block.get() + m_size);
+        }
 
     private:
         std::unique_ptr<std::uint32_t[], table_detail::ReleaseArena> m_block;
@@ -174,6 +185,10 @@ private:
         std::uint32_t* Take(std::size_t words) { return m_own ? m_own->Take(words) : nullptr; }
         // Makes `other` keep every arena of this table alive as well.
         void ShareWith(Arenas& other) const;
+        // Lets go of the other tables' arenas that none of `rows` lies in any more, so that an
+        // arena lives no longer than its last row: else a table that took rows and gave them
+        // back (an append undone) would keep every such arena until it is gone.
+        void DropUnused(const std::vector<PackedRow>& rows);
 
     private:
         void Hold(const std::shared_ptr<RowArena>& arena);
