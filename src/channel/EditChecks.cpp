@@ -76,17 +76,16 @@ bool EditChecks::CheckAll(const MemoryTable& table, ReceiverModel model) {
     const auto rows = static_cast<std::size_t>(table.RowCount());
     m_channels.assign(rows, 0);
     m_alike.assign(rows, 0);
-    std::vector<Diagnostic> problems;
-    ReadTableRecords(table, problems,
-                     [&](int row, std::span<const std::string_view> cells,
-                         const TableChecks::RowKeys& rowKeys) {
-                         CheckRowCells(cells, model, row, problems);
-                         const std::string_view mode =
-                             cells.size() > Mode ? cells[Mode] : std::string_view();
-                         const Keys keys = KeysFrom(rowKeys, mode);
-                         m_channels[static_cast<std::size_t>(row)] = keys.channel;
-                         m_alike[static_cast<std::size_t>(row)] = keys.alike;
-                     });
+    std::vector<Diagnostic> problems =
+        CheckCells(table, model,
+                   [&](int row, std::span<const std::string_view> cells,
+                       const TableChecks::RowKeys& rowKeys) {
+                       const std::string_view mode =
+                           cells.size() > Mode ? cells[Mode] : std::string_view();
+                       const Keys keys = KeysFrom(rowKeys, mode);
+                       m_channels[static_cast<std::size_t>(row)] = keys.channel;
+                       m_alike[static_cast<std::size_t>(row)] = keys.alike;
+                   });
     if (!std::is_sorted(problems.begin(), problems.end(), ByRowThenColumn)) {
         std::stable_sort(problems.begin(), problems.end(), ByRowThenColumn);
     }

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <charconv>
+#include <exception>
 #include <iterator>
 #include <optional>
+#include <thread>
 
 #include "convert/NumberText.h"
 #include "channel/ChannelFields.h"
@@ -220,8 +222,7 @@ void TableChecks::Finish() {
 }
 
 int ReadTableRecords(const MemoryTable& table, std::vector<Diagnostic>& problems,
-                     const std::function<void(int row, std::span<const std::string_view> cells,
-                                              const TableChecks::RowKeys& keys)>& use) {
+                     const RowUse& use) {
     TableChecks checks(problems);
     checks.ExpectRows(static_cast<std::size_t>(table.RowCount()));
     for (int row = 1; row < table.RowCount(); ++row) {
@@ -237,11 +238,96 @@ int ReadTableRecords(const MemoryTable& table, std::vector<Diagnostic>& problems
     return checks.EmptyRows();
 }
 
-std::vector<Diagnostic> CheckCells(const MemoryTable& table, ReceiverModel model) {
+namespace {
+
+// A table this large has its rows' own cells checked on two threads; a second thread costs more
+// than it saves on a smaller one.
+constexpr int kRowsWorthAThread = 8192;
+
+// The own problems (CheckRowCells) and keys of the rows [first, end), checked ahead.
+struct RowsAhead {
+    int first = 0;
+    std::vector<Diagnostic> problems;  // in row order
+    std::vector<std::size_t> ends;     // by row - first: where the row's problems end
+    std::vector<TableChecks::RowKeys> keys;
+
+    void Check(const MemoryTable& table, ReceiverModel model, int from, int end) {
+        first = from;
+        ends.reserve(static_cast<std::size_t>(end - from));
+        keys.reserve(static_cast<std::size_t>(end - from));
+        for (int row = from; row < end; ++row) {
+            const RowTexts cells = RowTextsOf(table, row);
+            const std::span<const std::string_view> present = PresentCells(table, cells);
+            if (!IsEmptyRow(present)) {
+                CheckRowCells(present, model, row, problems);
+            }
+            keys.push_back(TableChecks::KeysOf(present));
+            ends.push_back(problems.size());
+        }
+    }
+};
+
+}  // namespace
+
+std::vector<Diagnostic> CheckCells(const MemoryTable& table, ReceiverModel model,
+                                   const RowUse& each) {
     std::vector<Diagnostic> problems;
-    ReadTableRecords(table, problems,
-                     [&](int row, std::span<const std::string_view> cells,
-                         const TableChecks::RowKeys&) { CheckRowCells(cells, model, row, problems); });
+    const int rows = table.RowCount();
+    if (rows < kRowsWorthAThread || std::thread::hardware_concurrency() < 2) {
+        ReadTableRecords(table, problems,
+                         [&](int row, std::span<const std::string_view> cells,
+                             const TableChecks::RowKeys& keys) {
+                             CheckRowCells(cells, model, row, problems);
+                             if (each) {
+                                 each(row, cells, keys);
+                             }
+                         });
+        return problems;
+    }
+    const int middle = rows / 2;
+    RowsAhead parts[2];
+    std::exception_ptr failure;
+    std::thread second([&] {
+        try {
+            parts[1].Check(table, model, middle, rows);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    });
+    try {
+        parts[0].Check(table, model, 1, middle);
+    } catch (...) {
+        second.join();
+        throw;
+    }
+    second.join();
+    if (failure) {
+        std::rethrow_exception(failure);
+    }
+    // In row order, as ReadTableRecords takes them: each row's own problems, then what the
+    // checks across rows add.
+    TableChecks checks(problems);
+    checks.ExpectRows(static_cast<std::size_t>(rows));
+    for (int row = 1; row < rows; ++row) {
+        RowsAhead& part = parts[row < middle ? 0 : 1];
+        const auto at = static_cast<std::size_t>(row - part.first);
+        const std::size_t begin = at == 0 ? 0 : part.ends[at - 1];
+        const TableChecks::RowKeys& keys = part.keys[at];
+        const RowTexts cells = RowTextsOf(table, row);
+        checks.Take(row, PresentCells(table, cells), keys,
+                    [&](int taken, std::span<const std::string_view> rowCells) {
+                        problems.insert(problems.end(),
+                                        std::make_move_iterator(part.problems.begin() +
+                                                                static_cast<std::ptrdiff_t>(begin)),
+                                        std::make_move_iterator(
+                                            part.problems.begin() +
+                                            static_cast<std::ptrdiff_t>(part.ends[at])));
+                        if (each) {
+                            each(taken, rowCells, keys);
+                        }
+                    });
+    }
+    checks.Finish();
     return problems;
 }
 

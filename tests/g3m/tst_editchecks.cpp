@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "../TestTables.h"
+#include "channel/CellChecks.h"
 #include "channel/EditChecks.h"
 #include "channel/TableChecks.h"
 #include "table/Columns.h"
@@ -40,6 +41,65 @@ class TestEditChecks : public QObject {
     Q_OBJECT
 
 private slots:
+    // A large table has its rows' own cells checked on two threads; what it finds must be what
+    // taking the rows one after another finds, in the same order, around the size where the
+    // second thread starts and with the halves' border on rows that repeat earlier ones.
+    void largeTablesAreCheckedAsRowByRow_data() {
+        QTest::addColumn<int>("channels");
+        for (const int channels : {8190, 8191, 8192, 20001}) {
+            QTest::newRow(qPrintable(QString::number(channels))) << channels;
+        }
+    }
+    void largeTablesAreCheckedAsRowByRow() {
+        QFETCH(int, channels);
+        const QStringList numbers{"1", "2", "07", "", "x", "65536", " 3"};
+        const QStringList frequencies{"7005000", "7010000", "7010000.4", "", "abc", "-5"};
+        const QStringList modes{"USB", "AM", "", "WFM", "usb"};
+        std::mt19937 random(channels);
+        const auto pick = [&](const QStringList& list) {
+            return list[int(random() % unsigned(list.size()))].toStdString();
+        };
+        MemoryTable table = testing::Channels(channels);
+        for (int row = 1; row < table.RowCount(); ++row) {
+            if (random() % 50 == 0) {
+                for (int c = 0; c < table.ColCount(); ++c) {
+                    table.SetCellText(row, c, "");
+                }
+                continue;
+            }
+            if (random() % 4 == 0) {
+                table.SetCellText(row, Number, pick(numbers));
+            }
+            if (random() % 4 == 0) {
+                table.SetCellText(row, Frequency, pick(frequencies));
+            }
+            if (random() % 4 == 0) {
+                table.SetCellText(row, Mode, pick(modes));
+            }
+            if (random() % 20 == 0) {
+                table.SetCellText(row, Bandwidth, "");
+            }
+        }
+        std::vector<Diagnostic> rowByRow;
+        ReadTableRecords(
+            table, rowByRow,
+            [&](int row, std::span<const std::string_view> cells, const TableChecks::RowKeys&) {
+                CheckRowCells(cells, ReceiverModel(), row, rowByRow);
+            });
+        const std::vector<Diagnostic> checked = CheckCells(table, ReceiverModel());
+        QVERIFY2(checked == rowByRow, qPrintable(FirstDifference(checked, rowByRow)));
+        EditChecks checks;
+        checks.CheckAll(table, ReceiverModel());
+        QVERIFY2(checks.Problems() == Full(table),
+                 qPrintable(FirstDifference(checks.Problems(), Full(table))));
+        // The keys CheckAll kept are those later edits compare with.
+        table.SetCellText(channels / 2, Number, "1");
+        const std::vector<int> edited{channels / 2};
+        checks.RowsChanged(table, edited, ReceiverModel());
+        QVERIFY2(checks.Problems() == Full(table),
+                 qPrintable(FirstDifference(checks.Problems(), Full(table))));
+    }
+
     void followsEditsAsAFullCheckWould_data() {
         QTest::addColumn<int>("column");        // the column edited most
         QTest::addColumn<QStringList>("values");
