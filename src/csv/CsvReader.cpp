@@ -721,7 +721,8 @@ CsvImport ReadCsvMemory(std::string_view fileBytes, CsvScan scan) {
                                      (kImportedColumnCount + 2) +
                                  fileBytes.size() + fileBytes.size() / 8);
     result.origins.lines.reserve(static_cast<std::size_t>(records));
-    result.recordsRead = ReadCsvRecords(
+    // Packing the rows costs about half as much as reading them: read on a second thread.
+    result.recordsRead = ReadCsvRecordsAhead(
         fileBytes, result.diagnostics,
         [&](std::span<const std::string_view> cells) { result.table.AppendRow(cells); }, scan,
         &result.origins.lines);
