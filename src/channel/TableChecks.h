@@ -147,7 +147,7 @@ int ReadTableRecords(const MemoryTable& table, std::vector<Diagnostic>& problems
 //
 // The rows' own cells of a large table are checked on two threads where the processor has two
 // cores, each taking half of the rows, and the checks across rows then take them in order: the
-// same problems in the same order, in about two thirds of the time.
+// same problems in the same order.
 std::vector<Diagnostic> CheckCells(const MemoryTable& table, ReceiverModel model,
                                    const RowUse& each = {});
 
