@@ -11,6 +11,7 @@
 #endif
 
 #include "cli/Converter.h"
+#include "io/LargePages.h"
 
 namespace {
 
@@ -37,6 +38,7 @@ std::vector<std::string> Utf8Arguments() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    corvalen::GrowHeapInLargePages();
     std::ios::sync_with_stdio(false);
 #ifdef _WIN32
     (void)argc;

@@ -1,8 +1,14 @@
 #include "io/LargePages.h"
 
 #include <sys/mman.h>
+#include <unistd.h>
 
 #include <cstdint>
+#include <cstdlib>
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 namespace corvalen {
 
@@ -22,6 +28,29 @@ void PreferLargePages(void* data, std::size_t size) {
 #else
     (void)data;
     (void)size;
+#endif
+}
+
+void GrowHeapInLargePages() {
+#if defined(__GLIBC__) && !defined(CORVALEN_SANITIZED)
+    constexpr std::size_t kStep = std::size_t{64} << 20;
+    constexpr std::size_t kProbe = std::size_t{1} << 20;
+    // One heap for every thread: a thread's own heap would grow page by page again.
+    ::mallopt(M_ARENA_MAX, 1);
+    ::mallopt(M_MMAP_THRESHOLD, 32 << 20);
+    ::mallopt(M_TRIM_THRESHOLD, static_cast<int>(2 * kStep));
+    ::mallopt(M_TOP_PAD, static_cast<int>(kStep));
+    // A block the heap's free end cannot hold makes it grow by kStep at once; the piece it grew
+    // by is advised. (Where the heap cannot grow in place, the C library maps memory elsewhere
+    // and the break does not move: nothing is advised.)
+    char* const before = static_cast<char*>(::sbrk(0));
+    void* const probe = std::malloc(kProbe);
+    char* const after = static_cast<char*>(::sbrk(0));
+    if (before != reinterpret_cast<char*>(-1) && after != reinterpret_cast<char*>(-1) &&
+        after > before) {
+        PreferLargePages(before, static_cast<std::size_t>(after - before));
+    }
+    std::free(probe);
 #endif
 }
 
