@@ -94,26 +94,29 @@ void TableChecks::Compare(int row, std::span<const std::string_view> cells, std:
                           const RowKeys& keys) {
     if (const auto channel = keys.channel) {
         // As long as the highest channel number yet, so a small table keeps a small index.
-        if (*channel >= m_lastRow.size()) {
+        if (*channel >= m_lastSeen.size()) {
             const std::size_t size = std::min<std::size_t>(
-                std::max<std::size_t>(*channel + 1u, 2 * m_lastRow.size()), 65536);
-            m_lastRow.resize(size, 0);
-            m_lastCell.resize(size);
+                std::max<std::size_t>(*channel + 1u, 2 * m_lastSeen.size()), 65536);
+            m_lastSeen.resize(size);
         }
-        int& last = m_lastRow[*channel];
-        std::string& lastCell = m_lastCell[*channel];
-        if (last != 0) {
+        LastSeen& last = m_lastSeen[*channel];
+        if (last.row != 0) {
             // The message quotes the earlier row's Number cell; only a cell written other than
             // as the plain number was kept for that.
-            m_lostRows.push_back(
-                {last, *channel, !lastCell.empty() ? lastCell : std::to_string(*channel)});
+            m_lostRows.push_back({last.row, *channel,
+                                  last.keptCell != 0 ? m_keptCells[last.keptCell - 1]
+                                                     : std::to_string(*channel)});
         }
-        last = row;
+        last.row = row;
         const std::string_view cell = CellOf(cells, Number);
         if (cell.front() == '0' || cell.front() == ' ' || cell.back() == ' ') {
-            lastCell.assign(cell);
+            if (last.keptCell == 0) {
+                m_keptCells.emplace_back();
+                last.keptCell = static_cast<std::uint32_t>(m_keptCells.size());
+            }
+            m_keptCells[last.keptCell - 1].assign(cell);
         } else {
-            lastCell.clear();
+            last.keptCell = 0;
         }
     }
 
@@ -165,9 +168,8 @@ void TableChecks::ExpectRows(std::size_t rows) {
         m_slots.assign(slots, 0);
     }
     // Room for every channel number the rows may hold, made once instead of doubling.
-    if (rows > 4096 && m_lastRow.capacity() < 65536) {
-        m_lastRow.reserve(65536);
-        m_lastCell.reserve(65536);
+    if (rows > 4096 && m_lastSeen.capacity() < 65536) {
+        m_lastSeen.reserve(65536);
     }
 }
 
@@ -205,7 +207,7 @@ void TableChecks::Finish() {
     lost.reserve(m_lostRows.size());
     for (const LostRow& row : m_lostRows) {
         lost.push_back(LostChannelProblem(row.row, row.numberCell, row.channel,
-                                          m_lastRow[row.channel]));
+                                          m_lastSeen[row.channel].row));
     }
     const auto byRow = [](const Diagnostic& a, const Diagnostic& b) { return a.number < b.number; };
     std::stable_sort(lost.begin(), lost.end(), byRow);

@@ -105,12 +105,16 @@ private:
     std::vector<Diagnostic>& m_problems;
     std::size_t m_start;
     int m_emptyRows = 0;
-    std::vector<int> m_lastRow;  // by channel number: the last row seen with it
+    // By channel number: the last row seen with it, and its Number cell when that was not
+    // written as the plain number (a place in m_keptCells, 0 for none). Eight bytes a channel,
+    // 512 KB for a whole memory: a string a channel took 2 MB, all of it touched.
+    struct LastSeen {
+        int row = 0;
+        std::uint32_t keptCell = 0;  // m_keptCells[keptCell - 1]
+    };
+    std::vector<LastSeen> m_lastSeen;
+    std::vector<std::string> m_keptCells;
     std::vector<LostRow> m_lostRows;
-    // By channel number: the Number cell of the last row seen with it when that is not written
-    // as the plain number, else empty. Its 2 MB for a whole memory sit in a large page: grown by
-    // doubling through small pages touched for the first time, it cost a thousand page faults.
-    std::vector<std::string, LargePageAllocator<std::string>> m_lastCell;
     // Open addressing: each slot holds a (frequency, mode code + 1) key in its high 36 bits and
     // the first row with it in the low 28; 0 marks a free slot. Eight bytes a slot keep the
     // table of 65,535 channels within the processor's second-level cache.
