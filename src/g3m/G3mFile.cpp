@@ -27,6 +27,10 @@ RecordPlacer::RecordPlacer(ReceiverModel model, ByteBuffer& image, std::size_t e
     m_image.reserve(
         std::max(m_image.size(), std::min<std::size_t>(expectedRows, 65535) * m_recordLength));
     m_checks.ExpectRows(expectedRows);
+    // Room for a problem or notice a row: memory not yet written costs nothing, while growing
+    // by doubling writes every problem again into fresh memory, some 3 MB for a large file
+    // whose rows repeat frequencies. More problems than that still grow it.
+    m_report.problems.reserve(std::min<std::size_t>(expectedRows, 65535));
 }
 
 void RecordPlacer::PrepareAhead(std::size_t rows) {

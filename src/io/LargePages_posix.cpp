@@ -40,14 +40,29 @@ void GrowHeapInLargePages() {
     ::mallopt(M_MMAP_THRESHOLD, 32 << 20);
     ::mallopt(M_TRIM_THRESHOLD, static_cast<int>(2 * kStep));
     ::mallopt(M_TOP_PAD, static_cast<int>(kStep));
-    // A block the heap's free end cannot hold makes it grow by kStep at once; the piece it grew
-    // by is advised. (Where the heap cannot grow in place, the C library maps memory elsewhere
-    // and the break does not move: nothing is advised.)
+    // The break is first moved to a page before a large page's boundary (the C library allows
+    // for a break moved by others). A block the heap's free end cannot hold then makes the heap
+    // grow by kStep at once, with the block's header in that page, and the grown piece is
+    // advised while no byte past the boundary has been touched: a large page whose range holds
+    // a small page already cannot come. Where the heap cannot grow in place, the C library maps
+    // memory elsewhere and the break does not move: nothing is advised.
+    constexpr std::uintptr_t kLargePage = std::uintptr_t{2} << 20;
+    constexpr std::uintptr_t kSmallPage = 4096;
+    char* const end = static_cast<char*>(::sbrk(0));
+    if (end == reinterpret_cast<char*>(-1)) {
+        return;
+    }
+    const auto endAddress = reinterpret_cast<std::uintptr_t>(end);
+    const std::uintptr_t target =
+        ((endAddress + kSmallPage + kLargePage - 1) & ~(kLargePage - 1)) - kSmallPage;
+    if (::sbrk(static_cast<intptr_t>(target - endAddress)) == reinterpret_cast<void*>(-1)) {
+        return;
+    }
     char* const before = static_cast<char*>(::sbrk(0));
     void* const probe = std::malloc(kProbe);
     char* const after = static_cast<char*>(::sbrk(0));
     if (before != reinterpret_cast<char*>(-1) && after != reinterpret_cast<char*>(-1) &&
-        after > before) {
+        after > before && static_cast<char*>(probe) >= before) {
         PreferLargePages(before, static_cast<std::size_t>(after - before));
     }
     std::free(probe);
