@@ -49,40 +49,34 @@ def children_cpu():
     return usage.ru_utime + usage.ru_stime
 
 
-def timed(commands, runs, before=None):
-    """Median wall-clock and CPU (user + system) seconds of running `commands` one after the
-    other; a single command may be given as a plain list."""
-    if commands and isinstance(commands[0], str):
-        commands = [commands]
-    walls, cpus = [], []
-    for _ in range(runs):
-        if before:
-            before()
-        cpu = children_cpu()
-        start = time.perf_counter()
-        for command in commands:
-            subprocess.run(command, check=True, stdout=subprocess.DEVNULL,
-                           stderr=subprocess.DEVNULL)
-        walls.append(time.perf_counter() - start)
-        cpus.append(children_cpu() - cpu)
-    return statistics.median(walls), statistics.median(cpus)
+def run_once(commands, before=None):
+    """Wall-clock and CPU (user + system) seconds of running `commands` one after the other,
+    their output thrown away; `before` runs first, untimed."""
+    if before:
+        before()
+    cpu = children_cpu()
+    start = time.perf_counter()
+    for command in commands:
+        subprocess.run(command, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    return time.perf_counter() - start, children_cpu() - cpu
 
 
-def timed_floor(commands, out_path, runs):
-    """timed() for the I/O floor: the first command's output is thrown away, the second's is
+def floor_once(commands, out_path):
+    """run_once() for the I/O floor: the first command's output is thrown away, the second's is
     written to `out_path` (a new file each run)."""
-    walls, cpus = [], []
-    for _ in range(runs):
-        if os.path.exists(out_path):
-            os.remove(out_path)
-        cpu = children_cpu()
-        start = time.perf_counter()
-        subprocess.run(commands[0], check=True, stdout=subprocess.DEVNULL)
-        with open(out_path, "wb") as out:
-            subprocess.run(commands[1], check=True, stdout=out)
-        walls.append(time.perf_counter() - start)
-        cpus.append(children_cpu() - cpu)
-    return statistics.median(walls), statistics.median(cpus)
+    if os.path.exists(out_path):
+        os.remove(out_path)
+    cpu = children_cpu()
+    start = time.perf_counter()
+    subprocess.run(commands[0], check=True, stdout=subprocess.DEVNULL)
+    with open(out_path, "wb") as out:
+        subprocess.run(commands[1], check=True, stdout=out)
+    return time.perf_counter() - start, children_cpu() - cpu
+
+
+def median_runs(runs):
+    """Median wall-clock and CPU seconds of (wall, cpu) pairs."""
+    return statistics.median(r[0] for r in runs), statistics.median(r[1] for r in runs)
 
 
 def peak_kb(command):
@@ -107,18 +101,29 @@ def main():
     def fresh(path):
         return lambda: os.path.exists(path) and os.remove(path)
 
-    # Both write a new file each run.
-    cli_s, cli_cpu = timed(cli, max(args.runs, 7), fresh(out_cli))
-    py_s, py_cpu = timed(baseline, args.runs, fresh(out_py))
+    # Both write a new file each run. A first run, not timed, brings the program into memory
+    # and gives the size of the file the floor writes.
+    out_floor = os.path.join(args.work, "floor.g3m")
+    run_once([cli], fresh(out_cli))
+    # The I/O floor: the CSV read and a file of the .g3m's size written, by `cat` and `head`
+    # (two processes), on the same file system.
+    floor = [["cat", csv_path], ["head", "-c", str(os.path.getsize(out_cli)), "/dev/zero"]]
+    # The converter, the floor and the baseline run in turns, a round at a time: the speed of
+    # a virtual machine drifts by a tenth and more within minutes, and in turns the drift
+    # reaches all three alike instead of the one that happened to run then.
+    cli_runs, floor_runs, py_runs = [], [], []
+    for turn in range(max(args.runs, 7)):
+        cli_runs.append(run_once([cli], fresh(out_cli)))
+        floor_runs.append(floor_once(floor, out_floor))
+        if turn < args.runs:
+            py_runs.append(run_once([baseline], fresh(out_py)))
+    cli_s, cli_cpu = median_runs(cli_runs)
+    floor_s, floor_cpu = median_runs(floor_runs)
+    py_s, py_cpu = median_runs(py_runs)
     fresh(out_cli)()
     cli_kb = peak_kb(cli)
     with open(out_cli, "rb") as a, open(out_py, "rb") as b:
         same = a.read() == b.read()
-    # The I/O floor: the CSV read and a file of the .g3m's size written, by `cat` and `head`
-    # (two processes), on the same file system.
-    out_floor = os.path.join(args.work, "floor.g3m")
-    floor = [["cat", csv_path], ["head", "-c", str(os.path.getsize(out_cli)), "/dev/zero"]]
-    floor_s, floor_cpu = timed_floor(floor, out_floor, max(args.runs, 7))
 
     core = medians(os.path.join(args.work, "core.json"))
     editor = medians(os.path.join(args.work, "editor.json"))
