@@ -109,6 +109,9 @@ public:
             if (!object.index.Empty()) {
                 object.index.Add(hash);
             }
+            if (members.size() == members.capacity()) {
+                Grow(members);
+            }
             members.emplace_back(std::move(name), nullptr);
         }
         slot_ = &members[place].second;
@@ -142,6 +145,18 @@ private:
     static constexpr std::size_t kUnindexedMembers = 8;
 
     static std::size_t KeyHash(std::string_view key) { return std::hash<std::string_view>{}(key); }
+
+    // Doubles the room of a full object. A member's key is const, so the vector itself would
+    // copy every member, each value with all it holds, each time it grows: a list's 65,535
+    // bookmarks were copied twice over. Here only the keys are copied and the values moved.
+    static void Grow(Members& members) {
+        Members grown;
+        grown.reserve(std::max<std::size_t>(8, 2 * members.capacity()));
+        for (auto& member : members) {
+            grown.emplace_back(member.first, std::move(member.second));
+        }
+        members.swap(grown);
+    }
 
     // The members of one large object by key: open addressing over their places, with each
     // member's key hash kept by its place, so that growing hashes no key again and no key is
