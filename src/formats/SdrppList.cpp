@@ -5,6 +5,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <optional>
 #include <string_view>
@@ -60,10 +61,68 @@ int LineAt(std::string_view bytes, std::size_t offset) {
                    bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(offset), '\n'));
 }
 
+std::size_t KeyHash(std::string_view key) {
+    return std::hash<std::string_view>{}(key);
+}
+
+// Keys by place: open addressing over the places, with each key's hash kept by its place, so
+// that growing hashes no key again and no key is copied. A file within the size cap has far
+// fewer than 2^32 keys.
+class KeyIndex {
+public:
+    bool Empty() const { return hashes_.empty(); }
+    // The place of the key `name`, whose hash is `hash`, among `count` places whose keys
+    // `keyAt` gives; `count` if none.
+    template <typename KeyAt>
+    std::size_t Find(std::size_t count, std::string_view name, std::size_t hash,
+                     const KeyAt& keyAt) const {
+        if (slots_.empty()) {
+            return count;
+        }
+        const std::size_t mask = slots_.size() - 1;
+        for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+            if (slots_[i] == 0) {
+                return count;
+            }
+            const std::size_t place = slots_[i] - 1;
+            if (hashes_[place] == hash && keyAt(place) == name) {
+                return place;
+            }
+        }
+    }
+    // The next place, whose key's hash is `hash`.
+    void Add(std::size_t hash) {
+        hashes_.push_back(hash);
+        if (hashes_.size() * 2 > slots_.size()) {
+            // At most half full, so that a search soon meets an empty slot.
+            slots_.assign(std::max<std::size_t>(32, slots_.size() * 2), 0);
+            for (std::size_t place = 0; place < hashes_.size(); ++place) {
+                Put(place);
+            }
+        } else {
+            Put(hashes_.size() - 1);
+        }
+    }
+
+private:
+    void Put(std::size_t place) {
+        const std::size_t mask = slots_.size() - 1;
+        std::size_t i = hashes_[place] & mask;
+        while (slots_[i] != 0) {
+            i = (i + 1) & mask;
+        }
+        slots_[i] = static_cast<std::uint32_t>(place + 1);
+    }
+
+    std::vector<std::uint32_t> slots_;  // a key's place + 1, or 0 for none
+    std::vector<std::size_t> hashes_;   // the hash of each key, by place
+};
+
 // Builds the document the library's own parser builds, members in file order and a repeated key
 // keeping its first place with its last value, but finds a repeated key through a hash index of
-// each open object: the order-keeping map searches its members one by one, which made a list
-// of 65,535 bookmarks take seconds to read.
+// each open object: the order-keeping map searches its members one by one. The list reader
+// below builds one only for a bookmark's member that holds an object or an array, which its
+// report quotes.
 class DocumentInFileOrder final : public nlohmann::json_sax<Json> {
 public:
     Json document;
@@ -103,7 +162,10 @@ public:
             }
         } else {
             hash = KeyHash(name);
-            place = object.index.Find(members, name, hash);
+            place = object.index.Find(members.size(), name, hash,
+                                      [&](std::size_t at) -> const std::string& {
+                                          return members[at].first;
+                                      });
         }
         if (place == members.size()) {
             if (!object.index.Empty()) {
@@ -144,8 +206,6 @@ private:
     // An object's members are indexed by key once it has more than this many.
     static constexpr std::size_t kUnindexedMembers = 8;
 
-    static std::size_t KeyHash(std::string_view key) { return std::hash<std::string_view>{}(key); }
-
     // Doubles the room of a full object. A member's key is const, so the vector itself would
     // copy every member, each value with all it holds, each time it grows: a list's 65,535
     // bookmarks were copied twice over. Here only the keys are copied and the values moved.
@@ -158,56 +218,9 @@ private:
         members.swap(grown);
     }
 
-    // The members of one large object by key: open addressing over their places, with each
-    // member's key hash kept by its place, so that growing hashes no key again and no key is
-    // copied. A file within the size cap has far fewer than 2^32 members.
-    class MemberIndex {
-    public:
-        bool Empty() const { return hashes_.empty(); }
-        // The place of the member keyed `name`, whose hash is `hash`; members.size() if none.
-        std::size_t Find(const Members& members, const std::string& name, std::size_t hash) const {
-            const std::size_t mask = slots_.size() - 1;
-            for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
-                if (slots_[i] == 0) {
-                    return members.size();
-                }
-                const std::size_t place = slots_[i] - 1;
-                if (hashes_[place] == hash && members[place].first == name) {
-                    return place;
-                }
-            }
-        }
-        // The next member, whose key's hash is `hash`.
-        void Add(std::size_t hash) {
-            hashes_.push_back(hash);
-            if (hashes_.size() * 2 > slots_.size()) {
-                // At most half full, so that a search soon meets an empty slot.
-                slots_.assign(std::max<std::size_t>(32, slots_.size() * 2), 0);
-                for (std::size_t place = 0; place < hashes_.size(); ++place) {
-                    Put(place);
-                }
-            } else {
-                Put(hashes_.size() - 1);
-            }
-        }
-
-    private:
-        void Put(std::size_t place) {
-            const std::size_t mask = slots_.size() - 1;
-            std::size_t i = hashes_[place] & mask;
-            while (slots_[i] != 0) {
-                i = (i + 1) & mask;
-            }
-            slots_[i] = static_cast<std::uint32_t>(place + 1);
-        }
-
-        std::vector<std::uint32_t> slots_;  // a member's place + 1, or 0 for none
-        std::vector<std::size_t> hashes_;   // the key hash of each member, by place
-    };
-
     struct Open {
         Json* value;
-        MemberIndex index;  // empty until the object has more than kUnindexedMembers members
+        KeyIndex index;  // empty until the object has more than kUnindexedMembers members
     };
 
     // The value's place: the document, the end of the open array, or the open object's member
@@ -234,6 +247,264 @@ private:
 
     std::vector<Open> open_;
     Json* slot_ = nullptr;
+};
+
+// A bookmark as the file gives it: its name and the three members the reading takes, each null
+// where the bookmark lacks it or is no object.
+struct MarkValues {
+    std::string name;
+    Json frequency;
+    Json bandwidth;
+    Json mode;
+};
+
+// Members keyed by name in file order, a repeated name keeping its first place. A deque: a
+// vector of 65,535 bookmarks would grow by doubling through fresh memory, and its items would
+// move under the reader's pointers.
+template <typename Item>
+struct NamedItems {
+    std::deque<Item> items;
+    KeyIndex index;
+
+    // The item named `name`, made empty again if there was one, else a new one at the end.
+    Item& Take(std::string&& name) {
+        const std::size_t hash = KeyHash(name);
+        const std::size_t place =
+            index.Find(items.size(), name, hash,
+                       [&](std::size_t at) -> const std::string& { return items[at].name; });
+        if (place < items.size()) {
+            Item emptied;
+            emptied.name = std::move(items[place].name);
+            items[place] = std::move(emptied);
+            return items[place];
+        }
+        index.Add(hash);
+        items.emplace_back().name = std::move(name);
+        return items.back();
+    }
+};
+using MarkSet = NamedItems<MarkValues>;
+
+struct ListValues {
+    std::string name;
+    std::optional<MarkSet> bookmarks;  // its "bookmarks" member, when that is an object
+};
+using ListSet = NamedItems<ListValues>;
+
+// Takes from the parser's events only what the reading needs: the lists, their bookmarks and
+// the bookmarks' frequency, bandwidth and mode, as the whole document would give them (a
+// repeated key keeps its first place and takes its last value, at every level). A document of
+// every member cost a dozen allocations a bookmark, and more than half the reading's time.
+class ListDocument final : public nlohmann::json_sax<Json> {
+public:
+    bool isObject = false;
+    bool hasLists = false;
+    std::optional<ListSet> lists;     // the "lists" member, when that is an object
+    std::optional<MarkSet> exported;  // a "bookmarks" member beside "lists", when an object
+    // Where the text stopped being JSON, or what the library said of a value it cannot hold.
+    std::optional<std::size_t> errorByte;
+    std::string errorText;
+
+    // Inside a member built whole, every event goes to its builder.
+    bool null() override { return InValue() ? value_->null() : Value(nullptr); }
+    bool boolean(bool value) override { return InValue() ? value_->boolean(value) : Value(value); }
+    bool number_integer(number_integer_t value) override {
+        return InValue() ? value_->number_integer(value) : Value(value);
+    }
+    bool number_unsigned(number_unsigned_t value) override {
+        return InValue() ? value_->number_unsigned(value) : Value(value);
+    }
+    bool number_float(number_float_t value, const string_t& text) override {
+        return InValue() ? value_->number_float(value, text) : Value(value);
+    }
+    bool string(string_t& value) override {
+        return InValue() ? value_->string(value) : Value(std::move(value));
+    }
+    bool binary(binary_t& value) override {
+        return InValue() ? value_->binary(value) : Value(Json::binary(std::move(value)));
+    }
+    bool start_object(std::size_t size) override {
+        if (InValue()) {
+            ++open_.back().depth;
+            return value_->start_object(size);
+        }
+        Open(true);
+        return true;
+    }
+    bool start_array(std::size_t size) override {
+        if (InValue()) {
+            ++open_.back().depth;
+            return value_->start_array(size);
+        }
+        Open(false);
+        return true;
+    }
+    bool key(string_t& name) override {
+        if (InValue()) {
+            return value_->key(name);
+        }
+        key_ = std::move(name);
+        return true;
+    }
+    bool end_object() override {
+        if (InValue()) {
+            value_->end_object();
+        }
+        Close();
+        return true;
+    }
+    bool end_array() override {
+        if (InValue()) {
+            value_->end_array();
+        }
+        Close();
+        return true;
+    }
+    bool parse_error(std::size_t, const std::string&,
+                     const nlohmann::detail::exception& error) override {
+        if (const auto* notJson = dynamic_cast<const Json::parse_error*>(&error)) {
+            errorByte = notJson->byte;
+        } else {
+            errorText = error.what();  // a number too large for any number type (1E400)
+        }
+        return false;
+    }
+
+private:
+    // What an open object or array is to the reading. Its target lives in the one below it on
+    // the stack, which gains no member while it is open.
+    enum class Kind {
+        Document,  // the document's own object
+        Lists,     // the lists by name
+        List,      // one list
+        Marks,     // a list's (or the export's) bookmarks by name
+        Mark,      // one bookmark
+        Value,     // a bookmark's member that holds an object or an array, built whole
+        Other,     // of no meaning here, passed over
+    };
+    struct Frame {
+        Kind kind;
+        void* target = nullptr;  // ListSet, ListValues, MarkSet or MarkValues, as `kind` says
+        int depth = 0;           // Value and Other: containers open inside it
+    };
+
+    // Where a value of the open object's member `key_` (or the document itself) goes: the
+    // member it fills, the container it opens, or nothing.
+    Frame Route(bool container, bool object) {
+        if (open_.empty()) {
+            isObject = object;
+            return {object ? Kind::Document : Kind::Other};
+        }
+        Frame& parent = open_.back();
+        switch (parent.kind) {
+        case Kind::Document:
+            if (key_ == "lists") {
+                hasLists = true;
+                lists.reset();
+                if (object) {
+                    return {Kind::Lists, &lists.emplace()};
+                }
+            } else if (key_ == "bookmarks") {
+                exported.reset();
+                if (object) {
+                    return {Kind::Marks, &exported.emplace()};
+                }
+            }
+            break;
+        case Kind::Lists: {
+            ListValues& list = static_cast<ListSet*>(parent.target)->Take(std::move(key_));
+            if (object) {
+                return {Kind::List, &list};
+            }
+            break;
+        }
+        case Kind::List:
+            if (key_ == "bookmarks") {
+                auto& bookmarks = static_cast<ListValues*>(parent.target)->bookmarks;
+                bookmarks.reset();
+                if (object) {
+                    return {Kind::Marks, &bookmarks.emplace()};
+                }
+            }
+            break;
+        case Kind::Marks: {
+            MarkValues& mark = static_cast<MarkSet*>(parent.target)->Take(std::move(key_));
+            if (object) {
+                return {Kind::Mark, &mark};
+            }
+            break;
+        }
+        case Kind::Mark: {
+            auto& mark = *static_cast<MarkValues*>(parent.target);
+            Json* member = key_ == "frequency"   ? &mark.frequency
+                           : key_ == "bandwidth" ? &mark.bandwidth
+                           : key_ == "mode"      ? &mark.mode
+                                                 : nullptr;
+            if (member != nullptr) {
+                *member = nullptr;
+                field_ = member;
+                return {container ? Kind::Value : Kind::Other};
+            }
+            break;
+        }
+        case Kind::Value:
+        case Kind::Other:
+            break;
+        }
+        field_ = nullptr;
+        return {Kind::Other};
+    }
+
+    bool InValue() const { return !open_.empty() && open_.back().kind == Kind::Value; }
+
+    // A number, string, true, false or null.
+    bool Value(Json value) {
+        if (!open_.empty() && open_.back().kind == Kind::Other) {
+            return true;
+        }
+        Route(false, false);
+        if (field_ != nullptr) {
+            *field_ = std::move(value);
+            field_ = nullptr;
+        }
+        return true;
+    }
+    void Open(bool object) {
+        if (!open_.empty() && open_.back().kind == Kind::Other) {
+            ++open_.back().depth;
+            return;
+        }
+        Frame frame = Route(true, object);
+        frame.depth = 1;
+        if (frame.kind == Kind::Value) {
+            value_.emplace();
+            if (object) {
+                value_->start_object(0);
+            } else {
+                value_->start_array(0);
+            }
+        }
+        open_.push_back(frame);
+    }
+    // After the end of an object or array (handed to the builder already, inside a member
+    // built whole).
+    void Close() {
+        Frame& frame = open_.back();
+        if ((frame.kind == Kind::Value || frame.kind == Kind::Other) && --frame.depth > 0) {
+            return;
+        }
+        if (frame.kind == Kind::Value) {
+            *field_ = std::move(value_->document);
+            value_.reset();
+            field_ = nullptr;
+        }
+        open_.pop_back();
+    }
+
+    std::vector<Frame> open_;
+    std::string key_;
+    Json* field_ = nullptr;                        // the bookmark's member a value fills
+    std::optional<DocumentInFileOrder> value_;     // building an object or array member
 };
 
 // A JSON number of positive Hz (SDR++ writes them as 118100000.0) to the nearest whole Hz, or 0.
@@ -309,7 +580,7 @@ Result<BookmarkRead> ReadSdrppList(std::string_view fileBytes, std::vector<std::
             FormatMessage(MessageKind::ListTooDeep,
                           {std::to_string(LineAt(fileBytes, deep)), std::to_string(kMaxDepth)})};
     }
-    DocumentInFileOrder parsed;
+    ListDocument parsed;
     if (!Json::sax_parse(fileBytes.begin(), fileBytes.end(), &parsed)) {
         if (parsed.errorByte) {
             const std::size_t byte = *parsed.errorByte;
@@ -319,40 +590,28 @@ Result<BookmarkRead> ReadSdrppList(std::string_view fileBytes, std::vector<std::
         }
         return Error{FormatMessage(MessageKind::ListJsonUnread, {parsed.errorText})};
     }
-    Json document = std::move(parsed.document);
     // SDR++'s Export button writes the chosen bookmarks alone, {"bookmarks": {...}}: one list
     // without a name, so its channels get no group.
-    if (document.is_object() && !document.contains("lists") && document.contains("bookmarks") &&
-        document["bookmarks"].is_object()) {
-        Json wrapped = Json::object();
-        wrapped["lists"][""] = std::move(document);
-        document = std::move(wrapped);
+    if (parsed.isObject && !parsed.hasLists && parsed.exported) {
+        parsed.lists.emplace().items.emplace_back().bookmarks = std::move(parsed.exported);
     }
-    const auto lists = document.is_object() ? document.find("lists") : document.end();
-    if (lists == document.end() || !lists->is_object()) {
+    if (!parsed.isObject || !parsed.lists) {
         return Error{FormatMessage(MessageKind::ListNoLists, {})};
     }
 
     std::vector<Bookmark> bookmarks;
     std::vector<Diagnostic> skipped;
     int place = 0;
-    for (const auto& [listName, list] : lists->items()) {
-        const auto marks = list.is_object() ? list.find("bookmarks") : list.end();
-        if (marks == list.end() || !marks->is_object()) {
+    for (ListValues& list : parsed.lists->items) {
+        if (!list.bookmarks) {
             continue;
         }
-        for (const auto& [name, value] : marks->items()) {
+        for (MarkValues& mark : list.bookmarks->items) {
             ++place;
-            const Json& mark = value;  // a lambda may not capture a structured binding
-            const auto field = [&](const char* key) -> const Json& {
-                static const Json kNone;
-                const auto found = mark.is_object() ? mark.find(key) : mark.end();
-                return found == mark.end() ? kNone : *found;
-            };
             Bookmark bookmark;
-            bookmark.name = name;
-            bookmark.group = listName;
-            const Json& frequency = field("frequency");
+            bookmark.name = std::move(mark.name);
+            bookmark.group = list.name;
+            const Json& frequency = mark.frequency;
             bookmark.hz = NearestWholeHz(frequency);
             const auto where = [&bookmark] {
                 return "bookmark " + QuotedCell(bookmark.name) + " of list " +
@@ -373,13 +632,13 @@ Result<BookmarkRead> ReadSdrppList(std::string_view fileBytes, std::vector<std::
                         " is not a whole number of Hz; rounded to " + std::to_string(bookmark.hz),
                     Diagnostic::Severity::Notice, MessageKind::SdrppFrequencyRounded});
             }
-            const Json& bandwidth = field("bandwidth");
+            const Json& bandwidth = mark.bandwidth;
             if (bandwidth.is_number() && bandwidth.get<double>() >= 0.5 &&
                 bandwidth.get<double>() < 1e12) {
                 bookmark.bandwidth =
                     static_cast<std::uint64_t>(std::llround(bandwidth.get<double>()));
             }
-            const Json& mode = field("mode");
+            const Json& mode = mark.mode;
             if (mode.is_number_integer() && mode.get<std::int64_t>() >= 0 &&
                 mode.get<std::int64_t>() < std::ssize(kModes)) {
                 bookmark.mode = kModes[static_cast<std::size_t>(mode.get<std::int64_t>())];
