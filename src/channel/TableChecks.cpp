@@ -103,9 +103,9 @@ void TableChecks::Compare(int row, std::span<const std::string_view> cells, std:
         if (last.row != 0) {
             // The message quotes the earlier row's Number cell; only a cell written other than
             // as the plain number was kept for that.
-            m_lostRows.push_back({last.row, *channel,
-                                  last.keptCell != 0 ? m_keptCells[last.keptCell - 1]
-                                                     : std::to_string(*channel)});
+            m_lostRows.push_back(
+                {last.row, *channel,
+                 last.keptCell != 0 ? m_keptCells[last.keptCell - 1] : std::to_string(*channel)});
         }
         last.row = row;
         const std::string_view cell = CellOf(cells, Number);
@@ -206,8 +206,8 @@ void TableChecks::Finish() {
     std::vector<Diagnostic> lost;
     lost.reserve(m_lostRows.size());
     for (const LostRow& row : m_lostRows) {
-        lost.push_back(LostChannelProblem(row.row, row.numberCell, row.channel,
-                                          m_lastSeen[row.channel].row));
+        lost.push_back(
+            LostChannelProblem(row.row, row.numberCell, row.channel, m_lastSeen[row.channel].row));
     }
     const auto byRow = [](const Diagnostic& a, const Diagnostic& b) { return a.number < b.number; };
     std::stable_sort(lost.begin(), lost.end(), byRow);

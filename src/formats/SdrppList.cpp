@@ -7,11 +7,11 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
-#include <nlohmann/json.hpp>
 
 #include "channel/CellChecks.h"
 #include "formats/BookmarkList.h"
@@ -126,9 +126,6 @@ private:
 class DocumentInFileOrder final : public nlohmann::json_sax<Json> {
 public:
     Json document;
-    // Where the text stopped being JSON, or what the library said of a value it cannot hold.
-    std::optional<std::size_t> errorByte;
-    std::string errorText;
 
     bool null() override { return Put(nullptr); }
     bool boolean(bool value) override { return Put(value); }
@@ -162,10 +159,9 @@ public:
             }
         } else {
             hash = KeyHash(name);
-            place = object.index.Find(members.size(), name, hash,
-                                      [&](std::size_t at) -> const std::string& {
-                                          return members[at].first;
-                                      });
+            place = object.index.Find(
+                members.size(), name, hash,
+                [&](std::size_t at) -> const std::string& { return members[at].first; });
         }
         if (place == members.size()) {
             if (!object.index.Empty()) {
@@ -191,13 +187,8 @@ public:
         open_.pop_back();
         return true;
     }
-    bool parse_error(std::size_t, const std::string&,
-                     const nlohmann::detail::exception& error) override {
-        if (const auto* notJson = dynamic_cast<const Json::parse_error*>(&error)) {
-            errorByte = notJson->byte;
-        } else {
-            errorText = error.what();  // a number too large for any number type (1E400)
-        }
+    // It builds a part of what the reader below is handed, which takes the parser's errors.
+    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override {
         return false;
     }
 
@@ -323,22 +314,8 @@ public:
     bool binary(binary_t& value) override {
         return InValue() ? value_->binary(value) : Value(Json::binary(std::move(value)));
     }
-    bool start_object(std::size_t size) override {
-        if (InValue()) {
-            ++open_.back().depth;
-            return value_->start_object(size);
-        }
-        Open(true);
-        return true;
-    }
-    bool start_array(std::size_t size) override {
-        if (InValue()) {
-            ++open_.back().depth;
-            return value_->start_array(size);
-        }
-        Open(false);
-        return true;
-    }
+    bool start_object(std::size_t size) override { return Start(true, size); }
+    bool start_array(std::size_t size) override { return Start(false, size); }
     bool key(string_t& name) override {
         if (InValue()) {
             return value_->key(name);
@@ -385,76 +362,81 @@ private:
     struct Frame {
         Kind kind;
         void* target = nullptr;  // ListSet, ListValues, MarkSet or MarkValues, as `kind` says
-        int depth = 0;           // Value and Other: containers open inside it
+        int depth = 0;           // Value and Other: containers open, itself included
     };
 
     // Where a value of the open object's member `key_` (or the document itself) goes: the
     // member it fills, the container it opens, or nothing.
     Frame Route(bool container, bool object) {
+        field_ = nullptr;
         if (open_.empty()) {
             isObject = object;
             return {object ? Kind::Document : Kind::Other};
         }
         Frame& parent = open_.back();
         switch (parent.kind) {
-        case Kind::Document:
-            if (key_ == "lists") {
-                hasLists = true;
-                lists.reset();
-                if (object) {
-                    return {Kind::Lists, &lists.emplace()};
+            case Kind::Document:
+                if (key_ == "lists") {
+                    hasLists = true;
+                    return Replace(lists, object, Kind::Lists);
                 }
-            } else if (key_ == "bookmarks") {
-                exported.reset();
-                if (object) {
-                    return {Kind::Marks, &exported.emplace()};
+                if (key_ == "bookmarks") {
+                    return Replace(exported, object, Kind::Marks);
                 }
-            }
-            break;
-        case Kind::Lists: {
-            ListValues& list = static_cast<ListSet*>(parent.target)->Take(std::move(key_));
-            if (object) {
-                return {Kind::List, &list};
-            }
-            break;
-        }
-        case Kind::List:
-            if (key_ == "bookmarks") {
-                auto& bookmarks = static_cast<ListValues*>(parent.target)->bookmarks;
-                bookmarks.reset();
-                if (object) {
-                    return {Kind::Marks, &bookmarks.emplace()};
+                break;
+            case Kind::Lists:
+                return Into(static_cast<ListSet*>(parent.target)->Take(std::move(key_)), object,
+                            Kind::List);
+            case Kind::List:
+                if (key_ == "bookmarks") {
+                    return Replace(static_cast<ListValues*>(parent.target)->bookmarks, object,
+                                   Kind::Marks);
                 }
+                break;
+            case Kind::Marks:
+                return Into(static_cast<MarkSet*>(parent.target)->Take(std::move(key_)), object,
+                            Kind::Mark);
+            case Kind::Mark: {
+                auto& mark = *static_cast<MarkValues*>(parent.target);
+                Json* member = key_ == "frequency"   ? &mark.frequency
+                               : key_ == "bandwidth" ? &mark.bandwidth
+                               : key_ == "mode"      ? &mark.mode
+                                                     : nullptr;
+                if (member != nullptr) {
+                    *member = nullptr;
+                    field_ = member;
+                    return {container ? Kind::Value : Kind::Other};
+                }
+                break;
             }
-            break;
-        case Kind::Marks: {
-            MarkValues& mark = static_cast<MarkSet*>(parent.target)->Take(std::move(key_));
-            if (object) {
-                return {Kind::Mark, &mark};
-            }
-            break;
+            case Kind::Value:
+            case Kind::Other:
+                break;
         }
-        case Kind::Mark: {
-            auto& mark = *static_cast<MarkValues*>(parent.target);
-            Json* member = key_ == "frequency"   ? &mark.frequency
-                           : key_ == "bandwidth" ? &mark.bandwidth
-                           : key_ == "mode"      ? &mark.mode
-                                                 : nullptr;
-            if (member != nullptr) {
-                *member = nullptr;
-                field_ = member;
-                return {container ? Kind::Value : Kind::Other};
-            }
-            break;
-        }
-        case Kind::Value:
-        case Kind::Other:
-            break;
-        }
-        field_ = nullptr;
         return {Kind::Other};
     }
 
+    // A member that takes its last value: emptied, and opened as `kind` when it is an object.
+    template <typename T>
+    static Frame Replace(std::optional<T>& member, bool object, Kind kind) {
+        member.reset();
+        return object ? Frame{kind, &member.emplace()} : Frame{Kind::Other};
+    }
+    // A list or bookmark, opened as `kind` when it is an object (else it stays empty).
+    template <typename T>
+    static Frame Into(T& item, bool object, Kind kind) {
+        return object ? Frame{kind, &item} : Frame{Kind::Other};
+    }
+
+    // The start of an object or an array.
+    bool Start(bool object, std::size_t size) {
+        if (InValue()) {
+            ++open_.back().depth;
+            return object ? value_->start_object(size) : value_->start_array(size);
+        }
+        Open(object);
+        return true;
+    }
     bool InValue() const { return !open_.empty() && open_.back().kind == Kind::Value; }
 
     // A number, string, true, false or null.
@@ -503,8 +485,8 @@ private:
 
     std::vector<Frame> open_;
     std::string key_;
-    Json* field_ = nullptr;                        // the bookmark's member a value fills
-    std::optional<DocumentInFileOrder> value_;     // building an object or array member
+    Json* field_ = nullptr;                     // the bookmark's member a value fills
+    std::optional<DocumentInFileOrder> value_;  // building an object or array member
 };
 
 // A JSON number of positive Hz (SDR++ writes them as 118100000.0) to the nearest whole Hz, or 0.

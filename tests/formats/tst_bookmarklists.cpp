@@ -200,59 +200,131 @@ private slots:
         QTest::addColumn<QByteArray>("json");
         QTest::addColumn<QStringList>("expected");
         QTest::newRow("a repeated bookmark keeps its first place and takes its last value")
-            << QByteArray(R"({"lists":{"A":{"bookmarks":{"x":{"frequency":1000000.0,"mode":2},"y":{"frequency":2000000.0,"mode":2},"x":{"frequency":3000000.0,"mode":4}}}}})")
-            << QStringList{"D row 1: Groups now stand for the SDR++ list's group names: 1 \"A\"", "R 3000000|x|2700|USB|A", "R 2000000|y|6000|AM|A"};
+            << QByteArray(
+                   R"({"lists":{"A":{"bookmarks":{"x":{"frequency":1000000.0,"mode":2},"y":{"frequency":2000000.0,"mode":2},"x":{"frequency":3000000.0,"mode":4}}}}})")
+            << QStringList{"D row 1: Groups now stand for the SDR++ list's group names: 1 \"A\"",
+                           "R 3000000|x|2700|USB|A", "R 2000000|y|6000|AM|A"};
         QTest::newRow("a repeated list is the last one, in the first one's place")
-            << QByteArray(R"({"lists":{"A":{"bookmarks":{"a1":{"frequency":1000000.0,"mode":2}}},"B":{"bookmarks":{"b1":{"frequency":2000000.0,"mode":2}}},"A":{"bookmarks":{"a2":{"frequency":3000000.0,"mode":2}}}}})")
-            << QStringList{"D row 1: Groups now stand for the SDR++ list's group names: 1 \"A\", 2 \"B\"", "R 3000000|a2|6000|AM|A", "R 2000000|b1|6000|AM|B"};
+            << QByteArray(
+                   R"({"lists":{"A":{"bookmarks":{"a1":{"frequency":1000000.0,"mode":2}}},"B":{"bookmarks":{"b1":{"frequency":2000000.0,"mode":2}}},"A":{"bookmarks":{"a2":{"frequency":3000000.0,"mode":2}}}}})")
+            << QStringList{
+                   "D row 1: Groups now stand for the SDR++ list's group names: 1 \"A\", 2 \"B\"",
+                   "R 3000000|a2|6000|AM|A", "R 2000000|b1|6000|AM|B"};
         QTest::newRow("a list's last bookmarks member counts, an object or not")
-            << QByteArray(R"({"lists":{"A":{"bookmarks":{"a1":{"frequency":1000000.0}},"bookmarks":{"a2":{"frequency":2000000.0}}},"B":{"bookmarks":{"b1":{"frequency":3000000.0}},"bookmarks":7}}})")
-            << QStringList{"D row 1: Groups now stand for the SDR++ list's group names: 1 \"A\"", "D row 1: Mode \"mode null\" is no mode the receiver has; kept as it is", "R 2000000|a2|6000|mode null|A"};
+            << QByteArray(
+                   R"({"lists":{"A":{"bookmarks":{"a1":{"frequency":1000000.0}},"bookmarks":{"a2":{"frequency":2000000.0}}},"B":{"bookmarks":{"b1":{"frequency":3000000.0}},"bookmarks":7}}})")
+            << QStringList{"D row 1: Groups now stand for the SDR++ list's group names: 1 \"A\"",
+                           "D row 1: Mode \"mode null\" is no mode the receiver has; kept as it is",
+                           "R 2000000|a2|6000|mode null|A"};
         QTest::newRow("a repeated lists member: the last")
-            << QByteArray(R"({"lists":{"A":{"bookmarks":{"a1":{"frequency":1000000.0}}}},"lists":{"B":{"bookmarks":{"b1":{"frequency":2000000.0}}}}})")
-            << QStringList{"D row 1: Groups now stand for the SDR++ list's group names: 1 \"B\"", "D row 1: Mode \"mode null\" is no mode the receiver has; kept as it is", "R 2000000|b1|6000|mode null|B"};
+            << QByteArray(
+                   R"({"lists":{"A":{"bookmarks":{"a1":{"frequency":1000000.0}}}},"lists":{"B":{"bookmarks":{"b1":{"frequency":2000000.0}}}}})")
+            << QStringList{"D row 1: Groups now stand for the SDR++ list's group names: 1 \"B\"",
+                           "D row 1: Mode \"mode null\" is no mode the receiver has; kept as it is",
+                           "R 2000000|b1|6000|mode null|B"};
         QTest::newRow("SDR++'s export: bookmarks without a list")
-            << QByteArray(R"({"bookmarks":{"x":{"frequency":7000000.0,"mode":2}},"selectedList":"x"})")
+            << QByteArray(
+                   R"({"bookmarks":{"x":{"frequency":7000000.0,"mode":2}},"selectedList":"x"})")
             << QStringList{"R 7000000|x|6000|AM|"};
         QTest::newRow("lists win over an exported bookmarks member")
-            << QByteArray(R"({"bookmarks":{"x":{"frequency":7000000.0}},"lists":{"A":{"bookmarks":{"y":{"frequency":8000000.0}}}}})")
-            << QStringList{"D row 1: Groups now stand for the SDR++ list's group names: 1 \"A\"", "D row 1: Mode \"mode null\" is no mode the receiver has; kept as it is", "R 8000000|y|6000|mode null|A"};
+            << QByteArray(
+                   R"({"bookmarks":{"x":{"frequency":7000000.0}},"lists":{"A":{"bookmarks":{"y":{"frequency":8000000.0}}}}})")
+            << QStringList{"D row 1: Groups now stand for the SDR++ list's group names: 1 \"A\"",
+                           "D row 1: Mode \"mode null\" is no mode the receiver has; kept as it is",
+                           "R 8000000|y|6000|mode null|A"};
         QTest::newRow("frequencies that are no number of Hz, and other values, quoted as written")
-            << QByteArray(R"({"lists":{"A":{"bookmarks":{"n":null,"s":"text","o":{"frequency":{"hz":7},"mode":"AM","bandwidth":"wide"},"arr":{"frequency":[1,{"a":[]}],"mode":[3]},"neg":{"frequency":-5},"big":{"frequency":1E20},"t":{"frequency":true},"ok":{"frequency":7000000,"mode":[3],"bandwidth":-2}}}}})")
-            << QStringList{"D record 1: bookmark \"n\" of list \"A\": frequency \"null\" is not a frequency in Hz; left out", "D record 2: bookmark \"s\" of list \"A\": frequency \"null\" is not a frequency in Hz; left out", "D record 3: bookmark \"o\" of list \"A\": frequency \"{\"hz\":7}\" is not a frequency in Hz; left out", "D record 4: bookmark \"arr\" of list \"A\": frequency \"[1,{\"a\":[]}]\" is not a frequency in Hz; left out", "D record 5: bookmark \"neg\" of list \"A\": frequency \"-5\" is not a frequency in Hz; left out", "D record 6: bookmark \"big\" of list \"A\": frequency \"1e+20\" is not a frequency in Hz; left out", "D record 7: bookmark \"t\" of list \"A\": frequency \"true\" is not a frequency in Hz; left out", "D row 1: Groups now stand for the SDR++ list's group names: 1 \"A\"", "D row 1: Mode \"mode [3]\" is no mode the receiver has; kept as it is", "R 7000000|ok|6000|mode [3]|A"};
+            << QByteArray(
+                   R"({"lists":{"A":{"bookmarks":{"n":null,"s":"text","o":{"frequency":{"hz":7},"mode":"AM","bandwidth":"wide"},"arr":{"frequency":[1,{"a":[]}],"mode":[3]},"neg":{"frequency":-5},"big":{"frequency":1E20},"t":{"frequency":true},"ok":{"frequency":7000000,"mode":[3],"bandwidth":-2}}}}})")
+            << QStringList{
+                   "D record 1: bookmark \"n\" of list \"A\": frequency \"null\" is not a "
+                   "frequency in Hz; left out",
+                   "D record 2: bookmark \"s\" of list \"A\": frequency \"null\" is not a "
+                   "frequency in Hz; left out",
+                   "D record 3: bookmark \"o\" of list \"A\": frequency \"{\"hz\":7}\" is not a "
+                   "frequency in Hz; left out",
+                   "D record 4: bookmark \"arr\" of list \"A\": frequency \"[1,{\"a\":[]}]\" is "
+                   "not a frequency in Hz; left out",
+                   "D record 5: bookmark \"neg\" of list \"A\": frequency \"-5\" is not a "
+                   "frequency in Hz; left out",
+                   "D record 6: bookmark \"big\" of list \"A\": frequency \"1e+20\" is not a "
+                   "frequency in Hz; left out",
+                   "D record 7: bookmark \"t\" of list \"A\": frequency \"true\" is not a "
+                   "frequency in Hz; left out",
+                   "D row 1: Groups now stand for the SDR++ list's group names: 1 \"A\"",
+                   "D row 1: Mode \"mode [3]\" is no mode the receiver has; kept as it is",
+                   "R 7000000|ok|6000|mode [3]|A"};
         QTest::newRow("lists and bookmarks members that are no object are passed over")
-            << QByteArray(R"({"lists":{"A":5,"B":{"bookmarks":[1,2]},"C":{"show":true,"bookmarks":{"c1":{"frequency":7000000.5,"mode":2}}},"D":[{"bookmarks":{"d":{"frequency":1.0}}}]}})")
-            << QStringList{"D record 1: bookmark \"c1\" of list \"C\": frequency \"7000000.5\" is not a whole number of Hz; rounded to 7000001", "D row 1: Groups now stand for the SDR++ list's group names: 1 \"C\"", "R 7000001|c1|6000|AM|C"};
+            << QByteArray(
+                   R"({"lists":{"A":5,"B":{"bookmarks":[1,2]},"C":{"show":true,"bookmarks":{"c1":{"frequency":7000000.5,"mode":2}}},"D":[{"bookmarks":{"d":{"frequency":1.0}}}]}})")
+            << QStringList{
+                   "D record 1: bookmark \"c1\" of list \"C\": frequency \"7000000.5\" is not a "
+                   "whole number of Hz; rounded to 7000001",
+                   "D row 1: Groups now stand for the SDR++ list's group names: 1 \"C\"",
+                   "R 7000001|c1|6000|AM|C"};
         QTest::newRow("members of no meaning, and lists nested elsewhere, are passed over")
-            << QByteArray(R"({"x":{"lists":{"Z":{"bookmarks":{"z":{"frequency":1000000.0}}}}},"lists":{"A":{"bookmarks":{"a":{"frequency":7000000,"extra":{"deep":[{"frequency":1}]},"mode":2,"bandwidth":9000.4}}}},"y":[{"lists":1}]})")
-            << QStringList{"D row 1: Groups now stand for the SDR++ list's group names: 1 \"A\"", "R 7000000|a|9000|AM|A"};
+            << QByteArray(
+                   R"({"x":{"lists":{"Z":{"bookmarks":{"z":{"frequency":1000000.0}}}}},"lists":{"A":{"bookmarks":{"a":{"frequency":7000000,"extra":{"deep":[{"frequency":1}]},"mode":2,"bandwidth":9000.4}}}},"y":[{"lists":1}]})")
+            << QStringList{"D row 1: Groups now stand for the SDR++ list's group names: 1 \"A\"",
+                           "R 7000000|a|9000|AM|A"};
         QTest::newRow("a repeated member of a bookmark: the last")
-            << QByteArray(R"({"lists":{"A":{"bookmarks":{"a":{"frequency":"x","frequency":7000000.0,"mode":9,"mode":1}}}}})")
-            << QStringList{"D row 1: Groups now stand for the SDR++ list's group names: 1 \"A\"", "D row 1: Mode \"WFM\" is no mode the receiver has; kept as it is", "R 7000000|a|6000|WFM|A"};
+            << QByteArray(
+                   R"({"lists":{"A":{"bookmarks":{"a":{"frequency":"x","frequency":7000000.0,"mode":9,"mode":1}}}}})")
+            << QStringList{"D row 1: Groups now stand for the SDR++ list's group names: 1 \"A\"",
+                           "D row 1: Mode \"WFM\" is no mode the receiver has; kept as it is",
+                           "R 7000000|a|6000|WFM|A"};
         QTest::newRow("a bookmark that turns into no object and back")
-            << QByteArray(R"({"lists":{"A":{"bookmarks":{"a":{"frequency":7000000.0},"a":3,"b":3,"b":{"frequency":9000000.0}}}}})")
-            << QStringList{"D record 1: bookmark \"a\" of list \"A\": frequency \"null\" is not a frequency in Hz; left out", "D row 1: Groups now stand for the SDR++ list's group names: 1 \"A\"", "D row 1: Mode \"mode null\" is no mode the receiver has; kept as it is", "R 9000000|b|6000|mode null|A"};
+            << QByteArray(
+                   R"({"lists":{"A":{"bookmarks":{"a":{"frequency":7000000.0},"a":3,"b":3,"b":{"frequency":9000000.0}}}}})")
+            << QStringList{
+                   "D record 1: bookmark \"a\" of list \"A\": frequency \"null\" is not a "
+                   "frequency in Hz; left out",
+                   "D row 1: Groups now stand for the SDR++ list's group names: 1 \"A\"",
+                   "D row 1: Mode \"mode null\" is no mode the receiver has; kept as it is",
+                   "R 9000000|b|6000|mode null|A"};
         QTest::newRow("integers at the ends of their types, and halves")
-            << QByteArray(R"({"lists":{"A":{"bookmarks":{"u":{"frequency":18446744073709551615},"i":{"frequency":-9223372036854775808},"f":{"frequency":0.49},"h":{"frequency":0.5}}}}})")
-            << QStringList{"D record 2: bookmark \"i\" of list \"A\": frequency \"-9223372036854775808\" is not a frequency in Hz; left out", "D record 3: bookmark \"f\" of list \"A\": frequency \"0.49\" is not a frequency in Hz; left out", "D record 4: bookmark \"h\" of list \"A\": frequency \"0.5\" is not a whole number of Hz; rounded to 1", "D row 1: Groups now stand for the SDR++ list's group names: 1 \"A\"", "D row 1: Mode \"mode null\" is no mode the receiver has; kept as it is (and 1 later row)", "R 18446744073709551615|u|6000|mode null|A", "R 1|h|6000|mode null|A"};
+            << QByteArray(
+                   R"({"lists":{"A":{"bookmarks":{"u":{"frequency":18446744073709551615},"i":{"frequency":-9223372036854775808},"f":{"frequency":0.49},"h":{"frequency":0.5}}}}})")
+            << QStringList{
+                   "D record 2: bookmark \"i\" of list \"A\": frequency \"-9223372036854775808\" "
+                   "is not a frequency in Hz; left out",
+                   "D record 3: bookmark \"f\" of list \"A\": frequency \"0.49\" is not a "
+                   "frequency in Hz; left out",
+                   "D record 4: bookmark \"h\" of list \"A\": frequency \"0.5\" is not a whole "
+                   "number of Hz; rounded to 1",
+                   "D row 1: Groups now stand for the SDR++ list's group names: 1 \"A\"",
+                   "D row 1: Mode \"mode null\" is no mode the receiver has; kept as it is (and 1 "
+                   "later row)",
+                   "R 18446744073709551615|u|6000|mode null|A",
+                   "R 1|h|6000|mode null|A"};
         QTest::newRow("a document that is no object")
             << QByteArray(R"([{"lists":{}}])")
-            << QStringList{"ERROR the JSON has no \"lists\" object, so it is no SDR++ frequency manager file (nor a \"bookmarks\" object, as SDR++ exports)"};
-        QTest::newRow("no lists at all")
-            << QByteArray(R"({"lists":{}})")
-            << QStringList{};
+            << QStringList{
+                   "ERROR the JSON has no \"lists\" object, so it is no SDR++ frequency manager "
+                   "file (nor a \"bookmarks\" object, as SDR++ exports)"};
+        QTest::newRow("no lists at all") << QByteArray(R"({"lists":{}})") << QStringList{};
         QTest::newRow("an exported bookmarks member that is no object")
             << QByteArray(R"({"bookmarks":5})")
-            << QStringList{"ERROR the JSON has no \"lists\" object, so it is no SDR++ frequency manager file (nor a \"bookmarks\" object, as SDR++ exports)"};
+            << QStringList{
+                   "ERROR the JSON has no \"lists\" object, so it is no SDR++ frequency manager "
+                   "file (nor a \"bookmarks\" object, as SDR++ exports)"};
         QTest::newRow("a repeated exported bookmarks member: the last")
-            << QByteArray(R"({"bookmarks":{"x":{"frequency":7000000.0}},"bookmarks":{"y":{"frequency":8000000.0}}})")
-            << QStringList{"D row 1: Mode \"mode null\" is no mode the receiver has; kept as it is", "R 8000000|y|6000|mode null|"};
+            << QByteArray(
+                   R"({"bookmarks":{"x":{"frequency":7000000.0}},"bookmarks":{"y":{"frequency":8000000.0}}})")
+            << QStringList{"D row 1: Mode \"mode null\" is no mode the receiver has; kept as it is",
+                           "R 8000000|y|6000|mode null|"};
         QTest::newRow("the last exported bookmarks member is no object")
             << QByteArray(R"({"bookmarks":{"x":{"frequency":7000000.0}},"bookmarks":[]})")
-            << QStringList{"ERROR the JSON has no \"lists\" object, so it is no SDR++ frequency manager file (nor a \"bookmarks\" object, as SDR++ exports)"};
+            << QStringList{
+                   "ERROR the JSON has no \"lists\" object, so it is no SDR++ frequency manager "
+                   "file (nor a \"bookmarks\" object, as SDR++ exports)"};
         QTest::newRow("empty names")
-            << QByteArray(R"({"lists":{"":{"bookmarks":{"":{"frequency":7000000.0}}},"A":{"bookmarks":{"":{"frequency":7100000.0}}}}})")
-            << QStringList{"D row 1: Mode \"mode null\" is no mode the receiver has; kept as it is (and 1 later row)", "D row 2: Groups now stand for the SDR++ list's group names: 1 \"A\"", "R 7000000||6000|mode null|", "R 7100000||6000|mode null|A"};
+            << QByteArray(
+                   R"({"lists":{"":{"bookmarks":{"":{"frequency":7000000.0}}},"A":{"bookmarks":{"":{"frequency":7100000.0}}}}})")
+            << QStringList{
+                   "D row 1: Mode \"mode null\" is no mode the receiver has; kept as it is (and 1 "
+                   "later row)",
+                   "D row 2: Groups now stand for the SDR++ list's group names: 1 \"A\"",
+                   "R 7000000||6000|mode null|", "R 7100000||6000|mode null|A"};
     }
     void sdrppDocuments() {
         QFETCH(QByteArray, json);
@@ -269,10 +341,10 @@ private slots:
                 const auto cell = [&](int column) {
                     return QString::fromStdString(std::string(read->table.CellText(row, column)));
                 };
-                const QString group = cell(Groups).isEmpty()
-                                          ? QString()
-                                          : QString::fromStdString(
-                                                read->groupNames[cell(Groups).toUInt() - 1]);
+                const QString group =
+                    cell(Groups).isEmpty()
+                        ? QString()
+                        : QString::fromStdString(read->groupNames[cell(Groups).toUInt() - 1]);
                 lines << "R " + QStringList{cell(Frequency), cell(Callsign), cell(Bandwidth),
                                             cell(Mode), group}
                                     .join('|');
