@@ -167,9 +167,6 @@ public:
             if (!object.index.Empty()) {
                 object.index.Add(hash);
             }
-            if (members.size() == members.capacity()) {
-                Grow(members);
-            }
             members.emplace_back(std::move(name), nullptr);
         }
         slot_ = &members[place].second;
@@ -196,18 +193,6 @@ private:
     using Members = Json::object_t::Container;
     // An object's members are indexed by key once it has more than this many.
     static constexpr std::size_t kUnindexedMembers = 8;
-
-    // Doubles the room of a full object. A member's key is const, so the vector itself would
-    // copy every member, each value with all it holds, each time it grows: a list's 65,535
-    // bookmarks were copied twice over. Here only the keys are copied and the values moved.
-    static void Grow(Members& members) {
-        Members grown;
-        grown.reserve(std::max<std::size_t>(8, 2 * members.capacity()));
-        for (auto& member : members) {
-            grown.emplace_back(member.first, std::move(member.second));
-        }
-        members.swap(grown);
-    }
 
     struct Open {
         Json* value;
