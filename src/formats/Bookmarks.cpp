@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <map>
-#include <unordered_map>
 #include <unordered_set>
 #include <utility>
 
@@ -19,39 +18,50 @@ namespace {
 
 constexpr int kReceiverGroups = 16;
 
-// The names taken in one list. Open addressing over the names' hashes, the names kept one after
-// another in one string: a list of 65,535 bookmarks asks this once or twice a bookmark, and a
-// node-based set spent most of a save finding and growing its nodes.
+// The names taken in one list, and for each the suffix to try first for its next repeat, so
+// that a name used a thousand times is not tried against every suffix already given. Open
+// addressing over 8-byte slots, the names kept one after another in one string: a list of
+// 65,535 bookmarks asks this once or twice a bookmark, a node-based set spent most of a save
+// finding and growing its nodes, and slots three times the size missed the caches.
 class TakenNames {
 public:
-    // Adds `name`; false when the list has it already.
-    bool Insert(std::string_view name) {
-        if (2 * (m_count + 1) > m_slots.size()) {
+    static constexpr std::uint32_t kNew = 0xFFFFFFFF;
+
+    // Adds `name` and returns kNew, or the place of the same name taken before.
+    std::uint32_t Insert(std::string_view name) {
+        if (2 * (m_names.size() + 1) > m_slots.size()) {
             Grow();
         }
-        const std::size_t hash = std::hash<std::string_view>{}(name);
+        const auto hash = static_cast<std::uint32_t>(std::hash<std::string_view>{}(name));
         const std::size_t mask = m_slots.size() - 1;
         for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
             Slot& slot = m_slots[at];
-            if (slot.length == kFree) {
-                slot = {static_cast<std::uint32_t>(hash), m_text.size(), name.size()};
+            if (slot.place == 0) {
+                m_names.push_back({m_text.size(), name.size(), 0});
+                slot = {hash, static_cast<std::uint32_t>(m_names.size())};
                 m_text.append(name);
-                ++m_count;
-                return true;
+                return kNew;
             }
-            if (slot.hash == static_cast<std::uint32_t>(hash) &&
-                std::string_view(m_text).substr(slot.offset, slot.length) == name) {
-                return false;
+            if (slot.hash == hash) {
+                const Name& taken = m_names[slot.place - 1];
+                if (std::string_view(m_text).substr(taken.offset, taken.length) == name) {
+                    return slot.place - 1;
+                }
             }
         }
     }
+    // The suffix to try first for the next repeat of the name at `place`; 0 before its first.
+    int& NextSuffix(std::uint32_t place) { return m_names[place].nextSuffix; }
 
 private:
-    static constexpr std::size_t kFree = static_cast<std::size_t>(-1);
     struct Slot {
-        std::uint32_t hash = 0;  // the low bits of the name's hash, which place it
-        std::size_t offset = 0;
-        std::size_t length = kFree;
+        std::uint32_t hash = 0;   // the low bits of the name's hash, which place it
+        std::uint32_t place = 0;  // the name's place + 1, or 0 for a free slot
+    };
+    struct Name {
+        std::size_t offset;
+        std::size_t length;
+        int nextSuffix;
     };
 
     void Grow() {
@@ -59,9 +69,9 @@ private:
         old.swap(m_slots);
         const std::size_t mask = m_slots.size() - 1;
         for (const Slot& slot : old) {
-            if (slot.length != kFree) {
+            if (slot.place != 0) {
                 std::size_t at = slot.hash & mask;
-                while (m_slots[at].length != kFree) {
+                while (m_slots[at].place != 0) {
                     at = (at + 1) & mask;
                 }
                 m_slots[at] = slot;
@@ -70,7 +80,7 @@ private:
     }
 
     std::vector<Slot> m_slots;
-    std::size_t m_count = 0;
+    std::vector<Name> m_names;  // by place
     std::string m_text;
 };
 
@@ -111,9 +121,11 @@ std::string LaterRows(int count) {
 }
 
 bool IsBlankOrZero(std::string_view cell) {
+    if (cell.find_first_not_of(" \t") == std::string_view::npos || cell == "0") {
+        return true;
+    }
     const FrequencyReading number = ReadFrequency(cell, FrequencyUnit::Hz);
-    return cell.find_first_not_of(" \t") == std::string_view::npos ||
-           (number.status == FrequencyReading::Status::Ok && number.hz == 0);
+    return number.status == FrequencyReading::Status::Ok && number.hz == 0;
 }
 
 }  // namespace
@@ -139,34 +151,56 @@ BookmarkRead BookmarksToTable(const std::vector<Bookmark>& bookmarks, std::strin
     int firstNamed = 0;
 
     read.table.ReserveChannels(static_cast<int>(bookmarks.size()));
+    // The rows' text in one block: 4 bytes a cell and a row, the names and modes, and the
+    // numbers (Number, Frequency, Bandwidth and Groups take under 40 bytes together).
+    std::size_t rowBytes = 0;
+    for (const Bookmark& bookmark : bookmarks) {
+        rowBytes += 4 * (kImportedColumnCount + 1) + 40 + bookmark.name.size() +
+                    bookmark.mode.size();
+    }
+    read.table.ReserveRowBytes(rowBytes);
+    // A row's cells as views into the bookmark and into these, reused from row to row: the
+    // table copies them.
+    std::array<std::string_view, kImportedColumnCount> cells{};
+    std::string number;
+    std::string frequency;
+    std::string bandwidth;
+    std::string groups;
     for (std::size_t i = 0; i < bookmarks.size(); ++i) {
         const Bookmark& bookmark = bookmarks[i];
         const int row = static_cast<int>(i) + 1;
-        MemoryTable::Row cells(kImportedColumnCount);
-        cells[Number] = std::to_string(firstNumber + static_cast<int>(i));
-        cells[Frequency] = std::to_string(bookmark.hz);
+        number = std::to_string(firstNumber + static_cast<int>(i));
+        cells[Number] = number;
+        frequency = std::to_string(bookmark.hz);
+        cells[Frequency] = frequency;
         const std::string_view mode = SdrModeToReceiver(bookmark.mode);
-        cells[Mode] = mode.empty() ? bookmark.mode : std::string(mode);
+        cells[Mode] = mode.empty() ? std::string_view(bookmark.mode) : mode;
         if (mode.empty()) {
             modesKept[bookmark.mode].Note(row, bookmark.mode);
         }
-        cells[Bandwidth] = bookmark.bandwidth != 0 ? std::to_string(bookmark.bandwidth)
-                                                   : std::string(DefaultBandwidth(cells[Mode]));
+        if (bookmark.bandwidth != 0) {
+            bandwidth = std::to_string(bookmark.bandwidth);
+            cells[Bandwidth] = bandwidth;
+        } else {
+            cells[Bandwidth] = DefaultBandwidth(cells[Mode]);
+        }
         cells[Callsign] = bookmark.name;
+        cells[Groups] = {};
         if (!bookmark.group.empty()) {
             auto known = std::find(read.groupNames.begin(), read.groupNames.end(), bookmark.group);
             if (known == read.groupNames.end() && read.groupNames.size() < kReceiverGroups) {
                 known = read.groupNames.insert(known, bookmark.group);
             }
             if (known != read.groupNames.end()) {
-                cells[Groups] = std::to_string(known - read.groupNames.begin() + 1);
+                groups = std::to_string(known - read.groupNames.begin() + 1);
+                cells[Groups] = groups;
                 firstNamed = firstNamed == 0 ? row : firstNamed;
             } else {
                 withoutGroup.Note(row, bookmark.group);
                 namesLeftOut.insert(bookmark.group);
             }
         }
-        read.table.AppendRow(std::move(cells));
+        read.table.AppendRow(cells);
     }
 
     const auto report = [&](int row, int column, std::string message, bool notice,
@@ -238,7 +272,6 @@ BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::
     // Per list: the names taken, and per name the suffix to try first for its next repeat, so
     // that a name used a thousand times is not tried against every suffix already given.
     std::array<TakenNames, kReceiverGroups + 1> taken;
-    std::array<std::unordered_map<std::string, int>, kReceiverGroups + 1> nextSuffix;
     result.bookmarks.reserve(static_cast<std::size_t>(table.RowCount()));
 
     for (int row = 1; row < table.RowCount(); ++row) {
@@ -335,16 +368,15 @@ BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::
             Bookmark copy = bookmark;
             copy.group = listNames[list];
             if (format.keysByName) {
-                const auto same = static_cast<std::size_t>(sameList[list]);
-                // A name given a suffix before is taken for sure, and its next suffix known.
-                const auto repeated = nextSuffix[same].find(bookmark.name);
-                if (repeated != nextSuffix[same].end() || !taken[same].Insert(copy.name)) {
-                    int& k = repeated != nextSuffix[same].end()
-                                 ? repeated->second
-                                 : nextSuffix[same].try_emplace(bookmark.name, 2).first->second;
+                TakenNames& names = taken[static_cast<std::size_t>(sameList[list])];
+                // A repeated name gets the first free suffix from where its last repeat stopped.
+                const std::uint32_t place = names.Insert(copy.name);
+                if (place != TakenNames::kNew) {
+                    int k = std::max(2, names.NextSuffix(place));
                     do {
                         copy.name = bookmark.name + " (" + std::to_string(k++) + ")";
-                    } while (!taken[same].Insert(copy.name));
+                    } while (names.Insert(copy.name) != TakenNames::kNew);
+                    names.NextSuffix(place) = k;
                     renamed.Note(row, bookmark.name);
                 }
             }

@@ -26,8 +26,8 @@ using Json = nlohmann::ordered_json;
 // SDR++'s demodulators by their number in a bookmark's "mode".
 constexpr std::array<std::string_view, 8> kModes = {"NFM", "WFM", "AM",  "DSB",
                                                     "USB", "CW",  "LSB", "RAW"};
-// Real files nest four levels deep; anything far deeper is no such file and is refused before
-// the parser walks it.
+// Real files nest four levels deep; anything far deeper is no such file, and the reading stops
+// where it gets there.
 constexpr int kMaxDepth = 32;
 
 // Where the JSON text nests deeper than kMaxDepth, or npos.
@@ -413,8 +413,12 @@ private:
         return object ? Frame{kind, &item} : Frame{Kind::Other};
     }
 
-    // The start of an object or an array.
+    // The start of an object or an array; false (the reading stops) where it nests deeper than
+    // kMaxDepth.
     bool Start(bool object, std::size_t size) {
+        if (++depth_ > kMaxDepth) {
+            return false;
+        }
         if (InValue()) {
             ++open_.back().depth;
             return object ? value_->start_object(size) : value_->start_array(size);
@@ -456,6 +460,7 @@ private:
     // After the end of an object or array (handed to the builder already, inside a member
     // built whole).
     void Close() {
+        --depth_;
         Frame& frame = open_.back();
         if ((frame.kind == Kind::Value || frame.kind == Kind::Other) && --frame.depth > 0) {
             return;
@@ -469,6 +474,7 @@ private:
     }
 
     std::vector<Frame> open_;
+    int depth_ = 0;  // objects and arrays open
     std::string key_;
     Json* field_ = nullptr;                     // the bookmark's member a value fills
     std::optional<DocumentInFileOrder> value_;  // building an object or array member
@@ -542,13 +548,16 @@ Result<BookmarkRead> ReadSdrppList(std::string_view fileBytes, std::vector<std::
     if (fileBytes.starts_with("\xEF\xBB\xBF")) {
         fileBytes.remove_prefix(3);
     }
-    if (const std::size_t deep = TooDeep(fileBytes); deep != std::string_view::npos) {
-        return Error{
-            FormatMessage(MessageKind::ListTooDeep,
-                          {std::to_string(LineAt(fileBytes, deep)), std::to_string(kMaxDepth)})};
-    }
     ListDocument parsed;
     if (!Json::sax_parse(fileBytes.begin(), fileBytes.end(), &parsed)) {
+        // The reading stops where the nesting goes deeper than kMaxDepth. A text that nests too
+        // deep anywhere is refused as such, also where it stops being JSON before that: the
+        // whole text is searched, but only once the reading has failed.
+        if (const std::size_t deep = TooDeep(fileBytes); deep != std::string_view::npos) {
+            return Error{FormatMessage(
+                MessageKind::ListTooDeep,
+                {std::to_string(LineAt(fileBytes, deep)), std::to_string(kMaxDepth)})};
+        }
         if (parsed.errorByte) {
             const std::size_t byte = *parsed.errorByte;
             return Error{FormatMessage(MessageKind::ListNotJson,

@@ -23,6 +23,38 @@ QByteArray Lines(const std::vector<Diagnostic>& diagnostics) {
     return lines;
 }
 
+// An SDR++ list whose one bookmark holds `arrays` arrays one in another, under five objects.
+QByteArray NestedInBookmark(int arrays) {
+    return R"({"lists":{"A":{"bookmarks":{"a":{"frequency":7000000.0,"x":)" +
+           QByteArray(arrays, '[') + QByteArray(arrays, ']') + "}}}}}";
+}
+
+// A list read as lines: "ERROR" and the message, or "D" and each report, then "R" and each
+// row's frequency, name, bandwidth, mode and group.
+QStringList ReadLines(const Result<BookmarkRead>& read) {
+    QStringList lines;
+    if (!read) {
+        lines << "ERROR " + QString::fromStdString(read.error().message);
+    } else {
+        for (const Diagnostic& diagnostic : read->diagnostics) {
+            lines << "D " + QString::fromStdString(diagnostic.ToString());
+        }
+        for (int row = 1; row < read->table.RowCount(); ++row) {
+            const auto cell = [&](int column) {
+                return QString::fromStdString(std::string(read->table.CellText(row, column)));
+            };
+            const QString group =
+                cell(Groups).isEmpty()
+                    ? QString()
+                    : QString::fromStdString(read->groupNames[cell(Groups).toUInt() - 1]);
+            lines << "R " + QStringList{cell(Frequency), cell(Callsign), cell(Bandwidth),
+                                        cell(Mode), group}
+                                .join('|');
+        }
+    }
+    return lines;
+}
+
 // Compares with a golden file; CORVALEN_WRITE_GOLDEN=1 writes it instead, to be checked by eye.
 void CompareGolden(const QByteArray& actual, const QString& path) {
     if (qEnvironmentVariableIsSet("CORVALEN_WRITE_GOLDEN")) {
@@ -317,6 +349,11 @@ private slots:
             << QStringList{
                    "ERROR the JSON has no \"lists\" object, so it is no SDR++ frequency manager "
                    "file (nor a \"bookmarks\" object, as SDR++ exports)"};
+        QTest::newRow("32 levels deep, inside a bookmark")
+            << NestedInBookmark(27)
+            << QStringList{"D row 1: Groups now stand for the SDR++ list's group names: 1 \"A\"",
+                           "D row 1: Mode \"mode null\" is no mode the receiver has; kept as it is",
+                           "R 7000000|a|6000|mode null|A"};
         QTest::newRow("empty names")
             << QByteArray(
                    R"({"lists":{"":{"bookmarks":{"":{"frequency":7000000.0}}},"A":{"bookmarks":{"":{"frequency":7100000.0}}}}})")
@@ -329,28 +366,49 @@ private slots:
     void sdrppDocuments() {
         QFETCH(QByteArray, json);
         QFETCH(QStringList, expected);
-        const auto read = ReadSdrppList(json.toStdString());
-        QStringList lines;
-        if (!read) {
-            lines << "ERROR " + QString::fromStdString(read.error().message);
-        } else {
-            for (const Diagnostic& diagnostic : read->diagnostics) {
-                lines << "D " + QString::fromStdString(diagnostic.ToString());
-            }
-            for (int row = 1; row < read->table.RowCount(); ++row) {
-                const auto cell = [&](int column) {
-                    return QString::fromStdString(std::string(read->table.CellText(row, column)));
-                };
-                const QString group =
-                    cell(Groups).isEmpty()
-                        ? QString()
-                        : QString::fromStdString(read->groupNames[cell(Groups).toUInt() - 1]);
-                lines << "R " + QStringList{cell(Frequency), cell(Callsign), cell(Bandwidth),
-                                            cell(Mode), group}
-                                    .join('|');
-            }
-        }
-        QCOMPARE(lines, expected);
+        QCOMPARE(ReadLines(ReadSdrppList(json.toStdString())), expected);
+    }
+
+    // What an SDR# entry's elements give, wherever they stand in it, and the lines reported.
+    void sdrsharpDocuments_data() {
+        QTest::addColumn<QByteArray>("xml");
+        QTest::addColumn<QStringList>("expected");
+        const QByteArray head = "<?xml version=\"1.0\"?>\n<ArrayOfMemoryEntry>\n";
+        const QByteArray foot = "</ArrayOfMemoryEntry>\n";
+        QTest::newRow("elements in another order, and the first of a repeated one")
+            << head +
+                   "<MemoryEntry><FilterBandwidth>9000</FilterBandwidth><Name>A</Name>"
+                   "<Frequency>7000000</Frequency><Name>B</Name><DetectorType>AM</DetectorType>"
+                   "<GroupName>G</GroupName><Frequency>8000000</Frequency></MemoryEntry>\n" +
+                   foot
+            << QStringList{"D row 1: Groups now stand for the SDR# list's group names: 1 \"G\"",
+                           "R 7000000|A|9000|AM|G"};
+        QTest::newRow("comments, CDATA, empty and nested elements")
+            << head +
+                   "<MemoryEntry><!-- x --><Name><![CDATA[a<b]]></Name><GroupName/>"
+                   "<Frequency><!-- y -->7100000</Frequency><Extra><Name>C</Name></Extra>"
+                   "<DetectorType></DetectorType></MemoryEntry>\n" +
+                   foot
+            << QStringList{"D row 1: Mode \"\" is no mode the receiver has; kept as it is",
+                           "R 7100000|a<b|500||"};
+        QTest::newRow("the lines of entries reported, counted on from one to the next")
+            << head + "<MemoryEntry>\n<Frequency>x</Frequency>\n</MemoryEntry>\n" +
+                   "<MemoryEntry><Frequency>7000000</Frequency><DetectorType>AM</DetectorType>"
+                   "</MemoryEntry>\n\n\n" +
+                   "<MemoryEntry>\n<Frequency>7000000.5</Frequency><DetectorType>AM</DetectorType>"
+                   "</MemoryEntry>\n" +
+                   "<MemoryEntry><Frequency></Frequency></MemoryEntry>\n" + foot
+            << QStringList{
+                   "D line 3: Frequency \"x\" is not a frequency in Hz; entry left out",
+                   "D line 9: Frequency \"7000000.5\" is not a whole number of Hz; rounded to "
+                   "7000001",
+                   "D line 11: Frequency \"\" is not a frequency in Hz; entry left out",
+                   "R 7000000||6000|AM|", "R 7000001||6000|AM|"};
+    }
+    void sdrsharpDocuments() {
+        QFETCH(QByteArray, xml);
+        QFETCH(QStringList, expected);
+        QCOMPARE(ReadLines(ReadSdrSharpList(xml.toStdString())), expected);
     }
 
     // Files that are no list, or that a list never is, are refused with where and why.
@@ -371,6 +429,10 @@ private slots:
                                   << "line 2 is not well-formed JSON";
         QTest::newRow("JSON deep") << QByteArray("{\"lists\":" + QByteArray(100, '[') + "}")
                                    << "nests more than 32 levels deep";
+        QTest::newRow("JSON deep after it stops being JSON")
+            << QByteArray("{\"lists\": [1,}\n" + QByteArray(40, '[')) << "line 2 nests more than 32";
+        QTest::newRow("JSON 33 levels deep inside a bookmark")
+            << NestedInBookmark(28) << "line 1 nests more than 32 levels deep";
         QTest::newRow("JSON number too large")
             << QByteArray("{\"lists\": {\"A\": {\"bookmarks\": {\"x\": {\"frequency\": 1E400}}}}}")
             << "number overflow parsing '1E400'";
