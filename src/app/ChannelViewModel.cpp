@@ -86,10 +86,31 @@ void ChannelViewModel::setProblems(const ProblemIndex* problems) {
 }
 
 void ChannelViewModel::problemsChanged() {
-    if (rowCount() > 0 && columnCount() > 0) {
-        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1),
-                         {Qt::BackgroundRole, Qt::ToolTipRole});
+    if (rowCount() == 0 || columnCount() == 0) {
+        return;
     }
+    const QList<int> roles = {Qt::BackgroundRole, Qt::ToolTipRole};
+    // After an edit only a few rows' problems change. Their cells are named one by one: a view
+    // paints a single changed cell again, but the whole of itself for any larger range, and a
+    // cell commit or a new row would paint the grid twice.
+    constexpr std::size_t kFewRows = 32;
+    const std::optional<std::vector<int>> none;
+    const std::optional<std::vector<int>>& rows =
+        m_problems != nullptr ? m_problems->rowsChanged() : none;
+    if (rows && rows->size() <= kFewRows) {
+        for (const int tableRow : *rows) {
+            const int row =
+                mapFromSource(sourceModel()->index(MemoryTableModel::modelRow(tableRow), 0)).row();
+            if (row < 0) {
+                continue;  // not shown
+            }
+            for (int column = 0; column < columnCount(); ++column) {
+                emit dataChanged(index(row, column), index(row, column), roles);
+            }
+        }
+        return;
+    }
+    emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), roles);
 }
 
 void ChannelViewModel::setFindText(const QString& text) {

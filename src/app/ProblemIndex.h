@@ -42,6 +42,11 @@ public:
     // Error when the cell has an error, else Notice when it has a notice, else nothing.
     std::optional<Diagnostic::Severity> severityAt(int tableRow, int column) const;
     qsizetype noticeCount() const { return m_noticeCount; }
+    // While problemsChanged is handled: the table rows whose problems changed, in order, or
+    // nothing when any row may have (after a check of the whole table).
+    const std::optional<std::vector<int>>& rowsChanged() const {
+        return m_checks.RowsWithNewProblems();
+    }
     // The reasons for that cell, one per line; empty when the cell is fine.
     QString cellProblems(int tableRow, int column) const;
 

@@ -93,6 +93,7 @@ bool EditChecks::CheckAll(const MemoryTable& table, ReceiverModel model) {
         return false;
     }
     m_problems = std::move(problems);
+    m_rowsChanged.reset();
     return true;
 }
 
@@ -194,7 +195,7 @@ bool EditChecks::RowsChanged(const MemoryTable& table, std::span<const int> rows
     std::vector<Diagnostic> problems;
     problems.reserve(m_problems.size() + recheck.size());
     auto old = m_problems.begin();
-    bool differ = false;
+    std::vector<int> rowsChanged;
     std::vector<Diagnostic> fresh;
     for (const int row : recheck) {
         while (old != m_problems.end() && old->number < row) {
@@ -208,7 +209,9 @@ bool EditChecks::RowsChanged(const MemoryTable& table, std::span<const int> rows
             CheckRow(table, row, model, m_channels[at] != 0 ? lastOfChannel[m_channels[at]] : 0,
                      m_alike[at] != 0 ? firstAlike[m_alike[at]] : 0, fresh);
         }
-        differ = differ || !std::equal(old, oldEnd, fresh.begin(), fresh.end());
+        if (!std::equal(old, oldEnd, fresh.begin(), fresh.end())) {
+            rowsChanged.push_back(row);
+        }
         old = oldEnd;
         std::move(fresh.begin(), fresh.end(), std::back_inserter(problems));
     }
@@ -216,9 +219,12 @@ bool EditChecks::RowsChanged(const MemoryTable& table, std::span<const int> rows
     const auto kept = std::find_if(old, m_problems.end(), [count](const Diagnostic& p) {
         return static_cast<std::size_t>(p.number) >= count;
     });
-    differ = differ || kept != m_problems.end();
+    const bool differ = !rowsChanged.empty() || kept != m_problems.end();
     std::move(old, kept, std::back_inserter(problems));
     m_problems = std::move(problems);
+    if (differ) {
+        m_rowsChanged = std::move(rowsChanged);
+    }
     return differ;
 }
 

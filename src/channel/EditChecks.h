@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -31,6 +32,10 @@ public:
     bool RowsChanged(const MemoryTable& table, std::span<const int> rows, ReceiverModel model);
 
     const std::vector<Diagnostic>& Problems() const { return m_problems; }
+    // After a check that found the problems changed: the table rows whose own problems differ,
+    // in order (rows removed since are not among them); nothing after a check of the whole
+    // table, when any row may have changed.
+    const std::optional<std::vector<int>>& RowsWithNewProblems() const { return m_rowsChanged; }
 
 private:
     struct Keys {
@@ -47,6 +52,7 @@ private:
                   int firstAlike, std::vector<Diagnostic>& problems) const;
 
     std::vector<Diagnostic> m_problems;
+    std::optional<std::vector<int>> m_rowsChanged;
     // By table row (row 0 unused).
     std::vector<std::uint16_t> m_channels;
     std::vector<std::uint64_t> m_alike;

@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -406,6 +407,10 @@ private slots:
             {3, Frequency, "7010000"}, {3, Callsign, "X"}, {3, Groups, "0"},
             {2, Mode, "AM"},           {2, Mode, "USB"},   {4, Frequency, "7010000.5"},
             {4, Comments, ""}};
+        // Rows 2, 4 and 5 alike: one edit of row 2 changes the notices of both later rows.
+        QTest::newRow("frequencies alike in three rows") << QList<Edit>{
+            {4, Frequency, "7010000"}, {5, Frequency, "7010000"}, {2, Mode, "AM"},
+            {2, Mode, "USB"}};
     }
 
     void editsKeepTheProblemsOfTheWholeTable() {
@@ -414,11 +419,45 @@ private slots:
         window.document().setModelName(QStringLiteral("313"));
         window.problems().scheduleCheck();
         window.problems().checkNow();
+        clickHeader(Number);
+        clickHeader(Number);  // descending: grid rows differ from table rows
         MemoryTableModel& model = window.document().table();
+        // Every cell's tint and tip as the grid shows them.
+        const QAbstractItemModel* grid = window.grid()->model();
+        const auto looks = [grid] {
+            QList<QVariant> all;
+            for (int r = 0; r < grid->rowCount(); ++r) {
+                for (int c = 0; c < grid->columnCount(); ++c) {
+                    all << grid->index(r, c).data(Qt::BackgroundRole)
+                        << grid->index(r, c).data(Qt::ToolTipRole);
+                }
+            }
+            return all;
+        };
         for (const Edit& edit : edits) {
+            const QList<QVariant> before = looks();
+            QSignalSpy told(grid, &QAbstractItemModel::dataChanged);
+            QSignalSpy reordered(grid, &QAbstractItemModel::layoutChanged);
             QVERIFY(model.setData(model.index(edit.row - 1, edit.column), edit.text));
             window.problems().checkNow();
             QCOMPARE(window.problems().problems(), CheckCells(model.table(), "313"));
+            if (!reordered.isEmpty()) {
+                continue;  // the whole grid is laid out again
+            }
+            // The grid is told of every cell whose tint or tip changed, wherever its row is.
+            const QList<QVariant> after = looks();
+            for (int at = 0; at < after.size(); ++at) {
+                const int r = at / 2 / grid->columnCount();
+                const int c = at / 2 % grid->columnCount();
+                const bool toldOf = std::any_of(told.begin(), told.end(), [&](const QList<QVariant>& s) {
+                    const QModelIndex from = s[0].toModelIndex();
+                    const QModelIndex to = s[1].toModelIndex();
+                    return from.row() <= r && r <= to.row() && from.column() <= c &&
+                           c <= to.column();
+                });
+                QVERIFY2(before[at] == after[at] || toldOf,
+                         qPrintable(QStringLiteral("grid row %1, column %2").arg(r).arg(c)));
+            }
         }
     }
 

@@ -33,6 +33,14 @@ QString FirstDifference(const std::vector<Diagnostic>& kept, const std::vector<D
         .arg(b == full.end() ? "-" : QString::fromStdString(b->ToString()));
 }
 
+// The problems of table row `row`.
+std::vector<Diagnostic> ProblemsOf(const std::vector<Diagnostic>& problems, int row) {
+    std::vector<Diagnostic> of;
+    std::copy_if(problems.begin(), problems.end(), std::back_inserter(of),
+                 [row](const Diagnostic& problem) { return problem.number == row; });
+    return of;
+}
+
 }  // namespace
 
 // Random edits of a small table whose values repeat often; after each, the problems kept up to
@@ -167,10 +175,23 @@ private slots:
                     }
             }
             rows.push_back(row);
-            checks.RowsChanged(table, rows, ReceiverModel());
+            const std::vector<Diagnostic> before = checks.Problems();
+            const bool changed = checks.RowsChanged(table, rows, ReceiverModel());
             const std::vector<Diagnostic> full = Full(table);
             QVERIFY2(checks.Problems() == full,
                      qPrintable(QString("step %1: ").arg(step) + FirstDifference(checks.Problems(), full)));
+            // The rows said to have new problems are those whose problems differ, no more.
+            QCOMPARE(changed, before != full);
+            std::vector<int> differing;
+            for (int r = 1; r < table.RowCount(); ++r) {
+                if (ProblemsOf(before, r) != ProblemsOf(full, r)) {
+                    differing.push_back(r);
+                }
+            }
+            if (changed) {
+                QVERIFY(checks.RowsWithNewProblems().has_value());
+                QCOMPARE(*checks.RowsWithNewProblems(), differing);
+            }
         }
     }
 };
