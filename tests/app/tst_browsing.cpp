@@ -408,9 +408,10 @@ private slots:
             {2, Mode, "AM"},           {2, Mode, "USB"},   {4, Frequency, "7010000.5"},
             {4, Comments, ""}};
         // Rows 2, 4 and 5 alike: one edit of row 2 changes the notices of both later rows.
-        QTest::newRow("frequencies alike in three rows") << QList<Edit>{
-            {4, Frequency, "7010000"}, {5, Frequency, "7010000"}, {2, Mode, "AM"},
-            {2, Mode, "USB"}};
+        QTest::newRow("frequencies alike in three rows") << QList<Edit>{{4, Frequency, "7010000"},
+                                                                        {5, Frequency, "7010000"},
+                                                                        {2, Mode, "AM"},
+                                                                        {2, Mode, "USB"}};
     }
 
     void editsKeepTheProblemsOfTheWholeTable() {
@@ -449,12 +450,13 @@ private slots:
             for (int at = 0; at < after.size(); ++at) {
                 const int r = at / 2 / grid->columnCount();
                 const int c = at / 2 % grid->columnCount();
-                const bool toldOf = std::any_of(told.begin(), told.end(), [&](const QList<QVariant>& s) {
-                    const QModelIndex from = s[0].toModelIndex();
-                    const QModelIndex to = s[1].toModelIndex();
-                    return from.row() <= r && r <= to.row() && from.column() <= c &&
-                           c <= to.column();
-                });
+                const bool toldOf =
+                    std::any_of(told.begin(), told.end(), [&](const QList<QVariant>& s) {
+                        const QModelIndex from = s[0].toModelIndex();
+                        const QModelIndex to = s[1].toModelIndex();
+                        return from.row() <= r && r <= to.row() && from.column() <= c &&
+                               c <= to.column();
+                    });
                 QVERIFY2(before[at] == after[at] || toldOf,
                          qPrintable(QStringLiteral("grid row %1, column %2").arg(r).arg(c)));
             }
