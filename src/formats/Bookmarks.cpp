@@ -155,8 +155,8 @@ BookmarkRead BookmarksToTable(const std::vector<Bookmark>& bookmarks, std::strin
     // numbers (Number, Frequency, Bandwidth and Groups take under 40 bytes together).
     std::size_t rowBytes = 0;
     for (const Bookmark& bookmark : bookmarks) {
-        rowBytes += 4 * (kImportedColumnCount + 1) + 40 + bookmark.name.size() +
-                    bookmark.mode.size();
+        rowBytes +=
+            4 * (kImportedColumnCount + 1) + 40 + bookmark.name.size() + bookmark.mode.size();
     }
     read.table.ReserveRowBytes(rowBytes);
     // A row's cells as views into the bookmark and into these, reused from row to row: the

@@ -430,7 +430,8 @@ private slots:
         QTest::newRow("JSON deep") << QByteArray("{\"lists\":" + QByteArray(100, '[') + "}")
                                    << "nests more than 32 levels deep";
         QTest::newRow("JSON deep after it stops being JSON")
-            << QByteArray("{\"lists\": [1,}\n" + QByteArray(40, '[')) << "line 2 nests more than 32";
+            << QByteArray("{\"lists\": [1,}\n" + QByteArray(40, '['))
+            << "line 2 nests more than 32";
         QTest::newRow("JSON 33 levels deep inside a bookmark")
             << NestedInBookmark(28) << "line 1 nests more than 32 levels deep";
         QTest::newRow("JSON number too large")
