@@ -98,7 +98,9 @@ void ChannelViewModel::problemsChanged() {
     const std::optional<std::vector<int>>& rows =
         m_problems != nullptr ? m_problems->rowsChanged() : none;
     if (rows && rows->size() <= kFewRows) {
-        for (const int tableRow : *rows) {
+        // A copy: whatever the signals below set off must not change the rows gone through.
+        const std::vector<int> changed = *rows;
+        for (const int tableRow : changed) {
             const int row =
                 mapFromSource(sourceModel()->index(MemoryTableModel::modelRow(tableRow), 0)).row();
             if (row < 0) {
