@@ -42,9 +42,9 @@ Error NoChannels(const std::string& path) {
 
 // The whole content of a file, read once, and its format.
 struct FileContent {
-    ByteBuffer bytes;
+    FileBytes bytes;
     const ChannelFormat* format = nullptr;
-    std::string_view View() const { return {bytes.data(), bytes.size()}; }
+    std::string_view View() const { return bytes.View(); }
 };
 
 // Reads the file at `path` once: as much as the longest format allows, and for a file named as a
@@ -53,7 +53,7 @@ struct FileContent {
 // broadcast schedule, which holds broadcasts to pick rather than channels, is refused with a
 // word on how to import it.
 Result<FileContent> ReadOnce(const std::string& path, ReceiverModel model) {
-    Result<ByteBuffer> bytes = ReadWholeFileBuffer(
+    Result<FileBytes> bytes = ReadFileBytes(
         path, IsRecordFilePath(path) ? MaxRecordFileBytes(model) : kMaxCsvFileBytes);
     if (!bytes) {
         return bytes.error();
@@ -159,7 +159,11 @@ Result<ChannelFileRead> ReadChannelFile(const std::string& path, const ReadSetti
     if (!content) {
         return content.error();
     }
-    return ReadContent(path, content->View(), *content->format, settings);
+    Result<ChannelFileRead> read = ReadContent(path, content->View(), *content->format, settings);
+    if (const Status intact = content->bytes.Intact(); read && !intact) {
+        return intact.error();
+    }
+    return read;
 }
 
 void ApplyChirpNumbering(ChannelFileRead& read, ChirpNumbering numbering) {
@@ -228,9 +232,15 @@ Result<ChannelFileConversion> ConvertChannelFile(const std::string& input,
                     });
             },
             static_cast<std::size_t>(EstimateCsvRecords(content)),
-            [&]() -> Status { return anyChannel ? Status(Done{}) : Status(NoChannels(input)); });
-        if (!saved && !anyChannel) {
-            return saved.error();
+            [&]() -> Status {
+                // Nothing read from a file shortened meanwhile is written.
+                if (Status intact = read->bytes.Intact(); !intact) {
+                    return intact;
+                }
+                return anyChannel ? Status(Done{}) : Status(NoChannels(input));
+            });
+        if (Status intact = read->bytes.Intact(); !intact || (!saved && !anyChannel)) {
+            return !intact ? intact.error() : saved.error();
         }
         conversion.written =
             saved ? Result<ChannelFileReport>(RecordSaveReport(std::move(*saved))) : saved.error();
@@ -239,6 +249,9 @@ Result<ChannelFileConversion> ConvertChannelFile(const std::string& input,
     Result<ChannelFileRead> table = ReadContent(input, content, from, {settings.model, {}});
     if (!table) {
         return table.error();
+    }
+    if (const Status intact = read->bytes.Intact(); !intact) {
+        return intact.error();
     }
     ApplyChirpNumbering(*table, numbering);
     conversion.read = std::move(*table);
