@@ -19,14 +19,17 @@
 
 namespace corvalen {
 
-// A field read in one piece: its text [start, stop), whether that holds a byte from 0x80 up, and
-// where the field ends (its comma or line end, or the end of the bytes); next is nullptr when
-// the field is not in a form read in one piece.
+// A field read in one piece: its text [start, stop), whether that holds a byte from 0x80 up,
+// where the field ends (its comma or line end, or the end of the bytes), whether it was in
+// quotes and whether a comma ends it; next is nullptr when the field is not in a form read in
+// one piece.
 struct QuickFieldText {
     const char* next = nullptr;
     const char* start = nullptr;
     const char* stop = nullptr;
     bool high = false;
+    bool quoted = false;
+    bool comma = false;
 };
 
 // The field at `from` (before `end`) in one of the forms QuickField reads, its end found by
@@ -39,7 +42,7 @@ QuickFieldText QuickFieldBySearch(Finder& finder, const char* from, const char* 
             return {};
         }
         const char* stop = finder.FieldEnd(from, high);
-        return {stop, from, stop, high};
+        return {stop, from, stop, high, false, stop != end && *stop == ','};
     }
     if (from + 1 == end || from[1] == ' ') {
         return {};
@@ -49,7 +52,7 @@ QuickFieldText QuickFieldBySearch(Finder& finder, const char* from, const char* 
         (close[1] != ',' && close[1] != '\r' && close[1] != '\n')) {
         return {};
     }
-    return {close + 1, from + 1, close, high};
+    return {close + 1, from + 1, close, high, true, close[1] == ','};
 }
 
 // One bit per byte of a 64-byte block, the first byte in the lowest bit.
@@ -107,20 +110,22 @@ public:
                 return QuickFieldAcross(from);
             }
             const unsigned close = LowestBit64(ends);
-            // The closing quote, then a comma or line end in this block; the padding after the
-            // end holds none, so both lie before the end.
-            if (((m_masks.quotes >> close) & 1) == 0 || from[1] == ' ') {
-                return {};
-            }
-            if (close + 1 == kBlock) {
-                return QuickFieldAcross(from);
-            }
-            if (((m_masks.fieldEnds >> (close + 1)) & 1) == 0) {
-                return {};
+            // The closing quote, then a comma or line end in this block (m_closers); the padding
+            // after the end holds none, so both lie before the end.
+            if (((m_closers >> close) & 1) == 0 || from[1] == ' ') {
+                if (((m_masks.quotes >> close) & 1) == 0 || from[1] == ' ') {
+                    return {};
+                }
+                if (close + 1 == kBlock) {
+                    return QuickFieldAcross(from);
+                }
+                return {};  // the closing quote is followed by more text
             }
             const char* stop = m_block + close;
-            return {stop + 1, from + 1, stop,
-                    (m_masks.high & inside & ((std::uint64_t{1} << close) - 1)) != 0};
+            // The bytes between the quotes.
+            const std::uint64_t text = (std::uint64_t{1} << close) - (at << 1);
+            return {stop + 1, from + 1, stop, (m_masks.high & text) != 0, true,
+                    ((m_commas >> (close + 1)) & 1) != 0};
         }
         if (*from == ' ') {
             return {};
@@ -131,7 +136,12 @@ public:
         }
         const unsigned end = LowestBit64(ends);
         const char* stop = m_block + end;
-        return {stop, from, stop, (m_masks.high & fromHere & ((std::uint64_t{1} << end) - 1)) != 0};
+        return {stop,
+                from,
+                stop,
+                (m_masks.high & fromHere & ((std::uint64_t{1} << end) - 1)) != 0,
+                false,
+                ((m_commas >> end) & 1) != 0};
     }
 
 private:
@@ -179,6 +189,10 @@ private:
         m_masks = static_cast<std::size_t>(m_end - block) >= kBlock
                       ? m_classify(block)
                       : ClassifyTail(block, static_cast<std::size_t>(m_end - block), m_classify);
+        // Field ends that are no line ends (quotes are not field ends), and quotes with a field
+        // end straight after them in this block.
+        m_commas = m_masks.fieldEnds & ~m_masks.quotedEnds;
+        m_closers = m_masks.quotes & (m_masks.fieldEnds >> 1);
     }
 
     // The last bytes, padded with NUL bytes, which are neither stops nor high.
@@ -200,6 +214,8 @@ private:
     const char* m_block;  // the block the masks are of; m_end before the first
     ClassifyBlock m_classify;
     BlockMasks m_masks;
+    std::uint64_t m_commas = 0;
+    std::uint64_t m_closers = 0;
 };
 
 }  // namespace corvalen
