@@ -190,9 +190,10 @@ std::optional<ChannelFileRead> FileActions::readFile(const QString& path,
     // large file on a slow disk longer, and the window keeps painting meanwhile.
     std::optional<Result<ChannelFileRead>> reading = m_background->run<Result<ChannelFileRead>>(
         tr("Reading %1\u2026").arg(QFileInfo(path).fileName()),
-        [file = LocalPath(path),
-         settings = ReadSettings{m_document.receiverModel(), knownGroups, emptyAllowed,
-                                 firstNumber}] { return ReadChannelFile(file, settings); });
+        [file = LocalPath(path), settings = ReadSettings{m_document.receiverModel(), knownGroups,
+                                                         emptyAllowed, firstNumber, &m_fastJson}] {
+            return ReadChannelFile(file, settings);
+        });
     if (!reading) {
         report(tr("Stopped reading %1; %2").arg(QFileInfo(path).fileName(), failureTail));
         return std::nullopt;

@@ -15,8 +15,7 @@ struct ListKind {
     std::string_view name;
     std::string_view suffix;  // lower case, with its dot
     bool (*looksLike)(std::string_view bytes);
-    Result<BookmarkRead> (*read)(std::string_view bytes, const std::vector<std::string>& known,
-                                 int firstNumber);
+    Result<BookmarkRead> (*read)(std::string_view bytes, const ReadSettings& settings);
     Result<BookmarkListText> (*write)(const MemoryTable& table,
                                       const std::vector<std::string>& groupNames);
 };
@@ -40,7 +39,7 @@ public:
 
     Result<ChannelFileRead> Read(const std::string& path, std::string_view bytes,
                                  const ReadSettings& settings) const override {
-        Result<BookmarkRead> list = m_kind.read(bytes, settings.knownGroups, settings.firstNumber);
+        Result<BookmarkRead> list = m_kind.read(bytes, settings);
         if (!list) {
             return Error{"Cannot read \"" + path + "\": " + list.error().message};
         }
@@ -78,8 +77,8 @@ private:
 const ChannelFormat& SdrSharpListFormat() {
     static const BookmarkListFormat format(
         ListKind{SdrSharpListsSupported, "SDR# list", ".xml", LooksLikeSdrSharpList,
-                 [](std::string_view bytes, const std::vector<std::string>& known, int first) {
-                     return ReadSdrSharpList(bytes, known, first);
+                 [](std::string_view bytes, const ReadSettings& settings) {
+                     return ReadSdrSharpList(bytes, settings.knownGroups, settings.firstNumber);
                  },
                  WriteSdrSharpList});
     return format;
@@ -88,8 +87,9 @@ const ChannelFormat& SdrSharpListFormat() {
 const ChannelFormat& SdrppListFormat() {
     static const BookmarkListFormat format(
         ListKind{[] { return true; }, "SDR++ list", ".json", LooksLikeSdrppList,
-                 [](std::string_view bytes, const std::vector<std::string>& known, int first) {
-                     return ReadSdrppList(bytes, known, first);
+                 [](std::string_view bytes, const ReadSettings& settings) {
+                     return ReadSdrppList(bytes, settings.knownGroups, settings.firstNumber,
+                                          settings.fastJson);
                  },
                  [](const MemoryTable& table, const std::vector<std::string>& groupNames) {
                      return Result<BookmarkListText>(WriteSdrppList(table, groupNames));

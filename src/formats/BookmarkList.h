@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "formats/Bookmarks.h"
+#include "formats/FastJson.h"
 #include "io/Diagnostic.h"
 #include "io/Result.h"
 #include "table/MemoryTable.h"
@@ -47,8 +48,10 @@ bool LooksLikeSdrppList(std::string_view fileBytes);
 // order. JSON that is not well formed, nested deeper than any such file, or larger than
 // kMaxBookmarkListBytes is refused, saying where. A bookmark without a frequency of whole,
 // positive Hz is left out and reported (place Record: the bookmark's place in the file).
+// `fast`, when given, parses the JSON first (see FastJsonParser); the result is the same.
 Result<BookmarkRead> ReadSdrppList(std::string_view fileBytes,
-                                   std::vector<std::string> knownGroups = {}, int firstNumber = 1);
+                                   std::vector<std::string> knownGroups = {}, int firstNumber = 1,
+                                   const FastJsonParser* fast = nullptr);
 // The table's channels as an SDR++ frequency manager file, one list per group.
 BookmarkListText WriteSdrppList(const MemoryTable& table,
                                 const std::vector<std::string>& groupNames);

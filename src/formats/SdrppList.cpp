@@ -480,6 +480,39 @@ private:
     std::optional<DocumentInFileOrder> value_;  // building an object or array member
 };
 
+// The values a fast parser meets, handed on to a reader of nlohmann-json's parser's events as
+// that parser would hand them.
+class EventsToSax final : public JsonEvents {
+public:
+    explicit EventsToSax(nlohmann::json_sax<Json>& sax) : m_sax(sax) {}
+    bool Null() override { return m_sax.null(); }
+    bool Boolean(bool value) override { return m_sax.boolean(value); }
+    bool Integer(std::int64_t value) override { return m_sax.number_integer(value); }
+    bool Unsigned(std::uint64_t value) override { return m_sax.number_unsigned(value); }
+    bool Float(double value) override { return m_sax.number_float(value, {}); }
+    bool String(std::string& value) override { return m_sax.string(value); }
+    bool StartObject() override { return m_sax.start_object(static_cast<std::size_t>(-1)); }
+    bool Key(std::string& name) override { return m_sax.key(name); }
+    bool EndObject() override { return m_sax.end_object(); }
+    bool StartArray() override { return m_sax.start_array(static_cast<std::size_t>(-1)); }
+    bool EndArray() override { return m_sax.end_array(); }
+
+private:
+    nlohmann::json_sax<Json>& m_sax;
+};
+
+// The list document as `fast` reads it, or nothing where it does not take the text or the
+// reading stops (a text nested too deep): the library's parser then reads the text again and
+// says what is wrong with it.
+std::optional<ListDocument> ReadWith(const FastJsonParser& fast, std::string_view fileBytes) {
+    std::optional<ListDocument> parsed(std::in_place);
+    EventsToSax events(*parsed);
+    if (!fast.Parse(fileBytes, events)) {
+        return std::nullopt;
+    }
+    return parsed;
+}
+
 // A JSON number of positive Hz (SDR++ writes them as 118100000.0) to the nearest whole Hz, or 0.
 std::uint64_t NearestWholeHz(const Json& value) {
     if (value.is_number_unsigned()) {
@@ -540,7 +573,7 @@ bool LooksLikeSdrppList(std::string_view fileBytes) {
 }
 
 Result<BookmarkRead> ReadSdrppList(std::string_view fileBytes, std::vector<std::string> knownGroups,
-                                   int firstNumber) {
+                                   int firstNumber, const FastJsonParser* fast) {
     if (fileBytes.size() > kMaxBookmarkListBytes) {
         return Error{FormatMessage(MessageKind::ListTooLarge,
                                    {"SDR++ list", std::to_string(kMaxBookmarkListBytes >> 20)})};
@@ -548,8 +581,11 @@ Result<BookmarkRead> ReadSdrppList(std::string_view fileBytes, std::vector<std::
     if (fileBytes.starts_with("\xEF\xBB\xBF")) {
         fileBytes.remove_prefix(3);
     }
-    ListDocument parsed;
-    if (!Json::sax_parse(fileBytes.begin(), fileBytes.end(), &parsed)) {
+    std::optional<ListDocument> fastRead =
+        fast != nullptr ? ReadWith(*fast, fileBytes) : std::nullopt;
+    ListDocument libraryRead;
+    ListDocument& parsed = fastRead ? *fastRead : libraryRead;
+    if (!fastRead && !Json::sax_parse(fileBytes.begin(), fileBytes.end(), &libraryRead)) {
         // The reading stops where the nesting goes deeper than kMaxDepth. A text that nests too
         // deep anywhere is refused as such, also where it stops being JSON before that: the
         // whole text is searched, but only once the reading has failed.

@@ -8,6 +8,7 @@
 #include "TestData.h"
 #include "convert/Windows1252.h"
 #include "csv/CsvWriter.h"
+#include "fastjson/SimdjsonParser.h"
 #include "files/ChannelFiles.h"
 #include "formats/BookmarkList.h"
 
@@ -354,6 +355,26 @@ private slots:
             << QStringList{"D row 1: Groups now stand for the SDR++ list's group names: 1 \"A\"",
                            "D row 1: Mode \"mode null\" is no mode the receiver has; kept as it is",
                            "R 7000000|a|6000|mode null|A"};
+        QTest::newRow("numbers simdjson and nlohmann-json hold in different types")
+            << QByteArray(
+                   R"({"lists":{"A":{"bookmarks":{"z":{"frequency":-0},"b":{"frequency":18446744073709551616},"e":{"frequency":7e6},"m":{"frequency":-0.0}}}}})")
+            << QStringList{
+                   "D record 1: bookmark \"z\" of list \"A\": frequency \"0\" is not a "
+                   "frequency in Hz; left out",
+                   "D record 2: bookmark \"b\" of list \"A\": frequency \"1.8446744073709552e+19\" "
+                   "is not a frequency in Hz; left out",
+                   "D record 4: bookmark \"m\" of list \"A\": frequency \"-0.0\" is not a "
+                   "frequency in Hz; left out",
+                   "D row 1: Groups now stand for the SDR++ list's group names: 1 \"A\"",
+                   "D row 1: Mode \"mode null\" is no mode the receiver has; kept as it is",
+                   "R 7000000|e|6000|mode null|A"};
+        QTest::newRow("escapes in names")
+            << QByteArray(
+                   R"({"lists":{"A\u00e9":{"bookmarks":{"t\tab\u0041\ud83d\ude00":{"frequency":7000000}}}}})")
+            << QStringList{
+                   "D row 1: Groups now stand for the SDR++ list's group names: 1 \"A\u00e9\"",
+                   "D row 1: Mode \"mode null\" is no mode the receiver has; kept as it is",
+                   "R 7000000|t\tabA\U0001F600|6000|mode null|A\u00e9"};
         QTest::newRow("empty names")
             << QByteArray(
                    R"({"lists":{"":{"bookmarks":{"":{"frequency":7000000.0}}},"A":{"bookmarks":{"":{"frequency":7100000.0}}}}})")
@@ -363,10 +384,42 @@ private slots:
                    "D row 2: Groups now stand for the SDR++ list's group names: 1 \"A\"",
                    "R 7000000||6000|mode null|", "R 7100000||6000|mode null|A"};
     }
+    // simdjson takes a plain list whole, so the reading above compared it and not the library
+    // against itself; and a number it cannot hold is left to the library.
+    void simdjsonTakesWhatItCanHold() {
+        struct Counted final : JsonEvents {
+            int values = 0;
+            bool Null() override { return ++values; }
+            bool Boolean(bool) override { return ++values; }
+            bool Integer(std::int64_t) override { return ++values; }
+            bool Unsigned(std::uint64_t) override { return ++values; }
+            bool Float(double) override { return ++values; }
+            bool String(std::string&) override { return ++values; }
+            bool StartObject() override { return true; }
+            bool Key(std::string&) override { return true; }
+            bool EndObject() override { return true; }
+            bool StartArray() override { return true; }
+            bool EndArray() override { return true; }
+        };
+        const SimdjsonParser fast;
+        Counted counted;
+        QVERIFY(fast.Parse(
+            R"({"lists":{"A":{"bookmarks":{"a":{"frequency":7000000.0,"mode":1,"x":[null,true,-1,"s"]}}}}})",
+            counted));
+        QCOMPARE(counted.values, 6);
+        QVERIFY(!fast.Parse(R"({"f":18446744073709551616})", counted));
+        QVERIFY(!fast.Parse(R"({"f":1})"
+                            "\n,",
+                            counted));
+    }
+
     void sdrppDocuments() {
         QFETCH(QByteArray, json);
         QFETCH(QStringList, expected);
         QCOMPARE(ReadLines(ReadSdrppList(json.toStdString())), expected);
+        // simdjson, as the editor reads lists, gives the same.
+        const SimdjsonParser fast;
+        QCOMPARE(ReadLines(ReadSdrppList(json.toStdString(), {}, 1, &fast)), expected);
     }
 
     // What an SDR# entry's elements give, wherever they stand in it, and the lines reported.
@@ -444,6 +497,12 @@ private slots:
         }
         QTest::newRow("more bookmarks than channels")
             << many + "}}" << "holds 65536 bookmarks, more than the 65535 channels";
+        QTest::newRow("JSON with a lone surrogate")
+            << QByteArray(R"({"lists": {"\ud800": {}}})") << "is not well-formed JSON";
+        QTest::newRow("JSON with a name not UTF-8")
+            << QByteArray("{\"lists\": {\"Caf\xe9\": {}}}") << "is not well-formed JSON";
+        QTest::newRow("JSON with text after it")
+            << QByteArray("{\"lists\": {}} {}") << "is not well-formed JSON";
         QTest::newRow("JSON without lists")
             << QByteArray("{\"lists\": 3}") << "has no \"lists\" object";
     }
@@ -455,6 +514,12 @@ private slots:
         QVERIFY(!read.ok());
         QVERIFY2(QString::fromStdString(read.error().message).contains(error),
                  read.error().message.c_str());
+        if (LooksLikeSdrppList(text)) {  // refused alike, and saying the same, with simdjson
+            const SimdjsonParser fast;
+            const auto fastRead = ReadSdrppList(text, {}, 1, &fast);
+            QVERIFY(!fastRead.ok());
+            QCOMPARE(fastRead.error().message, read.error().message);
+        }
     }
 };
 
