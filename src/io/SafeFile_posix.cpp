@@ -628,8 +628,9 @@ void FileBytes::Release() {
     if (m_mapped == nullptr) {
         return;
     }
-    ::munmap(const_cast<char*>(m_mapped), m_mappedSize);
+    // The slot is given up first: once unmapped, the range may be mapped again by others.
     g_mappings[m_slot].state.store(0);
+    ::munmap(const_cast<char*>(m_mapped), m_mappedSize);
     m_mapped = nullptr;
     m_slot = -1;
 }
@@ -637,7 +638,7 @@ void FileBytes::Release() {
 Status FileBytes::Intact() const {
     if (m_mapped != nullptr && g_mappings[m_slot].shortened.load()) {
         return Error{"Cannot read " + detail::QuotedSource(m_path) +
-                     ": the file was shortened while it was being read"};
+                     ": the file was shortened, or became unreadable, while it was being read"};
     }
     return Done{};
 }
