@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <map>
 #include <unordered_set>
 #include <utility>
@@ -121,7 +122,16 @@ std::string LaterRows(int count) {
 }
 
 bool IsBlankOrZero(std::string_view cell) {
-    if (cell.find_first_not_of(" \t") == std::string_view::npos || cell == "0") {
+    if (cell.empty() || cell == "0") {
+        return true;
+    }
+    // Text that starts with neither a blank, a digit nor a point is neither blank nor a number
+    // (a sign, a letter): most cells that are not zero are told at their first character.
+    const char first = cell.front();
+    if (first != ' ' && first != '\t' && first != '.' && (first < '0' || first > '9')) {
+        return false;
+    }
+    if (cell.find_first_not_of(" \t") == std::string_view::npos) {
         return true;
     }
     const FrequencyReading number = ReadFrequency(cell, FrequencyUnit::Hz);
@@ -374,7 +384,10 @@ BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::
                 if (place != TakenNames::kNew) {
                     int k = std::max(2, names.NextSuffix(place));
                     do {
-                        copy.name = bookmark.name + " (" + std::to_string(k++) + ")";
+                        char digits[16];
+                        const char* end = std::to_chars(digits, digits + sizeof digits, k++).ptr;
+                        copy.name.assign(bookmark.name).append(" (");
+                        copy.name.append(digits, static_cast<std::size_t>(end - digits)) += ')';
                     } while (names.Insert(copy.name) != TakenNames::kNew);
                     names.NextSuffix(place) = k;
                     renamed.Note(row, bookmark.name);

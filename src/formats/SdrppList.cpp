@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <deque>
@@ -550,8 +551,11 @@ void AppendJsonString(std::string& out, std::string_view text) {
 // writes a double; larger ones (up to 2^53) written by the library itself.
 void AppendJsonWholeDouble(std::string& out, std::uint64_t value) {
     if (value < 1'000'000'000'000'000) {
-        out += std::to_string(value);
-        out += ".0";
+        char digits[24];
+        char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+        *end++ = '.';
+        *end++ = '0';
+        out.append(digits, end);
     } else {
         out += Json(static_cast<double>(value)).dump();
     }
@@ -722,7 +726,7 @@ BookmarkListText WriteSdrppList(const MemoryTable& table,
             number(bookmark->bandwidth);
             const auto mode = std::find(kModes.begin(), kModes.end(), bookmark->mode);
             out += ",\n                    \"mode\": ";
-            out += std::to_string(mode == kModes.end() ? 5 : mode - kModes.begin());
+            out += static_cast<char>('0' + (mode == kModes.end() ? 5 : mode - kModes.begin()));
             out += "\n                }";
         }
         out += "\n            }\n        }";
