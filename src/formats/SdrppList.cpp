@@ -1,5 +1,7 @@
 // SDR++'s frequency manager file (frequency_manager_config.json), read and written with
-// nlohmann-json. Its order-keeping object type keeps the lists and bookmarks in file order.
+// nlohmann-json, whose order-keeping object type keeps the lists and bookmarks in file order. A
+// faster parser, where the program gives one, parses the text first and hands its values on as
+// nlohmann-json's parser would.
 
 #include <algorithm>
 #include <array>
@@ -726,6 +728,7 @@ BookmarkListText WriteSdrppList(const MemoryTable& table,
             number(bookmark->bandwidth);
             const auto mode = std::find(kModes.begin(), kModes.end(), bookmark->mode);
             out += ",\n                    \"mode\": ";
+            static_assert(kModes.size() <= 10, "a mode's number is one digit");
             out += static_cast<char>('0' + (mode == kModes.end() ? 5 : mode - kModes.begin()));
             out += "\n                }";
         }
