@@ -124,8 +124,9 @@ public:
             const char* stop = m_block + close;
             // The bytes between the quotes.
             const std::uint64_t text = (std::uint64_t{1} << close) - (at << 1);
-            return {stop + 1, from + 1, stop, (m_masks.high & text) != 0, true,
-                    ((m_commas >> (close + 1)) & 1) != 0};
+            const bool high = (m_masks.high & text) != 0;
+            const bool comma = ((m_commas >> (close + 1)) & 1) != 0;
+            return {stop + 1, from + 1, stop, high, true, comma};
         }
         if (*from == ' ') {
             return {};
@@ -136,12 +137,9 @@ public:
         }
         const unsigned end = LowestBit64(ends);
         const char* stop = m_block + end;
-        return {stop,
-                from,
-                stop,
-                (m_masks.high & fromHere & ((std::uint64_t{1} << end) - 1)) != 0,
-                false,
-                ((m_commas >> end) & 1) != 0};
+        const bool high = (m_masks.high & fromHere & ((std::uint64_t{1} << end) - 1)) != 0;
+        const bool comma = ((m_commas >> end) & 1) != 0;
+        return {stop, from, stop, high, false, comma};
     }
 
 private:

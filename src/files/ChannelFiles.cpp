@@ -53,8 +53,8 @@ struct FileContent {
 // broadcast schedule, which holds broadcasts to pick rather than channels, is refused with a
 // word on how to import it.
 Result<FileContent> ReadOnce(const std::string& path, ReceiverModel model) {
-    Result<FileBytes> bytes = ReadFileBytes(
-        path, IsRecordFilePath(path) ? MaxRecordFileBytes(model) : kMaxCsvFileBytes);
+    Result<FileBytes> bytes =
+        ReadFileBytes(path, IsRecordFilePath(path) ? MaxRecordFileBytes(model) : kMaxCsvFileBytes);
     if (!bytes) {
         return bytes.error();
     }

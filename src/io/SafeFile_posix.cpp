@@ -221,7 +221,6 @@ void HandleLostPages() {
     ::sigaction(SIGBUS, &action, &g_previousBusAction);
 }
 
-
 // --- Removing the temporary file when the program is ended -------------------------------------
 
 // The temporary files of the saves under way, for the handler of SIGINT and SIGTERM to remove.
@@ -597,7 +596,8 @@ Result<FileBytes> ReadFileBytes(const std::string& path, std::size_t maxBytes,
 #ifdef MAP_POPULATE
                 flags |= MAP_POPULATE;  // the whole file is read: its pages are mapped at once
 #endif
-                void* data = ::mmap(nullptr, static_cast<std::size_t>(size), PROT_READ, flags, fd, 0);
+                void* data =
+                    ::mmap(nullptr, static_cast<std::size_t>(size), PROT_READ, flags, fd, 0);
                 if (data == MAP_FAILED) {
                     slot.state.store(0);
                     break;  // a file system that cannot map files is read as usual

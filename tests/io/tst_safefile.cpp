@@ -318,7 +318,8 @@ private slots:
             QVERIFY(view.find_first_not_of('\0', std::size_t(keptBytes)) == std::string_view::npos);
             QVERIFY(!mapped->Intact().ok());
             QVERIFY(QString::fromStdString(mapped->Intact().error().message)
-                        .endsWith("shortened.csv\": the file was shortened, or became unreadable, while it was being read"));
+                        .endsWith("shortened.csv\": the file was shortened, or became unreadable, "
+                                  "while it was being read"));
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
             file.close();
             Result<FileBytes> again = ReadFileBytes(path, 1 << 20, 0);
