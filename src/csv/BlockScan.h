@@ -113,13 +113,10 @@ public:
             // The closing quote, then a comma or line end in this block (m_closers); the padding
             // after the end holds none, so both lie before the end.
             if (((m_closers >> close) & 1) == 0 || from[1] == ' ') {
-                if (((m_masks.quotes >> close) & 1) == 0 || from[1] == ' ') {
-                    return {};
-                }
-                if (close + 1 == kBlock) {
-                    return QuickFieldAcross(from);
-                }
-                return {};  // the closing quote is followed by more text
+                // A closing quote in the block's last byte may still be followed by a field end
+                // in the next one; any other field is read the long way.
+                const bool closing = ((m_masks.quotes >> close) & 1) != 0 && from[1] != ' ';
+                return closing && close + 1 == kBlock ? QuickFieldAcross(from) : QuickFieldText{};
             }
             const char* stop = m_block + close;
             // The bytes between the quotes.

@@ -239,8 +239,11 @@ Result<ChannelFileConversion> ConvertChannelFile(const std::string& input,
                 }
                 return anyChannel ? Status(Done{}) : Status(NoChannels(input));
             });
-        if (Status intact = read->bytes.Intact(); !intact || (!saved && !anyChannel)) {
-            return !intact ? intact.error() : saved.error();
+        if (const Status intact = read->bytes.Intact(); !intact) {
+            return intact.error();
+        }
+        if (!saved && !anyChannel) {
+            return saved.error();
         }
         conversion.written =
             saved ? Result<ChannelFileReport>(RecordSaveReport(std::move(*saved))) : saved.error();
