@@ -523,10 +523,12 @@ public:
                   std::string_view());
         // A cell outside the file's bytes is in the reader's own buffer, which it reuses. Such
         // cells are rare: they are found first, in a loop without branches, and copied after.
+        // The loop reads the reader's cells, not their copy just made: reading back what a wide
+        // copy has just stored waits for the store, a cell at a time.
         const auto file = reinterpret_cast<std::uintptr_t>(m_file.data());
         std::uint32_t outside = 0;
         for (std::size_t k = 0; k < count; ++k) {
-            const std::string_view cell = record[k];
+            const std::string_view cell = cells[k];
             const bool own = reinterpret_cast<std::uintptr_t>(cell.data()) - file >= m_file.size();
             outside |= static_cast<std::uint32_t>(own && !cell.empty()) << k;
         }

@@ -105,8 +105,8 @@ Result<G3mReadReport> ReadG3mFile(const std::string& path, ReceiverModel model);
 // atomically, the file locked all along (UpdateFileAtomically). An existing file that cannot be
 // read, or a file that cannot be written, is an Error naming the path; it leaves the file as it
 // was. Row problems do not stop the save: they come back in the report. `beforeWrite`, when
-// given, may still refuse the save once every row is placed: its error is returned and nothing
-// is written.
+// given, may still refuse the save once every row is placed: its error is returned and the file
+// is left as it was.
 Result<G3mSaveReport> SaveRecordFile(const std::string& path, ReceiverModel model,
                                      const std::function<void(RecordPlacer& placer)>& fill,
                                      std::size_t expectedRows = 0,

@@ -139,17 +139,32 @@ Result<G3mSaveReport> SaveRecordFile(const std::string& path, ReceiverModel mode
                                      std::size_t expectedRows,
                                      const std::function<Status()>& beforeWrite) {
     // Records are updated in place: whatever the old file holds beyond or between the channels
-    // of the rows stays as it was. A file that is not there yet starts empty. The file stays
-    // locked from reading to writing, so a second program updating it waits for this one.
+    // of the rows stays as it was. A file that is not there yet (or empty) starts empty, and its
+    // records are written as they come, never held as a whole image. The file stays locked from
+    // reading to writing, so a second program updating it waits for this one.
     G3mSaveReport report;
     std::vector<std::string> notices;
-    const Status updated = UpdateFileAtomically(
+    const Status updated = UpdateFileInPieces(
         path, MaxRecordFileBytes(model),
-        [&](ByteBuffer& image) -> Status {
+        [&](ByteBuffer& image, SaveWriter& out) -> Status {
+            if (image.empty()) {
+                RecordPlacer placer(model, out, expectedRows);
+                fill(placer);
+                report = placer.Finish();
+                if (!placer.Written()) {
+                    return placer.Written();
+                }
+                return beforeWrite ? beforeWrite() : Status(Done{});
+            }
             RecordPlacer placer(model, image, expectedRows);
             fill(placer);
             report = placer.Finish();
-            return beforeWrite ? beforeWrite() : Status(Done{});
+            if (beforeWrite) {
+                if (Status allowed = beforeWrite(); !allowed) {
+                    return allowed;
+                }
+            }
+            return out.Append(std::string_view(image.data(), image.size()));
         },
         notices);
     if (!updated) {

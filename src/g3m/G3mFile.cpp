@@ -15,17 +15,27 @@
 
 namespace corvalen {
 
+RecordPlacer::RecordPlacer(ReceiverModel model, SaveWriter& out, std::size_t expectedRows)
+    : m_model(model),
+      m_stream(std::make_unique<RecordStream>(out, model.RecordLength())),
+      m_recordLength(model.RecordLength()),
+      m_oldRecords(0),
+      m_checks(m_report.problems) {
+    m_checks.ExpectRows(expectedRows);
+    m_report.problems.reserve(std::min<std::size_t>(expectedRows, 65535));
+}
+
 RecordPlacer::RecordPlacer(ReceiverModel model, ByteBuffer& image, std::size_t expectedRows)
     : m_model(model),
-      m_image(image),
+      m_image(&image),
       m_recordLength(model.RecordLength()),
       m_oldRecords(image.size() / m_recordLength),
       m_replaced(m_oldRecords, false),
       m_checks(m_report.problems) {
     // Room for as many records as rows are expected (a receiver holds at most 65,535), so a
     // large file's image grows once; channel numbers past that grow it as they come.
-    m_image.reserve(
-        std::max(m_image.size(), std::min<std::size_t>(expectedRows, 65535) * m_recordLength));
+    m_image->reserve(
+        std::max(m_image->size(), std::min<std::size_t>(expectedRows, 65535) * m_recordLength));
     m_checks.ExpectRows(expectedRows);
     // Room for a problem or notice a row: memory not yet written costs nothing, while growing
     // by doubling writes every problem again into fresh memory, some 3 MB for a large file
@@ -93,22 +103,29 @@ void RecordPlacer::Put(std::uint16_t channel, std::span<const std::uint8_t> reco
         return;  // no channel number: the row has no place in the file
     }
     const std::size_t offset = (static_cast<std::size_t>(channel) - 1) * m_recordLength;
-    if (m_image.size() < offset + m_recordLength) {
-        m_image.resize(offset + m_recordLength);
+    ++m_report.recordsWritten;
+    if (m_stream != nullptr) {
+        m_stream->Put(offset, record);
+        return;
     }
-    std::memcpy(m_image.data() + offset, record.data(), m_recordLength);
+    if (m_image->size() < offset + m_recordLength) {
+        m_image->resize(offset + m_recordLength);
+    }
+    std::memcpy(m_image->data() + offset, record.data(), m_recordLength);
     if (channel <= m_oldRecords) {
         m_replaced[channel - 1u] = true;
     }
-    ++m_report.recordsWritten;
 }
 
 G3mSaveReport RecordPlacer::Finish() {
     m_checks.Finish();
     m_report.rowsSkipped = m_checks.EmptyRows();
     m_report.rowsNotWritten = m_rows - m_report.recordsWritten - m_report.rowsSkipped;
+    if (m_stream != nullptr) {
+        m_written = m_stream->Finish();
+    }
     for (std::size_t place = 0; place < m_oldRecords; ++place) {
-        const std::string_view old(m_image.data() + place * m_recordLength, m_recordLength);
+        const std::string_view old(m_image->data() + place * m_recordLength, m_recordLength);
         if (!m_replaced[place] && old.find_first_not_of('\0') != std::string_view::npos) {
             ++m_report.recordsKept;
         }

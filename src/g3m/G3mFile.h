@@ -9,9 +9,10 @@
 #include <string_view>
 #include <vector>
 
-#include "channel/TableChecks.h"
 #include "channel/ReceiverModel.h"
+#include "channel/TableChecks.h"
 #include "g3m/RecordLayout.h"
+#include "g3m/RecordStream.h"
 #include "io/Diagnostic.h"
 #include "io/LargePages.h"
 #include "table/MemoryTable.h"
@@ -38,6 +39,9 @@ public:
     // `image` must outlive the placer; `expectedRows`, when known, lets the checks make their
     // room at once.
     RecordPlacer(ReceiverModel model, ByteBuffer& image, std::size_t expectedRows = 0);
+    // A placer of the records of a file that starts empty, which writes them to `out` as they
+    // come (RecordStream) instead of into an image; `out` must outlive the placer.
+    RecordPlacer(ReceiverModel model, SaveWriter& out, std::size_t expectedRows = 0);
 
     // The next row, numbered from 1 in the order rows come; its cells in column order, only
     // the columns the table has.
@@ -46,6 +50,9 @@ public:
     // After the last row: the report, with the whole records of the old image that no row
     // replaced and that are not empty places counted as kept.
     G3mSaveReport Finish();
+    // After Finish, for a placer that writes as it goes: Done, or the error of the piece that
+    // could not be written. Done for a placer into an image.
+    const Status& Written() const { return m_written; }
 
     // Makes room for rows prepared ahead (Prepare, which does nothing without it), at most
     // `rows` of them not placed yet.
@@ -74,7 +81,9 @@ private:
     std::size_t m_preparedCount = 0;
 
     ReceiverModel m_model;
-    ByteBuffer& m_image;
+    ByteBuffer* m_image = nullptr;           // the image placed into, or
+    std::unique_ptr<RecordStream> m_stream;  // where the records are written as they come
+    Status m_written = Done{};
     std::size_t m_recordLength;
     std::size_t m_oldRecords;
     std::vector<bool> m_replaced;

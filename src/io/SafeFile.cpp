@@ -1,5 +1,7 @@
 #include "io/SafeFile.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -37,6 +39,19 @@ FileBytes::~FileBytes() {
 Status WriteFileAtomically(const std::string& path, std::string_view bytes) {
     std::vector<std::string> notices;
     return WriteFileAtomically(path, bytes, notices);
+}
+
+Status BufferSaveWriter::Append(std::string_view bytes) {
+    m_bytes.insert(m_bytes.end(), bytes.begin(), bytes.end());
+    return Done{};
+}
+
+Status BufferSaveWriter::WriteAt(std::size_t offset, std::string_view bytes) {
+    if (offset > m_bytes.size() || bytes.size() > m_bytes.size() - offset) {
+        return Error{"Cannot save: a piece was to be written past the end of the file"};
+    }
+    std::copy(bytes.begin(), bytes.end(), m_bytes.begin() + static_cast<std::ptrdiff_t>(offset));
+    return Done{};
 }
 
 namespace detail {

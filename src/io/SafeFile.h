@@ -106,6 +106,28 @@ Status WriteFileAtomically(const std::string& path, std::string_view bytes,
 // The same, for callers that show no notices.
 Status WriteFileAtomically(const std::string& path, std::string_view bytes);
 
+// Where a save writes a file a piece at a time (UpdateFileInPieces): bytes added at the end, and
+// bytes written again over some already there. After a failure every call fails the same way.
+class SaveWriter {
+public:
+    virtual ~SaveWriter() = default;
+    // Adds `bytes` after what is written so far.
+    virtual Status Append(std::string_view bytes) = 0;
+    // Writes `bytes` over those at `offset`, which end within what is written so far.
+    virtual Status WriteAt(std::size_t offset, std::string_view bytes) = 0;
+};
+
+// A SaveWriter that gathers the pieces in `bytes`.
+class BufferSaveWriter : public SaveWriter {
+public:
+    explicit BufferSaveWriter(ByteBuffer& bytes) : m_bytes(bytes) {}
+    Status Append(std::string_view bytes) override;
+    Status WriteAt(std::size_t offset, std::string_view bytes) override;
+
+private:
+    ByteBuffer& m_bytes;
+};
+
 // Updates the file at `path` in place: reads it (a missing file reads as no bytes, a file
 // longer than `maxBytes` is refused), hands its bytes to `update`, and saves what `update` made
 // of them with WriteFileAtomically. All of it happens under an advisory lock (flock on POSIX
@@ -116,5 +138,15 @@ Status UpdateFileAtomically(const std::string& path, std::size_t maxBytes,
                             const std::function<Status(ByteBuffer& bytes)>& update,
                             std::vector<std::string>& notices,
                             std::chrono::milliseconds wait = std::chrono::seconds(2));
+// UpdateFileAtomically for an update that writes the new file itself, a piece at a time, so a
+// file of megabytes needs no memory of its own: `update` gets the old bytes (none for a file not
+// there yet) and a writer of the temporary file, and whatever it writes is put in place as
+// WriteFileAtomically puts its bytes, once `update` has returned Done. When it returns an error,
+// or a piece cannot be written, the temporary file is removed and the file left as it was. For
+// standard output and named pipes, and on Windows, the pieces are gathered and written at once.
+Status UpdateFileInPieces(const std::string& path, std::size_t maxBytes,
+                          const std::function<Status(ByteBuffer& old, SaveWriter& out)>& update,
+                          std::vector<std::string>& notices,
+                          std::chrono::milliseconds wait = std::chrono::seconds(2));
 
 }  // namespace corvalen

@@ -319,16 +319,20 @@ private:
 
 // --- Saving ----------------------------------------------------------------------------------
 
-// Writes all of `bytes`; returns 0 or the errno of the write that failed.
-int WriteAll(int fd, std::string_view bytes) {
+// Writes all of `bytes` at the file's position, which is `offset` bytes into the file, or with
+// `at` set at `offset` whatever the position; returns 0 or the errno of the write that failed.
+int WriteAll(int fd, std::string_view bytes, std::size_t offset = 0, bool at = false) {
     std::size_t written = 0;
     while (written < bytes.size()) {
         int error = 0;
-        const std::size_t allowed = detail::SaveWriteLimit(bytes.size() - written, written, error);
+        const std::size_t allowed =
+            detail::SaveWriteLimit(bytes.size() - written, offset + written, error);
         if (allowed == 0) {
             return error;
         }
-        const ssize_t n = ::write(fd, bytes.data() + written, allowed);
+        const ssize_t n =
+            at ? ::pwrite(fd, bytes.data() + written, allowed, static_cast<off_t>(offset + written))
+               : ::write(fd, bytes.data() + written, allowed);
         if (n < 0) {
             if (errno == EINTR) {
                 continue;
@@ -643,13 +647,56 @@ Status FileBytes::Intact() const {
     return Done{};
 }
 
-Status WriteFileAtomically(const std::string& path, std::string_view bytes,
-                           std::vector<std::string>& notices) {
+namespace {
+
+// Writes a save's temporary file a piece at a time; the first failure is kept.
+class TemporaryWriter : public SaveWriter {
+public:
+    TemporaryWriter(int fd, const std::string& path) : m_fd(fd), m_path(path) {}
+    Status Append(std::string_view bytes) override {
+        if (m_error == 0) {
+            m_error = WriteAll(m_fd, bytes, m_size);
+            m_size += bytes.size();
+        }
+        return Outcome();
+    }
+    Status WriteAt(std::size_t offset, std::string_view bytes) override {
+        if (m_error == 0) {
+            m_error = offset <= m_size && bytes.size() <= m_size - offset
+                          ? WriteAll(m_fd, bytes, offset, true)
+                          : EINVAL;
+        }
+        return Outcome();
+    }
+    int ErrorNumber() const { return m_error; }
+
+private:
+    Status Outcome() const {
+        return m_error == 0 ? Status(Done{}) : Status(SystemError("Cannot save", m_path, m_error));
+    }
+    int m_fd;
+    const std::string& m_path;
+    std::size_t m_size = 0;
+    int m_error = 0;
+};
+
+// WriteFileAtomically with the bytes written by `write`, a piece at a time.
+Status WriteFileInPieces(const std::string& path,
+                         const std::function<Status(SaveWriter& out)>& write,
+                         std::vector<std::string>& notices) {
     if (path.empty()) {
         return Error{"Cannot save: no file name was given"};
     }
+    const auto writeStream = [&](const std::string& target) -> Status {
+        ByteBuffer bytes;
+        BufferSaveWriter gathered(bytes);
+        if (Status written = write(gathered); !written) {
+            return written;
+        }
+        return WriteStream(path, target, std::string_view(bytes.data(), bytes.size()));
+    };
     if (path == "-") {
-        return WriteStream(path, path, bytes);
+        return writeStream(path);
     }
     const Result<std::string> followed = FollowLinks(path);
     if (!followed) {
@@ -659,7 +706,7 @@ Status WriteFileAtomically(const std::string& path, std::string_view bytes,
     struct stat info {};
     const bool targetExists = ::stat(target.c_str(), &info) == 0;
     if (targetExists && S_ISFIFO(info.st_mode)) {
-        return WriteStream(path, target, bytes);
+        return writeStream(target);
     }
     if (targetExists) {
         if (Status usable = CheckTarget(path, target, info); !usable) {
@@ -696,8 +743,20 @@ Status WriteFileAtomically(const std::string& path, std::string_view bytes,
     if (::fchmod(temp.fd.get(), ModeFor(targetExists, info)) != 0) {
         return fail(errno);
     }
-    if (const int error = WriteAll(temp.fd.get(), bytes); error != 0) {
-        return fail(error);
+    TemporaryWriter out(temp.fd.get(), path);
+    if (Status written = write(out); !written) {
+        if (out.ErrorNumber() != 0) {
+            return fail(out.ErrorNumber());
+        }
+        temp.fd.Close();
+        if (temp.named) {
+            ::unlink(temp.name.c_str());
+        }
+        guard.Forget();
+        return written;
+    }
+    if (out.ErrorNumber() != 0) {
+        return fail(out.ErrorNumber());
     }
     if (const int error = Flush(temp.fd.get()); error != 0) {
         return fail(error);
@@ -727,6 +786,14 @@ Status WriteFileAtomically(const std::string& path, std::string_view bytes,
     return Done{};
 }
 
+}  // namespace
+
+Status WriteFileAtomically(const std::string& path, std::string_view bytes,
+                           std::vector<std::string>& notices) {
+    return WriteFileInPieces(
+        path, [&](SaveWriter& out) { return out.Append(bytes); }, notices);
+}
+
 namespace {
 
 // Takes the advisory lock on `fd`, trying until `wait` has passed. True when it is held, or when
@@ -747,11 +814,11 @@ bool LockWithin(int fd, std::chrono::milliseconds wait) {
     }
 }
 
-}  // namespace
-
-Status UpdateFileAtomically(const std::string& path, std::size_t maxBytes,
-                            const std::function<Status(ByteBuffer& bytes)>& update,
-                            std::vector<std::string>& notices, std::chrono::milliseconds wait) {
+// Reads the file at `path` under its lock, as UpdateFileAtomically describes, and hands its
+// bytes to `save`, which saves the new file while the lock is held.
+Status UpdateLocked(const std::string& path, std::size_t maxBytes,
+                    const std::function<Status(ByteBuffer& bytes)>& save,
+                    std::chrono::milliseconds wait) {
     if (path.empty()) {
         return Error{"Cannot save: no file name was given"};
     }
@@ -802,11 +869,36 @@ Status UpdateFileAtomically(const std::string& path, std::size_t maxBytes,
             }
             bytes = std::move(*old);
         }
-        if (Status updated = update(bytes); !updated) {
-            return updated;
-        }
-        return WriteFileAtomically(path, std::string_view(bytes.data(), bytes.size()), notices);
+        return save(bytes);
     }
+}
+
+}  // namespace
+
+Status UpdateFileAtomically(const std::string& path, std::size_t maxBytes,
+                            const std::function<Status(ByteBuffer& bytes)>& update,
+                            std::vector<std::string>& notices, std::chrono::milliseconds wait) {
+    return UpdateLocked(
+        path, maxBytes,
+        [&](ByteBuffer& bytes) -> Status {
+            if (Status updated = update(bytes); !updated) {
+                return updated;
+            }
+            return WriteFileAtomically(path, std::string_view(bytes.data(), bytes.size()), notices);
+        },
+        wait);
+}
+
+Status UpdateFileInPieces(const std::string& path, std::size_t maxBytes,
+                          const std::function<Status(ByteBuffer& old, SaveWriter& out)>& update,
+                          std::vector<std::string>& notices, std::chrono::milliseconds wait) {
+    return UpdateLocked(
+        path, maxBytes,
+        [&](ByteBuffer& old) {
+            return WriteFileInPieces(
+                path, [&](SaveWriter& out) { return update(old, out); }, notices);
+        },
+        wait);
 }
 
 }  // namespace corvalen

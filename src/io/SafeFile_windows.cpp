@@ -565,4 +565,22 @@ Status UpdateFileAtomically(const std::string& path, std::size_t maxBytes,
     }
 }
 
+Status UpdateFileInPieces(const std::string& path, std::size_t maxBytes,
+                          const std::function<Status(ByteBuffer& old, SaveWriter& out)>& update,
+                          std::vector<std::string>& notices, std::chrono::milliseconds wait) {
+    // The pieces are gathered and the whole written as any update's.
+    return UpdateFileAtomically(
+        path, maxBytes,
+        [&](ByteBuffer& bytes) -> Status {
+            ByteBuffer made;
+            BufferSaveWriter out(made);
+            if (Status updated = update(bytes, out); !updated) {
+                return updated;
+            }
+            bytes = std::move(made);
+            return Done{};
+        },
+        notices, wait);
+}
+
 }  // namespace corvalen

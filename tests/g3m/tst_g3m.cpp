@@ -580,6 +580,64 @@ private slots:
             QVERIFY(QString::fromStdString(saved.error().message).contains(bad));
         }
     }
+
+    // A new file's records are written as they come, some of them over their places at the
+    // end; whatever the order of the channels, the file is the image placing them makes.
+    void newFileIsTheImageOfItsRecords_data() {
+        QTest::addColumn<QList<int>>("channels");
+        QList<int> ascending, descending, late, shuffled;
+        for (int channel = 1; channel <= 5000; ++channel) {
+            ascending << channel;
+            descending.prepend(channel);
+        }
+        late = ascending.mid(0, 4500);
+        late << 7 << 2 << 4500 << 2049 << 2048 << 1 << 7;
+        std::uint32_t seed = 12345;
+        for (int k = 0; k < 6000; ++k) {
+            seed = seed * 1103515245u + 12345u;
+            shuffled << 1 + int(seed >> 8) % 6500;
+        }
+        QTest::newRow("in order") << ascending;
+        QTest::newRow("backwards") << descending;
+        QTest::newRow("late and again, at window edges") << late;
+        QTest::newRow("shuffled, with repeats") << shuffled;
+        QTest::newRow("gaps wider than the window") << QList<int>{3, 2400, 9000, 2401, 30000};
+        QTest::newRow("the last channel alone") << QList<int>{65535};
+        QTest::newRow("one channel, again and again") << QList<int>{9, 9, 9};
+        QTest::newRow("no channel number") << QList<int>{0};
+    }
+    void newFileIsTheImageOfItsRecords() {
+        QFETCH(QList<int>, channels);
+        MemoryTable table = MemoryTable::ImportLayout();
+        for (int row = 0; row < channels.size(); ++row) {
+            // Each row its own frequency, so a repeated channel's records differ.
+            Cells cells(kImportedColumnCount);
+            cells[Number] = channels[row] != 0 ? std::to_string(channels[row]) : "";
+            cells[Frequency] = std::to_string(100000 + 10 * row);
+            cells[Mode] = "AM";
+            table.AppendRow(cells);
+        }
+        ByteBuffer image;
+        const G3mSaveReport placed = PlaceRecords(table, "313", image);
+
+        ByteBuffer written;
+        BufferSaveWriter out(written);
+        RecordPlacer placer("313", out, std::size_t(channels.size()));
+        PlaceTableRows(table, placer);
+        const G3mSaveReport report = placer.Finish();
+        QVERIFY(placer.Written().ok());
+        QVERIFY(written == image);
+        QCOMPARE(report.recordsWritten, placed.recordsWritten);
+        QCOMPARE(report.problems.size(), placed.problems.size());
+
+        // The same through a file, whose late records are written over their places.
+        QTemporaryDir dir;
+        const std::string path = dir.filePath("new.g3m").toStdString();
+        QVERIFY(SaveG3mFile(path, table, "313").ok());
+        const Result<std::string> file = ReadWholeFile(path);
+        QVERIFY(file.ok());
+        QVERIFY(*file == std::string_view(image.data(), image.size()));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestG3m)
