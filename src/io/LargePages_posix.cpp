@@ -34,7 +34,7 @@ void PreferLargePages(void* data, std::size_t size) {
 void GrowHeapInLargePages() {
 #if defined(__GLIBC__) && !defined(CORVALEN_SANITIZED)
     constexpr std::size_t kStep = std::size_t{64} << 20;
-    constexpr std::size_t kProbe = std::size_t{1} << 20;
+    constexpr std::size_t kProbe = std::size_t{24} << 20;
     // One heap for every thread: a thread's own heap would grow page by page again.
     ::mallopt(M_ARENA_MAX, 1);
     ::mallopt(M_MMAP_THRESHOLD, 32 << 20);
@@ -43,9 +43,13 @@ void GrowHeapInLargePages() {
     // The break is first moved to a page before a large page's boundary (the C library allows
     // for a break moved by others). A block the heap's free end cannot hold then makes the heap
     // grow by kStep at once, with the block's header in that page, and the grown piece is
-    // advised while no byte past the boundary has been touched: a large page whose range holds
-    // a small page already cannot come. Where the heap cannot grow in place, the C library maps
-    // memory elsewhere and the break does not move: nothing is advised.
+    // advised. One byte past the boundary is touched before that: the header of the heap's free
+    // end, where the block ends. Its page comes as a small one, and a large page whose range
+    // holds a small page already cannot come, so all of the 2 MiB around it come as small pages.
+    // A block of 24 MiB puts them past what a conversion fills (and stays below the size that
+    // gets a mapping of its own); with a block of a megabyte, the first 2 MiB of the heap were
+    // small pages. Where the heap cannot grow in place, the C library maps memory elsewhere and
+    // the break does not move: nothing is advised.
     constexpr std::uintptr_t kLargePage = std::uintptr_t{2} << 20;
     constexpr std::uintptr_t kSmallPage = 4096;
     char* const end = static_cast<char*>(::sbrk(0));
