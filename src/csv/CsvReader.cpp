@@ -668,7 +668,13 @@ int ReadCsvRecordsAhead(std::string_view fileBytes, std::vector<Diagnostic>& dia
     std::vector<Diagnostic> found;
     int records = 0;
     std::exception_ptr failure;
+    std::vector<int> linesBefore = rowLines != nullptr ? std::move(*rowLines) : std::vector<int>();
+    std::vector<int> linesRead;  // set once, when the reading ends
     std::thread reader([&] {
+        // The lines go into a vector on this thread's own stack: one of the caller's might share
+        // a cache line with what the taker writes record after record, and the two threads
+        // would then take that line from each other for every record.
+        std::vector<int> lines = std::move(linesBefore);
         try {
             std::unique_ptr<RecordBatch> batch = ring.Empty();
             // The first batch is small, so that the taker soon has work.
@@ -695,7 +701,7 @@ int ReadCsvRecordsAhead(std::string_view fileBytes, std::vector<Diagnostic>& dia
                         prepareBatch = prepare && ring.TakerBehind();
                     }
                 },
-                scan, rowLines);  // the lines only this thread writes, until it is joined
+                scan, rowLines != nullptr ? &lines : nullptr);
             if (batch != nullptr) {
                 ring.PutFull(std::move(batch));
             }
@@ -703,6 +709,7 @@ int ReadCsvRecordsAhead(std::string_view fileBytes, std::vector<Diagnostic>& dia
         } catch (...) {
             failure = std::current_exception();
         }
+        linesRead = std::move(lines);
         ring.Finish();
     });
     try {
@@ -716,6 +723,9 @@ int ReadCsvRecordsAhead(std::string_view fileBytes, std::vector<Diagnostic>& dia
         throw;
     }
     reader.join();
+    if (rowLines != nullptr) {
+        *rowLines = std::move(linesRead);
+    }
     if (failure) {
         std::rethrow_exception(failure);
     }
