@@ -29,20 +29,21 @@
 
 #include "BenchFiles.h"
 #include "MemoryCsvGenerator.h"
+#include "ScriptedDialogs.h"
+#include "ScriptedEditDialogs.h"
+#include "app/ChannelActions.h"
 #include "app/EditActions.h"
 #include "app/FileActions.h"
 #include "app/FindBar.h"
-#include "app/ChannelActions.h"
 #include "app/MainWindow.h"
 #include "app/PrintActions.h"
 #include "app/ProblemIndex.h"
 #include "app/ScheduleActions.h"
 #include "app/ScheduleDialog.h"
 #include "app/TablePrinter.h"
-#include "ScriptedDialogs.h"
-#include "ScriptedEditDialogs.h"
-#include "table/Columns.h"
+#include "io/LargePages.h"
 #include "io/SafeFile.h"
+#include "table/Columns.h"
 
 using namespace corvalen;
 
@@ -731,6 +732,7 @@ void RegisterSteps() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    corvalen::GrowHeapInLargePages();  // as the editor does
     qputenv("QT_QPA_PLATFORM",
             qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
