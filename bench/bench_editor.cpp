@@ -535,6 +535,11 @@ std::vector<Step> Steps() {
             e.window->fileActions().appendFile(QString::fromStdString(ListOfChannels(extension)));
         };
     };
+    // The files a step reads are written before its runs are timed.
+    const auto listWritten = [](const char* extension) {
+        return [=](StepEditor&) { ListOfChannels(extension); };
+    };
+    const auto scheduleWritten = [](StepEditor&) { ScheduleFile(10000); };
     const auto emptied = [](StepEditor& e) {
         if (e.window->document().table().table().ChannelCount() > 0) e.undo().undo();
     };
@@ -623,9 +628,9 @@ std::vector<Step> Steps() {
         {"append_65535", kWholeTable, 0, nullptr, emptied, appendFile},
         {"append_65535_undo", kWholeTable, 0, nullptr, appendFile, Undo},
         {"append_65535_redo", kWholeTable, 0, appendFile, Undo, redo},
-        {"append_sdrsharp_list_65535", kWholeTable, 0, nullptr, emptied, appendList(".xml")},
+        {"append_sdrsharp_list_65535", kWholeTable, 0, listWritten(".xml"), emptied, appendList(".xml")},
         {"append_sdrsharp_list_65535_undo", kWholeTable, 0, nullptr, appendList(".xml"), Undo},
-        {"append_sdrpp_list_65535", kWholeTable, 0, nullptr, emptied, appendList(".json")},
+        {"append_sdrpp_list_65535", kWholeTable, 0, listWritten(".json"), emptied, appendList(".json")},
         {"append_sdrpp_list_65535_undo", kWholeTable, 0, nullptr, appendList(".json"), Undo},
         {"delete_1000_rows", kWholeTable, kAll, thousandRows,
          [](StepEditor& e) {
@@ -711,7 +716,7 @@ std::vector<Step> Steps() {
          [](StepEditor& e) { e.trigger("saveListAction"); }},
         {"save_sdrpp_list", kWholeTable, kAll, nullptr, saveList("list.json"),
          [](StepEditor& e) { e.trigger("saveListAction"); }},
-        {"import_schedule_10000", kWholeTable, kAll - 10000, nullptr,
+        {"import_schedule_10000", kWholeTable, kAll - 10000, scheduleWritten,
          [](StepEditor& e) {
              if (e.window->document().table().table().ChannelCount() == kAll) e.undo().undo();
          }, importSchedule},
