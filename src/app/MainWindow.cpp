@@ -346,6 +346,19 @@ void MainWindow::exitProgram() {
     close();  // asks about unsaved changes; the window stays open if the user cancels
 }
 
+bool MainWindow::event(QEvent* event) {
+    // A change checks the table once the events it sets off are handled, and the window paints
+    // once they are too; whichever comes first, the check goes first, and the layouts its
+    // outcome changes (the problem count, the Problems panel shown or hidden) are settled
+    // before the paint too. Painted before them, the grid would show the rows' old problems, or
+    // stand where it stood, and be painted whole again a moment later.
+    if (event->type() == QEvent::UpdateRequest && m_problems != nullptr) {
+        m_problems->checkNow();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    }
+    return QMainWindow::event(event);
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
     // A file being read or written keeps the window: a save must end, and a read waits on the
     // window's own stack.

@@ -284,6 +284,32 @@ private slots:
         QTRY_VERIFY(!m_window->problemsPanel().isVisible());
     }
 
+    // The grid is painted after the check of a whole-table change, not before it: painted
+    // first, it would show the rows' old problems and be painted whole again.
+    void gridPaintsTheCheckedProblems() {
+        open(3);
+        QTRY_COMPARE(m_window->problems().count(), qsizetype(0));
+        QTableView* grid = m_window->grid();
+        QTRY_VERIFY(grid->viewport()->isVisible());
+        struct FirstPaint : QObject {
+            const ProblemIndex* problems = nullptr;
+            qsizetype seen = -1;
+            bool eventFilter(QObject*, QEvent* event) override {
+                if (event->type() == QEvent::Paint && seen < 0) {
+                    seen = problems->count();
+                }
+                return false;
+            }
+        } firstPaint;
+        firstPaint.problems = &m_window->problems();
+        grid->viewport()->installEventFilter(&firstPaint);
+        grid->selectAll();
+        m_edits->fieldEdits.push_back({FieldEdit::Kind::Set, Frequency, "abc", 0});
+        trigger("setFieldAction");
+        QTRY_VERIFY(firstPaint.seen >= 0);
+        QCOMPARE(firstPaint.seen, qsizetype(3));
+    }
+
     void rangeDialogCountsAndRefuses_data() {
         QTest::addColumn<int>("channels");
         QTest::addColumn<QString>("step");
