@@ -14,10 +14,19 @@
 namespace corvalen {
 
 // Counts characters, not bytes, so a cut never falls inside a UTF-8 character.
-std::string QuotedCell(std::string_view cell) {
+void AppendQuotedCellTo(std::string& out, std::string_view cell) {
     constexpr std::size_t kShown = 40;
     static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string quoted = "\"";
+    // Most cells are a few printable ASCII characters, which stand as they are.
+    if (cell.size() <= kShown && std::all_of(cell.begin(), cell.end(), [](char c) {
+            return c >= 0x20 && c < 0x7F;
+        })) {
+        out.push_back('"');
+        out.append(cell);
+        out.push_back('"');
+        return;
+    }
+    out.push_back('"');
     std::size_t characters = 0;
     int following = 0;  // bytes still to come of the UTF-8 character begun
     for (const char c : cell) {
@@ -25,7 +34,7 @@ std::string QuotedCell(std::string_view cell) {
         if ((byte & 0xC0) == 0x80 && following > 0) {
             --following;
             if (characters <= kShown) {
-                quoted.push_back(c);
+                out.push_back(c);
             }
             continue;
         }
@@ -34,23 +43,29 @@ std::string QuotedCell(std::string_view cell) {
             continue;
         }
         if (c == '\n') {
-            quoted.append("\\n");
+            out.append("\\n");
         } else if (c == '\r') {
-            quoted.append("\\r");
+            out.append("\\r");
         } else if (c == '\t') {
-            quoted.append("\\t");
+            out.append("\\t");
         } else if (byte < 0x20 || byte == 0x7F) {
-            quoted.append("\\x").push_back(kHex[byte >> 4]);
-            quoted.push_back(kHex[byte & 0xF]);
+            out.append("\\x").push_back(kHex[byte >> 4]);
+            out.push_back(kHex[byte & 0xF]);
         } else {
-            quoted.push_back(c);
+            out.push_back(c);
         }
     }
     if (characters > kShown) {
-        quoted.append("...\" (").append(std::to_string(characters)).append(" characters)");
+        out.append("...\" (").append(std::to_string(characters)).append(" characters)");
     } else {
-        quoted.push_back('"');
+        out.push_back('"');
     }
+}
+
+std::string QuotedCell(std::string_view cell) {
+    std::string quoted;
+    quoted.reserve(cell.size() + 2);
+    AppendQuotedCellTo(quoted, cell);
     return quoted;
 }
 
@@ -110,13 +125,21 @@ public:
     // "<Column> "<cell>" <rest>", or "<Column> <rest>" for an empty cell.
     void Report(Column column, std::string_view cell, std::string_view rest, MessageKind kind,
                 Diagnostic::Severity severity = Diagnostic::Severity::Error) {
-        std::string message(kCsvHeaderNames[static_cast<std::size_t>(column)]);
-        if (cell.empty()) {
-            message.append(" ").append(rest);
-        } else {
-            message.append(" ").append(QuotedCell(cell)).append(" ").append(rest);
-        }
+        std::string message = Begin(column, cell, rest.size());
+        message.append(rest);
         Add(column, std::move(message), kind, severity);
+    }
+    // The start of that message, "<Column> "<cell>" ", with room for `more` bytes after it.
+    static std::string Begin(Column column, std::string_view cell, std::size_t more) {
+        const std::string_view name = kCsvHeaderNames[static_cast<std::size_t>(column)];
+        std::string message;
+        message.reserve(name.size() + cell.size() + 4 + more);
+        message.append(name).push_back(' ');
+        if (!cell.empty()) {
+            AppendQuotedCellTo(message, cell);
+            message.push_back(' ');
+        }
+        return message;
     }
     // "<Column> <text>".
     void Say(Column column, std::string_view text, MessageKind kind,
@@ -126,14 +149,15 @@ public:
         Add(column, std::move(message), kind, severity);
     }
 
-private:
-    void Add(Column column, std::string message, MessageKind kind, Diagnostic::Severity severity) {
+    void Add(Column column, std::string message, MessageKind kind,
+             Diagnostic::Severity severity = Diagnostic::Severity::Error) {
         Diagnostic problem{Diagnostic::Place::Row, m_row, column, std::move(message)};
         problem.severity = severity;
         problem.kind = kind;
         m_problems.push_back(std::move(problem));
     }
 
+private:
     int m_row;
     std::vector<Diagnostic>& m_problems;
 };
@@ -435,22 +459,30 @@ void ReadText(Column column, std::string_view cell, std::array<std::uint8_t, wid
     if (!cut && replaced == 0) {
         return;
     }
-    const std::string widthText = std::to_string(width);
-    std::string rest;
-    if (cut) {
-        rest = "is longer than " + widthText + " characters";
-    }
-    if (replaced > 0) {
-        rest += cut ? " and has" : "has";
-        rest += " characters a .g3m file cannot hold";
-    }
+    // Built in one string: a list whose names are all too long has a problem on every row.
     const std::string_view written(reinterpret_cast<const char*>(field.data()),
                                    std::min(length, width));
-    rest += "; written as " + QuotedCell(Utf8FromWindows1252(written));
-    problems.Report(column, cell, rest,
-                    !replaced ? MessageKind::TextTooLong
-                    : cut     ? MessageKind::TextTooLongUnheld
-                              : MessageKind::TextUnheld);
+    std::string message = RowProblems::Begin(column, cell, 80 + 2 * written.size());
+    if (cut) {
+        char digits[8];
+        const char* end = std::to_chars(digits, digits + sizeof digits, width).ptr;
+        message.append("is longer than ")
+            .append(digits, static_cast<std::size_t>(end - digits))
+            .append(" characters");
+    }
+    if (replaced > 0) {
+        message.append(cut ? " and has" : "has").append(" characters a .g3m file cannot hold");
+    }
+    message.append("; written as ");
+    if (IsAscii(written)) {
+        AppendQuotedCellTo(message, written);  // the same in UTF-8
+    } else {
+        AppendQuotedCellTo(message, Utf8FromWindows1252(written));
+    }
+    problems.Add(column, std::move(message),
+                 !replaced ? MessageKind::TextTooLong
+                 : cut     ? MessageKind::TextTooLongUnheld
+                           : MessageKind::TextUnheld);
 }
 
 RecordFields ReadRow(std::span<const std::string_view> cells, ReceiverModel model, int row,

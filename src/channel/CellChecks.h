@@ -38,6 +38,9 @@ std::span<const std::string_view> PresentCells(const MemoryTable& table, const R
 // characters as escapes so the report stays one line, and a long text cut after its first 40
 // characters with its length added, so a 10,000-character cell still gives a readable line.
 std::string QuotedCell(std::string_view cell);
+// The same added to `out`: a message built in one string, as a file with a problem on every
+// row builds tens of thousands of them.
+void AppendQuotedCellTo(std::string& out, std::string_view cell);
 
 // The channel number of a Number cell: a whole number from 1 to 65535, blanks around allowed.
 // Plain digits are read here, in the caller: an out-of-line call put the result together in

@@ -581,6 +581,32 @@ private slots:
         }
     }
 
+    // How a message quotes a cell: as it stands, escaped, or cut after 40 characters; the
+    // same whether made alone or added to a message.
+    void quotedCells_data() {
+        QTest::addColumn<QByteArray>("cell");
+        QTest::addColumn<QByteArray>("quoted");
+        QTest::newRow("empty") << QByteArray() << QByteArray("\"\"");
+        QTest::newRow("plain") << QByteArray("DCF77 Mainflingen") << QByteArray("\"DCF77 Mainflingen\"");
+        QTest::newRow("40 characters") << QByteArray(40, 'x') << "\"" + QByteArray(40, 'x') + "\"";
+        QTest::newRow("41 characters")
+            << QByteArray(41, 'x') << "\"" + QByteArray(40, 'x') + "...\" (41 characters)";
+        QTest::newRow("control characters")
+            << QByteArray("a\tb\r\nc\x01\x7F") << QByteArray("\"a\\tb\\r\\nc\\x01\\x7F\"");
+        QTest::newRow("40 letters in UTF-8, one past")
+            << QByteArray("\xCE\xA9").repeated(41)
+            << "\"" + QByteArray("\xCE\xA9").repeated(40) + "...\" (41 characters)";
+    }
+    void quotedCells() {
+        QFETCH(QByteArray, cell);
+        QFETCH(QByteArray, quoted);
+        const std::string_view text(cell.constData(), std::size_t(cell.size()));
+        QCOMPARE(QByteArray::fromStdString(QuotedCell(text)), quoted);
+        std::string message = "Callsign ";
+        AppendQuotedCellTo(message, text);
+        QCOMPARE(QByteArray::fromStdString(message), "Callsign " + quoted);
+    }
+
     // A new file's records are written as they come, some of them over their places at the
     // end; whatever the order of the channels, the file is the image placing them makes.
     void newFileIsTheImageOfItsRecords_data() {
