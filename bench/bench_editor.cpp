@@ -628,9 +628,11 @@ std::vector<Step> Steps() {
         {"append_65535", kWholeTable, 0, nullptr, emptied, appendFile},
         {"append_65535_undo", kWholeTable, 0, nullptr, appendFile, Undo},
         {"append_65535_redo", kWholeTable, 0, appendFile, Undo, redo},
-        {"append_sdrsharp_list_65535", kWholeTable, 0, listWritten(".xml"), emptied, appendList(".xml")},
+        {"append_sdrsharp_list_65535", kWholeTable, 0, listWritten(".xml"), emptied,
+         appendList(".xml")},
         {"append_sdrsharp_list_65535_undo", kWholeTable, 0, nullptr, appendList(".xml"), Undo},
-        {"append_sdrpp_list_65535", kWholeTable, 0, listWritten(".json"), emptied, appendList(".json")},
+        {"append_sdrpp_list_65535", kWholeTable, 0, listWritten(".json"), emptied,
+         appendList(".json")},
         {"append_sdrpp_list_65535_undo", kWholeTable, 0, nullptr, appendList(".json"), Undo},
         {"delete_1000_rows", kWholeTable, kAll, thousandRows,
          [](StepEditor& e) {

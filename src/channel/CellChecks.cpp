@@ -18,9 +18,8 @@ void AppendQuotedCellTo(std::string& out, std::string_view cell) {
     constexpr std::size_t kShown = 40;
     static constexpr char kHex[] = "0123456789ABCDEF";
     // Most cells are a few printable ASCII characters, which stand as they are.
-    if (cell.size() <= kShown && std::all_of(cell.begin(), cell.end(), [](char c) {
-            return c >= 0x20 && c < 0x7F;
-        })) {
+    if (cell.size() <= kShown &&
+        std::all_of(cell.begin(), cell.end(), [](char c) { return c >= 0x20 && c < 0x7F; })) {
         out.push_back('"');
         out.append(cell);
         out.push_back('"');

@@ -587,7 +587,8 @@ private slots:
         QTest::addColumn<QByteArray>("cell");
         QTest::addColumn<QByteArray>("quoted");
         QTest::newRow("empty") << QByteArray() << QByteArray("\"\"");
-        QTest::newRow("plain") << QByteArray("DCF77 Mainflingen") << QByteArray("\"DCF77 Mainflingen\"");
+        QTest::newRow("plain") << QByteArray("DCF77 Mainflingen")
+                               << QByteArray("\"DCF77 Mainflingen\"");
         QTest::newRow("40 characters") << QByteArray(40, 'x') << "\"" + QByteArray(40, 'x') + "\"";
         QTest::newRow("41 characters")
             << QByteArray(41, 'x') << "\"" + QByteArray(40, 'x') + "...\" (41 characters)";
