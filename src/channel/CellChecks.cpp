@@ -143,8 +143,8 @@ public:
     // "<Column> <text>".
     void Say(Column column, std::string_view text, MessageKind kind,
              Diagnostic::Severity severity) {
-        std::string message(kCsvHeaderNames[static_cast<std::size_t>(column)]);
-        message.append(" ").append(text);
+        std::string message = Begin(column, {}, text.size());
+        message.append(text);
         Add(column, std::move(message), kind, severity);
     }
 
