@@ -7,9 +7,10 @@
 #include <tuple>
 #include <utility>
 
+#include "channel/ChannelFields.h"
+#include "channel/TableChecks.h"
 #include "convert/NumberText.h"
 #include "convert/Windows1252.h"
-#include "channel/ChannelFields.h"
 
 namespace corvalen {
 
@@ -174,14 +175,20 @@ void ReportFraction(RowProblems& problems, Column column, std::string_view cell,
 }
 
 // Frequency: a decimal number of Hz whose fraction is cut off, 0 to 2^32 - 1; a fraction is
-// a notice, anything else an error that writes 0 Hz.
-void ReadFrequency(std::string_view cell, RecordFields& fields, RowProblems& problems) {
+// a notice, anything else an error that writes 0 Hz. Returns the frequency as AlikeFrequency
+// reads the cell.
+std::optional<std::uint32_t> ReadFrequency(std::string_view cell, RecordFields& fields,
+                                           RowProblems& problems) {
     // Up to nine plain digits: a whole number of Hz that the record always holds.
     if (const std::int64_t plain = PlainDigits(cell, 9); plain >= 0) {
         fields.frequency = static_cast<std::uint32_t>(plain);
-        return;
+        return fields.frequency;
     }
     const auto value = ParseDecimal(cell);
+    std::optional<std::uint32_t> alike;
+    if (value && *value >= 0.0 && *value < 4294967296.0) {
+        alike = static_cast<std::uint32_t>(*value);
+    }
     if (IsBlank(cell)) {
         problems.Report(Frequency, {}, "is empty; written as 0 Hz", MessageKind::FrequencyEmpty);
     } else if (!value) {
@@ -199,6 +206,7 @@ void ReadFrequency(std::string_view cell, RecordFields& fields, RowProblems& pro
             ReportFraction(problems, Frequency, cell, "Hz", std::to_string(fields.frequency));
         }
     }
+    return alike;
 }
 
 // IF shift and bandwidth (and any other signed word read the same way): a decimal number of
@@ -423,7 +431,8 @@ std::string ModeList() {
     return list;
 }
 
-void ReadMode(std::string_view cell, RecordFields& fields, RowProblems& problems) {
+// Returns the mode's code, -1 for none.
+int ReadMode(std::string_view cell, RecordFields& fields, RowProblems& problems) {
     const int mode = ModeCode(cell);
     const std::string_view cw = ModeName(0);
     if (mode >= 0) {
@@ -438,6 +447,7 @@ void ReadMode(std::string_view cell, RecordFields& fields, RowProblems& problems
             "is not a mode the receiver knows (" + list + "); written as " + std::string(cw),
             MessageKind::ModeUnknown);
     }
+    return mode;
 }
 
 template <std::size_t width>
@@ -485,13 +495,16 @@ void ReadText(Column column, std::string_view cell, std::array<std::uint8_t, wid
 }
 
 RecordFields ReadRow(std::span<const std::string_view> cells, ReceiverModel model, int row,
-                     std::vector<Diagnostic>& problems) {
+                     std::vector<Diagnostic>& problems, RowKeys* keys) {
     const auto cell = [&](Column column) -> std::string_view {
         const auto index = static_cast<std::size_t>(column);
         return index < cells.size() ? cells[index] : std::string_view();
     };
     RecordFields fields;
     if (IsEmptyRow(cells)) {
+        if (keys != nullptr) {
+            *keys = {};
+        }
         return fields;
     }
     RowProblems rowProblems(row, problems);
@@ -511,11 +524,15 @@ RecordFields ReadRow(std::span<const std::string_view> cells, ReceiverModel mode
                                  : "is not a channel number from 1 to 65535; row not written",
             cell(Number).empty() ? MessageKind::NumberEmpty : MessageKind::NumberNotChannel);
         emptyBandwidth();
+        if (keys != nullptr) {
+            *keys = TableChecks::KeysOf(cells);  // the frequency and mode not read here
+        }
         return fields;
     }
     fields.channel = *channel;
 
-    ReadFrequency(cell(Frequency), fields, rowProblems);
+    const std::optional<std::uint32_t> alikeFrequency =
+        ReadFrequency(cell(Frequency), fields, rowProblems);
     emptyBandwidth();
 
     // Only "313", "305" and "315" records have room for bandwidth and IF shift; other models
@@ -536,8 +553,16 @@ RecordFields ReadRow(std::span<const std::string_view> cells, ReceiverModel mode
         ReadSignedWord(SecondarySquelchValue, cell(SecondarySquelchValue), {},
                        fields.secondarySquelchValue, rowProblems);
     }
+    int modeCode = 0;
     if (cells.size() > Mode) {
-        ReadMode(cell(Mode), fields, rowProblems);
+        modeCode = ReadMode(cell(Mode), fields, rowProblems);
+    }
+    if (keys != nullptr) {
+        // As KeysOf: an empty Mode counts as the CW it is written as, and without a frequency
+        // the mode does not count.
+        keys->channel = channel;
+        keys->frequency = alikeFrequency;
+        keys->modeCode = alikeFrequency && !cell(Mode).empty() ? modeCode : 0;
     }
     ReadText(Callsign, cell(Callsign), fields.callsign, rowProblems);
     ReadText(Comments, cell(Comments), fields.comment, rowProblems);
@@ -560,14 +585,14 @@ std::optional<std::uint16_t> ChannelNumberWritten(std::string_view numberCell) {
     return static_cast<std::uint16_t>(*channel);
 }
 
-RecordFields ReadRecordFields(std::span<const std::string_view> cells, ReceiverModel model,
-                              int row, std::vector<Diagnostic>& problems) {
-    return ReadRow(cells, model, row, problems);
+RecordFields ReadRecordFields(std::span<const std::string_view> cells, ReceiverModel model, int row,
+                              std::vector<Diagnostic>& problems, RowKeys* keys) {
+    return ReadRow(cells, model, row, problems, keys);
 }
 
 void CheckRowCells(std::span<const std::string_view> cells, ReceiverModel model, int row,
-                   std::vector<Diagnostic>& problems) {
-    ReadRow(cells, model, row, problems);
+                   std::vector<Diagnostic>& problems, RowKeys* keys) {
+    ReadRow(cells, model, row, problems, keys);
 }
 
 std::span<const std::string_view> PresentCells(const MemoryTable& table, const RowTexts& cells) {
@@ -578,7 +603,7 @@ std::span<const std::string_view> PresentCells(const MemoryTable& table, const R
 void CheckTableRow(const MemoryTable& table, int row, ReceiverModel model,
                    std::vector<Diagnostic>& problems) {
     const RowTexts cells = RowTextsOf(table, row);
-    ReadRow(PresentCells(table, cells), model, row, problems);
+    ReadRow(PresentCells(table, cells), model, row, problems, nullptr);
 }
 
 bool IsEmptyRow(std::span<const std::string_view> cells) {

@@ -87,19 +87,37 @@ struct RecordFields {
     std::uint32_t secondarySquelchValue = 0;  // two's complement; "305" and "315" only
 };
 
+// What the checks across rows take from a row's cells (see TableChecks.h): a pure function of
+// them, made by TableChecks::KeysOf, or while the row's own cells are read, which reads the same
+// cells anyway.
+struct RowKeys {
+    std::optional<std::uint16_t> channel;
+    std::optional<std::uint32_t> frequency;  // AlikeFrequency
+    int modeCode = 0;                        // ModeCode, 0 for an empty Mode, -1 unknown
+    // The key under which the frequency and mode are looked up among the earlier rows', 0
+    // for a row without one.
+    std::uint64_t AlikeKey() const {
+        return !frequency || modeCode < 0
+                   ? 0
+                   : static_cast<std::uint64_t>(*frequency) << 4 | (modeCode + 1u);
+    }
+    bool operator==(const RowKeys&) const = default;
+};
+
 // Reads the record fields of one row (cells in column order; missing ones count as empty) for
 // `model`, and adds to `problems` one Diagnostic (place Row, number `row`, the column) for every
 // cell that cannot be taken as it stands, in column order, saying what was written instead.
 // A row without a channel number is not written at all: only its Number cell is reported, and
 // an empty Bandwidth (which loses the channel from a .csv file). An empty row reports nothing.
-RecordFields ReadRecordFields(std::span<const std::string_view> cells, ReceiverModel model,
-                              int row, std::vector<Diagnostic>& problems);
+// When `keys` is given, it is set to the row's keys, the same as TableChecks::KeysOf(cells).
+RecordFields ReadRecordFields(std::span<const std::string_view> cells, ReceiverModel model, int row,
+                              std::vector<Diagnostic>& problems, RowKeys* keys = nullptr);
 
 // The problems of one row alone, as ReadRecordFields reports them; for re-checking an edited row.
 // A channel number that other rows repeat, and a frequency and mode that an earlier row has too,
 // are matters of the whole table (see TableChecks.h).
 void CheckRowCells(std::span<const std::string_view> cells, ReceiverModel model, int row,
-                   std::vector<Diagnostic>& problems);
+                   std::vector<Diagnostic>& problems, RowKeys* keys = nullptr);
 // The same for one row of `table`, reading only the columns the table has (a ten-column table
 // has no Mode to be empty).
 void CheckTableRow(const MemoryTable& table, int row, ReceiverModel model,

@@ -260,10 +260,11 @@ struct RowsAhead {
         for (int row = from; row < end; ++row) {
             const RowTexts cells = RowTextsOf(table, row);
             const std::span<const std::string_view> present = PresentCells(table, cells);
+            TableChecks::RowKeys rowKeys;
             if (!IsEmptyRow(present)) {
-                CheckRowCells(present, model, row, problems);
+                CheckRowCells(present, model, row, problems, &rowKeys);
             }
-            keys.push_back(TableChecks::KeysOf(present));
+            keys.push_back(rowKeys);
             ends.push_back(problems.size());
         }
     }

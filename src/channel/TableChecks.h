@@ -42,21 +42,21 @@ public:
         Compare(row, cells, first, KeysOf(cells));
     }
 
-    // What the checks take from a row's cells (a pure function of them, which any thread may
-    // compute ahead, while the cells are still in its caches).
-    struct RowKeys {
-        std::optional<std::uint16_t> channel;
-        std::optional<std::uint32_t> frequency;  // AlikeFrequency
-        int modeCode = 0;                        // ModeCode, 0 for an empty Mode, -1 unknown
-        // The key under which the frequency and mode are looked up among the earlier rows', 0
-        // for a row without one.
-        std::uint64_t AlikeKey() const {
-            return !frequency || modeCode < 0
-                       ? 0
-                       : static_cast<std::uint64_t>(*frequency) << 4 | (modeCode + 1u);
-        }
-    };
+    // What the checks take from a row's cells (CellChecks.h), which any thread may compute
+    // ahead, while the cells are still in its caches.
+    using RowKeys = corvalen::RowKeys;
     static RowKeys KeysOf(std::span<const std::string_view> cells);
+    // Take, with the row's keys given by `read` itself, which returns them as KeysOf makes them.
+    template <typename Read>
+    void TakeRead(int row, std::span<const std::string_view> cells, Read&& read) {
+        if (IsEmptyRow(cells)) {
+            ++m_emptyRows;
+            return;
+        }
+        const std::size_t first = m_problems.size();
+        const RowKeys keys = read(row, cells);
+        Compare(row, cells, first, keys);
+    }
     // Take, with the keys of the row's cells made ahead by KeysOf.
     template <typename Read>
     void Take(int row, std::span<const std::string_view> cells, const RowKeys& keys, Read&& read) {

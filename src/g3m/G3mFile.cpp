@@ -54,9 +54,9 @@ void RecordPlacer::Prepare(int row, std::span<const std::string_view> cells) {
     }
     Prepared& ahead = m_prepared[static_cast<std::size_t>(row - 1) % m_preparedCount];
     ahead.problems.clear();
-    ahead.channel = WriteMemoryRecord(
-        cells, m_model, std::span(ahead.record.data(), m_recordLength), row, ahead.problems);
-    ahead.keys = TableChecks::KeysOf(cells);
+    ahead.channel =
+        WriteMemoryRecord(cells, m_model, std::span(ahead.record.data(), m_recordLength), row,
+                          ahead.problems, &ahead.keys);
     ahead.alikeKey.store(ahead.keys.AlikeKey(), std::memory_order_relaxed);
     ahead.ready = true;
 }
@@ -77,24 +77,22 @@ void RecordPlacer::Place(std::span<const std::string_view> cells) {
             ahead = &place;
         }
     }
-    TableChecks::RowKeys keys;
-    if (ahead == nullptr) {
-        // Checking and encoding the row takes long enough for the fetch to arrive.
-        keys = TableChecks::KeysOf(cells);
-        m_checks.Prefetch(keys.AlikeKey());
-    }
-    const TableChecks::RowKeys& rowKeys = ahead != nullptr ? ahead->keys : keys;
-    m_checks.Take(m_rows, cells, rowKeys, [&](int row, std::span<const std::string_view> rowCells) {
-        if (ahead != nullptr) {
+    if (ahead != nullptr) {
+        m_checks.Take(m_rows, cells, ahead->keys, [&](int, std::span<const std::string_view>) {
             m_report.problems.insert(m_report.problems.end(),
                                      std::make_move_iterator(ahead->problems.begin()),
                                      std::make_move_iterator(ahead->problems.end()));
             Put(ahead->channel, std::span(ahead->record.data(), m_recordLength));
-            return;
-        }
+        });
+        return;
+    }
+    // The row's keys come from encoding it, which reads the same cells.
+    m_checks.TakeRead(m_rows, cells, [&](int row, std::span<const std::string_view> rowCells) {
         std::array<std::uint8_t, kMaxRecordLength> buffer;
         const std::span<std::uint8_t> record(buffer.data(), m_recordLength);
-        Put(WriteMemoryRecord(rowCells, m_model, record, row, m_report.problems), record);
+        RowKeys keys;
+        Put(WriteMemoryRecord(rowCells, m_model, record, row, m_report.problems, &keys), record);
+        return keys;
     });
 }
 

@@ -50,9 +50,9 @@ void EncodeRecord(const RecordFields& fields, ReceiverModel model,
 
 std::uint16_t WriteMemoryRecord(std::span<const std::string_view> cells, ReceiverModel model,
                                 std::span<std::uint8_t> record, int row,
-                                std::vector<Diagnostic>& problems) {
+                                std::vector<Diagnostic>& problems, RowKeys* keys) {
     assert(record.size() == model.RecordLength());
-    const RecordFields fields = ReadRecordFields(cells, model, row, problems);
+    const RecordFields fields = ReadRecordFields(cells, model, row, problems, keys);
     if (fields.channel == 0) {
         std::fill(record.begin(), record.end(), std::uint8_t{0});
         return 0;

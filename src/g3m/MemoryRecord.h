@@ -20,9 +20,9 @@ namespace corvalen {
 // (n - 1) * record length), or 0 when the Number cell holds no channel number from 1 to 65535 and
 // the row must not be written. Every cell that could not be taken as it stands adds one
 // Diagnostic (place Row, number `row`) to `problems`; ReadRecordFields (CellChecks.h) holds
-// those rules.
+// those rules. When `keys` is given, it is set to the row's keys (see ReadRecordFields).
 std::uint16_t WriteMemoryRecord(std::span<const std::string_view> cells, ReceiverModel model,
                                 std::span<std::uint8_t> record, int row,
-                                std::vector<Diagnostic>& problems);
+                                std::vector<Diagnostic>& problems, RowKeys* keys = nullptr);
 
 }  // namespace corvalen

@@ -1,12 +1,14 @@
 // The .g3m record encoder over arbitrary rows of cells. The input is text: the first line is the
 // receiver model, every further line one table row with its cells separated by tabs (any bytes,
 // malformed UTF-8 included). Each row's record must be fully written, carry the channel number
-// it was placed by and a checksum that matches it, and come out the same when encoded again.
+// it was placed by and a checksum that matches it, and come out the same when encoded again; the
+// keys the encoding gives for the checks across rows are those the cells alone give.
 
 #include <array>
 #include <cstring>
 
 #include "FuzzCheck.h"
+#include "channel/TableChecks.h"
 #include "g3m/MemoryRecord.h"
 #include "table/MemoryTable.h"
 
@@ -51,9 +53,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const RowTexts cells = RowTextsOf(table, row);
         const std::uint16_t channel =
             WriteMemoryRecord(cells, model, {first.data(), length}, row, problems);
+        RowKeys keys;
         const std::uint16_t repeated =
-            WriteMemoryRecord(cells, model, {second.data(), length}, row, again);
+            WriteMemoryRecord(cells, model, {second.data(), length}, row, again, &keys);
         FUZZ_REQUIRE(channel == repeated);
+        FUZZ_REQUIRE(keys == TableChecks::KeysOf(cells));
         FUZZ_REQUIRE(std::memcmp(first.data(), second.data(), length) == 0);
         if (channel != 0) {
             fuzz::CheckRecord({reinterpret_cast<const char*>(first.data()), length}, channel);

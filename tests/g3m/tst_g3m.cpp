@@ -288,6 +288,57 @@ private slots:
         QCOMPARE(out.problems, QStringList(expected.arg(number)));
     }
 
+    // Encoding a row gives the keys the checks across rows take, the same as reading them from
+    // the cells alone, whatever the cells hold.
+    void readingGivesTheRowKeys_data() {
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QString>("frequency");
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<int>("columns");  // cells the row has
+        const auto row = [](const char* name, const char* number, const char* frequency,
+                            const char* mode, int columns = kImportedColumnCount) {
+            QTest::newRow(name) << number << frequency << mode << columns;
+        };
+        row("plain", "1", "7100000", "USB");
+        row("number with blanks, fraction", " 12 ", "7100000.9", "AM");
+        row("blank frequency", "2", "  ", "USB");
+        row("empty frequency, unknown mode", "2", "", "usb");
+        row("frequency below 0", "3", "-5", "CW");
+        row("frequency past 32 bits", "3", "4294967296", "CW");
+        row("frequency just below 2^32", "3", "4294967295.5", "FM");
+        row("frequency in exponent form", "4", "1e3", "LSB");
+        row("frequency text", "4", "abc", "LSB");
+        row("empty mode", "5", "7100000", "");
+        row("blank mode", "5", "7100000", "  ");
+        row("unknown mode", "5", "7100000", "XYZ");
+        row("no Mode cell", "6", "7100000", "", 10);
+        row("no channel number", "", "7100000", "USB");
+        row("channel number out of range", "65536", "7100000", "bad");
+        row("empty row", "", "", "");
+    }
+    void readingGivesTheRowKeys() {
+        QFETCH(QString, number);
+        QFETCH(QString, frequency);
+        QFETCH(QString, mode);
+        QFETCH(int, columns);
+        Cells texts(kImportedColumnCount);
+        texts[Number] = number.toStdString(), texts[Frequency] = frequency.toStdString();
+        texts[Mode] = mode.toStdString();
+        texts[Bandwidth] = number.isEmpty() && frequency.isEmpty() ? "" : "2400";
+        const std::vector<std::string_view> all(texts.begin(), texts.end());
+        const std::span cells = std::span(all).first(std::size_t(columns));
+        const TableChecks::RowKeys expected = TableChecks::KeysOf(cells);
+        std::vector<Diagnostic> problems;
+        RowKeys encoded{std::uint16_t(9), std::uint32_t(9), 9};
+        std::array<std::uint8_t, kMaxRecordLength> record{};
+        WriteMemoryRecord(cells, ReceiverModel(), std::span(record.data(), 92), 1, problems,
+                          &encoded);
+        RowKeys checked{std::uint16_t(9), std::uint32_t(9), 9};
+        CheckRowCells(cells, ReceiverModel(), 1, problems, &checked);
+        QVERIFY(encoded == expected);
+        QVERIFY(checked == expected);
+    }
+
     void checkCells() {
         const auto ch = [](const char* number, const char* frequency, const char* mode = "USB") {
             Cells cells(kImportedColumnCount);
