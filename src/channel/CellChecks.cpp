@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -456,12 +457,13 @@ void ReadText(Column column, std::string_view cell, std::array<std::uint8_t, wid
     // One Windows-1252 byte per character; the rest of the field stays zero.
     std::size_t replaced = 0;
     std::size_t length = cell.size();
+    // Copied as bytes: a copy from char to std::uint8_t is made a character at a time.
     if (IsAscii(cell)) {
-        std::copy_n(cell.begin(), std::min(length, width), field.begin());
+        std::memcpy(field.data(), cell.data(), std::min(length, width));
     } else {
         std::array<char, width> bytes{};
         length = Windows1252FromUtf8Into(cell, bytes, &replaced);
-        std::copy(bytes.begin(), bytes.end(), field.begin());
+        std::memcpy(field.data(), bytes.data(), width);
     }
 
     const bool cut = length > width;

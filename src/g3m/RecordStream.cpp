@@ -1,6 +1,7 @@
 #include "g3m/RecordStream.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string_view>
 
 namespace corvalen {
@@ -29,19 +30,43 @@ void RecordStream::Put(std::size_t offset, std::span<const std::uint8_t> record)
     // The file reaches at least to this record's end, so the whole window before it is the
     // file's, zeros and all. The window holds whole records, so none is cut at its edge.
     while (end > m_base + m_window.size()) {
+        ClearStaleBytes();
         m_status = m_out.Append(std::string_view(m_window.data(), m_window.size()));
         if (!m_status) {
             return;
         }
         m_base += m_window.size();
-        std::fill(m_window.begin(), m_window.end(), '\0');
+        // A window its records filled one after the other from its start is overwritten the
+        // same way by the next one, as channels in order do (the zeroing of every window cost
+        // more than the copying of the records into it); what the next leaves out is cleared
+        // before it goes out.
+        m_stale = m_inOrder == m_window.size();
+        if (!m_stale) {
+            std::memset(m_window.data(), 0, m_window.size());
+        }
+        m_inOrder = 0;
     }
-    std::copy(record.begin(), record.end(),
-              m_window.begin() + static_cast<std::ptrdiff_t>(offset - m_base));
+    const std::size_t at = offset - m_base;
+    if (at > m_inOrder && m_stale) {
+        // Out of order in a window that still holds the last one's bytes: those are cleared now.
+        ClearStaleBytes();
+    }
+    if (at == m_inOrder) {
+        m_inOrder += record.size();
+    }
+    std::memcpy(m_window.data() + at, record.data(), record.size());
     m_end = std::max(m_end, end);
 }
 
+void RecordStream::ClearStaleBytes() {
+    if (m_stale) {
+        std::memset(m_window.data() + m_inOrder, 0, m_window.size() - m_inOrder);
+        m_stale = false;
+    }
+}
+
 Status RecordStream::Finish() {
+    // A stale window's records came in order, so the bytes written end where theirs do.
     if (m_status && m_end > m_base) {
         m_status = m_out.Append(std::string_view(m_window.data(), m_end - m_base));
         m_base = m_end;

@@ -25,6 +25,9 @@ public:
     Status Finish();
 
 private:
+    // Zeros the window's bytes after its records in order when it still holds the last
+    // window's bytes there.
+    void ClearStaleBytes();
     void WriteLateRecords();
 
     SaveWriter& m_out;
@@ -32,6 +35,10 @@ private:
     std::vector<char> m_window;  // the file's bytes from m_base on, zeros where no record is
     std::size_t m_base = 0;
     std::size_t m_end = 0;  // where the record that reaches furthest ends
+    // The bytes from the window's start that records placed one after the other filled since
+    // it moved on; past them, a stale window holds the last window's bytes instead of zeros.
+    std::size_t m_inOrder = 0;
+    bool m_stale = false;
     struct Late {
         std::size_t offset;  // in the file
         std::size_t at;      // in m_lateBytes

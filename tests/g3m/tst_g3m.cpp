@@ -680,6 +680,12 @@ private slots:
         QTest::newRow("late and again, at window edges") << late;
         QTest::newRow("shuffled, with repeats") << shuffled;
         QTest::newRow("gaps wider than the window") << QList<int>{3, 2400, 9000, 2401, 30000};
+        // The window of 2,048 records filled in order, then one with gaps, or none at all.
+        const QList<int> fullWindow = ascending.mid(0, 2048);
+        QTest::newRow("a gap after a full window")
+            << fullWindow + QList<int>{2050, 2051, 2049, 2100};
+        QTest::newRow("a window passed over after a full one")
+            << fullWindow + QList<int>{7000, 2049};
         QTest::newRow("the last channel alone") << QList<int>{65535};
         QTest::newRow("one channel, again and again") << QList<int>{9, 9, 9};
         QTest::newRow("no channel number") << QList<int>{0};
