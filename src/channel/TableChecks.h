@@ -33,13 +33,10 @@ public:
     // the first such row. A row whose cells are all empty is passed over and only counted.
     template <typename Read>
     void Take(int row, std::span<const std::string_view> cells, Read&& read) {
-        if (IsEmptyRow(cells)) {
-            ++m_emptyRows;
-            return;
-        }
-        const std::size_t first = m_problems.size();
-        read(row, cells);
-        Compare(row, cells, first, KeysOf(cells));
+        TakeRead(row, cells, [&](int taken, std::span<const std::string_view> rowCells) {
+            read(taken, rowCells);
+            return KeysOf(rowCells);
+        });
     }
 
     // What the checks take from a row's cells (CellChecks.h), which any thread may compute
@@ -60,13 +57,10 @@ public:
     // Take, with the keys of the row's cells made ahead by KeysOf.
     template <typename Read>
     void Take(int row, std::span<const std::string_view> cells, const RowKeys& keys, Read&& read) {
-        if (IsEmptyRow(cells)) {
-            ++m_emptyRows;
-            return;
-        }
-        const std::size_t first = m_problems.size();
-        read(row, cells);
-        Compare(row, cells, first, keys);
+        TakeRead(row, cells, [&](int taken, std::span<const std::string_view> rowCells) {
+            read(taken, rowCells);
+            return keys;
+        });
     }
 
     // After the last row: when rows share a channel number, the last of them is the one whose
