@@ -457,9 +457,12 @@ void ReadText(Column column, std::string_view cell, std::array<std::uint8_t, wid
     // One Windows-1252 byte per character; the rest of the field stays zero.
     std::size_t replaced = 0;
     std::size_t length = cell.size();
-    // Copied as bytes: a copy from char to std::uint8_t is made a character at a time.
+    // Copied as bytes: a copy from char to std::uint8_t is made a character at a time. (An
+    // empty cell may have no address at all, which memcpy must not see.)
     if (IsAscii(cell)) {
-        std::memcpy(field.data(), cell.data(), std::min(length, width));
+        if (length != 0) {
+            std::memcpy(field.data(), cell.data(), std::min(length, width));
+        }
     } else {
         std::array<char, width> bytes{};
         length = Windows1252FromUtf8Into(cell, bytes, &replaced);
