@@ -43,17 +43,6 @@ public:
     // ahead, while the cells are still in its caches.
     using RowKeys = corvalen::RowKeys;
     static RowKeys KeysOf(std::span<const std::string_view> cells);
-    // Take, with the row's keys given by `read` itself, which returns them as KeysOf makes them.
-    template <typename Read>
-    void TakeRead(int row, std::span<const std::string_view> cells, Read&& read) {
-        if (IsEmptyRow(cells)) {
-            ++m_emptyRows;
-            return;
-        }
-        const std::size_t first = m_problems.size();
-        const RowKeys keys = read(row, cells);
-        Compare(row, cells, first, keys);
-    }
     // Take, with the keys of the row's cells made ahead by KeysOf.
     template <typename Read>
     void Take(int row, std::span<const std::string_view> cells, const RowKeys& keys, Read&& read) {
@@ -81,6 +70,17 @@ public:
     void Prefetch(std::uint64_t key) const;
 
 private:
+    // Take, with the row's keys given by `read` itself, which returns them as KeysOf makes them.
+    template <typename Read>
+    void TakeRead(int row, std::span<const std::string_view> cells, Read&& read) {
+        if (IsEmptyRow(cells)) {
+            ++m_emptyRows;
+            return;
+        }
+        const std::size_t first = m_problems.size();
+        const RowKeys keys = read(row, cells);
+        Compare(row, cells, first, keys);
+    }
     void Compare(int row, std::span<const std::string_view> cells, std::size_t first,
                  const RowKeys& keys);
     // The first row seen with `key`, or 0 after remembering `row` as that row.
