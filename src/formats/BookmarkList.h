@@ -38,6 +38,15 @@ Error SdrSharpListsUnsupported();
 Result<BookmarkRead> ReadSdrSharpList(std::string_view fileBytes,
                                       std::vector<std::string> knownGroups = {},
                                       int firstNumber = 1);
+// A list larger than this is parsed a piece of about this many bytes at a time, two pieces at
+// once where the processor has two cores: parsed whole, a list of 65,535 entries fills some
+// 50 MB with nodes before the first is read.
+inline constexpr std::size_t kSdrSharpPieceBytes = std::size_t{256} << 10;
+// ReadSdrSharpList with pieces of about `pieceBytes` (0: the document whole at once); the result
+// is the same whatever the size. For tests and fuzzing, which hold the two ways to each other.
+Result<BookmarkRead> ReadSdrSharpListInPieces(std::string_view fileBytes, std::size_t pieceBytes,
+                                              std::vector<std::string> knownGroups = {},
+                                              int firstNumber = 1);
 // The table's channels as an SDR# list, as SDR# writes it.
 Result<BookmarkListText> WriteSdrSharpList(const MemoryTable& table,
                                            const std::vector<std::string>& groupNames);

@@ -3,7 +3,11 @@
 
 #include <algorithm>
 #include <array>
+#include <exception>
+#include <iterator>
 #include <limits>
+#include <optional>
+#include <thread>
 
 #include "convert/Utf16.h"
 #include "formats/BookmarkList.h"
@@ -61,6 +65,11 @@ bool SdrSharpListsSupported() {
 }
 
 Result<BookmarkRead> ReadSdrSharpList(std::string_view, std::vector<std::string>, int) {
+    return SdrSharpListsUnsupported();
+}
+
+Result<BookmarkRead> ReadSdrSharpListInPieces(std::string_view, std::size_t,
+                                              std::vector<std::string>, int) {
     return SdrSharpListsUnsupported();
 }
 
@@ -172,6 +181,195 @@ public:
     std::string text;
 };
 
+// What reading entries gives: a bookmark for each entry read, in file order, and a report
+// for each entry left out or rounded.
+struct EntriesRead {
+    std::vector<Bookmark> bookmarks;
+    std::vector<Diagnostic> skipped;
+
+    void Append(EntriesRead&& later) {
+        bookmarks.insert(bookmarks.end(), std::make_move_iterator(later.bookmarks.begin()),
+                         std::make_move_iterator(later.bookmarks.end()));
+        skipped.insert(skipped.end(), later.skipped.begin(), later.skipped.end());
+    }
+};
+
+// Reads the <MemoryEntry> elements among a node's children into bookmarks. The lines that
+// reports name are counted in `text`, the whole list, from where the parsed bytes begin in it.
+class EntryReader {
+public:
+    explicit EntryReader(std::string_view text) : m_text(text) {}
+
+    void Read(const pugi::xml_node& parent, std::ptrdiff_t base, EntriesRead& read) {
+        for (const pugi::xml_node entry : parent.children("MemoryEntry")) {
+            const std::array<std::string_view, kEntryFields> texts = EntryTexts(entry);
+            const std::string_view frequency = texts[kFrequency];
+            const std::uint64_t hz = NearestWholeHz(frequency);
+            if (hz == 0 || hz > kHighestHz) {
+                read.skipped.push_back(Diagnostic{
+                    Diagnostic::Place::Line, LineOf(base + entry.offset_debug()), Frequency,
+                    "Frequency " + QuotedCell(frequency) +
+                        " is not a frequency in Hz; entry left out",
+                    Diagnostic::Severity::Error, MessageKind::SdrSharpFrequencyNotHz});
+                continue;
+            }
+            if (ReadFrequency(frequency, FrequencyUnit::Hz).status !=
+                FrequencyReading::Status::Ok) {
+                read.skipped.push_back(Diagnostic{
+                    Diagnostic::Place::Line, LineOf(base + entry.offset_debug()), Frequency,
+                    "Frequency " + QuotedCell(frequency) +
+                        " is not a whole number of Hz; rounded to " + std::to_string(hz),
+                    Diagnostic::Severity::Notice, MessageKind::SdrSharpFrequencyRounded});
+            }
+            Bookmark bookmark;
+            bookmark.hz = hz;
+            // A character reference can name what UTF-8 cannot hold (&#xD800;, a lone surrogate).
+            bookmark.name = WellFormedUtf8(texts[kName]);
+            bookmark.group = WellFormedUtf8(texts[kGroup]);
+            bookmark.mode = WellFormedUtf8(texts[kMode]);
+            const FrequencyReading bandwidth = ReadFrequency(texts[kBandwidth], FrequencyUnit::Hz);
+            if (bandwidth.status == FrequencyReading::Status::Ok) {
+                bookmark.bandwidth = bandwidth.hz;
+            }
+            read.bookmarks.push_back(std::move(bookmark));
+        }
+    }
+
+private:
+    // The line of an offset in the text, for the few entries reported. They come in file order,
+    // so each one's line is counted on from the last one asked about: counted from the start
+    // each time, a list of 65,535 entries took minutes.
+    int LineOf(std::ptrdiff_t offset) {
+        offset = std::clamp<std::ptrdiff_t>(offset, 0, std::ssize(m_text));
+        if (offset < m_counted) {
+            m_counted = 0;
+            m_line = 1;
+        }
+        m_line +=
+            static_cast<int>(std::count(m_text.begin() + m_counted, m_text.begin() + offset, '\n'));
+        m_counted = offset;
+        return m_line;
+    }
+
+    std::string_view m_text;
+    std::ptrdiff_t m_counted = 0;
+    int m_line = 1;
+};
+
+constexpr unsigned kParseOptions =
+    pugi::parse_default | pugi::parse_doctype | pugi::parse_embed_pcdata;
+constexpr std::string_view kEntryEnd = "</MemoryEntry>";
+
+// Reads the entries of the part of a list's root element from `begin` to `end`, parsed a piece
+// of about `pieceBytes` at a time, each piece ending after an entry's end tag. False when a
+// piece is not well formed XML on its own: the cut fell somewhere other than between two of the
+// root's children (inside a comment, say, or in an entry within an entry), or the list is not
+// well formed there.
+bool ReadPieces(std::string_view text, std::size_t begin, std::size_t end, std::size_t pieceBytes,
+                EntriesRead& read) {
+    EntryReader reader(text);
+    // One document for every piece: what the last piece filled is filled again.
+    pugi::xml_document piece;
+    while (begin < end) {
+        std::size_t cut = end;
+        if (end - begin > pieceBytes) {
+            const std::size_t entryEnd = text.find(kEntryEnd, begin + pieceBytes);
+            cut = entryEnd < end ? entryEnd + kEntryEnd.size() : end;
+        }
+        if (!piece.load_buffer(text.data() + begin, cut - begin,
+                               kParseOptions | pugi::parse_fragment, pugi::encoding_utf8)) {
+            return false;
+        }
+        reader.Read(piece, static_cast<std::ptrdiff_t>(begin), read);
+        begin = cut;
+    }
+    return true;
+}
+
+// The entries of a list read in pieces (ReadPieces), the later half on a thread of its own where
+// the processor has two cores; nullopt when the list is not of a shape whose pieces read as the
+// whole does. A list of 65,535 entries parsed whole fills some 50 MB with nodes, and memory a
+// program touches for the first time costs more than the parsing; in pieces, the same few
+// hundred kilobytes are filled again and again. pugixml parses every byte either way: the cuts
+// are only tried, and a piece that does not parse on its own sends the list back to be parsed
+// whole. The shape: after the root's start tag, which parses on its own with what comes before
+// it as UTF-8, come its children, the last ending in '>', then its end tag and nothing but
+// blanks; no NUL byte anywhere, where pugixml stops. (A piece that ends inside a tag, as in
+// "text <", is read as text by pugixml, where the whole list is not well formed.)
+std::optional<EntriesRead> ReadEntriesInPieces(std::string_view text, pugi::xml_encoding encoding,
+                                               std::size_t pieceBytes) {
+    const std::string rootStart = "<" + std::string(kRoot);
+    const std::string rootEnd = "</" + std::string(kRoot);
+    const std::size_t open = text.find(rootStart);
+    const std::size_t close = text.rfind(rootEnd);
+    const std::size_t headEnd = text.find('>', open);
+    if (open == std::string_view::npos || close == std::string_view::npos ||
+        headEnd == std::string_view::npos || headEnd >= close ||
+        text.find('\0') != std::string_view::npos) {
+        return std::nullopt;
+    }
+    const std::size_t begin = headEnd + 1;
+    const std::size_t tail = text.find_first_not_of(" \t\r\n", close + rootEnd.size());
+    const std::size_t lastOfChildren = text.find_last_not_of(" \t\r\n", close - 1);
+    if (tail == std::string_view::npos || text[tail] != '>' ||
+        text.find_first_not_of(" \t\r\n", tail + 1) != std::string_view::npos ||
+        (lastOfChildren >= begin && text[lastOfChildren] != '>')) {
+        return std::nullopt;
+    }
+    {
+        std::string head(text.substr(0, begin));
+        head.append(rootEnd).append(">");
+        pugi::xml_document document;
+        const pugi::xml_parse_result parsed =
+            document.load_buffer(head.data(), head.size(), kParseOptions, encoding);
+        const pugi::xml_node root = document.first_child();
+        if (!parsed || parsed.encoding != pugi::encoding_utf8 || root.name() != kRoot ||
+            root.next_sibling() || root.first_child()) {
+            return std::nullopt;
+        }
+    }
+
+    std::size_t middle = close;
+    if (close - begin > 2 * pieceBytes && std::thread::hardware_concurrency() >= 2) {
+        const std::size_t entryEnd = text.find(kEntryEnd, begin + (close - begin) / 2);
+        middle = entryEnd < close ? entryEnd + kEntryEnd.size() : close;
+    }
+    EntriesRead first;
+    EntriesRead later;
+    bool laterRead = true;
+    std::exception_ptr failure;
+    std::optional<std::thread> second;
+    if (middle < close) {
+        second.emplace([&] {
+            try {
+                laterRead = ReadPieces(text, middle, close, pieceBytes, later);
+            } catch (...) {
+                failure = std::current_exception();
+            }
+        });
+    }
+    bool firstRead = false;
+    try {
+        firstRead = ReadPieces(text, begin, middle, pieceBytes, first);
+    } catch (...) {
+        if (second) {
+            second->join();
+        }
+        throw;
+    }
+    if (second) {
+        second->join();
+    }
+    if (failure) {
+        std::rethrow_exception(failure);
+    }
+    if (!firstRead || !laterRead) {
+        return std::nullopt;
+    }
+    first.Append(std::move(later));
+    return first;
+}
+
 }  // namespace
 
 bool SdrSharpListsSupported() {
@@ -180,6 +378,13 @@ bool SdrSharpListsSupported() {
 
 Result<BookmarkRead> ReadSdrSharpList(std::string_view fileBytes,
                                       std::vector<std::string> knownGroups, int firstNumber) {
+    return ReadSdrSharpListInPieces(fileBytes, kSdrSharpPieceBytes, std::move(knownGroups),
+                                    firstNumber);
+}
+
+Result<BookmarkRead> ReadSdrSharpListInPieces(std::string_view fileBytes, std::size_t pieceBytes,
+                                              std::vector<std::string> knownGroups,
+                                              int firstNumber) {
     if (fileBytes.size() > kMaxBookmarkListBytes) {
         return Error{FormatMessage(MessageKind::ListTooLarge,
                                    {"SDR# list", std::to_string(kMaxBookmarkListBytes >> 20)})};
@@ -215,78 +420,38 @@ Result<BookmarkRead> ReadSdrSharpList(std::string_view fileBytes,
                                      Diagnostic::Severity::Notice, MessageKind::SdrSharpNotUtf8});
     }
     const std::string_view text = converted.empty() ? fileBytes : std::string_view(converted);
-    pugi::xml_document document;
-    // An element's text is kept in the element itself rather than in a node of its own (which
-    // child_value() reads the same): half the nodes, and half the memory, of a list.
-    const pugi::xml_parse_result parsed = document.load_buffer(
-        text.data(), text.size(),
-        pugi::parse_default | pugi::parse_doctype | pugi::parse_embed_pcdata, encoding);
-    if (!parsed) {
-        return Error{
-            FormatMessage(MessageKind::ListNotXml,
-                          {std::to_string(LineAt(text, parsed.offset)), parsed.description()})};
-    }
-    const pugi::xml_node root = document.child(std::string(kRoot).c_str());
-    if (!root) {
-        return Error{FormatMessage(MessageKind::ListNoRoot, {})};
-    }
 
-    std::vector<Bookmark> bookmarks;
-    std::vector<Diagnostic> skipped;
-    // The line of an entry, for the few that are reported. Entries come in file order, so each
-    // one's line is counted on from the last one asked about: counted from the start each time,
-    // a list of 65,535 entries took minutes.
-    std::ptrdiff_t counted = 0;
-    int line = 1;
-    const auto lineOf = [&](const pugi::xml_node& entry) {
-        const std::ptrdiff_t offset =
-            std::clamp<std::ptrdiff_t>(entry.offset_debug(), 0, std::ssize(text));
-        if (offset < counted) {
-            counted = 0;
-            line = 1;
-        }
-        line += static_cast<int>(std::count(text.begin() + counted, text.begin() + offset, '\n'));
-        counted = offset;
-        return line;
-    };
-    for (const pugi::xml_node entry : root.children("MemoryEntry")) {
-        const std::array<std::string_view, kEntryFields> texts = EntryTexts(entry);
-        const std::string_view frequency = texts[kFrequency];
-        const std::uint64_t hz = NearestWholeHz(frequency);
-        if (hz == 0 || hz > kHighestHz) {
-            skipped.push_back(Diagnostic{
-                Diagnostic::Place::Line, lineOf(entry), Frequency,
-                "Frequency " + QuotedCell(frequency) + " is not a frequency in Hz; entry left out",
-                Diagnostic::Severity::Error, MessageKind::SdrSharpFrequencyNotHz});
-            continue;
-        }
-        if (ReadFrequency(frequency, FrequencyUnit::Hz).status != FrequencyReading::Status::Ok) {
-            skipped.push_back(
-                Diagnostic{Diagnostic::Place::Line, lineOf(entry), Frequency,
-                           "Frequency " + QuotedCell(frequency) +
-                               " is not a whole number of Hz; rounded to " + std::to_string(hz),
-                           Diagnostic::Severity::Notice, MessageKind::SdrSharpFrequencyRounded});
-        }
-        Bookmark bookmark;
-        bookmark.hz = hz;
-        // A character reference can name what UTF-8 cannot hold (&#xD800;, a lone surrogate).
-        bookmark.name = WellFormedUtf8(texts[kName]);
-        bookmark.group = WellFormedUtf8(texts[kGroup]);
-        bookmark.mode = WellFormedUtf8(texts[kMode]);
-        const FrequencyReading bandwidth = ReadFrequency(texts[kBandwidth], FrequencyUnit::Hz);
-        if (bandwidth.status == FrequencyReading::Status::Ok) {
-            bookmark.bandwidth = bandwidth.hz;
-        }
-        bookmarks.push_back(std::move(bookmark));
+    std::optional<EntriesRead> entries;
+    if (pieceBytes > 0 && text.size() > pieceBytes) {
+        entries = ReadEntriesInPieces(text, encoding, pieceBytes);
     }
-    if (bookmarks.size() > kMaxBookmarks) {
+    if (!entries) {
+        pugi::xml_document document;
+        // An element's text is kept in the element itself rather than in a node of its own
+        // (which child_value() reads the same): half the nodes, and half the memory, of a list.
+        const pugi::xml_parse_result parsed =
+            document.load_buffer(text.data(), text.size(), kParseOptions, encoding);
+        if (!parsed) {
+            return Error{
+                FormatMessage(MessageKind::ListNotXml,
+                              {std::to_string(LineAt(text, parsed.offset)), parsed.description()})};
+        }
+        const pugi::xml_node root = document.child(std::string(kRoot).c_str());
+        if (!root) {
+            return Error{FormatMessage(MessageKind::ListNoRoot, {})};
+        }
+        entries.emplace();
+        EntryReader(text).Read(root, 0, *entries);
+    }
+    if (entries->bookmarks.size() > kMaxBookmarks) {
         return Error{FormatMessage(MessageKind::ListTooManyBookmarks,
-                                   {"SDR# list", std::to_string(bookmarks.size()),
+                                   {"SDR# list", std::to_string(entries->bookmarks.size()),
                                     std::to_string(kMaxBookmarks)})};
     }
     BookmarkRead read =
-        BookmarksToTable(bookmarks, "SDR# list", std::move(knownGroups), firstNumber);
-    read.diagnostics.insert(read.diagnostics.begin(), skipped.begin(), skipped.end());
+        BookmarksToTable(entries->bookmarks, "SDR# list", std::move(knownGroups), firstNumber);
+    read.diagnostics.insert(read.diagnostics.begin(), entries->skipped.begin(),
+                            entries->skipped.end());
     read.diagnostics.insert(read.diagnostics.begin(), notices.begin(), notices.end());
     return read;
 }

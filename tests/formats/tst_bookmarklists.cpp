@@ -464,6 +464,78 @@ private slots:
         QCOMPARE(ReadLines(ReadSdrSharpList(xml.toStdString())), expected);
     }
 
+    // A large list is parsed in pieces cut after an entry's end tag, two runs of pieces at once;
+    // whatever the size of the pieces, and wherever a cut falls, it reads as the list parsed
+    // whole: the same rows, the same reports on the same lines, the same refusal.
+    void sdrsharpInPieces_data() {
+        QTest::addColumn<QByteArray>("xml");
+        const QByteArray head =
+            "<?xml version=\"1.0\"?>\r\n<ArrayOfMemoryEntry xmlns:xsi="
+            "\"http://www.w3.org/2001/XMLSchema-instance\">\r\n";
+        const QByteArray foot = "</ArrayOfMemoryEntry>\r\n";
+        const auto entry = [](const QByteArray& name, const QByteArray& hz) {
+            return "  <MemoryEntry>\r\n    <Name>" + name + "</Name>\r\n    <GroupName>G" +
+                   name.left(1) + "</GroupName>\r\n    <Frequency>" + hz +
+                   "</Frequency>\r\n    <DetectorType>AM</DetectorType>\r\n  </MemoryEntry>\r\n";
+        };
+        QByteArray entries;
+        for (int i = 0; i < 12; ++i) {
+            const QByteArray hz = i == 3   ? "x"
+                                  : i == 8 ? "7000000.5"
+                                           : QByteArray::number(7000000 + i);
+            entries += entry("Station " + QByteArray::number(i), hz);
+        }
+        const QByteArray two = entry("A", "7000000") + entry("B", "7100000");
+        QTest::newRow("as SDR# saves it, with entries reported") << head + entries + foot;
+        QTest::newRow("a comment holding an end tag")
+            << head + two + "<!-- </MemoryEntry> -->\r\n" + two + foot;
+        QTest::newRow("CDATA holding an end tag")
+            << head +
+                   "<MemoryEntry><Name><![CDATA[a</MemoryEntry>b]]></Name>"
+                   "<Frequency>7000000</Frequency></MemoryEntry>" +
+                   two + foot;
+        QTest::newRow("an entry in an entry")
+            << head +
+                   "<MemoryEntry><MemoryEntry><Frequency>1</Frequency></MemoryEntry>"
+                   "<Frequency>7000000</Frequency></MemoryEntry>" +
+                   two + foot;
+        QTest::newRow("entries in another element, text beside them")
+            << head + "<Other>" + two + "</Other>text" + two + "more text" + foot;
+        QTest::newRow("an attribute of the root holding '>'")
+            << "<ArrayOfMemoryEntry a=\"x>y\">" + two + two + foot;
+        QTest::newRow("the root's end tag with a blank, a comment after it")
+            << head + two + two + "</ArrayOfMemoryEntry >\r\n<!-- saved -->\r\n";
+        QTest::newRow("the root's end tag twice") << head + two + foot + two + foot;
+        QTest::newRow("a '<' before the root's end tag") << head + two + two + "text <" + foot;
+        QTest::newRow("an element not closed after the root") << head + two + two + foot + "<x>";
+        QTest::newRow("a comment not closed before the root")
+            << "<!-- <ArrayOfMemoryEntry>" + two + two + foot;
+        QTest::newRow("a NUL byte between entries")
+            << head + two + QByteArray(1, '\0') + two + foot;
+        QTest::newRow("a byte-order mark") << "\xEF\xBB\xBF" + head + two + two + foot;
+        QTest::newRow("Windows-1252") << head + entry("Caf\xE9", "7000000") + two + foot;
+        QTest::newRow("UTF-8 in a list declared Latin-1")
+            << "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><ArrayOfMemoryEntry>" +
+                   entry("Caf\xC3\xA9", "7000000") + two + foot;
+        QTest::newRow("an entry not closed")
+            << head + two + "<MemoryEntry><Name>A</Name>" + two + foot;
+        QTest::newRow("the root not closed") << head + two + two;
+        QTest::newRow("no root") << two + two;
+        QTest::newRow("an empty root") << head + foot;
+    }
+    void sdrsharpInPieces() {
+        QFETCH(QByteArray, xml);
+        const std::string text = xml.toStdString();
+        const QStringList whole = ReadLines(ReadSdrSharpListInPieces(text, 0, {"G1"}, 10));
+        for (const std::size_t pieceBytes : {1, 2, 100, 300}) {
+            const QStringList pieces =
+                ReadLines(ReadSdrSharpListInPieces(text, pieceBytes, {"G1"}, 10));
+            QVERIFY2(pieces == whole,
+                     qPrintable(QString::number(pieceBytes) + ":\n" + pieces.join('\n') +
+                                "\nwhole:\n" + whole.join('\n')));
+        }
+    }
+
     // Files that are no list, or that a list never is, are refused with where and why.
     void refused_data() {
         QTest::addColumn<QByteArray>("bytes");

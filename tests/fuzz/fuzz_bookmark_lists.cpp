@@ -2,7 +2,7 @@
 // read gives one channel per bookmark; written as either list and read back, it keeps its
 // channels, and every frequency read back is one the channels had. An SDR++ list parsed with
 // simdjson reads exactly as with nlohmann-json alone: the same refusal, or the same cells and
-// reports.
+// reports. An SDR# list read in pieces, of whatever size, reads exactly as the list parsed whole.
 
 #include <set>
 
@@ -70,6 +70,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (json) {
             const SimdjsonParser fast;
             FUZZ_REQUIRE(SameRead(read, ReadSdrppList(bytes, {}, 1, &fast)));
+        } else {
+            // Pieces from one byte up: a cut after every entry's end tag, then fewer.
+            for (const std::size_t pieceBytes : {std::size_t{1}, 1 + size % 97}) {
+                FUZZ_REQUIRE(SameRead(ReadSdrSharpListInPieces(bytes, 0),
+                                      ReadSdrSharpListInPieces(bytes, pieceBytes)));
+            }
         }
         if (!read) {
             FUZZ_REQUIRE(!read.error().message.empty());
