@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QMetaObject>
 #include <QProgressDialog>
 #include <QScopeGuard>
 #include <QTimer>
@@ -13,12 +14,10 @@ namespace corvalen {
 
 namespace {
 
-// How long the work runs before the dialog shows, as for the other progress dialogs; and how
-// often the window looks whether it has ended. A look costs next to nothing, and each
-// millisecond between the work's end and the window's noticing it is added to every read and
-// save the user waits for.
+// How long the work runs before the dialog shows, as for the other progress dialogs.
 constexpr int kQuietMs = 300;
-constexpr int kLookEveryMs = 1;
+// How often a save the program's quitting left waiting looks whether it has ended.
+constexpr std::chrono::milliseconds kLookEvery{1};
 // How long the window's closing waits for work whose results were dropped.
 constexpr std::chrono::seconds kDroppedWorkWait{2};
 
@@ -37,34 +36,45 @@ BackgroundWork::~BackgroundWork() {
     }
 }
 
+void BackgroundWork::WorkEnded::notify() {
+    const std::lock_guard lock(m_mutex);
+    if (m_loop != nullptr) {
+        // Queued to the loop's thread; an event still queued when the loop goes is dropped.
+        QMetaObject::invokeMethod(m_loop, &QEventLoop::quit, Qt::QueuedConnection);
+    }
+}
+
+void BackgroundWork::WorkEnded::wake(QEventLoop* loop) {
+    const std::lock_guard lock(m_mutex);
+    m_loop = loop;
+}
+
 bool BackgroundWork::wait(const QString& label, Cancel cancel,
-                          const std::function<bool()>& finished) {
+                          const std::function<bool()>& finished, WorkEnded& ended) {
     if (finished()) {
         return true;
     }
     ++m_running;
     const auto done = qScopeGuard([this] { --m_running; });
     QEventLoop loop;
-    QElapsedTimer running;
-    running.start();
-    QProgressDialog* shown = nullptr;
-    QTimer look;
-    look.setTimerType(Qt::PreciseTimer);
-    look.setInterval(kLookEveryMs);
-    QObject::connect(&look, &QTimer::timeout, &loop, [&] {
-        if (finished() ||
-            (cancel == Cancel::Offered && shown == nullptr && running.elapsed() >= kQuietMs) ||
-            (shown != nullptr && shown->wasCanceled())) {
-            loop.quit();
-        }
-    });
-    look.start();
+    ended.wake(&loop);
+    const auto forget = qScopeGuard([&ended] { ended.wake(nullptr); });
+    // Work that ended before the loop was there to wake has ended all the same.
+    if (finished()) {
+        return true;
+    }
+    QTimer quiet;
+    if (cancel == Cancel::Offered) {
+        quiet.setSingleShot(true);
+        QObject::connect(&quiet, &QTimer::timeout, &loop, &QEventLoop::quit);
+        quiet.start(kQuietMs);
+    }
     // Timers and painting go on, the user's input waits until the work is done.
     loop.exec(QEventLoop::ExcludeUserInputEvents);
     if (cancel == Cancel::NotOffered) {
         // Only the program's quitting ends the loop early: the work is waited for all the same.
         while (!finished()) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(kLookEveryMs));
+            std::this_thread::sleep_for(kLookEvery);
         }
         return true;
     }
@@ -73,7 +83,6 @@ bool BackgroundWork::wait(const QString& label, Cancel cancel,
     }
 
     QProgressDialog dialog(m_window);
-    shown = &dialog;
     dialog.setObjectName(QStringLiteral("backgroundWorkDialog"));
     dialog.setLabelText(label);
     // Named here rather than left to Qt, whose own translations a system may lack.

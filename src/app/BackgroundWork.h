@@ -5,10 +5,12 @@
 #include <functional>
 #include <future>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <thread>
 #include <vector>
 
+class QEventLoop;
 class QWidget;
 
 namespace corvalen {
@@ -20,6 +22,8 @@ namespace corvalen {
 // that may be cancelled shows, after a moment, a modal dialog saying what is being done, with a
 // Cancel button.
 class BackgroundWork {
+    class WorkEnded;
+
 public:
     explicit BackgroundWork(QWidget* window);
     // Waits a moment for the work whose results were dropped; work still running then is
@@ -35,8 +39,9 @@ public:
     std::optional<T> run(const QString& label, std::function<T()> work) {
         std::packaged_task<T()> task(std::move(work));
         std::future<T> result = task.get_future();
-        std::thread thread(std::move(task));
-        if (!wait(label, Cancel::Offered, ReadyCheck(result))) {
+        const auto ended = std::make_shared<WorkEnded>();
+        std::thread thread(Ending(std::move(task), ended));
+        if (!wait(label, Cancel::Offered, ReadyCheck(result), *ended)) {
             auto left = std::make_shared<std::future<T>>(std::move(result));
             m_dropped.push_back({std::move(thread), [left](Deadline deadline) {
                                      return left->wait_until(deadline) == std::future_status::ready;
@@ -53,8 +58,9 @@ public:
     T runToEnd(std::function<T()> work) {
         std::packaged_task<T()> task(std::move(work));
         std::future<T> result = task.get_future();
-        std::thread thread(std::move(task));
-        wait(QString(), Cancel::NotOffered, ReadyCheck(result));
+        const auto ended = std::make_shared<WorkEnded>();
+        std::thread thread(Ending(std::move(task), ended));
+        wait(QString(), Cancel::NotOffered, ReadyCheck(result), *ended);
         thread.join();
         return result.get();
     }
@@ -64,6 +70,32 @@ public:
 
 private:
     enum class Cancel { Offered, NotOffered };
+
+    // Tells the window's waiting loop, from the work's thread, that the work has ended, so that
+    // the window notices at once instead of looking every so often: looking every millisecond
+    // woke the window's thread a thousand times a second, and on a machine of two cores the
+    // work, which may itself use two threads, lost turns to it. Shared with the work's thread:
+    // work dropped and ending after its loop has gone finds nothing to wake.
+    class WorkEnded {
+    public:
+        // From the work's thread, once its result is set.
+        void notify();
+        // The loop to quit at the notice; nullptr for none.
+        void wake(QEventLoop* loop);
+
+    private:
+        std::mutex m_mutex;
+        QEventLoop* m_loop = nullptr;
+    };
+
+    // The work's thread: the work, then the notice of its end.
+    template <typename T>
+    static auto Ending(std::packaged_task<T()> task, std::shared_ptr<WorkEnded> ended) {
+        return [task = std::move(task), ended = std::move(ended)]() mutable {
+            task();
+            ended->notify();
+        };
+    }
     template <typename T>
     static std::function<bool()> ReadyCheck(const std::future<T>& result) {
         return [&result] {
@@ -71,7 +103,8 @@ private:
         };
     }
     // Runs the window's events until `finished` says so (true) or the user cancels (false).
-    bool wait(const QString& label, Cancel cancel, const std::function<bool()>& finished);
+    bool wait(const QString& label, Cancel cancel, const std::function<bool()>& finished,
+              WorkEnded& ended);
 
     using Deadline = std::chrono::steady_clock::time_point;
     struct Dropped {
