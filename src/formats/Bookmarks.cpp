@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <exception>
+#include <iterator>
 #include <map>
+#include <thread>
 #include <unordered_set>
 #include <utility>
 
@@ -110,6 +113,14 @@ struct Tally {
             firstRow = row;
             example = text;
         }
+    }
+    // Adds what later rows noted.
+    void Append(const Tally& later) {
+        if (count == 0) {
+            firstRow = later.firstRow;
+            example = later.example;
+        }
+        count += later.count;
     }
 };
 
@@ -251,16 +262,127 @@ BookmarkRead BookmarksToTable(const std::vector<Bookmark>& bookmarks, std::strin
     return read;
 }
 
+namespace {
+
+// What reading a row gives before its bookmark goes into its lists: the bookmark without its
+// group, and the row's groups.
+struct RowRead {
+    int row = 0;
+    Bookmark bookmark;
+    std::uint16_t groups = 0;
+};
+
+// What reading rows gives besides their bookmarks: the reports of rows not written, in row order,
+// and what is reported once per kind.
+struct RowsTally {
+    std::vector<Diagnostic> notWritten;
+    int channelsWritten = 0;
+    int rowsNotWritten = 0;
+    std::map<std::string_view, Tally> modesChanged;
+    std::map<int, Tally> lostColumns;
+
+    // Adds what rows after these gave.
+    void Append(RowsTally&& later) {
+        notWritten.insert(notWritten.end(), std::make_move_iterator(later.notWritten.begin()),
+                          std::make_move_iterator(later.notWritten.end()));
+        channelsWritten += later.channelsWritten;
+        rowsNotWritten += later.rowsNotWritten;
+        for (const auto& [mode, tally] : later.modesChanged) {
+            modesChanged[mode].Append(tally);
+        }
+        for (const auto& [column, tally] : later.lostColumns) {
+            lostColumns[column].Append(tally);
+        }
+    }
+};
+
+// Reads a channel row into its bookmark; false for a row not written (reported in `tally`).
+// Rows are read independently of one another, so two threads may read two runs of rows.
+bool ReadRowForList(const MemoryTable& table, int row, const BookmarkFormat& format,
+                    RowsTally& tally, RowRead& read) {
+    const RowTexts cells = RowTextsOf(table, row);
+    const FrequencyReading hz = ReadFrequency(cells[Frequency], FrequencyUnit::Hz);
+    const auto notWritten = [&](std::string message, MessageKind kind) {
+        tally.notWritten.push_back(Diagnostic{Diagnostic::Place::Row, row, Frequency,
+                                              std::move(message), Diagnostic::Severity::Error,
+                                              kind});
+        ++tally.rowsNotWritten;
+        return false;
+    };
+    if (hz.status != FrequencyReading::Status::Ok) {
+        return notWritten("Frequency " + QuotedCell(cells[Frequency]) +
+                              " is not a whole number of Hz; row not written",
+                          MessageKind::BookmarkRowNotWritten);
+    }
+    if (hz.hz > format.maxHz) {
+        return notWritten("Frequency " + QuotedCell(cells[Frequency]) + " is above " +
+                              std::to_string(format.maxHz) + " Hz, the highest an " +
+                              std::string(format.name) + " holds exactly; row not written",
+                          MessageKind::BookmarkFrequencyTooHigh);
+    }
+    read.row = row;
+    Bookmark& bookmark = read.bookmark;
+    bookmark.hz = hz.hz;
+    // Lists hold UTF-8 only; a name is made so before it is compared with the names
+    // already taken, so two names cannot become one key on the way out.
+    bookmark.name = WellFormedUtf8(cells[Callsign]);
+    if (bookmark.name.empty() && format.keysByName) {
+        bookmark.name = FrequencyText(hz.hz, FrequencyUnit::kHz) + " kHz";
+    }
+
+    const std::string_view mode = cells[Mode];
+    bookmark.mode = kFallbackSdrMode;
+    bool exact = false;
+    for (const ModePair& pair : kSameModes) {
+        if (pair.receiver == mode) {
+            bookmark.mode = pair.sdr;
+            exact = true;
+        }
+    }
+    if (std::find(kSdrModes.begin(), kSdrModes.end(), mode) != kSdrModes.end()) {
+        bookmark.mode = mode;
+        exact = true;
+    }
+    for (const ModePair& pair : kNearestModes) {
+        if (!exact && pair.receiver == mode) {
+            bookmark.mode = pair.sdr;
+        }
+    }
+    if (!exact) {
+        tally.modesChanged[mode].Note(row, mode);
+    }
+
+    const FrequencyReading bandwidth = ReadFrequency(cells[Bandwidth], FrequencyUnit::Hz);
+    if (bandwidth.status == FrequencyReading::Status::Ok && bandwidth.hz != 0) {
+        bookmark.bandwidth = bandwidth.hz;
+    } else {
+        const std::string_view fallback = DefaultBandwidth(mode);
+        bookmark.bandwidth = ReadFrequency(fallback, FrequencyUnit::Hz).hz;
+        if (!IsBlankOrZero(cells[Bandwidth])) {
+            tally.lostColumns[Bandwidth].Note(row, cells[Bandwidth]);
+        }
+    }
+    for (const Column column : {IfShift, Hotkey, Lockout, Priority, LevelSquelch,
+                                SecondarySquelchType, SecondarySquelchValue, Comments}) {
+        if (!IsBlankOrZero(cells[column])) {
+            tally.lostColumns[column].Note(row, cells[column]);
+        }
+    }
+    ++tally.channelsWritten;
+    read.groups = GroupsOf(cells[Groups]);
+    return true;
+}
+
+}  // namespace
+
 BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::string>& groupNames,
-                               const BookmarkFormat& format) {
+                               const BookmarkFormat& format, int rowsWorthAThread) {
     BookmarkWrite result;
     const auto report = [&](int row, int column, std::string message, MessageKind kind) {
         result.diagnostics.push_back(Diagnostic{Diagnostic::Place::Row, row, column,
                                                 std::move(message), Diagnostic::Severity::Error,
                                                 kind});
     };
-    std::map<std::string_view, Tally> modesChanged;
-    std::map<int, Tally> lostColumns;
     Tally renamed;
     Tally severalGroups;
     // The list of each receiver group ([group - 1]) and of channels in none ([kReceiverGroups]),
@@ -284,84 +406,15 @@ BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::
     std::array<TakenNames, kReceiverGroups + 1> taken;
     result.bookmarks.reserve(static_cast<std::size_t>(table.RowCount()));
 
-    for (int row = 1; row < table.RowCount(); ++row) {
-        if (IsEmptyRow(table, row)) {
-            continue;
-        }
-        const RowTexts cells = RowTextsOf(table, row);
-        const FrequencyReading hz = ReadFrequency(cells[Frequency], FrequencyUnit::Hz);
-        if (hz.status != FrequencyReading::Status::Ok) {
-            report(row, Frequency,
-                   "Frequency " + QuotedCell(cells[Frequency]) +
-                       " is not a whole number of Hz; row not written",
-                   MessageKind::BookmarkRowNotWritten);
-            ++result.rowsNotWritten;
-            continue;
-        }
-        if (hz.hz > format.maxHz) {
-            report(row, Frequency,
-                   "Frequency " + QuotedCell(cells[Frequency]) + " is above " +
-                       std::to_string(format.maxHz) + " Hz, the highest an " +
-                       std::string(format.name) + " holds exactly; row not written",
-                   MessageKind::BookmarkFrequencyTooHigh);
-            ++result.rowsNotWritten;
-            continue;
-        }
-        Bookmark bookmark;
-        bookmark.hz = hz.hz;
-        // Lists hold UTF-8 only; a name is made so before it is compared with the names
-        // already taken, so two names cannot become one key on the way out.
-        bookmark.name = WellFormedUtf8(cells[Callsign]);
-        if (bookmark.name.empty() && format.keysByName) {
-            bookmark.name = FrequencyText(hz.hz, FrequencyUnit::kHz) + " kHz";
-        }
-
-        const std::string_view mode = cells[Mode];
-        bookmark.mode = kFallbackSdrMode;
-        bool exact = false;
-        for (const ModePair& pair : kSameModes) {
-            if (pair.receiver == mode) {
-                bookmark.mode = pair.sdr;
-                exact = true;
-            }
-        }
-        if (std::find(kSdrModes.begin(), kSdrModes.end(), mode) != kSdrModes.end()) {
-            bookmark.mode = mode;
-            exact = true;
-        }
-        for (const ModePair& pair : kNearestModes) {
-            if (!exact && pair.receiver == mode) {
-                bookmark.mode = pair.sdr;
-            }
-        }
-        if (!exact) {
-            modesChanged[mode].Note(row, mode);
-        }
-
-        const FrequencyReading bandwidth = ReadFrequency(cells[Bandwidth], FrequencyUnit::Hz);
-        if (bandwidth.status == FrequencyReading::Status::Ok && bandwidth.hz != 0) {
-            bookmark.bandwidth = bandwidth.hz;
-        } else {
-            const std::string_view fallback = DefaultBandwidth(mode);
-            bookmark.bandwidth = ReadFrequency(fallback, FrequencyUnit::Hz).hz;
-            if (!IsBlankOrZero(cells[Bandwidth])) {
-                lostColumns[Bandwidth].Note(row, cells[Bandwidth]);
-            }
-        }
-        for (const Column column : {IfShift, Hotkey, Lockout, Priority, LevelSquelch,
-                                    SecondarySquelchType, SecondarySquelchValue, Comments}) {
-            if (!IsBlankOrZero(cells[column])) {
-                lostColumns[column].Note(row, cells[column]);
-            }
-        }
-
-        ++result.channelsWritten;
+    // Puts a row's bookmark into each of its lists, in row order: a name repeated in a list is
+    // told by the names the rows before it took there.
+    const auto place = [&](RowRead& read) {
+        const int row = read.row;
         // The lists of the row's groups, as places in `listNames`.
         std::array<int, kReceiverGroups> lists{};
         int listCount = 0;
-        const std::uint16_t bits = GroupsOf(cells[Groups]);
         for (int group = 1; group <= kReceiverGroups; ++group) {
-            if ((bits & (1u << (group - 1))) != 0) {
+            if ((read.groups & (1u << (group - 1))) != 0) {
                 lists[static_cast<std::size_t>(listCount++)] = group - 1;
             }
         }
@@ -370,9 +423,10 @@ BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::
             listCount = 1;
         }
         if (format.oneGroupEach && listCount > 1) {
-            severalGroups.Note(row, cells[Groups]);
+            severalGroups.Note(row, table.CellText(row, Groups));
             listCount = 1;
         }
+        const Bookmark& bookmark = read.bookmark;
         for (int i = 0; i < listCount; ++i) {
             const auto list = static_cast<std::size_t>(lists[static_cast<std::size_t>(i)]);
             Bookmark copy = bookmark;
@@ -380,39 +434,91 @@ BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::
             if (format.keysByName) {
                 TakenNames& names = taken[static_cast<std::size_t>(sameList[list])];
                 // A repeated name gets the first free suffix from where its last repeat stopped.
-                const std::uint32_t place = names.Insert(copy.name);
-                if (place != TakenNames::kNew) {
-                    int k = std::max(2, names.NextSuffix(place));
+                const std::uint32_t at = names.Insert(copy.name);
+                if (at != TakenNames::kNew) {
+                    int k = std::max(2, names.NextSuffix(at));
                     do {
                         char digits[16];
                         const char* end = std::to_chars(digits, digits + sizeof digits, k++).ptr;
                         copy.name.assign(bookmark.name).append(" (");
                         copy.name.append(digits, static_cast<std::size_t>(end - digits)) += ')';
                     } while (names.Insert(copy.name) != TakenNames::kNew);
-                    names.NextSuffix(place) = k;
+                    names.NextSuffix(at) = k;
                     renamed.Note(row, bookmark.name);
                 }
             }
             result.bookmarks.push_back(std::move(copy));
         }
+    };
+    const auto readAndPlace = [&](int first, int end, RowsTally& tally) {
+        RowRead read;
+        for (int row = first; row < end; ++row) {
+            if (!IsEmptyRow(table, row) && ReadRowForList(table, row, format, tally, read)) {
+                place(read);
+            }
+        }
+    };
+
+    // A large table's later half is read on a second thread while the first half is read and
+    // placed here; its rows are placed after those of the first half.
+    RowsTally tally;
+    const int rows = table.RowCount();
+    if (rows < std::max(rowsWorthAThread, 2) || std::thread::hardware_concurrency() < 2) {
+        readAndPlace(1, rows, tally);
+    } else {
+        const int middle = rows / 2;
+        RowsTally laterTally;
+        std::vector<RowRead> later;
+        std::exception_ptr failure;
+        std::thread second([&] {
+            try {
+                later.reserve(static_cast<std::size_t>(rows - middle));
+                RowRead read;
+                for (int row = middle; row < rows; ++row) {
+                    if (!IsEmptyRow(table, row) &&
+                        ReadRowForList(table, row, format, laterTally, read)) {
+                        later.push_back(std::move(read));
+                    }
+                }
+            } catch (...) {
+                failure = std::current_exception();
+            }
+        });
+        try {
+            readAndPlace(1, middle, tally);
+        } catch (...) {
+            second.join();
+            throw;
+        }
+        second.join();
+        if (failure) {
+            std::rethrow_exception(failure);
+        }
+        for (RowRead& read : later) {
+            place(read);
+        }
+        tally.Append(std::move(laterTally));
     }
+    result.diagnostics = std::move(tally.notWritten);
+    result.channelsWritten = tally.channelsWritten;
+    result.rowsNotWritten = tally.rowsNotWritten;
 
     const std::string in = " in an " + std::string(format.name);
-    for (const auto& [changed, tally] : modesChanged) {
+    for (const auto& [changed, modeTally] : tally.modesChanged) {
         const std::string_view mode = changed;  // a lambda may not capture a structured binding
         const auto nearest = std::find_if(kNearestModes.begin(), kNearestModes.end(),
                                           [&](const ModePair& p) { return p.receiver == mode; });
-        report(tally.firstRow, Mode,
+        report(modeTally.firstRow, Mode,
                "Mode " + QuotedCell(mode) + " has no equal" + in + "; written as " +
                    std::string(nearest != kNearestModes.end() ? nearest->sdr : kFallbackSdrMode) +
-                   LaterRows(tally.count),
+                   LaterRows(modeTally.count),
                MessageKind::BookmarkModeWritten);
     }
-    for (const auto& [column, tally] : lostColumns) {
-        report(tally.firstRow, column,
+    for (const auto& [column, columnTally] : tally.lostColumns) {
+        report(columnTally.firstRow, column,
                std::string(kCsvHeaderNames[static_cast<std::size_t>(column)]) + " " +
-                   QuotedCell(tally.example) + " has no place" + in + "; not written" +
-                   LaterRows(tally.count),
+                   QuotedCell(columnTally.example) + " has no place" + in + "; not written" +
+                   LaterRows(columnTally.count),
                MessageKind::BookmarkColumnLost);
     }
     if (severalGroups.count > 0) {

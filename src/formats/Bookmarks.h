@@ -59,9 +59,13 @@ struct BookmarkFormat {
 // NFM; AMS, AMN -> AM; ISB -> USB, reported once per mode; a text already an SDR mode kept;
 // anything else written as CW and reported), Bandwidth the cell's whole Hz (else the mode's
 // default), groups named by `groupNames` ([0] is group 1; "Group n" where none is known). Each
-// receiver column the list has no place for is reported once.
+// receiver column the list has no place for is reported once. A table of `rowsWorthAThread`
+// rows or more has its later half read on a second thread where the processor has two cores;
+// the result is the same either way (tests set it low to see so).
+inline constexpr int kBookmarkRowsWorthAThread = 8192;
 BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::string>& groupNames,
-                               const BookmarkFormat& format);
+                               const BookmarkFormat& format,
+                               int rowsWorthAThread = kBookmarkRowsWorthAThread);
 
 // The receiver's mode for an SDR mode, or empty when the receiver has none of that kind.
 std::string_view SdrModeToReceiver(std::string_view sdrMode);

@@ -536,6 +536,76 @@ private slots:
         }
     }
 
+    // A large table's later half is read on a second thread and its rows placed after the
+    // first half's: the bookmarks, their names made unique across the halves, and what is
+    // reported once per kind (from the first row that shows it, counting both halves) are
+    // those of the table read in one run. Rows: Frequency|Mode|Bandwidth|Callsign|Groups|
+    // Comments, split in the middle.
+    void tableReadInTwoHalves_data() {
+        QTest::addColumn<QStringList>("rows");
+        QTest::newRow("a name repeated in both halves, and again")
+            << QStringList{"7000000|AM|||||", "7100000|AM||B||", "7200000|AM||A||",
+                           "7300000|AM||A||", "7400000|AM||A (2)||"};
+        QTest::newRow("names left empty on one frequency")
+            << QStringList{"7000000|AM|||", "7000000|AM|||", "7000000|AM|||", "7000000|AM|||"};
+        QTest::newRow("rows not written in both halves") << QStringList{
+            "7000000.5|AM||A||", "7100000|AM||B||", "abc|AM||C||", "99999999999999999999|AM||D||",
+            "|AM||E||",          "7200000|AM||F||"};
+        QTest::newRow("a mode changed first in the later half")
+            << QStringList{"7000000|AM||||",  "7100000|FM||||",  "7200000|FM6||||",
+                           "7300000|ISB||||", "7400000|FM6||||", "7500000|Wide||||"};
+        QTest::newRow("columns lost in one half or both") << QStringList{
+            "7000000|AM|wide|||", "7100000|AM|6000|||",          "7200000|AM|||| note",
+            "7300000|AM|0|||",    "7400000|AM|  |||Caf\xC3\xA9", "7500000|AM|wide|||"};
+        QTest::newRow("groups, several in the later half, empty rows between")
+            << QStringList{"7000000|AM||A|1|",   "|||||",
+                           "7100000|AM||B|1 3|", "|||||",
+                           "7200000|AM||A|3|",   "7300000|AM||A|1 3|",
+                           "7400000|AM||A|2|"};
+    }
+    void tableReadInTwoHalves() {
+        QFETCH(QStringList, rows);
+        MemoryTable table = MemoryTable::ImportLayout();
+        for (const QString& line : rows) {
+            const QStringList parts = line.split('|');
+            std::vector<std::string> cells(kImportedColumnCount);
+            for (const auto& [part, column] : {std::pair{0, Frequency},
+                                               {1, Mode},
+                                               {2, Bandwidth},
+                                               {3, Callsign},
+                                               {4, Groups},
+                                               {5, Comments}}) {
+                cells[static_cast<std::size_t>(column)] = parts.value(part).toStdString();
+            }
+            table.AppendRow(std::move(cells));
+        }
+        const std::vector<std::string> names = {"Air", "", "Air"};
+        const auto lines = [&](const BookmarkWrite& written) {
+            QStringList out;
+            for (const Bookmark& b : written.bookmarks) {
+                out << QString::fromStdString(b.name + "|" + std::to_string(b.hz) + "|" +
+                                              std::to_string(b.bandwidth) + "|" + b.mode + "|" +
+                                              b.group);
+            }
+            for (const Diagnostic& d : written.diagnostics) {
+                out << QString::fromStdString(d.ToString());
+            }
+            out << QString("%1 written, %2 not")
+                       .arg(written.channelsWritten)
+                       .arg(written.rowsNotWritten);
+            return out;
+        };
+        for (const BookmarkFormat& format :
+             {BookmarkFormat{"SDR# list", false, true, "", std::uint64_t{1} << 62},
+              BookmarkFormat{"SDR++ list", true, false, "General", (std::uint64_t{1} << 53) - 1}}) {
+            const QStringList once = lines(TableToBookmarks(table, names, format, 1 << 30));
+            const QStringList halves = lines(TableToBookmarks(table, names, format, 2));
+            QVERIFY2(halves == once,
+                     qPrintable(QString::fromUtf8(format.name.data()) + ":\n" + halves.join('\n') +
+                                "\nin one run:\n" + once.join('\n')));
+        }
+    }
+
     // Files that are no list, or that a list never is, are refused with where and why.
     void refused_data() {
         QTest::addColumn<QByteArray>("bytes");
