@@ -46,6 +46,9 @@ public:
 
     // The width the cells of `column` need (the rows in view and some around them).
     int cellsWidth(int column) const { return sizeHintForColumn(column); }
+    // Lays the rows out now if a change asked for it to be done later: done while the window
+    // paints, it would have the grid painted whole a second time.
+    void layOutRowsNow() { executeDelayedItemsLayout(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

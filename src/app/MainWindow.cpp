@@ -350,11 +350,15 @@ bool MainWindow::event(QEvent* event) {
     // A change checks the table once the events it sets off are handled, and the window paints
     // once they are too; whichever comes first, the check goes first, and the layouts its
     // outcome changes (the problem count, the Problems panel shown or hidden) are settled
-    // before the paint too. Painted before them, the grid would show the rows' old problems, or
-    // stand where it stood, and be painted whole again a moment later.
+    // before the paint too, as is the grid's own layout of its rows, which Qt would otherwise
+    // do while the grid paints. Painted before them, the grid would show the rows' old problems,
+    // or stand where it stood, and be painted whole again a moment later.
     if (event->type() == QEvent::UpdateRequest && m_problems != nullptr) {
         m_problems->checkNow();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        if (auto* rows = qobject_cast<GridView*>(grid())) {
+            rows->layOutRowsNow();
+        }
     }
     return QMainWindow::event(event);
 }

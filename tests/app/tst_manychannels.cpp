@@ -6,6 +6,7 @@
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QPaintEvent>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableView>
@@ -308,6 +309,37 @@ private slots:
         trigger("setFieldAction");
         QTRY_VERIFY(firstPaint.seen >= 0);
         QCOMPARE(firstPaint.seen, qsizetype(3));
+    }
+
+    // Appending rows to an empty table is a whole-table change: the grid lays its rows out
+    // before the window paints, not while it paints, and is painted whole once. Laid out during
+    // the paint, it was painted whole a second time.
+    void appendedRowsArePaintedOnce() {
+        open(0);
+        QTRY_COMPARE(m_window->problems().count(), qsizetype(0));
+        QTableView* grid = m_window->grid();
+        QTRY_VERIFY(grid->viewport()->isVisible());
+        MemoryTable rows = testing::Channels(5000);
+        rows.SetCellText(1, Frequency, "abc");  // a problem: the Problems panel shows
+        const QString file = writeCsv(QStringLiteral("more.csv"), rows);
+        QTest::qWait(50);
+        struct WholePaints : QObject {
+            QWidget* viewport = nullptr;
+            int count = 0;
+            bool eventFilter(QObject*, QEvent* event) override {
+                if (event->type() == QEvent::Paint &&
+                    static_cast<QPaintEvent*>(event)->rect() == viewport->rect()) {
+                    ++count;
+                }
+                return false;
+            }
+        } paints;
+        paints.viewport = grid->viewport();
+        grid->viewport()->installEventFilter(&paints);
+        QVERIFY(m_window->fileActions().appendFile(file));
+        QTRY_VERIFY(m_window->problemsPanel().isVisible());
+        QTest::qWait(100);
+        QCOMPARE(paints.count, 1);
     }
 
     void rangeDialogCountsAndRefuses_data() {
