@@ -160,26 +160,24 @@ std::string_view SdrModeToReceiver(std::string_view sdrMode) {
     return {};
 }
 
-BookmarkRead BookmarksToTable(const std::vector<Bookmark>& bookmarks, std::string_view format,
-                              std::vector<std::string> knownGroups, int firstNumber) {
-    BookmarkRead read;
-    read.groupNames = std::move(knownGroups);
-    const std::size_t namesBefore = read.groupNames.size();
-    std::map<std::string, Tally> modesKept;
-    Tally withoutGroup;
-    // Kept in a hash set: a list may name a group of its own for each of 65,535 bookmarks.
-    std::unordered_set<std::string_view> namesLeftOut;
-    int firstNamed = 0;
+namespace {
 
-    read.table.ReserveChannels(static_cast<int>(bookmarks.size()));
+// Appends a row for each of bookmarks[first, end) to `table`, numbered from `firstNumber` for
+// bookmark 0; `groupOf[i]` is bookmark i's receiver group (0 for none). Modes the receiver lacks
+// are noted in `modesKept`. Bookmarks are made rows independently of one another, so two threads
+// may fill two tables from two runs of them.
+void AppendBookmarkRows(const std::vector<Bookmark>& bookmarks, std::size_t first, std::size_t end,
+                        const std::vector<std::uint8_t>& groupOf, int firstNumber,
+                        MemoryTable& table, std::map<std::string, Tally>& modesKept) {
+    table.ReserveChannels(static_cast<int>(end - first));
     // The rows' text in one block: 4 bytes a cell and a row, the names and modes, and the
     // numbers (Number, Frequency, Bandwidth and Groups take under 40 bytes together).
     std::size_t rowBytes = 0;
-    for (const Bookmark& bookmark : bookmarks) {
-        rowBytes +=
-            4 * (kImportedColumnCount + 1) + 40 + bookmark.name.size() + bookmark.mode.size();
+    for (std::size_t i = first; i < end; ++i) {
+        rowBytes += 4 * (kImportedColumnCount + 1) + 40 + bookmarks[i].name.size() +
+                    bookmarks[i].mode.size();
     }
-    read.table.ReserveRowBytes(rowBytes);
+    table.ReserveRowBytes(rowBytes);
     // A row's cells as views into the bookmark and into these, reused from row to row: the
     // table copies them.
     std::array<std::string_view, kImportedColumnCount> cells{};
@@ -187,7 +185,7 @@ BookmarkRead BookmarksToTable(const std::vector<Bookmark>& bookmarks, std::strin
     std::string frequency;
     std::string bandwidth;
     std::string groups;
-    for (std::size_t i = 0; i < bookmarks.size(); ++i) {
+    for (std::size_t i = first; i < end; ++i) {
         const Bookmark& bookmark = bookmarks[i];
         const int row = static_cast<int>(i) + 1;
         number = std::to_string(firstNumber + static_cast<int>(i));
@@ -207,21 +205,82 @@ BookmarkRead BookmarksToTable(const std::vector<Bookmark>& bookmarks, std::strin
         }
         cells[Callsign] = bookmark.name;
         cells[Groups] = {};
-        if (!bookmark.group.empty()) {
-            auto known = std::find(read.groupNames.begin(), read.groupNames.end(), bookmark.group);
-            if (known == read.groupNames.end() && read.groupNames.size() < kReceiverGroups) {
-                known = read.groupNames.insert(known, bookmark.group);
-            }
-            if (known != read.groupNames.end()) {
-                groups = std::to_string(known - read.groupNames.begin() + 1);
-                cells[Groups] = groups;
-                firstNamed = firstNamed == 0 ? row : firstNamed;
-            } else {
-                withoutGroup.Note(row, bookmark.group);
-                namesLeftOut.insert(bookmark.group);
-            }
+        if (groupOf[i] != 0) {
+            groups = std::to_string(groupOf[i]);
+            cells[Groups] = groups;
         }
-        read.table.AppendRow(cells);
+        table.AppendRow(cells);
+    }
+}
+
+}  // namespace
+
+BookmarkRead BookmarksToTable(const std::vector<Bookmark>& bookmarks, std::string_view format,
+                              std::vector<std::string> knownGroups, int firstNumber,
+                              std::size_t bookmarksWorthAThread) {
+    BookmarkRead read;
+    read.groupNames = std::move(knownGroups);
+    const std::size_t namesBefore = read.groupNames.size();
+    Tally withoutGroup;
+    // Kept in a hash set: a list may name a group of its own for each of 65,535 bookmarks.
+    std::unordered_set<std::string_view> namesLeftOut;
+    int firstNamed = 0;
+
+    // Groups first, in order: a name takes the next free group where it first comes.
+    std::vector<std::uint8_t> groupOf(bookmarks.size());
+    for (std::size_t i = 0; i < bookmarks.size(); ++i) {
+        const std::string& name = bookmarks[i].group;
+        if (name.empty()) {
+            continue;
+        }
+        const int row = static_cast<int>(i) + 1;
+        auto known = std::find(read.groupNames.begin(), read.groupNames.end(), name);
+        if (known == read.groupNames.end() && read.groupNames.size() < kReceiverGroups) {
+            known = read.groupNames.insert(known, name);
+        }
+        if (known != read.groupNames.end()) {
+            groupOf[i] = static_cast<std::uint8_t>(known - read.groupNames.begin() + 1);
+            firstNamed = firstNamed == 0 ? row : firstNamed;
+        } else {
+            withoutGroup.Note(row, name);
+            namesLeftOut.insert(name);
+        }
+    }
+
+    // Then the rows; those of a long list's later half are made into a table of their own on a
+    // second thread and put after the first half's.
+    std::map<std::string, Tally> modesKept;
+    if (bookmarks.size() < std::max<std::size_t>(bookmarksWorthAThread, 2) ||
+        std::thread::hardware_concurrency() < 2) {
+        AppendBookmarkRows(bookmarks, 0, bookmarks.size(), groupOf, firstNumber, read.table,
+                           modesKept);
+    } else {
+        const std::size_t middle = bookmarks.size() / 2;
+        MemoryTable later = MemoryTable::ImportLayout();
+        std::map<std::string, Tally> laterModes;
+        std::exception_ptr failure;
+        std::thread second([&] {
+            try {
+                AppendBookmarkRows(bookmarks, middle, bookmarks.size(), groupOf, firstNumber, later,
+                                   laterModes);
+            } catch (...) {
+                failure = std::current_exception();
+            }
+        });
+        try {
+            AppendBookmarkRows(bookmarks, 0, middle, groupOf, firstNumber, read.table, modesKept);
+        } catch (...) {
+            second.join();
+            throw;
+        }
+        second.join();
+        if (failure) {
+            std::rethrow_exception(failure);
+        }
+        read.table.PutRows(read.table.RowCount(), std::move(later));
+        for (const auto& [mode, tally] : laterModes) {
+            modesKept[mode].Append(tally);
+        }
     }
 
     const auto report = [&](int row, int column, std::string message, bool notice,

@@ -38,8 +38,13 @@ struct BookmarkRead {
 // first appearance after those of `knownGroups` (a name already there keeps its group); the
 // mapping is reported in one notice, and names past the 16th leave their channels without a
 // group, said once. `format` names the file kind in reports ("SDR# list").
+// A list of `bookmarksWorthAThread` bookmarks or more has the rows of its later half made on a
+// second thread where the processor has two cores; the result is the same either way (tests set
+// it low to see so).
+inline constexpr std::size_t kBookmarksWorthAThread = 8192;
 BookmarkRead BookmarksToTable(const std::vector<Bookmark>& bookmarks, std::string_view format,
-                              std::vector<std::string> knownGroups = {}, int firstNumber = 1);
+                              std::vector<std::string> knownGroups = {}, int firstNumber = 1,
+                              std::size_t bookmarksWorthAThread = kBookmarksWorthAThread);
 
 // The table's channel rows as bookmarks, for a list in `format`.
 struct BookmarkWrite {

@@ -606,6 +606,52 @@ private slots:
         }
     }
 
+    // A long list's later half is made into rows on a second thread: the table, the groups the
+    // names take (in order of first appearance across both halves, 16 at most) and the reports
+    // are those of the list made into rows in one run. Bookmarks: name|hz|bandwidth|mode|group.
+    void bookmarksMadeRowsInTwoHalves_data() {
+        QTest::addColumn<QStringList>("bookmarks");
+        QTest::newRow("modes kept, first in the later half")
+            << QStringList{"A|7000000|0|AM|",  "B|7100000|9000|NFM|", "C|7200000|0|WFM|",
+                           "D|7300000|0|RAW|", "E|7400000|0|WFM|",    "F|7500000|0|mode 9|"};
+        QStringList groups;
+        for (int i = 0; i < 20; ++i) {
+            groups << QString("S%1|%2|0|AM|G%3").arg(i).arg(7000000 + i).arg(i % 18);
+        }
+        QTest::newRow("more group names than groups, across both halves") << groups;
+        QTest::newRow("a known group, no group, a group named again")
+            << QStringList{"A|7000000|0|AM|Air", "B|7100000|0|AM|",    "C|7200000|0|AM|Sea",
+                           "D|7300000|0|AM|Air", "E|7400000|0|AM|Sea", "F|7500000|0|USB|"};
+    }
+    void bookmarksMadeRowsInTwoHalves() {
+        QFETCH(QStringList, bookmarks);
+        std::vector<Bookmark> list;
+        for (const QString& line : bookmarks) {
+            const QStringList parts = line.split('|');
+            list.push_back({parts[0].toStdString(), parts[1].toULongLong(), parts[2].toULongLong(),
+                            parts[3].toStdString(), parts[4].toStdString()});
+        }
+        const auto lines = [](const BookmarkRead& read) {
+            QStringList out;
+            for (int row = 0; row < read.table.RowCount(); ++row) {
+                QStringList cells;
+                for (const std::string_view cell : read.table.RowCells(row)) {
+                    cells << QString::fromUtf8(cell.data(), static_cast<qsizetype>(cell.size()));
+                }
+                out << cells.join('|');
+            }
+            for (const std::string& name : read.groupNames) {
+                out << "group " + QString::fromStdString(name);
+            }
+            out << QString::fromStdString(Lines(read.diagnostics).toStdString());
+            return out;
+        };
+        const QStringList once = lines(BookmarksToTable(list, "SDR# list", {"Air"}, 5, 1 << 30));
+        const QStringList halves = lines(BookmarksToTable(list, "SDR# list", {"Air"}, 5, 2));
+        QVERIFY2(halves == once,
+                 qPrintable(halves.join('\n') + "\nin one run:\n" + once.join('\n')));
+    }
+
     // Files that are no list, or that a list never is, are refused with where and why.
     void refused_data() {
         QTest::addColumn<QByteArray>("bytes");
