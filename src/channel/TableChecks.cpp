@@ -2,13 +2,12 @@
 
 #include <algorithm>
 #include <charconv>
-#include <exception>
 #include <iterator>
 #include <optional>
-#include <thread>
 
-#include "convert/NumberText.h"
 #include "channel/ChannelFields.h"
+#include "convert/NumberText.h"
+#include "io/TwoThreads.h"
 #include "table/Columns.h"
 
 namespace corvalen {
@@ -276,7 +275,7 @@ std::vector<Diagnostic> CheckCells(const MemoryTable& table, ReceiverModel model
                                    const RowUse& each) {
     std::vector<Diagnostic> problems;
     const int rows = table.RowCount();
-    if (rows < kRowsWorthAThread || std::thread::hardware_concurrency() < 2) {
+    if (rows < kRowsWorthAThread || !HasTwoCores()) {
         ReadTableRecords(table, problems,
                          [&](int row, std::span<const std::string_view> cells,
                              const TableChecks::RowKeys& keys) {
@@ -289,24 +288,8 @@ std::vector<Diagnostic> CheckCells(const MemoryTable& table, ReceiverModel model
     }
     const int middle = rows / 2;
     RowsAhead parts[2];
-    std::exception_ptr failure;
-    std::thread second([&] {
-        try {
-            parts[1].Check(table, model, middle, rows);
-        } catch (...) {
-            failure = std::current_exception();
-        }
-    });
-    try {
-        parts[0].Check(table, model, 1, middle);
-    } catch (...) {
-        second.join();
-        throw;
-    }
-    second.join();
-    if (failure) {
-        std::rethrow_exception(failure);
-    }
+    RunInTwoThreads([&] { parts[0].Check(table, model, 1, middle); },
+                    [&] { parts[1].Check(table, model, middle, rows); });
     // In row order, as ReadTableRecords takes them: each row's own problems, then what the
     // checks across rows add.
     TableChecks checks(problems);

@@ -3,10 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <exception>
 #include <iterator>
 #include <map>
-#include <thread>
 #include <unordered_set>
 #include <utility>
 
@@ -15,6 +13,7 @@
 #include "convert/FrequencyText.h"
 #include "convert/Windows1252.h"
 #include "g3m/MemoryRecord.h"
+#include "io/TwoThreads.h"
 
 namespace corvalen {
 
@@ -250,33 +249,22 @@ BookmarkRead BookmarksToTable(const std::vector<Bookmark>& bookmarks, std::strin
     // Then the rows; those of a long list's later half are made into a table of their own on a
     // second thread and put after the first half's.
     std::map<std::string, Tally> modesKept;
-    if (bookmarks.size() < std::max<std::size_t>(bookmarksWorthAThread, 2) ||
-        std::thread::hardware_concurrency() < 2) {
+    if (bookmarks.size() < std::max<std::size_t>(bookmarksWorthAThread, 2) || !HasTwoCores()) {
         AppendBookmarkRows(bookmarks, 0, bookmarks.size(), groupOf, firstNumber, read.table,
                            modesKept);
     } else {
         const std::size_t middle = bookmarks.size() / 2;
         MemoryTable later = MemoryTable::ImportLayout();
         std::map<std::string, Tally> laterModes;
-        std::exception_ptr failure;
-        std::thread second([&] {
-            try {
+        RunInTwoThreads(
+            [&] {
+                AppendBookmarkRows(bookmarks, 0, middle, groupOf, firstNumber, read.table,
+                                   modesKept);
+            },
+            [&] {
                 AppendBookmarkRows(bookmarks, middle, bookmarks.size(), groupOf, firstNumber, later,
                                    laterModes);
-            } catch (...) {
-                failure = std::current_exception();
-            }
-        });
-        try {
-            AppendBookmarkRows(bookmarks, 0, middle, groupOf, firstNumber, read.table, modesKept);
-        } catch (...) {
-            second.join();
-            throw;
-        }
-        second.join();
-        if (failure) {
-            std::rethrow_exception(failure);
-        }
+            });
         read.table.PutRows(read.table.RowCount(), std::move(later));
         for (const auto& [mode, tally] : laterModes) {
             modesKept[mode].Append(tally);
@@ -522,37 +510,23 @@ BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::
     // placed here; its rows are placed after those of the first half.
     RowsTally tally;
     const int rows = table.RowCount();
-    if (rows < std::max(rowsWorthAThread, 2) || std::thread::hardware_concurrency() < 2) {
+    if (rows < std::max(rowsWorthAThread, 2) || !HasTwoCores()) {
         readAndPlace(1, rows, tally);
     } else {
         const int middle = rows / 2;
         RowsTally laterTally;
         std::vector<RowRead> later;
-        std::exception_ptr failure;
-        std::thread second([&] {
-            try {
-                later.reserve(static_cast<std::size_t>(rows - middle));
-                RowRead read;
-                for (int row = middle; row < rows; ++row) {
-                    if (!IsEmptyRow(table, row) &&
-                        ReadRowForList(table, row, format, laterTally, read)) {
-                        later.push_back(std::move(read));
-                    }
-                }
-            } catch (...) {
-                failure = std::current_exception();
-            }
-        });
-        try {
-            readAndPlace(1, middle, tally);
-        } catch (...) {
-            second.join();
-            throw;
-        }
-        second.join();
-        if (failure) {
-            std::rethrow_exception(failure);
-        }
+        RunInTwoThreads([&] { readAndPlace(1, middle, tally); },
+                        [&] {
+                            later.reserve(static_cast<std::size_t>(rows - middle));
+                            RowRead read;
+                            for (int row = middle; row < rows; ++row) {
+                                if (!IsEmptyRow(table, row) &&
+                                    ReadRowForList(table, row, format, laterTally, read)) {
+                                    later.push_back(std::move(read));
+                                }
+                            }
+                        });
         for (RowRead& read : later) {
             place(read);
         }

@@ -3,15 +3,14 @@
 
 #include <algorithm>
 #include <array>
-#include <exception>
 #include <iterator>
 #include <limits>
 #include <optional>
-#include <thread>
 
 #include "convert/Utf16.h"
 #include "formats/BookmarkList.h"
 #include "io/Messages.h"
+#include "io/TwoThreads.h"
 
 #ifdef CORVALEN_HAVE_PUGIXML
 #include <pugixml.hpp>
@@ -330,38 +329,19 @@ std::optional<EntriesRead> ReadEntriesInPieces(std::string_view text, pugi::xml_
     }
 
     std::size_t middle = close;
-    if (close - begin > 2 * pieceBytes && std::thread::hardware_concurrency() >= 2) {
+    if (close - begin > 2 * pieceBytes && HasTwoCores()) {
         const std::size_t entryEnd = text.find(kEntryEnd, begin + (close - begin) / 2);
         middle = entryEnd < close ? entryEnd + kEntryEnd.size() : close;
     }
     EntriesRead first;
     EntriesRead later;
-    bool laterRead = true;
-    std::exception_ptr failure;
-    std::optional<std::thread> second;
-    if (middle < close) {
-        second.emplace([&] {
-            try {
-                laterRead = ReadPieces(text, middle, close, pieceBytes, later);
-            } catch (...) {
-                failure = std::current_exception();
-            }
-        });
-    }
     bool firstRead = false;
-    try {
-        firstRead = ReadPieces(text, begin, middle, pieceBytes, first);
-    } catch (...) {
-        if (second) {
-            second->join();
-        }
-        throw;
-    }
-    if (second) {
-        second->join();
-    }
-    if (failure) {
-        std::rethrow_exception(failure);
+    bool laterRead = true;
+    if (middle < close) {
+        RunInTwoThreads([&] { firstRead = ReadPieces(text, begin, middle, pieceBytes, first); },
+                        [&] { laterRead = ReadPieces(text, middle, close, pieceBytes, later); });
+    } else {
+        firstRead = ReadPieces(text, begin, close, pieceBytes, first);
     }
     if (!firstRead || !laterRead) {
         return std::nullopt;
