@@ -691,6 +691,17 @@ private slots:
             << QByteArray("{\"lists\": {\"Caf\xe9\": {}}}") << "is not well-formed JSON";
         QTest::newRow("JSON with text after it")
             << QByteArray("{\"lists\": {}} {}") << "is not well-formed JSON";
+        // Each broken where a parser that reads only what it is asked for could pass over it.
+        for (const char* broken :
+             {R"({"lists": {"A": {"bookmarks": {"a": {"frequency": 7000000.0,}}}}})",
+              R"({"lists": {"A" {"bookmarks": {}}}})",
+              R"({"lists": {"A": {"bookmarks": {"a": {"frequency": 07000000}}}}})",
+              R"({"lists": {"A": {"bookmarks": {"a": {"frequency": 7000000.0 "mode": 1}}}}})",
+              R"({"lists": {"A": {"bookmarks": {"a": {"frequency": 7e}}}}})",
+              R"({"lists": {"A": {"bookmarks": {"a\x": {}}}}})", R"({"lists": {}}])",
+              R"({"lists": [1, 2,]})", R"({"lists": {"A": {"bookmarks": {"a": tru}}}})"}) {
+            QTest::newRow(broken) << QByteArray(broken) << "is not well-formed JSON";
+        }
         QTest::newRow("JSON without lists")
             << QByteArray("{\"lists\": 3}") << "has no \"lists\" object";
     }
