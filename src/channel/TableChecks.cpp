@@ -7,6 +7,7 @@
 
 #include "channel/ChannelFields.h"
 #include "convert/NumberText.h"
+#include "io/Prefetch.h"
 #include "io/TwoThreads.h"
 #include "table/Columns.h"
 
@@ -147,13 +148,9 @@ void TableChecks::Compare(int row, std::span<const std::string_view> cells, std:
 }
 
 void TableChecks::Prefetch(std::uint64_t key) const {
-#if defined(__GNUC__)
     if (key != 0 && !m_slots.empty()) {
-        __builtin_prefetch(m_slots.data() + SlotOf(key));
+        PrefetchForRead(m_slots.data() + SlotOf(key));
     }
-#else
-    (void)key;
-#endif
 }
 
 void TableChecks::ExpectRows(std::size_t rows) {

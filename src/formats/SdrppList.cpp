@@ -19,6 +19,7 @@
 #include "channel/CellChecks.h"
 #include "formats/BookmarkList.h"
 #include "io/Messages.h"
+#include "io/Prefetch.h"
 
 namespace corvalen {
 
@@ -676,19 +677,6 @@ Result<BookmarkRead> ReadSdrppList(std::string_view fileBytes, std::vector<std::
     read.diagnostics.insert(read.diagnostics.begin(), skipped.begin(), skipped.end());
     return read;
 }
-
-namespace {
-
-// Asks the processor to fetch the memory at `address` ahead of its use.
-inline void PrefetchForRead(const void* address) {
-#if defined(__GNUC__)
-    __builtin_prefetch(address);
-#else
-    (void)address;
-#endif
-}
-
-}  // namespace
 
 BookmarkListText WriteSdrppList(const MemoryTable& table,
                                 const std::vector<std::string>& groupNames) {
