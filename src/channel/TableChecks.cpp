@@ -291,7 +291,17 @@ std::vector<Diagnostic> CheckCells(const MemoryTable& table, ReceiverModel model
     // checks across rows add.
     TableChecks checks(problems);
     checks.ExpectRows(static_cast<std::size_t>(rows));
+    // Every row's keys are known by now: the index's place for those of a row some rows on is
+    // fetched while this one is taken (the index lies all over memory, and each lookup waited).
+    constexpr int kPrefetchRows = 4;
+    const auto keysOf = [&](int row) -> const TableChecks::RowKeys& {
+        const RowsAhead& part = parts[row < middle ? 0 : 1];
+        return part.keys[static_cast<std::size_t>(row - part.first)];
+    };
     for (int row = 1; row < rows; ++row) {
+        if (row + kPrefetchRows < rows) {
+            checks.Prefetch(keysOf(row + kPrefetchRows).AlikeKey());
+        }
         RowsAhead& part = parts[row < middle ? 0 : 1];
         const auto at = static_cast<std::size_t>(row - part.first);
         const std::size_t begin = at == 0 ? 0 : part.ends[at - 1];
