@@ -473,25 +473,28 @@ BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::
             severalGroups.Note(row, table.CellText(row, Groups));
             listCount = 1;
         }
-        const Bookmark& bookmark = read.bookmark;
+        Bookmark& bookmark = read.bookmark;
         for (int i = 0; i < listCount; ++i) {
             const auto list = static_cast<std::size_t>(lists[static_cast<std::size_t>(i)]);
-            Bookmark copy = bookmark;
+            // The row's last list takes its bookmark itself, any list before it a copy.
+            Bookmark copy = i + 1 < listCount ? Bookmark(bookmark) : std::move(bookmark);
             copy.group = listNames[list];
             if (format.keysByName) {
                 TakenNames& names = taken[static_cast<std::size_t>(sameList[list])];
                 // A repeated name gets the first free suffix from where its last repeat stopped.
                 const std::uint32_t at = names.Insert(copy.name);
                 if (at != TakenNames::kNew) {
+                    const std::size_t length = copy.name.size();  // the name the row gives
                     int k = std::max(2, names.NextSuffix(at));
                     do {
                         char digits[16];
                         const char* end = std::to_chars(digits, digits + sizeof digits, k++).ptr;
-                        copy.name.assign(bookmark.name).append(" (");
+                        copy.name.resize(length);
+                        copy.name.append(" (");
                         copy.name.append(digits, static_cast<std::size_t>(end - digits)) += ')';
                     } while (names.Insert(copy.name) != TakenNames::kNew);
                     names.NextSuffix(at) = k;
-                    renamed.Note(row, bookmark.name);
+                    renamed.Note(row, std::string_view(copy.name).substr(0, length));
                 }
             }
             result.bookmarks.push_back(std::move(copy));
