@@ -90,4 +90,41 @@ inline bool AnyHighByte(const char* from, const char* end) {
     return false;
 }
 
+// The first NUL byte of [from, end), or `end` when there is none; `high` is set when a byte
+// from 0x80 up comes before it, and left alone otherwise. One pass over a whole text answers
+// both questions the reader asks of it before its first record.
+inline const char* FindNul(const char* from, const char* end, bool& high) {
+    const char* p = from;
+#if CORVALEN_BYTESCAN_SSE2
+    const __m128i zero = _mm_setzero_si128();
+    __m128i passed = zero;  // the bytes passed, ORed: their high bits tell
+    while (end - p >= 64) {
+        const auto* q = reinterpret_cast<const __m128i*>(p);
+        const __m128i a = _mm_loadu_si128(q);
+        const __m128i b = _mm_loadu_si128(q + 1);
+        const __m128i c = _mm_loadu_si128(q + 2);
+        const __m128i d = _mm_loadu_si128(q + 3);
+        // A NUL byte is the smallest there is: the 64 bytes hold one where their least does.
+        const __m128i least = _mm_min_epu8(_mm_min_epu8(a, b), _mm_min_epu8(c, d));
+        if (_mm_movemask_epi8(_mm_cmpeq_epi8(least, zero)) != 0) {
+            break;  // these 64 bytes are looked at one by one below
+        }
+        passed = _mm_or_si128(passed, _mm_or_si128(_mm_or_si128(a, b), _mm_or_si128(c, d)));
+        p += 64;
+    }
+    if (_mm_movemask_epi8(passed) != 0) {
+        high = true;
+    }
+#endif
+    for (; p < end; ++p) {
+        if (*p == '\0') {
+            return p;
+        }
+        if (static_cast<unsigned char>(*p) >= 0x80) {
+            high = true;
+        }
+    }
+    return end;
+}
+
 }  // namespace corvalen

@@ -12,6 +12,7 @@
 #include <iterator>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <span>
 #include <thread>
 #include <utility>
@@ -460,19 +461,27 @@ bool CsvScanAvailable(CsvScan scan) {
     return scan == CsvScan::Best || scan == CsvScan::Fields || ClassifierFor(scan) != nullptr;
 }
 
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+}  // namespace
+
 int ReadCsvRecords(std::string_view fileBytes, std::vector<Diagnostic>& diagnostics,
-                   const TakeRecord& take, CsvScan scan, std::vector<int>* rowLines) {
+                   const TakeRecord& take, CsvScan scan, std::vector<int>* rowLines,
+                   std::optional<bool> beyondAscii) {
     // A spreadsheet may have saved the file as UTF-8, with or without a byte-order mark. Text in
     // Windows-1252 with letters beyond ASCII is almost never well-formed UTF-8, so such a file
     // is read as UTF-8 and its characters come through as they were.
-    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
     const bool byteOrderMark = fileBytes.starts_with(kByteOrderMark);
     if (byteOrderMark) {
         fileBytes.remove_prefix(kByteOrderMark.size());
     }
-    const bool beyondAscii = AnyHighByte(fileBytes.data(), fileBytes.data() + fileBytes.size());
-    const bool utf8 = (byteOrderMark || beyondAscii) && IsWellFormedUtf8(fileBytes);
-    if (utf8 && beyondAscii) {
+    if (!beyondAscii) {
+        beyondAscii = AnyHighByte(fileBytes.data(), fileBytes.data() + fileBytes.size());
+    }
+    const bool utf8 = (byteOrderMark || *beyondAscii) && IsWellFormedUtf8(fileBytes);
+    if (utf8 && *beyondAscii) {
         diagnostics.push_back(Diagnostic{Diagnostic::Place::Line, 1, -1,
                                          "the file is UTF-8 text, not Windows-1252; read as UTF-8",
                                          Diagnostic::Severity::Error, MessageKind::CsvUtf8});
@@ -660,9 +669,9 @@ bool ReadsAhead(std::string_view fileBytes) {
 
 int ReadCsvRecordsAhead(std::string_view fileBytes, std::vector<Diagnostic>& diagnostics,
                         const TakeRecord& take, CsvScan scan, std::vector<int>* rowLines,
-                        const PrepareRecord& prepare) {
+                        const PrepareRecord& prepare, std::optional<bool> beyondAscii) {
     if (!ReadsAhead(fileBytes)) {
-        return ReadCsvRecords(fileBytes, diagnostics, take, scan, rowLines);
+        return ReadCsvRecords(fileBytes, diagnostics, take, scan, rowLines, beyondAscii);
     }
     BatchRing ring(fileBytes);
     std::vector<Diagnostic> found;
@@ -701,7 +710,7 @@ int ReadCsvRecordsAhead(std::string_view fileBytes, std::vector<Diagnostic>& dia
                         prepareBatch = prepare && ring.TakerBehind();
                     }
                 },
-                scan, rowLines != nullptr ? &lines : nullptr);
+                scan, rowLines != nullptr ? &lines : nullptr, beyondAscii);
             if (batch != nullptr) {
                 ring.PutFull(std::move(batch));
             }
@@ -734,7 +743,7 @@ int ReadCsvRecordsAhead(std::string_view fileBytes, std::vector<Diagnostic>& dia
     return records;
 }
 
-CsvImport ReadCsvMemory(std::string_view fileBytes, CsvScan scan) {
+CsvImport ReadCsvMemory(std::string_view fileBytes, CsvScan scan, std::optional<bool> beyondAscii) {
     CsvImport result;
     const int records = EstimateCsvRecords(fileBytes);
     result.table.ReserveChannels(records);
@@ -748,19 +757,28 @@ CsvImport ReadCsvMemory(std::string_view fileBytes, CsvScan scan) {
     result.recordsRead = ReadCsvRecordsAhead(
         fileBytes, result.diagnostics,
         [&](std::span<const std::string_view> cells) { result.table.AppendRow(cells); }, scan,
-        &result.origins.lines);
+        &result.origins.lines, {}, beyondAscii);
     return result;
 }
 
-Status CheckCsvText(const std::string& path, std::string_view text, std::string_view hint) {
+CsvTextCheck CheckCsvTextBytes(const std::string& path, std::string_view text,
+                               std::string_view hint) {
     // Text holds no NUL bytes. One means a binary file (a .g3m memory file picked by mistake)
     // or text saved as UTF-16, which would read as nothing but garbage.
-    if (const std::size_t nul = text.find('\0'); nul != std::string_view::npos) {
-        return Error{"Cannot read \"" + path + "\": line " + std::to_string(LineAt(text, nul)) +
-                     " holds a NUL byte (byte " + std::to_string(nul + 1) +
-                     "), so this is no CSV text file" + std::string(hint)};
+    const std::size_t mark = text.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
+    const char* end = text.data() + text.size();
+    bool high = false;
+    if (const char* at = FindNul(text.data() + mark, end, high); at != end) {
+        const auto nul = static_cast<std::size_t>(at - text.data());
+        return {Error{"Cannot read \"" + path + "\": line " + std::to_string(LineAt(text, nul)) +
+                      " holds a NUL byte (byte " + std::to_string(nul + 1) +
+                      "), so this is no CSV text file" + std::string(hint)}};
     }
-    return Done{};
+    return {Done{}, high};
+}
+
+Status CheckCsvText(const std::string& path, std::string_view text, std::string_view hint) {
+    return CheckCsvTextBytes(path, text, hint).status;
 }
 
 Result<ByteBuffer> ReadCsvText(const std::string& path) {

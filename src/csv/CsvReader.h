@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -43,7 +44,12 @@ struct CsvImport {
 // without a word, other such lines are reported. A file that is well-formed UTF-8 (a byte-order
 // mark, or letters beyond ASCII that make no sense as Windows-1252) is read as UTF-8, which is
 // reported on line 1.
-CsvImport ReadCsvMemory(std::string_view fileBytes, CsvScan scan = CsvScan::Best);
+//
+// `beyondAscii`, when a check of the text has found it (CheckCsvTextBytes): whether its bytes
+// after any byte-order mark hold one from 0x80 up, which the reader otherwise looks for in the
+// whole text before its first record. The same holds for the readers below.
+CsvImport ReadCsvMemory(std::string_view fileBytes, CsvScan scan = CsvScan::Best,
+                        std::optional<bool> beyondAscii = std::nullopt);
 
 // The same walk without a table: hands the 19 cells of each record that ReadCsvMemory would
 // make a row of to `take`, in file order (the views are valid only during the call), adds what
@@ -52,7 +58,8 @@ CsvImport ReadCsvMemory(std::string_view fileBytes, CsvScan scan = CsvScan::Best
 // record handed to `take` starts on is added to it.
 int ReadCsvRecords(std::string_view fileBytes, std::vector<Diagnostic>& diagnostics,
                    const std::function<void(std::span<const std::string_view> cells)>& take,
-                   CsvScan scan = CsvScan::Best, std::vector<int>* rowLines = nullptr);
+                   CsvScan scan = CsvScan::Best, std::vector<int>* rowLines = nullptr,
+                   std::optional<bool> beyondAscii = std::nullopt);
 
 // ReadCsvRecords with the reading done on a second thread, where the processor has more than
 // one core: `take` gets the same records in the same order, on the calling thread, while the
@@ -74,7 +81,8 @@ bool ReadsAhead(std::string_view fileBytes);
 int ReadCsvRecordsAhead(std::string_view fileBytes, std::vector<Diagnostic>& diagnostics,
                         const std::function<void(std::span<const std::string_view> cells)>& take,
                         CsvScan scan = CsvScan::Best, std::vector<int>* rowLines = nullptr,
-                        const PrepareRecord& prepare = {});
+                        const PrepareRecord& prepare = {},
+                        std::optional<bool> beyondAscii = std::nullopt);
 
 // About as many records as the CSV text has lines (capped at 2^24): room to make at once.
 int EstimateCsvRecords(std::string_view fileBytes);
@@ -90,6 +98,15 @@ inline constexpr std::string_view kNulHint = " (a .g3m memory file, or text save
 // added; else Done.
 Status CheckCsvText(const std::string& path, std::string_view text,
                     std::string_view hint = kNulHint);
+// CheckCsvText's verdict and, for a text that passes, whether its bytes after any byte-order
+// mark hold one from 0x80 up (what the readers above are told as `beyondAscii`), found in the
+// same pass.
+struct CsvTextCheck {
+    Status status;
+    bool beyondAscii = false;
+};
+CsvTextCheck CheckCsvTextBytes(const std::string& path, std::string_view text,
+                               std::string_view hint = kNulHint);
 
 // The bytes of the file at `path`, read once (a pipe or a FIFO as a stream) up to
 // kMaxCsvFileBytes, refused when they hold a NUL byte (no text file); the error says which

@@ -207,8 +207,9 @@ Result<ChannelFileConversion> ConvertChannelFile(const std::string& input,
     reading.format = &from;
     if (&from == &ReceiverCsvFormat() && &format == &RecordFileFormat()) {
         // Row by row: each record is placed as its line is read.
-        if (const Status text = CheckCsvText(input, content); !text) {
-            return text.error();
+        const CsvTextCheck text = CheckCsvTextBytes(input, content);
+        if (!text.status) {
+            return text.status.error();
         }
         bool anyChannel = false;
         Result<G3mSaveReport> saved = SaveRecordFile(
@@ -229,7 +230,8 @@ Result<ChannelFileConversion> ConvertChannelFile(const std::string& input,
                     CsvScan::Best, &reading.origins.lines,
                     [&](std::size_t index, std::span<const std::string_view> cells) {
                         placer.Prepare(static_cast<int>(index) + 1, cells);
-                    });
+                    },
+                    text.beyondAscii);
             },
             static_cast<std::size_t>(EstimateCsvRecords(content)),
             [&]() -> Status {

@@ -26,10 +26,11 @@ public:
 
     Result<ChannelFileRead> Read(const std::string& path, std::string_view bytes,
                                  const ReadSettings&) const override {
-        if (const Status text = CheckCsvText(path, bytes); !text) {
-            return text.error();
+        const CsvTextCheck text = CheckCsvTextBytes(path, bytes);
+        if (!text.status) {
+            return text.status.error();
         }
-        return FromCsvImport(ReadCsvMemory(bytes));
+        return FromCsvImport(ReadCsvMemory(bytes, CsvScan::Best, text.beyondAscii));
     }
 
     Result<ChannelFileReport> Write(const std::string& path, const MemoryTable& table,

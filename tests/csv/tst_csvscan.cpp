@@ -56,6 +56,74 @@ private slots:
                                               text.contains('\xFC') || text.contains('\xFF'));
     }
 
+    // The check of a whole text before its records: the first NUL byte, and whether a byte from
+    // 0x80 up comes before it, on both sides of the 64-byte steps and in the bytes left over.
+    void findNul_data() {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<int>("nul");  // -1: none
+        QTest::addColumn<bool>("high");
+        const QByteArray a64(64, 'a');
+        QTest::newRow("empty") << QByteArray() << -1 << false;
+        QTest::newRow("none, 200 bytes") << QByteArray(200, 'x') << -1 << false;
+        QTest::newRow("none, high in the rest") << a64 + a64 + "ab\xE9" << -1 << true;
+        QTest::newRow("none, high in the first step") << "\xFC" + a64 + a64 << -1 << true;
+        QTest::newRow("first byte") << QByteArray(1, '\0') + a64 << 0 << false;
+        QTest::newRow("last of the first step")
+            << QByteArray(63, 'a') + QByteArray(1, '\0') + a64 << 63 << false;
+        QTest::newRow("first of the second step") << a64 + QByteArray(1, '\0') + a64 << 64 << false;
+        QTest::newRow("in the rest") << a64 + "abc" + QByteArray(1, '\0') << 67 << false;
+        QTest::newRow("high before, same step")
+            << a64 + "\x80" + QByteArray(1, '\0') + a64 << 65 << true;
+        QTest::newRow("high after, same step")
+            << a64 + QByteArray(1, '\0') + "\x80" + a64 << 64 << false;
+        QTest::newRow("high in an earlier step")
+            << "\xFF" + a64 + QByteArray(1, '\0') + a64 << 65 << true;
+        QTest::newRow("high only after, far") << QByteArray(1, '\0') + a64 + "\xE9" << 0 << false;
+        QTest::newRow("UTF-16 text") << QByteArray("N\0u\0m\0", 6) << 1 << false;
+    }
+    void findNul() {
+        QFETCH(QByteArray, text);
+        QFETCH(int, nul);
+        QFETCH(bool, high);
+        const char* begin = text.constData();
+        const char* end = begin + text.size();
+        bool seenHigh = false;
+        QCOMPARE(FindNul(begin, end, seenHigh) - begin, nul < 0 ? text.size() : nul);
+        QCOMPARE(seenHigh, high);
+    }
+
+    // What the check of the text tells the reader of it (whether it holds bytes from 0x80 up)
+    // reads it as the reader alone would, byte-order mark or not.
+    void readerToldOfHighBytes_data() {
+        QTest::addColumn<QByteArray>("file");
+        const QByteArray header = "Number,Frequency,Bandwidth\r\n";
+        QTest::newRow("ASCII") << header + "1,7100000,500\r\n";
+        QTest::newRow("Windows-1252") << header +
+                                             "1,7100000,500,\"R\xE1"
+                                             "dio\"\r\n";
+        QTest::newRow("UTF-8") << header +
+                                      "1,7100000,500,\"R\xC3\xA1"
+                                      "dio\"\r\n";
+        QTest::newRow("byte-order mark, ASCII") << "\xEF\xBB\xBF" + header + "1,7100000,500\r\n";
+        QTest::newRow("byte-order mark, UTF-8")
+            << "\xEF\xBB\xBF" + header + "1,7100000,500,\xC3\xA9\r\n";
+    }
+    void readerToldOfHighBytes() {
+        QFETCH(QByteArray, file);
+        const std::string_view bytes(file.constData(), static_cast<std::size_t>(file.size()));
+        const CsvTextCheck checked = CheckCsvTextBytes("f.csv", bytes);
+        QVERIFY(checked.status);
+        const CsvImport alone = ReadCsvMemory(bytes);
+        const CsvImport told = ReadCsvMemory(bytes, CsvScan::Best, checked.beyondAscii);
+        QVERIFY(told.diagnostics == alone.diagnostics);
+        QCOMPARE(told.table.RowCount(), alone.table.RowCount());
+        for (int row = 1; row < told.table.RowCount(); ++row) {
+            for (int column = 0; column < told.table.ColCount(); ++column) {
+                QCOMPARE(told.table.CellText(row, column), alone.table.CellText(row, column));
+            }
+        }
+    }
+
     // One record after a header line; its first three cells, '|' between them.
     void fieldForms_data() {
         QTest::addColumn<QByteArray>("record");
@@ -151,7 +219,8 @@ private slots:
         }
         std::vector<Diagnostic> reports;
         std::vector<std::string> cells;
-        const int records = read(ReadCsvRecords, reports, cells);
+        const auto atOnce = [](auto&&... arguments) { return ReadCsvRecords(arguments...); };
+        const int records = read(atOnce, reports, cells);
         QCOMPARE(read(inTurns, aheadReports, aheadCells), records);
         QVERIFY(records > 4096);
         QVERIFY(aheadCells == cells);
