@@ -58,8 +58,14 @@ class RecordCells {
 public:
     static constexpr std::size_t kCount = kImportedColumnCount;
 
-    // Before each record. The views are set as the fields come (see Begin and End).
-    void Clear() {
+    RecordCells() = default;
+    RecordCells(const RecordCells&) = delete;
+    RecordCells& operator=(const RecordCells&) = delete;
+
+    // Before each record. The views are set as the fields come (see Begin and End), into
+    // `views` (kCount of them) when given, else into the cells' own.
+    void Clear(std::string_view* views = nullptr) {
+        m_views = views != nullptr ? views : m_own.data();
         if (m_anyBuffered) {
             m_buffer.clear();
             m_buffered.fill(false);
@@ -115,7 +121,7 @@ public:
         }
     }
     // The cells' texts, valid until the next Clear().
-    const std::array<std::string_view, kCount>& Views() {
+    std::span<const std::string_view, kCount> Views() {
         if (m_anyBuffered) {
             for (std::size_t k = 0; k < kCount; ++k) {
                 if (m_buffered[k]) {
@@ -124,8 +130,12 @@ public:
                 }
             }
         }
-        return m_views;
+        return std::span<const std::string_view, kCount>(m_views, kCount);
     }
+    // Whether cell `cell` was put together in the cells' own buffer (see Views); false for
+    // every cell of most records.
+    bool AnyBuffered() const { return m_anyBuffered; }
+    bool Buffered(std::size_t cell) const { return m_buffered[cell]; }
     std::string_view View(std::size_t cell) const {
         return m_buffered[cell]
                    ? std::string_view(m_buffer).substr(m_start[cell], m_end[cell] - m_start[cell])
@@ -133,7 +143,8 @@ public:
     }
 
 private:
-    std::array<std::string_view, kCount> m_views{};
+    std::array<std::string_view, kCount> m_own{};
+    std::string_view* m_views = m_own.data();
     std::array<bool, kCount> m_buffered{};
     std::array<std::size_t, kCount> m_start{};
     std::array<std::size_t, kCount> m_end{};
@@ -384,10 +395,19 @@ namespace {
 
 using TakeRecord = std::function<void(std::span<const std::string_view> cells)>;
 
-// Reads the records of `bytes` with `scanner` (see ReadCsvRecords).
-template <typename Finder>
-int ReadRecords(RecordScanner<Finder>& scanner, std::vector<Diagnostic>& diagnostics,
-                const TakeRecord& take, std::vector<int>* rowLines) {
+// Where ReadRecords puts the records it reads: `Slot()` gives room for the views of the next
+// record's cells (nullptr: the cells' own), and `Take(cells)` takes a record read into it.
+// A record passed over leaves its slot to the next.
+struct TakingSink {
+    const TakeRecord& take;
+    std::string_view* Slot() { return nullptr; }
+    void Take(RecordCells& cells) { take(cells.Views()); }
+};
+
+// Reads the records of `bytes` with `scanner` into `sink` (see ReadCsvRecords).
+template <typename Finder, typename Sink>
+int ReadRecords(RecordScanner<Finder>& scanner, std::vector<Diagnostic>& diagnostics, Sink& sink,
+                std::vector<int>* rowLines) {
     // The fields of one record, reused from record to record, so reading a record allocates
     // nothing of its own.
     RecordCells cells;
@@ -400,7 +420,7 @@ int ReadRecords(RecordScanner<Finder>& scanner, std::vector<Diagnostic>& diagnos
     };
 
     while (!scanner.AtEnd()) {
-        cells.Clear();
+        cells.Clear(sink.Slot());
         const RecordShape shape = scanner.Next(cells);
         if (shape.blankLine) {
             continue;
@@ -434,7 +454,7 @@ int ReadRecords(RecordScanner<Finder>& scanner, std::vector<Diagnostic>& diagnos
         if (rowLines != nullptr) {
             rowLines->push_back(shape.line);
         }
-        take(cells.Views());
+        sink.Take(cells);
     }
     return recordsRead;
 }
@@ -465,11 +485,10 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-}  // namespace
-
-int ReadCsvRecords(std::string_view fileBytes, std::vector<Diagnostic>& diagnostics,
-                   const TakeRecord& take, CsvScan scan, std::vector<int>* rowLines,
-                   std::optional<bool> beyondAscii) {
+// ReadCsvRecords, its records put into `sink` (see ReadRecords).
+template <typename Sink>
+int ReadTextRecords(std::string_view fileBytes, std::vector<Diagnostic>& diagnostics, Sink& sink,
+                    CsvScan scan, std::vector<int>* rowLines, std::optional<bool> beyondAscii) {
     // A spreadsheet may have saved the file as UTF-8, with or without a byte-order mark. Text in
     // Windows-1252 with letters beyond ASCII is almost never well-formed UTF-8, so such a file
     // is read as UTF-8 and its characters come through as they were.
@@ -489,10 +508,19 @@ int ReadCsvRecords(std::string_view fileBytes, std::vector<Diagnostic>& diagnost
     const char* end = fileBytes.data() + fileBytes.size();
     if (const ClassifyBlock classify = ClassifierFor(scan)) {
         RecordScanner scanner(fileBytes, utf8, BlockFinder(fileBytes.data(), end, classify));
-        return ReadRecords(scanner, diagnostics, take, rowLines);
+        return ReadRecords(scanner, diagnostics, sink, rowLines);
     }
     RecordScanner scanner(fileBytes, utf8, FieldFinder(end));
-    return ReadRecords(scanner, diagnostics, take, rowLines);
+    return ReadRecords(scanner, diagnostics, sink, rowLines);
+}
+
+}  // namespace
+
+int ReadCsvRecords(std::string_view fileBytes, std::vector<Diagnostic>& diagnostics,
+                   const TakeRecord& take, CsvScan scan, std::vector<int>* rowLines,
+                   std::optional<bool> beyondAscii) {
+    TakingSink sink{take};
+    return ReadTextRecords(fileBytes, diagnostics, sink, scan, rowLines, beyondAscii);
 }
 
 namespace {
@@ -507,12 +535,11 @@ public:
     // Small enough that a batch's views and the file bytes they point to are still in the
     // processor's caches when the taking thread gets them.
     static constexpr std::size_t kRecords = 1024;
-    using Cells = std::array<std::string_view, kImportedColumnCount>;
-    static_assert(std::tuple_size_v<Cells> <= 32, "Add marks a record's cells in 32 bits");
+    using Cells = std::array<std::string_view, RecordCells::kCount>;
 
     // The room for the records is made by the reading thread as it first fills the batch, not
     // before the reading starts.
-    explicit RecordBatch(std::string_view file) : m_file(file) {}
+    RecordBatch() = default;
     // Whether the batch holds `records` (at most kRecords).
     bool Holds(std::size_t records) const { return m_count == records; }
     void Clear() {
@@ -520,32 +547,27 @@ public:
         m_pieces.clear();
         m_text.clear();
     }
-    void Add(std::span<const std::string_view> cells) {
+    // Room for the views of the next record's cells, which the reader reads straight into it.
+    std::string_view* Slot() {
         if (m_records.empty()) {
             m_records.resize(kRecords);
             m_text.reserve(kRecords * 16);
         }
+        return m_records[m_count].data();
+    }
+    // Takes the record the reader has read into Slot(). A cell the reader put together in its
+    // own buffer, which it reuses, is copied into the batch's text; most records have none.
+    void Add(RecordCells& cells) {
         Cells& record = m_records[m_count++];
-        const std::size_t count = std::min(record.size(), cells.size());
-        std::copy_n(cells.begin(), count, record.begin());
-        std::fill(record.begin() + static_cast<std::ptrdiff_t>(count), record.end(),
-                  std::string_view());
-        // A cell outside the file's bytes is in the reader's own buffer, which it reuses. Such
-        // cells are rare: they are found first, in a loop without branches, and copied after.
-        // The loop reads the reader's cells, not their copy just made: reading back what a wide
-        // copy has just stored waits for the store, a cell at a time.
-        const auto file = reinterpret_cast<std::uintptr_t>(m_file.data());
-        std::uint32_t outside = 0;
-        for (std::size_t k = 0; k < count; ++k) {
-            const std::string_view cell = cells[k];
-            const bool own = reinterpret_cast<std::uintptr_t>(cell.data()) - file >= m_file.size();
-            outside |= static_cast<std::uint32_t>(own && !cell.empty()) << k;
+        if (!cells.AnyBuffered()) {
+            return;
         }
-        for (; outside != 0; outside &= outside - 1) {
-            const auto k = static_cast<std::size_t>(std::countr_zero(outside));
-            const std::string_view cell = record[k];
-            m_pieces.push_back({m_count - 1, k, m_text.size(), cell.size()});
-            m_text.append(cell);
+        cells.Views();  // the buffered cells' views, into the slot
+        for (std::size_t k = 0; k < record.size(); ++k) {
+            if (cells.Buffered(k)) {
+                m_pieces.push_back({m_count - 1, k, m_text.size(), record[k].size()});
+                m_text.append(record[k]);
+            }
         }
     }
     // Hands every record to `take`, in order.
@@ -566,7 +588,6 @@ private:
         std::size_t offset;
         std::size_t size;
     };
-    std::string_view m_file;
     std::vector<Cells> m_records;  // the first m_count are read
     std::size_t m_count = 0;
     std::vector<Piece> m_pieces;
@@ -580,9 +601,9 @@ public:
     static constexpr std::size_t kBatches = 4;
     static_assert(kBatches * RecordBatch::kRecords <= kRecordsReadAhead);
 
-    explicit BatchRing(std::string_view file) {
+    BatchRing() {
         for (std::size_t k = 0; k < kBatches; ++k) {
-            m_empty.push_back(std::make_unique<RecordBatch>(file));
+            m_empty.push_back(std::make_unique<RecordBatch>());
         }
     }
     // For the reader: an empty batch, or nullptr once the taker has stopped.
@@ -659,6 +680,39 @@ private:
 // Thrown on the reading thread to end the reading once the taker has stopped.
 struct ReadingStopped {};
 
+// Where the reading thread reads records: straight into the batch it fills, which goes to the
+// taker once full. The taker's work is shared batch by batch: while it has a full batch
+// waiting, the records of the next are prepared here too.
+struct BatchSink {
+    BatchRing& ring;
+    const PrepareRecord& prepare;
+    std::unique_ptr<RecordBatch> batch;
+    // The first batch is small, so that the taker soon has work.
+    std::size_t batchRecords = RecordBatch::kRecords / 8;
+    std::size_t index = 0;
+    bool prepareBatch = false;
+
+    std::string_view* Slot() {
+        if (batch == nullptr) {
+            throw ReadingStopped{};
+        }
+        return batch->Slot();
+    }
+    void Take(RecordCells& cells) {
+        if (prepareBatch) {
+            prepare(index, cells.Views());
+        }
+        ++index;
+        batch->Add(cells);
+        if (batch->Holds(batchRecords)) {
+            ring.PutFull(std::move(batch));
+            batch = ring.Empty();
+            batchRecords = RecordBatch::kRecords;
+            prepareBatch = prepare && ring.TakerBehind();
+        }
+    }
+};
+
 }  // namespace
 
 bool ReadsAhead(std::string_view fileBytes) {
@@ -673,7 +727,7 @@ int ReadCsvRecordsAhead(std::string_view fileBytes, std::vector<Diagnostic>& dia
     if (!ReadsAhead(fileBytes)) {
         return ReadCsvRecords(fileBytes, diagnostics, take, scan, rowLines, beyondAscii);
     }
-    BatchRing ring(fileBytes);
+    BatchRing ring;
     std::vector<Diagnostic> found;
     int records = 0;
     std::exception_ptr failure;
@@ -685,34 +739,11 @@ int ReadCsvRecordsAhead(std::string_view fileBytes, std::vector<Diagnostic>& dia
         // would then take that line from each other for every record.
         std::vector<int> lines = std::move(linesBefore);
         try {
-            std::unique_ptr<RecordBatch> batch = ring.Empty();
-            // The first batch is small, so that the taker soon has work.
-            std::size_t batchRecords = RecordBatch::kRecords / 8;
-            std::size_t index = 0;
-            // The taker's work is shared batch by batch: while it has a full batch waiting,
-            // the records of the next are prepared here.
-            bool prepareBatch = false;
-            records = ReadCsvRecords(
-                fileBytes, found,
-                [&](std::span<const std::string_view> cells) {
-                    if (batch == nullptr) {
-                        throw ReadingStopped{};
-                    }
-                    if (prepareBatch) {
-                        prepare(index, cells);
-                    }
-                    ++index;
-                    batch->Add(cells);
-                    if (batch->Holds(batchRecords)) {
-                        ring.PutFull(std::move(batch));
-                        batch = ring.Empty();
-                        batchRecords = RecordBatch::kRecords;
-                        prepareBatch = prepare && ring.TakerBehind();
-                    }
-                },
-                scan, rowLines != nullptr ? &lines : nullptr, beyondAscii);
-            if (batch != nullptr) {
-                ring.PutFull(std::move(batch));
+            BatchSink sink{ring, prepare, ring.Empty()};
+            records = ReadTextRecords(fileBytes, found, sink, scan,
+                                      rowLines != nullptr ? &lines : nullptr, beyondAscii);
+            if (sink.batch != nullptr) {
+                ring.PutFull(std::move(sink.batch));
             }
         } catch (const ReadingStopped&) {
         } catch (...) {
