@@ -66,10 +66,9 @@ public:
     // `views` (kCount of them) when given, else into the cells' own.
     void Clear(std::string_view* views = nullptr) {
         m_views = views != nullptr ? views : m_own.data();
-        if (m_anyBuffered) {
+        if (m_buffered != 0) {
             m_buffer.clear();
-            m_buffered.fill(false);
-            m_anyBuffered = false;
+            m_buffered = 0;
         }
         m_current = kCount;
     }
@@ -84,16 +83,15 @@ public:
     // Adds a piece of the current cell's text; `convert`: from Windows-1252 to UTF-8.
     void Take(std::string_view bytes, bool convert) {
         const std::size_t k = m_current;
-        if (!m_buffered[k] && m_views[k].empty() && !convert) {
+        if (!Buffered(k) && m_views[k].empty() && !convert) {
             m_views[k] = bytes;
             return;
         }
-        if (!m_buffered[k]) {
+        if (!Buffered(k)) {
             // Where the text starts in the buffer; made a real view once the record is read.
             m_start[k] = m_buffer.size();
             m_buffer.append(m_views[k]);
-            m_buffered[k] = true;
-            m_anyBuffered = true;
+            m_buffered |= std::uint32_t{1} << k;
         }
         if (convert) {
             AppendUtf8FromWindows1252(bytes, m_buffer);
@@ -122,22 +120,18 @@ public:
     }
     // The cells' texts, valid until the next Clear().
     std::span<const std::string_view, kCount> Views() {
-        if (m_anyBuffered) {
-            for (std::size_t k = 0; k < kCount; ++k) {
-                if (m_buffered[k]) {
-                    m_views[k] =
-                        std::string_view(m_buffer).substr(m_start[k], m_end[k] - m_start[k]);
-                }
-            }
+        for (std::uint32_t left = m_buffered; left != 0; left &= left - 1) {
+            const auto k = static_cast<std::size_t>(std::countr_zero(left));
+            m_views[k] = std::string_view(m_buffer).substr(m_start[k], m_end[k] - m_start[k]);
         }
         return std::span<const std::string_view, kCount>(m_views, kCount);
     }
-    // Whether cell `cell` was put together in the cells' own buffer (see Views); false for
-    // every cell of most records.
-    bool AnyBuffered() const { return m_anyBuffered; }
-    bool Buffered(std::size_t cell) const { return m_buffered[cell]; }
+    // The cells put together in the cells' own buffer (see Views), one bit each, the first cell
+    // in the lowest; none in most records.
+    std::uint32_t BufferedCells() const { return m_buffered; }
+    bool Buffered(std::size_t cell) const { return ((m_buffered >> cell) & 1) != 0; }
     std::string_view View(std::size_t cell) const {
-        return m_buffered[cell]
+        return Buffered(cell)
                    ? std::string_view(m_buffer).substr(m_start[cell], m_end[cell] - m_start[cell])
                    : m_views[cell];
     }
@@ -145,12 +139,12 @@ public:
 private:
     std::array<std::string_view, kCount> m_own{};
     std::string_view* m_views = m_own.data();
-    std::array<bool, kCount> m_buffered{};
+    static_assert(kCount <= 32, "one bit a cell");
+    std::uint32_t m_buffered = 0;
     std::array<std::size_t, kCount> m_start{};
     std::array<std::size_t, kCount> m_end{};
     std::string m_buffer;
     std::size_t m_current = kCount;
-    bool m_anyBuffered = false;
 };
 
 // Finds the end of each field with a search of its own, 16 bytes at a time where the processor
@@ -559,15 +553,15 @@ public:
     // own buffer, which it reuses, is copied into the batch's text; most records have none.
     void Add(RecordCells& cells) {
         Cells& record = m_records[m_count++];
-        if (!cells.AnyBuffered()) {
+        const std::uint32_t buffered = cells.BufferedCells();
+        if (buffered == 0) {
             return;
         }
         cells.Views();  // the buffered cells' views, into the slot
-        for (std::size_t k = 0; k < record.size(); ++k) {
-            if (cells.Buffered(k)) {
-                m_pieces.push_back({m_count - 1, k, m_text.size(), record[k].size()});
-                m_text.append(record[k]);
-            }
+        for (std::uint32_t left = buffered; left != 0; left &= left - 1) {
+            const auto k = static_cast<std::size_t>(std::countr_zero(left));
+            m_pieces.push_back({m_count - 1, k, m_text.size(), record[k].size()});
+            m_text.append(record[k]);
         }
     }
     // Hands every record to `take`, in order.
