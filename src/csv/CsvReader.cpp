@@ -549,16 +549,12 @@ public:
         }
         return m_records[m_count].data();
     }
-    // Takes the record the reader has read into Slot(). A cell the reader put together in its
-    // own buffer, which it reuses, is copied into the batch's text; most records have none.
-    void Add(RecordCells& cells) {
-        Cells& record = m_records[m_count++];
-        const std::uint32_t buffered = cells.BufferedCells();
-        if (buffered == 0) {
-            return;
-        }
-        cells.Views();  // the buffered cells' views, into the slot
-        for (std::uint32_t left = buffered; left != 0; left &= left - 1) {
+    // Takes the record the reader has read into Slot(), its views made whole (Views). A cell
+    // the reader put together in its own buffer, which it reuses, is copied into the batch's
+    // text; most records have none.
+    void Add(const RecordCells& cells) {
+        const Cells& record = m_records[m_count++];
+        for (std::uint32_t left = cells.BufferedCells(); left != 0; left &= left - 1) {
             const auto k = static_cast<std::size_t>(std::countr_zero(left));
             m_pieces.push_back({m_count - 1, k, m_text.size(), record[k].size()});
             m_text.append(record[k]);
@@ -693,8 +689,9 @@ struct BatchSink {
         return batch->Slot();
     }
     void Take(RecordCells& cells) {
+        const std::span<const std::string_view> views = cells.Views();
         if (prepareBatch) {
-            prepare(index, cells.Views());
+            prepare(index, views);
         }
         ++index;
         batch->Add(cells);
