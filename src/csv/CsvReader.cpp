@@ -22,6 +22,7 @@
 #include "csv/BlockScan.h"
 #include "csv/ByteScan.h"
 #include "io/SafeFile.h"
+#include "io/ThreadsApart.h"
 
 namespace corvalen {
 
@@ -724,6 +725,7 @@ int ReadCsvRecordsAhead(std::string_view fileBytes, std::vector<Diagnostic>& dia
     std::exception_ptr failure;
     std::vector<int> linesBefore = rowLines != nullptr ? std::move(*rowLines) : std::vector<int>();
     std::vector<int> linesRead;  // set once, when the reading ends
+    const ThreadsApart apart;
     std::thread reader([&] {
         // The lines go into a vector on this thread's own stack: one of the caller's might share
         // a cache line with what the taker writes record after record, and the two threads
@@ -743,6 +745,7 @@ int ReadCsvRecordsAhead(std::string_view fileBytes, std::vector<Diagnostic>& dia
         linesRead = std::move(lines);
         ring.Finish();
     });
+    apart.Place(reader);
     try {
         while (std::unique_ptr<RecordBatch> batch = ring.Full()) {
             batch->TakeAll(take);
