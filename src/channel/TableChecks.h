@@ -144,8 +144,8 @@ int ReadTableRecords(const MemoryTable& table, std::vector<Diagnostic>& problems
 // is not empty, its cells and its keys, in row order, on the calling thread.
 //
 // The rows' own cells of a large table are checked on two threads where the processor has two
-// cores, each taking half of the rows, and the checks across rows then take them in order: the
-// same problems in the same order.
+// cores, in blocks that either thread takes, while the calling thread takes the checked blocks
+// in row order for the checks across rows: the same problems in the same order.
 std::vector<Diagnostic> CheckCells(const MemoryTable& table, ReceiverModel model,
                                    const RowUse& each = {});
 

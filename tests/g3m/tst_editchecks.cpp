@@ -49,12 +49,13 @@ class TestEditChecks : public QObject {
     Q_OBJECT
 
 private slots:
-    // A large table has its rows' own cells checked on two threads; what it finds must be what
-    // taking the rows one after another finds, in the same order, around the size where the
-    // second thread starts and with the halves' border on rows that repeat earlier ones.
+    // A large table has its rows' own cells checked on two threads, in blocks either thread
+    // takes; what it finds must be what taking the rows one after another finds, in the same
+    // order, around the size where the second thread starts, with a last block of one row, and
+    // with blocks' borders on rows that repeat earlier ones.
     void largeTablesAreCheckedAsRowByRow_data() {
         QTest::addColumn<int>("channels");
-        for (const int channels : {8190, 8191, 8192, 20001}) {
+        for (const int channels : {8190, 8191, 8192, 9217, 20001}) {
             QTest::newRow(qPrintable(QString::number(channels))) << channels;
         }
     }
