@@ -1,13 +1,8 @@
 #include "channel/TableChecks.h"
 
 #include <algorithm>
-#include <atomic>
 #include <charconv>
-#include <condition_variable>
-#include <exception>
 #include <iterator>
-#include <memory>
-#include <mutex>
 #include <optional>
 
 #include "channel/ChannelFields.h"
@@ -273,79 +268,6 @@ struct RowsAhead {
     }
 };
 
-// The blocks of a large table's rows (rows 1 and up), each checked by whichever of two threads
-// takes it first. The thread that takes the checks across rows needs the blocks in row order; it
-// checks blocks nobody has taken while the next one in order is still being checked by the
-// other thread, so the two share the work whatever the checks across rows cost. Checking the
-// halves of the table first and taking them in order afterwards left the second thread idle
-// while the first took every row in order, a quarter of the whole check.
-class SharedBlocks {
-public:
-    SharedBlocks(const MemoryTable& table, ReceiverModel model)
-        : m_table(table),
-          m_model(model),
-          m_count(static_cast<std::size_t>((table.RowCount() - 1 + kBlockRows - 1) / kBlockRows)),
-          m_blocks(m_count),
-          m_failures(m_count),
-          m_done(std::make_unique<std::atomic<bool>[]>(m_count)) {}
-
-    // Checks blocks nobody has taken until none is left.
-    void CheckUntaken() {
-        while (CheckNext()) {
-        }
-    }
-
-    // Block `k`, checked: blocks nobody has taken are checked here meanwhile, and once none is
-    // left, this waits for the other thread to finish block `k`. What the check of block `k`
-    // threw is thrown here.
-    RowsAhead& Checked(std::size_t k) {
-        while (!m_done[k].load(std::memory_order_acquire)) {
-            if (!CheckNext()) {
-                std::unique_lock lock(m_mutex);
-                m_blockDone.wait(lock, [&] { return m_done[k].load(std::memory_order_acquire); });
-            }
-        }
-        if (m_failures[k]) {
-            std::rethrow_exception(m_failures[k]);
-        }
-        return m_blocks[k];
-    }
-
-    std::size_t Count() const { return m_count; }
-    int FirstRow(std::size_t k) const { return 1 + static_cast<int>(k) * kBlockRows; }
-
-private:
-    // Takes the next block nobody has taken and checks it; false when none is left.
-    bool CheckNext() {
-        const std::size_t k = m_next.fetch_add(1, std::memory_order_relaxed);
-        if (k >= m_count) {
-            return false;
-        }
-        const int first = FirstRow(k);
-        try {
-            m_blocks[k].Check(m_table, m_model, first,
-                              std::min(first + kBlockRows, m_table.RowCount()));
-        } catch (...) {
-            m_failures[k] = std::current_exception();
-        }
-        m_done[k].store(true, std::memory_order_release);
-        // Through the lock, so that a thread about to wait sees the block done or is woken.
-        { const std::lock_guard lock(m_mutex); }
-        m_blockDone.notify_all();
-        return true;
-    }
-
-    const MemoryTable& m_table;
-    ReceiverModel m_model;
-    std::size_t m_count;
-    std::vector<RowsAhead> m_blocks;
-    std::vector<std::exception_ptr> m_failures;  // what the check of a block threw
-    std::unique_ptr<std::atomic<bool>[]> m_done;
-    std::atomic<std::size_t> m_next{0};
-    std::mutex m_mutex;
-    std::condition_variable m_blockDone;
-};
-
 }  // namespace
 
 std::vector<Diagnostic> CheckCells(const MemoryTable& table, ReceiverModel model,
@@ -363,18 +285,27 @@ std::vector<Diagnostic> CheckCells(const MemoryTable& table, ReceiverModel model
                          });
         return problems;
     }
-    SharedBlocks blocks(table, model);
-    // In row order, as ReadTableRecords takes them: each row's own problems, then what the
-    // checks across rows add.
-    const auto takeInOrder = [&] {
-        TableChecks checks(problems);
-        checks.ExpectRows(static_cast<std::size_t>(rows));
-        // The keys of the rows of a checked block are known: the index's place for those of a
-        // row some rows on is fetched while this one is taken (the index lies all over memory,
-        // and each lookup waited).
-        constexpr int kPrefetchRows = 4;
-        for (std::size_t k = 0; k < blocks.Count(); ++k) {
-            RowsAhead& block = blocks.Checked(k);
+    // The rows in blocks that either thread checks (ShareInTwoThreads); this thread takes the
+    // checked blocks in row order, as ReadTableRecords takes the rows: each row's own problems,
+    // then what the checks across rows add.
+    const auto blockCount = static_cast<std::size_t>((rows - 1 + kBlockRows - 1) / kBlockRows);
+    std::vector<RowsAhead> blocks(blockCount);
+    TableChecks checks(problems);
+    // The keys of the rows of a checked block are known: the index's place for those of a row
+    // some rows on is fetched while this one is taken (the index lies all over memory, and each
+    // lookup waited).
+    constexpr int kPrefetchRows = 4;
+    ShareInTwoThreads(
+        blockCount,
+        [&](std::size_t k, int) {
+            const int first = 1 + static_cast<int>(k) * kBlockRows;
+            blocks[k].Check(table, model, first, std::min(first + kBlockRows, rows));
+        },
+        [&](std::size_t k) {
+            if (k == 0) {
+                checks.ExpectRows(static_cast<std::size_t>(rows));  // while the other thread works
+            }
+            RowsAhead& block = blocks[k];
             const int end = block.first + static_cast<int>(block.keys.size());
             for (int row = block.first; row < end; ++row) {
                 const auto at = static_cast<std::size_t>(row - block.first);
@@ -384,25 +315,23 @@ std::vector<Diagnostic> CheckCells(const MemoryTable& table, ReceiverModel model
                 const std::size_t begin = at == 0 ? 0 : block.ends[at - 1];
                 const TableChecks::RowKeys& keys = block.keys[at];
                 const RowTexts cells = RowTextsOf(table, row);
-                checks.Take(row, PresentCells(table, cells), keys,
-                            [&](int taken, std::span<const std::string_view> rowCells) {
-                                problems.insert(
-                                    problems.end(),
-                                    std::make_move_iterator(block.problems.begin() +
-                                                            static_cast<std::ptrdiff_t>(begin)),
-                                    std::make_move_iterator(
-                                        block.problems.begin() +
-                                        static_cast<std::ptrdiff_t>(block.ends[at])));
-                                if (each) {
-                                    each(taken, rowCells, keys);
-                                }
-                            });
+                checks.Take(
+                    row, PresentCells(table, cells), keys,
+                    [&](int taken, std::span<const std::string_view> rowCells) {
+                        problems.insert(problems.end(),
+                                        std::make_move_iterator(block.problems.begin() +
+                                                                static_cast<std::ptrdiff_t>(begin)),
+                                        std::make_move_iterator(
+                                            block.problems.begin() +
+                                            static_cast<std::ptrdiff_t>(block.ends[at])));
+                        if (each) {
+                            each(taken, rowCells, keys);
+                        }
+                    });
             }
             block = RowsAhead();  // its problems are moved; its memory goes now
-        }
-        checks.Finish();
-    };
-    RunInTwoThreads(takeInOrder, [&] { blocks.CheckUntaken(); });
+        });
+    checks.Finish();
     return problems;
 }
 

@@ -509,31 +509,42 @@ BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::
         }
     };
 
-    // A large table's later half is read on a second thread while the first half is read and
-    // placed here; its rows are placed after those of the first half.
+    // A large table's rows are read in blocks that either of two threads reads, each block with
+    // a tally of its own, and placed here in row order as they come.
     RowsTally tally;
     const int rows = table.RowCount();
     if (rows < std::max(rowsWorthAThread, 2) || !HasTwoCores()) {
         readAndPlace(1, rows, tally);
     } else {
-        const int middle = rows / 2;
-        RowsTally laterTally;
-        std::vector<RowRead> later;
-        RunInTwoThreads([&] { readAndPlace(1, middle, tally); },
-                        [&] {
-                            later.reserve(static_cast<std::size_t>(rows - middle));
-                            RowRead read;
-                            for (int row = middle; row < rows; ++row) {
-                                if (!IsEmptyRow(table, row) &&
-                                    ReadRowForList(table, row, format, laterTally, read)) {
-                                    later.push_back(std::move(read));
-                                }
-                            }
-                        });
-        for (RowRead& read : later) {
-            place(read);
-        }
-        tally.Append(std::move(laterTally));
+        struct BlockRead {
+            std::vector<RowRead> reads;
+            RowsTally tally;
+        };
+        const int blockRows = std::max(1, rowsWorthAThread / 8);
+        const auto blockCount = static_cast<std::size_t>((rows - 1 + blockRows - 1) / blockRows);
+        std::vector<BlockRead> blocks(blockCount);
+        ShareInTwoThreads(
+            blockCount,
+            [&](std::size_t k, int) {
+                BlockRead& block = blocks[k];
+                const int first = 1 + static_cast<int>(k) * blockRows;
+                const int end = std::min(first + blockRows, rows);
+                block.reads.reserve(static_cast<std::size_t>(end - first));
+                RowRead read;
+                for (int row = first; row < end; ++row) {
+                    if (!IsEmptyRow(table, row) &&
+                        ReadRowForList(table, row, format, block.tally, read)) {
+                        block.reads.push_back(std::move(read));
+                    }
+                }
+            },
+            [&](std::size_t k) {
+                for (RowRead& read : blocks[k].reads) {
+                    place(read);
+                }
+                tally.Append(std::move(blocks[k].tally));
+                blocks[k] = BlockRead();
+            });
     }
     result.diagnostics = std::move(tally.notWritten);
     result.channelsWritten = tally.channelsWritten;

@@ -65,8 +65,8 @@ struct BookmarkFormat {
 // anything else written as CW and reported), Bandwidth the cell's whole Hz (else the mode's
 // default), groups named by `groupNames` ([0] is group 1; "Group n" where none is known). Each
 // receiver column the list has no place for is reported once. A table of `rowsWorthAThread`
-// rows or more has its later half read on a second thread where the processor has two cores;
-// the result is the same either way (tests set it low to see so).
+// rows or more has its rows read by two threads where the processor has two cores, in blocks of
+// an eighth of that many; the result is the same either way (tests set it low to see so).
 inline constexpr int kBookmarkRowsWorthAThread = 8192;
 BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::string>& groupNames,
                                const BookmarkFormat& format,

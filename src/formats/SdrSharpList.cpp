@@ -259,35 +259,41 @@ constexpr unsigned kParseOptions =
     pugi::parse_default | pugi::parse_doctype | pugi::parse_embed_pcdata;
 constexpr std::string_view kEntryEnd = "</MemoryEntry>";
 
-// Reads the entries of the part of a list's root element from `begin` to `end`, parsed a piece
-// of about `pieceBytes` at a time, each piece ending after an entry's end tag. False when a
-// piece is not well formed XML on its own: the cut fell somewhere other than between two of the
-// root's children (inside a comment, say, or in an entry within an entry), or the list is not
-// well formed there.
-bool ReadPieces(std::string_view text, std::size_t begin, std::size_t end, std::size_t pieceBytes,
-                EntriesRead& read) {
-    EntryReader reader(text);
-    // One document for every piece: what the last piece filled is filled again.
-    pugi::xml_document piece;
+// Where the pieces of the part of a list's root element from `begin` to `end` end: each about
+// `pieceBytes` long, ending after an entry's end tag.
+std::vector<std::size_t> PieceEnds(std::string_view text, std::size_t begin, std::size_t end,
+                                   std::size_t pieceBytes) {
+    std::vector<std::size_t> ends;
     while (begin < end) {
         std::size_t cut = end;
         if (end - begin > pieceBytes) {
             const std::size_t entryEnd = text.find(kEntryEnd, begin + pieceBytes);
             cut = entryEnd < end ? entryEnd + kEntryEnd.size() : end;
         }
-        if (!piece.load_buffer(text.data() + begin, cut - begin,
-                               kParseOptions | pugi::parse_fragment, pugi::encoding_utf8)) {
-            return false;
-        }
-        reader.Read(piece, static_cast<std::ptrdiff_t>(begin), read);
+        ends.push_back(cut);
         begin = cut;
     }
+    return ends;
+}
+
+// Reads the entries of the piece from `begin` to `end` of a list's root element into `read`,
+// parsed into `document` (what the last piece filled is filled again). False when the piece is
+// not well formed XML on its own: the cut fell somewhere other than between two of the root's
+// children (inside a comment, say, or in an entry within an entry), or the list is not well
+// formed there.
+bool ReadPiece(std::string_view text, std::size_t begin, std::size_t end,
+               pugi::xml_document& document, EntryReader& reader, EntriesRead& read) {
+    if (!document.load_buffer(text.data() + begin, end - begin,
+                              kParseOptions | pugi::parse_fragment, pugi::encoding_utf8)) {
+        return false;
+    }
+    reader.Read(document, static_cast<std::ptrdiff_t>(begin), read);
     return true;
 }
 
-// The entries of a list read in pieces (ReadPieces), the later half on a thread of its own where
-// the processor has two cores; nullopt when the list is not of a shape whose pieces read as the
-// whole does. A list of 65,535 entries parsed whole fills some 50 MB with nodes, and memory a
+// The entries of a list read in pieces (ReadPiece), shared by two threads where the processor
+// has two cores; nullopt when the list is not of a shape whose pieces read as the whole does.
+// A list of 65,535 entries parsed whole fills some 50 MB with nodes, and memory a
 // program touches for the first time costs more than the parsing; in pieces, the same few
 // hundred kilobytes are filled again and again. pugixml parses every byte either way: the cuts
 // are only tried, and a piece that does not parse on its own sends the list back to be parsed
@@ -328,26 +334,32 @@ std::optional<EntriesRead> ReadEntriesInPieces(std::string_view text, pugi::xml_
         }
     }
 
-    std::size_t middle = close;
-    if (close - begin > 2 * pieceBytes && HasTwoCores()) {
-        const std::size_t entryEnd = text.find(kEntryEnd, begin + (close - begin) / 2);
-        middle = entryEnd < close ? entryEnd + kEntryEnd.size() : close;
-    }
-    EntriesRead first;
-    EntriesRead later;
-    bool firstRead = false;
-    bool laterRead = true;
-    if (middle < close) {
-        RunInTwoThreads([&] { firstRead = ReadPieces(text, begin, middle, pieceBytes, first); },
-                        [&] { laterRead = ReadPieces(text, middle, close, pieceBytes, later); });
-    } else {
-        firstRead = ReadPieces(text, begin, close, pieceBytes, first);
-    }
-    if (!firstRead || !laterRead) {
+    // Pieces that either of two threads reads, each thread with a document and a line count of
+    // its own, joined in order.
+    const std::vector<std::size_t> ends = PieceEnds(text, begin, close, pieceBytes);
+    std::vector<EntriesRead> pieces(ends.size());
+    std::vector<char> wellFormed(ends.size(), 0);
+    pugi::xml_document documents[2];
+    EntryReader readers[2] = {EntryReader(text), EntryReader(text)};
+    EntriesRead entries;
+    bool allRead = true;
+    ShareInTwoThreads(
+        ends.size(),
+        [&](std::size_t k, int lane) {
+            wellFormed[k] = ReadPiece(text, k == 0 ? begin : ends[k - 1], ends[k], documents[lane],
+                                      readers[lane], pieces[k]);
+        },
+        [&](std::size_t k) {
+            allRead = allRead && wellFormed[k] != 0;
+            if (allRead) {
+                entries.Append(std::move(pieces[k]));
+            }
+            pieces[k] = EntriesRead();
+        });
+    if (!allRead) {
         return std::nullopt;
     }
-    first.Append(std::move(later));
-    return first;
+    return entries;
 }
 
 }  // namespace

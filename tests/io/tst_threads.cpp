@@ -1,6 +1,9 @@
 #include <QTest>
+#include <atomic>
+#include <memory>
 #include <stdexcept>
 #include <thread>
+#include <vector>
 
 #include "io/ThreadsApart.h"
 #include "io/TwoThreads.h"
@@ -109,6 +112,65 @@ private slots:
 #else
         QSKIP("processors are placed on Linux only");
 #endif
+    }
+
+    // Every piece is worked on once and taken in order; a piece whose work throws is not taken,
+    // its throw comes out once the pieces before it are taken, and so does a throw of the taking.
+    void sharedPiecesTakenInOrder_data() {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("workThrowsAt");  // -1 for none
+        QTest::addColumn<int>("takeThrowsAt");  // -1 for none
+        QTest::newRow("none") << 0 << -1 << -1;
+        QTest::newRow("one") << 1 << -1 << -1;
+        QTest::newRow("many") << 257 << -1 << -1;
+        QTest::newRow("work of the first throws") << 257 << 0 << -1;
+        QTest::newRow("work of one in the middle throws") << 257 << 128 << -1;
+        QTest::newRow("work of the last throws") << 257 << 256 << -1;
+        QTest::newRow("taking one in the middle throws") << 257 << -1 << 100;
+    }
+    void sharedPiecesTakenInOrder() {
+        QFETCH(int, count);
+        QFETCH(int, workThrowsAt);
+        QFETCH(int, takeThrowsAt);
+        const auto pieces = static_cast<std::size_t>(count);
+        const auto worked = std::make_unique<std::atomic<int>[]>(pieces + 1);
+        std::vector<std::size_t> taken;
+        std::atomic<bool> otherLane{false};
+        bool threw = false;
+        try {
+            ShareInTwoThreads(
+                pieces,
+                [&](std::size_t piece, int lane) {
+                    otherLane = otherLane || (lane != 0 && lane != 1);
+                    worked[piece].fetch_add(1);
+                    if (static_cast<int>(piece) == workThrowsAt) {
+                        throw std::runtime_error("work");
+                    }
+                },
+                [&](std::size_t piece) {
+                    QCOMPARE(worked[piece].load(), 1);
+                    if (static_cast<int>(piece) == takeThrowsAt) {
+                        throw std::runtime_error("take");
+                    }
+                    taken.push_back(piece);
+                });
+        } catch (const std::runtime_error&) {
+            threw = true;
+        }
+        QVERIFY(!otherLane);
+        const int stop = workThrowsAt >= 0 ? workThrowsAt : takeThrowsAt;
+        QCOMPARE(threw, stop >= 0);
+        const std::size_t takenCount = stop >= 0 ? static_cast<std::size_t>(stop) : pieces;
+        QCOMPARE(taken.size(), takenCount);
+        for (std::size_t piece = 0; piece < taken.size(); ++piece) {
+            QCOMPARE(taken[piece], piece);
+        }
+        for (std::size_t piece = 0; piece < pieces; ++piece) {
+            QVERIFY(worked[piece].load() <= 1);
+            if (stop < 0) {
+                QCOMPARE(worked[piece].load(), 1);
+            }
+        }
     }
 };
 
