@@ -5,6 +5,8 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QSplitter>
+#include <QStyle>
+#include <QStyleOptionHeader>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -74,6 +76,21 @@ void SetUpGrid(QTableView& grid) {
     // thousand more per column: with 19 columns that was a third of opening a large file. The
     // rows in view and a couple of hundred around them give the same widths for real files.
     grid.horizontalHeader()->setResizeContentsPrecision(200);
+    // The columns keep their room when rows come or go: the row numbers' header is as wide as
+    // the highest channel number needs from the start, and the vertical scroll bar is always
+    // there. When a file filled an empty grid, the header growing and the scroll bar appearing
+    // each narrowed the stretched last column, and Qt painted the whole grid a second time for
+    // that, after the first paint.
+    grid.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QHeaderView* rowNumbers = grid.verticalHeader();
+    QStyleOptionHeader widest;
+    widest.initFrom(rowNumbers);
+    widest.orientation = Qt::Vertical;
+    widest.text = QStringLiteral("65535");
+    widest.fontMetrics = QFontMetrics(rowNumbers->font());
+    rowNumbers->setMinimumWidth(
+        rowNumbers->style()->sizeFromContents(QStyle::CT_HeaderSection, &widest, QSize(), rowNumbers)
+            .width());
     grid.setMinimumHeight(Twips(kMinimumGridHeight));
 }
 
