@@ -89,7 +89,8 @@ void SetUpGrid(QTableView& grid) {
     widest.text = QStringLiteral("65535");
     widest.fontMetrics = QFontMetrics(rowNumbers->font());
     rowNumbers->setMinimumWidth(
-        rowNumbers->style()->sizeFromContents(QStyle::CT_HeaderSection, &widest, QSize(), rowNumbers)
+        rowNumbers->style()
+            ->sizeFromContents(QStyle::CT_HeaderSection, &widest, QSize(), rowNumbers)
             .width());
     grid.setMinimumHeight(Twips(kMinimumGridHeight));
 }

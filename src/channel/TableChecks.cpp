@@ -318,12 +318,12 @@ std::vector<Diagnostic> CheckCells(const MemoryTable& table, ReceiverModel model
                 checks.Take(
                     row, PresentCells(table, cells), keys,
                     [&](int taken, std::span<const std::string_view> rowCells) {
-                        problems.insert(problems.end(),
-                                        std::make_move_iterator(block.problems.begin() +
-                                                                static_cast<std::ptrdiff_t>(begin)),
-                                        std::make_move_iterator(
-                                            block.problems.begin() +
-                                            static_cast<std::ptrdiff_t>(block.ends[at])));
+                        problems.insert(
+                            problems.end(),
+                            std::make_move_iterator(block.problems.begin() +
+                                                    static_cast<std::ptrdiff_t>(begin)),
+                            std::make_move_iterator(block.problems.begin() +
+                                                    static_cast<std::ptrdiff_t>(block.ends[at])));
                         if (each) {
                             each(taken, rowCells, keys);
                         }

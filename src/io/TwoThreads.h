@@ -50,7 +50,6 @@ void RunInTwoThreads(First&& first, Later&& later) {
     }
 }
 
-
 // The state two threads share while they work through pieces 0 to count - 1 (ShareInTwoThreads):
 // which piece is taken next, which are done, and what the work on a piece threw.
 class SharedPieces {
