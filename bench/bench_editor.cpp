@@ -739,7 +739,7 @@ void RegisterSteps() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    corvalen::GrowHeapInLargePages();  // as the editor does
+    corvalen::GrowHeapInLargePages(corvalen::ThreadHeaps::PerThread);  // as the editor does
     qputenv("QT_QPA_PLATFORM",
             qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);

@@ -38,7 +38,7 @@ std::vector<std::string> Utf8Arguments() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    corvalen::GrowHeapInLargePages();
+    corvalen::GrowHeapInLargePages(corvalen::ThreadHeaps::One);
     std::ios::sync_with_stdio(false);
 #ifdef _WIN32
     (void)argc;

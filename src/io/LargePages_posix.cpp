@@ -31,12 +31,13 @@ void PreferLargePages(void* data, std::size_t size) {
 #endif
 }
 
-void GrowHeapInLargePages() {
+void GrowHeapInLargePages(ThreadHeaps threads) {
 #if defined(__GLIBC__) && !defined(CORVALEN_SANITIZED)
     constexpr std::size_t kStep = std::size_t{64} << 20;
     constexpr std::size_t kProbe = std::size_t{24} << 20;
-    // One heap for every thread: a thread's own heap would grow page by page again.
-    ::mallopt(M_ARENA_MAX, 1);
+    if (threads == ThreadHeaps::One) {
+        ::mallopt(M_ARENA_MAX, 1);
+    }
     ::mallopt(M_MMAP_THRESHOLD, 32 << 20);
     ::mallopt(M_TRIM_THRESHOLD, static_cast<int>(2 * kStep));
     ::mallopt(M_TOP_PAD, static_cast<int>(kStep));
@@ -70,6 +71,8 @@ void GrowHeapInLargePages() {
         PreferLargePages(before, static_cast<std::size_t>(after - before));
     }
     std::free(probe);
+#else
+    (void)threads;
 #endif
 }
 

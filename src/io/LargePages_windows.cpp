@@ -6,6 +6,6 @@ namespace corvalen {
 // allocated as such from the start, so ordinary pages it is.
 void PreferLargePages(void*, std::size_t) {}
 
-void GrowHeapInLargePages() {}
+void GrowHeapInLargePages(ThreadHeaps) {}
 
 }  // namespace corvalen
