@@ -608,13 +608,19 @@ public:
         m_empty.pop_front();
         return batch;
     }
-    // Whether the taker has a full batch waiting besides the one the reader has just put: it
-    // is slower than the reader. (The batch just put is nearly always still there when the
-    // reader asks, so counting it made the reader prepare almost every batch and do most of
-    // the work itself while the taker waited.)
-    bool TakerBehind() {
+    // The taker's work of preparing records (SetPrepare) when the taker has a full batch
+    // waiting besides the one the reader has just put: it is slower than the reader. Else
+    // nullptr. (The batch just put is nearly always still there when the reader asks, so
+    // counting it made the reader prepare almost every batch and do most of the work itself
+    // while the taker waited.)
+    const PrepareRecord* PrepareWhenBehind() {
         const std::lock_guard lock(m_mutex);
-        return m_full.size() > 1;
+        return m_full.size() > 1 ? m_prepare : nullptr;
+    }
+    // For the taker, once it takes batches: its work of preparing records (nullptr for none).
+    void SetPrepare(const PrepareRecord* prepare) {
+        const std::lock_guard lock(m_mutex);
+        m_prepare = prepare;
     }
     void PutFull(std::unique_ptr<RecordBatch> batch) {
         {
@@ -666,6 +672,7 @@ private:
     std::deque<std::unique_ptr<RecordBatch>> m_full;
     bool m_finished = false;
     bool m_stopped = false;
+    const PrepareRecord* m_prepare = nullptr;
 };
 
 // Thrown on the reading thread to end the reading once the taker has stopped.
@@ -676,12 +683,11 @@ struct ReadingStopped {};
 // waiting, the records of the next are prepared here too.
 struct BatchSink {
     BatchRing& ring;
-    const PrepareRecord& prepare;
     std::unique_ptr<RecordBatch> batch;
     // The first batch is small, so that the taker soon has work.
     std::size_t batchRecords = RecordBatch::kRecords / 8;
     std::size_t index = 0;
-    bool prepareBatch = false;
+    const PrepareRecord* preparing = nullptr;  // for the records of this batch
 
     std::string_view* Slot() {
         if (batch == nullptr) {
@@ -691,8 +697,8 @@ struct BatchSink {
     }
     void Take(RecordCells& cells) {
         const std::span<const std::string_view> views = cells.Views();
-        if (prepareBatch) {
-            prepare(index, views);
+        if (preparing != nullptr) {
+            (*preparing)(index, views);
         }
         ++index;
         batch->Add(cells);
@@ -700,7 +706,7 @@ struct BatchSink {
             ring.PutFull(std::move(batch));
             batch = ring.Empty();
             batchRecords = RecordBatch::kRecords;
-            prepareBatch = prepare && ring.TakerBehind();
+            preparing = ring.PrepareWhenBehind();
         }
     }
 };
@@ -713,59 +719,96 @@ bool ReadsAhead(std::string_view fileBytes) {
     return fileBytes.size() >= kWorthAThread && std::thread::hardware_concurrency() >= 2;
 }
 
-int ReadCsvRecordsAhead(std::string_view fileBytes, std::vector<Diagnostic>& diagnostics,
-                        const TakeRecord& take, CsvScan scan, std::vector<int>* rowLines,
-                        const PrepareRecord& prepare, std::optional<bool> beyondAscii) {
-    if (!ReadsAhead(fileBytes)) {
-        return ReadCsvRecords(fileBytes, diagnostics, take, scan, rowLines, beyondAscii);
-    }
+// What the reading thread and the taking one share.
+struct CsvRecordsAhead::Reading {
     BatchRing ring;
     std::vector<Diagnostic> found;
     int records = 0;
     std::exception_ptr failure;
-    std::vector<int> linesBefore = rowLines != nullptr ? std::move(*rowLines) : std::vector<int>();
-    std::vector<int> linesRead;  // set once, when the reading ends
-    const ThreadsApart apart;
-    std::thread reader([&] {
-        // The lines go into a vector on this thread's own stack: one of the caller's might share
-        // a cache line with what the taker writes record after record, and the two threads
-        // would then take that line from each other for every record.
-        std::vector<int> lines = std::move(linesBefore);
+    std::vector<int> lines;  // set once, when the reading ends
+    std::optional<ThreadsApart> apart;
+    std::thread reader;
+};
+
+CsvRecordsAhead::CsvRecordsAhead(std::string_view fileBytes, CsvScan scan, bool withLines,
+                                 std::optional<bool> beyondAscii)
+    : m_fileBytes(fileBytes), m_scan(scan), m_withLines(withLines), m_beyondAscii(beyondAscii) {
+    if (!ReadsAhead(fileBytes)) {
+        return;
+    }
+    m_reading = std::make_unique<Reading>();
+    Reading& reading = *m_reading;
+    reading.apart.emplace();
+    reading.reader = std::thread([this, &reading] {
+        // The lines go into a vector on this thread's own stack: one the taker can reach might
+        // share a cache line with what the taker writes record after record, and the two
+        // threads would then take that line from each other for every record.
+        std::vector<int> lines;
         try {
-            BatchSink sink{ring, prepare, ring.Empty()};
-            records = ReadTextRecords(fileBytes, found, sink, scan,
-                                      rowLines != nullptr ? &lines : nullptr, beyondAscii);
+            BatchSink sink{reading.ring, reading.ring.Empty()};
+            reading.records = ReadTextRecords(m_fileBytes, reading.found, sink, m_scan,
+                                              m_withLines ? &lines : nullptr, m_beyondAscii);
             if (sink.batch != nullptr) {
-                ring.PutFull(std::move(sink.batch));
+                reading.ring.PutFull(std::move(sink.batch));
             }
         } catch (const ReadingStopped&) {
         } catch (...) {
-            failure = std::current_exception();
+            reading.failure = std::current_exception();
         }
-        linesRead = std::move(lines);
-        ring.Finish();
+        reading.lines = std::move(lines);
+        reading.ring.Finish();
     });
-    apart.Place(reader);
+    reading.apart->Place(reading.reader);
+}
+
+CsvRecordsAhead::~CsvRecordsAhead() {
+    if (m_reading != nullptr) {
+        m_reading->ring.Stop();
+        m_reading->reader.join();
+    }
+}
+
+int CsvRecordsAhead::TakeAll(std::vector<Diagnostic>& diagnostics, const TakeRecord& take,
+                             std::vector<int>* rowLines, const PrepareRecord& prepare) {
+    if (m_reading == nullptr) {
+        return ReadCsvRecords(m_fileBytes, diagnostics, take, m_scan,
+                              m_withLines ? rowLines : nullptr, m_beyondAscii);
+    }
+    Reading& reading = *m_reading;
+    reading.ring.SetPrepare(prepare ? &prepare : nullptr);
     try {
-        while (std::unique_ptr<RecordBatch> batch = ring.Full()) {
+        while (std::unique_ptr<RecordBatch> batch = reading.ring.Full()) {
             batch->TakeAll(take);
-            ring.PutEmpty(std::move(batch));
+            reading.ring.PutEmpty(std::move(batch));
         }
     } catch (...) {
-        ring.Stop();
-        reader.join();
+        reading.ring.Stop();
+        reading.reader.join();
+        m_reading.reset();
         throw;
     }
-    reader.join();
-    if (rowLines != nullptr) {
-        *rowLines = std::move(linesRead);
+    reading.reader.join();
+    const std::unique_ptr<Reading> read = std::move(m_reading);
+    if (rowLines != nullptr && m_withLines) {
+        if (rowLines->empty()) {
+            *rowLines = std::move(read->lines);
+        } else {
+            rowLines->insert(rowLines->end(), read->lines.begin(), read->lines.end());
+        }
     }
-    if (failure) {
-        std::rethrow_exception(failure);
+    if (read->failure) {
+        std::rethrow_exception(read->failure);
     }
-    diagnostics.insert(diagnostics.end(), std::make_move_iterator(found.begin()),
-                       std::make_move_iterator(found.end()));
-    return records;
+    diagnostics.insert(diagnostics.end(), std::make_move_iterator(read->found.begin()),
+                       std::make_move_iterator(read->found.end()));
+    return read->records;
+}
+
+int ReadCsvRecordsAhead(std::string_view fileBytes, std::vector<Diagnostic>& diagnostics,
+                        const TakeRecord& take, CsvScan scan, std::vector<int>* rowLines,
+                        const PrepareRecord& prepare, std::optional<bool> beyondAscii) {
+    CsvRecordsAhead ahead(fileBytes, scan, rowLines != nullptr, beyondAscii);
+    return ahead.TakeAll(diagnostics, take, rowLines, prepare);
 }
 
 CsvImport ReadCsvMemory(std::string_view fileBytes, CsvScan scan, std::optional<bool> beyondAscii) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -83,6 +84,36 @@ int ReadCsvRecordsAhead(std::string_view fileBytes, std::vector<Diagnostic>& dia
                         CsvScan scan = CsvScan::Best, std::vector<int>* rowLines = nullptr,
                         const PrepareRecord& prepare = {},
                         std::optional<bool> beyondAscii = std::nullopt);
+
+// ReadCsvRecordsAhead in two steps, for a caller that has work of its own to do before it can
+// take the first record (a converter opening the file it writes): the second thread starts
+// reading when this is made, and the records it reads meanwhile wait, kRecordsReadAhead at
+// most, until TakeAll hands them over. Where ReadsAhead(fileBytes) is false, TakeAll reads them
+// all itself. `fileBytes` must outlive it. Destroyed without TakeAll, it stops the reading.
+class CsvRecordsAhead {
+public:
+    // `withLines`: whether TakeAll will be asked for the records' lines.
+    explicit CsvRecordsAhead(std::string_view fileBytes, CsvScan scan = CsvScan::Best,
+                             bool withLines = false,
+                             std::optional<bool> beyondAscii = std::nullopt);
+    ~CsvRecordsAhead();
+    CsvRecordsAhead(const CsvRecordsAhead&) = delete;
+    CsvRecordsAhead& operator=(const CsvRecordsAhead&) = delete;
+
+    // What ReadCsvRecordsAhead does with the same arguments, once. `rowLines` is taken only
+    // when `withLines` was set.
+    int TakeAll(std::vector<Diagnostic>& diagnostics,
+                const std::function<void(std::span<const std::string_view> cells)>& take,
+                std::vector<int>* rowLines = nullptr, const PrepareRecord& prepare = {});
+
+private:
+    struct Reading;
+    std::string_view m_fileBytes;
+    CsvScan m_scan;
+    bool m_withLines;
+    std::optional<bool> m_beyondAscii;
+    std::unique_ptr<Reading> m_reading;  // the second thread's, where it reads ahead
+};
 
 // About as many records as the CSV text has lines (capped at 2^24): room to make at once.
 int EstimateCsvRecords(std::string_view fileBytes);

@@ -212,6 +212,8 @@ Result<ChannelFileConversion> ConvertChannelFile(const std::string& input,
             return text.status.error();
         }
         bool anyChannel = false;
+        // The reading starts while the memory file is opened and its temporary file made.
+        CsvRecordsAhead records(content, CsvScan::Best, /*withLines=*/true, text.beyondAscii);
         Result<G3mSaveReport> saved = SaveRecordFile(
             output, settings.model,
             [&](RecordPlacer& placer) {
@@ -220,18 +222,17 @@ Result<ChannelFileConversion> ConvertChannelFile(const std::string& input,
                 if (ReadsAhead(content)) {
                     placer.PrepareAhead(kRecordsReadAhead);
                 }
-                reading.recordsRead = ReadCsvRecordsAhead(
-                    content, reading.diagnostics,
+                reading.recordsRead = records.TakeAll(
+                    reading.diagnostics,
                     [&](std::span<const std::string_view> cells) {
                         anyChannel = anyChannel || !IsEmptyRow(cells);
                         ++reading.channels;
                         placer.Place(cells);
                     },
-                    CsvScan::Best, &reading.origins.lines,
+                    &reading.origins.lines,
                     [&](std::size_t index, std::span<const std::string_view> cells) {
                         placer.Prepare(static_cast<int>(index) + 1, cells);
-                    },
-                    text.beyondAscii);
+                    });
             },
             static_cast<std::size_t>(EstimateCsvRecords(content)),
             [&]() -> Status {

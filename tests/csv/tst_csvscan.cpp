@@ -5,6 +5,7 @@
 
 #include <QtTest>
 
+#include <algorithm>
 #include <chrono>
 #include <stdexcept>
 #include <string>
@@ -253,6 +254,52 @@ private slots:
                 cells.begin() + static_cast<std::ptrdiff_t>(index * kImportedColumnCount);
             QVERIFY(std::equal(preparedCells.begin(), preparedCells.end(), first));
         }
+    }
+
+    // The reading begun before the taker is ready: what is read meanwhile waits in the batches,
+    // and a taker that comes late gets every record, the same reports, and the lines after
+    // those it had; the reader, finding the taker behind by the batches that waited, prepares
+    // records once the taker has come. Made and never taken, the reading stops without a hang.
+    void readAheadStartedEarly() {
+        std::string file = "Number,Frequency,Bandwidth\n";
+        while (file.size() < (std::size_t{2} << 20)) {
+            file += "1,7100000,\"2700\",,,,,,,,,,,,,,\"USB\",x,\"Z\xFCrich\"\r\n2,x\n";
+        }
+        std::vector<Diagnostic> reports;
+        std::vector<std::string> cells;
+        std::vector<int> lines = {7};
+        const int records = ReadCsvRecords(
+            file, reports,
+            [&](std::span<const std::string_view> record) {
+                cells.insert(cells.end(), record.begin(), record.end());
+            },
+            CsvScan::Best, &lines);
+        {
+            const CsvRecordsAhead untaken(file);
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+
+        CsvRecordsAhead ahead(file, CsvScan::Best, /*withLines=*/true);
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        std::vector<Diagnostic> aheadReports;
+        std::vector<std::string> aheadCells;
+        std::vector<int> aheadLines = {7};
+        std::vector<std::size_t> prepared;
+        const int taken = ahead.TakeAll(
+            aheadReports,
+            [&](std::span<const std::string_view> record) {
+                aheadCells.insert(aheadCells.end(), record.begin(), record.end());
+            },
+            &aheadLines,
+            [&](std::size_t index, std::span<const std::string_view>) {
+                prepared.push_back(index);
+            });
+        QCOMPARE(taken, records);
+        QVERIFY(aheadCells == cells);
+        QVERIFY(aheadReports == reports);
+        QVERIFY(aheadLines == lines);
+        QVERIFY(!prepared.empty());
+        QVERIFY(std::is_sorted(prepared.begin(), prepared.end()));
     }
 };
 
