@@ -89,7 +89,9 @@ int ReadCsvRecordsAhead(std::string_view fileBytes, std::vector<Diagnostic>& dia
 // take the first record (a converter opening the file it writes): the second thread starts
 // reading when this is made, and the records it reads meanwhile wait, kRecordsReadAhead at
 // most, until TakeAll hands them over. Where ReadsAhead(fileBytes) is false, TakeAll reads them
-// all itself. `fileBytes` must outlive it. Destroyed without TakeAll, it stops the reading.
+// all itself. `fileBytes` must outlive it. Destroyed without TakeAll, it stops the reading. It
+// is made, taken from and destroyed on one thread, which is kept on its processor meanwhile
+// (ThreadsApart).
 class CsvRecordsAhead {
 public:
     // `withLines`: whether TakeAll will be asked for the records' lines.
