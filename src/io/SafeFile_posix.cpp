@@ -596,10 +596,9 @@ Result<FileBytes> ReadFileBytes(const std::string& path, std::size_t maxBytes,
                 if (!slot.state.compare_exchange_strong(expected, 1)) {
                     continue;
                 }
-                int flags = MAP_PRIVATE;
-#ifdef MAP_POPULATE
-                flags |= MAP_POPULATE;  // the whole file is read: its pages are mapped at once
-#endif
+                // Not MAP_POPULATE: mapping every page up front took longer than the faults
+                // of the first read through the file, which map the pages around each one.
+                const int flags = MAP_PRIVATE;
                 void* data =
                     ::mmap(nullptr, static_cast<std::size_t>(size), PROT_READ, flags, fd, 0);
                 if (data == MAP_FAILED) {
