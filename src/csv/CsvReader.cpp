@@ -23,6 +23,7 @@
 #include "csv/ByteScan.h"
 #include "io/SafeFile.h"
 #include "io/ThreadsApart.h"
+#include "io/TwoThreads.h"
 
 namespace corvalen {
 
@@ -829,6 +830,9 @@ CsvImport ReadCsvMemory(std::string_view fileBytes, CsvScan scan, std::optional<
     return result;
 }
 
+// From this size on, the text is checked in two halves at once.
+constexpr std::size_t kTextCheckedInHalves = std::size_t{1} << 20;
+
 CsvTextCheck CheckCsvTextBytes(const std::string& path, std::string_view text,
                                std::string_view hint) {
     // Text holds no NUL bytes. One means a binary file (a .g3m memory file picked by mistake)
@@ -836,7 +840,21 @@ CsvTextCheck CheckCsvTextBytes(const std::string& path, std::string_view text,
     const std::size_t mark = text.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
     const char* end = text.data() + text.size();
     bool high = false;
-    if (const char* at = FindNul(text.data() + mark, end, high); at != end) {
+    const char* at = end;
+    if (text.size() >= kTextCheckedInHalves && HasTwoCores()) {
+        // A large file's later half is looked at on a second processor: the first look at a
+        // mapped file's bytes is mostly the faults that bring its pages in.
+        const char* middle = text.data() + text.size() / 2;
+        bool laterHigh = false;
+        const char* laterNul = end;
+        RunInTwoThreads([&] { at = FindNul(text.data() + mark, middle, high); },
+                        [&] { laterNul = FindNul(middle, end, laterHigh); });
+        at = at != middle ? at : laterNul;
+        high = high || laterHigh;
+    } else {
+        at = FindNul(text.data() + mark, end, high);
+    }
+    if (at != end) {
         const auto nul = static_cast<std::size_t>(at - text.data());
         return {Error{"Cannot read \"" + path + "\": line " + std::to_string(LineAt(text, nul)) +
                       " holds a NUL byte (byte " + std::to_string(nul + 1) +

@@ -93,6 +93,56 @@ private slots:
         QCOMPARE(seenHigh, high);
     }
 
+    // A text of a megabyte and more is checked in two halves at once: the NUL byte named is
+    // still the first, and a byte from 0x80 up counts in either half.
+    void checkOfLargeText_data() {
+        QTest::addColumn<QList<qsizetype>>("nuls");  // from the middle; none: no NUL
+        QTest::addColumn<qsizetype>("high");         // from the middle; 0: none
+        QTest::addColumn<QString>("found");          // "line L byte B", or empty for no NUL
+        // 140,000 lines of 15 bytes, the middle at byte 1,050,000: line 70,001's first byte.
+        QTest::newRow("clean") << QList<qsizetype>{} << qsizetype{0} << QString();
+        QTest::newRow("high byte in the later half only")
+            << QList<qsizetype>{} << qsizetype{100000} << QString();
+        QTest::newRow("high byte in the first half only")
+            << QList<qsizetype>{} << qsizetype{-100000} << QString();
+        QTest::newRow("NUL in the later half only")
+            << QList<qsizetype>{15} << qsizetype{0} << "line 70002 byte 1050016";
+        QTest::newRow("NUL on the middle byte")
+            << QList<qsizetype>{0} << qsizetype{0} << "line 70001 byte 1050001";
+        QTest::newRow("NUL just before the middle's line end")
+            << QList<qsizetype>{-3} << qsizetype{0} << "line 70000 byte 1049998";
+        QTest::newRow("NULs in both halves: the first")
+            << QList<qsizetype>{-30, 300000} << qsizetype{0} << "line 69999 byte 1049971";
+    }
+    void checkOfLargeText() {
+        QFETCH(QList<qsizetype>, nuls);
+        QFETCH(qsizetype, high);
+        QFETCH(QString, found);
+        QByteArray text;
+        for (int line = 0; line < 140000; ++line) {
+            text += "1,7100000,500\r\n";
+        }
+        const qsizetype middle = text.size() / 2;
+        for (const qsizetype at : nuls) {
+            text[middle + at] = '\0';
+        }
+        if (high != 0) {
+            text[middle + high] = '\xE9';
+        }
+        const CsvTextCheck checked =
+            CheckCsvTextBytes("f.csv", std::string_view(text.constData(), text.size()), {});
+        if (found.isEmpty()) {
+            QVERIFY(checked.status);
+            QCOMPARE(checked.beyondAscii, high != 0);
+            return;
+        }
+        QVERIFY(!checked.status);
+        const QStringList parts = found.split(' ');
+        QCOMPARE(QString::fromStdString(checked.status.error().message),
+                 "Cannot read \"f.csv\": line " + parts[1] + " holds a NUL byte (byte " + parts[3] +
+                     "), so this is no CSV text file");
+    }
+
     // What the check of the text tells the reader of it (whether it holds bytes from 0x80 up)
     // reads it as the reader alone would, byte-order mark or not.
     void readerToldOfHighBytes_data() {
