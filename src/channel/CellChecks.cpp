@@ -297,18 +297,31 @@ std::string GroupsText(const RecordFields& fields) {
 // with a "+" between each two. Sets their flags and returns true; false (nothing set) otherwise.
 bool ReadPlainGroups(std::string_view cell, RecordFields& fields) {
     std::uint32_t flags = 0;  // flag 0 in bit 15 ... flag 15 in bit 0
-    std::size_t start = 0;
-    while (start < cell.size()) {
-        std::size_t plus = start;
-        while (plus < cell.size() && cell[plus] != '+') {
-            ++plus;
-        }
-        const std::int64_t group = PlainDigits(cell.substr(start, plus - start), 2);
-        if (group < 1 || group > kGroupCount || plus + 1 == cell.size()) {
+    unsigned group = 0;       // the number read since the last "+"
+    unsigned digits = 0;      // and how many digits it has
+    // Adds the group just read; false for none (an empty piece) or one outside 1 to 16.
+    const auto take = [&] {
+        if (digits == 0 || group < 1 || group > static_cast<unsigned>(kGroupCount)) {
             return false;
         }
         flags |= 0x8000u >> (group - 1);
-        start = plus + 1;
+        group = 0;
+        digits = 0;
+        return true;
+    };
+    for (const char c : cell) {
+        const auto digit = static_cast<unsigned>(static_cast<unsigned char>(c) - '0');
+        if (digit <= 9) {
+            if (++digits > 2) {
+                return false;
+            }
+            group = group * 10 + digit;
+        } else if (c != '+' || !take()) {
+            return false;
+        }
+    }
+    if (!cell.empty() && !take()) {
+        return false;  // a "+" at the end
     }
     fields.groups0To7 = static_cast<std::uint8_t>(fields.groups0To7 | flags >> 8);
     fields.groups8To15 = static_cast<std::uint8_t>(fields.groups8To15 | (flags & 0xFFu));

@@ -184,6 +184,10 @@ private slots:
             "group 3");
         row("group zero alone", Groups, "0", 11, "00 00 00 00",
             R"(Groups "0" is not a group from 1 to 16; written as no group)");
+        row("group 17 alone", Groups, "17", 11, "00 00 00 00",
+            R"(Groups "17" is not a group from 1 to 16; written as no group)");
+        row("groups with a zero in front and a plus after", Groups, "03+10+", 11, "00 40 20 00");
+        row("group of three digits", Groups, "016+1", 11, "00 01 80 00");
         row("hot key", Hotkey, " 7 ", 20, "07 00 00 00");
         row("hot key text", Hotkey, "F1", 20, "00 00 00 00",
             R"(Hotkey "F1" is not a hot key number (2 to 12 for F2 to F12); written as no hot )"
@@ -208,6 +212,9 @@ private slots:
             R"(Mode "usb" is not a mode the receiver knows (CW, AM, FM, LSB, USB, AMS, FM3, FM6, )"
             "AMN, DSB, ISB); written as CW");
         row("mode empty", Mode, "", 32, "00", "~Mode is empty; written as CW");
+        row("mode with a name's first and last letters", Mode, "LXB", 32, "00",
+            R"(Mode "LXB" is not a mode the receiver knows (CW, AM, FM, LSB, USB, AMS, FM3, FM6, )"
+            "AMN, DSB, ISB); written as CW");
         row("callsign cut", Callsign, "ABCDEFGHIJKLMN", 36,
             "41 42 43 44 45 46 47 48 49 4A 4B 4C 00",
             "Callsign \"ABCDEFGHIJKLMN\" is longer than 12 characters; written as "
