@@ -17,6 +17,13 @@
 
 #include "csv/ByteScan.h"
 
+// For the paths that few fields take, kept out of the loop that nearly every field takes.
+#if defined(__GNUC__) || defined(__clang__)
+#define CORVALEN_BLOCKSCAN_NOINLINE __attribute__((noinline))
+#else
+#define CORVALEN_BLOCKSCAN_NOINLINE
+#endif
+
 namespace corvalen {
 
 // A field read in one piece: its text [start, stop), whether that holds a byte from 0x80 up,
@@ -107,7 +114,7 @@ public:
             const std::uint64_t inside = fromHere & ~at;
             const std::uint64_t ends = m_masks.quotedEnds & inside;
             if (ends == 0) {
-                return QuickFieldAcross(from);
+                return QuotedIntoNextBlock(from, (m_masks.high & inside) != 0);
             }
             const unsigned close = LowestBit64(ends);
             // The closing quote, then a comma or line end in this block (m_closers); the padding
@@ -116,7 +123,11 @@ public:
                 // A closing quote in the block's last byte may still be followed by a field end
                 // in the next one; any other field is read the long way.
                 const bool closing = ((m_masks.quotes >> close) & 1) != 0 && from[1] != ' ';
-                return closing && close + 1 == kBlock ? QuickFieldAcross(from) : QuickFieldText{};
+                if (closing && close + 1 == kBlock) {
+                    return ClosedAtBlockEnd(
+                        from, (m_masks.high & inside & ~(std::uint64_t{1} << close)) != 0);
+                }
+                return {};
             }
             const char* stop = m_block + close;
             // The bytes between the quotes.
@@ -130,7 +141,7 @@ public:
         }
         const std::uint64_t ends = m_masks.fieldEnds & fromHere;
         if (ends == 0) {
-            return QuickFieldAcross(from);
+            return PlainIntoNextBlock(from, (m_masks.high & fromHere) != 0);
         }
         const unsigned end = LowestBit64(ends);
         const char* stop = m_block + end;
@@ -140,11 +151,62 @@ public:
     }
 
 private:
+    // QuickField for a field whose text starts in this block and whose end lies in the next,
+    // read from the next block's masks; `high`: whether its bytes in this block hold one from
+    // 0x80 up. A field that reaches past the next block, or into the last bytes, is read by
+    // QuickFieldAcross, which loads the field's first block again.
+    CORVALEN_BLOCKSCAN_NOINLINE QuickFieldText PlainIntoNextBlock(const char* from, bool high) {
+        if (static_cast<std::size_t>(m_end - m_block) <= 2 * kBlock) {
+            return QuickFieldAcross(from);
+        }
+        Load(m_block + kBlock);
+        const std::uint64_t ends = m_masks.fieldEnds;
+        if (ends == 0) {
+            return QuickFieldAcross(from);
+        }
+        const unsigned end = LowestBit64(ends);
+        const char* stop = m_block + end;
+        high = high || (m_masks.high & ((std::uint64_t{1} << end) - 1)) != 0;
+        return {stop, from, stop, high, false, ((m_commas >> end) & 1) != 0};
+    }
+    // The same for a field in quotes whose closing quote is not in this block.
+    CORVALEN_BLOCKSCAN_NOINLINE QuickFieldText QuotedIntoNextBlock(const char* from, bool high) {
+        if (static_cast<std::size_t>(m_end - m_block) <= 2 * kBlock) {
+            return QuickFieldAcross(from);
+        }
+        if (from[1] == ' ') {
+            return {};  // the next block starts at from + 1 at the latest
+        }
+        Load(m_block + kBlock);
+        const std::uint64_t ends = m_masks.quotedEnds;
+        if (ends == 0) {
+            return QuickFieldAcross(from);
+        }
+        const unsigned close = LowestBit64(ends);
+        if (((m_closers >> close) & 1) == 0) {
+            const bool closing = ((m_masks.quotes >> close) & 1) != 0;
+            return closing && close + 1 == kBlock ? QuickFieldAcross(from) : QuickFieldText{};
+        }
+        const char* stop = m_block + close;
+        high = high || (m_masks.high & ((std::uint64_t{1} << close) - 1)) != 0;
+        return {stop + 1, from + 1, stop, high, true, ((m_commas >> (close + 1)) & 1) != 0};
+    }
+    // The same for a field in quotes whose closing quote is this block's last byte: whether a
+    // comma or line end follows is in the next block.
+    CORVALEN_BLOCKSCAN_NOINLINE QuickFieldText ClosedAtBlockEnd(const char* from, bool high) {
+        if (static_cast<std::size_t>(m_end - m_block) <= 2 * kBlock) {
+            return QuickFieldAcross(from);
+        }
+        const char* stop = m_block + (kBlock - 1);
+        Load(m_block + kBlock);
+        if ((m_masks.fieldEnds & 1) == 0) {
+            return {};
+        }
+        return {stop + 1, from + 1, stop, high, true, (m_commas & 1) != 0};
+    }
+
     // QuickField for a field that runs into the next block, found by Find.
-#if defined(__GNUC__) || defined(__clang__)
-    __attribute__((noinline))
-#endif
-    QuickFieldText QuickFieldAcross(const char* from) {
+    CORVALEN_BLOCKSCAN_NOINLINE QuickFieldText QuickFieldAcross(const char* from) {
         return QuickFieldBySearch(*this, from, m_end);
     }
 
@@ -191,10 +253,8 @@ private:
     }
 
     // The last bytes, padded with NUL bytes, which are neither stops nor high.
-#if defined(__GNUC__) || defined(__clang__)
-    __attribute__((noinline))
-#endif
-    static BlockMasks ClassifyTail(const char* block, std::size_t size, ClassifyBlock classify) {
+    CORVALEN_BLOCKSCAN_NOINLINE static BlockMasks ClassifyTail(const char* block, std::size_t size,
+                                                               ClassifyBlock classify) {
         char tail[kBlock] = {};
         std::memcpy(tail, block, size);
         return classify(tail);
