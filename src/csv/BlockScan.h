@@ -156,10 +156,9 @@ private:
     // 0x80 up. A field that reaches past the next block, or into the last bytes, is read by
     // QuickFieldAcross, which loads the field's first block again.
     CORVALEN_BLOCKSCAN_NOINLINE QuickFieldText PlainIntoNextBlock(const char* from, bool high) {
-        if (static_cast<std::size_t>(m_end - m_block) <= 2 * kBlock) {
+        if (!LoadNextBlock()) {
             return QuickFieldAcross(from);
         }
-        Load(m_block + kBlock);
         const std::uint64_t ends = m_masks.fieldEnds;
         if (ends == 0) {
             return QuickFieldAcross(from);
@@ -171,13 +170,12 @@ private:
     }
     // The same for a field in quotes whose closing quote is not in this block.
     CORVALEN_BLOCKSCAN_NOINLINE QuickFieldText QuotedIntoNextBlock(const char* from, bool high) {
-        if (static_cast<std::size_t>(m_end - m_block) <= 2 * kBlock) {
+        if (!LoadNextBlock()) {
             return QuickFieldAcross(from);
         }
         if (from[1] == ' ') {
-            return {};  // the next block starts at from + 1 at the latest
+            return {};  // from + 1 lies in the block just loaded at the latest
         }
-        Load(m_block + kBlock);
         const std::uint64_t ends = m_masks.quotedEnds;
         if (ends == 0) {
             return QuickFieldAcross(from);
@@ -194,15 +192,24 @@ private:
     // The same for a field in quotes whose closing quote is this block's last byte: whether a
     // comma or line end follows is in the next block.
     CORVALEN_BLOCKSCAN_NOINLINE QuickFieldText ClosedAtBlockEnd(const char* from, bool high) {
-        if (static_cast<std::size_t>(m_end - m_block) <= 2 * kBlock) {
+        const char* stop = m_block + (kBlock - 1);
+        if (!LoadNextBlock()) {
             return QuickFieldAcross(from);
         }
-        const char* stop = m_block + (kBlock - 1);
-        Load(m_block + kBlock);
         if ((m_masks.fieldEnds & 1) == 0) {
             return {};
         }
         return {stop + 1, from + 1, stop, high, true, (m_commas & 1) != 0};
+    }
+
+    // Loads the block after this one where it is whole and more bytes follow it; false (nothing
+    // loaded) otherwise.
+    bool LoadNextBlock() {
+        if (static_cast<std::size_t>(m_end - m_block) <= 2 * kBlock) {
+            return false;
+        }
+        Load(m_block + kBlock);
+        return true;
     }
 
     // QuickField for a field that runs into the next block, found by Find.
