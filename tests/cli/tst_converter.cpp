@@ -100,6 +100,57 @@ private slots:
         QCOMPARE(image.mid(5 * 92), filler.mid(5 * 92));
     }
 
+    // An OUTPUT that cannot be written fails the conversion, but what reading INPUT found is
+    // still said first: the memory file, which is opened before its records are read, too.
+    void unwritableOutputStillReportsTheInput_data() {
+        QTest::addColumn<QStringList>("args");  // without INPUT and OUTPUT
+        QTest::addColumn<QString>("input");     // "@" stands for the test's folder
+        QTest::addColumn<QString>("output");    // "@/file" is a regular file
+        QTest::addColumn<QString>("said");      // how the first line on stderr starts
+        const QString awkward = kAwkward + "input.csv";
+        const QString skipped = "line 4: Bandwidth is empty; channel skipped";
+        const QStringList m313{"--model", "313"};
+        QTest::newRow("CSV, folder missing") << m313 << awkward << "@/none/out.csv" << skipped;
+        QTest::newRow(".g3m, folder missing") << m313 << awkward << "@/none/out.g3m" << skipped;
+        QTest::newRow(".g3m, folder a file") << m313 << awkward << "@/file/out.g3m" << skipped;
+        QTest::newRow(".15m, folder missing")
+            << QStringList{"--model", "315"} << awkward << "@/none/out.15m" << skipped;
+        QTest::newRow("CSV, folder a file") << m313 << awkward << "@/file/out.csv" << skipped;
+        QTest::newRow("SDR# list, folder missing")
+            << QStringList{} << awkward << "@/none/out.xml" << skipped;
+        QTest::newRow("CHIRP notice, .g3m")
+            << m313 << "@/chirp.csv"
+            << "@/none/out.g3m"
+            << "line 2: the file holds Location 0: every channel is numbered its Location + 1";
+        QTest::newRow("all lines, .g3m")
+            << QStringList{"--model", "313", "--all"} << awkward << "@/none/out.g3m" << skipped;
+    }
+    void unwritableOutputStillReportsTheInput() {
+        QFETCH(QStringList, args);
+        QFETCH(QString, input);
+        QFETCH(QString, output);
+        QFETCH(QString, said);
+        QTemporaryDir dir;
+        WriteAll(dir.filePath("file"), "a file, no folder\r\n");
+        WriteAll(dir.filePath("chirp.csv"),
+                 "Location,Name,Frequency,Mode\r\n0,A,1,FM\r\n1,B,2,FM\r\n");
+        input.replace("@", dir.path());
+        output.replace("@", dir.path());
+        std::vector<std::string> argv{"convert"};
+        for (const QString& arg : args + QStringList{input, output}) {
+            argv.push_back(arg.toStdString());
+        }
+        const Run run = Convert(argv);
+        QCOMPARE(run.status, kExitFileError);
+        QCOMPARE(run.out, std::string());
+        const QStringList lines = QString::fromStdString(run.err).split('\n', Qt::SkipEmptyParts);
+        QVERIFY2(lines.size() >= 2, run.err.c_str());
+        QVERIFY2(lines.front().startsWith(said), run.err.c_str());
+        QVERIFY2(lines.back().startsWith("corvalen-cli: ") && lines.back().contains(output),
+                 run.err.c_str());
+        QVERIFY(!QFileInfo::exists(output));
+    }
+
     // The converter writes a CSV file's records as it reads them; the editor reads the file into
     // a table and saves that. Both must give the same bytes and say the same things.
     void streamedConversionMatchesTable_data() {
