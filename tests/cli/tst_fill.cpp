@@ -226,12 +226,26 @@ private slots:
                  QStringList());
     }
 
+    // An OUTPUT that cannot be written fails the fill; what reading INPUT found is said first.
+    void unwritableOutput_data() {
+        QTest::addColumn<QStringList>("input");  // none, or INPUT
+        QTest::addColumn<QString>("said");       // how stderr starts
+        QTest::newRow("no INPUT") << QStringList{} << "corvalen-cli: ";
+        QTest::newRow("INPUT with a line skipped")
+            << QStringList{kData + "awkward/input.csv"}
+            << "line 4: Bandwidth is empty; channel skipped\ncorvalen-cli: ";
+    }
     void unwritableOutput() {
+        QFETCH(QStringList, input);
+        QFETCH(QString, said);
         QTemporaryDir dir;
-        const Run run = Cli({"fill", "--start", "1", "--stop", "1", "--step", "1",
-                             dir.filePath("no/such/folder/out.csv")});
+        const Run run = Cli(QStringList{"fill", "--start", "1", "--stop", "1", "--step", "1"} +
+                            input + QStringList{dir.filePath("no/such/folder/out.csv")});
         QCOMPARE(run.status, kExitFileError);
         QCOMPARE(run.out, std::string());
+        QVERIFY2(QString::fromStdString(run.err).startsWith(said), run.err.c_str());
+        QVERIFY2(QString::fromStdString(run.err).contains("no/such/folder/out.csv"),
+                 run.err.c_str());
     }
 
     void helpDescribesFill() {
