@@ -292,6 +292,8 @@ int RunFill(std::span<const std::string_view> args, std::ostream& out, std::ostr
     const Result<ChannelFileReport> written =
         WriteChannelFile(output, table, ReceiverCsvFormat(), {ReceiverModel(), true, {}});
     if (!written) {
+        // What reading INPUT found is said even when OUTPUT could not be written.
+        WriteReport(inputProblems, ProblemPlaces(&table, &origins), parsed->all, err);
         err << "corvalen-cli: " << written.error().message << "\n";
         return kExitFileError;
     }

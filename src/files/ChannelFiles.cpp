@@ -212,11 +212,13 @@ Result<ChannelFileConversion> ConvertChannelFile(const std::string& input,
             return text.status.error();
         }
         bool anyChannel = false;
+        bool placing = false;  // the memory file was opened and its records placed
         // The reading starts while the memory file is opened and its temporary file made.
         CsvRecordsAhead records(content, CsvScan::Best, /*withLines=*/true, text.beyondAscii);
         Result<G3mSaveReport> saved = SaveRecordFile(
             output, settings.model,
             [&](RecordPlacer& placer) {
+                placing = true;
                 // The records' cells are checked and encoded on the reading thread too,
                 // whenever the placing falls behind; the placing keeps row order.
                 if (ReadsAhead(content)) {
@@ -244,6 +246,17 @@ Result<ChannelFileConversion> ConvertChannelFile(const std::string& input,
             });
         if (const Status intact = read->bytes.Intact(); !intact) {
             return intact.error();
+        }
+        if (!saved && !placing) {
+            // The memory file could not be opened, so no record was read: the file is read as
+            // for any other output, and what it holds is reported with the failure.
+            Result<ChannelFileRead> table = ReadContent(input, content, from, {settings.model, {}});
+            if (!table) {
+                return table.error();
+            }
+            conversion.read = std::move(*table);
+            conversion.written = saved.error();
+            return conversion;
         }
         if (!saved && !anyChannel) {
             return saved.error();

@@ -347,27 +347,39 @@ private slots:
 
     void rangeDialogCountsAndRefuses_data() {
         QTest::addColumn<int>("channels");
+        QTest::addColumn<int>("last");  // the last row's Number; 0: as the table has it
         QTest::addColumn<QString>("step");
         QTest::addColumn<QString>("preview");
         QTest::addColumn<bool>("ok");
-        QTest::newRow("airband") << 2 << "25"
+        QTest::newRow("airband") << 2 << 0 << "25"
                                  << "Adds 760 channels, numbered 3 to 762; 762 rows in all."
                                  << true;
+        // Numbers go on after the highest Number, not after the count of rows.
+        QTest::newRow("after a gap")
+            << 2 << 40 << "25"
+            << "Adds 760 channels, numbered 41 to 800; 762 rows in all." << true;
+        QTest::newRow("highest not last")
+            << 3 << 1 << "25"
+            << "Adds 760 channels, numbered 3 to 762; 763 rows in all." << true;
         QTest::newRow("step not whole Hz")
-            << 2 << "8.3333"
+            << 2 << 0 << "8.3333"
             << "Step \"8.3333\" is not a whole number of Hz" << false;
         QTest::newRow("too many rows")
-            << 65000 << "25"
+            << 65000 << 0 << "25"
             << "The range makes 760 channels; with the 65000 rows already in the table that is "
                "more than 65535 rows; 535 more fit"
             << false;
     }
     void rangeDialogCountsAndRefuses() {
         QFETCH(int, channels);
+        QFETCH(int, last);
         QFETCH(QString, step);
         QFETCH(QString, preview);
         QFETCH(bool, ok);
-        const MemoryTable table = testing::Channels(channels);
+        MemoryTable table = testing::Channels(channels);
+        if (last != 0) {
+            table.SetCellText(channels, Number, std::to_string(last));
+        }
         ChannelRangeDialog dialog(table);
         dialog.startField()->setText("118");
         dialog.stopField()->setText("136.975 MHz");

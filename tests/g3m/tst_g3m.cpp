@@ -639,6 +639,62 @@ private slots:
         }
     }
 
+    // Saving into an existing file counts the old records no row replaced, leaving out the
+    // empty (all-zero) places between and after them and a part record at the end.
+    void recordsKept_data() {
+        // The old file by place: E a record of 0xEE, 0 all zero, F or L all zero but the first or
+        // the last byte, p 10 bytes of 0xEE.
+        QTest::addColumn<QByteArray>("places");
+        QTest::addColumn<QList<int>>("channels");  // saved
+        QTest::addColumn<int>("kept");
+        QTest::newRow("no old file") << QByteArray() << QList<int>{1} << 0;
+        QTest::newRow("records only") << QByteArray("EEE") << QList<int>{1} << 2;
+        QTest::newRow("empty places between") << QByteArray("E0E0") << QList<int>{1} << 1;
+        QTest::newRow("empty places only") << QByteArray("0000") << QList<int>{2} << 0;
+        QTest::newRow("one byte set at either end") << QByteArray("0L0F") << QList<int>{1} << 2;
+        QTest::newRow("replaced records are not kept")
+            << QByteArray("EEEE") << QList<int>{1, 3} << 2;
+        QTest::newRow("an empty place replaced") << QByteArray("0E") << QList<int>{1} << 1;
+        QTest::newRow("saved past the end") << QByteArray("E0") << QList<int>{5} << 1;
+        QTest::newRow("a part record at the end") << QByteArray("0Ep") << QList<int>{2} << 0;
+    }
+    void recordsKept() {
+        QFETCH(QByteArray, places);
+        QFETCH(QList<int>, channels);
+        QFETCH(int, kept);
+        const ReceiverModel model("303");
+        const std::size_t length = model.RecordLength();
+        std::string old;
+        for (const char place : places) {
+            std::string bytes(place == 'p' ? 10 : length, place == '0' ? '\0' : '\xEE');
+            if (place == 'F' || place == 'L') {
+                bytes.assign(length, '\0');
+                bytes[place == 'F' ? 0 : length - 1] = '\x01';
+            }
+            old += bytes;
+        }
+        QTemporaryDir dir;
+        const std::string path = dir.filePath("memory.g3m").toStdString();
+        if (!old.empty()) {
+            QVERIFY(WriteFileAtomically(path, old).ok());
+        }
+        MemoryTable table = MemoryTable::ImportLayout();
+        for (const int channel : channels) {
+            table.AppendRow({std::to_string(channel), "7100000"});
+        }
+        const Result<G3mSaveReport> saved = SaveG3mFile(path, table, model);
+        QVERIFY(saved.ok());
+        QCOMPARE(saved->recordsWritten, int(channels.size()));
+        QCOMPARE(saved->recordsKept, kept);
+        // What no row replaced is still there, byte for byte.
+        const std::string now = *ReadWholeFile(path);
+        for (std::size_t place = 0; place * length < old.size(); ++place) {
+            if (!channels.contains(int(place) + 1)) {
+                QVERIFY(now.substr(place * length, length) == old.substr(place * length, length));
+            }
+        }
+    }
+
     // How a message quotes a cell: as it stands, escaped, or cut after 40 characters; the
     // same whether made alone or added to a message.
     void quotedCells_data() {

@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include "../TestTables.h"
 #include "edit/BulkEdit.h"
 #include "channel/CellValues.h"
 #include "edit/ChannelRange.h"
@@ -259,6 +260,45 @@ private slots:
                          Cell(table, row, Bandwidth) + "/" + Cell(table, row, Mode),
                      expected[k]);
         }
+    }
+
+    // Without a first number the range goes on after the highest channel Number, not after
+    // the count of rows: tables with gaps, with numbers above their rows, with cells that are
+    // no channel number.
+    void rangeNumbersAfterTheHighest_data() {
+        QTest::addColumn<QStringList>("numbers");  // the table's Number cells
+        QTest::addColumn<QStringList>("added");    // the Numbers of the two new rows
+        QTest::newRow("empty table") << QStringList{} << QStringList{"1", "2"};
+        QTest::newRow("gaps") << QStringList{"1", "5", "3"} << QStringList{"6", "7"};
+        QTest::newRow("numbers above the rows")
+            << QStringList{"100", "200"} << QStringList{"201", "202"};
+        QTest::newRow("highest first") << QStringList{"40", "2"} << QStringList{"41", "42"};
+        QTest::newRow("fewer than the rows")
+            << QStringList{"1", "1", "2", "2"} << QStringList{"3", "4"};
+        QTest::newRow("blanks around, zeros in front")
+            << QStringList{" 12 ", "009"} << QStringList{"13", "14"};
+        QTest::newRow("no channel numbers among them")
+            << QStringList{"70000", "abc", "0", "7", "-3", ""} << QStringList{"8", "9"};
+        QTest::newRow("none a channel number")
+            << QStringList{"abc", "", "x"} << QStringList{"1", "2"};
+        QTest::newRow("up to 65535") << QStringList{"65533"} << QStringList{"65534", "65535"};
+    }
+    void rangeNumbersAfterTheHighest() {
+        QFETCH(QStringList, numbers);
+        QFETCH(QStringList, added);
+        MemoryTable table = MemoryTable::ImportLayout();
+        for (const QString& number : numbers) {
+            table.AppendRow({number.toStdString(), "7100000"});
+        }
+        RangeFill fill;
+        fill.range = {118000000, 118025000, 25000, 1, {}};
+        const Result<int> first = RangeFirstNumber(table, fill);
+        QVERIFY(first);
+        QCOMPARE(QString::number(*first), added.front());
+        QVERIFY(AddChannelRange(table, fill));
+        QCOMPARE(table.ChannelCount(), numbers.size() + 2);
+        QCOMPARE(testing::ColumnTexts(table, Number).mid(numbers.size()), added);
+        QCOMPARE(testing::ColumnTexts(table, Number).mid(0, numbers.size()), numbers);
     }
 
     void channelNumbers() {
