@@ -550,6 +550,38 @@
 <context>
     <name>corvalen::FileActions</name>
     <message>
+        <source>SDR# frequency list (*.xml)|*.xml</source>
+        <translation>SDR#-Frequenzliste (*.xml)|*.xml</translation>
+    </message>
+    <message>
+        <source>SDR++ frequency manager (*.json)|*.json</source>
+        <translation>SDR++-Frequenzmanager (*.json)|*.json</translation>
+    </message>
+    <message>
+        <source>Wrote %1 of %3 bytes to %2</source>
+        <translation>%1 zu %3 Byte in %2 geschrieben</translation>
+    </message>
+    <message>
+        <source>Channel files|%1</source>
+        <translation>Kanaldateien|%1</translation>
+    </message>
+    <message>
+        <source>; %1 replaced by a later row with the same Number</source>
+        <translation>; %1 durch eine spätere Zeile mit derselben Nummer ersetzt</translation>
+    </message>
+    <message>
+        <source>row %1 (by row %2)</source>
+        <translation>Zeile %1 (durch Zeile %2)</translation>
+    </message>
+    <message>
+        <source>%1 more</source>
+        <translation>%1 weitere</translation>
+    </message>
+    <message>
+        <source>Replaced by a later row with the same Number: %1</source>
+        <translation>Durch eine spätere Zeile mit derselben Nummer ersetzt: %1</translation>
+    </message>
+    <message>
         <source>Channel numbers</source>
         <translation>Kanalnummern</translation>
     </message>

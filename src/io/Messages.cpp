@@ -292,7 +292,7 @@ constexpr MessageTemplate kCatalogue[] = {
     {K::CliRowsNotWritten, "{w1} not written", "{w1} nicht geschrieben"},
     {K::CliRecordsKept, "{w1} already in the file kept", "{w1} der Datei behalten"},
     {K::CliRowsReplaced, "{w1} replaced by a later row with the same Number",
-     "{w1} durch eine spätere Zeile mit derselben Number ersetzt"},
+     "{w1} durch eine spätere Zeile mit derselben Nummer ersetzt"},
     {K::CliEmptyRowsSkipped, "{w1} skipped", "{w1} übersprungen"},
     {K::CliReported, "{w1} reported", "{w1} gemeldet"},
     {K::CliChecked, "checked {w1} of {2}: {w3}", "{w1} von {2} geprüft: {w3}"},

@@ -284,8 +284,8 @@ private slots:
         click(QStringLiteral("Open Winradio .csv file"));
         const FileDialogSettings expected{
             m_dir->path(), QString(),
-            QStringLiteral("Memory files (*.csv)|*.csv|SDR# and SDR++ lists (*.xml *.json)|"
-                           "*.xml;*.json"),
+            QStringLiteral("Memory files (*.csv)|*.csv|SDR# frequency list (*.xml)|*.xml|"
+                           "SDR++ frequency manager (*.json)|*.json"),
             QStringLiteral("Select your File"), FileDialogSettings::Form::Open};
         QCOMPARE(m_dialogs->shown.size(), 1);
         QVERIFY(m_dialogs->shown[0] == expected);
@@ -392,8 +392,11 @@ private slots:
         m_dialogs->answers.push_back(target);
 
         click(QStringLiteral("Save .g3m file"));
+        // The save proposes the document's name with the memory file's extension; the start-up
+        // grid has none, and no memory file was chosen before.
         const FileDialogSettings expected{m_dir->path(),
-                                          QString(),
+                                          imported ? path(QStringLiteral("channels.g3m"))
+                                                   : QString(),
                                           QStringLiteral("Memory files (*.g3m)|*.g3m"),
                                           QStringLiteral("Select your File"),
                                           FileDialogSettings::Form::Open,
@@ -458,7 +461,8 @@ private slots:
         m_dialogs->answers.push_back(chosen);
 
         trigger("winradioFolderAction");
-        const FileDialogSettings expected{QDir::homePath(), QStringLiteral("/last/choice.csv"),
+        // The name a CSV dialog left is not where the program's dialog starts.
+        const FileDialogSettings expected{QDir::homePath(), QString(),
                                           QStringLiteral("Winradio File (*.exe)|*.exe"),
                                           QStringLiteral("Select your Winradio file"),
                                           FileDialogSettings::Form::Open};
