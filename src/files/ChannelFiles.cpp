@@ -185,12 +185,73 @@ Result<ChannelFileConversion> ConvertChannelFile(const std::string& input,
                                                  const ChannelFormat& format,
                                                  const WriteSettings& settings,
                                                  ChirpNumbering numbering) {
-    Result<ChannelFileRead> table = ReadChannelFile(input, {settings.model, {}});
+    const Result<FileContent> read = ReadOnce(input, settings.model);
+    if (!read) {
+        return read.error();
+    }
+    const std::string_view content = read->View();
+    const ChannelFormat& from = *read->format;
+    ChannelFileConversion conversion;
+    ChannelFileReport& reading = conversion.read.report;
+    reading.format = &from;
+    if (from.ReadsRowByRow() && format.HoldsRecords()) {
+        // Row by row: each record is placed as its line is read.
+        if (Status accepted = from.Accepts(input, content); !accepted) {
+            return accepted.error();
+        }
+        const CsvTextCheck text = CheckCsvTextBytes(input, content);
+        if (!text.status) {
+            return text.status.error();
+        }
+        bool anyChannel = false;
+        // The reading starts while the memory file is opened and its temporary file made.
+        CsvRecordsAhead records(content, CsvScan::Best, /*withLines=*/true, text.beyondAscii);
+        Result<G3mSaveReport> saved = SaveRecordFile(
+            output, settings.model,
+            [&](RecordPlacer& placer) {
+                // The records' cells are checked and encoded on the reading thread too,
+                // whenever the placing falls behind; the placing keeps row order.
+                if (ReadsAhead(content)) {
+                    placer.PrepareAhead(kRecordsReadAhead);
+                }
+                reading.recordsRead = records.TakeAll(
+                    reading.diagnostics,
+                    [&](std::span<const std::string_view> cells) {
+                        anyChannel = anyChannel || !IsEmptyRow(cells);
+                        ++reading.channels;
+                        placer.Place(cells);
+                    },
+                    &reading.origins.lines,
+                    [&](std::size_t index, std::span<const std::string_view> cells) {
+                        placer.Prepare(static_cast<int>(index) + 1, cells);
+                    });
+            },
+            static_cast<std::size_t>(EstimateCsvRecords(content)),
+            [&]() -> Status {
+                // Nothing read from a file shortened meanwhile is written.
+                if (Status intact = read->bytes.Intact(); !intact) {
+                    return intact;
+                }
+                return anyChannel ? Status(Done{}) : Status(NoChannels(input));
+            });
+        if (const Status intact = read->bytes.Intact(); !intact) {
+            return intact.error();
+        }
+        if (!saved && !anyChannel) {
+            return saved.error();
+        }
+        conversion.written =
+            saved ? Result<ChannelFileReport>(RecordSaveReport(std::move(*saved))) : saved.error();
+        return conversion;
+    }
+    Result<ChannelFileRead> table = ReadContent(input, content, from, {settings.model, {}});
     if (!table) {
         return table.error();
     }
+    if (const Status intact = read->bytes.Intact(); !intact) {
+        return intact.error();
+    }
     ApplyChirpNumbering(*table, numbering);
-    ChannelFileConversion conversion;
     conversion.read = std::move(*table);
     WriteSettings writing = settings;
     if (writing.groupNames.empty()) {

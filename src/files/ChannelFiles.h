@@ -59,15 +59,19 @@ std::string FormatWords();
 const ChannelFormat& FormatOf(std::string_view path, std::string_view bytes, ReceiverModel model);
 
 // What a conversion did: the reading, then the writing, or why the output could not be written
-// (it is then left as it was).
+// (it is then left as it was). A conversion row by row leaves the table read empty (see
+// ConvertChannelFile).
 struct ChannelFileConversion {
     ChannelFileRead read;
     Result<ChannelFileReport> written = Error{};
 };
 
-// Reads `input` into a table (ReadChannelFile) and writes its channels to `output` in `format`
-// (WriteChannelFile), a CHIRP file numbered by `numbering`, a bookmark list's group names
-// passed on. The error says why the input could not be read (nothing is written then).
+// Reads `input` and writes its channels to `output` in `format`, a CHIRP file numbered by
+// `numbering`, a bookmark list's group names passed on: through a table, as ReadChannelFile and
+// WriteChannelFile do, except where the input's format ReadsRowByRow and `format` HoldsRecords:
+// then row by row, each record placed as its line is read, without building a table; the bytes
+// and reports are those of reading and writing through a table. The error says why the input
+// could not be read (nothing is written then).
 Result<ChannelFileConversion> ConvertChannelFile(const std::string& input,
                                                  const std::string& output,
                                                  const ChannelFormat& format,

@@ -140,6 +140,10 @@ public:
     // Whether its files hold one record per channel number at the channel's place: a save
     // updates the file in place, counting records written and records kept.
     virtual bool HoldsRecords() const { return false; }
+    // Whether its files are read as receiver CSV records, which a conversion into a format that
+    // HoldsRecords hands over one at a time, each record placed as its line is read, without a
+    // table (ConvertChannelFile).
+    virtual bool ReadsRowByRow() const { return false; }
     // Whether a file whose content looks like this format's is one it takes: an EiBi broadcast
     // schedule also looks like a receiver CSV, but is refused as a channel file, saying how to
     // import it.

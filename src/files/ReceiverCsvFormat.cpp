@@ -25,6 +25,7 @@ public:
                 {"line", "lines"},
                 {"cell", "cells"}};
     }
+    bool ReadsRowByRow() const override { return true; }
     Status Accepts(const std::string& path, std::string_view bytes) const override {
         // An EiBi broadcast schedule holds broadcasts to pick rather than channels.
         if (LooksLikeEibiSchedule(bytes)) {
