@@ -296,9 +296,9 @@ bool FileActions::openChannelFile(const QString& path) {
             .arg(Count(channels, "channel", "channels"), QFileInfo(path).fileName()),
         m_document.receiverModel());
     if (!found.diagnostics.empty()) {
-        text += tr("; %1 reported")
-                    .arg(Count(found.diagnostics.size(), texts.readReported[0],
-                               texts.readReported[1]));
+        text +=
+            tr("; %1 reported")
+                .arg(Count(found.diagnostics.size(), texts.readReported[0], texts.readReported[1]));
     }
     report(text, found.diagnostics, &found.origins);
     return true;
@@ -396,8 +396,8 @@ std::optional<FileActions::SaveTarget> FileActions::chooseSaveTarget(
     // from the name chosen last.
     QString proposed = NameFor(m_document.filePath(), *offered.front(), model);
     for (;;) {
-        const std::optional<QString> chosen = m_fileDialog.show(
-            m_document.winradioPath(), filter, title, form, acceptLabel, proposed);
+        const std::optional<QString> chosen = m_fileDialog.show(m_document.winradioPath(), filter,
+                                                                title, form, acceptLabel, proposed);
         proposed.clear();
         if (!chosen) {
             return std::nullopt;
@@ -464,9 +464,8 @@ std::optional<ChannelFileReport> FileActions::writeFile(const QString& path,
 }
 
 bool FileActions::saveG3m() {
-    const std::optional<SaveTarget> target =
-        chooseSaveTarget({&RecordFileFormat()}, SelectFileTitle(), FileDialogSettings::Form::Open,
-                         tr("&Save"));
+    const std::optional<SaveTarget> target = chooseSaveTarget(
+        {&RecordFileFormat()}, SelectFileTitle(), FileDialogSettings::Form::Open, tr("&Save"));
     return target && save(*target, /*marksSaved=*/true);
 }
 
@@ -497,8 +496,9 @@ bool FileActions::save(const SaveTarget& target, bool marksSaved) {
             tr("; %1 already in the file kept").arg(Count(saved->recordsKept, "record", "records"));
     }
     if (!saved->rowsReplaced.empty()) {
-        status += tr("; %1 replaced by a later row with the same Number")
-                      .arg(Count(static_cast<qsizetype>(saved->rowsReplaced.size()), "row", "rows"));
+        status +=
+            tr("; %1 replaced by a later row with the same Number")
+                .arg(Count(static_cast<qsizetype>(saved->rowsReplaced.size()), "row", "rows"));
     }
     if (saved->rowsNotWritten > 0) {
         status += tr("; %1 not written").arg(Count(saved->rowsNotWritten, "row", "rows"));
@@ -566,7 +566,6 @@ bool FileActions::saveChirp() {
         {&ChirpCsvFormat()}, tr("Save as CHIRP File"), FileDialogSettings::Form::Save);
     return target && save(*target, /*marksSaved=*/false);
 }
-
 
 void FileActions::appendFromFile() {
     const std::optional<QString> chosen =

@@ -133,8 +133,7 @@ private:
     // asked about first, and Cancel there goes back to the dialog. Nothing when the dialog is
     // cancelled or the name refused.
     std::optional<SaveTarget> chooseSaveTarget(const std::vector<const ChannelFormat*>& offered,
-                                               const QString& title,
-                                               FileDialogSettings::Form form,
+                                               const QString& title, FileDialogSettings::Form form,
                                                const QString& acceptLabel = QString());
     // Writes the table to `target` and reports what the file holds; `marksSaved` for a save
     // (the table counts as saved), not an export. True once the file is written.

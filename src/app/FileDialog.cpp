@@ -46,7 +46,8 @@ std::optional<QString> QtFileDialogPresenter::show(const FileDialogSettings& set
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
-    m_chosenFilter = std::max<int>(0, static_cast<int>(filters.indexOf(dialog.selectedNameFilter())));
+    m_chosenFilter =
+        std::max<int>(0, static_cast<int>(filters.indexOf(dialog.selectedNameFilter())));
     const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty() || chosen.first().isEmpty()) {
         return std::nullopt;
@@ -117,8 +118,9 @@ std::optional<QString> SharedFileDialog::show(const QString& initialFolder, cons
     m_settings.form = form;
     m_settings.filterIndex = filterIndex;
     const QString last = m_lastNames.value(filter);
-    m_settings.fileName =
-        !proposedName.isEmpty() ? proposedName : FitsFilter(last, filter) ? last : QString();
+    m_settings.fileName = !proposedName.isEmpty()    ? proposedName
+                          : FitsFilter(last, filter) ? last
+                                                     : QString();
     return show();
 }
 

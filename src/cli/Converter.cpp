@@ -255,8 +255,8 @@ bool CheckConvertArguments(const Arguments& arguments, std::ostream& err) {
     }
     if (OutputFormat(output, arguments.to)->HoldsRecords()) {
         err << "corvalen-cli: a " << from->Name()
-            << " INPUT is converted to a file of another format, not to a " << from->Name()
-            << ": " << output << "\n";
+            << " INPUT is converted to a file of another format, not to a " << from->Name() << ": "
+            << output << "\n";
         return false;
     }
     return CheckModelFor(input, "reading", arguments.model, err);

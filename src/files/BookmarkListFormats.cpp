@@ -36,8 +36,9 @@ public:
         return {m_kind.suffix};
     }
     FormatTexts Texts(ReceiverModel) const override {
-        return {m_kind.filter,        nullptr, m_kind.readText, m_kind.savedText,
-                {"channel", "channels"}, {"line", "lines"}, {"problem", "problems"}};
+        return {
+            m_kind.filter,           nullptr,           m_kind.readText,        m_kind.savedText,
+            {"channel", "channels"}, {"line", "lines"}, {"problem", "problems"}};
     }
     Status Supported() const override {
         return m_kind.supported() ? Status(Done{}) : Status(SdrSharpListsUnsupported());
@@ -99,20 +100,19 @@ const ChannelFormat& SdrSharpListFormat() {
 }
 
 const ChannelFormat& SdrppListFormat() {
-    static const BookmarkListFormat format(
-        ListKind{[] { return true; }, "sdrpp", "SDR++ list", ".json",
-                 QT_TRANSLATE_NOOP("corvalen::FileActions",
-                                   "SDR++ frequency manager (*.json)|*.json"),
-                 QT_TRANSLATE_NOOP("corvalen::FileActions", "Read %1 from the SDR++ list %2"),
-                 QT_TRANSLATE_NOOP("corvalen::FileActions", "Saved %1 to the SDR++ list %2"),
-                 LooksLikeSdrppList,
-                 [](std::string_view bytes, const ReadSettings& settings) {
-                     return ReadSdrppList(bytes, settings.knownGroups, settings.firstNumber,
-                                          settings.fastJson);
-                 },
-                 [](const MemoryTable& table, const std::vector<std::string>& groupNames) {
-                     return Result<BookmarkListText>(WriteSdrppList(table, groupNames));
-                 }});
+    static const BookmarkListFormat format(ListKind{
+        [] { return true; }, "sdrpp", "SDR++ list", ".json",
+        QT_TRANSLATE_NOOP("corvalen::FileActions", "SDR++ frequency manager (*.json)|*.json"),
+        QT_TRANSLATE_NOOP("corvalen::FileActions", "Read %1 from the SDR++ list %2"),
+        QT_TRANSLATE_NOOP("corvalen::FileActions", "Saved %1 to the SDR++ list %2"),
+        LooksLikeSdrppList,
+        [](std::string_view bytes, const ReadSettings& settings) {
+            return ReadSdrppList(bytes, settings.knownGroups, settings.firstNumber,
+                                 settings.fastJson);
+        },
+        [](const MemoryTable& table, const std::vector<std::string>& groupNames) {
+            return Result<BookmarkListText>(WriteSdrppList(table, groupNames));
+        }});
     return format;
 }
 

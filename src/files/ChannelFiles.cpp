@@ -279,8 +279,7 @@ std::string ConversionSummary(const ChannelFileConversion& conversion, const std
                     " already in the file kept";
         }
         if (!written.rowsReplaced.empty()) {
-            line += "; " +
-                    counted(static_cast<int>(written.rowsReplaced.size()), "row", "rows") +
+            line += "; " + counted(static_cast<int>(written.rowsReplaced.size()), "row", "rows") +
                     " replaced by a later row with the same Number";
         }
         if (written.rowsSkipped > 0) {

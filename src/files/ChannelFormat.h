@@ -11,14 +11,17 @@
 #include "table/MemoryTable.h"
 
 // The formats of channel files behind one door (ChannelFiles.h). Each format is one class in a
-// file of its own that knows its name, whether some bytes look like its own, how to read them
-// into a table and how to write a table. Nothing else names a format: the editor and the
-// converter ask the door, which asks the registry.
+// file of its own that declares its --to word, its name, its extensions and the editor's texts
+// for it (its dialog filter, what reading and saving say), whether some bytes look like its
+// own, how to read them into a table and how to write a table. Nothing else names a format:
+// the editor and the converter ask the door, which asks the registry (ChannelFormats); what
+// differs between formats is behind the virtual functions below.
 //
 // Adding a format: write a class derived from ChannelFormat in files/NameFormat.cpp with a
 // function `const ChannelFormat& NameFormat()` returning its one instance, declare that function
-// below, add it to the list in ChannelFormats.cpp, and the .cpp to src/CMakeLists.txt. Its
-// reader and writer get their own data-driven test and golden files.
+// below, add it to the list in ChannelFormats.cpp, and the .cpp to src/CMakeLists.txt; give the
+// German of its editor texts in translations/corvalen_de.ts. Its reader and writer get their
+// own data-driven test and golden files.
 
 namespace corvalen {
 
@@ -38,9 +41,9 @@ struct ChannelFileReport {
     // Writing a memory file: the rows whose record a later row with the same Number replaced,
     // in row order.
     std::vector<ReplacedRow> rowsReplaced;
-    int rowsNotWritten = 0;  // writing: rows without a usable channel number
-    int rowsSkipped = 0;     // writing: rows whose cells are all empty (no channel, no word)
-    int badChecksums = 0;    // reading a memory file: records whose checksum does not match
+    int rowsNotWritten = 0;   // writing: rows without a usable channel number
+    int rowsSkipped = 0;      // writing: rows whose cells are all empty (no channel, no word)
+    int badChecksums = 0;     // reading a memory file: records whose checksum does not match
     int incompleteBytes = 0;  // reading a memory file: bytes of a record the file ends inside
     RowOrigins origins;       // reading a CSV file: the line of each row, a CHIRP file's Locations
     // Errors and notices in file or row order: place Line or Record when reading, Row when
@@ -103,8 +106,8 @@ struct FormatTexts {
     // After a save: %1 what was written (savedNouns), %2 the file's name, %3 (where the text
     // has it) the length of the receiver model's records.
     const char* saved;
-    const char* savedNouns[2];     // what a save counts: "channel", "channels"
-    const char* readReported[2];   // what reading reports: "line", "lines"
+    const char* savedNouns[2];    // what a save counts: "channel", "channels"
+    const char* readReported[2];  // what reading reports: "line", "lines"
     // What a save reports, or nullptr: problems and notices, counted apart.
     const char* savedReported[2];
 };

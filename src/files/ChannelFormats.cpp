@@ -60,8 +60,7 @@ const ChannelFormat* ExtensionOwner(std::string_view path) {
     return owner;
 }
 
-std::string NameForFormat(std::string_view path, const ChannelFormat& format,
-                          ReceiverModel model) {
+std::string NameForFormat(std::string_view path, const ChannelFormat& format, ReceiverModel model) {
     const std::string_view wanted = format.Extensions(model).front();
     if (format.HasExtensionOf(path)) {
         return std::string(path);

@@ -12,8 +12,8 @@
 #include "channel/ReceiverModel.h"
 #include "channel/TableChecks.h"
 #include "g3m/RecordLayout.h"
-#include "g3m/ReplacedRow.h"
 #include "g3m/RecordStream.h"
+#include "g3m/ReplacedRow.h"
 #include "io/Diagnostic.h"
 #include "io/LargePages.h"
 #include "table/MemoryTable.h"
@@ -26,8 +26,8 @@ struct G3mSaveReport {
     int rowsSkipped = 0;               // rows whose cells are all empty: no channel, no word
     int recordsKept = 0;               // records already in the file (not empty places) that no
                                        // row replaced, so they stay as they were
-    std::vector<ReplacedRow> rowsReplaced;  // rows a later row with their channel number
-                                            // replaced, in row order
+    // The rows a later row with their channel number replaced, in row order.
+    std::vector<ReplacedRow> rowsReplaced;
     std::vector<Diagnostic> problems;  // problems and notices (CheckCells), in row order
     std::vector<std::string> saveNotices;  // what the save itself has to tell: an owner that
                                            // could not be kept, other names of the file

@@ -394,13 +394,13 @@ private slots:
         click(QStringLiteral("Save .g3m file"));
         // The save proposes the document's name with the memory file's extension; the start-up
         // grid has none, and no memory file was chosen before.
-        const FileDialogSettings expected{m_dir->path(),
-                                          imported ? path(QStringLiteral("channels.g3m"))
-                                                   : QString(),
-                                          QStringLiteral("Memory files (*.g3m)|*.g3m"),
-                                          QStringLiteral("Select your File"),
-                                          FileDialogSettings::Form::Open,
-                                          QStringLiteral("&Save")};
+        const FileDialogSettings expected{
+            m_dir->path(),
+            imported ? path(QStringLiteral("channels.g3m")) : QString(),
+            QStringLiteral("Memory files (*.g3m)|*.g3m"),
+            QStringLiteral("Select your File"),
+            FileDialogSettings::Form::Open,
+            QStringLiteral("&Save")};
         QVERIFY(m_dialogs->shown.last() == expected);
         QCOMPARE(ReadBytes(target), ReadBytes(reference));
         QCOMPARE(window.statusText(), status);
@@ -462,10 +462,9 @@ private slots:
 
         trigger("winradioFolderAction");
         // The name a CSV dialog left is not where the program's dialog starts.
-        const FileDialogSettings expected{QDir::homePath(), QString(),
-                                          QStringLiteral("Winradio File (*.exe)|*.exe"),
-                                          QStringLiteral("Select your Winradio file"),
-                                          FileDialogSettings::Form::Open};
+        const FileDialogSettings expected{
+            QDir::homePath(), QString(), QStringLiteral("Winradio File (*.exe)|*.exe"),
+            QStringLiteral("Select your Winradio file"), FileDialogSettings::Form::Open};
         QVERIFY(m_dialogs->shown.last() == expected);
         QCOMPARE(window.document().winradioPath(), folder);
         QCOMPARE(window.document().modelName(), model);

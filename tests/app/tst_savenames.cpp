@@ -15,8 +15,8 @@ namespace {
 MemoryTable RowsNumbered(const QList<int>& numbers) {
     MemoryTable table = MemoryTable::ImportLayout();
     for (qsizetype row = 0; row < numbers.size(); ++row) {
-        table.AppendRow({std::to_string(numbers[row]), std::to_string(7000000 + 1000 * row),
-                         "2400", "0", "", "", "", "", "", "", "0", "0", "0", "-100", "", "", "USB",
+        table.AppendRow({std::to_string(numbers[row]), std::to_string(7000000 + 1000 * row), "2400",
+                         "0", "", "", "", "", "", "", "0", "0", "0", "-100", "", "", "USB",
                          "R" + std::to_string(row + 1), ""});
     }
     return table;
@@ -66,20 +66,21 @@ private slots:
                     continue;  // its own: written as typed (see savesAddTheFiltersExtension)
                 }
                 // The extension of the other list the dialog offers picks that list.
-                const bool otherList = QLatin1String(save.action) == "saveListAction" &&
-                                       (QLatin1String(typed) == ".xml" ||
-                                        QLatin1String(typed) == ".json");
+                const bool otherList =
+                    QLatin1String(save.action) == "saveListAction" &&
+                    (QLatin1String(typed) == ".xml" || QLatin1String(typed) == ".json");
                 QTest::addRow("%s as list%s", save.tag, typed)
                     << save.action << save.filter << QStringLiteral("list") + typed
-                    << QStringLiteral("list") + (otherList ? QString::fromLatin1(typed) : extension);
+                    << QStringLiteral("list") +
+                           (otherList ? QString::fromLatin1(typed) : extension);
             }
         }
         // The CHIRP file shares .csv with the receiver's files: a CHIRP name it keeps.
         QTest::newRow("Save as CHIRP as list.csv") << "saveChirpAction" << 0 << "list.csv"
                                                    << "list.csv";
         // A name that says no format gets the format's extension after it.
-        QTest::newRow("Save as SDR++ list as my.list")
-            << "saveListAction" << 1 << "my.list" << "my.list.json";
+        QTest::newRow("Save as SDR++ list as my.list") << "saveListAction" << 1 << "my.list"
+                                                       << "my.list.json";
     }
     void savedUnderTheFormatsExtension() {
         QFETCH(QString, action);
@@ -145,11 +146,21 @@ private slots:
         QTest::addColumn<QString>("model");
         QTest::addColumn<QString>("action");
         QTest::addColumn<QString>("proposed");
-        QTest::newRow("Save .csv") << "313" << "saveCsvAction" << "channels.csv";
-        QTest::newRow("Save .g3m") << "313" << "saveG3mAction" << "channels.g3m";
-        QTest::newRow("Save .15m") << "315" << "saveG3mAction" << "channels.15m";
-        QTest::newRow("Save as CHIRP") << "313" << "saveChirpAction" << "channels.csv";
-        QTest::newRow("Save as bookmark list") << "313" << "saveListAction" << "channels.xml";
+        QTest::newRow("Save .csv") << "313"
+                                   << "saveCsvAction"
+                                   << "channels.csv";
+        QTest::newRow("Save .g3m") << "313"
+                                   << "saveG3mAction"
+                                   << "channels.g3m";
+        QTest::newRow("Save .15m") << "315"
+                                   << "saveG3mAction"
+                                   << "channels.15m";
+        QTest::newRow("Save as CHIRP") << "313"
+                                       << "saveChirpAction"
+                                       << "channels.csv";
+        QTest::newRow("Save as bookmark list") << "313"
+                                               << "saveListAction"
+                                               << "channels.xml";
     }
     void proposesTheDocumentsName() {
         QFETCH(QString, model);
@@ -191,20 +202,34 @@ private slots:
         QTest::addColumn<QString>("answer");
         QTest::addColumn<QString>("second");
         QTest::addColumn<QString>("startsFrom");  // the second dialog's file name
-        QTest::newRow("Winradio program, then Open")
-            << "winradioFolderAction" << "G313/G313.exe" << "openCsvAction" << "";
-        QTest::newRow("Open, then Winradio program")
-            << "openCsvAction" << "other.csv" << "winradioFolderAction" << "";
-        QTest::newRow("Winradio program, then Open .g3m")
-            << "winradioFolderAction" << "G313/G313.exe" << "openG3mAction" << "";
-        QTest::newRow("Appended SDR++ list, then Save as list")
-            << "appendAction" << "extra.json" << "saveListAction" << "channels.xml";
-        QTest::newRow("Schedule, then Append")
-            << "importScheduleAction" << "sked-A26.csv" << "appendAction" << "";
-        QTest::newRow("Open, then Open again")
-            << "openCsvAction" << "other.csv" << "openCsvAction" << "other.csv";
-        QTest::newRow("Open .g3m, then Open .g3m again")
-            << "openG3mAction" << "other.g3m" << "openG3mAction" << "other.g3m";
+        QTest::newRow("Winradio program, then Open") << "winradioFolderAction"
+                                                     << "G313/G313.exe"
+                                                     << "openCsvAction"
+                                                     << "";
+        QTest::newRow("Open, then Winradio program") << "openCsvAction"
+                                                     << "other.csv"
+                                                     << "winradioFolderAction"
+                                                     << "";
+        QTest::newRow("Winradio program, then Open .g3m") << "winradioFolderAction"
+                                                          << "G313/G313.exe"
+                                                          << "openG3mAction"
+                                                          << "";
+        QTest::newRow("Appended SDR++ list, then Save as list") << "appendAction"
+                                                                << "extra.json"
+                                                                << "saveListAction"
+                                                                << "channels.xml";
+        QTest::newRow("Schedule, then Append") << "importScheduleAction"
+                                               << "sked-A26.csv"
+                                               << "appendAction"
+                                               << "";
+        QTest::newRow("Open, then Open again") << "openCsvAction"
+                                               << "other.csv"
+                                               << "openCsvAction"
+                                               << "other.csv";
+        QTest::newRow("Open .g3m, then Open .g3m again") << "openG3mAction"
+                                                         << "other.g3m"
+                                                         << "openG3mAction"
+                                                         << "other.g3m";
     }
     void lastNameStaysWithItsKind() {
         QFETCH(QString, first);

@@ -425,9 +425,9 @@ private slots:
         QCOMPARE(run.out, std::string());
         if (FormatNamed(to.toStdString())->Supported()) {
             const QString said = QString::fromStdString(run.err);
-            QVERIFY2(said.contains("the extension " + extension + " of OUTPUT belongs to the " +
-                                   owner),
-                     run.err.c_str());
+            QVERIFY2(
+                said.contains("the extension " + extension + " of OUTPUT belongs to the " + owner),
+                run.err.c_str());
             QVERIFY2(said.contains("nothing written"), run.err.c_str());
         }
         QCOMPARE(ReadAll(target), old);
@@ -439,11 +439,11 @@ private slots:
     // there (a channel once, however many rows have its Number), the records of the old file
     // kept (not its empty places), and the rows a later row with the same Number replaced.
     void summaryCountsWhatTheFileHolds_data() {
-        QTest::addColumn<QList<int>>("numbers");     // the Number of each row, in row order
-        QTest::addColumn<QByteArray>("oldPlaces");   // per old record: '#' one, '0' an empty place
-        QTest::addColumn<QString>("summary");        // after "wrote "
-        QTest::newRow("no repeats") << QList<int>{1, 2, 3, 4, 5} << QByteArray()
-                                    << "5 records to @; 0 rows not written";
+        QTest::addColumn<QList<int>>("numbers");    // the Number of each row, in row order
+        QTest::addColumn<QByteArray>("oldPlaces");  // per old record: '#' one, '0' an empty place
+        QTest::addColumn<QString>("summary");       // after "wrote "
+        QTest::newRow("no repeats")
+            << QList<int>{1, 2, 3, 4, 5} << QByteArray() << "5 records to @; 0 rows not written";
         QTest::newRow("rows repeat")
             << QList<int>{1, 2, 3, 2, 1} << QByteArray()
             << "3 records to @; 0 rows not written; 2 rows replaced by a later row with the same "
@@ -489,8 +489,8 @@ private slots:
         if (!oldPlaces.isEmpty()) {
             WriteAll(output, old);
         }
-        const Run run = Convert({"convert", "--model", "313", input.toStdString(),
-                                 output.toStdString()});
+        const Run run =
+            Convert({"convert", "--model", "313", input.toStdString(), output.toStdString()});
         QCOMPARE(run.status, kExitOk);
         QCOMPARE(QString::fromStdString(run.out),
                  "wrote " + QString(summary).replace("@", output) + "\n");
@@ -528,8 +528,9 @@ private slots:
             << QStringList{"verify", kChannel5} << int(kExitUsageError) << "--model";
         QTest::newRow("verify two files") << QStringList{"verify", "--model", "313", kChannel5, in}
                                           << int(kExitUsageError) << "one FILE.g3m";
-        QTest::newRow("other extension") << QStringList{"convert", in, "@/x.txt"}
-                                         << int(kExitUsageError) << ".csv, .g3m, .15m, .xml or .json";
+        QTest::newRow("other extension")
+            << QStringList{"convert", in, "@/x.txt"} << int(kExitUsageError)
+            << ".csv, .g3m, .15m, .xml or .json";
         QTest::newRow("15m for 313")
             << QStringList{"convert", "--model", "313", in, "@/x.15m"} << int(kExitUsageError)
             << R"(a .15m file is for the models ("305" or "315"), not "313")";
@@ -544,7 +545,7 @@ private slots:
             << R"(verify needs --model ("305" or "315"))";
         QTest::newRow("to what") << QStringList{"convert", "--to", "xls", in, "@/x.csv"}
                                  << int(kExitUsageError)
-            << "--to takes csv, chirp, memory, sdrsharp or sdrpp, not xls";
+                                 << "--to takes csv, chirp, memory, sdrsharp or sdrpp, not xls";
         QTest::newRow("chirp to a memory file")
             << QStringList{"convert", "--model", "313", "--to=chirp", in, "@/x.g3m"}
             << int(kExitUsageError)
@@ -552,8 +553,8 @@ private slots:
         // With --to, a name that says no format is refused too: nothing is written under a name
         // that does not say what the file holds.
         QTest::newRow("list without extension")
-            << QStringList{"convert", "--to", "sdrpp", in, "@/frequencies"}
-            << int(kExitUsageError) << "--to sdrpp writes an OUTPUT ending in .json";
+            << QStringList{"convert", "--to", "sdrpp", in, "@/frequencies"} << int(kExitUsageError)
+            << "--to sdrpp writes an OUTPUT ending in .json";
         QTest::newRow("chirp to a text file")
             << QStringList{"convert", "--to", "chirp", in, "@/x.txt"} << int(kExitUsageError)
             << "--to chirp writes an OUTPUT ending in .csv";
