@@ -688,10 +688,6 @@ OK überschreibt die Datei, Abbrechen wählt eine andere.</translation>
         <translation>die Datei blieb unverändert</translation>
     </message>
     <message>
-        <source>Wrote %1 of %2 bytes to %3</source>
-        <translation>%1 zu %2 Byte in %3 geschrieben</translation>
-    </message>
-    <message>
         <source>; %1 not written</source>
         <translation>; %1 nicht geschrieben</translation>
     </message>
@@ -786,18 +782,6 @@ OK überschreibt die Datei, Abbrechen wählt eine andere.</translation>
     <message>
         <source>The memory table has changes that are not saved. Save them as a .csv or %1 file first, or discard them?</source>
         <translation>Die Speichertabelle hat ungespeicherte Änderungen. Zuerst als .csv- oder %1-Datei speichern oder verwerfen?</translation>
-    </message>
-    <message>
-        <source>Memory files (*.csv)|*.csv|SDR# and SDR++ lists (*.xml *.json)|*.xml;*.json</source>
-        <translation>Speicherdateien (*.csv)|*.csv|SDR#- und SDR++-Listen (*.xml *.json)|*.xml;*.json</translation>
-    </message>
-    <message>
-        <source>Channel files|*.csv;*.g3m;*.15m;*.xml;*.json</source>
-        <translation>Kanaldateien|*.csv;*.g3m;*.15m;*.xml;*.json</translation>
-    </message>
-    <message>
-        <source>SDR# frequency list (*.xml)|*.xml|SDR++ frequency manager (*.json)|*.json</source>
-        <translation>SDR#-Frequenzliste (*.xml)|*.xml|SDR++-Frequenzmanager (*.json)|*.json</translation>
     </message>
     <message>
         <source>Save as SDR Bookmark List…</source>

@@ -1,8 +1,12 @@
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QTimer>
 #include <QtTest>
 
 #include "EditorTest.h"
+#include "app/Translations.h"
 #include "formats/BookmarkList.h"
 #include "table/MemoryTable.h"
 
@@ -312,6 +316,47 @@ private slots:
             kept += oldPlaces[place] == '#' && !channels.contains(int(place) + 1) ? 1 : 0;
         }
         QCOMPARE(held, static_cast<int>(channels.size()) + kept);
+    }
+    // The real dialog opens with the filter entry asked for, and says which entry the name was
+    // chosen under.
+    void qtDialogTellsTheChosenFilter() {
+        QtFileDialogPresenter presenter(nullptr);
+        const QString chosen = path("list.json");
+        QString selected;
+        QTimer::singleShot(0, this, [&] {
+            if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+                selected = dialog->selectedNameFilter();
+                dialog->selectFile(chosen);
+                static_cast<QDialog*>(dialog)->accept();
+            }
+        });
+        FileDialogSettings settings{m_dir->path(), QString(),
+                                    "SDR# frequency list (*.xml)|*.xml|SDR++ frequency manager "
+                                    "(*.json)|*.json",
+                                    "Save as SDR Bookmark List", FileDialogSettings::Form::Save};
+        settings.filterIndex = 1;
+        QCOMPARE(presenter.show(settings), std::optional<QString>(chosen));
+        QCOMPARE(selected, QStringLiteral("SDR++ frequency manager (*.json)"));
+        QCOMPARE(presenter.chosenFilter(), 1);
+    }
+
+    // The texts a format declares are shown in the language loaded (last: the translation
+    // stays installed).
+    void formatTextsInGerman() {
+        QVERIFY(InstallTranslations(*QCoreApplication::instance(),
+                                    QLocale(QLocale::German, QLocale::Germany)));
+        startWindow(RowsNumbered({1, 2, 1}));
+        m_dialogs->answers = {path("m.g3m")};
+        trigger("saveG3mAction");
+        QCOMPARE(m_dialogs->shown.last().filter, QStringLiteral("Speicherdateien (*.g3m)|*.g3m"));
+        QVERIFY2(m_window->statusText().startsWith(
+                     QStringLiteral("2 Datensätze zu 92 Byte in m.g3m geschrieben; 1 Zeile durch "
+                                    "eine spätere Zeile mit derselben Nummer ersetzt")),
+                 qPrintable(m_window->statusText()));
+        QVERIFY2(m_window->statusDetails().startsWith(
+                     QStringLiteral("Durch eine spätere Zeile mit derselben Nummer ersetzt: Zeile "
+                                    "1 (durch Zeile 3)")),
+                 qPrintable(m_window->statusDetails()));
     }
 };
 
