@@ -392,9 +392,10 @@ std::optional<FileActions::SaveTarget> FileActions::chooseSaveTarget(
     FileDialogSettings::Form form, const QString& acceptLabel) {
     const ReceiverModel model = m_document.receiverModel();
     const QString filter = DialogFilter(offered, model);
-    // The document's name with the extension of the format first offered; later rounds start
-    // from the name chosen last.
-    QString proposed = NameFor(m_document.filePath(), *offered.front(), model);
+    // The document's file name with the extension of the format first offered, in the folder
+    // the dialog starts in; later rounds start from the name chosen last.
+    QString proposed =
+        NameFor(QFileInfo(m_document.filePath()).fileName(), *offered.front(), model);
     for (;;) {
         const std::optional<QString> chosen = m_fileDialog.show(m_document.winradioPath(), filter,
                                                                 title, form, acceptLabel, proposed);

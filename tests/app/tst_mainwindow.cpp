@@ -323,7 +323,8 @@ private slots:
 
         click(QStringLiteral("Save .csv file"));
         // Cancel in the prompt goes back to the dialog; OK writes the file built before it.
-        FileDialogSettings expected{m_dir->path(), importedPath,  // the file name is kept
+        // The document's name is proposed, in the Winradio folder.
+        FileDialogSettings expected{m_dir->path(), QFileInfo(importedPath).fileName(),
                                     QStringLiteral("Data files (*.csv)|*.csv"),
                                     QStringLiteral("Save to CSV File"),
                                     FileDialogSettings::Form::Save};
@@ -396,7 +397,7 @@ private slots:
         // grid has none, and no memory file was chosen before.
         const FileDialogSettings expected{
             m_dir->path(),
-            imported ? path(QStringLiteral("channels.g3m")) : QString(),
+            imported ? QStringLiteral("channels.g3m") : QString(),
             QStringLiteral("Memory files (*.g3m)|*.g3m"),
             QStringLiteral("Select your File"),
             FileDialogSettings::Form::Open,

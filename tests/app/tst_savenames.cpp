@@ -174,7 +174,9 @@ private slots:
         m_window->document().setModelName(model);
         m_dialogs->answers = {QString()};
         trigger(action.toLatin1().constData());
-        QCOMPARE(m_dialogs->shown.last().fileName, path(proposed));
+        // The name alone: the dialog starts in the Winradio folder.
+        QCOMPARE(m_dialogs->shown.last().fileName, proposed);
+        QCOMPARE(m_dialogs->shown.last().initialFolder, m_window->document().winradioPath());
     }
 
     // The reported fault, end to end: after "Save .g3m file" as victim.g3m, the bookmark list's
@@ -191,7 +193,7 @@ private slots:
 
         m_dialogs->answers = {path("victim.g3m")};
         trigger("saveListAction");
-        QCOMPARE(m_dialogs->shown.last().fileName, path("victim.xml"));
+        QCOMPARE(m_dialogs->shown.last().fileName, QStringLiteral("victim.xml"));
         QCOMPARE(testing::ReadBytes(path("victim.g3m")), records);
         QVERIFY(testing::ReadBytes(path("victim.xml")).startsWith("<?xml"));
         QVERIFY2(m_window->statusText().startsWith(
@@ -221,7 +223,7 @@ private slots:
         QTest::newRow("Appended SDR++ list, then Save as list") << "appendAction"
                                                                 << "extra.json"
                                                                 << "saveListAction"
-                                                                << "channels.xml";
+                                                                << "=channels.xml";
         QTest::newRow("Schedule, then Append") << "importScheduleAction"
                                                << "sked-A26.csv"
                                                << "appendAction"
@@ -246,8 +248,11 @@ private slots:
         m_window->document().undoStack().setClean();  // no question before an open
         m_dialogs->answers = {QString()};
         trigger(second.toLatin1().constData());
+        // "=name": the name a save proposes, as it stands.
         QCOMPARE(m_dialogs->shown.last().fileName,
-                 startsFrom.isEmpty() ? QString() : path(startsFrom));
+                 startsFrom.isEmpty()         ? QString()
+                 : startsFrom.startsWith('=') ? startsFrom.mid(1)
+                                              : path(startsFrom));
     }
 
     // The status line and its tooltip count what the memory file holds after the save.
