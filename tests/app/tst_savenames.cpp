@@ -6,6 +6,7 @@
 #include <QtTest>
 
 #include "EditorTest.h"
+#include "TestData.h"
 #include "app/Translations.h"
 #include "formats/BookmarkList.h"
 #include "table/MemoryTable.h"
@@ -322,6 +323,20 @@ private slots:
         }
         QCOMPARE(held, static_cast<int>(channels.size()) + kept);
     }
+    // An EiBi schedule opened as a channel file is refused, saying how to import it; the table
+    // stays.
+    void scheduleOpenedAsChannelFileIsRefused() {
+        startWindow(Channels(2));
+        const QString sked = QStringLiteral(CORVALEN_TEST_DATA_DIR "/formats/eibi/sked-A26.csv");
+        m_dialogs->answers = {sked};
+        trigger("openCsvAction");
+        QVERIFY2(m_window->statusText().contains(
+                     "is an EiBi broadcast schedule: pick its broadcasts with File > Import "
+                     "Broadcast Schedule, or with corvalen-cli schedule"),
+                 qPrintable(m_window->statusText()));
+        QCOMPARE(table().ChannelCount(), 2);
+    }
+
     // The real dialog opens with the filter entry asked for, and says which entry the name was
     // chosen under.
     void qtDialogTellsTheChosenFilter() {

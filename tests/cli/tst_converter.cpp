@@ -509,6 +509,36 @@ private slots:
         QCOMPARE(records, static_cast<int>(channels.size()) + keptPlaces);
     }
 
+    // An EiBi schedule looks like a receiver CSV file but holds broadcasts to pick: every
+    // conversion refuses it, saying how to import it, and writes nothing (into a memory file row
+    // by row as into any other format through a table).
+    void scheduleIsRefused_data() {
+        QTest::addColumn<QStringList>("arguments");  // before INPUT and OUTPUT
+        QTest::addColumn<QString>("output");
+        QTest::newRow("to a memory file") << QStringList{"--model", "313"} << "out.g3m";
+        QTest::newRow("to a CSV file") << QStringList{} << "out.csv";
+        QTest::newRow("to an SDR++ list") << QStringList{"--to", "sdrpp"} << "out.json";
+    }
+    void scheduleIsRefused() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, output);
+        QTemporaryDir dir;
+        std::vector<std::string> argv{"convert"};
+        for (const QString& argument : arguments) {
+            argv.push_back(argument.toStdString());
+        }
+        const std::string sked = CORVALEN_TEST_DATA_DIR "/formats/eibi/sked-A26.csv";
+        argv.push_back(sked);
+        argv.push_back(dir.filePath(output).toStdString());
+        const Run run = Convert(argv);
+        QCOMPARE(run.status, kExitFileError);
+        QCOMPARE(run.err, "corvalen-cli: \"" + sked +
+                              "\" is an EiBi broadcast schedule: pick its broadcasts with File > "
+                              "Import Broadcast Schedule, or with corvalen-cli schedule\n");
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList());
+    }
+
     void refusals_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("status");
