@@ -250,10 +250,9 @@ private slots:
         m_dialogs->answers = {QString()};
         trigger(second.toLatin1().constData());
         // "=name": the name a save proposes, as it stands.
-        QCOMPARE(m_dialogs->shown.last().fileName,
-                 startsFrom.isEmpty()         ? QString()
-                 : startsFrom.startsWith('=') ? startsFrom.mid(1)
-                                              : path(startsFrom));
+        QCOMPARE(m_dialogs->shown.last().fileName, startsFrom.isEmpty()         ? QString()
+                                                   : startsFrom.startsWith('=') ? startsFrom.mid(1)
+                                                                                : path(startsFrom));
     }
 
     // The status line and its tooltip count what the memory file holds after the save.
