@@ -183,7 +183,8 @@ bool FileActions::busy() const {
 }
 
 QString FileActions::memoryExtension() const {
-    const std::string_view suffix = m_document.receiverModel().FileSuffix();
+    const std::string_view suffix =
+        RecordFileFormat().Extensions(m_document.receiverModel()).front();
     return QString::fromLatin1(suffix.data(), static_cast<qsizetype>(suffix.size()));
 }
 

@@ -68,7 +68,8 @@ public:
     // Reads any channel file (its content, else its name, tells its format) into the table, as
     // one undo step. On failure the table and document stay as they were.
     bool openChannelFile(const QString& path);
-    // Whether `path` names a file the editor opens: a .csv, .g3m or .15m file, in any case.
+    // Whether `path` names a file the editor opens: one whose extension a format has (.csv,
+    // .g3m, .15m, .xml, .json), in any case.
     static bool IsMemoryFilePath(const QString& path);
     // Adds the channels of a receiver CSV, CHIRP or memory file after the last row, each with
     // its own number, as one undo step. On failure the table stays as it was.
