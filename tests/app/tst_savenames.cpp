@@ -180,8 +180,9 @@ private slots:
         QCOMPARE(m_dialogs->shown.last().initialFolder, m_window->document().winradioPath());
     }
 
-    // The reported fault, end to end: after "Save .g3m file" as victim.g3m, the bookmark list's
-    // dialog proposes victim.xml, and the memory file's name chosen there writes victim.xml.
+    // A list saved over a memory file's name, end to end: after "Save .g3m file" as victim.g3m,
+    // the bookmark list's dialog proposes victim.xml, and the memory file's name chosen there
+    // writes victim.xml.
     void listSaveNeverWritesOverTheMemoryFile() {
         if (!listsSupported()) {
             QSKIP("this build writes no SDR# lists");
