@@ -550,6 +550,38 @@
 <context>
     <name>corvalen::FileActions</name>
     <message>
+        <source>SDR# frequency list (*.xml)|*.xml</source>
+        <translation>SDR#-Frequenzliste (*.xml)|*.xml</translation>
+    </message>
+    <message>
+        <source>SDR++ frequency manager (*.json)|*.json</source>
+        <translation>SDR++-Frequenzmanager (*.json)|*.json</translation>
+    </message>
+    <message>
+        <source>Wrote %1 of %3 bytes to %2</source>
+        <translation>%1 zu %3 Byte in %2 geschrieben</translation>
+    </message>
+    <message>
+        <source>Channel files|%1</source>
+        <translation>Kanaldateien|%1</translation>
+    </message>
+    <message>
+        <source>; %1 replaced by a later row with the same Number</source>
+        <translation>; %1 durch eine spätere Zeile mit derselben Nummer ersetzt</translation>
+    </message>
+    <message>
+        <source>row %1 (by row %2)</source>
+        <translation>Zeile %1 (durch Zeile %2)</translation>
+    </message>
+    <message>
+        <source>%1 more</source>
+        <translation>%1 weitere</translation>
+    </message>
+    <message>
+        <source>Replaced by a later row with the same Number: %1</source>
+        <translation>Durch eine spätere Zeile mit derselben Nummer ersetzt: %1</translation>
+    </message>
+    <message>
         <source>Channel numbers</source>
         <translation>Kanalnummern</translation>
     </message>
@@ -656,10 +688,6 @@ OK überschreibt die Datei, Abbrechen wählt eine andere.</translation>
         <translation>die Datei blieb unverändert</translation>
     </message>
     <message>
-        <source>Wrote %1 of %2 bytes to %3</source>
-        <translation>%1 zu %2 Byte in %3 geschrieben</translation>
-    </message>
-    <message>
         <source>; %1 not written</source>
         <translation>; %1 nicht geschrieben</translation>
     </message>
@@ -754,18 +782,6 @@ OK überschreibt die Datei, Abbrechen wählt eine andere.</translation>
     <message>
         <source>The memory table has changes that are not saved. Save them as a .csv or %1 file first, or discard them?</source>
         <translation>Die Speichertabelle hat ungespeicherte Änderungen. Zuerst als .csv- oder %1-Datei speichern oder verwerfen?</translation>
-    </message>
-    <message>
-        <source>Memory files (*.csv)|*.csv|SDR# and SDR++ lists (*.xml *.json)|*.xml;*.json</source>
-        <translation>Speicherdateien (*.csv)|*.csv|SDR#- und SDR++-Listen (*.xml *.json)|*.xml;*.json</translation>
-    </message>
-    <message>
-        <source>Channel files|*.csv;*.g3m;*.15m;*.xml;*.json</source>
-        <translation>Kanaldateien|*.csv;*.g3m;*.15m;*.xml;*.json</translation>
-    </message>
-    <message>
-        <source>SDR# frequency list (*.xml)|*.xml|SDR++ frequency manager (*.json)|*.json</source>
-        <translation>SDR#-Frequenzliste (*.xml)|*.xml|SDR++-Frequenzmanager (*.json)|*.json</translation>
     </message>
     <message>
         <source>Save as SDR Bookmark List…</source>

@@ -28,38 +28,99 @@ namespace {
 
 const QString kAppTitle = QStringLiteral("Corvalen");
 // The dialogs' texts, looked up when a dialog opens so they follow the language loaded.
-QString CsvOpenFilter() {
-    return QCoreApplication::translate(
-        "corvalen::FileActions",
-        "Memory files (*.csv)|*.csv|SDR# and SDR++ lists (*.xml *.json)|*.xml;*.json");
-}
-QString CsvSaveFilter() {
-    return QCoreApplication::translate("corvalen::FileActions", "Data files (*.csv)|*.csv");
-}
-QString G3mFilter() {
-    return QCoreApplication::translate("corvalen::FileActions", "Memory files (*.g3m)|*.g3m");
-}
 QString SelectFileTitle() {
     return QCoreApplication::translate("corvalen::FileActions", "Select your File");
 }
-QString ChirpFilter() {
-    return QCoreApplication::translate("corvalen::FileActions", "CHIRP files (*.csv)|*.csv");
-}
-QString AppendFilter() {
-    return QCoreApplication::translate("corvalen::FileActions",
-                                       "Channel files|*.csv;*.g3m;*.15m;*.xml;*.json");
-}
-QString ListFilter() {
-    return QCoreApplication::translate(
-        "corvalen::FileActions",
-        "SDR# frequency list (*.xml)|*.xml|SDR++ frequency manager (*.json)|*.json");
+
+// A text a format declares (FormatTexts), in the language loaded.
+QString FormatText(const char* text) {
+    return QCoreApplication::translate("corvalen::FileActions", text);
 }
 
-// The memory files of the receiver model: .15m for the "305" and "315", else .g3m.
-QString MemoryFileFilter(ReceiverModel model) {
-    return model.HoldsSecondarySquelch()
-               ? QCoreApplication::translate("corvalen::FileActions", "Memory files (*.15m)|*.15m")
-               : G3mFilter();
+// The entries of `formats` in a file dialog, in their order.
+QString DialogFilter(const std::vector<const ChannelFormat*>& formats, ReceiverModel model) {
+    QStringList entries;
+    for (const ChannelFormat* format : formats) {
+        entries << FormatText(format->Texts(model).filter);
+    }
+    return entries.join(QLatin1Char('|'));
+}
+
+// The "Open Winradio .csv file" dialog's entries: every format it offers, in the registry's order.
+QString OpenFilter(ReceiverModel model) {
+    QStringList entries;
+    for (const ChannelFormat* format : ChannelFormats()) {
+        if (format->OpenedAsChannelFile()) {
+            const FormatTexts texts = format->Texts(model);
+            entries << FormatText(texts.openFilter != nullptr ? texts.openFilter : texts.filter);
+        }
+    }
+    return entries.join(QLatin1Char('|'));
+}
+
+// "Channel files" with the extensions of every format: what "Append Channels from File" reads.
+QString AppendFilter() {
+    QStringList patterns;
+    for (const ChannelFormat* format : ChannelFormats()) {
+        for (const std::string_view extension : format->AllExtensions()) {
+            const QString pattern =
+                QLatin1Char('*') + QString::fromLatin1(extension.data(), extension.size());
+            if (!patterns.contains(pattern)) {
+                patterns << pattern;
+            }
+        }
+    }
+    return QCoreApplication::translate("corvalen::FileActions", "Channel files|%1")
+        .arg(patterns.join(QLatin1Char(';')));
+}
+
+// The name a file of `format` is saved under when `path` is given (NameForFormat): its
+// extension replaced by the format's when it belongs to another format, the format's added when
+// it has none that a format knows.
+QString NameFor(const QString& path, const ChannelFormat& format, ReceiverModel model) {
+    if (path.isEmpty()) {
+        return path;
+    }
+    const std::string local = LocalPath(path);
+    if (format.HasExtensionOf(local)) {
+        return path;
+    }
+    QString name = path;
+    if (ExtensionOwner(local) != nullptr) {
+        name.chop(static_cast<qsizetype>(ExtensionOf(local).size()));
+    }
+    const std::string_view extension = format.Extensions(model).front();
+    return name + QString::fromLatin1(extension.data(), static_cast<qsizetype>(extension.size()));
+}
+
+// %3 of a format's text, where it has one: the length of the model's records.
+QString WithRecordLength(QString text, ReceiverModel model) {
+    return text.contains(QLatin1String("%3"))
+               ? text.arg(static_cast<qulonglong>(model.RecordLength()))
+               : text;
+}
+
+// The tooltip's line on the rows whose record a later row with the same Number replaced:
+// "Replaced by a later row with the same Number: row 3 (by row 9), row 5 (by row 9)", the first
+// rows of a long list only.
+QString ReplacedRowsText(const std::vector<ReplacedRow>& replaced) {
+    constexpr std::size_t kMaxRows = 20;
+    if (replaced.empty()) {
+        return QString();
+    }
+    QStringList rows;
+    for (std::size_t i = 0; i < replaced.size() && i < kMaxRows; ++i) {
+        rows << QCoreApplication::translate("corvalen::FileActions", "row %1 (by row %2)")
+                    .arg(replaced[i].row)
+                    .arg(replaced[i].by);
+    }
+    if (replaced.size() > kMaxRows) {
+        rows << QCoreApplication::translate("corvalen::FileActions", "%1 more")
+                    .arg(static_cast<qulonglong>(replaced.size() - kMaxRows));
+    }
+    return QCoreApplication::translate("corvalen::FileActions",
+                                       "Replaced by a later row with the same Number: %1")
+        .arg(rows.join(QStringLiteral(", ")));
 }
 
 // The status line of a save, with what the save itself had to tell (an owner it could not
@@ -122,7 +183,8 @@ bool FileActions::busy() const {
 }
 
 QString FileActions::memoryExtension() const {
-    const std::string_view suffix = m_document.receiverModel().FileSuffix();
+    const std::string_view suffix =
+        RecordFileFormat().Extensions(m_document.receiverModel()).front();
     return QString::fromLatin1(suffix.data(), static_cast<qsizetype>(suffix.size()));
 }
 
@@ -138,11 +200,14 @@ void FileActions::report(const QString& text, const QString& details) {
 }
 
 void FileActions::report(const QString& text, const std::vector<Diagnostic>& diagnostics,
-                         const RowOrigins* origins) {
+                         const RowOrigins* origins, const QString& firstLine) {
     // The tooltip lists the problems, one line per kind; a very long list is cut so the tooltip
     // stays usable.
     constexpr std::size_t kMaxLines = 40;
     QStringList lines;
+    if (!firstLine.isEmpty()) {
+        lines << firstLine;
+    }
     const ProblemPlaces places(&m_document.table().table(), origins, CoreLanguage());
     for (const std::string& line :
          GroupedReport(diagnostics, places, CoreLanguage(), LineForm::Report, kMaxLines)) {
@@ -156,8 +221,8 @@ void FileActions::openCsv() {
         return;
     }
     const std::optional<QString> chosen =
-        m_fileDialog.show(m_document.winradioPath(), CsvOpenFilter(), SelectFileTitle(),
-                          FileDialogSettings::Form::Open);
+        m_fileDialog.show(m_document.winradioPath(), OpenFilter(m_document.receiverModel()),
+                          SelectFileTitle(), FileDialogSettings::Form::Open);
     if (!chosen) {
         return;  // cancelled: the table and its unsaved edits stay
     }
@@ -211,7 +276,8 @@ bool FileActions::importCsvFile(const QString& path) {
 }
 
 bool FileActions::openChannelFile(const QString& path) {
-    const bool records = IsRecordFilePath(LocalPath(path));
+    const ChannelFormat* named = ExtensionOwner(LocalPath(path));
+    const bool records = named != nullptr && named->HoldsRecords();
     std::optional<ChannelFileRead> read =
         readFile(path, records ? tr("nothing opened") : tr("nothing imported"), {},
                  /*emptyAllowed=*/true);
@@ -225,24 +291,15 @@ bool FileActions::openChannelFile(const QString& path) {
     m_document.setGroupNames(std::move(read->groupNames));
 
     const ChannelFileReport& found = read->report;
-    const QString name = QFileInfo(path).fileName();
-    QString text;
-    if (found.format == &RecordFileFormat()) {
-        text = tr("Read %1 from %2 (%3-byte records)")
-                   .arg(Count(channels, "channel", "channels"), name)
-                   .arg(static_cast<qulonglong>(m_document.receiverModel().RecordLength()));
-        if (!found.diagnostics.empty()) {
-            text += tr("; %1 reported").arg(Count(found.diagnostics.size(), "problem", "problems"));
-        }
-    } else {
-        text = found.format == &ChirpCsvFormat()       ? tr("Read %1 from the CHIRP file %2")
-               : found.format == &SdrSharpListFormat() ? tr("Read %1 from the SDR# list %2")
-               : found.format == &SdrppListFormat()    ? tr("Read %1 from the SDR++ list %2")
-                                                       : tr("Read %1 from %2");
-        text = text.arg(Count(channels, "channel", "channels"), name);
-        if (!found.diagnostics.empty()) {
-            text += tr("; %1 reported").arg(Count(found.diagnostics.size(), "line", "lines"));
-        }
+    const FormatTexts texts = found.format->Texts(m_document.receiverModel());
+    QString text = WithRecordLength(
+        FormatText(texts.read)
+            .arg(Count(channels, "channel", "channels"), QFileInfo(path).fileName()),
+        m_document.receiverModel());
+    if (!found.diagnostics.empty()) {
+        text +=
+            tr("; %1 reported")
+                .arg(Count(found.diagnostics.size(), texts.readReported[0], texts.readReported[1]));
     }
     report(text, found.diagnostics, &found.origins);
     return true;
@@ -252,12 +309,10 @@ void FileActions::openG3m() {
     if (!settleUnsavedChanges()) {
         return;
     }
-    // As for the .g3m save, the name box starts empty: a .csv name left there would be read as
-    // a memory file.
-    m_fileDialog.settings().fileName.clear();
-    const std::optional<QString> chosen =
-        m_fileDialog.show(m_document.winradioPath(), MemoryFileFilter(m_document.receiverModel()),
-                          SelectFileTitle(), FileDialogSettings::Form::Open);
+    // The name box starts from the last memory file chosen, never from a name of another kind.
+    const std::optional<QString> chosen = m_fileDialog.show(
+        m_document.winradioPath(), DialogFilter({&RecordFileFormat()}, m_document.receiverModel()),
+        SelectFileTitle(), FileDialogSettings::Form::Open);
     if (!chosen) {
         return;  // cancelled: the table and its unsaved edits stay
     }
@@ -286,12 +341,7 @@ void FileActions::openRecent(const QString& path) {
 }
 
 bool FileActions::IsMemoryFilePath(const QString& path) {
-    const QString suffix = QFileInfo(path).suffix();
-    return suffix.compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0 ||
-           suffix.compare(QLatin1String("g3m"), Qt::CaseInsensitive) == 0 ||
-           suffix.compare(QLatin1String("15m"), Qt::CaseInsensitive) == 0 ||
-           suffix.compare(QLatin1String("xml"), Qt::CaseInsensitive) == 0 ||
-           suffix.compare(QLatin1String("json"), Qt::CaseInsensitive) == 0;
+    return ExtensionOwner(LocalPath(path)) != nullptr;
 }
 
 QString FileActions::DroppedMemoryFile(const QMimeData* data) {
@@ -338,47 +388,61 @@ bool FileActions::settleUnsavedChanges() {
     return saved;
 }
 
-std::optional<QString> FileActions::chooseSaveTarget(const QString& filter, const QString& title) {
+std::optional<FileActions::SaveTarget> FileActions::chooseSaveTarget(
+    const std::vector<const ChannelFormat*>& offered, const QString& title,
+    FileDialogSettings::Form form, const QString& acceptLabel) {
+    const ReceiverModel model = m_document.receiverModel();
+    const QString filter = DialogFilter(offered, model);
+    // The document's file name with the extension of the format first offered, in the folder
+    // the dialog starts in; later rounds start from the name chosen last.
+    QString proposed =
+        NameFor(QFileInfo(m_document.filePath()).fileName(), *offered.front(), model);
     for (;;) {
-        const std::optional<QString> chosen = m_fileDialog.show(
-            m_document.winradioPath(), filter, title, FileDialogSettings::Form::Save);
+        const std::optional<QString> chosen = m_fileDialog.show(m_document.winradioPath(), filter,
+                                                                title, form, acceptLabel, proposed);
+        proposed.clear();
         if (!chosen) {
             return std::nullopt;
         }
-        if (FileExists(LocalPath(*chosen)) &&
+        // The format of the entry the name was chosen under, unless the name has the extension
+        // of another format offered; the name gets the format's extension, so that no file of
+        // one format is written under another's name.
+        const int entry = std::clamp(m_fileDialog.settings().filterIndex, 0,
+                                     static_cast<int>(offered.size()) - 1);
+        const ChannelFormat* named = offered[static_cast<std::size_t>(entry)];
+        if (!named->HasExtensionOf(LocalPath(*chosen))) {
+            for (const ChannelFormat* other : offered) {
+                if (other->HasExtensionOf(LocalPath(*chosen))) {
+                    named = other;
+                    break;
+                }
+            }
+        }
+        const ChannelFormat& format = *named;
+        const QString path = NameFor(*chosen, format, model);
+        if (path != *chosen) {
+            m_fileDialog.remember(path);
+        }
+        if (const QString mismatch = modelMismatch(path); !mismatch.isEmpty()) {
+            report(mismatch + tr("; the file was not changed"));
+            return std::nullopt;
+        }
+        // A save replaces the file: an existing one is asked about (a memory file is updated
+        // in place, its other records kept, and is not).
+        if (form == FileDialogSettings::Form::Save && FileExists(LocalPath(path)) &&
             !m_messages.confirmOverwrite(
-                kAppTitle, DisplayPath(*chosen) + tr(" already exists.\r\nSelect OK to overwrite, "
-                                                     "or Cancel to try again."))) {
+                kAppTitle, DisplayPath(path) + tr(" already exists.\r\nSelect OK to overwrite, "
+                                                  "or Cancel to try again."))) {
             continue;  // Cancel goes back to the dialog
         }
-        return chosen;
+        return SaveTarget{path, &format};
     }
 }
 
 bool FileActions::saveCsv() {
-    const std::optional<QString> chosen = chooseSaveTarget(CsvSaveFilter(), tr("Save to CSV File"));
-    if (!chosen) {
-        return false;
-    }
-    const QString path = *chosen;
-    const std::optional<ChannelFileReport> saved =
-        writeFile(path, ReceiverCsvFormat(), tr("nothing saved"));
-    if (!saved) {
-        return false;
-    }
-    m_document.undoStack().setClean();
-    rememberFile(path);
-    QString status =
-        tr("Saved %1 to %2").arg(Count(saved->channels, "row", "rows"), QFileInfo(path).fileName());
-    if (saved->rowsSkipped > 0) {
-        status += tr("; %1 skipped").arg(Count(saved->rowsSkipped, "empty row", "empty rows"));
-    }
-    if (!saved->diagnostics.empty()) {
-        status += tr("; %1 reported").arg(Count(saved->diagnostics.size(), "cell", "cells"));
-    }
-    report(WithSaveNotices(status, saved->saveNotices), saved->diagnostics);
-    m_lastSaveReported = !saved->diagnostics.empty();
-    return true;
+    const std::optional<SaveTarget> target = chooseSaveTarget(
+        {&ReceiverCsvFormat()}, tr("Save to CSV File"), FileDialogSettings::Form::Save);
+    return target && save(*target, /*marksSaved=*/true);
 }
 
 std::optional<ChannelFileReport> FileActions::writeFile(const QString& path,
@@ -402,32 +466,41 @@ std::optional<ChannelFileReport> FileActions::writeFile(const QString& path,
 }
 
 bool FileActions::saveG3m() {
-    m_fileDialog.settings().fileName.clear();  // a .g3m save always starts from an empty name
-    const std::optional<QString> chosen =
-        m_fileDialog.show(m_document.winradioPath(), MemoryFileFilter(m_document.receiverModel()),
-                          SelectFileTitle(), FileDialogSettings::Form::Open, tr("&Save"));
-    if (!chosen) {
-        return false;
-    }
-    const QString path = *chosen;
-    if (const QString mismatch = modelMismatch(path); !mismatch.isEmpty()) {
-        report(mismatch + tr("; the file was not changed"));
-        return false;
-    }
-    const std::optional<ChannelFileReport> saved =
-        writeFile(path, RecordFileFormat(), tr("the file was not changed"));
+    const std::optional<SaveTarget> target = chooseSaveTarget(
+        {&RecordFileFormat()}, SelectFileTitle(), FileDialogSettings::Form::Open, tr("&Save"));
+    return target && save(*target, /*marksSaved=*/true);
+}
+
+bool FileActions::save(const SaveTarget& target, bool marksSaved) {
+    const ChannelFormat& format = *target.format;
+    const QString& path = target.path;
+    const std::optional<ChannelFileReport> saved = writeFile(
+        path, format, format.HoldsRecords() ? tr("the file was not changed") : tr("nothing saved"));
     if (!saved) {
         return false;
     }
-    m_document.undoStack().setClean();
+    if (marksSaved) {
+        m_document.undoStack().setClean();
+    }
     rememberFile(path);
-    QString status = tr("Wrote %1 of %2 bytes to %3")
-                         .arg(Count(saved->recordsWritten, "record", "records"))
-                         .arg(static_cast<qulonglong>(m_document.receiverModel().RecordLength()))
-                         .arg(QFileInfo(path).fileName());
+    const ReceiverModel model = m_document.receiverModel();
+    const FormatTexts texts = format.Texts(model);
+    // What the file holds now: the records or channels the rows put there, the records of the
+    // old file kept, and the rows whose record a later row with the same Number replaced.
+    QString status = WithRecordLength(
+        FormatText(texts.saved)
+            .arg(Count(format.HoldsRecords() ? saved->recordsWritten : saved->channels,
+                       texts.savedNouns[0], texts.savedNouns[1]),
+                 QFileInfo(path).fileName()),
+        model);
     if (saved->recordsKept > 0) {
         status +=
             tr("; %1 already in the file kept").arg(Count(saved->recordsKept, "record", "records"));
+    }
+    if (!saved->rowsReplaced.empty()) {
+        status +=
+            tr("; %1 replaced by a later row with the same Number")
+                .arg(Count(static_cast<qsizetype>(saved->rowsReplaced.size()), "row", "rows"));
     }
     if (saved->rowsNotWritten > 0) {
         status += tr("; %1 not written").arg(Count(saved->rowsNotWritten, "row", "rows"));
@@ -437,10 +510,14 @@ bool FileActions::saveG3m() {
     }
     if (!saved->diagnostics.empty()) {
         status += tr("; %1 reported")
-                      .arg(ProblemsText(static_cast<qsizetype>(saved->ErrorCount()),
-                                        static_cast<qsizetype>(saved->NoticeCount())));
+                      .arg(texts.savedReported[0] != nullptr
+                               ? Count(static_cast<qsizetype>(saved->diagnostics.size()),
+                                       texts.savedReported[0], texts.savedReported[1])
+                               : ProblemsText(static_cast<qsizetype>(saved->ErrorCount()),
+                                              static_cast<qsizetype>(saved->NoticeCount())));
     }
-    report(WithSaveNotices(status, saved->saveNotices), saved->diagnostics);
+    report(WithSaveNotices(status, saved->saveNotices), saved->diagnostics, nullptr,
+           ReplacedRowsText(saved->rowsReplaced));
     // Notices say how a value was written; only errors stop a save made on the way out.
     m_lastSaveReported = saved->rowsNotWritten > 0 || saved->ErrorCount() > 0;
     return true;
@@ -487,34 +564,12 @@ QString FileActions::modelMismatch(const QString& path) const {
 }
 
 bool FileActions::saveChirp() {
-    const std::optional<QString> chosen = chooseSaveTarget(ChirpFilter(), tr("Save as CHIRP File"));
-    if (!chosen) {
-        return false;
-    }
-    return saveCopy(*chosen, ChirpCsvFormat(), tr("Saved %1 to the CHIRP file %2"));
-}
-
-bool FileActions::saveCopy(const QString& path, const ChannelFormat& format,
-                           const QString& savedText) {
-    const std::optional<ChannelFileReport> saved = writeFile(path, format, tr("nothing saved"));
-    if (!saved) {
-        return false;
-    }
-    rememberFile(path);
-    QString status = QString(savedText).arg(Count(saved->channels, "channel", "channels"),
-                                            QFileInfo(path).fileName());
-    if (saved->rowsNotWritten > 0) {
-        status += tr("; %1 not written").arg(Count(saved->rowsNotWritten, "row", "rows"));
-    }
-    if (!saved->diagnostics.empty()) {
-        status += tr("; %1 reported").arg(Count(saved->diagnostics.size(), "problem", "problems"));
-    }
-    report(WithSaveNotices(status, saved->saveNotices), saved->diagnostics);
-    return true;
+    const std::optional<SaveTarget> target = chooseSaveTarget(
+        {&ChirpCsvFormat()}, tr("Save as CHIRP File"), FileDialogSettings::Form::Save);
+    return target && save(*target, /*marksSaved=*/false);
 }
 
 void FileActions::appendFromFile() {
-    m_fileDialog.settings().fileName.clear();
     const std::optional<QString> chosen =
         m_fileDialog.show(m_document.winradioPath(), AppendFilter(),
                           tr("Append Channels from File"), FileDialogSettings::Form::Open);
@@ -588,18 +643,11 @@ Result<int> FileActions::appendChannels(MemoryTable channels, const QString& ste
 }
 
 bool FileActions::saveList() {
-    const std::optional<QString> chosen =
-        chooseSaveTarget(ListFilter(), tr("Save as SDR Bookmark List"));
-    if (!chosen) {
-        return false;
-    }
-    // The list the name says; an SDR# list, the first offered, for any other name.
-    const QString path = *chosen;
-    const ChannelFormat& format =
-        FormatForName(LocalPath(path), {&SdrSharpListFormat(), &SdrppListFormat()});
-    return saveCopy(path, format,
-                    &format == &SdrppListFormat() ? tr("Saved %1 to the SDR++ list %2")
-                                                  : tr("Saved %1 to the SDR# list %2"));
+    // The list of the filter entry chosen, named with its extension.
+    const std::optional<SaveTarget> target =
+        chooseSaveTarget({&SdrSharpListFormat(), &SdrppListFormat()},
+                         tr("Save as SDR Bookmark List"), FileDialogSettings::Form::Save);
+    return target && save(*target, /*marksSaved=*/false);
 }
 
 }  // namespace corvalen

@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "app/FileDialog.h"
 #include "fastjson/SimdjsonParser.h"
 #include "files/ChannelFormat.h"
 #include "io/Diagnostic.h"
@@ -67,7 +68,8 @@ public:
     // Reads any channel file (its content, else its name, tells its format) into the table, as
     // one undo step. On failure the table and document stay as they were.
     bool openChannelFile(const QString& path);
-    // Whether `path` names a file the editor opens: a .csv, .g3m or .15m file, in any case.
+    // Whether `path` names a file the editor opens: one whose extension a format has (.csv,
+    // .g3m, .15m, .xml, .json), in any case.
     static bool IsMemoryFilePath(const QString& path);
     // Adds the channels of a receiver CSV, CHIRP or memory file after the last row, each with
     // its own number, as one undo step. On failure the table stays as it was.
@@ -108,7 +110,8 @@ public slots:
     // unsaved-changes mark stays. True once the file is written.
     bool saveChirp();
     // File / "Save as SDR Bookmark List…": the table as an SDR# list (.xml) or an SDR++ list
-    // (.json), by the name's extension. An export, as the CHIRP one. True once written.
+    // (.json), by the filter entry chosen; the name gets that list's extension. An export, as
+    // the CHIRP one. True once written.
     bool saveList();
     void appendFromFile();  // File / "Append Channels from File…"
 
@@ -119,12 +122,27 @@ signals:
     void tableLoaded();
 
 private:
-    // Asks for a file to save to; an existing file is asked about first, and Cancel there goes
-    // back to the dialog. Nothing when the dialog is cancelled.
-    std::optional<QString> chooseSaveTarget(const QString& filter, const QString& title);
+    // Where a save goes and in which format.
+    struct SaveTarget {
+        QString path;
+        const ChannelFormat* format;
+    };
+    // Asks for a file to save to in one of `offered` (one filter entry each), proposing the
+    // document's name with the first's extension. The chosen name gets the extension of the
+    // format chosen when it has none of its own (another format's is replaced); a memory file
+    // of another receiver model is refused, saying so. In the save form an existing file is
+    // asked about first, and Cancel there goes back to the dialog. Nothing when the dialog is
+    // cancelled or the name refused.
+    std::optional<SaveTarget> chooseSaveTarget(const std::vector<const ChannelFormat*>& offered,
+                                               const QString& title, FileDialogSettings::Form form,
+                                               const QString& acceptLabel = QString());
+    // Writes the table to `target` and reports what the file holds; `marksSaved` for a save
+    // (the table counts as saved), not an export. True once the file is written.
+    bool save(const SaveTarget& target, bool marksSaved);
     void report(const QString& text, const QString& details = QString());
+    // The status line `text`, and the tooltip: `firstLine` when given, then the diagnostics.
     void report(const QString& text, const std::vector<Diagnostic>& diagnostics,
-                const RowOrigins* origins = nullptr);
+                const RowOrigins* origins = nullptr, const QString& firstLine = QString());
     // Reads a file through the door, a bookmark list's groups after `knownGroups`; nothing after
     // reporting why, ending in `failureTail`. A file without channels is refused unless
     // `emptyAllowed`; a list whose entries have no numbers is numbered from `firstNumber`.
@@ -133,9 +151,6 @@ private:
                                             bool emptyAllowed = false, int firstNumber = 1);
     // Asks how a CHIRP file holding Location 0 is numbered, and numbers it so.
     void numberChirpChannels(ChannelFileRead& read, const QString& path);
-    // Saves a copy of the table in `format` (a CHIRP file, a bookmark list), the table staying
-    // unsaved; the status line says `savedText` with the channels (%1) and the file name (%2).
-    bool saveCopy(const QString& path, const ChannelFormat& format, const QString& savedText);
     // Writes the table in `format`; nothing after reporting why, ending in `failureTail`.
     std::optional<ChannelFileReport> writeFile(const QString& path, const ChannelFormat& format,
                                                const QString& failureTail);

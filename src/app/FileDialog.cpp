@@ -35,6 +35,10 @@ std::optional<QString> QtFileDialogPresenter::show(const FileDialogSettings& set
     if (!settings.acceptLabel.isEmpty()) {
         dialog.setLabelText(QFileDialog::Accept, settings.acceptLabel);
     }
+    const QStringList filters = QtNameFilter(settings.filter).split(QStringLiteral(";;"));
+    if (settings.filterIndex > 0 && settings.filterIndex < filters.size()) {
+        dialog.selectNameFilter(filters[settings.filterIndex]);
+    }
     if (!settings.fileName.isEmpty()) {
         // A full path left by an earlier choice also opens the dialog in that file's folder.
         dialog.selectFile(settings.fileName);
@@ -42,6 +46,8 @@ std::optional<QString> QtFileDialogPresenter::show(const FileDialogSettings& set
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
+    m_chosenFilter =
+        std::max<int>(0, static_cast<int>(filters.indexOf(dialog.selectedNameFilter())));
     const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty() || chosen.first().isEmpty()) {
         return std::nullopt;
@@ -49,7 +55,10 @@ std::optional<QString> QtFileDialogPresenter::show(const FileDialogSettings& set
     return chosen.first();
 }
 
-QString WithFilterExtension(const QString& path, const QString& filter) {
+namespace {
+
+// The extensions of the filter's patterns, with their dot: ".csv" of "*.csv".
+QStringList FilterExtensions(const QString& filter) {
     QStringList extensions;
     const QStringList parts = filter.split(QLatin1Char('|'));
     for (qsizetype i = 1; i < parts.size(); i += 2) {
@@ -60,41 +69,58 @@ QString WithFilterExtension(const QString& path, const QString& filter) {
             }
         }
     }
-    if (extensions.isEmpty()) {
-        return path;
-    }
+    return extensions;
+}
+
+}  // namespace
+
+bool FitsFilter(const QString& path, const QString& filter) {
     const QString name = QFileInfo(path).fileName();
-    for (const QString& known :
-         extensions +
-             QStringList{QStringLiteral(".csv"), QStringLiteral(".g3m"), QStringLiteral(".15m")}) {
-        if (name.endsWith(known, Qt::CaseInsensitive) && name.size() > known.size()) {
-            return path;
+    for (const QString& extension : FilterExtensions(filter)) {
+        if (name.endsWith(extension, Qt::CaseInsensitive) && name.size() > extension.size()) {
+            return true;
         }
+    }
+    return false;
+}
+
+QString WithFilterExtension(const QString& path, const QString& filter) {
+    const QStringList extensions = FilterExtensions(filter);
+    if (extensions.isEmpty() || FitsFilter(path, filter)) {
+        return path;
     }
     return path + extensions.first();
 }
 
 std::optional<QString> SharedFileDialog::show() {
     std::optional<QString> chosen = m_presenter.show(m_settings);
-    const bool saves =
-        m_settings.form == FileDialogSettings::Form::Save || !m_settings.acceptLabel.isEmpty();
-    if (chosen && saves) {
-        chosen = WithFilterExtension(*chosen, m_settings.filter);
-    }
     if (chosen) {
         m_settings.fileName = *chosen;
+        m_settings.filterIndex = m_presenter.chosenFilter();
+        m_lastNames.insert(m_settings.filter, *chosen);
     }
     return chosen;
 }
 
+void SharedFileDialog::remember(const QString& path) {
+    m_settings.fileName = path;
+    m_lastNames.insert(m_settings.filter, path);
+}
+
 std::optional<QString> SharedFileDialog::show(const QString& initialFolder, const QString& filter,
                                               const QString& title, FileDialogSettings::Form form,
-                                              const QString& acceptLabel) {
+                                              const QString& acceptLabel,
+                                              const QString& proposedName, int filterIndex) {
     m_settings.acceptLabel = acceptLabel;
     m_settings.initialFolder = initialFolder;
     m_settings.filter = filter;
     m_settings.title = title;
     m_settings.form = form;
+    m_settings.filterIndex = filterIndex;
+    const QString last = m_lastNames.value(filter);
+    m_settings.fileName = !proposedName.isEmpty()    ? proposedName
+                          : FitsFilter(last, filter) ? last
+                                                     : QString();
     return show();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <optional>
 
@@ -20,6 +21,9 @@ struct FileDialogSettings {
     // The accept button's text; empty for the form's own ("Open" or "Save"). "Save .g3m file"
     // asks through the open form but saves, so its button says so.
     QString acceptLabel{};
+    // The filter entry selected when the dialog opens (0 the first); after a choice, the one the
+    // user chose.
+    int filterIndex = 0;
 
     bool operator==(const FileDialogSettings&) const = default;
 };
@@ -30,28 +34,36 @@ class FileDialogPresenter {
 public:
     virtual ~FileDialogPresenter() = default;
     virtual std::optional<QString> show(const FileDialogSettings& settings) = 0;
+    // After a choice: the filter entry the user chose it under (0 the first).
+    virtual int chosenFilter() const = 0;
 };
 
 class QtFileDialogPresenter : public FileDialogPresenter {
 public:
     explicit QtFileDialogPresenter(QWidget* parent) : m_parent(parent) {}
     std::optional<QString> show(const FileDialogSettings& settings) override;
+    int chosenFilter() const override { return m_chosenFilter; }
 
 private:
     QWidget* m_parent;
+    int m_chosenFilter = 0;
 };
 
 // The "Description|pattern|Description|pattern" filter as Qt's "Description (pattern);;..." list.
 // A description that already names its pattern in parentheses is kept as it is.
 QString QtNameFilter(const QString& filter);
 
-// The name a save goes to: `path` with the extension of the filter's first pattern ("*.15m")
-// added when its file name has none of the filter's extensions nor another of the editor's
-// (.csv, .g3m, .15m, which the save itself checks). "list" becomes "list.15m".
+// The name a save goes to: `path` with the extension of the filter's first pattern ("*.pdf")
+// added when its file name has none of the filter's extensions. "list" becomes "list.pdf".
 QString WithFilterExtension(const QString& path, const QString& filter);
+// Whether the file name of `path` ends in one of the filter's extensions, in any case.
+bool FitsFilter(const QString& path, const QString& filter);
 
-// The one file dialog all file commands share. It keeps its settings between commands, and
-// after a choice its file name holds the chosen path.
+// The one file dialog all file commands share. It keeps its settings between commands, but
+// the file name only within one kind of file: each filter remembers the last name chosen under
+// it, and a dialog never starts from a name another kind left (after "Winradio Folder" chose
+// the receiver's program, opening a CSV file does not start from it). After a choice its file
+// name holds the chosen path and its filter index the entry it was chosen under.
 class SharedFileDialog {
 public:
     explicit SharedFileDialog(FileDialogPresenter& presenter) : m_presenter(presenter) {}
@@ -59,18 +71,26 @@ public:
     FileDialogSettings& settings() { return m_settings; }
     const FileDialogSettings& settings() const { return m_settings; }
 
-    // Shows the dialog as it is set up; on a choice the file name becomes the chosen path. A
-    // save (the save form, or a form with its own accept button) adds the filter's extension.
+    // Shows the dialog as it is set up; on a choice the file name becomes the chosen path, and
+    // the filter index the entry it was chosen under.
     std::optional<QString> show();
-    // Sets the four settings every command gives, keeps the file name the last use left, and
-    // shows the dialog.
+    // Sets the settings every command gives and shows the dialog, with the filter entry
+    // `filterIndex` selected. Its file name is `proposedName` when given, else the last name
+    // chosen under this filter when it fits the filter, else empty.
     std::optional<QString> show(const QString& initialFolder, const QString& filter,
                                 const QString& title, FileDialogSettings::Form form,
-                                const QString& acceptLabel = QString());
+                                const QString& acceptLabel = QString(),
+                                const QString& proposedName = QString(), int filterIndex = 0);
+    // The name the last choice stands for, when the command changed it (an extension added):
+    // it becomes the file name and the last name chosen under the filter.
+    void remember(const QString& path);
+    // The last name chosen under `filter`, or an empty text.
+    QString lastName(const QString& filter) const { return m_lastNames.value(filter); }
 
 private:
     FileDialogPresenter& m_presenter;
     FileDialogSettings m_settings;
+    QHash<QString, QString> m_lastNames;  // by filter
 };
 
 }  // namespace corvalen

@@ -103,13 +103,13 @@ bool PrintActions::print() {
 
 bool PrintActions::exportPdf() {
     for (;;) {
+        const QString filter = tr("PDF files (*.pdf)|*.pdf");
         const std::optional<QString> chosen =
-            m_fileDialog.show(QString(), tr("PDF files (*.pdf)|*.pdf"), tr("Export PDF"),
-                              FileDialogSettings::Form::Save);
+            m_fileDialog.show(QString(), filter, tr("Export PDF"), FileDialogSettings::Form::Save);
         if (!chosen) {
             return false;
         }
-        const QString path = *chosen;
+        const QString path = WithFilterExtension(*chosen, filter);
         if (FileExists(LocalPath(path)) &&
             !m_messages.confirmOverwrite(
                 tr("Corvalen"), DisplayPath(path) + tr(" already exists.\r\nSelect OK to "

@@ -113,7 +113,7 @@ int RunCheck(std::span<const std::string_view> args, std::ostream& out, std::ost
     const std::vector<Diagnostic>& reading = read->report.diagnostics;
     if (!reading.empty()) {
         out << "; "
-            << (read->report.format == &RecordFileFormat()
+            << (read->report.format->HoldsRecords()
                     ? Count(reading.size(), "record", "records")
                     : Count(reading.size(), "input line", "input lines"))
             << " reported";

@@ -30,7 +30,12 @@ constexpr std::string_view kUsage =
     "       corvalen-cli --help\n"
     "\n"
     "Formats: a .g3m file is the memory file of the G313 and G303 (MODEL \"313\" or \"303\"),\n"
-    ".15m that of the G305 and G315 (MODEL \"305\" or \"315\"). FORMAT is chirp, sdrsharp or sdrpp.\n"
+    ".15m that of the G305 and G315 (MODEL \"305\" or \"315\"). FORMAT is one of:\n"
+    "@FORMATS@"
+    "Without --to, OUTPUT's extension picks its format (.csv a receiver CSV). OUTPUT must end in\n"
+    "an extension of its format: a name ending in another format's extension, in one no format\n"
+    "knows, or in none is refused (exit status 2) and nothing is written; OUTPUT \"-\" writes any\n"
+    "format but a memory file to standard output.\n"
     "\n"
     "convert reads a Winradio CSV memory file, a CHIRP CSV file (recognised by its\n"
     "Location header), an SDR# frequencies.xml or an SDR++ frequency manager .json file\n"
@@ -49,8 +54,8 @@ constexpr std::string_view kUsage =
     "Location as the channel number and leaves out Location 0; shift numbers every channel\n"
     "Location + 1; sequential numbers them 1 to n in file order. Without it a file holding\n"
     "Location 0 is shifted, and that is said.\n"
-    "--to sdrsharp writes OUTPUT as an SDR# frequency list (XML), --to sdrpp as an SDR++\n"
-    "frequency manager file (JSON); an OUTPUT ending in .xml or .json picks them too.\n"
+    "--to sdrsharp writes OUTPUT.xml as an SDR# frequency list, --to sdrpp OUTPUT.json as an\n"
+    "SDR++ frequency manager file; an OUTPUT ending in .xml or .json picks them without --to.\n"
     "Receiver groups become their group and list names.\n"
     "schedule picks broadcasts from an EiBi schedule and writes one channel per frequency\n"
     "  and station (see corvalen-cli schedule --help).\n"
@@ -83,8 +88,27 @@ struct Arguments {
     std::vector<std::string> files;
 };
 
-bool IsBookmarkList(const ChannelFormat* format) {
-    return format == &SdrSharpListFormat() || format == &SdrppListFormat();
+// `words` joined as a list: "a, b or c".
+std::string ListOf(const std::vector<std::string_view>& words) {
+    std::string list;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        list += i == 0 ? "" : i + 1 == words.size() ? " or " : ", ";
+        list += words[i];
+    }
+    return list;
+}
+
+// The extensions of every format's files, each once: ".csv, .g3m, .15m, .xml or .json".
+std::string KnownExtensions() {
+    std::vector<std::string_view> extensions;
+    for (const ChannelFormat* format : ChannelFormats()) {
+        for (const std::string_view extension : format->AllExtensions()) {
+            if (std::find(extensions.begin(), extensions.end(), extension) == extensions.end()) {
+                extensions.push_back(extension);
+            }
+        }
+    }
+    return ListOf(extensions);
 }
 
 // Parses the arguments after the command: --model and `fileCount` file names. Returns nullopt
@@ -112,14 +136,14 @@ std::optional<Arguments> ParseArguments(std::string_view command,
             std::string_view format = arg.substr(std::min<std::size_t>(arg.size(), 5));
             if (arg == "--to") {
                 if (i + 1 >= args.size()) {
-                    err << "corvalen-cli: --to needs a value (chirp, sdrsharp or sdrpp)\n";
+                    err << "corvalen-cli: --to needs a value (" << FormatWords() << ")\n";
                     return std::nullopt;
                 }
                 format = args[++i];
             }
             parsed.to = FormatNamed(format);
             if (parsed.to == nullptr) {
-                err << "corvalen-cli: --to takes chirp, sdrsharp or sdrpp, not " << format << "\n";
+                err << "corvalen-cli: --to takes " << FormatWords() << ", not " << format << "\n";
                 return std::nullopt;
             }
         } else if (arg == "--all") {
@@ -179,63 +203,63 @@ const ChannelFormat* OutputFormat(std::string_view output, const ChannelFormat* 
     return to != nullptr ? to : FormatForName(output);
 }
 
-// The checks of an OUTPUT that convert and schedule share before its model: false after writing
-// why to `err`.
-bool CheckListOrChirp(std::string_view output, const ChannelFormat* to, const ChannelFormat* format,
-                      std::ostream& err) {
-    if (format != nullptr) {
-        if (const Status supported = format->Supported(); !supported) {
-            err << "corvalen-cli: " << supported.error().message << "\n";
+// The checks of an OUTPUT that convert, schedule and fill share: a format that this build
+// writes, a name that fits it, and a model that fits a memory file. A name whose extension
+// belongs to another format is refused, as is one with no extension or one no format knows;
+// "-", standard output, takes any format whose files are not updated in place. False after
+// writing why to `err`.
+bool CheckOutput(std::string_view output, const ChannelFormat* to,
+                 const std::optional<ReceiverModel>& model, std::ostream& err) {
+    const ChannelFormat* format = OutputFormat(output, to);
+    if (format == nullptr) {
+        err << "corvalen-cli: OUTPUT must end in " << KnownExtensions() << ": " << output << "\n";
+        return false;
+    }
+    if (const Status supported = format->Supported(); !supported) {
+        err << "corvalen-cli: " << supported.error().message << "\n";
+        return false;
+    }
+    if (output == "-") {
+        if (format->HoldsRecords()) {
+            err << "corvalen-cli: a " << format->Name()
+                << " is updated in place and is not written to standard output\n";
             return false;
         }
-    }
-    if (IsBookmarkList(format) && IsRecordFilePath(output)) {
-        err << "corvalen-cli: a bookmark list is no memory file; OUTPUT must not end in .g3m or "
-               ".15m: "
-            << output << "\n";
-        return false;
-    }
-    if (to == &ChirpCsvFormat() && !IsCsvFilePath(output) && output != "-") {
-        err << "corvalen-cli: --to chirp writes an OUTPUT ending in .csv: " << output << "\n";
-        return false;
-    }
-    return true;
-}
-
-// A memory file written needs a model that fits its name; an OUTPUT of no known name is
-// refused. False after writing why to `err`.
-bool CheckTableOutput(std::string_view output, const ChannelFormat* format,
-                      const std::optional<ReceiverModel>& model, std::ostream& err) {
-    if (format == &RecordFileFormat()) {
-        return CheckModelFor(output, "writing", model, err);
-    }
-    if (format != nullptr) {
         return true;
     }
-    err << "corvalen-cli: OUTPUT must end in .g3m, .15m, .csv, .xml or .json: " << output << "\n";
-    return false;
+    if (!format->HasExtensionOf(output)) {
+        if (const ChannelFormat* owner = ExtensionOwner(output); owner != nullptr) {
+            err << "corvalen-cli: the extension " << ExtensionOf(output)
+                << " of OUTPUT belongs to the " << owner->Name() << ", not to the "
+                << format->Name() << " (" << ListOf(format->AllExtensions())
+                << "); nothing written: " << output << "\n";
+        } else {
+            err << "corvalen-cli: --to " << format->ShortName() << " writes an OUTPUT ending in "
+                << ListOf(format->AllExtensions()) << ": " << output << "\n";
+        }
+        return false;
+    }
+    return !format->HoldsRecords() || CheckModelFor(output, "writing", model, err);
 }
 
 // Checks what convert was given. Returns false after writing the reason to `err`.
 bool CheckConvertArguments(const Arguments& arguments, std::ostream& err) {
     const std::string& input = arguments.files[0];
     const std::string& output = arguments.files[1];
-    const ChannelFormat* format = OutputFormat(output, arguments.to);
-    if (!CheckListOrChirp(output, arguments.to, format, err)) {
+    if (!CheckOutput(output, arguments.to, arguments.model, err)) {
         return false;
     }
-    if (IsBookmarkList(format)) {
-        return !IsRecordFilePath(input) || CheckModelFor(input, "reading", arguments.model, err);
+    const ChannelFormat* from = FormatForName(input);
+    if (from == nullptr || !from->HoldsRecords()) {
+        return true;
     }
-    if (IsRecordFilePath(input)) {
-        if (!IsCsvFilePath(output) && output != "-") {
-            err << "corvalen-cli: a .g3m INPUT is converted to an OUTPUT ending in .csv: " << output
-                << "\n";
-            return false;
-        }
-        return CheckModelFor(input, "reading", arguments.model, err);
+    if (OutputFormat(output, arguments.to)->HoldsRecords()) {
+        err << "corvalen-cli: a " << from->Name()
+            << " INPUT is converted to a file of another format, not to a " << from->Name() << ": "
+            << output << "\n";
+        return false;
     }
-    return CheckTableOutput(output, format, arguments.model, err);
+    return CheckModelFor(input, "reading", arguments.model, err);
 }
 
 // The reports of a file read or written, grouped by kind unless every line was asked for.
@@ -274,7 +298,7 @@ int Convert(const Arguments& arguments, std::ostream& out, std::ostream& err) {
     // What a memory file's records showed comes after what writing its channels found; what a
     // text file's lines showed comes first.
     const ChannelFileRead& read = converted->read;
-    const bool records = read.report.format == &RecordFileFormat();
+    const bool records = read.report.format->HoldsRecords();
     const RowOrigins* origins = records ? nullptr : &read.report.origins;
     if (!records) {
         Report(read.report.diagnostics, arguments, err, &read.table, origins);
@@ -341,12 +365,7 @@ int WriteChannels(const MemoryTable& table, const std::vector<std::string>& grou
 }
 
 bool CheckOutputChoice(const OutputChoice& choice, std::ostream& err) {
-    const ChannelFormat* format = OutputFormat(choice.output, choice.to);
-    if (!CheckListOrChirp(choice.output, choice.to, format, err)) {
-        return false;
-    }
-    return choice.to != nullptr || IsBookmarkList(format) ||
-           CheckTableOutput(choice.output, format, choice.model, err);
+    return CheckOutput(choice.output, choice.to, choice.model, err);
 }
 
 bool ReadModel(std::string_view text, std::optional<ReceiverModel>& model, std::ostream& err) {
@@ -360,14 +379,28 @@ bool ReadModel(std::string_view text, std::optional<ReceiverModel>& model, std::
 }
 
 std::string_view ConverterUsage() {
-    return kUsage;
+    // The formats' lines come from the registry: "  chirp     CHIRP CSV (.csv)".
+    static const std::string usage = [] {
+        std::string formats;
+        for (const ChannelFormat* format : ChannelFormats()) {
+            std::string word(format->ShortName());
+            word.resize(std::max<std::size_t>(word.size() + 1, 10), ' ');
+            formats += "  " + word + std::string(format->Name()) + " (" +
+                       ListOf(format->AllExtensions()) + ")\n";
+        }
+        std::string text(kUsage);
+        const std::string_view mark = "@FORMATS@";
+        text.replace(text.find(mark), mark.size(), formats);
+        return text;
+    }();
+    return usage;
 }
 
 namespace {
 
 int RunCommand(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h" || args[0] == "help")) {
-        out << kUsage << "\n" << FillUsage() << "\n" << ScheduleUsage();
+        out << ConverterUsage() << "\n" << FillUsage() << "\n" << ScheduleUsage();
         return kExitOk;
     }
     const std::string_view command = args.empty() ? std::string_view() : args[0];

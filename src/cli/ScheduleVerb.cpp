@@ -18,11 +18,11 @@ namespace {
 constexpr std::string_view kUsage =
     "usage: corvalen-cli schedule [--at HHMM|HHMM-HHMM] [--day Mo..Su] [--language L[,L...]]\n"
     "           [--target T[,T...]] [--station TEXT] [--band FROM-TO] [--date YYYY-MM-DD]\n"
-    "           [--model MODEL] [--to chirp|sdrsharp|sdrpp] SKED.csv OUTPUT\n"
+    "           [--model MODEL] [--to FORMAT] SKED.csv OUTPUT\n"
     "\n"
     "schedule reads an EiBi broadcast schedule (sked-XNN.csv), keeps the broadcasts that pass\n"
     "every filter given, and writes one channel per frequency and station to OUTPUT (.csv,\n"
-    ".g3m or .15m with --model, or a CHIRP, SDR# or SDR++ list as convert does): Mode AM with\n"
+    ".g3m or .15m with --model, or the FORMAT of --to, named as convert names it): Mode AM with\n"
     "its default bandwidth, Callsign the station, Comments the time spans, languages and\n"
     "targets.\n"
     "  --at HHMM            on air at that UTC minute (start included, end excluded; spans\n"
@@ -90,7 +90,7 @@ bool ParseScheduleArguments(std::span<const std::string_view> args, ScheduleFilt
         } else if (arg == "--to") {
             choice.to = FormatNamed(value);
             if (choice.to == nullptr) {
-                problem = FormatMessage(MessageKind::CliToValue, {value});
+                problem = FormatMessage(MessageKind::CliToValue, {FormatWords(), value});
             }
         } else {
             problem = "unknown option " + std::string(arg);

@@ -2,6 +2,7 @@
 // JSON, each told by its first bytes. Receiver groups become their lists and group names.
 
 #include "files/ChannelFiles.h"
+#include "files/EditorText.h"
 #include "formats/BookmarkList.h"
 #include "io/SafeFile.h"
 
@@ -9,11 +10,16 @@ namespace corvalen {
 
 namespace {
 
-// What a bookmark list format does differently: its name, suffix, and its reader and writer.
+// What a bookmark list format does differently: its names, suffix, texts, and its reader and
+// writer.
 struct ListKind {
     bool (*supported)();
+    std::string_view shortName;
     std::string_view name;
     std::string_view suffix;  // lower case, with its dot
+    const char* filter;
+    const char* readText;
+    const char* savedText;
     bool (*looksLike)(std::string_view bytes);
     Result<BookmarkRead> (*read)(std::string_view bytes, const ReadSettings& settings);
     Result<BookmarkListText> (*write)(const MemoryTable& table,
@@ -24,14 +30,19 @@ class BookmarkListFormat final : public ChannelFormat {
 public:
     explicit BookmarkListFormat(ListKind kind) : m_kind(kind) {}
 
+    std::string_view ShortName() const override { return m_kind.shortName; }
     std::string_view Name() const override { return m_kind.name; }
-    std::string Extensions(ReceiverModel) const override {
-        return std::string("*").append(m_kind.suffix);
+    std::vector<std::string_view> Extensions(ReceiverModel) const override {
+        return {m_kind.suffix};
+    }
+    FormatTexts Texts(ReceiverModel) const override {
+        return {
+            m_kind.filter,           nullptr,           m_kind.readText,        m_kind.savedText,
+            {"channel", "channels"}, {"line", "lines"}, {"problem", "problems"}};
     }
     Status Supported() const override {
         return m_kind.supported() ? Status(Done{}) : Status(SdrSharpListsUnsupported());
     }
-    bool NamedFor(std::string_view path) const override { return HasSuffix(path, m_kind.suffix); }
     bool GivesNumbers() const override { return true; }
     bool LooksLike(std::string_view bytes, ReceiverModel) const override {
         return m_kind.looksLike(bytes);
@@ -76,7 +87,11 @@ private:
 
 const ChannelFormat& SdrSharpListFormat() {
     static const BookmarkListFormat format(
-        ListKind{SdrSharpListsSupported, "SDR# list", ".xml", LooksLikeSdrSharpList,
+        ListKind{SdrSharpListsSupported, "sdrsharp", "SDR# list", ".xml",
+                 QT_TRANSLATE_NOOP("corvalen::FileActions", "SDR# frequency list (*.xml)|*.xml"),
+                 QT_TRANSLATE_NOOP("corvalen::FileActions", "Read %1 from the SDR# list %2"),
+                 QT_TRANSLATE_NOOP("corvalen::FileActions", "Saved %1 to the SDR# list %2"),
+                 LooksLikeSdrSharpList,
                  [](std::string_view bytes, const ReadSettings& settings) {
                      return ReadSdrSharpList(bytes, settings.knownGroups, settings.firstNumber);
                  },
@@ -85,15 +100,19 @@ const ChannelFormat& SdrSharpListFormat() {
 }
 
 const ChannelFormat& SdrppListFormat() {
-    static const BookmarkListFormat format(
-        ListKind{[] { return true; }, "SDR++ list", ".json", LooksLikeSdrppList,
-                 [](std::string_view bytes, const ReadSettings& settings) {
-                     return ReadSdrppList(bytes, settings.knownGroups, settings.firstNumber,
-                                          settings.fastJson);
-                 },
-                 [](const MemoryTable& table, const std::vector<std::string>& groupNames) {
-                     return Result<BookmarkListText>(WriteSdrppList(table, groupNames));
-                 }});
+    static const BookmarkListFormat format(ListKind{
+        [] { return true; }, "sdrpp", "SDR++ list", ".json",
+        QT_TRANSLATE_NOOP("corvalen::FileActions", "SDR++ frequency manager (*.json)|*.json"),
+        QT_TRANSLATE_NOOP("corvalen::FileActions", "Read %1 from the SDR++ list %2"),
+        QT_TRANSLATE_NOOP("corvalen::FileActions", "Saved %1 to the SDR++ list %2"),
+        LooksLikeSdrppList,
+        [](std::string_view bytes, const ReadSettings& settings) {
+            return ReadSdrppList(bytes, settings.knownGroups, settings.firstNumber,
+                                 settings.fastJson);
+        },
+        [](const MemoryTable& table, const std::vector<std::string>& groupNames) {
+            return Result<BookmarkListText>(WriteSdrppList(table, groupNames));
+        }});
     return format;
 }
 

@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "channel/CellChecks.h"
-#include "formats/EibiSchedule.h"
 #include "io/SafeFile.h"
 
 namespace corvalen {
@@ -47,24 +46,18 @@ struct FileContent {
     std::string_view View() const { return bytes.View(); }
 };
 
-// Reads the file at `path` once: as much as the longest format allows, and for a file named as a
-// memory file no more than the longest memory file of `model`, so that a longer one is refused
-// from its size before anything is allocated. Its format is FormatOf its content; an EiBi
-// broadcast schedule, which holds broadcasts to pick rather than channels, is refused with a
-// word on how to import it.
+// Reads the file at `path` once: as much as the longest file of the format its name says
+// allows, so that a memory file longer than the longest of `model` is refused from its size
+// before anything is allocated. Its format is FormatOf its content.
 Result<FileContent> ReadOnce(const std::string& path, ReceiverModel model) {
+    const ChannelFormat* named = ExtensionOwner(path);
     Result<FileBytes> bytes =
-        ReadFileBytes(path, IsRecordFilePath(path) ? MaxRecordFileBytes(model) : kMaxCsvFileBytes);
+        ReadFileBytes(path, named != nullptr ? named->MaxFileBytes(model) : kMaxCsvFileBytes);
     if (!bytes) {
         return bytes.error();
     }
     FileContent content{std::move(*bytes)};
     content.format = &FormatOf(path, content.View(), model);
-    if (content.format == &ReceiverCsvFormat() && LooksLikeEibiSchedule(content.View())) {
-        return Error{"\"" + path +
-                     "\" is an EiBi broadcast schedule: pick its broadcasts with File > Import "
-                     "Broadcast Schedule, or with corvalen-cli schedule"};
-    }
     return content;
 }
 
@@ -72,6 +65,9 @@ Result<FileContent> ReadOnce(const std::string& path, ReceiverModel model) {
 // and the settings do not allow that.
 Result<ChannelFileRead> ReadContent(const std::string& path, std::string_view content,
                                     const ChannelFormat& format, const ReadSettings& settings) {
+    if (Status accepted = format.Accepts(path, content); !accepted) {
+        return accepted.error();
+    }
     Result<ChannelFileRead> read = format.Read(path, content, settings);
     if (!read) {
         return read.error();
@@ -123,21 +119,23 @@ const ChannelFormat* FormatForName(std::string_view path) {
     return nullptr;
 }
 
-const ChannelFormat& FormatForName(std::string_view path,
-                                   std::initializer_list<const ChannelFormat*> offered) {
-    for (const ChannelFormat* format : offered) {
-        if (format->NamedFor(path)) {
-            return *format;
+const ChannelFormat* FormatNamed(std::string_view word) {
+    for (const ChannelFormat* format : ChannelFormats()) {
+        if (format->ShortName() == word) {
+            return format;
         }
     }
-    return **offered.begin();
+    return nullptr;
 }
 
-const ChannelFormat* FormatNamed(std::string_view word) {
-    return word == "chirp"      ? &ChirpCsvFormat()
-           : word == "sdrsharp" ? &SdrSharpListFormat()
-           : word == "sdrpp"    ? &SdrppListFormat()
-                                : nullptr;
+std::string FormatWords() {
+    std::string words;
+    const std::vector<const ChannelFormat*>& formats = ChannelFormats();
+    for (std::size_t i = 0; i < formats.size(); ++i) {
+        words += i == 0 ? "" : i + 1 == formats.size() ? " or " : ", ";
+        words += formats[i]->ShortName();
+    }
+    return words;
 }
 
 const ChannelFormat& FormatOf(std::string_view path, std::string_view bytes, ReceiverModel model) {
@@ -167,18 +165,9 @@ Result<ChannelFileRead> ReadChannelFile(const std::string& path, const ReadSetti
 }
 
 void ApplyChirpNumbering(ChannelFileRead& read, ChirpNumbering numbering) {
-    if (read.report.format != &ChirpCsvFormat()) {
-        return;
+    if (read.report.format != nullptr) {
+        read.report.format->Renumber(read, numbering);
     }
-    CsvImport import{std::move(read.table), read.report.recordsRead,
-                     std::move(read.report.diagnostics), std::move(read.report.origins),
-                     read.holdsLocationZero};
-    ApplyChirpNumbering(import, numbering);
-    read.table = std::move(import.table);
-    read.report.diagnostics = std::move(import.diagnostics);
-    read.report.origins = std::move(import.origins);
-    read.report.channels = read.table.ChannelCount();
-    read.holdsLocationZero = import.holdsLocationZero;
 }
 
 Result<ChannelFileReport> WriteChannelFile(const std::string& path, const MemoryTable& table,
@@ -205,8 +194,11 @@ Result<ChannelFileConversion> ConvertChannelFile(const std::string& input,
     ChannelFileConversion conversion;
     ChannelFileReport& reading = conversion.read.report;
     reading.format = &from;
-    if (&from == &ReceiverCsvFormat() && &format == &RecordFileFormat()) {
+    if (from.ReadsRowByRow() && format.HoldsRecords()) {
         // Row by row: each record is placed as its line is read.
+        if (Status accepted = from.Accepts(input, content); !accepted) {
+            return accepted.error();
+        }
         const CsvTextCheck text = CheckCsvTextBytes(input, content);
         if (!text.status) {
             return text.status.error();
@@ -286,39 +278,38 @@ std::string ConversionSummary(const ChannelFileConversion& conversion, const std
                               const std::string& output) {
     const ChannelFileReport& read = conversion.read.report;
     const ChannelFileReport& written = *conversion.written;
+    const auto counted = [](int n, std::string_view singular, std::string_view plural) {
+        return Count(static_cast<std::size_t>(n), singular, plural);
+    };
     std::string line = "wrote ";
-    if (written.format == &RecordFileFormat()) {
-        line += Count(static_cast<std::size_t>(written.recordsWritten), "record", "records") +
-                " to " + output + "; " +
-                Count(static_cast<std::size_t>(written.rowsNotWritten), "row not written",
-                      "rows not written");
+    if (written.format != nullptr && written.format->HoldsRecords()) {
+        // What the file holds now: the records written, those of the old file kept, and the rows
+        // whose record a later row with the same Number replaced.
+        line += counted(written.recordsWritten, "record", "records") + " to " + output + "; " +
+                counted(written.rowsNotWritten, "row not written", "rows not written");
         if (written.recordsKept > 0) {
-            line += "; " +
-                    Count(static_cast<std::size_t>(written.recordsKept), "record", "records") +
+            line += "; " + counted(written.recordsKept, "record", "records") +
                     " already in the file kept";
         }
+        if (!written.rowsReplaced.empty()) {
+            line += "; " + counted(static_cast<int>(written.rowsReplaced.size()), "row", "rows") +
+                    " replaced by a later row with the same Number";
+        }
         if (written.rowsSkipped > 0) {
-            line +=
-                "; " +
-                Count(static_cast<std::size_t>(written.rowsSkipped), "empty row", "empty rows") +
-                " skipped";
+            line += "; " + counted(written.rowsSkipped, "empty row", "empty rows") + " skipped";
         }
     } else {
-        line += Count(static_cast<std::size_t>(written.channels), "channel", "channels") + " to " +
-                output;
-        if (read.format == &RecordFileFormat()) {
-            line += " from " +
-                    Count(static_cast<std::size_t>(read.recordsRead), "record", "records") +
-                    " of " + input;
+        line += counted(written.channels, "channel", "channels") + " to " + output;
+        if (read.format != nullptr && read.format->HoldsRecords()) {
+            line += " from " + counted(read.recordsRead, "record", "records") + " of " + input;
         }
         if (written.rowsNotWritten > 0) {
-            line += "; " + Count(static_cast<std::size_t>(written.rowsNotWritten),
-                                 "row not written", "rows not written");
+            line += "; " + counted(written.rowsNotWritten, "row not written", "rows not written");
         }
     }
     if (!read.diagnostics.empty()) {
         line += "; " +
-                (read.format == &RecordFileFormat()
+                (read.format != nullptr && read.format->HoldsRecords()
                      ? Count(RecordCount(read.diagnostics), "record", "records")
                      : Count(read.diagnostics.size(), "input line", "input lines")) +
                 " reported";

@@ -34,8 +34,8 @@ std::size_t MaxRecordFileBytes(ReceiverModel model);
 // checksum, it is a broadcast schedule, or it holds no channel at all ("no channels in FILE").
 Result<ChannelFileRead> ReadChannelFile(const std::string& path, const ReadSettings& settings);
 
-// Numbers the channels of a CHIRP file read (see ApplyChirpNumbering in ChirpCsv.h); other
-// files stay as they are.
+// Numbers the channels of a file read as its format does (ChannelFormat::Renumber: a CHIRP
+// file's, see ApplyChirpNumbering in ChirpCsv.h); other files stay as they are.
 void ApplyChirpNumbering(ChannelFileRead& read, ChirpNumbering numbering);
 
 // Writes the channel rows of `table` to `path` in `format` (see ChannelFormat::Write).
@@ -43,33 +43,35 @@ Result<ChannelFileReport> WriteChannelFile(const std::string& path, const Memory
                                            const ChannelFormat& format,
                                            const WriteSettings& settings);
 
-// The format a file is written in by its name: a memory file for .g3m and .15m, the receiver
-// CSV for .csv, an SDR# list for .xml, an SDR++ list for .json; nullptr for any other name.
+// The format a file is written in by its name (the first of ChannelFormats whose NamedFor it
+// is: a memory file for .g3m and .15m, the receiver CSV for .csv, ...), the receiver CSV for
+// standard output ("-"); nullptr for any other name.
 const ChannelFormat* FormatForName(std::string_view path);
-// The one of `offered` (as a file dialog offers them) a file of this name is written in; the
-// first when its name fits none.
-const ChannelFormat& FormatForName(std::string_view path,
-                                   std::initializer_list<const ChannelFormat*> offered);
-// The format a command line names: "chirp", "sdrsharp" or "sdrpp"; nullptr for any other word.
+// The format whose ShortName a command line gives ("chirp", "sdrsharp", ...); nullptr for any
+// other word.
 const ChannelFormat* FormatNamed(std::string_view word);
+// The ShortNames of every format, as the converter's usage and errors list them: "csv, chirp,
+// memory, sdrsharp or sdrpp".
+std::string FormatWords();
 
 // The format of a file whose whole content is `bytes`: the first format whose content it
 // matches, else the first whose name it has, else the receiver CSV.
 const ChannelFormat& FormatOf(std::string_view path, std::string_view bytes, ReceiverModel model);
 
 // What a conversion did: the reading, then the writing, or why the output could not be written
-// (it is then left as it was). A receiver CSV file written into a memory file leaves the table
-// read empty (see ConvertChannelFile).
+// (it is then left as it was). A conversion row by row leaves the table read empty (see
+// ConvertChannelFile).
 struct ChannelFileConversion {
     ChannelFileRead read;
     Result<ChannelFileReport> written = Error{};
 };
 
 // Reads `input` and writes its channels to `output` in `format`, a CHIRP file numbered by
-// `numbering`, a bookmark list's group names passed on. A receiver CSV file written into a
-// memory file goes row by row, each record placed as its line is read, without building a
-// table; the bytes and reports are those of reading and writing through a table. The error says
-// why the input could not be read (nothing is written then).
+// `numbering`, a bookmark list's group names passed on: through a table, as ReadChannelFile and
+// WriteChannelFile do, except where the input's format ReadsRowByRow and `format` HoldsRecords:
+// then row by row, each record placed as its line is read, without building a table; the bytes
+// and reports are those of reading and writing through a table. The error says why the input
+// could not be read (nothing is written then).
 Result<ChannelFileConversion> ConvertChannelFile(const std::string& input,
                                                  const std::string& output,
                                                  const ChannelFormat& format,

@@ -5,23 +5,28 @@
 #include <vector>
 
 #include "channel/ReceiverModel.h"
+#include "g3m/ReplacedRow.h"
 #include "io/Diagnostic.h"
 #include "io/Result.h"
 #include "table/MemoryTable.h"
 
 // The formats of channel files behind one door (ChannelFiles.h). Each format is one class in a
-// file of its own that knows its name, whether some bytes look like its own, how to read them
-// into a table and how to write a table. Nothing else names a format: the editor and the
-// converter ask the door, which asks the registry.
+// file of its own that declares its --to word, its name, its extensions and the editor's texts
+// for it (its dialog filter, what reading and saving say), whether some bytes look like its
+// own, how to read them into a table and how to write a table. Nothing else names a format:
+// the editor and the converter ask the door, which asks the registry (ChannelFormats); what
+// differs between formats is behind the virtual functions below.
 //
 // Adding a format: write a class derived from ChannelFormat in files/NameFormat.cpp with a
 // function `const ChannelFormat& NameFormat()` returning its one instance, declare that function
-// below, add it to the list in ChannelFormats.cpp, and the .cpp to src/CMakeLists.txt. Its
-// reader and writer get their own data-driven test and golden files.
+// below, add it to the list in ChannelFormats.cpp, and the .cpp to src/CMakeLists.txt; give the
+// German of its editor texts in translations/corvalen_de.ts. Its reader and writer get their
+// own data-driven test and golden files.
 
 namespace corvalen {
 
 class ChannelFormat;
+enum class ChirpNumbering;  // csv/ChirpCsv.h
 class FastJsonParser;
 
 // What reading or writing one channel file did, as the editor's status line and the converter's
@@ -30,11 +35,15 @@ struct ChannelFileReport {
     const ChannelFormat* format = nullptr;  // the format read or written
     int recordsRead = 0;     // reading: lines after the header, or whole records of a memory file
     int channels = 0;        // reading: channel rows read; writing a CSV file: channel rows written
-    int recordsWritten = 0;  // writing a memory file: records placed (a repeated channel each time)
+    int recordsWritten = 0;  // writing a memory file: records it holds from the rows, one a channel
     int recordsKept = 0;     // writing a memory file: records already in it that no row replaced
-    int rowsNotWritten = 0;  // writing: rows without a usable channel number
-    int rowsSkipped = 0;     // writing: rows whose cells are all empty (no channel, no word)
-    int badChecksums = 0;    // reading a memory file: records whose checksum does not match
+                             // (its empty places not counted)
+    // Writing a memory file: the rows whose record a later row with the same Number replaced,
+    // in row order.
+    std::vector<ReplacedRow> rowsReplaced;
+    int rowsNotWritten = 0;   // writing: rows without a usable channel number
+    int rowsSkipped = 0;      // writing: rows whose cells are all empty (no channel, no word)
+    int badChecksums = 0;     // reading a memory file: records whose checksum does not match
     int incompleteBytes = 0;  // reading a memory file: bytes of a record the file ends inside
     RowOrigins origins;       // reading a CSV file: the line of each row, a CHIRP file's Locations
     // Errors and notices in file or row order: place Line or Record when reading, Row when
@@ -82,18 +91,77 @@ struct WriteSettings {
     std::vector<std::string> groupNames;  // bookmark lists: the names of receiver groups 1, 2, ...
 };
 
+// The texts the editor shows for a format, in English. The editor shows them translated: the
+// sentences and filters in the context "corvalen::FileActions", the nouns in the context "Count"
+// (see EditorText.h).
+struct FormatTexts {
+    // The entry of the format in its save dialog (and the memory file's open dialog),
+    // "Description (*.ext)|*.ext".
+    const char* filter;
+    // Its entry in the "Open Winradio .csv file" dialog, where that differs; else nullptr.
+    const char* openFilter;
+    // After opening a file: %1 the channels read, %2 the file's name, %3 (where the text has
+    // it) the length of the receiver model's records.
+    const char* read;
+    // After a save: %1 what was written (savedNouns), %2 the file's name, %3 (where the text
+    // has it) the length of the receiver model's records.
+    const char* saved;
+    const char* savedNouns[2];    // what a save counts: "channel", "channels"
+    const char* readReported[2];  // what reading reports: "line", "lines"
+    // What a save reports, or nullptr: problems and notices, counted apart.
+    const char* savedReported[2];
+};
+
 class ChannelFormat {
 public:
     virtual ~ChannelFormat() = default;
 
+    // The format's word on the converter's command line (--to): "csv", "chirp", "memory",
+    // "sdrsharp", "sdrpp".
+    virtual std::string_view ShortName() const = 0;
     // The format's name in reports: "receiver CSV", "CHIRP CSV", "memory file", "SDR# list",
     // "SDR++ list".
     virtual std::string_view Name() const = 0;
-    // The file names it offers in a file dialog: "*.csv", "*.xml", "*.json", or "*.g3m" /
-    // "*.15m" for `model`.
-    virtual std::string Extensions(ReceiverModel model) const = 0;
-    // Whether a file of this name is written in this format (.csv, .g3m, .15m, .xml, .json).
-    virtual bool NamedFor(std::string_view path) const = 0;
+    // The extensions of its files for `model`, lower case with their dot; a save adds the
+    // first to a name that has none of them.
+    virtual std::vector<std::string_view> Extensions(ReceiverModel model) const = 0;
+    // The extensions of its files for any receiver model (a memory file: .g3m and .15m).
+    virtual std::vector<std::string_view> AllExtensions() const {
+        return Extensions(ReceiverModel());
+    }
+    // Whether a file of this name is written in this format unless another is asked for: its
+    // extension is one of AllExtensions (CHIRP files share .csv with the receiver CSV, which
+    // the name alone says).
+    virtual bool NamedFor(std::string_view path) const;
+    // Whether the name of a file ends in one of AllExtensions.
+    bool HasExtensionOf(std::string_view path) const;
+    // The editor's texts for the format (filters for `model`).
+    virtual FormatTexts Texts(ReceiverModel model) const = 0;
+    // Whether the "Open Winradio .csv file" dialog offers the format's files under a filter of
+    // their own (a CHIRP file is opened as a .csv; a memory file has its own command).
+    virtual bool OpenedAsChannelFile() const { return true; }
+    // Whether its files hold one record per channel number at the channel's place: a save
+    // updates the file in place, counting records written and records kept.
+    virtual bool HoldsRecords() const { return false; }
+    // Whether its files are read as receiver CSV records, which a conversion into a format that
+    // HoldsRecords hands over one at a time, each record placed as its line is read, without a
+    // table (ConvertChannelFile).
+    virtual bool ReadsRowByRow() const { return false; }
+    // Whether a file whose content looks like this format's is one it takes: an EiBi broadcast
+    // schedule also looks like a receiver CSV, but is refused as a channel file, saying how to
+    // import it.
+    virtual Status Accepts(const std::string& path, std::string_view bytes) const {
+        (void)path, (void)bytes;
+        return Done{};
+    }
+
+    // The longest file of the format that is read, for `model`.
+    virtual std::size_t MaxFileBytes(ReceiverModel model) const;
+    // Numbers the channels of a file read in this format as `numbering` says, for formats that
+    // count their channels from 0 (CHIRP); others stay as they are.
+    virtual void Renumber(ChannelFileRead& read, ChirpNumbering numbering) const {
+        (void)read, (void)numbering;
+    }
 
     // Done when this build reads and writes the format, else why not.
     virtual Status Supported() const { return Done{}; }
@@ -128,7 +196,21 @@ const ChannelFormat& SdrSharpListFormat();  // SDR#'s frequencies.xml (refused b
                                             // an XML library, saying so)
 const ChannelFormat& SdrppListFormat();     // SDR++'s frequency manager JSON
 
-// Every format the door knows, the one a file falls back to (the receiver CSV) first.
+// Every format the door knows, the one a file falls back to (the receiver CSV) first. This is
+// the only list of formats: the converter's --to words, the editor's dialogs and reports come
+// from it.
 const std::vector<const ChannelFormat*>& ChannelFormats();
+
+// The format whose files have the extension of `path` (for any receiver model); nullptr for a
+// name with no extension or one no format knows. Of formats sharing an extension, the one the
+// name alone says (NamedFor).
+const ChannelFormat* ExtensionOwner(std::string_view path);
+// The name a file of `format` is saved under when the user gave `path`: `path` itself when its
+// extension is one of the format's; else the extension replaced by the format's first for
+// `model` when it belongs to another format, or that extension added when it belongs to none
+// ("list" becomes "list.xml", "list.g3m" becomes "list.xml").
+std::string NameForFormat(std::string_view path, const ChannelFormat& format, ReceiverModel model);
+// The extension of a file name, lower case with its dot ("" for none): ".g3m" of "A.G3M".
+std::string ExtensionOf(std::string_view path);
 
 }  // namespace corvalen

@@ -14,6 +14,64 @@ const std::vector<const ChannelFormat*>& ChannelFormats() {
     return formats;
 }
 
+std::string ExtensionOf(std::string_view path) {
+    const std::size_t slash = path.find_last_of("/\\");
+    const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+    const std::size_t dot = name.rfind('.');
+    // A name that is only an extension (".csv") has none: it is the file's whole name.
+    if (dot == std::string_view::npos || dot == 0) {
+        return {};
+    }
+    std::string extension(name.substr(dot));
+    for (char& c : extension) {
+        c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    return extension;
+}
+
+bool ChannelFormat::HasExtensionOf(std::string_view path) const {
+    const std::string extension = ExtensionOf(path);
+    for (const std::string_view own : AllExtensions()) {
+        if (!extension.empty() && extension == own) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::size_t ChannelFormat::MaxFileBytes(ReceiverModel) const {
+    return kMaxCsvFileBytes;
+}
+
+bool ChannelFormat::NamedFor(std::string_view path) const {
+    return HasExtensionOf(path);
+}
+
+const ChannelFormat* ExtensionOwner(std::string_view path) {
+    const ChannelFormat* owner = nullptr;
+    for (const ChannelFormat* format : ChannelFormats()) {
+        if (format->NamedFor(path)) {
+            return format;
+        }
+        if (owner == nullptr && format->HasExtensionOf(path)) {
+            owner = format;
+        }
+    }
+    return owner;
+}
+
+std::string NameForFormat(std::string_view path, const ChannelFormat& format, ReceiverModel model) {
+    const std::string_view wanted = format.Extensions(model).front();
+    if (format.HasExtensionOf(path)) {
+        return std::string(path);
+    }
+    std::string name(path);
+    if (ExtensionOwner(path) != nullptr) {
+        name.erase(name.size() - ExtensionOf(path).size());
+    }
+    return name.append(wanted);
+}
+
 ChannelFileRead FromCsvImport(CsvImport imported) {
     ChannelFileRead read;
     read.table = std::move(imported.table);

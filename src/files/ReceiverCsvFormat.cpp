@@ -4,6 +4,8 @@
 #include "csv/CsvReader.h"
 #include "csv/CsvWriter.h"
 #include "files/ChannelFiles.h"
+#include "files/EditorText.h"
+#include "formats/EibiSchedule.h"
 
 namespace corvalen {
 
@@ -11,10 +13,28 @@ namespace {
 
 class ReceiverCsv final : public ChannelFormat {
 public:
+    std::string_view ShortName() const override { return "csv"; }
     std::string_view Name() const override { return "receiver CSV"; }
-    std::string Extensions(ReceiverModel) const override { return "*.csv"; }
-
-    bool NamedFor(std::string_view path) const override { return IsCsvFilePath(path); }
+    std::vector<std::string_view> Extensions(ReceiverModel) const override { return {".csv"}; }
+    FormatTexts Texts(ReceiverModel) const override {
+        return {QT_TRANSLATE_NOOP("corvalen::FileActions", "Data files (*.csv)|*.csv"),
+                QT_TRANSLATE_NOOP("corvalen::FileActions", "Memory files (*.csv)|*.csv"),
+                QT_TRANSLATE_NOOP("corvalen::FileActions", "Read %1 from %2"),
+                QT_TRANSLATE_NOOP("corvalen::FileActions", "Saved %1 to %2"),
+                {"row", "rows"},
+                {"line", "lines"},
+                {"cell", "cells"}};
+    }
+    bool ReadsRowByRow() const override { return true; }
+    Status Accepts(const std::string& path, std::string_view bytes) const override {
+        // An EiBi broadcast schedule holds broadcasts to pick rather than channels.
+        if (LooksLikeEibiSchedule(bytes)) {
+            return Error{"\"" + path +
+                         "\" is an EiBi broadcast schedule: pick its broadcasts with File > "
+                         "Import Broadcast Schedule, or with corvalen-cli schedule"};
+        }
+        return Done{};
+    }
     bool LooksLike(std::string_view bytes, ReceiverModel) const override {
         // The header line the receiver software writes starts with its Number column.
         std::string_view start = bytes.substr(0, 16);

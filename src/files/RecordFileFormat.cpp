@@ -6,6 +6,7 @@
 #include <span>
 
 #include "files/ChannelFiles.h"
+#include "files/EditorText.h"
 #include "g3m/RecordChecksum.h"
 #include "g3m/RecordLayout.h"
 #include "io/SafeFile.h"
@@ -63,14 +64,31 @@ Result<G3mReadReport> DecodeRecordFile(const std::string& path, std::string_view
 
 class RecordFile final : public ChannelFormat {
 public:
+    std::string_view ShortName() const override { return "memory"; }
     std::string_view Name() const override { return "memory file"; }
-    std::string Extensions(ReceiverModel model) const override {
-        return std::string("*").append(model.FileSuffix());
+    std::vector<std::string_view> Extensions(ReceiverModel model) const override {
+        return {model.FileSuffix()};
     }
-
-    bool NamedFor(std::string_view path) const override { return IsRecordFilePath(path); }
+    std::vector<std::string_view> AllExtensions() const override { return {".g3m", ".15m"}; }
+    FormatTexts Texts(ReceiverModel model) const override {
+        return {model.HoldsSecondarySquelch()
+                    ? QT_TRANSLATE_NOOP("corvalen::FileActions", "Memory files (*.15m)|*.15m")
+                    : QT_TRANSLATE_NOOP("corvalen::FileActions", "Memory files (*.g3m)|*.g3m"),
+                nullptr,
+                QT_TRANSLATE_NOOP("corvalen::FileActions", "Read %1 from %2 (%3-byte records)"),
+                QT_TRANSLATE_NOOP("corvalen::FileActions", "Wrote %1 of %3 bytes to %2"),
+                {"record", "records"},
+                {"problem", "problems"},
+                {nullptr, nullptr}};
+    }
+    // Opened with a command of its own, for the receiver model's files.
+    bool OpenedAsChannelFile() const override { return false; }
+    bool HoldsRecords() const override { return true; }
+    std::size_t MaxFileBytes(ReceiverModel model) const override {
+        return MaxRecordFileBytes(model);
+    }
     bool LooksLike(std::string_view bytes, ReceiverModel model) const override {
-        return HoldsRecords(bytes, model);
+        return corvalen::HoldsRecords(bytes, model);
     }
 
     Result<ChannelFileRead> Read(const std::string& path, std::string_view bytes,
@@ -101,6 +119,7 @@ public:
         ChannelFileReport report;
         report.recordsWritten = saved.recordsWritten;
         report.recordsKept = saved.recordsKept;
+        report.rowsReplaced = std::move(saved.rowsReplaced);
         report.rowsNotWritten = saved.rowsNotWritten;
         report.rowsSkipped = saved.rowsSkipped;
         report.diagnostics = std::move(saved.problems);

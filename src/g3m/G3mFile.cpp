@@ -103,7 +103,15 @@ void RecordPlacer::Put(std::uint16_t channel, std::span<const std::uint8_t> reco
         return;  // no channel number: the row has no place in the file
     }
     const std::size_t offset = (static_cast<std::size_t>(channel) - 1) * m_recordLength;
-    ++m_report.recordsWritten;
+    if (m_rowAt.empty()) {
+        m_rowAt.assign(std::size_t{65536}, 0);
+    }
+    if (const int earlier = m_rowAt[channel]; earlier != 0) {
+        m_rowsReplaced.push_back({earlier, m_rows, channel});
+    } else {
+        ++m_report.recordsWritten;
+    }
+    m_rowAt[channel] = m_rows;
     if (m_stream != nullptr) {
         m_stream->Put(offset, record);
         return;
@@ -120,7 +128,15 @@ void RecordPlacer::Put(std::uint16_t channel, std::span<const std::uint8_t> reco
 G3mSaveReport RecordPlacer::Finish() {
     m_checks.Finish();
     m_report.rowsSkipped = m_checks.EmptyRows();
-    m_report.rowsNotWritten = m_rows - m_report.recordsWritten - m_report.rowsSkipped;
+    m_report.rowsNotWritten = m_rows - m_report.recordsWritten -
+                              static_cast<int>(m_rowsReplaced.size()) - m_report.rowsSkipped;
+    // In the order of the rows replaced; the last row with a number replaces every earlier one.
+    std::sort(m_rowsReplaced.begin(), m_rowsReplaced.end(),
+              [](const ReplacedRow& a, const ReplacedRow& b) { return a.row < b.row; });
+    for (ReplacedRow& replaced : m_rowsReplaced) {
+        replaced.by = m_rowAt[static_cast<std::size_t>(replaced.channel)];
+    }
+    m_report.rowsReplaced = std::move(m_rowsReplaced);
     if (m_stream != nullptr) {
         m_written = m_stream->Finish();
     }

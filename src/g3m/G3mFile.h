@@ -13,6 +13,7 @@
 #include "channel/TableChecks.h"
 #include "g3m/RecordLayout.h"
 #include "g3m/RecordStream.h"
+#include "g3m/ReplacedRow.h"
 #include "io/Diagnostic.h"
 #include "io/LargePages.h"
 #include "table/MemoryTable.h"
@@ -20,11 +21,13 @@
 namespace corvalen {
 
 struct G3mSaveReport {
-    int recordsWritten = 0;            // records placed, a repeated channel counted each time
+    int recordsWritten = 0;            // records the rows put into the file, one a channel
     int rowsNotWritten = 0;            // rows without a usable channel number (empty rows aside)
     int rowsSkipped = 0;               // rows whose cells are all empty: no channel, no word
     int recordsKept = 0;               // records already in the file (not empty places) that no
                                        // row replaced, so they stay as they were
+    // The rows a later row with their channel number replaced, in row order.
+    std::vector<ReplacedRow> rowsReplaced;
     std::vector<Diagnostic> problems;  // problems and notices (CheckCells), in row order
     std::vector<std::string> saveNotices;  // what the save itself has to tell: an owner that
                                            // could not be kept, other names of the file
@@ -87,6 +90,9 @@ private:
     std::size_t m_recordLength;
     std::size_t m_oldRecords;
     std::vector<bool> m_replaced;
+    // By channel number: the last row placed there, 0 for none yet.
+    std::vector<int> m_rowAt;
+    std::vector<ReplacedRow> m_rowsReplaced;  // by the row that replaced them
     G3mSaveReport m_report;
     TableChecks m_checks;
     int m_rows = 0;

@@ -123,6 +123,7 @@ enum class MessageKind : std::uint16_t {
     CliWroteFromSchedule,
     CliRowsNotWritten,
     CliRecordsKept,
+    CliRowsReplaced,
     CliEmptyRowsSkipped,
     CliReported,
     CliChecked,

@@ -291,6 +291,8 @@ constexpr MessageTemplate kCatalogue[] = {
      "{w1} nach {2} geschrieben aus {3} von {w4} in {5}"},
     {K::CliRowsNotWritten, "{w1} not written", "{w1} nicht geschrieben"},
     {K::CliRecordsKept, "{w1} already in the file kept", "{w1} der Datei behalten"},
+    {K::CliRowsReplaced, "{w1} replaced by a later row with the same Number",
+     "{w1} durch eine spätere Zeile mit derselben Nummer ersetzt"},
     {K::CliEmptyRowsSkipped, "{w1} skipped", "{w1} übersprungen"},
     {K::CliReported, "{w1} reported", "{w1} gemeldet"},
     {K::CliChecked, "checked {w1} of {2}: {w3}", "{w1} von {2} geprüft: {w3}"},
@@ -314,8 +316,7 @@ constexpr MessageTemplate kCatalogue[] = {
      "--numbering nimmt keep, shift oder sequential, nicht {1}"},
     {K::CliNoChannels, "no channels in {1}", "keine Kanäle in {1}"},
     {K::CliOptionProblem, "--{1}: {r}", "--{1}: {r}"},
-    {K::CliToValue, "--to takes chirp, sdrsharp or sdrpp, not {1}",
-     "--to nimmt chirp, sdrsharp oder sdrpp, nicht {1}"},
+    {K::CliToValue, "--to takes {w1}, not {2}", "--to nimmt {w1}, nicht {2}"},
     {K::CliTryHelp, "Try corvalen-cli {1} --help", "Siehe corvalen-cli {1} --help"},
     {K::CliNoSchedule,
      "\"{1}\" is no EiBi schedule: its first line does not start with the kHz column; nothing "

@@ -10,10 +10,12 @@
 #include "app/MessageBoxes.h"
 
 // Answers the editor's file dialogs from a queue and keeps the settings each was shown with.
-// A null answer, like an unscripted dialog, is a cancel.
+// A null answer, like an unscripted dialog, is a cancel. Each answer is chosen under the filter
+// entry `filters` gives next, else under the one the dialog opened with.
 class ScriptedFileDialogs : public corvalen::FileDialogPresenter {
 public:
     std::deque<QString> answers;
+    std::deque<int> filters;
     QList<corvalen::FileDialogSettings> shown;
 
     std::optional<QString> show(const corvalen::FileDialogSettings& settings) override {
@@ -23,11 +25,20 @@ public:
         }
         const QString answer = answers.front();
         answers.pop_front();
+        m_chosenFilter = settings.filterIndex;
+        if (!filters.empty()) {
+            m_chosenFilter = filters.front();
+            filters.pop_front();
+        }
         if (answer.isNull()) {
             return std::nullopt;
         }
         return answer;
     }
+    int chosenFilter() const override { return m_chosenFilter; }
+
+private:
+    int m_chosenFilter = 0;
 };
 
 // Answers the message boxes from queues (OK, or Cancel for the unsaved-changes question, when

@@ -284,8 +284,8 @@ private slots:
         click(QStringLiteral("Open Winradio .csv file"));
         const FileDialogSettings expected{
             m_dir->path(), QString(),
-            QStringLiteral("Memory files (*.csv)|*.csv|SDR# and SDR++ lists (*.xml *.json)|"
-                           "*.xml;*.json"),
+            QStringLiteral("Memory files (*.csv)|*.csv|SDR# frequency list (*.xml)|*.xml|"
+                           "SDR++ frequency manager (*.json)|*.json"),
             QStringLiteral("Select your File"), FileDialogSettings::Form::Open};
         QCOMPARE(m_dialogs->shown.size(), 1);
         QVERIFY(m_dialogs->shown[0] == expected);
@@ -323,7 +323,8 @@ private slots:
 
         click(QStringLiteral("Save .csv file"));
         // Cancel in the prompt goes back to the dialog; OK writes the file built before it.
-        FileDialogSettings expected{m_dir->path(), importedPath,  // the file name is kept
+        // The document's name is proposed, in the Winradio folder.
+        FileDialogSettings expected{m_dir->path(), QFileInfo(importedPath).fileName(),
                                     QStringLiteral("Data files (*.csv)|*.csv"),
                                     QStringLiteral("Save to CSV File"),
                                     FileDialogSettings::Form::Save};
@@ -392,12 +393,15 @@ private slots:
         m_dialogs->answers.push_back(target);
 
         click(QStringLiteral("Save .g3m file"));
-        const FileDialogSettings expected{m_dir->path(),
-                                          QString(),
-                                          QStringLiteral("Memory files (*.g3m)|*.g3m"),
-                                          QStringLiteral("Select your File"),
-                                          FileDialogSettings::Form::Open,
-                                          QStringLiteral("&Save")};
+        // The save proposes the document's name with the memory file's extension; the start-up
+        // grid has none, and no memory file was chosen before.
+        const FileDialogSettings expected{
+            m_dir->path(),
+            imported ? QStringLiteral("channels.g3m") : QString(),
+            QStringLiteral("Memory files (*.g3m)|*.g3m"),
+            QStringLiteral("Select your File"),
+            FileDialogSettings::Form::Open,
+            QStringLiteral("&Save")};
         QVERIFY(m_dialogs->shown.last() == expected);
         QCOMPARE(ReadBytes(target), ReadBytes(reference));
         QCOMPARE(window.statusText(), status);
@@ -458,10 +462,10 @@ private slots:
         m_dialogs->answers.push_back(chosen);
 
         trigger("winradioFolderAction");
-        const FileDialogSettings expected{QDir::homePath(), QStringLiteral("/last/choice.csv"),
-                                          QStringLiteral("Winradio File (*.exe)|*.exe"),
-                                          QStringLiteral("Select your Winradio file"),
-                                          FileDialogSettings::Form::Open};
+        // The name a CSV dialog left is not where the program's dialog starts.
+        const FileDialogSettings expected{
+            QDir::homePath(), QString(), QStringLiteral("Winradio File (*.exe)|*.exe"),
+            QStringLiteral("Select your Winradio file"), FileDialogSettings::Form::Open};
         QVERIFY(m_dialogs->shown.last() == expected);
         QCOMPARE(window.document().winradioPath(), folder);
         QCOMPARE(window.document().modelName(), model);

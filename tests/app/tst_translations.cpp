@@ -81,7 +81,8 @@ private slots:
             lupdate.start(QString::fromUtf8(CORVALEN_LUPDATE),
                           {QStringLiteral("-no-obsolete"), QStringLiteral("-locations"),
                            QStringLiteral("none"), QStringLiteral("-I"), source + "/src",
-                           source + QStringLiteral("/src/app"), QStringLiteral("-ts"), ts});
+                           source + QStringLiteral("/src/app"),
+                           source + QStringLiteral("/src/files"), QStringLiteral("-ts"), ts});
             QVERIFY(lupdate.waitForFinished(120000));
             QVERIFY2(lupdate.exitCode() == 0, lupdate.readAll().constData());
         }

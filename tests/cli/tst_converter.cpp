@@ -68,9 +68,11 @@ private slots:
                                  (kAwkward + "input.csv").toStdString(), out.toStdString()});
         QCOMPARE(run.status, kExitOk);
         // Channels 1, 3, 4 and 5 are written; the other 96 records stay and are counted.
-        QCOMPARE(run.out, "wrote 5 records to " + out.toStdString() +
-                              "; 1 row not written; 96 records already in the file kept; 1 input "
-                              "line reported\n");
+        // Row 2's channel 1 is replaced by row 6's: the file holds four records of the rows.
+        QCOMPARE(run.out, "wrote 4 records to " + out.toStdString() +
+                              "; 1 row not written; 96 records already in the file kept; 1 row "
+                              "replaced by a later row with the same Number; 1 input line "
+                              "reported\n");
         const QStringList problems =
             QString::fromStdString(run.err).split('\n', Qt::SkipEmptyParts);
         QCOMPARE(problems.size(), 5);
@@ -474,6 +476,157 @@ private slots:
         QCOMPARE(int(image[32]), records == 625 ? 2 : 0);
     }
 
+    // No format is written under a name whose extension belongs to another: every format asked
+    // for with --to, against every extension of every other format. The old file there keeps
+    // its bytes and nothing else is created.
+    void refusesAnotherFormatsExtension_data() {
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<QString>("extension");
+        QTest::addColumn<QString>("owner");
+        for (const ChannelFormat* format : ChannelFormats()) {
+            for (const ChannelFormat* other : ChannelFormats()) {
+                for (const std::string_view extension : other->AllExtensions()) {
+                    const std::string name = "list" + std::string(extension);
+                    if (format->HasExtensionOf(name) || ExtensionOwner(name) != other) {
+                        continue;  // its own, or one another format says (CHIRP's .csv)
+                    }
+                    const QString to = QString::fromUtf8(format->ShortName());
+                    QTest::addRow("%s to list%s", qPrintable(to), extension.data())
+                        << to << QString::fromUtf8(extension) << QString::fromUtf8(other->Name());
+                }
+            }
+        }
+    }
+    void refusesAnotherFormatsExtension() {
+        QFETCH(QString, to);
+        QFETCH(QString, extension);
+        QFETCH(QString, owner);
+        QTemporaryDir dir;
+        const QString target = dir.filePath("list" + extension.toUpper());
+        const QByteArray old("old bytes of another format\r\n");
+        WriteAll(target, old);
+        // The model fits the extension asked about, so that only the name is wrong.
+        const std::string model = extension == ".15m" ? "315" : "313";
+        const Run run = Convert({"convert", "--model", model, "--to", to.toStdString(),
+                                 (kAwkward + "input.csv").toStdString(), target.toStdString()});
+        QCOMPARE(run.status, kExitUsageError);
+        QCOMPARE(run.out, std::string());
+        if (FormatNamed(to.toStdString())->Supported()) {
+            const QString said = QString::fromStdString(run.err);
+            QVERIFY2(
+                said.contains("the extension " + extension + " of OUTPUT belongs to the " + owner),
+                run.err.c_str());
+            QVERIFY2(said.contains("nothing written"), run.err.c_str());
+        }
+        QCOMPARE(ReadAll(target), old);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList{QFileInfo(target).fileName()});
+    }
+
+    // The summary counts what the memory file holds after the save: the records the rows put
+    // there (a channel once, however many rows have its Number), the records of the old file
+    // kept (not its empty places), and the rows a later row with the same Number replaced.
+    void summaryCountsWhatTheFileHolds_data() {
+        QTest::addColumn<QList<int>>("numbers");    // the Number of each row, in row order
+        QTest::addColumn<QByteArray>("oldPlaces");  // per old record: '#' one, '0' an empty place
+        QTest::addColumn<QString>("summary");       // after "wrote "
+        QTest::newRow("no repeats")
+            << QList<int>{1, 2, 3, 4, 5} << QByteArray() << "5 records to @; 0 rows not written";
+        QTest::newRow("rows repeat")
+            << QList<int>{1, 2, 3, 2, 1} << QByteArray()
+            << "3 records to @; 0 rows not written; 2 rows replaced by a later row with the same "
+               "Number";
+        QList<int> chirp;  // 134 rows, the last 25 repeating channels 1 to 25
+        for (int n = 1; n <= 109; ++n) {
+            chirp << n;
+        }
+        for (int n = 1; n <= 25; ++n) {
+            chirp << n;
+        }
+        QTest::newRow("134 rows, 25 repeated")
+            << chirp << QByteArray()
+            << "109 records to @; 0 rows not written; 25 rows replaced by a later row with the "
+               "same Number";
+        QTest::newRow("existing file with empty places")
+            << QList<int>{1, 2, 2, 3} << QByteArray("#####0#0##")
+            << "3 records to @; 0 rows not written; 5 records already in the file kept; 1 row "
+               "replaced by a later row with the same Number";
+        QTest::newRow("one channel three times over an empty file")
+            << QList<int>{4, 4, 4} << QByteArray("0000")
+            << "1 record to @; 0 rows not written; 2 rows replaced by a later row with the same "
+               "Number";
+    }
+    void summaryCountsWhatTheFileHolds() {
+        QFETCH(QList<int>, numbers);
+        QFETCH(QByteArray, oldPlaces);
+        QFETCH(QString, summary);
+        QTemporaryDir dir;
+        const QString input = dir.filePath("in.csv");
+        MemoryTable table = MemoryTable::ImportLayout();
+        for (qsizetype row = 0; row < numbers.size(); ++row) {
+            table.AppendRow({std::to_string(numbers[row]), std::to_string(7000000 + 1000 * row),
+                             "2400", "0", "", "", "", "", "", "", "0", "0", "0", "-100", "", "",
+                             "USB", "R" + std::to_string(row + 1), ""});
+        }
+        QVERIFY(WriteChannelFile(input.toStdString(), table, ReceiverCsvFormat(), {}).ok());
+        const QString output = dir.filePath("out.g3m");
+        QByteArray old;
+        for (const char place : oldPlaces) {
+            old += QByteArray(92, place == '#' ? char(0xAB) : char(0));
+        }
+        if (!oldPlaces.isEmpty()) {
+            WriteAll(output, old);
+        }
+        const Run run =
+            Convert({"convert", "--model", "313", input.toStdString(), output.toStdString()});
+        QCOMPARE(run.status, kExitOk);
+        QCOMPARE(QString::fromStdString(run.out),
+                 "wrote " + QString(summary).replace("@", output) + "\n");
+        // The file holds as many records as the summary says, each channel's from its last row.
+        const QByteArray bytes = ReadAll(output);
+        int records = 0;
+        for (qsizetype at = 0; at + 92 <= bytes.size(); at += 92) {
+            records += bytes.mid(at, 92) != QByteArray(92, char(0)) ? 1 : 0;
+        }
+        const int kept = static_cast<int>(oldPlaces.count('#'));
+        const QSet<int> channels(numbers.begin(), numbers.end());
+        int keptPlaces = kept;
+        for (const int channel : channels) {
+            keptPlaces -= channel <= oldPlaces.size() && oldPlaces[channel - 1] == '#' ? 1 : 0;
+        }
+        QCOMPARE(records, static_cast<int>(channels.size()) + keptPlaces);
+    }
+
+    // An EiBi schedule looks like a receiver CSV file but holds broadcasts to pick: every
+    // conversion refuses it, saying how to import it, and writes nothing (into a memory file row
+    // by row as into any other format through a table).
+    void scheduleIsRefused_data() {
+        QTest::addColumn<QStringList>("arguments");  // before INPUT and OUTPUT
+        QTest::addColumn<QString>("output");
+        QTest::newRow("to a memory file") << QStringList{"--model", "313"} << "out.g3m";
+        QTest::newRow("to a CSV file") << QStringList{} << "out.csv";
+        QTest::newRow("to an SDR++ list") << QStringList{"--to", "sdrpp"} << "out.json";
+    }
+    void scheduleIsRefused() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, output);
+        QTemporaryDir dir;
+        std::vector<std::string> argv{"convert"};
+        for (const QString& argument : arguments) {
+            argv.push_back(argument.toStdString());
+        }
+        const std::string sked = CORVALEN_TEST_DATA_DIR "/formats/eibi/sked-A26.csv";
+        argv.push_back(sked);
+        argv.push_back(dir.filePath(output).toStdString());
+        const Run run = Convert(argv);
+        QCOMPARE(run.status, kExitFileError);
+        QCOMPARE(run.err, "corvalen-cli: \"" + sked +
+                              "\" is an EiBi broadcast schedule: pick its broadcasts with File > "
+                              "Import Broadcast Schedule, or with corvalen-cli schedule\n");
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList());
+    }
+
     void refusals_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("status");
@@ -488,13 +641,14 @@ private slots:
             << QStringList{"convert", kChannel5, "@/x.csv"} << int(kExitUsageError) << "--model";
         QTest::newRow("g3m to g3m")
             << QStringList{"convert", "--model", "313", kChannel5, "@/x.g3m"}
-            << int(kExitUsageError) << "OUTPUT ending in .csv";
+            << int(kExitUsageError) << "not to a memory file";
         QTest::newRow("verify without model")
             << QStringList{"verify", kChannel5} << int(kExitUsageError) << "--model";
         QTest::newRow("verify two files") << QStringList{"verify", "--model", "313", kChannel5, in}
                                           << int(kExitUsageError) << "one FILE.g3m";
-        QTest::newRow("other extension") << QStringList{"convert", in, "@/x.txt"}
-                                         << int(kExitUsageError) << ".g3m, .15m, .csv, .xml or .json";
+        QTest::newRow("other extension")
+            << QStringList{"convert", in, "@/x.txt"} << int(kExitUsageError)
+            << ".csv, .g3m, .15m, .xml or .json";
         QTest::newRow("15m for 313")
             << QStringList{"convert", "--model", "313", in, "@/x.15m"} << int(kExitUsageError)
             << R"(a .15m file is for the models ("305" or "315"), not "313")";
@@ -508,10 +662,26 @@ private slots:
             << QStringList{"verify", "@/x.15m"} << int(kExitUsageError)
             << R"(verify needs --model ("305" or "315"))";
         QTest::newRow("to what") << QStringList{"convert", "--to", "xls", in, "@/x.csv"}
-                                 << int(kExitUsageError) << "--to takes chirp, sdrsharp or sdrpp, not xls";
+                                 << int(kExitUsageError)
+                                 << "--to takes csv, chirp, memory, sdrsharp or sdrpp, not xls";
         QTest::newRow("chirp to a memory file")
             << QStringList{"convert", "--model", "313", "--to=chirp", in, "@/x.g3m"}
-            << int(kExitUsageError) << "--to chirp writes an OUTPUT ending in .csv";
+            << int(kExitUsageError)
+            << "the extension .g3m of OUTPUT belongs to the memory file, not to the CHIRP CSV";
+        // With --to, a name that says no format is refused too: nothing is written under a name
+        // that does not say what the file holds.
+        QTest::newRow("list without extension")
+            << QStringList{"convert", "--to", "sdrpp", in, "@/frequencies"} << int(kExitUsageError)
+            << "--to sdrpp writes an OUTPUT ending in .json";
+        QTest::newRow("chirp to a text file")
+            << QStringList{"convert", "--to", "chirp", in, "@/x.txt"} << int(kExitUsageError)
+            << "--to chirp writes an OUTPUT ending in .csv";
+        QTest::newRow("memory file to standard output")
+            << QStringList{"convert", "--model", "313", "--to", "memory", in, "-"}
+            << int(kExitUsageError) << "not written to standard output";
+        QTest::newRow("memory file of the other model")
+            << QStringList{"convert", "--model", "313", "--to", "memory", in, "@/x.15m"}
+            << int(kExitUsageError) << R"(a .15m file is for the models ("305" or "315"))";
         QTest::newRow("one file") << QStringList{"convert", in} << int(kExitUsageError)
                                   << "INPUT and an OUTPUT";
         QTest::newRow("unknown option")
@@ -551,7 +721,8 @@ private slots:
         run = Convert({"convert", "--model", "315", chirp.toStdString(), records.toStdString()});
         QCOMPARE(run.status, kExitOk);
         QCOMPARE(QString::fromStdString(run.out),
-                 "wrote 5 records to " + records + "; 0 rows not written\n");
+                 "wrote 4 records to " + records +
+                     "; 0 rows not written; 1 row replaced by a later row with the same Number\n");
         // Named by the CHIRP file's line and Location, as its user knows the channel.
         QCOMPARE(run.err, R"(row 2: Number "1" is used again in row 5; only row 5 is written )"
                           "as channel 1 (line 3, Location 1)\n");
@@ -662,7 +833,8 @@ private slots:
         QVERIFY(cli.waitForFinished(30000));
         QCOMPARE(cli.exitCode(), status);
         if (status == 0) {
-            QVERIFY(cli.readAllStandardOutput().startsWith("wrote 5 records to "));
+            // Five rows, two of them with the same Number: four records.
+            QVERIFY(cli.readAllStandardOutput().startsWith("wrote 4 records to "));
         } else {
             QCOMPARE(cli.readAllStandardError(),
                      "corvalen-cli: no channels in " + input.toUtf8() + "\n");

@@ -1,0 +1,384 @@
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QTimer>
+#include <QtTest>
+
+#include "EditorTest.h"
+#include "TestData.h"
+#include "app/Translations.h"
+#include "formats/BookmarkList.h"
+#include "table/MemoryTable.h"
+
+using namespace corvalen;
+using testing::Channels;
+
+namespace {
+
+// A table whose rows have these Numbers, each row its own frequency and callsign.
+MemoryTable RowsNumbered(const QList<int>& numbers) {
+    MemoryTable table = MemoryTable::ImportLayout();
+    for (qsizetype row = 0; row < numbers.size(); ++row) {
+        table.AppendRow({std::to_string(numbers[row]), std::to_string(7000000 + 1000 * row), "2400",
+                         "0", "", "", "", "", "", "", "0", "0", "0", "-100", "", "", "USB",
+                         "R" + std::to_string(row + 1), ""});
+    }
+    return table;
+}
+
+// The save commands: the action, the filter entry the name is chosen under, and the extension
+// of the format that entry stands for (for the receiver model 313).
+struct SaveCommand {
+    const char* tag;
+    const char* action;
+    int filter;
+    const char* extension;
+};
+constexpr SaveCommand kSaves[] = {
+    {"Save .csv", "saveCsvAction", 0, ".csv"},
+    {"Save .g3m", "saveG3mAction", 0, ".g3m"},
+    {"Save as CHIRP", "saveChirpAction", 0, ".csv"},
+    {"Save as SDR# list", "saveListAction", 0, ".xml"},
+    {"Save as SDR++ list", "saveListAction", 1, ".json"},
+};
+
+}  // namespace
+
+// The names the save dialogs produce: a save never writes one format under another's name, it
+// proposes the document's name with its format's extension, and a dialog's last name stays with
+// its own kind of file.
+class TestSaveNames : public EditorTest {
+    Q_OBJECT
+
+private:
+    bool listsSupported() const { return SdrSharpListsSupported(); }
+
+private slots:
+    void init() { setUpEditor(); }
+
+    // Every save, given a name with the extension of another format, writes its own format
+    // under its own extension and leaves the other file alone.
+    void savedUnderTheFormatsExtension_data() {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<int>("filter");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("written");
+        for (const SaveCommand& save : kSaves) {
+            for (const char* typed : {".csv", ".g3m", ".xml", ".json", ".CSV", ".G3M", ""}) {
+                const QString extension = QString::fromLatin1(save.extension);
+                if (QString::fromLatin1(typed).compare(extension, Qt::CaseInsensitive) == 0) {
+                    continue;  // its own: written as typed (see savesAddTheFiltersExtension)
+                }
+                // The extension of the other list the dialog offers picks that list.
+                const bool otherList =
+                    QLatin1String(save.action) == "saveListAction" &&
+                    (QLatin1String(typed) == ".xml" || QLatin1String(typed) == ".json");
+                QTest::addRow("%s as list%s", save.tag, typed)
+                    << save.action << save.filter << QStringLiteral("list") + typed
+                    << QStringLiteral("list") +
+                           (otherList ? QString::fromLatin1(typed) : extension);
+            }
+        }
+        // The CHIRP file shares .csv with the receiver's files: a CHIRP name it keeps.
+        QTest::newRow("Save as CHIRP as list.csv") << "saveChirpAction" << 0 << "list.csv"
+                                                   << "list.csv";
+        // A name that says no format gets the format's extension after it.
+        QTest::newRow("Save as SDR++ list as my.list") << "saveListAction" << 1 << "my.list"
+                                                       << "my.list.json";
+    }
+    void savedUnderTheFormatsExtension() {
+        QFETCH(QString, action);
+        QFETCH(int, filter);
+        QFETCH(QString, typed);
+        QFETCH(QString, written);
+        if (action == QLatin1String("saveListAction") && filter == 0 && !listsSupported()) {
+            QSKIP("this build writes no SDR# lists");
+        }
+        startWindow(Channels(2));
+        // The file the typed name points at, when it exists, keeps its bytes.
+        const QByteArray old("bytes of another file");
+        const bool other = typed != written;
+        if (other) {
+            QVERIFY(testing::WriteBytes(path(typed), old));
+        }
+        m_dialogs->answers = {path(typed)};
+        m_dialogs->filters = {filter};
+        trigger(action.toLatin1().constData());
+        QVERIFY2(QFile::exists(path(written)), qPrintable(m_window->statusText()));
+        QVERIFY2(m_window->statusText().contains(written), qPrintable(m_window->statusText()));
+        if (other) {
+            QCOMPARE(testing::ReadBytes(path(typed)), old);
+        }
+        QStringList files = QDir(m_dir->path()).entryList({"list*", "my*"}, QDir::Files);
+        if (other) {
+            files.removeAll(typed);
+        }
+        QCOMPARE(files, QStringList{written});
+    }
+
+    // The overwrite question is asked about the name the file is written under.
+    void overwriteQuestionNamesTheCorrectedFile() {
+        startWindow(Channels(2));
+        QVERIFY(testing::WriteBytes(path("list.csv"), "old"));
+        m_dialogs->answers = {path("list.g3m"), QString()};
+        m_boxes->overwriteAnswers = {false};
+        trigger("saveCsvAction");
+        QCOMPARE(m_boxes->shown.last().kind, QStringLiteral("confirmOverwrite"));
+        QVERIFY2(m_boxes->shown.last().text.startsWith(QDir::toNativeSeparators(path("list.csv")) +
+                                                       " already exists."),
+                 qPrintable(m_boxes->shown.last().text));
+        // Cancel went back to the dialog, which starts from the corrected name.
+        QCOMPARE(m_dialogs->shown.size(), 2);
+        QCOMPARE(m_dialogs->shown.last().fileName, path("list.csv"));
+        QCOMPARE(testing::ReadBytes(path("list.csv")), QByteArray("old"));
+        QVERIFY(!QFile::exists(path("list.g3m")));
+    }
+
+    // A memory file of another receiver model is refused, not written as one of this model's.
+    void memoryFileOfAnotherModelIsRefused() {
+        startWindow(Channels(2));
+        m_dialogs->answers = {path("list.15m")};
+        trigger("saveG3mAction");
+        QVERIFY(!QFile::exists(path("list.15m")));
+        QVERIFY(!QFile::exists(path("list.15m.g3m")));
+        QVERIFY2(m_window->statusText().contains("is a .15m memory file"),
+                 qPrintable(m_window->statusText()));
+    }
+
+    // Each save proposes the document's name with the extension of its format.
+    void proposesTheDocumentsName_data() {
+        QTest::addColumn<QString>("model");
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("proposed");
+        QTest::newRow("Save .csv") << "313"
+                                   << "saveCsvAction"
+                                   << "channels.csv";
+        QTest::newRow("Save .g3m") << "313"
+                                   << "saveG3mAction"
+                                   << "channels.g3m";
+        QTest::newRow("Save .15m") << "315"
+                                   << "saveG3mAction"
+                                   << "channels.15m";
+        QTest::newRow("Save as CHIRP") << "313"
+                                       << "saveChirpAction"
+                                       << "channels.csv";
+        QTest::newRow("Save as bookmark list") << "313"
+                                               << "saveListAction"
+                                               << "channels.xml";
+    }
+    void proposesTheDocumentsName() {
+        QFETCH(QString, model);
+        QFETCH(QString, action);
+        QFETCH(QString, proposed);
+        startWindow(Channels(2));  // opened from channels.csv
+        m_window->document().setModelName(model);
+        m_dialogs->answers = {QString()};
+        trigger(action.toLatin1().constData());
+        // The name alone: the dialog starts in the Winradio folder.
+        QCOMPARE(m_dialogs->shown.last().fileName, proposed);
+        QCOMPARE(m_dialogs->shown.last().initialFolder, m_window->document().winradioPath());
+    }
+
+    // A list saved over a memory file's name, end to end: after "Save .g3m file" as victim.g3m,
+    // the bookmark list's dialog proposes victim.xml, and the memory file's name chosen there
+    // writes victim.xml.
+    void listSaveNeverWritesOverTheMemoryFile() {
+        if (!listsSupported()) {
+            QSKIP("this build writes no SDR# lists");
+        }
+        startWindow(Channels(5));
+        m_dialogs->answers = {path("victim.g3m")};
+        trigger("saveG3mAction");
+        const QByteArray records = testing::ReadBytes(path("victim.g3m"));
+        QCOMPARE(records.size(), 5 * 92);
+
+        m_dialogs->answers = {path("victim.g3m")};
+        trigger("saveListAction");
+        QCOMPARE(m_dialogs->shown.last().fileName, QStringLiteral("victim.xml"));
+        QCOMPARE(testing::ReadBytes(path("victim.g3m")), records);
+        QVERIFY(testing::ReadBytes(path("victim.xml")).startsWith("<?xml"));
+        QVERIFY2(m_window->statusText().startsWith(
+                     QStringLiteral("Saved 5 channels to the SDR# list victim.xml")),
+                 qPrintable(m_window->statusText()));
+    }
+
+    // A name chosen in one kind of dialog is not where another kind starts; within its kind it
+    // is kept.
+    void lastNameStaysWithItsKind_data() {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("second");
+        QTest::addColumn<QString>("startsFrom");  // the second dialog's file name
+        QTest::newRow("Winradio program, then Open") << "winradioFolderAction"
+                                                     << "G313/G313.exe"
+                                                     << "openCsvAction"
+                                                     << "";
+        QTest::newRow("Open, then Winradio program") << "openCsvAction"
+                                                     << "other.csv"
+                                                     << "winradioFolderAction"
+                                                     << "";
+        QTest::newRow("Winradio program, then Open .g3m") << "winradioFolderAction"
+                                                          << "G313/G313.exe"
+                                                          << "openG3mAction"
+                                                          << "";
+        QTest::newRow("Appended SDR++ list, then Save as list") << "appendAction"
+                                                                << "extra.json"
+                                                                << "saveListAction"
+                                                                << "=channels.xml";
+        QTest::newRow("Schedule, then Append") << "importScheduleAction"
+                                               << "sked-A26.csv"
+                                               << "appendAction"
+                                               << "";
+        QTest::newRow("Open, then Open again") << "openCsvAction"
+                                               << "other.csv"
+                                               << "openCsvAction"
+                                               << "other.csv";
+        QTest::newRow("Open .g3m, then Open .g3m again") << "openG3mAction"
+                                                         << "other.g3m"
+                                                         << "openG3mAction"
+                                                         << "other.g3m";
+    }
+    void lastNameStaysWithItsKind() {
+        QFETCH(QString, first);
+        QFETCH(QString, answer);
+        QFETCH(QString, second);
+        QFETCH(QString, startsFrom);
+        startWindow(Channels(2));
+        m_dialogs->answers = {path(answer)};
+        trigger(first.toLatin1().constData());
+        m_window->document().undoStack().setClean();  // no question before an open
+        m_dialogs->answers = {QString()};
+        trigger(second.toLatin1().constData());
+        // "=name": the name a save proposes, as it stands.
+        QCOMPARE(m_dialogs->shown.last().fileName, startsFrom.isEmpty()         ? QString()
+                                                   : startsFrom.startsWith('=') ? startsFrom.mid(1)
+                                                                                : path(startsFrom));
+    }
+
+    // The status line and its tooltip count what the memory file holds after the save.
+    void g3mSaveCountsWhatTheFileHolds_data() {
+        QTest::addColumn<QList<int>>("numbers");
+        QTest::addColumn<QByteArray>("oldPlaces");  // per old record: '#' one, '0' an empty place
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<QString>("firstDetail");
+        QTest::newRow("rows repeat")
+            << QList<int>{1, 2, 3, 2, 1} << QByteArray()
+            << "Wrote 3 records of 92 bytes to m.g3m; 2 rows replaced by a later row with the "
+               "same Number; 2 problems reported"
+            << "Replaced by a later row with the same Number: row 1 (by row 5), row 2 (by row 4)";
+        QTest::newRow("over a file with empty places")
+            << QList<int>{1, 2, 2, 3} << QByteArray("##0##0#")
+            << "Wrote 3 records of 92 bytes to m.g3m; 3 records already in the file kept; 1 row "
+               "replaced by a later row with the same Number; 1 problem reported"
+            << "Replaced by a later row with the same Number: row 2 (by row 3)";
+        QList<int> chirp;  // 134 rows, the last 25 repeating channels 1 to 25
+        for (int n = 1; n <= 109; ++n) {
+            chirp << n;
+        }
+        for (int n = 1; n <= 25; ++n) {
+            chirp << n;
+        }
+        QString rows;
+        for (int n = 1; n <= 20; ++n) {
+            rows += QStringLiteral("row %1 (by row %2), ").arg(n).arg(109 + n);
+        }
+        QTest::newRow("134 rows, 25 repeated")
+            << chirp << QByteArray()
+            << "Wrote 109 records of 92 bytes to m.g3m; 25 rows replaced by a later row with the "
+               "same Number; 25 problems reported"
+            << "Replaced by a later row with the same Number: " + rows + "5 more";
+        QTest::newRow("no repeats") << QList<int>{1, 2} << QByteArray("###")
+                                    << "Wrote 2 records of 92 bytes to m.g3m; 1 record already "
+                                       "in the file kept"
+                                    << "";
+    }
+    void g3mSaveCountsWhatTheFileHolds() {
+        QFETCH(QList<int>, numbers);
+        QFETCH(QByteArray, oldPlaces);
+        QFETCH(QString, status);
+        QFETCH(QString, firstDetail);
+        startWindow(RowsNumbered(numbers));
+        QByteArray old;
+        for (const char place : oldPlaces) {
+            old += QByteArray(92, place == '#' ? char(0xAB) : char(0));
+        }
+        if (!oldPlaces.isEmpty()) {
+            QVERIFY(testing::WriteBytes(path("m.g3m"), old));
+        }
+        m_dialogs->answers = {path("m.g3m")};
+        trigger("saveG3mAction");
+        QCOMPARE(m_window->statusText(), status);
+        QCOMPARE(m_window->statusDetails().section('\n', 0, 0), firstDetail);
+        // The file holds those records: one a channel of the rows, and the old ones kept.
+        const QByteArray bytes = testing::ReadBytes(path("m.g3m"));
+        const QSet<int> channels(numbers.begin(), numbers.end());
+        int held = 0;
+        for (qsizetype at = 0; at + 92 <= bytes.size(); at += 92) {
+            held += bytes.mid(at, 92) != QByteArray(92, char(0)) ? 1 : 0;
+        }
+        int kept = 0;
+        for (qsizetype place = 0; place < oldPlaces.size(); ++place) {
+            kept += oldPlaces[place] == '#' && !channels.contains(int(place) + 1) ? 1 : 0;
+        }
+        QCOMPARE(held, static_cast<int>(channels.size()) + kept);
+    }
+    // An EiBi schedule opened as a channel file is refused, saying how to import it; the table
+    // stays.
+    void scheduleOpenedAsChannelFileIsRefused() {
+        startWindow(Channels(2));
+        const QString sked = QStringLiteral(CORVALEN_TEST_DATA_DIR "/formats/eibi/sked-A26.csv");
+        m_dialogs->answers = {sked};
+        trigger("openCsvAction");
+        QVERIFY2(m_window->statusText().contains(
+                     "is an EiBi broadcast schedule: pick its broadcasts with File > Import "
+                     "Broadcast Schedule, or with corvalen-cli schedule"),
+                 qPrintable(m_window->statusText()));
+        QCOMPARE(table().ChannelCount(), 2);
+    }
+
+    // The real dialog opens with the filter entry asked for, and says which entry the name was
+    // chosen under.
+    void qtDialogTellsTheChosenFilter() {
+        QtFileDialogPresenter presenter(nullptr);
+        const QString chosen = path("list.json");
+        QString selected;
+        QTimer::singleShot(0, this, [&] {
+            if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+                selected = dialog->selectedNameFilter();
+                dialog->selectFile(chosen);
+                static_cast<QDialog*>(dialog)->accept();
+            }
+        });
+        FileDialogSettings settings{m_dir->path(), QString(),
+                                    "SDR# frequency list (*.xml)|*.xml|SDR++ frequency manager "
+                                    "(*.json)|*.json",
+                                    "Save as SDR Bookmark List", FileDialogSettings::Form::Save};
+        settings.filterIndex = 1;
+        QCOMPARE(presenter.show(settings), std::optional<QString>(chosen));
+        QCOMPARE(selected, QStringLiteral("SDR++ frequency manager (*.json)"));
+        QCOMPARE(presenter.chosenFilter(), 1);
+    }
+
+    // The texts a format declares are shown in the language loaded (last: the translation
+    // stays installed).
+    void formatTextsInGerman() {
+        QVERIFY(InstallTranslations(*QCoreApplication::instance(),
+                                    QLocale(QLocale::German, QLocale::Germany)));
+        startWindow(RowsNumbered({1, 2, 1}));
+        m_dialogs->answers = {path("m.g3m")};
+        trigger("saveG3mAction");
+        QCOMPARE(m_dialogs->shown.last().filter, QStringLiteral("Speicherdateien (*.g3m)|*.g3m"));
+        QVERIFY2(m_window->statusText().startsWith(
+                     QStringLiteral("2 Datensätze zu 92 Byte in m.g3m geschrieben; 1 Zeile durch "
+                                    "eine spätere Zeile mit derselben Nummer ersetzt")),
+                 qPrintable(m_window->statusText()));
+        QVERIFY2(m_window->statusDetails().startsWith(
+                     QStringLiteral("Durch eine spätere Zeile mit derselben Nummer ersetzt: Zeile "
+                                    "1 (durch Zeile 3)")),
+                 qPrintable(m_window->statusDetails()));
+    }
+};
+
+QTEST_MAIN(TestSaveNames)
+#include "tst_savenames.moc"
