@@ -1,5 +1,6 @@
 #include "app/ChannelRangeDialog.h"
 
+#include "app/StatusText.h"
 #include "app/Translations.h"
 
 #include <QComboBox>
@@ -7,6 +8,7 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -20,6 +22,17 @@ namespace {
 
 std::string Text(const QLineEdit* field) {
     return field->text().toStdString();
+}
+
+// A typed frequency or step with the language's decimal separator ("118,1" in German) read as
+// with the point, which is taken in every language.
+std::string TypedNumber(const QLineEdit* field) {
+    QString text = field->text();
+    const QString point = QLocale().decimalPoint();
+    if (point != QLatin1String(".")) {
+        text.replace(point, QStringLiteral("."));
+    }
+    return text.toStdString();
 }
 
 }  // namespace
@@ -87,7 +100,8 @@ Result<RangeFill> ChannelRangeDialog::read() const {
         m_step->text().trimmed().isEmpty()) {
         return Error{tr("Give a start, a stop and a step.").toStdString()};
     }
-    Result<ChannelRange> range = ReadChannelRange(Text(m_start), Text(m_stop), Text(m_step));
+    Result<ChannelRange> range =
+        ReadChannelRange(TypedNumber(m_start), TypedNumber(m_stop), TypedNumber(m_step));
     if (!range) {
         return range.error();
     }
@@ -139,13 +153,16 @@ void ChannelRangeDialog::update() {
         const auto count = static_cast<qulonglong>(fill->range.Count());
         const int first = *RangeFirstNumber(m_table, *fill);
         const auto total = static_cast<qulonglong>(m_table.ChannelCount()) + count;
-        m_preview->setText(
-            count == 1 ? tr("Adds 1 channel, numbered %1; %2 rows in all.").arg(first).arg(total)
-                       : tr("Adds %1 channels, numbered %2 to %3; %4 rows in all.")
-                             .arg(count)
-                             .arg(first)
-                             .arg(static_cast<qulonglong>(first) + count - 1)
-                             .arg(total));
+        const QLocale locale;
+        m_preview->setText(count == 1
+                               ? tr("Adds 1 channel, numbered %1; %2 in all.")
+                                     .arg(first)
+                                     .arg(Count(static_cast<qsizetype>(total), "row", "rows"))
+                               : tr("Adds %1 channels, numbered %2 to %3; %4 in all.")
+                                     .arg(locale.toString(count))
+                                     .arg(first)
+                                     .arg(static_cast<qulonglong>(first) + count - 1)
+                                     .arg(Count(static_cast<qsizetype>(total), "row", "rows")));
         // The airband raster taken, a stop off the raster and where the last channel lies.
         for (const std::string& notice : fill->range.notices) {
             m_preview->setText(m_preview->text() + QLatin1Char('\n') + CoreText(notice));

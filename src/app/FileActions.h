@@ -132,7 +132,8 @@ private:
                                             const std::vector<std::string>& knownGroups = {},
                                             bool emptyAllowed = false, int firstNumber = 1);
     // Asks how a CHIRP file holding Location 0 is numbered, and numbers it so.
-    void numberChirpChannels(ChannelFileRead& read, const QString& path);
+    // False when the user cancelled the question: the file is not to be read in.
+    bool numberChirpChannels(ChannelFileRead& read, const QString& path);
     // Saves a copy of the table in `format` (a CHIRP file, a bookmark list), the table staying
     // unsaved; the status line says `savedText` with the channels (%1) and the file name (%2).
     bool saveCopy(const QString& path, const ChannelFormat& format, const QString& savedText);

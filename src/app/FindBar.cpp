@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QTimer>
 
 #include "app/ChannelViewModel.h"
@@ -95,10 +96,11 @@ void FindBar::close() {
 }
 
 void FindBar::countFound() {
-    m_count->setText(
-        m_view.findText().isEmpty()
-            ? QString()
-            : tr("%1 of %2 rows").arg(m_view.rowCount()).arg(m_view.sourceModel()->rowCount()));
+    m_count->setText(m_view.findText().isEmpty()
+                         ? QString()
+                         : tr("%1 of %2 rows")
+                               .arg(QLocale().toString(m_view.rowCount()),
+                                    QLocale().toString(m_view.sourceModel()->rowCount())));
 }
 
 }  // namespace corvalen

@@ -6,6 +6,7 @@
 #include <QDockWidget>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLayout>
@@ -15,6 +16,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTableView>
@@ -49,8 +51,10 @@ MainWindow::MainWindow(SettingsFile settings, FileDialogPresenter* fileDialogs,
       m_messages(messages ? messages : m_ownMessages.get()),
       m_fileDialog(fileDialogs ? *fileDialogs : *m_ownFileDialogs) {
     setObjectName(QStringLiteral("mainWindow"));
-    // "[*]" shows as "*" while the table has changes that are not saved.
-    setWindowTitle(tr("Grid View[*]"));
+    // The title names the open file; "[*]" shows as "*" while the table has changes that are
+    // not saved.
+    showFileInTitle(QString());
+    connect(&m_document, &Document::fileChanged, this, &MainWindow::showFileInTitle);
     connect(&m_document, &Document::modifiedChanged, this, &QWidget::setWindowModified);
 
     m_client = new ClientArea(this);
@@ -62,6 +66,11 @@ MainWindow::MainWindow(SettingsFile settings, FileDialogPresenter* fileDialogs,
     m_scheduleActions = new ScheduleActions(m_document, m_fileDialog, *m_fileActions, this);
     connect(m_scheduleActions, &ScheduleActions::status, this, &MainWindow::showStatus);
     connect(m_fileActions, &FileActions::tableLoaded, this, &MainWindow::fitColumns);
+    // A file opened shows its first row and first column, wherever the last one was scrolled.
+    connect(m_fileActions, &FileActions::tableLoaded, this, [this] {
+        grid()->scrollToTop();
+        grid()->horizontalScrollBar()->setValue(0);
+    });
     m_printActions = new PrintActions(
         *grid(), m_fileDialog, *m_messages, [this] { return m_document.filePath(); }, this);
     connect(m_printActions, &PrintActions::status, this,
@@ -120,6 +129,12 @@ MainWindow::MainWindow(SettingsFile settings, FileDialogPresenter* fileDialogs,
 MainWindow::~MainWindow() {
     // The grid goes after the members its signals would reach.
     disconnect(grid()->horizontalHeader(), nullptr, this, nullptr);
+}
+
+void MainWindow::showFileInTitle(const QString& path) {
+    setWindowFilePath(path);
+    setWindowTitle(path.isEmpty() ? tr("Grid View[*]")
+                                  : tr("Grid View \u2014 %1[*]").arg(QFileInfo(path).fileName()));
 }
 
 QTableView* MainWindow::grid() const {
@@ -231,6 +246,16 @@ void MainWindow::buildBrowsing() {
     header->setSortIndicatorClearable(true);
     header->setSortIndicator(-1, Qt::AscendingOrder);
     grid()->setSortingEnabled(true);
+    // The sorted column widens where its heading would not leave room for the arrow.
+    connect(header, &QHeaderView::sortIndicatorChanged, this, [this](int column) {
+        QHeaderView* heading = grid()->horizontalHeader();
+        if (column >= 0 && column < heading->count() &&
+            heading->sectionSize(column) < headingWidth(column)) {
+            m_fittingColumns = true;  // the user's widths stay as they are
+            heading->resizeSection(column, headingWidth(column));
+            m_fittingColumns = false;
+        }
+    });
 
     m_problems = new ProblemIndex(
         m_document.table(), [this] { return m_document.receiverModel(); }, this);
@@ -259,7 +284,17 @@ void MainWindow::buildBrowsing() {
             grid()->scrollTo(grid()->currentIndex());
         }
     });
-    connect(m_findBar, &FindBar::closed, this, [this] { grid()->setFocus(); });
+    connect(m_findBar, &FindBar::closed, this, [this] {
+        grid()->setFocus();
+        // Every row is back: the view goes to the row the find left current, not to where the
+        // scroll bar stood among the rows found.
+        if (grid()->currentIndex().isValid()) {
+            if (auto* rows = qobject_cast<GridView*>(grid())) {
+                rows->layOutRowsNow();
+            }
+            grid()->scrollTo(grid()->currentIndex(), QAbstractItemView::PositionAtCenter);
+        }
+    });
 }
 
 void MainWindow::start() {
@@ -285,11 +320,19 @@ void MainWindow::restoreWindowLayout() {
     }
     restoreGeometry(stored->geometry);
     m_columnWidths = stored->columnWidths;
+    m_viewOptions->setFrequencyUnit(
+        stored->frequencyUnit == QLatin1String("MHz")   ? FrequencyUnit::MHz
+        : stored->frequencyUnit == QLatin1String("kHz") ? FrequencyUnit::kHz
+                                                        : FrequencyUnit::Hz);
     fitColumns();
 }
 
 void MainWindow::storeWindowLayout() {
-    m_settings.writeWindowLayout({saveGeometry(), m_columnWidths});
+    const FrequencyUnit unit = m_viewOptions->frequencyUnit();
+    m_settings.writeWindowLayout({saveGeometry(), m_columnWidths,
+                                  unit == FrequencyUnit::MHz   ? QStringLiteral("MHz")
+                                  : unit == FrequencyUnit::kHz ? QStringLiteral("kHz")
+                                                               : QStringLiteral("Hz")});
 }
 
 void MainWindow::fitColumns() {
@@ -298,13 +341,9 @@ void MainWindow::fitColumns() {
     // Each column as wide as its cells and its heading's text. The header's own fitting keeps
     // room for a sort arrow beside every heading, which made nineteen columns too wide for the
     // window: Mode, Callsign and Comments were off to the right.
-    const QFontMetrics headingMetrics(header->font());
-    const int margin = 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
     const auto* cells = qobject_cast<const GridView*>(grid());
     for (int column = 0; column < header->count() && cells != nullptr; ++column) {
-        const QString heading = grid()->model()->headerData(column, Qt::Horizontal).toString();
-        header->resizeSection(column, std::max(cells->cellsWidth(column),
-                                               headingMetrics.horizontalAdvance(heading) + margin));
+        header->resizeSection(column, std::max(cells->cellsWidth(column), headingWidth(column)));
     }
     for (int column = 0; column < header->count() && column < m_columnWidths.size(); ++column) {
         if (m_columnWidths[column] > 0) {
@@ -312,6 +351,18 @@ void MainWindow::fitColumns() {
         }
     }
     m_fittingColumns = false;
+}
+
+int MainWindow::headingWidth(int column) const {
+    const QHeaderView* header = grid()->horizontalHeader();
+    const QString heading = grid()->model()->headerData(column, Qt::Horizontal).toString();
+    const int margin = header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+    int width = header->fontMetrics().horizontalAdvance(heading) + 2 * margin;
+    if (header->isSortIndicatorShown() && header->sortIndicatorSection() == column) {
+        // The sort arrow takes its room from the heading's text.
+        width += margin + header->style()->pixelMetric(QStyle::PM_HeaderMarkSize, nullptr, header);
+    }
+    return width;
 }
 
 void MainWindow::fitAroundClientArea() {

@@ -79,6 +79,8 @@ private:
     void buildButtons();
     void buildBrowsing();
     void showStatus(const QString& text, const QString& details = QString());
+    // "Grid View — NAME" for the file at `path`, "Grid View" for none.
+    void showFileInTitle(const QString& path);
     void updateProblemCount();
     // Closes the find bar when its text hides the table row.
     void revealRow(int tableRow);
@@ -87,6 +89,8 @@ private:
     // Column widths: fitted to the contents, then the widths the user dragged, which are kept
     // between runs with the window's place and size.
     void fitColumns();
+    // The room a column's heading needs, its sort arrow included while it has one.
+    int headingWidth(int column) const;
     void restoreWindowLayout();
     void storeWindowLayout();
 

@@ -145,13 +145,11 @@ void ScheduleDialog::updateCount() {
     const ScheduleSelection selection = SelectBroadcasts(m_schedule, *chosen);
     const QLocale locale;
     const int channels = ScheduleChannelCount(selection.entries);
-    m_count->setText(tr("%1 of %2 pass, on %3")
+    // "on" takes its own case of the channels' noun in some languages: a numerus form of its own.
+    m_count->setText(tr("%1 of %2 pass, on %Ln channel(s)", "", channels)
                          .arg(locale.toString(static_cast<qlonglong>(selection.entries.size())),
-                              Count(static_cast<qsizetype>(m_schedule.entries.size()),
-                                    QT_TRANSLATE_NOOP("Count", "broadcast"),
-                                    QT_TRANSLATE_NOOP("Count", "broadcasts")),
-                              Count(channels, QT_TRANSLATE_NOOP("Count", "channel"),
-                                    QT_TRANSLATE_NOOP("Count", "channels"))));
+                              Count(static_cast<qsizetype>(m_schedule.entries.size()), "broadcast",
+                                    "broadcasts")));
     ok->setEnabled(channels > 0);
 }
 

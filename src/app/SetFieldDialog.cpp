@@ -5,6 +5,7 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -28,9 +29,10 @@ QString SetFieldDialog::ColumnName(const MemoryTable& table, int column) {
 SetFieldDialog::SetFieldDialog(const MemoryTable& table, int column, int rowCount, QWidget* parent)
     : QDialog(parent) {
     setWindowTitle(tr("Set Field of Selected Rows"));
-    auto* intro = new QLabel(rowCount == 1 ? tr("Changes 1 selected row.")
-                                           : tr("Changes %1 selected rows.").arg(rowCount),
-                             this);
+    auto* intro = new QLabel(
+        rowCount == 1 ? tr("Changes 1 selected row.")
+                      : tr("Changes %1 selected rows.").arg(QLocale().toString(rowCount)),
+        this);
     m_column = new QComboBox(this);
     for (int c = 0; c < table.ColCount(); ++c) {
         m_column->addItem(ColumnName(table, c), c);

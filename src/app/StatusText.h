@@ -7,8 +7,9 @@ namespace corvalen {
 
 struct Error;
 
-// "1 row", "2 rows": a count with the noun that fits it. Nouns are marked for translation in
-// the context "Count" (QT_TRANSLATE_NOOP("Count", "row")).
+// "1 row", "2 rows", "9,590 rows": a count in the language's number format with the noun that
+// fits it. Each noun's counted form is translated in the context "Count" as a numerus form
+// ("%Ln row(s)"); the English singular and plural are given here.
 QString Count(qsizetype n, const char* singular, const char* plural);
 // "2 problems", "1 notice" or "2 problems, 1 notice"; empty when both are 0.
 QString ProblemsText(qsizetype problems, qsizetype notices);

@@ -541,6 +541,7 @@ private slots:
                                                    {IfShift, "-1500"},
                                                    {Hotkey, "0"},
                                                    {Lockout, "0"},
+                                                   {Priority, "0"},
                                                    {LevelSquelch, "-100"},
                                                    {Mode, "USB"},
                                                    {Callsign, "ABC"},
@@ -580,6 +581,8 @@ private slots:
                                 << (problem.isEmpty() ? problem : "record 1: " + problem);
         };
         row("squelch word of an empty cell", 28, "0000FFFF", LevelSquelch, "");
+        // A record has no priority; the cell reads as every save writes it.
+        row("priority, which no record keeps", 0, "01", Priority, "0");
         row("squelch positive", 28, "05000000", LevelSquelch, "5");
         row("frequency above 32 bits", 4, "0000000001000000", Frequency, "4294967296");
         row("groups from both bytes", 12, "8180", Groups, "1+9+16");
