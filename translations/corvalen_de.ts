@@ -67,6 +67,14 @@
         <source>x (%1)</source>
         <translation>x (%1)</translation>
     </message>
+    <message>
+        <source>x (Secondary squelch type)</source>
+        <translation>x (Sekundärer Squelch-Typ)</translation>
+    </message>
+    <message>
+        <source>x (Secondary squelch value)</source>
+        <translation>x (Sekundärer Squelch-Wert)</translation>
+    </message>
 </context>
 <context>
     <name>Count</name>
@@ -398,6 +406,13 @@
     <message>
         <source>Adds %1 channels, numbered %2 to %3; %4 in all.</source>
         <translation>Fügt %1 Kanäle an, Nummern %2 bis %3; %4 insgesamt.</translation>
+    </message>
+</context>
+<context>
+    <name>corvalen::ChannelViewModel</name>
+    <message>
+        <source>empty</source>
+        <translation>leer</translation>
     </message>
 </context>
 <context>
@@ -890,6 +905,10 @@ OK überschreibt die Datei, Abbrechen wählt eine andere.</translation>
     <message>
         <source>Grid View — %1[*]</source>
         <translation>Tabellenansicht — %1[*]</translation>
+    </message>
+    <message>
+        <source>Memory channels</source>
+        <translation>Speicherkanäle</translation>
     </message>
 </context>
 <context>

@@ -173,6 +173,20 @@ void CellEditorDelegate::initStyleOption(QStyleOptionViewItem* option,
 
 QWidget* CellEditorDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                                           const QModelIndex& index) const {
+    QWidget* editor = newEditor(parent, option, index);
+    if (editor != nullptr) {
+        // A screen reader names the editor after its column.
+        const QString name = index.model()->headerData(index.column(), Qt::Horizontal).toString();
+        editor->setAccessibleName(name);
+        if (auto* box = qobject_cast<QComboBox*>(editor); box && box->lineEdit()) {
+            box->lineEdit()->setAccessibleName(name);
+        }
+    }
+    return editor;
+}
+
+QWidget* CellEditorDelegate::newEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                                       const QModelIndex& index) const {
     switch (index.column()) {
         case Mode: {
             auto* box = new QComboBox(parent);

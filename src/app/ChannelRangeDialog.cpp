@@ -65,6 +65,8 @@ ChannelRangeDialog::ChannelRangeDialog(const MemoryTable& table, QWidget* parent
         }
     }
     form->addRow(tr("&Mode:"), m_mode);
+    // The box's own text field is named as the box is, after its label.
+    m_mode->lineEdit()->setAccessibleName(tr("&Mode:").remove(QLatin1Char('&')));
     connect(m_mode, &QComboBox::currentTextChanged, this, &ChannelRangeDialog::update);
     m_bandwidth = field("bandwidth", tr("&Bandwidth:"), QString());
     m_ifShift = field("ifShift", tr("&IF Shift:"), QString());

@@ -31,6 +31,7 @@ FindBar::FindBar(ChannelViewModel& view, QWidget* parent)
 
     m_box->setObjectName(QStringLiteral("findBox"));
     m_box->setPlaceholderText(tr("Find in every column"));
+    m_box->setAccessibleName(tr("Find"));
     m_box->setClearButtonEnabled(true);
     m_box->setMaximumWidth(300);
     addWidget(m_box);

@@ -84,6 +84,9 @@ MainWindow::MainWindow(SettingsFile settings, FileDialogPresenter* fileDialogs,
             [this](const QString& text) { showStatus(text); });
     connect(m_channelActions, &ChannelActions::revealRow, this, &MainWindow::revealRow);
     m_viewOptions = new GridViewOptions(*grid(), m_settings, this);
+    m_view->setShownText([delegate = &m_viewOptions->delegate()](const QModelIndex& index) {
+        return delegate->shownText(index);
+    });
     // Every change names itself on the status line, so the line never tells of an older
     // command; the commands that say more (a count, a row) say it right after.
     connect(&m_document.undoStack(), &QUndoStack::indexChanged, this, [this](int index) {
@@ -266,6 +269,9 @@ void MainWindow::buildBrowsing() {
     // Under the grid, in the grid's room: the buttons stay where they are when it comes and
     // goes. It closes, but does not float off.
     m_problemsPanel->setFeatures(QDockWidget::DockWidgetClosable);
+    // What a screen reader calls the grid and the list.
+    grid()->setAccessibleName(tr("Memory channels"));
+    m_problemsPanel->list()->setAccessibleName(tr("Problems"));
     m_problemsPanel->hide();
     m_client->addPanel(m_problemsPanel);
     connect(m_problemsPanel, &ProblemsPanel::cellChosen, this, &MainWindow::showCell);

@@ -146,7 +146,7 @@ void ScheduleDialog::updateCount() {
     const QLocale locale;
     const int channels = ScheduleChannelCount(selection.entries);
     // "on" takes its own case of the channels' noun in some languages: a numerus form of its own.
-    m_count->setText(tr("%1 of %2 pass, on %Ln channel(s)", "", channels)
+    m_count->setText(Plural(tr("%1 of %2 pass, on %Ln channel(s)", "", channels), channels)
                          .arg(locale.toString(static_cast<qlonglong>(selection.entries.size())),
                               Count(static_cast<qsizetype>(m_schedule.entries.size()), "broadcast",
                                     "broadcasts")));

@@ -42,16 +42,15 @@ QString Count(qsizetype n, const char* singular, const char* plural) {
         if (std::strcmp(noun.singular, singular) != 0) {
             continue;
         }
-        const QString counted =
-            QCoreApplication::translate("Count", noun.counted, nullptr, static_cast<int>(n));
-        // Without a translation the English source comes back with its "(s)".
-        if (!counted.contains(QLatin1String("(s)"))) {
-            return counted;
-        }
-        break;
+        return Plural(
+            QCoreApplication::translate("Count", noun.counted, nullptr, static_cast<int>(n)), n);
     }
     return QStringLiteral("%1 %2").arg(QLocale().toString(static_cast<qlonglong>(n)),
                                        QString::fromUtf8(n == 1 ? singular : plural));
+}
+
+QString Plural(QString text, qsizetype n) {
+    return text.replace(QLatin1String("(s)"), n == 1 ? QString() : QStringLiteral("s"));
 }
 
 QString ProblemsText(qsizetype problems, qsizetype notices) {

@@ -14,6 +14,10 @@ QString Count(qsizetype n, const char* singular, const char* plural);
 // "2 problems", "1 notice" or "2 problems, 1 notice"; empty when both are 0.
 QString ProblemsText(qsizetype problems, qsizetype notices);
 
+// A numerus text (tr("%Ln row(s)", "", n)) as the translation gives it; where none gives its
+// forms (the English source), "(s)" is dropped for one and made "s" for any other count.
+QString Plural(QString text, qsizetype n);
+
 // A path as the user's system writes it, and as the core's file functions take it.
 QString DisplayPath(const QString& path);
 std::string LocalPath(const QString& path);

@@ -43,13 +43,7 @@ bool InstallTranslations(QCoreApplication& app, const QLocale& locale) {
     const QLocale numbers = translated ? locale : QLocale(QLocale::English, QLocale::UnitedStates);
     QLocale::setDefault(numbers);
     if (!translated) {
-        // The English texts, with their plural forms.
-        if (own->load(QStringLiteral("corvalen_en"), QStringLiteral(":/i18n"))) {
-            QCoreApplication::installTranslator(own);
-            s_own = own;
-        } else {
-            delete own;
-        }
+        delete own;
         return false;
     }
     // Qt's own texts (the file and print dialogs, the standard buttons, "Strg+" in shortcuts),
