@@ -11,6 +11,7 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "convert/NumberText.h"
 #include "g3m/MemoryRecord.h"
@@ -90,6 +91,8 @@ ChannelRangeDialog::ChannelRangeDialog(const MemoryTable& table, QWidget* parent
     connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     // Wide enough for the hints in the empty fields.
     setMinimumWidth(fontMetrics().averageCharWidth() * 72);
+    // Wide enough for the whole title.
+    setMinimumWidth(std::max(minimumWidth(), TitleWidth(*this)));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(m_preview);

@@ -101,7 +101,9 @@ MainWindow::MainWindow(SettingsFile settings, FileDialogPresenter* fileDialogs,
             [this](int column, int, int width) {
                 // The last column stretches with the window: its width is not the user's.
                 const QHeaderView* header = grid()->horizontalHeader();
-                if (m_fittingColumns || column < 0 || column >= 64 ||
+                // Only the user's own sizing counts: a width the program gave a column (for
+                // another unit, or other contents) would later cut texts it was not made for.
+                if (m_fittingColumns || !m_userSizing || column < 0 || column >= 64 ||
                     (header->stretchLastSection() && column == header->count() - 1)) {
                     return;
                 }
@@ -110,6 +112,7 @@ MainWindow::MainWindow(SettingsFile settings, FileDialogPresenter* fileDialogs,
                 }
                 m_columnWidths[column] = width;
             });
+    grid()->horizontalHeader()->viewport()->installEventFilter(this);
     m_settingsActions =
         new SettingsActions(m_document, m_settings, m_fileDialog, *m_messages, this);
     connect(m_settingsActions, &SettingsActions::status, this,
@@ -127,6 +130,19 @@ MainWindow::MainWindow(SettingsFile settings, FileDialogPresenter* fileDialogs,
     statusBar()->addPermanentWidget(m_problemCount);
     // A .csv or .g3m file dropped on the window is opened.
     setAcceptDrops(true);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // The user sizes columns by dragging (or double-clicking) a heading's edge.
+    if (watched == grid()->horizontalHeader()->viewport()) {
+        if (event->type() == QEvent::MouseButtonPress ||
+            event->type() == QEvent::MouseButtonDblClick) {
+            m_userSizing = true;
+        } else if (event->type() == QEvent::MouseButtonRelease) {
+            m_userSizing = false;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 MainWindow::~MainWindow() {
@@ -322,7 +338,10 @@ void MainWindow::start() {
 void MainWindow::restoreWindowLayout() {
     const std::optional<WindowLayout> stored = m_settings.readWindowLayout();
     if (!stored) {
-        return;  // the first run keeps the designed size
+        // The first run keeps the designed size, widened where the columns need it.
+        m_sizedByProgram = true;
+        m_programSize = size();
+        return;
     }
     restoreGeometry(stored->geometry);
     m_columnWidths = stored->columnWidths;
@@ -348,15 +367,50 @@ void MainWindow::fitColumns() {
     // room for a sort arrow beside every heading, which made nineteen columns too wide for the
     // window: Mode, Callsign and Comments were off to the right.
     const auto* cells = qobject_cast<const GridView*>(grid());
+    int needed = 0;  // the width of all columns shown
     for (int column = 0; column < header->count() && cells != nullptr; ++column) {
-        header->resizeSection(column, std::max(cells->cellsWidth(column), headingWidth(column)));
-    }
-    for (int column = 0; column < header->count() && column < m_columnWidths.size(); ++column) {
-        if (m_columnWidths[column] > 0) {
-            header->resizeSection(column, m_columnWidths[column]);
+        int width = std::max(cells->cellsWidth(column), headingWidth(column));
+        if (column < m_columnWidths.size() && m_columnWidths[column] > 0) {
+            width = m_columnWidths[column];
+        }
+        header->resizeSection(column, width);
+        if (!header->isSectionHidden(column)) {
+            needed += width;
         }
     }
     m_fittingColumns = false;
+    growToFit(needed);
+}
+
+void MainWindow::growToFit(int columnsWidth) {
+    // Only the window the program sized itself (the first run's), and only as long as the user
+    // has not sized it: longer headings (German ones) or longer texts would otherwise hide the
+    // last columns behind the scroll bar.
+    if (!m_sizedByProgram || size() != m_programSize || isMaximized() || isFullScreen()) {
+        return;
+    }
+    const int missing = columnsWidth - grid()->viewport()->width();
+    const QScreen* screen = this->screen();
+    if (missing <= 0 || screen == nullptr) {
+        return;
+    }
+    const QRect room = screen->availableGeometry();
+    const int frame = frameGeometry().width() - width();
+    const int wider = std::min(width() + missing, room.width() - frame);
+    if (wider <= width()) {
+        return;
+    }
+    resize(wider, height());
+    QRect placed = frameGeometry();
+    if (placed.right() > room.right()) {
+        placed.moveRight(room.right());
+    }
+    if (placed.left() < room.left()) {
+        placed.moveLeft(room.left());
+    }
+    move(placed.topLeft());
+    m_programSize = size();
+    layout()->activate();
 }
 
 int MainWindow::headingWidth(int column) const {

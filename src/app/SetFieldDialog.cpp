@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include "app/ColumnNames.h"
+#include "app/StatusText.h"
 #include "channel/ChannelFields.h"
 #include "table/Columns.h"
 
@@ -54,6 +55,8 @@ SetFieldDialog::SetFieldDialog(const MemoryTable& table, int column, int rowCoun
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    // Wide enough for the whole title.
+    setMinimumWidth(std::max(minimumWidth(), TitleWidth(*this)));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(intro);
     layout->addLayout(form);

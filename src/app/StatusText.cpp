@@ -2,8 +2,10 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFontMetrics>
 #include <QLocale>
 #include <QStringList>
+#include <QStyle>
 #include <cstring>
 
 #include "app/Translations.h"
@@ -51,6 +53,12 @@ QString Count(qsizetype n, const char* singular, const char* plural) {
 
 QString Plural(QString text, qsizetype n) {
     return text.replace(QLatin1String("(s)"), n == 1 ? QString() : QStringLiteral("s"));
+}
+
+int TitleWidth(const QWidget& dialog) {
+    return QFontMetrics(QApplication::font("QMdiSubWindowTitleBar"))
+               .horizontalAdvance(dialog.windowTitle()) +
+           4 * dialog.style()->pixelMetric(QStyle::PM_TitleBarHeight);
 }
 
 QString ProblemsText(qsizetype problems, qsizetype notices) {

@@ -18,6 +18,10 @@ QString ProblemsText(qsizetype problems, qsizetype notices);
 // forms (the English source), "(s)" is dropped for one and made "s" for any other count.
 QString Plural(QString text, qsizetype n);
 
+// The width a dialog needs for the window manager to show its title whole beside the title
+// bar's buttons: the title's text in the title bar's font, and room for four buttons.
+int TitleWidth(const QWidget& dialog);
+
 // A path as the user's system writes it, and as the core's file functions take it.
 QString DisplayPath(const QString& path);
 std::string LocalPath(const QString& path);

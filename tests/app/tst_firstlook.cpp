@@ -10,8 +10,12 @@
 #include <QtTest>
 
 #include "EditorTest.h"
+#include "TestData.h"
 #include "app/CellEditorDelegate.h"
+#include "app/ChannelRangeDialog.h"
 #include "app/GridViewOptions.h"
+#include "app/SetFieldDialog.h"
+#include "app/Translations.h"
 #include "files/ChannelFiles.h"
 #include "table/Columns.h"
 
@@ -66,7 +70,11 @@ private:
 
 private slots:
     void init() { setUpEditor(); }
-    void cleanup() { m_window.reset(); }
+    void cleanup() {
+        m_window.reset();
+        corvalen::InstallTranslations(*QCoreApplication::instance(),
+                                      QLocale(QLocale::English, QLocale::UnitedStates));
+    }
 
     // A typed character starts a new value in every cell; F2 keeps the text to edit it.
     void typingReplacesTheCell_data() {
@@ -155,16 +163,27 @@ private slots:
     // In each unit, every frequency shows all its digits, and callsigns show whole.
     void columnsFitTheirTextInEachUnit_data() {
         QTest::addColumn<QString>("unitAction");
-        QTest::addColumn<bool>("unitFirst");  // chosen before the file is opened
-        QTest::newRow("MHz after opening") << "frequencyMHzAction" << false;
-        QTest::newRow("MHz before opening") << "frequencyMHzAction" << true;
-        QTest::newRow("kHz after opening") << "frequencyKHzAction" << false;
-        QTest::newRow("Hz") << "frequencyHzAction" << false;
+        QTest::addColumn<bool>("unitFirst");   // chosen before the file is opened
+        QTest::addColumn<bool>("shortFirst");  // a file of short texts was open before
+        QTest::newRow("MHz after opening") << "frequencyMHzAction" << false << false;
+        QTest::newRow("MHz before opening") << "frequencyMHzAction" << true << false;
+        QTest::newRow("MHz, short texts before") << "frequencyMHzAction" << true << true;
+        QTest::newRow("kHz after opening") << "frequencyKHzAction" << false << false;
+        QTest::newRow("Hz") << "frequencyHzAction" << false << false;
+        QTest::newRow("Hz, short texts before") << "frequencyHzAction" << true << true;
     }
     void columnsFitTheirTextInEachUnit() {
         QFETCH(QString, unitAction);
         QFETCH(bool, unitFirst);
+        QFETCH(bool, shortFirst);
         startWindow();
+        if (shortFirst) {
+            // Frequencies one digit shorter, which the unit's change widens the column for.
+            MemoryTable shorter = Channels(2);
+            shorter.SetCellText(1, Frequency, "999999999");
+            shorter.SetCellText(2, Callsign, "Voice");
+            m_window->fileActions().importCsvFile(writeCsv(QStringLiteral("hf.csv"), shorter));
+        }
         if (unitFirst) {
             trigger(unitAction.toLatin1().constData());
         }
@@ -206,6 +225,76 @@ private slots:
                                 .arg(heading)
                                 .arg(needed)
                                 .arg(header->sectionSize(column))));
+    }
+
+    // With fresh settings the window opens wide enough for every column of the sample file, in
+    // English and in German, and stays on the screen.
+    void firstWindowFitsItsColumns_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::newRow("English") << QLocale(QLocale::English, QLocale::UnitedStates);
+        QTest::newRow("German") << QLocale(QLocale::German, QLocale::Germany);
+    }
+    void firstWindowFitsItsColumns() {
+        QFETCH(QLocale, locale);
+        corvalen::InstallTranslations(*QCoreApplication::instance(), locale);
+        MainWindow& window = startWindow();
+        QVERIFY(window.fileActions().openFile(
+            QStringLiteral(CORVALEN_TEST_DATA_DIR "/../../docs/sample.csv")));
+        QCOMPARE(window.document().table().table().ColCount(), kImportedColumnCount);
+        QApplication::processEvents();
+        const QRect room = window.screen()->availableGeometry();
+        QVERIFY2(room.contains(window.frameGeometry()),
+                 qPrintable(QStringLiteral("window %1 wide on a screen %2 wide")
+                                .arg(window.frameGeometry().width())
+                                .arg(room.width())));
+        if (room.width() >= 1600) {
+            QTRY_COMPARE(grid().horizontalScrollBar()->maximum(), 0);
+        }
+        // The user's size is the user's: opening another file does not change it.
+        window.resize(window.size() - QSize(200, 0));
+        const QSize chosen = window.size();
+        QVERIFY(window.fileActions().openFile(
+            QStringLiteral(CORVALEN_TEST_DATA_DIR "/../../docs/sample.csv")));
+        QCOMPARE(window.size(), chosen);
+    }
+
+    // The dialogs' titles are not cut, in English and in German.
+    void dialogTitlesShowWhole_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::newRow("English") << QLocale(QLocale::English, QLocale::UnitedStates);
+        QTest::newRow("German") << QLocale(QLocale::German, QLocale::Germany);
+    }
+    void dialogTitlesShowWhole() {
+        QFETCH(QLocale, locale);
+        corvalen::InstallTranslations(*QCoreApplication::instance(), locale);
+        const MemoryTable channels = Channels(3);
+        SetFieldDialog dialog(channels, Mode, 2);
+        dialog.show();
+        QApplication::processEvents();
+        // A title bar's text beside its buttons (close, maximise, minimise and the icon).
+        const int needed = QFontMetrics(QApplication::font("QMdiSubWindowTitleBar"))
+                               .horizontalAdvance(dialog.windowTitle()) +
+                           4 * dialog.style()->pixelMetric(QStyle::PM_TitleBarHeight);
+        QVERIFY2(dialog.width() >= needed, qPrintable(QStringLiteral("\"%1\" needs %2, has %3")
+                                                          .arg(dialog.windowTitle())
+                                                          .arg(needed)
+                                                          .arg(dialog.width())));
+    }
+
+    // In German, Add Channel Range takes the decimal comma, as the cell editor does.
+    void channelRangeTakesTheDecimalComma() {
+        QVERIFY(corvalen::InstallTranslations(*QCoreApplication::instance(),
+                                              QLocale(QLocale::German, QLocale::Germany)));
+        const MemoryTable channels = Channels(2);  // the dialog reads it while it is open
+        ChannelRangeDialog dialog(channels);
+        dialog.findChild<QLineEdit*>(QStringLiteral("start"))->setText(QStringLiteral("118,1"));
+        dialog.findChild<QLineEdit*>(QStringLiteral("stop"))->setText(QStringLiteral("118,15"));
+        dialog.findChild<QLineEdit*>(QStringLiteral("step"))->setText(QStringLiteral("8,33"));
+        const std::optional<RangeFill> fill = dialog.fill();
+        QVERIFY2(fill.has_value(), qPrintable(dialog.preview()));
+        QVERIFY2(dialog.preview().startsWith(QStringLiteral("Fügt ")),
+                 qPrintable(dialog.preview()));
+        QVERIFY(fill->range.Count() >= 2);
     }
 
     // A .g3m file's channels show the priority a save writes for them.
