@@ -349,6 +349,7 @@ void CellEditorDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptio
         // and every mode name to "…". The box covers the cell and, where it needs more room,
         // the cells to its right; its open list is as wide as its entries.
         box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        box->setMaxVisibleItems(box->count());  // every entry at once, without scrolling
         QRect area = option.rect;
         area.setWidth(std::max(option.rect.width(), box->sizeHint().width()));
         const QRect room = editor->parentWidget() ? editor->parentWidget()->rect() : area;
