@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
+#include <algorithm>
 
 #include "app/StatusText.h"
 #include "app/Translations.h"
@@ -97,7 +98,7 @@ ScheduleDialog::ScheduleDialog(const Schedule& schedule, const QString& fileName
         m_date->setEnabled(on);
         updateCount();
     });
-    setMinimumWidth(440);
+    setMinimumWidth(std::max(440, TitleWidth(*this)));  // the title, with the file's name, whole
     updateCount();
 }
 
