@@ -333,7 +333,7 @@
     </message>
     <message>
         <source>e.g. 118 or 118.000 MHz (MHz when no unit)</source>
-        <translation>z. B. 118 oder 118.000 MHz (MHz ohne Einheit)</translation>
+        <translation>z. B. 118 oder 118,000 MHz (MHz ohne Einheit)</translation>
     </message>
     <message>
         <source>S&amp;top:</source>
@@ -341,7 +341,7 @@
     </message>
     <message>
         <source>e.g. 136.975 MHz, included when a step lands on it</source>
-        <translation>z. B. 136.975 MHz, enthalten, wenn ein Schritt es trifft</translation>
+        <translation>z. B. 136,975 MHz, enthalten, wenn ein Schritt es trifft</translation>
     </message>
     <message>
         <source>Ste&amp;p:</source>

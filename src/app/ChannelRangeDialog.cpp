@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -89,8 +90,17 @@ ChannelRangeDialog::ChannelRangeDialog(const MemoryTable& table, QWidget* parent
     m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(m_buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    // Wide enough for the hints in the empty fields.
+    // Wide enough for the hints in the empty fields, in every language: each field as wide as
+    // the longest hint.
     setMinimumWidth(fontMetrics().averageCharWidth() * 72);
+    int widestHint = 0;
+    for (const QLineEdit* edit : findChildren<QLineEdit*>()) {
+        widestHint = std::max(widestHint, edit->fontMetrics().horizontalAdvance(
+                                              edit->placeholderText() + QStringLiteral("  ")));
+    }
+    for (QLineEdit* edit : findChildren<QLineEdit*>()) {
+        edit->setMinimumWidth(widestHint + 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth));
+    }
     // Wide enough for the whole title.
     setMinimumWidth(std::max(minimumWidth(), TitleWidth(*this)));
     auto* layout = new QVBoxLayout(this);

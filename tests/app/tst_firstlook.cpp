@@ -281,6 +281,24 @@ private slots:
                                                           .arg(dialog.width())));
     }
 
+    // The hints in Add Channel Range's empty fields show whole, in English and in German.
+    void rangeHintsShowWhole_data() { dialogTitlesShowWhole_data(); }
+    void rangeHintsShowWhole() {
+        QFETCH(QLocale, locale);
+        corvalen::InstallTranslations(*QCoreApplication::instance(), locale);
+        const MemoryTable channels = Channels(3);
+        ChannelRangeDialog dialog(channels);
+        dialog.show();
+        QApplication::processEvents();
+        for (const QLineEdit* edit : dialog.findChildren<QLineEdit*>()) {
+            const int hint = edit->fontMetrics().horizontalAdvance(edit->placeholderText());
+            QVERIFY2(edit->width() >= hint + 8, qPrintable(QStringLiteral("\"%1\" needs %2, has %3")
+                                                               .arg(edit->placeholderText())
+                                                               .arg(hint + 8)
+                                                               .arg(edit->width())));
+        }
+    }
+
     // In German, Add Channel Range takes the decimal comma, as the cell editor does.
     void channelRangeTakesTheDecimalComma() {
         QVERIFY(corvalen::InstallTranslations(*QCoreApplication::instance(),
