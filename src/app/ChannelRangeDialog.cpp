@@ -94,12 +94,16 @@ ChannelRangeDialog::ChannelRangeDialog(const MemoryTable& table, QWidget* parent
     // the longest hint.
     setMinimumWidth(fontMetrics().averageCharWidth() * 72);
     int widestHint = 0;
-    for (const QLineEdit* edit : findChildren<QLineEdit*>()) {
-        widestHint = std::max(widestHint, edit->fontMetrics().horizontalAdvance(
-                                              edit->placeholderText() + QStringLiteral("  ")));
+    // The dialog's own fields, not the Mode box's text field.
+    const QList<QLineEdit*> fields = findChildren<QLineEdit*>(Qt::FindDirectChildrenOnly);
+    for (const QLineEdit* edit : fields) {
+        widestHint =
+            std::max(widestHint, edit->fontMetrics().horizontalAdvance(edit->placeholderText()));
     }
-    for (QLineEdit* edit : findChildren<QLineEdit*>()) {
-        edit->setMinimumWidth(widestHint + 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth));
+    for (QLineEdit* edit : fields) {
+        // The text's margins and the frame on both sides.
+        edit->setMinimumWidth(widestHint + 2 * edit->fontMetrics().averageCharWidth() +
+                              4 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth));
     }
     // Wide enough for the whole title.
     setMinimumWidth(std::max(minimumWidth(), TitleWidth(*this)));

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QScrollBar>
+#include <QStyleOption>
 #include <QStyleOptionViewItem>
 #include <QTableView>
 #include <QTimer>
@@ -290,12 +291,21 @@ private slots:
         ChannelRangeDialog dialog(channels);
         dialog.show();
         QApplication::processEvents();
+        // The Mode box keeps its arrow beside its text field.
+        auto* mode = dialog.findChild<QComboBox*>(QStringLiteral("mode"));
+        QVERIFY(mode->lineEdit()->geometry().right() < mode->width() - 10);
         for (const QLineEdit* edit : dialog.findChildren<QLineEdit*>()) {
             const int hint = edit->fontMetrics().horizontalAdvance(edit->placeholderText());
-            QVERIFY2(edit->width() >= hint + 8, qPrintable(QStringLiteral("\"%1\" needs %2, has %3")
-                                                               .arg(edit->placeholderText())
-                                                               .arg(hint + 8)
-                                                               .arg(edit->width())));
+            // The room the text has inside the field's frame and margins.
+            QStyleOptionFrame frame;
+            frame.initFrom(edit);
+            const QRect room =
+                edit->style()->subElementRect(QStyle::SE_LineEditContents, &frame, edit) -
+                edit->textMargins();
+            QVERIFY2(room.width() >= hint, qPrintable(QStringLiteral("\"%1\" needs %2, has %3")
+                                                          .arg(edit->placeholderText())
+                                                          .arg(hint)
+                                                          .arg(room.width())));
         }
     }
 
