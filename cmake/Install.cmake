@@ -34,8 +34,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The Depends line comes from the shared libraries the programs link (dpkg-shlibdeps), so
 # installing the package pulls in the Qt runtime.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Qt's own translations of its standard buttons, for the translated editor.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
+# Qt's own translations (its file and print dialogs, standard buttons and key names), which the
+# translated editor shows beside its own; CPack puts them after the libraries' dependencies.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-translations-l10n)
 # The package's long description (CPack puts the summary above it).
 set(CPACK_PACKAGE_DESCRIPTION
     "Corvalen edits the memory channels of the Winradio G313, G303, G305 and G315

@@ -3,13 +3,14 @@
 // itself has no such hooks. scripts/screenshot runs it under a virtual X display.
 //
 //   corvalen-screenshot [--menu TITLE] [--action NAME | --schedule SKED]
-//                       [--fields "name=text;..."] [--edit ROW,COLUMN[,TEXT]] [--pdf PATH]
-//                       PICTURE [FILE]
+//                       [--fields "name=text;..."] [--edit ROW,COLUMN[,TEXT]] [--list]
+//                       [--pdf PATH] PICTURE [FILE]
 //
 // --menu opens the menu of that title; --action triggers the window's action of that object
 // name (a dialog opens over the window), --schedule imports that broadcast schedule (its filter
 // dialog opens over the window), and --fields fills in the open dialog's fields; --edit opens
-// the editor of that grid cell (rows and columns from 0) and types TEXT into it; --pdf writes
+// the editor of that grid cell (rows and columns from 0) and types TEXT into it, and --list opens
+// that editor's list (the Mode and Hotkey cells have one); --pdf writes
 // what Export PDF… writes to PATH. FILE is opened first, as `corvalen FILE` opens it.
 
 #include <QAction>
@@ -83,7 +84,9 @@ int main(int argc, char** argv) {
                                   QStringLiteral("cell"));
     const QCommandLineOption pdf(QStringLiteral("pdf"), QStringLiteral("PDF file to export."),
                                  QStringLiteral("path"));
-    parser.addOptions({menu, action, schedule, fields, edit, pdf});
+    const QCommandLineOption list(QStringLiteral("list"),
+                                  QStringLiteral("Open the list of the cell being edited."));
+    parser.addOptions({menu, action, schedule, fields, edit, list, pdf});
     parser.addPositionalArgument(QStringLiteral("picture"), QStringLiteral("The PNG to save."));
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A file to open."),
                                  QStringLiteral("[file]"));
@@ -132,6 +135,10 @@ int main(int argc, char** argv) {
             auto* line = grid->viewport()->findChild<QLineEdit*>();
             if (line != nullptr && cell.size() > 2) {
                 line->setText(cell.mid(2).join(QLatin1Char(',')));
+            }
+            if (auto* box = grid->viewport()->findChild<QComboBox*>();
+                box != nullptr && parser.isSet(list)) {
+                box->showPopup();
             }
         });
     }

@@ -67,104 +67,100 @@
         <source>x (%1)</source>
         <translation>x (%1)</translation>
     </message>
+    <message>
+        <source>x (Secondary squelch type)</source>
+        <translation>x (Sekundärer Squelch-Typ)</translation>
+    </message>
+    <message>
+        <source>x (Secondary squelch value)</source>
+        <translation>x (Sekundärer Squelch-Wert)</translation>
+    </message>
 </context>
 <context>
     <name>Count</name>
-    <message>
-        <source>row</source>
-        <translation>Zeile</translation>
+    <message numerus="yes">
+        <source>%Ln row(s)</source>
+        <translation>
+            <numerusform>%Ln Zeile</numerusform>
+            <numerusform>%Ln Zeilen</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>rows</source>
-        <translation>Zeilen</translation>
+    <message numerus="yes">
+        <source>%Ln cell(s)</source>
+        <translation>
+            <numerusform>%Ln Zelle</numerusform>
+            <numerusform>%Ln Zellen</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>cell</source>
-        <translation>Zelle</translation>
+    <message numerus="yes">
+        <source>%Ln column(s)</source>
+        <translation>
+            <numerusform>%Ln Spalte</numerusform>
+            <numerusform>%Ln Spalten</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>cells</source>
-        <translation>Zellen</translation>
+    <message numerus="yes">
+        <source>%Ln channel(s)</source>
+        <translation>
+            <numerusform>%Ln Kanal</numerusform>
+            <numerusform>%Ln Kanäle</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>column</source>
-        <translation>Spalte</translation>
+    <message numerus="yes">
+        <source>%Ln line(s)</source>
+        <translation>
+            <numerusform>%Ln Textzeile</numerusform>
+            <numerusform>%Ln Textzeilen</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>columns</source>
-        <translation>Spalten</translation>
+    <message numerus="yes">
+        <source>%Ln problem(s)</source>
+        <translation>
+            <numerusform>%Ln Problem</numerusform>
+            <numerusform>%Ln Probleme</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>channel</source>
-        <translation>Kanal</translation>
+    <message numerus="yes">
+        <source>%Ln notice(s)</source>
+        <translation>
+            <numerusform>%Ln Hinweis</numerusform>
+            <numerusform>%Ln Hinweise</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>channels</source>
-        <translation>Kanäle</translation>
+    <message numerus="yes">
+        <source>%Ln record(s)</source>
+        <translation>
+            <numerusform>%Ln Datensatz</numerusform>
+            <numerusform>%Ln Datensätze</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>line</source>
-        <translation>Textzeile</translation>
+    <message numerus="yes">
+        <source>%Ln character(s)</source>
+        <translation>
+            <numerusform>%Ln Zeichen</numerusform>
+            <numerusform>%Ln Zeichen</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>lines</source>
-        <translation>Textzeilen</translation>
+    <message numerus="yes">
+        <source>%Ln page(s)</source>
+        <translation>
+            <numerusform>%Ln Seite</numerusform>
+            <numerusform>%Ln Seiten</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>problem</source>
-        <translation>Problem</translation>
+    <message numerus="yes">
+        <source>%Ln empty row(s)</source>
+        <translation>
+            <numerusform>%Ln leere Zeile</numerusform>
+            <numerusform>%Ln leere Zeilen</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>problems</source>
-        <translation>Probleme</translation>
-    </message>
-    <message>
-        <source>record</source>
-        <translation>Datensatz</translation>
-    </message>
-    <message>
-        <source>records</source>
-        <translation>Datensätze</translation>
-    </message>
-    <message>
-        <source>character</source>
-        <translation>Zeichen</translation>
-    </message>
-    <message>
-        <source>characters</source>
-        <translation>Zeichen</translation>
-    </message>
-    <message>
-        <source>notice</source>
-        <translation>Hinweis</translation>
-    </message>
-    <message>
-        <source>notices</source>
-        <translation>Hinweise</translation>
-    </message>
-    <message>
-        <source>page</source>
-        <translation>Seite</translation>
-    </message>
-    <message>
-        <source>pages</source>
-        <translation>Seiten</translation>
-    </message>
-    <message>
-        <source>empty row</source>
-        <translation>leere Zeile</translation>
-    </message>
-    <message>
-        <source>empty rows</source>
-        <translation>leere Zeilen</translation>
-    </message>
-    <message>
-        <source>broadcast</source>
-        <translation>Sendung</translation>
-    </message>
-    <message>
-        <source>broadcasts</source>
-        <translation>Sendungen</translation>
+    <message numerus="yes">
+        <source>%Ln broadcast(s)</source>
+        <translation>
+            <numerusform>%Ln Sendung</numerusform>
+            <numerusform>%Ln Sendungen</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -337,7 +333,7 @@
     </message>
     <message>
         <source>e.g. 118 or 118.000 MHz (MHz when no unit)</source>
-        <translation>z. B. 118 oder 118.000 MHz (MHz ohne Einheit)</translation>
+        <translation>z. B. 118 oder 118,000 MHz (MHz ohne Einheit)</translation>
     </message>
     <message>
         <source>S&amp;top:</source>
@@ -345,7 +341,7 @@
     </message>
     <message>
         <source>e.g. 136.975 MHz, included when a step lands on it</source>
-        <translation>z. B. 136.975 MHz, enthalten, wenn ein Schritt es trifft</translation>
+        <translation>z. B. 136,975 MHz, enthalten, wenn ein Schritt es trifft</translation>
     </message>
     <message>
         <source>Ste&amp;p:</source>
@@ -404,12 +400,19 @@
         <translation>leer: %1 Hz, die Vorgabe des Modus</translation>
     </message>
     <message>
-        <source>Adds 1 channel, numbered %1; %2 rows in all.</source>
-        <translation>Fügt 1 Kanal an, Nummer %1; %2 Zeilen insgesamt.</translation>
+        <source>Adds 1 channel, numbered %1; %2 in all.</source>
+        <translation>Fügt 1 Kanal an, Nummer %1; %2 insgesamt.</translation>
     </message>
     <message>
-        <source>Adds %1 channels, numbered %2 to %3; %4 rows in all.</source>
-        <translation>Fügt %1 Kanäle an, Nummern %2 bis %3; %4 Zeilen insgesamt.</translation>
+        <source>Adds %1 channels, numbered %2 to %3; %4 in all.</source>
+        <translation>Fügt %1 Kanäle an, Nummern %2 bis %3; %4 insgesamt.</translation>
+    </message>
+</context>
+<context>
+    <name>corvalen::ChannelViewModel</name>
+    <message>
+        <source>empty</source>
+        <translation>leer</translation>
     </message>
 </context>
 <context>
@@ -807,6 +810,14 @@ OK überschreibt die Datei, Abbrechen wählt eine andere.</translation>
         <source>Saved %1 to the SDR# list %2</source>
         <translation>%1 in der SDR#-Liste %2 gespeichert</translation>
     </message>
+    <message>
+        <source>Cancelled; nothing opened</source>
+        <translation>Abgebrochen; nichts geöffnet</translation>
+    </message>
+    <message>
+        <source>Cancelled; nothing appended</source>
+        <translation>Abgebrochen; nichts angefügt</translation>
+    </message>
 </context>
 <context>
     <name>corvalen::FindBar</name>
@@ -906,6 +917,14 @@ OK überschreibt die Datei, Abbrechen wählt eine andere.</translation>
     <message>
         <source>Last change: %1</source>
         <translation>Letzte Änderung: %1</translation>
+    </message>
+    <message>
+        <source>Grid View — %1[*]</source>
+        <translation>Tabellenansicht — %1[*]</translation>
+    </message>
+    <message>
+        <source>Memory channels</source>
+        <translation>Speicherkanäle</translation>
     </message>
 </context>
 <context>
@@ -1120,9 +1139,12 @@ OK überschreibt die Datei, Abbrechen wählt eine andere.</translation>
         <source>Import</source>
         <translation>Importieren</translation>
     </message>
-    <message>
-        <source>%1 of %2 pass, on %3</source>
-        <translation>%1 von %2 passen, auf %3</translation>
+    <message numerus="yes">
+        <source>%1 of %2 pass, on %Ln channel(s)</source>
+        <translation>
+            <numerusform>%1 von %2 passen, auf %Ln Kanal</numerusform>
+            <numerusform>%1 von %2 passen, auf %Ln Kanälen</numerusform>
+        </translation>
     </message>
 </context>
 <context>

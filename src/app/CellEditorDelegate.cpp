@@ -1,5 +1,6 @@
 #include "app/CellEditorDelegate.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -7,6 +8,7 @@
 #include <QLocale>
 #include <QToolTip>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <functional>
 
 #include "channel/CellValues.h"
@@ -171,6 +173,20 @@ void CellEditorDelegate::initStyleOption(QStyleOptionViewItem* option,
 
 QWidget* CellEditorDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                                           const QModelIndex& index) const {
+    QWidget* editor = newEditor(parent, option, index);
+    if (editor != nullptr) {
+        // A screen reader names the editor after its column.
+        const QString name = index.model()->headerData(index.column(), Qt::Horizontal).toString();
+        editor->setAccessibleName(name);
+        if (auto* box = qobject_cast<QComboBox*>(editor); box && box->lineEdit()) {
+            box->lineEdit()->setAccessibleName(name);
+        }
+    }
+    return editor;
+}
+
+QWidget* CellEditorDelegate::newEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                                       const QModelIndex& index) const {
     switch (index.column()) {
         case Mode: {
             auto* box = new QComboBox(parent);
@@ -226,9 +242,13 @@ void CellEditorDelegate::setEditorData(QWidget* editor, const QModelIndex& index
     } else if (auto* box = qobject_cast<QComboBox*>(editor); box && index.column() == Hotkey) {
         box->setCurrentIndex(box->findData(HotkeyOf(Utf8(cell))));
     } else if (box && index.column() == Mode) {
-        // The list starts on the cell's mode; other text stands in the box as it is.
+        // The list starts on the cell's mode; other text stands in the box as it is, selected
+        // like the text of every other cell's editor, so a typed character starts a new value.
         box->setCurrentIndex(box->findText(cell.trimmed(), Qt::MatchFixedString));
         box->setEditText(cell);
+        if (box->lineEdit() != nullptr) {
+            box->lineEdit()->selectAll();
+        }
     } else if (auto* line = qobject_cast<QLineEdit*>(editor); line && index.column() == Frequency) {
         line->setText(FromUtf8(FrequencyCellForEditing(Utf8(cell), m_unit)));
     } else {
@@ -322,6 +342,24 @@ void CellEditorDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptio
             area.moveBottom(room.bottom());
         }
         editor->setGeometry(area);
+        return;
+    }
+    if (auto* box = qobject_cast<QComboBox*>(editor)) {
+        // A list as wide as its longest entry: a cell as narrow as "AM" or "0" would cut "none"
+        // and every mode name to "…". The box covers the cell and, where it needs more room,
+        // the cells to its right; its open list is as wide as its entries.
+        box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+        box->setMaxVisibleItems(box->count());  // every entry at once, without scrolling
+        QRect area = option.rect;
+        area.setWidth(std::max(option.rect.width(), box->sizeHint().width()));
+        const QRect room = editor->parentWidget() ? editor->parentWidget()->rect() : area;
+        if (area.right() > room.right()) {
+            area.moveRight(room.right());
+        }
+        box->setGeometry(area);
+        QAbstractItemView* list = box->view();
+        list->setMinimumWidth(list->sizeHintForColumn(0) + 2 * list->frameWidth() +
+                              list->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
         return;
     }
     QStyledItemDelegate::updateEditorGeometry(editor, option, index);

@@ -83,6 +83,9 @@ protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
 
 private:
+    QWidget* newEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                       const QModelIndex& index) const;
+
     FrequencyUnit m_unit = FrequencyUnit::Hz;
 };
 

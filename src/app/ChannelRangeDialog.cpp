@@ -1,5 +1,6 @@
 #include "app/ChannelRangeDialog.h"
 
+#include "app/StatusText.h"
 #include "app/Translations.h"
 
 #include <QComboBox>
@@ -7,8 +8,11 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "convert/NumberText.h"
 #include "g3m/MemoryRecord.h"
@@ -20,6 +24,17 @@ namespace {
 
 std::string Text(const QLineEdit* field) {
     return field->text().toStdString();
+}
+
+// A typed frequency or step with the language's decimal separator ("118,1" in German) read as
+// with the point, which is taken in every language.
+std::string TypedNumber(const QLineEdit* field) {
+    QString text = field->text();
+    const QString point = QLocale().decimalPoint();
+    if (point != QLatin1String(".")) {
+        text.replace(point, QStringLiteral("."));
+    }
+    return text.toStdString();
 }
 
 }  // namespace
@@ -52,6 +67,8 @@ ChannelRangeDialog::ChannelRangeDialog(const MemoryTable& table, QWidget* parent
         }
     }
     form->addRow(tr("&Mode:"), m_mode);
+    // The box's own text field is named as the box is, after its label.
+    m_mode->lineEdit()->setAccessibleName(tr("&Mode:").remove(QLatin1Char('&')));
     connect(m_mode, &QComboBox::currentTextChanged, this, &ChannelRangeDialog::update);
     m_bandwidth = field("bandwidth", tr("&Bandwidth:"), QString());
     m_ifShift = field("ifShift", tr("&IF Shift:"), QString());
@@ -73,8 +90,23 @@ ChannelRangeDialog::ChannelRangeDialog(const MemoryTable& table, QWidget* parent
     m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(m_buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    // Wide enough for the hints in the empty fields.
+    // Wide enough for the hints in the empty fields, in every language: each field as wide as
+    // the longest hint.
     setMinimumWidth(fontMetrics().averageCharWidth() * 72);
+    int widestHint = 0;
+    // The dialog's own fields, not the Mode box's text field.
+    const QList<QLineEdit*> fields = findChildren<QLineEdit*>(Qt::FindDirectChildrenOnly);
+    for (const QLineEdit* edit : fields) {
+        widestHint =
+            std::max(widestHint, edit->fontMetrics().horizontalAdvance(edit->placeholderText()));
+    }
+    for (QLineEdit* edit : fields) {
+        // The text's margins and the frame on both sides.
+        edit->setMinimumWidth(widestHint + 2 * edit->fontMetrics().averageCharWidth() +
+                              4 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth));
+    }
+    // Wide enough for the whole title.
+    setMinimumWidth(std::max(minimumWidth(), TitleWidth(*this)));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(m_preview);
@@ -87,7 +119,8 @@ Result<RangeFill> ChannelRangeDialog::read() const {
         m_step->text().trimmed().isEmpty()) {
         return Error{tr("Give a start, a stop and a step.").toStdString()};
     }
-    Result<ChannelRange> range = ReadChannelRange(Text(m_start), Text(m_stop), Text(m_step));
+    Result<ChannelRange> range =
+        ReadChannelRange(TypedNumber(m_start), TypedNumber(m_stop), TypedNumber(m_step));
     if (!range) {
         return range.error();
     }
@@ -139,13 +172,16 @@ void ChannelRangeDialog::update() {
         const auto count = static_cast<qulonglong>(fill->range.Count());
         const int first = *RangeFirstNumber(m_table, *fill);
         const auto total = static_cast<qulonglong>(m_table.ChannelCount()) + count;
-        m_preview->setText(
-            count == 1 ? tr("Adds 1 channel, numbered %1; %2 rows in all.").arg(first).arg(total)
-                       : tr("Adds %1 channels, numbered %2 to %3; %4 rows in all.")
-                             .arg(count)
-                             .arg(first)
-                             .arg(static_cast<qulonglong>(first) + count - 1)
-                             .arg(total));
+        const QLocale locale;
+        m_preview->setText(count == 1
+                               ? tr("Adds 1 channel, numbered %1; %2 in all.")
+                                     .arg(first)
+                                     .arg(Count(static_cast<qsizetype>(total), "row", "rows"))
+                               : tr("Adds %1 channels, numbered %2 to %3; %4 in all.")
+                                     .arg(locale.toString(count))
+                                     .arg(first)
+                                     .arg(static_cast<qulonglong>(first) + count - 1)
+                                     .arg(Count(static_cast<qsizetype>(total), "row", "rows")));
         // The airband raster taken, a stop off the raster and where the last channel lies.
         for (const std::string& notice : fill->range.notices) {
             m_preview->setText(m_preview->text() + QLatin1Char('\n') + CoreText(notice));

@@ -157,6 +157,13 @@ Qt::ItemFlags ChannelViewModel::flags(const QModelIndex& index) const {
 }
 
 QVariant ChannelViewModel::data(const QModelIndex& index, int role) const {
+    if (role == Qt::AccessibleTextRole && index.isValid()) {
+        const QString shown = m_shown ? m_shown(index) : data(index, Qt::DisplayRole).toString();
+        return shown.trimmed().isEmpty() ? tr("empty") : shown;
+    }
+    if (role == Qt::AccessibleDescriptionRole && index.isValid()) {
+        return data(index, Qt::ToolTipRole);  // the cell's problems, if it has any
+    }
     if ((role == Qt::BackgroundRole || role == Qt::ToolTipRole) && m_problems != nullptr &&
         index.isValid()) {
         const int row = MemoryTableModel::tableRow(mapToSource(index).row());

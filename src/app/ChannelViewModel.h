@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QSortFilterProxyModel>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,6 +33,13 @@ public:
     void setFindText(const QString& text);
     QString findText() const { return m_findText; }
 
+    // How the grid shows a cell (the frequency in the chosen unit), which is what a screen
+    // reader says of it (Qt::AccessibleTextRole, "empty" for an empty cell); without it the
+    // cell's text.
+    void setShownText(std::function<QString(const QModelIndex&)> shown) {
+        m_shown = std::move(shown);
+    }
+
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     // The table is flat and all its cells are alike, so these two are answered here rather than
     // by mapping each cell to the table: the grid asks them of every selected cell it paints,
@@ -51,6 +59,7 @@ protected:
     bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
 
 private:
+    std::function<QString(const QModelIndex&)> m_shown;
     // What a cell sorts by. Sorting reads every cell about 2 log2(n) times; taking each one
     // from the table's rows scattered over memory made a sort of 65,535 rows several times
     // slower than reading the keys of one column once into a compact list.

@@ -62,6 +62,14 @@ QString ColumnNames::ListName(int column) {
     if (!IsUnnamed(column)) {
         return Heading(column);
     }
+    // The two squelch columns by what they hold, in the user's language; the reserved ones by
+    // their place.
+    if (column == SecondarySquelchType) {
+        return tr("x (Secondary squelch type)");
+    }
+    if (column == SecondarySquelchValue) {
+        return tr("x (Secondary squelch value)");
+    }
     return tr("x (%1)").arg(CsvHeader(column));
 }
 

@@ -229,17 +229,21 @@ void FileActions::openCsv() {
     importCsvFile(*chosen);
 }
 
-void FileActions::numberChirpChannels(ChannelFileRead& read, const QString& path) {
+bool FileActions::numberChirpChannels(ChannelFileRead& read, const QString& path) {
     if (!read.holdsLocationZero) {
-        return;
+        return true;
     }
     // CHIRP counts from Location 0, the receiver from channel 1: the user says how.
-    const ChirpNumbering numbering = m_messages.askChirpNumbering(
+    const std::optional<ChirpNumbering> numbering = m_messages.askChirpNumbering(
         tr("Channel numbers"),
         tr("%1 has a channel at Location 0, which is no channel number of the receiver. How "
            "should its channels be numbered?")
             .arg(QFileInfo(path).fileName()));
-    ApplyChirpNumbering(read, numbering);
+    if (!numbering) {
+        return false;
+    }
+    ApplyChirpNumbering(read, *numbering);
+    return true;
 }
 
 std::optional<ChannelFileRead> FileActions::readFile(const QString& path,
@@ -284,7 +288,10 @@ bool FileActions::openChannelFile(const QString& path) {
     if (!read) {
         return false;
     }
-    numberChirpChannels(*read, path);
+    if (!numberChirpChannels(*read, path)) {
+        report(tr("Cancelled; nothing opened"));
+        return false;
+    }
     rememberFile(path);
     const int channels = read->table.ChannelCount();
     loadTable(std::move(read->table), tr("Open %1").arg(QFileInfo(path).fileName()));
@@ -587,7 +594,10 @@ bool FileActions::appendFile(const QString& path) {
         return false;
     }
 
-    numberChirpChannels(*read, path);
+    if (!numberChirpChannels(*read, path)) {
+        report(tr("Cancelled; nothing appended"));
+        return false;
+    }
     BusyCursor busy;
     const QString name = QFileInfo(path).fileName();
     const int channels = read->table.ChannelCount();

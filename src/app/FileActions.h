@@ -150,7 +150,8 @@ private:
                                             const std::vector<std::string>& knownGroups = {},
                                             bool emptyAllowed = false, int firstNumber = 1);
     // Asks how a CHIRP file holding Location 0 is numbered, and numbers it so.
-    void numberChirpChannels(ChannelFileRead& read, const QString& path);
+    // False when the user cancelled the question: the file is not to be read in.
+    bool numberChirpChannels(ChannelFileRead& read, const QString& path);
     // Writes the table in `format`; nothing after reporting why, ending in `failureTail`.
     std::optional<ChannelFileReport> writeFile(const QString& path, const ChannelFormat& format,
                                                const QString& failureTail);

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QTimer>
 
 #include "app/ChannelViewModel.h"
@@ -30,6 +31,7 @@ FindBar::FindBar(ChannelViewModel& view, QWidget* parent)
 
     m_box->setObjectName(QStringLiteral("findBox"));
     m_box->setPlaceholderText(tr("Find in every column"));
+    m_box->setAccessibleName(tr("Find"));
     m_box->setClearButtonEnabled(true);
     m_box->setMaximumWidth(300);
     addWidget(m_box);
@@ -95,10 +97,11 @@ void FindBar::close() {
 }
 
 void FindBar::countFound() {
-    m_count->setText(
-        m_view.findText().isEmpty()
-            ? QString()
-            : tr("%1 of %2 rows").arg(m_view.rowCount()).arg(m_view.sourceModel()->rowCount()));
+    m_count->setText(m_view.findText().isEmpty()
+                         ? QString()
+                         : tr("%1 of %2 rows")
+                               .arg(QLocale().toString(m_view.rowCount()),
+                                    QLocale().toString(m_view.sourceModel()->rowCount())));
 }
 
 }  // namespace corvalen

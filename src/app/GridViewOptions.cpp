@@ -34,6 +34,7 @@ GridViewOptions::GridViewOptions(QTableView& grid, const SettingsFile& settings,
         action->setObjectName(QString::fromLatin1(entry.name));
         action->setCheckable(true);
         action->setChecked(entry.unit == FrequencyUnit::Hz);
+        action->setData(static_cast<int>(entry.unit));
         const FrequencyUnit unit = entry.unit;
         connect(action, &QAction::triggered, this, [this, unit] {
             m_delegate->setFrequencyUnit(unit);
@@ -61,6 +62,18 @@ GridViewOptions::GridViewOptions(QTableView& grid, const SettingsFile& settings,
 
 QList<QAction*> GridViewOptions::frequencyActions() const {
     return m_units->actions();
+}
+
+FrequencyUnit GridViewOptions::frequencyUnit() const {
+    return m_delegate->frequencyUnit();
+}
+
+void GridViewOptions::setFrequencyUnit(FrequencyUnit unit) {
+    for (QAction* action : m_units->actions()) {
+        if (action->data().toInt() == static_cast<int>(unit) && !action->isChecked()) {
+            action->trigger();
+        }
+    }
 }
 
 void GridViewOptions::rebuildColumnsMenu() {

@@ -3,6 +3,7 @@
 #include <QObject>
 
 #include "app/HiddenColumns.h"
+#include "convert/FrequencyText.h"
 
 class QAction;
 class QActionGroup;
@@ -25,6 +26,9 @@ public:
     CellEditorDelegate& delegate() const { return *m_delegate; }
     // The three frequency units, checkable, one of them checked.
     QList<QAction*> frequencyActions() const;
+    // The unit checked; choosing one is as choosing its entry.
+    FrequencyUnit frequencyUnit() const;
+    void setFrequencyUnit(FrequencyUnit unit);
     // One checkable entry per column of the table, rebuilt when the columns change.
     QMenu* columnsMenu() const { return m_columnsMenu; }
     const HiddenColumns& hiddenColumns() const { return m_hidden; }

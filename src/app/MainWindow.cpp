@@ -6,6 +6,7 @@
 #include <QDockWidget>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLayout>
@@ -15,6 +16,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTableView>
@@ -49,8 +51,10 @@ MainWindow::MainWindow(SettingsFile settings, FileDialogPresenter* fileDialogs,
       m_messages(messages ? messages : m_ownMessages.get()),
       m_fileDialog(fileDialogs ? *fileDialogs : *m_ownFileDialogs) {
     setObjectName(QStringLiteral("mainWindow"));
-    // "[*]" shows as "*" while the table has changes that are not saved.
-    setWindowTitle(tr("Grid View[*]"));
+    // The title names the open file; "[*]" shows as "*" while the table has changes that are
+    // not saved.
+    showFileInTitle(QString());
+    connect(&m_document, &Document::fileChanged, this, &MainWindow::showFileInTitle);
     connect(&m_document, &Document::modifiedChanged, this, &QWidget::setWindowModified);
 
     m_client = new ClientArea(this);
@@ -62,6 +66,11 @@ MainWindow::MainWindow(SettingsFile settings, FileDialogPresenter* fileDialogs,
     m_scheduleActions = new ScheduleActions(m_document, m_fileDialog, *m_fileActions, this);
     connect(m_scheduleActions, &ScheduleActions::status, this, &MainWindow::showStatus);
     connect(m_fileActions, &FileActions::tableLoaded, this, &MainWindow::fitColumns);
+    // A file opened shows its first row and first column, wherever the last one was scrolled.
+    connect(m_fileActions, &FileActions::tableLoaded, this, [this] {
+        grid()->scrollToTop();
+        grid()->horizontalScrollBar()->setValue(0);
+    });
     m_printActions = new PrintActions(
         *grid(), m_fileDialog, *m_messages, [this] { return m_document.filePath(); }, this);
     connect(m_printActions, &PrintActions::status, this,
@@ -75,6 +84,9 @@ MainWindow::MainWindow(SettingsFile settings, FileDialogPresenter* fileDialogs,
             [this](const QString& text) { showStatus(text); });
     connect(m_channelActions, &ChannelActions::revealRow, this, &MainWindow::revealRow);
     m_viewOptions = new GridViewOptions(*grid(), m_settings, this);
+    m_view->setShownText([delegate = &m_viewOptions->delegate()](const QModelIndex& index) {
+        return delegate->shownText(index);
+    });
     // Every change names itself on the status line, so the line never tells of an older
     // command; the commands that say more (a count, a row) say it right after.
     connect(&m_document.undoStack(), &QUndoStack::indexChanged, this, [this](int index) {
@@ -89,7 +101,9 @@ MainWindow::MainWindow(SettingsFile settings, FileDialogPresenter* fileDialogs,
             [this](int column, int, int width) {
                 // The last column stretches with the window: its width is not the user's.
                 const QHeaderView* header = grid()->horizontalHeader();
-                if (m_fittingColumns || column < 0 || column >= 64 ||
+                // Only the user's own sizing counts: a width the program gave a column (for
+                // another unit, or other contents) would later cut texts it was not made for.
+                if (m_fittingColumns || !m_userSizing || column < 0 || column >= 64 ||
                     (header->stretchLastSection() && column == header->count() - 1)) {
                     return;
                 }
@@ -98,6 +112,7 @@ MainWindow::MainWindow(SettingsFile settings, FileDialogPresenter* fileDialogs,
                 }
                 m_columnWidths[column] = width;
             });
+    grid()->horizontalHeader()->viewport()->installEventFilter(this);
     m_settingsActions =
         new SettingsActions(m_document, m_settings, m_fileDialog, *m_messages, this);
     connect(m_settingsActions, &SettingsActions::status, this,
@@ -117,9 +132,28 @@ MainWindow::MainWindow(SettingsFile settings, FileDialogPresenter* fileDialogs,
     setAcceptDrops(true);
 }
 
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // The user sizes columns by dragging (or double-clicking) a heading's edge.
+    if (watched == grid()->horizontalHeader()->viewport()) {
+        if (event->type() == QEvent::MouseButtonPress ||
+            event->type() == QEvent::MouseButtonDblClick) {
+            m_userSizing = true;
+        } else if (event->type() == QEvent::MouseButtonRelease) {
+            m_userSizing = false;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
 MainWindow::~MainWindow() {
     // The grid goes after the members its signals would reach.
     disconnect(grid()->horizontalHeader(), nullptr, this, nullptr);
+}
+
+void MainWindow::showFileInTitle(const QString& path) {
+    setWindowFilePath(path);
+    setWindowTitle(path.isEmpty() ? tr("Grid View[*]")
+                                  : tr("Grid View \u2014 %1[*]").arg(QFileInfo(path).fileName()));
 }
 
 QTableView* MainWindow::grid() const {
@@ -231,6 +265,16 @@ void MainWindow::buildBrowsing() {
     header->setSortIndicatorClearable(true);
     header->setSortIndicator(-1, Qt::AscendingOrder);
     grid()->setSortingEnabled(true);
+    // The sorted column widens where its heading would not leave room for the arrow.
+    connect(header, &QHeaderView::sortIndicatorChanged, this, [this](int column) {
+        QHeaderView* heading = grid()->horizontalHeader();
+        if (column >= 0 && column < heading->count() &&
+            heading->sectionSize(column) < headingWidth(column)) {
+            m_fittingColumns = true;  // the user's widths stay as they are
+            heading->resizeSection(column, headingWidth(column));
+            m_fittingColumns = false;
+        }
+    });
 
     m_problems = new ProblemIndex(
         m_document.table(), [this] { return m_document.receiverModel(); }, this);
@@ -241,6 +285,9 @@ void MainWindow::buildBrowsing() {
     // Under the grid, in the grid's room: the buttons stay where they are when it comes and
     // goes. It closes, but does not float off.
     m_problemsPanel->setFeatures(QDockWidget::DockWidgetClosable);
+    // What a screen reader calls the grid and the list.
+    grid()->setAccessibleName(tr("Memory channels"));
+    m_problemsPanel->list()->setAccessibleName(tr("Problems"));
     m_problemsPanel->hide();
     m_client->addPanel(m_problemsPanel);
     connect(m_problemsPanel, &ProblemsPanel::cellChosen, this, &MainWindow::showCell);
@@ -259,7 +306,17 @@ void MainWindow::buildBrowsing() {
             grid()->scrollTo(grid()->currentIndex());
         }
     });
-    connect(m_findBar, &FindBar::closed, this, [this] { grid()->setFocus(); });
+    connect(m_findBar, &FindBar::closed, this, [this] {
+        grid()->setFocus();
+        // Every row is back: the view goes to the row the find left current, not to where the
+        // scroll bar stood among the rows found.
+        if (grid()->currentIndex().isValid()) {
+            if (auto* rows = qobject_cast<GridView*>(grid())) {
+                rows->layOutRowsNow();
+            }
+            grid()->scrollTo(grid()->currentIndex(), QAbstractItemView::PositionAtCenter);
+        }
+    });
 }
 
 void MainWindow::start() {
@@ -281,15 +338,26 @@ void MainWindow::start() {
 void MainWindow::restoreWindowLayout() {
     const std::optional<WindowLayout> stored = m_settings.readWindowLayout();
     if (!stored) {
-        return;  // the first run keeps the designed size
+        // The first run keeps the designed size, widened where the columns need it.
+        m_sizedByProgram = true;
+        m_programSize = size();
+        return;
     }
     restoreGeometry(stored->geometry);
     m_columnWidths = stored->columnWidths;
+    m_viewOptions->setFrequencyUnit(
+        stored->frequencyUnit == QLatin1String("MHz")   ? FrequencyUnit::MHz
+        : stored->frequencyUnit == QLatin1String("kHz") ? FrequencyUnit::kHz
+                                                        : FrequencyUnit::Hz);
     fitColumns();
 }
 
 void MainWindow::storeWindowLayout() {
-    m_settings.writeWindowLayout({saveGeometry(), m_columnWidths});
+    const FrequencyUnit unit = m_viewOptions->frequencyUnit();
+    m_settings.writeWindowLayout({saveGeometry(), m_columnWidths,
+                                  unit == FrequencyUnit::MHz   ? QStringLiteral("MHz")
+                                  : unit == FrequencyUnit::kHz ? QStringLiteral("kHz")
+                                                               : QStringLiteral("Hz")});
 }
 
 void MainWindow::fitColumns() {
@@ -298,20 +366,63 @@ void MainWindow::fitColumns() {
     // Each column as wide as its cells and its heading's text. The header's own fitting keeps
     // room for a sort arrow beside every heading, which made nineteen columns too wide for the
     // window: Mode, Callsign and Comments were off to the right.
-    const QFontMetrics headingMetrics(header->font());
-    const int margin = 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
     const auto* cells = qobject_cast<const GridView*>(grid());
+    int needed = 0;  // the width of all columns shown
     for (int column = 0; column < header->count() && cells != nullptr; ++column) {
-        const QString heading = grid()->model()->headerData(column, Qt::Horizontal).toString();
-        header->resizeSection(column, std::max(cells->cellsWidth(column),
-                                               headingMetrics.horizontalAdvance(heading) + margin));
-    }
-    for (int column = 0; column < header->count() && column < m_columnWidths.size(); ++column) {
-        if (m_columnWidths[column] > 0) {
-            header->resizeSection(column, m_columnWidths[column]);
+        int width = std::max(cells->cellsWidth(column), headingWidth(column));
+        if (column < m_columnWidths.size() && m_columnWidths[column] > 0) {
+            width = m_columnWidths[column];
+        }
+        header->resizeSection(column, width);
+        if (!header->isSectionHidden(column)) {
+            needed += width;
         }
     }
     m_fittingColumns = false;
+    growToFit(needed);
+}
+
+void MainWindow::growToFit(int columnsWidth) {
+    // Only the window the program sized itself (the first run's), and only as long as the user
+    // has not sized it: longer headings (German ones) or longer texts would otherwise hide the
+    // last columns behind the scroll bar.
+    if (!m_sizedByProgram || size() != m_programSize || isMaximized() || isFullScreen()) {
+        return;
+    }
+    const int missing = columnsWidth - grid()->viewport()->width();
+    const QScreen* screen = this->screen();
+    if (missing <= 0 || screen == nullptr) {
+        return;
+    }
+    const QRect room = screen->availableGeometry();
+    const int frame = frameGeometry().width() - width();
+    const int wider = std::min(width() + missing, room.width() - frame);
+    if (wider <= width()) {
+        return;
+    }
+    resize(wider, height());
+    QRect placed = frameGeometry();
+    if (placed.right() > room.right()) {
+        placed.moveRight(room.right());
+    }
+    if (placed.left() < room.left()) {
+        placed.moveLeft(room.left());
+    }
+    move(placed.topLeft());
+    m_programSize = size();
+    layout()->activate();
+}
+
+int MainWindow::headingWidth(int column) const {
+    const QHeaderView* header = grid()->horizontalHeader();
+    const QString heading = grid()->model()->headerData(column, Qt::Horizontal).toString();
+    const int margin = header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+    int width = header->fontMetrics().horizontalAdvance(heading) + 2 * margin;
+    if (header->isSortIndicatorShown() && header->sortIndicatorSection() == column) {
+        // The sort arrow takes its room from the heading's text.
+        width += margin + header->style()->pixelMetric(QStyle::PM_HeaderMarkSize, nullptr, header);
+    }
+    return width;
 }
 
 void MainWindow::fitAroundClientArea() {

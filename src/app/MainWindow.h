@@ -70,6 +70,7 @@ public slots:
 
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -79,6 +80,8 @@ private:
     void buildButtons();
     void buildBrowsing();
     void showStatus(const QString& text, const QString& details = QString());
+    // "Grid View — NAME" for the file at `path`, "Grid View" for none.
+    void showFileInTitle(const QString& path);
     void updateProblemCount();
     // Closes the find bar when its text hides the table row.
     void revealRow(int tableRow);
@@ -87,6 +90,11 @@ private:
     // Column widths: fitted to the contents, then the widths the user dragged, which are kept
     // between runs with the window's place and size.
     void fitColumns();
+    // Widens the window the program sized so `columnsWidth` fits beside the grid's bars, as
+    // far as the screen allows.
+    void growToFit(int columnsWidth);
+    // The room a column's heading needs, its sort arrow included while it has one.
+    int headingWidth(int column) const;
     void restoreWindowLayout();
     void storeWindowLayout();
 
@@ -119,6 +127,10 @@ private:
     // own fitting is not under way.
     QList<int> m_columnWidths;
     bool m_fittingColumns = false;
+    bool m_userSizing = false;  // a mouse button is down on the headings
+    // The window has the size the program gave it (the first run's), which it may widen.
+    bool m_sizedByProgram = false;
+    QSize m_programSize;
 };
 
 }  // namespace corvalen

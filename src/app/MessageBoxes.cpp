@@ -57,7 +57,8 @@ UnsavedChangesAnswer QtMessageBoxes::askUnsavedChanges(const QString& title, con
     return UnsavedChangesAnswer::Cancel;
 }
 
-ChirpNumbering QtMessageBoxes::askChirpNumbering(const QString& title, const QString& text) {
+std::optional<ChirpNumbering> QtMessageBoxes::askChirpNumbering(const QString& title,
+                                                                const QString& text) {
     QMessageBox box(QMessageBox::Question, title, DisplayText(text), QMessageBox::NoButton,
                     m_parent);
     QPushButton* shift =
@@ -66,17 +67,21 @@ ChirpNumbering QtMessageBoxes::askChirpNumbering(const QString& title, const QSt
         box.addButton(QObject::tr("&Keep the Locations, leave out 0"), QMessageBox::AcceptRole);
     QPushButton* sequential =
         box.addButton(QObject::tr("Number &1 to n in file order"), QMessageBox::AcceptRole);
+    QPushButton* cancel = box.addButton(QMessageBox::Cancel);
     box.setDefaultButton(shift);
-    box.setEscapeButton(shift);
+    box.setEscapeButton(cancel);
     box.exec();
     const QAbstractButton* clicked = box.clickedButton();
+    if (clicked == shift) {
+        return ChirpNumbering::Shift;
+    }
     if (clicked == keep) {
         return ChirpNumbering::Keep;
     }
     if (clicked == sequential) {
         return ChirpNumbering::Sequential;
     }
-    return ChirpNumbering::Shift;
+    return std::nullopt;
 }
 
 }  // namespace corvalen

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 #include "csv/ChirpCsv.h"
 
@@ -27,9 +28,11 @@ public:
     virtual UnsavedChangesAnswer askUnsavedChanges(const QString& title, const QString& text,
                                                    const QString& memoryExtension) = 0;
     // A modal question, asked once per CHIRP file that holds Location 0, how its channels are
-    // numbered: "Location + 1" (the default, and the answer when the box is closed), "Keep the
-    // Locations" (Location 0 left out) or "1 to n in file order".
-    virtual ChirpNumbering askChirpNumbering(const QString& title, const QString& text) = 0;
+    // numbered: "Location + 1" (the default), "Keep the Locations" (Location 0 left out), "1 to
+    // n in file order", or "Cancel" (also the answer when the box is closed or Escape is
+    // pressed), which is nothing: the file is not read in.
+    virtual std::optional<ChirpNumbering> askChirpNumbering(const QString& title,
+                                                            const QString& text) = 0;
 };
 
 class QtMessageBoxes : public MessageBoxes {
@@ -39,7 +42,8 @@ public:
     bool confirmOverwrite(const QString& title, const QString& text) override;
     UnsavedChangesAnswer askUnsavedChanges(const QString& title, const QString& text,
                                            const QString& memoryExtension) override;
-    ChirpNumbering askChirpNumbering(const QString& title, const QString& text) override;
+    std::optional<ChirpNumbering> askChirpNumbering(const QString& title,
+                                                    const QString& text) override;
 
 private:
     QWidget* m_parent;

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
+#include <algorithm>
 
 #include "app/StatusText.h"
 #include "app/Translations.h"
@@ -97,7 +98,7 @@ ScheduleDialog::ScheduleDialog(const Schedule& schedule, const QString& fileName
         m_date->setEnabled(on);
         updateCount();
     });
-    setMinimumWidth(440);
+    setMinimumWidth(std::max(440, TitleWidth(*this)));  // the title, with the file's name, whole
     updateCount();
 }
 
@@ -145,13 +146,11 @@ void ScheduleDialog::updateCount() {
     const ScheduleSelection selection = SelectBroadcasts(m_schedule, *chosen);
     const QLocale locale;
     const int channels = ScheduleChannelCount(selection.entries);
-    m_count->setText(tr("%1 of %2 pass, on %3")
+    // "on" takes its own case of the channels' noun in some languages: a numerus form of its own.
+    m_count->setText(Plural(tr("%1 of %2 pass, on %Ln channel(s)", "", channels), channels)
                          .arg(locale.toString(static_cast<qlonglong>(selection.entries.size())),
-                              Count(static_cast<qsizetype>(m_schedule.entries.size()),
-                                    QT_TRANSLATE_NOOP("Count", "broadcast"),
-                                    QT_TRANSLATE_NOOP("Count", "broadcasts")),
-                              Count(channels, QT_TRANSLATE_NOOP("Count", "channel"),
-                                    QT_TRANSLATE_NOOP("Count", "channels"))));
+                              Count(static_cast<qsizetype>(m_schedule.entries.size()), "broadcast",
+                                    "broadcasts")));
     ok->setEnabled(channels > 0);
 }
 

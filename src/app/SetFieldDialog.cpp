@@ -5,11 +5,13 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "app/ColumnNames.h"
+#include "app/StatusText.h"
 #include "channel/ChannelFields.h"
 #include "table/Columns.h"
 
@@ -28,9 +30,10 @@ QString SetFieldDialog::ColumnName(const MemoryTable& table, int column) {
 SetFieldDialog::SetFieldDialog(const MemoryTable& table, int column, int rowCount, QWidget* parent)
     : QDialog(parent) {
     setWindowTitle(tr("Set Field of Selected Rows"));
-    auto* intro = new QLabel(rowCount == 1 ? tr("Changes 1 selected row.")
-                                           : tr("Changes %1 selected rows.").arg(rowCount),
-                             this);
+    auto* intro = new QLabel(
+        rowCount == 1 ? tr("Changes 1 selected row.")
+                      : tr("Changes %1 selected rows.").arg(QLocale().toString(rowCount)),
+        this);
     m_column = new QComboBox(this);
     for (int c = 0; c < table.ColCount(); ++c) {
         m_column->addItem(ColumnName(table, c), c);
@@ -52,6 +55,8 @@ SetFieldDialog::SetFieldDialog(const MemoryTable& table, int column, int rowCoun
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    // Wide enough for the whole title.
+    setMinimumWidth(std::max(minimumWidth(), TitleWidth(*this)));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(intro);
     layout->addLayout(form);

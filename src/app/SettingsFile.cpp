@@ -158,6 +158,7 @@ bool WriteLayout(const QString& path, const WindowLayout& layout) {
         widths << QString::number(width);
     }
     file.setValue(QStringLiteral("grid/columnWidths"), widths.join(QLatin1Char(',')));
+    file.setValue(QStringLiteral("grid/frequencyUnit"), layout.frequencyUnit);
     file.sync();
     return file.status() == QSettings::NoError;
 }
@@ -186,6 +187,12 @@ std::optional<WindowLayout> SettingsFile::readWindowLayout() const {
         bool ok = false;
         const int width = text.trimmed().toInt(&ok);
         layout.columnWidths << (ok && width > 0 && width < 10000 ? width : 0);
+    }
+    const QString unit = file.value(QStringLiteral("grid/frequencyUnit")).toString();
+    for (const char* known : {"Hz", "kHz", "MHz"}) {
+        if (unit == QLatin1String(known)) {
+            layout.frequencyUnit = unit;
+        }
     }
     return layout;
 }

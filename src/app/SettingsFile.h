@@ -18,6 +18,7 @@ struct StoredSettings {
 struct WindowLayout {
     QByteArray geometry;      // as QWidget::saveGeometry() gives it
     QList<int> columnWidths;  // per column; 0 where the grid sizes the column itself
+    QString frequencyUnit;    // "Hz", "kHz" or "MHz", the unit the grid shows; empty: Hz
     bool operator==(const WindowLayout&) const = default;
 };
 

@@ -2,41 +2,72 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFontMetrics>
+#include <QLocale>
 #include <QStringList>
+#include <QStyle>
+#include <cstring>
 
 #include "app/Translations.h"
 #include "io/Result.h"
 
 namespace corvalen {
 
-// The nouns Count is called with, marked for the translation tools.
-[[maybe_unused]] constexpr const char* kCountNouns[] = {
-    QT_TRANSLATE_NOOP("Count", "row"),       QT_TRANSLATE_NOOP("Count", "rows"),
-    QT_TRANSLATE_NOOP("Count", "cell"),      QT_TRANSLATE_NOOP("Count", "cells"),
-    QT_TRANSLATE_NOOP("Count", "column"),    QT_TRANSLATE_NOOP("Count", "columns"),
-    QT_TRANSLATE_NOOP("Count", "channel"),   QT_TRANSLATE_NOOP("Count", "channels"),
-    QT_TRANSLATE_NOOP("Count", "line"),      QT_TRANSLATE_NOOP("Count", "lines"),
-    QT_TRANSLATE_NOOP("Count", "problem"),   QT_TRANSLATE_NOOP("Count", "problems"),
-    QT_TRANSLATE_NOOP("Count", "record"),    QT_TRANSLATE_NOOP("Count", "records"),
-    QT_TRANSLATE_NOOP("Count", "character"), QT_TRANSLATE_NOOP("Count", "characters"),
-    QT_TRANSLATE_NOOP("Count", "page"),      QT_TRANSLATE_NOOP("Count", "pages"),
-    QT_TRANSLATE_NOOP("Count", "empty row"), QT_TRANSLATE_NOOP("Count", "empty rows"),
+namespace {
+
+// The nouns Count is called with, each with its counted form marked for the translation tools:
+// a language with other plural rules than English gives each form of its own.
+struct CountedNoun {
+    const char* singular;
+    const char* plural;
+    const char* counted;
+};
+constexpr CountedNoun kCountedNouns[] = {
+    {"row", "rows", QT_TRANSLATE_N_NOOP("Count", "%Ln row(s)")},
+    {"cell", "cells", QT_TRANSLATE_N_NOOP("Count", "%Ln cell(s)")},
+    {"column", "columns", QT_TRANSLATE_N_NOOP("Count", "%Ln column(s)")},
+    {"channel", "channels", QT_TRANSLATE_N_NOOP("Count", "%Ln channel(s)")},
+    {"line", "lines", QT_TRANSLATE_N_NOOP("Count", "%Ln line(s)")},
+    {"problem", "problems", QT_TRANSLATE_N_NOOP("Count", "%Ln problem(s)")},
+    {"notice", "notices", QT_TRANSLATE_N_NOOP("Count", "%Ln notice(s)")},
+    {"record", "records", QT_TRANSLATE_N_NOOP("Count", "%Ln record(s)")},
+    {"character", "characters", QT_TRANSLATE_N_NOOP("Count", "%Ln character(s)")},
+    {"page", "pages", QT_TRANSLATE_N_NOOP("Count", "%Ln page(s)")},
+    {"empty row", "empty rows", QT_TRANSLATE_N_NOOP("Count", "%Ln empty row(s)")},
+    {"broadcast", "broadcasts", QT_TRANSLATE_N_NOOP("Count", "%Ln broadcast(s)")},
 };
 
+}  // namespace
+
 QString Count(qsizetype n, const char* singular, const char* plural) {
-    return QStringLiteral("%1 %2").arg(n).arg(
-        QCoreApplication::translate("Count", n == 1 ? singular : plural));
+    for (const CountedNoun& noun : kCountedNouns) {
+        if (std::strcmp(noun.singular, singular) != 0) {
+            continue;
+        }
+        return Plural(
+            QCoreApplication::translate("Count", noun.counted, nullptr, static_cast<int>(n)), n);
+    }
+    return QStringLiteral("%1 %2").arg(QLocale().toString(static_cast<qlonglong>(n)),
+                                       QString::fromUtf8(n == 1 ? singular : plural));
+}
+
+QString Plural(QString text, qsizetype n) {
+    return text.replace(QLatin1String("(s)"), n == 1 ? QString() : QStringLiteral("s"));
+}
+
+int TitleWidth(const QWidget& dialog) {
+    return QFontMetrics(QApplication::font("QMdiSubWindowTitleBar"))
+               .horizontalAdvance(dialog.windowTitle()) +
+           4 * dialog.style()->pixelMetric(QStyle::PM_TitleBarHeight);
 }
 
 QString ProblemsText(qsizetype problems, qsizetype notices) {
     QStringList parts;
     if (problems > 0) {
-        parts << Count(problems, QT_TRANSLATE_NOOP("Count", "problem"),
-                       QT_TRANSLATE_NOOP("Count", "problems"));
+        parts << Count(problems, "problem", "problems");
     }
     if (notices > 0) {
-        parts << Count(notices, QT_TRANSLATE_NOOP("Count", "notice"),
-                       QT_TRANSLATE_NOOP("Count", "notices"));
+        parts << Count(notices, "notice", "notices");
     }
     return parts.join(QStringLiteral(", "));
 }

@@ -7,11 +7,20 @@ namespace corvalen {
 
 struct Error;
 
-// "1 row", "2 rows": a count with the noun that fits it. Nouns are marked for translation in
-// the context "Count" (QT_TRANSLATE_NOOP("Count", "row")).
+// "1 row", "2 rows", "9,590 rows": a count in the language's number format with the noun that
+// fits it. Each noun's counted form is translated in the context "Count" as a numerus form
+// ("%Ln row(s)"); the English singular and plural are given here.
 QString Count(qsizetype n, const char* singular, const char* plural);
 // "2 problems", "1 notice" or "2 problems, 1 notice"; empty when both are 0.
 QString ProblemsText(qsizetype problems, qsizetype notices);
+
+// A numerus text (tr("%Ln row(s)", "", n)) as the translation gives it; where none gives its
+// forms (the English source), "(s)" is dropped for one and made "s" for any other count.
+QString Plural(QString text, qsizetype n);
+
+// The width a dialog needs for the window manager to show its title whole beside the title
+// bar's buttons: the title's text in the title bar's font, and room for four buttons.
+int TitleWidth(const QWidget& dialog);
 
 // A path as the user's system writes it, and as the core's file functions take it.
 QString DisplayPath(const QString& path);

@@ -198,6 +198,8 @@ G3mReadReport DecodeG3mImage(std::string_view image, ReceiverModel model) {
         GroupsText(record, cells[Groups]);
         cells[Hotkey] = DecimalText(GetLe32(record, kHotkeyOffset));
         cells[Lockout] = DecimalText(GetLe32(record, kLockoutOffset));
+        // A record has no priority: the cell shows what every save writes for it.
+        cells[Priority] = "0";
         if (GetLe32(record, kSquelchOffset) != kEmptySquelchWord) {
             cells[LevelSquelch] = DecimalText(GetSigned32(record, kSquelchOffset));
         }

@@ -54,7 +54,8 @@ public:
     QList<Shown> shown;
     std::deque<bool> overwriteAnswers;
     std::deque<corvalen::UnsavedChangesAnswer> unsavedAnswers;
-    std::deque<corvalen::ChirpNumbering> numberingAnswers;  // unscripted: Location + 1
+    // Unscripted: Location + 1; nothing: Cancel.
+    std::deque<std::optional<corvalen::ChirpNumbering>> numberingAnswers;
 
     void information(const QString& title, const QString& text) override {
         shown.append({QStringLiteral("information"), title, text, anyWindowVisible()});
@@ -81,12 +82,13 @@ public:
         return answer;
     }
 
-    corvalen::ChirpNumbering askChirpNumbering(const QString& title, const QString& text) override {
+    std::optional<corvalen::ChirpNumbering> askChirpNumbering(const QString& title,
+                                                              const QString& text) override {
         shown.append({QStringLiteral("askChirpNumbering"), title, text, anyWindowVisible()});
         if (numberingAnswers.empty()) {
             return corvalen::ChirpNumbering::Shift;
         }
-        const corvalen::ChirpNumbering answer = numberingAnswers.front();
+        const std::optional<corvalen::ChirpNumbering> answer = numberingAnswers.front();
         numberingAnswers.pop_front();
         return answer;
     }

@@ -40,6 +40,21 @@ private:
         return editor;
     }
 
+    // Drags the right edge of a column's heading with the mouse until the column is `width`
+    // wide, as the user sizes a column.
+    static void dragColumnEdge(QTableView& grid, int column, int width) {
+        grid.scrollTo(grid.model()->index(0, column));
+        QHeaderView* header = grid.horizontalHeader();
+        const int y = header->height() / 2;
+        const QPoint edge(header->sectionViewportPosition(column) + header->sectionSize(column) - 1,
+                          y);
+        const QPoint to = edge + QPoint(width - header->sectionSize(column), 0);
+        QTest::mousePress(header->viewport(), Qt::LeftButton, Qt::NoModifier, edge);
+        QTest::mouseMove(header->viewport(), to);
+        QTest::mouseRelease(header->viewport(), Qt::LeftButton, Qt::NoModifier, to);
+        QCOMPARE(header->sectionSize(column), width);
+    }
+
 private slots:
     void init() { setUpEditor(); }
     void cleanup() {
@@ -319,7 +334,7 @@ private slots:
         const QSize designed = first.size();
         first.resize(designed + QSize(120, 80));
         first.move(40, 30);
-        first.grid()->horizontalHeader()->resizeSection(Callsign, 211);
+        dragColumnEdge(*first.grid(), Callsign, 211);
         QVERIFY(first.close());
         const QRect left = first.geometry();
 

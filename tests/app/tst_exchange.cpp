@@ -98,6 +98,8 @@ private slots:
         QTest::newRow("keep, Location 0 left out")
             << int(ChirpNumbering::Keep) << QStringList{"1", "5"};
         QTest::newRow("1 to n") << int(ChirpNumbering::Sequential) << QStringList{"1", "2", "3"};
+        // Cancel (or Esc) reads nothing in: the table open before stays.
+        QTest::newRow("Cancel") << -1 << QStringList{"1", "2"};
     }
     void locationZeroAsksForTheNumbering() {
         QFETCH(int, answer);
@@ -107,7 +109,8 @@ private slots:
         testing::WriteBytes(list,
                             "Location,Name,Frequency,Mode\r\n0,A,146.52,FM,\r\n"
                             "1,B,146.55,FM,\r\n,,,,\r\n5,C,146.58,FM,\r\n");
-        m_boxes->numberingAnswers = {static_cast<ChirpNumbering>(answer)};
+        m_boxes->numberingAnswers = {
+            answer < 0 ? std::nullopt : std::optional(static_cast<ChirpNumbering>(answer))};
         m_dialogs->answers = {list};
         trigger("openCsvAction");
         const auto asked = [this] {

@@ -448,6 +448,7 @@ private slots:
         // Each row for every model; the secondary squelch cells reach "315" records only.
         const auto both = [](const char* name, QStringList written, QStringList read) {
             written[SecondarySquelchType] = "2", written[SecondarySquelchValue] = "-75";
+            read[Priority] = "0";  // no record keeps one: read as every save writes it
             QTest::addRow("%s, 313", name) << "313" << written << read;
             QStringList read315 = read;
             read315[SecondarySquelchType] = "2", read315[SecondarySquelchValue] = "-75";
@@ -541,6 +542,7 @@ private slots:
                                                    {IfShift, "-1500"},
                                                    {Hotkey, "0"},
                                                    {Lockout, "0"},
+                                                   {Priority, "0"},
                                                    {LevelSquelch, "-100"},
                                                    {Mode, "USB"},
                                                    {Callsign, "ABC"},
@@ -580,6 +582,8 @@ private slots:
                                 << (problem.isEmpty() ? problem : "record 1: " + problem);
         };
         row("squelch word of an empty cell", 28, "0000FFFF", LevelSquelch, "");
+        // A record has no priority; the cell reads as every save writes it.
+        row("priority, which no record keeps", 0, "01", Priority, "0");
         row("squelch positive", 28, "05000000", LevelSquelch, "5");
         row("frequency above 32 bits", 4, "0000000001000000", Frequency, "4294967296");
         row("groups from both bytes", 12, "8180", Groups, "1+9+16");
