@@ -40,6 +40,8 @@ public:
         : ProblemPlaces(table, origins, CatalogueTexts(language)) {}
 
     const MessageTexts& texts() const { return m_texts; }
+    // The same places named in other texts.
+    ProblemPlaces In(const MessageTexts& texts) const { return {m_table, m_origins, texts}; }
 
     // "row 5", "line 12", "record 3", with the Addition in brackets.
     std::string Name(const Diagnostic& problem) const;

@@ -90,14 +90,19 @@ int RunCheck(std::span<const std::string_view> args, std::ostream& out, std::ost
     WriteReport(read->report.diagnostics, places, all, err);
 
     const std::vector<Diagnostic> problems = CheckCells(table, checkedModel);
-    if (all) {
-        for (const Diagnostic& problem : problems) {
-            out << ProblemLine(problem) << "\n";
-        }
-    } else {
-        for (const std::string& line :
-             GroupedReport(problems, places, Language::English, LineForm::Panel)) {
-            out << line << "\n";
+    {
+        // Said in the language at once.
+        const MessageTexts& texts = CatalogueTexts(LanguageOf(out));
+        std::ostream& lines = DirectStream(out);
+        if (all) {
+            for (const Diagnostic& problem : problems) {
+                lines << ProblemLine(problem, texts) << "\n";
+            }
+        } else {
+            for (const std::string& line :
+                 GroupedReport(problems, places.In(texts), LineForm::Panel)) {
+                lines << line << "\n";
+            }
         }
     }
     const std::size_t notices = NoticeCount(problems);

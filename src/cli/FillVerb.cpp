@@ -202,7 +202,7 @@ bool CheckSetValues(const FillArguments& parsed, std::ostream& err) {
             if (problem.column == column && !problem.IsNotice()) {
                 // The check's message without what a save would write instead: fill writes
                 // nothing.
-                const std::string_view message = problem.message;
+                const std::string message = MessageText(problem);
                 err << "corvalen-cli: --set " << kCsvHeaderNames[static_cast<std::size_t>(column)]
                     << "=" << value << ": " << message.substr(0, message.find("; written as"))
                     << "; nothing written\n";

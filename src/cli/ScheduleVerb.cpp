@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/Converter.h"
+#include "cli/Reports.h"
 #include "edit/ChannelRange.h"
 #include "files/ChannelFiles.h"
 #include "formats/EibiSchedule.h"
@@ -109,8 +110,10 @@ bool ParseScheduleArguments(std::span<const std::string_view> args, ScheduleFilt
 }
 
 void Report(const std::vector<Diagnostic>& diagnostics, std::ostream& err) {
+    const Language language = LanguageOf(err);
+    std::ostream& lines = DirectStream(err);
     for (const Diagnostic& d : diagnostics) {
-        err << d.ToString() << "\n";
+        lines << DiagnosticLine(d, language) << "\n";
     }
 }
 
