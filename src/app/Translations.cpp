@@ -4,6 +4,9 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include "app/EditorMessages.h"
+#include "io/LineTranslation.h"
+
 namespace corvalen {
 
 namespace {
@@ -14,12 +17,8 @@ Language CoreLanguage() {
     return g_coreLanguage;
 }
 
-QString CoreText(std::string_view english, MessageKind kind) {
-    return QString::fromStdString(Localized(english, g_coreLanguage, kind));
-}
-
-QString CoreText(const Diagnostic& diagnostic) {
-    return CoreText(diagnostic.message, diagnostic.kind);
+QString CoreText(std::string_view english) {
+    return QString::fromStdString(TranslatedLine(english, g_coreLanguage));
 }
 
 bool InstallTranslations(QCoreApplication& app, const QLocale& locale) {
@@ -39,9 +38,11 @@ bool InstallTranslations(QCoreApplication& app, const QLocale& locale) {
         QCoreApplication::installTranslator(own);
         g_coreLanguage =
             locale.language() == QLocale::German ? Language::German : Language::English;
+        RenewEditorTexts();
         return true;
     }
     delete own;
+    RenewEditorTexts();
     return false;
 }
 
