@@ -22,6 +22,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "io/Messages.h"
 #include "EditorTest.h"
 #include "app/ChannelViewModel.h"
 #include "app/MainWindow.h"
@@ -341,7 +342,7 @@ private slots:
         QCOMPARE(cell.data(Qt::BackgroundRole).value<QColor>(), ChannelViewModel::kProblemTint);
         QVERIFY(cell.data(Qt::ToolTipRole)
                     .toString()
-                    .contains(QString::fromStdString(expected[0].message)));
+                    .contains(QString::fromStdString(MessageText(expected[0]))));
         const QModelIndex neighbour =
             cell.siblingAtColumn(flaggedColumn == Callsign ? 0 : Callsign);
         QVERIFY(!neighbour.data(Qt::BackgroundRole).isValid());
@@ -363,7 +364,7 @@ private slots:
             QString::fromStdString(std::string(table.CellText(flaggedRow, Number))).trimmed();
         const QString channel = number.isEmpty() ? QString() : " (Number " + number + ")";
         QVERIFY2(lineText.endsWith(channel), qPrintable(lineText));
-        QVERIFY(QString::fromStdString(expected[0].message)
+        QVERIFY(QString::fromStdString(MessageText(expected[0]))
                     .endsWith(lineText.mid(prefix.size()).chopped(channel.size())));
         window.findBar().findRows(QStringLiteral("no row holds this"));
         QCOMPARE(grid->model()->rowCount(), 0);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "io/Messages.h"
 #include "TestData.h"
 #include "csv/CsvReader.h"
 #include "csv/CsvWriter.h"
@@ -49,7 +50,7 @@ private slots:
         QVERIFY(imported.ok());
         QByteArray diagnostics;
         for (const Diagnostic& diagnostic : imported->diagnostics) {
-            diagnostics += QByteArray::fromStdString(diagnostic.ToString()) + '\n';
+            diagnostics += QByteArray::fromStdString(DiagnosticLine(diagnostic)) + '\n';
         }
         QCOMPARE(diagnostics, ReadAll(folder + "/diagnostics.txt"));
         const CsvText text = BuildCsvText(imported->table, true);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "io/Messages.h"
 #include "../TestTables.h"
 #include "channel/CellChecks.h"
 #include "channel/EditChecks.h"
@@ -29,8 +30,8 @@ QString FirstDifference(const std::vector<Diagnostic>& kept, const std::vector<D
     return QString("kept %1 problems, a full check %2; first differing: %3 / %4")
         .arg(kept.size())
         .arg(full.size())
-        .arg(a == kept.end() ? "-" : QString::fromStdString(a->ToString()))
-        .arg(b == full.end() ? "-" : QString::fromStdString(b->ToString()));
+        .arg(a == kept.end() ? "-" : QString::fromStdString(DiagnosticLine(*a)))
+        .arg(b == full.end() ? "-" : QString::fromStdString(DiagnosticLine(*b)));
 }
 
 // The problems of table row `row`.
