@@ -18,10 +18,6 @@ namespace {
 // The model a CSV memory file is checked for when none is given.
 constexpr ReceiverModel kDefaultModel("313");
 
-std::string Count(std::size_t n, std::string_view singular, std::string_view plural) {
-    return std::to_string(n) + " " + std::string(n == 1 ? singular : plural);
-}
-
 // FILE read (a CSV memory file, a CHIRP file, a bookmark list or a memory file); nullopt after
 // writing the reason to `err`.
 std::optional<ChannelFileRead> ReadFile(const std::string& path, ReceiverModel model,
@@ -108,19 +104,19 @@ int RunCheck(std::span<const std::string_view> args, std::ostream& out, std::ost
     const std::size_t notices = NoticeCount(problems);
     const std::size_t errors = problems.size() - notices;
     out << "checked "
-        << Count(static_cast<std::size_t>(table.ChannelCount()), "channel", "channels") << " of "
+        << Counted(static_cast<std::size_t>(table.ChannelCount()), CountNoun::Channel) << " of "
         << path << ": ";
     if (problems.empty()) {
         out << "no problems or notices";
     } else {
-        out << Count(errors, "problem", "problems") << ", " << Count(notices, "notice", "notices");
+        out << Counted(errors, CountNoun::Problem) << ", " << Counted(notices, CountNoun::Notice);
     }
     const std::vector<Diagnostic>& reading = read->report.diagnostics;
     if (!reading.empty()) {
         out << "; "
             << (read->report.format == &RecordFileFormat()
-                    ? Count(reading.size(), "record", "records")
-                    : Count(reading.size(), "input line", "input lines"))
+                    ? Counted(reading.size(), CountNoun::Record)
+                    : Counted(reading.size(), CountNoun::InputLine))
             << " reported";
     }
     out << "\n";

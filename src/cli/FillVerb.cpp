@@ -233,10 +233,6 @@ bool CheckFirstNumber(const MemoryTable& table, int inputRows, const FillArgumen
     return true;
 }
 
-std::string Plural(std::size_t n, std::string_view singular, std::string_view plural) {
-    return std::to_string(n) + " " + std::string(n == 1 ? singular : plural);
-}
-
 }  // namespace
 
 std::string_view FillUsage() {
@@ -302,12 +298,12 @@ int RunFill(std::span<const std::string_view> args, std::ostream& out, std::ostr
     WriteReport(written->diagnostics, ProblemPlaces(&table, &origins), parsed->all, err);
     const int added = table.ChannelCount() - inputChannels;
     std::ostream& summary = SummaryStream(output, out, err);
-    summary << "wrote " << Plural(static_cast<std::size_t>(table.ChannelCount()), "channel", "channels")
+    summary << "wrote " << Counted(static_cast<std::size_t>(table.ChannelCount()), CountNoun::Channel)
         << " to " << output << ": " << added << " new, numbered "
         << table.CellText(inputChannels + 1, Number) << " to "
         << table.CellText(table.ChannelCount(), Number);
     if (!inputProblems.empty()) {
-        summary << "; " << Plural(inputProblems.size(), "input line", "input lines") << " reported";
+        summary << "; " << Counted(inputProblems.size(), CountNoun::InputLine) << " reported";
     }
     summary << "\n";
     return kExitOk;

@@ -38,10 +38,6 @@ constexpr std::string_view kUsage =
     "Exit status: 0 done, 1 something was reported (or a file could not be read or written),\n"
     "2 wrong arguments (nothing written).\n";
 
-std::string Count(std::size_t n, std::string_view singular, std::string_view plural) {
-    return std::to_string(n) + " " + std::string(n == 1 ? singular : plural);
-}
-
 // Reads the options into `filter` and `choice`; false after writing the reason to `err`.
 bool ParseScheduleArguments(std::span<const std::string_view> args, ScheduleFilter& filter,
                             OutputChoice& choice, std::vector<std::string>& files,
@@ -172,10 +168,10 @@ int RunSchedule(std::span<const std::string_view> args, std::ostream& out, std::
     }
     std::ostream& summary = SummaryStream(choice.output, out, err);
     summary << " from " << selection.entries.size() << " of "
-            << Count(schedule.entries.size(), "broadcast", "broadcasts") << " in " << sked;
+            << Counted(schedule.entries.size(), CountNoun::Broadcast) << " in " << sked;
     const std::size_t lines = schedule.diagnostics.size() + selection.notices.size();
     if (lines != 0) {
-        summary << "; " << Count(lines, "line", "lines") << " reported";
+        summary << "; " << Counted(lines, CountNoun::Line) << " reported";
     }
     summary << "\n";
     return reported || written ? kExitFileError : kExitOk;

@@ -603,6 +603,7 @@ constexpr Noun kNouns[] = {
     {"notice", CountNoun::Notice, {"notice", "notices"}, {"Hinweis", "Hinweise"}},
     {"entryhas", CountNoun::Entry, {"entry has", "entries have"}, {"Eintrag hat", "Einträge haben"}},
     {"broadcast", CountNoun::Broadcast, {"broadcast", "broadcasts"}, {"Sendung", "Sendungen"}},
+    {"inputline", CountNoun::InputLine, {"input line", "input lines"}, {"Eingabezeile", "Eingabezeilen"}},
     {"moregroupname",
      CountNoun::MoreGroupName,
      {"more group name", "more group names"},
@@ -630,7 +631,9 @@ std::optional<Placeholder> PlaceholderAt(std::string_view text, std::size_t at) 
         return std::nullopt;
     }
     const std::string_view inside = text.substr(at + 1, close - at - 1);
-    Placeholder placeholder{at, close + 1};
+    Placeholder placeholder;
+    placeholder.begin = at;
+    placeholder.end = close + 1;
     if (inside == "c") {
         return placeholder;
     }
@@ -824,9 +827,18 @@ std::string_view TemplateText(MessageKind kind, TemplatePart part, Language lang
 }
 
 unsigned GroupedValues(MessageKind kind) {
-    const MessageTemplate& entry = TemplateOf(kind);
-    // Without a heading of its own, a group shares every value its sentence names.
-    return entry.headingEnglish.empty() ? ValuesNamed(entry.english) : entry.groupBy;
+    // Asked for every problem grouped: worked out once for every kind.
+    static const std::array<unsigned, std::size(kCatalogue)> values = [] {
+        std::array<unsigned, std::size(kCatalogue)> all{};
+        for (std::size_t k = 0; k < all.size(); ++k) {
+            const MessageTemplate& entry = kCatalogue[k];
+            // Without a heading of its own, a group shares every value its sentence names.
+            all[k] = entry.headingEnglish.empty() ? ValuesNamed(entry.english) : entry.groupBy;
+        }
+        return all;
+    }();
+    const auto index = static_cast<std::size_t>(kind);
+    return index < values.size() ? values[index] : 0;
 }
 
 const MessageTexts& CatalogueTexts(Language language) {

@@ -37,10 +37,10 @@ struct MessageTemplate {
     MessageKind kind;
     std::string_view english;
     std::string_view german;
-    std::string_view headingEnglish;
-    std::string_view headingGerman;
-    std::string_view memberEnglish;
-    std::string_view memberGerman;  // empty: the same as the English
+    std::string_view headingEnglish = {};
+    std::string_view headingGerman = {};
+    std::string_view memberEnglish = {};
+    std::string_view memberGerman = {};  // empty: the same as the English
     // The values (bit 0 for {1}, bit 1 for {2}, ...) a group of this kind is keyed by: members
     // of one group have the same values there. 0 with a heading: none.
     unsigned groupBy = 0;
@@ -116,6 +116,7 @@ enum class CountNoun {
     Notice,
     Entry,
     Broadcast,
+    InputLine,
     MoreGroupName,
 };
 std::string Counted(std::size_t count, CountNoun noun, Language language = Language::English);
