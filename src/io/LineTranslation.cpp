@@ -306,25 +306,6 @@ std::string TranslatedLine(std::string_view line, Language language) {
     if (language == Language::English || line.empty()) {
         return std::string(line);
     }
-    // A grouped report's line: "612 channels: <message> (line 2, Location 0; ...; and 609
-    // more)".
-    for (const std::string_view counted : {" channels: ", " channel: ", " lines: ", " records: "}) {
-        const std::size_t at = line.find(counted);
-        if (at != std::string_view::npos && at > 0 && line.find_first_not_of("0123456789") == at) {
-            return TranslateWords(line.substr(0, at + counted.size())) +
-                   TranslatedLine(line.substr(at + counted.size()), language);
-        }
-    }
-    if (line.ends_with(')')) {
-        for (const std::string_view word :
-             {" (line ", " (row ", " (record ", " (Location ", " (Number "}) {
-            const std::size_t at = line.rfind(word);
-            if (at != std::string_view::npos && line.find(')', at) == line.size() - 1) {
-                return TranslatedLine(line.substr(0, at), language) + " (" +
-                       TranslateWords(line.substr(at + 2));
-            }
-        }
-    }
     std::string out;
     std::string_view column;  // the column a "row 2, Frequency: " start names
     // "corvalen-cli: " stays; "row 7: ", "line 3: ", "record 5: " and "row 2, Frequency: "
