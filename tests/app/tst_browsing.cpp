@@ -132,6 +132,34 @@ private slots:
     void init() { setUpEditor(); }
     void cleanup() { m_window.reset(); }
 
+    // A group of the Problems panel: its heading says what its rows share, and each row is shown
+    // with its own values; expanding it lists every row.
+    void problemsPanelGroupsSayEachRowsOwnValues() {
+        MemoryTable table = testing::Channels(8);
+        table.SetCellText(3, Callsign, "WWV Fort Collins Colorado");
+        table.SetCellText(7, Callsign, "CFRX Toronto Ontario");
+        MainWindow& window = startWindow(table);
+        window.document().setModelName(QStringLiteral("313"));
+        window.problems().scheduleCheck();
+        window.problems().checkNow();
+        auto* list = window.findChild<QTreeView*>(QStringLiteral("problemList"));
+        QVERIFY(list != nullptr);
+        QModelIndex group;
+        for (int row = 0; row < list->model()->rowCount(); ++row) {
+            if (list->model()->hasChildren(list->model()->index(row, 0))) {
+                group = list->model()->index(row, 0);
+            }
+        }
+        QVERIFY(group.isValid());
+        QCOMPARE(group.data().toString(),
+                 QStringLiteral("2 channels: Callsign longer than 12 characters, cut to 12: row 3 "
+                                "(Number 3): \"WWV Fort Collins Colorado\" → \"WWV Fort Col\"; "
+                                "row 7 (Number 7): \"CFRX Toronto Ontario\" → \"CFRX Toronto\""));
+        QCOMPARE(list->model()->rowCount(group), 2);
+        QCOMPARE(list->model()->index(1, 0, group).data().toString(),
+                 QStringLiteral("row 7, Callsign: \"CFRX Toronto Ontario\" is longer than 12 "
+                                "characters; written as \"CFRX Toronto\""));
+    }
     void headerClicksSort_data() {
         QTest::addColumn<int>("column");
         QTest::addColumn<int>("clicks");
