@@ -127,10 +127,12 @@ public:
     // A problem whose one value is the cell as quoted.
     void Report(Column column, std::string_view cell, MessageKind kind,
                 Diagnostic::Severity severity = Diagnostic::Severity::Error) {
-        Add(column, kind, {QuotedCell(cell)}, severity);
+        MessageValues values;
+        AppendQuotedCellTo(values.Start(), cell);
+        Add(column, kind, std::move(values), severity);
     }
 
-    void Add(Column column, MessageKind kind, std::vector<std::string> values,
+    void Add(Column column, MessageKind kind, MessageValues values,
              Diagnostic::Severity severity = Diagnostic::Severity::Error) {
         m_problems.push_back(
             Diagnostic{Diagnostic::Place::Row, m_row, column, kind, std::move(values), severity});

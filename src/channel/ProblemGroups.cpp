@@ -17,9 +17,7 @@ std::vector<ProblemGroup> GroupProblems(const std::vector<Diagnostic>& problems)
     // Whether `a` and `b` share the values their kind groups by.
     const auto sameValues = [](const Diagnostic& a, const Diagnostic& b, unsigned values) {
         for (std::size_t i = 0; values >> i != 0; ++i) {
-            if ((values >> i & 1u) != 0 &&
-                (i < a.args.size() ? a.args[i] : std::string()) !=
-                    (i < b.args.size() ? b.args[i] : std::string())) {
+            if ((values >> i & 1u) != 0 && a.args.ValueOr(i) != b.args.ValueOr(i)) {
                 return false;
             }
         }

@@ -300,7 +300,7 @@ ChirpMode ReceiverModeToChirp(std::string_view receiverMode) {
 CsvImport ReadChirpCsv(std::string_view fileBytes) {
     CsvImport result;
     const auto report = [&](int line, int column, MessageKind kind,
-                            std::vector<std::string> values = {}) {
+                            MessageValues values = {}) {
         result.diagnostics.push_back(
             Diagnostic{Diagnostic::Place::Line, line, column, kind, std::move(values)});
     };
@@ -489,7 +489,7 @@ void ApplyChirpNumbering(CsvImport& import, ChirpNumbering numbering) {
         (numbering != ChirpNumbering::Sequential && !import.holdsLocationZero)) {
         return;
     }
-    const auto note = [&](int line, MessageKind kind, std::vector<std::string> values = {}) {
+    const auto note = [&](int line, MessageKind kind, MessageValues values = {}) {
         Diagnostic said{Diagnostic::Place::Line, line, Number, kind, std::move(values),
                         Diagnostic::Severity::Notice};
         const auto at = std::upper_bound(

@@ -102,7 +102,7 @@ ChirpText BuildChirpCsvText(const MemoryTable& table) {
     std::string& out = result.bytes;
     std::vector<Diagnostic>& problems = result.diagnostics;
     const auto report = [&](int row, Column column, MessageKind kind,
-                            std::vector<std::string> values) {
+                            MessageValues values) {
         problems.push_back(Diagnostic{Diagnostic::Place::Row, row, column, kind, std::move(values)});
     };
 

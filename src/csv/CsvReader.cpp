@@ -403,7 +403,7 @@ int ReadRecords(RecordScanner<Finder>& scanner, std::vector<Diagnostic>& diagnos
     int recordsRead = 0;
 
     const auto report = [&](int line, int column, MessageKind kind,
-                            std::vector<std::string> values = {}) {
+                            MessageValues values = {}) {
         diagnostics.push_back(
             Diagnostic{Diagnostic::Place::Line, line, column, kind, std::move(values)});
     };

@@ -269,7 +269,7 @@ BookmarkRead BookmarksToTable(const std::vector<Bookmark>& bookmarks, std::strin
         }
     }
 
-    const auto report = [&](int row, int column, MessageKind kind, std::vector<std::string> values,
+    const auto report = [&](int row, int column, MessageKind kind, MessageValues values,
                             bool notice) {
         read.diagnostics.push_back(
             Diagnostic{Diagnostic::Place::Row, row, column, kind, std::move(values),
@@ -341,7 +341,7 @@ bool ReadRowForList(const MemoryTable& table, int row, const BookmarkFormat& for
                     RowsTally& tally, RowRead& read) {
     const RowTexts cells = RowTextsOf(table, row);
     const FrequencyReading hz = ReadFrequency(cells[Frequency], FrequencyUnit::Hz);
-    const auto notWritten = [&](MessageKind kind, std::vector<std::string> values) {
+    const auto notWritten = [&](MessageKind kind, MessageValues values) {
         tally.notWritten.push_back(
             Diagnostic{Diagnostic::Place::Row, row, Frequency, kind, std::move(values)});
         ++tally.rowsNotWritten;
@@ -414,7 +414,7 @@ BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::
                                const BookmarkFormat& format, int rowsWorthAThread) {
     BookmarkWrite result;
     const auto report = [&](int row, int column, MessageKind kind,
-                            std::vector<std::string> values) {
+                            MessageValues values) {
         result.diagnostics.push_back(
             Diagnostic{Diagnostic::Place::Row, row, column, kind, std::move(values)});
     };

@@ -278,7 +278,7 @@ ScheduleSelection SelectBroadcasts(const Schedule& schedule, const ScheduleFilte
         selection.entries.push_back(&entry);
     }
 
-    const auto notice = [&](int line, MessageKind kind, std::vector<std::string> values) {
+    const auto notice = [&](int line, MessageKind kind, MessageValues values) {
         selection.notices.push_back(Diagnostic{Diagnostic::Place::Line, line, -1, kind,
                                                std::move(values), Diagnostic::Severity::Notice});
     };

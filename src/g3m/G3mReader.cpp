@@ -155,7 +155,7 @@ G3mReadReport DecodeG3mImage(std::string_view image, ReceiverModel model) {
             cell.clear();
         }
         const int place = static_cast<int>(index) + 1;
-        const auto note = [&](MessageKind kind, std::vector<std::string> values) {
+        const auto note = [&](MessageKind kind, MessageValues values) {
             report.problems.push_back(
                 Diagnostic{Diagnostic::Place::Record, place, -1, kind, std::move(values)});
         };

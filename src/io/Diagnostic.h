@@ -1,11 +1,63 @@
 #pragma once
 
+#include <cstdint>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "io/MessageKind.h"
 
 namespace corvalen {
+
+// The values a message names, as texts ({1} the first), kept in one string one after another:
+// a table of 65,535 rows can have a problem or two on every row, so each problem holds one
+// allocation at most (none when its values are short). A value holds no NUL character (a cell
+// is quoted, its control characters as escapes).
+class MessageValues {
+public:
+    MessageValues() = default;
+    MessageValues(std::initializer_list<std::string_view> values) {
+        for (const std::string_view value : values) {
+            push_back(value);
+        }
+    }
+    MessageValues(const std::vector<std::string>& values) {
+        for (const std::string& value : values) {
+            push_back(value);
+        }
+    }
+
+    void push_back(std::string_view value) { Start().append(value); }
+    // Starts one more value and gives the text to append it to.
+    std::string& Start() {
+        if (m_count++ > 0) {
+            m_text.push_back('\0');
+        }
+        return m_text;
+    }
+
+    std::size_t size() const { return m_count; }
+    bool empty() const { return m_count == 0; }
+    std::string_view operator[](std::size_t index) const {
+        std::size_t start = 0;
+        for (std::size_t i = 0; i < index; ++i) {
+            start = m_text.find('\0', start) + 1;
+        }
+        const std::size_t end = m_text.find('\0', start);
+        return std::string_view(m_text).substr(
+            start, end == std::string::npos ? std::string::npos : end - start);
+    }
+    // The value at `index`, empty past the last.
+    std::string_view ValueOr(std::size_t index) const {
+        return index < m_count ? (*this)[index] : std::string_view();
+    }
+    bool operator==(const MessageValues&) const = default;
+
+private:
+    std::string m_text;
+    std::uint32_t m_count = 0;
+};
 
 // A problem found in one line of an input file, one row of the table or one record of a .g3m
 // file that did not stop the command: the rest of the work went on, and the user is told what
@@ -26,7 +78,7 @@ struct Diagnostic {
     MessageKind kind = MessageKind::NumberEmpty;
     // The values the message names, as texts ({1} the first): a cell as quoted, a number, a
     // limit. Most kinds have one to three.
-    std::vector<std::string> args;
+    MessageValues args;
     Severity severity = Severity::Error;
 
     bool IsNotice() const { return severity == Severity::Notice; }

@@ -750,8 +750,9 @@ void AppendValue(std::string& out, const Placeholder& placeholder, std::string_v
     }
 }
 
-template <typename Text>
-std::string Fill(std::string_view templateText, std::span<const Text> values, int column,
+// `values` is a span of texts or a MessageValues.
+template <typename Values>
+std::string Fill(std::string_view templateText, const Values& values, int column,
                  Language language) {
     std::string out;
     out.reserve(templateText.size() + 32);
@@ -867,8 +868,18 @@ std::string FillTemplate(std::string_view templateText, std::span<const std::str
     return Fill(templateText, values, column, language);
 }
 
+std::string FillTemplate(std::string_view templateText, const MessageValues& values, int column,
+                         Language language) {
+    return Fill(templateText, values, column, language);
+}
+
 std::string FormatMessage(MessageKind kind, std::span<const std::string> values,
                           Language language, int column) {
+    return Fill(TemplateText(kind, TemplatePart::Sentence, language), values, column, language);
+}
+
+std::string FormatMessage(MessageKind kind, const MessageValues& values, Language language,
+                          int column) {
     return Fill(TemplateText(kind, TemplatePart::Sentence, language), values, column, language);
 }
 

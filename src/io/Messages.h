@@ -86,11 +86,15 @@ std::string FillTemplate(std::string_view templateText, std::span<const std::str
                          int column, Language language);
 std::string FillTemplate(std::string_view templateText, std::span<const std::string_view> values,
                          int column, Language language);
+std::string FillTemplate(std::string_view templateText, const MessageValues& values, int column,
+                         Language language);
 
 // The sentence of `kind` with `values`, in `language`.
 std::string FormatMessage(MessageKind kind, std::span<const std::string> values,
                           Language language = Language::English, int column = -1);
 std::string FormatMessage(MessageKind kind, std::initializer_list<std::string_view> values,
+                          Language language = Language::English, int column = -1);
+std::string FormatMessage(MessageKind kind, const MessageValues& values,
                           Language language = Language::English, int column = -1);
 
 // A Diagnostic's sentence, its group heading and its member detail (see above).

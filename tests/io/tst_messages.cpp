@@ -63,7 +63,7 @@ void KindRows() {
 }
 
 // How value `index` (from 0) of `values` shows in a message in `language`.
-std::string Shown(const std::vector<std::string>& values, std::size_t index,
+std::string Shown(const MessageValues& values, std::size_t index,
                   const std::string& type, Language language) {
     const std::string placeholder = "{" + std::to_string(index + 1) +
                                     (type.empty() ? "" : ":" + type) + "}";
