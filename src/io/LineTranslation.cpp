@@ -120,7 +120,7 @@ std::string TranslateWords(std::string_view text) {
     return out;
 }
 
-// The frame of a grouped report's line, which LocalizedLine takes apart itself.
+// The frame of a grouped report's line and the places it names: no line of its own.
 bool IsGroupKind(MessageKind kind) {
     return kind >= MessageKind::GroupLine;
 }
@@ -129,7 +129,7 @@ bool IsGroupKind(MessageKind kind) {
 struct Piece {
     std::string_view literal;
     char type = 0;  // 0 literal; 'v' value, 'c' column, 'w' words, 'r' reason
-    int slot = 0;   // values are numbered from 1; {c} and {r} take slots of their own
+    int slot = 0;   // values are numbered from 1; {c} takes a slot of its own
 };
 
 std::vector<Piece> Pieces(std::string_view text) {
@@ -363,7 +363,7 @@ std::string TranslatedLine(std::string_view line, Language language) {
         // A summary is told in pieces between "; ", each of its own kind; a reason at the end
         // ("Cannot read ...: line 3 ...; refused") is told as a line of its own.
         if ((entry.kind >= MessageKind::CliWrote && entry.kind <= MessageKind::CliNoModel &&
-             !entry.english.ends_with("{r}")) ||
+             !entry.english.ends_with(":reason}")) ||
             IsGroupKind(entry.kind)) {
             continue;
         }
