@@ -603,9 +603,9 @@ QString DiagnosticLineText(const Diagnostic& diagnostic) {
     const std::string place = ProblemPlaces(nullptr, nullptr, texts).Place(diagnostic);
     const std::string sentence = MessageText(diagnostic, texts);
     const std::string_view values[] = {place, sentence};
-    return QString::fromStdString(FillTemplate(
-        texts.Template(MessageKind::GroupLine, TemplatePart::Sentence), values, -1,
-        texts.language()));
+    return QString::fromStdString(
+        FillTemplate(texts.Template(MessageKind::GroupLine, TemplatePart::Sentence), values, -1,
+                     texts.language()));
 }
 
 }  // namespace corvalen

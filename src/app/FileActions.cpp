@@ -144,7 +144,8 @@ void FileActions::report(const QString& text, const std::vector<Diagnostic>& dia
     constexpr std::size_t kMaxLines = 40;
     QStringList lines;
     const ProblemPlaces places(&m_document.table().table(), origins, EditorTexts());
-    for (const std::string& line : GroupedReport(diagnostics, places, LineForm::Report, kMaxLines)) {
+    for (const std::string& line :
+         GroupedReport(diagnostics, places, LineForm::Report, kMaxLines)) {
         lines << QString::fromStdString(line);
     }
     report(text, lines.join(QLatin1Char('\n')));

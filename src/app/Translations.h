@@ -4,9 +4,9 @@
 #include <QString>
 #include <string_view>
 
+#include "app/EditorMessages.h"
 #include "io/Diagnostic.h"
 #include "io/Messages.h"
-#include "app/EditorMessages.h"
 
 class QCoreApplication;
 

@@ -242,9 +242,9 @@ void ReadUnsignedWord(Column column, std::string_view cell, std::uint32_t& word,
     if (value && *value <= 0xFFFFFFFFu) {
         word = static_cast<std::uint32_t>(*value);
     } else {
-        problems.Report(column, cell,
-                        column == Hotkey ? MessageKind::HotkeyNotHotkey
-                                         : MessageKind::LockoutNotFlags);
+        problems.Report(
+            column, cell,
+            column == Hotkey ? MessageKind::HotkeyNotHotkey : MessageKind::LockoutNotFlags);
     }
 }
 
@@ -341,15 +341,15 @@ void ReadGroups(std::string_view cell, RecordFields& fields, RowProblems& proble
     if (counts[0] == 1 && QuotedCell(TrimBlanks(cell)) == named[0]) {
         problems.Add(Groups, MessageKind::GroupsNotGroup, {QuotedCell(cell), std::move(written)});
     } else if (counts[0] > 0) {
-        problems.Add(Groups,
-                     counts[0] == 1 ? MessageKind::GroupsNameNotGroup
-                                    : MessageKind::GroupsNamesNotGroups,
-                     {QuotedCell(cell), std::move(named[0]), std::move(written)});
+        problems.Add(
+            Groups,
+            counts[0] == 1 ? MessageKind::GroupsNameNotGroup : MessageKind::GroupsNamesNotGroups,
+            {QuotedCell(cell), std::move(named[0]), std::move(written)});
     } else if (counts[1] > 0) {
-        problems.Add(Groups,
-                     counts[1] == 1 ? MessageKind::GroupsNameNotWhole
-                                    : MessageKind::GroupsNamesNotWhole,
-                     {QuotedCell(cell), std::move(named[1]), std::move(written)}, kNotice);
+        problems.Add(
+            Groups,
+            counts[1] == 1 ? MessageKind::GroupsNameNotWhole : MessageKind::GroupsNamesNotWhole,
+            {QuotedCell(cell), std::move(named[1]), std::move(written)}, kNotice);
     }
 }
 
@@ -590,8 +590,8 @@ std::string ProblemLine(const Diagnostic& problem, const MessageTexts& texts) {
                                       ? MessageKind::PlaceRow
                                       : MessageKind::PlaceRecord;
     const std::string_view numbers[] = {number};
-    std::string place = FillTemplate(texts.Template(placeKind, TemplatePart::Sentence), numbers,
-                                     -1, language);
+    std::string place =
+        FillTemplate(texts.Template(placeKind, TemplatePart::Sentence), numbers, -1, language);
     std::string_view sentence = texts.Template(problem.kind, TemplatePart::Sentence);
     if (problem.column < 0 || problem.column >= kImportedColumnCount) {
         const std::string_view values[] = {place, ""};

@@ -157,10 +157,10 @@ std::string GroupLine(const ProblemGroup& group, const std::vector<Diagnostic>& 
     };
     if (count == 1) {
         // As --all says it, the file's line and the channel added.
-        std::string line = form == LineForm::Panel
-                               ? ProblemLine(first, texts)
-                               : frame(MessageKind::GroupLine, places.Place(first),
-                                       MessageText(first, texts));
+        std::string line =
+            form == LineForm::Panel
+                ? ProblemLine(first, texts)
+                : frame(MessageKind::GroupLine, places.Place(first), MessageText(first, texts));
         const std::string addition = places.Addition(first);
         return addition.empty() ? line : line + " (" + addition + ")";
     }
@@ -197,9 +197,9 @@ std::vector<std::string> GroupedReport(const std::vector<Diagnostic>& problems,
         }
         const std::string counted = std::to_string(more);
         const std::string_view values[] = {counted};
-        lines.push_back(FillTemplate(
-            places.texts().Template(MessageKind::CliMoreKinds, TemplatePart::Sentence), values, -1,
-            places.texts().language()));
+        lines.push_back(
+            FillTemplate(places.texts().Template(MessageKind::CliMoreKinds, TemplatePart::Sentence),
+                         values, -1, places.texts().language()));
     }
     return lines;
 }
@@ -216,7 +216,8 @@ void PlaceAppendedRows(std::vector<Diagnostic>& problems, RowOrigins& origins, i
             continue;
         }
         // A line that holds a row: said as that table row, its line beside it.
-        const auto at = std::lower_bound(origins.lines.begin(), origins.lines.end(), problem.number);
+        const auto at =
+            std::lower_bound(origins.lines.begin(), origins.lines.end(), problem.number);
         if (at != origins.lines.end() && *at == problem.number) {
             problem.place = Diagnostic::Place::Row;
             problem.number = static_cast<int>(at - origins.lines.begin()) + origins.firstRow;

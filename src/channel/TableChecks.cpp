@@ -47,16 +47,15 @@ Diagnostic AlikeNotice(int row, std::uint32_t frequency, int modeCode, std::stri
     const auto frequencyEnd =
         std::to_chars(frequencyDigits, frequencyDigits + sizeof frequencyDigits, frequency).ptr;
     const auto rowEnd = std::to_chars(rowDigits, rowDigits + sizeof rowDigits, earlier).ptr;
-    return Diagnostic{
-        Diagnostic::Place::Row,
-        row,
-        Frequency,
-        MessageKind::FrequencyRepeated,
-        {std::string(frequencyDigits, frequencyEnd),
-         modeCode >= 0 ? std::string(ModeName(static_cast<std::uint32_t>(modeCode)))
-                       : QuotedCell(mode),
-         std::string(rowDigits, rowEnd)},
-        Diagnostic::Severity::Notice};
+    return Diagnostic{Diagnostic::Place::Row,
+                      row,
+                      Frequency,
+                      MessageKind::FrequencyRepeated,
+                      {std::string(frequencyDigits, frequencyEnd),
+                       modeCode >= 0 ? std::string(ModeName(static_cast<std::uint32_t>(modeCode)))
+                                     : QuotedCell(mode),
+                       std::string(rowDigits, rowEnd)},
+                      Diagnostic::Severity::Notice};
 }
 
 Diagnostic LostChannelProblem(int row, std::string_view numberCell, std::uint16_t channel,

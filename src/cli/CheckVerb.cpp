@@ -103,9 +103,8 @@ int RunCheck(std::span<const std::string_view> args, std::ostream& out, std::ost
     }
     const std::size_t notices = NoticeCount(problems);
     const std::size_t errors = problems.size() - notices;
-    out << "checked "
-        << Counted(static_cast<std::size_t>(table.ChannelCount()), CountNoun::Channel) << " of "
-        << path << ": ";
+    out << "checked " << Counted(static_cast<std::size_t>(table.ChannelCount()), CountNoun::Channel)
+        << " of " << path << ": ";
     if (problems.empty()) {
         out << "no problems or notices";
     } else {

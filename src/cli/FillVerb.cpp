@@ -298,10 +298,11 @@ int RunFill(std::span<const std::string_view> args, std::ostream& out, std::ostr
     WriteReport(written->diagnostics, ProblemPlaces(&table, &origins), parsed->all, err);
     const int added = table.ChannelCount() - inputChannels;
     std::ostream& summary = SummaryStream(output, out, err);
-    summary << "wrote " << Counted(static_cast<std::size_t>(table.ChannelCount()), CountNoun::Channel)
-        << " to " << output << ": " << added << " new, numbered "
-        << table.CellText(inputChannels + 1, Number) << " to "
-        << table.CellText(table.ChannelCount(), Number);
+    summary << "wrote "
+            << Counted(static_cast<std::size_t>(table.ChannelCount()), CountNoun::Channel) << " to "
+            << output << ": " << added << " new, numbered "
+            << table.CellText(inputChannels + 1, Number) << " to "
+            << table.CellText(table.ChannelCount(), Number);
     if (!inputProblems.empty()) {
         summary << "; " << Counted(inputProblems.size(), CountNoun::InputLine) << " reported";
     }

@@ -299,8 +299,7 @@ ChirpMode ReceiverModeToChirp(std::string_view receiverMode) {
 
 CsvImport ReadChirpCsv(std::string_view fileBytes) {
     CsvImport result;
-    const auto report = [&](int line, int column, MessageKind kind,
-                            MessageValues values = {}) {
+    const auto report = [&](int line, int column, MessageKind kind, MessageValues values = {}) {
         result.diagnostics.push_back(
             Diagnostic{Diagnostic::Place::Line, line, column, kind, std::move(values)});
     };
@@ -374,7 +373,8 @@ CsvImport ReadChirpCsv(std::string_view fileBytes) {
         }
         if (fieldCount != header->fields.size()) {
             const bool fewer = fieldCount < header->fields.size();
-            report(line, -1, fewer ? MessageKind::ChirpFieldsMissing : MessageKind::ChirpFieldsExtra,
+            report(line, -1,
+                   fewer ? MessageKind::ChirpFieldsMissing : MessageKind::ChirpFieldsExtra,
                    {std::to_string(fieldCount), std::to_string(header->fields.size())});
         }
         const auto field = [&](int index) -> std::string_view {
@@ -490,7 +490,7 @@ void ApplyChirpNumbering(CsvImport& import, ChirpNumbering numbering) {
         return;
     }
     const auto note = [&](int line, MessageKind kind, MessageValues values = {}) {
-        Diagnostic said{Diagnostic::Place::Line, line, Number, kind, std::move(values),
+        Diagnostic said{Diagnostic::Place::Line,     line, Number, kind, std::move(values),
                         Diagnostic::Severity::Notice};
         const auto at = std::upper_bound(
             import.diagnostics.begin(), import.diagnostics.end(), said,

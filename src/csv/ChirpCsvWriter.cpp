@@ -78,12 +78,12 @@ public:
             list += i == 0 ? "" : "\n";
             list += names[i] + " " + m_firstCells.at(names[i]).first;
         }
-        problems.push_back(Diagnostic{Diagnostic::Place::Row,
-                                      m_firstRow,
-                                      -1,
-                                      MessageKind::ChirpNoPlace,
-                                      {std::move(list), std::to_string(m_firstRow),
-                                       std::to_string(m_rows)}});
+        problems.push_back(
+            Diagnostic{Diagnostic::Place::Row,
+                       m_firstRow,
+                       -1,
+                       MessageKind::ChirpNoPlace,
+                       {std::move(list), std::to_string(m_firstRow), std::to_string(m_rows)}});
     }
 
 private:
@@ -101,9 +101,9 @@ ChirpText BuildChirpCsvText(const MemoryTable& table) {
     ChirpText result;
     std::string& out = result.bytes;
     std::vector<Diagnostic>& problems = result.diagnostics;
-    const auto report = [&](int row, Column column, MessageKind kind,
-                            MessageValues values) {
-        problems.push_back(Diagnostic{Diagnostic::Place::Row, row, column, kind, std::move(values)});
+    const auto report = [&](int row, Column column, MessageKind kind, MessageValues values) {
+        problems.push_back(
+            Diagnostic{Diagnostic::Place::Row, row, column, kind, std::move(values)});
     };
 
     for (std::size_t k = 0; k < kChirpColumns.size(); ++k) {

@@ -402,8 +402,7 @@ int ReadRecords(RecordScanner<Finder>& scanner, std::vector<Diagnostic>& diagnos
     bool headerSeen = false;
     int recordsRead = 0;
 
-    const auto report = [&](int line, int column, MessageKind kind,
-                            MessageValues values = {}) {
+    const auto report = [&](int line, int column, MessageKind kind, MessageValues values = {}) {
         diagnostics.push_back(
             Diagnostic{Diagnostic::Place::Line, line, column, kind, std::move(values)});
     };

@@ -351,9 +351,9 @@ bool ReadRowForList(const MemoryTable& table, int row, const BookmarkFormat& for
         return notWritten(MessageKind::BookmarkRowNotWritten, {QuotedCell(cells[Frequency])});
     }
     if (hz.hz > format.maxHz) {
-        return notWritten(MessageKind::BookmarkFrequencyTooHigh,
-                          {QuotedCell(cells[Frequency]), std::to_string(format.maxHz),
-                           std::string(format.name)});
+        return notWritten(
+            MessageKind::BookmarkFrequencyTooHigh,
+            {QuotedCell(cells[Frequency]), std::to_string(format.maxHz), std::string(format.name)});
     }
     read.row = row;
     Bookmark& bookmark = read.bookmark;
@@ -413,8 +413,7 @@ bool ReadRowForList(const MemoryTable& table, int row, const BookmarkFormat& for
 BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::string>& groupNames,
                                const BookmarkFormat& format, int rowsWorthAThread) {
     BookmarkWrite result;
-    const auto report = [&](int row, int column, MessageKind kind,
-                            MessageValues values) {
+    const auto report = [&](int row, int column, MessageKind kind, MessageValues values) {
         result.diagnostics.push_back(
             Diagnostic{Diagnostic::Place::Row, row, column, kind, std::move(values)});
     };

@@ -205,17 +205,21 @@ public:
             const std::string_view frequency = texts[kFrequency];
             const std::uint64_t hz = NearestWholeHz(frequency);
             if (hz == 0 || hz > kHighestHz) {
-                read.skipped.push_back(Diagnostic{
-                    Diagnostic::Place::Line, LineOf(base + entry.offset_debug()), Frequency,
-                    MessageKind::SdrSharpFrequencyNotHz, {QuotedCell(frequency)}});
+                read.skipped.push_back(Diagnostic{Diagnostic::Place::Line,
+                                                  LineOf(base + entry.offset_debug()),
+                                                  Frequency,
+                                                  MessageKind::SdrSharpFrequencyNotHz,
+                                                  {QuotedCell(frequency)}});
                 continue;
             }
             if (ReadFrequency(frequency, FrequencyUnit::Hz).status !=
                 FrequencyReading::Status::Ok) {
-                read.skipped.push_back(Diagnostic{
-                    Diagnostic::Place::Line, LineOf(base + entry.offset_debug()), Frequency,
-                    MessageKind::SdrSharpFrequencyRounded,
-                    {QuotedCell(frequency), std::to_string(hz)}, Diagnostic::Severity::Notice});
+                read.skipped.push_back(Diagnostic{Diagnostic::Place::Line,
+                                                  LineOf(base + entry.offset_debug()),
+                                                  Frequency,
+                                                  MessageKind::SdrSharpFrequencyRounded,
+                                                  {QuotedCell(frequency), std::to_string(hz)},
+                                                  Diagnostic::Severity::Notice});
             }
             Bookmark bookmark;
             bookmark.hz = hz;
@@ -404,8 +408,12 @@ Result<BookmarkRead> ReadSdrSharpListInPieces(std::string_view fileBytes, std::s
     if (!IsWellFormedUtf8(fileBytes)) {
         converted = Utf8FromWindows1252(fileBytes);
         encoding = pugi::encoding_utf8;
-        notices.push_back(Diagnostic{Diagnostic::Place::Line, 1, -1, MessageKind::SdrSharpNotUtf8,
-                                     {}, Diagnostic::Severity::Notice});
+        notices.push_back(Diagnostic{Diagnostic::Place::Line,
+                                     1,
+                                     -1,
+                                     MessageKind::SdrSharpNotUtf8,
+                                     {},
+                                     Diagnostic::Severity::Notice});
     }
     const std::string_view text = converted.empty() ? fileBytes : std::string_view(converted);
 

@@ -633,19 +633,24 @@ Result<BookmarkRead> ReadSdrppList(std::string_view fileBytes, std::vector<std::
             const Json& frequency = mark.frequency;
             bookmark.hz = NearestWholeHz(frequency);
             if (bookmark.hz == 0) {
-                skipped.push_back(Diagnostic{
-                    Diagnostic::Place::Record, place, Frequency, MessageKind::SdrppFrequencyNotHz,
-                    {QuotedCell(bookmark.name), QuotedCell(bookmark.group),
-                     QuotedCell(frequency.dump())}});
+                skipped.push_back(Diagnostic{Diagnostic::Place::Record,
+                                             place,
+                                             Frequency,
+                                             MessageKind::SdrppFrequencyNotHz,
+                                             {QuotedCell(bookmark.name), QuotedCell(bookmark.group),
+                                              QuotedCell(frequency.dump())}});
                 continue;
             }
             if (frequency.is_number_float() &&
                 static_cast<double>(bookmark.hz) != frequency.get<double>()) {
-                skipped.push_back(Diagnostic{
-                    Diagnostic::Place::Record, place, Frequency, MessageKind::SdrppFrequencyRounded,
-                    {QuotedCell(bookmark.name), QuotedCell(bookmark.group),
-                     QuotedCell(frequency.dump()), std::to_string(bookmark.hz)},
-                    Diagnostic::Severity::Notice});
+                skipped.push_back(
+                    Diagnostic{Diagnostic::Place::Record,
+                               place,
+                               Frequency,
+                               MessageKind::SdrppFrequencyRounded,
+                               {QuotedCell(bookmark.name), QuotedCell(bookmark.group),
+                                QuotedCell(frequency.dump()), std::to_string(bookmark.hz)},
+                               Diagnostic::Severity::Notice});
             }
             const Json& bandwidth = mark.bandwidth;
             if (bandwidth.is_number() && bandwidth.get<double>() >= 0.5 &&

@@ -109,7 +109,9 @@ bool ChecksumMatches(Record record, int place, std::vector<Diagnostic>& problems
     if (stored == computed) {
         return true;
     }
-    problems.push_back(Diagnostic{Diagnostic::Place::Record, place, -1,
+    problems.push_back(Diagnostic{Diagnostic::Place::Record,
+                                  place,
+                                  -1,
                                   MessageKind::ChecksumMismatch,
                                   {ChecksumText(stored), ChecksumText(computed)}});
     return false;
@@ -120,9 +122,11 @@ int IncompleteRecord(std::string_view image, std::size_t recordLength,
                      std::vector<Diagnostic>& problems) {
     const std::size_t bytes = image.size() % recordLength;
     if (bytes != 0) {
-        problems.push_back(Diagnostic{
-            Diagnostic::Place::Record, static_cast<int>(image.size() / recordLength) + 1, -1,
-            MessageKind::FileEndsInRecord, {DecimalText(bytes), DecimalText(recordLength)}});
+        problems.push_back(Diagnostic{Diagnostic::Place::Record,
+                                      static_cast<int>(image.size() / recordLength) + 1,
+                                      -1,
+                                      MessageKind::FileEndsInRecord,
+                                      {DecimalText(bytes), DecimalText(recordLength)}});
     }
     return static_cast<int>(bytes);
 }

@@ -173,8 +173,7 @@ std::vector<Piece> Pieces(std::string_view text) {
 using Slots = std::array<std::optional<std::string_view>, 22>;
 
 bool IsColumnName(std::string_view text) {
-    return std::find(kCsvHeaderNames.begin(), kCsvHeaderNames.end(), text) !=
-           kCsvHeaderNames.end();
+    return std::find(kCsvHeaderNames.begin(), kCsvHeaderNames.end(), text) != kCsvHeaderNames.end();
 }
 
 // Matches `text` against pieces[index...], binding placeholders to the shortest text that lets
@@ -299,7 +298,6 @@ std::string LocalizedPiece(std::string_view piece, Language language) {
     return std::string(ReasonIn(piece, language));
 }
 
-
 }  // namespace
 
 std::string TranslatedLine(std::string_view line, Language language) {
@@ -370,10 +368,10 @@ std::string TranslatedLine(std::string_view line, Language language) {
         if (!column.empty()) {
             if (std::optional<std::string> text = TryTemplate(entry, whole, language)) {
                 const std::string_view name = ColumnNameIn(column, language);
-                consider(entry, std::string_view(*text).starts_with(name) &&
-                                        text->size() > name.size()
-                                    ? text->substr(name.size() + 1)
-                                    : *text);
+                consider(entry,
+                         std::string_view(*text).starts_with(name) && text->size() > name.size()
+                             ? text->substr(name.size() + 1)
+                             : *text);
                 continue;
             }
         }
@@ -394,6 +392,5 @@ std::string TranslatedLine(std::string_view line, Language language) {
     }
     return out;
 }
-
 
 }  // namespace corvalen

@@ -19,7 +19,8 @@ using K = MessageKind;
 // English first: the sentence, then its German; the heading of a group and its German; a
 // member's detail and its German (none: the English); the values a group is keyed by.
 constexpr MessageTemplate kCatalogue[] = {
-    {K::NumberEmpty, "Number is empty; row not written", "Nummer ist leer; Zeile nicht geschrieben"},
+    {K::NumberEmpty, "Number is empty; row not written",
+     "Nummer ist leer; Zeile nicht geschrieben"},
     {K::NumberNotChannel, "Number {1} is not a channel number from 1 to 65535; row not written",
      "Nummer {1} ist keine Kanalnummer von 1 bis 65535; Zeile nicht geschrieben",
      "Number is not a channel number from 1 to 65535; row not written",
@@ -191,8 +192,8 @@ constexpr MessageTemplate kCatalogue[] = {
      "Bytes, die keine Spalte hält, sind nicht null (Offsets {1}); Speichern schreibt dort "
      "Nullen",
      "bytes that no column keeps are not zero; a save writes zeros there",
-     "Bytes, die keine Spalte hält, sind nicht null; Speichern schreibt dort Nullen",
-     "offsets {1}", "Offsets {1}"},
+     "Bytes, die keine Spalte hält, sind nicht null; Speichern schreibt dort Nullen", "offsets {1}",
+     "Offsets {1}"},
 
     {K::ChirpNotUtf8, "the file is not UTF-8 as CHIRP writes it; read as Windows-1252",
      "die Datei ist nicht UTF-8, wie CHIRP schreibt; als Windows-1252 gelesen"},
@@ -202,8 +203,8 @@ constexpr MessageTemplate kCatalogue[] = {
      "has {1} fields where the header has {2}; the missing ones read as empty",
      "hat {1} Felder, wo die Kopfzeile {2} hat; die fehlenden werden leer gelesen",
      "has fewer fields than the header's {2}; the missing ones read as empty",
-     "hat weniger Felder als die {2} der Kopfzeile; die fehlenden werden leer gelesen",
-     "{1:field}", "", 0b10},
+     "hat weniger Felder als die {2} der Kopfzeile; die fehlenden werden leer gelesen", "{1:field}",
+     "", 0b10},
     {K::ChirpFieldsExtra, "has {1} fields where the header has {2}; the extra ones are ignored",
      "hat {1} Felder, wo die Kopfzeile {2} hat; die überzähligen werden übergangen",
      "has more fields than the header's {2}; the extra ones are ignored",
@@ -276,8 +277,8 @@ constexpr MessageTemplate kCatalogue[] = {
      "Frequenz ist keine Frequenz in Hz; Eintrag ausgelassen", "{1}"},
     {K::SdrSharpFrequencyRounded, "Frequency {1} is not a whole number of Hz; rounded to {2}",
      "Frequenz {1} ist keine ganze Zahl in Hz; auf {2} gerundet",
-     "Frequency is not a whole number of Hz; rounded", "Frequenz ist keine ganze Zahl in Hz; gerundet",
-     "{1} → {2}"},
+     "Frequency is not a whole number of Hz; rounded",
+     "Frequenz ist keine ganze Zahl in Hz; gerundet", "{1} → {2}"},
     {K::SdrppFrequencyNotHz,
      "bookmark {1} of list {2}: frequency {3} is not a frequency in Hz; left out",
      "Lesezeichen {1} der Liste {2}: Frequenz {3} ist keine Frequenz in Hz; ausgelassen",
@@ -380,11 +381,10 @@ constexpr MessageTemplate kCatalogue[] = {
      "Time(UTC) {1} is not a span HHMM-HHMM; left out when a time is asked for",
      "Time(UTC) {1} ist keine Spanne HHMM-HHMM; ausgelassen, wenn nach einer Zeit gefragt wird",
      "Time(UTC) is not a span HHMM-HHMM; left out when a time is asked for",
-     "Time(UTC) ist keine Spanne HHMM-HHMM; ausgelassen, wenn nach einer Zeit gefragt wird",
-     "{1}"},
+     "Time(UTC) ist keine Spanne HHMM-HHMM; ausgelassen, wenn nach einer Zeit gefragt wird", "{1}"},
     {K::ScheduleDaysUnread, "{1:entryhas} Days that say no plain weekday (first {2}); kept",
-     "{1:entryhas} Days, die keinen einfachen Wochentag nennen (zuerst {2}); behalten", "", "",
-     "", "", 0b11},
+     "{1:entryhas} Days, die keinen einfachen Wochentag nennen (zuerst {2}); behalten", "", "", "",
+     "", 0b11},
     {K::ScheduleDatesUnread,
      "{1:entryhas} a Start or Stop that is no day and month DDMM; that date not checked",
      "{1:entryhas} ein Start oder Stop, das kein Tag und Monat DDMM ist; dieses Datum nicht "
@@ -525,7 +525,6 @@ constexpr std::pair<std::string_view, std::string_view> kReasons[] = {
     {"No document element found", "Kein Dokumentelement gefunden"},
 };
 
-
 // The nouns of counts: English singular and plural, German singular and plural.
 struct Noun {
     std::string_view key;  // as a placeholder names it ("{1:field}")
@@ -542,9 +541,15 @@ constexpr Noun kNouns[] = {
     {"character", CountNoun::Character, {"character", "characters"}, {"Zeichen", "Zeichen"}},
     {"problem", CountNoun::Problem, {"problem", "problems"}, {"Problem", "Probleme"}},
     {"notice", CountNoun::Notice, {"notice", "notices"}, {"Hinweis", "Hinweise"}},
-    {"entryhas", CountNoun::Entry, {"entry has", "entries have"}, {"Eintrag hat", "Einträge haben"}},
+    {"entryhas",
+     CountNoun::Entry,
+     {"entry has", "entries have"},
+     {"Eintrag hat", "Einträge haben"}},
     {"broadcast", CountNoun::Broadcast, {"broadcast", "broadcasts"}, {"Sendung", "Sendungen"}},
-    {"inputline", CountNoun::InputLine, {"input line", "input lines"}, {"Eingabezeile", "Eingabezeilen"}},
+    {"inputline",
+     CountNoun::InputLine,
+     {"input line", "input lines"},
+     {"Eingabezeile", "Eingabezeilen"}},
     {"moregroupname",
      CountNoun::MoreGroupName,
      {"more group name", "more group names"},
@@ -594,7 +599,8 @@ std::optional<Placeholder> PlaceholderAt(std::string_view text, std::size_t at) 
 // The values (bit 0 for {1}) that `text` names.
 unsigned ValuesNamed(std::string_view text) {
     unsigned named = 0;
-    for (std::size_t at = text.find('{'); at != std::string_view::npos; at = text.find('{', at + 1)) {
+    for (std::size_t at = text.find('{'); at != std::string_view::npos;
+         at = text.find('{', at + 1)) {
         if (const std::optional<Placeholder> placeholder = PlaceholderAt(text, at);
             placeholder && placeholder->value > 0) {
             named |= 1u << (placeholder->value - 1);
@@ -762,8 +768,7 @@ std::string_view TemplateText(MessageKind kind, TemplatePart part, Language lang
             if (entry.headingEnglish.empty()) {
                 return kSame;
             }
-            return german && !entry.memberGerman.empty() ? entry.memberGerman
-                                                         : entry.memberEnglish;
+            return german && !entry.memberGerman.empty() ? entry.memberGerman : entry.memberEnglish;
     }
     return kSame;
 }
@@ -814,8 +819,8 @@ std::string FillTemplate(std::string_view templateText, const MessageValues& val
     return Fill(templateText, values, column, language);
 }
 
-std::string FormatMessage(MessageKind kind, std::span<const std::string> values,
-                          Language language, int column) {
+std::string FormatMessage(MessageKind kind, std::span<const std::string> values, Language language,
+                          int column) {
     return Fill(TemplateText(kind, TemplatePart::Sentence, language), values, column, language);
 }
 
@@ -827,8 +832,7 @@ std::string FormatMessage(MessageKind kind, const MessageValues& values, Languag
 std::string FormatMessage(MessageKind kind, std::initializer_list<std::string_view> values,
                           Language language, int column) {
     return Fill(TemplateText(kind, TemplatePart::Sentence, language),
-                std::span<const std::string_view>(values.begin(), values.size()), column,
-                language);
+                std::span<const std::string_view>(values.begin(), values.size()), column, language);
 }
 
 std::string MessageText(const Diagnostic& diagnostic, const MessageTexts& texts) {
@@ -861,9 +865,10 @@ std::string MemberDetail(const Diagnostic& diagnostic, const MessageTexts& texts
 
 std::string DiagnosticLine(const Diagnostic& diagnostic, Language language) {
     const std::string number = std::to_string(diagnostic.number);
-    const MessageKind place = diagnostic.place == Diagnostic::Place::Line  ? MessageKind::PlaceLine
-                              : diagnostic.place == Diagnostic::Place::Row ? MessageKind::PlaceRow
-                                                                           : MessageKind::PlaceRecord;
+    const MessageKind place = diagnostic.place == Diagnostic::Place::Line ? MessageKind::PlaceLine
+                              : diagnostic.place == Diagnostic::Place::Row
+                                  ? MessageKind::PlaceRow
+                                  : MessageKind::PlaceRecord;
     return FormatMessage(place, {number}, language) + ": " + MessageText(diagnostic, language);
 }
 

@@ -22,7 +22,6 @@
 #include <algorithm>
 #include <memory>
 
-#include "io/Messages.h"
 #include "EditorTest.h"
 #include "app/ChannelViewModel.h"
 #include "app/MainWindow.h"
@@ -34,6 +33,7 @@
 #include "files/ChannelFiles.h"
 #include "g3m/G3mFile.h"
 #include "g3m/G3mReader.h"
+#include "io/Messages.h"
 #include "table/Columns.h"
 
 using namespace corvalen;

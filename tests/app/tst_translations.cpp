@@ -144,24 +144,30 @@ private slots:
                   corvalen::TemplatePart::Member}) {
                 const std::string_view expected =
                     corvalen::TemplateText(kind, part, corvalen::Language::German);
-                QVERIFY2(texts.Template(kind, part) == expected,
-                         (std::string(texts.Template(kind, part)) + " is not " +
-                          std::string(expected))
-                             .c_str());
+                QVERIFY2(
+                    texts.Template(kind, part) == expected,
+                    (std::string(texts.Template(kind, part)) + " is not " + std::string(expected))
+                        .c_str());
             }
         }
         // A problem said in the editor: the Problems panel's words for the grouped check.
         const std::vector<corvalen::Diagnostic> problems = {
-            {corvalen::Diagnostic::Place::Row, 3, 17, corvalen::MessageKind::TextTooLong,
+            {corvalen::Diagnostic::Place::Row,
+             3,
+             17,
+             corvalen::MessageKind::TextTooLong,
              {"\"WWV Fort Collins Colorado\"", "12", "\"WWV Fort Col\""}},
-            {corvalen::Diagnostic::Place::Row, 7, 17, corvalen::MessageKind::TextTooLong,
+            {corvalen::Diagnostic::Place::Row,
+             7,
+             17,
+             corvalen::MessageKind::TextTooLong,
              {"\"CFRX Toronto Ontario\"", "12", "\"CFRX Toronto\""}}};
         const corvalen::ProblemPlaces places(nullptr, nullptr, texts);
         QCOMPARE(QString::fromStdString(corvalen::GroupedReport(problems, places).front()),
                  QStringLiteral("2 Kanäle: Rufzeichen länger als 12 Zeichen, auf 12 "
-                                         "gekürzt: Zeile 3: \"WWV Fort Collins Colorado\" → "
-                                         "\"WWV Fort Col\"; Zeile 7: \"CFRX Toronto Ontario\" → "
-                                         "\"CFRX Toronto\""));
+                                "gekürzt: Zeile 3: \"WWV Fort Collins Colorado\" → "
+                                "\"WWV Fort Col\"; Zeile 7: \"CFRX Toronto Ontario\" → "
+                                "\"CFRX Toronto\""));
     }
 
     // What the readers of bookmark lists and schedules say comes in German too.

@@ -4,15 +4,15 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "io/Messages.h"
 #include "../TestTables.h"
 #include "TestData.h"
+#include "channel/CellChecks.h"
 #include "csv/ChirpCsv.h"
 #include "csv/CsvReader.h"
 #include "csv/CsvWriter.h"
 #include "files/ChannelFiles.h"
-#include "channel/CellChecks.h"
 #include "g3m/G3mFile.h"
+#include "io/Messages.h"
 #include "io/SafeFile.h"
 
 using namespace corvalen;

@@ -5,12 +5,12 @@
 
 #include <algorithm>
 
-#include "io/Messages.h"
 #include "TestData.h"
+#include "channel/CellChecks.h"
 #include "csv/CsvReader.h"
 #include "csv/CsvWriter.h"
-#include "channel/CellChecks.h"
 #include "io/FileExists.h"
+#include "io/Messages.h"
 
 using namespace corvalen;
 

@@ -4,7 +4,6 @@
 #include <QJsonObject>
 #include <QtTest>
 
-#include "io/Messages.h"
 #include "../TestTables.h"
 #include "TestData.h"
 #include "convert/Windows1252.h"
@@ -12,6 +11,7 @@
 #include "fastjson/SimdjsonParser.h"
 #include "files/ChannelFiles.h"
 #include "formats/BookmarkList.h"
+#include "io/Messages.h"
 
 using namespace corvalen;
 

@@ -9,10 +9,10 @@
 #include <algorithm>
 #include <set>
 
-#include "io/Messages.h"
 #include "FuzzCheck.h"
 #include "fastjson/SimdjsonParser.h"
 #include "formats/BookmarkList.h"
+#include "io/Messages.h"
 
 using namespace corvalen;
 

@@ -5,11 +5,11 @@
 
 #include <algorithm>
 
-#include "io/Messages.h"
 #include "FuzzCheck.h"
 #include "csv/ChirpCsv.h"
 #include "csv/CsvReader.h"
 #include "csv/CsvWriter.h"
+#include "io/Messages.h"
 
 using namespace corvalen;
 

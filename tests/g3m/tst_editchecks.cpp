@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "io/Messages.h"
 #include "../TestTables.h"
 #include "channel/CellChecks.h"
 #include "channel/EditChecks.h"
 #include "channel/TableChecks.h"
+#include "io/Messages.h"
 #include "table/Columns.h"
 
 using namespace corvalen;

@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <vector>
 
-#include "io/Messages.h"
 #include "../TestTables.h"
 #include "TestData.h"
 #include "channel/CellChecks.h"
@@ -13,6 +12,7 @@
 #include "g3m/G3mReader.h"
 #include "g3m/MemoryRecord.h"
 #include "g3m/RecordChecksum.h"
+#include "io/Messages.h"
 #include "io/SafeFile.h"
 
 using namespace corvalen;

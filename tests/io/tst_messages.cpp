@@ -55,18 +55,18 @@ void KindRows() {
     QTest::addColumn<int>("kind");
     for (int k = 0; k <= kLastKind; ++k) {
         const std::string_view english = TemplateOf(static_cast<MessageKind>(k)).english;
-        QTest::newRow(qPrintable(QString::number(k) + QLatin1Char(' ') +
-                                 QString::fromUtf8(english.data(), qsizetype(english.size()))
-                                     .left(60)))
+        QTest::newRow(
+            qPrintable(QString::number(k) + QLatin1Char(' ') +
+                       QString::fromUtf8(english.data(), qsizetype(english.size())).left(60)))
             << k;
     }
 }
 
 // How value `index` (from 0) of `values` shows in a message in `language`.
-std::string Shown(const MessageValues& values, std::size_t index,
-                  const std::string& type, Language language) {
-    const std::string placeholder = "{" + std::to_string(index + 1) +
-                                    (type.empty() ? "" : ":" + type) + "}";
+std::string Shown(const MessageValues& values, std::size_t index, const std::string& type,
+                  Language language) {
+    const std::string placeholder =
+        "{" + std::to_string(index + 1) + (type.empty() ? "" : ":" + type) + "}";
     return FillTemplate(placeholder, values, Callsign, language);
 }
 
@@ -99,8 +99,8 @@ private slots:
         // A heading names only the values every member of its group has.
         const unsigned named = [&] {
             unsigned values = 0;
-            const std::vector<std::string> types =
-                PlaceholderTypes(TemplateText(entry.kind, TemplatePart::Heading, Language::English));
+            const std::vector<std::string> types = PlaceholderTypes(
+                TemplateText(entry.kind, TemplatePart::Heading, Language::English));
             for (std::size_t i = 0; i < types.size(); ++i) {
                 const std::string placeholder = "{" + std::to_string(i + 1);
                 if (TemplateText(entry.kind, TemplatePart::Heading, Language::English)
@@ -158,9 +158,9 @@ private slots:
                 const std::string row = language == Language::German ? "Zeile " : "row ";
                 const std::size_t first = line.find(row + "3");
                 const std::size_t second = line.find(row + "7");
-                QVERIFY2(first != std::string::npos && second != std::string::npos &&
-                             first < second,
-                         line.c_str());
+                QVERIFY2(
+                    first != std::string::npos && second != std::string::npos && first < second,
+                    line.c_str());
                 const std::string heading = line.substr(0, first);
                 const std::string segments[] = {line.substr(first, second - first),
                                                 line.substr(second)};
@@ -171,9 +171,8 @@ private slots:
                         continue;
                     }
                     for (int member = 0; member < 2; ++member) {
-                        const std::string value =
-                            Shown(problems[static_cast<std::size_t>(member)].args, i, types[i],
-                                  language);
+                        const std::string value = Shown(
+                            problems[static_cast<std::size_t>(member)].args, i, types[i], language);
                         if (value.empty()) {
                             continue;
                         }
@@ -198,7 +197,10 @@ private slots:
     void groupsShowThreeMembersThenCount() {
         std::vector<Diagnostic> problems;
         for (int row = 1; row <= 5; ++row) {
-            problems.push_back({Diagnostic::Place::Row, row, Number, MessageKind::NumberNotChannel,
+            problems.push_back({Diagnostic::Place::Row,
+                                row,
+                                Number,
+                                MessageKind::NumberNotChannel,
                                 {"\"x" + std::to_string(row) + "\""}});
         }
         const std::vector<ProblemGroup> groups = GroupProblems(problems);
@@ -223,8 +225,8 @@ private slots:
             "Number,Frequency,Bandwidth,IF Shift,x,x,x,x,x,Groups,Hotkey,Lockout,Priority,"
             "Level Squelch,x,x,Mode,Callsign,Comments\r\n";
         const auto row = [](int number, const char* hz, const char* mode, const char* name) {
-            return QByteArray::number(number) + "," + hz + ",6000,0,,,,,,,0,0,0,-100,0,0," +
-                   mode + "," + name + ",\r\n";
+            return QByteArray::number(number) + "," + hz + ",6000,0,,,,,,,0,0,0,-100,0,0," + mode +
+                   "," + name + ",\r\n";
         };
         QTest::newRow("two long callsigns")
             << header + row(1, "5000000", "AM", "WWV") + row(2, "6000000", "AM", "B") +
@@ -249,7 +251,8 @@ private slots:
     void checkedListGroupsTrueLines() {
         QFETCH(QByteArray, file);
         QFETCH(QString, line);
-        CsvImport read = ReadCsvMemory(std::string_view(file.constData(), std::size_t(file.size())));
+        CsvImport read =
+            ReadCsvMemory(std::string_view(file.constData(), std::size_t(file.size())));
         const std::vector<Diagnostic> problems = CheckCells(read.table, ReceiverModel());
         const ProblemPlaces places(&read.table, &read.origins);
         const std::vector<std::string> lines = GroupedReport(problems, places, LineForm::Panel);
@@ -260,10 +263,11 @@ private slots:
     // Channels appended to a table of 976 rows: what the file's reader says names the table's
     // rows, with the file's line beside each.
     void appendedRowsNameTableRows() {
-        CsvImport read = ReadChirpCsv("Location,Name,Frequency,Mode\r\n"
-                                      "1,A,146.52,FM\r\n"
-                                      "2,B,88.5,WFM\r\n"
-                                      "3,C,98.1,WFM\r\n");
+        CsvImport read = ReadChirpCsv(
+            "Location,Name,Frequency,Mode\r\n"
+            "1,A,146.52,FM\r\n"
+            "2,B,88.5,WFM\r\n"
+            "3,C,98.1,WFM\r\n");
         QCOMPARE(read.diagnostics.size(), std::size_t{2});
         PlaceAppendedRows(read.diagnostics, read.origins, 976);
         const ProblemPlaces places(nullptr, &read.origins);
@@ -282,12 +286,11 @@ private slots:
         QTest::addColumn<int>("kind");
         QTest::addColumn<QStringList>("values");
         QTest::addColumn<QString>("german");
-        QTest::newRow("check line") << 1 << 2 << int(Mode) << int(MessageKind::ModeEmpty)
-                                    << QStringList{"CW"}
-                                    << "Zeile 2, Modus: ist leer; als CW geschrieben";
+        QTest::newRow("check line")
+            << 1 << 2 << int(Mode) << int(MessageKind::ModeEmpty) << QStringList{"CW"}
+            << "Zeile 2, Modus: ist leer; als CW geschrieben";
         QTest::newRow("report line")
-            << 0 << 7 << int(Number) << int(MessageKind::NumberNotChannel)
-            << QStringList{"\"abc\""}
+            << 0 << 7 << int(Number) << int(MessageKind::NumberNotChannel) << QStringList{"\"abc\""}
             << R"(Zeile 7: Nummer "abc" ist keine Kanalnummer von 1 bis 65535; Zeile nicht )"
                "geschrieben";
         QTest::newRow("a value that reads as another message")
@@ -331,9 +334,15 @@ private slots:
     // A group in German, the file's lines and Locations beside its rows.
     void germanGroupedLine() {
         const std::vector<Diagnostic> problems = {
-            {Diagnostic::Place::Row, 1, Callsign, MessageKind::TextTooLong,
+            {Diagnostic::Place::Row,
+             1,
+             Callsign,
+             MessageKind::TextTooLong,
              {"\"ABCDEFGHIJKLM\"", "12", "\"ABCDEFGHIJKL\""}},
-            {Diagnostic::Place::Row, 2, Callsign, MessageKind::TextTooLong,
+            {Diagnostic::Place::Row,
+             2,
+             Callsign,
+             MessageKind::TextTooLong,
              {"\"NOPQRSTUVWXYZ\"", "12", "\"NOPQRSTUVWXY\""}}};
         RowOrigins origins{{2, 3}, {"0", "1"}};
         const ProblemPlaces places(nullptr, &origins, Language::German);
@@ -553,7 +562,8 @@ private slots:
         QTest::addColumn<int>("noun");
         QTest::addColumn<QString>("english");
         QTest::addColumn<QString>("german");
-        QTest::newRow("one channel") << 1 << int(CountNoun::Channel) << "1 channel" << "1 Kanal";
+        QTest::newRow("one channel") << 1 << int(CountNoun::Channel) << "1 channel"
+                                     << "1 Kanal";
         QTest::newRow("two channels") << 2 << int(CountNoun::Channel) << "2 channels"
                                       << "2 Kanäle";
         QTest::newRow("no records") << 0 << int(CountNoun::Record) << "0 records"
