@@ -322,7 +322,7 @@ private slots:
         QFETCH(int, kind);
         QFETCH(QStringList, values);
         QFETCH(QString, german);
-        Diagnostic said{Diagnostic::Place::Row, row, column, static_cast<MessageKind>(kind)};
+        Diagnostic said{Diagnostic::Place::Row, row, column, static_cast<MessageKind>(kind), {}};
         for (const QString& value : values) {
             said.args.push_back(value.toStdString());
         }
