@@ -91,9 +91,16 @@ int RunCheck(std::span<const std::string_view> args, std::ostream& out, std::ost
         const MessageTexts& texts = CatalogueTexts(LanguageOf(out));
         std::ostream& lines = DirectStream(out);
         if (all) {
+            // Written in pieces: a large file can have a problem or two on every row.
+            std::string piece;
             for (const Diagnostic& problem : problems) {
-                lines << ProblemLine(problem, texts) << "\n";
+                piece.append(ProblemLine(problem, texts)).push_back('\n');
+                if (piece.size() >= std::size_t{64} << 10) {
+                    lines << piece;
+                    piece.clear();
+                }
             }
+            lines << piece;
         } else {
             for (const std::string& line :
                  GroupedReport(problems, places.In(texts), LineForm::Panel)) {
