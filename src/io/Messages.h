@@ -27,7 +27,8 @@
 //              last name "+N" is "N more");
 //   {N:phrase} one of a few fixed names ("SDR# list");
 //   {N:reason} what the operating system or a parser said;
-//   {N:later}  a count of later rows told with the first: " (and 2 later rows)", empty for 0.
+//   {N:later}  a count of later rows told with the first: " (and 2 later rows)", empty for 0;
+//   {N:words}  English words of a summary line, which LineTranslation.h says in German.
 
 namespace corvalen {
 
