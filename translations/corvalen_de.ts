@@ -1244,4 +1244,839 @@ OK überschreibt die Datei, Abbrechen wählt eine andere.</translation>
         <translation>Bearbeitet die Speicherkanäle von Winradio-Empfängern.</translation>
     </message>
 </context>
+<context>
+    <name>Messages</name>
+    <message>
+        <source>&quot;{1}&quot; is an EiBi broadcast schedule: pick its broadcasts with File &gt; Import Broadcast Schedule, or with corvalen-cli schedule</source>
+        <translation>&quot;{1}&quot; ist ein EiBi-Sendeplan: seine Sendungen wählt man mit Datei &gt; Sendeplan importieren oder mit corvalen-cli schedule aus</translation>
+    </message>
+    <message>
+        <source>&quot;{1}&quot; is no EiBi schedule: its first line does not start with the kHz column; nothing written</source>
+        <translation>&quot;{1}&quot; ist kein EiBi-Sendeplan: seine erste Zeile beginnt nicht mit der Spalte kHz; nichts geschrieben</translation>
+    </message>
+    <message>
+        <source>--model &quot;{1}&quot; is no receiver model: the models are 303, 313, 305 and 315</source>
+        <translation>--model &quot;{1}&quot; ist kein Empfängermodell: die Modelle sind 303, 313, 305 und 315</translation>
+    </message>
+    <message>
+        <source>--numbering takes keep, shift or sequential, not {1}</source>
+        <translation>--numbering nimmt keep, shift oder sequential, nicht {1}</translation>
+    </message>
+    <message>
+        <source>--to takes {1:words}, not {2}</source>
+        <translation>--to nimmt {1:words}, nicht {2}</translation>
+    </message>
+    <message>
+        <source>--{1}: {2:reason}</source>
+        <translation>--{1}: {2:reason}</translation>
+    </message>
+    <message>
+        <source>Bandwidth is below 0 Hz, so no bandwidth; written as 0 Hz</source>
+        <translation>Bandbreite liegt unter 0 Hz, also keine Bandbreite; als 0 Hz geschrieben</translation>
+    </message>
+    <message>
+        <source>Bandwidth is empty; channel skipped</source>
+        <translation>Bandbreite ist leer; Kanal übersprungen</translation>
+    </message>
+    <message>
+        <source>Bandwidth is empty; the channel will be skipped the next time the .csv file is opened</source>
+        <translation>Bandbreite ist leer; der Kanal wird beim nächsten Öffnen der .csv-Datei übersprungen</translation>
+    </message>
+    <message>
+        <source>Bandwidth {1} is below 0 Hz, so no bandwidth; written as 0 Hz</source>
+        <translation>Bandbreite {1} liegt unter 0 Hz, also keine Bandbreite; als 0 Hz geschrieben</translation>
+    </message>
+    <message>
+        <source>Callsign used again in its list, which keys bookmarks by name; written with a suffix such as &quot; (2)&quot;</source>
+        <translation>Rufzeichen kommt in seiner Liste wieder vor, die Lesezeichen nach dem Namen unterscheidet; mit einem Zusatz wie &quot; (2)&quot; geschrieben</translation>
+    </message>
+    <message>
+        <source>Callsign {1} is used again in its list, which keys bookmarks by name; written with a suffix such as &quot; (2)&quot;{2:later}</source>
+        <translation>Rufzeichen {1} kommt in seiner Liste wieder vor, die Lesezeichen nach dem Namen unterscheidet; mit einem Zusatz wie &quot; (2)&quot; geschrieben{2:later}</translation>
+    </message>
+    <message>
+        <source>Cannot open &quot;{1}&quot;: {2:reason}</source>
+        <translation>Kann &quot;{1}&quot; nicht öffnen: {2:reason}</translation>
+    </message>
+    <message>
+        <source>Cannot read &quot;{1}&quot;: {2:reason}</source>
+        <translation>Kann &quot;{1}&quot; nicht lesen: {2:reason}</translation>
+    </message>
+    <message>
+        <source>Cannot save &quot;{1}&quot;: {2:reason}</source>
+        <translation>Kann &quot;{1}&quot; nicht speichern: {2:reason}</translation>
+    </message>
+    <message>
+        <source>Channel numbers {1} to {2} go past {3}, the highest channel number</source>
+        <translation>Kanalnummern {1} bis {2} gehen über {3} hinaus, die höchste Kanalnummer</translation>
+    </message>
+    <message>
+        <source>Frequency and Mode already in an earlier row</source>
+        <translation>Frequenz und Modus stehen schon in einer früheren Zeile</translation>
+    </message>
+    <message>
+        <source>Frequency is above 4294967295 Hz; written as 0 Hz</source>
+        <translation>Frequenz liegt über 4294967295 Hz; als 0 Hz geschrieben</translation>
+    </message>
+    <message>
+        <source>Frequency is above {2} Hz, the highest an {3:phrase} holds exactly; row not written</source>
+        <translation>Frequenz liegt über {2} Hz, der höchsten, die eine {3:phrase} genau hält; Zeile nicht geschrieben</translation>
+    </message>
+    <message>
+        <source>Frequency is below 0 Hz; written as 0 Hz</source>
+        <translation>Frequenz liegt unter 0 Hz; als 0 Hz geschrieben</translation>
+    </message>
+    <message>
+        <source>Frequency is empty; written as 0 Hz</source>
+        <translation>Frequenz ist leer; als 0 Hz geschrieben</translation>
+    </message>
+    <message>
+        <source>Frequency is not a frequency in Hz; entry left out</source>
+        <translation>Frequenz ist keine Frequenz in Hz; Eintrag ausgelassen</translation>
+    </message>
+    <message>
+        <source>Frequency is not a frequency in MHz; kept as it is</source>
+        <translation>Frequenz ist keine Frequenz in MHz; so belassen</translation>
+    </message>
+    <message>
+        <source>Frequency is not a number of Hz; written as 0 Hz</source>
+        <translation>Frequenz ist keine Zahl in Hz; als 0 Hz geschrieben</translation>
+    </message>
+    <message>
+        <source>Frequency is not a whole number of Hz</source>
+        <translation>Frequenz ist keine ganze Zahl in Hz</translation>
+    </message>
+    <message>
+        <source>Frequency is not a whole number of Hz; rounded</source>
+        <translation>Frequenz ist keine ganze Zahl in Hz; gerundet</translation>
+    </message>
+    <message>
+        <source>Frequency is not a whole number of Hz; row not written</source>
+        <translation>Frequenz ist keine ganze Zahl in Hz; Zeile nicht geschrieben</translation>
+    </message>
+    <message>
+        <source>Frequency {1} Hz with mode {2} is already in row {3}</source>
+        <translation>Frequenz {1} Hz mit Modus {2} steht schon in Zeile {3}</translation>
+    </message>
+    <message>
+        <source>Frequency {1} is above 4294967295 Hz; written as 0 Hz</source>
+        <translation>Frequenz {1} liegt über 4294967295 Hz; als 0 Hz geschrieben</translation>
+    </message>
+    <message>
+        <source>Frequency {1} is above {2} Hz, the highest an {3:phrase} holds exactly; row not written</source>
+        <translation>Frequenz {1} liegt über {2} Hz, der höchsten, die eine {3:phrase} genau hält; Zeile nicht geschrieben</translation>
+    </message>
+    <message>
+        <source>Frequency {1} is below 0 Hz; written as 0 Hz</source>
+        <translation>Frequenz {1} liegt unter 0 Hz; als 0 Hz geschrieben</translation>
+    </message>
+    <message>
+        <source>Frequency {1} is not a frequency in Hz; entry left out</source>
+        <translation>Frequenz {1} ist keine Frequenz in Hz; Eintrag ausgelassen</translation>
+    </message>
+    <message>
+        <source>Frequency {1} is not a frequency in MHz; kept as it is</source>
+        <translation>Frequenz {1} ist keine Frequenz in MHz; so belassen</translation>
+    </message>
+    <message>
+        <source>Frequency {1} is not a number of Hz; written as 0 Hz</source>
+        <translation>Frequenz {1} ist keine Zahl in Hz; als 0 Hz geschrieben</translation>
+    </message>
+    <message>
+        <source>Frequency {1} is not a whole number of Hz; rounded to {2}</source>
+        <translation>Frequenz {1} ist keine ganze Zahl in Hz; auf {2} gerundet</translation>
+    </message>
+    <message>
+        <source>Frequency {1} is not a whole number of Hz; row not written</source>
+        <translation>Frequenz {1} ist keine ganze Zahl in Hz; Zeile nicht geschrieben</translation>
+    </message>
+    <message>
+        <source>Frequency {1} is not a whole number of Hz; written as {2}</source>
+        <translation>Frequenz {1} ist keine ganze Zahl in Hz; als {2} geschrieben</translation>
+    </message>
+    <message>
+        <source>Groups are 16 on the receiver, too few for {1:moregroupname} (first {2}); {3:channel} left without a group</source>
+        <translation>Gruppen hat der Empfänger 16, zu wenige für {1:moregroupname} (zuerst {2}); {3:channel} ohne Gruppe gelassen</translation>
+    </message>
+    <message>
+        <source>Groups is not a group from 1 to 16</source>
+        <translation>Gruppen ist keine Gruppe von 1 bis 16</translation>
+    </message>
+    <message>
+        <source>Groups names a group that is not a whole number</source>
+        <translation>Gruppen nennt eine Gruppe, die keine ganze Zahl ist</translation>
+    </message>
+    <message>
+        <source>Groups names a number that is not a group from 1 to 16</source>
+        <translation>Gruppen nennt eine Zahl, die keine Gruppe von 1 bis 16 ist</translation>
+    </message>
+    <message>
+        <source>Groups names groups that are not whole numbers</source>
+        <translation>Gruppen nennt Gruppen, die keine ganzen Zahlen sind</translation>
+    </message>
+    <message>
+        <source>Groups names numbers that are not groups from 1 to 16</source>
+        <translation>Gruppen nennt Zahlen, die keine Gruppen von 1 bis 16 sind</translation>
+    </message>
+    <message>
+        <source>Groups names several groups; an {2:phrase} entry has one, so the first is written</source>
+        <translation>Gruppen nennt mehrere Gruppen; ein Eintrag einer {2:phrase} hat nur eine, also wird die erste geschrieben</translation>
+    </message>
+    <message>
+        <source>Groups now stand for the {1:phrase}&apos;s group names: {2}</source>
+        <translation>Gruppen stehen jetzt für die Gruppennamen der {1:phrase}: {2}</translation>
+    </message>
+    <message>
+        <source>Groups {1} is not a group from 1 to 16; written as {2:groups}</source>
+        <translation>Gruppen {1} ist keine Gruppe von 1 bis 16; als {2:groups} geschrieben</translation>
+    </message>
+    <message>
+        <source>Groups {1} names several groups; an {2:phrase} entry has one, so the first is written{3:later}</source>
+        <translation>Gruppen {1} nennt mehrere Gruppen; ein Eintrag einer {2:phrase} hat nur eine, also wird die erste geschrieben{3:later}</translation>
+    </message>
+    <message>
+        <source>Groups {1} names {2}, which are not groups from 1 to 16; written as {3:groups}</source>
+        <translation>Gruppen {1} nennt {2}, keine Gruppen von 1 bis 16; als {3:groups} geschrieben</translation>
+    </message>
+    <message>
+        <source>Groups {1} names {2}, which are not whole group numbers; written as {3:groups}</source>
+        <translation>Gruppen {1} nennt {2}, keine ganzen Gruppennummern; als {3:groups} geschrieben</translation>
+    </message>
+    <message>
+        <source>Groups {1} names {2}, which is not a group from 1 to 16; written as {3:groups}</source>
+        <translation>Gruppen {1} nennt {2}, keine Gruppe von 1 bis 16; als {3:groups} geschrieben</translation>
+    </message>
+    <message>
+        <source>Groups {1} names {2}, which is not a whole group number; written as {3:groups}</source>
+        <translation>Gruppen {1} nennt {2}, keine ganze Gruppennummer; als {3:groups} geschrieben</translation>
+    </message>
+    <message>
+        <source>Hotkey is not a hot key number (2 to 12 for F2 to F12); written as no hot key</source>
+        <translation>Hotkey ist keine Hotkey-Nummer (2 bis 12 für F2 bis F12); als kein Hotkey geschrieben</translation>
+    </message>
+    <message>
+        <source>Hotkey {1} is not a hot key number (2 to 12 for F2 to F12); written as no hot key</source>
+        <translation>Hotkey {1} ist keine Hotkey-Nummer (2 bis 12 für F2 bis F12); als kein Hotkey geschrieben</translation>
+    </message>
+    <message>
+        <source>Level Squelch is above 0</source>
+        <translation>Squelch-Pegel liegt über 0</translation>
+    </message>
+    <message>
+        <source>Level Squelch is too low</source>
+        <translation>Squelch-Pegel ist zu niedrig</translation>
+    </message>
+    <message>
+        <source>Level Squelch {1} is above 0; written as {2}</source>
+        <translation>Squelch-Pegel {1} liegt über 0; als {2} geschrieben</translation>
+    </message>
+    <message>
+        <source>Level Squelch {1} is too low; written as {2}</source>
+        <translation>Squelch-Pegel {1} ist zu niedrig; als {2} geschrieben</translation>
+    </message>
+    <message>
+        <source>Location 0 is no channel number of the receiver; {1:channel} left out</source>
+        <translation>Location 0 ist keine Kanalnummer des Empfängers; {1:channel} ausgelassen</translation>
+    </message>
+    <message>
+        <source>Location is not a channel number from 1 to 65535; kept as it is</source>
+        <translation>Location ist keine Kanalnummer von 1 bis 65535; so belassen</translation>
+    </message>
+    <message>
+        <source>Location {1}</source>
+        <translation>Location {1}</translation>
+    </message>
+    <message>
+        <source>Location {1} is not a channel number from 1 to 65535; kept as it is</source>
+        <translation>Location {1} ist keine Kanalnummer von 1 bis 65535; so belassen</translation>
+    </message>
+    <message>
+        <source>Lockout is not a sum of lockout flags (1 scan lockout, 2 do not set mode, 4 do not set squelch); written as no lockout flags</source>
+        <translation>Sperre ist keine Summe von Sperrflags (1 beim Suchlauf sperren, 2 Modus nicht setzen, 4 Squelch nicht setzen); als keine Sperrflags geschrieben</translation>
+    </message>
+    <message>
+        <source>Lockout {1} is not a sum of lockout flags (1 scan lockout, 2 do not set mode, 4 do not set squelch); written as no lockout flags</source>
+        <translation>Sperre {1} ist keine Summe von Sperrflags (1 beim Suchlauf sperren, 2 Modus nicht setzen, 4 Squelch nicht setzen); als keine Sperrflags geschrieben</translation>
+    </message>
+    <message>
+        <source>Mode is empty; written as {1}</source>
+        <translation>Modus ist leer; als {1} geschrieben</translation>
+    </message>
+    <message>
+        <source>Mode {1} has no CHIRP equivalent; written as {2}</source>
+        <translation>Modus {1} gibt es in CHIRP nicht; als {2} geschrieben</translation>
+    </message>
+    <message>
+        <source>Mode {1} has no equal in an {2:phrase}; written as {3}</source>
+        <translation>Modus {1} hat in einer {2:phrase} keine Entsprechung; als {3} geschrieben</translation>
+    </message>
+    <message>
+        <source>Mode {1} has no equal in an {2:phrase}; written as {3}{4:later}</source>
+        <translation>Modus {1} hat in einer {2:phrase} keine Entsprechung; als {3} geschrieben{4:later}</translation>
+    </message>
+    <message>
+        <source>Mode {1} is no mode the receiver has; kept as it is</source>
+        <translation>Modus {1} hat der Empfänger nicht; so belassen</translation>
+    </message>
+    <message>
+        <source>Mode {1} is no mode the receiver has; kept as it is{2:later}</source>
+        <translation>Modus {1} hat der Empfänger nicht; so belassen{2:later}</translation>
+    </message>
+    <message>
+        <source>Mode {1} is not a mode the receiver knows ({2}); written as {3}</source>
+        <translation>Modus {1} kennt der Empfänger nicht ({2}); als {3} geschrieben</translation>
+    </message>
+    <message>
+        <source>Number is empty; row not written</source>
+        <translation>Nummer ist leer; Zeile nicht geschrieben</translation>
+    </message>
+    <message>
+        <source>Number is not a channel number from 1 to 65535; row not written</source>
+        <translation>Nummer ist keine Kanalnummer von 1 bis 65535; Zeile nicht geschrieben</translation>
+    </message>
+    <message>
+        <source>Number used again in a later row; CHIRP keeps only the later line</source>
+        <translation>Nummer kommt in einer späteren Zeile wieder vor; CHIRP behält nur die spätere Zeile</translation>
+    </message>
+    <message>
+        <source>Number used again in a later row; only the later row is written</source>
+        <translation>Nummer kommt in einer späteren Zeile wieder vor; nur die spätere Zeile wird geschrieben</translation>
+    </message>
+    <message>
+        <source>Number {1}</source>
+        <translation>Nummer {1}</translation>
+    </message>
+    <message>
+        <source>Number {1} is not a channel number from 1 to 65535; row not written</source>
+        <translation>Nummer {1} ist keine Kanalnummer von 1 bis 65535; Zeile nicht geschrieben</translation>
+    </message>
+    <message>
+        <source>Number {1} is used again in row {2}; CHIRP keeps only the later line</source>
+        <translation>Nummer {1} kommt in Zeile {2} wieder vor; CHIRP behält nur die spätere Zeile</translation>
+    </message>
+    <message>
+        <source>Number {1} is used again in row {2}; only row {2} is written as channel {3}</source>
+        <translation>Nummer {1} kommt in Zeile {2} wieder vor; nur Zeile {2} wird als Kanal {3} geschrieben</translation>
+    </message>
+    <message>
+        <source>SDR# frequency lists (XML) are not supported by this build: it was made without an XML library (pugixml)</source>
+        <translation>SDR#-Frequenzlisten (XML) unterstützt diese Ausgabe des Programms nicht: sie wurde ohne XML-Bibliothek (pugixml) gebaut</translation>
+    </message>
+    <message>
+        <source>Skip is neither S nor P; ignored</source>
+        <translation>Skip ist weder S noch P; übergangen</translation>
+    </message>
+    <message>
+        <source>Skip {1} is neither S nor P; ignored</source>
+        <translation>Skip {1} ist weder S noch P; übergangen</translation>
+    </message>
+    <message>
+        <source>Step {1} is taken as the airband raster of 25/3 kHz (8333.33... Hz); each channel is rounded to the nearest Hz</source>
+        <translation>Schritt {1} gilt als Flugfunkraster von 25/3 kHz (8333,33... Hz); jeder Kanal wird auf das nächste Hz gerundet</translation>
+    </message>
+    <message>
+        <source>Stop {1} is not on the raster; the last channel is at {2}</source>
+        <translation>Stopp {1} liegt nicht auf dem Raster; der letzte Kanal liegt bei {2}</translation>
+    </message>
+    <message>
+        <source>Time(UTC) is not a span HHMM-HHMM; left out when a time is asked for</source>
+        <translation>Time(UTC) ist keine Spanne HHMM-HHMM; ausgelassen, wenn nach einer Zeit gefragt wird</translation>
+    </message>
+    <message>
+        <source>Time(UTC) {1} is not a span HHMM-HHMM; left out when a time is asked for</source>
+        <translation>Time(UTC) {1} ist keine Spanne HHMM-HHMM; ausgelassen, wenn nach einer Zeit gefragt wird</translation>
+    </message>
+    <message>
+        <source>Try corvalen-cli {1} --help</source>
+        <translation>Siehe corvalen-cli {1} --help</translation>
+    </message>
+    <message>
+        <source>a byte that no column keeps is not zero (offset {1}); a save writes zeros there</source>
+        <translation>ein Byte, das keine Spalte hält, ist nicht null (Offset {1}); Speichern schreibt dort Nullen</translation>
+    </message>
+    <message>
+        <source>a byte that no column keeps is not zero; a save writes zeros there</source>
+        <translation>ein Byte, das keine Spalte hält, ist nicht null; Speichern schreibt dort Nullen</translation>
+    </message>
+    <message>
+        <source>a quoted field is not closed before the end of the file; the rest of the file was read into it</source>
+        <translation>ein Feld in Anführungszeichen ist bis zum Dateiende nicht geschlossen; der Rest der Datei wurde in dieses Feld gelesen</translation>
+    </message>
+    <message>
+        <source>and {1} more</source>
+        <translation>und {1} weitere</translation>
+    </message>
+    <message>
+        <source>blank line skipped</source>
+        <translation>leere Zeile übersprungen</translation>
+    </message>
+    <message>
+        <source>bookmark {1} of list {2}: frequency {3} is not a frequency in Hz; left out</source>
+        <translation>Lesezeichen {1} der Liste {2}: Frequenz {3} ist keine Frequenz in Hz; ausgelassen</translation>
+    </message>
+    <message>
+        <source>bookmark {1} of list {2}: frequency {3} is not a whole number of Hz; rounded to {4}</source>
+        <translation>Lesezeichen {1} der Liste {2}: Frequenz {3} ist keine ganze Zahl in Hz; auf {4} gerundet</translation>
+    </message>
+    <message>
+        <source>bookmark {1} of list {2}: {3}</source>
+        <translation>Lesezeichen {1} der Liste {2}: {3}</translation>
+    </message>
+    <message>
+        <source>bookmark {1} of list {2}: {3} → {4}</source>
+        <translation>Lesezeichen {1} der Liste {2}: {3} → {4}</translation>
+    </message>
+    <message>
+        <source>bytes that no column keeps are not zero (offsets {1}); a save writes zeros there</source>
+        <translation>Bytes, die keine Spalte hält, sind nicht null (Offsets {1}); Speichern schreibt dort Nullen</translation>
+    </message>
+    <message>
+        <source>bytes that no column keeps are not zero; a save writes zeros there</source>
+        <translation>Bytes, die keine Spalte hält, sind nicht null; Speichern schreibt dort Nullen</translation>
+    </message>
+    <message>
+        <source>channels numbered 1 to {1} in file order, not by their Location</source>
+        <translation>Kanäle in Dateireihenfolge von 1 bis {1} nummeriert, nicht nach ihrer Location</translation>
+    </message>
+    <message>
+        <source>checked {1:words} of {2}: {3:words}</source>
+        <translation>{1:words} von {2} geprüft: {3:words}</translation>
+    </message>
+    <message>
+        <source>checksum does not match the record</source>
+        <translation>Prüfsumme passt nicht zum Datensatz</translation>
+    </message>
+    <message>
+        <source>checksum {1} does not match the record, whose bytes sum to {2}</source>
+        <translation>Prüfsumme {1} passt nicht zum Datensatz, dessen Bytes {2} ergeben</translation>
+    </message>
+    <message>
+        <source>fewer fields than the 19 expected; missing fields left empty</source>
+        <translation>weniger Felder als die 19 erwarteten; fehlende Felder bleiben leer</translation>
+    </message>
+    <message>
+        <source>frequency is not a frequency in Hz; left out</source>
+        <translation>Frequenz ist keine Frequenz in Hz; ausgelassen</translation>
+    </message>
+    <message>
+        <source>frequency is not a whole number of Hz; rounded</source>
+        <translation>Frequenz ist keine ganze Zahl in Hz; gerundet</translation>
+    </message>
+    <message>
+        <source>has fewer fields than the header&apos;s {2}; the missing ones read as empty</source>
+        <translation>hat weniger Felder als die {2} der Kopfzeile; die fehlenden werden leer gelesen</translation>
+    </message>
+    <message>
+        <source>has more fields than the header&apos;s {2}; the extra ones are ignored</source>
+        <translation>hat mehr Felder als die {2} der Kopfzeile; die überzähligen werden übergangen</translation>
+    </message>
+    <message>
+        <source>has {1} fields where the header has {2}; the extra ones are ignored</source>
+        <translation>hat {1} Felder, wo die Kopfzeile {2} hat; die überzähligen werden übergangen</translation>
+    </message>
+    <message>
+        <source>has {1} fields where the header has {2}; the missing ones read as empty</source>
+        <translation>hat {1} Felder, wo die Kopfzeile {2} hat; die fehlenden werden leer gelesen</translation>
+    </message>
+    <message>
+        <source>holds another channel number than its place&apos;s</source>
+        <translation>hält eine andere Kanalnummer als die seines Platzes</translation>
+    </message>
+    <message>
+        <source>holds channel number {1} but lies at the place of channel {2}</source>
+        <translation>hält Kanalnummer {1}, liegt aber am Platz von Kanal {2}</translation>
+    </message>
+    <message>
+        <source>kHz is not a frequency of whole Hz in kHz; line left out</source>
+        <translation>kHz ist keine Frequenz ganzer Hz in kHz; Zeile ausgelassen</translation>
+    </message>
+    <message>
+        <source>kHz {1} is not a frequency of whole Hz in kHz; line left out</source>
+        <translation>kHz {1} ist keine Frequenz ganzer Hz in kHz; Zeile ausgelassen</translation>
+    </message>
+    <message>
+        <source>line {1}</source>
+        <translation>Zeile {1}</translation>
+    </message>
+    <message>
+        <source>line {1} declares a document type (DTD), which an SDR# list never has; refused</source>
+        <translation>Zeile {1} deklariert einen Dokumenttyp (DTD), den eine SDR#-Liste nie hat; abgelehnt</translation>
+    </message>
+    <message>
+        <source>line {1} is not well-formed JSON (byte {2})</source>
+        <translation>Zeile {1} ist kein wohlgeformtes JSON (Byte {2})</translation>
+    </message>
+    <message>
+        <source>line {1} is not well-formed XML: {2:reason}</source>
+        <translation>Zeile {1} ist kein wohlgeformtes XML: {2:reason}</translation>
+    </message>
+    <message>
+        <source>line {1} nests more than {2} levels deep, which an SDR++ list never does; refused</source>
+        <translation>Zeile {1} ist tiefer als {2} Ebenen verschachtelt, was eine SDR++-Liste nie ist; abgelehnt</translation>
+    </message>
+    <message>
+        <source>line {1} refers to an entity XML does not define; refused</source>
+        <translation>Zeile {1} verweist auf eine Entität, die XML nicht definiert; abgelehnt</translation>
+    </message>
+    <message>
+        <source>mode code {1} is not a known mode; Mode reads &quot;{1}&quot;</source>
+        <translation>Moduscode {1} ist kein bekannter Modus; Modus lautet &quot;{1}&quot;</translation>
+    </message>
+    <message>
+        <source>more fields than the 19 expected; fields after the 19th dropped</source>
+        <translation>mehr Felder als die 19 erwarteten; Felder nach dem 19. verworfen</translation>
+    </message>
+    <message>
+        <source>no broadcast of {1} passes the filters; nothing written</source>
+        <translation>keine Sendung aus {1} besteht die Filter; nichts geschrieben</translation>
+    </message>
+    <message>
+        <source>no channels in {1}</source>
+        <translation>keine Kanäle in {1}</translation>
+    </message>
+    <message>
+        <source>offset {1}</source>
+        <translation>Offset {1}</translation>
+    </message>
+    <message>
+        <source>offsets {1}</source>
+        <translation>Offsets {1}</translation>
+    </message>
+    <message>
+        <source>record {1}</source>
+        <translation>Datensatz {1}</translation>
+    </message>
+    <message>
+        <source>row {1}</source>
+        <translation>Zeile {1}</translation>
+    </message>
+    <message>
+        <source>see corvalen-cli --help</source>
+        <translation>siehe corvalen-cli --help</translation>
+    </message>
+    <message>
+        <source>the JSON cannot be read: {1}</source>
+        <translation>das JSON ist nicht lesbar: {1}</translation>
+    </message>
+    <message>
+        <source>the JSON has no &quot;lists&quot; object, so it is no SDR++ frequency manager file (nor a &quot;bookmarks&quot; object, as SDR++ exports)</source>
+        <translation>das JSON hat kein Objekt &quot;lists&quot;, ist also keine Datei des SDR++-Frequenzmanagers (auch kein Objekt &quot;bookmarks&quot;, wie SDR++ exportiert)</translation>
+    </message>
+    <message>
+        <source>the XML has no &lt;ArrayOfMemoryEntry&gt; element, so it is no SDR# list</source>
+        <translation>das XML hat kein Element &lt;ArrayOfMemoryEntry&gt;, ist also keine SDR#-Liste</translation>
+    </message>
+    <message>
+        <source>the band &quot;{1}&quot; is not FROM-TO in kHz with FROM not above TO (e.g. 5900-6200)</source>
+        <translation>das Band &quot;{1}&quot; ist nicht FROM-TO in kHz mit FROM nicht über TO (z. B. 5900-6200)</translation>
+    </message>
+    <message>
+        <source>the broadcasts of {1} that pass the filters make {2} channels, more than the {3} a receiver holds; pick fewer with the filters; nothing written</source>
+        <translation>die Sendungen aus {1}, die die Filter bestehen, ergeben {2} Kanäle, mehr als die {3} eines Empfängers; wählen Sie mit den Filtern weniger; nichts geschrieben</translation>
+    </message>
+    <message>
+        <source>the column {1} holds values a receiver memory has no place for (first on line {2}); not read</source>
+        <translation>die Spalte {1} hält Werte, für die ein Empfängerspeicher keinen Platz hat (zuerst in Zeile {2}); nicht gelesen</translation>
+    </message>
+    <message>
+        <source>the columns {1:list} hold values a receiver memory has no place for (first on line {2}); not read</source>
+        <translation>die Spalten {1:list} halten Werte, für die ein Empfängerspeicher keinen Platz hat (zuerst in Zeile {2}); nicht gelesen</translation>
+    </message>
+    <message>
+        <source>the date &quot;{1}&quot; is no real date YYYY-MM-DD</source>
+        <translation>das Datum &quot;{1}&quot; ist kein echtes Datum YYYY-MM-DD</translation>
+    </message>
+    <message>
+        <source>the day &quot;{1}&quot; is none of Mo, Tu, We, Th, Fr, Sa, Su</source>
+        <translation>der Tag &quot;{1}&quot; ist keiner von Mo, Tu, We, Th, Fr, Sa, Su</translation>
+    </message>
+    <message>
+        <source>the file ends {1} bytes into this record of {2} bytes; it is not read</source>
+        <translation>die Datei endet nach {1} Bytes dieses Datensatzes von {2} Bytes; er wird nicht gelesen</translation>
+    </message>
+    <message>
+        <source>the file holds Location 0: every channel is numbered its Location + 1</source>
+        <translation>die Datei hat Location 0: jeder Kanal erhält die Nummer Location + 1</translation>
+    </message>
+    <message>
+        <source>the file is UTF-8 text, not Windows-1252; read as UTF-8</source>
+        <translation>die Datei ist UTF-8-Text, nicht Windows-1252; als UTF-8 gelesen</translation>
+    </message>
+    <message>
+        <source>the file is not UTF-8 as CHIRP writes it; read as Windows-1252</source>
+        <translation>die Datei ist nicht UTF-8, wie CHIRP schreibt; als Windows-1252 gelesen</translation>
+    </message>
+    <message>
+        <source>the file is not UTF-8 as SDR# writes it; read as Windows-1252</source>
+        <translation>die Datei ist nicht UTF-8, wie SDR# schreibt; als Windows-1252 gelesen</translation>
+    </message>
+    <message>
+        <source>the header has no {1:list} column; those cells stay empty</source>
+        <translation>die Kopfzeile hat keine Spalte {1:list}; diese Zellen bleiben leer</translation>
+    </message>
+    <message>
+        <source>the time &quot;{1}&quot; is neither HHMM nor HHMM-HHMM (UTC, 0000 to 2359, a span may end at 2400)</source>
+        <translation>die Zeit &quot;{1}&quot; ist weder HHMM noch HHMM-HHMM (UTC, 0000 bis 2359, eine Spanne darf um 2400 enden)</translation>
+    </message>
+    <message>
+        <source>the {1:phrase} holds {2} bookmarks, more than the {3} channels a receiver holds; not read</source>
+        <translation>die {1:phrase} hält {2} Lesezeichen, mehr als die {3} Kanäle eines Empfängers; nicht gelesen</translation>
+    </message>
+    <message>
+        <source>the {1:phrase} is larger than {2} MiB; not read</source>
+        <translation>die {1:phrase} ist größer als {2} MiB; nicht gelesen</translation>
+    </message>
+    <message>
+        <source>unknown command {1}</source>
+        <translation>unbekannter Befehl {1}</translation>
+    </message>
+    <message>
+        <source>unknown option {1}</source>
+        <translation>unbekannte Option {1}</translation>
+    </message>
+    <message>
+        <source>values of {1:list} have no place in a CHIRP file (first in row {2}, {3:row} in all); not written</source>
+        <translation>Werte von {1:list} haben in einer CHIRP-Datei keinen Platz (zuerst in Zeile {2}, {3:row} insgesamt); nicht geschrieben</translation>
+    </message>
+    <message>
+        <source>wrote {1:words} to {2}</source>
+        <translation>{1:words} nach {2} geschrieben</translation>
+    </message>
+    <message>
+        <source>wrote {1:words} to {2} from {3:words} of {4}</source>
+        <translation>{1:words} nach {2} geschrieben aus {3:words} von {4}</translation>
+    </message>
+    <message>
+        <source>wrote {1:words} to {2} from {3} of {4:words} in {5}</source>
+        <translation>{1:words} nach {2} geschrieben aus {3} von {4:words} in {5}</translation>
+    </message>
+    <message>
+        <source>wrote {1:words} to {2}: {3} new, numbered {4} to {5}</source>
+        <translation>{1:words} nach {2} geschrieben: {3} neu, nummeriert {4} bis {5}</translation>
+    </message>
+    <message>
+        <source>{1:character}</source>
+        <translation>{1:character}</translation>
+    </message>
+    <message>
+        <source>{1:entryhas} Days that say no plain weekday (first {2}); kept</source>
+        <translation>{1:entryhas} Days, die keinen einfachen Wochentag nennen (zuerst {2}); behalten</translation>
+    </message>
+    <message>
+        <source>{1:entryhas} a Start or Stop that is no day and month DDMM; that date not checked</source>
+        <translation>{1:entryhas} ein Start oder Stop, das kein Tag und Monat DDMM ist; dieses Datum nicht geprüft</translation>
+    </message>
+    <message>
+        <source>{1:field}</source>
+        <translation>{1:field}</translation>
+    </message>
+    <message>
+        <source>{1:field} where 19 were expected; fields after the 19th dropped</source>
+        <translation>{1:field}, wo 19 erwartet wurden; Felder nach dem 19. verworfen</translation>
+    </message>
+    <message>
+        <source>{1:field} where 19 were expected; missing fields left empty</source>
+        <translation>{1:field}, wo 19 erwartet wurden; fehlende Felder bleiben leer</translation>
+    </message>
+    <message>
+        <source>{1:problem} of other kinds; --all lists every one</source>
+        <translation>{1:problem} anderer Arten; --all listet jede auf</translation>
+    </message>
+    <message>
+        <source>{1:words} a {2} file needs --model {3:words}</source>
+        <translation>{1:words} einer {2}-Datei braucht es --model {3:words}</translation>
+    </message>
+    <message>
+        <source>{1:words} already in the file kept</source>
+        <translation>{1:words} der Datei behalten</translation>
+    </message>
+    <message>
+        <source>{1:words} replaced by a later row with the same Number</source>
+        <translation>{1:words} durch eine spätere Zeile mit derselben Nummer ersetzt</translation>
+    </message>
+    <message>
+        <source>{1:words} channels; with the {2} rows already in the table that is more than {3} rows; {4:words}</source>
+        <translation>{1:words} Kanäle; mit den {2} Zeilen, die schon in der Tabelle stehen, sind das mehr als {3} Zeilen; {4:words}</translation>
+    </message>
+    <message>
+        <source>{1:words} not written</source>
+        <translation>{1:words} nicht geschrieben</translation>
+    </message>
+    <message>
+        <source>{1:words} reported</source>
+        <translation>{1:words} gemeldet</translation>
+    </message>
+    <message>
+        <source>{1:words} skipped</source>
+        <translation>{1:words} übersprungen</translation>
+    </message>
+    <message>
+        <source>{1}</source>
+        <translation>{1}</translation>
+    </message>
+    <message>
+        <source>{1} ({2}) → {3:groups}</source>
+        <translation>{1} ({2}) → {3:groups}</translation>
+    </message>
+    <message>
+        <source>{1} Hz {2}, as row {3}</source>
+        <translation>{1} Hz {2}, wie Zeile {3}</translation>
+    </message>
+    <message>
+        <source>{1} Hz → {2}</source>
+        <translation>{1} Hz → {2}</translation>
+    </message>
+    <message>
+        <source>{1} at the place of {2}</source>
+        <translation>{1} am Platz von {2}</translation>
+    </message>
+    <message>
+        <source>{1} blank lines skipped (this is the first)</source>
+        <translation>{1} leere Zeilen übersprungen (dies ist die erste)</translation>
+    </message>
+    <message>
+        <source>{1} needs a value</source>
+        <translation>{1} braucht einen Wert</translation>
+    </message>
+    <message>
+        <source>{1} needs {2:words}</source>
+        <translation>{1} braucht {2:words}</translation>
+    </message>
+    <message>
+        <source>{1} → {2:groups}</source>
+        <translation>{1} → {2:groups}</translation>
+    </message>
+    <message>
+        <source>{1} → {2}</source>
+        <translation>{1} → {2}</translation>
+    </message>
+    <message>
+        <source>{1} → {3}</source>
+        <translation>{1} → {3}</translation>
+    </message>
+    <message>
+        <source>{1}, again in row {2}</source>
+        <translation>{1}, wieder in Zeile {2}</translation>
+    </message>
+    <message>
+        <source>{1}, bytes sum to {2}</source>
+        <translation>{1}, Bytes ergeben {2}</translation>
+    </message>
+    <message>
+        <source>{1}, {2}: {3}</source>
+        <translation>{1}, {2}: {3}</translation>
+    </message>
+    <message>
+        <source>{1}: {2}</source>
+        <translation>{1}: {2}</translation>
+    </message>
+    <message>
+        <source>{1}{2:later}</source>
+        <translation>{1}{2:later}</translation>
+    </message>
+    <message>
+        <source>{1}{3:later}</source>
+        <translation>{1}{3:later}</translation>
+    </message>
+    <message>
+        <source>{2:later}</source>
+        <translation>{2:later}</translation>
+    </message>
+    <message>
+        <source>{4:later}</source>
+        <translation>{4:later}</translation>
+    </message>
+    <message>
+        <source>{c} has characters a .g3m file cannot hold</source>
+        <translation>{c} hat Zeichen, die eine .g3m-Datei nicht fassen kann</translation>
+    </message>
+    <message>
+        <source>{c} has no place in an {2:phrase}; not written</source>
+        <translation>{c} hat in einer {2:phrase} keinen Platz; nicht geschrieben</translation>
+    </message>
+    <message>
+        <source>{c} is not a number</source>
+        <translation>{c} ist keine Zahl</translation>
+    </message>
+    <message>
+        <source>{c} is not a number of Hz; written as 0 Hz</source>
+        <translation>{c} ist keine Zahl in Hz; als 0 Hz geschrieben</translation>
+    </message>
+    <message>
+        <source>{c} is not a whole number</source>
+        <translation>{c} ist keine ganze Zahl</translation>
+    </message>
+    <message>
+        <source>{c} is not a whole number of Hz</source>
+        <translation>{c} ist keine ganze Zahl in Hz</translation>
+    </message>
+    <message>
+        <source>{c} is too large; written as 0</source>
+        <translation>{c} ist zu groß; als 0 geschrieben</translation>
+    </message>
+    <message>
+        <source>{c} is too large; written as 0 Hz</source>
+        <translation>{c} ist zu groß; als 0 Hz geschrieben</translation>
+    </message>
+    <message>
+        <source>{c} longer than {2} characters and with characters a .g3m file cannot hold</source>
+        <translation>{c} länger als {2} Zeichen und mit Zeichen, die eine .g3m-Datei nicht fassen kann</translation>
+    </message>
+    <message>
+        <source>{c} longer than {2} characters, cut to {2}</source>
+        <translation>{c} länger als {2} Zeichen, auf {2} gekürzt</translation>
+    </message>
+    <message>
+        <source>{c} {1} Hz is not a whole number; written as {2}</source>
+        <translation>{c} {1} Hz ist keine ganze Zahl; als {2} geschrieben</translation>
+    </message>
+    <message>
+        <source>{c} {1} has characters a .g3m file cannot hold; written as {2}</source>
+        <translation>{c} {1} hat Zeichen, die eine .g3m-Datei nicht fassen kann; als {2} geschrieben</translation>
+    </message>
+    <message>
+        <source>{c} {1} has no place in an {2:phrase}; not written{3:later}</source>
+        <translation>{c} {1} hat in einer {2:phrase} keinen Platz; nicht geschrieben{3:later}</translation>
+    </message>
+    <message>
+        <source>{c} {1} is longer than {2} characters and has characters a .g3m file cannot hold; written as {3}</source>
+        <translation>{c} {1} ist länger als {2} Zeichen und hat Zeichen, die eine .g3m-Datei nicht fassen kann; als {3} geschrieben</translation>
+    </message>
+    <message>
+        <source>{c} {1} is longer than {2} characters; written as {3}</source>
+        <translation>{c} {1} ist länger als {2} Zeichen; als {3} geschrieben</translation>
+    </message>
+    <message>
+        <source>{c} {1} is not a number of Hz; written as 0 Hz</source>
+        <translation>{c} {1} ist keine Zahl in Hz; als 0 Hz geschrieben</translation>
+    </message>
+    <message>
+        <source>{c} {1} is not a number; written as {2}</source>
+        <translation>{c} {1} ist keine Zahl; als {2} geschrieben</translation>
+    </message>
+    <message>
+        <source>{c} {1} is not a whole number; written as {2}</source>
+        <translation>{c} {1} ist keine ganze Zahl; als {2} geschrieben</translation>
+    </message>
+    <message>
+        <source>{c} {1} is too large; written as 0</source>
+        <translation>{c} {1} ist zu groß; als 0 geschrieben</translation>
+    </message>
+    <message>
+        <source>{c} {1} is too large; written as 0 Hz</source>
+        <translation>{c} {1} ist zu groß; als 0 Hz geschrieben</translation>
+    </message>
+    <message>
+        <source>{c}: 1 character has no Windows-1252 form and became &quot;?&quot;</source>
+        <translation>{c}: 1 Zeichen hat keine Windows-1252-Form und wurde zu &quot;?&quot;</translation>
+    </message>
+    <message>
+        <source>{c}: characters with no Windows-1252 form became &quot;?&quot;</source>
+        <translation>{c}: Zeichen ohne Windows-1252-Form wurden zu &quot;?&quot;</translation>
+    </message>
+    <message>
+        <source>{c}: {1} characters have no Windows-1252 form and became &quot;?&quot;</source>
+        <translation>{c}: {1} Zeichen haben keine Windows-1252-Form und wurden zu &quot;?&quot;</translation>
+    </message>
+</context>
 </TS>

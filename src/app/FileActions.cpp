@@ -208,9 +208,9 @@ void FileActions::report(const QString& text, const std::vector<Diagnostic>& dia
     if (!firstLine.isEmpty()) {
         lines << firstLine;
     }
-    const ProblemPlaces places(&m_document.table().table(), origins, CoreLanguage());
+    const ProblemPlaces places(&m_document.table().table(), origins, EditorTexts());
     for (const std::string& line :
-         GroupedReport(diagnostics, places, CoreLanguage(), LineForm::Report, kMaxLines)) {
+         GroupedReport(diagnostics, places, LineForm::Report, kMaxLines)) {
         lines << QString::fromStdString(line);
     }
     report(text, lines.join(QLatin1Char('\n')));
@@ -621,6 +621,8 @@ bool FileActions::appendFile(const QString& path) {
         text +=
             tr("; %1 reported").arg(Count(read->report.diagnostics.size(), "problem", "problems"));
     }
+    // The problems name the table's rows, the file's lines beside them.
+    PlaceAppendedRows(read->report.diagnostics, read->report.origins, lastRow);
     report(text, read->report.diagnostics, &read->report.origins);
     return true;
 }

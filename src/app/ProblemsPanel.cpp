@@ -79,11 +79,11 @@ public:
             case Qt::DisplayRole:
             case Qt::ToolTipRole: {
                 if (kind) {
-                    const ProblemPlaces places(&m_table.table(), nullptr, CoreLanguage());
+                    const ProblemPlaces places(&m_table.table(), nullptr, EditorTexts());
                     return QString::fromStdString(
-                        GroupLine(group, problems, places, CoreLanguage(), LineForm::Panel));
+                        GroupLine(group, problems, places, LineForm::Panel));
                 }
-                return QString::fromStdString(LocalizedLine(ProblemLine(problem), CoreLanguage()));
+                return QString::fromStdString(ProblemLine(problem, EditorTexts()));
             }
             case Qt::BackgroundRole:
                 // Tinted like the cell it names.

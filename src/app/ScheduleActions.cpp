@@ -87,7 +87,7 @@ bool ScheduleActions::importFile(const QString& path) {
             .arg(lastRow);
     QStringList lines;
     for (const Diagnostic& diagnostic : reported) {
-        lines << QString::fromStdString(LocalizedLine(diagnostic.ToString(), CoreLanguage()));
+        lines << DiagnosticLineText(diagnostic);
     }
     if (!reported.empty()) {
         text += tr("; %1 reported")

@@ -5,6 +5,9 @@
 #include <QPointer>
 #include <QTranslator>
 
+#include "app/EditorMessages.h"
+#include "io/LineTranslation.h"
+
 namespace corvalen {
 
 namespace {
@@ -15,12 +18,8 @@ Language CoreLanguage() {
     return g_coreLanguage;
 }
 
-QString CoreText(std::string_view english, MessageKind kind) {
-    return QString::fromStdString(Localized(english, g_coreLanguage, kind));
-}
-
-QString CoreText(const Diagnostic& diagnostic) {
-    return CoreText(diagnostic.message, diagnostic.kind);
+QString CoreText(std::string_view english) {
+    return QString::fromStdString(TranslatedLine(english, g_coreLanguage));
 }
 
 bool InstallTranslations(QCoreApplication& app, const QLocale& locale) {
@@ -44,6 +43,7 @@ bool InstallTranslations(QCoreApplication& app, const QLocale& locale) {
     QLocale::setDefault(numbers);
     if (!translated) {
         delete own;
+        RenewEditorTexts();
         return false;
     }
     // Qt's own texts (the file and print dialogs, the standard buttons, "Strg+" in shortcuts),
@@ -60,6 +60,7 @@ bool InstallTranslations(QCoreApplication& app, const QLocale& locale) {
     QCoreApplication::installTranslator(own);
     s_own = own;
     g_coreLanguage = locale.language() == QLocale::German ? Language::German : Language::English;
+    RenewEditorTexts();
     return true;
 }
 

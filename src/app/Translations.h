@@ -4,6 +4,7 @@
 #include <QString>
 #include <string_view>
 
+#include "app/EditorMessages.h"
 #include "io/Diagnostic.h"
 #include "io/Messages.h"
 
@@ -19,8 +20,8 @@ bool InstallTranslations(QCoreApplication& app, const QLocale& locale = QLocale(
 // The language of the core's texts (problems, reports) in the editor: German once the editor's
 // German translation is installed, else English.
 Language CoreLanguage();
-// A text of the core, or a Diagnostic's message, in that language.
-QString CoreText(std::string_view english, MessageKind kind = MessageKind::Other);
-QString CoreText(const Diagnostic& diagnostic);
+// A refusal of the core (an Error's text, an English sentence) in that language. A Diagnostic is
+// said through EditorTexts (EditorMessages.h).
+QString CoreText(std::string_view english);
 
 }  // namespace corvalen

@@ -12,6 +12,7 @@
 #include "channel/TableChecks.h"
 #include "convert/NumberText.h"
 #include "convert/Windows1252.h"
+#include "io/Messages.h"
 
 namespace corvalen {
 
@@ -117,45 +118,24 @@ bool HasFraction(std::string_view number) {
                        [](char c) { return c >= '1' && c <= '9'; });
 }
 
-// Collects what one row reports; every message starts with the column name, then the cell text
-// in quotes (or as a number), then says what is wrong and what was written instead.
+// Collects what one row reports: the kind of each problem, its column and its values (the cell
+// as quoted, or as a number, first; then what was written instead).
 class RowProblems {
 public:
     RowProblems(int row, std::vector<Diagnostic>& problems) : m_row(row), m_problems(problems) {}
 
-    // "<Column> "<cell>" <rest>", or "<Column> <rest>" for an empty cell.
-    void Report(Column column, std::string_view cell, std::string_view rest, MessageKind kind,
+    // A problem whose one value is the cell as quoted.
+    void Report(Column column, std::string_view cell, MessageKind kind,
                 Diagnostic::Severity severity = Diagnostic::Severity::Error) {
-        std::string message = Begin(column, cell, rest.size());
-        message.append(rest);
-        Add(column, std::move(message), kind, severity);
-    }
-    // The start of that message, "<Column> "<cell>" ", with room for `more` bytes after it.
-    static std::string Begin(Column column, std::string_view cell, std::size_t more) {
-        const std::string_view name = kCsvHeaderNames[static_cast<std::size_t>(column)];
-        std::string message;
-        message.reserve(name.size() + cell.size() + 4 + more);
-        message.append(name).push_back(' ');
-        if (!cell.empty()) {
-            AppendQuotedCellTo(message, cell);
-            message.push_back(' ');
-        }
-        return message;
-    }
-    // "<Column> <text>".
-    void Say(Column column, std::string_view text, MessageKind kind,
-             Diagnostic::Severity severity) {
-        std::string message = Begin(column, {}, text.size());
-        message.append(text);
-        Add(column, std::move(message), kind, severity);
+        MessageValues values;
+        AppendQuotedCellTo(values.Start(), cell);
+        Add(column, kind, std::move(values), severity);
     }
 
-    void Add(Column column, std::string message, MessageKind kind,
+    void Add(Column column, MessageKind kind, MessageValues values,
              Diagnostic::Severity severity = Diagnostic::Severity::Error) {
-        Diagnostic problem{Diagnostic::Place::Row, m_row, column, std::move(message)};
-        problem.severity = severity;
-        problem.kind = kind;
-        m_problems.push_back(std::move(problem));
+        m_problems.push_back(
+            Diagnostic{Diagnostic::Place::Row, m_row, column, kind, std::move(values), severity});
     }
 
 private:
@@ -165,14 +145,11 @@ private:
 
 constexpr auto kNotice = Diagnostic::Severity::Notice;
 
-// "<number> <unit>is not a whole number; written as <written>", a notice.
+// "<number> <unit> is not a whole number; written as <written>", a notice.
 void ReportFraction(RowProblems& problems, Column column, std::string_view cell,
-                    std::string_view unit, std::string_view written) {
-    std::string text = ShownNumber(cell);
-    text.append(" ").append(unit).append(unit.empty() ? "" : " ");
-    text.append("is not a whole number; written as ").append(written);
-    problems.Say(column, text, unit.empty() ? MessageKind::Fraction : MessageKind::FractionWithUnit,
-                 kNotice);
+                    std::string_view unit, std::string written) {
+    problems.Add(column, unit.empty() ? MessageKind::Fraction : MessageKind::FractionWithUnit,
+                 {ShownNumber(cell), std::move(written)}, kNotice);
 }
 
 // Frequency: a decimal number of Hz whose fraction is cut off, 0 to 2^32 - 1; a fraction is
@@ -191,16 +168,13 @@ std::optional<std::uint32_t> ReadFrequency(std::string_view cell, RecordFields& 
         alike = static_cast<std::uint32_t>(*value);
     }
     if (IsBlank(cell)) {
-        problems.Report(Frequency, {}, "is empty; written as 0 Hz", MessageKind::FrequencyEmpty);
+        problems.Add(Frequency, MessageKind::FrequencyEmpty, {});
     } else if (!value) {
-        problems.Report(Frequency, cell, "is not a number of Hz; written as 0 Hz",
-                        MessageKind::FrequencyNotNumber);
+        problems.Report(Frequency, cell, MessageKind::FrequencyNotNumber);
     } else if (*value < 0.0) {
-        problems.Report(Frequency, cell, "is below 0 Hz; written as 0 Hz",
-                        MessageKind::FrequencyBelowZero);
+        problems.Report(Frequency, cell, MessageKind::FrequencyBelowZero);
     } else if (!(*value < 4294967296.0)) {
-        problems.Report(Frequency, cell, "is above 4294967295 Hz; written as 0 Hz",
-                        MessageKind::FrequencyTooHigh);
+        problems.Report(Frequency, cell, MessageKind::FrequencyTooHigh);
     } else {
         fields.frequency = static_cast<std::uint32_t>(*value);  // cuts the fraction off
         if (HasFraction(cell)) {
@@ -226,26 +200,25 @@ void ReadSignedWord(Column column, std::string_view cell, std::string_view unit,
         return;
     }
     const auto value = ParseDecimal(cell);
-    // Built only for a message: most cells have none, and this runs for every row saved.
-    const auto zero = [&] { return unit.empty() ? std::string("0") : "0 " + std::string(unit); };
+    // The unit is Hz or none.
     if (!value) {
-        problems.Report(column, cell,
-                        std::string(unit.empty() ? "is not a number" : "is not a number of ") +
-                            std::string(unit) + "; written as " + zero(),
-                        unit.empty() ? MessageKind::NotNumber : MessageKind::NotNumberOfUnit);
+        if (unit.empty()) {
+            problems.Add(column, MessageKind::NotNumber, {QuotedCell(cell), "0"});
+        } else {
+            problems.Report(column, cell, MessageKind::NotNumberOfUnit);
+        }
         return;
     }
     const double rounded = RoundHalfToEven(*value);
     if (!(rounded >= -2147483648.0 && rounded <= 2147483647.0)) {
-        problems.Report(column, cell, "is too large; written as " + zero(),
+        problems.Report(column, cell,
                         unit.empty() ? MessageKind::TooLarge : MessageKind::TooLargeWithUnit);
         return;
     }
     const auto whole = static_cast<std::int32_t>(rounded);
     if (column == Bandwidth && whole < 0) {
         // A receive bandwidth is a width: none is below 0 Hz.
-        problems.Report(column, cell, "is below 0 Hz, so no bandwidth; written as " + zero(),
-                        MessageKind::BandwidthBelowZero);
+        problems.Report(column, cell, MessageKind::BandwidthBelowZero);
         return;
     }
     word = static_cast<std::uint32_t>(whole);
@@ -268,19 +241,14 @@ void ReadUnsignedWord(Column column, std::string_view cell, std::uint32_t& word,
     const auto value = ParseWholeNumber(cell);
     if (value && *value <= 0xFFFFFFFFu) {
         word = static_cast<std::uint32_t>(*value);
-    } else if (column == Hotkey) {
-        problems.Report(column, cell,
-                        "is not a hot key number (2 to 12 for F2 to F12); written as no hot key",
-                        MessageKind::HotkeyNotHotkey);
     } else {
-        problems.Report(column, cell,
-                        "is not a sum of lockout flags (1 scan lockout, 2 do not set mode, 4 do "
-                        "not set squelch); written as no lockout flags",
-                        MessageKind::LockoutNotFlags);
+        problems.Report(
+            column, cell,
+            column == Hotkey ? MessageKind::HotkeyNotHotkey : MessageKind::LockoutNotFlags);
     }
 }
 
-// "group 3", "groups 1, 3, 9" or "no group" for the flags of `fields`.
+// "3", "1, 3, 9" or "" (no group) for the flags of `fields`.
 std::string GroupsText(const RecordFields& fields) {
     std::string list;
     int count = 0;
@@ -290,7 +258,7 @@ std::string GroupsText(const RecordFields& fields) {
             list.append(count++ == 0 ? "" : ", ").append(std::to_string(flag + 1));
         }
     }
-    return count == 0 ? "no group" : (count == 1 ? "group " : "groups ") + list;
+    return list;
 }
 
 // The form nearly every Groups cell has: nothing, or group numbers from 1 to 16 in plain digits
@@ -369,27 +337,19 @@ void ReadGroups(std::string_view cell, RecordFields& fields, RowProblems& proble
     if (counts[0] == 0 && counts[1] == 0) {
         return;
     }
-    const std::string written = "; written as " + GroupsText(fields);
+    std::string written = GroupsText(fields);
     if (counts[0] == 1 && QuotedCell(TrimBlanks(cell)) == named[0]) {
-        problems.Report(Groups, cell, "is not a group from 1 to 16" + written,
-                        MessageKind::GroupsNotGroup);
+        problems.Add(Groups, MessageKind::GroupsNotGroup, {QuotedCell(cell), std::move(written)});
     } else if (counts[0] > 0) {
-        problems.Report(
-            Groups, cell,
-            "names " + named[0] +
-                (counts[0] == 1 ? ", which is not a group from 1 to 16"
-                                : ", which are not groups from 1 to 16") +
-                written,
-            counts[0] == 1 ? MessageKind::GroupsNameNotGroup : MessageKind::GroupsNamesNotGroups);
+        problems.Add(
+            Groups,
+            counts[0] == 1 ? MessageKind::GroupsNameNotGroup : MessageKind::GroupsNamesNotGroups,
+            {QuotedCell(cell), std::move(named[0]), std::move(written)});
     } else if (counts[1] > 0) {
-        problems.Report(
-            Groups, cell,
-            "names " + named[1] +
-                (counts[1] == 1 ? ", which is not a whole group number"
-                                : ", which are not whole group numbers") +
-                written,
+        problems.Add(
+            Groups,
             counts[1] == 1 ? MessageKind::GroupsNameNotWhole : MessageKind::GroupsNamesNotWhole,
-            kNotice);
+            {QuotedCell(cell), std::move(named[1]), std::move(written)}, kNotice);
     }
 }
 
@@ -419,15 +379,15 @@ void ReadLevelSquelch(std::string_view cell, RecordFields& fields, RowProblems& 
         return;
     }
     const double written = fields.squelchLow == 0 ? 0.0 : fields.squelchLow - 65536.0;
-    const auto writtenText = [&] { return "; written as " + WholeNumberText(written); };
     if (!ParseDecimal(cell)) {
-        problems.Report(LevelSquelch, cell, "is not a number" + writtenText(),
-                        MessageKind::NotNumber);
+        problems.Add(LevelSquelch, MessageKind::NotNumber,
+                     {QuotedCell(cell), WholeNumberText(written)});
     } else if (level > 0.0) {
-        problems.Report(LevelSquelch, cell, "is above 0" + writtenText(),
-                        MessageKind::LevelAboveZero);
+        problems.Add(LevelSquelch, MessageKind::LevelAboveZero,
+                     {QuotedCell(cell), WholeNumberText(written)});
     } else if (level < -65536.0) {
-        problems.Report(LevelSquelch, cell, "is too low" + writtenText(), MessageKind::LevelTooLow);
+        problems.Add(LevelSquelch, MessageKind::LevelTooLow,
+                     {QuotedCell(cell), WholeNumberText(written)});
     } else if (HasFraction(cell)) {
         ReportFraction(problems, LevelSquelch, cell, {}, WholeNumberText(written));
     }
@@ -452,14 +412,10 @@ int ReadMode(std::string_view cell, RecordFields& fields, RowProblems& problems)
     if (mode >= 0) {
         fields.mode = static_cast<std::uint8_t>(mode);
     } else if (IsBlank(cell)) {
-        problems.Say(Mode, "is empty; written as " + std::string(cw), MessageKind::ModeEmpty,
-                     kNotice);
+        problems.Add(Mode, MessageKind::ModeEmpty, {std::string(cw)}, kNotice);
     } else {
         static const std::string list = ModeList();
-        problems.Report(
-            Mode, cell,
-            "is not a mode the receiver knows (" + list + "); written as " + std::string(cw),
-            MessageKind::ModeUnknown);
+        problems.Add(Mode, MessageKind::ModeUnknown, {QuotedCell(cell), list, std::string(cw)});
     }
     return mode;
 }
@@ -486,30 +442,19 @@ void ReadText(Column column, std::string_view cell, std::array<std::uint8_t, wid
     if (!cut && replaced == 0) {
         return;
     }
-    // Built in one string: a list whose names are all too long has a problem on every row.
     const std::string_view written(reinterpret_cast<const char*>(field.data()),
                                    std::min(length, width));
-    std::string message = RowProblems::Begin(column, cell, 80 + 2 * written.size());
-    if (cut) {
-        char digits[8];
-        const char* end = std::to_chars(digits, digits + sizeof digits, width).ptr;
-        message.append("is longer than ")
-            .append(digits, static_cast<std::size_t>(end - digits))
-            .append(" characters");
+    std::string shown = IsAscii(written) ? QuotedCell(written)  // the same in UTF-8
+                                         : QuotedCell(Utf8FromWindows1252(written));
+    if (!cut) {
+        problems.Add(column, MessageKind::TextUnheld, {QuotedCell(cell), std::move(shown)});
+        return;
     }
-    if (replaced > 0) {
-        message.append(cut ? " and has" : "has").append(" characters a .g3m file cannot hold");
-    }
-    message.append("; written as ");
-    if (IsAscii(written)) {
-        AppendQuotedCellTo(message, written);  // the same in UTF-8
-    } else {
-        AppendQuotedCellTo(message, Utf8FromWindows1252(written));
-    }
-    problems.Add(column, std::move(message),
-                 !replaced ? MessageKind::TextTooLong
-                 : cut     ? MessageKind::TextTooLongUnheld
-                           : MessageKind::TextUnheld);
+    char digits[8];
+    const char* end = std::to_chars(digits, digits + sizeof digits, width).ptr;
+    problems.Add(column, replaced ? MessageKind::TextTooLongUnheld : MessageKind::TextTooLong,
+                 {QuotedCell(cell), std::string(digits, static_cast<std::size_t>(end - digits)),
+                  std::move(shown)});
 }
 
 RecordFields ReadRow(std::span<const std::string_view> cells, ReceiverModel model, int row,
@@ -536,11 +481,11 @@ RecordFields ReadRow(std::span<const std::string_view> cells, ReceiverModel mode
     // so the two can never disagree.
     const auto channel = ChannelNumber(cell(Number));
     if (!channel) {
-        rowProblems.Report(
-            Number, cell(Number),
-            cell(Number).empty() ? "is empty; row not written"
-                                 : "is not a channel number from 1 to 65535; row not written",
-            cell(Number).empty() ? MessageKind::NumberEmpty : MessageKind::NumberNotChannel);
+        if (cell(Number).empty()) {
+            rowProblems.Add(Number, MessageKind::NumberEmpty, {});
+        } else {
+            rowProblems.Report(Number, cell(Number), MessageKind::NumberNotChannel);
+        }
         emptyBandwidth();
         if (keys != nullptr) {
             *keys = TableChecks::KeysOf(cells);  // the frequency and mode not read here
@@ -634,29 +579,42 @@ bool IsEmptyRow(const MemoryTable& table, int row) {
 }
 
 Diagnostic EmptyBandwidthProblem(int row) {
-    return Diagnostic{Diagnostic::Place::Row,
-                      row,
-                      Bandwidth,
-                      "Bandwidth is empty; the channel will be skipped the next time the .csv "
-                      "file is opened",
-                      Diagnostic::Severity::Error,
-                      MessageKind::BandwidthEmpty};
+    return Diagnostic{Diagnostic::Place::Row, row, Bandwidth, MessageKind::BandwidthEmpty, {}};
+}
+
+std::string ProblemLine(const Diagnostic& problem, const MessageTexts& texts) {
+    const Language language = texts.language();
+    const std::string number = std::to_string(problem.number);
+    const MessageKind placeKind = problem.place == Diagnostic::Place::Line ? MessageKind::PlaceLine
+                                  : problem.place == Diagnostic::Place::Row
+                                      ? MessageKind::PlaceRow
+                                      : MessageKind::PlaceRecord;
+    const std::string_view numbers[] = {number};
+    std::string place =
+        FillTemplate(texts.Template(placeKind, TemplatePart::Sentence), numbers, -1, language);
+    std::string_view sentence = texts.Template(problem.kind, TemplatePart::Sentence);
+    if (problem.column < 0 || problem.column >= kImportedColumnCount) {
+        const std::string_view values[] = {place, ""};
+        return FillTemplate(texts.Template(MessageKind::GroupLine, TemplatePart::Sentence), values,
+                            -1, language) +
+               MessageText(problem, texts);
+    }
+    // The sentence's leading column name moves to the front.
+    const std::string name = ColumnNameIn(problem.column, language);
+    if (sentence.starts_with("{c} ")) {
+        sentence.remove_prefix(4);
+    } else if (sentence.size() > name.size() && sentence.starts_with(name) &&
+               sentence[name.size()] == ' ') {
+        sentence.remove_prefix(name.size() + 1);
+    }
+    const std::string reason = FillTemplate(sentence, problem.args, problem.column, language);
+    const std::string_view values[] = {place, name, reason};
+    return FillTemplate(texts.Template(MessageKind::PlaceColumn, TemplatePart::Sentence), values,
+                        -1, language);
 }
 
 std::string ProblemLine(const Diagnostic& problem) {
-    const char* where = problem.place == Diagnostic::Place::Line  ? "line "
-                        : problem.place == Diagnostic::Place::Row ? "row "
-                                                                  : "record ";
-    std::string line = where + std::to_string(problem.number);
-    if (problem.column < 0 || problem.column >= kImportedColumnCount) {
-        return line + ": " + problem.message;
-    }
-    const std::string_view name = kCsvHeaderNames[static_cast<std::size_t>(problem.column)];
-    std::string_view reason = problem.message;
-    if (reason.size() > name.size() && reason.starts_with(name) && reason[name.size()] == ' ') {
-        reason.remove_prefix(name.size() + 1);
-    }
-    return line.append(", ").append(name).append(": ").append(reason);
+    return ProblemLine(problem, CatalogueTexts(Language::English));
 }
 
 std::size_t NoticeCount(const std::vector<Diagnostic>& problems) {

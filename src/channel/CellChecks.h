@@ -27,6 +27,8 @@
 
 namespace corvalen {
 
+class MessageTexts;
+
 // The 19 cells of one table row as the checks and the writer read them; the columns a table
 // lacks (it has ten before an import) are empty. Valid until the table changes.
 using RowTexts = std::array<std::string_view, kImportedColumnCount>;
@@ -63,7 +65,9 @@ bool IsEmptyRow(const MemoryTable& table, int row);
 Diagnostic EmptyBandwidthProblem(int row);
 
 // A problem as the Problems panel and `corvalen-cli check` list it: "row N, Column: reason" (the
-// message's leading column name moved to the front), or "row N: message" for a whole row.
+// message's leading column name moved to the front), or "row N: message" for a whole row; in
+// the language of `texts`, or in English.
+std::string ProblemLine(const Diagnostic& problem, const MessageTexts& texts);
 std::string ProblemLine(const Diagnostic& problem);
 
 // How many of `problems` are notices.

@@ -3,69 +3,71 @@
 #include <algorithm>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "channel/CellChecks.h"
 #include "table/Columns.h"
 
 namespace corvalen {
 
-namespace {
-
-std::string Counted(std::size_t n, Diagnostic::Place place) {
-    const bool one = n == 1;
-    switch (place) {
-        case Diagnostic::Place::Line:
-            return std::to_string(n) + (one ? " line" : " lines");
-        case Diagnostic::Place::Row:
-            return std::to_string(n) + (one ? " channel" : " channels");
-        case Diagnostic::Place::Record:
-            break;
-    }
-    return std::to_string(n) + (one ? " record" : " records");
-}
-
-}  // namespace
-
 std::vector<ProblemGroup> GroupProblems(const std::vector<Diagnostic>& problems) {
     std::vector<ProblemGroup> groups;
     std::unordered_map<std::string, std::size_t> byKey;
     std::string key;
-    // A problem like the one before it (kind, place, column, severity), of a kind that groups
-    // without a value, joins that one's group without its key being built again: a large file
-    // can have tens of thousands of notices in a row.
+    // Whether `a` and `b` share the values their kind groups by.
+    const auto sameValues = [](const Diagnostic& a, const Diagnostic& b, unsigned values) {
+        for (std::size_t i = 0; values >> i != 0; ++i) {
+            if ((values >> i & 1u) != 0 && a.args.ValueOr(i) != b.args.ValueOr(i)) {
+                return false;
+            }
+        }
+        return true;
+    };
+    // A problem like the one before it (kind, place, column, severity, grouped values) joins
+    // that one's group without its key being built again: a large file can have tens of
+    // thousands of notices in a row.
     const Diagnostic* previous = nullptr;
     std::size_t previousGroup = 0;
     for (std::size_t i = 0; i < problems.size(); ++i) {
         const Diagnostic& problem = problems[i];
+        const unsigned values = GroupedValues(problem.kind);
         if (previous != nullptr && problem.kind == previous->kind &&
             problem.place == previous->place && problem.column == previous->column &&
-            problem.severity == previous->severity) {
+            problem.severity == previous->severity && sameValues(problem, *previous, values)) {
             groups[previousGroup].members.push_back(i);
             continue;
         }
-        previous = nullptr;
         key.assign(1, static_cast<char>('0' + static_cast<int>(problem.place)));
         key.append(std::to_string(static_cast<int>(problem.kind)))
             .append("/")
             .append(std::to_string(problem.column))
             .append(problem.IsNotice() ? "n/" : "e/");
-        // A message the catalogue does not know groups only with the same text.
-        key.append(problem.kind == MessageKind::Other ? problem.message : GroupValue(problem));
+        for (std::size_t v = 0; values >> v != 0; ++v) {
+            if ((values >> v & 1u) != 0 && v < problem.args.size()) {
+                key.append(problem.args[v]);
+            }
+            key.push_back('\x1F');
+        }
         const auto [at, added] = byKey.try_emplace(key, groups.size());
         if (added) {
             groups.push_back(ProblemGroup{{}, problem.IsNotice()});
         }
         groups[at->second].members.push_back(i);
-        if (problem.kind != MessageKind::Other && TemplateOf(problem.kind).groupBy == 0) {
-            previous = &problem;
-            previousGroup = at->second;
-        }
+        previous = &problem;
+        previousGroup = at->second;
     }
     return groups;
 }
 
-ProblemPlaces::ProblemPlaces(const MemoryTable* table, const RowOrigins* origins, Language language)
-    : m_table(table), m_origins(origins), m_language(language) {}
+ProblemPlaces::ProblemPlaces(const MemoryTable* table, const RowOrigins* origins,
+                             const MessageTexts& texts)
+    : m_table(table), m_origins(origins), m_texts(texts) {}
+
+std::string ProblemPlaces::Say(MessageKind kind, std::string_view value) const {
+    const std::string_view values[] = {value};
+    return FillTemplate(m_texts.Template(kind, TemplatePart::Sentence), values, -1,
+                        m_texts.language());
+}
 
 int ProblemPlaces::RowOnLine(int line) const {
     if (m_origins == nullptr) {
@@ -73,14 +75,28 @@ int ProblemPlaces::RowOnLine(int line) const {
     }
     const std::vector<int>& lines = m_origins->lines;
     const auto at = std::lower_bound(lines.begin(), lines.end(), line);
-    return at != lines.end() && *at == line ? static_cast<int>(at - lines.begin()) + 1 : 0;
+    return at != lines.end() && *at == line
+               ? static_cast<int>(at - lines.begin()) + m_origins->firstRow
+               : 0;
+}
+
+int ProblemPlaces::LineOfRow(int row) const {
+    if (m_origins == nullptr) {
+        return 0;
+    }
+    const int index = row - m_origins->firstRow;
+    return index >= 0 && static_cast<std::size_t>(index) < m_origins->lines.size()
+               ? m_origins->lines[static_cast<std::size_t>(index)]
+               : 0;
 }
 
 std::string ProblemPlaces::ChannelOf(int row) const {
-    if (m_origins != nullptr && row >= 1 &&
-        static_cast<std::size_t>(row) <= m_origins->locations.size()) {
-        const std::string& location = m_origins->locations[static_cast<std::size_t>(row - 1)];
-        return location.empty() ? std::string() : "Location " + location;
+    if (m_origins != nullptr) {
+        const int index = row - m_origins->firstRow;
+        if (index >= 0 && static_cast<std::size_t>(index) < m_origins->locations.size()) {
+            const std::string& location = m_origins->locations[static_cast<std::size_t>(index)];
+            return location.empty() ? std::string() : Say(MessageKind::PlaceLocation, location);
+        }
     }
     if (m_table == nullptr || row < 1 || row >= m_table->RowCount() ||
         m_table->ColCount() <= Number) {
@@ -93,45 +109,28 @@ std::string ProblemPlaces::ChannelOf(int row) const {
     if (number.empty() || number.size() > 12) {
         return {};
     }
-    return std::string(ColumnNameIn("Number", m_language)) + " " + std::string(number);
+    return Say(MessageKind::PlaceNumber, number);
+}
+
+std::string ProblemPlaces::Place(const Diagnostic& problem) const {
+    const MessageKind kind = problem.place == Diagnostic::Place::Line  ? MessageKind::PlaceLine
+                             : problem.place == Diagnostic::Place::Row ? MessageKind::PlaceRow
+                                                                       : MessageKind::PlaceRecord;
+    return Say(kind, std::to_string(problem.number));
 }
 
 std::string ProblemPlaces::Name(const Diagnostic& problem) const {
-    int row = 0;
-    std::string place;
-    switch (problem.place) {
-        case Diagnostic::Place::Row:
-            row = problem.number;
-            if (m_origins != nullptr && row >= 1 &&
-                static_cast<std::size_t>(row) <= m_origins->lines.size()) {
-                place = std::string(PlaceWord(Diagnostic::Place::Line, m_language)) + " " +
-                        std::to_string(m_origins->lines[static_cast<std::size_t>(row - 1)]);
-            }
-            break;
-        case Diagnostic::Place::Line:
-            row = RowOnLine(problem.number);
-            break;
-        case Diagnostic::Place::Record:
-            break;
-    }
-    if (place.empty()) {
-        place = std::string(PlaceWord(problem.place, m_language)) + " " +
-                std::to_string(problem.number);
-    }
-    const std::string channel = row > 0 ? ChannelOf(row) : std::string();
-    return channel.empty() ? place : place + ", " + channel;
+    const std::string addition = Addition(problem);
+    return addition.empty() ? Place(problem) : Place(problem) + " (" + addition + ")";
 }
 
 std::string ProblemPlaces::Addition(const Diagnostic& problem) const {
     switch (problem.place) {
         case Diagnostic::Place::Row: {
             const int row = problem.number;
-            std::string addition;
-            if (m_origins != nullptr && row >= 1 &&
-                static_cast<std::size_t>(row) <= m_origins->lines.size()) {
-                addition = std::string(PlaceWord(Diagnostic::Place::Line, m_language)) + " " +
-                           std::to_string(m_origins->lines[static_cast<std::size_t>(row - 1)]);
-            }
+            const int line = LineOfRow(row);
+            const std::string addition =
+                line > 0 ? Say(MessageKind::PlaceLine, std::to_string(line)) : std::string();
             const std::string channel = ChannelOf(row);
             return addition.empty() || channel.empty() ? addition + channel
                                                        : addition + ", " + channel;
@@ -147,51 +146,83 @@ std::string ProblemPlaces::Addition(const Diagnostic& problem) const {
 }
 
 std::string GroupLine(const ProblemGroup& group, const std::vector<Diagnostic>& problems,
-                      const ProblemPlaces& places, Language language, LineForm form,
-                      std::size_t shown) {
+                      const ProblemPlaces& places, LineForm form, std::size_t shown) {
+    const MessageTexts& texts = places.texts();
+    const Language language = texts.language();
     const Diagnostic& first = problems[group.members.front()];
     const std::size_t count = group.members.size();
+    const auto frame = [&](MessageKind kind, std::string_view a, std::string_view b = {}) {
+        const std::string_view values[] = {a, b};
+        return FillTemplate(texts.Template(kind, TemplatePart::Sentence), values, -1, language);
+    };
     if (count == 1) {
         // As --all says it, the file's line and the channel added.
-        std::string line = LocalizedLine(
-            form == LineForm::Panel ? ProblemLine(first) : first.ToString(), language);
+        std::string line =
+            form == LineForm::Panel
+                ? ProblemLine(first, texts)
+                : frame(MessageKind::GroupLine, places.Place(first), MessageText(first, texts));
         const std::string addition = places.Addition(first);
         return addition.empty() ? line : line + " (" + addition + ")";
     }
-    std::string line = LocalizedMessage(first, language);
-    line += " (";
+    // The heading says what every member shares; each member its own values.
+    std::string members;
     for (std::size_t i = 0; i < std::min(count, shown); ++i) {
-        line += (i == 0 ? "" : "; ") + places.Name(problems[group.members[i]]);
+        const Diagnostic& member = problems[group.members[i]];
+        const std::string detail = MemberDetail(member, texts);
+        members.append(i == 0 ? "" : "; ").append(places.Name(member));
+        if (!detail.empty()) {
+            members.append(": ").append(detail);
+        }
     }
     if (count > shown) {
-        const std::string more = std::to_string(count - shown);
-        const std::string_view values[] = {more};
-        line += "; " + FormatMessage(MessageKind::GroupMore, values, language);
+        members.append("; ").append(frame(MessageKind::GroupMore, std::to_string(count - shown)));
     }
-    line += ")";
-    const std::string counted = Counted(count, first.place);
-    const std::string_view values[] = {counted, line};
-    return FormatMessage(MessageKind::GroupLine, values, language);
+    const std::string heading = GroupHeading(first, texts);
+    return frame(MessageKind::GroupLine, Counted(count, PlaceNoun(first.place), language),
+                 heading.empty() ? members : frame(MessageKind::GroupLine, heading, members));
 }
 
 std::vector<std::string> GroupedReport(const std::vector<Diagnostic>& problems,
-                                       const ProblemPlaces& places, Language language,
-                                       LineForm form, std::size_t mostGroups) {
+                                       const ProblemPlaces& places, LineForm form,
+                                       std::size_t mostGroups) {
     const std::vector<ProblemGroup> groups = GroupProblems(problems);
     std::vector<std::string> lines;
     for (std::size_t i = 0; i < groups.size() && i < mostGroups; ++i) {
-        lines.push_back(GroupLine(groups[i], problems, places, language, form));
+        lines.push_back(GroupLine(groups[i], problems, places, form));
     }
     if (groups.size() > mostGroups) {
         std::size_t more = 0;
         for (std::size_t i = mostGroups; i < groups.size(); ++i) {
             more += groups[i].members.size();
         }
-        const std::string counted = std::to_string(more) + (more == 1 ? " problem" : " problems");
+        const std::string counted = std::to_string(more);
         const std::string_view values[] = {counted};
-        lines.push_back(FormatMessage(MessageKind::CliMoreKinds, values, language));
+        lines.push_back(
+            FillTemplate(places.texts().Template(MessageKind::CliMoreKinds, TemplatePart::Sentence),
+                         values, -1, places.texts().language()));
     }
     return lines;
+}
+
+void PlaceAppendedRows(std::vector<Diagnostic>& problems, RowOrigins& origins, int rowsBefore) {
+    const int fileFirstRow = origins.firstRow;
+    origins.firstRow = rowsBefore + fileFirstRow;
+    for (Diagnostic& problem : problems) {
+        if (problem.place == Diagnostic::Place::Row) {
+            problem.number += rowsBefore;
+            continue;
+        }
+        if (problem.place != Diagnostic::Place::Line) {
+            continue;
+        }
+        // A line that holds a row: said as that table row, its line beside it.
+        const auto at =
+            std::lower_bound(origins.lines.begin(), origins.lines.end(), problem.number);
+        if (at != origins.lines.end() && *at == problem.number) {
+            problem.place = Diagnostic::Place::Row;
+            problem.number = static_cast<int>(at - origins.lines.begin()) + origins.firstRow;
+        }
+    }
 }
 
 }  // namespace corvalen

@@ -9,14 +9,16 @@
 #include "table/MemoryTable.h"
 
 // Reports grouped by kind: a list of 626 channels whose names are all too long gives one line,
-// "612 channels: Callsign ... is longer than 12 characters; ... (line 2, Location 0; ...)",
-// not 612. The Problems panel, the status line, `corvalen-cli check` and the converter's
-// reports group this way; `--all` (and the panel, on expanding a group) lists every one.
+// "612 channels: Callsign longer than 12 characters, cut to 12: row 1 (line 2, Location 0):
+// "Repeater number 0" → "Repeater num"; ...", not 612. A group's heading says only what its
+// members share, and each member is named with its own values. The Problems panel, the status
+// line, `corvalen-cli check` and the converter's reports group this way; `--all` (and the panel,
+// on expanding a group) lists every one.
 
 namespace corvalen {
 
 // Problems of one kind: the same message kind, the same place kind, the same column, and the
-// same value where the kind groups by one (one group per unknown mode).
+// same values where the kind groups by some (one group per unknown mode, per length limit).
 struct ProblemGroup {
     std::vector<std::size_t> members;  // indexes into the problems, in their order
     bool notice = false;               // notices and errors never share a group
@@ -25,29 +27,41 @@ struct ProblemGroup {
 // The groups of `problems`, in the order of each group's first member.
 std::vector<ProblemGroup> GroupProblems(const std::vector<Diagnostic>& problems);
 
-// Names the place of a problem as the user knows it: the file's line and the channel as the file
-// gives it ("line 12, Location 0", "line 5, Number 4"), or the table's row and its Number where
-// the rows came from no file ("row 5, Number 4"), or a memory file's record.
+// Names the place of a problem as the user knows it: the table's row, the file's line and the
+// channel as the file gives it ("row 5 (line 6, Number 4)", "line 12 (Location 0)"), or a memory
+// file's record. The texts (and their language) are those of `texts`.
 class ProblemPlaces {
 public:
     // `table` gives the Number of each row (may be null); `origins` the line of each row and a
     // CHIRP file's Locations (may be null or empty).
     ProblemPlaces(const MemoryTable* table, const RowOrigins* origins,
-                  Language language = Language::English);
+                  const MessageTexts& texts = CatalogueTexts(Language::English));
+    ProblemPlaces(const MemoryTable* table, const RowOrigins* origins, Language language)
+        : ProblemPlaces(table, origins, CatalogueTexts(language)) {}
 
+    const MessageTexts& texts() const { return m_texts; }
+    // The same places named in other texts.
+    ProblemPlaces In(const MessageTexts& texts) const { return {m_table, m_origins, texts}; }
+
+    // "row 5", "line 12", "record 3", with the Addition in brackets.
     std::string Name(const Diagnostic& problem) const;
     // What a line that already names the problem's row, line or record adds: the file's line of
     // a row, and the channel ("line 3, Number 2", "Location 0"); empty when nothing.
     std::string Addition(const Diagnostic& problem) const;
+    // "row 5", "line 12" or "record 3" alone.
+    std::string Place(const Diagnostic& problem) const;
 
 private:
-    // The row starting on `line`, 0 for none.
+    // The table row of the file's row starting on `line`, 0 for none.
     int RowOnLine(int line) const;
+    // The file's line of table row `row`, 0 for none.
+    int LineOfRow(int row) const;
     std::string ChannelOf(int row) const;
+    std::string Say(MessageKind kind, std::string_view value) const;
 
     const MemoryTable* m_table;
     const RowOrigins* m_origins;
-    Language m_language;
+    const MessageTexts& m_texts;
 };
 
 // How a group of one problem is said: as a report line ("row 7: <message>") or as a line of the
@@ -56,17 +70,22 @@ private:
 enum class LineForm { Report, Panel };
 
 // One line for a group: the line of its one problem (see LineForm), or for more "<n> channels:
-// <the first message> (<place>; <place>; <place>; and <n - 3> more)", naming at most `shown`
-// places. In `language`.
+// <heading>: <place>: <detail>; <place>: <detail>; <place>: <detail>; and <n - 3> more", naming
+// at most `shown` members (each with its own values). In the texts of `places`.
 std::string GroupLine(const ProblemGroup& group, const std::vector<Diagnostic>& problems,
-                      const ProblemPlaces& places, Language language,
-                      LineForm form = LineForm::Report, std::size_t shown = 3);
+                      const ProblemPlaces& places, LineForm form = LineForm::Report,
+                      std::size_t shown = 3);
 
 // The lines of a report grouped: one per group, at most `mostGroups`, then one saying how many
 // more problems of other kinds there are and that --all lists every one.
 std::vector<std::string> GroupedReport(const std::vector<Diagnostic>& problems,
-                                       const ProblemPlaces& places, Language language,
+                                       const ProblemPlaces& places,
                                        LineForm form = LineForm::Report,
                                        std::size_t mostGroups = 10);
+
+// A report's lines for rows appended to a table that had `rowsBefore` rows: each problem of a
+// row of the file names the table row, and each of a line that holds a row names that row (its
+// line beside it, see ProblemPlaces). `origins` gets the first row.
+void PlaceAppendedRows(std::vector<Diagnostic>& problems, RowOrigins& origins, int rowsBefore);
 
 }  // namespace corvalen

@@ -40,39 +40,31 @@ std::optional<std::uint32_t> AlikeFrequency(std::string_view frequencyCell) {
 
 Diagnostic AlikeNotice(int row, std::uint32_t frequency, int modeCode, std::string_view mode,
                        int earlier) {
-    // "Frequency 7100000 Hz with mode USB is already in row 3", built in one piece: a large
-    // file can have tens of thousands of these.
-    const std::string_view modeText =
-        modeCode >= 0 ? ModeName(static_cast<std::uint32_t>(modeCode)) : "";
-    const std::string quotedMode = modeCode >= 0 ? std::string() : QuotedCell(mode);
+    // "Frequency 7100000 Hz with mode USB is already in row 3": a large file can have tens of
+    // thousands of these, so the values are put together without a stream.
     char frequencyDigits[16];
     char rowDigits[16];
     const auto frequencyEnd =
         std::to_chars(frequencyDigits, frequencyDigits + sizeof frequencyDigits, frequency).ptr;
     const auto rowEnd = std::to_chars(rowDigits, rowDigits + sizeof rowDigits, earlier).ptr;
-    std::string message;
-    message.reserve(64 + quotedMode.size());
-    message.append(kCsvHeaderNames[Frequency])
-        .append(" ")
-        .append(frequencyDigits, frequencyEnd)
-        .append(" Hz with mode ")
-        .append(modeCode >= 0 ? modeText : std::string_view(quotedMode))
-        .append(" is already in row ")
-        .append(rowDigits, rowEnd);
-    Diagnostic notice{Diagnostic::Place::Row, row, Frequency, std::move(message)};
-    notice.severity = Diagnostic::Severity::Notice;
-    notice.kind = MessageKind::FrequencyRepeated;
-    return notice;
+    return Diagnostic{Diagnostic::Place::Row,
+                      row,
+                      Frequency,
+                      MessageKind::FrequencyRepeated,
+                      {std::string(frequencyDigits, frequencyEnd),
+                       modeCode >= 0 ? std::string(ModeName(static_cast<std::uint32_t>(modeCode)))
+                                     : QuotedCell(mode),
+                       std::string(rowDigits, rowEnd)},
+                      Diagnostic::Severity::Notice};
 }
 
 Diagnostic LostChannelProblem(int row, std::string_view numberCell, std::uint16_t channel,
                               int last) {
-    const std::string lastText = std::to_string(last);
-    return Diagnostic{Diagnostic::Place::Row, row, Number,
-                      std::string(kCsvHeaderNames[Number]) + " " + QuotedCell(numberCell) +
-                          " is used again in row " + lastText + "; only row " + lastText +
-                          " is written as channel " + std::to_string(channel),
-                      Diagnostic::Severity::Error, MessageKind::NumberUsedAgain};
+    return Diagnostic{Diagnostic::Place::Row,
+                      row,
+                      Number,
+                      MessageKind::NumberUsedAgain,
+                      {QuotedCell(numberCell), std::to_string(last), std::to_string(channel)}};
 }
 
 TableChecks::TableChecks(std::vector<Diagnostic>& problems)

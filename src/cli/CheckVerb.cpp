@@ -18,10 +18,6 @@ namespace {
 // The model a CSV memory file is checked for when none is given.
 constexpr ReceiverModel kDefaultModel("313");
 
-std::string Count(std::size_t n, std::string_view singular, std::string_view plural) {
-    return std::to_string(n) + " " + std::string(n == 1 ? singular : plural);
-}
-
 // FILE read (a CSV memory file, a CHIRP file, a bookmark list or a memory file); nullopt after
 // writing the reason to `err`.
 std::optional<ChannelFileRead> ReadFile(const std::string& path, ReceiverModel model,
@@ -90,32 +86,43 @@ int RunCheck(std::span<const std::string_view> args, std::ostream& out, std::ost
     WriteReport(read->report.diagnostics, places, all, err);
 
     const std::vector<Diagnostic> problems = CheckCells(table, checkedModel);
-    if (all) {
-        for (const Diagnostic& problem : problems) {
-            out << ProblemLine(problem) << "\n";
-        }
-    } else {
-        for (const std::string& line :
-             GroupedReport(problems, places, Language::English, LineForm::Panel)) {
-            out << line << "\n";
+    {
+        // Said in the language at once.
+        const MessageTexts& texts = CatalogueTexts(LanguageOf(out));
+        std::ostream& lines = DirectStream(out);
+        if (all) {
+            // Written in pieces: a large file can have a problem or two on every row.
+            std::string piece;
+            for (const Diagnostic& problem : problems) {
+                piece.append(ProblemLine(problem, texts)).push_back('\n');
+                if (piece.size() >= std::size_t{64} << 10) {
+                    lines << piece;
+                    piece.clear();
+                }
+            }
+            lines << piece;
+        } else {
+            for (const std::string& line :
+                 GroupedReport(problems, places.In(texts), LineForm::Panel)) {
+                lines << line << "\n";
+            }
         }
     }
     const std::size_t notices = NoticeCount(problems);
     const std::size_t errors = problems.size() - notices;
-    out << "checked "
-        << Count(static_cast<std::size_t>(table.ChannelCount()), "channel", "channels") << " of "
-        << path << ": ";
+    out << "checked " << Counted(static_cast<std::size_t>(table.ChannelCount()), CountNoun::Channel)
+        << " of " << path << ": ";
     if (problems.empty()) {
         out << "no problems or notices";
     } else {
-        out << Count(errors, "problem", "problems") << ", " << Count(notices, "notice", "notices");
+        out << Counted(errors, CountNoun::Problem) << ", " << Counted(notices, CountNoun::Notice);
     }
     const std::vector<Diagnostic>& reading = read->report.diagnostics;
     if (!reading.empty()) {
         out << "; "
             << (read->report.format->HoldsRecords()
-                    ? Count(reading.size(), "record", "records")
-                    : Count(reading.size(), "input line", "input lines"))
+                    ? Counted(reading.size(), CountNoun::Record)
+                    : Counted(reading.size(), CountNoun::InputLine))
             << " reported";
     }
     out << "\n";

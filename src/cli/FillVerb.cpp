@@ -202,7 +202,7 @@ bool CheckSetValues(const FillArguments& parsed, std::ostream& err) {
             if (problem.column == column && !problem.IsNotice()) {
                 // The check's message without what a save would write instead: fill writes
                 // nothing.
-                const std::string_view message = problem.message;
+                const std::string message = MessageText(problem);
                 err << "corvalen-cli: --set " << kCsvHeaderNames[static_cast<std::size_t>(column)]
                     << "=" << value << ": " << message.substr(0, message.find("; written as"))
                     << "; nothing written\n";
@@ -231,10 +231,6 @@ bool CheckFirstNumber(const MemoryTable& table, int inputRows, const FillArgumen
         }
     }
     return true;
-}
-
-std::string Plural(std::size_t n, std::string_view singular, std::string_view plural) {
-    return std::to_string(n) + " " + std::string(n == 1 ? singular : plural);
 }
 
 }  // namespace
@@ -304,12 +300,13 @@ int RunFill(std::span<const std::string_view> args, std::ostream& out, std::ostr
     WriteReport(written->diagnostics, ProblemPlaces(&table, &origins), parsed->all, err);
     const int added = table.ChannelCount() - inputChannels;
     std::ostream& summary = SummaryStream(output, out, err);
-    summary << "wrote " << Plural(static_cast<std::size_t>(table.ChannelCount()), "channel", "channels")
-        << " to " << output << ": " << added << " new, numbered "
-        << table.CellText(inputChannels + 1, Number) << " to "
-        << table.CellText(table.ChannelCount(), Number);
+    summary << "wrote "
+            << Counted(static_cast<std::size_t>(table.ChannelCount()), CountNoun::Channel) << " to "
+            << output << ": " << added << " new, numbered "
+            << table.CellText(inputChannels + 1, Number) << " to "
+            << table.CellText(table.ChannelCount(), Number);
     if (!inputProblems.empty()) {
-        summary << "; " << Plural(inputProblems.size(), "input line", "input lines") << " reported";
+        summary << "; " << Counted(inputProblems.size(), CountNoun::InputLine) << " reported";
     }
     summary << "\n";
     return kExitOk;

@@ -1,13 +1,31 @@
 #include "cli/Reports.h"
 
 #include "cli/Converter.h"
+#include "io/LineTranslation.h"
 
 namespace corvalen {
 
-void WriteReport(const std::vector<Diagnostic>& diagnostics, const ProblemPlaces& places, bool all,
-                 std::ostream& out) {
+Language LanguageOf(const std::ostream& out) {
+    const auto* buffer = dynamic_cast<const LocalizingBuffer*>(out.rdbuf());
+    return buffer != nullptr ? buffer->language() : Language::English;
+}
+
+std::ostream& DirectStream(std::ostream& out) {
+    auto* buffer = dynamic_cast<LocalizingBuffer*>(out.rdbuf());
+    if (buffer == nullptr) {
+        return out;
+    }
+    out.flush();
+    return buffer->target();
+}
+
+void WriteReport(const std::vector<Diagnostic>& diagnostics, const ProblemPlaces& englishPlaces,
+                 bool all, std::ostream& localOut) {
+    const Language language = LanguageOf(localOut);
+    std::ostream& out = DirectStream(localOut);
+    const ProblemPlaces places = englishPlaces.In(CatalogueTexts(language));
     if (!all) {
-        for (const std::string& line : GroupedReport(diagnostics, places, Language::English)) {
+        for (const std::string& line : GroupedReport(diagnostics, places)) {
             out << line << "\n";
         }
         return;
@@ -19,7 +37,11 @@ void WriteReport(const std::vector<Diagnostic>& diagnostics, const ProblemPlaces
     std::string lines;
     lines.reserve(kPiece + 4096);
     for (const Diagnostic& d : diagnostics) {
-        d.AppendTo(lines);
+        if (language == Language::English) {
+            AppendDiagnosticLine(d, lines);
+        } else {
+            lines.append(DiagnosticLine(d, language));
+        }
         lines.push_back('\n');
         if (lines.size() >= kPiece) {
             out << lines;
@@ -67,14 +89,14 @@ void LocalizingBuffer::Flush(bool wholeLinesOnly) {
     std::size_t start = 0;
     for (std::size_t end = m_pending.find('\n'); end != std::string::npos;
          end = m_pending.find('\n', start)) {
-        m_target << LocalizedLine(std::string_view(m_pending).substr(start, end - start),
-                                  m_language)
+        m_target << TranslatedLine(std::string_view(m_pending).substr(start, end - start),
+                                   m_language)
                  << '\n';
         start = end + 1;
     }
     m_pending.erase(0, start);
     if (!wholeLinesOnly && !m_pending.empty()) {
-        m_target << LocalizedLine(m_pending, m_language);
+        m_target << TranslatedLine(m_pending, m_language);
         m_pending.clear();
     }
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/Converter.h"
+#include "cli/Reports.h"
 #include "edit/ChannelRange.h"
 #include "files/ChannelFiles.h"
 #include "formats/EibiSchedule.h"
@@ -36,10 +37,6 @@ constexpr std::string_view kUsage =
     "                       entries are left out and the dates are not checked\n"
     "Exit status: 0 done, 1 something was reported (or a file could not be read or written),\n"
     "2 wrong arguments (nothing written).\n";
-
-std::string Count(std::size_t n, std::string_view singular, std::string_view plural) {
-    return std::to_string(n) + " " + std::string(n == 1 ? singular : plural);
-}
 
 // Reads the options into `filter` and `choice`; false after writing the reason to `err`.
 bool ParseScheduleArguments(std::span<const std::string_view> args, ScheduleFilter& filter,
@@ -109,8 +106,10 @@ bool ParseScheduleArguments(std::span<const std::string_view> args, ScheduleFilt
 }
 
 void Report(const std::vector<Diagnostic>& diagnostics, std::ostream& err) {
+    const Language language = LanguageOf(err);
+    std::ostream& lines = DirectStream(err);
     for (const Diagnostic& d : diagnostics) {
-        err << d.ToString() << "\n";
+        lines << DiagnosticLine(d, language) << "\n";
     }
 }
 
@@ -169,10 +168,10 @@ int RunSchedule(std::span<const std::string_view> args, std::ostream& out, std::
     }
     std::ostream& summary = SummaryStream(choice.output, out, err);
     summary << " from " << selection.entries.size() << " of "
-            << Count(schedule.entries.size(), "broadcast", "broadcasts") << " in " << sked;
+            << Counted(schedule.entries.size(), CountNoun::Broadcast) << " in " << sked;
     const std::size_t lines = schedule.diagnostics.size() + selection.notices.size();
     if (lines != 0) {
-        summary << "; " << Count(lines, "line", "lines") << " reported";
+        summary << "; " << Counted(lines, CountNoun::Line) << " reported";
     }
     summary << "\n";
     return reported || written ? kExitFileError : kExitOk;

@@ -215,10 +215,11 @@ std::string_view WithoutBom(std::string_view bytes) {
     return bytes.starts_with(kUtf8Bom) ? bytes.substr(kUtf8Bom.size()) : bytes;
 }
 
-// "A, B and C"; past eight names, or past a few lines of text, "A, ..., H and 5 more"; a name
-// that is long or holds control characters quoted as QuotedCell does (four characters for each
-// control character), so the report stays short.
-std::string JoinNames(const std::vector<std::string_view>& names) {
+// The names as a message's list value (one a line, Messages.h): "A, B and C"; past eight names,
+// or past a few lines of text, "A, ..., H and 5 more"; a name that is long or holds control
+// characters quoted as QuotedCell does (four characters for each control character), so the
+// report stays short.
+std::string NameList(const std::vector<std::string_view>& names) {
     constexpr std::size_t kListed = 8;
     constexpr std::size_t kListText = 480;
     std::size_t listed = 0;
@@ -233,13 +234,13 @@ std::string JoinNames(const std::vector<std::string_view>& names) {
             break;
         }
         if (listed > 0) {
-            list += listed + 1 == names.size() ? " and " : ", ";
+            list += '\n';
         }
         list += text;
         ++listed;
     }
     if (names.size() > listed) {
-        list += " and " + std::to_string(names.size() - listed) + " more";
+        list += "\n+" + std::to_string(names.size() - listed);
     }
     return list;
 }
@@ -298,10 +299,9 @@ ChirpMode ReceiverModeToChirp(std::string_view receiverMode) {
 
 CsvImport ReadChirpCsv(std::string_view fileBytes) {
     CsvImport result;
-    const auto report = [&](int line, int column, std::string message, MessageKind kind) {
-        result.diagnostics.push_back(Diagnostic{Diagnostic::Place::Line, line, column,
-                                                std::move(message), Diagnostic::Severity::Error,
-                                                kind});
+    const auto report = [&](int line, int column, MessageKind kind, MessageValues values = {}) {
+        result.diagnostics.push_back(
+            Diagnostic{Diagnostic::Place::Line, line, column, kind, std::move(values)});
     };
 
     // CHIRP writes UTF-8. A file that is not (saved again by a Windows program) is taken as
@@ -311,8 +311,7 @@ CsvImport ReadChirpCsv(std::string_view fileBytes) {
     if (!IsWellFormedUtf8(text)) {
         converted = Utf8FromWindows1252(text);
         text = converted;
-        report(1, -1, "the file is not UTF-8 as CHIRP writes it; read as Windows-1252",
-               MessageKind::ChirpNotUtf8);
+        report(1, -1, MessageKind::ChirpNotUtf8);
     }
 
     ChirpScanner scanner(text);
@@ -340,9 +339,7 @@ CsvImport ReadChirpCsv(std::string_view fileBytes) {
         }
     }
     if (!missing.empty()) {
-        report(header->line, -1,
-               "the header has no " + JoinNames(missing) + " column; those cells stay empty",
-               MessageKind::ChirpHeaderLacks);
+        report(header->line, -1, MessageKind::ChirpHeaderLacks, {NameList(missing)});
     }
     const auto isRead = [&](int index) {
         return index == location || index == name || index == frequency || index == mode ||
@@ -359,10 +356,7 @@ CsvImport ReadChirpCsv(std::string_view fileBytes) {
         const int line = record->line;
         ++result.recordsRead;
         if (record->quoteNotClosed) {
-            report(line, -1,
-                   "a quoted field is not closed before the end of the file; the rest of the "
-                   "file was read into it",
-                   MessageKind::QuoteNotClosed);
+            report(line, -1, MessageKind::QuoteNotClosed);
         }
         if (std::all_of(record->fields.begin(), record->fields.end(),
                         [](const std::string& f) { return Trimmed(f).empty(); })) {
@@ -379,12 +373,9 @@ CsvImport ReadChirpCsv(std::string_view fileBytes) {
         }
         if (fieldCount != header->fields.size()) {
             const bool fewer = fieldCount < header->fields.size();
-            report(
-                line, -1,
-                "has " + std::to_string(fieldCount) + " fields where the header has " +
-                    std::to_string(header->fields.size()) +
-                    (fewer ? "; the missing ones read as empty" : "; the extra ones are ignored"),
-                fewer ? MessageKind::ChirpFieldsMissing : MessageKind::ChirpFieldsExtra);
+            report(line, -1,
+                   fewer ? MessageKind::ChirpFieldsMissing : MessageKind::ChirpFieldsExtra,
+                   {std::to_string(fieldCount), std::to_string(header->fields.size())});
         }
         const auto field = [&](int index) -> std::string_view {
             return index >= 0 && static_cast<std::size_t>(index) < fieldCount
@@ -408,10 +399,7 @@ CsvImport ReadChirpCsv(std::string_view fileBytes) {
             // A channel numbering the user chooses (ApplyChirpNumbering) gives it a number.
             result.holdsLocationZero = true;
         } else if (!ChannelNumber(cells[Number])) {
-            report(line, Number,
-                   "Location " + QuotedCell(cells[Number]) +
-                       " is not a channel number from 1 to 65535; kept as it is",
-                   MessageKind::ChirpLocationNotChannel);
+            report(line, Number, MessageKind::ChirpLocationNotChannel, {QuotedCell(cells[Number])});
         }
 
         const std::string_view mhz = field(frequency);
@@ -420,9 +408,7 @@ CsvImport ReadChirpCsv(std::string_view fileBytes) {
             cells[Frequency] = FrequencyText(hz.hz, FrequencyUnit::Hz);
         } else {
             cells[Frequency] = mhz;
-            report(line, Frequency,
-                   "Frequency " + QuotedCell(mhz) + " is not a frequency in MHz; kept as it is",
-                   MessageKind::ChirpFrequencyNotMhz);
+            report(line, Frequency, MessageKind::ChirpFrequencyNotMhz, {QuotedCell(mhz)});
         }
 
         const std::string_view chirpMode = field(mode);
@@ -431,9 +417,7 @@ CsvImport ReadChirpCsv(std::string_view fileBytes) {
             cells[Mode] = receiverMode;
         } else {
             cells[Mode] = chirpMode;
-            report(line, Mode,
-                   "Mode " + QuotedCell(chirpMode) + " is no mode the receiver has; kept as it is",
-                   MessageKind::ChirpModeUnknown);
+            report(line, Mode, MessageKind::ChirpModeUnknown, {QuotedCell(chirpMode)});
         }
         cells[Bandwidth] = DefaultBandwidth(cells[Mode]);
 
@@ -443,8 +427,7 @@ CsvImport ReadChirpCsv(std::string_view fileBytes) {
         } else if (skipValue == "P") {
             cells[Priority] = "1";
         } else if (!skipValue.empty()) {
-            report(line, -1, "Skip " + QuotedCell(skipValue) + " is neither S nor P; ignored",
-                   MessageKind::ChirpSkipUnknown);
+            report(line, -1, MessageKind::ChirpSkipUnknown, {QuotedCell(skipValue)});
         }
         cells[Callsign] = field(name);
         cells[Comments] = field(comment);
@@ -463,13 +446,9 @@ CsvImport ReadChirpCsv(std::string_view fileBytes) {
         }
     }
     if (!lost.empty()) {
-        const bool one = lost.size() == 1;
         report(header->line, -1,
-               std::string(one ? "the column " : "the columns ") + JoinNames(lost) +
-                   (one ? " holds" : " hold") +
-                   " values a receiver memory has no place for (first on line " +
-                   std::to_string(firstLine) + "); not read",
-               one ? MessageKind::ChirpColumnLost : MessageKind::ChirpColumnsLost);
+               lost.size() == 1 ? MessageKind::ChirpColumnLost : MessageKind::ChirpColumnsLost,
+               {NameList(lost), std::to_string(firstLine)});
     }
     const int blankLines = scanner.BlankLines() + blankRecords;
     if (blankLines > 0) {
@@ -478,11 +457,9 @@ CsvImport ReadChirpCsv(std::string_view fileBytes) {
                               ? scanner.FirstBlankLine()
                               : std::min(scanner.FirstBlankLine(), firstBlankRecord);
         if (blankLines == 1) {
-            report(first, -1, "blank line skipped", MessageKind::ChirpBlankLine);
+            report(first, -1, MessageKind::ChirpBlankLine);
         } else {
-            report(first, -1,
-                   std::to_string(blankLines) + " blank lines skipped (this is the first)",
-                   MessageKind::ChirpBlankLines);
+            report(first, -1, MessageKind::ChirpBlankLines, {std::to_string(blankLines)});
         }
     }
     // Reports in line order, the header's summary first among its line's.
@@ -512,9 +489,9 @@ void ApplyChirpNumbering(CsvImport& import, ChirpNumbering numbering) {
         (numbering != ChirpNumbering::Sequential && !import.holdsLocationZero)) {
         return;
     }
-    const auto note = [&](int line, std::string message, MessageKind kind) {
-        Diagnostic said{Diagnostic::Place::Line,      line, Number, std::move(message),
-                        Diagnostic::Severity::Notice, kind};
+    const auto note = [&](int line, MessageKind kind, MessageValues values = {}) {
+        Diagnostic said{Diagnostic::Place::Line,     line, Number, kind, std::move(values),
+                        Diagnostic::Severity::Notice};
         const auto at = std::upper_bound(
             import.diagnostics.begin(), import.diagnostics.end(), said,
             [](const Diagnostic& a, const Diagnostic& b) { return a.number < b.number; });
@@ -541,10 +518,7 @@ void ApplyChirpNumbering(CsvImport& import, ChirpNumbering numbering) {
                     ++left;
                 }
             }
-            note(firstZero,
-                 "Location 0 is no channel number of the receiver; " + std::to_string(left) +
-                     (left == 1 ? " channel left out" : " channels left out"),
-                 MessageKind::ChirpLocationZeroLeftOut);
+            note(firstZero, MessageKind::ChirpLocationZeroLeftOut, {std::to_string(left)});
             break;
         }
         case ChirpNumbering::Shift:
@@ -555,17 +529,13 @@ void ApplyChirpNumbering(CsvImport& import, ChirpNumbering numbering) {
                 }
             }
             note(origins.lines[static_cast<std::size_t>(firstZero - 1)],
-                 "the file holds Location 0: every channel is numbered its Location + 1",
                  MessageKind::ChirpNumberedShifted);
             break;
         case ChirpNumbering::Sequential:
             for (int row = 1; row <= rows; ++row) {
                 table.SetCellText(row, Number, std::to_string(row));
             }
-            note(origins.lines.front(),
-                 "channels numbered 1 to " + std::to_string(rows) +
-                     " in file order, not by their Location",
-                 MessageKind::ChirpNumberedInOrder);
+            note(origins.lines.front(), MessageKind::ChirpNumberedInOrder, {std::to_string(rows)});
             break;
     }
     import.holdsLocationZero = numbering == ChirpNumbering::Keep ? false : import.holdsLocationZero;

@@ -73,17 +73,17 @@ public:
         std::sort(names.begin(), names.end(), [&](const std::string& a, const std::string& b) {
             return m_firstCells.at(a).second < m_firstCells.at(b).second;
         });
-        std::string list;
+        std::string list;  // one a line, as a message's list value
         for (std::size_t i = 0; i < names.size(); ++i) {
-            list += i == 0 ? "" : i + 1 == names.size() ? " and " : ", ";
+            list += i == 0 ? "" : "\n";
             list += names[i] + " " + m_firstCells.at(names[i]).first;
         }
         problems.push_back(
-            Diagnostic{Diagnostic::Place::Row, m_firstRow, -1,
-                       "values of " + list + " have no place in a CHIRP file (first in row " +
-                           std::to_string(m_firstRow) + ", " + std::to_string(m_rows) +
-                           (m_rows == 1 ? " row" : " rows") + " in all); not written",
-                       Diagnostic::Severity::Error, MessageKind::ChirpNoPlace});
+            Diagnostic{Diagnostic::Place::Row,
+                       m_firstRow,
+                       -1,
+                       MessageKind::ChirpNoPlace,
+                       {std::move(list), std::to_string(m_firstRow), std::to_string(m_rows)}});
     }
 
 private:
@@ -101,9 +101,9 @@ ChirpText BuildChirpCsvText(const MemoryTable& table) {
     ChirpText result;
     std::string& out = result.bytes;
     std::vector<Diagnostic>& problems = result.diagnostics;
-    const auto report = [&](int row, Column column, std::string message, MessageKind kind) {
-        problems.push_back(Diagnostic{Diagnostic::Place::Row, row, column, std::move(message),
-                                      Diagnostic::Severity::Error, kind});
+    const auto report = [&](int row, Column column, MessageKind kind, MessageValues values) {
+        problems.push_back(
+            Diagnostic{Diagnostic::Place::Row, row, column, kind, std::move(values)});
     };
 
     for (std::size_t k = 0; k < kChirpColumns.size(); ++k) {
@@ -124,18 +124,13 @@ ChirpText BuildChirpCsvText(const MemoryTable& table) {
         const RowTexts cells = RowTextsOf(table, row);
         const auto channel = ChannelNumber(cells[Number]);
         if (!channel) {
-            report(row, Number,
-                   "Number " + QuotedCell(cells[Number]) +
-                       " is not a channel number from 1 to 65535; row not written",
-                   MessageKind::NumberNotChannel);
+            report(row, Number, MessageKind::NumberNotChannel, {QuotedCell(cells[Number])});
             ++result.rowsNotWritten;
             continue;
         }
         if (lastRow[*channel] != row) {
-            report(row, Number,
-                   "Number " + QuotedCell(cells[Number]) + " is used again in row " +
-                       std::to_string(lastRow[*channel]) + "; CHIRP keeps only the later line",
-                   MessageKind::ChirpNumberUsedAgain);
+            report(row, Number, MessageKind::ChirpNumberUsedAgain,
+                   {QuotedCell(cells[Number]), std::to_string(lastRow[*channel])});
         }
 
         std::string mhz = "0.000000";
@@ -143,19 +138,15 @@ ChirpText BuildChirpCsvText(const MemoryTable& table) {
         if (hz.status == FrequencyReading::Status::Ok) {
             mhz = FrequencyText(hz.hz, FrequencyUnit::MHz, 6);
         } else {
-            report(row, Frequency,
-                   "Frequency " + QuotedCell(cells[Frequency]) +
-                       " is not a whole number of Hz; written as " + mhz,
-                   MessageKind::ChirpFrequencyNotWhole);
+            report(row, Frequency, MessageKind::ChirpFrequencyNotWhole,
+                   {QuotedCell(cells[Frequency]), mhz});
         }
 
         const std::string_view modeCell = Trimmed(cells[Mode]);
         const ChirpMode mode = ReceiverModeToChirp(modeCell);
         if (!mode.exact) {
-            report(row, Mode,
-                   "Mode " + QuotedCell(cells[Mode]) + " has no CHIRP equivalent; written as " +
-                       std::string(mode.text),
-                   MessageKind::ChirpModeNearest);
+            report(row, Mode, MessageKind::ChirpModeNearest,
+                   {QuotedCell(cells[Mode]), std::string(mode.text)});
         }
 
         // Skip: "S" for the scan lockout (bit 0 of Lockout), else "P" for a priority channel.

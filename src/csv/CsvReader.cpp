@@ -366,14 +366,6 @@ int EstimateCsvRecords(std::string_view bytes) {
 
 namespace {
 
-std::string FieldCountMessage(int fieldCount) {
-    const std::string count = std::to_string(fieldCount) + (fieldCount == 1 ? " field" : " fields");
-    if (fieldCount < kImportedColumnCount) {
-        return count + " where 19 were expected; missing fields left empty";
-    }
-    return count + " where 19 were expected; fields after the 19th dropped";
-}
-
 // The physical line (from 1) that the byte at `offset` lies on.
 int LineAt(std::string_view bytes, std::size_t offset) {
     int line = 1;
@@ -410,9 +402,9 @@ int ReadRecords(RecordScanner<Finder>& scanner, std::vector<Diagnostic>& diagnos
     bool headerSeen = false;
     int recordsRead = 0;
 
-    const auto report = [&](int line, int column, std::string message, MessageKind kind) {
-        diagnostics.push_back(Diagnostic{Diagnostic::Place::Line, line, column, std::move(message),
-                                         Diagnostic::Severity::Error, kind});
+    const auto report = [&](int line, int column, MessageKind kind, MessageValues values = {}) {
+        diagnostics.push_back(
+            Diagnostic{Diagnostic::Place::Line, line, column, kind, std::move(values)});
     };
 
     while (!scanner.AtEnd()) {
@@ -422,10 +414,7 @@ int ReadRecords(RecordScanner<Finder>& scanner, std::vector<Diagnostic>& diagnos
             continue;
         }
         if (shape.quoteNotClosed) {
-            report(shape.line, -1,
-                   "a quoted field is not closed before the end of the file; the rest of the "
-                   "file was read into it",
-                   MessageKind::QuoteNotClosed);
+            report(shape.line, -1, MessageKind::QuoteNotClosed);
         }
         if (!headerSeen) {
             headerSeen = true;
@@ -437,15 +426,15 @@ int ReadRecords(RecordScanner<Finder>& scanner, std::vector<Diagnostic>& diagnos
         ++recordsRead;
         if (cells.View(Column::Bandwidth).empty()) {
             if (shape.anyNonBlank) {
-                report(shape.line, Column::Bandwidth, "Bandwidth is empty; channel skipped",
-                       MessageKind::CsvBandwidthEmptySkipped);
+                report(shape.line, Column::Bandwidth, MessageKind::CsvBandwidthEmptySkipped);
             }
             continue;
         }
         if (shape.fieldCount != kImportedColumnCount) {
-            report(shape.line, -1, FieldCountMessage(shape.fieldCount),
+            report(shape.line, -1,
                    shape.fieldCount < kImportedColumnCount ? MessageKind::CsvFieldsMissing
-                                                           : MessageKind::CsvFieldsDropped);
+                                                           : MessageKind::CsvFieldsDropped,
+                   {std::to_string(shape.fieldCount)});
         }
         if (rowLines != nullptr) {
             rowLines->push_back(shape.line);
@@ -497,9 +486,7 @@ int ReadTextRecords(std::string_view fileBytes, std::vector<Diagnostic>& diagnos
     }
     const bool utf8 = (byteOrderMark || *beyondAscii) && IsWellFormedUtf8(fileBytes);
     if (utf8 && *beyondAscii) {
-        diagnostics.push_back(Diagnostic{Diagnostic::Place::Line, 1, -1,
-                                         "the file is UTF-8 text, not Windows-1252; read as UTF-8",
-                                         Diagnostic::Severity::Error, MessageKind::CsvUtf8});
+        diagnostics.push_back(Diagnostic{Diagnostic::Place::Line, 1, -1, MessageKind::CsvUtf8, {}});
     }
     const char* end = fileBytes.data() + fileBytes.size();
     if (const ClassifyBlock classify = ClassifierFor(scan)) {

@@ -63,20 +63,6 @@ std::size_t AppendQuotedCell(std::string_view cell, std::string& out) {
     return replaced;
 }
 
-std::string ColumnLabel(int column) {
-    const std::string_view name = kCsvHeaderNames[static_cast<std::size_t>(column)];
-    if (name == "reserved") {
-        return "reserved field " + std::to_string(column);
-    }
-    return std::string(name);
-}
-
-std::string ReplacedMessage(int column, std::size_t replaced) {
-    return ColumnLabel(column) + ": " + std::to_string(replaced) +
-           (replaced == 1 ? " character has" : " characters have") +
-           " no Windows-1252 form and became \"?\"";
-}
-
 }  // namespace
 
 CsvText BuildCsvText(const MemoryTable& table, bool importForm) {
@@ -129,11 +115,13 @@ CsvText BuildCsvText(const MemoryTable& table, bool importForm) {
                 text.diagnostics.push_back(EmptyBandwidthProblem(row));
             }
             if (const std::size_t replaced = AppendQuotedCell(cell, text.bytes); replaced > 0) {
-                text.diagnostics.push_back(
-                    Diagnostic{Diagnostic::Place::Row, row, column,
-                               ReplacedMessage(column, replaced), Diagnostic::Severity::Error,
-                               replaced == 1 ? MessageKind::CsvCharacterReplaced
-                                             : MessageKind::CsvCharactersReplaced});
+                text.diagnostics.push_back(Diagnostic{Diagnostic::Place::Row,
+                                                      row,
+                                                      column,
+                                                      replaced == 1
+                                                          ? MessageKind::CsvCharacterReplaced
+                                                          : MessageKind::CsvCharactersReplaced,
+                                                      {std::to_string(replaced)}});
             }
         }
         text.bytes.append(kLineEnd);

@@ -123,12 +123,10 @@ struct Tally {
     }
 };
 
-std::string Plural(int n, std::string_view one, std::string_view many) {
-    return std::to_string(n) + " " + std::string(n == 1 ? one : many);
-}
-
+// How many rows after the first a message told once for `count` rows stands for (a {N:later}
+// value of the catalogue).
 std::string LaterRows(int count) {
-    return count > 1 ? " (and " + Plural(count - 1, "later row", "later rows") + ")" : "";
+    return std::to_string(count > 1 ? count - 1 : 0);
 }
 
 bool IsBlankOrZero(std::string_view cell) {
@@ -271,11 +269,11 @@ BookmarkRead BookmarksToTable(const std::vector<Bookmark>& bookmarks, std::strin
         }
     }
 
-    const auto report = [&](int row, int column, std::string message, bool notice,
-                            MessageKind kind) {
+    const auto report = [&](int row, int column, MessageKind kind, MessageValues values,
+                            bool notice) {
         read.diagnostics.push_back(
-            Diagnostic{Diagnostic::Place::Row, row, column, std::move(message),
-                       notice ? Diagnostic::Severity::Notice : Diagnostic::Severity::Error, kind});
+            Diagnostic{Diagnostic::Place::Row, row, column, kind, std::move(values),
+                       notice ? Diagnostic::Severity::Notice : Diagnostic::Severity::Error});
     };
     if (read.groupNames.size() > namesBefore) {
         std::string mapping;
@@ -285,24 +283,18 @@ BookmarkRead BookmarksToTable(const std::vector<Bookmark>& bookmarks, std::strin
                 .append(" ")
                 .append(QuotedCell(read.groupNames[k]));
         }
-        report(firstNamed, Groups,
-               "Groups now stand for the " + std::string(format) + "'s group names: " + mapping,
-               true, MessageKind::BookmarkGroupsNamed);
+        report(firstNamed, Groups, MessageKind::BookmarkGroupsNamed,
+               {std::string(format), std::move(mapping)}, true);
     }
     if (withoutGroup.count > 0) {
-        report(withoutGroup.firstRow, Groups,
-               "Groups are 16 on the receiver, too few for " +
-                   Plural(static_cast<int>(namesLeftOut.size()), "more group name",
-                          "more group names") +
-                   " (first " + QuotedCell(withoutGroup.example) + "); " +
-                   Plural(withoutGroup.count, "channel", "channels") + " left without a group",
-               false, MessageKind::BookmarkGroupsTooFew);
+        report(withoutGroup.firstRow, Groups, MessageKind::BookmarkGroupsTooFew,
+               {std::to_string(namesLeftOut.size()), QuotedCell(withoutGroup.example),
+                std::to_string(withoutGroup.count)},
+               false);
     }
     for (const auto& [text, tally] : modesKept) {
-        report(tally.firstRow, Mode,
-               "Mode " + QuotedCell(text) + " is no mode the receiver has; kept as it is" +
-                   LaterRows(tally.count),
-               false, MessageKind::ChirpModeUnknown);
+        report(tally.firstRow, Mode, MessageKind::ChirpModeUnknown,
+               {QuotedCell(text), LaterRows(tally.count)}, false);
     }
     std::stable_sort(read.diagnostics.begin(), read.diagnostics.end(),
                      [](const Diagnostic& a, const Diagnostic& b) { return a.number < b.number; });
@@ -349,23 +341,19 @@ bool ReadRowForList(const MemoryTable& table, int row, const BookmarkFormat& for
                     RowsTally& tally, RowRead& read) {
     const RowTexts cells = RowTextsOf(table, row);
     const FrequencyReading hz = ReadFrequency(cells[Frequency], FrequencyUnit::Hz);
-    const auto notWritten = [&](std::string message, MessageKind kind) {
-        tally.notWritten.push_back(Diagnostic{Diagnostic::Place::Row, row, Frequency,
-                                              std::move(message), Diagnostic::Severity::Error,
-                                              kind});
+    const auto notWritten = [&](MessageKind kind, MessageValues values) {
+        tally.notWritten.push_back(
+            Diagnostic{Diagnostic::Place::Row, row, Frequency, kind, std::move(values)});
         ++tally.rowsNotWritten;
         return false;
     };
     if (hz.status != FrequencyReading::Status::Ok) {
-        return notWritten("Frequency " + QuotedCell(cells[Frequency]) +
-                              " is not a whole number of Hz; row not written",
-                          MessageKind::BookmarkRowNotWritten);
+        return notWritten(MessageKind::BookmarkRowNotWritten, {QuotedCell(cells[Frequency])});
     }
     if (hz.hz > format.maxHz) {
-        return notWritten("Frequency " + QuotedCell(cells[Frequency]) + " is above " +
-                              std::to_string(format.maxHz) + " Hz, the highest an " +
-                              std::string(format.name) + " holds exactly; row not written",
-                          MessageKind::BookmarkFrequencyTooHigh);
+        return notWritten(
+            MessageKind::BookmarkFrequencyTooHigh,
+            {QuotedCell(cells[Frequency]), std::to_string(format.maxHz), std::string(format.name)});
     }
     read.row = row;
     Bookmark& bookmark = read.bookmark;
@@ -425,10 +413,9 @@ bool ReadRowForList(const MemoryTable& table, int row, const BookmarkFormat& for
 BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::string>& groupNames,
                                const BookmarkFormat& format, int rowsWorthAThread) {
     BookmarkWrite result;
-    const auto report = [&](int row, int column, std::string message, MessageKind kind) {
-        result.diagnostics.push_back(Diagnostic{Diagnostic::Place::Row, row, column,
-                                                std::move(message), Diagnostic::Severity::Error,
-                                                kind});
+    const auto report = [&](int row, int column, MessageKind kind, MessageValues values) {
+        result.diagnostics.push_back(
+            Diagnostic{Diagnostic::Place::Row, row, column, kind, std::move(values)});
     };
     Tally renamed;
     Tally severalGroups;
@@ -550,37 +537,28 @@ BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::
     result.channelsWritten = tally.channelsWritten;
     result.rowsNotWritten = tally.rowsNotWritten;
 
-    const std::string in = " in an " + std::string(format.name);
     for (const auto& [changed, modeTally] : tally.modesChanged) {
         const std::string_view mode = changed;  // a lambda may not capture a structured binding
         const auto nearest = std::find_if(kNearestModes.begin(), kNearestModes.end(),
                                           [&](const ModePair& p) { return p.receiver == mode; });
-        report(modeTally.firstRow, Mode,
-               "Mode " + QuotedCell(mode) + " has no equal" + in + "; written as " +
-                   std::string(nearest != kNearestModes.end() ? nearest->sdr : kFallbackSdrMode) +
-                   LaterRows(modeTally.count),
-               MessageKind::BookmarkModeWritten);
+        report(modeTally.firstRow, Mode, MessageKind::BookmarkModeWritten,
+               {QuotedCell(mode), std::string(format.name),
+                std::string(nearest != kNearestModes.end() ? nearest->sdr : kFallbackSdrMode),
+                LaterRows(modeTally.count)});
     }
     for (const auto& [column, columnTally] : tally.lostColumns) {
-        report(columnTally.firstRow, column,
-               std::string(kCsvHeaderNames[static_cast<std::size_t>(column)]) + " " +
-                   QuotedCell(columnTally.example) + " has no place" + in + "; not written" +
-                   LaterRows(columnTally.count),
-               MessageKind::BookmarkColumnLost);
+        report(columnTally.firstRow, column, MessageKind::BookmarkColumnLost,
+               {QuotedCell(columnTally.example), std::string(format.name),
+                LaterRows(columnTally.count)});
     }
     if (severalGroups.count > 0) {
-        report(severalGroups.firstRow, Groups,
-               "Groups " + QuotedCell(severalGroups.example) + " names several groups; an " +
-                   std::string(format.name) + " entry has one, so the first is written" +
-                   LaterRows(severalGroups.count),
-               MessageKind::BookmarkOneGroup);
+        report(severalGroups.firstRow, Groups, MessageKind::BookmarkOneGroup,
+               {QuotedCell(severalGroups.example), std::string(format.name),
+                LaterRows(severalGroups.count)});
     }
     if (renamed.count > 0) {
-        report(renamed.firstRow, Callsign,
-               "Callsign " + QuotedCell(renamed.example) + " is used again in its list, which " +
-                   "keys bookmarks by name; written with a suffix such as \" (2)\"" +
-                   LaterRows(renamed.count),
-               MessageKind::BookmarkNameRepeated);
+        report(renamed.firstRow, Callsign, MessageKind::BookmarkNameRepeated,
+               {QuotedCell(renamed.example), LaterRows(renamed.count)});
     }
     std::stable_sort(result.diagnostics.begin(), result.diagnostics.end(),
                      [](const Diagnostic& a, const Diagnostic& b) {

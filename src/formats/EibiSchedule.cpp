@@ -188,10 +188,9 @@ Schedule ReadEibiSchedule(std::string_view fileBytes) {
         converted = Utf8FromWindows1252(fileBytes);
         fileBytes = converted;
     }
-    const auto report = [&](int line, std::string message, MessageKind kind) {
-        schedule.diagnostics.push_back(Diagnostic{Diagnostic::Place::Line, line, -1,
-                                                  std::move(message), Diagnostic::Severity::Error,
-                                                  kind});
+    const auto report = [&](int line, MessageKind kind, std::string value) {
+        schedule.diagnostics.push_back(
+            Diagnostic{Diagnostic::Place::Line, line, -1, kind, {std::move(value)}});
     };
 
     std::array<int, kEibiColumnCount> where{};
@@ -237,19 +236,13 @@ Schedule ReadEibiSchedule(std::string_view fileBytes) {
         entry.line = lineNumber;
         const FrequencyReading hz = ReadFrequency(field(Khz), FrequencyUnit::kHz);
         if (hz.status != FrequencyReading::Status::Ok || hz.hz == 0) {
-            report(lineNumber,
-                   "kHz " + QuotedCell(field(Khz)) +
-                       " is not a frequency of whole Hz in kHz; line left out",
-                   MessageKind::ScheduleKhzNotFrequency);
+            report(lineNumber, MessageKind::ScheduleKhzNotFrequency, QuotedCell(field(Khz)));
             continue;
         }
         entry.hz = hz.hz;
         entry.time = field(Time);
         if (!ReadTimeSpan(entry.time, entry.start, entry.end)) {
-            report(lineNumber,
-                   "Time(UTC) " + QuotedCell(entry.time) +
-                       " is not a span HHMM-HHMM; left out when a time is asked for",
-                   MessageKind::ScheduleTimeNotSpan);
+            report(lineNumber, MessageKind::ScheduleTimeNotSpan, QuotedCell(entry.time));
         }
         entry.daysText = field(Days);
         entry.daysRead = ReadScheduleDays(entry.daysText, entry.days);

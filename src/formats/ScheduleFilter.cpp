@@ -278,24 +278,16 @@ ScheduleSelection SelectBroadcasts(const Schedule& schedule, const ScheduleFilte
         selection.entries.push_back(&entry);
     }
 
-    const auto notice = [&](int line, std::string message, MessageKind kind) {
-        selection.notices.push_back(Diagnostic{Diagnostic::Place::Line, line, -1,
-                                               std::move(message), Diagnostic::Severity::Notice,
-                                               kind});
+    const auto notice = [&](int line, MessageKind kind, MessageValues values) {
+        selection.notices.push_back(Diagnostic{Diagnostic::Place::Line, line, -1, kind,
+                                               std::move(values), Diagnostic::Severity::Notice});
     };
     if (unreadDays > 0) {
-        notice(firstUnreadDays,
-               std::to_string(unreadDays) + (unreadDays == 1 ? " entry has" : " entries have") +
-                   " Days that say no plain weekday (first " + QuotedCell(unreadDaysExample) +
-                   "); kept",
-               MessageKind::ScheduleDaysUnread);
+        notice(firstUnreadDays, MessageKind::ScheduleDaysUnread,
+               {std::to_string(unreadDays), QuotedCell(unreadDaysExample)});
     }
     if (unreadDates > 0) {
-        notice(firstUnreadDate,
-               std::to_string(unreadDates) + (unreadDates == 1 ? " entry has" : " entries have") +
-                   " a Start or Stop that is no day and month DDMM; that "
-                   "date not checked",
-               MessageKind::ScheduleDatesUnread);
+        notice(firstUnreadDate, MessageKind::ScheduleDatesUnread, {std::to_string(unreadDates)});
     }
     std::stable_sort(selection.notices.begin(), selection.notices.end(),
                      [](const Diagnostic& a, const Diagnostic& b) { return a.number < b.number; });

@@ -205,20 +205,21 @@ public:
             const std::string_view frequency = texts[kFrequency];
             const std::uint64_t hz = NearestWholeHz(frequency);
             if (hz == 0 || hz > kHighestHz) {
-                read.skipped.push_back(Diagnostic{
-                    Diagnostic::Place::Line, LineOf(base + entry.offset_debug()), Frequency,
-                    "Frequency " + QuotedCell(frequency) +
-                        " is not a frequency in Hz; entry left out",
-                    Diagnostic::Severity::Error, MessageKind::SdrSharpFrequencyNotHz});
+                read.skipped.push_back(Diagnostic{Diagnostic::Place::Line,
+                                                  LineOf(base + entry.offset_debug()),
+                                                  Frequency,
+                                                  MessageKind::SdrSharpFrequencyNotHz,
+                                                  {QuotedCell(frequency)}});
                 continue;
             }
             if (ReadFrequency(frequency, FrequencyUnit::Hz).status !=
                 FrequencyReading::Status::Ok) {
-                read.skipped.push_back(Diagnostic{
-                    Diagnostic::Place::Line, LineOf(base + entry.offset_debug()), Frequency,
-                    "Frequency " + QuotedCell(frequency) +
-                        " is not a whole number of Hz; rounded to " + std::to_string(hz),
-                    Diagnostic::Severity::Notice, MessageKind::SdrSharpFrequencyRounded});
+                read.skipped.push_back(Diagnostic{Diagnostic::Place::Line,
+                                                  LineOf(base + entry.offset_debug()),
+                                                  Frequency,
+                                                  MessageKind::SdrSharpFrequencyRounded,
+                                                  {QuotedCell(frequency), std::to_string(hz)},
+                                                  Diagnostic::Severity::Notice});
             }
             Bookmark bookmark;
             bookmark.hz = hz;
@@ -407,9 +408,12 @@ Result<BookmarkRead> ReadSdrSharpListInPieces(std::string_view fileBytes, std::s
     if (!IsWellFormedUtf8(fileBytes)) {
         converted = Utf8FromWindows1252(fileBytes);
         encoding = pugi::encoding_utf8;
-        notices.push_back(Diagnostic{Diagnostic::Place::Line, 1, -1,
-                                     std::string(TemplateOf(MessageKind::SdrSharpNotUtf8).english),
-                                     Diagnostic::Severity::Notice, MessageKind::SdrSharpNotUtf8});
+        notices.push_back(Diagnostic{Diagnostic::Place::Line,
+                                     1,
+                                     -1,
+                                     MessageKind::SdrSharpNotUtf8,
+                                     {},
+                                     Diagnostic::Severity::Notice});
     }
     const std::string_view text = converted.empty() ? fileBytes : std::string_view(converted);
 

@@ -632,24 +632,25 @@ Result<BookmarkRead> ReadSdrppList(std::string_view fileBytes, std::vector<std::
             bookmark.group = list.name;
             const Json& frequency = mark.frequency;
             bookmark.hz = NearestWholeHz(frequency);
-            const auto where = [&bookmark] {
-                return "bookmark " + QuotedCell(bookmark.name) + " of list " +
-                       QuotedCell(bookmark.group) + ": frequency ";
-            };
             if (bookmark.hz == 0) {
-                skipped.push_back(Diagnostic{
-                    Diagnostic::Place::Record, place, Frequency,
-                    where() + QuotedCell(frequency.dump()) + " is not a frequency in Hz; left out",
-                    Diagnostic::Severity::Error, MessageKind::SdrppFrequencyNotHz});
+                skipped.push_back(Diagnostic{Diagnostic::Place::Record,
+                                             place,
+                                             Frequency,
+                                             MessageKind::SdrppFrequencyNotHz,
+                                             {QuotedCell(bookmark.name), QuotedCell(bookmark.group),
+                                              QuotedCell(frequency.dump())}});
                 continue;
             }
             if (frequency.is_number_float() &&
                 static_cast<double>(bookmark.hz) != frequency.get<double>()) {
-                skipped.push_back(Diagnostic{
-                    Diagnostic::Place::Record, place, Frequency,
-                    where() + QuotedCell(frequency.dump()) +
-                        " is not a whole number of Hz; rounded to " + std::to_string(bookmark.hz),
-                    Diagnostic::Severity::Notice, MessageKind::SdrppFrequencyRounded});
+                skipped.push_back(
+                    Diagnostic{Diagnostic::Place::Record,
+                               place,
+                               Frequency,
+                               MessageKind::SdrppFrequencyRounded,
+                               {QuotedCell(bookmark.name), QuotedCell(bookmark.group),
+                                QuotedCell(frequency.dump()), std::to_string(bookmark.hz)},
+                               Diagnostic::Severity::Notice});
             }
             const Json& bandwidth = mark.bandwidth;
             if (bandwidth.is_number() && bandwidth.get<double>() >= 0.5 &&

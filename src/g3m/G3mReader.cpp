@@ -109,11 +109,11 @@ bool ChecksumMatches(Record record, int place, std::vector<Diagnostic>& problems
     if (stored == computed) {
         return true;
     }
-    problems.push_back(Diagnostic{Diagnostic::Place::Record, place, -1,
-                                  "checksum " + ChecksumText(stored) +
-                                      " does not match the record, whose bytes sum to " +
-                                      ChecksumText(computed),
-                                  Diagnostic::Severity::Error, MessageKind::ChecksumMismatch});
+    problems.push_back(Diagnostic{Diagnostic::Place::Record,
+                                  place,
+                                  -1,
+                                  MessageKind::ChecksumMismatch,
+                                  {ChecksumText(stored), ChecksumText(computed)}});
     return false;
 }
 
@@ -122,11 +122,11 @@ int IncompleteRecord(std::string_view image, std::size_t recordLength,
                      std::vector<Diagnostic>& problems) {
     const std::size_t bytes = image.size() % recordLength;
     if (bytes != 0) {
-        problems.push_back(Diagnostic{
-            Diagnostic::Place::Record, static_cast<int>(image.size() / recordLength) + 1, -1,
-            "the file ends " + DecimalText(bytes) + " bytes into this record of " +
-                DecimalText(recordLength) + " bytes; it is not read",
-            Diagnostic::Severity::Error, MessageKind::FileEndsInRecord});
+        problems.push_back(Diagnostic{Diagnostic::Place::Record,
+                                      static_cast<int>(image.size() / recordLength) + 1,
+                                      -1,
+                                      MessageKind::FileEndsInRecord,
+                                      {DecimalText(bytes), DecimalText(recordLength)}});
     }
     return static_cast<int>(bytes);
 }
@@ -159,10 +159,9 @@ G3mReadReport DecodeG3mImage(std::string_view image, ReceiverModel model) {
             cell.clear();
         }
         const int place = static_cast<int>(index) + 1;
-        const auto note = [&](std::string message, MessageKind kind) {
-            report.problems.push_back(Diagnostic{Diagnostic::Place::Record, place, -1,
-                                                 std::move(message), Diagnostic::Severity::Error,
-                                                 kind});
+        const auto note = [&](MessageKind kind, MessageValues values) {
+            report.problems.push_back(
+                Diagnostic{Diagnostic::Place::Record, place, -1, kind, std::move(values)});
         };
 
         ++report.placesUsed;
@@ -176,9 +175,7 @@ G3mReadReport DecodeG3mImage(std::string_view image, ReceiverModel model) {
         const std::uint32_t number = GetLe32(record, kNumberOffset);
         cells[Number] = DecimalText(number);
         if (number != static_cast<std::uint32_t>(place)) {
-            note("holds channel number " + cells[Number] + " but lies at the place of channel " +
-                     DecimalText(place),
-                 MessageKind::RecordNumberElsewhere);
+            note(MessageKind::RecordNumberElsewhere, {cells[Number], DecimalText(place)});
         }
         cells[Frequency] = DecimalText(GetLe64(record, kFrequencyOffset));
         if (ifShiftAndBandwidth) {
@@ -208,19 +205,14 @@ G3mReadReport DecodeG3mImage(std::string_view image, ReceiverModel model) {
             cells[Mode] = name;
         } else {
             cells[Mode] = DecimalText(mode);
-            note("mode code " + cells[Mode] + " is not a known mode; Mode reads \"" + cells[Mode] +
-                     "\"",
-                 MessageKind::RecordModeUnknown);
+            note(MessageKind::RecordModeUnknown, {cells[Mode]});
         }
         TextField(record, kCallsignOffset, kCallsignWidth, cells[Callsign]);
         TextField(record, kCommentOffset, kCommentWidth, cells[Comments]);
 
         if (const std::string unkept = UnkeptBytes(record, keptEnd); !unkept.empty()) {
             const bool one = unkept.find_first_of(", ") == std::string::npos;
-            note(std::string(one ? "a byte" : "bytes") + " that no column keeps " +
-                     (one ? "is not zero (offset " : "are not zero (offsets ") + unkept +
-                     "); a save writes zeros there",
-                 one ? MessageKind::RecordByteUnkept : MessageKind::RecordBytesUnkept);
+            note(one ? MessageKind::RecordByteUnkept : MessageKind::RecordBytesUnkept, {unkept});
         }
         std::copy(cells.begin(), cells.end(), views.begin());
         report.table.AppendRow(views);

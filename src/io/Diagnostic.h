@@ -1,16 +1,68 @@
 #pragma once
 
-#include <charconv>
+#include <cstdint>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "io/MessageKind.h"
 
 namespace corvalen {
 
+// The values a message names, as texts ({1} the first), kept in one string one after another:
+// a table of 65,535 rows can have a problem or two on every row, so each problem holds one
+// allocation at most (none when its values are short). A value holds no NUL character (a cell
+// is quoted, its control characters as escapes).
+class MessageValues {
+public:
+    MessageValues() = default;
+    MessageValues(std::initializer_list<std::string_view> values) {
+        for (const std::string_view value : values) {
+            push_back(value);
+        }
+    }
+    MessageValues(const std::vector<std::string>& values) {
+        for (const std::string& value : values) {
+            push_back(value);
+        }
+    }
+
+    void push_back(std::string_view value) { Start().append(value); }
+    // Starts one more value and gives the text to append it to.
+    std::string& Start() {
+        if (m_count++ > 0) {
+            m_text.push_back('\0');
+        }
+        return m_text;
+    }
+
+    std::size_t size() const { return m_count; }
+    bool empty() const { return m_count == 0; }
+    std::string_view operator[](std::size_t index) const {
+        std::size_t start = 0;
+        for (std::size_t i = 0; i < index; ++i) {
+            start = m_text.find('\0', start) + 1;
+        }
+        const std::size_t end = m_text.find('\0', start);
+        return std::string_view(m_text).substr(
+            start, end == std::string::npos ? std::string::npos : end - start);
+    }
+    // The value at `index`, empty past the last.
+    std::string_view ValueOr(std::size_t index) const {
+        return index < m_count ? (*this)[index] : std::string_view();
+    }
+    bool operator==(const MessageValues&) const = default;
+
+private:
+    std::string m_text;
+    std::uint32_t m_count = 0;
+};
+
 // A problem found in one line of an input file, one row of the table or one record of a .g3m
 // file that did not stop the command: the rest of the work went on, and the user is told what
-// and where.
+// and where. It holds what was found, not a sentence: its kind, its place, its column and the
+// values it names; the text is made where it is shown, in the user's language (Messages.h).
 struct Diagnostic {
     enum class Place { Line, Row, Record };
     // An error: a value could not be taken, and something else (or nothing) was written in its
@@ -19,40 +71,29 @@ struct Diagnostic {
     enum class Severity { Error, Notice };
 
     Place place = Place::Row;
-    int number = 0;       // line in the file, table row or record in the file, each from 1
-    int column = -1;      // table column concerned, -1 for the whole line or row
-    std::string message;  // e.g. Number "abc" is not a channel number from 1 to 65535; ...
+    int number = 0;   // line in the file, table row or record in the file, each from 1
+    int column = -1;  // table column concerned, -1 for the whole line or row
+    // Which message it is: reports group by it, and the message catalogue (Messages.h) gives
+    // its English and German text.
+    MessageKind kind = MessageKind::NumberEmpty;
+    // The values the message names, as texts ({1} the first): a cell as quoted, a number, a
+    // limit. Most kinds have one to three.
+    MessageValues args;
     Severity severity = Severity::Error;
-    // Which message it is (its text without the values): reports group by it, and the message
-    // catalogue (Messages.h) gives its German.
-    MessageKind kind = MessageKind::Other;
 
     bool IsNotice() const { return severity == Severity::Notice; }
-
-    // "row 7: <message>", "line 12: <message>" or "record 3: <message>".
-    std::string ToString() const {
-        std::string text;
-        AppendTo(text);
-        return text;
-    }
-    // The same added to `out`, for reports of many lines.
-    void AppendTo(std::string& out) const {
-        const char* where = place == Place::Line  ? "line "
-                            : place == Place::Row ? "row "
-                                                  : "record ";
-        char digits[16];
-        const auto end = std::to_chars(digits, digits + sizeof digits, number).ptr;
-        out.append(where).append(digits, end).append(": ").append(message);
-    }
     bool operator==(const Diagnostic&) const = default;
 };
 
 // Where the rows of a table read from a file came from, so reports can name the file's line
 // and the channel as the file gives it (a CHIRP file's Location, which need not be the number
-// the receiver gets). Empty for a table that was not read from a file.
+// the receiver gets). Empty for a table that was not read from a file. `firstRow` is the table
+// row the file's first row became: 1 for a table read from the file, later for rows appended
+// to a table that already had some.
 struct RowOrigins {
-    std::vector<int> lines;              // lines[row - 1]: the line the row starts on
+    std::vector<int> lines;              // lines[row - firstRow]: the line the row starts on
     std::vector<std::string> locations;  // CHIRP files: each row's Location as written
+    int firstRow = 1;
 };
 
 }  // namespace corvalen

@@ -5,11 +5,10 @@
 namespace corvalen {
 
 // Which message a Diagnostic (or a line of the converter) is: its text without the values that
-// vary from row to row. Reports group by it ("612 channels: Callsign ... is longer than 12
-// characters"), and the message catalogue (Messages.h) holds each kind's English and German
-// text. Other: a text the catalogue does not know; it is shown as it stands.
+// vary from row to row. Reports group by it ("612 channels: Callsign longer than 12 characters,
+// cut to 12: ..."), and the message catalogue (Messages.h) holds each kind's English and German
+// text.
 enum class MessageKind : std::uint16_t {
-    Other,
     // The checks of one row's cells.
     NumberEmpty,
     NumberNotChannel,
@@ -147,9 +146,15 @@ enum class MessageKind : std::uint16_t {
     CliNoSchedule,
     CliNothingPasses,
     CliScheduleTooMany,
-    // Grouped reports.
+    // Grouped reports and the places they name.
     GroupLine,
     GroupMore,
+    PlaceRow,
+    PlaceLine,
+    PlaceRecord,
+    PlaceNumber,
+    PlaceLocation,
+    PlaceColumn,
 };
 
 }  // namespace corvalen

@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cstdlib>
 #include <optional>
 #include <utility>
 #include <vector>
+
+#include "table/Columns.h"
 
 namespace corvalen {
 
@@ -13,79 +16,131 @@ namespace {
 
 using K = MessageKind;
 
-// English first: the text the program builds, placeholders where values vary.
+// English first: the sentence, then its German; the heading of a group and its German; a
+// member's detail and its German (none: the English); the values a group is keyed by.
 constexpr MessageTemplate kCatalogue[] = {
     {K::NumberEmpty, "Number is empty; row not written",
      "Nummer ist leer; Zeile nicht geschrieben"},
     {K::NumberNotChannel, "Number {1} is not a channel number from 1 to 65535; row not written",
-     "Nummer {1} ist keine Kanalnummer von 1 bis 65535; Zeile nicht geschrieben"},
+     "Nummer {1} ist keine Kanalnummer von 1 bis 65535; Zeile nicht geschrieben",
+     "Number is not a channel number from 1 to 65535; row not written",
+     "Nummer ist keine Kanalnummer von 1 bis 65535; Zeile nicht geschrieben", "{1}"},
     {K::NumberUsedAgain,
      "Number {1} is used again in row {2}; only row {2} is written as channel {3}",
-     "Nummer {1} kommt in Zeile {2} wieder vor; nur Zeile {2} wird als Kanal {3} geschrieben"},
+     "Nummer {1} kommt in Zeile {2} wieder vor; nur Zeile {2} wird als Kanal {3} geschrieben",
+     "Number used again in a later row; only the later row is written",
+     "Nummer kommt in einer späteren Zeile wieder vor; nur die spätere Zeile wird geschrieben",
+     "{1}, again in row {2}", "{1}, wieder in Zeile {2}"},
     {K::FrequencyEmpty, "Frequency is empty; written as 0 Hz",
      "Frequenz ist leer; als 0 Hz geschrieben"},
     {K::FrequencyNotNumber, "Frequency {1} is not a number of Hz; written as 0 Hz",
-     "Frequenz {1} ist keine Zahl in Hz; als 0 Hz geschrieben"},
+     "Frequenz {1} ist keine Zahl in Hz; als 0 Hz geschrieben",
+     "Frequency is not a number of Hz; written as 0 Hz",
+     "Frequenz ist keine Zahl in Hz; als 0 Hz geschrieben", "{1}"},
     {K::FrequencyBelowZero, "Frequency {1} is below 0 Hz; written as 0 Hz",
-     "Frequenz {1} liegt unter 0 Hz; als 0 Hz geschrieben"},
+     "Frequenz {1} liegt unter 0 Hz; als 0 Hz geschrieben",
+     "Frequency is below 0 Hz; written as 0 Hz", "Frequenz liegt unter 0 Hz; als 0 Hz geschrieben",
+     "{1}"},
     {K::FrequencyTooHigh, "Frequency {1} is above 4294967295 Hz; written as 0 Hz",
-     "Frequenz {1} liegt über 4294967295 Hz; als 0 Hz geschrieben"},
+     "Frequenz {1} liegt über 4294967295 Hz; als 0 Hz geschrieben",
+     "Frequency is above 4294967295 Hz; written as 0 Hz",
+     "Frequenz liegt über 4294967295 Hz; als 0 Hz geschrieben", "{1}"},
     {K::FractionWithUnit, "{c} {1} Hz is not a whole number; written as {2}",
-     "{c} {1} Hz ist keine ganze Zahl; als {2} geschrieben"},
+     "{c} {1} Hz ist keine ganze Zahl; als {2} geschrieben", "{c} is not a whole number of Hz",
+     "{c} ist keine ganze Zahl in Hz", "{1} Hz → {2}"},
     {K::Fraction, "{c} {1} is not a whole number; written as {2}",
-     "{c} {1} ist keine ganze Zahl; als {2} geschrieben"},
+     "{c} {1} ist keine ganze Zahl; als {2} geschrieben", "{c} is not a whole number",
+     "{c} ist keine ganze Zahl", "{1} → {2}"},
     {K::FrequencyRepeated, "Frequency {1} Hz with mode {2} is already in row {3}",
-     "Frequenz {1} Hz mit Modus {2} steht schon in Zeile {3}"},
+     "Frequenz {1} Hz mit Modus {2} steht schon in Zeile {3}",
+     "Frequency and Mode already in an earlier row",
+     "Frequenz und Modus stehen schon in einer früheren Zeile", "{1} Hz {2}, as row {3}",
+     "{1} Hz {2}, wie Zeile {3}"},
     {K::BandwidthEmpty,
      "Bandwidth is empty; the channel will be skipped the next time the .csv file is opened",
      "Bandbreite ist leer; der Kanal wird beim nächsten Öffnen der .csv-Datei übersprungen"},
     {K::NotNumberOfUnit, "{c} {1} is not a number of Hz; written as 0 Hz",
-     "{c} {1} ist keine Zahl in Hz; als 0 Hz geschrieben"},
+     "{c} {1} ist keine Zahl in Hz; als 0 Hz geschrieben",
+     "{c} is not a number of Hz; written as 0 Hz", "{c} ist keine Zahl in Hz; als 0 Hz geschrieben",
+     "{1}"},
     {K::NotNumber, "{c} {1} is not a number; written as {2}",
-     "{c} {1} ist keine Zahl; als {2} geschrieben"},
+     "{c} {1} ist keine Zahl; als {2} geschrieben", "{c} is not a number", "{c} ist keine Zahl",
+     "{1} → {2}"},
     {K::TooLargeWithUnit, "{c} {1} is too large; written as 0 Hz",
-     "{c} {1} ist zu groß; als 0 Hz geschrieben"},
-    {K::TooLarge, "{c} {1} is too large; written as 0", "{c} {1} ist zu groß; als 0 geschrieben"},
+     "{c} {1} ist zu groß; als 0 Hz geschrieben", "{c} is too large; written as 0 Hz",
+     "{c} ist zu groß; als 0 Hz geschrieben", "{1}"},
+    {K::TooLarge, "{c} {1} is too large; written as 0", "{c} {1} ist zu groß; als 0 geschrieben",
+     "{c} is too large; written as 0", "{c} ist zu groß; als 0 geschrieben", "{1}"},
     {K::BandwidthBelowZero, "Bandwidth {1} is below 0 Hz, so no bandwidth; written as 0 Hz",
-     "Bandbreite {1} liegt unter 0 Hz, also keine Bandbreite; als 0 Hz geschrieben"},
-    {K::GroupsNotGroup, "Groups {1} is not a group from 1 to 16; written as {w2}",
-     "Gruppen {1} ist keine Gruppe von 1 bis 16; als {w2} geschrieben"},
+     "Bandbreite {1} liegt unter 0 Hz, also keine Bandbreite; als 0 Hz geschrieben",
+     "Bandwidth is below 0 Hz, so no bandwidth; written as 0 Hz",
+     "Bandbreite liegt unter 0 Hz, also keine Bandbreite; als 0 Hz geschrieben", "{1}"},
+    {K::GroupsNotGroup, "Groups {1} is not a group from 1 to 16; written as {2:groups}",
+     "Gruppen {1} ist keine Gruppe von 1 bis 16; als {2:groups} geschrieben",
+     "Groups is not a group from 1 to 16", "Gruppen ist keine Gruppe von 1 bis 16",
+     "{1} → {2:groups}"},
     {K::GroupsNameNotGroup,
-     "Groups {1} names {2}, which is not a group from 1 to 16; written as {w3}",
-     "Gruppen {1} nennt {2}, keine Gruppe von 1 bis 16; als {w3} geschrieben"},
+     "Groups {1} names {2}, which is not a group from 1 to 16; written as {3:groups}",
+     "Gruppen {1} nennt {2}, keine Gruppe von 1 bis 16; als {3:groups} geschrieben",
+     "Groups names a number that is not a group from 1 to 16",
+     "Gruppen nennt eine Zahl, die keine Gruppe von 1 bis 16 ist", "{1} ({2}) → {3:groups}"},
     {K::GroupsNamesNotGroups,
-     "Groups {1} names {2}, which are not groups from 1 to 16; written as {w3}",
-     "Gruppen {1} nennt {2}, keine Gruppen von 1 bis 16; als {w3} geschrieben"},
+     "Groups {1} names {2}, which are not groups from 1 to 16; written as {3:groups}",
+     "Gruppen {1} nennt {2}, keine Gruppen von 1 bis 16; als {3:groups} geschrieben",
+     "Groups names numbers that are not groups from 1 to 16",
+     "Gruppen nennt Zahlen, die keine Gruppen von 1 bis 16 sind", "{1} ({2}) → {3:groups}"},
     {K::GroupsNameNotWhole,
-     "Groups {1} names {2}, which is not a whole group number; written as {w3}",
-     "Gruppen {1} nennt {2}, keine ganze Gruppennummer; als {w3} geschrieben"},
+     "Groups {1} names {2}, which is not a whole group number; written as {3:groups}",
+     "Gruppen {1} nennt {2}, keine ganze Gruppennummer; als {3:groups} geschrieben",
+     "Groups names a group that is not a whole number",
+     "Gruppen nennt eine Gruppe, die keine ganze Zahl ist", "{1} ({2}) → {3:groups}"},
     {K::GroupsNamesNotWhole,
-     "Groups {1} names {2}, which are not whole group numbers; written as {w3}",
-     "Gruppen {1} nennt {2}, keine ganzen Gruppennummern; als {w3} geschrieben"},
+     "Groups {1} names {2}, which are not whole group numbers; written as {3:groups}",
+     "Gruppen {1} nennt {2}, keine ganzen Gruppennummern; als {3:groups} geschrieben",
+     "Groups names groups that are not whole numbers",
+     "Gruppen nennt Gruppen, die keine ganzen Zahlen sind", "{1} ({2}) → {3:groups}"},
     {K::HotkeyNotHotkey,
      "Hotkey {1} is not a hot key number (2 to 12 for F2 to F12); written as no hot key",
-     "Hotkey {1} ist keine Hotkey-Nummer (2 bis 12 für F2 bis F12); als kein Hotkey geschrieben"},
+     "Hotkey {1} ist keine Hotkey-Nummer (2 bis 12 für F2 bis F12); als kein Hotkey geschrieben",
+     "Hotkey is not a hot key number (2 to 12 for F2 to F12); written as no hot key",
+     "Hotkey ist keine Hotkey-Nummer (2 bis 12 für F2 bis F12); als kein Hotkey geschrieben",
+     "{1}"},
     {K::LockoutNotFlags,
      "Lockout {1} is not a sum of lockout flags (1 scan lockout, 2 do not set mode, 4 do not set "
      "squelch); written as no lockout flags",
      "Sperre {1} ist keine Summe von Sperrflags (1 beim Suchlauf sperren, 2 Modus nicht setzen, 4 "
-     "Squelch nicht setzen); als keine Sperrflags geschrieben"},
+     "Squelch nicht setzen); als keine Sperrflags geschrieben",
+     "Lockout is not a sum of lockout flags (1 scan lockout, 2 do not set mode, 4 do not set "
+     "squelch); written as no lockout flags",
+     "Sperre ist keine Summe von Sperrflags (1 beim Suchlauf sperren, 2 Modus nicht setzen, 4 "
+     "Squelch nicht setzen); als keine Sperrflags geschrieben",
+     "{1}"},
     {K::LevelAboveZero, "Level Squelch {1} is above 0; written as {2}",
-     "Squelch-Pegel {1} liegt über 0; als {2} geschrieben"},
+     "Squelch-Pegel {1} liegt über 0; als {2} geschrieben", "Level Squelch is above 0",
+     "Squelch-Pegel liegt über 0", "{1} → {2}"},
     {K::LevelTooLow, "Level Squelch {1} is too low; written as {2}",
-     "Squelch-Pegel {1} ist zu niedrig; als {2} geschrieben"},
-    {K::ModeEmpty, "Mode is empty; written as {1}", "Modus ist leer; als {1} geschrieben"},
+     "Squelch-Pegel {1} ist zu niedrig; als {2} geschrieben", "Level Squelch is too low",
+     "Squelch-Pegel ist zu niedrig", "{1} → {2}"},
+    {K::ModeEmpty, "Mode is empty; written as {1}", "Modus ist leer; als {1} geschrieben", "", "",
+     "", "", 0b1},
     {K::ModeUnknown, "Mode {1} is not a mode the receiver knows ({2}); written as {3}",
-     "Modus {1} kennt der Empfänger nicht ({2}); als {3} geschrieben", 1},
+     "Modus {1} kennt der Empfänger nicht ({2}); als {3} geschrieben", "", "", "", "", 0b111},
     {K::TextTooLong, "{c} {1} is longer than {2} characters; written as {3}",
-     "{c} {1} ist länger als {2} Zeichen; als {3} geschrieben"},
+     "{c} {1} ist länger als {2} Zeichen; als {3} geschrieben",
+     "{c} longer than {2} characters, cut to {2}", "{c} länger als {2} Zeichen, auf {2} gekürzt",
+     "{1} → {3}", "", 0b10},
     {K::TextTooLongUnheld,
      "{c} {1} is longer than {2} characters and has characters a .g3m file cannot hold; written "
      "as {3}",
      "{c} {1} ist länger als {2} Zeichen und hat Zeichen, die eine .g3m-Datei nicht fassen kann; "
-     "als {3} geschrieben"},
+     "als {3} geschrieben",
+     "{c} longer than {2} characters and with characters a .g3m file cannot hold",
+     "{c} länger als {2} Zeichen und mit Zeichen, die eine .g3m-Datei nicht fassen kann",
+     "{1} → {3}", "", 0b10},
     {K::TextUnheld, "{c} {1} has characters a .g3m file cannot hold; written as {2}",
-     "{c} {1} hat Zeichen, die eine .g3m-Datei nicht fassen kann; als {2} geschrieben"},
+     "{c} {1} hat Zeichen, die eine .g3m-Datei nicht fassen kann; als {2} geschrieben",
+     "{c} has characters a .g3m file cannot hold",
+     "{c} hat Zeichen, die eine .g3m-Datei nicht fassen kann", "{1} → {2}"},
 
     {K::CsvUtf8, "the file is UTF-8 text, not Windows-1252; read as UTF-8",
      "die Datei ist UTF-8-Text, nicht Windows-1252; als UTF-8 gelesen"},
@@ -96,138 +151,213 @@ constexpr MessageTemplate kCatalogue[] = {
      "wurde in dieses Feld gelesen"},
     {K::CsvBandwidthEmptySkipped, "Bandwidth is empty; channel skipped",
      "Bandbreite ist leer; Kanal übersprungen"},
-    {K::CsvFieldsMissing, "{w1} where 19 were expected; missing fields left empty",
-     "{w1}, wo 19 erwartet wurden; fehlende Felder bleiben leer"},
-    {K::CsvFieldsDropped, "{w1} where 19 were expected; fields after the 19th dropped",
-     "{w1}, wo 19 erwartet wurden; Felder nach dem 19. verworfen"},
-    {K::CsvCharacterReplaced, "{w1}: 1 character has no Windows-1252 form and became \"?\"",
-     "{w1}: 1 Zeichen hat keine Windows-1252-Form und wurde zu \"?\""},
-    {K::CsvCharactersReplaced, "{w1}: {2} characters have no Windows-1252 form and became \"?\"",
-     "{w1}: {2} Zeichen haben keine Windows-1252-Form und wurden zu \"?\""},
+    {K::CsvFieldsMissing, "{1:field} where 19 were expected; missing fields left empty",
+     "{1:field}, wo 19 erwartet wurden; fehlende Felder bleiben leer",
+     "fewer fields than the 19 expected; missing fields left empty",
+     "weniger Felder als die 19 erwarteten; fehlende Felder bleiben leer", "{1:field}"},
+    {K::CsvFieldsDropped, "{1:field} where 19 were expected; fields after the 19th dropped",
+     "{1:field}, wo 19 erwartet wurden; Felder nach dem 19. verworfen",
+     "more fields than the 19 expected; fields after the 19th dropped",
+     "mehr Felder als die 19 erwarteten; Felder nach dem 19. verworfen", "{1:field}"},
+    {K::CsvCharacterReplaced, "{c}: 1 character has no Windows-1252 form and became \"?\"",
+     "{c}: 1 Zeichen hat keine Windows-1252-Form und wurde zu \"?\""},
+    {K::CsvCharactersReplaced, "{c}: {1} characters have no Windows-1252 form and became \"?\"",
+     "{c}: {1} Zeichen haben keine Windows-1252-Form und wurden zu \"?\"",
+     "{c}: characters with no Windows-1252 form became \"?\"",
+     "{c}: Zeichen ohne Windows-1252-Form wurden zu \"?\"", "{1:character}"},
 
     {K::ChecksumMismatch, "checksum {1} does not match the record, whose bytes sum to {2}",
-     "Prüfsumme {1} passt nicht zum Datensatz, dessen Bytes {2} ergeben"},
+     "Prüfsumme {1} passt nicht zum Datensatz, dessen Bytes {2} ergeben",
+     "checksum does not match the record", "Prüfsumme passt nicht zum Datensatz",
+     "{1}, bytes sum to {2}", "{1}, Bytes ergeben {2}"},
     {K::FileEndsInRecord, "the file ends {1} bytes into this record of {2} bytes; it is not read",
-     "die Datei endet nach {1} Bytes dieses Datensatzes von {2} Bytes; er wird nicht gelesen"},
+     "die Datei endet nach {1} Bytes dieses Datensatzes von {2} Bytes; er wird nicht gelesen", "",
+     "", "", "", 0b11},
     {K::RecordNumberElsewhere, "holds channel number {1} but lies at the place of channel {2}",
-     "hält Kanalnummer {1}, liegt aber am Platz von Kanal {2}"},
+     "hält Kanalnummer {1}, liegt aber am Platz von Kanal {2}",
+     "holds another channel number than its place's",
+     "hält eine andere Kanalnummer als die seines Platzes", "{1} at the place of {2}",
+     "{1} am Platz von {2}"},
     {K::RecordModeUnknown, "mode code {1} is not a known mode; Mode reads \"{1}\"",
-     "Moduscode {1} ist kein bekannter Modus; Modus lautet \"{1}\""},
+     "Moduscode {1} ist kein bekannter Modus; Modus lautet \"{1}\"", "", "", "", "", 0b1},
     {K::RecordByteUnkept,
      "a byte that no column keeps is not zero (offset {1}); a save writes zeros there",
      "ein Byte, das keine Spalte hält, ist nicht null (Offset {1}); Speichern schreibt dort "
-     "Nullen"},
+     "Nullen",
+     "a byte that no column keeps is not zero; a save writes zeros there",
+     "ein Byte, das keine Spalte hält, ist nicht null; Speichern schreibt dort Nullen",
+     "offset {1}", "Offset {1}"},
     {K::RecordBytesUnkept,
      "bytes that no column keeps are not zero (offsets {1}); a save writes zeros there",
      "Bytes, die keine Spalte hält, sind nicht null (Offsets {1}); Speichern schreibt dort "
-     "Nullen"},
+     "Nullen",
+     "bytes that no column keeps are not zero; a save writes zeros there",
+     "Bytes, die keine Spalte hält, sind nicht null; Speichern schreibt dort Nullen", "offsets {1}",
+     "Offsets {1}"},
 
     {K::ChirpNotUtf8, "the file is not UTF-8 as CHIRP writes it; read as Windows-1252",
      "die Datei ist nicht UTF-8, wie CHIRP schreibt; als Windows-1252 gelesen"},
-    {K::ChirpHeaderLacks, "the header has no {w1} column; those cells stay empty",
-     "die Kopfzeile hat keine Spalte {w1}; diese Zellen bleiben leer"},
+    {K::ChirpHeaderLacks, "the header has no {1:list} column; those cells stay empty",
+     "die Kopfzeile hat keine Spalte {1:list}; diese Zellen bleiben leer", "", "", "", "", 0b1},
     {K::ChirpFieldsMissing,
      "has {1} fields where the header has {2}; the missing ones read as empty",
-     "hat {1} Felder, wo die Kopfzeile {2} hat; die fehlenden werden leer gelesen"},
+     "hat {1} Felder, wo die Kopfzeile {2} hat; die fehlenden werden leer gelesen",
+     "has fewer fields than the header's {2}; the missing ones read as empty",
+     "hat weniger Felder als die {2} der Kopfzeile; die fehlenden werden leer gelesen", "{1:field}",
+     "", 0b10},
     {K::ChirpFieldsExtra, "has {1} fields where the header has {2}; the extra ones are ignored",
-     "hat {1} Felder, wo die Kopfzeile {2} hat; die überzähligen werden übergangen"},
+     "hat {1} Felder, wo die Kopfzeile {2} hat; die überzähligen werden übergangen",
+     "has more fields than the header's {2}; the extra ones are ignored",
+     "hat mehr Felder als die {2} der Kopfzeile; die überzähligen werden übergangen", "{1:field}",
+     "", 0b10},
     {K::ChirpLocationNotChannel,
      "Location {1} is not a channel number from 1 to 65535; kept as it is",
-     "Location {1} ist keine Kanalnummer von 1 bis 65535; so belassen"},
+     "Location {1} ist keine Kanalnummer von 1 bis 65535; so belassen",
+     "Location is not a channel number from 1 to 65535; kept as it is",
+     "Location ist keine Kanalnummer von 1 bis 65535; so belassen", "{1}"},
     {K::ChirpFrequencyNotMhz, "Frequency {1} is not a frequency in MHz; kept as it is",
-     "Frequenz {1} ist keine Frequenz in MHz; so belassen"},
-    {K::ChirpModeUnknown, "Mode {1} is no mode the receiver has; kept as it is",
-     "Modus {1} hat der Empfänger nicht; so belassen", 1},
+     "Frequenz {1} ist keine Frequenz in MHz; so belassen",
+     "Frequency is not a frequency in MHz; kept as it is",
+     "Frequenz ist keine Frequenz in MHz; so belassen", "{1}"},
+    {K::ChirpModeUnknown, "Mode {1} is no mode the receiver has; kept as it is{2:later}",
+     "Modus {1} hat der Empfänger nicht; so belassen{2:later}",
+     "Mode {1} is no mode the receiver has; kept as it is",
+     "Modus {1} hat der Empfänger nicht; so belassen", "{2:later}", "", 0b1},
     {K::ChirpSkipUnknown, "Skip {1} is neither S nor P; ignored",
-     "Skip {1} ist weder S noch P; übergangen"},
+     "Skip {1} ist weder S noch P; übergangen", "Skip is neither S nor P; ignored",
+     "Skip ist weder S noch P; übergangen", "{1}"},
     {K::ChirpColumnLost,
      "the column {1} holds values a receiver memory has no place for (first on line {2}); not "
      "read",
      "die Spalte {1} hält Werte, für die ein Empfängerspeicher keinen Platz hat (zuerst in Zeile "
-     "{2}); nicht gelesen"},
+     "{2}); nicht gelesen",
+     "", "", "", "", 0b11},
     {K::ChirpColumnsLost,
-     "the columns {w1} hold values a receiver memory has no place for (first on line {2}); not "
-     "read",
-     "die Spalten {w1} halten Werte, für die ein Empfängerspeicher keinen Platz hat (zuerst in "
-     "Zeile {2}); nicht gelesen"},
+     "the columns {1:list} hold values a receiver memory has no place for (first on line {2}); "
+     "not read",
+     "die Spalten {1:list} halten Werte, für die ein Empfängerspeicher keinen Platz hat (zuerst "
+     "in Zeile {2}); nicht gelesen",
+     "", "", "", "", 0b11},
     {K::ChirpBlankLine, "blank line skipped", "leere Zeile übersprungen"},
     {K::ChirpBlankLines, "{1} blank lines skipped (this is the first)",
-     "{1} leere Zeilen übersprungen (dies ist die erste)"},
+     "{1} leere Zeilen übersprungen (dies ist die erste)", "", "", "", "", 0b1},
     {K::ChirpNumberedShifted,
      "the file holds Location 0: every channel is numbered its Location + 1",
      "die Datei hat Location 0: jeder Kanal erhält die Nummer Location + 1"},
-    {K::ChirpLocationZeroLeftOut, "Location 0 is no channel number of the receiver; {w1} left out",
-     "Location 0 ist keine Kanalnummer des Empfängers; {w1} ausgelassen"},
+    {K::ChirpLocationZeroLeftOut,
+     "Location 0 is no channel number of the receiver; {1:channel} left out",
+     "Location 0 ist keine Kanalnummer des Empfängers; {1:channel} ausgelassen", "", "", "", "",
+     0b1},
     {K::ChirpNumberedInOrder, "channels numbered 1 to {1} in file order, not by their Location",
-     "Kanäle in Dateireihenfolge von 1 bis {1} nummeriert, nicht nach ihrer Location"},
+     "Kanäle in Dateireihenfolge von 1 bis {1} nummeriert, nicht nach ihrer Location", "", "", "",
+     "", 0b1},
     {K::ChirpNumberUsedAgain,
      "Number {1} is used again in row {2}; CHIRP keeps only the later line",
-     "Nummer {1} kommt in Zeile {2} wieder vor; CHIRP behält nur die spätere Zeile"},
+     "Nummer {1} kommt in Zeile {2} wieder vor; CHIRP behält nur die spätere Zeile",
+     "Number used again in a later row; CHIRP keeps only the later line",
+     "Nummer kommt in einer späteren Zeile wieder vor; CHIRP behält nur die spätere Zeile",
+     "{1}, again in row {2}", "{1}, wieder in Zeile {2}"},
     {K::ChirpFrequencyNotWhole, "Frequency {1} is not a whole number of Hz; written as {2}",
-     "Frequenz {1} ist keine ganze Zahl in Hz; als {2} geschrieben"},
+     "Frequenz {1} ist keine ganze Zahl in Hz; als {2} geschrieben",
+     "Frequency is not a whole number of Hz", "Frequenz ist keine ganze Zahl in Hz", "{1} → {2}"},
     {K::ChirpModeNearest, "Mode {1} has no CHIRP equivalent; written as {2}",
-     "Modus {1} gibt es in CHIRP nicht; als {2} geschrieben", 1},
+     "Modus {1} gibt es in CHIRP nicht; als {2} geschrieben", "", "", "", "", 0b11},
     {K::ChirpNoPlace,
-     "values of {w1} have no place in a CHIRP file (first in row {2}, {w3} in all); not written",
-     "Werte von {w1} haben in einer CHIRP-Datei keinen Platz (zuerst in Zeile {2}, {w3} "
-     "insgesamt); nicht geschrieben"},
+     "values of {1:list} have no place in a CHIRP file (first in row {2}, {3:row} in all); not "
+     "written",
+     "Werte von {1:list} haben in einer CHIRP-Datei keinen Platz (zuerst in Zeile {2}, {3:row} "
+     "insgesamt); nicht geschrieben",
+     "", "", "", "", 0b111},
 
-    // A message that tallies its repeats ends in " (and 2 later rows)"; the catalogue holds it
-    // without that ending, which is said apart (LaterRowsTail).
     {K::SdrSharpNotUtf8, "the file is not UTF-8 as SDR# writes it; read as Windows-1252",
      "die Datei ist nicht UTF-8, wie SDR# schreibt; als Windows-1252 gelesen"},
     {K::SdrSharpFrequencyNotHz, "Frequency {1} is not a frequency in Hz; entry left out",
-     "Frequenz {1} ist keine Frequenz in Hz; Eintrag ausgelassen"},
+     "Frequenz {1} ist keine Frequenz in Hz; Eintrag ausgelassen",
+     "Frequency is not a frequency in Hz; entry left out",
+     "Frequenz ist keine Frequenz in Hz; Eintrag ausgelassen", "{1}"},
     {K::SdrSharpFrequencyRounded, "Frequency {1} is not a whole number of Hz; rounded to {2}",
-     "Frequenz {1} ist keine ganze Zahl in Hz; auf {2} gerundet"},
+     "Frequenz {1} ist keine ganze Zahl in Hz; auf {2} gerundet",
+     "Frequency is not a whole number of Hz; rounded",
+     "Frequenz ist keine ganze Zahl in Hz; gerundet", "{1} → {2}"},
     {K::SdrppFrequencyNotHz,
      "bookmark {1} of list {2}: frequency {3} is not a frequency in Hz; left out",
-     "Lesezeichen {1} der Liste {2}: Frequenz {3} ist keine Frequenz in Hz; ausgelassen"},
+     "Lesezeichen {1} der Liste {2}: Frequenz {3} ist keine Frequenz in Hz; ausgelassen",
+     "frequency is not a frequency in Hz; left out",
+     "Frequenz ist keine Frequenz in Hz; ausgelassen", "bookmark {1} of list {2}: {3}",
+     "Lesezeichen {1} der Liste {2}: {3}"},
     {K::SdrppFrequencyRounded,
      "bookmark {1} of list {2}: frequency {3} is not a whole number of Hz; rounded to {4}",
-     "Lesezeichen {1} der Liste {2}: Frequenz {3} ist keine ganze Zahl in Hz; auf {4} gerundet"},
-    {K::BookmarkGroupsNamed, "Groups now stand for the {w1}'s group names: {2}",
-     "Gruppen stehen jetzt für die Gruppennamen der {w1}: {2}"},
+     "Lesezeichen {1} der Liste {2}: Frequenz {3} ist keine ganze Zahl in Hz; auf {4} gerundet",
+     "frequency is not a whole number of Hz; rounded",
+     "Frequenz ist keine ganze Zahl in Hz; gerundet", "bookmark {1} of list {2}: {3} → {4}",
+     "Lesezeichen {1} der Liste {2}: {3} → {4}"},
+    {K::BookmarkGroupsNamed, "Groups now stand for the {1:phrase}'s group names: {2}",
+     "Gruppen stehen jetzt für die Gruppennamen der {1:phrase}: {2}", "", "", "", "", 0b11},
     {K::BookmarkGroupsTooFew,
-     "Groups are 16 on the receiver, too few for {w1} (first {2}); {w3} left without a group",
-     "Gruppen hat der Empfänger 16, zu wenige für {w1} (zuerst {2}); {w3} ohne Gruppe gelassen"},
+     "Groups are 16 on the receiver, too few for {1:moregroupname} (first {2}); {3:channel} left "
+     "without a group",
+     "Gruppen hat der Empfänger 16, zu wenige für {1:moregroupname} (zuerst {2}); {3:channel} "
+     "ohne Gruppe gelassen",
+     "", "", "", "", 0b111},
     {K::BookmarkRowNotWritten, "Frequency {1} is not a whole number of Hz; row not written",
-     "Frequenz {1} ist keine ganze Zahl in Hz; Zeile nicht geschrieben"},
+     "Frequenz {1} ist keine ganze Zahl in Hz; Zeile nicht geschrieben",
+     "Frequency is not a whole number of Hz; row not written",
+     "Frequenz ist keine ganze Zahl in Hz; Zeile nicht geschrieben", "{1}"},
     {K::BookmarkFrequencyTooHigh,
-     "Frequency {1} is above {2} Hz, the highest an {w3} holds exactly; row not written",
-     "Frequenz {1} liegt über {2} Hz, der höchsten, die eine {w3} genau hält; Zeile nicht "
-     "geschrieben"},
-    {K::BookmarkModeWritten, "Mode {1} has no equal in an {w2}; written as {3}",
-     "Modus {1} hat in einer {w2} keine Entsprechung; als {3} geschrieben", 1},
-    {K::BookmarkColumnLost, "{c} {1} has no place in an {w2}; not written",
-     "{c} {1} hat in einer {w2} keinen Platz; nicht geschrieben"},
+     "Frequency {1} is above {2} Hz, the highest an {3:phrase} holds exactly; row not written",
+     "Frequenz {1} liegt über {2} Hz, der höchsten, die eine {3:phrase} genau hält; Zeile nicht "
+     "geschrieben",
+     "Frequency is above {2} Hz, the highest an {3:phrase} holds exactly; row not written",
+     "Frequenz liegt über {2} Hz, der höchsten, die eine {3:phrase} genau hält; Zeile nicht "
+     "geschrieben",
+     "{1}", "", 0b110},
+    {K::BookmarkModeWritten, "Mode {1} has no equal in an {2:phrase}; written as {3}{4:later}",
+     "Modus {1} hat in einer {2:phrase} keine Entsprechung; als {3} geschrieben{4:later}",
+     "Mode {1} has no equal in an {2:phrase}; written as {3}",
+     "Modus {1} hat in einer {2:phrase} keine Entsprechung; als {3} geschrieben", "{4:later}", "",
+     0b111},
+    {K::BookmarkColumnLost, "{c} {1} has no place in an {2:phrase}; not written{3:later}",
+     "{c} {1} hat in einer {2:phrase} keinen Platz; nicht geschrieben{3:later}",
+     "{c} has no place in an {2:phrase}; not written",
+     "{c} hat in einer {2:phrase} keinen Platz; nicht geschrieben", "{1}{3:later}", "", 0b10},
     {K::BookmarkOneGroup,
-     "Groups {1} names several groups; an {w2} entry has one, so the first is written",
-     "Gruppen {1} nennt mehrere Gruppen; ein Eintrag einer {w2} hat nur eine, also wird die erste "
-     "geschrieben"},
+     "Groups {1} names several groups; an {2:phrase} entry has one, so the first is "
+     "written{3:later}",
+     "Gruppen {1} nennt mehrere Gruppen; ein Eintrag einer {2:phrase} hat nur eine, also wird die "
+     "erste geschrieben{3:later}",
+     "Groups names several groups; an {2:phrase} entry has one, so the first is written",
+     "Gruppen nennt mehrere Gruppen; ein Eintrag einer {2:phrase} hat nur eine, also wird die "
+     "erste geschrieben",
+     "{1}{3:later}", "", 0b10},
     {K::BookmarkNameRepeated,
      "Callsign {1} is used again in its list, which keys bookmarks by name; written with a "
-     "suffix such as \" (2)\"",
+     "suffix such as \" (2)\"{2:later}",
      "Rufzeichen {1} kommt in seiner Liste wieder vor, die Lesezeichen nach dem Namen "
-     "unterscheidet; mit einem Zusatz wie \" (2)\" geschrieben"},
+     "unterscheidet; mit einem Zusatz wie \" (2)\" geschrieben{2:later}",
+     "Callsign used again in its list, which keys bookmarks by name; written with a suffix such "
+     "as \" (2)\"",
+     "Rufzeichen kommt in seiner Liste wieder vor, die Lesezeichen nach dem Namen unterscheidet; "
+     "mit einem Zusatz wie \" (2)\" geschrieben",
+     "{1}{2:later}"},
 
     {K::ListUnsupported,
      "SDR# frequency lists (XML) are not supported by this build: it was made without an XML "
      "library (pugixml)",
      "SDR#-Frequenzlisten (XML) unterstützt diese Ausgabe des Programms nicht: sie wurde ohne "
      "XML-Bibliothek (pugixml) gebaut"},
+    {K::ListTooLarge, "the {1:phrase} is larger than {2} MiB; not read",
+     "die {1:phrase} ist größer als {2} MiB; nicht gelesen"},
     {K::ListTooManyBookmarks,
-     "the {w1} holds {2} bookmarks, more than the {3} channels a receiver holds; not read",
-     "die {w1} hält {2} Lesezeichen, mehr als die {3} Kanäle eines Empfängers; nicht gelesen"},
-    {K::ListTooLarge, "the {w1} is larger than {2} MiB; not read",
-     "die {w1} ist größer als {2} MiB; nicht gelesen"},
+     "the {1:phrase} holds {2} bookmarks, more than the {3} channels a receiver holds; not read",
+     "die {1:phrase} hält {2} Lesezeichen, mehr als die {3} Kanäle eines Empfängers; nicht "
+     "gelesen"},
     {K::ListDoctype,
      "line {1} declares a document type (DTD), which an SDR# list never has; refused",
      "Zeile {1} deklariert einen Dokumenttyp (DTD), den eine SDR#-Liste nie hat; abgelehnt"},
     {K::ListEntity, "line {1} refers to an entity XML does not define; refused",
      "Zeile {1} verweist auf eine Entität, die XML nicht definiert; abgelehnt"},
-    {K::ListNotXml, "line {1} is not well-formed XML: {r}",
-     "Zeile {1} ist kein wohlgeformtes XML: {r}"},
+    {K::ListNotXml, "line {1} is not well-formed XML: {2:reason}",
+     "Zeile {1} ist kein wohlgeformtes XML: {2:reason}"},
     {K::ListNoRoot, "the XML has no <ArrayOfMemoryEntry> element, so it is no SDR# list",
      "das XML hat kein Element <ArrayOfMemoryEntry>, ist also keine SDR#-Liste"},
     {K::ListTooDeep,
@@ -244,15 +374,22 @@ constexpr MessageTemplate kCatalogue[] = {
      "kein Objekt \"bookmarks\", wie SDR++ exportiert)"},
 
     {K::ScheduleKhzNotFrequency, "kHz {1} is not a frequency of whole Hz in kHz; line left out",
-     "kHz {1} ist keine Frequenz ganzer Hz in kHz; Zeile ausgelassen"},
+     "kHz {1} ist keine Frequenz ganzer Hz in kHz; Zeile ausgelassen",
+     "kHz is not a frequency of whole Hz in kHz; line left out",
+     "kHz ist keine Frequenz ganzer Hz in kHz; Zeile ausgelassen", "{1}"},
     {K::ScheduleTimeNotSpan,
      "Time(UTC) {1} is not a span HHMM-HHMM; left out when a time is asked for",
-     "Time(UTC) {1} ist keine Spanne HHMM-HHMM; ausgelassen, wenn nach einer Zeit gefragt wird"},
-    {K::ScheduleDaysUnread, "{w1} Days that say no plain weekday (first {2}); kept",
-     "{w1} Days, die keinen einfachen Wochentag nennen (zuerst {2}); behalten"},
+     "Time(UTC) {1} ist keine Spanne HHMM-HHMM; ausgelassen, wenn nach einer Zeit gefragt wird",
+     "Time(UTC) is not a span HHMM-HHMM; left out when a time is asked for",
+     "Time(UTC) ist keine Spanne HHMM-HHMM; ausgelassen, wenn nach einer Zeit gefragt wird", "{1}"},
+    {K::ScheduleDaysUnread, "{1:entryhas} Days that say no plain weekday (first {2}); kept",
+     "{1:entryhas} Days, die keinen einfachen Wochentag nennen (zuerst {2}); behalten", "", "", "",
+     "", 0b11},
     {K::ScheduleDatesUnread,
-     "{w1} a Start or Stop that is no day and month DDMM; that date not checked",
-     "{w1} ein Start oder Stop, das kein Tag und Monat DDMM ist; dieses Datum nicht geprüft"},
+     "{1:entryhas} a Start or Stop that is no day and month DDMM; that date not checked",
+     "{1:entryhas} ein Start oder Stop, das kein Tag und Monat DDMM ist; dieses Datum nicht "
+     "geprüft",
+     "", "", "", "", 0b1},
     {K::ScheduleTimeBad,
      "the time \"{1}\" is neither HHMM nor HHMM-HHMM (UTC, 0000 to 2359, a span may end at 2400)",
      "die Zeit \"{1}\" ist weder HHMM noch HHMM-HHMM (UTC, 0000 bis 2359, eine Spanne darf um "
@@ -278,45 +415,47 @@ constexpr MessageTemplate kCatalogue[] = {
     {K::RangeStopMissed, "Stop {1} is not on the raster; the last channel is at {2}",
      "Stopp {1} liegt nicht auf dem Raster; der letzte Kanal liegt bei {2}"},
     {K::TableFull,
-     "{w1} channels; with the {2} rows already in the table that is more than {3} rows; {w4}",
-     "{w1} Kanäle; mit den {2} Zeilen, die schon in der Tabelle stehen, sind das mehr als {3} "
-     "Zeilen; {w4}"},
+     "{1:words} channels; with the {2} rows already in the table that is more than {3} rows; "
+     "{4:words}",
+     "{1:words} Kanäle; mit den {2} Zeilen, die schon in der Tabelle stehen, sind das mehr als {3} "
+     "Zeilen; {4:words}"},
     {K::NumbersPastLast, "Channel numbers {1} to {2} go past {3}, the highest channel number",
      "Kanalnummern {1} bis {2} gehen über {3} hinaus, die höchste Kanalnummer"},
 
-    {K::CliWrote, "wrote {w1} to {2}", "{w1} nach {2} geschrieben"},
-    {K::CliWroteFrom, "wrote {w1} to {2} from {w3} of {4}",
-     "{w1} nach {2} geschrieben aus {w3} von {4}"},
-    {K::CliWroteFromSchedule, "wrote {w1} to {2} from {3} of {w4} in {5}",
-     "{w1} nach {2} geschrieben aus {3} von {w4} in {5}"},
-    {K::CliRowsNotWritten, "{w1} not written", "{w1} nicht geschrieben"},
-    {K::CliRecordsKept, "{w1} already in the file kept", "{w1} der Datei behalten"},
-    {K::CliRowsReplaced, "{w1} replaced by a later row with the same Number",
-     "{w1} durch eine spätere Zeile mit derselben Nummer ersetzt"},
-    {K::CliEmptyRowsSkipped, "{w1} skipped", "{w1} übersprungen"},
-    {K::CliReported, "{w1} reported", "{w1} gemeldet"},
-    {K::CliChecked, "checked {w1} of {2}: {w3}", "{w1} von {2} geprüft: {w3}"},
-    {K::CliMoreKinds, "{w1} of other kinds; --all lists every one",
-     "{w1} anderer Arten; --all listet jede auf"},
+    {K::CliWrote, "wrote {1:words} to {2}", "{1:words} nach {2} geschrieben"},
+    {K::CliWroteFrom, "wrote {1:words} to {2} from {3:words} of {4}",
+     "{1:words} nach {2} geschrieben aus {3:words} von {4}"},
+    {K::CliWroteFromSchedule, "wrote {1:words} to {2} from {3} of {4:words} in {5}",
+     "{1:words} nach {2} geschrieben aus {3} von {4:words} in {5}"},
+    {K::CliRowsNotWritten, "{1:words} not written", "{1:words} nicht geschrieben"},
+    {K::CliRecordsKept, "{1:words} already in the file kept", "{1:words} der Datei behalten"},
+    {K::CliRowsReplaced, "{1:words} replaced by a later row with the same Number",
+     "{1:words} durch eine spätere Zeile mit derselben Nummer ersetzt"},
+    {K::CliEmptyRowsSkipped, "{1:words} skipped", "{1:words} übersprungen"},
+    {K::CliReported, "{1:words} reported", "{1:words} gemeldet"},
+    {K::CliChecked, "checked {1:words} of {2}: {3:words}", "{1:words} von {2} geprüft: {3:words}"},
+    {K::CliMoreKinds, "{1:problem} of other kinds; --all lists every one",
+     "{1:problem} anderer Arten; --all listet jede auf"},
     {K::CliSeeHelp, "see corvalen-cli --help", "siehe corvalen-cli --help"},
     {K::CliUnknownCommand, "unknown command {1}", "unbekannter Befehl {1}"},
     {K::CliUnknownOption, "unknown option {1}", "unbekannte Option {1}"},
     {K::CliNeedsValue, "{1} needs a value", "{1} braucht einen Wert"},
-    {K::CliNeeds, "{1} needs {w2}", "{1} braucht {w2}"},
-    {K::CliModelNeeded, "{w1} a {2} file needs --model {w3}",
-     "{w1} einer {2}-Datei braucht es --model {w3}"},
-    {K::CliCannotOpen, "Cannot open \"{1}\": {r}", "Kann \"{1}\" nicht öffnen: {r}"},
-    {K::CliCannotRead, "Cannot read \"{1}\": {r}", "Kann \"{1}\" nicht lesen: {r}"},
-    {K::CliCannotSave, "Cannot save \"{1}\": {r}", "Kann \"{1}\" nicht speichern: {r}"},
-    {K::CliFillWrote, "wrote {w1} to {2}: {3} new, numbered {4} to {5}",
-     "{w1} nach {2} geschrieben: {3} neu, nummeriert {4} bis {5}"},
-    {K::CliNoModel, "--model \"{1}\" is no receiver model: the models are 303, 313, 305 and 315",
-     "--model \"{1}\" ist kein Empfängermodell: die Modelle sind 303, 313, 305 und 315"},
+    {K::CliNeeds, "{1} needs {2:words}", "{1} braucht {2:words}"},
+    {K::CliModelNeeded, "{1:words} a {2} file needs --model {3:words}",
+     "{1:words} einer {2}-Datei braucht es --model {3:words}"},
+    {K::CliCannotOpen, "Cannot open \"{1}\": {2:reason}", "Kann \"{1}\" nicht öffnen: {2:reason}"},
+    {K::CliCannotRead, "Cannot read \"{1}\": {2:reason}", "Kann \"{1}\" nicht lesen: {2:reason}"},
+    {K::CliCannotSave, "Cannot save \"{1}\": {2:reason}",
+     "Kann \"{1}\" nicht speichern: {2:reason}"},
+    {K::CliFillWrote, "wrote {1:words} to {2}: {3} new, numbered {4} to {5}",
+     "{1:words} nach {2} geschrieben: {3} neu, nummeriert {4} bis {5}"},
     {K::CliNumberingValue, "--numbering takes keep, shift or sequential, not {1}",
      "--numbering nimmt keep, shift oder sequential, nicht {1}"},
+    {K::CliNoModel, "--model \"{1}\" is no receiver model: the models are 303, 313, 305 and 315",
+     "--model \"{1}\" ist kein Empfängermodell: die Modelle sind 303, 313, 305 und 315"},
     {K::CliNoChannels, "no channels in {1}", "keine Kanäle in {1}"},
-    {K::CliOptionProblem, "--{1}: {r}", "--{1}: {r}"},
-    {K::CliToValue, "--to takes {w1}, not {2}", "--to nimmt {w1}, nicht {2}"},
+    {K::CliOptionProblem, "--{1}: {2:reason}", "--{1}: {2:reason}"},
+    {K::CliToValue, "--to takes {1:words}, not {2}", "--to nimmt {1:words}, nicht {2}"},
     {K::CliTryHelp, "Try corvalen-cli {1} --help", "Siehe corvalen-cli {1} --help"},
     {K::CliNoSchedule,
      "\"{1}\" is no EiBi schedule: its first line does not start with the kHz column; nothing "
@@ -331,67 +470,16 @@ constexpr MessageTemplate kCatalogue[] = {
      "die Sendungen aus {1}, die die Filter bestehen, ergeben {2} Kanäle, mehr als die {3} "
      "eines Empfängers; wählen Sie mit den Filtern weniger; nichts geschrieben"},
 
-    {K::GroupLine, "{w1}: {2}", "{w1}: {2}"},
+    // A group: "612 channels: <heading>: <member>; <member>; ...; and 609 more".
+    {K::GroupLine, "{1}: {2}", "{1}: {2}"},
     {K::GroupMore, "and {1} more", "und {1} weitere"},
-};
-
-// Words and phrases of {w} values and of "; " pieces no template knows, longest first where
-// one starts another.
-constexpr std::pair<std::string_view, std::string_view> kWords[] = {
-    {"no problems or notices", "keine Probleme oder Hinweise"},
-    {"a SKED.csv and an OUTPUT file", "eine SKED.csv- und eine OUTPUT-Datei"},
-    {"SDR# list", "SDR#-Liste"},
-    {"SDR++ list", "SDR++-Liste"},
-    {"more group names", "weitere Gruppennamen"},
-    {"more group name", "weiteren Gruppennamen"},
-    {"later rows", "spätere Zeilen"},
-    {"later row", "spätere Zeile"},
-    {"entries have", "Einträge haben"},
-    {"entry has", "Eintrag hat"},
-    {"The filter gives", "Der Filter ergibt"},
-    {"The file holds", "Die Datei hält"},
-    {"The range makes", "Der Bereich ergibt"},
-    {"no more fit", "keine passen mehr"},
-    {"more fit", "passen noch"},
-    {"writing", "zum Schreiben"},
-    {"reading", "zum Lesen"},
-    {"checking", "zum Prüfen"},
-    {"or", "oder"},
-    {"broadcasts", "Sendungen"},
-    {"broadcast", "Sendung"},
-    {"and the file ends inside a record", "und die Datei endet mitten in einem Datensatz"},
-    {"all verify", "alle stimmen"},
-    {"bad checksums", "falsche Prüfsummen"},
-    {"bad checksum", "falsche Prüfsumme"},
-    {"blank lines", "leere Zeilen"},
-    {"blank line", "leere Zeile"},
-    {"empty rows", "leere Zeilen"},
-    {"empty row", "leere Zeile"},
-    {"input lines", "Eingabezeilen"},
-    {"input line", "Eingabezeile"},
-    {"reserved field", "reserviertes Feld"},
-    {"no group", "keine Gruppe"},
-    {"an INPUT and an OUTPUT file", "eine INPUT- und eine OUTPUT-Datei"},
-    {"one FILE.g3m or FILE.15m", "eine FILE.g3m oder FILE.15m"},
-    {"one FILE", "eine FILE"},
-    {"channels", "Kanäle"},
-    {"channel", "Kanal"},
-    {"records", "Datensätze"},
-    {"record", "Datensatz"},
-    {"rows", "Zeilen"},
-    {"row", "Zeile"},
-    {"lines", "Zeilen"},
-    {"line", "Zeile"},
-    {"problems", "Probleme"},
-    {"problem", "Problem"},
-    {"notices", "Hinweise"},
-    {"notice", "Hinweis"},
-    {"groups", "Gruppen"},
-    {"group", "Gruppe"},
-    {"fields", "Felder"},
-    {"field", "Feld"},
-    {"more", "weitere"},
-    {"and", "und"},
+    {K::PlaceRow, "row {1}", "Zeile {1}"},
+    {K::PlaceLine, "line {1}", "Zeile {1}"},
+    {K::PlaceRecord, "record {1}", "Datensatz {1}"},
+    {K::PlaceNumber, "Number {1}", "Nummer {1}"},
+    {K::PlaceLocation, "Location {1}", "Location {1}"},
+    // A problem of a cell as the Problems panel and `check` list it: "row 2, Mode: <reason>".
+    {K::PlaceColumn, "{1}, {2}: {3}", "{1}, {2}: {3}"},
 };
 
 // The receiver's column names as the CSV header has them, and in German.
@@ -438,222 +526,213 @@ constexpr std::pair<std::string_view, std::string_view> kReasons[] = {
     {"No document element found", "Kein Dokumentelement gefunden"},
 };
 
-bool IsWordCharacter(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-}
-
-// `text` with every whole word or phrase of kWords and kColumnNames replaced.
-std::string TranslateWords(std::string_view text) {
-    std::string out;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const bool wordStart = i == 0 || !IsWordCharacter(text[i - 1]);
-        bool replaced = false;
-        if (wordStart && IsWordCharacter(text[i])) {
-            const auto tryTable = [&](const auto& table) {
-                for (const auto& [english, german] : table) {
-                    if (text.substr(i).starts_with(english) &&
-                        (i + english.size() == text.size() ||
-                         !IsWordCharacter(text[i + english.size()]))) {
-                        out.append(german);
-                        i += english.size();
-                        return true;
-                    }
-                }
-                return false;
-            };
-            replaced = tryTable(kColumnNames) || tryTable(kWords);
-        }
-        if (!replaced) {
-            out.push_back(text[i++]);
-        }
-    }
-    return out;
-}
-
-// The frame of a grouped report's line, which LocalizedLine takes apart itself.
-bool IsGroupKind(MessageKind kind) {
-    return kind == MessageKind::GroupLine || kind == MessageKind::GroupMore;
-}
-
-// One piece of a template: a literal text, or a placeholder.
-struct Piece {
-    std::string_view literal;
-    char type = 0;  // 0 literal; 'v' value, 'c' column, 'w' words, 'r' reason
-    int slot = 0;   // values are numbered from 1; {c} and {r} take slots of their own
+// The nouns of counts: English singular and plural, German singular and plural.
+struct Noun {
+    std::string_view key;  // as a placeholder names it ("{1:field}")
+    CountNoun noun;
+    std::string_view english[2];
+    std::string_view german[2];
+};
+constexpr Noun kNouns[] = {
+    {"channel", CountNoun::Channel, {"channel", "channels"}, {"Kanal", "Kanäle"}},
+    {"row", CountNoun::Row, {"row", "rows"}, {"Zeile", "Zeilen"}},
+    {"line", CountNoun::Line, {"line", "lines"}, {"Zeile", "Zeilen"}},
+    {"record", CountNoun::Record, {"record", "records"}, {"Datensatz", "Datensätze"}},
+    {"field", CountNoun::Field, {"field", "fields"}, {"Feld", "Felder"}},
+    {"character", CountNoun::Character, {"character", "characters"}, {"Zeichen", "Zeichen"}},
+    {"problem", CountNoun::Problem, {"problem", "problems"}, {"Problem", "Probleme"}},
+    {"notice", CountNoun::Notice, {"notice", "notices"}, {"Hinweis", "Hinweise"}},
+    {"entryhas",
+     CountNoun::Entry,
+     {"entry has", "entries have"},
+     {"Eintrag hat", "Einträge haben"}},
+    {"broadcast", CountNoun::Broadcast, {"broadcast", "broadcasts"}, {"Sendung", "Sendungen"}},
+    {"inputline",
+     CountNoun::InputLine,
+     {"input line", "input lines"},
+     {"Eingabezeile", "Eingabezeilen"}},
+    {"moregroupname",
+     CountNoun::MoreGroupName,
+     {"more group name", "more group names"},
+     {"weiteren Gruppennamen", "weitere Gruppennamen"}},
 };
 
-std::vector<Piece> Pieces(std::string_view text) {
-    std::vector<Piece> pieces;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '{') {
-            continue;
+// The few fixed names a {N:phrase} value may be.
+constexpr std::pair<std::string_view, std::string_view> kPhrases[] = {
+    {"SDR# list", "SDR#-Liste"},
+    {"SDR++ list", "SDR++-Liste"},
+};
+
+// One placeholder of a template: {N}, {N:type} or {c}.
+struct Placeholder {
+    std::size_t begin = 0;  // of the "{"
+    std::size_t end = 0;    // after the "}"
+    int value = 0;          // from 1; 0 for {c}
+    std::string_view type;  // after the ":", empty for none
+};
+
+// The placeholder that starts at `at` (a "{"), if it is one.
+std::optional<Placeholder> PlaceholderAt(std::string_view text, std::size_t at) {
+    const std::size_t close = text.find('}', at);
+    if (close == std::string_view::npos || close - at > 20) {
+        return std::nullopt;
+    }
+    const std::string_view inside = text.substr(at + 1, close - at - 1);
+    Placeholder placeholder;
+    placeholder.begin = at;
+    placeholder.end = close + 1;
+    if (inside == "c") {
+        return placeholder;
+    }
+    if (inside.empty() || inside[0] < '1' || inside[0] > '9') {
+        return std::nullopt;
+    }
+    placeholder.value = inside[0] - '0';
+    if (inside.size() > 1) {
+        if (inside[1] != ':') {
+            return std::nullopt;
         }
-        const std::size_t close = text.find('}', i);
-        if (close == std::string_view::npos || close - i > 3) {
-            continue;
+        placeholder.type = inside.substr(2);
+    }
+    return placeholder;
+}
+
+// The values (bit 0 for {1}) that `text` names.
+unsigned ValuesNamed(std::string_view text) {
+    unsigned named = 0;
+    for (std::size_t at = text.find('{'); at != std::string_view::npos;
+         at = text.find('{', at + 1)) {
+        if (const std::optional<Placeholder> placeholder = PlaceholderAt(text, at);
+            placeholder && placeholder->value > 0) {
+            named |= 1u << (placeholder->value - 1);
         }
-        const std::string_view inside = text.substr(i + 1, close - i - 1);
-        Piece piece;
-        if (inside == "c" || inside == "r") {
-            piece.type = inside[0];
-            piece.slot = inside == "c" ? 20 : 21;
-        } else if (inside.size() == 1 && inside[0] >= '1' && inside[0] <= '9') {
-            piece.type = 'v';
-            piece.slot = inside[0] - '0';
-        } else if (inside.size() == 2 && inside[0] == 'w' && inside[1] >= '1' && inside[1] <= '9') {
-            piece.type = 'w';
-            piece.slot = inside[1] - '0';
+    }
+    return named;
+}
+
+std::size_t CountOf(std::string_view digits) {
+    std::size_t count = 0;
+    std::from_chars(digits.data(), digits.data() + digits.size(), count);
+    return count;
+}
+
+std::string GroupsIn(std::string_view numbers, Language language) {
+    const bool german = language == Language::German;
+    if (numbers.empty()) {
+        return german ? "keine Gruppe" : "no group";
+    }
+    const bool several = numbers.find(',') != std::string_view::npos;
+    return std::string(german ? (several ? "Gruppen " : "Gruppe ")
+                              : (several ? "groups " : "group ")) +
+           std::string(numbers);
+}
+
+// Names separated by "\n" as "A, B and C"; a last name "+N" says N more.
+std::string ListIn(std::string_view names, Language language) {
+    std::vector<std::string_view> items;
+    for (std::size_t start = 0;;) {
+        const std::size_t end = names.find('\n', start);
+        items.push_back(names.substr(start, end == std::string_view::npos ? end : end - start));
+        if (end == std::string_view::npos) {
+            break;
+        }
+        start = end + 1;
+    }
+    const std::string_view andWord = language == Language::German ? " und " : " and ";
+    std::string list;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const std::string_view item = items[i];
+        list.append(i == 0 ? "" : i + 1 == items.size() ? andWord : ", ");
+        if (i > 0 && i + 1 == items.size() && item.starts_with('+')) {
+            list.append(item.substr(1)).append(language == Language::German ? " weitere" : " more");
         } else {
-            continue;
+            // A column's name, perhaps followed by a value ("Bandwidth \"2400\"").
+            std::string_view name;
+            for (const std::string_view column : kCsvHeaderNames) {
+                if (item.starts_with(column) && column.size() > name.size() &&
+                    (item.size() == column.size() || item[column.size()] == ' ')) {
+                    name = column;
+                }
+            }
+            list.append(ColumnNameIn(name, language)).append(item.substr(name.size()));
         }
-        if (i > start) {
-            pieces.push_back({text.substr(start, i - start)});
-        }
-        pieces.push_back(piece);
-        start = close + 1;
-        i = close;
     }
-    if (start < text.size()) {
-        pieces.push_back({text.substr(start)});
-    }
-    return pieces;
+    return list;
 }
 
-using Slots = std::array<std::optional<std::string_view>, 22>;
-
-bool IsColumnName(std::string_view text) {
-    return std::any_of(std::begin(kColumnNames), std::end(kColumnNames),
-                       [&](const auto& names) { return names.first == text; });
+void AppendValue(std::string& out, const Placeholder& placeholder, std::string_view value,
+                 Language language) {
+    const std::string_view type = placeholder.type;
+    if (type.empty() || type == "words") {
+        out.append(value);
+    } else if (type == "groups") {
+        out.append(GroupsIn(value, language));
+    } else if (type == "list") {
+        out.append(ListIn(value, language));
+    } else if (type == "phrase") {
+        std::string_view said = value;
+        for (const auto& [english, german] : kPhrases) {
+            if (language == Language::German && english == value) {
+                said = german;
+            }
+        }
+        out.append(said);
+    } else if (type == "reason") {
+        out.append(ReasonIn(value, language));
+    } else if (type == "later") {
+        if (const std::size_t count = CountOf(value); count > 0) {
+            const bool german = language == Language::German;
+            out.append(german ? " (und " : " (and ")
+                .append(value)
+                .append(count == 1 ? (german ? " spätere Zeile)" : " later row)")
+                                   : (german ? " spätere Zeilen)" : " later rows)"));
+        }
+    } else {
+        for (const Noun& noun : kNouns) {
+            if (noun.key == type) {
+                out.append(Counted(CountOf(value), noun.noun, language));
+                return;
+            }
+        }
+        out.append(value);
+    }
 }
 
-// Matches `text` against pieces[index...], binding placeholders to the shortest text that lets
-// the rest match.
-bool Match(const std::vector<Piece>& pieces, std::size_t index, std::string_view text,
-           Slots& slots) {
-    if (index == pieces.size()) {
-        return text.empty();
-    }
-    const Piece& piece = pieces[index];
-    if (piece.type == 0) {
-        return text.starts_with(piece.literal) &&
-               Match(pieces, index + 1, text.substr(piece.literal.size()), slots);
-    }
-    std::optional<std::string_view>& slot = slots[static_cast<std::size_t>(piece.slot)];
-    if (slot) {
-        return text.starts_with(*slot) &&
-               Match(pieces, index + 1, text.substr(slot->size()), slots);
-    }
-    const bool last = index + 1 == pieces.size();
-    for (std::size_t length = last ? text.size() : 0; length <= text.size(); ++length) {
-        const std::string_view value = text.substr(0, length);
-        if (piece.type == 'c' && !IsColumnName(value)) {
-            continue;
-        }
-        slot = value;
-        if (Match(pieces, index + 1, text.substr(length), slots)) {
-            return true;
-        }
-    }
-    slot.reset();
-    return false;
-}
-
-std::string Fill(const std::vector<Piece>& pieces, const Slots& slots, Language language) {
+// `values` is a span of texts or a MessageValues.
+template <typename Values>
+std::string Fill(std::string_view templateText, const Values& values, int column,
+                 Language language) {
     std::string out;
-    for (const Piece& piece : pieces) {
-        if (piece.type == 0) {
-            out.append(piece.literal);
+    out.reserve(templateText.size() + 32);
+    std::size_t done = 0;
+    for (std::size_t at = templateText.find('{'); at != std::string_view::npos;
+         at = templateText.find('{', at + 1)) {
+        const std::optional<Placeholder> placeholder = PlaceholderAt(templateText, at);
+        if (!placeholder) {
             continue;
         }
-        const std::string_view value = slots[static_cast<std::size_t>(piece.slot)].value_or("");
-        if (language == Language::English || piece.type == 'v') {
-            out.append(value);
-        } else if (piece.type == 'c') {
-            out.append(ColumnNameIn(value, language));
-        } else if (piece.type == 'w') {
-            out.append(TranslateWords(value));
-        } else {
-            out.append(LocalizedLine(value, language));
+        out.append(templateText.substr(done, at - done));
+        if (placeholder->value == 0) {
+            out.append(ColumnNameIn(column, language));
+        } else if (static_cast<std::size_t>(placeholder->value) <= values.size()) {
+            AppendValue(out, *placeholder,
+                        std::string_view(values[static_cast<std::size_t>(placeholder->value - 1)]),
+                        language);
         }
+        done = placeholder->end;
+        at = placeholder->end - 1;
     }
+    out.append(templateText.substr(done));
     return out;
 }
 
-// How many characters of a template are fixed text rather than values.
-std::size_t LiteralLength(std::string_view templateText) {
-    std::size_t length = 0;
-    for (const Piece& piece : Pieces(templateText)) {
-        length += piece.type == 0 ? piece.literal.size() : 0;
-    }
-    return length;
+// Whether the sentence of `kind` says all that a group of it shares: it names no value but
+// those the group is keyed by.
+bool SentenceIsShared(const MessageTemplate& entry) {
+    return (ValuesNamed(entry.english) & ~entry.groupBy) == 0;
 }
 
-// The " (and 2 later rows)" that ends a message told once for several rows, or empty.
-std::string_view LaterRowsTail(std::string_view text) {
-    const std::size_t at = text.rfind(" (and ");
-    if (at == std::string_view::npos) {
-        return {};
-    }
-    const std::size_t end = text.find_first_not_of("0123456789", at + 6);
-    const std::string_view rest = end == std::string_view::npos ? "" : text.substr(end);
-    return end > at + 6 && (rest == " later row)" || rest == " later rows)") ? text.substr(at)
-                                                                             : std::string_view();
-}
-
-// Matches `text` against a template's pieces, first without a tally's ending (which a value at
-// the template's end would otherwise take in); `tail` is the ending left out, if any.
-bool MatchMessage(const std::vector<Piece>& pieces, std::string_view text, Slots& slots,
-                  std::string_view& tail) {
-    tail = LaterRowsTail(text);
-    if (!tail.empty() && Match(pieces, 0, text.substr(0, text.size() - tail.size()), slots)) {
-        return true;
-    }
-    tail = {};
-    slots = Slots();
-    return Match(pieces, 0, text, slots);
-}
-
-// `english` as the text of `entry`, with its values put into that entry's text in `language`
-// (a tally's ending put back after it); nothing when it is not that entry's text.
-std::optional<std::string> TryTemplate(const MessageTemplate& entry, std::string_view english,
-                                       Language language) {
-    Slots slots;
-    std::string_view tail;
-    if (!MatchMessage(Pieces(entry.english), english, slots, tail)) {
-        return std::nullopt;
-    }
-    return Fill(Pieces(language == Language::German ? entry.german : entry.english), slots,
-                language) +
-           (language == Language::German ? TranslateWords(tail) : std::string(tail));
-}
-
-// A "; " piece that is no template's text: a reason, or a phrase of known words.
-std::string LocalizedPiece(std::string_view piece, Language language) {
-    std::optional<std::string> best;
-    std::size_t bestLiterals = 0;
-    for (const MessageTemplate& entry : kCatalogue) {
-        if (IsGroupKind(entry.kind)) {
-            continue;
-        }
-        // The template with the most fixed text wins, as for whole lines.
-        if (std::optional<std::string> text = TryTemplate(entry, piece, language);
-            text && (!best || LiteralLength(entry.english) > bestLiterals)) {
-            best = std::move(text);
-            bestLiterals = LiteralLength(entry.english);
-        }
-    }
-    if (best) {
-        return *best;
-    }
-    for (const auto& [english, german] : kReasons) {
-        if (piece == english) {
-            return std::string(german);
-        }
-    }
-    return std::string(piece);
-}
+const std::string_view kSame = "";
 
 }  // namespace
 
@@ -662,13 +741,58 @@ std::span<const MessageTemplate> MessageCatalogue() {
 }
 
 const MessageTemplate& TemplateOf(MessageKind kind) {
-    static const MessageTemplate kNone{MessageKind::Other, "{1}", "{1}"};
+    const auto index = static_cast<std::size_t>(kind);
+    if (index < std::size(kCatalogue) && kCatalogue[index].kind == kind) {
+        return kCatalogue[index];
+    }
     for (const MessageTemplate& entry : kCatalogue) {
         if (entry.kind == kind) {
             return entry;
         }
     }
-    return kNone;
+    return kCatalogue[0];
+}
+
+std::string_view TemplateText(MessageKind kind, TemplatePart part, Language language) {
+    const MessageTemplate& entry = TemplateOf(kind);
+    const bool german = language == Language::German;
+    switch (part) {
+        case TemplatePart::Sentence:
+            return german ? entry.german : entry.english;
+        case TemplatePart::Heading:
+            if (entry.headingEnglish.empty()) {
+                // A sentence that names only shared values is the heading itself.
+                return SentenceIsShared(entry) ? (german ? entry.german : entry.english) : kSame;
+            }
+            return german ? entry.headingGerman : entry.headingEnglish;
+        case TemplatePart::Member:
+            if (entry.headingEnglish.empty()) {
+                return kSame;
+            }
+            return german && !entry.memberGerman.empty() ? entry.memberGerman : entry.memberEnglish;
+    }
+    return kSame;
+}
+
+unsigned GroupedValues(MessageKind kind) {
+    // Asked for every problem grouped: worked out once for every kind.
+    static const std::array<unsigned, std::size(kCatalogue)> values = [] {
+        std::array<unsigned, std::size(kCatalogue)> all{};
+        for (std::size_t k = 0; k < all.size(); ++k) {
+            const MessageTemplate& entry = kCatalogue[k];
+            // Without a heading of its own, a group shares every value its sentence names.
+            all[k] = entry.headingEnglish.empty() ? ValuesNamed(entry.english) : entry.groupBy;
+        }
+        return all;
+    }();
+    const auto index = static_cast<std::size_t>(kind);
+    return index < values.size() ? values[index] : 0;
+}
+
+const MessageTexts& CatalogueTexts(Language language) {
+    static const MessageTexts english(Language::English);
+    static const MessageTexts german(Language::German);
+    return language == Language::German ? german : english;
 }
 
 Language LanguageFromEnvironment() {
@@ -681,162 +805,118 @@ Language LanguageFromEnvironment() {
     return Language::English;
 }
 
-std::string FormatMessage(MessageKind kind, std::span<const std::string_view> values,
-                          Language language) {
-    const std::vector<Piece> english = Pieces(TemplateOf(kind).english);
-    Slots slots;
-    std::size_t next = 0;
-    for (const Piece& piece : english) {
-        std::optional<std::string_view>& slot = slots[static_cast<std::size_t>(piece.slot)];
-        if (piece.type != 0 && !slot && next < values.size()) {
-            slot = values[next++];
-        }
-    }
-    const MessageTemplate& entry = TemplateOf(kind);
-    return Fill(Pieces(language == Language::German ? entry.german : entry.english), slots,
-                language);
+std::string FillTemplate(std::string_view templateText, std::span<const std::string> values,
+                         int column, Language language) {
+    return Fill(templateText, values, column, language);
 }
 
-std::string Localized(std::string_view english, Language language, MessageKind kind) {
-    if (language == Language::English) {
-        return std::string(english);
-    }
-    if (kind != MessageKind::Other) {
-        if (std::optional<std::string> text = TryTemplate(TemplateOf(kind), english, language)) {
-            return *text;
-        }
-    }
-    return LocalizedLine(english, language);
+std::string FillTemplate(std::string_view templateText, std::span<const std::string_view> values,
+                         int column, Language language) {
+    return Fill(templateText, values, column, language);
 }
 
-std::string LocalizedLine(std::string_view line, Language language) {
-    if (language == Language::English || line.empty()) {
-        return std::string(line);
-    }
-    // A grouped report's line: "612 channels: <message> (line 2, Location 0; ...; and 609
-    // more)".
-    for (const std::string_view counted : {" channels: ", " channel: ", " lines: ", " records: "}) {
-        const std::size_t at = line.find(counted);
-        if (at != std::string_view::npos && at > 0 && line.find_first_not_of("0123456789") == at) {
-            return TranslateWords(line.substr(0, at + counted.size())) +
-                   LocalizedLine(line.substr(at + counted.size()), language);
-        }
-    }
-    if (line.ends_with(')')) {
-        for (const std::string_view word :
-             {" (line ", " (row ", " (record ", " (Location ", " (Number "}) {
-            const std::size_t at = line.rfind(word);
-            if (at != std::string_view::npos && line.find(')', at) == line.size() - 1) {
-                return LocalizedLine(line.substr(0, at), language) + " (" +
-                       TranslateWords(line.substr(at + 2));
-            }
-        }
-    }
-    std::string out;
-    std::string_view column;  // the column a "row 2, Frequency: " start names
-    // "corvalen-cli: " stays; "row 7: ", "line 3: ", "record 5: " and "row 2, Frequency: "
-    // are said in German.
-    if (line.starts_with("corvalen-cli: ")) {
-        out = "corvalen-cli: ";
-        line.remove_prefix(14);
-    }
-    for (const Diagnostic::Place place :
-         {Diagnostic::Place::Row, Diagnostic::Place::Line, Diagnostic::Place::Record}) {
-        const std::string_view word = PlaceWord(place, Language::English);
-        if (!line.starts_with(word) || line.size() <= word.size() + 1 || line[word.size()] != ' ') {
-            continue;
-        }
-        std::size_t end = word.size() + 1;
-        while (end < line.size() && line[end] >= '0' && line[end] <= '9') {
-            ++end;
-        }
-        // "line 3 refers to ..." is a message of its own, which names its line itself.
-        if (end == word.size() + 1 || end >= line.size() ||
-            (line.substr(end, 2) != ": " && line.substr(end, 2) != ", ")) {
-            continue;
-        }
-        out.append(PlaceWord(place, language)).append(line.substr(word.size(), end - word.size()));
-        line.remove_prefix(end);
-        if (line.starts_with(", ")) {
-            const std::size_t colon = line.find(": ");
-            if (colon != std::string_view::npos && IsColumnName(line.substr(2, colon - 2))) {
-                column = line.substr(2, colon - 2);
-                out.append(", ").append(ColumnNameIn(column, language));
-                line.remove_prefix(colon);
-            }
-        }
-        if (line.starts_with(": ")) {
-            out.append(": ");
-            line.remove_prefix(2);
-        }
-        break;
-    }
-    // The whole rest as one message ("row 2, Mode: is empty; ..." with its column put back in
-    // front, as the message has it), else piece by piece. Where several templates match, the
-    // one with the most fixed text is the message: a value may hold words of another template
-    // ("Groups {1} is not a group" matches a "names ..., which is not a group" line too).
-    std::optional<std::string> best;
-    std::size_t bestLiterals = 0;
-    const auto consider = [&](const MessageTemplate& entry, std::optional<std::string> text) {
-        const std::size_t literals = LiteralLength(entry.english);
-        if (text && (!best || literals > bestLiterals)) {
-            best = std::move(text);
-            bestLiterals = literals;
-        }
-    };
-    const std::string whole = std::string(column) + " " + std::string(line);
-    for (const MessageTemplate& entry : kCatalogue) {
-        // A summary is told in pieces between "; ", each of its own kind; a reason at the end
-        // ("Cannot read ...: line 3 ...; refused") is told as a line of its own.
-        if ((entry.kind >= MessageKind::CliWrote && entry.kind <= MessageKind::CliNoModel &&
-             !entry.english.ends_with("{r}")) ||
-            IsGroupKind(entry.kind)) {
-            continue;
-        }
-        if (!column.empty()) {
-            if (std::optional<std::string> text = TryTemplate(entry, whole, language)) {
-                const std::string_view name = ColumnNameIn(column, language);
-                consider(entry, std::string_view(*text).starts_with(name) &&
-                                        text->size() > name.size()
-                                    ? text->substr(name.size() + 1)
-                                    : *text);
-                continue;
-            }
-        }
-        consider(entry, TryTemplate(entry, line, language));
-    }
-    if (best) {
-        return out + *best;
-    }
-    std::size_t start = 0;
-    while (start <= line.size()) {
-        std::size_t end = line.find("; ", start);
-        if (end == std::string_view::npos) {
-            end = line.size();
-        }
-        out.append(start == 0 ? "" : "; ")
-            .append(LocalizedPiece(line.substr(start, end - start), language));
-        start = end + 2;
-    }
-    return out;
+std::string FillTemplate(std::string_view templateText, const MessageValues& values, int column,
+                         Language language) {
+    return Fill(templateText, values, column, language);
 }
 
-bool IsTextOf(MessageKind kind, std::string_view english) {
-    return kind != MessageKind::Other &&
-           TryTemplate(TemplateOf(kind), english, Language::English).has_value();
+std::string FormatMessage(MessageKind kind, std::span<const std::string> values, Language language,
+                          int column) {
+    return Fill(TemplateText(kind, TemplatePart::Sentence, language), values, column, language);
 }
 
-std::string GroupValue(const Diagnostic& diagnostic) {
-    const MessageTemplate& entry = TemplateOf(diagnostic.kind);
-    if (entry.groupBy == 0) {
+std::string FormatMessage(MessageKind kind, const MessageValues& values, Language language,
+                          int column) {
+    return Fill(TemplateText(kind, TemplatePart::Sentence, language), values, column, language);
+}
+
+std::string FormatMessage(MessageKind kind, std::initializer_list<std::string_view> values,
+                          Language language, int column) {
+    return Fill(TemplateText(kind, TemplatePart::Sentence, language),
+                std::span<const std::string_view>(values.begin(), values.size()), column, language);
+}
+
+std::string MessageText(const Diagnostic& diagnostic, const MessageTexts& texts) {
+    return FillTemplate(texts.Template(diagnostic.kind, TemplatePart::Sentence), diagnostic.args,
+                        diagnostic.column, texts.language());
+}
+
+std::string MessageText(const Diagnostic& diagnostic, Language language) {
+    return FormatMessage(diagnostic.kind, diagnostic.args, language, diagnostic.column);
+}
+
+std::string GroupHeading(const Diagnostic& diagnostic, const MessageTexts& texts) {
+    return FillTemplate(texts.Template(diagnostic.kind, TemplatePart::Heading), diagnostic.args,
+                        diagnostic.column, texts.language());
+}
+
+std::string MemberDetail(const Diagnostic& diagnostic, const MessageTexts& texts) {
+    // A kind whose heading cannot say what its members share shows each one's whole sentence.
+    if (texts.Template(diagnostic.kind, TemplatePart::Heading).empty()) {
+        return MessageText(diagnostic, texts);
+    }
+    std::string detail = FillTemplate(texts.Template(diagnostic.kind, TemplatePart::Member),
+                                      diagnostic.args, diagnostic.column, texts.language());
+    // A tally's " (and 2 later rows)" alone.
+    if (detail.starts_with(' ')) {
+        detail.erase(0, 1);
+    }
+    return detail;
+}
+
+std::string DiagnosticLine(const Diagnostic& diagnostic, Language language) {
+    const std::string number = std::to_string(diagnostic.number);
+    const MessageKind place = diagnostic.place == Diagnostic::Place::Line ? MessageKind::PlaceLine
+                              : diagnostic.place == Diagnostic::Place::Row
+                                  ? MessageKind::PlaceRow
+                                  : MessageKind::PlaceRecord;
+    return FormatMessage(place, {number}, language) + ": " + MessageText(diagnostic, language);
+}
+
+void AppendDiagnosticLine(const Diagnostic& diagnostic, std::string& out) {
+    const char* where = diagnostic.place == Diagnostic::Place::Line  ? "line "
+                        : diagnostic.place == Diagnostic::Place::Row ? "row "
+                                                                     : "record ";
+    char digits[16];
+    const auto end = std::to_chars(digits, digits + sizeof digits, diagnostic.number).ptr;
+    out.append(where).append(digits, end).append(": ").append(MessageText(diagnostic));
+}
+
+std::string Counted(std::size_t count, CountNoun noun, Language language) {
+    for (const Noun& entry : kNouns) {
+        if (entry.noun == noun) {
+            const auto& forms = language == Language::German ? entry.german : entry.english;
+            return std::to_string(count) + " " + std::string(forms[count == 1 ? 0 : 1]);
+        }
+    }
+    return std::to_string(count);
+}
+
+CountNoun PlaceNoun(Diagnostic::Place place) {
+    switch (place) {
+        case Diagnostic::Place::Line:
+            return CountNoun::Line;
+        case Diagnostic::Place::Row:
+            return CountNoun::Channel;
+        case Diagnostic::Place::Record:
+            break;
+    }
+    return CountNoun::Record;
+}
+
+std::string ColumnNameIn(int column, Language language) {
+    if (column < 0) {
         return {};
     }
-    Slots slots;
-    std::string_view tail;
-    if (!MatchMessage(Pieces(entry.english), diagnostic.message, slots, tail)) {
-        return {};
+    if (column >= kImportedColumnCount) {
+        return (language == Language::German ? "Spalte " : "column ") + std::to_string(column + 1);
     }
-    return std::string(slots[static_cast<std::size_t>(entry.groupBy)].value_or(""));
+    const std::string_view name = kCsvHeaderNames[static_cast<std::size_t>(column)];
+    if (name == "reserved") {
+        return (language == Language::German ? "reserviertes Feld " : "reserved field ") +
+               std::to_string(column);
+    }
+    return std::string(ColumnNameIn(name, language));
 }
 
 std::string_view ColumnNameIn(std::string_view englishName, Language language) {
@@ -861,6 +941,17 @@ std::string_view PlaceWord(Diagnostic::Place place, Language language) {
             return german ? "Datensatz" : "record";
     }
     return {};
+}
+
+std::string_view ReasonIn(std::string_view english, Language language) {
+    if (language == Language::German) {
+        for (const auto& [reason, german] : kReasons) {
+            if (reason == english) {
+                return german;
+            }
+        }
+    }
+    return english;
 }
 
 }  // namespace corvalen

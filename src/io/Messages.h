@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <initializer_list>
 #include <span>
 #include <string>
@@ -8,16 +9,26 @@
 #include "io/Diagnostic.h"
 #include "io/MessageKind.h"
 
-// The message catalogue: every kind of message the core and the converter give, its English
-// text and its German text, in one place. The English text is the one the program builds (the
-// checks build their messages piece by piece, as fast as they can); the catalogue's template
-// says which parts of it vary, so a message can be shown in German by reading the values out of
-// the English text and putting them into the German template.
+// The message catalogue: every kind of message the core and the converter give, in English and
+// German, in one place. A message is made from its kind's template and its values; nothing reads
+// a finished text back.
 //
-// Placeholders: {1} ... {9} a value shown as it stands (a cell, a number, a file name); {c} a
-// column name; {w1} ... {w9} a value of a few English words ("3 channels", "group 2", "Frequency
-// and Mode") whose words the catalogue translates; {r} a reason, itself a message (what the
-// operating system said). A placeholder may come twice; it then stands for the same text.
+// Each kind has three templates: its sentence (one message on its own), the heading of a group of
+// such messages (what every member shares: the kind, its column, and the values the group is
+// keyed by), and a member's detail (the values each member has of its own). A kind without a
+// heading groups by all its values; one whose heading is empty and that has values of its own
+// shows each member's whole sentence.
+//
+// Placeholders: {1} ... {9} a value as it stands (a cell as quoted, a number, a file name); {c}
+// the name of the message's column; and a value said in the message's language:
+//   {N:noun}   a count with its noun ("3 fields", "1 Feld"), nouns of CountNoun;
+//   {N:groups} group numbers "1, 3" as "groups 1, 3", "" as "no group";
+//   {N:list}   names separated by "\n", as "A, B and C" (column names said in the language; a
+//              last name "+N" is "N more");
+//   {N:phrase} one of a few fixed names ("SDR# list");
+//   {N:reason} what the operating system or a parser said;
+//   {N:later}  a count of later rows told with the first: " (and 2 later rows)", empty for 0;
+//   {N:words}  English words of a summary line, which LineTranslation.h says in German.
 
 namespace corvalen {
 
@@ -27,55 +38,104 @@ struct MessageTemplate {
     MessageKind kind;
     std::string_view english;
     std::string_view german;
-    // The placeholder whose value belongs to the kind when reports group messages (the mode of
-    // "Mode "WFM" is not a mode the receiver knows": one group per mode), 0 for none.
-    int groupBy = 0;
+    std::string_view headingEnglish = {};
+    std::string_view headingGerman = {};
+    std::string_view memberEnglish = {};
+    std::string_view memberGerman = {};  // empty: the same as the English
+    // The values (bit 0 for {1}, bit 1 for {2}, ...) a group of this kind is keyed by: members
+    // of one group have the same values there. 0 with a heading: none.
+    unsigned groupBy = 0;
 };
 
-// Every kind but Other, in the order of MessageKind.
+// Which of a kind's templates.
+enum class TemplatePart { Sentence, Heading, Member };
+
+// Every kind, in the order of MessageKind.
 std::span<const MessageTemplate> MessageCatalogue();
 const MessageTemplate& TemplateOf(MessageKind kind);
+// The template of `part` in `language` (the member's German is its English where none is given;
+// a heading that says nothing of its own is empty).
+std::string_view TemplateText(MessageKind kind, TemplatePart part, Language language);
+// The values a group of `kind` is keyed by (see MessageTemplate::groupBy).
+unsigned GroupedValues(MessageKind kind);
+
+// Where the texts of messages come from: the catalogue in one language, or (in the editor) its
+// translations. `Template` must return the same text for the same arguments while it lives.
+class MessageTexts {
+public:
+    explicit MessageTexts(Language language) : m_language(language) {}
+    virtual ~MessageTexts() = default;
+    Language language() const { return m_language; }
+    virtual std::string_view Template(MessageKind kind, TemplatePart part) const {
+        return TemplateText(kind, part, m_language);
+    }
+
+private:
+    Language m_language;
+};
+
+// The catalogue's texts in `language`.
+const MessageTexts& CatalogueTexts(Language language);
 
 // The language messages are given in: German where the environment's locale says so (LC_ALL,
 // else LC_MESSAGES, else LANG, the first that is set, starting with "de"), else English.
 Language LanguageFromEnvironment();
 
-// The English text of `kind` with its placeholders filled by `values` ({1} the first value, {2}
-// the second, ...; {c} and {r} count as placeholders in the order they first appear).
-std::string FormatMessage(MessageKind kind, std::span<const std::string_view> values,
-                          Language language = Language::English);
-inline std::string FormatMessage(MessageKind kind, std::initializer_list<std::string_view> values,
-                                 Language language = Language::English) {
-    return FormatMessage(kind, std::span<const std::string_view>(values.begin(), values.size()),
-                         language);
-}
+// `templateText` with its placeholders filled: {N} by values[N - 1], {c} by the name of `column`
+// (-1 for none), the typed ones in `language`.
+std::string FillTemplate(std::string_view templateText, std::span<const std::string> values,
+                         int column, Language language);
+std::string FillTemplate(std::string_view templateText, std::span<const std::string_view> values,
+                         int column, Language language);
+std::string FillTemplate(std::string_view templateText, const MessageValues& values, int column,
+                         Language language);
 
-// `english` in `language`: found as the text of `kind` (any kind when kind is Other) with its
-// values put into that language's template. A text the catalogue does not know stays as it is.
-std::string Localized(std::string_view english, Language language,
-                      MessageKind kind = MessageKind::Other);
-// A Diagnostic's message in `language`.
-inline std::string LocalizedMessage(const Diagnostic& diagnostic, Language language) {
-    return Localized(diagnostic.message, language, diagnostic.kind);
-}
+// The sentence of `kind` with `values`, in `language`.
+std::string FormatMessage(MessageKind kind, std::span<const std::string> values,
+                          Language language = Language::English, int column = -1);
+std::string FormatMessage(MessageKind kind, std::initializer_list<std::string_view> values,
+                          Language language = Language::English, int column = -1);
+std::string FormatMessage(MessageKind kind, const MessageValues& values,
+                          Language language = Language::English, int column = -1);
 
-// One line of the converter's output in `language`: a "row 7: ", "line 3: ", "record 5: " or
-// "corvalen-cli: " start and a "row 2, Frequency: " start are kept (translated), the rest is
-// translated as a message, or piece by piece between "; " when it is no message as a whole.
-std::string LocalizedLine(std::string_view line, Language language);
+// A Diagnostic's sentence, its group heading and its member detail (see above).
+std::string MessageText(const Diagnostic& diagnostic, const MessageTexts& texts);
+std::string MessageText(const Diagnostic& diagnostic, Language language = Language::English);
+std::string GroupHeading(const Diagnostic& diagnostic, const MessageTexts& texts);
+std::string MemberDetail(const Diagnostic& diagnostic, const MessageTexts& texts);
 
-// Whether `english` is the text of `kind`, values put in (a tally's " (and 2 later rows)" at
-// its end allowed).
-bool IsTextOf(MessageKind kind, std::string_view english);
+// "row 7: <message>", "line 12: <message>" or "record 3: <message>", in `language`.
+std::string DiagnosticLine(const Diagnostic& diagnostic, Language language = Language::English);
+// The same added to `out`, for reports of many lines (English).
+void AppendDiagnosticLine(const Diagnostic& diagnostic, std::string& out);
 
-// The value that groups `diagnostic` with others of its kind (see MessageTemplate::groupBy);
-// empty when its kind has none.
-std::string GroupValue(const Diagnostic& diagnostic);
+// Counted things; Counted(3, CountNoun::Channel, ...) is "3 channels", "3 Kanäle".
+enum class CountNoun {
+    Channel,
+    Row,
+    Line,
+    Record,
+    Field,
+    Character,
+    Problem,
+    Notice,
+    Entry,
+    Broadcast,
+    InputLine,
+    MoreGroupName,
+};
+std::string Counted(std::size_t count, CountNoun noun, Language language = Language::English);
+// The noun of a place's count: lines, channels (rows) or records.
+CountNoun PlaceNoun(Diagnostic::Place place);
 
-// A column's name (as the CSV header names it) in `language`.
+// A column's name (as the CSV header names it) in `language`; "column N" past the 19.
+std::string ColumnNameIn(int column, Language language);
 std::string_view ColumnNameIn(std::string_view englishName, Language language);
 
-// "row", "line" or "record" in `language`, and the word for the channel number a file gives.
+// "row", "line" or "record" in `language`.
 std::string_view PlaceWord(Diagnostic::Place place, Language language);
+
+// What the operating system or a parser says (passed on as a value), in `language`.
+std::string_view ReasonIn(std::string_view english, Language language);
 
 }  // namespace corvalen

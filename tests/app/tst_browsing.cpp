@@ -33,6 +33,7 @@
 #include "files/ChannelFiles.h"
 #include "g3m/G3mFile.h"
 #include "g3m/G3mReader.h"
+#include "io/Messages.h"
 #include "table/Columns.h"
 
 using namespace corvalen;
@@ -131,6 +132,34 @@ private slots:
     void init() { setUpEditor(); }
     void cleanup() { m_window.reset(); }
 
+    // A group of the Problems panel: its heading says what its rows share, and each row is shown
+    // with its own values; expanding it lists every row.
+    void problemsPanelGroupsSayEachRowsOwnValues() {
+        MemoryTable table = testing::Channels(8);
+        table.SetCellText(3, Callsign, "WWV Fort Collins Colorado");
+        table.SetCellText(7, Callsign, "CFRX Toronto Ontario");
+        MainWindow& window = startWindow(table);
+        window.document().setModelName(QStringLiteral("313"));
+        window.problems().scheduleCheck();
+        window.problems().checkNow();
+        auto* list = window.findChild<QTreeView*>(QStringLiteral("problemList"));
+        QVERIFY(list != nullptr);
+        QModelIndex group;
+        for (int row = 0; row < list->model()->rowCount(); ++row) {
+            if (list->model()->hasChildren(list->model()->index(row, 0))) {
+                group = list->model()->index(row, 0);
+            }
+        }
+        QVERIFY(group.isValid());
+        QCOMPARE(group.data().toString(),
+                 QStringLiteral("2 channels: Callsign longer than 12 characters, cut to 12: row 3 "
+                                "(Number 3): \"WWV Fort Collins Colorado\" → \"WWV Fort Col\"; "
+                                "row 7 (Number 7): \"CFRX Toronto Ontario\" → \"CFRX Toronto\""));
+        QCOMPARE(list->model()->rowCount(group), 2);
+        QCOMPARE(list->model()->index(1, 0, group).data().toString(),
+                 QStringLiteral("row 7, Callsign: \"CFRX Toronto Ontario\" is longer than 12 "
+                                "characters; written as \"CFRX Toronto\""));
+    }
     void headerClicksSort_data() {
         QTest::addColumn<int>("column");
         QTest::addColumn<int>("clicks");
@@ -341,7 +370,7 @@ private slots:
         QCOMPARE(cell.data(Qt::BackgroundRole).value<QColor>(), ChannelViewModel::kProblemTint);
         QVERIFY(cell.data(Qt::ToolTipRole)
                     .toString()
-                    .contains(QString::fromStdString(expected[0].message)));
+                    .contains(QString::fromStdString(MessageText(expected[0]))));
         const QModelIndex neighbour =
             cell.siblingAtColumn(flaggedColumn == Callsign ? 0 : Callsign);
         QVERIFY(!neighbour.data(Qt::BackgroundRole).isValid());
@@ -363,7 +392,7 @@ private slots:
             QString::fromStdString(std::string(table.CellText(flaggedRow, Number))).trimmed();
         const QString channel = number.isEmpty() ? QString() : " (Number " + number + ")";
         QVERIFY2(lineText.endsWith(channel), qPrintable(lineText));
-        QVERIFY(QString::fromStdString(expected[0].message)
+        QVERIFY(QString::fromStdString(MessageText(expected[0]))
                     .endsWith(lineText.mid(prefix.size()).chopped(channel.size())));
         window.findBar().findRows(QStringLiteral("no row holds this"));
         QCOMPARE(grid->model()->rowCount(), 0);

@@ -417,6 +417,35 @@ private slots:
                  qPrintable(status()));
     }
 
+    // Channels appended to a table of 976 rows: what the file's reader says names the table rows
+    // they became, with the file's line beside each.
+    void appendedChannelsNameTableRows_data() {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("CHIRP list")
+            << QByteArray(
+                   "Location,Name,Frequency,Mode\r\n1,A,146.52,FM\r\n2,B,88.5,WFM\r\n"
+                   "3,C,98.1,WFM\r\n")
+            << "list.csv"
+            << "2 channels: Mode \"WFM\" is no mode the receiver has; kept as it is: row 978 (line "
+               "3, Location 2); row 979 (line 4, Location 3)";
+        QTest::newRow("receiver file, a line cut short")
+            << QByteArray("Number,Frequency,Bandwidth\r\n1,7000000,2400\r\n") << "memories.csv"
+            << "row 977: 3 fields where 19 were expected; missing fields left empty (line 2, "
+               "Number 1)";
+    }
+    void appendedChannelsNameTableRows() {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, name);
+        QFETCH(QString, said);
+        MainWindow& window = startWindow(testing::Channels(976));
+        const QString list = path(name);
+        testing::WriteBytes(list, file);
+        QVERIFY(window.fileActions().appendFile(list));
+        QVERIFY2(status().contains(said), qPrintable(status()));
+    }
+
     void appendToTheStartupGrid() {
         MainWindow& window = startWindow();
         QVERIFY(window.fileActions().appendFile(writeChirp(QStringLiteral("list.csv"), 2)));

@@ -25,6 +25,7 @@
 #include "app/ScheduleDialog.h"
 #include "app/SetFieldDialog.h"
 #include "app/Translations.h"
+#include "channel/ProblemGroups.h"
 #include "g3m/MemoryRecord.h"
 #include "table/Columns.h"
 
@@ -440,6 +441,60 @@ private slots:
         click(QStringLiteral("Zeile anfügen"));
         QCOMPARE(m_window->findChild<QAction*>(QStringLiteral("undoAction"))->text(),
                  QStringLiteral("Rückgängig Zeile anfügen"));
+    }
+
+    // Every kind of the core's messages has its German in the .ts file's "Messages" context, the
+    // same as the core's catalogue gives (so the converter and the editor say it alike), and the
+    // editor's table of English templates is the catalogue's.
+    void coreMessagesHaveTheCataloguesGerman() {
+        std::size_t count = 0;
+        const corvalen::EditorMessageTemplate* table = corvalen::EditorMessageTable(count);
+        QCOMPARE(count, corvalen::MessageCatalogue().size());
+        for (std::size_t k = 0; k < count; ++k) {
+            const auto kind = static_cast<corvalen::MessageKind>(k);
+            QCOMPARE(int(table[k].kind), int(k));
+            const char* english[] = {table[k].sentence, table[k].heading, table[k].member};
+            for (const corvalen::TemplatePart part :
+                 {corvalen::TemplatePart::Sentence, corvalen::TemplatePart::Heading,
+                  corvalen::TemplatePart::Member}) {
+                QCOMPARE(std::string_view(english[static_cast<int>(part)]),
+                         corvalen::TemplateText(kind, part, corvalen::Language::English));
+            }
+        }
+        QVERIFY(corvalen::InstallTranslations(*QCoreApplication::instance(),
+                                              QLocale(QLocale::German, QLocale::Germany)));
+        const corvalen::MessageTexts& texts = corvalen::EditorTexts();
+        for (std::size_t k = 0; k < count; ++k) {
+            const auto kind = static_cast<corvalen::MessageKind>(k);
+            for (const corvalen::TemplatePart part :
+                 {corvalen::TemplatePart::Sentence, corvalen::TemplatePart::Heading,
+                  corvalen::TemplatePart::Member}) {
+                const std::string_view expected =
+                    corvalen::TemplateText(kind, part, corvalen::Language::German);
+                QVERIFY2(
+                    texts.Template(kind, part) == expected,
+                    (std::string(texts.Template(kind, part)) + " is not " + std::string(expected))
+                        .c_str());
+            }
+        }
+        // A problem said in the editor: the Problems panel's words for the grouped check.
+        const std::vector<corvalen::Diagnostic> problems = {
+            {corvalen::Diagnostic::Place::Row,
+             3,
+             17,
+             corvalen::MessageKind::TextTooLong,
+             {"\"WWV Fort Collins Colorado\"", "12", "\"WWV Fort Col\""}},
+            {corvalen::Diagnostic::Place::Row,
+             7,
+             17,
+             corvalen::MessageKind::TextTooLong,
+             {"\"CFRX Toronto Ontario\"", "12", "\"CFRX Toronto\""}}};
+        const corvalen::ProblemPlaces places(nullptr, nullptr, texts);
+        QCOMPARE(QString::fromStdString(corvalen::GroupedReport(problems, places).front()),
+                 QStringLiteral("2 Kanäle: Rufzeichen länger als 12 Zeichen, auf 12 "
+                                "gekürzt: Zeile 3: \"WWV Fort Collins Colorado\" → "
+                                "\"WWV Fort Col\"; Zeile 7: \"CFRX Toronto Ontario\" → "
+                                "\"CFRX Toronto\""));
     }
 
     // What the readers of bookmark lists and schedules say comes in German too.

@@ -6,12 +6,13 @@
 
 #include "../TestTables.h"
 #include "TestData.h"
+#include "channel/CellChecks.h"
 #include "csv/ChirpCsv.h"
 #include "csv/CsvReader.h"
 #include "csv/CsvWriter.h"
 #include "files/ChannelFiles.h"
-#include "channel/CellChecks.h"
 #include "g3m/G3mFile.h"
+#include "io/Messages.h"
 #include "io/SafeFile.h"
 
 using namespace corvalen;
@@ -26,7 +27,7 @@ QByteArray ReadAll(const QString& path) {
 QByteArray Lines(const std::vector<Diagnostic>& diagnostics) {
     QByteArray lines;
     for (const Diagnostic& diagnostic : diagnostics) {
-        lines += QByteArray::fromStdString(diagnostic.ToString()) + '\n';
+        lines += QByteArray::fromStdString(DiagnosticLine(diagnostic)) + '\n';
     }
     return lines;
 }
@@ -361,9 +362,9 @@ private slots:
         }
         const CsvImport unreadable = ReadChirpCsv(header + "\n" + values + "\n");
         QCOMPARE(unreadable.diagnostics.size(), std::size_t(1));
-        QVERIFY2(unreadable.diagnostics.front().message.size() <= 1024,
-                 unreadable.diagnostics.front().message.c_str());
-        QVERIFY(QString::fromStdString(unreadable.diagnostics.front().message)
+        QVERIFY2(MessageText(unreadable.diagnostics.front()).size() <= 1024,
+                 MessageText(unreadable.diagnostics.front()).c_str());
+        QVERIFY(QString::fromStdString(MessageText(unreadable.diagnostics.front()))
                     .contains(QRegularExpression(" and [0-9] more hold values")));
         const CsvImport noColumns = ReadChirpCsv("Location,Name\n1,A\n");
         QCOMPARE(QString(Lines(noColumns.diagnostics)).section('\n', 0, 0),

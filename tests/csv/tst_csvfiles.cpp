@@ -6,10 +6,11 @@
 #include <algorithm>
 
 #include "TestData.h"
+#include "channel/CellChecks.h"
 #include "csv/CsvReader.h"
 #include "csv/CsvWriter.h"
-#include "channel/CellChecks.h"
 #include "io/FileExists.h"
+#include "io/Messages.h"
 
 using namespace corvalen;
 
@@ -49,7 +50,7 @@ private slots:
         QVERIFY(imported.ok());
         QByteArray diagnostics;
         for (const Diagnostic& diagnostic : imported->diagnostics) {
-            diagnostics += QByteArray::fromStdString(diagnostic.ToString()) + '\n';
+            diagnostics += QByteArray::fromStdString(DiagnosticLine(diagnostic)) + '\n';
         }
         QCOMPARE(diagnostics, ReadAll(folder + "/diagnostics.txt"));
         const CsvText text = BuildCsvText(imported->table, true);
@@ -126,10 +127,10 @@ private slots:
         const CsvText text = BuildCsvText(table, false);
         QCOMPARE(text.bytes, Csv("'1','2','3','','','','','','','Caf\xE9 \x80 ? ?'\r\n\r\n"));
         const std::vector<Diagnostic> expected = {
-            {Diagnostic::Place::Row, 1, Groups,
-             "Groups: 2 characters have no Windows-1252 form and became \"?\"",
-             Diagnostic::Severity::Error, MessageKind::CsvCharactersReplaced}};
+            {Diagnostic::Place::Row, 1, Groups, MessageKind::CsvCharactersReplaced, {"2"}}};
         QCOMPARE(text.diagnostics, expected);
+        QCOMPARE(MessageText(text.diagnostics.front()),
+                 std::string("Groups: 2 characters have no Windows-1252 form and became \"?\""));
     }
 
     // Whatever a cell holds comes back unchanged: quotes, commas, tabs, line breaks, padding.

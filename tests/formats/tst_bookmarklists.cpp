@@ -11,6 +11,7 @@
 #include "fastjson/SimdjsonParser.h"
 #include "files/ChannelFiles.h"
 #include "formats/BookmarkList.h"
+#include "io/Messages.h"
 
 using namespace corvalen;
 
@@ -19,7 +20,7 @@ namespace {
 QByteArray Lines(const std::vector<Diagnostic>& diagnostics) {
     QByteArray lines;
     for (const Diagnostic& diagnostic : diagnostics) {
-        lines += QByteArray::fromStdString(diagnostic.ToString()) + '\n';
+        lines += QByteArray::fromStdString(DiagnosticLine(diagnostic)) + '\n';
     }
     return lines;
 }
@@ -38,7 +39,7 @@ QStringList ReadLines(const Result<BookmarkRead>& read) {
         lines << "ERROR " + QString::fromStdString(read.error().message);
     } else {
         for (const Diagnostic& diagnostic : read->diagnostics) {
-            lines << "D " + QString::fromStdString(diagnostic.ToString());
+            lines << "D " + QString::fromStdString(DiagnosticLine(diagnostic));
         }
         for (int row = 1; row < read->table.RowCount(); ++row) {
             const auto cell = [&](int column) {
@@ -588,7 +589,7 @@ private slots:
                                               b.group);
             }
             for (const Diagnostic& d : written.diagnostics) {
-                out << QString::fromStdString(d.ToString());
+                out << QString::fromStdString(DiagnosticLine(d));
             }
             out << QString("%1 written, %2 not")
                        .arg(written.channelsWritten)

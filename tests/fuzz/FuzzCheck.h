@@ -14,6 +14,7 @@
 
 #include "g3m/RecordChecksum.h"
 #include "io/Diagnostic.h"
+#include "io/Messages.h"
 #include "table/Columns.h"
 
 #define FUZZ_REQUIRE(condition) \
@@ -71,7 +72,7 @@ inline void CheckDiagnostics(const std::vector<Diagnostic>& diagnostics, Diagnos
         FUZZ_REQUIRE(d.place == place);
         FUZZ_REQUIRE(d.number >= previous && d.number <= highest);
         FUZZ_REQUIRE(d.column >= -1 && d.column < kImportedColumnCount);
-        FUZZ_REQUIRE(!d.message.empty() && d.message.size() <= kLongestMessage);
+        FUZZ_REQUIRE(!MessageText(d).empty() && MessageText(d).size() <= kLongestMessage);
         previous = d.number;
     }
 }

@@ -12,6 +12,7 @@
 #include "FuzzCheck.h"
 #include "fastjson/SimdjsonParser.h"
 #include "formats/BookmarkList.h"
+#include "io/Messages.h"
 
 using namespace corvalen;
 
@@ -40,7 +41,7 @@ bool SameWrite(const BookmarkWrite& a, const BookmarkWrite& b) {
                x.group == y.group;
     };
     const auto sameReport = [](const Diagnostic& x, const Diagnostic& y) {
-        return x.ToString() == y.ToString();
+        return DiagnosticLine(x) == DiagnosticLine(y);
     };
     return a.channelsWritten == b.channelsWritten && a.rowsNotWritten == b.rowsNotWritten &&
            std::equal(a.bookmarks.begin(), a.bookmarks.end(), b.bookmarks.begin(),
@@ -61,7 +62,7 @@ bool SameRead(const Result<BookmarkRead>& a, const Result<BookmarkRead>& b) {
         return false;
     }
     for (std::size_t i = 0; i < a->diagnostics.size(); ++i) {
-        if (a->diagnostics[i].ToString() != b->diagnostics[i].ToString()) {
+        if (DiagnosticLine(a->diagnostics[i]) != DiagnosticLine(b->diagnostics[i])) {
             return false;
         }
     }

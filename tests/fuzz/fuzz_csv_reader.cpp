@@ -9,6 +9,7 @@
 #include "csv/ChirpCsv.h"
 #include "csv/CsvReader.h"
 #include "csv/CsvWriter.h"
+#include "io/Messages.h"
 
 using namespace corvalen;
 
@@ -30,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // without a Windows-1252 byte, and the file written can happen to be UTF-8 again.)
     const auto readAsUtf8 = [](const CsvImport& import) {
         return !import.diagnostics.empty() &&
-               import.diagnostics.front().message.find("UTF-8") != std::string::npos;
+               MessageText(import.diagnostics.front()).find("UTF-8") != std::string::npos;
     };
     const CsvText written = BuildCsvText(table, /*importForm=*/true);
     const CsvImport again = ReadCsvMemory(written.bytes);

@@ -9,6 +9,7 @@
 #include "channel/CellChecks.h"
 #include "channel/EditChecks.h"
 #include "channel/TableChecks.h"
+#include "io/Messages.h"
 #include "table/Columns.h"
 
 using namespace corvalen;
@@ -29,8 +30,8 @@ QString FirstDifference(const std::vector<Diagnostic>& kept, const std::vector<D
     return QString("kept %1 problems, a full check %2; first differing: %3 / %4")
         .arg(kept.size())
         .arg(full.size())
-        .arg(a == kept.end() ? "-" : QString::fromStdString(a->ToString()))
-        .arg(b == full.end() ? "-" : QString::fromStdString(b->ToString()));
+        .arg(a == kept.end() ? "-" : QString::fromStdString(DiagnosticLine(*a)))
+        .arg(b == full.end() ? "-" : QString::fromStdString(DiagnosticLine(*b)));
 }
 
 // The problems of table row `row`.

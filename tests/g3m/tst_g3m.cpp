@@ -12,6 +12,7 @@
 #include "g3m/G3mReader.h"
 #include "g3m/MemoryRecord.h"
 #include "g3m/RecordChecksum.h"
+#include "io/Messages.h"
 #include "io/SafeFile.h"
 
 using namespace corvalen;
@@ -52,7 +53,7 @@ Encoded Encode(const Cells& cells, ReceiverModel model, int row = 1) {
     out.channel = WriteMemoryRecord(views, model, record, row, problems);
     out.record = QByteArray(reinterpret_cast<const char*>(record.data()), qsizetype(record.size()));
     for (const Diagnostic& problem : problems) {
-        out.problems << QString::fromStdString(problem.ToString());
+        out.problems << QString::fromStdString(DiagnosticLine(problem));
         out.notices += problem.IsNotice();
     }
     return out;
@@ -81,7 +82,7 @@ QStringList Strings(const MemoryTable& table, int row) {
 QStringList Problems(const std::vector<Diagnostic>& problems) {
     QStringList lines;
     for (const Diagnostic& problem : problems) {
-        lines << QString::fromStdString(problem.ToString());
+        lines << QString::fromStdString(DiagnosticLine(problem));
     }
     return lines;
 }
@@ -407,7 +408,7 @@ private slots:
                  QList<int>({Number, Number, Groups, Mode, Callsign, Number, Frequency, Frequency,
                              Frequency, Number, Bandwidth, Mode, Frequency, Frequency, Mode}));
         // The converter's form keeps the column name in the message.
-        QCOMPARE(problems[11].ToString(), "row 8: Mode is empty; written as CW");
+        QCOMPARE(DiagnosticLine(problems[11]), "row 8: Mode is empty; written as CW");
 
         // One row alone: the same problems, without the whole table's matters; an empty row
         // has none.
