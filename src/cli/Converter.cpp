@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/CheckVerb.h"
+#include "cli/DiffVerb.h"
 #include "cli/FillVerb.h"
 #include "cli/Reports.h"
 #include "cli/ScheduleVerb.h"
@@ -24,6 +25,7 @@ constexpr std::string_view kUsage =
     "       corvalen-cli convert --model MODEL [--to FORMAT] [--all] INPUT.g3m|INPUT.15m OUTPUT\n"
     "       corvalen-cli verify --model MODEL FILE.g3m|FILE.15m\n"
     "       corvalen-cli check [--model MODEL] [--numbering N] [--all] FILE\n"
+    "       corvalen-cli diff [--model MODEL] [--numbering N] [--all] A B\n"
     "       corvalen-cli fill --start F --stop F --step S [--set COLUMN=VALUE]...\n"
     "                         [--first-number N] [--all] [INPUT.csv] OUTPUT.csv\n"
     "       corvalen-cli schedule [FILTERS] [--model MODEL] [--to FORMAT] SKED.csv OUTPUT\n"
@@ -60,6 +62,7 @@ constexpr std::string_view kUsage =
     "  .g3m or .15m memory file), one line per kind with its count and first places, then a\n"
     "  summary line; with --all one \"row N, Column: reason\" line each.\n"
     "fill adds a range of channels to a CSV memory file (see below).\n"
+    "diff compares the channels of two files (see below).\n"
     "An empty Mode is written as CW in every output (bandwidth 500 Hz where one is made); a mode\n"
     "the receiver lacks (WFM, DV, DIG, ...) is written as CW and reported once per mode.\n"
     "\n"
@@ -367,7 +370,7 @@ namespace {
 
 int RunCommand(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h" || args[0] == "help")) {
-        out << kUsage << "\n" << FillUsage() << "\n" << ScheduleUsage();
+        out << kUsage << "\n" << FillUsage() << "\n" << ScheduleUsage() << "\n" << DiffUsage();
         return kExitOk;
     }
     const std::string_view command = args.empty() ? std::string_view() : args[0];
@@ -396,11 +399,14 @@ int RunCommand(std::span<const std::string_view> args, std::ostream& out, std::o
     if (command == "fill") {
         return RunFill(args.subspan(1), out, err);
     }
+    if (command == "diff") {
+        return RunDiff(args.subspan(1), out, err);
+    }
     if (command == "schedule") {
         return RunSchedule(args.subspan(1), out, err);
     }
     if (args.empty()) {
-        return UsageError(err, "no command given (convert, verify, check, fill or schedule)");
+        return UsageError(err, "no command given (convert, verify, check, diff, fill or schedule)");
     }
     return UsageError(err, "unknown command " + std::string(args[0]));
 }

@@ -33,6 +33,11 @@ public:
     }
     bool NamedFor(std::string_view path) const override { return HasSuffix(path, m_kind.suffix); }
     bool GivesNumbers() const override { return true; }
+    // A bookmark's frequency, bandwidth, mode, name and the one group of its list; the channel
+    // number is its place in the list.
+    ColumnSet HeldColumns(ReceiverModel) const override {
+        return {Number, Frequency, Bandwidth, Groups, Mode, Callsign};
+    }
     bool LooksLike(std::string_view bytes, ReceiverModel) const override {
         return m_kind.looksLike(bytes);
     }

@@ -69,6 +69,20 @@ public:
     }
 
     bool NamedFor(std::string_view path) const override { return IsRecordFilePath(path); }
+    // What EncodeRecord stores and DecodeG3mImage reads back: no Priority, no reserved fields;
+    // IF Shift and Bandwidth, and the secondary squelch, only where the model's records keep
+    // them (a "303" memory file reads Bandwidth and IF Shift as "0").
+    ColumnSet HeldColumns(ReceiverModel model) const override {
+        ColumnSet held{Number,       Frequency, Groups,   Hotkey,  Lockout,
+                       LevelSquelch, Mode,      Callsign, Comments};
+        if (model.HoldsIfShiftAndBandwidth()) {
+            held.Add(Bandwidth).Add(IfShift);
+        }
+        if (model.HoldsSecondarySquelch()) {
+            held.Add(SecondarySquelchType).Add(SecondarySquelchValue);
+        }
+        return held;
+    }
     bool LooksLike(std::string_view bytes, ReceiverModel model) const override {
         return HoldsRecords(bytes, model);
     }

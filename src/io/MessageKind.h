@@ -146,6 +146,15 @@ enum class MessageKind : std::uint16_t {
     CliNoSchedule,
     CliNothingPasses,
     CliScheduleTooMany,
+    // The converter's diff of two files.
+    CliDiffAdded,
+    CliDiffRemoved,
+    CliDiffChanged,
+    CliDiffRepeated,
+    CliDiffUnnumbered,
+    CliDiffSame,
+    CliDiffDiffer,
+    CliDiffCompared,
     // Grouped reports.
     GroupLine,
     GroupMore,

@@ -330,6 +330,19 @@ constexpr MessageTemplate kCatalogue[] = {
      "die Sendungen aus {1}, die die Filter bestehen, ergeben {2} Kanäle, mehr als die {3} "
      "eines Empfängers; wählen Sie mit den Filtern weniger; nichts geschrieben"},
 
+    {K::CliDiffAdded, "channel {1} added: {2}", "Kanal {1} hinzugekommen: {2}"},
+    {K::CliDiffRemoved, "channel {1} removed: {2}", "Kanal {1} entfernt: {2}"},
+    {K::CliDiffChanged, "channel {1} changed: {2}", "Kanal {1} geändert: {2}"},
+    {K::CliDiffRepeated, "{1}: channel {2} of {w3} is given again in {w4}; only {w4} is compared",
+     "{1}: Kanal {2} aus {w3} kommt in {w4} wieder vor; nur {w4} wird verglichen"},
+    {K::CliDiffUnnumbered,
+     "{1}: {w2} has no channel number from 1 to 65535 ({3}); it is not compared",
+     "{1}: {w2} hat keine Kanalnummer von 1 bis 65535 ({3}); sie wird nicht verglichen"},
+    {K::CliDiffSame, "{1} and {2} hold the same {w3}", "{1} und {2} stimmen überein: {w3}"},
+    {K::CliDiffDiffer, "{1} and {2} differ: {w3} added, {4} removed, {5} changed",
+     "{1} und {2} unterscheiden sich: {w3} hinzugekommen, {4} entfernt, {5} geändert"},
+    {K::CliDiffCompared, "compared {w1}", "verglichen: {w1}"},
+
     {K::GroupLine, "{w1}: {2}", "{w1}: {2}"},
     {K::GroupMore, "and {1} more", "und {1} weitere"},
 };
@@ -338,6 +351,9 @@ constexpr MessageTemplate kCatalogue[] = {
 // one starts another.
 constexpr std::pair<std::string_view, std::string_view> kWords[] = {
     {"no problems or notices", "keine Probleme oder Hinweise"},
+    {"rows without a channel number", "Zeilen ohne Kanalnummer"},
+    {"row without a channel number", "Zeile ohne Kanalnummer"},
+    {"no field", "kein Feld"},
     {"a SKED.csv and an OUTPUT file", "eine SKED.csv- und eine OUTPUT-Datei"},
     {"SDR# list", "SDR#-Liste"},
     {"SDR++ list", "SDR++-Liste"},
