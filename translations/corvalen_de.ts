@@ -220,6 +220,17 @@
     </message>
 </context>
 <context>
+    <name>corvalen::BackupOption</name>
+    <message>
+        <source>Keep a &amp;Backup When Saving</source>
+        <translation>Beim Speichern &amp;Sicherung behalten</translation>
+    </message>
+    <message>
+        <source>Before a save replaces a file, its previous version is kept beside it as NAME~</source>
+        <translation>Bevor eine Datei beim Speichern ersetzt wird, bleibt ihre vorige Fassung daneben als NAME~ erhalten</translation>
+    </message>
+</context>
+<context>
     <name>corvalen::CellEditorDelegate</name>
     <message>
         <source>none</source>

@@ -33,6 +33,7 @@
 #include "app/FindBar.h"
 #include "app/GridView.h"
 #include "app/GridViewOptions.h"
+#include "app/WorkKeeper.h"
 #include "app/PrintActions.h"
 #include "app/ProblemIndex.h"
 #include "app/ProblemsPanel.h"
@@ -104,6 +105,9 @@ MainWindow::MainWindow(SettingsFile settings, FileDialogPresenter* fileDialogs,
             [this](const QString& text) { showStatus(text); });
     // The memory-file commands are named after the receiver model's files.
     connect(&m_document, &Document::modelChanged, m_fileActions, &FileActions::updateModelTexts);
+    m_keeper = new WorkKeeper(m_document, *m_fileActions, m_settings, this);
+    connect(m_keeper, &WorkKeeper::status, this,
+            [this](const QString& text) { showStatus(text); });
 
     buildMenus();
     buildButtons();
@@ -177,6 +181,7 @@ void MainWindow::buildMenus() {
     QMenu* options = menuBar()->addMenu(tr("&Options"));
     options->setObjectName(QStringLiteral("optionsMenu"));
     options->addAction(m_settingsActions->winradioFolderAction());
+    options->addAction(m_keeper->backupAction());
 }
 
 void MainWindow::buildButtons() {

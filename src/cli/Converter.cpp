@@ -13,6 +13,7 @@
 #include "cli/ScheduleVerb.h"
 #include "files/ChannelFiles.h"
 #include "g3m/G3mReader.h"
+#include "io/Backup.h"
 #include "io/SafeFile.h"
 
 namespace corvalen {
@@ -66,6 +67,8 @@ constexpr std::string_view kUsage =
     "An empty Mode is written as CW in every output (bandwidth 500 Hz where one is made); a mode\n"
     "the receiver lacks (WFM, DV, DIG, ...) is written as CW and reported once per mode.\n"
     "\n"
+    "--backup, with any command that writes a file: the file it replaces is kept beside it as\n"
+    "OUTPUT~ (one backup, the older one replaced), only when the write succeeds.\n"
     "What could not be taken as it stands is listed on stderr, one line per kind of message\n"
     "with its count and first places; --all lists every row, line and record.\n"
     "The editor keeps its settings in Corvalen.ini beside the program (or, where that folder\n"
@@ -413,7 +416,18 @@ int RunCommand(std::span<const std::string_view> args, std::ostream& out, std::o
 
 }  // namespace
 
-int RunConverter(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
+int RunConverter(std::span<const std::string_view> given, std::ostream& out, std::ostream& err) {
+    // --backup, for any command that writes a file: the file replaced is kept as NAME~.
+    std::vector<std::string_view> args;
+    bool backup = false;
+    for (const std::string_view arg : given) {
+        if (arg == "--backup") {
+            backup = true;
+        } else {
+            args.push_back(arg);
+        }
+    }
+    SetKeepBackups(backup);
     const Language language = LanguageFromEnvironment();
     if (language == Language::English) {
         return RunCommand(args, out, err);
