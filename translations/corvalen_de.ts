@@ -842,6 +842,33 @@ OK überschreibt die Datei, Abbrechen wählt eine andere.</translation>
     </message>
 </context>
 <context>
+    <name>corvalen::KeeperQuestions</name>
+    <message>
+        <source>&amp;Restore</source>
+        <translation>&amp;Wiederherstellen</translation>
+    </message>
+    <message>
+        <source>&amp;Keep for Later</source>
+        <translation>Für &amp;später behalten</translation>
+    </message>
+    <message>
+        <source>&amp;Discard</source>
+        <translation>&amp;Verwerfen</translation>
+    </message>
+    <message>
+        <source>&amp;Compare</source>
+        <translation>&amp;Vergleichen</translation>
+    </message>
+    <message>
+        <source>&amp;Reload</source>
+        <translation>&amp;Neu laden</translation>
+    </message>
+    <message>
+        <source>&amp;Overwrite</source>
+        <translation>&amp;Überschreiben</translation>
+    </message>
+</context>
+<context>
     <name>corvalen::LockoutEditor</name>
     <message>
         <source>Scan lockout</source>
@@ -980,6 +1007,17 @@ OK überschreibt die Datei, Abbrechen wählt eine andere.</translation>
     <message>
         <source>Problems</source>
         <translation>Probleme</translation>
+    </message>
+</context>
+<context>
+    <name>corvalen::RecoveryCopy</name>
+    <message>
+        <source>cannot make the folder %1</source>
+        <translation>der Ordner %1 kann nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>cannot lock %1</source>
+        <translation>%1 kann nicht gesperrt werden</translation>
     </message>
 </context>
 <context>
@@ -1204,6 +1242,37 @@ OK überschreibt die Datei, Abbrechen wählt eine andere.</translation>
     <message>
         <source>Winradio folder %1, receiver model &quot;%2&quot;; %3</source>
         <translation>Winradio-Ordner %1, Empfängermodell „%2“; %3</translation>
+    </message>
+</context>
+<context>
+    <name>corvalen::WorkKeeper</name>
+    <message>
+        <source>The recovery copy could not be written: %1</source>
+        <translation>Die Wiederherstellungskopie konnte nicht geschrieben werden: %1</translation>
+    </message>
+    <message>
+        <source>No recovery copy will be kept: %1</source>
+        <translation>Es wird keine Wiederherstellungskopie geführt: %1</translation>
+    </message>
+    <message>
+        <source>a table never saved</source>
+        <translation>einer nie gespeicherten Tabelle</translation>
+    </message>
+    <message>
+        <source>Corvalen ended without saving the changes to %1. A recovery copy of them from %2 holds %3 changed.
+
+Restore it into the table, keep it for later, or discard it?</source>
+        <translation>Corvalen wurde beendet, ohne die Änderungen an %1 zu speichern. Eine Wiederherstellungskopie davon vom %2 enthält %3 geändert.
+
+In die Tabelle wiederherstellen, für später behalten oder verwerfen?</translation>
+    </message>
+    <message>
+        <source>Restore Unsaved Changes</source>
+        <translation>Ungespeicherte Änderungen wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Restored %1 changed in %2 from the recovery copy of %3; not saved yet</source>
+        <translation>%1 geändert in %2 aus der Wiederherstellungskopie vom %3 wiederhergestellt; noch nicht gespeichert</translation>
     </message>
 </context>
 <context>

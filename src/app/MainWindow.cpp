@@ -124,6 +124,8 @@ MainWindow::MainWindow(SettingsFile settings, FileDialogPresenter* fileDialogs,
 MainWindow::~MainWindow() {
     // The grid goes after the members its signals would reach.
     disconnect(grid()->horizontalHeader(), nullptr, this, nullptr);
+    // The keeper goes before the document it follows: it removes its recovery copy.
+    delete m_keeper;
 }
 
 QTableView* MainWindow::grid() const {

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <memory>
 
 class QAction;
 class QWidget;
@@ -11,11 +12,15 @@ namespace corvalen {
 class BackupOption;
 class Document;
 class FileActions;
+class KeeperQuestions;
+class RecoveryCopy;
 class SettingsFile;
 
-// What keeps the user's work between two saves and across other programs: the backup a save
-// keeps of the file it replaces (Options / "Keep a Backup When Saving"). The main window owns
-// one and puts its actions into its menus.
+// What keeps the user's work between two saves and across other programs:
+// - the backup a save keeps of the file it replaces (Options / "Keep a Backup When Saving");
+// - the recovery copy of a table with unsaved changes (RecoveryCopy.h), and at start the offer
+//   to restore one that an editor which ended unexpectedly left.
+// The main window owns one and puts its actions into its menus.
 class WorkKeeper : public QObject {
     Q_OBJECT
 
@@ -25,16 +30,35 @@ public:
     ~WorkKeeper() override;
 
     QAction* backupAction() const;
+    // Asks the keeper's questions with `questions` instead of message boxes (for the tests);
+    // nullptr goes back to the message boxes.
+    void setQuestions(KeeperQuestions* questions);
+
+    // Keeps recovery copies in `folder` from now on (the program gives its data folder's
+    // "recovery"). Says on the status line when it cannot.
+    void startRecovery(const QString& folder);
+    // Offers each recovery copy an editor left, newest first: restore it into the table, keep
+    // it for later, or discard it. After a restore the others wait for the next start.
+    void offerRecovery();
+    RecoveryCopy& recovery() const { return *m_recovery; }
+
+    // The recovery folder the program uses: "recovery" in the user's data folder.
+    static QString DefaultRecoveryFolder();
 
 signals:
     // What the keeper has to say on the status line.
     void status(const QString& text);
 
 private:
+    KeeperQuestions& questions() const;
+
     Document& m_document;
     FileActions& m_fileActions;
     QWidget* m_window;
     BackupOption* m_backups;
+    RecoveryCopy* m_recovery;
+    std::unique_ptr<KeeperQuestions> m_ownQuestions;
+    KeeperQuestions* m_questions = nullptr;
 };
 
 }  // namespace corvalen

@@ -7,6 +7,7 @@ namespace corvalen {
 namespace {
 
 std::atomic<bool> g_keepBackups{false};
+thread_local bool t_withoutBackups = false;
 
 }  // namespace
 
@@ -15,7 +16,15 @@ void SetKeepBackups(bool keep) {
 }
 
 bool KeepBackups() {
-    return g_keepBackups.load();
+    return g_keepBackups.load() && !t_withoutBackups;
+}
+
+WithoutBackups::WithoutBackups() : m_before(t_withoutBackups) {
+    t_withoutBackups = true;
+}
+
+WithoutBackups::~WithoutBackups() {
+    t_withoutBackups = m_before;
 }
 
 std::string BackupPathOf(const std::string& path) {

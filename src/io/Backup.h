@@ -20,7 +20,21 @@ namespace corvalen {
 // Whether saves keep backups from now on, for the whole program: the editor turns it on unless
 // its options say otherwise; the converter only with --backup. Off until set.
 void SetKeepBackups(bool keep);
+// Whether a save on this thread keeps one now (see WithoutBackups).
 bool KeepBackups();
+
+// While one lives, the saves of this thread keep no backup, whatever SetKeepBackups says: for
+// files of the program's own (the editor's recovery copy) that no one edits.
+class WithoutBackups {
+public:
+    WithoutBackups();
+    ~WithoutBackups();
+    WithoutBackups(const WithoutBackups&) = delete;
+    WithoutBackups& operator=(const WithoutBackups&) = delete;
+
+private:
+    bool m_before;
+};
 
 // The backup's name for the file at `path`: `path` followed by "~".
 std::string BackupPathOf(const std::string& path);
