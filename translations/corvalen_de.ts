@@ -1274,6 +1274,38 @@ In die Tabelle wiederherstellen, für später behalten oder verwerfen?</translat
         <source>Restored %1 changed in %2 from the recovery copy of %3; not saved yet</source>
         <translation>%1 geändert in %2 aus der Wiederherstellungskopie vom %3 wiederhergestellt; noch nicht gespeichert</translation>
     </message>
+    <message>
+        <source>%1 was changed by another program; a save over it asks first</source>
+        <translation>%1 wurde von einem anderen Programm geändert; Speichern darüber fragt zuerst nach</translation>
+    </message>
+    <message>
+        <source>%1 was removed or renamed by another program</source>
+        <translation>%1 wurde von einem anderen Programm entfernt oder umbenannt</translation>
+    </message>
+    <message>
+        <source>%1 was changed by another program since it was opened or saved here. Saving now replaces those changes.
+
+Compare the table with the file, reload the file (your edits stay one Undo away), overwrite it, or cancel?</source>
+        <translation>%1 wurde von einem anderen Programm geändert, seit es hier geöffnet oder gespeichert wurde. Speichern ersetzt jetzt diese Änderungen.
+
+Die Tabelle mit der Datei vergleichen, die Datei neu laden (Ihre Änderungen bleiben einen Rückgängig-Schritt entfernt), sie überschreiben oder abbrechen?</translation>
+    </message>
+    <message>
+        <source>What differs between %1 on disk and the table:</source>
+        <translation>Was sich zwischen %1 auf der Platte und der Tabelle unterscheidet:</translation>
+    </message>
+    <message>
+        <source>Reloaded %1; the edits it replaced are one Undo away</source>
+        <translation>%1 neu geladen; die ersetzten Änderungen sind einen Rückgängig-Schritt entfernt</translation>
+    </message>
+    <message>
+        <source>Not saved: %1 was changed by another program</source>
+        <translation>Nicht gespeichert: %1 wurde von einem anderen Programm geändert</translation>
+    </message>
+    <message>
+        <source>The same channels in the fields the file holds.</source>
+        <translation>Dieselben Kanäle in den Feldern, die die Datei hält.</translation>
+    </message>
 </context>
 <context>
     <name>main</name>

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -98,6 +99,12 @@ public:
     // Whether a file is being read or written: the window must not close meanwhile.
     bool busy() const;
 
+    // Asked before a save writes `path`: false leaves the file as it is and the save is not
+    // made (the work keeper asks first about a file another program changed).
+    void setBeforeWrite(std::function<bool(const QString& path)> check) {
+        m_beforeWrite = std::move(check);
+    }
+
 public slots:
     void openCsv();                        // "Open Winradio .csv file"
     void openG3m();                        // File / "Open .g3m file…"
@@ -117,6 +124,8 @@ signals:
     void status(const QString& text, const QString& details);
     // A file's table replaced the one shown.
     void tableLoaded();
+    // The file at `path` was opened or saved: the table now stands for it.
+    void fileUsed(const QString& path);
 
 private:
     // Asks for a file to save to; an existing file is asked about first, and Cancel there goes
@@ -162,6 +171,7 @@ private:
     bool m_lastSaveReported = false;  // the last save reported rows or cells (see its status)
     std::unique_ptr<BackgroundWork> m_background;  // where files are read
     SimdjsonParser m_fastJson;                     // parses SDR++ lists as they are read
+    std::function<bool(const QString& path)> m_beforeWrite;
 };
 
 }  // namespace corvalen

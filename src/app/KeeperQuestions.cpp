@@ -48,4 +48,11 @@ FileChangedAnswer QtKeeperQuestions::askFileChanged(const QString& title, const 
                                   : FileChangedAnswer::Cancel;
 }
 
+void QtKeeperQuestions::showComparison(const QString& title, const QString& text,
+                                       const QString& details) {
+    QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Close, m_parent);
+    box.setDetailedText(details);
+    box.exec();
+}
+
 }  // namespace corvalen

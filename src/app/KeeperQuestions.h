@@ -21,6 +21,10 @@ public:
     virtual RecoveryAnswer askRecovery(const QString& title, const QString& text) = 0;
     // "Compare", "Reload", "Overwrite" and "Cancel" (the default, and the answer to Escape).
     virtual FileChangedAnswer askFileChanged(const QString& title, const QString& text) = 0;
+    // Shows what differs between a file and the table (`details`, one line per channel),
+    // with one Close button.
+    virtual void showComparison(const QString& title, const QString& text,
+                                const QString& details) = 0;
 };
 
 class QtKeeperQuestions : public KeeperQuestions {
@@ -28,6 +32,7 @@ public:
     explicit QtKeeperQuestions(QWidget* parent) : m_parent(parent) {}
     RecoveryAnswer askRecovery(const QString& title, const QString& text) override;
     FileChangedAnswer askFileChanged(const QString& title, const QString& text) override;
+    void showComparison(const QString& title, const QString& text, const QString& details) override;
 
 private:
     QWidget* m_parent;

@@ -9,10 +9,12 @@
 #include "app/BackupOption.h"
 #include "app/Document.h"
 #include "app/FileActions.h"
+#include "app/FileWatch.h"
 #include "app/KeeperQuestions.h"
 #include "app/RecoveryCopy.h"
 #include "app/StatusText.h"
 #include "app/UndoSteps.h"
+#include "files/ChannelDiff.h"
 #include "files/ChannelFiles.h"
 
 namespace corvalen {
@@ -31,7 +33,25 @@ WorkKeeper::WorkKeeper(Document& document, FileActions& fileActions, const Setti
       m_window(window),
       m_backups(new BackupOption(settings, this)),
       m_recovery(new RecoveryCopy(document, this)),
+      m_watch(new FileWatch(this)),
       m_ownQuestions(std::make_unique<QtKeeperQuestions>(window)) {
+    connect(&fileActions, &FileActions::fileUsed, m_watch, &FileWatch::used);
+    connect(m_watch, &FileWatch::changed, this, [this](const QString& path) {
+        emit status(QFileInfo::exists(path)
+                        ? tr("%1 was changed by another program; a save over it asks first")
+                              .arg(QFileInfo(path).fileName())
+                        : tr("%1 was removed or renamed by another program")
+                              .arg(QFileInfo(path).fileName()));
+    });
+    fileActions.setBeforeWrite([this](const QString& path) {
+        if (!mayWrite(path)) {
+            return false;
+        }
+        m_watch->ownWriteStarting();
+        return true;
+    });
+    // Every file command ends by saying what it did: a write of the editor's own is over then.
+    connect(&fileActions, &FileActions::status, m_watch, [this] { m_watch->ownWriteEnded(); });
     connect(m_recovery, &RecoveryCopy::written, this, [this](const QString& error) {
         if (!error.isEmpty()) {
             emit status(tr("The recovery copy could not be written: %1").arg(error));
@@ -39,7 +59,9 @@ WorkKeeper::WorkKeeper(Document& document, FileActions& fileActions, const Setti
     });
 }
 
-WorkKeeper::~WorkKeeper() = default;
+WorkKeeper::~WorkKeeper() {
+    m_fileActions.setBeforeWrite({});
+}
 
 QAction* WorkKeeper::backupAction() const {
     return m_backups->action();
@@ -112,6 +134,61 @@ void WorkKeeper::offerRecovery() {
                         .arg(Count(contents.channelsChanged, "channel", "channels"), file, when));
         break;
     }
+}
+
+bool WorkKeeper::mayWrite(const QString& path) {
+    if (!m_watch->watches(path) || !m_watch->changedElsewhere() || !QFileInfo::exists(path)) {
+        return true;
+    }
+    const QString name = QFileInfo(path).fileName();
+    const QString text = tr("%1 was changed by another program since it was opened or saved "
+                            "here. Saving now replaces those changes.\n\nCompare the table with "
+                            "the file, reload the file (your edits stay one Undo away), "
+                            "overwrite it, or cancel?")
+                             .arg(name);
+    for (;;) {
+        switch (questions().askFileChanged(kAppTitle, text)) {
+            case FileChangedAnswer::Compare:
+                questions().showComparison(
+                    kAppTitle, tr("What differs between %1 on disk and the table:").arg(name),
+                    comparison(path));
+                continue;
+            case FileChangedAnswer::Reload:
+                if (m_fileActions.openChannelFile(path)) {
+                    emit status(
+                        tr("Reloaded %1; the edits it replaced are one Undo away").arg(name));
+                }
+                return false;
+            case FileChangedAnswer::Overwrite:
+                return true;
+            case FileChangedAnswer::Cancel:
+                emit status(tr("Not saved: %1 was changed by another program").arg(name));
+                return false;
+        }
+    }
+}
+
+QString WorkKeeper::comparison(const QString& path) const {
+    ReadSettings settings;
+    settings.model = m_document.receiverModel();
+    settings.emptyAllowed = true;
+    const Result<ChannelFileRead> read =
+        ReadChannelFile(QFile::encodeName(path).toStdString(), settings);
+    if (!read) {
+        return QString::fromStdString(read.error().message);
+    }
+    const MemoryTable& table = m_document.table().table();
+    const ReceiverModel model = m_document.receiverModel();
+    const ChannelDiff diff =
+        DiffChannels(read->table, table, read->report.format->HeldColumns(model), model);
+    QStringList lines;
+    for (const std::string& line : ChangeLines(diff, read->table, table)) {
+        lines << QString::fromStdString(line);
+    }
+    if (lines.isEmpty()) {
+        lines << tr("The same channels in the fields the file holds.");
+    }
+    return lines.join(QLatin1Char('\n'));
 }
 
 }  // namespace corvalen

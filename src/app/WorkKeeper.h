@@ -12,6 +12,7 @@ namespace corvalen {
 class BackupOption;
 class Document;
 class FileActions;
+class FileWatch;
 class KeeperQuestions;
 class RecoveryCopy;
 class SettingsFile;
@@ -19,7 +20,10 @@ class SettingsFile;
 // What keeps the user's work between two saves and across other programs:
 // - the backup a save keeps of the file it replaces (Options / "Keep a Backup When Saving");
 // - the recovery copy of a table with unsaved changes (RecoveryCopy.h), and at start the offer
-//   to restore one that an editor which ended unexpectedly left.
+//   to restore one that an editor which ended unexpectedly left;
+// - the watch of the file last opened or saved (FileWatch.h): the status line says at once
+//   when another program changes it, and a save over it first asks whether to compare the
+//   table with it, reload it, overwrite it, or cancel.
 // The main window owns one and puts its actions into its menus.
 class WorkKeeper : public QObject {
     Q_OBJECT
@@ -41,6 +45,7 @@ public:
     // it for later, or discard it. After a restore the others wait for the next start.
     void offerRecovery();
     RecoveryCopy& recovery() const { return *m_recovery; }
+    FileWatch& fileWatch() const { return *m_watch; }
 
     // The recovery folder the program uses: "recovery" in the user's data folder.
     static QString DefaultRecoveryFolder();
@@ -51,12 +56,18 @@ signals:
 
 private:
     KeeperQuestions& questions() const;
+    // Before a save writes `path`: false when the file changed elsewhere and the user chose not
+    // to overwrite it.
+    bool mayWrite(const QString& path);
+    // The differences between the file at `path` and the table, one line each.
+    QString comparison(const QString& path) const;
 
     Document& m_document;
     FileActions& m_fileActions;
     QWidget* m_window;
     BackupOption* m_backups;
     RecoveryCopy* m_recovery;
+    FileWatch* m_watch;
     std::unique_ptr<KeeperQuestions> m_ownQuestions;
     KeeperQuestions* m_questions = nullptr;
 };

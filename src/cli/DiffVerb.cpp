@@ -63,20 +63,6 @@ std::string FieldList(ColumnSet columns) {
     return list.empty() ? "no field" : list;
 }
 
-// An added or removed channel: the fields that tell it, as compared.
-std::string ChannelSketch(const MemoryTable& table, int row, ColumnSet compared) {
-    std::string sketch;
-    for (const Column column : {Frequency, Mode, Callsign}) {
-        if (compared.Has(column)) {
-            sketch.append(sketch.empty() ? "" : ", ")
-                .append(kCsvHeaderNames[static_cast<std::size_t>(column)])
-                .append(" ");
-            AppendQuotedCellTo(sketch, table.CellText(row, column));
-        }
-    }
-    return sketch;
-}
-
 }  // namespace
 
 std::string_view DiffUsage() {
@@ -165,31 +151,8 @@ int RunDiff(std::span<const std::string_view> args, std::ostream& out, std::ostr
             << QuotedCell(read.table.CellText(row.row, Number)) << "); it is not compared\n";
     }
 
-    for (const ChannelChange& change : diff.changes) {
-        out << "channel " << change.channel << " ";
-        switch (change.kind) {
-            case ChannelChange::Kind::Added:
-                out << "added: " << ChannelSketch(reads[1].table, change.rowB, diff.compared);
-                break;
-            case ChannelChange::Kind::Removed:
-                out << "removed: " << ChannelSketch(reads[0].table, change.rowA, diff.compared);
-                break;
-            case ChannelChange::Kind::Changed: {
-                out << "changed: ";
-                std::string fields;
-                for (const FieldChange& field : change.fields) {
-                    fields.append(fields.empty() ? "" : "; ")
-                        .append(kCsvHeaderNames[static_cast<std::size_t>(field.column)])
-                        .append(" ");
-                    AppendQuotedCellTo(fields, field.before);
-                    fields.append(" -> ");
-                    AppendQuotedCellTo(fields, field.after);
-                }
-                out << fields;
-                break;
-            }
-        }
-        out << "\n";
+    for (const std::string& line : ChangeLines(diff, reads[0].table, reads[1].table)) {
+        out << line << "\n";
     }
 
     const std::size_t rowsUnnumbered = diff.unnumbered.size();

@@ -83,7 +83,54 @@ std::optional<std::uint64_t> WholeNumber(int column, std::string_view cell) {
     return ParseWholeNumber(cell);
 }
 
+// An added or removed channel: the fields that tell it, as compared.
+std::string ChannelSketch(const MemoryTable& table, int row, ColumnSet compared) {
+    std::string sketch;
+    for (const Column column : {Frequency, Mode, Callsign}) {
+        if (compared.Has(column)) {
+            sketch.append(sketch.empty() ? "" : ", ")
+                .append(kCsvHeaderNames[static_cast<std::size_t>(column)])
+                .append(" ");
+            AppendQuotedCellTo(sketch, table.CellText(row, column));
+        }
+    }
+    return sketch;
+}
+
 }  // namespace
+
+std::vector<std::string> ChangeLines(const ChannelDiff& diff, const MemoryTable& a,
+                                     const MemoryTable& b) {
+    std::vector<std::string> lines;
+    lines.reserve(diff.changes.size());
+    for (const ChannelChange& change : diff.changes) {
+        std::string line = "channel " + std::to_string(change.channel) + " ";
+        switch (change.kind) {
+            case ChannelChange::Kind::Added:
+                line += "added: " + ChannelSketch(b, change.rowB, diff.compared);
+                break;
+            case ChannelChange::Kind::Removed:
+                line += "removed: " + ChannelSketch(a, change.rowA, diff.compared);
+                break;
+            case ChannelChange::Kind::Changed: {
+                line += "changed: ";
+                bool first = true;
+                for (const FieldChange& field : change.fields) {
+                    line.append(first ? "" : "; ")
+                        .append(kCsvHeaderNames[static_cast<std::size_t>(field.column)])
+                        .append(" ");
+                    AppendQuotedCellTo(line, field.before);
+                    line.append(" -> ");
+                    AppendQuotedCellTo(line, field.after);
+                    first = false;
+                }
+                break;
+            }
+        }
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
 
 bool SameCellValue(int column, std::string_view a, std::string_view b, ReceiverModel model) {
     if (a == b) {

@@ -82,6 +82,12 @@ struct ChannelDiff {
 ChannelDiff DiffChannels(const MemoryTable& a, const MemoryTable& b, ColumnSet compared,
                          ReceiverModel model);
 
+// One line per change of `diff` between `a` and `b`: "channel 12 added: Frequency "7100000",
+// Mode "AM", Callsign "BBC"", "channel 5 removed: ...", "channel 3 changed: Frequency
+// "7100000" -> "7200000"; Callsign "A" -> "B"" (each value quoted as reports quote cells).
+std::vector<std::string> ChangeLines(const ChannelDiff& diff, const MemoryTable& a,
+                                     const MemoryTable& b);
+
 // Whether a cell of `column` holds the same value in `a` and `b` by the rules above, each cell
 // alone in its row (as a comparison of single cells does).
 bool SameCellValue(int column, std::string_view a, std::string_view b, ReceiverModel model);

@@ -23,6 +23,10 @@ public:
         return Next(fileChangedAnswers, corvalen::FileChangedAnswer::Cancel);
     }
 
+    void showComparison(const QString&, const QString& text, const QString& details) override {
+        asked << QStringLiteral("comparison: ") + text + QLatin1Char('\n') + details;
+    }
+
 private:
     template <typename Answer>
     static Answer Next(std::deque<Answer>& answers, Answer unscripted) {
