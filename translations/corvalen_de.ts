@@ -424,6 +424,89 @@
     </message>
 </context>
 <context>
+    <name>corvalen::CompareDialog</name>
+    <message>
+        <source>Take &amp;Channel from File</source>
+        <translation>&amp;Kanal aus der Datei übernehmen</translation>
+    </message>
+    <message>
+        <source>Take C&amp;ell from File</source>
+        <translation>&amp;Zelle aus der Datei übernehmen</translation>
+    </message>
+    <message>
+        <source>Compare with %1</source>
+        <translation>Mit %1 vergleichen</translation>
+    </message>
+    <message>
+        <source>All differences</source>
+        <translation>Alle Unterschiede</translation>
+    </message>
+    <message>
+        <source>Only in the table</source>
+        <translation>Nur in der Tabelle</translation>
+    </message>
+    <message>
+        <source>Only in the file</source>
+        <translation>Nur in der Datei</translation>
+    </message>
+    <message>
+        <source>Changed</source>
+        <translation>Geändert</translation>
+    </message>
+    <message>
+        <source>Rows holding this text</source>
+        <translation>Zeilen mit diesem Text</translation>
+    </message>
+    <message>
+        <source>&amp;Show:</source>
+        <translation>&amp;Zeigen:</translation>
+    </message>
+    <message>
+        <source>Channel</source>
+        <translation>Kanal</translation>
+    </message>
+    <message>
+        <source>Difference</source>
+        <translation>Unterschied</translation>
+    </message>
+    <message>
+        <source>only in the table</source>
+        <translation>nur in der Tabelle</translation>
+    </message>
+    <message>
+        <source>only in the file</source>
+        <translation>nur in der Datei</translation>
+    </message>
+    <message>
+        <source>changed</source>
+        <translation>geändert</translation>
+    </message>
+    <message>
+        <source>%1 → %2</source>
+        <translation>%1 → %2</translation>
+    </message>
+    <message>
+        <source>(empty)</source>
+        <translation>(leer)</translation>
+    </message>
+    <message>
+        <source>The table and %1 hold the same channels in the fields compared: %2.</source>
+        <translation>Die Tabelle und %1 halten dieselben Kanäle in den verglichenen Feldern: %2.</translation>
+    </message>
+    <message>
+        <source>%1 only in the table, %2 only in the file, %3 changed. Fields compared: %4.</source>
+        <translation>%1 nur in der Tabelle, %2 nur in der Datei, %3 geändert. Verglichene Felder: %4.</translation>
+    </message>
+    <message>
+        <source>Take Channel %1 from %2</source>
+        <translation>Kanal %1 aus %2 übernehmen</translation>
+    </message>
+    <message>
+        <source>Take %1 of Channel %2 from %3</source>
+        <translation>%1 von Kanal %2 aus %3 übernehmen</translation>
+    </message>
+</context>
+<context>
     <name>corvalen::EditActions</name>
     <message>
         <source>Undo</source>
@@ -1305,6 +1388,18 @@ Die Tabelle mit der Datei vergleichen, die Datei neu laden (Ihre Änderungen ble
     <message>
         <source>The same channels in the fields the file holds.</source>
         <translation>Dieselben Kanäle in den Feldern, die die Datei hält.</translation>
+    </message>
+    <message>
+        <source>Co&amp;mpare with File…</source>
+        <translation>Mit Datei &amp;vergleichen…</translation>
+    </message>
+    <message>
+        <source>Channel files|*.csv;*.g3m;*.15m;*.xml;*.json</source>
+        <translation>Kanaldateien|*.csv;*.g3m;*.15m;*.xml;*.json</translation>
+    </message>
+    <message>
+        <source>Compare with File</source>
+        <translation>Mit Datei vergleichen</translation>
     </message>
 </context>
 <context>

@@ -105,7 +105,7 @@ MainWindow::MainWindow(SettingsFile settings, FileDialogPresenter* fileDialogs,
             [this](const QString& text) { showStatus(text); });
     // The memory-file commands are named after the receiver model's files.
     connect(&m_document, &Document::modelChanged, m_fileActions, &FileActions::updateModelTexts);
-    m_keeper = new WorkKeeper(m_document, *m_fileActions, m_settings, this);
+    m_keeper = new WorkKeeper(m_document, *m_fileActions, m_fileDialog, m_settings, this);
     connect(m_keeper, &WorkKeeper::status, this,
             [this](const QString& text) { showStatus(text); });
 
@@ -139,6 +139,7 @@ void MainWindow::buildMenus() {
     file->addActions({m_fileActions->openCsvAction(), m_fileActions->openG3mAction()});
     file->addMenu(m_fileActions->recentMenu());
     file->addActions({m_fileActions->appendAction(), m_scheduleActions->importAction()});
+    file->addAction(m_keeper->compareAction());
     file->addSeparator();
     file->addActions({m_fileActions->saveCsvAction(), m_fileActions->saveG3mAction(),
                       m_fileActions->saveChirpAction(), m_fileActions->saveListAction()});

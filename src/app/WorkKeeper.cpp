@@ -7,8 +7,10 @@
 #include <QWidget>
 
 #include "app/BackupOption.h"
+#include "app/CompareDialog.h"
 #include "app/Document.h"
 #include "app/FileActions.h"
+#include "app/FileDialog.h"
 #include "app/FileWatch.h"
 #include "app/KeeperQuestions.h"
 #include "app/RecoveryCopy.h"
@@ -25,8 +27,8 @@ const QString kAppTitle = QStringLiteral("Corvalen");
 
 }  // namespace
 
-WorkKeeper::WorkKeeper(Document& document, FileActions& fileActions, const SettingsFile& settings,
-                       QWidget* window)
+WorkKeeper::WorkKeeper(Document& document, FileActions& fileActions, SharedFileDialog& fileDialog,
+                       const SettingsFile& settings, QWidget* window)
     : QObject(window),
       m_document(document),
       m_fileActions(fileActions),
@@ -34,7 +36,11 @@ WorkKeeper::WorkKeeper(Document& document, FileActions& fileActions, const Setti
       m_backups(new BackupOption(settings, this)),
       m_recovery(new RecoveryCopy(document, this)),
       m_watch(new FileWatch(this)),
+      m_fileDialog(fileDialog),
+      m_compare(new QAction(tr("Co&mpare with File\u2026"), this)),
       m_ownQuestions(std::make_unique<QtKeeperQuestions>(window)) {
+    m_compare->setObjectName(QStringLiteral("compareAction"));
+    connect(m_compare, &QAction::triggered, this, &WorkKeeper::compareWithFile);
     connect(&fileActions, &FileActions::fileUsed, m_watch, &FileWatch::used);
     connect(m_watch, &FileWatch::changed, this, [this](const QString& path) {
         emit status(QFileInfo::exists(path)
@@ -189,6 +195,22 @@ QString WorkKeeper::comparison(const QString& path) const {
         lines << tr("The same channels in the fields the file holds.");
     }
     return lines.join(QLatin1Char('\n'));
+}
+
+void WorkKeeper::compareWithFile() {
+    m_fileDialog.settings().fileName.clear();
+    const std::optional<QString> chosen = m_fileDialog.show(
+        m_document.winradioPath(), tr("Channel files|*.csv;*.g3m;*.15m;*.xml;*.json"),
+        tr("Compare with File"), FileDialogSettings::Form::Open);
+    if (!chosen) {
+        return;
+    }
+    CompareDialog dialog(m_document, *chosen, m_window);
+    if (!dialog.loaded()) {
+        emit status(dialog.error());
+        return;
+    }
+    dialog.exec();
 }
 
 }  // namespace corvalen

@@ -16,6 +16,7 @@ class FileWatch;
 class KeeperQuestions;
 class RecoveryCopy;
 class SettingsFile;
+class SharedFileDialog;
 
 // What keeps the user's work between two saves and across other programs:
 // - the backup a save keeps of the file it replaces (Options / "Keep a Backup When Saving");
@@ -23,17 +24,21 @@ class SettingsFile;
 //   to restore one that an editor which ended unexpectedly left;
 // - the watch of the file last opened or saved (FileWatch.h): the status line says at once
 //   when another program changes it, and a save over it first asks whether to compare the
-//   table with it, reload it, overwrite it, or cancel.
+//   table with it, reload it, overwrite it, or cancel;
+// - the comparison of the table with any channel file (File / "Compare with File…").
 // The main window owns one and puts its actions into its menus.
 class WorkKeeper : public QObject {
     Q_OBJECT
 
 public:
-    WorkKeeper(Document& document, FileActions& fileActions, const SettingsFile& settings,
-               QWidget* window);
+    WorkKeeper(Document& document, FileActions& fileActions, SharedFileDialog& fileDialog,
+               const SettingsFile& settings, QWidget* window);
     ~WorkKeeper() override;
 
     QAction* backupAction() const;
+    // File / "Compare with File…": asks for a channel file and shows what differs between it
+    // and the table (CompareDialog.h).
+    QAction* compareAction() const { return m_compare; }
     // Asks the keeper's questions with `questions` instead of message boxes (for the tests);
     // nullptr goes back to the message boxes.
     void setQuestions(KeeperQuestions* questions);
@@ -56,6 +61,7 @@ signals:
 
 private:
     KeeperQuestions& questions() const;
+    void compareWithFile();
     // Before a save writes `path`: false when the file changed elsewhere and the user chose not
     // to overwrite it.
     bool mayWrite(const QString& path);
@@ -68,6 +74,8 @@ private:
     BackupOption* m_backups;
     RecoveryCopy* m_recovery;
     FileWatch* m_watch;
+    SharedFileDialog& m_fileDialog;
+    QAction* m_compare;
     std::unique_ptr<KeeperQuestions> m_ownQuestions;
     KeeperQuestions* m_questions = nullptr;
 };
