@@ -103,7 +103,7 @@ CompareDialog::CompareDialog(Document& document, const QString& path, QWidget* p
     ReadSettings settings;
     settings.model = document.receiverModel();
     settings.emptyAllowed = true;
-    Result<ChannelFileRead> read = ReadChannelFile(QFile::encodeName(path).toStdString(), settings);
+    Result<ChannelFileRead> read = ReadChannelFile(LocalPath(path), settings);
     if (!read) {
         m_error = QString::fromStdString(read.error().message);
         m_summary->setText(m_error);

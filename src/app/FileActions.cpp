@@ -397,6 +397,9 @@ std::optional<ChannelFileReport> FileActions::writeFile(const QString& path,
                                   m_document.groupNames()}] {
             return WriteChannelFile(file, table, format, settings);
         });
+    if (m_afterWrite) {
+        m_afterWrite(path);
+    }
     if (!written) {
         report(FailureText(path, written.error(), failureTail));
         return std::nullopt;

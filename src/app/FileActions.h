@@ -36,7 +36,7 @@ class FileActions : public QObject {
 public:
     // `window` is the parent of the dialogs and of the "Recent files" menu.
     FileActions(Document& document, SharedFileDialog& fileDialog, MessageBoxes& messages,
-                 const SettingsFile& settings, QWidget* window);
+                const SettingsFile& settings, QWidget* window);
     ~FileActions() override;
 
     QAction* openCsvAction() const { return m_openCsv; }
@@ -99,10 +99,13 @@ public:
     // Whether a file is being read or written: the window must not close meanwhile.
     bool busy() const;
 
-    // Asked before a save writes `path`: false leaves the file as it is and the save is not
-    // made (the work keeper asks first about a file another program changed).
-    void setBeforeWrite(std::function<bool(const QString& path)> check) {
-        m_beforeWrite = std::move(check);
+    // `before` is asked before a save writes `path`: false leaves the file as it is and the save
+    // is not made (the work keeper asks first about a file another program changed). `after` is
+    // told once a write that went ahead has ended, whether it succeeded or not.
+    void setWriteHooks(std::function<bool(const QString& path)> before,
+                       std::function<void(const QString& path)> after) {
+        m_beforeWrite = std::move(before);
+        m_afterWrite = std::move(after);
     }
 
 public slots:
@@ -172,6 +175,7 @@ private:
     std::unique_ptr<BackgroundWork> m_background;  // where files are read
     SimdjsonParser m_fastJson;                     // parses SDR++ lists as they are read
     std::function<bool(const QString& path)> m_beforeWrite;
+    std::function<void(const QString& path)> m_afterWrite;
 };
 
 }  // namespace corvalen

@@ -43,8 +43,21 @@ bool FileWatch::changedElsewhere() const {
     return !m_path.isEmpty() && StampOf(m_path) != m_stamp;
 }
 
+void FileWatch::ownWriteStarting(const QString& path) {
+    m_ownWrite = true;
+    m_ownWriteOfWatched = watches(path);
+}
+
 void FileWatch::ownWriteEnded() {
     m_ownWrite = false;
+    if (m_ownWriteOfWatched) {
+        m_stamp = StampOf(m_path);
+        m_told = m_stamp;
+        if (m_stamp.exists && !m_watcher.files().contains(m_path)) {
+            m_watcher.addPath(m_path);
+        }
+    }
+    m_ownWriteOfWatched = false;
     fileEvent();
 }
 

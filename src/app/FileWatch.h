@@ -24,9 +24,10 @@ public:
     bool watches(const QString& path) const;
     // Whether the watched file differs from what the editor last read or wrote.
     bool changedElsewhere() const;
-    // The editor itself is about to write a file, and has ended writing it: what the file does
-    // meanwhile is the editor's own doing, told by used() when the write succeeds.
-    void ownWriteStarting() { m_ownWrite = true; }
+    // The editor itself is about to write `path`, and has ended writing it: what the watched
+    // file does meanwhile is the editor's own doing. A write of the watched file that failed left
+    // it as it was; one that succeeded made it the editor's: either way it is taken as it stands.
+    void ownWriteStarting(const QString& path);
     void ownWriteEnded();
 
 signals:
@@ -48,6 +49,7 @@ private:
     Stamp m_stamp;
     Stamp m_told;  // the state of the file last said to be changed
     bool m_ownWrite = false;
+    bool m_ownWriteOfWatched = false;  // the write is of the watched file
 };
 
 }  // namespace corvalen

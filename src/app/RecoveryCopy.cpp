@@ -9,6 +9,7 @@
 #include <chrono>
 
 #include "app/Document.h"
+#include "app/StatusText.h"
 #include "files/ChannelDiff.h"
 #include "io/Backup.h"
 #include "io/SafeFile.h"
@@ -106,8 +107,8 @@ QString WriteCopy(const QString& path, RecoveryContents contents, const MemoryTa
     contents.channelsChanged = ChannelsChanged(baseline, contents.table, model);
     const QByteArray bytes = EncodeRecovery(contents);
     const WithoutBackups noBackup;
-    const Status written = WriteFileAtomically(QFile::encodeName(path).toStdString(),
-                                               std::string_view(bytes.data(), bytes.size()));
+    const Status written =
+        WriteFileAtomically(LocalPath(path), std::string_view(bytes.data(), bytes.size()));
     return written ? QString() : QString::fromStdString(written.error().message);
 }
 

@@ -49,15 +49,15 @@ WorkKeeper::WorkKeeper(Document& document, FileActions& fileActions, SharedFileD
                         : tr("%1 was removed or renamed by another program")
                               .arg(QFileInfo(path).fileName()));
     });
-    fileActions.setBeforeWrite([this](const QString& path) {
-        if (!mayWrite(path)) {
-            return false;
-        }
-        m_watch->ownWriteStarting();
-        return true;
-    });
-    // Every file command ends by saying what it did: a write of the editor's own is over then.
-    connect(&fileActions, &FileActions::status, m_watch, [this] { m_watch->ownWriteEnded(); });
+    fileActions.setWriteHooks(
+        [this](const QString& path) {
+            if (!mayWrite(path)) {
+                return false;
+            }
+            m_watch->ownWriteStarting(path);
+            return true;
+        },
+        [this](const QString&) { m_watch->ownWriteEnded(); });
     connect(m_recovery, &RecoveryCopy::written, this, [this](const QString& error) {
         if (!error.isEmpty()) {
             emit status(tr("The recovery copy could not be written: %1").arg(error));
@@ -66,7 +66,7 @@ WorkKeeper::WorkKeeper(Document& document, FileActions& fileActions, SharedFileD
 }
 
 WorkKeeper::~WorkKeeper() {
-    m_fileActions.setBeforeWrite({});
+    m_fileActions.setWriteHooks({}, {});
 }
 
 QAction* WorkKeeper::backupAction() const {
@@ -124,7 +124,7 @@ void WorkKeeper::offerRecovery() {
             ReadSettings settings;
             settings.model = m_document.receiverModel();
             if (Result<ChannelFileRead> read =
-                    ReadChannelFile(QFile::encodeName(contents.filePath).toStdString(), settings)) {
+                    ReadChannelFile(LocalPath(contents.filePath), settings)) {
                 baseline = std::move(read->table);
             }
         }
@@ -178,8 +178,7 @@ QString WorkKeeper::comparison(const QString& path) const {
     ReadSettings settings;
     settings.model = m_document.receiverModel();
     settings.emptyAllowed = true;
-    const Result<ChannelFileRead> read =
-        ReadChannelFile(QFile::encodeName(path).toStdString(), settings);
+    const Result<ChannelFileRead> read = ReadChannelFile(LocalPath(path), settings);
     if (!read) {
         return QString::fromStdString(read.error().message);
     }

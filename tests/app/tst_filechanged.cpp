@@ -3,7 +3,9 @@
 #include "EditorTest.h"
 #include "ScriptedKeeperQuestions.h"
 #include "app/FileWatch.h"
+#include "app/StatusText.h"
 #include "app/WorkKeeper.h"
+#include "io/SafeFile.h"
 #include "table/Columns.h"
 
 using namespace corvalen;
@@ -96,6 +98,27 @@ private slots:
         QVERIFY(m_questions.asked.isEmpty());
         QVERIFY(!status().contains(QStringLiteral("another program")));
         QVERIFY(!m_window->keeper().fileWatch().changedElsewhere());
+    }
+
+    // What the file does while the editor writes it is the editor's own, whenever the watcher
+    // tells of it: during the write or after it.
+    void ownWriteIsNoOtherProgram() {
+        const QString file = path(QStringLiteral("watched.csv"));
+        QVERIFY(testing::WriteBytes(file, "\"Number\"\r\n"));
+        FileWatch watch;
+        watch.used(file);
+        QSignalSpy changed(&watch, &FileWatch::changed);
+        watch.ownWriteStarting(file);
+        QVERIFY(WriteFileAtomically(LocalPath(file), std::string(5000, 'x')));
+        QTest::qWait(300);  // the watcher's events of the write may come now or later
+        watch.ownWriteEnded();
+        QCoreApplication::processEvents();
+        QCOMPARE(changed.count(), 0);
+        QVERIFY(!watch.changedElsewhere());
+        // What comes after the write is another program's again.
+        QVERIFY(testing::WriteBytes(file, "another program"));
+        QVERIFY(changed.wait(20000));
+        QVERIFY(watch.changedElsewhere());
     }
 
     void saveOverAChangedFile_data() {
