@@ -289,6 +289,20 @@ std::vector<LeftRecovery> RecoveryCopy::leftCopies() const {
         }
         left.push_back({path, std::move(lock), std::move(*contents)});
     }
+    // The lock of an editor that ended before it had anything to keep goes.
+    const QString lockSuffix = QLatin1String(kSuffix) + QStringLiteral(".lock");
+    for (const QString& name :
+         QDir(m_folder).entryList({QStringLiteral("*") + lockSuffix}, QDir::Files | QDir::Hidden)) {
+        const QString copy = QDir(m_folder).filePath(name.chopped(5));
+        if (copy == m_path || QFileInfo::exists(copy)) {
+            continue;
+        }
+        QLockFile lock(LockPathOf(copy));
+        lock.setStaleLockTime(kNeverStale);
+        if (lock.tryLock(0)) {
+            lock.unlock();
+        }
+    }
     std::sort(left.begin(), left.end(), [](const LeftRecovery& a, const LeftRecovery& b) {
         return a.contents.writtenAt > b.contents.writtenAt;
     });

@@ -107,6 +107,11 @@ private slots:
         QCOMPARE(crasher.exitStatus(), QProcess::CrashExit);
         QCOMPARE(crasher.exitCode(), SIGKILL);
         QCOMPARE(copiesLeft().size(), 1);
+        // An editor that was killed before it had anything to keep leaves only its lock.
+        QVERIFY(testing::WriteBytes(
+            recoveryFolder() + QStringLiteral("/9-y") + QLatin1String(RecoveryCopy::kSuffix) +
+                QStringLiteral(".lock"),
+            "999999999\ncorvalen\n" + QSysInfo::machineHostName().toUtf8() + "\n"));
 
         m_questions.recoveryAnswers = {RecoveryAnswer::Restore};
         startKeeping(MemoryTable::StartupLayout());
@@ -135,8 +140,10 @@ private slots:
         QVERIFY(m_window->document().isModified());
         QVERIFY(status().contains(QStringLiteral("not saved yet")));
 
-        // The restored changes are kept by this editor's own copy now; the old copy is gone.
+        // The restored changes are kept by this editor's own copy now; the old copy is gone, and
+        // so are the locks of editors that are gone.
         QCOMPARE(copiesLeft().size(), 1);
+        QCOMPARE(QDir(recoveryFolder()).entryList(QDir::Files | QDir::Hidden).size(), 2);
         QCOMPARE(copiesLeft()[0], QFileInfo(m_window->keeper().recovery().path()).fileName());
         // Saving them removes the copy.
         m_dialogs->answers.push_back(path(QStringLiteral("saved.csv")));
