@@ -354,6 +354,7 @@ constexpr std::pair<std::string_view, std::string_view> kWords[] = {
     {"rows without a channel number", "Zeilen ohne Kanalnummer"},
     {"row without a channel number", "Zeile ohne Kanalnummer"},
     {"no field", "kein Feld"},
+    {"two files", "zwei Dateien"},
     {"a SKED.csv and an OUTPUT file", "eine SKED.csv- und eine OUTPUT-Datei"},
     {"SDR# list", "SDR#-Liste"},
     {"SDR++ list", "SDR++-Liste"},
