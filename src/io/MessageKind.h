@@ -154,6 +154,7 @@ enum class MessageKind : std::uint16_t {
     CliDiffUnnumbered,
     CliDiffSame,
     CliDiffDiffer,
+    CliDiffDifferUnnumbered,
     CliDiffCompared,
     // Grouped reports.
     GroupLine,

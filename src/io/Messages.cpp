@@ -341,6 +341,10 @@ constexpr MessageTemplate kCatalogue[] = {
     {K::CliDiffSame, "{1} and {2} hold the same {w3}", "{1} und {2} stimmen überein: {w3}"},
     {K::CliDiffDiffer, "{1} and {2} differ: {w3} added, {4} removed, {5} changed",
      "{1} und {2} unterscheiden sich: {w3} hinzugekommen, {4} entfernt, {5} geändert"},
+    {K::CliDiffDifferUnnumbered,
+     "{1} and {2} differ: {w3} added, {4} removed, {5} changed; {w6} without a channel number",
+     "{1} und {2} unterscheiden sich: {w3} hinzugekommen, {4} entfernt, {5} geändert; {w6} ohne "
+     "Kanalnummer"},
     {K::CliDiffCompared, "compared {w1}", "verglichen: {w1}"},
 
     {K::GroupLine, "{w1}: {2}", "{w1}: {2}"},
@@ -351,8 +355,6 @@ constexpr MessageTemplate kCatalogue[] = {
 // one starts another.
 constexpr std::pair<std::string_view, std::string_view> kWords[] = {
     {"no problems or notices", "keine Probleme oder Hinweise"},
-    {"rows without a channel number", "Zeilen ohne Kanalnummer"},
-    {"row without a channel number", "Zeile ohne Kanalnummer"},
     {"no field", "kein Feld"},
     {"two files", "zwei Dateien"},
     {"a SKED.csv and an OUTPUT file", "eine SKED.csv- und eine OUTPUT-Datei"},
