@@ -162,6 +162,10 @@ def main():
     b = core["record_checksum"]
     add("One record checksum", "%.1f ns" % (ms(b) * 1e6),
         "%.0f M records/s" % (b["items_per_second"] / 1e6), "", True, cpu(b, "ns"))
+    if "channel_diff" in core:
+        b = core["channel_diff"]
+        add("Two files of 65,535 channels compared, every row changed", "%.0f ms" % ms(b), "",
+            "<= 1000 ms", ms(b) <= 1000, cpu(b))
     b = editor["editor_open"]
     add("Editor: open and paint 65,535 rows", "%.0f ms" % ms(b),
         "peak %.0f MB (+%.0f MB)%s" % (b["peak_MB"], b["peak_growth_MB"], stretch(b)),

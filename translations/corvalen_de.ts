@@ -216,6 +216,17 @@
     </message>
 </context>
 <context>
+    <name>corvalen::BackupOption</name>
+    <message>
+        <source>Keep a &amp;Backup When Saving</source>
+        <translation>Beim Speichern &amp;Sicherung behalten</translation>
+    </message>
+    <message>
+        <source>Before a save replaces a file, its previous version is kept beside it as NAME~</source>
+        <translation>Bevor eine Datei beim Speichern ersetzt wird, bleibt ihre vorige Fassung daneben als NAME~ erhalten</translation>
+    </message>
+</context>
+<context>
     <name>corvalen::CellEditorDelegate</name>
     <message>
         <source>none</source>
@@ -413,6 +424,89 @@
     <message>
         <source>empty</source>
         <translation>leer</translation>
+    </message>
+</context>
+<context>
+    <name>corvalen::CompareDialog</name>
+    <message>
+        <source>Take &amp;Channel from File</source>
+        <translation>&amp;Kanal aus der Datei übernehmen</translation>
+    </message>
+    <message>
+        <source>Take C&amp;ell from File</source>
+        <translation>&amp;Zelle aus der Datei übernehmen</translation>
+    </message>
+    <message>
+        <source>Compare with %1</source>
+        <translation>Mit %1 vergleichen</translation>
+    </message>
+    <message>
+        <source>All differences</source>
+        <translation>Alle Unterschiede</translation>
+    </message>
+    <message>
+        <source>Only in the table</source>
+        <translation>Nur in der Tabelle</translation>
+    </message>
+    <message>
+        <source>Only in the file</source>
+        <translation>Nur in der Datei</translation>
+    </message>
+    <message>
+        <source>Changed</source>
+        <translation>Geändert</translation>
+    </message>
+    <message>
+        <source>Rows holding this text</source>
+        <translation>Zeilen mit diesem Text</translation>
+    </message>
+    <message>
+        <source>&amp;Show:</source>
+        <translation>&amp;Zeigen:</translation>
+    </message>
+    <message>
+        <source>Channel</source>
+        <translation>Kanal</translation>
+    </message>
+    <message>
+        <source>Difference</source>
+        <translation>Unterschied</translation>
+    </message>
+    <message>
+        <source>only in the table</source>
+        <translation>nur in der Tabelle</translation>
+    </message>
+    <message>
+        <source>only in the file</source>
+        <translation>nur in der Datei</translation>
+    </message>
+    <message>
+        <source>changed</source>
+        <translation>geändert</translation>
+    </message>
+    <message>
+        <source>%1 → %2</source>
+        <translation>%1 → %2</translation>
+    </message>
+    <message>
+        <source>(empty)</source>
+        <translation>(leer)</translation>
+    </message>
+    <message>
+        <source>The table and %1 hold the same channels in the fields compared: %2.</source>
+        <translation>Die Tabelle und %1 halten dieselben Kanäle in den verglichenen Feldern: %2.</translation>
+    </message>
+    <message>
+        <source>%1 only in the table, %2 only in the file, %3 changed. Fields compared: %4.</source>
+        <translation>%1 nur in der Tabelle, %2 nur in der Datei, %3 geändert. Verglichene Felder: %4.</translation>
+    </message>
+    <message>
+        <source>Take Channel %1 from %2</source>
+        <translation>Kanal %1 aus %2 übernehmen</translation>
+    </message>
+    <message>
+        <source>Take %1 of Channel %2 from %3</source>
+        <translation>%1 von Kanal %2 aus %3 übernehmen</translation>
     </message>
 </context>
 <context>
@@ -858,6 +952,33 @@ OK überschreibt die Datei, Abbrechen wählt eine andere.</translation>
     </message>
 </context>
 <context>
+    <name>corvalen::KeeperQuestions</name>
+    <message>
+        <source>&amp;Restore</source>
+        <translation>&amp;Wiederherstellen</translation>
+    </message>
+    <message>
+        <source>&amp;Keep for Later</source>
+        <translation>Für &amp;später behalten</translation>
+    </message>
+    <message>
+        <source>&amp;Discard</source>
+        <translation>&amp;Verwerfen</translation>
+    </message>
+    <message>
+        <source>&amp;Compare</source>
+        <translation>&amp;Vergleichen</translation>
+    </message>
+    <message>
+        <source>&amp;Reload</source>
+        <translation>&amp;Neu laden</translation>
+    </message>
+    <message>
+        <source>&amp;Overwrite</source>
+        <translation>&amp;Überschreiben</translation>
+    </message>
+</context>
+<context>
     <name>corvalen::LockoutEditor</name>
     <message>
         <source>Scan lockout</source>
@@ -1004,6 +1125,17 @@ OK überschreibt die Datei, Abbrechen wählt eine andere.</translation>
     <message>
         <source>Problems</source>
         <translation>Probleme</translation>
+    </message>
+</context>
+<context>
+    <name>corvalen::RecoveryCopy</name>
+    <message>
+        <source>cannot make the folder %1</source>
+        <translation>der Ordner %1 kann nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>cannot lock %1</source>
+        <translation>%1 kann nicht gesperrt werden</translation>
     </message>
 </context>
 <context>
@@ -1231,6 +1363,81 @@ OK überschreibt die Datei, Abbrechen wählt eine andere.</translation>
     <message>
         <source>Winradio folder %1, receiver model &quot;%2&quot;; %3</source>
         <translation>Winradio-Ordner %1, Empfängermodell „%2“; %3</translation>
+    </message>
+</context>
+<context>
+    <name>corvalen::WorkKeeper</name>
+    <message>
+        <source>The recovery copy could not be written: %1</source>
+        <translation>Die Wiederherstellungskopie konnte nicht geschrieben werden: %1</translation>
+    </message>
+    <message>
+        <source>No recovery copy will be kept: %1</source>
+        <translation>Es wird keine Wiederherstellungskopie geführt: %1</translation>
+    </message>
+    <message>
+        <source>a table never saved</source>
+        <translation>einer nie gespeicherten Tabelle</translation>
+    </message>
+    <message>
+        <source>Corvalen ended without saving the changes to %1. A recovery copy of them from %2 holds %3 changed.
+
+Restore it into the table, keep it for later, or discard it?</source>
+        <translation>Corvalen wurde beendet, ohne die Änderungen an %1 zu speichern. Eine Wiederherstellungskopie davon vom %2 enthält %3 geändert.
+
+In die Tabelle wiederherstellen, für später behalten oder verwerfen?</translation>
+    </message>
+    <message>
+        <source>Restore Unsaved Changes</source>
+        <translation>Ungespeicherte Änderungen wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Restored %1 changed in %2 from the recovery copy of %3; not saved yet</source>
+        <translation>%1 geändert in %2 aus der Wiederherstellungskopie vom %3 wiederhergestellt; noch nicht gespeichert</translation>
+    </message>
+    <message>
+        <source>%1 was changed by another program; a save over it asks first</source>
+        <translation>%1 wurde von einem anderen Programm geändert; Speichern darüber fragt zuerst nach</translation>
+    </message>
+    <message>
+        <source>%1 was removed or renamed by another program</source>
+        <translation>%1 wurde von einem anderen Programm entfernt oder umbenannt</translation>
+    </message>
+    <message>
+        <source>%1 was changed by another program since it was opened or saved here. Saving now replaces those changes.
+
+Compare the table with the file, reload the file (your edits stay one Undo away), overwrite it, or cancel?</source>
+        <translation>%1 wurde von einem anderen Programm geändert, seit es hier geöffnet oder gespeichert wurde. Speichern ersetzt jetzt diese Änderungen.
+
+Die Tabelle mit der Datei vergleichen, die Datei neu laden (Ihre Änderungen bleiben einen Rückgängig-Schritt entfernt), sie überschreiben oder abbrechen?</translation>
+    </message>
+    <message>
+        <source>What differs between %1 on disk and the table:</source>
+        <translation>Was sich zwischen %1 auf der Platte und der Tabelle unterscheidet:</translation>
+    </message>
+    <message>
+        <source>Reloaded %1; the edits it replaced are one Undo away</source>
+        <translation>%1 neu geladen; die ersetzten Änderungen sind einen Rückgängig-Schritt entfernt</translation>
+    </message>
+    <message>
+        <source>Not saved: %1 was changed by another program</source>
+        <translation>Nicht gespeichert: %1 wurde von einem anderen Programm geändert</translation>
+    </message>
+    <message>
+        <source>The same channels in the fields the file holds.</source>
+        <translation>Dieselben Kanäle in den Feldern, die die Datei hält.</translation>
+    </message>
+    <message>
+        <source>Co&amp;mpare with File…</source>
+        <translation>Mit Datei &amp;vergleichen…</translation>
+    </message>
+    <message>
+        <source>Channel files|*.csv;*.g3m;*.15m;*.xml;*.json</source>
+        <translation>Kanaldateien|*.csv;*.g3m;*.15m;*.xml;*.json</translation>
+    </message>
+    <message>
+        <source>Compare with File</source>
+        <translation>Mit Datei vergleichen</translation>
     </message>
 </context>
 <context>
@@ -1889,6 +2096,42 @@ OK überschreibt die Datei, Abbrechen wählt eine andere.</translation>
     <message>
         <source>{1:words} already in the file kept</source>
         <translation>{1:words} der Datei behalten</translation>
+    </message>
+    <message>
+        <source>channel {1} added: {2}</source>
+        <translation>Kanal {1} hinzugekommen: {2}</translation>
+    </message>
+    <message>
+        <source>channel {1} removed: {2}</source>
+        <translation>Kanal {1} entfernt: {2}</translation>
+    </message>
+    <message>
+        <source>channel {1} changed: {2}</source>
+        <translation>Kanal {1} geändert: {2}</translation>
+    </message>
+    <message>
+        <source>{1}: channel {2} of {3:words} is given again in {4:words}; only {4:words} is compared</source>
+        <translation>{1}: Kanal {2} aus {3:words} kommt in {4:words} wieder vor; nur {4:words} wird verglichen</translation>
+    </message>
+    <message>
+        <source>{1}: {2:words} has no channel number from 1 to 65535 ({3}); it is not compared</source>
+        <translation>{1}: {2:words} hat keine Kanalnummer von 1 bis 65535 ({3}); sie wird nicht verglichen</translation>
+    </message>
+    <message>
+        <source>{1} and {2} hold the same {3:words}</source>
+        <translation>{1} und {2} stimmen überein: {3:words}</translation>
+    </message>
+    <message>
+        <source>{1} and {2} differ: {3:words} added, {4} removed, {5} changed</source>
+        <translation>{1} und {2} unterscheiden sich: {3:words} hinzugekommen, {4} entfernt, {5} geändert</translation>
+    </message>
+    <message>
+        <source>{1} and {2} differ: {3:words} added, {4} removed, {5} changed; {6:words} without a channel number</source>
+        <translation>{1} und {2} unterscheiden sich: {3:words} hinzugekommen, {4} entfernt, {5} geändert; {6:words} ohne Kanalnummer</translation>
+    </message>
+    <message>
+        <source>compared {1:words}</source>
+        <translation>verglichen: {1:words}</translation>
     </message>
     <message>
         <source>{1:words} replaced by a later row with the same Number</source>

@@ -455,6 +455,9 @@ bool FileActions::saveCsv() {
 std::optional<ChannelFileReport> FileActions::writeFile(const QString& path,
                                                         const ChannelFormat& format,
                                                         const QString& failureTail) {
+    if (m_beforeWrite && !m_beforeWrite(path)) {
+        return std::nullopt;
+    }
     // Written on a thread of its own, so that a slow disk does not freeze the window; the table
     // is read there as it stands, since the window takes no input until the save is done.
     report(tr("Saving %1\u2026").arg(QFileInfo(path).fileName()));
@@ -465,6 +468,9 @@ std::optional<ChannelFileReport> FileActions::writeFile(const QString& path,
                                   m_document.groupNames()}] {
             return WriteChannelFile(file, table, format, settings);
         });
+    if (m_afterWrite) {
+        m_afterWrite(path);
+    }
     if (!written) {
         report(FailureText(path, written.error(), failureTail));
         return std::nullopt;
@@ -555,6 +561,7 @@ void FileActions::rememberFile(const QString& path) {
     m_document.setFilePath(path);
     m_recent->add(path);
     fillRecentMenu();
+    emit fileUsed(path);
 }
 
 QString FileActions::modelMismatch(const QString& path) const {

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -36,7 +37,7 @@ class FileActions : public QObject {
 public:
     // `window` is the parent of the dialogs and of the "Recent files" menu.
     FileActions(Document& document, SharedFileDialog& fileDialog, MessageBoxes& messages,
-                 const SettingsFile& settings, QWidget* window);
+                const SettingsFile& settings, QWidget* window);
     ~FileActions() override;
 
     QAction* openCsvAction() const { return m_openCsv; }
@@ -100,6 +101,15 @@ public:
     // Whether a file is being read or written: the window must not close meanwhile.
     bool busy() const;
 
+    // `before` is asked before a save writes `path`: false leaves the file as it is and the save
+    // is not made (the work keeper asks first about a file another program changed). `after` is
+    // told once a write that went ahead has ended, whether it succeeded or not.
+    void setWriteHooks(std::function<bool(const QString& path)> before,
+                       std::function<void(const QString& path)> after) {
+        m_beforeWrite = std::move(before);
+        m_afterWrite = std::move(after);
+    }
+
 public slots:
     void openCsv();                        // "Open Winradio .csv file"
     void openG3m();                        // File / "Open .g3m file…"
@@ -120,6 +130,8 @@ signals:
     void status(const QString& text, const QString& details);
     // A file's table replaced the one shown.
     void tableLoaded();
+    // The file at `path` was opened or saved: the table now stands for it.
+    void fileUsed(const QString& path);
 
 private:
     // Where a save goes and in which format.
@@ -178,6 +190,8 @@ private:
     bool m_lastSaveReported = false;  // the last save reported rows or cells (see its status)
     std::unique_ptr<BackgroundWork> m_background;  // where files are read
     SimdjsonParser m_fastJson;                     // parses SDR++ lists as they are read
+    std::function<bool(const QString& path)> m_beforeWrite;
+    std::function<void(const QString& path)> m_afterWrite;
 };
 
 }  // namespace corvalen

@@ -35,6 +35,7 @@
 #include "app/FindBar.h"
 #include "app/GridView.h"
 #include "app/GridViewOptions.h"
+#include "app/WorkKeeper.h"
 #include "app/PrintActions.h"
 #include "app/ProblemIndex.h"
 #include "app/ProblemsPanel.h"
@@ -119,6 +120,9 @@ MainWindow::MainWindow(SettingsFile settings, FileDialogPresenter* fileDialogs,
             [this](const QString& text) { showStatus(text); });
     // The memory-file commands are named after the receiver model's files.
     connect(&m_document, &Document::modelChanged, m_fileActions, &FileActions::updateModelTexts);
+    m_keeper = new WorkKeeper(m_document, *m_fileActions, m_fileDialog, m_settings, this);
+    connect(m_keeper, &WorkKeeper::status, this,
+            [this](const QString& text) { showStatus(text); });
 
     buildMenus();
     buildButtons();
@@ -148,6 +152,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 MainWindow::~MainWindow() {
     // The grid goes after the members its signals would reach.
     disconnect(grid()->horizontalHeader(), nullptr, this, nullptr);
+    // The keeper goes before the document it follows: it removes its recovery copy.
+    delete m_keeper;
 }
 
 void MainWindow::showFileInTitle(const QString& path) {
@@ -167,6 +173,7 @@ void MainWindow::buildMenus() {
     file->addActions({m_fileActions->openCsvAction(), m_fileActions->openG3mAction()});
     file->addMenu(m_fileActions->recentMenu());
     file->addActions({m_fileActions->appendAction(), m_scheduleActions->importAction()});
+    file->addAction(m_keeper->compareAction());
     file->addSeparator();
     file->addActions({m_fileActions->saveCsvAction(), m_fileActions->saveG3mAction(),
                       m_fileActions->saveChirpAction(), m_fileActions->saveListAction()});
@@ -211,6 +218,7 @@ void MainWindow::buildMenus() {
     QMenu* options = menuBar()->addMenu(tr("&Options"));
     options->setObjectName(QStringLiteral("optionsMenu"));
     options->addAction(m_settingsActions->winradioFolderAction());
+    options->addAction(m_keeper->backupAction());
 }
 
 void MainWindow::buildButtons() {

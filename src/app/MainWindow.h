@@ -25,6 +25,7 @@ class ProblemIndex;
 class ProblemsPanel;
 class ScheduleActions;
 class SettingsActions;
+class WorkKeeper;
 
 // The editor's one window, "Grid View": the memory table grid above the bar of eight command
 // buttons, the menus, the find bar, the "Problems" panel, and a status line that says what the
@@ -52,6 +53,7 @@ public:
     ChannelActions& channelActions() const { return *m_channelActions; }
     GridViewOptions& viewOptions() const { return *m_viewOptions; }
     SettingsActions& settingsActions() const { return *m_settingsActions; }
+    WorkKeeper& keeper() const { return *m_keeper; }
     ProblemsPanel& problemsPanel() const { return *m_problemsPanel; }
     QTableView* grid() const;
     // What the grid shows: the table sorted and filtered, with problem cells tinted.
@@ -120,6 +122,7 @@ private:
     ChannelActions* m_channelActions = nullptr;
     GridViewOptions* m_viewOptions = nullptr;
     SettingsActions* m_settingsActions = nullptr;
+    WorkKeeper* m_keeper = nullptr;  // backups, the recovery copy, the file changed on disk
     // Whether the user wants the Problems panel (View / "Problems"); it shows only while it has
     // something to list.
     bool m_problemsWanted = true;

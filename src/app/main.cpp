@@ -7,6 +7,7 @@
 #include "app/FileActions.h"
 #include "app/MainWindow.h"
 #include "app/Translations.h"
+#include "app/WorkKeeper.h"
 #include "io/LargePages.h"
 
 int main(int argc, char** argv) {
@@ -38,6 +39,10 @@ int main(int argc, char** argv) {
         QApplication::applicationDirPath(),
         QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)));
     window.start();
+    // Unsaved changes are kept in a recovery copy; one an editor left when it ended unexpectedly
+    // is offered before anything else.
+    window.keeper().startRecovery(corvalen::WorkKeeper::DefaultRecoveryFolder());
+    window.keeper().offerRecovery();
 
     // `corvalen FILE` opens the file, as a file manager asks when a memory file is opened.
     const QStringList files = parser.positionalArguments();

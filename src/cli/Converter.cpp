@@ -7,11 +7,13 @@
 #include <vector>
 
 #include "cli/CheckVerb.h"
+#include "cli/DiffVerb.h"
 #include "cli/FillVerb.h"
 #include "cli/Reports.h"
 #include "cli/ScheduleVerb.h"
 #include "files/ChannelFiles.h"
 #include "g3m/G3mReader.h"
+#include "io/Backup.h"
 #include "io/SafeFile.h"
 
 namespace corvalen {
@@ -24,6 +26,7 @@ constexpr std::string_view kUsage =
     "       corvalen-cli convert --model MODEL [--to FORMAT] [--all] INPUT.g3m|INPUT.15m OUTPUT\n"
     "       corvalen-cli verify --model MODEL FILE.g3m|FILE.15m\n"
     "       corvalen-cli check [--model MODEL] [--numbering N] [--all] FILE\n"
+    "       corvalen-cli diff [--model MODEL] [--numbering N] [--all] A B\n"
     "       corvalen-cli fill --start F --stop F --step S [--set COLUMN=VALUE]...\n"
     "                         [--first-number N] [--all] [INPUT.csv] OUTPUT.csv\n"
     "       corvalen-cli schedule [FILTERS] [--model MODEL] [--to FORMAT] SKED.csv OUTPUT\n"
@@ -65,9 +68,12 @@ constexpr std::string_view kUsage =
     "  .g3m or .15m memory file), one line per kind with its count and first places, then a\n"
     "  summary line; with --all one \"row N, Column: reason\" line each.\n"
     "fill adds a range of channels to a CSV memory file (see below).\n"
+    "diff compares the channels of two files (see below).\n"
     "An empty Mode is written as CW in every output (bandwidth 500 Hz where one is made); a mode\n"
     "the receiver lacks (WFM, DV, DIG, ...) is written as CW and reported once per mode.\n"
     "\n"
+    "--backup, with any command that writes a file: the file it replaces is kept beside it as\n"
+    "OUTPUT~ (one backup, the older one replaced), only when the write succeeds.\n"
     "What could not be taken as it stands is listed on stderr, one line per kind of message\n"
     "with its count and first places; --all lists every row, line and record.\n"
     "The editor keeps its settings in Corvalen.ini beside the program (or, where that folder\n"
@@ -400,7 +406,7 @@ namespace {
 
 int RunCommand(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h" || args[0] == "help")) {
-        out << ConverterUsage() << "\n" << FillUsage() << "\n" << ScheduleUsage();
+        out << ConverterUsage() << "\n" << FillUsage() << "\n" << ScheduleUsage() << "\n" << DiffUsage();
         return kExitOk;
     }
     const std::string_view command = args.empty() ? std::string_view() : args[0];
@@ -429,18 +435,32 @@ int RunCommand(std::span<const std::string_view> args, std::ostream& out, std::o
     if (command == "fill") {
         return RunFill(args.subspan(1), out, err);
     }
+    if (command == "diff") {
+        return RunDiff(args.subspan(1), out, err);
+    }
     if (command == "schedule") {
         return RunSchedule(args.subspan(1), out, err);
     }
     if (args.empty()) {
-        return UsageError(err, "no command given (convert, verify, check, fill or schedule)");
+        return UsageError(err, "no command given (convert, verify, check, diff, fill or schedule)");
     }
     return UsageError(err, "unknown command " + std::string(args[0]));
 }
 
 }  // namespace
 
-int RunConverter(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
+int RunConverter(std::span<const std::string_view> given, std::ostream& out, std::ostream& err) {
+    // --backup, for any command that writes a file: the file replaced is kept as NAME~.
+    std::vector<std::string_view> args;
+    bool backup = false;
+    for (const std::string_view arg : given) {
+        if (arg == "--backup") {
+            backup = true;
+        } else {
+            args.push_back(arg);
+        }
+    }
+    SetKeepBackups(backup);
     const Language language = LanguageFromEnvironment();
     if (language == Language::English) {
         return RunCommand(args, out, err);

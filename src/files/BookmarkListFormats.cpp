@@ -44,6 +44,11 @@ public:
         return m_kind.supported() ? Status(Done{}) : Status(SdrSharpListsUnsupported());
     }
     bool GivesNumbers() const override { return true; }
+    // A bookmark's frequency, bandwidth, mode, name and the one group of its list; the channel
+    // number is its place in the list.
+    ColumnSet HeldColumns(ReceiverModel) const override {
+        return {Number, Frequency, Bandwidth, Groups, Mode, Callsign};
+    }
     bool LooksLike(std::string_view bytes, ReceiverModel) const override {
         return m_kind.looksLike(bytes);
     }

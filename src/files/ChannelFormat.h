@@ -8,6 +8,7 @@
 #include "g3m/ReplacedRow.h"
 #include "io/Diagnostic.h"
 #include "io/Result.h"
+#include "table/ColumnSet.h"
 #include "table/MemoryTable.h"
 
 // The formats of channel files behind one door (ChannelFiles.h). Each format is one class in a
@@ -165,6 +166,9 @@ public:
 
     // Done when this build reads and writes the format, else why not.
     virtual Status Supported() const { return Done{}; }
+    // The columns a file of this format keeps for `model` (a memory file's records have no place
+    // for Priority or the reserved fields, for one): what a comparison of two files compares.
+    virtual ColumnSet HeldColumns(ReceiverModel) const { return ColumnSet::All(); }
     // Whether the read numbers the channels itself, one up from ReadSettings::firstNumber, as
     // for lists whose entries have no channel number.
     virtual bool GivesNumbers() const { return false; }

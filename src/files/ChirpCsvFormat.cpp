@@ -29,6 +29,11 @@ public:
 
     // A .csv name says receiver CSV: a CHIRP file is told by its header line alone.
     bool NamedFor(std::string_view) const override { return false; }
+    // Location, frequency, mode, name, comment, and Skip as Lockout ("S") or Priority ("P"); a
+    // Bandwidth is made from the mode, not read.
+    ColumnSet HeldColumns(ReceiverModel) const override {
+        return {Number, Frequency, Lockout, Priority, Mode, Callsign, Comments};
+    }
     bool LooksLike(std::string_view bytes, ReceiverModel) const override {
         return LooksLikeChirpCsv(bytes);
     }

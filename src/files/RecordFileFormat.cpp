@@ -87,6 +87,20 @@ public:
     std::size_t MaxFileBytes(ReceiverModel model) const override {
         return MaxRecordFileBytes(model);
     }
+    // What EncodeRecord stores and DecodeG3mImage reads back: no Priority, no reserved fields;
+    // IF Shift and Bandwidth, and the secondary squelch, only where the model's records keep
+    // them (a "303" memory file reads Bandwidth and IF Shift as "0").
+    ColumnSet HeldColumns(ReceiverModel model) const override {
+        ColumnSet held{Number,       Frequency, Groups,   Hotkey,  Lockout,
+                       LevelSquelch, Mode,      Callsign, Comments};
+        if (model.HoldsIfShiftAndBandwidth()) {
+            held.Add(Bandwidth).Add(IfShift);
+        }
+        if (model.HoldsSecondarySquelch()) {
+            held.Add(SecondarySquelchType).Add(SecondarySquelchValue);
+        }
+        return held;
+    }
     bool LooksLike(std::string_view bytes, ReceiverModel model) const override {
         return corvalen::HoldsRecords(bytes, model);
     }

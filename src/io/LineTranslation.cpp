@@ -17,6 +17,8 @@ namespace {
 // Words and phrases of the lines' values and of "; " pieces no template knows, longest first
 // where one starts another.
 constexpr std::pair<std::string_view, std::string_view> kWords[] = {
+    {"no field", "kein Feld"},
+    {"two files", "zwei Dateien"},
     {"no problems or notices", "keine Probleme oder Hinweise"},
     {"a SKED.csv and an OUTPUT file", "eine SKED.csv- und eine OUTPUT-Datei"},
     {"SDR# list", "SDR#-Liste"},

@@ -146,6 +146,16 @@ enum class MessageKind : std::uint16_t {
     CliNoSchedule,
     CliNothingPasses,
     CliScheduleTooMany,
+    // The converter's diff of two files.
+    CliDiffAdded,
+    CliDiffRemoved,
+    CliDiffChanged,
+    CliDiffRepeated,
+    CliDiffUnnumbered,
+    CliDiffSame,
+    CliDiffDiffer,
+    CliDiffDifferUnnumbered,
+    CliDiffCompared,
     // Grouped reports and the places they name.
     GroupLine,
     GroupMore,

@@ -470,6 +470,24 @@ constexpr MessageTemplate kCatalogue[] = {
      "die Sendungen aus {1}, die die Filter bestehen, ergeben {2} Kanäle, mehr als die {3} "
      "eines Empfängers; wählen Sie mit den Filtern weniger; nichts geschrieben"},
 
+    {K::CliDiffAdded, "channel {1} added: {2}", "Kanal {1} hinzugekommen: {2}"},
+    {K::CliDiffRemoved, "channel {1} removed: {2}", "Kanal {1} entfernt: {2}"},
+    {K::CliDiffChanged, "channel {1} changed: {2}", "Kanal {1} geändert: {2}"},
+    {K::CliDiffRepeated, "{1}: channel {2} of {3:words} is given again in {4:words}; only {4:words} is compared",
+     "{1}: Kanal {2} aus {3:words} kommt in {4:words} wieder vor; nur {4:words} wird verglichen"},
+    {K::CliDiffUnnumbered,
+     "{1}: {2:words} has no channel number from 1 to 65535 ({3}); it is not compared",
+     "{1}: {2:words} hat keine Kanalnummer von 1 bis 65535 ({3}); sie wird nicht verglichen"},
+    {K::CliDiffSame, "{1} and {2} hold the same {3:words}", "{1} und {2} stimmen überein: {3:words}"},
+    {K::CliDiffDiffer, "{1} and {2} differ: {3:words} added, {4} removed, {5} changed",
+     "{1} und {2} unterscheiden sich: {3:words} hinzugekommen, {4} entfernt, {5} geändert"},
+    {K::CliDiffDifferUnnumbered,
+     "{1} and {2} differ: {3:words} added, {4} removed, {5} changed; {6:words} without a channel number",
+     "{1} und {2} unterscheiden sich: {3:words} hinzugekommen, {4} entfernt, {5} geändert; {6:words} ohne "
+     "Kanalnummer"},
+    {K::CliDiffCompared, "compared {1:words}", "verglichen: {1:words}"},
+
+
     // A group: "612 channels: <heading>: <member>; <member>; ...; and 609 more".
     {K::GroupLine, "{1}: {2}", "{1}: {2}"},
     {K::GroupMore, "and {1} more", "und {1} weitere"},

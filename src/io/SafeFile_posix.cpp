@@ -18,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+#include "io/BackupParts.h"
 #include "io/LargePages.h"
 #include "io/SafeFileParts.h"
 #include "io/SaveSteps.h"
@@ -720,6 +721,8 @@ Status WriteFileInPieces(const std::string& path,
     if (Status created = CreateTemporary(temp, folder, target, path, guard); !created) {
         return created;
     }
+    // The previous version, kept as the backup once the new file is in place (Backup.h).
+    detail::PendingBackup backup(target, targetExists);
     FileDescriptor lockHolder;
     const auto fail = [&](int errorNumber) {
         temp.fd.Close();
@@ -777,6 +780,7 @@ Status WriteFileInPieces(const std::string& path,
     }
     guard.Forget();
     lockHolder.Close();
+    backup.Commit(found);
     // The new file is in place; only its folder entry may not be on the disk yet.
     if (const int error = FlushFolder(folder); error != 0) {
         return SystemError("Cannot save", path, error);

@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "io/Backup.h"
 #include "io/SafeFile.h"
 #include "io/SafeFileParts.h"
 #include "io/SaveSteps.h"
@@ -416,9 +417,11 @@ Status WriteFileAtomically(const std::string& path, std::string_view bytes,
         }
         return Done{};
     }
-    // ReplaceFileW keeps the target's attributes and security settings, its owner among them.
-    if (!::ReplaceFileW(wide.c_str(), temp.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                        nullptr, nullptr)) {
+    // ReplaceFileW keeps the target's attributes and security settings, its owner among them;
+    // with backups kept, it keeps the previous version as NAME~ (Backup.h).
+    const std::wstring backup = wide + L"~";
+    if (!::ReplaceFileW(wide.c_str(), temp.c_str(), KeepBackups() ? backup.c_str() : nullptr,
+                        REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
         const DWORD error = ::GetLastError();
         // Here the old file is gone already and the new one still has its temporary name.
         if (error != ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 ||

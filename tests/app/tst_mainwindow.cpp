@@ -144,8 +144,9 @@ private slots:
         }
         QMenu* options = window.findChild<QMenu*>(QStringLiteral("optionsMenu"));
         QCOMPARE(options->title(), QStringLiteral("&Options"));
-        QCOMPARE(options->actions().size(), 1);
+        QCOMPARE(options->actions().size(), 2);
         QCOMPARE(options->actions()[0]->text(), QStringLiteral("Winradio Folder"));
+        QCOMPARE(options->actions()[1]->text(), QStringLiteral("Keep a &Backup When Saving"));
 
         // The row commands already work on the start-up grid.
         click(QStringLiteral("Add Row"));

@@ -546,6 +546,21 @@ private slots:
         QTest::newRow("usage error") << "corvalen-cli: unknown option --x; see corvalen-cli --help"
                                      << "corvalen-cli: unbekannte Option --x; siehe corvalen-cli "
                                         "--help";
+        QTest::newRow("diff, a changed channel")
+            << R"(channel 3 changed: Mode "usb" -> "CW"; Callsign "and" -> "or")"
+            << R"(Kanal 3 geändert: Mode "usb" -> "CW"; Callsign "and" -> "or")";
+        QTest::newRow("diff, repeated number")
+            << "corvalen-cli: a.csv: channel 1 of line 3 is given again in line 9; only line 9 is "
+               "compared"
+            << "corvalen-cli: a.csv: Kanal 1 aus Zeile 3 kommt in Zeile 9 wieder vor; nur Zeile 9 "
+               "wird verglichen";
+        QTest::newRow("diff summary")
+            << "a.csv and b.g3m differ: 1 channel added, 0 removed, 2 changed; 1 row without a "
+               "channel number"
+            << "a.csv und b.g3m unterscheiden sich: 1 Kanal hinzugekommen, 0 entfernt, 2 "
+               "geändert; 1 Zeile ohne Kanalnummer";
+        QTest::newRow("diff, fields compared") << "compared Frequency, Mode, Callsign"
+                                               << "verglichen: Frequenz, Modus, Rufzeichen";
         QTest::newRow("unknown text stays") << "something else; entirely"
                                             << "something else; entirely";
     }

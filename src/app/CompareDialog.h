@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <optional>
+
+#include "files/ChannelDiff.h"
+#include "files/ChannelFormat.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSortFilterProxyModel;
+class QStandardItemModel;
+class QTableView;
+
+namespace corvalen {
+
+class Document;
+
+// File / "Compare with File…": what differs between the table and a channel file, one row per
+// channel only in the table, only in the file, or changed, each changed cell marked with the
+// table's and the file's value, over the fields the file holds (ChannelDiff.h). The list can be
+// narrowed to one kind and to rows holding a text. A channel or a cell can be taken from the
+// file into the table, each as one undo step; the list follows.
+class CompareDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    // The columns of the list: the channel, the kind of difference, then the fields compared.
+    static constexpr int kChannelColumn = 0;
+    static constexpr int kKindColumn = 1;
+    static constexpr int kFirstFieldColumn = 2;
+
+    // Reads the file at `path`; `error` says why when it cannot be read (the dialog is then
+    // of no use).
+    CompareDialog(Document& document, const QString& path, QWidget* parent = nullptr);
+
+    bool loaded() const { return m_file.has_value(); }
+    const QString& error() const { return m_error; }
+    const ChannelDiff& diff() const { return m_diff; }
+
+    // The list as shown (filtered), and its filters.
+    QTableView* list() const { return m_list; }
+    QComboBox* kindFilter() const { return m_kind; }
+    QLineEdit* textFilter() const { return m_text; }
+    QLabel* summary() const { return m_summary; }
+
+public slots:
+    // Takes the channel of the current row from the file: a channel only in the file is added
+    // after the last row; a changed one gets the file's values in the fields compared.
+    void takeChannel();
+    // Takes the current cell's value from the file, when it differs.
+    void takeCell();
+
+private:
+    void compare();
+    void fill();
+    void applyFilter();
+    void updateButtons();
+    // The change of the list's current row, if any.
+    const ChannelChange* currentChange() const;
+    int currentField() const;  // the table column of the current cell, -1 for none
+
+    Document& m_document;
+    QString m_path;
+    QString m_error;
+    std::optional<ChannelFileRead> m_file;
+    ColumnSet m_compared;
+    std::vector<int> m_fields;  // the table columns shown, in order
+    ChannelDiff m_diff;
+
+    QLabel* m_summary;
+    QComboBox* m_kind;
+    QLineEdit* m_text;
+    QStandardItemModel* m_model;
+    QSortFilterProxyModel* m_filter;
+    QTableView* m_list;
+    QPushButton* m_takeChannel;
+    QPushButton* m_takeCell;
+};
+
+}  // namespace corvalen

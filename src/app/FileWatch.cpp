@@ -1,0 +1,79 @@
+#include "app/FileWatch.h"
+
+#include <QFileInfo>
+
+namespace corvalen {
+
+FileWatch::FileWatch(QObject* parent) : QObject(parent) {
+    connect(&m_watcher, &QFileSystemWatcher::fileChanged, this, &FileWatch::fileEvent);
+    // A save that replaces the file by renaming a new one over it ends the watch of the old
+    // one; the folder's change brings the new one back into the watch.
+    connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, &FileWatch::fileEvent);
+}
+
+FileWatch::Stamp FileWatch::StampOf(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        return {};
+    }
+    return {true, info.size(), info.lastModified().toUTC()};
+}
+
+void FileWatch::used(const QString& path) {
+    if (!m_watcher.files().isEmpty()) {
+        m_watcher.removePaths(m_watcher.files());
+    }
+    if (!m_watcher.directories().isEmpty()) {
+        m_watcher.removePaths(m_watcher.directories());
+    }
+    m_path = QFileInfo(path).absoluteFilePath();
+    m_stamp = StampOf(m_path);
+    m_told = m_stamp;
+    if (!m_path.isEmpty()) {
+        m_watcher.addPath(m_path);
+        m_watcher.addPath(QFileInfo(m_path).absolutePath());
+    }
+}
+
+bool FileWatch::watches(const QString& path) const {
+    return !m_path.isEmpty() && QFileInfo(path).absoluteFilePath() == m_path;
+}
+
+bool FileWatch::changedElsewhere() const {
+    return !m_path.isEmpty() && StampOf(m_path) != m_stamp;
+}
+
+void FileWatch::ownWriteStarting(const QString& path) {
+    m_ownWrite = true;
+    m_ownWriteOfWatched = watches(path);
+}
+
+void FileWatch::ownWriteEnded() {
+    m_ownWrite = false;
+    if (m_ownWriteOfWatched) {
+        m_stamp = StampOf(m_path);
+        m_told = m_stamp;
+        if (m_stamp.exists && !m_watcher.files().contains(m_path)) {
+            m_watcher.addPath(m_path);
+        }
+    }
+    m_ownWriteOfWatched = false;
+    fileEvent();
+}
+
+void FileWatch::fileEvent() {
+    if (m_path.isEmpty() || m_ownWrite) {
+        return;
+    }
+    const Stamp now = StampOf(m_path);
+    if (now.exists && !m_watcher.files().contains(m_path)) {
+        m_watcher.addPath(m_path);
+    }
+    // Said once for each state the file takes that is not the editor's own.
+    if (now != m_stamp && now != m_told) {
+        m_told = now;
+        emit changed(m_path);
+    }
+}
+
+}  // namespace corvalen

@@ -1,0 +1,385 @@
+#include "app/RecoveryCopy.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QtConcurrent/QtConcurrentRun>
+#include <algorithm>
+#include <chrono>
+
+#include "app/Document.h"
+#include "app/StatusText.h"
+#include "files/ChannelDiff.h"
+#include "io/Backup.h"
+#include "io/SafeFile.h"
+
+namespace corvalen {
+
+namespace {
+
+constexpr char kFirstLine[] = "Corvalen recovery copy 1";
+// A lock counts as its editor's while that editor runs, however old it is.
+constexpr auto kNeverStale = std::chrono::hours(24 * 365 * 20);
+
+void AppendEscaped(QByteArray& out, std::string_view cell) {
+    for (const char c : cell) {
+        switch (c) {
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            default:
+                out += c;
+        }
+    }
+}
+
+std::optional<std::string> Unescaped(QByteArrayView text) {
+    std::string cell;
+    cell.reserve(static_cast<std::size_t>(text.size()));
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c != '\\') {
+            cell += c;
+            continue;
+        }
+        if (++i == text.size()) {
+            return std::nullopt;
+        }
+        switch (text[i]) {
+            case '\\':
+                cell += '\\';
+                break;
+            case 't':
+                cell += '\t';
+                break;
+            case 'n':
+                cell += '\n';
+                break;
+            case 'r':
+                cell += '\r';
+                break;
+            default:
+                return std::nullopt;
+        }
+    }
+    return cell;
+}
+
+// The pieces of `text` between `separator`s.
+QList<QByteArrayView> Split(QByteArrayView text, char separator) {
+    QList<QByteArrayView> pieces;
+    qsizetype from = 0;
+    for (;;) {
+        const qsizetype at = text.indexOf(separator, from);
+        if (at < 0) {
+            pieces.push_back(text.sliced(from));
+            return pieces;
+        }
+        pieces.push_back(text.sliced(from, at - from));
+        from = at + 1;
+    }
+}
+
+QString LockPathOf(const QString& copyPath) {
+    return copyPath + QStringLiteral(".lock");
+}
+
+// The number of channels of `table` that differ from `baseline`, each added, removed or changed
+// channel once.
+int ChannelsChanged(const MemoryTable& baseline, const MemoryTable& table, ReceiverModel model) {
+    const ChannelDiff diff = DiffChannels(baseline, table, ColumnSet::All(), model);
+    return static_cast<int>(diff.changes.size() + diff.unnumbered.size());
+}
+
+// Writes the copy; the reason when it could not be written.
+QString WriteCopy(const QString& path, RecoveryContents contents, const MemoryTable& baseline,
+                  ReceiverModel model) {
+    contents.channelsChanged = ChannelsChanged(baseline, contents.table, model);
+    const QByteArray bytes = EncodeRecovery(contents);
+    const WithoutBackups noBackup;
+    const Status written =
+        WriteFileAtomically(LocalPath(path), std::string_view(bytes.data(), bytes.size()));
+    return written ? QString() : QString::fromStdString(written.error().message);
+}
+
+}  // namespace
+
+QByteArray EncodeRecovery(const RecoveryContents& contents) {
+    const MemoryTable& table = contents.table;
+    QByteArray out;
+    out.reserve(64 + table.RowCount() * 80);
+    out += kFirstLine;
+    out += '\n';
+    out += "file\t";
+    AppendEscaped(out, contents.filePath.toStdString());
+    out += "\ntime\t" + contents.writtenAt.toUTC().toString(Qt::ISODateWithMs).toUtf8();
+    out += "\nmodel\t" + contents.model.toUtf8();
+    out += "\nchanged\t" + QByteArray::number(contents.channelsChanged);
+    out += "\ncolumns\t" + QByteArray::number(table.ColCount());
+    out += "\nrows\t" + QByteArray::number(table.RowCount());
+    out += '\n';
+    for (int row = 0; row < table.RowCount(); ++row) {
+        const MemoryTable::RowView cells = table.RowCells(row);
+        for (int column = 0; column < table.ColCount(); ++column) {
+            if (column > 0) {
+                out += '\t';
+            }
+            AppendEscaped(out, cells[static_cast<std::size_t>(column)]);
+        }
+        out += '\n';
+    }
+    out += "end\n";
+    return out;
+}
+
+std::optional<RecoveryContents> DecodeRecovery(const QByteArray& bytes) {
+    const QList<QByteArrayView> lines = Split(QByteArrayView(bytes), '\n');
+    // The first line, six of keys and values, the rows, "end" and the empty text after it.
+    if (lines.size() < 9 || lines[0] != kFirstLine) {
+        return std::nullopt;
+    }
+    const auto value = [&](int line, QByteArrayView key) -> std::optional<QByteArrayView> {
+        const QByteArrayView text = lines[line];
+        if (!text.startsWith(key) || text.size() <= key.size() || text[key.size()] != '\t') {
+            return std::nullopt;
+        }
+        return text.sliced(key.size() + 1);
+    };
+    const auto file = value(1, "file");
+    const auto time = value(2, "time");
+    const auto model = value(3, "model");
+    const auto changed = value(4, "changed");
+    const auto columns = value(5, "columns");
+    const auto rows = value(6, "rows");
+    if (!file || !time || !model || !changed || !columns || !rows) {
+        return std::nullopt;
+    }
+    bool ok = false;
+    RecoveryContents contents;
+    const std::optional<std::string> path = Unescaped(*file);
+    contents.writtenAt = QDateTime::fromString(QString::fromUtf8(*time), Qt::ISODateWithMs);
+    contents.model = QString::fromUtf8(*model);
+    contents.channelsChanged = QString::fromUtf8(*changed).toInt(&ok);
+    const int columnCount = ok ? QString::fromUtf8(*columns).toInt(&ok) : 0;
+    const int rowCount = ok ? QString::fromUtf8(*rows).toInt(&ok) : 0;
+    if (!path || !contents.writtenAt.isValid() || !ok || columnCount < 1 || columnCount > 64 ||
+        rowCount < 1 || lines.size() != 7 + rowCount + 2 || lines[7 + rowCount] != "end" ||
+        !lines.back().isEmpty()) {
+        return std::nullopt;
+    }
+    contents.filePath = QString::fromStdString(*path);
+    MemoryTable table(columnCount);
+    table.ReserveChannels(rowCount - 1);
+    std::vector<std::string> cells;
+    for (int row = 0; row < rowCount; ++row) {
+        const QList<QByteArrayView> pieces = Split(lines[7 + row], '\t');
+        if (pieces.size() != columnCount) {
+            return std::nullopt;
+        }
+        cells.clear();
+        for (const QByteArrayView piece : pieces) {
+            std::optional<std::string> cell = Unescaped(piece);
+            if (!cell) {
+                return std::nullopt;
+            }
+            cells.push_back(std::move(*cell));
+        }
+        if (row == 0) {
+            for (int column = 0; column < columnCount; ++column) {
+                table.SetCellText(0, column, cells[static_cast<std::size_t>(column)]);
+            }
+        } else {
+            std::vector<std::string_view> views(cells.begin(), cells.end());
+            table.AppendRow(views);
+        }
+    }
+    contents.table = std::move(table);
+    return contents;
+}
+
+RecoveryCopy::RecoveryCopy(Document& document, QObject* parent)
+    : QObject(parent),
+      m_document(document),
+      m_baseline(std::make_shared<const MemoryTable>(document.table().table())) {
+    m_timer.setSingleShot(true);
+    m_timer.setInterval(kDelayMs);
+    connect(&m_timer, &QTimer::timeout, this, &RecoveryCopy::write);
+    connect(&m_watcher, &QFutureWatcher<QString>::finished, this, &RecoveryCopy::writeDone);
+    QUndoStack& stack = document.undoStack();
+    connect(&stack, &QUndoStack::indexChanged, this, &RecoveryCopy::changed);
+    connect(&stack, &QUndoStack::cleanChanged, this, [this](bool clean) {
+        if (clean) {
+            // Opened or saved: the table as it stands is the file's.
+            m_baseline = std::make_shared<const MemoryTable>(m_document.table().table());
+            m_timer.stop();
+            remove();
+        }
+    });
+}
+
+RecoveryCopy::~RecoveryCopy() {
+    m_timer.stop();
+    m_watcher.waitForFinished();
+    remove();
+}
+
+bool RecoveryCopy::start(const QString& folder, QString& error) {
+    if (!QDir().mkpath(folder)) {
+        error = tr("cannot make the folder %1").arg(QDir::toNativeSeparators(folder));
+        return false;
+    }
+    m_folder = folder;
+    // The process id and the time it started keep the names of two editors apart, even when
+    // the system gives a later editor the id of one that ended.
+    const QString name =
+        QStringLiteral("%1-%2")
+            .arg(QCoreApplication::applicationPid())
+            .arg(QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMddThhmmsszzz")));
+    m_path = QDir(folder).filePath(name + QLatin1String(kSuffix));
+    auto lock = std::make_unique<QLockFile>(LockPathOf(m_path));
+    lock->setStaleLockTime(kNeverStale);
+    if (!lock->tryLock(0)) {
+        error = tr("cannot lock %1").arg(QDir::toNativeSeparators(LockPathOf(m_path)));
+        m_path.clear();
+        return false;
+    }
+    m_lock = std::move(lock);
+    if (m_document.isModified()) {
+        m_timer.start();
+    }
+    return true;
+}
+
+std::vector<LeftRecovery> RecoveryCopy::leftCopies() const {
+    std::vector<LeftRecovery> left;
+    if (m_folder.isEmpty()) {
+        return left;
+    }
+    const QStringList names =
+        QDir(m_folder).entryList({QStringLiteral("*") + QLatin1String(kSuffix)}, QDir::Files);
+    for (const QString& name : names) {
+        const QString path = QDir(m_folder).filePath(name);
+        if (path == m_path) {
+            continue;
+        }
+        // A copy whose lock another running editor holds is that editor's; a lock whose editor
+        // is gone is stale, and QLockFile takes it over.
+        auto lock = std::make_shared<QLockFile>(LockPathOf(path));
+        lock->setStaleLockTime(kNeverStale);
+        if (!lock->tryLock(0)) {
+            continue;
+        }
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            continue;
+        }
+        std::optional<RecoveryContents> contents = DecodeRecovery(file.readAll());
+        if (!contents) {
+            continue;
+        }
+        left.push_back({path, std::move(lock), std::move(*contents)});
+    }
+    // The lock of an editor that ended before it had anything to keep goes.
+    const QString lockSuffix = QLatin1String(kSuffix) + QStringLiteral(".lock");
+    for (const QString& name :
+         QDir(m_folder).entryList({QStringLiteral("*") + lockSuffix}, QDir::Files | QDir::Hidden)) {
+        const QString copy = QDir(m_folder).filePath(name.chopped(5));
+        if (copy == m_path || QFileInfo::exists(copy)) {
+            continue;
+        }
+        QLockFile lock(LockPathOf(copy));
+        lock.setStaleLockTime(kNeverStale);
+        if (lock.tryLock(0)) {
+            lock.unlock();
+        }
+    }
+    std::sort(left.begin(), left.end(), [](const LeftRecovery& a, const LeftRecovery& b) {
+        return a.contents.writtenAt > b.contents.writtenAt;
+    });
+    return left;
+}
+
+void RecoveryCopy::restored(MemoryTable baseline) {
+    m_baseline = std::make_shared<const MemoryTable>(std::move(baseline));
+    m_timer.stop();
+    write();
+    flush();
+}
+
+void RecoveryCopy::flush() {
+    if (m_timer.isActive()) {
+        m_timer.stop();
+        write();
+    }
+    m_watcher.waitForFinished();
+    if (m_writeAgain) {
+        writeDone();
+        m_watcher.waitForFinished();
+    }
+}
+
+void RecoveryCopy::changed() {
+    if (started() && m_document.isModified()) {
+        m_timer.start();  // again from now: a few seconds after the last change
+    }
+}
+
+void RecoveryCopy::write() {
+    if (!started() || !m_document.isModified()) {
+        return;
+    }
+    if (m_watcher.isRunning()) {
+        m_writeAgain = true;
+        return;
+    }
+    RecoveryContents contents;
+    contents.filePath = m_document.filePath();
+    contents.writtenAt = QDateTime::currentDateTimeUtc();
+    contents.model = m_document.modelName();
+    contents.table = m_document.table().table();  // a snapshot: the window goes on editing
+    const ReceiverModel model = m_document.receiverModel();
+    if (contents.table.RowCount() <= kRowsWrittenAside) {
+        emit written(WriteCopy(m_path, std::move(contents), *m_baseline, model));
+        return;
+    }
+    m_watcher.setFuture(QtConcurrent::run(
+        [path = m_path, contents = std::move(contents), baseline = m_baseline, model]() mutable {
+            return WriteCopy(path, std::move(contents), *baseline, model);
+        }));
+}
+
+void RecoveryCopy::writeDone() {
+    if (m_watcher.future().isValid() && m_watcher.future().resultCount() > 0) {
+        const QString error = m_watcher.result();
+        m_watcher.setFuture(QFuture<QString>());
+        emit written(error);
+    }
+    if (!m_document.isModified()) {
+        remove();  // saved while the copy was written
+        m_writeAgain = false;
+        return;
+    }
+    if (m_writeAgain) {
+        m_writeAgain = false;
+        write();
+    }
+}
+
+void RecoveryCopy::remove() {
+    if (m_watcher.isRunning() || m_path.isEmpty()) {
+        return;  // writeDone removes it once the write has ended
+    }
+    QFile::remove(m_path);
+}
+
+}  // namespace corvalen

@@ -1,0 +1,215 @@
+#include "app/WorkKeeper.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLocale>
+#include <QStandardPaths>
+#include <QWidget>
+
+#include "app/BackupOption.h"
+#include "app/CompareDialog.h"
+#include "app/Document.h"
+#include "app/FileActions.h"
+#include "app/FileDialog.h"
+#include "app/FileWatch.h"
+#include "app/KeeperQuestions.h"
+#include "app/RecoveryCopy.h"
+#include "app/StatusText.h"
+#include "app/UndoSteps.h"
+#include "files/ChannelDiff.h"
+#include "files/ChannelFiles.h"
+
+namespace corvalen {
+
+namespace {
+
+const QString kAppTitle = QStringLiteral("Corvalen");
+
+}  // namespace
+
+WorkKeeper::WorkKeeper(Document& document, FileActions& fileActions, SharedFileDialog& fileDialog,
+                       const SettingsFile& settings, QWidget* window)
+    : QObject(window),
+      m_document(document),
+      m_fileActions(fileActions),
+      m_window(window),
+      m_backups(new BackupOption(settings, this)),
+      m_recovery(new RecoveryCopy(document, this)),
+      m_watch(new FileWatch(this)),
+      m_fileDialog(fileDialog),
+      m_compare(new QAction(tr("Co&mpare with File\u2026"), this)),
+      m_ownQuestions(std::make_unique<QtKeeperQuestions>(window)) {
+    m_compare->setObjectName(QStringLiteral("compareAction"));
+    connect(m_compare, &QAction::triggered, this, &WorkKeeper::compareWithFile);
+    connect(&fileActions, &FileActions::fileUsed, m_watch, &FileWatch::used);
+    connect(m_watch, &FileWatch::changed, this, [this](const QString& path) {
+        emit status(QFileInfo::exists(path)
+                        ? tr("%1 was changed by another program; a save over it asks first")
+                              .arg(QFileInfo(path).fileName())
+                        : tr("%1 was removed or renamed by another program")
+                              .arg(QFileInfo(path).fileName()));
+    });
+    fileActions.setWriteHooks(
+        [this](const QString& path) {
+            if (!mayWrite(path)) {
+                return false;
+            }
+            m_watch->ownWriteStarting(path);
+            return true;
+        },
+        [this](const QString&) { m_watch->ownWriteEnded(); });
+    connect(m_recovery, &RecoveryCopy::written, this, [this](const QString& error) {
+        if (!error.isEmpty()) {
+            emit status(tr("The recovery copy could not be written: %1").arg(error));
+        }
+    });
+}
+
+WorkKeeper::~WorkKeeper() {
+    m_fileActions.setWriteHooks({}, {});
+}
+
+QAction* WorkKeeper::backupAction() const {
+    return m_backups->action();
+}
+
+void WorkKeeper::setQuestions(KeeperQuestions* questions) {
+    m_questions = questions;
+}
+
+KeeperQuestions& WorkKeeper::questions() const {
+    return m_questions != nullptr ? *m_questions : *m_ownQuestions;
+}
+
+QString WorkKeeper::DefaultRecoveryFolder() {
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
+        .filePath(QStringLiteral("recovery"));
+}
+
+void WorkKeeper::startRecovery(const QString& folder) {
+    QString error;
+    if (!m_recovery->start(folder, error)) {
+        emit status(tr("No recovery copy will be kept: %1").arg(error));
+    }
+}
+
+void WorkKeeper::offerRecovery() {
+    std::vector<LeftRecovery> left = m_recovery->leftCopies();
+    for (LeftRecovery& copy : left) {
+        const RecoveryContents& contents = copy.contents;
+        const QString file = contents.filePath.isEmpty()
+                                 ? tr("a table never saved")
+                                 : QDir::toNativeSeparators(contents.filePath);
+        const QString when =
+            QLocale().toString(contents.writtenAt.toLocalTime(), QLocale::ShortFormat);
+        const QString text =
+            tr("Corvalen ended without saving the changes to %1. A recovery copy of them from "
+               "%2 holds %3 changed.\n\nRestore it into the table, keep it for later, or "
+               "discard it?")
+                .arg(file, when, Count(contents.channelsChanged, "channel", "channels"));
+        switch (questions().askRecovery(kAppTitle, text)) {
+            case RecoveryAnswer::Keep:
+                copy.lock->unlock();
+                continue;
+            case RecoveryAnswer::Discard:
+                QFile::remove(copy.path);
+                copy.lock->unlock();
+                continue;
+            case RecoveryAnswer::Restore:
+                break;
+        }
+        // The file as it was saved, for counting what the restored table changes in it.
+        MemoryTable baseline = MemoryTable::StartupLayout();
+        if (!contents.filePath.isEmpty()) {
+            ReadSettings settings;
+            settings.model = m_document.receiverModel();
+            if (Result<ChannelFileRead> read =
+                    ReadChannelFile(LocalPath(contents.filePath), settings)) {
+                baseline = std::move(read->table);
+            }
+        }
+        m_document.setModelName(contents.model);
+        LoadTableStep::Push(m_document, contents.table, tr("Restore Unsaved Changes"));
+        m_document.setFilePath(contents.filePath);
+        emit m_fileActions.tableLoaded();
+        // The restored table's own copy is written before the old one goes.
+        m_recovery->restored(std::move(baseline));
+        QFile::remove(copy.path);
+        copy.lock->unlock();
+        emit status(tr("Restored %1 changed in %2 from the recovery copy of %3; not saved yet")
+                        .arg(Count(contents.channelsChanged, "channel", "channels"), file, when));
+        break;
+    }
+}
+
+bool WorkKeeper::mayWrite(const QString& path) {
+    if (!m_watch->watches(path) || !m_watch->changedElsewhere() || !QFileInfo::exists(path)) {
+        return true;
+    }
+    const QString name = QFileInfo(path).fileName();
+    const QString text = tr("%1 was changed by another program since it was opened or saved "
+                            "here. Saving now replaces those changes.\n\nCompare the table with "
+                            "the file, reload the file (your edits stay one Undo away), "
+                            "overwrite it, or cancel?")
+                             .arg(name);
+    for (;;) {
+        switch (questions().askFileChanged(kAppTitle, text)) {
+            case FileChangedAnswer::Compare:
+                questions().showComparison(
+                    kAppTitle, tr("What differs between %1 on disk and the table:").arg(name),
+                    comparison(path));
+                continue;
+            case FileChangedAnswer::Reload:
+                if (m_fileActions.openChannelFile(path)) {
+                    emit status(
+                        tr("Reloaded %1; the edits it replaced are one Undo away").arg(name));
+                }
+                return false;
+            case FileChangedAnswer::Overwrite:
+                return true;
+            case FileChangedAnswer::Cancel:
+                emit status(tr("Not saved: %1 was changed by another program").arg(name));
+                return false;
+        }
+    }
+}
+
+QString WorkKeeper::comparison(const QString& path) const {
+    ReadSettings settings;
+    settings.model = m_document.receiverModel();
+    settings.emptyAllowed = true;
+    const Result<ChannelFileRead> read = ReadChannelFile(LocalPath(path), settings);
+    if (!read) {
+        return QString::fromStdString(read.error().message);
+    }
+    const MemoryTable& table = m_document.table().table();
+    const ReceiverModel model = m_document.receiverModel();
+    const ChannelDiff diff =
+        DiffChannels(read->table, table, read->report.format->HeldColumns(model), model);
+    QStringList lines;
+    for (const std::string& line : ChangeLines(diff, read->table, table)) {
+        lines << QString::fromStdString(line);
+    }
+    if (lines.isEmpty()) {
+        lines << tr("The same channels in the fields the file holds.");
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+void WorkKeeper::compareWithFile() {
+    m_fileDialog.settings().fileName.clear();
+    const std::optional<QString> chosen = m_fileDialog.show(
+        m_document.winradioPath(), tr("Channel files|*.csv;*.g3m;*.15m;*.xml;*.json"),
+        tr("Compare with File"), FileDialogSettings::Form::Open);
+    if (!chosen) {
+        return;
+    }
+    CompareDialog dialog(m_document, *chosen, m_window);
+    if (!dialog.loaded()) {
+        emit status(dialog.error());
+        return;
+    }
+    dialog.exec();
+}
+
+}  // namespace corvalen

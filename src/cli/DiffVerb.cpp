@@ -1,0 +1,177 @@
+#include "cli/DiffVerb.h"
+
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "channel/CellChecks.h"
+#include "cli/Converter.h"
+#include "cli/Reports.h"
+#include "files/ChannelDiff.h"
+#include "files/ChannelFiles.h"
+
+namespace corvalen {
+
+namespace {
+
+constexpr std::string_view kDiffUsage =
+    "usage: corvalen-cli diff [--model MODEL] [--numbering N] [--all] A B\n"
+    "\n"
+    "diff compares the channels of two files of any formats convert reads (a CSV memory\n"
+    "file, a CHIRP CSV file, an SDR# or SDR++ list, a .g3m or .15m memory file, which needs\n"
+    "--model), channel by channel by Number. It prints one line per channel added (in B, not\n"
+    "in A), removed (in A, not in B) or changed, a changed line naming each field that differs\n"
+    "with its value in A and in B, then a summary and the fields compared: those both files\n"
+    "hold (a memory file holds no Priority and no reserved field; a \"303\" one no Bandwidth\n"
+    "or IF Shift; a CHIRP file only Frequency, Mode, Callsign, Comments, Lockout and Priority).\n"
+    "Two cells are the same when their texts are, or when the memory file writer takes both as\n"
+    "they stand into the same value (\" 7100000\" and \"7100000\", \"3+1\" and \"1+3\", an empty\n"
+    "Hotkey and \"0\"); other fields are the same as whole numbers of the same value, an empty\n"
+    "Priority as \"0\". A cell the writer would change (an empty Mode, a fraction) differs from\n"
+    "any other text. Where one file gives a channel number in several rows, the last of them is\n"
+    "compared, as in a memory file, and that is said; a row without a channel number is said and\n"
+    "counts as a difference. CSV files are read for MODEL, else as for the \"313\".\n"
+    "Exit status of diff: 0 the same, 1 different, 2 wrong arguments or a file that could not be\n"
+    "read.\n";
+
+// The model a file without records is compared for when none is given.
+constexpr ReceiverModel kDefaultModel("313");
+
+std::string Count(std::size_t n, std::string_view singular, std::string_view plural) {
+    return std::to_string(n) + " " + std::string(n == 1 ? singular : plural);
+}
+
+// Where a row of a file read lies: "line N" for a text file, else "row N".
+std::string RowPlace(const ChannelFileRead& read, int row) {
+    const std::vector<int>& lines = read.report.origins.lines;
+    if (row >= 1 && static_cast<std::size_t>(row) <= lines.size()) {
+        return "line " + std::to_string(lines[static_cast<std::size_t>(row - 1)]);
+    }
+    return "row " + std::to_string(row);
+}
+
+std::string FieldList(ColumnSet columns) {
+    // The five reserved fields are named once.
+    std::string list;
+    for (int column = Number + 1; column < kImportedColumnCount; ++column) {
+        if (columns.Has(column) && !(column > Reserved4 && column <= Reserved8)) {
+            list.append(list.empty() ? "" : ", ")
+                .append(kCsvHeaderNames[static_cast<std::size_t>(column)]);
+        }
+    }
+    return list.empty() ? "no field" : list;
+}
+
+}  // namespace
+
+std::string_view DiffUsage() {
+    return kDiffUsage;
+}
+
+int RunDiff(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
+    std::optional<ReceiverModel> model;
+    std::optional<ChirpNumbering> numbering;
+    bool all = false;
+    std::vector<std::string> files;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        if (arg == "--help" || arg == "-h") {
+            out << kDiffUsage;
+            return kExitOk;
+        }
+        if ((arg == "--model" && i + 1 < args.size()) || arg.starts_with("--model=")) {
+            std::ostringstream why;
+            if (!ReadModel(arg == "--model" ? args[++i] : arg.substr(8), model, why)) {
+                return UsageError(err, why.str());
+            }
+        } else if (arg == "--all") {
+            all = true;
+        } else if (arg == "--numbering" && i + 1 < args.size()) {
+            numbering = ChirpNumberingNamed(args[++i]);
+            if (!numbering) {
+                return UsageError(err, "--numbering takes keep, shift or sequential, not " +
+                                           std::string(args[i]));
+            }
+        } else if (arg == "--model" || arg == "--numbering") {
+            return UsageError(err, std::string(arg) + " needs a value");
+        } else if (arg.size() > 1 && arg.starts_with('-')) {
+            return UsageError(err, "unknown option " + std::string(arg));
+        } else {
+            files.emplace_back(arg);
+        }
+    }
+    if (files.size() != 2) {
+        return UsageError(err, "diff needs two files");
+    }
+    for (const std::string& path : files) {
+        if (IsRecordFilePath(path) && !model) {
+            return UsageError(err, Is15mPath(path)
+                                       ? "reading a .15m file needs --model (\"305\" or \"315\")"
+                                       : "reading a .g3m file needs --model (\"313\" or \"303\")");
+        }
+        if (IsRecordFilePath(path) && !RecordFileFitsModel(path, *model)) {
+            return UsageError(err, path + " holds records of other models than \"" +
+                                       std::string(model->Name()) + "\"");
+        }
+    }
+
+    const ReceiverModel readModel = model.value_or(kDefaultModel);
+    std::vector<ChannelFileRead> reads;
+    for (const std::string& path : files) {
+        Result<ChannelFileRead> read = ReadChannelFile(path, {readModel, {}});
+        if (!read) {
+            err << "corvalen-cli: " << read.error().message << "\n";
+            return kExitUsageError;
+        }
+        ApplyChirpNumbering(*read, numbering.value_or(ChirpNumbering::Shift));
+        const ProblemPlaces places(&read->table, &read->report.origins);
+        WriteReport(read->report.diagnostics, places, all, err);
+        reads.push_back(std::move(*read));
+    }
+
+    const auto held = [&](const ChannelFileRead& read) {
+        return read.report.format != nullptr ? read.report.format->HeldColumns(readModel)
+                                             : ColumnSet::All();
+    };
+    const ColumnSet compared = held(reads[0]) & held(reads[1]);
+    const ChannelDiff diff = DiffChannels(reads[0].table, reads[1].table, compared, readModel);
+
+    for (const RepeatedChannel& repeat : diff.repeats) {
+        const ChannelFileRead& read = reads[static_cast<std::size_t>(repeat.side)];
+        err << "corvalen-cli: " << files[static_cast<std::size_t>(repeat.side)] << ": channel "
+            << repeat.channel << " of " << RowPlace(read, repeat.row) << " is given again in "
+            << RowPlace(read, repeat.keptRow) << "; only " << RowPlace(read, repeat.keptRow)
+            << " is compared\n";
+    }
+    for (const UnnumberedRow& row : diff.unnumbered) {
+        const ChannelFileRead& read = reads[static_cast<std::size_t>(row.side)];
+        err << "corvalen-cli: " << files[static_cast<std::size_t>(row.side)] << ": "
+            << RowPlace(read, row.row) << " has no channel number from 1 to 65535 ("
+            << QuotedCell(read.table.CellText(row.row, Number)) << "); it is not compared\n";
+    }
+
+    for (const std::string& line : ChangeLines(diff, reads[0].table, reads[1].table)) {
+        out << line << "\n";
+    }
+
+    const std::size_t rowsUnnumbered = diff.unnumbered.size();
+    if (diff.Same()) {
+        out << files[0] << " and " << files[1] << " hold the same "
+            << Count(static_cast<std::size_t>(diff.channelsA), "channel", "channels") << "\n";
+    } else {
+        out << files[0] << " and " << files[1] << " differ: "
+            << Count(static_cast<std::size_t>(diff.Count(ChannelChange::Kind::Added)), "channel",
+                     "channels")
+            << " added, " << diff.Count(ChannelChange::Kind::Removed) << " removed, "
+            << diff.Count(ChannelChange::Kind::Changed) << " changed";
+        if (rowsUnnumbered != 0) {
+            out << "; " << Count(rowsUnnumbered, "row", "rows") << " without a channel number";
+        }
+        out << "\n";
+    }
+    out << "compared " << FieldList(diff.compared) << "\n";
+    return diff.Same() ? kExitDiffSame : kExitDiffDifferent;
+}
+
+}  // namespace corvalen

@@ -1,0 +1,204 @@
+#include <QtTest>
+
+#include "EditorTest.h"
+#include "ScriptedKeeperQuestions.h"
+#include "app/FileWatch.h"
+#include "app/StatusText.h"
+#include "app/WorkKeeper.h"
+#include "io/SafeFile.h"
+#include "table/Columns.h"
+
+using namespace corvalen;
+
+// The open file changed by another program: the status line says so, and a save over it asks
+// first.
+class TestFileChanged : public EditorTest {
+    Q_OBJECT
+
+private:
+    ScriptedKeeperQuestions m_questions;
+    QString m_csv;
+
+    // Opens three channels from channels.csv and edits the first callsign.
+    void openAndEdit() {
+        startWindow();
+        m_window->keeper().setQuestions(&m_questions);
+        m_csv = writeCsv(QStringLiteral("channels.csv"), testing::Channels(3));
+        QVERIFY(m_window->fileActions().openChannelFile(m_csv));
+        model().setData(model().index(0, Callsign), QStringLiteral("MINE"));
+    }
+
+    // What another program writes: the same channels with channel 2 retuned.
+    QByteArray othersBytes() {
+        MemoryTable others = testing::Channels(3);
+        others.SetCellText(2, Frequency, "7777000");
+        return QByteArray::fromStdString(BuildCsvText(others, true).bytes);
+    }
+
+    void otherProgramWrites() {
+        QSignalSpy changed(&m_window->keeper().fileWatch(), &FileWatch::changed);
+        QVERIFY(testing::WriteBytes(m_csv, othersBytes()));
+        QVERIFY(changed.wait(20000));
+    }
+
+    bool saveCsvAgain() {
+        m_dialogs->answers.push_back(m_csv);
+        return m_window->fileActions().saveCsv();
+    }
+
+private slots:
+    void init() {
+        setUpEditor();
+        m_questions = ScriptedKeeperQuestions();
+    }
+
+    void statusSaysSoAtOnce_data() {
+        QTest::addColumn<bool>("sameSize");
+        QTest::newRow("other bytes") << false;
+        QTest::newRow("the same size, a later time") << true;
+    }
+
+    void statusSaysSoAtOnce() {
+        QFETCH(bool, sameSize);
+        openAndEdit();
+        QSignalSpy changed(&m_window->keeper().fileWatch(), &FileWatch::changed);
+        if (sameSize) {
+            QFile file(m_csv);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            const QByteArray bytes = file.readAll();
+            file.seek(0);
+            file.write(QByteArray(bytes).replace("C1", "X1"));
+            file.setFileTime(QDateTime::currentDateTime().addSecs(5),
+                             QFileDevice::FileModificationTime);
+        } else {
+            QVERIFY(testing::WriteBytes(m_csv, othersBytes()));
+        }
+        QVERIFY(changed.wait(20000));
+        QVERIFY2(status().contains(QStringLiteral("channels.csv was changed by another program")),
+                 qPrintable(status()));
+        QVERIFY(m_window->keeper().fileWatch().changedElsewhere());
+    }
+
+    void removedFileIsSaid() {
+        openAndEdit();
+        QSignalSpy changed(&m_window->keeper().fileWatch(), &FileWatch::changed);
+        QVERIFY(QFile::remove(m_csv));
+        QVERIFY(changed.wait(20000));
+        QVERIFY2(status().contains(QStringLiteral("channels.csv was removed or renamed")),
+                 qPrintable(status()));
+    }
+
+    // The editor's own saves are no other program's: nothing is said, nothing asked.
+    void ownSavesAskNothing() {
+        openAndEdit();
+        QVERIFY(saveCsvAgain());
+        model().setData(model().index(1, Callsign), QStringLiteral("AGAIN"));
+        QVERIFY(saveCsvAgain());
+        QCoreApplication::processEvents();
+        QVERIFY(m_questions.asked.isEmpty());
+        QVERIFY(!status().contains(QStringLiteral("another program")));
+        QVERIFY(!m_window->keeper().fileWatch().changedElsewhere());
+    }
+
+    // What the file does while the editor writes it is the editor's own, whenever the watcher
+    // tells of it: during the write or after it.
+    void ownWriteIsNoOtherProgram() {
+        const QString file = path(QStringLiteral("watched.csv"));
+        QVERIFY(testing::WriteBytes(file, "\"Number\"\r\n"));
+        FileWatch watch;
+        watch.used(file);
+        QSignalSpy changed(&watch, &FileWatch::changed);
+        watch.ownWriteStarting(file);
+        QVERIFY(WriteFileAtomically(LocalPath(file), std::string(5000, 'x')));
+        QTest::qWait(300);  // the watcher's events of the write may come now or later
+        watch.ownWriteEnded();
+        QCoreApplication::processEvents();
+        QCOMPARE(changed.count(), 0);
+        QVERIFY(!watch.changedElsewhere());
+        // What comes after the write is another program's again.
+        QVERIFY(testing::WriteBytes(file, "another program"));
+        QVERIFY(changed.wait(20000));
+        QVERIFY(watch.changedElsewhere());
+    }
+
+    void saveOverAChangedFile_data() {
+        QTest::addColumn<QList<FileChangedAnswer>>("answers");
+        QTest::addColumn<bool>("saved");
+        QTest::addColumn<QString>("fileHolds");  // "mine" or "others"
+        QTest::addColumn<QString>("tableHolds");
+        QTest::newRow("cancel") << QList<FileChangedAnswer>{FileChangedAnswer::Cancel} << false
+                                << "others"
+                                << "mine";
+        QTest::newRow("overwrite")
+            << QList<FileChangedAnswer>{FileChangedAnswer::Overwrite} << true << "mine"
+            << "mine";
+        QTest::newRow("reload") << QList<FileChangedAnswer>{FileChangedAnswer::Reload} << false
+                                << "others"
+                                << "others";
+        QTest::newRow("compare, then cancel")
+            << QList<FileChangedAnswer>{FileChangedAnswer::Compare, FileChangedAnswer::Cancel}
+            << false << "others"
+            << "mine";
+    }
+
+    void saveOverAChangedFile() {
+        QFETCH(QList<FileChangedAnswer>, answers);
+        QFETCH(bool, saved);
+        QFETCH(QString, fileHolds);
+        QFETCH(QString, tableHolds);
+        openAndEdit();
+        otherProgramWrites();
+        m_questions.fileChangedAnswers.assign(answers.begin(), answers.end());
+
+        QCOMPARE(saveCsvAgain(), saved);
+        QCOMPARE(m_questions.asked.size(), answers.size() + (answers.size() > 1 ? 1 : 0));
+        QVERIFY(m_questions.asked[0].startsWith(
+            QStringLiteral("fileChanged: channels.csv was changed by another program")));
+        if (answers.first() == FileChangedAnswer::Compare) {
+            // Channel 1 is edited in the table, channel 2 retuned in the file.
+            QCOMPARE(m_questions.asked[1],
+                     QStringLiteral("comparison: What differs between channels.csv on disk and "
+                                    "the table:\nchannel 1 changed: Callsign \"C1\" -> \"MINE\"\n"
+                                    "channel 2 changed: Frequency \"7777000\" -> \"7010000\""));
+        }
+
+        const QByteArray onDisk = testing::ReadBytes(m_csv);
+        QCOMPARE(onDisk.contains("\"MINE\""), fileHolds == "mine");
+        QCOMPARE(onDisk.contains("\"7777000\""), fileHolds == "others");
+        QCOMPARE(table().CellText(1, Callsign) == "MINE", tableHolds == "mine");
+        QCOMPARE(table().CellText(2, Frequency) == "7777000", tableHolds == "others");
+        if (answers.first() == FileChangedAnswer::Reload) {
+            // The edits the reload replaced are one Undo away.
+            m_window->document().undoStack().undo();
+            QCOMPARE(table().CellText(1, Callsign), std::string_view("MINE"));
+        }
+        // After a save or reload, the file is the editor's again: the next save asks nothing.
+        if (fileHolds == "mine" || tableHolds == "others") {
+            m_questions.asked.clear();
+            QVERIFY(saveCsvAgain());
+            QVERIFY(m_questions.asked.isEmpty());
+        }
+    }
+
+    // A memory file updated in place asks the same.
+    void memoryFileSaveAsks() {
+        startWindow(testing::Channels(3));
+        m_window->keeper().setQuestions(&m_questions);
+        const QString g3m = path(QStringLiteral("memory.g3m"));
+        m_dialogs->answers.push_back(g3m);
+        QVERIFY(m_window->fileActions().saveG3m());
+        QSignalSpy changed(&m_window->keeper().fileWatch(), &FileWatch::changed);
+        QByteArray bytes = testing::ReadBytes(g3m);
+        bytes.append(QByteArray(92, '\0'));
+        QVERIFY(testing::WriteBytes(g3m, bytes));
+        QVERIFY(changed.wait(20000));
+        m_questions.fileChangedAnswers = {FileChangedAnswer::Cancel};
+        m_dialogs->answers.push_back(g3m);
+        QVERIFY(!m_window->fileActions().saveG3m());
+        QCOMPARE(m_questions.asked.size(), 1);
+        QCOMPARE(testing::ReadBytes(g3m), bytes);
+    }
+};
+
+QTEST_MAIN(TestFileChanged)
+#include "tst_filechanged.moc"

@@ -1,0 +1,247 @@
+#include <QtTest>
+
+#include <QProcess>
+
+#include <csignal>
+
+#include "EditorTest.h"
+#include "ScriptedKeeperQuestions.h"
+#include "app/RecoveryCopy.h"
+#include "app/WorkKeeper.h"
+#include "table/Columns.h"
+
+using namespace corvalen;
+
+// The recovery copy: a table with unsaved changes survives the editor being killed, and the next
+// start offers it back.
+class TestRecovery : public EditorTest {
+    Q_OBJECT
+
+private:
+    ScriptedKeeperQuestions m_questions;
+
+    QString recoveryFolder() const { return path(QStringLiteral("recovery")); }
+
+    QStringList copiesLeft() const {
+        return QDir(recoveryFolder())
+            .entryList({QStringLiteral("*") + QLatin1String(RecoveryCopy::kSuffix)}, QDir::Files);
+    }
+
+    MainWindow& startKeeping(const MemoryTable& table) {
+        startWindow(table);
+        m_window->keeper().setQuestions(&m_questions);
+        m_window->keeper().startRecovery(recoveryFolder());
+        return *m_window;
+    }
+
+    void edit(int row, int column, const QString& text) {
+        model().setData(model().index(row - 1, column), text);
+    }
+
+private slots:
+    void init() {
+        setUpEditor();
+        m_questions = ScriptedKeeperQuestions();
+    }
+
+    // The cells come back exactly, whatever they hold.
+    void copyKeepsEveryCell_data() {
+        QTest::addColumn<QString>("cell");
+        QTest::newRow("plain") << "CFRX";
+        QTest::newRow("empty") << "";
+        QTest::newRow("tab") << "a\tb";
+        QTest::newRow("line breaks") << "one\r\ntwo\nthree\r";
+        QTest::newRow("backslashes") << "C:\\Winradio\\\\x\\t";
+        QTest::newRow("quotes and commas") << "\"Toronto\", ON";
+        QTest::newRow("beyond ASCII") << "Z\u00fcrich \u2013 \u65e5\u672c";
+        QTest::newRow("long") << QString(5000, 'x');
+    }
+
+    void copyKeepsEveryCell() {
+        QFETCH(QString, cell);
+        RecoveryContents contents;
+        contents.filePath = QStringLiteral("/home/k\u00e4the/tab\there.csv");
+        contents.writtenAt = QDateTime(QDate(2026, 12, 9), QTime(3, 4, 5, 678), Qt::UTC);
+        contents.model = QStringLiteral("303");
+        contents.channelsChanged = 7;
+        contents.table = testing::Channels(3);
+        contents.table.SetCellText(2, Callsign, cell.toStdString());
+        contents.table.SetCellText(3, Number, cell.toStdString());
+        const std::optional<RecoveryContents> back = DecodeRecovery(EncodeRecovery(contents));
+        QVERIFY(back);
+        QCOMPARE(back->filePath, contents.filePath);
+        QCOMPARE(back->writtenAt, contents.writtenAt);
+        QCOMPARE(back->model, contents.model);
+        QCOMPARE(back->channelsChanged, 7);
+        QVERIFY(back->table == contents.table);
+    }
+
+    // A copy cut short (the disk filled up while another program wrote it, say) is no copy.
+    void cutCopyIsRefused() {
+        RecoveryContents contents;
+        contents.writtenAt = QDateTime::currentDateTimeUtc();
+        contents.table = testing::Channels(4);
+        contents.table.SetCellText(2, Comments, "a\tb");
+        const QByteArray whole = EncodeRecovery(contents);
+        for (const qsizetype keep :
+             {qsizetype(0), qsizetype(10), whole.size() / 2, whole.size() - 5, whole.size() - 1}) {
+            QVERIFY2(!DecodeRecovery(whole.left(keep)), qPrintable(QString::number(keep)));
+        }
+        QVERIFY(DecodeRecovery(whole));
+        // An escape no cell makes.
+        QVERIFY(!DecodeRecovery(QByteArray(whole).replace("a\\tb", "a\\qb")));
+    }
+
+    // The test the feature is for: the editor is killed with SIGKILL after edits, and the next
+    // start restores every one of them.
+    void killedEditorsEditsComeBack() {
+        const MemoryTable opened = testing::Channels(5);
+        const QString csv = writeCsv(QStringLiteral("channels.csv"), opened);
+        QProcess crasher;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        crasher.setProcessEnvironment(environment);
+        crasher.setProcessChannelMode(QProcess::ForwardedChannels);
+        crasher.start(QStringLiteral(RECOVERY_CRASHER), {m_programDir, recoveryFolder(), csv});
+        QVERIFY(crasher.waitForFinished(120000));
+        QCOMPARE(crasher.exitStatus(), QProcess::CrashExit);
+        QCOMPARE(crasher.exitCode(), SIGKILL);
+        QCOMPARE(copiesLeft().size(), 1);
+        // An editor that was killed before it had anything to keep leaves only its lock.
+        QVERIFY(testing::WriteBytes(
+            recoveryFolder() + QStringLiteral("/9-y") + QLatin1String(RecoveryCopy::kSuffix) +
+                QStringLiteral(".lock"),
+            "999999999\ncorvalen\n" + QSysInfo::machineHostName().toUtf8() + "\n"));
+
+        m_questions.recoveryAnswers = {RecoveryAnswer::Restore};
+        startKeeping(MemoryTable::StartupLayout());
+        m_window->keeper().offerRecovery();
+
+        QCOMPARE(m_questions.asked.size(), 1);
+        const QString& asked = m_questions.asked[0];
+        QVERIFY2(asked.contains(QDir::toNativeSeparators(csv)), qPrintable(asked));
+        QVERIFY2(asked.contains(QStringLiteral("holds 3 channels changed")), qPrintable(asked));
+        QVERIFY2(asked.contains(QLocale().toString(QDate::currentDate(), QLocale::ShortFormat)),
+                 qPrintable(asked));
+
+        MemoryTable expected = opened;
+        expected.SetCellText(1, Callsign, "EDITED");
+        expected.SetCellText(2, Frequency, "9999000");
+        QCOMPARE(table().RowCount(), expected.RowCount() + 1);
+        for (int row = 1; row < expected.RowCount(); ++row) {
+            for (int column = 0; column < kImportedColumnCount; ++column) {
+                QCOMPARE(table().CellText(row, column), expected.CellText(row, column));
+            }
+        }
+        const int added = table().RowCount() - 1;
+        QCOMPARE(table().CellText(added, Frequency), std::string_view("7100000"));
+        QCOMPARE(table().CellText(added, Comments), std::string_view("tab\there, \"quoted\""));
+        QCOMPARE(m_window->document().filePath(), csv);
+        QVERIFY(m_window->document().isModified());
+        QVERIFY(status().contains(QStringLiteral("not saved yet")));
+
+        // The restored changes are kept by this editor's own copy now; the old copy is gone, and
+        // so are the locks of editors that are gone.
+        QCOMPARE(copiesLeft().size(), 1);
+        QCOMPARE(QDir(recoveryFolder()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+        QCOMPARE(copiesLeft()[0], QFileInfo(m_window->keeper().recovery().path()).fileName());
+        // Saving them removes the copy.
+        m_dialogs->answers.push_back(path(QStringLiteral("saved.csv")));
+        QVERIFY(m_window->fileActions().saveCsv());
+        QVERIFY(copiesLeft().isEmpty());
+    }
+
+    void copyFollowsTheUnsavedChanges() {
+        startKeeping(testing::Channels(3));
+        RecoveryCopy& recovery = m_window->keeper().recovery();
+        recovery.flush();
+        QVERIFY(copiesLeft().isEmpty());  // nothing unsaved, nothing kept
+
+        edit(1, Callsign, QStringLiteral("NEW"));
+        recovery.flush();
+        QCOMPARE(copiesLeft().size(), 1);
+        QFile file(recovery.path());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const std::optional<RecoveryContents> contents = DecodeRecovery(file.readAll());
+        QVERIFY(contents);
+        QCOMPARE(contents->channelsChanged, 1);
+        QCOMPARE(contents->table.CellText(1, Callsign), std::string_view("NEW"));
+
+        // Undone to the file as opened: nothing unsaved, and the copy goes.
+        m_window->document().undoStack().undo();
+        QVERIFY(copiesLeft().isEmpty());
+
+        // A clean exit removes it too.
+        edit(2, Callsign, QStringLiteral("AGAIN"));
+        recovery.flush();
+        QCOMPARE(copiesLeft().size(), 1);
+        m_window.reset();
+        QVERIFY(copiesLeft().isEmpty());
+        QVERIFY(QDir(recoveryFolder()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    }
+
+    // A table of many channels is written from a snapshot on a thread of its own.
+    void largeTableWrittenAside() {
+        startKeeping(testing::Channels(RecoveryCopy::kRowsWrittenAside + 500));
+        edit(7, Frequency, QStringLiteral("7123000"));
+        edit(9, Callsign, QStringLiteral("X"));
+        m_window->keeper().recovery().flush();
+        QFile file(m_window->keeper().recovery().path());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const std::optional<RecoveryContents> contents = DecodeRecovery(file.readAll());
+        QVERIFY(contents);
+        QCOMPARE(contents->channelsChanged, 2);
+        QVERIFY(contents->table == table());
+    }
+
+    // Two editors running never share a copy, nor offer each other's.
+    void runningEditorsCopyIsNotOffered() {
+        startKeeping(testing::Channels(3));
+        edit(1, Callsign, QStringLiteral("MINE"));
+        m_window->keeper().recovery().flush();
+        QCOMPARE(copiesLeft().size(), 1);
+
+        ScriptedFileDialogs dialogs;
+        ScriptedMessageBoxes boxes;
+        MainWindow second(SettingsFile(m_programDir, m_userDir), &dialogs, &boxes);
+        second.start();
+        second.keeper().setQuestions(&m_questions);
+        second.keeper().startRecovery(recoveryFolder());
+        QVERIFY(second.keeper().recovery().path() != m_window->keeper().recovery().path());
+        QVERIFY(second.keeper().recovery().leftCopies().empty());
+        second.keeper().offerRecovery();
+        QVERIFY(m_questions.asked.isEmpty());
+    }
+
+    // Keep for later leaves the copy for the next start; Discard removes it.
+    void keepForLaterAndDiscard() {
+        RecoveryContents contents;
+        contents.filePath = path(QStringLiteral("gone.csv"));
+        contents.writtenAt = QDateTime::currentDateTimeUtc();
+        contents.model = QStringLiteral("313");
+        contents.channelsChanged = 2;
+        contents.table = testing::Channels(2);
+        QVERIFY(QDir().mkpath(recoveryFolder()));
+        // A copy of an editor that is gone: no lock file at all.
+        testing::WriteBytes(
+            recoveryFolder() + QStringLiteral("/1-x") + QLatin1String(RecoveryCopy::kSuffix),
+            EncodeRecovery(contents));
+
+        m_questions.recoveryAnswers = {RecoveryAnswer::Keep};
+        startKeeping(MemoryTable::StartupLayout());
+        m_window->keeper().offerRecovery();
+        QCOMPARE(m_questions.asked.size(), 1);
+        QVERIFY(m_questions.asked[0].contains(QStringLiteral("holds 2 channels changed")));
+        QCOMPARE(copiesLeft().size(), 1);
+        QVERIFY(!m_window->document().isModified());
+
+        m_questions.recoveryAnswers = {RecoveryAnswer::Discard};
+        m_window->keeper().offerRecovery();
+        QCOMPARE(m_questions.asked.size(), 2);
+        QVERIFY(copiesLeft().isEmpty());
+        QVERIFY(!m_window->document().isModified());
+    }
+};
+
+QTEST_MAIN(TestRecovery)
+#include "tst_recovery.moc"

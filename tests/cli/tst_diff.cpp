@@ -1,0 +1,351 @@
+#include <QtTest>
+
+#include "ConverterRun.h"
+#include "cli/DiffVerb.h"
+#include "files/ChannelDiff.h"
+#include "table/Columns.h"
+
+using namespace corvalen;
+
+namespace {
+
+using testing::Run;
+
+// A receiver CSV file as the receiver software writes it: a header line, CR LF line ends.
+const QByteArray kHeader =
+    "\"Number\",\"Frequency\",\"Bandwidth\",\"IF Shift\",\"reserved\",\"reserved\",\"reserved\","
+    "\"reserved\",\"reserved\",\"Groups\",\"Hotkey\",\"Lockout\",\"Priority\",\"Level Squelch\","
+    "\"Secondary squelch type\",\"Secondary squelch value\",\"Mode\",\"Callsign\",\"Comments\"\r\n";
+const QByteArray kBase =
+    kHeader +
+    "\"1\",\"6070000\",\"5000\",\"0\",\"\",\"\",\"\",\"\",\"\",\"1+3\",\"2\",\"1\",\"0\",\"-100\","
+    "\"\",\"\",\"AM\",\"CFRX\",\"Toronto\"\r\n"
+    "\"2\",\"9420000\",\"6000\",\"0\",\"\",\"\",\"\",\"\",\"\",\"\",\"0\",\"0\",\"0\",\"\",\"\","
+    "\"\",\"AM\",\"ERT\",\"Athens\"\r\n"
+    "\"5\",\"14000000\",\"2400\",\"-1500\",\"\",\"\",\"\",\"\",\"\",\"16\",\"0\",\"0\",\"0\","
+    "\"-80\",\"\",\"\",\"USB\",\"\",\"\"\r\n";
+
+void WriteAll(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// kBase with the first `from` replaced by `to`.
+QByteArray Edited(const QByteArray& from, const QByteArray& to) {
+    QByteArray bytes = kBase;
+    const qsizetype at = bytes.indexOf(from);
+    if (at < 0) {
+        qFatal("no %s in the base file", from.constData());
+    }
+    return bytes.replace(at, from.size(), to);
+}
+
+Run Diff(const std::vector<std::string>& args) {
+    std::vector<std::string> all = {"diff"};
+    all.insert(all.end(), args.begin(), args.end());
+    return testing::RunConverterWith(all);
+}
+
+QStringList Lines(const std::string& text) {
+    return QString::fromStdString(text).split('\n', Qt::SkipEmptyParts);
+}
+
+}  // namespace
+
+class TestDiff : public QObject {
+    Q_OBJECT
+
+private slots:
+    void editedCopies_data() {
+        QTest::addColumn<QByteArray>("other");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QStringList>("lines");  // the lines before the summary
+
+        QTest::newRow("the file itself") << kBase << 0 << QStringList();
+        QTest::newRow("blanks around a frequency")
+            << Edited("\"9420000\"", "\" 9420000\"") << 0 << QStringList();
+        QTest::newRow("blanks around a Number")
+            << Edited("\"2\",\"9420000\"", "\" 2\",\"9420000\"") << 0 << QStringList();
+        QTest::newRow("groups in another order")
+            << Edited("\"1+3\"", "\"3+1\"") << 0 << QStringList();
+        QTest::newRow("an empty Hotkey is 0")
+            << Edited("\"ERT\"", "\"ERT\"")
+                   .replace("\"\",\"0\",\"0\",\"0\",\"\",\"\",\"\",\"AM\"",
+                            "\"\",\"\",\"0\",\"\",\"\",\"\",\"\",\"AM\"")
+            << 0 << QStringList();
+        QTest::newRow("a trailing comma and no line end at the end")
+            << QByteArray(kBase).replace("\"\",\"\"\r\n", "\"\",\"\",\r\n").chopped(2) << 0
+            << QStringList();
+        QTest::newRow("frequency changed")
+            << Edited("\"14000000\"", "\"14000500\"") << 1
+            << QStringList{"channel 5 changed: Frequency \"14000000\" -> \"14000500\""};
+        QTest::newRow("two fields changed")
+            << Edited("\"AM\",\"CFRX\"", "\"FM\",\"CFRB\"") << 1
+            << QStringList{
+                   "channel 1 changed: Mode \"AM\" -> \"FM\"; Callsign \"CFRX\" -> "
+                   "\"CFRB\""};
+        QTest::newRow("a blank before a callsign is kept by the receiver")
+            << Edited("\"ERT\"", "\" ERT\"") << 1
+            << QStringList{"channel 2 changed: Callsign \"ERT\" -> \" ERT\""};
+        QTest::newRow("an empty Mode is no AM")
+            << Edited("\"AM\",\"ERT\"", "\"\",\"ERT\"") << 1
+            << QStringList{"channel 2 changed: Mode \"AM\" -> \"\""};
+        QTest::newRow("a fraction of a Hz is rounded, so it differs")
+            << Edited("\"14000000\"", "\"14000000.4\"") << 1
+            << QStringList{"channel 5 changed: Frequency \"14000000\" -> \"14000000.4\""};
+        QTest::newRow("priority") << Edited("\"0\",\"-80\"", "\"1\",\"-80\"") << 1
+                                  << QStringList{"channel 5 changed: Priority \"0\" -> \"1\""};
+        QTest::newRow("channel added")
+            << kBase +
+                   "\"9\",\"7100000\",\"2400\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\","
+                   "\"\",\"\",\"\",\"LSB\",\"NEW\",\"\"\r\n"
+            << 1
+            << QStringList{
+                   "channel 9 added: Frequency \"7100000\", Mode \"LSB\", Callsign \"NEW\""};
+        QTest::newRow("channel removed")
+            << QByteArray(kBase).remove(
+                   kBase.indexOf("\"2\",\"9420000\""),
+                   kBase.indexOf("\"5\",") - kBase.indexOf("\"2\",\"9420000\""))
+            << 1
+            << QStringList{
+                   "channel 2 removed: Frequency \"9420000\", Mode \"AM\", Callsign \"ERT\""};
+        QTest::newRow("channel renumbered")
+            << Edited("\"5\",\"14000000\"", "\"6\",\"14000000\"") << 1
+            << QStringList{"channel 5 removed: Frequency \"14000000\", Mode \"USB\", Callsign \"\"",
+                           "channel 6 added: Frequency \"14000000\", Mode \"USB\", Callsign \"\""};
+    }
+
+    void editedCopies() {
+        QFETCH(QByteArray, other);
+        QFETCH(int, status);
+        QFETCH(QStringList, lines);
+        QTemporaryDir dir;
+        const QString a = dir.filePath("a.csv");
+        const QString b = dir.filePath("b.csv");
+        WriteAll(a, kBase);
+        WriteAll(b, other);
+        const Run run = Diff({a.toStdString(), b.toStdString()});
+        QCOMPARE(run.status, status);
+        QStringList out = Lines(run.out);
+        QCOMPARE(out.size(), lines.size() + 2);
+        QCOMPARE(out.mid(0, lines.size()), lines);
+        QVERIFY2(out[lines.size()].startsWith(
+                     a + " and " + b + (status == 0 ? " hold the same 3 channels" : " differ: ")),
+                 qPrintable(out[lines.size()]));
+        QCOMPARE(out.last(),
+                 "compared Frequency, Bandwidth, IF Shift, reserved, Groups, Hotkey, "
+                 "Lockout, Priority, Level Squelch, Secondary squelch type, Secondary "
+                 "squelch value, Mode, Callsign, Comments");
+        // What reading reported (a line of 20 fields) may be said; no repeat and no row left out.
+        QVERIFY2(run.err.find("corvalen-cli:") == std::string::npos, run.err.c_str());
+    }
+
+    // A CSV file and the memory file converted from it hold the same channels in the fields a
+    // memory file has; what it has no place for is not compared.
+    void csvAndItsMemoryFile_data() {
+        QTest::addColumn<QString>("model");
+        QTest::addColumn<QByteArray>("csv");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("compared");
+        const QString fields313 =
+            "compared Frequency, Bandwidth, IF Shift, Groups, Hotkey, Lockout, "
+            "Level Squelch, Mode, Callsign, Comments";
+        QTest::newRow("313") << "313" << kBase << 0 << fields313;
+        QTest::newRow("303: no Bandwidth or IF Shift")
+            << "303" << kBase << 0
+            << "compared Frequency, Groups, Hotkey, Lockout, Level Squelch, Mode, Callsign, "
+               "Comments";
+        QTest::newRow("315 .15m") << "315" << kBase << 0
+                                  << "compared Frequency, Bandwidth, IF Shift, Groups, Hotkey, "
+                                     "Lockout, Level Squelch, Secondary squelch type, Secondary "
+                                     "squelch value, Mode, Callsign, Comments";
+        QTest::newRow("a Priority the memory file cannot hold")
+            << "313" << Edited("\"0\",\"-80\"", "\"1\",\"-80\"") << 0 << fields313;
+        QTest::newRow("a callsign too long for the record")
+            << "313" << Edited("\"ERT\"", "\"ERT Athens Greece\"") << 1 << fields313;
+        QTest::newRow("a mode the receiver lacks")
+            << "313" << Edited("\"USB\"", "\"WFM\"") << 1 << fields313;
+    }
+
+    void csvAndItsMemoryFile() {
+        QFETCH(QString, model);
+        QFETCH(QByteArray, csv);
+        QFETCH(int, status);
+        QFETCH(QString, compared);
+        QTemporaryDir dir;
+        const std::string a = dir.filePath("a.csv").toStdString();
+        const std::string b =
+            dir.filePath(model.startsWith("31") && model != "313" ? "a.15m" : "a.g3m")
+                .toStdString();
+        WriteAll(QString::fromStdString(a), csv);
+        const Run converted =
+            testing::RunConverterWith({"convert", "--model", model.toStdString(), a, b});
+        QCOMPARE(converted.status, 0);
+        const Run run = Diff({"--model", model.toStdString(), a, b});
+        QCOMPARE(run.status, status);
+        QCOMPARE(Lines(run.out).last(), compared);
+        // Either way round.
+        QCOMPARE(Diff({"--model", model.toStdString(), b, a}).status, status);
+    }
+
+    // A CHIRP file holds frequency, mode, name, comment and the skip flags only.
+    void chirpAgainstCsv() {
+        QTemporaryDir dir;
+        const QString a = dir.filePath("a.csv");
+        const QString b = dir.filePath("chirp.csv");
+        WriteAll(a, kBase);
+        WriteAll(b,
+                 "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,"
+                 "DtcsPolarity,RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,"
+                 "RPT1CALL,RPT2CALL,DVCODE\r\n"
+                 "1,CFRX,6.070000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,AM,5.00,S,50W,"
+                 "Toronto,,,,\r\n"
+                 "2,ERT,9.420000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,AM,5.00,,50W,"
+                 "Athens,,,,\r\n"
+                 "5,,14.000000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,USB,5.00,,50W,,,,,\r\n");
+        const Run run = Diff({"--numbering", "keep", a.toStdString(), b.toStdString()});
+        QCOMPARE(run.status, 0);
+        QCOMPARE(Lines(run.out).last(),
+                 "compared Frequency, Lockout, Priority, Mode, Callsign, "
+                 "Comments");
+    }
+
+    // The later of two rows with one channel number is compared, as a memory file keeps it, and
+    // that is said.
+    void repeatedNumberTheLaterRowWins() {
+        QTemporaryDir dir;
+        const QString a = dir.filePath("a.csv");
+        const QString b = dir.filePath("b.csv");
+        WriteAll(a, kBase);
+        WriteAll(b, kBase +
+                        "\"2\",\"9420000\",\"6000\",\"0\",\"\",\"\",\"\",\"\",\"\",\"\",\"0\","
+                        "\"0\",\"0\",\"\",\"\",\"\",\"AM\",\"ERA\",\"Athens\"\r\n");
+        const Run run = Diff({a.toStdString(), b.toStdString()});
+        QCOMPARE(run.status, 1);
+        QCOMPARE(Lines(run.out).first(), "channel 2 changed: Callsign \"ERT\" -> \"ERA\"");
+        QCOMPARE(run.err, "corvalen-cli: " + b.toStdString() +
+                              ": channel 2 of line 3 is given again in line 5; only line 5 is "
+                              "compared\n");
+    }
+
+    // A row without a channel number is in no memory file: it is said, and differs, unless the
+    // other file has the same row at the same turn.
+    void rowWithoutNumber() {
+        QTemporaryDir dir;
+        const QString a = dir.filePath("a.csv");
+        const QString b = dir.filePath("b.csv");
+        const QByteArray unnumbered = kBase +
+                                      "\"x1\",\"7100000\",\"2400\",\"\",\"\",\"\",\"\",\"\","
+                                      "\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"AM\",\"\","
+                                      "\"\"\r\n,,,,,,,,,,,,,,,,,,\r\n";
+        WriteAll(a, unnumbered);
+        WriteAll(b, kBase);
+        QCOMPARE(Diff({a.toStdString(), a.toStdString()}).status, 0);
+        const Run run = Diff({a.toStdString(), b.toStdString()});
+        QCOMPARE(run.status, 1);
+        QVERIFY2(Lines(run.out).first().endsWith("0 removed, 0 changed; 1 row without a channel "
+                                                 "number"),
+                 run.out.c_str());
+        QCOMPARE(run.err, "corvalen-cli: " + a.toStdString() +
+                              ": line 5 has no channel number from 1 to 65535 (\"x1\"); it is not "
+                              "compared\n");
+    }
+
+    void usageAndUnreadable_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("one file") << QStringList{"A"};
+        QTest::newRow("three files") << QStringList{"A", "A", "A"};
+        QTest::newRow("a missing file") << QStringList{"A", "missing.csv"};
+        QTest::newRow("a folder") << QStringList{"A", "."};
+        QTest::newRow("a memory file without --model") << QStringList{"A", "m.g3m"};
+        QTest::newRow("a .15m file for the 313") << QStringList{"--model", "313", "A", "m.15m"};
+        QTest::newRow("unknown option") << QStringList{"--fast", "A", "A"};
+        QTest::newRow("an empty file") << QStringList{"A", "empty.csv"};
+        QTest::newRow("not a memory file") << QStringList{"--model", "313", "A", "garbage.g3m"};
+    }
+
+    void usageAndUnreadable() {
+        QFETCH(QStringList, args);
+        QTemporaryDir dir;
+        QVERIFY(QDir::setCurrent(dir.path()));
+        WriteAll("A", kBase);
+        WriteAll("empty.csv", "");
+        WriteAll("garbage.g3m", QByteArray(92, 'x'));
+        std::vector<std::string> list;
+        for (const QString& arg : args) {
+            list.push_back(arg.toStdString());
+        }
+        const Run run = Diff(list);
+        QCOMPARE(run.status, 2);
+        QVERIFY(run.out.empty());
+        QVERIFY(run.err.starts_with("corvalen-cli: "));
+        QVERIFY(QDir::setCurrent(QDir::tempPath()));
+    }
+
+    // The comparison in the core: linear, and every one of 65,535 channels counts.
+    void largestFilesChangedEverywhere() {
+        MemoryTable a = MemoryTable::ImportLayout();
+        MemoryTable b = MemoryTable::ImportLayout();
+        for (int n = 1; n <= 65535; ++n) {
+            a.AppendRow({std::to_string(n), std::to_string(1000000 + n), "2400"});
+            b.AppendRow({std::to_string(n), std::to_string(1000000 + n + (n % 2)), "2400"});
+        }
+        const ChannelDiff diff = DiffChannels(a, b, ColumnSet::All(), ReceiverModel());
+        QCOMPARE(diff.channelsA, 65535);
+        QCOMPARE(diff.Count(ChannelChange::Kind::Changed), 32768);
+        QCOMPARE(diff.changes.front().channel, 1);
+        QCOMPARE(diff.changes.back().channel, 65535);
+    }
+
+    void sameCellValue_data() {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<bool>("same");
+        QTest::newRow("frequency blanks") << int(Frequency) << "7100000"
+                                          << " 7100000 " << true;
+        QTest::newRow("frequency zeros") << int(Frequency) << "7100000"
+                                         << "07100000" << true;
+        QTest::newRow("frequency kHz") << int(Frequency) << "7100000"
+                                       << "7100 kHz" << false;
+        QTest::newRow("hotkey empty") << int(Hotkey) << ""
+                                      << "0" << true;
+        QTest::newRow("lockout empty") << int(Lockout) << ""
+                                       << "0" << true;
+        QTest::newRow("priority empty") << int(Priority) << ""
+                                        << "0" << true;
+        QTest::newRow("priority blanks") << int(Priority) << " 1"
+                                         << "1" << true;
+        QTest::newRow("priority 1 and 2") << int(Priority) << "1"
+                                          << "2" << false;
+        QTest::newRow("reserved word") << int(Reserved5) << "a"
+                                       << "A" << false;
+        QTest::newRow("groups order") << int(Groups) << "2+9+16"
+                                      << "16+9+2" << true;
+        QTest::newRow("groups 17") << int(Groups) << "17"
+                                   << "" << false;
+        QTest::newRow("mode case") << int(Mode) << "usb"
+                                   << "USB" << false;
+        QTest::newRow("mode empty") << int(Mode) << ""
+                                    << "CW" << false;
+        QTest::newRow("callsign cut") << int(Callsign) << "ABCDEFGHIJKLMNO"
+                                      << "ABCDEFGHIJKL" << false;
+        QTest::newRow("squelch empty") << int(LevelSquelch) << ""
+                                       << "0" << true;
+        QTest::newRow("comment accents") << int(Comments) << "Z\u00fcrich"
+                                         << "Zurich" << false;
+    }
+
+    void sameCellValue() {
+        QFETCH(int, column);
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        QFETCH(bool, same);
+        QCOMPARE(SameCellValue(column, a.toStdString(), b.toStdString(), ReceiverModel()), same);
+        QCOMPARE(SameCellValue(column, b.toStdString(), a.toStdString(), ReceiverModel()), same);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDiff)
+#include "tst_diff.moc"
