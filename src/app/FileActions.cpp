@@ -191,7 +191,7 @@ std::optional<ChannelFileRead> FileActions::readFile(const QString& path,
     std::optional<Result<ChannelFileRead>> reading = m_background->run<Result<ChannelFileRead>>(
         tr("Reading %1\u2026").arg(QFileInfo(path).fileName()),
         [file = LocalPath(path), settings = ReadSettings{m_document.receiverModel(), knownGroups,
-                                                         emptyAllowed, firstNumber, &m_fastJson}] {
+                                                         emptyAllowed, firstNumber}] {
             return ReadChannelFile(file, settings);
         });
     if (!reading) {

@@ -6,7 +6,6 @@
 #include <optional>
 #include <vector>
 
-#include "fastjson/SimdjsonParser.h"
 #include "files/ChannelFormat.h"
 #include "io/Diagnostic.h"
 #include "table/MemoryTable.h"
@@ -161,7 +160,6 @@ private:
     QString m_lastDetails;
     bool m_lastSaveReported = false;  // the last save reported rows or cells (see its status)
     std::unique_ptr<BackgroundWork> m_background;  // where files are read
-    SimdjsonParser m_fastJson;                     // parses SDR++ lists as they are read
 };
 
 }  // namespace corvalen

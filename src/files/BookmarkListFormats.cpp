@@ -88,8 +88,7 @@ const ChannelFormat& SdrppListFormat() {
     static const BookmarkListFormat format(
         ListKind{[] { return true; }, "SDR++ list", ".json", LooksLikeSdrppList,
                  [](std::string_view bytes, const ReadSettings& settings) {
-                     return ReadSdrppList(bytes, settings.knownGroups, settings.firstNumber,
-                                          settings.fastJson);
+                     return ReadSdrppList(bytes, settings.knownGroups, settings.firstNumber);
                  },
                  [](const MemoryTable& table, const std::vector<std::string>& groupNames) {
                      return Result<BookmarkListText>(WriteSdrppList(table, groupNames));

@@ -42,9 +42,9 @@ Error NoChannels(const std::string& path) {
 
 // The whole content of a file, read once, and its format.
 struct FileContent {
-    FileBytes bytes;
+    ByteBuffer bytes;
     const ChannelFormat* format = nullptr;
-    std::string_view View() const { return bytes.View(); }
+    std::string_view View() const { return std::string_view(bytes.data(), bytes.size()); }
 };
 
 // Reads the file at `path` once: as much as the longest format allows, and for a file named as a
@@ -53,8 +53,8 @@ struct FileContent {
 // broadcast schedule, which holds broadcasts to pick rather than channels, is refused with a
 // word on how to import it.
 Result<FileContent> ReadOnce(const std::string& path, ReceiverModel model) {
-    Result<FileBytes> bytes =
-        ReadFileBytes(path, IsRecordFilePath(path) ? MaxRecordFileBytes(model) : kMaxCsvFileBytes);
+    Result<ByteBuffer> bytes = ReadWholeFileBuffer(
+        path, IsRecordFilePath(path) ? MaxRecordFileBytes(model) : kMaxCsvFileBytes);
     if (!bytes) {
         return bytes.error();
     }
@@ -159,11 +159,7 @@ Result<ChannelFileRead> ReadChannelFile(const std::string& path, const ReadSetti
     if (!content) {
         return content.error();
     }
-    Result<ChannelFileRead> read = ReadContent(path, content->View(), *content->format, settings);
-    if (const Status intact = content->bytes.Intact(); read && !intact) {
-        return intact.error();
-    }
-    return read;
+    return ReadContent(path, content->View(), *content->format, settings);
 }
 
 void ApplyChirpNumbering(ChannelFileRead& read, ChirpNumbering numbering) {
@@ -212,39 +208,20 @@ Result<ChannelFileConversion> ConvertChannelFile(const std::string& input,
             return text.status.error();
         }
         bool anyChannel = false;
-        // The reading starts while the memory file is opened and its temporary file made.
-        CsvRecordsAhead records(content, CsvScan::Best, /*withLines=*/true, text.beyondAscii);
         Result<G3mSaveReport> saved = SaveRecordFile(
             output, settings.model,
             [&](RecordPlacer& placer) {
-                // The records' cells are checked and encoded on the reading thread too,
-                // whenever the placing falls behind; the placing keeps row order.
-                if (ReadsAhead(content)) {
-                    placer.PrepareAhead(kRecordsReadAhead);
-                }
-                reading.recordsRead = records.TakeAll(
-                    reading.diagnostics,
+                reading.recordsRead = ReadCsvRecords(
+                    content, reading.diagnostics,
                     [&](std::span<const std::string_view> cells) {
                         anyChannel = anyChannel || !IsEmptyRow(cells);
                         ++reading.channels;
                         placer.Place(cells);
                     },
-                    &reading.origins.lines,
-                    [&](std::size_t index, std::span<const std::string_view> cells) {
-                        placer.Prepare(static_cast<int>(index) + 1, cells);
-                    });
+                    &reading.origins.lines, text.beyondAscii);
             },
             static_cast<std::size_t>(EstimateCsvRecords(content)),
-            [&]() -> Status {
-                // Nothing read from a file shortened meanwhile is written.
-                if (Status intact = read->bytes.Intact(); !intact) {
-                    return intact;
-                }
-                return anyChannel ? Status(Done{}) : Status(NoChannels(input));
-            });
-        if (const Status intact = read->bytes.Intact(); !intact) {
-            return intact.error();
-        }
+            [&]() -> Status { return anyChannel ? Status(Done{}) : Status(NoChannels(input)); });
         if (!saved && !anyChannel) {
             return saved.error();
         }
@@ -255,9 +232,6 @@ Result<ChannelFileConversion> ConvertChannelFile(const std::string& input,
     Result<ChannelFileRead> table = ReadContent(input, content, from, {settings.model, {}});
     if (!table) {
         return table.error();
-    }
-    if (const Status intact = read->bytes.Intact(); !intact) {
-        return intact.error();
     }
     ApplyChirpNumbering(*table, numbering);
     conversion.read = std::move(*table);
