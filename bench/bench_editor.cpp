@@ -41,7 +41,6 @@
 #include "app/ScheduleActions.h"
 #include "app/ScheduleDialog.h"
 #include "app/TablePrinter.h"
-#include "io/LargePages.h"
 #include "io/SafeFile.h"
 #include "table/Columns.h"
 
@@ -739,7 +738,6 @@ void RegisterSteps() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    corvalen::GrowHeapInLargePages(corvalen::ThreadHeaps::PerThread);  // as the editor does
     qputenv("QT_QPA_PLATFORM",
             qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -85,29 +86,33 @@ public:
     void loadTable(MemoryTable table, const QString& actionName);
 
     // Before unsaved changes would be lost: when there are any, asks once whether to save them
-    // as .csv or .g3m, discard them, or cancel. True when the caller may go on (nothing to save,
-    // saved, or discarded); false when the user cancelled, the save failed or was cancelled, or
-    // the save reported rows or cells it could not write as they stand (the status line then
-    // shows the report, and the table counts as saved).
-    bool settleUnsavedChanges();
+    // as .csv or .g3m, discard them, or cancel. True when the caller may go on now (nothing to
+    // save, saved, or discarded); false when the user cancelled, the save failed, the save
+    // reported rows or cells it could not write as they stand (the status line then shows the
+    // report, and the table counts as saved), or the save goes on off the window's thread:
+    // `proceed`, when given, is then called once it has ended well.
+    bool settleUnsavedChanges(std::function<void()> proceed = {});
 
     // The one memory file a drag brings, or an empty text.
     static QString DroppedMemoryFile(const QMimeData* data);
 
-    // Whether a file is being read or written: the window must not close meanwhile.
+    // Whether a file is being read or written off the window's thread: the window takes no
+    // input and must not close meanwhile.
     bool busy() const;
 
 public slots:
     void openCsv();                        // "Open Winradio .csv file"
     void openG3m();                        // File / "Open .g3m file…"
     void openRecent(const QString& path);  // File / "Recent files"
-    bool saveCsv();                        // "Save .csv file"; true once the file is written
-    bool saveG3m();                        // "Save .g3m file"; true once the file is written
+    // "Save .csv file" and "Save .g3m file". False when nothing is saved; true once the file
+    // is written, or while it is being written off the window's thread.
+    bool saveCsv();
+    bool saveG3m();
     // File / "Save as CHIRP .csv file…": the table as a CHIRP file. An export: the table's
-    // unsaved-changes mark stays. True once the file is written.
+    // unsaved-changes mark stays. Returns as saveCsv.
     bool saveChirp();
     // File / "Save as SDR Bookmark List…": the table as an SDR# list (.xml) or an SDR++ list
-    // (.json), by the name's extension. An export, as the CHIRP one. True once written.
+    // (.json), by the name's extension. An export, as the CHIRP one. Returns as saveCsv.
     bool saveList();
     void appendFromFile();  // File / "Append Channels from File…"
 
@@ -124,20 +129,32 @@ private:
     void report(const QString& text, const QString& details = QString());
     void report(const QString& text, const std::vector<Diagnostic>& diagnostics,
                 const RowOrigins* origins = nullptr);
-    // Reads a file through the door, a bookmark list's groups after `knownGroups`; nothing after
-    // reporting why, ending in `failureTail`. A file without channels is refused unless
-    // `emptyAllowed`; a list whose entries have no numbers is numbered from `firstNumber`.
-    std::optional<ChannelFileRead> readFile(const QString& path, const QString& failureTail,
-                                            const std::vector<std::string>& knownGroups = {},
-                                            bool emptyAllowed = false, int firstNumber = 1);
+    // Reads a file through the door, a bookmark list's groups after `knownGroups`, and hands
+    // what it read to `then`; reports why when it cannot, ending in `failureTail`. A file
+    // without channels is refused unless `emptyAllowed`; a list whose entries have no numbers
+    // is numbered from `firstNumber`. A small file is read at once, any other off the window's
+    // thread. False when the file could not be read, or `then` returned false; true once
+    // `then` returned true, or while the file is being read.
+    bool readFile(const QString& path, const QString& failureTail,
+                  const std::vector<std::string>& knownGroups, bool emptyAllowed, int firstNumber,
+                  std::function<bool(ChannelFileRead read)> then);
+    // What opening and appending do with the file they have read.
+    bool loadRead(const QString& path, ChannelFileRead read);
+    bool appendRead(const QString& path, ChannelFileRead read, int firstNumber);
+    // The saves, `written` called once the file is written.
+    bool saveCsvThen(std::function<void()> written);
+    bool saveG3mThen(std::function<void()> written);
+    void savedG3m(const QString& path, const ChannelFileReport& saved);
     // Asks how a CHIRP file holding Location 0 is numbered, and numbers it so.
     void numberChirpChannels(ChannelFileRead& read, const QString& path);
     // Saves a copy of the table in `format` (a CHIRP file, a bookmark list), the table staying
     // unsaved; the status line says `savedText` with the channels (%1) and the file name (%2).
     bool saveCopy(const QString& path, const ChannelFormat& format, const QString& savedText);
-    // Writes the table in `format`; nothing after reporting why, ending in `failureTail`.
-    std::optional<ChannelFileReport> writeFile(const QString& path, const ChannelFormat& format,
-                                               const QString& failureTail);
+    // Writes the table in `format` and hands the report to `then`; reports why when it cannot,
+    // ending in `failureTail`. A small table is written at once, a large one, or one written
+    // into a pipe, off the window's thread. Returns as readFile.
+    bool writeFile(const QString& path, const ChannelFormat& format, const QString& failureTail,
+                   std::function<void(ChannelFileReport saved)> then);
     void fillRecentMenu();
     // A file was opened or saved: it goes first in "Recent files".
     void rememberFile(const QString& path);
@@ -159,7 +176,7 @@ private:
     QString m_lastStatus;
     QString m_lastDetails;
     bool m_lastSaveReported = false;  // the last save reported rows or cells (see its status)
-    std::unique_ptr<BackgroundWork> m_background;  // where files are read
+    std::unique_ptr<BackgroundWork> m_background;  // where large files are read and written
 };
 
 }  // namespace corvalen

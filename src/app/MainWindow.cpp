@@ -364,9 +364,10 @@ bool MainWindow::event(QEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    // A file being read or written keeps the window: a save must end, and a read waits on the
-    // window's own stack.
-    if (m_fileActions->busy() || !m_fileActions->settleUnsavedChanges()) {
+    // A file being read or written keeps the window: a save must end, and a read hands its
+    // table to the window. A save of the unsaved changes that goes on off the window's thread
+    // closes the window once it has ended well.
+    if (m_fileActions->busy() || !m_fileActions->settleUnsavedChanges([this] { close(); })) {
         event->ignore();
         return;
     }
