@@ -5,6 +5,7 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <span>
 #include <utility>
@@ -23,39 +24,54 @@ bool IsBlank(std::string_view bytes) {
     return bytes.find_first_not_of(' ') == std::string_view::npos;
 }
 
-// The first byte of [from, end) that is `a`, `b` or `c`, or `end` when there is none. `high` is
-// set when a byte from 0x80 up comes before it, and left alone otherwise.
-const char* FindFirstOf3(const char* from, const char* end, char a, char b, char c, bool& high) {
-    for (const char* p = from; p < end; ++p) {
-        const char x = *p;
-        if (x == a || x == b || x == c) {
-            return p;
-        }
-        if (static_cast<unsigned char>(x) >= 0x80) {
-            high = true;
-        }
+// What each byte is to the search for the end of a field: one bit for the bytes that end a
+// field outside quotes (comma, CR, LF), one for those that stop the text inside quotes (quote,
+// CR, LF), one for the bytes from 0x80 up. One look-up a byte answers all three.
+enum ByteKind : std::uint8_t { kEndsField = 1, kEndsQuoted = 2, kHigh = 4 };
+constexpr std::array<std::uint8_t, 256> kByteKinds = [] {
+    std::array<std::uint8_t, 256> kinds{};
+    kinds[','] = kEndsField;
+    kinds['"'] = kEndsQuoted;
+    kinds['\r'] = kinds['\n'] = kEndsField | kEndsQuoted;
+    for (std::size_t byte = 0x80; byte < 256; ++byte) {
+        kinds[byte] = kHigh;
     }
-    return end;
+    return kinds;
+}();
+
+// The first byte of [from, end) of kind `stop` (kEndsField or kEndsQuoted), or `end` when there
+// is none. `high` is set when a byte from 0x80 up comes before it, and left alone otherwise.
+const char* FindStop(const char* from, const char* end, std::uint8_t stop, bool& high) {
+    const char* p = from;
+    std::uint8_t seen = 0;
+    for (; p < end; ++p) {
+        const std::uint8_t kind = kByteKinds[static_cast<unsigned char>(*p)];
+        if ((kind & stop) != 0) {
+            break;
+        }
+        seen |= kind;
+    }
+    high = high || (seen & kHigh) != 0;
+    return p;
 }
 
 // Whether any byte of [from, end) is 0x80 or more.
 bool AnyHighByte(const char* from, const char* end) {
-    return std::any_of(from, end, [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+    unsigned char all = 0;
+    for (const char* p = from; p < end; ++p) {
+        all |= static_cast<unsigned char>(*p);
+    }
+    return (all & 0x80) != 0;
 }
 
 // The first NUL byte of [from, end), or `end` when there is none; `high` is set when a byte
-// from 0x80 up comes before it, and left alone otherwise. One pass over a whole text answers
-// both questions the reader asks of it before its first record.
+// from 0x80 up comes before it, and left alone otherwise.
 const char* FindNul(const char* from, const char* end, bool& high) {
-    for (const char* p = from; p < end; ++p) {
-        if (*p == '\0') {
-            return p;
-        }
-        if (static_cast<unsigned char>(*p) >= 0x80) {
-            high = true;
-        }
-    }
-    return end;
+    const void* nul =
+        from == end ? nullptr : std::memchr(from, '\0', static_cast<std::size_t>(end - from));
+    const char* stop = nul != nullptr ? static_cast<const char*>(nul) : end;
+    high = high || AnyHighByte(from, stop);
+    return stop;
 }
 
 // What the scanner saw of one record besides its cells.
@@ -227,6 +243,11 @@ private:
             }
             ++p;
         }
+        // Nearly always the comma or the line end follows the closing quote.
+        if (p == m_end || kByteKinds[static_cast<unsigned char>(*p)] == kEndsField || *p == '\r' ||
+            *p == '\n') {
+            return p;
+        }
         const char* text = p;
         while (text < m_end && *text == ' ') {
             ++text;
@@ -258,11 +279,11 @@ private:
 
     // The first ',', CR or LF from `from` on, or the end.
     const char* FieldEnd(const char* from, bool& high) const {
-        return FindFirstOf3(from, m_end, ',', '\r', '\n', high);
+        return FindStop(from, m_end, kEndsField, high);
     }
     // The first '"', CR or LF from `from` on, or the end.
     const char* QuotedEnd(const char* from, bool& high) const {
-        return FindFirstOf3(from, m_end, kQuote, '\r', '\n', high);
+        return FindStop(from, m_end, kEndsQuoted, high);
     }
 
     void SkipLineEnd() {
@@ -285,9 +306,21 @@ private:
 }  // namespace
 
 int EstimateCsvRecords(std::string_view bytes) {
-    std::ptrdiff_t lines = std::count(bytes.begin(), bytes.end(), '\n');
+    const auto count = [&](char c) {
+        std::ptrdiff_t n = 0;
+        const char* end = bytes.data() + bytes.size();
+        for (const char* p = bytes.data(); p < end; ++p) {
+            p = static_cast<const char*>(std::memchr(p, c, static_cast<std::size_t>(end - p)));
+            if (p == nullptr) {
+                break;
+            }
+            ++n;
+        }
+        return n;
+    };
+    std::ptrdiff_t lines = count('\n');
     if (lines == 0) {
-        lines = std::count(bytes.begin(), bytes.end(), '\r');
+        lines = count('\r');
     }
     return static_cast<int>(std::min<std::ptrdiff_t>(lines + 1, 1 << 24));
 }
