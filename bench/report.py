@@ -189,12 +189,19 @@ def main():
         "convert %.1fx (CPU %.1fx)" % (floor_ratio, cli_cpu / floor_cpu), "convert <= 4x",
         floor_ratio <= 4, "%.1f ms" % (floor_cpu * 1e3))
 
-    # Every editor command, from its key or menu entry until the window has repainted.
+    # Every editor command, from its key or menu entry until the window has repainted. A file
+    # read or written off the window's thread meets its budget when the window never goes
+    # longer than that without handling events.
     for name in sorted(n for n in editor if n.startswith("step_")):
         b = editor[name]
         budget = b.get("budget_ms", 0)
-        add("Editor step: " + name[len("step_"):].replace("_", " "), "%.1f ms" % ms(b),
-            stretch(b).lstrip("; "), "<= %d ms" % budget, ms(b) <= budget, cpu(b))
+        step = name[len("step_"):]
+        off_thread = (step.startswith("append_") or step.startswith("save_")) and \
+            not step.endswith(("_undo", "_redo")) and stretch(b) != ""
+        met = (b["longest_block_ms"] if off_thread else ms(b)) <= budget
+        add("Editor step: " + step.replace("_", " "), "%.1f ms" % ms(b),
+            stretch(b).lstrip("; "), "<= %d ms%s" % (budget, " stretch" if off_thread else ""),
+            met, cpu(b))
 
     print()
     print("65,535 channels, %.1f MB CSV; medians of %d runs; %s; load average %.1f" %

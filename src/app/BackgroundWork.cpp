@@ -45,6 +45,10 @@ BackgroundWork::~BackgroundWork() {
     if (m_current != 0) {
         QCoreApplication::instance()->removeEventFilter(this);
     }
+    waitForSaves();
+}
+
+void BackgroundWork::waitForSaves() {
     for (QFuture<void>& future : m_waitedFor) {
         future.waitForFinished();
     }

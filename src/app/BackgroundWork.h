@@ -61,6 +61,10 @@ public:
         watcher->setFuture(future);
     }
 
+    // Waits for the work that is not offered to cancel (a save) to end: before what it reads
+    // goes away.
+    void waitForSaves();
+
     // Whether work is running that the window waits for: it must not close meanwhile.
     bool running() const { return m_current != 0; }
 

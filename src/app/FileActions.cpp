@@ -183,6 +183,10 @@ bool FileActions::busy() const {
     return m_background->running();
 }
 
+void FileActions::waitForSaves() {
+    m_background->waitForSaves();
+}
+
 QString FileActions::memoryExtension() const {
     const std::string_view suffix = m_document.receiverModel().FileSuffix();
     return QString::fromLatin1(suffix.data(), static_cast<qsizetype>(suffix.size()));
@@ -412,6 +416,9 @@ bool FileActions::settleUnsavedChanges(std::function<void()> proceed) {
             return false;
     }
     *waiting = false;
+    if (m_background->running()) {
+        return false;  // saving off the window's thread: `written` goes on once it has ended
+    }
     return saved && !stopped();
 }
 

@@ -99,6 +99,8 @@ public:
     // Whether a file is being read or written off the window's thread: the window takes no
     // input and must not close meanwhile.
     bool busy() const;
+    // Waits for a save running off the window's thread to end, before the table goes.
+    void waitForSaves();
 
 public slots:
     void openCsv();                        // "Open Winradio .csv file"

@@ -118,6 +118,8 @@ MainWindow::MainWindow(SettingsFile settings, FileDialogPresenter* fileDialogs,
 }
 
 MainWindow::~MainWindow() {
+    // A save off the window's thread reads the document, which goes before the file actions.
+    m_fileActions->waitForSaves();
     // The grid goes after the members its signals would reach.
     disconnect(grid()->horizontalHeader(), nullptr, this, nullptr);
 }

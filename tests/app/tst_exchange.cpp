@@ -325,6 +325,44 @@ private slots:
         QCOMPARE(written, plain.readAll());
     }
 
+    // Closing with unsaved changes of a large table, saved as asked: the save goes on off the
+    // window's thread and the window stays until it has ended; then it closes, the file
+    // written, unless the save reported a cell (an empty row here), which the user gets to read
+    // first.
+    void largeSaveBeforeClosing_data() {
+        QTest::addColumn<bool>("emptyRow");
+        QTest::newRow("a cell edited: closes once written") << false;
+        QTest::newRow("an empty row reported: stays") << true;
+    }
+    void largeSaveBeforeClosing() {
+        QFETCH(bool, emptyRow);
+        MainWindow& window = startWindow(testing::Channels(5000));
+        if (emptyRow) {
+            trigger("addRowAction");
+        } else {
+            QAbstractItemModel* grid = window.grid()->model();
+            QVERIFY(grid->setData(grid->index(0, Callsign), QStringLiteral("Edited")));
+        }
+        QVERIFY(!window.document().undoStack().isClean());
+        m_boxes->unsavedAnswers = {UnsavedChangesAnswer::SaveCsv};
+        m_dialogs->answers = {path(QStringLiteral("saved.csv"))};
+        window.show();
+        QVERIFY(!window.close());  // not yet: the save has only started
+        QVERIFY(window.fileActions().busy());
+        waitForFiles();
+        if (emptyRow) {
+            QVERIFY2(status().contains("; 1 cell reported; stopped so you can check this first"),
+                     qPrintable(status()));
+            QVERIFY(window.isVisible());
+        } else {
+            QTRY_VERIFY2(!window.isVisible(), qPrintable(window.statusText()));
+        }
+        QVERIFY(window.document().undoStack().isClean());
+        QFile saved(path(QStringLiteral("saved.csv")));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll().count('\n'), emptyRow ? 5003 : 5002);
+    }
+
     // A schedule's channels come as one undo step, and only when the table has room for all.
     void scheduleImportIsOneUndoStep_data() {
         QTest::addColumn<int>("channels");
