@@ -47,34 +47,20 @@ void CsvRead(benchmark::State& state) {
 }
 BENCHMARK(CsvRead)->Name("csv_read")->Unit(benchmark::kMillisecond);
 
-// The CSV file's records read without a table, with each way of finding the ends of fields that
-// this processor runs (see CsvScan): the reader alone, as the converter's reading thread runs it.
-void CsvScanOnly(benchmark::State& state, CsvScan scan) {
-    if (!CsvScanAvailable(scan)) {
-        state.SkipWithError("this processor cannot run this scan");
-        return;
-    }
+// The CSV file's records read without a table, as the converter reads them.
+void CsvRecordsOnly(benchmark::State& state) {
     const std::string& csv = Csv();
     std::vector<Diagnostic> diagnostics;
     for (auto _ : state) {
         diagnostics.clear();
         std::size_t cells = 0;
-        ReadCsvRecords(
-            csv, diagnostics,
-            [&](std::span<const std::string_view> record) { cells += record.size(); }, scan);
+        ReadCsvRecords(csv, diagnostics,
+                       [&](std::span<const std::string_view> record) { cells += record.size(); });
         benchmark::DoNotOptimize(cells);
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * csv.size()));
 }
-BENCHMARK_CAPTURE(CsvScanOnly, fields, CsvScan::Fields)
-    ->Name("csv_scan_fields")
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(CsvScanOnly, sse2, CsvScan::Sse2Blocks)
-    ->Name("csv_scan_sse2")
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(CsvScanOnly, avx2, CsvScan::Avx2Blocks)
-    ->Name("csv_scan_avx2")
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(CsvRecordsOnly)->Name("csv_records")->Unit(benchmark::kMillisecond);
 
 // The table as a CSV file on disk: text built, written beside the target and renamed into place.
 void CsvWrite(benchmark::State& state) {

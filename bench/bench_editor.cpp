@@ -41,7 +41,6 @@
 #include "app/ScheduleActions.h"
 #include "app/ScheduleDialog.h"
 #include "app/TablePrinter.h"
-#include "io/LargePages.h"
 #include "io/SafeFile.h"
 #include "table/Columns.h"
 
@@ -72,6 +71,13 @@ const std::string& MemoryFile() {
     return path;
 }
 
+// Until the window has read or written the file it reads or writes off its thread.
+void WaitForFiles(MainWindow& window) {
+    while (window.fileActions().busy()) {
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+    }
+}
+
 // A shown editor window, its settings in a folder of its own.
 struct Editor {
     QTemporaryDir settingsFolder;
@@ -85,7 +91,10 @@ struct Editor {
         QApplication::processEvents();
     }
     bool open() {
-        return window->fileActions().importCsvFile(QString::fromStdString(MemoryFile()));
+        const bool started =
+            window->fileActions().importCsvFile(QString::fromStdString(MemoryFile()));
+        WaitForFiles(*window);
+        return started && window->document().table().table().ChannelCount() > 0;
     }
     // Until the grid has laid out and painted what it shows.
     void paint() {
@@ -321,7 +330,9 @@ struct StepEditor {
         settle();
     }
     bool open(const std::string& file) {
-        return window->fileActions().importCsvFile(QString::fromStdString(file));
+        const bool started = window->fileActions().importCsvFile(QString::fromStdString(file));
+        WaitForFiles(*window);
+        return started;
     }
     QTableView& grid() const { return *window->grid(); }
     QUndoStack& undo() const { return window->document().undoStack(); }
@@ -341,8 +352,10 @@ struct StepEditor {
         QKeyEvent release(QEvent::KeyRelease, key, modifiers);
         QApplication::sendEvent(target, &release);
     }
-    // Until the window has run what it queued and repainted what changed.
-    static void settle() {
+    // Until the window has run what it queued, read or written its file, and repainted what
+    // changed.
+    void settle() const {
+        WaitForFiles(*window);
         for (int pass = 0; pass < 3; ++pass) {
             QApplication::sendPostedEvents();
             QApplication::processEvents();
@@ -439,7 +452,7 @@ struct Step {
 [[gnu::noinline]] double TimedPart(StepEditor& editor, const Step& step) {
     EventLoopStopwatch stopwatch;
     step.run(editor);
-    StepEditor::settle();
+    editor.settle();
     return stopwatch.stop();
 }
 
@@ -450,17 +463,17 @@ void RunStep(benchmark::State& state, const Step& step) {
         return;
     }
     editor.window->problems().checkNow();
-    StepEditor::settle();
+    editor.settle();
     if (step.prepare) {
         step.prepare(editor);
-        StepEditor::settle();
+        editor.settle();
     }
     std::vector<double> blocks;
     for (auto _ : state) {
         if (step.before) {
             state.PauseTiming();
             step.before(editor);
-            StepEditor::settle();
+            editor.settle();
             state.ResumeTiming();
         }
         blocks.push_back(TimedPart(editor, step));
@@ -563,10 +576,16 @@ std::vector<Step> Steps() {
         // Keystroke-level steps.
         {"cell_commit_frequency", kKeystroke, kAll, atRow(30000), nullptr,
          commit(Frequency, "7100000", "7200000")},
+        {"cell_commit_frequency_undo", kKeystroke, kAll, atRow(30000),
+         commit(Frequency, "7100000", "7200000"), Undo},
         {"cell_commit_number", kKeystroke, kAll, atRow(30000), nullptr,
          commit(Number, "70000", "30001")},
+        {"cell_commit_number_undo", kKeystroke, kAll, atRow(30000),
+         commit(Number, "70000", "30001"), Undo},
         {"cell_commit_callsign", kKeystroke, kAll, atRow(30000), nullptr,
          commit(Callsign, "ABC", "XYZ")},
+        {"cell_commit_callsign_undo", kKeystroke, kAll, atRow(30000),
+         commit(Callsign, "ABC", "XYZ"), Undo},
         {"wheel_notch", kKeystroke, kAll, atRow(30000), nullptr,
          wheelNotch},
         {"page_down", kKeystroke, kAll, atRow(0), nullptr,
@@ -599,6 +618,8 @@ std::vector<Step> Steps() {
         {"add_row", kKeystroke, kAll - 1, nullptr, [](StepEditor& e) {
              if (e.window->document().table().table().ChannelCount() == kAll) e.undo().undo();
          }, [](StepEditor& e) { e.trigger("addRowAction"); }},
+        {"add_row_undo", kKeystroke, kAll - 1, nullptr,
+         [](StepEditor& e) { e.trigger("addRowAction"); }, Undo},
         {"insert_row", kWholeTable, kAll - 1, atRow(100), [](StepEditor& e) {
              if (e.window->document().table().table().ChannelCount() == kAll) e.undo().undo();
          }, [](StepEditor& e) { e.trigger("insertRowAction"); }},
@@ -621,8 +642,14 @@ std::vector<Step> Steps() {
          [](StepEditor& e) { e.trigger("moveDownAction"); }, Undo},
         {"move_up_1000_scattered", kWholeTable, kAll, scatteredRows, nullptr,
          [](StepEditor& e) { e.trigger("moveUpAction"); }},
+        {"move_up_1000_scattered_undo", kWholeTable, kAll, scatteredRows,
+         [](StepEditor& e) { e.trigger("moveUpAction"); }, Undo},
         {"move_to_top_1000", kWholeTable, kAll, thousandRows, nullptr,
          [](StepEditor& e) { e.trigger("moveToTopAction"); }},
+        {"move_to_top_1000_undo", kWholeTable, kAll, thousandRows,
+         [](StepEditor& e) { e.trigger("moveToTopAction"); }, Undo},
+        {"move_to_bottom_1000", kWholeTable, kAll, thousandRows, nullptr,
+         [](StepEditor& e) { e.trigger("moveToBottomAction"); }},
         {"move_to_bottom_1000_undo", kWholeTable, kAll, thousandRows,
          [](StepEditor& e) { e.trigger("moveToBottomAction"); }, Undo},
         {"append_65535", kWholeTable, 0, nullptr, emptied, appendFile},
@@ -670,6 +697,11 @@ std::vector<Step> Steps() {
              if (e.undo().undoText() == "Cut") e.undo().undo();
              e.grid().selectAll();
          }, [](StepEditor& e) { e.trigger("cutAction"); }},
+        {"cut_all_undo", kWholeTable, kAll, nullptr,
+         [](StepEditor& e) {
+             e.grid().selectAll();
+             e.trigger("cutAction");
+         }, Undo},
         {"copy_all", kWholeTable, kAll, selectAll, nullptr,
          [](StepEditor& e) { e.trigger("copyAction"); }},
         {"paste_all", kWholeTable, kAll, [](StepEditor& e) {
@@ -739,7 +771,6 @@ void RegisterSteps() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    corvalen::GrowHeapInLargePages(corvalen::ThreadHeaps::PerThread);  // as the editor does
     qputenv("QT_QPA_PLATFORM",
             qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);

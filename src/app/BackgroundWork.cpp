@@ -2,13 +2,10 @@
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QEventLoop>
-#include <QMetaObject>
+#include <QEvent>
 #include <QProgressDialog>
-#include <QScopeGuard>
 #include <QTimer>
-#include <thread>
+#include <QWidget>
 
 namespace corvalen {
 
@@ -16,89 +13,113 @@ namespace {
 
 // How long the work runs before the dialog shows, as for the other progress dialogs.
 constexpr int kQuietMs = 300;
-// How often a save the program's quitting left waiting looks whether it has ended.
-constexpr std::chrono::milliseconds kLookEvery{1};
-// How long the window's closing waits for work whose results were dropped.
-constexpr std::chrono::seconds kDroppedWorkWait{2};
+
+// The events of the user's input, held back from the window while work runs.
+bool IsInput(QEvent::Type type) {
+    switch (type) {
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::Shortcut:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::Wheel:
+        case QEvent::ContextMenu:
+        case QEvent::DragEnter:
+        case QEvent::DragMove:
+        case QEvent::Drop:
+        case QEvent::TouchBegin:
+        case QEvent::TouchUpdate:
+        case QEvent::TouchEnd:
+            return true;
+        default:
+            return false;
+    }
+}
 
 }  // namespace
 
 BackgroundWork::BackgroundWork(QWidget* window) : m_window(window) {}
 
 BackgroundWork::~BackgroundWork() {
-    const Deadline deadline = std::chrono::steady_clock::now() + kDroppedWorkWait;
-    for (Dropped& dropped : m_dropped) {
-        if (dropped.endsBy(deadline)) {
-            dropped.thread.join();
+    if (m_current != 0) {
+        QCoreApplication::instance()->removeEventFilter(this);
+    }
+    waitForSaves();
+}
+
+void BackgroundWork::waitForSaves() {
+    for (QFuture<void>& future : m_waitedFor) {
+        future.waitForFinished();
+    }
+}
+
+int BackgroundWork::begin(const QString& label, Cancel cancel, std::function<void()> onCancel) {
+    if (m_current == 0) {
+        QCoreApplication::instance()->installEventFilter(this);
+        QApplication::setOverrideCursor(Qt::BusyCursor);
+    }
+    const int id = m_current = ++m_last;
+    m_dialog.reset();
+    // The dialog only once the work has run for a moment: most files are read before then.
+    QTimer::singleShot(kQuietMs, this, [this, id, label, cancel, onCancel = std::move(onCancel)] {
+        if (m_current != id) {
+            return;
+        }
+        m_dialog = std::make_unique<QProgressDialog>(m_window);
+        QProgressDialog& dialog = *m_dialog;
+        dialog.setObjectName(QStringLiteral("backgroundWorkDialog"));
+        dialog.setLabelText(label);
+        dialog.setRange(0, 0);
+        dialog.setWindowModality(Qt::ApplicationModal);
+        dialog.setMinimumDuration(0);
+        dialog.setAutoReset(false);
+        dialog.setAutoClose(false);
+        if (cancel == Cancel::Offered) {
+            // Named here rather than left to Qt, whose own translations a system may lack.
+            dialog.setCancelButtonText(
+                QCoreApplication::translate("corvalen::BackgroundWork", "Cancel"));
+            QObject::connect(&dialog, &QProgressDialog::canceled, this, [this, id, onCancel] {
+                if (m_current == id) {
+                    end(id);
+                    onCancel();
+                }
+            });
         } else {
-            dropped.thread.detach();
+            dialog.setCancelButton(nullptr);
         }
-    }
+        // The busy cursor would sit over the Cancel button too.
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+        dialog.show();
+    });
+    return id;
 }
 
-void BackgroundWork::WorkEnded::notify() {
-    const std::lock_guard lock(m_mutex);
-    if (m_loop != nullptr) {
-        // Queued to the loop's thread; an event still queued when the loop goes is dropped.
-        QMetaObject::invokeMethod(m_loop, &QEventLoop::quit, Qt::QueuedConnection);
+void BackgroundWork::end(int id) {
+    if (m_current != id) {
+        return;
     }
-}
-
-void BackgroundWork::WorkEnded::wake(QEventLoop* loop) {
-    const std::lock_guard lock(m_mutex);
-    m_loop = loop;
-}
-
-bool BackgroundWork::wait(const QString& label, Cancel cancel,
-                          const std::function<bool()>& finished, WorkEnded& ended) {
-    if (finished()) {
-        return true;
+    m_current = 0;
+    if (m_dialog) {
+        QApplication::restoreOverrideCursor();
+        // Deleted once its own signal (Cancel) has been handled.
+        m_dialog.release()->deleteLater();
     }
-    ++m_running;
-    const auto done = qScopeGuard([this] { --m_running; });
-    QEventLoop loop;
-    ended.wake(&loop);
-    const auto forget = qScopeGuard([&ended] { ended.wake(nullptr); });
-    // Work that ended before the loop was there to wake has ended all the same.
-    if (finished()) {
-        return true;
-    }
-    QTimer quiet;
-    if (cancel == Cancel::Offered) {
-        quiet.setSingleShot(true);
-        QObject::connect(&quiet, &QTimer::timeout, &loop, &QEventLoop::quit);
-        quiet.start(kQuietMs);
-    }
-    // Timers and painting go on, the user's input waits until the work is done.
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
-    if (cancel == Cancel::NotOffered) {
-        // Only the program's quitting ends the loop early: the work is waited for all the same.
-        while (!finished()) {
-            std::this_thread::sleep_for(kLookEvery);
-        }
-        return true;
-    }
-    if (finished()) {
-        return true;
-    }
-
-    QProgressDialog dialog(m_window);
-    dialog.setObjectName(QStringLiteral("backgroundWorkDialog"));
-    dialog.setLabelText(label);
-    // Named here rather than left to Qt, whose own translations a system may lack.
-    dialog.setCancelButtonText(QCoreApplication::translate("corvalen::BackgroundWork", "Cancel"));
-    dialog.setRange(0, 0);
-    dialog.setWindowModality(Qt::ApplicationModal);
-    dialog.setMinimumDuration(0);
-    dialog.setAutoReset(false);
-    dialog.setAutoClose(false);
-    QObject::connect(&dialog, &QProgressDialog::canceled, &loop, &QEventLoop::quit);
-    // A caller's busy cursor would sit over the Cancel button too.
-    QApplication::setOverrideCursor(Qt::ArrowCursor);
-    dialog.show();
-    loop.exec();
     QApplication::restoreOverrideCursor();
-    return !dialog.wasCanceled() && finished();
+    QCoreApplication::instance()->removeEventFilter(this);
+    std::erase_if(m_waitedFor, [](const QFuture<void>& future) { return future.isFinished(); });
+}
+
+bool BackgroundWork::eventFilter(QObject* watched, QEvent* event) {
+    if (m_current == 0 || !IsInput(event->type())) {
+        return false;
+    }
+    // The dialog, and its Cancel button, take input; nothing else does.
+    const auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget == nullptr) {
+        return event->type() == QEvent::Shortcut;  // a command's shortcut, held back too
+    }
+    return m_dialog == nullptr || widget->window() != m_dialog.get();
 }
 
 }  // namespace corvalen

@@ -28,7 +28,6 @@ std::unique_ptr<QUndoCommand> MakeFieldEditStep(MemoryTableModel& model, std::ve
         // One block per run of neighbouring rows in which some cell changes.
         MemoryTable block(1);
         block.ReserveChannels(static_cast<int>(end - i));
-        block.ReserveRowBytes((end - i) * 16);  // a short cell a row
         bool changes = false;
         for (std::size_t k = i; k < end; ++k) {
             const std::string_view cell = table.CellText(rows[k], column);

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMimeData>
@@ -22,6 +23,12 @@
 #include "files/ChannelFiles.h"
 #include "io/FileExists.h"
 #include "table/RowOperations.h"
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace corvalen {
 namespace {
@@ -132,6 +139,61 @@ QString WithSaveNotices(QString status, const std::vector<std::string>& notices)
     return status;
 }
 
+// Files up to this size are read on the window's thread, which they hold only briefly; larger
+// ones, and pipes, whose end nobody knows, are read off it.
+constexpr qint64 kQuickReadBytes = qint64{256} << 10;
+// Tables of fewer channels than this are saved on the window's thread, unless the target is a
+// pipe.
+constexpr int kQuickSaveChannels = 4096;
+
+bool ReadsQuickly(const QString& path) {
+    const QFileInfo file(path);
+    if (!file.exists() || file.isDir()) {
+        return true;  // refused at once
+    }
+    return file.isFile() && file.size() < kQuickReadBytes;
+}
+
+bool SavesQuickly(const QString& path, const MemoryTable& table) {
+    const QFileInfo file(path);
+    return (!file.exists() || file.isFile()) && table.ChannelCount() < kQuickSaveChannels;
+}
+
+// Runs `work` and hands its result to `done`: at once on the window's thread when it is
+// `quick`, else through `background`.
+template <typename T>
+void RunFileWork(BackgroundWork& background, bool quick, const QString& label,
+                 BackgroundWork::Cancel cancel, std::function<T()> work,
+                 std::function<void(std::optional<T>)> done, std::function<void()> cancelled = {}) {
+    if (quick) {
+        std::optional<T> result;
+        {
+            BusyCursor busy;
+            result.emplace(work());
+        }
+        done(std::move(result));
+        return;
+    }
+    background.start<T>(label, cancel, std::move(work), std::move(done), std::move(cancelled));
+}
+
+// A read of a named pipe that is cancelled while it waits for the pipe's writer: the pipe is
+// opened for writing and closed again, without waiting, so that the read sees the pipe's end.
+void EndWaitForWriter(const QString& path) {
+#ifdef Q_OS_UNIX
+    const QByteArray name = QFile::encodeName(path);
+    struct stat info {};
+    if (::stat(name.constData(), &info) == 0 && S_ISFIFO(info.st_mode)) {
+        const int fd = ::open(name.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+        if (fd >= 0) {
+            ::close(fd);
+        }
+    }
+#else
+    (void)path;
+#endif
+}
+
 }  // namespace
 
 FileActions::FileActions(Document& document, SharedFileDialog& fileDialog, MessageBoxes& messages,
@@ -158,14 +220,14 @@ FileActions::FileActions(Document& document, SharedFileDialog& fileDialog, Messa
     connect(m_openG3m, &QAction::triggered, this, &FileActions::openG3m);
     m_saveCsv->setObjectName(QStringLiteral("saveCsvAction"));
     m_saveCsv->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    connect(m_saveCsv, &QAction::triggered, this, &FileActions::saveCsv);
+    connect(m_saveCsv, &QAction::triggered, this, [this] { saveCsv(); });
     m_saveG3m->setObjectName(QStringLiteral("saveG3mAction"));
     m_saveG3m->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    connect(m_saveG3m, &QAction::triggered, this, &FileActions::saveG3m);
+    connect(m_saveG3m, &QAction::triggered, this, [this] { saveG3m(); });
     m_saveChirp->setObjectName(QStringLiteral("saveChirpAction"));
-    connect(m_saveChirp, &QAction::triggered, this, &FileActions::saveChirp);
+    connect(m_saveChirp, &QAction::triggered, this, [this] { saveChirp(); });
     m_saveList->setObjectName(QStringLiteral("saveListAction"));
-    connect(m_saveList, &QAction::triggered, this, &FileActions::saveList);
+    connect(m_saveList, &QAction::triggered, this, [this] { saveList(); });
     m_append->setObjectName(QStringLiteral("appendAction"));
     connect(m_append, &QAction::triggered, this, &FileActions::appendFromFile);
 
@@ -180,6 +242,10 @@ FileActions::~FileActions() = default;
 
 bool FileActions::busy() const {
     return m_background->running();
+}
+
+void FileActions::waitForSaves() {
+    m_background->waitForSaves();
 }
 
 QString FileActions::memoryExtension() const {
@@ -217,7 +283,7 @@ void FileActions::report(const QString& text, const std::vector<Diagnostic>& dia
 }
 
 void FileActions::openCsv() {
-    if (!settleUnsavedChanges()) {
+    if (!settleUnsavedChanges([this] { openCsv(); })) {
         return;
     }
     const std::optional<QString> chosen =
@@ -246,33 +312,38 @@ bool FileActions::numberChirpChannels(ChannelFileRead& read, const QString& path
     return true;
 }
 
-std::optional<ChannelFileRead> FileActions::readFile(const QString& path,
-                                                     const QString& failureTail,
-                                                     const std::vector<std::string>& knownGroups,
-                                                     bool emptyAllowed, int firstNumber) {
+bool FileActions::readFile(const QString& path, const QString& failureTail,
+                           const std::vector<std::string>& knownGroups, bool emptyAllowed,
+                           int firstNumber, std::function<bool(ChannelFileRead read)> then) {
     if (const QString mismatch = modelMismatch(path); !mismatch.isEmpty()) {
         report(mismatch + QStringLiteral("; ") + failureTail);
-        return std::nullopt;
+        return false;
     }
-    BusyCursor busy;
-    // Read on a thread of its own: a list of 65,535 bookmarks takes a quarter of a second, a
-    // large file on a slow disk longer, and the window keeps painting meanwhile.
-    std::optional<Result<ChannelFileRead>> reading = m_background->run<Result<ChannelFileRead>>(
-        tr("Reading %1\u2026").arg(QFileInfo(path).fileName()),
+    const auto ok = std::make_shared<bool>(true);
+    RunFileWork<Result<ChannelFileRead>>(
+        *m_background, ReadsQuickly(path), tr("Reading %1\u2026").arg(QFileInfo(path).fileName()),
+        BackgroundWork::Cancel::Offered,
         [file = LocalPath(path), settings = ReadSettings{m_document.receiverModel(), knownGroups,
-                                                         emptyAllowed, firstNumber, &m_fastJson}] {
+                                                         emptyAllowed, firstNumber}] {
             return ReadChannelFile(file, settings);
-        });
-    if (!reading) {
-        report(tr("Stopped reading %1; %2").arg(QFileInfo(path).fileName(), failureTail));
-        return std::nullopt;
-    }
-    Result<ChannelFileRead>& read = *reading;
-    if (!read) {
-        report(FailureText(path, read.error(), failureTail));
-        return std::nullopt;
-    }
-    return std::move(*read);
+        },
+        [this, path, failureTail, then = std::move(then),
+         ok](std::optional<Result<ChannelFileRead>> reading) {
+            if (!reading) {
+                report(tr("Stopped reading %1; %2").arg(QFileInfo(path).fileName(), failureTail));
+                *ok = false;
+                return;
+            }
+            Result<ChannelFileRead>& read = *reading;
+            if (!read) {
+                report(FailureText(path, read.error(), failureTail));
+                *ok = false;
+                return;
+            }
+            *ok = then(std::move(*read));
+        },
+        [path] { EndWaitForWriter(path); });
+    return *ok;
 }
 
 bool FileActions::importCsvFile(const QString& path) {
@@ -282,22 +353,22 @@ bool FileActions::importCsvFile(const QString& path) {
 bool FileActions::openChannelFile(const QString& path) {
     const ChannelFormat* named = ExtensionOwner(LocalPath(path));
     const bool records = named != nullptr && named->HoldsRecords();
-    std::optional<ChannelFileRead> read =
-        readFile(path, records ? tr("nothing opened") : tr("nothing imported"), {},
-                 /*emptyAllowed=*/true);
-    if (!read) {
-        return false;
-    }
-    if (!numberChirpChannels(*read, path)) {
+    return readFile(path, records ? tr("nothing opened") : tr("nothing imported"), {},
+                    /*emptyAllowed=*/true, 1,
+                    [this, path](ChannelFileRead read) { return loadRead(path, std::move(read)); });
+}
+
+bool FileActions::loadRead(const QString& path, ChannelFileRead read) {
+    if (!numberChirpChannels(read, path)) {
         report(tr("Cancelled; nothing opened"));
         return false;
     }
     rememberFile(path);
-    const int channels = read->table.ChannelCount();
-    loadTable(std::move(read->table), tr("Open %1").arg(QFileInfo(path).fileName()));
-    m_document.setGroupNames(std::move(read->groupNames));
+    const int channels = read.table.ChannelCount();
+    loadTable(std::move(read.table), tr("Open %1").arg(QFileInfo(path).fileName()));
+    m_document.setGroupNames(std::move(read.groupNames));
 
-    const ChannelFileReport& found = read->report;
+    const ChannelFileReport& found = read.report;
     const FormatTexts texts = found.format->Texts(m_document.receiverModel());
     QString text = WithRecordLength(
         FormatText(texts.read)
@@ -313,7 +384,7 @@ bool FileActions::openChannelFile(const QString& path) {
 }
 
 void FileActions::openG3m() {
-    if (!settleUnsavedChanges()) {
+    if (!settleUnsavedChanges([this] { openG3m(); })) {
         return;
     }
     // The name box starts from the last memory file chosen, never from a name of another kind.
@@ -331,7 +402,7 @@ bool FileActions::openG3mFile(const QString& path) {
 }
 
 bool FileActions::openFile(const QString& path) {
-    if (!settleUnsavedChanges()) {
+    if (!settleUnsavedChanges([this, path] { openFile(path); })) {
         return false;
     }
     return openChannelFile(path);
@@ -365,34 +436,47 @@ void FileActions::loadTable(MemoryTable table, const QString& actionName) {
     emit tableLoaded();
 }
 
-bool FileActions::settleUnsavedChanges() {
+bool FileActions::settleUnsavedChanges(std::function<void()> proceed) {
     if (m_document.undoStack().isClean()) {
         return true;
     }
     const QString question = tr("The memory table has changes that are not saved. Save them as "
                                 "a .csv or %1 file first, or discard them?")
                                  .arg(memoryExtension());
+    // Once saved, the caller goes on, unless the save reported rows or cells that did not go
+    // into the file as they stand: the user gets to read that on the status line before the
+    // table goes. The table then counts as saved, so the next try goes on without asking. A save
+    // that ends after this has returned calls `proceed` for the caller.
+    const auto waiting = std::make_shared<bool>(true);
+    const auto stopped = [this] {
+        if (m_lastSaveReported) {
+            report(m_lastStatus + tr("; stopped so you can check this first"), m_lastDetails);
+        }
+        return m_lastSaveReported;
+    };
+    const auto written = [waiting, stopped, proceed = std::move(proceed)] {
+        if (!*waiting && !stopped() && proceed) {
+            proceed();
+        }
+    };
     bool saved = false;
     switch (m_messages.askUnsavedChanges(kAppTitle, question, memoryExtension())) {
         case UnsavedChangesAnswer::SaveCsv:
-            saved = saveCsv();
+            saved = saveCsvThen(written);
             break;
         case UnsavedChangesAnswer::SaveG3m:
-            saved = saveG3m();
+            saved = saveG3mThen(written);
             break;
         case UnsavedChangesAnswer::Discard:
             return true;
         case UnsavedChangesAnswer::Cancel:
             return false;
     }
-    if (saved && m_lastSaveReported) {
-        // Rows or cells did not go into the file as they stand. The user gets to read that on
-        // the status line before the table goes; the table now counts as saved, so the next try
-        // goes on without asking.
-        report(m_lastStatus + tr("; stopped so you can check this first"), m_lastDetails);
-        return false;
+    *waiting = false;
+    if (m_background->running()) {
+        return false;  // saving off the window's thread: `written` goes on once it has ended
     }
-    return saved;
+    return saved && !stopped();
 }
 
 std::optional<FileActions::SaveTarget> FileActions::chooseSaveTarget(
@@ -447,93 +531,118 @@ std::optional<FileActions::SaveTarget> FileActions::chooseSaveTarget(
 }
 
 bool FileActions::saveCsv() {
-    const std::optional<SaveTarget> target = chooseSaveTarget(
-        {&ReceiverCsvFormat()}, tr("Save to CSV File"), FileDialogSettings::Form::Save);
-    return target && save(*target, /*marksSaved=*/true);
+    return saveCsvThen({});
 }
 
-std::optional<ChannelFileReport> FileActions::writeFile(const QString& path,
-                                                        const ChannelFormat& format,
-                                                        const QString& failureTail) {
+bool FileActions::saveCsvThen(std::function<void()> written) {
+    const std::optional<SaveTarget> target = chooseSaveTarget(
+        {&ReceiverCsvFormat()}, tr("Save to CSV File"), FileDialogSettings::Form::Save);
+    return target && save(*target, /*marksSaved=*/true, std::move(written));
+}
+
+bool FileActions::writeFile(const QString& path, const ChannelFormat& format,
+                            const QString& failureTail,
+                            std::function<void(ChannelFileReport saved)> then) {
     if (m_beforeWrite && !m_beforeWrite(path)) {
-        return std::nullopt;
+        return false;
     }
-    // Written on a thread of its own, so that a slow disk does not freeze the window; the table
-    // is read there as it stands, since the window takes no input until the save is done.
+    // The table is read as it stands: the window takes no input until the save is done.
     report(tr("Saving %1\u2026").arg(QFileInfo(path).fileName()));
-    BusyCursor busy;
-    Result<ChannelFileReport> written = m_background->runToEnd<Result<ChannelFileReport>>(
-        [file = LocalPath(path), &table = m_document.table().table(), &format,
+    const MemoryTable& table = m_document.table().table();
+    const auto ok = std::make_shared<bool>(true);
+    RunFileWork<Result<ChannelFileReport>>(
+        *m_background, SavesQuickly(path, table),
+        tr("Saving %1\u2026").arg(QFileInfo(path).fileName()), BackgroundWork::Cancel::NotOffered,
+        [file = LocalPath(path), &table, &format,
          settings = WriteSettings{m_document.receiverModel(), m_document.hasImportColumns(),
                                   m_document.groupNames()}] {
             return WriteChannelFile(file, table, format, settings);
+        },
+        [this, path, failureTail, then = std::move(then),
+         ok](std::optional<Result<ChannelFileReport>> written) {
+            if (m_afterWrite) {
+                m_afterWrite(path);
+            }
+            if (!written) {
+                *ok = false;  // a save is not offered to cancel
+                return;
+            }
+            if (!*written) {
+                report(FailureText(path, written->error(), failureTail));
+                *ok = false;
+                return;
+            }
+            then(std::move(**written));
         });
-    if (m_afterWrite) {
-        m_afterWrite(path);
-    }
-    if (!written) {
-        report(FailureText(path, written.error(), failureTail));
-        return std::nullopt;
-    }
-    return std::move(*written);
+    return *ok;
 }
 
 bool FileActions::saveG3m() {
-    const std::optional<SaveTarget> target = chooseSaveTarget(
-        {&RecordFileFormat()}, SelectFileTitle(), FileDialogSettings::Form::Open, tr("&Save"));
-    return target && save(*target, /*marksSaved=*/true);
+    return saveG3mThen({});
 }
 
-bool FileActions::save(const SaveTarget& target, bool marksSaved) {
+bool FileActions::saveG3mThen(std::function<void()> written) {
+    const std::optional<SaveTarget> target = chooseSaveTarget(
+        {&RecordFileFormat()}, SelectFileTitle(), FileDialogSettings::Form::Open, tr("&Save"));
+    return target && save(*target, /*marksSaved=*/true, std::move(written));
+}
+
+bool FileActions::save(const SaveTarget& target, bool marksSaved, std::function<void()> written) {
     const ChannelFormat& format = *target.format;
-    const QString& path = target.path;
-    const std::optional<ChannelFileReport> saved = writeFile(
-        path, format, format.HoldsRecords() ? tr("the file was not changed") : tr("nothing saved"));
-    if (!saved) {
-        return false;
-    }
-    if (marksSaved) {
-        m_document.undoStack().setClean();
-    }
-    rememberFile(path);
+    const QString path = target.path;
+    return writeFile(
+        path, format, format.HoldsRecords() ? tr("the file was not changed") : tr("nothing saved"),
+        [this, path, &format, marksSaved, written = std::move(written)](ChannelFileReport saved) {
+            if (marksSaved) {
+                m_document.undoStack().setClean();
+            }
+            rememberFile(path);
+            reportSaved(path, format, saved);
+            if (written) {
+                written();
+            }
+        });
+}
+
+void FileActions::reportSaved(const QString& path, const ChannelFormat& format,
+                              const ChannelFileReport& saved) {
     const ReceiverModel model = m_document.receiverModel();
     const FormatTexts texts = format.Texts(model);
     // What the file holds now: the records or channels the rows put there, the records of the
     // old file kept, and the rows whose record a later row with the same Number replaced.
     QString status = WithRecordLength(
         FormatText(texts.saved)
-            .arg(Count(format.HoldsRecords() ? saved->recordsWritten : saved->channels,
+            .arg(Count(format.HoldsRecords() ? saved.recordsWritten : saved.channels,
                        texts.savedNouns[0], texts.savedNouns[1]),
                  QFileInfo(path).fileName()),
         model);
-    if (saved->recordsKept > 0) {
+    if (saved.recordsKept > 0) {
         status +=
-            tr("; %1 already in the file kept").arg(Count(saved->recordsKept, "record", "records"));
+            tr("; %1 already in the file kept").arg(Count(saved.recordsKept, "record", "records"));
     }
-    if (!saved->rowsReplaced.empty()) {
+    if (!saved.rowsReplaced.empty()) {
         status +=
             tr("; %1 replaced by a later row with the same Number")
-                .arg(Count(static_cast<qsizetype>(saved->rowsReplaced.size()), "row", "rows"));
+                .arg(Count(static_cast<qsizetype>(saved.rowsReplaced.size()), "row", "rows"));
     }
-    if (saved->rowsNotWritten > 0) {
-        status += tr("; %1 not written").arg(Count(saved->rowsNotWritten, "row", "rows"));
+    if (saved.rowsNotWritten > 0) {
+        status += tr("; %1 not written").arg(Count(saved.rowsNotWritten, "row", "rows"));
     }
-    if (saved->rowsSkipped > 0) {
-        status += tr("; %1 skipped").arg(Count(saved->rowsSkipped, "empty row", "empty rows"));
+    if (saved.rowsSkipped > 0) {
+        status += tr("; %1 skipped").arg(Count(saved.rowsSkipped, "empty row", "empty rows"));
     }
-    if (!saved->diagnostics.empty()) {
+    if (!saved.diagnostics.empty()) {
         status += tr("; %1 reported")
                       .arg(texts.savedReported[0] != nullptr
-                               ? Count(static_cast<qsizetype>(saved->diagnostics.size()),
+                               ? Count(static_cast<qsizetype>(saved.diagnostics.size()),
                                        texts.savedReported[0], texts.savedReported[1])
-                               : ProblemsText(static_cast<qsizetype>(saved->ErrorCount()),
-                                              static_cast<qsizetype>(saved->NoticeCount())));
+                               : ProblemsText(static_cast<qsizetype>(saved.ErrorCount()),
+                                              static_cast<qsizetype>(saved.NoticeCount())));
     }
-    report(WithSaveNotices(status, saved->saveNotices), saved->diagnostics, nullptr,
-           ReplacedRowsText(saved->rowsReplaced));
+    report(WithSaveNotices(status, saved.saveNotices), saved.diagnostics, nullptr,
+           ReplacedRowsText(saved.rowsReplaced));
     // Notices say how a value was written; only errors stop a save made on the way out.
-    m_lastSaveReported = saved->rowsNotWritten > 0 || saved->ErrorCount() > 0;
-    return true;
+    m_lastSaveReported = saved.rowsNotWritten > 0 || saved.ErrorCount() > 0;
 }
 
 void FileActions::fillRecentMenu() {
@@ -595,24 +704,24 @@ void FileActions::appendFromFile() {
 bool FileActions::appendFile(const QString& path) {
     // A list without channel numbers goes on after the table's highest number.
     const int firstNumber = HighestChannelNumber(m_document.table().table()) + 1;
-    std::optional<ChannelFileRead> read = readFile(path, tr("nothing appended"),
-                                                   m_document.groupNames(), false, firstNumber);
-    if (!read) {
-        return false;
-    }
+    return readFile(path, tr("nothing appended"), m_document.groupNames(), false, firstNumber,
+                    [this, path, firstNumber](ChannelFileRead read) {
+                        return appendRead(path, std::move(read), firstNumber);
+                    });
+}
 
-    if (!numberChirpChannels(*read, path)) {
+bool FileActions::appendRead(const QString& path, ChannelFileRead read, int firstNumber) {
+    if (!numberChirpChannels(read, path)) {
         report(tr("Cancelled; nothing appended"));
         return false;
     }
     BusyCursor busy;
     const QString name = QFileInfo(path).fileName();
-    const int channels = read->table.ChannelCount();
-    std::vector<std::string> groupNames = std::move(read->groupNames);
-    const Result<int> appended =
-        appendChannels(std::move(read->table), tr("Append %1").arg(name), "The file holds",
-                       read->report.format->GivesNumbers() ? std::optional(firstNumber)
-                                                           : std::nullopt);
+    const int channels = read.table.ChannelCount();
+    std::vector<std::string> groupNames = std::move(read.groupNames);
+    const Result<int> appended = appendChannels(
+        std::move(read.table), tr("Append %1").arg(name), "The file holds",
+        read.report.format->GivesNumbers() ? std::optional(firstNumber) : std::nullopt);
     if (!appended) {
         report(FailureText(path, appended.error(), tr("nothing appended")));
         return false;
@@ -624,13 +733,13 @@ bool FileActions::appendFile(const QString& path) {
     QString text = tr("Appended %1 from %2 after row %3")
                        .arg(Count(channels, "channel", "channels"), name)
                        .arg(lastRow);
-    if (!read->report.diagnostics.empty()) {
+    if (!read.report.diagnostics.empty()) {
         text +=
-            tr("; %1 reported").arg(Count(read->report.diagnostics.size(), "problem", "problems"));
+            tr("; %1 reported").arg(Count(read.report.diagnostics.size(), "problem", "problems"));
     }
     // The problems name the table's rows, the file's lines beside them.
-    PlaceAppendedRows(read->report.diagnostics, read->report.origins, lastRow);
-    report(text, read->report.diagnostics, &read->report.origins);
+    PlaceAppendedRows(read.report.diagnostics, read.report.origins, lastRow);
+    report(text, read.report.diagnostics, &read.report.origins);
     return true;
 }
 

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "app/FileDialog.h"
-#include "fastjson/SimdjsonParser.h"
 #include "files/ChannelFormat.h"
 #include "io/Diagnostic.h"
 #include "table/MemoryTable.h"
@@ -89,17 +88,21 @@ public:
     void loadTable(MemoryTable table, const QString& actionName);
 
     // Before unsaved changes would be lost: when there are any, asks once whether to save them
-    // as .csv or .g3m, discard them, or cancel. True when the caller may go on (nothing to save,
-    // saved, or discarded); false when the user cancelled, the save failed or was cancelled, or
-    // the save reported rows or cells it could not write as they stand (the status line then
-    // shows the report, and the table counts as saved).
-    bool settleUnsavedChanges();
+    // as .csv or .g3m, discard them, or cancel. True when the caller may go on now (nothing to
+    // save, saved, or discarded); false when the user cancelled, the save failed, the save
+    // reported rows or cells it could not write as they stand (the status line then shows the
+    // report, and the table counts as saved), or the save goes on off the window's thread:
+    // `proceed`, when given, is then called once it has ended well.
+    bool settleUnsavedChanges(std::function<void()> proceed = {});
 
     // The one memory file a drag brings, or an empty text.
     static QString DroppedMemoryFile(const QMimeData* data);
 
-    // Whether a file is being read or written: the window must not close meanwhile.
+    // Whether a file is being read or written off the window's thread: the window takes no
+    // input and must not close meanwhile.
     bool busy() const;
+    // Waits for a save running off the window's thread to end, before the table goes.
+    void waitForSaves();
 
     // `before` is asked before a save writes `path`: false leaves the file as it is and the save
     // is not made (the work keeper asks first about a file another program changed). `after` is
@@ -114,10 +117,12 @@ public slots:
     void openCsv();                        // "Open Winradio .csv file"
     void openG3m();                        // File / "Open .g3m file…"
     void openRecent(const QString& path);  // File / "Recent files"
-    bool saveCsv();                        // "Save .csv file"; true once the file is written
-    bool saveG3m();                        // "Save .g3m file"; true once the file is written
+    // "Save .csv file" and "Save .g3m file". False when nothing is saved; true once the file
+    // is written, or while it is being written off the window's thread.
+    bool saveCsv();
+    bool saveG3m();
     // File / "Save as CHIRP .csv file…": the table as a CHIRP file. An export: the table's
-    // unsaved-changes mark stays. True once the file is written.
+    // unsaved-changes mark stays. Returns as saveCsv.
     bool saveChirp();
     // File / "Save as SDR Bookmark List…": the table as an SDR# list (.xml) or an SDR++ list
     // (.json), by the filter entry chosen; the name gets that list's extension. An export, as
@@ -149,24 +154,39 @@ private:
                                                const QString& title, FileDialogSettings::Form form,
                                                const QString& acceptLabel = QString());
     // Writes the table to `target` and reports what the file holds; `marksSaved` for a save
-    // (the table counts as saved), not an export. True once the file is written.
-    bool save(const SaveTarget& target, bool marksSaved);
+    // (the table counts as saved), not an export; `written` called once the file is written.
+    // Returns as writeFile.
+    bool save(const SaveTarget& target, bool marksSaved, std::function<void()> written = {});
     void report(const QString& text, const QString& details = QString());
     // The status line `text`, and the tooltip: `firstLine` when given, then the diagnostics.
     void report(const QString& text, const std::vector<Diagnostic>& diagnostics,
                 const RowOrigins* origins = nullptr, const QString& firstLine = QString());
-    // Reads a file through the door, a bookmark list's groups after `knownGroups`; nothing after
-    // reporting why, ending in `failureTail`. A file without channels is refused unless
-    // `emptyAllowed`; a list whose entries have no numbers is numbered from `firstNumber`.
-    std::optional<ChannelFileRead> readFile(const QString& path, const QString& failureTail,
-                                            const std::vector<std::string>& knownGroups = {},
-                                            bool emptyAllowed = false, int firstNumber = 1);
+    // Reads a file through the door, a bookmark list's groups after `knownGroups`, and hands
+    // what it read to `then`; reports why when it cannot, ending in `failureTail`. A file
+    // without channels is refused unless `emptyAllowed`; a list whose entries have no numbers
+    // is numbered from `firstNumber`. A small file is read at once, any other off the window's
+    // thread. False when the file could not be read, or `then` returned false; true once
+    // `then` returned true, or while the file is being read.
+    bool readFile(const QString& path, const QString& failureTail,
+                  const std::vector<std::string>& knownGroups, bool emptyAllowed, int firstNumber,
+                  std::function<bool(ChannelFileRead read)> then);
+    // What opening and appending do with the file they have read.
+    bool loadRead(const QString& path, ChannelFileRead read);
+    bool appendRead(const QString& path, ChannelFileRead read, int firstNumber);
+    // The two saves of the table, `written` called once the file is written.
+    bool saveCsvThen(std::function<void()> written);
+    bool saveG3mThen(std::function<void()> written);
     // Asks how a CHIRP file holding Location 0 is numbered, and numbers it so.
     // False when the user cancelled the question: the file is not to be read in.
     bool numberChirpChannels(ChannelFileRead& read, const QString& path);
-    // Writes the table in `format`; nothing after reporting why, ending in `failureTail`.
-    std::optional<ChannelFileReport> writeFile(const QString& path, const ChannelFormat& format,
-                                               const QString& failureTail);
+    // Writes the table in `format` and hands the report to `then`; reports why when it cannot,
+    // ending in `failureTail`. A small table is written at once, a large one, or one written
+    // into a pipe, off the window's thread. Returns as readFile.
+    bool writeFile(const QString& path, const ChannelFormat& format, const QString& failureTail,
+                   std::function<void(ChannelFileReport saved)> then);
+    // The status line and tooltip of a save: what the file holds now.
+    void reportSaved(const QString& path, const ChannelFormat& format,
+                     const ChannelFileReport& saved);
     void fillRecentMenu();
     // A file was opened or saved: it goes first in "Recent files".
     void rememberFile(const QString& path);
@@ -188,8 +208,7 @@ private:
     QString m_lastStatus;
     QString m_lastDetails;
     bool m_lastSaveReported = false;  // the last save reported rows or cells (see its status)
-    std::unique_ptr<BackgroundWork> m_background;  // where files are read
-    SimdjsonParser m_fastJson;                     // parses SDR++ lists as they are read
+    std::unique_ptr<BackgroundWork> m_background;  // where large files are read and written
     std::function<bool(const QString& path)> m_beforeWrite;
     std::function<void(const QString& path)> m_afterWrite;
 };

@@ -150,6 +150,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 MainWindow::~MainWindow() {
+    // A save off the window's thread reads the document, which goes before the file actions.
+    m_fileActions->waitForSaves();
     // The grid goes after the members its signals would reach.
     disconnect(grid()->horizontalHeader(), nullptr, this, nullptr);
     // The keeper goes before the document it follows: it removes its recovery copy.
@@ -483,9 +485,10 @@ bool MainWindow::event(QEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    // A file being read or written keeps the window: a save must end, and a read waits on the
-    // window's own stack.
-    if (m_fileActions->busy() || !m_fileActions->settleUnsavedChanges()) {
+    // A file being read or written keeps the window: a save must end, and a read hands its
+    // table to the window. A save of the unsaved changes that goes on off the window's thread
+    // closes the window once it has ended well.
+    if (m_fileActions->busy() || !m_fileActions->settleUnsavedChanges([this] { close(); })) {
         event->ignore();
         return;
     }

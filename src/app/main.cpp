@@ -8,12 +8,8 @@
 #include "app/MainWindow.h"
 #include "app/Translations.h"
 #include "app/WorkKeeper.h"
-#include "io/LargePages.h"
 
 int main(int argc, char** argv) {
-    // Reading a list of 65,535 bookmarks builds tens of megabytes at once; in large pages that
-    // costs a fraction of what it costs page by page on a virtual machine.
-    corvalen::GrowHeapInLargePages(corvalen::ThreadHeaps::PerThread);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Corvalen"));
     QApplication::setApplicationVersion(QStringLiteral(CORVALEN_VERSION));

@@ -7,8 +7,6 @@
 
 #include "channel/ChannelFields.h"
 #include "convert/NumberText.h"
-#include "io/Prefetch.h"
-#include "io/TwoThreads.h"
 #include "table/Columns.h"
 
 namespace corvalen {
@@ -139,12 +137,6 @@ void TableChecks::Compare(int row, std::span<const std::string_view> cells, std:
     m_problems.insert(after, std::move(notice));
 }
 
-void TableChecks::Prefetch(std::uint64_t key) const {
-    if (key != 0 && !m_slots.empty()) {
-        PrefetchForRead(m_slots.data() + SlotOf(key));
-    }
-}
-
 void TableChecks::ExpectRows(std::size_t rows) {
     // A receiver holds at most 65,535 channels; a larger guess grows as rows come instead.
     rows = std::min<std::size_t>(rows, 65536);
@@ -219,111 +211,25 @@ int ReadTableRecords(const MemoryTable& table, std::vector<Diagnostic>& problems
         const RowTexts cells = RowTextsOf(table, row);
         const std::span<const std::string_view> present = PresentCells(table, cells);
         const TableChecks::RowKeys keys = TableChecks::KeysOf(present);
-        checks.Take(row, present, keys,
-                    [&](int taken, std::span<const std::string_view> rowCells) {
-                        use(taken, rowCells, keys);
-                    });
+        checks.Take(row, present, keys, [&](int taken, std::span<const std::string_view> rowCells) {
+            use(taken, rowCells, keys);
+        });
     }
     checks.Finish();
     return checks.EmptyRows();
 }
 
-namespace {
-
-// A table this large has its rows' own cells checked on two threads; a second thread costs more
-// than it saves on a smaller one.
-constexpr int kRowsWorthAThread = 8192;
-// The rows are checked in blocks of this many, each by whichever thread takes it first.
-constexpr int kBlockRows = 1024;
-
-// The own problems (CheckRowCells) and keys of the rows [first, end), checked ahead.
-struct RowsAhead {
-    int first = 0;
-    std::vector<Diagnostic> problems;  // in row order
-    std::vector<std::size_t> ends;     // by row - first: where the row's problems end
-    std::vector<TableChecks::RowKeys> keys;
-
-    void Check(const MemoryTable& table, ReceiverModel model, int from, int end) {
-        first = from;
-        ends.reserve(static_cast<std::size_t>(end - from));
-        keys.reserve(static_cast<std::size_t>(end - from));
-        for (int row = from; row < end; ++row) {
-            const RowTexts cells = RowTextsOf(table, row);
-            const std::span<const std::string_view> present = PresentCells(table, cells);
-            TableChecks::RowKeys rowKeys;
-            if (!IsEmptyRow(present)) {
-                CheckRowCells(present, model, row, problems, &rowKeys);
-            }
-            keys.push_back(rowKeys);
-            ends.push_back(problems.size());
-        }
-    }
-};
-
-}  // namespace
-
 std::vector<Diagnostic> CheckCells(const MemoryTable& table, ReceiverModel model,
                                    const RowUse& each) {
     std::vector<Diagnostic> problems;
-    const int rows = table.RowCount();
-    if (rows < kRowsWorthAThread || !HasTwoCores()) {
-        ReadTableRecords(table, problems,
-                         [&](int row, std::span<const std::string_view> cells,
-                             const TableChecks::RowKeys& keys) {
-                             CheckRowCells(cells, model, row, problems);
-                             if (each) {
-                                 each(row, cells, keys);
-                             }
-                         });
-        return problems;
-    }
-    // The rows in blocks that either thread checks (ShareInTwoThreads); this thread takes the
-    // checked blocks in row order, as ReadTableRecords takes the rows: each row's own problems,
-    // then what the checks across rows add.
-    const auto blockCount = static_cast<std::size_t>((rows - 1 + kBlockRows - 1) / kBlockRows);
-    std::vector<RowsAhead> blocks(blockCount);
-    TableChecks checks(problems);
-    // The keys of the rows of a checked block are known: the index's place for those of a row
-    // some rows on is fetched while this one is taken (the index lies all over memory, and each
-    // lookup waited).
-    constexpr int kPrefetchRows = 4;
-    ShareInTwoThreads(
-        blockCount,
-        [&](std::size_t k, int) {
-            const int first = 1 + static_cast<int>(k) * kBlockRows;
-            blocks[k].Check(table, model, first, std::min(first + kBlockRows, rows));
-        },
-        [&](std::size_t k) {
-            if (k == 0) {
-                checks.ExpectRows(static_cast<std::size_t>(rows));  // while the other thread works
+    ReadTableRecords(
+        table, problems,
+        [&](int row, std::span<const std::string_view> cells, const TableChecks::RowKeys& keys) {
+            CheckRowCells(cells, model, row, problems);
+            if (each) {
+                each(row, cells, keys);
             }
-            RowsAhead& block = blocks[k];
-            const int end = block.first + static_cast<int>(block.keys.size());
-            for (int row = block.first; row < end; ++row) {
-                const auto at = static_cast<std::size_t>(row - block.first);
-                if (row + kPrefetchRows < end) {
-                    checks.Prefetch(block.keys[at + kPrefetchRows].AlikeKey());
-                }
-                const std::size_t begin = at == 0 ? 0 : block.ends[at - 1];
-                const TableChecks::RowKeys& keys = block.keys[at];
-                const RowTexts cells = RowTextsOf(table, row);
-                checks.Take(
-                    row, PresentCells(table, cells), keys,
-                    [&](int taken, std::span<const std::string_view> rowCells) {
-                        problems.insert(
-                            problems.end(),
-                            std::make_move_iterator(block.problems.begin() +
-                                                    static_cast<std::ptrdiff_t>(begin)),
-                            std::make_move_iterator(block.problems.begin() +
-                                                    static_cast<std::ptrdiff_t>(block.ends[at])));
-                        if (each) {
-                            each(taken, rowCells, keys);
-                        }
-                    });
-            }
-            block = RowsAhead();  // its problems are moved; its memory goes now
         });
-    checks.Finish();
     return problems;
 }
 

@@ -12,7 +12,6 @@
 
 #include "channel/CellChecks.h"
 #include "io/Diagnostic.h"
-#include "io/LargePages.h"
 #include "table/MemoryTable.h"
 
 // The checks that need more than one row: channel numbers that rows repeat, and channels that
@@ -39,8 +38,7 @@ public:
         });
     }
 
-    // What the checks take from a row's cells (CellChecks.h), which any thread may compute
-    // ahead, while the cells are still in its caches.
+    // What the checks take from a row's cells (CellChecks.h), which a caller may compute ahead.
     using RowKeys = corvalen::RowKeys;
     static RowKeys KeysOf(std::span<const std::string_view> cells);
     // Take, with the keys of the row's cells made ahead by KeysOf.
@@ -62,12 +60,6 @@ public:
 
     // Makes room for about `rows` rows at once, before the first is taken.
     void ExpectRows(std::size_t rows);
-
-    // Asks the processor to fetch the index's place for `key` (RowKeys::AlikeKey, or any value:
-    // a wrong one only fetches in vain), some rows before the row with that key is taken. The
-    // index outgrows the caches while a large file streams through them, and a lookup that
-    // waits for memory cost as much as the rest of the row's checks.
-    void Prefetch(std::uint64_t key) const;
 
 private:
     // Take, with the row's keys given by `read` itself, which returns them as KeysOf makes them.
@@ -100,8 +92,7 @@ private:
     std::size_t m_start;
     int m_emptyRows = 0;
     // By channel number: the last row seen with it, and its Number cell when that was not
-    // written as the plain number (a place in m_keptCells, 0 for none). Eight bytes a channel,
-    // 512 KB for a whole memory: a string a channel took 2 MB, all of it touched.
+    // written as the plain number (a place in m_keptCells, 0 for none): eight bytes a channel.
     struct LastSeen {
         int row = 0;
         std::uint32_t keptCell = 0;  // m_keptCells[keptCell - 1]
@@ -110,9 +101,8 @@ private:
     std::vector<std::string> m_keptCells;
     std::vector<LostRow> m_lostRows;
     // Open addressing: each slot holds a (frequency, mode code + 1) key in its high 36 bits and
-    // the first row with it in the low 28; 0 marks a free slot. Eight bytes a slot keep the
-    // table of 65,535 channels within the processor's second-level cache.
-    std::vector<std::uint64_t, LargePageAllocator<std::uint64_t>> m_slots;
+    // the first row with it in the low 28; 0 marks a free slot.
+    std::vector<std::uint64_t> m_slots;
     std::size_t m_keyCount = 0;
     // Rows whose Mode is no mode the receiver knows (and rows past what a slot can hold), by
     // their frequency and Mode text.
@@ -141,11 +131,7 @@ int ReadTableRecords(const MemoryTable& table, std::vector<Diagnostic>& problems
 
 // Every problem and notice of `table`, in row then column order (see ReadTableRecords): what the
 // Problems panel lists and `corvalen-cli check` prints. `each`, when given, gets every row that
-// is not empty, its cells and its keys, in row order, on the calling thread.
-//
-// The rows' own cells of a large table are checked on two threads where the processor has two
-// cores, in blocks that either thread takes, while the calling thread takes the checked blocks
-// in row order for the checks across rows: the same problems in the same order.
+// is not empty, its cells and its keys, in row order.
 std::vector<Diagnostic> CheckCells(const MemoryTable& table, ReceiverModel model,
                                    const RowUse& each = {});
 

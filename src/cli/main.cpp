@@ -11,7 +11,6 @@
 #endif
 
 #include "cli/Converter.h"
-#include "io/LargePages.h"
 
 namespace {
 
@@ -38,7 +37,6 @@ std::vector<std::string> Utf8Arguments() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    corvalen::GrowHeapInLargePages(corvalen::ThreadHeaps::One);
     std::ios::sync_with_stdio(false);
 #ifdef _WIN32
     (void)argc;

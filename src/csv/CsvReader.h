@@ -1,31 +1,18 @@
 #pragma once
 
 #include <functional>
-#include <memory>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "io/ByteBuffer.h"
 #include "io/Diagnostic.h"
-#include "io/LargePages.h"
 #include "io/Result.h"
 #include "table/MemoryTable.h"
 
 namespace corvalen {
-
-// How the reader finds the commas, quotes and line ends that end each field. All read the same
-// fields and report the same problems; they differ only in speed.
-enum class CsvScan {
-    Best,        // the fastest this processor runs: Avx2Blocks, else Sse2Blocks, else Fields
-    Fields,      // a search of its own for the end of each field (any processor)
-    Sse2Blocks,  // every such byte of 64 bytes at once, with SSE2 (any x86-64 processor)
-    Avx2Blocks,  // the same with AVX2 (x86-64 processors that have it; not on Windows)
-};
-// Whether this build on this processor has `scan`. ReadCsvRecords takes one that it has not
-// as Fields.
-bool CsvScanAvailable(CsvScan scan);
 
 struct CsvImport {
     MemoryTable table = MemoryTable::ImportLayout();  // 19 captioned columns
@@ -49,8 +36,7 @@ struct CsvImport {
 // `beyondAscii`, when a check of the text has found it (CheckCsvTextBytes): whether its bytes
 // after any byte-order mark hold one from 0x80 up, which the reader otherwise looks for in the
 // whole text before its first record. The same holds for the readers below.
-CsvImport ReadCsvMemory(std::string_view fileBytes, CsvScan scan = CsvScan::Best,
-                        std::optional<bool> beyondAscii = std::nullopt);
+CsvImport ReadCsvMemory(std::string_view fileBytes, std::optional<bool> beyondAscii = std::nullopt);
 
 // The same walk without a table: hands the 19 cells of each record that ReadCsvMemory would
 // make a row of to `take`, in file order (the views are valid only during the call), adds what
@@ -59,63 +45,8 @@ CsvImport ReadCsvMemory(std::string_view fileBytes, CsvScan scan = CsvScan::Best
 // record handed to `take` starts on is added to it.
 int ReadCsvRecords(std::string_view fileBytes, std::vector<Diagnostic>& diagnostics,
                    const std::function<void(std::span<const std::string_view> cells)>& take,
-                   CsvScan scan = CsvScan::Best, std::vector<int>* rowLines = nullptr,
+                   std::vector<int>* rowLines = nullptr,
                    std::optional<bool> beyondAscii = std::nullopt);
-
-// ReadCsvRecords with the reading done on a second thread, where the processor has more than
-// one core: `take` gets the same records in the same order, on the calling thread, while the
-// records after them are being read; the diagnostics and the result are the same too. For a
-// caller whose work on each record costs about as much as reading it.
-//
-// `prepare`, when given, is work on one record that does not depend on the records before it.
-// Whenever `take` falls behind, the reading thread calls it for the records it reads next, with
-// each record's index (from 0, in the order `take` gets them) and its cells, before `take` gets
-// that record; other records are not prepared. At most kRecordsReadAhead records lie between the
-// two: what was prepared for record i has been taken before record i + kRecordsReadAhead is
-// prepared, so a ring of that many places can hold it.
-using PrepareRecord =
-    std::function<void(std::size_t index, std::span<const std::string_view> cells)>;
-inline constexpr std::size_t kRecordsReadAhead = 4 * 1024;
-// Whether ReadCsvRecordsAhead reads `fileBytes` on a second thread (a file large enough for it
-// to pay, a processor with more than one core); only then is `prepare` ever called.
-bool ReadsAhead(std::string_view fileBytes);
-int ReadCsvRecordsAhead(std::string_view fileBytes, std::vector<Diagnostic>& diagnostics,
-                        const std::function<void(std::span<const std::string_view> cells)>& take,
-                        CsvScan scan = CsvScan::Best, std::vector<int>* rowLines = nullptr,
-                        const PrepareRecord& prepare = {},
-                        std::optional<bool> beyondAscii = std::nullopt);
-
-// ReadCsvRecordsAhead in two steps, for a caller that has work of its own to do before it can
-// take the first record (a converter opening the file it writes): the second thread starts
-// reading when this is made, and the records it reads meanwhile wait, kRecordsReadAhead at
-// most, until TakeAll hands them over. Where ReadsAhead(fileBytes) is false, TakeAll reads them
-// all itself. `fileBytes` must outlive it. Destroyed without TakeAll, it stops the reading. It
-// is made, taken from and destroyed on one thread, which is kept on its processor meanwhile
-// (ThreadsApart).
-class CsvRecordsAhead {
-public:
-    // `withLines`: whether TakeAll will be asked for the records' lines.
-    explicit CsvRecordsAhead(std::string_view fileBytes, CsvScan scan = CsvScan::Best,
-                             bool withLines = false,
-                             std::optional<bool> beyondAscii = std::nullopt);
-    ~CsvRecordsAhead();
-    CsvRecordsAhead(const CsvRecordsAhead&) = delete;
-    CsvRecordsAhead& operator=(const CsvRecordsAhead&) = delete;
-
-    // What ReadCsvRecordsAhead does with the same arguments, once. `rowLines` is taken only
-    // when `withLines` was set.
-    int TakeAll(std::vector<Diagnostic>& diagnostics,
-                const std::function<void(std::span<const std::string_view> cells)>& take,
-                std::vector<int>* rowLines = nullptr, const PrepareRecord& prepare = {});
-
-private:
-    struct Reading;
-    std::string_view m_fileBytes;
-    CsvScan m_scan;
-    bool m_withLines;
-    std::optional<bool> m_beyondAscii;
-    std::unique_ptr<Reading> m_reading;  // the second thread's, where it reads ahead
-};
 
 // About as many records as the CSV text has lines (capped at 2^24): room to make at once.
 int EstimateCsvRecords(std::string_view fileBytes);

@@ -112,8 +112,7 @@ const ChannelFormat& SdrppListFormat() {
         QT_TRANSLATE_NOOP("corvalen::FileActions", "Saved %1 to the SDR++ list %2"),
         LooksLikeSdrppList,
         [](std::string_view bytes, const ReadSettings& settings) {
-            return ReadSdrppList(bytes, settings.knownGroups, settings.firstNumber,
-                                 settings.fastJson);
+            return ReadSdrppList(bytes, settings.knownGroups, settings.firstNumber);
         },
         [](const MemoryTable& table, const std::vector<std::string>& groupNames) {
             return Result<BookmarkListText>(WriteSdrppList(table, groupNames));

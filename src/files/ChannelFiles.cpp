@@ -41,9 +41,9 @@ Error NoChannels(const std::string& path) {
 
 // The whole content of a file, read once, and its format.
 struct FileContent {
-    FileBytes bytes;
+    ByteBuffer bytes;
     const ChannelFormat* format = nullptr;
-    std::string_view View() const { return bytes.View(); }
+    std::string_view View() const { return std::string_view(bytes.data(), bytes.size()); }
 };
 
 // Reads the file at `path` once: as much as the longest file of the format its name says
@@ -51,8 +51,8 @@ struct FileContent {
 // before anything is allocated. Its format is FormatOf its content.
 Result<FileContent> ReadOnce(const std::string& path, ReceiverModel model) {
     const ChannelFormat* named = ExtensionOwner(path);
-    Result<FileBytes> bytes =
-        ReadFileBytes(path, named != nullptr ? named->MaxFileBytes(model) : kMaxCsvFileBytes);
+    Result<ByteBuffer> bytes = ReadWholeFileBuffer(
+        path, named != nullptr ? named->MaxFileBytes(model) : kMaxCsvFileBytes);
     if (!bytes) {
         return bytes.error();
     }
@@ -157,11 +157,7 @@ Result<ChannelFileRead> ReadChannelFile(const std::string& path, const ReadSetti
     if (!content) {
         return content.error();
     }
-    Result<ChannelFileRead> read = ReadContent(path, content->View(), *content->format, settings);
-    if (const Status intact = content->bytes.Intact(); read && !intact) {
-        return intact.error();
-    }
-    return read;
+    return ReadContent(path, content->View(), *content->format, settings);
 }
 
 void ApplyChirpNumbering(ChannelFileRead& read, ChirpNumbering numbering) {
@@ -205,40 +201,21 @@ Result<ChannelFileConversion> ConvertChannelFile(const std::string& input,
         }
         bool anyChannel = false;
         bool placing = false;  // the memory file was opened and its records placed
-        // The reading starts while the memory file is opened and its temporary file made.
-        CsvRecordsAhead records(content, CsvScan::Best, /*withLines=*/true, text.beyondAscii);
         Result<G3mSaveReport> saved = SaveRecordFile(
             output, settings.model,
             [&](RecordPlacer& placer) {
                 placing = true;
-                // The records' cells are checked and encoded on the reading thread too,
-                // whenever the placing falls behind; the placing keeps row order.
-                if (ReadsAhead(content)) {
-                    placer.PrepareAhead(kRecordsReadAhead);
-                }
-                reading.recordsRead = records.TakeAll(
-                    reading.diagnostics,
+                reading.recordsRead = ReadCsvRecords(
+                    content, reading.diagnostics,
                     [&](std::span<const std::string_view> cells) {
                         anyChannel = anyChannel || !IsEmptyRow(cells);
                         ++reading.channels;
                         placer.Place(cells);
                     },
-                    &reading.origins.lines,
-                    [&](std::size_t index, std::span<const std::string_view> cells) {
-                        placer.Prepare(static_cast<int>(index) + 1, cells);
-                    });
+                    &reading.origins.lines, text.beyondAscii);
             },
             static_cast<std::size_t>(EstimateCsvRecords(content)),
-            [&]() -> Status {
-                // Nothing read from a file shortened meanwhile is written.
-                if (Status intact = read->bytes.Intact(); !intact) {
-                    return intact;
-                }
-                return anyChannel ? Status(Done{}) : Status(NoChannels(input));
-            });
-        if (const Status intact = read->bytes.Intact(); !intact) {
-            return intact.error();
-        }
+            [&]() -> Status { return anyChannel ? Status(Done{}) : Status(NoChannels(input)); });
         if (!saved && !placing) {
             // The memory file could not be opened, so no record was read: the file is read as
             // for any other output, and what it holds is reported with the failure.
@@ -260,9 +237,6 @@ Result<ChannelFileConversion> ConvertChannelFile(const std::string& input,
     Result<ChannelFileRead> table = ReadContent(input, content, from, {settings.model, {}});
     if (!table) {
         return table.error();
-    }
-    if (const Status intact = read->bytes.Intact(); !intact) {
-        return intact.error();
     }
     ApplyChirpNumbering(*table, numbering);
     conversion.read = std::move(*table);

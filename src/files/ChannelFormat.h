@@ -28,7 +28,6 @@ namespace corvalen {
 
 class ChannelFormat;
 enum class ChirpNumbering;  // csv/ChirpCsv.h
-class FastJsonParser;
 
 // What reading or writing one channel file did, as the editor's status line and the converter's
 // summary tell it. Counts that mean nothing for the format stay 0.
@@ -80,8 +79,6 @@ struct ReadSettings {
     bool emptyAllowed = false;
     // Formats whose entries carry no channel number (GivesNumbers): the first channel's number.
     int firstNumber = 1;
-    // SDR++ lists: a faster JSON parser, when the program has one.
-    const FastJsonParser* fastJson = nullptr;
 };
 
 // What a write needs besides the table.

@@ -50,7 +50,7 @@ public:
         if (!text.status) {
             return text.status.error();
         }
-        return FromCsvImport(ReadCsvMemory(bytes, CsvScan::Best, text.beyondAscii));
+        return FromCsvImport(ReadCsvMemory(bytes, text.beyondAscii));
     }
 
     Result<ChannelFileReport> Write(const std::string& path, const MemoryTable& table,

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "formats/Bookmarks.h"
-#include "formats/FastJson.h"
 #include "io/Diagnostic.h"
 #include "io/Result.h"
 #include "table/MemoryTable.h"
@@ -38,15 +37,6 @@ Error SdrSharpListsUnsupported();
 Result<BookmarkRead> ReadSdrSharpList(std::string_view fileBytes,
                                       std::vector<std::string> knownGroups = {},
                                       int firstNumber = 1);
-// A list larger than this is parsed a piece of about this many bytes at a time, two pieces at
-// once where the processor has two cores: parsed whole, a list of 65,535 entries fills some
-// 50 MB with nodes before the first is read.
-inline constexpr std::size_t kSdrSharpPieceBytes = std::size_t{256} << 10;
-// ReadSdrSharpList with pieces of about `pieceBytes` (0: the document whole at once); the result
-// is the same whatever the size. For tests and fuzzing, which hold the two ways to each other.
-Result<BookmarkRead> ReadSdrSharpListInPieces(std::string_view fileBytes, std::size_t pieceBytes,
-                                              std::vector<std::string> knownGroups = {},
-                                              int firstNumber = 1);
 // The table's channels as an SDR# list, as SDR# writes it.
 Result<BookmarkListText> WriteSdrSharpList(const MemoryTable& table,
                                            const std::vector<std::string>& groupNames);
@@ -57,10 +47,8 @@ bool LooksLikeSdrppList(std::string_view fileBytes);
 // order. JSON that is not well formed, nested deeper than any such file, or larger than
 // kMaxBookmarkListBytes is refused, saying where. A bookmark without a frequency of whole,
 // positive Hz is left out and reported (place Record: the bookmark's place in the file).
-// `fast`, when given, parses the JSON first (see FastJsonParser); the result is the same.
 Result<BookmarkRead> ReadSdrppList(std::string_view fileBytes,
-                                   std::vector<std::string> knownGroups = {}, int firstNumber = 1,
-                                   const FastJsonParser* fast = nullptr);
+                                   std::vector<std::string> knownGroups = {}, int firstNumber = 1);
 // The table's channels as an SDR++ frequency manager file, one list per group.
 BookmarkListText WriteSdrppList(const MemoryTable& table,
                                 const std::vector<std::string>& groupNames);

@@ -13,7 +13,6 @@
 #include "convert/FrequencyText.h"
 #include "convert/Windows1252.h"
 #include "g3m/MemoryRecord.h"
-#include "io/TwoThreads.h"
 
 namespace corvalen {
 
@@ -23,9 +22,7 @@ constexpr int kReceiverGroups = 16;
 
 // The names taken in one list, and for each the suffix to try first for its next repeat, so
 // that a name used a thousand times is not tried against every suffix already given. Open
-// addressing over 8-byte slots, the names kept one after another in one string: a list of
-// 65,535 bookmarks asks this once or twice a bookmark, a node-based set spent most of a save
-// finding and growing its nodes, and slots three times the size missed the caches.
+// addressing over 8-byte slots, the names kept one after another in one string.
 class TakenNames {
 public:
     static constexpr std::uint32_t kNew = 0xFFFFFFFF;
@@ -113,14 +110,6 @@ struct Tally {
             example = text;
         }
     }
-    // Adds what later rows noted.
-    void Append(const Tally& later) {
-        if (count == 0) {
-            firstRow = later.firstRow;
-            example = later.example;
-        }
-        count += later.count;
-    }
 };
 
 // How many rows after the first a message told once for `count` rows stands for (a {N:later}
@@ -161,20 +150,11 @@ namespace {
 
 // Appends a row for each of bookmarks[first, end) to `table`, numbered from `firstNumber` for
 // bookmark 0; `groupOf[i]` is bookmark i's receiver group (0 for none). Modes the receiver lacks
-// are noted in `modesKept`. Bookmarks are made rows independently of one another, so two threads
-// may fill two tables from two runs of them.
+// are noted in `modesKept`.
 void AppendBookmarkRows(const std::vector<Bookmark>& bookmarks, std::size_t first, std::size_t end,
                         const std::vector<std::uint8_t>& groupOf, int firstNumber,
                         MemoryTable& table, std::map<std::string, Tally>& modesKept) {
     table.ReserveChannels(static_cast<int>(end - first));
-    // The rows' text in one block: 4 bytes a cell and a row, the names and modes, and the
-    // numbers (Number, Frequency, Bandwidth and Groups take under 40 bytes together).
-    std::size_t rowBytes = 0;
-    for (std::size_t i = first; i < end; ++i) {
-        rowBytes += 4 * (kImportedColumnCount + 1) + 40 + bookmarks[i].name.size() +
-                    bookmarks[i].mode.size();
-    }
-    table.ReserveRowBytes(rowBytes);
     // A row's cells as views into the bookmark and into these, reused from row to row: the
     // table copies them.
     std::array<std::string_view, kImportedColumnCount> cells{};
@@ -213,8 +193,7 @@ void AppendBookmarkRows(const std::vector<Bookmark>& bookmarks, std::size_t firs
 }  // namespace
 
 BookmarkRead BookmarksToTable(const std::vector<Bookmark>& bookmarks, std::string_view format,
-                              std::vector<std::string> knownGroups, int firstNumber,
-                              std::size_t bookmarksWorthAThread) {
+                              std::vector<std::string> knownGroups, int firstNumber) {
     BookmarkRead read;
     read.groupNames = std::move(knownGroups);
     const std::size_t namesBefore = read.groupNames.size();
@@ -244,30 +223,9 @@ BookmarkRead BookmarksToTable(const std::vector<Bookmark>& bookmarks, std::strin
         }
     }
 
-    // Then the rows; those of a long list's later half are made into a table of their own on a
-    // second thread and put after the first half's.
+    // Then the rows.
     std::map<std::string, Tally> modesKept;
-    if (bookmarks.size() < std::max<std::size_t>(bookmarksWorthAThread, 2) || !HasTwoCores()) {
-        AppendBookmarkRows(bookmarks, 0, bookmarks.size(), groupOf, firstNumber, read.table,
-                           modesKept);
-    } else {
-        const std::size_t middle = bookmarks.size() / 2;
-        MemoryTable later = MemoryTable::ImportLayout();
-        std::map<std::string, Tally> laterModes;
-        RunInTwoThreads(
-            [&] {
-                AppendBookmarkRows(bookmarks, 0, middle, groupOf, firstNumber, read.table,
-                                   modesKept);
-            },
-            [&] {
-                AppendBookmarkRows(bookmarks, middle, bookmarks.size(), groupOf, firstNumber, later,
-                                   laterModes);
-            });
-        read.table.PutRows(read.table.RowCount(), std::move(later));
-        for (const auto& [mode, tally] : laterModes) {
-            modesKept[mode].Append(tally);
-        }
-    }
+    AppendBookmarkRows(bookmarks, 0, bookmarks.size(), groupOf, firstNumber, read.table, modesKept);
 
     const auto report = [&](int row, int column, MessageKind kind, MessageValues values,
                             bool notice) {
@@ -319,24 +277,9 @@ struct RowsTally {
     int rowsNotWritten = 0;
     std::map<std::string_view, Tally> modesChanged;
     std::map<int, Tally> lostColumns;
-
-    // Adds what rows after these gave.
-    void Append(RowsTally&& later) {
-        notWritten.insert(notWritten.end(), std::make_move_iterator(later.notWritten.begin()),
-                          std::make_move_iterator(later.notWritten.end()));
-        channelsWritten += later.channelsWritten;
-        rowsNotWritten += later.rowsNotWritten;
-        for (const auto& [mode, tally] : later.modesChanged) {
-            modesChanged[mode].Append(tally);
-        }
-        for (const auto& [column, tally] : later.lostColumns) {
-            lostColumns[column].Append(tally);
-        }
-    }
 };
 
 // Reads a channel row into its bookmark; false for a row not written (reported in `tally`).
-// Rows are read independently of one another, so two threads may read two runs of rows.
 bool ReadRowForList(const MemoryTable& table, int row, const BookmarkFormat& format,
                     RowsTally& tally, RowRead& read) {
     const RowTexts cells = RowTextsOf(table, row);
@@ -411,7 +354,7 @@ bool ReadRowForList(const MemoryTable& table, int row, const BookmarkFormat& for
 }  // namespace
 
 BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::string>& groupNames,
-                               const BookmarkFormat& format, int rowsWorthAThread) {
+                               const BookmarkFormat& format) {
     BookmarkWrite result;
     const auto report = [&](int row, int column, MessageKind kind, MessageValues values) {
         result.diagnostics.push_back(
@@ -425,11 +368,10 @@ BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::
     std::array<std::string, kReceiverGroups + 1> listNames;
     std::array<int, kReceiverGroups + 1> sameList{};
     for (std::size_t list = 0; list < listNames.size(); ++list) {
-        listNames[list] = WellFormedUtf8(
-            list == kReceiverGroups ? std::string(format.noGroup)
-            : list < groupNames.size() && !groupNames[list].empty()
-                ? groupNames[list]
-                : "Group " + std::to_string(list + 1));
+        listNames[list] = WellFormedUtf8(list == kReceiverGroups ? std::string(format.noGroup)
+                                         : list < groupNames.size() && !groupNames[list].empty()
+                                             ? groupNames[list]
+                                             : "Group " + std::to_string(list + 1));
         sameList[list] = static_cast<int>(
             std::find(listNames.begin(), listNames.begin() + static_cast<std::ptrdiff_t>(list) + 1,
                       listNames[list]) -
@@ -487,51 +429,12 @@ BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::
             result.bookmarks.push_back(std::move(copy));
         }
     };
-    const auto readAndPlace = [&](int first, int end, RowsTally& tally) {
-        RowRead read;
-        for (int row = first; row < end; ++row) {
-            if (!IsEmptyRow(table, row) && ReadRowForList(table, row, format, tally, read)) {
-                place(read);
-            }
-        }
-    };
-
-    // A large table's rows are read in blocks that either of two threads reads, each block with
-    // a tally of its own, and placed here in row order as they come.
     RowsTally tally;
-    const int rows = table.RowCount();
-    if (rows < std::max(rowsWorthAThread, 2) || !HasTwoCores()) {
-        readAndPlace(1, rows, tally);
-    } else {
-        struct BlockRead {
-            std::vector<RowRead> reads;
-            RowsTally tally;
-        };
-        const int blockRows = std::max(1, rowsWorthAThread / 8);
-        const auto blockCount = static_cast<std::size_t>((rows - 1 + blockRows - 1) / blockRows);
-        std::vector<BlockRead> blocks(blockCount);
-        ShareInTwoThreads(
-            blockCount,
-            [&](std::size_t k, int) {
-                BlockRead& block = blocks[k];
-                const int first = 1 + static_cast<int>(k) * blockRows;
-                const int end = std::min(first + blockRows, rows);
-                block.reads.reserve(static_cast<std::size_t>(end - first));
-                RowRead read;
-                for (int row = first; row < end; ++row) {
-                    if (!IsEmptyRow(table, row) &&
-                        ReadRowForList(table, row, format, block.tally, read)) {
-                        block.reads.push_back(std::move(read));
-                    }
-                }
-            },
-            [&](std::size_t k) {
-                for (RowRead& read : blocks[k].reads) {
-                    place(read);
-                }
-                tally.Append(std::move(blocks[k].tally));
-                blocks[k] = BlockRead();
-            });
+    RowRead read;
+    for (int row = 1; row < table.RowCount(); ++row) {
+        if (!IsEmptyRow(table, row) && ReadRowForList(table, row, format, tally, read)) {
+            place(read);
+        }
     }
     result.diagnostics = std::move(tally.notWritten);
     result.channelsWritten = tally.channelsWritten;

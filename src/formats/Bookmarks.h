@@ -38,13 +38,8 @@ struct BookmarkRead {
 // first appearance after those of `knownGroups` (a name already there keeps its group); the
 // mapping is reported in one notice, and names past the 16th leave their channels without a
 // group, said once. `format` names the file kind in reports ("SDR# list").
-// A list of `bookmarksWorthAThread` bookmarks or more has the rows of its later half made on a
-// second thread where the processor has two cores; the result is the same either way (tests set
-// it low to see so).
-inline constexpr std::size_t kBookmarksWorthAThread = 8192;
 BookmarkRead BookmarksToTable(const std::vector<Bookmark>& bookmarks, std::string_view format,
-                              std::vector<std::string> knownGroups = {}, int firstNumber = 1,
-                              std::size_t bookmarksWorthAThread = kBookmarksWorthAThread);
+                              std::vector<std::string> knownGroups = {}, int firstNumber = 1);
 
 // The table's channel rows as bookmarks, for a list in `format`.
 struct BookmarkWrite {
@@ -64,13 +59,9 @@ struct BookmarkFormat {
 // NFM; AMS, AMN -> AM; ISB -> USB, reported once per mode; a text already an SDR mode kept;
 // anything else written as CW and reported), Bandwidth the cell's whole Hz (else the mode's
 // default), groups named by `groupNames` ([0] is group 1; "Group n" where none is known). Each
-// receiver column the list has no place for is reported once. A table of `rowsWorthAThread`
-// rows or more has its rows read by two threads where the processor has two cores, in blocks of
-// an eighth of that many; the result is the same either way (tests set it low to see so).
-inline constexpr int kBookmarkRowsWorthAThread = 8192;
+// receiver column the list has no place for is reported once.
 BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::string>& groupNames,
-                               const BookmarkFormat& format,
-                               int rowsWorthAThread = kBookmarkRowsWorthAThread);
+                               const BookmarkFormat& format);
 
 // The receiver's mode for an SDR mode, or empty when the receiver has none of that kind.
 std::string_view SdrModeToReceiver(std::string_view sdrMode);

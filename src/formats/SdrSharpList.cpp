@@ -5,12 +5,10 @@
 #include <array>
 #include <iterator>
 #include <limits>
-#include <optional>
 
 #include "convert/Utf16.h"
 #include "formats/BookmarkList.h"
 #include "io/Messages.h"
-#include "io/TwoThreads.h"
 
 #ifdef CORVALEN_HAVE_PUGIXML
 #include <pugixml.hpp>
@@ -67,11 +65,6 @@ Result<BookmarkRead> ReadSdrSharpList(std::string_view, std::vector<std::string>
     return SdrSharpListsUnsupported();
 }
 
-Result<BookmarkRead> ReadSdrSharpListInPieces(std::string_view, std::size_t,
-                                              std::vector<std::string>, int) {
-    return SdrSharpListsUnsupported();
-}
-
 Result<BookmarkListText> WriteSdrSharpList(const MemoryTable&, const std::vector<std::string>&) {
     return SdrSharpListsUnsupported();
 }
@@ -104,8 +97,7 @@ std::size_t ForeignEntity(std::string_view bytes) {
 }
 
 // Where "<!DOCTYPE" first stands in the bytes, or npos. Found from its '!', which a list holds
-// a few of at most, rather than from its '<', which starts every tag: a search from each '<'
-// took a tenth of reading a list of 65,535 entries.
+// a few of at most, rather than from its '<', which starts every tag.
 std::size_t FindDoctype(std::string_view bytes) {
     constexpr std::string_view kDoctype = "<!DOCTYPE";
     for (std::size_t mark = bytes.find('!', 1); mark != std::string_view::npos;
@@ -185,28 +177,22 @@ public:
 struct EntriesRead {
     std::vector<Bookmark> bookmarks;
     std::vector<Diagnostic> skipped;
-
-    void Append(EntriesRead&& later) {
-        bookmarks.insert(bookmarks.end(), std::make_move_iterator(later.bookmarks.begin()),
-                         std::make_move_iterator(later.bookmarks.end()));
-        skipped.insert(skipped.end(), later.skipped.begin(), later.skipped.end());
-    }
 };
 
 // Reads the <MemoryEntry> elements among a node's children into bookmarks. The lines that
-// reports name are counted in `text`, the whole list, from where the parsed bytes begin in it.
+// reports name are counted in `text`, the whole list.
 class EntryReader {
 public:
     explicit EntryReader(std::string_view text) : m_text(text) {}
 
-    void Read(const pugi::xml_node& parent, std::ptrdiff_t base, EntriesRead& read) {
+    void Read(const pugi::xml_node& parent, EntriesRead& read) {
         for (const pugi::xml_node entry : parent.children("MemoryEntry")) {
             const std::array<std::string_view, kEntryFields> texts = EntryTexts(entry);
             const std::string_view frequency = texts[kFrequency];
             const std::uint64_t hz = NearestWholeHz(frequency);
             if (hz == 0 || hz > kHighestHz) {
                 read.skipped.push_back(Diagnostic{Diagnostic::Place::Line,
-                                                  LineOf(base + entry.offset_debug()),
+                                                  LineOf(entry.offset_debug()),
                                                   Frequency,
                                                   MessageKind::SdrSharpFrequencyNotHz,
                                                   {QuotedCell(frequency)}});
@@ -215,7 +201,7 @@ public:
             if (ReadFrequency(frequency, FrequencyUnit::Hz).status !=
                 FrequencyReading::Status::Ok) {
                 read.skipped.push_back(Diagnostic{Diagnostic::Place::Line,
-                                                  LineOf(base + entry.offset_debug()),
+                                                  LineOf(entry.offset_debug()),
                                                   Frequency,
                                                   MessageKind::SdrSharpFrequencyRounded,
                                                   {QuotedCell(frequency), std::to_string(hz)},
@@ -237,8 +223,7 @@ public:
 
 private:
     // The line of an offset in the text, for the few entries reported. They come in file order,
-    // so each one's line is counted on from the last one asked about: counted from the start
-    // each time, a list of 65,535 entries took minutes.
+    // so each one's line is counted on from the last one asked about, not from the start.
     int LineOf(std::ptrdiff_t offset) {
         offset = std::clamp<std::ptrdiff_t>(offset, 0, std::ssize(m_text));
         if (offset < m_counted) {
@@ -258,111 +243,6 @@ private:
 
 constexpr unsigned kParseOptions =
     pugi::parse_default | pugi::parse_doctype | pugi::parse_embed_pcdata;
-constexpr std::string_view kEntryEnd = "</MemoryEntry>";
-
-// Where the pieces of the part of a list's root element from `begin` to `end` end: each about
-// `pieceBytes` long, ending after an entry's end tag.
-std::vector<std::size_t> PieceEnds(std::string_view text, std::size_t begin, std::size_t end,
-                                   std::size_t pieceBytes) {
-    std::vector<std::size_t> ends;
-    while (begin < end) {
-        std::size_t cut = end;
-        if (end - begin > pieceBytes) {
-            const std::size_t entryEnd = text.find(kEntryEnd, begin + pieceBytes);
-            cut = entryEnd < end ? entryEnd + kEntryEnd.size() : end;
-        }
-        ends.push_back(cut);
-        begin = cut;
-    }
-    return ends;
-}
-
-// Reads the entries of the piece from `begin` to `end` of a list's root element into `read`,
-// parsed into `document` (what the last piece filled is filled again). False when the piece is
-// not well formed XML on its own: the cut fell somewhere other than between two of the root's
-// children (inside a comment, say, or in an entry within an entry), or the list is not well
-// formed there.
-bool ReadPiece(std::string_view text, std::size_t begin, std::size_t end,
-               pugi::xml_document& document, EntryReader& reader, EntriesRead& read) {
-    if (!document.load_buffer(text.data() + begin, end - begin,
-                              kParseOptions | pugi::parse_fragment, pugi::encoding_utf8)) {
-        return false;
-    }
-    reader.Read(document, static_cast<std::ptrdiff_t>(begin), read);
-    return true;
-}
-
-// The entries of a list read in pieces (ReadPiece), shared by two threads where the processor
-// has two cores; nullopt when the list is not of a shape whose pieces read as the whole does.
-// A list of 65,535 entries parsed whole fills some 50 MB with nodes, and memory a
-// program touches for the first time costs more than the parsing; in pieces, the same few
-// hundred kilobytes are filled again and again. pugixml parses every byte either way: the cuts
-// are only tried, and a piece that does not parse on its own sends the list back to be parsed
-// whole. The shape: after the root's start tag, which parses on its own with what comes before
-// it as UTF-8, come its children, the last ending in '>', then its end tag and nothing but
-// blanks; no NUL byte anywhere, where pugixml stops. (A piece that ends inside a tag, as in
-// "text <", is read as text by pugixml, where the whole list is not well formed.)
-std::optional<EntriesRead> ReadEntriesInPieces(std::string_view text, pugi::xml_encoding encoding,
-                                               std::size_t pieceBytes) {
-    const std::string rootStart = "<" + std::string(kRoot);
-    const std::string rootEnd = "</" + std::string(kRoot);
-    const std::size_t open = text.find(rootStart);
-    const std::size_t close = text.rfind(rootEnd);
-    const std::size_t headEnd = text.find('>', open);
-    if (open == std::string_view::npos || close == std::string_view::npos ||
-        headEnd == std::string_view::npos || headEnd >= close ||
-        text.find('\0') != std::string_view::npos) {
-        return std::nullopt;
-    }
-    const std::size_t begin = headEnd + 1;
-    const std::size_t tail = text.find_first_not_of(" \t\r\n", close + rootEnd.size());
-    const std::size_t lastOfChildren = text.find_last_not_of(" \t\r\n", close - 1);
-    if (tail == std::string_view::npos || text[tail] != '>' ||
-        text.find_first_not_of(" \t\r\n", tail + 1) != std::string_view::npos ||
-        (lastOfChildren >= begin && text[lastOfChildren] != '>')) {
-        return std::nullopt;
-    }
-    {
-        std::string head(text.substr(0, begin));
-        head.append(rootEnd).append(">");
-        pugi::xml_document document;
-        const pugi::xml_parse_result parsed =
-            document.load_buffer(head.data(), head.size(), kParseOptions, encoding);
-        const pugi::xml_node root = document.first_child();
-        if (!parsed || parsed.encoding != pugi::encoding_utf8 || root.name() != kRoot ||
-            root.next_sibling() || root.first_child()) {
-            return std::nullopt;
-        }
-    }
-
-    // Pieces that either of two threads reads, each thread with a document and a line count of
-    // its own, joined in order.
-    const std::vector<std::size_t> ends = PieceEnds(text, begin, close, pieceBytes);
-    std::vector<EntriesRead> pieces(ends.size());
-    std::vector<char> wellFormed(ends.size(), 0);
-    pugi::xml_document documents[2];
-    EntryReader readers[2] = {EntryReader(text), EntryReader(text)};
-    EntriesRead entries;
-    bool allRead = true;
-    ShareInTwoThreads(
-        ends.size(),
-        [&](std::size_t k, int lane) {
-            wellFormed[k] = ReadPiece(text, k == 0 ? begin : ends[k - 1], ends[k], documents[lane],
-                                      readers[lane], pieces[k]);
-        },
-        [&](std::size_t k) {
-            allRead = allRead && wellFormed[k] != 0;
-            if (allRead) {
-                entries.Append(std::move(pieces[k]));
-            }
-            pieces[k] = EntriesRead();
-        });
-    if (!allRead) {
-        return std::nullopt;
-    }
-    return entries;
-}
-
 }  // namespace
 
 bool SdrSharpListsSupported() {
@@ -371,13 +251,6 @@ bool SdrSharpListsSupported() {
 
 Result<BookmarkRead> ReadSdrSharpList(std::string_view fileBytes,
                                       std::vector<std::string> knownGroups, int firstNumber) {
-    return ReadSdrSharpListInPieces(fileBytes, kSdrSharpPieceBytes, std::move(knownGroups),
-                                    firstNumber);
-}
-
-Result<BookmarkRead> ReadSdrSharpListInPieces(std::string_view fileBytes, std::size_t pieceBytes,
-                                              std::vector<std::string> knownGroups,
-                                              int firstNumber) {
     if (fileBytes.size() > kMaxBookmarkListBytes) {
         return Error{FormatMessage(MessageKind::ListTooLarge,
                                    {"SDR# list", std::to_string(kMaxBookmarkListBytes >> 20)})};
@@ -417,37 +290,31 @@ Result<BookmarkRead> ReadSdrSharpListInPieces(std::string_view fileBytes, std::s
     }
     const std::string_view text = converted.empty() ? fileBytes : std::string_view(converted);
 
-    std::optional<EntriesRead> entries;
-    if (pieceBytes > 0 && text.size() > pieceBytes) {
-        entries = ReadEntriesInPieces(text, encoding, pieceBytes);
+    pugi::xml_document document;
+    // An element's text is kept in the element itself rather than in a node of its own (which
+    // child_value() reads the same): half the nodes, and half the memory, of a list.
+    const pugi::xml_parse_result parsed =
+        document.load_buffer(text.data(), text.size(), kParseOptions, encoding);
+    if (!parsed) {
+        return Error{
+            FormatMessage(MessageKind::ListNotXml,
+                          {std::to_string(LineAt(text, parsed.offset)), parsed.description()})};
     }
-    if (!entries) {
-        pugi::xml_document document;
-        // An element's text is kept in the element itself rather than in a node of its own
-        // (which child_value() reads the same): half the nodes, and half the memory, of a list.
-        const pugi::xml_parse_result parsed =
-            document.load_buffer(text.data(), text.size(), kParseOptions, encoding);
-        if (!parsed) {
-            return Error{
-                FormatMessage(MessageKind::ListNotXml,
-                              {std::to_string(LineAt(text, parsed.offset)), parsed.description()})};
-        }
-        const pugi::xml_node root = document.child(std::string(kRoot).c_str());
-        if (!root) {
-            return Error{FormatMessage(MessageKind::ListNoRoot, {})};
-        }
-        entries.emplace();
-        EntryReader(text).Read(root, 0, *entries);
+    const pugi::xml_node root = document.child(std::string(kRoot).c_str());
+    if (!root) {
+        return Error{FormatMessage(MessageKind::ListNoRoot, {})};
     }
-    if (entries->bookmarks.size() > kMaxBookmarks) {
+    EntriesRead entries;
+    EntryReader(text).Read(root, entries);
+    if (entries.bookmarks.size() > kMaxBookmarks) {
         return Error{FormatMessage(MessageKind::ListTooManyBookmarks,
-                                   {"SDR# list", std::to_string(entries->bookmarks.size()),
+                                   {"SDR# list", std::to_string(entries.bookmarks.size()),
                                     std::to_string(kMaxBookmarks)})};
     }
     BookmarkRead read =
-        BookmarksToTable(entries->bookmarks, "SDR# list", std::move(knownGroups), firstNumber);
-    read.diagnostics.insert(read.diagnostics.begin(), entries->skipped.begin(),
-                            entries->skipped.end());
+        BookmarksToTable(entries.bookmarks, "SDR# list", std::move(knownGroups), firstNumber);
+    read.diagnostics.insert(read.diagnostics.begin(), entries.skipped.begin(),
+                            entries.skipped.end());
     read.diagnostics.insert(read.diagnostics.begin(), notices.begin(), notices.end());
     return read;
 }
@@ -464,14 +331,14 @@ Result<BookmarkListText> WriteSdrSharpList(const MemoryTable& table,
     root.append_attribute("xmlns:xsi") = "http://www.w3.org/2001/XMLSchema-instance";
     root.append_attribute("xmlns:xsd") = "http://www.w3.org/2001/XMLSchema";
     StringWriter out;
-    // An entry takes some 300 bytes; room made at once spares the text growing by copies.
+    // An entry takes some 300 bytes; room is made for all at once.
     out.text.reserve(256 + written.bookmarks.size() * 320);
     if (written.bookmarks.empty()) {
         document.save(out, "  ", pugi::format_default, pugi::encoding_utf8);
     } else {
         // The document's head and foot as pugixml writes them around child elements, and each
-        // entry printed by pugixml where the whole document would have it, one at a time: a
-        // tree of 65,535 entries took some 70 MB and most of a save.
+        // entry printed by pugixml where the whole document would have it, one at a time, so
+        // that no tree of every entry is built.
         out.text += "<?xml version=\"1.0\"?>\n<";
         out.text += kRoot;
         out.text +=
@@ -480,8 +347,8 @@ Result<BookmarkListText> WriteSdrSharpList(const MemoryTable& table,
         for (const Bookmark& bookmark : written.bookmarks) {
             if (PrintedAsItStands(bookmark.name) && PrintedAsItStands(bookmark.group) &&
                 PrintedAsItStands(bookmark.mode)) {
-                // What pugixml prints for the entry below, put together here: a tree of
-                // seven elements for each of 65,535 entries took a third of a save.
+                // What pugixml prints for the entry below, put together here without a tree of
+                // its seven elements.
                 out.text += "  <MemoryEntry>\n    <IsFavourite>true</IsFavourite>\n    <Name>";
                 out.text += bookmark.name;
                 out.text += "</Name>\n    <GroupName>";

@@ -1,7 +1,5 @@
 // SDR++'s frequency manager file (frequency_manager_config.json), read and written with
-// nlohmann-json, whose order-keeping object type keeps the lists and bookmarks in file order. A
-// faster parser, where the program gives one, parses the text first and hands its values on as
-// nlohmann-json's parser would.
+// nlohmann-json, whose order-keeping object type keeps the lists and bookmarks in file order.
 
 #include <algorithm>
 #include <array>
@@ -19,7 +17,6 @@
 #include "channel/CellChecks.h"
 #include "formats/BookmarkList.h"
 #include "io/Messages.h"
-#include "io/Prefetch.h"
 
 namespace corvalen {
 
@@ -238,9 +235,8 @@ struct MarkValues {
     Json mode;
 };
 
-// Members keyed by name in file order, a repeated name keeping its first place. A deque: a
-// vector of 65,535 bookmarks would grow by doubling through fresh memory, and its items would
-// move under the reader's pointers.
+// Members keyed by name in file order, a repeated name keeping its first place. A deque, so that
+// its items do not move under the reader's pointers.
 template <typename Item>
 struct NamedItems {
     std::deque<Item> items;
@@ -273,8 +269,8 @@ using ListSet = NamedItems<ListValues>;
 
 // Takes from the parser's events only what the reading needs: the lists, their bookmarks and
 // the bookmarks' frequency, bandwidth and mode, as the whole document would give them (a
-// repeated key keeps its first place and takes its last value, at every level). A document of
-// every member cost a dozen allocations a bookmark, and more than half the reading's time.
+// repeated key keeps its first place and takes its last value, at every level), without a
+// document of every member.
 class ListDocument final : public nlohmann::json_sax<Json> {
 public:
     bool isObject = false;
@@ -484,39 +480,6 @@ private:
     std::optional<DocumentInFileOrder> value_;  // building an object or array member
 };
 
-// The values a fast parser meets, handed on to a reader of nlohmann-json's parser's events as
-// that parser would hand them.
-class EventsToSax final : public JsonEvents {
-public:
-    explicit EventsToSax(nlohmann::json_sax<Json>& sax) : m_sax(sax) {}
-    bool Null() override { return m_sax.null(); }
-    bool Boolean(bool value) override { return m_sax.boolean(value); }
-    bool Integer(std::int64_t value) override { return m_sax.number_integer(value); }
-    bool Unsigned(std::uint64_t value) override { return m_sax.number_unsigned(value); }
-    bool Float(double value) override { return m_sax.number_float(value, {}); }
-    bool String(std::string& value) override { return m_sax.string(value); }
-    bool StartObject() override { return m_sax.start_object(static_cast<std::size_t>(-1)); }
-    bool Key(std::string& name) override { return m_sax.key(name); }
-    bool EndObject() override { return m_sax.end_object(); }
-    bool StartArray() override { return m_sax.start_array(static_cast<std::size_t>(-1)); }
-    bool EndArray() override { return m_sax.end_array(); }
-
-private:
-    nlohmann::json_sax<Json>& m_sax;
-};
-
-// The list document as `fast` reads it, or nothing where it does not take the text or the
-// reading stops (a text nested too deep): the library's parser then reads the text again and
-// says what is wrong with it.
-std::optional<ListDocument> ReadWith(const FastJsonParser& fast, std::string_view fileBytes) {
-    std::optional<ListDocument> parsed(std::in_place);
-    EventsToSax events(*parsed);
-    if (!fast.Parse(fileBytes, events)) {
-        return std::nullopt;
-    }
-    return parsed;
-}
-
 // A JSON number of positive Hz (SDR++ writes them as 118100000.0) to the nearest whole Hz, or 0.
 std::uint64_t NearestWholeHz(const Json& value) {
     if (value.is_number_unsigned()) {
@@ -580,7 +543,7 @@ bool LooksLikeSdrppList(std::string_view fileBytes) {
 }
 
 Result<BookmarkRead> ReadSdrppList(std::string_view fileBytes, std::vector<std::string> knownGroups,
-                                   int firstNumber, const FastJsonParser* fast) {
+                                   int firstNumber) {
     if (fileBytes.size() > kMaxBookmarkListBytes) {
         return Error{FormatMessage(MessageKind::ListTooLarge,
                                    {"SDR++ list", std::to_string(kMaxBookmarkListBytes >> 20)})};
@@ -588,11 +551,8 @@ Result<BookmarkRead> ReadSdrppList(std::string_view fileBytes, std::vector<std::
     if (fileBytes.starts_with("\xEF\xBB\xBF")) {
         fileBytes.remove_prefix(3);
     }
-    std::optional<ListDocument> fastRead =
-        fast != nullptr ? ReadWith(*fast, fileBytes) : std::nullopt;
-    ListDocument libraryRead;
-    ListDocument& parsed = fastRead ? *fastRead : libraryRead;
-    if (!fastRead && !Json::sax_parse(fileBytes.begin(), fileBytes.end(), &libraryRead)) {
+    ListDocument parsed;
+    if (!Json::sax_parse(fileBytes.begin(), fileBytes.end(), &parsed)) {
         // The reading stops where the nesting goes deeper than kMaxDepth. A text that nests too
         // deep anywhere is refused as such, also where it stops being JSON before that: the
         // whole text is searched, but only once the reading has failed.
@@ -702,8 +662,8 @@ BookmarkListText WriteSdrppList(const MemoryTable& table,
     }
 
     // The file is laid out here as nlohmann-json's dump(4) lays out the same document, with
-    // every string and number token made by the library: a document of 65,535 bookmarks built
-    // as a tree first took a third of a second to save.
+    // every string and number token made by the library, so that no tree of every bookmark is
+    // built.
     std::string out;
     std::size_t size = 256;
     for (const Bookmark& bookmark : written.bookmarks) {
@@ -721,15 +681,6 @@ BookmarkListText WriteSdrppList(const MemoryTable& table,
         out += ": {\n            \"showOnWaterfall\": true,\n            \"bookmarks\": {";
         const std::vector<const Bookmark*>& bookmarks = listBookmarks[list];
         for (std::size_t i = 0; i < bookmarks.size(); ++i) {
-            // A list's bookmarks lie apart when the rows take turns between lists, and each
-            // would be a wait for memory: the ones some steps ahead are fetched meanwhile.
-            constexpr std::size_t kAhead = 8;
-            if (i + kAhead < bookmarks.size()) {
-                PrefetchForRead(bookmarks[i + kAhead]);
-            }
-            if (i + kAhead / 2 < bookmarks.size()) {
-                PrefetchForRead(bookmarks[i + kAhead / 2]->name.data());
-            }
             const Bookmark* bookmark = bookmarks[i];
             out += i == 0 ? "\n                " : ",\n                ";
             string(bookmark->name);

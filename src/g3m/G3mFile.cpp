@@ -37,61 +37,13 @@ RecordPlacer::RecordPlacer(ReceiverModel model, ByteBuffer& image, std::size_t e
     m_image->reserve(
         std::max(m_image->size(), std::min<std::size_t>(expectedRows, 65535) * m_recordLength));
     m_checks.ExpectRows(expectedRows);
-    // Room for a problem or notice a row: memory not yet written costs nothing, while growing
-    // by doubling writes every problem again into fresh memory, some 3 MB for a large file
-    // whose rows repeat frequencies. More problems than that still grow it.
+    // Room for a problem or notice a row; more problems than that still grow it.
     m_report.problems.reserve(std::min<std::size_t>(expectedRows, 65535));
 }
 
-void RecordPlacer::PrepareAhead(std::size_t rows) {
-    m_prepared = std::make_unique<Prepared[]>(rows);
-    m_preparedCount = rows;
-}
-
-void RecordPlacer::Prepare(int row, std::span<const std::string_view> cells) {
-    if (m_preparedCount == 0) {
-        return;  // no ring: Place does it all
-    }
-    Prepared& ahead = m_prepared[static_cast<std::size_t>(row - 1) % m_preparedCount];
-    ahead.problems.clear();
-    ahead.channel =
-        WriteMemoryRecord(cells, m_model, std::span(ahead.record.data(), m_recordLength), row,
-                          ahead.problems, &ahead.keys);
-    ahead.alikeKey.store(ahead.keys.AlikeKey(), std::memory_order_relaxed);
-    ahead.ready = true;
-}
-
 void RecordPlacer::Place(std::span<const std::string_view> cells) {
-    // Rows prepared ahead leave the placing little to do besides the lookup in the index of
-    // repeated frequencies, so that lookup is started this many rows early.
-    constexpr std::size_t kPrefetchRows = 4;
     ++m_rows;
-    Prepared* ahead = nullptr;
-    if (m_preparedCount != 0) {
-        const auto at = static_cast<std::size_t>(m_rows - 1);
-        m_checks.Prefetch(m_prepared[(at + kPrefetchRows) % m_preparedCount].alikeKey.load(
-            std::memory_order_relaxed));
-        Prepared& place = m_prepared[at % m_preparedCount];
-        if (place.ready) {
-            place.ready = false;
-            ahead = &place;
-        }
-    }
-    if (ahead != nullptr) {
-        m_checks.Take(m_rows, cells, ahead->keys, [&](int, std::span<const std::string_view>) {
-            m_report.problems.insert(m_report.problems.end(),
-                                     std::make_move_iterator(ahead->problems.begin()),
-                                     std::make_move_iterator(ahead->problems.end()));
-            Put(ahead->channel, std::span(ahead->record.data(), m_recordLength));
-        });
-        return;
-    }
-    // The keys are read first, so that the index's place for them is fetched while the row is
-    // checked and encoded: taken from the encoding instead, the lookup waited for memory on
-    // nearly every row, which cost more than reading the three cells twice.
-    const TableChecks::RowKeys keys = TableChecks::KeysOf(cells);
-    m_checks.Prefetch(keys.AlikeKey());
-    m_checks.Take(m_rows, cells, keys, [&](int row, std::span<const std::string_view> rowCells) {
+    m_checks.Take(m_rows, cells, [&](int row, std::span<const std::string_view> rowCells) {
         std::array<std::uint8_t, kMaxRecordLength> buffer;
         const std::span<std::uint8_t> record(buffer.data(), m_recordLength);
         Put(WriteMemoryRecord(rowCells, m_model, record, row, m_report.problems), record);

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <array>
-#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -14,8 +12,8 @@
 #include "g3m/RecordLayout.h"
 #include "g3m/RecordStream.h"
 #include "g3m/ReplacedRow.h"
+#include "io/ByteBuffer.h"
 #include "io/Diagnostic.h"
-#include "io/LargePages.h"
 #include "table/MemoryTable.h"
 
 namespace corvalen {
@@ -57,31 +55,8 @@ public:
     // could not be written. Done for a placer into an image.
     const Status& Written() const { return m_written; }
 
-    // Makes room for rows prepared ahead (Prepare, which does nothing without it), at most
-    // `rows` of them not placed yet.
-    void PrepareAhead(std::size_t rows);
-    // The part of placing the row numbered `row` that does not depend on the rows before it:
-    // its record and its own cells' problems. It may run on another thread while Place takes
-    // earlier rows, as long as that row's Place comes after it (and the two are ordered, as a
-    // lock handing rows over orders them); that Place then takes what was made here.
-    void Prepare(int row, std::span<const std::string_view> cells);
-
 private:
     void Put(std::uint16_t channel, std::span<const std::uint8_t> record);
-
-    // A row's record and problems made ahead, in a ring of PrepareAhead places; and its key in
-    // the index of repeated frequencies, which Place reads some rows early (maybe while the
-    // place is being filled: a stale key only fetches in vain).
-    struct Prepared {
-        bool ready = false;
-        std::uint16_t channel = 0;
-        std::array<std::uint8_t, kMaxRecordLength> record;
-        std::vector<Diagnostic> problems;
-        TableChecks::RowKeys keys;
-        std::atomic<std::uint64_t> alikeKey{0};
-    };
-    std::unique_ptr<Prepared[]> m_prepared;
-    std::size_t m_preparedCount = 0;
 
     ReceiverModel m_model;
     ByteBuffer* m_image = nullptr;           // the image placed into, or

@@ -13,29 +13,6 @@
 
 namespace corvalen {
 
-FileBytes::FileBytes(FileBytes&& other) noexcept
-    : m_read(std::move(other.m_read)),
-      m_mapped(std::exchange(other.m_mapped, nullptr)),
-      m_mappedSize(std::exchange(other.m_mappedSize, 0)),
-      m_slot(std::exchange(other.m_slot, -1)),
-      m_path(std::move(other.m_path)) {}
-
-FileBytes& FileBytes::operator=(FileBytes&& other) noexcept {
-    if (this != &other) {
-        Release();
-        m_read = std::move(other.m_read);
-        m_mapped = std::exchange(other.m_mapped, nullptr);
-        m_mappedSize = std::exchange(other.m_mappedSize, 0);
-        m_slot = std::exchange(other.m_slot, -1);
-        m_path = std::move(other.m_path);
-    }
-    return *this;
-}
-
-FileBytes::~FileBytes() {
-    Release();
-}
-
 Status WriteFileAtomically(const std::string& path, std::string_view bytes) {
     std::vector<std::string> notices;
     return WriteFileAtomically(path, bytes, notices);

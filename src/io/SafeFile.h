@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "io/LargePages.h"
+#include "io/ByteBuffer.h"
 #include "io/Result.h"
 
 namespace corvalen {
@@ -30,49 +30,6 @@ Result<ByteBuffer> ReadWholeFileBuffer(const std::string& path);
 // A named pipe waits for its writer, as any program reading one does. The error names the file
 // (or "standard input"), and for a file too long its size and the cap.
 Result<ByteBuffer> ReadWholeFileBuffer(const std::string& path, std::size_t maxBytes);
-
-// The bytes of a whole file, read once. Where the system allows it, a large regular file is
-// mapped from the system's file cache instead of copied into memory of the program's own: the
-// copy and the fresh memory it needs cost more than the reading that follows. The bytes stay
-// valid while this lives.
-class FileBytes {
-public:
-    FileBytes() = default;
-    explicit FileBytes(ByteBuffer read) : m_read(std::move(read)) {}
-    FileBytes(FileBytes&& other) noexcept;
-    FileBytes& operator=(FileBytes&& other) noexcept;
-    FileBytes(const FileBytes&) = delete;
-    FileBytes& operator=(const FileBytes&) = delete;
-    ~FileBytes();
-
-    std::string_view View() const {
-        return m_mapped != nullptr ? std::string_view(m_mapped, m_mappedSize)
-                                   : std::string_view(m_read.data(), m_read.size());
-    }
-    // Whether the file kept every byte View() shows while they were read. A mapped file that
-    // another program shortens meanwhile has its lost bytes read as zeros instead of ending the
-    // program; whatever was read from it must then be refused with this error.
-    Status Intact() const;
-
-private:
-    friend Result<FileBytes> ReadFileBytes(const std::string& path, std::size_t maxBytes,
-                                           std::size_t mapFrom);
-    void Release();
-
-    ByteBuffer m_read;
-    const char* m_mapped = nullptr;
-    std::size_t m_mappedSize = 0;
-    int m_slot = -1;  // where the mapping is registered for the handler of lost pages
-    std::string m_path;
-};
-
-// Regular files from this size up are mapped rather than read (see FileBytes).
-inline constexpr std::size_t kMapFilesFrom = std::size_t{1} << 20;
-
-// Reads what `path` names as ReadWholeFileBuffer(path, maxBytes) does, except that a regular
-// file of `mapFrom` bytes and more is mapped where the system allows it.
-Result<FileBytes> ReadFileBytes(const std::string& path, std::size_t maxBytes,
-                                std::size_t mapFrom = kMapFilesFrom);
 
 // Writes `bytes` to a temporary file beside `path`, flushes it to the disk, closes it, checks
 // every step, and only then puts it in place of `path` in one step. On any failure the temporary

@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -19,7 +18,6 @@
 #include <vector>
 
 #include "io/BackupParts.h"
-#include "io/LargePages.h"
 #include "io/SafeFileParts.h"
 #include "io/SaveSteps.h"
 
@@ -101,14 +99,10 @@ Result<Bytes> ReadFrom(int fd, const struct stat& info, const std::string& path,
                                    limit.maxBytes);
     }
     // A regular file is read straight into a buffer of its size; a file that turns out longer
-    // (still being written) or a stream goes on growing it, never past the cap. The buffer's
-    // room is filled with zeros once, which is cheaper than copying every byte from a buffer of
-    // our own.
+    // (still being written) or a stream goes on growing it, never past the cap.
     Bytes bytes;
     std::size_t filled = 0;
     if (regular && info.st_size > 0) {
-        bytes.reserve(static_cast<std::size_t>(info.st_size));
-        PreferLargePages(bytes.data(), bytes.capacity());
         bytes.resize(static_cast<std::size_t>(info.st_size));
     }
     char probe[4096];
@@ -164,62 +158,6 @@ Result<Bytes> ReadWholeFileAs(const std::string& path, ReadLimit limit) {
     return WithFileOpen(path, limit, [&](int fd, const struct stat& info) {
         return ReadFrom<Bytes>(fd, info, path, limit);
     });
-}
-
-// --- Files mapped for reading ------------------------------------------------------------------
-
-// Reading the pages of a mapped file that another program has shortened meanwhile raises SIGBUS,
-// which would end the program. While a mapping lives its range is registered in a slot here, and
-// the handler maps zero bytes over the part lost and marks the slot: the reading goes on over
-// zeros and what it read is then refused (FileBytes::Intact). A slot is free (0), being filled
-// (1) or in use (2); the handler only reads slots in use and calls nothing but mmap and
-// sigaction.
-struct MappingSlot {
-    std::atomic<int> state{0};
-    std::atomic<std::uintptr_t> begin{0};
-    std::atomic<std::uintptr_t> end{0};  // the end of the mapping's last page
-    std::atomic<bool> shortened{false};
-};
-MappingSlot g_mappings[16];
-struct sigaction g_previousBusAction;
-std::atomic<std::uintptr_t> g_pageSize{4096};
-
-extern "C" void ZeroLostPages(int, siginfo_t* info, void*) {
-    const auto address = reinterpret_cast<std::uintptr_t>(info->si_addr);
-    for (MappingSlot& slot : g_mappings) {
-        const std::uintptr_t begin = slot.begin.load();
-        const std::uintptr_t end = slot.end.load();
-        if (slot.state.load() != 2 || address < begin || address >= end) {
-            continue;
-        }
-        const std::uintptr_t page = address & ~(g_pageSize.load() - 1);
-        if (::mmap(reinterpret_cast<void*>(page), end - page, PROT_READ,
-                   MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED, -1, 0) != MAP_FAILED) {
-            slot.shortened.store(true);
-            return;  // the read that faulted runs again, and reads zeros
-        }
-    }
-    // Not a mapping of ours, or one that could not be mended: once this returns, the read faults
-    // again and the fault is handled as it was before (by default it ends the program).
-    ::sigaction(SIGBUS, &g_previousBusAction, nullptr);
-}
-
-// Makes ZeroLostPages the handler of SIGBUS, keeping the one before it for the faults that are
-// not ours.
-void HandleLostPages() {
-    static std::mutex mutex;
-    const std::lock_guard lock(mutex);
-    struct sigaction current {};
-    ::sigaction(SIGBUS, nullptr, &current);
-    if ((current.sa_flags & SA_SIGINFO) != 0 && current.sa_sigaction == ZeroLostPages) {
-        return;
-    }
-    g_pageSize.store(static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE)));
-    struct sigaction action {};
-    action.sa_sigaction = ZeroLostPages;
-    action.sa_flags = SA_SIGINFO;
-    sigemptyset(&action.sa_mask);
-    ::sigaction(SIGBUS, &action, &g_previousBusAction);
 }
 
 // --- Removing the temporary file when the program is ended -------------------------------------
@@ -583,68 +521,6 @@ Result<ByteBuffer> ReadWholeFileBuffer(const std::string& path) {
 
 Result<ByteBuffer> ReadWholeFileBuffer(const std::string& path, std::size_t maxBytes) {
     return ReadWholeFileAs<ByteBuffer>(path, {maxBytes, true});
-}
-
-Result<FileBytes> ReadFileBytes(const std::string& path, std::size_t maxBytes,
-                                std::size_t mapFrom) {
-    const ReadLimit limit{maxBytes, true};
-    return WithFileOpen(path, limit, [&](int fd, const struct stat& info) -> Result<FileBytes> {
-        const auto size = static_cast<unsigned long long>(info.st_size);
-        if (S_ISREG(info.st_mode) && size > 0 && size >= mapFrom && size <= maxBytes) {
-            HandleLostPages();
-            for (MappingSlot& slot : g_mappings) {
-                int expected = 0;
-                if (!slot.state.compare_exchange_strong(expected, 1)) {
-                    continue;
-                }
-                // Not MAP_POPULATE: mapping every page up front took longer than the faults
-                // of the first read through the file, which map the pages around each one.
-                const int flags = MAP_PRIVATE;
-                void* data =
-                    ::mmap(nullptr, static_cast<std::size_t>(size), PROT_READ, flags, fd, 0);
-                if (data == MAP_FAILED) {
-                    slot.state.store(0);
-                    break;  // a file system that cannot map files is read as usual
-                }
-                const auto begin = reinterpret_cast<std::uintptr_t>(data);
-                const std::uintptr_t page = g_pageSize.load();
-                slot.begin.store(begin);
-                slot.end.store((begin + static_cast<std::size_t>(size) + page - 1) & ~(page - 1));
-                slot.shortened.store(false);
-                slot.state.store(2);
-                FileBytes bytes;
-                bytes.m_mapped = static_cast<const char*>(data);
-                bytes.m_mappedSize = static_cast<std::size_t>(size);
-                bytes.m_slot = static_cast<int>(&slot - g_mappings);
-                bytes.m_path = path;
-                return bytes;
-            }
-        }
-        Result<ByteBuffer> read = ReadFrom<ByteBuffer>(fd, info, path, limit);
-        if (!read) {
-            return read.error();
-        }
-        return FileBytes(std::move(*read));
-    });
-}
-
-void FileBytes::Release() {
-    if (m_mapped == nullptr) {
-        return;
-    }
-    // The slot is given up first: once unmapped, the range may be mapped again by others.
-    g_mappings[m_slot].state.store(0);
-    ::munmap(const_cast<char*>(m_mapped), m_mappedSize);
-    m_mapped = nullptr;
-    m_slot = -1;
-}
-
-Status FileBytes::Intact() const {
-    if (m_mapped != nullptr && g_mappings[m_slot].shortened.load()) {
-        return Error{"Cannot read " + detail::QuotedSource(m_path) +
-                     ": the file was shortened, or became unreadable, while it was being read"};
-    }
-    return Done{};
 }
 
 namespace {

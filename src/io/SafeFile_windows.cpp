@@ -305,22 +305,6 @@ Result<ByteBuffer> ReadWholeFileBuffer(const std::string& path, std::size_t maxB
     return ReadWholeFileAs<ByteBuffer>(path, {maxBytes, true});
 }
 
-// Files are read into memory here; mapping them is done on the POSIX side only, where it was
-// measured to pay.
-Result<FileBytes> ReadFileBytes(const std::string& path, std::size_t maxBytes, std::size_t) {
-    Result<ByteBuffer> read = ReadWholeFileBuffer(path, maxBytes);
-    if (!read) {
-        return read.error();
-    }
-    return FileBytes(std::move(*read));
-}
-
-void FileBytes::Release() {}
-
-Status FileBytes::Intact() const {
-    return Done{};
-}
-
 Status WriteFileAtomically(const std::string& path, std::string_view bytes,
                            std::vector<std::string>& notices) {
     if (path.empty()) {

@@ -6,125 +6,10 @@
 #include <new>
 #include <stdexcept>
 
-#include "io/LargePages.h"
-
 namespace corvalen {
 
-namespace {
-
-// Rows of a megabyte and more in all get an arena (see ReserveRowBytes).
-constexpr std::size_t kSmallestArena = std::size_t{1} << 20;
-
-// memcpy for the short texts most cells hold, without a call for each: two overlapping copies
-// of fixed size cover any length from 4 to 16.
-void CopyText(char* to, const char* from, std::size_t size) {
-    if (size >= 8 && size <= 16) {
-        std::memcpy(to, from, 8);
-        std::memcpy(to + size - 8, from + size - 8, 8);
-    } else if (size >= 4 && size < 8) {
-        std::memcpy(to, from, 4);
-        std::memcpy(to + size - 4, from + size - 4, 4);
-    } else if (size < 4) {
-        for (std::size_t k = 0; k < size; ++k) {
-            to[k] = from[k];
-        }
-    } else {
-        std::memcpy(to, from, size);
-    }
-}
-
-}  // namespace
-
-void table_detail::ReleaseArena::operator()(std::uint32_t* block) const {
-    GiveBackLargeBlock({block, bytes});
-}
-
-void MemoryTable::RowArena::Reserve(std::size_t words) {
-    // One block per table; small tables gain nothing from one.
-    if (m_block || words * sizeof(std::uint32_t) < kSmallestArena) {
-        return;
-    }
-    // Whole huge pages where the system has them: a large import then costs a few page faults
-    // instead of one for every 4 KiB of rows. The block is one that an earlier table gave back
-    // where there is one, already touched. All of it is room for rows.
-    const LargeBlock block = TakeLargeBlock(words * sizeof(std::uint32_t));
-    m_block = std::unique_ptr<std::uint32_t[], table_detail::ReleaseArena>(
-        static_cast<std::uint32_t*>(block.data), table_detail::ReleaseArena{block.size});
-    m_used = 0;
-    m_size = block.size / sizeof(std::uint32_t);
-}
-
-std::uint32_t* MemoryTable::RowArena::Take(std::size_t words) {
-    if (!m_block || words > m_size - m_used) {
-        return nullptr;
-    }
-    std::uint32_t* block = m_block.get() + m_used;
-    m_used += words;
-    return block;
-}
-
-MemoryTable::Arenas& MemoryTable::Arenas::operator=(const Arenas& other) {
-    // The rows are copied into blocks of their own along with this.
-    if (this != &other) {
-        m_own.reset();
-        m_held.clear();
-    }
-    return *this;
-}
-
-void MemoryTable::Arenas::Reserve(std::size_t words) {
-    if (!m_own) {
-        m_own = std::make_shared<RowArena>();
-    }
-    m_own->Reserve(words);
-}
-
-void MemoryTable::Arenas::Hold(const std::shared_ptr<RowArena>& arena) {
-    if (arena && arena != m_own && std::find(m_held.begin(), m_held.end(), arena) == m_held.end()) {
-        m_held.push_back(arena);
-    }
-}
-
-void MemoryTable::Arenas::DropUnused(const std::vector<PackedRow>& rows) {
-    if (m_held.empty()) {
-        return;
-    }
-    std::vector<bool> used(m_held.size(), false);
-    std::size_t unused = m_held.size();
-    for (const PackedRow& row : rows) {
-        const std::uint32_t* words = row.Words();
-        if (words == nullptr || (m_own && m_own->Holds(words))) {
-            continue;
-        }
-        for (std::size_t k = 0; k < m_held.size(); ++k) {
-            if (!used[k] && m_held[k]->Holds(words)) {
-                used[k] = true;
-                if (--unused == 0) {
-                    return;  // every arena still has a row
-                }
-                break;
-            }
-        }
-    }
-    std::size_t kept = 0;
-    for (std::size_t k = 0; k < m_held.size(); ++k) {
-        if (used[k]) {
-            m_held[kept++] = std::move(m_held[k]);
-        }
-    }
-    m_held.resize(kept);
-}
-
-void MemoryTable::Arenas::ShareWith(Arenas& other) const {
-    other.Hold(m_own);
-    for (const std::shared_ptr<RowArena>& arena : m_held) {
-        other.Hold(arena);
-    }
-}
-
 template <typename CellAt>
-MemoryTable::PackedRow MemoryTable::PackedRow::Pack(std::size_t count, CellAt cellAt,
-                                                    Arenas* arena) {
+MemoryTable::PackedRow MemoryTable::PackedRow::Pack(std::size_t count, CellAt cellAt) {
     PackedRow packed;
     std::size_t textSize = 0;
     for (std::size_t k = 0; k < count; ++k) {
@@ -140,19 +25,14 @@ MemoryTable::PackedRow MemoryTable::PackedRow::Pack(std::size_t count, CellAt ce
     }
     const std::size_t words =
         1 + count + (textSize + sizeof(std::uint32_t) - 1) / sizeof(std::uint32_t);
-    if (std::uint32_t* shared = arena != nullptr ? arena->Take(words) : nullptr) {
-        packed.m_words = std::unique_ptr<std::uint32_t[], table_detail::ReleaseRow>(
-            shared, table_detail::ReleaseRow{false});
-    } else {
-        packed.m_words.reset(new std::uint32_t[words]);
-    }
+    packed.m_words.reset(new std::uint32_t[words]);
     std::uint32_t* block = packed.m_words.get();
     block[0] = static_cast<std::uint32_t>(count);
     char* text = reinterpret_cast<char*>(block + 1 + count);
     std::uint32_t end = 0;
     for (std::size_t k = 0; k < count; ++k) {
         const std::string_view cell = cellAt(k);
-        CopyText(text + end, cell.data(), cell.size());
+        std::memcpy(text + end, cell.data(), cell.size());
         end += static_cast<std::uint32_t>(cell.size());
         block[1 + k] = end;
     }
@@ -165,8 +45,7 @@ std::size_t MemoryTable::PackedRow::WordCount(const std::uint32_t* words) {
     return 1 + count + (textSize + sizeof(std::uint32_t) - 1) / sizeof(std::uint32_t);
 }
 
-bool MemoryTable::PackedRow::Replace(std::size_t count, std::size_t column,
-                                     std::string_view text) {
+bool MemoryTable::PackedRow::Replace(std::size_t count, std::size_t column, std::string_view text) {
     std::uint32_t* words = m_words.get();
     if (words == nullptr || column >= count) {
         return false;
@@ -259,13 +138,10 @@ void MemoryTable::SetHeader(std::string_view barSeparatedCaptions) {
 template <typename Cells>
 void MemoryTable::InsertPacked(const Cells& cells, int at) {
     const int position = std::clamp(at, 1, RowCount());
-    // Missing cells are empty, surplus ones dropped. Rows added at the end may use the arena.
-    PackedRow packed = PackedRow::Pack(
-        static_cast<std::size_t>(m_columnCount),
-        [&](std::size_t k) {
-            return k < cells.size() ? std::string_view(cells[k]) : std::string_view();
-        },
-        position == RowCount() ? &m_arenas : nullptr);
+    // Missing cells are empty, surplus ones dropped.
+    PackedRow packed = PackedRow::Pack(static_cast<std::size_t>(m_columnCount), [&](std::size_t k) {
+        return k < cells.size() ? std::string_view(cells[k]) : std::string_view();
+    });
     if (position == RowCount()) {
         m_rows.push_back(std::move(packed));
     } else {
@@ -293,10 +169,6 @@ void MemoryTable::ReserveChannels(int channelCount) {
     m_rows.reserve(static_cast<std::size_t>(std::max(channelCount, 0)) + 1);
 }
 
-void MemoryTable::ReserveRowBytes(std::size_t bytes) {
-    m_arenas.Reserve(bytes / sizeof(std::uint32_t) + 1);
-}
-
 void MemoryTable::RemoveRow(int row) {
     RemoveRows(row, row);
 }
@@ -308,7 +180,6 @@ void MemoryTable::RemoveRows(int first, int last) {
         return;
     }
     m_rows.erase(m_rows.begin() + first, m_rows.begin() + last + 1);
-    m_arenas.DropUnused(m_rows);
 }
 
 MemoryTable MemoryTable::TakeRows(int first, int last) {
@@ -320,13 +191,10 @@ MemoryTable MemoryTable::TakeRows(int first, int last) {
     }
     const auto begin = m_rows.begin() + first;
     const auto end = m_rows.begin() + last + 1;
-    m_arenas.ShareWith(taken.m_arenas);
     taken.m_rows.reserve(static_cast<std::size_t>(last - first + 2));
     taken.m_rows.insert(taken.m_rows.end(), std::make_move_iterator(begin),
                         std::make_move_iterator(end));
     m_rows.erase(begin, end);
-    m_arenas.DropUnused(m_rows);
-    taken.m_arenas.DropUnused(taken.m_rows);
     return taken;
 }
 
@@ -334,11 +202,9 @@ void MemoryTable::PutRows(int at, MemoryTable rows) {
     if (rows.m_columnCount != m_columnCount) {
         rows.SetColCount(m_columnCount);
     }
-    rows.m_arenas.ShareWith(m_arenas);
     const int position = std::clamp(at, 1, RowCount());
     m_rows.insert(m_rows.begin() + position, std::make_move_iterator(rows.m_rows.begin() + 1),
                   std::make_move_iterator(rows.m_rows.end()));
-    m_arenas.DropUnused(m_rows);
 }
 
 void MemoryTable::ReorderRows(std::span<const int> order) {
@@ -385,14 +251,10 @@ void MemoryTable::SwapCells(int row, int column, MemoryTable& block) {
     }
     const auto first = static_cast<std::size_t>(row);
     if (width == m_columnCount) {
-        // Whole rows: the blocks change tables, so each keeps the other's arenas alive.
-        m_arenas.ShareWith(block.m_arenas);
-        block.m_arenas.ShareWith(m_arenas);
+        // Whole rows: the blocks change tables.
         for (std::size_t r = 0; r < static_cast<std::size_t>(rows); ++r) {
             std::swap(m_rows[first + r], block.m_rows[r + 1]);
         }
-        m_arenas.DropUnused(m_rows);
-        block.m_arenas.DropUnused(block.m_rows);
         return;
     }
     const auto count = static_cast<std::size_t>(m_columnCount);

@@ -14,26 +14,6 @@
 
 namespace corvalen {
 
-namespace table_detail {
-
-// Frees a row block of its own; leaves alone one that lies in the table's arena.
-struct ReleaseRow {
-    bool owned = true;
-    void operator()(std::uint32_t* words) const {
-        if (owned) {
-            delete[] words;
-        }
-    }
-};
-
-// Gives back a row arena's block of `bytes` (see TakeLargeBlock).
-struct ReleaseArena {
-    std::size_t bytes = 0;
-    void operator()(std::uint32_t* block) const;
-};
-
-}  // namespace table_detail
-
 // The editor's one document: rows of text cells. Row 0 holds the column captions; rows 1 to
 // RowCount() - 1 are memory channels in display order. Cells are plain UTF-8 text and are never
 // typed or validated here; each writer converts them when it saves.
@@ -100,13 +80,6 @@ public:
     void AppendRow(std::span<const std::string_view> cells, int at);
     // Reserves room for `channelCount` channel rows, so a bulk import allocates once.
     void ReserveChannels(int channelCount);
-    // Reserves one block for about `bytes` of rows appended at the end (4 bytes a cell, 4 a
-    // row, plus the text), so a large import does not allocate row by row. Rows appended once
-    // the block is full get their own allocation again, as do all rows of a table under 1 MiB.
-    // The block goes with the last table that holds a row of it (rows move between tables
-    // without being copied), and only the first reservation counts, so this is for filling a
-    // new table, not for editing one.
-    void ReserveRowBytes(std::size_t bytes);
     void RemoveRow(int row);
     // Removes rows first..last (inclusive) in one step.
     void RemoveRows(int first, int last);
@@ -143,63 +116,8 @@ public:
 private:
     class PackedRow;
 
-    // Room for rows in one large block (see ReserveRowBytes).
-    class RowArena {
-    public:
-        RowArena() = default;
-        RowArena(const RowArena&) = delete;
-        RowArena& operator=(const RowArena&) = delete;
-
-        void Reserve(std::size_t words);
-        // `words` words from the block, or null when it has no room for them.
-        std::uint32_t* Take(std::size_t words);
-        // Whether `words` lies in the block.
-        bool Holds(const std::uint32_t* words) const {
-            return words != nullptr && m_block != nullptr &&
-                   std::less_equal<>()(m_block.get(), words) &&
-                   std::less<>()(words, m_block.get() + m_size);
-        }
-
-    private:
-        std::unique_ptr<std::uint32_t[], table_detail::ReleaseArena> m_block;
-        std::size_t m_used = 0;  // words
-        std::size_t m_size = 0;  // words
-    };
-
-    // The arenas the table's rows may lie in: its own, which it fills, and those of the tables
-    // it took rows from or gave rows to. Rows move between tables without being copied, so an
-    // arena is shared by every table that may hold one of its rows and lives as long as the
-    // last of them. A copy of a table starts with none: its rows are copied into their own
-    // blocks.
-    class Arenas {
-    public:
-        Arenas() = default;
-        Arenas(const Arenas&) {}
-        Arenas& operator=(const Arenas&);
-        Arenas(Arenas&&) noexcept = default;
-        Arenas& operator=(Arenas&&) noexcept = default;
-
-        // The table's own arena, made on the first call (see ReserveRowBytes).
-        void Reserve(std::size_t words);
-        // Room in the table's own arena, or null.
-        std::uint32_t* Take(std::size_t words) { return m_own ? m_own->Take(words) : nullptr; }
-        // Makes `other` keep every arena of this table alive as well.
-        void ShareWith(Arenas& other) const;
-        // Lets go of the other tables' arenas that none of `rows` lies in any more, so that an
-        // arena lives no longer than its last row: else a table that took rows and gave them
-        // back (an append undone) would keep every such arena until it is gone.
-        void DropUnused(const std::vector<PackedRow>& rows);
-
-    private:
-        void Hold(const std::shared_ptr<RowArena>& arena);
-
-        std::shared_ptr<RowArena> m_own;
-        std::vector<std::shared_ptr<RowArena>> m_held;  // other tables' arenas
-    };
-
     // One row's block: word 0 the cell count n, words 1..n the end offset of each cell's text,
-    // then the texts back to back. No block at all stands for a row of empty cells. A block may
-    // lie in a RowArena, which then owns it; the table holds on to that arena (see Arenas).
+    // then the texts back to back. No block at all stands for a row of empty cells.
     class PackedRow {
     public:
         PackedRow() = default;
@@ -208,10 +126,9 @@ private:
         PackedRow(PackedRow&&) noexcept = default;
         PackedRow& operator=(PackedRow&&) noexcept = default;
 
-        // Packs `count` cells, cell k read as `cellAt(k)`, into the table's own arena when it
-        // is given and has room, else into a block of the row's own.
+        // Packs `count` cells, cell k read as `cellAt(k)`, into a block of the row's own.
         template <typename CellAt>
-        static PackedRow Pack(std::size_t count, CellAt cellAt, Arenas* arena = nullptr);
+        static PackedRow Pack(std::size_t count, CellAt cellAt);
 
         const std::uint32_t* Words() const { return m_words.get(); }
         // Writes `text` into cell `column` of the `count` cells in place, moving the cells after
@@ -222,14 +139,13 @@ private:
     private:
         static std::size_t WordCount(const std::uint32_t* words);
 
-        std::unique_ptr<std::uint32_t[], table_detail::ReleaseRow> m_words;
+        std::unique_ptr<std::uint32_t[]> m_words;
     };
 
     template <typename Cells>
     void InsertPacked(const Cells& cells, int at);
 
     int m_columnCount;
-    Arenas m_arenas;  // before the rows, so that they outlive them
     std::vector<PackedRow> m_rows;
 };
 

@@ -177,11 +177,6 @@ MemoryTable DecodeTabSeparatedBlock(std::string_view text) {
     }
     block.ReserveChannels(static_cast<int>(std::min<std::size_t>(lines, 1u << 24)));
     ForEachRow(text, [&](std::span<const std::string_view> cells) {
-        if (block.ChannelCount() == 0) {
-            // One block of memory for all rows, taking them as wide as the first: the text, a
-            // word for each cell and two for each row (rows that do not fit get their own).
-            block.ReserveRowBytes(text.size() + 4 * lines * (cells.size() + 2));
-        }
         if (cells.size() > static_cast<std::size_t>(block.ColCount())) {
             block.SetColCount(static_cast<int>(cells.size()));
         }

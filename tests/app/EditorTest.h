@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -58,6 +59,7 @@ protected:
             m_window->document().undoStack().setClean();
         } else {
             m_window->fileActions().importCsvFile(writeCsv(QStringLiteral("channels.csv"), table));
+            waitForFiles();
         }
         return *m_window;
     }
@@ -69,7 +71,10 @@ protected:
         return path(name);
     }
 
-    corvalen::MemoryTableModel& model() const { return m_window->document().table(); }
+    corvalen::MemoryTableModel& model() const {
+        waitForFiles();
+        return m_window->document().table();
+    }
     const corvalen::MemoryTable& table() const { return model().table(); }
 
     QPushButton* button(const QString& caption) const {
@@ -92,5 +97,16 @@ protected:
         action->trigger();
     }
     // The status line with its details, as one text.
-    QString status() const { return m_window->statusText() + '\n' + m_window->statusDetails(); }
+    QString status() const {
+        waitForFiles();
+        return m_window->statusText() + '\n' + m_window->statusDetails();
+    }
+    // Until the window has read or written the file it reads or writes off its thread.
+    void waitForFiles() const {
+        QElapsedTimer waited;
+        waited.start();
+        while (m_window && m_window->fileActions().busy() && waited.elapsed() < 60000) {
+            QTest::qWait(5);
+        }
+    }
 };

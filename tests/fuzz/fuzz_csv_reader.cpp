@@ -1,7 +1,9 @@
 // The CSV reader over any bytes. Besides running clean it must give a table that the writer
 // turns into a file the reader takes back without a word and that writes back identically.
 // The CHIRP reader and writer get the same bytes and the same promises: every row has a
-// Bandwidth, and what the writer makes reads back to a table that writes the same file.
+// Bandwidth, and what the writer makes reads back to a table that writes the same file. A
+// reader told by the check of the text whether it holds bytes from 0x80 up reads as one that
+// looks for itself, and the check refuses exactly the bytes that hold a NUL.
 
 #include <algorithm>
 
@@ -25,6 +27,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                            static_cast<int>(lineEnds) + 1);
     for (int row = 1; row < table.RowCount(); ++row) {
         FUZZ_REQUIRE(!table.CellText(row, Bandwidth).empty());
+    }
+    const CsvTextCheck checked = CheckCsvTextBytes("fuzz.csv", bytes);
+    FUZZ_REQUIRE(static_cast<bool>(checked.status) == (bytes.find('\0') == std::string_view::npos));
+    if (checked.status) {
+        const CsvImport told = ReadCsvMemory(bytes, checked.beyondAscii);
+        FUZZ_REQUIRE(told.recordsRead == imported.recordsRead);
+        FUZZ_REQUIRE(told.table == table);
+        FUZZ_REQUIRE(told.diagnostics == imported.diagnostics);
     }
 
     // Text read as Windows-1252 goes back byte for byte. (Text read as UTF-8 may hold characters

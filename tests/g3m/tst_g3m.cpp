@@ -347,6 +347,37 @@ private slots:
         QVERIFY(checked == expected);
     }
 
+    // A file of 140,000 rows, each on a frequency of its own, then a row alike an early row and
+    // one alike a late row: both name the earlier row, however large the index has grown.
+    void rowsAlikeInALongFile() {
+        MemoryTable table = MemoryTable::ImportLayout();
+        constexpr int kRows = 140000;
+        table.ReserveChannels(kRows + 2);
+        Cells cells(kImportedColumnCount);
+        cells[Mode] = "AM";
+        cells[Bandwidth] = "6000";
+        for (int row = 1; row <= kRows; ++row) {
+            cells[Number] = std::to_string(row % 65535 + 1);
+            cells[Frequency] = std::to_string(1000000 + row);
+            table.AppendRow(cells);
+        }
+        for (const int alike : {2, 139000}) {
+            cells[Number] = "7";
+            cells[Frequency] = std::to_string(1000000 + alike);
+            table.AppendRow(cells);
+        }
+        QStringList notices;
+        for (const Diagnostic& problem : CheckCells(table, "313")) {
+            if (problem.kind == MessageKind::FrequencyRepeated) {
+                notices << QString::fromStdString(DiagnosticLine(problem));
+            }
+        }
+        QCOMPARE(notices, QStringList({"row 140001: Frequency 1000002 Hz with mode AM is already "
+                                       "in row 2",
+                                       "row 140002: Frequency 1139000 Hz with mode AM is already "
+                                       "in row 139000"}));
+    }
+
     void checkCells() {
         const auto ch = [](const char* number, const char* frequency, const char* mode = "USB") {
             Cells cells(kImportedColumnCount);

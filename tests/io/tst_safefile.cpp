@@ -264,68 +264,14 @@ private slots:
             Feeder feeder(source, dir, bytes);
             read = ReadWholeFileBuffer(feeder.path, static_cast<std::size_t>(cap));
         }
-        // The same through ReadFileBytes, which maps every regular file it is allowed to.
-        Result<FileBytes> mapped = Error{};
-        {
-            Feeder feeder(source, dir, bytes);
-            mapped = ReadFileBytes(feeder.path, static_cast<std::size_t>(cap), 0);
-        }
         QVERIFY(PeakMemoryKiB() - memoryBefore < 64 * 1024);
         if (refusal.isEmpty()) {
             QVERIFY2(read.ok(), read.ok() ? "" : read.error().message.c_str());
             QCOMPARE(QByteArray(read->data(), qsizetype(read->size())), bytes);
-            QVERIFY2(mapped.ok(), mapped.ok() ? "" : mapped.error().message.c_str());
-            QCOMPARE(QByteArray(mapped->View().data(), qsizetype(mapped->View().size())), bytes);
-            QVERIFY(mapped->Intact().ok());
         } else {
             QVERIFY(!read.ok());
             QVERIFY2(QString::fromStdString(read.error().message).contains(refusal),
                      read.error().message.c_str());
-            QVERIFY(!mapped.ok());
-            QCOMPARE(mapped.error().message, read.error().message);
-        }
-    }
-
-    // A mapped file that another program shortens while it is read does not end the program:
-    // the bytes lost read as zeros, and the read is refused. The bytes kept read as they were,
-    // and the next file mapped is read whole again.
-    void fileShortenedWhileMappedIsRefusedNotACrash_data() {
-        QTest::addColumn<int>("keptBytes");
-        QTest::newRow("cut to nothing") << 0;
-        QTest::newRow("cut within the first page") << 100;
-        QTest::newRow("cut at a page boundary") << 8192;
-        QTest::newRow("cut within a later page") << 20000;
-    }
-    void fileShortenedWhileMappedIsRefusedNotACrash() {
-        QFETCH(int, keptBytes);
-        QTemporaryDir dir;
-        const std::string path = dir.filePath("shortened.csv").toStdString();
-        QByteArray bytes(64 * 1024, '\0');
-        for (qsizetype i = 0; i < bytes.size(); ++i) {
-            bytes[i] = char('a' + i % 26);
-        }
-        QFile file(QString::fromStdString(path));
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-        file.close();
-        for (int round = 0; round < 2; ++round) {  // the second reuses the first's registration
-            Result<FileBytes> mapped = ReadFileBytes(path, 1 << 20, 0);
-            QVERIFY(mapped.ok());
-            QVERIFY(mapped->Intact().ok());
-            QVERIFY(::truncate(path.c_str(), keptBytes) == 0);
-            const std::string_view view = mapped->View();
-            QCOMPARE(qsizetype(view.size()), bytes.size());
-            QCOMPARE(QByteArray(view.data(), keptBytes), bytes.left(keptBytes));
-            QVERIFY(view.find_first_not_of('\0', std::size_t(keptBytes)) == std::string_view::npos);
-            QVERIFY(!mapped->Intact().ok());
-            QVERIFY(QString::fromStdString(mapped->Intact().error().message)
-                        .endsWith("shortened.csv\": the file was shortened, or became unreadable, "
-                                  "while it was being read"));
-            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-            file.close();
-            Result<FileBytes> again = ReadFileBytes(path, 1 << 20, 0);
-            QVERIFY(again.ok());
-            QCOMPARE(QByteArray(again->View().data(), qsizetype(again->View().size())), bytes);
-            QVERIFY(again->Intact().ok());
         }
     }
 

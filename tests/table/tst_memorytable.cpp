@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "io/LargePages.h"
 #include "table/MemoryTable.h"
 
 using namespace corvalen;
@@ -20,25 +19,17 @@ QString Joined(const MemoryTable& table, int row) {
     return cells.join(QLatin1Char('|'));
 }
 
-// `arena`: the rows are packed into one block reserved up front, as a large import does.
-MemoryTable ThreeColumns(bool arena = false) {
+MemoryTable ThreeColumns() {
     MemoryTable table(3);
     table.SetHeader("A|B|C");
-    if (arena) {
-        table.ReserveRowBytes(std::size_t{4} << 20);
-    }
     table.AppendRow({"1", "7100000", "Caf\u00E9"});
     table.AppendRow({"2", "", "x"});
     return table;
 }
 
-// A table of the cells `rows` give (cells joined by "|"), packed into a reserved block when
-// `arena` is set.
-MemoryTable Block(const QStringList& rows, bool arena) {
+// A table of the cells `rows` give (cells joined by "|").
+MemoryTable Block(const QStringList& rows) {
     MemoryTable block(int(rows.value(0).count(QLatin1Char('|'))) + 1);
-    if (arena) {
-        block.ReserveRowBytes(std::size_t{4} << 20);
-    }
     for (const QString& row : rows) {
         MemoryTable::Row cells;
         for (const QString& cell : row.split(QLatin1Char('|'))) {
@@ -84,8 +75,8 @@ private slots:
         QFETCH(int, column);
         QFETCH(QString, text);
         QFETCH(QString, expected);
-        for (const bool arena : {false, true}) {
-            auto table = std::make_unique<MemoryTable>(ThreeColumns(arena));
+        {
+            auto table = std::make_unique<MemoryTable>(ThreeColumns());
             table->SetRowCount(4);
             const MemoryTable before = *table;
             table->SetCellText(row, column, text.toStdString());
@@ -103,7 +94,7 @@ private slots:
     }
 
     // Rows move between tables without being copied; each must stay readable after the table
-    // whose arena holds its text is gone (an arena's block is unmapped when freed).
+    // they came from is gone.
     void rowsOutliveTheTableTheyCameFrom_data() {
         QTest::addColumn<int>("moves");
         QTest::newRow("put from a read table") << int(Moves::PutFromRead);
@@ -113,7 +104,7 @@ private slots:
     }
     void rowsOutliveTheTableTheyCameFrom() {
         QFETCH(int, moves);
-        auto source = std::make_unique<MemoryTable>(ThreeColumns(true));
+        auto source = std::make_unique<MemoryTable>(ThreeColumns());
         MemoryTable rows(3);
         switch (Moves(moves)) {
             case Moves::PutFromRead:
@@ -143,41 +134,6 @@ private slots:
         QCOMPARE(Joined(again, 2), QStringLiteral("2||x"));
     }
 
-    // An arena's block goes (back for reuse) with the last table that holds a row of it, also
-    // when the rows went back to the table they came from: an append undone 65,535 rows at a
-    // time kept some 10 MB each time for as long as the editor ran.
-    void anArenaGoesWithItsLastRow_data() {
-        QTest::addColumn<QString>("how");
-        QTest::newRow("put, taken back") << "take";
-        QTest::newRow("put, removed") << "remove";
-        QTest::newRow("traded in, traded back") << "swap";
-    }
-    void anArenaGoesWithItsLastRow() {
-#ifdef CORVALEN_SANITIZED
-        QSKIP("builds with a sanitizer keep no blocks for reuse");
-#endif
-        QFETCH(QString, how);
-        MemoryTable table = ThreeColumns();
-        std::size_t whileInUse = 0;
-        {
-            MemoryTable rows = Block({"3|7200000|A", "4|7300000|B"}, true);
-            whileInUse = KeptLargeBlockBytes();
-            if (how == "swap") {
-                table.SwapCells(1, 0, rows);
-                table.SwapCells(1, 0, rows);
-            } else {
-                table.PutRows(3, std::move(rows));
-                if (how == "take") {
-                    MemoryTable back = table.TakeRows(3, 4);
-                } else {
-                    table.RemoveRows(3, 4);
-                }
-            }
-        }
-        QVERIFY(KeptLargeBlockBytes() > whileInUse);
-        QCOMPARE(Joined(table, 2), QStringLiteral("2||x"));
-    }
-
     // A block traded in and traded back leaves table and block as they were; a block as wide as
     // the table trades whole rows, and those stay readable once the block's table is gone.
     void swapCells_data() {
@@ -192,22 +148,21 @@ private slots:
             << 1 << 1 << QStringList{"a|", "|b"} << QStringList{"1|a|", "2||b"};
         QTest::newRow("cells as long as before") << 1 << 0 << QStringList{"2|7200000", "1|"}
                                                  << QStringList{"2|7200000|Caf\u00E9", "1||x"};
-        QTest::newRow("whole rows") << 1 << 0 << QStringList{"9|8|7", "||"}
-                                    << QStringList{"9|8|7", "||"};
-        QTest::newRow("past the last row: nothing") << 2 << 0 << QStringList{"9|8|7", "6|5|4"}
-                                                    << unchanged;
-        QTest::newRow("past the last column: nothing") << 1 << 2 << QStringList{"a|b"}
-                                                       << unchanged;
+        QTest::newRow("whole rows")
+            << 1 << 0 << QStringList{"9|8|7", "||"} << QStringList{"9|8|7", "||"};
+        QTest::newRow("past the last row: nothing")
+            << 2 << 0 << QStringList{"9|8|7", "6|5|4"} << unchanged;
+        QTest::newRow("past the last column: nothing") << 1 << 2 << QStringList{"a|b"} << unchanged;
     }
     void swapCells() {
         QFETCH(int, row);
         QFETCH(int, column);
         QFETCH(QStringList, block);
         QFETCH(QStringList, expected);
-        for (const bool arena : {false, true}) {
-            MemoryTable table = ThreeColumns(arena);
+        {
+            MemoryTable table = ThreeColumns();
             const MemoryTable before = table;
-            MemoryTable cells = Block(block, arena);
+            MemoryTable cells = Block(block);
             const MemoryTable given = cells;
             table.SwapCells(row, column, cells);
             QCOMPARE((QStringList{Joined(table, 1), Joined(table, 2)}), expected);
