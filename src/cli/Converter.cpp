@@ -279,10 +279,6 @@ void Report(const std::vector<Diagnostic>& diagnostics, const Arguments& argumen
     Report(diagnostics, arguments.all, err, table, origins);
 }
 
-std::string Count(std::size_t n, std::string_view singular, std::string_view plural) {
-    return std::to_string(n) + " " + std::string(n == 1 ? singular : plural);
-}
-
 // What a save had to tell besides its rows: an owner it could not keep, other names of the file.
 void ReportSaveNotices(const std::vector<std::string>& notices, std::ostream& err) {
     for (const std::string& notice : notices) {
@@ -333,12 +329,12 @@ int Verify(const Arguments& arguments, std::ostream& out, std::ostream& err) {
     const MemoryFileVerifyReport report =
         VerifyMemoryFileImage(std::string_view(image->data(), image->size()), *arguments.model);
     Report(report.problems, arguments, err);
-    out << "checked " << Count(report.recordsChecked, "record", "records") << " of " << path;
+    out << "checked " << CountWords(report.recordsChecked, "record", "records") << " of " << path;
     if (report.ok()) {
         out << ": all verify\n";
         return kExitOk;
     }
-    out << ": " << Count(report.badChecksums, "bad checksum", "bad checksums");
+    out << ": " << CountWords(report.badChecksums, "bad checksum", "bad checksums");
     if (report.incompleteBytes != 0) {
         out << ", and the file ends inside a record";
     }

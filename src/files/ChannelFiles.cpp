@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "channel/CellChecks.h"
+#include "io/Messages.h"
 #include "io/SafeFile.h"
 
 namespace corvalen {
@@ -12,10 +13,6 @@ namespace corvalen {
 ChannelFileReport RecordSaveReport(MemoryFileSaveReport saved);
 
 namespace {
-
-std::string Count(std::size_t n, std::string_view singular, std::string_view plural) {
-    return std::to_string(n) + " " + std::string(n == 1 ? singular : plural);
-}
 
 // How many records `problems` (in file order) concern.
 std::size_t RecordCount(const std::vector<Diagnostic>& problems) {
@@ -253,7 +250,7 @@ std::string ConversionSummary(const ChannelFileConversion& conversion, const std
     const ChannelFileReport& read = conversion.read.report;
     const ChannelFileReport& written = *conversion.written;
     const auto counted = [](int n, std::string_view singular, std::string_view plural) {
-        return Count(static_cast<std::size_t>(n), singular, plural);
+        return CountWords(static_cast<std::size_t>(n), singular, plural);
     };
     std::string line = "wrote ";
     if (written.format != nullptr && written.format->HoldsRecords()) {
@@ -284,8 +281,8 @@ std::string ConversionSummary(const ChannelFileConversion& conversion, const std
     if (!read.diagnostics.empty()) {
         line += "; " +
                 (read.format != nullptr && read.format->HoldsRecords()
-                     ? Count(RecordCount(read.diagnostics), "record", "records")
-                     : Count(read.diagnostics.size(), "input line", "input lines")) +
+                     ? CountWords(RecordCount(read.diagnostics), "record", "records")
+                     : CountWords(read.diagnostics.size(), "input line", "input lines")) +
                 " reported";
     }
     return line;
