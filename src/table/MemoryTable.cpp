@@ -32,7 +32,10 @@ MemoryTable::PackedRow MemoryTable::PackedRow::Pack(std::size_t count, CellAt ce
     std::uint32_t end = 0;
     for (std::size_t k = 0; k < count; ++k) {
         const std::string_view cell = cellAt(k);
-        std::memcpy(text + end, cell.data(), cell.size());
+        // An empty cell may have no storage at all: memcpy takes no null pointer.
+        if (!cell.empty()) {
+            std::memcpy(text + end, cell.data(), cell.size());
+        }
         end += static_cast<std::uint32_t>(cell.size());
         block[1 + k] = end;
     }
@@ -61,7 +64,9 @@ bool MemoryTable::PackedRow::Replace(std::size_t count, std::size_t column, std:
     }
     char* cells = reinterpret_cast<char*>(words + 1 + count);
     std::memmove(cells + start + text.size(), cells + end, size - end);
-    std::memcpy(cells + start, text.data(), text.size());
+    if (!text.empty()) {
+        std::memcpy(cells + start, text.data(), text.size());
+    }
     for (std::size_t k = column + 1; k <= count; ++k) {
         words[k] = static_cast<std::uint32_t>(words[k] - end + start + text.size());
     }

@@ -47,6 +47,9 @@ Status SaveAs(Save save, const std::string& path, const std::string& bytes) {
 
 }  // namespace
 
+Q_DECLARE_METATYPE(Save)
+Q_DECLARE_METATYPE(SaveFaults)
+
 class TestBackups : public QObject {
     Q_OBJECT
 
@@ -162,9 +165,6 @@ private slots:
         QCOMPARE(Everything(dir.path()), (QStringList{"channels.csv", "channels.csv~"}));
     }
 };
-
-Q_DECLARE_METATYPE(Save)
-Q_DECLARE_METATYPE(SaveFaults)
 
 QTEST_GUILESS_MAIN(TestBackups)
 #include "tst_backups.moc"
