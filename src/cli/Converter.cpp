@@ -12,7 +12,7 @@
 #include "cli/Reports.h"
 #include "cli/ScheduleVerb.h"
 #include "files/ChannelFiles.h"
-#include "g3m/G3mReader.h"
+#include "g3m/MemoryFileReader.h"
 #include "io/Backup.h"
 #include "io/SafeFile.h"
 
@@ -196,7 +196,7 @@ bool CheckModelFor(std::string_view path, std::string_view command,
         err << " needs --model " << models << "\n";
         return false;
     }
-    if (!RecordFileFitsModel(path, *model)) {
+    if (!MemoryFileFitsModel(path, *model)) {
         err << "corvalen-cli: a " << extension << " file is for the models " << models << ", not \""
             << model->Name() << "\": " << path << "\n";
         return false;
@@ -279,10 +279,6 @@ void Report(const std::vector<Diagnostic>& diagnostics, const Arguments& argumen
     Report(diagnostics, arguments.all, err, table, origins);
 }
 
-std::string Count(std::size_t n, std::string_view singular, std::string_view plural) {
-    return std::to_string(n) + " " + std::string(n == 1 ? singular : plural);
-}
-
 // What a save had to tell besides its rows: an owner it could not keep, other names of the file.
 void ReportSaveNotices(const std::vector<std::string>& notices, std::ostream& err) {
     for (const std::string& notice : notices) {
@@ -325,20 +321,20 @@ int Convert(const Arguments& arguments, std::ostream& out, std::ostream& err) {
 int Verify(const Arguments& arguments, std::ostream& out, std::ostream& err) {
     const std::string& path = arguments.files[0];
     const Result<ByteBuffer> image =
-        ReadWholeFileBuffer(path, MaxRecordFileBytes(*arguments.model));
+        ReadWholeFileBuffer(path, MaxMemoryFileBytes(*arguments.model));
     if (!image) {
         err << "corvalen-cli: " << image.error().message << "\n";
         return kExitUsageError;
     }
-    const G3mVerifyReport report =
-        VerifyG3mImage(std::string_view(image->data(), image->size()), *arguments.model);
+    const MemoryFileVerifyReport report =
+        VerifyMemoryFileImage(std::string_view(image->data(), image->size()), *arguments.model);
     Report(report.problems, arguments, err);
-    out << "checked " << Count(report.recordsChecked, "record", "records") << " of " << path;
+    out << "checked " << CountWords(report.recordsChecked, "record", "records") << " of " << path;
     if (report.ok()) {
         out << ": all verify\n";
         return kExitOk;
     }
-    out << ": " << Count(report.badChecksums, "bad checksum", "bad checksums");
+    out << ": " << CountWords(report.badChecksums, "bad checksum", "bad checksums");
     if (report.incompleteBytes != 0) {
         out << ", and the file ends inside a record";
     }

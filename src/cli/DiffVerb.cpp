@@ -38,10 +38,6 @@ constexpr std::string_view kDiffUsage =
 // The model a file without records is compared for when none is given.
 constexpr ReceiverModel kDefaultModel("313");
 
-std::string Count(std::size_t n, std::string_view singular, std::string_view plural) {
-    return std::to_string(n) + " " + std::string(n == 1 ? singular : plural);
-}
-
 // Where a row of a file read lies: "line N" for a text file, else "row N".
 std::string RowPlace(const ChannelFileRead& read, int row) {
     const std::vector<int>& lines = read.report.origins.lines;
@@ -105,12 +101,12 @@ int RunDiff(std::span<const std::string_view> args, std::ostream& out, std::ostr
         return UsageError(err, "diff needs two files");
     }
     for (const std::string& path : files) {
-        if (IsRecordFilePath(path) && !model) {
+        if (IsMemoryFilePath(path) && !model) {
             return UsageError(err, Is15mPath(path)
                                        ? "reading a .15m file needs --model (\"305\" or \"315\")"
                                        : "reading a .g3m file needs --model (\"313\" or \"303\")");
         }
-        if (IsRecordFilePath(path) && !RecordFileFitsModel(path, *model)) {
+        if (IsMemoryFilePath(path) && !MemoryFileFitsModel(path, *model)) {
             return UsageError(err, path + " holds records of other models than \"" +
                                        std::string(model->Name()) + "\"");
         }
@@ -158,15 +154,15 @@ int RunDiff(std::span<const std::string_view> args, std::ostream& out, std::ostr
     const std::size_t rowsUnnumbered = diff.unnumbered.size();
     if (diff.Same()) {
         out << files[0] << " and " << files[1] << " hold the same "
-            << Count(static_cast<std::size_t>(diff.channelsA), "channel", "channels") << "\n";
+            << CountWords(static_cast<std::size_t>(diff.channelsA), "channel", "channels") << "\n";
     } else {
         out << files[0] << " and " << files[1] << " differ: "
-            << Count(static_cast<std::size_t>(diff.Count(ChannelChange::Kind::Added)), "channel",
+            << CountWords(static_cast<std::size_t>(diff.Count(ChannelChange::Kind::Added)), "channel",
                      "channels")
             << " added, " << diff.Count(ChannelChange::Kind::Removed) << " removed, "
             << diff.Count(ChannelChange::Kind::Changed) << " changed";
         if (rowsUnnumbered != 0) {
-            out << "; " << Count(rowsUnnumbered, "row", "rows") << " without a channel number";
+            out << "; " << CountWords(rowsUnnumbered, "row", "rows") << " without a channel number";
         }
         out << "\n";
     }

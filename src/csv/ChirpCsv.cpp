@@ -9,6 +9,7 @@
 
 #include "convert/FrequencyText.h"
 #include "convert/NumberText.h"
+#include "convert/TextLines.h"
 #include "convert/Windows1252.h"
 #include "csv/ChirpFormat.h"
 #include "channel/CellChecks.h"
@@ -21,8 +22,6 @@ using chirp::SameNumber;
 using chirp::Trimmed;
 
 namespace {
-
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 // Receiver modes and CHIRP modes that are the same mode, both ways.
 struct ModePair {
@@ -212,7 +211,7 @@ bool IsLocationZero(std::string_view location) {
 }
 
 std::string_view WithoutBom(std::string_view bytes) {
-    return bytes.starts_with(kUtf8Bom) ? bytes.substr(kUtf8Bom.size()) : bytes;
+    return WithoutByteOrderMark(bytes);
 }
 
 // The names as a message's list value (one a line, Messages.h): "A, B and C"; past eight names,

@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "convert/NumberText.h"
+#include "convert/TextLines.h"
 #include "convert/Windows1252.h"
 #include "io/SafeFile.h"
 
@@ -338,21 +339,6 @@ int EstimateCsvRecords(std::string_view bytes) {
 
 namespace {
 
-// The physical line (from 1) that the byte at `offset` lies on.
-int LineAt(std::string_view bytes, std::size_t offset) {
-    int line = 1;
-    for (std::size_t i = 0; i < offset; ++i) {
-        if (bytes[i] == '\n' || (bytes[i] == '\r' && bytes[i + 1] != '\n')) {
-            ++line;
-        }
-    }
-    return line;
-}
-
-}  // namespace
-
-namespace {
-
 using TakeRecord = std::function<void(std::span<const std::string_view> cells)>;
 
 // Reads the records of `bytes` with `scanner`, handing each to `take` (see ReadCsvRecords).
@@ -406,8 +392,6 @@ int ReadRecords(RecordScanner& scanner, std::vector<Diagnostic>& diagnostics,
     return recordsRead;
 }
 
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
 }  // namespace
 
 int ReadCsvRecords(std::string_view fileBytes, std::vector<Diagnostic>& diagnostics,
@@ -416,9 +400,9 @@ int ReadCsvRecords(std::string_view fileBytes, std::vector<Diagnostic>& diagnost
     // A spreadsheet may have saved the file as UTF-8, with or without a byte-order mark. Text in
     // Windows-1252 with letters beyond ASCII is almost never well-formed UTF-8, so such a file
     // is read as UTF-8 and its characters come through as they were.
-    const bool byteOrderMark = fileBytes.starts_with(kByteOrderMark);
+    const bool byteOrderMark = fileBytes.starts_with(kUtf8ByteOrderMark);
     if (byteOrderMark) {
-        fileBytes.remove_prefix(kByteOrderMark.size());
+        fileBytes.remove_prefix(kUtf8ByteOrderMark.size());
     }
     if (!beyondAscii) {
         beyondAscii = AnyHighByte(fileBytes.data(), fileBytes.data() + fileBytes.size());
@@ -447,7 +431,7 @@ CsvTextCheck CheckCsvTextBytes(const std::string& path, std::string_view text,
                                std::string_view hint) {
     // Text holds no NUL bytes. One means a binary file (a .g3m memory file picked by mistake)
     // or text saved as UTF-16, which would read as nothing but garbage.
-    const std::size_t mark = text.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
+    const std::size_t mark = text.starts_with(kUtf8ByteOrderMark) ? kUtf8ByteOrderMark.size() : 0;
     const char* end = text.data() + text.size();
     bool high = false;
     const char* at = FindNul(text.data() + mark, end, high);

@@ -4,18 +4,15 @@
 #include <utility>
 
 #include "channel/CellChecks.h"
+#include "io/Messages.h"
 #include "io/SafeFile.h"
 
 namespace corvalen {
 
-// The report of a memory file saved through a placer (RecordFileFormat.cpp).
-ChannelFileReport RecordSaveReport(G3mSaveReport saved);
+// The report of a memory file saved through a placer (MemoryFileFormat.cpp).
+ChannelFileReport RecordSaveReport(MemoryFileSaveReport saved);
 
 namespace {
-
-std::string Count(std::size_t n, std::string_view singular, std::string_view plural) {
-    return std::to_string(n) + " " + std::string(n == 1 ? singular : plural);
-}
 
 // How many records `problems` (in file order) concern.
 std::size_t RecordCount(const std::vector<Diagnostic>& problems) {
@@ -90,7 +87,7 @@ bool HasSuffix(std::string_view path, std::string_view suffix) {
            std::equal(suffix.begin(), suffix.end(), path.end() - suffix.size(), same);
 }
 
-bool IsRecordFilePath(std::string_view path) {
+bool IsMemoryFilePath(std::string_view path) {
     return HasSuffix(path, ".g3m") || Is15mPath(path);
 }
 
@@ -102,7 +99,7 @@ bool Is15mPath(std::string_view path) {
     return HasSuffix(path, ".15m");
 }
 
-bool RecordFileFitsModel(std::string_view path, ReceiverModel model) {
+bool MemoryFileFitsModel(std::string_view path, ReceiverModel model) {
     return Is15mPath(path) == model.HoldsSecondarySquelch();
 }
 
@@ -201,7 +198,7 @@ Result<ChannelFileConversion> ConvertChannelFile(const std::string& input,
         }
         bool anyChannel = false;
         bool placing = false;  // the memory file was opened and its records placed
-        Result<G3mSaveReport> saved = SaveRecordFile(
+        Result<MemoryFileSaveReport> saved = SaveMemoryFileRecords(
             output, settings.model,
             [&](RecordPlacer& placer) {
                 placing = true;
@@ -253,7 +250,7 @@ std::string ConversionSummary(const ChannelFileConversion& conversion, const std
     const ChannelFileReport& read = conversion.read.report;
     const ChannelFileReport& written = *conversion.written;
     const auto counted = [](int n, std::string_view singular, std::string_view plural) {
-        return Count(static_cast<std::size_t>(n), singular, plural);
+        return CountWords(static_cast<std::size_t>(n), singular, plural);
     };
     std::string line = "wrote ";
     if (written.format != nullptr && written.format->HoldsRecords()) {
@@ -284,8 +281,8 @@ std::string ConversionSummary(const ChannelFileConversion& conversion, const std
     if (!read.diagnostics.empty()) {
         line += "; " +
                 (read.format != nullptr && read.format->HoldsRecords()
-                     ? Count(RecordCount(read.diagnostics), "record", "records")
-                     : Count(read.diagnostics.size(), "input line", "input lines")) +
+                     ? CountWords(RecordCount(read.diagnostics), "record", "records")
+                     : CountWords(read.diagnostics.size(), "input line", "input lines")) +
                 " reported";
     }
     return line;

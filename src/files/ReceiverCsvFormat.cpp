@@ -1,6 +1,7 @@
 // The receiver software's CSV memory file (Windows-1252, a header line, 19 fields a line).
 
 #include "channel/CellChecks.h"
+#include "convert/TextLines.h"
 #include "csv/CsvReader.h"
 #include "csv/CsvWriter.h"
 #include "files/ChannelFiles.h"
@@ -37,10 +38,7 @@ public:
     }
     bool LooksLike(std::string_view bytes, ReceiverModel) const override {
         // The header line the receiver software writes starts with its Number column.
-        std::string_view start = bytes.substr(0, 16);
-        if (start.starts_with("\xEF\xBB\xBF")) {
-            start.remove_prefix(3);
-        }
+        const std::string_view start = WithoutByteOrderMark(bytes.substr(0, 16));
         return start.starts_with("\"Number\"") || start.starts_with("Number,");
     }
 

@@ -6,6 +6,7 @@
 
 #include "channel/CellChecks.h"
 #include "convert/FrequencyText.h"
+#include "convert/TextLines.h"
 #include "convert/Windows1252.h"
 
 namespace corvalen {
@@ -114,9 +115,7 @@ bool ReadDayPiece(std::string_view piece, std::uint8_t& days) {
 }  // namespace
 
 bool LooksLikeEibiSchedule(std::string_view fileBytes) {
-    if (fileBytes.starts_with("\xEF\xBB\xBF")) {
-        fileBytes.remove_prefix(3);
-    }
+    fileBytes = WithoutByteOrderMark(fileBytes);
     return fileBytes.starts_with("kHz:") || fileBytes.starts_with("kHz;");
 }
 
@@ -180,9 +179,7 @@ bool ReadTimeSpan(std::string_view text, int& start, int& end) {
 
 Schedule ReadEibiSchedule(std::string_view fileBytes) {
     Schedule schedule;
-    if (fileBytes.starts_with("\xEF\xBB\xBF")) {
-        fileBytes.remove_prefix(3);
-    }
+    fileBytes = WithoutByteOrderMark(fileBytes);
     std::string converted;
     if (!IsWellFormedUtf8(fileBytes)) {
         converted = Utf8FromWindows1252(fileBytes);

@@ -6,6 +6,7 @@
 #include <iterator>
 #include <limits>
 
+#include "convert/TextLines.h"
 #include "convert/Utf16.h"
 #include "formats/BookmarkList.h"
 #include "io/Messages.h"
@@ -29,9 +30,7 @@ constexpr std::uint64_t kHighestHz =
     static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
 
 std::string_view AfterBomAndBlanks(std::string_view bytes) {
-    if (bytes.starts_with("\xEF\xBB\xBF")) {
-        bytes.remove_prefix(3);
-    }
+    bytes = WithoutByteOrderMark(bytes);
     const std::size_t first = bytes.find_first_not_of(" \t\r\n");
     return first == std::string_view::npos ? std::string_view() : bytes.substr(first);
 }
@@ -72,11 +71,6 @@ Result<BookmarkListText> WriteSdrSharpList(const MemoryTable&, const std::vector
 #else
 
 namespace {
-
-int LineAt(std::string_view bytes, std::ptrdiff_t offset) {
-    const auto end = bytes.begin() + std::clamp<std::ptrdiff_t>(offset, 0, std::ssize(bytes));
-    return 1 + static_cast<int>(std::count(bytes.begin(), end, '\n'));
-}
 
 // The first reference to an entity other than XML's own five and character references, or npos.
 // pugixml leaves such references as text; a list from SDR# never holds one.
@@ -265,12 +259,12 @@ Result<BookmarkRead> ReadSdrSharpList(std::string_view fileBytes,
     if (const std::size_t doctype = FindDoctype(fileBytes); doctype != std::string_view::npos) {
         return Error{FormatMessage(
             MessageKind::ListDoctype,
-            {std::to_string(LineAt(fileBytes, static_cast<std::ptrdiff_t>(doctype)))})};
+            {std::to_string(LineAt(fileBytes, doctype))})};
     }
     if (const std::size_t entity = ForeignEntity(fileBytes); entity != std::string_view::npos) {
         return Error{FormatMessage(
             MessageKind::ListEntity,
-            {std::to_string(LineAt(fileBytes, static_cast<std::ptrdiff_t>(entity)))})};
+            {std::to_string(LineAt(fileBytes, entity))})};
     }
     // SDR# writes UTF-8. A list saved again by a program that wrote Windows-1252 is read as such,
     // so that its letters stay letters and the table only ever holds UTF-8.
@@ -298,7 +292,7 @@ Result<BookmarkRead> ReadSdrSharpList(std::string_view fileBytes,
     if (!parsed) {
         return Error{
             FormatMessage(MessageKind::ListNotXml,
-                          {std::to_string(LineAt(text, parsed.offset)), parsed.description()})};
+                          {std::to_string(LineAt(text, static_cast<std::size_t>(parsed.offset))), parsed.description()})};
     }
     const pugi::xml_node root = document.child(std::string(kRoot).c_str());
     if (!root) {

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "channel/CellChecks.h"
+#include "convert/TextLines.h"
 #include "formats/BookmarkList.h"
 #include "io/Messages.h"
 
@@ -54,12 +55,6 @@ std::size_t TooDeep(std::string_view bytes) {
         }
     }
     return std::string_view::npos;
-}
-
-int LineAt(std::string_view bytes, std::size_t offset) {
-    offset = std::min(offset, bytes.size());
-    return 1 + static_cast<int>(std::count(
-                   bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(offset), '\n'));
 }
 
 std::size_t KeyHash(std::string_view key) {
@@ -530,9 +525,7 @@ void AppendJsonWholeDouble(std::string& out, std::uint64_t value) {
 }  // namespace
 
 bool LooksLikeSdrppList(std::string_view fileBytes) {
-    if (fileBytes.starts_with("\xEF\xBB\xBF")) {
-        fileBytes.remove_prefix(3);
-    }
+    fileBytes = WithoutByteOrderMark(fileBytes);
     const std::size_t first = fileBytes.find_first_not_of(" \t\r\n");
     if (first == std::string_view::npos || fileBytes[first] != '{') {
         return false;
@@ -548,9 +541,7 @@ Result<BookmarkRead> ReadSdrppList(std::string_view fileBytes, std::vector<std::
         return Error{FormatMessage(MessageKind::ListTooLarge,
                                    {"SDR++ list", std::to_string(kMaxBookmarkListBytes >> 20)})};
     }
-    if (fileBytes.starts_with("\xEF\xBB\xBF")) {
-        fileBytes.remove_prefix(3);
-    }
+    fileBytes = WithoutByteOrderMark(fileBytes);
     ListDocument parsed;
     if (!Json::sax_parse(fileBytes.begin(), fileBytes.end(), &parsed)) {
         // The reading stops where the nesting goes deeper than kMaxDepth. A text that nests too

@@ -900,6 +900,10 @@ void AppendDiagnosticLine(const Diagnostic& diagnostic, std::string& out) {
     out.append(where).append(digits, end).append(": ").append(MessageText(diagnostic));
 }
 
+std::string CountWords(std::size_t count, std::string_view singular, std::string_view plural) {
+    return std::to_string(count) + " " + std::string(count == 1 ? singular : plural);
+}
+
 std::string Counted(std::size_t count, CountNoun noun, Language language) {
     for (const Noun& entry : kNouns) {
         if (entry.noun == noun) {

@@ -125,6 +125,9 @@ enum class CountNoun {
     MoreGroupName,
 };
 std::string Counted(std::size_t count, CountNoun noun, Language language = Language::English);
+// A count with an English noun of a summary line, "1 record", "3 records" (which
+// LineTranslation.h says in German).
+std::string CountWords(std::size_t count, std::string_view singular, std::string_view plural);
 // The noun of a place's count: lines, channels (rows) or records.
 CountNoun PlaceNoun(Diagnostic::Place place);
 
