@@ -10,6 +10,7 @@
 
 #include "EditorTest.h"
 #include "ScriptedEditDialogs.h"
+#include "app/CellEditorDelegate.h"
 #include "app/ChannelActions.h"
 #include "app/GridViewOptions.h"
 #include "app/ProblemsPanel.h"
