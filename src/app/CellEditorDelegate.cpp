@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "app/LocalNumbers.h"
 #include "channel/CellValues.h"
 #include "g3m/MemoryRecord.h"
 #include "table/Columns.h"
@@ -25,13 +26,6 @@ std::string Utf8(const QString& text) {
 
 QString FromUtf8(const std::string& text) {
     return QString::fromStdString(text);
-}
-
-// The decimal separator of the user's language when it is not the point ("," in German).
-char OtherDecimalPoint() {
-    const QString point = QLocale().decimalPoint();
-    return point.size() == 1 && point[0].unicode() < 0x80 ? static_cast<char>(point[0].unicode())
-                                                          : '.';
 }
 
 QString UnitName(FrequencyUnit unit) {
@@ -154,10 +148,7 @@ bool CellEditorDelegate::IsRightAligned(int column) {
 
 QString CellEditorDelegate::shownText(const QModelIndex& index) const {
     const QString text = index.data(Qt::DisplayRole).toString();
-    if (index.column() != Frequency || m_unit == FrequencyUnit::Hz) {
-        return text;
-    }
-    return FromUtf8(FrequencyCellShown(Utf8(text), m_unit));
+    return index.column() == Frequency ? FrequencyShown(text, m_unit) : text;
 }
 
 void CellEditorDelegate::initStyleOption(QStyleOptionViewItem* option,
@@ -250,24 +241,32 @@ void CellEditorDelegate::setEditorData(QWidget* editor, const QModelIndex& index
             box->lineEdit()->selectAll();
         }
     } else if (auto* line = qobject_cast<QLineEdit*>(editor); line && index.column() == Frequency) {
-        line->setText(FromUtf8(FrequencyCellForEditing(Utf8(cell), m_unit)));
+        line->setText(FrequencyForEditing(cell, m_unit));
     } else {
         QStyledItemDelegate::setEditorData(editor, index);
     }
 }
 
 QString CellEditorDelegate::frequencyRefusal(const QString& typed) const {
+    return FrequencyRefusal(typed, m_unit);
+}
+
+TypedFrequency CellEditorDelegate::FrequencyFromTyped(const QString& typed, FrequencyUnit unit) {
+    return FrequencyCellFromTyped(Utf8(typed), unit, OtherDecimalPoint());
+}
+
+QString CellEditorDelegate::FrequencyRefusal(const QString& typed, FrequencyUnit unit) {
     using Status = FrequencyReading::Status;
-    switch (FrequencyCellFromTyped(Utf8(typed), m_unit, OtherDecimalPoint()).status) {
+    switch (FrequencyFromTyped(typed, unit).status) {
         case Status::Ok:
             return {};
         case Status::NotWholeHz:
             return tr("%1 is not a whole number of Hz: in %2 give at most %3 decimals; the cell "
                       "keeps its frequency")
-                .arg(typed.trimmed(), UnitName(m_unit))
-                .arg(m_unit == FrequencyUnit::MHz   ? 6
-                     : m_unit == FrequencyUnit::kHz ? 3
-                                                    : 0);
+                .arg(typed.trimmed(), UnitName(unit))
+                .arg(unit == FrequencyUnit::MHz   ? 6
+                     : unit == FrequencyUnit::kHz ? 3
+                                                  : 0);
         case Status::TooLarge:
             return tr("%1 is too large for a frequency; the cell keeps its frequency")
                 .arg(typed.trimmed());
@@ -276,7 +275,7 @@ QString CellEditorDelegate::frequencyRefusal(const QString& typed) const {
     }
     return tr("\"%1\" is not a frequency: type a number, in %2 or with Hz, kHz or MHz after it; "
               "the cell keeps its frequency")
-        .arg(typed.trimmed(), UnitName(m_unit));
+        .arg(typed.trimmed(), UnitName(unit));
 }
 
 QString CellEditorDelegate::editedText(QWidget* editor, int column, const QString& cell) const {
@@ -298,11 +297,10 @@ QString CellEditorDelegate::editedText(QWidget* editor, int column, const QStrin
     }
     if (const auto* line = qobject_cast<QLineEdit*>(editor); line && column == Frequency) {
         const QString typed = line->text();
-        if (typed == FromUtf8(FrequencyCellForEditing(Utf8(cell), m_unit))) {
+        if (typed == FrequencyForEditing(cell, m_unit)) {
             return cell;  // not changed
         }
-        const TypedFrequency frequency =
-            FrequencyCellFromTyped(Utf8(typed), m_unit, OtherDecimalPoint());
+        const TypedFrequency frequency = FrequencyFromTyped(typed, m_unit);
         if (frequency.status != FrequencyReading::Status::Ok) {
             emit refused(frequencyRefusal(typed));
             return cell;

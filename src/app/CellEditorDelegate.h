@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 
+#include "channel/CellValues.h"
 #include "convert/FrequencyText.h"
 
 class QCheckBox;
@@ -74,6 +75,11 @@ public:
     QString editedText(QWidget* editor, int column, const QString& cell) const;
     // Why a typed frequency cannot be stored; empty when it can.
     QString frequencyRefusal(const QString& typed) const;
+    // What the Frequency editor makes of a typed text with `unit` the unit when none is typed
+    // (FrequencyCellFromTyped, the language's decimal separator taken beside the point), and
+    // why it refuses one (the same reason for the Set Field dialog).
+    static TypedFrequency FrequencyFromTyped(const QString& typed, FrequencyUnit unit);
+    static QString FrequencyRefusal(const QString& typed, FrequencyUnit unit);
 
 signals:
     // A typed frequency was not stored, and why.

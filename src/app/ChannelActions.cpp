@@ -7,6 +7,7 @@
 #include <QUndoStack>
 #include <algorithm>
 
+#include "app/CellEditorDelegate.h"
 #include "app/ChannelUndoSteps.h"
 #include "app/Document.h"
 #include "app/EditDialogs.h"
@@ -98,11 +99,21 @@ void ChannelActions::setField() {
     if (startColumn == Number) {
         startColumn = table.ColCount() > Mode ? Mode : Groups;
     }
-    const std::optional<FieldEdit> edit =
-        m_dialogs->askFieldEdit(table, startColumn, static_cast<int>(rows.size()));
+    // A frequency typed without a unit is in the unit the grid shows, as in the cell editor.
+    const auto* delegate = qobject_cast<const CellEditorDelegate*>(m_grid.itemDelegate());
+    const FrequencyUnit unit = delegate != nullptr ? delegate->frequencyUnit() : FrequencyUnit::Hz;
+    std::optional<FieldEdit> edit =
+        m_dialogs->askFieldEdit(table, startColumn, static_cast<int>(rows.size()), unit);
     if (!edit) {
         return;
     }
+    const std::optional<std::string> value = SetFieldValue(*edit, unit);
+    if (!value) {
+        emit status(
+            CellEditorDelegate::FrequencyRefusal(QString::fromStdString(edit->value), unit));
+        return;
+    }
+    edit->value = *value;
     const QString column = SetFieldDialog::ColumnName(table, edit->Column());
     std::unique_ptr<QUndoCommand> command = MakeFieldEditStep(
         m_document.table(), rows, *edit, tr("Set %1 of Selected Rows").arg(column));

@@ -9,8 +9,8 @@
 namespace corvalen {
 
 std::optional<FieldEdit> QtEditDialogs::askFieldEdit(const MemoryTable& table, int column,
-                                                     int rowCount) {
-    SetFieldDialog dialog(table, column, rowCount, m_parent);
+                                                     int rowCount, FrequencyUnit unit) {
+    SetFieldDialog dialog(table, column, rowCount, m_parent, unit);
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }

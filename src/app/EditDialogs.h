@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "convert/FrequencyText.h"
 #include "edit/BulkEdit.h"
 #include "edit/ChannelRange.h"
 
@@ -14,9 +15,9 @@ class EditDialogs {
 public:
     virtual ~EditDialogs() = default;
     // "Set Field of Selected Rows…" for `rowCount` rows, starting at `column`; nothing when
-    // cancelled.
+    // cancelled. A frequency typed without a unit is in `unit`, the unit the grid shows.
     virtual std::optional<FieldEdit> askFieldEdit(const MemoryTable& table, int column,
-                                                  int rowCount) = 0;
+                                                  int rowCount, FrequencyUnit unit) = 0;
     // "Add Channel Range…"; nothing when cancelled. A range it returns fits the table.
     virtual std::optional<RangeFill> askChannelRange(const MemoryTable& table) = 0;
     // "Go to Channel…": a channel number from 1 to 65535; nothing when cancelled.
@@ -26,8 +27,8 @@ public:
 class QtEditDialogs : public EditDialogs {
 public:
     explicit QtEditDialogs(QWidget* parent) : m_parent(parent) {}
-    std::optional<FieldEdit> askFieldEdit(const MemoryTable& table, int column,
-                                          int rowCount) override;
+    std::optional<FieldEdit> askFieldEdit(const MemoryTable& table, int column, int rowCount,
+                                          FrequencyUnit unit) override;
     std::optional<RangeFill> askChannelRange(const MemoryTable& table) override;
     std::optional<int> askChannelNumber() override;
 

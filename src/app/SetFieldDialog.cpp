@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/CellEditorDelegate.h"
 #include "app/ColumnNames.h"
 #include "app/StatusText.h"
 #include "channel/ChannelFields.h"
@@ -27,8 +28,9 @@ QString SetFieldDialog::ColumnName(const MemoryTable& table, int column) {
                : QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()));
 }
 
-SetFieldDialog::SetFieldDialog(const MemoryTable& table, int column, int rowCount, QWidget* parent)
-    : QDialog(parent) {
+SetFieldDialog::SetFieldDialog(const MemoryTable& table, int column, int rowCount, QWidget* parent,
+                               FrequencyUnit unit)
+    : QDialog(parent), m_unit(unit) {
     setWindowTitle(tr("Set Field of Selected Rows"));
     auto* intro = new QLabel(
         rowCount == 1 ? tr("Changes 1 selected row.")
@@ -46,6 +48,9 @@ SetFieldDialog::SetFieldDialog(const MemoryTable& table, int column, int rowCoun
     m_value = new QLineEdit(this);
     m_group = new QSpinBox(this);
     m_group->setRange(1, kGroupCount);
+    m_refusal = new QLabel(this);
+    m_refusal->setWordWrap(true);
+    m_refusal->hide();
 
     auto* form = new QFormLayout;
     form->addRow(tr("&Column:"), m_column);
@@ -60,6 +65,7 @@ SetFieldDialog::SetFieldDialog(const MemoryTable& table, int column, int rowCoun
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(intro);
     layout->addLayout(form);
+    layout->addWidget(m_refusal);
     layout->addWidget(buttons);
 
     connect(m_column, &QComboBox::currentIndexChanged, this, &SetFieldDialog::update);
@@ -74,6 +80,38 @@ FieldEdit SetFieldDialog::edit() const {
     edit.value = m_value->text().toStdString();
     edit.group = m_group->value();
     return edit;
+}
+
+QString SetFieldDialog::refusal() const {
+    const FieldEdit typed = edit();
+    if (typed.kind != FieldEdit::Kind::Set || typed.column != Frequency) {
+        return {};
+    }
+    return CellEditorDelegate::FrequencyRefusal(m_value->text(), m_unit);
+}
+
+void SetFieldDialog::accept() {
+    const QString reason = refusal();
+    m_refusal->setText(reason);
+    m_refusal->setVisible(!reason.isEmpty());
+    if (!reason.isEmpty()) {
+        m_value->setFocus();
+        m_value->selectAll();
+        return;  // the dialog stays open to correct the value
+    }
+    QDialog::accept();
+}
+
+std::optional<std::string> SetFieldValue(const FieldEdit& edit, FrequencyUnit unit) {
+    if (edit.kind != FieldEdit::Kind::Set || edit.column != Frequency) {
+        return edit.value;
+    }
+    const TypedFrequency frequency =
+        CellEditorDelegate::FrequencyFromTyped(QString::fromStdString(edit.value), unit);
+    if (frequency.status != FrequencyReading::Status::Ok) {
+        return std::nullopt;
+    }
+    return frequency.cell;
 }
 
 void SetFieldDialog::update() {

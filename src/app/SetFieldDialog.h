@@ -3,9 +3,11 @@
 #include <QDialog>
 #include <optional>
 
+#include "convert/FrequencyText.h"
 #include "edit/BulkEdit.h"
 
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QSpinBox;
 
@@ -17,15 +19,22 @@ class SetFieldDialog : public QDialog {
     Q_OBJECT
 
 public:
-    // `rowCount`: how many rows the edit will change (shown in the title line).
-    SetFieldDialog(const MemoryTable& table, int column, int rowCount, QWidget* parent = nullptr);
+    // `rowCount`: how many rows the edit will change (shown in the title line). A Frequency
+    // typed without a unit is in `unit`, as in the grid's cell editor.
+    SetFieldDialog(const MemoryTable& table, int column, int rowCount, QWidget* parent = nullptr,
+                   FrequencyUnit unit = FrequencyUnit::Hz);
 
+    // The edit as typed; a Frequency is converted to Hz by SetFieldValue.
     FieldEdit edit() const;
+    // Why OK does not close the dialog (a value that is no frequency); empty when it closes.
+    QString refusal() const;
+    void accept() override;
 
     QComboBox* columnField() const { return m_column; }
     QComboBox* actionField() const { return m_action; }
     QLineEdit* valueField() const { return m_value; }
     QSpinBox* groupField() const { return m_group; }
+    QLabel* refusalLabel() const { return m_refusal; }
 
     // The name a column goes by in lists (see ColumnNames::ListName).
     static QString ColumnName(const MemoryTable& table, int column);
@@ -37,6 +46,13 @@ private:
     QComboBox* m_action;
     QLineEdit* m_value;
     QSpinBox* m_group;
+    QLabel* m_refusal;
+    FrequencyUnit m_unit;
 };
+
+// The value a "Set to" edit writes: for the Frequency column a typed frequency converted as the
+// cell editor converts it ("7,2 MHz", "9580 kHz", a number without unit in `unit`), the whole Hz
+// the cells hold; nothing for text that is no frequency. Other columns' values as typed.
+std::optional<std::string> SetFieldValue(const FieldEdit& edit, FrequencyUnit unit);
 
 }  // namespace corvalen

@@ -11,6 +11,7 @@
 #include <numeric>
 
 #include "app/CellEditorDelegate.h"
+#include "app/LocalNumbers.h"
 #include "channel/CellValues.h"
 #include "table/Columns.h"
 
@@ -32,7 +33,7 @@ QString CellText(const ChannelListPrint& print, int row, int column) {
     const QAbstractItemModel& model = *print.model;
     QString text = model.data(model.index(row, column), Qt::DisplayRole).toString();
     if (column == Frequency) {
-        text = QString::fromStdString(FrequencyCellShown(text.toStdString(), print.frequencyUnit));
+        text = FrequencyShown(text, print.frequencyUnit);
     }
     return OneLine(text);
 }
@@ -90,8 +91,7 @@ QStringList PrintedRow(const ChannelListPrint& print, int row) {
     return cells;
 }
 
-int PrintChannelList(QPagedPaintDevice& device, const ChannelListPrint& print,
-                     Progress* progress) {
+int PrintChannelList(QPagedPaintDevice& device, const ChannelListPrint& print, Progress* progress) {
     device.setPageOrientation(QPageLayout::Landscape);
     QPainter painter;
     if (print.model == nullptr || !painter.begin(&device)) {
@@ -183,8 +183,7 @@ int PrintChannelList(QPagedPaintDevice& device, const ChannelListPrint& print,
     const int pages = static_cast<int>(pageStarts.size());
 
     for (int page = 0; page < pages; ++page) {
-        if (stopped(rowCount + static_cast<int>(
-                                   static_cast<std::int64_t>(rowCount) * page / pages),
+        if (stopped(rowCount + static_cast<int>(static_cast<std::int64_t>(rowCount) * page / pages),
                     2 * rowCount)) {
             return kPrintCancelled;
         }

@@ -13,12 +13,15 @@ public:
     std::deque<corvalen::RangeFill> ranges;
     std::deque<int> channelNumbers;
     int asked = 0;
-    int fieldEditRows = 0;    // the row count the last "Set Field" dialog was shown with
+    int fieldEditRows = 0;     // the row count the last "Set Field" dialog was shown with
     int fieldEditColumn = -1;  // and the column it started on
+    corvalen::FrequencyUnit fieldEditUnit = corvalen::FrequencyUnit::Hz;  // and its frequency unit
 
     std::optional<corvalen::FieldEdit> askFieldEdit(const corvalen::MemoryTable&, int column,
-                                                    int rowCount) override {
+                                                    int rowCount,
+                                                    corvalen::FrequencyUnit unit) override {
         fieldEditRows = rowCount;
+        fieldEditUnit = unit;
         fieldEditColumn = column;
         return next(fieldEdits);
     }

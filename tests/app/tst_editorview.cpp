@@ -1,6 +1,7 @@
 #include <QComboBox>
 #include <QDockWidget>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTableView>
@@ -9,8 +10,11 @@
 
 #include "EditorTest.h"
 #include "ScriptedEditDialogs.h"
+#include "app/CellEditorDelegate.h"
 #include "app/ChannelActions.h"
+#include "app/GridViewOptions.h"
 #include "app/ProblemsPanel.h"
+#include "app/SetFieldDialog.h"
 #include "table/Columns.h"
 
 using namespace corvalen;
@@ -88,10 +92,31 @@ private slots:
                                  << "7200000"
                                  << "7200000"
                                  << "";
-        QTest::newRow("German decimal comma") << "frequencyMHzAction" << german << "7.005 MHz"
+        QTest::newRow("German decimal comma") << "frequencyMHzAction" << german << "7,005 MHz"
                                               << "146,52"
                                               << "146520000"
                                               << "";
+        QTest::newRow("German, point typed") << "frequencyMHzAction" << german << "7,005 MHz"
+                                             << "146.52"
+                                             << "146520000"
+                                             << "";
+        QTest::newRow("German kHz view, comma") << "frequencyKHzAction" << german << "7005 kHz"
+                                                << "7200,5"
+                                                << "7200500"
+                                                << "";
+        QTest::newRow("German, MHz typed in the kHz view")
+            << "frequencyKHzAction" << german << "7005 kHz"
+            << "7,2 MHz"
+            << "7200000"
+            << "";
+        QTest::newRow("German Hz view") << "frequencyHzAction" << german << "7005000"
+                                        << "7200000"
+                                        << "7200000"
+                                        << "";
+        QTest::newRow("German, not whole Hz") << "frequencyMHzAction" << german << "7,005 MHz"
+                                              << "7,1000005"
+                                              << ""
+                                              << "7,1000005 is not a whole number of Hz";
         QTest::newRow("not whole Hz in MHz") << "frequencyMHzAction" << english << "7.005 MHz"
                                              << "7.1000005"
                                              << ""
@@ -136,6 +161,206 @@ private slots:
         } else {
             QTRY_COMPARE(QString::fromStdString(std::string(table().CellText(1, Frequency))),
                          stored);
+        }
+    }
+
+    // The grid, its cell editor and a screen reader give a frequency in kHz and MHz with the
+    // language's decimal separator; the cell keeps its Hz, and text that is no whole number of
+    // Hz stands as the file has it.
+    void frequencyShownWithTheLanguagesDecimalPoint_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("unitAction");
+        QTest::addColumn<QString>("cell");
+        QTest::addColumn<QString>("grid");
+        QTest::addColumn<QString>("editor");
+
+        const QLocale english(QLocale::English, QLocale::UnitedKingdom);
+        const QLocale german(QLocale::German, QLocale::Germany);
+        QTest::newRow("English MHz") << english << "frequencyMHzAction"
+                                     << "146520000"
+                                     << "146.520000"
+                                     << "146.52 MHz";
+        QTest::newRow("German MHz") << german << "frequencyMHzAction"
+                                    << "146520000"
+                                    << "146,520000"
+                                    << "146,52 MHz";
+        QTest::newRow("English kHz") << english << "frequencyKHzAction"
+                                     << "7005500"
+                                     << "7005.500"
+                                     << "7005.5 kHz";
+        QTest::newRow("German kHz") << german << "frequencyKHzAction"
+                                    << "7005500"
+                                    << "7005,500"
+                                    << "7005,5 kHz";
+        QTest::newRow("English Hz") << english << "frequencyHzAction"
+                                    << "7005500"
+                                    << "7005500"
+                                    << "7005500";
+        QTest::newRow("German Hz") << german << "frequencyHzAction"
+                                   << "7005500"
+                                   << "7005500"
+                                   << "7005500";
+        QTest::newRow("German, a cell with a point") << german << "frequencyMHzAction"
+                                                     << "7.005"
+                                                     << "7.005"
+                                                     << "7.005";
+    }
+
+    void frequencyShownWithTheLanguagesDecimalPoint() {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, unitAction);
+        QFETCH(QString, cell);
+        QFETCH(QString, grid);
+        QFETCH(QString, editor);
+        QLocale::setDefault(locale);
+        MemoryTable channels = Channels(3);
+        channels.SetCellText(1, Frequency, cell.toStdString());
+        startWindow(std::move(channels));
+        trigger(unitAction.toLatin1().constData());
+
+        const QModelIndex index = this->grid().model()->index(0, Frequency);
+        QCOMPARE(m_window->viewOptions().delegate().shownText(index), grid);
+        QCOMPARE(index.data(Qt::AccessibleTextRole).toString(), grid);
+        auto* line = qobject_cast<QLineEdit*>(openEditor(1, Frequency));
+        QVERIFY(line != nullptr);
+        QCOMPARE(line->text(), editor);
+        // Enter on the text as it started leaves the cell as it was.
+        QTest::keyClick(line, Qt::Key_Return);
+        QCOMPARE(QString::fromStdString(std::string(table().CellText(1, Frequency))), cell);
+        QCOMPARE(m_window->document().undoStack().count(), 1);  // the import only
+    }
+
+    // Set Field of Selected Rows converts a frequency as the cell editor does: a unit typed
+    // with it wins, a number without one is in the grid's unit, either decimal separator is
+    // taken; text that is no frequency is refused with the cell editor's reason, nothing written.
+    void setFieldConvertsFrequencies_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("unitAction");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("stored");  // empty: refused, the cells keep theirs
+        QTest::addColumn<QString>("status");
+
+        const QLocale english(QLocale::English, QLocale::UnitedKingdom);
+        const QLocale german(QLocale::German, QLocale::Germany);
+        QTest::newRow("English, MHz typed") << english << "frequencyHzAction"
+                                            << "7.2 MHz"
+                                            << "7200000"
+                                            << "Set Frequency of 2 rows";
+        QTest::newRow("German, comma and MHz") << german << "frequencyHzAction"
+                                               << "7,2 MHz"
+                                               << "7200000"
+                                               << "";
+        QTest::newRow("German, point and MHz") << german << "frequencyHzAction"
+                                               << "7.2 MHz"
+                                               << "7200000"
+                                               << "";
+        QTest::newRow("kHz typed") << english << "frequencyMHzAction"
+                                   << "9580 kHz"
+                                   << "9580000"
+                                   << "";
+        QTest::newRow("no unit in the Hz view") << english << "frequencyHzAction"
+                                                << "7200000"
+                                                << "7200000"
+                                                << "";
+        QTest::newRow("no unit in the MHz view") << english << "frequencyMHzAction"
+                                                 << "7.2"
+                                                 << "7200000"
+                                                 << "";
+        QTest::newRow("German, no unit in the kHz view") << german << "frequencyKHzAction"
+                                                         << "7200,5"
+                                                         << "7200500"
+                                                         << "";
+        QTest::newRow("English, comma is no point") << english << "frequencyMHzAction"
+                                                    << "7,2"
+                                                    << ""
+                                                    << "\"7,2\" is not a frequency";
+        QTest::newRow("not a frequency") << german << "frequencyHzAction"
+                                         << "abc"
+                                         << ""
+                                         << "\"abc\" is not a frequency";
+        QTest::newRow("not whole Hz") << english << "frequencyHzAction"
+                                      << "7.5"
+                                      << ""
+                                      << "7.5 is not a whole number of Hz";
+    }
+
+    void setFieldConvertsFrequencies() {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, unitAction);
+        QFETCH(QString, typed);
+        QFETCH(QString, stored);
+        QFETCH(QString, status);
+        QLocale::setDefault(locale);
+        auto edits = std::make_unique<ScriptedEditDialogs>();
+        startWindow(Channels(3));
+        m_window->channelActions().setDialogs(edits.get());
+        trigger(unitAction.toLatin1().constData());
+        grid().selectRow(0);
+        grid().selectionModel()->select(grid().model()->index(1, 0),
+                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        edits->fieldEdits.push_back({FieldEdit::Kind::Set, Frequency, typed.toStdString(), 0});
+        trigger("setFieldAction");
+        QCOMPARE(edits->fieldEditRows, 2);
+        const QString kept = QString::fromStdString(std::string(table().CellText(3, Frequency)));
+        if (stored.isEmpty()) {
+            QVERIFY2(m_window->statusText().startsWith(status), qPrintable(m_window->statusText()));
+            QCOMPARE(m_window->document().undoStack().count(), 1);  // the import only
+        } else {
+            QCOMPARE(QString::fromStdString(std::string(table().CellText(1, Frequency))), stored);
+            QCOMPARE(QString::fromStdString(std::string(table().CellText(2, Frequency))), stored);
+            if (!status.isEmpty()) {
+                QCOMPARE(m_window->statusText(), status);
+            }
+        }
+        QVERIFY(kept != stored);  // the row not selected keeps its own
+    }
+
+    // The dialog itself refuses a value that is no frequency, with the cell editor's reason,
+    // and stays open; a frequency in either separator closes it.
+    void setFieldDialogRefusesWhatIsNoFrequency_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<int>("unit");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("refusal");  // empty: taken
+
+        const QLocale english(QLocale::English, QLocale::UnitedKingdom);
+        const QLocale german(QLocale::German, QLocale::Germany);
+        QTest::newRow("English point") << english << int(FrequencyUnit::MHz) << "7.2"
+                                       << "";
+        QTest::newRow("German comma") << german << int(FrequencyUnit::MHz) << "7,2"
+                                      << "";
+        QTest::newRow("German point") << german << int(FrequencyUnit::kHz) << "7200.5"
+                                      << "";
+        QTest::newRow("English comma") << english << int(FrequencyUnit::MHz) << "7,2"
+                                       << "\"7,2\" is not a frequency";
+        QTest::newRow("not whole Hz") << german << int(FrequencyUnit::Hz) << "7,5"
+                                      << "7,5 is not a whole number of Hz";
+        QTest::newRow("words") << german << int(FrequencyUnit::Hz) << "seven"
+                               << "\"seven\" is not a frequency: type a number, in Hz";
+    }
+
+    void setFieldDialogRefusesWhatIsNoFrequency() {
+        QFETCH(QLocale, locale);
+        QFETCH(int, unit);
+        QFETCH(QString, typed);
+        QFETCH(QString, refusal);
+        QLocale::setDefault(locale);
+        const MemoryTable channels = Channels(2);
+        SetFieldDialog dialog(channels, Frequency, 2, nullptr, FrequencyUnit(unit));
+        dialog.valueField()->setText(typed);
+        dialog.accept();
+        if (refusal.isEmpty()) {
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
+            QVERIFY(dialog.refusalLabel()->isHidden());
+        } else {
+            QCOMPARE(dialog.result(), int(QDialog::Rejected));
+            QVERIFY2(dialog.refusalLabel()->text().startsWith(refusal),
+                     qPrintable(dialog.refusalLabel()->text()));
+            QVERIFY(!dialog.refusalLabel()->isHidden());
+            // Another column takes any text.
+            dialog.columnField()->setCurrentIndex(Callsign);
+            dialog.accept();
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
         }
     }
 

@@ -305,7 +305,7 @@ private slots:
         firstPaint.problems = &m_window->problems();
         grid->viewport()->installEventFilter(&firstPaint);
         grid->selectAll();
-        m_edits->fieldEdits.push_back({FieldEdit::Kind::Set, Frequency, "abc", 0});
+        m_edits->fieldEdits.push_back({FieldEdit::Kind::Set, Bandwidth, "abc", 0});
         trigger("setFieldAction");
         QTRY_VERIFY(firstPaint.seen >= 0);
         QCOMPARE(firstPaint.seen, qsizetype(3));

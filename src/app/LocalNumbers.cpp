@@ -1,0 +1,48 @@
+#include "app/LocalNumbers.h"
+
+#include <QLocale>
+
+#include "channel/CellValues.h"
+
+namespace corvalen {
+
+char OtherDecimalPoint() {
+    const QString point = QLocale().decimalPoint();
+    return point.size() == 1 && point[0].unicode() < 0x80 ? static_cast<char>(point[0].unicode())
+                                                          : '.';
+}
+
+QString WithLocalDecimalPoint(QString number) {
+    const QString point = QLocale().decimalPoint();
+    if (point != QLatin1String(".")) {
+        number.replace(QLatin1Char('.'), point);
+    }
+    return number;
+}
+
+namespace {
+
+// The core's text for a cell; only a text it made from whole Hz (which then differs from the
+// cell) gets the language's separator, other cell text is shown as the file has it.
+QString Localized(const QString& cell, const std::string& converted) {
+    const QString text = QString::fromStdString(converted);
+    return text == cell ? text : WithLocalDecimalPoint(text);
+}
+
+}  // namespace
+
+QString FrequencyShown(const QString& cell, FrequencyUnit unit) {
+    if (unit == FrequencyUnit::Hz) {
+        return cell;
+    }
+    return Localized(cell, FrequencyCellShown(cell.toStdString(), unit));
+}
+
+QString FrequencyForEditing(const QString& cell, FrequencyUnit unit) {
+    if (unit == FrequencyUnit::Hz) {
+        return cell;
+    }
+    return Localized(cell, FrequencyCellForEditing(cell.toStdString(), unit));
+}
+
+}  // namespace corvalen
