@@ -18,7 +18,7 @@
 #include "csv/CsvWriter.h"
 #include "files/ChannelDiff.h"
 #include "files/ChannelFiles.h"
-#include "g3m/G3mFile.h"
+#include "g3m/MemoryFile.h"
 #include "g3m/MemoryRecord.h"
 #include "g3m/RecordChecksum.h"
 
@@ -80,10 +80,10 @@ BENCHMARK(CsvWrite)->Name("csv_write")->Unit(benchmark::kMillisecond);
 
 // Every row encoded and the .g3m file written; `update` keeps the file between runs, so each save
 // reads the old file and updates it in place, otherwise each save starts without a file.
-void G3mWrite(benchmark::State& state, bool update) {
+void MemoryFileWrite(benchmark::State& state, bool update) {
     const std::string path = (bench::ScratchFolder() / "write.g3m").string();
     std::filesystem::remove(path);
-    if (update && !SaveG3mFile(path, Table(), "313")) {
+    if (update && !SaveMemoryFile(path, Table(), "313")) {
         state.SkipWithError("cannot write the .g3m file");
         return;
     }
@@ -93,7 +93,7 @@ void G3mWrite(benchmark::State& state, bool update) {
             std::filesystem::remove(path);
             state.ResumeTiming();
         }
-        if (!SaveG3mFile(path, Table(), "313")) {
+        if (!SaveMemoryFile(path, Table(), "313")) {
             state.SkipWithError("cannot write the .g3m file");
             break;
         }
@@ -101,8 +101,8 @@ void G3mWrite(benchmark::State& state, bool update) {
     state.SetBytesProcessed(
         static_cast<std::int64_t>(state.iterations() * std::filesystem::file_size(path)));
 }
-BENCHMARK_CAPTURE(G3mWrite, new, false)->Name("g3m_write_new")->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(G3mWrite, update, true)->Name("g3m_write_update")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(MemoryFileWrite, new, false)->Name("g3m_write_new")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(MemoryFileWrite, update, true)->Name("g3m_write_update")->Unit(benchmark::kMillisecond);
 
 // One record: the row's cells checked and encoded, checksum included. Times are per record.
 void RecordEncode(benchmark::State& state) {

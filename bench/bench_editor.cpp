@@ -72,7 +72,7 @@ double ResidentMegabytes() {
     return static_cast<double>(resident) * static_cast<double>(::sysconf(_SC_PAGESIZE)) / 1048576.0;
 }
 
-const std::string& MemoryFile() {
+const std::string& ChannelsCsvFile() {
     static const std::string path = [] {
         const std::string file = (bench::ScratchFolder() / "memories.csv").string();
         return WriteFileAtomically(file, bench::MakeMemoryCsv()) ? file : std::string();
@@ -101,7 +101,7 @@ struct Editor {
     }
     bool open() {
         const bool started =
-            window->fileActions().importCsvFile(QString::fromStdString(MemoryFile()));
+            window->fileActions().importCsvFile(QString::fromStdString(ChannelsCsvFile()));
         WaitForFiles(*window);
         return started && window->document().table().table().ChannelCount() > 0;
     }
@@ -148,7 +148,7 @@ double Mean(const std::vector<double>& values) {
 }
 
 void EditorOpen(benchmark::State& state) {
-    if (MemoryFile().empty()) {
+    if (ChannelsCsvFile().empty()) {
         state.SkipWithError("cannot write the memory file");
         return;
     }
@@ -182,7 +182,7 @@ BENCHMARK(EditorOpen)->Name("editor_open")->Unit(benchmark::kMillisecond)->Itera
 // painted. "w" shows about a third of the rows, in some 29,000 separate runs.
 void EditorFind(benchmark::State& state, bool widen) {
     Editor editor;
-    if (MemoryFile().empty() || !editor.open()) {
+    if (ChannelsCsvFile().empty() || !editor.open()) {
         state.SkipWithError("import failed");
         return;
     }
@@ -220,7 +220,7 @@ BENCHMARK_CAPTURE(EditorFind, widen, true)
 // Select all (Ctrl+A), then Copy: every row onto the clipboard as tab-separated text.
 void EditorCopyAll(benchmark::State& state) {
     Editor editor;
-    if (MemoryFile().empty() || !editor.open()) {
+    if (ChannelsCsvFile().empty() || !editor.open()) {
         state.SkipWithError("import failed");
         return;
     }
@@ -238,7 +238,7 @@ BENCHMARK(EditorCopyAll)->Name("editor_copy_all")->Unit(benchmark::kMillisecond)
 // reported is that longest stretch, and the stretch to the first page as a counter.
 void EditorPrintLongestBlock(benchmark::State& state) {
     Editor editor;
-    if (MemoryFile().empty() || !editor.open()) {
+    if (ChannelsCsvFile().empty() || !editor.open()) {
         state.SkipWithError("import failed");
         return;
     }
@@ -282,7 +282,7 @@ void EditorUndoMemory(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         auto editor = std::make_unique<Editor>();
-        if (MemoryFile().empty() || !editor->open()) {
+        if (ChannelsCsvFile().empty() || !editor->open()) {
             state.SkipWithError("import failed");
             break;
         }
@@ -552,7 +552,7 @@ struct Step {
 
 void RunStep(benchmark::State& state, const Step& step) {
     StepEditor editor;
-    if (MemoryFile().empty() || !editor.open(FileOfChannels(step.channels))) {
+    if (ChannelsCsvFile().empty() || !editor.open(FileOfChannels(step.channels))) {
         state.SkipWithError("import failed");
         return;
     }
@@ -870,7 +870,7 @@ std::vector<Step> Steps() {
                  QString::fromStdString((bench::ScratchFolder() / "saved.g3m").string())};
              e.boxes.overwriteAnswers = {true};
          },
-         [](StepEditor& e) { e.trigger("saveG3mAction"); }},
+         [](StepEditor& e) { e.trigger("saveMemoryFileAction"); }},
         {"save_chirp", kWholeTable, kAll, nullptr,
          [](StepEditor& e) {
              e.files.answers = {

@@ -204,9 +204,9 @@ FileActions::FileActions(Document& document, SharedFileDialog& fileDialog, Messa
       m_messages(messages),
       m_recent(std::make_unique<RecentFiles>(settings)),
       m_openCsv(new QAction(tr("Open Winradio .csv file"), this)),
-      m_openG3m(new QAction(this)),
+      m_openMemoryFile(new QAction(this)),
       m_saveCsv(new QAction(tr("Save .csv file"), this)),
-      m_saveG3m(new QAction(this)),
+      m_saveMemoryFile(new QAction(this)),
       m_saveChirp(new QAction(tr("Save as CHIRP .csv file\u2026"), this)),
       m_saveList(new QAction(tr("Save as SDR Bookmark List\u2026"), this)),
       m_append(new QAction(tr("Append Channels from File\u2026"), this)),
@@ -215,15 +215,15 @@ FileActions::FileActions(Document& document, SharedFileDialog& fileDialog, Messa
     m_openCsv->setObjectName(QStringLiteral("openCsvAction"));
     m_openCsv->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     connect(m_openCsv, &QAction::triggered, this, &FileActions::openCsv);
-    m_openG3m->setObjectName(QStringLiteral("openG3mAction"));
-    m_openG3m->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
-    connect(m_openG3m, &QAction::triggered, this, &FileActions::openG3m);
+    m_openMemoryFile->setObjectName(QStringLiteral("openMemoryFileAction"));
+    m_openMemoryFile->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
+    connect(m_openMemoryFile, &QAction::triggered, this, &FileActions::openMemoryFile);
     m_saveCsv->setObjectName(QStringLiteral("saveCsvAction"));
     m_saveCsv->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     connect(m_saveCsv, &QAction::triggered, this, [this] { saveCsv(); });
-    m_saveG3m->setObjectName(QStringLiteral("saveG3mAction"));
-    m_saveG3m->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    connect(m_saveG3m, &QAction::triggered, this, [this] { saveG3m(); });
+    m_saveMemoryFile->setObjectName(QStringLiteral("saveMemoryFileAction"));
+    m_saveMemoryFile->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    connect(m_saveMemoryFile, &QAction::triggered, this, [this] { saveMemoryFile(); });
     m_saveChirp->setObjectName(QStringLiteral("saveChirpAction"));
     connect(m_saveChirp, &QAction::triggered, this, [this] { saveChirp(); });
     m_saveList->setObjectName(QStringLiteral("saveListAction"));
@@ -250,13 +250,13 @@ void FileActions::waitForSaves() {
 
 QString FileActions::memoryExtension() const {
     const std::string_view suffix =
-        RecordFileFormat().Extensions(m_document.receiverModel()).front();
+        MemoryFileFormat().Extensions(m_document.receiverModel()).front();
     return QString::fromLatin1(suffix.data(), static_cast<qsizetype>(suffix.size()));
 }
 
 void FileActions::updateModelTexts() {
-    m_openG3m->setText(tr("Open %1 file\u2026").arg(memoryExtension()));
-    m_saveG3m->setText(tr("Save %1 file").arg(memoryExtension()));
+    m_openMemoryFile->setText(tr("Open %1 file\u2026").arg(memoryExtension()));
+    m_saveMemoryFile->setText(tr("Save %1 file").arg(memoryExtension()));
 }
 
 void FileActions::report(const QString& text, const QString& details) {
@@ -383,21 +383,21 @@ bool FileActions::loadRead(const QString& path, ChannelFileRead read) {
     return true;
 }
 
-void FileActions::openG3m() {
-    if (!settleUnsavedChanges([this] { openG3m(); })) {
+void FileActions::openMemoryFile() {
+    if (!settleUnsavedChanges([this] { openMemoryFile(); })) {
         return;
     }
     // The name box starts from the last memory file chosen, never from a name of another kind.
     const std::optional<QString> chosen = m_fileDialog.show(
-        m_document.winradioPath(), DialogFilter({&RecordFileFormat()}, m_document.receiverModel()),
+        m_document.winradioPath(), DialogFilter({&MemoryFileFormat()}, m_document.receiverModel()),
         SelectFileTitle(), FileDialogSettings::Form::Open);
     if (!chosen) {
         return;  // cancelled: the table and its unsaved edits stay
     }
-    openG3mFile(*chosen);
+    openMemoryFileAt(*chosen);
 }
 
-bool FileActions::openG3mFile(const QString& path) {
+bool FileActions::openMemoryFileAt(const QString& path) {
     return openChannelFile(path);
 }
 
@@ -418,13 +418,13 @@ void FileActions::openRecent(const QString& path) {
     openFile(path);
 }
 
-bool FileActions::IsMemoryFilePath(const QString& path) {
+bool FileActions::IsChannelFilePath(const QString& path) {
     return ExtensionOwner(LocalPath(path)) != nullptr;
 }
 
-QString FileActions::DroppedMemoryFile(const QMimeData* data) {
+QString FileActions::DroppedChannelFile(const QMimeData* data) {
     const QList<QUrl> urls = data->urls();
-    if (urls.size() == 1 && urls[0].isLocalFile() && IsMemoryFilePath(urls[0].toLocalFile())) {
+    if (urls.size() == 1 && urls[0].isLocalFile() && IsChannelFilePath(urls[0].toLocalFile())) {
         return urls[0].toLocalFile();
     }
     return QString();
@@ -464,8 +464,8 @@ bool FileActions::settleUnsavedChanges(std::function<void()> proceed) {
         case UnsavedChangesAnswer::SaveCsv:
             saved = saveCsvThen(written);
             break;
-        case UnsavedChangesAnswer::SaveG3m:
-            saved = saveG3mThen(written);
+        case UnsavedChangesAnswer::SaveMemoryFile:
+            saved = saveMemoryFileThen(written);
             break;
         case UnsavedChangesAnswer::Discard:
             return true;
@@ -577,13 +577,13 @@ bool FileActions::writeFile(const QString& path, const ChannelFormat& format,
     return *ok;
 }
 
-bool FileActions::saveG3m() {
-    return saveG3mThen({});
+bool FileActions::saveMemoryFile() {
+    return saveMemoryFileThen({});
 }
 
-bool FileActions::saveG3mThen(std::function<void()> written) {
+bool FileActions::saveMemoryFileThen(std::function<void()> written) {
     const std::optional<SaveTarget> target = chooseSaveTarget(
-        {&RecordFileFormat()}, SelectFileTitle(), FileDialogSettings::Form::Open, tr("&Save"));
+        {&MemoryFileFormat()}, SelectFileTitle(), FileDialogSettings::Form::Open, tr("&Save"));
     return target && save(*target, /*marksSaved=*/true, std::move(written));
 }
 
@@ -676,7 +676,7 @@ void FileActions::rememberFile(const QString& path) {
 QString FileActions::modelMismatch(const QString& path) const {
     const std::string local = LocalPath(path);
     const ReceiverModel model = m_document.receiverModel();
-    if (!IsRecordFilePath(local) || RecordFileFitsModel(local, model)) {
+    if (!IsMemoryFilePath(local) || MemoryFileFitsModel(local, model)) {
         return QString();
     }
     return Is15mPath(local)

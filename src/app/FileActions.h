@@ -40,9 +40,9 @@ public:
     ~FileActions() override;
 
     QAction* openCsvAction() const { return m_openCsv; }
-    QAction* openG3mAction() const { return m_openG3m; }
+    QAction* openMemoryFileAction() const { return m_openMemoryFile; }
     QAction* saveCsvAction() const { return m_saveCsv; }
-    QAction* saveG3mAction() const { return m_saveG3m; }
+    QAction* saveMemoryFileAction() const { return m_saveMemoryFile; }
     QAction* saveChirpAction() const { return m_saveChirp; }
     QAction* saveListAction() const { return m_saveList; }
     QAction* appendAction() const { return m_append; }
@@ -60,7 +60,7 @@ public:
     bool importCsvFile(const QString& path);
     // Opens a .g3m memory file for the receiver model into the table (19-column form), as one
     // undo step. On failure the table and document stay as they were.
-    bool openG3mFile(const QString& path);
+    bool openMemoryFileAt(const QString& path);
     // Opens a memory file picked without the dialog (dropped, or from "Recent files"): first
     // settles unsaved changes, then reads it as a memory file (.g3m, .15m) or CSV by its
     // extension.
@@ -70,7 +70,7 @@ public:
     bool openChannelFile(const QString& path);
     // Whether `path` names a file the editor opens: one whose extension a format has (.csv,
     // .g3m, .15m, .xml, .json), in any case.
-    static bool IsMemoryFilePath(const QString& path);
+    static bool IsChannelFilePath(const QString& path);
     // Adds the channels of a receiver CSV, CHIRP or memory file after the last row, each with
     // its own number, as one undo step. On failure the table stays as it was.
     bool appendFile(const QString& path);
@@ -96,7 +96,7 @@ public:
     bool settleUnsavedChanges(std::function<void()> proceed = {});
 
     // The one memory file a drag brings, or an empty text.
-    static QString DroppedMemoryFile(const QMimeData* data);
+    static QString DroppedChannelFile(const QMimeData* data);
 
     // Whether a file is being read or written off the window's thread: the window takes no
     // input and must not close meanwhile.
@@ -115,12 +115,12 @@ public:
 
 public slots:
     void openCsv();                        // "Open Winradio .csv file"
-    void openG3m();                        // File / "Open .g3m file…"
+    void openMemoryFile();                        // File / "Open .g3m file…"
     void openRecent(const QString& path);  // File / "Recent files"
     // "Save .csv file" and "Save .g3m file". False when nothing is saved; true once the file
     // is written, or while it is being written off the window's thread.
     bool saveCsv();
-    bool saveG3m();
+    bool saveMemoryFile();
     // File / "Save as CHIRP .csv file…": the table as a CHIRP file. An export: the table's
     // unsaved-changes mark stays. Returns as saveCsv.
     bool saveChirp();
@@ -175,7 +175,7 @@ private:
     bool appendRead(const QString& path, ChannelFileRead read, int firstNumber);
     // The two saves of the table, `written` called once the file is written.
     bool saveCsvThen(std::function<void()> written);
-    bool saveG3mThen(std::function<void()> written);
+    bool saveMemoryFileThen(std::function<void()> written);
     // Asks how a CHIRP file holding Location 0 is numbered, and numbers it so.
     // False when the user cancelled the question: the file is not to be read in.
     bool numberChirpChannels(ChannelFileRead& read, const QString& path);
@@ -198,9 +198,9 @@ private:
     MessageBoxes& m_messages;
     std::unique_ptr<RecentFiles> m_recent;
     QAction* m_openCsv;
-    QAction* m_openG3m;
+    QAction* m_openMemoryFile;
     QAction* m_saveCsv;
-    QAction* m_saveG3m;
+    QAction* m_saveMemoryFile;
     QAction* m_saveChirp;
     QAction* m_saveList;
     QAction* m_append;

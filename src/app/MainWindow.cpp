@@ -172,12 +172,12 @@ void MainWindow::buildMenus() {
     // Alt and the underlined letter open each menu.
     QMenu* file = menuBar()->addMenu(tr("&File"));
     file->setObjectName(QStringLiteral("fileMenu"));
-    file->addActions({m_fileActions->openCsvAction(), m_fileActions->openG3mAction()});
+    file->addActions({m_fileActions->openCsvAction(), m_fileActions->openMemoryFileAction()});
     file->addMenu(m_fileActions->recentMenu());
     file->addActions({m_fileActions->appendAction(), m_scheduleActions->importAction()});
     file->addAction(m_keeper->compareAction());
     file->addSeparator();
-    file->addActions({m_fileActions->saveCsvAction(), m_fileActions->saveG3mAction(),
+    file->addActions({m_fileActions->saveCsvAction(), m_fileActions->saveMemoryFileAction(),
                       m_fileActions->saveChirpAction(), m_fileActions->saveListAction()});
     file->addSeparator();
     file->addActions({m_printActions->printAction(), m_printActions->exportPdfAction()});
@@ -236,7 +236,7 @@ void MainWindow::buildButtons() {
         {"deleteRowsButton", m_editActions->deleteRowsAction()},
         {"reIndexButton", m_editActions->reIndexAction()},
         {"saveCsvButton", m_fileActions->saveCsvAction()},
-        {"saveG3mButton", m_fileActions->saveG3mAction()},
+        {"saveMemoryFileButton", m_fileActions->saveMemoryFileAction()},
     };
     std::vector<QPushButton*> bar;
     for (const Button& entry : buttons) {
@@ -497,13 +497,13 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
-    if (!FileActions::DroppedMemoryFile(event->mimeData()).isEmpty()) {
+    if (!FileActions::DroppedChannelFile(event->mimeData()).isEmpty()) {
         event->acceptProposedAction();
     }
 }
 
 void MainWindow::dropEvent(QDropEvent* event) {
-    const QString path = FileActions::DroppedMemoryFile(event->mimeData());
+    const QString path = FileActions::DroppedChannelFile(event->mimeData());
     if (path.isEmpty()) {
         return;
     }

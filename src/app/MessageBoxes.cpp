@@ -49,7 +49,7 @@ UnsavedChangesAnswer QtMessageBoxes::askUnsavedChanges(const QString& title, con
         return UnsavedChangesAnswer::SaveCsv;
     }
     if (clicked == g3m) {
-        return UnsavedChangesAnswer::SaveG3m;
+        return UnsavedChangesAnswer::SaveMemoryFile;
     }
     if (clicked == discard) {
         return UnsavedChangesAnswer::Discard;

@@ -10,7 +10,7 @@ class QWidget;
 namespace corvalen {
 
 // The answers to the question asked before unsaved changes of the table would be lost.
-enum class UnsavedChangesAnswer { SaveCsv, SaveG3m, Discard, Cancel };
+enum class UnsavedChangesAnswer { SaveCsv, SaveMemoryFile, Discard, Cancel };
 
 // The editor's messages: the first-run message, the overwrite prompt of "Save .csv file" and
 // the question about unsaved changes. Texts may hold "\r\n" line breaks. The program uses

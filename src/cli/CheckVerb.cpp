@@ -66,12 +66,12 @@ int RunCheck(std::span<const std::string_view> args, std::ostream& out, std::ost
         return UsageError(err, "check needs one FILE");
     }
     const std::string& path = files[0];
-    if (IsRecordFilePath(path) && !model) {
+    if (IsMemoryFilePath(path) && !model) {
         return UsageError(err, Is15mPath(path)
                                    ? "checking a .15m file needs --model (\"305\" or \"315\")"
                                    : "checking a .g3m file needs --model (\"313\" or \"303\")");
     }
-    if (IsRecordFilePath(path) && !RecordFileFitsModel(path, *model)) {
+    if (IsMemoryFilePath(path) && !MemoryFileFitsModel(path, *model)) {
         return UsageError(err, path + " holds records of other models than \"" +
                                    std::string(model->Name()) + "\"");
     }

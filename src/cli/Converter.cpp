@@ -12,7 +12,7 @@
 #include "cli/Reports.h"
 #include "cli/ScheduleVerb.h"
 #include "files/ChannelFiles.h"
-#include "g3m/G3mReader.h"
+#include "g3m/MemoryFileReader.h"
 #include "io/Backup.h"
 #include "io/SafeFile.h"
 
@@ -196,7 +196,7 @@ bool CheckModelFor(std::string_view path, std::string_view command,
         err << " needs --model " << models << "\n";
         return false;
     }
-    if (!RecordFileFitsModel(path, *model)) {
+    if (!MemoryFileFitsModel(path, *model)) {
         err << "corvalen-cli: a " << extension << " file is for the models " << models << ", not \""
             << model->Name() << "\": " << path << "\n";
         return false;
@@ -325,13 +325,13 @@ int Convert(const Arguments& arguments, std::ostream& out, std::ostream& err) {
 int Verify(const Arguments& arguments, std::ostream& out, std::ostream& err) {
     const std::string& path = arguments.files[0];
     const Result<ByteBuffer> image =
-        ReadWholeFileBuffer(path, MaxRecordFileBytes(*arguments.model));
+        ReadWholeFileBuffer(path, MaxMemoryFileBytes(*arguments.model));
     if (!image) {
         err << "corvalen-cli: " << image.error().message << "\n";
         return kExitUsageError;
     }
-    const G3mVerifyReport report =
-        VerifyG3mImage(std::string_view(image->data(), image->size()), *arguments.model);
+    const MemoryFileVerifyReport report =
+        VerifyMemoryFileImage(std::string_view(image->data(), image->size()), *arguments.model);
     Report(report.problems, arguments, err);
     out << "checked " << Count(report.recordsChecked, "record", "records") << " of " << path;
     if (report.ok()) {

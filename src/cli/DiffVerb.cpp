@@ -105,12 +105,12 @@ int RunDiff(std::span<const std::string_view> args, std::ostream& out, std::ostr
         return UsageError(err, "diff needs two files");
     }
     for (const std::string& path : files) {
-        if (IsRecordFilePath(path) && !model) {
+        if (IsMemoryFilePath(path) && !model) {
             return UsageError(err, Is15mPath(path)
                                        ? "reading a .15m file needs --model (\"305\" or \"315\")"
                                        : "reading a .g3m file needs --model (\"313\" or \"303\")");
         }
-        if (IsRecordFilePath(path) && !RecordFileFitsModel(path, *model)) {
+        if (IsMemoryFilePath(path) && !MemoryFileFitsModel(path, *model)) {
             return UsageError(err, path + " holds records of other models than \"" +
                                        std::string(model->Name()) + "\"");
         }

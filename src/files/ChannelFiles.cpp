@@ -8,8 +8,8 @@
 
 namespace corvalen {
 
-// The report of a memory file saved through a placer (RecordFileFormat.cpp).
-ChannelFileReport RecordSaveReport(G3mSaveReport saved);
+// The report of a memory file saved through a placer (MemoryFileFormat.cpp).
+ChannelFileReport RecordSaveReport(MemoryFileSaveReport saved);
 
 namespace {
 
@@ -90,7 +90,7 @@ bool HasSuffix(std::string_view path, std::string_view suffix) {
            std::equal(suffix.begin(), suffix.end(), path.end() - suffix.size(), same);
 }
 
-bool IsRecordFilePath(std::string_view path) {
+bool IsMemoryFilePath(std::string_view path) {
     return HasSuffix(path, ".g3m") || Is15mPath(path);
 }
 
@@ -102,7 +102,7 @@ bool Is15mPath(std::string_view path) {
     return HasSuffix(path, ".15m");
 }
 
-bool RecordFileFitsModel(std::string_view path, ReceiverModel model) {
+bool MemoryFileFitsModel(std::string_view path, ReceiverModel model) {
     return Is15mPath(path) == model.HoldsSecondarySquelch();
 }
 
@@ -201,7 +201,7 @@ Result<ChannelFileConversion> ConvertChannelFile(const std::string& input,
         }
         bool anyChannel = false;
         bool placing = false;  // the memory file was opened and its records placed
-        Result<G3mSaveReport> saved = SaveRecordFile(
+        Result<MemoryFileSaveReport> saved = SaveMemoryFileRecords(
             output, settings.model,
             [&](RecordPlacer& placer) {
                 placing = true;

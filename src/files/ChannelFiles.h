@@ -10,8 +10,8 @@
 #include "csv/ChirpCsv.h"
 #include "csv/CsvReader.h"
 #include "files/ChannelFormat.h"
-#include "g3m/G3mFile.h"
-#include "g3m/G3mReader.h"
+#include "g3m/MemoryFile.h"
+#include "g3m/MemoryFileReader.h"
 #include "io/Result.h"
 #include "table/MemoryTable.h"
 
@@ -26,7 +26,7 @@ namespace corvalen {
 inline constexpr int kMaxRecords = 65535;
 // The longest memory file of `model`: a record for every channel number. A longer one is
 // refused before it is read.
-std::size_t MaxRecordFileBytes(ReceiverModel model);
+std::size_t MaxMemoryFileBytes(ReceiverModel model);
 
 // Reads the file at `path` (or "-", standard input; pipes and FIFOs as streams) into a table,
 // in whichever format its content, else its name, shows (see ReadSettings). The error says
@@ -89,18 +89,18 @@ ChannelFileRead FromCsvImport(CsvImport imported);
 // True when `path` ends in `suffix` (lower case, with its dot), in any case.
 bool HasSuffix(std::string_view path, std::string_view suffix);
 // True for a path ending in .g3m or .15m, any case: a binary memory file.
-bool IsRecordFilePath(std::string_view path);
+bool IsMemoryFilePath(std::string_view path);
 // True for a path ending in .csv, any case.
 bool IsCsvFilePath(std::string_view path);
 // True for a path ending in .15m, any case: the memory file of the "305" and "315".
 bool Is15mPath(std::string_view path);
 // True when a memory file of that name holds the records of `model`: a .15m file those of the
 // "305" and "315", a .g3m file those of the other models.
-bool RecordFileFitsModel(std::string_view path, ReceiverModel model);
+bool MemoryFileFitsModel(std::string_view path, ReceiverModel model);
 
 // Reads and decodes the memory file at `path` as memory file (whatever its content). The
 // error says which file and why it could not be read.
-Result<G3mReadReport> ReadG3mFile(const std::string& path, ReceiverModel model);
+Result<MemoryFileReadReport> ReadMemoryFile(const std::string& path, ReceiverModel model);
 
 // Updates the memory file at `path` (created when missing) with the records of the rows `fill`
 // hands to the placer it is given: reads the old file, places the records, and replaces the file
@@ -109,12 +109,12 @@ Result<G3mReadReport> ReadG3mFile(const std::string& path, ReceiverModel model);
 // was. Row problems do not stop the save: they come back in the report. `beforeWrite`, when
 // given, may still refuse the save once every row is placed: its error is returned and the file
 // is left as it was.
-Result<G3mSaveReport> SaveRecordFile(const std::string& path, ReceiverModel model,
+Result<MemoryFileSaveReport> SaveMemoryFileRecords(const std::string& path, ReceiverModel model,
                                      const std::function<void(RecordPlacer& placer)>& fill,
                                      std::size_t expectedRows = 0,
                                      const std::function<Status()>& beforeWrite = {});
 // The same for the channel rows of `table`.
-Result<G3mSaveReport> SaveG3mFile(const std::string& path, const MemoryTable& table,
+Result<MemoryFileSaveReport> SaveMemoryFile(const std::string& path, const MemoryTable& table,
                                   ReceiverModel model);
 
 }  // namespace corvalen

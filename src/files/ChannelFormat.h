@@ -192,7 +192,7 @@ public:
 // Today's formats, each with its one instance.
 const ChannelFormat& ReceiverCsvFormat();   // the receiver software's CSV memory file
 const ChannelFormat& ChirpCsvFormat();      // CHIRP's generic CSV file
-const ChannelFormat& RecordFileFormat();    // the binary memory file: .g3m or .15m
+const ChannelFormat& MemoryFileFormat();    // the binary memory file: .g3m or .15m
 const ChannelFormat& SdrSharpListFormat();  // SDR#'s frequencies.xml (refused by a build without
                                             // an XML library, saying so)
 const ChannelFormat& SdrppListFormat();     // SDR++'s frequency manager JSON

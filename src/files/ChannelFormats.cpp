@@ -7,7 +7,7 @@ const std::vector<const ChannelFormat*>& ChannelFormats() {
     static const std::vector<const ChannelFormat*> formats = {
         &ReceiverCsvFormat(),
         &ChirpCsvFormat(),
-        &RecordFileFormat(),
+        &MemoryFileFormat(),
         &SdrSharpListFormat(),
         &SdrppListFormat(),
     };

@@ -31,8 +31,8 @@
 #include "channel/TableChecks.h"
 #include "csv/CsvWriter.h"
 #include "files/ChannelFiles.h"
-#include "g3m/G3mFile.h"
-#include "g3m/G3mReader.h"
+#include "g3m/MemoryFile.h"
+#include "g3m/MemoryFileReader.h"
 #include "io/Messages.h"
 #include "table/Columns.h"
 
@@ -74,9 +74,9 @@ class TestBrowsing : public EditorTest {
     Q_OBJECT
 
 private:
-    QString writeG3m(const QString& name, const MemoryTable& table, corvalen::ReceiverModel model) {
+    QString writeMemoryFile(const QString& name, const MemoryTable& table, corvalen::ReceiverModel model) {
         const QString file = path(name);
-        [&] { QVERIFY(SaveG3mFile(file.toStdString(), table, model).ok()); }();
+        [&] { QVERIFY(SaveMemoryFile(file.toStdString(), table, model).ok()); }();
         return file;
     }
 
@@ -492,7 +492,7 @@ private slots:
         }
     }
 
-    void openG3mByShortcut_data() {
+    void openMemoryFileByShortcut_data() {
         QTest::addColumn<QString>("model");
         QTest::addColumn<QString>("status");
         QTest::newRow("G313") << "313"
@@ -501,14 +501,14 @@ private slots:
                               << "Read 3 channels from memories.g3m (84-byte records)";
     }
 
-    void openG3mByShortcut() {
+    void openMemoryFileByShortcut() {
         QFETCH(QString, model);
         QFETCH(QString, status);
         MainWindow& window = startWindow();
         window.document().setWinradioPath(m_dir->path());
         window.document().setModelName(model);
         const QString file =
-            writeG3m(QStringLiteral("memories.g3m"), testing::Channels(3), testing::Model(model));
+            writeMemoryFile(QStringLiteral("memories.g3m"), testing::Channels(3), testing::Model(model));
         window.fileDialog().settings().fileName = QStringLiteral("left over.csv");
         m_dialogs->answers.push_back(file);
 
@@ -521,8 +521,8 @@ private slots:
         QCOMPARE(m_dialogs->shown.size(), 1);
         QVERIFY(m_dialogs->shown[0] == expected);
 
-        const Result<G3mReadReport> reference =
-            ReadG3mFile(file.toStdString(), testing::Model(model));
+        const Result<MemoryFileReadReport> reference =
+            ReadMemoryFile(file.toStdString(), testing::Model(model));
         QVERIFY(reference.ok());
         QVERIFY(window.document().table().table() == reference->table);
         QCOMPARE(window.document().table().columnCount(), kImportedColumnCount);
@@ -539,7 +539,7 @@ private slots:
         QCOMPARE(menus, (QStringList{"&File", "&Edit", "&View", "&Options"}));
     }
 
-    void openG3mSettlesUnsavedChangesFirst_data() {
+    void openMemoryFileSettlesUnsavedChangesFirst_data() {
         QTest::addColumn<UnsavedChangesAnswer>("answer");
         QTest::addColumn<bool>("opened");
         QTest::newRow("cancel: nothing asked for, nothing lost")
@@ -547,7 +547,7 @@ private slots:
         QTest::newRow("discard") << UnsavedChangesAnswer::Discard << true;
     }
 
-    void openG3mSettlesUnsavedChangesFirst() {
+    void openMemoryFileSettlesUnsavedChangesFirst() {
         QFETCH(UnsavedChangesAnswer, answer);
         QFETCH(bool, opened);
         MainWindow& window = startWindow();
@@ -557,9 +557,9 @@ private slots:
         const MemoryTable edited = model.table();
         m_boxes->unsavedAnswers.push_back(answer);
         m_dialogs->answers.push_back(
-            writeG3m(QStringLiteral("m.g3m"), testing::Channels(2), "313"));
+            writeMemoryFile(QStringLiteral("m.g3m"), testing::Channels(2), "313"));
 
-        action("openG3mAction")->trigger();
+        action("openMemoryFileAction")->trigger();
         QCOMPARE(m_boxes->shown.last().kind, QStringLiteral("askUnsavedChanges"));
         QCOMPARE(m_dialogs->shown.size(), opened ? 1 : 0);
         QCOMPARE(model.rowCount(), opened ? 2 : 49);
@@ -568,11 +568,11 @@ private slots:
         }
     }
 
-    void openG3mFailureKeepsTheTable() {
+    void openMemoryFileFailureKeepsTheTable() {
         MainWindow& window = startWindow();
         const MemoryTable before = window.document().table().table();
         m_dialogs->answers.push_back(path(QStringLiteral("missing.g3m")));
-        action("openG3mAction")->trigger();
+        action("openMemoryFileAction")->trigger();
         QVERIFY(window.document().table().table() == before);
         QVERIFY2(window.statusText().contains(path(QStringLiteral("missing.g3m"))),
                  qPrintable(window.statusText()));
@@ -583,11 +583,11 @@ private slots:
     void recentFilesPersistAndArePruned() {
         MainWindow& window = startWindow();
         const QString csv = writeCsv(QStringLiteral("a.csv"), testing::Channels(2));
-        const QString g3m = writeG3m(QStringLiteral("b.g3m"), testing::Channels(3), "313");
+        const QString g3m = writeMemoryFile(QStringLiteral("b.g3m"), testing::Channels(3), "313");
         const QString saved = path(QStringLiteral("c.csv"));
         m_dialogs->answers = {csv, g3m, saved};
         action("openCsvAction")->trigger();
-        action("openG3mAction")->trigger();
+        action("openMemoryFileAction")->trigger();
         action("saveCsvAction")->trigger();
         action("openCsvAction")->trigger();  // cancelled: no change
         QCOMPARE(window.fileActions().recentFiles().paths(), (QStringList{saved, g3m, csv}));
@@ -635,7 +635,7 @@ private slots:
         MainWindow& window = startWindow();
         const QString file = name.endsWith(QStringLiteral(".csv"))
                                  ? writeCsv(name, testing::Channels(4))
-                                 : writeG3m(name, testing::Channels(4), "313");
+                                 : writeMemoryFile(name, testing::Channels(4), "313");
 
         QCOMPARE(drop(file), taken);
         if (taken) {

@@ -22,7 +22,7 @@ private:
     }
     QString open(const QString& path) { return press("openCsvButton", path); }
     QString saveCsv(const QString& path) { return press("saveCsvButton", path); }
-    QString saveG3m(const QString& path) { return press("saveG3mButton", path); }
+    QString saveMemoryFile(const QString& path) { return press("saveMemoryFileButton", path); }
 
 private slots:
     void init() {
@@ -51,7 +51,7 @@ private slots:
             QVERIFY2(said.contains("; nothing imported"), qPrintable(said));
         } else {
             QVERIFY2(said.startsWith("Read "), qPrintable(said.left(2000)));
-            said += '\n' + saveG3m(m_dir->filePath("out.g3m"));
+            said += '\n' + saveMemoryFile(m_dir->filePath("out.g3m"));
         }
         for (QString text : input.says) {
             text.replace('@', in);
@@ -94,7 +94,7 @@ private slots:
         }
         SimulateWriteFailure(target.writeError, 10);
 
-        const QString said = type == "csv" ? saveCsv(out) : saveG3m(out);
+        const QString said = type == "csv" ? saveCsv(out) : saveMemoryFile(out);
         SimulateWriteFailure(0);
         lock.reset();
         QVERIFY2(said.startsWith("Cannot ") && said.contains('"' + out + '"') &&
@@ -145,7 +145,7 @@ private slots:
                  qPrintable(window.statusText()));
         open(badinput::WriteFile(m_dir->filePath("in.csv"),
                                  badinput::kHeader + badinput::ChannelLine()));
-        QVERIFY(saveG3m(m_dir->filePath("out.g3m")).startsWith("Wrote 1 record of 92 bytes"));
+        QVERIFY(saveMemoryFile(m_dir->filePath("out.g3m")).startsWith("Wrote 1 record of 92 bytes"));
     }
 
     // Settings that cannot be written anywhere are reported, and the old file stays.

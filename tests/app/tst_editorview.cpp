@@ -219,11 +219,11 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("written");
         QTest::newRow("315 memory file") << "315"
-                                         << "saveG3mAction"
+                                         << "saveMemoryFileAction"
                                          << "list"
                                          << "list.15m";
         QTest::newRow("313 memory file") << "313"
-                                         << "saveG3mAction"
+                                         << "saveMemoryFileAction"
                                          << "list"
                                          << "list.g3m";
         QTest::newRow("csv") << "313"
@@ -269,7 +269,7 @@ private slots:
         m_dialogs->answers = {program};
         trigger("winradioFolderAction");
         QVERIFY(button(QStringLiteral("Save .15m file")) != nullptr);
-        QCOMPARE(m_window->findChild<QAction*>(QStringLiteral("openG3mAction"))->text(),
+        QCOMPARE(m_window->findChild<QAction*>(QStringLiteral("openMemoryFileAction"))->text(),
                  QStringLiteral("Open .15m file\u2026"));
         trigger("addRowAction");
         QVERIFY(!m_window->fileActions().settleUnsavedChanges());  // cancelled
@@ -325,7 +325,7 @@ private slots:
         }
         QCOMPARE(order, (QStringList{"openCsvButton", "addRowButton", "insertRowButton",
                                      "deleteRowsButton", "reIndexButton", "saveCsvButton",
-                                     "saveG3mButton", "exitButton"}));
+                                     "saveMemoryFileButton", "exitButton"}));
     }
 
     // The first run keeps the designed size; later runs come back as they were left.

@@ -21,7 +21,7 @@
 #include "files/ChannelFiles.h"
 #include "formats/BookmarkList.h"
 #include "formats/EibiSchedule.h"
-#include "g3m/G3mFile.h"
+#include "g3m/MemoryFile.h"
 #include "io/SafeFile.h"
 
 #include <sys/stat.h>
@@ -166,7 +166,7 @@ private slots:
         m_window->document().setModelName(model);
         const MemoryTable channels = testing::Channels(3);
         if (file.endsWith(".15m")) {
-            QVERIFY(SaveG3mFile(path(file).toStdString(), channels, "315").ok());
+            QVERIFY(SaveMemoryFile(path(file).toStdString(), channels, "315").ok());
         } else if (file.startsWith("chirp")) {
             writeChirp(file, 3);
         } else if (file.endsWith(".xml")) {
@@ -515,7 +515,7 @@ private slots:
         QFETCH(QString, refusal);
         MainWindow& window = startWindow(testing::Channels(2));
         window.document().setModelName(model);
-        trigger("openG3mAction");  // cancelled
+        trigger("openMemoryFileAction");  // cancelled
         QCOMPARE(m_dialogs->shown.last().filter, filter);
         testing::WriteBytes(path(otherFile), QByteArray(100, '\0'));
         QVERIFY(!window.fileActions().openFile(path(otherFile)));

@@ -186,7 +186,7 @@ private slots:
         m_window->keeper().setQuestions(&m_questions);
         const QString g3m = path(QStringLiteral("memory.g3m"));
         m_dialogs->answers.push_back(g3m);
-        QVERIFY(m_window->fileActions().saveG3m());
+        QVERIFY(m_window->fileActions().saveMemoryFile());
         QSignalSpy changed(&m_window->keeper().fileWatch(), &FileWatch::changed);
         QByteArray bytes = testing::ReadBytes(g3m);
         bytes.append(QByteArray(92, '\0'));
@@ -194,7 +194,7 @@ private slots:
         QVERIFY(changed.wait(20000));
         m_questions.fileChangedAnswers = {FileChangedAnswer::Cancel};
         m_dialogs->answers.push_back(g3m);
-        QVERIFY(!m_window->fileActions().saveG3m());
+        QVERIFY(!m_window->fileActions().saveMemoryFile());
         QCOMPARE(m_questions.asked.size(), 1);
         QCOMPARE(testing::ReadBytes(g3m), bytes);
     }

@@ -102,13 +102,13 @@ private slots:
 
     // "Save .g3m file" asks with a "Save" button under its own title and filter, and says how
     // many records of the file it kept.
-    void g3mSaveSaysSaveAndCountsKeptRecords() {
+    void memoryFileSaveSaysSaveAndCountsKeptRecords() {
         MainWindow& window = startWindow(testing::Channels(3));
         window.document().setModelName(QStringLiteral("303"));
         const QString target = path(QStringLiteral("memories.g3m"));
         QVERIFY(testing::WriteBytes(target, QByteArray(5 * 84, '\x01')));
         m_dialogs->answers.push_back(target);
-        trigger("saveG3mAction");
+        trigger("saveMemoryFileAction");
         const FileDialogSettings& shown = m_dialogs->shown.last();
         QCOMPARE(shown.acceptLabel, QStringLiteral("&Save"));
         QCOMPARE(shown.title, QStringLiteral("Select your File"));

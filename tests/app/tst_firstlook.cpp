@@ -329,7 +329,7 @@ private slots:
     void priorityShownAsSaved() {
         MainWindow& window = startWindow();
         const QString file = path(QStringLiteral("m.g3m"));
-        QVERIFY(SaveG3mFile(file.toStdString(), Channels(2), testing::Model("313")).ok());
+        QVERIFY(SaveMemoryFile(file.toStdString(), Channels(2), testing::Model("313")).ok());
         QVERIFY(window.fileActions().openFile(file));
         QCOMPARE(testing::ColumnTexts(table(), Priority), (QStringList{"0", "0"}));
     }

@@ -18,7 +18,7 @@
 #include "csv/CsvReader.h"
 #include "csv/CsvWriter.h"
 #include "files/ChannelFiles.h"
-#include "g3m/G3mFile.h"
+#include "g3m/MemoryFile.h"
 #include "table/Columns.h"
 #include "table/TabSeparatedText.h"
 
@@ -350,7 +350,7 @@ private slots:
                           : QStringLiteral("Saved 0 rows to other.csv; 49 empty rows skipped"));
     }
 
-    void saveG3mWritesTheCoreBytes_data() {
+    void saveMemoryFileWritesTheCoreBytes_data() {
         QTest::addColumn<QString>("model");
         QTest::addColumn<bool>("imported");
         QTest::addColumn<QString>("status");
@@ -371,7 +371,7 @@ private slots:
                "49 empty rows skipped";
     }
 
-    void saveG3mWritesTheCoreBytes() {
+    void saveMemoryFileWritesTheCoreBytes() {
         QFETCH(QString, model);
         QFETCH(bool, imported);
         QFETCH(QString, status);
@@ -388,7 +388,7 @@ private slots:
         const QString reference = path(QStringLiteral("reference.g3m"));
         WriteBytes(target, QByteArray(3000, '\xab'));
         WriteBytes(reference, QByteArray(3000, '\xab'));
-        QVERIFY(SaveG3mFile(reference.toStdString(), window.document().table().table(),
+        QVERIFY(SaveMemoryFile(reference.toStdString(), window.document().table().table(),
                             window.document().receiverModel())
                     .ok());
         m_dialogs->answers.push_back(target);
@@ -408,7 +408,7 @@ private slots:
         QCOMPARE(window.statusText(), status);
     }
 
-    void saveG3mCancelledOrFailing() {
+    void saveMemoryFileCancelledOrFailing() {
         MainWindow& window = startWindow();
         importChannels(3);
         m_dialogs->answers = {QString(), path(QStringLiteral("no such folder/m.g3m"))};
@@ -650,7 +650,7 @@ private slots:
         // Each answer once, each way of asking at least once.
         QTest::newRow("open: nothing to save") << "open" << false << A::Cancel << QString() << true;
         QTest::newRow("close: save as .csv") << "close" << true << A::SaveCsv << csv << true;
-        QTest::newRow("open: save as .g3m") << "open" << true << A::SaveG3m << g3m << true;
+        QTest::newRow("open: save as .g3m") << "open" << true << A::SaveMemoryFile << g3m << true;
         QTest::newRow("Exit: save cancelled in its dialog")
             << "Exit" << true << A::SaveCsv << QString() << false;
         QTest::newRow("Exit: discard") << "Exit" << true << A::Discard << QString() << true;
@@ -675,7 +675,7 @@ private slots:
         m_boxes->shown.clear();
         m_boxes->unsavedAnswers = {answer};
         m_dialogs->answers.clear();
-        if (answer == UnsavedChangesAnswer::SaveCsv || answer == UnsavedChangesAnswer::SaveG3m) {
+        if (answer == UnsavedChangesAnswer::SaveCsv || answer == UnsavedChangesAnswer::SaveMemoryFile) {
             m_dialogs->answers.push_back(saveAs.isNull() ? QString() : path(saveAs));
         }
         const QString other = writeCsv(QStringLiteral("other.csv"), testing::Channels(5));
@@ -724,7 +724,7 @@ private slots:
         MemoryTableModel& model = window.document().table();
         QVERIFY(model.setData(model.index(1, Number), QStringLiteral("abc")));
         m_boxes->shown.clear();
-        m_boxes->unsavedAnswers = {UnsavedChangesAnswer::SaveG3m};
+        m_boxes->unsavedAnswers = {UnsavedChangesAnswer::SaveMemoryFile};
         m_dialogs->answers = {path(QStringLiteral("kept.g3m"))};
 
         window.close();

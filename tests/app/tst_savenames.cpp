@@ -37,7 +37,7 @@ struct SaveCommand {
 };
 constexpr SaveCommand kSaves[] = {
     {"Save .csv", "saveCsvAction", 0, ".csv"},
-    {"Save .g3m", "saveG3mAction", 0, ".g3m"},
+    {"Save .g3m", "saveMemoryFileAction", 0, ".g3m"},
     {"Save as CHIRP", "saveChirpAction", 0, ".csv"},
     {"Save as SDR# list", "saveListAction", 0, ".xml"},
     {"Save as SDR++ list", "saveListAction", 1, ".json"},
@@ -139,7 +139,7 @@ private slots:
     void memoryFileOfAnotherModelIsRefused() {
         startWindow(Channels(2));
         m_dialogs->answers = {path("list.15m")};
-        trigger("saveG3mAction");
+        trigger("saveMemoryFileAction");
         QVERIFY(!QFile::exists(path("list.15m")));
         QVERIFY(!QFile::exists(path("list.15m.g3m")));
         QVERIFY2(m_window->statusText().contains("is a .15m memory file"),
@@ -155,10 +155,10 @@ private slots:
                                    << "saveCsvAction"
                                    << "channels.csv";
         QTest::newRow("Save .g3m") << "313"
-                                   << "saveG3mAction"
+                                   << "saveMemoryFileAction"
                                    << "channels.g3m";
         QTest::newRow("Save .15m") << "315"
-                                   << "saveG3mAction"
+                                   << "saveMemoryFileAction"
                                    << "channels.15m";
         QTest::newRow("Save as CHIRP") << "313"
                                        << "saveChirpAction"
@@ -189,7 +189,7 @@ private slots:
         }
         startWindow(Channels(5));
         m_dialogs->answers = {path("victim.g3m")};
-        trigger("saveG3mAction");
+        trigger("saveMemoryFileAction");
         const QByteArray records = testing::ReadBytes(path("victim.g3m"));
         QCOMPARE(records.size(), 5 * 92);
 
@@ -220,7 +220,7 @@ private slots:
                                                      << "";
         QTest::newRow("Winradio program, then Open .g3m") << "winradioFolderAction"
                                                           << "G313/G313.exe"
-                                                          << "openG3mAction"
+                                                          << "openMemoryFileAction"
                                                           << "";
         QTest::newRow("Appended SDR++ list, then Save as list") << "appendAction"
                                                                 << "extra.json"
@@ -234,9 +234,9 @@ private slots:
                                                << "other.csv"
                                                << "openCsvAction"
                                                << "other.csv";
-        QTest::newRow("Open .g3m, then Open .g3m again") << "openG3mAction"
+        QTest::newRow("Open .g3m, then Open .g3m again") << "openMemoryFileAction"
                                                          << "other.g3m"
-                                                         << "openG3mAction"
+                                                         << "openMemoryFileAction"
                                                          << "other.g3m";
     }
     void lastNameStaysWithItsKind() {
@@ -257,7 +257,7 @@ private slots:
     }
 
     // The status line and its tooltip count what the memory file holds after the save.
-    void g3mSaveCountsWhatTheFileHolds_data() {
+    void memoryFileSaveCountsWhatTheFileHolds_data() {
         QTest::addColumn<QList<int>>("numbers");
         QTest::addColumn<QByteArray>("oldPlaces");  // per old record: '#' one, '0' an empty place
         QTest::addColumn<QString>("status");
@@ -293,7 +293,7 @@ private slots:
                                        "in the file kept"
                                     << "";
     }
-    void g3mSaveCountsWhatTheFileHolds() {
+    void memoryFileSaveCountsWhatTheFileHolds() {
         QFETCH(QList<int>, numbers);
         QFETCH(QByteArray, oldPlaces);
         QFETCH(QString, status);
@@ -307,7 +307,7 @@ private slots:
             QVERIFY(testing::WriteBytes(path("m.g3m"), old));
         }
         m_dialogs->answers = {path("m.g3m")};
-        trigger("saveG3mAction");
+        trigger("saveMemoryFileAction");
         QCOMPARE(m_window->statusText(), status);
         QCOMPARE(m_window->statusDetails().section('\n', 0, 0), firstDetail);
         // The file holds those records: one a channel of the rows, and the old ones kept.
@@ -367,7 +367,7 @@ private slots:
                                     QLocale(QLocale::German, QLocale::Germany)));
         startWindow(RowsNumbered({1, 2, 1}));
         m_dialogs->answers = {path("m.g3m")};
-        trigger("saveG3mAction");
+        trigger("saveMemoryFileAction");
         QCOMPARE(m_dialogs->shown.last().filter, QStringLiteral("Speicherdateien (*.g3m)|*.g3m"));
         QVERIFY2(m_window->statusText().startsWith(
                      QStringLiteral("2 Datensätze zu 92 Byte in m.g3m geschrieben; 1 Zeile durch "

@@ -57,7 +57,7 @@ private slots:
         QVERIFY2(run.err.starts_with("line 4: "), run.err.c_str());
     }
 
-    void g3mOutputUpdatesExistingFileInPlace() {
+    void memoryFileOutputUpdatesExistingFileInPlace() {
         QTemporaryDir dir;
         const QString out = dir.filePath("memory.g3m");
         // An existing file of 100 records of filler: only the channels in the input change.
@@ -190,12 +190,12 @@ private slots:
             WriteAll(tablePath, existing);
         }
         const Result<ChannelFileConversion> streamed =
-            ConvertChannelFile(input, streamedPath.toStdString(), RecordFileFormat(),
+            ConvertChannelFile(input, streamedPath.toStdString(), MemoryFileFormat(),
                                {testing::Model(model), true, {}});
         const Result<CsvImport> imported = ReadCsvMemoryFile(input);
         QVERIFY(streamed.ok() && imported.ok());
-        const Result<G3mSaveReport> saved =
-            SaveG3mFile(tablePath.toStdString(), imported->table, testing::Model(model));
+        const Result<MemoryFileSaveReport> saved =
+            SaveMemoryFile(tablePath.toStdString(), imported->table, testing::Model(model));
         QVERIFY(saved.ok());
         QCOMPARE(ReadAll(streamedPath), ReadAll(tablePath));
         QCOMPARE(streamed->read.report.recordsRead, imported->recordsRead);
@@ -245,7 +245,7 @@ private slots:
                  ReadAll(QString::fromStdString(fromFile)));
     }
 
-    void g3mToCsv() {
+    void memoryFileToCsv() {
         QTemporaryDir dir;
         const QString out = dir.filePath("out.csv");
         const Run run =
@@ -770,7 +770,7 @@ private slots:
 
     // A memory file cut inside a record, or with records whose checksum fails: `check` fails as
     // `verify` does; those records are no channels, and a file of nothing else is refused.
-    void damagedRecordFile_data() {
+    void damagedMemoryFile_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<int>("check");
         QTest::addColumn<int>("convert");
@@ -790,7 +790,7 @@ private slots:
         QTest::newRow("65,536 records") << QByteArray(92 * 65536, '\0') << 2 << 1
                                         << "more than the 6,029,220 bytes that are read";
     }
-    void damagedRecordFile() {
+    void damagedMemoryFile() {
         QFETCH(QByteArray, bytes);
         QFETCH(int, check);
         QFETCH(int, convert);

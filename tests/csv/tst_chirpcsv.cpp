@@ -11,7 +11,7 @@
 #include "csv/CsvReader.h"
 #include "csv/CsvWriter.h"
 #include "files/ChannelFiles.h"
-#include "g3m/G3mFile.h"
+#include "g3m/MemoryFile.h"
 #include "io/Messages.h"
 #include "io/SafeFile.h"
 
@@ -386,10 +386,10 @@ private slots:
         QCOMPARE(fromChirp->report.format, &ChirpCsvFormat());
 
         const std::string records = dir.filePath("list.15m").toStdString();
-        QVERIFY(SaveG3mFile(records, fromChirp->table, "315").ok());
+        QVERIFY(SaveMemoryFile(records, fromChirp->table, "315").ok());
         const auto fromRecords = ReadChannelFile(records, {"315", {}});
         QVERIFY(fromRecords.ok());
-        QCOMPARE(fromRecords->report.format, &RecordFileFormat());
+        QCOMPARE(fromRecords->report.format, &MemoryFileFormat());
 
         // Channel 5 (USB at 14 MHz, its Bandwidth not the mode's default) comes through with
         // what CHIRP keeps.

@@ -7,7 +7,7 @@
 #include "FuzzCheck.h"
 #include "csv/CsvReader.h"
 #include "csv/CsvWriter.h"
-#include "g3m/G3mFile.h"
+#include "g3m/MemoryFile.h"
 #include "io/SafeFile.h"
 
 using namespace corvalen;
@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const MemoryTable& table = imported.table;
 
     ByteBuffer image;
-    const G3mSaveReport report = PlaceRecords(table, "313", image);
+    const MemoryFileSaveReport report = PlaceRecords(table, "313", image);
     FUZZ_REQUIRE(report.recordsWritten + report.rowsNotWritten + report.rowsSkipped ==
                  table.ChannelCount());
     fuzz::CheckDiagnostics(report.problems, Diagnostic::Place::Row, table.ChannelCount());
@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int records =
         ReadCsvRecords(fuzz::Bytes(data, size), lines,
                        [&](std::span<const std::string_view> cells) { placer.Place(cells); });
-    const G3mSaveReport streamedReport = placer.Finish();
+    const MemoryFileSaveReport streamedReport = placer.Finish();
     FUZZ_REQUIRE(streamed == image && records == imported.recordsRead);
     FUZZ_REQUIRE(lines == imported.diagnostics && streamedReport.problems == report.problems);
     FUZZ_REQUIRE(streamedReport.recordsWritten == report.recordsWritten &&

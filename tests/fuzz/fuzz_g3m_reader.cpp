@@ -6,8 +6,8 @@
 
 #include "FuzzCheck.h"
 #include "channel/CellChecks.h"
-#include "g3m/G3mFile.h"
-#include "g3m/G3mReader.h"
+#include "g3m/MemoryFile.h"
+#include "g3m/MemoryFileReader.h"
 #include "channel/TableChecks.h"
 
 using namespace corvalen;
@@ -22,20 +22,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                                    : ReceiverModel("305");
     const std::string_view file = fuzz::Bytes(data + 1, size - 1);
 
-    const G3mReadReport read = DecodeG3mImage(file, model);
+    const MemoryFileReadReport read = DecodeMemoryFileImage(file, model);
     FUZZ_REQUIRE(read.table.ColCount() == kImportedColumnCount);
     FUZZ_REQUIRE(read.table.ChannelCount() <= read.recordsRead);
     fuzz::CheckDiagnostics(read.problems, Diagnostic::Place::Record, read.recordsRead + 1);
-    const G3mVerifyReport verified = VerifyG3mImage(file, model);
+    const MemoryFileVerifyReport verified = VerifyMemoryFileImage(file, model);
     FUZZ_REQUIRE(verified.badChecksums == read.badChecksums);
     FUZZ_REQUIRE(verified.incompleteBytes == read.incompleteBytes);
 
     ByteBuffer saved;
-    const G3mSaveReport report = PlaceRecords(read.table, model, saved);
+    const MemoryFileSaveReport report = PlaceRecords(read.table, model, saved);
     FUZZ_REQUIRE(report.problems == CheckCells(read.table, model));
 
-    const G3mReadReport reread =
-        DecodeG3mImage(std::string_view(saved.data(), saved.size()), model);
+    const MemoryFileReadReport reread =
+        DecodeMemoryFileImage(std::string_view(saved.data(), saved.size()), model);
     FUZZ_REQUIRE(reread.problems.empty());
     ByteBuffer again;
     PlaceRecords(reread.table, model, again);

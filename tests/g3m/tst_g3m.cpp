@@ -8,8 +8,8 @@
 #include "channel/CellChecks.h"
 #include "channel/TableChecks.h"
 #include "files/ChannelFiles.h"
-#include "g3m/G3mFile.h"
-#include "g3m/G3mReader.h"
+#include "g3m/MemoryFile.h"
+#include "g3m/MemoryFileReader.h"
 #include "g3m/MemoryRecord.h"
 #include "g3m/RecordChecksum.h"
 #include "io/Messages.h"
@@ -98,7 +98,7 @@ QStringList RowOf(std::initializer_list<std::pair<int, QString>> cells) {
 
 }  // namespace
 
-class TestG3m : public QObject {
+class TestMemoryFile : public QObject {
     Q_OBJECT
 
 private slots:
@@ -555,15 +555,15 @@ private slots:
         ByteBuffer image;
         QCOMPARE(PlaceRecords(table, testing::Model(model), image).recordsWritten, 1);
 
-        const G3mReadReport report =
-            DecodeG3mImage(std::string_view(image.data(), image.size()), testing::Model(model));
+        const MemoryFileReadReport report =
+            DecodeMemoryFileImage(std::string_view(image.data(), image.size()), testing::Model(model));
         QCOMPARE(Problems(report.problems), QStringList());
         QCOMPARE(report.table.ChannelCount(), 1);
         QCOMPARE(Strings(report.table, 1), read);
     }
 
     void decodeGolden() {
-        const auto report = ReadG3mFile(CORVALEN_TEST_DATA_DIR "/g3m/channel5_313.g3m", "313");
+        const auto report = ReadMemoryFile(CORVALEN_TEST_DATA_DIR "/g3m/channel5_313.g3m", "313");
         QVERIFY(report.ok());
         QCOMPARE(report->recordsRead, 5);  // four empty places, then channel 5
         QCOMPARE(Strings(report->table, 0).join('|'), QString(kImportedCaptions.data()));
@@ -585,7 +585,7 @@ private slots:
         std::string image = *ReadWholeFile(CORVALEN_TEST_DATA_DIR "/g3m/channel5_313.g3m");
         image[4 * 92 + 36] = 'X';
         image += std::string(10, '\x01');
-        const G3mReadReport damaged = DecodeG3mImage(image, "313");
+        const MemoryFileReadReport damaged = DecodeMemoryFileImage(image, "313");
         QCOMPARE(damaged.table.ChannelCount(), 0);
         QCOMPARE(damaged.badChecksums, 1);
         QCOMPARE(damaged.incompleteBytes, 10);
@@ -595,7 +595,7 @@ private slots:
                               "record 6: the file ends 10 bytes into this record of 92 bytes; it "
                               "is not read"}));
 
-        const auto missing = ReadG3mFile("/nonexistent/x.g3m", "313");
+        const auto missing = ReadMemoryFile("/nonexistent/x.g3m", "313");
         QVERIFY(!missing.ok() &&
                 missing.error().message.find("/nonexistent/x.g3m") != std::string::npos);
     }
@@ -643,17 +643,17 @@ private slots:
         auto* data = reinterpret_cast<std::uint8_t*>(record.data());
         qToLittleEndian<quint32>(ComputeRecordChecksum({data, 84}), data + 80);
 
-        const G3mReadReport report = DecodeG3mImage(record.toStdString(), "303");
+        const MemoryFileReadReport report = DecodeMemoryFileImage(record.toStdString(), "303");
         QCOMPARE(report.table.ChannelCount(), 1);
         QCOMPARE(QString::fromStdString(std::string(report.table.CellText(1, column))), cell);
         QCOMPARE(Problems(report.problems),
                  problem.isEmpty() ? QStringList() : QStringList(problem));
     }
 
-    void saveG3mFile() {
+    void saveMemoryFileFromTable() {
         QTemporaryDir dir;
         const std::string path = dir.filePath("memory.g3m").toStdString();
-        QVERIFY(SaveG3mFile(path, TableOf({ExampleRow()}), "313").ok());
+        QVERIFY(SaveMemoryFile(path, TableOf({ExampleRow()}), "313").ok());
         QCOMPARE(Hex(*ReadWholeFile(path)),
                  Hex(*ReadWholeFile(CORVALEN_TEST_DATA_DIR "/g3m/channel5_313.g3m")));
 
@@ -661,7 +661,7 @@ private slots:
         const std::string old(3 * 84, '\xEE');
         QVERIFY(WriteFileAtomically(path, old).ok());
         const MemoryTable table = TableOf({{"1", "7100000"}});
-        QCOMPARE(SaveG3mFile(path, table, "303")->recordsWritten, 1);
+        QCOMPARE(SaveMemoryFile(path, table, "303")->recordsWritten, 1);
         const std::string now = *ReadWholeFile(path);
         QCOMPARE(Hex(now.substr(0, 2)), QByteArray("01 00"));
         QVERIFY(now.substr(84) == old.substr(84));
@@ -669,7 +669,7 @@ private slots:
         // An existing file that cannot be read, or a place that cannot be written, is an error
         // that names the path.
         for (const QString& bad : {dir.path(), dir.filePath("no/folder/x.g3m")}) {
-            const auto saved = SaveG3mFile(bad.toStdString(), table, "303");
+            const auto saved = SaveMemoryFile(bad.toStdString(), table, "303");
             QVERIFY(!saved.ok());
             QVERIFY(QString::fromStdString(saved.error().message).contains(bad));
         }
@@ -718,7 +718,7 @@ private slots:
         for (const int channel : channels) {
             table.AppendRow({std::to_string(channel), "7100000"});
         }
-        const Result<G3mSaveReport> saved = SaveG3mFile(path, table, model);
+        const Result<MemoryFileSaveReport> saved = SaveMemoryFile(path, table, model);
         QVERIFY(saved.ok());
         QCOMPARE(saved->recordsWritten, int(channels.size()));
         QCOMPARE(saved->recordsKept, kept);
@@ -801,13 +801,13 @@ private slots:
             table.AppendRow(cells);
         }
         ByteBuffer image;
-        const G3mSaveReport placed = PlaceRecords(table, "313", image);
+        const MemoryFileSaveReport placed = PlaceRecords(table, "313", image);
 
         ByteBuffer written;
         BufferSaveWriter out(written);
         RecordPlacer placer("313", out, std::size_t(channels.size()));
         PlaceTableRows(table, placer);
-        const G3mSaveReport report = placer.Finish();
+        const MemoryFileSaveReport report = placer.Finish();
         QVERIFY(placer.Written().ok());
         QVERIFY(written == image);
         QCOMPARE(report.recordsWritten, placed.recordsWritten);
@@ -816,12 +816,12 @@ private slots:
         // The same through a file, whose late records are written over their places.
         QTemporaryDir dir;
         const std::string path = dir.filePath("new.g3m").toStdString();
-        QVERIFY(SaveG3mFile(path, table, "313").ok());
+        QVERIFY(SaveMemoryFile(path, table, "313").ok());
         const Result<std::string> file = ReadWholeFile(path);
         QVERIFY(file.ok());
         QVERIFY(*file == std::string_view(image.data(), image.size()));
     }
 };
 
-QTEST_GUILESS_MAIN(TestG3m)
+QTEST_GUILESS_MAIN(TestMemoryFile)
 #include "tst_g3m.moc"

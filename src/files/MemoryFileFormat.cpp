@@ -44,15 +44,15 @@ bool HoldsRecords(std::string_view bytes, ReceiverModel model) {
 
 // The decoded records of a memory file, refused when it is longer than a memory file can be or
 // when none of its records is whole and sound.
-Result<G3mReadReport> DecodeRecordFile(const std::string& path, std::string_view bytes,
+Result<MemoryFileReadReport> DecodeMemoryFile(const std::string& path, std::string_view bytes,
                                        ReceiverModel model) {
-    if (bytes.size() > MaxRecordFileBytes(model)) {
+    if (bytes.size() > MaxMemoryFileBytes(model)) {
         return Error{"Cannot read \"" + path + "\": it holds " +
                      Grouped(bytes.size() / model.RecordLength()) + " records of " +
                      std::to_string(model.RecordLength()) + " bytes, more than the " +
                      Grouped(kMaxRecords) + " of a memory file"};
     }
-    G3mReadReport read = DecodeG3mImage(bytes, model);
+    MemoryFileReadReport read = DecodeMemoryFileImage(bytes, model);
     if (read.placesUsed > 0 && read.badChecksums == read.placesUsed) {
         return Error{"Cannot read \"" + path + "\": the checksum of none of its " +
                      Grouped(static_cast<std::size_t>(read.placesUsed)) +
@@ -62,7 +62,7 @@ Result<G3mReadReport> DecodeRecordFile(const std::string& path, std::string_view
     return read;
 }
 
-class RecordFile final : public ChannelFormat {
+class MemoryFile final : public ChannelFormat {
 public:
     std::string_view ShortName() const override { return "memory"; }
     std::string_view Name() const override { return "memory file"; }
@@ -85,9 +85,9 @@ public:
     bool OpenedAsChannelFile() const override { return false; }
     bool HoldsRecords() const override { return true; }
     std::size_t MaxFileBytes(ReceiverModel model) const override {
-        return MaxRecordFileBytes(model);
+        return MaxMemoryFileBytes(model);
     }
-    // What EncodeRecord stores and DecodeG3mImage reads back: no Priority, no reserved fields;
+    // What EncodeRecord stores and DecodeMemoryFileImage reads back: no Priority, no reserved fields;
     // IF Shift and Bandwidth, and the secondary squelch, only where the model's records keep
     // them (a "303" memory file reads Bandwidth and IF Shift as "0").
     ColumnSet HeldColumns(ReceiverModel model) const override {
@@ -107,7 +107,7 @@ public:
 
     Result<ChannelFileRead> Read(const std::string& path, std::string_view bytes,
                                  const ReadSettings& settings) const override {
-        Result<G3mReadReport> decoded = DecodeRecordFile(path, bytes, settings.model);
+        Result<MemoryFileReadReport> decoded = DecodeMemoryFile(path, bytes, settings.model);
         if (!decoded) {
             return decoded.error();
         }
@@ -122,14 +122,14 @@ public:
 
     Result<ChannelFileReport> Write(const std::string& path, const MemoryTable& table,
                                     const WriteSettings& settings) const override {
-        Result<G3mSaveReport> saved = SaveG3mFile(path, table, settings.model);
+        Result<MemoryFileSaveReport> saved = SaveMemoryFile(path, table, settings.model);
         if (!saved) {
             return saved.error();
         }
         return ReportOf(std::move(*saved));
     }
 
-    static ChannelFileReport ReportOf(G3mSaveReport saved) {
+    static ChannelFileReport ReportOf(MemoryFileSaveReport saved) {
         ChannelFileReport report;
         report.recordsWritten = saved.recordsWritten;
         report.recordsKept = saved.recordsKept;
@@ -144,30 +144,30 @@ public:
 
 }  // namespace
 
-std::size_t MaxRecordFileBytes(ReceiverModel model) {
+std::size_t MaxMemoryFileBytes(ReceiverModel model) {
     return static_cast<std::size_t>(kMaxRecords) * model.RecordLength();
 }
 
-const ChannelFormat& RecordFileFormat() {
-    static const RecordFile format;
+const ChannelFormat& MemoryFileFormat() {
+    static const MemoryFile format;
     return format;
 }
 
-ChannelFileReport RecordSaveReport(G3mSaveReport saved) {
-    ChannelFileReport report = RecordFile::ReportOf(std::move(saved));
-    report.format = &RecordFileFormat();
+ChannelFileReport RecordSaveReport(MemoryFileSaveReport saved) {
+    ChannelFileReport report = MemoryFile::ReportOf(std::move(saved));
+    report.format = &MemoryFileFormat();
     return report;
 }
 
-Result<G3mReadReport> ReadG3mFile(const std::string& path, ReceiverModel model) {
-    const Result<ByteBuffer> bytes = ReadWholeFileBuffer(path, MaxRecordFileBytes(model));
+Result<MemoryFileReadReport> ReadMemoryFile(const std::string& path, ReceiverModel model) {
+    const Result<ByteBuffer> bytes = ReadWholeFileBuffer(path, MaxMemoryFileBytes(model));
     if (!bytes) {
         return bytes.error();
     }
-    return DecodeRecordFile(path, std::string_view(bytes->data(), bytes->size()), model);
+    return DecodeMemoryFile(path, std::string_view(bytes->data(), bytes->size()), model);
 }
 
-Result<G3mSaveReport> SaveRecordFile(const std::string& path, ReceiverModel model,
+Result<MemoryFileSaveReport> SaveMemoryFileRecords(const std::string& path, ReceiverModel model,
                                      const std::function<void(RecordPlacer& placer)>& fill,
                                      std::size_t expectedRows,
                                      const std::function<Status()>& beforeWrite) {
@@ -175,10 +175,10 @@ Result<G3mSaveReport> SaveRecordFile(const std::string& path, ReceiverModel mode
     // of the rows stays as it was. A file that is not there yet (or empty) starts empty, and its
     // records are written as they come, never held as a whole image. The file stays locked from
     // reading to writing, so a second program updating it waits for this one.
-    G3mSaveReport report;
+    MemoryFileSaveReport report;
     std::vector<std::string> notices;
     const Status updated = UpdateFileInPieces(
-        path, MaxRecordFileBytes(model),
+        path, MaxMemoryFileBytes(model),
         [&](ByteBuffer& image, SaveWriter& out) -> Status {
             if (image.empty()) {
                 RecordPlacer placer(model, out, expectedRows);
@@ -207,9 +207,9 @@ Result<G3mSaveReport> SaveRecordFile(const std::string& path, ReceiverModel mode
     return report;
 }
 
-Result<G3mSaveReport> SaveG3mFile(const std::string& path, const MemoryTable& table,
+Result<MemoryFileSaveReport> SaveMemoryFile(const std::string& path, const MemoryTable& table,
                                   ReceiverModel model) {
-    return SaveRecordFile(
+    return SaveMemoryFileRecords(
         path, model, [&](RecordPlacer& placer) { PlaceTableRows(table, placer); },
         static_cast<std::size_t>(table.RowCount()));
 }

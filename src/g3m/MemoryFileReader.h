@@ -10,7 +10,7 @@
 
 namespace corvalen {
 
-struct G3mReadReport {
+struct MemoryFileReadReport {
     MemoryTable table = MemoryTable::ImportLayout();  // 19 captioned columns, one row per channel
     int recordsRead = 0;               // whole records in the file, empty places included
     std::vector<Diagnostic> problems;  // place Record, in file order
@@ -33,9 +33,9 @@ struct G3mReadReport {
 // still read when something about it is wrong; the report says what: a channel number that
 // differs from the record's place, an unknown mode code, bytes no column keeps (which a later
 // save would write as zeros), and an incomplete last record, which is not read.
-G3mReadReport DecodeG3mImage(std::string_view image, ReceiverModel model);
+MemoryFileReadReport DecodeMemoryFileImage(std::string_view image, ReceiverModel model);
 
-struct G3mVerifyReport {
+struct MemoryFileVerifyReport {
     int recordsChecked = 0;            // whole records in the file, empty places included
     int badChecksums = 0;              // records whose checksum word does not match them
     int incompleteBytes = 0;           // bytes after the last whole record
@@ -44,8 +44,8 @@ struct G3mVerifyReport {
 };
 
 // Checks the checksum of every whole record of a .g3m memory file for `model`, with the same
-// messages DecodeG3mImage gives, and whether the file ends inside a record. An empty place (all
+// messages DecodeMemoryFileImage gives, and whether the file ends inside a record. An empty place (all
 // zero bytes) verifies.
-G3mVerifyReport VerifyG3mImage(std::string_view image, ReceiverModel model);
+MemoryFileVerifyReport VerifyMemoryFileImage(std::string_view image, ReceiverModel model);
 
 }  // namespace corvalen

@@ -1,4 +1,4 @@
-#include "g3m/G3mFile.h"
+#include "g3m/MemoryFile.h"
 
 #include <algorithm>
 #include <array>
@@ -77,7 +77,7 @@ void RecordPlacer::Put(std::uint16_t channel, std::span<const std::uint8_t> reco
     }
 }
 
-G3mSaveReport RecordPlacer::Finish() {
+MemoryFileSaveReport RecordPlacer::Finish() {
     m_checks.Finish();
     m_report.rowsSkipped = m_checks.EmptyRows();
     m_report.rowsNotWritten = m_rows - m_report.recordsWritten -
@@ -108,7 +108,7 @@ void PlaceTableRows(const MemoryTable& table, RecordPlacer& placer) {
     }
 }
 
-G3mSaveReport PlaceRecords(const MemoryTable& table, ReceiverModel model, ByteBuffer& image) {
+MemoryFileSaveReport PlaceRecords(const MemoryTable& table, ReceiverModel model, ByteBuffer& image) {
     RecordPlacer placer(model, image, static_cast<std::size_t>(table.RowCount()));
     PlaceTableRows(table, placer);
     return placer.Finish();

@@ -18,7 +18,7 @@
 
 namespace corvalen {
 
-struct G3mSaveReport {
+struct MemoryFileSaveReport {
     int recordsWritten = 0;            // records the rows put into the file, one a channel
     int rowsNotWritten = 0;            // rows without a usable channel number (empty rows aside)
     int rowsSkipped = 0;               // rows whose cells are all empty: no channel, no word
@@ -50,7 +50,7 @@ public:
 
     // After the last row: the report, with the whole records of the old image that no row
     // replaced and that are not empty places counted as kept.
-    G3mSaveReport Finish();
+    MemoryFileSaveReport Finish();
     // After Finish, for a placer that writes as it goes: Done, or the error of the piece that
     // could not be written. Done for a placer into an image.
     const Status& Written() const { return m_written; }
@@ -68,7 +68,7 @@ private:
     // By channel number: the last row placed there, 0 for none yet.
     std::vector<int> m_rowAt;
     std::vector<ReplacedRow> m_rowsReplaced;  // by the row that replaced them
-    G3mSaveReport m_report;
+    MemoryFileSaveReport m_report;
     TableChecks m_checks;
     int m_rows = 0;
 };
@@ -78,6 +78,6 @@ void PlaceTableRows(const MemoryTable& table, RecordPlacer& placer);
 
 // Places the record of every channel row of `table` (rows 1 and up) into `image` (see
 // RecordPlacer).
-G3mSaveReport PlaceRecords(const MemoryTable& table, ReceiverModel model, ByteBuffer& image);
+MemoryFileSaveReport PlaceRecords(const MemoryTable& table, ReceiverModel model, ByteBuffer& image);
 
 }  // namespace corvalen

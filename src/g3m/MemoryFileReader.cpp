@@ -1,4 +1,4 @@
-#include "g3m/G3mReader.h"
+#include "g3m/MemoryFileReader.h"
 
 #include <algorithm>
 #include <array>
@@ -133,8 +133,8 @@ int IncompleteRecord(std::string_view image, std::size_t recordLength,
 
 }  // namespace
 
-G3mReadReport DecodeG3mImage(std::string_view image, ReceiverModel model) {
-    G3mReadReport report;
+MemoryFileReadReport DecodeMemoryFileImage(std::string_view image, ReceiverModel model) {
+    MemoryFileReadReport report;
     const auto recordLength = model.RecordLength();
     const bool ifShiftAndBandwidth = model.HoldsIfShiftAndBandwidth();
     const bool secondarySquelch = model.HoldsSecondarySquelch();
@@ -222,8 +222,8 @@ G3mReadReport DecodeG3mImage(std::string_view image, ReceiverModel model) {
     return report;
 }
 
-G3mVerifyReport VerifyG3mImage(std::string_view image, ReceiverModel model) {
-    G3mVerifyReport report;
+MemoryFileVerifyReport VerifyMemoryFileImage(std::string_view image, ReceiverModel model) {
+    MemoryFileVerifyReport report;
     const auto recordLength = model.RecordLength();
     const std::size_t wholeRecords = image.size() / recordLength;
     report.recordsChecked = static_cast<int>(wholeRecords);
