@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QEventLoop>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -23,6 +24,7 @@
 #include <cstdio>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <numeric>
 #include <vector>
@@ -31,16 +33,23 @@
 #include "MemoryCsvGenerator.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedEditDialogs.h"
+#include "ScriptedKeeperQuestions.h"
 #include "app/ChannelActions.h"
+#include "app/CompareDialog.h"
 #include "app/EditActions.h"
 #include "app/FileActions.h"
+#include "app/FileWatch.h"
 #include "app/FindBar.h"
 #include "app/MainWindow.h"
 #include "app/PrintActions.h"
 #include "app/ProblemIndex.h"
+#include "app/RecoveryCopy.h"
 #include "app/ScheduleActions.h"
 #include "app/ScheduleDialog.h"
 #include "app/TablePrinter.h"
+#include "app/WorkKeeper.h"
+#include "csv/CsvReader.h"
+#include "csv/CsvWriter.h"
 #include "io/SafeFile.h"
 #include "table/Columns.h"
 
@@ -124,7 +133,8 @@ public:
 private:
     void note() {
         const auto now = std::chrono::steady_clock::now();
-        m_longest = std::max(m_longest, std::chrono::duration<double, std::milli>(now - m_last).count());
+        m_longest =
+            std::max(m_longest, std::chrono::duration<double, std::milli>(now - m_last).count());
         m_last = now;
     }
     QTimer m_turn;
@@ -296,7 +306,6 @@ BENCHMARK(EditorUndoMemory)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
 
-
 // Every editor command at 65,535 channels, each timed from the key or menu entry until the
 // window has handled everything it queued (the checks that follow an edit included) and
 // repainted. Each step has its budget: a keystroke-level step one frame (16 ms), a command on
@@ -318,13 +327,17 @@ struct StepEditor {
     ScriptedMessageBoxes boxes;
     ScriptedEditDialogs edits;
     EveryBroadcast broadcasts;
+    ScriptedKeeperQuestions questions;
     std::unique_ptr<MainWindow> window;
+    // A dialog a step keeps open over its runs (Compare with File); it goes before the window.
+    std::unique_ptr<CompareDialog> compare;
 
     StepEditor() {
         window = std::make_unique<MainWindow>(
             SettingsFile(settingsFolder.path(), settingsFolder.path()), &files, &boxes);
         window->channelActions().setDialogs(&edits);
         window->scheduleActions().setAsker(&broadcasts);
+        window->keeper().setQuestions(&questions);
         window->resize(1200, 800);
         window->show();
         settle();
@@ -392,8 +405,9 @@ const std::string& FileOfChannels(int channels) {
 const std::string& ScheduleFile(int broadcasts) {
     static std::string path;
     if (path.empty()) {
-        std::string bytes = "kHz:75;Time(UTC):93;Days:59;ITU:49;Station:201;Lng:49;Target:62;"
-                            "Remarks:135;P:35;Start:60;Stop:60;\r\n";
+        std::string bytes =
+            "kHz:75;Time(UTC):93;Days:59;ITU:49;Station:201;Lng:49;Target:62;"
+            "Remarks:135;P:35;Start:60;Stop:60;\r\n";
         for (int i = 0; i < broadcasts; ++i) {
             bytes += std::to_string(2300 + i) + ".5;" + (i % 2 == 0 ? "0000-2400" : "1800-0200") +
                      ";;D;Station " + std::to_string(i) + ";E,F;Eu;;1;;\r\n";
@@ -420,12 +434,13 @@ const std::string& ListOfChannels(const std::string& extension) {
             if (sdrpp) {
                 bytes += std::string(i == 0 ? "" : ",\n") + "                \"" + name +
                          "\": {\n                    \"bandwidth\": 10000.0,\n"
-                         "                    \"frequency\": " + hz +
-                         ".0,\n                    \"mode\": 2\n                }";
+                         "                    \"frequency\": " +
+                         hz + ".0,\n                    \"mode\": 2\n                }";
             } else {
                 bytes += "  <MemoryEntry>\r\n    <IsFavourite>true</IsFavourite>\r\n    <Name>" +
                          name + "</Name>\r\n    <GroupName>Bench</GroupName>\r\n    <Frequency>" +
-                         hz + "</Frequency>\r\n    <DetectorType>AM</DetectorType>\r\n"
+                         hz +
+                         "</Frequency>\r\n    <DetectorType>AM</DetectorType>\r\n"
                          "    <Shift>0</Shift>\r\n    <FilterBandwidth>10000</FilterBandwidth>\r\n"
                          "  </MemoryEntry>\r\n";
             }
@@ -439,13 +454,92 @@ const std::string& ListOfChannels(const std::string& extension) {
     return path;
 }
 
+// The 65,535-channel file with every row differing in text, as bench_core's channel_diff
+// compares it: each Frequency with a blank before it (the same value) and every Callsign changed.
+const std::string& ChangedFileOfChannels() {
+    static std::string path;
+    if (path.empty()) {
+        MemoryTable table = ReadCsvMemory(bench::MakeMemoryCsv()).table;
+        for (int row = 1; row < table.RowCount(); ++row) {
+            table.SetCellText(row, Frequency, " " + std::string(table.CellText(row, Frequency)));
+            table.SetCellText(row, Callsign, std::string(table.CellText(row, Callsign)) + "x");
+        }
+        const std::string file = (bench::ScratchFolder() / "channels-changed.csv").string();
+        path = WriteCsvFile(file, BuildCsvText(table, /*importForm=*/true)) ? file : std::string();
+    }
+    return path;
+}
+
+// Reads the whole of the file at `path`.
+std::string BytesOf(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Runs the window's events until `sender` emits `signal`, or `timeoutMs` have passed; false then.
+template <typename Sender, typename Signal>
+bool WaitForSignal(Sender* sender, Signal signal, int timeoutMs) {
+    QEventLoop loop;
+    bool emitted = false;
+    const QMetaObject::Connection connection = QObject::connect(sender, signal, &loop, [&] {
+        emitted = true;
+        loop.quit();
+    });
+    QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+    loop.exec();
+    QObject::disconnect(connection);
+    return emitted;
+}
+
+// The file the editor watches in the Reload steps: another program writes it anew before each
+// run, in turns the benchmark file and the one with every row changed.
+const std::string& WatchedFile() {
+    static const std::string path = (bench::ScratchFolder() / "watched.csv").string();
+    return path;
+}
+
+// Edits a cell so the table has unsaved changes, then another program rewrites the watched
+// file; a save over it then asks, and is answered with Reload.
+void WatchedFileChanged(StepEditor& e) {
+    static bool changed = false;
+    changed = !changed;
+    QAbstractItemModel* grid = e.grid().model();
+    grid->setData(grid->index(30000, Callsign), QString::fromLatin1(changed ? "ABC" : "XYZ"));
+    const QString watched = QString::fromStdString(WatchedFile());
+    WriteFileAtomically(WatchedFile(),
+                        BytesOf(changed ? ChangedFileOfChannels() : FileOfChannels(kAll)));
+    if (!e.window->keeper().fileWatch().changedElsewhere()) {
+        std::fprintf(stderr, "the watch did not see the file change\n");
+    }
+    // Until the watch has said so on the status line, as it does at once.
+    WaitForSignal(&e.window->keeper().fileWatch(), &FileWatch::changed, 2000);
+    e.questions.fileChangedAnswers = {FileChangedAnswer::Reload};
+    e.files.answers = {watched};
+    e.boxes.overwriteAnswers = {true};
+}
+
+// Puts the Compare dialog's cursor on its first row: on the kind column, or on the first cell
+// marked changed.
+void CompareCursorOnFirstRow(StepEditor& e, bool onChangedCell) {
+    QTableView* list = e.compare->list();
+    int column = CompareDialog::kKindColumn;
+    for (int c = CompareDialog::kFirstFieldColumn;
+         onChangedCell && c < list->model()->columnCount(); ++c) {
+        if (list->model()->index(0, c).data(Qt::UserRole).toBool()) {
+            column = c;
+            break;
+        }
+    }
+    list->setCurrentIndex(list->model()->index(0, column));
+}
+
 struct Step {
     const char* name;
     double budgetMs;
-    int channels;                               // in the table the step starts from
-    std::function<void(StepEditor&)> prepare;   // once, not timed
-    std::function<void(StepEditor&)> before;    // before each run, not timed
-    std::function<void(StepEditor&)> run;       // timed, with the settling that follows
+    int channels;                              // in the table the step starts from
+    std::function<void(StepEditor&)> prepare;  // once, not timed
+    std::function<void(StepEditor&)> before;   // before each run, not timed
+    std::function<void(StepEditor&)> run;      // timed, with the settling that follows
 };
 
 // What each run times, kept a function of its own so that a profiler can single it out.
@@ -554,7 +648,8 @@ std::vector<Step> Steps() {
     };
     const auto scheduleWritten = [](StepEditor&) { ScheduleFile(10000); };
     const auto emptied = [](StepEditor& e) {
-        if (e.window->document().table().table().ChannelCount() > 0) e.undo().undo();
+        if (e.window->document().table().table().ChannelCount() > 0)
+            e.undo().undo();
     };
     const auto importSchedule = [](StepEditor& e) {
         e.files.answers = {QString::fromStdString(ScheduleFile(10000))};
@@ -565,6 +660,17 @@ std::vector<Step> Steps() {
             e.files.answers = {QString::fromStdString((bench::ScratchFolder() / name).string())};
             e.boxes.overwriteAnswers = {true};
         };
+    };
+    // The watched file opened (it is the file a save goes to).
+    const auto openWatched = [](StepEditor& e) {
+        WriteFileAtomically(WatchedFile(), BytesOf(FileOfChannels(kAll)));
+        e.window->fileActions().openChannelFile(QString::fromStdString(WatchedFile()));
+    };
+    // The Compare dialog on the file with every row changed, shown beside the window.
+    const auto openCompare = [](StepEditor& e) {
+        e.compare = std::make_unique<CompareDialog>(
+            e.window->document(), QString::fromStdString(ChangedFileOfChannels()), e.window.get());
+        e.compare->show();
     };
     const auto atRow = [](int row) {
         return [=](StepEditor& e) {
@@ -586,18 +692,15 @@ std::vector<Step> Steps() {
          commit(Callsign, "ABC", "XYZ")},
         {"cell_commit_callsign_undo", kKeystroke, kAll, atRow(30000),
          commit(Callsign, "ABC", "XYZ"), Undo},
-        {"wheel_notch", kKeystroke, kAll, atRow(30000), nullptr,
-         wheelNotch},
+        {"wheel_notch", kKeystroke, kAll, atRow(30000), nullptr, wheelNotch},
         {"page_down", kKeystroke, kAll, atRow(0), nullptr,
          [](StepEditor& e) { e.key(&e.grid(), Qt::Key_PageDown); }},
-        {"wheel_notch_after_range", kKeystroke, kAll - 10000, addRange, nullptr,
-         wheelNotch},
-        {"find_typed_character", kKeystroke, kAll,
-         [](StepEditor& e) { e.trigger("findAction"); }, nullptr,
+        {"wheel_notch_after_range", kKeystroke, kAll - 10000, addRange, nullptr, wheelNotch},
+        {"find_typed_character", kKeystroke, kAll, [](StepEditor& e) { e.trigger("findAction"); },
+         nullptr,
          [](StepEditor& e) {
-             e.window->findBar().box()->setText(e.window->findBar().box()->text().isEmpty()
-                                                    ? QStringLiteral("w")
-                                                    : QString());
+             e.window->findBar().box()->setText(
+                 e.window->findBar().box()->text().isEmpty() ? QStringLiteral("w") : QString());
          }},
         {"find_step", kKeystroke, kAll, nullptr,
          [](StepEditor& e) { e.window->findBar().findRows(QStringLiteral("w")); },
@@ -615,14 +718,20 @@ std::vector<Step> Steps() {
          }},
         {"hide_column", kKeystroke, kAll, nullptr, nullptr,
          [](StepEditor& e) { e.trigger("column5Action"); }},
-        {"add_row", kKeystroke, kAll - 1, nullptr, [](StepEditor& e) {
-             if (e.window->document().table().table().ChannelCount() == kAll) e.undo().undo();
-         }, [](StepEditor& e) { e.trigger("addRowAction"); }},
+        {"add_row", kKeystroke, kAll - 1, nullptr,
+         [](StepEditor& e) {
+             if (e.window->document().table().table().ChannelCount() == kAll)
+                 e.undo().undo();
+         },
+         [](StepEditor& e) { e.trigger("addRowAction"); }},
         {"add_row_undo", kKeystroke, kAll - 1, nullptr,
          [](StepEditor& e) { e.trigger("addRowAction"); }, Undo},
-        {"insert_row", kWholeTable, kAll - 1, atRow(100), [](StepEditor& e) {
-             if (e.window->document().table().table().ChannelCount() == kAll) e.undo().undo();
-         }, [](StepEditor& e) { e.trigger("insertRowAction"); }},
+        {"insert_row", kWholeTable, kAll - 1, atRow(100),
+         [](StepEditor& e) {
+             if (e.window->document().table().table().ChannelCount() == kAll)
+                 e.undo().undo();
+         },
+         [](StepEditor& e) { e.trigger("insertRowAction"); }},
         {"insert_row_undo", kWholeTable, kAll - 1, atRow(100),
          [](StepEditor& e) { e.trigger("insertRowAction"); }, Undo},
 
@@ -633,8 +742,10 @@ std::vector<Step> Steps() {
         {"group_all_rows_undo", kWholeTable, kAll, selectAll, toggleGroup, Undo},
         {"add_range_10000", kWholeTable, kAll - 10000, nullptr,
          [](StepEditor& e) {
-             if (e.window->document().table().table().ChannelCount() == kAll) e.undo().undo();
-         }, addRange},
+             if (e.window->document().table().table().ChannelCount() == kAll)
+                 e.undo().undo();
+         },
+         addRange},
         {"add_range_10000_undo", kWholeTable, kAll - 10000, nullptr, addRange, Undo},
         {"move_down_1000", kWholeTable, kAll, thousandRows, nullptr,
          [](StepEditor& e) { e.trigger("moveDownAction"); }},
@@ -673,51 +784,71 @@ std::vector<Step> Steps() {
          [](StepEditor& e) {
              e.selectRows(20000, 20999);
              e.trigger("deleteRowsAction");
-         }, Undo},
-        {"re_index", kWholeTable, kAll, [](StepEditor& e) {
+         },
+         Undo},
+        {"re_index", kWholeTable, kAll,
+         [](StepEditor& e) {
              e.grid().model()->setData(e.grid().model()->index(0, Number), "65535");
-         }, [](StepEditor& e) {
-             if (e.undo().undoText() == "Re-Index") e.undo().undo();
-         }, [](StepEditor& e) { e.trigger("reIndexAction"); }},
-        {"re_index_undo", kWholeTable, kAll, [](StepEditor& e) {
+         },
+         [](StepEditor& e) {
+             if (e.undo().undoText() == "Re-Index")
+                 e.undo().undo();
+         },
+         [](StepEditor& e) { e.trigger("reIndexAction"); }},
+        {"re_index_undo", kWholeTable, kAll,
+         [](StepEditor& e) {
              e.grid().model()->setData(e.grid().model()->index(0, Number), "65535");
-         }, [](StepEditor& e) { e.trigger("reIndexAction"); }, Undo},
+         },
+         [](StepEditor& e) { e.trigger("reIndexAction"); }, Undo},
         {"clear_cells_column", kWholeTable, kAll, nullptr,
          [](StepEditor& e) {
-             if (e.undo().undoText() == "Clear Cells") e.undo().undo();
+             if (e.undo().undoText() == "Clear Cells")
+                 e.undo().undo();
              e.grid().selectColumn(Comments);
-         }, [](StepEditor& e) { e.trigger("clearCellsAction"); }},
+         },
+         [](StepEditor& e) { e.trigger("clearCellsAction"); }},
         {"clear_cells_column_undo", kWholeTable, kAll, nullptr,
          [](StepEditor& e) {
              e.grid().selectColumn(Comments);
              e.trigger("clearCellsAction");
-         }, Undo},
+         },
+         Undo},
         {"cut_all", kWholeTable, kAll, nullptr,
          [](StepEditor& e) {
-             if (e.undo().undoText() == "Cut") e.undo().undo();
+             if (e.undo().undoText() == "Cut")
+                 e.undo().undo();
              e.grid().selectAll();
-         }, [](StepEditor& e) { e.trigger("cutAction"); }},
+         },
+         [](StepEditor& e) { e.trigger("cutAction"); }},
         {"cut_all_undo", kWholeTable, kAll, nullptr,
          [](StepEditor& e) {
              e.grid().selectAll();
              e.trigger("cutAction");
-         }, Undo},
+         },
+         Undo},
         {"copy_all", kWholeTable, kAll, selectAll, nullptr,
          [](StepEditor& e) { e.trigger("copyAction"); }},
-        {"paste_all", kWholeTable, kAll, [](StepEditor& e) {
+        {"paste_all", kWholeTable, kAll,
+         [](StepEditor& e) {
              e.grid().selectAll();
              e.trigger("copyAction");
-         }, [](StepEditor& e) {
-             if (e.undo().undoText() == "Paste") e.undo().undo();
+         },
+         [](StepEditor& e) {
+             if (e.undo().undoText() == "Paste")
+                 e.undo().undo();
              e.grid().setCurrentIndex(e.grid().model()->index(0, 0));
-         }, [](StepEditor& e) { e.trigger("pasteAction"); }},
-        {"paste_all_undo", kWholeTable, kAll, [](StepEditor& e) {
+         },
+         [](StepEditor& e) { e.trigger("pasteAction"); }},
+        {"paste_all_undo", kWholeTable, kAll,
+         [](StepEditor& e) {
              e.grid().selectAll();
              e.trigger("copyAction");
-         }, [](StepEditor& e) {
+         },
+         [](StepEditor& e) {
              e.grid().setCurrentIndex(e.grid().model()->index(0, 0));
              e.trigger("pasteAction");
-         }, Undo},
+         },
+         Undo},
         {"sort_by_frequency", kWholeTable, kAll, nullptr, nullptr,
          [](StepEditor& e) {
              static int column = -1;
@@ -725,35 +856,99 @@ std::vector<Step> Steps() {
              e.grid().horizontalHeader()->setSortIndicator(column, Qt::AscendingOrder);
          }},
         {"receiver_model_check", kWholeTable, kAll, nullptr, nullptr,
-         [](StepEditor& e) {
-             e.window->problems().scheduleCheck();
-         }},
+         [](StepEditor& e) { e.window->problems().scheduleCheck(); }},
         {"save_csv", kWholeTable, kAll, nullptr,
          [](StepEditor& e) {
-             e.files.answers = {QString::fromStdString(
-                 (bench::ScratchFolder() / "saved.csv").string())};
+             e.files.answers = {
+                 QString::fromStdString((bench::ScratchFolder() / "saved.csv").string())};
              e.boxes.overwriteAnswers = {true};
-         }, [](StepEditor& e) { e.trigger("saveCsvAction"); }},
+         },
+         [](StepEditor& e) { e.trigger("saveCsvAction"); }},
         {"save_g3m", kWholeTable, kAll, nullptr,
          [](StepEditor& e) {
-             e.files.answers = {QString::fromStdString(
-                 (bench::ScratchFolder() / "saved.g3m").string())};
+             e.files.answers = {
+                 QString::fromStdString((bench::ScratchFolder() / "saved.g3m").string())};
              e.boxes.overwriteAnswers = {true};
-         }, [](StepEditor& e) { e.trigger("saveMemoryFileAction"); }},
+         },
+         [](StepEditor& e) { e.trigger("saveMemoryFileAction"); }},
         {"save_chirp", kWholeTable, kAll, nullptr,
          [](StepEditor& e) {
-             e.files.answers = {QString::fromStdString(
-                 (bench::ScratchFolder() / "chirp.csv").string())};
+             e.files.answers = {
+                 QString::fromStdString((bench::ScratchFolder() / "chirp.csv").string())};
              e.boxes.overwriteAnswers = {true};
-         }, [](StepEditor& e) { e.trigger("saveChirpAction"); }},
+         },
+         [](StepEditor& e) { e.trigger("saveChirpAction"); }},
         {"save_sdrsharp_list", kWholeTable, kAll, nullptr, saveList("list.xml"),
          [](StepEditor& e) { e.trigger("saveListAction"); }},
         {"save_sdrpp_list", kWholeTable, kAll, nullptr, saveList("list.json"),
          [](StepEditor& e) { e.trigger("saveListAction"); }},
+        {"save_csv_backup", kWholeTable, kAll,
+         [](StepEditor& e) {
+             // The backup on, and a file there for each save to replace.
+             QAction* backup = e.window->keeper().backupAction();
+             if (!backup->isChecked())
+                 backup->trigger();
+             WriteFileAtomically((bench::ScratchFolder() / "saved-backup.csv").string(),
+                                 BytesOf(FileOfChannels(kAll)));
+         },
+         saveList("saved-backup.csv"), [](StepEditor& e) { e.trigger("saveCsvAction"); }},
+
+        // What keeps the user's work: the recovery copy, Reload of a file changed on disk,
+        // Compare with File and what it takes from the file.
+        {"recovery_copy", kKeystroke, kAll,
+         [](StepEditor& e) {
+             e.window->keeper().startRecovery(
+                 QString::fromStdString((bench::ScratchFolder() / "recovery").string()));
+         },
+         commit(Callsign, "ABC", "XYZ"),
+         [](StepEditor& e) {
+             // Until the copy the edit started is written, a few seconds after it.
+             WaitForSignal(&e.window->keeper().recovery(), &RecoveryCopy::written, 20000);
+         }},
+        {"reload_changed_file", kWholeTable, kAll, openWatched, WatchedFileChanged,
+         [](StepEditor& e) { e.trigger("saveCsvAction"); }},
+        {"reload_changed_file_undo", kWholeTable, kAll, openWatched,
+         [](StepEditor& e) {
+             WatchedFileChanged(e);
+             e.trigger("saveCsvAction");
+         },
+         Undo},
+        {"compare_with_file_opened", 1000, kAll, [](StepEditor&) { ChangedFileOfChannels(); },
+         [](StepEditor& e) { e.files.answers = {QString::fromStdString(ChangedFileOfChannels())}; },
+         [](StepEditor& e) {
+             // The dialog is modal: once its event loop runs, it has been shown; painted, closed.
+             QTimer::singleShot(0, e.window.get(), [&e] {
+                 if (auto* dialog = e.window->findChild<CompareDialog*>("compareDialog")) {
+                     dialog->grab();
+                     dialog->reject();
+                 }
+             });
+             e.trigger("compareAction");
+         }},
+        {"take_channel_from_file", kWholeTable, kAll, openCompare,
+         [](StepEditor& e) { CompareCursorOnFirstRow(e, false); },
+         [](StepEditor& e) { e.compare->takeChannel(); }},
+        {"take_channel_from_file_undo", kWholeTable, kAll, openCompare,
+         [](StepEditor& e) {
+             CompareCursorOnFirstRow(e, false);
+             e.compare->takeChannel();
+         },
+         Undo},
+        {"take_cell_from_file", kWholeTable, kAll, openCompare,
+         [](StepEditor& e) { CompareCursorOnFirstRow(e, true); },
+         [](StepEditor& e) { e.compare->takeCell(); }},
+        {"take_cell_from_file_undo", kWholeTable, kAll, openCompare,
+         [](StepEditor& e) {
+             CompareCursorOnFirstRow(e, true);
+             e.compare->takeCell();
+         },
+         Undo},
         {"import_schedule_10000", kWholeTable, kAll - 10000, scheduleWritten,
          [](StepEditor& e) {
-             if (e.window->document().table().table().ChannelCount() == kAll) e.undo().undo();
-         }, importSchedule},
+             if (e.window->document().table().table().ChannelCount() == kAll)
+                 e.undo().undo();
+         },
+         importSchedule},
         {"import_schedule_10000_undo", kWholeTable, kAll - 10000, nullptr, importSchedule, Undo},
     };
 }

@@ -200,7 +200,7 @@ def main():
         b = editor[name]
         budget = b.get("budget_ms", 0)
         step = name[len("step_"):]
-        off_thread = (step.startswith("append_") or step.startswith("save_")) and \
+        off_thread = step.startswith(("append_", "save_", "recovery_", "reload_")) and \
             not step.endswith(("_undo", "_redo")) and stretch(b) != ""
         met = (b["longest_block_ms"] if off_thread else ms(b)) <= budget
         add("Editor step: " + step.replace("_", " "), "%.1f ms" % ms(b),
