@@ -35,33 +35,14 @@ std::optional<ChannelFileRead> ReadFile(const std::string& path, ReceiverModel m
 }  // namespace
 
 int RunCheck(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
-    std::optional<ReceiverModel> model;
-    std::optional<ChirpNumbering> numbering;
-    bool all = false;
-    std::vector<std::string> files;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string_view arg = args[i];
-        if ((arg == "--model" && i + 1 < args.size()) || arg.starts_with("--model=")) {
-            std::ostringstream why;
-            if (!ReadModel(arg == "--model" ? args[++i] : arg.substr(8), model, why)) {
-                return UsageError(err, why.str());
-            }
-        } else if (arg == "--all") {
-            all = true;
-        } else if (arg == "--numbering" && i + 1 < args.size()) {
-            numbering = ChirpNumberingNamed(args[++i]);
-            if (!numbering) {
-                return UsageError(err, "--numbering takes keep, shift or sequential, not " +
-                                           std::string(args[i]));
-            }
-        } else if (arg == "--model" || arg == "--numbering") {
-            return UsageError(err, std::string(arg) + " needs a value");
-        } else if (arg.size() > 1 && arg.starts_with('-')) {
-            return UsageError(err, "unknown option " + std::string(arg));
-        } else {
-            files.emplace_back(arg);
-        }
+    FileCheckOptions options;
+    if (const std::optional<int> wrong = ReadFileCheckOptions(args, options, err)) {
+        return *wrong;
     }
+    const std::optional<ReceiverModel>& model = options.model;
+    const std::optional<ChirpNumbering>& numbering = options.numbering;
+    const bool all = options.all;
+    const std::vector<std::string>& files = options.files;
     if (files.size() != 1) {
         return UsageError(err, "check needs one FILE");
     }
@@ -120,9 +101,8 @@ int RunCheck(std::span<const std::string_view> args, std::ostream& out, std::ost
     const std::vector<Diagnostic>& reading = read->report.diagnostics;
     if (!reading.empty()) {
         out << "; "
-            << (read->report.format->HoldsRecords()
-                    ? Counted(reading.size(), CountNoun::Record)
-                    : Counted(reading.size(), CountNoun::InputLine))
+            << (read->report.format->HoldsRecords() ? Counted(reading.size(), CountNoun::Record)
+                                                    : Counted(reading.size(), CountNoun::InputLine))
             << " reported";
     }
     out << "\n";

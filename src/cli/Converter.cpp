@@ -380,6 +380,34 @@ bool ReadModel(std::string_view text, std::optional<ReceiverModel>& model, std::
     return true;
 }
 
+std::optional<int> ReadFileCheckOptions(std::span<const std::string_view> args,
+                                        FileCheckOptions& options, std::ostream& err) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        if ((arg == "--model" && i + 1 < args.size()) || arg.starts_with("--model=")) {
+            std::ostringstream why;
+            if (!ReadModel(arg == "--model" ? args[++i] : arg.substr(8), options.model, why)) {
+                return UsageError(err, why.str());
+            }
+        } else if (arg == "--all") {
+            options.all = true;
+        } else if (arg == "--numbering" && i + 1 < args.size()) {
+            options.numbering = ChirpNumberingNamed(args[++i]);
+            if (!options.numbering) {
+                return UsageError(err, "--numbering takes keep, shift or sequential, not " +
+                                           std::string(args[i]));
+            }
+        } else if (arg == "--model" || arg == "--numbering") {
+            return UsageError(err, std::string(arg) + " needs a value");
+        } else if (arg.size() > 1 && arg.starts_with('-')) {
+            return UsageError(err, "unknown option " + std::string(arg));
+        } else {
+            options.files.emplace_back(arg);
+        }
+    }
+    return std::nullopt;
+}
+
 std::string_view ConverterUsage() {
     // The formats' lines come from the registry: "  chirp     CHIRP CSV (.csv)".
     static const std::string usage = [] {

@@ -10,6 +10,7 @@
 #include "table/MemoryTable.h"
 
 #include "channel/ReceiverModel.h"
+#include "csv/ChirpCsv.h"
 #include "files/ChannelFormat.h"
 #include "io/Diagnostic.h"
 
@@ -33,6 +34,18 @@ int RunConverter(std::span<const std::string_view> args, std::ostream& out, std:
 // Reads the value of --model into `model`; false after writing why it names no receiver model
 // to `err`.
 bool ReadModel(std::string_view text, std::optional<ReceiverModel>& model, std::ostream& err);
+
+// The options `check` and `diff` take beside their files: --model MODEL, --numbering N, --all.
+struct FileCheckOptions {
+    std::optional<ReceiverModel> model;
+    std::optional<ChirpNumbering> numbering;
+    bool all = false;
+    std::vector<std::string> files;
+};
+// Reads `args` into `options`; after a wrong argument, writes the usage error on `err` and
+// returns its exit status.
+std::optional<int> ReadFileCheckOptions(std::span<const std::string_view> args,
+                                        FileCheckOptions& options, std::ostream& err);
 
 // The usage text, ending in a line feed.
 std::string_view ConverterUsage();

@@ -66,37 +66,20 @@ std::string_view DiffUsage() {
 }
 
 int RunDiff(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
-    std::optional<ReceiverModel> model;
-    std::optional<ChirpNumbering> numbering;
-    bool all = false;
-    std::vector<std::string> files;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string_view arg = args[i];
+    for (const std::string_view arg : args) {
         if (arg == "--help" || arg == "-h") {
             out << kDiffUsage;
             return kExitOk;
         }
-        if ((arg == "--model" && i + 1 < args.size()) || arg.starts_with("--model=")) {
-            std::ostringstream why;
-            if (!ReadModel(arg == "--model" ? args[++i] : arg.substr(8), model, why)) {
-                return UsageError(err, why.str());
-            }
-        } else if (arg == "--all") {
-            all = true;
-        } else if (arg == "--numbering" && i + 1 < args.size()) {
-            numbering = ChirpNumberingNamed(args[++i]);
-            if (!numbering) {
-                return UsageError(err, "--numbering takes keep, shift or sequential, not " +
-                                           std::string(args[i]));
-            }
-        } else if (arg == "--model" || arg == "--numbering") {
-            return UsageError(err, std::string(arg) + " needs a value");
-        } else if (arg.size() > 1 && arg.starts_with('-')) {
-            return UsageError(err, "unknown option " + std::string(arg));
-        } else {
-            files.emplace_back(arg);
-        }
     }
+    FileCheckOptions options;
+    if (const std::optional<int> wrong = ReadFileCheckOptions(args, options, err)) {
+        return *wrong;
+    }
+    const std::optional<ReceiverModel>& model = options.model;
+    const std::optional<ChirpNumbering>& numbering = options.numbering;
+    const bool all = options.all;
+    const std::vector<std::string>& files = options.files;
     if (files.size() != 2) {
         return UsageError(err, "diff needs two files");
     }
@@ -157,8 +140,8 @@ int RunDiff(std::span<const std::string_view> args, std::ostream& out, std::ostr
             << CountWords(static_cast<std::size_t>(diff.channelsA), "channel", "channels") << "\n";
     } else {
         out << files[0] << " and " << files[1] << " differ: "
-            << CountWords(static_cast<std::size_t>(diff.Count(ChannelChange::Kind::Added)), "channel",
-                     "channels")
+            << CountWords(static_cast<std::size_t>(diff.Count(ChannelChange::Kind::Added)),
+                          "channel", "channels")
             << " added, " << diff.Count(ChannelChange::Kind::Removed) << " removed, "
             << diff.Count(ChannelChange::Kind::Changed) << " changed";
         if (rowsUnnumbered != 0) {
