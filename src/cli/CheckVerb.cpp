@@ -39,10 +39,7 @@ int RunCheck(std::span<const std::string_view> args, std::ostream& out, std::ost
     if (const std::optional<int> wrong = ReadFileCheckOptions(args, options, err)) {
         return *wrong;
     }
-    const std::optional<ReceiverModel>& model = options.model;
-    const std::optional<ChirpNumbering>& numbering = options.numbering;
-    const bool all = options.all;
-    const std::vector<std::string>& files = options.files;
+    const auto& [model, numbering, all, files] = options;
     if (files.size() != 1) {
         return UsageError(err, "check needs one FILE");
     }

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 
+#include "TestFiles.h"
 #include "io/Backup.h"
 #include "io/SafeFile.h"
 #include "io/SaveFaults.h"
@@ -16,16 +17,8 @@ const std::string kOld = "\"Number\",\"Frequency\"\r\n\"1\",\"7100000\"\r\n";
 const std::string kNew = "\"Number\",\"Frequency\"\r\n\"1\",\"7200000\"\r\n\"2\",\"9420000\"\r\n";
 const std::string kOlder = "an older backup\r\n";
 
-std::string Read(const std::string& path) {
-    const Result<std::string> bytes = ReadWholeFile(path);
-    return bytes ? *bytes : "(unreadable)";
-}
-
-void Write(const std::string& path, const std::string& bytes) {
-    QFile file(QString::fromStdString(path));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes.data(), qint64(bytes.size()));
-}
+using testing::Read;
+using testing::Write;
 
 QStringList Everything(const QString& folder) {
     QDir dir(folder);

@@ -8,6 +8,7 @@
 #include <csignal>
 #include <thread>
 
+#include "TestFiles.h"
 #include "io/SafeFile.h"
 #include "io/SaveFaults.h"
 
@@ -34,16 +35,8 @@ enum class Target {
     OtherOwnerSavedByUser
 };
 
-std::string Read(const std::string& path) {
-    const Result<std::string> bytes = ReadWholeFile(path);
-    return bytes ? *bytes : "(unreadable)";
-}
-
-void Write(const std::string& path, const std::string& bytes) {
-    QFile file(QString::fromStdString(path));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes.data(), qint64(bytes.size()));
-}
+using testing::Read;
+using testing::Write;
 
 // Every name in `folder` and the folders below it, links and hidden files too.
 QStringList Everything(const QString& folder) {
