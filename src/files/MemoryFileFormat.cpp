@@ -172,32 +172,17 @@ Result<MemoryFileSaveReport> SaveMemoryFileRecords(const std::string& path, Rece
                                      std::size_t expectedRows,
                                      const std::function<Status()>& beforeWrite) {
     // Records are updated in place: whatever the old file holds beyond or between the channels
-    // of the rows stays as it was. A file that is not there yet (or empty) starts empty, and its
-    // records are written as they come, never held as a whole image. The file stays locked from
-    // reading to writing, so a second program updating it waits for this one.
+    // of the rows stays as it was; a file that is not there yet starts empty. The file stays
+    // locked from reading to writing, so a second program updating it waits for this one.
     MemoryFileSaveReport report;
     std::vector<std::string> notices;
-    const Status updated = UpdateFileInPieces(
+    const Status updated = UpdateFileAtomically(
         path, MaxMemoryFileBytes(model),
-        [&](ByteBuffer& image, SaveWriter& out) -> Status {
-            if (image.empty()) {
-                RecordPlacer placer(model, out, expectedRows);
-                fill(placer);
-                report = placer.Finish();
-                if (!placer.Written()) {
-                    return placer.Written();
-                }
-                return beforeWrite ? beforeWrite() : Status(Done{});
-            }
+        [&](ByteBuffer& image) -> Status {
             RecordPlacer placer(model, image, expectedRows);
             fill(placer);
             report = placer.Finish();
-            if (beforeWrite) {
-                if (Status allowed = beforeWrite(); !allowed) {
-                    return allowed;
-                }
-            }
-            return out.Append(std::string_view(image.data(), image.size()));
+            return beforeWrite ? beforeWrite() : Status(Done{});
         },
         notices);
     if (!updated) {

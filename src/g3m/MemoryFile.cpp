@@ -9,33 +9,23 @@
 #include <vector>
 
 #include "channel/CellChecks.h"
-#include "g3m/RecordLayout.h"
-#include "g3m/MemoryRecord.h"
 #include "channel/TableChecks.h"
+#include "g3m/MemoryRecord.h"
+#include "g3m/RecordLayout.h"
 
 namespace corvalen {
 
-RecordPlacer::RecordPlacer(ReceiverModel model, SaveWriter& out, std::size_t expectedRows)
-    : m_model(model),
-      m_stream(std::make_unique<RecordStream>(out, model.RecordLength())),
-      m_recordLength(model.RecordLength()),
-      m_oldRecords(0),
-      m_checks(m_report.problems) {
-    m_checks.ExpectRows(expectedRows);
-    m_report.problems.reserve(std::min<std::size_t>(expectedRows, 65535));
-}
-
 RecordPlacer::RecordPlacer(ReceiverModel model, ByteBuffer& image, std::size_t expectedRows)
     : m_model(model),
-      m_image(&image),
+      m_image(image),
       m_recordLength(model.RecordLength()),
       m_oldRecords(image.size() / m_recordLength),
       m_replaced(m_oldRecords, false),
       m_checks(m_report.problems) {
     // Room for as many records as rows are expected (a receiver holds at most 65,535), so a
     // large file's image grows once; channel numbers past that grow it as they come.
-    m_image->reserve(
-        std::max(m_image->size(), std::min<std::size_t>(expectedRows, 65535) * m_recordLength));
+    m_image.reserve(
+        std::max(m_image.size(), std::min<std::size_t>(expectedRows, 65535) * m_recordLength));
     m_checks.ExpectRows(expectedRows);
     // Room for a problem or notice a row; more problems than that still grow it.
     m_report.problems.reserve(std::min<std::size_t>(expectedRows, 65535));
@@ -64,14 +54,10 @@ void RecordPlacer::Put(std::uint16_t channel, std::span<const std::uint8_t> reco
         ++m_report.recordsWritten;
     }
     m_rowAt[channel] = m_rows;
-    if (m_stream != nullptr) {
-        m_stream->Put(offset, record);
-        return;
+    if (m_image.size() < offset + m_recordLength) {
+        m_image.resize(offset + m_recordLength);
     }
-    if (m_image->size() < offset + m_recordLength) {
-        m_image->resize(offset + m_recordLength);
-    }
-    std::memcpy(m_image->data() + offset, record.data(), m_recordLength);
+    std::memcpy(m_image.data() + offset, record.data(), m_recordLength);
     if (channel <= m_oldRecords) {
         m_replaced[channel - 1u] = true;
     }
@@ -89,11 +75,8 @@ MemoryFileSaveReport RecordPlacer::Finish() {
         replaced.by = m_rowAt[static_cast<std::size_t>(replaced.channel)];
     }
     m_report.rowsReplaced = std::move(m_rowsReplaced);
-    if (m_stream != nullptr) {
-        m_written = m_stream->Finish();
-    }
     for (std::size_t place = 0; place < m_oldRecords; ++place) {
-        const std::string_view old(m_image->data() + place * m_recordLength, m_recordLength);
+        const std::string_view old(m_image.data() + place * m_recordLength, m_recordLength);
         if (!m_replaced[place] && old.find_first_not_of('\0') != std::string_view::npos) {
             ++m_report.recordsKept;
         }
@@ -108,7 +91,8 @@ void PlaceTableRows(const MemoryTable& table, RecordPlacer& placer) {
     }
 }
 
-MemoryFileSaveReport PlaceRecords(const MemoryTable& table, ReceiverModel model, ByteBuffer& image) {
+MemoryFileSaveReport PlaceRecords(const MemoryTable& table, ReceiverModel model,
+                                  ByteBuffer& image) {
     RecordPlacer placer(model, image, static_cast<std::size_t>(table.RowCount()));
     PlaceTableRows(table, placer);
     return placer.Finish();

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -10,7 +9,6 @@
 #include "channel/ReceiverModel.h"
 #include "channel/TableChecks.h"
 #include "g3m/RecordLayout.h"
-#include "g3m/RecordStream.h"
 #include "g3m/ReplacedRow.h"
 #include "io/ByteBuffer.h"
 #include "io/Diagnostic.h"
@@ -19,14 +17,14 @@
 namespace corvalen {
 
 struct MemoryFileSaveReport {
-    int recordsWritten = 0;            // records the rows put into the file, one a channel
-    int rowsNotWritten = 0;            // rows without a usable channel number (empty rows aside)
-    int rowsSkipped = 0;               // rows whose cells are all empty: no channel, no word
-    int recordsKept = 0;               // records already in the file (not empty places) that no
-                                       // row replaced, so they stay as they were
+    int recordsWritten = 0;  // records the rows put into the file, one a channel
+    int rowsNotWritten = 0;  // rows without a usable channel number (empty rows aside)
+    int rowsSkipped = 0;     // rows whose cells are all empty: no channel, no word
+    int recordsKept = 0;     // records already in the file (not empty places) that no
+                             // row replaced, so they stay as they were
     // The rows a later row with their channel number replaced, in row order.
     std::vector<ReplacedRow> rowsReplaced;
-    std::vector<Diagnostic> problems;  // problems and notices (CheckCells), in row order
+    std::vector<Diagnostic> problems;      // problems and notices (CheckCells), in row order
     std::vector<std::string> saveNotices;  // what the save itself has to tell: an owner that
                                            // could not be kept, other names of the file
 };
@@ -40,9 +38,6 @@ public:
     // `image` must outlive the placer; `expectedRows`, when known, lets the checks make their
     // room at once.
     RecordPlacer(ReceiverModel model, ByteBuffer& image, std::size_t expectedRows = 0);
-    // A placer of the records of a file that starts empty, which writes them to `out` as they
-    // come (RecordStream) instead of into an image; `out` must outlive the placer.
-    RecordPlacer(ReceiverModel model, SaveWriter& out, std::size_t expectedRows = 0);
 
     // The next row, numbered from 1 in the order rows come; its cells in column order, only
     // the columns the table has.
@@ -51,17 +46,12 @@ public:
     // After the last row: the report, with the whole records of the old image that no row
     // replaced and that are not empty places counted as kept.
     MemoryFileSaveReport Finish();
-    // After Finish, for a placer that writes as it goes: Done, or the error of the piece that
-    // could not be written. Done for a placer into an image.
-    const Status& Written() const { return m_written; }
 
 private:
     void Put(std::uint16_t channel, std::span<const std::uint8_t> record);
 
     ReceiverModel m_model;
-    ByteBuffer* m_image = nullptr;           // the image placed into, or
-    std::unique_ptr<RecordStream> m_stream;  // where the records are written as they come
-    Status m_written = Done{};
+    ByteBuffer& m_image;
     std::size_t m_recordLength;
     std::size_t m_oldRecords;
     std::vector<bool> m_replaced;

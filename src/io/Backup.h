@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string>
-
 // The backup a save keeps of the file it replaces: the previous version of NAME stays as
 // NAME~ beside it, as careful desktop editors keep it (gedit, Kate, Emacs), one backup per file,
 // the older backup replaced. It is made only when the save succeeds: a save that fails leaves
@@ -35,8 +33,5 @@ public:
 private:
     bool m_before;
 };
-
-// The backup's name for the file at `path`: `path` followed by "~".
-std::string BackupPathOf(const std::string& path);
 
 }  // namespace corvalen

@@ -1,11 +1,12 @@
 #include "io/SafeFile.h"
 
 #include <algorithm>
-#include <cstddef>
+#include <atomic>
 #include <cstdint>
-#include <string>
-#include <utility>
+#include <cstring>
+#include <thread>
 
+#include "io/Backup.h"
 #include "io/SafeFileParts.h"
 
 // What the file code of every system shares. The platform code is in SafeFile_posix.cpp and
@@ -13,27 +14,10 @@
 
 namespace corvalen {
 
-Status WriteFileAtomically(const std::string& path, std::string_view bytes) {
-    std::vector<std::string> notices;
-    return WriteFileAtomically(path, bytes, notices);
-}
-
-Status BufferSaveWriter::Append(std::string_view bytes) {
-    m_bytes.insert(m_bytes.end(), bytes.begin(), bytes.end());
-    return Done{};
-}
-
-Status BufferSaveWriter::WriteAt(std::size_t offset, std::string_view bytes) {
-    if (offset > m_bytes.size() || bytes.size() > m_bytes.size() - offset) {
-        return Error{"Cannot save: a piece was to be written past the end of the file"};
-    }
-    std::copy(bytes.begin(), bytes.end(), m_bytes.begin() + static_cast<std::ptrdiff_t>(offset));
-    return Done{};
-}
-
-namespace detail {
-
 namespace {
+
+std::atomic<bool> g_keepBackups{false};
+thread_local bool t_withoutBackups = false;
 
 // 2147483648 as "2,147,483,648", as the programs write counts.
 std::string Grouped(unsigned long long value) {
@@ -44,20 +28,89 @@ std::string Grouped(unsigned long long value) {
     return digits;
 }
 
-}  // namespace
-
-std::string QuotedSource(const std::string& path) {
-    return path == "-" ? "standard input" : "\"" + path + "\"";
-}
-
 Error FileTooLong(const std::string& path, unsigned long long size, std::size_t maxBytes) {
-    return Error{"Cannot read " + QuotedSource(path) + ": the file is " + Grouped(size) +
+    return Error{"Cannot read " + detail::QuotedSource(path) + ": the file is " + Grouped(size) +
                  " bytes long, more than the " + Grouped(maxBytes) + " bytes that are read"};
 }
 
-Error StreamTooLong(const std::string& path, std::size_t maxBytes) {
-    return Error{"Cannot read " + QuotedSource(path) + ": it gives more than the " +
-                 Grouped(maxBytes) + " bytes that are read"};
+}  // namespace
+
+void SetKeepBackups(bool keep) {
+    g_keepBackups.store(keep);
+}
+
+bool KeepBackups() {
+    return g_keepBackups.load() && !t_withoutBackups;
+}
+
+WithoutBackups::WithoutBackups() : m_before(t_withoutBackups) {
+    t_withoutBackups = true;
+}
+
+WithoutBackups::~WithoutBackups() {
+    t_withoutBackups = m_before;
+}
+
+Status WriteFileAtomically(const std::string& path, std::string_view bytes) {
+    std::vector<std::string> notices;
+    return WriteFileAtomically(path, bytes, notices);
+}
+
+namespace detail {
+
+Result<ByteBuffer> ReadToEnd(const std::string& path, bool regular, unsigned long long size,
+                             std::size_t maxBytes, const ReadSome& readSome) {
+    // The size decides before a byte is allocated: a sparse file of gigabytes costs nothing.
+    if (regular && size > maxBytes) {
+        return FileTooLong(path, size, maxBytes);
+    }
+    // A regular file is read straight into a buffer of its size; a file that turns out longer
+    // (still being written) or a stream goes on growing it, never past the cap.
+    ByteBuffer bytes(regular ? static_cast<std::size_t>(size) : 0);
+    std::size_t filled = 0;
+    char probe[4096];
+    for (;;) {
+        // Once the buffer is full, a small read tells whether there is more before it grows.
+        const bool full = filled == bytes.size();
+        std::string error;
+        const long long n = readSome(full ? probe : bytes.data() + filled,
+                                     full ? sizeof probe : bytes.size() - filled, error);
+        if (n < 0) {
+            return Error{"Cannot read " + QuotedSource(path) + ": " + error};
+        }
+        if (n == 0) {
+            break;
+        }
+        const auto count = static_cast<std::size_t>(n);
+        if (full) {
+            if (count > maxBytes - filled) {
+                return regular ? FileTooLong(path, filled + count, maxBytes)
+                               : Error{"Cannot read " + QuotedSource(path) +
+                                       ": it gives more than the " + Grouped(maxBytes) +
+                                       " bytes that are read"};
+            }
+            bytes.resize(std::min(std::max(bytes.size() * 2, sizeof probe * 16), maxBytes));
+            std::memcpy(bytes.data() + filled, probe, count);
+        }
+        filled += count;
+    }
+    bytes.resize(filled);
+    return bytes;
+}
+
+bool LockWithin(std::chrono::milliseconds wait, const std::function<bool()>& tryLock) {
+    const auto until = std::chrono::steady_clock::now() + wait;
+    while (!tryLock()) {
+        if (std::chrono::steady_clock::now() >= until) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
+}
+
+std::string QuotedSource(const std::string& path) {
+    return path == "-" ? "standard input" : "\"" + path + "\"";
 }
 
 std::string OtherNamesNotice(const std::string& path, unsigned long long otherNames) {

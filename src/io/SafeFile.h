@@ -5,7 +5,6 @@
 #include <functional>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "io/ByteBuffer.h"
@@ -13,14 +12,8 @@
 
 namespace corvalen {
 
-// Reads a whole file (or what a pipe gives) as raw bytes; a device or a folder is refused. The
-// error names the path and the reason. Paths are UTF-8 on every system.
-Result<std::string> ReadWholeFile(const std::string& path);
-// The same into a ByteBuffer, for files of megabytes that are read once and walked through.
-Result<ByteBuffer> ReadWholeFileBuffer(const std::string& path);
-
-// Reads at most `maxBytes` bytes of what `path` names, opening it once, so what comes through a
-// pipe is read as it comes and never asked for twice:
+// Reads at most `maxBytes` bytes of what `path` names (UTF-8 on every system), opening it once,
+// so what comes through a pipe is read as it comes and never asked for twice:
 // - a regular file longer than `maxBytes` is refused from its size before anything is read or
 //   allocated (a sparse file of gigabytes costs nothing);
 // - a named pipe (FIFO), a pipe such as bash's <(...), a character device such as /dev/stdin,
@@ -47,12 +40,10 @@ Result<ByteBuffer> ReadWholeFileBuffer(const std::string& path, std::size_t maxB
 //   file instead would risk it half written, which is the one thing a save must never do.
 //
 // The temporary file is named `.cvHHHHHHHH.tmp` (HHHHHHHH from the target's name), short
-// enough beside a name of any legal length. On Linux it has no name until it is complete
-// (O_TMPFILE); where the file system refuses that, it is created under its name, and only ever
-// renamed over the target once whole. A save holds a lock on its temporary file, so one that
-// finds such a file unlocked knows its save was killed and removes it. SIGINT and SIGTERM during
-// a save remove the temporary file before the program ends as it would have. The folder is
-// flushed after the rename, so a save that reported success survives a power cut.
+// enough beside a name of any legal length. A save holds a lock on its temporary file, so one
+// that finds such a file unlocked knows its save was killed and removes it. SIGINT and SIGTERM
+// during a save remove the temporary file before the program ends as it would have. The folder
+// is flushed after the rename, so a save that reported success survives a power cut.
 //
 // "-" writes to standard output, and a named pipe is written as a stream; neither has anything
 // to keep.
@@ -62,28 +53,6 @@ Status WriteFileAtomically(const std::string& path, std::string_view bytes,
                            std::vector<std::string>& notices);
 // The same, for callers that show no notices.
 Status WriteFileAtomically(const std::string& path, std::string_view bytes);
-
-// Where a save writes a file a piece at a time (UpdateFileInPieces): bytes added at the end, and
-// bytes written again over some already there. After a failure every call fails the same way.
-class SaveWriter {
-public:
-    virtual ~SaveWriter() = default;
-    // Adds `bytes` after what is written so far.
-    virtual Status Append(std::string_view bytes) = 0;
-    // Writes `bytes` over those at `offset`, which end within what is written so far.
-    virtual Status WriteAt(std::size_t offset, std::string_view bytes) = 0;
-};
-
-// A SaveWriter that gathers the pieces in `bytes`.
-class BufferSaveWriter : public SaveWriter {
-public:
-    explicit BufferSaveWriter(ByteBuffer& bytes) : m_bytes(bytes) {}
-    Status Append(std::string_view bytes) override;
-    Status WriteAt(std::size_t offset, std::string_view bytes) override;
-
-private:
-    ByteBuffer& m_bytes;
-};
 
 // Updates the file at `path` in place: reads it (a missing file reads as no bytes, a file
 // longer than `maxBytes` is refused), hands its bytes to `update`, and saves what `update` made
@@ -95,15 +64,5 @@ Status UpdateFileAtomically(const std::string& path, std::size_t maxBytes,
                             const std::function<Status(ByteBuffer& bytes)>& update,
                             std::vector<std::string>& notices,
                             std::chrono::milliseconds wait = std::chrono::seconds(2));
-// UpdateFileAtomically for an update that writes the new file itself, a piece at a time, so a
-// file of megabytes needs no memory of its own: `update` gets the old bytes (none for a file not
-// there yet) and a writer of the temporary file, and whatever it writes is put in place as
-// WriteFileAtomically puts its bytes, once `update` has returned Done. When it returns an error,
-// or a piece cannot be written, the temporary file is removed and the file left as it was. For
-// standard output and named pipes, and on Windows, the pieces are gathered and written at once.
-Status UpdateFileInPieces(const std::string& path, std::size_t maxBytes,
-                          const std::function<Status(ByteBuffer& old, SaveWriter& out)>& update,
-                          std::vector<std::string>& notices,
-                          std::chrono::milliseconds wait = std::chrono::seconds(2));
 
 }  // namespace corvalen

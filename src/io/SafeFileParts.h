@@ -1,24 +1,34 @@
 #pragma once
 
-// What the file code of every system shares: the wording of its messages and the names of its
-// temporary files. Included only by the implementations in src/io/.
+// What the file code of every system shares: the reading loop, the wait for a lock, the wording
+// of its messages and the names of its temporary files. Included only by the implementations in
+// src/io/.
 
 #include <chrono>
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
+#include "io/ByteBuffer.h"
 #include "io/Result.h"
 
 namespace corvalen::detail {
 
+// Reads through `readSome` until it gives no more, `path` naming the source in errors. A
+// regular file of `size` bytes is refused from that size when it is longer than `maxBytes`,
+// and read into a buffer of its size; a stream grows its buffer as it comes, never past the
+// cap. `readSome` puts at most `room` bytes at `into` and returns how many, 0 at the end, or
+// -1 with `error` set to the reason.
+using ReadSome = std::function<long long(char* into, std::size_t room, std::string& error)>;
+Result<ByteBuffer> ReadToEnd(const std::string& path, bool regular, unsigned long long size,
+                             std::size_t maxBytes, const ReadSome& readSome);
+
+// Calls `tryLock` until it returns true or `wait` has passed; false when it never did.
+bool LockWithin(std::chrono::milliseconds wait, const std::function<bool()>& tryLock);
+
 // "\"PATH\"", or "standard input" for "-": how read errors name what they could not read.
 std::string QuotedSource(const std::string& path);
-// The refusal of a file of `size` bytes, more than the `maxBytes` that may be read.
-Error FileTooLong(const std::string& path, unsigned long long size, std::size_t maxBytes);
-// The refusal of a stream that went on past `maxBytes`.
-Error StreamTooLong(const std::string& path, std::size_t maxBytes);
-
 // The notice for a saved file that had `otherNames` more names (hard links).
 std::string OtherNamesNotice(const std::string& path, unsigned long long otherNames);
 // The refusal of an update that found the file locked by another for all of `wait`.

@@ -1,23 +1,17 @@
-#include "io/SafeFile.h"
-
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <csignal>
-#include <cstdint>
-#include <cstdio>
 #include <cstring>
 #include <mutex>
-#include <string>
-#include <thread>
-#include <vector>
 
-#include "io/BackupParts.h"
+#include "io/Backup.h"
+#include "io/FileExists.h"
+#include "io/SafeFile.h"
 #include "io/SafeFileParts.h"
 #include "io/SaveSteps.h"
 
@@ -72,92 +66,31 @@ std::string NameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// --- Reading ---------------------------------------------------------------------------------
-
-// How far a read goes: `streams` lets character devices and "-" (standard input) be read as
-// streams, which only a read with a cap may do, since a device such as /dev/zero never ends.
-struct ReadLimit {
-    std::size_t maxBytes = static_cast<std::size_t>(-1);
-    bool streams = false;
-};
-
-// Reads what is left of the open `fd`, which `info` describes, `path` naming it in errors.
-template <typename Bytes>
-Result<Bytes> ReadFrom(int fd, const struct stat& info, const std::string& path, ReadLimit limit) {
+// Reads what is left of the open `fd`, which `info` describes, `path` naming it in errors: a
+// regular file, or a pipe, a character device or a socket as a stream.
+Result<ByteBuffer> ReadFrom(int fd, const struct stat& info, const std::string& path,
+                            std::size_t maxBytes) {
     if (S_ISDIR(info.st_mode)) {
         return SystemError("Cannot read", path, EISDIR);
     }
     const bool regular = S_ISREG(info.st_mode);
-    const bool stream = S_ISFIFO(info.st_mode) ||
-                        (limit.streams && (S_ISCHR(info.st_mode) || S_ISSOCK(info.st_mode)));
-    if (!regular && !stream) {
+    if (!regular && !S_ISFIFO(info.st_mode) && !S_ISCHR(info.st_mode) && !S_ISSOCK(info.st_mode)) {
         return Error{"Cannot read \"" + path + "\": it is no regular file"};
     }
-    // The size decides before a byte is allocated: a sparse file of gigabytes costs nothing.
-    if (regular && static_cast<unsigned long long>(info.st_size) > limit.maxBytes) {
-        return detail::FileTooLong(path, static_cast<unsigned long long>(info.st_size),
-                                   limit.maxBytes);
-    }
-    // A regular file is read straight into a buffer of its size; a file that turns out longer
-    // (still being written) or a stream goes on growing it, never past the cap.
-    Bytes bytes;
-    std::size_t filled = 0;
-    if (regular && info.st_size > 0) {
-        bytes.resize(static_cast<std::size_t>(info.st_size));
-    }
-    char probe[4096];
-    for (;;) {
-        // Once the buffer is full, a small read tells whether there is more before it grows.
-        const bool full = filled == bytes.size();
-        char* into = full ? probe : bytes.data() + filled;
-        const ssize_t n = ::read(fd, into, full ? sizeof probe : bytes.size() - filled);
-        if (n < 0) {
-            if (errno == EINTR) {
+    const auto readSome = [fd](char* into, std::size_t room, std::string& error) -> long long {
+        for (;;) {
+            const ssize_t n = ::read(fd, into, room);
+            if (n < 0 && errno == EINTR) {
                 continue;
             }
-            return Error{"Cannot read " + detail::QuotedSource(path) + ": " + std::strerror(errno)};
-        }
-        if (n == 0) {
-            break;
-        }
-        const auto count = static_cast<std::size_t>(n);
-        if (full) {
-            if (count > limit.maxBytes - filled) {
-                return regular ? detail::FileTooLong(path, filled + count, limit.maxBytes)
-                               : detail::StreamTooLong(path, limit.maxBytes);
+            if (n < 0) {
+                error = std::strerror(errno);
             }
-            bytes.resize(std::min(std::max(bytes.size() * 2, sizeof probe * 16), limit.maxBytes));
-            std::memcpy(bytes.data() + filled, probe, count);
+            return n;
         }
-        filled += count;
-    }
-    bytes.resize(filled);
-    return bytes;
-}
-
-// Opens what `path` names for reading ("-" is standard input where `limit` allows streams) and
-// hands `read` its descriptor and what fstat says of it.
-template <typename Read>
-auto WithFileOpen(const std::string& path, ReadLimit limit, Read read)
-    -> decltype(read(0, std::declval<const struct stat&>())) {
-    const bool standardInput = limit.streams && path == "-";
-    FileDescriptor opened(standardInput ? -1 : ::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    const int fd = standardInput ? STDIN_FILENO : opened.get();
-    if (fd < 0) {
-        return SystemError("Cannot open", path, errno);
-    }
-    struct stat info {};
-    if (::fstat(fd, &info) != 0) {
-        return Error{"Cannot read " + detail::QuotedSource(path) + ": " + std::strerror(errno)};
-    }
-    return read(fd, info);
-}
-
-template <typename Bytes>
-Result<Bytes> ReadWholeFileAs(const std::string& path, ReadLimit limit) {
-    return WithFileOpen(path, limit, [&](int fd, const struct stat& info) {
-        return ReadFrom<Bytes>(fd, info, path, limit);
-    });
+    };
+    return detail::ReadToEnd(path, regular, static_cast<unsigned long long>(info.st_size), maxBytes,
+                             readSome);
 }
 
 // --- Removing the temporary file when the program is ended -------------------------------------
@@ -173,7 +106,6 @@ TemporarySlot g_temporaries[8];
 
 constexpr int kEndingSignals[] = {SIGINT, SIGTERM};
 struct sigaction g_previousActions[2];
-bool g_handled[2] = {false, false};
 std::mutex g_handlerMutex;
 int g_savesUnderWay = 0;
 
@@ -185,11 +117,7 @@ extern "C" void RemoveTemporariesAndEnd(int signal) {
     }
     // The program ends (or goes on) as it would have without the save: the signal is raised
     // again under the action it had before, and delivered as soon as this handler returns.
-    for (int i = 0; i < 2; ++i) {
-        if (kEndingSignals[i] == signal) {
-            ::sigaction(signal, &g_previousActions[i], nullptr);
-        }
-    }
+    ::sigaction(signal, &g_previousActions[signal == SIGINT ? 0 : 1], nullptr);
     ::raise(signal);
 }
 
@@ -207,8 +135,7 @@ public:
             action.sa_handler = RemoveTemporariesAndEnd;
             sigemptyset(&action.sa_mask);
             ::sigaction(kEndingSignals[i], nullptr, &g_previousActions[i]);
-            g_handled[i] = g_previousActions[i].sa_handler != SIG_IGN;
-            if (g_handled[i]) {
+            if (g_previousActions[i].sa_handler != SIG_IGN) {
                 ::sigaction(kEndingSignals[i], &action, nullptr);
             }
         }
@@ -220,9 +147,7 @@ public:
             return;
         }
         for (int i = 0; i < 2; ++i) {
-            if (g_handled[i]) {
-                ::sigaction(kEndingSignals[i], &g_previousActions[i], nullptr);
-            }
+            ::sigaction(kEndingSignals[i], &g_previousActions[i], nullptr);
         }
     }
     TemporaryGuard(const TemporaryGuard&) = delete;
@@ -258,20 +183,16 @@ private:
 
 // --- Saving ----------------------------------------------------------------------------------
 
-// Writes all of `bytes` at the file's position, which is `offset` bytes into the file, or with
-// `at` set at `offset` whatever the position; returns 0 or the errno of the write that failed.
-int WriteAll(int fd, std::string_view bytes, std::size_t offset = 0, bool at = false) {
+// Writes all of `bytes`; returns 0 or the errno of the write that failed.
+int WriteAll(int fd, std::string_view bytes) {
     std::size_t written = 0;
     while (written < bytes.size()) {
         int error = 0;
-        const std::size_t allowed =
-            detail::SaveWriteLimit(bytes.size() - written, offset + written, error);
+        const std::size_t allowed = detail::SaveWriteLimit(bytes.size() - written, written, error);
         if (allowed == 0) {
             return error;
         }
-        const ssize_t n =
-            at ? ::pwrite(fd, bytes.data() + written, allowed, static_cast<off_t>(offset + written))
-               : ::write(fd, bytes.data() + written, allowed);
+        const ssize_t n = ::write(fd, bytes.data() + written, allowed);
         if (n < 0) {
             if (errno == EINTR) {
                 continue;
@@ -289,13 +210,6 @@ int Flush(int fd) {
         return error;
     }
     return ::fsync(fd) == 0 ? 0 : errno;
-}
-
-// Closes the file; returns 0 or the errno of the close.
-int CloseChecked(FileDescriptor& fd) {
-    const int error = fd.Close();
-    const int stepError = detail::SaveStepError(detail::SaveStep::Close);
-    return stepError != 0 ? stepError : error;
 }
 
 // Flushes the folder's entry for the renamed file to the disk. A file system that cannot flush
@@ -387,35 +301,95 @@ std::string KeepOwner(int fd, const struct stat& target, const std::string& path
     return notice + " (" + std::strerror(error) + ")";
 }
 
-// A temporary file being written: its descriptor, its name once it has one, and whether it is
-// to be removed on failure.
-struct Temporary {
-    FileDescriptor fd;
-    std::string name;
-    bool named = false;
+// Copies the file at `from` to a new file `to` with its mode, flushed to the disk; returns 0 or
+// the errno. A copy that fails is removed.
+int CopyFile(const std::string& from, const std::string& to) {
+    FileDescriptor in(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
+    struct stat info {};
+    if (in.get() < 0 || ::fstat(in.get(), &info) != 0) {
+        return errno;
+    }
+    FileDescriptor out(
+        ::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, info.st_mode & 07777));
+    if (out.get() < 0) {
+        return errno;
+    }
+    const Result<ByteBuffer> bytes = ReadFrom(in.get(), info, from, static_cast<std::size_t>(-1));
+    int error = bytes ? WriteAll(out.get(), std::string_view(bytes->data(), bytes->size())) : EIO;
+    if (error == 0) {
+        error = ::fsync(out.get()) == 0 ? out.Close() : errno;
+    }
+    if (error != 0) {
+        ::unlink(to.c_str());
+    }
+    return error;
+}
+
+// The previous version of a file a save is about to replace (Backup.h), held under a hidden
+// name beside it from the start of the save until Commit gives it the backup's name. Destroyed
+// without Commit (the save failed), it removes what it made and leaves any older backup as it
+// was.
+class PendingBackup {
+public:
+    PendingBackup(const std::string& target, bool targetExists) : m_target(target) {
+        if (!KeepBackups() || !targetExists) {
+            return;
+        }
+        // Hidden and of a fixed length beside a name of any length; one a killed save left is
+        // taken over.
+        const std::string hidden =
+            FolderOf(target) + "/" + detail::TemporaryName(NameOf(target) + "~", 0) + "~";
+        ::unlink(hidden.c_str());
+        if (::link(target.c_str(), hidden.c_str()) == 0) {
+            m_hidden = hidden;
+        } else if (const int error = CopyFile(target, hidden); error != 0) {
+            m_notice = NoBackup(error);
+        } else {
+            m_hidden = hidden;
+        }
+    }
+    ~PendingBackup() {
+        if (!m_hidden.empty()) {
+            ::unlink(m_hidden.c_str());
+        }
+    }
+    PendingBackup(const PendingBackup&) = delete;
+    PendingBackup& operator=(const PendingBackup&) = delete;
+
+    // The new file is in place: the previous version becomes the backup. Adds to `notices` why
+    // no backup could be kept, if so.
+    void Commit(std::vector<std::string>& notices) {
+        if (!m_hidden.empty()) {
+            if (::rename(m_hidden.c_str(), (m_target + "~").c_str()) == 0) {
+                m_hidden.clear();
+            } else {
+                m_notice = NoBackup(errno);
+            }
+        }
+        if (!m_notice.empty()) {
+            notices.push_back(m_notice);
+        }
+    }
+
+private:
+    std::string NoBackup(int errorNumber) const {
+        return "No backup of \"" + m_target + "\" was kept: " + std::strerror(errorNumber);
+    }
+
+    std::string m_target;
+    std::string m_hidden;  // the previous version's hidden name; empty when none was taken
+    std::string m_notice;
 };
 
-// Creates the temporary file for `target` in `folder`, locked, and tells `guard` its name once
-// it has one.
-Status CreateTemporary(Temporary& temp, const std::string& folder, const std::string& target,
-                       const std::string& path, TemporaryGuard& guard) {
-#ifdef O_TMPFILE
-    // The unnamed way: nothing is left behind if the save is killed before the file is complete.
-    if (detail::SaveStepError(detail::SaveStep::UnnamedFile) == 0) {
-        temp.fd.Reset(::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600));
-        if (temp.fd.get() >= 0) {
-            ::flock(temp.fd.get(), LOCK_EX | LOCK_NB);
-            return Done{};
-        }
-        // Any refusal (a file system without O_TMPFILE, a missing folder, no permission) takes
-        // the named way, which reports what is wrong in the same words as always.
-    }
-#endif
+// Creates the temporary file for `target` in `folder` into `fd`, locked, and has `guard`
+// remove it should the program be ended; returns its name.
+Result<std::string> CreateTemporary(FileDescriptor& fd, const std::string& folder,
+                                    const std::string& target, const std::string& path,
+                                    TemporaryGuard& guard) {
     for (unsigned attempt = 0; attempt < detail::kTemporaryNames; ++attempt) {
         const std::string name = folder + "/" + detail::TemporaryName(NameOf(target), attempt);
-        temp.fd.Reset(
-            ::open(name.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_NOFOLLOW | O_CLOEXEC, 0600));
-        if (temp.fd.get() < 0) {
+        fd.Reset(::open(name.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_NOFOLLOW | O_CLOEXEC, 0600));
+        if (fd.get() < 0) {
             if (errno == EEXIST) {
                 continue;  // another save of the same file is under way
             }
@@ -426,54 +400,15 @@ Status CreateTemporary(Temporary& temp, const std::string& folder, const std::st
         // this file for litter in the moment before the lock has removed it: take another name.
         struct stat mine {};
         struct stat named {};
-        if (::flock(temp.fd.get(), LOCK_EX | LOCK_NB) != 0 || ::fstat(temp.fd.get(), &mine) != 0 ||
+        if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0 || ::fstat(fd.get(), &mine) != 0 ||
             ::stat(name.c_str(), &named) != 0 || mine.st_ino != named.st_ino ||
             mine.st_dev != named.st_dev) {
             guard.Forget();
             continue;
         }
-        temp.name = name;
-        temp.named = true;
-        return Done{};
+        return name;
     }
     return SystemError("Cannot save", path, EEXIST);
-}
-
-#ifdef O_TMPFILE
-// Gives the unnamed file `fd` the name `temp`; returns 0 or an errno.
-int LinkUnnamedFile(int fd, const std::string& temp) {
-    char procPath[64];
-    std::snprintf(procPath, sizeof procPath, "/proc/self/fd/%d", fd);
-    if (::linkat(AT_FDCWD, procPath, AT_FDCWD, temp.c_str(), AT_SYMLINK_FOLLOW) == 0) {
-        return 0;
-    }
-    const int procError = errno;
-    // Without /proc, a privileged process can link the descriptor itself.
-    if (::linkat(fd, "", AT_FDCWD, temp.c_str(), AT_EMPTY_PATH) == 0) {
-        return 0;
-    }
-    return procError;
-}
-#endif
-
-// Gives the complete unnamed temporary file a name beside `target`; returns 0 or an errno.
-int NameTemporary(Temporary& temp, const std::string& folder, const std::string& target,
-                  TemporaryGuard& guard) {
-#ifdef O_TMPFILE
-    int error = EEXIST;
-    for (unsigned attempt = 0; attempt < detail::kTemporaryNames && error == EEXIST; ++attempt) {
-        temp.name = folder + "/" + detail::TemporaryName(NameOf(target), attempt);
-        error = LinkUnnamedFile(temp.fd.get(), temp.name);
-    }
-    temp.named = error == 0;
-    if (temp.named) {
-        guard.Remember(temp.name);
-    }
-    return error;
-#else
-    (void)temp, (void)folder, (void)target, (void)guard;
-    return 0;
-#endif
 }
 
 // Writes `bytes` to a stream: standard output for "-", else the named pipe at `target`.
@@ -511,68 +446,33 @@ Status CheckTarget(const std::string& path, const std::string& target, const str
 
 }  // namespace
 
-Result<std::string> ReadWholeFile(const std::string& path) {
-    return ReadWholeFileAs<std::string>(path, {});
-}
-
-Result<ByteBuffer> ReadWholeFileBuffer(const std::string& path) {
-    return ReadWholeFileAs<ByteBuffer>(path, {});
+bool FileExists(const std::string& path) {
+    // O_NONBLOCK keeps a named pipe from holding the caller until a writer appears.
+    FileDescriptor fd(path.empty() ? -1 : ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    struct stat info {};
+    return fd.get() >= 0 && ::fstat(fd.get(), &info) == 0 && !S_ISDIR(info.st_mode);
 }
 
 Result<ByteBuffer> ReadWholeFileBuffer(const std::string& path, std::size_t maxBytes) {
-    return ReadWholeFileAs<ByteBuffer>(path, {maxBytes, true});
+    FileDescriptor opened(path == "-" ? -1 : ::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    const int fd = path == "-" ? STDIN_FILENO : opened.get();
+    if (fd < 0) {
+        return SystemError("Cannot open", path, errno);
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        return Error{"Cannot read " + detail::QuotedSource(path) + ": " + std::strerror(errno)};
+    }
+    return ReadFrom(fd, info, path, maxBytes);
 }
 
-namespace {
-
-// Writes a save's temporary file a piece at a time; the first failure is kept.
-class TemporaryWriter : public SaveWriter {
-public:
-    TemporaryWriter(int fd, const std::string& path) : m_fd(fd), m_path(path) {}
-    Status Append(std::string_view bytes) override {
-        if (m_error == 0) {
-            m_error = WriteAll(m_fd, bytes, m_size);
-            m_size += bytes.size();
-        }
-        return Outcome();
-    }
-    Status WriteAt(std::size_t offset, std::string_view bytes) override {
-        if (m_error == 0) {
-            m_error = offset <= m_size && bytes.size() <= m_size - offset
-                          ? WriteAll(m_fd, bytes, offset, true)
-                          : EINVAL;
-        }
-        return Outcome();
-    }
-    int ErrorNumber() const { return m_error; }
-
-private:
-    Status Outcome() const {
-        return m_error == 0 ? Status(Done{}) : Status(SystemError("Cannot save", m_path, m_error));
-    }
-    int m_fd;
-    const std::string& m_path;
-    std::size_t m_size = 0;
-    int m_error = 0;
-};
-
-// WriteFileAtomically with the bytes written by `write`, a piece at a time.
-Status WriteFileInPieces(const std::string& path,
-                         const std::function<Status(SaveWriter& out)>& write,
-                         std::vector<std::string>& notices) {
+Status WriteFileAtomically(const std::string& path, std::string_view bytes,
+                           std::vector<std::string>& notices) {
     if (path.empty()) {
         return Error{"Cannot save: no file name was given"};
     }
-    const auto writeStream = [&](const std::string& target) -> Status {
-        ByteBuffer bytes;
-        BufferSaveWriter gathered(bytes);
-        if (Status written = write(gathered); !written) {
-            return written;
-        }
-        return WriteStream(path, target, std::string_view(bytes.data(), bytes.size()));
-    };
     if (path == "-") {
-        return writeStream(path);
+        return WriteStream(path, path, bytes);
     }
     const Result<std::string> followed = FollowLinks(path);
     if (!followed) {
@@ -582,7 +482,7 @@ Status WriteFileInPieces(const std::string& path,
     struct stat info {};
     const bool targetExists = ::stat(target.c_str(), &info) == 0;
     if (targetExists && S_ISFIFO(info.st_mode)) {
-        return writeStream(target);
+        return WriteStream(path, target, bytes);
     }
     if (targetExists) {
         if (Status usable = CheckTarget(path, target, info); !usable) {
@@ -593,65 +493,50 @@ Status WriteFileInPieces(const std::string& path,
     RemoveLeftTemporaries(folder, target);
 
     TemporaryGuard guard;
-    Temporary temp;
-    if (Status created = CreateTemporary(temp, folder, target, path, guard); !created) {
-        return created;
+    FileDescriptor temp;
+    const Result<std::string> name = CreateTemporary(temp, folder, target, path, guard);
+    if (!name) {
+        return name.error();
     }
-    // The previous version, kept as the backup once the new file is in place (Backup.h).
-    detail::PendingBackup backup(target, targetExists);
-    FileDescriptor lockHolder;
+    // The previous version, kept as the backup once the new file is in place.
+    PendingBackup backup(target, targetExists);
     const auto fail = [&](int errorNumber) {
-        temp.fd.Close();
-        if (temp.named) {
-            ::unlink(temp.name.c_str());
-        }
+        temp.Close();
+        ::unlink(name->c_str());
         guard.Forget();
         return SystemError("Cannot save", path, errorNumber);
     };
     std::vector<std::string> found;
     if (targetExists) {
         // The owner first: giving a file away clears its set-user-ID bits, which fchmod restores.
-        if (std::string notice = KeepOwner(temp.fd.get(), info, path); !notice.empty()) {
+        if (std::string notice = KeepOwner(temp.get(), info, path); !notice.empty()) {
             found.push_back(std::move(notice));
         }
         if (info.st_nlink > 1) {
             found.push_back(detail::OtherNamesNotice(target, info.st_nlink - 1));
         }
     }
-    if (::fchmod(temp.fd.get(), ModeFor(targetExists, info)) != 0) {
+    if (::fchmod(temp.get(), ModeFor(targetExists, info)) != 0) {
         return fail(errno);
     }
-    TemporaryWriter out(temp.fd.get(), path);
-    if (Status written = write(out); !written) {
-        if (out.ErrorNumber() != 0) {
-            return fail(out.ErrorNumber());
-        }
-        temp.fd.Close();
-        if (temp.named) {
-            ::unlink(temp.name.c_str());
-        }
-        guard.Forget();
-        return written;
-    }
-    if (out.ErrorNumber() != 0) {
-        return fail(out.ErrorNumber());
-    }
-    if (const int error = Flush(temp.fd.get()); error != 0) {
+    if (const int error = WriteAll(temp.get(), bytes); error != 0) {
         return fail(error);
     }
-    if (!temp.named) {
-        if (const int error = NameTemporary(temp, folder, target, guard); error != 0) {
-            return fail(error);
-        }
+    if (const int error = Flush(temp.get()); error != 0) {
+        return fail(error);
     }
     // A second descriptor keeps the lock on the temporary file until it has its final name, so
     // no other save takes it for litter in between; the first is closed to learn of a failed
     // delayed write.
-    lockHolder.Reset(::dup(temp.fd.get()));
-    if (const int error = CloseChecked(temp.fd); error != 0) {
+    FileDescriptor lockHolder(::dup(temp.get()));
+    const int closeError = temp.Close();
+    if (const int error = detail::SaveStepError(detail::SaveStep::Close); error != 0) {
         return fail(error);
     }
-    if (::rename(temp.name.c_str(), target.c_str()) != 0) {
+    if (closeError != 0) {
+        return fail(closeError);
+    }
+    if (::rename(name->c_str(), target.c_str()) != 0) {
         return fail(errno);
     }
     guard.Forget();
@@ -665,39 +550,9 @@ Status WriteFileInPieces(const std::string& path,
     return Done{};
 }
 
-}  // namespace
-
-Status WriteFileAtomically(const std::string& path, std::string_view bytes,
-                           std::vector<std::string>& notices) {
-    return WriteFileInPieces(
-        path, [&](SaveWriter& out) { return out.Append(bytes); }, notices);
-}
-
-namespace {
-
-// Takes the advisory lock on `fd`, trying until `wait` has passed. True when it is held, or when
-// the file system has no such locks (nothing else could take them either).
-bool LockWithin(int fd, std::chrono::milliseconds wait) {
-    const auto until = std::chrono::steady_clock::now() + wait;
-    for (;;) {
-        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
-            return true;
-        }
-        if (errno != EWOULDBLOCK && errno != EINTR) {
-            return true;
-        }
-        if (std::chrono::steady_clock::now() >= until) {
-            return false;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-}
-
-// Reads the file at `path` under its lock, as UpdateFileAtomically describes, and hands its
-// bytes to `save`, which saves the new file while the lock is held.
-Status UpdateLocked(const std::string& path, std::size_t maxBytes,
-                    const std::function<Status(ByteBuffer& bytes)>& save,
-                    std::chrono::milliseconds wait) {
+Status UpdateFileAtomically(const std::string& path, std::size_t maxBytes,
+                            const std::function<Status(ByteBuffer& bytes)>& update,
+                            std::vector<std::string>& notices, std::chrono::milliseconds wait) {
     if (path.empty()) {
         return Error{"Cannot save: no file name was given"};
     }
@@ -730,7 +585,12 @@ Status UpdateLocked(const std::string& path, std::size_t maxBytes,
                 return usable;
             }
         }
-        if (!LockWithin(exists ? file.get() : folder.get(), wait)) {
+        // A file system without such locks lets every update go on: nothing could take one.
+        const int locked = exists ? file.get() : folder.get();
+        if (!detail::LockWithin(wait, [locked] {
+                return ::flock(locked, LOCK_EX | LOCK_NB) == 0 ||
+                       (errno != EWOULDBLOCK && errno != EINTR);
+            })) {
             return detail::LockedByAnother(path, wait);
         }
         struct stat now {};
@@ -742,42 +602,17 @@ Status UpdateLocked(const std::string& path, std::size_t maxBytes,
         ByteBuffer bytes;
         if (exists) {
             ::fcntl(file.get(), F_SETFL, ::fcntl(file.get(), F_GETFL) & ~O_NONBLOCK);
-            Result<ByteBuffer> old = ReadFrom<ByteBuffer>(file.get(), info, path, {maxBytes});
+            Result<ByteBuffer> old = ReadFrom(file.get(), info, path, maxBytes);
             if (!old) {
                 return old.error();
             }
             bytes = std::move(*old);
         }
-        return save(bytes);
+        if (Status updated = update(bytes); !updated) {
+            return updated;
+        }
+        return WriteFileAtomically(path, std::string_view(bytes.data(), bytes.size()), notices);
     }
-}
-
-}  // namespace
-
-Status UpdateFileAtomically(const std::string& path, std::size_t maxBytes,
-                            const std::function<Status(ByteBuffer& bytes)>& update,
-                            std::vector<std::string>& notices, std::chrono::milliseconds wait) {
-    return UpdateLocked(
-        path, maxBytes,
-        [&](ByteBuffer& bytes) -> Status {
-            if (Status updated = update(bytes); !updated) {
-                return updated;
-            }
-            return WriteFileAtomically(path, std::string_view(bytes.data(), bytes.size()), notices);
-        },
-        wait);
-}
-
-Status UpdateFileInPieces(const std::string& path, std::size_t maxBytes,
-                          const std::function<Status(ByteBuffer& old, SaveWriter& out)>& update,
-                          std::vector<std::string>& notices, std::chrono::milliseconds wait) {
-    return UpdateLocked(
-        path, maxBytes,
-        [&](ByteBuffer& old) {
-            return WriteFileInPieces(
-                path, [&](SaveWriter& out) { return update(old, out); }, notices);
-        },
-        wait);
 }
 
 }  // namespace corvalen

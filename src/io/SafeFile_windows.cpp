@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <cwctype>
@@ -7,10 +8,10 @@
 #include <utility>
 
 #include "io/Backup.h"
+#include "io/FileExists.h"
 #include "io/SafeFile.h"
 #include "io/SafeFileParts.h"
 #include "io/SaveSteps.h"
-#include "io/WindowsPath.h"
 
 // The Windows file code: UTF-8 paths become UTF-16 for the wide calls, the temporary file sits
 // beside the target, is marked to be deleted should the program end before it is complete,
@@ -19,8 +20,10 @@
 
 namespace corvalen {
 
-namespace windows {
+namespace {
 
+// The UTF-8 `path` as the UTF-16 text the wide Windows calls take; empty when `path` is empty
+// or no valid UTF-8.
 std::wstring WidePath(const std::string& path) {
     if (path.empty() || path.size() > 32767) {
         return {};
@@ -36,6 +39,8 @@ std::wstring WidePath(const std::string& path) {
     return wide;
 }
 
+// The text of Windows error `code`, in the C library's words where one says the same thing
+// (so "No such file or directory" reads as on other systems), else in Windows' own.
 std::string ErrorText(unsigned long code) {
     switch (code) {
         case ERROR_FILE_NOT_FOUND:
@@ -78,10 +83,6 @@ std::string ErrorText(unsigned long code) {
     }
     return text.empty() ? "Windows error " + std::to_string(code) : text;
 }
-
-}  // namespace windows
-
-namespace {
 
 Error FileError(const std::string& what, const std::string& path, const std::string& reason) {
     return Error{what + " \"" + path + "\": " + reason};
@@ -133,92 +134,36 @@ std::wstring FullPath(const std::wstring& path) {
     return full;
 }
 
-}  // namespace
-
-namespace {
-
-// --- Reading ---------------------------------------------------------------------------------
-
-// How far a read goes: `streams` lets the console and "-" (standard input) be read as streams,
-// which only a read with a cap may do.
-struct ReadLimit {
-    std::size_t maxBytes = static_cast<std::size_t>(-1);
-    bool streams = false;
-};
-
-// Reads what is left of the open `handle`, `path` naming it in errors.
-template <typename Bytes>
-Result<Bytes> ReadFrom(HANDLE handle, const std::string& path, ReadLimit limit) {
-    // A device such as the console never ends; only files and pipes are read, and the console
-    // only by a read with a cap.
+// Reads what is left of the open `handle`, `path` naming it in errors: a file, or a pipe or
+// the console as a stream.
+Result<ByteBuffer> ReadFrom(HANDLE handle, const std::string& path, std::size_t maxBytes) {
     const DWORD type = ::GetFileType(handle);
     const bool regular = type == FILE_TYPE_DISK;
-    if (!regular && type != FILE_TYPE_PIPE && !(limit.streams && type == FILE_TYPE_CHAR)) {
+    if (!regular && type != FILE_TYPE_PIPE && type != FILE_TYPE_CHAR) {
         return FileError("Cannot read", path, "it is no regular file");
     }
-    Bytes bytes;
     LARGE_INTEGER size{};
-    if (regular && ::GetFileSizeEx(handle, &size) && size.QuadPart > 0) {
-        // The size decides before a byte is allocated.
-        if (static_cast<unsigned long long>(size.QuadPart) > limit.maxBytes) {
-            return detail::FileTooLong(path, static_cast<unsigned long long>(size.QuadPart),
-                                       limit.maxBytes);
-        }
-        bytes.reserve(static_cast<std::size_t>(size.QuadPart));
+    if (regular && !::GetFileSizeEx(handle, &size)) {
+        size.QuadPart = 0;
     }
-    char buffer[1 << 16];
-    for (;;) {
+    const auto readSome = [handle](char* into, std::size_t room, std::string& error) -> long long {
         DWORD n = 0;
-        if (!::ReadFile(handle, buffer, sizeof buffer, &n, nullptr)) {
-            const DWORD error = ::GetLastError();
-            if (error == ERROR_BROKEN_PIPE) {
-                break;  // the writing end of a pipe closed: the end of the input
-            }
-            return Error{"Cannot read " + detail::QuotedSource(path) + ": " +
-                         windows::ErrorText(error)};
+        if (::ReadFile(handle, into, static_cast<DWORD>(std::min<std::size_t>(room, 1u << 30)), &n,
+                       nullptr)) {
+            return n;
         }
-        if (n == 0) {
-            break;
+        const DWORD code = ::GetLastError();
+        if (code == ERROR_BROKEN_PIPE) {
+            return 0;  // the writing end of a pipe closed: the end of the input
         }
-        if (n > limit.maxBytes - bytes.size()) {
-            return regular ? detail::FileTooLong(path, bytes.size() + n, limit.maxBytes)
-                           : detail::StreamTooLong(path, limit.maxBytes);
-        }
-        bytes.insert(bytes.end(), buffer, buffer + n);
-    }
-    return bytes;
-}
-
-template <typename Bytes>
-Result<Bytes> ReadWholeFileAs(const std::string& path, ReadLimit limit) {
-    if (limit.streams && path == "-") {
-        const HANDLE input = ::GetStdHandle(STD_INPUT_HANDLE);
-        if (input == nullptr || input == INVALID_HANDLE_VALUE) {
-            return Error{"Cannot read standard input: " + windows::ErrorText(ERROR_INVALID_HANDLE)};
-        }
-        return ReadFrom<Bytes>(input, path, limit);
-    }
-    const std::wstring wide = windows::WidePath(path);
-    if (wide.empty()) {
-        return FileError("Cannot open", path, std::strerror(ENOENT));
-    }
-    const DWORD attributes = ::GetFileAttributesW(wide.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-        return FileError("Cannot read", path, std::strerror(EISDIR));
-    }
-    FileHandle file(::CreateFileW(wide.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) {
-        return FileError("Cannot open", path, windows::ErrorText(::GetLastError()));
-    }
-    return ReadFrom<Bytes>(file.get(), path, limit);
+        error = ErrorText(code);
+        return -1;
+    };
+    return detail::ReadToEnd(path, regular, static_cast<unsigned long long>(size.QuadPart),
+                             maxBytes, readSome);
 }
 
 // --- Saving ----------------------------------------------------------------------------------
-
-std::wstring Widen(const std::string& text) {
-    return windows::WidePath(text);
-}
 
 // The folder part of the full path `path`, with its final backslash.
 std::wstring FolderOf(const std::wstring& path) {
@@ -265,7 +210,7 @@ std::string WriteAll(HANDLE handle, std::string_view bytes) {
         chunk = chunk > (1u << 30) ? (1u << 30) : chunk;
         DWORD n = 0;
         if (!::WriteFile(handle, bytes.data() + written, static_cast<DWORD>(chunk), &n, nullptr)) {
-            return windows::ErrorText(::GetLastError());
+            return ErrorText(::GetLastError());
         }
         written += n;
     }
@@ -283,7 +228,7 @@ void DeleteWhenClosed(HANDLE handle, bool remove) {
 Status WriteStandardOutput(std::string_view bytes) {
     const HANDLE output = ::GetStdHandle(STD_OUTPUT_HANDLE);
     if (output == nullptr || output == INVALID_HANDLE_VALUE) {
-        return Error{"Cannot save to standard output: " + windows::ErrorText(ERROR_INVALID_HANDLE)};
+        return Error{"Cannot save to standard output: " + ErrorText(ERROR_INVALID_HANDLE)};
     }
     if (const std::string failed = WriteAll(output, bytes); !failed.empty()) {
         return Error{"Cannot save to standard output: " + failed};
@@ -291,18 +236,106 @@ Status WriteStandardOutput(std::string_view bytes) {
     return Done{};
 }
 
-}  // namespace
-
-Result<std::string> ReadWholeFile(const std::string& path) {
-    return ReadWholeFileAs<std::string>(path, {});
+// The volume and file number of the file open as `handle`, which tell whether two handles are
+// the same file.
+std::pair<DWORD, ULONGLONG> FileIdentity(HANDLE handle) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!::GetFileInformationByHandle(handle, &info)) {
+        return {0, 0};
+    }
+    return {info.dwVolumeSerialNumber,
+            (static_cast<ULONGLONG>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
 }
 
-Result<ByteBuffer> ReadWholeFileBuffer(const std::string& path) {
-    return ReadWholeFileAs<ByteBuffer>(path, {});
+// Takes the lock on `handle`, trying until `wait` has passed. The lock covers one byte far past
+// any real end of file, so it stops other updates but no reader. A file system without locks
+// lets every update go on: nothing else can take one either.
+bool LockWithin(HANDLE handle, std::chrono::milliseconds wait) {
+    return detail::LockWithin(wait, [handle] {
+        OVERLAPPED place{};
+        place.Offset = 0xFFFFFFFEu;
+        place.OffsetHigh = 0x7FFFFFFFu;
+        return ::LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0,
+                            &place) ||
+               ::GetLastError() != ERROR_LOCK_VIOLATION;
+    });
+}
+
+// A lock on the update of a file that does not exist yet: a named mutex of the session, named
+// after the file's full path.
+class NewFileLock {
+public:
+    explicit NewFileLock(const std::wstring& fullPath) {
+        std::string lower;
+        for (const wchar_t c : fullPath) {
+            const wchar_t folded = c < 128 ? static_cast<wchar_t>(::towlower(c)) : c;
+            lower += static_cast<char>(folded & 0xFF);
+            lower += static_cast<char>(folded >> 8);
+        }
+        const std::wstring name = L"Local\\corvalen-" + WidePath(detail::TemporaryName(lower, 0));
+        m_mutex = ::CreateMutexW(nullptr, FALSE, name.c_str());
+    }
+    ~NewFileLock() {
+        if (m_owned) {
+            ::ReleaseMutex(m_mutex);
+        }
+        if (m_mutex != nullptr) {
+            ::CloseHandle(m_mutex);
+        }
+    }
+    NewFileLock(const NewFileLock&) = delete;
+    NewFileLock& operator=(const NewFileLock&) = delete;
+
+    bool Take(std::chrono::milliseconds wait) {
+        if (m_mutex == nullptr) {
+            return true;
+        }
+        const DWORD result = ::WaitForSingleObject(m_mutex, static_cast<DWORD>(wait.count()));
+        m_owned = result == WAIT_OBJECT_0 || result == WAIT_ABANDONED;
+        return m_owned;
+    }
+
+private:
+    HANDLE m_mutex = nullptr;
+    bool m_owned = false;
+};
+
+}  // namespace
+
+bool FileExists(const std::string& path) {
+    const std::wstring wide = WidePath(path);
+    if (wide.empty()) {
+        return false;
+    }
+    // Opening for reading checks that access is granted, as on other systems; a folder cannot
+    // be opened without FILE_FLAG_BACKUP_SEMANTICS.
+    const FileHandle file(::CreateFileW(wide.c_str(), GENERIC_READ, kShareAll, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file.valid();
 }
 
 Result<ByteBuffer> ReadWholeFileBuffer(const std::string& path, std::size_t maxBytes) {
-    return ReadWholeFileAs<ByteBuffer>(path, {maxBytes, true});
+    if (path == "-") {
+        const HANDLE input = ::GetStdHandle(STD_INPUT_HANDLE);
+        if (input == nullptr || input == INVALID_HANDLE_VALUE) {
+            return Error{"Cannot read standard input: " + ErrorText(ERROR_INVALID_HANDLE)};
+        }
+        return ReadFrom(input, path, maxBytes);
+    }
+    const std::wstring wide = WidePath(path);
+    if (wide.empty()) {
+        return FileError("Cannot open", path, std::strerror(ENOENT));
+    }
+    const DWORD attributes = ::GetFileAttributesW(wide.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return FileError("Cannot read", path, std::strerror(EISDIR));
+    }
+    FileHandle file(::CreateFileW(wide.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) {
+        return FileError("Cannot open", path, ErrorText(::GetLastError()));
+    }
+    return ReadFrom(file.get(), path, maxBytes);
 }
 
 Status WriteFileAtomically(const std::string& path, std::string_view bytes,
@@ -313,7 +346,7 @@ Status WriteFileAtomically(const std::string& path, std::string_view bytes,
     if (path == "-") {
         return WriteStandardOutput(bytes);
     }
-    const std::wstring given = Widen(path);
+    const std::wstring given = WidePath(path);
     if (given.empty()) {
         return FileError("Cannot save", path, std::strerror(ENOENT));
     }
@@ -350,12 +383,12 @@ Status WriteFileAtomically(const std::string& path, std::string_view bytes,
     const std::wstring folder = FolderOf(wide);
     const std::string name = NameOf(path);
     for (unsigned attempt = 0; attempt < detail::kTemporaryNames; ++attempt) {
-        ::DeleteFileW((folder + Widen(detail::TemporaryName(name, attempt))).c_str());
+        ::DeleteFileW((folder + WidePath(detail::TemporaryName(name, attempt))).c_str());
     }
     std::wstring temp;
     HANDLE handle = INVALID_HANDLE_VALUE;
     for (unsigned attempt = 0; attempt < detail::kTemporaryNames; ++attempt) {
-        temp = folder + Widen(detail::TemporaryName(name, attempt));
+        temp = folder + WidePath(detail::TemporaryName(name, attempt));
         handle = ::CreateFileW(temp.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
                                FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle != INVALID_HANDLE_VALUE) {
@@ -363,7 +396,7 @@ Status WriteFileAtomically(const std::string& path, std::string_view bytes,
         }
         const DWORD error = ::GetLastError();
         if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
-            return FileError("Cannot save", path, windows::ErrorText(error));
+            return FileError("Cannot save", path, ErrorText(error));
         }
     }
     if (handle == INVALID_HANDLE_VALUE) {
@@ -384,7 +417,7 @@ Status WriteFileAtomically(const std::string& path, std::string_view bytes,
         return fail(std::strerror(error));
     }
     if (!::FlushFileBuffers(file.get())) {
-        return fail(windows::ErrorText(::GetLastError()));
+        return fail(ErrorText(::GetLastError()));
     }
     DeleteWhenClosed(file.get(), false);
     const bool closed = file.Close();
@@ -392,12 +425,12 @@ Status WriteFileAtomically(const std::string& path, std::string_view bytes,
         return fail(std::strerror(error));
     }
     if (!closed) {
-        return fail(windows::ErrorText(::GetLastError()));
+        return fail(ErrorText(::GetLastError()));
     }
 
     if (!targetExists) {
         if (!::MoveFileExW(temp.c_str(), wide.c_str(), MOVEFILE_WRITE_THROUGH)) {
-            return fail(windows::ErrorText(::GetLastError()));
+            return fail(ErrorText(::GetLastError()));
         }
         return Done{};
     }
@@ -410,88 +443,12 @@ Status WriteFileAtomically(const std::string& path, std::string_view bytes,
         // Here the old file is gone already and the new one still has its temporary name.
         if (error != ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 ||
             !::MoveFileExW(temp.c_str(), wide.c_str(), MOVEFILE_WRITE_THROUGH)) {
-            return fail(windows::ErrorText(error));
+            return fail(ErrorText(error));
         }
     }
     notices.insert(notices.end(), found.begin(), found.end());
     return Done{};
 }
-
-namespace {
-
-// The volume and file number of the file open as `handle`, which tell whether two handles are
-// the same file.
-std::pair<DWORD, ULONGLONG> FileIdentity(HANDLE handle) {
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (!::GetFileInformationByHandle(handle, &info)) {
-        return {0, 0};
-    }
-    return {info.dwVolumeSerialNumber,
-            (static_cast<ULONGLONG>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
-}
-
-// Takes the lock on `handle`, trying until `wait` has passed. The lock covers one byte far past
-// any real end of file, so it stops other updates but no reader.
-bool LockWithin(HANDLE handle, std::chrono::milliseconds wait) {
-    const ULONGLONG until = ::GetTickCount64() + static_cast<ULONGLONG>(wait.count());
-    for (;;) {
-        OVERLAPPED place{};
-        place.Offset = 0xFFFFFFFEu;
-        place.OffsetHigh = 0x7FFFFFFFu;
-        if (::LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0,
-                         &place)) {
-            return true;
-        }
-        if (::GetLastError() != ERROR_LOCK_VIOLATION) {
-            return true;  // a file system without locks: nothing else can take one either
-        }
-        if (::GetTickCount64() >= until) {
-            return false;
-        }
-        ::Sleep(20);
-    }
-}
-
-// A lock on the update of a file that does not exist yet: a named mutex of the session, named
-// after the file's full path.
-class NewFileLock {
-public:
-    explicit NewFileLock(const std::wstring& fullPath) {
-        std::string lower;
-        for (const wchar_t c : fullPath) {
-            const wchar_t folded = c < 128 ? static_cast<wchar_t>(::towlower(c)) : c;
-            lower += static_cast<char>(folded & 0xFF);
-            lower += static_cast<char>(folded >> 8);
-        }
-        const std::wstring name = L"Local\\corvalen-" + Widen(detail::TemporaryName(lower, 0));
-        m_mutex = ::CreateMutexW(nullptr, FALSE, name.c_str());
-    }
-    ~NewFileLock() {
-        if (m_owned) {
-            ::ReleaseMutex(m_mutex);
-        }
-        if (m_mutex != nullptr) {
-            ::CloseHandle(m_mutex);
-        }
-    }
-    NewFileLock(const NewFileLock&) = delete;
-    NewFileLock& operator=(const NewFileLock&) = delete;
-
-    bool Take(std::chrono::milliseconds wait) {
-        if (m_mutex == nullptr) {
-            return true;
-        }
-        const DWORD result = ::WaitForSingleObject(m_mutex, static_cast<DWORD>(wait.count()));
-        m_owned = result == WAIT_OBJECT_0 || result == WAIT_ABANDONED;
-        return m_owned;
-    }
-
-private:
-    HANDLE m_mutex = nullptr;
-    bool m_owned = false;
-};
-
-}  // namespace
 
 Status UpdateFileAtomically(const std::string& path, std::size_t maxBytes,
                             const std::function<Status(ByteBuffer& bytes)>& update,
@@ -499,7 +456,7 @@ Status UpdateFileAtomically(const std::string& path, std::size_t maxBytes,
     if (path.empty()) {
         return Error{"Cannot save: no file name was given"};
     }
-    const std::wstring given = Widen(path);
+    const std::wstring given = WidePath(path);
     if (given.empty()) {
         return FileError("Cannot save", path, std::strerror(ENOENT));
     }
@@ -509,65 +466,42 @@ Status UpdateFileAtomically(const std::string& path, std::size_t maxBytes,
     for (;;) {
         FileHandle file(::CreateFileW(wide.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+        const DWORD openError = file.valid() ? ERROR_SUCCESS : ::GetLastError();
+        NewFileLock newFileLock(wide);
         ByteBuffer bytes;
         if (!file.valid()) {
-            const DWORD error = ::GetLastError();
-            if (error != ERROR_FILE_NOT_FOUND) {
-                return FileError("Cannot save", path, windows::ErrorText(error));
+            if (openError != ERROR_FILE_NOT_FOUND) {
+                return FileError("Cannot save", path, ErrorText(openError));
             }
-            NewFileLock lock(wide);
-            if (!lock.Take(wait)) {
+            if (!newFileLock.Take(wait)) {
                 return detail::LockedByAnother(path, wait);
             }
             if (::GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES) {
                 continue;  // created while this update waited
             }
-            if (Status updated = update(bytes); !updated) {
-                return updated;
+        } else {
+            if (::GetFileType(file.get()) != FILE_TYPE_DISK) {
+                return FileError("Cannot save", path, "it is no regular file");
             }
-            return WriteFileAtomically(path, std::string_view(bytes.data(), bytes.size()), notices);
-        }
-        if (::GetFileType(file.get()) != FILE_TYPE_DISK) {
-            return FileError("Cannot save", path, "it is no regular file");
-        }
-        if (!LockWithin(file.get(), wait)) {
-            return detail::LockedByAnother(path, wait);
-        }
-        {
-            FileHandle now(::CreateFileW(wide.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
-                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+            if (!LockWithin(file.get(), wait)) {
+                return detail::LockedByAnother(path, wait);
+            }
+            const FileHandle now(::CreateFileW(wide.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
+                                               FILE_ATTRIBUTE_NORMAL, nullptr));
             if (!now.valid() || FileIdentity(now.get()) != FileIdentity(file.get())) {
                 continue;  // replaced while this update waited: lock the file there now
             }
+            Result<ByteBuffer> old = ReadFrom(file.get(), path, maxBytes);
+            if (!old) {
+                return old.error();
+            }
+            bytes = std::move(*old);
         }
-        Result<ByteBuffer> old = ReadFrom<ByteBuffer>(file.get(), path, {maxBytes});
-        if (!old) {
-            return old.error();
-        }
-        bytes = std::move(*old);
         if (Status updated = update(bytes); !updated) {
             return updated;
         }
         return WriteFileAtomically(path, std::string_view(bytes.data(), bytes.size()), notices);
     }
-}
-
-Status UpdateFileInPieces(const std::string& path, std::size_t maxBytes,
-                          const std::function<Status(ByteBuffer& old, SaveWriter& out)>& update,
-                          std::vector<std::string>& notices, std::chrono::milliseconds wait) {
-    // The pieces are gathered and the whole written as any update's.
-    return UpdateFileAtomically(
-        path, maxBytes,
-        [&](ByteBuffer& bytes) -> Status {
-            ByteBuffer made;
-            BufferSaveWriter out(made);
-            if (Status updated = update(bytes, out); !updated) {
-                return updated;
-            }
-            bytes = std::move(made);
-            return Done{};
-        },
-        notices, wait);
 }
 
 }  // namespace corvalen

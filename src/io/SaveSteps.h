@@ -2,21 +2,19 @@
 
 // Where a save may be made to fail, for the tests: every step of WriteFileAtomically that can
 // fail for real asks here first. The programs link SaveSteps.cpp, whose answers are those of a
-// save that nothing interferes with; the tests link SaveFaults.cpp instead (io/SaveFaults.h),
-// so the programs carry no way to make a save fail on purpose.
+// save that nothing interferes with; the tests link tests/io/SaveFaults.cpp instead, so the
+// programs carry no way to make a save fail on purpose.
 
 #include <cstddef>
 
 namespace corvalen::detail {
 
 enum class SaveStep {
-    UnnamedFile,  // creating the temporary file without a name (O_TMPFILE)
-    Flush,        // flushing the temporary file to the disk
-    Close,        // closing it
+    Flush,  // flushing the temporary file to the disk
+    Close,  // closing it
 };
 
-// 0 for a step that is to go ahead, else the error number (errno value) it fails with; for
-// UnnamedFile, any other value takes the named way.
+// 0 for a step that is to go ahead, else the error number (errno value) it fails with.
 int SaveStepError(SaveStep step);
 
 // How many of `size` bytes at `offset` of the file a write may take: `size` when nothing

@@ -14,8 +14,8 @@ namespace corvalen::testing {
 
 // The file's bytes, or "(unreadable)".
 inline std::string Read(const std::string& path) {
-    const Result<std::string> bytes = ReadWholeFile(path);
-    return bytes ? *bytes : "(unreadable)";
+    const Result<ByteBuffer> bytes = ReadWholeFileBuffer(path, std::size_t{1} << 30);
+    return bytes ? std::string(bytes->begin(), bytes->end()) : "(unreadable)";
 }
 
 // Writes `bytes` as the whole file at `path`.

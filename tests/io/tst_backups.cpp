@@ -34,8 +34,13 @@ Status SaveAs(Save save, const std::string& path, const std::string& bytes) {
         return WriteFileAtomically(path, bytes);
     }
     std::vector<std::string> notices;
-    return UpdateFileInPieces(
-        path, 1 << 20, [&](ByteBuffer&, SaveWriter& out) { return out.Append(bytes); }, notices);
+    return UpdateFileAtomically(
+        path, 1 << 20,
+        [&](ByteBuffer& old) {
+            old.assign(bytes.begin(), bytes.end());
+            return Status(Done{});
+        },
+        notices);
 }
 
 }  // namespace
@@ -77,13 +82,13 @@ private slots:
         }
         QVERIFY(SaveAs(save, path, kNew));
         QCOMPARE(Read(path), kNew);
-        QCOMPARE(Read(BackupPathOf(path)), kOld);
+        QCOMPARE(Read(path + "~"), kOld);
         // Nothing else is left beside them.
         QCOMPARE(Everything(dir.path()), (QStringList{name, name + "~"}));
 
         // The next save keeps the version just replaced.
         QVERIFY(SaveAs(save, path, kOld));
-        QCOMPARE(Read(BackupPathOf(path)), kNew);
+        QCOMPARE(Read(path + "~"), kNew);
     }
 
     void noBackupOfAFileThatWasNotThere() {

@@ -10,31 +10,13 @@
 #include <cstring>
 #include <thread>
 
+#include "TestFiles.h"
 #include "io/SafeFile.h"
 #include "io/SaveFaults.h"
 
 using namespace corvalen;
 
 namespace {
-
-// The two ways a save takes on Linux: an unnamed temporary file, or a named one where the file
-// system refuses unnamed files.
-void AddWays() {
-    QTest::addColumn<bool>("named");
-    QTest::newRow("unnamed temporary file") << false;
-    QTest::newRow("named temporary file") << true;
-}
-
-void UseWay(bool named) {
-    SaveFaults faults;
-    faults.refuseUnnamedFile = named;
-    SimulateSaveFaults(faults);
-}
-
-// Ends every simulated failure when a test function ends, passed or not.
-struct FaultsOff {
-    ~FaultsOff() { SimulateSaveFaults({}); }
-};
 
 // Where the bytes of a capped read come from.
 enum class Source { RegularFile, Fifo, Pipe, StandardInput, SparseFile };
@@ -127,24 +109,16 @@ class TestSafeFile : public QObject {
 private slots:
     void initTestCase() { std::signal(SIGPIPE, SIG_IGN); }  // a refused stream's writer ends
 
-    void replacesWholeFileAndLeavesNoTemporary_data() { AddWays(); }
     void replacesWholeFileAndLeavesNoTemporary() {
-        QFETCH(bool, named);
-        FaultsOff faultsOff;
-        UseWay(named);
         QTemporaryDir dir;
         const std::string path = dir.filePath("memory.csv").toStdString();
         QVERIFY(WriteFileAtomically(path, std::string(1000, 'a')).ok());
         QVERIFY(WriteFileAtomically(path, "short").ok());
-        QCOMPARE(*ReadWholeFile(path), std::string("short"));
+        QCOMPARE(testing::Read(path), std::string("short"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"memory.csv"});
     }
 
-    void keepsPermissionsOfReplacedFile_data() { AddWays(); }
     void keepsPermissionsOfReplacedFile() {
-        QFETCH(bool, named);
-        FaultsOff faultsOff;
-        UseWay(named);
         QTemporaryDir dir;
         const std::string path = dir.filePath("a.g3m").toStdString();
         QVERIFY(WriteFileAtomically(path, "x").ok());
@@ -157,28 +131,22 @@ private slots:
 
     // Every step before the file is in place can fail: the old file keeps its bytes (a save that
     // renamed before flushing or closing would have replaced them), the error says why, and no
-    // temporary file is left, named or not.
+    // temporary file is left.
     void failedStepKeepsOldFileAndLeavesNothing_data() {
-        QTest::addColumn<bool>("named");
         QTest::addColumn<bool>("targetExists");
         QTest::addColumn<int>("writeError");
         QTest::addColumn<int>("flushError");
         QTest::addColumn<int>("closeError");
-        for (const bool named : {false, true}) {
-            const QByteArray way = named ? "named: " : "unnamed: ";
-            QTest::newRow(way + "disk full while writing") << named << true << ENOSPC << 0 << 0;
-            QTest::newRow(way + "flush fails") << named << true << 0 << EIO << 0;
-            QTest::newRow(way + "close fails") << named << true << 0 << 0 << EDQUOT;
-            QTest::newRow(way + "flush fails, new file") << named << false << 0 << EIO << 0;
-        }
+        QTest::newRow("disk full while writing") << true << ENOSPC << 0 << 0;
+        QTest::newRow("flush fails") << true << 0 << EIO << 0;
+        QTest::newRow("close fails") << true << 0 << 0 << EDQUOT;
+        QTest::newRow("flush fails, new file") << false << 0 << EIO << 0;
     }
     void failedStepKeepsOldFileAndLeavesNothing() {
-        QFETCH(bool, named);
         QFETCH(bool, targetExists);
         QFETCH(int, writeError);
         QFETCH(int, flushError);
         QFETCH(int, closeError);
-        FaultsOff faultsOff;
         QTemporaryDir dir;
         const std::string path = dir.filePath("memory.g3m").toStdString();
         const std::string old(5000, 'o');
@@ -187,7 +155,6 @@ private slots:
         }
 
         SaveFaults faults;
-        faults.refuseUnnamedFile = named;
         faults.writeError = writeError;
         faults.acceptedBytes = 100;
         faults.flushError = flushError;
@@ -201,7 +168,7 @@ private slots:
         QCOMPARE(status.error().message, "Cannot save \"" + path + "\": " + std::strerror(error));
         const QStringList left = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
         if (targetExists) {
-            QCOMPARE(*ReadWholeFile(path), old);
+            QCOMPARE(testing::Read(path), old);
             QCOMPARE(left, QStringList{"memory.g3m"});
         } else {
             QCOMPARE(left, QStringList{});
@@ -278,10 +245,10 @@ private slots:
     void readErrorsNameThePath() {
         QTemporaryDir dir;
         const std::string missing = dir.filePath("missing.csv").toStdString();
-        const Result<std::string> result = ReadWholeFile(missing);
+        const Result<ByteBuffer> result = ReadWholeFileBuffer(missing, 100);
         QVERIFY(!result.ok());
         QVERIFY(result.error().message.find(missing) != std::string::npos);
-        QVERIFY(!ReadWholeFile(dir.path().toStdString()).ok());
+        QVERIFY(!ReadWholeFileBuffer(dir.path().toStdString(), 100).ok());
     }
 };
 

@@ -195,16 +195,13 @@ private slots:
     // take its temporary file with them; what SIGKILL leaves, the next save removes.
     void killedSaveKeepsOldFileAndLeavesNoLitter_data() {
         QTest::addColumn<int>("signal");
-        QTest::addColumn<bool>("named");
         QTest::addColumn<bool>("litter");  // a temporary file is left until the next save
-        QTest::newRow("SIGINT, named temporary file") << int(SIGINT) << true << false;
-        QTest::newRow("SIGTERM, named temporary file") << int(SIGTERM) << true << false;
-        QTest::newRow("SIGTERM, unnamed temporary file") << int(SIGTERM) << false << false;
-        QTest::newRow("SIGKILL, named temporary file") << int(SIGKILL) << true << true;
+        QTest::newRow("SIGINT") << int(SIGINT) << false;
+        QTest::newRow("SIGTERM") << int(SIGTERM) << false;
+        QTest::newRow("SIGKILL") << int(SIGKILL) << true;
     }
     void killedSaveKeepsOldFileAndLeavesNoLitter() {
         QFETCH(int, signal);
-        QFETCH(bool, named);
         QFETCH(bool, litter);
         QTemporaryDir dir;
         const std::string path = dir.filePath("memory.g3m").toStdString();
@@ -214,7 +211,6 @@ private slots:
                 std::signal(signal, SIG_DFL);  // as in the programs, not the test's crash handler
             }
             SaveFaults faults;
-            faults.refuseUnnamedFile = named;
             faults.signal = signal;
             faults.acceptedBytes = 100 * 1024;
             SimulateSaveFaults(faults);

@@ -18,24 +18,15 @@ void SimulateSaveFaults(const SaveFaults& faults) {
 }
 
 void SimulateWriteFailure(int errorNumber, std::size_t acceptedBytes) {
-    SaveFaults faults;
-    faults.writeError = errorNumber;
-    faults.acceptedBytes = errorNumber != 0 ? acceptedBytes : 0;
-    g_faults = faults;
+    g_faults = SaveFaults{};
+    g_faults.writeError = errorNumber;
+    g_faults.acceptedBytes = acceptedBytes;
 }
 
 namespace detail {
 
 int SaveStepError(SaveStep step) {
-    switch (step) {
-        case SaveStep::UnnamedFile:
-            return g_faults.refuseUnnamedFile ? 1 : 0;
-        case SaveStep::Flush:
-            return g_faults.flushError;
-        case SaveStep::Close:
-            return g_faults.closeError;
-    }
-    return 0;
+    return step == SaveStep::Flush ? g_faults.flushError : g_faults.closeError;
 }
 
 std::size_t SaveWriteLimit(std::size_t size, std::size_t offset, int& error) {
