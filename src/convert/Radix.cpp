@@ -1,9 +1,9 @@
 #include "convert/Radix.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
-#include <limits>
 #include <new>
 #include <optional>
 
@@ -16,132 +16,97 @@ constexpr std::string_view kHexDigits = "0123456789ABCDEF";
 // A text form of 29 characters or more is outside what Dec2Hex converts.
 constexpr std::size_t kLongestDecimalText = 28;
 
+// 2^96 - 1, the largest magnitude of the decimal type these conversions always worked in.
+constexpr std::string_view kLargestMagnitude = "79228162514264337593543950335";
+
 // Value of a hexadecimal digit of either case, -1 for any other character.
 int HexDigitValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return -1;
+    const std::size_t at = kHexDigits.find(c >= 'a' && c <= 'f' ? static_cast<char>(c - 32) : c);
+    return at == std::string_view::npos ? -1 : static_cast<int>(at);
 }
 
 bool IsDecimalDigit(char c) {
     return c >= '0' && c <= '9';
 }
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
 
 // The input as it goes into an error message: long texts are cut so a message stays one line.
 std::string Quoted(std::string_view text) {
     constexpr std::size_t kShown = 40;
-    std::string quoted = "\"";
-    quoted += text.substr(0, kShown);
-    quoted += text.size() > kShown ? "...\"" : "\"";
-    return quoted;
+    return "\"" + std::string(text.substr(0, kShown)) + (text.size() > kShown ? "...\"" : "\"");
 }
-
-// An unsigned whole number of up to 96 bits in three 32-bit limbs, least significant first.
-// 2^96 - 1 (79228162514264337593543950335) is also the largest magnitude of the decimal type
-// these conversions always worked in, so a value that needs more bits is an overflow.
-struct Whole96 {
-    std::array<std::uint32_t, 3> limb{};
-
-    // *this = *this * factor + addend; false when the result needs more than 96 bits.
-    bool MulAdd(std::uint32_t factor, std::uint32_t addend) {
-        std::uint64_t carry = addend;
-        for (std::uint32_t& part : limb) {
-            const std::uint64_t v = std::uint64_t{part} * factor + carry;
-            part = static_cast<std::uint32_t>(v);
-            carry = v >> 32;
-        }
-        return carry == 0;
-    }
-
-    bool IsZero() const { return limb[0] == 0 && limb[1] == 0 && limb[2] == 0; }
-
-    // Appends the digits in base 2 (bitsPerDigit 1) or base 16 (bitsPerDigit 4), most
-    // significant first, without leading zeros; nothing for 0.
-    void AppendDigits(std::string& out, int bitsPerDigit) const {
-        const std::uint32_t mask = (1u << bitsPerDigit) - 1;
-        bool started = false;
-        for (int bit = 96 - bitsPerDigit; bit >= 0; bit -= bitsPerDigit) {
-            const std::uint32_t digit = (limb[bit / 32] >> (bit % 32)) & mask;
-            started = started || digit != 0;
-            if (started) {
-                out += kHexDigits[digit];
-            }
-        }
-    }
-};
 
 // The whole part of a decimal number, rounded towards minus infinity, as sign and magnitude.
 struct FlooredDecimal {
     bool negative = false;
-    Whole96 magnitude;
+    std::string binary;  // the magnitude's base-2 digits, without leading zeros; empty for 0
 };
 
 // Reads a decimal text: blanks (spaces, tabs) around it, an optional "+" or "-", digits with an
 // optional "." fraction, at least one digit ("12", " 4096", "-2.5", ".5", "7."). The format is
-// the same in every environment: no grouping separators, no exponent. The work is exact integer
-// arithmetic on the digits: the fraction only decides whether a negative value rounds down by
-// one more, so any number of fraction digits is fine.
+// the same in every environment: no grouping separators, no exponent. The work is exact: the
+// whole digits are halved as decimal text, and the fraction only decides whether a negative
+// value rounds down by one more, so any number of fraction digits is fine.
 Result<FlooredDecimal> FloorOfDecimalText(std::string_view text) {
-    std::size_t i = 0;
-    const std::size_t n = text.size();
-    while (i < n && IsBlank(text[i])) {
-        ++i;
+    const std::string_view given = text;
+    const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && isBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && isBlank(text.back())) {
+        text.remove_suffix(1);
     }
     FlooredDecimal result;
-    if (i < n && (text[i] == '+' || text[i] == '-')) {
-        result.negative = text[i] == '-';
-        ++i;
+    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+        result.negative = text.front() == '-';
+        text.remove_prefix(1);
     }
-    bool anyDigit = false;
-    bool overflow = false;
-    for (; i < n && IsDecimalDigit(text[i]); ++i) {
-        anyDigit = true;
-        const auto digit = static_cast<std::uint32_t>(text[i] - '0');
-        overflow = overflow || !result.magnitude.MulAdd(10, digit);
+    const std::size_t point = std::min(text.find('.'), text.size());
+    std::string_view whole = text.substr(0, point);
+    const std::string_view fraction = text.substr(std::min(point + 1, text.size()));
+    if (whole.size() + fraction.size() == 0 ||
+        !std::all_of(whole.begin(), whole.end(), IsDecimalDigit) ||
+        !std::all_of(fraction.begin(), fraction.end(), IsDecimalDigit)) {
+        return Error{Quoted(given) + " is not a decimal number"};
     }
-    bool fraction = false;
-    if (i < n && text[i] == '.') {
-        for (++i; i < n && IsDecimalDigit(text[i]); ++i) {
-            anyDigit = true;
-            fraction = fraction || text[i] != '0';
+    whole.remove_prefix(std::min(whole.find_first_not_of('0'), whole.size()));
+    std::string digits(whole);
+    if (result.negative && fraction.find_first_not_of('0') != std::string_view::npos) {
+        // -2.5 rounds down to -3: one more on the magnitude.
+        std::size_t at = digits.size();
+        while (at > 0 && digits[at - 1] == '9') {
+            digits[--at] = '0';
+        }
+        if (at == 0) {
+            digits.insert(0, 1, '1');
+        } else {
+            ++digits[at - 1];
         }
     }
-    while (i < n && IsBlank(text[i])) {
-        ++i;
+    if (digits.size() > kLargestMagnitude.size() ||
+        (digits.size() == kLargestMagnitude.size() && digits > kLargestMagnitude)) {
+        return Error{Quoted(given) + " is too large for a decimal number"};
     }
-    if (!anyDigit || i != n) {
-        return Error{Quoted(text) + " is not a decimal number"};
+    // Halving the decimal digits again and again gives the base-2 digits from the last.
+    while (!digits.empty()) {
+        int carry = 0;
+        for (char& digit : digits) {
+            const int value = carry * 10 + (digit - '0');
+            digit = static_cast<char>('0' + value / 2);
+            carry = value % 2;
+        }
+        result.binary += carry != 0 ? '1' : '0';
+        digits.erase(0, std::min(digits.find_first_not_of('0'), digits.size()));
     }
-    if (result.negative && fraction) {
-        overflow = overflow || !result.magnitude.MulAdd(1, 1);  // -2.5 -> -3
-    }
-    if (overflow) {
-        return Error{Quoted(text) + " is too large for a decimal number"};
-    }
-    if (result.magnitude.IsZero()) {
-        result.negative = false;  // "-0", "-0.0"
-    }
+    std::reverse(result.binary.begin(), result.binary.end());
+    result.negative = result.negative && !result.binary.empty();  // "-0", "-0.0"
     return result;
 }
 
-// Room for the plain decimal text of any double: a sign and 309 whole digits for the largest,
-// "0." and 324 fraction digits for the smallest.
-using NumberTextBuffer = std::array<char, 400>;
-
 // The text form of a DecimalIn: the text itself, or the plain decimal text of a number (no
 // exponent, the shortest digits that read back as the same double: 2.9 -> "2.9",
-// 94489280490.0 -> "94489280490").
-std::optional<std::string_view> TextForm(const DecimalIn& decimalIn, NumberTextBuffer& buffer) {
+// 94489280490.0 -> "94489280490"), written into `buffer`; none when it does not fit there.
+std::optional<std::string_view> TextForm(const DecimalIn& decimalIn,
+                                         std::array<char, 400>& buffer) {
     if (const auto* text = std::get_if<std::string>(&decimalIn)) {
         return std::string_view(*text);
     }
@@ -170,10 +135,20 @@ std::uint32_t BinaryDigitsValue(std::string_view sBin) {
     return value;
 }
 
+// The digits of `value` in base 2 (bitsPerDigit 1) or 16 (bitsPerDigit 4), most significant
+// first, without leading zeros; empty for 0.
+std::string DigitsOf(std::uint32_t value, int bitsPerDigit) {
+    std::string digits;
+    for (; value != 0; value >>= bitsPerDigit) {
+        digits.insert(0, 1, kHexDigits[value & ((1u << bitsPerDigit) - 1)]);
+    }
+    return digits;
+}
+
 }  // namespace
 
 Result<HexOrMinusOne> Dec2Hex(const DecimalIn& decimalIn) {
-    NumberTextBuffer buffer;
+    std::array<char, 400> buffer;
     const std::optional<std::string_view> text = TextForm(decimalIn, buffer);
     if (!text || text->size() > kLongestDecimalText) {
         return HexOrMinusOne{true, {}};
@@ -182,16 +157,11 @@ Result<HexOrMinusOne> Dec2Hex(const DecimalIn& decimalIn) {
     if (!whole) {
         return whole.error();
     }
-    HexOrMinusOne result;
-    if (whole->negative) {
-        result.hex = "-";
-    }
-    whole->magnitude.AppendDigits(result.hex, 4);
-    return result;
+    return HexOrMinusOne{false, (whole->negative ? "-" : "") + Bin2Hex(whole->binary)};
 }
 
 Result<std::string> Dec2Bin(const DecimalIn& decimalIn, int numberOfBits) {
-    NumberTextBuffer buffer;
+    std::array<char, 400> buffer;
     const std::optional<std::string_view> text = TextForm(decimalIn, buffer);
     if (!text) {
         return Error{"the number is too large for a decimal number"};
@@ -200,8 +170,7 @@ Result<std::string> Dec2Bin(const DecimalIn& decimalIn, int numberOfBits) {
     if (!whole) {
         return whole.error();
     }
-    std::string bits;
-    whole->magnitude.AppendDigits(bits, 1);
+    std::string& bits = whole->binary;
     if (numberOfBits > 0) {
         const auto width = static_cast<std::size_t>(numberOfBits);
         if (bits.size() > width) {
@@ -213,30 +182,22 @@ Result<std::string> Dec2Bin(const DecimalIn& decimalIn, int numberOfBits) {
             return Error{"no memory for " + std::to_string(numberOfBits) + " binary digits"};
         }
     }
-    if (whole->negative) {
-        bits.insert(0, 1, '-');
-    }
-    return bits;
+    return whole->negative ? "-" + bits : bits;
 }
 
 std::string Bin2Hex(std::string_view binaryString) {
-    for (const char c : binaryString) {
-        if (c != '0' && c != '1') {
-            return std::string(kNotBinaryMessage);
-        }
+    if (binaryString.find_first_not_of("01") != std::string_view::npos) {
+        return std::string(kNotBinaryMessage);
     }
     // Zeros in front make the length a multiple of four; every group of four, leading zero
     // groups included, gives one digit (the group's place in the nibble table).
-    const std::size_t padding = (4 - binaryString.size() % 4) % 4;
     std::string hex;
-    hex.reserve((binaryString.size() + padding) / 4);
-    std::size_t inGroup = padding;
+    hex.reserve(binaryString.size() / 4 + 1);
     unsigned nibble = 0;
-    for (const char c : binaryString) {
-        nibble = nibble * 2 + (c == '1' ? 1 : 0);
-        if (++inGroup == 4) {
+    for (std::size_t k = 0; k < binaryString.size(); ++k) {
+        nibble = nibble * 2 + (binaryString[k] == '1' ? 1 : 0);
+        if ((binaryString.size() - k - 1) % 4 == 0) {
             hex += kHexDigits[nibble];
-            inGroup = 0;
             nibble = 0;
         }
     }
@@ -247,6 +208,7 @@ Result<std::int32_t> Hex2Dec(std::string_view sHex) {
     // Digit k from the right adds d * 16^k, where d is -1 for a character outside the digits.
     // The sum has to fit an int32 after every step. From k = 8 on, any non-zero d moves it by at
     // least 2^32, so only zeros may stand there.
+    const Error tooLarge{"hexadecimal " + Quoted(sHex) + " does not fit a 32-bit number"};
     std::int64_t value = 0;
     const std::size_t n = sHex.size();
     for (std::size_t k = 0; k < n; ++k) {
@@ -255,12 +217,11 @@ Result<std::int32_t> Hex2Dec(std::string_view sHex) {
             continue;
         }
         if (k >= 8) {
-            return Error{"hexadecimal " + Quoted(sHex) + " does not fit a 32-bit number"};
+            return tooLarge;
         }
         value += std::int64_t{digit} << (4 * k);
-        if (value > std::numeric_limits<std::int32_t>::max() ||
-            value < std::numeric_limits<std::int32_t>::min()) {
-            return Error{"hexadecimal " + Quoted(sHex) + " does not fit a 32-bit number"};
+        if (value > INT32_MAX || value < INT32_MIN) {
+            return tooLarge;
         }
     }
     return static_cast<std::int32_t>(value);
@@ -280,8 +241,8 @@ Result<double> HexUnsigned2Dbl(std::string_view sHex) {
         }
         if (const int byte = high * 16 + low; byte != 0) {
             // Each term is exact; the exponent is capped where the term is infinite anyway.
-            const int exponent = k < 256 ? static_cast<int>(8 * k) : 2048;
-            total += std::ldexp(static_cast<double>(byte), exponent);
+            total +=
+                std::ldexp(static_cast<double>(byte), k < 256 ? static_cast<int>(8 * k) : 2048);
             if (!std::isfinite(total)) {
                 return Error{"hexadecimal " + Quoted(sHex) + " is too large for a number"};
             }
@@ -292,17 +253,11 @@ Result<double> HexUnsigned2Dbl(std::string_view sHex) {
 }
 
 std::string Bin2Hex2(std::string_view sBin) {
-    std::string hex;
-    Whole96 value;
-    value.limb[0] = BinaryDigitsValue(sBin);
-    value.AppendDigits(hex, 4);
+    const std::string hex = DigitsOf(BinaryDigitsValue(sBin), 4);
     if (hex.empty()) {
-        hex = "0";
+        return "00";
     }
-    if (hex.size() % 2 != 0) {
-        hex.insert(0, 1, '0');
-    }
-    return hex;
+    return hex.size() % 2 != 0 ? "0" + hex : hex;
 }
 
 std::int32_t Bin2Dec(std::string_view sBin) {
@@ -310,20 +265,11 @@ std::int32_t Bin2Dec(std::string_view sBin) {
 }
 
 std::string Dec2Bin2(std::int16_t nDec) {
-    const auto word = static_cast<std::uint16_t>(nDec);
-    if (word == 0) {
-        return "0000";
-    }
-    std::string bits;
-    Whole96 value;
-    value.limb[0] = word;
-    value.AppendDigits(bits, 1);
-    return bits;
+    return nDec == 0 ? "0000" : DigitsOf(static_cast<std::uint16_t>(nDec), 1);
 }
 
 std::string Hex2Bin(std::string_view sHex) {
     std::string bits;
-    bits.reserve(sHex.size() * 4);
     for (const char c : sHex) {
         const int digit = HexDigitValue(c);
         if (digit < 0) {
@@ -333,8 +279,7 @@ std::string Hex2Bin(std::string_view sHex) {
             bits += (digit >> bit) & 1 ? '1' : '0';
         }
     }
-    const std::size_t firstOne = bits.find('1');
-    if (firstOne != std::string::npos) {
+    if (const std::size_t firstOne = bits.find('1'); firstOne != std::string::npos) {
         bits.erase(0, firstOne);
     }
     return bits;
