@@ -16,49 +16,69 @@ constexpr std::array<char16_t, 32> kHighControls = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 98-9F
 };
 
-// Decodes one UTF-8 sequence starting at text[i]. Returns the code point and advances i, or
-// returns -1 (and advances by one byte) for a malformed or overlong sequence.
+// Decodes one UTF-8 sequence starting at text[i]. Returns the code point and advances i past
+// it, or returns -1 (and advances by one byte) for a malformed or overlong sequence.
 long DecodeUtf8(std::string_view text, std::size_t& i) {
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-    const unsigned char lead = byte(i);
+    const std::size_t start = i++;
+    const auto lead = static_cast<unsigned char>(text[start]);
     if (lead < 0x80) {
-        ++i;
         return lead;
     }
-    int length = 0;
-    char32_t cp = 0;
-    char32_t minimum = 0;
-    if ((lead & 0xE0) == 0xC0) {
-        length = 2, cp = lead & 0x1F, minimum = 0x80;
-    } else if ((lead & 0xF0) == 0xE0) {
-        length = 3, cp = lead & 0x0F, minimum = 0x800;
-    } else if ((lead & 0xF8) == 0xF0) {
-        length = 4, cp = lead & 0x07, minimum = 0x10000;
-    } else {
-        ++i;
+    const std::size_t length = (lead & 0xE0) == 0xC0   ? 2
+                               : (lead & 0xF0) == 0xE0 ? 3
+                               : (lead & 0xF8) == 0xF0 ? 4
+                                                       : 0;
+    if (length == 0 || start + length > text.size()) {
         return -1;
     }
-    if (i + length > text.size()) {
-        ++i;
-        return -1;
-    }
-    for (int k = 1; k < length; ++k) {
-        const unsigned char next = byte(i + k);
+    char32_t cp = lead & (0x7F >> length);
+    for (std::size_t k = 1; k < length; ++k) {
+        const auto next = static_cast<unsigned char>(text[start + k]);
         if ((next & 0xC0) != 0x80) {
-            ++i;
             return -1;
         }
         cp = (cp << 6) | (next & 0x3F);
     }
-    if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-        ++i;
+    constexpr char32_t kShortest[] = {0, 0, 0x80, 0x800, 0x10000};  // by length
+    if (cp < kShortest[length] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
         return -1;
     }
-    i += length;
+    i = start + length;
     return static_cast<long>(cp);
 }
 
+// The Windows-1252 byte of one Unicode code point, or -1 when it has none.
+int Windows1252Byte(char32_t codePoint) {
+    if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF)) {
+        return static_cast<int>(codePoint);
+    }
+    for (std::size_t k = 0; k < kHighControls.size(); ++k) {
+        if (kHighControls[k] == codePoint) {
+            return static_cast<int>(0x80 + k);
+        }
+    }
+    return -1;
+}
+
 }  // namespace
+
+void AppendUtf8(char32_t codePoint, std::string& out) {
+    if (codePoint < 0x80) {
+        out += static_cast<char>(codePoint);
+    } else if (codePoint < 0x800) {
+        out += static_cast<char>(0xC0 | (codePoint >> 6));
+        out += static_cast<char>(0x80 | (codePoint & 0x3F));
+    } else if (codePoint < 0x10000) {
+        out += static_cast<char>(0xE0 | (codePoint >> 12));
+        out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (codePoint & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (codePoint >> 18));
+        out += static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (codePoint & 0x3F));
+    }
+}
 
 bool IsWellFormedUtf8(std::string_view bytes) {
     std::size_t i = 0;
@@ -89,49 +109,18 @@ std::string WellFormedUtf8(std::string_view text) {
     return out;
 }
 
-int Windows1252Byte(char32_t codePoint) {
-    if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF)) {
-        return static_cast<int>(codePoint);
-    }
-    for (std::size_t k = 0; k < kHighControls.size(); ++k) {
-        if (kHighControls[k] == codePoint) {
-            return static_cast<int>(0x80 + k);
-        }
-    }
-    return -1;
-}
-
 void AppendUtf8FromWindows1252(std::string_view bytes, std::string& out) {
-    // Written through a pointer into room for the longest result (three bytes a character),
-    // then cut to what was written.
-    const std::size_t start = out.size();
-    out.resize(start + 3 * bytes.size());
-    char* to = out.data() + start;
-    const auto put = [&](char32_t cp) {
-        if (cp < 0x80) {
-            *to++ = static_cast<char>(cp);
-        } else if (cp < 0x800) {
-            *to++ = static_cast<char>(0xC0 | (cp >> 6));
-            *to++ = static_cast<char>(0x80 | (cp & 0x3F));
-        } else {
-            *to++ = static_cast<char>(0xE0 | (cp >> 12));
-            *to++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            *to++ = static_cast<char>(0x80 | (cp & 0x3F));
-        }
-    };
+    out.reserve(out.size() + bytes.size());
     for (std::size_t i = 0; i < bytes.size();) {
         // The plain text up to the next letter beyond ASCII, copied as it is.
         const std::size_t plain = AsciiPrefixLength(bytes.substr(i));
-        std::memcpy(to, bytes.data() + i, plain);
-        to += plain;
+        out.append(bytes.data() + i, plain);
         i += plain;
-        if (i == bytes.size()) {
-            break;
+        if (i < bytes.size()) {
+            const auto b = static_cast<unsigned char>(bytes[i++]);
+            AppendUtf8(b < 0xA0 ? kHighControls[b - 0x80] : char32_t{b}, out);
         }
-        const auto b = static_cast<unsigned char>(bytes[i++]);
-        put(b < 0xA0 ? kHighControls[b - 0x80] : char32_t{b});
     }
-    out.resize(static_cast<std::size_t>(to - out.data()));
 }
 
 std::string Utf8FromWindows1252(std::string_view bytes) {
@@ -183,16 +172,6 @@ std::size_t AppendWindows1252FromUtf8(std::string_view utf8, std::string& out) {
         Windows1252FromUtf8Into(utf8, std::span(out).subspan(start), &replaced);
     out.resize(start + written);
     return replaced;
-}
-
-std::string Windows1252FromUtf8(std::string_view utf8, std::size_t* replaced) {
-    std::string out;
-    out.reserve(utf8.size());
-    const std::size_t count = AppendWindows1252FromUtf8(utf8, out);
-    if (replaced != nullptr) {
-        *replaced = count;
-    }
-    return out;
 }
 
 }  // namespace corvalen

@@ -21,7 +21,6 @@ std::string Utf8FromWindows1252(std::string_view bytes);
 // Windows-1252 byte, and every byte of malformed UTF-8, becomes "?". Returns how many characters
 // were replaced that way.
 std::size_t AppendWindows1252FromUtf8(std::string_view utf8, std::string& out);
-std::string Windows1252FromUtf8(std::string_view utf8, std::size_t* replaced = nullptr);
 // The same into `out`, as far as it has room: returns how many bytes the whole text takes (one
 // per character), and sets `*replaced` (when given) as above. Allocates nothing.
 std::size_t Windows1252FromUtf8Into(std::string_view utf8, std::span<char> out,
@@ -35,8 +34,8 @@ bool IsWellFormedUtf8(std::string_view bytes);
 // that it can be written where only UTF-8 may stand (JSON, XML).
 std::string WellFormedUtf8(std::string_view text);
 
-// The Windows-1252 byte of one Unicode code point, or -1 when it has none.
-int Windows1252Byte(char32_t codePoint);
+// Appends the UTF-8 form of one Unicode code point to `out`.
+void AppendUtf8(char32_t codePoint, std::string& out);
 
 // How many bytes at the start of `text` are ASCII (below 0x80), which read the same in
 // Windows-1252 and UTF-8. Looks at eight bytes at a time, so a run of plain text costs little.
