@@ -20,7 +20,6 @@ RecordPlacer::RecordPlacer(ReceiverModel model, ByteBuffer& image, std::size_t e
       m_image(image),
       m_recordLength(model.RecordLength()),
       m_oldRecords(image.size() / m_recordLength),
-      m_replaced(m_oldRecords, false),
       m_checks(m_report.problems) {
     // Room for as many records as rows are expected (a receiver holds at most 65,535), so a
     // large file's image grows once; channel numbers past that grow it as they come.
@@ -58,9 +57,6 @@ void RecordPlacer::Put(std::uint16_t channel, std::span<const std::uint8_t> reco
         m_image.resize(offset + m_recordLength);
     }
     std::memcpy(m_image.data() + offset, record.data(), m_recordLength);
-    if (channel <= m_oldRecords) {
-        m_replaced[channel - 1u] = true;
-    }
 }
 
 MemoryFileSaveReport RecordPlacer::Finish() {
@@ -75,9 +71,11 @@ MemoryFileSaveReport RecordPlacer::Finish() {
         replaced.by = m_rowAt[static_cast<std::size_t>(replaced.channel)];
     }
     m_report.rowsReplaced = std::move(m_rowsReplaced);
+    // Channel n lies at place n - 1; what no row placed there is kept unless it is all zeros.
     for (std::size_t place = 0; place < m_oldRecords; ++place) {
+        const bool replaced = place + 1 < m_rowAt.size() && m_rowAt[place + 1] != 0;
         const std::string_view old(m_image.data() + place * m_recordLength, m_recordLength);
-        if (!m_replaced[place] && old.find_first_not_of('\0') != std::string_view::npos) {
+        if (!replaced && old.find_first_not_of('\0') != std::string_view::npos) {
             ++m_report.recordsKept;
         }
     }

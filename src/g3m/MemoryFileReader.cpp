@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cstdint>
 #include <span>
 #include <utility>
@@ -22,13 +21,6 @@ using Record = std::span<const std::uint8_t>;
 // decodes; it only grows the table as it goes.
 constexpr int kMaxReservedRows = 65535;
 
-template <typename Integer>
-std::string DecimalText(Integer value) {
-    char buffer[24];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
-    return std::string(buffer, end);
-}
-
 std::int32_t GetSigned32(Record record, std::size_t offset) {
     return static_cast<std::int32_t>(GetLe32(record, offset));
 }
@@ -42,7 +34,7 @@ void GroupsText(Record record, std::string& text) {
             if (!text.empty()) {
                 text += '+';
             }
-            text += DecimalText(flag + 1);
+            text += std::to_string(flag + 1);
         }
     }
 }
@@ -94,9 +86,9 @@ std::string UnkeptBytes(Record record, std::size_t keptEnd) {
             continue;
         }
         list += list.empty() ? "" : ", ";
-        list += DecimalText(first);
+        list += std::to_string(first);
         if (last - 1 > first) {
-            list += " to " + DecimalText(last - 1);
+            list += " to " + std::to_string(last - 1);
         }
     }
     return list;
@@ -126,7 +118,7 @@ int IncompleteRecord(std::string_view image, std::size_t recordLength,
                                       static_cast<int>(image.size() / recordLength) + 1,
                                       -1,
                                       MessageKind::FileEndsInRecord,
-                                      {DecimalText(bytes), DecimalText(recordLength)}});
+                                      {std::to_string(bytes), std::to_string(recordLength)}});
     }
     return static_cast<int>(bytes);
 }
@@ -173,14 +165,14 @@ MemoryFileReadReport DecodeMemoryFileImage(std::string_view image, ReceiverModel
         }
 
         const std::uint32_t number = GetLe32(record, kNumberOffset);
-        cells[Number] = DecimalText(number);
+        cells[Number] = std::to_string(number);
         if (number != static_cast<std::uint32_t>(place)) {
-            note(MessageKind::RecordNumberElsewhere, {cells[Number], DecimalText(place)});
+            note(MessageKind::RecordNumberElsewhere, {cells[Number], std::to_string(place)});
         }
-        cells[Frequency] = DecimalText(GetLe64(record, kFrequencyOffset));
+        cells[Frequency] = std::to_string(GetLe64(record, kFrequencyOffset));
         if (ifShiftAndBandwidth) {
-            cells[Bandwidth] = DecimalText(GetSigned32(record, kBandwidthOffset));
-            cells[IfShift] = DecimalText(GetSigned32(record, kIfShiftOffset));
+            cells[Bandwidth] = std::to_string(GetSigned32(record, kBandwidthOffset));
+            cells[IfShift] = std::to_string(GetSigned32(record, kIfShiftOffset));
         } else {
             // An empty Bandwidth would make the CSV import skip the row.
             cells[Bandwidth] = "0";
@@ -188,23 +180,23 @@ MemoryFileReadReport DecodeMemoryFileImage(std::string_view image, ReceiverModel
         }
         if (secondarySquelch) {
             cells[SecondarySquelchType] =
-                DecimalText(GetSigned32(record, kSecondarySquelchTypeOffset));
+                std::to_string(GetSigned32(record, kSecondarySquelchTypeOffset));
             cells[SecondarySquelchValue] =
-                DecimalText(GetSigned32(record, kSecondarySquelchValueOffset));
+                std::to_string(GetSigned32(record, kSecondarySquelchValueOffset));
         }
         GroupsText(record, cells[Groups]);
-        cells[Hotkey] = DecimalText(GetLe32(record, kHotkeyOffset));
-        cells[Lockout] = DecimalText(GetLe32(record, kLockoutOffset));
+        cells[Hotkey] = std::to_string(GetLe32(record, kHotkeyOffset));
+        cells[Lockout] = std::to_string(GetLe32(record, kLockoutOffset));
         // A record has no priority: the cell shows what every save writes for it.
         cells[Priority] = "0";
         if (GetLe32(record, kSquelchOffset) != kEmptySquelchWord) {
-            cells[LevelSquelch] = DecimalText(GetSigned32(record, kSquelchOffset));
+            cells[LevelSquelch] = std::to_string(GetSigned32(record, kSquelchOffset));
         }
         const std::uint32_t mode = GetLe32(record, kModeOffset);
         if (const std::string_view name = ModeName(mode); !name.empty()) {
             cells[Mode] = name;
         } else {
-            cells[Mode] = DecimalText(mode);
+            cells[Mode] = std::to_string(mode);
             note(MessageKind::RecordModeUnknown, {cells[Mode]});
         }
         TextField(record, kCallsignOffset, kCallsignWidth, cells[Callsign]);

@@ -44,8 +44,8 @@ struct MemoryFileVerifyReport {
 };
 
 // Checks the checksum of every whole record of a .g3m memory file for `model`, with the same
-// messages DecodeMemoryFileImage gives, and whether the file ends inside a record. An empty place (all
-// zero bytes) verifies.
+// messages DecodeMemoryFileImage gives, and whether the file ends inside a record. An empty place
+// (all zero bytes) verifies.
 MemoryFileVerifyReport VerifyMemoryFileImage(std::string_view image, ReceiverModel model);
 
 }  // namespace corvalen

@@ -1,5 +1,7 @@
 #include "g3m/RecordChecksum.h"
 
+#include <cstdio>
+
 #include "g3m/RecordLayout.h"
 
 namespace corvalen {
@@ -20,12 +22,8 @@ std::uint32_t ComputeRecordChecksum(std::span<const std::uint8_t> record) {
 }
 
 std::string ChecksumText(std::uint32_t checksum) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    std::string text(8, '0');
-    for (int k = 7; k >= 0; --k) {
-        text[static_cast<std::size_t>(k)] = kDigits[checksum & 0xF];
-        checksum >>= 4;
-    }
+    char text[9];
+    std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(checksum));
     return text;
 }
 
