@@ -228,26 +228,18 @@ Result<std::int32_t> Hex2Dec(std::string_view sHex) {
 }
 
 Result<double> HexUnsigned2Dbl(std::string_view sHex) {
-    // Byte pairs from the right; a text of odd length has a "0" in front of its first digit.
+    // Read in pairs from the right, an odd length with a "0" in front: the value is the same as
+    // the digits' from the left, each step exact up to 2^53.
     double total = 0;
-    std::size_t end = sHex.size();
-    for (std::size_t k = 0; end > 0; ++k) {
-        const std::size_t start = end >= 2 ? end - 2 : 0;
-        const int high = end - start == 2 ? HexDigitValue(sHex[start]) : 0;
-        const int low = HexDigitValue(sHex[end - 1]);
-        if (high < 0 || low < 0) {
-            return Error{Quoted(sHex.substr(start, end - start)) + " in " + Quoted(sHex) +
-                         " is not a hexadecimal byte"};
+    for (const char c : sHex) {
+        const int digit = HexDigitValue(c);
+        if (digit < 0) {
+            return Error{Quoted(sHex) + " is not made of hexadecimal bytes"};
         }
-        if (const int byte = high * 16 + low; byte != 0) {
-            // Each term is exact; the exponent is capped where the term is infinite anyway.
-            total +=
-                std::ldexp(static_cast<double>(byte), k < 256 ? static_cast<int>(8 * k) : 2048);
-            if (!std::isfinite(total)) {
-                return Error{"hexadecimal " + Quoted(sHex) + " is too large for a number"};
-            }
-        }
-        end = start;
+        total = total * 16 + digit;
+    }
+    if (!std::isfinite(total)) {
+        return Error{"hexadecimal " + Quoted(sHex) + " is too large for a number"};
     }
     return total;
 }

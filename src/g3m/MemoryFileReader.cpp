@@ -169,7 +169,9 @@ MemoryFileReadReport DecodeMemoryFileImage(std::string_view image, ReceiverModel
         if (number != static_cast<std::uint32_t>(place)) {
             note(MessageKind::RecordNumberElsewhere, {cells[Number], std::to_string(place)});
         }
-        cells[Frequency] = std::to_string(GetLe64(record, kFrequencyOffset));
+        cells[Frequency] =
+            std::to_string(GetLe32(record, kFrequencyOffset) |
+                           static_cast<std::uint64_t>(GetLe32(record, kFrequencyOffset + 4)) << 32);
         if (ifShiftAndBandwidth) {
             cells[Bandwidth] = std::to_string(GetSigned32(record, kBandwidthOffset));
             cells[IfShift] = std::to_string(GetSigned32(record, kIfShiftOffset));

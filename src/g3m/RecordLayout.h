@@ -48,10 +48,6 @@ inline std::uint32_t GetLe32(std::span<const std::uint8_t> record, std::size_t o
            static_cast<std::uint32_t>(record[offset + 3]) << 24;
 }
 
-inline std::uint64_t GetLe64(std::span<const std::uint8_t> record, std::size_t offset) {
-    return GetLe32(record, offset) | static_cast<std::uint64_t>(GetLe32(record, offset + 4)) << 32;
-}
-
 inline void PutLe16(std::span<std::uint8_t> record, std::size_t offset, std::uint16_t value) {
     record[offset] = static_cast<std::uint8_t>(value);
     record[offset + 1] = static_cast<std::uint8_t>(value >> 8);

@@ -204,14 +204,6 @@ int WriteAll(int fd, std::string_view bytes) {
     return 0;
 }
 
-// fsync(2); returns 0 or an errno.
-int Flush(int fd) {
-    if (const int error = detail::SaveStepError(detail::SaveStep::Flush); error != 0) {
-        return error;
-    }
-    return ::fsync(fd) == 0 ? 0 : errno;
-}
-
 // Flushes the folder's entry for the renamed file to the disk. A file system that cannot flush
 // folders (EINVAL) keeps its entries by other means.
 int FlushFolder(const std::string& folder) {
@@ -522,8 +514,11 @@ Status WriteFileAtomically(const std::string& path, std::string_view bytes,
     if (const int error = WriteAll(temp.get(), bytes); error != 0) {
         return fail(error);
     }
-    if (const int error = Flush(temp.get()); error != 0) {
+    if (const int error = detail::SaveStepError(detail::SaveStep::Flush); error != 0) {
         return fail(error);
+    }
+    if (::fsync(temp.get()) != 0) {
+        return fail(errno);
     }
     // A second descriptor keeps the lock on the temporary file until it has its final name, so
     // no other save takes it for litter in between; the first is closed to learn of a failed

@@ -98,10 +98,6 @@ public:
 
     bool valid() const { return m_handle != INVALID_HANDLE_VALUE; }
     HANDLE get() const { return m_handle; }
-    void Reset(HANDLE handle) {
-        Close();
-        m_handle = handle;
-    }
     // True when the handle closed cleanly (or was closed already).
     bool Close() {
         if (!valid()) {
