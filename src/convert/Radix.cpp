@@ -16,7 +16,7 @@ constexpr std::string_view kHexDigits = "0123456789ABCDEF";
 // A text form of 29 characters or more is outside what Dec2Hex converts.
 constexpr std::size_t kLongestDecimalText = 28;
 
-// 2^96 - 1, the largest magnitude of the decimal type these conversions always worked in.
+// 2^96 - 1, the largest magnitude these conversions take (that of a 96-bit decimal type).
 constexpr std::string_view kLargestMagnitude = "79228162514264337593543950335";
 
 // Value of a hexadecimal digit of either case, -1 for any other character.

@@ -1,8 +1,8 @@
 #pragma once
 
 // Decimal, binary and hexadecimal text conversions. Hexadecimal output is always upper case.
-// Bad input is reported in band, the way each conversion always has: a message text in place of
-// the result, the out-of-band value -1, or a ConversionError value where the old code raised one.
+// Bad input is reported the way each conversion is described: a message text in place of the
+// result, the out-of-band value -1, or an Error where the conversion cannot go on.
 
 #include <cstdint>
 #include <string>

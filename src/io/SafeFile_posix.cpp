@@ -332,12 +332,12 @@ public:
         const std::string hidden =
             FolderOf(target) + "/" + detail::TemporaryName(NameOf(target) + "~", 0) + "~";
         ::unlink(hidden.c_str());
-        if (::link(target.c_str(), hidden.c_str()) == 0) {
+        const int error =
+            ::link(target.c_str(), hidden.c_str()) == 0 ? 0 : CopyFile(target, hidden);
+        if (error == 0) {
             m_hidden = hidden;
-        } else if (const int error = CopyFile(target, hidden); error != 0) {
-            m_notice = NoBackup(error);
         } else {
-            m_hidden = hidden;
+            m_notice = NoBackup(error);
         }
     }
     ~PendingBackup() {
