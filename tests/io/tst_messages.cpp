@@ -386,9 +386,7 @@ private slots:
         QTest::newRow("empty mode") << line(Mode, "") << "313";
         QTest::newRow("long callsign") << line(Callsign, "ABCDEFGHIJKLMNOP") << "313";
         QTest::newRow("callsign long and unheld")
-            << line(Callsign,
-                    "\xCE\xA9\xCE\xA9\xCE\xA9\xCE\xA9\xCE\xA9\xCE\xA9\xCE\xA9"
-                    "ABCDEFG")
+            << line(Callsign, "\xCE\xA9\xCE\xA9\xCE\xA9\xCE\xA9\xCE\xA9\xCE\xA9\xCE\xA9" "ABCDEFG")
             << "313";
         QTest::newRow("comment unheld") << line(Comments, "\xF0\x9F\x93\xBB") << "313";
         QTest::newRow("csv fields") << QByteArray("1,7000000,2400\r\n") << "313";
