@@ -183,12 +183,12 @@ private slots:
             MemoryTable shorter = Channels(2);
             shorter.SetCellText(1, Frequency, "999999999");
             shorter.SetCellText(2, Callsign, "Voice");
-            m_window->fileActions().importCsvFile(writeCsv(QStringLiteral("hf.csv"), shorter));
+            m_window->fileActions().openChannelFile(writeCsv(QStringLiteral("hf.csv"), shorter));
         }
         if (unitFirst) {
             trigger(unitAction.toLatin1().constData());
         }
-        m_window->fileActions().importCsvFile(writeCsv(QStringLiteral("vhf.csv"), VhfChannels()));
+        m_window->fileActions().openChannelFile(writeCsv(QStringLiteral("vhf.csv"), VhfChannels()));
         if (!unitFirst) {
             trigger(unitAction.toLatin1().constData());
         }
