@@ -120,22 +120,11 @@ QString FirstExtension(const ChannelFormat& format, ReceiverModel model) {
     return QString::fromLatin1(extension.data(), static_cast<qsizetype>(extension.size()));
 }
 
-// The name a file of `format` is saved under when `path` is given (NameForFormat): its
-// extension replaced by the format's when it belongs to another format, the format's added when
-// it has none that a format knows.
+// The name a file of `format` is saved under when `path` is given (NameForFormat).
 QString NameFor(const QString& path, const ChannelFormat& format, ReceiverModel model) {
-    if (path.isEmpty()) {
-        return path;
-    }
-    const std::string local = LocalPath(path);
-    if (format.HasExtensionOf(local)) {
-        return path;
-    }
-    QString name = path;
-    if (ExtensionOwner(local) != nullptr) {
-        name.chop(static_cast<qsizetype>(ExtensionOf(local).size()));
-    }
-    return name + FirstExtension(format, model);
+    return path.isEmpty() ? path
+                          : QFile::decodeName(QByteArray::fromStdString(
+                                NameForFormat(LocalPath(path), format, model)));
 }
 
 // %3 of a format's text, where it has one: the length of the model's records.
@@ -255,7 +244,13 @@ FileActions::FileActions(Document& document, SharedFileDialog& fileDialog, Messa
         m_saves << action;
     }
     m_append->setObjectName(QStringLiteral("appendAction"));
-    connect(m_append, &QAction::triggered, this, &FileActions::appendFromDialog);
+    connect(m_append, &QAction::triggered, this, [this] {
+        if (const std::optional<QString> chosen = m_fileDialog.show(
+                m_document.winradioPath(), ChannelFilesFilter(), tr("Append Channels from File"),
+                FileDialogSettings::Form::Open)) {
+            appendFile(*chosen);
+        }
+    });
 
     updateModelTexts();
     m_recentMenu->setObjectName(QStringLiteral("recentMenu"));
@@ -689,15 +684,6 @@ QString FileActions::modelMismatch(const QString& path) const {
                      .arg(DisplayPath(path), m_document.modelName())
                : tr("%1 is a .g3m memory file; the receiver model %2 uses .15m files")
                      .arg(DisplayPath(path), m_document.modelName());
-}
-
-void FileActions::appendFromDialog() {
-    const std::optional<QString> chosen =
-        m_fileDialog.show(m_document.winradioPath(), ChannelFilesFilter(),
-                          tr("Append Channels from File"), FileDialogSettings::Form::Open);
-    if (chosen) {
-        appendFile(*chosen);
-    }
 }
 
 bool FileActions::appendFile(const QString& path) {

@@ -51,8 +51,7 @@ public:
     QMenu* recentMenu() const { return m_recentMenu; }
     RecentFiles& recentFiles() { return *m_recent; }
 
-    // Names the memory-file commands after the receiver model's files; called whenever the
-    // model changes.
+    // Names the memory-file commands after the receiver model's files.
     void updateModelTexts();
 
     // Opens a memory file picked without the dialog (dropped, or from "Recent files"): first
@@ -85,10 +84,9 @@ public:
     // "Channel files" with the extensions of every format, for the dialogs that read any.
     static QString ChannelFilesFilter();
 
-    // Whether a file is being read or written off the window's thread: the window takes no
-    // input and must not close meanwhile.
+    // Whether a file is being read or written off the window's thread: the window must not
+    // close meanwhile.
     bool busy() const;
-    // Waits for a save running off the window's thread to end, before the table goes.
     void waitForSaves();
 
     // `before` is asked before a save writes `path`: false leaves the file as it is and the save
@@ -115,7 +113,6 @@ signals:
     void fileUsed(const QString& path);
 
 private:
-    // Where a save goes and in which format.
     struct SaveTarget {
         QString path;
         const ChannelFormat* format;
@@ -123,7 +120,6 @@ private:
     // "Open Winradio .csv file" and "Open .g3m file…": `records` the formats whose files hold
     // records, else the others the dialog offers.
     void openFromDialog(bool records);
-    void appendFromDialog();
     // The save command `command` (an index of saveActions()); `written` called once the file is
     // written. Returns as saveCsv.
     bool save(int command, std::function<void()> written = {});
@@ -147,7 +143,6 @@ private:
     // being read.
     bool readFile(const QString& path, const QString& failureTail, ReadSettings settings,
                   std::function<bool(ChannelFileRead read)> then);
-    // What opening and appending do with the file they have read.
     bool loadRead(const QString& path, ChannelFileRead read);
     bool appendRead(const QString& path, ChannelFileRead read, int firstNumber);
     // Asks how a CHIRP file holding Location 0 is numbered, and numbers it so.
@@ -162,7 +157,7 @@ private:
     void reportSaved(const QString& path, const ChannelFormat& format,
                      const ChannelFileReport& saved);
     void fillRecentMenu();
-    // A file was opened or saved: it goes first in "Recent files".
+    // A file was opened or saved: the document's file, first in "Recent files".
     void rememberFile(const QString& path);
     // Empty when a memory file of this name fits the receiver model, else why it does not.
     QString modelMismatch(const QString& path) const;

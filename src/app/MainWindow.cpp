@@ -354,19 +354,12 @@ void MainWindow::restoreWindowLayout() {
     }
     restoreGeometry(stored->geometry);
     m_columnWidths = stored->columnWidths;
-    m_viewOptions->setFrequencyUnit(
-        stored->frequencyUnit == QLatin1String("MHz")   ? FrequencyUnit::MHz
-        : stored->frequencyUnit == QLatin1String("kHz") ? FrequencyUnit::kHz
-                                                        : FrequencyUnit::Hz);
+    m_viewOptions->setFrequencyUnit(stored->frequencyUnit);
     fitColumns();
 }
 
 void MainWindow::storeWindowLayout() {
-    const FrequencyUnit unit = m_viewOptions->frequencyUnit();
-    m_settings.writeWindowLayout({saveGeometry(), m_columnWidths,
-                                  unit == FrequencyUnit::MHz   ? QStringLiteral("MHz")
-                                  : unit == FrequencyUnit::kHz ? QStringLiteral("kHz")
-                                                               : QStringLiteral("Hz")});
+    m_settings.writeWindowLayout({saveGeometry(), m_columnWidths, m_viewOptions->frequencyUnit()});
 }
 
 void MainWindow::fitColumns() {
