@@ -176,26 +176,22 @@ private slots:
                  qPrintable(m_window->statusText()));
     }
 
-    // Each save proposes the document's name with the extension of its format.
+    // Each save proposes the document's name with the extension of the format its dialog
+    // offers first, for the receiver model's files.
     void proposesTheDocumentsName_data() {
         QTest::addColumn<QString>("model");
         QTest::addColumn<QString>("action");
         QTest::addColumn<QString>("proposed");
-        QTest::newRow("Save .csv") << "313"
-                                   << "saveCsvAction"
-                                   << "channels.csv";
-        QTest::newRow("Save .g3m") << "313"
-                                   << "saveMemoryFileAction"
-                                   << "channels.g3m";
-        QTest::newRow("Save .15m") << "315"
-                                   << "saveMemoryFileAction"
-                                   << "channels.15m";
-        QTest::newRow("Save as CHIRP") << "313"
-                                       << "saveChirpAction"
-                                       << "channels.csv";
-        QTest::newRow("Save as bookmark list") << "313"
-                                               << "saveListAction"
-                                               << "channels.xml";
+        for (const char* name : {"313", "315"}) {
+            const ReceiverModel model = ReceiverModel::FromText(name).value();
+            for (const SaveCommand& save : kSaves) {
+                if (save.filter == 0) {
+                    QTest::addRow("%s, model %s", save.tag, name)
+                        << name << save.action
+                        << "channels" + Latin1(Format(save.format).Extensions(model).front());
+                }
+            }
+        }
     }
     void proposesTheDocumentsName() {
         QFETCH(QString, model);
