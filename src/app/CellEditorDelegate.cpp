@@ -3,14 +3,15 @@
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QLineEdit>
 #include <QLocale>
 #include <QToolTip>
-#include <QVBoxLayout>
 #include <algorithm>
 #include <functional>
 
+#include "app/ColumnNames.h"
 #include "app/LocalNumbers.h"
 #include "channel/CellValues.h"
 #include "g3m/MemoryRecord.h"
@@ -19,26 +20,6 @@
 namespace corvalen {
 
 namespace {
-
-std::string Utf8(const QString& text) {
-    return text.toStdString();
-}
-
-QString FromUtf8(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
-QString UnitName(FrequencyUnit unit) {
-    switch (unit) {
-        case FrequencyUnit::kHz:
-            return QStringLiteral("kHz");
-        case FrequencyUnit::MHz:
-            return QStringLiteral("MHz");
-        case FrequencyUnit::Hz:
-            break;
-    }
-    return QStringLiteral("Hz");
-}
 
 // The Frequency editor's check: text that can be stored is acceptable, anything else is still
 // being typed. Enter on such text (and leaving the editor) asks for a fix-up, which reports why
@@ -66,53 +47,24 @@ private:
 
 }  // namespace
 
-GroupsEditor::GroupsEditor(QWidget* parent) : QWidget(parent) {
+FlagsEditor::FlagsEditor(const QStringList& names, int perRow, QWidget* parent) : QWidget(parent) {
     setAutoFillBackground(true);
     auto* layout = new QGridLayout(this);
     layout->setContentsMargins(4, 2, 4, 2);
     layout->setSpacing(2);
-    for (int group = 1; group <= 16; ++group) {
-        auto* box = new QCheckBox(QString::number(group), this);
-        m_boxes[static_cast<std::size_t>(group - 1)] = box;
-        layout->addWidget(box, (group - 1) / 8, (group - 1) % 8);
+    for (const QString& name : names) {
+        auto* box = new QCheckBox(name, this);
+        layout->addWidget(box, static_cast<int>(m_boxes.size()) / perRow,
+                          static_cast<int>(m_boxes.size()) % perRow);
+        m_boxes << box;
     }
     setFocusPolicy(Qt::StrongFocus);
-    setFocusProxy(m_boxes[0]);
+    setFocusProxy(m_boxes.front());
 }
 
-std::uint16_t GroupsEditor::groups() const {
-    std::uint16_t groups = 0;
-    for (std::size_t i = 0; i < m_boxes.size(); ++i) {
-        if (m_boxes[i]->isChecked()) {
-            groups = static_cast<std::uint16_t>(groups | (1u << i));
-        }
-    }
-    return groups;
-}
-
-void GroupsEditor::setGroups(std::uint16_t groups) {
-    for (std::size_t i = 0; i < m_boxes.size(); ++i) {
-        m_boxes[i]->setChecked((groups >> i) & 1u);
-    }
-}
-
-LockoutEditor::LockoutEditor(QWidget* parent) : QWidget(parent) {
-    setAutoFillBackground(true);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(4, 2, 4, 2);
-    layout->setSpacing(2);
-    const QString names[] = {tr("Scan lockout"), tr("Do not set mode"), tr("Do not set squelch")};
-    for (std::size_t bit = 0; bit < m_boxes.size(); ++bit) {
-        m_boxes[bit] = new QCheckBox(names[bit], this);
-        layout->addWidget(m_boxes[bit]);
-    }
-    setFocusPolicy(Qt::StrongFocus);
-    setFocusProxy(m_boxes[0]);
-}
-
-std::uint32_t LockoutEditor::flags() const {
+std::uint32_t FlagsEditor::flags() const {
     std::uint32_t flags = 0;
-    for (std::size_t bit = 0; bit < m_boxes.size(); ++bit) {
+    for (qsizetype bit = 0; bit < m_boxes.size(); ++bit) {
         if (m_boxes[bit]->isChecked()) {
             flags |= 1u << bit;
         }
@@ -120,8 +72,8 @@ std::uint32_t LockoutEditor::flags() const {
     return flags;
 }
 
-void LockoutEditor::setFlags(std::uint32_t flags) {
-    for (std::size_t bit = 0; bit < m_boxes.size(); ++bit) {
+void FlagsEditor::setFlags(std::uint32_t flags) {
+    for (qsizetype bit = 0; bit < m_boxes.size(); ++bit) {
         m_boxes[bit]->setChecked((flags >> bit) & 1u);
     }
 }
@@ -183,13 +135,7 @@ QWidget* CellEditorDelegate::newEditor(QWidget* parent, const QStyleOptionViewIt
             auto* box = new QComboBox(parent);
             box->setEditable(true);
             box->setInsertPolicy(QComboBox::NoInsert);
-            for (std::uint32_t code = 0; code < 32; ++code) {
-                const std::string_view name = ModeName(code);
-                if (!name.empty()) {
-                    box->addItem(
-                        QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
-                }
-            }
+            box->addItems(ColumnNames::ModeNames());
             return box;
         }
         case Hotkey: {
@@ -207,7 +153,7 @@ QWidget* CellEditorDelegate::newEditor(QWidget* parent, const QStyleOptionViewIt
                                 "M) wins")
                                  .arg(UnitName(m_unit)));
             line->setValidator(new FrequencyValidator(
-                [this](const QString& typed) { return frequencyRefusal(typed); },
+                [this](const QString& typed) { return FrequencyRefusal(typed, m_unit); },
                 [this, line](const QString& reason) {
                     QToolTip::showText(line->mapToGlobal(QPoint(0, line->height())), reason, line);
                     emit refused(reason);
@@ -215,10 +161,21 @@ QWidget* CellEditorDelegate::newEditor(QWidget* parent, const QStyleOptionViewIt
                 line));
             return line;
         }
-        case Groups:
-            return new GroupsEditor(parent);
-        case Lockout:
-            return new LockoutEditor(parent);
+        case Groups: {
+            QStringList groups;
+            for (int group = 1; group <= 16; ++group) {
+                groups << QString::number(group);
+            }
+            return new FlagsEditor(groups, 8, parent);
+        }
+        case Lockout: {
+            const auto name = [](const char* text) {
+                return QCoreApplication::translate("corvalen::LockoutEditor", text);
+            };
+            return new FlagsEditor(
+                {name("Scan lockout"), name("Do not set mode"), name("Do not set squelch")}, 1,
+                parent);
+        }
         default:
             return QStyledItemDelegate::createEditor(parent, option, index);
     }
@@ -226,12 +183,11 @@ QWidget* CellEditorDelegate::newEditor(QWidget* parent, const QStyleOptionViewIt
 
 void CellEditorDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
     const QString cell = index.data(Qt::EditRole).toString();
-    if (auto* groups = qobject_cast<GroupsEditor*>(editor)) {
-        groups->setGroups(GroupsOf(Utf8(cell)));
-    } else if (auto* lockout = qobject_cast<LockoutEditor*>(editor)) {
-        lockout->setFlags(LockoutFlagsOf(Utf8(cell)));
+    if (auto* flags = qobject_cast<FlagsEditor*>(editor)) {
+        flags->setFlags(index.column() == Groups ? GroupsOf(cell.toStdString())
+                                                 : LockoutFlagsOf(cell.toStdString()));
     } else if (auto* box = qobject_cast<QComboBox*>(editor); box && index.column() == Hotkey) {
-        box->setCurrentIndex(box->findData(HotkeyOf(Utf8(cell))));
+        box->setCurrentIndex(box->findData(HotkeyOf(cell.toStdString())));
     } else if (box && index.column() == Mode) {
         // The list starts on the cell's mode; other text stands in the box as it is, selected
         // like the text of every other cell's editor, so a typed character starts a new value.
@@ -247,12 +203,8 @@ void CellEditorDelegate::setEditorData(QWidget* editor, const QModelIndex& index
     }
 }
 
-QString CellEditorDelegate::frequencyRefusal(const QString& typed) const {
-    return FrequencyRefusal(typed, m_unit);
-}
-
 TypedFrequency CellEditorDelegate::FrequencyFromTyped(const QString& typed, FrequencyUnit unit) {
-    return FrequencyCellFromTyped(Utf8(typed), unit, OtherDecimalPoint());
+    return FrequencyCellFromTyped(typed.toStdString(), unit, OtherDecimalPoint());
 }
 
 QString CellEditorDelegate::FrequencyRefusal(const QString& typed, FrequencyUnit unit) {
@@ -279,14 +231,15 @@ QString CellEditorDelegate::FrequencyRefusal(const QString& typed, FrequencyUnit
 }
 
 QString CellEditorDelegate::editedText(QWidget* editor, int column, const QString& cell) const {
-    const std::string old = Utf8(cell);
-    if (const auto* groups = qobject_cast<GroupsEditor*>(editor)) {
-        return FromUtf8(CellWithGroups(old, groups->groups()));
+    const std::string old = cell.toStdString();
+    if (const auto* flags = qobject_cast<FlagsEditor*>(editor); flags && column == Groups) {
+        return QString::fromStdString(
+            CellWithGroups(old, static_cast<std::uint16_t>(flags->flags())));
     }
-    if (const auto* lockout = qobject_cast<LockoutEditor*>(editor)) {
-        return lockout->flags() == LockoutFlagsOf(old)
+    if (const auto* flags = qobject_cast<FlagsEditor*>(editor)) {
+        return flags->flags() == LockoutFlagsOf(old)
                    ? cell
-                   : FromUtf8(CellWithLockoutFlags(old, lockout->flags()));
+                   : QString::fromStdString(CellWithLockoutFlags(old, flags->flags()));
     }
     if (const auto* box = qobject_cast<QComboBox*>(editor)) {
         if (column == Hotkey) {
@@ -302,10 +255,10 @@ QString CellEditorDelegate::editedText(QWidget* editor, int column, const QStrin
         }
         const TypedFrequency frequency = FrequencyFromTyped(typed, m_unit);
         if (frequency.status != FrequencyReading::Status::Ok) {
-            emit refused(frequencyRefusal(typed));
+            emit refused(FrequencyRefusal(typed, m_unit));
             return cell;
         }
-        return FromUtf8(frequency.cell);
+        return QString::fromStdString(frequency.cell);
     }
     return QString();
 }
@@ -327,7 +280,7 @@ void CellEditorDelegate::setModelData(QWidget* editor, QAbstractItemModel* model
 
 void CellEditorDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
                                               const QModelIndex& index) const {
-    if (qobject_cast<GroupsEditor*>(editor) || qobject_cast<LockoutEditor*>(editor)) {
+    if (qobject_cast<FlagsEditor*>(editor) != nullptr) {
         // The check boxes need more room than a cell: the editor opens over the cell at its own
         // size, kept inside the grid.
         QSize size = editor->sizeHint().expandedTo(option.rect.size());

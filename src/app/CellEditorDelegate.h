@@ -1,8 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QStyledItemDelegate>
 #include <QWidget>
-#include <array>
 #include <cstdint>
 
 #include "channel/CellValues.h"
@@ -12,32 +12,20 @@ class QCheckBox;
 
 namespace corvalen {
 
-// The Groups cell editor: sixteen check boxes, one per group.
-class GroupsEditor : public QWidget {
+// The Groups and Lockout cell editors: one check box per flag, bit n for box n. Groups: the
+// sixteen groups, bit n - 1 for group n, in two rows of eight. Lockout: scan lockout (bit 0),
+// do not set mode (1) and do not set squelch (2), one below the other.
+class FlagsEditor : public QWidget {
     Q_OBJECT
 
 public:
-    explicit GroupsEditor(QWidget* parent = nullptr);
-    std::uint16_t groups() const;  // bit n - 1 for group n
-    void setGroups(std::uint16_t groups);
-    QCheckBox* box(int group) const { return m_boxes[static_cast<std::size_t>(group - 1)]; }
-
-private:
-    std::array<QCheckBox*, 16> m_boxes{};
-};
-
-// The Lockout cell editor: its three flags.
-class LockoutEditor : public QWidget {
-    Q_OBJECT
-
-public:
-    explicit LockoutEditor(QWidget* parent = nullptr);
-    std::uint32_t flags() const;  // bit 0 scan lockout, 1 do not set mode, 2 do not set squelch
+    FlagsEditor(const QStringList& names, int perRow, QWidget* parent = nullptr);
+    std::uint32_t flags() const;
     void setFlags(std::uint32_t flags);
-    QCheckBox* box(int bit) const { return m_boxes[static_cast<std::size_t>(bit)]; }
+    QCheckBox* box(int bit) const { return m_boxes[bit]; }
 
 private:
-    std::array<QCheckBox*, 3> m_boxes{};
+    QList<QCheckBox*> m_boxes;
 };
 
 // How the grid shows and edits cells. Mode: a drop-down of the receiver's mode names, starting
@@ -73,8 +61,6 @@ public:
     // The cell text an editor leaves for a cell that held `cell`; a refused frequency leaves
     // the cell as it was.
     QString editedText(QWidget* editor, int column, const QString& cell) const;
-    // Why a typed frequency cannot be stored; empty when it can.
-    QString frequencyRefusal(const QString& typed) const;
     // What the Frequency editor makes of a typed text with `unit` the unit when none is typed
     // (FrequencyCellFromTyped, the language's decimal separator taken beside the point), and
     // why it refuses one (the same reason for the Set Field dialog).

@@ -1,5 +1,6 @@
 #include "app/ChannelRangeDialog.h"
 
+#include "app/ColumnNames.h"
 #include "app/StatusText.h"
 #include "app/Translations.h"
 
@@ -60,12 +61,7 @@ ChannelRangeDialog::ChannelRangeDialog(const MemoryTable& table, QWidget* parent
     m_mode->setObjectName(QStringLiteral("mode"));
     m_mode->setEditable(true);
     m_mode->addItem(QString());
-    for (std::uint32_t code = 0; code < 32; ++code) {
-        const std::string_view name = ModeName(code);
-        if (!name.empty()) {
-            m_mode->addItem(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
-        }
-    }
+    m_mode->addItems(ColumnNames::ModeNames());
     form->addRow(tr("&Mode:"), m_mode);
     // The box's own text field is named as the box is, after its label.
     m_mode->lineEdit()->setAccessibleName(tr("&Mode:").remove(QLatin1Char('&')));
@@ -86,6 +82,7 @@ ChannelRangeDialog::ChannelRangeDialog(const MemoryTable& table, QWidget* parent
     }
 
     m_preview = new QLabel(this);
+    m_preview->setObjectName(QStringLiteral("preview"));  // what the line under the fields says
     m_preview->setWordWrap(true);
     m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(m_buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -152,10 +149,6 @@ Result<RangeFill> ChannelRangeDialog::read() const {
 std::optional<RangeFill> ChannelRangeDialog::fill() const {
     Result<RangeFill> fill = read();
     return fill ? std::optional<RangeFill>(std::move(*fill)) : std::nullopt;
-}
-
-QString ChannelRangeDialog::preview() const {
-    return m_preview->text();
 }
 
 void ChannelRangeDialog::update() {

@@ -24,8 +24,6 @@ public:
 
     // The range as the fields stand, or nothing when it cannot be added.
     std::optional<RangeFill> fill() const;
-    // What the line under the fields says.
-    QString preview() const;
 
     QLineEdit* startField() const { return m_start; }
     QLineEdit* stopField() const { return m_stop; }

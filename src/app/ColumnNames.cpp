@@ -1,5 +1,6 @@
 #include "app/ColumnNames.h"
 
+#include "g3m/MemoryRecord.h"
 #include "table/Columns.h"
 
 namespace corvalen {
@@ -71,6 +72,17 @@ QString ColumnNames::ListName(int column) {
         return tr("x (Secondary squelch value)");
     }
     return tr("x (%1)").arg(CsvHeader(column));
+}
+
+QStringList ColumnNames::ModeNames() {
+    QStringList names;
+    for (std::uint32_t code = 0; code < 32; ++code) {
+        const std::string_view name = ModeName(code);
+        if (!name.empty()) {
+            names << QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+        }
+    }
+    return names;
 }
 
 }  // namespace corvalen

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QString>
+#include <QStringList>
 
 namespace corvalen {
 
@@ -19,6 +20,8 @@ public:
     static QString ToolTip(int column);
     // "Frequency", "x (Secondary squelch type)", "x (reserved, column 5)".
     static QString ListName(int column);
+    // The receiver's mode names, in the order of their codes: what the Mode boxes offer.
+    static QStringList ModeNames();
 
 private:
     static QString CsvHeader(int column);

@@ -45,12 +45,10 @@ EditActions::EditActions(Document& document, QTableView& grid, QObject* parent)
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     // The stack has run the step by the time these are called: the step undone is the one to
     // redo now, and the other way round.
-    connect(m_undo, &QAction::triggered, this, [this] {
-        emit status(tr("Undid %1").arg(m_document.undoStack().redoText()));
-    });
-    connect(m_redo, &QAction::triggered, this, [this] {
-        emit status(tr("Redid %1").arg(m_document.undoStack().undoText()));
-    });
+    connect(m_undo, &QAction::triggered, this,
+            [this] { emit status(tr("Undid %1").arg(m_document.undoStack().redoText())); });
+    connect(m_redo, &QAction::triggered, this,
+            [this] { emit status(tr("Redid %1").arg(m_document.undoStack().undoText())); });
 
     m_cut = makeAction(QStringLiteral("cutAction"), tr("Cut"), &EditActions::cutCells);
     m_cut->setShortcuts(QKeySequence::Cut);
@@ -59,8 +57,8 @@ EditActions::EditActions(Document& document, QTableView& grid, QObject* parent)
     m_paste = makeAction(QStringLiteral("pasteAction"), tr("Paste"), &EditActions::pasteCells);
     m_paste->setShortcuts(QKeySequence::Paste);
 
-    m_clear = makeAction(QStringLiteral("clearCellsAction"), tr("Clear Cells"),
-                         &EditActions::clearCells);
+    m_clear =
+        makeAction(QStringLiteral("clearCellsAction"), tr("Clear Cells"), &EditActions::clearCells);
     m_clear->setShortcuts(QKeySequence::Delete);
     // Delete belongs to the grid: in a cell editor or the find box it deletes characters.
     m_clear->setShortcutContext(Qt::WidgetWithChildrenShortcut);
@@ -106,7 +104,7 @@ QString WithShortcut(const QString& tip, const QAction& action) {
 }  // namespace
 
 QAction* EditActions::makeAction(const QString& objectName, const QString& text,
-                                  void (EditActions::*slot)()) {
+                                 void (EditActions::*slot)()) {
     auto* action = new QAction(text, this);
     action->setObjectName(objectName);
     connect(action, &QAction::triggered, this, slot);
@@ -179,7 +177,7 @@ void EditActions::clearCells() {
     }
     if (std::unique_ptr<QUndoCommand> clear =
             MakeClearStep(m_document.table(), cells.rows, cells.firstColumn, cells.lastColumn,
-                             tr("Clear Cells"))) {
+                          tr("Clear Cells"))) {
         m_document.undoStack().push(clear.release());
     }
 }
@@ -220,8 +218,7 @@ void EditActions::cutCells() {
 }
 
 void EditActions::pasteCells() {
-    MemoryTable block =
-        DecodeTabSeparatedBlock(QApplication::clipboard()->text().toStdString());
+    MemoryTable block = DecodeTabSeparatedBlock(QApplication::clipboard()->text().toStdString());
     if (block.ChannelCount() == 0) {
         emit status(tr("Nothing to paste: the clipboard holds no text"));
         return;

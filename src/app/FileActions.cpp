@@ -44,60 +44,87 @@ QString FormatText(const char* text) {
     return QCoreApplication::translate("corvalen::FileActions", text);
 }
 
-// The entries of `formats` in a file dialog, in their order.
-QString DialogFilter(const std::vector<const ChannelFormat*>& formats, ReceiverModel model) {
+// The entries of `formats` in a file dialog, in their order; `opening` takes a format's own
+// entry of the open dialog where it has one.
+QString DialogFilter(const std::vector<const ChannelFormat*>& formats, ReceiverModel model,
+                     bool opening = false) {
     QStringList entries;
     for (const ChannelFormat* format : formats) {
-        entries << FormatText(format->Texts(model).filter);
+        const FormatTexts texts = format->Texts(model);
+        entries << FormatText(opening && texts.openFilter != nullptr ? texts.openFilter
+                                                                     : texts.filter);
     }
     return entries.join(QLatin1Char('|'));
 }
 
-// The "Open Winradio .csv file" dialog's entries: every format it offers, in the registry's order.
-QString OpenFilter(ReceiverModel model) {
-    QStringList entries;
+// The formats of "Open .g3m file…" (`records`: those whose files hold records) or of "Open
+// Winradio .csv file", in the registry's order.
+std::vector<const ChannelFormat*> OpenedFormats(bool records) {
+    std::vector<const ChannelFormat*> formats;
     for (const ChannelFormat* format : ChannelFormats()) {
-        if (format->OpenedAsChannelFile()) {
-            const FormatTexts texts = format->Texts(model);
-            entries << FormatText(texts.openFilter != nullptr ? texts.openFilter : texts.filter);
+        if (records ? format->HoldsRecords() : format->OpenedAsChannelFile()) {
+            formats.push_back(format);
         }
     }
-    return entries.join(QLatin1Char('|'));
+    return formats;
 }
 
-// "Channel files" with the extensions of every format: what "Append Channels from File" reads.
-QString AppendFilter() {
-    QStringList patterns;
-    for (const ChannelFormat* format : ChannelFormats()) {
-        for (const std::string_view extension : format->AllExtensions()) {
-            const QString pattern =
-                QLatin1Char('*') + QString::fromLatin1(extension.data(), extension.size());
-            if (!patterns.contains(pattern)) {
-                patterns << pattern;
+// The File menu's save commands in menu order, each with the formats its dialog offers (by
+// their --to words, one filter entry each). The first two are the saves (Ctrl+S and
+// Ctrl+Shift+S), which mark the table saved; the others export it.
+struct SaveCommand {
+    const char* objectName;
+    const char* text;   // %1: the extension of its first format's files
+    const char* title;  // of its dialog
+    std::vector<std::string_view> formats;
+};
+const std::vector<SaveCommand>& SaveCommands() {
+    static const std::vector<SaveCommand> commands = {
+        {"saveCsvAction",
+         QT_TRANSLATE_NOOP("corvalen::FileActions", "Save .csv file"),
+         QT_TRANSLATE_NOOP("corvalen::FileActions", "Save to CSV File"),
+         {"csv"}},
+        {"saveMemoryFileAction",
+         QT_TRANSLATE_NOOP("corvalen::FileActions", "Save %1 file"),
+         QT_TRANSLATE_NOOP("corvalen::FileActions", "Select your File"),
+         {"memory"}},
+        {"saveChirpAction",
+         QT_TRANSLATE_NOOP("corvalen::FileActions", "Save as CHIRP .csv file\u2026"),
+         QT_TRANSLATE_NOOP("corvalen::FileActions", "Save as CHIRP File"),
+         {"chirp"}},
+        {"saveListAction",
+         QT_TRANSLATE_NOOP("corvalen::FileActions", "Save as SDR Bookmark List\u2026"),
+         QT_TRANSLATE_NOOP("corvalen::FileActions", "Save as SDR Bookmark List"),
+         {"sdrsharp", "sdrpp"}},
+    };
+    return commands;
+}
+constexpr int kSaves = 2;
+
+// The formats `command` offers, found in the registry by their --to words.
+std::vector<const ChannelFormat*> OfferedFormats(const SaveCommand& command) {
+    std::vector<const ChannelFormat*> offered;
+    for (const std::string_view word : command.formats) {
+        for (const ChannelFormat* format : ChannelFormats()) {
+            if (format->ShortName() == word) {
+                offered.push_back(format);
             }
         }
     }
-    return QCoreApplication::translate("corvalen::FileActions", "Channel files|%1")
-        .arg(patterns.join(QLatin1Char(';')));
+    return offered;
 }
 
-// The name a file of `format` is saved under when `path` is given (NameForFormat): its
-// extension replaced by the format's when it belongs to another format, the format's added when
-// it has none that a format knows.
-QString NameFor(const QString& path, const ChannelFormat& format, ReceiverModel model) {
-    if (path.isEmpty()) {
-        return path;
-    }
-    const std::string local = LocalPath(path);
-    if (format.HasExtensionOf(local)) {
-        return path;
-    }
-    QString name = path;
-    if (ExtensionOwner(local) != nullptr) {
-        name.chop(static_cast<qsizetype>(ExtensionOf(local).size()));
-    }
+// The first extension of `format`'s files for `model`.
+QString FirstExtension(const ChannelFormat& format, ReceiverModel model) {
     const std::string_view extension = format.Extensions(model).front();
-    return name + QString::fromLatin1(extension.data(), static_cast<qsizetype>(extension.size()));
+    return QString::fromLatin1(extension.data(), static_cast<qsizetype>(extension.size()));
+}
+
+// The name a file of `format` is saved under when `path` is given (NameForFormat).
+QString NameFor(const QString& path, const ChannelFormat& format, ReceiverModel model) {
+    return path.isEmpty() ? path
+                          : QFile::decodeName(QByteArray::fromStdString(
+                                NameForFormat(LocalPath(path), format, model)));
 }
 
 // %3 of a format's text, where it has one: the length of the model's records.
@@ -128,15 +155,6 @@ QString ReplacedRowsText(const std::vector<ReplacedRow>& replaced) {
     return QCoreApplication::translate("corvalen::FileActions",
                                        "Replaced by a later row with the same Number: %1")
         .arg(rows.join(QStringLiteral(", ")));
-}
-
-// The status line of a save, with what the save itself had to tell (an owner it could not
-// keep, other names of the file) after it.
-QString WithSaveNotices(QString status, const std::vector<std::string>& notices) {
-    for (const std::string& notice : notices) {
-        status += QStringLiteral("; ") + QString::fromStdString(notice);
-    }
-    return status;
 }
 
 // Files up to this size are read on the window's thread, which they hold only briefly; larger
@@ -205,31 +223,34 @@ FileActions::FileActions(Document& document, SharedFileDialog& fileDialog, Messa
       m_recent(std::make_unique<RecentFiles>(settings)),
       m_openCsv(new QAction(tr("Open Winradio .csv file"), this)),
       m_openMemoryFile(new QAction(this)),
-      m_saveCsv(new QAction(tr("Save .csv file"), this)),
-      m_saveMemoryFile(new QAction(this)),
-      m_saveChirp(new QAction(tr("Save as CHIRP .csv file\u2026"), this)),
-      m_saveList(new QAction(tr("Save as SDR Bookmark List\u2026"), this)),
       m_append(new QAction(tr("Append Channels from File\u2026"), this)),
       m_recentMenu(new QMenu(tr("Recent files"), window)),
       m_background(std::make_unique<BackgroundWork>(window)) {
     m_openCsv->setObjectName(QStringLiteral("openCsvAction"));
     m_openCsv->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    connect(m_openCsv, &QAction::triggered, this, &FileActions::openCsv);
+    connect(m_openCsv, &QAction::triggered, this, [this] { openFromDialog(false); });
     m_openMemoryFile->setObjectName(QStringLiteral("openMemoryFileAction"));
     m_openMemoryFile->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
-    connect(m_openMemoryFile, &QAction::triggered, this, &FileActions::openMemoryFile);
-    m_saveCsv->setObjectName(QStringLiteral("saveCsvAction"));
-    m_saveCsv->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    connect(m_saveCsv, &QAction::triggered, this, [this] { saveCsv(); });
-    m_saveMemoryFile->setObjectName(QStringLiteral("saveMemoryFileAction"));
-    m_saveMemoryFile->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    connect(m_saveMemoryFile, &QAction::triggered, this, [this] { saveMemoryFile(); });
-    m_saveChirp->setObjectName(QStringLiteral("saveChirpAction"));
-    connect(m_saveChirp, &QAction::triggered, this, [this] { saveChirp(); });
-    m_saveList->setObjectName(QStringLiteral("saveListAction"));
-    connect(m_saveList, &QAction::triggered, this, [this] { saveList(); });
+    connect(m_openMemoryFile, &QAction::triggered, this, [this] { openFromDialog(true); });
+    for (int command = 0; command < static_cast<int>(SaveCommands().size()); ++command) {
+        const SaveCommand& save = SaveCommands()[static_cast<std::size_t>(command)];
+        auto* action = new QAction(this);
+        action->setObjectName(QLatin1String(save.objectName));
+        if (command < kSaves) {
+            action->setShortcut(QKeySequence(command == 0 ? Qt::CTRL | Qt::Key_S
+                                                          : Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+        }
+        connect(action, &QAction::triggered, this, [this, command] { this->save(command); });
+        m_saves << action;
+    }
     m_append->setObjectName(QStringLiteral("appendAction"));
-    connect(m_append, &QAction::triggered, this, &FileActions::appendFromFile);
+    connect(m_append, &QAction::triggered, this, [this] {
+        if (const std::optional<QString> chosen = m_fileDialog.show(
+                m_document.winradioPath(), ChannelFilesFilter(), tr("Append Channels from File"),
+                FileDialogSettings::Form::Open)) {
+            appendFile(*chosen);
+        }
+    });
 
     updateModelTexts();
     m_recentMenu->setObjectName(QStringLiteral("recentMenu"));
@@ -249,14 +270,34 @@ void FileActions::waitForSaves() {
 }
 
 QString FileActions::memoryExtension() const {
-    const std::string_view suffix =
-        MemoryFileFormat().Extensions(m_document.receiverModel()).front();
-    return QString::fromLatin1(suffix.data(), static_cast<qsizetype>(suffix.size()));
+    return FirstExtension(*OpenedFormats(true).front(), m_document.receiverModel());
 }
 
 void FileActions::updateModelTexts() {
+    const ReceiverModel model = m_document.receiverModel();
     m_openMemoryFile->setText(tr("Open %1 file\u2026").arg(memoryExtension()));
-    m_saveMemoryFile->setText(tr("Save %1 file").arg(memoryExtension()));
+    for (std::size_t i = 0; i < SaveCommands().size(); ++i) {
+        const SaveCommand& save = SaveCommands()[i];
+        QString text = FormatText(save.text);
+        if (text.contains(QLatin1String("%1"))) {
+            text = text.arg(FirstExtension(*OfferedFormats(save).front(), model));
+        }
+        m_saves[static_cast<qsizetype>(i)]->setText(text);
+    }
+}
+
+QString FileActions::ChannelFilesFilter() {
+    QStringList patterns;
+    for (const ChannelFormat* format : ChannelFormats()) {
+        for (const std::string_view extension : format->AllExtensions()) {
+            const QString pattern =
+                QLatin1Char('*') + QString::fromLatin1(extension.data(), extension.size());
+            if (!patterns.contains(pattern)) {
+                patterns << pattern;
+            }
+        }
+    }
+    return tr("Channel files|%1").arg(patterns.join(QLatin1Char(';')));
 }
 
 void FileActions::report(const QString& text, const QString& details) {
@@ -282,17 +323,19 @@ void FileActions::report(const QString& text, const std::vector<Diagnostic>& dia
     report(text, lines.join(QLatin1Char('\n')));
 }
 
-void FileActions::openCsv() {
-    if (!settleUnsavedChanges([this] { openCsv(); })) {
+void FileActions::openFromDialog(bool records) {
+    if (!settleUnsavedChanges([this, records] { openFromDialog(records); })) {
         return;
     }
-    const std::optional<QString> chosen =
-        m_fileDialog.show(m_document.winradioPath(), OpenFilter(m_document.receiverModel()),
-                          SelectFileTitle(), FileDialogSettings::Form::Open);
-    if (!chosen) {
-        return;  // cancelled: the table and its unsaved edits stay
-    }
-    importCsvFile(*chosen);
+    // Each dialog keeps its own last name (SharedFileDialog), so the memory-file one never
+    // starts from a name of another kind.
+    const std::optional<QString> chosen = m_fileDialog.show(
+        m_document.winradioPath(),
+        DialogFilter(OpenedFormats(records), m_document.receiverModel(), /*opening=*/true),
+        SelectFileTitle(), FileDialogSettings::Form::Open);
+    if (chosen) {
+        openChannelFile(*chosen);
+    }  // else cancelled: the table and its unsaved edits stay
 }
 
 bool FileActions::numberChirpChannels(ChannelFileRead& read, const QString& path) {
@@ -312,19 +355,18 @@ bool FileActions::numberChirpChannels(ChannelFileRead& read, const QString& path
     return true;
 }
 
-bool FileActions::readFile(const QString& path, const QString& failureTail,
-                           const std::vector<std::string>& knownGroups, bool emptyAllowed,
-                           int firstNumber, std::function<bool(ChannelFileRead read)> then) {
+bool FileActions::readFile(const QString& path, const QString& failureTail, ReadSettings settings,
+                           std::function<bool(ChannelFileRead read)> then) {
     if (const QString mismatch = modelMismatch(path); !mismatch.isEmpty()) {
         report(mismatch + QStringLiteral("; ") + failureTail);
         return false;
     }
+    settings.model = m_document.receiverModel();
     const auto ok = std::make_shared<bool>(true);
     RunFileWork<Result<ChannelFileRead>>(
         *m_background, ReadsQuickly(path), tr("Reading %1\u2026").arg(QFileInfo(path).fileName()),
         BackgroundWork::Cancel::Offered,
-        [file = LocalPath(path), settings = ReadSettings{m_document.receiverModel(), knownGroups,
-                                                         emptyAllowed, firstNumber}] {
+        [file = LocalPath(path), settings = std::move(settings)] {
             return ReadChannelFile(file, settings);
         },
         [this, path, failureTail, then = std::move(then),
@@ -334,27 +376,23 @@ bool FileActions::readFile(const QString& path, const QString& failureTail,
                 *ok = false;
                 return;
             }
-            Result<ChannelFileRead>& read = *reading;
-            if (!read) {
-                report(FailureText(path, read.error(), failureTail));
+            if (!*reading) {
+                report(FailureText(path, reading->error(), failureTail));
                 *ok = false;
                 return;
             }
-            *ok = then(std::move(*read));
+            *ok = then(std::move(**reading));
         },
         [path] { EndWaitForWriter(path); });
     return *ok;
 }
 
-bool FileActions::importCsvFile(const QString& path) {
-    return openChannelFile(path);
-}
-
 bool FileActions::openChannelFile(const QString& path) {
     const ChannelFormat* named = ExtensionOwner(LocalPath(path));
     const bool records = named != nullptr && named->HoldsRecords();
-    return readFile(path, records ? tr("nothing opened") : tr("nothing imported"), {},
-                    /*emptyAllowed=*/true, 1,
+    ReadSettings settings;
+    settings.emptyAllowed = true;
+    return readFile(path, records ? tr("nothing opened") : tr("nothing imported"), settings,
                     [this, path](ChannelFileRead read) { return loadRead(path, std::move(read)); });
 }
 
@@ -365,7 +403,11 @@ bool FileActions::loadRead(const QString& path, ChannelFileRead read) {
     }
     rememberFile(path);
     const int channels = read.table.ChannelCount();
-    loadTable(std::move(read.table), tr("Open %1").arg(QFileInfo(path).fileName()));
+    // The loaded table counts as saved.
+    LoadTableStep::Push(m_document, std::move(read.table),
+                        tr("Open %1").arg(QFileInfo(path).fileName()));
+    m_document.undoStack().setClean();
+    emit tableLoaded();
     m_document.setGroupNames(std::move(read.groupNames));
 
     const ChannelFileReport& found = read.report;
@@ -383,24 +425,6 @@ bool FileActions::loadRead(const QString& path, ChannelFileRead read) {
     return true;
 }
 
-void FileActions::openMemoryFile() {
-    if (!settleUnsavedChanges([this] { openMemoryFile(); })) {
-        return;
-    }
-    // The name box starts from the last memory file chosen, never from a name of another kind.
-    const std::optional<QString> chosen = m_fileDialog.show(
-        m_document.winradioPath(), DialogFilter({&MemoryFileFormat()}, m_document.receiverModel()),
-        SelectFileTitle(), FileDialogSettings::Form::Open);
-    if (!chosen) {
-        return;  // cancelled: the table and its unsaved edits stay
-    }
-    openMemoryFileAt(*chosen);
-}
-
-bool FileActions::openMemoryFileAt(const QString& path) {
-    return openChannelFile(path);
-}
-
 bool FileActions::openFile(const QString& path) {
     if (!settleUnsavedChanges([this, path] { openFile(path); })) {
         return false;
@@ -408,32 +432,13 @@ bool FileActions::openFile(const QString& path) {
     return openChannelFile(path);
 }
 
-void FileActions::openRecent(const QString& path) {
-    if (!QFileInfo(path).isFile()) {
-        m_recent->remove(path);
-        fillRecentMenu();
-        report(tr("%1 no longer exists; removed from Recent files").arg(DisplayPath(path)));
-        return;
-    }
-    openFile(path);
-}
-
-bool FileActions::IsChannelFilePath(const QString& path) {
-    return ExtensionOwner(LocalPath(path)) != nullptr;
-}
-
 QString FileActions::DroppedChannelFile(const QMimeData* data) {
     const QList<QUrl> urls = data->urls();
-    if (urls.size() == 1 && urls[0].isLocalFile() && IsChannelFilePath(urls[0].toLocalFile())) {
+    if (urls.size() == 1 && urls[0].isLocalFile() &&
+        ExtensionOwner(LocalPath(urls[0].toLocalFile())) != nullptr) {
         return urls[0].toLocalFile();
     }
     return QString();
-}
-
-void FileActions::loadTable(MemoryTable table, const QString& actionName) {
-    LoadTableStep::Push(m_document, std::move(table), actionName);
-    m_document.undoStack().setClean();
-    emit tableLoaded();
 }
 
 bool FileActions::settleUnsavedChanges(std::function<void()> proceed) {
@@ -462,10 +467,10 @@ bool FileActions::settleUnsavedChanges(std::function<void()> proceed) {
     bool saved = false;
     switch (m_messages.askUnsavedChanges(kAppTitle, question, memoryExtension())) {
         case UnsavedChangesAnswer::SaveCsv:
-            saved = saveCsvThen(written);
+            saved = save(0, written);
             break;
         case UnsavedChangesAnswer::SaveMemoryFile:
-            saved = saveMemoryFileThen(written);
+            saved = save(1, written);
             break;
         case UnsavedChangesAnswer::Discard:
             return true;
@@ -500,17 +505,16 @@ std::optional<FileActions::SaveTarget> FileActions::chooseSaveTarget(
         // one format is written under another's name.
         const int entry = std::clamp(m_fileDialog.settings().filterIndex, 0,
                                      static_cast<int>(offered.size()) - 1);
-        const ChannelFormat* named = offered[static_cast<std::size_t>(entry)];
-        if (!named->HasExtensionOf(LocalPath(*chosen))) {
+        const ChannelFormat* format = offered[static_cast<std::size_t>(entry)];
+        if (!format->HasExtensionOf(LocalPath(*chosen))) {
             for (const ChannelFormat* other : offered) {
                 if (other->HasExtensionOf(LocalPath(*chosen))) {
-                    named = other;
+                    format = other;
                     break;
                 }
             }
         }
-        const ChannelFormat& format = *named;
-        const QString path = NameFor(*chosen, format, model);
+        const QString path = NameFor(*chosen, *format, model);
         if (path != *chosen) {
             m_fileDialog.remember(path);
         }
@@ -526,82 +530,68 @@ std::optional<FileActions::SaveTarget> FileActions::chooseSaveTarget(
                                                   "or Cancel to try again."))) {
             continue;  // Cancel goes back to the dialog
         }
-        return SaveTarget{path, &format};
+        return SaveTarget{path, format};
     }
 }
 
-bool FileActions::saveCsv() {
-    return saveCsvThen({});
+bool FileActions::save(int command, std::function<void()> written) {
+    const SaveCommand& save = SaveCommands()[static_cast<std::size_t>(command)];
+    const std::vector<const ChannelFormat*> offered = OfferedFormats(save);
+    // A file of records is updated in place: it is chosen through the open form with a Save
+    // button, as the receiver's own program does.
+    const bool inPlace = offered.front()->HoldsRecords();
+    const std::optional<SaveTarget> target =
+        chooseSaveTarget(offered, FormatText(save.title),
+                         inPlace ? FileDialogSettings::Form::Open : FileDialogSettings::Form::Save,
+                         inPlace ? tr("&Save") : QString());
+    return target && writeFile(*target, command < kSaves, std::move(written));
 }
 
-bool FileActions::saveCsvThen(std::function<void()> written) {
-    const std::optional<SaveTarget> target = chooseSaveTarget(
-        {&ReceiverCsvFormat()}, tr("Save to CSV File"), FileDialogSettings::Form::Save);
-    return target && save(*target, /*marksSaved=*/true, std::move(written));
-}
-
-bool FileActions::writeFile(const QString& path, const ChannelFormat& format,
-                            const QString& failureTail,
-                            std::function<void(ChannelFileReport saved)> then) {
+bool FileActions::writeFile(const SaveTarget& target, bool marksSaved,
+                            std::function<void()> written) {
+    const QString path = target.path;
+    const ChannelFormat& format = *target.format;
     if (m_beforeWrite && !m_beforeWrite(path)) {
         return false;
     }
     // The table is read as it stands: the window takes no input until the save is done.
-    report(tr("Saving %1\u2026").arg(QFileInfo(path).fileName()));
+    const QString saving = tr("Saving %1\u2026").arg(QFileInfo(path).fileName());
+    report(saving);
     const MemoryTable& table = m_document.table().table();
     const auto ok = std::make_shared<bool>(true);
     RunFileWork<Result<ChannelFileReport>>(
-        *m_background, SavesQuickly(path, table),
-        tr("Saving %1\u2026").arg(QFileInfo(path).fileName()), BackgroundWork::Cancel::NotOffered,
+        *m_background, SavesQuickly(path, table), saving, BackgroundWork::Cancel::NotOffered,
         [file = LocalPath(path), &table, &format,
          settings = WriteSettings{m_document.receiverModel(), m_document.hasImportColumns(),
                                   m_document.groupNames()}] {
             return WriteChannelFile(file, table, format, settings);
         },
-        [this, path, failureTail, then = std::move(then),
-         ok](std::optional<Result<ChannelFileReport>> written) {
+        [this, path, &format, marksSaved, written = std::move(written),
+         ok](std::optional<Result<ChannelFileReport>> result) {
             if (m_afterWrite) {
                 m_afterWrite(path);
             }
-            if (!written) {
+            if (!result) {
                 *ok = false;  // a save is not offered to cancel
                 return;
             }
-            if (!*written) {
-                report(FailureText(path, written->error(), failureTail));
+            if (!*result) {
+                report(FailureText(
+                    path, result->error(),
+                    format.HoldsRecords() ? tr("the file was not changed") : tr("nothing saved")));
                 *ok = false;
                 return;
             }
-            then(std::move(**written));
-        });
-    return *ok;
-}
-
-bool FileActions::saveMemoryFile() {
-    return saveMemoryFileThen({});
-}
-
-bool FileActions::saveMemoryFileThen(std::function<void()> written) {
-    const std::optional<SaveTarget> target = chooseSaveTarget(
-        {&MemoryFileFormat()}, SelectFileTitle(), FileDialogSettings::Form::Open, tr("&Save"));
-    return target && save(*target, /*marksSaved=*/true, std::move(written));
-}
-
-bool FileActions::save(const SaveTarget& target, bool marksSaved, std::function<void()> written) {
-    const ChannelFormat& format = *target.format;
-    const QString path = target.path;
-    return writeFile(
-        path, format, format.HoldsRecords() ? tr("the file was not changed") : tr("nothing saved"),
-        [this, path, &format, marksSaved, written = std::move(written)](ChannelFileReport saved) {
             if (marksSaved) {
                 m_document.undoStack().setClean();
             }
             rememberFile(path);
-            reportSaved(path, format, saved);
+            reportSaved(path, format, **result);
             if (written) {
                 written();
             }
         });
+    return *ok;
 }
 
 void FileActions::reportSaved(const QString& path, const ChannelFormat& format,
@@ -621,9 +611,8 @@ void FileActions::reportSaved(const QString& path, const ChannelFormat& format,
             tr("; %1 already in the file kept").arg(Count(saved.recordsKept, "record", "records"));
     }
     if (!saved.rowsReplaced.empty()) {
-        status +=
-            tr("; %1 replaced by a later row with the same Number")
-                .arg(Count(static_cast<qsizetype>(saved.rowsReplaced.size()), "row", "rows"));
+        status += tr("; %1 replaced by a later row with the same Number")
+                      .arg(Count(static_cast<qsizetype>(saved.rowsReplaced.size()), "row", "rows"));
     }
     if (saved.rowsNotWritten > 0) {
         status += tr("; %1 not written").arg(Count(saved.rowsNotWritten, "row", "rows"));
@@ -639,8 +628,11 @@ void FileActions::reportSaved(const QString& path, const ChannelFormat& format,
                                : ProblemsText(static_cast<qsizetype>(saved.ErrorCount()),
                                               static_cast<qsizetype>(saved.NoticeCount())));
     }
-    report(WithSaveNotices(status, saved.saveNotices), saved.diagnostics, nullptr,
-           ReplacedRowsText(saved.rowsReplaced));
+    // What the save itself had to tell: an owner it could not keep, other names of the file.
+    for (const std::string& notice : saved.saveNotices) {
+        status += QStringLiteral("; ") + QString::fromStdString(notice);
+    }
+    report(status, saved.diagnostics, nullptr, ReplacedRowsText(saved.rowsReplaced));
     // Notices say how a value was written; only errors stop a save made on the way out.
     m_lastSaveReported = saved.rowsNotWritten > 0 || saved.ErrorCount() > 0;
 }
@@ -662,7 +654,15 @@ void FileActions::fillRecentMenu() {
         QString label = DisplayPath(path);
         label.replace(QLatin1Char('&'), QStringLiteral("&&"));
         QAction* action = m_recentMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(label));
-        connect(action, &QAction::triggered, this, [this, path] { openRecent(path); });
+        connect(action, &QAction::triggered, this, [this, path] {
+            if (QFileInfo(path).isFile()) {
+                openFile(path);
+                return;
+            }
+            m_recent->remove(path);
+            fillRecentMenu();
+            report(tr("%1 no longer exists; removed from Recent files").arg(DisplayPath(path)));
+        });
     }
 }
 
@@ -686,25 +686,13 @@ QString FileActions::modelMismatch(const QString& path) const {
                      .arg(DisplayPath(path), m_document.modelName());
 }
 
-bool FileActions::saveChirp() {
-    const std::optional<SaveTarget> target = chooseSaveTarget(
-        {&ChirpCsvFormat()}, tr("Save as CHIRP File"), FileDialogSettings::Form::Save);
-    return target && save(*target, /*marksSaved=*/false);
-}
-
-void FileActions::appendFromFile() {
-    const std::optional<QString> chosen =
-        m_fileDialog.show(m_document.winradioPath(), AppendFilter(),
-                          tr("Append Channels from File"), FileDialogSettings::Form::Open);
-    if (chosen) {
-        appendFile(*chosen);
-    }
-}
-
 bool FileActions::appendFile(const QString& path) {
     // A list without channel numbers goes on after the table's highest number.
     const int firstNumber = HighestChannelNumber(m_document.table().table()) + 1;
-    return readFile(path, tr("nothing appended"), m_document.groupNames(), false, firstNumber,
+    ReadSettings settings;
+    settings.knownGroups = m_document.groupNames();
+    settings.firstNumber = firstNumber;
+    return readFile(path, tr("nothing appended"), std::move(settings),
                     [this, path, firstNumber](ChannelFileRead read) {
                         return appendRead(path, std::move(read), firstNumber);
                     });
@@ -768,14 +756,6 @@ Result<int> FileActions::appendChannels(MemoryTable channels, const QString& ste
         }
     }
     return lastRow;
-}
-
-bool FileActions::saveList() {
-    // The list of the filter entry chosen, named with its extension.
-    const std::optional<SaveTarget> target =
-        chooseSaveTarget({&SdrSharpListFormat(), &SdrppListFormat()},
-                         tr("Save as SDR Bookmark List"), FileDialogSettings::Form::Save);
-    return target && save(*target, /*marksSaved=*/false);
 }
 
 }  // namespace corvalen

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -26,10 +27,12 @@ class RecentFiles;
 class SettingsFile;
 class SharedFileDialog;
 
-// The file commands: open a CSV or .g3m memory file (from the dialog, "Recent files" or a drop),
-// save the table as .csv or .g3m, and the question asked before unsaved changes would be lost.
-// It owns their actions and the "Recent files" menu; the window puts them into its menus and on
-// its buttons, and shows what each command reports on its status line.
+// The file commands: open a channel file (from the dialogs, "Recent files" or a drop), append
+// one, save the table in any format the registry knows, and the question asked before unsaved
+// changes would be lost. Every filter, proposed name, extension and status text comes from the
+// formats themselves (ChannelFormat.h). It owns the actions and the "Recent files" menu; the
+// window puts them into its menus and on its buttons, and shows what each command reports on
+// its status line.
 class FileActions : public QObject {
     Q_OBJECT
 
@@ -41,38 +44,24 @@ public:
 
     QAction* openCsvAction() const { return m_openCsv; }
     QAction* openMemoryFileAction() const { return m_openMemoryFile; }
-    QAction* saveCsvAction() const { return m_saveCsv; }
-    QAction* saveMemoryFileAction() const { return m_saveMemoryFile; }
-    QAction* saveChirpAction() const { return m_saveChirp; }
-    QAction* saveListAction() const { return m_saveList; }
+    // The save commands in menu order: "Save .csv file" and "Save .g3m file" first (the two
+    // that mark the table saved), then the exports.
+    const QList<QAction*>& saveActions() const { return m_saves; }
     QAction* appendAction() const { return m_append; }
     QMenu* recentMenu() const { return m_recentMenu; }
     RecentFiles& recentFiles() { return *m_recent; }
 
-    // The memory files of the receiver model: ".15m" for the 305 and 315, else ".g3m".
-    QString memoryExtension() const;
-    // Names the memory-file commands after the receiver model's files; called whenever the
-    // model changes.
+    // Names the memory-file commands after the receiver model's files.
     void updateModelTexts();
 
-    // Imports a chosen CSV file: a receiver CSV memory file, or a CHIRP file (told apart by its
-    // first line). On failure the table and document stay as they were.
-    bool importCsvFile(const QString& path);
-    // Opens a .g3m memory file for the receiver model into the table (19-column form), as one
-    // undo step. On failure the table and document stay as they were.
-    bool openMemoryFileAt(const QString& path);
     // Opens a memory file picked without the dialog (dropped, or from "Recent files"): first
-    // settles unsaved changes, then reads it as a memory file (.g3m, .15m) or CSV by its
-    // extension.
+    // settles unsaved changes, then reads it like openChannelFile.
     bool openFile(const QString& path);
     // Reads any channel file (its content, else its name, tells its format) into the table, as
     // one undo step. On failure the table and document stay as they were.
     bool openChannelFile(const QString& path);
-    // Whether `path` names a file the editor opens: one whose extension a format has (.csv,
-    // .g3m, .15m, .xml, .json), in any case.
-    static bool IsChannelFilePath(const QString& path);
-    // Adds the channels of a receiver CSV, CHIRP or memory file after the last row, each with
-    // its own number, as one undo step. On failure the table stays as it was.
+    // Adds the channels of any channel file after the last row, each with its own number, as
+    // one undo step. On failure the table stays as it was.
     bool appendFile(const QString& path);
     // Adds the channel rows of `channels` (19 columns) after the last row as one undo step named
     // `step`, when the table has room for them; a start-up grid first gets the 19 columns.
@@ -82,11 +71,6 @@ public:
     Result<int> appendChannels(MemoryTable channels, const QString& step, std::string_view what,
                                std::optional<int> numberedFrom = std::nullopt);
 
-    // Replaces the whole table with one loaded from a file, as one undo step named
-    // `actionName` (for example "Open memories.csv"). The loaded table counts as saved, and
-    // "Save .csv file" then writes the 19-column form.
-    void loadTable(MemoryTable table, const QString& actionName);
-
     // Before unsaved changes would be lost: when there are any, asks once whether to save them
     // as .csv or .g3m, discard them, or cancel. True when the caller may go on now (nothing to
     // save, saved, or discarded); false when the user cancelled, the save failed, the save
@@ -95,13 +79,14 @@ public:
     // `proceed`, when given, is then called once it has ended well.
     bool settleUnsavedChanges(std::function<void()> proceed = {});
 
-    // The one memory file a drag brings, or an empty text.
+    // The one channel file a drag brings, or an empty text.
     static QString DroppedChannelFile(const QMimeData* data);
+    // "Channel files" with the extensions of every format, for the dialogs that read any.
+    static QString ChannelFilesFilter();
 
-    // Whether a file is being read or written off the window's thread: the window takes no
-    // input and must not close meanwhile.
+    // Whether a file is being read or written off the window's thread: the window must not
+    // close meanwhile.
     bool busy() const;
-    // Waits for a save running off the window's thread to end, before the table goes.
     void waitForSaves();
 
     // `before` is asked before a save writes `path`: false leaves the file as it is and the save
@@ -114,21 +99,10 @@ public:
     }
 
 public slots:
-    void openCsv();                        // "Open Winradio .csv file"
-    void openMemoryFile();                        // File / "Open .g3m file…"
-    void openRecent(const QString& path);  // File / "Recent files"
     // "Save .csv file" and "Save .g3m file". False when nothing is saved; true once the file
     // is written, or while it is being written off the window's thread.
-    bool saveCsv();
-    bool saveMemoryFile();
-    // File / "Save as CHIRP .csv file…": the table as a CHIRP file. An export: the table's
-    // unsaved-changes mark stays. Returns as saveCsv.
-    bool saveChirp();
-    // File / "Save as SDR Bookmark List…": the table as an SDR# list (.xml) or an SDR++ list
-    // (.json), by the filter entry chosen; the name gets that list's extension. An export, as
-    // the CHIRP one. True once written.
-    bool saveList();
-    void appendFromFile();  // File / "Append Channels from File…"
+    bool saveCsv() { return save(0); }
+    bool saveMemoryFile() { return save(1); }
 
 signals:
     // What the last command did, and the lines it reported (for the status line's tooltip).
@@ -139,11 +113,16 @@ signals:
     void fileUsed(const QString& path);
 
 private:
-    // Where a save goes and in which format.
     struct SaveTarget {
         QString path;
         const ChannelFormat* format;
     };
+    // "Open Winradio .csv file" and "Open .g3m file…": `records` the formats whose files hold
+    // records, else the others the dialog offers.
+    void openFromDialog(bool records);
+    // The save command `command` (an index of saveActions()); `written` called once the file is
+    // written. Returns as saveCsv.
+    bool save(int command, std::function<void()> written = {});
     // Asks for a file to save to in one of `offered` (one filter entry each), proposing the
     // document's name with the first's extension. The chosen name gets the extension of the
     // format chosen when it has none of its own (another format's is replaced); a memory file
@@ -152,46 +131,39 @@ private:
     // cancelled or the name refused.
     std::optional<SaveTarget> chooseSaveTarget(const std::vector<const ChannelFormat*>& offered,
                                                const QString& title, FileDialogSettings::Form form,
-                                               const QString& acceptLabel = QString());
-    // Writes the table to `target` and reports what the file holds; `marksSaved` for a save
-    // (the table counts as saved), not an export; `written` called once the file is written.
-    // Returns as writeFile.
-    bool save(const SaveTarget& target, bool marksSaved, std::function<void()> written = {});
+                                               const QString& acceptLabel);
     void report(const QString& text, const QString& details = QString());
     // The status line `text`, and the tooltip: `firstLine` when given, then the diagnostics.
     void report(const QString& text, const std::vector<Diagnostic>& diagnostics,
                 const RowOrigins* origins = nullptr, const QString& firstLine = QString());
-    // Reads a file through the door, a bookmark list's groups after `knownGroups`, and hands
-    // what it read to `then`; reports why when it cannot, ending in `failureTail`. A file
-    // without channels is refused unless `emptyAllowed`; a list whose entries have no numbers
-    // is numbered from `firstNumber`. A small file is read at once, any other off the window's
-    // thread. False when the file could not be read, or `then` returned false; true once
-    // `then` returned true, or while the file is being read.
-    bool readFile(const QString& path, const QString& failureTail,
-                  const std::vector<std::string>& knownGroups, bool emptyAllowed, int firstNumber,
+    // Reads a file through the door with `settings` (the receiver model filled in), and hands
+    // what it read to `then`; reports why when it cannot, ending in `failureTail`. A small file
+    // is read at once, any other off the window's thread. False when the file could not be
+    // read, or `then` returned false; true once `then` returned true, or while the file is
+    // being read.
+    bool readFile(const QString& path, const QString& failureTail, ReadSettings settings,
                   std::function<bool(ChannelFileRead read)> then);
-    // What opening and appending do with the file they have read.
     bool loadRead(const QString& path, ChannelFileRead read);
     bool appendRead(const QString& path, ChannelFileRead read, int firstNumber);
-    // The two saves of the table, `written` called once the file is written.
-    bool saveCsvThen(std::function<void()> written);
-    bool saveMemoryFileThen(std::function<void()> written);
     // Asks how a CHIRP file holding Location 0 is numbered, and numbers it so.
     // False when the user cancelled the question: the file is not to be read in.
     bool numberChirpChannels(ChannelFileRead& read, const QString& path);
-    // Writes the table in `format` and hands the report to `then`; reports why when it cannot,
-    // ending in `failureTail`. A small table is written at once, a large one, or one written
-    // into a pipe, off the window's thread. Returns as readFile.
-    bool writeFile(const QString& path, const ChannelFormat& format, const QString& failureTail,
-                   std::function<void(ChannelFileReport saved)> then);
+    // Writes the table to `target` and reports what the file holds; `marksSaved` for a save
+    // (the table counts as saved), not an export; `written` called once the file is written.
+    // A small table is written at once, a large one, or one written into a pipe, off the
+    // window's thread. Returns as readFile.
+    bool writeFile(const SaveTarget& target, bool marksSaved, std::function<void()> written);
     // The status line and tooltip of a save: what the file holds now.
     void reportSaved(const QString& path, const ChannelFormat& format,
                      const ChannelFileReport& saved);
     void fillRecentMenu();
-    // A file was opened or saved: it goes first in "Recent files".
+    // A file was opened or saved: the document's file, first in "Recent files".
     void rememberFile(const QString& path);
     // Empty when a memory file of this name fits the receiver model, else why it does not.
     QString modelMismatch(const QString& path) const;
+    // The extension of the receiver model's memory files: ".15m" for the 305 and 315, else
+    // ".g3m".
+    QString memoryExtension() const;
 
     Document& m_document;
     SharedFileDialog& m_fileDialog;
@@ -199,10 +171,7 @@ private:
     std::unique_ptr<RecentFiles> m_recent;
     QAction* m_openCsv;
     QAction* m_openMemoryFile;
-    QAction* m_saveCsv;
-    QAction* m_saveMemoryFile;
-    QAction* m_saveChirp;
-    QAction* m_saveList;
+    QList<QAction*> m_saves;
     QAction* m_append;
     QMenu* m_recentMenu;
     QString m_lastStatus;

@@ -59,10 +59,6 @@ FindBar::FindBar(ChannelViewModel& view, QWidget* parent)
     connect(&view, &QAbstractItemModel::layoutChanged, this, &FindBar::countFound);
 }
 
-QString FindBar::text() const {
-    return m_view.findText();
-}
-
 void FindBar::open() {
     setVisible(true);
     m_box->setFocus(Qt::ShortcutFocusReason);

@@ -20,7 +20,6 @@ public:
     FindBar(ChannelViewModel& view, QWidget* parent = nullptr);
 
     QLineEdit* box() const { return m_box; }
-    QString text() const;
 
     // Shows the bar and puts the cursor in its box, its text selected.
     void open();

@@ -1,8 +1,8 @@
 #include "app/GridSelection.h"
 
 #include <QAbstractProxyModel>
-#include <QSortFilterProxyModel>
 #include <QItemSelectionModel>
+#include <QSortFilterProxyModel>
 #include <QTableView>
 #include <algorithm>
 #include <limits>
@@ -128,9 +128,8 @@ QItemSelection RangesOf(std::vector<GridRow>& cells, const QAbstractItemModel& m
                cells[end].row == cells[end - 1].row + 1) {
             ++end;
         }
-        selection.append(QItemSelectionRange(
-            model.index(cells[i].row, cells[i].firstColumn),
-            model.index(cells[end - 1].row, cells[i].lastColumn)));
+        selection.append(QItemSelectionRange(model.index(cells[i].row, cells[i].firstColumn),
+                                             model.index(cells[end - 1].row, cells[i].lastColumn)));
         i = end;
     }
     return selection;

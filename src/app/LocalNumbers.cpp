@@ -45,4 +45,16 @@ QString FrequencyForEditing(const QString& cell, FrequencyUnit unit) {
     return Localized(cell, FrequencyCellForEditing(cell.toStdString(), unit));
 }
 
+QString UnitName(FrequencyUnit unit) {
+    switch (unit) {
+        case FrequencyUnit::kHz:
+            return QStringLiteral("kHz");
+        case FrequencyUnit::MHz:
+            return QStringLiteral("MHz");
+        case FrequencyUnit::Hz:
+            break;
+    }
+    return QStringLiteral("Hz");
+}
+
 }  // namespace corvalen

@@ -17,6 +17,9 @@ char OtherDecimalPoint();
 // decimal separator in place of the point.
 QString WithLocalDecimalPoint(QString number);
 
+// "Hz", "kHz" or "MHz".
+QString UnitName(FrequencyUnit unit);
+
 // A Frequency cell as the grid and the printed list show it in `unit` (FrequencyCellShown), and
 // as its editor starts (FrequencyCellForEditing), with the language's decimal separator; text
 // that is no whole number of Hz stands as it is.

@@ -31,16 +31,16 @@
 #include "app/ClientArea.h"
 #include "app/EditActions.h"
 #include "app/FileActions.h"
-#include "app/ScheduleActions.h"
 #include "app/FindBar.h"
 #include "app/GridView.h"
 #include "app/GridViewOptions.h"
-#include "app/WorkKeeper.h"
 #include "app/PrintActions.h"
 #include "app/ProblemIndex.h"
 #include "app/ProblemsPanel.h"
+#include "app/ScheduleActions.h"
 #include "app/SettingsActions.h"
 #include "app/StatusText.h"
+#include "app/WorkKeeper.h"
 
 namespace corvalen {
 MainWindow::MainWindow(SettingsFile settings, FileDialogPresenter* fileDialogs,
@@ -120,9 +120,9 @@ MainWindow::MainWindow(SettingsFile settings, FileDialogPresenter* fileDialogs,
             [this](const QString& text) { showStatus(text); });
     // The memory-file commands are named after the receiver model's files.
     connect(&m_document, &Document::modelChanged, m_fileActions, &FileActions::updateModelTexts);
-    m_keeper = new WorkKeeper(m_document, *m_fileActions, m_fileDialog, m_settings, this);
-    connect(m_keeper, &WorkKeeper::status, this,
-            [this](const QString& text) { showStatus(text); });
+    m_keeper =
+        new WorkKeeper(m_document, *m_fileActions, m_fileDialog, *m_messages, m_settings, this);
+    connect(m_keeper, &WorkKeeper::status, this, [this](const QString& text) { showStatus(text); });
 
     buildMenus();
     buildButtons();
@@ -177,8 +177,7 @@ void MainWindow::buildMenus() {
     file->addActions({m_fileActions->appendAction(), m_scheduleActions->importAction()});
     file->addAction(m_keeper->compareAction());
     file->addSeparator();
-    file->addActions({m_fileActions->saveCsvAction(), m_fileActions->saveMemoryFileAction(),
-                      m_fileActions->saveChirpAction(), m_fileActions->saveListAction()});
+    file->addActions(m_fileActions->saveActions());
     file->addSeparator();
     file->addActions({m_printActions->printAction(), m_printActions->exportPdfAction()});
     file->addSeparator();
@@ -235,8 +234,8 @@ void MainWindow::buildButtons() {
         {"insertRowButton", m_editActions->insertRowAction()},
         {"deleteRowsButton", m_editActions->deleteRowsAction()},
         {"reIndexButton", m_editActions->reIndexAction()},
-        {"saveCsvButton", m_fileActions->saveCsvAction()},
-        {"saveMemoryFileButton", m_fileActions->saveMemoryFileAction()},
+        {"saveCsvButton", m_fileActions->saveActions()[0]},
+        {"saveMemoryFileButton", m_fileActions->saveActions()[1]},
     };
     std::vector<QPushButton*> bar;
     for (const Button& entry : buttons) {
@@ -355,19 +354,12 @@ void MainWindow::restoreWindowLayout() {
     }
     restoreGeometry(stored->geometry);
     m_columnWidths = stored->columnWidths;
-    m_viewOptions->setFrequencyUnit(
-        stored->frequencyUnit == QLatin1String("MHz")   ? FrequencyUnit::MHz
-        : stored->frequencyUnit == QLatin1String("kHz") ? FrequencyUnit::kHz
-                                                        : FrequencyUnit::Hz);
+    m_viewOptions->setFrequencyUnit(stored->frequencyUnit);
     fitColumns();
 }
 
 void MainWindow::storeWindowLayout() {
-    const FrequencyUnit unit = m_viewOptions->frequencyUnit();
-    m_settings.writeWindowLayout({saveGeometry(), m_columnWidths,
-                                  unit == FrequencyUnit::MHz   ? QStringLiteral("MHz")
-                                  : unit == FrequencyUnit::kHz ? QStringLiteral("kHz")
-                                                               : QStringLiteral("Hz")});
+    m_settings.writeWindowLayout({saveGeometry(), m_columnWidths, m_viewOptions->frequencyUnit()});
 }
 
 void MainWindow::fitColumns() {

@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <algorithm>
+#include <vector>
 
 namespace corvalen {
 namespace {
@@ -10,6 +12,41 @@ namespace {
 // Qt's message box breaks lines at "\n"; a CR of a CR LF pair would show as a stray glyph.
 QString DisplayText(const QString& text) {
     return QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+// A button of a question: its text (with its letter for Alt), or a standard button.
+struct Button {
+    QString text;
+    QMessageBox::ButtonRole role = QMessageBox::AcceptRole;
+    QMessageBox::StandardButton standard = QMessageBox::NoButton;
+};
+
+// Asks `text` with `buttons`, `defaultButton` chosen by Enter and `escapeButton` by Escape or
+// the close box; the index of the button clicked.
+std::size_t Ask(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text,
+                const std::vector<Button>& buttons, std::size_t defaultButton,
+                std::size_t escapeButton) {
+    QMessageBox box(icon, title, DisplayText(text), QMessageBox::NoButton, parent);
+    std::vector<QPushButton*> added;
+    for (const Button& button : buttons) {
+        added.push_back(button.standard != QMessageBox::NoButton
+                            ? box.addButton(button.standard)
+                            : box.addButton(button.text, button.role));
+    }
+    box.setDefaultButton(added[defaultButton]);
+    box.setEscapeButton(added[escapeButton]);
+    box.exec();
+    const auto clicked = std::find(added.begin(), added.end(), box.clickedButton());
+    return clicked == added.end() ? escapeButton
+                                  : static_cast<std::size_t>(clicked - added.begin());
+}
+
+// The buttons' texts in the language loaded, looked up in the contexts they were named in.
+QString Text(const char* text) {
+    return QCoreApplication::translate("QObject", text);
+}
+QString KeeperText(const char* text) {
+    return QCoreApplication::translate("corvalen::KeeperQuestions", text);
 }
 
 }  // namespace
@@ -24,64 +61,56 @@ bool QtMessageBoxes::confirmOverwrite(const QString& title, const QString& text)
                                 QMessageBox::Ok) == QMessageBox::Ok;
 }
 
-}  // namespace corvalen
-
-namespace corvalen {
-
 UnsavedChangesAnswer QtMessageBoxes::askUnsavedChanges(const QString& title, const QString& text,
                                                        const QString& memoryExtension) {
-    QMessageBox box(QMessageBox::Warning, title, DisplayText(text), QMessageBox::NoButton,
-                    m_parent);
-    // Each button has its letter for Alt (Esc cancels).
-    QPushButton* csv = box.addButton(QObject::tr("Save as .&csv"), QMessageBox::AcceptRole);
     // ".g3m" gets Alt+G, ".15m" Alt+1.
-    QPushButton* g3m = box.addButton(
-        QObject::tr("Save as %1").arg(QString(memoryExtension).insert(1, QLatin1Char('&'))),
-        QMessageBox::AcceptRole);
-    QPushButton* discard = box.addButton(QMessageBox::Discard);
-    discard->setText(QObject::tr("&Discard"));
-    QPushButton* cancel = box.addButton(QMessageBox::Cancel);
-    box.setDefaultButton(csv);
-    box.setEscapeButton(cancel);
-    box.exec();
-    const QAbstractButton* clicked = box.clickedButton();
-    if (clicked == csv) {
-        return UnsavedChangesAnswer::SaveCsv;
-    }
-    if (clicked == g3m) {
-        return UnsavedChangesAnswer::SaveMemoryFile;
-    }
-    if (clicked == discard) {
-        return UnsavedChangesAnswer::Discard;
-    }
-    return UnsavedChangesAnswer::Cancel;
+    return static_cast<UnsavedChangesAnswer>(
+        Ask(m_parent, QMessageBox::Warning, title, text,
+            {{Text("Save as .&csv")},
+             {Text("Save as %1").arg(QString(memoryExtension).insert(1, QLatin1Char('&')))},
+             {Text("&Discard"), QMessageBox::DestructiveRole},
+             {{}, {}, QMessageBox::Cancel}},
+            0, 3));
 }
 
 std::optional<ChirpNumbering> QtMessageBoxes::askChirpNumbering(const QString& title,
                                                                 const QString& text) {
-    QMessageBox box(QMessageBox::Question, title, DisplayText(text), QMessageBox::NoButton,
-                    m_parent);
-    QPushButton* shift =
-        box.addButton(QObject::tr("Number each &Location + 1"), QMessageBox::AcceptRole);
-    QPushButton* keep =
-        box.addButton(QObject::tr("&Keep the Locations, leave out 0"), QMessageBox::AcceptRole);
-    QPushButton* sequential =
-        box.addButton(QObject::tr("Number &1 to n in file order"), QMessageBox::AcceptRole);
-    QPushButton* cancel = box.addButton(QMessageBox::Cancel);
-    box.setDefaultButton(shift);
-    box.setEscapeButton(cancel);
+    constexpr ChirpNumbering kAnswers[] = {ChirpNumbering::Shift, ChirpNumbering::Keep,
+                                           ChirpNumbering::Sequential};
+    const std::size_t clicked = Ask(m_parent, QMessageBox::Question, title, text,
+                                    {{Text("Number each &Location + 1")},
+                                     {Text("&Keep the Locations, leave out 0")},
+                                     {Text("Number &1 to n in file order")},
+                                     {{}, {}, QMessageBox::Cancel}},
+                                    0, 3);
+    return clicked < 3 ? std::optional(kAnswers[clicked]) : std::nullopt;
+}
+
+RecoveryAnswer QtMessageBoxes::askRecovery(const QString& title, const QString& text) {
+    constexpr RecoveryAnswer kAnswers[] = {RecoveryAnswer::Restore, RecoveryAnswer::Keep,
+                                           RecoveryAnswer::Discard};
+    return kAnswers[Ask(m_parent, QMessageBox::Question, title, text,
+                        {{KeeperText("&Restore")},
+                         {KeeperText("&Keep for Later"), QMessageBox::RejectRole},
+                         {KeeperText("&Discard"), QMessageBox::DestructiveRole}},
+                        0, 1)];
+}
+
+FileChangedAnswer QtMessageBoxes::askFileChanged(const QString& title, const QString& text) {
+    return static_cast<FileChangedAnswer>(
+        Ask(m_parent, QMessageBox::Warning, title, text,
+            {{KeeperText("&Compare"), QMessageBox::ActionRole},
+             {KeeperText("&Reload"), QMessageBox::ActionRole},
+             {KeeperText("&Overwrite"), QMessageBox::DestructiveRole},
+             {{}, {}, QMessageBox::Cancel}},
+            3, 3));
+}
+
+void QtMessageBoxes::showComparison(const QString& title, const QString& text,
+                                    const QString& details) {
+    QMessageBox box(QMessageBox::Information, title, text, QMessageBox::Close, m_parent);
+    box.setDetailedText(details);
     box.exec();
-    const QAbstractButton* clicked = box.clickedButton();
-    if (clicked == shift) {
-        return ChirpNumbering::Shift;
-    }
-    if (clicked == keep) {
-        return ChirpNumbering::Keep;
-    }
-    if (clicked == sequential) {
-        return ChirpNumbering::Sequential;
-    }
-    return std::nullopt;
 }
 
 }  // namespace corvalen

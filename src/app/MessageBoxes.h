@@ -11,9 +11,12 @@ namespace corvalen {
 
 // The answers to the question asked before unsaved changes of the table would be lost.
 enum class UnsavedChangesAnswer { SaveCsv, SaveMemoryFile, Discard, Cancel };
+// The answers to the offer of a recovery copy an editor left.
+enum class RecoveryAnswer { Restore, Keep, Discard };
+// The answers before a save over a file another program changed.
+enum class FileChangedAnswer { Compare, Reload, Overwrite, Cancel };
 
-// The editor's messages: the first-run message, the overwrite prompt of "Save .csv file" and
-// the question about unsaved changes. Texts may hold "\r\n" line breaks. The program uses
+// The editor's messages and questions. Texts may hold "\r\n" line breaks. The program uses
 // QMessageBox; the tests a script.
 class MessageBoxes {
 public:
@@ -33,6 +36,15 @@ public:
     // pressed), which is nothing: the file is not read in.
     virtual std::optional<ChirpNumbering> askChirpNumbering(const QString& title,
                                                             const QString& text) = 0;
+    // "Restore" (the default), "Keep for Later" (also the answer when the box is closed or
+    // Escape is pressed) and "Discard".
+    virtual RecoveryAnswer askRecovery(const QString& title, const QString& text) = 0;
+    // "Compare", "Reload", "Overwrite" and "Cancel" (the default, and the answer to Escape).
+    virtual FileChangedAnswer askFileChanged(const QString& title, const QString& text) = 0;
+    // Shows what differs between a file and the table (`details`, one line per channel),
+    // with one Close button.
+    virtual void showComparison(const QString& title, const QString& text,
+                                const QString& details) = 0;
 };
 
 class QtMessageBoxes : public MessageBoxes {
@@ -44,6 +56,9 @@ public:
                                            const QString& memoryExtension) override;
     std::optional<ChirpNumbering> askChirpNumbering(const QString& title,
                                                     const QString& text) override;
+    RecoveryAnswer askRecovery(const QString& title, const QString& text) override;
+    FileChangedAnswer askFileChanged(const QString& title, const QString& text) override;
+    void showComparison(const QString& title, const QString& text, const QString& details) override;
 
 private:
     QWidget* m_parent;

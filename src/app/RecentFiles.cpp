@@ -1,21 +1,10 @@
 #include "app/RecentFiles.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-
-#include "app/SettingsFile.h"
 
 namespace corvalen {
 namespace {
-
-QString SiblingOf(const QString& settingsPath) {
-    if (settingsPath.isEmpty()) {
-        return {};
-    }
-    return QFileInfo(settingsPath).dir().filePath(QString::fromLatin1(RecentFiles::kFileName));
-}
 
 bool SameFile(const QString& a, const QString& b) {
 #ifdef Q_OS_WIN
@@ -27,35 +16,13 @@ bool SameFile(const QString& a, const QString& b) {
                .compare(QDir::cleanPath(QFileInfo(b).absoluteFilePath()), kCase) == 0;
 }
 
-bool WriteWhole(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
-}
-
 }  // namespace
-
-RecentFiles::RecentFiles(const SettingsFile& settings)
-    : m_programFile(SiblingOf(settings.programPath())),
-      m_userFile(SiblingOf(settings.userPath())) {}
-
-QString RecentFiles::storePath() const {
-    // As with the settings: a list beside the program that can no longer be written is older
-    // than the user's one.
-    const bool userExists = !m_userFile.isEmpty() && QFileInfo::exists(m_userFile);
-    if (!userExists ||
-        (QFileInfo::exists(m_programFile) && QFileInfo(m_programFile).isWritable())) {
-        return m_programFile;
-    }
-    return m_userFile;
-}
 
 void RecentFiles::load() {
     m_paths.clear();
-    QFile file(storePath());
-    if (!file.open(QIODevice::ReadOnly)) {
-        return;
-    }
-    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    constexpr qint64 kLongestList = qint64{1} << 20;
+    const QStringList lines =
+        QString::fromUtf8(m_settings.readBeside(kFileName, kLongestList)).split(QLatin1Char('\n'));
     for (QString line : lines) {
         line.remove(QLatin1Char('\r'));
         if (!line.isEmpty() && m_paths.size() < kMaxFiles) {
@@ -87,11 +54,7 @@ void RecentFiles::save() const {
             bytes += path.toUtf8() + "\r\n";
         }
     }
-    if (WriteWhole(m_programFile, bytes) || m_userFile.isEmpty()) {
-        return;
-    }
-    QDir().mkpath(QFileInfo(m_userFile).path());
-    WriteWhole(m_userFile, bytes);
+    m_settings.writeBeside(kFileName, bytes);
 }
 
 }  // namespace corvalen

@@ -22,23 +22,23 @@ constexpr char kFirstLine[] = "Corvalen recovery copy 1";
 // A lock counts as its editor's while that editor runs, however old it is.
 constexpr auto kNeverStale = std::chrono::hours(24 * 365 * 20);
 
+// The characters a cell (or the file's name) holds that the copy writes as a backslash and a
+// letter.
+struct Escape {
+    char plain;
+    char letter;
+};
+constexpr Escape kEscapes[] = {{'\\', '\\'}, {'\t', 't'}, {'\n', 'n'}, {'\r', 'r'}};
+
 void AppendEscaped(QByteArray& out, std::string_view cell) {
     for (const char c : cell) {
-        switch (c) {
-            case '\\':
-                out += "\\\\";
-                break;
-            case '\t':
-                out += "\\t";
-                break;
-            case '\n':
-                out += "\\n";
-                break;
-            case '\r':
-                out += "\\r";
-                break;
-            default:
-                out += c;
+        const auto* escape = std::find_if(std::begin(kEscapes), std::end(kEscapes),
+                                          [c](const Escape& e) { return e.plain == c; });
+        if (escape == std::end(kEscapes)) {
+            out += c;
+        } else {
+            out += '\\';
+            out += escape->letter;
         }
     }
 }
@@ -47,47 +47,19 @@ std::optional<std::string> Unescaped(QByteArrayView text) {
     std::string cell;
     cell.reserve(static_cast<std::size_t>(text.size()));
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c != '\\') {
-            cell += c;
+        if (text[i] != '\\') {
+            cell += text[i];
             continue;
         }
-        if (++i == text.size()) {
+        const char letter = ++i < text.size() ? text[i] : '\0';
+        const auto* escape = std::find_if(std::begin(kEscapes), std::end(kEscapes),
+                                          [letter](const Escape& e) { return e.letter == letter; });
+        if (escape == std::end(kEscapes)) {
             return std::nullopt;
         }
-        switch (text[i]) {
-            case '\\':
-                cell += '\\';
-                break;
-            case 't':
-                cell += '\t';
-                break;
-            case 'n':
-                cell += '\n';
-                break;
-            case 'r':
-                cell += '\r';
-                break;
-            default:
-                return std::nullopt;
-        }
+        cell += escape->plain;
     }
     return cell;
-}
-
-// The pieces of `text` between `separator`s.
-QList<QByteArrayView> Split(QByteArrayView text, char separator) {
-    QList<QByteArrayView> pieces;
-    qsizetype from = 0;
-    for (;;) {
-        const qsizetype at = text.indexOf(separator, from);
-        if (at < 0) {
-            pieces.push_back(text.sliced(from));
-            return pieces;
-        }
-        pieces.push_back(text.sliced(from, at - from));
-        from = at + 1;
-    }
 }
 
 QString LockPathOf(const QString& copyPath) {
@@ -143,38 +115,33 @@ QByteArray EncodeRecovery(const RecoveryContents& contents) {
 }
 
 std::optional<RecoveryContents> DecodeRecovery(const QByteArray& bytes) {
-    const QList<QByteArrayView> lines = Split(QByteArrayView(bytes), '\n');
+    const QList<QByteArray> lines = bytes.split('\n');
     // The first line, six of keys and values, the rows, "end" and the empty text after it.
-    if (lines.size() < 9 || lines[0] != kFirstLine) {
+    constexpr const char* kKeys[] = {"file", "time", "model", "changed", "columns", "rows"};
+    constexpr int kFirstRow = 7;
+    if (lines.size() < kFirstRow + 2 || lines[0] != kFirstLine) {
         return std::nullopt;
     }
-    const auto value = [&](int line, QByteArrayView key) -> std::optional<QByteArrayView> {
-        const QByteArrayView text = lines[line];
-        if (!text.startsWith(key) || text.size() <= key.size() || text[key.size()] != '\t') {
+    QByteArray values[std::size(kKeys)];
+    for (std::size_t i = 0; i < std::size(kKeys); ++i) {
+        const QByteArray key = QByteArray(kKeys[i]) + '\t';
+        const QByteArray& line = lines[static_cast<qsizetype>(i) + 1];
+        if (!line.startsWith(key)) {
             return std::nullopt;
         }
-        return text.sliced(key.size() + 1);
-    };
-    const auto file = value(1, "file");
-    const auto time = value(2, "time");
-    const auto model = value(3, "model");
-    const auto changed = value(4, "changed");
-    const auto columns = value(5, "columns");
-    const auto rows = value(6, "rows");
-    if (!file || !time || !model || !changed || !columns || !rows) {
-        return std::nullopt;
+        values[i] = line.mid(key.size());
     }
     bool ok = false;
     RecoveryContents contents;
-    const std::optional<std::string> path = Unescaped(*file);
-    contents.writtenAt = QDateTime::fromString(QString::fromUtf8(*time), Qt::ISODateWithMs);
-    contents.model = QString::fromUtf8(*model);
-    contents.channelsChanged = QString::fromUtf8(*changed).toInt(&ok);
-    const int columnCount = ok ? QString::fromUtf8(*columns).toInt(&ok) : 0;
-    const int rowCount = ok ? QString::fromUtf8(*rows).toInt(&ok) : 0;
+    const std::optional<std::string> path = Unescaped(values[0]);
+    contents.writtenAt = QDateTime::fromString(QString::fromUtf8(values[1]), Qt::ISODateWithMs);
+    contents.model = QString::fromUtf8(values[2]);
+    contents.channelsChanged = values[3].toInt(&ok);
+    const int columnCount = ok ? values[4].toInt(&ok) : 0;
+    const int rowCount = ok ? values[5].toInt(&ok) : 0;
     if (!path || !contents.writtenAt.isValid() || !ok || columnCount < 1 || columnCount > 64 ||
-        rowCount < 1 || lines.size() != 7 + rowCount + 2 || lines[7 + rowCount] != "end" ||
-        !lines.back().isEmpty()) {
+        rowCount < 1 || lines.size() != kFirstRow + rowCount + 2 ||
+        lines[kFirstRow + rowCount] != "end" || !lines.back().isEmpty()) {
         return std::nullopt;
     }
     contents.filePath = QString::fromStdString(*path);
@@ -182,12 +149,12 @@ std::optional<RecoveryContents> DecodeRecovery(const QByteArray& bytes) {
     table.ReserveChannels(rowCount - 1);
     std::vector<std::string> cells;
     for (int row = 0; row < rowCount; ++row) {
-        const QList<QByteArrayView> pieces = Split(lines[7 + row], '\t');
+        const QList<QByteArray> pieces = lines[kFirstRow + row].split('\t');
         if (pieces.size() != columnCount) {
             return std::nullopt;
         }
         cells.clear();
-        for (const QByteArrayView piece : pieces) {
+        for (const QByteArray& piece : pieces) {
             std::optional<std::string> cell = Unescaped(piece);
             if (!cell) {
                 return std::nullopt;
@@ -199,8 +166,7 @@ std::optional<RecoveryContents> DecodeRecovery(const QByteArray& bytes) {
                 table.SetCellText(0, column, cells[static_cast<std::size_t>(column)]);
             }
         } else {
-            std::vector<std::string_view> views(cells.begin(), cells.end());
-            table.AppendRow(views);
+            table.AppendRow(std::vector<std::string_view>(cells.begin(), cells.end()));
         }
     }
     contents.table = std::move(table);

@@ -22,8 +22,8 @@ class SettingsActions : public QObject {
     Q_OBJECT
 
 public:
-    SettingsActions(Document& document, const SettingsFile& settings,
-                    SharedFileDialog& fileDialog, MessageBoxes& messages, QWidget* window);
+    SettingsActions(Document& document, const SettingsFile& settings, SharedFileDialog& fileDialog,
+                    MessageBoxes& messages, QWidget* window);
 
     QAction* winradioFolderAction() const { return m_winradioFolder; }
 

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "app/LocalNumbers.h"
 #include "convert/Windows1252.h"
 #include "io/FileExists.h"
 
@@ -54,17 +55,35 @@ QString SettingsFile::userPath() const {
 }
 
 QString SettingsFile::readPath() const {
-    const QString program = programPath();
-    const QString user = userPath();
-    const bool programExists = Exists(program);
+    return readPathOf(kFileName);
+}
+
+QString SettingsFile::readPathOf(const char* name) const {
+    const QString program = QDir(m_programFolder).filePath(QString::fromLatin1(name));
+    const QString user =
+        m_userFolder.isEmpty() ? QString() : QDir(m_userFolder).filePath(QString::fromLatin1(name));
     const bool userExists = Exists(user);
-    if (programExists && (!userExists || QFileInfo(program).isWritable())) {
+    if (Exists(program) && (!userExists || QFileInfo(program).isWritable())) {
         return program;
     }
-    if (userExists) {
-        return user;
+    return userExists ? user : QString();
+}
+
+QByteArray SettingsFile::readBeside(const char* name, qint64 maxBytes) const {
+    QFile file(readPathOf(name));
+    return file.open(QIODevice::ReadOnly) ? file.read(maxBytes) : QByteArray();
+}
+
+bool SettingsFile::writeBeside(const char* name, const QByteArray& bytes) const {
+    QString error;
+    if (WriteWhole(QDir(m_programFolder).filePath(QString::fromLatin1(name)), bytes, error)) {
+        return true;
     }
-    return {};
+    if (m_userFolder.isEmpty()) {
+        return false;
+    }
+    QDir().mkpath(m_userFolder);
+    return WriteWhole(QDir(m_userFolder).filePath(QString::fromLatin1(name)), bytes, error);
 }
 
 std::optional<StoredSettings> SettingsFile::read() const {
@@ -158,7 +177,7 @@ bool WriteLayout(const QString& path, const WindowLayout& layout) {
         widths << QString::number(width);
     }
     file.setValue(QStringLiteral("grid/columnWidths"), widths.join(QLatin1Char(',')));
-    file.setValue(QStringLiteral("grid/frequencyUnit"), layout.frequencyUnit);
+    file.setValue(QStringLiteral("grid/frequencyUnit"), UnitName(layout.frequencyUnit));
     file.sync();
     return file.status() == QSettings::NoError;
 }
@@ -166,12 +185,8 @@ bool WriteLayout(const QString& path, const WindowLayout& layout) {
 }  // namespace
 
 std::optional<WindowLayout> SettingsFile::readWindowLayout() const {
-    const QString name = QString::fromLatin1(kWindowFileName);
-    QString path = QDir(m_programFolder).filePath(name);
-    if (!Exists(path)) {
-        path = m_userFolder.isEmpty() ? QString() : QDir(m_userFolder).filePath(name);
-    }
-    if (!Exists(path)) {
+    const QString path = readPathOf(kWindowFileName);
+    if (path.isEmpty()) {
         return std::nullopt;
     }
     const QSettings file(path, QSettings::IniFormat);
@@ -189,9 +204,9 @@ std::optional<WindowLayout> SettingsFile::readWindowLayout() const {
         layout.columnWidths << (ok && width > 0 && width < 10000 ? width : 0);
     }
     const QString unit = file.value(QStringLiteral("grid/frequencyUnit")).toString();
-    for (const char* known : {"Hz", "kHz", "MHz"}) {
-        if (unit == QLatin1String(known)) {
-            layout.frequencyUnit = unit;
+    for (const FrequencyUnit known : {FrequencyUnit::kHz, FrequencyUnit::MHz}) {
+        if (unit == UnitName(known)) {
+            layout.frequencyUnit = known;
         }
     }
     return layout;

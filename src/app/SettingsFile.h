@@ -5,6 +5,8 @@
 #include <QString>
 #include <optional>
 
+#include "convert/FrequencyText.h"
+
 namespace corvalen {
 
 // The two values the editor keeps between runs.
@@ -18,7 +20,7 @@ struct StoredSettings {
 struct WindowLayout {
     QByteArray geometry;      // as QWidget::saveGeometry() gives it
     QList<int> columnWidths;  // per column; 0 where the grid sizes the column itself
-    QString frequencyUnit;    // "Hz", "kHz" or "MHz", the unit the grid shows; empty: Hz
+    FrequencyUnit frequencyUnit = FrequencyUnit::Hz;  // the unit the grid shows
     bool operator==(const WindowLayout&) const = default;
 };
 
@@ -56,12 +58,22 @@ public:
     QString programPath() const;
     QString userPath() const;
 
-    // The window's layout lives in "Corvalen-window.ini" beside "Corvalen.ini", which keeps its
-    // two-line form; like that file it goes to the user's folder when the program's cannot be
-    // written. Nothing on the first run, or when the file holds no geometry.
+    // The editor's other files live beside "Corvalen.ini", which keeps its two-line form, and
+    // like it in the user's folder when the program's cannot be written. Each is a convenience:
+    // one that cannot be read reads as empty, one that cannot be written only costs it.
+    // Where the file `name` is read from: beside the program, unless that one can no longer be
+    // written and the user's folder has one (which then holds the later values); empty when
+    // neither exists.
+    QString readPathOf(const char* name) const;
+    // Up to `maxBytes` of the file `name`, empty when there is none.
+    QByteArray readBeside(const char* name, qint64 maxBytes) const;
+    // Writes the file `name` whole, beside the program if possible, else in the user's folder.
+    bool writeBeside(const char* name, const QByteArray& bytes) const;
+
+    // The window's layout, in "Corvalen-window.ini" beside "Corvalen.ini". Nothing on the first
+    // run, or when the file holds no geometry.
     static constexpr const char* kWindowFileName = "Corvalen-window.ini";
     std::optional<WindowLayout> readWindowLayout() const;
-    // Like the recent files, a layout that cannot be written only costs the convenience.
     bool writeWindowLayout(const WindowLayout& layout) const;
 
 private:

@@ -12,7 +12,7 @@
 #include "app/FileActions.h"
 #include "app/FileDialog.h"
 #include "app/FileWatch.h"
-#include "app/KeeperQuestions.h"
+#include "app/MessageBoxes.h"
 #include "app/RecoveryCopy.h"
 #include "app/StatusText.h"
 #include "app/UndoSteps.h"
@@ -28,7 +28,7 @@ const QString kAppTitle = QStringLiteral("Corvalen");
 }  // namespace
 
 WorkKeeper::WorkKeeper(Document& document, FileActions& fileActions, SharedFileDialog& fileDialog,
-                       const SettingsFile& settings, QWidget* window)
+                       MessageBoxes& messages, const SettingsFile& settings, QWidget* window)
     : QObject(window),
       m_document(document),
       m_fileActions(fileActions),
@@ -38,7 +38,7 @@ WorkKeeper::WorkKeeper(Document& document, FileActions& fileActions, SharedFileD
       m_watch(new FileWatch(this)),
       m_fileDialog(fileDialog),
       m_compare(new QAction(tr("Co&mpare with File\u2026"), this)),
-      m_ownQuestions(std::make_unique<QtKeeperQuestions>(window)) {
+      m_messages(messages) {
     m_compare->setObjectName(QStringLiteral("compareAction"));
     connect(m_compare, &QAction::triggered, this, &WorkKeeper::compareWithFile);
     connect(&fileActions, &FileActions::fileUsed, m_watch, &FileWatch::used);
@@ -73,14 +73,6 @@ QAction* WorkKeeper::backupAction() const {
     return m_backups->action();
 }
 
-void WorkKeeper::setQuestions(KeeperQuestions* questions) {
-    m_questions = questions;
-}
-
-KeeperQuestions& WorkKeeper::questions() const {
-    return m_questions != nullptr ? *m_questions : *m_ownQuestions;
-}
-
 QString WorkKeeper::DefaultRecoveryFolder() {
     return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
         .filePath(QStringLiteral("recovery"));
@@ -107,7 +99,7 @@ void WorkKeeper::offerRecovery() {
                "%2 holds %3 changed.\n\nRestore it into the table, keep it for later, or "
                "discard it?")
                 .arg(file, when, Count(contents.channelsChanged, "channel", "channels"));
-        switch (questions().askRecovery(kAppTitle, text)) {
+        switch (m_messages.askRecovery(kAppTitle, text)) {
             case RecoveryAnswer::Keep:
                 copy.lock->unlock();
                 continue;
@@ -153,9 +145,9 @@ bool WorkKeeper::mayWrite(const QString& path) {
                             "overwrite it, or cancel?")
                              .arg(name);
     for (;;) {
-        switch (questions().askFileChanged(kAppTitle, text)) {
+        switch (m_messages.askFileChanged(kAppTitle, text)) {
             case FileChangedAnswer::Compare:
-                questions().showComparison(
+                m_messages.showComparison(
                     kAppTitle, tr("What differs between %1 on disk and the table:").arg(name),
                     comparison(path));
                 continue;
@@ -198,9 +190,9 @@ QString WorkKeeper::comparison(const QString& path) const {
 
 void WorkKeeper::compareWithFile() {
     m_fileDialog.settings().fileName.clear();
-    const std::optional<QString> chosen = m_fileDialog.show(
-        m_document.winradioPath(), tr("Channel files|*.csv;*.g3m;*.15m;*.xml;*.json"),
-        tr("Compare with File"), FileDialogSettings::Form::Open);
+    const std::optional<QString> chosen =
+        m_fileDialog.show(m_document.winradioPath(), FileActions::ChannelFilesFilter(),
+                          tr("Compare with File"), FileDialogSettings::Form::Open);
     if (!chosen) {
         return;
     }

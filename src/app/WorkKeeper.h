@@ -2,7 +2,6 @@
 
 #include <QObject>
 #include <QString>
-#include <memory>
 
 class QAction;
 class QWidget;
@@ -13,7 +12,7 @@ class BackupOption;
 class Document;
 class FileActions;
 class FileWatch;
-class KeeperQuestions;
+class MessageBoxes;
 class RecoveryCopy;
 class SettingsFile;
 class SharedFileDialog;
@@ -32,16 +31,13 @@ class WorkKeeper : public QObject {
 
 public:
     WorkKeeper(Document& document, FileActions& fileActions, SharedFileDialog& fileDialog,
-               const SettingsFile& settings, QWidget* window);
+               MessageBoxes& messages, const SettingsFile& settings, QWidget* window);
     ~WorkKeeper() override;
 
     QAction* backupAction() const;
     // File / "Compare with File…": asks for a channel file and shows what differs between it
     // and the table (CompareDialog.h).
     QAction* compareAction() const { return m_compare; }
-    // Asks the keeper's questions with `questions` instead of message boxes (for the tests);
-    // nullptr goes back to the message boxes.
-    void setQuestions(KeeperQuestions* questions);
 
     // Keeps recovery copies in `folder` from now on (the program gives its data folder's
     // "recovery"). Says on the status line when it cannot.
@@ -60,7 +56,6 @@ signals:
     void status(const QString& text);
 
 private:
-    KeeperQuestions& questions() const;
     void compareWithFile();
     // Before a save writes `path`: false when the file changed elsewhere and the user chose not
     // to overwrite it.
@@ -76,8 +71,7 @@ private:
     FileWatch* m_watch;
     SharedFileDialog& m_fileDialog;
     QAction* m_compare;
-    std::unique_ptr<KeeperQuestions> m_ownQuestions;
-    KeeperQuestions* m_questions = nullptr;
+    MessageBoxes& m_messages;
 };
 
 }  // namespace corvalen

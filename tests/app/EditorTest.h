@@ -58,7 +58,7 @@ protected:
             corvalen::LoadTableStep::Push(m_window->document(), table, QStringLiteral("Open"));
             m_window->document().undoStack().setClean();
         } else {
-            m_window->fileActions().importCsvFile(writeCsv(QStringLiteral("channels.csv"), table));
+            m_window->fileActions().openChannelFile(writeCsv(QStringLiteral("channels.csv"), table));
             waitForFiles();
         }
         return *m_window;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QList>
+#include <QStringList>
 #include <QWidget>
 #include <deque>
 #include <optional>
@@ -56,44 +57,54 @@ public:
     std::deque<corvalen::UnsavedChangesAnswer> unsavedAnswers;
     // Unscripted: Location + 1; nothing: Cancel.
     std::deque<std::optional<corvalen::ChirpNumbering>> numberingAnswers;
+    // The work keeper's questions: "recovery: TEXT", "fileChanged: TEXT" or "comparison: TEXT".
+    QStringList asked;
+    std::deque<corvalen::RecoveryAnswer> recoveryAnswers;        // unscripted: Keep
+    std::deque<corvalen::FileChangedAnswer> fileChangedAnswers;  // unscripted: Cancel
 
     void information(const QString& title, const QString& text) override {
         shown.append({QStringLiteral("information"), title, text, anyWindowVisible()});
     }
     bool confirmOverwrite(const QString& title, const QString& text) override {
         shown.append({QStringLiteral("confirmOverwrite"), title, text, anyWindowVisible()});
-        if (overwriteAnswers.empty()) {
-            return true;
-        }
-        const bool answer = overwriteAnswers.front();
-        overwriteAnswers.pop_front();
-        return answer;
+        return Next(overwriteAnswers, true);
     }
 
     corvalen::UnsavedChangesAnswer askUnsavedChanges(const QString& title, const QString& text,
                                                      const QString& memoryExtension) override {
         shown.append({QStringLiteral("askUnsavedChanges"), title, text + '|' + memoryExtension,
                       anyWindowVisible()});
-        if (unsavedAnswers.empty()) {
-            return corvalen::UnsavedChangesAnswer::Cancel;
-        }
-        const corvalen::UnsavedChangesAnswer answer = unsavedAnswers.front();
-        unsavedAnswers.pop_front();
-        return answer;
+        return Next(unsavedAnswers, corvalen::UnsavedChangesAnswer::Cancel);
     }
 
     std::optional<corvalen::ChirpNumbering> askChirpNumbering(const QString& title,
                                                               const QString& text) override {
         shown.append({QStringLiteral("askChirpNumbering"), title, text, anyWindowVisible()});
-        if (numberingAnswers.empty()) {
-            return corvalen::ChirpNumbering::Shift;
-        }
-        const std::optional<corvalen::ChirpNumbering> answer = numberingAnswers.front();
-        numberingAnswers.pop_front();
-        return answer;
+        return Next(numberingAnswers, std::optional(corvalen::ChirpNumbering::Shift));
+    }
+
+    corvalen::RecoveryAnswer askRecovery(const QString&, const QString& text) override {
+        asked << QStringLiteral("recovery: ") + text;
+        return Next(recoveryAnswers, corvalen::RecoveryAnswer::Keep);
+    }
+    corvalen::FileChangedAnswer askFileChanged(const QString&, const QString& text) override {
+        asked << QStringLiteral("fileChanged: ") + text;
+        return Next(fileChangedAnswers, corvalen::FileChangedAnswer::Cancel);
+    }
+    void showComparison(const QString&, const QString& text, const QString& details) override {
+        asked << QStringLiteral("comparison: ") + text + QLatin1Char('\n') + details;
     }
 
 private:
+    template <typename Answer>
+    static Answer Next(std::deque<Answer>& answers, Answer unscripted) {
+        if (answers.empty()) {
+            return unscripted;
+        }
+        const Answer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
     static bool anyWindowVisible() {
         for (QWidget* widget : QApplication::topLevelWidgets()) {
             if (widget->isVisible()) {

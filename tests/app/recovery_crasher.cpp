@@ -30,7 +30,7 @@ int main(int argc, char** argv) {
                                 &dialogs, &boxes);
     window.start();
     window.keeper().startRecovery(QString::fromLocal8Bit(argv[2]));
-    if (!window.fileActions().importCsvFile(QString::fromLocal8Bit(argv[3]))) {
+    if (!window.fileActions().openChannelFile(QString::fromLocal8Bit(argv[3]))) {
         return 3;
     }
     corvalen::MemoryTableModel& model = window.document().table();

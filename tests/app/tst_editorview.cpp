@@ -509,7 +509,7 @@ private slots:
         for (int column = 0; column < view.columnCount(); ++column) {
             QVERIFY(!view.headerData(column, Qt::Horizontal).toString().isEmpty());
         }
-        m_window->fileActions().importCsvFile(writeCsv(QStringLiteral("c.csv"), Channels(1)));
+        m_window->fileActions().openChannelFile(writeCsv(QStringLiteral("c.csv"), Channels(1)));
         QCOMPARE(view.headerData(SecondarySquelchType, Qt::Horizontal).toString(), "x");
         QCOMPARE(view.headerData(SecondarySquelchType, Qt::Horizontal, Qt::ToolTipRole).toString(),
                  "CSV header: Secondary squelch type");
@@ -526,7 +526,7 @@ private slots:
         QPushButton* add = button(QStringLiteral("Add Row"));
         const QPoint before = add->mapTo(m_window.get(), QPoint());
         QVERIFY(panel.isHidden());
-        m_window->fileActions().importCsvFile(writeCsv(
+        m_window->fileActions().openChannelFile(writeCsv(
             QStringLiteral("bad.csv"), Channels(3), "4,abc,2400,0,,,,,,1,0,0,0,-100,,,FM,,\r\n"));
         QTRY_VERIFY(panel.isVisible());
         QVERIFY(panel.height() > 3 * panel.fontMetrics().height());
@@ -566,7 +566,7 @@ private slots:
         MainWindow& second = startWindow();
         QCOMPARE(second.size(), left.size());
         QCOMPARE(second.geometry().topLeft(), left.topLeft());
-        second.fileActions().importCsvFile(writeCsv(QStringLiteral("c.csv"), Channels(2)));
+        second.fileActions().openChannelFile(writeCsv(QStringLiteral("c.csv"), Channels(2)));
         QCOMPARE(second.grid()->horizontalHeader()->sectionSize(Callsign), 211);
 
         // A layout file that holds no geometry is a first run again.

@@ -1,7 +1,6 @@
 #include <QtTest>
 
 #include "EditorTest.h"
-#include "ScriptedKeeperQuestions.h"
 #include "app/FileWatch.h"
 #include "app/StatusText.h"
 #include "app/WorkKeeper.h"
@@ -16,13 +15,11 @@ class TestFileChanged : public EditorTest {
     Q_OBJECT
 
 private:
-    ScriptedKeeperQuestions m_questions;
     QString m_csv;
 
     // Opens three channels from channels.csv and edits the first callsign.
     void openAndEdit() {
         startWindow();
-        m_window->keeper().setQuestions(&m_questions);
         m_csv = writeCsv(QStringLiteral("channels.csv"), testing::Channels(3));
         QVERIFY(m_window->fileActions().openChannelFile(m_csv));
         model().setData(model().index(0, Callsign), QStringLiteral("MINE"));
@@ -47,10 +44,7 @@ private:
     }
 
 private slots:
-    void init() {
-        setUpEditor();
-        m_questions = ScriptedKeeperQuestions();
-    }
+    void init() { setUpEditor(); }
 
     void statusSaysSoAtOnce_data() {
         QTest::addColumn<bool>("sameSize");
@@ -97,7 +91,7 @@ private slots:
         model().setData(model().index(1, Callsign), QStringLiteral("AGAIN"));
         QVERIFY(saveCsvAgain());
         QCoreApplication::processEvents();
-        QVERIFY(m_questions.asked.isEmpty());
+        QVERIFY(m_boxes->asked.isEmpty());
         QVERIFY(!status().contains(QStringLiteral("another program")));
         QVERIFY(!m_window->keeper().fileWatch().changedElsewhere());
     }
@@ -150,15 +144,15 @@ private slots:
         QFETCH(QString, tableHolds);
         openAndEdit();
         otherProgramWrites();
-        m_questions.fileChangedAnswers.assign(answers.begin(), answers.end());
+        m_boxes->fileChangedAnswers.assign(answers.begin(), answers.end());
 
         QCOMPARE(saveCsvAgain(), saved);
-        QCOMPARE(m_questions.asked.size(), answers.size() + (answers.size() > 1 ? 1 : 0));
-        QVERIFY(m_questions.asked[0].startsWith(
+        QCOMPARE(m_boxes->asked.size(), answers.size() + (answers.size() > 1 ? 1 : 0));
+        QVERIFY(m_boxes->asked[0].startsWith(
             QStringLiteral("fileChanged: channels.csv was changed by another program")));
         if (answers.first() == FileChangedAnswer::Compare) {
             // Channel 1 is edited in the table, channel 2 retuned in the file.
-            QCOMPARE(m_questions.asked[1],
+            QCOMPARE(m_boxes->asked[1],
                      QStringLiteral("comparison: What differs between channels.csv on disk and "
                                     "the table:\nchannel 1 changed: Callsign \"C1\" -> \"MINE\"\n"
                                     "channel 2 changed: Frequency \"7777000\" -> \"7010000\""));
@@ -176,16 +170,15 @@ private slots:
         }
         // After a save or reload, the file is the editor's again: the next save asks nothing.
         if (fileHolds == "mine" || tableHolds == "others") {
-            m_questions.asked.clear();
+            m_boxes->asked.clear();
             QVERIFY(saveCsvAgain());
-            QVERIFY(m_questions.asked.isEmpty());
+            QVERIFY(m_boxes->asked.isEmpty());
         }
     }
 
     // A memory file updated in place asks the same.
     void memoryFileSaveAsks() {
         startWindow(testing::Channels(3));
-        m_window->keeper().setQuestions(&m_questions);
         const QString g3m = path(QStringLiteral("memory.g3m"));
         m_dialogs->answers.push_back(g3m);
         QVERIFY(m_window->fileActions().saveMemoryFile());
@@ -194,10 +187,10 @@ private slots:
         bytes.append(QByteArray(92, '\0'));
         QVERIFY(testing::WriteBytes(g3m, bytes));
         QVERIFY(changed.wait(20000));
-        m_questions.fileChangedAnswers = {FileChangedAnswer::Cancel};
+        m_boxes->fileChangedAnswers = {FileChangedAnswer::Cancel};
         m_dialogs->answers.push_back(g3m);
         QVERIFY(!m_window->fileActions().saveMemoryFile());
-        QCOMPARE(m_questions.asked.size(), 1);
+        QCOMPARE(m_boxes->asked.size(), 1);
         QCOMPARE(testing::ReadBytes(g3m), bytes);
     }
 };

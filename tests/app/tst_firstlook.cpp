@@ -1,6 +1,7 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QScrollBar>
@@ -183,12 +184,12 @@ private slots:
             MemoryTable shorter = Channels(2);
             shorter.SetCellText(1, Frequency, "999999999");
             shorter.SetCellText(2, Callsign, "Voice");
-            m_window->fileActions().importCsvFile(writeCsv(QStringLiteral("hf.csv"), shorter));
+            m_window->fileActions().openChannelFile(writeCsv(QStringLiteral("hf.csv"), shorter));
         }
         if (unitFirst) {
             trigger(unitAction.toLatin1().constData());
         }
-        m_window->fileActions().importCsvFile(writeCsv(QStringLiteral("vhf.csv"), VhfChannels()));
+        m_window->fileActions().openChannelFile(writeCsv(QStringLiteral("vhf.csv"), VhfChannels()));
         if (!unitFirst) {
             trigger(unitAction.toLatin1().constData());
         }
@@ -319,9 +320,9 @@ private slots:
         dialog.findChild<QLineEdit*>(QStringLiteral("stop"))->setText(QStringLiteral("118,15"));
         dialog.findChild<QLineEdit*>(QStringLiteral("step"))->setText(QStringLiteral("8,33"));
         const std::optional<RangeFill> fill = dialog.fill();
-        QVERIFY2(fill.has_value(), qPrintable(dialog.preview()));
-        QVERIFY2(dialog.preview().startsWith(QStringLiteral("Fügt ")),
-                 qPrintable(dialog.preview()));
+        QVERIFY2(fill.has_value(), qPrintable(dialog.findChild<QLabel*>("preview")->text()));
+        QVERIFY2(dialog.findChild<QLabel*>("preview")->text().startsWith(QStringLiteral("Fügt ")),
+                 qPrintable(dialog.findChild<QLabel*>("preview")->text()));
         QVERIFY(fill->range.Count() >= 2);
     }
 

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPaintEvent>
 #include <QPushButton>
@@ -210,15 +211,15 @@ private slots:
             editor = QApplication::focusWidget();
         }
         QVERIFY(editor);
-        if (auto* groups = grid->viewport()->findChild<GroupsEditor*>()) {
-            QVERIFY(groups->box(3)->isChecked());
-            groups->box(3)->setChecked(false);
-            groups->box(5)->setChecked(true);
-            editor = groups;
-        } else if (auto* lockout = grid->viewport()->findChild<LockoutEditor*>()) {
-            lockout->box(0)->setChecked(true);
-            lockout->box(2)->setChecked(true);
-            editor = lockout;
+        if (auto* flags = grid->viewport()->findChild<FlagsEditor*>(); flags && column == Groups) {
+            QVERIFY(flags->box(2)->isChecked());  // group 3
+            flags->box(2)->setChecked(false);
+            flags->box(4)->setChecked(true);
+            editor = flags;
+        } else if (flags) {
+            flags->box(0)->setChecked(true);
+            flags->box(2)->setChecked(true);
+            editor = flags;
         } else if (auto* box = grid->viewport()->findChild<QComboBox*>()) {
             editor = box;
             if (column == Hotkey) {
@@ -384,7 +385,7 @@ private slots:
         dialog.startField()->setText("118");
         dialog.stopField()->setText("136.975 MHz");
         dialog.stepField()->setText(step);
-        QCOMPARE(dialog.preview(), preview);
+        QCOMPARE(dialog.findChild<QLabel*>("preview")->text(), preview);
         QCOMPARE(dialog.buttons()->button(QDialogButtonBox::Ok)->isEnabled(), ok);
         QCOMPARE(dialog.fill().has_value(), ok);
         if (ok) {

@@ -5,7 +5,6 @@
 #include <csignal>
 
 #include "EditorTest.h"
-#include "ScriptedKeeperQuestions.h"
 #include "app/RecoveryCopy.h"
 #include "app/WorkKeeper.h"
 #include "table/Columns.h"
@@ -18,8 +17,6 @@ class TestRecovery : public EditorTest {
     Q_OBJECT
 
 private:
-    ScriptedKeeperQuestions m_questions;
-
     QString recoveryFolder() const { return path(QStringLiteral("recovery")); }
 
     QStringList copiesLeft() const {
@@ -29,7 +26,6 @@ private:
 
     MainWindow& startKeeping(const MemoryTable& table) {
         startWindow(table);
-        m_window->keeper().setQuestions(&m_questions);
         m_window->keeper().startRecovery(recoveryFolder());
         return *m_window;
     }
@@ -39,10 +35,7 @@ private:
     }
 
 private slots:
-    void init() {
-        setUpEditor();
-        m_questions = ScriptedKeeperQuestions();
-    }
+    void init() { setUpEditor(); }
 
     // The cells come back exactly, whatever they hold.
     void copyKeepsEveryCell_data() {
@@ -113,12 +106,12 @@ private slots:
                 QStringLiteral(".lock"),
             "999999999\ncorvalen\n" + QSysInfo::machineHostName().toUtf8() + "\n"));
 
-        m_questions.recoveryAnswers = {RecoveryAnswer::Restore};
+        m_boxes->recoveryAnswers = {RecoveryAnswer::Restore};
         startKeeping(MemoryTable::StartupLayout());
         m_window->keeper().offerRecovery();
 
-        QCOMPARE(m_questions.asked.size(), 1);
-        const QString& asked = m_questions.asked[0];
+        QCOMPARE(m_boxes->asked.size(), 1);
+        const QString& asked = m_boxes->asked[0];
         QVERIFY2(asked.contains(QDir::toNativeSeparators(csv)), qPrintable(asked));
         QVERIFY2(asked.contains(QStringLiteral("holds 3 channels changed")), qPrintable(asked));
         QVERIFY2(asked.contains(QLocale().toString(QDate::currentDate(), QLocale::ShortFormat)),
@@ -205,12 +198,11 @@ private slots:
         ScriptedMessageBoxes boxes;
         MainWindow second(SettingsFile(m_programDir, m_userDir), &dialogs, &boxes);
         second.start();
-        second.keeper().setQuestions(&m_questions);
         second.keeper().startRecovery(recoveryFolder());
         QVERIFY(second.keeper().recovery().path() != m_window->keeper().recovery().path());
         QVERIFY(second.keeper().recovery().leftCopies().empty());
         second.keeper().offerRecovery();
-        QVERIFY(m_questions.asked.isEmpty());
+        QVERIFY(boxes.asked.isEmpty());
     }
 
     // Keep for later leaves the copy for the next start; Discard removes it.
@@ -227,17 +219,17 @@ private slots:
             recoveryFolder() + QStringLiteral("/1-x") + QLatin1String(RecoveryCopy::kSuffix),
             EncodeRecovery(contents));
 
-        m_questions.recoveryAnswers = {RecoveryAnswer::Keep};
+        m_boxes->recoveryAnswers = {RecoveryAnswer::Keep};
         startKeeping(MemoryTable::StartupLayout());
         m_window->keeper().offerRecovery();
-        QCOMPARE(m_questions.asked.size(), 1);
-        QVERIFY(m_questions.asked[0].contains(QStringLiteral("holds 2 channels changed")));
+        QCOMPARE(m_boxes->asked.size(), 1);
+        QVERIFY(m_boxes->asked[0].contains(QStringLiteral("holds 2 channels changed")));
         QCOMPARE(copiesLeft().size(), 1);
         QVERIFY(!m_window->document().isModified());
 
-        m_questions.recoveryAnswers = {RecoveryAnswer::Discard};
+        m_boxes->recoveryAnswers = {RecoveryAnswer::Discard};
         m_window->keeper().offerRecovery();
-        QCOMPARE(m_questions.asked.size(), 2);
+        QCOMPARE(m_boxes->asked.size(), 2);
         QVERIFY(copiesLeft().isEmpty());
         QVERIFY(!m_window->document().isModified());
     }

@@ -8,6 +8,8 @@
 #include "EditorTest.h"
 #include "TestData.h"
 #include "app/Translations.h"
+#include "channel/ReceiverModel.h"
+#include "files/ChannelFormat.h"
 #include "formats/BookmarkList.h"
 #include "table/MemoryTable.h"
 
@@ -27,21 +29,47 @@ MemoryTable RowsNumbered(const QList<int>& numbers) {
     return table;
 }
 
-// The save commands: the action, the filter entry the name is chosen under, and the extension
-// of the format that entry stands for (for the receiver model 313).
+// The save commands: the action, the filter entry the name is chosen under, and the format
+// that entry stands for (its --to word).
 struct SaveCommand {
     const char* tag;
     const char* action;
     int filter;
-    const char* extension;
+    std::string_view format;
 };
 constexpr SaveCommand kSaves[] = {
-    {"Save .csv", "saveCsvAction", 0, ".csv"},
-    {"Save .g3m", "saveMemoryFileAction", 0, ".g3m"},
-    {"Save as CHIRP", "saveChirpAction", 0, ".csv"},
-    {"Save as SDR# list", "saveListAction", 0, ".xml"},
-    {"Save as SDR++ list", "saveListAction", 1, ".json"},
+    {"Save .csv", "saveCsvAction", 0, "csv"},
+    {"Save .g3m", "saveMemoryFileAction", 0, "memory"},
+    {"Save as CHIRP", "saveChirpAction", 0, "chirp"},
+    {"Save as SDR# list", "saveListAction", 0, "sdrsharp"},
+    {"Save as SDR++ list", "saveListAction", 1, "sdrpp"},
 };
+
+const ChannelFormat& Format(std::string_view word) {
+    for (const ChannelFormat* format : ChannelFormats()) {
+        if (format->ShortName() == word) {
+            return *format;
+        }
+    }
+    qFatal("no format %s", word.data());
+}
+
+QString Latin1(std::string_view text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Whether a name ending in `extension` is one a format `action` offers writes as it stands.
+bool OffersExtension(const char* action, const QString& extension) {
+    for (const SaveCommand& save : kSaves) {
+        for (const std::string_view own : Format(save.format).AllExtensions()) {
+            if (QLatin1String(save.action) == action &&
+                extension.compare(Latin1(own), Qt::CaseInsensitive) == 0) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
 
 }  // namespace
 
@@ -57,32 +85,34 @@ private:
 private slots:
     void init() { setUpEditor(); }
 
-    // Every save, given a name with the extension of another format, writes its own format
-    // under its own extension and leaves the other file alone.
+    // Every save, given a name with the extension of any format (or none), writes its own
+    // format under its own extension and leaves the other file alone; a name with the extension
+    // of a format the dialog offers picks that format.
     void savedUnderTheFormatsExtension_data() {
         QTest::addColumn<QString>("action");
         QTest::addColumn<int>("filter");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("written");
-        for (const SaveCommand& save : kSaves) {
-            for (const char* typed : {".csv", ".g3m", ".xml", ".json", ".CSV", ".G3M", ""}) {
-                const QString extension = QString::fromLatin1(save.extension);
-                if (QString::fromLatin1(typed).compare(extension, Qt::CaseInsensitive) == 0) {
-                    continue;  // its own: written as typed (see savesAddTheFiltersExtension)
-                }
-                // The extension of the other list the dialog offers picks that list.
-                const bool otherList =
-                    QLatin1String(save.action) == "saveListAction" &&
-                    (QLatin1String(typed) == ".xml" || QLatin1String(typed) == ".json");
-                QTest::addRow("%s as list%s", save.tag, typed)
-                    << save.action << save.filter << QStringLiteral("list") + typed
-                    << QStringLiteral("list") +
-                           (otherList ? QString::fromLatin1(typed) : extension);
+        QStringList extensions = {QString()};
+        for (const ChannelFormat* format : ChannelFormats()) {
+            for (const std::string_view extension : format->AllExtensions()) {
+                extensions << Latin1(extension) << Latin1(extension).toUpper();
             }
         }
-        // The CHIRP file shares .csv with the receiver's files: a CHIRP name it keeps.
-        QTest::newRow("Save as CHIRP as list.csv") << "saveChirpAction" << 0 << "list.csv"
-                                                   << "list.csv";
+        extensions.removeDuplicates();
+        const ReceiverModel model("313");
+        for (const SaveCommand& save : kSaves) {
+            const QString own = Latin1(Format(save.format).Extensions(model).front());
+            for (const QString& typed : extensions) {
+                if (save.format == "memory" && typed.compare(".15m", Qt::CaseInsensitive) == 0) {
+                    continue;  // another model's memory file: refused (see below)
+                }
+                const QString written =
+                    OffersExtension(save.action, typed) ? "list" + typed : "list" + own;
+                QTest::addRow("%s as list%s", save.tag, qPrintable(typed))
+                    << save.action << save.filter << "list" + typed << written;
+            }
+        }
         // A name that says no format gets the format's extension after it.
         QTest::newRow("Save as SDR++ list as my.list") << "saveListAction" << 1 << "my.list"
                                                        << "my.list.json";
@@ -146,26 +176,22 @@ private slots:
                  qPrintable(m_window->statusText()));
     }
 
-    // Each save proposes the document's name with the extension of its format.
+    // Each save proposes the document's name with the extension of the format its dialog
+    // offers first, for the receiver model's files.
     void proposesTheDocumentsName_data() {
         QTest::addColumn<QString>("model");
         QTest::addColumn<QString>("action");
         QTest::addColumn<QString>("proposed");
-        QTest::newRow("Save .csv") << "313"
-                                   << "saveCsvAction"
-                                   << "channels.csv";
-        QTest::newRow("Save .g3m") << "313"
-                                   << "saveMemoryFileAction"
-                                   << "channels.g3m";
-        QTest::newRow("Save .15m") << "315"
-                                   << "saveMemoryFileAction"
-                                   << "channels.15m";
-        QTest::newRow("Save as CHIRP") << "313"
-                                       << "saveChirpAction"
-                                       << "channels.csv";
-        QTest::newRow("Save as bookmark list") << "313"
-                                               << "saveListAction"
-                                               << "channels.xml";
+        for (const char* name : {"313", "315"}) {
+            const ReceiverModel model = ReceiverModel::FromText(name).value();
+            for (const SaveCommand& save : kSaves) {
+                if (save.filter == 0) {
+                    QTest::addRow("%s, model %s", save.tag, name)
+                        << name << save.action
+                        << "channels" + Latin1(Format(save.format).Extensions(model).front());
+                }
+            }
+        }
     }
     void proposesTheDocumentsName() {
         QFETCH(QString, model);
