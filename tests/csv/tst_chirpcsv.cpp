@@ -301,15 +301,17 @@ private slots:
         QTest::addColumn<QByteArray>("lines");  // after the header "Location,Name,Frequency,Mode"
         QTest::addColumn<QString>("name");      // the first channel's Callsign
         QTest::addColumn<QString>("problems");
-        QTest::newRow("plain") << QByteArray("1,Ab c,1,FM\r\n") << "Ab c" << "";
+        QTest::newRow("plain") << QByteArray("1,Ab c,1,FM\r\n") << "Ab c"
+                               << "";
         QTest::newRow("quoted, a comma and doubled quotes")
-            << QByteArray("1,\"A, \"\"B\"\"\",1,FM\r\n") << "A, \"B\"" << "";
+            << QByteArray("1,\"A, \"\"B\"\"\",1,FM\r\n") << "A, \"B\""
+            << "";
         QTest::newRow("space before the quote") << QByteArray("1, \"A\",1,FM\r\n") << " \"A\""
                                                 << "";
-        QTest::newRow("text after the closing quote")
-            << QByteArray("1,\"A\" b ,1,FM\r\n") << "A b " << "";
-        QTest::newRow("spaces after the closing quote")
-            << QByteArray("1,\"A\"  ,1,FM\r\n") << "A  " << "";
+        QTest::newRow("text after the closing quote") << QByteArray("1,\"A\" b ,1,FM\r\n") << "A b "
+                                                      << "";
+        QTest::newRow("spaces after the closing quote") << QByteArray("1,\"A\"  ,1,FM\r\n") << "A  "
+                                                        << "";
         QTest::newRow("line end in quotes")
             << QByteArray("1,\"A\r\nB\",1,FM\r\n2,C,1,XX\r\n") << "A\r\nB"
             << "line 4: Mode \"XX\" is no mode the receiver has; kept as it is\n";
