@@ -21,6 +21,7 @@
 #include "g3m/MemoryFile.h"
 #include "g3m/MemoryRecord.h"
 #include "g3m/RecordChecksum.h"
+#include "io/SafeFile.h"
 
 using namespace corvalen;
 
@@ -68,7 +69,7 @@ void CsvWrite(benchmark::State& state) {
     std::size_t bytes = 0;
     for (auto _ : state) {
         const CsvText text = BuildCsvText(Table(), /*importForm=*/true);
-        if (!WriteCsvFile(path, text)) {
+        if (!WriteFileAtomically(path, text.bytes)) {
             state.SkipWithError("cannot write the CSV file");
             break;
         }
@@ -101,8 +102,12 @@ void MemoryFileWrite(benchmark::State& state, bool update) {
     state.SetBytesProcessed(
         static_cast<std::int64_t>(state.iterations() * std::filesystem::file_size(path)));
 }
-BENCHMARK_CAPTURE(MemoryFileWrite, new, false)->Name("g3m_write_new")->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(MemoryFileWrite, update, true)->Name("g3m_write_update")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(MemoryFileWrite, new, false)
+    ->Name("g3m_write_new")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(MemoryFileWrite, update, true)
+    ->Name("g3m_write_update")
+    ->Unit(benchmark::kMillisecond);
 
 // One record: the row's cells checked and encoded, checksum included. Times are per record.
 void RecordEncode(benchmark::State& state) {

@@ -465,7 +465,9 @@ const std::string& ChangedFileOfChannels() {
             table.SetCellText(row, Callsign, std::string(table.CellText(row, Callsign)) + "x");
         }
         const std::string file = (bench::ScratchFolder() / "channels-changed.csv").string();
-        path = WriteCsvFile(file, BuildCsvText(table, /*importForm=*/true)) ? file : std::string();
+        path = WriteFileAtomically(file, BuildCsvText(table, /*importForm=*/true).bytes)
+                   ? file
+                   : std::string();
     }
     return path;
 }

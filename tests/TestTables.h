@@ -9,6 +9,7 @@
 #include <string>
 
 #include "channel/ReceiverModel.h"
+#include "csv/CsvReader.h"
 #include "table/MemoryTable.h"
 
 namespace testing {
@@ -43,6 +44,13 @@ inline QByteArray ReadBytes(const QString& path) {
 inline bool WriteBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// The receiver CSV file at `path`, read as the editor reads its bytes (no file: no rows).
+inline corvalen::CsvImport ReadCsvFile(const QString& path) {
+    const QByteArray bytes = ReadBytes(path);
+    return corvalen::ReadCsvMemory(
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 // The receiver model a test row names ("313").

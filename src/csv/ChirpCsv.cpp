@@ -7,13 +7,13 @@
 #include <utility>
 #include <vector>
 
+#include "channel/CellChecks.h"
+#include "channel/ChannelFields.h"
 #include "convert/FrequencyText.h"
 #include "convert/NumberText.h"
 #include "convert/TextLines.h"
 #include "convert/Windows1252.h"
 #include "csv/ChirpFormat.h"
-#include "channel/CellChecks.h"
-#include "channel/ChannelFields.h"
 
 namespace corvalen {
 
@@ -92,126 +92,36 @@ bool IsChirpDefault(std::string_view column, std::string_view value) {
     return false;
 }
 
-// One record of the file: its fields and the line it starts on.
-struct ChirpRecord {
-    std::vector<std::string> fields;
-    int line = 0;
-    bool quoteNotClosed = false;
+// Lines without a channel: empty ones, and those whose fields are all blank (",,,,", as a
+// spreadsheet saves an empty row).
+struct BlankLines {
+    int count = 0;
+    int first = 0;
+    void Add(int line) {
+        ++count;
+        first = first == 0 ? line : first;
+    }
 };
 
-// Splits CSV text into records the way CHIRP's reader does: commas between fields, a field in
-// double quotes may hold commas, quotes (doubled) and line breaks; CR LF, LF and a lone CR end a
-// line. A line starting with "#" is a comment and a blank line is nothing; both are skipped.
-class ChirpScanner {
-public:
-    explicit ChirpScanner(std::string_view text) : m_text(text) {}
-
-    // The empty lines passed over so far, and the first of them (0: none).
-    int BlankLines() const { return m_blankLines; }
-    int FirstBlankLine() const { return m_firstBlankLine; }
-
-    std::optional<ChirpRecord> Next() {
-        for (;;) {
-            if (m_pos >= m_text.size()) {
-                return std::nullopt;
-            }
-            const char first = m_text[m_pos];
-            if (first == '\r' || first == '\n') {
-                m_blankLines += 1;
-                m_firstBlankLine = m_firstBlankLine == 0 ? m_line : m_firstBlankLine;
-            }
-            if (first == '#' || first == '\r' || first == '\n') {
-                SkipLine();
-                continue;
-            }
-            return ReadRecord();
+// The next record of a CHIRP file, read the way CHIRP's reader does (no spaces skipped before a
+// field), passing over lines starting with "#" (comments) and empty lines (added to `blank`).
+std::optional<CsvScanner::Record> NextRecord(CsvScanner& scanner, BlankLines& blank) {
+    while (!scanner.AtEnd()) {
+        const char first = scanner.Peek();
+        if (first != '#' && first != '\r' && first != '\n') {
+            return scanner.Next();
         }
+        if (first != '#') {
+            blank.Add(scanner.Line());
+        }
+        scanner.SkipLine();
     }
-
-private:
-    void EndLine() {
-        if (m_text[m_pos] == '\r' && m_pos + 1 < m_text.size() && m_text[m_pos + 1] == '\n') {
-            ++m_pos;
-        }
-        ++m_pos;
-        ++m_line;
-    }
-
-    void SkipLine() {
-        while (m_pos < m_text.size() && m_text[m_pos] != '\r' && m_text[m_pos] != '\n') {
-            ++m_pos;
-        }
-        if (m_pos < m_text.size()) {
-            EndLine();
-        }
-    }
-
-    ChirpRecord ReadRecord() {
-        ChirpRecord record;
-        record.line = m_line;
-        std::string field;
-        bool quoted = false;
-        bool fieldStart = true;
-        while (m_pos < m_text.size()) {
-            const char c = m_text[m_pos];
-            if (quoted) {
-                if (c == '"') {
-                    if (m_pos + 1 < m_text.size() && m_text[m_pos + 1] == '"') {
-                        field.push_back('"');
-                        m_pos += 2;
-                    } else {
-                        quoted = false;
-                        ++m_pos;
-                    }
-                } else if (c == '\r' || c == '\n') {
-                    // A line break inside quotes belongs to the field, as written.
-                    const std::size_t start = m_pos;
-                    EndLine();
-                    field.append(m_text.substr(start, m_pos - start));
-                } else {
-                    field.push_back(c);
-                    ++m_pos;
-                }
-                continue;
-            }
-            if (c == '"' && fieldStart) {
-                quoted = true;
-                fieldStart = false;
-                ++m_pos;
-            } else if (c == ',') {
-                record.fields.push_back(std::move(field));
-                field.clear();
-                fieldStart = true;
-                ++m_pos;
-            } else if (c == '\r' || c == '\n') {
-                EndLine();
-                record.fields.push_back(std::move(field));
-                return record;
-            } else {
-                field.push_back(c);
-                fieldStart = false;
-                ++m_pos;
-            }
-        }
-        record.quoteNotClosed = quoted;
-        record.fields.push_back(std::move(field));
-        return record;
-    }
-
-    std::string_view m_text;
-    std::size_t m_pos = 0;
-    int m_line = 1;
-    int m_blankLines = 0;
-    int m_firstBlankLine = 0;
-};
+    return std::nullopt;
+}
 
 bool IsLocationZero(std::string_view location) {
     const auto number = ParseWholeNumber(location);
     return number && *number == 0;
-}
-
-std::string_view WithoutBom(std::string_view bytes) {
-    return WithoutByteOrderMark(bytes);
 }
 
 // The names as a message's list value (one a line, Messages.h): "A, B and C"; past eight names,
@@ -247,7 +157,7 @@ std::string NameList(const std::vector<std::string_view>& names) {
 }  // namespace
 
 bool LooksLikeChirpCsv(std::string_view fileBytes) {
-    std::string_view text = WithoutBom(fileBytes);
+    std::string_view text = WithoutByteOrderMark(fileBytes);
     // The first line that is not a "#" comment.
     while (text.starts_with('#')) {
         const std::size_t end = text.find_first_of("\r\n");
@@ -306,24 +216,26 @@ CsvImport ReadChirpCsv(std::string_view fileBytes) {
     // CHIRP writes UTF-8. A file that is not (saved again by a Windows program) is taken as
     // Windows-1252, so no letter is lost, and that is said.
     std::string converted;
-    std::string_view text = WithoutBom(fileBytes);
+    std::string_view text = WithoutByteOrderMark(fileBytes);
     if (!IsWellFormedUtf8(text)) {
         converted = Utf8FromWindows1252(text);
         text = converted;
         report(1, -1, MessageKind::ChirpNotUtf8);
     }
 
-    ChirpScanner scanner(text);
-    const std::optional<ChirpRecord> header = scanner.Next();
+    CsvScanner scanner(text, false, false);
+    BlankLines blank;
+    const std::optional<CsvScanner::Record> header = NextRecord(scanner, blank);
     if (!header) {
         return result;
     }
+    const int headerLine = header->line;
+    const std::vector<std::string> columns(header->fields.begin(), header->fields.end());
     // Where each column of interest is in the file (-1: missing); the others are only checked
     // for values that would be lost.
     const auto indexOf = [&](std::string_view name) {
-        const auto found = std::find(header->fields.begin(), header->fields.end(), name);
-        return found == header->fields.end() ? -1
-                                             : static_cast<int>(found - header->fields.begin());
+        const auto found = std::find(columns.begin(), columns.end(), name);
+        return found == columns.end() ? -1 : static_cast<int>(found - columns.begin());
     };
     const int location = indexOf("Location");
     const int name = indexOf("Name");
@@ -338,52 +250,47 @@ CsvImport ReadChirpCsv(std::string_view fileBytes) {
         }
     }
     if (!missing.empty()) {
-        report(header->line, -1, MessageKind::ChirpHeaderLacks, {NameList(missing)});
+        report(headerLine, -1, MessageKind::ChirpHeaderLacks, {NameList(missing)});
     }
     const auto isRead = [&](int index) {
         return index == location || index == name || index == frequency || index == mode ||
                index == skip || index == comment;
     };
     // For each column not read, the first line holding a value CHIRP does not give by default.
-    std::vector<int> firstLost(header->fields.size(), 0);
+    std::vector<int> firstLost(columns.size(), 0);
 
     std::array<std::string, kImportedColumnCount> cells;
-    // Lines whose fields are all blank (",,,,", as a spreadsheet saves an empty row): no channel.
-    int blankRecords = 0;
-    int firstBlankRecord = 0;
-    while (const std::optional<ChirpRecord> record = scanner.Next()) {
+    while (const std::optional<CsvScanner::Record> record = NextRecord(scanner, blank)) {
         const int line = record->line;
         ++result.recordsRead;
         if (record->quoteNotClosed) {
             report(line, -1, MessageKind::QuoteNotClosed);
         }
         if (std::all_of(record->fields.begin(), record->fields.end(),
-                        [](const std::string& f) { return Trimmed(f).empty(); })) {
-            ++blankRecords;
-            firstBlankRecord = firstBlankRecord == 0 ? line : firstBlankRecord;
+                        [](std::string_view f) { return Trimmed(f).empty(); })) {
+            blank.Add(line);
             continue;
         }
         // Fields past the header's that are empty (a comma at the end of every line, as some
         // spreadsheets write) lose nothing and are no problem.
         std::size_t fieldCount = record->fields.size();
-        while (fieldCount > header->fields.size() &&
-               Trimmed(record->fields[fieldCount - 1]).empty()) {
+        while (fieldCount > columns.size() && Trimmed(record->fields[fieldCount - 1]).empty()) {
             --fieldCount;
         }
-        if (fieldCount != header->fields.size()) {
-            const bool fewer = fieldCount < header->fields.size();
+        if (fieldCount != columns.size()) {
+            const bool fewer = fieldCount < columns.size();
             report(line, -1,
                    fewer ? MessageKind::ChirpFieldsMissing : MessageKind::ChirpFieldsExtra,
-                   {std::to_string(fieldCount), std::to_string(header->fields.size())});
+                   {std::to_string(fieldCount), std::to_string(columns.size())});
         }
         const auto field = [&](int index) -> std::string_view {
             return index >= 0 && static_cast<std::size_t>(index) < fieldCount
-                       ? std::string_view(record->fields[static_cast<std::size_t>(index)])
+                       ? record->fields[static_cast<std::size_t>(index)]
                        : std::string_view();
         };
-        for (std::size_t index = 0; index < header->fields.size(); ++index) {
+        for (std::size_t index = 0; index < columns.size(); ++index) {
             if (firstLost[index] == 0 && !isRead(static_cast<int>(index)) &&
-                !IsChirpDefault(header->fields[index], field(static_cast<int>(index)))) {
+                !IsChirpDefault(columns[index], field(static_cast<int>(index)))) {
                 firstLost[index] = line;
             }
         }
@@ -440,26 +347,19 @@ CsvImport ReadChirpCsv(std::string_view fileBytes) {
     int firstLine = 0;
     for (std::size_t index = 0; index < firstLost.size(); ++index) {
         if (firstLost[index] != 0) {
-            lost.push_back(header->fields[index]);
+            lost.push_back(columns[index]);
             firstLine = firstLine == 0 ? firstLost[index] : std::min(firstLine, firstLost[index]);
         }
     }
     if (!lost.empty()) {
-        report(header->line, -1,
+        report(headerLine, -1,
                lost.size() == 1 ? MessageKind::ChirpColumnLost : MessageKind::ChirpColumnsLost,
                {NameList(lost), std::to_string(firstLine)});
     }
-    const int blankLines = scanner.BlankLines() + blankRecords;
-    if (blankLines > 0) {
-        const int first = scanner.FirstBlankLine() == 0 ? firstBlankRecord
-                          : firstBlankRecord == 0
-                              ? scanner.FirstBlankLine()
-                              : std::min(scanner.FirstBlankLine(), firstBlankRecord);
-        if (blankLines == 1) {
-            report(first, -1, MessageKind::ChirpBlankLine);
-        } else {
-            report(first, -1, MessageKind::ChirpBlankLines, {std::to_string(blankLines)});
-        }
+    if (blank.count == 1) {
+        report(blank.first, -1, MessageKind::ChirpBlankLine);
+    } else if (blank.count > 1) {
+        report(blank.first, -1, MessageKind::ChirpBlankLines, {std::to_string(blank.count)});
     }
     // Reports in line order, the header's summary first among its line's.
     std::stable_sort(result.diagnostics.begin(), result.diagnostics.end(),

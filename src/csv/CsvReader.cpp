@@ -2,24 +2,16 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
-#include <cstddef>
-#include <cstdint>
 #include <cstring>
-#include <optional>
-#include <span>
 #include <utility>
 
 #include "convert/NumberText.h"
 #include "convert/TextLines.h"
 #include "convert/Windows1252.h"
-#include "io/SafeFile.h"
 
 namespace corvalen {
 
 namespace {
-
-constexpr char kQuote = '"';
 
 bool IsBlank(std::string_view bytes) {
     return bytes.find_first_not_of(' ') == std::string_view::npos;
@@ -40,293 +32,197 @@ constexpr std::array<std::uint8_t, 256> kByteKinds = [] {
     return kinds;
 }();
 
-// The first byte of [from, end) of kind `stop` (kEndsField or kEndsQuoted), or `end` when there
-// is none. `high` is set when a byte from 0x80 up comes before it, and left alone otherwise.
-const char* FindStop(const char* from, const char* end, std::uint8_t stop, bool& high) {
-    const char* p = from;
+std::uint8_t KindOf(char byte) {
+    return kByteKinds[static_cast<unsigned char>(byte)];
+}
+
+// The first byte of [from, end) of kind `stop` (kEndsField or kEndsQuoted), or `end`; `high`
+// when a byte from 0x80 up comes before it.
+struct Stop {
+    const char* at;
+    bool high;
+};
+Stop FindStop(const char* from, const char* end, std::uint8_t stop) {
     std::uint8_t seen = 0;
-    for (; p < end; ++p) {
-        const std::uint8_t kind = kByteKinds[static_cast<unsigned char>(*p)];
+    const char* p = from;
+    for (; p != end; ++p) {
+        const std::uint8_t kind = KindOf(*p);
         if ((kind & stop) != 0) {
             break;
         }
         seen |= kind;
     }
-    high = high || (seen & kHigh) != 0;
+    return {p, (seen & kHigh) != 0};
+}
+
+}  // namespace
+
+CsvScanner::Record CsvScanner::Next() {
+    Record record;
+    record.line = m_line;
+    m_count = 0;
+    m_pieces.clear();
+    const char* p = m_pos;
+    bool quoted = false;
+    for (;;) {
+        p = ReadField(p, quoted, record);
+        if (p == m_end || *p != ',') {
+            break;
+        }
+        ++p;
+    }
+    m_pos = p;
+    SkipLineEnd();
+    if (!m_pieces.empty()) {
+        PutTogether();
+    }
+    record.fields = std::span(m_fields).first(m_count);
+    record.blankLine = m_count == 1 && !quoted && IsBlank(m_fields[0]);
+    return record;
+}
+
+void CsvScanner::AddField(const char* start, const char* end, bool unquote, bool high) {
+    const std::string_view text(start, static_cast<std::size_t>(end - start));
+    if (m_count == m_fields.size() || unquote || (high && m_convert)) [[unlikely]] {
+        AddPiece(text, unquote, high && m_convert);
+    } else {
+        m_fields[m_count] = text;
+    }
+    ++m_count;
+}
+
+// AddField's rare cases: more room for the fields, and a field to put together.
+void CsvScanner::AddPiece(std::string_view text, bool unquote, bool convert) {
+    if (m_count == m_fields.size()) {
+        m_fields.resize(2 * m_count + 32);
+    }
+    m_fields[m_count] = text;
+    if (unquote || convert) {
+        m_pieces.push_back({m_count, text, unquote, convert});
+    }
+}
+
+// Reads the field at `p` up to (not including) the comma or line end that ends it, and returns
+// where it ends; `quoted` tells whether it was quoted.
+const char* CsvScanner::ReadField(const char* p, bool& quoted, Record& record) {
+    const char* const end = m_end;
+    while (m_receiverForm && p != end && *p == ' ') {
+        ++p;
+    }
+    quoted = p != end && *p == '"';
+    if (!quoted) {
+        const Stop stop = FindStop(p, end, kEndsField);
+        AddField(p, stop.at, false, stop.high);
+        return stop.at;
+    }
+    const char* start = ++p;
+    const Stop stop = FindStop(start, end, kEndsQuoted);
+    // Nearly always the closing quote comes next, and then the comma or the line end.
+    if (end - stop.at >= 2 && *stop.at == '"' && (KindOf(stop.at[1]) & kEndsField) != 0) {
+        AddField(start, stop.at, false, stop.high);
+        return stop.at + 1;
+    }
+    return ReadQuoted(start, stop.at, stop.high, record);
+}
+
+// The rest of a quoted field whose text starts at `start`, from `p`, the first quote or line
+// end in it: doubled quotes, line ends inside the quotes, the text after the closing quote.
+const char* CsvScanner::ReadQuoted(const char* start, const char* p, bool high, Record& record) {
+    const char* const end = m_end;
+    bool unquote = false;  // a doubled quote, or text after the closing quote
+    for (;;) {
+        if (p == end) {
+            record.quoteNotClosed = true;
+            break;
+        }
+        if (*p == '"') {
+            if (p + 1 == end || p[1] != '"') {
+                break;
+            }
+            unquote = true;
+            ++p;
+        } else if (*p == '\n' || p + 1 == end || p[1] != '\n') {
+            ++m_line;  // a line end inside the field, kept in its text
+        }
+        const Stop stop = FindStop(p + 1, end, kEndsQuoted);
+        p = stop.at;
+        high = high || stop.high;
+    }
+    const char* textEnd = p;  // the closing quote, or the end of the text
+    p = p == end ? p : p + 1;
+    if (p != end && (KindOf(*p) & kEndsField) == 0) {
+        const Stop stop = FindStop(p, end, kEndsField);
+        if (!m_receiverForm || !IsBlank(std::string_view(p, stop.at - p))) {
+            unquote = true;
+            high = high || stop.high;
+            textEnd = stop.at;
+        }
+        p = stop.at;
+    }
+    AddField(start, textEnd, unquote, high);
     return p;
 }
 
-// Whether any byte of [from, end) is 0x80 or more. Eight bytes are ORed at a time as one word,
-// whose every byte's high bit then tells, in whatever order the word holds them.
-bool AnyHighByte(const char* from, const char* end) {
-    std::uint64_t all = 0;
-    const char* p = from;
-    for (; end - p >= 8; p += 8) {
-        std::uint64_t word = 0;
-        std::memcpy(&word, p, sizeof word);
-        all |= word;
-    }
-    for (; p < end; ++p) {
-        all |= static_cast<unsigned char>(*p);
-    }
-    return (all & 0x8080808080808080u) != 0;
-}
-
-// The first NUL byte of [from, end), or `end` when there is none; `high` is set when a byte
-// from 0x80 up comes before it, and left alone otherwise.
-const char* FindNul(const char* from, const char* end, bool& high) {
-    const void* nul =
-        from == end ? nullptr : std::memchr(from, '\0', static_cast<std::size_t>(end - from));
-    const char* stop = nul != nullptr ? static_cast<const char*>(nul) : end;
-    high = high || AnyHighByte(from, stop);
-    return stop;
-}
-
-// What the scanner saw of one record besides its cells.
-struct RecordShape {
-    int line = 0;              // physical line the record starts on, from 1
-    int fieldCount = 0;        // all fields, also those past the 19th
-    bool blankLine = false;    // nothing but spaces on the line
-    bool anyNonBlank = false;  // some field holds more than spaces
-    bool quoteNotClosed = false;
-};
-
-// The cells of one record. Plain ASCII that comes in one piece (nearly every field) stays a view
-// into the file's bytes; a field with Windows-1252 letters, a doubled quote or text after its
-// closing quote is put together in one buffer shared by all cells of the record and reused from
-// record to record.
-class RecordCells {
-public:
-    static constexpr std::size_t kCount = kImportedColumnCount;
-
-    RecordCells() = default;
-    RecordCells(const RecordCells&) = delete;
-    RecordCells& operator=(const RecordCells&) = delete;
-
-    // Before each record. The views are set as the fields come (see Begin and End).
-    void Clear() {
-        if (m_buffered != 0) {
-            m_buffer.clear();
-            m_buffered = 0;
-        }
-        m_current = kCount;
-    }
-    // Starts cell `cell`, empty (fields past the last cell are read but not kept).
-    void Begin(std::size_t cell) {
-        m_current = cell;
-        if (cell < kCount) {
-            m_views[cell] = {};
-        }
-    }
-    bool Keeping() const { return m_current < kCount; }
-    // Adds a piece of the current cell's text; `convert`: from Windows-1252 to UTF-8.
-    void Take(std::string_view bytes, bool convert) {
-        const std::size_t k = m_current;
-        if (!Buffered(k) && m_views[k].empty() && !convert) {
-            m_views[k] = bytes;  // nearly every cell
-            return;
-        }
-        PutTogether(k, bytes, convert);
-    }
-    // A piece of cell `k` that goes into the buffer: kept out of the path nearly every cell
-    // takes, so that path stays short enough to be made part of its callers.
-    [[gnu::noinline]] void PutTogether(std::size_t k, std::string_view bytes, bool convert) {
-        if (!Buffered(k)) {
-            // Where the text starts in the buffer; made a real view once the record is read.
-            m_start[k] = m_buffer.size();
-            m_buffer.append(m_views[k]);
-            m_buffered |= std::uint32_t{1} << k;
-        }
-        if (convert) {
-            AppendUtf8FromWindows1252(bytes, m_buffer);
-        } else {
-            m_buffer.append(bytes);
-        }
-        m_end[k] = m_buffer.size();
-    }
-    // After the record's `fields` fields: the cells it has no field for are empty.
-    void End(std::size_t fields) {
-        for (std::size_t k = fields; k < kCount; ++k) {
-            m_views[k] = {};
-        }
-    }
-    // The cells' texts, valid until the next Clear().
-    std::span<const std::string_view, kCount> Views() {
-        for (std::uint32_t left = m_buffered; left != 0; left &= left - 1) {
-            const auto k = static_cast<std::size_t>(std::countr_zero(left));
-            m_views[k] = std::string_view(m_buffer).substr(m_start[k], m_end[k] - m_start[k]);
-        }
-        return m_views;
-    }
-    bool Buffered(std::size_t cell) const { return ((m_buffered >> cell) & 1) != 0; }
-    std::string_view View(std::size_t cell) const {
-        return Buffered(cell)
-                   ? std::string_view(m_buffer).substr(m_start[cell], m_end[cell] - m_start[cell])
-                   : m_views[cell];
-    }
-
-private:
-    std::array<std::string_view, kCount> m_views{};
-    static_assert(kCount <= 32, "one bit a cell");
-    std::uint32_t m_buffered = 0;
-    std::array<std::size_t, kCount> m_start{};
-    std::array<std::size_t, kCount> m_end{};
-    std::string m_buffer;
-    std::size_t m_current = kCount;
-};
-
-// Walks the file once, one record per line. A record ends at CR LF, LF or a lone CR, except
-// inside a quoted field, which may run over line ends and keeps them in its text.
-class RecordScanner {
-public:
-    // `utf8`: the bytes are UTF-8 already and are taken as they are.
-    RecordScanner(std::string_view bytes, bool utf8)
-        : m_end(bytes.data() + bytes.size()), m_pos(bytes.data()), m_utf8(utf8) {}
-
-    bool AtEnd() const { return m_pos >= m_end; }
-
-    // Reads the next record into `cells`, which the caller hands in cleared.
-    RecordShape Next(RecordCells& cells) {
-        RecordShape shape;
-        shape.line = m_line;
-        std::size_t field = 0;
-        bool quoted = false;
-        for (;; ++field) {
-            cells.Begin(field);
-            quoted = ReadField(cells, shape);
-            if (m_pos < m_end && *m_pos == ',') {
-                ++m_pos;
-                continue;
+// Puts together the fields that are not a plain view into the text: a doubled quote becomes one,
+// the text after the closing quote is added, Windows-1252 letters become UTF-8.
+void CsvScanner::PutTogether() {
+    m_buffer.clear();
+    for (Piece& piece : m_pieces) {
+        const auto append = [&](std::string_view part) {
+            if (piece.convert) {
+                AppendUtf8FromWindows1252(part, m_buffer);
+            } else {
+                m_buffer.append(part);
             }
-            break;
-        }
-        SkipLineEnd();
-        shape.fieldCount = static_cast<int>(field + 1);
-        cells.End(field + 1);
-        shape.blankLine = shape.fieldCount == 1 && !quoted && !shape.anyNonBlank;
-        return shape;
-    }
-
-private:
-    // Reads one field up to (not including) the comma or line end that ends it.
-    // Returns whether the field was quoted.
-    bool ReadField(RecordCells& cells, RecordShape& shape) {
-        const char* p = m_pos;
-        while (p < m_end && *p == ' ') {
-            ++p;
-        }
-        if (p < m_end && *p == kQuote) {
-            m_pos = ReadQuoted(p + 1, cells, shape);
-            return true;
-        }
-        bool high = false;
-        const char* stop = FieldEnd(p, high);
-        Take(p, stop, high, cells, shape);
-        m_pos = stop;
-        return false;
-    }
-
-    // Reads a quoted field whose text starts at `p`; "" stands for one quote. Text between the
-    // closing quote and the next comma is kept too (after any spaces that only pad the field).
-    const char* ReadQuoted(const char* p, RecordCells& cells, RecordShape& shape) {
-        const char* start = p;
-        bool high = false;
-        for (;;) {
-            p = QuotedEnd(p, high);
-            if (p >= m_end) {
-                Take(start, p, high, cells, shape);
-                shape.quoteNotClosed = true;
-                return p;
-            }
-            if (*p == kQuote) {
-                if (p + 1 < m_end && p[1] == kQuote) {
-                    Take(start, p + 1, high, cells, shape);  // one quote of the pair
-                    p += 2;
-                    start = p;
-                    high = false;
-                    continue;
-                }
-                Take(start, p, high, cells, shape);
-                ++p;
+        };
+        piece.start = m_buffer.size();
+        std::string_view text = piece.text;
+        for (bool quoted = piece.unquote; quoted;) {
+            const std::size_t quote = text.find('"');
+            if (quote == std::string_view::npos) {
                 break;
             }
-            // A line end inside the field: counted, and kept in the text.
-            if (*p == '\n' || p + 1 >= m_end || p[1] != '\n') {
-                ++m_line;
-            }
-            ++p;
+            // One quote of a pair is kept; after the closing quote the rest is plain text.
+            quoted = quote + 1 < text.size() && text[quote + 1] == '"';
+            append(text.substr(0, quoted ? quote + 1 : quote));
+            text.remove_prefix(quoted ? quote + 2 : quote + 1);
         }
-        // Nearly always the comma or the line end follows the closing quote.
-        if (p == m_end || (kByteKinds[static_cast<unsigned char>(*p)] & kEndsField) != 0) {
-            return p;
-        }
-        const char* text = p;
-        while (text < m_end && *text == ' ') {
-            ++text;
-        }
-        bool high2 = false;
-        const char* end = FieldEnd(text, high2);
-        if (end > text) {
-            Take(p, end, high2, cells, shape);
-        }
-        return end;
+        append(text);
+        piece.end = m_buffer.size();
     }
+    for (const Piece& piece : m_pieces) {
+        m_fields[piece.field] =
+            std::string_view(m_buffer).substr(piece.start, piece.end - piece.start);
+    }
+}
 
-    void Take(const char* start, const char* end, bool high, RecordCells& cells,
-              RecordShape& shape) {
-        if (start == end) {
-            return;
-        }
-        const std::string_view bytes(start, static_cast<std::size_t>(end - start));
-        if (!shape.anyNonBlank && (*start != ' ' || !IsBlank(bytes))) {
-            shape.anyNonBlank = true;
-        }
-        if (!cells.Keeping()) {
-            return;
-        }
-        // Plain ASCII reads as it is; only text with bytes from 0x80 up needs converting, and
-        // UTF-8 files are taken as they are.
-        cells.Take(bytes, high && !m_utf8);
-    }
-
-    // The first ',', CR or LF from `from` on, or the end.
-    const char* FieldEnd(const char* from, bool& high) const {
-        return FindStop(from, m_end, kEndsField, high);
-    }
-    // The first '"', CR or LF from `from` on, or the end.
-    const char* QuotedEnd(const char* from, bool& high) const {
-        return FindStop(from, m_end, kEndsQuoted, high);
-    }
-
-    void SkipLineEnd() {
-        if (m_pos >= m_end) {
-            return;
-        }
-        if (*m_pos == '\r' && m_pos + 1 < m_end && m_pos[1] == '\n') {
-            ++m_pos;
-        }
+void CsvScanner::SkipLine() {
+    while (m_pos != m_end && *m_pos != '\r' && *m_pos != '\n') {
         ++m_pos;
-        ++m_line;
     }
+    SkipLineEnd();
+}
 
-    const char* m_end;
-    const char* m_pos;
-    bool m_utf8;
-    int m_line = 1;
-};
-
-}  // namespace
+void CsvScanner::SkipLineEnd() {
+    if (m_pos == m_end) {
+        return;
+    }
+    if (*m_pos == '\r' && m_pos + 1 != m_end && m_pos[1] == '\n') {
+        ++m_pos;
+    }
+    ++m_pos;
+    ++m_line;
+}
 
 int EstimateCsvRecords(std::string_view bytes) {
     const auto count = [&](char c) {
         std::ptrdiff_t n = 0;
-        const char* end = bytes.data() + bytes.size();
-        for (const char* p = bytes.data(); p < end; ++p) {
-            p = static_cast<const char*>(std::memchr(p, c, static_cast<std::size_t>(end - p)));
+        for (const char* p = bytes.data(); p != bytes.data() + bytes.size(); ++p, ++n) {
+            p = static_cast<const char*>(
+                std::memchr(p, c, static_cast<std::size_t>(bytes.data() + bytes.size() - p)));
             if (p == nullptr) {
                 break;
             }
-            ++n;
         }
         return n;
     };
@@ -337,82 +233,71 @@ int EstimateCsvRecords(std::string_view bytes) {
     return static_cast<int>(std::min<std::ptrdiff_t>(lines + 1, 1 << 24));
 }
 
-namespace {
-
-using TakeRecord = std::function<void(std::span<const std::string_view> cells)>;
-
-// Reads the records of `bytes` with `scanner`, handing each to `take` (see ReadCsvRecords).
-int ReadRecords(RecordScanner& scanner, std::vector<Diagnostic>& diagnostics,
-                const TakeRecord& take, std::vector<int>* rowLines) {
-    // The fields of one record, reused from record to record, so reading a record allocates
-    // nothing of its own.
-    RecordCells cells;
-    bool headerSeen = false;
-    int recordsRead = 0;
-
-    const auto report = [&](int line, int column, MessageKind kind, MessageValues values = {}) {
-        diagnostics.push_back(
-            Diagnostic{Diagnostic::Place::Line, line, column, kind, std::move(values)});
-    };
-
-    while (!scanner.AtEnd()) {
-        cells.Clear();
-        const RecordShape shape = scanner.Next(cells);
-        if (shape.blankLine) {
-            continue;
-        }
-        if (shape.quoteNotClosed) {
-            report(shape.line, -1, MessageKind::QuoteNotClosed);
-        }
-        if (!headerSeen) {
-            headerSeen = true;
-            // Files without a header line start straight with a channel; keep it.
-            if (!ParseWholeNumber(cells.View(Column::Number)).has_value()) {
-                continue;
-            }
-        }
-        ++recordsRead;
-        if (cells.View(Column::Bandwidth).empty()) {
-            if (shape.anyNonBlank) {
-                report(shape.line, Column::Bandwidth, MessageKind::CsvBandwidthEmptySkipped);
-            }
-            continue;
-        }
-        if (shape.fieldCount != kImportedColumnCount) {
-            report(shape.line, -1,
-                   shape.fieldCount < kImportedColumnCount ? MessageKind::CsvFieldsMissing
-                                                           : MessageKind::CsvFieldsDropped,
-                   {std::to_string(shape.fieldCount)});
-        }
-        if (rowLines != nullptr) {
-            rowLines->push_back(shape.line);
-        }
-        take(cells.Views());
-    }
-    return recordsRead;
-}
-
-}  // namespace
-
 int ReadCsvRecords(std::string_view fileBytes, std::vector<Diagnostic>& diagnostics,
-                   const TakeRecord& take, std::vector<int>* rowLines,
-                   std::optional<bool> beyondAscii) {
+                   const std::function<void(std::span<const std::string_view> cells)>& take,
+                   std::vector<int>* rowLines, std::optional<bool> beyondAscii) {
     // A spreadsheet may have saved the file as UTF-8, with or without a byte-order mark. Text in
     // Windows-1252 with letters beyond ASCII is almost never well-formed UTF-8, so such a file
     // is read as UTF-8 and its characters come through as they were.
     const bool byteOrderMark = fileBytes.starts_with(kUtf8ByteOrderMark);
-    if (byteOrderMark) {
-        fileBytes.remove_prefix(kUtf8ByteOrderMark.size());
-    }
+    fileBytes = WithoutByteOrderMark(fileBytes);
     if (!beyondAscii) {
-        beyondAscii = AnyHighByte(fileBytes.data(), fileBytes.data() + fileBytes.size());
+        beyondAscii = AsciiPrefixLength(fileBytes) != fileBytes.size();
     }
     const bool utf8 = (byteOrderMark || *beyondAscii) && IsWellFormedUtf8(fileBytes);
+    const auto report = [&](int line, int column, MessageKind kind, MessageValues values = {}) {
+        diagnostics.push_back(
+            Diagnostic{Diagnostic::Place::Line, line, column, kind, std::move(values)});
+    };
     if (utf8 && *beyondAscii) {
-        diagnostics.push_back(Diagnostic{Diagnostic::Place::Line, 1, -1, MessageKind::CsvUtf8, {}});
+        report(1, -1, MessageKind::CsvUtf8);
     }
-    RecordScanner scanner(fileBytes, utf8);
-    return ReadRecords(scanner, diagnostics, take, rowLines);
+
+    CsvScanner scanner(fileBytes, true, !utf8);
+    std::array<std::string_view, kImportedColumnCount> padded;  // a record of fewer fields
+    bool headerSeen = false;
+    int recordsRead = 0;
+    while (!scanner.AtEnd()) {
+        const CsvScanner::Record record = scanner.Next();
+        if (record.blankLine) {
+            continue;
+        }
+        if (record.quoteNotClosed) {
+            report(record.line, -1, MessageKind::QuoteNotClosed);
+        }
+        std::span<const std::string_view> cells = record.fields;
+        if (cells.size() < padded.size()) {
+            std::fill(std::copy(cells.begin(), cells.end(), padded.begin()), padded.end(),
+                      std::string_view());
+            cells = padded;
+        }
+        if (!headerSeen) {
+            headerSeen = true;
+            // Files without a header line start straight with a channel; keep it.
+            if (!ParseWholeNumber(cells[Column::Number]).has_value()) {
+                continue;
+            }
+        }
+        ++recordsRead;
+        if (cells[Column::Bandwidth].empty()) {
+            if (!std::all_of(record.fields.begin(), record.fields.end(), IsBlank)) {
+                report(record.line, Column::Bandwidth, MessageKind::CsvBandwidthEmptySkipped);
+            }
+            continue;
+        }
+        const auto fieldCount = static_cast<int>(record.fields.size());
+        if (fieldCount != kImportedColumnCount) {
+            report(record.line, -1,
+                   fieldCount < kImportedColumnCount ? MessageKind::CsvFieldsMissing
+                                                     : MessageKind::CsvFieldsDropped,
+                   {std::to_string(fieldCount)});
+        }
+        if (rowLines != nullptr) {
+            rowLines->push_back(record.line);
+        }
+        take(cells.first(kImportedColumnCount));
+    }
+    return recordsRead;
 }
 
 CsvImport ReadCsvMemory(std::string_view fileBytes, std::optional<bool> beyondAscii) {
@@ -431,41 +316,15 @@ CsvTextCheck CheckCsvTextBytes(const std::string& path, std::string_view text,
                                std::string_view hint) {
     // Text holds no NUL bytes. One means a binary file (a .g3m memory file picked by mistake)
     // or text saved as UTF-16, which would read as nothing but garbage.
-    const std::size_t mark = text.starts_with(kUtf8ByteOrderMark) ? kUtf8ByteOrderMark.size() : 0;
-    const char* end = text.data() + text.size();
-    bool high = false;
-    const char* at = FindNul(text.data() + mark, end, high);
-    if (at != end) {
-        const auto nul = static_cast<std::size_t>(at - text.data());
-        return {Error{"Cannot read \"" + path + "\": line " + std::to_string(LineAt(text, nul)) +
-                      " holds a NUL byte (byte " + std::to_string(nul + 1) +
+    const std::string_view body = WithoutByteOrderMark(text);
+    const void* nul = body.empty() ? nullptr : std::memchr(body.data(), '\0', body.size());
+    if (nul != nullptr) {
+        const auto at = static_cast<std::size_t>(static_cast<const char*>(nul) - text.data());
+        return {Error{"Cannot read \"" + path + "\": line " + std::to_string(LineAt(text, at)) +
+                      " holds a NUL byte (byte " + std::to_string(at + 1) +
                       "), so this is no CSV text file" + std::string(hint)}};
     }
-    return {Done{}, high};
-}
-
-Status CheckCsvText(const std::string& path, std::string_view text, std::string_view hint) {
-    return CheckCsvTextBytes(path, text, hint).status;
-}
-
-Result<ByteBuffer> ReadCsvText(const std::string& path) {
-    Result<ByteBuffer> bytes = ReadWholeFileBuffer(path, kMaxCsvFileBytes);
-    if (!bytes) {
-        return bytes.error();
-    }
-    if (const Status text = CheckCsvText(path, std::string_view(bytes->data(), bytes->size()));
-        !text) {
-        return text.error();
-    }
-    return bytes;
-}
-
-Result<CsvImport> ReadCsvMemoryFile(const std::string& path) {
-    const Result<ByteBuffer> bytes = ReadCsvText(path);
-    if (!bytes) {
-        return bytes.error();
-    }
-    return ReadCsvMemory(std::string_view(bytes->data(), bytes->size()));
+    return {Done{}, AsciiPrefixLength(body) != body.size()};
 }
 
 }  // namespace corvalen

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <span>
@@ -7,7 +8,6 @@
 #include <string_view>
 #include <vector>
 
-#include "io/ByteBuffer.h"
 #include "io/Diagnostic.h"
 #include "io/Result.h"
 #include "table/MemoryTable.h"
@@ -59,12 +59,9 @@ inline constexpr std::size_t kMaxCsvFileBytes = std::size_t{64} << 20;
 inline constexpr std::string_view kNulHint = " (a .g3m memory file, or text saved as UTF-16?)";
 
 // An Error naming `path` and the line when `text` holds a NUL byte (no text file), `hint`
-// added; else Done.
-Status CheckCsvText(const std::string& path, std::string_view text,
-                    std::string_view hint = kNulHint);
-// CheckCsvText's verdict and, for a text that passes, whether its bytes after any byte-order
-// mark hold one from 0x80 up (what the readers above are told as `beyondAscii`), found in the
-// same pass.
+// added; else Done. For a text that passes, also whether its bytes after any byte-order mark
+// hold one from 0x80 up (what the readers above are told as `beyondAscii`), found in the same
+// pass.
 struct CsvTextCheck {
     Status status;
     bool beyondAscii = false;
@@ -72,13 +69,66 @@ struct CsvTextCheck {
 CsvTextCheck CheckCsvTextBytes(const std::string& path, std::string_view text,
                                std::string_view hint = kNulHint);
 
-// The bytes of the file at `path`, read once (a pipe or a FIFO as a stream) up to
-// kMaxCsvFileBytes, refused when they hold a NUL byte (no text file); the error says which
-// file, and which line, and why.
-Result<ByteBuffer> ReadCsvText(const std::string& path);
+// Splits CSV text into records: fields between commas; a field in double quotes may hold
+// commas, line ends and quotes (doubled); CR LF, LF and a lone CR end a line. The text after a
+// closing quote belongs to the field too. Fields are views into the text; only one with a
+// doubled quote, text after its closing quote or letters to convert is put together in a
+// buffer of the scanner's own.
+class CsvScanner {
+public:
+    // `receiverForm`: spaces before a field are skipped, and spaces alone after a closing quote
+    // are dropped, as the receiver software reads its files. `fromWindows1252`: bytes from 0x80
+    // up are Windows-1252 letters, handed out as UTF-8.
+    CsvScanner(std::string_view text, bool receiverForm, bool fromWindows1252)
+        : m_pos(text.data()),
+          m_end(text.data() + text.size()),
+          m_receiverForm(receiverForm),
+          m_convert(fromWindows1252) {}
 
-// Reads and parses the file at `path`. The error says which file and why it could not be read;
-// a file holding a NUL byte is no text file and is refused, naming the line.
-Result<CsvImport> ReadCsvMemoryFile(const std::string& path);
+    struct Record {
+        std::span<const std::string_view> fields;  // valid until the next record is read
+        int line = 0;                              // the line it starts on, from 1
+        bool blankLine = false;                    // one field, not quoted, of nothing but spaces
+        bool quoteNotClosed = false;               // the text ends inside a quoted field
+    };
+    Record Next();
+
+    bool AtEnd() const { return m_pos == m_end; }
+    // The line the next record starts on, and its first byte (0 at the end).
+    int Line() const { return m_line; }
+    char Peek() const { return AtEnd() ? '\0' : *m_pos; }
+    // Passes over the rest of the line without reading it as fields (a comment line).
+    void SkipLine();
+
+private:
+    // A field to put together once its record is read: where its text starts in the file (just
+    // after the opening quote) and ends (at the end of the field), what to do with it, and where
+    // the result lies in m_buffer.
+    struct Piece {
+        std::size_t field;
+        std::string_view text;
+        bool unquote;
+        bool convert;
+        std::size_t start = 0;
+        std::size_t end = 0;
+    };
+
+    const char* ReadField(const char* p, bool& quoted, Record& record);
+    const char* ReadQuoted(const char* start, const char* p, bool high, Record& record);
+    void AddField(const char* start, const char* end, bool unquote, bool high);
+    void AddPiece(std::string_view text, bool unquote, bool convert);
+    void PutTogether();
+    void SkipLineEnd();
+
+    const char* m_pos;
+    const char* m_end;
+    bool m_receiverForm;
+    bool m_convert;
+    int m_line = 1;
+    std::vector<std::string_view> m_fields;  // the first m_count are the record's
+    std::size_t m_count = 0;
+    std::vector<Piece> m_pieces;
+    std::string m_buffer;
+};
 
 }  // namespace corvalen

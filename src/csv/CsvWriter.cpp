@@ -4,9 +4,8 @@
 #include <cstddef>
 #include <string_view>
 
-#include "convert/Windows1252.h"
 #include "channel/CellChecks.h"
-#include "io/SafeFile.h"
+#include "convert/Windows1252.h"
 
 namespace corvalen {
 
@@ -128,15 +127,6 @@ CsvText BuildCsvText(const MemoryTable& table, bool importForm) {
     }
     text.bytes.append(kLineEnd);
     return text;
-}
-
-Status WriteCsvFile(const std::string& path, const CsvText& text) {
-    return WriteFileAtomically(path, text.bytes);
-}
-
-Status WriteCsvFile(const std::string& path, const CsvText& text,
-                    std::vector<std::string>& notices) {
-    return WriteFileAtomically(path, text.bytes, notices);
 }
 
 }  // namespace corvalen

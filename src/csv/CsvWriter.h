@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "io/Diagnostic.h"
-#include "io/Result.h"
 #include "table/MemoryTable.h"
 
 namespace corvalen {
@@ -24,12 +23,5 @@ struct CsvText {
 // rowsSkipped); a channel row with an empty Bandwidth is written and reported, since reading the
 // file skips it.
 CsvText BuildCsvText(const MemoryTable& table, bool importForm);
-
-// Writes `text.bytes` to `path` through a temporary file renamed over the target, so a failure
-// leaves any old file whole.
-Status WriteCsvFile(const std::string& path, const CsvText& text);
-// The same, adding to `notices` what the save has to tell (WriteFileAtomically).
-Status WriteCsvFile(const std::string& path, const CsvText& text,
-                    std::vector<std::string>& notices);
 
 }  // namespace corvalen

@@ -52,7 +52,7 @@ public:
 
     Result<ChannelFileRead> Read(const std::string& path, std::string_view bytes,
                                  const ReadSettings&) const override {
-        if (const Status text = CheckCsvText(path, bytes, {}); !text) {
+        if (const Status text = CheckCsvTextBytes(path, bytes, {}).status; !text) {
             return text.error();
         }
         return FromCsvImport(ReadChirpCsv(bytes));

@@ -7,6 +7,7 @@
 #include "files/ChannelFiles.h"
 #include "files/EditorText.h"
 #include "formats/EibiSchedule.h"
+#include "io/SafeFile.h"
 
 namespace corvalen {
 
@@ -55,7 +56,8 @@ public:
                                     const WriteSettings& settings) const override {
         CsvText text = BuildCsvText(table, settings.importForm);
         ChannelFileReport report;
-        if (const Status written = WriteCsvFile(path, text, report.saveNotices); !written) {
+        if (const Status written = WriteFileAtomically(path, text.bytes, report.saveNotices);
+            !written) {
             return written.error();
         }
         report.channels = table.ChannelCount() - text.rowsSkipped;

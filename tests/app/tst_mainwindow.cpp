@@ -290,9 +290,8 @@ private slots:
             QStringLiteral("Select your File"), FileDialogSettings::Form::Open};
         QCOMPARE(m_dialogs->shown.size(), 1);
         QVERIFY(m_dialogs->shown[0] == expected);
-        const Result<CsvImport> reference = ReadCsvMemoryFile(file.toStdString());
-        QVERIFY(reference.ok());
-        QVERIFY(window.document().table().table() == reference->table);
+        const CsvImport reference = testing::ReadCsvFile(file);
+        QVERIFY(window.document().table().table() == reference.table);
         QVERIFY(window.document().hasImportColumns());
         QCOMPARE(window.fileDialog().settings().fileName, file);
         QCOMPARE(window.statusText(),

@@ -294,6 +294,41 @@ private slots:
         QCOMPARE(QString(Lines(read.diagnostics)), problems);
     }
 
+    // Names split as CHIRP's reader splits them: spaces before a quote keep it as text, a doubled
+    // quote is one, text after the closing quote stays with its spaces, a line end inside quotes
+    // belongs to the name (and counts as a line), comment lines are passed over.
+    void fieldsAsChirpReadsThem_data() {
+        QTest::addColumn<QByteArray>("lines");  // after the header "Location,Name,Frequency,Mode"
+        QTest::addColumn<QString>("name");      // the first channel's Callsign
+        QTest::addColumn<QString>("problems");
+        QTest::newRow("plain") << QByteArray("1,Ab c,1,FM\r\n") << "Ab c"
+                               << "";
+        QTest::newRow("quoted, a comma and doubled quotes")
+            << QByteArray("1,\"A, \"\"B\"\"\",1,FM\r\n") << "A, \"B\""
+            << "";
+        QTest::newRow("space before the quote") << QByteArray("1, \"A\",1,FM\r\n") << " \"A\""
+                                                << "";
+        QTest::newRow("text after the closing quote") << QByteArray("1,\"A\" b ,1,FM\r\n") << "A b "
+                                                      << "";
+        QTest::newRow("spaces after the closing quote") << QByteArray("1,\"A\"  ,1,FM\r\n") << "A  "
+                                                        << "";
+        QTest::newRow("line end in quotes")
+            << QByteArray("1,\"A\r\nB\",1,FM\r\n2,C,1,XX\r\n") << "A\r\nB"
+            << "line 4: Mode \"XX\" is no mode the receiver has; kept as it is\n";
+        QTest::newRow("comment line") << QByteArray("# a \"note\r\n1,A,1,FM\n3,B,1,XX\n") << "A"
+                                      << "line 4: Mode \"XX\" is no mode the receiver has; kept "
+                                         "as it is\n";
+    }
+    void fieldsAsChirpReadsThem() {
+        QFETCH(QByteArray, lines);
+        QFETCH(QString, name);
+        QFETCH(QString, problems);
+        const CsvImport read =
+            ReadChirpCsv("Location,Name,Frequency,Mode\r\n" + lines.toStdString());
+        QCOMPARE(QString::fromStdString(std::string(read.table.CellText(1, Callsign))), name);
+        QCOMPARE(QString(Lines(read.diagnostics)), problems);
+    }
+
     // Lists as people write them: a comma at the end of every line, blank lines, Location 0 and
     // the numbering chosen for it.
     void asPeopleWriteThem_data() {

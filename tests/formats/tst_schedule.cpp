@@ -3,6 +3,7 @@
 #include <QtTest>
 #include <sstream>
 
+#include "../TestTables.h"
 #include "TestData.h"
 #include "cli/Converter.h"
 #include "csv/CsvReader.h"
@@ -33,12 +34,11 @@ Run RunSchedule(const QStringList& options, const QString& sked, const QString& 
     Run run;
     run.status = RunConverter(args, out, err);
     run.err = QString::fromStdString(err.str());
-    if (const auto written = ReadCsvMemoryFile(output.toStdString()); written.ok()) {
-        for (int row = 1; row < written->table.RowCount(); ++row) {
-            run.channels << QString::fromStdString(
-                std::string(written->table.CellText(row, Frequency)) + " " +
-                std::string(written->table.CellText(row, Callsign)));
-        }
+    const CsvImport written = testing::ReadCsvFile(output);
+    for (int row = 1; row < written.table.RowCount(); ++row) {
+        run.channels << QString::fromStdString(std::string(written.table.CellText(row, Frequency)) +
+                                               " " +
+                                               std::string(written.table.CellText(row, Callsign)));
     }
     return run;
 }
