@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <iterator>
 #include <map>
+#include <unordered_map>
 #include <unordered_set>
 #include <utility>
 
@@ -19,70 +19,6 @@ namespace corvalen {
 namespace {
 
 constexpr int kReceiverGroups = 16;
-
-// The names taken in one list, and for each the suffix to try first for its next repeat, so
-// that a name used a thousand times is not tried against every suffix already given. Open
-// addressing over 8-byte slots, the names kept one after another in one string.
-class TakenNames {
-public:
-    static constexpr std::uint32_t kNew = 0xFFFFFFFF;
-
-    // Adds `name` and returns kNew, or the place of the same name taken before.
-    std::uint32_t Insert(std::string_view name) {
-        if (2 * (m_names.size() + 1) > m_slots.size()) {
-            Grow();
-        }
-        const auto hash = static_cast<std::uint32_t>(std::hash<std::string_view>{}(name));
-        const std::size_t mask = m_slots.size() - 1;
-        for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
-            Slot& slot = m_slots[at];
-            if (slot.place == 0) {
-                m_names.push_back({m_text.size(), name.size(), 0});
-                slot = {hash, static_cast<std::uint32_t>(m_names.size())};
-                m_text.append(name);
-                return kNew;
-            }
-            if (slot.hash == hash) {
-                const Name& taken = m_names[slot.place - 1];
-                if (std::string_view(m_text).substr(taken.offset, taken.length) == name) {
-                    return slot.place - 1;
-                }
-            }
-        }
-    }
-    // The suffix to try first for the next repeat of the name at `place`; 0 before its first.
-    int& NextSuffix(std::uint32_t place) { return m_names[place].nextSuffix; }
-
-private:
-    struct Slot {
-        std::uint32_t hash = 0;   // the low bits of the name's hash, which place it
-        std::uint32_t place = 0;  // the name's place + 1, or 0 for a free slot
-    };
-    struct Name {
-        std::size_t offset;
-        std::size_t length;
-        int nextSuffix;
-    };
-
-    void Grow() {
-        std::vector<Slot> old(std::max<std::size_t>(16, 2 * m_slots.size()));
-        old.swap(m_slots);
-        const std::size_t mask = m_slots.size() - 1;
-        for (const Slot& slot : old) {
-            if (slot.place != 0) {
-                std::size_t at = slot.hash & mask;
-                while (m_slots[at].place != 0) {
-                    at = (at + 1) & mask;
-                }
-                m_slots[at] = slot;
-            }
-        }
-    }
-
-    std::vector<Slot> m_slots;
-    std::vector<Name> m_names;  // by place
-    std::string m_text;
-};
 
 // SDR modes and the receiver's mode of the same kind, both ways.
 struct ModePair {
@@ -135,8 +71,7 @@ bool IsBlankOrZero(std::string_view cell) {
     return number.status == FrequencyReading::Status::Ok && number.hz == 0;
 }
 
-}  // namespace
-
+// The receiver's mode for an SDR mode, or empty when the receiver has none of that kind.
 std::string_view SdrModeToReceiver(std::string_view sdrMode) {
     for (const ModePair& pair : kSameModes) {
         if (pair.sdr == sdrMode) {
@@ -146,15 +81,12 @@ std::string_view SdrModeToReceiver(std::string_view sdrMode) {
     return {};
 }
 
-namespace {
-
-// Appends a row for each of bookmarks[first, end) to `table`, numbered from `firstNumber` for
-// bookmark 0; `groupOf[i]` is bookmark i's receiver group (0 for none). Modes the receiver lacks
-// are noted in `modesKept`.
-void AppendBookmarkRows(const std::vector<Bookmark>& bookmarks, std::size_t first, std::size_t end,
+// Appends a row for each bookmark to `table`, numbered from `firstNumber`; `groupOf[i]` is
+// bookmark i's receiver group (0 for none). Modes the receiver lacks are noted in `modesKept`.
+void AppendBookmarkRows(const std::vector<Bookmark>& bookmarks,
                         const std::vector<std::uint8_t>& groupOf, int firstNumber,
                         MemoryTable& table, std::map<std::string, Tally>& modesKept) {
-    table.ReserveChannels(static_cast<int>(end - first));
+    table.ReserveChannels(static_cast<int>(bookmarks.size()));
     // A row's cells as views into the bookmark and into these, reused from row to row: the
     // table copies them.
     std::array<std::string_view, kImportedColumnCount> cells{};
@@ -162,7 +94,7 @@ void AppendBookmarkRows(const std::vector<Bookmark>& bookmarks, std::size_t firs
     std::string frequency;
     std::string bandwidth;
     std::string groups;
-    for (std::size_t i = first; i < end; ++i) {
+    for (std::size_t i = 0; i < bookmarks.size(); ++i) {
         const Bookmark& bookmark = bookmarks[i];
         const int row = static_cast<int>(i) + 1;
         number = std::to_string(firstNumber + static_cast<int>(i));
@@ -225,7 +157,7 @@ BookmarkRead BookmarksToTable(const std::vector<Bookmark>& bookmarks, std::strin
 
     // Then the rows.
     std::map<std::string, Tally> modesKept;
-    AppendBookmarkRows(bookmarks, 0, bookmarks.size(), groupOf, firstNumber, read.table, modesKept);
+    AppendBookmarkRows(bookmarks, groupOf, firstNumber, read.table, modesKept);
 
     const auto report = [&](int row, int column, MessageKind kind, MessageValues values,
                             bool notice) {
@@ -379,7 +311,7 @@ BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::
     }
     // Per list: the names taken, and per name the suffix to try first for its next repeat, so
     // that a name used a thousand times is not tried against every suffix already given.
-    std::array<TakenNames, kReceiverGroups + 1> taken;
+    std::array<std::unordered_map<std::string, int>, kReceiverGroups + 1> taken;
     result.bookmarks.reserve(static_cast<std::size_t>(table.RowCount()));
 
     // Puts a row's bookmark into each of its lists, in row order: a name repeated in a list is
@@ -409,20 +341,16 @@ BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::
             Bookmark copy = i + 1 < listCount ? Bookmark(bookmark) : std::move(bookmark);
             copy.group = listNames[list];
             if (format.keysByName) {
-                TakenNames& names = taken[static_cast<std::size_t>(sameList[list])];
+                auto& names = taken[static_cast<std::size_t>(sameList[list])];
                 // A repeated name gets the first free suffix from where its last repeat stopped.
-                const std::uint32_t at = names.Insert(copy.name);
-                if (at != TakenNames::kNew) {
+                const auto [first, added] = names.try_emplace(copy.name, 2);
+                if (!added) {
                     const std::size_t length = copy.name.size();  // the name the row gives
-                    int k = std::max(2, names.NextSuffix(at));
+                    int& next = first->second;
                     do {
-                        char digits[16];
-                        const char* end = std::to_chars(digits, digits + sizeof digits, k++).ptr;
                         copy.name.resize(length);
-                        copy.name.append(" (");
-                        copy.name.append(digits, static_cast<std::size_t>(end - digits)) += ')';
-                    } while (names.Insert(copy.name) != TakenNames::kNew);
-                    names.NextSuffix(at) = k;
+                        copy.name += " (" + std::to_string(next++) + ")";
+                    } while (!names.try_emplace(copy.name, 2).second);
                     renamed.Note(row, std::string_view(copy.name).substr(0, length));
                 }
             }
