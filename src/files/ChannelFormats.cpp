@@ -5,11 +5,8 @@ namespace corvalen {
 const std::vector<const ChannelFormat*>& ChannelFormats() {
     // The receiver CSV first: a file no format recognises is read as one.
     static const std::vector<const ChannelFormat*> formats = {
-        &ReceiverCsvFormat(),
-        &ChirpCsvFormat(),
-        &MemoryFileFormat(),
-        &SdrSharpListFormat(),
-        &SdrppListFormat(),
+        &ReceiverCsvFormat(),  &ChirpCsvFormat(),  &MemoryFileFormat(),
+        &SdrSharpListFormat(), &SdrppListFormat(),
     };
     return formats;
 }
@@ -58,18 +55,6 @@ const ChannelFormat* ExtensionOwner(std::string_view path) {
         }
     }
     return owner;
-}
-
-std::string NameForFormat(std::string_view path, const ChannelFormat& format, ReceiverModel model) {
-    const std::string_view wanted = format.Extensions(model).front();
-    if (format.HasExtensionOf(path)) {
-        return std::string(path);
-    }
-    std::string name(path);
-    if (ExtensionOwner(path) != nullptr) {
-        name.erase(name.size() - ExtensionOf(path).size());
-    }
-    return name.append(wanted);
 }
 
 ChannelFileRead FromCsvImport(CsvImport imported) {
