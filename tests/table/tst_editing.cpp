@@ -69,23 +69,6 @@ private slots:
         QCOMPARE(QString::fromStdString(result), expected);
     }
 
-    void applyFieldEdit() {
-        MemoryTable table = TableOf(4);
-        table.SetCellText(2, Groups, "1+3");
-        ApplyFieldEdit(table, std::vector<int>{4, 2, 99, 0}, {FieldEdit::Kind::Set, Mode, "USB"});
-        ApplyFieldEdit(table, std::vector<int>{1, 2}, {FieldEdit::Kind::AddGroup, 0, {}, 2});
-        QCOMPARE(Cell(table, 2, Mode), QString("USB"));
-        QCOMPARE(Cell(table, 4, Mode), QString("USB"));
-        QCOMPARE(Cell(table, 3, Mode), QString());
-        QCOMPARE(Cell(table, 1, Groups), QString("2"));
-        QCOMPARE(Cell(table, 2, Groups), QString("1+2+3"));
-        // A column the table lacks (the start-up layout has ten) changes nothing.
-        MemoryTable startup = MemoryTable::StartupLayout();
-        const MemoryTable before = startup;
-        ApplyFieldEdit(startup, std::vector<int>{1}, {FieldEdit::Kind::Set, Mode, "AM"});
-        QCOMPARE(startup, before);
-    }
-
     void readChannelRange_data() {
         QTest::addColumn<QString>("start");
         QTest::addColumn<QString>("stop");
