@@ -1,5 +1,6 @@
 #include "cli/FillVerb.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <sstream>
@@ -54,24 +55,12 @@ struct FillArguments {
     std::vector<std::string> files;
 };
 
-char Lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (Lower(a[i]) != Lower(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
-bool EndsInCsv(std::string_view path) {
-    return path.size() >= 4 && SameNameIgnoringCase(path.substr(path.size() - 4), ".csv");
+    const auto lower = [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    };
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 // The column a --set names, or nullopt after writing the reason to `err`.
@@ -178,7 +167,7 @@ std::optional<FillArguments> ParseFillArguments(std::span<const std::string_view
         return std::nullopt;
     }
     for (const std::string& file : parsed.files) {
-        if (!EndsInCsv(file) && file != "-") {
+        if (!ReceiverCsvFormat().HasExtensionOf(file) && file != "-") {
             err << "corvalen-cli: fill reads and writes CSV memory files ending in .csv: " << file
                 << "\n";
             return std::nullopt;

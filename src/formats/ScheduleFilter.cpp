@@ -295,11 +295,7 @@ ScheduleSelection SelectBroadcasts(const Schedule& schedule, const ScheduleFilte
 }
 
 int ScheduleChannelCount(const std::vector<const ScheduleEntry*>& entries) {
-    std::map<ChannelKey, int> channels;
-    for (const ScheduleEntry* entry : entries) {
-        channels.try_emplace(ChannelKey{entry->hz, entry->station}, 0);
-    }
-    return static_cast<int>(channels.size());
+    return static_cast<int>(GroupByChannel(entries).size());
 }
 
 MemoryTable ScheduleChannels(const std::vector<const ScheduleEntry*>& entries, int firstNumber) {

@@ -90,19 +90,6 @@ std::size_t ForeignEntity(std::string_view bytes) {
     return std::string_view::npos;
 }
 
-// Where "<!DOCTYPE" first stands in the bytes, or npos. Found from its '!', which a list holds
-// a few of at most, rather than from its '<', which starts every tag.
-std::size_t FindDoctype(std::string_view bytes) {
-    constexpr std::string_view kDoctype = "<!DOCTYPE";
-    for (std::size_t mark = bytes.find('!', 1); mark != std::string_view::npos;
-         mark = bytes.find('!', mark + 1)) {
-        if (bytes.substr(mark - 1, kDoctype.size()) == kDoctype) {
-            return mark - 1;
-        }
-    }
-    return std::string_view::npos;
-}
-
 // A frequency in whole Hz, the nearest one for a plain number with a fraction ("7100000.5", which
 // SDR# never writes but a list edited by hand may hold); 0 for anything else.
 std::uint64_t NearestWholeHz(std::string_view text) {
@@ -152,7 +139,8 @@ Result<BookmarkRead> ReadSdrSharpList(std::string_view fileBytes,
         fromUtf16 = Utf8FromUtf16(fileBytes);
         fileBytes = fromUtf16;
     }
-    if (const std::size_t doctype = FindDoctype(fileBytes); doctype != std::string_view::npos) {
+    if (const std::size_t doctype = fileBytes.find("<!DOCTYPE");
+        doctype != std::string_view::npos) {
         return Error{
             FormatMessage(MessageKind::ListDoctype, {std::to_string(LineAt(fileBytes, doctype))})};
     }
