@@ -191,100 +191,6 @@ BookmarkRead BookmarksToTable(const std::vector<Bookmark>& bookmarks, std::strin
     return read;
 }
 
-namespace {
-
-// What reading a row gives before its bookmark goes into its lists: the bookmark without its
-// group, and the row's groups.
-struct RowRead {
-    int row = 0;
-    Bookmark bookmark;
-    std::uint16_t groups = 0;
-};
-
-// What reading rows gives besides their bookmarks: the reports of rows not written, in row order,
-// and what is reported once per kind.
-struct RowsTally {
-    std::vector<Diagnostic> notWritten;
-    int channelsWritten = 0;
-    int rowsNotWritten = 0;
-    std::map<std::string_view, Tally> modesChanged;
-    std::map<int, Tally> lostColumns;
-};
-
-// Reads a channel row into its bookmark; false for a row not written (reported in `tally`).
-bool ReadRowForList(const MemoryTable& table, int row, const BookmarkFormat& format,
-                    RowsTally& tally, RowRead& read) {
-    const RowTexts cells = RowTextsOf(table, row);
-    const FrequencyReading hz = ReadFrequency(cells[Frequency], FrequencyUnit::Hz);
-    const auto notWritten = [&](MessageKind kind, MessageValues values) {
-        tally.notWritten.push_back(
-            Diagnostic{Diagnostic::Place::Row, row, Frequency, kind, std::move(values)});
-        ++tally.rowsNotWritten;
-        return false;
-    };
-    if (hz.status != FrequencyReading::Status::Ok) {
-        return notWritten(MessageKind::BookmarkRowNotWritten, {QuotedCell(cells[Frequency])});
-    }
-    if (hz.hz > format.maxHz) {
-        return notWritten(
-            MessageKind::BookmarkFrequencyTooHigh,
-            {QuotedCell(cells[Frequency]), std::to_string(format.maxHz), std::string(format.name)});
-    }
-    read.row = row;
-    Bookmark& bookmark = read.bookmark;
-    bookmark.hz = hz.hz;
-    // Lists hold UTF-8 only; a name is made so before it is compared with the names
-    // already taken, so two names cannot become one key on the way out.
-    bookmark.name = WellFormedUtf8(cells[Callsign]);
-    if (bookmark.name.empty() && format.keysByName) {
-        bookmark.name = FrequencyText(hz.hz, FrequencyUnit::kHz) + " kHz";
-    }
-
-    const std::string_view mode = cells[Mode];
-    bookmark.mode = kFallbackSdrMode;
-    bool exact = false;
-    for (const ModePair& pair : kSameModes) {
-        if (pair.receiver == mode) {
-            bookmark.mode = pair.sdr;
-            exact = true;
-        }
-    }
-    if (std::find(kSdrModes.begin(), kSdrModes.end(), mode) != kSdrModes.end()) {
-        bookmark.mode = mode;
-        exact = true;
-    }
-    for (const ModePair& pair : kNearestModes) {
-        if (!exact && pair.receiver == mode) {
-            bookmark.mode = pair.sdr;
-        }
-    }
-    if (!exact) {
-        tally.modesChanged[mode].Note(row, mode);
-    }
-
-    const FrequencyReading bandwidth = ReadFrequency(cells[Bandwidth], FrequencyUnit::Hz);
-    if (bandwidth.status == FrequencyReading::Status::Ok && bandwidth.hz != 0) {
-        bookmark.bandwidth = bandwidth.hz;
-    } else {
-        const std::string_view fallback = DefaultBandwidth(mode);
-        bookmark.bandwidth = ReadFrequency(fallback, FrequencyUnit::Hz).hz;
-        if (!IsBlankOrZero(cells[Bandwidth])) {
-            tally.lostColumns[Bandwidth].Note(row, cells[Bandwidth]);
-        }
-    }
-    for (const Column column : {IfShift, Hotkey, Lockout, Priority, LevelSquelch,
-                                SecondarySquelchType, SecondarySquelchValue, Comments}) {
-        if (!IsBlankOrZero(cells[column])) {
-            tally.lostColumns[column].Note(row, cells[column]);
-        }
-    }
-    ++tally.channelsWritten;
-    read.groups = GroupsOf(cells[Groups]);
-    return true;
-}
-
-}  // namespace
-
 BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::string>& groupNames,
                                const BookmarkFormat& format) {
     BookmarkWrite result;
@@ -294,6 +200,8 @@ BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::
     };
     Tally renamed;
     Tally severalGroups;
+    std::map<std::string_view, Tally> modesChanged;
+    std::map<int, Tally> lostColumns;
     // The list of each receiver group ([group - 1]) and of channels in none ([kReceiverGroups]),
     // UTF-8 as lists hold it; and for each, the first with the same name, since two groups of
     // one name are one list.
@@ -314,15 +222,80 @@ BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::
     std::array<std::unordered_map<std::string, int>, kReceiverGroups + 1> taken;
     result.bookmarks.reserve(static_cast<std::size_t>(table.RowCount()));
 
-    // Puts a row's bookmark into each of its lists, in row order: a name repeated in a list is
-    // told by the names the rows before it took there.
-    const auto place = [&](RowRead& read) {
-        const int row = read.row;
+    // Each channel row as a bookmark in each of its lists, in row order: a name repeated in a list
+    // is told by the names the rows before it took there.
+    for (int row = 1; row < table.RowCount(); ++row) {
+        if (IsEmptyRow(table, row)) {
+            continue;
+        }
+        const RowTexts cells = RowTextsOf(table, row);
+        const FrequencyReading hz = ReadFrequency(cells[Frequency], FrequencyUnit::Hz);
+        if (hz.status != FrequencyReading::Status::Ok || hz.hz > format.maxHz) {
+            if (hz.status != FrequencyReading::Status::Ok) {
+                report(row, Frequency, MessageKind::BookmarkRowNotWritten,
+                       {QuotedCell(cells[Frequency])});
+            } else {
+                report(row, Frequency, MessageKind::BookmarkFrequencyTooHigh,
+                       {QuotedCell(cells[Frequency]), std::to_string(format.maxHz),
+                        std::string(format.name)});
+            }
+            ++result.rowsNotWritten;
+            continue;
+        }
+        Bookmark bookmark;
+        bookmark.hz = hz.hz;
+        // Lists hold UTF-8 only; a name is made so before it is compared with the names
+        // already taken, so two names cannot become one key on the way out.
+        bookmark.name = WellFormedUtf8(cells[Callsign]);
+        if (bookmark.name.empty() && format.keysByName) {
+            bookmark.name = FrequencyText(hz.hz, FrequencyUnit::kHz) + " kHz";
+        }
+
+        const std::string_view mode = cells[Mode];
+        bookmark.mode = kFallbackSdrMode;
+        bool exact = false;
+        for (const ModePair& pair : kSameModes) {
+            if (pair.receiver == mode) {
+                bookmark.mode = pair.sdr;
+                exact = true;
+            }
+        }
+        if (std::find(kSdrModes.begin(), kSdrModes.end(), mode) != kSdrModes.end()) {
+            bookmark.mode = mode;
+            exact = true;
+        }
+        for (const ModePair& pair : kNearestModes) {
+            if (!exact && pair.receiver == mode) {
+                bookmark.mode = pair.sdr;
+            }
+        }
+        if (!exact) {
+            modesChanged[mode].Note(row, mode);
+        }
+
+        const FrequencyReading bandwidth = ReadFrequency(cells[Bandwidth], FrequencyUnit::Hz);
+        if (bandwidth.status == FrequencyReading::Status::Ok && bandwidth.hz != 0) {
+            bookmark.bandwidth = bandwidth.hz;
+        } else {
+            const std::string_view fallback = DefaultBandwidth(mode);
+            bookmark.bandwidth = ReadFrequency(fallback, FrequencyUnit::Hz).hz;
+            if (!IsBlankOrZero(cells[Bandwidth])) {
+                lostColumns[Bandwidth].Note(row, cells[Bandwidth]);
+            }
+        }
+        for (const Column column : {IfShift, Hotkey, Lockout, Priority, LevelSquelch,
+                                    SecondarySquelchType, SecondarySquelchValue, Comments}) {
+            if (!IsBlankOrZero(cells[column])) {
+                lostColumns[column].Note(row, cells[column]);
+            }
+        }
+        ++result.channelsWritten;
+        const std::uint16_t groups = GroupsOf(cells[Groups]);
         // The lists of the row's groups, as places in `listNames`.
         std::array<int, kReceiverGroups> lists{};
         int listCount = 0;
         for (int group = 1; group <= kReceiverGroups; ++group) {
-            if ((read.groups & (1u << (group - 1))) != 0) {
+            if ((groups & (1u << (group - 1))) != 0) {
                 lists[static_cast<std::size_t>(listCount++)] = group - 1;
             }
         }
@@ -334,7 +307,6 @@ BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::
             severalGroups.Note(row, table.CellText(row, Groups));
             listCount = 1;
         }
-        Bookmark& bookmark = read.bookmark;
         for (int i = 0; i < listCount; ++i) {
             const auto list = static_cast<std::size_t>(lists[static_cast<std::size_t>(i)]);
             // The row's last list takes its bookmark itself, any list before it a copy.
@@ -356,19 +328,9 @@ BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::
             }
             result.bookmarks.push_back(std::move(copy));
         }
-    };
-    RowsTally tally;
-    RowRead read;
-    for (int row = 1; row < table.RowCount(); ++row) {
-        if (!IsEmptyRow(table, row) && ReadRowForList(table, row, format, tally, read)) {
-            place(read);
-        }
     }
-    result.diagnostics = std::move(tally.notWritten);
-    result.channelsWritten = tally.channelsWritten;
-    result.rowsNotWritten = tally.rowsNotWritten;
 
-    for (const auto& [changed, modeTally] : tally.modesChanged) {
+    for (const auto& [changed, modeTally] : modesChanged) {
         const std::string_view mode = changed;  // a lambda may not capture a structured binding
         const auto nearest = std::find_if(kNearestModes.begin(), kNearestModes.end(),
                                           [&](const ModePair& p) { return p.receiver == mode; });
@@ -377,7 +339,7 @@ BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::
                 std::string(nearest != kNearestModes.end() ? nearest->sdr : kFallbackSdrMode),
                 LaterRows(modeTally.count)});
     }
-    for (const auto& [column, columnTally] : tally.lostColumns) {
+    for (const auto& [column, columnTally] : lostColumns) {
         report(columnTally.firstRow, column, MessageKind::BookmarkColumnLost,
                {QuotedCell(columnTally.example), std::string(format.name),
                 LaterRows(columnTally.count)});
