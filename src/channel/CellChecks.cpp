@@ -56,6 +56,14 @@ void AppendQuotedCellTo(std::string& out, std::string_view cell) {
     }
 }
 
+std::string_view TrimBlanks(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
 std::string QuotedCell(std::string_view cell) {
     std::string quoted;
     quoted.reserve(cell.size() + 2);
@@ -67,14 +75,6 @@ namespace {
 
 bool IsBlank(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\t'; });
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
 }
 
 // A cell's text as a message shows a number: without the blanks around it, cut like QuotedCell.

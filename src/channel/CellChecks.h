@@ -44,6 +44,9 @@ std::string QuotedCell(std::string_view cell);
 // row builds tens of thousands of them.
 void AppendQuotedCellTo(std::string& out, std::string_view cell);
 
+// The text without the blanks (spaces and tabs) around it.
+std::string_view TrimBlanks(std::string_view text);
+
 // The channel number of a Number cell: a whole number from 1 to 65535, blanks around allowed.
 std::optional<std::uint16_t> ChannelNumber(std::string_view numberCell);
 

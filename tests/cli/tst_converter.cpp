@@ -5,8 +5,8 @@
 
 #include <sys/stat.h>
 
-#include "ConverterRun.h"
 #include "../TestTables.h"
+#include "ConverterRun.h"
 #include "TestData.h"
 #include "cli/Converter.h"
 #include "csv/CsvReader.h"
@@ -153,68 +153,15 @@ private slots:
         QVERIFY(!QFileInfo::exists(output));
     }
 
-    // The converter writes a CSV file's records as it reads them; the editor reads the file into
-    // a table and saves that. Both must give the same bytes and say the same things.
-    void streamedConversionMatchesTable_data() {
-        QTest::addColumn<QByteArray>("csv");
-        QTest::addColumn<QString>("model");
-        QTest::addColumn<QByteArray>("existing");  // the memory file before, empty: none
-        const QByteArray header = "Number,Frequency,Bandwidth\r\n";
-        QTest::newRow("awkward file") << ReadAll(kAwkward + "input.csv") << "313" << QByteArray();
-        QTest::newRow("awkward file over filler")
-            << ReadAll(kAwkward + "input.csv") << "303" << QByteArray(50 * 84, char(0xAB));
-        QTest::newRow("numbers repeated, written differently")
-            << header +
-                   "5,100,6000\r\n\" 5\",100,6000,,,,,,,,,,,,,,AM\r\n05,200,6000\r\n"
-                   "7,1,1\r\n5,300,6000,,,,,,,,,,,,,,FOO\r\n8,300,6000,,,,,,,,,,,,,,FOO\r\n"
-                   "0,100,500,,,,,,,,,,,,,,CW\r\n"
-            << "315" << QByteArray();
-        QTest::newRow("UTF-8 with a byte-order mark, no header")
-            << QByteArray(
-                   "\xEF\xBB\xBF"
-                   "1,7100000.5,6000,,,,,,,,1+17,,,,,,AM,Z\xC3\xBCrich\r\n"
-                   "2,7100000,6000,,,,,,,,,,,,,,AM,\xE2\x82\xAC\r\n")
-            << "313" << QByteArray(3, 'x');
-    }
-    void streamedConversionMatchesTable() {
-        QFETCH(QByteArray, csv);
-        QFETCH(QString, model);
-        QFETCH(QByteArray, existing);
-        QTemporaryDir dir;
-        const std::string input = dir.filePath("in.csv").toStdString();
-        const QString streamedPath = dir.filePath("streamed.g3m");
-        const QString tablePath = dir.filePath("table.g3m");
-        WriteAll(QString::fromStdString(input), csv);
-        if (!existing.isEmpty()) {
-            WriteAll(streamedPath, existing);
-            WriteAll(tablePath, existing);
-        }
-        const Result<ChannelFileConversion> streamed =
-            ConvertChannelFile(input, streamedPath.toStdString(), MemoryFileFormat(),
-                               {testing::Model(model), true, {}});
-        const Result<CsvImport> imported = ReadCsvMemoryFile(input);
-        QVERIFY(streamed.ok() && imported.ok());
-        const Result<MemoryFileSaveReport> saved =
-            SaveMemoryFile(tablePath.toStdString(), imported->table, testing::Model(model));
-        QVERIFY(saved.ok());
-        QCOMPARE(ReadAll(streamedPath), ReadAll(tablePath));
-        QCOMPARE(streamed->read.report.recordsRead, imported->recordsRead);
-        QVERIFY(streamed->read.report.diagnostics == imported->diagnostics);
-        QVERIFY(!saved->problems.empty());
-        QVERIFY(streamed->written.ok());
-        QVERIFY(streamed->written->diagnostics == saved->problems);
-        QCOMPARE(streamed->written->recordsWritten, saved->recordsWritten);
-        QCOMPARE(streamed->written->rowsNotWritten, saved->rowsNotWritten);
-        QCOMPARE(streamed->written->recordsKept, saved->recordsKept);
-    }
-
     // A named pipe gives its bytes once: the converter must tell the format from the bytes it
     // reads, not from a first look and a second read (which found nothing and wrote 0 channels).
     void pipeInputConvertsAsTheFile_data() {
         QTest::addColumn<QString>("input");
         QTest::addColumn<QString>("output");
-        QTest::newRow("receiver CSV to CSV") << kAwkward + "input.csv" << "out.csv";
-        QTest::newRow("receiver CSV to .g3m") << kAwkward + "input.csv" << "out.g3m";
+        QTest::newRow("receiver CSV to CSV") << kAwkward + "input.csv"
+                                             << "out.csv";
+        QTest::newRow("receiver CSV to .g3m") << kAwkward + "input.csv"
+                                              << "out.g3m";
         QTest::newRow("CHIRP to CSV")
             << QStringLiteral(CORVALEN_TEST_DATA_DIR "/cli/awkward/chirp.csv") << "out.csv";
     }
@@ -598,8 +545,7 @@ private slots:
     }
 
     // An EiBi schedule looks like a receiver CSV file but holds broadcasts to pick: every
-    // conversion refuses it, saying how to import it, and writes nothing (into a memory file row
-    // by row as into any other format through a table).
+    // conversion refuses it, saying how to import it, and writes nothing.
     void scheduleIsRefused_data() {
         QTest::addColumn<QStringList>("arguments");  // before INPUT and OUTPUT
         QTest::addColumn<QString>("output");
@@ -850,8 +796,8 @@ private slots:
         QTest::newRow("receiver CSV") << QStringList{"convert", csv};
         QTest::newRow("CHIRP") << QStringList{"convert", "--to", "chirp", csv};
         QTest::newRow("SDR++") << QStringList{"convert", "--to", "sdrpp", csv};
-        QTest::newRow("fill") << QStringList{"fill", "--start", "7M", "--stop", "7.01M", "--step",
-                                             "5k"};
+        QTest::newRow("fill") << QStringList{"fill",  "--start", "7M", "--stop",
+                                             "7.01M", "--step",  "5k"};
         QTest::newRow("schedule") << QStringList{
             "schedule", "--at", "1800", CORVALEN_TEST_DATA_DIR "/formats/eibi/sked-A26.csv"};
     }

@@ -1,8 +1,8 @@
 #include <QtTest>
 
 #include "../TestTables.h"
-#include "edit/BulkEdit.h"
 #include "channel/CellValues.h"
+#include "edit/BulkEdit.h"
 #include "edit/ChannelRange.h"
 #include "table/MoveRows.h"
 
@@ -356,9 +356,9 @@ private slots:
         QTest::newRow("groups unchanged") << "groups"
                                           << " 2 +16" << uint(0x8002) << " 2 +16";
         // Pieces that name no group (0, 17, text, blanks) are kept and read as none.
-        QTest::newRow("groups among odd pieces") << "groups"
-                                                 << "0+ 3 +17++abc+16+" << uint(0x8004)
-                                                 << "0+ 3 +17++abc+16+";
+        QTest::newRow("groups among odd pieces")
+            << "groups"
+            << "0+ 3 +17++abc+16+" << uint(0x8004) << "0+ 3 +17++abc+16+";
         QTest::newRow("lockout flags") << "lockout"
                                        << "" << uint(0b101) << "5";
         QTest::newRow("lockout keeps higher bits") << "lockout"
