@@ -1,5 +1,7 @@
 #include "files/ChannelFiles.h"
 
+#include "channel/CellChecks.h"
+
 namespace corvalen {
 
 const std::vector<const ChannelFormat*>& ChannelFormats() {
@@ -68,11 +70,7 @@ ChannelFileRead FromCsvImport(CsvImport imported) {
 }
 
 std::size_t ChannelFileReport::NoticeCount() const {
-    std::size_t notices = 0;
-    for (const Diagnostic& diagnostic : diagnostics) {
-        notices += diagnostic.IsNotice() ? 1 : 0;
-    }
-    return notices;
+    return corvalen::NoticeCount(diagnostics);
 }
 
 }  // namespace corvalen
