@@ -20,14 +20,6 @@ namespace corvalen {
 void AppendQuotedCellTo(std::string& out, std::string_view cell) {
     constexpr std::size_t kShown = 40;
     static constexpr char kHex[] = "0123456789ABCDEF";
-    // Most cells are a few printable ASCII characters, which stand as they are.
-    if (cell.size() <= kShown &&
-        std::all_of(cell.begin(), cell.end(), [](char c) { return c >= 0x20 && c < 0x7F; })) {
-        out.push_back('"');
-        out.append(cell);
-        out.push_back('"');
-        return;
-    }
     out.push_back('"');
     std::size_t characters = 0;
     int following = 0;  // bytes still to come of the UTF-8 character begun
@@ -64,6 +56,14 @@ void AppendQuotedCellTo(std::string& out, std::string_view cell) {
     }
 }
 
+std::string_view TrimBlanks(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
 std::string QuotedCell(std::string_view cell) {
     std::string quoted;
     quoted.reserve(cell.size() + 2);
@@ -75,28 +75,6 @@ namespace {
 
 bool IsBlank(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\t'; });
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
-bool IsAscii(std::string_view text) {
-    return AsciiPrefixLength(text) == text.size();
-}
-
-// A whole number (held in a double) as plain decimal text for messages.
-std::string WholeNumberText(double value) {
-    char buffer[32];
-    const auto end =
-        std::abs(value) < 1e15
-            ? std::to_chars(buffer, buffer + sizeof buffer, static_cast<long long>(value)).ptr
-            : std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
-    return std::string(buffer, end);
 }
 
 // A cell's text as a message shows a number: without the blanks around it, cut like QuotedCell.
@@ -261,45 +239,7 @@ std::string GroupsText(const RecordFields& fields) {
     return list;
 }
 
-// The form nearly every Groups cell has: nothing, or group numbers from 1 to 16 in plain digits
-// with a "+" between each two. Sets their flags and returns true; false (nothing set) otherwise.
-bool ReadPlainGroups(std::string_view cell, RecordFields& fields) {
-    std::uint32_t flags = 0;  // flag 0 in bit 15 ... flag 15 in bit 0
-    unsigned group = 0;       // the number read since the last "+"
-    unsigned digits = 0;      // and how many digits it has
-    // Adds the group just read; false for none (an empty piece) or one outside 1 to 16.
-    const auto take = [&] {
-        if (digits == 0 || group < 1 || group > static_cast<unsigned>(kGroupCount)) {
-            return false;
-        }
-        flags |= 0x8000u >> (group - 1);
-        group = 0;
-        digits = 0;
-        return true;
-    };
-    for (const char c : cell) {
-        const auto digit = static_cast<unsigned>(static_cast<unsigned char>(c) - '0');
-        if (digit <= 9) {
-            if (++digits > 2) {
-                return false;
-            }
-            group = group * 10 + digit;
-        } else if (c != '+' || !take()) {
-            return false;
-        }
-    }
-    if (!cell.empty() && !take()) {
-        return false;  // a "+" at the end
-    }
-    fields.groups0To7 = static_cast<std::uint8_t>(fields.groups0To7 | flags >> 8);
-    fields.groups8To15 = static_cast<std::uint8_t>(fields.groups8To15 | (flags & 0xFFu));
-    return true;
-}
-
 void ReadGroups(std::string_view cell, RecordFields& fields, RowProblems& problems) {
-    if (ReadPlainGroups(cell, fields)) {
-        return;
-    }
     // Every piece between "+" signs is one group number from 1 to 16, read by its leading
     // numeric part; group n sets flag n - 1. A piece that names no such group is an error; one
     // that is not a plain whole number but rounds to a group is a notice.
@@ -355,7 +295,8 @@ void ReadGroups(std::string_view cell, RecordFields& fields, RowProblems& proble
 
 void ReadLevelSquelch(std::string_view cell, RecordFields& fields, RowProblems& problems) {
     // Plain digits from -65536 to 0: written as they stand, without a word.
-    if (std::int64_t plain = 0; PlainSignedDigits(cell, 5, plain) && plain <= 0 && plain >= -65536) {
+    if (std::int64_t plain = 0;
+        PlainSignedDigits(cell, 5, plain) && plain <= 0 && plain >= -65536) {
         fields.squelchLow = static_cast<std::uint16_t>(plain & 0xFFFF);
         return;
     }
@@ -378,18 +319,19 @@ void ReadLevelSquelch(std::string_view cell, RecordFields& fields, RowProblems& 
     if (IsBlank(cell)) {
         return;
     }
-    const double written = fields.squelchLow == 0 ? 0.0 : fields.squelchLow - 65536.0;
+    // The level the word reads back as, -65535 to 0.
+    const int written = fields.squelchLow == 0 ? 0 : fields.squelchLow - 65536;
     if (!ParseDecimal(cell)) {
         problems.Add(LevelSquelch, MessageKind::NotNumber,
-                     {QuotedCell(cell), WholeNumberText(written)});
+                     {QuotedCell(cell), std::to_string(written)});
     } else if (level > 0.0) {
         problems.Add(LevelSquelch, MessageKind::LevelAboveZero,
-                     {QuotedCell(cell), WholeNumberText(written)});
+                     {QuotedCell(cell), std::to_string(written)});
     } else if (level < -65536.0) {
         problems.Add(LevelSquelch, MessageKind::LevelTooLow,
-                     {QuotedCell(cell), WholeNumberText(written)});
+                     {QuotedCell(cell), std::to_string(written)});
     } else if (HasFraction(cell)) {
-        ReportFraction(problems, LevelSquelch, cell, {}, WholeNumberText(written));
+        ReportFraction(problems, LevelSquelch, cell, {}, std::to_string(written));
     }
 }
 
@@ -425,40 +367,28 @@ void ReadText(Column column, std::string_view cell, std::array<std::uint8_t, wid
               RowProblems& problems) {
     // One Windows-1252 byte per character; the rest of the field stays zero.
     std::size_t replaced = 0;
-    std::size_t length = cell.size();
-    // Copied as bytes: a copy from char to std::uint8_t is made a character at a time. (An
-    // empty cell may have no address at all, which memcpy must not see.)
-    if (IsAscii(cell)) {
-        if (length != 0) {
-            std::memcpy(field.data(), cell.data(), std::min(length, width));
-        }
-    } else {
-        std::array<char, width> bytes{};
-        length = Windows1252FromUtf8Into(cell, bytes, &replaced);
-        std::memcpy(field.data(), bytes.data(), width);
-    }
+    std::array<char, width> bytes{};
+    const std::size_t length = Windows1252FromUtf8Into(cell, bytes, &replaced);
+    std::memcpy(field.data(), bytes.data(), width);
 
     const bool cut = length > width;
     if (!cut && replaced == 0) {
         return;
     }
-    const std::string_view written(reinterpret_cast<const char*>(field.data()),
-                                   std::min(length, width));
-    std::string shown = IsAscii(written) ? QuotedCell(written)  // the same in UTF-8
-                                         : QuotedCell(Utf8FromWindows1252(written));
+    const std::string_view written(bytes.data(), std::min(length, width));
+    std::string shown = QuotedCell(Utf8FromWindows1252(written));
     if (!cut) {
         problems.Add(column, MessageKind::TextUnheld, {QuotedCell(cell), std::move(shown)});
         return;
     }
-    char digits[8];
-    const char* end = std::to_chars(digits, digits + sizeof digits, width).ptr;
     problems.Add(column, replaced ? MessageKind::TextTooLongUnheld : MessageKind::TextTooLong,
-                 {QuotedCell(cell), std::string(digits, static_cast<std::size_t>(end - digits)),
-                  std::move(shown)});
+                 {QuotedCell(cell), std::to_string(width), std::move(shown)});
 }
 
-RecordFields ReadRow(std::span<const std::string_view> cells, ReceiverModel model, int row,
-                     std::vector<Diagnostic>& problems, RowKeys* keys) {
+}  // namespace
+
+RecordFields ReadRecordFields(std::span<const std::string_view> cells, ReceiverModel model, int row,
+                              std::vector<Diagnostic>& problems, RowKeys* keys) {
     const auto cell = [&](Column column) -> std::string_view {
         const auto index = static_cast<std::size_t>(column);
         return index < cells.size() ? cells[index] : std::string_view();
@@ -532,15 +462,16 @@ RecordFields ReadRow(std::span<const std::string_view> cells, ReceiverModel mode
     return fields;
 }
 
-}  // namespace
-
 RowTexts RowTextsOf(const MemoryTable& table, int row) {
     RowTexts cells{};
     table.RowCells(row).CopyTo(cells);
     return cells;
 }
 
-std::optional<std::uint16_t> ChannelNumberWritten(std::string_view numberCell) {
+std::optional<std::uint16_t> ChannelNumber(std::string_view numberCell) {
+    if (const std::int64_t plain = PlainDigits(numberCell, 5); plain >= 1 && plain <= 65535) {
+        return static_cast<std::uint16_t>(plain);
+    }
     const auto channel = ParseWholeNumber(numberCell);
     if (!channel || *channel < 1 || *channel > 65535) {
         return std::nullopt;
@@ -548,14 +479,9 @@ std::optional<std::uint16_t> ChannelNumberWritten(std::string_view numberCell) {
     return static_cast<std::uint16_t>(*channel);
 }
 
-RecordFields ReadRecordFields(std::span<const std::string_view> cells, ReceiverModel model, int row,
-                              std::vector<Diagnostic>& problems, RowKeys* keys) {
-    return ReadRow(cells, model, row, problems, keys);
-}
-
 void CheckRowCells(std::span<const std::string_view> cells, ReceiverModel model, int row,
                    std::vector<Diagnostic>& problems, RowKeys* keys) {
-    ReadRow(cells, model, row, problems, keys);
+    ReadRecordFields(cells, model, row, problems, keys);
 }
 
 std::span<const std::string_view> PresentCells(const MemoryTable& table, const RowTexts& cells) {
@@ -566,7 +492,7 @@ std::span<const std::string_view> PresentCells(const MemoryTable& table, const R
 void CheckTableRow(const MemoryTable& table, int row, ReceiverModel model,
                    std::vector<Diagnostic>& problems) {
     const RowTexts cells = RowTextsOf(table, row);
-    ReadRow(PresentCells(table, cells), model, row, problems, nullptr);
+    ReadRecordFields(PresentCells(table, cells), model, row, problems, nullptr);
 }
 
 bool IsEmptyRow(std::span<const std::string_view> cells) {

@@ -44,16 +44,11 @@ std::string QuotedCell(std::string_view cell);
 // row builds tens of thousands of them.
 void AppendQuotedCellTo(std::string& out, std::string_view cell);
 
+// The text without the blanks (spaces and tabs) around it.
+std::string_view TrimBlanks(std::string_view text);
+
 // The channel number of a Number cell: a whole number from 1 to 65535, blanks around allowed.
-// Plain digits are read here, in the caller: an out-of-line call put the result together in
-// memory piece by piece and read it back whole, which stalled the processor on every row.
-std::optional<std::uint16_t> ChannelNumberWritten(std::string_view numberCell);
-inline std::optional<std::uint16_t> ChannelNumber(std::string_view numberCell) {
-    if (const std::int64_t plain = PlainDigits(numberCell, 5); plain >= 1 && plain <= 65535) {
-        return static_cast<std::uint16_t>(plain);
-    }
-    return ChannelNumberWritten(numberCell);
-}
+std::optional<std::uint16_t> ChannelNumber(std::string_view numberCell);
 
 // Whether every cell of a row is the empty text. Such a row is no channel: the checks pass over
 // it, and both saves skip it without a word (their reports count it).

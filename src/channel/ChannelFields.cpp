@@ -28,36 +28,15 @@ constexpr std::array<ModeEntry, 11> kModes = {{
     {"ISB", 14, "6000"},
 }};
 
-// Where a name lies in kModeSlots: its first and last letters set it apart from every other
-// name's (checked below), so one look and one comparison find a mode.
-constexpr unsigned ModeSlot(char first, char last) {
-    return ((static_cast<unsigned char>(first) * 6u) ^ static_cast<unsigned char>(last)) & 31u;
-}
-// The index in kModes of the name at each slot, -1 for none.
-constexpr std::array<std::int8_t, 32> kModeSlots = [] {
-    std::array<std::int8_t, 32> slots{};
-    slots.fill(-1);
-    for (std::size_t k = 0; k < kModes.size(); ++k) {
-        std::int8_t& slot = slots[ModeSlot(kModes[k].text.front(), kModes[k].text.back())];
-        if (slot >= 0) {
-            throw "two mode names share a slot";  // stops the compilation
-        }
-        slot = static_cast<std::int8_t>(k);
-    }
-    return slots;
-}();
-
 }  // namespace
 
 int ModeCode(std::string_view modeText) {
-    // Every name has two or three letters.
-    if (modeText.size() < 2 || modeText.size() > 3) {
-        return -1;
+    for (const ModeEntry& mode : kModes) {
+        if (mode.text == modeText) {
+            return mode.code;
+        }
     }
-    const int at = kModeSlots[ModeSlot(modeText.front(), modeText.back())];
-    return at >= 0 && kModes[static_cast<std::size_t>(at)].text == modeText
-               ? kModes[static_cast<std::size_t>(at)].code
-               : -1;
+    return -1;
 }
 
 std::string_view ModeName(std::uint32_t code) {

@@ -18,20 +18,6 @@ namespace {
 // The model a CSV memory file is checked for when none is given.
 constexpr ReceiverModel kDefaultModel("313");
 
-// FILE read (a CSV memory file, a CHIRP file, a bookmark list or a memory file); nullopt after
-// writing the reason to `err`.
-std::optional<ChannelFileRead> ReadFile(const std::string& path, ReceiverModel model,
-                                        std::optional<ChirpNumbering> numbering,
-                                        std::ostream& err) {
-    Result<ChannelFileRead> read = ReadChannelFile(path, {model, {}});
-    if (!read) {
-        err << "corvalen-cli: " << read.error().message << "\n";
-        return std::nullopt;
-    }
-    ApplyChirpNumbering(*read, numbering.value_or(ChirpNumbering::Shift));
-    return std::move(*read);
-}
-
 }  // namespace
 
 int RunCheck(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
@@ -55,10 +41,12 @@ int RunCheck(std::span<const std::string_view> args, std::ostream& out, std::ost
     }
 
     const ReceiverModel checkedModel = model.value_or(kDefaultModel);
-    const std::optional<ChannelFileRead> read = ReadFile(path, checkedModel, numbering, err);
+    Result<ChannelFileRead> read = ReadChannelFile(path, {checkedModel, {}});
     if (!read) {
+        err << "corvalen-cli: " << read.error().message << "\n";
         return kExitUsageError;
     }
+    ApplyChirpNumbering(*read, numbering.value_or(ChirpNumbering::Shift));
     const MemoryTable& table = read->table;
     const ProblemPlaces places(&table, &read->report.origins);
     WriteReport(read->report.diagnostics, places, all, err);
@@ -69,16 +57,9 @@ int RunCheck(std::span<const std::string_view> args, std::ostream& out, std::ost
         const MessageTexts& texts = CatalogueTexts(LanguageOf(out));
         std::ostream& lines = DirectStream(out);
         if (all) {
-            // Written in pieces: a large file can have a problem or two on every row.
-            std::string piece;
             for (const Diagnostic& problem : problems) {
-                piece.append(ProblemLine(problem, texts)).push_back('\n');
-                if (piece.size() >= std::size_t{64} << 10) {
-                    lines << piece;
-                    piece.clear();
-                }
+                lines << ProblemLine(problem, texts) << "\n";
             }
-            lines << piece;
         } else {
             for (const std::string& line :
                  GroupedReport(problems, places.In(texts), LineForm::Panel)) {

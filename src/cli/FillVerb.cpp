@@ -1,5 +1,6 @@
 #include "cli/FillVerb.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <sstream>
@@ -45,33 +46,21 @@ constexpr std::string_view kFillUsage =
     "written.\n";
 
 struct FillArguments {
-    std::string start;
-    std::string stop;
-    std::string step;
+    std::optional<std::string> start;
+    std::optional<std::string> stop;
+    std::optional<std::string> step;
     std::vector<std::pair<int, std::string>> cells;
     std::optional<int> firstNumber;
     bool all = false;
     std::vector<std::string> files;
 };
 
-char Lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (Lower(a[i]) != Lower(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
-bool EndsInCsv(std::string_view path) {
-    return path.size() >= 4 && SameNameIgnoringCase(path.substr(path.size() - 4), ".csv");
+    const auto lower = [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    };
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [&](char x, char y) { return lower(x) == lower(y); });
 }
 
 // The column a --set names, or nullopt after writing the reason to `err`.
@@ -105,9 +94,6 @@ std::optional<int> SetColumn(std::string_view name, std::ostream& err) {
 std::optional<FillArguments> ParseFillArguments(std::span<const std::string_view> args,
                                                 std::ostream& err) {
     FillArguments parsed;
-    bool haveStart = false;
-    bool haveStop = false;
-    bool haveStep = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string_view option = args[i];
         std::optional<std::string_view> value;
@@ -141,13 +127,10 @@ std::optional<FillArguments> ParseFillArguments(std::span<const std::string_view
         }
         if (option == "--start") {
             parsed.start = std::string(*value);
-            haveStart = true;
         } else if (option == "--stop") {
             parsed.stop = std::string(*value);
-            haveStop = true;
         } else if (option == "--step") {
             parsed.step = std::string(*value);
-            haveStep = true;
         } else if (option == "--first-number") {
             const auto number = ParseWholeNumber(*value);
             if (!number || *number < 1 || *number > static_cast<std::uint64_t>(kMaxChannelRows)) {
@@ -169,7 +152,7 @@ std::optional<FillArguments> ParseFillArguments(std::span<const std::string_view
             parsed.cells.emplace_back(*column, std::string(value->substr(equals + 1)));
         }
     }
-    if (!haveStart || !haveStop || !haveStep) {
+    if (!parsed.start || !parsed.stop || !parsed.step) {
         err << "corvalen-cli: fill needs --start, --stop and --step\n";
         return std::nullopt;
     }
@@ -178,7 +161,7 @@ std::optional<FillArguments> ParseFillArguments(std::span<const std::string_view
         return std::nullopt;
     }
     for (const std::string& file : parsed.files) {
-        if (!EndsInCsv(file) && file != "-") {
+        if (!ReceiverCsvFormat().HasExtensionOf(file) && file != "-") {
             err << "corvalen-cli: fill reads and writes CSV memory files ending in .csv: " << file
                 << "\n";
             return std::nullopt;
@@ -247,7 +230,8 @@ int RunFill(std::span<const std::string_view> args, std::ostream& out, std::ostr
         text.erase(0, text.starts_with("corvalen-cli: ") ? 14 : 0);
         return UsageError(err, text);
     }
-    const Result<ChannelRange> range = ReadChannelRange(parsed->start, parsed->stop, parsed->step);
+    const Result<ChannelRange> range =
+        ReadChannelRange(*parsed->start, *parsed->stop, *parsed->step);
     if (!range) {
         err << "corvalen-cli: " << range.error().message << "\n";
         return kExitUsageError;

@@ -104,16 +104,4 @@ std::string EditedCell(std::string_view cell, const FieldEdit& edit) {
     return std::string(cell);
 }
 
-void ApplyFieldEdit(MemoryTable& table, std::span<const int> rows, const FieldEdit& edit) {
-    const int column = edit.Column();
-    if (column < 0 || column >= table.ColCount()) {
-        return;
-    }
-    for (const int row : rows) {
-        if (row >= 1 && row < table.RowCount()) {
-            table.SetCellText(row, column, EditedCell(table.CellText(row, column), edit));
-        }
-    }
-}
-
 }  // namespace corvalen

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <span>
 #include <string>
 #include <string_view>
 
@@ -37,9 +36,5 @@ std::string WithoutGroup(std::string_view groups, int group);
 
 // The text `cell` becomes under `edit`.
 std::string EditedCell(std::string_view cell, const FieldEdit& edit);
-
-// Applies `edit` to the channel rows `rows` (table rows, in any order; rows outside the table and
-// a column the table lacks are left alone).
-void ApplyFieldEdit(MemoryTable& table, std::span<const int> rows, const FieldEdit& edit);
 
 }  // namespace corvalen

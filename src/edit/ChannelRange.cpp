@@ -38,14 +38,7 @@ Result<std::uint64_t> ReadRangeValue(std::string_view what, std::string_view tex
 
 // "8.33", "8.33k", "8.33 kHz": what people write for the airband raster of 25/3 kHz.
 bool IsAirbandStep(std::string_view step) {
-    const std::size_t first = step.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return false;
-    }
-    step.remove_prefix(first);
-    while (!step.empty() && (step.back() == ' ' || step.back() == '\t')) {
-        step.remove_suffix(1);
-    }
+    step = TrimBlanks(step);
     return step == "8.33" || step == "8.33k" || step == "8.33K" || step == "8.33 k" ||
            step == "8.33kHz" || step == "8.33 kHz";
 }
@@ -141,8 +134,8 @@ Status RoomForChannels(const MemoryTable& table, std::uint64_t count, std::strin
     }
     return Error{std::string(what) + " " + std::to_string(count) + " channels; with the " +
                  std::to_string(table.ChannelCount()) +
-                 " rows already in the table that is more than " +
-                 std::to_string(kMaxChannelRows) + " rows; " +
+                 " rows already in the table that is more than " + std::to_string(kMaxChannelRows) +
+                 " rows; " +
                  (room == 0 ? std::string("no more fit") : std::to_string(room) + " more fit")};
 }
 

@@ -9,9 +9,6 @@
 
 namespace corvalen {
 
-// The report of a memory file saved through a placer (MemoryFileFormat.cpp).
-ChannelFileReport RecordSaveReport(MemoryFileSaveReport saved);
-
 namespace {
 
 // How many records `problems` (in file order) concern.
@@ -32,81 +29,12 @@ bool HasChannel(const MemoryTable& table) {
     return false;
 }
 
-Error NoChannels(const std::string& path) {
-    return Error{"no channels in " + path};
-}
-
-// The whole content of a file, read once, and its format.
-struct FileContent {
-    ByteBuffer bytes;
-    const ChannelFormat* format = nullptr;
-    std::string_view View() const { return std::string_view(bytes.data(), bytes.size()); }
-};
-
-// Reads the file at `path` once: as much as the longest file of the format its name says
-// allows, so that a memory file longer than the longest of `model` is refused from its size
-// before anything is allocated. Its format is FormatOf its content.
-Result<FileContent> ReadOnce(const std::string& path, ReceiverModel model) {
-    const ChannelFormat* named = ExtensionOwner(path);
-    Result<ByteBuffer> bytes = ReadWholeFileBuffer(
-        path, named != nullptr ? named->MaxFileBytes(model) : kMaxCsvFileBytes);
-    if (!bytes) {
-        return bytes.error();
-    }
-    FileContent content{std::move(*bytes)};
-    content.format = &FormatOf(path, content.View(), model);
-    return content;
-}
-
-// The table and report of a file's whole content in `format`; refused when it holds no channel
-// and the settings do not allow that.
-Result<ChannelFileRead> ReadContent(const std::string& path, std::string_view content,
-                                    const ChannelFormat& format, const ReadSettings& settings) {
-    if (Status accepted = format.Accepts(path, content); !accepted) {
-        return accepted.error();
-    }
-    Result<ChannelFileRead> read = format.Read(path, content, settings);
-    if (!read) {
-        return read.error();
-    }
-    if (!HasChannel(read->table) && (!settings.emptyAllowed || content.empty())) {
-        return NoChannels(path);
-    }
-    read->report.format = &format;
-    read->report.channels = read->table.ChannelCount();
-    return read;
-}
-
 }  // namespace
-
-bool HasSuffix(std::string_view path, std::string_view suffix) {
-    const auto same = [](char wanted, char c) {
-        return wanted == (c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c);
-    };
-    return path.size() >= suffix.size() &&
-           std::equal(suffix.begin(), suffix.end(), path.end() - suffix.size(), same);
-}
-
-bool IsMemoryFilePath(std::string_view path) {
-    return HasSuffix(path, ".g3m") || Is15mPath(path);
-}
-
-bool IsCsvFilePath(std::string_view path) {
-    return HasSuffix(path, ".csv");
-}
-
-bool Is15mPath(std::string_view path) {
-    return HasSuffix(path, ".15m");
-}
-
-bool MemoryFileFitsModel(std::string_view path, ReceiverModel model) {
-    return Is15mPath(path) == model.HoldsSecondarySquelch();
-}
 
 const ChannelFormat* FormatForName(std::string_view path) {
     // Standard output has no name to go by: it gets a receiver CSV unless a format is asked for.
     if (path == "-") {
-        return &ReceiverCsvFormat();
+        return ChannelFormats().front();
     }
     for (const ChannelFormat* format : ChannelFormats()) {
         if (format->NamedFor(path)) {
@@ -150,11 +78,27 @@ const ChannelFormat& FormatOf(std::string_view path, std::string_view bytes, Rec
 }
 
 Result<ChannelFileRead> ReadChannelFile(const std::string& path, const ReadSettings& settings) {
-    const Result<FileContent> content = ReadOnce(path, settings.model);
-    if (!content) {
-        return content.error();
+    // As much as the longest file of the format its name says allows, so that a memory file
+    // longer than the longest of the model is refused from its size before anything is
+    // allocated.
+    const ChannelFormat* named = ExtensionOwner(path);
+    const Result<ByteBuffer> bytes = ReadWholeFileBuffer(
+        path, named != nullptr ? named->MaxFileBytes(settings.model) : kMaxCsvFileBytes);
+    if (!bytes) {
+        return bytes.error();
     }
-    return ReadContent(path, content->View(), *content->format, settings);
+    const std::string_view content(bytes->data(), bytes->size());
+    const ChannelFormat& format = FormatOf(path, content, settings.model);
+    Result<ChannelFileRead> read = format.Read(path, content, settings);
+    if (!read) {
+        return read.error();
+    }
+    if (!HasChannel(read->table) && (!settings.emptyAllowed || content.empty())) {
+        return Error{"no channels in " + path};
+    }
+    read->report.format = &format;
+    read->report.channels = read->table.ChannelCount();
+    return read;
 }
 
 void ApplyChirpNumbering(ChannelFileRead& read, ChirpNumbering numbering) {
@@ -178,65 +122,13 @@ Result<ChannelFileConversion> ConvertChannelFile(const std::string& input,
                                                  const ChannelFormat& format,
                                                  const WriteSettings& settings,
                                                  ChirpNumbering numbering) {
-    const Result<FileContent> read = ReadOnce(input, settings.model);
+    Result<ChannelFileRead> read = ReadChannelFile(input, {settings.model, {}});
     if (!read) {
         return read.error();
     }
-    const std::string_view content = read->View();
-    const ChannelFormat& from = *read->format;
+    ApplyChirpNumbering(*read, numbering);
     ChannelFileConversion conversion;
-    ChannelFileReport& reading = conversion.read.report;
-    reading.format = &from;
-    if (from.ReadsRowByRow() && format.HoldsRecords()) {
-        // Row by row: each record is placed as its line is read.
-        if (Status accepted = from.Accepts(input, content); !accepted) {
-            return accepted.error();
-        }
-        const CsvTextCheck text = CheckCsvTextBytes(input, content);
-        if (!text.status) {
-            return text.status.error();
-        }
-        bool anyChannel = false;
-        bool placing = false;  // the memory file was opened and its records placed
-        Result<MemoryFileSaveReport> saved = SaveMemoryFileRecords(
-            output, settings.model,
-            [&](RecordPlacer& placer) {
-                placing = true;
-                reading.recordsRead = ReadCsvRecords(
-                    content, reading.diagnostics,
-                    [&](std::span<const std::string_view> cells) {
-                        anyChannel = anyChannel || !IsEmptyRow(cells);
-                        ++reading.channels;
-                        placer.Place(cells);
-                    },
-                    &reading.origins.lines, text.beyondAscii);
-            },
-            static_cast<std::size_t>(EstimateCsvRecords(content)),
-            [&]() -> Status { return anyChannel ? Status(Done{}) : Status(NoChannels(input)); });
-        if (!saved && !placing) {
-            // The memory file could not be opened, so no record was read: the file is read as
-            // for any other output, and what it holds is reported with the failure.
-            Result<ChannelFileRead> table = ReadContent(input, content, from, {settings.model, {}});
-            if (!table) {
-                return table.error();
-            }
-            conversion.read = std::move(*table);
-            conversion.written = saved.error();
-            return conversion;
-        }
-        if (!saved && !anyChannel) {
-            return saved.error();
-        }
-        conversion.written =
-            saved ? Result<ChannelFileReport>(RecordSaveReport(std::move(*saved))) : saved.error();
-        return conversion;
-    }
-    Result<ChannelFileRead> table = ReadContent(input, content, from, {settings.model, {}});
-    if (!table) {
-        return table.error();
-    }
-    ApplyChirpNumbering(*table, numbering);
-    conversion.read = std::move(*table);
+    conversion.read = std::move(*read);
     WriteSettings writing = settings;
     if (writing.groupNames.empty()) {
         writing.groupNames = conversion.read.groupNames;

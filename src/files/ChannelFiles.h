@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -59,19 +58,15 @@ std::string FormatWords();
 const ChannelFormat& FormatOf(std::string_view path, std::string_view bytes, ReceiverModel model);
 
 // What a conversion did: the reading, then the writing, or why the output could not be written
-// (it is then left as it was). A conversion row by row leaves the table read empty (see
-// ConvertChannelFile).
+// (it is then left as it was).
 struct ChannelFileConversion {
     ChannelFileRead read;
     Result<ChannelFileReport> written = Error{};
 };
 
-// Reads `input` and writes its channels to `output` in `format`, a CHIRP file numbered by
-// `numbering`, a bookmark list's group names passed on: through a table, as ReadChannelFile and
-// WriteChannelFile do, except where the input's format ReadsRowByRow and `format` HoldsRecords:
-// then row by row, each record placed as its line is read, without building a table; the bytes
-// and reports are those of reading and writing through a table. The error says why the input
-// could not be read (nothing is written then).
+// Reads `input` (ReadChannelFile) and writes its channels to `output` in `format`
+// (WriteChannelFile), a CHIRP file numbered by `numbering`, a bookmark list's group names passed
+// on. The error says why the input could not be read (nothing is written then).
 Result<ChannelFileConversion> ConvertChannelFile(const std::string& input,
                                                  const std::string& output,
                                                  const ChannelFormat& format,
@@ -86,12 +81,8 @@ std::string ConversionSummary(const ChannelFileConversion& conversion, const std
 // A CSV format's table and report from what its reader made.
 ChannelFileRead FromCsvImport(CsvImport imported);
 
-// True when `path` ends in `suffix` (lower case, with its dot), in any case.
-bool HasSuffix(std::string_view path, std::string_view suffix);
 // True for a path ending in .g3m or .15m, any case: a binary memory file.
 bool IsMemoryFilePath(std::string_view path);
-// True for a path ending in .csv, any case.
-bool IsCsvFilePath(std::string_view path);
 // True for a path ending in .15m, any case: the memory file of the "305" and "315".
 bool Is15mPath(std::string_view path);
 // True when a memory file of that name holds the records of `model`: a .15m file those of the
@@ -102,19 +93,12 @@ bool MemoryFileFitsModel(std::string_view path, ReceiverModel model);
 // error says which file and why it could not be read.
 Result<MemoryFileReadReport> ReadMemoryFile(const std::string& path, ReceiverModel model);
 
-// Updates the memory file at `path` (created when missing) with the records of the rows `fill`
-// hands to the placer it is given: reads the old file, places the records, and replaces the file
-// atomically, the file locked all along (UpdateFileAtomically). An existing file that cannot be
-// read, or a file that cannot be written, is an Error naming the path; it leaves the file as it
-// was. Row problems do not stop the save: they come back in the report. `beforeWrite`, when
-// given, may still refuse the save once every row is placed: its error is returned and the file
-// is left as it was.
-Result<MemoryFileSaveReport> SaveMemoryFileRecords(const std::string& path, ReceiverModel model,
-                                     const std::function<void(RecordPlacer& placer)>& fill,
-                                     std::size_t expectedRows = 0,
-                                     const std::function<Status()>& beforeWrite = {});
-// The same for the channel rows of `table`.
+// Updates the memory file at `path` (created when missing) with the records of the channel
+// rows of `table`: reads the old file, places the records, and replaces the file atomically, the
+// file locked all along (UpdateFileInPieces). An existing file that cannot be read, or a file
+// that cannot be written, is an Error naming the path; it leaves the file as it was. Row
+// problems do not stop the save: they come back in the report.
 Result<MemoryFileSaveReport> SaveMemoryFile(const std::string& path, const MemoryTable& table,
-                                  ReceiverModel model);
+                                            ReceiverModel model);
 
 }  // namespace corvalen

@@ -141,17 +141,6 @@ public:
     // Whether its files hold one record per channel number at the channel's place: a save
     // updates the file in place, counting records written and records kept.
     virtual bool HoldsRecords() const { return false; }
-    // Whether its files are read as receiver CSV records, which a conversion into a format that
-    // HoldsRecords hands over one at a time, each record placed as its line is read, without a
-    // table (ConvertChannelFile).
-    virtual bool ReadsRowByRow() const { return false; }
-    // Whether a file whose content looks like this format's is one it takes: an EiBi broadcast
-    // schedule also looks like a receiver CSV, but is refused as a channel file, saying how to
-    // import it.
-    virtual Status Accepts(const std::string& path, std::string_view bytes) const {
-        (void)path, (void)bytes;
-        return Done{};
-    }
 
     // The longest file of the format that is read, for `model`.
     virtual std::size_t MaxFileBytes(ReceiverModel model) const;
@@ -206,12 +195,12 @@ const std::vector<const ChannelFormat*>& ChannelFormats();
 // name with no extension or one no format knows. Of formats sharing an extension, the one the
 // name alone says (NamedFor).
 const ChannelFormat* ExtensionOwner(std::string_view path);
+// The extension of a file name, lower case with its dot ("" for none): ".g3m" of "A.G3M".
+std::string ExtensionOf(std::string_view path);
 // The name a file of `format` is saved under when the user gave `path`: `path` itself when its
 // extension is one of the format's; else the extension replaced by the format's first for
 // `model` when it belongs to another format, or that extension added when it belongs to none
 // ("list" becomes "list.xml", "list.g3m" becomes "list.xml").
 std::string NameForFormat(std::string_view path, const ChannelFormat& format, ReceiverModel model);
-// The extension of a file name, lower case with its dot ("" for none): ".g3m" of "A.G3M".
-std::string ExtensionOf(std::string_view path);
 
 }  // namespace corvalen

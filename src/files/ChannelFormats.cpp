@@ -1,15 +1,14 @@
 #include "files/ChannelFiles.h"
 
+#include "channel/CellChecks.h"
+
 namespace corvalen {
 
 const std::vector<const ChannelFormat*>& ChannelFormats() {
     // The receiver CSV first: a file no format recognises is read as one.
     static const std::vector<const ChannelFormat*> formats = {
-        &ReceiverCsvFormat(),
-        &ChirpCsvFormat(),
-        &MemoryFileFormat(),
-        &SdrSharpListFormat(),
-        &SdrppListFormat(),
+        &ReceiverCsvFormat(),  &ChirpCsvFormat(),  &MemoryFileFormat(),
+        &SdrSharpListFormat(), &SdrppListFormat(),
     };
     return formats;
 }
@@ -61,7 +60,6 @@ const ChannelFormat* ExtensionOwner(std::string_view path) {
 }
 
 std::string NameForFormat(std::string_view path, const ChannelFormat& format, ReceiverModel model) {
-    const std::string_view wanted = format.Extensions(model).front();
     if (format.HasExtensionOf(path)) {
         return std::string(path);
     }
@@ -69,7 +67,7 @@ std::string NameForFormat(std::string_view path, const ChannelFormat& format, Re
     if (ExtensionOwner(path) != nullptr) {
         name.erase(name.size() - ExtensionOf(path).size());
     }
-    return name.append(wanted);
+    return name.append(format.Extensions(model).front());
 }
 
 ChannelFileRead FromCsvImport(CsvImport imported) {
@@ -83,11 +81,7 @@ ChannelFileRead FromCsvImport(CsvImport imported) {
 }
 
 std::size_t ChannelFileReport::NoticeCount() const {
-    std::size_t notices = 0;
-    for (const Diagnostic& diagnostic : diagnostics) {
-        notices += diagnostic.IsNotice() ? 1 : 0;
-    }
-    return notices;
+    return corvalen::NoticeCount(diagnostics);
 }
 
 }  // namespace corvalen

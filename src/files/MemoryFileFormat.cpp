@@ -45,7 +45,7 @@ bool HoldsRecords(std::string_view bytes, ReceiverModel model) {
 // The decoded records of a memory file, refused when it is longer than a memory file can be or
 // when none of its records is whole and sound.
 Result<MemoryFileReadReport> DecodeMemoryFile(const std::string& path, std::string_view bytes,
-                                       ReceiverModel model) {
+                                              ReceiverModel model) {
     if (bytes.size() > MaxMemoryFileBytes(model)) {
         return Error{"Cannot read \"" + path + "\": it holds " +
                      Grouped(bytes.size() / model.RecordLength()) + " records of " +
@@ -87,9 +87,9 @@ public:
     std::size_t MaxFileBytes(ReceiverModel model) const override {
         return MaxMemoryFileBytes(model);
     }
-    // What EncodeRecord stores and DecodeMemoryFileImage reads back: no Priority, no reserved fields;
-    // IF Shift and Bandwidth, and the secondary squelch, only where the model's records keep
-    // them (a "303" memory file reads Bandwidth and IF Shift as "0").
+    // What EncodeRecord stores and DecodeMemoryFileImage reads back: no Priority, no reserved
+    // fields; IF Shift and Bandwidth, and the secondary squelch, only where the model's records
+    // keep them (a "303" memory file reads Bandwidth and IF Shift as "0").
     ColumnSet HeldColumns(ReceiverModel model) const override {
         ColumnSet held{Number,       Frequency, Groups,   Hotkey,  Lockout,
                        LevelSquelch, Mode,      Callsign, Comments};
@@ -126,18 +126,14 @@ public:
         if (!saved) {
             return saved.error();
         }
-        return ReportOf(std::move(*saved));
-    }
-
-    static ChannelFileReport ReportOf(MemoryFileSaveReport saved) {
         ChannelFileReport report;
-        report.recordsWritten = saved.recordsWritten;
-        report.recordsKept = saved.recordsKept;
-        report.rowsReplaced = std::move(saved.rowsReplaced);
-        report.rowsNotWritten = saved.rowsNotWritten;
-        report.rowsSkipped = saved.rowsSkipped;
-        report.diagnostics = std::move(saved.problems);
-        report.saveNotices = std::move(saved.saveNotices);
+        report.recordsWritten = saved->recordsWritten;
+        report.recordsKept = saved->recordsKept;
+        report.rowsReplaced = std::move(saved->rowsReplaced);
+        report.rowsNotWritten = saved->rowsNotWritten;
+        report.rowsSkipped = saved->rowsSkipped;
+        report.diagnostics = std::move(saved->problems);
+        report.saveNotices = std::move(saved->saveNotices);
         return report;
     }
 };
@@ -153,10 +149,16 @@ const ChannelFormat& MemoryFileFormat() {
     return format;
 }
 
-ChannelFileReport RecordSaveReport(MemoryFileSaveReport saved) {
-    ChannelFileReport report = MemoryFile::ReportOf(std::move(saved));
-    report.format = &MemoryFileFormat();
-    return report;
+bool IsMemoryFilePath(std::string_view path) {
+    return MemoryFileFormat().HasExtensionOf(path);
+}
+
+bool Is15mPath(std::string_view path) {
+    return ExtensionOf(path) == ".15m";
+}
+
+bool MemoryFileFitsModel(std::string_view path, ReceiverModel model) {
+    return Is15mPath(path) == model.HoldsSecondarySquelch();
 }
 
 Result<MemoryFileReadReport> ReadMemoryFile(const std::string& path, ReceiverModel model) {
@@ -167,22 +169,21 @@ Result<MemoryFileReadReport> ReadMemoryFile(const std::string& path, ReceiverMod
     return DecodeMemoryFile(path, std::string_view(bytes->data(), bytes->size()), model);
 }
 
-Result<MemoryFileSaveReport> SaveMemoryFileRecords(const std::string& path, ReceiverModel model,
-                                     const std::function<void(RecordPlacer& placer)>& fill,
-                                     std::size_t expectedRows,
-                                     const std::function<Status()>& beforeWrite) {
+Result<MemoryFileSaveReport> SaveMemoryFile(const std::string& path, const MemoryTable& table,
+                                            ReceiverModel model) {
     // Records are updated in place: whatever the old file holds beyond or between the channels
     // of the rows stays as it was; a file that is not there yet starts empty. The file stays
     // locked from reading to writing, so a second program updating it waits for this one.
     MemoryFileSaveReport report;
     std::vector<std::string> notices;
+    const auto rows = static_cast<std::size_t>(table.RowCount());
     const Status updated = UpdateFileAtomically(
         path, MaxMemoryFileBytes(model),
         [&](ByteBuffer& image) -> Status {
-            RecordPlacer placer(model, image, expectedRows);
-            fill(placer);
+            RecordPlacer placer(model, image, rows);
+            PlaceTableRows(table, placer);
             report = placer.Finish();
-            return beforeWrite ? beforeWrite() : Status(Done{});
+            return Status(Done{});
         },
         notices);
     if (!updated) {
@@ -190,13 +191,6 @@ Result<MemoryFileSaveReport> SaveMemoryFileRecords(const std::string& path, Rece
     }
     report.saveNotices = std::move(notices);
     return report;
-}
-
-Result<MemoryFileSaveReport> SaveMemoryFile(const std::string& path, const MemoryTable& table,
-                                  ReceiverModel model) {
-    return SaveMemoryFileRecords(
-        path, model, [&](RecordPlacer& placer) { PlaceTableRows(table, placer); },
-        static_cast<std::size_t>(table.RowCount()));
 }
 
 }  // namespace corvalen

@@ -27,16 +27,6 @@ public:
                 {"line", "lines"},
                 {"cell", "cells"}};
     }
-    bool ReadsRowByRow() const override { return true; }
-    Status Accepts(const std::string& path, std::string_view bytes) const override {
-        // An EiBi broadcast schedule holds broadcasts to pick rather than channels.
-        if (LooksLikeEibiSchedule(bytes)) {
-            return Error{"\"" + path +
-                         "\" is an EiBi broadcast schedule: pick its broadcasts with File > "
-                         "Import Broadcast Schedule, or with corvalen-cli schedule"};
-        }
-        return Done{};
-    }
     bool LooksLike(std::string_view bytes, ReceiverModel) const override {
         // The header line the receiver software writes starts with its Number column.
         const std::string_view start = WithoutByteOrderMark(bytes.substr(0, 16));
@@ -45,6 +35,12 @@ public:
 
     Result<ChannelFileRead> Read(const std::string& path, std::string_view bytes,
                                  const ReadSettings&) const override {
+        // An EiBi broadcast schedule holds broadcasts to pick rather than channels.
+        if (LooksLikeEibiSchedule(bytes)) {
+            return Error{"\"" + path +
+                         "\" is an EiBi broadcast schedule: pick its broadcasts with File > "
+                         "Import Broadcast Schedule, or with corvalen-cli schedule"};
+        }
         const CsvTextCheck text = CheckCsvTextBytes(path, bytes);
         if (!text.status) {
             return text.status.error();

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <iterator>
 #include <map>
+#include <unordered_map>
 #include <unordered_set>
 #include <utility>
 
@@ -19,70 +19,6 @@ namespace corvalen {
 namespace {
 
 constexpr int kReceiverGroups = 16;
-
-// The names taken in one list, and for each the suffix to try first for its next repeat, so
-// that a name used a thousand times is not tried against every suffix already given. Open
-// addressing over 8-byte slots, the names kept one after another in one string.
-class TakenNames {
-public:
-    static constexpr std::uint32_t kNew = 0xFFFFFFFF;
-
-    // Adds `name` and returns kNew, or the place of the same name taken before.
-    std::uint32_t Insert(std::string_view name) {
-        if (2 * (m_names.size() + 1) > m_slots.size()) {
-            Grow();
-        }
-        const auto hash = static_cast<std::uint32_t>(std::hash<std::string_view>{}(name));
-        const std::size_t mask = m_slots.size() - 1;
-        for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
-            Slot& slot = m_slots[at];
-            if (slot.place == 0) {
-                m_names.push_back({m_text.size(), name.size(), 0});
-                slot = {hash, static_cast<std::uint32_t>(m_names.size())};
-                m_text.append(name);
-                return kNew;
-            }
-            if (slot.hash == hash) {
-                const Name& taken = m_names[slot.place - 1];
-                if (std::string_view(m_text).substr(taken.offset, taken.length) == name) {
-                    return slot.place - 1;
-                }
-            }
-        }
-    }
-    // The suffix to try first for the next repeat of the name at `place`; 0 before its first.
-    int& NextSuffix(std::uint32_t place) { return m_names[place].nextSuffix; }
-
-private:
-    struct Slot {
-        std::uint32_t hash = 0;   // the low bits of the name's hash, which place it
-        std::uint32_t place = 0;  // the name's place + 1, or 0 for a free slot
-    };
-    struct Name {
-        std::size_t offset;
-        std::size_t length;
-        int nextSuffix;
-    };
-
-    void Grow() {
-        std::vector<Slot> old(std::max<std::size_t>(16, 2 * m_slots.size()));
-        old.swap(m_slots);
-        const std::size_t mask = m_slots.size() - 1;
-        for (const Slot& slot : old) {
-            if (slot.place != 0) {
-                std::size_t at = slot.hash & mask;
-                while (m_slots[at].place != 0) {
-                    at = (at + 1) & mask;
-                }
-                m_slots[at] = slot;
-            }
-        }
-    }
-
-    std::vector<Slot> m_slots;
-    std::vector<Name> m_names;  // by place
-    std::string m_text;
-};
 
 // SDR modes and the receiver's mode of the same kind, both ways.
 struct ModePair {
@@ -135,8 +71,7 @@ bool IsBlankOrZero(std::string_view cell) {
     return number.status == FrequencyReading::Status::Ok && number.hz == 0;
 }
 
-}  // namespace
-
+// The receiver's mode for an SDR mode, or empty when the receiver has none of that kind.
 std::string_view SdrModeToReceiver(std::string_view sdrMode) {
     for (const ModePair& pair : kSameModes) {
         if (pair.sdr == sdrMode) {
@@ -146,15 +81,12 @@ std::string_view SdrModeToReceiver(std::string_view sdrMode) {
     return {};
 }
 
-namespace {
-
-// Appends a row for each of bookmarks[first, end) to `table`, numbered from `firstNumber` for
-// bookmark 0; `groupOf[i]` is bookmark i's receiver group (0 for none). Modes the receiver lacks
-// are noted in `modesKept`.
-void AppendBookmarkRows(const std::vector<Bookmark>& bookmarks, std::size_t first, std::size_t end,
+// Appends a row for each bookmark to `table`, numbered from `firstNumber`; `groupOf[i]` is
+// bookmark i's receiver group (0 for none). Modes the receiver lacks are noted in `modesKept`.
+void AppendBookmarkRows(const std::vector<Bookmark>& bookmarks,
                         const std::vector<std::uint8_t>& groupOf, int firstNumber,
                         MemoryTable& table, std::map<std::string, Tally>& modesKept) {
-    table.ReserveChannels(static_cast<int>(end - first));
+    table.ReserveChannels(static_cast<int>(bookmarks.size()));
     // A row's cells as views into the bookmark and into these, reused from row to row: the
     // table copies them.
     std::array<std::string_view, kImportedColumnCount> cells{};
@@ -162,7 +94,7 @@ void AppendBookmarkRows(const std::vector<Bookmark>& bookmarks, std::size_t firs
     std::string frequency;
     std::string bandwidth;
     std::string groups;
-    for (std::size_t i = first; i < end; ++i) {
+    for (std::size_t i = 0; i < bookmarks.size(); ++i) {
         const Bookmark& bookmark = bookmarks[i];
         const int row = static_cast<int>(i) + 1;
         number = std::to_string(firstNumber + static_cast<int>(i));
@@ -225,7 +157,7 @@ BookmarkRead BookmarksToTable(const std::vector<Bookmark>& bookmarks, std::strin
 
     // Then the rows.
     std::map<std::string, Tally> modesKept;
-    AppendBookmarkRows(bookmarks, 0, bookmarks.size(), groupOf, firstNumber, read.table, modesKept);
+    AppendBookmarkRows(bookmarks, groupOf, firstNumber, read.table, modesKept);
 
     const auto report = [&](int row, int column, MessageKind kind, MessageValues values,
                             bool notice) {
@@ -259,100 +191,6 @@ BookmarkRead BookmarksToTable(const std::vector<Bookmark>& bookmarks, std::strin
     return read;
 }
 
-namespace {
-
-// What reading a row gives before its bookmark goes into its lists: the bookmark without its
-// group, and the row's groups.
-struct RowRead {
-    int row = 0;
-    Bookmark bookmark;
-    std::uint16_t groups = 0;
-};
-
-// What reading rows gives besides their bookmarks: the reports of rows not written, in row order,
-// and what is reported once per kind.
-struct RowsTally {
-    std::vector<Diagnostic> notWritten;
-    int channelsWritten = 0;
-    int rowsNotWritten = 0;
-    std::map<std::string_view, Tally> modesChanged;
-    std::map<int, Tally> lostColumns;
-};
-
-// Reads a channel row into its bookmark; false for a row not written (reported in `tally`).
-bool ReadRowForList(const MemoryTable& table, int row, const BookmarkFormat& format,
-                    RowsTally& tally, RowRead& read) {
-    const RowTexts cells = RowTextsOf(table, row);
-    const FrequencyReading hz = ReadFrequency(cells[Frequency], FrequencyUnit::Hz);
-    const auto notWritten = [&](MessageKind kind, MessageValues values) {
-        tally.notWritten.push_back(
-            Diagnostic{Diagnostic::Place::Row, row, Frequency, kind, std::move(values)});
-        ++tally.rowsNotWritten;
-        return false;
-    };
-    if (hz.status != FrequencyReading::Status::Ok) {
-        return notWritten(MessageKind::BookmarkRowNotWritten, {QuotedCell(cells[Frequency])});
-    }
-    if (hz.hz > format.maxHz) {
-        return notWritten(
-            MessageKind::BookmarkFrequencyTooHigh,
-            {QuotedCell(cells[Frequency]), std::to_string(format.maxHz), std::string(format.name)});
-    }
-    read.row = row;
-    Bookmark& bookmark = read.bookmark;
-    bookmark.hz = hz.hz;
-    // Lists hold UTF-8 only; a name is made so before it is compared with the names
-    // already taken, so two names cannot become one key on the way out.
-    bookmark.name = WellFormedUtf8(cells[Callsign]);
-    if (bookmark.name.empty() && format.keysByName) {
-        bookmark.name = FrequencyText(hz.hz, FrequencyUnit::kHz) + " kHz";
-    }
-
-    const std::string_view mode = cells[Mode];
-    bookmark.mode = kFallbackSdrMode;
-    bool exact = false;
-    for (const ModePair& pair : kSameModes) {
-        if (pair.receiver == mode) {
-            bookmark.mode = pair.sdr;
-            exact = true;
-        }
-    }
-    if (std::find(kSdrModes.begin(), kSdrModes.end(), mode) != kSdrModes.end()) {
-        bookmark.mode = mode;
-        exact = true;
-    }
-    for (const ModePair& pair : kNearestModes) {
-        if (!exact && pair.receiver == mode) {
-            bookmark.mode = pair.sdr;
-        }
-    }
-    if (!exact) {
-        tally.modesChanged[mode].Note(row, mode);
-    }
-
-    const FrequencyReading bandwidth = ReadFrequency(cells[Bandwidth], FrequencyUnit::Hz);
-    if (bandwidth.status == FrequencyReading::Status::Ok && bandwidth.hz != 0) {
-        bookmark.bandwidth = bandwidth.hz;
-    } else {
-        const std::string_view fallback = DefaultBandwidth(mode);
-        bookmark.bandwidth = ReadFrequency(fallback, FrequencyUnit::Hz).hz;
-        if (!IsBlankOrZero(cells[Bandwidth])) {
-            tally.lostColumns[Bandwidth].Note(row, cells[Bandwidth]);
-        }
-    }
-    for (const Column column : {IfShift, Hotkey, Lockout, Priority, LevelSquelch,
-                                SecondarySquelchType, SecondarySquelchValue, Comments}) {
-        if (!IsBlankOrZero(cells[column])) {
-            tally.lostColumns[column].Note(row, cells[column]);
-        }
-    }
-    ++tally.channelsWritten;
-    read.groups = GroupsOf(cells[Groups]);
-    return true;
-}
-
-}  // namespace
-
 BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::string>& groupNames,
                                const BookmarkFormat& format) {
     BookmarkWrite result;
@@ -362,6 +200,8 @@ BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::
     };
     Tally renamed;
     Tally severalGroups;
+    std::map<std::string_view, Tally> modesChanged;
+    std::map<int, Tally> lostColumns;
     // The list of each receiver group ([group - 1]) and of channels in none ([kReceiverGroups]),
     // UTF-8 as lists hold it; and for each, the first with the same name, since two groups of
     // one name are one list.
@@ -379,18 +219,83 @@ BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::
     }
     // Per list: the names taken, and per name the suffix to try first for its next repeat, so
     // that a name used a thousand times is not tried against every suffix already given.
-    std::array<TakenNames, kReceiverGroups + 1> taken;
+    std::array<std::unordered_map<std::string, int>, kReceiverGroups + 1> taken;
     result.bookmarks.reserve(static_cast<std::size_t>(table.RowCount()));
 
-    // Puts a row's bookmark into each of its lists, in row order: a name repeated in a list is
-    // told by the names the rows before it took there.
-    const auto place = [&](RowRead& read) {
-        const int row = read.row;
+    // Each channel row as a bookmark in each of its lists, in row order: a name repeated in a list
+    // is told by the names the rows before it took there.
+    for (int row = 1; row < table.RowCount(); ++row) {
+        if (IsEmptyRow(table, row)) {
+            continue;
+        }
+        const RowTexts cells = RowTextsOf(table, row);
+        const FrequencyReading hz = ReadFrequency(cells[Frequency], FrequencyUnit::Hz);
+        if (hz.status != FrequencyReading::Status::Ok || hz.hz > format.maxHz) {
+            if (hz.status != FrequencyReading::Status::Ok) {
+                report(row, Frequency, MessageKind::BookmarkRowNotWritten,
+                       {QuotedCell(cells[Frequency])});
+            } else {
+                report(row, Frequency, MessageKind::BookmarkFrequencyTooHigh,
+                       {QuotedCell(cells[Frequency]), std::to_string(format.maxHz),
+                        std::string(format.name)});
+            }
+            ++result.rowsNotWritten;
+            continue;
+        }
+        Bookmark bookmark;
+        bookmark.hz = hz.hz;
+        // Lists hold UTF-8 only; a name is made so before it is compared with the names
+        // already taken, so two names cannot become one key on the way out.
+        bookmark.name = WellFormedUtf8(cells[Callsign]);
+        if (bookmark.name.empty() && format.keysByName) {
+            bookmark.name = FrequencyText(hz.hz, FrequencyUnit::kHz) + " kHz";
+        }
+
+        const std::string_view mode = cells[Mode];
+        bookmark.mode = kFallbackSdrMode;
+        bool exact = false;
+        for (const ModePair& pair : kSameModes) {
+            if (pair.receiver == mode) {
+                bookmark.mode = pair.sdr;
+                exact = true;
+            }
+        }
+        if (std::find(kSdrModes.begin(), kSdrModes.end(), mode) != kSdrModes.end()) {
+            bookmark.mode = mode;
+            exact = true;
+        }
+        for (const ModePair& pair : kNearestModes) {
+            if (!exact && pair.receiver == mode) {
+                bookmark.mode = pair.sdr;
+            }
+        }
+        if (!exact) {
+            modesChanged[mode].Note(row, mode);
+        }
+
+        const FrequencyReading bandwidth = ReadFrequency(cells[Bandwidth], FrequencyUnit::Hz);
+        if (bandwidth.status == FrequencyReading::Status::Ok && bandwidth.hz != 0) {
+            bookmark.bandwidth = bandwidth.hz;
+        } else {
+            const std::string_view fallback = DefaultBandwidth(mode);
+            bookmark.bandwidth = ReadFrequency(fallback, FrequencyUnit::Hz).hz;
+            if (!IsBlankOrZero(cells[Bandwidth])) {
+                lostColumns[Bandwidth].Note(row, cells[Bandwidth]);
+            }
+        }
+        for (const Column column : {IfShift, Hotkey, Lockout, Priority, LevelSquelch,
+                                    SecondarySquelchType, SecondarySquelchValue, Comments}) {
+            if (!IsBlankOrZero(cells[column])) {
+                lostColumns[column].Note(row, cells[column]);
+            }
+        }
+        ++result.channelsWritten;
+        const std::uint16_t groups = GroupsOf(cells[Groups]);
         // The lists of the row's groups, as places in `listNames`.
         std::array<int, kReceiverGroups> lists{};
         int listCount = 0;
         for (int group = 1; group <= kReceiverGroups; ++group) {
-            if ((read.groups & (1u << (group - 1))) != 0) {
+            if ((groups & (1u << (group - 1))) != 0) {
                 lists[static_cast<std::size_t>(listCount++)] = group - 1;
             }
         }
@@ -402,45 +307,30 @@ BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::
             severalGroups.Note(row, table.CellText(row, Groups));
             listCount = 1;
         }
-        Bookmark& bookmark = read.bookmark;
         for (int i = 0; i < listCount; ++i) {
             const auto list = static_cast<std::size_t>(lists[static_cast<std::size_t>(i)]);
             // The row's last list takes its bookmark itself, any list before it a copy.
             Bookmark copy = i + 1 < listCount ? Bookmark(bookmark) : std::move(bookmark);
             copy.group = listNames[list];
             if (format.keysByName) {
-                TakenNames& names = taken[static_cast<std::size_t>(sameList[list])];
+                auto& names = taken[static_cast<std::size_t>(sameList[list])];
                 // A repeated name gets the first free suffix from where its last repeat stopped.
-                const std::uint32_t at = names.Insert(copy.name);
-                if (at != TakenNames::kNew) {
+                const auto [first, added] = names.try_emplace(copy.name, 2);
+                if (!added) {
                     const std::size_t length = copy.name.size();  // the name the row gives
-                    int k = std::max(2, names.NextSuffix(at));
+                    int& next = first->second;
                     do {
-                        char digits[16];
-                        const char* end = std::to_chars(digits, digits + sizeof digits, k++).ptr;
                         copy.name.resize(length);
-                        copy.name.append(" (");
-                        copy.name.append(digits, static_cast<std::size_t>(end - digits)) += ')';
-                    } while (names.Insert(copy.name) != TakenNames::kNew);
-                    names.NextSuffix(at) = k;
+                        copy.name += " (" + std::to_string(next++) + ")";
+                    } while (!names.try_emplace(copy.name, 2).second);
                     renamed.Note(row, std::string_view(copy.name).substr(0, length));
                 }
             }
             result.bookmarks.push_back(std::move(copy));
         }
-    };
-    RowsTally tally;
-    RowRead read;
-    for (int row = 1; row < table.RowCount(); ++row) {
-        if (!IsEmptyRow(table, row) && ReadRowForList(table, row, format, tally, read)) {
-            place(read);
-        }
     }
-    result.diagnostics = std::move(tally.notWritten);
-    result.channelsWritten = tally.channelsWritten;
-    result.rowsNotWritten = tally.rowsNotWritten;
 
-    for (const auto& [changed, modeTally] : tally.modesChanged) {
+    for (const auto& [changed, modeTally] : modesChanged) {
         const std::string_view mode = changed;  // a lambda may not capture a structured binding
         const auto nearest = std::find_if(kNearestModes.begin(), kNearestModes.end(),
                                           [&](const ModePair& p) { return p.receiver == mode; });
@@ -449,7 +339,7 @@ BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::
                 std::string(nearest != kNearestModes.end() ? nearest->sdr : kFallbackSdrMode),
                 LaterRows(modeTally.count)});
     }
-    for (const auto& [column, columnTally] : tally.lostColumns) {
+    for (const auto& [column, columnTally] : lostColumns) {
         report(columnTally.firstRow, column, MessageKind::BookmarkColumnLost,
                {QuotedCell(columnTally.example), std::string(format.name),
                 LaterRows(columnTally.count)});

@@ -63,9 +63,6 @@ struct BookmarkFormat {
 BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::string>& groupNames,
                                const BookmarkFormat& format);
 
-// The receiver's mode for an SDR mode, or empty when the receiver has none of that kind.
-std::string_view SdrModeToReceiver(std::string_view sdrMode);
-
 // The most bytes a bookmark list may have; a larger file is refused before it is parsed.
 inline constexpr std::size_t kMaxBookmarkListBytes = std::size_t{64} << 20;
 // A receiver holds 65,535 channels: a list of more bookmarks is refused rather than cut.

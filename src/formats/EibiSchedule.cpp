@@ -33,14 +33,6 @@ constexpr std::array<std::string_view, kEibiColumnCount> kColumnNames = {
 
 constexpr std::array<std::string_view, 7> kDayNames = {"Mo", "Tu", "We", "Th", "Fr", "Sa", "Su"};
 
-std::string_view Trim(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 std::vector<std::string_view> Split(std::string_view line, char separator) {
     std::vector<std::string_view> fields;
     std::size_t start = 0;
@@ -120,14 +112,14 @@ bool LooksLikeEibiSchedule(std::string_view fileBytes) {
 }
 
 bool ReadScheduleDays(std::string_view text, std::uint8_t& days) {
-    text = Trim(text);
+    text = TrimBlanks(text);
     if (text.empty()) {
         days = kEveryDay;
         return true;
     }
     std::uint8_t named = 0;
     for (const std::string_view piece : Split(text, ',')) {
-        if (!ReadDayPiece(Trim(piece), named)) {
+        if (!ReadDayPiece(TrimBlanks(piece), named)) {
             return false;
         }
     }
@@ -136,7 +128,7 @@ bool ReadScheduleDays(std::string_view text, std::uint8_t& days) {
 }
 
 int ReadDayMonth(std::string_view text) {
-    text = Trim(text);
+    text = TrimBlanks(text);
     if (text.size() != 4 ||
         !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
         return 0;
@@ -151,7 +143,7 @@ int ReadDayMonth(std::string_view text) {
 }
 
 bool ReadTimeSpan(std::string_view text, int& start, int& end) {
-    text = Trim(text);
+    text = TrimBlanks(text);
     const auto minutes = [](std::string_view hhmm, bool isEnd) {
         if (hhmm.size() != 4 ||
             !std::all_of(hhmm.begin(), hhmm.end(), [](char c) { return c >= '0' && c <= '9'; })) {
@@ -211,7 +203,7 @@ Schedule ReadEibiSchedule(std::string_view fileBytes) {
         if (lineNumber == 1 && LooksLikeEibiSchedule(line)) {
             // The header names the columns, each with its width after a colon.
             for (std::size_t k = 0; k < fields.size(); ++k) {
-                const std::string_view name = Trim(fields[k].substr(0, fields[k].find(':')));
+                const std::string_view name = TrimBlanks(fields[k].substr(0, fields[k].find(':')));
                 const auto known = std::find(kColumnNames.begin(), kColumnNames.end(), name);
                 if (known != kColumnNames.end()) {
                     where[static_cast<std::size_t>(known - kColumnNames.begin())] =
@@ -220,13 +212,13 @@ Schedule ReadEibiSchedule(std::string_view fileBytes) {
             }
             continue;
         }
-        if (Trim(line).empty()) {
+        if (TrimBlanks(line).empty()) {
             continue;
         }
         ++schedule.linesRead;
         const auto field = [&](EibiColumn column) {
             const auto index = static_cast<std::size_t>(where[static_cast<std::size_t>(column)]);
-            return index < fields.size() ? Trim(fields[index]) : std::string_view();
+            return index < fields.size() ? TrimBlanks(fields[index]) : std::string_view();
         };
 
         ScheduleEntry entry;
@@ -254,7 +246,7 @@ Schedule ReadEibiSchedule(std::string_view fileBytes) {
         entry.startDate = ReadDayMonth(start);
         entry.startDateUnread = !start.empty() && entry.startDate == 0;
         // A stop may carry the month and year last heard in brackets: "[0125]", "3110[0924]".
-        const std::string_view stop = Trim(field(Stop).substr(0, field(Stop).find('[')));
+        const std::string_view stop = TrimBlanks(field(Stop).substr(0, field(Stop).find('[')));
         entry.stopDate = ReadDayMonth(stop);
         entry.stopDateUnread = !stop.empty() && entry.stopDate == 0;
         schedule.entries.push_back(std::move(entry));

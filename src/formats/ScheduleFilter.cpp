@@ -176,14 +176,7 @@ std::vector<std::string> ParseCodeList(std::string_view text) {
         if (end == std::string_view::npos) {
             end = text.size();
         }
-        std::string_view code = text.substr(start, end - start);
-        while (!code.empty() && (code.front() == ' ' || code.front() == '\t')) {
-            code.remove_prefix(1);
-        }
-        while (!code.empty() && (code.back() == ' ' || code.back() == '\t')) {
-            code.remove_suffix(1);
-        }
-        codes.Add(code);
+        codes.Add(TrimBlanks(text.substr(start, end - start)));
         start = end + 1;
     }
     return codes.Take();
@@ -295,11 +288,7 @@ ScheduleSelection SelectBroadcasts(const Schedule& schedule, const ScheduleFilte
 }
 
 int ScheduleChannelCount(const std::vector<const ScheduleEntry*>& entries) {
-    std::map<ChannelKey, int> channels;
-    for (const ScheduleEntry* entry : entries) {
-        channels.try_emplace(ChannelKey{entry->hz, entry->station}, 0);
-    }
-    return static_cast<int>(channels.size());
+    return static_cast<int>(GroupByChannel(entries).size());
 }
 
 MemoryTable ScheduleChannels(const std::vector<const ScheduleEntry*>& entries, int firstNumber) {

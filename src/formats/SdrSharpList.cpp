@@ -90,45 +90,6 @@ std::size_t ForeignEntity(std::string_view bytes) {
     return std::string_view::npos;
 }
 
-// Where "<!DOCTYPE" first stands in the bytes, or npos. Found from its '!', which a list holds
-// a few of at most, rather than from its '<', which starts every tag.
-std::size_t FindDoctype(std::string_view bytes) {
-    constexpr std::string_view kDoctype = "<!DOCTYPE";
-    for (std::size_t mark = bytes.find('!', 1); mark != std::string_view::npos;
-         mark = bytes.find('!', mark + 1)) {
-        if (bytes.substr(mark - 1, kDoctype.size()) == kDoctype) {
-            return mark - 1;
-        }
-    }
-    return std::string_view::npos;
-}
-
-// The elements of an entry that the reading takes.
-enum EntryField : std::size_t { kName, kGroup, kFrequency, kMode, kBandwidth, kEntryFields };
-constexpr std::array<std::string_view, kEntryFields> kEntryTags = {
-    "Name", "GroupName", "Frequency", "DetectorType", "FilterBandwidth"};
-
-// The text of each of those elements, that of the first of its name ("" where there is none),
-// as pugixml's child_value(name) gives it; found in one pass over the entry's children instead
-// of one pass per name.
-std::array<std::string_view, kEntryFields> EntryTexts(const pugi::xml_node& entry) {
-    std::array<std::string_view, kEntryFields> texts;
-    std::array<bool, kEntryFields> found{};
-    std::size_t left = kEntryFields;
-    for (pugi::xml_node child = entry.first_child(); child && left > 0;
-         child = child.next_sibling()) {
-        const auto field = static_cast<std::size_t>(
-            std::find(kEntryTags.begin(), kEntryTags.end(), std::string_view(child.name())) -
-            kEntryTags.begin());
-        if (field < kEntryFields && !found[field]) {
-            found[field] = true;
-            --left;
-            texts[field] = child.child_value();
-        }
-    }
-    return texts;
-}
-
 // A frequency in whole Hz, the nearest one for a plain number with a fraction ("7100000.5", which
 // SDR# never writes but a list edited by hand may hold); 0 for anything else.
 std::uint64_t NearestWholeHz(std::string_view text) {
@@ -149,90 +110,12 @@ std::uint64_t NearestWholeHz(std::string_view text) {
     return whole.hz + (up ? 1 : 0);
 }
 
-// Whether pugixml prints `text` inside an element as it stands: it holds none of the bytes
-// pugixml escapes there (&, <, >, and control characters but tab, CR and LF, which are left
-// out here too).
-bool PrintedAsItStands(std::string_view text) {
-    return std::none_of(text.begin(), text.end(), [](char c) {
-        return c == '&' || c == '<' || c == '>' || static_cast<unsigned char>(c) < 0x20;
-    });
-}
-
 class StringWriter : public pugi::xml_writer {
 public:
     void write(const void* data, std::size_t size) override {
         text.append(static_cast<const char*>(data), size);
     }
     std::string text;
-};
-
-// What reading entries gives: a bookmark for each entry read, in file order, and a report
-// for each entry left out or rounded.
-struct EntriesRead {
-    std::vector<Bookmark> bookmarks;
-    std::vector<Diagnostic> skipped;
-};
-
-// Reads the <MemoryEntry> elements among a node's children into bookmarks. The lines that
-// reports name are counted in `text`, the whole list.
-class EntryReader {
-public:
-    explicit EntryReader(std::string_view text) : m_text(text) {}
-
-    void Read(const pugi::xml_node& parent, EntriesRead& read) {
-        for (const pugi::xml_node entry : parent.children("MemoryEntry")) {
-            const std::array<std::string_view, kEntryFields> texts = EntryTexts(entry);
-            const std::string_view frequency = texts[kFrequency];
-            const std::uint64_t hz = NearestWholeHz(frequency);
-            if (hz == 0 || hz > kHighestHz) {
-                read.skipped.push_back(Diagnostic{Diagnostic::Place::Line,
-                                                  LineOf(entry.offset_debug()),
-                                                  Frequency,
-                                                  MessageKind::SdrSharpFrequencyNotHz,
-                                                  {QuotedCell(frequency)}});
-                continue;
-            }
-            if (ReadFrequency(frequency, FrequencyUnit::Hz).status !=
-                FrequencyReading::Status::Ok) {
-                read.skipped.push_back(Diagnostic{Diagnostic::Place::Line,
-                                                  LineOf(entry.offset_debug()),
-                                                  Frequency,
-                                                  MessageKind::SdrSharpFrequencyRounded,
-                                                  {QuotedCell(frequency), std::to_string(hz)},
-                                                  Diagnostic::Severity::Notice});
-            }
-            Bookmark bookmark;
-            bookmark.hz = hz;
-            // A character reference can name what UTF-8 cannot hold (&#xD800;, a lone surrogate).
-            bookmark.name = WellFormedUtf8(texts[kName]);
-            bookmark.group = WellFormedUtf8(texts[kGroup]);
-            bookmark.mode = WellFormedUtf8(texts[kMode]);
-            const FrequencyReading bandwidth = ReadFrequency(texts[kBandwidth], FrequencyUnit::Hz);
-            if (bandwidth.status == FrequencyReading::Status::Ok) {
-                bookmark.bandwidth = bandwidth.hz;
-            }
-            read.bookmarks.push_back(std::move(bookmark));
-        }
-    }
-
-private:
-    // The line of an offset in the text, for the few entries reported. They come in file order,
-    // so each one's line is counted on from the last one asked about, not from the start.
-    int LineOf(std::ptrdiff_t offset) {
-        offset = std::clamp<std::ptrdiff_t>(offset, 0, std::ssize(m_text));
-        if (offset < m_counted) {
-            m_counted = 0;
-            m_line = 1;
-        }
-        m_line +=
-            static_cast<int>(std::count(m_text.begin() + m_counted, m_text.begin() + offset, '\n'));
-        m_counted = offset;
-        return m_line;
-    }
-
-    std::string_view m_text;
-    std::ptrdiff_t m_counted = 0;
-    int m_line = 1;
 };
 
 constexpr unsigned kParseOptions =
@@ -256,15 +139,14 @@ Result<BookmarkRead> ReadSdrSharpList(std::string_view fileBytes,
         fromUtf16 = Utf8FromUtf16(fileBytes);
         fileBytes = fromUtf16;
     }
-    if (const std::size_t doctype = FindDoctype(fileBytes); doctype != std::string_view::npos) {
-        return Error{FormatMessage(
-            MessageKind::ListDoctype,
-            {std::to_string(LineAt(fileBytes, doctype))})};
+    if (const std::size_t doctype = fileBytes.find("<!DOCTYPE");
+        doctype != std::string_view::npos) {
+        return Error{
+            FormatMessage(MessageKind::ListDoctype, {std::to_string(LineAt(fileBytes, doctype))})};
     }
     if (const std::size_t entity = ForeignEntity(fileBytes); entity != std::string_view::npos) {
-        return Error{FormatMessage(
-            MessageKind::ListEntity,
-            {std::to_string(LineAt(fileBytes, entity))})};
+        return Error{
+            FormatMessage(MessageKind::ListEntity, {std::to_string(LineAt(fileBytes, entity))})};
     }
     // SDR# writes UTF-8. A list saved again by a program that wrote Windows-1252 is read as such,
     // so that its letters stay letters and the table only ever holds UTF-8.
@@ -292,23 +174,64 @@ Result<BookmarkRead> ReadSdrSharpList(std::string_view fileBytes,
     if (!parsed) {
         return Error{
             FormatMessage(MessageKind::ListNotXml,
-                          {std::to_string(LineAt(text, static_cast<std::size_t>(parsed.offset))), parsed.description()})};
+                          {std::to_string(LineAt(text, static_cast<std::size_t>(parsed.offset))),
+                           parsed.description()})};
     }
     const pugi::xml_node root = document.child(std::string(kRoot).c_str());
     if (!root) {
         return Error{FormatMessage(MessageKind::ListNoRoot, {})};
     }
-    EntriesRead entries;
-    EntryReader(text).Read(root, entries);
-    if (entries.bookmarks.size() > kMaxBookmarks) {
-        return Error{FormatMessage(MessageKind::ListTooManyBookmarks,
-                                   {"SDR# list", std::to_string(entries.bookmarks.size()),
-                                    std::to_string(kMaxBookmarks)})};
+    // Reports name the line of their entry, counted on from the last one reported: they come
+    // in file order.
+    std::ptrdiff_t counted = 0;
+    int line = 1;
+    const auto lineOf = [&](std::ptrdiff_t offset) {
+        offset = std::clamp<std::ptrdiff_t>(offset, counted, std::ssize(text));
+        line += static_cast<int>(std::count(text.begin() + counted, text.begin() + offset, '\n'));
+        counted = offset;
+        return line;
+    };
+    std::vector<Bookmark> bookmarks;
+    std::vector<Diagnostic> skipped;
+    for (const pugi::xml_node entry : root.children("MemoryEntry")) {
+        const std::string_view frequency = entry.child_value("Frequency");
+        const std::uint64_t hz = NearestWholeHz(frequency);
+        if (hz == 0 || hz > kHighestHz) {
+            skipped.push_back(Diagnostic{Diagnostic::Place::Line,
+                                         lineOf(entry.offset_debug()),
+                                         Frequency,
+                                         MessageKind::SdrSharpFrequencyNotHz,
+                                         {QuotedCell(frequency)}});
+            continue;
+        }
+        if (ReadFrequency(frequency, FrequencyUnit::Hz).status != FrequencyReading::Status::Ok) {
+            skipped.push_back(Diagnostic{Diagnostic::Place::Line,
+                                         lineOf(entry.offset_debug()),
+                                         Frequency,
+                                         MessageKind::SdrSharpFrequencyRounded,
+                                         {QuotedCell(frequency), std::to_string(hz)},
+                                         Diagnostic::Severity::Notice});
+        }
+        Bookmark& bookmark = bookmarks.emplace_back();
+        bookmark.hz = hz;
+        // A character reference can name what UTF-8 cannot hold (&#xD800;, a lone surrogate).
+        bookmark.name = WellFormedUtf8(entry.child_value("Name"));
+        bookmark.group = WellFormedUtf8(entry.child_value("GroupName"));
+        bookmark.mode = WellFormedUtf8(entry.child_value("DetectorType"));
+        const FrequencyReading bandwidth =
+            ReadFrequency(entry.child_value("FilterBandwidth"), FrequencyUnit::Hz);
+        if (bandwidth.status == FrequencyReading::Status::Ok) {
+            bookmark.bandwidth = bandwidth.hz;
+        }
+    }
+    if (bookmarks.size() > kMaxBookmarks) {
+        return Error{FormatMessage(
+            MessageKind::ListTooManyBookmarks,
+            {"SDR# list", std::to_string(bookmarks.size()), std::to_string(kMaxBookmarks)})};
     }
     BookmarkRead read =
-        BookmarksToTable(entries.bookmarks, "SDR# list", std::move(knownGroups), firstNumber);
-    read.diagnostics.insert(read.diagnostics.begin(), entries.skipped.begin(),
-                            entries.skipped.end());
+        BookmarksToTable(bookmarks, "SDR# list", std::move(knownGroups), firstNumber);
+    read.diagnostics.insert(read.diagnostics.begin(), skipped.begin(), skipped.end());
     read.diagnostics.insert(read.diagnostics.begin(), notices.begin(), notices.end());
     return read;
 }
@@ -324,56 +247,21 @@ Result<BookmarkListText> WriteSdrSharpList(const MemoryTable& table,
     pugi::xml_node root = document.append_child(std::string(kRoot).c_str());
     root.append_attribute("xmlns:xsi") = "http://www.w3.org/2001/XMLSchema-instance";
     root.append_attribute("xmlns:xsd") = "http://www.w3.org/2001/XMLSchema";
-    StringWriter out;
-    // An entry takes some 300 bytes; room is made for all at once.
-    out.text.reserve(256 + written.bookmarks.size() * 320);
-    if (written.bookmarks.empty()) {
-        document.save(out, "  ", pugi::format_default, pugi::encoding_utf8);
-    } else {
-        // The document's head and foot as pugixml writes them around child elements, and each
-        // entry printed by pugixml where the whole document would have it, one at a time, so
-        // that no tree of every entry is built.
-        out.text += "<?xml version=\"1.0\"?>\n<";
-        out.text += kRoot;
-        out.text +=
-            " xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
-            "xmlns:xsd=\"http://www.w3.org/2001/XMLSchema\">\n";
-        for (const Bookmark& bookmark : written.bookmarks) {
-            if (PrintedAsItStands(bookmark.name) && PrintedAsItStands(bookmark.group) &&
-                PrintedAsItStands(bookmark.mode)) {
-                // What pugixml prints for the entry below, put together here without a tree of
-                // its seven elements.
-                out.text += "  <MemoryEntry>\n    <IsFavourite>true</IsFavourite>\n    <Name>";
-                out.text += bookmark.name;
-                out.text += "</Name>\n    <GroupName>";
-                out.text += bookmark.group;
-                out.text += "</GroupName>\n    <Frequency>";
-                out.text += std::to_string(bookmark.hz);
-                out.text += "</Frequency>\n    <DetectorType>";
-                out.text += bookmark.mode;
-                out.text += "</DetectorType>\n    <Shift>0</Shift>\n    <FilterBandwidth>";
-                out.text += std::to_string(bookmark.bandwidth);
-                out.text += "</FilterBandwidth>\n  </MemoryEntry>\n";
-                continue;
-            }
-            pugi::xml_node entry = root.append_child("MemoryEntry");
-            const auto add = [&](const char* name, const std::string& text) {
-                entry.append_child(name).text().set(text.c_str());
-            };
-            add("IsFavourite", "true");
-            add("Name", bookmark.name);
-            add("GroupName", bookmark.group);
-            add("Frequency", std::to_string(bookmark.hz));
-            add("DetectorType", bookmark.mode);
-            add("Shift", "0");
-            add("FilterBandwidth", std::to_string(bookmark.bandwidth));
-            entry.print(out, "  ", pugi::format_default, pugi::encoding_utf8, 1);
-            root.remove_child(entry);
-        }
-        out.text += "</";
-        out.text += kRoot;
-        out.text += ">\n";
+    for (const Bookmark& bookmark : written.bookmarks) {
+        pugi::xml_node entry = root.append_child("MemoryEntry");
+        const auto add = [&](const char* name, const std::string& text) {
+            entry.append_child(name).text().set(text.c_str());
+        };
+        add("IsFavourite", "true");
+        add("Name", bookmark.name);
+        add("GroupName", bookmark.group);
+        add("Frequency", std::to_string(bookmark.hz));
+        add("DetectorType", bookmark.mode);
+        add("Shift", "0");
+        add("FilterBandwidth", std::to_string(bookmark.bandwidth));
     }
+    StringWriter out;
+    document.save(out, "  ", pugi::format_default, pugi::encoding_utf8);
     BookmarkListText text;
     text.bytes = std::move(out.text);
     text.diagnostics = std::move(written.diagnostics);

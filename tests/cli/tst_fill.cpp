@@ -97,55 +97,6 @@ private slots:
         QCOMPARE(written[lines], lastLine);
     }
 
-    // Without --first-number the new channels go on after INPUT's highest channel number,
-    // whatever the count of its rows; cells that are no channel number do not count.
-    void numbersAfterTheHighest_data() {
-        QTest::addColumn<QStringList>("numbers");  // INPUT's Number cells; none: no INPUT
-        QTest::addColumn<QStringList>("added");    // the Numbers of the two new channels
-        QTest::newRow("no INPUT") << QStringList{} << QStringList{"1", "2"};
-        QTest::newRow("gaps") << QStringList{"1", "5", "3"} << QStringList{"6", "7"};
-        QTest::newRow("numbers above the rows")
-            << QStringList{"100", "200"} << QStringList{"201", "202"};
-        QTest::newRow("highest first") << QStringList{"40", "2"} << QStringList{"41", "42"};
-        QTest::newRow("blanks and zeros in front")
-            << QStringList{" 12 ", "009"} << QStringList{"13", "14"};
-        QTest::newRow("no channel numbers among them")
-            << QStringList{"70000", "abc", "0", "7", "-3"} << QStringList{"8", "9"};
-        QTest::newRow("none a channel number")
-            << QStringList{"abc", "", "x"} << QStringList{"1", "2"};
-        QTest::newRow("up to 65535") << QStringList{"65533"} << QStringList{"65534", "65535"};
-    }
-    void numbersAfterTheHighest() {
-        QFETCH(QStringList, numbers);
-        QFETCH(QStringList, added);
-        QTemporaryDir dir;
-        QStringList args{"--start", "118", "--stop", "118.025", "--step", "25"};
-        if (!numbers.isEmpty()) {
-            QByteArray csv = "Number,Frequency,Bandwidth,IF Shift\r\n";
-            for (const QString& number : numbers) {
-                csv += "\"" + number.toLatin1() + "\",\"7100000\",\"2400\",\"0\"\r\n";
-            }
-            QFile in(dir.filePath("in.csv"));
-            QVERIFY(in.open(QIODevice::WriteOnly) && in.write(csv) == csv.size());
-            in.close();
-            args << in.fileName();
-        }
-        const QString out = dir.filePath("out.csv");
-        const Run run = Cli(QStringList{"fill"} + args + QStringList{out});
-        QCOMPARE(run.status, kExitOk);
-        QStringList lines = QString::fromLatin1(ReadAll(out)).split("\r\n", Qt::SkipEmptyParts);
-        QCOMPARE(lines.size(), 1 + numbers.size() + 2);
-        QStringList written;
-        for (const QString& line : lines.mid(1 + numbers.size())) {
-            written << line.section(',', 0, 0).remove('"');
-        }
-        QCOMPARE(written, added);
-        // INPUT's own rows stay first, in their order (the export writes Numbers without blanks).
-        for (qsizetype k = 0; k < numbers.size(); ++k) {
-            QCOMPARE(lines[1 + k].section(',', 0, 0), '"' + numbers[k].trimmed() + '"');
-        }
-    }
-
     // "8.33k" is the airband raster: it ends on its stop, and says so; a stop off the raster is
     // said with where the last channel lies.
     void airbandRaster() {

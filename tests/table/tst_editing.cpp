@@ -1,8 +1,8 @@
 #include <QtTest>
 
 #include "../TestTables.h"
-#include "edit/BulkEdit.h"
 #include "channel/CellValues.h"
+#include "edit/BulkEdit.h"
 #include "edit/ChannelRange.h"
 #include "table/MoveRows.h"
 
@@ -67,23 +67,6 @@ private slots:
         const std::string text = cell.toStdString();
         const std::string result = add ? WithGroup(text, group) : WithoutGroup(text, group);
         QCOMPARE(QString::fromStdString(result), expected);
-    }
-
-    void applyFieldEdit() {
-        MemoryTable table = TableOf(4);
-        table.SetCellText(2, Groups, "1+3");
-        ApplyFieldEdit(table, std::vector<int>{4, 2, 99, 0}, {FieldEdit::Kind::Set, Mode, "USB"});
-        ApplyFieldEdit(table, std::vector<int>{1, 2}, {FieldEdit::Kind::AddGroup, 0, {}, 2});
-        QCOMPARE(Cell(table, 2, Mode), QString("USB"));
-        QCOMPARE(Cell(table, 4, Mode), QString("USB"));
-        QCOMPARE(Cell(table, 3, Mode), QString());
-        QCOMPARE(Cell(table, 1, Groups), QString("2"));
-        QCOMPARE(Cell(table, 2, Groups), QString("1+2+3"));
-        // A column the table lacks (the start-up layout has ten) changes nothing.
-        MemoryTable startup = MemoryTable::StartupLayout();
-        const MemoryTable before = startup;
-        ApplyFieldEdit(startup, std::vector<int>{1}, {FieldEdit::Kind::Set, Mode, "AM"});
-        QCOMPARE(startup, before);
     }
 
     void readChannelRange_data() {
@@ -373,9 +356,9 @@ private slots:
         QTest::newRow("groups unchanged") << "groups"
                                           << " 2 +16" << uint(0x8002) << " 2 +16";
         // Pieces that name no group (0, 17, text, blanks) are kept and read as none.
-        QTest::newRow("groups among odd pieces") << "groups"
-                                                 << "0+ 3 +17++abc+16+" << uint(0x8004)
-                                                 << "0+ 3 +17++abc+16+";
+        QTest::newRow("groups among odd pieces")
+            << "groups"
+            << "0+ 3 +17++abc+16+" << uint(0x8004) << "0+ 3 +17++abc+16+";
         QTest::newRow("lockout flags") << "lockout"
                                        << "" << uint(0b101) << "5";
         QTest::newRow("lockout keeps higher bits") << "lockout"
