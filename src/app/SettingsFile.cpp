@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QSettings>
+#include <QTemporaryFile>
 #include <algorithm>
 #include <utility>
 
@@ -65,6 +66,14 @@ QString SettingsFile::readPath() const {
         return user;
     }
     return {};
+}
+
+QString SettingsFile::keptPath() const {
+    if (const QString path = readPath(); !path.isEmpty()) {
+        return path;
+    }
+    QTemporaryFile probe(QDir(m_programFolder).filePath(QStringLiteral("Corvalen-XXXXXX.tmp")));
+    return probe.open() || userPath().isEmpty() ? programPath() : userPath();
 }
 
 std::optional<StoredSettings> SettingsFile::read() const {
