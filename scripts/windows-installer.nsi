@@ -3,7 +3,8 @@
 ; and OUTFILE. It installs into Program Files for all users with a Start-menu entry and an
 ; uninstaller, and has .g3m and .15m files opened by the editor. /S installs or uninstalls
 ; without asking anything.
-Unicode true
+; A 64-bit installer, as the programs are: it runs where they run, Wine without 32-bit support included.
+Target amd64-unicode
 !include "MUI2.nsh"
 !include "x64.nsh"
 
