@@ -12,3 +12,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # GCC 12 warns wrongly about std::string's own copies when it inlines them (GCC bug 105329).
 set(CMAKE_CXX_FLAGS_INIT "-Wno-restrict")
+# The libraries scripts/package-windows builds for Windows (Qt, pugixml; a list of install
+# folders) are found like the compiler's own.
+if(CORVALEN_WINDOWS_PREFIXES)
+    list(APPEND CMAKE_FIND_ROOT_PATH ${CORVALEN_WINDOWS_PREFIXES})
+endif()

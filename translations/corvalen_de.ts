@@ -1341,6 +1341,10 @@ OK überschreibt die Datei, Abbrechen wählt eine andere.</translation>
         <translation>Die Einstellungen konnten nicht in %1 gespeichert werden: %2</translation>
     </message>
     <message>
+        <source>Settings kept in %1</source>
+        <translation>Einstellungen liegen in %1</translation>
+    </message>
+    <message>
         <source>settings saved to %1</source>
         <translation>Einstellungen in %1 gespeichert</translation>
     </message>

@@ -220,6 +220,8 @@ void MainWindow::buildMenus() {
     options->setObjectName(QStringLiteral("optionsMenu"));
     options->addAction(m_settingsActions->winradioFolderAction());
     options->addAction(m_keeper->backupAction());
+    options->addSeparator();
+    options->addAction(m_settingsActions->keptAction());
 }
 
 void MainWindow::buildButtons() {

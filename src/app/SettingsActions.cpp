@@ -27,12 +27,16 @@ SettingsActions::SettingsActions(Document& document, const SettingsFile& setting
       m_settings(settings),
       m_fileDialog(fileDialog),
       m_messages(messages),
-      m_winradioFolder(new QAction(tr("Winradio Folder"), this)) {
+      m_winradioFolder(new QAction(tr("Winradio Folder"), this)),
+      m_kept(new QAction(this)) {
     m_winradioFolder->setObjectName(QStringLiteral("winradioFolderAction"));
+    m_kept->setObjectName(QStringLiteral("settingsKeptAction"));
+    m_kept->setEnabled(false);
     connect(m_winradioFolder, &QAction::triggered, this, &SettingsActions::chooseWinradioFolder);
 }
 
 void SettingsActions::load() {
+    m_kept->setText(tr("Settings kept in %1").arg(DisplayPath(m_settings.keptPath())));
     const std::optional<StoredSettings> stored = m_settings.read();
     if (!stored) {
         m_messages.information(
@@ -57,6 +61,7 @@ bool SettingsActions::save(QString& savedNote) {
                         .arg(DisplayPath(outcome.path), outcome.error));
         return false;
     }
+    m_kept->setText(tr("Settings kept in %1").arg(DisplayPath(outcome.path)));
     savedNote = tr("settings saved to %1").arg(DisplayPath(outcome.path));
     if (outcome.replaced > 0) {
         savedNote += tr("; %1 written as \"?\" (no Windows-1252 byte)")

@@ -26,6 +26,8 @@ public:
                     MessageBoxes& messages, QWidget* window);
 
     QAction* winradioFolderAction() const { return m_winradioFolder; }
+    // Options' line saying where the settings are kept (not a command).
+    QAction* keptAction() const { return m_kept; }
 
     // Reads the stored settings into the document, or shows the first-run message.
     void load();
@@ -45,6 +47,7 @@ private:
     SharedFileDialog& m_fileDialog;
     MessageBoxes& m_messages;
     QAction* m_winradioFolder;
+    QAction* m_kept;
 };
 
 }  // namespace corvalen

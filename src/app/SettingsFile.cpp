@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QSettings>
+#include <QTemporaryFile>
 #include <algorithm>
 #include <utility>
 
@@ -84,6 +85,14 @@ bool SettingsFile::writeBeside(const char* name, const QByteArray& bytes) const 
     }
     QDir().mkpath(m_userFolder);
     return WriteWhole(QDir(m_userFolder).filePath(QString::fromLatin1(name)), bytes, error);
+}
+
+QString SettingsFile::keptPath() const {
+    if (const QString path = readPath(); !path.isEmpty()) {
+        return path;
+    }
+    QTemporaryFile probe(QDir(m_programFolder).filePath(QStringLiteral("Corvalen-XXXXXX.tmp")));
+    return probe.open() || userPath().isEmpty() ? programPath() : userPath();
 }
 
 std::optional<StoredSettings> SettingsFile::read() const {

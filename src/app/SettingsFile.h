@@ -38,6 +38,9 @@ public:
     // written and the user's one exists (then that holds the later values). Empty when neither
     // exists, which is the first run.
     QString readPath() const;
+    // Where the settings are kept: the file they are read from, else where the next write goes
+    // (beside the program while its folder takes a new file, else the user's folder).
+    QString keptPath() const;
     // The stored values, or nothing on the first run.
     std::optional<StoredSettings> read() const;
 

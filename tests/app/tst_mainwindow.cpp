@@ -15,6 +15,7 @@
 
 #include "EditorTest.h"
 #include "app/ClientArea.h"
+#include "app/StatusText.h"
 #include "csv/CsvReader.h"
 #include "csv/CsvWriter.h"
 #include "files/ChannelFiles.h"
@@ -144,9 +145,13 @@ private slots:
         }
         QMenu* options = window.findChild<QMenu*>(QStringLiteral("optionsMenu"));
         QCOMPARE(options->title(), QStringLiteral("&Options"));
-        QCOMPARE(options->actions().size(), 2);
+        QCOMPARE(options->actions().size(), 4);
         QCOMPARE(options->actions()[0]->text(), QStringLiteral("Winradio Folder"));
         QCOMPARE(options->actions()[1]->text(), QStringLiteral("Keep a &Backup When Saving"));
+        // Then, after a separator, where the settings are kept, which is no command.
+        QVERIFY(options->actions()[2]->isSeparator());
+        QVERIFY(options->actions()[3]->text().startsWith(QStringLiteral("Settings kept in ")));
+        QVERIFY(!options->actions()[3]->isEnabled());
 
         // The row commands already work on the start-up grid.
         click(QStringLiteral("Add Row"));
@@ -512,6 +517,11 @@ private slots:
 
         MainWindow& window = startWindow();
         QCOMPARE(m_boxes->shown.size(), 1);
+        // Options says where the settings go: the user's folder when the program's takes none.
+        const QString kept = path(written.isEmpty() ? userDir + QStringLiteral("/Corvalen.ini")
+                                                    : written);
+        QCOMPARE(window.findChild<QAction*>(QStringLiteral("settingsKeptAction"))->text(),
+                 QStringLiteral("Settings kept in ") + DisplayPath(kept));
         click(QStringLiteral("Exit"));
         if (written.isEmpty()) {
             QVERIFY(window.isVisible());
