@@ -437,14 +437,6 @@ void MainWindow::fitAroundClientArea() {
     }
 }
 
-QString MainWindow::statusText() const {
-    return m_status->text();
-}
-
-QString MainWindow::statusDetails() const {
-    return m_status->toolTip();
-}
-
 void MainWindow::showStatus(const QString& text, const QString& details) {
     m_status->setText(text);
     m_status->setToolTip(details);
