@@ -25,7 +25,7 @@
 inline QString statusLine(const corvalen::MainWindow& window) {
     return window.findChild<QLabel*>(QStringLiteral("statusLine"))->text();
 }
-inline QString statusTip(const corvalen::MainWindow& window) {
+inline QString statusTooltip(const corvalen::MainWindow& window) {
     return window.findChild<QLabel*>(QStringLiteral("statusLine"))->toolTip();
 }
 
@@ -109,7 +109,7 @@ protected:
     // The status line with its details, as one text.
     QString status() const {
         waitForFiles();
-        return m_window->statusText() + '\n' + m_window->statusDetails();
+        return statusLine(*m_window) + '\n' + statusTooltip(*m_window);
     }
     // Until the window has read or written the file it reads or writes off its thread.
     void waitForFiles() const {

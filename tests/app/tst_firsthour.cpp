@@ -58,7 +58,7 @@ private slots:
         trigger("saveCsvAction");
         QCOMPARE(statusLine(window),
                  QStringLiteral("Saved 1 row to new.csv; 49 empty rows skipped; 1 cell reported"));
-        QVERIFY(statusTip(window).contains(
+        QVERIFY(statusTooltip(window).contains(
             QStringLiteral("Bandwidth is empty; the channel will be skipped")));
     }
 

@@ -296,7 +296,7 @@ private slots:
         QCOMPARE(window.fileDialog().settings().fileName, file);
         QCOMPARE(statusLine(window),
                  QStringLiteral("Read 13 channels from memories.csv; 1 line reported"));
-        QVERIFY(statusTip(window).startsWith(QStringLiteral("line 15: ")));
+        QVERIFY(statusTooltip(window).startsWith(QStringLiteral("line 15: ")));
     }
 
     void saveCsvPromptsAndRetries_data() {

@@ -335,7 +335,7 @@ private slots:
         m_dialogs->answers = {path("m.g3m")};
         trigger("saveMemoryFileAction");
         QCOMPARE(statusLine(*m_window), status);
-        QCOMPARE(statusTip(*m_window).section('\n', 0, 0), firstDetail);
+        QCOMPARE(statusTooltip(*m_window).section('\n', 0, 0), firstDetail);
         // The file holds those records: one a channel of the rows, and the old ones kept.
         const QByteArray bytes = testing::ReadBytes(path("m.g3m"));
         const QSet<int> channels(numbers.begin(), numbers.end());
@@ -399,10 +399,10 @@ private slots:
                      QStringLiteral("2 Datensätze zu 92 Byte in m.g3m geschrieben; 1 Zeile durch "
                                     "eine spätere Zeile mit derselben Nummer ersetzt")),
                  qPrintable(statusLine(*m_window)));
-        QVERIFY2(statusTip(*m_window).startsWith(
+        QVERIFY2(statusTooltip(*m_window).startsWith(
                      QStringLiteral("Durch eine spätere Zeile mit derselben Nummer ersetzt: Zeile "
                                     "1 (durch Zeile 3)")),
-                 qPrintable(statusTip(*m_window)));
+                 qPrintable(statusTooltip(*m_window)));
     }
 };
 
