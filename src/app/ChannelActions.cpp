@@ -54,8 +54,6 @@ QAction* ChannelActions::makeAction(const QString& objectName, const QString& te
                                     void (ChannelActions::*slot)()) {
     auto* action = new QAction(text, this);
     action->setObjectName(objectName);
-    // The shortcuts work wherever the window has the focus, the grid included.
-    action->setShortcutContext(Qt::WindowShortcut);
     connect(action, &QAction::triggered, this, slot);
     return action;
 }

@@ -72,17 +72,16 @@ MainWindow::MainWindow(SettingsFile settings, FileDialogPresenter* fileDialogs,
         grid()->scrollToTop();
         grid()->horizontalScrollBar()->setValue(0);
     });
+    // The commands that report one line, without lines behind it.
+    const auto showLine = [this](const QString& text) { showStatus(text); };
     m_printActions = new PrintActions(
         *grid(), m_fileDialog, *m_messages, [this] { return m_document.filePath(); }, this);
-    connect(m_printActions, &PrintActions::status, this,
-            [this](const QString& text) { showStatus(text); });
+    connect(m_printActions, &PrintActions::status, this, showLine);
     m_editActions = new EditActions(m_document, *grid(), this);
-    connect(m_editActions, &EditActions::status, this,
-            [this](const QString& text) { showStatus(text); });
+    connect(m_editActions, &EditActions::status, this, showLine);
     connect(m_editActions, &EditActions::revealRow, this, &MainWindow::revealRow);
     m_channelActions = new ChannelActions(m_document, *grid(), this);
-    connect(m_channelActions, &ChannelActions::status, this,
-            [this](const QString& text) { showStatus(text); });
+    connect(m_channelActions, &ChannelActions::status, this, showLine);
     connect(m_channelActions, &ChannelActions::revealRow, this, &MainWindow::revealRow);
     m_viewOptions = new GridViewOptions(*grid(), m_settings, this);
     m_view->setShownText([delegate = &m_viewOptions->delegate()](const QModelIndex& index) {
@@ -96,8 +95,7 @@ MainWindow::MainWindow(SettingsFile settings, FileDialogPresenter* fileDialogs,
             showStatus(tr("Last change: %1").arg(stack.undoText()));
         }
     });
-    connect(&m_viewOptions->delegate(), &CellEditorDelegate::refused, this,
-            [this](const QString& reason) { showStatus(reason); });
+    connect(&m_viewOptions->delegate(), &CellEditorDelegate::refused, this, showLine);
     connect(grid()->horizontalHeader(), &QHeaderView::sectionResized, this,
             [this](int column, int, int width) {
                 // The last column stretches with the window: its width is not the user's.
@@ -116,13 +114,12 @@ MainWindow::MainWindow(SettingsFile settings, FileDialogPresenter* fileDialogs,
     grid()->horizontalHeader()->viewport()->installEventFilter(this);
     m_settingsActions =
         new SettingsActions(m_document, m_settings, m_fileDialog, *m_messages, this);
-    connect(m_settingsActions, &SettingsActions::status, this,
-            [this](const QString& text) { showStatus(text); });
+    connect(m_settingsActions, &SettingsActions::status, this, showLine);
     // The memory-file commands are named after the receiver model's files.
     connect(&m_document, &Document::modelChanged, m_fileActions, &FileActions::updateModelTexts);
     m_keeper =
         new WorkKeeper(m_document, *m_fileActions, m_fileDialog, *m_messages, m_settings, this);
-    connect(m_keeper, &WorkKeeper::status, this, [this](const QString& text) { showStatus(text); });
+    connect(m_keeper, &WorkKeeper::status, this, showLine);
 
     buildMenus();
     buildButtons();
@@ -437,14 +434,6 @@ void MainWindow::fitAroundClientArea() {
         resize(size() + missing);
         layout()->activate();
     }
-}
-
-QString MainWindow::statusText() const {
-    return m_status->text();
-}
-
-QString MainWindow::statusDetails() const {
-    return m_status->toolTip();
 }
 
 void MainWindow::showStatus(const QString& text, const QString& details) {

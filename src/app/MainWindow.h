@@ -59,9 +59,6 @@ public:
     // What the grid shows: the table sorted and filtered, with problem cells tinted.
     ChannelViewModel& view() const { return *m_view; }
     ProblemIndex& problems() const { return *m_problems; }
-    QString statusText() const;
-    // The lines behind the status line (the diagnostics of the last file command).
-    QString statusDetails() const;
 
     // Makes the cell at a table row and column (-1: the row) the grid's current cell and scrolls
     // to it; a find text that hides its row is cleared first.

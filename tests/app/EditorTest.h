@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -19,6 +20,14 @@
 #include "app/MainWindow.h"
 #include "app/UndoSteps.h"
 #include "csv/CsvWriter.h"
+
+// The window's status line, and the lines behind it (its tooltip).
+inline QString statusLine(const corvalen::MainWindow& window) {
+    return window.findChild<QLabel*>(QStringLiteral("statusLine"))->text();
+}
+inline QString statusTooltip(const corvalen::MainWindow& window) {
+    return window.findChild<QLabel*>(QStringLiteral("statusLine"))->toolTip();
+}
 
 class EditorTest : public QObject {
 protected:
@@ -58,7 +67,8 @@ protected:
             corvalen::LoadTableStep::Push(m_window->document(), table, QStringLiteral("Open"));
             m_window->document().undoStack().setClean();
         } else {
-            m_window->fileActions().openChannelFile(writeCsv(QStringLiteral("channels.csv"), table));
+            m_window->fileActions().openChannelFile(
+                writeCsv(QStringLiteral("channels.csv"), table));
             waitForFiles();
         }
         return *m_window;
@@ -99,7 +109,7 @@ protected:
     // The status line with its details, as one text.
     QString status() const {
         waitForFiles();
-        return m_window->statusText() + '\n' + m_window->statusDetails();
+        return statusLine(*m_window) + '\n' + statusTooltip(*m_window);
     }
     // Until the window has read or written the file it reads or writes off its thread.
     void waitForFiles() const {

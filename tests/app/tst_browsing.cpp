@@ -74,7 +74,8 @@ class TestBrowsing : public EditorTest {
     Q_OBJECT
 
 private:
-    QString writeMemoryFile(const QString& name, const MemoryTable& table, corvalen::ReceiverModel model) {
+    QString writeMemoryFile(const QString& name, const MemoryTable& table,
+                            corvalen::ReceiverModel model) {
         const QString file = path(name);
         [&] { QVERIFY(SaveMemoryFile(file.toStdString(), table, model).ok()); }();
         return file;
@@ -507,8 +508,8 @@ private slots:
         MainWindow& window = startWindow();
         window.document().setWinradioPath(m_dir->path());
         window.document().setModelName(model);
-        const QString file =
-            writeMemoryFile(QStringLiteral("memories.g3m"), testing::Channels(3), testing::Model(model));
+        const QString file = writeMemoryFile(QStringLiteral("memories.g3m"), testing::Channels(3),
+                                             testing::Model(model));
         window.fileDialog().settings().fileName = QStringLiteral("left over.csv");
         m_dialogs->answers.push_back(file);
 
@@ -527,7 +528,7 @@ private slots:
         QVERIFY(window.document().table().table() == reference->table);
         QCOMPARE(window.document().table().columnCount(), kImportedColumnCount);
         QVERIFY(window.document().hasImportColumns());
-        QCOMPARE(window.statusText(), status);
+        QCOMPARE(statusLine(window), status);
         QCOMPARE(window.document().undoStack().undoText(), QStringLiteral("Open memories.g3m"));
         QVERIFY(!window.isWindowModified());
         QCOMPARE(window.fileActions().recentFiles().paths(), QStringList{file});
@@ -574,9 +575,9 @@ private slots:
         m_dialogs->answers.push_back(path(QStringLiteral("missing.g3m")));
         action("openMemoryFileAction")->trigger();
         QVERIFY(window.document().table().table() == before);
-        QVERIFY2(window.statusText().contains(path(QStringLiteral("missing.g3m"))),
-                 qPrintable(window.statusText()));
-        QVERIFY(window.statusText().endsWith(QStringLiteral("nothing opened")));
+        QVERIFY2(statusLine(window).contains(path(QStringLiteral("missing.g3m"))),
+                 qPrintable(statusLine(window)));
+        QVERIFY(statusLine(window).endsWith(QStringLiteral("nothing opened")));
         QVERIFY(window.fileActions().recentFiles().paths().isEmpty());
     }
 
@@ -602,7 +603,7 @@ private slots:
         auto* recent = next.findChild<QMenu*>(QStringLiteral("recentMenu"));
         QCOMPARE(recent->actions().size(), 3);
         recent->actions()[1]->trigger();
-        QCOMPARE(next.statusText(),
+        QCOMPARE(statusLine(next),
                  QDir::toNativeSeparators(g3m) + " no longer exists; removed from Recent files");
         QCOMPARE(next.fileActions().recentFiles().paths(), (QStringList{saved, csv}));
         QCOMPARE(testing::ReadBytes(store), (saved + "\r\n" + csv + "\r\n").toUtf8());

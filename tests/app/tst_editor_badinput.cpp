@@ -141,11 +141,12 @@ private slots:
         QVERIFY(m_boxes->shown.isEmpty());
         QCOMPARE(window.document().winradioPath(), folder);
         QCOMPARE(window.document().modelName(), QStringLiteral("313"));
-        QVERIFY2(window.statusText().contains('"' + model + "\" is no receiver model"),
-                 qPrintable(window.statusText()));
+        QVERIFY2(statusLine(window).contains('"' + model + "\" is no receiver model"),
+                 qPrintable(statusLine(window)));
         open(badinput::WriteFile(m_dir->filePath("in.csv"),
                                  badinput::kHeader + badinput::ChannelLine()));
-        QVERIFY(saveMemoryFile(m_dir->filePath("out.g3m")).startsWith("Wrote 1 record of 92 bytes"));
+        QVERIFY(
+            saveMemoryFile(m_dir->filePath("out.g3m")).startsWith("Wrote 1 record of 92 bytes"));
     }
 
     // Settings that cannot be written anywhere are reported, and the old file stays.
@@ -158,8 +159,8 @@ private slots:
             QSKIP("root writes anywhere here: this file system has no immutable flag");
         }
         window.findChild<QPushButton*>("exitButton")->click();
-        QVERIFY2(window.statusText().startsWith("Could not save the settings to "),
-                 qPrintable(window.statusText()));
+        QVERIFY2(statusLine(window).startsWith("Could not save the settings to "),
+                 qPrintable(statusLine(window)));
         QFile old(ini);
         QVERIFY(old.open(QIODevice::ReadOnly));
         QCOMPARE(old.readAll(), QByteArray("/radio/G313\r\n313\r\n"));

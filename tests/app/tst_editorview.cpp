@@ -151,7 +151,7 @@ private slots:
         if (stored.isEmpty()) {
             // Refused with the reason; the editor stays open to correct the text.
             QCOMPARE(table().CellText(1, Frequency), std::string("7005000"));
-            QVERIFY2(m_window->statusText().startsWith(status), qPrintable(m_window->statusText()));
+            QVERIFY2(statusLine(*m_window).startsWith(status), qPrintable(statusLine(*m_window)));
             QVERIFY(grid().indexWidget(grid().currentIndex()) != nullptr || line->isVisible());
             // Leaving the editor does not store it either.
             grid().setFocus();
@@ -303,13 +303,13 @@ private slots:
         QCOMPARE(edits->fieldEditRows, 2);
         const QString kept = QString::fromStdString(std::string(table().CellText(3, Frequency)));
         if (stored.isEmpty()) {
-            QVERIFY2(m_window->statusText().startsWith(status), qPrintable(m_window->statusText()));
+            QVERIFY2(statusLine(*m_window).startsWith(status), qPrintable(statusLine(*m_window)));
             QCOMPARE(m_window->document().undoStack().count(), 1);  // the import only
         } else {
             QCOMPARE(QString::fromStdString(std::string(table().CellText(1, Frequency))), stored);
             QCOMPARE(QString::fromStdString(std::string(table().CellText(2, Frequency))), stored);
             if (!status.isEmpty()) {
-                QCOMPARE(m_window->statusText(), status);
+                QCOMPARE(statusLine(*m_window), status);
             }
         }
         QVERIFY(kept != stored);  // the row not selected keeps its own
@@ -422,7 +422,7 @@ private slots:
         for (const QString& action : actions) {
             trigger(action.toLatin1().constData());
         }
-        QCOMPARE(m_window->statusText(), status);
+        QCOMPARE(statusLine(*m_window), status);
     }
 
     // Rows picked by their headers make Number the current column; the dialog starts on Mode.
@@ -478,7 +478,7 @@ private slots:
         m_window->document().setModelName(model);
         m_dialogs->answers = {path(typed)};
         trigger(action.toLatin1().constData());
-        QVERIFY2(QFile::exists(path(written)), qPrintable(m_window->statusText()));
+        QVERIFY2(QFile::exists(path(written)), qPrintable(statusLine(*m_window)));
         QCOMPARE(QDir(m_dir->path()).entryList({QStringLiteral("list*"), "my*"}, QDir::Files),
                  QStringList{written});
     }

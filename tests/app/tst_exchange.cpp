@@ -212,7 +212,7 @@ private slots:
         window.fileActions().appendFile(file);  // read off the window's thread
         waitForFiles();
         if (!refusal.isEmpty()) {
-            QVERIFY2(window.statusText().endsWith(refusal), qPrintable(status()));
+            QVERIFY2(statusLine(window).endsWith(refusal), qPrintable(status()));
             QCOMPARE(table().ChannelCount(), channels);
             QCOMPARE(undo.count(), steps);
             return;
@@ -254,7 +254,8 @@ private slots:
         bool written = false;
         QTimer look;
         connect(&look, &QTimer::timeout, [&] {
-            auto* dialog = window.findChild<QProgressDialog*>(QStringLiteral("backgroundWorkDialog"));
+            auto* dialog =
+                window.findChild<QProgressDialog*>(QStringLiteral("backgroundWorkDialog"));
             if (dialogSeen || dialog == nullptr || !dialog->isVisible()) {
                 return;
             }
@@ -303,7 +304,7 @@ private slots:
             if (++turns != 5) {
                 return;
             }
-            statusWhileSaving = window.statusText();
+            statusWhileSaving = statusLine(window);
             closedWhileSaving = window.close();
             QFile reader(pipe);
             if (reader.open(QIODevice::ReadOnly)) {
@@ -358,7 +359,7 @@ private slots:
                      qPrintable(status()));
             QVERIFY(window.isVisible());
         } else {
-            QTRY_VERIFY2(!window.isVisible(), qPrintable(window.statusText()));
+            QTRY_VERIFY2(!window.isVisible(), qPrintable(statusLine(window)));
         }
         QVERIFY(window.document().undoStack().isClean());
         QFile saved(path(QStringLiteral("saved.csv")));
@@ -519,7 +520,7 @@ private slots:
         QCOMPARE(m_dialogs->shown.last().filter, filter);
         testing::WriteBytes(path(otherFile), QByteArray(100, '\0'));
         QVERIFY(!window.fileActions().openFile(path(otherFile)));
-        QVERIFY2(window.statusText().endsWith(refusal), qPrintable(window.statusText()));
+        QVERIFY2(statusLine(window).endsWith(refusal), qPrintable(statusLine(window)));
         QCOMPARE(table().ChannelCount(), 2);
     }
 
@@ -569,14 +570,14 @@ private slots:
         trigger("printAction");
         const int pages = PdfPages(testing::ReadBytes(chooser.file));
         QVERIFY2(pages >= 2, qPrintable(QString::number(pages)));  // 150 rows: more than a page
-        QCOMPARE(window.statusText(), QStringLiteral("Printed %1 pages").arg(pages));
+        QCOMPARE(statusLine(window), QStringLiteral("Printed %1 pages").arg(pages));
 
         const QString pdf = path(QStringLiteral("list.pdf"));
         m_dialogs->answers = {pdf};
         trigger("exportPdfAction");
         QVERIFY(testing::ReadBytes(pdf).startsWith("%PDF"));
         QCOMPARE(PdfPages(testing::ReadBytes(pdf)), pages);
-        QCOMPARE(window.statusText(), QStringLiteral("Exported %1 pages to list.pdf").arg(pages));
+        QCOMPARE(statusLine(window), QStringLiteral("Exported %1 pages to list.pdf").arg(pages));
         QCOMPARE(QDir(m_dir->path()).entryList({QStringLiteral(".*")}, QDir::Hidden | QDir::Files),
                  QStringList());  // no temporary file left behind
         // The mode every other save gives (the user's umask applied), not a private one.
@@ -586,7 +587,7 @@ private slots:
 
         chooser.accept = false;
         trigger("printAction");
-        QCOMPARE(window.statusText(), QStringLiteral("Exported %1 pages to list.pdf").arg(pages));
+        QCOMPARE(statusLine(window), QStringLiteral("Exported %1 pages to list.pdf").arg(pages));
     }
 };
 

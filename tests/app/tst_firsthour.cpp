@@ -56,9 +56,9 @@ private slots:
 
         m_dialogs->answers.push_back(path(QStringLiteral("new.csv")));
         trigger("saveCsvAction");
-        QCOMPARE(window.statusText(),
+        QCOMPARE(statusLine(window),
                  QStringLiteral("Saved 1 row to new.csv; 49 empty rows skipped; 1 cell reported"));
-        QVERIFY(window.statusDetails().contains(
+        QVERIFY(statusTooltip(window).contains(
             QStringLiteral("Bandwidth is empty; the channel will be skipped")));
     }
 
@@ -113,7 +113,7 @@ private slots:
         QCOMPARE(shown.acceptLabel, QStringLiteral("&Save"));
         QCOMPARE(shown.title, QStringLiteral("Select your File"));
         QCOMPARE(shown.filter, QStringLiteral("Memory files (*.g3m)|*.g3m"));
-        QCOMPARE(window.statusText(),
+        QCOMPARE(statusLine(window),
                  QStringLiteral("Wrote 3 records of 84 bytes to memories.g3m; 2 records already in "
                                 "the file kept"));
         // The next dialog of another command has its own button again.
@@ -217,9 +217,9 @@ private slots:
         QCOMPARE(grid->currentIndex().row(), 2);
         QCOMPARE(grid->currentIndex().column(), int(Frequency));
         trigger("reIndexAction");
-        QCOMPARE(window.statusText(), QStringLiteral("Renumbered 5 rows 1 to 5"));
+        QCOMPARE(statusLine(window), QStringLiteral("Renumbered 5 rows 1 to 5"));
         trigger("reIndexAction");
-        QCOMPARE(window.statusText(),
+        QCOMPARE(statusLine(window),
                  QStringLiteral("Every row already has its number (1 to 5); nothing changed"));
         grid->selectionModel()->select(
             grid->model()->index(0, 0),
@@ -227,7 +227,7 @@ private slots:
         grid->selectionModel()->select(grid->model()->index(3, 0),
                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
         trigger("deleteRowsAction");
-        QCOMPARE(window.statusText(), QStringLiteral("Deleted 2 rows; the rest renumbered 1 to 3"));
+        QCOMPARE(statusLine(window), QStringLiteral("Deleted 2 rows; the rest renumbered 1 to 3"));
         trigger("addRowAction");
         QCOMPARE(grid->currentIndex().row(), 3);
         QCOMPARE(grid->currentIndex().column(), int(Frequency));

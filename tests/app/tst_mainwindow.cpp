@@ -264,8 +264,8 @@ private slots:
         QVERIFY(!window.document().hasImportColumns());
         QVERIFY(window.isWindowModified());  // discarding only gave way to the import
         if (!answer.isEmpty()) {
-            QVERIFY2(window.statusText().contains(path(answer)), qPrintable(window.statusText()));
-            QVERIFY(window.statusText().contains(QStringLiteral("nothing imported")));
+            QVERIFY2(statusLine(window).contains(path(answer)), qPrintable(statusLine(window)));
+            QVERIFY(statusLine(window).contains(QStringLiteral("nothing imported")));
         }
     }
 
@@ -276,8 +276,8 @@ private slots:
         click(QStringLiteral("Open Winradio .csv file"));
         QCOMPARE(window.document().table().table().ChannelCount(), 0);
         QVERIFY(window.document().hasImportColumns());
-        QVERIFY2(window.statusText().startsWith(QStringLiteral("Read 0 channels from empty.csv")),
-                 qPrintable(window.statusText()));
+        QVERIFY2(statusLine(window).startsWith(QStringLiteral("Read 0 channels from empty.csv")),
+                 qPrintable(statusLine(window)));
     }
 
     void importReadsTheChosenFile() {
@@ -299,9 +299,9 @@ private slots:
         QVERIFY(window.document().table().table() == reference.table);
         QVERIFY(window.document().hasImportColumns());
         QCOMPARE(window.fileDialog().settings().fileName, file);
-        QCOMPARE(window.statusText(),
+        QCOMPARE(statusLine(window),
                  QStringLiteral("Read 13 channels from memories.csv; 1 line reported"));
-        QVERIFY(window.statusDetails().startsWith(QStringLiteral("line 15: ")));
+        QVERIFY(statusTooltip(window).startsWith(QStringLiteral("line 15: ")));
     }
 
     void saveCsvPromptsAndRetries_data() {
@@ -349,7 +349,7 @@ private slots:
         const CsvText text = BuildCsvText(window.document().table().table(), imported);
         QCOMPARE(ReadBytes(other), QByteArray::fromStdString(text.bytes));
         // The start-up grid's empty rows are no channels: skipped, and counted.
-        QCOMPARE(window.statusText(),
+        QCOMPARE(statusLine(window),
                  imported ? QStringLiteral("Saved 10 rows to other.csv")
                           : QStringLiteral("Saved 0 rows to other.csv; 49 empty rows skipped"));
     }
@@ -366,9 +366,10 @@ private slots:
         QTest::newRow("G303") << "303" << true
                               << "Wrote 10 records of 84 bytes to memories.g3m; 25 records "
                                  "already in the file kept";
-        QTest::newRow("no model: as for the 313") << "" << true
-                                  << "Wrote 10 records of 92 bytes to memories.g3m; 22 records "
-                                     "already in the file kept";
+        QTest::newRow("no model: as for the 313")
+            << "" << true
+            << "Wrote 10 records of 92 bytes to memories.g3m; 22 records "
+               "already in the file kept";
         QTest::newRow("start-up grid")
             << "313" << false
             << "Wrote 0 records of 92 bytes to memories.g3m; 32 records already in the file kept; "
@@ -393,23 +394,22 @@ private slots:
         WriteBytes(target, QByteArray(3000, '\xab'));
         WriteBytes(reference, QByteArray(3000, '\xab'));
         QVERIFY(SaveMemoryFile(reference.toStdString(), window.document().table().table(),
-                            window.document().receiverModel())
+                               window.document().receiverModel())
                     .ok());
         m_dialogs->answers.push_back(target);
 
         click(QStringLiteral("Save .g3m file"));
         // The save proposes the document's name with the memory file's extension; the start-up
         // grid has none, and no memory file was chosen before.
-        const FileDialogSettings expected{
-            m_dir->path(),
-            imported ? QStringLiteral("channels.g3m") : QString(),
-            QStringLiteral("Memory files (*.g3m)|*.g3m"),
-            QStringLiteral("Select your File"),
-            FileDialogSettings::Form::Open,
-            QStringLiteral("&Save")};
+        const FileDialogSettings expected{m_dir->path(),
+                                          imported ? QStringLiteral("channels.g3m") : QString(),
+                                          QStringLiteral("Memory files (*.g3m)|*.g3m"),
+                                          QStringLiteral("Select your File"),
+                                          FileDialogSettings::Form::Open,
+                                          QStringLiteral("&Save")};
         QVERIFY(m_dialogs->shown.last() == expected);
         QCOMPARE(ReadBytes(target), ReadBytes(reference));
-        QCOMPARE(window.statusText(), status);
+        QCOMPARE(statusLine(window), status);
     }
 
     void saveMemoryFileCancelledOrFailing() {
@@ -417,12 +417,12 @@ private slots:
         importChannels(3);
         m_dialogs->answers = {QString(), path(QStringLiteral("no such folder/m.g3m"))};
         click(QStringLiteral("Save .g3m file"));
-        QCOMPARE(window.statusText(), QStringLiteral("Read 3 channels from channels.csv"));
+        QCOMPARE(statusLine(window), QStringLiteral("Read 3 channels from channels.csv"));
 
         click(QStringLiteral("Save .g3m file"));
-        QVERIFY2(window.statusText().contains(path(QStringLiteral("no such folder/m.g3m"))),
-                 qPrintable(window.statusText()));
-        QVERIFY(window.statusText().endsWith(QStringLiteral("the file was not changed")));
+        QVERIFY2(statusLine(window).contains(path(QStringLiteral("no such folder/m.g3m"))),
+                 qPrintable(statusLine(window)));
+        QVERIFY(statusLine(window).endsWith(QStringLiteral("the file was not changed")));
     }
 
     void winradioFolder_data() {
@@ -479,8 +479,8 @@ private slots:
             return;  // a cancel changes nothing and writes nothing
         }
         if (settings.isEmpty()) {
-            QVERIFY2(window.statusText().contains(QStringLiteral("is no receiver model")),
-                     qPrintable(window.statusText()));
+            QVERIFY2(statusLine(window).contains(QStringLiteral("is no receiver model")),
+                     qPrintable(statusLine(window)));
             return;
         }
 
@@ -525,10 +525,10 @@ private slots:
         click(QStringLiteral("Exit"));
         if (written.isEmpty()) {
             QVERIFY(window.isVisible());
-            QVERIFY2(window.statusText().startsWith(QStringLiteral("Could not save the settings "
-                                                                   "to ") +
-                                                    path(userDir)),
-                     qPrintable(window.statusText()));
+            QVERIFY2(statusLine(window).startsWith(QStringLiteral("Could not save the settings "
+                                                                  "to ") +
+                                                   path(userDir)),
+                     qPrintable(statusLine(window)));
             return;
         }
         QVERIFY(!window.isVisible());
@@ -684,7 +684,8 @@ private slots:
         m_boxes->shown.clear();
         m_boxes->unsavedAnswers = {answer};
         m_dialogs->answers.clear();
-        if (answer == UnsavedChangesAnswer::SaveCsv || answer == UnsavedChangesAnswer::SaveMemoryFile) {
+        if (answer == UnsavedChangesAnswer::SaveCsv ||
+            answer == UnsavedChangesAnswer::SaveMemoryFile) {
             m_dialogs->answers.push_back(saveAs.isNull() ? QString() : path(saveAs));
         }
         const QString other = writeCsv(QStringLiteral("other.csv"), testing::Channels(5));
@@ -738,10 +739,9 @@ private slots:
 
         window.close();
         QVERIFY(window.isVisible());
-        QVERIFY2(window.statusText().contains(QStringLiteral("; 1 row not written")),
-                 qPrintable(window.statusText()));
-        QVERIFY(
-            window.statusText().endsWith(QStringLiteral("stopped so you can check this first")));
+        QVERIFY2(statusLine(window).contains(QStringLiteral("; 1 row not written")),
+                 qPrintable(statusLine(window)));
+        QVERIFY(statusLine(window).endsWith(QStringLiteral("stopped so you can check this first")));
         QVERIFY(!window.isWindowModified());
         window.close();
         QVERIFY(!window.isVisible());
@@ -766,11 +766,11 @@ private slots:
 
         QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(ClipboardText(), TabText(before, {2, 4}));
-        QCOMPARE(window.statusText(), QStringLiteral("Copied 2 rows"));
+        QCOMPARE(statusLine(window), QStringLiteral("Copied 2 rows"));
 
         QTest::keyClick(grid, Qt::Key_X, Qt::ControlModifier);
         QCOMPARE(ClipboardText(), TabText(before, {2, 4}));
-        QCOMPARE(window.statusText(), QStringLiteral("Cut 2 rows"));
+        QCOMPARE(statusLine(window), QStringLiteral("Cut 2 rows"));
         for (const int row : {2, 4}) {
             QVERIFY(RowStrings(model.table(), row) == std::vector<std::string>(19));
         }
@@ -781,7 +781,7 @@ private slots:
         // Whole rows go into their own columns, wherever the cursor is in the row.
         grid->setCurrentIndex(grid->model()->index(5, Callsign));
         QTest::keyClick(grid, Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(window.statusText(),
+        QCOMPARE(statusLine(window),
                  QStringLiteral("Pasted 2 rows of 19 cells at row 6; 1 row added"));
         QCOMPARE(model.rowCount(), 7);
         QVERIFY(RowStrings(model.table(), 6) == RowStrings(before, 2));
@@ -844,7 +844,7 @@ private slots:
         QApplication::clipboard()->setText(text);
 
         trigger("pasteAction");
-        QCOMPARE(window.statusText(), status);
+        QCOMPARE(statusLine(window), status);
         QCOMPARE(model.rowCount(), rows);
         for (const QString& expected : cells) {
             const QStringList parts = expected.split(QLatin1Char('='));
@@ -874,7 +874,7 @@ private slots:
         grid->setCurrentIndex(grid->model()->index(1, Comments));
         QApplication::clipboard()->setText(QStringLiteral("x\ny\nz\n"));
         trigger("pasteAction");
-        QCOMPARE(window.statusText(), QStringLiteral("Pasted 3 rows of 1 cell at row 3"));
+        QCOMPARE(statusLine(window), QStringLiteral("Pasted 3 rows of 1 cell at row 3"));
         QCOMPARE(ColumnTexts(window.document().table().table(), Comments).mid(0, 3),
                  (QStringList{"z", "y", "x"}));
         QCOMPARE(window.document().undoStack().count(), 2);  // the import, then the paste
@@ -981,7 +981,8 @@ private slots:
                 QTest::keyClick(box, Qt::Key_Escape);
             }
         });
-        QCOMPARE(boxes.askUnsavedChanges("Corvalen", "Changes", ".g3m"), UnsavedChangesAnswer::Cancel);
+        QCOMPARE(boxes.askUnsavedChanges("Corvalen", "Changes", ".g3m"),
+                 UnsavedChangesAnswer::Cancel);
         QCOMPARE(buttons.value(0), QStringLiteral("Save as .&csv"));  // Alt+C
         QVERIFY2(buttons.contains(QStringLiteral("Save as .g3m")) &&
                      buttons.contains(QStringLiteral("Discard")) &&

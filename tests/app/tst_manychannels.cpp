@@ -120,7 +120,7 @@ private slots:
         QCOMPARE(ColumnTexts(table(), Frequency).mid(3),
                  (QStringList{"118000000", "118025000", "118050000"}));
         QCOMPARE(ColumnTexts(table(), Bandwidth).mid(3), (QStringList{"6000", "6000", "6000"}));
-        QCOMPARE(m_window->statusText(), QString("Added 3 channels, numbered 4 to 6"));
+        QCOMPARE(statusLine(*m_window), QString("Added 3 channels, numbered 4 to 6"));
         QCOMPARE(m_window->document().undoStack().undoText(), QString("Add Channel Range"));
         checkUndoRedo(before);
         // A cancelled dialog changes nothing.
@@ -182,9 +182,9 @@ private slots:
         m_edits->channelNumbers = {40, 77};
         trigger("goToChannelAction");
         QCOMPARE(m_window->grid()->currentIndex(), gridCell(3, 0));
-        QCOMPARE(m_window->statusText(), QString("Channel 40 is in row 3"));
+        QCOMPARE(statusLine(*m_window), QString("Channel 40 is in row 3"));
         trigger("goToChannelAction");
-        QCOMPARE(m_window->statusText(), QString("No row holds channel 77"));
+        QCOMPARE(statusLine(*m_window), QString("No row holds channel 77"));
         QCOMPARE(m_window->grid()->currentIndex(), gridCell(3, 0));
     }
 

@@ -135,8 +135,8 @@ private slots:
         m_dialogs->answers = {path(typed)};
         m_dialogs->filters = {filter};
         trigger(action.toLatin1().constData());
-        QVERIFY2(QFile::exists(path(written)), qPrintable(m_window->statusText()));
-        QVERIFY2(m_window->statusText().contains(written), qPrintable(m_window->statusText()));
+        QVERIFY2(QFile::exists(path(written)), qPrintable(statusLine(*m_window)));
+        QVERIFY2(statusLine(*m_window).contains(written), qPrintable(statusLine(*m_window)));
         if (other) {
             QCOMPARE(testing::ReadBytes(path(typed)), old);
         }
@@ -172,8 +172,8 @@ private slots:
         trigger("saveMemoryFileAction");
         QVERIFY(!QFile::exists(path("list.15m")));
         QVERIFY(!QFile::exists(path("list.15m.g3m")));
-        QVERIFY2(m_window->statusText().contains("is a .15m memory file"),
-                 qPrintable(m_window->statusText()));
+        QVERIFY2(statusLine(*m_window).contains("is a .15m memory file"),
+                 qPrintable(statusLine(*m_window)));
     }
 
     // Each save proposes the document's name with the extension of the format its dialog
@@ -224,9 +224,9 @@ private slots:
         QCOMPARE(m_dialogs->shown.last().fileName, QStringLiteral("victim.xml"));
         QCOMPARE(testing::ReadBytes(path("victim.g3m")), records);
         QVERIFY(testing::ReadBytes(path("victim.xml")).startsWith("<?xml"));
-        QVERIFY2(m_window->statusText().startsWith(
+        QVERIFY2(statusLine(*m_window).startsWith(
                      QStringLiteral("Saved 5 channels to the SDR# list victim.xml")),
-                 qPrintable(m_window->statusText()));
+                 qPrintable(statusLine(*m_window)));
     }
 
     // A name chosen in one kind of dialog is not where another kind starts; within its kind it
@@ -334,8 +334,8 @@ private slots:
         }
         m_dialogs->answers = {path("m.g3m")};
         trigger("saveMemoryFileAction");
-        QCOMPARE(m_window->statusText(), status);
-        QCOMPARE(m_window->statusDetails().section('\n', 0, 0), firstDetail);
+        QCOMPARE(statusLine(*m_window), status);
+        QCOMPARE(statusTooltip(*m_window).section('\n', 0, 0), firstDetail);
         // The file holds those records: one a channel of the rows, and the old ones kept.
         const QByteArray bytes = testing::ReadBytes(path("m.g3m"));
         const QSet<int> channels(numbers.begin(), numbers.end());
@@ -356,10 +356,10 @@ private slots:
         const QString sked = QStringLiteral(CORVALEN_TEST_DATA_DIR "/formats/eibi/sked-A26.csv");
         m_dialogs->answers = {sked};
         trigger("openCsvAction");
-        QVERIFY2(m_window->statusText().contains(
+        QVERIFY2(statusLine(*m_window).contains(
                      "is an EiBi broadcast schedule: pick its broadcasts with File > Import "
                      "Broadcast Schedule, or with corvalen-cli schedule"),
-                 qPrintable(m_window->statusText()));
+                 qPrintable(statusLine(*m_window)));
         QCOMPARE(table().ChannelCount(), 2);
     }
 
@@ -395,14 +395,14 @@ private slots:
         m_dialogs->answers = {path("m.g3m")};
         trigger("saveMemoryFileAction");
         QCOMPARE(m_dialogs->shown.last().filter, QStringLiteral("Speicherdateien (*.g3m)|*.g3m"));
-        QVERIFY2(m_window->statusText().startsWith(
+        QVERIFY2(statusLine(*m_window).startsWith(
                      QStringLiteral("2 Datensätze zu 92 Byte in m.g3m geschrieben; 1 Zeile durch "
                                     "eine spätere Zeile mit derselben Nummer ersetzt")),
-                 qPrintable(m_window->statusText()));
-        QVERIFY2(m_window->statusDetails().startsWith(
+                 qPrintable(statusLine(*m_window)));
+        QVERIFY2(statusTooltip(*m_window).startsWith(
                      QStringLiteral("Durch eine spätere Zeile mit derselben Nummer ersetzt: Zeile "
                                     "1 (durch Zeile 3)")),
-                 qPrintable(m_window->statusDetails()));
+                 qPrintable(statusTooltip(*m_window)));
     }
 };
 
