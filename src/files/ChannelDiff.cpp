@@ -152,6 +152,21 @@ bool SameCellValue(int column, std::string_view a, std::string_view b, ReceiverM
     return numberA && numberB && *numberA == *numberB;
 }
 
+std::vector<FieldChange> DiffRows(const MemoryTable& a, int rowA, const MemoryTable& b, int rowB,
+                                  ColumnSet compared, ReceiverModel model) {
+    std::vector<FieldChange> fields;
+    const MemoryTable::RowView cellsA = a.RowCells(rowA);
+    const MemoryTable::RowView cellsB = b.RowCells(rowB);
+    for (int column = Number + 1; column < kImportedColumnCount; ++column) {
+        const std::string_view cellA = cellsA[static_cast<std::size_t>(column)];
+        const std::string_view cellB = cellsB[static_cast<std::size_t>(column)];
+        if (compared.Has(column) && !SameCellValue(column, cellA, cellB, model)) {
+            fields.push_back({column, std::string(cellA), std::string(cellB)});
+        }
+    }
+    return fields;
+}
+
 int ChannelDiff::Count(ChannelChange::Kind kind) const {
     return static_cast<int>(std::count_if(changes.begin(), changes.end(),
                                           [&](const ChannelChange& c) { return c.kind == kind; }));
@@ -238,18 +253,7 @@ ChannelDiff DiffChannels(const MemoryTable& a, const MemoryTable& b, ColumnSet c
             diff.changes.push_back(std::move(change));
             continue;
         }
-        const MemoryTable::RowView cellsA = a.RowCells(rowA);
-        const MemoryTable::RowView cellsB = b.RowCells(rowB);
-        for (int column = Number + 1; column < kImportedColumnCount; ++column) {
-            if (!diff.compared.Has(column)) {
-                continue;
-            }
-            const std::string_view cellA = cellsA[static_cast<std::size_t>(column)];
-            const std::string_view cellB = cellsB[static_cast<std::size_t>(column)];
-            if (!SameCellValue(column, cellA, cellB, model)) {
-                change.fields.push_back({column, std::string(cellA), std::string(cellB)});
-            }
-        }
+        change.fields = DiffRows(a, rowA, b, rowB, diff.compared, model);
         if (!change.fields.empty()) {
             diff.changes.push_back(std::move(change));
         }

@@ -82,6 +82,11 @@ struct ChannelDiff {
 ChannelDiff DiffChannels(const MemoryTable& a, const MemoryTable& b, ColumnSet compared,
                          ReceiverModel model);
 
+// The fields of `compared` (Number aside) in which row `rowA` of `a` and row `rowB` of `b`
+// differ, in column order, cells read for `model` as above.
+std::vector<FieldChange> DiffRows(const MemoryTable& a, int rowA, const MemoryTable& b, int rowB,
+                                  ColumnSet compared, ReceiverModel model);
+
 // One line per change of `diff` between `a` and `b`: "channel 12 added: Frequency "7100000",
 // Mode "AM", Callsign "BBC"", "channel 5 removed: ...", "channel 3 changed: Frequency
 // "7100000" -> "7200000"; Callsign "A" -> "B"" (each value quoted as reports quote cells).
