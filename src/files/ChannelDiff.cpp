@@ -133,6 +133,12 @@ std::vector<std::string> ChangeLines(const ChannelDiff& diff, const MemoryTable&
 }
 
 bool SameCellValue(int column, std::string_view a, std::string_view b, ReceiverModel model) {
+    // The receiver software writes "0" for no group.
+    for (std::string_view* cell : {&a, &b}) {
+        if (column == Groups && ParseWholeNumber(*cell) == 0u) {
+            *cell = {};
+        }
+    }
     if (a == b) {
         return true;
     }

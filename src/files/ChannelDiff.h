@@ -19,7 +19,8 @@
 //   Lockout, Level Squelch, Mode, Callsign, Comments; Bandwidth and IF Shift but for the "303";
 //   the secondary squelch for the "305" and "315"), the writer takes both cells as they stand
 //   (no problem and no notice for either), and both give the same record field: " 7100000" and
-//   "7100000", "3+1" and "1+3", an empty Hotkey and "0";
+//   "7100000", "3+1" and "1+3", an empty Hotkey and "0", an empty Groups and the "0" the
+//   receiver software writes for no group;
 // - the column is another (Priority, the reserved fields, a column the model's record lacks)
 //   and both are whole numbers of the same value, blanks around allowed; an empty Priority
 //   counts as "0", as the CSV export writes it.
