@@ -52,17 +52,18 @@ public:
     CompareList(const MemoryTable& table, const MemoryTable& file, ChannelDiff& diff,
                 QObject* parent)
         : QAbstractTableModel(parent), m_table(table), m_file(file), m_diff(diff) {
-        m_headers << CompareDialog::tr("Channel") << CompareDialog::tr("Difference");
+        headers << CompareDialog::tr("Channel") << CompareDialog::tr("Difference");
         for (int column = Number + 1; column < kImportedColumnCount; ++column) {
             if (diff.compared.Has(column)) {
                 fields.push_back(column);
-                m_headers << ColumnNames::ListName(column);
+                headers << ColumnNames::ListName(column);
             }
         }
     }
 
     std::vector<int> fields = {-1, -1};  // the table column of each list column, -1 for none
     std::vector<std::size_t> shown;      // the changes listed, by index in the diff
+    QStringList headers;
 
     int rowCount(const QModelIndex& parent) const override {
         return parent.isValid() ? 0 : static_cast<int>(shown.size());
@@ -71,12 +72,8 @@ public:
         return parent.isValid() ? 0 : static_cast<int>(fields.size());
     }
 
-    QString fieldNames() const {
-        return m_headers.mid(CompareDialog::kFirstFieldColumn).join(QStringLiteral(", "));
-    }
-
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-        return orientation == Qt::Horizontal && role == Qt::DisplayRole ? m_headers.value(section)
+        return orientation == Qt::Horizontal && role == Qt::DisplayRole ? headers.value(section)
                                                                         : QVariant();
     }
 
@@ -88,10 +85,10 @@ public:
             case Qt::DisplayRole:
                 return text(change, column);
             case Qt::BackgroundRole:
-                if (change.kind != ChannelChange::Kind::Changed) {
-                    return change.kind == ChannelChange::Kind::Added ? kOnlyInFile : kOnlyInTable;
-                }
-                return changed != nullptr ? QVariant(kChangedCell) : QVariant();
+                return change.kind == ChannelChange::Kind::Added     ? QVariant(kOnlyInFile)
+                       : change.kind == ChannelChange::Kind::Removed ? QVariant(kOnlyInTable)
+                       : changed != nullptr                          ? QVariant(kChangedCell)
+                                                                     : QVariant();
             case Qt::ForegroundRole:
                 return change.kind == ChannelChange::Kind::Changed &&
                                column >= CompareDialog::kFirstFieldColumn && changed == nullptr
@@ -169,7 +166,6 @@ private:
     const MemoryTable& m_table;
     const MemoryTable& m_file;
     ChannelDiff& m_diff;
-    QStringList m_headers;
 };
 
 CompareDialog::CompareDialog(Document& document, const QString& path, QWidget* parent)
@@ -247,7 +243,7 @@ CompareDialog::CompareDialog(Document& document, const QString& path, QWidget* p
 }
 
 void CompareDialog::showSummary() {
-    const QString fields = m_model->fieldNames();
+    const QString fields = m_model->headers.mid(kFirstFieldColumn).join(QStringLiteral(", "));
     m_summary->setText(
         m_diff.changes.empty()
             ? tr("The table and %1 hold the same channels in the fields compared: %2.")
@@ -308,11 +304,10 @@ void CompareDialog::takeChannel() {
     MemoryTable block(table.ColCount());
     std::vector<std::string_view> cells;
     for (int column = 0; column < table.ColCount(); ++column) {
-        if (m_diff.compared.Has(column) || (added && column == Number)) {
-            cells.push_back(file.CellText(change->rowB, column));
-        } else {
-            cells.push_back(added ? std::string_view() : table.CellText(change->rowA, column));
-        }
+        const bool fromFile = m_diff.compared.Has(column) || (added && column == Number);
+        cells.push_back(fromFile ? file.CellText(change->rowB, column)
+                        : added  ? std::string_view()
+                                 : table.CellText(change->rowA, column));
     }
     block.AppendRow(cells);
     if (added) {

@@ -30,11 +30,9 @@ FileWatch::Stamp FileWatch::stampNow(bool hashed) const {
 }
 
 void FileWatch::used(const QString& path) {
-    if (!m_watcher.files().isEmpty()) {
-        m_watcher.removePaths(m_watcher.files());
-    }
-    if (!m_watcher.directories().isEmpty()) {
-        m_watcher.removePaths(m_watcher.directories());
+    if (const QStringList watched = m_watcher.files() + m_watcher.directories();
+        !watched.isEmpty()) {
+        m_watcher.removePaths(watched);
     }
     m_path = QFileInfo(path).absoluteFilePath();
     m_stamp = stampNow(true);

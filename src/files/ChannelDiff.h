@@ -71,8 +71,6 @@ struct ChannelDiff {
     std::vector<ChannelChange> changes;    // by channel number, ascending
     std::vector<RepeatedChannel> repeats;  // by side, then row
     std::vector<UnnumberedRow> unnumbered;
-    int channelsA = 0;  // the channels of each side, each number once
-    int channelsB = 0;
 
     bool Same() const { return changes.empty() && unnumbered.empty(); }
     int Count(ChannelChange::Kind kind) const;
