@@ -1,17 +1,15 @@
 #include "app/CompareDialog.h"
 
+#include <QAbstractTableModel>
 #include <QBrush>
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSortFilterProxyModel>
-#include <QStandardItemModel>
 #include <QTableView>
 #include <QUndoStack>
 #include <QVBoxLayout>
@@ -26,13 +24,12 @@ namespace corvalen {
 
 namespace {
 
-// The kind of each list row, for the filter (Qt::UserRole of the kind column).
-enum KindFilter { AllKinds = 0, OnlyInTable, OnlyInFile, Changed };
-
-constexpr int kChangeRole = Qt::UserRole + 1;  // the index of the row's change in the diff
-
 QString Cell(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString CellOrEmpty(std::string_view text) {
+    return text.empty() ? CompareDialog::tr("(empty)") : Cell(text);
 }
 
 // The colours of the marks: light enough for black text on them.
@@ -40,7 +37,136 @@ const QColor kOnlyInTable(255, 214, 214);
 const QColor kOnlyInFile(208, 240, 208);
 const QColor kChangedCell(255, 236, 160);
 
+const FieldChange* FieldOf(const ChannelChange& change, int column) {
+    const auto field = std::find_if(change.fields.begin(), change.fields.end(),
+                                    [&](const FieldChange& f) { return f.column == column; });
+    return field != change.fields.end() ? &*field : nullptr;
+}
+
 }  // namespace
+
+// The list: one row per change of the diff that the filters let through (`shown` holds their
+// indices in the diff), its texts and marks made as they are shown.
+class CompareList : public QAbstractTableModel {
+public:
+    CompareList(const MemoryTable& table, const MemoryTable& file, ChannelDiff& diff,
+                QObject* parent)
+        : QAbstractTableModel(parent), m_table(table), m_file(file), m_diff(diff) {
+        headers << CompareDialog::tr("Channel") << CompareDialog::tr("Difference");
+        for (int column = Number + 1; column < kImportedColumnCount; ++column) {
+            if (diff.compared.Has(column)) {
+                fields.push_back(column);
+                headers << ColumnNames::ListName(column);
+            }
+        }
+    }
+
+    std::vector<int> fields = {-1, -1};  // the table column of each list column, -1 for none
+    std::vector<std::size_t> shown;      // the changes listed, by index in the diff
+    QStringList headers;
+
+    int rowCount(const QModelIndex& parent) const override {
+        return parent.isValid() ? 0 : static_cast<int>(shown.size());
+    }
+    int columnCount(const QModelIndex& parent) const override {
+        return parent.isValid() ? 0 : static_cast<int>(fields.size());
+    }
+
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        return orientation == Qt::Horizontal && role == Qt::DisplayRole ? headers.value(section)
+                                                                        : QVariant();
+    }
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        const ChannelChange& change = m_diff.changes[shown[static_cast<std::size_t>(index.row())]];
+        const int column = index.column();
+        const FieldChange* changed = FieldOf(change, field(column));
+        switch (role) {
+            case Qt::DisplayRole:
+                return text(change, column);
+            case Qt::BackgroundRole:
+                return change.kind == ChannelChange::Kind::Added     ? QVariant(kOnlyInFile)
+                       : change.kind == ChannelChange::Kind::Removed ? QVariant(kOnlyInTable)
+                       : changed != nullptr                          ? QVariant(kChangedCell)
+                                                                     : QVariant();
+            case Qt::ForegroundRole:
+                return change.kind == ChannelChange::Kind::Changed &&
+                               column >= CompareDialog::kFirstFieldColumn && changed == nullptr
+                           ? QVariant(QBrush(Qt::gray))
+                           : QVariant();
+            case Qt::UserRole:  // whether the cell is one marked changed
+                return changed != nullptr;
+            default:
+                return {};
+        }
+    }
+
+    int field(int column) const {
+        return column >= 0 ? fields[static_cast<std::size_t>(column)] : -1;
+    }
+
+    QString text(const ChannelChange& change, int column) const {
+        if (column == CompareDialog::kChannelColumn) {
+            return QString::number(change.channel);
+        }
+        if (column == CompareDialog::kKindColumn) {
+            return change.kind == ChannelChange::Kind::Changed ? CompareDialog::tr("changed")
+                   : change.kind == ChannelChange::Kind::Added
+                       ? CompareDialog::tr("only in the file")
+                       : CompareDialog::tr("only in the table");
+        }
+        if (const FieldChange* changed = FieldOf(change, field(column))) {
+            return CompareDialog::tr("%1 \u2192 %2")
+                .arg(CellOrEmpty(changed->before), CellOrEmpty(changed->after));
+        }
+        return Cell(change.kind == ChannelChange::Kind::Added
+                        ? m_file.CellText(change.rowB, field(column))
+                        : m_table.CellText(change.rowA, field(column)));
+    }
+
+    // Lists the changes of `kind` (a ChannelChange::Kind, -1 for all) with a cell holding
+    // `needle`, whatever its case.
+    void filter(int kind, const QString& needle) {
+        beginResetModel();
+        shown.clear();
+        for (std::size_t at = 0; at < m_diff.changes.size(); ++at) {
+            const ChannelChange& change = m_diff.changes[at];
+            if (kind >= 0 && static_cast<int>(change.kind) != kind) {
+                continue;
+            }
+            bool holds = needle.isEmpty();
+            for (int column = 0; !holds && column < columnCount({}); ++column) {
+                holds = text(change, column).contains(needle, Qt::CaseInsensitive);
+            }
+            if (holds) {
+                shown.push_back(at);
+            }
+        }
+        endResetModel();
+    }
+
+    // The change of list row `row` was compared again: its row is shown anew, or leaves the
+    // list (and the diff) when the channel is now the same.
+    void compared(int row) {
+        const std::size_t at = shown[static_cast<std::size_t>(row)];
+        if (!m_diff.changes[at].fields.empty()) {
+            emit dataChanged(index(row, 0), index(row, columnCount({}) - 1));
+            return;
+        }
+        beginRemoveRows({}, row, row);
+        m_diff.changes.erase(m_diff.changes.begin() + static_cast<std::ptrdiff_t>(at));
+        shown.erase(shown.begin() + row);
+        for (std::size_t& later : shown) {
+            later -= later > at ? 1 : 0;
+        }
+        endRemoveRows();
+    }
+
+private:
+    const MemoryTable& m_table;
+    const MemoryTable& m_file;
+    ChannelDiff& m_diff;
+};
 
 CompareDialog::CompareDialog(Document& document, const QString& path, QWidget* parent)
     : QDialog(parent),
@@ -49,8 +175,6 @@ CompareDialog::CompareDialog(Document& document, const QString& path, QWidget* p
       m_summary(new QLabel(this)),
       m_kind(new QComboBox(this)),
       m_text(new QLineEdit(this)),
-      m_model(new QStandardItemModel(this)),
-      m_filter(new QSortFilterProxyModel(this)),
       m_list(new QTableView(this)),
       m_takeChannel(new QPushButton(tr("Take &Channel from File"), this)),
       m_takeCell(new QPushButton(tr("Take C&ell from File"), this)) {
@@ -58,18 +182,14 @@ CompareDialog::CompareDialog(Document& document, const QString& path, QWidget* p
     setWindowTitle(tr("Compare with %1").arg(QFileInfo(path).fileName()));
     m_summary->setWordWrap(true);
     m_kind->setObjectName(QStringLiteral("compareKind"));
-    m_kind->addItem(tr("All differences"), AllKinds);
-    m_kind->addItem(tr("Only in the table"), OnlyInTable);
-    m_kind->addItem(tr("Only in the file"), OnlyInFile);
-    m_kind->addItem(tr("Changed"), Changed);
+    m_kind->addItem(tr("All differences"), -1);
+    m_kind->addItem(tr("Only in the table"), static_cast<int>(ChannelChange::Kind::Removed));
+    m_kind->addItem(tr("Only in the file"), static_cast<int>(ChannelChange::Kind::Added));
+    m_kind->addItem(tr("Changed"), static_cast<int>(ChannelChange::Kind::Changed));
     m_text->setObjectName(QStringLiteral("compareText"));
     m_text->setPlaceholderText(tr("Rows holding this text"));
     m_text->setClearButtonEnabled(true);
-    m_filter->setSourceModel(m_model);
-    m_filter->setFilterCaseSensitivity(Qt::CaseInsensitive);
-    m_filter->setFilterKeyColumn(-1);
     m_list->setObjectName(QStringLiteral("compareList"));
-    m_list->setModel(m_filter);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->verticalHeader()->hide();
@@ -95,10 +215,6 @@ CompareDialog::CompareDialog(Document& document, const QString& path, QWidget* p
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_takeChannel, &QPushButton::clicked, this, &CompareDialog::takeChannel);
     connect(m_takeCell, &QPushButton::clicked, this, &CompareDialog::takeCell);
-    connect(m_kind, &QComboBox::currentIndexChanged, this, &CompareDialog::applyFilter);
-    connect(m_text, &QLineEdit::textChanged, this, &CompareDialog::applyFilter);
-    connect(m_list->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            &CompareDialog::updateButtons);
 
     ReadSettings settings;
     settings.model = document.receiverModel();
@@ -109,95 +225,25 @@ CompareDialog::CompareDialog(Document& document, const QString& path, QWidget* p
         m_summary->setText(m_error);
     } else {
         m_file = std::move(*read);
-        m_compared = m_file->report.format->HeldColumns(document.receiverModel());
-        compare();
+        const MemoryTable& table = document.table().table();
+        m_diff = DiffChannels(table, m_file->table,
+                              m_file->report.format->HeldColumns(document.receiverModel()),
+                              document.receiverModel());
+        m_model = new CompareList(table, m_file->table, m_diff, this);
+        m_list->setModel(m_model);
+        connect(m_kind, &QComboBox::currentIndexChanged, this, &CompareDialog::applyFilter);
+        connect(m_text, &QLineEdit::textChanged, this, &CompareDialog::applyFilter);
+        connect(m_list->selectionModel(), &QItemSelectionModel::currentChanged, this,
+                &CompareDialog::updateButtons);
+        applyFilter();
+        m_list->resizeColumnsToContents();
+        showSummary();
     }
     updateButtons();
 }
 
-void CompareDialog::compare() {
-    const MemoryTable& table = m_document.table().table();
-    m_diff = DiffChannels(table, m_file->table, m_compared, m_document.receiverModel());
-    fill();
-}
-
-void CompareDialog::fill() {
-    const MemoryTable& table = m_document.table().table();
-    const MemoryTable& file = m_file->table;
-    m_fields.clear();
-    QStringList headers{tr("Channel"), tr("Difference")};
-    for (int column = Number + 1; column < kImportedColumnCount; ++column) {
-        if (m_diff.compared.Has(column)) {
-            m_fields.push_back(column);
-            headers << ColumnNames::ListName(column);
-        }
-    }
-    m_model->clear();
-    m_model->setHorizontalHeaderLabels(headers);
-    for (std::size_t index = 0; index < m_diff.changes.size(); ++index) {
-        const ChannelChange& change = m_diff.changes[index];
-        QList<QStandardItem*> row;
-        auto* channel = new QStandardItem(QString::number(change.channel));
-        channel->setData(static_cast<int>(index), kChangeRole);
-        row << channel;
-        QString kind;
-        QColor mark;
-        int filterKind = Changed;
-        switch (change.kind) {
-            case ChannelChange::Kind::Removed:
-                kind = tr("only in the table");
-                mark = kOnlyInTable;
-                filterKind = OnlyInTable;
-                break;
-            case ChannelChange::Kind::Added:
-                kind = tr("only in the file");
-                mark = kOnlyInFile;
-                filterKind = OnlyInFile;
-                break;
-            case ChannelChange::Kind::Changed:
-                kind = tr("changed");
-                break;
-        }
-        auto* kindItem = new QStandardItem(kind);
-        kindItem->setData(filterKind, Qt::UserRole);
-        row << kindItem;
-        for (const int column : m_fields) {
-            auto* item = new QStandardItem;
-            if (change.kind == ChannelChange::Kind::Changed) {
-                const auto field =
-                    std::find_if(change.fields.begin(), change.fields.end(),
-                                 [&](const FieldChange& f) { return f.column == column; });
-                if (field != change.fields.end()) {
-                    item->setText(
-                        tr("%1 \u2192 %2")
-                            .arg(
-                                Cell(field->before).isEmpty() ? tr("(empty)") : Cell(field->before),
-                                Cell(field->after).isEmpty() ? tr("(empty)") : Cell(field->after)));
-                    item->setBackground(kChangedCell);
-                    item->setData(true, Qt::UserRole);
-                } else {
-                    item->setText(Cell(table.CellText(change.rowA, column)));
-                    item->setForeground(QBrush(Qt::gray));
-                }
-            } else {
-                const bool inFile = change.kind == ChannelChange::Kind::Added;
-                item->setText(Cell(inFile ? file.CellText(change.rowB, column)
-                                          : table.CellText(change.rowA, column)));
-                item->setBackground(mark);
-            }
-            row << item;
-        }
-        if (mark.isValid()) {
-            channel->setBackground(mark);
-            kindItem->setBackground(mark);
-        }
-        m_model->appendRow(row);
-    }
-    QString fields;
-    for (const int column : m_fields) {
-        fields +=
-            (fields.isEmpty() ? QString() : QStringLiteral(", ")) + ColumnNames::ListName(column);
-    }
+void CompareDialog::showSummary() {
+    const QString fields = m_model->headers.mid(kFirstFieldColumn).join(QStringLiteral(", "));
     m_summary->setText(
         m_diff.changes.empty()
             ? tr("The table and %1 hold the same channels in the fields compared: %2.")
@@ -207,111 +253,89 @@ void CompareDialog::fill() {
                   .arg(m_diff.Count(ChannelChange::Kind::Added))
                   .arg(m_diff.Count(ChannelChange::Kind::Changed))
                   .arg(fields));
-    m_list->resizeColumnsToContents();
-    applyFilter();
 }
 
 void CompareDialog::applyFilter() {
-    const int kind = m_kind->currentData().toInt();
-    m_filter->setFilterFixedString(m_text->text());
-    for (int row = 0; row < m_model->rowCount(); ++row) {
-        const int rowKind = m_model->item(row, kKindColumn)->data(Qt::UserRole).toInt();
-        bool hidden = kind != AllKinds && rowKind != kind;
-        const QModelIndex shown = m_filter->mapFromSource(m_model->index(row, 0));
-        if (shown.isValid()) {
-            m_list->setRowHidden(shown.row(), hidden);
-        }
-    }
+    m_model->filter(m_kind->currentData().toInt(), m_text->text());
     updateButtons();
 }
 
-const ChannelChange* CompareDialog::currentChange() const {
+ChannelChange* CompareDialog::currentChange() {
     const QModelIndex current = m_list->currentIndex();
-    if (!current.isValid() || m_list->isRowHidden(current.row())) {
-        return nullptr;
-    }
-    const QModelIndex source = m_filter->mapToSource(current);
-    const QVariant index = m_model->item(source.row(), kChannelColumn)->data(kChangeRole);
-    const auto at = static_cast<std::size_t>(index.toInt());
-    return at < m_diff.changes.size() ? &m_diff.changes[at] : nullptr;
+    return m_model != nullptr && current.isValid()
+               ? &m_diff.changes[m_model->shown[static_cast<std::size_t>(current.row())]]
+               : nullptr;
 }
 
 int CompareDialog::currentField() const {
-    const int column = m_list->currentIndex().column() - kFirstFieldColumn;
-    return column >= 0 && static_cast<std::size_t>(column) < m_fields.size()
-               ? m_fields[static_cast<std::size_t>(column)]
-               : -1;
+    return m_model != nullptr ? m_model->field(m_list->currentIndex().column()) : -1;
 }
 
 void CompareDialog::updateButtons() {
     const ChannelChange* change = currentChange();
     m_takeChannel->setEnabled(change != nullptr && change->kind != ChannelChange::Kind::Removed);
-    const int field = currentField();
-    m_takeCell->setEnabled(change != nullptr && change->kind == ChannelChange::Kind::Changed &&
-                           field >= 0 &&
-                           std::any_of(change->fields.begin(), change->fields.end(),
-                                       [&](const FieldChange& f) { return f.column == field; }));
+    m_takeCell->setEnabled(change != nullptr && FieldOf(*change, currentField()) != nullptr);
+}
+
+void CompareDialog::compareAgain() {
+    ChannelChange& change = *currentChange();
+    change.fields = DiffRows(m_document.table().table(), change.rowA, m_file->table, change.rowB,
+                             m_diff.compared, m_document.receiverModel());
+    change.kind = ChannelChange::Kind::Changed;
+    m_model->compared(m_list->currentIndex().row());
+    showSummary();
+    updateButtons();
 }
 
 void CompareDialog::takeChannel() {
-    const ChannelChange* change = currentChange();
+    ChannelChange* change = currentChange();
     if (change == nullptr || change->kind == ChannelChange::Kind::Removed) {
         return;
     }
     MemoryTableModel& model = m_document.table();
     const MemoryTable& table = model.table();
     const MemoryTable& file = m_file->table;
-    const QString name = QFileInfo(m_path).fileName();
-    const QString text = tr("Take Channel %1 from %2").arg(QString::number(change->channel), name);
-    if (change->kind == ChannelChange::Kind::Added) {
-        // A new row at the end with the file's cells (the columns the file does not hold stay
-        // empty); a ten-column start-up table takes the ten it has.
-        MemoryTable rows(table.ColCount());
-        std::vector<std::string_view> cells(static_cast<std::size_t>(table.ColCount()));
-        for (int column = 0; column < table.ColCount(); ++column) {
-            if (column == Number || m_diff.compared.Has(column)) {
-                cells[static_cast<std::size_t>(column)] = file.CellText(change->rowB, column);
-            }
-        }
-        rows.AppendRow(cells);
-        m_document.undoStack().push(
-            new PutRowsStep(model, table.RowCount(), std::move(rows), text));
+    const QString text = tr("Take Channel %1 from %2")
+                             .arg(QString::number(change->channel), QFileInfo(m_path).fileName());
+    // A channel only in the file becomes a new row at the end; a changed one takes the file's
+    // values in the fields compared. The columns the file does not hold keep the table's cells
+    // (empty in a new row); a ten-column start-up table takes the ten it has.
+    const bool added = change->kind == ChannelChange::Kind::Added;
+    MemoryTable block(table.ColCount());
+    std::vector<std::string_view> cells;
+    for (int column = 0; column < table.ColCount(); ++column) {
+        const bool fromFile = m_diff.compared.Has(column) || (added && column == Number);
+        cells.push_back(fromFile ? file.CellText(change->rowB, column)
+                        : added  ? std::string_view()
+                                 : table.CellText(change->rowA, column));
+    }
+    block.AppendRow(cells);
+    if (added) {
+        change->rowA = table.RowCount();
+        m_document.undoStack().push(new PutRowsStep(model, change->rowA, std::move(block), text));
     } else {
-        // The table's row with the file's values in the fields compared, as one block.
-        MemoryTable block(table.ColCount());
-        std::vector<std::string> cells;
-        for (int column = 0; column < table.ColCount(); ++column) {
-            cells.emplace_back(m_diff.compared.Has(column) && column != Number
-                                   ? file.CellText(change->rowB, column)
-                                   : table.CellText(change->rowA, column));
-        }
-        std::vector<std::string_view> views(cells.begin(), cells.end());
-        block.AppendRow(views);
         m_document.undoStack().push(
             new SetCellsStep(model, change->rowA, 0, std::move(block), text));
     }
-    compare();
+    compareAgain();
 }
 
 void CompareDialog::takeCell() {
     const ChannelChange* change = currentChange();
     const int field = currentField();
-    if (change == nullptr || change->kind != ChannelChange::Kind::Changed || field < 0) {
-        return;
-    }
     MemoryTableModel& model = m_document.table();
-    if (field >= model.table().ColCount()) {
+    if (change == nullptr || FieldOf(*change, field) == nullptr ||
+        field >= model.table().ColCount()) {
         return;
     }
     MemoryTable block(1);
-    const std::string_view value = m_file->table.CellText(change->rowB, field);
-    block.AppendRow(std::vector<std::string_view>{value});
+    block.AppendRow(std::vector<std::string_view>{m_file->table.CellText(change->rowB, field)});
     m_document.undoStack().push(
         new SetCellsStep(model, change->rowA, field, std::move(block),
                          tr("Take %1 of Channel %2 from %3")
                              .arg(ColumnNames::ListName(field), QString::number(change->channel),
                                   QFileInfo(m_path).fileName())));
-    compare();
+    compareAgain();
 }
 
 }  // namespace corvalen

@@ -11,12 +11,11 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QSortFilterProxyModel;
-class QStandardItemModel;
 class QTableView;
 
 namespace corvalen {
 
+class CompareList;
 class Document;
 
 // File / "Compare with File…": what differs between the table and a channel file, one row per
@@ -55,27 +54,25 @@ public slots:
     void takeCell();
 
 private:
-    void compare();
-    void fill();
+    void showSummary();
     void applyFilter();
     void updateButtons();
     // The change of the list's current row, if any.
-    const ChannelChange* currentChange() const;
+    ChannelChange* currentChange();
     int currentField() const;  // the table column of the current cell, -1 for none
+    // After a take: compares the current row's channel again; one now the same leaves the list.
+    void compareAgain();
 
     Document& m_document;
     QString m_path;
     QString m_error;
     std::optional<ChannelFileRead> m_file;
-    ColumnSet m_compared;
-    std::vector<int> m_fields;  // the table columns shown, in order
     ChannelDiff m_diff;
 
     QLabel* m_summary;
     QComboBox* m_kind;
     QLineEdit* m_text;
-    QStandardItemModel* m_model;
-    QSortFilterProxyModel* m_filter;
+    CompareList* m_model = nullptr;
     QTableView* m_list;
     QPushButton* m_takeChannel;
     QPushButton* m_takeCell;

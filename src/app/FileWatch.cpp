@@ -1,6 +1,8 @@
 #include "app/FileWatch.h"
 
+#include <QFile>
 #include <QFileInfo>
+#include <QHash>
 
 namespace corvalen {
 
@@ -11,23 +13,29 @@ FileWatch::FileWatch(QObject* parent) : QObject(parent) {
     connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, &FileWatch::fileEvent);
 }
 
-FileWatch::Stamp FileWatch::StampOf(const QString& path) {
-    const QFileInfo info(path);
-    if (!info.exists()) {
+FileWatch::Stamp FileWatch::stampNow(bool hashed) const {
+    const std::filesystem::path file(m_path.toStdU16String());
+    std::error_code sizeError;
+    std::error_code timeError;
+    Stamp now{true, std::filesystem::file_size(file, sizeError),
+              std::filesystem::last_write_time(file, timeError)};
+    if (sizeError || timeError) {
         return {};
     }
-    return {true, info.size(), info.lastModified().toUTC()};
+    if (hashed || (now.size == m_stamp.size && now.modified == m_stamp.modified)) {
+        QFile bytes(m_path);
+        now.hash = bytes.open(QIODevice::ReadOnly) ? qHash(bytes.readAll()) : 0;
+    }
+    return now;
 }
 
 void FileWatch::used(const QString& path) {
-    if (!m_watcher.files().isEmpty()) {
-        m_watcher.removePaths(m_watcher.files());
-    }
-    if (!m_watcher.directories().isEmpty()) {
-        m_watcher.removePaths(m_watcher.directories());
+    if (const QStringList watched = m_watcher.files() + m_watcher.directories();
+        !watched.isEmpty()) {
+        m_watcher.removePaths(watched);
     }
     m_path = QFileInfo(path).absoluteFilePath();
-    m_stamp = StampOf(m_path);
+    m_stamp = stampNow(true);
     m_told = m_stamp;
     if (!m_path.isEmpty()) {
         m_watcher.addPath(m_path);
@@ -40,7 +48,7 @@ bool FileWatch::watches(const QString& path) const {
 }
 
 bool FileWatch::changedElsewhere() const {
-    return !m_path.isEmpty() && StampOf(m_path) != m_stamp;
+    return !m_path.isEmpty() && stampNow(false) != m_stamp;
 }
 
 void FileWatch::ownWriteStarting(const QString& path) {
@@ -51,7 +59,7 @@ void FileWatch::ownWriteStarting(const QString& path) {
 void FileWatch::ownWriteEnded() {
     m_ownWrite = false;
     if (m_ownWriteOfWatched) {
-        m_stamp = StampOf(m_path);
+        m_stamp = stampNow(true);
         m_told = m_stamp;
         if (m_stamp.exists && !m_watcher.files().contains(m_path)) {
             m_watcher.addPath(m_path);
@@ -65,7 +73,7 @@ void FileWatch::fileEvent() {
     if (m_path.isEmpty() || m_ownWrite) {
         return;
     }
-    const Stamp now = StampOf(m_path);
+    const Stamp now = stampNow(false);
     if (now.exists && !m_watcher.files().contains(m_path)) {
         m_watcher.addPath(m_path);
     }

@@ -1,16 +1,18 @@
 #pragma once
 
-#include <QDateTime>
 #include <QFileSystemWatcher>
 #include <QObject>
 #include <QString>
+#include <filesystem>
 
 namespace corvalen {
 
 // Watches the file the table was last opened from or saved to, so the editor learns at once
 // when another program (the receiver software, say) changes it. What the file was when the
-// editor last read or wrote it is kept as its size and modification time; the file counts as
-// changed elsewhere when either differs, or when it is gone.
+// editor last read or wrote it is kept as its size, its modification time (as finely as the file
+// system keeps it) and a hash of its bytes; the file counts as changed elsewhere when it is gone
+// or any of them differs. The bytes are read again only when size and time are the same: a
+// rewrite within one tick of the file system's clock, or one that set the time back.
 class FileWatch : public QObject {
     Q_OBJECT
 
@@ -37,11 +39,14 @@ signals:
 private:
     struct Stamp {
         bool exists = false;
-        qint64 size = 0;
-        QDateTime modified;
+        std::uintmax_t size = 0;
+        std::filesystem::file_time_type modified;
+        std::size_t hash = 0;  // 0 when not read
         bool operator==(const Stamp&) const = default;
     };
-    static Stamp StampOf(const QString& path);
+    // The watched file as it is now; its bytes hashed when `hashed`, or when its size and time
+    // are those last read or written.
+    Stamp stampNow(bool hashed) const;
     void fileEvent();
 
     QFileSystemWatcher m_watcher;

@@ -22,16 +22,18 @@ constexpr std::string_view kDiffUsage =
     "file, a CHIRP CSV file, an SDR# or SDR++ list, a .g3m or .15m memory file, which needs\n"
     "--model), channel by channel by Number. It prints one line per channel added (in B, not\n"
     "in A), removed (in A, not in B) or changed, a changed line naming each field that differs\n"
-    "with its value in A and in B, then a summary and the fields compared: those both files\n"
-    "hold (a memory file holds no Priority and no reserved field; a \"303\" one no Bandwidth\n"
-    "or IF Shift; a CHIRP file only Frequency, Mode, Callsign, Comments, Lockout and Priority).\n"
-    "Two cells are the same when their texts are, or when the memory file writer takes both as\n"
-    "they stand into the same value (\" 7100000\" and \"7100000\", \"3+1\" and \"1+3\", an empty\n"
-    "Hotkey and \"0\"); other fields are the same as whole numbers of the same value, an empty\n"
-    "Priority as \"0\". A cell the writer would change (an empty Mode, a fraction) differs from\n"
-    "any other text. Where one file gives a channel number in several rows, the last of them is\n"
-    "compared, as in a memory file, and that is said; a row without a channel number is said and\n"
-    "counts as a difference. CSV files are read for MODEL, else as for the \"313\".\n"
+    "with its value in A and in B, and nothing when they are the same; a summary and the\n"
+    "fields compared go to standard error. The fields compared are those both files hold (a\n"
+    "memory file holds no Priority and no reserved field; a \"303\" one no Bandwidth or IF\n"
+    "Shift; a CHIRP file only Frequency, Mode, Callsign, Comments, Lockout and Priority). Two\n"
+    "cells are the same when their texts are, or when the memory file writer takes both as they\n"
+    "stand into the same value (\" 7100000\" and \"7100000\", \"3+1\" and \"1+3\", an empty\n"
+    "Hotkey and \"0\", an empty Groups and the receiver's \"0\"); other fields are the same as\n"
+    "whole numbers of the same value, an empty Priority as \"0\". A cell the writer would change\n"
+    "(an empty Mode, a fraction) differs from any other text. Where one file gives a channel\n"
+    "number in several rows, the last of them is compared, as in a memory file, and that is\n"
+    "said; a row without a channel number is said and counts as a difference. CSV files are\n"
+    "read for MODEL, else as for the \"313\".\n"
     "Exit status of diff: 0 the same, 1 different, 2 wrong arguments or a file that could not be\n"
     "read.\n";
 
@@ -131,22 +133,18 @@ int RunDiff(std::span<const std::string_view> args, std::ostream& out, std::ostr
         out << line << "\n";
     }
 
-    const std::size_t rowsUnnumbered = diff.unnumbered.size();
-    if (diff.Same()) {
-        out << files[0] << " and " << files[1] << " hold the same "
-            << CountWords(static_cast<std::size_t>(diff.channelsA), "channel", "channels") << "\n";
-    } else {
-        out << files[0] << " and " << files[1] << " differ: "
+    if (!diff.Same()) {
+        err << files[0] << " and " << files[1] << " differ: "
             << CountWords(static_cast<std::size_t>(diff.Count(ChannelChange::Kind::Added)),
                           "channel", "channels")
             << " added, " << diff.Count(ChannelChange::Kind::Removed) << " removed, "
             << diff.Count(ChannelChange::Kind::Changed) << " changed";
-        if (rowsUnnumbered != 0) {
-            out << "; " << CountWords(rowsUnnumbered, "row", "rows") << " without a channel number";
+        if (!diff.unnumbered.empty()) {
+            err << "; " << CountWords(diff.unnumbered.size(), "row", "rows")
+                << " without a channel number";
         }
-        out << "\n";
+        err << "\ncompared " << FieldList(diff.compared) << "\n";
     }
-    out << "compared " << FieldList(diff.compared) << "\n";
     return diff.Same() ? kExitDiffSame : kExitDiffDifferent;
 }
 

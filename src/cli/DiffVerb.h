@@ -14,9 +14,9 @@ inline constexpr int kExitDiffDifferent = 1;  // some channel added, removed or 
 // Runs `diff [--model MODEL] [--numbering N] [--all] A B` (the arguments after "diff"): reads
 // two channel files of any formats the door reads and prints on `out` one line per channel
 // added (in B, not in A), removed (in A, not in B) or changed, a changed line naming each field
-// that differs with its value in A and in B, then a summary line and the fields compared: those
-// both formats hold (see ChannelDiff.h for when two cells count as the same). What reading the
-// files reported, repeated channel numbers and rows without one go to `err`.
+// that differs with its value in A and in B; nothing when the files are the same. What reading
+// the files reported, repeated channel numbers, rows without one, and when the files differ a
+// summary and the fields compared (those both formats hold; see ChannelDiff.h) go to `err`.
 int RunDiff(std::span<const std::string_view> args, std::ostream& out, std::ostream& err);
 
 // The usage of `diff`, ending in a line feed.

@@ -19,7 +19,8 @@
 //   Lockout, Level Squelch, Mode, Callsign, Comments; Bandwidth and IF Shift but for the "303";
 //   the secondary squelch for the "305" and "315"), the writer takes both cells as they stand
 //   (no problem and no notice for either), and both give the same record field: " 7100000" and
-//   "7100000", "3+1" and "1+3", an empty Hotkey and "0";
+//   "7100000", "3+1" and "1+3", an empty Hotkey and "0", an empty Groups and the "0" the
+//   receiver software writes for no group;
 // - the column is another (Priority, the reserved fields, a column the model's record lacks)
 //   and both are whole numbers of the same value, blanks around allowed; an empty Priority
 //   counts as "0", as the CSV export writes it.
@@ -70,8 +71,6 @@ struct ChannelDiff {
     std::vector<ChannelChange> changes;    // by channel number, ascending
     std::vector<RepeatedChannel> repeats;  // by side, then row
     std::vector<UnnumberedRow> unnumbered;
-    int channelsA = 0;  // the channels of each side, each number once
-    int channelsB = 0;
 
     bool Same() const { return changes.empty() && unnumbered.empty(); }
     int Count(ChannelChange::Kind kind) const;
@@ -81,6 +80,11 @@ struct ChannelDiff {
 // `model` as above. Linear in the rows of both tables.
 ChannelDiff DiffChannels(const MemoryTable& a, const MemoryTable& b, ColumnSet compared,
                          ReceiverModel model);
+
+// The fields of `compared` (Number aside) in which row `rowA` of `a` and row `rowB` of `b`
+// differ, in column order, cells read for `model` as above.
+std::vector<FieldChange> DiffRows(const MemoryTable& a, int rowA, const MemoryTable& b, int rowB,
+                                  ColumnSet compared, ReceiverModel model);
 
 // One line per change of `diff` between `a` and `b`: "channel 12 added: Frequency "7100000",
 // Mode "AM", Callsign "BBC"", "channel 5 removed: ...", "channel 3 changed: Frequency

@@ -127,17 +127,17 @@ private slots:
         WriteAll(b, other);
         const Run run = Diff({a.toStdString(), b.toStdString()});
         QCOMPARE(run.status, status);
-        QStringList out = Lines(run.out);
-        QCOMPARE(out.size(), lines.size() + 2);
-        QCOMPARE(out.mid(0, lines.size()), lines);
-        QVERIFY2(out[lines.size()].startsWith(
-                     a + " and " + b + (status == 0 ? " hold the same 3 channels" : " differ: ")),
-                 qPrintable(out[lines.size()]));
-        QCOMPARE(out.last(),
-                 "compared Frequency, Bandwidth, IF Shift, reserved, Groups, Hotkey, "
-                 "Lockout, Priority, Level Squelch, Secondary squelch type, Secondary "
-                 "squelch value, Mode, Callsign, Comments");
-        // What reading reported (a line of 20 fields) may be said; no repeat and no row left out.
+        QCOMPARE(Lines(run.out), lines);
+        // When they differ, a summary and the fields compared go to stderr. What reading
+        // reported (a line of 20 fields) may be said; no repeat and no row left out.
+        const QStringList err = Lines(run.err);
+        QCOMPARE(run.err.find(" differ: ") != std::string::npos, status == 1);
+        if (status == 1) {
+            QCOMPARE(err.last(),
+                     "compared Frequency, Bandwidth, IF Shift, reserved, Groups, Hotkey, Lockout, "
+                     "Priority, Level Squelch, Secondary squelch type, Secondary squelch value, "
+                     "Mode, Callsign, Comments");
+        }
         QVERIFY2(run.err.find("corvalen-cli:") == std::string::npos, run.err.c_str());
     }
 
@@ -160,6 +160,8 @@ private slots:
                                   << "compared Frequency, Bandwidth, IF Shift, Groups, Hotkey, "
                                      "Lockout, Level Squelch, Secondary squelch type, Secondary "
                                      "squelch value, Mode, Callsign, Comments";
+        QTest::newRow("the receiver's 0 for no group")
+            << "313" << Edited("\"16\"", "\"0\"") << 0 << fields313;
         QTest::newRow("a Priority the memory file cannot hold")
             << "313" << Edited("\"0\",\"-80\"", "\"1\",\"-80\"") << 0 << fields313;
         QTest::newRow("a callsign too long for the record")
@@ -184,9 +186,12 @@ private slots:
         QCOMPARE(converted.status, 0);
         const Run run = Diff({"--model", model.toStdString(), a, b});
         QCOMPARE(run.status, status);
-        QCOMPARE(Lines(run.out).last(), compared);
+        QCOMPARE(run.out.empty(), status == 0);
         // Either way round.
         QCOMPARE(Diff({"--model", model.toStdString(), b, a}).status, status);
+        // The fields compared, said once the files differ.
+        WriteAll(QString::fromStdString(a), QByteArray(csv).replace("\"CFRX\"", "\"CFRB\""));
+        QCOMPARE(Lines(Diff({"--model", model.toStdString(), a, b}).err).last(), compared);
     }
 
     // A CHIRP file holds frequency, mode, name, comment and the skip flags only.
@@ -204,9 +209,11 @@ private slots:
                  "2,ERT,9.420000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,AM,5.00,,50W,"
                  "Athens,,,,\r\n"
                  "5,,14.000000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,USB,5.00,,50W,,,,,\r\n");
+        QCOMPARE(Diff({"--numbering", "keep", a.toStdString(), b.toStdString()}).status, 0);
+        WriteAll(a, Edited("\"CFRX\"", "\"CFRB\""));
         const Run run = Diff({"--numbering", "keep", a.toStdString(), b.toStdString()});
-        QCOMPARE(run.status, 0);
-        QCOMPARE(Lines(run.out).last(),
+        QCOMPARE(run.out, "channel 1 changed: Callsign \"CFRB\" -> \"CFRX\"\n");
+        QCOMPARE(Lines(run.err).last(),
                  "compared Frequency, Lockout, Priority, Mode, Callsign, "
                  "Comments");
     }
@@ -224,9 +231,9 @@ private slots:
         const Run run = Diff({a.toStdString(), b.toStdString()});
         QCOMPARE(run.status, 1);
         QCOMPARE(Lines(run.out).first(), "channel 2 changed: Callsign \"ERT\" -> \"ERA\"");
-        QCOMPARE(run.err, "corvalen-cli: " + b.toStdString() +
-                              ": channel 2 of line 3 is given again in line 5; only line 5 is "
-                              "compared\n");
+        QCOMPARE(Lines(run.err).first(), "corvalen-cli: " + b +
+                                             ": channel 2 of line 3 is given again in line 5; "
+                                             "only line 5 is compared");
     }
 
     // A row without a channel number is in no memory file: it is said, and differs, unless the
@@ -244,12 +251,12 @@ private slots:
         QCOMPARE(Diff({a.toStdString(), a.toStdString()}).status, 0);
         const Run run = Diff({a.toStdString(), b.toStdString()});
         QCOMPARE(run.status, 1);
-        QVERIFY2(Lines(run.out).first().endsWith("0 removed, 0 changed; 1 row without a channel "
-                                                 "number"),
-                 run.out.c_str());
-        QCOMPARE(run.err, "corvalen-cli: " + a.toStdString() +
-                              ": line 5 has no channel number from 1 to 65535 (\"x1\"); it is not "
-                              "compared\n");
+        const QStringList err = Lines(run.err);
+        QCOMPARE(err[0], "corvalen-cli: " + a +
+                             ": line 5 has no channel number from 1 to 65535 (\"x1\"); it is not "
+                             "compared");
+        QVERIFY2(err[1].endsWith("0 removed, 0 changed; 1 row without a channel number"),
+                 run.err.c_str());
     }
 
     void usageAndUnreadable_data() {
@@ -292,7 +299,6 @@ private slots:
             b.AppendRow({std::to_string(n), std::to_string(1000000 + n + (n % 2)), "2400"});
         }
         const ChannelDiff diff = DiffChannels(a, b, ColumnSet::All(), ReceiverModel());
-        QCOMPARE(diff.channelsA, 65535);
         QCOMPARE(diff.Count(ChannelChange::Kind::Changed), 32768);
         QCOMPARE(diff.changes.front().channel, 1);
         QCOMPARE(diff.changes.back().channel, 65535);
@@ -323,6 +329,10 @@ private slots:
                                        << "A" << false;
         QTest::newRow("groups order") << int(Groups) << "2+9+16"
                                       << "16+9+2" << true;
+        QTest::newRow("groups 0 is none") << int(Groups) << " 0"
+                                          << "" << true;
+        QTest::newRow("groups 0 and 1") << int(Groups) << "0"
+                                        << "1" << false;
         QTest::newRow("groups 17") << int(Groups) << "17"
                                    << "" << false;
         QTest::newRow("mode case") << int(Mode) << "usb"
