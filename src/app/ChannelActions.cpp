@@ -132,7 +132,7 @@ void ChannelActions::addRange() {
     }
     Result<MemoryTable> rows = MakeRangeRows(model.table(), *fill);
     if (!rows) {
-        emit status(CoreText(rows.error().message));
+        emit status(ErrorText(rows.error()));
         return;
     }
     const int at = model.table().RowCount();

@@ -114,7 +114,7 @@ ChannelRangeDialog::ChannelRangeDialog(const MemoryTable& table, QWidget* parent
 Result<RangeFill> ChannelRangeDialog::read() const {
     if (m_start->text().trimmed().isEmpty() || m_stop->text().trimmed().isEmpty() ||
         m_step->text().trimmed().isEmpty()) {
-        return Error{tr("Give a start, a stop and a step.").toStdString()};
+        return Error{MessageKind::RangeNeedsAll};
     }
     Result<ChannelRange> range =
         ReadChannelRange(TypedNumber(m_start), TypedNumber(m_stop), TypedNumber(m_step));
@@ -126,10 +126,8 @@ Result<RangeFill> ChannelRangeDialog::read() const {
     if (!m_firstNumber->text().trimmed().isEmpty()) {
         const auto number = ParseWholeNumber(Text(m_firstNumber));
         if (!number || *number < 1 || *number > static_cast<std::uint64_t>(kMaxChannelRows)) {
-            return Error{tr("First number \"%1\" is not a channel number from 1 to %2.")
-                             .arg(m_firstNumber->text())
-                             .arg(kMaxChannelRows)
-                             .toStdString()};
+            return Error{MessageKind::RangeFirstNumberBad,
+                         {Text(m_firstNumber), std::to_string(kMaxChannelRows)}};
         }
         fill.firstNumber = static_cast<int>(*number);
     }
@@ -160,7 +158,7 @@ void ChannelRangeDialog::update() {
 
     const Result<RangeFill> fill = read();
     if (!fill) {
-        m_preview->setText(CoreText(fill.error().message));
+        m_preview->setText(ErrorText(fill.error()));
     } else {
         const auto count = static_cast<qulonglong>(fill->range.Count());
         const int first = *RangeFirstNumber(m_table, *fill);
@@ -176,8 +174,8 @@ void ChannelRangeDialog::update() {
                                      .arg(static_cast<qulonglong>(first) + count - 1)
                                      .arg(Count(static_cast<qsizetype>(total), "row", "rows")));
         // The airband raster taken, a stop off the raster and where the last channel lies.
-        for (const std::string& notice : fill->range.notices) {
-            m_preview->setText(m_preview->text() + QLatin1Char('\n') + CoreText(notice));
+        for (const Error& notice : fill->range.notices) {
+            m_preview->setText(m_preview->text() + QLatin1Char('\n') + ErrorText(notice));
         }
     }
     m_buttons->button(QDialogButtonBox::Ok)->setEnabled(fill.ok());

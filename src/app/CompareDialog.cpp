@@ -221,7 +221,7 @@ CompareDialog::CompareDialog(Document& document, const QString& path, QWidget* p
     settings.emptyAllowed = true;
     Result<ChannelFileRead> read = ReadChannelFile(LocalPath(path), settings);
     if (!read) {
-        m_error = QString::fromStdString(read.error().message);
+        m_error = ErrorText(read.error());
         m_summary->setText(m_error);
     } else {
         m_file = std::move(*read);

@@ -1,5 +1,6 @@
 #include "app/Document.h"
 
+#include "app/StatusText.h"
 #include "table/Columns.h"
 
 namespace corvalen {
@@ -30,7 +31,7 @@ void Document::setReceiverModel(ReceiverModel model) {
 QString Document::setModelName(const QString& text) {
     const Result<ReceiverModel> model = ReceiverModel::FromText(text.toStdString());
     if (!model) {
-        return QString::fromStdString(model.error().message);
+        return ErrorText(model.error());
     }
     setReceiverModel(*model);
     return QString();

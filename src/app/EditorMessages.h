@@ -10,15 +10,6 @@
 
 namespace corvalen {
 
-// The English templates of every kind as lupdate finds them, in the order of MessageKind.
-struct EditorMessageTemplate {
-    MessageKind kind;
-    const char* sentence;
-    const char* heading;  // "" where the catalogue has none
-    const char* member;
-};
-const EditorMessageTemplate* EditorMessageTable(std::size_t& count);
-
 // The catalogue's templates, each translated by the translators installed when this was made.
 class EditorMessageTexts : public MessageTexts {
 public:

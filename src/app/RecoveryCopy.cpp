@@ -81,7 +81,7 @@ QString WriteCopy(const QString& path, RecoveryContents contents, const MemoryTa
     const WithoutBackups noBackup;
     const Status written =
         WriteFileAtomically(LocalPath(path), std::string_view(bytes.data(), bytes.size()));
-    return written ? QString() : QString::fromStdString(written.error().message);
+    return written ? QString() : ErrorText(written.error());
 }
 
 }  // namespace

@@ -137,7 +137,7 @@ void ScheduleDialog::updateCount() {
     if (!chosen) {
         // The reason in the window's language, with its first letter in capitals as the start
         // of a sentence.
-        QString reason = CoreText(chosen.error().message);
+        QString reason = ErrorText(chosen.error());
         reason[0] = reason[0].toUpper();
         m_count->setText(reason);
         ok->setEnabled(false);

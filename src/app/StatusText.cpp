@@ -80,8 +80,12 @@ std::string LocalPath(const QString& path) {
     return QFile::encodeName(path).toStdString();
 }
 
+QString ErrorText(const Error& error) {
+    return QString::fromStdString(ErrorSentence(error, EditorTexts()));
+}
+
 QString FailureText(const QString& path, const Error& error, const QString& consequence) {
-    QString message = CoreText(error.message);
+    QString message = ErrorText(error);
     if (!message.contains(path) && !message.contains(DisplayPath(path))) {
         message = DisplayPath(path) + QStringLiteral(": ") + message;
     }

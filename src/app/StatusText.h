@@ -26,6 +26,9 @@ int TitleWidth(const QWidget& dialog);
 QString DisplayPath(const QString& path);
 std::string LocalPath(const QString& path);
 
+// An Error's sentence in the editor's language (Qt's translations of the catalogue).
+QString ErrorText(const Error& error);
+
 // The line for a failed file command: the core's reason (which names the file; if it does not,
 // the file is put in front) and what that means for the user's data.
 QString FailureText(const QString& path, const Error& error, const QString& consequence);

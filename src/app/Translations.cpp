@@ -6,7 +6,6 @@
 #include <QTranslator>
 
 #include "app/EditorMessages.h"
-#include "io/LineTranslation.h"
 
 namespace corvalen {
 
@@ -16,10 +15,6 @@ Language g_coreLanguage = Language::English;
 
 Language CoreLanguage() {
     return g_coreLanguage;
-}
-
-QString CoreText(std::string_view english) {
-    return QString::fromStdString(TranslatedLine(english, g_coreLanguage));
 }
 
 bool InstallTranslations(QCoreApplication& app, const QLocale& locale) {

@@ -20,8 +20,6 @@ bool InstallTranslations(QCoreApplication& app, const QLocale& locale = QLocale(
 // The language of the core's texts (problems, reports) in the editor: German once the editor's
 // German translation is installed, else English.
 Language CoreLanguage();
-// A refusal of the core (an Error's text, an English sentence) in that language. A Diagnostic is
-// said through EditorTexts (EditorMessages.h).
-QString CoreText(std::string_view english);
+// A Diagnostic or an Error is said through EditorTexts (EditorMessages.h).
 
 }  // namespace corvalen

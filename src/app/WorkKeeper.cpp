@@ -9,6 +9,7 @@
 #include "app/BackupOption.h"
 #include "app/CompareDialog.h"
 #include "app/Document.h"
+#include "app/EditorMessages.h"
 #include "app/FileActions.h"
 #include "app/FileDialog.h"
 #include "app/FileWatch.h"
@@ -172,14 +173,14 @@ QString WorkKeeper::comparison(const QString& path) const {
     settings.emptyAllowed = true;
     const Result<ChannelFileRead> read = ReadChannelFile(LocalPath(path), settings);
     if (!read) {
-        return QString::fromStdString(read.error().message);
+        return ErrorText(read.error());
     }
     const MemoryTable& table = m_document.table().table();
     const ReceiverModel model = m_document.receiverModel();
     const ChannelDiff diff =
         DiffChannels(read->table, table, read->report.format->HeldColumns(model), model);
     QStringList lines;
-    for (const std::string& line : ChangeLines(diff, read->table, table)) {
+    for (const std::string& line : ChangeLines(diff, read->table, table, EditorTexts())) {
         lines << QString::fromStdString(line);
     }
     if (lines.isEmpty()) {

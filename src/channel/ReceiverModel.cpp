@@ -11,8 +11,7 @@ Result<ReceiverModel> ReceiverModel::FromText(std::string_view text) {
             return model;
         }
     }
-    return Error{"\"" + std::string(text) +
-                 "\" is no receiver model: the models are 303, 313, 305 and 315"};
+    return Error{MessageKind::ErrorNoModel, {text}};
 }
 
 std::string_view ReceiverModel::Name() const {

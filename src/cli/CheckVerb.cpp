@@ -27,23 +27,23 @@ int RunCheck(std::span<const std::string_view> args, std::ostream& out, std::ost
     }
     const auto& [model, numbering, all, files] = options;
     if (files.size() != 1) {
-        return UsageError(err, "check needs one FILE");
+        return UsageError(err, Said(MessageKind::CliNeeds, {"check", "one FILE"}));
     }
     const std::string& path = files[0];
     if (IsMemoryFilePath(path) && !model) {
-        return UsageError(err, Is15mPath(path)
-                                   ? "checking a .15m file needs --model (\"305\" or \"315\")"
-                                   : "checking a .g3m file needs --model (\"313\" or \"303\")");
+        return UsageError(err, Is15mPath(path) ? Said(MessageKind::CliModelNeeded,
+                                                      {"checking", ".15m", "305", "315"})
+                                               : Said(MessageKind::CliModelNeeded,
+                                                      {"checking", ".g3m", "313", "303"}));
     }
     if (IsMemoryFilePath(path) && !MemoryFileFitsModel(path, *model)) {
-        return UsageError(err, path + " holds records of other models than \"" +
-                                   std::string(model->Name()) + "\"");
+        return UsageError(err, Said(MessageKind::CliOtherModels, {path, model->Name()}));
     }
 
     const ReceiverModel checkedModel = model.value_or(kDefaultModel);
     Result<ChannelFileRead> read = ReadChannelFile(path, {checkedModel, {}});
     if (!read) {
-        err << "corvalen-cli: " << read.error().message << "\n";
+        err << "corvalen-cli: " << read.error() << "\n";
         return kExitUsageError;
     }
     ApplyChirpNumbering(*read, numbering.value_or(ChirpNumbering::Shift));
@@ -53,9 +53,8 @@ int RunCheck(std::span<const std::string_view> args, std::ostream& out, std::ost
 
     const std::vector<Diagnostic> problems = CheckCells(table, checkedModel);
     {
-        // Said in the language at once.
-        const MessageTexts& texts = CatalogueTexts(LanguageOf(out));
-        std::ostream& lines = DirectStream(out);
+        const MessageTexts& texts = CatalogueTexts(LanguageFromEnvironment());
+        std::ostream& lines = out;
         if (all) {
             for (const Diagnostic& problem : problems) {
                 lines << ProblemLine(problem, texts) << "\n";
@@ -69,19 +68,16 @@ int RunCheck(std::span<const std::string_view> args, std::ostream& out, std::ost
     }
     const std::size_t notices = NoticeCount(problems);
     const std::size_t errors = problems.size() - notices;
-    out << "checked " << Counted(static_cast<std::size_t>(table.ChannelCount()), CountNoun::Channel)
-        << " of " << path << ": ";
-    if (problems.empty()) {
-        out << "no problems or notices";
-    } else {
-        out << Counted(errors, CountNoun::Problem) << ", " << Counted(notices, CountNoun::Notice);
-    }
+    const std::string channels = std::to_string(table.ChannelCount());
+    out << (problems.empty() ? Said(MessageKind::CliCheckedClean, {channels, path})
+                             : Said(MessageKind::CliChecked, {channels, path, std::to_string(errors),
+                                                              std::to_string(notices)}));
     const std::vector<Diagnostic>& reading = read->report.diagnostics;
     if (!reading.empty()) {
         out << "; "
-            << (read->report.format->HoldsRecords() ? Counted(reading.size(), CountNoun::Record)
-                                                    : Counted(reading.size(), CountNoun::InputLine))
-            << " reported";
+            << Said(read->report.format->HoldsRecords() ? MessageKind::CliRecordsReported
+                                                        : MessageKind::CliInputLinesReported,
+                    {std::to_string(reading.size())});
     }
     out << "\n";
     // A memory file whose records fail their checksum, or that ends inside a record, is damaged

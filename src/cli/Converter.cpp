@@ -104,7 +104,7 @@ std::string ListOf(const std::vector<std::string_view>& words) {
     return list;
 }
 
-// The extensions of every format's files, each once: ".csv, .g3m, .15m, .xml or .json".
+// The extensions of every format's files, each once, one a line (for a {N:or} placeholder).
 std::string KnownExtensions() {
     std::vector<std::string_view> extensions;
     for (const ChannelFormat* format : ChannelFormats()) {
@@ -114,7 +114,11 @@ std::string KnownExtensions() {
             }
         }
     }
-    return ListOf(extensions);
+    std::string lines;
+    for (const std::string_view extension : extensions) {
+        lines.append(lines.empty() ? "" : "\n").append(extension);
+    }
+    return lines;
 }
 
 // Parses the arguments after the command: --model and `fileCount` file names. Returns nullopt
@@ -128,7 +132,7 @@ std::optional<Arguments> ParseArguments(std::string_view command,
         const std::string_view arg = args[i];
         if (arg == "--model") {
             if (i + 1 >= args.size()) {
-                err << "corvalen-cli: --model needs a value\n";
+                err << "corvalen-cli: " << Said(MessageKind::CliNeedsValue, {arg}) << "\n";
                 return std::nullopt;
             }
             if (!ReadModel(args[++i], parsed.model, err)) {
@@ -142,38 +146,40 @@ std::optional<Arguments> ParseArguments(std::string_view command,
             std::string_view format = arg.substr(std::min<std::size_t>(arg.size(), 5));
             if (arg == "--to") {
                 if (i + 1 >= args.size()) {
-                    err << "corvalen-cli: --to needs a value (" << FormatWords() << ")\n";
+                    err << "corvalen-cli: "
+                        << Said(MessageKind::CliNeedsValueOf, {arg, FormatWords()}) << "\n";
                     return std::nullopt;
                 }
                 format = args[++i];
             }
             parsed.to = FormatNamed(format);
             if (parsed.to == nullptr) {
-                err << "corvalen-cli: --to takes " << FormatWords() << ", not " << format << "\n";
+                err << "corvalen-cli: " << Said(MessageKind::CliToValue, {FormatWords(), format})
+                    << "\n";
                 return std::nullopt;
             }
         } else if (arg == "--all") {
             parsed.all = true;
         } else if (command == "convert" && arg == "--numbering") {
             if (i + 1 >= args.size()) {
-                err << "corvalen-cli: --numbering needs a value (keep, shift or sequential)\n";
+                err << "corvalen-cli: "
+                    << Said(MessageKind::CliNeedsValueOf, {arg, "keep\nshift\nsequential"}) << "\n";
                 return std::nullopt;
             }
             parsed.numbering = ChirpNumberingNamed(args[++i]);
             if (!parsed.numbering) {
-                err << "corvalen-cli: --numbering takes keep, shift or sequential, not " << args[i]
-                    << "\n";
+                err << "corvalen-cli: " << Said(MessageKind::CliNumberingValue, {args[i]}) << "\n";
                 return std::nullopt;
             }
         } else if (arg.size() > 1 && arg.starts_with('-') && arg != "-") {
-            err << "corvalen-cli: unknown option " << arg << "\n";
+            err << "corvalen-cli: " << Said(MessageKind::CliUnknownOption, {arg}) << "\n";
             return std::nullopt;
         } else {
             parsed.files.emplace_back(arg);
         }
     }
     if (parsed.files.size() != fileCount) {
-        err << "corvalen-cli: " << command << " needs " << files << "\n";
+        err << "corvalen-cli: " << Said(MessageKind::CliNeeds, {command, files}) << "\n";
         return std::nullopt;
     }
     return parsed;
@@ -186,19 +192,21 @@ bool CheckModelFor(std::string_view path, std::string_view command,
                    const std::optional<ReceiverModel>& model, std::ostream& err) {
     const bool is15m = Is15mPath(path);
     const std::string_view extension = is15m ? ".15m" : ".g3m";
-    const std::string_view models = is15m ? "(\"305\" or \"315\")" : "(\"313\" or \"303\")";
+    const std::string_view first = is15m ? "305" : "313";
+    const std::string_view second = is15m ? "315" : "303";
     if (!model) {
         // "verify needs ...", "reading a .g3m file needs ...", "writing a .15m file needs ..."
-        err << "corvalen-cli: " << command;
-        if (command != "verify") {
-            err << " a " << extension << " file";
-        }
-        err << " needs --model " << models << "\n";
+        err << "corvalen-cli: "
+            << (command == "verify"
+                    ? Said(MessageKind::CliVerifyNeedsModel, {first, second})
+                    : Said(MessageKind::CliModelNeeded, {command, extension, first, second}))
+            << "\n";
         return false;
     }
     if (!MemoryFileFitsModel(path, *model)) {
-        err << "corvalen-cli: a " << extension << " file is for the models " << models << ", not \""
-            << model->Name() << "\": " << path << "\n";
+        err << "corvalen-cli: "
+            << Said(MessageKind::CliModelMismatch, {extension, first, second, model->Name(), path})
+            << "\n";
         return false;
     }
     return true;
@@ -218,11 +226,12 @@ bool CheckOutput(std::string_view output, const ChannelFormat* to,
                  const std::optional<ReceiverModel>& model, std::ostream& err) {
     const ChannelFormat* format = OutputFormat(output, to);
     if (format == nullptr) {
-        err << "corvalen-cli: OUTPUT must end in " << KnownExtensions() << ": " << output << "\n";
+        err << "corvalen-cli: " << Said(MessageKind::CliOutputExtension, {KnownExtensions(), output})
+            << "\n";
         return false;
     }
     if (const Status supported = format->Supported(); !supported) {
-        err << "corvalen-cli: " << supported.error().message << "\n";
+        err << "corvalen-cli: " << supported.error() << "\n";
         return false;
     }
     if (output == "-") {
@@ -294,7 +303,7 @@ int Convert(const Arguments& arguments, std::ostream& out, std::ostream& err) {
                            {arguments.model.value_or(ReceiverModel()), true, {}},
                            arguments.numbering.value_or(ChirpNumbering::Shift));
     if (!converted) {
-        err << "corvalen-cli: " << converted.error().message << "\n";
+        err << "corvalen-cli: " << converted.error() << "\n";
         return kExitFileError;
     }
     // What a memory file's records showed comes after what writing its channels found; what a
@@ -306,7 +315,7 @@ int Convert(const Arguments& arguments, std::ostream& out, std::ostream& err) {
         Report(read.report.diagnostics, arguments, err, &read.table, origins);
     }
     if (!converted->written) {
-        err << "corvalen-cli: " << converted->written.error().message << "\n";
+        err << "corvalen-cli: " << converted->written.error() << "\n";
         return kExitFileError;
     }
     Report(converted->written->diagnostics, arguments, err, &read.table, origins);
@@ -314,7 +323,9 @@ int Convert(const Arguments& arguments, std::ostream& out, std::ostream& err) {
     if (records) {
         Report(read.report.diagnostics, arguments, err, &read.table);
     }
-    SummaryStream(output, out, err) << ConversionSummary(*converted, input, output) << "\n";
+    SummaryStream(output, out, err) << ConversionSummary(*converted, input, output,
+                                                         LanguageFromEnvironment())
+                                    << "\n";
     return kExitOk;
 }
 
@@ -323,23 +334,20 @@ int Verify(const Arguments& arguments, std::ostream& out, std::ostream& err) {
     const Result<ByteBuffer> image =
         ReadWholeFileBuffer(path, MaxMemoryFileBytes(*arguments.model));
     if (!image) {
-        err << "corvalen-cli: " << image.error().message << "\n";
+        err << "corvalen-cli: " << image.error() << "\n";
         return kExitUsageError;
     }
     const MemoryFileVerifyReport report =
         VerifyMemoryFileImage(std::string_view(image->data(), image->size()), *arguments.model);
     Report(report.problems, arguments, err);
-    out << "checked " << CountWords(report.recordsChecked, "record", "records") << " of " << path;
-    if (report.ok()) {
-        out << ": all verify\n";
-        return kExitOk;
-    }
-    out << ": " << CountWords(report.badChecksums, "bad checksum", "bad checksums");
-    if (report.incompleteBytes != 0) {
-        out << ", and the file ends inside a record";
-    }
-    out << "\n";
-    return kExitVerifyFailed;
+    const std::string records = std::to_string(report.recordsChecked);
+    out << (report.ok()                   ? Said(MessageKind::CliVerified, {records, path})
+            : report.incompleteBytes == 0 ? Said(MessageKind::CliVerifyFailed,
+                                                 {records, path, std::to_string(report.badChecksums)})
+                                          : Said(MessageKind::CliVerifyFailedEnd,
+                                                 {records, path, std::to_string(report.badChecksums)}))
+        << "\n";
+    return report.ok() ? kExitOk : kExitVerifyFailed;
 }
 
 }  // namespace
@@ -356,12 +364,13 @@ int WriteChannels(const MemoryTable& table, const std::vector<std::string>& grou
         WriteChannelFile(choice.output, table, *OutputFormat(choice.output, choice.to),
                          {choice.model.value_or(ReceiverModel()), true, groupNames});
     if (!written.written) {
-        err << "corvalen-cli: " << written.written.error().message << "\n";
+        err << "corvalen-cli: " << written.written.error() << "\n";
         return kExitFileError;
     }
     Report(written.written->diagnostics, choice.all, err, &table, choice.origins);
     ReportSaveNotices(written.written->saveNotices, err);
-    SummaryStream(choice.output, out, err) << ConversionSummary(written, {}, choice.output);
+    SummaryStream(choice.output, out, err)
+        << ConversionSummary(written, {}, choice.output, LanguageFromEnvironment());
     reported = !written.written->diagnostics.empty() || written.written->rowsNotWritten != 0;
     return kExitOk;
 }
@@ -373,7 +382,7 @@ bool CheckOutputChoice(const OutputChoice& choice, std::ostream& err) {
 bool ReadModel(std::string_view text, std::optional<ReceiverModel>& model, std::ostream& err) {
     Result<ReceiverModel> read = ReceiverModel::FromText(text);
     if (!read) {
-        err << "corvalen-cli: --model " << read.error().message << "\n";
+        err << "corvalen-cli: " << Said(MessageKind::CliNoModel, {text}) << "\n";
         return false;
     }
     model = *read;
@@ -394,13 +403,12 @@ std::optional<int> ReadFileCheckOptions(std::span<const std::string_view> args,
         } else if (arg == "--numbering" && i + 1 < args.size()) {
             options.numbering = ChirpNumberingNamed(args[++i]);
             if (!options.numbering) {
-                return UsageError(err, "--numbering takes keep, shift or sequential, not " +
-                                           std::string(args[i]));
+                return UsageError(err, Said(MessageKind::CliNumberingValue, {args[i]}));
             }
         } else if (arg == "--model" || arg == "--numbering") {
-            return UsageError(err, std::string(arg) + " needs a value");
+            return UsageError(err, Said(MessageKind::CliNeedsValue, {arg}));
         } else if (arg.size() > 1 && arg.starts_with('-')) {
-            return UsageError(err, "unknown option " + std::string(arg));
+            return UsageError(err, Said(MessageKind::CliUnknownOption, {arg}));
         } else {
             options.files.emplace_back(arg);
         }
@@ -466,9 +474,9 @@ int RunCommand(std::span<const std::string_view> args, std::ostream& out, std::o
         return RunSchedule(args.subspan(1), out, err);
     }
     if (args.empty()) {
-        return UsageError(err, "no command given (convert, verify, check, diff, fill or schedule)");
+        return UsageError(err, Said(MessageKind::CliNoCommand));
     }
-    return UsageError(err, "unknown command " + std::string(args[0]));
+    return UsageError(err, Said(MessageKind::CliUnknownCommand, {args[0]}));
 }
 
 }  // namespace
@@ -485,19 +493,7 @@ int RunConverter(std::span<const std::string_view> given, std::ostream& out, std
         }
     }
     SetKeepBackups(backup);
-    const Language language = LanguageFromEnvironment();
-    if (language == Language::English) {
-        return RunCommand(args, out, err);
-    }
-    // Every line said in the language of the environment.
-    LocalizingBuffer outBuffer(out, language);
-    LocalizingBuffer errBuffer(err, language);
-    std::ostream localOut(&outBuffer);
-    std::ostream localErr(&errBuffer);
-    const int status = RunCommand(args, localOut, localErr);
-    localOut.flush();
-    localErr.flush();
-    return status;
+    return RunCommand(args, out, err);
 }
 
 }  // namespace corvalen

@@ -44,21 +44,23 @@ constexpr ReceiverModel kDefaultModel("313");
 std::string RowPlace(const ChannelFileRead& read, int row) {
     const std::vector<int>& lines = read.report.origins.lines;
     if (row >= 1 && static_cast<std::size_t>(row) <= lines.size()) {
-        return "line " + std::to_string(lines[static_cast<std::size_t>(row - 1)]);
+        return Said(MessageKind::PlaceLine,
+                    {std::to_string(lines[static_cast<std::size_t>(row - 1)])});
     }
-    return "row " + std::to_string(row);
+    return Said(MessageKind::PlaceRow, {std::to_string(row)});
 }
 
-std::string FieldList(ColumnSet columns) {
-    // The five reserved fields are named once.
+// "compared Frequency, Mode, ...": the fields compared, the five reserved ones named once.
+std::string ComparedLine(ColumnSet columns) {
     std::string list;
     for (int column = Number + 1; column < kImportedColumnCount; ++column) {
         if (columns.Has(column) && !(column > Reserved4 && column <= Reserved8)) {
-            list.append(list.empty() ? "" : ", ")
+            list.append(list.empty() ? "" : "\n")
                 .append(kCsvHeaderNames[static_cast<std::size_t>(column)]);
         }
     }
-    return list.empty() ? "no field" : list;
+    return list.empty() ? Said(MessageKind::CliDiffComparedNone)
+                        : Said(MessageKind::CliDiffCompared, {list});
 }
 
 }  // namespace
@@ -80,17 +82,17 @@ int RunDiff(std::span<const std::string_view> args, std::ostream& out, std::ostr
     }
     const auto& [model, numbering, all, files] = options;
     if (files.size() != 2) {
-        return UsageError(err, "diff needs two files");
+        return UsageError(err, Said(MessageKind::CliNeeds, {"diff", "two files"}));
     }
     for (const std::string& path : files) {
         if (IsMemoryFilePath(path) && !model) {
-            return UsageError(err, Is15mPath(path)
-                                       ? "reading a .15m file needs --model (\"305\" or \"315\")"
-                                       : "reading a .g3m file needs --model (\"313\" or \"303\")");
+            return UsageError(err, Is15mPath(path) ? Said(MessageKind::CliModelNeeded,
+                                                          {"reading", ".15m", "305", "315"})
+                                                   : Said(MessageKind::CliModelNeeded,
+                                                          {"reading", ".g3m", "313", "303"}));
         }
         if (IsMemoryFilePath(path) && !MemoryFileFitsModel(path, *model)) {
-            return UsageError(err, path + " holds records of other models than \"" +
-                                       std::string(model->Name()) + "\"");
+            return UsageError(err, Said(MessageKind::CliOtherModels, {path, model->Name()}));
         }
     }
 
@@ -99,7 +101,7 @@ int RunDiff(std::span<const std::string_view> args, std::ostream& out, std::ostr
     for (const std::string& path : files) {
         Result<ChannelFileRead> read = ReadChannelFile(path, {readModel, {}});
         if (!read) {
-            err << "corvalen-cli: " << read.error().message << "\n";
+            err << "corvalen-cli: " << read.error() << "\n";
             return kExitUsageError;
         }
         ApplyChirpNumbering(*read, numbering.value_or(ChirpNumbering::Shift));
@@ -117,33 +119,37 @@ int RunDiff(std::span<const std::string_view> args, std::ostream& out, std::ostr
 
     for (const RepeatedChannel& repeat : diff.repeats) {
         const ChannelFileRead& read = reads[static_cast<std::size_t>(repeat.side)];
-        err << "corvalen-cli: " << files[static_cast<std::size_t>(repeat.side)] << ": channel "
-            << repeat.channel << " of " << RowPlace(read, repeat.row) << " is given again in "
-            << RowPlace(read, repeat.keptRow) << "; only " << RowPlace(read, repeat.keptRow)
-            << " is compared\n";
+        err << "corvalen-cli: "
+            << Said(MessageKind::CliDiffRepeated,
+                    {files[static_cast<std::size_t>(repeat.side)], std::to_string(repeat.channel),
+                     RowPlace(read, repeat.row), RowPlace(read, repeat.keptRow)})
+            << "\n";
     }
     for (const UnnumberedRow& row : diff.unnumbered) {
         const ChannelFileRead& read = reads[static_cast<std::size_t>(row.side)];
-        err << "corvalen-cli: " << files[static_cast<std::size_t>(row.side)] << ": "
-            << RowPlace(read, row.row) << " has no channel number from 1 to 65535 ("
-            << QuotedCell(read.table.CellText(row.row, Number)) << "); it is not compared\n";
+        err << "corvalen-cli: "
+            << Said(MessageKind::CliDiffUnnumbered,
+                    {files[static_cast<std::size_t>(row.side)], RowPlace(read, row.row),
+                     QuotedCell(read.table.CellText(row.row, Number))})
+            << "\n";
     }
 
-    for (const std::string& line : ChangeLines(diff, reads[0].table, reads[1].table)) {
+    for (const std::string& line :
+         ChangeLines(diff, reads[0].table, reads[1].table, CatalogueTexts(LanguageFromEnvironment()))) {
         out << line << "\n";
     }
 
     if (!diff.Same()) {
-        err << files[0] << " and " << files[1] << " differ: "
-            << CountWords(static_cast<std::size_t>(diff.Count(ChannelChange::Kind::Added)),
-                          "channel", "channels")
-            << " added, " << diff.Count(ChannelChange::Kind::Removed) << " removed, "
-            << diff.Count(ChannelChange::Kind::Changed) << " changed";
-        if (!diff.unnumbered.empty()) {
-            err << "; " << CountWords(diff.unnumbered.size(), "row", "rows")
-                << " without a channel number";
-        }
-        err << "\ncompared " << FieldList(diff.compared) << "\n";
+        const MessageValues counts = {
+            files[0], files[1], std::to_string(diff.Count(ChannelChange::Kind::Added)),
+            std::to_string(diff.Count(ChannelChange::Kind::Removed)),
+            std::to_string(diff.Count(ChannelChange::Kind::Changed)),
+            std::to_string(diff.unnumbered.size())};
+        err << Said(diff.unnumbered.empty() ? MessageKind::CliDiffDiffer
+                                            : MessageKind::CliDiffDifferUnnumbered,
+                    counts)
+            << "\n"
+            << ComparedLine(diff.compared) << "\n";
     }
     return diff.Same() ? kExitDiffSame : kExitDiffDifferent;
 }

@@ -103,7 +103,7 @@ std::optional<FillArguments> ParseFillArguments(std::span<const std::string_view
                 option = option.substr(0, equals);
             }
         } else if (option.size() > 1 && option.starts_with('-')) {
-            err << "corvalen-cli: unknown option " << option << "\n";
+            err << "corvalen-cli: " << Said(MessageKind::CliUnknownOption, {option}) << "\n";
             return std::nullopt;
         } else {
             parsed.files.emplace_back(option);
@@ -115,12 +115,12 @@ std::optional<FillArguments> ParseFillArguments(std::span<const std::string_view
         }
         if (option != "--start" && option != "--stop" && option != "--step" && option != "--set" &&
             option != "--first-number") {
-            err << "corvalen-cli: unknown option " << option << "\n";
+            err << "corvalen-cli: " << Said(MessageKind::CliUnknownOption, {option}) << "\n";
             return std::nullopt;
         }
         if (!value) {
             if (i + 1 >= args.size()) {
-                err << "corvalen-cli: " << option << " needs a value\n";
+                err << "corvalen-cli: " << Said(MessageKind::CliNeedsValue, {option}) << "\n";
                 return std::nullopt;
             }
             value = args[++i];
@@ -183,12 +183,17 @@ bool CheckSetValues(const FillArguments& parsed, std::ostream& err) {
         CheckRowCells(cells, ReceiverModel(), 1, problems);
         for (const Diagnostic& problem : problems) {
             if (problem.column == column && !problem.IsNotice()) {
-                // The check's message without what a save would write instead: fill writes
-                // nothing.
-                const std::string message = MessageText(problem);
-                err << "corvalen-cli: --set " << kCsvHeaderNames[static_cast<std::size_t>(column)]
-                    << "=" << value << ": " << message.substr(0, message.find("; written as"))
-                    << "; nothing written\n";
+                // What the check found, without what a save would write instead (its
+                // template's last clause, in either language): fill writes nothing.
+                const Language language = LanguageFromEnvironment();
+                std::string_view found =
+                    TemplateText(problem.kind, TemplatePart::Sentence, language);
+                found = found.substr(0, found.rfind("; "));
+                err << "corvalen-cli: "
+                    << Said(MessageKind::CliSetRefused,
+                            {kCsvHeaderNames[static_cast<std::size_t>(column)], value,
+                             FillTemplate(found, problem.args, problem.column, language)})
+                    << "\n";
                 return false;
             }
         }
@@ -233,10 +238,10 @@ int RunFill(std::span<const std::string_view> args, std::ostream& out, std::ostr
     const Result<ChannelRange> range =
         ReadChannelRange(*parsed->start, *parsed->stop, *parsed->step);
     if (!range) {
-        err << "corvalen-cli: " << range.error().message << "\n";
+        err << "corvalen-cli: " << range.error() << "\n";
         return kExitUsageError;
     }
-    for (const std::string& notice : range->notices) {
+    for (const Error& notice : range->notices) {
         err << notice << "\n";
     }
 
@@ -250,7 +255,7 @@ int RunFill(std::span<const std::string_view> args, std::ostream& out, std::ostr
     if (parsed->files.size() == 2) {
         Result<ChannelFileRead> imported = ReadChannelFile(parsed->files[0], {});
         if (!imported) {
-            err << "corvalen-cli: " << imported.error().message << "\n";
+            err << "corvalen-cli: " << imported.error() << "\n";
             return kExitFileError;
         }
         table = std::move(imported->table);
@@ -261,7 +266,8 @@ int RunFill(std::span<const std::string_view> args, std::ostream& out, std::ostr
 
     RangeFill fill{*range, parsed->cells, parsed->firstNumber};
     if (const Status added = AddChannelRange(table, fill); !added) {
-        err << "corvalen-cli: " << added.error().message << "; nothing written\n";
+        err << "corvalen-cli: " << Said(MessageKind::CliNothingWritten, {Said(added.error())})
+            << "\n";
         return kExitUsageError;
     }
     if (!CheckFirstNumber(table, inputChannels, *parsed, range->Count(), err)) {
@@ -274,7 +280,7 @@ int RunFill(std::span<const std::string_view> args, std::ostream& out, std::ostr
     if (!written) {
         // What reading INPUT found is said even when OUTPUT could not be written.
         WriteReport(inputProblems, ProblemPlaces(&table, &origins), parsed->all, err);
-        err << "corvalen-cli: " << written.error().message << "\n";
+        err << "corvalen-cli: " << written.error() << "\n";
         return kExitFileError;
     }
     for (const std::string& notice : written->saveNotices) {
@@ -284,13 +290,13 @@ int RunFill(std::span<const std::string_view> args, std::ostream& out, std::ostr
     WriteReport(written->diagnostics, ProblemPlaces(&table, &origins), parsed->all, err);
     const int added = table.ChannelCount() - inputChannels;
     std::ostream& summary = SummaryStream(output, out, err);
-    summary << "wrote "
-            << Counted(static_cast<std::size_t>(table.ChannelCount()), CountNoun::Channel) << " to "
-            << output << ": " << added << " new, numbered "
-            << table.CellText(inputChannels + 1, Number) << " to "
-            << table.CellText(table.ChannelCount(), Number);
+    summary << Said(MessageKind::CliFillWrote,
+                    {std::to_string(table.ChannelCount()), output, std::to_string(added),
+                     table.CellText(inputChannels + 1, Number),
+                     table.CellText(table.ChannelCount(), Number)});
     if (!inputProblems.empty()) {
-        summary << "; " << Counted(inputProblems.size(), CountNoun::InputLine) << " reported";
+        summary << "; " << Said(MessageKind::CliInputLinesReported,
+                                {std::to_string(inputProblems.size())});
     }
     summary << "\n";
     return kExitOk;

@@ -1,28 +1,24 @@
 #include "cli/Reports.h"
 
 #include "cli/Converter.h"
-#include "io/LineTranslation.h"
 
 namespace corvalen {
 
-Language LanguageOf(const std::ostream& out) {
-    const auto* buffer = dynamic_cast<const LocalizingBuffer*>(out.rdbuf());
-    return buffer != nullptr ? buffer->language() : Language::English;
+std::string Said(MessageKind kind, const MessageValues& values) {
+    return FormatMessage(kind, values, LanguageFromEnvironment());
 }
 
-std::ostream& DirectStream(std::ostream& out) {
-    auto* buffer = dynamic_cast<LocalizingBuffer*>(out.rdbuf());
-    if (buffer == nullptr) {
-        return out;
-    }
-    out.flush();
-    return buffer->target();
+std::string Said(const Error& error) {
+    return ErrorSentence(error, LanguageFromEnvironment());
+}
+
+std::ostream& operator<<(std::ostream& out, const Error& error) {
+    return out << Said(error);
 }
 
 void WriteReport(const std::vector<Diagnostic>& diagnostics, const ProblemPlaces& englishPlaces,
-                 bool all, std::ostream& localOut) {
-    const Language language = LanguageOf(localOut);
-    std::ostream& out = DirectStream(localOut);
+                 bool all, std::ostream& out) {
+    const Language language = LanguageFromEnvironment();
     const ProblemPlaces places = englishPlaces.In(CatalogueTexts(language));
     if (!all) {
         for (const std::string& line : GroupedReport(diagnostics, places)) {
@@ -59,46 +55,8 @@ int UsageError(std::ostream& err, std::string_view why) {
     while (!why.empty() && why.back() == '\n') {
         why.remove_suffix(1);
     }
-    err << "corvalen-cli: " << why << "; see corvalen-cli --help\n";
+    err << "corvalen-cli: " << Said(MessageKind::CliSeeHelp, {why}) << "\n";
     return kExitUsageError;
-}
-
-LocalizingBuffer::int_type LocalizingBuffer::overflow(int_type c) {
-    if (c != traits_type::eof()) {
-        m_pending.push_back(static_cast<char>(c));
-        if (c == '\n') {
-            Flush(true);
-        }
-    }
-    return c;
-}
-
-std::streamsize LocalizingBuffer::xsputn(const char* text, std::streamsize count) {
-    m_pending.append(text, static_cast<std::size_t>(count));
-    Flush(true);
-    return count;
-}
-
-int LocalizingBuffer::sync() {
-    Flush(false);
-    m_target.flush();
-    return 0;
-}
-
-void LocalizingBuffer::Flush(bool wholeLinesOnly) {
-    std::size_t start = 0;
-    for (std::size_t end = m_pending.find('\n'); end != std::string::npos;
-         end = m_pending.find('\n', start)) {
-        m_target << TranslatedLine(std::string_view(m_pending).substr(start, end - start),
-                                   m_language)
-                 << '\n';
-        start = end + 1;
-    }
-    m_pending.erase(0, start);
-    if (!wholeLinesOnly && !m_pending.empty()) {
-        m_target << TranslatedLine(m_pending, m_language);
-        m_pending.clear();
-    }
 }
 
 }  // namespace corvalen

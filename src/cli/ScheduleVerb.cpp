@@ -55,16 +55,16 @@ bool ParseScheduleArguments(std::span<const std::string_view> args, ScheduleFilt
         } else if (i + 1 < args.size()) {
             value = args[++i];
         } else {
-            err << "corvalen-cli: " << arg << " needs a value\n";
+            err << "corvalen-cli: " << Said(MessageKind::CliNeedsValue, {arg}) << "\n";
             return false;
         }
         std::string problem;
         if (arg == "--at") {
             const auto span = ParseScheduleTime(value);
-            span ? void(filter.at = *span) : void(problem = span.error().message);
+            span ? void(filter.at = *span) : void(problem = Said(span.error()));
         } else if (arg == "--day") {
             const auto day = ParseWeekday(value);
-            day ? void(filter.day = *day) : void(problem = day.error().message);
+            day ? void(filter.day = *day) : void(problem = Said(day.error()));
         } else if (arg == "--language" || arg == "--target") {
             (arg == "--language" ? filter.languages : filter.targets) = ParseCodeList(value);
         } else if (arg == "--station") {
@@ -75,11 +75,11 @@ bool ParseScheduleArguments(std::span<const std::string_view> args, ScheduleFilt
                 filter.bandFrom = band->from;
                 filter.bandTo = band->to;
             } else {
-                problem = band.error().message;
+                problem = Said(band.error());
             }
         } else if (arg == "--date") {
             const auto date = ParseScheduleDate(value);
-            date ? void(filter.date = *date) : void(problem = date.error().message);
+            date ? void(filter.date = *date) : void(problem = Said(date.error()));
         } else if (arg == "--model") {
             if (!ReadModel(value, choice.model, err)) {
                 return false;
@@ -87,18 +87,19 @@ bool ParseScheduleArguments(std::span<const std::string_view> args, ScheduleFilt
         } else if (arg == "--to") {
             choice.to = FormatNamed(value);
             if (choice.to == nullptr) {
-                problem = FormatMessage(MessageKind::CliToValue, {FormatWords(), value});
+                problem = Said(MessageKind::CliToValue, {FormatWords(), value});
             }
         } else {
-            problem = "unknown option " + std::string(arg);
+            problem = Said(MessageKind::CliUnknownOption, {arg});
         }
         if (!problem.empty()) {
-            err << "corvalen-cli: " << arg << ": " << problem << "\n";
+            err << "corvalen-cli: " << Said(MessageKind::CliOptionProblem, {arg, problem}) << "\n";
             return false;
         }
     }
     if (files.size() != 2) {
-        err << "corvalen-cli: schedule needs a SKED.csv and an OUTPUT file\n";
+        err << "corvalen-cli: "
+            << Said(MessageKind::CliNeeds, {"schedule", "a SKED.csv and an OUTPUT file"}) << "\n";
         return false;
     }
     choice.output = files[1];
@@ -106,10 +107,9 @@ bool ParseScheduleArguments(std::span<const std::string_view> args, ScheduleFilt
 }
 
 void Report(const std::vector<Diagnostic>& diagnostics, std::ostream& err) {
-    const Language language = LanguageOf(err);
-    std::ostream& lines = DirectStream(err);
+    const Language language = LanguageFromEnvironment();
     for (const Diagnostic& d : diagnostics) {
-        lines << DiagnosticLine(d, language) << "\n";
+        err << DiagnosticLine(d, language) << "\n";
     }
 }
 
@@ -128,18 +128,18 @@ int RunSchedule(std::span<const std::string_view> args, std::ostream& out, std::
     OutputChoice choice;
     std::vector<std::string> files;
     if (!ParseScheduleArguments(args, filter, choice, files, err)) {
-        err << FormatMessage(MessageKind::CliTryHelp, {"schedule"}) << "\n";
+        err << Said(MessageKind::CliTryHelp, {"schedule"}) << "\n";
         return kExitUsageError;
     }
     const std::string& sked = files[0];
     const Result<ByteBuffer> buffer = ReadWholeFileBuffer(sked, kMaxScheduleBytes);
     if (!buffer) {
-        err << "corvalen-cli: " << buffer.error().message << "\n";
+        err << "corvalen-cli: " << buffer.error() << "\n";
         return kExitFileError;
     }
     const std::string_view bytes(buffer->data(), buffer->size());
     if (!LooksLikeEibiSchedule(bytes)) {
-        err << "corvalen-cli: " << FormatMessage(MessageKind::CliNoSchedule, {sked}) << "\n";
+        err << "corvalen-cli: " << Said(MessageKind::CliNoSchedule, {sked}) << "\n";
         return kExitFileError;
     }
     const Schedule schedule = ReadEibiSchedule(bytes);
@@ -147,16 +147,15 @@ int RunSchedule(std::span<const std::string_view> args, std::ostream& out, std::
     Report(schedule.diagnostics, err);
     Report(selection.notices, err);
     if (selection.entries.empty()) {
-        err << "corvalen-cli: " << FormatMessage(MessageKind::CliNothingPasses, {sked}) << "\n";
+        err << "corvalen-cli: " << Said(MessageKind::CliNothingPasses, {sked}) << "\n";
         return kExitFileError;
     }
     // A receiver holds 65,535 channels; more would be numbered past its last channel.
     const MemoryTable channels = ScheduleChannels(selection.entries);
     if (channels.ChannelCount() > kMaxChannelRows) {
         err << "corvalen-cli: "
-            << FormatMessage(MessageKind::CliScheduleTooMany,
-                             {sked, std::to_string(channels.ChannelCount()),
-                              std::to_string(kMaxChannelRows)})
+            << Said(MessageKind::CliScheduleTooMany,
+                    {sked, std::to_string(channels.ChannelCount()), std::to_string(kMaxChannelRows)})
             << "\n";
         return kExitFileError;
     }
@@ -167,11 +166,11 @@ int RunSchedule(std::span<const std::string_view> args, std::ostream& out, std::
         return status;
     }
     std::ostream& summary = SummaryStream(choice.output, out, err);
-    summary << " from " << selection.entries.size() << " of "
-            << Counted(schedule.entries.size(), CountNoun::Broadcast) << " in " << sked;
+    summary << Said(MessageKind::CliFromSchedule, {std::to_string(selection.entries.size()),
+                                                   std::to_string(schedule.entries.size()), sked});
     const std::size_t lines = schedule.diagnostics.size() + selection.notices.size();
     if (lines != 0) {
-        summary << "; " << Counted(lines, CountNoun::Line) << " reported";
+        summary << "; " << Said(MessageKind::CliLinesReported, {std::to_string(lines)});
     }
     summary << "\n";
     return reported || written ? kExitFileError : kExitOk;

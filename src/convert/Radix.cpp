@@ -66,7 +66,7 @@ Result<FlooredDecimal> FloorOfDecimalText(std::string_view text) {
     if (whole.size() + fraction.size() == 0 ||
         !std::all_of(whole.begin(), whole.end(), IsDecimalDigit) ||
         !std::all_of(fraction.begin(), fraction.end(), IsDecimalDigit)) {
-        return Error{Quoted(given) + " is not a decimal number"};
+        return Error{MessageKind::ErrorNotDecimal, {Quoted(given)}};
     }
     whole.remove_prefix(std::min(whole.find_first_not_of('0'), whole.size()));
     std::string digits(whole);
@@ -84,7 +84,7 @@ Result<FlooredDecimal> FloorOfDecimalText(std::string_view text) {
     }
     if (digits.size() > kLargestMagnitude.size() ||
         (digits.size() == kLargestMagnitude.size() && digits > kLargestMagnitude)) {
-        return Error{Quoted(given) + " is too large for a decimal number"};
+        return Error{MessageKind::ErrorDecimalTooLarge, {Quoted(given)}};
     }
     // Halving the decimal digits again and again gives the base-2 digits from the last.
     while (!digits.empty()) {
@@ -164,7 +164,7 @@ Result<std::string> Dec2Bin(const DecimalIn& decimalIn, int numberOfBits) {
     std::array<char, 400> buffer;
     const std::optional<std::string_view> text = TextForm(decimalIn, buffer);
     if (!text) {
-        return Error{"the number is too large for a decimal number"};
+        return Error{MessageKind::ErrorNumberTooLarge};
     }
     Result<FlooredDecimal> whole = FloorOfDecimalText(*text);
     if (!whole) {
@@ -179,7 +179,7 @@ Result<std::string> Dec2Bin(const DecimalIn& decimalIn, int numberOfBits) {
         try {
             bits.insert(0, width - bits.size(), '0');
         } catch (const std::bad_alloc&) {
-            return Error{"no memory for " + std::to_string(numberOfBits) + " binary digits"};
+            return Error{MessageKind::ErrorNoMemoryForBits, {std::to_string(numberOfBits)}};
         }
     }
     return whole->negative ? "-" + bits : bits;
@@ -208,7 +208,7 @@ Result<std::int32_t> Hex2Dec(std::string_view sHex) {
     // Digit k from the right adds d * 16^k, where d is -1 for a character outside the digits.
     // The sum has to fit an int32 after every step. From k = 8 on, any non-zero d moves it by at
     // least 2^32, so only zeros may stand there.
-    const Error tooLarge{"hexadecimal " + Quoted(sHex) + " does not fit a 32-bit number"};
+    const Error tooLarge{MessageKind::ErrorHexTooLarge32, {Quoted(sHex)}};
     std::int64_t value = 0;
     const std::size_t n = sHex.size();
     for (std::size_t k = 0; k < n; ++k) {
@@ -234,12 +234,12 @@ Result<double> HexUnsigned2Dbl(std::string_view sHex) {
     for (const char c : sHex) {
         const int digit = HexDigitValue(c);
         if (digit < 0) {
-            return Error{Quoted(sHex) + " is not made of hexadecimal bytes"};
+            return Error{MessageKind::ErrorNotHexBytes, {Quoted(sHex)}};
         }
         total = total * 16 + digit;
     }
     if (!std::isfinite(total)) {
-        return Error{"hexadecimal " + Quoted(sHex) + " is too large for a number"};
+        return Error{MessageKind::ErrorHexTooLarge, {Quoted(sHex)}};
     }
     return total;
 }

@@ -313,16 +313,15 @@ CsvImport ReadCsvMemory(std::string_view fileBytes, std::optional<bool> beyondAs
 }
 
 CsvTextCheck CheckCsvTextBytes(const std::string& path, std::string_view text,
-                               std::string_view hint) {
+                               bool hint) {
     // Text holds no NUL bytes. One means a binary file (a .g3m memory file picked by mistake)
     // or text saved as UTF-16, which would read as nothing but garbage.
     const std::string_view body = WithoutByteOrderMark(text);
     const void* nul = body.empty() ? nullptr : std::memchr(body.data(), '\0', body.size());
     if (nul != nullptr) {
         const auto at = static_cast<std::size_t>(static_cast<const char*>(nul) - text.data());
-        return {Error{"Cannot read \"" + path + "\": line " + std::to_string(LineAt(text, at)) +
-                      " holds a NUL byte (byte " + std::to_string(at + 1) +
-                      "), so this is no CSV text file" + std::string(hint)}};
+        return {Error{hint ? MessageKind::ErrorNulByteMemoryFile : MessageKind::ErrorNulByte,
+                      {std::to_string(LineAt(text, at)), std::to_string(at + 1)}, path}};
     }
     return {Done{}, AsciiPrefixLength(body) != body.size()};
 }

@@ -55,11 +55,8 @@ int EstimateCsvRecords(std::string_view fileBytes);
 // file): a larger one is refused from its size before anything is allocated.
 inline constexpr std::size_t kMaxCsvFileBytes = std::size_t{64} << 20;
 
-// The hint a receiver CSV file's NUL byte gets: what such a file most likely is.
-inline constexpr std::string_view kNulHint = " (a .g3m memory file, or text saved as UTF-16?)";
-
-// An Error naming `path` and the line when `text` holds a NUL byte (no text file), `hint`
-// added; else Done. For a text that passes, also whether its bytes after any byte-order mark
+// An Error naming `path` and the line when `text` holds a NUL byte (no text file), with `hint`
+// what such a file most likely is (a memory file, or UTF-16 text); else Done. For a text that passes, also whether its bytes after any byte-order mark
 // hold one from 0x80 up (what the readers above are told as `beyondAscii`), found in the same
 // pass.
 struct CsvTextCheck {
@@ -67,7 +64,7 @@ struct CsvTextCheck {
     bool beyondAscii = false;
 };
 CsvTextCheck CheckCsvTextBytes(const std::string& path, std::string_view text,
-                               std::string_view hint = kNulHint);
+                               bool hint = true);
 
 // Splits CSV text into records: fields between commas; a field in double quotes may hold
 // commas, line ends and quotes (doubled); CR LF, LF and a lone CR end a line. The text after a

@@ -13,25 +13,21 @@ namespace {
 
 Result<std::uint64_t> ReadRangeValue(std::string_view what, std::string_view text,
                                      FrequencyUnit unitWhenNone) {
-    const std::string quoted = std::string(what) + " \"" + std::string(text) + "\"";
     const FrequencyReading reading = ReadFrequency(text, unitWhenNone);
     switch (reading.status) {
         case FrequencyReading::Status::Ok:
             break;
         case FrequencyReading::Status::NotAFrequency:
-            return Error{quoted +
-                         " is not a frequency: give digits with an optional fraction "
-                         "and the unit Hz, kHz or MHz (" +
-                         std::string(unitWhenNone == FrequencyUnit::MHz ? "MHz" : "kHz") +
-                         " when none is given)"};
+            return Error{MessageKind::RangeNotFrequency,
+                         {what, text, unitWhenNone == FrequencyUnit::MHz ? "MHz" : "kHz"}};
         case FrequencyReading::Status::NotWholeHz:
-            return Error{quoted + " is not a whole number of Hz"};
+            return Error{MessageKind::RangeNotWholeHz, {what, text}};
         case FrequencyReading::Status::TooLarge:
             break;
     }
     if (reading.status == FrequencyReading::Status::TooLarge || reading.hz > kMaxChannelFrequency) {
-        return Error{quoted + " is above " + std::to_string(kMaxChannelFrequency) +
-                     " Hz, the highest frequency a memory channel holds"};
+        return Error{MessageKind::RangeTooHigh,
+                     {what, text, std::to_string(kMaxChannelFrequency)}};
     }
     return reading.hz;
 }
@@ -61,9 +57,7 @@ Result<ChannelRange> ReadChannelRange(std::string_view start, std::string_view s
     if (const std::size_t slash = step.find('/'); slash != std::string_view::npos) {
         const auto over = ParseWholeNumber(step.substr(slash + 1));
         if (!over || *over == 0 || *over > 1000000) {
-            return Error{"Step \"" + std::string(step) +
-                         "\" is not a fraction of a frequency over a whole number from 1 to "
-                         "1000000, such as 25k/3"};
+            return Error{MessageKind::RangeStepFraction, {step}};
         }
         divisor = *over;
         stepText = step.substr(0, slash);
@@ -76,27 +70,23 @@ Result<ChannelRange> ReadChannelRange(std::string_view start, std::string_view s
     }
     divisor = airband ? 3 : divisor;
     if (*stepHz == 0) {
-        return Error{"Step \"" + std::string(step) + "\" is 0 Hz; it must be at least 1 Hz"};
+        return Error{MessageKind::RangeStepZero, {step}};
     }
     if (*stepHz < divisor) {
-        return Error{"Step \"" + std::string(step) + "\" is below 1 Hz; it must be at least 1 Hz"};
+        return Error{MessageKind::RangeStepBelowHz, {step}};
     }
     if (*stopHz < *startHz) {
-        return Error{"Stop \"" + std::string(stop) + "\" is below start \"" + std::string(start) +
-                     "\""};
+        return Error{MessageKind::RangeStopBelowStart, {stop, start}};
     }
     ChannelRange range{*startHz, *stopHz, *stepHz, divisor, {}};
     if (airband) {
-        range.notices.push_back(
-            "Step \"" + std::string(step) +
-            "\" is taken as the airband raster of 25/3 kHz (8333.33... Hz); each channel is "
-            "rounded to the nearest Hz");
+        range.notices.push_back(Error{MessageKind::RangeAirbandStep, {step}});
     }
     // On the raster when the steps up to the stop come out whole.
     if ((range.stopHz - range.startHz) * divisor % range.stepHz != 0) {
-        range.notices.push_back(
-            "Stop \"" + std::string(stop) + "\" is not on the raster; the last channel is at " +
-            FrequencyText(range.FrequencyOf(range.Count() - 1), FrequencyUnit::MHz, 6) + " MHz");
+        range.notices.push_back(Error{
+            MessageKind::RangeStopMissed,
+            {stop, FrequencyText(range.FrequencyOf(range.Count() - 1), FrequencyUnit::MHz, 6)}});
     }
     return range;
 }
@@ -132,11 +122,9 @@ Status RoomForChannels(const MemoryTable& table, std::uint64_t count, std::strin
     if (count <= static_cast<std::uint64_t>(room)) {
         return Done{};
     }
-    return Error{std::string(what) + " " + std::to_string(count) + " channels; with the " +
-                 std::to_string(table.ChannelCount()) +
-                 " rows already in the table that is more than " + std::to_string(kMaxChannelRows) +
-                 " rows; " +
-                 (room == 0 ? std::string("no more fit") : std::to_string(room) + " more fit")};
+    return Error{room == 0 ? MessageKind::TableFull : MessageKind::TableRoomLeft,
+                 {what, std::to_string(count), std::to_string(table.ChannelCount()),
+                  std::to_string(kMaxChannelRows), std::to_string(room)}};
 }
 
 Result<int> RangeFirstNumber(const MemoryTable& table, const RangeFill& fill) {
@@ -146,8 +134,8 @@ Result<int> RangeFirstNumber(const MemoryTable& table, const RangeFill& fill) {
     }
     const int first = fill.firstNumber ? *fill.firstNumber : HighestChannelNumber(table) + 1;
     if (first < 1 || first > kMaxChannelRows) {
-        return Error{"The first channel number " + std::to_string(first) +
-                     " is not a channel number from 1 to " + std::to_string(kMaxChannelRows)};
+        return Error{MessageKind::RangeFirstNotChannel,
+                     {std::to_string(first), std::to_string(kMaxChannelRows)}};
     }
     if (const Status fit = NumbersFit(static_cast<std::uint64_t>(first), count); !fit) {
         return fit.error();
@@ -157,9 +145,9 @@ Result<int> RangeFirstNumber(const MemoryTable& table, const RangeFill& fill) {
 
 Status NumbersFit(std::uint64_t first, std::uint64_t count) {
     if (count > 0 && first + count - 1 > kMaxChannelRows) {
-        return Error{"Channel numbers " + std::to_string(first) + " to " +
-                     std::to_string(first + count - 1) + " go past " +
-                     std::to_string(kMaxChannelRows) + ", the highest channel number"};
+        return Error{MessageKind::NumbersPastLast,
+                     {std::to_string(first), std::to_string(first + count - 1),
+                      std::to_string(kMaxChannelRows)}};
     }
     return Done{};
 }

@@ -32,8 +32,9 @@ struct ChannelRange {
     std::uint64_t stepHz = 1;
     std::uint64_t stepDivisor = 1;
     // What the user is told about the range as read: a step taken as the airband raster, a stop
-    // that is not on the raster (and where the last channel lies instead).
-    std::vector<std::string> notices;
+    // that is not on the raster (and where the last channel lies instead); said as an Error is,
+    // though they stop nothing.
+    std::vector<Error> notices;
 
     // How many channels the range makes.
     std::uint64_t Count() const {

@@ -57,7 +57,7 @@ public:
                                  const ReadSettings& settings) const override {
         Result<BookmarkRead> list = m_kind.read(bytes, settings);
         if (!list) {
-            return Error{"Cannot read \"" + path + "\": " + list.error().message};
+            return Error{list.error().kind, list.error().values, path};
         }
         ChannelFileRead read;
         read.table = std::move(list->table);

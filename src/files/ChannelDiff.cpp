@@ -59,13 +59,12 @@ bool SameTexts(MemoryTable::RowView x, MemoryTable::RowView y, ColumnSet compare
 }
 
 // An added or removed channel: the fields that tell it, as compared.
-std::string ChannelSketch(const MemoryTable& table, int row, ColumnSet compared) {
+std::string ChannelSketch(const MemoryTable& table, int row, ColumnSet compared,
+                          Language language) {
     std::string sketch;
     for (const Column column : {Frequency, Mode, Callsign}) {
         if (compared.Has(column)) {
-            sketch.append(sketch.empty() ? "" : ", ")
-                .append(kCsvHeaderNames[static_cast<std::size_t>(column)])
-                .append(" ");
+            sketch.append(sketch.empty() ? "" : ", ").append(ColumnNameIn(column, language)).append(" ");
             AppendQuotedCellTo(sketch, table.CellText(row, column));
         }
     }
@@ -75,34 +74,34 @@ std::string ChannelSketch(const MemoryTable& table, int row, ColumnSet compared)
 }  // namespace
 
 std::vector<std::string> ChangeLines(const ChannelDiff& diff, const MemoryTable& a,
-                                     const MemoryTable& b) {
+                                     const MemoryTable& b, const MessageTexts& texts) {
+    const Language language = texts.language();
+    const auto say = [&](MessageKind kind, std::span<const std::string_view> values) {
+        return FillTemplate(texts.Template(kind, TemplatePart::Sentence), values, -1, language);
+    };
     std::vector<std::string> lines;
     lines.reserve(diff.changes.size());
     for (const ChannelChange& change : diff.changes) {
-        std::string line = "channel " + std::to_string(change.channel) + " ";
-        switch (change.kind) {
-            case ChannelChange::Kind::Added:
-                line += "added: " + ChannelSketch(b, change.rowB, diff.compared);
-                break;
-            case ChannelChange::Kind::Removed:
-                line += "removed: " + ChannelSketch(a, change.rowA, diff.compared);
-                break;
-            case ChannelChange::Kind::Changed: {
-                line += "changed: ";
-                bool first = true;
-                for (const FieldChange& field : change.fields) {
-                    line.append(first ? "" : "; ")
-                        .append(kCsvHeaderNames[static_cast<std::size_t>(field.column)])
-                        .append(" ");
-                    AppendQuotedCellTo(line, field.before);
-                    line.append(" -> ");
-                    AppendQuotedCellTo(line, field.after);
-                    first = false;
-                }
-                break;
+        const std::string channel = std::to_string(change.channel);
+        std::string what;
+        MessageKind kind = MessageKind::CliDiffChanged;
+        if (change.kind == ChannelChange::Kind::Added) {
+            kind = MessageKind::CliDiffAdded;
+            what = ChannelSketch(b, change.rowB, diff.compared, language);
+        } else if (change.kind == ChannelChange::Kind::Removed) {
+            kind = MessageKind::CliDiffRemoved;
+            what = ChannelSketch(a, change.rowA, diff.compared, language);
+        } else {
+            for (const FieldChange& field : change.fields) {
+                const std::string name = ColumnNameIn(field.column, language);
+                const std::string before = QuotedCell(field.before);
+                const std::string after = QuotedCell(field.after);
+                const std::string_view values[] = {name, before, after};
+                what.append(what.empty() ? "" : "; ").append(say(MessageKind::CliDiffField, values));
             }
         }
-        lines.push_back(std::move(line));
+        const std::string_view values[] = {channel, what};
+        lines.push_back(say(kind, values));
     }
     return lines;
 }

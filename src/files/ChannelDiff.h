@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "channel/ReceiverModel.h"
+#include "io/Messages.h"
 #include "table/ColumnSet.h"
 #include "table/MemoryTable.h"
 
@@ -89,8 +90,9 @@ std::vector<FieldChange> DiffRows(const MemoryTable& a, int rowA, const MemoryTa
 // One line per change of `diff` between `a` and `b`: "channel 12 added: Frequency "7100000",
 // Mode "AM", Callsign "BBC"", "channel 5 removed: ...", "channel 3 changed: Frequency
 // "7100000" -> "7200000"; Callsign "A" -> "B"" (each value quoted as reports quote cells).
+// Said with `texts`.
 std::vector<std::string> ChangeLines(const ChannelDiff& diff, const MemoryTable& a,
-                                     const MemoryTable& b);
+                                     const MemoryTable& b, const MessageTexts& texts);
 
 // Whether a cell of `column` holds the same value in `a` and `b` by the rules above, each cell
 // alone in its row (as a comparison of single cells does).

@@ -57,7 +57,7 @@ std::string FormatWords() {
     std::string words;
     const std::vector<const ChannelFormat*>& formats = ChannelFormats();
     for (std::size_t i = 0; i < formats.size(); ++i) {
-        words += i == 0 ? "" : i + 1 == formats.size() ? " or " : ", ";
+        words += i == 0 ? "" : "\n";
         words += formats[i]->ShortName();
     }
     return words;
@@ -94,7 +94,7 @@ Result<ChannelFileRead> ReadChannelFile(const std::string& path, const ReadSetti
         return read.error();
     }
     if (!HasChannel(read->table) && (!settings.emptyAllowed || content.empty())) {
-        return Error{"no channels in " + path};
+        return Error{MessageKind::CliNoChannels, {path}};
     }
     read->report.format = &format;
     read->report.channels = read->table.ChannelCount();
@@ -138,44 +138,46 @@ Result<ChannelFileConversion> ConvertChannelFile(const std::string& input,
 }
 
 std::string ConversionSummary(const ChannelFileConversion& conversion, const std::string& input,
-                              const std::string& output) {
+                              const std::string& output, Language language) {
     const ChannelFileReport& read = conversion.read.report;
     const ChannelFileReport& written = *conversion.written;
-    const auto counted = [](int n, std::string_view singular, std::string_view plural) {
-        return CountWords(static_cast<std::size_t>(n), singular, plural);
+    std::string line;
+    // One piece of the line, after "; " but the first.
+    const auto say = [&](MessageKind kind, std::size_t count, std::string_view more = {}) {
+        line += line.empty() ? "" : "; ";
+        line += FormatMessage(kind, {std::to_string(count), more}, language);
     };
-    std::string line = "wrote ";
     if (written.format != nullptr && written.format->HoldsRecords()) {
         // What the file holds now: the records written, those of the old file kept, and the rows
         // whose record a later row with the same Number replaced.
-        line += counted(written.recordsWritten, "record", "records") + " to " + output + "; " +
-                counted(written.rowsNotWritten, "row not written", "rows not written");
+        say(MessageKind::CliWroteRecords, static_cast<std::size_t>(written.recordsWritten), output);
+        say(MessageKind::CliRowsNotWritten, static_cast<std::size_t>(written.rowsNotWritten));
         if (written.recordsKept > 0) {
-            line += "; " + counted(written.recordsKept, "record", "records") +
-                    " already in the file kept";
+            say(MessageKind::CliRecordsKept, static_cast<std::size_t>(written.recordsKept));
         }
         if (!written.rowsReplaced.empty()) {
-            line += "; " + counted(static_cast<int>(written.rowsReplaced.size()), "row", "rows") +
-                    " replaced by a later row with the same Number";
+            say(MessageKind::CliRowsReplaced, written.rowsReplaced.size());
         }
         if (written.rowsSkipped > 0) {
-            line += "; " + counted(written.rowsSkipped, "empty row", "empty rows") + " skipped";
+            say(MessageKind::CliEmptyRowsSkipped, static_cast<std::size_t>(written.rowsSkipped));
         }
     } else {
-        line += counted(written.channels, "channel", "channels") + " to " + output;
-        if (read.format != nullptr && read.format->HoldsRecords()) {
-            line += " from " + counted(read.recordsRead, "record", "records") + " of " + input;
-        }
+        const std::string channels = std::to_string(written.channels);
+        line = read.format != nullptr && read.format->HoldsRecords()
+                   ? FormatMessage(MessageKind::CliWroteFrom,
+                                   {channels, output, std::to_string(read.recordsRead), input},
+                                   language)
+                   : FormatMessage(MessageKind::CliWroteChannels, {channels, output}, language);
         if (written.rowsNotWritten > 0) {
-            line += "; " + counted(written.rowsNotWritten, "row not written", "rows not written");
+            say(MessageKind::CliRowsNotWritten, static_cast<std::size_t>(written.rowsNotWritten));
         }
     }
     if (!read.diagnostics.empty()) {
-        line += "; " +
-                (read.format != nullptr && read.format->HoldsRecords()
-                     ? CountWords(RecordCount(read.diagnostics), "record", "records")
-                     : CountWords(read.diagnostics.size(), "input line", "input lines")) +
-                " reported";
+        if (read.format != nullptr && read.format->HoldsRecords()) {
+            say(MessageKind::CliRecordsReported, RecordCount(read.diagnostics));
+        } else {
+            say(MessageKind::CliInputLinesReported, read.diagnostics.size());
+        }
     }
     return line;
 }

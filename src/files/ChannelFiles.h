@@ -11,6 +11,7 @@
 #include "files/ChannelFormat.h"
 #include "g3m/MemoryFile.h"
 #include "g3m/MemoryFileReader.h"
+#include "io/Messages.h"
 #include "io/Result.h"
 #include "table/MemoryTable.h"
 
@@ -49,8 +50,8 @@ const ChannelFormat* FormatForName(std::string_view path);
 // The format whose ShortName a command line gives ("chirp", "sdrsharp", ...); nullptr for any
 // other word.
 const ChannelFormat* FormatNamed(std::string_view word);
-// The ShortNames of every format, as the converter's usage and errors list them: "csv, chirp,
-// memory, sdrsharp or sdrpp".
+// The ShortNames of every format, one a line, as the converter's errors list them (a {N:or}
+// placeholder: "csv, chirp, memory, sdrsharp or sdrpp").
 std::string FormatWords();
 
 // The format of a file whose whole content is `bytes`: the first format whose content it
@@ -73,10 +74,10 @@ Result<ChannelFileConversion> ConvertChannelFile(const std::string& input,
                                                  const WriteSettings& settings,
                                                  ChirpNumbering numbering = ChirpNumbering::Shift);
 
-// The converter's summary line of a conversion, without its line end, e.g. "wrote 3 records to
-// OUT.g3m; 0 rows not written; 1 input line reported".
+// The converter's summary line of a conversion in `language`, without its line end, e.g.
+// "wrote 3 records to OUT.g3m; 0 rows not written; 1 input line reported".
 std::string ConversionSummary(const ChannelFileConversion& conversion, const std::string& input,
-                              const std::string& output);
+                              const std::string& output, Language language);
 
 // A CSV format's table and report from what its reader made.
 ChannelFileRead FromCsvImport(CsvImport imported);

@@ -47,17 +47,15 @@ bool HoldsRecords(std::string_view bytes, ReceiverModel model) {
 Result<MemoryFileReadReport> DecodeMemoryFile(const std::string& path, std::string_view bytes,
                                               ReceiverModel model) {
     if (bytes.size() > MaxMemoryFileBytes(model)) {
-        return Error{"Cannot read \"" + path + "\": it holds " +
-                     Grouped(bytes.size() / model.RecordLength()) + " records of " +
-                     std::to_string(model.RecordLength()) + " bytes, more than the " +
-                     Grouped(kMaxRecords) + " of a memory file"};
+        return Error{MessageKind::ErrorTooManyRecords,
+                     {Grouped(bytes.size() / model.RecordLength()),
+                      std::to_string(model.RecordLength()), Grouped(kMaxRecords)},
+                     path};
     }
     MemoryFileReadReport read = DecodeMemoryFileImage(bytes, model);
     if (read.placesUsed > 0 && read.badChecksums == read.placesUsed) {
-        return Error{"Cannot read \"" + path + "\": the checksum of none of its " +
-                     Grouped(static_cast<std::size_t>(read.placesUsed)) +
-                     " records matches, so it holds no records of the model " +
-                     std::string(model.Name())};
+        return Error{MessageKind::ErrorNoChecksumMatches,
+                     {Grouped(static_cast<std::size_t>(read.placesUsed)), model.Name()}, path};
     }
     return read;
 }

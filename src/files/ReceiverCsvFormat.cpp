@@ -37,9 +37,7 @@ public:
                                  const ReadSettings&) const override {
         // An EiBi broadcast schedule holds broadcasts to pick rather than channels.
         if (LooksLikeEibiSchedule(bytes)) {
-            return Error{"\"" + path +
-                         "\" is an EiBi broadcast schedule: pick its broadcasts with File > "
-                         "Import Broadcast Schedule, or with corvalen-cli schedule"};
+            return Error{MessageKind::ScheduleNoChannels, {path}};
         }
         const CsvTextCheck text = CheckCsvTextBytes(path, bytes);
         if (!text.status) {

@@ -154,7 +154,7 @@ Result<ScheduleFilter::Span> ParseScheduleTime(std::string_view text) {
     if (ReadTimeSpan(text, start, end)) {
         return ScheduleFilter::Span{start, end};
     }
-    return Error{FormatMessage(MessageKind::ScheduleTimeBad, {text})};
+    return Error{MessageKind::ScheduleTimeBad, {text}};
 }
 
 Result<int> ParseWeekday(std::string_view text) {
@@ -165,7 +165,7 @@ Result<int> ParseWeekday(std::string_view text) {
             return day;
         }
     }
-    return Error{FormatMessage(MessageKind::ScheduleDayBad, {text})};
+    return Error{MessageKind::ScheduleDayBad, {text}};
 }
 
 std::vector<std::string> ParseCodeList(std::string_view text) {
@@ -192,7 +192,7 @@ Result<Band> ParseBand(std::string_view text) {
             return Band{from.hz, to.hz};
         }
     }
-    return Error{FormatMessage(MessageKind::ScheduleBandBad, {text})};
+    return Error{MessageKind::ScheduleBandBad, {text}};
 }
 
 Result<int> ParseScheduleDate(std::string_view text) {
@@ -217,7 +217,7 @@ Result<int> ParseScheduleDate(std::string_view text) {
             return date;
         }
     }
-    return Error{FormatMessage(MessageKind::ScheduleDateBad, {text})};
+    return Error{MessageKind::ScheduleDateBad, {text}};
 }
 
 ScheduleSelection SelectBroadcasts(const Schedule& schedule, const ScheduleFilter& filter) {

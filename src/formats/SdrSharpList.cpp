@@ -51,7 +51,7 @@ bool LooksLikeSdrSharpList(std::string_view fileBytes) {
 }
 
 Error SdrSharpListsUnsupported() {
-    return Error{FormatMessage(MessageKind::ListUnsupported, {})};
+    return Error{MessageKind::ListUnsupported};
 }
 
 #ifndef CORVALEN_HAVE_PUGIXML
@@ -129,8 +129,8 @@ bool SdrSharpListsSupported() {
 Result<BookmarkRead> ReadSdrSharpList(std::string_view fileBytes,
                                       std::vector<std::string> knownGroups, int firstNumber) {
     if (fileBytes.size() > kMaxBookmarkListBytes) {
-        return Error{FormatMessage(MessageKind::ListTooLarge,
-                                   {"SDR# list", std::to_string(kMaxBookmarkListBytes >> 20)})};
+        return Error{MessageKind::ListTooLarge,
+                                   {"SDR# list", std::to_string(kMaxBookmarkListBytes >> 20)}};
     }
     // A list saved as UTF-16 is read as the same list in UTF-8, so that the checks below, and
     // the lines that messages name, see its text rather than its two bytes a character.
@@ -142,11 +142,11 @@ Result<BookmarkRead> ReadSdrSharpList(std::string_view fileBytes,
     if (const std::size_t doctype = fileBytes.find("<!DOCTYPE");
         doctype != std::string_view::npos) {
         return Error{
-            FormatMessage(MessageKind::ListDoctype, {std::to_string(LineAt(fileBytes, doctype))})};
+            MessageKind::ListDoctype, {std::to_string(LineAt(fileBytes, doctype))}};
     }
     if (const std::size_t entity = ForeignEntity(fileBytes); entity != std::string_view::npos) {
         return Error{
-            FormatMessage(MessageKind::ListEntity, {std::to_string(LineAt(fileBytes, entity))})};
+            MessageKind::ListEntity, {std::to_string(LineAt(fileBytes, entity))}};
     }
     // SDR# writes UTF-8. A list saved again by a program that wrote Windows-1252 is read as such,
     // so that its letters stay letters and the table only ever holds UTF-8.
@@ -173,13 +173,13 @@ Result<BookmarkRead> ReadSdrSharpList(std::string_view fileBytes,
         document.load_buffer(text.data(), text.size(), kParseOptions, encoding);
     if (!parsed) {
         return Error{
-            FormatMessage(MessageKind::ListNotXml,
+            MessageKind::ListNotXml,
                           {std::to_string(LineAt(text, static_cast<std::size_t>(parsed.offset))),
-                           parsed.description()})};
+                           parsed.description()}};
     }
     const pugi::xml_node root = document.child(std::string(kRoot).c_str());
     if (!root) {
-        return Error{FormatMessage(MessageKind::ListNoRoot, {})};
+        return Error{MessageKind::ListNoRoot};
     }
     // Reports name the line of their entry, counted on from the last one reported: they come
     // in file order.
@@ -225,9 +225,9 @@ Result<BookmarkRead> ReadSdrSharpList(std::string_view fileBytes,
         }
     }
     if (bookmarks.size() > kMaxBookmarks) {
-        return Error{FormatMessage(
+        return Error{
             MessageKind::ListTooManyBookmarks,
-            {"SDR# list", std::to_string(bookmarks.size()), std::to_string(kMaxBookmarks)})};
+            {"SDR# list", std::to_string(bookmarks.size()), std::to_string(kMaxBookmarks)}};
     }
     BookmarkRead read =
         BookmarksToTable(bookmarks, "SDR# list", std::move(knownGroups), firstNumber);

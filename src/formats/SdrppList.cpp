@@ -184,8 +184,8 @@ bool LooksLikeSdrppList(std::string_view fileBytes) {
 Result<BookmarkRead> ReadSdrppList(std::string_view fileBytes, std::vector<std::string> knownGroups,
                                    int firstNumber) {
     if (fileBytes.size() > kMaxBookmarkListBytes) {
-        return Error{FormatMessage(MessageKind::ListTooLarge,
-                                   {"SDR++ list", std::to_string(kMaxBookmarkListBytes >> 20)})};
+        return Error{MessageKind::ListTooLarge,
+                                   {"SDR++ list", std::to_string(kMaxBookmarkListBytes >> 20)}};
     }
     fileBytes = WithoutByteOrderMark(fileBytes);
     DocumentInFileOrder parsed;
@@ -194,17 +194,17 @@ Result<BookmarkRead> ReadSdrppList(std::string_view fileBytes, std::vector<std::
         // deep anywhere is refused as such, also where it stops being JSON before that: the
         // whole text is searched, but only once the reading has failed.
         if (const std::size_t deep = TooDeep(fileBytes); deep != std::string_view::npos) {
-            return Error{FormatMessage(
+            return Error{
                 MessageKind::ListTooDeep,
-                {std::to_string(LineAt(fileBytes, deep)), std::to_string(kMaxDepth)})};
+                {std::to_string(LineAt(fileBytes, deep)), std::to_string(kMaxDepth)}};
         }
         if (parsed.errorByte) {
             const std::size_t byte = *parsed.errorByte;
-            return Error{FormatMessage(MessageKind::ListNotJson,
+            return Error{MessageKind::ListNotJson,
                                        {std::to_string(LineAt(fileBytes, byte == 0 ? 0 : byte - 1)),
-                                        std::to_string(byte)})};
+                                        std::to_string(byte)}};
         }
-        return Error{FormatMessage(MessageKind::ListJsonUnread, {parsed.errorText})};
+        return Error{MessageKind::ListJsonUnread, {parsed.errorText}};
     }
     // The lists by name with their bookmarks, those that are objects. SDR++'s Export button
     // writes the chosen bookmarks alone, {"bookmarks": {...}}: one list without a name, so its
@@ -222,7 +222,7 @@ Result<BookmarkRead> ReadSdrppList(std::string_view fileBytes, std::vector<std::
     } else if (!document.contains("lists") && exported.is_object()) {
         listMarks.emplace_back("", &exported);
     } else {
-        return Error{FormatMessage(MessageKind::ListNoLists, {})};
+        return Error{MessageKind::ListNoLists};
     }
 
     std::vector<Bookmark> bookmarks;
@@ -273,9 +273,9 @@ Result<BookmarkRead> ReadSdrppList(std::string_view fileBytes, std::vector<std::
         }
     }
     if (bookmarks.size() > kMaxBookmarks) {
-        return Error{FormatMessage(
+        return Error{
             MessageKind::ListTooManyBookmarks,
-            {"SDR++ list", std::to_string(bookmarks.size()), std::to_string(kMaxBookmarks)})};
+            {"SDR++ list", std::to_string(bookmarks.size()), std::to_string(kMaxBookmarks)}};
     }
     BookmarkRead read =
         BookmarksToTable(bookmarks, "SDR++ list", std::move(knownGroups), firstNumber);

@@ -407,62 +407,264 @@ constexpr MessageTemplate kCatalogue[] = {
      "\"{1}\" ist ein EiBi-Sendeplan: seine Sendungen wählt man mit Datei > Sendeplan "
      "importieren oder mit corvalen-cli schedule aus"},
 
-    {K::RangeAirbandStep,
-     "Step {1} is taken as the airband raster of 25/3 kHz (8333.33... Hz); each channel is "
-     "rounded to the nearest Hz",
-     "Schritt {1} gilt als Flugfunkraster von 25/3 kHz (8333,33... Hz); jeder Kanal wird auf "
-     "das nächste Hz gerundet"},
-    {K::RangeStopMissed, "Stop {1} is not on the raster; the last channel is at {2}",
-     "Stopp {1} liegt nicht auf dem Raster; der letzte Kanal liegt bei {2}"},
-    {K::TableFull,
-     "{1:words} channels; with the {2} rows already in the table that is more than {3} rows; "
-     "{4:words}",
-     "{1:words} Kanäle; mit den {2} Zeilen, die schon in der Tabelle stehen, sind das mehr als {3} "
-     "Zeilen; {4:words}"},
-    {K::NumbersPastLast, "Channel numbers {1} to {2} go past {3}, the highest channel number",
-     "Kanalnummern {1} bis {2} gehen über {3} hinaus, die höchste Kanalnummer"},
+    {K::ErrorCannotRead,
+     "Cannot read {1:file}: {2}",
+     "Kann {1:file} nicht lesen: {2}"},
+    {K::ErrorCannotOpen,
+     "Cannot open {1:file}: {2}",
+     "Kann {1:file} nicht öffnen: {2}"},
+    {K::ErrorCannotSave,
+     "Cannot save {1:output}: {2}",
+     "Kann {1:output} nicht speichern: {2}"},
+    {K::ErrorReason,
+     "{1:reason}",
+     "{1:reason}"},
+    {K::ErrorNoFileName,
+     "Cannot save: no file name was given",
+     "Kann nicht speichern: kein Dateiname angegeben"},
+    {K::ErrorNotRegular,
+     "it is no regular file",
+     "es ist keine gewöhnliche Datei"},
+    {K::ErrorReadOnly,
+     "the file is read-only",
+     "die Datei ist schreibgeschützt"},
+    {K::ErrorFileTooLong,
+     "the file is {1} bytes long, more than the {2} bytes that are read",
+     "die Datei ist {1} Bytes lang, mehr als die {2} Bytes, die gelesen werden"},
+    {K::ErrorStreamTooLong,
+     "it gives more than the {1} bytes that are read",
+     "sie liefert mehr als die {1} Bytes, die gelesen werden"},
+    {K::ErrorLocked,
+     "another program is updating it (waited {1} s); nothing was written",
+     "ein anderes Programm ändert sie gerade ({1} s gewartet); nichts geschrieben"},
+    {K::ErrorTooManyRecords,
+     "it holds {1} records of {2} bytes, more than the {3} of a memory file",
+     "sie hält {1} Datensätze zu {2} Bytes, mehr als die {3} einer Speicherdatei"},
+    {K::ErrorNoChecksumMatches,
+     "the checksum of none of its {1} records matches, so it holds no records of the model {2}",
+     "die Prüfsumme keines ihrer {1} Datensätze stimmt, sie hält also keine Datensätze des "
+     "Modells {2}"},
+    {K::ErrorNulByte,
+     "line {1} holds a NUL byte (byte {2}), so this is no CSV text file",
+     "Zeile {1} enthält ein NUL-Byte (Byte {2}), ist also keine CSV-Textdatei"},
+    {K::ErrorNulByteMemoryFile,
+     "line {1} holds a NUL byte (byte {2}), so this is no CSV text file (a .g3m memory file, "
+     "or text saved as UTF-16?)",
+     "Zeile {1} enthält ein NUL-Byte (Byte {2}), ist also keine CSV-Textdatei (eine "
+     ".g3m-Speicherdatei oder als UTF-16 gespeicherter Text?)"},
+    {K::ErrorNoModel,
+     "\"{1}\" is no receiver model: the models are 303, 313, 305 and 315",
+     "\"{1}\" ist kein Empfängermodell: die Modelle sind 303, 313, 305 und 315"},
+    {K::ErrorNotDecimal,
+     "{1} is not a decimal number",
+     "{1} ist keine Dezimalzahl"},
+    {K::ErrorDecimalTooLarge,
+     "{1} is too large for a decimal number",
+     "{1} ist zu groß für eine Dezimalzahl"},
+    {K::ErrorNumberTooLarge,
+     "the number is too large for a decimal number",
+     "die Zahl ist zu groß für eine Dezimalzahl"},
+    {K::ErrorNoMemoryForBits,
+     "no memory for {1} binary digits",
+     "kein Speicher für {1} Binärziffern"},
+    {K::ErrorNotHexBytes,
+     "{1} is not made of hexadecimal bytes",
+     "{1} besteht nicht aus hexadezimalen Bytes"},
+    {K::ErrorHexTooLarge32,
+     "hexadecimal {1} does not fit a 32-bit number",
+     "hexadezimal {1} passt in keine 32-Bit-Zahl"},
+    {K::ErrorHexTooLarge,
+     "hexadecimal {1} is too large for a number",
+     "hexadezimal {1} ist zu groß für eine Zahl"},
 
-    {K::CliWrote, "wrote {1:words} to {2}", "{1:words} nach {2} geschrieben"},
-    {K::CliWroteFrom, "wrote {1:words} to {2} from {3:words} of {4}",
-     "{1:words} nach {2} geschrieben aus {3:words} von {4}"},
-    {K::CliWroteFromSchedule, "wrote {1:words} to {2} from {3} of {4:words} in {5}",
-     "{1:words} nach {2} geschrieben aus {3} von {4:words} in {5}"},
-    {K::CliRowsNotWritten, "{1:words} not written", "{1:words} nicht geschrieben"},
-    {K::CliRecordsKept, "{1:words} already in the file kept", "{1:words} der Datei behalten"},
-    {K::CliRowsReplaced, "{1:words} replaced by a later row with the same Number",
-     "{1:words} durch eine spätere Zeile mit derselben Nummer ersetzt"},
-    {K::CliEmptyRowsSkipped, "{1:words} skipped", "{1:words} übersprungen"},
-    {K::CliReported, "{1:words} reported", "{1:words} gemeldet"},
-    {K::CliChecked, "checked {1:words} of {2}: {3:words}", "{1:words} von {2} geprüft: {3:words}"},
-    {K::CliMoreKinds, "{1:problem} of other kinds; --all lists every one",
+    {K::RangeNotFrequency,
+     "{1:phrase} \"{2}\" is not a frequency: give digits with an optional fraction and the "
+     "unit Hz, kHz or MHz ({3} when none is given)",
+     "{1:phrase} \"{2}\" ist keine Frequenz: geben Sie Ziffern mit optionalen "
+     "Nachkommastellen und der Einheit Hz, kHz oder MHz an ({3}, wenn keine angegeben ist)"},
+    {K::RangeNotWholeHz,
+     "{1:phrase} \"{2}\" is not a whole number of Hz",
+     "{1:phrase} \"{2}\" ist keine ganze Zahl in Hz"},
+    {K::RangeTooHigh,
+     "{1:phrase} \"{2}\" is above {3} Hz, the highest frequency a memory channel holds",
+     "{1:phrase} \"{2}\" liegt über {3} Hz, der höchsten Frequenz, die ein Speicherkanal hält"},
+    {K::RangeStepFraction,
+     "Step \"{1}\" is not a fraction of a frequency over a whole number from 1 to 1000000, "
+     "such as 25k/3",
+     "Schritt \"{1}\" ist kein Bruch aus einer Frequenz und einer ganzen Zahl von 1 bis "
+     "1000000, wie 25k/3"},
+    {K::RangeStepZero,
+     "Step \"{1}\" is 0 Hz; it must be at least 1 Hz",
+     "Schritt \"{1}\" ist 0 Hz; er muss mindestens 1 Hz sein"},
+    {K::RangeStepBelowHz,
+     "Step \"{1}\" is below 1 Hz; it must be at least 1 Hz",
+     "Schritt \"{1}\" liegt unter 1 Hz; er muss mindestens 1 Hz sein"},
+    {K::RangeStopBelowStart,
+     "Stop \"{1}\" is below start \"{2}\"",
+     "Stopp \"{1}\" liegt unter Start \"{2}\""},
+    {K::RangeAirbandStep,
+     "Step \"{1}\" is taken as the airband raster of 25/3 kHz (8333.33... Hz); each channel "
+     "is rounded to the nearest Hz",
+     "Schritt \"{1}\" gilt als Flugfunkraster von 25/3 kHz (8333,33... Hz); jeder Kanal wird "
+     "auf das nächste Hz gerundet"},
+    {K::RangeStopMissed,
+     "Stop \"{1}\" is not on the raster; the last channel is at {2} MHz",
+     "Stopp \"{1}\" liegt nicht auf dem Raster; der letzte Kanal liegt bei {2} MHz"},
+    {K::RangeFirstNotChannel,
+     "The first channel number {1} is not a channel number from 1 to {2}",
+     "Die erste Kanalnummer {1} ist keine Kanalnummer von 1 bis {2}"},
+    {K::RangeNeedsAll,
+     "Give a start, a stop and a step.",
+     "Anfang, Ende und Schritt angeben."},
+    {K::RangeFirstNumberBad,
+     "First number \"{1}\" is not a channel number from 1 to {2}.",
+     "Erste Nummer \"{1}\" ist keine Kanalnummer von 1 bis {2}."},
+    {K::TableFull,
+     "{1:phrase} {2} channels; with the {3} rows already in the table that is more than {4} "
+     "rows; no more fit",
+     "{1:phrase} {2} Kanäle; mit den {3} Zeilen, die schon in der Tabelle stehen, sind das "
+     "mehr als {4} Zeilen; keine passen mehr"},
+    {K::TableRoomLeft,
+     "{1:phrase} {2} channels; with the {3} rows already in the table that is more than {4} "
+     "rows; {5} more fit",
+     "{1:phrase} {2} Kanäle; mit den {3} Zeilen, die schon in der Tabelle stehen, sind das "
+     "mehr als {4} Zeilen; {5} passen noch"},
+    {K::NumbersPastLast,
+     "Channel numbers {1} to {2} go past {3}, the highest channel number",
+     "Kanalnummern {1} bis {2} gehen über {3} hinaus, die höchste Kanalnummer"},
+    {K::OtherNames,
+     "{1:file} was replaced under this name only: its other name (a hard link) keeps the old "
+     "content",
+     "{1:file} wurde nur unter diesem Namen ersetzt: ihr anderer Name (ein harter Link) "
+     "behält den alten Inhalt"},
+    {K::OtherNamesMany,
+     "{1:file} was replaced under this name only: its {2} other names (hard links) keep the "
+     "old content",
+     "{1:file} wurde nur unter diesem Namen ersetzt: ihre {2} anderen Namen (harte Links) "
+     "behalten den alten Inhalt"},
+
+    {K::CliWroteRecords,
+     "wrote {1:record} to {2}",
+     "{1:record} nach {2} geschrieben"},
+    {K::CliWroteChannels,
+     "wrote {1:channel} to {2}",
+     "{1:channel} nach {2} geschrieben"},
+    {K::CliWroteFrom,
+     "wrote {1:channel} to {2} from {3:record} of {4}",
+     "{1:channel} nach {2} geschrieben aus {3:record} von {4}"},
+    {K::CliFromSchedule,
+     " from {1} of {2:broadcast} in {3}",
+     " aus {1} von {2:broadcast} in {3}"},
+    {K::CliRowsNotWritten,
+     "{1:row} not written",
+     "{1:row} nicht geschrieben"},
+    {K::CliRecordsKept,
+     "{1:record} already in the file kept",
+     "{1:record} der Datei behalten"},
+    {K::CliRowsReplaced,
+     "{1:row} replaced by a later row with the same Number",
+     "{1:row} durch eine spätere Zeile mit derselben Nummer ersetzt"},
+    {K::CliEmptyRowsSkipped,
+     "{1:emptyrow} skipped",
+     "{1:emptyrow} übersprungen"},
+    {K::CliRecordsReported,
+     "{1:record} reported",
+     "{1:record} gemeldet"},
+    {K::CliInputLinesReported,
+     "{1:inputline} reported",
+     "{1:inputline} gemeldet"},
+    {K::CliLinesReported,
+     "{1:line} reported",
+     "{1:line} gemeldet"},
+    {K::CliVerified,
+     "checked {1:record} of {2}: all verify",
+     "{1:record} von {2} geprüft: alle stimmen"},
+    {K::CliVerifyFailed,
+     "checked {1:record} of {2}: {3:badchecksum}",
+     "{1:record} von {2} geprüft: {3:badchecksum}"},
+    {K::CliVerifyFailedEnd,
+     "checked {1:record} of {2}: {3:badchecksum}, and the file ends inside a record",
+     "{1:record} von {2} geprüft: {3:badchecksum}, und die Datei endet mitten in einem "
+     "Datensatz"},
+    {K::CliCheckedClean,
+     "checked {1:channel} of {2}: no problems or notices",
+     "{1:channel} von {2} geprüft: keine Probleme oder Hinweise"},
+    {K::CliChecked,
+     "checked {1:channel} of {2}: {3:problem}, {4:notice}",
+     "{1:channel} von {2} geprüft: {3:problem}, {4:notice}"},
+    {K::CliMoreKinds,
+     "{1:problem} of other kinds; --all lists every one",
      "{1:problem} anderer Arten; --all listet jede auf"},
-    {K::CliSeeHelp, "see corvalen-cli --help", "siehe corvalen-cli --help"},
-    {K::CliUnknownCommand, "unknown command {1}", "unbekannter Befehl {1}"},
-    {K::CliUnknownOption, "unknown option {1}", "unbekannte Option {1}"},
-    {K::CliNeedsValue, "{1} needs a value", "{1} braucht einen Wert"},
-    {K::CliNeeds, "{1} needs {2:words}", "{1} braucht {2:words}"},
-    {K::CliModelNeeded, "{1:words} a {2} file needs --model {3:words}",
-     "{1:words} einer {2}-Datei braucht es --model {3:words}"},
-    {K::CliCannotOpen, "Cannot open \"{1}\": {2:reason}", "Kann \"{1}\" nicht öffnen: {2:reason}"},
-    {K::CliCannotRead, "Cannot read \"{1}\": {2:reason}", "Kann \"{1}\" nicht lesen: {2:reason}"},
-    {K::CliCannotSave, "Cannot save \"{1}\": {2:reason}",
-     "Kann \"{1}\" nicht speichern: {2:reason}"},
-    {K::CliFillWrote, "wrote {1:words} to {2}: {3} new, numbered {4} to {5}",
-     "{1:words} nach {2} geschrieben: {3} neu, nummeriert {4} bis {5}"},
-    {K::CliNumberingValue, "--numbering takes keep, shift or sequential, not {1}",
+    {K::CliSeeHelp,
+     "{1}; see corvalen-cli --help",
+     "{1}; siehe corvalen-cli --help"},
+    {K::CliNoCommand,
+     "no command given (convert, verify, check, diff, fill or schedule)",
+     "kein Befehl angegeben (convert, verify, check, diff, fill oder schedule)"},
+    {K::CliUnknownCommand,
+     "unknown command {1}",
+     "unbekannter Befehl {1}"},
+    {K::CliUnknownOption,
+     "unknown option {1}",
+     "unbekannte Option {1}"},
+    {K::CliNeedsValue,
+     "{1} needs a value",
+     "{1} braucht einen Wert"},
+    {K::CliNeedsValueOf,
+     "{1} needs a value ({2:or})",
+     "{1} braucht einen Wert ({2:or})"},
+    {K::CliNeeds,
+     "{1} needs {2:phrase}",
+     "{1} braucht {2:phrase}"},
+    {K::CliModelNeeded,
+     "{1:phrase} a {2} file needs --model (\"{3}\" or \"{4}\")",
+     "{1:phrase} einer {2}-Datei braucht es --model (\"{3}\" oder \"{4}\")"},
+    {K::CliVerifyNeedsModel,
+     "verify needs --model (\"{1}\" or \"{2}\")",
+     "verify braucht --model (\"{1}\" oder \"{2}\")"},
+    {K::CliModelMismatch,
+     "a {1} file is for the models (\"{2}\" or \"{3}\"), not \"{4}\": {5}",
+     "eine {1}-Datei ist für die Modelle (\"{2}\" oder \"{3}\"), nicht \"{4}\": {5}"},
+    {K::CliOutputExtension,
+     "OUTPUT must end in {1:or}: {2}",
+     "OUTPUT muss auf {1:or} enden: {2}"},
+    {K::CliOtherModels,
+     "{1} holds records of other models than \"{2}\"",
+     "{1} hält Datensätze anderer Modelle als \"{2}\""},
+    {K::CliFillWrote,
+     "wrote {1:channel} to {2}: {3} new, numbered {4} to {5}",
+     "{1:channel} nach {2} geschrieben: {3} neu, nummeriert {4} bis {5}"},
+    {K::CliNothingWritten,
+     "{1}; nothing written",
+     "{1}; nichts geschrieben"},
+    {K::CliSetRefused,
+     "--set {1}={2}: {3}; nothing written",
+     "--set {1}={2}: {3}; nichts geschrieben"},
+    {K::CliNumberingValue,
+     "--numbering takes keep, shift or sequential, not {1}",
      "--numbering nimmt keep, shift oder sequential, nicht {1}"},
-    {K::CliNoModel, "--model \"{1}\" is no receiver model: the models are 303, 313, 305 and 315",
+    {K::CliNoModel,
+     "--model \"{1}\" is no receiver model: the models are 303, 313, 305 and 315",
      "--model \"{1}\" ist kein Empfängermodell: die Modelle sind 303, 313, 305 und 315"},
-    {K::CliNoChannels, "no channels in {1}", "keine Kanäle in {1}"},
-    {K::CliOptionProblem, "--{1}: {2:reason}", "--{1}: {2:reason}"},
-    {K::CliToValue, "--to takes {1:words}, not {2}", "--to nimmt {1:words}, nicht {2}"},
-    {K::CliTryHelp, "Try corvalen-cli {1} --help", "Siehe corvalen-cli {1} --help"},
+    {K::CliNoChannels,
+     "no channels in {1}",
+     "keine Kanäle in {1}"},
+    {K::CliOptionProblem,
+     "{1}: {2}",
+     "{1}: {2}"},
+    {K::CliToValue,
+     "--to takes {1:or}, not {2}",
+     "--to nimmt {1:or}, nicht {2}"},
+    {K::CliTryHelp,
+     "Try corvalen-cli {1} --help",
+     "Siehe corvalen-cli {1} --help"},
     {K::CliNoSchedule,
      "\"{1}\" is no EiBi schedule: its first line does not start with the kHz column; nothing "
      "written",
      "\"{1}\" ist kein EiBi-Sendeplan: seine erste Zeile beginnt nicht mit der Spalte kHz; "
      "nichts geschrieben"},
-    {K::CliNothingPasses, "no broadcast of {1} passes the filters; nothing written",
+    {K::CliNothingPasses,
+     "no broadcast of {1} passes the filters; nothing written",
      "keine Sendung aus {1} besteht die Filter; nichts geschrieben"},
     {K::CliScheduleTooMany,
      "the broadcasts of {1} that pass the filters make {2} channels, more than the {3} a "
@@ -470,23 +672,38 @@ constexpr MessageTemplate kCatalogue[] = {
      "die Sendungen aus {1}, die die Filter bestehen, ergeben {2} Kanäle, mehr als die {3} "
      "eines Empfängers; wählen Sie mit den Filtern weniger; nichts geschrieben"},
 
-    {K::CliDiffAdded, "channel {1} added: {2}", "Kanal {1} hinzugekommen: {2}"},
-    {K::CliDiffRemoved, "channel {1} removed: {2}", "Kanal {1} entfernt: {2}"},
-    {K::CliDiffChanged, "channel {1} changed: {2}", "Kanal {1} geändert: {2}"},
-    {K::CliDiffRepeated, "{1}: channel {2} of {3:words} is given again in {4:words}; only {4:words} is compared",
-     "{1}: Kanal {2} aus {3:words} kommt in {4:words} wieder vor; nur {4:words} wird verglichen"},
+    {K::CliDiffAdded,
+     "channel {1} added: {2}",
+     "Kanal {1} hinzugekommen: {2}"},
+    {K::CliDiffRemoved,
+     "channel {1} removed: {2}",
+     "Kanal {1} entfernt: {2}"},
+    {K::CliDiffChanged,
+     "channel {1} changed: {2}",
+     "Kanal {1} geändert: {2}"},
+    {K::CliDiffField,
+     "{1} {2} -> {3}",
+     "{1} {2} -> {3}"},
+    {K::CliDiffRepeated,
+     "{1}: channel {2} of {3} is given again in {4}; only {4} is compared",
+     "{1}: Kanal {2} aus {3} kommt in {4} wieder vor; nur {4} wird verglichen"},
     {K::CliDiffUnnumbered,
-     "{1}: {2:words} has no channel number from 1 to 65535 ({3}); it is not compared",
-     "{1}: {2:words} hat keine Kanalnummer von 1 bis 65535 ({3}); sie wird nicht verglichen"},
-    {K::CliDiffSame, "{1} and {2} hold the same {3:words}", "{1} und {2} stimmen überein: {3:words}"},
-    {K::CliDiffDiffer, "{1} and {2} differ: {3:words} added, {4} removed, {5} changed",
-     "{1} und {2} unterscheiden sich: {3:words} hinzugekommen, {4} entfernt, {5} geändert"},
+     "{1}: {2} has no channel number from 1 to 65535 ({3}); it is not compared",
+     "{1}: {2} hat keine Kanalnummer von 1 bis 65535 ({3}); sie wird nicht verglichen"},
+    {K::CliDiffDiffer,
+     "{1} and {2} differ: {3:channel} added, {4} removed, {5} changed",
+     "{1} und {2} unterscheiden sich: {3:channel} hinzugekommen, {4} entfernt, {5} geändert"},
     {K::CliDiffDifferUnnumbered,
-     "{1} and {2} differ: {3:words} added, {4} removed, {5} changed; {6:words} without a channel number",
-     "{1} und {2} unterscheiden sich: {3:words} hinzugekommen, {4} entfernt, {5} geändert; {6:words} ohne "
-     "Kanalnummer"},
-    {K::CliDiffCompared, "compared {1:words}", "verglichen: {1:words}"},
-
+     "{1} and {2} differ: {3:channel} added, {4} removed, {5} changed; {6:row} without a "
+     "channel number",
+     "{1} und {2} unterscheiden sich: {3:channel} hinzugekommen, {4} entfernt, {5} geändert; "
+     "{6:row} ohne Kanalnummer"},
+    {K::CliDiffCompared,
+     "compared {1:names}",
+     "verglichen: {1:names}"},
+    {K::CliDiffComparedNone,
+     "compared no field",
+     "verglichen: kein Feld"},
 
     // A group: "612 channels: <heading>: <member>; <member>; ...; and 609 more".
     {K::GroupLine, "{1}: {2}", "{1}: {2}"},
@@ -524,8 +741,6 @@ constexpr std::pair<std::string_view, std::string_view> kReasons[] = {
     {"No such file or directory", "Datei oder Verzeichnis nicht gefunden"},
     {"Permission denied", "Keine Berechtigung"},
     {"Is a directory", "Ist ein Verzeichnis"},
-    {"it is no regular file", "es ist keine gewöhnliche Datei"},
-    {"the file is read-only", "die Datei ist schreibgeschützt"},
     {"No space left on device", "Kein Platz mehr auf dem Gerät"},
     {"Input/output error", "Ein-/Ausgabefehler"},
     // What the XML parser says of a list that is not well-formed.
@@ -565,6 +780,11 @@ constexpr Noun kNouns[] = {
      {"entry has", "entries have"},
      {"Eintrag hat", "Einträge haben"}},
     {"broadcast", CountNoun::Broadcast, {"broadcast", "broadcasts"}, {"Sendung", "Sendungen"}},
+    {"emptyrow", CountNoun::EmptyRow, {"empty row", "empty rows"}, {"leere Zeile", "leere Zeilen"}},
+    {"badchecksum",
+     CountNoun::BadChecksum,
+     {"bad checksum", "bad checksums"},
+     {"falsche Prüfsumme", "falsche Prüfsummen"}},
     {"inputline",
      CountNoun::InputLine,
      {"input line", "input lines"},
@@ -579,6 +799,20 @@ constexpr Noun kNouns[] = {
 constexpr std::pair<std::string_view, std::string_view> kPhrases[] = {
     {"SDR# list", "SDR#-Liste"},
     {"SDR++ list", "SDR++-Liste"},
+    {"Start", "Start"},
+    {"Stop", "Stopp"},
+    {"Step", "Schritt"},
+    {"The range makes", "Der Bereich ergibt"},
+    {"The filter gives", "Der Filter ergibt"},
+    {"The file holds", "Die Datei hält"},
+    {"reading", "zum Lesen"},
+    {"writing", "zum Schreiben"},
+    {"checking", "zum Prüfen"},
+    {"an INPUT and an OUTPUT file", "eine INPUT- und eine OUTPUT-Datei"},
+    {"one FILE.g3m or FILE.15m", "eine FILE.g3m oder FILE.15m"},
+    {"one FILE", "eine FILE"},
+    {"two files", "zwei Dateien"},
+    {"a SKED.csv and an OUTPUT file", "eine SKED.csv- und eine OUTPUT-Datei"},
 };
 
 // One placeholder of a template: {N}, {N:type} or {c}.
@@ -645,8 +879,8 @@ std::string GroupsIn(std::string_view numbers, Language language) {
            std::string(numbers);
 }
 
-// Names separated by "\n" as "A, B and C"; a last name "+N" says N more.
-std::string ListIn(std::string_view names, Language language) {
+// Names separated by "\n" as "A, B and C" (`lastJoin` " and "); a last name "+N" says N more.
+std::string ListIn(std::string_view names, Language language, std::string_view lastJoin) {
     std::vector<std::string_view> items;
     for (std::size_t start = 0;;) {
         const std::size_t end = names.find('\n', start);
@@ -656,11 +890,10 @@ std::string ListIn(std::string_view names, Language language) {
         }
         start = end + 1;
     }
-    const std::string_view andWord = language == Language::German ? " und " : " and ";
     std::string list;
     for (std::size_t i = 0; i < items.size(); ++i) {
         const std::string_view item = items[i];
-        list.append(i == 0 ? "" : i + 1 == items.size() ? andWord : ", ");
+        list.append(i == 0 ? "" : i + 1 == items.size() ? lastJoin : ", ");
         if (i > 0 && i + 1 == items.size() && item.starts_with('+')) {
             list.append(item.substr(1)).append(language == Language::German ? " weitere" : " more");
         } else {
@@ -681,12 +914,22 @@ std::string ListIn(std::string_view names, Language language) {
 void AppendValue(std::string& out, const Placeholder& placeholder, std::string_view value,
                  Language language) {
     const std::string_view type = placeholder.type;
-    if (type.empty() || type == "words") {
+    const bool german = language == Language::German;
+    if (type.empty()) {
         out.append(value);
     } else if (type == "groups") {
         out.append(GroupsIn(value, language));
-    } else if (type == "list") {
-        out.append(ListIn(value, language));
+    } else if (type == "list" || type == "or" || type == "names") {
+        out.append(ListIn(value, language,
+                          type == "names" ? ", " : type == "or" ? (german ? " oder " : " or ")
+                                                              : (german ? " und " : " and ")));
+    } else if (type == "file" || type == "output") {
+        if (value == "-") {
+            out.append(type == "file" ? (german ? "die Standardeingabe" : "standard input")
+                                      : (german ? "in die Standardausgabe" : "to standard output"));
+        } else {
+            out.append("\"").append(value).append("\"");
+        }
     } else if (type == "phrase") {
         std::string_view said = value;
         for (const auto& [english, german] : kPhrases) {
@@ -699,7 +942,6 @@ void AppendValue(std::string& out, const Placeholder& placeholder, std::string_v
         out.append(ReasonIn(value, language));
     } else if (type == "later") {
         if (const std::size_t count = CountOf(value); count > 0) {
-            const bool german = language == Language::German;
             out.append(german ? " (und " : " (and ")
                 .append(value)
                 .append(count == 1 ? (german ? " spätere Zeile)" : " later row)")
@@ -882,6 +1124,21 @@ std::string MemberDetail(const Diagnostic& diagnostic, const MessageTexts& texts
     return detail;
 }
 
+std::string ErrorSentence(const Error& error, const MessageTexts& texts) {
+    std::string text = FillTemplate(texts.Template(error.kind, TemplatePart::Sentence),
+                                    error.values, -1, texts.language());
+    if (error.file.empty()) {
+        return text;
+    }
+    const std::string_view values[] = {error.file, text};
+    return FillTemplate(texts.Template(error.step, TemplatePart::Sentence), values, -1,
+                        texts.language());
+}
+
+std::string ErrorSentence(const Error& error, Language language) {
+    return ErrorSentence(error, CatalogueTexts(language));
+}
+
 std::string DiagnosticLine(const Diagnostic& diagnostic, Language language) {
     const std::string number = std::to_string(diagnostic.number);
     const MessageKind place = diagnostic.place == Diagnostic::Place::Line ? MessageKind::PlaceLine
@@ -898,10 +1155,6 @@ void AppendDiagnosticLine(const Diagnostic& diagnostic, std::string& out) {
     char digits[16];
     const auto end = std::to_chars(digits, digits + sizeof digits, diagnostic.number).ptr;
     out.append(where).append(digits, end).append(": ").append(MessageText(diagnostic));
-}
-
-std::string CountWords(std::size_t count, std::string_view singular, std::string_view plural) {
-    return std::to_string(count) + " " + std::string(count == 1 ? singular : plural);
 }
 
 std::string Counted(std::size_t count, CountNoun noun, Language language) {

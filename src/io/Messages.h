@@ -8,6 +8,7 @@
 
 #include "io/Diagnostic.h"
 #include "io/MessageKind.h"
+#include "io/Result.h"
 
 // The message catalogue: every kind of message the core and the converter give, in English and
 // German, in one place. A message is made from its kind's template and its values; nothing reads
@@ -24,11 +25,11 @@
 //   {N:noun}   a count with its noun ("3 fields", "1 Feld"), nouns of CountNoun;
 //   {N:groups} group numbers "1, 3" as "groups 1, 3", "" as "no group";
 //   {N:list}   names separated by "\n", as "A, B and C" (column names said in the language; a
-//              last name "+N" is "N more");
+//              last name "+N" is "N more"); {N:or} the same as "A, B or C", {N:names} "A, B, C";
+//   {N:file}   a file name in quotes, "-" as standard input ({N:output}: to standard output);
 //   {N:phrase} one of a few fixed names ("SDR# list");
 //   {N:reason} what the operating system or a parser said;
-//   {N:later}  a count of later rows told with the first: " (and 2 later rows)", empty for 0;
-//   {N:words}  English words of a summary line, which LineTranslation.h says in German.
+//   {N:later}  a count of later rows told with the first: " (and 2 later rows)", empty for 0.
 
 namespace corvalen {
 
@@ -104,6 +105,10 @@ std::string MessageText(const Diagnostic& diagnostic, Language language = Langua
 std::string GroupHeading(const Diagnostic& diagnostic, const MessageTexts& texts);
 std::string MemberDetail(const Diagnostic& diagnostic, const MessageTexts& texts);
 
+// An Error's sentence: its kind's, after "Cannot read "FILE": " where it names a file.
+std::string ErrorSentence(const Error& error, const MessageTexts& texts);
+std::string ErrorSentence(const Error& error, Language language = Language::English);
+
 // "row 7: <message>", "line 12: <message>" or "record 3: <message>", in `language`.
 std::string DiagnosticLine(const Diagnostic& diagnostic, Language language = Language::English);
 // The same added to `out`, for reports of many lines (English).
@@ -123,11 +128,10 @@ enum class CountNoun {
     Broadcast,
     InputLine,
     MoreGroupName,
+    EmptyRow,
+    BadChecksum,
 };
 std::string Counted(std::size_t count, CountNoun noun, Language language = Language::English);
-// A count with an English noun of a summary line, "1 record", "3 records" (which
-// LineTranslation.h says in German).
-std::string CountWords(std::size_t count, std::string_view singular, std::string_view plural);
 // The noun of a place's count: lines, channels (rows) or records.
 CountNoun PlaceNoun(Diagnostic::Place place);
 

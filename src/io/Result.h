@@ -4,11 +4,21 @@
 #include <utility>
 #include <variant>
 
+#include "io/Diagnostic.h"
+
 namespace corvalen {
 
 // A failure that the user has to hear about: what went wrong and where (file, line, row, cell).
+// Like a Diagnostic it holds values, not a sentence: its kind and the values that kind names;
+// the text is made where it is shown (ErrorText in Messages.h), in the user's language.
 struct Error {
-    std::string message;
+    MessageKind kind = MessageKind::ErrorReason;
+    MessageValues values = {};
+    // The file that could not be read, opened or saved ("-" standard input or output), and
+    // which of these (ErrorCannotRead, ErrorCannotOpen, ErrorCannotSave): said in front of the
+    // kind's sentence, "Cannot read "a.csv": ...". Empty for an error of no file.
+    std::string file = {};
+    MessageKind step = MessageKind::ErrorCannotRead;
 };
 
 // Either a value or an Error. The core returns these instead of throwing, so every caller

@@ -29,8 +29,7 @@ std::string Grouped(unsigned long long value) {
 }
 
 Error FileTooLong(const std::string& path, unsigned long long size, std::size_t maxBytes) {
-    return Error{"Cannot read " + detail::QuotedSource(path) + ": the file is " + Grouped(size) +
-                 " bytes long, more than the " + Grouped(maxBytes) + " bytes that are read"};
+    return Error{MessageKind::ErrorFileTooLong, {Grouped(size), Grouped(maxBytes)}, path};
 }
 
 }  // namespace
@@ -76,7 +75,7 @@ Result<ByteBuffer> ReadToEnd(const std::string& path, bool regular, unsigned lon
         const long long n = readSome(full ? probe : bytes.data() + filled,
                                      full ? sizeof probe : bytes.size() - filled, error);
         if (n < 0) {
-            return Error{"Cannot read " + QuotedSource(path) + ": " + error};
+            return Error{MessageKind::ErrorReason, {error}, path};
         }
         if (n == 0) {
             break;
@@ -85,9 +84,7 @@ Result<ByteBuffer> ReadToEnd(const std::string& path, bool regular, unsigned lon
         if (full) {
             if (count > maxBytes - filled) {
                 return regular ? FileTooLong(path, filled + count, maxBytes)
-                               : Error{"Cannot read " + QuotedSource(path) +
-                                       ": it gives more than the " + Grouped(maxBytes) +
-                                       " bytes that are read"};
+                               : Error{MessageKind::ErrorStreamTooLong, {Grouped(maxBytes)}, path};
             }
             bytes.resize(std::min(std::max(bytes.size() * 2, sizeof probe * 16), maxBytes));
             std::memcpy(bytes.data() + filled, probe, count);
@@ -109,10 +106,6 @@ bool LockWithin(std::chrono::milliseconds wait, const std::function<bool()>& try
     return true;
 }
 
-std::string QuotedSource(const std::string& path) {
-    return path == "-" ? "standard input" : "\"" + path + "\"";
-}
-
 std::string OtherNamesNotice(const std::string& path, unsigned long long otherNames) {
     return "\"" + path + "\" was replaced under this name only: its " +
            (otherNames == 1 ? std::string("other name (a hard link) keeps")
@@ -124,8 +117,7 @@ Error LockedByAnother(const std::string& path, std::chrono::milliseconds wait) {
     const auto tenths = (wait.count() + 50) / 100;
     const std::string seconds =
         std::to_string(tenths / 10) + (tenths % 10 != 0 ? "." + std::to_string(tenths % 10) : "");
-    return Error{"Cannot save \"" + path + "\": another program is updating it (waited " + seconds +
-                 " s); nothing was written"};
+    return Error{MessageKind::ErrorLocked, {seconds}, path, MessageKind::ErrorCannotSave};
 }
 
 std::string TemporaryName(std::string_view targetName, unsigned attempt) {

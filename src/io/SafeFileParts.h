@@ -27,8 +27,6 @@ Result<ByteBuffer> ReadToEnd(const std::string& path, bool regular, unsigned lon
 // Calls `tryLock` until it returns true or `wait` has passed; false when it never did.
 bool LockWithin(std::chrono::milliseconds wait, const std::function<bool()>& tryLock);
 
-// "\"PATH\"", or "standard input" for "-": how read errors name what they could not read.
-std::string QuotedSource(const std::string& path);
 // The notice for a saved file that had `otherNames` more names (hard links).
 std::string OtherNamesNotice(const std::string& path, unsigned long long otherNames);
 // The refusal of an update that found the file locked by another for all of `wait`.

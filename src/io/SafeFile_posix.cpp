@@ -19,8 +19,8 @@ namespace corvalen {
 
 namespace {
 
-Error SystemError(const std::string& what, const std::string& path, int errorNumber) {
-    return Error{what + " \"" + path + "\": " + std::strerror(errorNumber)};
+Error SystemError(MessageKind step, const std::string& path, int errorNumber) {
+    return Error{MessageKind::ErrorReason, {std::strerror(errorNumber)}, path, step};
 }
 
 // Closes the descriptor on every path out of a function.
@@ -71,11 +71,11 @@ std::string NameOf(const std::string& path) {
 Result<ByteBuffer> ReadFrom(int fd, const struct stat& info, const std::string& path,
                             std::size_t maxBytes) {
     if (S_ISDIR(info.st_mode)) {
-        return SystemError("Cannot read", path, EISDIR);
+        return SystemError(MessageKind::ErrorCannotRead, path, EISDIR);
     }
     const bool regular = S_ISREG(info.st_mode);
     if (!regular && !S_ISFIFO(info.st_mode) && !S_ISCHR(info.st_mode) && !S_ISSOCK(info.st_mode)) {
-        return Error{"Cannot read \"" + path + "\": it is no regular file"};
+        return Error{.kind = MessageKind::ErrorNotRegular, .file = path};
     }
     const auto readSome = [fd](char* into, std::size_t room, std::string& error) -> long long {
         for (;;) {
@@ -239,7 +239,7 @@ Result<std::string> FollowLinks(const std::string& path) {
         std::vector<char> target(static_cast<std::size_t>(std::max<off_t>(info.st_size, 255)) + 2);
         const ssize_t length = ::readlink(current.c_str(), target.data(), target.size());
         if (length < 0) {
-            return SystemError("Cannot save", path, errno);
+            return SystemError(MessageKind::ErrorCannotSave, path, errno);
         }
         const std::string next(target.data(), static_cast<std::size_t>(length));
         const std::size_t slash = current.rfind('/');
@@ -247,7 +247,7 @@ Result<std::string> FollowLinks(const std::string& path) {
                       ? next
                       : current.substr(0, slash + 1) + next;
     }
-    return SystemError("Cannot save", path, ELOOP);
+    return SystemError(MessageKind::ErrorCannotSave, path, ELOOP);
 }
 
 // Removes the temporary files that saves of `target` killed before they could finish left in
@@ -385,7 +385,7 @@ Result<std::string> CreateTemporary(FileDescriptor& fd, const std::string& folde
             if (errno == EEXIST) {
                 continue;  // another save of the same file is under way
             }
-            return SystemError("Cannot save", path, errno);
+            return SystemError(MessageKind::ErrorCannotSave, path, errno);
         }
         guard.Remember(name);
         // The lock tells a save that comes later that this file is no litter. A save that took
@@ -400,7 +400,7 @@ Result<std::string> CreateTemporary(FileDescriptor& fd, const std::string& folde
         }
         return name;
     }
-    return SystemError("Cannot save", path, EEXIST);
+    return SystemError(MessageKind::ErrorCannotSave, path, EEXIST);
 }
 
 // Writes `bytes` to a stream: standard output for "-", else the named pipe at `target`.
@@ -408,13 +408,13 @@ Status WriteStream(const std::string& path, const std::string& target, std::stri
     FileDescriptor opened(path == "-" ? -1 : ::open(target.c_str(), O_WRONLY | O_CLOEXEC));
     const int fd = path == "-" ? STDOUT_FILENO : opened.get();
     if (fd < 0) {
-        return SystemError("Cannot save", path, errno);
+        return SystemError(MessageKind::ErrorCannotSave, path, errno);
     }
     if (const int error = WriteAll(fd, bytes); error != 0) {
-        return SystemError("Cannot save", path, error);
+        return SystemError(MessageKind::ErrorCannotSave, path, error);
     }
     if (const int error = opened.Close(); error != 0) {
-        return SystemError("Cannot save", path, error);
+        return SystemError(MessageKind::ErrorCannotSave, path, error);
     }
     return Done{};
 }
@@ -423,15 +423,15 @@ Status WriteStream(const std::string& path, const std::string& target, std::stri
 // folder, a device and a file marked read-only are refused.
 Status CheckTarget(const std::string& path, const std::string& target, const struct stat& info) {
     if (S_ISDIR(info.st_mode)) {
-        return SystemError("Cannot save", path, EISDIR);
+        return SystemError(MessageKind::ErrorCannotSave, path, EISDIR);
     }
     if (!S_ISREG(info.st_mode)) {
-        return Error{"Cannot save \"" + path + "\": it is no regular file"};
+        return Error{MessageKind::ErrorNotRegular, {}, path, MessageKind::ErrorCannotSave};
     }
     // Renaming over a file needs only the folder's permission, so a file the user marked
     // read-only is checked here; its mode bits count for every user, root included.
     if ((info.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0) {
-        return Error{"Cannot save \"" + path + "\": the file is read-only"};
+        return Error{MessageKind::ErrorReadOnly, {}, path, MessageKind::ErrorCannotSave};
     }
     return Done{};
 }
@@ -449,11 +449,11 @@ Result<ByteBuffer> ReadWholeFileBuffer(const std::string& path, std::size_t maxB
     FileDescriptor opened(path == "-" ? -1 : ::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     const int fd = path == "-" ? STDIN_FILENO : opened.get();
     if (fd < 0) {
-        return SystemError("Cannot open", path, errno);
+        return SystemError(MessageKind::ErrorCannotOpen, path, errno);
     }
     struct stat info {};
     if (::fstat(fd, &info) != 0) {
-        return Error{"Cannot read " + detail::QuotedSource(path) + ": " + std::strerror(errno)};
+        return SystemError(MessageKind::ErrorCannotRead, path, errno);
     }
     return ReadFrom(fd, info, path, maxBytes);
 }
@@ -461,7 +461,7 @@ Result<ByteBuffer> ReadWholeFileBuffer(const std::string& path, std::size_t maxB
 Status WriteFileAtomically(const std::string& path, std::string_view bytes,
                            std::vector<std::string>& notices) {
     if (path.empty()) {
-        return Error{"Cannot save: no file name was given"};
+        return Error{MessageKind::ErrorNoFileName};
     }
     if (path == "-") {
         return WriteStream(path, path, bytes);
@@ -496,7 +496,7 @@ Status WriteFileAtomically(const std::string& path, std::string_view bytes,
         temp.Close();
         ::unlink(name->c_str());
         guard.Forget();
-        return SystemError("Cannot save", path, errorNumber);
+        return SystemError(MessageKind::ErrorCannotSave, path, errorNumber);
     };
     std::vector<std::string> found;
     if (targetExists) {
@@ -539,7 +539,7 @@ Status WriteFileAtomically(const std::string& path, std::string_view bytes,
     backup.Commit(found);
     // The new file is in place; only its folder entry may not be on the disk yet.
     if (const int error = FlushFolder(folder); error != 0) {
-        return SystemError("Cannot save", path, error);
+        return SystemError(MessageKind::ErrorCannotSave, path, error);
     }
     notices.insert(notices.end(), found.begin(), found.end());
     return Done{};
@@ -549,7 +549,7 @@ Status UpdateFileAtomically(const std::string& path, std::size_t maxBytes,
                             const std::function<Status(ByteBuffer& bytes)>& update,
                             std::vector<std::string>& notices, std::chrono::milliseconds wait) {
     if (path.empty()) {
-        return Error{"Cannot save: no file name was given"};
+        return Error{MessageKind::ErrorNoFileName};
     }
     const Result<std::string> followed = FollowLinks(path);
     if (!followed) {
@@ -564,17 +564,17 @@ Status UpdateFileAtomically(const std::string& path, std::size_t maxBytes,
         FileDescriptor file(::open(target.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
         const bool exists = file.get() >= 0;
         if (!exists && errno != ENOENT) {
-            return SystemError("Cannot save", path, errno);
+            return SystemError(MessageKind::ErrorCannotSave, path, errno);
         }
         FileDescriptor folder(
             exists ? -1 : ::open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
         if (!exists && folder.get() < 0) {
-            return SystemError("Cannot save", path, errno);
+            return SystemError(MessageKind::ErrorCannotSave, path, errno);
         }
         struct stat info {};
         if (exists) {
             if (::fstat(file.get(), &info) != 0) {
-                return SystemError("Cannot save", path, errno);
+                return SystemError(MessageKind::ErrorCannotSave, path, errno);
             }
             if (Status usable = CheckTarget(path, target, info); !usable) {
                 return usable;

@@ -84,8 +84,8 @@ std::string ErrorText(unsigned long code) {
     return text.empty() ? "Windows error " + std::to_string(code) : text;
 }
 
-Error FileError(const std::string& what, const std::string& path, const std::string& reason) {
-    return Error{what + " \"" + path + "\": " + reason};
+Error FileError(MessageKind step, const std::string& path, const std::string& reason) {
+    return Error{MessageKind::ErrorReason, {reason}, path, step};
 }
 
 // Closes the handle on every path out of a function.
@@ -136,7 +136,7 @@ Result<ByteBuffer> ReadFrom(HANDLE handle, const std::string& path, std::size_t 
     const DWORD type = ::GetFileType(handle);
     const bool regular = type == FILE_TYPE_DISK;
     if (!regular && type != FILE_TYPE_PIPE && type != FILE_TYPE_CHAR) {
-        return FileError("Cannot read", path, "it is no regular file");
+        return Error{.kind = MessageKind::ErrorNotRegular, .file = path};
     }
     LARGE_INTEGER size{};
     if (regular && !::GetFileSizeEx(handle, &size)) {
@@ -224,10 +224,10 @@ void DeleteWhenClosed(HANDLE handle, bool remove) {
 Status WriteStandardOutput(std::string_view bytes) {
     const HANDLE output = ::GetStdHandle(STD_OUTPUT_HANDLE);
     if (output == nullptr || output == INVALID_HANDLE_VALUE) {
-        return Error{"Cannot save to standard output: " + ErrorText(ERROR_INVALID_HANDLE)};
+        return FileError(MessageKind::ErrorCannotSave, "-", ErrorText(ERROR_INVALID_HANDLE));
     }
     if (const std::string failed = WriteAll(output, bytes); !failed.empty()) {
-        return Error{"Cannot save to standard output: " + failed};
+        return FileError(MessageKind::ErrorCannotSave, "-", failed);
     }
     return Done{};
 }
@@ -314,22 +314,22 @@ Result<ByteBuffer> ReadWholeFileBuffer(const std::string& path, std::size_t maxB
     if (path == "-") {
         const HANDLE input = ::GetStdHandle(STD_INPUT_HANDLE);
         if (input == nullptr || input == INVALID_HANDLE_VALUE) {
-            return Error{"Cannot read standard input: " + ErrorText(ERROR_INVALID_HANDLE)};
+            return FileError(MessageKind::ErrorCannotRead, "-", ErrorText(ERROR_INVALID_HANDLE));
         }
         return ReadFrom(input, path, maxBytes);
     }
     const std::wstring wide = WidePath(path);
     if (wide.empty()) {
-        return FileError("Cannot open", path, std::strerror(ENOENT));
+        return FileError(MessageKind::ErrorCannotOpen, path, std::strerror(ENOENT));
     }
     const DWORD attributes = ::GetFileAttributesW(wide.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-        return FileError("Cannot read", path, std::strerror(EISDIR));
+        return FileError(MessageKind::ErrorCannotRead, path, std::strerror(EISDIR));
     }
     FileHandle file(::CreateFileW(wide.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid()) {
-        return FileError("Cannot open", path, ErrorText(::GetLastError()));
+        return FileError(MessageKind::ErrorCannotOpen, path, ErrorText(::GetLastError()));
     }
     return ReadFrom(file.get(), path, maxBytes);
 }
@@ -337,19 +337,19 @@ Result<ByteBuffer> ReadWholeFileBuffer(const std::string& path, std::size_t maxB
 Status WriteFileAtomically(const std::string& path, std::string_view bytes,
                            std::vector<std::string>& notices) {
     if (path.empty()) {
-        return Error{"Cannot save: no file name was given"};
+        return Error{MessageKind::ErrorNoFileName};
     }
     if (path == "-") {
         return WriteStandardOutput(bytes);
     }
     const std::wstring given = WidePath(path);
     if (given.empty()) {
-        return FileError("Cannot save", path, std::strerror(ENOENT));
+        return FileError(MessageKind::ErrorCannotSave, path, std::strerror(ENOENT));
     }
     const std::wstring wide = FollowLinks(FullPath(given));
     const DWORD attributes = ::GetFileAttributesW(wide.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-        return FileError("Cannot save", path, std::strerror(EISDIR));
+        return FileError(MessageKind::ErrorCannotSave, path, std::strerror(EISDIR));
     }
     // A device name (NUL, CON, COM1) opens as something that is no file on the disk.
     bool targetExists = false;
@@ -359,7 +359,7 @@ Status WriteFileAtomically(const std::string& path, std::string_view bytes,
                                           FILE_ATTRIBUTE_NORMAL, nullptr));
         if (existing.valid()) {
             if (::GetFileType(existing.get()) != FILE_TYPE_DISK) {
-                return FileError("Cannot save", path, "it is no regular file");
+                return Error{MessageKind::ErrorNotRegular, {}, path, MessageKind::ErrorCannotSave};
             }
             targetExists = true;
             BY_HANDLE_FILE_INFORMATION info{};
@@ -370,7 +370,7 @@ Status WriteFileAtomically(const std::string& path, std::string_view bytes,
     }
     if (targetExists && attributes != INVALID_FILE_ATTRIBUTES &&
         (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
-        return FileError("Cannot save", path, "the file is read-only");
+        return Error{MessageKind::ErrorReadOnly, {}, path, MessageKind::ErrorCannotSave};
     }
 
     // The temporary file sits beside the target, so the replacement stays on one volume. A
@@ -392,18 +392,18 @@ Status WriteFileAtomically(const std::string& path, std::string_view bytes,
         }
         const DWORD error = ::GetLastError();
         if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) {
-            return FileError("Cannot save", path, ErrorText(error));
+            return FileError(MessageKind::ErrorCannotSave, path, ErrorText(error));
         }
     }
     if (handle == INVALID_HANDLE_VALUE) {
-        return FileError("Cannot save", path, std::strerror(EEXIST));
+        return FileError(MessageKind::ErrorCannotSave, path, std::strerror(EEXIST));
     }
     FileHandle file(handle);
     DeleteWhenClosed(file.get(), true);
     const auto fail = [&](const std::string& reason) {
         file.Close();
         ::DeleteFileW(temp.c_str());
-        return FileError("Cannot save", path, reason);
+        return FileError(MessageKind::ErrorCannotSave, path, reason);
     };
 
     if (const std::string failed = WriteAll(file.get(), bytes); !failed.empty()) {
@@ -450,11 +450,11 @@ Status UpdateFileAtomically(const std::string& path, std::size_t maxBytes,
                             const std::function<Status(ByteBuffer& bytes)>& update,
                             std::vector<std::string>& notices, std::chrono::milliseconds wait) {
     if (path.empty()) {
-        return Error{"Cannot save: no file name was given"};
+        return Error{MessageKind::ErrorNoFileName};
     }
     const std::wstring given = WidePath(path);
     if (given.empty()) {
-        return FileError("Cannot save", path, std::strerror(ENOENT));
+        return FileError(MessageKind::ErrorCannotSave, path, std::strerror(ENOENT));
     }
     const std::wstring wide = FollowLinks(FullPath(given));
     // As on other systems: the lock sits on the file, which every update replaces, so once it
@@ -467,7 +467,7 @@ Status UpdateFileAtomically(const std::string& path, std::size_t maxBytes,
         ByteBuffer bytes;
         if (!file.valid()) {
             if (openError != ERROR_FILE_NOT_FOUND) {
-                return FileError("Cannot save", path, ErrorText(openError));
+                return FileError(MessageKind::ErrorCannotSave, path, ErrorText(openError));
             }
             if (!newFileLock.Take(wait)) {
                 return detail::LockedByAnother(path, wait);
@@ -477,7 +477,7 @@ Status UpdateFileAtomically(const std::string& path, std::size_t maxBytes,
             }
         } else {
             if (::GetFileType(file.get()) != FILE_TYPE_DISK) {
-                return FileError("Cannot save", path, "it is no regular file");
+                return Error{MessageKind::ErrorNotRegular, {}, path, MessageKind::ErrorCannotSave};
             }
             if (!LockWithin(file.get(), wait)) {
                 return detail::LockedByAnother(path, wait);

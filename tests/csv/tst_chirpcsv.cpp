@@ -449,7 +449,7 @@ private slots:
 
         const auto missing = ReadChannelFile(dir.filePath("none.csv").toStdString(), {});
         QVERIFY(!missing.ok());
-        QVERIFY(missing.error().message.find("none.csv") != std::string::npos);
+        QVERIFY(corvalen::ErrorSentence(missing.error()).find("none.csv") != std::string::npos);
     }
 };
 

@@ -53,7 +53,7 @@ private slots:
         }
         QVERIFY(!checked.status);
         const QStringList parts = found.split(' ');
-        QCOMPARE(QString::fromStdString(checked.status.error().message),
+        QCOMPARE(QString::fromStdString(corvalen::ErrorSentence(checked.status.error())),
                  "Cannot read \"f.csv\": line " + parts[1] + " holds a NUL byte (byte " + parts[3] +
                      "), so this is no CSV text file");
     }
@@ -103,7 +103,7 @@ private slots:
         }
         QVERIFY(!checked.status);
         const QStringList parts = found.split(' ');
-        QCOMPARE(QString::fromStdString(checked.status.error().message),
+        QCOMPARE(QString::fromStdString(corvalen::ErrorSentence(checked.status.error())),
                  "Cannot read \"f.csv\": line " + parts[1] + " holds a NUL byte (byte " + parts[3] +
                      "), so this is no CSV text file");
     }
@@ -212,3 +212,4 @@ private slots:
 
 QTEST_APPLESS_MAIN(TestCsvScan)
 #include "tst_csvscan.moc"
+#include "io/Messages.h"

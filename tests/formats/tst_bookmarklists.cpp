@@ -35,7 +35,7 @@ QByteArray NestedInBookmark(int arrays) {
 QStringList ReadLines(const Result<BookmarkRead>& read) {
     QStringList lines;
     if (!read) {
-        lines << "ERROR " + QString::fromStdString(read.error().message);
+        lines << "ERROR " + QString::fromStdString(corvalen::ErrorSentence(read.error()));
     } else {
         for (const Diagnostic& diagnostic : read->diagnostics) {
             lines << "D " + QString::fromStdString(DiagnosticLine(diagnostic));
@@ -109,7 +109,7 @@ private slots:
         QFETCH(QString, folder);
         QFETCH(QString, input);
         const auto read = ReadChannelFile(input.toStdString(), {"313", {}});
-        QVERIFY2(read.ok(), read.ok() ? "" : read.error().message.c_str());
+        QVERIFY2(read.ok(), read.ok() ? "" : corvalen::ErrorSentence(read.error()).c_str());
         QCOMPARE(read->report.format,
                  input.endsWith(".xml") ? &SdrSharpListFormat() : &SdrppListFormat());
         CompareGolden(Lines(read->report.diagnostics), folder + "/read.txt");
@@ -168,7 +168,7 @@ private slots:
         const QString path = dir.filePath("saved as unicode.txt");
         QVERIFY(testing::WriteBytes(path, bytes));
         const auto read = ReadChannelFile(path.toStdString(), {"313", {}});
-        QVERIFY2(read.ok(), read.ok() ? "" : read.error().message.c_str());
+        QVERIFY2(read.ok(), read.ok() ? "" : corvalen::ErrorSentence(read.error()).c_str());
         QCOMPARE(read->report.format, &SdrSharpListFormat());
         QCOMPARE(Lines(read->report.diagnostics), testing::ReadBytes(folder + "/read.txt"));
         QCOMPARE(QByteArray::fromStdString(BuildCsvText(read->table, true).bytes),
@@ -534,8 +534,8 @@ private slots:
         const std::string text = bytes.toStdString();
         const auto read = LooksLikeSdrppList(text) ? ReadSdrppList(text) : ReadSdrSharpList(text);
         QVERIFY(!read.ok());
-        QVERIFY2(QString::fromStdString(read.error().message).contains(error),
-                 read.error().message.c_str());
+        QVERIFY2(QString::fromStdString(corvalen::ErrorSentence(read.error())).contains(error),
+                 corvalen::ErrorSentence(read.error()).c_str());
     }
 };
 

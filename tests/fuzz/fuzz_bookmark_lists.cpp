@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         const Result<BookmarkRead> read = json ? ReadSdrppList(bytes) : ReadSdrSharpList(bytes);
         if (!read) {
-            FUZZ_REQUIRE(!read.error().message.empty());
+            FUZZ_REQUIRE(!corvalen::ErrorSentence(read.error()).empty());
             continue;
         }
         FUZZ_REQUIRE(read->groupNames.size() <= 16);

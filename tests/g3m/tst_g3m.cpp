@@ -602,7 +602,7 @@ private slots:
 
         const auto missing = ReadMemoryFile("/nonexistent/x.g3m", "313");
         QVERIFY(!missing.ok() &&
-                missing.error().message.find("/nonexistent/x.g3m") != std::string::npos);
+                corvalen::ErrorSentence(missing.error()).find("/nonexistent/x.g3m") != std::string::npos);
     }
 
     // One field of a record (channel 1 of a "303" file, checksum made to match) read into its
@@ -676,7 +676,7 @@ private slots:
         for (const QString& bad : {dir.path(), dir.filePath("no/folder/x.g3m")}) {
             const auto saved = SaveMemoryFile(bad.toStdString(), table, "303");
             QVERIFY(!saved.ok());
-            QVERIFY(QString::fromStdString(saved.error().message).contains(bad));
+            QVERIFY(QString::fromStdString(corvalen::ErrorSentence(saved.error())).contains(bad));
         }
     }
 

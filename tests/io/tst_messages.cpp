@@ -503,7 +503,7 @@ private slots:
         }
         std::string message;
         const auto take = [&](const auto& result) {
-            message = result ? std::string() : result.error().message;
+            message = result ? std::string() : corvalen::ErrorSentence(result.error());
         };
         reader == "sdr#"    ? take(ReadSdrSharpList(text))
         : reader == "sdr++" ? take(ReadSdrppList(text))

@@ -165,7 +165,7 @@ private slots:
 
         QVERIFY(!status.ok());
         const int error = writeError + flushError + closeError;
-        QCOMPARE(status.error().message, "Cannot save \"" + path + "\": " + std::strerror(error));
+        QCOMPARE(corvalen::ErrorSentence(status.error()), "Cannot save \"" + path + "\": " + std::strerror(error));
         const QStringList left = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
         if (targetExists) {
             QCOMPARE(testing::Read(path), old);
@@ -180,7 +180,7 @@ private slots:
         const std::string missingFolder = dir.filePath("no/such/folder/x.csv").toStdString();
         const Status status = WriteFileAtomically(missingFolder, "data");
         QVERIFY(!status.ok());
-        QVERIFY(status.error().message.find(missingFolder) != std::string::npos);
+        QVERIFY(corvalen::ErrorSentence(status.error()).find(missingFolder) != std::string::npos);
 
         // A folder in place of the file is refused, and the folder stays.
         const Status onFolder = WriteFileAtomically(dir.path().toStdString(), "data");
@@ -233,12 +233,12 @@ private slots:
         }
         QVERIFY(PeakMemoryKiB() - memoryBefore < 64 * 1024);
         if (refusal.isEmpty()) {
-            QVERIFY2(read.ok(), read.ok() ? "" : read.error().message.c_str());
+            QVERIFY2(read.ok(), read.ok() ? "" : corvalen::ErrorSentence(read.error()).c_str());
             QCOMPARE(QByteArray(read->data(), qsizetype(read->size())), bytes);
         } else {
             QVERIFY(!read.ok());
-            QVERIFY2(QString::fromStdString(read.error().message).contains(refusal),
-                     read.error().message.c_str());
+            QVERIFY2(QString::fromStdString(corvalen::ErrorSentence(read.error())).contains(refusal),
+                     corvalen::ErrorSentence(read.error()).c_str());
         }
     }
 
@@ -247,10 +247,11 @@ private slots:
         const std::string missing = dir.filePath("missing.csv").toStdString();
         const Result<ByteBuffer> result = ReadWholeFileBuffer(missing, 100);
         QVERIFY(!result.ok());
-        QVERIFY(result.error().message.find(missing) != std::string::npos);
+        QVERIFY(corvalen::ErrorSentence(result.error()).find(missing) != std::string::npos);
         QVERIFY(!ReadWholeFileBuffer(dir.path().toStdString(), 100).ok());
     }
 };
 
 QTEST_GUILESS_MAIN(TestSafeFile)
 #include "tst_safefile.moc"
+#include "io/Messages.h"

@@ -163,7 +163,7 @@ private slots:
             QCOMPARE(status, 0);
         } else {
             const Status saved = WriteFileAtomically(given, kNew, notices);
-            QVERIFY2(saved.ok(), saved.ok() ? "" : saved.error().message.c_str());
+            QVERIFY2(saved.ok(), saved.ok() ? "" : corvalen::ErrorSentence(saved.error()).c_str());
             QCOMPARE(notices.size(), notice.isEmpty() ? 0u : 1u);
             if (!notice.isEmpty()) {
                 QVERIFY2(QString::fromStdString(notices[0]).contains(notice), notices[0].c_str());
@@ -278,7 +278,7 @@ private slots:
         if (second.ok()) {
             QCOMPARE(QString::fromStdString(Read(path)), result);
         } else {
-            QCOMPARE(QString::fromStdString(second.error().message),
+            QCOMPARE(QString::fromStdString(corvalen::ErrorSentence(second.error())),
                      "Cannot save \"" + QString::fromStdString(path) + "\": " + result);
             QCOMPARE(Read(path), std::string("old+1"));
         }
@@ -287,3 +287,4 @@ private slots:
 
 QTEST_GUILESS_MAIN(TestSaves)
 #include "tst_saves.moc"
+#include "io/Messages.h"

@@ -125,7 +125,7 @@ private slots:
         QFETCH(QString, error);
         const Result<ChannelRange> range =
             ReadChannelRange(start.toStdString(), stop.toStdString(), step.toStdString());
-        QCOMPARE(QString::fromStdString(range ? std::string() : range.error().message), error);
+        QCOMPARE(QString::fromStdString(range ? std::string() : corvalen::ErrorSentence(range.error())), error);
         if (range) {
             QCOMPARE(qulonglong(range->startHz), startHz);
             QCOMPARE(qulonglong(range->Count()), count);
@@ -172,8 +172,8 @@ private slots:
         QCOMPARE(qulonglong(range->Count()), count);
         QCOMPARE(qulonglong(range->FrequencyOf(range->Count() - 1)), lastHz);
         QStringList said;
-        for (const std::string& notice : range->notices) {
-            said << QString::fromStdString(notice);
+        for (const Error& notice : range->notices) {
+            said << QString::fromStdString(ErrorSentence(notice));
         }
         QCOMPARE(said, notices);
         QCOMPARE(qulonglong(range->FrequencyOf(2)), thirdHz);
@@ -231,7 +231,7 @@ private slots:
         }
         const MemoryTable before = table;
         const Status added = AddChannelRange(table, fill);
-        QCOMPARE(QString::fromStdString(added ? std::string() : added.error().message), error);
+        QCOMPARE(QString::fromStdString(added ? std::string() : corvalen::ErrorSentence(added.error())), error);
         if (!added) {
             QCOMPARE(table, before);
             return;
@@ -448,3 +448,4 @@ private slots:
 
 QTEST_GUILESS_MAIN(TestEditing)
 #include "tst_editing.moc"
+#include "io/Messages.h"
