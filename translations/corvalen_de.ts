@@ -399,14 +399,6 @@
         <translation>&amp;Kommentar:</translation>
     </message>
     <message>
-        <source>Give a start, a stop and a step.</source>
-        <translation>Anfang, Ende und Schritt angeben.</translation>
-    </message>
-    <message>
-        <source>First number &quot;%1&quot; is not a channel number from 1 to %2.</source>
-        <translation>Erste Nummer &quot;%1&quot; ist keine Kanalnummer von 1 bis %2.</translation>
-    </message>
-    <message>
         <source>empty: %1 Hz, the default for the mode</source>
         <translation>leer: %1 Hz, die Vorgabe des Modus</translation>
     </message>
@@ -1458,12 +1450,20 @@ Die Tabelle mit der Datei vergleichen, die Datei neu laden (Ihre Änderungen ble
 <context>
     <name>Messages</name>
     <message>
+        <source> from {1} of {2:broadcast} in {3}</source>
+        <translation> aus {1} von {2:broadcast} in {3}</translation>
+    </message>
+    <message>
         <source>&quot;{1}&quot; is an EiBi broadcast schedule: pick its broadcasts with File &gt; Import Broadcast Schedule, or with corvalen-cli schedule</source>
         <translation>&quot;{1}&quot; ist ein EiBi-Sendeplan: seine Sendungen wählt man mit Datei &gt; Sendeplan importieren oder mit corvalen-cli schedule aus</translation>
     </message>
     <message>
         <source>&quot;{1}&quot; is no EiBi schedule: its first line does not start with the kHz column; nothing written</source>
         <translation>&quot;{1}&quot; ist kein EiBi-Sendeplan: seine erste Zeile beginnt nicht mit der Spalte kHz; nichts geschrieben</translation>
+    </message>
+    <message>
+        <source>&quot;{1}&quot; is no receiver model: the models are 303, 313, 305 and 315</source>
+        <translation>&quot;{1}&quot; ist kein Empfängermodell: die Modelle sind 303, 313, 305 und 315</translation>
     </message>
     <message>
         <source>--model &quot;{1}&quot; is no receiver model: the models are 303, 313, 305 and 315</source>
@@ -1474,12 +1474,12 @@ Die Tabelle mit der Datei vergleichen, die Datei neu laden (Ihre Änderungen ble
         <translation>--numbering nimmt keep, shift oder sequential, nicht {1}</translation>
     </message>
     <message>
-        <source>--to takes {1:words}, not {2}</source>
-        <translation>--to nimmt {1:words}, nicht {2}</translation>
+        <source>--set {1}={2}: {3}; nothing written</source>
+        <translation>--set {1}={2}: {3}; nichts geschrieben</translation>
     </message>
     <message>
-        <source>--{1}: {2:reason}</source>
-        <translation>--{1}: {2:reason}</translation>
+        <source>--to takes {1:or}, not {2}</source>
+        <translation>--to nimmt {1:or}, nicht {2}</translation>
     </message>
     <message>
         <source>Bandwidth is below 0 Hz, so no bandwidth; written as 0 Hz</source>
@@ -1506,20 +1506,28 @@ Die Tabelle mit der Datei vergleichen, die Datei neu laden (Ihre Änderungen ble
         <translation>Rufzeichen {1} kommt in seiner Liste wieder vor, die Lesezeichen nach dem Namen unterscheidet; mit einem Zusatz wie &quot; (2)&quot; geschrieben{2:later}</translation>
     </message>
     <message>
-        <source>Cannot open &quot;{1}&quot;: {2:reason}</source>
-        <translation>Kann &quot;{1}&quot; nicht öffnen: {2:reason}</translation>
+        <source>Cannot open {1:file}: {2}</source>
+        <translation>Kann {1:file} nicht öffnen: {2}</translation>
     </message>
     <message>
-        <source>Cannot read &quot;{1}&quot;: {2:reason}</source>
-        <translation>Kann &quot;{1}&quot; nicht lesen: {2:reason}</translation>
+        <source>Cannot read {1:file}: {2}</source>
+        <translation>Kann {1:file} nicht lesen: {2}</translation>
     </message>
     <message>
-        <source>Cannot save &quot;{1}&quot;: {2:reason}</source>
-        <translation>Kann &quot;{1}&quot; nicht speichern: {2:reason}</translation>
+        <source>Cannot save {1:output}: {2}</source>
+        <translation>Kann {1:output} nicht speichern: {2}</translation>
+    </message>
+    <message>
+        <source>Cannot save: no file name was given</source>
+        <translation>Kann nicht speichern: kein Dateiname angegeben</translation>
     </message>
     <message>
         <source>Channel numbers {1} to {2} go past {3}, the highest channel number</source>
         <translation>Kanalnummern {1} bis {2} gehen über {3} hinaus, die höchste Kanalnummer</translation>
+    </message>
+    <message>
+        <source>First number &quot;{1}&quot; is not a channel number from 1 to {2}.</source>
+        <translation>Erste Nummer &quot;{1}&quot; ist keine Kanalnummer von 1 bis {2}.</translation>
     </message>
     <message>
         <source>Frequency and Mode already in an earlier row</source>
@@ -1604,6 +1612,10 @@ Die Tabelle mit der Datei vergleichen, die Datei neu laden (Ihre Änderungen ble
     <message>
         <source>Frequency {1} is not a whole number of Hz; written as {2}</source>
         <translation>Frequenz {1} ist keine ganze Zahl in Hz; als {2} geschrieben</translation>
+    </message>
+    <message>
+        <source>Give a start, a stop and a step.</source>
+        <translation>Anfang, Ende und Schritt angeben.</translation>
     </message>
     <message>
         <source>Groups are 16 on the receiver, too few for {1:moregroupname} (first {2}); {3:channel} left without a group</source>
@@ -1770,6 +1782,10 @@ Die Tabelle mit der Datei vergleichen, die Datei neu laden (Ihre Änderungen ble
         <translation>Nummer {1} kommt in Zeile {2} wieder vor; nur Zeile {2} wird als Kanal {3} geschrieben</translation>
     </message>
     <message>
+        <source>OUTPUT must end in {1:or}: {2}</source>
+        <translation>OUTPUT muss auf {1:or} enden: {2}</translation>
+    </message>
+    <message>
         <source>SDR# frequency lists (XML) are not supported by this build: it was made without an XML library (pugixml)</source>
         <translation>SDR#-Frequenzlisten (XML) unterstützt diese Ausgabe des Programms nicht: sie wurde ohne XML-Bibliothek (pugixml) gebaut</translation>
     </message>
@@ -1782,12 +1798,32 @@ Die Tabelle mit der Datei vergleichen, die Datei neu laden (Ihre Änderungen ble
         <translation>Skip {1} ist weder S noch P; übergangen</translation>
     </message>
     <message>
-        <source>Step {1} is taken as the airband raster of 25/3 kHz (8333.33... Hz); each channel is rounded to the nearest Hz</source>
-        <translation>Schritt {1} gilt als Flugfunkraster von 25/3 kHz (8333,33... Hz); jeder Kanal wird auf das nächste Hz gerundet</translation>
+        <source>Step &quot;{1}&quot; is 0 Hz; it must be at least 1 Hz</source>
+        <translation>Schritt &quot;{1}&quot; ist 0 Hz; er muss mindestens 1 Hz sein</translation>
     </message>
     <message>
-        <source>Stop {1} is not on the raster; the last channel is at {2}</source>
-        <translation>Stopp {1} liegt nicht auf dem Raster; der letzte Kanal liegt bei {2}</translation>
+        <source>Step &quot;{1}&quot; is below 1 Hz; it must be at least 1 Hz</source>
+        <translation>Schritt &quot;{1}&quot; liegt unter 1 Hz; er muss mindestens 1 Hz sein</translation>
+    </message>
+    <message>
+        <source>Step &quot;{1}&quot; is not a fraction of a frequency over a whole number from 1 to 1000000, such as 25k/3</source>
+        <translation>Schritt &quot;{1}&quot; ist kein Bruch aus einer Frequenz und einer ganzen Zahl von 1 bis 1000000, wie 25k/3</translation>
+    </message>
+    <message>
+        <source>Step &quot;{1}&quot; is taken as the airband raster of 25/3 kHz (8333.33... Hz); each channel is rounded to the nearest Hz</source>
+        <translation>Schritt &quot;{1}&quot; gilt als Flugfunkraster von 25/3 kHz (8333,33... Hz); jeder Kanal wird auf das nächste Hz gerundet</translation>
+    </message>
+    <message>
+        <source>Stop &quot;{1}&quot; is below start &quot;{2}&quot;</source>
+        <translation>Stopp &quot;{1}&quot; liegt unter Start &quot;{2}&quot;</translation>
+    </message>
+    <message>
+        <source>Stop &quot;{1}&quot; is not on the raster; the last channel is at {2} MHz</source>
+        <translation>Stopp &quot;{1}&quot; liegt nicht auf dem Raster; der letzte Kanal liegt bei {2} MHz</translation>
+    </message>
+    <message>
+        <source>The first channel number {1} is not a channel number from 1 to {2}</source>
+        <translation>Die erste Kanalnummer {1} ist keine Kanalnummer von 1 bis {2}</translation>
     </message>
     <message>
         <source>Time(UTC) is not a span HHMM-HHMM; left out when a time is asked for</source>
@@ -1814,8 +1850,16 @@ Die Tabelle mit der Datei vergleichen, die Datei neu laden (Ihre Änderungen ble
         <translation>ein Feld in Anführungszeichen ist bis zum Dateiende nicht geschlossen; der Rest der Datei wurde in dieses Feld gelesen</translation>
     </message>
     <message>
+        <source>a {1} file is for the models (&quot;{2}&quot; or &quot;{3}&quot;), not &quot;{4}&quot;: {5}</source>
+        <translation>eine {1}-Datei ist für die Modelle (&quot;{2}&quot; oder &quot;{3}&quot;), nicht &quot;{4}&quot;: {5}</translation>
+    </message>
+    <message>
         <source>and {1} more</source>
         <translation>und {1} weitere</translation>
+    </message>
+    <message>
+        <source>another program is updating it (waited {1} s); nothing was written</source>
+        <translation>ein anderes Programm ändert sie gerade ({1} s gewartet); nichts geschrieben</translation>
     </message>
     <message>
         <source>blank line skipped</source>
@@ -1846,12 +1890,40 @@ Die Tabelle mit der Datei vergleichen, die Datei neu laden (Ihre Änderungen ble
         <translation>Bytes, die keine Spalte hält, sind nicht null; Speichern schreibt dort Nullen</translation>
     </message>
     <message>
+        <source>channel {1} added: {2}</source>
+        <translation>Kanal {1} hinzugekommen: {2}</translation>
+    </message>
+    <message>
+        <source>channel {1} changed: {2}</source>
+        <translation>Kanal {1} geändert: {2}</translation>
+    </message>
+    <message>
+        <source>channel {1} removed: {2}</source>
+        <translation>Kanal {1} entfernt: {2}</translation>
+    </message>
+    <message>
         <source>channels numbered 1 to {1} in file order, not by their Location</source>
         <translation>Kanäle in Dateireihenfolge von 1 bis {1} nummeriert, nicht nach ihrer Location</translation>
     </message>
     <message>
-        <source>checked {1:words} of {2}: {3:words}</source>
-        <translation>{1:words} von {2} geprüft: {3:words}</translation>
+        <source>checked {1:channel} of {2}: no problems or notices</source>
+        <translation>{1:channel} von {2} geprüft: keine Probleme oder Hinweise</translation>
+    </message>
+    <message>
+        <source>checked {1:channel} of {2}: {3:problem}, {4:notice}</source>
+        <translation>{1:channel} von {2} geprüft: {3:problem}, {4:notice}</translation>
+    </message>
+    <message>
+        <source>checked {1:record} of {2}: all verify</source>
+        <translation>{1:record} von {2} geprüft: alle stimmen</translation>
+    </message>
+    <message>
+        <source>checked {1:record} of {2}: {3:badchecksum}</source>
+        <translation>{1:record} von {2} geprüft: {3:badchecksum}</translation>
+    </message>
+    <message>
+        <source>checked {1:record} of {2}: {3:badchecksum}, and the file ends inside a record</source>
+        <translation>{1:record} von {2} geprüft: {3:badchecksum}, und die Datei endet mitten in einem Datensatz</translation>
     </message>
     <message>
         <source>checksum does not match the record</source>
@@ -1860,6 +1932,14 @@ Die Tabelle mit der Datei vergleichen, die Datei neu laden (Ihre Änderungen ble
     <message>
         <source>checksum {1} does not match the record, whose bytes sum to {2}</source>
         <translation>Prüfsumme {1} passt nicht zum Datensatz, dessen Bytes {2} ergeben</translation>
+    </message>
+    <message>
+        <source>compared no field</source>
+        <translation>verglichen: kein Feld</translation>
+    </message>
+    <message>
+        <source>compared {1:names}</source>
+        <translation>verglichen: {1:names}</translation>
     </message>
     <message>
         <source>fewer fields than the 19 expected; missing fields left empty</source>
@@ -1890,12 +1970,32 @@ Die Tabelle mit der Datei vergleichen, die Datei neu laden (Ihre Änderungen ble
         <translation>hat {1} Felder, wo die Kopfzeile {2} hat; die fehlenden werden leer gelesen</translation>
     </message>
     <message>
+        <source>hexadecimal {1} does not fit a 32-bit number</source>
+        <translation>hexadezimal {1} passt in keine 32-Bit-Zahl</translation>
+    </message>
+    <message>
+        <source>hexadecimal {1} is too large for a number</source>
+        <translation>hexadezimal {1} ist zu groß für eine Zahl</translation>
+    </message>
+    <message>
         <source>holds another channel number than its place&apos;s</source>
         <translation>hält eine andere Kanalnummer als die seines Platzes</translation>
     </message>
     <message>
         <source>holds channel number {1} but lies at the place of channel {2}</source>
         <translation>hält Kanalnummer {1}, liegt aber am Platz von Kanal {2}</translation>
+    </message>
+    <message>
+        <source>it gives more than the {1} bytes that are read</source>
+        <translation>sie liefert mehr als die {1} Bytes, die gelesen werden</translation>
+    </message>
+    <message>
+        <source>it holds {1} records of {2} bytes, more than the {3} of a memory file</source>
+        <translation>sie hält {1} Datensätze zu {2} Bytes, mehr als die {3} einer Speicherdatei</translation>
+    </message>
+    <message>
+        <source>it is no regular file</source>
+        <translation>es ist keine gewöhnliche Datei</translation>
     </message>
     <message>
         <source>kHz is not a frequency of whole Hz in kHz; line left out</source>
@@ -1912,6 +2012,14 @@ Die Tabelle mit der Datei vergleichen, die Datei neu laden (Ihre Änderungen ble
     <message>
         <source>line {1} declares a document type (DTD), which an SDR# list never has; refused</source>
         <translation>Zeile {1} deklariert einen Dokumenttyp (DTD), den eine SDR#-Liste nie hat; abgelehnt</translation>
+    </message>
+    <message>
+        <source>line {1} holds a NUL byte (byte {2}), so this is no CSV text file</source>
+        <translation>Zeile {1} enthält ein NUL-Byte (Byte {2}), ist also keine CSV-Textdatei</translation>
+    </message>
+    <message>
+        <source>line {1} holds a NUL byte (byte {2}), so this is no CSV text file (a .g3m memory file, or text saved as UTF-16?)</source>
+        <translation>Zeile {1} enthält ein NUL-Byte (Byte {2}), ist also keine CSV-Textdatei (eine .g3m-Speicherdatei oder als UTF-16 gespeicherter Text?)</translation>
     </message>
     <message>
         <source>line {1} is not well-formed JSON (byte {2})</source>
@@ -1946,6 +2054,14 @@ Die Tabelle mit der Datei vergleichen, die Datei neu laden (Ihre Änderungen ble
         <translation>keine Kanäle in {1}</translation>
     </message>
     <message>
+        <source>no command given (convert, verify, check, diff, fill or schedule)</source>
+        <translation>kein Befehl angegeben (convert, verify, check, diff, fill oder schedule)</translation>
+    </message>
+    <message>
+        <source>no memory for {1} binary digits</source>
+        <translation>kein Speicher für {1} Binärziffern</translation>
+    </message>
+    <message>
         <source>offset {1}</source>
         <translation>Offset {1}</translation>
     </message>
@@ -1960,10 +2076,6 @@ Die Tabelle mit der Datei vergleichen, die Datei neu laden (Ihre Änderungen ble
     <message>
         <source>row {1}</source>
         <translation>Zeile {1}</translation>
-    </message>
-    <message>
-        <source>see corvalen-cli --help</source>
-        <translation>siehe corvalen-cli --help</translation>
     </message>
     <message>
         <source>the JSON cannot be read: {1}</source>
@@ -1984,6 +2096,10 @@ Die Tabelle mit der Datei vergleichen, die Datei neu laden (Ihre Änderungen ble
     <message>
         <source>the broadcasts of {1} that pass the filters make {2} channels, more than the {3} a receiver holds; pick fewer with the filters; nothing written</source>
         <translation>die Sendungen aus {1}, die die Filter bestehen, ergeben {2} Kanäle, mehr als die {3} eines Empfängers; wählen Sie mit den Filtern weniger; nichts geschrieben</translation>
+    </message>
+    <message>
+        <source>the checksum of none of its {1} records matches, so it holds no records of the model {2}</source>
+        <translation>die Prüfsumme keines ihrer {1} Datensätze stimmt, sie hält also keine Datensätze des Modells {2}</translation>
     </message>
     <message>
         <source>the column {1} holds values a receiver memory has no place for (first on line {2}); not read</source>
@@ -2022,8 +2138,20 @@ Die Tabelle mit der Datei vergleichen, die Datei neu laden (Ihre Änderungen ble
         <translation>die Datei ist nicht UTF-8, wie SDR# schreibt; als Windows-1252 gelesen</translation>
     </message>
     <message>
+        <source>the file is read-only</source>
+        <translation>die Datei ist schreibgeschützt</translation>
+    </message>
+    <message>
+        <source>the file is {1} bytes long, more than the {2} bytes that are read</source>
+        <translation>die Datei ist {1} Bytes lang, mehr als die {2} Bytes, die gelesen werden</translation>
+    </message>
+    <message>
         <source>the header has no {1:list} column; those cells stay empty</source>
         <translation>die Kopfzeile hat keine Spalte {1:list}; diese Zellen bleiben leer</translation>
+    </message>
+    <message>
+        <source>the number is too large for a decimal number</source>
+        <translation>die Zahl ist zu groß für eine Dezimalzahl</translation>
     </message>
     <message>
         <source>the time &quot;{1}&quot; is neither HHMM nor HHMM-HHMM (UTC, 0000 to 2359, a span may end at 2400)</source>
@@ -2050,24 +2178,32 @@ Die Tabelle mit der Datei vergleichen, die Datei neu laden (Ihre Änderungen ble
         <translation>Werte von {1:list} haben in einer CHIRP-Datei keinen Platz (zuerst in Zeile {2}, {3:row} insgesamt); nicht geschrieben</translation>
     </message>
     <message>
-        <source>wrote {1:words} to {2}</source>
-        <translation>{1:words} nach {2} geschrieben</translation>
+        <source>verify needs --model (&quot;{1}&quot; or &quot;{2}&quot;)</source>
+        <translation>verify braucht --model (&quot;{1}&quot; oder &quot;{2}&quot;)</translation>
     </message>
     <message>
-        <source>wrote {1:words} to {2} from {3:words} of {4}</source>
-        <translation>{1:words} nach {2} geschrieben aus {3:words} von {4}</translation>
+        <source>wrote {1:channel} to {2}</source>
+        <translation>{1:channel} nach {2} geschrieben</translation>
     </message>
     <message>
-        <source>wrote {1:words} to {2} from {3} of {4:words} in {5}</source>
-        <translation>{1:words} nach {2} geschrieben aus {3} von {4:words} in {5}</translation>
+        <source>wrote {1:channel} to {2} from {3:record} of {4}</source>
+        <translation>{1:channel} nach {2} geschrieben aus {3:record} von {4}</translation>
     </message>
     <message>
-        <source>wrote {1:words} to {2}: {3} new, numbered {4} to {5}</source>
-        <translation>{1:words} nach {2} geschrieben: {3} neu, nummeriert {4} bis {5}</translation>
+        <source>wrote {1:channel} to {2}: {3} new, numbered {4} to {5}</source>
+        <translation>{1:channel} nach {2} geschrieben: {3} neu, nummeriert {4} bis {5}</translation>
+    </message>
+    <message>
+        <source>wrote {1:record} to {2}</source>
+        <translation>{1:record} nach {2} geschrieben</translation>
     </message>
     <message>
         <source>{1:character}</source>
         <translation>{1:character}</translation>
+    </message>
+    <message>
+        <source>{1:emptyrow} skipped</source>
+        <translation>{1:emptyrow} übersprungen</translation>
     </message>
     <message>
         <source>{1:entryhas} Days that say no plain weekday (first {2}); kept</source>
@@ -2090,72 +2226,68 @@ Die Tabelle mit der Datei vergleichen, die Datei neu laden (Ihre Änderungen ble
         <translation>{1:field}, wo 19 erwartet wurden; fehlende Felder bleiben leer</translation>
     </message>
     <message>
+        <source>{1:file} was replaced under this name only: its other name (a hard link) keeps the old content</source>
+        <translation>{1:file} wurde nur unter diesem Namen ersetzt: ihr anderer Name (ein harter Link) behält den alten Inhalt</translation>
+    </message>
+    <message>
+        <source>{1:file} was replaced under this name only: its {2} other names (hard links) keep the old content</source>
+        <translation>{1:file} wurde nur unter diesem Namen ersetzt: ihre {2} anderen Namen (harte Links) behalten den alten Inhalt</translation>
+    </message>
+    <message>
+        <source>{1:inputline} reported</source>
+        <translation>{1:inputline} gemeldet</translation>
+    </message>
+    <message>
+        <source>{1:line} reported</source>
+        <translation>{1:line} gemeldet</translation>
+    </message>
+    <message>
+        <source>{1:phrase} &quot;{2}&quot; is above {3} Hz, the highest frequency a memory channel holds</source>
+        <translation>{1:phrase} &quot;{2}&quot; liegt über {3} Hz, der höchsten Frequenz, die ein Speicherkanal hält</translation>
+    </message>
+    <message>
+        <source>{1:phrase} &quot;{2}&quot; is not a frequency: give digits with an optional fraction and the unit Hz, kHz or MHz ({3} when none is given)</source>
+        <translation>{1:phrase} &quot;{2}&quot; ist keine Frequenz: geben Sie Ziffern mit optionalen Nachkommastellen und der Einheit Hz, kHz oder MHz an ({3}, wenn keine angegeben ist)</translation>
+    </message>
+    <message>
+        <source>{1:phrase} &quot;{2}&quot; is not a whole number of Hz</source>
+        <translation>{1:phrase} &quot;{2}&quot; ist keine ganze Zahl in Hz</translation>
+    </message>
+    <message>
+        <source>{1:phrase} a {2} file needs --model (&quot;{3}&quot; or &quot;{4}&quot;)</source>
+        <translation>{1:phrase} einer {2}-Datei braucht es --model (&quot;{3}&quot; oder &quot;{4}&quot;)</translation>
+    </message>
+    <message>
+        <source>{1:phrase} {2} channels; with the {3} rows already in the table that is more than {4} rows; no more fit</source>
+        <translation>{1:phrase} {2} Kanäle; mit den {3} Zeilen, die schon in der Tabelle stehen, sind das mehr als {4} Zeilen; keine passen mehr</translation>
+    </message>
+    <message>
+        <source>{1:phrase} {2} channels; with the {3} rows already in the table that is more than {4} rows; {5} more fit</source>
+        <translation>{1:phrase} {2} Kanäle; mit den {3} Zeilen, die schon in der Tabelle stehen, sind das mehr als {4} Zeilen; {5} passen noch</translation>
+    </message>
+    <message>
         <source>{1:problem} of other kinds; --all lists every one</source>
         <translation>{1:problem} anderer Arten; --all listet jede auf</translation>
     </message>
     <message>
-        <source>{1:words} a {2} file needs --model {3:words}</source>
-        <translation>{1:words} einer {2}-Datei braucht es --model {3:words}</translation>
+        <source>{1:reason}</source>
+        <translation>{1:reason}</translation>
     </message>
     <message>
-        <source>{1:words} already in the file kept</source>
-        <translation>{1:words} der Datei behalten</translation>
+        <source>{1:record} already in the file kept</source>
+        <translation>{1:record} der Datei behalten</translation>
     </message>
     <message>
-        <source>channel {1} added: {2}</source>
-        <translation>Kanal {1} hinzugekommen: {2}</translation>
+        <source>{1:record} reported</source>
+        <translation>{1:record} gemeldet</translation>
     </message>
     <message>
-        <source>channel {1} removed: {2}</source>
-        <translation>Kanal {1} entfernt: {2}</translation>
+        <source>{1:row} not written</source>
+        <translation>{1:row} nicht geschrieben</translation>
     </message>
     <message>
-        <source>channel {1} changed: {2}</source>
-        <translation>Kanal {1} geändert: {2}</translation>
-    </message>
-    <message>
-        <source>{1}: channel {2} of {3:words} is given again in {4:words}; only {4:words} is compared</source>
-        <translation>{1}: Kanal {2} aus {3:words} kommt in {4:words} wieder vor; nur {4:words} wird verglichen</translation>
-    </message>
-    <message>
-        <source>{1}: {2:words} has no channel number from 1 to 65535 ({3}); it is not compared</source>
-        <translation>{1}: {2:words} hat keine Kanalnummer von 1 bis 65535 ({3}); sie wird nicht verglichen</translation>
-    </message>
-    <message>
-        <source>{1} and {2} hold the same {3:words}</source>
-        <translation>{1} und {2} stimmen überein: {3:words}</translation>
-    </message>
-    <message>
-        <source>{1} and {2} differ: {3:words} added, {4} removed, {5} changed</source>
-        <translation>{1} und {2} unterscheiden sich: {3:words} hinzugekommen, {4} entfernt, {5} geändert</translation>
-    </message>
-    <message>
-        <source>{1} and {2} differ: {3:words} added, {4} removed, {5} changed; {6:words} without a channel number</source>
-        <translation>{1} und {2} unterscheiden sich: {3:words} hinzugekommen, {4} entfernt, {5} geändert; {6:words} ohne Kanalnummer</translation>
-    </message>
-    <message>
-        <source>compared {1:words}</source>
-        <translation>verglichen: {1:words}</translation>
-    </message>
-    <message>
-        <source>{1:words} replaced by a later row with the same Number</source>
-        <translation>{1:words} durch eine spätere Zeile mit derselben Nummer ersetzt</translation>
-    </message>
-    <message>
-        <source>{1:words} channels; with the {2} rows already in the table that is more than {3} rows; {4:words}</source>
-        <translation>{1:words} Kanäle; mit den {2} Zeilen, die schon in der Tabelle stehen, sind das mehr als {3} Zeilen; {4:words}</translation>
-    </message>
-    <message>
-        <source>{1:words} not written</source>
-        <translation>{1:words} nicht geschrieben</translation>
-    </message>
-    <message>
-        <source>{1:words} reported</source>
-        <translation>{1:words} gemeldet</translation>
-    </message>
-    <message>
-        <source>{1:words} skipped</source>
-        <translation>{1:words} übersprungen</translation>
+        <source>{1:row} replaced by a later row with the same Number</source>
+        <translation>{1:row} durch eine spätere Zeile mit derselben Nummer ersetzt</translation>
     </message>
     <message>
         <source>{1}</source>
@@ -2174,6 +2306,14 @@ Die Tabelle mit der Datei vergleichen, die Datei neu laden (Ihre Änderungen ble
         <translation>{1} Hz → {2}</translation>
     </message>
     <message>
+        <source>{1} and {2} differ: {3:channel} added, {4} removed, {5} changed</source>
+        <translation>{1} und {2} unterscheiden sich: {3:channel} hinzugekommen, {4} entfernt, {5} geändert</translation>
+    </message>
+    <message>
+        <source>{1} and {2} differ: {3:channel} added, {4} removed, {5} changed; {6:row} without a channel number</source>
+        <translation>{1} und {2} unterscheiden sich: {3:channel} hinzugekommen, {4} entfernt, {5} geändert; {6:row} ohne Kanalnummer</translation>
+    </message>
+    <message>
         <source>{1} at the place of {2}</source>
         <translation>{1} am Platz von {2}</translation>
     </message>
@@ -2182,12 +2322,36 @@ Die Tabelle mit der Datei vergleichen, die Datei neu laden (Ihre Änderungen ble
         <translation>{1} leere Zeilen übersprungen (dies ist die erste)</translation>
     </message>
     <message>
+        <source>{1} holds records of other models than &quot;{2}&quot;</source>
+        <translation>{1} hält Datensätze anderer Modelle als &quot;{2}&quot;</translation>
+    </message>
+    <message>
+        <source>{1} is not a decimal number</source>
+        <translation>{1} ist keine Dezimalzahl</translation>
+    </message>
+    <message>
+        <source>{1} is not made of hexadecimal bytes</source>
+        <translation>{1} besteht nicht aus hexadezimalen Bytes</translation>
+    </message>
+    <message>
+        <source>{1} is too large for a decimal number</source>
+        <translation>{1} ist zu groß für eine Dezimalzahl</translation>
+    </message>
+    <message>
         <source>{1} needs a value</source>
         <translation>{1} braucht einen Wert</translation>
     </message>
     <message>
-        <source>{1} needs {2:words}</source>
-        <translation>{1} braucht {2:words}</translation>
+        <source>{1} needs a value ({2:or})</source>
+        <translation>{1} braucht einen Wert ({2:or})</translation>
+    </message>
+    <message>
+        <source>{1} needs {2:phrase}</source>
+        <translation>{1} braucht {2:phrase}</translation>
+    </message>
+    <message>
+        <source>{1} {2} -&gt; {3}</source>
+        <translation>{1} {2} -&gt; {3}</translation>
     </message>
     <message>
         <source>{1} → {2:groups}</source>
@@ -2214,8 +2378,24 @@ Die Tabelle mit der Datei vergleichen, die Datei neu laden (Ihre Änderungen ble
         <translation>{1}, {2}: {3}</translation>
     </message>
     <message>
+        <source>{1}: channel {2} of {3} is given again in {4}; only {4} is compared</source>
+        <translation>{1}: Kanal {2} aus {3} kommt in {4} wieder vor; nur {4} wird verglichen</translation>
+    </message>
+    <message>
         <source>{1}: {2}</source>
         <translation>{1}: {2}</translation>
+    </message>
+    <message>
+        <source>{1}: {2} has no channel number from 1 to 65535 ({3}); it is not compared</source>
+        <translation>{1}: {2} hat keine Kanalnummer von 1 bis 65535 ({3}); sie wird nicht verglichen</translation>
+    </message>
+    <message>
+        <source>{1}; nothing written</source>
+        <translation>{1}; nichts geschrieben</translation>
+    </message>
+    <message>
+        <source>{1}; see corvalen-cli --help</source>
+        <translation>{1}; siehe corvalen-cli --help</translation>
     </message>
     <message>
         <source>{1}{2:later}</source>

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "csv/CsvReader.h"
+#include "io/Messages.h"
 
 using namespace corvalen;
 
@@ -212,4 +213,3 @@ private slots:
 
 QTEST_APPLESS_MAIN(TestCsvScan)
 #include "tst_csvscan.moc"
-#include "io/Messages.h"

@@ -2,10 +2,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "../MessageSamples.h"
+#include "TestData.h"
 #include "channel/CellChecks.h"
 #include "channel/ProblemGroups.h"
 #include "channel/ReceiverModel.h"
@@ -15,8 +17,9 @@
 #include "files/ChannelFiles.h"
 #include "formats/BookmarkList.h"
 #include "formats/ScheduleFilter.h"
-#include "io/LineTranslation.h"
 #include "io/Messages.h"
+#include "io/MessagesTs.h"
+#include "io/Result.h"
 #include "table/Columns.h"
 
 using namespace corvalen;
@@ -501,9 +504,9 @@ private slots:
             QFile out(QString::fromStdString(file));
             QVERIFY(out.open(QIODevice::WriteOnly) && out.write(input) == input.size());
         }
-        std::string message;
+        std::optional<Error> error;
         const auto take = [&](const auto& result) {
-            message = result ? std::string() : corvalen::ErrorSentence(result.error());
+            error = result ? std::nullopt : std::optional<Error>(result.error());
         };
         reader == "sdr#"    ? take(ReadSdrSharpList(text))
         : reader == "sdr++" ? take(ReadSdrppList(text))
@@ -512,63 +515,77 @@ private slots:
         : reader == "band"  ? take(ParseBand(text))
         : reader == "open"  ? take(ReadChannelFile(file, {*ReceiverModel::FromText("313"), {}}))
                             : take(ParseScheduleDate(text));
-        QVERIFY(!message.empty());
-        QVERIFY2(TranslatedLine(message, Language::German) != message, message.c_str());
+        QVERIFY(error);
+        const std::string english = ErrorSentence(*error);
+        QVERIFY2(ErrorSentence(*error, Language::German) != english, english.c_str());
     }
 
-    // The converter's other lines in German: a summary's pieces, a refusal and its reason.
-    void germanLines_data() {
-        QTest::addColumn<QString>("english");
-        QTest::addColumn<QString>("german");
-        QTest::newRow("summary")
-            << "wrote 3 records to a.g3m; 1 row not written; 2 records already in the file kept"
-            << "3 Datensätze nach a.g3m geschrieben; 1 Zeile nicht geschrieben; 2 Datensätze der "
-               "Datei behalten";
-        QTest::newRow("reason naming its line")
-            << R"(corvalen-cli: Cannot read "a.xml": line 3 is not well-formed XML: Start-end )"
-               "tags mismatch"
-            << R"(corvalen-cli: Kann "a.xml" nicht lesen: Zeile 3 ist kein wohlgeformtes XML: )"
-               "Start- und End-Tag passen nicht zusammen";
-        QTest::newRow("schedule summary")
-            << "wrote 5 channels to s.csv from 5 of 14 broadcasts in sked.csv; 2 lines reported"
-            << "5 Kanäle nach s.csv geschrieben aus 5 von 14 Sendungen in sked.csv; 2 Zeilen "
-               "gemeldet";
-        QTest::newRow("no room in the table")
-            << "The filter gives 9 channels; with the 65530 rows already in the table that is more "
-               "than 65535 rows; 5 more fit"
-            << "Der Filter ergibt 9 Kanäle; mit den 65530 Zeilen, die schon in der Tabelle stehen, "
-               "sind das mehr als 65535 Zeilen; 5 passen noch";
-        QTest::newRow("numbers run out")
-            << "Channel numbers 65535 to 65539 go past 65535, the highest channel number"
-            << "Kanalnummern 65535 bis 65539 gehen über 65535 hinaus, die höchste Kanalnummer";
-        QTest::newRow("no channels") << "corvalen-cli: no channels in -"
-                                     << "corvalen-cli: keine Kanäle in -";
-        QTest::newRow("usage error") << "corvalen-cli: unknown option --x; see corvalen-cli --help"
-                                     << "corvalen-cli: unbekannte Option --x; siehe corvalen-cli "
-                                        "--help";
-        QTest::newRow("diff, a changed channel")
-            << R"(channel 3 changed: Mode "usb" -> "CW"; Callsign "and" -> "or")"
-            << R"(Kanal 3 geändert: Mode "usb" -> "CW"; Callsign "and" -> "or")";
-        QTest::newRow("diff, repeated number")
-            << "corvalen-cli: a.csv: channel 1 of line 3 is given again in line 9; only line 9 is "
-               "compared"
-            << "corvalen-cli: a.csv: Kanal 1 aus Zeile 3 kommt in Zeile 9 wieder vor; nur Zeile 9 "
-               "wird verglichen";
-        QTest::newRow("diff summary")
-            << "a.csv and b.g3m differ: 1 channel added, 0 removed, 2 changed; 1 row without a "
-               "channel number"
-            << "a.csv und b.g3m unterscheiden sich: 1 Kanal hinzugekommen, 0 entfernt, 2 "
-               "geändert; 1 Zeile ohne Kanalnummer";
-        QTest::newRow("diff, fields compared") << "compared Frequency, Mode, Callsign"
-                                               << "verglichen: Frequenz, Modus, Rufzeichen";
-        QTest::newRow("unknown text stays") << "something else; entirely"
-                                            << "something else; entirely";
+    // An Error said in German holds none of the English words of its kind's template, nor of
+    // the file's step: nothing of it is left in English.
+    void errorsInGerman_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QStringList>("values");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("step");
+        const int read = int(MessageKind::ErrorCannotRead);
+        QTest::newRow("file missing") << int(MessageKind::ErrorReason)
+                                      << QStringList{"No such file or directory"} << "a.csv"
+                                      << int(MessageKind::ErrorCannotOpen);
+        QTest::newRow("bad line") << int(MessageKind::ListNotXml)
+                                  << QStringList{"3", "Start-end tags mismatch"} << "a.xml" << read;
+        QTest::newRow("bad model") << int(MessageKind::ErrorNoModel) << QStringList{"317"} << ""
+                                   << read;
+        QTest::newRow("standard input") << int(MessageKind::ErrorStreamTooLong)
+                                        << QStringList{"1,000"} << "-" << read;
     }
-    void germanLines() {
-        QFETCH(QString, english);
-        QFETCH(QString, german);
-        QCOMPARE(QString::fromStdString(TranslatedLine(english.toStdString(), Language::German)),
-                 german);
+    void errorsInGerman() {
+        QFETCH(int, kind);
+        QFETCH(QStringList, values);
+        QFETCH(QString, file);
+        QFETCH(int, step);
+        Error error{static_cast<MessageKind>(kind), {}, file.toStdString(),
+                    static_cast<MessageKind>(step)};
+        for (const QString& value : values) {
+            error.values.push_back(value.toStdString());
+        }
+        const std::string german = ErrorSentence(error, Language::German);
+        QVERIFY2(german.find('{') == std::string::npos, german.c_str());
+        // The words of the German text, and those of the templates between their placeholders.
+        const auto words = [](std::string_view text) {
+            std::vector<std::string> found(1);
+            for (const char c : text) {
+                if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) {
+                    found.back() += c;
+                } else if (!found.back().empty()) {
+                    found.emplace_back();
+                }
+            }
+            return found;
+        };
+        const std::vector<std::string> said = words(german);
+        for (const MessageKind kind : {error.kind, error.step}) {
+            for (const std::string& word : words(TemplateOf(kind).english)) {
+                // Names such as XML stay.
+                if (word.size() > 2 && std::any_of(word.begin(), word.end(), ::islower)) {
+                    QVERIFY2(std::find(said.begin(), said.end(), word) == said.end(),
+                             (german + ": " + word).c_str());
+                }
+            }
+        }
+    }
+
+    // The "Messages" context of the German translation is the catalogue's, as messages_ts
+    // writes it: the editor shows each message through it.
+    void translationFileHasTheCatalogue() {
+        std::string conflict;
+        const std::string context = testing::MessagesContext(conflict);
+        QVERIFY2(conflict.empty(), conflict.c_str());
+        QFile file(QStringLiteral(CORVALEN_TEST_DATA_DIR "/../../translations/corvalen_de.ts"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const std::string ts = file.readAll().toStdString();
+        const auto [start, end] = testing::MessagesContextIn(ts);
+        QVERIFY2(ts.substr(start, end - start) == context,
+                 "translations/corvalen_de.ts: run messages_ts on it");
     }
 
     // The one way counts are said.

@@ -13,6 +13,7 @@
 #include "TestFiles.h"
 #include "io/SafeFile.h"
 #include "io/SaveFaults.h"
+#include "io/Messages.h"
 
 using namespace corvalen;
 
@@ -254,4 +255,3 @@ private slots:
 
 QTEST_GUILESS_MAIN(TestSafeFile)
 #include "tst_safefile.moc"
-#include "io/Messages.h"

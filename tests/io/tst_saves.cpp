@@ -11,6 +11,7 @@
 #include "TestFiles.h"
 #include "io/SafeFile.h"
 #include "io/SaveFaults.h"
+#include "io/Messages.h"
 
 // Saves on the real file system, as people's files are: links, other owners, other names, long
 // names, saves that are killed, and two programs updating one file. Ownership needs root.
@@ -287,4 +288,3 @@ private slots:
 
 QTEST_GUILESS_MAIN(TestSaves)
 #include "tst_saves.moc"
-#include "io/Messages.h"

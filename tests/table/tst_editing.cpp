@@ -5,6 +5,7 @@
 #include "edit/BulkEdit.h"
 #include "edit/ChannelRange.h"
 #include "table/MoveRows.h"
+#include "io/Messages.h"
 
 using namespace corvalen;
 
@@ -448,4 +449,3 @@ private slots:
 
 QTEST_GUILESS_MAIN(TestEditing)
 #include "tst_editing.moc"
-#include "io/Messages.h"
