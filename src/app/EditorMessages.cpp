@@ -22,10 +22,10 @@ EditorMessageTexts::EditorMessageTexts() : MessageTexts(CoreLanguage()) {
         for (const TemplatePart part :
              {TemplatePart::Sentence, TemplatePart::Heading, TemplatePart::Member}) {
             const std::string english(TemplateText(entry.kind, part, Language::English));
-            m_texts.push_back(english.empty() ? english
-                                              : QCoreApplication::translate("Messages",
-                                                                            english.c_str())
-                                                    .toStdString());
+            m_texts.push_back(
+                english.empty()
+                    ? english
+                    : QCoreApplication::translate("Messages", english.c_str()).toStdString());
         }
     }
 }

@@ -31,10 +31,10 @@ int RunCheck(std::span<const std::string_view> args, std::ostream& out, std::ost
     }
     const std::string& path = files[0];
     if (IsMemoryFilePath(path) && !model) {
-        return UsageError(err, Is15mPath(path) ? Said(MessageKind::CliModelNeeded,
-                                                      {"checking", ".15m", "305", "315"})
-                                               : Said(MessageKind::CliModelNeeded,
-                                                      {"checking", ".g3m", "313", "303"}));
+        return UsageError(
+            err, Is15mPath(path)
+                     ? Said(MessageKind::CliModelNeeded, {"checking", ".15m", "305", "315"})
+                     : Said(MessageKind::CliModelNeeded, {"checking", ".g3m", "313", "303"}));
     }
     if (IsMemoryFilePath(path) && !MemoryFileFitsModel(path, *model)) {
         return UsageError(err, Said(MessageKind::CliOtherModels, {path, model->Name()}));
@@ -69,9 +69,10 @@ int RunCheck(std::span<const std::string_view> args, std::ostream& out, std::ost
     const std::size_t notices = NoticeCount(problems);
     const std::size_t errors = problems.size() - notices;
     const std::string channels = std::to_string(table.ChannelCount());
-    out << (problems.empty() ? Said(MessageKind::CliCheckedClean, {channels, path})
-                             : Said(MessageKind::CliChecked, {channels, path, std::to_string(errors),
-                                                              std::to_string(notices)}));
+    out << (problems.empty()
+                ? Said(MessageKind::CliCheckedClean, {channels, path})
+                : Said(MessageKind::CliChecked,
+                       {channels, path, std::to_string(errors), std::to_string(notices)}));
     const std::vector<Diagnostic>& reading = read->report.diagnostics;
     if (!reading.empty()) {
         out << "; "

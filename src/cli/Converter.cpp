@@ -226,8 +226,8 @@ bool CheckOutput(std::string_view output, const ChannelFormat* to,
                  const std::optional<ReceiverModel>& model, std::ostream& err) {
     const ChannelFormat* format = OutputFormat(output, to);
     if (format == nullptr) {
-        err << "corvalen-cli: " << Said(MessageKind::CliOutputExtension, {KnownExtensions(), output})
-            << "\n";
+        err << "corvalen-cli: "
+            << Said(MessageKind::CliOutputExtension, {KnownExtensions(), output}) << "\n";
         return false;
     }
     if (const Status supported = format->Supported(); !supported) {
@@ -323,9 +323,8 @@ int Convert(const Arguments& arguments, std::ostream& out, std::ostream& err) {
     if (records) {
         Report(read.report.diagnostics, arguments, err, &read.table);
     }
-    SummaryStream(output, out, err) << ConversionSummary(*converted, input, output,
-                                                         LanguageFromEnvironment())
-                                    << "\n";
+    SummaryStream(output, out, err)
+        << ConversionSummary(*converted, input, output, LanguageFromEnvironment()) << "\n";
     return kExitOk;
 }
 
@@ -341,11 +340,12 @@ int Verify(const Arguments& arguments, std::ostream& out, std::ostream& err) {
         VerifyMemoryFileImage(std::string_view(image->data(), image->size()), *arguments.model);
     Report(report.problems, arguments, err);
     const std::string records = std::to_string(report.recordsChecked);
-    out << (report.ok()                   ? Said(MessageKind::CliVerified, {records, path})
-            : report.incompleteBytes == 0 ? Said(MessageKind::CliVerifyFailed,
-                                                 {records, path, std::to_string(report.badChecksums)})
-                                          : Said(MessageKind::CliVerifyFailedEnd,
-                                                 {records, path, std::to_string(report.badChecksums)}))
+    out << (report.ok() ? Said(MessageKind::CliVerified, {records, path})
+            : report.incompleteBytes == 0
+                ? Said(MessageKind::CliVerifyFailed,
+                       {records, path, std::to_string(report.badChecksums)})
+                : Said(MessageKind::CliVerifyFailedEnd,
+                       {records, path, std::to_string(report.badChecksums)}))
         << "\n";
     return report.ok() ? kExitOk : kExitVerifyFailed;
 }

@@ -86,10 +86,10 @@ int RunDiff(std::span<const std::string_view> args, std::ostream& out, std::ostr
     }
     for (const std::string& path : files) {
         if (IsMemoryFilePath(path) && !model) {
-            return UsageError(err, Is15mPath(path) ? Said(MessageKind::CliModelNeeded,
-                                                          {"reading", ".15m", "305", "315"})
-                                                   : Said(MessageKind::CliModelNeeded,
-                                                          {"reading", ".g3m", "313", "303"}));
+            return UsageError(
+                err, Is15mPath(path)
+                         ? Said(MessageKind::CliModelNeeded, {"reading", ".15m", "305", "315"})
+                         : Said(MessageKind::CliModelNeeded, {"reading", ".g3m", "313", "303"}));
         }
         if (IsMemoryFilePath(path) && !MemoryFileFitsModel(path, *model)) {
             return UsageError(err, Said(MessageKind::CliOtherModels, {path, model->Name()}));
@@ -134,17 +134,18 @@ int RunDiff(std::span<const std::string_view> args, std::ostream& out, std::ostr
             << "\n";
     }
 
-    for (const std::string& line :
-         ChangeLines(diff, reads[0].table, reads[1].table, CatalogueTexts(LanguageFromEnvironment()))) {
+    for (const std::string& line : ChangeLines(diff, reads[0].table, reads[1].table,
+                                               CatalogueTexts(LanguageFromEnvironment()))) {
         out << line << "\n";
     }
 
     if (!diff.Same()) {
-        const MessageValues counts = {
-            files[0], files[1], std::to_string(diff.Count(ChannelChange::Kind::Added)),
-            std::to_string(diff.Count(ChannelChange::Kind::Removed)),
-            std::to_string(diff.Count(ChannelChange::Kind::Changed)),
-            std::to_string(diff.unnumbered.size())};
+        const MessageValues counts = {files[0],
+                                      files[1],
+                                      std::to_string(diff.Count(ChannelChange::Kind::Added)),
+                                      std::to_string(diff.Count(ChannelChange::Kind::Removed)),
+                                      std::to_string(diff.Count(ChannelChange::Kind::Changed)),
+                                      std::to_string(diff.unnumbered.size())};
         err << Said(diff.unnumbered.empty() ? MessageKind::CliDiffDiffer
                                             : MessageKind::CliDiffDifferUnnumbered,
                     counts)

@@ -290,13 +290,13 @@ int RunFill(std::span<const std::string_view> args, std::ostream& out, std::ostr
     WriteReport(written->diagnostics, ProblemPlaces(&table, &origins), parsed->all, err);
     const int added = table.ChannelCount() - inputChannels;
     std::ostream& summary = SummaryStream(output, out, err);
-    summary << Said(MessageKind::CliFillWrote,
-                    {std::to_string(table.ChannelCount()), output, std::to_string(added),
-                     table.CellText(inputChannels + 1, Number),
-                     table.CellText(table.ChannelCount(), Number)});
+    summary << Said(
+        MessageKind::CliFillWrote,
+        {std::to_string(table.ChannelCount()), output, std::to_string(added),
+         table.CellText(inputChannels + 1, Number), table.CellText(table.ChannelCount(), Number)});
     if (!inputProblems.empty()) {
-        summary << "; " << Said(MessageKind::CliInputLinesReported,
-                                {std::to_string(inputProblems.size())});
+        summary << "; "
+                << Said(MessageKind::CliInputLinesReported, {std::to_string(inputProblems.size())});
     }
     summary << "\n";
     return kExitOk;

@@ -154,8 +154,8 @@ int RunSchedule(std::span<const std::string_view> args, std::ostream& out, std::
     const MemoryTable channels = ScheduleChannels(selection.entries);
     if (channels.ChannelCount() > kMaxChannelRows) {
         err << "corvalen-cli: "
-            << Said(MessageKind::CliScheduleTooMany,
-                    {sked, std::to_string(channels.ChannelCount()), std::to_string(kMaxChannelRows)})
+            << Said(MessageKind::CliScheduleTooMany, {sked, std::to_string(channels.ChannelCount()),
+                                                      std::to_string(kMaxChannelRows)})
             << "\n";
         return kExitFileError;
     }

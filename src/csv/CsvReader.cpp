@@ -312,8 +312,7 @@ CsvImport ReadCsvMemory(std::string_view fileBytes, std::optional<bool> beyondAs
     return result;
 }
 
-CsvTextCheck CheckCsvTextBytes(const std::string& path, std::string_view text,
-                               bool hint) {
+CsvTextCheck CheckCsvTextBytes(const std::string& path, std::string_view text, bool hint) {
     // Text holds no NUL bytes. One means a binary file (a .g3m memory file picked by mistake)
     // or text saved as UTF-16, which would read as nothing but garbage.
     const std::string_view body = WithoutByteOrderMark(text);
@@ -321,7 +320,8 @@ CsvTextCheck CheckCsvTextBytes(const std::string& path, std::string_view text,
     if (nul != nullptr) {
         const auto at = static_cast<std::size_t>(static_cast<const char*>(nul) - text.data());
         return {Error{hint ? MessageKind::ErrorNulByteMemoryFile : MessageKind::ErrorNulByte,
-                      {std::to_string(LineAt(text, at)), std::to_string(at + 1)}, path}};
+                      {std::to_string(LineAt(text, at)), std::to_string(at + 1)},
+                      path}};
     }
     return {Done{}, AsciiPrefixLength(body) != body.size()};
 }

@@ -56,15 +56,14 @@ int EstimateCsvRecords(std::string_view fileBytes);
 inline constexpr std::size_t kMaxCsvFileBytes = std::size_t{64} << 20;
 
 // An Error naming `path` and the line when `text` holds a NUL byte (no text file), with `hint`
-// what such a file most likely is (a memory file, or UTF-16 text); else Done. For a text that passes, also whether its bytes after any byte-order mark
-// hold one from 0x80 up (what the readers above are told as `beyondAscii`), found in the same
-// pass.
+// what such a file most likely is (a memory file, or UTF-16 text); else Done. For a text that
+// passes, also whether its bytes after any byte-order mark hold one from 0x80 up (what the readers
+// above are told as `beyondAscii`), found in the same pass.
 struct CsvTextCheck {
     Status status;
     bool beyondAscii = false;
 };
-CsvTextCheck CheckCsvTextBytes(const std::string& path, std::string_view text,
-                               bool hint = true);
+CsvTextCheck CheckCsvTextBytes(const std::string& path, std::string_view text, bool hint = true);
 
 // Splits CSV text into records: fields between commas; a field in double quotes may hold
 // commas, line ends and quotes (doubled); CR LF, LF and a lone CR end a line. The text after a

@@ -26,8 +26,7 @@ Result<std::uint64_t> ReadRangeValue(std::string_view what, std::string_view tex
             break;
     }
     if (reading.status == FrequencyReading::Status::TooLarge || reading.hz > kMaxChannelFrequency) {
-        return Error{MessageKind::RangeTooHigh,
-                     {what, text, std::to_string(kMaxChannelFrequency)}};
+        return Error{MessageKind::RangeTooHigh, {what, text, std::to_string(kMaxChannelFrequency)}};
     }
     return reading.hz;
 }

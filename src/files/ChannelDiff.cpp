@@ -64,7 +64,9 @@ std::string ChannelSketch(const MemoryTable& table, int row, ColumnSet compared,
     std::string sketch;
     for (const Column column : {Frequency, Mode, Callsign}) {
         if (compared.Has(column)) {
-            sketch.append(sketch.empty() ? "" : ", ").append(ColumnNameIn(column, language)).append(" ");
+            sketch.append(sketch.empty() ? "" : ", ")
+                .append(ColumnNameIn(column, language))
+                .append(" ");
             AppendQuotedCellTo(sketch, table.CellText(row, column));
         }
     }
@@ -97,7 +99,8 @@ std::vector<std::string> ChangeLines(const ChannelDiff& diff, const MemoryTable&
                 const std::string before = QuotedCell(field.before);
                 const std::string after = QuotedCell(field.after);
                 const std::string_view values[] = {name, before, after};
-                what.append(what.empty() ? "" : "; ").append(say(MessageKind::CliDiffField, values));
+                what.append(what.empty() ? "" : "; ")
+                    .append(say(MessageKind::CliDiffField, values));
             }
         }
         const std::string_view values[] = {channel, what};

@@ -55,7 +55,8 @@ Result<MemoryFileReadReport> DecodeMemoryFile(const std::string& path, std::stri
     MemoryFileReadReport read = DecodeMemoryFileImage(bytes, model);
     if (read.placesUsed > 0 && read.badChecksums == read.placesUsed) {
         return Error{MessageKind::ErrorNoChecksumMatches,
-                     {Grouped(static_cast<std::size_t>(read.placesUsed)), model.Name()}, path};
+                     {Grouped(static_cast<std::size_t>(read.placesUsed)), model.Name()},
+                     path};
     }
     return read;
 }

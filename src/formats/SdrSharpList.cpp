@@ -130,7 +130,7 @@ Result<BookmarkRead> ReadSdrSharpList(std::string_view fileBytes,
                                       std::vector<std::string> knownGroups, int firstNumber) {
     if (fileBytes.size() > kMaxBookmarkListBytes) {
         return Error{MessageKind::ListTooLarge,
-                                   {"SDR# list", std::to_string(kMaxBookmarkListBytes >> 20)}};
+                     {"SDR# list", std::to_string(kMaxBookmarkListBytes >> 20)}};
     }
     // A list saved as UTF-16 is read as the same list in UTF-8, so that the checks below, and
     // the lines that messages name, see its text rather than its two bytes a character.
@@ -141,12 +141,10 @@ Result<BookmarkRead> ReadSdrSharpList(std::string_view fileBytes,
     }
     if (const std::size_t doctype = fileBytes.find("<!DOCTYPE");
         doctype != std::string_view::npos) {
-        return Error{
-            MessageKind::ListDoctype, {std::to_string(LineAt(fileBytes, doctype))}};
+        return Error{MessageKind::ListDoctype, {std::to_string(LineAt(fileBytes, doctype))}};
     }
     if (const std::size_t entity = ForeignEntity(fileBytes); entity != std::string_view::npos) {
-        return Error{
-            MessageKind::ListEntity, {std::to_string(LineAt(fileBytes, entity))}};
+        return Error{MessageKind::ListEntity, {std::to_string(LineAt(fileBytes, entity))}};
     }
     // SDR# writes UTF-8. A list saved again by a program that wrote Windows-1252 is read as such,
     // so that its letters stay letters and the table only ever holds UTF-8.
@@ -172,10 +170,9 @@ Result<BookmarkRead> ReadSdrSharpList(std::string_view fileBytes,
     const pugi::xml_parse_result parsed =
         document.load_buffer(text.data(), text.size(), kParseOptions, encoding);
     if (!parsed) {
-        return Error{
-            MessageKind::ListNotXml,
-                          {std::to_string(LineAt(text, static_cast<std::size_t>(parsed.offset))),
-                           parsed.description()}};
+        return Error{MessageKind::ListNotXml,
+                     {std::to_string(LineAt(text, static_cast<std::size_t>(parsed.offset))),
+                      parsed.description()}};
     }
     const pugi::xml_node root = document.child(std::string(kRoot).c_str());
     if (!root) {

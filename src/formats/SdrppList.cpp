@@ -185,7 +185,7 @@ Result<BookmarkRead> ReadSdrppList(std::string_view fileBytes, std::vector<std::
                                    int firstNumber) {
     if (fileBytes.size() > kMaxBookmarkListBytes) {
         return Error{MessageKind::ListTooLarge,
-                                   {"SDR++ list", std::to_string(kMaxBookmarkListBytes >> 20)}};
+                     {"SDR++ list", std::to_string(kMaxBookmarkListBytes >> 20)}};
     }
     fileBytes = WithoutByteOrderMark(fileBytes);
     DocumentInFileOrder parsed;
@@ -194,15 +194,14 @@ Result<BookmarkRead> ReadSdrppList(std::string_view fileBytes, std::vector<std::
         // deep anywhere is refused as such, also where it stops being JSON before that: the
         // whole text is searched, but only once the reading has failed.
         if (const std::size_t deep = TooDeep(fileBytes); deep != std::string_view::npos) {
-            return Error{
-                MessageKind::ListTooDeep,
-                {std::to_string(LineAt(fileBytes, deep)), std::to_string(kMaxDepth)}};
+            return Error{MessageKind::ListTooDeep,
+                         {std::to_string(LineAt(fileBytes, deep)), std::to_string(kMaxDepth)}};
         }
         if (parsed.errorByte) {
             const std::size_t byte = *parsed.errorByte;
             return Error{MessageKind::ListNotJson,
-                                       {std::to_string(LineAt(fileBytes, byte == 0 ? 0 : byte - 1)),
-                                        std::to_string(byte)}};
+                         {std::to_string(LineAt(fileBytes, byte == 0 ? 0 : byte - 1)),
+                          std::to_string(byte)}};
         }
         return Error{MessageKind::ListJsonUnread, {parsed.errorText}};
     }

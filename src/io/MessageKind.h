@@ -134,7 +134,7 @@ enum class MessageKind : std::uint16_t {
     ErrorNotHexBytes,
     ErrorHexTooLarge32,
     ErrorHexTooLarge,
-    // Channel ranges, and what a save tells besides its rows.
+    // Channel ranges.
     RangeNotFrequency,
     RangeNotWholeHz,
     RangeTooHigh,
@@ -150,8 +150,6 @@ enum class MessageKind : std::uint16_t {
     TableFull,
     TableRoomLeft,
     NumbersPastLast,
-    OtherNames,
-    OtherNamesMany,
     // The converter's summaries and usage errors.
     CliWroteRecords,
     CliWroteChannels,

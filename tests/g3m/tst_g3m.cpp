@@ -602,7 +602,8 @@ private slots:
 
         const auto missing = ReadMemoryFile("/nonexistent/x.g3m", "313");
         QVERIFY(!missing.ok() &&
-                corvalen::ErrorSentence(missing.error()).find("/nonexistent/x.g3m") != std::string::npos);
+                corvalen::ErrorSentence(missing.error()).find("/nonexistent/x.g3m") !=
+                    std::string::npos);
     }
 
     // One field of a record (channel 1 of a "303" file, checksum made to match) read into its

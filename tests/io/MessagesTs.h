@@ -16,12 +16,23 @@ inline std::string XmlEscaped(std::string_view text) {
     std::string out;
     for (const char c : text) {
         switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            case '\'': out += "&apos;"; break;
-            default: out += c;
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            case '\'':
+                out += "&apos;";
+                break;
+            default:
+                out += c;
         }
     }
     return out;
@@ -39,7 +50,8 @@ inline std::string MessagesContext(std::string& conflict) {
             if (english.empty()) {
                 continue;
             }
-            if (const auto [at, added] = german.emplace(english, said); !added && at->second != said) {
+            if (const auto [at, added] = german.emplace(english, said);
+                !added && at->second != said) {
                 conflict = english;
                 return {};
             }

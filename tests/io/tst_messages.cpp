@@ -528,23 +528,23 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::addColumn<int>("step");
         const int read = int(MessageKind::ErrorCannotRead);
-        QTest::newRow("file missing") << int(MessageKind::ErrorReason)
-                                      << QStringList{"No such file or directory"} << "a.csv"
-                                      << int(MessageKind::ErrorCannotOpen);
+        QTest::newRow("file missing")
+            << int(MessageKind::ErrorReason) << QStringList{"No such file or directory"} << "a.csv"
+            << int(MessageKind::ErrorCannotOpen);
         QTest::newRow("bad line") << int(MessageKind::ListNotXml)
                                   << QStringList{"3", "Start-end tags mismatch"} << "a.xml" << read;
-        QTest::newRow("bad model") << int(MessageKind::ErrorNoModel) << QStringList{"317"} << ""
-                                   << read;
-        QTest::newRow("standard input") << int(MessageKind::ErrorStreamTooLong)
-                                        << QStringList{"1,000"} << "-" << read;
+        QTest::newRow("bad model")
+            << int(MessageKind::ErrorNoModel) << QStringList{"317"} << "" << read;
+        QTest::newRow("standard input")
+            << int(MessageKind::ErrorStreamTooLong) << QStringList{"1,000"} << "-" << read;
     }
     void errorsInGerman() {
         QFETCH(int, kind);
         QFETCH(QStringList, values);
         QFETCH(QString, file);
         QFETCH(int, step);
-        Error error{static_cast<MessageKind>(kind), {}, file.toStdString(),
-                    static_cast<MessageKind>(step)};
+        Error error{
+            static_cast<MessageKind>(kind), {}, file.toStdString(), static_cast<MessageKind>(step)};
         for (const QString& value : values) {
             error.values.push_back(value.toStdString());
         }

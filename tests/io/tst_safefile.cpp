@@ -11,9 +11,9 @@
 #include <thread>
 
 #include "TestFiles.h"
+#include "io/Messages.h"
 #include "io/SafeFile.h"
 #include "io/SaveFaults.h"
-#include "io/Messages.h"
 
 using namespace corvalen;
 
@@ -166,7 +166,8 @@ private slots:
 
         QVERIFY(!status.ok());
         const int error = writeError + flushError + closeError;
-        QCOMPARE(corvalen::ErrorSentence(status.error()), "Cannot save \"" + path + "\": " + std::strerror(error));
+        QCOMPARE(corvalen::ErrorSentence(status.error()),
+                 "Cannot save \"" + path + "\": " + std::strerror(error));
         const QStringList left = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
         if (targetExists) {
             QCOMPARE(testing::Read(path), old);
@@ -238,8 +239,9 @@ private slots:
             QCOMPARE(QByteArray(read->data(), qsizetype(read->size())), bytes);
         } else {
             QVERIFY(!read.ok());
-            QVERIFY2(QString::fromStdString(corvalen::ErrorSentence(read.error())).contains(refusal),
-                     corvalen::ErrorSentence(read.error()).c_str());
+            QVERIFY2(
+                QString::fromStdString(corvalen::ErrorSentence(read.error())).contains(refusal),
+                corvalen::ErrorSentence(read.error()).c_str());
         }
     }
 

@@ -9,9 +9,9 @@
 #include <thread>
 
 #include "TestFiles.h"
+#include "io/Messages.h"
 #include "io/SafeFile.h"
 #include "io/SaveFaults.h"
-#include "io/Messages.h"
 
 // Saves on the real file system, as people's files are: links, other owners, other names, long
 // names, saves that are killed, and two programs updating one file. Ownership needs root.

@@ -4,8 +4,8 @@
 #include "channel/CellValues.h"
 #include "edit/BulkEdit.h"
 #include "edit/ChannelRange.h"
-#include "table/MoveRows.h"
 #include "io/Messages.h"
+#include "table/MoveRows.h"
 
 using namespace corvalen;
 
@@ -126,7 +126,9 @@ private slots:
         QFETCH(QString, error);
         const Result<ChannelRange> range =
             ReadChannelRange(start.toStdString(), stop.toStdString(), step.toStdString());
-        QCOMPARE(QString::fromStdString(range ? std::string() : corvalen::ErrorSentence(range.error())), error);
+        QCOMPARE(
+            QString::fromStdString(range ? std::string() : corvalen::ErrorSentence(range.error())),
+            error);
         if (range) {
             QCOMPARE(qulonglong(range->startHz), startHz);
             QCOMPARE(qulonglong(range->Count()), count);
@@ -232,7 +234,9 @@ private slots:
         }
         const MemoryTable before = table;
         const Status added = AddChannelRange(table, fill);
-        QCOMPARE(QString::fromStdString(added ? std::string() : corvalen::ErrorSentence(added.error())), error);
+        QCOMPARE(
+            QString::fromStdString(added ? std::string() : corvalen::ErrorSentence(added.error())),
+            error);
         if (!added) {
             QCOMPARE(table, before);
             return;
