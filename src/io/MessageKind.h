@@ -134,7 +134,7 @@ enum class MessageKind : std::uint16_t {
     ErrorNotHexBytes,
     ErrorHexTooLarge32,
     ErrorHexTooLarge,
-    // Channel ranges.
+    // Channel ranges, and what a save tells besides its rows.
     RangeNotFrequency,
     RangeNotWholeHz,
     RangeTooHigh,
@@ -150,6 +150,8 @@ enum class MessageKind : std::uint16_t {
     TableFull,
     TableRoomLeft,
     NumbersPastLast,
+    OtherNames,
+    OtherNamesMany,
     // The converter's summaries and usage errors.
     CliWroteRecords,
     CliWroteChannels,

@@ -496,6 +496,16 @@ constexpr MessageTemplate kCatalogue[] = {
      "mehr als {4} Zeilen; {5} passen noch"},
     {K::NumbersPastLast, "Channel numbers {1} to {2} go past {3}, the highest channel number",
      "Kanalnummern {1} bis {2} gehen über {3} hinaus, die höchste Kanalnummer"},
+    {K::OtherNames,
+     "{1:file} was replaced under this name only: its other name (a hard link) keeps the old "
+     "content",
+     "{1:file} wurde nur unter diesem Namen ersetzt: ihr anderer Name (ein harter Link) "
+     "behält den alten Inhalt"},
+    {K::OtherNamesMany,
+     "{1:file} was replaced under this name only: its {2} other names (hard links) keep the "
+     "old content",
+     "{1:file} wurde nur unter diesem Namen ersetzt: ihre {2} anderen Namen (harte Links) "
+     "behalten den alten Inhalt"},
 
     {K::CliWroteRecords, "wrote {1:record} to {2}", "{1:record} nach {2} geschrieben"},
     {K::CliWroteChannels, "wrote {1:channel} to {2}", "{1:channel} nach {2} geschrieben"},
