@@ -56,14 +56,6 @@ void AppendQuotedCellTo(std::string& out, std::string_view cell) {
     }
 }
 
-std::string_view TrimBlanks(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 std::string QuotedCell(std::string_view cell) {
     std::string quoted;
     quoted.reserve(cell.size() + 2);
@@ -74,7 +66,7 @@ std::string QuotedCell(std::string_view cell) {
 namespace {
 
 bool IsBlank(std::string_view text) {
-    return std::all_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\t'; });
+    return TrimBlanks(text).empty();
 }
 
 // A cell's text as a message shows a number: without the blanks around it, cut like QuotedCell.
@@ -537,10 +529,6 @@ std::string ProblemLine(const Diagnostic& problem, const MessageTexts& texts) {
     const std::string_view values[] = {place, name, reason};
     return FillTemplate(texts.Template(MessageKind::PlaceColumn, TemplatePart::Sentence), values,
                         -1, language);
-}
-
-std::string ProblemLine(const Diagnostic& problem) {
-    return ProblemLine(problem, CatalogueTexts(Language::English));
 }
 
 std::size_t NoticeCount(const std::vector<Diagnostic>& problems) {
