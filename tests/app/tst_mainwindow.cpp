@@ -44,11 +44,8 @@ std::vector<std::string> RowStrings(const MemoryTable& table, int row) {
 }
 
 QString TabText(const MemoryTable& table, const QList<int>& rows) {
-    std::vector<std::vector<std::string>> cells;
-    for (const int row : rows) {
-        cells.push_back(RowStrings(table, row));
-    }
-    return QString::fromStdString(EncodeTabSeparated(cells));
+    const std::vector<int> order(rows.begin(), rows.end());
+    return QString::fromStdString(EncodeTabSeparated(table, order, 0, table.ColCount() - 1));
 }
 
 QStringList Sequence(const QString& pattern, int first, int last) {
