@@ -138,21 +138,15 @@ QItemSelection RangesOf(std::vector<GridRow>& cells, const QAbstractItemModel& m
 }  // namespace
 
 void GridSelection::selectTableRows(std::span<const std::pair<int, int>> ranges) const {
-    const QAbstractItemModel& model = *m_grid.model();
-    const int lastColumn = model.columnCount() - 1;
+    const int lastColumn = m_grid.model()->columnCount() - 1;
     if (lastColumn < 0) {
         return;
     }
-    std::vector<GridRow> rows;
+    SetAside rows;
     for (const auto& [first, last] : ranges) {
-        for (int row = first; row <= last; ++row) {
-            const QModelIndex cell = gridIndexAt(row, 0);
-            if (cell.isValid()) {
-                rows.push_back({cell.row(), 0, lastColumn});
-            }
-        }
+        rows.runs.push_back({first, last, 0, lastColumn});
     }
-    m_grid.selectionModel()->select(RangesOf(rows, model), QItemSelectionModel::ClearAndSelect);
+    putSelectionBack(rows, {});
 }
 
 GridSelection::SetAside GridSelection::setSelectionAside() const {
@@ -188,10 +182,8 @@ void GridSelection::putSelectionBack(const SetAside& aside, std::span<const int>
             }
         }
     }
-    if (!cells.empty()) {
-        m_grid.selectionModel()->select(RangesOf(cells, *m_grid.model()),
-                                        QItemSelectionModel::ClearAndSelect);
-    }
+    m_grid.selectionModel()->select(RangesOf(cells, *m_grid.model()),
+                                    QItemSelectionModel::ClearAndSelect);
 }
 
 void GridSelection::setCurrentCell(int tableRow, int column) const {

@@ -62,7 +62,7 @@ public:
         std::vector<Run> runs;
     };
     SetAside setSelectionAside() const;
-    // `places[r - 1]` is where table row r went.
+    // `places[r - 1]` is where table row r went (row r itself past the end of `places`).
     void putSelectionBack(const SetAside& aside, std::span<const int> places) const;
 
 private:
