@@ -19,18 +19,12 @@ QModelIndex GridSelection::toModel(const QModelIndex& gridIndex) const {
     return gridIndex;
 }
 
-QModelIndex GridSelection::toGrid(const QModelIndex& modelIndex) const {
-    if (const auto* proxy = qobject_cast<const QAbstractProxyModel*>(m_grid.model())) {
-        return proxy->mapFromSource(modelIndex);
-    }
-    return modelIndex;
-}
-
 QModelIndex GridSelection::gridIndexAt(int tableRow, int column) const {
-    const QAbstractItemModel* model = m_grid.model();
-    const auto* proxy = qobject_cast<const QAbstractProxyModel*>(model);
-    const QAbstractItemModel* table = proxy ? proxy->sourceModel() : model;
-    return toGrid(table->index(MemoryTableModel::modelRow(tableRow), column));
+    const int row = MemoryTableModel::modelRow(tableRow);
+    if (const auto* proxy = qobject_cast<const QAbstractProxyModel*>(m_grid.model())) {
+        return proxy->mapFromSource(proxy->sourceModel()->index(row, column));
+    }
+    return m_grid.model()->index(row, column);
 }
 
 int GridSelection::tableRowAt(int gridRow) const {
