@@ -12,7 +12,7 @@
 
 #include "ScriptedDialogs.h"
 #include "app/Document.h"
-#include "app/EditActions.h"
+#include <QAction>
 #include "app/FileActions.h"
 #include "app/MainWindow.h"
 #include "app/RecoveryCopy.h"
@@ -37,7 +37,7 @@ int main(int argc, char** argv) {
     // The same edits tst_recovery expects back: a callsign, a frequency and a new row.
     model.setData(model.index(0, corvalen::Callsign), QStringLiteral("EDITED"));
     model.setData(model.index(1, corvalen::Frequency), QStringLiteral("9999000"));
-    window.editActions().addRowAction()->trigger();
+    window.findChild<QAction*>(QStringLiteral("addRowAction"))->trigger();
     const int last = model.rowCount() - 1;
     model.setData(model.index(last, corvalen::Frequency), QStringLiteral("7100000"));
     model.setData(model.index(last, corvalen::Comments), QStringLiteral("tab\there, \"quoted\""));
