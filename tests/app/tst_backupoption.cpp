@@ -18,6 +18,7 @@ private:
     void saveOverExisting() {
         m_dialogs->answers.push_back(path(QStringLiteral("channels.csv")));
         QVERIFY(m_window->fileActions().saveCsv());
+        waitForFiles();
     }
 
 private slots:

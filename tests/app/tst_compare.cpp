@@ -186,6 +186,7 @@ private slots:
         const QString g3m = path(QStringLiteral("memory.g3m"));
         m_dialogs->answers.push_back(g3m);
         QVERIFY(m_window->fileActions().saveMemoryFile());
+        waitForFiles();
         CompareDialog same(m_window->document(), g3m);
         QVERIFY(same.diff().changes.empty());
         QVERIFY(same.summary()->text().contains(QStringLiteral("the same channels")));

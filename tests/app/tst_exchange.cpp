@@ -439,6 +439,7 @@ private slots:
         QVERIFY2(status().startsWith("Read 7 channels from the SDR# list input.xml; 4 lines"),
                  qPrintable(status()));
         QVERIFY(window.fileActions().appendFile(kTestData + "sdrpp_lists/input.json"));
+        waitForFiles();
         QCOMPARE(window.document().groupNames(),
                  (std::vector<std::string>{"Aircraft", "Broadcast", "Digital", "Air",
                                            "Rundfunk Österreich"}));
