@@ -315,7 +315,6 @@ private slots:
         m_dialogs->answers = {pipe};
         m_boxes->overwriteAnswers = {true};
         trigger("saveCsvAction");
-        waitForFiles();
         look.stop();
         QCOMPARE(statusWhileSaving, QStringLiteral("Saving slow.csv\u2026"));
         QVERIFY(!closedWhileSaving);

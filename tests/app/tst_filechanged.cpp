@@ -193,8 +193,7 @@ private slots:
         startWindow(testing::Channels(3));
         const QString g3m = path(QStringLiteral("memory.g3m"));
         m_dialogs->answers.push_back(g3m);
-        QVERIFY(m_window->fileActions().saveMemoryFile());
-        waitForFiles();
+        trigger("saveMemoryFileAction");
         QSignalSpy changed(&m_window->keeper().fileWatch(), &FileWatch::changed);
         QByteArray bytes = testing::ReadBytes(g3m);
         bytes.append(QByteArray(92, '\0'));
