@@ -30,7 +30,9 @@ int main(int argc, char** argv) {
                                 &dialogs, &boxes);
     window.start();
     window.keeper().startRecovery(QString::fromLocal8Bit(argv[2]));
-    if (!window.fileActions().openChannelFile(QString::fromLocal8Bit(argv[3]))) {
+    QSignalSpy loaded(&window.fileActions(), &corvalen::FileActions::tableLoaded);
+    if (!window.fileActions().openChannelFile(QString::fromLocal8Bit(argv[3])) ||
+        !loaded.wait(60000)) {
         return 3;
     }
     corvalen::MemoryTableModel& model = window.document().table();

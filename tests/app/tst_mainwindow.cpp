@@ -690,6 +690,7 @@ private slots:
 
         if (trigger == QStringLiteral("close")) {
             window.close();
+            waitForFiles();
         } else if (trigger == QStringLiteral("Exit")) {
             click(QStringLiteral("Exit"));
             QVERIFY(QFile::exists(path(QStringLiteral("program/Corvalen.ini"))));
@@ -735,6 +736,7 @@ private slots:
         m_dialogs->answers = {path(QStringLiteral("kept.g3m"))};
 
         window.close();
+        waitForFiles();
         QVERIFY(window.isVisible());
         QVERIFY2(statusLine(window).contains(QStringLiteral("; 1 row not written")),
                  qPrintable(statusLine(window)));
