@@ -33,7 +33,6 @@
 #include "MemoryCsvGenerator.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedEditDialogs.h"
-#include "ScriptedKeeperQuestions.h"
 #include "app/ChannelActions.h"
 #include "app/CompareDialog.h"
 #include "app/EditActions.h"
@@ -101,7 +100,7 @@ struct Editor {
     }
     bool open() {
         const bool started =
-            window->fileActions().importCsvFile(QString::fromStdString(ChannelsCsvFile()));
+            window->fileActions().openChannelFile(QString::fromStdString(ChannelsCsvFile()));
         WaitForFiles(*window);
         return started && window->document().table().table().ChannelCount() > 0;
     }
@@ -327,7 +326,6 @@ struct StepEditor {
     ScriptedMessageBoxes boxes;
     ScriptedEditDialogs edits;
     EveryBroadcast broadcasts;
-    ScriptedKeeperQuestions questions;
     std::unique_ptr<MainWindow> window;
     // A dialog a step keeps open over its runs (Compare with File); it goes before the window.
     std::unique_ptr<CompareDialog> compare;
@@ -337,13 +335,12 @@ struct StepEditor {
             SettingsFile(settingsFolder.path(), settingsFolder.path()), &files, &boxes);
         window->channelActions().setDialogs(&edits);
         window->scheduleActions().setAsker(&broadcasts);
-        window->keeper().setQuestions(&questions);
         window->resize(1200, 800);
         window->show();
         settle();
     }
     bool open(const std::string& file) {
-        const bool started = window->fileActions().importCsvFile(QString::fromStdString(file));
+        const bool started = window->fileActions().openChannelFile(QString::fromStdString(file));
         WaitForFiles(*window);
         return started;
     }
@@ -515,7 +512,7 @@ void WatchedFileChanged(StepEditor& e) {
     }
     // Until the watch has said so on the status line, as it does at once.
     WaitForSignal(&e.window->keeper().fileWatch(), &FileWatch::changed, 2000);
-    e.questions.fileChangedAnswers = {FileChangedAnswer::Reload};
+    e.boxes.fileChangedAnswers = {FileChangedAnswer::Reload};
     e.files.answers = {watched};
     e.boxes.overwriteAnswers = {true};
 }
