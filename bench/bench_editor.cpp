@@ -33,7 +33,6 @@
 #include "MemoryCsvGenerator.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedEditDialogs.h"
-#include "ScriptedKeeperQuestions.h"
 #include "app/ChannelActions.h"
 #include "app/CompareDialog.h"
 #include "app/EditActions.h"
@@ -101,7 +100,7 @@ struct Editor {
     }
     bool open() {
         const bool started =
-            window->fileActions().importCsvFile(QString::fromStdString(ChannelsCsvFile()));
+            window->fileActions().openChannelFile(QString::fromStdString(ChannelsCsvFile()));
         WaitForFiles(*window);
         return started && window->document().table().table().ChannelCount() > 0;
     }
@@ -246,13 +245,11 @@ void EditorPrintLongestBlock(benchmark::State& state) {
     struct Stopwatch : Progress {
         std::chrono::steady_clock::time_point last = std::chrono::steady_clock::now();
         double longest = 0;
-        std::int64_t rows = 0;
         bool Advance(std::int64_t done, std::int64_t total) override {
             const auto now = std::chrono::steady_clock::now();
             longest = std::max(longest, std::chrono::duration<double>(now - last).count());
             last = now;
-            rows = total / 2;
-            return done < rows + rows / 400;  // the layout and a few pages
+            return done < total / 2 + total / 100;  // the measuring, the layout and a few pages
         }
     };
     double firstPage = 0;
@@ -327,7 +324,6 @@ struct StepEditor {
     ScriptedMessageBoxes boxes;
     ScriptedEditDialogs edits;
     EveryBroadcast broadcasts;
-    ScriptedKeeperQuestions questions;
     std::unique_ptr<MainWindow> window;
     // A dialog a step keeps open over its runs (Compare with File); it goes before the window.
     std::unique_ptr<CompareDialog> compare;
@@ -337,13 +333,12 @@ struct StepEditor {
             SettingsFile(settingsFolder.path(), settingsFolder.path()), &files, &boxes);
         window->channelActions().setDialogs(&edits);
         window->scheduleActions().setAsker(&broadcasts);
-        window->keeper().setQuestions(&questions);
         window->resize(1200, 800);
         window->show();
         settle();
     }
     bool open(const std::string& file) {
-        const bool started = window->fileActions().importCsvFile(QString::fromStdString(file));
+        const bool started = window->fileActions().openChannelFile(QString::fromStdString(file));
         WaitForFiles(*window);
         return started;
     }
@@ -515,7 +510,7 @@ void WatchedFileChanged(StepEditor& e) {
     }
     // Until the watch has said so on the status line, as it does at once.
     WaitForSignal(&e.window->keeper().fileWatch(), &FileWatch::changed, 2000);
-    e.questions.fileChangedAnswers = {FileChangedAnswer::Reload};
+    e.boxes.fileChangedAnswers = {FileChangedAnswer::Reload};
     e.files.answers = {watched};
     e.boxes.overwriteAnswers = {true};
 }

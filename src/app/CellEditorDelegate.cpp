@@ -280,40 +280,37 @@ void CellEditorDelegate::setModelData(QWidget* editor, QAbstractItemModel* model
 
 void CellEditorDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
                                               const QModelIndex& index) const {
-    if (qobject_cast<FlagsEditor*>(editor) != nullptr) {
-        // The check boxes need more room than a cell: the editor opens over the cell at its own
-        // size, kept inside the grid.
-        QSize size = editor->sizeHint().expandedTo(option.rect.size());
-        QRect area(option.rect.topLeft(), size);
-        const QRect room = editor->parentWidget() ? editor->parentWidget()->rect() : area;
-        if (area.right() > room.right()) {
-            area.moveRight(room.right());
-        }
-        if (area.bottom() > room.bottom()) {
-            area.moveBottom(room.bottom());
-        }
-        editor->setGeometry(area);
+    auto* box = qobject_cast<QComboBox*>(editor);
+    const bool flags = qobject_cast<FlagsEditor*>(editor) != nullptr;
+    if (!box && !flags) {
+        QStyledItemDelegate::updateEditorGeometry(editor, option, index);
         return;
     }
-    if (auto* box = qobject_cast<QComboBox*>(editor)) {
+    QRect area = option.rect;
+    if (flags) {
+        // The check boxes need more room than a cell: the editor opens over the cell at its own
+        // size.
+        area.setSize(editor->sizeHint().expandedTo(option.rect.size()));
+    } else {
         // A list as wide as its longest entry: a cell as narrow as "AM" or "0" would cut "none"
         // and every mode name to "…". The box covers the cell and, where it needs more room,
         // the cells to its right; its open list is as wide as its entries.
         box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         box->setMaxVisibleItems(box->count());  // every entry at once, without scrolling
-        QRect area = option.rect;
         area.setWidth(std::max(option.rect.width(), box->sizeHint().width()));
-        const QRect room = editor->parentWidget() ? editor->parentWidget()->rect() : area;
-        if (area.right() > room.right()) {
-            area.moveRight(room.right());
-        }
-        box->setGeometry(area);
         QAbstractItemView* list = box->view();
         list->setMinimumWidth(list->sizeHintForColumn(0) + 2 * list->frameWidth() +
                               list->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
-        return;
     }
-    QStyledItemDelegate::updateEditorGeometry(editor, option, index);
+    // Kept inside the grid.
+    const QRect room = editor->parentWidget() ? editor->parentWidget()->rect() : area;
+    if (area.right() > room.right()) {
+        area.moveRight(room.right());
+    }
+    if (flags && area.bottom() > room.bottom()) {
+        area.moveBottom(room.bottom());
+    }
+    editor->setGeometry(area);
 }
 
 }  // namespace corvalen

@@ -8,8 +8,8 @@
 #include <algorithm>
 
 #include "app/CellEditorDelegate.h"
-#include "app/ChannelUndoSteps.h"
 #include "app/Document.h"
+#include "app/EditActions.h"
 #include "app/EditDialogs.h"
 #include "app/SetFieldDialog.h"
 #include "app/StatusText.h"
@@ -27,22 +27,23 @@ ChannelActions::ChannelActions(Document& document, QTableView& grid, QObject* pa
       m_selection(grid),
       m_ownDialogs(std::make_unique<QtEditDialogs>(&grid)),
       m_dialogs(m_ownDialogs.get()) {
-    m_setField = makeAction(QStringLiteral("setFieldAction"),
-                            tr("Set Field of Selected Rows\u2026"), &ChannelActions::setField);
-    m_addRange = makeAction(QStringLiteral("addRangeAction"), tr("Add Channel Range\u2026"),
-                            &ChannelActions::addRange);
-    m_moveUp = makeAction(QStringLiteral("moveUpAction"), tr("Move Up"), &ChannelActions::moveUp);
-    m_moveUp->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Up));
-    m_moveDown =
-        makeAction(QStringLiteral("moveDownAction"), tr("Move Down"), &ChannelActions::moveDown);
-    m_moveDown->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Down));
-    m_moveToTop = makeAction(QStringLiteral("moveToTopAction"), tr("Move to Top"),
-                             &ChannelActions::moveToTop);
-    m_moveToBottom = makeAction(QStringLiteral("moveToBottomAction"), tr("Move to Bottom"),
-                                &ChannelActions::moveToBottom);
-    m_goToChannel = makeAction(QStringLiteral("goToChannelAction"), tr("Go to Channel\u2026"),
-                               &ChannelActions::goToChannel);
-    m_goToChannel->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
+    const auto move = [this](RowMove move) { return [this, move] { moveRows(move); }; };
+    const EditCommand commands[] = {
+        {},
+        {"setFieldAction", tr("Set Field of Selected Rows\u2026"), [this] { setField(); }},
+        {"addRangeAction", tr("Add Channel Range\u2026"), [this] { addRange(); }},
+        {},
+        {"moveUpAction", tr("Move Up"), move(RowMove::Up), {QKeySequence(Qt::CTRL | Qt::Key_Up)}},
+        {"moveDownAction", tr("Move Down"), move(RowMove::Down),
+         {QKeySequence(Qt::CTRL | Qt::Key_Down)}},
+        {"moveToTopAction", tr("Move to Top"), move(RowMove::ToTop)},
+        {"moveToBottomAction", tr("Move to Bottom"), move(RowMove::ToBottom)},
+        {},
+        {"goToChannelAction", tr("Go to Channel\u2026"), [this] { goToChannel(); },
+         {QKeySequence(Qt::CTRL | Qt::Key_G)}},
+    };
+    m_menu = MakeActions(this, grid, commands);
+    m_moves = m_menu.mid(4, 4);  // Move Up to Move to Bottom
     connect(m_grid.horizontalHeader(), &QHeaderView::sortIndicatorChanged, this,
             &ChannelActions::updateMoveActions);
     updateMoveActions();
@@ -50,19 +51,11 @@ ChannelActions::ChannelActions(Document& document, QTableView& grid, QObject* pa
 
 ChannelActions::~ChannelActions() = default;
 
-QAction* ChannelActions::makeAction(const QString& objectName, const QString& text,
-                                    void (ChannelActions::*slot)()) {
-    auto* action = new QAction(text, this);
-    action->setObjectName(objectName);
-    connect(action, &QAction::triggered, this, slot);
-    return action;
-}
-
 void ChannelActions::updateMoveActions() {
     const bool sorted =
         m_grid.horizontalHeader()->sortIndicatorSection() >= 0 &&
         m_grid.horizontalHeader()->sortIndicatorSection() < m_grid.horizontalHeader()->count();
-    for (QAction* action : {m_moveUp, m_moveDown, m_moveToTop, m_moveToBottom}) {
+    for (QAction* action : m_moves) {
         action->setEnabled(!sorted);
     }
 }
@@ -149,7 +142,7 @@ void ChannelActions::addRange() {
 }
 
 void ChannelActions::moveRows(RowMove move) {
-    if (!m_moveUp->isEnabled()) {
+    if (!m_moves.front()->isEnabled()) {
         return;  // the grid is sorted
     }
     const std::vector<int> rows = targetRows();

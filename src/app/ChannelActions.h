@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <memory>
 
@@ -28,22 +29,8 @@ public:
     // Where the commands ask their questions; without a call, real dialogs over the grid.
     void setDialogs(EditDialogs* dialogs) { m_dialogs = dialogs; }
 
-    QAction* setFieldAction() const { return m_setField; }
-    QAction* addRangeAction() const { return m_addRange; }
-    QAction* moveUpAction() const { return m_moveUp; }
-    QAction* moveDownAction() const { return m_moveDown; }
-    QAction* moveToTopAction() const { return m_moveToTop; }
-    QAction* moveToBottomAction() const { return m_moveToBottom; }
-    QAction* goToChannelAction() const { return m_goToChannel; }
-
-public slots:
-    void setField();
-    void addRange();
-    void moveUp() { moveRows(RowMove::Up); }
-    void moveDown() { moveRows(RowMove::Down); }
-    void moveToTop() { moveRows(RowMove::ToTop); }
-    void moveToBottom() { moveRows(RowMove::ToBottom); }
-    void goToChannel();
+    // The Edit menu's second part, with separators between the groups.
+    const QList<QAction*>& menuActions() const { return m_menu; }
 
 signals:
     // What the command did, for the status line.
@@ -52,8 +39,9 @@ signals:
     void revealRow(int tableRow);
 
 private:
-    QAction* makeAction(const QString& objectName, const QString& text,
-                        void (ChannelActions::*slot)());
+    void setField();
+    void addRange();
+    void goToChannel();
     void moveRows(RowMove move);
     // The selected rows as table rows, or the cursor's row when no row is selected.
     std::vector<int> targetRows() const;
@@ -67,13 +55,8 @@ private:
     GridSelection m_selection;
     std::unique_ptr<EditDialogs> m_ownDialogs;
     EditDialogs* m_dialogs;
-    QAction* m_setField = nullptr;
-    QAction* m_addRange = nullptr;
-    QAction* m_moveUp = nullptr;
-    QAction* m_moveDown = nullptr;
-    QAction* m_moveToTop = nullptr;
-    QAction* m_moveToBottom = nullptr;
-    QAction* m_goToChannel = nullptr;
+    QList<QAction*> m_menu;
+    QList<QAction*> m_moves;
 };
 
 }  // namespace corvalen

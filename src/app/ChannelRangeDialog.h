@@ -28,7 +28,6 @@ public:
     QLineEdit* startField() const { return m_start; }
     QLineEdit* stopField() const { return m_stop; }
     QLineEdit* stepField() const { return m_step; }
-    QLineEdit* firstNumberField() const { return m_firstNumber; }
     QComboBox* modeField() const { return m_mode; }
     QLineEdit* bandwidthField() const { return m_bandwidth; }
     QDialogButtonBox* buttons() const { return m_buttons; }

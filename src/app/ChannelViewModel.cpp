@@ -36,20 +36,9 @@ char AsciiLower(char c) {
 
 // `needle` is lower-case ASCII.
 bool ContainsIgnoringAsciiCase(std::string_view haystack, std::string_view needle) {
-    if (needle.size() > haystack.size()) {
-        return false;
-    }
-    const std::size_t last = haystack.size() - needle.size();
-    for (std::size_t start = 0; start <= last; ++start) {
-        std::size_t i = 0;
-        while (i < needle.size() && AsciiLower(haystack[start + i]) == needle[i]) {
-            ++i;
-        }
-        if (i == needle.size()) {
-            return true;
-        }
-    }
-    return false;
+    return std::search(haystack.begin(), haystack.end(), needle.begin(), needle.end(),
+                       [](char cell, char found) { return AsciiLower(cell) == found; }) !=
+           haystack.end();
 }
 
 bool IsBlank(std::string_view text) {
@@ -193,10 +182,8 @@ ChannelViewModel::SortKey ChannelViewModel::KeyFor(std::string_view cell, int co
         }
     }
     key.rank = 1;
-    key.text.reserve(cell.size());
-    for (const char c : cell) {
-        key.text += AsciiLower(c);
-    }
+    key.text.resize(cell.size());
+    std::transform(cell.begin(), cell.end(), key.text.begin(), AsciiLower);
     return key;
 }
 

@@ -4,15 +4,17 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QPushButton>
 #include <QSplitter>
 #include <QStyle>
+#include <QStyleOptionButton>
 #include <QStyleOptionHeader>
+#include <QStylePainter>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "app/GridView.h"
-#include "app/WrappingButton.h"
 
 namespace corvalen {
 namespace {
@@ -94,6 +96,32 @@ void SetUpGrid(QTableView& grid) {
             .width());
     grid.setMinimumHeight(Twips(kMinimumGridHeight));
 }
+
+// A push button that breaks its caption over several lines when it does not fit on one, the way
+// the bar's narrow, fixed-size buttons need it. text() stays the caption as given.
+class WrappingButton : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QStylePainter painter(this);
+        QStyleOptionButton option;
+        initStyleOption(&option);
+        // The style draws the bevel and focus frame, then the caption goes in word-wrapped.
+        const QString caption = option.text;
+        option.text.clear();
+        painter.drawControl(QStyle::CE_PushButton, option);
+        QRect textRect = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this);
+        if (isDown()) {
+            textRect.translate(
+                style()->pixelMetric(QStyle::PM_ButtonShiftHorizontal, &option, this),
+                style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &option, this));
+        }
+        painter.drawItemText(textRect, Qt::AlignCenter | Qt::TextWordWrap, option.palette,
+                             isEnabled(), caption, QPalette::ButtonText);
+    }
+};
 
 QFrame* MakeFrame(const QString& objectName, QWidget* parent) {
     auto* frame = new QFrame(parent);

@@ -31,7 +31,6 @@ public:
     QTableView* grid() const { return m_grid; }
     QFrame* gridFrame() const { return m_gridFrame; }
     QFrame* buttonBar() const { return m_buttonBar; }
-    QSplitter* splitter() const { return m_splitter; }
 
     // Puts `panel` under the grid frame, in the grid's room.
     void addPanel(QWidget* panel);

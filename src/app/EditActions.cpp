@@ -19,79 +19,6 @@
 namespace corvalen {
 
 namespace {
-QString WithShortcut(const QString& tip, const QAction& action);
-}  // namespace
-
-EditActions::EditActions(Document& document, QTableView& grid, QObject* parent)
-    : QObject(parent),
-      m_document(document),
-      m_grid(grid),
-      m_selection(grid),
-      // The stack keeps the two actions' texts ("Undo Paste") and enabled states up to date.
-      m_undo(document.undoStack().createUndoAction(this, tr("Undo"))),
-      m_redo(document.undoStack().createRedoAction(this, tr("Redo"))) {
-    // Moved rows, and rows put back by an undo, stay selected, as ranges.
-    connect(&document.table(), &MemoryTableModel::rowsAboutToBeReordered, this,
-            [this] { m_asideWhileReordered = m_selection.setSelectionAside(); });
-    connect(&document.table(), &MemoryTableModel::rowsReordered, this,
-            [this](const std::vector<int>& places) {
-                m_selection.putSelectionBack(m_asideWhileReordered, places);
-                m_asideWhileReordered = {};
-            });
-    m_undo->setObjectName(QStringLiteral("undoAction"));
-    m_undo->setShortcuts(QKeySequence::Undo);
-    m_redo->setObjectName(QStringLiteral("redoAction"));
-    m_redo->setShortcuts(
-        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    // The stack has run the step by the time these are called: the step undone is the one to
-    // redo now, and the other way round.
-    connect(m_undo, &QAction::triggered, this,
-            [this] { emit status(tr("Undid %1").arg(m_document.undoStack().redoText())); });
-    connect(m_redo, &QAction::triggered, this,
-            [this] { emit status(tr("Redid %1").arg(m_document.undoStack().undoText())); });
-
-    m_cut = makeAction(QStringLiteral("cutAction"), tr("Cut"), &EditActions::cutCells);
-    m_cut->setShortcuts(QKeySequence::Cut);
-    m_copy = makeAction(QStringLiteral("copyAction"), tr("Copy"), &EditActions::copyCells);
-    m_copy->setShortcuts(QKeySequence::Copy);
-    m_paste = makeAction(QStringLiteral("pasteAction"), tr("Paste"), &EditActions::pasteCells);
-    m_paste->setShortcuts(QKeySequence::Paste);
-
-    m_clear =
-        makeAction(QStringLiteral("clearCellsAction"), tr("Clear Cells"), &EditActions::clearCells);
-    m_clear->setShortcuts(QKeySequence::Delete);
-    // Delete belongs to the grid: in a cell editor or the find box it deletes characters.
-    m_clear->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    m_grid.addAction(m_clear);
-
-    // The row commands of the button bar, also in the Edit menu. Their shortcuts clash with no
-    // other command's, nor with the keys a cell editor or the find box takes.
-    m_addRow = makeAction(QStringLiteral("addRowAction"), tr("Add Row"), &EditActions::addRow);
-    m_addRow->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A));
-    m_insertRow =
-        makeAction(QStringLiteral("insertRowAction"), tr("Insert Row"), &EditActions::insertRow);
-    m_insertRow->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I));
-    m_deleteRows = makeAction(QStringLiteral("deleteRowsAction"), tr("Delete Row(s)"),
-                              &EditActions::deleteRows);
-    m_deleteRows->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete));
-    m_reIndex = makeAction(QStringLiteral("reIndexAction"), tr("Re-Index"), &EditActions::reIndex);
-    m_reIndex->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R));
-    const std::pair<QAction*, QString> tips[] = {
-        {m_addRow, tr("Adds an empty channel at the end")},
-        {m_insertRow, tr("Inserts an empty channel below the current row")},
-        {m_deleteRows, tr("Removes the selected rows and renumbers the rest")},
-        {m_reIndex, tr("Renumbers the Number column 1 to n in table order")},
-        {m_clear, tr("Empties the selected cells")},
-        {m_cut, tr("Copies the selected cells and empties them")},
-        {m_copy, tr("Copies the selected cells as tab-separated text")},
-        {m_paste, tr("Pastes tab-separated text from the current cell down")},
-    };
-    for (const auto& [action, tip] : tips) {
-        action->setToolTip(WithShortcut(tip, *action));
-    }
-}
-
-namespace {
 
 // "Adds an empty channel at the end (Ctrl+Shift+A)".
 QString WithShortcut(const QString& tip, const QAction& action) {
@@ -103,20 +30,81 @@ QString WithShortcut(const QString& tip, const QAction& action) {
 
 }  // namespace
 
-QAction* EditActions::makeAction(const QString& objectName, const QString& text,
-                                 void (EditActions::*slot)()) {
-    auto* action = new QAction(text, this);
-    action->setObjectName(objectName);
-    connect(action, &QAction::triggered, this, slot);
-    return action;
+QList<QAction*> MakeActions(QObject* owner, QWidget& grid, std::span<const EditCommand> commands) {
+    QList<QAction*> actions;
+    for (const EditCommand& command : commands) {
+        auto* action = new QAction(command.text, owner);
+        if (command.name == nullptr) {
+            action->setSeparator(true);
+        } else {
+            action->setObjectName(QLatin1String(command.name));
+            action->setShortcuts(command.keys);
+            action->setToolTip(WithShortcut(command.tip, *action));
+            QObject::connect(action, &QAction::triggered, owner, command.run);
+        }
+        if (command.ofGrid) {
+            action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+            grid.addAction(action);
+        }
+        actions << action;
+    }
+    return actions;
 }
 
-void EditActions::addRow() {
-    addRowAt(std::nullopt);
-}
+EditActions::EditActions(Document& document, QTableView& grid, QObject* parent)
+    : QObject(parent), m_document(document), m_grid(grid), m_selection(grid) {
+    // Moved rows, and rows put back by an undo, stay selected, as ranges.
+    connect(&document.table(), &MemoryTableModel::rowsAboutToBeReordered, this,
+            [this] { m_asideWhileReordered = m_selection.setSelectionAside(); });
+    connect(&document.table(), &MemoryTableModel::rowsReordered, this,
+            [this](const std::vector<int>& places) {
+                m_selection.putSelectionBack(m_asideWhileReordered, places);
+                m_asideWhileReordered = {};
+            });
+    // The stack keeps the two actions' texts ("Undo Paste") and enabled states up to date.
+    QAction* undo = document.undoStack().createUndoAction(this, tr("Undo"));
+    QAction* redo = document.undoStack().createRedoAction(this, tr("Redo"));
+    undo->setObjectName(QStringLiteral("undoAction"));
+    undo->setShortcuts(QKeySequence::Undo);
+    redo->setObjectName(QStringLiteral("redoAction"));
+    redo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    // The stack has run the step by the time these are called: the step undone is the one to
+    // redo now, and the other way round.
+    connect(undo, &QAction::triggered, this,
+            [this] { emit status(tr("Undid %1").arg(m_document.undoStack().redoText())); });
+    connect(redo, &QAction::triggered, this,
+            [this] { emit status(tr("Redid %1").arg(m_document.undoStack().undoText())); });
 
-void EditActions::insertRow() {
-    addRowAt(m_selection.currentTableRow());
+    const auto keys = [](QKeySequence::StandardKey key) { return QKeySequence::keyBindings(key); };
+    // The row commands of the button bar come last. Their shortcuts clash with no other
+    // command's, nor with the keys a cell editor or the find box takes.
+    const EditCommand commands[] = {
+        {},
+        {"cutAction", tr("Cut"), [this] { cutCells(); }, keys(QKeySequence::Cut),
+         tr("Copies the selected cells and empties them")},
+        {"copyAction", tr("Copy"), [this] { copyCells(); }, keys(QKeySequence::Copy),
+         tr("Copies the selected cells as tab-separated text")},
+        {"pasteAction", tr("Paste"), [this] { pasteCells(); }, keys(QKeySequence::Paste),
+         tr("Pastes tab-separated text from the current cell down")},
+        {"clearCellsAction", tr("Clear Cells"),
+         [this] { clearCells(m_selection.selectedCells(), tr("Clear Cells")); },
+         keys(QKeySequence::Delete), tr("Empties the selected cells"), true},
+        {},
+        {"addRowAction", tr("Add Row"), [this] { addRowAt(std::nullopt); },
+         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A)}, tr("Adds an empty channel at the end")},
+        {"insertRowAction", tr("Insert Row"),
+         [this] { addRowAt(m_selection.currentTableRow()); },
+         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I)},
+         tr("Inserts an empty channel below the current row")},
+        {"deleteRowsAction", tr("Delete Row(s)"), [this] { deleteRows(); },
+         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete)},
+         tr("Removes the selected rows and renumbers the rest")},
+        {"reIndexAction", tr("Re-Index"), [this] { reIndex(); },
+         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R)},
+         tr("Renumbers the Number column 1 to n in table order")},
+    };
+    m_menu = QList<QAction*>{undo, redo} + MakeActions(this, grid, commands);
 }
 
 void EditActions::addRowAt(std::optional<int> selectionEndRow) {
@@ -167,17 +155,9 @@ void EditActions::reIndex() {
     }
 }
 
-void EditActions::clearCells() {
-    GridSelection::Cells cells = m_selection.selectedCells();
-    if (cells.rows.empty()) {
-        return;
-    }
-    if (!std::is_sorted(cells.rows.begin(), cells.rows.end())) {
-        std::sort(cells.rows.begin(), cells.rows.end());
-    }
-    if (std::unique_ptr<QUndoCommand> clear =
-            MakeClearStep(m_document.table(), cells.rows, cells.firstColumn, cells.lastColumn,
-                          tr("Clear Cells"))) {
+void EditActions::clearCells(const GridSelection::Cells& cells, const QString& text) {
+    if (std::unique_ptr<QUndoCommand> clear = MakeClearStep(
+            m_document.table(), cells.rows, cells.firstColumn, cells.lastColumn, text)) {
         m_document.undoStack().push(clear.release());
     }
 }
@@ -202,18 +182,12 @@ void EditActions::copyCells() {
 }
 
 void EditActions::cutCells() {
-    GridSelection::Cells cells = m_selection.selectedCells();
+    const GridSelection::Cells cells = m_selection.selectedCells();
     if (cells.rows.empty()) {
         return;
     }
     const QString what = copyToClipboard(cells);
-    if (!std::is_sorted(cells.rows.begin(), cells.rows.end())) {
-        std::sort(cells.rows.begin(), cells.rows.end());
-    }
-    if (std::unique_ptr<QUndoCommand> clear = MakeClearStep(
-            m_document.table(), cells.rows, cells.firstColumn, cells.lastColumn, tr("Cut"))) {
-        m_document.undoStack().push(clear.release());
-    }
+    clearCells(cells, tr("Cut"));
     emit status(tr("Cut %1").arg(what));
 }
 

@@ -1,17 +1,37 @@
 #pragma once
 
+#include <QKeySequence>
+#include <QList>
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <optional>
+#include <span>
 
 #include "app/GridSelection.h"
 
 class QAction;
 class QTableView;
+class QWidget;
 
 namespace corvalen {
 
 class Document;
+
+// One command of the Edit menu: its action's object name, text, shortcuts and tooltip (which
+// gets the first shortcut added), and what it does. A command of the grid has its shortcut only
+// while the grid has the focus: in a cell editor or the find box the key does its own work.
+struct EditCommand {
+    const char* name = nullptr;  // nullptr: a separator
+    QString text = {};
+    std::function<void()> run = {};
+    QList<QKeySequence> keys = {};
+    QString tip = {};
+    bool ofGrid = false;
+};
+
+// The actions of `commands` in their order, owned by `owner`.
+QList<QAction*> MakeActions(QObject* owner, QWidget& grid, std::span<const EditCommand> commands);
 
 // The commands that change the table's rows and cells from the grid: the four row buttons
 // ("Add Row", "Insert Row", "Delete Row(s)", "Re-Index"), Undo and Redo, and Cut, Copy and Paste
@@ -23,30 +43,13 @@ class EditActions : public QObject {
 public:
     EditActions(Document& document, QTableView& grid, QObject* parent = nullptr);
 
-    QAction* undoAction() const { return m_undo; }
-    QAction* redoAction() const { return m_redo; }
-    QAction* cutAction() const { return m_cut; }
-    QAction* copyAction() const { return m_copy; }
-    QAction* pasteAction() const { return m_paste; }
-    QAction* addRowAction() const { return m_addRow; }
-    QAction* insertRowAction() const { return m_insertRow; }
-    QAction* deleteRowsAction() const { return m_deleteRows; }
-    QAction* reIndexAction() const { return m_reIndex; }
-    QAction* clearCellsAction() const { return m_clear; }
+    // The Edit menu's first part: Undo and Redo, the clipboard commands and the row commands,
+    // with separators between the groups.
+    const QList<QAction*>& menuActions() const { return m_menu; }
+    // The four row commands, which the button bar shows too.
+    QList<QAction*> rowActions() const { return m_menu.mid(m_menu.size() - 4); }
 
     const GridSelection& selection() const { return m_selection; }
-
-public slots:
-    void addRow();      // "Add Row": an empty channel at the end; the cursor goes to it
-    void insertRow();   // "Insert Row": below the cursor's row (at the end without one)
-    void deleteRows();  // "Delete Row(s)": every selected row, then renumbers the rest
-    void reIndex();     // "Re-Index"
-    void clearCells();  // Delete: empties the selected cells as one undo step
-    // The selected rows (or the current cell) to the clipboard; Cut also empties them. Paste
-    // starts at the current cell; a block of whole rows starts at the row's first column.
-    void cutCells();
-    void copyCells();
-    void pasteCells();
 
 signals:
     // What the command did, for the status line.
@@ -55,10 +58,18 @@ signals:
     void revealRow(int tableRow);
 
 private:
-    // Adds an empty row (at the end, or below that row) and puts the cursor on its Frequency.
+    void deleteRows();  // "Delete Row(s)": every selected row, then renumbers the rest
+    void reIndex();     // "Re-Index"
+    // Delete and Cut: empties the selected cells as one undo step named `text`.
+    void clearCells(const GridSelection::Cells& cells, const QString& text);
+    // The selected rows (or the current cell) to the clipboard; Cut also empties them. Paste
+    // starts at the current cell; a block of whole rows starts at the row's first column.
+    void cutCells();
+    void copyCells();
+    void pasteCells();
+    // Adds an empty row (at the end, "Add Row", or below that row, "Insert Row") and puts the
+    // cursor on its Frequency.
     void addRowAt(std::optional<int> selectionEndRow);
-    QAction* makeAction(const QString& objectName, const QString& text,
-                        void (EditActions::*slot)());
     // Puts the cells on the clipboard; returns the status line's words for them.
     QString copyToClipboard(const GridSelection::Cells& cells);
 
@@ -66,16 +77,7 @@ private:
     QTableView& m_grid;
     GridSelection m_selection;
     GridSelection::SetAside m_asideWhileReordered;
-    QAction* m_undo;
-    QAction* m_redo;
-    QAction* m_cut = nullptr;
-    QAction* m_copy = nullptr;
-    QAction* m_paste = nullptr;
-    QAction* m_addRow = nullptr;
-    QAction* m_insertRow = nullptr;
-    QAction* m_deleteRows = nullptr;
-    QAction* m_reIndex = nullptr;
-    QAction* m_clear = nullptr;
+    QList<QAction*> m_menu;
 };
 
 }  // namespace corvalen

@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMimeData>
-#include <QTimer>
 #include <QUndoStack>
 #include <QUrl>
 
@@ -32,12 +31,6 @@
 
 namespace corvalen {
 namespace {
-
-const QString kAppTitle = QStringLiteral("Corvalen");
-// The dialogs' texts, looked up when a dialog opens so they follow the language loaded.
-QString SelectFileTitle() {
-    return QCoreApplication::translate("corvalen::FileActions", "Select your File");
-}
 
 // A text a format declares (FormatTexts), in the language loaded.
 QString FormatText(const char* text) {
@@ -155,44 +148,6 @@ QString ReplacedRowsText(const std::vector<ReplacedRow>& replaced) {
     return QCoreApplication::translate("corvalen::FileActions",
                                        "Replaced by a later row with the same Number: %1")
         .arg(rows.join(QStringLiteral(", ")));
-}
-
-// Files up to this size are read on the window's thread, which they hold only briefly; larger
-// ones, and pipes, whose end nobody knows, are read off it.
-constexpr qint64 kQuickReadBytes = qint64{256} << 10;
-// Tables of fewer channels than this are saved on the window's thread, unless the target is a
-// pipe.
-constexpr int kQuickSaveChannels = 4096;
-
-bool ReadsQuickly(const QString& path) {
-    const QFileInfo file(path);
-    if (!file.exists() || file.isDir()) {
-        return true;  // refused at once
-    }
-    return file.isFile() && file.size() < kQuickReadBytes;
-}
-
-bool SavesQuickly(const QString& path, const MemoryTable& table) {
-    const QFileInfo file(path);
-    return (!file.exists() || file.isFile()) && table.ChannelCount() < kQuickSaveChannels;
-}
-
-// Runs `work` and hands its result to `done`: at once on the window's thread when it is
-// `quick`, else through `background`.
-template <typename T>
-void RunFileWork(BackgroundWork& background, bool quick, const QString& label,
-                 BackgroundWork::Cancel cancel, std::function<T()> work,
-                 std::function<void(std::optional<T>)> done, std::function<void()> cancelled = {}) {
-    if (quick) {
-        std::optional<T> result;
-        {
-            BusyCursor busy;
-            result.emplace(work());
-        }
-        done(std::move(result));
-        return;
-    }
-    background.start<T>(label, cancel, std::move(work), std::move(done), std::move(cancelled));
 }
 
 // A read of a named pipe that is cancelled while it waits for the pipe's writer: the pipe is
@@ -332,7 +287,7 @@ void FileActions::openFromDialog(bool records) {
     const std::optional<QString> chosen = m_fileDialog.show(
         m_document.winradioPath(),
         DialogFilter(OpenedFormats(records), m_document.receiverModel(), /*opening=*/true),
-        SelectFileTitle(), FileDialogSettings::Form::Open);
+        tr("Select your File"), FileDialogSettings::Form::Open);
     if (chosen) {
         openChannelFile(*chosen);
     }  // else cancelled: the table and its unsaved edits stay
@@ -356,50 +311,49 @@ bool FileActions::numberChirpChannels(ChannelFileRead& read, const QString& path
 }
 
 bool FileActions::readFile(const QString& path, const QString& failureTail, ReadSettings settings,
-                           std::function<bool(ChannelFileRead read)> then) {
+                           std::function<void(ChannelFileRead read)> then) {
     if (const QString mismatch = modelMismatch(path); !mismatch.isEmpty()) {
         report(mismatch + QStringLiteral("; ") + failureTail);
         return false;
     }
     settings.model = m_document.receiverModel();
-    const auto ok = std::make_shared<bool>(true);
-    RunFileWork<Result<ChannelFileRead>>(
-        *m_background, ReadsQuickly(path), tr("Reading %1\u2026").arg(QFileInfo(path).fileName()),
-        BackgroundWork::Cancel::Offered,
+    m_background->start<Result<ChannelFileRead>>(
+        tr("Reading %1\u2026").arg(QFileInfo(path).fileName()), BackgroundWork::Cancel::Offered,
         [file = LocalPath(path), settings = std::move(settings)] {
             return ReadChannelFile(file, settings);
         },
-        [this, path, failureTail, then = std::move(then),
-         ok](std::optional<Result<ChannelFileRead>> reading) {
+        [this, path, failureTail, then = std::move(then)](
+            std::optional<Result<ChannelFileRead>> reading) {
             if (!reading) {
                 report(tr("Stopped reading %1; %2").arg(QFileInfo(path).fileName(), failureTail));
-                *ok = false;
-                return;
-            }
-            if (!*reading) {
+            } else if (!*reading) {
                 report(FailureText(path, reading->error(), failureTail));
-                *ok = false;
-                return;
+            } else {
+                then(std::move(**reading));
             }
-            *ok = then(std::move(**reading));
         },
         [path] { EndWaitForWriter(path); });
-    return *ok;
+    return true;
 }
 
-bool FileActions::openChannelFile(const QString& path) {
+bool FileActions::openChannelFile(const QString& path, std::function<void()> loaded) {
     const ChannelFormat* named = ExtensionOwner(LocalPath(path));
     const bool records = named != nullptr && named->HoldsRecords();
     ReadSettings settings;
     settings.emptyAllowed = true;
     return readFile(path, records ? tr("nothing opened") : tr("nothing imported"), settings,
-                    [this, path](ChannelFileRead read) { return loadRead(path, std::move(read)); });
+                    [this, path, loaded = std::move(loaded)](ChannelFileRead read) {
+                        loadRead(path, std::move(read));
+                        if (loaded) {
+                            loaded();
+                        }
+                    });
 }
 
-bool FileActions::loadRead(const QString& path, ChannelFileRead read) {
+void FileActions::loadRead(const QString& path, ChannelFileRead read) {
     if (!numberChirpChannels(read, path)) {
         report(tr("Cancelled; nothing opened"));
-        return false;
+        return;
     }
     rememberFile(path);
     const int channels = read.table.ChannelCount();
@@ -422,7 +376,6 @@ bool FileActions::loadRead(const QString& path, ChannelFileRead read) {
                 .arg(Count(found.diagnostics.size(), texts.readReported[0], texts.readReported[1]));
     }
     report(text, found.diagnostics, &found.origins);
-    return true;
 }
 
 bool FileActions::openFile(const QString& path) {
@@ -450,38 +403,27 @@ bool FileActions::settleUnsavedChanges(std::function<void()> proceed) {
                                  .arg(memoryExtension());
     // Once saved, the caller goes on, unless the save reported rows or cells that did not go
     // into the file as they stand: the user gets to read that on the status line before the
-    // table goes. The table then counts as saved, so the next try goes on without asking. A save
-    // that ends after this has returned calls `proceed` for the caller.
-    const auto waiting = std::make_shared<bool>(true);
-    const auto stopped = [this] {
+    // table goes. The table then counts as saved, so the next try goes on without asking.
+    auto written = [this, proceed = std::move(proceed)] {
         if (m_lastSaveReported) {
             report(m_lastStatus + tr("; stopped so you can check this first"), m_lastDetails);
-        }
-        return m_lastSaveReported;
-    };
-    const auto written = [waiting, stopped, proceed = std::move(proceed)] {
-        if (!*waiting && !stopped() && proceed) {
+        } else if (proceed) {
             proceed();
         }
     };
-    bool saved = false;
     switch (m_messages.askUnsavedChanges(kAppTitle, question, memoryExtension())) {
         case UnsavedChangesAnswer::SaveCsv:
-            saved = save(0, written);
-            break;
+            save(0, std::move(written));
+            return false;
         case UnsavedChangesAnswer::SaveMemoryFile:
-            saved = save(1, written);
-            break;
+            save(1, std::move(written));
+            return false;
         case UnsavedChangesAnswer::Discard:
             return true;
         case UnsavedChangesAnswer::Cancel:
             return false;
     }
-    *waiting = false;
-    if (m_background->running()) {
-        return false;  // saving off the window's thread: `written` goes on once it has ended
-    }
-    return saved && !stopped();
+    return false;
 }
 
 std::optional<FileActions::SaveTarget> FileActions::chooseSaveTarget(
@@ -558,28 +500,25 @@ bool FileActions::writeFile(const SaveTarget& target, bool marksSaved,
     const QString saving = tr("Saving %1\u2026").arg(QFileInfo(path).fileName());
     report(saving);
     const MemoryTable& table = m_document.table().table();
-    const auto ok = std::make_shared<bool>(true);
-    RunFileWork<Result<ChannelFileReport>>(
-        *m_background, SavesQuickly(path, table), saving, BackgroundWork::Cancel::NotOffered,
+    m_background->start<Result<ChannelFileReport>>(
+        saving, BackgroundWork::Cancel::NotOffered,
         [file = LocalPath(path), &table, &format,
          settings = WriteSettings{m_document.receiverModel(), m_document.hasImportColumns(),
                                   m_document.groupNames()}] {
             return WriteChannelFile(file, table, format, settings);
         },
-        [this, path, &format, marksSaved, written = std::move(written),
-         ok](std::optional<Result<ChannelFileReport>> result) {
+        [this, path, &format, marksSaved,
+         written = std::move(written)](std::optional<Result<ChannelFileReport>> result) {
             if (m_afterWrite) {
                 m_afterWrite(path);
             }
             if (!result) {
-                *ok = false;  // a save is not offered to cancel
-                return;
+                return;  // a save is not offered to cancel
             }
             if (!*result) {
                 report(FailureText(
                     path, result->error(),
                     format.HoldsRecords() ? tr("the file was not changed") : tr("nothing saved")));
-                *ok = false;
                 return;
             }
             if (marksSaved) {
@@ -591,7 +530,7 @@ bool FileActions::writeFile(const SaveTarget& target, bool marksSaved,
                 written();
             }
         });
-    return *ok;
+    return true;
 }
 
 void FileActions::reportSaved(const QString& path, const ChannelFormat& format,
@@ -694,14 +633,14 @@ bool FileActions::appendFile(const QString& path) {
     settings.firstNumber = firstNumber;
     return readFile(path, tr("nothing appended"), std::move(settings),
                     [this, path, firstNumber](ChannelFileRead read) {
-                        return appendRead(path, std::move(read), firstNumber);
+                        appendRead(path, std::move(read), firstNumber);
                     });
 }
 
-bool FileActions::appendRead(const QString& path, ChannelFileRead read, int firstNumber) {
+void FileActions::appendRead(const QString& path, ChannelFileRead read, int firstNumber) {
     if (!numberChirpChannels(read, path)) {
         report(tr("Cancelled; nothing appended"));
-        return false;
+        return;
     }
     BusyCursor busy;
     const QString name = QFileInfo(path).fileName();
@@ -712,7 +651,7 @@ bool FileActions::appendRead(const QString& path, ChannelFileRead read, int firs
         read.report.format->GivesNumbers() ? std::optional(firstNumber) : std::nullopt);
     if (!appended) {
         report(FailureText(path, appended.error(), tr("nothing appended")));
-        return false;
+        return;
     }
     const int lastRow = *appended;
     if (!groupNames.empty()) {
@@ -728,7 +667,6 @@ bool FileActions::appendRead(const QString& path, ChannelFileRead read, int firs
     // The problems name the table's rows, the file's lines beside them.
     PlaceAppendedRows(read.report.diagnostics, read.report.origins, lastRow);
     report(text, read.report.diagnostics, &read.report.origins);
-    return true;
 }
 
 Result<int> FileActions::appendChannels(MemoryTable channels, const QString& step,

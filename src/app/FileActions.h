@@ -58,10 +58,11 @@ public:
     // settles unsaved changes, then reads it like openChannelFile.
     bool openFile(const QString& path);
     // Reads any channel file (its content, else its name, tells its format) into the table, as
-    // one undo step. On failure the table and document stay as they were.
-    bool openChannelFile(const QString& path);
+    // one undo step, off the window's thread; `loaded` is called once it is in the table. On
+    // failure the table and document stay as they were. False when the file is refused at once.
+    bool openChannelFile(const QString& path, std::function<void()> loaded = {});
     // Adds the channels of any channel file after the last row, each with its own number, as
-    // one undo step. On failure the table stays as it was.
+    // one undo step. On failure the table stays as it was. Returns as openChannelFile.
     bool appendFile(const QString& path);
     // Adds the channel rows of `channels` (19 columns) after the last row as one undo step named
     // `step`, when the table has room for them; a start-up grid first gets the 19 columns.
@@ -73,10 +74,10 @@ public:
 
     // Before unsaved changes would be lost: when there are any, asks once whether to save them
     // as .csv or .g3m, discard them, or cancel. True when the caller may go on now (nothing to
-    // save, saved, or discarded); false when the user cancelled, the save failed, the save
-    // reported rows or cells it could not write as they stand (the status line then shows the
-    // report, and the table counts as saved), or the save goes on off the window's thread:
-    // `proceed`, when given, is then called once it has ended well.
+    // save, or discarded); false when the user cancelled or chose to save. A save goes on off
+    // the window's thread and calls `proceed`, when given, once it has ended well: not when it
+    // failed or reported rows or cells it could not write as they stand (the status line then
+    // shows the report, and the table counts as saved).
     bool settleUnsavedChanges(std::function<void()> proceed = {});
 
     // The one channel file a drag brings, or an empty text.
@@ -137,21 +138,18 @@ private:
     void report(const QString& text, const std::vector<Diagnostic>& diagnostics,
                 const RowOrigins* origins = nullptr, const QString& firstLine = QString());
     // Reads a file through the door with `settings` (the receiver model filled in), and hands
-    // what it read to `then`; reports why when it cannot, ending in `failureTail`. A small file
-    // is read at once, any other off the window's thread. False when the file could not be
-    // read, or `then` returned false; true once `then` returned true, or while the file is
-    // being read.
+    // what it read to `then`; reports why when it cannot, ending in `failureTail`. The file is
+    // read off the window's thread: false when it is refused at once, else true.
     bool readFile(const QString& path, const QString& failureTail, ReadSettings settings,
-                  std::function<bool(ChannelFileRead read)> then);
-    bool loadRead(const QString& path, ChannelFileRead read);
-    bool appendRead(const QString& path, ChannelFileRead read, int firstNumber);
+                  std::function<void(ChannelFileRead read)> then);
+    void loadRead(const QString& path, ChannelFileRead read);
+    void appendRead(const QString& path, ChannelFileRead read, int firstNumber);
     // Asks how a CHIRP file holding Location 0 is numbered, and numbers it so.
     // False when the user cancelled the question: the file is not to be read in.
     bool numberChirpChannels(ChannelFileRead& read, const QString& path);
     // Writes the table to `target` and reports what the file holds; `marksSaved` for a save
     // (the table counts as saved), not an export; `written` called once the file is written.
-    // A small table is written at once, a large one, or one written into a pipe, off the
-    // window's thread. Returns as readFile.
+    // The file is written off the window's thread. Returns as readFile.
     bool writeFile(const SaveTarget& target, bool marksSaved, std::function<void()> written);
     // The status line and tooltip of a save: what the file holds now.
     void reportSaved(const QString& path, const ChannelFormat& format,

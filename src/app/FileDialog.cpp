@@ -92,16 +92,6 @@ QString WithFilterExtension(const QString& path, const QString& filter) {
     return path + extensions.first();
 }
 
-std::optional<QString> SharedFileDialog::show() {
-    std::optional<QString> chosen = m_presenter.show(m_settings);
-    if (chosen) {
-        m_settings.fileName = *chosen;
-        m_settings.filterIndex = m_presenter.chosenFilter();
-        m_lastNames.insert(m_settings.filter, *chosen);
-    }
-    return chosen;
-}
-
 void SharedFileDialog::remember(const QString& path) {
     m_settings.fileName = path;
     m_lastNames.insert(m_settings.filter, path);
@@ -121,7 +111,13 @@ std::optional<QString> SharedFileDialog::show(const QString& initialFolder, cons
     m_settings.fileName = !proposedName.isEmpty()    ? proposedName
                           : FitsFilter(last, filter) ? last
                                                      : QString();
-    return show();
+    std::optional<QString> chosen = m_presenter.show(m_settings);
+    if (chosen) {
+        m_settings.fileName = *chosen;
+        m_settings.filterIndex = m_presenter.chosenFilter();
+        m_lastNames.insert(m_settings.filter, *chosen);
+    }
+    return chosen;
 }
 
 }  // namespace corvalen

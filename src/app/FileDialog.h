@@ -71,12 +71,10 @@ public:
     FileDialogSettings& settings() { return m_settings; }
     const FileDialogSettings& settings() const { return m_settings; }
 
-    // Shows the dialog as it is set up; on a choice the file name becomes the chosen path, and
-    // the filter index the entry it was chosen under.
-    std::optional<QString> show();
     // Sets the settings every command gives and shows the dialog, with the filter entry
     // `filterIndex` selected. Its file name is `proposedName` when given, else the last name
-    // chosen under this filter when it fits the filter, else empty.
+    // chosen under this filter when it fits the filter, else empty. On a choice the file name
+    // becomes the chosen path, and the filter index the entry it was chosen under.
     std::optional<QString> show(const QString& initialFolder, const QString& filter,
                                 const QString& title, FileDialogSettings::Form form,
                                 const QString& acceptLabel = QString(),
@@ -84,8 +82,6 @@ public:
     // The name the last choice stands for, when the command changed it (an extension added):
     // it becomes the file name and the last name chosen under the filter.
     void remember(const QString& path);
-    // The last name chosen under `filter`, or an empty text.
-    QString lastName(const QString& filter) const { return m_lastNames.value(filter); }
 
 private:
     FileDialogPresenter& m_presenter;

@@ -19,18 +19,12 @@ QModelIndex GridSelection::toModel(const QModelIndex& gridIndex) const {
     return gridIndex;
 }
 
-QModelIndex GridSelection::toGrid(const QModelIndex& modelIndex) const {
-    if (const auto* proxy = qobject_cast<const QAbstractProxyModel*>(m_grid.model())) {
-        return proxy->mapFromSource(modelIndex);
-    }
-    return modelIndex;
-}
-
 QModelIndex GridSelection::gridIndexAt(int tableRow, int column) const {
-    const QAbstractItemModel* model = m_grid.model();
-    const auto* proxy = qobject_cast<const QAbstractProxyModel*>(model);
-    const QAbstractItemModel* table = proxy ? proxy->sourceModel() : model;
-    return toGrid(table->index(MemoryTableModel::modelRow(tableRow), column));
+    const int row = MemoryTableModel::modelRow(tableRow);
+    if (const auto* proxy = qobject_cast<const QAbstractProxyModel*>(m_grid.model())) {
+        return proxy->mapFromSource(proxy->sourceModel()->index(row, column));
+    }
+    return m_grid.model()->index(row, column);
 }
 
 int GridSelection::tableRowAt(int gridRow) const {
@@ -138,21 +132,15 @@ QItemSelection RangesOf(std::vector<GridRow>& cells, const QAbstractItemModel& m
 }  // namespace
 
 void GridSelection::selectTableRows(std::span<const std::pair<int, int>> ranges) const {
-    const QAbstractItemModel& model = *m_grid.model();
-    const int lastColumn = model.columnCount() - 1;
+    const int lastColumn = m_grid.model()->columnCount() - 1;
     if (lastColumn < 0) {
         return;
     }
-    std::vector<GridRow> rows;
+    SetAside rows;
     for (const auto& [first, last] : ranges) {
-        for (int row = first; row <= last; ++row) {
-            const QModelIndex cell = gridIndexAt(row, 0);
-            if (cell.isValid()) {
-                rows.push_back({cell.row(), 0, lastColumn});
-            }
-        }
+        rows.runs.push_back({first, last, 0, lastColumn});
     }
-    m_grid.selectionModel()->select(RangesOf(rows, model), QItemSelectionModel::ClearAndSelect);
+    putSelectionBack(rows, {});
 }
 
 GridSelection::SetAside GridSelection::setSelectionAside() const {
@@ -188,10 +176,8 @@ void GridSelection::putSelectionBack(const SetAside& aside, std::span<const int>
             }
         }
     }
-    if (!cells.empty()) {
-        m_grid.selectionModel()->select(RangesOf(cells, *m_grid.model()),
-                                        QItemSelectionModel::ClearAndSelect);
-    }
+    m_grid.selectionModel()->select(RangesOf(cells, *m_grid.model()),
+                                    QItemSelectionModel::ClearAndSelect);
 }
 
 void GridSelection::setCurrentCell(int tableRow, int column) const {

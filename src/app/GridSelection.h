@@ -15,7 +15,6 @@ public:
     explicit GridSelection(QTableView& grid) : m_grid(grid) {}
 
     QModelIndex toModel(const QModelIndex& gridIndex) const;
-    QModelIndex toGrid(const QModelIndex& modelIndex) const;
     // The grid's index of a table row's cell; invalid when the find text hides the row.
     QModelIndex gridIndexAt(int tableRow, int column) const;
     int tableRowAt(int gridRow) const;
@@ -62,7 +61,7 @@ public:
         std::vector<Run> runs;
     };
     SetAside setSelectionAside() const;
-    // `places[r - 1]` is where table row r went.
+    // `places[r - 1]` is where table row r went (row r itself past the end of `places`).
     void putSelectionBack(const SetAside& aside, std::span<const int> places) const;
 
 private:

@@ -13,6 +13,12 @@
 #include "table/Columns.h"
 
 namespace corvalen {
+namespace {
+
+// The largest column number the list of hidden columns keeps; the table has 19 columns.
+constexpr int kMaxColumns = 64;
+
+}  // namespace
 
 GridViewOptions::GridViewOptions(QTableView& grid, const SettingsFile& settings, QObject* parent)
     : QObject(parent),
@@ -20,7 +26,7 @@ GridViewOptions::GridViewOptions(QTableView& grid, const SettingsFile& settings,
       m_delegate(new CellEditorDelegate(this)),
       m_units(new QActionGroup(this)),
       m_columnsMenu(new QMenu(tr("Columns"), &grid)),
-      m_hidden(settings) {
+      m_settings(settings) {
     m_grid.setItemDelegate(m_delegate);
     const struct {
         const char* name;
@@ -49,7 +55,15 @@ GridViewOptions::GridViewOptions(QTableView& grid, const SettingsFile& settings,
     }
 
     m_columnsMenu->setObjectName(QStringLiteral("columnsMenu"));
-    m_hidden.load();
+    const QList<QByteArray> lines = m_settings.readBeside(kHiddenColumnsFile, 4096).split('\n');
+    for (const QByteArray& line : lines) {
+        bool ok = false;
+        const int number = line.trimmed().toInt(&ok);
+        if (ok && number >= 1 && number <= kMaxColumns && !m_hidden.contains(number - 1)) {
+            m_hidden << number - 1;
+        }
+    }
+    std::sort(m_hidden.begin(), m_hidden.end());
     QAbstractItemModel* model = m_grid.model();
     connect(model, &QAbstractItemModel::modelReset, this, &GridViewOptions::rebuildColumnsMenu);
     connect(model, &QAbstractItemModel::columnsInserted, this,
@@ -83,19 +97,30 @@ void GridViewOptions::rebuildColumnsMenu() {
         QAction* action = m_columnsMenu->addAction(ColumnNames::ListName(column));
         action->setObjectName(QStringLiteral("column%1Action").arg(column + 1));
         action->setCheckable(true);
-        action->setChecked(!m_hidden.isHidden(column));
+        action->setChecked(!m_hidden.contains(column));
         connect(action, &QAction::toggled, this, [this, column](bool shown) {
-            m_hidden.setHidden(column, !shown);
+            setHidden(column, !shown);
             m_grid.setColumnHidden(column, !shown);
         });
+        m_grid.setColumnHidden(column, m_hidden.contains(column));
     }
-    applyHiddenColumns();
 }
 
-void GridViewOptions::applyHiddenColumns() {
-    for (int column = 0; column < m_grid.model()->columnCount(); ++column) {
-        m_grid.setColumnHidden(column, m_hidden.isHidden(column));
+void GridViewOptions::setHidden(int column, bool hidden) {
+    if (column < 0 || column >= kMaxColumns || m_hidden.contains(column) == hidden) {
+        return;
     }
+    if (hidden) {
+        m_hidden << column;
+        std::sort(m_hidden.begin(), m_hidden.end());
+    } else {
+        m_hidden.removeAll(column);
+    }
+    QByteArray bytes;
+    for (const int hiddenColumn : m_hidden) {
+        bytes += QByteArray::number(hiddenColumn + 1) + "\r\n";
+    }
+    m_settings.writeBeside(kHiddenColumnsFile, bytes);
 }
 
 }  // namespace corvalen

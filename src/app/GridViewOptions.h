@@ -2,7 +2,9 @@
 
 #include <QObject>
 
-#include "app/HiddenColumns.h"
+#include <QList>
+
+#include "app/SettingsFile.h"
 #include "convert/FrequencyText.h"
 
 class QAction;
@@ -21,6 +23,10 @@ class GridViewOptions : public QObject {
     Q_OBJECT
 
 public:
+    // Where the hidden columns are kept, beside "Corvalen.ini" (SettingsFile::writeBeside): their
+    // numbers, counted from 1, one per line.
+    static constexpr const char* kHiddenColumnsFile = "Corvalen-columns.txt";
+
     GridViewOptions(QTableView& grid, const SettingsFile& settings, QObject* parent = nullptr);
 
     CellEditorDelegate& delegate() const { return *m_delegate; }
@@ -31,17 +37,18 @@ public:
     void setFrequencyUnit(FrequencyUnit unit);
     // One checkable entry per column of the table, rebuilt when the columns change.
     QMenu* columnsMenu() const { return m_columnsMenu; }
-    const HiddenColumns& hiddenColumns() const { return m_hidden; }
 
 private:
     void rebuildColumnsMenu();
-    void applyHiddenColumns();
+    // Hides or shows `column` in the list and stores the list.
+    void setHidden(int column, bool hidden);
 
     QTableView& m_grid;
     CellEditorDelegate* m_delegate;
     QActionGroup* m_units;
     QMenu* m_columnsMenu;
-    HiddenColumns m_hidden;
+    SettingsFile m_settings;
+    QList<int> m_hidden;  // the hidden columns, counted from 0, ascending
 };
 
 }  // namespace corvalen

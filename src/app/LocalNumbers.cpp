@@ -22,27 +22,25 @@ QString WithLocalDecimalPoint(QString number) {
 
 namespace {
 
-// The core's text for a cell; only a text it made from whole Hz (which then differs from the
-// cell) gets the language's separator, other cell text is shown as the file has it.
-QString Localized(const QString& cell, const std::string& converted) {
-    const QString text = QString::fromStdString(converted);
+// The core's text for a cell in `unit`; only a text it made from whole Hz (which then differs
+// from the cell) gets the language's separator, other cell text is shown as the file has it.
+QString Localized(const QString& cell, FrequencyUnit unit,
+                  std::string (*convert)(std::string_view, FrequencyUnit)) {
+    if (unit == FrequencyUnit::Hz) {
+        return cell;
+    }
+    const QString text = QString::fromStdString(convert(cell.toStdString(), unit));
     return text == cell ? text : WithLocalDecimalPoint(text);
 }
 
 }  // namespace
 
 QString FrequencyShown(const QString& cell, FrequencyUnit unit) {
-    if (unit == FrequencyUnit::Hz) {
-        return cell;
-    }
-    return Localized(cell, FrequencyCellShown(cell.toStdString(), unit));
+    return Localized(cell, unit, FrequencyCellShown);
 }
 
 QString FrequencyForEditing(const QString& cell, FrequencyUnit unit) {
-    if (unit == FrequencyUnit::Hz) {
-        return cell;
-    }
-    return Localized(cell, FrequencyCellForEditing(cell.toStdString(), unit));
+    return Localized(cell, unit, FrequencyCellForEditing);
 }
 
 QString UnitName(FrequencyUnit unit) {

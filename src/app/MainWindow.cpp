@@ -185,20 +185,8 @@ void MainWindow::buildMenus() {
     QMenu* edit = menuBar()->addMenu(tr("&Edit"));
     edit->setObjectName(QStringLiteral("editMenu"));
     edit->setToolTipsVisible(true);
-    edit->addActions({m_editActions->undoAction(), m_editActions->redoAction()});
-    edit->addSeparator();
-    edit->addActions({m_editActions->cutAction(), m_editActions->copyAction(),
-                      m_editActions->pasteAction(), m_editActions->clearCellsAction()});
-    edit->addSeparator();
-    edit->addActions({m_editActions->addRowAction(), m_editActions->insertRowAction(),
-                      m_editActions->deleteRowsAction(), m_editActions->reIndexAction()});
-    edit->addSeparator();
-    edit->addActions({m_channelActions->setFieldAction(), m_channelActions->addRangeAction()});
-    edit->addSeparator();
-    edit->addActions({m_channelActions->moveUpAction(), m_channelActions->moveDownAction(),
-                      m_channelActions->moveToTopAction(), m_channelActions->moveToBottomAction()});
-    edit->addSeparator();
-    edit->addAction(m_channelActions->goToChannelAction());
+    edit->addActions(m_editActions->menuActions());
+    edit->addActions(m_channelActions->menuActions());
 
     QMenu* view = menuBar()->addMenu(tr("&View"));
     view->setObjectName(QStringLiteral("viewMenu"));
@@ -222,28 +210,19 @@ void MainWindow::buildMenus() {
 }
 
 void MainWindow::buildButtons() {
-    struct Button {
-        const char* name;
-        QAction* action;
-    };
-    // The bar from left to right; "Exit" stands apart at its right end.
-    const Button buttons[] = {
-        {"openCsvButton", m_fileActions->openCsvAction()},
-        {"addRowButton", m_editActions->addRowAction()},
-        {"insertRowButton", m_editActions->insertRowAction()},
-        {"deleteRowsButton", m_editActions->deleteRowsAction()},
-        {"reIndexButton", m_editActions->reIndexAction()},
-        {"saveCsvButton", m_fileActions->saveActions()[0]},
-        {"saveMemoryFileButton", m_fileActions->saveActions()[1]},
-    };
+    // The bar from left to right, each button named after its action ("addRowButton"); "Exit"
+    // stands apart at its right end.
+    const QList<QAction*> actions = QList<QAction*>{m_fileActions->openCsvAction()} +
+                                    m_editActions->rowActions() +
+                                    m_fileActions->saveActions().mid(0, 2);
     std::vector<QPushButton*> bar;
-    for (const Button& entry : buttons) {
-        QPushButton* button =
-            m_client->addButton(QString::fromLatin1(entry.name), entry.action->text());
-        connect(button, &QPushButton::clicked, entry.action, &QAction::trigger);
-        button->setToolTip(entry.action->toolTip());
+    for (QAction* action : actions) {
+        QPushButton* button = m_client->addButton(
+            action->objectName().replace(QLatin1String("Action"), QLatin1String("Button")),
+            action->text());
+        connect(button, &QPushButton::clicked, action, &QAction::trigger);
+        button->setToolTip(action->toolTip());
         // A caption that follows the receiver model (".15m") follows on the button.
-        QAction* action = entry.action;
         connect(action, &QAction::changed, button, [button, action] {
             button->setText(action->text());
             button->setToolTip(action->toolTip());

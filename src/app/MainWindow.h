@@ -52,7 +52,6 @@ public:
     FindBar& findBar() const { return *m_findBar; }
     ChannelActions& channelActions() const { return *m_channelActions; }
     GridViewOptions& viewOptions() const { return *m_viewOptions; }
-    SettingsActions& settingsActions() const { return *m_settingsActions; }
     WorkKeeper& keeper() const { return *m_keeper; }
     ProblemsPanel& problemsPanel() const { return *m_problemsPanel; }
     QTableView* grid() const;

@@ -204,19 +204,6 @@ void MemoryTableModel::reorderRows(const std::vector<int>& order) {
     emit rowsReordered(places);
 }
 
-CellBlock MemoryTableModel::cells(int first, int last, int firstColumn, int lastColumn) const {
-    CellBlock block;
-    block.reserve(static_cast<std::size_t>(std::max(last - first + 1, 0)));
-    for (int row = first; row <= last; ++row) {
-        std::vector<std::string>& texts = block.emplace_back();
-        texts.reserve(static_cast<std::size_t>(std::max(lastColumn - firstColumn + 1, 0)));
-        for (int column = firstColumn; column <= lastColumn; ++column) {
-            texts.emplace_back(m_table.CellText(row, column));
-        }
-    }
-    return block;
-}
-
 MemoryTable MemoryTableModel::swapCells(int row, int column, MemoryTable block) {
     const int rows = block.ChannelCount();
     const int columns = block.ColCount();

@@ -11,9 +11,6 @@ class QUndoStack;
 
 namespace corvalen {
 
-// A rectangle of cell texts, row by row, as the clipboard code handles them.
-using CellBlock = std::vector<std::vector<std::string>>;
-
 // The memory table as the grid sees it. Model row i is channel row i + 1 of the table; the
 // table's row 0 (the captions) is the horizontal header. Every change to the table goes through
 // this class, so the view always hears about it through the model's signals.
@@ -82,8 +79,6 @@ public:
     // cell at (row, column) and returns the texts it replaced in the same form. The rectangle
     // must lie inside the channel rows and columns.
     MemoryTable swapCells(int row, int column, MemoryTable block);
-    // The texts of rows first..last, columns firstColumn..lastColumn.
-    CellBlock cells(int first, int last, int firstColumn, int lastColumn) const;
 
     static int modelRow(int tableRow) { return tableRow - 1; }
     static int tableRow(int modelRow) { return modelRow + 1; }

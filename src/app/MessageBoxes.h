@@ -16,6 +16,9 @@ enum class RecoveryAnswer { Restore, Keep, Discard };
 // The answers before a save over a file another program changed.
 enum class FileChangedAnswer { Compare, Reload, Overwrite, Cancel };
 
+// The title of the editor's message boxes.
+inline const QString kAppTitle = QStringLiteral("Corvalen");
+
 // The editor's messages and questions. Texts may hold "\r\n" line breaks. The program uses
 // QMessageBox; the tests a script.
 class MessageBoxes {

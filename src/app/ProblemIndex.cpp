@@ -1,7 +1,7 @@
 #include "app/ProblemIndex.h"
 
 #include <algorithm>
-#include <iterator>
+#include <numeric>
 #include <tuple>
 #include <utility>
 
@@ -29,69 +29,65 @@ ProblemIndex::ProblemIndex(const MemoryTableModel& table,
 
     const auto wholeTable = [this] { scheduleCheck(); };
     connect(&table, &QAbstractItemModel::modelReset, this, wholeTable);
-    connect(&table, &QAbstractItemModel::rowsInserted, this,
-            [this](const QModelIndex&, int first, int last) {
-                rowsAddedOrRemoved(first, last, true);
-            });
+    connect(
+        &table, &QAbstractItemModel::rowsInserted, this,
+        [this](const QModelIndex&, int first, int last) { rowsAddedOrRemoved(first, last, true); });
     connect(&table, &QAbstractItemModel::rowsRemoved, this,
             [this](const QModelIndex&, int first, int last) {
                 rowsAddedOrRemoved(first, last, false);
             });
     connect(&table, &QAbstractItemModel::rowsMoved, this, wholeTable);
-    connect(&table, &QAbstractItemModel::layoutChanged, this, wholeTable);
+    connect(&table, &MemoryTableModel::rowsReordered, this, &ProblemIndex::rowsReordered);
     connect(&table, &QAbstractItemModel::dataChanged, this, &ProblemIndex::cellsChanged);
     scheduleCheck();
 }
 
-namespace {
-
-// Past this many changed rows one pass over the whole table is the cheaper check.
-constexpr std::size_t kMostRowsAlone = 4096;
-
-}  // namespace
-
 void ProblemIndex::scheduleCheck() {
     m_wholeTableDue = true;
-    m_rowsDue = false;
-    m_rowsToCheck.clear();
-    m_rowsAddedOrRemoved = 0;
     m_timer.start();
 }
 
-void ProblemIndex::rowsDue(int first, int last) {
-    if (m_wholeTableDue) {
-        return;
-    }
-    const auto rows = static_cast<std::size_t>(last - first + 1);
-    if (m_rowsToCheck.size() + m_rowsAddedOrRemoved + rows > kMostRowsAlone) {
-        scheduleCheck();
-        return;
-    }
-    for (int row = first; row <= last; ++row) {
-        m_rowsToCheck.push_back(row);
-    }
+void ProblemIndex::due() {
     m_rowsDue = true;
     m_timer.start();
 }
 
 void ProblemIndex::cellsChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight) {
-    rowsDue(MemoryTableModel::tableRow(topLeft.row()),
-            MemoryTableModel::tableRow(bottomRight.row()));
+    const auto first = static_cast<std::size_t>(MemoryTableModel::tableRow(topLeft.row()));
+    const auto last = static_cast<std::size_t>(MemoryTableModel::tableRow(bottomRight.row()));
+    if (m_wholeTableDue || last >= m_from.size() || first > last) {
+        scheduleCheck();
+        return;
+    }
+    std::fill(m_from.begin() + first, m_from.begin() + last + 1, 0);
+    due();
 }
 
 void ProblemIndex::rowsAddedOrRemoved(int first, int last, bool added) {
-    const int rows = m_table.rowCount();
-    const bool atTheEnd = added ? last == rows - 1 : first == rows;
-    if (!atTheEnd) {
+    const int at = MemoryTableModel::tableRow(first);
+    if (m_wholeTableDue || at > int(m_from.size()) || (!added && last >= int(m_from.size()))) {
         scheduleCheck();
         return;
     }
     if (added) {
-        rowsDue(MemoryTableModel::tableRow(first), MemoryTableModel::tableRow(last));
-    } else if (!m_wholeTableDue) {
-        m_rowsAddedOrRemoved += static_cast<std::size_t>(last - first + 1);
-        rowsDue(1, 0);  // nothing more to check than what the removal concerns
+        m_from.insert(m_from.begin() + at, static_cast<std::size_t>(last - first + 1), 0);
+    } else {
+        m_from.erase(m_from.begin() + at, m_from.begin() + at + (last - first + 1));
     }
+    due();
+}
+
+void ProblemIndex::rowsReordered(const std::vector<int>& places) {
+    if (m_wholeTableDue || places.size() + 1 != m_from.size()) {
+        scheduleCheck();
+        return;
+    }
+    std::vector<int> from(m_from.size(), 0);
+    for (std::size_t i = 0; i < places.size() && i + 1 < m_from.size(); ++i) {
+        from[static_cast<std::size_t>(places[i])] = m_from[i + 1];
+    }
+    m_from = std::move(from);
+    due();
 }
 
 void ProblemIndex::checkNow() {
@@ -99,14 +95,14 @@ void ProblemIndex::checkNow() {
     if (!m_wholeTableDue && !m_rowsDue) {
         return;
     }
-    const bool changed = m_wholeTableDue
-                             ? m_checks.CheckAll(m_table.table(), m_receiverModel())
-                             : m_checks.RowsChanged(m_table.table(), m_rowsToCheck,
-                                                    m_receiverModel());
+    const MemoryTable& table = m_table.table();
+    const bool changed = m_wholeTableDue || m_from.size() != std::size_t(table.RowCount())
+                             ? m_checks.CheckAll(table, m_receiverModel())
+                             : m_checks.Update(table, m_from, m_receiverModel());
     m_wholeTableDue = false;
     m_rowsDue = false;
-    m_rowsToCheck.clear();
-    m_rowsAddedOrRemoved = 0;
+    m_from.resize(static_cast<std::size_t>(table.RowCount()));
+    std::iota(m_from.begin(), m_from.end(), 0);
     if (!changed) {
         return;
     }

@@ -21,9 +21,9 @@ class MemoryTableModel;
 // Keeps the list of problems and notices of the table's cells (the core's checker), for the
 // grid's tint, the "Problems" panel and the status bar's count. The checks themselves are the
 // core's; this class runs them again whenever the table changes, once per burst of changes (after
-// the events that are already queued), and answers "what is wrong with this cell" quickly. An
-// edit of a few cells checks only the rows it concerns (EditChecks); a command that changes the
-// whole table, or moves rows, checks the whole table.
+// the events that are already queued), and answers "what is wrong with this cell" quickly. It
+// follows where each row of the last check went as rows change, move, come and go, so that only
+// the rows whose cells changed are checked again (EditChecks).
 class ProblemIndex : public QObject {
     Q_OBJECT
 
@@ -61,12 +61,9 @@ signals:
 
 private:
     void cellsChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight);
-    // Rows added or removed: at the end of the table they are checked as changed rows (no
-    // other row moves), elsewhere the whole table is.
     void rowsAddedOrRemoved(int first, int last, bool added);
-    // Table rows first..last changed: checked alone (with the rows sharing their channel
-    // numbers, frequencies and modes) up to a point, past it the whole table is.
-    void rowsDue(int first, int last);
+    void rowsReordered(const std::vector<int>& places);
+    void due();
     // Calls `visit` for the problems of the cell, whole-row problems included, until it
     // returns false.
     template <typename Visit>
@@ -77,8 +74,8 @@ private:
     QTimer m_timer;
     bool m_wholeTableDue = false;
     bool m_rowsDue = false;
-    std::vector<int> m_rowsToCheck;  // table rows whose cells changed
-    std::size_t m_rowsAddedOrRemoved = 0;
+    // For each table row, the row it was at the last check; 0 where its cells changed since.
+    std::vector<int> m_from;
     EditChecks m_checks;
     qsizetype m_noticeCount = 0;
 };

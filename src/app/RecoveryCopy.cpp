@@ -314,10 +314,6 @@ void RecoveryCopy::write() {
     contents.model = m_document.modelName();
     contents.table = m_document.table().table();  // a snapshot: the window goes on editing
     const ReceiverModel model = m_document.receiverModel();
-    if (contents.table.RowCount() <= kRowsWrittenAside) {
-        emit written(WriteCopy(m_path, std::move(contents), *m_baseline, model));
-        return;
-    }
     m_watcher.setFuture(QtConcurrent::run(
         [path = m_path, contents = std::move(contents), baseline = m_baseline, model]() mutable {
             return WriteCopy(path, std::move(contents), *baseline, model);

@@ -43,8 +43,8 @@ struct LeftRecovery {
 };
 
 // While the table has unsaved changes, keeps a copy of it in the recovery folder, written a
-// few seconds after the last change through the one save helper (on a thread of its own for a
-// large table, from a snapshot), so a crash loses at most those seconds. One copy per running
+// few seconds after the last change through the one save helper (on a thread of its own, from
+// a snapshot), so a crash loses at most those seconds. One copy per running
 // editor, named by its process id and start time and locked by it (QLockFile), so two editors
 // never share one and a copy whose editor is gone can be told apart. A save (the table clean
 // again) or a clean exit removes it.
@@ -54,8 +54,6 @@ class RecoveryCopy : public QObject {
 public:
     // Seconds after the last change at which the copy is written.
     static constexpr int kDelayMs = 3000;
-    // Tables of more channel rows are written on a thread of their own.
-    static constexpr int kRowsWrittenAside = 2000;
     static constexpr const char* kSuffix = ".cvrecovery";
 
     explicit RecoveryCopy(Document& document, QObject* parent = nullptr);

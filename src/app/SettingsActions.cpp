@@ -13,12 +13,6 @@
 
 namespace corvalen {
 
-namespace {
-
-const QString kAppTitle = QStringLiteral("Corvalen");
-
-}  // namespace
-
 SettingsActions::SettingsActions(Document& document, const SettingsFile& settings,
                                  SharedFileDialog& fileDialog, MessageBoxes& messages,
                                  QWidget* window)

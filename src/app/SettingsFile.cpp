@@ -7,6 +7,7 @@
 #include <QSettings>
 #include <QTemporaryFile>
 #include <algorithm>
+#include <functional>
 #include <utility>
 
 #include "app/LocalNumbers.h"
@@ -44,30 +45,44 @@ bool WriteWhole(const QString& path, const QByteArray& bytes, QString& error) {
 SettingsFile::SettingsFile(QString programFolder, QString userFolder)
     : m_programFolder(std::move(programFolder)), m_userFolder(std::move(userFolder)) {}
 
-QString SettingsFile::programPath() const {
-    return QDir(m_programFolder).filePath(QString::fromLatin1(kFileName));
+QString SettingsFile::programPathOf(const char* name) const {
+    return QDir(m_programFolder).filePath(QString::fromLatin1(name));
 }
 
-QString SettingsFile::userPath() const {
-    if (m_userFolder.isEmpty()) {
-        return {};
-    }
-    return QDir(m_userFolder).filePath(QString::fromLatin1(kFileName));
-}
-
-QString SettingsFile::readPath() const {
-    return readPathOf(kFileName);
+QString SettingsFile::userPathOf(const char* name) const {
+    return m_userFolder.isEmpty() ? QString()
+                                  : QDir(m_userFolder).filePath(QString::fromLatin1(name));
 }
 
 QString SettingsFile::readPathOf(const char* name) const {
-    const QString program = QDir(m_programFolder).filePath(QString::fromLatin1(name));
-    const QString user =
-        m_userFolder.isEmpty() ? QString() : QDir(m_userFolder).filePath(QString::fromLatin1(name));
+    const QString program = programPathOf(name);
+    const QString user = userPathOf(name);
     const bool userExists = Exists(user);
     if (Exists(program) && (!userExists || QFileInfo(program).isWritable())) {
         return program;
     }
     return userExists ? user : QString();
+}
+
+bool SettingsFile::writeInFolders(const char* name,
+                                  const std::function<bool(const QString& path)>& write,
+                                  QString* where) const {
+    const QString program = programPathOf(name);
+    if (where != nullptr) {
+        *where = program;
+    }
+    if (write(program)) {
+        return true;
+    }
+    const QString user = userPathOf(name);
+    if (user.isEmpty()) {
+        return false;
+    }
+    QDir().mkpath(m_userFolder);
+    if (where != nullptr) {
+        *where = user;
+    }
+    return write(user);
 }
 
 QByteArray SettingsFile::readBeside(const char* name, qint64 maxBytes) const {
@@ -77,14 +92,7 @@ QByteArray SettingsFile::readBeside(const char* name, qint64 maxBytes) const {
 
 bool SettingsFile::writeBeside(const char* name, const QByteArray& bytes) const {
     QString error;
-    if (WriteWhole(QDir(m_programFolder).filePath(QString::fromLatin1(name)), bytes, error)) {
-        return true;
-    }
-    if (m_userFolder.isEmpty()) {
-        return false;
-    }
-    QDir().mkpath(m_userFolder);
-    return WriteWhole(QDir(m_userFolder).filePath(QString::fromLatin1(name)), bytes, error);
+    return writeInFolders(name, [&](const QString& path) { return WriteWhole(path, bytes, error); });
 }
 
 QString SettingsFile::keptPath() const {
@@ -92,7 +100,8 @@ QString SettingsFile::keptPath() const {
         return path;
     }
     QTemporaryFile probe(QDir(m_programFolder).filePath(QStringLiteral("Corvalen-XXXXXX.tmp")));
-    return probe.open() || userPath().isEmpty() ? programPath() : userPath();
+    const QString user = userPathOf(kFileName);
+    return probe.open() || user.isEmpty() ? programPathOf(kFileName) : user;
 }
 
 std::optional<StoredSettings> SettingsFile::read() const {
@@ -113,20 +122,13 @@ std::optional<StoredSettings> SettingsFile::read() const {
 SettingsFile::WriteOutcome SettingsFile::write(const StoredSettings& settings) const {
     WriteOutcome outcome;
     const QByteArray bytes = Encode(settings, &outcome.replaced);
-
-    outcome.path = programPath();
-    if (WriteWhole(outcome.path, bytes, outcome.error)) {
-        outcome.ok = true;
-        return outcome;
-    }
-    const QString user = userPath();
-    if (user.isEmpty()) {
-        return outcome;
-    }
-    QDir().mkpath(m_userFolder);
-    outcome.path = user;
-    outcome.error.clear();
-    outcome.ok = WriteWhole(user, bytes, outcome.error);
+    outcome.ok = writeInFolders(
+        kFileName,
+        [&](const QString& path) {
+            outcome.error.clear();
+            return WriteWhole(path, bytes, outcome.error);
+        },
+        &outcome.path);
     return outcome;
 }
 
@@ -222,15 +224,8 @@ std::optional<WindowLayout> SettingsFile::readWindowLayout() const {
 }
 
 bool SettingsFile::writeWindowLayout(const WindowLayout& layout) const {
-    const QString name = QString::fromLatin1(kWindowFileName);
-    if (WriteLayout(QDir(m_programFolder).filePath(name), layout)) {
-        return true;
-    }
-    if (m_userFolder.isEmpty()) {
-        return false;
-    }
-    QDir().mkpath(m_userFolder);
-    return WriteLayout(QDir(m_userFolder).filePath(name), layout);
+    return writeInFolders(kWindowFileName,
+                          [&](const QString& path) { return WriteLayout(path, layout); });
 }
 
 }  // namespace corvalen

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <functional>
 #include <optional>
 
 #include "convert/FrequencyText.h"
@@ -37,7 +38,7 @@ public:
     // The file settings are read from: the program's own one, unless it can no longer be
     // written and the user's one exists (then that holds the later values). Empty when neither
     // exists, which is the first run.
-    QString readPath() const;
+    QString readPath() const { return readPathOf(kFileName); }
     // Where the settings are kept: the file they are read from, else where the next write goes
     // (beside the program while its folder takes a new file, else the user's folder).
     QString keptPath() const;
@@ -58,9 +59,6 @@ public:
     // with control characters or longer than 4,096 characters reads as empty.
     static StoredSettings Decode(const QByteArray& bytes);
 
-    QString programPath() const;
-    QString userPath() const;
-
     // The editor's other files live beside "Corvalen.ini", which keeps its two-line form, and
     // like it in the user's folder when the program's cannot be written. Each is a convenience:
     // one that cannot be read reads as empty, one that cannot be written only costs it.
@@ -80,6 +78,13 @@ public:
     bool writeWindowLayout(const WindowLayout& layout) const;
 
 private:
+    QString programPathOf(const char* name) const;
+    QString userPathOf(const char* name) const;  // empty without a user's folder
+    // Calls `write` with the path of the file `name` beside the program, and when that fails
+    // with the one in the user's folder; `where` gets the last path tried.
+    bool writeInFolders(const char* name, const std::function<bool(const QString& path)>& write,
+                        QString* where = nullptr) const;
+
     QString m_programFolder;
     QString m_userFolder;
 };

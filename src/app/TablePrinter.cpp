@@ -111,16 +111,39 @@ int PrintChannelList(QPagedPaintDevice& device, const ChannelListPrint& print, P
     const QAbstractItemModel& model = *print.model;
     const int rowCount = model.rowCount();
 
+    // Measuring the columns, the layout of every row, then each page: a step every
+    // kRowsPerStep rows, each a chance to stop.
+    const auto stopped = [&](int done, int total) {
+        if (progress == nullptr || progress->Advance(done, total)) {
+            return false;
+        }
+        if (auto* printer = dynamic_cast<QPrinter*>(&device)) {
+            printer->abort();
+        }
+        painter.end();
+        return true;
+    };
+    constexpr int kRowsPerStep = 256;
+    const int measured = std::min(rowCount, kMeasuredRows);
+    const int total = measured + 2 * rowCount;
+
     // Headings are measured in their bold face, so neighbours never run together.
     const QStringList headings = PrintedHeadings(print);
     QList<double> natural;
-    for (qsizetype k = 0; k < print.columns.size(); ++k) {
-        double width = boldMetrics.horizontalAdvance(headings[k]);
-        for (int row = 0; row < std::min(rowCount, kMeasuredRows); ++row) {
-            width =
-                std::max(width, metrics.horizontalAdvance(CellText(print, row, print.columns[k])));
+    for (const QString& heading : headings) {
+        natural << boldMetrics.horizontalAdvance(heading);
+    }
+    for (int row = 0; row < measured; ++row) {
+        if (row % kRowsPerStep == 0 && stopped(row, total)) {
+            return kPrintCancelled;
         }
-        natural << width + 2 * padding;
+        for (qsizetype k = 0; k < print.columns.size(); ++k) {
+            natural[k] = std::max(
+                natural[k], metrics.horizontalAdvance(CellText(print, row, print.columns[k])));
+        }
+    }
+    for (double& width : natural) {
+        width += 2 * padding;
     }
     const QList<double> widths = FitWidths(natural, area.width(), 8 * padding);
 
@@ -156,20 +179,8 @@ int PrintChannelList(QPagedPaintDevice& device, const ChannelListPrint& print, P
     QList<double> rowHeights;
     rowHeights.reserve(rowCount);
     double y = top;
-    // The layout of every row, then each page: one step each.
-    const auto stopped = [&](int done, int total) {
-        if (progress == nullptr || progress->Advance(done, total)) {
-            return false;
-        }
-        if (auto* printer = dynamic_cast<QPrinter*>(&device)) {
-            printer->abort();
-        }
-        painter.end();
-        return true;
-    };
-    constexpr int kRowsPerStep = 2048;
     for (int row = 0; row < rowCount; ++row) {
-        if (row % kRowsPerStep == 0 && stopped(row, 2 * rowCount)) {
+        if (row % kRowsPerStep == 0 && stopped(measured + row, total)) {
             return kPrintCancelled;
         }
         const double height = heightOf(PrintedRow(print, row), metrics);
@@ -183,8 +194,9 @@ int PrintChannelList(QPagedPaintDevice& device, const ChannelListPrint& print, P
     const int pages = static_cast<int>(pageStarts.size());
 
     for (int page = 0; page < pages; ++page) {
-        if (stopped(rowCount + static_cast<int>(static_cast<std::int64_t>(rowCount) * page / pages),
-                    2 * rowCount)) {
+        if (stopped(measured + rowCount +
+                        static_cast<int>(static_cast<std::int64_t>(rowCount) * page / pages),
+                    total)) {
             return kPrintCancelled;
         }
         if (page > 0 && !device.newPage()) {

@@ -3,22 +3,14 @@
 #include <QCoreApplication>
 
 #include <algorithm>
-#include <iterator>
+#include <span>
+#include <string_view>
 
 #include "app/Document.h"
+#include "table/MoveRows.h"
 #include "table/RowOperations.h"
 
 namespace corvalen {
-namespace {
-
-// A table of `rows` channel rows of `columns` empty cells.
-MemoryTable EmptyCells(int rows, int columns) {
-    MemoryTable cells(columns);
-    cells.SetRowCount(rows + 1);
-    return cells;
-}
-
-}  // namespace
 
 SetCellsStep::SetCellsStep(MemoryTableModel& model, int row, int column, MemoryTable block,
                                  const QString& text, QUndoCommand* parent)
@@ -76,6 +68,10 @@ void DeleteRowsStep::undo() {
     m_deleted = {};
 }
 
+void MoveRowsStep::undo() {
+    m_model.reorderRows(InverseRowOrder(m_order));
+}
+
 ReIndexStep::ReIndexStep(MemoryTableModel& model)
     : QUndoCommand(QCoreApplication::translate("corvalen::EditActions", "Re-Index")),
       m_model(model) {}
@@ -84,11 +80,10 @@ void ReIndexStep::redo() {
     m_numbers = m_model.reIndex();
     if (!m_checked) {
         m_checked = true;
-        bool changed = false;
-        for (std::size_t i = 0; i < m_numbers.size() && !changed; ++i) {
-            changed = m_numbers[i] != RowNumberText(static_cast<int>(i) + 1);
-        }
-        setObsolete(!changed);
+        int row = 0;
+        setObsolete(std::all_of(m_numbers.begin(), m_numbers.end(), [&row](const std::string& n) {
+            return n == RowNumberText(++row);
+        }));
     }
 }
 
@@ -184,35 +179,53 @@ std::unique_ptr<QUndoCommand> MakePasteStep(MemoryTableModel& model,
     return paste;
 }
 
-std::unique_ptr<QUndoCommand> MakeClearStep(MemoryTableModel& model,
-                                               const std::vector<int>& rows, int firstColumn,
-                                               int lastColumn, const QString& text) {
+std::unique_ptr<QUndoCommand> MakeClearStep(MemoryTableModel& model, std::vector<int> rows,
+                                               int firstColumn, int lastColumn,
+                                               const QString& text) {
     auto clear = std::make_unique<QUndoCommand>(text);
-    const int width = lastColumn - firstColumn + 1;
-    for (std::size_t i = 0; i < rows.size();) {
-        // One child per run of consecutive rows that holds any text.
-        std::size_t end = i + 1;
-        while (end < rows.size() && rows[end] == rows[end - 1] + 1) {
-            ++end;
-        }
-        const int first = rows[i];
-        const int last = rows[end - 1];
+    // One child per run of neighbouring rows that holds any text.
+    for (const RowRange& run : RowRanges(std::move(rows))) {
         bool holdsText = false;
-        for (int row = first; row <= last && !holdsText; ++row) {
+        for (int row = run.first; row <= run.last && !holdsText; ++row) {
             for (int column = firstColumn; column <= lastColumn && !holdsText; ++column) {
                 holdsText = !model.table().CellText(row, column).empty();
             }
         }
         if (holdsText) {
-            new SetCellsStep(model, first, firstColumn, EmptyCells(last - first + 1, width),
-                                text, clear.get());
+            MemoryTable empty(lastColumn - firstColumn + 1);
+            empty.SetRowCount(run.last - run.first + 2);
+            new SetCellsStep(model, run.first, firstColumn, std::move(empty), text, clear.get());
         }
-        i = end;
     }
-    if (clear->childCount() == 0) {
+    return clear->childCount() > 0 ? std::move(clear) : nullptr;
+}
+
+std::unique_ptr<QUndoCommand> MakeFieldEditStep(MemoryTableModel& model, std::vector<int> rows,
+                                                   const FieldEdit& edit, const QString& text) {
+    const MemoryTable& table = model.table();
+    const int column = edit.Column();
+    if (column < 0 || column >= table.ColCount()) {
         return nullptr;
     }
-    return clear;
+    std::erase_if(rows, [&](int row) { return row < 1 || row >= table.RowCount(); });
+    auto command = std::make_unique<QUndoCommand>(text);
+    // One block per run of neighbouring rows in which some cell changes.
+    for (const RowRange& run : RowRanges(std::move(rows))) {
+        MemoryTable block(1);
+        block.ReserveChannels(run.last - run.first + 1);
+        bool changes = false;
+        for (int row = run.first; row <= run.last; ++row) {
+            const std::string_view cell = table.CellText(row, column);
+            const std::string edited = EditedCell(cell, edit);
+            changes = changes || edited != cell;
+            const std::string_view written = edited;
+            block.AppendRow(std::span<const std::string_view>(&written, 1));
+        }
+        if (changes) {
+            new SetCellsStep(model, run.first, column, std::move(block), text, command.get());
+        }
+    }
+    return command->childCount() > 0 ? std::move(command) : nullptr;
 }
 
 }  // namespace corvalen

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/MemoryTableModel.h"
+#include "edit/BulkEdit.h"
 
 namespace corvalen {
 
@@ -80,6 +81,20 @@ private:
     DeletedRows m_deleted;  // while deleted
 };
 
+// Move Up / Move Down / Move to Top / Move to Bottom of the table rows `rows`. Undo puts every
+// row back in its place.
+class MoveRowsStep : public QUndoCommand {
+public:
+    MoveRowsStep(MemoryTableModel& model, std::vector<int> order, const QString& text)
+        : QUndoCommand(text), m_model(model), m_order(std::move(order)) {}
+    void undo() override;
+    void redo() override { m_model.reorderRows(m_order); }
+
+private:
+    MemoryTableModel& m_model;
+    std::vector<int> m_order;  // see MovedRowOrder
+};
+
 // "Re-Index". It marks itself obsolete when every row already carried its own number.
 class ReIndexStep : public QUndoCommand {
 public:
@@ -137,10 +152,16 @@ std::unique_ptr<QUndoCommand> MakePasteStep(MemoryTableModel& model,
                                                const std::vector<int>& targetRows, int column,
                                                MemoryTable block, PasteOutcome& outcome);
 
-// Empties columns firstColumn..lastColumn of `rows` (table rows, ascending) as one undo step
+// Empties columns firstColumn..lastColumn of `rows` (table rows, any order) as one undo step
 // named `text`. Returns nothing when those cells are empty already.
-std::unique_ptr<QUndoCommand> MakeClearStep(MemoryTableModel& model,
-                                               const std::vector<int>& rows, int firstColumn,
-                                               int lastColumn, const QString& text);
+std::unique_ptr<QUndoCommand> MakeClearStep(MemoryTableModel& model, std::vector<int> rows,
+                                               int firstColumn, int lastColumn,
+                                               const QString& text);
+
+// "Set Field of Selected Rows…" on `rows` (table rows, any order) as one undo step named `text`:
+// one cell swap per run of neighbouring rows whose cells change. Returns nothing when no cell
+// changes.
+std::unique_ptr<QUndoCommand> MakeFieldEditStep(MemoryTableModel& model, std::vector<int> rows,
+                                                   const FieldEdit& edit, const QString& text);
 
 }  // namespace corvalen

@@ -22,12 +22,6 @@
 
 namespace corvalen {
 
-namespace {
-
-const QString kAppTitle = QStringLiteral("Corvalen");
-
-}  // namespace
-
 WorkKeeper::WorkKeeper(Document& document, FileActions& fileActions, SharedFileDialog& fileDialog,
                        MessageBoxes& messages, const SettingsFile& settings, QWidget* window)
     : QObject(window),
@@ -153,10 +147,10 @@ bool WorkKeeper::mayWrite(const QString& path) {
                     comparison(path));
                 continue;
             case FileChangedAnswer::Reload:
-                if (m_fileActions.openChannelFile(path)) {
+                m_fileActions.openChannelFile(path, [this, name] {
                     emit status(
                         tr("Reloaded %1; the edits it replaced are one Undo away").arg(name));
-                }
+                });
                 return false;
             case FileChangedAnswer::Overwrite:
                 return true;

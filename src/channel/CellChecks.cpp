@@ -56,14 +56,6 @@ void AppendQuotedCellTo(std::string& out, std::string_view cell) {
     }
 }
 
-std::string_view TrimBlanks(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 std::string QuotedCell(std::string_view cell) {
     std::string quoted;
     quoted.reserve(cell.size() + 2);
@@ -74,7 +66,7 @@ std::string QuotedCell(std::string_view cell) {
 namespace {
 
 bool IsBlank(std::string_view text) {
-    return std::all_of(text.begin(), text.end(), [](char c) { return c == ' ' || c == '\t'; });
+    return TrimBlanks(text).empty();
 }
 
 // A cell's text as a message shows a number: without the blanks around it, cut like QuotedCell.
@@ -245,35 +237,28 @@ void ReadGroups(std::string_view cell, RecordFields& fields, RowProblems& proble
     // that is not a plain whole number but rounds to a group is a notice.
     std::string named[2];  // [0] rejected pieces, [1] pieces taken though not plain numbers
     int counts[2] = {0, 0};
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t plus = cell.find('+', start);
-        const std::string_view piece = cell.substr(
-            start, plus == std::string_view::npos ? std::string_view::npos : plus - start);
-        if (!IsBlank(piece)) {
-            const double group = RoundHalfToEven(LeadingNumericValue(piece));
-            int kind = 0;
-            if (group >= 1.0 && group <= kGroupCount) {
-                const int flag = static_cast<int>(group) - 1;
-                std::uint8_t& byte = flag < 8 ? fields.groups0To7 : fields.groups8To15;
-                byte |= static_cast<std::uint8_t>(0x80u >> (flag % 8));
-                kind = ParseWholeNumber(piece) ? -1 : 1;
-            }
-            if (kind >= 0) {
-                // A few pieces say enough; the cell itself is quoted in front of them.
-                if (counts[kind] < 3) {
-                    named[kind].append(counts[kind] == 0 ? "" : ", ").append(QuotedCell(piece));
-                } else if (counts[kind] == 3) {
-                    named[kind].append(", ...");
-                }
-                ++counts[kind];
-            }
+    ForEachGroupPiece(cell, [&](std::string_view piece) {
+        if (IsBlank(piece)) {
+            return;
         }
-        if (plus == std::string_view::npos) {
-            break;
+        const double group = RoundHalfToEven(LeadingNumericValue(piece));
+        int kind = 0;
+        if (group >= 1.0 && group <= kGroupCount) {
+            const int flag = static_cast<int>(group) - 1;
+            std::uint8_t& byte = flag < 8 ? fields.groups0To7 : fields.groups8To15;
+            byte |= static_cast<std::uint8_t>(0x80u >> (flag % 8));
+            kind = ParseWholeNumber(piece) ? -1 : 1;
         }
-        start = plus + 1;
-    }
+        if (kind >= 0) {
+            // A few pieces say enough; the cell itself is quoted in front of them.
+            if (counts[kind] < 3) {
+                named[kind].append(counts[kind] == 0 ? "" : ", ").append(QuotedCell(piece));
+            } else if (counts[kind] == 3) {
+                named[kind].append(", ...");
+            }
+            ++counts[kind];
+        }
+    });
     if (counts[0] == 0 && counts[1] == 0) {
         return;
     }
@@ -537,10 +522,6 @@ std::string ProblemLine(const Diagnostic& problem, const MessageTexts& texts) {
     const std::string_view values[] = {place, name, reason};
     return FillTemplate(texts.Template(MessageKind::PlaceColumn, TemplatePart::Sentence), values,
                         -1, language);
-}
-
-std::string ProblemLine(const Diagnostic& problem) {
-    return ProblemLine(problem, CatalogueTexts(Language::English));
 }
 
 std::size_t NoticeCount(const std::vector<Diagnostic>& problems) {

@@ -44,9 +44,6 @@ std::string QuotedCell(std::string_view cell);
 // row builds tens of thousands of them.
 void AppendQuotedCellTo(std::string& out, std::string_view cell);
 
-// The text without the blanks (spaces and tabs) around it.
-std::string_view TrimBlanks(std::string_view text);
-
 // The channel number of a Number cell: a whole number from 1 to 65535, blanks around allowed.
 std::optional<std::uint16_t> ChannelNumber(std::string_view numberCell);
 
@@ -61,9 +58,8 @@ Diagnostic EmptyBandwidthProblem(int row);
 
 // A problem as the Problems panel and `corvalen-cli check` list it: "row N, Column: reason" (the
 // message's leading column name moved to the front), or "row N: message" for a whole row; in
-// the language of `texts`, or in English.
+// the language of `texts`.
 std::string ProblemLine(const Diagnostic& problem, const MessageTexts& texts);
-std::string ProblemLine(const Diagnostic& problem);
 
 // How many of `problems` are notices.
 std::size_t NoticeCount(const std::vector<Diagnostic>& problems);

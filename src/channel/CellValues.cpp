@@ -11,17 +11,12 @@ std::uint16_t GroupsOf(std::string_view groupsCell) {
     // 16 (blanks around allowed); any other piece names none. One pass, no allocation: saves
     // and checks ask this of every row.
     std::uint16_t groups = 0;
-    for (std::size_t start = 0; start <= groupsCell.size();) {
-        std::size_t plus = groupsCell.find('+', start);
-        if (plus == std::string_view::npos) {
-            plus = groupsCell.size();
-        }
-        const auto number = ParseWholeNumber(groupsCell.substr(start, plus - start));
+    ForEachGroupPiece(groupsCell, [&](std::string_view piece) {
+        const auto number = ParseWholeNumber(piece);
         if (number && *number >= 1 && *number <= kGroupCount) {
             groups = static_cast<std::uint16_t>(groups | (1u << (*number - 1)));
         }
-        start = plus + 1;
-    }
+    });
     return groups;
 }
 

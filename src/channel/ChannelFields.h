@@ -11,6 +11,19 @@
 namespace corvalen {
 
 inline constexpr int kGroupCount = 16;
+
+// Hands each piece of a Groups cell between its "+" signs to `use`, in order, blank ones too.
+template <typename Use>
+void ForEachGroupPiece(std::string_view groups, Use&& use) {
+    for (std::size_t start = 0;;) {
+        const std::size_t plus = groups.find('+', start);
+        use(groups.substr(start, plus == std::string_view::npos ? plus : plus - start));
+        if (plus == std::string_view::npos) {
+            return;
+        }
+        start = plus + 1;
+    }
+}
 inline constexpr std::size_t kCallsignWidth = 12;  // bytes of Windows-1252
 inline constexpr std::size_t kCommentWidth = 31;
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <iterator>
-#include <unordered_map>
 
 #include "channel/CellChecks.h"
 #include "channel/ChannelFields.h"
@@ -21,34 +20,17 @@ bool ByRowThenColumn(const Diagnostic& a, const Diagnostic& b) {
     return a.number != b.number ? a.number < b.number : a.column < b.column;
 }
 
-template <typename T>
-bool Holds(const std::vector<T>& sorted, T value) {
-    return std::binary_search(sorted.begin(), sorted.end(), value);
-}
-
-template <typename T>
-void SortUnique(std::vector<T>& values) {
-    std::sort(values.begin(), values.end());
-    values.erase(std::unique(values.begin(), values.end()), values.end());
-}
-
 }  // namespace
 
 EditChecks::Keys EditChecks::KeysOf(const MemoryTable& table, int row) {
     if (IsEmptyRow(table, row)) {
         return {};
     }
-    return KeysOf(table.CellText(row, Number), table.CellText(row, Frequency),
-                  table.CellText(row, Mode));
-}
-
-EditChecks::Keys EditChecks::KeysOf(std::string_view number, std::string_view frequencyCell,
-                                    std::string_view mode) {
     std::array<std::string_view, Mode + 1> cells{};
-    cells[Number] = number;
-    cells[Frequency] = frequencyCell;
-    cells[Mode] = mode;
-    return KeysFrom(TableChecks::KeysOf(cells), mode);
+    for (const int column : {Number, Frequency, Mode}) {
+        cells[static_cast<std::size_t>(column)] = table.CellText(row, column);
+    }
+    return KeysFrom(TableChecks::KeysOf(cells), cells[Mode]);
 }
 
 EditChecks::Keys EditChecks::KeysFrom(const TableChecks::RowKeys& rowKeys, std::string_view mode) {
@@ -76,16 +58,15 @@ bool EditChecks::CheckAll(const MemoryTable& table, ReceiverModel model) {
     const auto rows = static_cast<std::size_t>(table.RowCount());
     m_channels.assign(rows, 0);
     m_alike.assign(rows, 0);
-    std::vector<Diagnostic> problems =
-        CheckCells(table, model,
-                   [&](int row, std::span<const std::string_view> cells,
-                       const TableChecks::RowKeys& rowKeys) {
-                       const std::string_view mode =
-                           cells.size() > Mode ? cells[Mode] : std::string_view();
-                       const Keys keys = KeysFrom(rowKeys, mode);
-                       m_channels[static_cast<std::size_t>(row)] = keys.channel;
-                       m_alike[static_cast<std::size_t>(row)] = keys.alike;
-                   });
+    std::vector<Diagnostic> problems = CheckCells(
+        table, model,
+        [&](int row, std::span<const std::string_view> cells, const TableChecks::RowKeys& rowKeys) {
+            const std::string_view mode = cells.size() > Mode ? cells[Mode] : std::string_view();
+            const Keys keys = KeysFrom(rowKeys, mode);
+            m_channels[static_cast<std::size_t>(row)] = keys.channel;
+            m_alike[static_cast<std::size_t>(row)] = keys.alike;
+        });
+    FindLinks();
     if (!std::is_sorted(problems.begin(), problems.end(), ByRowThenColumn)) {
         std::stable_sort(problems.begin(), problems.end(), ByRowThenColumn);
     }
@@ -97,130 +78,127 @@ bool EditChecks::CheckAll(const MemoryTable& table, ReceiverModel model) {
     return true;
 }
 
-void EditChecks::CheckRow(const MemoryTable& table, int row, ReceiverModel model,
-                          int lastOfChannel, int firstAlike,
+void EditChecks::FindLinks() {
+    const std::size_t count = m_channels.size();
+    m_lastOfChannel.assign(count, 0);
+    m_earlierAlike.assign(count, 0);
+    std::vector<int> lastRow(std::size_t{1} << 16, 0);
+    for (std::size_t row = 1; row < count; ++row) {
+        lastRow[m_channels[row]] = static_cast<int>(row);
+    }
+    // The first row of each frequency and mode, by open addressing: a slot holds the key and
+    // that row.
+    std::size_t slots = 16;
+    while (slots < 2 * count) {
+        slots *= 2;
+    }
+    std::vector<std::pair<std::uint64_t, int>> firstRow(slots, {0, 0});
+    for (std::size_t row = 1; row < count; ++row) {
+        if (const std::uint16_t channel = m_channels[row];
+            channel != 0 && lastRow[channel] != static_cast<int>(row)) {
+            m_lastOfChannel[row] = lastRow[channel];
+        }
+        const std::uint64_t key = m_alike[row];
+        if (key == 0) {
+            continue;
+        }
+        std::size_t slot = (key * 0x9E3779B97F4A7C15u) >> 32 & (slots - 1);
+        while (firstRow[slot].first != 0 && firstRow[slot].first != key) {
+            slot = (slot + 1) & (slots - 1);
+        }
+        if (firstRow[slot].first == 0) {
+            firstRow[slot] = {key, static_cast<int>(row)};
+        } else {
+            m_earlierAlike[row] = firstRow[slot].second;
+        }
+    }
+}
+
+void EditChecks::AddLinks(const MemoryTable& table, int row, std::size_t start,
                           std::vector<Diagnostic>& problems) const {
-    const std::size_t start = problems.size();
-    CheckTableRow(table, row, model, problems);
-    if (firstAlike != 0 && firstAlike < row) {
+    const auto at = static_cast<std::size_t>(row);
+    if (const int earlier = m_earlierAlike[at]) {
         const std::string_view mode = table.CellText(row, Mode);
         const int code = mode.empty() ? 0 : ModeCode(mode);
         const auto after =
             std::find_if(problems.begin() + static_cast<std::ptrdiff_t>(start), problems.end(),
                          [](const Diagnostic& problem) { return problem.column > Frequency; });
         problems.insert(after, AlikeNotice(row, *AlikeFrequency(table.CellText(row, Frequency)),
-                                           code, mode, firstAlike));
+                                           code, mode, earlier));
     }
-    const std::uint16_t channel = m_channels[static_cast<std::size_t>(row)];
-    if (channel != 0 && lastOfChannel != row) {
+    if (const int last = m_lastOfChannel[at]) {
         // Quoted as the cell stands only when it is written other than as the plain number.
+        const std::uint16_t channel = m_channels[at];
         const std::string_view cell = table.CellText(row, Number);
         const bool plain = cell.front() != '0' && cell.front() != ' ' && cell.back() != ' ';
         problems.insert(problems.begin() + static_cast<std::ptrdiff_t>(start),
                         LostChannelProblem(row, plain ? std::to_string(channel) : std::string(cell),
-                                           channel, lastOfChannel));
+                                           channel, last));
     }
     std::stable_sort(problems.begin() + static_cast<std::ptrdiff_t>(start), problems.end(),
                      ByRowThenColumn);
 }
 
-bool EditChecks::RowsChanged(const MemoryTable& table, std::span<const int> rows,
-                             ReceiverModel model) {
-    const auto count = static_cast<std::size_t>(table.RowCount());
-    if (m_channels.empty()) {
+bool EditChecks::Update(const MemoryTable& table, std::span<const int> from, ReceiverModel model) {
+    const std::size_t count = from.size();
+    const std::size_t oldCount = m_channels.size();
+    if (oldCount == 0 || count != static_cast<std::size_t>(table.RowCount())) {
         return CheckAll(table, model);
     }
-    // The keys that changed, before and after: every row holding one is checked again.
-    std::vector<std::uint16_t> channels;
-    std::vector<std::uint64_t> alike;
-    std::vector<int> changed;
-    for (std::size_t row = count; row < m_channels.size(); ++row) {
-        channels.push_back(m_channels[row]);  // removed at the end
-        alike.push_back(m_alike[row]);
+    // Where each old row's problems start, and end (at the next row's start).
+    std::vector<std::size_t> start(oldCount + 1, m_problems.size());
+    for (std::size_t i = m_problems.size(); i-- > 0;) {
+        start[static_cast<std::size_t>(m_problems[i].number)] = i;
     }
-    const std::size_t oldCount = m_channels.size();
-    m_channels.resize(count, 0);
-    m_alike.resize(count, 0);
-    for (std::size_t row = oldCount; row < count; ++row) {
-        changed.push_back(static_cast<int>(row));  // added at the end
+    for (std::size_t row = oldCount; row-- > 1;) {
+        start[row] = std::min(start[row], start[row + 1]);
     }
-    for (const int row : rows) {
-        if (row >= 1 && static_cast<std::size_t>(row) < count) {
-            changed.push_back(row);
-        }
-    }
-    SortUnique(changed);
-    for (const int row : changed) {
-        const auto at = static_cast<std::size_t>(row);
-        const Keys keys = KeysOf(table, row);
-        channels.insert(channels.end(), {m_channels[at], keys.channel});
-        alike.insert(alike.end(), {m_alike[at], keys.alike});
-        m_channels[at] = keys.channel;
-        m_alike[at] = keys.alike;
-    }
-    SortUnique(channels);
-    SortUnique(alike);
-    std::vector<int> affected;
+    // Each row's keys, carried along or taken from its cells, then its links.
+    const std::vector<int> oldLast = std::move(m_lastOfChannel);
+    const std::vector<int> oldEarlier = std::move(m_earlierAlike);
+    std::vector<std::uint16_t> channels(count, 0);
+    std::vector<std::uint64_t> alike(count, 0);
     for (std::size_t row = 1; row < count; ++row) {
-        if ((m_channels[row] != 0 && Holds(channels, m_channels[row])) ||
-            (m_alike[row] != 0 && Holds(alike, m_alike[row]))) {
-            affected.push_back(static_cast<int>(row));
-        }
+        const auto was = static_cast<std::size_t>(from[row]);
+        const Keys keys =
+            was != 0 ? Keys{m_channels[was], m_alike[was]} : KeysOf(table, static_cast<int>(row));
+        channels[row] = keys.channel;
+        alike[row] = keys.alike;
     }
-    std::vector<int> recheck;
-    std::set_union(changed.begin(), changed.end(), affected.begin(), affected.end(),
-                   std::back_inserter(recheck));
-    // The last row of each of their channel numbers, the first of each frequency and mode.
-    std::unordered_map<std::uint16_t, int> lastOfChannel;
-    std::unordered_map<std::uint64_t, int> firstAlike;
-    for (const int row : recheck) {
-        if (const std::uint16_t channel = m_channels[static_cast<std::size_t>(row)]) {
-            lastOfChannel.emplace(channel, 0);
-        }
-        if (const std::uint64_t key = m_alike[static_cast<std::size_t>(row)]) {
-            firstAlike.emplace(key, 0);
-        }
-    }
-    for (std::size_t row = 1; row < count; ++row) {
-        if (const auto last = lastOfChannel.find(m_channels[row]); last != lastOfChannel.end()) {
-            last->second = static_cast<int>(row);
-        }
-        if (const auto first = firstAlike.find(m_alike[row]);
-            first != firstAlike.end() && first->second == 0) {
-            first->second = static_cast<int>(row);
-        }
-    }
+    m_channels = std::move(channels);
+    m_alike = std::move(alike);
+    FindLinks();
 
-    // The problems of the rows checked again take the place of their old ones.
+    // Rows whose cells or links changed are checked again; the others take their problems.
     std::vector<Diagnostic> problems;
-    problems.reserve(m_problems.size() + recheck.size());
-    auto old = m_problems.begin();
+    problems.reserve(m_problems.size() + count / 8);
     std::vector<int> rowsChanged;
-    std::vector<Diagnostic> fresh;
-    for (const int row : recheck) {
-        while (old != m_problems.end() && old->number < row) {
-            problems.push_back(std::move(*old++));
+    for (std::size_t row = 1; row < count; ++row) {
+        const std::size_t first = problems.size();
+        const auto was = static_cast<std::size_t>(from[row]);
+        const int number = static_cast<int>(row);
+        if (was != 0 && oldLast[was] == m_lastOfChannel[row] &&
+            oldEarlier[was] == m_earlierAlike[row]) {
+            if (was == row) {
+                problems.insert(problems.end(),
+                                std::make_move_iterator(m_problems.begin() + start[row]),
+                                std::make_move_iterator(m_problems.begin() + start[row + 1]));
+                continue;  // as it was
+            }
+            for (auto at = start[was]; at < start[was + 1]; ++at) {
+                problems.emplace_back(m_problems[at]).number = number;
+            }
+        } else if (!IsEmptyRow(table, number)) {
+            CheckTableRow(table, number, model, problems);
+            AddLinks(table, number, first, problems);
         }
-        const auto oldEnd = std::find_if(old, m_problems.end(),
-                                         [row](const Diagnostic& p) { return p.number != row; });
-        fresh.clear();
-        const auto at = static_cast<std::size_t>(row);
-        if (m_channels[at] != 0 || m_alike[at] != 0 || !IsEmptyRow(table, row)) {
-            CheckRow(table, row, model, m_channels[at] != 0 ? lastOfChannel[m_channels[at]] : 0,
-                     m_alike[at] != 0 ? firstAlike[m_alike[at]] : 0, fresh);
+        const auto oldBegin = m_problems.begin() + start[std::min(row, oldCount)];
+        const auto oldEnd = m_problems.begin() + start[std::min(row + 1, oldCount)];
+        if (!std::equal(oldBegin, oldEnd, problems.begin() + first, problems.end())) {
+            rowsChanged.push_back(number);
         }
-        if (!std::equal(old, oldEnd, fresh.begin(), fresh.end())) {
-            rowsChanged.push_back(row);
-        }
-        old = oldEnd;
-        std::move(fresh.begin(), fresh.end(), std::back_inserter(problems));
     }
-    // Rows removed at the end take their problems with them.
-    const auto kept = std::find_if(old, m_problems.end(), [count](const Diagnostic& p) {
-        return static_cast<std::size_t>(p.number) >= count;
-    });
-    const bool differ = !rowsChanged.empty() || kept != m_problems.end();
-    std::move(old, kept, std::back_inserter(problems));
+    const bool differ = !rowsChanged.empty() || problems.size() != m_problems.size();
     m_problems = std::move(problems);
     if (differ) {
         m_rowsChanged = std::move(rowsChanged);

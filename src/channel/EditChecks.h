@@ -15,21 +15,21 @@
 
 namespace corvalen {
 
-// The problems of a table kept up to date while it is edited. After the cells of a few rows
-// change, only those rows are checked again, together with the rows that share a channel number,
-// or a frequency and mode, with one of them before or after the change: whether a channel number
-// is repeated, or a channel alike is in an earlier row, depends on those rows alone. The
-// problems are always what CheckCells finds for the whole table, ordered by row, then column
+// The problems of a table kept up to date while it is edited. After rows change, move, come or
+// go, only the rows whose cells may have changed are checked again; every other row takes its
+// problems along to its new place. Whether a channel number is repeated, or a channel alike is
+// in an earlier row, depends on the rows' keys alone: those links are found again for every row
+// from the keys each row keeps, and only a row whose links differ has those problems made anew.
+// The problems are always what CheckCells finds for the whole table, ordered by row, then column
 // (rows equal in both keep CheckCells' order).
 class EditChecks {
 public:
     // Checks the whole table; true when the problems differ from the last ones.
     bool CheckAll(const MemoryTable& table, ReceiverModel model);
-    // After the cells of `rows` (table rows, any order; rows past the end are passed over)
-    // changed. Rows may also have been added or removed at the end of the table since the last
-    // check; added rows count as changed. Rows anywhere else must keep their places. True when
-    // the problems changed.
-    bool RowsChanged(const MemoryTable& table, std::span<const int> rows, ReceiverModel model);
+    // After the table changed: `from` gives for each table row (index 0 unused) the row it was
+    // at the last check, or 0 where its cells may have changed or it is new; rows of the last
+    // check that no entry names are gone. True when the problems changed.
+    bool Update(const MemoryTable& table, std::span<const int> from, ReceiverModel model);
 
     const std::vector<Diagnostic>& Problems() const { return m_problems; }
     // After a check that found the problems changed: the table rows whose own problems differ,
@@ -43,19 +43,23 @@ private:
         std::uint64_t alike = 0;    // frequency << 24 | mode id + 1; 0: no frequency
     };
     Keys KeysOf(const MemoryTable& table, int row);
-    Keys KeysOf(std::string_view number, std::string_view frequency, std::string_view mode);
     // The same, from the keys the table checks took from the row's cells and its Mode cell.
     Keys KeysFrom(const TableChecks::RowKeys& rowKeys, std::string_view mode);
-    // Row `row`'s problems, given the last row of its channel number and the first row of its
-    // frequency and mode.
-    void CheckRow(const MemoryTable& table, int row, ReceiverModel model, int lastOfChannel,
-                  int firstAlike, std::vector<Diagnostic>& problems) const;
+    // Finds each row's links from the keys: m_lastOfChannel and m_earlierAlike.
+    void FindLinks();
+    // Adds to `problems` (the row's others, from `start` on) the problems of row `row`'s links.
+    void AddLinks(const MemoryTable& table, int row, std::size_t start,
+                  std::vector<Diagnostic>& problems) const;
 
     std::vector<Diagnostic> m_problems;
     std::optional<std::vector<int>> m_rowsChanged;
     // By table row (row 0 unused).
     std::vector<std::uint16_t> m_channels;
     std::vector<std::uint64_t> m_alike;
+    // The last row of the row's channel number when that is another row, else 0; the first row
+    // with its frequency and mode when that is an earlier row, else 0.
+    std::vector<int> m_lastOfChannel;
+    std::vector<int> m_earlierAlike;
     // Mode texts the receiver does not know, by the id their key uses.
     std::unordered_map<std::string, std::uint32_t> m_otherModes;
 };

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <string_view>
 
 #include "io/Result.h"
@@ -23,7 +24,7 @@ public:
     // around, "G313", "0", "") is an Error saying so and naming the four.
     static Result<ReceiverModel> FromText(std::string_view text);
 
-    std::string_view Name() const;
+    std::string_view Name() const { return kNames[static_cast<std::size_t>(m_id)]; }
     // Bytes per record: 84 for the "303", 92 for the "313", 100 for the "305" and "315".
     std::size_t RecordLength() const;
     // Whether records keep IF Shift and Bandwidth: every model but the "303".
@@ -37,20 +38,14 @@ public:
 
 private:
     enum class Id : std::uint8_t { G313, G303, G305, G315 };
+    // The models' names, by Id.
+    static constexpr std::string_view kNames[] = {"313", "303", "305", "315"};
 
     static consteval Id IdOf(const char (&name)[4]) {
-        const std::string_view text(name, 3);
-        if (text == "313") {
-            return Id::G313;
-        }
-        if (text == "303") {
-            return Id::G303;
-        }
-        if (text == "305") {
-            return Id::G305;
-        }
-        if (text == "315") {
-            return Id::G315;
+        for (std::size_t k = 0; k < std::size(kNames); ++k) {
+            if (kNames[k] == std::string_view(name, 3)) {
+                return static_cast<Id>(k);
+            }
         }
         throw "no receiver model";  // not a constant expression: the program does not compile
     }

@@ -55,20 +55,12 @@ struct FillArguments {
     std::vector<std::string> files;
 };
 
-bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
-    const auto lower = [](char c) {
-        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    };
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [&](char x, char y) { return lower(x) == lower(y); });
-}
-
 // The column a --set names, or nullopt after writing the reason to `err`.
 std::optional<int> SetColumn(std::string_view name, std::ostream& err) {
     std::optional<int> found;
     int matches = 0;
     for (int column = 0; column < kImportedColumnCount; ++column) {
-        if (SameNameIgnoringCase(name, kCsvHeaderNames[static_cast<std::size_t>(column)])) {
+        if (EqualsIgnoringCase(name, kCsvHeaderNames[static_cast<std::size_t>(column)])) {
             found = column;
             ++matches;
         }

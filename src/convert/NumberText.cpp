@@ -10,23 +10,6 @@ namespace corvalen {
 
 namespace {
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-// The text without the spaces around it.
-std::string_view TrimSpaces(std::string_view text) {
-    std::size_t first = 0;
-    std::size_t last = text.size();
-    while (first < last && text[first] == ' ') {
-        ++first;
-    }
-    while (last > first && text[last - 1] == ' ') {
-        --last;
-    }
-    return text.substr(first, last - first);
-}
-
 // Parses an unsigned digit run with an optional "." fraction (already checked to be well
 // formed) into a double, correctly rounded. A run beyond the double range gives infinity, one
 // too small to show gives 0.
@@ -65,19 +48,11 @@ std::optional<double> ExactScaled(std::uint64_t m, long long scale) {
 }  // namespace
 
 std::optional<std::uint64_t> ParseWholeNumber(std::string_view text) {
-    // Nearly every cell: a few digits and no blanks. 19 digits cannot overflow.
-    if (!text.empty() && text.size() <= 19 && text.front() != ' ' && text.back() != ' ') {
-        std::uint64_t value = 0;
-        for (const char c : text) {
-            const auto digit = static_cast<unsigned>(static_cast<unsigned char>(c) - '0');
-            if (digit > 9) {
-                return std::nullopt;
-            }
-            value = value * 10 + digit;
-        }
-        return value;
+    // Nearly every cell: a few digits and no blanks.
+    if (const std::int64_t plain = PlainDigits(text, 18); plain >= 0) {
+        return static_cast<std::uint64_t>(plain);
     }
-    const std::string_view digits = TrimSpaces(text);
+    const std::string_view digits = TrimBlanks(text, " ");
     if (digits.empty()) {
         return std::nullopt;
     }
@@ -98,57 +73,27 @@ std::optional<std::uint64_t> ParseWholeNumber(std::string_view text) {
 
 std::optional<double> ParseDecimal(std::string_view text) {
     // Nearly every cell: a whole number of up to 15 digits, perhaps negative, nothing around it.
-    if (!text.empty() && text.size() <= 16) {
-        const bool negative = text.front() == '-';
-        const std::string_view digits = text.substr(negative ? 1 : 0);
-        std::uint64_t value = 0;
-        bool plain = !digits.empty() && digits.size() <= 15;
-        for (const char c : digits) {
-            const auto digit = static_cast<unsigned>(static_cast<unsigned char>(c) - '0');
-            plain = plain && digit <= 9;
-            value = value * 10 + digit;
-        }
-        if (plain) {
-            const auto magnitude = static_cast<double>(value);  // exact: below 10^15 < 2^53
-            return negative ? -magnitude : magnitude;
-        }
+    const bool minus = !text.empty() && text.front() == '-';
+    if (const std::int64_t plain = PlainDigits(text.substr(minus ? 1 : 0), 15); plain >= 0) {
+        const auto magnitude = static_cast<double>(plain);  // exact: below 10^15 < 2^53
+        return minus ? -magnitude : magnitude;
     }
-    std::string_view rest = TrimSpaces(text);
+    std::string_view rest = TrimBlanks(text, " ");
     bool negative = false;
     if (!rest.empty() && (rest.front() == '-' || rest.front() == '+')) {
         negative = rest.front() == '-';
         rest.remove_prefix(1);
     }
-    // Most cells hold a short number, which one pass checks and converts exactly.
-    if (rest.size() <= 16) {
-        std::uint64_t digits = 0;
-        long long scale = 0;
-        bool seenPoint = false;
-        bool seenDigit = false;
-        for (const char c : rest) {
-            const auto digit = static_cast<unsigned>(static_cast<unsigned char>(c) - '0');
-            if (digit <= 9) {
-                digits = digits * 10 + digit;
-                scale -= seenPoint ? 1 : 0;
-                seenDigit = true;
-            } else if (c == '.' && !seenPoint) {
-                seenPoint = true;
-            } else {
-                return std::nullopt;
-            }
-        }
-        if (!seenDigit) {
-            return std::nullopt;
-        }
-        const std::optional<double> fast = ExactScaled(digits, scale);
-        const double magnitude = fast ? *fast : ParseCheckedFixed(rest);
-        return negative ? -magnitude : magnitude;
-    }
-    // Digits with at most one "." among them, and at least one digit.
+    // Digits with at most one "." among them, and at least one digit. A short number (most
+    // cells hold one) is converted exactly from the digits this pass collects.
+    std::uint64_t digits = 0;
+    long long scale = 0;
     bool seenPoint = false;
     bool seenDigit = false;
     for (const char c : rest) {
         if (IsDigit(c)) {
+            digits = digits * 10 + static_cast<unsigned>(c - '0');  // wraps harmlessly when long
+            scale -= seenPoint ? 1 : 0;
             seenDigit = true;
         } else if (c == '.' && !seenPoint) {
             seenPoint = true;
@@ -159,7 +104,9 @@ std::optional<double> ParseDecimal(std::string_view text) {
     if (!seenDigit) {
         return std::nullopt;
     }
-    const double magnitude = ParseCheckedFixed(rest);
+    const std::optional<double> fast =
+        rest.size() <= 16 ? ExactScaled(digits, scale) : std::nullopt;
+    const double magnitude = fast ? *fast : ParseCheckedFixed(rest);
     return negative ? -magnitude : magnitude;
 }
 

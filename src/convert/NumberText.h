@@ -3,12 +3,33 @@
 // Fast, locale-independent readers for the numbers that memory-table cells hold. They never
 // throw and never allocate; each says in its result whether the text was what it expects.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string_view>
 
 namespace corvalen {
+
+constexpr bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// The text without the `blanks` (by default spaces and tabs) around it.
+constexpr std::string_view TrimBlanks(std::string_view text, std::string_view blanks = " \t") {
+    const std::size_t first = text.find_first_not_of(blanks);
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}
+
+// Whether the texts are the same but for the case of their ASCII letters.
+constexpr bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [&](char x, char y) { return lower(x) == lower(y); });
+}
 
 // A whole number made of digits only, blanks (spaces) allowed around it: " 12" -> 12.
 // No sign, no fraction. Values above UINT64_MAX/10 digits overflow to nullopt.

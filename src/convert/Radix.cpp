@@ -7,6 +7,8 @@
 #include <new>
 #include <optional>
 
+#include "convert/NumberText.h"
+
 namespace corvalen {
 
 namespace {
@@ -23,10 +25,6 @@ constexpr std::string_view kLargestMagnitude = "79228162514264337593543950335";
 int HexDigitValue(char c) {
     const std::size_t at = kHexDigits.find(c >= 'a' && c <= 'f' ? static_cast<char>(c - 32) : c);
     return at == std::string_view::npos ? -1 : static_cast<int>(at);
-}
-
-bool IsDecimalDigit(char c) {
-    return c >= '0' && c <= '9';
 }
 
 // The input as it goes into an error message: long texts are cut so a message stays one line.
@@ -48,13 +46,7 @@ struct FlooredDecimal {
 // value rounds down by one more, so any number of fraction digits is fine.
 Result<FlooredDecimal> FloorOfDecimalText(std::string_view text) {
     const std::string_view given = text;
-    const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
-    while (!text.empty() && isBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && isBlank(text.back())) {
-        text.remove_suffix(1);
-    }
+    text = TrimBlanks(text);
     FlooredDecimal result;
     if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
         result.negative = text.front() == '-';
@@ -64,8 +56,8 @@ Result<FlooredDecimal> FloorOfDecimalText(std::string_view text) {
     std::string_view whole = text.substr(0, point);
     const std::string_view fraction = text.substr(std::min(point + 1, text.size()));
     if (whole.size() + fraction.size() == 0 ||
-        !std::all_of(whole.begin(), whole.end(), IsDecimalDigit) ||
-        !std::all_of(fraction.begin(), fraction.end(), IsDecimalDigit)) {
+        !std::all_of(whole.begin(), whole.end(), IsDigit) ||
+        !std::all_of(fraction.begin(), fraction.end(), IsDigit)) {
         return Error{MessageKind::ErrorNotDecimal, {Quoted(given)}};
     }
     whole.remove_prefix(std::min(whole.find_first_not_of('0'), whole.size()));
@@ -120,29 +112,6 @@ std::optional<std::string_view> TextForm(const DecimalIn& decimalIn,
         return std::nullopt;
     }
     return std::string_view(first, static_cast<std::size_t>(written.ptr - first));
-}
-
-// Value of the base-2 digits of sBin, each "1" weighted by 2 to the power of its place from the
-// right; places 32 and above wrap away, any other character counts as 0.
-std::uint32_t BinaryDigitsValue(std::string_view sBin) {
-    std::uint32_t value = 0;
-    const std::size_t n = sBin.size();
-    for (std::size_t place = 0; place < n && place < 32; ++place) {
-        if (sBin[n - 1 - place] == '1') {
-            value |= std::uint32_t{1} << place;
-        }
-    }
-    return value;
-}
-
-// The digits of `value` in base 2 (bitsPerDigit 1) or 16 (bitsPerDigit 4), most significant
-// first, without leading zeros; empty for 0.
-std::string DigitsOf(std::uint32_t value, int bitsPerDigit) {
-    std::string digits;
-    for (; value != 0; value >>= bitsPerDigit) {
-        digits.insert(0, 1, kHexDigits[value & ((1u << bitsPerDigit) - 1)]);
-    }
-    return digits;
 }
 
 }  // namespace
@@ -242,52 +211,6 @@ Result<double> HexUnsigned2Dbl(std::string_view sHex) {
         return Error{MessageKind::ErrorHexTooLarge, {Quoted(sHex)}};
     }
     return total;
-}
-
-std::string Bin2Hex2(std::string_view sBin) {
-    const std::string hex = DigitsOf(BinaryDigitsValue(sBin), 4);
-    if (hex.empty()) {
-        return "00";
-    }
-    return hex.size() % 2 != 0 ? "0" + hex : hex;
-}
-
-std::int32_t Bin2Dec(std::string_view sBin) {
-    return static_cast<std::int32_t>(BinaryDigitsValue(sBin));
-}
-
-std::string Dec2Bin2(std::int16_t nDec) {
-    return nDec == 0 ? "0000" : DigitsOf(static_cast<std::uint16_t>(nDec), 1);
-}
-
-std::string Hex2Bin(std::string_view sHex) {
-    std::string bits;
-    for (const char c : sHex) {
-        const int digit = HexDigitValue(c);
-        if (digit < 0) {
-            return {};
-        }
-        for (int bit = 3; bit >= 0; --bit) {
-            bits += (digit >> bit) & 1 ? '1' : '0';
-        }
-    }
-    if (const std::size_t firstOne = bits.find('1'); firstOne != std::string::npos) {
-        bits.erase(0, firstOne);
-    }
-    return bits;
-}
-
-std::int32_t HiWord(std::int32_t dWord) {
-    return dWord / 65536;
-}
-
-std::int32_t LoWord(std::int32_t dWord) {
-    return dWord & 0xFFFF;
-}
-
-std::int32_t DWord(std::int32_t hiWord, std::int32_t loWord) {
-    const std::uint32_t high = static_cast<std::uint32_t>(hiWord) << 16;
-    return static_cast<std::int32_t>(high | (static_cast<std::uint32_t>(loWord) & 0xFFFF));
 }
 
 }  // namespace corvalen

@@ -63,18 +63,4 @@ Result<std::int32_t> Hex2Dec(std::string_view sHex);
 // that is not two hexadecimal digits is an Error, and so is a value beyond the double range.
 Result<double> HexUnsigned2Dbl(std::string_view sHex);
 
-// The rest of the family; nothing in the writers needs them.
-// Bin2Hex2 and Bin2Dec weigh each "1" by 2 to the power of its place from the right; any other
-// character counts as 0, and places 32 and above wrap away (32 ones are -1, "FFFFFFFF").
-std::string Bin2Hex2(std::string_view sBin);  // "101" -> "05", "" -> "00", even length always
-std::int32_t Bin2Dec(std::string_view sBin);  // "101" -> 5
-std::string Dec2Bin2(std::int16_t nDec);      // 5 -> "101", -1 -> sixteen ones, 0 -> "0000"
-// Four base-2 digits per hexadecimal digit (either case), leading zeros removed unless all are
-// zero: "0A" -> "1010", "00" -> eight zeros. A character that is not a digit gives the empty text.
-std::string Hex2Bin(std::string_view sHex);
-std::int32_t HiWord(std::int32_t dWord);  // dWord / 65536, truncated towards zero
-std::int32_t LoWord(std::int32_t dWord);  // the low 16 bits, as an unsigned value
-// hiWord * 65536 + the low 16 bits of loWord, wrapped to 32 bits (DWord(-1, 0xFFFF) == -1).
-std::int32_t DWord(std::int32_t hiWord, std::int32_t loWord);
-
 }  // namespace corvalen

@@ -19,7 +19,6 @@ namespace corvalen {
 
 using chirp::kChirpColumns;
 using chirp::SameNumber;
-using chirp::Trimmed;
 
 namespace {
 
@@ -59,7 +58,7 @@ constexpr std::string_view kChirpDefaultMode = "CW";
 // nothing is lost by not reading it. Columns CHIRP does not write (a later release's) count
 // only when empty.
 bool IsChirpDefault(std::string_view column, std::string_view value) {
-    value = Trimmed(value);
+    value = TrimBlanks(value);
     if (value.empty()) {
         return true;
     }
@@ -267,14 +266,14 @@ CsvImport ReadChirpCsv(std::string_view fileBytes) {
             report(line, -1, MessageKind::QuoteNotClosed);
         }
         if (std::all_of(record->fields.begin(), record->fields.end(),
-                        [](std::string_view f) { return Trimmed(f).empty(); })) {
+                        [](std::string_view f) { return TrimBlanks(f).empty(); })) {
             blank.Add(line);
             continue;
         }
         // Fields past the header's that are empty (a comma at the end of every line, as some
         // spreadsheets write) lose nothing and are no problem.
         std::size_t fieldCount = record->fields.size();
-        while (fieldCount > columns.size() && Trimmed(record->fields[fieldCount - 1]).empty()) {
+        while (fieldCount > columns.size() && TrimBlanks(record->fields[fieldCount - 1]).empty()) {
             --fieldCount;
         }
         if (fieldCount != columns.size()) {
@@ -300,7 +299,7 @@ CsvImport ReadChirpCsv(std::string_view fileBytes) {
         }
         cells[Number] = field(location);
         result.origins.lines.push_back(line);
-        result.origins.locations.emplace_back(Trimmed(cells[Number]));
+        result.origins.locations.emplace_back(TrimBlanks(cells[Number]));
         if (IsLocationZero(cells[Number])) {
             // A channel numbering the user chooses (ApplyChirpNumbering) gives it a number.
             result.holdsLocationZero = true;
@@ -327,7 +326,7 @@ CsvImport ReadChirpCsv(std::string_view fileBytes) {
         }
         cells[Bandwidth] = DefaultBandwidth(cells[Mode]);
 
-        const std::string_view skipValue = Trimmed(field(skip));
+        const std::string_view skipValue = TrimBlanks(field(skip));
         if (skipValue == "S") {
             cells[Lockout] = "1";
         } else if (skipValue == "P") {

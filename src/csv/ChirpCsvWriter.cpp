@@ -20,7 +20,6 @@ namespace corvalen {
 
 using chirp::kChirpColumns;
 using chirp::SameNumber;
-using chirp::Trimmed;
 
 namespace {
 
@@ -40,7 +39,7 @@ void AppendField(std::string& out, std::string_view field) {
 }
 
 bool IsBlankOrZero(std::string_view cell) {
-    return Trimmed(cell).empty() || SameNumber(cell, 0);
+    return TrimBlanks(cell).empty() || SameNumber(cell, 0);
 }
 
 // Collects the receiver values a CHIRP file has no place for, each column's first, and the rows
@@ -142,7 +141,7 @@ ChirpText BuildChirpCsvText(const MemoryTable& table) {
                    {QuotedCell(cells[Frequency]), mhz});
         }
 
-        const std::string_view modeCell = Trimmed(cells[Mode]);
+        const std::string_view modeCell = TrimBlanks(cells[Mode]);
         const ChirpMode mode = ReceiverModeToChirp(modeCell);
         if (!mode.exact) {
             report(row, Mode, MessageKind::ChirpModeNearest,
@@ -155,16 +154,16 @@ ChirpText BuildChirpCsvText(const MemoryTable& table) {
         const bool skipped = lockout && (*lockout & 1u) != 0;
         const bool priorityChannel = priority && *priority != 0;
         std::string_view skip = skipped ? "S" : priorityChannel ? "P" : "";
-        if (!Trimmed(cells[Lockout]).empty() && (!lockout || (*lockout & ~1ull) != 0)) {
+        if (!TrimBlanks(cells[Lockout]).empty() && (!lockout || (*lockout & ~1ull) != 0)) {
             lost.Note(row, Lockout, cells[Lockout]);
         }
-        if ((!Trimmed(cells[Priority]).empty() && !priority) || (priorityChannel && skipped)) {
+        if ((!TrimBlanks(cells[Priority]).empty() && !priority) || (priorityChannel && skipped)) {
             lost.Note(row, Priority, cells[Priority]);
         }
 
         // The receiver's own settings, which CHIRP has no column for. A Bandwidth that is the
         // default of the mode comes back from the mode when the file is read again.
-        const std::string_view bandwidth = Trimmed(cells[Bandwidth]);
+        const std::string_view bandwidth = TrimBlanks(cells[Bandwidth]);
         const std::optional<double> modeDefault = ParseDecimal(DefaultBandwidth(modeCell));
         if (!bandwidth.empty() && !(modeDefault && SameNumber(bandwidth, *modeDefault))) {
             lost.Note(row, Bandwidth, cells[Bandwidth]);
@@ -177,7 +176,7 @@ ChirpText BuildChirpCsvText(const MemoryTable& table) {
         }
         for (const Column column :
              {Reserved4, Reserved5, Reserved6, Reserved7, Reserved8, Groups}) {
-            if (!Trimmed(cells[column]).empty()) {
+            if (!TrimBlanks(cells[column]).empty()) {
                 lost.Note(row, column, cells[column]);
             }
         }

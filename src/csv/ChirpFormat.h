@@ -17,15 +17,6 @@ inline constexpr std::array<std::string_view, 21> kChirpColumns = {
     "cToneFreq", "DtcsCode", "DtcsPolarity", "RxDtcsCode", "CrossMode", "Mode",     "TStep",
     "Skip",      "Power",    "Comment",      "URCALL",     "RPT1CALL",  "RPT2CALL", "DVCODE"};
 
-// The text without the blanks around it.
-inline std::string_view Trimmed(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 // Whether the text reads as the number `value`.
 inline bool SameNumber(std::string_view text, double value) {
     const auto read = ParseDecimal(text);

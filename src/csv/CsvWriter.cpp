@@ -14,14 +14,6 @@ namespace {
 constexpr char kQuote = '"';
 constexpr std::string_view kLineEnd = "\r\n";
 
-std::string_view TrimSpaces(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 // In the 19-column form an empty Hotkey, Lockout or Priority cell is written as "0", so the
 // receiver software always finds a number in those settings.
 bool IsZeroWhenEmpty(int column) {
@@ -106,7 +98,7 @@ CsvText BuildCsvText(const MemoryTable& table, bool importForm) {
                 cell = cells[static_cast<std::size_t>(column)];
             }
             if (column == Column::Number) {
-                cell = TrimSpaces(cell);
+                cell = TrimBlanks(cell, " ");
             } else if (importForm && cell.empty() && IsZeroWhenEmpty(column)) {
                 cell = "0";
             }

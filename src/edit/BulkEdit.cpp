@@ -13,19 +13,12 @@ namespace {
 // The pieces of a Groups cell between its "+" signs, blank ones left out.
 std::vector<std::string_view> GroupPieces(std::string_view groups) {
     std::vector<std::string_view> pieces;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t plus = groups.find('+', start);
-        const std::string_view piece = groups.substr(
-            start, plus == std::string_view::npos ? std::string_view::npos : plus - start);
-        if (piece.find_first_not_of(" \t") != std::string_view::npos) {
+    ForEachGroupPiece(groups, [&](std::string_view piece) {
+        if (!TrimBlanks(piece).empty()) {
             pieces.push_back(piece);
         }
-        if (plus == std::string_view::npos) {
-            return pieces;
-        }
-        start = plus + 1;
-    }
+    });
+    return pieces;
 }
 
 // The group a piece names when it is a plain whole number from 1 to 16 (blanks around allowed).

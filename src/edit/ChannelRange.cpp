@@ -195,12 +195,7 @@ Status AddChannelRange(MemoryTable& table, const RangeFill& fill) {
     if (!rows) {
         return rows.error();
     }
-    table.ReserveChannels(table.ChannelCount() + rows->ChannelCount());
-    for (int row = 1; row < rows->RowCount(); ++row) {
-        const MemoryTable::RowView view = rows->RowCells(row);
-        const std::vector<std::string_view> cells(view.begin(), view.end());
-        table.AppendRow(cells);
-    }
+    table.PutRows(table.RowCount(), std::move(*rows));
     return Done{};
 }
 

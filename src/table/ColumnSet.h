@@ -35,10 +35,6 @@ public:
         return *this;
     }
     constexpr ColumnSet operator&(ColumnSet other) const { return FromBits(m_bits & other.m_bits); }
-    constexpr ColumnSet operator|(ColumnSet other) const { return FromBits(m_bits | other.m_bits); }
-    // The columns of All() this set lacks.
-    constexpr ColumnSet Missing() const { return FromBits(All().m_bits & ~m_bits); }
-    constexpr bool Empty() const { return m_bits == 0; }
     constexpr bool operator==(const ColumnSet&) const = default;
 
 private:

@@ -154,16 +154,8 @@ void MemoryTable::InsertPacked(const Cells& cells, int at) {
     }
 }
 
-void MemoryTable::AppendRow(Row cells) {
-    InsertPacked(cells, RowCount());
-}
-
-void MemoryTable::AppendRow(Row cells, int at) {
+void MemoryTable::AppendRow(const Row& cells, int at) {
     InsertPacked(cells, at);
-}
-
-void MemoryTable::AppendRow(std::span<const std::string_view> cells) {
-    InsertPacked(cells, RowCount());
 }
 
 void MemoryTable::AppendRow(std::span<const std::string_view> cells, int at) {
@@ -175,16 +167,9 @@ void MemoryTable::ReserveChannels(int channelCount) {
 }
 
 void MemoryTable::RemoveRow(int row) {
-    RemoveRows(row, row);
-}
-
-void MemoryTable::RemoveRows(int first, int last) {
-    first = std::max(first, 1);
-    last = std::min(last, RowCount() - 1);
-    if (first > last) {
-        return;
+    if (row >= 1 && row < RowCount()) {
+        m_rows.erase(m_rows.begin() + row);
     }
-    m_rows.erase(m_rows.begin() + first, m_rows.begin() + last + 1);
 }
 
 MemoryTable MemoryTable::TakeRows(int first, int last) {

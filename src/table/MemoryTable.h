@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <iterator>
+#include <limits>
 #include <memory>
 #include <span>
 #include <string>
@@ -73,16 +74,13 @@ public:
     // Adds a channel row at the end, or so that it becomes row `at` (rows from `at` move down).
     // Cells are taken as they are (missing ones empty, surplus ones dropped), so text holding a
     // tab stays in its own cell.
-    void AppendRow(Row cells);
-    void AppendRow(Row cells, int at);
+    void AppendRow(const Row& cells, int at = std::numeric_limits<int>::max());
     // The same for cells held elsewhere; they are copied, so the caller may reuse their storage.
-    void AppendRow(std::span<const std::string_view> cells);
-    void AppendRow(std::span<const std::string_view> cells, int at);
+    void AppendRow(std::span<const std::string_view> cells,
+                   int at = std::numeric_limits<int>::max());
     // Reserves room for `channelCount` channel rows, so a bulk import allocates once.
     void ReserveChannels(int channelCount);
     void RemoveRow(int row);
-    // Removes rows first..last (inclusive) in one step.
-    void RemoveRows(int first, int last);
     // Removes channel rows first..last (clipped to the channel rows) and hands them back as the
     // channel rows of a table with the same columns. The rows' text moves, it is not copied.
     MemoryTable TakeRows(int first, int last);

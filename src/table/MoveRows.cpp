@@ -39,16 +39,13 @@ std::vector<int> MovedRowOrder(int channelCount, std::span<const int> rows, RowM
             break;
         case RowMove::ToTop:
         case RowMove::ToBottom: {
-            const bool wantFirst = move == RowMove::ToTop;
+            // The selected rows first (or last), each part in its own order.
             std::vector<int> moved;
-            for (std::size_t k = 0; k < n; ++k) {
-                if (static_cast<bool>(selected[k]) == wantFirst) {
-                    moved.push_back(order[k]);
-                }
-            }
-            for (std::size_t k = 0; k < n; ++k) {
-                if (static_cast<bool>(selected[k]) != wantFirst) {
-                    moved.push_back(order[k]);
+            for (const bool first : {move == RowMove::ToTop, move != RowMove::ToTop}) {
+                for (std::size_t k = 0; k < n; ++k) {
+                    if (static_cast<bool>(selected[k]) == first) {
+                        moved.push_back(order[k]);
+                    }
                 }
             }
             order = std::move(moved);

@@ -96,12 +96,7 @@ void AppendChannels(MemoryTable& table, const MemoryTable& channels) {
         table.SetColCount(channels.ColCount());
         table.SetHeader(kImportedCaptions);
     }
-    table.ReserveChannels(table.ChannelCount() + channels.ChannelCount());
-    for (int row = 1; row < channels.RowCount(); ++row) {
-        const MemoryTable::RowView cells = channels.RowCells(row);
-        const std::vector<std::string_view> views(cells.begin(), cells.end());
-        table.AppendRow(views);
-    }
+    table.PutRows(table.RowCount(), channels);
 }
 
 }  // namespace corvalen

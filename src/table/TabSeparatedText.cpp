@@ -99,10 +99,6 @@ void ForEachRow(std::string_view text, Use use) {
     }
 }
 
-}  // namespace
-
-namespace {
-
 void AppendCell(std::string_view cell, std::string& text) {
     if (!NeedsQuotes(cell)) {
         text.append(cell);
@@ -119,20 +115,6 @@ void AppendCell(std::string_view cell, std::string& text) {
 }
 
 }  // namespace
-
-std::string EncodeTabSeparated(const std::vector<std::vector<std::string>>& rows) {
-    std::string text;
-    for (const std::vector<std::string>& row : rows) {
-        for (std::size_t column = 0; column < row.size(); ++column) {
-            if (column > 0) {
-                text.push_back('\t');
-            }
-            AppendCell(row[column], text);
-        }
-        text.push_back('\n');
-    }
-    return text;
-}
 
 std::string EncodeTabSeparated(const MemoryTable& table, std::span<const int> rows, int firstColumn,
                                int lastColumn) {
@@ -157,14 +139,6 @@ std::string EncodeTabSeparated(const MemoryTable& table, std::span<const int> ro
         text.push_back('\n');
     }
     return text;
-}
-
-std::vector<std::vector<std::string>> DecodeTabSeparated(std::string_view text) {
-    std::vector<std::vector<std::string>> rows;
-    ForEachRow(text, [&rows](std::span<const std::string_view> cells) {
-        rows.emplace_back(cells.begin(), cells.end());
-    });
-    return rows;
 }
 
 MemoryTable DecodeTabSeparatedBlock(std::string_view text) {

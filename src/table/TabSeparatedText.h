@@ -3,7 +3,6 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "table/MemoryTable.h"
 
@@ -14,10 +13,9 @@ namespace corvalen {
 // double quotes with every quote inside doubled, so it reads back as one cell. Plain C++ on
 // UTF-8 text; the editor converts to and from the clipboard's text.
 
-// Every row ends with "\n", the last one too.
-std::string EncodeTabSeparated(const std::vector<std::vector<std::string>>& rows);
-// The same for cells of `table`: the table rows `rows` in that order, columns `firstColumn` to
+// The cells of `table`: the table rows `rows` in that order, columns `firstColumn` to
 // `lastColumn` (a column past the table's last reads as empty), without copying them first.
+// Every row ends with "\n", the last one too.
 std::string EncodeTabSeparated(const MemoryTable& table, std::span<const int> rows, int firstColumn,
                                int lastColumn);
 
@@ -25,11 +23,9 @@ std::string EncodeTabSeparated(const MemoryTable& table, std::span<const int> ro
 // empty one, so "" gives no rows and "\n" one row of one empty cell. A cell that starts with a
 // double quote is read as a quoted cell when its closing quote is followed by a tab, a line
 // break or the end of the text; otherwise it is taken as it stands up to the next tab or line
-// break. Rows keep the number of cells they have.
-std::vector<std::vector<std::string>> DecodeTabSeparated(std::string_view text);
-// The same rows as the channel rows of a table as wide as the widest of them (the cells a row
-// lacks are empty), packed as a table packs its rows, so a large paste is not held one string
-// per cell first.
+// break. The rows become the channel rows of a table as wide as the widest of them (the cells a
+// row lacks are empty), packed as a table packs its rows, so a large paste is not held one
+// string per cell first.
 MemoryTable DecodeTabSeparatedBlock(std::string_view text);
 
 }  // namespace corvalen

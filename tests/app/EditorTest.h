@@ -95,16 +95,20 @@ protected:
         }
         return nullptr;
     }
+    // Clicks the button, and waits for the file its command reads or writes.
     void click(const QString& caption) {
         QPushButton* target = button(caption);
         QVERIFY2(target, qPrintable(caption));
         QTest::mouseClick(target, Qt::LeftButton);
+        waitForFiles();
     }
-    // Triggers the window's action of that object name, as its menu entry or shortcut would.
+    // Triggers the window's action of that object name, as its menu entry or shortcut would,
+    // and waits for the file it reads or writes.
     void trigger(const char* actionName) {
         auto* action = m_window->findChild<QAction*>(QString::fromLatin1(actionName));
         QVERIFY2(action, actionName);
         action->trigger();
+        waitForFiles();
     }
     // The status line with its details, as one text.
     QString status() const {

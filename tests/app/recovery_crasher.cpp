@@ -12,7 +12,7 @@
 
 #include "ScriptedDialogs.h"
 #include "app/Document.h"
-#include "app/EditActions.h"
+#include <QAction>
 #include "app/FileActions.h"
 #include "app/MainWindow.h"
 #include "app/RecoveryCopy.h"
@@ -30,14 +30,16 @@ int main(int argc, char** argv) {
                                 &dialogs, &boxes);
     window.start();
     window.keeper().startRecovery(QString::fromLocal8Bit(argv[2]));
-    if (!window.fileActions().openChannelFile(QString::fromLocal8Bit(argv[3]))) {
+    QSignalSpy loaded(&window.fileActions(), &corvalen::FileActions::tableLoaded);
+    if (!window.fileActions().openChannelFile(QString::fromLocal8Bit(argv[3])) ||
+        !loaded.wait(60000)) {
         return 3;
     }
     corvalen::MemoryTableModel& model = window.document().table();
     // The same edits tst_recovery expects back: a callsign, a frequency and a new row.
     model.setData(model.index(0, corvalen::Callsign), QStringLiteral("EDITED"));
     model.setData(model.index(1, corvalen::Frequency), QStringLiteral("9999000"));
-    window.editActions().addRowAction()->trigger();
+    window.findChild<QAction*>(QStringLiteral("addRowAction"))->trigger();
     const int last = model.rowCount() - 1;
     model.setData(model.index(last, corvalen::Frequency), QStringLiteral("7100000"));
     model.setData(model.index(last, corvalen::Comments), QStringLiteral("tab\there, \"quoted\""));

@@ -17,7 +17,7 @@ private:
     // Saves the table over an existing channels.csv.
     void saveOverExisting() {
         m_dialogs->answers.push_back(path(QStringLiteral("channels.csv")));
-        QVERIFY(m_window->fileActions().saveCsv());
+        trigger("saveCsvAction");
     }
 
 private slots:

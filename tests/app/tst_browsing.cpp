@@ -516,6 +516,7 @@ private slots:
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         QTest::keyClick(&window, Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);
+        waitForFiles();
         const FileDialogSettings expected{
             m_dir->path(), QString(), QStringLiteral("Memory files (*.g3m)|*.g3m"),
             QStringLiteral("Select your File"), FileDialogSettings::Form::Open};
@@ -560,7 +561,7 @@ private slots:
         m_dialogs->answers.push_back(
             writeMemoryFile(QStringLiteral("m.g3m"), testing::Channels(2), "313"));
 
-        action("openMemoryFileAction")->trigger();
+        trigger("openMemoryFileAction");
         QCOMPARE(m_boxes->shown.last().kind, QStringLiteral("askUnsavedChanges"));
         QCOMPARE(m_dialogs->shown.size(), opened ? 1 : 0);
         QCOMPARE(model.rowCount(), opened ? 2 : 49);
@@ -573,7 +574,7 @@ private slots:
         MainWindow& window = startWindow();
         const MemoryTable before = window.document().table().table();
         m_dialogs->answers.push_back(path(QStringLiteral("missing.g3m")));
-        action("openMemoryFileAction")->trigger();
+        trigger("openMemoryFileAction");
         QVERIFY(window.document().table().table() == before);
         QVERIFY2(statusLine(window).contains(path(QStringLiteral("missing.g3m"))),
                  qPrintable(statusLine(window)));
@@ -587,10 +588,10 @@ private slots:
         const QString g3m = writeMemoryFile(QStringLiteral("b.g3m"), testing::Channels(3), "313");
         const QString saved = path(QStringLiteral("c.csv"));
         m_dialogs->answers = {csv, g3m, saved};
-        action("openCsvAction")->trigger();
-        action("openMemoryFileAction")->trigger();
-        action("saveCsvAction")->trigger();
-        action("openCsvAction")->trigger();  // cancelled: no change
+        trigger("openCsvAction");
+        trigger("openMemoryFileAction");
+        trigger("saveCsvAction");
+        trigger("openCsvAction");  // cancelled: no change
         QCOMPARE(window.fileActions().recentFiles().paths(), (QStringList{saved, g3m, csv}));
         const QString store = path(QStringLiteral("program/Corvalen-recent.txt"));
         QCOMPARE(testing::ReadBytes(store),
@@ -610,6 +611,7 @@ private slots:
         QCOMPARE(recent->actions().size(), 2);
 
         recent->actions()[1]->trigger();  // opens a.csv, which moves to the front
+        waitForFiles();
         QCOMPARE(next.document().table().rowCount(), 2);
         QCOMPARE(next.fileActions().recentFiles().paths(), (QStringList{csv, saved}));
 

@@ -185,7 +185,7 @@ private slots:
         startWindow(channels);
         const QString g3m = path(QStringLiteral("memory.g3m"));
         m_dialogs->answers.push_back(g3m);
-        QVERIFY(m_window->fileActions().saveMemoryFile());
+        trigger("saveMemoryFileAction");
         CompareDialog same(m_window->document(), g3m);
         QVERIFY(same.diff().changes.empty());
         QVERIFY(same.summary()->text().contains(QStringLiteral("the same channels")));

@@ -510,6 +510,7 @@ private slots:
             QVERIFY(!view.headerData(column, Qt::Horizontal).toString().isEmpty());
         }
         m_window->fileActions().openChannelFile(writeCsv(QStringLiteral("c.csv"), Channels(1)));
+        waitForFiles();
         QCOMPARE(view.headerData(SecondarySquelchType, Qt::Horizontal).toString(), "x");
         QCOMPARE(view.headerData(SecondarySquelchType, Qt::Horizontal, Qt::ToolTipRole).toString(),
                  "CSV header: Secondary squelch type");
@@ -528,6 +529,7 @@ private slots:
         QVERIFY(panel.isHidden());
         m_window->fileActions().openChannelFile(writeCsv(
             QStringLiteral("bad.csv"), Channels(3), "4,abc,2400,0,,,,,,1,0,0,0,-100,,,FM,,\r\n"));
+        waitForFiles();
         QTRY_VERIFY(panel.isVisible());
         QVERIFY(panel.height() > 3 * panel.fontMetrics().height());
         QCOMPARE(add->mapTo(m_window.get(), QPoint()), before);
@@ -567,6 +569,7 @@ private slots:
         QCOMPARE(second.size(), left.size());
         QCOMPARE(second.geometry().topLeft(), left.topLeft());
         second.fileActions().openChannelFile(writeCsv(QStringLiteral("c.csv"), Channels(2)));
+        QTRY_VERIFY(!second.fileActions().busy());
         QCOMPARE(second.grid()->horizontalHeader()->sectionSize(Callsign), 211);
 
         // A layout file that holds no geometry is a first run again.

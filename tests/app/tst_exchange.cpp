@@ -315,7 +315,6 @@ private slots:
         m_dialogs->answers = {pipe};
         m_boxes->overwriteAnswers = {true};
         trigger("saveCsvAction");
-        waitForFiles();
         look.stop();
         QCOMPARE(statusWhileSaving, QStringLiteral("Saving slow.csv\u2026"));
         QVERIFY(!closedWhileSaving);
@@ -439,6 +438,7 @@ private slots:
         QVERIFY2(status().startsWith("Read 7 channels from the SDR# list input.xml; 4 lines"),
                  qPrintable(status()));
         QVERIFY(window.fileActions().appendFile(kTestData + "sdrpp_lists/input.json"));
+        waitForFiles();
         QCOMPARE(window.document().groupNames(),
                  (std::vector<std::string>{"Aircraft", "Broadcast", "Digital", "Air",
                                            "Rundfunk Österreich"}));

@@ -41,7 +41,9 @@ private:
 
     bool saveCsvAgain() {
         m_dialogs->answers.push_back(m_csv);
-        return m_window->fileActions().saveCsv();
+        const bool started = m_window->fileActions().saveCsv();
+        waitForFiles();
+        return started;
     }
 
 private slots:
@@ -191,7 +193,7 @@ private slots:
         startWindow(testing::Channels(3));
         const QString g3m = path(QStringLiteral("memory.g3m"));
         m_dialogs->answers.push_back(g3m);
-        QVERIFY(m_window->fileActions().saveMemoryFile());
+        trigger("saveMemoryFileAction");
         QSignalSpy changed(&m_window->keeper().fileWatch(), &FileWatch::changed);
         QByteArray bytes = testing::ReadBytes(g3m);
         bytes.append(QByteArray(92, '\0'));

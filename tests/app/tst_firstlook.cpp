@@ -185,11 +185,13 @@ private slots:
             shorter.SetCellText(1, Frequency, "999999999");
             shorter.SetCellText(2, Callsign, "Voice");
             m_window->fileActions().openChannelFile(writeCsv(QStringLiteral("hf.csv"), shorter));
+            waitForFiles();
         }
         if (unitFirst) {
             trigger(unitAction.toLatin1().constData());
         }
         m_window->fileActions().openChannelFile(writeCsv(QStringLiteral("vhf.csv"), VhfChannels()));
+        waitForFiles();
         if (!unitFirst) {
             trigger(unitAction.toLatin1().constData());
         }
@@ -242,6 +244,7 @@ private slots:
         MainWindow& window = startWindow();
         QVERIFY(window.fileActions().openFile(
             QStringLiteral(CORVALEN_TEST_DATA_DIR "/../../docs/sample.csv")));
+        waitForFiles();
         QCOMPARE(window.document().table().table().ColCount(), kImportedColumnCount);
         QApplication::processEvents();
         const QRect room = window.screen()->availableGeometry();
@@ -257,6 +260,7 @@ private slots:
         const QSize chosen = window.size();
         QVERIFY(window.fileActions().openFile(
             QStringLiteral(CORVALEN_TEST_DATA_DIR "/../../docs/sample.csv")));
+        waitForFiles();
         QCOMPARE(window.size(), chosen);
     }
 
@@ -372,6 +376,7 @@ private slots:
         grid().horizontalScrollBar()->setValue(grid().horizontalScrollBar()->maximum());
         QVERIFY(grid().verticalScrollBar()->value() > 0);
         QVERIFY(window.fileActions().openFile(writeCsv(QStringLiteral("b.csv"), Channels(300))));
+        waitForFiles();
         QCOMPARE(grid().verticalScrollBar()->value(), 0);
         QCOMPARE(grid().horizontalScrollBar()->value(), 0);
     }
@@ -420,6 +425,7 @@ private slots:
         MainWindow& window = startWindow();
         QCOMPARE(window.windowTitle(), QStringLiteral("Grid View[*]"));
         QVERIFY(window.fileActions().openFile(writeCsv(QStringLiteral("sample.csv"), Channels(2))));
+        waitForFiles();
         QCOMPARE(window.windowTitle(), QStringLiteral("Grid View \u2014 sample.csv[*]"));
         QVERIFY(!window.isWindowModified());
         model().setData(model().index(0, Callsign), QStringLiteral("NEW"));

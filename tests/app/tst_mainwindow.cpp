@@ -44,11 +44,8 @@ std::vector<std::string> RowStrings(const MemoryTable& table, int row) {
 }
 
 QString TabText(const MemoryTable& table, const QList<int>& rows) {
-    std::vector<std::vector<std::string>> cells;
-    for (const int row : rows) {
-        cells.push_back(RowStrings(table, row));
-    }
-    return QString::fromStdString(EncodeTabSeparated(cells));
+    const std::vector<int> order(rows.begin(), rows.end());
+    return QString::fromStdString(EncodeTabSeparated(table, order, 0, table.ColCount() - 1));
 }
 
 QStringList Sequence(const QString& pattern, int first, int last) {
@@ -693,6 +690,7 @@ private slots:
 
         if (trigger == QStringLiteral("close")) {
             window.close();
+            waitForFiles();
         } else if (trigger == QStringLiteral("Exit")) {
             click(QStringLiteral("Exit"));
             QVERIFY(QFile::exists(path(QStringLiteral("program/Corvalen.ini"))));
@@ -738,6 +736,7 @@ private slots:
         m_dialogs->answers = {path(QStringLiteral("kept.g3m"))};
 
         window.close();
+        waitForFiles();
         QVERIFY(window.isVisible());
         QVERIFY2(statusLine(window).contains(QStringLiteral("; 1 row not written")),
                  qPrintable(statusLine(window)));

@@ -20,7 +20,6 @@
 #include "app/ChannelRangeDialog.h"
 #include "app/ChannelViewModel.h"
 #include "app/GridViewOptions.h"
-#include "app/HiddenColumns.h"
 #include "app/ProblemIndex.h"
 #include "app/ProblemsPanel.h"
 #include "app/SetFieldDialog.h"
@@ -266,7 +265,7 @@ private slots:
         QVERIFY(m_window->grid()->isColumnHidden(4));
         QVERIFY(m_window->grid()->isColumnHidden(5));
         QVERIFY(!m_window->grid()->isColumnHidden(6));
-        QCOMPARE(testing::ReadBytes(m_programDir + "/" + HiddenColumns::kFileName),
+        QCOMPARE(testing::ReadBytes(m_programDir + "/" + GridViewOptions::kHiddenColumnsFile),
                  QByteArray("5\r\n6\r\n"));
         QCOMPARE(testing::ReadBytes(m_programDir + "/Corvalen.ini"), settings);
         // The next run starts with them hidden, and they can be shown again.

@@ -135,19 +135,6 @@ private slots:
         QCOMPARE(Outcome(HexUnsigned2Dbl(text)), unsignedValue);
     }
 
-    void restOfFamily() {
-        QCOMPARE(Bin2Hex2("101"), "05");
-        QCOMPARE(Bin2Hex2(""), "00");
-        QCOMPARE(Bin2Hex2(std::string(32, '1')), "FFFFFFFF");
-        QCOMPARE(Bin2Dec("101"), 5);
-        QCOMPARE(Dec2Bin2(-1), std::string(16, '1'));
-        QCOMPARE(Hex2Bin("0A"), "1010");
-        QCOMPARE(Hex2Bin("00"), "00000000");
-        QCOMPARE(HiWord(-65537), -1);
-        QCOMPARE(LoWord(-1), 0xFFFF);
-        QCOMPARE(DWord(-1, 0xFFFF), -1);
-    }
-
     // Megabyte texts end with a result instead of hanging or crashing.
     void hugeInputsEnd() {
         const std::string ones(1 << 20, '1');

@@ -1,6 +1,8 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <functional>
+#include <numeric>
 #include <random>
 #include <string>
 #include <vector>
@@ -11,6 +13,7 @@
 #include "channel/TableChecks.h"
 #include "io/Messages.h"
 #include "table/Columns.h"
+#include "table/MoveRows.h"
 
 using namespace corvalen;
 
@@ -19,9 +22,10 @@ namespace {
 // What a whole-table check finds, in the order the editor keeps.
 std::vector<Diagnostic> Full(const MemoryTable& table) {
     std::vector<Diagnostic> problems = CheckCells(table, ReceiverModel());
-    std::stable_sort(problems.begin(), problems.end(), [](const Diagnostic& a, const Diagnostic& b) {
-        return a.number != b.number ? a.number < b.number : a.column < b.column;
-    });
+    std::stable_sort(problems.begin(), problems.end(),
+                     [](const Diagnostic& a, const Diagnostic& b) {
+                         return a.number != b.number ? a.number < b.number : a.column < b.column;
+                     });
     return problems;
 }
 
@@ -104,84 +108,140 @@ private slots:
                  qPrintable(FirstDifference(checks.Problems(), Full(table))));
         // The keys CheckAll kept are those later edits compare with.
         table.SetCellText(channels / 2, Number, "1");
-        const std::vector<int> edited{channels / 2};
-        checks.RowsChanged(table, edited, ReceiverModel());
+        std::vector<int> from(std::size_t(table.RowCount()));
+        std::iota(from.begin(), from.end(), 0);
+        from[std::size_t(channels / 2)] = 0;
+        checks.Update(table, from, ReceiverModel());
         QVERIFY2(checks.Problems() == Full(table),
                  qPrintable(FirstDifference(checks.Problems(), Full(table))));
     }
 
+    // Row commands of the kinds a step may take, each now and then undone: cells set (as a
+    // paste or Set Field does), rows inserted and deleted anywhere, rows moved as a block, and
+    // the table sorted.
     void followsEditsAsAFullCheckWould_data() {
-        QTest::addColumn<int>("column");        // the column edited most
+        QTest::addColumn<int>("column");  // the column edited most
         QTest::addColumn<QStringList>("values");
-        QTest::addColumn<bool>("rowsAtTheEnd");  // rows also added and removed at the end
+        QTest::addColumn<QString>("commands");  // c: cells, i: insert and delete, m: move, s: sort
         QTest::newRow("channel numbers")
-            << int(Number) << QStringList{"1", "2", "3", "03", " 2", "", "x"} << false;
+            << int(Number) << QStringList{"1", "2", "3", "03", " 2", "", "x"} << "c";
         QTest::newRow("frequencies")
-            << int(Frequency) << QStringList{"7005000", "7010000", "7010000.4", "", "abc"} << false;
+            << int(Frequency) << QStringList{"7005000", "7010000", "7010000.4", "", "abc"} << "c";
         QTest::newRow("modes, known and other")
-            << int(Mode) << QStringList{"USB", "usb", "AM", "", "WFM", "wfm"} << false;
-        QTest::newRow("rows emptied, added and removed at the end")
-            << int(Callsign) << QStringList{"", "C1"} << true;
+            << int(Mode) << QStringList{"USB", "usb", "AM", "", "WFM", "wfm"} << "c";
+        QTest::newRow("rows emptied, inserted and deleted")
+            << int(Callsign) << QStringList{"", "C1"} << "ci";
+        QTest::newRow("rows moved") << int(Number) << QStringList{"1", "2", "03"} << "cm";
+        QTest::newRow("rows sorted") << int(Frequency) << QStringList{"7005000", ""} << "cs";
+        QTest::newRow("every command")
+            << int(Mode) << QStringList{"USB", "AM", "WFM", ""} << "cims";
     }
     void followsEditsAsAFullCheckWould() {
         QFETCH(int, column);
         QFETCH(QStringList, values);
-        QFETCH(bool, rowsAtTheEnd);
+        QFETCH(QString, commands);
         const QStringList numbers{"1", "2", "3", "07", ""};
         const QStringList frequencies{"7005000", "7010000", "", "x"};
         const QStringList modes{"USB", "AM", "", "WFM"};
         std::mt19937 random(20);
+        const auto below = [&](int n) { return int(random() % unsigned(n)); };
         const auto pick = [&](const QStringList& list) {
-            return list[int(random() % unsigned(list.size()))].toStdString();
+            return list[below(int(list.size()))].toStdString();
         };
         MemoryTable table = testing::Channels(24);
+        // For each row, the row it was at the last check; 0 where its cells changed since.
+        std::vector<int> from;
+        const auto set = [&](int row, int c, std::string text) {
+            table.SetCellText(row, c, std::move(text));
+            from[std::size_t(row)] = 0;
+        };
+        const auto insert = [&](int at, MemoryTable::Row cells) {
+            table.AppendRow(std::move(cells), at);
+            from.insert(from.begin() + at, 0);
+        };
+        const auto reorder = [&](const std::vector<int>& order) {
+            table.ReorderRows(order);
+            std::vector<int> moved{0};
+            for (const int row : order) {
+                moved.push_back(from[std::size_t(row)]);
+            }
+            from = moved;
+        };
+        std::function<void()> undo;
         EditChecks checks;
         checks.CheckAll(table, ReceiverModel());
         for (int step = 0; step < 400; ++step) {
-            std::vector<int> rows;
-            const int row = 1 + int(random() % unsigned(table.ChannelCount()));
-            switch (random() % 8) {
-                case 0:
-                    table.SetCellText(row, Number, pick(numbers));
-                    break;
-                case 1:
-                    table.SetCellText(row, Frequency, pick(frequencies));
-                    break;
-                case 2:
-                    table.SetCellText(row, Mode, pick(modes));
-                    break;
-                case 3:
-                    if (rowsAtTheEnd) {
-                        // Emptied whole, or a row added or taken away at the end.
-                        const int kind = int(random() % 3);
-                        if (kind == 0) {
-                            for (int c = 0; c < table.ColCount(); ++c) {
-                                table.SetCellText(row, c, "");
-                            }
-                        } else if (kind == 1 || table.ChannelCount() < 4) {
-                            table.AppendRow(MemoryTable::Row{pick(numbers), pick(frequencies),
-                                                             "2400"});
-                        } else {
-                            table.RemoveRow(table.ChannelCount());
-                        }
+            from.resize(std::size_t(table.RowCount()));
+            std::iota(from.begin(), from.end(), 0);
+            const int row = 1 + below(table.ChannelCount());
+            const QChar command = commands[below(int(commands.size()))];
+            if (undo && below(4) == 0) {
+                undo();
+                undo = nullptr;
+            } else if (command == 'c') {
+                const auto cellsOf = [&](int r) {
+                    return MemoryTable::Row(table.RowCells(r).begin(), table.RowCells(r).end());
+                };
+                const MemoryTable::Row before = cellsOf(row);
+                switch (below(4)) {
+                    case 0:
+                        set(row, Number, pick(numbers));
                         break;
+                    case 1:
+                        set(row, Frequency, pick(frequencies));
+                        break;
+                    case 2:
+                        set(row, Mode, pick(modes));
+                        break;
+                    default:
+                        set(row, column, pick(values));
+                }
+                undo = [&, row, before] {
+                    for (int c = 0; c < table.ColCount(); ++c) {
+                        set(row, c, before[std::size_t(c)]);
                     }
-                    [[fallthrough]];
-                default:
-                    table.SetCellText(row, column, pick(values));
-                    // Now and then a second row changes in the same step.
-                    if (random() % 3 == 0) {
-                        const int other = 1 + int(random() % unsigned(table.ChannelCount()));
-                        table.SetCellText(other, column, pick(values));
-                        rows.push_back(other);
+                };
+                // Now and then every row changes (Set Field, a paste of every row).
+                if (below(10) == 0) {
+                    for (int r = 1; r < table.RowCount(); ++r) {
+                        set(r, column, pick(values));
                     }
+                    undo = nullptr;
+                }
+            } else if (command == 'i' && (below(2) == 0 || table.ChannelCount() < 4)) {
+                insert(row, MemoryTable::Row{pick(numbers), pick(frequencies), "2400"});
+                undo = [&, row] {
+                    table.RemoveRow(row);
+                    from.erase(from.begin() + row);
+                };
+            } else if (command == 'i') {
+                MemoryTable::Row cells(table.RowCells(row).begin(), table.RowCells(row).end());
+                table.RemoveRow(row);
+                from.erase(from.begin() + row);
+                undo = [&, row, cells] { insert(row, cells); };
+            } else {
+                // A block of rows moved elsewhere, or every row sorted by Frequency.
+                std::vector<int> order(std::size_t(table.ChannelCount()));
+                std::iota(order.begin(), order.end(), 1);
+                if (command == 'm') {
+                    const int length = 1 + below(std::min(5, int(order.size()) - row + 1));
+                    std::rotate(order.begin() + row - 1, order.begin() + row - 1 + length,
+                                order.begin() + row - 1 + length +
+                                    below(int(order.size()) - row - length + 2));
+                } else {
+                    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+                        return table.CellText(a, Frequency) < table.CellText(b, Frequency);
+                    });
+                }
+                reorder(order);
+                undo = [&, order] { reorder(InverseRowOrder(order)); };
             }
-            rows.push_back(row);
             const std::vector<Diagnostic> before = checks.Problems();
-            const bool changed = checks.RowsChanged(table, rows, ReceiverModel());
+            const bool changed = checks.Update(table, from, ReceiverModel());
             const std::vector<Diagnostic> full = Full(table);
             QVERIFY2(checks.Problems() == full,
-                     qPrintable(QString("step %1: ").arg(step) + FirstDifference(checks.Problems(), full)));
+                     qPrintable(QString("step %1: ").arg(step) +
+                                FirstDifference(checks.Problems(), full)));
             // The rows said to have new problems are those whose problems differ, no more.
             QCOMPARE(changed, before != full);
             std::vector<int> differing;

@@ -401,8 +401,9 @@ private slots:
         const std::vector<Diagnostic> problems = CheckCells(table, "303");
         QStringList lines;
         QList<int> notices;
+        const MessageTexts& english = CatalogueTexts(Language::English);
         for (const Diagnostic& problem : problems) {
-            lines << QString::fromStdString(ProblemLine(problem));
+            lines << QString::fromStdString(ProblemLine(problem, english));
             if (problem.IsNotice()) {
                 notices << problem.number;
             }

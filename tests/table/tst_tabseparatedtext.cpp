@@ -1,10 +1,10 @@
 #include <QTest>
 
 #include <algorithm>
+#include <vector>
 
 #include "table/TabSeparatedText.h"
 
-using corvalen::DecodeTabSeparated;
 using corvalen::EncodeTabSeparated;
 using Rows = std::vector<std::vector<std::string>>;
 
@@ -40,8 +40,8 @@ class TestTabSeparatedText : public QObject {
     Q_OBJECT
 
 private slots:
-    // Whatever the cells hold, they read back as the same cells; `text` is what a spreadsheet
-    // gets (null: not checked).
+    // Whatever the cells of a block hold, they read back as the same cells; `text` is what a
+    // spreadsheet gets (null: not checked).
     void roundTrip_data() {
         QTest::addColumn<Rows>("rows");
         QTest::addColumn<QByteArray>("text");
@@ -53,8 +53,9 @@ private slots:
         QTest::newRow("quotes: doubled only inside a quoted cell")
             << Rows{{"say \"hi\"", "\"quoted\"", "\"", "\"\t\""}}
             << QByteArray("say \"hi\"\t\"\"\"quoted\"\"\"\t\"\"\"\"\t\"\"\"\t\"\"\"\n");
-        QTest::newRow("empty cells and rows")
-            << Rows{{""}, {"", ""}, {"", "x", ""}, {""}} << QByteArray("\n\t\n\tx\t\n\n");
+        QTest::newRow("empty cells")
+            << Rows{{"", "", ""}, {"", "x", ""}} << QByteArray("\t\t\n\tx\t\n");
+        QTest::newRow("rows of one empty cell") << Rows{{""}, {""}} << QByteArray("\n\n");
         QTest::newRow("blanks and non-ASCII kept")
             << Rows{{" 12 ", "R\u00e1dio Amaz\u00f4nia", "\u201cAM\u201d"}} << QByteArray();
         QTest::newRow("no rows") << Rows{} << QByteArray("");
@@ -63,20 +64,9 @@ private slots:
     void roundTrip() {
         QFETCH(Rows, rows);
         QFETCH(QByteArray, text);
-        const std::string encoded = EncodeTabSeparated(rows);
-        if (!text.isNull()) {
-            QCOMPARE(QByteArray::fromStdString(encoded), text);
-        }
-        QCOMPARE(DecodeTabSeparated(encoded), rows);
-        QCOMPARE(BlockRows(encoded), Padded(rows));
-
-        // Copy writes the same text straight from the table's rows: here a table with one
-        // column more than the block, which is left out, and the rows in the block's order.
+        // Copy writes the text straight from the table's rows: here a table with one column
+        // more than the block, which is left out, and the rows in the block's order.
         const std::size_t width = rows.empty() ? 0 : rows.front().size();
-        if (width == 0 || !std::all_of(rows.begin(), rows.end(),
-                                       [&](const auto& row) { return row.size() == width; })) {
-            return;
-        }
         corvalen::MemoryTable table(static_cast<int>(width) + 1);
         for (const std::vector<std::string>& cells : rows) {
             table.AppendRow(cells, 1);  // on top: block row k ends up as table row n - k
@@ -85,7 +75,12 @@ private slots:
         for (int k = 0; k < table.ChannelCount(); ++k) {
             order.push_back(table.ChannelCount() - k);
         }
-        QCOMPARE(EncodeTabSeparated(table, order, 0, static_cast<int>(width) - 1), encoded);
+        const std::string encoded =
+            EncodeTabSeparated(table, order, 0, static_cast<int>(width) - 1);
+        if (!text.isNull()) {
+            QCOMPARE(QByteArray::fromStdString(encoded), text);
+        }
+        QCOMPARE(BlockRows(encoded), rows);
     }
 
     // Text as other programs write it.
@@ -98,7 +93,7 @@ private slots:
             << QByteArray("\"a\r\nb\"\tc\r\n") << Rows{{"a\r\nb", "c"}};
         QTest::newRow("one final break only") << QByteArray("x\n\n") << Rows{{"x"}, {""}};
         QTest::newRow("tab at the end is one more cell") << QByteArray("a\t") << Rows{{"a", ""}};
-        QTest::newRow("ragged rows kept")
+        QTest::newRow("ragged rows padded")
             << QByteArray("a\nb\tc\td\n") << Rows{{"a"}, {"b", "c", "d"}};
         QTest::newRow("quote not closing the cell: taken as it is")
             << QByteArray("\"ab\"cd\te") << Rows{{"\"ab\"cd", "e"}};
@@ -111,7 +106,6 @@ private slots:
     void decodesForeignText() {
         QFETCH(QByteArray, text);
         QFETCH(Rows, rows);
-        QCOMPARE(DecodeTabSeparated(text.toStdString()), rows);
         QCOMPARE(BlockRows(text.toStdString()), Padded(rows));
     }
 };
