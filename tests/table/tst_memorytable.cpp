@@ -53,22 +53,18 @@ private slots:
         QTest::addColumn<int>("column");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("same length") << 1 << 0 << "9"
-                                     << "9|7100000|Caf\u00E9";
-        QTest::newRow("longer, middle cell") << 1 << 1 << "14000000.5"
-                                             << "1|14000000.5|Caf\u00E9";
-        QTest::newRow("shorter, last cell") << 1 << 2 << ""
-                                            << "1|7100000|";
-        QTest::newRow("emptied, first cell") << 1 << 0 << ""
-                                             << "|7100000|Caf\u00E9";
-        QTest::newRow("longer than the block holds, first cell") << 1 << 0 << "12345"
-                                                                 << "12345|7100000|Caf\u00E9";
-        QTest::newRow("into an empty cell") << 2 << 1 << "3500"
-                                            << "2|3500|x";
-        QTest::newRow("into an empty row") << 3 << 2 << "z"
-                                           << "||z";
-        QTest::newRow("column past the end") << 1 << 3 << "lost"
-                                             << "1|7100000|Caf\u00E9";
+        const auto row = [](const char* name, int at, int column, const char* text,
+                            const char* expected) {
+            QTest::newRow(name) << at << column << text << expected;
+        };
+        row("same length", 1, 0, "9", "9|7100000|Caf\u00E9");
+        row("longer, middle cell", 1, 1, "14000000.5", "1|14000000.5|Caf\u00E9");
+        row("shorter, last cell", 1, 2, "", "1|7100000|");
+        row("emptied, first cell", 1, 0, "", "|7100000|Caf\u00E9");
+        row("longer than the block holds, first cell", 1, 0, "12345", "12345|7100000|Caf\u00E9");
+        row("into an empty cell", 2, 1, "3500", "2|3500|x");
+        row("into an empty row", 3, 2, "z", "||z");
+        row("column past the end", 1, 3, "lost", "1|7100000|Caf\u00E9");
     }
     void setCellText() {
         QFETCH(int, row);
