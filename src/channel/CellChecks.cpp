@@ -295,18 +295,16 @@ void ReadLevelSquelch(std::string_view cell, RecordFields& fields, RowProblems& 
         return;
     }
     // The level the word reads back as, -65535 to 0.
-    const int written = fields.squelchLow == 0 ? 0 : fields.squelchLow - 65536;
-    if (!ParseDecimal(cell)) {
-        problems.Add(LevelSquelch, MessageKind::NotNumber,
-                     {QuotedCell(cell), std::to_string(written)});
-    } else if (level > 0.0) {
-        problems.Add(LevelSquelch, MessageKind::LevelAboveZero,
-                     {QuotedCell(cell), std::to_string(written)});
-    } else if (level < -65536.0) {
-        problems.Add(LevelSquelch, MessageKind::LevelTooLow,
-                     {QuotedCell(cell), std::to_string(written)});
+    std::string written = std::to_string(fields.squelchLow == 0 ? 0 : fields.squelchLow - 65536);
+    // Fraction: a number in range, which at most has a fraction to report.
+    const MessageKind kind = !ParseDecimal(cell) ? MessageKind::NotNumber
+                             : level > 0.0       ? MessageKind::LevelAboveZero
+                             : level < -65536.0  ? MessageKind::LevelTooLow
+                                                 : MessageKind::Fraction;
+    if (kind != MessageKind::Fraction) {
+        problems.Add(LevelSquelch, kind, {QuotedCell(cell), std::move(written)});
     } else if (HasFraction(cell)) {
-        ReportFraction(problems, LevelSquelch, cell, {}, std::to_string(written));
+        ReportFraction(problems, LevelSquelch, cell, {}, std::move(written));
     }
 }
 

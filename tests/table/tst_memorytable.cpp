@@ -71,22 +71,20 @@ private slots:
         QFETCH(int, column);
         QFETCH(QString, text);
         QFETCH(QString, expected);
-        {
-            auto table = std::make_unique<MemoryTable>(ThreeColumns());
-            table->SetRowCount(4);
-            const MemoryTable before = *table;
-            table->SetCellText(row, column, text.toStdString());
-            QCOMPARE(Joined(*table, row), expected);
-            for (int other = 0; other < table->RowCount(); ++other) {
-                if (other != row) {
-                    QCOMPARE(Joined(*table, other), Joined(before, other));
-                }
+        auto table = std::make_unique<MemoryTable>(ThreeColumns());
+        table->SetRowCount(4);
+        const MemoryTable before = *table;
+        table->SetCellText(row, column, text.toStdString());
+        QCOMPARE(Joined(*table, row), expected);
+        for (int other = 0; other < table->RowCount(); ++other) {
+            if (other != row) {
+                QCOMPARE(Joined(*table, other), Joined(before, other));
             }
-            MemoryTable moved = std::move(*table);
-            table.reset();  // the copy and the moved table outlive the table they came from
-            QCOMPARE(Joined(moved, row), expected);
-            QCOMPARE(Joined(before, 1), QStringLiteral("1|7100000|Caf\u00E9"));
         }
+        MemoryTable moved = std::move(*table);
+        table.reset();  // the copy and the moved table outlive the table they came from
+        QCOMPARE(Joined(moved, row), expected);
+        QCOMPARE(Joined(before, 1), QStringLiteral("1|7100000|Caf\u00E9"));
     }
 
     // Rows move between tables without being copied; each must stay readable after the table
@@ -155,21 +153,19 @@ private slots:
         QFETCH(int, column);
         QFETCH(QStringList, block);
         QFETCH(QStringList, expected);
-        {
-            MemoryTable table = ThreeColumns();
-            const MemoryTable before = table;
-            MemoryTable cells = Block(block);
-            const MemoryTable given = cells;
-            table.SwapCells(row, column, cells);
-            QCOMPARE((QStringList{Joined(table, 1), Joined(table, 2)}), expected);
-            table.SwapCells(row, column, cells);
-            QVERIFY(table == before);
-            QVERIFY(cells == given);
+        MemoryTable table = ThreeColumns();
+        const MemoryTable before = table;
+        MemoryTable cells = Block(block);
+        const MemoryTable given = cells;
+        table.SwapCells(row, column, cells);
+        QCOMPARE((QStringList{Joined(table, 1), Joined(table, 2)}), expected);
+        table.SwapCells(row, column, cells);
+        QVERIFY(table == before);
+        QVERIFY(cells == given);
 
-            table.SwapCells(row, column, cells);
-            cells = MemoryTable(1);
-            QCOMPARE((QStringList{Joined(table, 1), Joined(table, 2)}), expected);
-        }
+        table.SwapCells(row, column, cells);
+        cells = MemoryTable(1);
+        QCOMPARE((QStringList{Joined(table, 1), Joined(table, 2)}), expected);
     }
 
     void columnCountKeepsTexts() {
