@@ -124,32 +124,26 @@ void ReportFraction(RowProblems& problems, Column column, std::string_view cell,
 
 // Frequency: a decimal number of Hz whose fraction is cut off, 0 to 2^32 - 1; a fraction is
 // a notice, anything else an error that writes 0 Hz. Returns the frequency as AlikeFrequency
-// reads the cell.
+// reads the cell, which is the frequency written.
 std::optional<std::uint32_t> ReadFrequency(std::string_view cell, RecordFields& fields,
                                            RowProblems& problems) {
-    // Up to nine plain digits: a whole number of Hz that the record always holds.
-    if (const std::int64_t plain = PlainDigits(cell, 9); plain >= 0) {
-        fields.frequency = static_cast<std::uint32_t>(plain);
-        return fields.frequency;
+    const std::optional<std::uint32_t> alike = AlikeFrequency(cell);
+    if (alike) {
+        fields.frequency = *alike;
+        if (HasFraction(cell)) {
+            ReportFraction(problems, Frequency, cell, "Hz", std::to_string(fields.frequency));
+        }
+        return alike;
     }
     const auto value = ParseDecimal(cell);
-    std::optional<std::uint32_t> alike;
-    if (value && *value >= 0.0 && *value < 4294967296.0) {
-        alike = static_cast<std::uint32_t>(*value);
-    }
     if (IsBlank(cell)) {
         problems.Add(Frequency, MessageKind::FrequencyEmpty, {});
     } else if (!value) {
         problems.Report(Frequency, cell, MessageKind::FrequencyNotNumber);
     } else if (*value < 0.0) {
         problems.Report(Frequency, cell, MessageKind::FrequencyBelowZero);
-    } else if (!(*value < 4294967296.0)) {
-        problems.Report(Frequency, cell, MessageKind::FrequencyTooHigh);
     } else {
-        fields.frequency = static_cast<std::uint32_t>(*value);  // cuts the fraction off
-        if (HasFraction(cell)) {
-            ReportFraction(problems, Frequency, cell, "Hz", std::to_string(fields.frequency));
-        }
+        problems.Report(Frequency, cell, MessageKind::FrequencyTooHigh);
     }
     return alike;
 }
@@ -292,31 +286,25 @@ void ReadLevelSquelch(std::string_view cell, RecordFields& fields, RowProblems& 
     if (!std::isfinite(level)) {
         level = 0.0;
     }
-    if (level >= -65536.0 && level <= 65535.0) {
-        fields.squelchLow = static_cast<std::uint16_t>(static_cast<int>(level) & 0xFFFF);
-    } else {
-        double low = std::fmod(level, 65536.0);  // exact for any double, even a huge one
-        if (low < 0.0) {
-            low += 65536.0;
-        }
-        fields.squelchLow = static_cast<std::uint16_t>(low);
+    double low = std::fmod(level, 65536.0);  // exact for any double, even a huge one
+    if (low < 0.0) {
+        low += 65536.0;
     }
+    fields.squelchLow = static_cast<std::uint16_t>(low);
     if (IsBlank(cell)) {
         return;
     }
     // The level the word reads back as, -65535 to 0.
-    const int written = fields.squelchLow == 0 ? 0 : fields.squelchLow - 65536;
-    if (!ParseDecimal(cell)) {
-        problems.Add(LevelSquelch, MessageKind::NotNumber,
-                     {QuotedCell(cell), std::to_string(written)});
-    } else if (level > 0.0) {
-        problems.Add(LevelSquelch, MessageKind::LevelAboveZero,
-                     {QuotedCell(cell), std::to_string(written)});
-    } else if (level < -65536.0) {
-        problems.Add(LevelSquelch, MessageKind::LevelTooLow,
-                     {QuotedCell(cell), std::to_string(written)});
+    std::string written = std::to_string(fields.squelchLow == 0 ? 0 : fields.squelchLow - 65536);
+    // Fraction: a number in range, which at most has a fraction to report.
+    const MessageKind kind = !ParseDecimal(cell) ? MessageKind::NotNumber
+                             : level > 0.0       ? MessageKind::LevelAboveZero
+                             : level < -65536.0  ? MessageKind::LevelTooLow
+                                                 : MessageKind::Fraction;
+    if (kind != MessageKind::Fraction) {
+        problems.Add(LevelSquelch, kind, {QuotedCell(cell), std::move(written)});
     } else if (HasFraction(cell)) {
-        ReportFraction(problems, LevelSquelch, cell, {}, std::to_string(written));
+        ReportFraction(problems, LevelSquelch, cell, {}, std::move(written));
     }
 }
 
@@ -374,10 +362,7 @@ void ReadText(Column column, std::string_view cell, std::array<std::uint8_t, wid
 
 RecordFields ReadRecordFields(std::span<const std::string_view> cells, ReceiverModel model, int row,
                               std::vector<Diagnostic>& problems, RowKeys* keys) {
-    const auto cell = [&](Column column) -> std::string_view {
-        const auto index = static_cast<std::size_t>(column);
-        return index < cells.size() ? cells[index] : std::string_view();
-    };
+    const auto cell = [&](Column column) { return CellOf(cells, column); };
     RecordFields fields;
     if (IsEmptyRow(cells)) {
         if (keys != nullptr) {
@@ -465,8 +450,8 @@ std::optional<std::uint16_t> ChannelNumber(std::string_view numberCell) {
 }
 
 void CheckRowCells(std::span<const std::string_view> cells, ReceiverModel model, int row,
-                   std::vector<Diagnostic>& problems, RowKeys* keys) {
-    ReadRecordFields(cells, model, row, problems, keys);
+                   std::vector<Diagnostic>& problems) {
+    ReadRecordFields(cells, model, row, problems);
 }
 
 std::span<const std::string_view> PresentCells(const MemoryTable& table, const RowTexts& cells) {

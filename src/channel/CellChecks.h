@@ -35,6 +35,11 @@ using RowTexts = std::array<std::string_view, kImportedColumnCount>;
 RowTexts RowTextsOf(const MemoryTable& table, int row);
 // The first of `cells` that the table has columns for: what the checks read of a row.
 std::span<const std::string_view> PresentCells(const MemoryTable& table, const RowTexts& cells);
+// Cell `column` of a row's cells; a column past them reads as empty.
+inline std::string_view CellOf(std::span<const std::string_view> cells, Column column) {
+    const auto index = static_cast<std::size_t>(column);
+    return index < cells.size() ? cells[index] : std::string_view();
+}
 
 // A cell's text as a report quotes it: between quotes, line breaks, tabs and other control
 // characters as escapes so the report stays one line, and a long text cut after its first 40
@@ -112,7 +117,7 @@ RecordFields ReadRecordFields(std::span<const std::string_view> cells, ReceiverM
 // A channel number that other rows repeat, and a frequency and mode that an earlier row has too,
 // are matters of the whole table (see TableChecks.h).
 void CheckRowCells(std::span<const std::string_view> cells, ReceiverModel model, int row,
-                   std::vector<Diagnostic>& problems, RowKeys* keys = nullptr);
+                   std::vector<Diagnostic>& problems);
 // The same for one row of `table`, reading only the columns the table has (a ten-column table
 // has no Mode to be empty).
 void CheckTableRow(const MemoryTable& table, int row, ReceiverModel model,

@@ -56,10 +56,8 @@ TypedFrequency FrequencyCellFromTyped(std::string_view typed, FrequencyUnit unit
         return {};
     }
     const FrequencyReading reading = ReadFrequency(typed, unitWhenNone, otherPoint);
-    if (reading.status != FrequencyReading::Status::Ok) {
-        return {reading.status, {}};
-    }
-    return {reading.status, FrequencyText(reading.hz, FrequencyUnit::Hz)};
+    const bool ok = reading.status == FrequencyReading::Status::Ok;
+    return {reading.status, ok ? std::to_string(reading.hz) : std::string()};
 }
 
 std::string FrequencyCellForEditing(std::string_view frequencyCell, FrequencyUnit unit) {

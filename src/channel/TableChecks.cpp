@@ -18,11 +18,6 @@ namespace {
 constexpr int kRowBits = 28;
 constexpr int kFirstRowLimit = 1 << kRowBits;
 
-std::string_view CellOf(std::span<const std::string_view> cells, Column column) {
-    const auto index = static_cast<std::size_t>(column);
-    return index < cells.size() ? cells[index] : std::string_view();
-}
-
 }  // namespace
 
 std::optional<std::uint32_t> AlikeFrequency(std::string_view frequencyCell) {

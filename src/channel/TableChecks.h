@@ -26,28 +26,24 @@ public:
     // Problems are added to `problems`, which must outlive the checks.
     explicit TableChecks(std::vector<Diagnostic>& problems);
 
-    // Takes the next row (row numbers rising): hands its cells to `read`, which reads the row's
-    // own cells and reports them (CheckRowCells, or WriteMemoryRecord when saving), then adds
-    // the row's notice when an earlier row has the same frequency (whole Hz) and mode, naming
-    // the first such row. A row whose cells are all empty is passed over and only counted.
-    template <typename Read>
-    void Take(int row, std::span<const std::string_view> cells, Read&& read) {
-        TakeRead(row, cells, [&](int taken, std::span<const std::string_view> rowCells) {
-            read(taken, rowCells);
-            return KeysOf(rowCells);
-        });
-    }
-
-    // What the checks take from a row's cells (CellChecks.h), which a caller may compute ahead.
+    // What the checks take from a row's cells (CellChecks.h).
     using RowKeys = corvalen::RowKeys;
     static RowKeys KeysOf(std::span<const std::string_view> cells);
-    // Take, with the keys of the row's cells made ahead by KeysOf.
+
+    // Takes the next row (row numbers rising), `keys` being KeysOf(cells): hands its cells to
+    // `read`, which reads the row's own cells and reports them (CheckRowCells, or
+    // WriteMemoryRecord when saving), then adds the row's notice when an earlier row has the
+    // same frequency (whole Hz) and mode, naming the first such row. A row whose cells are all
+    // empty is passed over and only counted.
     template <typename Read>
     void Take(int row, std::span<const std::string_view> cells, const RowKeys& keys, Read&& read) {
-        TakeRead(row, cells, [&](int taken, std::span<const std::string_view> rowCells) {
-            read(taken, rowCells);
-            return keys;
-        });
+        if (IsEmptyRow(cells)) {
+            ++m_emptyRows;
+            return;
+        }
+        const std::size_t first = m_problems.size();
+        read(row, cells);
+        Compare(row, cells, first, keys);
     }
 
     // After the last row: when rows share a channel number, the last of them is the one whose
@@ -62,17 +58,6 @@ public:
     void ExpectRows(std::size_t rows);
 
 private:
-    // Take, with the row's keys given by `read` itself, which returns them as KeysOf makes them.
-    template <typename Read>
-    void TakeRead(int row, std::span<const std::string_view> cells, Read&& read) {
-        if (IsEmptyRow(cells)) {
-            ++m_emptyRows;
-            return;
-        }
-        const std::size_t first = m_problems.size();
-        const RowKeys keys = read(row, cells);
-        Compare(row, cells, first, keys);
-    }
     void Compare(int row, std::span<const std::string_view> cells, std::size_t first,
                  const RowKeys& keys);
     // The first row seen with `key`, or 0 after remembering `row` as that row.

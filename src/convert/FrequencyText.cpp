@@ -8,16 +8,10 @@ namespace corvalen {
 
 namespace {
 
+// The digits after the point that whole Hz take in each unit.
 int Decimals(FrequencyUnit unit) {
-    switch (unit) {
-        case FrequencyUnit::Hz:
-            return 0;
-        case FrequencyUnit::kHz:
-            return 3;
-        case FrequencyUnit::MHz:
-            return 6;
-    }
-    return 0;
+    constexpr int kDecimals[] = {0, 3, 6};  // Hz, kHz, MHz
+    return kDecimals[static_cast<int>(unit)];
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "convert/NumberText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstddef>
@@ -221,11 +222,7 @@ double LeadingNumericValue(std::string_view text) {
     }
 
     constexpr long long kScaleLimit = 100'000;
-    if (scale > kScaleLimit) {
-        scale = kScaleLimit;
-    } else if (scale < -kScaleLimit) {
-        scale = -kScaleLimit;
-    }
+    scale = std::clamp(scale, -kScaleLimit, kScaleLimit);
     char* end = buffer + kept;
     *end++ = 'e';
     end = std::to_chars(end, buffer + sizeof buffer, scale).ptr;

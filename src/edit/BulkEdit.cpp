@@ -47,12 +47,14 @@ int FieldEdit::Column() const {
 std::string WithGroup(std::string_view groups, int group) {
     const std::vector<std::string_view> pieces = GroupPieces(groups);
     bool allGroups = true;
+    unsigned flags = 1u << (group - 1);
     for (const std::string_view piece : pieces) {
         const int named = GroupOf(piece);
         if (named == group) {
             return std::string(groups);
         }
         allGroups = allGroups && named != 0;
+        flags |= named != 0 ? 1u << (named - 1) : 0u;
     }
     const std::string added = std::to_string(group);
     if (!allGroups) {
@@ -60,16 +62,12 @@ std::string WithGroup(std::string_view groups, int group) {
         kept.push_back(added);
         return Joined(kept);
     }
-    std::vector<int> numbers;
-    for (const std::string_view piece : pieces) {
-        numbers.push_back(GroupOf(piece));
-    }
-    numbers.push_back(group);
-    std::sort(numbers.begin(), numbers.end());
-    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+    // Every piece names a group: the groups in ascending order, each once.
     std::string text;
-    for (const int number : numbers) {
-        text += (text.empty() ? "" : "+") + std::to_string(number);
+    for (int number = 1; number <= kGroupCount; ++number) {
+        if ((flags & 1u << (number - 1)) != 0) {
+            text += (text.empty() ? "" : "+") + std::to_string(number);
+        }
     }
     return text;
 }

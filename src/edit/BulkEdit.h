@@ -24,10 +24,10 @@ struct FieldEdit {
     int Column() const;
 };
 
-// The Groups cell (group numbers joined by "+", as the .g3m writer reads it) with `group` added.
-// A cell that already holds the group is returned as it is. When every piece of the cell is a
-// group number the result lists them in ascending order ("1+3" plus 2 gives "1+2+3"); otherwise
-// the other pieces are kept as they stand and the group is put at the end.
+// The Groups cell (group numbers joined by "+", as the .g3m writer reads it) with `group` (1 to
+// 16) added. A cell that already holds the group is returned as it is. When every piece of the
+// cell is a group number the result lists them in ascending order ("1+3" plus 2 gives "1+2+3");
+// otherwise the other pieces are kept as they stand and the group is put at the end.
 std::string WithGroup(std::string_view groups, int group);
 
 // The Groups cell with every piece that names `group` left out, the other pieces kept as they

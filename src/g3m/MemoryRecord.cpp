@@ -10,11 +10,8 @@ namespace corvalen {
 
 namespace {
 
-// Lays out a record for `model` from its fields, all little-endian: Number at 0; Frequency at 4;
-// Groups at 12-13; Hotkey at 20 and Lockout at 24; Level Squelch as its low 16 bits at 28 with
-// FF FF at 30; Mode code at 32; Callsign (12 bytes) at 36 and Comments (31 bytes, then a zero)
-// at 48; the checksum at 80; for "313", "305" and "315" IF Shift at 84 and Bandwidth at 88; for
-// "305" and "315" the secondary squelch type at 92 and value at 96. Bytes no field fills are zero.
+// Lays out a record for `model` from its fields at the offsets of RecordLayout.h; bytes no field
+// fills are zero.
 void EncodeRecord(const RecordFields& fields, ReceiverModel model, std::span<std::uint8_t> record) {
     std::fill(record.begin(), record.end(), std::uint8_t{0});
     if (record.size() < kShortRecordLength) {

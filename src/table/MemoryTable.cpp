@@ -147,11 +147,7 @@ void MemoryTable::InsertPacked(const Cells& cells, int at) {
     PackedRow packed = PackedRow::Pack(static_cast<std::size_t>(m_columnCount), [&](std::size_t k) {
         return k < cells.size() ? std::string_view(cells[k]) : std::string_view();
     });
-    if (position == RowCount()) {
-        m_rows.push_back(std::move(packed));
-    } else {
-        m_rows.insert(m_rows.begin() + position, std::move(packed));
-    }
+    m_rows.insert(m_rows.begin() + position, std::move(packed));
 }
 
 void MemoryTable::AppendRow(const Row& cells, int at) {

@@ -64,12 +64,8 @@ std::vector<int> InverseRowOrder(std::span<const int> order) {
 }
 
 bool IsUnmoved(std::span<const int> order) {
-    for (std::size_t k = 0; k < order.size(); ++k) {
-        if (order[k] != static_cast<int>(k) + 1) {
-            return false;
-        }
-    }
-    return true;
+    // A permutation of 1..n leaves every row in place exactly when it is sorted.
+    return std::is_sorted(order.begin(), order.end());
 }
 
 std::vector<int> MoveRows(MemoryTable& table, std::span<const int> rows, RowMove move) {

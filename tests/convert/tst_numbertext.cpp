@@ -121,24 +121,21 @@ private slots:
         QTest::addColumn<quint64>("hz");
         const int mhz = int(FrequencyUnit::MHz);
         const int hz = int(FrequencyUnit::Hz);
-        QTest::newRow("bare MHz") << QByteArray("118") << mhz << int(Status::Ok) << 118000000ull;
-        QTest::newRow("MHz with unit")
-            << QByteArray(" 118.000 MHz") << hz << int(Status::Ok) << 118000000ull;
-        QTest::newRow("kHz short") << QByteArray("25k") << hz << int(Status::Ok) << 25000ull;
-        QTest::newRow("8.33 kHz") << QByteArray("8.33 kHz") << hz << int(Status::Ok) << 8330ull;
-        QTest::newRow("no float error")
-            << QByteArray("146.52") << mhz << int(Status::Ok) << 146520000ull;
-        QTest::newRow("trailing zeros past Hz")
-            << QByteArray("9.5800000000M") << hz << int(Status::Ok) << 9580000ull;
-        QTest::newRow("fraction of a hertz")
-            << QByteArray("8.333 Hz") << hz << int(Status::NotWholeHz) << 0ull;
-        QTest::newRow("too large")
-            << QByteArray("18446744073709551616") << hz << int(Status::TooLarge) << 0ull;
-        QTest::newRow("unknown unit")
-            << QByteArray("12 GHz") << hz << int(Status::NotAFrequency) << 0ull;
-        QTest::newRow("sign") << QByteArray("-5") << hz << int(Status::NotAFrequency) << 0ull;
-        QTest::newRow("point only")
-            << QByteArray(". MHz") << hz << int(Status::NotAFrequency) << 0ull;
+        const auto row = [](const char* name, const char* text, int unitWhenNone, Status status,
+                            quint64 expectedHz) {
+            QTest::newRow(name) << QByteArray(text) << unitWhenNone << int(status) << expectedHz;
+        };
+        row("bare MHz", "118", mhz, Status::Ok, 118000000);
+        row("MHz with unit", " 118.000 MHz", hz, Status::Ok, 118000000);
+        row("kHz short", "25k", hz, Status::Ok, 25000);
+        row("8.33 kHz", "8.33 kHz", hz, Status::Ok, 8330);
+        row("no float error", "146.52", mhz, Status::Ok, 146520000);
+        row("trailing zeros past Hz", "9.5800000000M", hz, Status::Ok, 9580000);
+        row("fraction of a hertz", "8.333 Hz", hz, Status::NotWholeHz, 0);
+        row("too large", "18446744073709551616", hz, Status::TooLarge, 0);
+        row("unknown unit", "12 GHz", hz, Status::NotAFrequency, 0);
+        row("sign", "-5", hz, Status::NotAFrequency, 0);
+        row("point only", ". MHz", hz, Status::NotAFrequency, 0);
     }
     void frequencyText() {
         QFETCH(QByteArray, text);

@@ -99,32 +99,23 @@ private slots:
     void hexReaders_data() {
         addColumns();
         QTest::addColumn<QString>("unsignedValue");
-        QTest::newRow("empty") << Text("") << "0"
-                               << "0";
-        QTest::newRow("odd length") << Text("ABC") << "2748"
-                                    << "2748";
-        QTest::newRow("lower case") << Text("ff") << "255"
-                                    << "255";
-        QTest::newRow("int32 max") << Text("7FFFFFFF") << "2147483647"
-                                   << "2147483647";
-        QTest::newRow("2^31") << Text("80000000") << "<error>"
-                              << "2147483648";
-        QTest::newRow("unsigned word") << Text("FFFFFFFF") << "<error>"
-                                       << "4294967295";
-        QTest::newRow("2^53-1") << Text("1fffffffffffff") << "<error>"
-                                << "9007199254740991";
-        QTest::newRow("long zeros") << Text(std::string(600, '0') + "FF") << "255"
-                                    << "255";
-        QTest::newRow("minus counts -1") << Text("-1") << "-15"
-                                         << "<error>";
-        QTest::newRow("bad digit pulls back") << Text("8G000000") << "2130706432"
-                                              << "<error>";
-        QTest::newRow("bad digit at place 8") << Text("-00000000") << "<error>"
-                                              << "<error>";
-        QTest::newRow("odd bytes") << Text(std::string("\0\xff\x80", 3)) << "-273"
-                                   << "<error>";
-        QTest::newRow("beyond double") << Text("1" + std::string(300, '0')) << "<error>"
-                                       << "<error>";
+        const auto row = [](const char* name, const std::string& text, const char* signedValue,
+                            const char* unsignedValue) {
+            QTest::newRow(name) << Text(text) << signedValue << unsignedValue;
+        };
+        row("empty", "", "0", "0");
+        row("odd length", "ABC", "2748", "2748");
+        row("lower case", "ff", "255", "255");
+        row("int32 max", "7FFFFFFF", "2147483647", "2147483647");
+        row("2^31", "80000000", "<error>", "2147483648");
+        row("unsigned word", "FFFFFFFF", "<error>", "4294967295");
+        row("2^53-1", "1fffffffffffff", "<error>", "9007199254740991");
+        row("long zeros", std::string(600, '0') + "FF", "255", "255");
+        row("minus counts -1", "-1", "-15", "<error>");
+        row("bad digit pulls back", "8G000000", "2130706432", "<error>");
+        row("bad digit at place 8", "-00000000", "<error>", "<error>");
+        row("odd bytes", std::string("\0\xff\x80", 3), "-273", "<error>");
+        row("beyond double", "1" + std::string(300, '0'), "<error>", "<error>");
     }
     void hexReaders() {
         QFETCH(DecimalIn, input);

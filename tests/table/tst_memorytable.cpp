@@ -53,44 +53,38 @@ private slots:
         QTest::addColumn<int>("column");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("same length") << 1 << 0 << "9"
-                                     << "9|7100000|Caf\u00E9";
-        QTest::newRow("longer, middle cell") << 1 << 1 << "14000000.5"
-                                             << "1|14000000.5|Caf\u00E9";
-        QTest::newRow("shorter, last cell") << 1 << 2 << ""
-                                            << "1|7100000|";
-        QTest::newRow("emptied, first cell") << 1 << 0 << ""
-                                             << "|7100000|Caf\u00E9";
-        QTest::newRow("longer than the block holds, first cell") << 1 << 0 << "12345"
-                                                                 << "12345|7100000|Caf\u00E9";
-        QTest::newRow("into an empty cell") << 2 << 1 << "3500"
-                                            << "2|3500|x";
-        QTest::newRow("into an empty row") << 3 << 2 << "z"
-                                           << "||z";
-        QTest::newRow("column past the end") << 1 << 3 << "lost"
-                                             << "1|7100000|Caf\u00E9";
+        const auto row = [](const char* name, int at, int column, const char* text,
+                            const char* expected) {
+            QTest::newRow(name) << at << column << text << expected;
+        };
+        row("same length", 1, 0, "9", "9|7100000|Caf\u00E9");
+        row("longer, middle cell", 1, 1, "14000000.5", "1|14000000.5|Caf\u00E9");
+        row("shorter, last cell", 1, 2, "", "1|7100000|");
+        row("emptied, first cell", 1, 0, "", "|7100000|Caf\u00E9");
+        row("longer than the block holds, first cell", 1, 0, "12345", "12345|7100000|Caf\u00E9");
+        row("into an empty cell", 2, 1, "3500", "2|3500|x");
+        row("into an empty row", 3, 2, "z", "||z");
+        row("column past the end", 1, 3, "lost", "1|7100000|Caf\u00E9");
     }
     void setCellText() {
         QFETCH(int, row);
         QFETCH(int, column);
         QFETCH(QString, text);
         QFETCH(QString, expected);
-        {
-            auto table = std::make_unique<MemoryTable>(ThreeColumns());
-            table->SetRowCount(4);
-            const MemoryTable before = *table;
-            table->SetCellText(row, column, text.toStdString());
-            QCOMPARE(Joined(*table, row), expected);
-            for (int other = 0; other < table->RowCount(); ++other) {
-                if (other != row) {
-                    QCOMPARE(Joined(*table, other), Joined(before, other));
-                }
+        auto table = std::make_unique<MemoryTable>(ThreeColumns());
+        table->SetRowCount(4);
+        const MemoryTable before = *table;
+        table->SetCellText(row, column, text.toStdString());
+        QCOMPARE(Joined(*table, row), expected);
+        for (int other = 0; other < table->RowCount(); ++other) {
+            if (other != row) {
+                QCOMPARE(Joined(*table, other), Joined(before, other));
             }
-            MemoryTable moved = std::move(*table);
-            table.reset();  // the copy and the moved table outlive the table they came from
-            QCOMPARE(Joined(moved, row), expected);
-            QCOMPARE(Joined(before, 1), QStringLiteral("1|7100000|Caf\u00E9"));
         }
+        MemoryTable moved = std::move(*table);
+        table.reset();  // the copy and the moved table outlive the table they came from
+        QCOMPARE(Joined(moved, row), expected);
+        QCOMPARE(Joined(before, 1), QStringLiteral("1|7100000|Caf\u00E9"));
     }
 
     // Rows move between tables without being copied; each must stay readable after the table
@@ -159,21 +153,19 @@ private slots:
         QFETCH(int, column);
         QFETCH(QStringList, block);
         QFETCH(QStringList, expected);
-        {
-            MemoryTable table = ThreeColumns();
-            const MemoryTable before = table;
-            MemoryTable cells = Block(block);
-            const MemoryTable given = cells;
-            table.SwapCells(row, column, cells);
-            QCOMPARE((QStringList{Joined(table, 1), Joined(table, 2)}), expected);
-            table.SwapCells(row, column, cells);
-            QVERIFY(table == before);
-            QVERIFY(cells == given);
+        MemoryTable table = ThreeColumns();
+        const MemoryTable before = table;
+        MemoryTable cells = Block(block);
+        const MemoryTable given = cells;
+        table.SwapCells(row, column, cells);
+        QCOMPARE((QStringList{Joined(table, 1), Joined(table, 2)}), expected);
+        table.SwapCells(row, column, cells);
+        QVERIFY(table == before);
+        QVERIFY(cells == given);
 
-            table.SwapCells(row, column, cells);
-            cells = MemoryTable(1);
-            QCOMPARE((QStringList{Joined(table, 1), Joined(table, 2)}), expected);
-        }
+        table.SwapCells(row, column, cells);
+        cells = MemoryTable(1);
+        QCOMPARE((QStringList{Joined(table, 1), Joined(table, 2)}), expected);
     }
 
     void columnCountKeepsTexts() {
