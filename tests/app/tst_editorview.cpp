@@ -196,10 +196,6 @@ private slots:
                                     << "7005500"
                                     << "7005500"
                                     << "7005500";
-        QTest::newRow("German Hz") << german << "frequencyHzAction"
-                                   << "7005500"
-                                   << "7005500"
-                                   << "7005500";
         QTest::newRow("German, a cell with a point") << german << "frequencyMHzAction"
                                                      << "7.005"
                                                      << "7.005"
