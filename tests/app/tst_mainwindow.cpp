@@ -417,6 +417,10 @@ private slots:
         QVERIFY(m_dialogs->shown.last() == expected);
         QCOMPARE(ReadBytes(target), ReadBytes(reference));
         QCOMPARE(statusLine(window), status);
+        // The next dialog of another command has its own button again.
+        m_dialogs->answers.push_back(QString());
+        trigger("openCsvAction");
+        QVERIFY(m_dialogs->shown.last().acceptLabel.isEmpty());
     }
 
     void saveMemoryFileCancelledOrFailing() {
