@@ -80,24 +80,6 @@ void FlagsEditor::setFlags(std::uint32_t flags) {
 
 CellEditorDelegate::CellEditorDelegate(QObject* parent) : QStyledItemDelegate(parent) {}
 
-bool CellEditorDelegate::IsRightAligned(int column) {
-    switch (column) {
-        case Number:
-        case Frequency:
-        case Bandwidth:
-        case IfShift:
-        case Hotkey:
-        case Lockout:
-        case Priority:
-        case LevelSquelch:
-        case SecondarySquelchType:
-        case SecondarySquelchValue:
-            return true;
-        default:
-            return false;
-    }
-}
-
 QString CellEditorDelegate::shownText(const QModelIndex& index) const {
     const QString text = index.data(Qt::DisplayRole).toString();
     return index.column() == Frequency ? FrequencyShown(text, m_unit) : text;
@@ -106,7 +88,7 @@ QString CellEditorDelegate::shownText(const QModelIndex& index) const {
 void CellEditorDelegate::initStyleOption(QStyleOptionViewItem* option,
                                          const QModelIndex& index) const {
     QStyledItemDelegate::initStyleOption(option, index);
-    if (IsRightAligned(index.column())) {
+    if (ColumnNames::IsNumeric(index.column())) {
         option->displayAlignment = Qt::AlignRight | Qt::AlignVCenter;
     }
     if (index.column() == Frequency && m_unit != FrequencyUnit::Hz) {

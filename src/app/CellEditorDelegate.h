@@ -46,9 +46,8 @@ public:
     void setFrequencyUnit(FrequencyUnit unit) { m_unit = unit; }
     FrequencyUnit frequencyUnit() const { return m_unit; }
 
-    // The text and alignment the grid shows for a cell.
+    // The text the grid shows for a cell.
     QString shownText(const QModelIndex& index) const;
-    static bool IsRightAligned(int column);
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override;

@@ -13,23 +13,6 @@
 namespace corvalen {
 namespace {
 
-bool IsNumericColumn(int column) {
-    switch (column) {
-        case Number:
-        case Frequency:
-        case Bandwidth:
-        case IfShift:
-        case Hotkey:
-        case Lockout:
-        case Priority:
-        case LevelSquelch:
-        case SecondarySquelchValue:
-            return true;
-        default:
-            return false;
-    }
-}
-
 char AsciiLower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
@@ -175,7 +158,7 @@ ChannelViewModel::SortKey ChannelViewModel::KeyFor(std::string_view cell, int co
         key.rank = 2;
         return key;
     }
-    if (IsNumericColumn(column)) {
+    if (ColumnNames::IsNumeric(column)) {
         if (const std::optional<double> number = ParseDecimal(cell)) {
             key.number = *number;
             return key;

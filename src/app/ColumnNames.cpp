@@ -85,4 +85,22 @@ QStringList ColumnNames::ModeNames() {
     return names;
 }
 
+bool ColumnNames::IsNumeric(int column) {
+    switch (column) {
+        case Number:
+        case Frequency:
+        case Bandwidth:
+        case IfShift:
+        case Hotkey:
+        case Lockout:
+        case Priority:
+        case LevelSquelch:
+        case SecondarySquelchType:
+        case SecondarySquelchValue:
+            return true;
+        default:
+            return false;
+    }
+}
+
 }  // namespace corvalen

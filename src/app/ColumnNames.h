@@ -22,6 +22,9 @@ public:
     static QString ListName(int column);
     // The receiver's mode names, in the order of their codes: what the Mode boxes offer.
     static QStringList ModeNames();
+    // Whether the column holds numbers: the grid and the printout align it right, and a sort on
+    // it orders numbers as numbers.
+    static bool IsNumeric(int column);
 
 private:
     static QString CsvHeader(int column);

@@ -48,7 +48,6 @@ public:
     FileActions& fileActions() const { return *m_fileActions; }
     PrintActions& printActions() const { return *m_printActions; }
     ScheduleActions& scheduleActions() const { return *m_scheduleActions; }
-    EditActions& editActions() const { return *m_editActions; }
     FindBar& findBar() const { return *m_findBar; }
     ChannelActions& channelActions() const { return *m_channelActions; }
     GridViewOptions& viewOptions() const { return *m_viewOptions; }

@@ -126,10 +126,6 @@ void ProblemIndex::forEachProblemAt(int tableRow, int column, Visit visit) const
     }
 }
 
-bool ProblemIndex::hasProblem(int tableRow, int column) const {
-    return severityAt(tableRow, column).has_value();
-}
-
 std::optional<Diagnostic::Severity> ProblemIndex::severityAt(int tableRow, int column) const {
     std::optional<Diagnostic::Severity> severity;
     forEachProblemAt(tableRow, column, [&severity](const Diagnostic& problem) {

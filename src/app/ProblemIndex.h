@@ -36,10 +36,8 @@ public:
     const std::vector<Diagnostic>& problems() const { return m_checks.Problems(); }
     qsizetype count() const { return static_cast<qsizetype>(problems().size()); }
 
-    // Whether the cell (table row, column) has a problem or a notice, counting those of its
-    // whole row.
-    bool hasProblem(int tableRow, int column) const;
-    // Error when the cell has an error, else Notice when it has a notice, else nothing.
+    // Error when the cell (table row, column) has an error, counting those of its whole row,
+    // else Notice when it has a notice, else nothing.
     std::optional<Diagnostic::Severity> severityAt(int tableRow, int column) const;
     qsizetype noticeCount() const { return m_noticeCount; }
     // While problemsChanged is handled: the table rows whose problems changed, in order, or

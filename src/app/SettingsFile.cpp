@@ -40,6 +40,48 @@ bool WriteWhole(const QString& path, const QByteArray& bytes, QString& error) {
     return true;
 }
 
+QByteArray Encode(const StoredSettings& settings, qsizetype& replaced) {
+    std::string bytes;
+    std::size_t lost = AppendWindows1252FromUtf8(settings.winradioPath.toStdString(), bytes);
+    bytes += "\r\n";
+    lost += AppendWindows1252FromUtf8(settings.model.toStdString(), bytes);
+    bytes += "\r\n";
+    replaced = static_cast<qsizetype>(lost);
+    return QByteArray::fromStdString(bytes);
+}
+
+// Each line is taken whole, so commas and quotes come back as they were written.
+StoredSettings Decode(const QByteArray& bytes) {
+    const QString text = QString::fromStdString(
+        Utf8FromWindows1252(std::string_view(bytes.constData(), bytes.size())));
+    // CR LF is what the editor writes; a lone LF or CR (a file edited by hand) ends a line too.
+    QString lines[2];
+    int line = 0;
+    for (qsizetype i = 0; i < text.size() && line < 2; ++i) {
+        const QChar c = text[i];
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+            if (c == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n')) {
+                ++i;
+            }
+            ++line;
+        } else {
+            lines[line] += c;
+        }
+    }
+    // A line that holds control characters (a binary file) or is longer than any folder path
+    // is no value this editor wrote: it reads as empty, so the program starts as on a first run.
+    constexpr qsizetype kLongestValue = 4096;
+    for (QString& value : lines) {
+        const bool control = std::any_of(value.begin(), value.end(), [](QChar c) {
+            return c.unicode() < 0x20 || c.unicode() == 0x7F;
+        });
+        if (control || value.size() > kLongestValue) {
+            value.clear();
+        }
+    }
+    return StoredSettings{lines[0], lines[1]};
+}
+
 }  // namespace
 
 SettingsFile::SettingsFile(QString programFolder, QString userFolder)
@@ -121,7 +163,7 @@ std::optional<StoredSettings> SettingsFile::read() const {
 
 SettingsFile::WriteOutcome SettingsFile::write(const StoredSettings& settings) const {
     WriteOutcome outcome;
-    const QByteArray bytes = Encode(settings, &outcome.replaced);
+    const QByteArray bytes = Encode(settings, outcome.replaced);
     outcome.ok = writeInFolders(
         kFileName,
         [&](const QString& path) {
@@ -130,49 +172,6 @@ SettingsFile::WriteOutcome SettingsFile::write(const StoredSettings& settings) c
         },
         &outcome.path);
     return outcome;
-}
-
-QByteArray SettingsFile::Encode(const StoredSettings& settings, qsizetype* replaced) {
-    std::string bytes;
-    std::size_t lost = AppendWindows1252FromUtf8(settings.winradioPath.toStdString(), bytes);
-    bytes += "\r\n";
-    lost += AppendWindows1252FromUtf8(settings.model.toStdString(), bytes);
-    bytes += "\r\n";
-    if (replaced != nullptr) {
-        *replaced = static_cast<qsizetype>(lost);
-    }
-    return QByteArray::fromStdString(bytes);
-}
-
-StoredSettings SettingsFile::Decode(const QByteArray& bytes) {
-    const QString text = QString::fromStdString(
-        Utf8FromWindows1252(std::string_view(bytes.constData(), bytes.size())));
-    // CR LF is what the editor writes; a lone LF or CR (a file edited by hand) ends a line too.
-    QString lines[2];
-    int line = 0;
-    for (qsizetype i = 0; i < text.size() && line < 2; ++i) {
-        const QChar c = text[i];
-        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
-            if (c == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n')) {
-                ++i;
-            }
-            ++line;
-        } else {
-            lines[line] += c;
-        }
-    }
-    // A line that holds control characters (a binary file) or is longer than any folder path
-    // is no value this editor wrote: it reads as empty, so the program starts as on a first run.
-    constexpr qsizetype kLongestValue = 4096;
-    for (QString& value : lines) {
-        const bool control = std::any_of(value.begin(), value.end(), [](QChar c) {
-            return c.unicode() < 0x20 || c.unicode() == 0x7F;
-        });
-        if (control || value.size() > kLongestValue) {
-            value.clear();
-        }
-    }
-    return StoredSettings{lines[0], lines[1]};
 }
 
 namespace {

@@ -54,11 +54,6 @@ public:
     // Rewrites the whole file: beside the program if possible, else in the user's folder.
     WriteOutcome write(const StoredSettings& settings) const;
 
-    static QByteArray Encode(const StoredSettings& settings, qsizetype* replaced = nullptr);
-    // Each line is taken whole, so commas and quotes come back as they were written; a line
-    // with control characters or longer than 4,096 characters reads as empty.
-    static StoredSettings Decode(const QByteArray& bytes);
-
     // The editor's other files live beside "Corvalen.ini", which keeps its two-line form, and
     // like it in the user's folder when the program's cannot be written. Each is a convenience:
     // one that cannot be read reads as empty, one that cannot be written only costs it.

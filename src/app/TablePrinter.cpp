@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <numeric>
 
-#include "app/CellEditorDelegate.h"
+#include "app/ColumnNames.h"
 #include "app/LocalNumbers.h"
 #include "channel/CellValues.h"
 #include "table/Columns.h"
@@ -162,7 +162,7 @@ int PrintChannelList(QPagedPaintDevice& device, const ChannelListPrint& print, P
     const auto drawLine = [&](double y, double height, const QStringList& texts) {
         double x = area.left();
         for (qsizetype k = 0; k < texts.size() && k < widths.size(); ++k) {
-            const Qt::Alignment alignment = CellEditorDelegate::IsRightAligned(print.columns[k])
+            const Qt::Alignment alignment = ColumnNames::IsNumeric(print.columns[k])
                                                 ? Qt::AlignRight
                                                 : Qt::AlignLeft;
             painter.drawText(QRectF(x + padding, y, widths[k] - 2 * padding, height),

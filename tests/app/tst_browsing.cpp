@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -533,53 +532,6 @@ private slots:
         QCOMPARE(window.document().undoStack().undoText(), QStringLiteral("Open memories.g3m"));
         QVERIFY(!window.isWindowModified());
         QCOMPARE(window.fileActions().recentFiles().paths(), QStringList{file});
-
-        QStringList menus;
-        for (QAction* menu : window.menuBar()->actions()) {
-            menus << menu->text();
-        }
-        QCOMPARE(menus, (QStringList{"&File", "&Edit", "&View", "&Options"}));
-    }
-
-    void openMemoryFileSettlesUnsavedChangesFirst_data() {
-        QTest::addColumn<UnsavedChangesAnswer>("answer");
-        QTest::addColumn<bool>("opened");
-        QTest::newRow("cancel: nothing asked for, nothing lost")
-            << UnsavedChangesAnswer::Cancel << false;
-        QTest::newRow("discard") << UnsavedChangesAnswer::Discard << true;
-    }
-
-    void openMemoryFileSettlesUnsavedChangesFirst() {
-        QFETCH(UnsavedChangesAnswer, answer);
-        QFETCH(bool, opened);
-        MainWindow& window = startWindow();
-        window.document().setModelName(QStringLiteral("313"));
-        MemoryTableModel& model = window.document().table();
-        QVERIFY(model.setData(model.index(0, Frequency), QStringLiteral("9410000")));
-        const MemoryTable edited = model.table();
-        m_boxes->unsavedAnswers.push_back(answer);
-        m_dialogs->answers.push_back(
-            writeMemoryFile(QStringLiteral("m.g3m"), testing::Channels(2), "313"));
-
-        trigger("openMemoryFileAction");
-        QCOMPARE(m_boxes->shown.last().kind, QStringLiteral("askUnsavedChanges"));
-        QCOMPARE(m_dialogs->shown.size(), opened ? 1 : 0);
-        QCOMPARE(model.rowCount(), opened ? 2 : 49);
-        if (!opened) {
-            QVERIFY(model.table() == edited);
-        }
-    }
-
-    void openMemoryFileFailureKeepsTheTable() {
-        MainWindow& window = startWindow();
-        const MemoryTable before = window.document().table().table();
-        m_dialogs->answers.push_back(path(QStringLiteral("missing.g3m")));
-        trigger("openMemoryFileAction");
-        QVERIFY(window.document().table().table() == before);
-        QVERIFY2(statusLine(window).contains(path(QStringLiteral("missing.g3m"))),
-                 qPrintable(statusLine(window)));
-        QVERIFY(statusLine(window).endsWith(QStringLiteral("nothing opened")));
-        QVERIFY(window.fileActions().recentFiles().paths().isEmpty());
     }
 
     void recentFilesPersistAndArePruned() {

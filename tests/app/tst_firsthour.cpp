@@ -102,26 +102,6 @@ private slots:
 
     // "Save .g3m file" asks with a "Save" button under its own title and filter, and says how
     // many records of the file it kept.
-    void memoryFileSaveSaysSaveAndCountsKeptRecords() {
-        MainWindow& window = startWindow(testing::Channels(3));
-        window.document().setModelName(QStringLiteral("303"));
-        const QString target = path(QStringLiteral("memories.g3m"));
-        QVERIFY(testing::WriteBytes(target, QByteArray(5 * 84, '\x01')));
-        m_dialogs->answers.push_back(target);
-        trigger("saveMemoryFileAction");
-        const FileDialogSettings& shown = m_dialogs->shown.last();
-        QCOMPARE(shown.acceptLabel, QStringLiteral("&Save"));
-        QCOMPARE(shown.title, QStringLiteral("Select your File"));
-        QCOMPARE(shown.filter, QStringLiteral("Memory files (*.g3m)|*.g3m"));
-        QCOMPARE(statusLine(window),
-                 QStringLiteral("Wrote 3 records of 84 bytes to memories.g3m; 2 records already in "
-                                "the file kept"));
-        // The next dialog of another command has its own button again.
-        m_dialogs->answers.push_back(QString());
-        trigger("openCsvAction");
-        QVERIFY(m_dialogs->shown.last().acceptLabel.isEmpty());
-    }
-
     // Menus open with Alt and a letter; the row commands are in the Edit menu with shortcuts that
     // clash with nothing, shown in their tooltips (and on the buttons).
     void menusAndShortcuts() {

@@ -403,7 +403,6 @@ private slots:
         QTest::addColumn<int>("unit");
         QTest::newRow("MHz") << "frequencyMHzAction" << int(FrequencyUnit::MHz);
         QTest::newRow("kHz") << "frequencyKHzAction" << int(FrequencyUnit::kHz);
-        QTest::newRow("Hz") << "frequencyHzAction" << int(FrequencyUnit::Hz);
     }
     void frequencyUnitIsRemembered() {
         QFETCH(QString, unitAction);

@@ -15,6 +15,7 @@
 
 #include "EditorTest.h"
 #include "app/ClientArea.h"
+#include "app/RecentFiles.h"
 #include "app/StatusText.h"
 #include "csv/CsvReader.h"
 #include "csv/CsvWriter.h"
@@ -238,14 +239,22 @@ private slots:
     }
 
     void importFailureKeepsTheTable_data() {
+        QTest::addColumn<QByteArray>("action");
         QTest::addColumn<QString>("answer");  // empty: the dialog is cancelled
-        QTest::newRow("cancelled") << QString();
-        QTest::newRow("missing file") << QStringLiteral("missing.csv");
-        QTest::newRow("a folder") << QStringLiteral("program");
+        QTest::addColumn<QString>("tail");    // of the status line
+        QTest::newRow("cancelled") << QByteArray("openCsvAction") << QString() << QString();
+        QTest::newRow("missing file") << QByteArray("openCsvAction") << "missing.csv"
+                                      << "nothing imported";
+        QTest::newRow("a folder") << QByteArray("openCsvAction") << "program"
+                                  << "nothing imported";
+        QTest::newRow("missing memory file") << QByteArray("openMemoryFileAction")
+                                             << "missing.g3m" << "nothing opened";
     }
 
     void importFailureKeepsTheTable() {
+        QFETCH(QByteArray, action);
         QFETCH(QString, answer);
+        QFETCH(QString, tail);
         MainWindow& window = startWindow();
         MemoryTableModel& model = window.document().table();
         QVERIFY(model.setData(model.index(2, Frequency), QStringLiteral("9410000")));
@@ -255,14 +264,15 @@ private slots:
         }
         m_boxes->unsavedAnswers = {UnsavedChangesAnswer::Discard};
 
-        click(QStringLiteral("Open Winradio .csv file"));
+        trigger(action.constData());
         QCOMPARE(m_dialogs->shown.size(), 1);
         QVERIFY(model.table() == before);
         QVERIFY(!window.document().hasImportColumns());
         QVERIFY(window.isWindowModified());  // discarding only gave way to the import
+        QVERIFY(window.fileActions().recentFiles().paths().isEmpty());
         if (!answer.isEmpty()) {
             QVERIFY2(statusLine(window).contains(path(answer)), qPrintable(statusLine(window)));
-            QVERIFY(statusLine(window).contains(QStringLiteral("nothing imported")));
+            QVERIFY(statusLine(window).contains(tail));
         }
     }
 
@@ -407,6 +417,10 @@ private slots:
         QVERIFY(m_dialogs->shown.last() == expected);
         QCOMPARE(ReadBytes(target), ReadBytes(reference));
         QCOMPARE(statusLine(window), status);
+        // The next dialog of another command has its own button again.
+        m_dialogs->answers.push_back(QString());
+        trigger("openCsvAction");
+        QVERIFY(m_dialogs->shown.last().acceptLabel.isEmpty());
     }
 
     void saveMemoryFileCancelledOrFailing() {

@@ -242,20 +242,6 @@ private slots:
         checkUndoRedo(before);
     }
 
-    void frequencyUnitAndAlignment() {
-        open(1);
-        CellEditorDelegate& delegate = m_window->viewOptions().delegate();
-        const QModelIndex cell = gridCell(1, Frequency);
-        QCOMPARE(delegate.shownText(cell), QString("7005000"));
-        trigger("frequencyMHzAction");
-        QCOMPARE(delegate.shownText(cell), QString("7.005000"));
-        trigger("frequencyKHzAction");
-        QCOMPARE(delegate.shownText(cell), QString("7005.000"));
-        QCOMPARE(table().CellText(1, Frequency), std::string("7005000"));  // the cell keeps Hz
-        QVERIFY(CellEditorDelegate::IsRightAligned(Frequency));
-        QVERIFY(!CellEditorDelegate::IsRightAligned(Callsign));
-    }
-
     void hiddenColumnsAreRemembered() {
         open(1);
         const QByteArray settings = "C:\\WiNRADiO\r\n313\r\n";
