@@ -4,7 +4,6 @@
 #include "files/ChannelFiles.h"
 #include "files/EditorText.h"
 #include "formats/BookmarkList.h"
-#include "io/SafeFile.h"
 
 namespace corvalen {
 
@@ -36,9 +35,7 @@ public:
         return {m_kind.suffix};
     }
     FormatTexts Texts(ReceiverModel) const override {
-        return {
-            m_kind.filter,           nullptr,           m_kind.readText,        m_kind.savedText,
-            {"channel", "channels"}, {"line", "lines"}, {"problem", "problems"}};
+        return {m_kind.filter, nullptr, m_kind.readText, m_kind.savedText};
     }
     Status Supported() const override {
         return m_kind.supported() ? Status(Done{}) : Status(SdrSharpListsUnsupported());
@@ -73,15 +70,10 @@ public:
         if (!text) {
             return text.error();
         }
-        ChannelFileReport report;
-        if (const Status written = WriteFileAtomically(path, text->bytes, report.saveNotices);
-            !written) {
-            return written.error();
-        }
-        report.channels = text->channelsWritten;
-        report.rowsNotWritten = text->rowsNotWritten;
-        report.diagnostics = std::move(text->diagnostics);
-        return report;
+        return SaveFormatText(path, text->bytes,
+                              {.channels = text->channelsWritten,
+                               .rowsNotWritten = text->rowsNotWritten,
+                               .diagnostics = std::move(text->diagnostics)});
     }
 
 private:

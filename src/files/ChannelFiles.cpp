@@ -66,11 +66,10 @@ std::string FormatWords() {
 const ChannelFormat& FormatOf(std::string_view path, std::string_view bytes, ReceiverModel model) {
     const ChannelFormat* byName = nullptr;
     for (const ChannelFormat* format : ChannelFormats()) {
-        const ChannelFormat::Fit fit = format->Recognise(path, bytes, model);
-        if (fit == ChannelFormat::Fit::ByContent) {
+        if (format->LooksLike(bytes, model)) {
             return *format;
         }
-        if (fit == ChannelFormat::Fit::ByName && byName == nullptr) {
+        if (byName == nullptr && format->NamedFor(path)) {
             byName = format;
         }
     }

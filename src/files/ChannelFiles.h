@@ -81,6 +81,10 @@ std::string ConversionSummary(const ChannelFileConversion& conversion, const std
 
 // A CSV format's table and report from what its reader made.
 ChannelFileRead FromCsvImport(CsvImport imported);
+// Saves a text format's `bytes` at `path` (WriteFileAtomically): `report`, what building them
+// found, with what the save had to tell.
+Result<ChannelFileReport> SaveFormatText(const std::string& path, std::string_view bytes,
+                                         ChannelFileReport report);
 
 // True for a path ending in .g3m or .15m, any case: a binary memory file.
 bool IsMemoryFilePath(std::string_view path);

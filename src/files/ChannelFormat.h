@@ -30,7 +30,8 @@ class ChannelFormat;
 enum class ChirpNumbering;  // csv/ChirpCsv.h
 
 // What reading or writing one channel file did, as the editor's status line and the converter's
-// summary tell it. Counts that mean nothing for the format stay 0.
+// summary tell it. Counts that mean nothing for the format stay 0. Every member has a default,
+// so that a format names only those it fills.
 struct ChannelFileReport {
     const ChannelFormat* format = nullptr;  // the format read or written
     int recordsRead = 0;     // reading: lines after the header, or whole records of a memory file
@@ -40,18 +41,18 @@ struct ChannelFileReport {
                              // (its empty places not counted)
     // Writing a memory file: the rows whose record a later row with the same Number replaced,
     // in row order.
-    std::vector<ReplacedRow> rowsReplaced;
+    std::vector<ReplacedRow> rowsReplaced{};
     int rowsNotWritten = 0;   // writing: rows without a usable channel number
     int rowsSkipped = 0;      // writing: rows whose cells are all empty (no channel, no word)
     int badChecksums = 0;     // reading a memory file: records whose checksum does not match
     int incompleteBytes = 0;  // reading a memory file: bytes of a record the file ends inside
-    RowOrigins origins;       // reading a CSV file: the line of each row, a CHIRP file's Locations
+    RowOrigins origins{};     // reading a CSV file: the line of each row, a CHIRP file's Locations
     // Errors and notices in file or row order: place Line or Record when reading, Row when
     // writing.
-    std::vector<Diagnostic> diagnostics;
+    std::vector<Diagnostic> diagnostics{};
     // Writing: what the save itself had to tell (an owner it could not keep, other names of the
     // file that keep the old content).
-    std::vector<std::string> saveNotices;
+    std::vector<std::string> saveNotices{};
 
     std::size_t NoticeCount() const;
     std::size_t ErrorCount() const { return diagnostics.size() - NoticeCount(); }
@@ -104,10 +105,10 @@ struct FormatTexts {
     // After a save: %1 what was written (savedNouns), %2 the file's name, %3 (where the text
     // has it) the length of the receiver model's records.
     const char* saved;
-    const char* savedNouns[2];    // what a save counts: "channel", "channels"
-    const char* readReported[2];  // what reading reports: "line", "lines"
+    const char* savedNouns[2] = {"channel", "channels"};  // what a save counts
+    const char* readReported[2] = {"line", "lines"};      // what reading reports
     // What a save reports, or nullptr: problems and notices, counted apart.
-    const char* savedReported[2];
+    const char* savedReported[2] = {"problem", "problems"};
 };
 
 class ChannelFormat {
@@ -161,13 +162,6 @@ public:
     // Whether `bytes`, the whole content of a file, look like this format's own, whatever the
     // file's name.
     virtual bool LooksLike(std::string_view bytes, ReceiverModel model) const = 0;
-
-    enum class Fit { No, ByName, ByContent };
-    // Whether the file at `path`, whose whole content is `bytes`, looks like this format's:
-    // ByContent when its bytes say so, ByName when only its name does.
-    Fit Recognise(std::string_view path, std::string_view bytes, ReceiverModel model) const {
-        return LooksLike(bytes, model) ? Fit::ByContent : NamedFor(path) ? Fit::ByName : Fit::No;
-    }
     // Reads the whole content of the file at `path` (named in messages). The error says why
     // the file cannot be taken at all; what is wrong inside goes into the report.
     virtual Result<ChannelFileRead> Read(const std::string& path, std::string_view bytes,

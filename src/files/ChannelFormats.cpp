@@ -1,6 +1,7 @@
 #include "files/ChannelFiles.h"
 
 #include "channel/CellChecks.h"
+#include "io/SafeFile.h"
 
 namespace corvalen {
 
@@ -78,6 +79,14 @@ ChannelFileRead FromCsvImport(CsvImport imported) {
     read.report.origins = std::move(imported.origins);
     read.holdsLocationZero = imported.holdsLocationZero;
     return read;
+}
+
+Result<ChannelFileReport> SaveFormatText(const std::string& path, std::string_view bytes,
+                                         ChannelFileReport report) {
+    if (const Status written = WriteFileAtomically(path, bytes, report.saveNotices); !written) {
+        return written.error();
+    }
+    return report;
 }
 
 std::size_t ChannelFileReport::NoticeCount() const {

@@ -4,7 +4,6 @@
 #include "csv/CsvReader.h"
 #include "files/ChannelFiles.h"
 #include "files/EditorText.h"
-#include "io/SafeFile.h"
 
 namespace corvalen {
 
@@ -16,13 +15,9 @@ public:
     std::string_view Name() const override { return "CHIRP CSV"; }
     std::vector<std::string_view> Extensions(ReceiverModel) const override { return {".csv"}; }
     FormatTexts Texts(ReceiverModel) const override {
-        return {QT_TRANSLATE_NOOP("corvalen::FileActions", "CHIRP files (*.csv)|*.csv"),
-                nullptr,
+        return {QT_TRANSLATE_NOOP("corvalen::FileActions", "CHIRP files (*.csv)|*.csv"), nullptr,
                 QT_TRANSLATE_NOOP("corvalen::FileActions", "Read %1 from the CHIRP file %2"),
-                QT_TRANSLATE_NOOP("corvalen::FileActions", "Saved %1 to the CHIRP file %2"),
-                {"channel", "channels"},
-                {"line", "lines"},
-                {"problem", "problems"}};
+                QT_TRANSLATE_NOOP("corvalen::FileActions", "Saved %1 to the CHIRP file %2")};
     }
     // Opened from the dialog's .csv entry, told by its header line.
     bool OpenedAsChannelFile() const override { return false; }
@@ -61,15 +56,10 @@ public:
     Result<ChannelFileReport> Write(const std::string& path, const MemoryTable& table,
                                     const WriteSettings&) const override {
         ChirpText text = BuildChirpCsvText(table);
-        ChannelFileReport report;
-        if (const Status written = WriteFileAtomically(path, text.bytes, report.saveNotices);
-            !written) {
-            return written.error();
-        }
-        report.channels = text.channelsWritten;
-        report.rowsNotWritten = text.rowsNotWritten;
-        report.diagnostics = std::move(text.diagnostics);
-        return report;
+        return SaveFormatText(path, text.bytes,
+                              {.channels = text.channelsWritten,
+                               .rowsNotWritten = text.rowsNotWritten,
+                               .diagnostics = std::move(text.diagnostics)});
     }
 };
 

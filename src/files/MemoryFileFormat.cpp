@@ -125,15 +125,13 @@ public:
         if (!saved) {
             return saved.error();
         }
-        ChannelFileReport report;
-        report.recordsWritten = saved->recordsWritten;
-        report.recordsKept = saved->recordsKept;
-        report.rowsReplaced = std::move(saved->rowsReplaced);
-        report.rowsNotWritten = saved->rowsNotWritten;
-        report.rowsSkipped = saved->rowsSkipped;
-        report.diagnostics = std::move(saved->problems);
-        report.saveNotices = std::move(saved->saveNotices);
-        return report;
+        return ChannelFileReport{.recordsWritten = saved->recordsWritten,
+                                 .recordsKept = saved->recordsKept,
+                                 .rowsReplaced = std::move(saved->rowsReplaced),
+                                 .rowsNotWritten = saved->rowsNotWritten,
+                                 .rowsSkipped = saved->rowsSkipped,
+                                 .diagnostics = std::move(saved->problems),
+                                 .saveNotices = std::move(saved->saveNotices)};
     }
 };
 

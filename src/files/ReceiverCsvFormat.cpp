@@ -7,7 +7,6 @@
 #include "files/ChannelFiles.h"
 #include "files/EditorText.h"
 #include "formats/EibiSchedule.h"
-#include "io/SafeFile.h"
 
 namespace corvalen {
 
@@ -49,15 +48,10 @@ public:
     Result<ChannelFileReport> Write(const std::string& path, const MemoryTable& table,
                                     const WriteSettings& settings) const override {
         CsvText text = BuildCsvText(table, settings.importForm);
-        ChannelFileReport report;
-        if (const Status written = WriteFileAtomically(path, text.bytes, report.saveNotices);
-            !written) {
-            return written.error();
-        }
-        report.channels = table.ChannelCount() - text.rowsSkipped;
-        report.rowsSkipped = text.rowsSkipped;
-        report.diagnostics = std::move(text.diagnostics);
-        return report;
+        return SaveFormatText(path, text.bytes,
+                              {.channels = table.ChannelCount() - text.rowsSkipped,
+                               .rowsSkipped = text.rowsSkipped,
+                               .diagnostics = std::move(text.diagnostics)});
     }
 };
 

@@ -259,12 +259,8 @@ Result<BookmarkListText> WriteSdrSharpList(const MemoryTable& table,
     }
     StringWriter out;
     document.save(out, "  ", pugi::format_default, pugi::encoding_utf8);
-    BookmarkListText text;
-    text.bytes = std::move(out.text);
-    text.diagnostics = std::move(written.diagnostics);
-    text.channelsWritten = written.channelsWritten;
-    text.rowsNotWritten = written.rowsNotWritten;
-    return text;
+    return BookmarkListText{std::move(out.text), std::move(written.diagnostics),
+                            written.channelsWritten, written.rowsNotWritten};
 }
 
 #endif

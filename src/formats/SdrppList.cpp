@@ -319,14 +319,8 @@ BookmarkListText WriteSdrppList(const MemoryTable& table,
         {"bookmarkDisplayMode", 1},
         {"selectedList", listNames.empty() ? std::string_view("General") : listNames.front()},
         {"lists", std::move(lists)}};
-    std::string out = document.dump(4, ' ', false, Json::error_handler_t::replace) + '\n';
-
-    BookmarkListText text;
-    text.bytes = std::move(out);
-    text.diagnostics = std::move(written.diagnostics);
-    text.channelsWritten = written.channelsWritten;
-    text.rowsNotWritten = written.rowsNotWritten;
-    return text;
+    return {document.dump(4, ' ', false, Json::error_handler_t::replace) + '\n',
+            std::move(written.diagnostics), written.channelsWritten, written.rowsNotWritten};
 }
 
 }  // namespace corvalen
