@@ -2,6 +2,8 @@
 
 // Runs the converter in-process on its arguments and keeps what it said.
 
+#include <QFile>
+#include <QStringList>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -26,6 +28,16 @@ inline Run RunConverterWith(const std::vector<std::string>& args) {
     run.out = out.str();
     run.err = err.str();
     return run;
+}
+
+// The same for arguments held as Qt texts, each "@" in them standing for `folder` when given.
+inline Run RunConverterWith(const QStringList& args, const QString& folder = {}) {
+    std::vector<std::string> texts;
+    for (QString arg : args) {
+        texts.push_back(
+            QFile::encodeName(folder.isEmpty() ? arg : arg.replace("@", folder)).toStdString());
+    }
+    return RunConverterWith(texts);
 }
 
 }  // namespace testing

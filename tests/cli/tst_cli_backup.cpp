@@ -1,10 +1,14 @@
 #include <QtTest>
 
+#include "../TestTables.h"
 #include "ConverterRun.h"
 
 // The converter keeps a backup of the file it replaces only when asked with --backup.
 
 namespace {
+
+using testing::ReadBytes;
+using testing::WriteBytes;
 
 const QByteArray kCsv =
     "\"Number\",\"Frequency\",\"Bandwidth\",\"IF Shift\",\"reserved\",\"reserved\",\"reserved\","
@@ -12,17 +16,6 @@ const QByteArray kCsv =
     "\"Secondary squelch type\",\"Secondary squelch value\",\"Mode\",\"Callsign\",\"Comments\"\r\n"
     "\"1\",\"6070000\",\"5000\",\"0\",\"\",\"\",\"\",\"\",\"\",\"1\",\"0\",\"0\",\"0\",\"-100\","
     "\"\",\"\",\"AM\",\"CFRX\",\"Toronto\"\r\n";
-
-void WriteAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
-}
 
 }  // namespace
 
@@ -48,27 +41,22 @@ private slots:
         QTemporaryDir dir;
         const QString input = dir.filePath("in.csv");
         const QString out = dir.filePath(output);
-        WriteAll(input, kCsv);
+        QVERIFY(WriteBytes(input, kCsv));
         // A first write makes the file; it had no earlier version, so it has no backup.
-        std::vector<std::string> args = {"convert"};
-        for (const QString& option : options) {
-            args.push_back(option.toStdString());
-        }
-        args.push_back(input.toStdString());
-        args.push_back(out.toStdString());
+        QStringList args = QStringList{"convert"} + options + QStringList{input, out};
         QCOMPARE(testing::RunConverterWith(args).status, 0);
         QVERIFY(!QFileInfo::exists(out + "~"));
-        const QByteArray first = ReadAll(out);
+        const QByteArray first = ReadBytes(out);
 
-        WriteAll(input, QByteArray(kCsv).replace("6070000", "6080000"));
+        QVERIFY(WriteBytes(input, QByteArray(kCsv).replace("6070000", "6080000")));
         QCOMPARE(testing::RunConverterWith(args).status, 0);
-        QVERIFY(ReadAll(out) != first);
+        QVERIFY(ReadBytes(out) != first);
         QCOMPARE(QFileInfo::exists(out + "~"), backup);
         if (backup) {
-            QCOMPARE(ReadAll(out + "~"), first);
+            QCOMPARE(ReadBytes(out + "~"), first);
         }
         // The option holds for one run only.
-        args.erase(std::remove(args.begin(), args.end(), std::string("--backup")), args.end());
+        args.removeAll("--backup");
         QVERIFY(QFile::remove(out + "~") || !backup);
         QCOMPARE(testing::RunConverterWith(args).status, 0);
         QVERIFY(!QFileInfo::exists(out + "~"));

@@ -4,12 +4,16 @@
 #include <sstream>
 
 #include "../BadInputs.h"
+#include "../TestTables.h"
+#include "ConverterRun.h"
 #include "cli/Converter.h"
 #include "io/SaveFaults.h"
 
 using namespace corvalen;
 
 namespace {
+
+using testing::ReadBytes;
 
 struct Run {
     int status = -1;
@@ -18,23 +22,8 @@ struct Run {
 };
 
 Run Convert(const QStringList& args) {
-    std::vector<std::string> strings;
-    for (const QString& arg : args) {
-        strings.push_back(QFile::encodeName(arg).toStdString());
-    }
-    const std::vector<std::string_view> views(strings.begin(), strings.end());
-    std::ostringstream out;
-    std::ostringstream err;
-    Run run;
-    run.status = RunConverter(views, out, err);
-    run.out = QString::fromStdString(out.str());
-    run.err = QString::fromStdString(err.str());
-    return run;
-}
-
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    const testing::Run run = testing::RunConverterWith(args);
+    return {run.status, QString::fromStdString(run.out), QString::fromStdString(run.err)};
 }
 
 long PeakMemoryKiB() {
@@ -85,7 +74,7 @@ private slots:
         }
         if (input.refused) {
             QCOMPARE(run.out, QString());
-            QCOMPARE(ReadAll(out), badinput::kOldBytes);
+            QCOMPARE(ReadBytes(out), badinput::kOldBytes);
         } else {
             QVERIFY2(run.out.startsWith("wrote "), qPrintable(run.out));
         }
@@ -141,7 +130,7 @@ private slots:
         QCOMPARE(run.out, QString());
         if (target.old) {
             QCOMPARE(QDir(folder).entryList(QDir::Files), before);
-            QCOMPARE(ReadAll(out), badinput::kOldBytes);
+            QCOMPARE(ReadBytes(out), badinput::kOldBytes);
         }
     }
 };

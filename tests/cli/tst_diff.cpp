@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include "../TestTables.h"
 #include "ConverterRun.h"
 #include "cli/DiffVerb.h"
 #include "files/ChannelDiff.h"
@@ -8,6 +9,8 @@
 using namespace corvalen;
 
 namespace {
+
+using testing::WriteBytes;
 
 using testing::Run;
 
@@ -24,12 +27,6 @@ const QByteArray kBase =
     "\"\",\"AM\",\"ERT\",\"Athens\"\r\n"
     "\"5\",\"14000000\",\"2400\",\"-1500\",\"\",\"\",\"\",\"\",\"\",\"16\",\"0\",\"0\",\"0\","
     "\"-80\",\"\",\"\",\"USB\",\"\",\"\"\r\n";
-
-void WriteAll(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 // kBase with the first `from` replaced by `to`.
 QByteArray Edited(const QByteArray& from, const QByteArray& to) {
@@ -123,8 +120,8 @@ private slots:
         QTemporaryDir dir;
         const QString a = dir.filePath("a.csv");
         const QString b = dir.filePath("b.csv");
-        WriteAll(a, kBase);
-        WriteAll(b, other);
+        QVERIFY(WriteBytes(a, kBase));
+        QVERIFY(WriteBytes(b, other));
         const Run run = Diff({a.toStdString(), b.toStdString()});
         QCOMPARE(run.status, status);
         QCOMPARE(Lines(run.out), lines);
@@ -180,7 +177,7 @@ private slots:
         const std::string b =
             dir.filePath(model.startsWith("31") && model != "313" ? "a.15m" : "a.g3m")
                 .toStdString();
-        WriteAll(QString::fromStdString(a), csv);
+        QVERIFY(WriteBytes(QString::fromStdString(a), csv));
         const Run converted =
             testing::RunConverterWith({"convert", "--model", model.toStdString(), a, b});
         QCOMPARE(converted.status, 0);
@@ -190,7 +187,8 @@ private slots:
         // Either way round.
         QCOMPARE(Diff({"--model", model.toStdString(), b, a}).status, status);
         // The fields compared, said once the files differ.
-        WriteAll(QString::fromStdString(a), QByteArray(csv).replace("\"CFRX\"", "\"CFRB\""));
+        QVERIFY(
+            WriteBytes(QString::fromStdString(a), QByteArray(csv).replace("\"CFRX\"", "\"CFRB\"")));
         QCOMPARE(Lines(Diff({"--model", model.toStdString(), a, b}).err).last(), compared);
     }
 
@@ -199,18 +197,19 @@ private slots:
         QTemporaryDir dir;
         const QString a = dir.filePath("a.csv");
         const QString b = dir.filePath("chirp.csv");
-        WriteAll(a, kBase);
-        WriteAll(b,
-                 "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,"
-                 "DtcsPolarity,RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,"
-                 "RPT1CALL,RPT2CALL,DVCODE\r\n"
-                 "1,CFRX,6.070000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,AM,5.00,S,50W,"
-                 "Toronto,,,,\r\n"
-                 "2,ERT,9.420000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,AM,5.00,,50W,"
-                 "Athens,,,,\r\n"
-                 "5,,14.000000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,USB,5.00,,50W,,,,,\r\n");
+        QVERIFY(WriteBytes(a, kBase));
+        QVERIFY(WriteBytes(
+            b,
+            "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,"
+            "DtcsPolarity,RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,"
+            "RPT1CALL,RPT2CALL,DVCODE\r\n"
+            "1,CFRX,6.070000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,AM,5.00,S,50W,"
+            "Toronto,,,,\r\n"
+            "2,ERT,9.420000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,AM,5.00,,50W,"
+            "Athens,,,,\r\n"
+            "5,,14.000000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,USB,5.00,,50W,,,,,\r\n"));
         QCOMPARE(Diff({"--numbering", "keep", a.toStdString(), b.toStdString()}).status, 0);
-        WriteAll(a, Edited("\"CFRX\"", "\"CFRB\""));
+        QVERIFY(WriteBytes(a, Edited("\"CFRX\"", "\"CFRB\"")));
         const Run run = Diff({"--numbering", "keep", a.toStdString(), b.toStdString()});
         QCOMPARE(run.out, "channel 1 changed: Callsign \"CFRB\" -> \"CFRX\"\n");
         QCOMPARE(Lines(run.err).last(),
@@ -224,10 +223,10 @@ private slots:
         QTemporaryDir dir;
         const QString a = dir.filePath("a.csv");
         const QString b = dir.filePath("b.csv");
-        WriteAll(a, kBase);
-        WriteAll(b, kBase +
-                        "\"2\",\"9420000\",\"6000\",\"0\",\"\",\"\",\"\",\"\",\"\",\"\",\"0\","
-                        "\"0\",\"0\",\"\",\"\",\"\",\"AM\",\"ERA\",\"Athens\"\r\n");
+        QVERIFY(WriteBytes(a, kBase));
+        QVERIFY(WriteBytes(
+            b, kBase + "\"2\",\"9420000\",\"6000\",\"0\",\"\",\"\",\"\",\"\",\"\",\"\",\"0\","
+                       "\"0\",\"0\",\"\",\"\",\"\",\"AM\",\"ERA\",\"Athens\"\r\n"));
         const Run run = Diff({a.toStdString(), b.toStdString()});
         QCOMPARE(run.status, 1);
         QCOMPARE(Lines(run.out).first(), "channel 2 changed: Callsign \"ERT\" -> \"ERA\"");
@@ -246,8 +245,8 @@ private slots:
                                       "\"x1\",\"7100000\",\"2400\",\"\",\"\",\"\",\"\",\"\","
                                       "\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"AM\",\"\","
                                       "\"\"\r\n,,,,,,,,,,,,,,,,,,\r\n";
-        WriteAll(a, unnumbered);
-        WriteAll(b, kBase);
+        QVERIFY(WriteBytes(a, unnumbered));
+        QVERIFY(WriteBytes(b, kBase));
         QCOMPARE(Diff({a.toStdString(), a.toStdString()}).status, 0);
         const Run run = Diff({a.toStdString(), b.toStdString()});
         QCOMPARE(run.status, 1);
@@ -276,14 +275,10 @@ private slots:
         QFETCH(QStringList, args);
         QTemporaryDir dir;
         QVERIFY(QDir::setCurrent(dir.path()));
-        WriteAll("A", kBase);
-        WriteAll("empty.csv", "");
-        WriteAll("garbage.g3m", QByteArray(92, 'x'));
-        std::vector<std::string> list;
-        for (const QString& arg : args) {
-            list.push_back(arg.toStdString());
-        }
-        const Run run = Diff(list);
+        QVERIFY(WriteBytes("A", kBase));
+        QVERIFY(WriteBytes("empty.csv", ""));
+        QVERIFY(WriteBytes("garbage.g3m", QByteArray(92, 'x')));
+        const Run run = testing::RunConverterWith(QStringList{"diff"} + args);
         QCOMPARE(run.status, 2);
         QVERIFY(run.out.empty());
         QVERIFY(run.err.starts_with("corvalen-cli: "));
@@ -309,42 +304,35 @@ private slots:
         QTest::addColumn<QString>("a");
         QTest::addColumn<QString>("b");
         QTest::addColumn<bool>("same");
-        QTest::newRow("frequency blanks") << int(Frequency) << "7100000"
-                                          << " 7100000 " << true;
-        QTest::newRow("frequency zeros") << int(Frequency) << "7100000"
-                                         << "07100000" << true;
-        QTest::newRow("frequency kHz") << int(Frequency) << "7100000"
-                                       << "7100 kHz" << false;
-        QTest::newRow("hotkey empty") << int(Hotkey) << ""
-                                      << "0" << true;
-        QTest::newRow("lockout empty") << int(Lockout) << ""
-                                       << "0" << true;
-        QTest::newRow("priority empty") << int(Priority) << ""
-                                        << "0" << true;
-        QTest::newRow("priority blanks") << int(Priority) << " 1"
-                                         << "1" << true;
-        QTest::newRow("priority 1 and 2") << int(Priority) << "1"
-                                          << "2" << false;
-        QTest::newRow("reserved word") << int(Reserved5) << "a"
-                                       << "A" << false;
-        QTest::newRow("groups order") << int(Groups) << "2+9+16"
-                                      << "16+9+2" << true;
-        QTest::newRow("groups 0 is none") << int(Groups) << " 0"
-                                          << "" << true;
-        QTest::newRow("groups 0 and 1") << int(Groups) << "0"
-                                        << "1" << false;
-        QTest::newRow("groups 17") << int(Groups) << "17"
-                                   << "" << false;
-        QTest::newRow("mode case") << int(Mode) << "usb"
-                                   << "USB" << false;
-        QTest::newRow("mode empty") << int(Mode) << ""
-                                    << "CW" << false;
-        QTest::newRow("callsign cut") << int(Callsign) << "ABCDEFGHIJKLMNO"
-                                      << "ABCDEFGHIJKL" << false;
-        QTest::newRow("squelch empty") << int(LevelSquelch) << ""
-                                       << "0" << true;
-        QTest::newRow("comment accents") << int(Comments) << "Z\u00fcrich"
-                                         << "Zurich" << false;
+        const struct {
+            const char* name;
+            int column;
+            const char* a;
+            const char* b;
+            bool same;
+        } rows[] = {
+            {"frequency blanks", Frequency, "7100000", " 7100000 ", true},
+            {"frequency zeros", Frequency, "7100000", "07100000", true},
+            {"frequency kHz", Frequency, "7100000", "7100 kHz", false},
+            {"hotkey empty", Hotkey, "", "0", true},
+            {"lockout empty", Lockout, "", "0", true},
+            {"priority empty", Priority, "", "0", true},
+            {"priority blanks", Priority, " 1", "1", true},
+            {"priority 1 and 2", Priority, "1", "2", false},
+            {"reserved word", Reserved5, "a", "A", false},
+            {"groups order", Groups, "2+9+16", "16+9+2", true},
+            {"groups 0 is none", Groups, " 0", "", true},
+            {"groups 0 and 1", Groups, "0", "1", false},
+            {"groups 17", Groups, "17", "", false},
+            {"mode case", Mode, "usb", "USB", false},
+            {"mode empty", Mode, "", "CW", false},
+            {"callsign cut", Callsign, "ABCDEFGHIJKLMNO", "ABCDEFGHIJKL", false},
+            {"squelch empty", LevelSquelch, "", "0", true},
+            {"comment accents", Comments, "Z\u00fcrich", "Zurich", false},
+        };
+        for (const auto& row : rows) {
+            QTest::newRow(row.name) << row.column << QString(row.a) << QString(row.b) << row.same;
+        }
     }
 
     void sameCellValue() {

@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "../TestTables.h"
 #include "ConverterRun.h"
 #include "TestData.h"
 #include "cli/Converter.h"
@@ -10,21 +11,14 @@ using namespace corvalen;
 
 namespace {
 
+using testing::ReadBytes;
+
 const QString kData = QStringLiteral(CORVALEN_TEST_DATA_DIR "/cli/");
 
 using testing::Run;
 
 Run Cli(const QStringList& args) {
-    std::vector<std::string> texts;
-    for (const QString& arg : args) {
-        texts.push_back(arg.toStdString());
-    }
-    return testing::RunConverterWith(texts);
-}
-
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return testing::RunConverterWith(args);
 }
 
 }  // namespace
@@ -40,7 +34,7 @@ private slots:
             Cli({"fill", "--start", "118", "--stop", "118.05", "--step", "25", "--set", "mode=AM",
                  "--set=Callsign=TWR", "--first-number", "10", kData + "awkward/input.csv", out});
         QCOMPARE(run.status, kExitOk);
-        QCOMPARE(ReadAll(out), ReadAll(kData + "fill/expected.csv"));
+        QCOMPARE(ReadBytes(out), ReadBytes(kData + "fill/expected.csv"));
         QCOMPARE(run.out, "wrote 9 channels to " + out.toStdString() +
                               ": 3 new, numbered 10 to 12; 1 input line reported\n");
         QVERIFY2(run.err.starts_with("line 4: "), run.err.c_str());
@@ -90,7 +84,7 @@ private slots:
         const Run run = Cli(QStringList{"fill"} + args + QStringList{out});
         QCOMPARE(run.status, kExitOk);
         QCOMPARE(run.err, std::string());
-        const QStringList written = QString::fromLatin1(ReadAll(out)).split("\r\n");
+        const QStringList written = QString::fromLatin1(ReadBytes(out)).split("\r\n");
         QCOMPARE(written.size(), lines + 3);  // the header, the extra line end, the empty rest
         QVERIFY(written[0].startsWith("\"Number\",\"Frequency\",\"Bandwidth\""));
         QCOMPARE(written[1], firstLine);
@@ -107,7 +101,7 @@ private slots:
         QCOMPARE(run.err,
                  "Step \"8.33k\" is taken as the airband raster of 25/3 kHz (8333.33... "
                  "Hz); each channel is rounded to the nearest Hz\n");
-        const QStringList written = QString::fromLatin1(ReadAll(out)).split("\r\n");
+        const QStringList written = QString::fromLatin1(ReadBytes(out)).split("\r\n");
         QCOMPARE(written.size(), 2278 + 3);
         QVERIFY(written[2278].startsWith(R"("2278","136975000","500")"));
         run = Cli({"fill", "--start", "118", "--stop", "137", "--step", "8330 Hz", out});
@@ -197,13 +191,6 @@ private slots:
         QVERIFY2(QString::fromStdString(run.err).startsWith(said), run.err.c_str());
         QVERIFY2(QString::fromStdString(run.err).contains("no/such/folder/out.csv"),
                  run.err.c_str());
-    }
-
-    void helpDescribesFill() {
-        const Run run = Cli({"--help"});
-        QCOMPARE(run.status, kExitOk);
-        QVERIFY(run.out.starts_with("usage: corvalen-cli convert"));
-        QVERIFY(run.out.find("corvalen-cli fill --start F --stop F --step S") != std::string::npos);
     }
 };
 

@@ -19,10 +19,7 @@ using namespace corvalen;
 
 namespace {
 
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : "<cannot read " + path.toUtf8() + ">";
-}
+using testing::ReadBytes;
 
 QByteArray Lines(const std::vector<Diagnostic>& diagnostics) {
     QByteArray lines;
@@ -107,12 +104,12 @@ private slots:
         const auto read = ReadChannelFile((folder + "/input.csv").toStdString(), {});
         QVERIFY(read.ok());
         QCOMPARE(read->report.format, &ChirpCsvFormat());
-        QCOMPARE(Lines(read->report.diagnostics), ReadAll(folder + "/diagnostics.txt"));
+        QCOMPARE(Lines(read->report.diagnostics), ReadBytes(folder + "/diagnostics.txt"));
         QCOMPARE(QByteArray::fromStdString(BuildCsvText(read->table, true).bytes),
-                 ReadAll(folder + "/expected.csv"));
+                 ReadBytes(folder + "/expected.csv"));
         const ChirpText written = BuildChirpCsvText(read->table);
-        QCOMPARE(QByteArray::fromStdString(written.bytes), ReadAll(folder + "/chirp.csv"));
-        QCOMPARE(Lines(written.diagnostics), ReadAll(folder + "/chirp-diagnostics.txt"));
+        QCOMPARE(QByteArray::fromStdString(written.bytes), ReadBytes(folder + "/chirp.csv"));
+        QCOMPARE(Lines(written.diagnostics), ReadBytes(folder + "/chirp-diagnostics.txt"));
 
         // What was written reads back to the same table.
         const CsvImport again = ReadChirpCsv(written.bytes);

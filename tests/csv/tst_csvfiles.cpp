@@ -19,10 +19,8 @@ Q_DECLARE_METATYPE(corvalen::MemoryTable)
 
 namespace {
 
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : "<cannot read " + path.toUtf8() + ">";
-}
+using testing::ReadBytes;
+using testing::WriteBytes;
 
 // Test lines are easier to read with ' standing for the quotes the writer puts around fields.
 std::string Csv(std::string line) {
@@ -52,9 +50,9 @@ private slots:
         for (const Diagnostic& diagnostic : imported.diagnostics) {
             diagnostics += QByteArray::fromStdString(DiagnosticLine(diagnostic)) + '\n';
         }
-        QCOMPARE(diagnostics, ReadAll(folder + "/diagnostics.txt"));
+        QCOMPARE(diagnostics, ReadBytes(folder + "/diagnostics.txt"));
         const CsvText text = BuildCsvText(imported.table, true);
-        QCOMPARE(QByteArray::fromStdString(text.bytes), ReadAll(folder + "/expected.csv"));
+        QCOMPARE(QByteArray::fromStdString(text.bytes), ReadBytes(folder + "/expected.csv"));
     }
 
     void readerMakesUtf8AndCountsRecords() {
@@ -102,7 +100,7 @@ private slots:
         QFETCH(MemoryTable, table);
         QFETCH(bool, importForm);
         QFETCH(std::string, line);
-        const std::string header = ReadAll(CORVALEN_TEST_DATA_DIR "/csv/header_only/expected.csv")
+        const std::string header = ReadBytes(CORVALEN_TEST_DATA_DIR "/csv/header_only/expected.csv")
                                        .chopped(2)
                                        .toStdString();
         QFETCH(QList<int>, emptyBandwidth);
