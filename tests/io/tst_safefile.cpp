@@ -110,26 +110,6 @@ class TestSafeFile : public QObject {
 private slots:
     void initTestCase() { std::signal(SIGPIPE, SIG_IGN); }  // a refused stream's writer ends
 
-    void replacesWholeFileAndLeavesNoTemporary() {
-        QTemporaryDir dir;
-        const std::string path = dir.filePath("memory.csv").toStdString();
-        QVERIFY(WriteFileAtomically(path, std::string(1000, 'a')).ok());
-        QVERIFY(WriteFileAtomically(path, "short").ok());
-        QCOMPARE(testing::Read(path), std::string("short"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"memory.csv"});
-    }
-
-    void keepsPermissionsOfReplacedFile() {
-        QTemporaryDir dir;
-        const std::string path = dir.filePath("a.g3m").toStdString();
-        QVERIFY(WriteFileAtomically(path, "x").ok());
-        QVERIFY(::chmod(path.c_str(), 0640) == 0);
-        QVERIFY(WriteFileAtomically(path, "y").ok());
-        struct stat info {};
-        QVERIFY(::stat(path.c_str(), &info) == 0);
-        QCOMPARE(info.st_mode & 0777, 0640u);
-    }
-
     // Every step before the file is in place can fail: the old file keeps its bytes (a save that
     // renamed before flushing or closing would have replaced them), the error says why, and no
     // temporary file is left.

@@ -20,8 +20,9 @@ using namespace corvalen;
 
 namespace {
 
-const std::string kOld = "Location,Name\n1,old\n";
-const std::string kNew = "Location,Name\n1,new\n2,more\n";
+// The new content is the shorter, so a save that left the old file's tail behind shows.
+const std::string kOld = "Location,Name\n1,old\n2,more\n";
+const std::string kNew = "Location,Name\n1,new\n";
 
 enum class Target {
     PlainFile,
@@ -102,7 +103,7 @@ private slots:
         std::string given = top + "/memory.csv";  // the name the save is given
         std::string file = given;                 // the file the save is to replace
         std::string other;                        // another name of that file
-        mode_t mode = 0644;
+        mode_t mode = 0640;  // not what a new file gets, so a mode not kept shows
         uid_t owner = ::geteuid();
         switch (target) {
             case Target::Link:
