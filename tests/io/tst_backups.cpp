@@ -1,9 +1,11 @@
 #include <QtTest>
 
 #include <cerrno>
+#include <cstring>
 
 #include "TestFiles.h"
 #include "io/Backup.h"
+#include "io/Messages.h"
 #include "io/SafeFile.h"
 #include "io/SaveFaults.h"
 
@@ -107,9 +109,12 @@ private slots:
         QCOMPARE(Everything(dir.path()), QStringList{"channels.csv"});
     }
 
-    // A save that fails keeps the old file, and the older backup as it was; nothing is left.
+    // Every step before the file is in place can fail: the old file keeps its bytes (a save that
+    // renamed before flushing or closing would have replaced them), and the older backup as it
+    // was; the error says why, and nothing else is left.
     void failedSaveChangesNoBackup_data() {
         QTest::addColumn<SaveFaults>("faults");
+        QTest::addColumn<bool>("targetExists");
         QTest::addColumn<bool>("olderBackup");
         SaveFaults full;
         full.writeError = ENOSPC;
@@ -117,29 +122,40 @@ private slots:
         SaveFaults flush;
         flush.flushError = EIO;
         SaveFaults close;
-        close.closeError = EIO;
-        QTest::newRow("disk full") << full << false;
-        QTest::newRow("disk full, an older backup") << full << true;
-        QTest::newRow("flush fails, an older backup") << flush << true;
-        QTest::newRow("close fails") << close << false;
+        close.closeError = EDQUOT;
+        QTest::newRow("disk full") << full << true << false;
+        QTest::newRow("disk full, an older backup") << full << true << true;
+        QTest::newRow("flush fails, an older backup") << flush << true << true;
+        QTest::newRow("close fails") << close << true << false;
+        QTest::newRow("flush fails, new file") << flush << false << false;
     }
 
     void failedSaveChangesNoBackup() {
         QFETCH(SaveFaults, faults);
+        QFETCH(bool, targetExists);
         QFETCH(bool, olderBackup);
+        const int error = faults.writeError + faults.flushError + faults.closeError;
         for (const Save save : {Save::Whole, Save::Update}) {
             QTemporaryDir dir;
             const std::string path = dir.filePath("memory.g3m").toStdString();
-            Write(path, kOld);
-            QStringList names{"memory.g3m"};
+            QStringList names;
+            if (targetExists) {
+                Write(path, kOld);
+                names << "memory.g3m";
+            }
             if (olderBackup) {
                 Write(path + "~", kOlder);
                 names << "memory.g3m~";
             }
             SimulateSaveFaults(faults);
-            QVERIFY(!SaveAs(save, path, kNew));
+            const Status status = SaveAs(save, path, kNew);
             SimulateSaveFaults({});
-            QCOMPARE(Read(path), kOld);
+            QVERIFY(!status);
+            QCOMPARE(corvalen::ErrorSentence(status.error()),
+                     "Cannot save \"" + path + "\": " + std::strerror(error));
+            if (targetExists) {
+                QCOMPARE(Read(path), kOld);
+            }
             QCOMPARE(Everything(dir.path()), names);
             if (olderBackup) {
                 QCOMPARE(Read(path + "~"), kOlder);

@@ -5,15 +5,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <csignal>
-#include <cstring>
 #include <thread>
 
 #include "TestFiles.h"
 #include "io/Messages.h"
 #include "io/SafeFile.h"
-#include "io/SaveFaults.h"
 
 using namespace corvalen;
 
@@ -109,53 +106,6 @@ class TestSafeFile : public QObject {
 
 private slots:
     void initTestCase() { std::signal(SIGPIPE, SIG_IGN); }  // a refused stream's writer ends
-
-    // Every step before the file is in place can fail: the old file keeps its bytes (a save that
-    // renamed before flushing or closing would have replaced them), the error says why, and no
-    // temporary file is left.
-    void failedStepKeepsOldFileAndLeavesNothing_data() {
-        QTest::addColumn<bool>("targetExists");
-        QTest::addColumn<int>("writeError");
-        QTest::addColumn<int>("flushError");
-        QTest::addColumn<int>("closeError");
-        QTest::newRow("disk full while writing") << true << ENOSPC << 0 << 0;
-        QTest::newRow("flush fails") << true << 0 << EIO << 0;
-        QTest::newRow("close fails") << true << 0 << 0 << EDQUOT;
-        QTest::newRow("flush fails, new file") << false << 0 << EIO << 0;
-    }
-    void failedStepKeepsOldFileAndLeavesNothing() {
-        QFETCH(bool, targetExists);
-        QFETCH(int, writeError);
-        QFETCH(int, flushError);
-        QFETCH(int, closeError);
-        QTemporaryDir dir;
-        const std::string path = dir.filePath("memory.g3m").toStdString();
-        const std::string old(5000, 'o');
-        if (targetExists) {
-            QVERIFY(WriteFileAtomically(path, old).ok());
-        }
-
-        SaveFaults faults;
-        faults.writeError = writeError;
-        faults.acceptedBytes = 100;
-        faults.flushError = flushError;
-        faults.closeError = closeError;
-        SimulateSaveFaults(faults);
-        const Status status = WriteFileAtomically(path, std::string(9000, 'n'));
-        SimulateSaveFaults({});
-
-        QVERIFY(!status.ok());
-        const int error = writeError + flushError + closeError;
-        QCOMPARE(corvalen::ErrorSentence(status.error()),
-                 "Cannot save \"" + path + "\": " + std::strerror(error));
-        const QStringList left = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
-        if (targetExists) {
-            QCOMPARE(testing::Read(path), old);
-            QCOMPARE(left, QStringList{"memory.g3m"});
-        } else {
-            QCOMPARE(left, QStringList{});
-        }
-    }
 
     void failureLeavesOldFileAndSaysWhere() {
         QTemporaryDir dir;
