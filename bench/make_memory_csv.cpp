@@ -6,6 +6,7 @@
 #include <string>
 
 #include "MemoryCsvGenerator.h"
+#include "io/Messages.h"
 #include "io/SafeFile.h"
 
 int main(int argc, char** argv) {
@@ -20,7 +21,7 @@ int main(int argc, char** argv) {
     }
     const std::string csv = corvalen::bench::MakeMemoryCsv(channels);
     if (const corvalen::Status written = corvalen::WriteFileAtomically(argv[1], csv); !written) {
-        std::fprintf(stderr, "make_memory_csv: %s\n", written.error().message.c_str());
+        std::fprintf(stderr, "make_memory_csv: %s\n", corvalen::ErrorSentence(written.error()).c_str());
         return 1;
     }
     std::printf("wrote %d channels, %zu bytes, to %s\n", channels, csv.size(), argv[1]);
