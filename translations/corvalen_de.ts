@@ -1450,10 +1450,6 @@ Die Tabelle mit der Datei vergleichen, die Datei neu laden (Ihre Änderungen ble
 <context>
     <name>Messages</name>
     <message>
-        <source> from {1} of {2:broadcast} in {3}</source>
-        <translation> aus {1} von {2:broadcast} in {3}</translation>
-    </message>
-    <message>
         <source>&quot;{1}&quot; is an EiBi broadcast schedule: pick its broadcasts with File &gt; Import Broadcast Schedule, or with corvalen-cli schedule</source>
         <translation>&quot;{1}&quot; ist ein EiBi-Sendeplan: seine Sendungen wählt man mit Datei &gt; Sendeplan importieren oder mit corvalen-cli schedule aus</translation>
     </message>
@@ -1952,6 +1948,10 @@ Die Tabelle mit der Datei vergleichen, die Datei neu laden (Ihre Änderungen ble
     <message>
         <source>frequency is not a whole number of Hz; rounded</source>
         <translation>Frequenz ist keine ganze Zahl in Hz; gerundet</translation>
+    </message>
+    <message>
+        <source>from {1} of {2:broadcast} in {3}</source>
+        <translation>aus {1} von {2:broadcast} in {3}</translation>
     </message>
     <message>
         <source>has fewer fields than the header&apos;s {2}; the missing ones read as empty</source>

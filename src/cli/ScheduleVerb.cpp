@@ -166,7 +166,8 @@ int RunSchedule(std::span<const std::string_view> args, std::ostream& out, std::
         return status;
     }
     std::ostream& summary = SummaryStream(choice.output, out, err);
-    summary << Said(MessageKind::CliFromSchedule, {std::to_string(selection.entries.size()),
+    summary << ' '
+            << Said(MessageKind::CliFromSchedule, {std::to_string(selection.entries.size()),
                                                    std::to_string(schedule.entries.size()), sked});
     const std::size_t lines = schedule.diagnostics.size() + selection.notices.size();
     if (lines != 0) {

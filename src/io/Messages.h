@@ -137,12 +137,5 @@ CountNoun PlaceNoun(Diagnostic::Place place);
 
 // A column's name (as the CSV header names it) in `language`; "column N" past the 19.
 std::string ColumnNameIn(int column, Language language);
-std::string_view ColumnNameIn(std::string_view englishName, Language language);
-
-// "row", "line" or "record" in `language`.
-std::string_view PlaceWord(Diagnostic::Place place, Language language);
-
-// What the operating system or a parser says (passed on as a value), in `language`.
-std::string_view ReasonIn(std::string_view english, Language language);
 
 }  // namespace corvalen

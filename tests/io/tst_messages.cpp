@@ -51,12 +51,10 @@ bool HasWords(std::string_view text) {
     return std::any_of(bare.begin(), bare.end(), [](char c) { return c >= 'a' && c <= 'z'; });
 }
 
-constexpr int kLastKind = static_cast<int>(MessageKind::PlaceColumn);
-
 // One row per kind of the catalogue, named by its English sentence.
 void KindRows() {
     QTest::addColumn<int>("kind");
-    for (int k = 0; k <= kLastKind; ++k) {
+    for (int k = 0; k < int(MessageCatalogue().size()); ++k) {
         const std::string_view english = TemplateOf(static_cast<MessageKind>(k)).english;
         QTest::newRow(
             qPrintable(QString::number(k) + QLatin1Char(' ') +
@@ -86,7 +84,6 @@ private slots:
         QFETCH(int, kind);
         const MessageTemplate& entry = TemplateOf(static_cast<MessageKind>(kind));
         QCOMPARE(int(entry.kind), kind);
-        QCOMPARE(int(MessageCatalogue()[static_cast<std::size_t>(kind)].kind), kind);
         for (const TemplatePart part :
              {TemplatePart::Sentence, TemplatePart::Heading, TemplatePart::Member}) {
             const std::string_view english = TemplateText(entry.kind, part, Language::English);
