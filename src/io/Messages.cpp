@@ -40,40 +40,15 @@ std::string_view WordIn(std::string_view english, Language language) {
     return english;
 }
 
-// The nouns of counts: English singular and plural, German singular and plural.
+// The nouns of counts, in the order of CountNoun: the name a placeholder gives ("{1:field}"),
+// the English singular and plural, the German singular and plural.
 struct Noun {
-    std::string_view key;  // as a placeholder names it ("{1:field}")
-    CountNoun noun;
+    std::string_view key;
     std::string_view english[2];
     std::string_view german[2];
 };
 constexpr Noun kNouns[] = {
-    {"channel", CountNoun::Channel, {"channel", "channels"}, {"Kanal", "Kanäle"}},
-    {"row", CountNoun::Row, {"row", "rows"}, {"Zeile", "Zeilen"}},
-    {"line", CountNoun::Line, {"line", "lines"}, {"Zeile", "Zeilen"}},
-    {"record", CountNoun::Record, {"record", "records"}, {"Datensatz", "Datensätze"}},
-    {"field", CountNoun::Field, {"field", "fields"}, {"Feld", "Felder"}},
-    {"character", CountNoun::Character, {"character", "characters"}, {"Zeichen", "Zeichen"}},
-    {"problem", CountNoun::Problem, {"problem", "problems"}, {"Problem", "Probleme"}},
-    {"notice", CountNoun::Notice, {"notice", "notices"}, {"Hinweis", "Hinweise"}},
-    {"entryhas",
-     CountNoun::Entry,
-     {"entry has", "entries have"},
-     {"Eintrag hat", "Einträge haben"}},
-    {"broadcast", CountNoun::Broadcast, {"broadcast", "broadcasts"}, {"Sendung", "Sendungen"}},
-    {"emptyrow", CountNoun::EmptyRow, {"empty row", "empty rows"}, {"leere Zeile", "leere Zeilen"}},
-    {"badchecksum",
-     CountNoun::BadChecksum,
-     {"bad checksum", "bad checksums"},
-     {"falsche Prüfsumme", "falsche Prüfsummen"}},
-    {"inputline",
-     CountNoun::InputLine,
-     {"input line", "input lines"},
-     {"Eingabezeile", "Eingabezeilen"}},
-    {"moregroupname",
-     CountNoun::MoreGroupName,
-     {"more group name", "more group names"},
-     {"weiteren Gruppennamen", "weitere Gruppennamen"}},
+#include "MessageNouns.inc"
 };
 
 // One placeholder of a template: {N}, {N:type} or {c}.
@@ -202,9 +177,9 @@ void AppendValue(std::string& out, const Placeholder& placeholder, std::string_v
                                    : (german ? " spätere Zeilen)" : " later rows)"));
         }
     } else {
-        for (const Noun& noun : kNouns) {
-            if (noun.key == type) {
-                out.append(Counted(CountOf(value), noun.noun, language));
+        for (std::size_t noun = 0; noun < std::size(kNouns); ++noun) {
+            if (kNouns[noun].key == type) {
+                out.append(Counted(CountOf(value), static_cast<CountNoun>(noun), language));
                 return;
             }
         }
@@ -403,13 +378,9 @@ void AppendDiagnosticLine(const Diagnostic& diagnostic, std::string& out) {
 }
 
 std::string Counted(std::size_t count, CountNoun noun, Language language) {
-    for (const Noun& entry : kNouns) {
-        if (entry.noun == noun) {
-            const auto& forms = language == Language::German ? entry.german : entry.english;
-            return std::to_string(count) + " " + std::string(forms[count == 1 ? 0 : 1]);
-        }
-    }
-    return std::to_string(count);
+    const Noun& entry = kNouns[static_cast<std::size_t>(noun)];
+    const auto& forms = language == Language::German ? entry.german : entry.english;
+    return std::to_string(count) + " " + std::string(forms[count == 1 ? 0 : 1]);
 }
 
 CountNoun PlaceNoun(Diagnostic::Place place) {

@@ -114,22 +114,10 @@ std::string DiagnosticLine(const Diagnostic& diagnostic, Language language = Lan
 // The same added to `out`, for reports of many lines (English).
 void AppendDiagnosticLine(const Diagnostic& diagnostic, std::string& out);
 
-// Counted things; Counted(3, CountNoun::Channel, ...) is "3 channels", "3 Kanäle".
+// Counted things, the nouns of the catalogue; Counted(3, CountNoun::Channel, ...) is
+// "3 channels", "3 Kanäle".
 enum class CountNoun {
-    Channel,
-    Row,
-    Line,
-    Record,
-    Field,
-    Character,
-    Problem,
-    Notice,
-    Entry,
-    Broadcast,
-    InputLine,
-    MoreGroupName,
-    EmptyRow,
-    BadChecksum,
+#include "CountNouns.inc"
 };
 std::string Counted(std::size_t count, CountNoun noun, Language language = Language::English);
 // The noun of a place's count: lines, channels (rows) or records.

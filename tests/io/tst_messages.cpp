@@ -597,7 +597,7 @@ private slots:
                                       << "2 Kanäle";
         QTest::newRow("no records") << 0 << int(CountNoun::Record) << "0 records"
                                     << "0 Datensätze";
-        QTest::newRow("one entry") << 1 << int(CountNoun::Entry) << "1 entry has"
+        QTest::newRow("one entry") << 1 << int(CountNoun::EntryHas) << "1 entry has"
                                    << "1 Eintrag hat";
         QTest::newRow("characters") << 3 << int(CountNoun::Character) << "3 characters"
                                     << "3 Zeichen";
