@@ -373,20 +373,19 @@ private slots:
         QTest::addColumn<QString>("status");
         // The old file holds 32 whole records of 92 bytes (35 of 84); those no channel replaces
         // are kept, and counted.
-        QTest::newRow("G313") << "313" << true
-                              << "Wrote 10 records of 92 bytes to memories.g3m; 22 records "
-                                 "already in the file kept";
-        QTest::newRow("G303") << "303" << true
-                              << "Wrote 10 records of 84 bytes to memories.g3m; 25 records "
-                                 "already in the file kept";
-        QTest::newRow("no model: as for the 313")
-            << "" << true
-            << "Wrote 10 records of 92 bytes to memories.g3m; 22 records "
-               "already in the file kept";
-        QTest::newRow("start-up grid")
-            << "313" << false
-            << "Wrote 0 records of 92 bytes to memories.g3m; 32 records already in the file kept; "
-               "49 empty rows skipped";
+        const auto row = [](const char* name, const char* model, bool imported,
+                            const char* status) {
+            QTest::newRow(name) << model << imported << status;
+        };
+        row("G313", "313", true,
+            "Wrote 10 records of 92 bytes to memories.g3m; 22 records already in the file kept");
+        row("G303", "303", true,
+            "Wrote 10 records of 84 bytes to memories.g3m; 25 records already in the file kept");
+        row("no model: as for the 313", "", true,
+            "Wrote 10 records of 92 bytes to memories.g3m; 22 records already in the file kept");
+        row("start-up grid", "313", false,
+            "Wrote 0 records of 92 bytes to memories.g3m; 32 records already in the file kept; "
+            "49 empty rows skipped");
     }
 
     void saveMemoryFileWritesTheCoreBytes() {
@@ -435,28 +434,22 @@ private slots:
         QTest::addColumn<QString>("model");
         QTest::addColumn<QByteArray>("settings");
 
-        QTest::newRow("cancelled") << QString() << "/radio/G313"
-                                   << "313" << QByteArray();
+        const auto row = [](const char* name, const QString& chosen, const char* folder,
+                            const QByteArray& settings) {
+            QTest::newRow(name) << chosen << folder << "313" << settings;
+        };
+        row("cancelled", QString(), "/radio/G313", QByteArray());
         QTest::newRow("G303 folder") << "/radio/G303/prog.exe"
                                      << "/radio/G303"
                                      << "303" << QByteArray("/radio/G303\r\n303\r\n");
         // A folder whose name ends in no model is refused: nothing changes, nothing is written.
-        QTest::newRow("other folder name") << "D:\\Tools\\prog.exe"
-                                           << "/radio/G313"
-                                           << "313" << QByteArray();
-        QTest::newRow("drive root") << "C:\\prog.exe"
-                                    << "/radio/G313"
-                                    << "313" << QByteArray();
-        QTest::newRow("comma and quotes")
-            << "/srv/Radio, \"new\"/G313/g313.exe"
-            << "/srv/Radio, \"new\"/G313"
-            << "313" << QByteArray("/srv/Radio, \"new\"/G313\r\n313\r\n");
-        QTest::newRow("accented") << "/home/op/Récepteur G313/g313.exe"
-                                  << "/home/op/Récepteur G313"
-                                  << "313"
-                                  << QByteArray(
-                                         "/home/op/R\xe9"
-                                         "cepteur G313\r\n313\r\n");
+        row("other folder name", "D:\\Tools\\prog.exe", "/radio/G313", QByteArray());
+        row("drive root", "C:\\prog.exe", "/radio/G313", QByteArray());
+        row("comma and quotes", "/srv/Radio, \"new\"/G313/g313.exe", "/srv/Radio, \"new\"/G313",
+            "/srv/Radio, \"new\"/G313\r\n313\r\n");
+        row("accented", "/home/op/Récepteur G313/g313.exe", "/home/op/Récepteur G313",
+            "/home/op/R\xe9"
+            "cepteur G313\r\n313\r\n");
     }
 
     void winradioFolder() {
