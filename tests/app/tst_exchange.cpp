@@ -239,9 +239,8 @@ private slots:
     void slowFileShowsItsReading() {
         QFETCH(bool, cancel);
         MainWindow& window = startWindow(testing::Channels(2));
-        QFile source(writeCsv(QStringLiteral("written.csv"), testing::Channels(3)));
-        QVERIFY(source.open(QIODevice::ReadOnly));
-        const QByteArray bytes = source.readAll();
+        const QByteArray bytes =
+            testing::ReadBytes(writeCsv(QStringLiteral("written.csv"), testing::Channels(3)));
         const QString pipe = path(QStringLiteral("slow.csv"));
         QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
         const auto writeThePipe = [&] {
@@ -323,9 +322,7 @@ private slots:
 
         m_dialogs->answers = {path(QStringLiteral("plain.csv"))};
         trigger("saveCsvAction");
-        QFile plain(path(QStringLiteral("plain.csv")));
-        QVERIFY(plain.open(QIODevice::ReadOnly));
-        QCOMPARE(written, plain.readAll());
+        QCOMPARE(written, testing::ReadBytes(path(QStringLiteral("plain.csv"))));
     }
 
     // Closing with unsaved changes of a large table, saved as asked: the save goes on off the
@@ -361,9 +358,8 @@ private slots:
             QTRY_VERIFY2(!window.isVisible(), qPrintable(statusLine(window)));
         }
         QVERIFY(window.document().undoStack().isClean());
-        QFile saved(path(QStringLiteral("saved.csv")));
-        QVERIFY(saved.open(QIODevice::ReadOnly));
-        QCOMPARE(saved.readAll().count('\n'), emptyRow ? 5003 : 5002);
+        QCOMPARE(testing::ReadBytes(path(QStringLiteral("saved.csv"))).count('\n'),
+                 emptyRow ? 5003 : 5002);
         QVERIFY(window.close());
         QCOMPARE(m_boxes->shown.size(), 2);  // the first-run message, one question
     }

@@ -59,9 +59,7 @@ QStringList ReadLines(const Result<BookmarkRead>& read) {
 // Compares with a golden file; CORVALEN_WRITE_GOLDEN=1 writes it instead, to be checked by eye.
 void CompareGolden(const QByteArray& actual, const QString& path) {
     if (qEnvironmentVariableIsSet("CORVALEN_WRITE_GOLDEN")) {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(actual);
+        QVERIFY(testing::WriteBytes(path, actual));
         return;
     }
     QCOMPARE(actual, testing::ReadBytes(path));
