@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <string>
@@ -23,6 +24,18 @@ inline corvalen::MemoryTable Channels(int channels) {
         table.AppendRow({std::to_string(n), std::to_string(7000000 + 5000 * n), "2400", "-1500", "",
                          "", "", "", "", std::to_string(n % 3 + 1), "0", "0", "0", "-100", "", "",
                          "USB", "C" + std::to_string(n), "R\u00e1dio Amaz\u00f4nia, 49 m"});
+    }
+    return table;
+}
+
+// A table whose rows have these Numbers, row k (from 0) Frequency 7000000 + 1000 k, Callsign
+// "R<k + 1>".
+inline corvalen::MemoryTable RowsNumbered(const QList<int>& numbers) {
+    corvalen::MemoryTable table = corvalen::MemoryTable::ImportLayout();
+    for (qsizetype row = 0; row < numbers.size(); ++row) {
+        table.AppendRow({std::to_string(numbers[row]), std::to_string(7000000 + 1000 * row), "2400",
+                         "0", "", "", "", "", "", "", "0", "0", "0", "-100", "", "", "USB",
+                         "R" + std::to_string(row + 1), ""});
     }
     return table;
 }

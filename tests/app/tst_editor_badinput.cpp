@@ -104,9 +104,7 @@ private slots:
                  qPrintable(said));
         if (target.old) {
             QCOMPARE(QDir(folder).entryList(QDir::Files), before);
-            QFile old(out);
-            QVERIFY(old.open(QIODevice::ReadOnly));
-            QCOMPARE(old.readAll(), badinput::kOldBytes);
+            QCOMPARE(testing::ReadBytes(out), badinput::kOldBytes);
         }
     }
 
@@ -161,9 +159,7 @@ private slots:
         window.findChild<QPushButton*>("exitButton")->click();
         QVERIFY2(statusLine(window).startsWith("Could not save the settings to "),
                  qPrintable(statusLine(window)));
-        QFile old(ini);
-        QVERIFY(old.open(QIODevice::ReadOnly));
-        QCOMPARE(old.readAll(), QByteArray("/radio/G313\r\n313\r\n"));
+        QCOMPARE(testing::ReadBytes(ini), QByteArray("/radio/G313\r\n313\r\n"));
     }
 };
 

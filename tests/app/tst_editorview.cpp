@@ -74,62 +74,27 @@ private slots:
         QTest::addColumn<QString>("stored");  // empty: refused, the cell keeps 7005000
         QTest::addColumn<QString>("status");
 
-        const QLocale english(QLocale::English, QLocale::UnitedKingdom);
-        const QLocale german(QLocale::German, QLocale::Germany);
-        QTest::newRow("MHz view, no unit") << "frequencyMHzAction" << english << "7.005 MHz"
-                                           << "7.2"
-                                           << "7200000"
-                                           << "";
-        QTest::newRow("MHz view, kHz typed") << "frequencyMHzAction" << english << "7.005 MHz"
-                                             << "7200 kHz"
-                                             << "7200000"
-                                             << "";
-        QTest::newRow("kHz view, M typed") << "frequencyKHzAction" << english << "7005 kHz"
-                                           << "7.2M"
-                                           << "7200000"
-                                           << "";
-        QTest::newRow("Hz view") << "frequencyHzAction" << english << "7005000"
-                                 << "7200000"
-                                 << "7200000"
-                                 << "";
-        QTest::newRow("German decimal comma") << "frequencyMHzAction" << german << "7,005 MHz"
-                                              << "146,52"
-                                              << "146520000"
-                                              << "";
-        QTest::newRow("German, point typed") << "frequencyMHzAction" << german << "7,005 MHz"
-                                             << "146.52"
-                                             << "146520000"
-                                             << "";
-        QTest::newRow("German kHz view, comma") << "frequencyKHzAction" << german << "7005 kHz"
-                                                << "7200,5"
-                                                << "7200500"
-                                                << "";
-        QTest::newRow("German, MHz typed in the kHz view")
-            << "frequencyKHzAction" << german << "7005 kHz"
-            << "7,2 MHz"
-            << "7200000"
-            << "";
-        QTest::newRow("German Hz view") << "frequencyHzAction" << german << "7005000"
-                                        << "7200000"
-                                        << "7200000"
-                                        << "";
-        QTest::newRow("German, not whole Hz") << "frequencyMHzAction" << german << "7,005 MHz"
-                                              << "7,1000005"
-                                              << ""
-                                              << "7,1000005 is not a whole number of Hz";
-        QTest::newRow("not whole Hz in MHz") << "frequencyMHzAction" << english << "7.005 MHz"
-                                             << "7.1000005"
-                                             << ""
-                                             << "7.1000005 is not a whole number of Hz";
-        QTest::newRow("fraction of a Hz in the Hz view")
-            << "frequencyHzAction" << english << "7005000"
-            << "7.2"
-            << ""
-            << "7.2 is not a whole number of Hz";
-        QTest::newRow("not a number") << "frequencyMHzAction" << english << "7.005 MHz"
-                                      << "seven"
-                                      << ""
-                                      << "\"seven\" is not a frequency";
+        // (How typed text is read in each unit: tst_editing's cellEditorTexts; here the editor
+        // in each view and language, and what a refusal does.)
+        const QLocale en(QLocale::English, QLocale::UnitedKingdom);
+        const QLocale de(QLocale::German, QLocale::Germany);
+        const auto row = [](const char* name, const char* unit, const QLocale& locale,
+                            const char* shown, const char* typed, const char* stored,
+                            const char* status = "") {
+            QTest::newRow(name) << QString("frequency%1Action").arg(unit) << locale << shown
+                                << typed << stored << status;
+        };
+        row("MHz view, no unit", "MHz", en, "7.005 MHz", "7.2", "7200000");
+        row("kHz view, M typed", "KHz", en, "7005 kHz", "7.2M", "7200000");
+        row("Hz view", "Hz", en, "7005000", "7200000", "7200000");
+        row("German decimal comma", "MHz", de, "7,005 MHz", "146,52", "146520000");
+        row("German, point typed", "MHz", de, "7,005 MHz", "146.52", "146520000");
+        row("German kHz view, comma", "KHz", de, "7005 kHz", "7200,5", "7200500");
+        row("German, not whole Hz", "MHz", de, "7,005 MHz", "7,1000005", "",
+            "7,1000005 is not a whole number of Hz");
+        row("fraction of a Hz in the Hz view", "Hz", en, "7005000", "7.2", "",
+            "7.2 is not a whole number of Hz");
+        row("not a number", "MHz", en, "7.005 MHz", "seven", "", "\"seven\" is not a frequency");
     }
 
     void frequencyEditorWorksInTheViewUnit() {
@@ -174,32 +139,19 @@ private slots:
         QTest::addColumn<QString>("grid");
         QTest::addColumn<QString>("editor");
 
-        const QLocale english(QLocale::English, QLocale::UnitedKingdom);
-        const QLocale german(QLocale::German, QLocale::Germany);
-        QTest::newRow("English MHz") << english << "frequencyMHzAction"
-                                     << "146520000"
-                                     << "146.520000"
-                                     << "146.52 MHz";
-        QTest::newRow("German MHz") << german << "frequencyMHzAction"
-                                    << "146520000"
-                                    << "146,520000"
-                                    << "146,52 MHz";
-        QTest::newRow("English kHz") << english << "frequencyKHzAction"
-                                     << "7005500"
-                                     << "7005.500"
-                                     << "7005.5 kHz";
-        QTest::newRow("German kHz") << german << "frequencyKHzAction"
-                                    << "7005500"
-                                    << "7005,500"
-                                    << "7005,5 kHz";
-        QTest::newRow("English Hz") << english << "frequencyHzAction"
-                                    << "7005500"
-                                    << "7005500"
-                                    << "7005500";
-        QTest::newRow("German, a cell with a point") << german << "frequencyMHzAction"
-                                                     << "7.005"
-                                                     << "7.005"
-                                                     << "7.005";
+        const QLocale en(QLocale::English, QLocale::UnitedKingdom);
+        const QLocale de(QLocale::German, QLocale::Germany);
+        const auto row = [](const char* name, const QLocale& locale, const char* unit,
+                            const char* cell, const char* grid, const char* editor) {
+            QTest::newRow(name) << locale << QString("frequency%1Action").arg(unit) << cell << grid
+                                << editor;
+        };
+        row("English MHz", en, "MHz", "146520000", "146.520000", "146.52 MHz");
+        row("German MHz", de, "MHz", "146520000", "146,520000", "146,52 MHz");
+        row("English kHz", en, "KHz", "7005500", "7005.500", "7005.5 kHz");
+        row("German kHz", de, "KHz", "7005500", "7005,500", "7005,5 kHz");
+        row("English Hz", en, "Hz", "7005500", "7005500", "7005500");
+        row("German, a cell with a point", de, "MHz", "7.005", "7.005", "7.005");
     }
 
     void frequencyShownWithTheLanguagesDecimalPoint() {
@@ -229,6 +181,8 @@ private slots:
     // Set Field of Selected Rows converts a frequency as the cell editor does: a unit typed
     // with it wins, a number without one is in the grid's unit, either decimal separator is
     // taken; text that is no frequency is refused with the cell editor's reason, nothing written.
+    // (Every way of typing a frequency: frequencyEditorWorksInTheViewUnit; here the rows that
+    // show Set Field takes the view's unit, the language's separator, and refuses as it does.)
     void setFieldConvertsFrequencies_data() {
         QTest::addColumn<QLocale>("locale");
         QTest::addColumn<QString>("unitAction");
@@ -236,48 +190,20 @@ private slots:
         QTest::addColumn<QString>("stored");  // empty: refused, the cells keep theirs
         QTest::addColumn<QString>("status");
 
-        const QLocale english(QLocale::English, QLocale::UnitedKingdom);
-        const QLocale german(QLocale::German, QLocale::Germany);
-        QTest::newRow("English, MHz typed") << english << "frequencyHzAction"
-                                            << "7.2 MHz"
-                                            << "7200000"
-                                            << "Set Frequency of 2 rows";
-        QTest::newRow("German, comma and MHz") << german << "frequencyHzAction"
-                                               << "7,2 MHz"
-                                               << "7200000"
-                                               << "";
-        QTest::newRow("German, point and MHz") << german << "frequencyHzAction"
-                                               << "7.2 MHz"
-                                               << "7200000"
-                                               << "";
-        QTest::newRow("kHz typed") << english << "frequencyMHzAction"
-                                   << "9580 kHz"
-                                   << "9580000"
-                                   << "";
-        QTest::newRow("no unit in the Hz view") << english << "frequencyHzAction"
-                                                << "7200000"
-                                                << "7200000"
-                                                << "";
-        QTest::newRow("no unit in the MHz view") << english << "frequencyMHzAction"
-                                                 << "7.2"
-                                                 << "7200000"
-                                                 << "";
-        QTest::newRow("German, no unit in the kHz view") << german << "frequencyKHzAction"
-                                                         << "7200,5"
-                                                         << "7200500"
-                                                         << "";
-        QTest::newRow("English, comma is no point") << english << "frequencyMHzAction"
-                                                    << "7,2"
-                                                    << ""
-                                                    << "\"7,2\" is not a frequency";
-        QTest::newRow("not a frequency") << german << "frequencyHzAction"
-                                         << "abc"
-                                         << ""
-                                         << "\"abc\" is not a frequency";
-        QTest::newRow("not whole Hz") << english << "frequencyHzAction"
-                                      << "7.5"
-                                      << ""
-                                      << "7.5 is not a whole number of Hz";
+        const QLocale en(QLocale::English, QLocale::UnitedKingdom);
+        const QLocale de(QLocale::German, QLocale::Germany);
+        const auto row = [](const char* name, const QLocale& locale, const char* unit,
+                            const char* typed, const char* stored, const char* status = "") {
+            QTest::newRow(name) << locale << QString("frequency%1Action").arg(unit) << typed
+                                << stored << status;
+        };
+        row("English, MHz typed", en, "Hz", "7.2 MHz", "7200000", "Set Frequency of 2 rows");
+        row("German, comma and MHz", de, "Hz", "7,2 MHz", "7200000");
+        row("no unit in the MHz view", en, "MHz", "7.2", "7200000");
+        row("German, no unit in the kHz view", de, "KHz", "7200,5", "7200500");
+        row("English, comma is no point", en, "MHz", "7,2", "", "\"7,2\" is not a frequency");
+        row("not a frequency", de, "Hz", "abc", "", "\"abc\" is not a frequency");
+        row("not whole Hz", en, "Hz", "7.5", "", "7.5 is not a whole number of Hz");
     }
 
     void setFieldConvertsFrequencies() {
@@ -319,20 +245,18 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("refusal");  // empty: taken
 
-        const QLocale english(QLocale::English, QLocale::UnitedKingdom);
-        const QLocale german(QLocale::German, QLocale::Germany);
-        QTest::newRow("English point") << english << int(FrequencyUnit::MHz) << "7.2"
-                                       << "";
-        QTest::newRow("German comma") << german << int(FrequencyUnit::MHz) << "7,2"
-                                      << "";
-        QTest::newRow("German point") << german << int(FrequencyUnit::kHz) << "7200.5"
-                                      << "";
-        QTest::newRow("English comma") << english << int(FrequencyUnit::MHz) << "7,2"
-                                       << "\"7,2\" is not a frequency";
-        QTest::newRow("not whole Hz") << german << int(FrequencyUnit::Hz) << "7,5"
-                                      << "7,5 is not a whole number of Hz";
-        QTest::newRow("words") << german << int(FrequencyUnit::Hz) << "seven"
-                               << "\"seven\" is not a frequency: type a number, in Hz";
+        const QLocale en(QLocale::English, QLocale::UnitedKingdom);
+        const QLocale de(QLocale::German, QLocale::Germany);
+        const auto row = [](const char* name, const QLocale& locale, FrequencyUnit unit,
+                            const char* typed, const char* refusal) {
+            QTest::newRow(name) << locale << int(unit) << typed << refusal;
+        };
+        row("German comma", de, FrequencyUnit::MHz, "7,2", "");
+        row("German point", de, FrequencyUnit::kHz, "7200.5", "");
+        row("English comma", en, FrequencyUnit::MHz, "7,2", "\"7,2\" is not a frequency");
+        row("not whole Hz", de, FrequencyUnit::Hz, "7,5", "7,5 is not a whole number of Hz");
+        row("words", de, FrequencyUnit::Hz, "seven",
+            "\"seven\" is not a frequency: type a number, in Hz");
     }
 
     void setFieldDialogRefusesWhatIsNoFrequency() {
@@ -358,15 +282,6 @@ private slots:
             dialog.accept();
             QCOMPARE(dialog.result(), int(QDialog::Accepted));
         }
-    }
-
-    // The mode list starts on the cell's mode.
-    void modeEditorStartsOnTheCellsMode() {
-        startWindow(Channels(2));
-        auto* box = qobject_cast<QComboBox*>(openEditor(2, Mode));
-        QVERIFY(box != nullptr);
-        QCOMPARE(box->currentText(), QStringLiteral("USB"));
-        QCOMPARE(box->itemText(box->currentIndex()), QStringLiteral("USB"));
     }
 
     void newRowAloneSelected_data() {
@@ -439,19 +354,14 @@ private slots:
         QTest::addColumn<QString>("action");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("written");
-        QTest::newRow("315 memory file") << "315"
-                                         << "saveMemoryFileAction"
-                                         << "list"
-                                         << "list.15m";
+        const auto row = [](const char* name, const char* model, const char* action,
+                            const char* typed, const char* written) {
+            QTest::newRow(name) << model << action << typed << written;
+        };
+        row("315 memory file", "315", "saveMemoryFileAction", "list", "list.15m");
         // Every save of the 313's formats: tst_savenames.
-        QTest::newRow("dotted name") << "313"
-                                     << "saveCsvAction"
-                                     << "my.list"
-                                     << "my.list.csv";
-        QTest::newRow("pdf") << "313"
-                             << "exportPdfAction"
-                             << "list"
-                             << "list.pdf";
+        row("dotted name", "313", "saveCsvAction", "my.list", "my.list.csv");
+        row("pdf", "313", "exportPdfAction", "list", "list.pdf");
     }
 
     void savesAddTheFiltersExtension() {

@@ -81,7 +81,7 @@ private slots:
     // A typed character starts a new value in every cell; F2 keeps the text to edit it.
     void typingReplacesTheCell_data() {
         QTest::addColumn<int>("column");
-        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("typed");  // empty: F2, End, then "X"
         QTest::addColumn<QString>("stored");
         QTest::newRow("Mode") << int(Mode) << "AM"
                               << "AM";
@@ -89,6 +89,10 @@ private slots:
                                   << "WWV";
         QTest::newRow("Frequency") << int(Frequency) << "7200000"
                                    << "7200000";
+        QTest::newRow("F2 on Mode") << int(Mode) << ""
+                                    << "USBX";
+        QTest::newRow("F2 on Callsign") << int(Callsign) << ""
+                                        << "C1X";
     }
     void typingReplacesTheCell() {
         QFETCH(int, column);
@@ -98,32 +102,18 @@ private slots:
         activate();
         grid().setFocus();
         grid().setCurrentIndex(grid().model()->index(0, column));
-        QTest::keyClick(&grid(), typed.at(0).toLatin1());
+        if (typed.isEmpty()) {
+            QTest::keyClick(&grid(), Qt::Key_F2);
+        } else {
+            QTest::keyClick(&grid(), typed.at(0).toLatin1());
+        }
         QWidget* editor = QApplication::focusWidget();
         QVERIFY(editor != nullptr && editor != &grid());
+        if (typed.isEmpty()) {
+            QTest::keyClick(editor, Qt::Key_End);
+            QTest::keyClick(editor, 'X', Qt::ShiftModifier);
+        }
         QTest::keyClicks(editor, typed.mid(1));
-        QTest::keyClick(editor, Qt::Key_Return);
-        QTRY_COMPARE(cell(1, column), stored);
-    }
-
-    void f2EditsTheTextInPlace_data() {
-        QTest::addColumn<int>("column");
-        QTest::addColumn<QString>("stored");
-        QTest::newRow("Mode") << int(Mode) << "USBX";
-        QTest::newRow("Callsign") << int(Callsign) << "C1X";
-    }
-    void f2EditsTheTextInPlace() {
-        QFETCH(int, column);
-        QFETCH(QString, stored);
-        startWindow(Channels(2));
-        activate();
-        grid().setFocus();
-        grid().setCurrentIndex(grid().model()->index(0, column));
-        QTest::keyClick(&grid(), Qt::Key_F2);
-        QWidget* editor = QApplication::focusWidget();
-        QVERIFY(editor != nullptr && editor != &grid());
-        QTest::keyClick(editor, Qt::Key_End);
-        QTest::keyClick(editor, 'X', Qt::ShiftModifier);
         QTest::keyClick(editor, Qt::Key_Return);
         QTRY_COMPARE(cell(1, column), stored);
     }
@@ -328,15 +318,6 @@ private slots:
         QVERIFY2(dialog.findChild<QLabel*>("preview")->text().startsWith(QStringLiteral("Fügt ")),
                  qPrintable(dialog.findChild<QLabel*>("preview")->text()));
         QVERIFY(fill->range.Count() >= 2);
-    }
-
-    // A .g3m file's channels show the priority a save writes for them.
-    void priorityShownAsSaved() {
-        MainWindow& window = startWindow();
-        const QString file = path(QStringLiteral("m.g3m"));
-        QVERIFY(SaveMemoryFile(file.toStdString(), Channels(2), testing::Model("313")).ok());
-        QVERIFY(window.fileActions().openFile(file));
-        QCOMPARE(testing::ColumnTexts(table(), Priority), (QStringList{"0", "0"}));
     }
 
     // Every question the editor asks has Cancel, and Esc is Cancel.

@@ -353,18 +353,14 @@ private slots:
         QTest::addColumn<QString>("source");
         QTest::addColumn<QString>("one");
         QTest::addColumn<QString>("several");
-        QTest::newRow("rows") << "Count"
-                              << "%Ln row(s)"
-                              << "1 Zeile"
-                              << "9.750 Zeilen";
-        QTest::newRow("channels") << "Count"
-                                  << "%Ln channel(s)"
-                                  << "1 Kanal"
-                                  << "9.750 Kanäle";
-        QTest::newRow("on channels") << "corvalen::ScheduleDialog"
-                                     << "%1 of %2 pass, on %Ln channel(s)"
-                                     << "%1 von %2 passen, auf 1 Kanal"
-                                     << "%1 von %2 passen, auf 9.750 Kanälen";
+        const auto row = [](const char* name, const char* context, const char* source,
+                            const char* one, const char* several) {
+            QTest::newRow(name) << context << source << one << several;
+        };
+        row("rows", "Count", "%Ln row(s)", "1 Zeile", "9.750 Zeilen");
+        row("channels", "Count", "%Ln channel(s)", "1 Kanal", "9.750 Kanäle");
+        row("on channels", "corvalen::ScheduleDialog", "%1 of %2 pass, on %Ln channel(s)",
+            "%1 von %2 passen, auf 1 Kanal", "%1 von %2 passen, auf 9.750 Kanälen");
     }
     void countsReadRightWithOneAndSeveral() {
         QFETCH(QString, context);

@@ -1,7 +1,6 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include "../TestTables.h"
@@ -11,9 +10,7 @@
 #include "csv/CsvReader.h"
 #include "csv/CsvWriter.h"
 #include "files/ChannelFiles.h"
-#include "g3m/MemoryFile.h"
 #include "io/Messages.h"
-#include "io/SafeFile.h"
 
 using namespace corvalen;
 
@@ -401,52 +398,6 @@ private slots:
         const CsvImport noColumns = ReadChirpCsv("Location,Name\n1,A\n");
         QCOMPARE(QString(Lines(noColumns.diagnostics)).section('\n', 0, 0),
                  "line 1: the header has no Frequency and Mode column; those cells stay empty");
-    }
-
-    // A receiver CSV file, its CHIRP form and a .15m memory file carry the same channels.
-    void roundTripThroughEveryFormat() {
-        QTemporaryDir dir;
-        const std::string receiver = CORVALEN_TEST_DATA_DIR "/cli/awkward/input.csv";
-        const auto read = ReadChannelFile(receiver, {});
-        QVERIFY(read.ok());
-        QCOMPARE(read->report.format, &ReceiverCsvFormat());
-
-        const std::string chirp = dir.filePath("list.csv").toStdString();
-        QVERIFY(WriteFileAtomically(chirp, BuildChirpCsvText(read->table).bytes).ok());
-        const auto fromChirp = ReadChannelFile(chirp, {});
-        QVERIFY(fromChirp.ok());
-        QCOMPARE(fromChirp->report.format, &ChirpCsvFormat());
-
-        const std::string records = dir.filePath("list.15m").toStdString();
-        QVERIFY(SaveMemoryFile(records, fromChirp->table, "315").ok());
-        const auto fromRecords = ReadChannelFile(records, {"315", {}});
-        QVERIFY(fromRecords.ok());
-        QCOMPARE(fromRecords->report.format, &MemoryFileFormat());
-
-        // Channel 5 (USB at 14 MHz, its Bandwidth not the mode's default) comes through with
-        // what CHIRP keeps.
-        const auto channel5 = [](const MemoryTable& table) {
-            for (int row = 1; row < table.RowCount(); ++row) {
-                if (ChannelNumber(table.CellText(row, Number)) == 5) {
-                    return QStringList{
-                        QString::fromStdString(std::string(table.CellText(row, Frequency))),
-                        QString::fromStdString(std::string(table.CellText(row, Mode))),
-                        QString::fromStdString(std::string(table.CellText(row, Callsign))),
-                        QString::fromStdString(std::string(table.CellText(row, Comments)))};
-                }
-            }
-            return QStringList();
-        };
-        const QStringList expected{"14000000", "USB", "ABC", "Test"};
-        QCOMPARE(channel5(read->table), expected);
-        QCOMPARE(channel5(fromChirp->table), expected);
-        QCOMPARE(channel5(fromRecords->table), expected);
-        QCOMPARE(fromRecords->table.ChannelCount(),
-                 fromChirp->table.ChannelCount() - 1);  // 1 twice
-
-        const auto missing = ReadChannelFile(dir.filePath("none.csv").toStdString(), {});
-        QVERIFY(!missing.ok());
-        QVERIFY(corvalen::ErrorSentence(missing.error()).find("none.csv") != std::string::npos);
     }
 };
 

@@ -59,9 +59,7 @@ QStringList ReadLines(const Result<BookmarkRead>& read) {
 // Compares with a golden file; CORVALEN_WRITE_GOLDEN=1 writes it instead, to be checked by eye.
 void CompareGolden(const QByteArray& actual, const QString& path) {
     if (qEnvironmentVariableIsSet("CORVALEN_WRITE_GOLDEN")) {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(actual);
+        QVERIFY(testing::WriteBytes(path, actual));
         return;
     }
     QCOMPARE(actual, testing::ReadBytes(path));
@@ -232,11 +230,17 @@ private slots:
     void sdrppDocuments_data() {
         QTest::addColumn<QByteArray>("json");
         QTest::addColumn<QStringList>("expected");
+        const QString groupsA =
+            "D row 1: Groups now stand for the SDR++ list's group names: 1 \"A\"";
+        const QString modeNull =
+            "D row 1: Mode \"mode null\" is no mode the receiver has; kept as it is";
+        const QString noLists =
+            "ERROR the JSON has no \"lists\" object, so it is no SDR++ frequency "
+            "manager file (nor a \"bookmarks\" object, as SDR++ exports)";
         QTest::newRow("a repeated bookmark keeps its first place and takes its last value")
             << QByteArray(
                    R"({"lists":{"A":{"bookmarks":{"x":{"frequency":1000000.0,"mode":2},"y":{"frequency":2000000.0,"mode":2},"x":{"frequency":3000000.0,"mode":4}}}}})")
-            << QStringList{"D row 1: Groups now stand for the SDR++ list's group names: 1 \"A\"",
-                           "R 3000000|x|2700|USB|A", "R 2000000|y|6000|AM|A"};
+            << QStringList{groupsA, "R 3000000|x|2700|USB|A", "R 2000000|y|6000|AM|A"};
         QTest::newRow("a repeated list is the last one, in the first one's place")
             << QByteArray(
                    R"({"lists":{"A":{"bookmarks":{"a1":{"frequency":1000000.0,"mode":2}}},"B":{"bookmarks":{"b1":{"frequency":2000000.0,"mode":2}}},"A":{"bookmarks":{"a2":{"frequency":3000000.0,"mode":2}}}}})")
@@ -246,15 +250,12 @@ private slots:
         QTest::newRow("a list's last bookmarks member counts, an object or not")
             << QByteArray(
                    R"({"lists":{"A":{"bookmarks":{"a1":{"frequency":1000000.0}},"bookmarks":{"a2":{"frequency":2000000.0}}},"B":{"bookmarks":{"b1":{"frequency":3000000.0}},"bookmarks":7}}})")
-            << QStringList{"D row 1: Groups now stand for the SDR++ list's group names: 1 \"A\"",
-                           "D row 1: Mode \"mode null\" is no mode the receiver has; kept as it is",
-                           "R 2000000|a2|6000|mode null|A"};
+            << QStringList{groupsA, modeNull, "R 2000000|a2|6000|mode null|A"};
         QTest::newRow("a repeated lists member: the last")
             << QByteArray(
                    R"({"lists":{"A":{"bookmarks":{"a1":{"frequency":1000000.0}}}},"lists":{"B":{"bookmarks":{"b1":{"frequency":2000000.0}}}}})")
             << QStringList{"D row 1: Groups now stand for the SDR++ list's group names: 1 \"B\"",
-                           "D row 1: Mode \"mode null\" is no mode the receiver has; kept as it is",
-                           "R 2000000|b1|6000|mode null|B"};
+                           modeNull, "R 2000000|b1|6000|mode null|B"};
         QTest::newRow("SDR++'s export: bookmarks without a list")
             << QByteArray(
                    R"({"bookmarks":{"x":{"frequency":7000000.0,"mode":2}},"selectedList":"x"})")
@@ -262,9 +263,7 @@ private slots:
         QTest::newRow("lists win over an exported bookmarks member")
             << QByteArray(
                    R"({"bookmarks":{"x":{"frequency":7000000.0}},"lists":{"A":{"bookmarks":{"y":{"frequency":8000000.0}}}}})")
-            << QStringList{"D row 1: Groups now stand for the SDR++ list's group names: 1 \"A\"",
-                           "D row 1: Mode \"mode null\" is no mode the receiver has; kept as it is",
-                           "R 8000000|y|6000|mode null|A"};
+            << QStringList{groupsA, modeNull, "R 8000000|y|6000|mode null|A"};
         QTest::newRow("frequencies that are no number of Hz, and other values, quoted as written")
             << QByteArray(
                    R"({"lists":{"A":{"bookmarks":{"n":null,"s":"text","o":{"frequency":{"hz":7},"mode":"AM","bandwidth":"wide"},"arr":{"frequency":[1,{"a":[]}],"mode":[3]},"neg":{"frequency":-5},"big":{"frequency":1E20},"t":{"frequency":true},"ok":{"frequency":7000000,"mode":[3],"bandwidth":-2}}}}})")
@@ -283,7 +282,7 @@ private slots:
                    "frequency in Hz; left out",
                    "D record 7: bookmark \"t\" of list \"A\": frequency \"true\" is not a "
                    "frequency in Hz; left out",
-                   "D row 1: Groups now stand for the SDR++ list's group names: 1 \"A\"",
+                   groupsA,
                    "D row 1: Mode \"mode [3]\" is no mode the receiver has; kept as it is",
                    "R 7000000|ok|6000|mode [3]|A"};
         QTest::newRow("lists and bookmarks members that are no object are passed over")
@@ -297,12 +296,11 @@ private slots:
         QTest::newRow("members of no meaning, and lists nested elsewhere, are passed over")
             << QByteArray(
                    R"({"x":{"lists":{"Z":{"bookmarks":{"z":{"frequency":1000000.0}}}}},"lists":{"A":{"bookmarks":{"a":{"frequency":7000000,"extra":{"deep":[{"frequency":1}]},"mode":2,"bandwidth":9000.4}}}},"y":[{"lists":1}]})")
-            << QStringList{"D row 1: Groups now stand for the SDR++ list's group names: 1 \"A\"",
-                           "R 7000000|a|9000|AM|A"};
+            << QStringList{groupsA, "R 7000000|a|9000|AM|A"};
         QTest::newRow("a repeated member of a bookmark: the last")
             << QByteArray(
                    R"({"lists":{"A":{"bookmarks":{"a":{"frequency":"x","frequency":7000000.0,"mode":9,"mode":1}}}}})")
-            << QStringList{"D row 1: Groups now stand for the SDR++ list's group names: 1 \"A\"",
+            << QStringList{groupsA,
                            "D row 1: Mode \"WFM\" is no mode the receiver has; kept as it is",
                            "R 7000000|a|6000|WFM|A"};
         QTest::newRow("a bookmark that turns into no object and back")
@@ -311,9 +309,7 @@ private slots:
             << QStringList{
                    "D record 1: bookmark \"a\" of list \"A\": frequency \"null\" is not a "
                    "frequency in Hz; left out",
-                   "D row 1: Groups now stand for the SDR++ list's group names: 1 \"A\"",
-                   "D row 1: Mode \"mode null\" is no mode the receiver has; kept as it is",
-                   "R 9000000|b|6000|mode null|A"};
+                   groupsA, modeNull, "R 9000000|b|6000|mode null|A"};
         QTest::newRow("integers at the ends of their types, and halves")
             << QByteArray(
                    R"({"lists":{"A":{"bookmarks":{"u":{"frequency":18446744073709551615},"i":{"frequency":-9223372036854775808},"f":{"frequency":0.49},"h":{"frequency":0.5}}}}})")
@@ -324,37 +320,26 @@ private slots:
                    "frequency in Hz; left out",
                    "D record 4: bookmark \"h\" of list \"A\": frequency \"0.5\" is not a whole "
                    "number of Hz; rounded to 1",
-                   "D row 1: Groups now stand for the SDR++ list's group names: 1 \"A\"",
+                   groupsA,
                    "D row 1: Mode \"mode null\" is no mode the receiver has; kept as it is (and 1 "
                    "later row)",
                    "R 18446744073709551615|u|6000|mode null|A",
                    "R 1|h|6000|mode null|A"};
         QTest::newRow("a document that is no object")
-            << QByteArray(R"([{"lists":{}}])")
-            << QStringList{
-                   "ERROR the JSON has no \"lists\" object, so it is no SDR++ frequency manager "
-                   "file (nor a \"bookmarks\" object, as SDR++ exports)"};
+            << QByteArray(R"([{"lists":{}}])") << QStringList{noLists};
         QTest::newRow("no lists at all") << QByteArray(R"({"lists":{}})") << QStringList{};
         QTest::newRow("an exported bookmarks member that is no object")
-            << QByteArray(R"({"bookmarks":5})")
-            << QStringList{
-                   "ERROR the JSON has no \"lists\" object, so it is no SDR++ frequency manager "
-                   "file (nor a \"bookmarks\" object, as SDR++ exports)"};
+            << QByteArray(R"({"bookmarks":5})") << QStringList{noLists};
         QTest::newRow("a repeated exported bookmarks member: the last")
             << QByteArray(
                    R"({"bookmarks":{"x":{"frequency":7000000.0}},"bookmarks":{"y":{"frequency":8000000.0}}})")
-            << QStringList{"D row 1: Mode \"mode null\" is no mode the receiver has; kept as it is",
-                           "R 8000000|y|6000|mode null|"};
+            << QStringList{modeNull, "R 8000000|y|6000|mode null|"};
         QTest::newRow("the last exported bookmarks member is no object")
             << QByteArray(R"({"bookmarks":{"x":{"frequency":7000000.0}},"bookmarks":[]})")
-            << QStringList{
-                   "ERROR the JSON has no \"lists\" object, so it is no SDR++ frequency manager "
-                   "file (nor a \"bookmarks\" object, as SDR++ exports)"};
+            << QStringList{noLists};
         QTest::newRow("32 levels deep, inside a bookmark")
             << NestedInBookmark(27)
-            << QStringList{"D row 1: Groups now stand for the SDR++ list's group names: 1 \"A\"",
-                           "D row 1: Mode \"mode null\" is no mode the receiver has; kept as it is",
-                           "R 7000000|a|6000|mode null|A"};
+            << QStringList{groupsA, modeNull, "R 7000000|a|6000|mode null|A"};
         QTest::newRow("numbers of every JSON type")
             << QByteArray(
                    R"({"lists":{"A":{"bookmarks":{"z":{"frequency":-0},"b":{"frequency":18446744073709551616},"e":{"frequency":7e6},"m":{"frequency":-0.0}}}}})")
@@ -365,16 +350,15 @@ private slots:
                    "is not a frequency in Hz; left out",
                    "D record 4: bookmark \"m\" of list \"A\": frequency \"-0.0\" is not a "
                    "frequency in Hz; left out",
-                   "D row 1: Groups now stand for the SDR++ list's group names: 1 \"A\"",
-                   "D row 1: Mode \"mode null\" is no mode the receiver has; kept as it is",
+                   groupsA,
+                   modeNull,
                    "R 7000000|e|6000|mode null|A"};
         QTest::newRow("escapes in names")
             << QByteArray(
                    R"({"lists":{"A\u00e9":{"bookmarks":{"t\tab\u0041\ud83d\ude00":{"frequency":7000000}}}}})")
             << QStringList{
                    "D row 1: Groups now stand for the SDR++ list's group names: 1 \"A\u00e9\"",
-                   "D row 1: Mode \"mode null\" is no mode the receiver has; kept as it is",
-                   "R 7000000|t\tabA\U0001F600|6000|mode null|A\u00e9"};
+                   modeNull, "R 7000000|t\tabA\U0001F600|6000|mode null|A\u00e9"};
         QTest::newRow("empty names")
             << QByteArray(
                    R"({"lists":{"":{"bookmarks":{"":{"frequency":7000000.0}}},"A":{"bookmarks":{"":{"frequency":7100000.0}}}}})")
@@ -479,41 +463,40 @@ private slots:
     void refused_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("error");
-        QTest::newRow("DTD") << QByteArray(
-                                    "<?xml version=\"1.0\"?>\n<!DOCTYPE x [<!ENTITY a "
-                                    "\"b\">]>\n<ArrayOfMemoryEntry/>")
-                             << "line 2 declares a document type (DTD)";
-        QTest::newRow("entity") << QByteArray(
-                                       "<ArrayOfMemoryEntry>\n<MemoryEntry><Name>&lol;"
-                                       "</Name></MemoryEntry></ArrayOfMemoryEntry>")
-                                << "line 2 refers to an entity XML does not define";
-        QTest::newRow("not closed")
-            << QByteArray("<ArrayOfMemoryEntry>\n<MemoryEntry>\n") << "is not well-formed XML";
-        QTest::newRow("JSON cut") << QByteArray("{\"lists\": {\"A\": {\"bookmarks\": {\n")
-                                  << "line 2 is not well-formed JSON";
-        QTest::newRow("JSON deep") << QByteArray("{\"lists\":" + QByteArray(100, '[') + "}")
-                                   << "nests more than 32 levels deep";
-        QTest::newRow("JSON deep after it stops being JSON")
-            << QByteArray("{\"lists\": [1,}\n" + QByteArray(40, '['))
-            << "line 2 nests more than 32";
-        QTest::newRow("JSON 33 levels deep inside a bookmark")
-            << NestedInBookmark(28) << "line 1 nests more than 32 levels deep";
-        QTest::newRow("JSON number too large")
-            << QByteArray("{\"lists\": {\"A\": {\"bookmarks\": {\"x\": {\"frequency\": 1E400}}}}}")
-            << "number overflow parsing '1E400'";
+        const auto row = [](const char* name, const QByteArray& bytes, const char* error) {
+            QTest::newRow(name) << bytes << error;
+        };
+        row("DTD",
+            "<?xml version=\"1.0\"?>\n<!DOCTYPE x [<!ENTITY a \"b\">]>\n<ArrayOfMemoryEntry/>",
+            "line 2 declares a document type (DTD)");
+        row("entity",
+            "<ArrayOfMemoryEntry>\n<MemoryEntry><Name>&lol;</Name></MemoryEntry></"
+            "ArrayOfMemoryEntry>",
+            "line 2 refers to an entity XML does not define");
+        row("not closed", "<ArrayOfMemoryEntry>\n<MemoryEntry>\n", "is not well-formed XML");
+        row("JSON cut", "{\"lists\": {\"A\": {\"bookmarks\": {\n",
+            "line 2 is not well-formed JSON");
+        row("JSON deep", "{\"lists\":" + QByteArray(100, '[') + "}",
+            "nests more than 32 levels deep");
+        row("JSON deep after it stops being JSON", "{\"lists\": [1,}\n" + QByteArray(40, '['),
+            "line 2 nests more than 32");
+        row("JSON 33 levels deep inside a bookmark", NestedInBookmark(28),
+            "line 1 nests more than 32 levels deep");
+        row("JSON number too large",
+            "{\"lists\": {\"A\": {\"bookmarks\": {\"x\": {\"frequency\": 1E400}}}}}",
+            "number overflow parsing '1E400'");
         QByteArray many = "{\"bookmarks\": {";
         for (int i = 0; i <= 65535; ++i) {
             many += (i == 0 ? "" : ",") + QByteArray("\"b") + QByteArray::number(i) +
                     "\": {\"frequency\": 7000000.0}";
         }
-        QTest::newRow("more bookmarks than channels")
-            << many + "}}" << "holds 65536 bookmarks, more than the 65535 channels";
-        QTest::newRow("JSON with a lone surrogate")
-            << QByteArray(R"({"lists": {"\ud800": {}}})") << "is not well-formed JSON";
-        QTest::newRow("JSON with a name not UTF-8")
-            << QByteArray("{\"lists\": {\"Caf\xe9\": {}}}") << "is not well-formed JSON";
-        QTest::newRow("JSON with text after it")
-            << QByteArray("{\"lists\": {}} {}") << "is not well-formed JSON";
+        row("more bookmarks than channels", many + "}}",
+            "holds 65536 bookmarks, more than the 65535 channels");
+        row("JSON with a lone surrogate", R"({"lists": {"\ud800": {}}})",
+            "is not well-formed JSON");
+        row("JSON with a name not UTF-8", "{\"lists\": {\"Caf\xe9\": {}}}",
+            "is not well-formed JSON");
+        row("JSON with text after it", "{\"lists\": {}} {}", "is not well-formed JSON");
         // Each broken where a parser that reads only what it is asked for could pass over it.
         for (const char* broken :
              {R"({"lists": {"A": {"bookmarks": {"a": {"frequency": 7000000.0,}}}}})",
@@ -523,10 +506,9 @@ private slots:
               R"({"lists": {"A": {"bookmarks": {"a": {"frequency": 7e}}}}})",
               R"({"lists": {"A": {"bookmarks": {"a\x": {}}}}})", R"({"lists": {}}])",
               R"({"lists": [1, 2,]})", R"({"lists": {"A": {"bookmarks": {"a": tru}}}})"}) {
-            QTest::newRow(broken) << QByteArray(broken) << "is not well-formed JSON";
+            row(broken, broken, "is not well-formed JSON");
         }
-        QTest::newRow("JSON without lists")
-            << QByteArray("{\"lists\": 3}") << "has no \"lists\" object";
+        row("JSON without lists", "{\"lists\": 3}", "has no \"lists\" object");
     }
     void refused() {
         QFETCH(QByteArray, bytes);

@@ -1,9 +1,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <sstream>
 
 #include "../TestTables.h"
+#include "../cli/ConverterRun.h"
 #include "TestData.h"
 #include "cli/Converter.h"
 #include "csv/CsvReader.h"
@@ -15,6 +15,11 @@ namespace {
 
 const QString kSked = QStringLiteral(CORVALEN_TEST_DATA_DIR "/formats/eibi/sked-A26.csv");
 
+// The header line of an EiBi schedule.
+const QByteArray kHeader =
+    "kHz:75;Time(UTC):93;Days:59;ITU:49;Station:201;Lng:49;Target:62;Remarks:135;P:35;Start:60;"
+    "Stop:60;\r\n";
+
 struct Run {
     int status = 0;
     QString err;
@@ -22,23 +27,13 @@ struct Run {
 };
 
 Run RunSchedule(const QStringList& options, const QString& sked, const QString& output) {
-    std::vector<std::string> texts{"schedule"};
-    for (const QString& option : options) {
-        texts.push_back(option.toStdString());
-    }
-    texts.push_back(sked.toStdString());
-    texts.push_back(output.toStdString());
-    const std::vector<std::string_view> args(texts.begin(), texts.end());
-    std::ostringstream out;
-    std::ostringstream err;
-    Run run;
-    run.status = RunConverter(args, out, err);
-    run.err = QString::fromStdString(err.str());
-    const CsvImport written = testing::ReadCsvFile(output);
-    for (int row = 1; row < written.table.RowCount(); ++row) {
-        run.channels << QString::fromStdString(std::string(written.table.CellText(row, Frequency)) +
-                                               " " +
-                                               std::string(written.table.CellText(row, Callsign)));
+    const testing::Run cli =
+        testing::RunConverterWith(QStringList{"schedule"} + options + QStringList{sked, output});
+    Run run{cli.status, QString::fromStdString(cli.err), {}};
+    const MemoryTable written = testing::ReadCsvFile(output).table;
+    const QStringList callsigns = testing::ColumnTexts(written, Callsign);
+    for (const QString& hz : testing::ColumnTexts(written, Frequency)) {
+        run.channels << hz + " " + callsigns[run.channels.size()];
     }
     return run;
 }
@@ -154,13 +149,10 @@ private slots:
         QFETCH(QStringList, options);
         QFETCH(int, status);
         QTemporaryDir dir;
-        QFile sked(dir.filePath("sked.csv"));
-        QVERIFY(sked.open(QIODevice::WriteOnly));
-        sked.write(
-            "kHz:75;Time(UTC):93;Days:59;ITU:49;Station:201;Lng:49;Target:62;Remarks:135;"
-            "P:35;Start:60;Stop:60;\r\n6000;0000-0100;;CUB;R Habana Cuba;S;NAm;;1;;\r\n");
-        sked.close();
-        const Run run = RunSchedule(options, sked.fileName(), dir.filePath("out.csv"));
+        const QString sked = dir.filePath("sked.csv");
+        QVERIFY(testing::WriteBytes(sked,
+                                    kHeader + "6000;0000-0100;;CUB;R Habana Cuba;S;NAm;;1;;\r\n"));
+        const Run run = RunSchedule(options, sked, dir.filePath("out.csv"));
         QCOMPARE(run.status, status);
         QCOMPARE(QFile::exists(dir.filePath("out.csv")),
                  status != kExitUsageError && run.channels.size() == 1);
@@ -177,17 +169,14 @@ private slots:
         QFETCH(int, broadcasts);
         QFETCH(int, status);
         QTemporaryDir dir;
-        QByteArray bytes = "kHz:75;Time(UTC):93;Days:59;ITU:49;Station:201;Lng:49;Target:62;"
-                           "Remarks:135;P:35;Start:60;Stop:60;\r\n";
+        QByteArray bytes = kHeader;
         for (int i = 0; i < broadcasts; ++i) {
             bytes += QByteArray::number(1000 + i) + ";0000-2400;;D;S" + QByteArray::number(i) +
                      ";E;Eu;;1;;\r\n";
         }
-        QFile sked(dir.filePath("sked.csv"));
-        QVERIFY(sked.open(QIODevice::WriteOnly));
-        sked.write(bytes);
-        sked.close();
-        const Run run = RunSchedule({}, sked.fileName(), dir.filePath("out.csv"));
+        const QString sked = dir.filePath("sked.csv");
+        QVERIFY(testing::WriteBytes(sked, bytes));
+        const Run run = RunSchedule({}, sked, dir.filePath("out.csv"));
         QCOMPARE(run.status, status);
         QCOMPARE(run.channels.size(), status == kExitOk ? broadcasts : 0);
         QCOMPARE(run.err.contains("65536 channels, more than the 65535 a receiver holds"),

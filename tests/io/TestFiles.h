@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QDirIterator>
 #include <QFile>
 #include <QString>
+#include <QStringList>
 #include <QTest>
 #include <string>
 
@@ -16,6 +18,18 @@ namespace corvalen::testing {
 inline std::string Read(const std::string& path) {
     const Result<ByteBuffer> bytes = ReadWholeFileBuffer(path, std::size_t{1} << 30);
     return bytes ? std::string(bytes->begin(), bytes->end()) : "(unreadable)";
+}
+
+// Every name in `folder` and the folders below it, links and hidden files too, sorted.
+inline QStringList Everything(const QString& folder) {
+    QStringList names;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        names << it.next().mid(folder.size() + 1);
+    }
+    names.sort();
+    return names;
 }
 
 // Writes `bytes` as the whole file at `path`.

@@ -19,14 +19,9 @@ const std::string kOld = "\"Number\",\"Frequency\"\r\n\"1\",\"7100000\"\r\n";
 const std::string kNew = "\"Number\",\"Frequency\"\r\n\"1\",\"7200000\"\r\n\"2\",\"9420000\"\r\n";
 const std::string kOlder = "an older backup\r\n";
 
+using testing::Everything;
 using testing::Read;
 using testing::Write;
-
-QStringList Everything(const QString& folder) {
-    QDir dir(folder);
-    return dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                         QDir::Name);
-}
 
 // How a save replaces a file: whole, or a memory file updated in place.
 enum class Save { Whole, Update };

@@ -37,20 +37,9 @@ enum class Target {
     OtherOwnerSavedByUser
 };
 
+using testing::Everything;
 using testing::Read;
 using testing::Write;
-
-// Every name in `folder` and the folders below it, links and hidden files too.
-QStringList Everything(const QString& folder) {
-    QStringList names;
-    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        names << it.next().mid(folder.size() + 1);
-    }
-    names.sort();
-    return names;
-}
 
 // Runs `work` in a child process and returns how the child ended (waitpid's status).
 template <typename Work>
