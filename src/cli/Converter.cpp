@@ -9,6 +9,7 @@
 #include "cli/CheckVerb.h"
 #include "cli/DiffVerb.h"
 #include "cli/FillVerb.h"
+#include "cli/Help.h"
 #include "cli/Reports.h"
 #include "cli/ScheduleVerb.h"
 #include "files/ChannelFiles.h"
@@ -19,72 +20,6 @@
 namespace corvalen {
 
 namespace {
-
-constexpr std::string_view kUsage =
-    "usage: corvalen-cli convert [--model MODEL] [--to FORMAT] [--numbering N] [--all]\n"
-    "                            INPUT OUTPUT\n"
-    "       corvalen-cli convert --model MODEL [--to FORMAT] [--all] INPUT.g3m|INPUT.15m OUTPUT\n"
-    "       corvalen-cli verify --model MODEL FILE.g3m|FILE.15m\n"
-    "       corvalen-cli check [--model MODEL] [--numbering N] [--all] FILE\n"
-    "       corvalen-cli diff [--model MODEL] [--numbering N] [--all] A B\n"
-    "       corvalen-cli fill --start F --stop F --step S [--set COLUMN=VALUE]...\n"
-    "                         [--first-number N] [--all] [INPUT.csv] OUTPUT.csv\n"
-    "       corvalen-cli schedule [FILTERS] [--model MODEL] [--to FORMAT] SKED.csv OUTPUT\n"
-    "       corvalen-cli --help\n"
-    "\n"
-    "Formats: a .g3m file is the memory file of the G313 and G303 (MODEL \"313\" or \"303\"),\n"
-    ".15m that of the G305 and G315 (MODEL \"305\" or \"315\"). FORMAT is one of:\n"
-    "@FORMATS@"
-    "Without --to, OUTPUT's extension picks its format (.csv a receiver CSV). OUTPUT must end in\n"
-    "an extension of its format: a name ending in another format's extension, in one no format\n"
-    "knows, or in none is refused (exit status 2) and nothing is written; OUTPUT \"-\" writes any\n"
-    "format but a memory file to standard output.\n"
-    "\n"
-    "convert reads a Winradio CSV memory file, a CHIRP CSV file (recognised by its\n"
-    "Location header), an SDR# frequencies.xml or an SDR++ frequency manager .json file\n"
-    "(both recognised by their content), and writes its channels to OUTPUT:\n"
-    "  OUTPUT.g3m  a .g3m memory file for the receiver MODEL (\"313\" or \"303\"; required).\n"
-    "  OUTPUT.15m  a .15m memory file for the receiver MODEL (\"305\" or \"315\"; required).\n"
-    "              An existing file is updated in place: records of channels not in INPUT\n"
-    "              keep their bytes, and the file is never shortened.\n"
-    "  OUTPUT.csv  a CSV memory file in the 19-column form with its header line.\n"
-    "convert reads a memory file for the receiver MODEL (.g3m: records of 92 bytes, 84 for\n"
-    "\"303\"; .15m: 100 bytes) and writes one channel per record that is not empty to\n"
-    "OUTPUT.csv.\n"
-    "--to chirp writes OUTPUT.csv as a CHIRP CSV file instead (21 columns, UTF-8, frequencies\n"
-    "in MHz); what CHIRP has no place for is listed on stderr.\n"
-    "--numbering keep|shift|sequential numbers the channels of a CHIRP file: keep takes each\n"
-    "Location as the channel number and leaves out Location 0; shift numbers every channel\n"
-    "Location + 1; sequential numbers them 1 to n in file order. Without it a file holding\n"
-    "Location 0 is shifted, and that is said.\n"
-    "--to sdrsharp writes OUTPUT.xml as an SDR# frequency list, --to sdrpp OUTPUT.json as an\n"
-    "SDR++ frequency manager file; an OUTPUT ending in .xml or .json picks them without --to.\n"
-    "Receiver groups become their group and list names.\n"
-    "schedule picks broadcasts from an EiBi schedule and writes one channel per frequency\n"
-    "  and station (see corvalen-cli schedule --help).\n"
-    "verify checks the checksum of every record of a memory file for MODEL.\n"
-    "check prints the problems and notices the editor's Problems panel shows for FILE (a CSV\n"
-    "  memory file checked for MODEL, else as for the \"313\"; a CHIRP file; or, with --model, a\n"
-    "  .g3m or .15m memory file), one line per kind with its count and first places, then a\n"
-    "  summary line; with --all one \"row N, Column: reason\" line each.\n"
-    "fill adds a range of channels to a CSV memory file (see below).\n"
-    "diff compares the channels of two files (see below).\n"
-    "An empty Mode is written as CW in every output (bandwidth 500 Hz where one is made); a mode\n"
-    "the receiver lacks (WFM, DV, DIG, ...) is written as CW and reported once per mode.\n"
-    "\n"
-    "--backup, with any command that writes a file: the file it replaces is kept beside it as\n"
-    "OUTPUT~ (one backup, the older one replaced), only when the write succeeds.\n"
-    "What could not be taken as it stands is listed on stderr, one line per kind of message\n"
-    "with its count and first places; --all lists every row, line and record.\n"
-    "The editor keeps its settings in Corvalen.ini beside the program (or, where that folder\n"
-    "cannot be written, in the user's configuration folder); the converter has none.\n"
-    "Messages are in German where LC_ALL, LC_MESSAGES or LANG starts with \"de\".\n"
-    "Exit status of convert: 0 done, 1 a file could not be read or written, 2 wrong arguments.\n"
-    "Exit status of verify: 0 every record verifies, 1 some do not, 2 wrong arguments or FILE\n"
-    "could not be read.\n"
-    "Exit status of check: 0 no problems or notices, 1 some, or a memory file that ends inside\n"
-    "a record or whose records fail their checksum, 2 wrong arguments or FILE could not be read.\n"
-    "MODEL is 303, 313, 305 or 315. An INPUT without any channel is refused (exit status 1).\n";
 
 struct Arguments {
     std::optional<ReceiverModel> model;
@@ -426,7 +361,7 @@ std::string_view ConverterUsage() {
             formats += "  " + word + std::string(format->Name()) + " (" +
                        ListOf(format->AllExtensions()) + ")\n";
         }
-        std::string text(kUsage);
+        std::string text(kConvertHelp);
         const std::string_view mark = "@FORMATS@";
         text.replace(text.find(mark), mark.size(), formats);
         return text;

@@ -7,6 +7,7 @@
 
 #include "channel/CellChecks.h"
 #include "cli/Converter.h"
+#include "cli/Help.h"
 #include "cli/Reports.h"
 #include "files/ChannelDiff.h"
 #include "files/ChannelFiles.h"
@@ -14,28 +15,6 @@
 namespace corvalen {
 
 namespace {
-
-constexpr std::string_view kDiffUsage =
-    "usage: corvalen-cli diff [--model MODEL] [--numbering N] [--all] A B\n"
-    "\n"
-    "diff compares the channels of two files of any formats convert reads (a CSV memory\n"
-    "file, a CHIRP CSV file, an SDR# or SDR++ list, a .g3m or .15m memory file, which needs\n"
-    "--model), channel by channel by Number. It prints one line per channel added (in B, not\n"
-    "in A), removed (in A, not in B) or changed, a changed line naming each field that differs\n"
-    "with its value in A and in B, and nothing when they are the same; a summary and the\n"
-    "fields compared go to standard error. The fields compared are those both files hold (a\n"
-    "memory file holds no Priority and no reserved field; a \"303\" one no Bandwidth or IF\n"
-    "Shift; a CHIRP file only Frequency, Mode, Callsign, Comments, Lockout and Priority). Two\n"
-    "cells are the same when their texts are, or when the memory file writer takes both as they\n"
-    "stand into the same value (\" 7100000\" and \"7100000\", \"3+1\" and \"1+3\", an empty\n"
-    "Hotkey and \"0\", an empty Groups and the receiver's \"0\"); other fields are the same as\n"
-    "whole numbers of the same value, an empty Priority as \"0\". A cell the writer would change\n"
-    "(an empty Mode, a fraction) differs from any other text. Where one file gives a channel\n"
-    "number in several rows, the last of them is compared, as in a memory file, and that is\n"
-    "said; a row without a channel number is said and counts as a difference. CSV files are\n"
-    "read for MODEL, else as for the \"313\".\n"
-    "Exit status of diff: 0 the same, 1 different, 2 wrong arguments or a file that could not be\n"
-    "read.\n";
 
 // The model a file without records is compared for when none is given.
 constexpr ReceiverModel kDefaultModel("313");
@@ -66,13 +45,13 @@ std::string ComparedLine(ColumnSet columns) {
 }  // namespace
 
 std::string_view DiffUsage() {
-    return kDiffUsage;
+    return kDiffHelp;
 }
 
 int RunDiff(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
     for (const std::string_view arg : args) {
         if (arg == "--help" || arg == "-h") {
-            out << kDiffUsage;
+            out << kDiffHelp;
             return kExitOk;
         }
     }

@@ -9,6 +9,7 @@
 
 #include "channel/CellChecks.h"
 #include "cli/Converter.h"
+#include "cli/Help.h"
 #include "cli/Reports.h"
 #include "convert/NumberText.h"
 #include "edit/ChannelRange.h"
@@ -18,32 +19,6 @@
 namespace corvalen {
 
 namespace {
-
-constexpr std::string_view kFillUsage =
-    "usage: corvalen-cli fill --start F --stop F --step S [--set COLUMN=VALUE]...\n"
-    "                         [--first-number N] [INPUT.csv] OUTPUT.csv\n"
-    "\n"
-    "fill writes OUTPUT.csv, a CSV memory file in the 19-column form: the channels of INPUT.csv\n"
-    "unchanged, if given, then new channels at start, start + step, ... up to and including\n"
-    "stop. Frequencies are exact decimals with a unit: \"118.000 MHz\", \"118M\", \"25 kHz\",\n"
-    "\"25k\", \"8330 Hz\"; without one, start and stop are in MHz and the step in kHz. The step\n"
-    "may be a fraction, \"25k/3\"; \"8.33k\" is the airband raster of 25/3 kHz. Each channel is\n"
-    "rounded to the nearest Hz; any other step that is not a whole number of Hz is refused. A\n"
-    "stop that is not on the raster is said, with where the last channel lies.\n"
-    "  --set COLUMN=VALUE  VALUE goes into that column of every new channel; COLUMN is a name\n"
-    "                      of the CSV header (Bandwidth, IF Shift, Groups, Hotkey, Lockout,\n"
-    "                      Priority, Level Squelch, Mode, Callsign, Comments, ...; any case).\n"
-    "  --first-number N    the first new channel's number; without it numbers go on after the\n"
-    "                      highest number in INPUT (from 1 without INPUT).\n"
-    "  --all               every report line, not one per kind of message.\n"
-    "Every new channel has a Mode, the one given or else CW (the mode an empty Mode is written\n"
-    "as), and a Bandwidth: the one given, else the default of its Mode (CW 500, AM 6000,\n"
-    "FM 15000, LSB and USB 2700, FM3 and AMN 3000, others 6000).\n"
-    "Each VALUE is checked as check reads it; one check reports as a problem is refused, as is\n"
-    "a --first-number that would repeat a number of INPUT.\n"
-    "Exit status of fill: 0 done, 1 a file could not be read or written, 2 wrong arguments, a\n"
-    "step that is not whole Hz, or more than 65535 channels in all; on 1 and 2 OUTPUT is not\n"
-    "written.\n";
 
 struct FillArguments {
     std::optional<std::string> start;
@@ -216,7 +191,7 @@ bool CheckFirstNumber(const MemoryTable& table, int inputRows, const FillArgumen
 }  // namespace
 
 std::string_view FillUsage() {
-    return kFillUsage;
+    return kFillHelp;
 }
 
 int RunFill(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/Converter.h"
+#include "cli/Help.h"
 #include "cli/Reports.h"
 #include "edit/ChannelRange.h"
 #include "files/ChannelFiles.h"
@@ -15,28 +16,6 @@
 namespace corvalen {
 
 namespace {
-
-constexpr std::string_view kUsage =
-    "usage: corvalen-cli schedule [--at HHMM|HHMM-HHMM] [--day Mo..Su] [--language L[,L...]]\n"
-    "           [--target T[,T...]] [--station TEXT] [--band FROM-TO] [--date YYYY-MM-DD]\n"
-    "           [--model MODEL] [--to FORMAT] SKED.csv OUTPUT\n"
-    "\n"
-    "schedule reads an EiBi broadcast schedule (sked-XNN.csv), keeps the broadcasts that pass\n"
-    "every filter given, and writes one channel per frequency and station to OUTPUT (.csv,\n"
-    ".g3m or .15m with --model, or the FORMAT of --to, named as convert names it): Mode AM with\n"
-    "its default bandwidth, Callsign the station, Comments the time spans, languages and\n"
-    "targets.\n"
-    "  --at HHMM            on air at that UTC minute (start included, end excluded; spans\n"
-    "                       past midnight wrap); --at HHMM-HHMM: at any minute of that span\n"
-    "  --day Mo..Su         broadcasting on that weekday; Days that cannot be read are kept\n"
-    "  --language L,...     any of these language codes (E matches an entry's E,F)\n"
-    "  --target T,...       any of these target areas (Eu, NAm, ...)\n"
-    "  --station TEXT       part of the station's name, any case\n"
-    "  --band FROM-TO       frequencies in kHz, both ends included (5900-6200)\n"
-    "  --date YYYY-MM-DD    valid on that date (Start/Stop) and active; without it inactive\n"
-    "                       entries are left out and the dates are not checked\n"
-    "Exit status: 0 done, 1 something was reported (or a file could not be read or written),\n"
-    "2 wrong arguments (nothing written).\n";
 
 // Reads the options into `filter` and `choice`; false after writing the reason to `err`.
 bool ParseScheduleArguments(std::span<const std::string_view> args, ScheduleFilter& filter,
@@ -116,12 +95,12 @@ void Report(const std::vector<Diagnostic>& diagnostics, std::ostream& err) {
 }  // namespace
 
 std::string_view ScheduleUsage() {
-    return kUsage;
+    return kScheduleHelp;
 }
 
 int RunSchedule(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
-        out << kUsage;
+        out << kScheduleHelp;
         return kExitOk;
     }
     ScheduleFilter filter;

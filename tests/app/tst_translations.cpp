@@ -208,7 +208,7 @@ private:
             channels.SetCellText(2, corvalen::Groups, "2+17");  // the Problems panel shows
             startWindow(channels);
             m_window->findBar().open();
-            QTest::qWaitFor([this] { return m_window->problemsPanel().isVisible(); }, 2000);
+            (void)QTest::qWaitFor([this] { return m_window->problemsPanel().isVisible(); }, 2000);
             ShownTexts texts = Collect(m_window.get());
             // The status line tells of the file just read, whose name it holds.
             m_window.reset();
