@@ -2,13 +2,13 @@
 // window for the documentation and quits. Built beside the editor, never installed; the editor
 // itself has no such hooks. scripts/screenshot runs it under a virtual X display.
 //
-//   corvalen-screenshot [--menu TITLE] [--action NAME | --schedule SKED]
+//   corvalen-screenshot [--menu TITLE] [--action NAME | --schedule SKED | --compare OTHER]
 //                       [--fields "name=text;..."] [--edit ROW,COLUMN[,TEXT]] [--list]
 //                       [--pdf PATH] PICTURE [FILE]
 //
 // --menu opens the menu of that title; --action triggers the window's action of that object
 // name (a dialog opens over the window), --schedule imports that broadcast schedule (its filter
-// dialog opens over the window), and --fields fills in the open dialog's fields; --edit opens
+// dialog opens over the window), --compare opens Compare with File on OTHER, and --fields fills in the open dialog's fields; --edit opens
 // the editor of that grid cell (rows and columns from 0) and types TEXT into it, and --list opens
 // that editor's list (the Mode and Hotkey cells have one); --pdf writes
 // what Export PDF… writes to PATH. FILE is opened first, as `corvalen FILE` opens it.
@@ -26,6 +26,7 @@
 #include <QTableView>
 #include <QTimer>
 
+#include "app/CompareDialog.h"
 #include "app/FileActions.h"
 #include "app/MainWindow.h"
 #include "app/PrintActions.h"
@@ -86,7 +87,10 @@ int main(int argc, char** argv) {
                                  QStringLiteral("path"));
     const QCommandLineOption list(QStringLiteral("list"),
                                   QStringLiteral("Open the list of the cell being edited."));
-    parser.addOptions({menu, action, schedule, fields, edit, list, pdf});
+    const QCommandLineOption compare(QStringLiteral("compare"),
+                                     QStringLiteral("File to compare the table with."),
+                                     QStringLiteral("file"));
+    parser.addOptions({menu, action, schedule, compare, fields, edit, list, pdf});
     parser.addPositionalArgument(QStringLiteral("picture"), QStringLiteral("The PNG to save."));
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A file to open."),
                                  QStringLiteral("[file]"));
@@ -119,6 +123,14 @@ int main(int argc, char** argv) {
         QTimer::singleShot(300, &window, [&] {
             window.scheduleActions().importFile(
                 QFileInfo(parser.value(schedule)).absoluteFilePath());
+        });
+    }
+    if (parser.isSet(compare)) {
+        QTimer::singleShot(300, &window, [&] {
+            auto* dialog = new corvalen::CompareDialog(
+                window.document(), QFileInfo(parser.value(compare)).absoluteFilePath(), &window);
+            dialog->setAttribute(Qt::WA_DeleteOnClose);
+            dialog->show();
         });
     }
     if (parser.isSet(fields)) {
