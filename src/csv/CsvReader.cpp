@@ -60,17 +60,48 @@ Stop FindStop(const char* from, const char* end, std::uint8_t stop) {
 CsvScanner::Record CsvScanner::Next() {
     Record record;
     record.line = m_line;
-    m_count = 0;
     m_pieces.clear();
+    // The loop over the fields works on locals, which no store of a field can change.
+    const char* const end = m_end;
     const char* p = m_pos;
+    const bool skipSpaces = m_receiverForm;
+    const bool convert = m_convert;
+    std::string_view* fields = m_fields.data();
+    std::size_t room = m_fields.size();
+    std::size_t count = 0;
     bool quoted = false;
     for (;;) {
-        p = ReadField(p, quoted, record);
-        if (p == m_end || *p != ',') {
+        while (skipSpaces && p != end && *p == ' ') {
+            ++p;
+        }
+        quoted = p != end && *p == '"';
+        const char* const start = quoted ? p + 1 : p;
+        const Stop stop = FindStop(start, end, quoted ? kEndsQuoted : kEndsField);
+        p = quoted ? stop.at + 1 : stop.at;
+        // A quoted field nearly always has its closing quote next, and then the comma or the
+        // line end; anything else is for ReadQuoted.
+        const bool plain = !quoted || (end - stop.at >= 2 && *stop.at == '"' &&
+                                       (KindOf(stop.at[1]) & kEndsField) != 0);
+        if (plain && count != room && !(stop.high && convert)) [[likely]] {
+            fields[count++] = std::string_view(start, static_cast<std::size_t>(stop.at - start));
+        } else {
+            m_count = count;
+            if (plain) {
+                AddPiece(std::string_view(start, static_cast<std::size_t>(stop.at - start)),
+                         false, stop.high && convert);
+            } else {
+                p = ReadQuoted(start, stop.at, stop.high, record);
+            }
+            count = m_count;
+            fields = m_fields.data();
+            room = m_fields.size();
+        }
+        if (p == end || *p != ',') {
             break;
         }
         ++p;
     }
+    m_count = count;
     m_pos = p;
     SkipLineEnd();
     if (!m_pieces.empty()) {
@@ -81,17 +112,8 @@ CsvScanner::Record CsvScanner::Next() {
     return record;
 }
 
-void CsvScanner::AddField(const char* start, const char* end, bool unquote, bool high) {
-    const std::string_view text(start, static_cast<std::size_t>(end - start));
-    if (m_count == m_fields.size() || unquote || (high && m_convert)) [[unlikely]] {
-        AddPiece(text, unquote, high && m_convert);
-    } else {
-        m_fields[m_count] = text;
-    }
-    ++m_count;
-}
-
-// AddField's rare cases: more room for the fields, and a field to put together.
+// A field that is no plain view into the text, or one past the room for fields: it gets room,
+// and the field to put together is remembered.
 void CsvScanner::AddPiece(std::string_view text, bool unquote, bool convert) {
     if (m_count == m_fields.size()) {
         m_fields.resize(2 * m_count + 32);
@@ -100,29 +122,7 @@ void CsvScanner::AddPiece(std::string_view text, bool unquote, bool convert) {
     if (unquote || convert) {
         m_pieces.push_back({m_count, text, unquote, convert});
     }
-}
-
-// Reads the field at `p` up to (not including) the comma or line end that ends it, and returns
-// where it ends; `quoted` tells whether it was quoted.
-const char* CsvScanner::ReadField(const char* p, bool& quoted, Record& record) {
-    const char* const end = m_end;
-    while (m_receiverForm && p != end && *p == ' ') {
-        ++p;
-    }
-    quoted = p != end && *p == '"';
-    if (!quoted) {
-        const Stop stop = FindStop(p, end, kEndsField);
-        AddField(p, stop.at, false, stop.high);
-        return stop.at;
-    }
-    const char* start = ++p;
-    const Stop stop = FindStop(start, end, kEndsQuoted);
-    // Nearly always the closing quote comes next, and then the comma or the line end.
-    if (end - stop.at >= 2 && *stop.at == '"' && (KindOf(stop.at[1]) & kEndsField) != 0) {
-        AddField(start, stop.at, false, stop.high);
-        return stop.at + 1;
-    }
-    return ReadQuoted(start, stop.at, stop.high, record);
+    ++m_count;
 }
 
 // The rest of a quoted field whose text starts at `start`, from `p`, the first quote or line
@@ -159,7 +159,8 @@ const char* CsvScanner::ReadQuoted(const char* start, const char* p, bool high, 
         }
         p = stop.at;
     }
-    AddField(start, textEnd, unquote, high);
+    AddPiece(std::string_view(start, static_cast<std::size_t>(textEnd - start)), unquote,
+             high && m_convert);
     return p;
 }
 

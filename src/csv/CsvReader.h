@@ -109,9 +109,7 @@ private:
         std::size_t end = 0;
     };
 
-    const char* ReadField(const char* p, bool& quoted, Record& record);
     const char* ReadQuoted(const char* start, const char* p, bool high, Record& record);
-    void AddField(const char* start, const char* end, bool unquote, bool high);
     void AddPiece(std::string_view text, bool unquote, bool convert);
     void PutTogether();
     void SkipLineEnd();

@@ -32,11 +32,12 @@ RecordPlacer::RecordPlacer(ReceiverModel model, ByteBuffer& image, std::size_t e
 
 void RecordPlacer::Place(std::span<const std::string_view> cells) {
     ++m_rows;
-    const TableChecks::RowKeys keys = TableChecks::KeysOf(cells);
-    m_checks.Take(m_rows, cells, keys, [&](int row, std::span<const std::string_view> rowCells) {
+    m_checks.Take(m_rows, cells, [&](int row, std::span<const std::string_view> rowCells) {
         std::array<std::uint8_t, kMaxRecordLength> buffer;
         const std::span<std::uint8_t> record(buffer.data(), m_recordLength);
-        Put(WriteMemoryRecord(rowCells, m_model, record, row, m_report.problems), record);
+        TableChecks::RowKeys keys;
+        Put(WriteMemoryRecord(rowCells, m_model, record, row, m_report.problems, &keys), record);
+        return keys;
     });
 }
 
