@@ -231,24 +231,20 @@ void ReadGroups(std::string_view cell, RecordFields& fields, RowProblems& proble
     // that is not a plain whole number but rounds to a group is a notice.
     std::string named[2];  // [0] rejected pieces, [1] pieces taken though not plain numbers
     int counts[2] = {0, 0};
-    const auto set = [&](int group) {
-        std::uint8_t& byte = group <= 8 ? fields.groups0To7 : fields.groups8To15;
-        byte |= static_cast<std::uint8_t>(0x80u >> ((group - 1) % 8));
-    };
     ForEachGroupPiece(cell, [&](std::string_view piece) {
-        // Nearly every piece is a group's plain number.
-        if (const std::int64_t plain = PlainDigits(piece, 2); plain >= 1 && plain <= kGroupCount) {
-            set(static_cast<int>(plain));
+        // Nearly every piece is a plain number, which needs no closer look.
+        const std::int64_t plain = PlainDigits(piece, 2);
+        if (plain < 0 && IsBlank(piece)) {
             return;
         }
-        if (IsBlank(piece)) {
-            return;
-        }
-        const double group = RoundHalfToEven(LeadingNumericValue(piece));
+        const double group =
+            plain >= 0 ? static_cast<double>(plain) : RoundHalfToEven(LeadingNumericValue(piece));
         int kind = 0;
         if (group >= 1.0 && group <= kGroupCount) {
-            set(static_cast<int>(group));
-            kind = ParseWholeNumber(piece) ? -1 : 1;
+            const int flag = static_cast<int>(group) - 1;
+            std::uint8_t& byte = flag < 8 ? fields.groups0To7 : fields.groups8To15;
+            byte |= static_cast<std::uint8_t>(0x80u >> (flag % 8));
+            kind = plain >= 0 || ParseWholeNumber(piece) ? -1 : 1;
         }
         if (kind >= 0) {
             // A few pieces say enough; the cell itself is quoted in front of them.

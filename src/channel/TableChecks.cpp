@@ -44,8 +44,12 @@ Diagnostic AlikeNotice(int row, std::uint32_t frequency, int modeCode, std::stri
         AppendQuotedCellTo(values.Start(), mode);
     }
     values.push_back({digits, std::to_chars(digits, digits + sizeof digits, earlier).ptr});
-    return Diagnostic{Diagnostic::Place::Row,   row, Frequency, MessageKind::FrequencyRepeated,
-                      std::move(values), Diagnostic::Severity::Notice};
+    return Diagnostic{Diagnostic::Place::Row,
+                      row,
+                      Frequency,
+                      MessageKind::FrequencyRepeated,
+                      std::move(values),
+                      Diagnostic::Severity::Notice};
 }
 
 Diagnostic LostChannelProblem(int row, std::string_view numberCell, std::uint16_t channel,
@@ -72,8 +76,7 @@ TableChecks::RowKeys TableChecks::KeysOf(std::span<const std::string_view> cells
     return keys;
 }
 
-void TableChecks::Compare(int row, std::span<const std::string_view> cells,
-                          const RowKeys& keys) {
+void TableChecks::Compare(int row, std::span<const std::string_view> cells, const RowKeys& keys) {
     if (const auto channel = keys.channel) {
         // As long as the highest channel number yet, so a small table keeps a small index.
         if (*channel >= m_lastSeen.size()) {
@@ -130,9 +133,13 @@ void TableChecks::ExpectRows(std::size_t rows) {
     }
 }
 
-void TableChecks::FindAlike(std::vector<Diagnostic>& notices) const {
-    // Open addressing, kept at most half full: each slot holds a key in its high 36 bits and the
-    // first row with it in the low 28; 0 marks a free slot.
+void TableChecks::Finish() {
+    // What goes in among the problems, in row then column order: the notices of rows alike
+    // and the lost channels.
+    std::vector<Diagnostic> added = std::move(m_notices);
+    added.reserve(added.size() + m_alike.size() + m_lostRows.size());
+    // Open addressing, kept at most half full: each slot holds a key of m_alike in its high 36
+    // bits and the first row with it in the low 28; 0 marks a free slot.
     std::size_t size = 1024;
     while (size < 2 * m_alike.size()) {
         size *= 2;
@@ -147,40 +154,25 @@ void TableChecks::FindAlike(std::vector<Diagnostic>& notices) const {
                 break;
             }
             if (slots[at] >> kRowBits == key) {
-                notices.push_back(AlikeNotice(static_cast<int>(entry & (kFirstRowLimit - 1)),
-                                              static_cast<std::uint32_t>(key >> 4),
-                                              static_cast<int>(key & 15) - 1, {},
-                                              static_cast<int>(slots[at] & (kFirstRowLimit - 1))));
+                added.push_back(AlikeNotice(static_cast<int>(entry & (kFirstRowLimit - 1)),
+                                            static_cast<std::uint32_t>(key >> 4),
+                                            static_cast<int>(key & 15) - 1, {},
+                                            static_cast<int>(slots[at] & (kFirstRowLimit - 1))));
                 break;
             }
         }
     }
-}
-
-void TableChecks::Finish() {
-    // What goes in among the problems, in row then column order: the notices (those of rows
-    // with an unknown mode came first), then the lost channels.
-    std::vector<Diagnostic> added = std::move(m_notices);
-    const auto byRowThenColumn = [](const Diagnostic& a, const Diagnostic& b) {
-        return a.number != b.number ? a.number < b.number : a.column < b.column;
-    };
-    const auto ordered = [&](std::size_t from) {
-        std::inplace_merge(added.begin(), added.begin() + static_cast<std::ptrdiff_t>(from),
-                           added.end(), byRowThenColumn);
-    };
-    std::size_t from = added.size();
-    FindAlike(added);
-    ordered(from);
-    from = added.size();
     for (const LostRow& row : m_lostRows) {
         added.push_back(
             LostChannelProblem(row.row, row.numberCell, row.channel, m_lastSeen[row.channel].row));
     }
-    std::sort(added.begin() + static_cast<std::ptrdiff_t>(from), added.end(), byRowThenColumn);
-    ordered(from);
+    std::sort(added.begin(), added.end(), [](const Diagnostic& a, const Diagnostic& b) {
+        return a.number != b.number ? a.number < b.number : a.column < b.column;
+    });
     m_alike.clear();
     m_lostRows.clear();
-    if (added.empty()) {
+    if (m_problems.empty()) {
+        m_problems.swap(added);  // nothing to merge with
         return;
     }
     // A row's lost channel goes before its own problems, its notice after those of columns up

@@ -59,8 +59,6 @@ public:
 
 private:
     void Compare(int row, std::span<const std::string_view> cells, const RowKeys& keys);
-    // Adds to `notices` the notice of every row of m_alike whose key an earlier row has.
-    void FindAlike(std::vector<Diagnostic>& notices) const;
 
     struct LostRow {
         int row;

@@ -36,23 +36,30 @@ std::uint8_t KindOf(char byte) {
     return kByteKinds[static_cast<unsigned char>(byte)];
 }
 
-// The first byte of [from, end) of kind `stop` (kEndsField or kEndsQuoted), or `end`; `high`
-// when a byte from 0x80 up comes before it.
+// The first byte of [p, end) of kind `stop` (kEndsField or kEndsQuoted), or `end`; `high`
+// when a byte from 0x80 up comes before it. Both kinds stop at a line end, so a search that
+// starts before `guarded`, just past the text's last line end, needs no look at `end`.
 struct Stop {
     const char* at;
     bool high;
 };
-Stop FindStop(const char* from, const char* end, std::uint8_t stop) {
-    std::uint8_t seen = 0;
-    const char* p = from;
-    for (; p != end; ++p) {
-        const std::uint8_t kind = KindOf(*p);
-        if ((kind & stop) != 0) {
-            break;
+inline Stop FindStop(const char* p, const char* end, const char* guarded, std::uint8_t stop) {
+    bool high = false;
+    if (p < guarded) {
+        for (;; ++p) {
+            while ((KindOf(*p) & (stop | kHigh)) == 0) {
+                ++p;
+            }
+            if ((KindOf(*p) & stop) != 0) {
+                return {p, high};
+            }
+            high = true;
         }
-        seen |= kind;
     }
-    return {p, (seen & kHigh) != 0};
+    for (; p != end && (KindOf(*p) & stop) == 0; ++p) {
+        high = high || (KindOf(*p) & kHigh) != 0;
+    }
+    return {p, high};
 }
 
 }  // namespace
@@ -76,7 +83,7 @@ CsvScanner::Record CsvScanner::Next() {
         }
         quoted = p != end && *p == '"';
         const char* const start = quoted ? p + 1 : p;
-        const Stop stop = FindStop(start, end, quoted ? kEndsQuoted : kEndsField);
+        const Stop stop = FindStop(start, end, m_guarded, quoted ? kEndsQuoted : kEndsField);
         p = quoted ? stop.at + 1 : stop.at;
         // A quoted field nearly always has its closing quote next, and then the comma or the
         // line end; anything else is for ReadQuoted.
@@ -87,8 +94,8 @@ CsvScanner::Record CsvScanner::Next() {
         } else {
             m_count = count;
             if (plain) {
-                AddPiece(std::string_view(start, static_cast<std::size_t>(stop.at - start)),
-                         false, stop.high && convert);
+                AddPiece(std::string_view(start, static_cast<std::size_t>(stop.at - start)), false,
+                         stop.high && convert);
             } else {
                 p = ReadQuoted(start, stop.at, stop.high, record);
             }
@@ -144,14 +151,14 @@ const char* CsvScanner::ReadQuoted(const char* start, const char* p, bool high, 
         } else if (*p == '\n' || p + 1 == end || p[1] != '\n') {
             ++m_line;  // a line end inside the field, kept in its text
         }
-        const Stop stop = FindStop(p + 1, end, kEndsQuoted);
+        const Stop stop = FindStop(p + 1, end, m_guarded, kEndsQuoted);
         p = stop.at;
         high = high || stop.high;
     }
     const char* textEnd = p;  // the closing quote, or the end of the text
     p = p == end ? p : p + 1;
     if (p != end && (KindOf(*p) & kEndsField) == 0) {
-        const Stop stop = FindStop(p, end, kEndsField);
+        const Stop stop = FindStop(p, end, m_guarded, kEndsField);
         if (!m_receiverForm || !IsBlank(std::string_view(p, stop.at - p))) {
             unquote = true;
             high = high || stop.high;
@@ -216,22 +223,7 @@ void CsvScanner::SkipLineEnd() {
 }
 
 int EstimateCsvRecords(std::string_view bytes) {
-    const auto count = [&](char c) {
-        std::ptrdiff_t n = 0;
-        for (const char* p = bytes.data(); p != bytes.data() + bytes.size(); ++p, ++n) {
-            p = static_cast<const char*>(
-                std::memchr(p, c, static_cast<std::size_t>(bytes.data() + bytes.size() - p)));
-            if (p == nullptr) {
-                break;
-            }
-        }
-        return n;
-    };
-    std::ptrdiff_t lines = count('\n');
-    if (lines == 0) {
-        lines = count('\r');
-    }
-    return static_cast<int>(std::min<std::ptrdiff_t>(lines + 1, 1 << 24));
+    return static_cast<int>(std::min<std::size_t>(bytes.size() / 32 + 1, 1 << 24));
 }
 
 int ReadCsvRecords(std::string_view fileBytes, std::vector<Diagnostic>& diagnostics,
