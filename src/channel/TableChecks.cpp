@@ -138,26 +138,26 @@ void TableChecks::Finish() {
     // and the lost channels.
     std::vector<Diagnostic> added = std::move(m_notices);
     added.reserve(added.size() + m_alike.size() + m_lostRows.size());
-    // Open addressing, kept at most half full: each slot holds a key of m_alike in its high 36
-    // bits and the first row with it in the low 28; 0 marks a free slot.
+    // Open addressing, kept at most half full: each slot holds the place in m_alike, plus 1, of
+    // the first row with a key; 0 marks a free slot.
     std::size_t size = 1024;
     while (size < 2 * m_alike.size()) {
         size *= 2;
     }
-    std::vector<std::uint64_t> slots(size, 0);
-    for (const std::uint64_t entry : m_alike) {
-        const std::uint64_t key = entry >> kRowBits;
+    std::vector<std::uint32_t> slots(size, 0);
+    for (std::size_t place = 0; place < m_alike.size(); ++place) {
+        const std::uint64_t key = m_alike[place] >> kRowBits;
         for (std::size_t at = (key * 0x9E3779B97F4A7C15u) >> 32 & (size - 1);;
              at = (at + 1) & (size - 1)) {
             if (slots[at] == 0) {
-                slots[at] = entry;
+                slots[at] = static_cast<std::uint32_t>(place + 1);
                 break;
             }
-            if (slots[at] >> kRowBits == key) {
-                added.push_back(AlikeNotice(static_cast<int>(entry & (kFirstRowLimit - 1)),
+            if (const std::uint64_t first = m_alike[slots[at] - 1]; first >> kRowBits == key) {
+                added.push_back(AlikeNotice(static_cast<int>(m_alike[place] & (kFirstRowLimit - 1)),
                                             static_cast<std::uint32_t>(key >> 4),
                                             static_cast<int>(key & 15) - 1, {},
-                                            static_cast<int>(slots[at] & (kFirstRowLimit - 1))));
+                                            static_cast<int>(first & (kFirstRowLimit - 1))));
                 break;
             }
         }

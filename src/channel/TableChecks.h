@@ -53,6 +53,10 @@ public:
     void Finish();
 
     int EmptyRows() const { return m_emptyRows; }
+    // The last row taken with `channel` as its number, 0 for none.
+    int LastRowWith(std::size_t channel) const {
+        return channel < m_lastSeen.size() ? m_lastSeen[channel].row : 0;
+    }
 
     // Makes room for about `rows` rows at once, before the first is taken.
     void ExpectRows(std::size_t rows);
