@@ -32,9 +32,9 @@ public:
 
     // Takes the next row (row numbers rising): hands its cells to `read`, which reads the row's
     // own cells, reports them (CheckRowCells, or WriteMemoryRecord when saving) and returns
-    // KeysOf(cells), then adds the row's notice when an earlier row has the same frequency
-    // (whole Hz) and mode, naming the first such row. A row whose cells are all empty is passed
-    // over and only counted.
+    // KeysOf(cells), then keeps its keys, so that Finish gives it a notice when an earlier row
+    // has the same frequency (whole Hz) and mode, naming the first such row. A row whose cells
+    // are all empty is passed over and only counted.
     template <typename Read>
     void Take(int row, std::span<const std::string_view> cells, Read&& read) {
         if (IsEmptyRow(cells)) {
