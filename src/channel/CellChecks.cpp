@@ -232,16 +232,19 @@ void ReadGroups(std::string_view cell, RecordFields& fields, RowProblems& proble
     std::string named[2];  // [0] rejected pieces, [1] pieces taken though not plain numbers
     int counts[2] = {0, 0};
     ForEachGroupPiece(cell, [&](std::string_view piece) {
-        if (IsBlank(piece)) {
+        // Nearly every piece is a plain number, which needs no closer look.
+        const std::int64_t plain = PlainDigits(piece, 2);
+        if (plain < 0 && IsBlank(piece)) {
             return;
         }
-        const double group = RoundHalfToEven(LeadingNumericValue(piece));
+        const double group =
+            plain >= 0 ? static_cast<double>(plain) : RoundHalfToEven(LeadingNumericValue(piece));
         int kind = 0;
         if (group >= 1.0 && group <= kGroupCount) {
             const int flag = static_cast<int>(group) - 1;
             std::uint8_t& byte = flag < 8 ? fields.groups0To7 : fields.groups8To15;
             byte |= static_cast<std::uint8_t>(0x80u >> (flag % 8));
-            kind = ParseWholeNumber(piece) ? -1 : 1;
+            kind = plain >= 0 || ParseWholeNumber(piece) ? -1 : 1;
         }
         if (kind >= 0) {
             // A few pieces say enough; the cell itself is quoted in front of them.

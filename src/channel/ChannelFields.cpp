@@ -1,5 +1,6 @@
 #include "channel/ChannelFields.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -8,10 +9,20 @@ namespace corvalen {
 
 namespace {
 
+// A name of up to three letters as one number: its length, then its letters.
+constexpr std::uint32_t Packed(std::string_view name) {
+    std::uint32_t packed = static_cast<std::uint32_t>(name.size());
+    for (const char c : name) {
+        packed = packed << 8 | static_cast<unsigned char>(c);
+    }
+    return packed;
+}
+
 struct ModeEntry {
     std::string_view text;
     int code;
     std::string_view defaultBandwidth;  // Hz, for channels made without a Bandwidth
+    std::uint32_t key = Packed(text);
 };
 // Codes 3, 6, 7 and 9 belong to no mode the receiver software writes.
 constexpr std::array<ModeEntry, 11> kModes = {{
@@ -27,16 +38,22 @@ constexpr std::array<ModeEntry, 11> kModes = {{
     {"DSB", 13, "6000"},
     {"ISB", 14, "6000"},
 }};
+static_assert(std::all_of(kModes.begin(), kModes.end(),
+                          [](const ModeEntry& mode) { return mode.text.size() <= 3; }));
+
+// The mode named `text`, null for none: one comparison of numbers a mode.
+const ModeEntry* ModeNamed(std::string_view text) {
+    const std::uint32_t key = text.size() <= 3 ? Packed(text) : 0;
+    const auto mode = std::find_if(kModes.begin(), kModes.end(),
+                                   [&](const ModeEntry& entry) { return entry.key == key; });
+    return mode != kModes.end() ? &*mode : nullptr;
+}
 
 }  // namespace
 
 int ModeCode(std::string_view modeText) {
-    for (const ModeEntry& mode : kModes) {
-        if (mode.text == modeText) {
-            return mode.code;
-        }
-    }
-    return -1;
+    const ModeEntry* mode = ModeNamed(modeText);
+    return mode != nullptr ? mode->code : -1;
 }
 
 std::string_view ModeName(std::uint32_t code) {
@@ -50,15 +67,8 @@ std::string_view ModeName(std::uint32_t code) {
 
 std::string_view DefaultBandwidth(std::string_view modeText) {
     // An empty Mode is written as the mode of code 0, and has its bandwidth.
-    if (modeText.empty()) {
-        modeText = ModeName(0);
-    }
-    for (const ModeEntry& mode : kModes) {
-        if (mode.text == modeText) {
-            return mode.defaultBandwidth;
-        }
-    }
-    return kFallbackBandwidth;
+    const ModeEntry* mode = ModeNamed(modeText.empty() ? ModeName(0) : modeText);
+    return mode != nullptr ? mode->defaultBandwidth : kFallbackBandwidth;
 }
 
 }  // namespace corvalen

@@ -15,13 +15,12 @@ inline constexpr int kGroupCount = 16;
 // Hands each piece of a Groups cell between its "+" signs to `use`, in order, blank ones too.
 template <typename Use>
 void ForEachGroupPiece(std::string_view groups, Use&& use) {
-    for (std::size_t start = 0;;) {
-        const std::size_t plus = groups.find('+', start);
-        use(groups.substr(start, plus == std::string_view::npos ? plus : plus - start));
-        if (plus == std::string_view::npos) {
-            return;
+    std::size_t start = 0;
+    for (std::size_t at = 0; at <= groups.size(); ++at) {
+        if (at == groups.size() || groups[at] == '+') {
+            use(groups.substr(start, at - start));
+            start = at + 1;
         }
-        start = plus + 1;
     }
 }
 inline constexpr std::size_t kCallsignWidth = 12;  // bytes of Windows-1252

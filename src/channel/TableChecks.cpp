@@ -34,20 +34,21 @@ std::optional<std::uint32_t> AlikeFrequency(std::string_view frequencyCell) {
 Diagnostic AlikeNotice(int row, std::uint32_t frequency, int modeCode, std::string_view mode,
                        int earlier) {
     // "Frequency 7100000 Hz with mode USB is already in row 3": a large file can have tens of
-    // thousands of these, so the values are put together without a stream.
-    char frequencyDigits[16];
-    char rowDigits[16];
-    const auto frequencyEnd =
-        std::to_chars(frequencyDigits, frequencyDigits + sizeof frequencyDigits, frequency).ptr;
-    const auto rowEnd = std::to_chars(rowDigits, rowDigits + sizeof rowDigits, earlier).ptr;
+    // thousands of these, so the values are put together in place.
+    char digits[16];
+    MessageValues values;
+    values.push_back({digits, std::to_chars(digits, digits + sizeof digits, frequency).ptr});
+    if (modeCode >= 0) {
+        values.push_back(ModeName(static_cast<std::uint32_t>(modeCode)));
+    } else {
+        AppendQuotedCellTo(values.Start(), mode);
+    }
+    values.push_back({digits, std::to_chars(digits, digits + sizeof digits, earlier).ptr});
     return Diagnostic{Diagnostic::Place::Row,
                       row,
                       Frequency,
                       MessageKind::FrequencyRepeated,
-                      {std::string(frequencyDigits, frequencyEnd),
-                       modeCode >= 0 ? std::string(ModeName(static_cast<std::uint32_t>(modeCode)))
-                                     : QuotedCell(mode),
-                       std::string(rowDigits, rowEnd)},
+                      std::move(values),
                       Diagnostic::Severity::Notice};
 }
 
@@ -75,8 +76,7 @@ TableChecks::RowKeys TableChecks::KeysOf(std::span<const std::string_view> cells
     return keys;
 }
 
-void TableChecks::Compare(int row, std::span<const std::string_view> cells, std::size_t first,
-                          const RowKeys& keys) {
+void TableChecks::Compare(int row, std::span<const std::string_view> cells, const RowKeys& keys) {
     if (const auto channel = keys.channel) {
         // As long as the highest channel number yet, so a small table keeps a small index.
         if (*channel >= m_lastSeen.size()) {
@@ -110,92 +110,89 @@ void TableChecks::Compare(int row, std::span<const std::string_view> cells, std:
         return;
     }
     const int code = keys.modeCode;
-    const std::string_view mode = code >= 0 ? std::string_view() : CellOf(cells, Mode);
-    int earlier = 0;
     if (code >= 0 && row < kFirstRowLimit) {
-        earlier = FirstRowWith(keys.AlikeKey(), row);
-    } else {
-        std::string key(reinterpret_cast<const char*>(&*frequency), sizeof *frequency);
-        key.append(code >= 0 ? ModeName(static_cast<std::uint32_t>(code)) : mode);
-        earlier = m_otherModes.try_emplace(std::move(key), row).first->second;
-        earlier = earlier == row ? 0 : earlier;
-    }
-    if (earlier == 0) {
+        m_alike.push_back(keys.AlikeKey() << kRowBits | static_cast<std::uint64_t>(row));
         return;
     }
-    Diagnostic notice = AlikeNotice(row, *frequency, code, mode, earlier);
-    // Into column order among the row's other problems, after the Frequency cell's own.
-    const auto rowStart = m_problems.begin() + static_cast<std::ptrdiff_t>(first);
-    const auto after = std::find_if(rowStart, m_problems.end(), [](const Diagnostic& problem) {
-        return problem.column > Frequency;
-    });
-    m_problems.insert(after, std::move(notice));
+    const std::string_view mode = code >= 0 ? std::string_view() : CellOf(cells, Mode);
+    std::string key(reinterpret_cast<const char*>(&*frequency), sizeof *frequency);
+    key.append(code >= 0 ? ModeName(static_cast<std::uint32_t>(code)) : mode);
+    if (const int earlier = m_otherModes.try_emplace(std::move(key), row).first->second;
+        earlier != row) {
+        m_notices.push_back(AlikeNotice(row, *frequency, code, mode, earlier));
+    }
 }
 
 void TableChecks::ExpectRows(std::size_t rows) {
     // A receiver holds at most 65,535 channels; a larger guess grows as rows come instead.
     rows = std::min<std::size_t>(rows, 65536);
-    if (m_keyCount == 0) {
-        std::size_t slots = 1024;
-        while (slots < 2 * rows) {
-            slots *= 2;
-        }
-        m_slots.assign(slots, 0);
-    }
+    m_alike.reserve(rows);
     // Room for every channel number the rows may hold, made once instead of doubling.
     if (rows > 4096 && m_lastSeen.capacity() < 65536) {
         m_lastSeen.reserve(65536);
     }
 }
 
-int TableChecks::FirstRowWith(std::uint64_t key, int row) {
-    // Kept at most half full, so a probe soon finds the key or a free slot.
-    if (2 * (m_keyCount + 1) > m_slots.size()) {
-        const auto slots = std::move(m_slots);
-        m_slots.assign(std::max<std::size_t>(1024, slots.size() * 2), 0);
-        m_keyCount = 0;
-        for (const std::uint64_t slot : slots) {
-            if (slot != 0) {
-                FirstRowWith(slot >> kRowBits, static_cast<int>(slot & (kFirstRowLimit - 1)));
+void TableChecks::Finish() {
+    // What goes in among the problems, in row then column order: the notices of rows alike
+    // and the lost channels.
+    std::vector<Diagnostic> added = std::move(m_notices);
+    added.reserve(added.size() + m_alike.size() + m_lostRows.size());
+    // Open addressing, kept at most half full: each slot holds the place in m_alike, plus 1, of
+    // the first row with a key; 0 marks a free slot.
+    std::size_t size = 1024;
+    while (size < 2 * m_alike.size()) {
+        size *= 2;
+    }
+    std::vector<std::uint32_t> slots(size, 0);
+    for (std::size_t place = 0; place < m_alike.size(); ++place) {
+        const std::uint64_t key = m_alike[place] >> kRowBits;
+        for (std::size_t at = (key * 0x9E3779B97F4A7C15u) >> 32 & (size - 1);;
+             at = (at + 1) & (size - 1)) {
+            if (slots[at] == 0) {
+                slots[at] = static_cast<std::uint32_t>(place + 1);
+                break;
+            }
+            if (const std::uint64_t first = m_alike[slots[at] - 1]; first >> kRowBits == key) {
+                added.push_back(AlikeNotice(static_cast<int>(m_alike[place] & (kFirstRowLimit - 1)),
+                                            static_cast<std::uint32_t>(key >> 4),
+                                            static_cast<int>(key & 15) - 1, {},
+                                            static_cast<int>(first & (kFirstRowLimit - 1))));
+                break;
             }
         }
     }
-    const std::size_t mask = m_slots.size() - 1;
-    for (std::size_t at = SlotOf(key);; at = (at + 1) & mask) {
-        std::uint64_t& slot = m_slots[at];
-        if (slot == 0) {
-            slot = key << kRowBits | static_cast<std::uint64_t>(row);
-            ++m_keyCount;
-            return 0;
-        }
-        if (slot >> kRowBits == key) {
-            return static_cast<int>(slot & (kFirstRowLimit - 1));
-        }
-    }
-}
-
-void TableChecks::Finish() {
-    if (m_lostRows.empty()) {
-        return;
-    }
-    std::vector<Diagnostic> lost;
-    lost.reserve(m_lostRows.size());
     for (const LostRow& row : m_lostRows) {
-        lost.push_back(
+        added.push_back(
             LostChannelProblem(row.row, row.numberCell, row.channel, m_lastSeen[row.channel].row));
     }
-    const auto byRow = [](const Diagnostic& a, const Diagnostic& b) { return a.number < b.number; };
-    std::stable_sort(lost.begin(), lost.end(), byRow);
-    // Each goes first among its row's problems: the Number cell is the first column.
-    std::vector<Diagnostic> merged;
-    merged.reserve(m_problems.size() - m_start + lost.size());
-    const auto taken = m_problems.begin() + static_cast<std::ptrdiff_t>(m_start);
-    std::merge(std::make_move_iterator(lost.begin()), std::make_move_iterator(lost.end()),
-               std::make_move_iterator(taken), std::make_move_iterator(m_problems.end()),
-               std::back_inserter(merged), byRow);
-    m_problems.erase(taken, m_problems.end());
-    std::move(merged.begin(), merged.end(), std::back_inserter(m_problems));
+    std::sort(added.begin(), added.end(), [](const Diagnostic& a, const Diagnostic& b) {
+        return a.number != b.number ? a.number < b.number : a.column < b.column;
+    });
+    m_alike.clear();
     m_lostRows.clear();
+    if (m_problems.empty()) {
+        m_problems.swap(added);  // nothing to merge with
+        return;
+    }
+    // A row's lost channel goes before its own problems, its notice after those of columns up
+    // to Frequency.
+    std::vector<Diagnostic> merged;
+    merged.reserve(m_problems.size() - m_start + added.size());
+    auto next = added.begin();
+    for (auto taken = m_problems.begin() + static_cast<std::ptrdiff_t>(m_start);
+         taken != m_problems.end(); ++taken) {
+        for (; next != added.end() && (next->number < taken->number ||
+                                       (next->number == taken->number &&
+                                        (next->column == Number || taken->column > Frequency)));
+             ++next) {
+            merged.push_back(std::move(*next));
+        }
+        merged.push_back(std::move(*taken));
+    }
+    std::move(next, added.end(), std::back_inserter(merged));
+    m_problems.erase(m_problems.begin() + static_cast<std::ptrdiff_t>(m_start), m_problems.end());
+    std::move(merged.begin(), merged.end(), std::back_inserter(m_problems));
 }
 
 int ReadTableRecords(const MemoryTable& table, std::vector<Diagnostic>& problems,
@@ -205,9 +202,10 @@ int ReadTableRecords(const MemoryTable& table, std::vector<Diagnostic>& problems
     for (int row = 1; row < table.RowCount(); ++row) {
         const RowTexts cells = RowTextsOf(table, row);
         const std::span<const std::string_view> present = PresentCells(table, cells);
-        const TableChecks::RowKeys keys = TableChecks::KeysOf(present);
-        checks.Take(row, present, keys, [&](int taken, std::span<const std::string_view> rowCells) {
+        checks.Take(row, present, [&](int taken, std::span<const std::string_view> rowCells) {
+            const TableChecks::RowKeys keys = TableChecks::KeysOf(rowCells);
             use(taken, rowCells, keys);
+            return keys;
         });
     }
     checks.Finish();

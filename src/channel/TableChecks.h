@@ -30,42 +30,39 @@ public:
     using RowKeys = corvalen::RowKeys;
     static RowKeys KeysOf(std::span<const std::string_view> cells);
 
-    // Takes the next row (row numbers rising), `keys` being KeysOf(cells): hands its cells to
-    // `read`, which reads the row's own cells and reports them (CheckRowCells, or
-    // WriteMemoryRecord when saving), then adds the row's notice when an earlier row has the
-    // same frequency (whole Hz) and mode, naming the first such row. A row whose cells are all
-    // empty is passed over and only counted.
+    // Takes the next row (row numbers rising): hands its cells to `read`, which reads the row's
+    // own cells, reports them (CheckRowCells, or WriteMemoryRecord when saving) and returns
+    // KeysOf(cells), then keeps its keys, so that Finish gives it a notice when an earlier row
+    // has the same frequency (whole Hz) and mode, naming the first such row. A row whose cells
+    // are all empty is passed over and only counted.
     template <typename Read>
-    void Take(int row, std::span<const std::string_view> cells, const RowKeys& keys, Read&& read) {
+    void Take(int row, std::span<const std::string_view> cells, Read&& read) {
         if (IsEmptyRow(cells)) {
             ++m_emptyRows;
             return;
         }
-        const std::size_t first = m_problems.size();
-        read(row, cells);
-        Compare(row, cells, first, keys);
+        const RowKeys keys = read(row, cells);
+        Compare(row, cells, keys);
     }
 
     // After the last row: when rows share a channel number, the last of them is the one whose
     // record ends up in the file, and each earlier one gets a problem on its Number cell that
-    // names that row, since its record is lost. They go into their place among the problems
-    // taken since construction, which stay in row then column order.
+    // names that row, since its record is lost. These and the notices of rows alike go into
+    // their place among the problems taken since construction, which stay in row then column
+    // order: a row's lost channel first, its notice after its Frequency cell's own problems.
     void Finish();
 
     int EmptyRows() const { return m_emptyRows; }
+    // The last row taken with `channel` as its number, 0 for none.
+    int LastRowWith(std::size_t channel) const {
+        return channel < m_lastSeen.size() ? m_lastSeen[channel].row : 0;
+    }
 
     // Makes room for about `rows` rows at once, before the first is taken.
     void ExpectRows(std::size_t rows);
 
 private:
-    void Compare(int row, std::span<const std::string_view> cells, std::size_t first,
-                 const RowKeys& keys);
-    // The first row seen with `key`, or 0 after remembering `row` as that row.
-    int FirstRowWith(std::uint64_t key, int row);
-    // The slot where the search for `key` starts.
-    std::size_t SlotOf(std::uint64_t key) const {
-        return (key * 0x9E3779B97F4A7C15u) >> 32 & (m_slots.size() - 1);
-    }
+    void Compare(int row, std::span<const std::string_view> cells, const RowKeys& keys);
 
     struct LostRow {
         int row;
@@ -85,13 +82,14 @@ private:
     std::vector<LastSeen> m_lastSeen;
     std::vector<std::string> m_keptCells;
     std::vector<LostRow> m_lostRows;
-    // Open addressing: each slot holds a (frequency, mode code + 1) key in its high 36 bits and
-    // the first row with it in the low 28; 0 marks a free slot.
-    std::vector<std::uint64_t> m_slots;
-    std::size_t m_keyCount = 0;
-    // Rows whose Mode is no mode the receiver knows (and rows past what a slot can hold), by
-    // their frequency and Mode text.
+    // Each row with a frequency and a mode the receiver knows, in row order: its AlikeKey in the
+    // high 36 bits, the row in the low 28. They are looked up all at once by Finish, whose index
+    // then has the memory to itself.
+    std::vector<std::uint64_t> m_alike;
+    // Rows whose Mode is no mode the receiver knows (and rows past what m_alike can hold), by
+    // their frequency and Mode text, and the notices of those an earlier row is alike.
     std::unordered_map<std::string, int> m_otherModes;
+    std::vector<Diagnostic> m_notices;
 };
 
 // The frequency a row writes, in whole Hz, for finding rows alike; nothing where it writes none.

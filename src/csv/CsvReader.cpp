@@ -36,23 +36,30 @@ std::uint8_t KindOf(char byte) {
     return kByteKinds[static_cast<unsigned char>(byte)];
 }
 
-// The first byte of [from, end) of kind `stop` (kEndsField or kEndsQuoted), or `end`; `high`
-// when a byte from 0x80 up comes before it.
+// The first byte of [p, end) of kind `stop` (kEndsField or kEndsQuoted), or `end`; `high`
+// when a byte from 0x80 up comes before it. Both kinds stop at a line end, so a search that
+// starts before `guarded`, just past the text's last line end, needs no look at `end`.
 struct Stop {
     const char* at;
     bool high;
 };
-Stop FindStop(const char* from, const char* end, std::uint8_t stop) {
-    std::uint8_t seen = 0;
-    const char* p = from;
-    for (; p != end; ++p) {
-        const std::uint8_t kind = KindOf(*p);
-        if ((kind & stop) != 0) {
-            break;
+inline Stop FindStop(const char* p, const char* end, const char* guarded, std::uint8_t stop) {
+    bool high = false;
+    if (p < guarded) {
+        for (;; ++p) {
+            while ((KindOf(*p) & (stop | kHigh)) == 0) {
+                ++p;
+            }
+            if ((KindOf(*p) & stop) != 0) {
+                return {p, high};
+            }
+            high = true;
         }
-        seen |= kind;
     }
-    return {p, (seen & kHigh) != 0};
+    for (; p != end && (KindOf(*p) & stop) == 0; ++p) {
+        high = high || (KindOf(*p) & kHigh) != 0;
+    }
+    return {p, high};
 }
 
 }  // namespace
@@ -60,17 +67,48 @@ Stop FindStop(const char* from, const char* end, std::uint8_t stop) {
 CsvScanner::Record CsvScanner::Next() {
     Record record;
     record.line = m_line;
-    m_count = 0;
     m_pieces.clear();
+    // The loop over the fields works on locals, which no store of a field can change.
+    const char* const end = m_end;
     const char* p = m_pos;
+    const bool skipSpaces = m_receiverForm;
+    const bool convert = m_convert;
+    std::string_view* fields = m_fields.data();
+    std::size_t room = m_fields.size();
+    std::size_t count = 0;
     bool quoted = false;
     for (;;) {
-        p = ReadField(p, quoted, record);
-        if (p == m_end || *p != ',') {
+        while (skipSpaces && p != end && *p == ' ') {
+            ++p;
+        }
+        quoted = p != end && *p == '"';
+        const char* const start = quoted ? p + 1 : p;
+        const Stop stop = FindStop(start, end, m_guarded, quoted ? kEndsQuoted : kEndsField);
+        p = quoted ? stop.at + 1 : stop.at;
+        // A quoted field nearly always has its closing quote next, and then the comma or the
+        // line end; anything else is for ReadQuoted.
+        const bool plain = !quoted || (end - stop.at >= 2 && *stop.at == '"' &&
+                                       (KindOf(stop.at[1]) & kEndsField) != 0);
+        if (plain && count != room && !(stop.high && convert)) [[likely]] {
+            fields[count++] = std::string_view(start, static_cast<std::size_t>(stop.at - start));
+        } else {
+            m_count = count;
+            if (plain) {
+                AddPiece(std::string_view(start, static_cast<std::size_t>(stop.at - start)), false,
+                         stop.high && convert);
+            } else {
+                p = ReadQuoted(start, stop.at, stop.high, record);
+            }
+            count = m_count;
+            fields = m_fields.data();
+            room = m_fields.size();
+        }
+        if (p == end || *p != ',') {
             break;
         }
         ++p;
     }
+    m_count = count;
     m_pos = p;
     SkipLineEnd();
     if (!m_pieces.empty()) {
@@ -81,17 +119,8 @@ CsvScanner::Record CsvScanner::Next() {
     return record;
 }
 
-void CsvScanner::AddField(const char* start, const char* end, bool unquote, bool high) {
-    const std::string_view text(start, static_cast<std::size_t>(end - start));
-    if (m_count == m_fields.size() || unquote || (high && m_convert)) [[unlikely]] {
-        AddPiece(text, unquote, high && m_convert);
-    } else {
-        m_fields[m_count] = text;
-    }
-    ++m_count;
-}
-
-// AddField's rare cases: more room for the fields, and a field to put together.
+// A field that is no plain view into the text, or one past the room for fields: it gets room,
+// and the field to put together is remembered.
 void CsvScanner::AddPiece(std::string_view text, bool unquote, bool convert) {
     if (m_count == m_fields.size()) {
         m_fields.resize(2 * m_count + 32);
@@ -100,29 +129,7 @@ void CsvScanner::AddPiece(std::string_view text, bool unquote, bool convert) {
     if (unquote || convert) {
         m_pieces.push_back({m_count, text, unquote, convert});
     }
-}
-
-// Reads the field at `p` up to (not including) the comma or line end that ends it, and returns
-// where it ends; `quoted` tells whether it was quoted.
-const char* CsvScanner::ReadField(const char* p, bool& quoted, Record& record) {
-    const char* const end = m_end;
-    while (m_receiverForm && p != end && *p == ' ') {
-        ++p;
-    }
-    quoted = p != end && *p == '"';
-    if (!quoted) {
-        const Stop stop = FindStop(p, end, kEndsField);
-        AddField(p, stop.at, false, stop.high);
-        return stop.at;
-    }
-    const char* start = ++p;
-    const Stop stop = FindStop(start, end, kEndsQuoted);
-    // Nearly always the closing quote comes next, and then the comma or the line end.
-    if (end - stop.at >= 2 && *stop.at == '"' && (KindOf(stop.at[1]) & kEndsField) != 0) {
-        AddField(start, stop.at, false, stop.high);
-        return stop.at + 1;
-    }
-    return ReadQuoted(start, stop.at, stop.high, record);
+    ++m_count;
 }
 
 // The rest of a quoted field whose text starts at `start`, from `p`, the first quote or line
@@ -144,14 +151,14 @@ const char* CsvScanner::ReadQuoted(const char* start, const char* p, bool high, 
         } else if (*p == '\n' || p + 1 == end || p[1] != '\n') {
             ++m_line;  // a line end inside the field, kept in its text
         }
-        const Stop stop = FindStop(p + 1, end, kEndsQuoted);
+        const Stop stop = FindStop(p + 1, end, m_guarded, kEndsQuoted);
         p = stop.at;
         high = high || stop.high;
     }
     const char* textEnd = p;  // the closing quote, or the end of the text
     p = p == end ? p : p + 1;
     if (p != end && (KindOf(*p) & kEndsField) == 0) {
-        const Stop stop = FindStop(p, end, kEndsField);
+        const Stop stop = FindStop(p, end, m_guarded, kEndsField);
         if (!m_receiverForm || !IsBlank(std::string_view(p, stop.at - p))) {
             unquote = true;
             high = high || stop.high;
@@ -159,7 +166,8 @@ const char* CsvScanner::ReadQuoted(const char* start, const char* p, bool high, 
         }
         p = stop.at;
     }
-    AddField(start, textEnd, unquote, high);
+    AddPiece(std::string_view(start, static_cast<std::size_t>(textEnd - start)), unquote,
+             high && m_convert);
     return p;
 }
 
@@ -215,22 +223,7 @@ void CsvScanner::SkipLineEnd() {
 }
 
 int EstimateCsvRecords(std::string_view bytes) {
-    const auto count = [&](char c) {
-        std::ptrdiff_t n = 0;
-        for (const char* p = bytes.data(); p != bytes.data() + bytes.size(); ++p, ++n) {
-            p = static_cast<const char*>(
-                std::memchr(p, c, static_cast<std::size_t>(bytes.data() + bytes.size() - p)));
-            if (p == nullptr) {
-                break;
-            }
-        }
-        return n;
-    };
-    std::ptrdiff_t lines = count('\n');
-    if (lines == 0) {
-        lines = count('\r');
-    }
-    return static_cast<int>(std::min<std::ptrdiff_t>(lines + 1, 1 << 24));
+    return static_cast<int>(std::min<std::size_t>(bytes.size() / 32 + 1, 1 << 24));
 }
 
 int ReadCsvRecords(std::string_view fileBytes, std::vector<Diagnostic>& diagnostics,

@@ -48,7 +48,8 @@ int ReadCsvRecords(std::string_view fileBytes, std::vector<Diagnostic>& diagnost
                    std::vector<int>* rowLines = nullptr,
                    std::optional<bool> beyondAscii = std::nullopt);
 
-// About as many records as the CSV text has lines (capped at 2^24): room to make at once.
+// Room for the records of a CSV text, made at once without a pass over it: one for every 32
+// bytes (a receiver's file has some 100 a line), capped at 2^24.
 int EstimateCsvRecords(std::string_view fileBytes);
 
 // The largest text file of channels read (64 MiB, some 500,000 lines of a receiver's CSV
@@ -78,6 +79,7 @@ public:
     CsvScanner(std::string_view text, bool receiverForm, bool fromWindows1252)
         : m_pos(text.data()),
           m_end(text.data() + text.size()),
+          m_guarded(text.data() + (text.find_last_of("\r\n") + 1)),  // npos + 1 is 0
           m_receiverForm(receiverForm),
           m_convert(fromWindows1252) {}
 
@@ -109,15 +111,14 @@ private:
         std::size_t end = 0;
     };
 
-    const char* ReadField(const char* p, bool& quoted, Record& record);
     const char* ReadQuoted(const char* start, const char* p, bool high, Record& record);
-    void AddField(const char* start, const char* end, bool unquote, bool high);
     void AddPiece(std::string_view text, bool unquote, bool convert);
     void PutTogether();
     void SkipLineEnd();
 
     const char* m_pos;
     const char* m_end;
+    const char* m_guarded;  // just past the text's last line end
     bool m_receiverForm;
     bool m_convert;
     int m_line = 1;

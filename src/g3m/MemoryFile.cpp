@@ -32,11 +32,12 @@ RecordPlacer::RecordPlacer(ReceiverModel model, ByteBuffer& image, std::size_t e
 
 void RecordPlacer::Place(std::span<const std::string_view> cells) {
     ++m_rows;
-    const TableChecks::RowKeys keys = TableChecks::KeysOf(cells);
-    m_checks.Take(m_rows, cells, keys, [&](int row, std::span<const std::string_view> rowCells) {
+    m_checks.Take(m_rows, cells, [&](int row, std::span<const std::string_view> rowCells) {
         std::array<std::uint8_t, kMaxRecordLength> buffer;
         const std::span<std::uint8_t> record(buffer.data(), m_recordLength);
-        Put(WriteMemoryRecord(rowCells, m_model, record, row, m_report.problems), record);
+        TableChecks::RowKeys keys;
+        Put(WriteMemoryRecord(rowCells, m_model, record, row, m_report.problems, &keys), record);
+        return keys;
     });
 }
 
@@ -45,15 +46,12 @@ void RecordPlacer::Put(std::uint16_t channel, std::span<const std::uint8_t> reco
         return;  // no channel number: the row has no place in the file
     }
     const std::size_t offset = (static_cast<std::size_t>(channel) - 1) * m_recordLength;
-    if (m_rowAt.empty()) {
-        m_rowAt.assign(std::size_t{65536}, 0);
-    }
-    if (const int earlier = m_rowAt[channel]; earlier != 0) {
+    // The checks take the row's channel number after this, so they still know the earlier row.
+    if (const int earlier = m_checks.LastRowWith(channel); earlier != 0) {
         m_rowsReplaced.push_back({earlier, m_rows, channel});
     } else {
         ++m_report.recordsWritten;
     }
-    m_rowAt[channel] = m_rows;
     if (m_image.size() < offset + m_recordLength) {
         m_image.resize(offset + m_recordLength);
     }
@@ -69,12 +67,12 @@ MemoryFileSaveReport RecordPlacer::Finish() {
     std::sort(m_rowsReplaced.begin(), m_rowsReplaced.end(),
               [](const ReplacedRow& a, const ReplacedRow& b) { return a.row < b.row; });
     for (ReplacedRow& replaced : m_rowsReplaced) {
-        replaced.by = m_rowAt[static_cast<std::size_t>(replaced.channel)];
+        replaced.by = m_checks.LastRowWith(replaced.channel);
     }
     m_report.rowsReplaced = std::move(m_rowsReplaced);
     // Channel n lies at place n - 1; what no row placed there is kept unless it is all zeros.
     for (std::size_t place = 0; place < m_oldRecords; ++place) {
-        const bool replaced = place + 1 < m_rowAt.size() && m_rowAt[place + 1] != 0;
+        const bool replaced = m_checks.LastRowWith(place + 1) != 0;
         const std::string_view old(m_image.data() + place * m_recordLength, m_recordLength);
         if (!replaced && old.find_first_not_of('\0') != std::string_view::npos) {
             ++m_report.recordsKept;

@@ -54,8 +54,6 @@ private:
     ByteBuffer& m_image;
     std::size_t m_recordLength;
     std::size_t m_oldRecords;
-    // By channel number: the last row placed there, 0 for none yet.
-    std::vector<int> m_rowAt;
     std::vector<ReplacedRow> m_rowsReplaced;  // by the row that replaced them
     MemoryFileSaveReport m_report;
     TableChecks m_checks;

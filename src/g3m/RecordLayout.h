@@ -41,11 +41,11 @@ inline constexpr std::uint32_t kEmptySquelchWord = 0xFFFF0000u;
 
 // The record's little-endian words, read and written byte by byte so that the bytes come out
 // the same on any machine.
+// (Through a pointer, the compiler reads such a word in one load where the processor allows.)
 inline std::uint32_t GetLe32(std::span<const std::uint8_t> record, std::size_t offset) {
-    return static_cast<std::uint32_t>(record[offset]) |
-           static_cast<std::uint32_t>(record[offset + 1]) << 8 |
-           static_cast<std::uint32_t>(record[offset + 2]) << 16 |
-           static_cast<std::uint32_t>(record[offset + 3]) << 24;
+    const std::uint8_t* bytes = record.data() + offset;
+    return static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
+           static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
 }
 
 inline void PutLe16(std::span<std::uint8_t> record, std::size_t offset, std::uint16_t value) {
