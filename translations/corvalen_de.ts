@@ -64,8 +64,8 @@
         <translation>Kopfzeile der CSV-Datei: %1</translation>
     </message>
     <message>
-        <source>x (%1)</source>
-        <translation>x (%1)</translation>
+        <source>x (reserved, column %1)</source>
+        <translation>x (reserviert, Spalte %1)</translation>
     </message>
     <message>
         <source>x (Secondary squelch type)</source>
@@ -581,7 +581,7 @@
     </message>
     <message>
         <source>Renumbers the Number column 1 to n in table order</source>
-        <translation>Nummeriert die Spalte Number in Tabellenfolge von 1 bis n</translation>
+        <translation>Nummeriert die Spalte Nummer in Tabellenfolge von 1 bis n</translation>
     </message>
     <message>
         <source>Empties the selected cells</source>

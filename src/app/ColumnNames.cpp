@@ -63,15 +63,15 @@ QString ColumnNames::ListName(int column) {
     if (!IsUnnamed(column)) {
         return Heading(column);
     }
-    // The two squelch columns by what they hold, in the user's language; the reserved ones by
-    // their place.
+    // The two squelch columns by what they hold, the reserved ones by their place, all in the
+    // user's language (the CSV header's own word "reserved" stays in the tooltip).
     if (column == SecondarySquelchType) {
         return tr("x (Secondary squelch type)");
     }
     if (column == SecondarySquelchValue) {
         return tr("x (Secondary squelch value)");
     }
-    return tr("x (%1)").arg(CsvHeader(column));
+    return tr("x (reserved, column %1)").arg(column + 1);
 }
 
 QStringList ColumnNames::ModeNames() {

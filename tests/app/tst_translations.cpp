@@ -19,6 +19,7 @@
 #include "EditorTest.h"
 #include "TestData.h"
 #include "app/ChannelRangeDialog.h"
+#include "app/CompareDialog.h"
 #include "app/EditDialogs.h"
 #include "app/PrintActions.h"
 #include "app/ProblemsPanel.h"
@@ -228,6 +229,17 @@ private:
             corvalen::ScheduleDialog dialog(schedule, QStringLiteral("sked.csv"));
             return Collect(&dialog);
         }
+        if (what == QLatin1String("Compare with File")) {
+            startWindow(testing::Channels(3));
+            ShownTexts texts;
+            {
+                corvalen::CompareDialog dialog(m_window->document(),
+                                               CORVALEN_TEST_DATA_DIR "/cli/channel5/expected.csv");
+                texts = Collect(&dialog);
+            }
+            m_window.reset();
+            return texts;
+        }
         if (what == QLatin1String("Go to Channel")) {
             corvalen::QtEditDialogs dialogs(nullptr);
             return CollectModal([&] { dialogs.askChannelNumber(); });
@@ -264,10 +276,11 @@ private:
     static bool SameInEveryLanguage(const QString& word) {
         static const QSet<QString> names = [] {
             QSet<QString> set{"Corvalen", "CSV", "csv", "g3m", "Hz", "kHz", "MHz", "CHIRP", "SDR",
-                              "Winradio", "WiNRADiO", "OK", "PDF", "EiBi", "Location", "Squelch",
-                              "Esc", "Tab", "Alt", "sked", "Sa",
+                              "Winradio", "WiNRADiO", "OK", "PDF", "EiBi", "Location", "Locations",
+                              "Squelch", "Esc", "Tab", "Alt", "sked", "Sa", "NAME", "HHMM", "UTC",
+                              "Eu", "NAm", "Start",
                               // German words too
-                              "Name", "Band"};
+                              "Name", "Band", "in", "an"};
             for (std::uint32_t code = 0; code < 32; ++code) {
                 const std::string_view name = corvalen::ModeName(code);
                 set.insert(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
@@ -317,8 +330,8 @@ private slots:
         QTest::addColumn<QString>("what");
         for (const char* what :
              {"main window", "Add Channel Range", "Set Field", "broadcast schedule",
-              "Go to Channel", "file dialog", "print dialog", "unsaved changes", "overwrite",
-              "Location 0", "information"}) {
+              "Compare with File", "Go to Channel", "file dialog", "print dialog",
+              "unsaved changes", "overwrite", "Location 0", "information"}) {
             QTest::newRow(what) << QString::fromLatin1(what);
         }
     }
@@ -334,11 +347,18 @@ private slots:
         QStringList left;
         const QRegularExpression words(QStringLiteral("[A-Za-z][A-Za-z]+"));
         for (auto text = german.begin(); text != german.end(); ++text) {
-            if (english.value(text.key()) != text.value()) {
-                continue;
+            // A word of the English text left in the German one, the whole text or a part.
+            // File names and paths are the same in both.
+            const QRegularExpression paths(QStringLiteral("\\S*[/.]\\S*"));
+            QSet<QString> englishWords;
+            for (const QRegularExpressionMatch& word :
+                 words.globalMatch(QString(english.value(text.key())).remove(paths))) {
+                englishWords.insert(word.captured());
             }
-            for (const QRegularExpressionMatch& word : words.globalMatch(text.value())) {
-                if (!SameInEveryLanguage(word.captured())) {
+            for (const QRegularExpressionMatch& word :
+                 words.globalMatch(QString(text.value()).remove(paths))) {
+                if (englishWords.contains(word.captured()) &&
+                    !SameInEveryLanguage(word.captured())) {
                     left << text.key() + QStringLiteral(": ") + text.value();
                     break;
                 }
