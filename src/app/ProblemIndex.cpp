@@ -1,6 +1,7 @@
 #include "app/ProblemIndex.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <numeric>
 #include <tuple>
 #include <utility>
@@ -59,7 +60,12 @@ void ProblemIndex::cellsChanged(const QModelIndex& topLeft, const QModelIndex& b
         scheduleCheck();
         return;
     }
-    std::fill(m_from.begin() + first, m_from.begin() + last + 1, 0);
+    for (auto row = first; row <= last; ++row) {
+        m_from[row] = -std::abs(m_from[row]);
+    }
+    for (int column = topLeft.column(); column <= bottomRight.column(); ++column) {
+        m_changed.Add(column);
+    }
     due();
 }
 
@@ -98,7 +104,8 @@ void ProblemIndex::checkNow() {
     const MemoryTable& table = m_table.table();
     const bool changed = m_wholeTableDue || m_from.size() != std::size_t(table.RowCount())
                              ? m_checks.CheckAll(table, m_receiverModel())
-                             : m_checks.Update(table, m_from, m_receiverModel());
+                             : m_checks.Update(table, m_from, m_receiverModel(), m_changed);
+    m_changed = ColumnSet();
     m_wholeTableDue = false;
     m_rowsDue = false;
     m_from.resize(static_cast<std::size_t>(table.RowCount()));

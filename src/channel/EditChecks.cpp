@@ -1,7 +1,6 @@
 #include "channel/EditChecks.h"
 
 #include <algorithm>
-#include <array>
 #include <iterator>
 
 #include "channel/CellChecks.h"
@@ -21,17 +20,6 @@ bool ByRowThenColumn(const Diagnostic& a, const Diagnostic& b) {
 }
 
 }  // namespace
-
-EditChecks::Keys EditChecks::KeysOf(const MemoryTable& table, int row) {
-    if (IsEmptyRow(table, row)) {
-        return {};
-    }
-    std::array<std::string_view, Mode + 1> cells{};
-    for (const int column : {Number, Frequency, Mode}) {
-        cells[static_cast<std::size_t>(column)] = table.CellText(row, column);
-    }
-    return KeysFrom(TableChecks::KeysOf(cells), cells[Mode]);
-}
 
 EditChecks::Keys EditChecks::KeysFrom(const TableChecks::RowKeys& rowKeys, std::string_view mode) {
     Keys keys;
@@ -53,29 +41,8 @@ EditChecks::Keys EditChecks::KeysFrom(const TableChecks::RowKeys& rowKeys, std::
 }
 
 bool EditChecks::CheckAll(const MemoryTable& table, ReceiverModel model) {
-    // What CheckCells finds, with each row's keys taken from the same read of its cells (empty
-    // rows, which the read passes over, have none).
-    const auto rows = static_cast<std::size_t>(table.RowCount());
-    m_channels.assign(rows, 0);
-    m_alike.assign(rows, 0);
-    std::vector<Diagnostic> problems = CheckCells(
-        table, model,
-        [&](int row, std::span<const std::string_view> cells, const TableChecks::RowKeys& rowKeys) {
-            const std::string_view mode = cells.size() > Mode ? cells[Mode] : std::string_view();
-            const Keys keys = KeysFrom(rowKeys, mode);
-            m_channels[static_cast<std::size_t>(row)] = keys.channel;
-            m_alike[static_cast<std::size_t>(row)] = keys.alike;
-        });
-    FindLinks();
-    if (!std::is_sorted(problems.begin(), problems.end(), ByRowThenColumn)) {
-        std::stable_sort(problems.begin(), problems.end(), ByRowThenColumn);
-    }
-    if (problems == m_problems) {
-        return false;
-    }
-    m_problems = std::move(problems);
-    m_rowsChanged.reset();
-    return true;
+    return Check(table, std::vector<int>(static_cast<std::size_t>(table.RowCount()), 0), model,
+                 ColumnSet::All(), true);
 }
 
 void EditChecks::FindLinks() {
@@ -135,49 +102,101 @@ void EditChecks::AddLinks(const MemoryTable& table, int row, std::size_t start,
                         LostChannelProblem(row, plain ? std::to_string(channel) : std::string(cell),
                                            channel, last));
     }
-    std::stable_sort(problems.begin() + static_cast<std::ptrdiff_t>(start), problems.end(),
-                     ByRowThenColumn);
+    if (!std::is_sorted(problems.begin() + static_cast<std::ptrdiff_t>(start), problems.end(),
+                        ByRowThenColumn)) {
+        std::stable_sort(problems.begin() + static_cast<std::ptrdiff_t>(start), problems.end(),
+                         ByRowThenColumn);
+    }
 }
 
-bool EditChecks::Update(const MemoryTable& table, std::span<const int> from, ReceiverModel model) {
+bool EditChecks::Update(const MemoryTable& table, std::span<const int> from, ReceiverModel model,
+                        ColumnSet changed) {
+    return m_channels.empty() || from.size() != static_cast<std::size_t>(table.RowCount())
+               ? CheckAll(table, model)
+               : Check(table, from, model, changed, false);
+}
+
+bool EditChecks::Check(const MemoryTable& table, std::span<const int> from, ReceiverModel model,
+                       ColumnSet changed, bool whole) {
     const std::size_t count = from.size();
-    const std::size_t oldCount = m_channels.size();
-    if (oldCount == 0 || count != static_cast<std::size_t>(table.RowCount())) {
-        return CheckAll(table, model);
-    }
+    const std::size_t oldCount = whole ? 0 : m_channels.size();
     // Where each old row's problems start, and end (at the next row's start).
     std::vector<std::size_t> start(oldCount + 1, m_problems.size());
-    for (std::size_t i = m_problems.size(); i-- > 0;) {
+    for (std::size_t i = whole ? 0 : m_problems.size(); i-- > 0;) {
         start[static_cast<std::size_t>(m_problems[i].number)] = i;
     }
     for (std::size_t row = oldCount; row-- > 1;) {
         start[row] = std::min(start[row], start[row + 1]);
     }
-    // Each row's keys, carried along or taken from its cells, then its links.
-    const std::vector<int> oldLast = std::move(m_lastOfChannel);
-    const std::vector<int> oldEarlier = std::move(m_earlierAlike);
+    // The cells a row with changes in `changed` alone is read again in: those columns, and
+    // those of its keys. Its channel number, and so which of its cells count, stays as it was.
+    ColumnSet read = changed;
+    read.Add(Number).Add(Frequency).Add(Mode);
+    const bool partly = !changed.Has(Number);
+    // Each row's keys, carried along or taken from the one read of its cells that also finds
+    // its own problems (row by row, so in row order), then its links.
     std::vector<std::uint16_t> channels(count, 0);
     std::vector<std::uint64_t> alike(count, 0);
+    std::vector<char> filled(count, 0);
+    std::vector<char> reread(count, 0);  // read again in `read` alone
+    std::vector<Diagnostic> own;
+    bool sameKeys = count == oldCount;
     for (std::size_t row = 1; row < count; ++row) {
-        const auto was = static_cast<std::size_t>(from[row]);
-        const Keys keys =
-            was != 0 ? Keys{m_channels[was], m_alike[was]} : KeysOf(table, static_cast<int>(row));
+        const int at = from[row];
+        const auto was = static_cast<std::size_t>(at < 0 ? -at : at);
+        Keys keys;
+        if (at > 0) {
+            keys = {m_channels[was], m_alike[was]};
+            filled[row] = m_filled[was];
+        } else if (RowTexts cells = RowTextsOf(table, static_cast<int>(row));
+                   !IsEmptyRow(PresentCells(table, cells))) {
+            filled[row] = 1;
+            if (at < 0 && partly && m_filled[was] != 0) {
+                for (std::size_t column = 0; column < cells.size(); ++column) {
+                    cells[column] = read.Has(static_cast<int>(column)) ? cells[column] : "";
+                }
+                reread[row] = IsEmptyRow(PresentCells(table, cells)) ? 0 : 1;
+                cells = reread[row] != 0 ? cells : RowTextsOf(table, static_cast<int>(row));
+            }
+            const std::size_t first = own.size();
+            RowKeys rowKeys;
+            ReadRecordFields(PresentCells(table, cells), model, static_cast<int>(row), own,
+                             &rowKeys);
+            keys = KeysFrom(rowKeys, CellOf(PresentCells(table, cells), Mode));
+            if (reread[row] != 0) {
+                own.erase(std::remove_if(own.begin() + static_cast<std::ptrdiff_t>(first),
+                                         own.end(),
+                                         [&](const Diagnostic& p) { return !changed.Has(p.column); }),
+                          own.end());
+            }
+        }
         channels[row] = keys.channel;
         alike[row] = keys.alike;
+        sameKeys = sameKeys && (at == 0 || was == row) && keys.channel == m_channels[row] && keys.alike == m_alike[row];
     }
+    // Keys as they were in every place (cells changed in other columns): so are the links.
+    const std::vector<int> oldLast = sameKeys ? m_lastOfChannel : std::move(m_lastOfChannel);
+    const std::vector<int> oldEarlier = sameKeys ? m_earlierAlike : std::move(m_earlierAlike);
     m_channels = std::move(channels);
     m_alike = std::move(alike);
-    FindLinks();
+    m_filled = std::move(filled);
+    if (!sameKeys) {
+        FindLinks();
+    }
 
-    // Rows whose cells or links changed are checked again; the others take their problems.
+    // Rows whose cells changed take the problems just found (those read again keep their
+    // problems of the other columns), rows whose links changed are checked again; the others
+    // take their problems along.
     std::vector<Diagnostic> problems;
-    problems.reserve(m_problems.size() + count / 8);
+    problems.reserve(whole ? own.size() + count / 8 : m_problems.size() + count / 8);
     std::vector<int> rowsChanged;
+    auto next = own.begin();
     for (std::size_t row = 1; row < count; ++row) {
         const std::size_t first = problems.size();
-        const auto was = static_cast<std::size_t>(from[row]);
+        const int at = from[row];
+        const auto was = static_cast<std::size_t>(at < 0 ? -at : at);
         const int number = static_cast<int>(row);
-        if (was != 0 && oldLast[was] == m_lastOfChannel[row] &&
+        if (at > 0 && oldLast[was] == m_lastOfChannel[row] &&
             oldEarlier[was] == m_earlierAlike[row]) {
             if (was == row) {
                 problems.insert(problems.end(),
@@ -185,12 +204,31 @@ bool EditChecks::Update(const MemoryTable& table, std::span<const int> from, Rec
                                 std::make_move_iterator(m_problems.begin() + start[row + 1]));
                 continue;  // as it was
             }
-            for (auto at = start[was]; at < start[was + 1]; ++at) {
-                problems.emplace_back(m_problems[at]).number = number;
+            for (auto index = start[was]; index < start[was + 1]; ++index) {
+                problems.emplace_back(m_problems[index]).number = number;
             }
+        } else if (at <= 0) {
+            for (auto index = start[was]; reread[row] != 0 && index < start[was + 1]; ++index) {
+                const Diagnostic& old = m_problems[index];
+                if (!changed.Has(old.column) && old.kind != MessageKind::FrequencyRepeated &&
+                    old.kind != MessageKind::NumberUsedAgain) {
+                    problems.emplace_back(old).number = number;
+                }
+            }
+            for (; next != own.end() && next->number == number; ++next) {
+                problems.push_back(std::move(*next));
+            }
+            if (reread[row] != 0) {
+                std::stable_sort(problems.begin() + static_cast<std::ptrdiff_t>(first),
+                                 problems.end(), ByRowThenColumn);
+            }
+            AddLinks(table, number, first, problems);
         } else if (!IsEmptyRow(table, number)) {
             CheckTableRow(table, number, model, problems);
             AddLinks(table, number, first, problems);
+        }
+        if (whole) {
+            continue;
         }
         const auto oldBegin = m_problems.begin() + start[std::min(row, oldCount)];
         const auto oldEnd = m_problems.begin() + start[std::min(row + 1, oldCount)];
@@ -198,9 +236,12 @@ bool EditChecks::Update(const MemoryTable& table, std::span<const int> from, Rec
             rowsChanged.push_back(number);
         }
     }
-    const bool differ = !rowsChanged.empty() || problems.size() != m_problems.size();
+    const bool differ = whole ? problems != m_problems
+                              : !rowsChanged.empty() || problems.size() != m_problems.size();
     m_problems = std::move(problems);
-    if (differ) {
+    if (differ && whole) {
+        m_rowsChanged.reset();
+    } else if (differ) {
         m_rowsChanged = std::move(rowsChanged);
     }
     return differ;
