@@ -1,7 +1,6 @@
 #include "app/ProblemIndex.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <numeric>
 #include <tuple>
 #include <utility>
@@ -60,9 +59,8 @@ void ProblemIndex::cellsChanged(const QModelIndex& topLeft, const QModelIndex& b
         scheduleCheck();
         return;
     }
-    for (auto row = first; row <= last; ++row) {
-        m_from[row] = -std::abs(m_from[row]);
-    }
+    std::transform(m_from.begin() + first, m_from.begin() + last + 1, m_from.begin() + first,
+                   [](int at) { return -std::abs(at); });
     for (int column = topLeft.column(); column <= bottomRight.column(); ++column) {
         m_changed.Add(column);
     }
@@ -102,7 +100,7 @@ void ProblemIndex::checkNow() {
         return;
     }
     const MemoryTable& table = m_table.table();
-    const bool changed = m_wholeTableDue || m_from.size() != std::size_t(table.RowCount())
+    const bool changed = m_wholeTableDue
                              ? m_checks.CheckAll(table, m_receiverModel())
                              : m_checks.Update(table, m_from, m_receiverModel(), m_changed);
     m_changed = ColumnSet();

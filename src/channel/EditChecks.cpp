@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <utility>
 
 #include "channel/CellChecks.h"
 #include "channel/ChannelFields.h"
@@ -41,8 +42,12 @@ EditChecks::Keys EditChecks::KeysFrom(const TableChecks::RowKeys& rowKeys, std::
 }
 
 bool EditChecks::CheckAll(const MemoryTable& table, ReceiverModel model) {
-    return Check(table, std::vector<int>(static_cast<std::size_t>(table.RowCount()), 0), model,
-                 ColumnSet::All(), true);
+    // Every row read as new, with no problems or keys of an earlier check to compare with.
+    std::vector<Diagnostic> old = std::exchange(m_problems, {});
+    m_channels.assign(1, 0);
+    Update(table, std::vector<int>(static_cast<std::size_t>(table.RowCount()), 0), model);
+    m_rowsChanged.reset();
+    return m_problems != old;
 }
 
 void EditChecks::FindLinks() {
@@ -83,13 +88,20 @@ void EditChecks::FindLinks() {
 
 void EditChecks::AddLinks(const MemoryTable& table, int row, std::size_t start,
                           std::vector<Diagnostic>& problems) const {
+    const auto first = [&] { return problems.begin() + static_cast<std::ptrdiff_t>(start); };
+    const auto sort = [&] {
+        if (!std::is_sorted(first(), problems.end(), ByRowThenColumn)) {
+            std::stable_sort(first(), problems.end(), ByRowThenColumn);
+        }
+    };
+    sort();  // the row's problems may come from two reads
     const auto at = static_cast<std::size_t>(row);
     if (const int earlier = m_earlierAlike[at]) {
         const std::string_view mode = table.CellText(row, Mode);
         const int code = mode.empty() ? 0 : ModeCode(mode);
-        const auto after =
-            std::find_if(problems.begin() + static_cast<std::ptrdiff_t>(start), problems.end(),
-                         [](const Diagnostic& problem) { return problem.column > Frequency; });
+        const auto after = std::find_if(first(), problems.end(), [](const Diagnostic& problem) {
+            return problem.column > Frequency;
+        });
         problems.insert(after, AlikeNotice(row, *AlikeFrequency(table.CellText(row, Frequency)),
                                            code, mode, earlier));
     }
@@ -98,31 +110,23 @@ void EditChecks::AddLinks(const MemoryTable& table, int row, std::size_t start,
         const std::uint16_t channel = m_channels[at];
         const std::string_view cell = table.CellText(row, Number);
         const bool plain = cell.front() != '0' && cell.front() != ' ' && cell.back() != ' ';
-        problems.insert(problems.begin() + static_cast<std::ptrdiff_t>(start),
+        problems.insert(first(),
                         LostChannelProblem(row, plain ? std::to_string(channel) : std::string(cell),
                                            channel, last));
     }
-    if (!std::is_sorted(problems.begin() + static_cast<std::ptrdiff_t>(start), problems.end(),
-                        ByRowThenColumn)) {
-        std::stable_sort(problems.begin() + static_cast<std::ptrdiff_t>(start), problems.end(),
-                         ByRowThenColumn);
-    }
+    sort();
 }
 
 bool EditChecks::Update(const MemoryTable& table, std::span<const int> from, ReceiverModel model,
                         ColumnSet changed) {
-    return m_channels.empty() || from.size() != static_cast<std::size_t>(table.RowCount())
-               ? CheckAll(table, model)
-               : Check(table, from, model, changed, false);
-}
-
-bool EditChecks::Check(const MemoryTable& table, std::span<const int> from, ReceiverModel model,
-                       ColumnSet changed, bool whole) {
     const std::size_t count = from.size();
-    const std::size_t oldCount = whole ? 0 : m_channels.size();
+    const std::size_t oldCount = m_channels.size();
+    if (oldCount == 0 || count != static_cast<std::size_t>(table.RowCount())) {
+        return CheckAll(table, model);
+    }
     // Where each old row's problems start, and end (at the next row's start).
     std::vector<std::size_t> start(oldCount + 1, m_problems.size());
-    for (std::size_t i = whole ? 0 : m_problems.size(); i-- > 0;) {
+    for (std::size_t i = m_problems.size(); i-- > 0;) {
         start[static_cast<std::size_t>(m_problems[i].number)] = i;
     }
     for (std::size_t row = oldCount; row-- > 1;) {
@@ -137,8 +141,7 @@ bool EditChecks::Check(const MemoryTable& table, std::span<const int> from, Rece
     // its own problems (row by row, so in row order), then its links.
     std::vector<std::uint16_t> channels(count, 0);
     std::vector<std::uint64_t> alike(count, 0);
-    std::vector<char> filled(count, 0);
-    std::vector<char> reread(count, 0);  // read again in `read` alone
+    std::vector<char> filled(count, 0);  // 2: read again in `read` alone
     std::vector<Diagnostic> own;
     bool sameKeys = count == oldCount;
     for (std::size_t row = 1; row < count; ++row) {
@@ -155,26 +158,19 @@ bool EditChecks::Check(const MemoryTable& table, std::span<const int> from, Rece
                 for (std::size_t column = 0; column < cells.size(); ++column) {
                     cells[column] = read.Has(static_cast<int>(column)) ? cells[column] : "";
                 }
-                reread[row] = IsEmptyRow(PresentCells(table, cells)) ? 0 : 1;
-                cells = reread[row] != 0 ? cells : RowTextsOf(table, static_cast<int>(row));
+                filled[row] = IsEmptyRow(PresentCells(table, cells)) ? 1 : 2;
+                cells = filled[row] == 2 ? cells : RowTextsOf(table, static_cast<int>(row));
             }
-            const std::size_t first = own.size();
             RowKeys rowKeys;
             ReadRecordFields(PresentCells(table, cells), model, static_cast<int>(row), own,
                              &rowKeys);
             keys = KeysFrom(rowKeys, CellOf(PresentCells(table, cells), Mode));
-            if (reread[row] != 0) {
-                own.erase(std::remove_if(own.begin() + static_cast<std::ptrdiff_t>(first),
-                                         own.end(),
-                                         [&](const Diagnostic& p) { return !changed.Has(p.column); }),
-                          own.end());
-            }
         }
         channels[row] = keys.channel;
         alike[row] = keys.alike;
-        sameKeys = sameKeys && (at == 0 || was == row) && keys.channel == m_channels[row] && keys.alike == m_alike[row];
+        sameKeys = sameKeys && keys.channel == m_channels[row] && keys.alike == m_alike[row];
     }
-    // Keys as they were in every place (cells changed in other columns): so are the links.
+    // The same keys in every place (cells changed in other columns): the same links.
     const std::vector<int> oldLast = sameKeys ? m_lastOfChannel : std::move(m_lastOfChannel);
     const std::vector<int> oldEarlier = sameKeys ? m_earlierAlike : std::move(m_earlierAlike);
     m_channels = std::move(channels);
@@ -188,7 +184,7 @@ bool EditChecks::Check(const MemoryTable& table, std::span<const int> from, Rece
     // problems of the other columns), rows whose links changed are checked again; the others
     // take their problems along.
     std::vector<Diagnostic> problems;
-    problems.reserve(whole ? own.size() + count / 8 : m_problems.size() + count / 8);
+    problems.reserve(std::max(own.size(), m_problems.size()) + count / 8);
     std::vector<int> rowsChanged;
     auto next = own.begin();
     for (std::size_t row = 1; row < count; ++row) {
@@ -208,7 +204,8 @@ bool EditChecks::Check(const MemoryTable& table, std::span<const int> from, Rece
                 problems.emplace_back(m_problems[index]).number = number;
             }
         } else if (at <= 0) {
-            for (auto index = start[was]; reread[row] != 0 && index < start[was + 1]; ++index) {
+            const bool reread = m_filled[row] == 2;
+            for (auto index = start[was]; reread && index < start[was + 1]; ++index) {
                 const Diagnostic& old = m_problems[index];
                 if (!changed.Has(old.column) && old.kind != MessageKind::FrequencyRepeated &&
                     old.kind != MessageKind::NumberUsedAgain) {
@@ -216,19 +213,14 @@ bool EditChecks::Check(const MemoryTable& table, std::span<const int> from, Rece
                 }
             }
             for (; next != own.end() && next->number == number; ++next) {
-                problems.push_back(std::move(*next));
-            }
-            if (reread[row] != 0) {
-                std::stable_sort(problems.begin() + static_cast<std::ptrdiff_t>(first),
-                                 problems.end(), ByRowThenColumn);
+                if (!reread || changed.Has(next->column)) {
+                    problems.push_back(std::move(*next));
+                }
             }
             AddLinks(table, number, first, problems);
         } else if (!IsEmptyRow(table, number)) {
             CheckTableRow(table, number, model, problems);
             AddLinks(table, number, first, problems);
-        }
-        if (whole) {
-            continue;
         }
         const auto oldBegin = m_problems.begin() + start[std::min(row, oldCount)];
         const auto oldEnd = m_problems.begin() + start[std::min(row + 1, oldCount)];
@@ -236,12 +228,9 @@ bool EditChecks::Check(const MemoryTable& table, std::span<const int> from, Rece
             rowsChanged.push_back(number);
         }
     }
-    const bool differ = whole ? problems != m_problems
-                              : !rowsChanged.empty() || problems.size() != m_problems.size();
+    const bool differ = !rowsChanged.empty() || problems.size() != m_problems.size();
     m_problems = std::move(problems);
-    if (differ && whole) {
-        m_rowsChanged.reset();
-    } else if (differ) {
+    if (differ) {
         m_rowsChanged = std::move(rowsChanged);
     }
     return differ;

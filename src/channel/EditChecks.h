@@ -47,9 +47,6 @@ private:
     };
     // A row's keys, from the keys the read of its cells took and its Mode cell.
     Keys KeysFrom(const TableChecks::RowKeys& rowKeys, std::string_view mode);
-    // Update, or with `whole` a check of every row (`from` all 0) that keeps nothing.
-    bool Check(const MemoryTable& table, std::span<const int> from, ReceiverModel model,
-               ColumnSet changed, bool whole);
     // Finds each row's links from the keys: m_lastOfChannel and m_earlierAlike.
     void FindLinks();
     // Adds to `problems` (the row's others, from `start` on) the problems of row `row`'s links.
