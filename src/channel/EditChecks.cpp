@@ -181,7 +181,7 @@ bool EditChecks::Update(const MemoryTable& table, std::span<const int> from, Rec
     }
 
     // Rows whose cells changed take the problems just found (those read again keep their
-    // problems of the other columns), rows whose links changed are checked again; the others
+    // problems of the other columns), rows whose links changed have those made anew; the others
     // take their problems along.
     std::vector<Diagnostic> problems;
     problems.reserve(std::max(own.size(), m_problems.size()) + count / 8);
@@ -203,11 +203,13 @@ bool EditChecks::Update(const MemoryTable& table, std::span<const int> from, Rec
             for (auto index = start[was]; index < start[was + 1]; ++index) {
                 problems.emplace_back(m_problems[index]).number = number;
             }
-        } else if (at <= 0) {
-            const bool reread = m_filled[row] == 2;
-            for (auto index = start[was]; reread && index < start[was + 1]; ++index) {
+        } else {
+            // The old problems but those of the links, and of `changed` in a row read again.
+            const bool reread = at < 0 && m_filled[row] == 2;
+            for (auto index = start[was]; (at > 0 || reread) && index < start[was + 1]; ++index) {
                 const Diagnostic& old = m_problems[index];
-                if (!changed.Has(old.column) && old.kind != MessageKind::FrequencyRepeated &&
+                if (!(reread && changed.Has(old.column)) &&
+                    old.kind != MessageKind::FrequencyRepeated &&
                     old.kind != MessageKind::NumberUsedAgain) {
                     problems.emplace_back(old).number = number;
                 }
@@ -217,9 +219,6 @@ bool EditChecks::Update(const MemoryTable& table, std::span<const int> from, Rec
                     problems.push_back(std::move(*next));
                 }
             }
-            AddLinks(table, number, first, problems);
-        } else if (!IsEmptyRow(table, number)) {
-            CheckTableRow(table, number, model, problems);
             AddLinks(table, number, first, problems);
         }
         const auto oldBegin = m_problems.begin() + start[std::min(row, oldCount)];
