@@ -141,7 +141,7 @@ bool EditChecks::Update(const MemoryTable& table, std::span<const int> from, Rec
     // its own problems (row by row, so in row order), then its links.
     std::vector<std::uint16_t> channels(count, 0);
     std::vector<std::uint64_t> alike(count, 0);
-    std::vector<char> filled(count, 0);  // 2: read again in `read` alone
+    std::vector<char> readAgain(count, 0);  // 1: read again in `read` alone
     std::vector<Diagnostic> own;
     bool sameKeys = count == oldCount;
     for (std::size_t row = 1; row < count; ++row) {
@@ -150,16 +150,15 @@ bool EditChecks::Update(const MemoryTable& table, std::span<const int> from, Rec
         Keys keys;
         if (at > 0) {
             keys = {m_channels[was], m_alike[was]};
-            filled[row] = m_filled[was];
         } else if (RowTexts cells = RowTextsOf(table, static_cast<int>(row));
                    !IsEmptyRow(PresentCells(table, cells))) {
-            filled[row] = 1;
-            if (at < 0 && partly && m_filled[was] != 0) {
+            // A row with a cell that is not empty has a channel number or a problem with it.
+            if (at < 0 && partly && (m_channels[was] != 0 || start[was] != start[was + 1])) {
                 for (std::size_t column = 0; column < cells.size(); ++column) {
                     cells[column] = read.Has(static_cast<int>(column)) ? cells[column] : "";
                 }
-                filled[row] = IsEmptyRow(PresentCells(table, cells)) ? 1 : 2;
-                cells = filled[row] == 2 ? cells : RowTextsOf(table, static_cast<int>(row));
+                readAgain[row] = IsEmptyRow(PresentCells(table, cells)) ? 0 : 1;
+                cells = readAgain[row] != 0 ? cells : RowTextsOf(table, static_cast<int>(row));
             }
             RowKeys rowKeys;
             ReadRecordFields(PresentCells(table, cells), model, static_cast<int>(row), own,
@@ -175,7 +174,6 @@ bool EditChecks::Update(const MemoryTable& table, std::span<const int> from, Rec
     const std::vector<int> oldEarlier = sameKeys ? m_earlierAlike : std::move(m_earlierAlike);
     m_channels = std::move(channels);
     m_alike = std::move(alike);
-    m_filled = std::move(filled);
     if (!sameKeys) {
         FindLinks();
     }
@@ -205,7 +203,7 @@ bool EditChecks::Update(const MemoryTable& table, std::span<const int> from, Rec
             }
         } else {
             // The old problems but those of the links, and of `changed` in a row read again.
-            const bool reread = at < 0 && m_filled[row] == 2;
+            const bool reread = readAgain[row] != 0;
             for (auto index = start[was]; (at > 0 || reread) && index < start[was + 1]; ++index) {
                 const Diagnostic& old = m_problems[index];
                 if (!(reread && changed.Has(old.column)) &&

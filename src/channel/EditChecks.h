@@ -58,7 +58,6 @@ private:
     // By table row (row 0 unused).
     std::vector<std::uint16_t> m_channels;
     std::vector<std::uint64_t> m_alike;
-    std::vector<char> m_filled;  // 1 for a row with a cell that is not empty
     // The last row of the row's channel number when that is another row, else 0; the first row
     // with its frequency and mode when that is an earlier row, else 0.
     std::vector<int> m_lastOfChannel;
