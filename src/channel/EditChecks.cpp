@@ -133,10 +133,10 @@ bool EditChecks::Update(const MemoryTable& table, std::span<const int> from, Rec
         start[row] = std::min(start[row], start[row + 1]);
     }
     // The cells a row with changes in `changed` alone is read again in: those columns, and
-    // those of its keys. Its channel number, and so which of its cells count, stays as it was.
+    // those of its keys; the whole row when whether it has a channel number, and so which of
+    // its cells count, changed.
     ColumnSet read = changed;
     read.Add(Number).Add(Frequency).Add(Mode);
-    const bool partly = !changed.Has(Number);
     // Each row's keys, carried along or taken from the one read of its cells that also finds
     // its own problems (row by row, so in row order), then its links.
     std::vector<std::uint16_t> channels(count, 0);
@@ -153,16 +153,24 @@ bool EditChecks::Update(const MemoryTable& table, std::span<const int> from, Rec
         } else if (RowTexts cells = RowTextsOf(table, static_cast<int>(row));
                    !IsEmptyRow(PresentCells(table, cells))) {
             // A row with a cell that is not empty has a channel number or a problem with it.
-            if (at < 0 && partly && (m_channels[was] != 0 || start[was] != start[was + 1])) {
+            if (at < 0 && (m_channels[was] != 0 || start[was] != start[was + 1])) {
                 for (std::size_t column = 0; column < cells.size(); ++column) {
                     cells[column] = read.Has(static_cast<int>(column)) ? cells[column] : "";
                 }
                 readAgain[row] = IsEmptyRow(PresentCells(table, cells)) ? 0 : 1;
                 cells = readAgain[row] != 0 ? cells : RowTextsOf(table, static_cast<int>(row));
             }
+            const std::size_t first = own.size();
             RowKeys rowKeys;
             ReadRecordFields(PresentCells(table, cells), model, static_cast<int>(row), own,
                              &rowKeys);
+            if (readAgain[row] != 0 && rowKeys.channel.has_value() != (m_channels[was] != 0)) {
+                own.resize(first);
+                readAgain[row] = 0;
+                cells = RowTextsOf(table, static_cast<int>(row));
+                ReadRecordFields(PresentCells(table, cells), model, static_cast<int>(row), own,
+                                 &rowKeys);
+            }
             keys = KeysFrom(rowKeys, CellOf(PresentCells(table, cells), Mode));
         }
         channels[row] = keys.channel;
