@@ -59,7 +59,11 @@ void ProblemIndex::cellsChanged(const QModelIndex& topLeft, const QModelIndex& b
         scheduleCheck();
         return;
     }
-    std::fill(m_from.begin() + first, m_from.begin() + last + 1, 0);
+    std::transform(m_from.begin() + first, m_from.begin() + last + 1, m_from.begin() + first,
+                   [](int at) { return -std::abs(at); });
+    for (int column = topLeft.column(); column <= bottomRight.column(); ++column) {
+        m_changed.Add(column);
+    }
     due();
 }
 
@@ -96,9 +100,10 @@ void ProblemIndex::checkNow() {
         return;
     }
     const MemoryTable& table = m_table.table();
-    const bool changed = m_wholeTableDue || m_from.size() != std::size_t(table.RowCount())
+    const bool changed = m_wholeTableDue
                              ? m_checks.CheckAll(table, m_receiverModel())
-                             : m_checks.Update(table, m_from, m_receiverModel());
+                             : m_checks.Update(table, m_from, m_receiverModel(), m_changed);
+    m_changed = ColumnSet();
     m_wholeTableDue = false;
     m_rowsDue = false;
     m_from.resize(static_cast<std::size_t>(table.RowCount()));

@@ -72,8 +72,10 @@ private:
     QTimer m_timer;
     bool m_wholeTableDue = false;
     bool m_rowsDue = false;
-    // For each table row, the row it was at the last check; 0 where its cells changed since.
+    // For each table row, the row it was at the last check, negated where its cells changed
+    // since (in the columns m_changed), 0 for a new row: as EditChecks::Update takes them.
     std::vector<int> m_from;
+    ColumnSet m_changed;
     EditChecks m_checks;
     qsizetype m_noticeCount = 0;
 };

@@ -66,17 +66,12 @@ QString LockPathOf(const QString& copyPath) {
     return copyPath + QStringLiteral(".lock");
 }
 
-// The number of channels of `table` that differ from `baseline`, each added, removed or changed
-// channel once.
-int ChannelsChanged(const MemoryTable& baseline, const MemoryTable& table, ReceiverModel model) {
-    const ChannelDiff diff = DiffChannels(baseline, table, ColumnSet::All(), model);
-    return static_cast<int>(diff.changes.size() + diff.unnumbered.size());
-}
-
-// Writes the copy; the reason when it could not be written.
+// Writes the copy, counting the channels of its table that differ from `baseline` (each added,
+// removed or changed channel once); the reason when it could not be written.
 QString WriteCopy(const QString& path, RecoveryContents contents, const MemoryTable& baseline,
                   ReceiverModel model) {
-    contents.channelsChanged = ChannelsChanged(baseline, contents.table, model);
+    const ChannelDiff diff = DiffChannels(baseline, contents.table, ColumnSet::All(), model);
+    contents.channelsChanged = static_cast<int>(diff.changes.size() + diff.unnumbered.size());
     const QByteArray bytes = EncodeRecovery(contents);
     const WithoutBackups noBackup;
     const Status written =

@@ -1,8 +1,8 @@
 #include "channel/EditChecks.h"
 
 #include <algorithm>
-#include <array>
 #include <iterator>
+#include <utility>
 
 #include "channel/CellChecks.h"
 #include "channel/ChannelFields.h"
@@ -21,17 +21,6 @@ bool ByRowThenColumn(const Diagnostic& a, const Diagnostic& b) {
 }
 
 }  // namespace
-
-EditChecks::Keys EditChecks::KeysOf(const MemoryTable& table, int row) {
-    if (IsEmptyRow(table, row)) {
-        return {};
-    }
-    std::array<std::string_view, Mode + 1> cells{};
-    for (const int column : {Number, Frequency, Mode}) {
-        cells[static_cast<std::size_t>(column)] = table.CellText(row, column);
-    }
-    return KeysFrom(TableChecks::KeysOf(cells), cells[Mode]);
-}
 
 EditChecks::Keys EditChecks::KeysFrom(const TableChecks::RowKeys& rowKeys, std::string_view mode) {
     Keys keys;
@@ -53,29 +42,12 @@ EditChecks::Keys EditChecks::KeysFrom(const TableChecks::RowKeys& rowKeys, std::
 }
 
 bool EditChecks::CheckAll(const MemoryTable& table, ReceiverModel model) {
-    // What CheckCells finds, with each row's keys taken from the same read of its cells (empty
-    // rows, which the read passes over, have none).
-    const auto rows = static_cast<std::size_t>(table.RowCount());
-    m_channels.assign(rows, 0);
-    m_alike.assign(rows, 0);
-    std::vector<Diagnostic> problems = CheckCells(
-        table, model,
-        [&](int row, std::span<const std::string_view> cells, const TableChecks::RowKeys& rowKeys) {
-            const std::string_view mode = cells.size() > Mode ? cells[Mode] : std::string_view();
-            const Keys keys = KeysFrom(rowKeys, mode);
-            m_channels[static_cast<std::size_t>(row)] = keys.channel;
-            m_alike[static_cast<std::size_t>(row)] = keys.alike;
-        });
-    FindLinks();
-    if (!std::is_sorted(problems.begin(), problems.end(), ByRowThenColumn)) {
-        std::stable_sort(problems.begin(), problems.end(), ByRowThenColumn);
-    }
-    if (problems == m_problems) {
-        return false;
-    }
-    m_problems = std::move(problems);
+    // Every row read as new, with no problems or keys of an earlier check to compare with.
+    std::vector<Diagnostic> old = std::exchange(m_problems, {});
+    m_channels.assign(1, 0);
+    Update(table, std::vector<int>(static_cast<std::size_t>(table.RowCount()), 0), model);
     m_rowsChanged.reset();
-    return true;
+    return m_problems != old;
 }
 
 void EditChecks::FindLinks() {
@@ -116,13 +88,20 @@ void EditChecks::FindLinks() {
 
 void EditChecks::AddLinks(const MemoryTable& table, int row, std::size_t start,
                           std::vector<Diagnostic>& problems) const {
+    const auto first = [&] { return problems.begin() + static_cast<std::ptrdiff_t>(start); };
+    const auto sort = [&] {
+        if (!std::is_sorted(first(), problems.end(), ByRowThenColumn)) {
+            std::stable_sort(first(), problems.end(), ByRowThenColumn);
+        }
+    };
+    sort();  // the row's problems may come from two reads
     const auto at = static_cast<std::size_t>(row);
     if (const int earlier = m_earlierAlike[at]) {
         const std::string_view mode = table.CellText(row, Mode);
         const int code = mode.empty() ? 0 : ModeCode(mode);
-        const auto after =
-            std::find_if(problems.begin() + static_cast<std::ptrdiff_t>(start), problems.end(),
-                         [](const Diagnostic& problem) { return problem.column > Frequency; });
+        const auto after = std::find_if(first(), problems.end(), [](const Diagnostic& problem) {
+            return problem.column > Frequency;
+        });
         problems.insert(after, AlikeNotice(row, *AlikeFrequency(table.CellText(row, Frequency)),
                                            code, mode, earlier));
     }
@@ -131,15 +110,15 @@ void EditChecks::AddLinks(const MemoryTable& table, int row, std::size_t start,
         const std::uint16_t channel = m_channels[at];
         const std::string_view cell = table.CellText(row, Number);
         const bool plain = cell.front() != '0' && cell.front() != ' ' && cell.back() != ' ';
-        problems.insert(problems.begin() + static_cast<std::ptrdiff_t>(start),
+        problems.insert(first(),
                         LostChannelProblem(row, plain ? std::to_string(channel) : std::string(cell),
                                            channel, last));
     }
-    std::stable_sort(problems.begin() + static_cast<std::ptrdiff_t>(start), problems.end(),
-                     ByRowThenColumn);
+    sort();
 }
 
-bool EditChecks::Update(const MemoryTable& table, std::span<const int> from, ReceiverModel model) {
+bool EditChecks::Update(const MemoryTable& table, std::span<const int> from, ReceiverModel model,
+                        ColumnSet changed) {
     const std::size_t count = from.size();
     const std::size_t oldCount = m_channels.size();
     if (oldCount == 0 || count != static_cast<std::size_t>(table.RowCount())) {
@@ -153,31 +132,73 @@ bool EditChecks::Update(const MemoryTable& table, std::span<const int> from, Rec
     for (std::size_t row = oldCount; row-- > 1;) {
         start[row] = std::min(start[row], start[row + 1]);
     }
-    // Each row's keys, carried along or taken from its cells, then its links.
-    const std::vector<int> oldLast = std::move(m_lastOfChannel);
-    const std::vector<int> oldEarlier = std::move(m_earlierAlike);
+    // The cells a row with changes in `changed` alone is read again in: those columns, and
+    // those of its keys; the whole row when whether it has a channel number, and so which of
+    // its cells count, changed.
+    ColumnSet read = changed;
+    read.Add(Number).Add(Frequency).Add(Mode);
+    // Each row's keys, carried along or taken from the one read of its cells that also finds
+    // its own problems (row by row, so in row order), then its links.
     std::vector<std::uint16_t> channels(count, 0);
     std::vector<std::uint64_t> alike(count, 0);
+    std::vector<char> readAgain(count, 0);  // 1: read again in `read` alone
+    std::vector<Diagnostic> own;
+    bool sameKeys = count == oldCount;
     for (std::size_t row = 1; row < count; ++row) {
-        const auto was = static_cast<std::size_t>(from[row]);
-        const Keys keys =
-            was != 0 ? Keys{m_channels[was], m_alike[was]} : KeysOf(table, static_cast<int>(row));
+        const int at = from[row];
+        const auto was = static_cast<std::size_t>(at < 0 ? -at : at);
+        Keys keys;
+        if (at > 0) {
+            keys = {m_channels[was], m_alike[was]};
+        } else if (RowTexts cells = RowTextsOf(table, static_cast<int>(row));
+                   !IsEmptyRow(PresentCells(table, cells))) {
+            // A row with a cell that is not empty has a channel number or a problem with it.
+            if (at < 0 && (m_channels[was] != 0 || start[was] != start[was + 1])) {
+                for (std::size_t column = 0; column < cells.size(); ++column) {
+                    cells[column] = read.Has(static_cast<int>(column)) ? cells[column] : "";
+                }
+                readAgain[row] = IsEmptyRow(PresentCells(table, cells)) ? 0 : 1;
+                cells = readAgain[row] != 0 ? cells : RowTextsOf(table, static_cast<int>(row));
+            }
+            const std::size_t first = own.size();
+            RowKeys rowKeys;
+            ReadRecordFields(PresentCells(table, cells), model, static_cast<int>(row), own,
+                             &rowKeys);
+            if (readAgain[row] != 0 && rowKeys.channel.has_value() != (m_channels[was] != 0)) {
+                own.resize(first);
+                readAgain[row] = 0;
+                cells = RowTextsOf(table, static_cast<int>(row));
+                ReadRecordFields(PresentCells(table, cells), model, static_cast<int>(row), own,
+                                 &rowKeys);
+            }
+            keys = KeysFrom(rowKeys, CellOf(PresentCells(table, cells), Mode));
+        }
         channels[row] = keys.channel;
         alike[row] = keys.alike;
+        sameKeys = sameKeys && keys.channel == m_channels[row] && keys.alike == m_alike[row];
     }
+    // The same keys in every place (cells changed in other columns): the same links.
+    const std::vector<int> oldLast = sameKeys ? m_lastOfChannel : std::move(m_lastOfChannel);
+    const std::vector<int> oldEarlier = sameKeys ? m_earlierAlike : std::move(m_earlierAlike);
     m_channels = std::move(channels);
     m_alike = std::move(alike);
-    FindLinks();
+    if (!sameKeys) {
+        FindLinks();
+    }
 
-    // Rows whose cells or links changed are checked again; the others take their problems.
+    // Rows whose cells changed take the problems just found (those read again keep their
+    // problems of the other columns), rows whose links changed have those made anew; the others
+    // take their problems along.
     std::vector<Diagnostic> problems;
-    problems.reserve(m_problems.size() + count / 8);
+    problems.reserve(std::max(own.size(), m_problems.size()) + count / 8);
     std::vector<int> rowsChanged;
+    auto next = own.begin();
     for (std::size_t row = 1; row < count; ++row) {
         const std::size_t first = problems.size();
-        const auto was = static_cast<std::size_t>(from[row]);
+        const int at = from[row];
+        const auto was = static_cast<std::size_t>(at < 0 ? -at : at);
         const int number = static_cast<int>(row);
-        if (was != 0 && oldLast[was] == m_lastOfChannel[row] &&
+        if (at > 0 && oldLast[was] == m_lastOfChannel[row] &&
             oldEarlier[was] == m_earlierAlike[row]) {
             if (was == row) {
                 problems.insert(problems.end(),
@@ -185,11 +206,25 @@ bool EditChecks::Update(const MemoryTable& table, std::span<const int> from, Rec
                                 std::make_move_iterator(m_problems.begin() + start[row + 1]));
                 continue;  // as it was
             }
-            for (auto at = start[was]; at < start[was + 1]; ++at) {
-                problems.emplace_back(m_problems[at]).number = number;
+            for (auto index = start[was]; index < start[was + 1]; ++index) {
+                problems.emplace_back(m_problems[index]).number = number;
             }
-        } else if (!IsEmptyRow(table, number)) {
-            CheckTableRow(table, number, model, problems);
+        } else {
+            // The old problems but those of the links, and of `changed` in a row read again.
+            const bool reread = readAgain[row] != 0;
+            for (auto index = start[was]; (at > 0 || reread) && index < start[was + 1]; ++index) {
+                const Diagnostic& old = m_problems[index];
+                if (!(reread && changed.Has(old.column)) &&
+                    old.kind != MessageKind::FrequencyRepeated &&
+                    old.kind != MessageKind::NumberUsedAgain) {
+                    problems.emplace_back(old).number = number;
+                }
+            }
+            for (; next != own.end() && next->number == number; ++next) {
+                if (!reread || changed.Has(next->column)) {
+                    problems.push_back(std::move(*next));
+                }
+            }
             AddLinks(table, number, first, problems);
         }
         const auto oldBegin = m_problems.begin() + start[std::min(row, oldCount)];

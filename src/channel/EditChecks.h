@@ -11,6 +11,7 @@
 #include "channel/ReceiverModel.h"
 #include "channel/TableChecks.h"
 #include "io/Diagnostic.h"
+#include "table/ColumnSet.h"
 #include "table/MemoryTable.h"
 
 namespace corvalen {
@@ -27,9 +28,11 @@ public:
     // Checks the whole table; true when the problems differ from the last ones.
     bool CheckAll(const MemoryTable& table, ReceiverModel model);
     // After the table changed: `from` gives for each table row (index 0 unused) the row it was
-    // at the last check, or 0 where its cells may have changed or it is new; rows of the last
-    // check that no entry names are gone. True when the problems changed.
-    bool Update(const MemoryTable& table, std::span<const int> from, ReceiverModel model);
+    // at the last check, that row negated where only its cells in `changed` may differ, or 0
+    // where any of its cells may have changed or it is new; rows of the last check that no
+    // entry names are gone. True when the problems changed.
+    bool Update(const MemoryTable& table, std::span<const int> from, ReceiverModel model,
+                ColumnSet changed = ColumnSet::All());
 
     const std::vector<Diagnostic>& Problems() const { return m_problems; }
     // After a check that found the problems changed: the table rows whose own problems differ,
@@ -42,8 +45,7 @@ private:
         std::uint16_t channel = 0;  // 0: no channel number, or an empty row
         std::uint64_t alike = 0;    // frequency << 24 | mode id + 1; 0: no frequency
     };
-    Keys KeysOf(const MemoryTable& table, int row);
-    // The same, from the keys the table checks took from the row's cells and its Mode cell.
+    // A row's keys, from the keys the read of its cells took and its Mode cell.
     Keys KeysFrom(const TableChecks::RowKeys& rowKeys, std::string_view mode);
     // Finds each row's links from the keys: m_lastOfChannel and m_earlierAlike.
     void FindLinks();

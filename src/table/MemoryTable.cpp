@@ -1,9 +1,9 @@
 #include "table/MemoryTable.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <limits>
-#include <new>
 #include <stdexcept>
 
 namespace corvalen {
@@ -25,7 +25,7 @@ MemoryTable::PackedRow MemoryTable::PackedRow::Pack(std::size_t count, CellAt ce
     }
     const std::size_t words =
         1 + count + (textSize + sizeof(std::uint32_t) - 1) / sizeof(std::uint32_t);
-    packed.m_words.reset(new std::uint32_t[words]);
+    packed.m_words = std::make_shared_for_overwrite<std::uint32_t[]>(words);
     std::uint32_t* block = packed.m_words.get();
     block[0] = static_cast<std::uint32_t>(count);
     char* text = reinterpret_cast<char*>(block + 1 + count);
@@ -42,15 +42,18 @@ MemoryTable::PackedRow MemoryTable::PackedRow::Pack(std::size_t count, CellAt ce
     return packed;
 }
 
-std::size_t MemoryTable::PackedRow::WordCount(const std::uint32_t* words) {
-    const std::size_t count = words[0];
-    const std::size_t textSize = count == 0 ? 0 : words[count];
-    return 1 + count + (textSize + sizeof(std::uint32_t) - 1) / sizeof(std::uint32_t);
+bool MemoryTable::PackedRow::Own() const {
+    if (m_words == nullptr || m_words.use_count() != 1) {
+        return false;
+    }
+    // A copy on another thread let go of the block: what it read comes before what is written.
+    std::atomic_thread_fence(std::memory_order_acquire);
+    return true;
 }
 
 bool MemoryTable::PackedRow::Replace(std::size_t count, std::size_t column, std::string_view text) {
     std::uint32_t* words = m_words.get();
-    if (words == nullptr || column >= count) {
+    if (!Own() || column >= count) {
         return false;
     }
     const std::size_t size = words[count];
@@ -71,22 +74,6 @@ bool MemoryTable::PackedRow::Replace(std::size_t count, std::size_t column, std:
         words[k] = static_cast<std::uint32_t>(words[k] - end + start + text.size());
     }
     return true;
-}
-
-MemoryTable::PackedRow::PackedRow(const PackedRow& other) {
-    if (other.m_words) {
-        const std::size_t words = WordCount(other.m_words.get());
-        m_words.reset(new std::uint32_t[words]);
-        std::memcpy(m_words.get(), other.m_words.get(), words * sizeof(std::uint32_t));
-    }
-}
-
-MemoryTable::PackedRow& MemoryTable::PackedRow::operator=(const PackedRow& other) {
-    if (this != &other) {
-        PackedRow copy(other);
-        m_words = std::move(copy.m_words);
-    }
-    return *this;
 }
 
 MemoryTable::MemoryTable(int columnCount) : m_columnCount(std::max(columnCount, 0)) {
@@ -214,7 +201,7 @@ void MemoryTable::SetCellText(int row, int column, std::string text) {
     PackedRow& packed = m_rows[static_cast<std::size_t>(row)];
     const RowView old(packed.Words(), count);
     const std::string_view current = old[static_cast<std::size_t>(column)];
-    if (current.size() == text.size() && !text.empty()) {
+    if (current.size() == text.size() && !text.empty() && packed.Own()) {
         // Same length (as when renumbering): overwrite in place, no new block.
         std::memcpy(const_cast<char*>(current.data()), text.data(), text.size());
         return;
@@ -259,7 +246,7 @@ void MemoryTable::SwapCells(int row, int column, MemoryTable& block) {
             sameLengths = old[left + k].size() == cells[k].size();
             bytes += cells[k].size();
         }
-        if (sameLengths) {
+        if (sameLengths && (bytes == 0 || (mine.Own() && given.Own()))) {
             if (bytes > 0) {
                 char* here = const_cast<char*>(old[left].data());
                 std::swap_ranges(here, here + bytes, const_cast<char*>(cells[0].data()));

@@ -21,7 +21,9 @@ namespace corvalen {
 //
 // Each row keeps all its cells in one heap block (the cell end offsets, then the texts back to
 // back), and a row whose cells are all empty keeps none, so 65,535 channels cost little more
-// than their text.
+// than their text. A copy of the table shares the blocks, and a row changes its block in place
+// only while no copy shares it, so copying a table copies no text, and a copy may be read on
+// another thread while the table goes on changing.
 class MemoryTable {
 public:
     using Row = std::vector<std::string>;
@@ -115,29 +117,25 @@ private:
     class PackedRow;
 
     // One row's block: word 0 the cell count n, words 1..n the end offset of each cell's text,
-    // then the texts back to back. No block at all stands for a row of empty cells.
+    // then the texts back to back. No block at all stands for a row of empty cells. Copies
+    // share the block.
     class PackedRow {
     public:
-        PackedRow() = default;
-        PackedRow(const PackedRow& other);
-        PackedRow& operator=(const PackedRow& other);
-        PackedRow(PackedRow&&) noexcept = default;
-        PackedRow& operator=(PackedRow&&) noexcept = default;
-
         // Packs `count` cells, cell k read as `cellAt(k)`, into a block of the row's own.
         template <typename CellAt>
         static PackedRow Pack(std::size_t count, CellAt cellAt);
 
         const std::uint32_t* Words() const { return m_words.get(); }
+        // Whether the row has a block that no copy shares, so it may be written in place.
+        bool Own() const;
         // Writes `text` into cell `column` of the `count` cells in place, moving the cells after
-        // it, when the block has room for the row's new text (its last word may have some);
-        // false, and nothing changed, when it has not or the row would be all empty.
+        // it, when the block is the row's own and has room for the row's new text (its last
+        // word may have some); false, and nothing changed, when not or the row would be all
+        // empty.
         bool Replace(std::size_t count, std::size_t column, std::string_view text);
 
     private:
-        static std::size_t WordCount(const std::uint32_t* words);
-
-        std::unique_ptr<std::uint32_t[]> m_words;
+        std::shared_ptr<std::uint32_t[]> m_words;
     };
 
     template <typename Cells>
