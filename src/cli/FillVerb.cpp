@@ -195,6 +195,12 @@ std::string_view FillUsage() {
 }
 
 int RunFill(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
+    for (const std::string_view arg : args) {
+        if (arg == "--help" || arg == "-h") {
+            out << kFillHelp;
+            return kExitOk;
+        }
+    }
     std::ostringstream why;
     const std::optional<FillArguments> parsed = ParseFillArguments(args, why);
     if (!parsed) {

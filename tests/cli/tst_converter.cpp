@@ -728,6 +728,22 @@ private slots:
         QVERIFY(toPipe.readAllStandardError().contains("wrote "));
     }
 
+    // Each command's --help prints its help on standard output and exits 0.
+    void commandHelp_data() {
+        QTest::addColumn<QString>("command");
+        for (const char* command : {"fill", "schedule", "diff"}) {
+            QTest::newRow(command) << command;
+        }
+    }
+    void commandHelp() {
+        QFETCH(QString, command);
+        const Run run = testing::RunConverterWith(QStringList{command, "--help"});
+        QCOMPARE(run.status, 0);
+        QVERIFY2(QString::fromStdString(run.out).startsWith("usage: corvalen-cli " + command),
+                 run.out.c_str());
+        QCOMPARE(run.err, std::string());
+    }
+
     void binaryExitCodes() {
         QProcess help;
         help.start(CORVALEN_CLI_PATH, {"--help"});
