@@ -1,6 +1,7 @@
 #include "channel/ProblemGroups.h"
 
 #include <algorithm>
+#include <optional>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -98,11 +99,13 @@ std::string ProblemPlaces::ChannelOf(int row) const {
             return location.empty() ? std::string() : Say(MessageKind::PlaceLocation, location);
         }
     }
-    if (m_table == nullptr || row < 1 || row >= m_table->RowCount() ||
-        m_table->ColCount() <= Number) {
+    std::optional<std::string_view> kept =
+        m_origins != nullptr ? m_origins->NumberOf(row) : std::nullopt;
+    if (!kept && (m_table == nullptr || row < 1 || row >= m_table->RowCount() ||
+                  m_table->ColCount() <= Number)) {
         return {};
     }
-    std::string_view number = m_table->CellText(row, Number);
+    std::string_view number = kept ? *kept : m_table->CellText(row, Number);
     while (!number.empty() && number.front() == ' ') {
         number.remove_prefix(1);
     }

@@ -1,6 +1,7 @@
 #include "files/ChannelFiles.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 #include "channel/CellChecks.h"
@@ -76,17 +77,20 @@ const ChannelFormat& FormatOf(std::string_view path, std::string_view bytes, Rec
     return byName != nullptr ? *byName : *ChannelFormats().front();
 }
 
-Result<ChannelFileRead> ReadChannelFile(const std::string& path, const ReadSettings& settings) {
-    // As much as the longest file of the format its name says allows, so that a memory file
-    // longer than the longest of the model is refused from its size before anything is
-    // allocated.
+namespace {
+
+// The bytes of the file at `path`: as many as the longest file of the format its name says
+// allows, so that a memory file longer than the longest of the model is refused from its size
+// before anything is allocated.
+Result<ByteBuffer> ReadFileBytes(const std::string& path, ReceiverModel model) {
     const ChannelFormat* named = ExtensionOwner(path);
-    const Result<ByteBuffer> bytes = ReadWholeFileBuffer(
-        path, named != nullptr ? named->MaxFileBytes(settings.model) : kMaxCsvFileBytes);
-    if (!bytes) {
-        return bytes.error();
-    }
-    const std::string_view content(bytes->data(), bytes->size());
+    return ReadWholeFileBuffer(path,
+                               named != nullptr ? named->MaxFileBytes(model) : kMaxCsvFileBytes);
+}
+
+// Reads `content`, the bytes of the file at `path`, as ReadChannelFile does.
+Result<ChannelFileRead> ReadContent(const std::string& path, std::string_view content,
+                                    const ReadSettings& settings) {
     const ChannelFormat& format = FormatOf(path, content, settings.model);
     Result<ChannelFileRead> read = format.Read(path, content, settings);
     if (!read) {
@@ -98,6 +102,16 @@ Result<ChannelFileRead> ReadChannelFile(const std::string& path, const ReadSetti
     read->report.format = &format;
     read->report.channels = read->table.ChannelCount();
     return read;
+}
+
+}  // namespace
+
+Result<ChannelFileRead> ReadChannelFile(const std::string& path, const ReadSettings& settings) {
+    const Result<ByteBuffer> bytes = ReadFileBytes(path, settings.model);
+    if (!bytes) {
+        return bytes.error();
+    }
+    return ReadContent(path, std::string_view(bytes->data(), bytes->size()), settings);
 }
 
 void ApplyChirpNumbering(ChannelFileRead& read, ChirpNumbering numbering) {
@@ -121,12 +135,55 @@ Result<ChannelFileConversion> ConvertChannelFile(const std::string& input,
                                                  const ChannelFormat& format,
                                                  const WriteSettings& settings,
                                                  ChirpNumbering numbering) {
-    Result<ChannelFileRead> read = ReadChannelFile(input, {settings.model, {}});
+    const Result<ByteBuffer> bytes = ReadFileBytes(input, settings.model);
+    if (!bytes) {
+        return bytes.error();
+    }
+    const std::string_view content(bytes->data(), bytes->size());
+    const ChannelFormat& from = FormatOf(input, content, settings.model);
+    ChannelFileConversion conversion;
+    ChannelFileReport& report = conversion.read.report;
+    const Result<RowSource> rows = from.RowsOf(input, content, report);
+    if (!rows) {
+        return rows.error();
+    }
+    if (*rows) {
+        // Each row goes to the output as it is read; a file without a channel writes nothing.
+        std::optional<Error> unread;
+        bool anyChannel = false;
+        bool walked = false;
+        const RowSource counted{rows->expectedRows, [&](const RowSink& take) -> Status {
+            walked = true;
+            Status status = rows->walk([&](std::span<const std::string_view> cells) {
+                ++report.channels;
+                anyChannel = anyChannel || !IsEmptyRow(cells);
+                take(cells);
+            });
+            if (status && !anyChannel) {
+                unread = Error{MessageKind::CliNoChannels, {input}};
+                status = *unread;
+            }
+            return status;
+        }};
+        report.format = &from;
+        conversion.written = format.WriteRows(output, counted, settings);
+        if (!walked) {
+            // The output could not be opened: what the input holds is still read and told.
+            counted.walk([](std::span<const std::string_view>) {});
+        }
+        if (unread) {
+            return *unread;
+        }
+        if (conversion.written) {
+            conversion.written->format = &format;
+        }
+        return conversion;
+    }
+    Result<ChannelFileRead> read = ReadContent(input, content, {settings.model, {}});
     if (!read) {
         return read.error();
     }
     ApplyChirpNumbering(*read, numbering);
-    ChannelFileConversion conversion;
     conversion.read = std::move(*read);
     WriteSettings writing = settings;
     if (writing.groupNames.empty()) {

@@ -67,7 +67,9 @@ struct ChannelFileConversion {
 
 // Reads `input` (ReadChannelFile) and writes its channels to `output` in `format`
 // (WriteChannelFile), a CHIRP file numbered by `numbering`, a bookmark list's group names passed
-// on. The error says why the input could not be read (nothing is written then).
+// on. The error says why the input could not be read (nothing is written then). Where the
+// input's format hands its rows over as they are read (RowsOf), each row goes to the output as
+// it comes and the read's table stays empty: the report's origins keep each row's Number.
 Result<ChannelFileConversion> ConvertChannelFile(const std::string& input,
                                                  const std::string& output,
                                                  const ChannelFormat& format,

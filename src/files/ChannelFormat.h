@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -111,6 +113,17 @@ struct FormatTexts {
     const char* savedReported[2] = {"problem", "problems"};
 };
 
+// Rows handed over one at a time, without a table: each row's cells in the import's column
+// order, valid only during the call.
+using RowSink = std::function<void(std::span<const std::string_view> cells)>;
+// A walk over rows: hands every row, in order, to the sink it is given. An error ends it.
+struct RowSource {
+    std::size_t expectedRows = 0;  // room made at once; more rows still fit
+    std::function<Status(const RowSink& take)> walk;
+
+    explicit operator bool() const { return static_cast<bool>(walk); }
+};
+
 class ChannelFormat {
 public:
     virtual ~ChannelFormat() = default;
@@ -170,6 +183,18 @@ public:
     // file is updated in place: records no row replaces stay). On failure the old file stays.
     virtual Result<ChannelFileReport> Write(const std::string& path, const MemoryTable& table,
                                             const WriteSettings& settings) const = 0;
+
+    // For formats whose rows can be handed over as they are read: the walk over the rows of
+    // `bytes`, which fills `report` (the lines read, what they showed, each row's line and
+    // Number) as it goes; an empty source for formats that read the whole file first. The
+    // error says why the file cannot be taken at all, as Read's does.
+    virtual Result<RowSource> RowsOf(const std::string& path, std::string_view bytes,
+                                     ChannelFileReport& report) const;
+    // Writes the rows `rows` hands over as Write writes a table's; an error of the walk is
+    // returned, and nothing is written then. Formats that need every row before the first
+    // byte gather them into a table.
+    virtual Result<ChannelFileReport> WriteRows(const std::string& path, const RowSource& rows,
+                                                const WriteSettings& settings) const;
 };
 
 // Today's formats, each with its one instance.

@@ -47,6 +47,23 @@ bool ChannelFormat::NamedFor(std::string_view path) const {
     return HasExtensionOf(path);
 }
 
+Result<RowSource> ChannelFormat::RowsOf(const std::string&, std::string_view,
+                                        ChannelFileReport&) const {
+    return RowSource{};
+}
+
+Result<ChannelFileReport> ChannelFormat::WriteRows(const std::string& path, const RowSource& rows,
+                                                   const WriteSettings& settings) const {
+    MemoryTable table = MemoryTable::ImportLayout();
+    table.ReserveChannels(static_cast<int>(rows.expectedRows));
+    if (const Status walked =
+            rows.walk([&](std::span<const std::string_view> cells) { table.AppendRow(cells); });
+        !walked) {
+        return walked.error();
+    }
+    return Write(path, table, settings);
+}
+
 const ChannelFormat* ExtensionOwner(std::string_view path) {
     const ChannelFormat* owner = nullptr;
     for (const ChannelFormat* format : ChannelFormats()) {

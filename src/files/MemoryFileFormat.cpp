@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <span>
 
+#include "channel/CellChecks.h"
 #include "files/ChannelFiles.h"
+#include "g3m/MemoryFile.h"
 #include "files/EditorText.h"
 #include "g3m/RecordChecksum.h"
 #include "g3m/RecordLayout.h"
@@ -59,6 +61,46 @@ Result<MemoryFileReadReport> DecodeMemoryFile(const std::string& path, std::stri
                      path};
     }
     return read;
+}
+
+// The channel rows of `table` (rows 1 and up) as a walk.
+RowSource TableRows(const MemoryTable& table) {
+    return {static_cast<std::size_t>(table.RowCount()), [&table](const RowSink& take) -> Status {
+                for (int row = 1; row < table.RowCount(); ++row) {
+                    const RowTexts cells = RowTextsOf(table, row);
+                    take(PresentCells(table, cells));
+                }
+                return Done{};
+            }};
+}
+
+// Updates the memory file at `path` with the records of the rows `rows` hands over. Records are
+// updated in place: whatever the old file holds beyond or between the channels of the rows
+// stays as it was; a file that is not there yet starts empty. The file stays locked from
+// reading to writing, so a second program updating it waits for this one. An error of the walk
+// leaves the file as it was.
+Result<MemoryFileSaveReport> SaveMemoryRows(const std::string& path, const RowSource& rows,
+                                            ReceiverModel model) {
+    MemoryFileSaveReport report;
+    std::vector<std::string> notices;
+    const Status updated = UpdateFileAtomically(
+        path, MaxMemoryFileBytes(model),
+        [&](ByteBuffer& image) -> Status {
+            RecordPlacer placer(model, image, rows.expectedRows);
+            if (Status walked = rows.walk(
+                    [&](std::span<const std::string_view> cells) { placer.Place(cells); });
+                !walked) {
+                return walked;
+            }
+            report = placer.Finish();
+            return Done{};
+        },
+        notices);
+    if (!updated) {
+        return updated.error();
+    }
+    report.saveNotices = std::move(notices);
+    return report;
 }
 
 class MemoryFile final : public ChannelFormat {
@@ -121,7 +163,12 @@ public:
 
     Result<ChannelFileReport> Write(const std::string& path, const MemoryTable& table,
                                     const WriteSettings& settings) const override {
-        Result<MemoryFileSaveReport> saved = SaveMemoryFile(path, table, settings.model);
+        return WriteRows(path, TableRows(table), settings);
+    }
+
+    Result<ChannelFileReport> WriteRows(const std::string& path, const RowSource& rows,
+                                        const WriteSettings& settings) const override {
+        Result<MemoryFileSaveReport> saved = SaveMemoryRows(path, rows, settings.model);
         if (!saved) {
             return saved.error();
         }
@@ -168,26 +215,7 @@ Result<MemoryFileReadReport> ReadMemoryFile(const std::string& path, ReceiverMod
 
 Result<MemoryFileSaveReport> SaveMemoryFile(const std::string& path, const MemoryTable& table,
                                             ReceiverModel model) {
-    // Records are updated in place: whatever the old file holds beyond or between the channels
-    // of the rows stays as it was; a file that is not there yet starts empty. The file stays
-    // locked from reading to writing, so a second program updating it waits for this one.
-    MemoryFileSaveReport report;
-    std::vector<std::string> notices;
-    const auto rows = static_cast<std::size_t>(table.RowCount());
-    const Status updated = UpdateFileAtomically(
-        path, MaxMemoryFileBytes(model),
-        [&](ByteBuffer& image) -> Status {
-            RecordPlacer placer(model, image, rows);
-            PlaceTableRows(table, placer);
-            report = placer.Finish();
-            return Status(Done{});
-        },
-        notices);
-    if (!updated) {
-        return updated.error();
-    }
-    report.saveNotices = std::move(notices);
-    return report;
+    return SaveMemoryRows(path, TableRows(table), model);
 }
 
 }  // namespace corvalen

@@ -34,15 +34,33 @@ public:
 
     Result<ChannelFileRead> Read(const std::string& path, std::string_view bytes,
                                  const ReadSettings&) const override {
-        // An EiBi broadcast schedule holds broadcasts to pick rather than channels.
-        if (LooksLikeEibiSchedule(bytes)) {
-            return Error{MessageKind::ScheduleNoChannels, {path}};
-        }
-        const CsvTextCheck text = CheckCsvTextBytes(path, bytes);
+        const CsvTextCheck text = CheckText(path, bytes);
         if (!text.status) {
             return text.status.error();
         }
         return FromCsvImport(ReadCsvMemory(bytes, text.beyondAscii));
+    }
+
+    Result<RowSource> RowsOf(const std::string& path, std::string_view bytes,
+                             ChannelFileReport& report) const override {
+        const CsvTextCheck text = CheckText(path, bytes);
+        if (!text.status) {
+            return text.status.error();
+        }
+        const auto rows = static_cast<std::size_t>(EstimateCsvRecords(bytes));
+        return RowSource{rows, [&report, bytes, rows, beyondAscii = text.beyondAscii](
+                                   const RowSink& take) -> Status {
+            report.origins.lines.reserve(rows);
+            report.origins.numberEnds.reserve(rows);
+            report.recordsRead = ReadCsvRecords(
+                bytes, report.diagnostics,
+                [&](std::span<const std::string_view> cells) {
+                    report.origins.AddNumber(cells[Number]);
+                    take(cells);
+                },
+                &report.origins.lines, beyondAscii);
+            return Done{};
+        }};
     }
 
     Result<ChannelFileReport> Write(const std::string& path, const MemoryTable& table,
@@ -52,6 +70,16 @@ public:
                               {.channels = table.ChannelCount() - text.rowsSkipped,
                                .rowsSkipped = text.rowsSkipped,
                                .diagnostics = std::move(text.diagnostics)});
+    }
+
+private:
+    // What a file must be to be read as this format: text, and no broadcast schedule (which
+    // holds broadcasts to pick rather than channels).
+    static CsvTextCheck CheckText(const std::string& path, std::string_view bytes) {
+        if (LooksLikeEibiSchedule(bytes)) {
+            return {Error{MessageKind::ScheduleNoChannels, {path}}};
+        }
+        return CheckCsvTextBytes(path, bytes);
     }
 };
 

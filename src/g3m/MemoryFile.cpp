@@ -81,17 +81,13 @@ MemoryFileSaveReport RecordPlacer::Finish() {
     return std::move(m_report);
 }
 
-void PlaceTableRows(const MemoryTable& table, RecordPlacer& placer) {
+MemoryFileSaveReport PlaceRecords(const MemoryTable& table, ReceiverModel model,
+                                  ByteBuffer& image) {
+    RecordPlacer placer(model, image, static_cast<std::size_t>(table.RowCount()));
     for (int row = 1; row < table.RowCount(); ++row) {
         const RowTexts cells = RowTextsOf(table, row);
         placer.Place(PresentCells(table, cells));
     }
-}
-
-MemoryFileSaveReport PlaceRecords(const MemoryTable& table, ReceiverModel model,
-                                  ByteBuffer& image) {
-    RecordPlacer placer(model, image, static_cast<std::size_t>(table.RowCount()));
-    PlaceTableRows(table, placer);
     return placer.Finish();
 }
 

@@ -60,9 +60,6 @@ private:
     int m_rows = 0;
 };
 
-// Hands every row of `table` (rows 1 and up) to `placer`.
-void PlaceTableRows(const MemoryTable& table, RecordPlacer& placer);
-
 // Places the record of every channel row of `table` (rows 1 and up) into `image` (see
 // RecordPlacer).
 MemoryFileSaveReport PlaceRecords(const MemoryTable& table, ReceiverModel model, ByteBuffer& image);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -94,6 +95,24 @@ struct RowOrigins {
     std::vector<int> lines;              // lines[row - firstRow]: the line the row starts on
     std::vector<std::string> locations;  // CHIRP files: each row's Location as written
     int firstRow = 1;
+    // Rows read without a table (a conversion that writes each row as it comes): each row's
+    // Number as written, one after another, numberEnds[row - firstRow] where it ends.
+    std::string numbers;
+    std::vector<std::uint32_t> numberEnds;
+
+    void AddNumber(std::string_view number) {
+        numbers.append(number);
+        numberEnds.push_back(static_cast<std::uint32_t>(numbers.size()));
+    }
+    // The Number of `row` as AddNumber kept it; nothing when none was kept.
+    std::optional<std::string_view> NumberOf(int row) const {
+        const auto index = static_cast<std::size_t>(row - firstRow);
+        if (row < firstRow || index >= numberEnds.size()) {
+            return std::nullopt;
+        }
+        const std::uint32_t start = index == 0 ? 0 : numberEnds[index - 1];
+        return std::string_view(numbers).substr(start, numberEnds[index] - start);
+    }
 };
 
 }  // namespace corvalen

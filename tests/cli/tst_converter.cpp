@@ -480,6 +480,65 @@ private slots:
         QCOMPARE(records, static_cast<int>(channels.size()) + keptPlaces);
     }
 
+    // A receiver CSV file goes to a memory file row by row, without a table; the reports still
+    // name each row's own line and Number, which here differ from the row (a blank line, a row
+    // skipped for its empty Bandwidth, Numbers out of order), as `check`, which reads a table,
+    // names them.
+    void reportsNameEachRowsLineAndNumber_data() {
+        QTest::addColumn<QStringList>("command");  // before the input; "@" the test's folder
+        QTest::newRow("convert to a memory file") << QStringList{"convert", "--model", "313"};
+        QTest::newRow("check") << QStringList{"check"};
+    }
+    void reportsNameEachRowsLineAndNumber() {
+        QFETCH(QStringList, command);
+        QTemporaryDir dir;
+        const QByteArray row = R"(,"6000","0","","","","","","","0","0","0","","","","AM",)";
+        QVERIFY(WriteBytes(dir.filePath("in.csv"),
+                           "\"Number\",\"Frequency\"\r\n\"40\",\"9580000\"" + row +
+                               "\"WWV Fort Collins\",\"\"\r\n\r\n\"12\",\"7100000\"" + row +
+                               "\"RA\",\"\"\r\n\"5\",\"6000000\",\"\"\r\n\"7\",\"6070000\"" +
+                               row + "\"CFRX Toronto Ontario\",\"\"\r\n"));
+        QStringList args = command << dir.filePath("in.csv");
+        if (command.front() == "convert") {
+            args << dir.filePath("out.g3m");
+        }
+        const Run run = testing::RunConverterWith(args);
+        const QString said = QString::fromStdString(command.front() == "convert" ? run.err : run.out);
+        QVERIFY2(said.split('\n').contains(QString::fromUtf8(
+                     R"(2 channels: Callsign longer than 12 characters, cut to 12: row 1 (line 2, )"
+                     R"(Number 40): "WWV Fort Collins" → "WWV Fort Col"; row 3 (line 6, Number )"
+                     R"(7): "CFRX Toronto Ontario" → "CFRX Toronto")")),
+                 qPrintable(said));
+        QVERIFY2(run.err.find("line 5: Bandwidth is empty; channel skipped") != std::string::npos,
+                 run.err.c_str());
+    }
+
+    // A file that holds no channel writes nothing, not even an empty memory file, and an
+    // existing one stays as it was.
+    void noChannelsWritesNothing_data() {
+        QTest::addColumn<QByteArray>("old");  // empty: no output file before
+        QTest::newRow("no file before") << QByteArray();
+        QTest::newRow("a memory file before") << QByteArray(92, char(0xAB));
+    }
+    void noChannelsWritesNothing() {
+        QFETCH(QByteArray, old);
+        QTemporaryDir dir;
+        const QString output = dir.filePath("out.g3m");
+        QVERIFY(WriteBytes(dir.filePath("in.csv"),
+                           "\"Number\",\"Frequency\",\"Bandwidth\"\r\n\"1\",\"9580000\",\"\"\r\n"));
+        if (!old.isEmpty()) {
+            QVERIFY(WriteBytes(output, old));
+        }
+        const Run run = Convert({"convert", "--model", "313", dir.filePath("in.csv").toStdString(),
+                                 output.toStdString()});
+        QCOMPARE(run.status, kExitFileError);
+        QVERIFY2(run.err.find("no channels in") != std::string::npos, run.err.c_str());
+        QCOMPARE(QFileInfo::exists(output), !old.isEmpty());
+        if (!old.isEmpty()) {
+            QCOMPARE(ReadBytes(output), old);
+        }
+    }
+
     // An EiBi schedule looks like a receiver CSV file but holds broadcasts to pick: every
     // conversion refuses it, saying how to import it, and writes nothing.
     void scheduleIsRefused_data() {

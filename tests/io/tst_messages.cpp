@@ -344,7 +344,9 @@ private slots:
              Callsign,
              MessageKind::TextTooLong,
              {"\"NOPQRSTUVWXYZ\"", "12", "\"NOPQRSTUVWXY\""}}};
-        RowOrigins origins{{2, 3}, {"0", "1"}};
+        RowOrigins origins;
+        origins.lines = {2, 3};
+        origins.locations = {"0", "1"};
         const ProblemPlaces places(nullptr, &origins, Language::German);
         QCOMPARE(QString::fromStdString(GroupedReport(problems, places).front()),
                  QString::fromUtf8(
