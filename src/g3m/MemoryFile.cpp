@@ -52,6 +52,12 @@ void RecordPlacer::Put(std::uint16_t channel, std::span<const std::uint8_t> reco
     } else {
         ++m_report.recordsWritten;
     }
+    if (m_image.size() == offset) {
+        // The next place (rows in channel order): the record itself extends the image.
+        const auto* bytes = reinterpret_cast<const char*>(record.data());
+        m_image.insert(m_image.end(), bytes, bytes + m_recordLength);
+        return;
+    }
     if (m_image.size() < offset + m_recordLength) {
         m_image.resize(offset + m_recordLength);
     }
