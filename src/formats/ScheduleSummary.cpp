@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "channel/ChannelFields.h"
 #include "convert/NumberText.h"
 
 namespace corvalen {
@@ -51,22 +52,31 @@ bool IsCodeList(std::string_view text) {
 }
 
 // The spans of a summary's first word ("0600-0800[Mo-Fr],1800-1900"), false when it is none.
-bool ReadSpans(std::string_view word, std::vector<SummarySpan>& spans) {
+// A word `cut` short at its end (by a memory file) loses a span whose time it cut, and a span
+// at its end may have lost its days: they are unknown then.
+bool ReadSpans(std::string_view word, bool cut, std::vector<SummarySpan>& spans) {
     std::size_t pos = 0;
     for (;;) {
         SummarySpan span;
-        if (word.size() - pos < 9 || !ReadTimeSpan(word.substr(pos, 9), span.start, span.end)) {
+        if (word.size() - pos < 9) {
+            return cut && !spans.empty();
+        }
+        if (!ReadTimeSpan(word.substr(pos, 9), span.start, span.end)) {
             return false;
         }
         pos += 9;
-        if (pos < word.size() && word[pos] == '[') {
-            const std::size_t close = word.find(']', pos);
-            if (close == std::string_view::npos || close == pos + 1) {
+        const std::size_t close = word.find(']', pos);
+        if (pos < word.size() && word[pos] == '[' && close != std::string_view::npos) {
+            if (close == pos + 1) {
                 return false;
             }
             span.daysText = word.substr(pos + 1, close - pos - 1);
             span.daysRead = ReadScheduleDays(span.daysText, span.days);
             pos = close + 1;
+        } else if (cut && (pos == word.size() || word[pos] == '[')) {
+            span.daysRead = false;
+            spans.push_back(std::move(span));
+            return true;
         }
         spans.push_back(std::move(span));
         if (pos == word.size()) {
@@ -126,7 +136,10 @@ std::optional<ScheduleSummary> ReadScheduleSummary(std::string_view comments) {
             blank == std::string_view::npos ? std::string_view() : TrimBlanks(rest.substr(blank));
     }
     ScheduleSummary summary;
-    if (words.empty() || words.size() > 3 || !ReadSpans(words[0], summary.spans)) {
+    // A memory file keeps the first kCommentWidth characters: a summary of spans alone that
+    // long has lost its codes, and maybe the end of its spans.
+    const bool cut = comments.size() == kCommentWidth && words.size() == 1;
+    if (words.empty() || words.size() > 3 || !ReadSpans(words[0], cut, summary.spans)) {
         return std::nullopt;
     }
     for (std::size_t i = 1; i < words.size(); ++i) {

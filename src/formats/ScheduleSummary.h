@@ -39,7 +39,10 @@ std::string WriteScheduleSummary(const ScheduleSummary& summary);
 
 // The summary `comments` hold, or nullopt when they are not one: the whole text (blanks around
 // it aside) must be SPANS, at least one span, optionally followed by one or two code lists of
-// letters, digits, '-' and ','. A lone code list is taken as the languages.
+// letters, digits, '-' and ','. A lone code list is taken as the languages. Comments of exactly
+// the 31 characters a memory file keeps that are one word are read as a summary cut there: a
+// span whose time is cut is left out, and the last span's days are unknown (daysRead false,
+// daysText empty).
 std::optional<ScheduleSummary> ReadScheduleSummary(std::string_view comments);
 
 // On air at `minute` (0..1439) UTC of `day` (0 Monday .. 6 Sunday): in some span; a span that

@@ -78,7 +78,9 @@ SeasonUpdate PlanSeasonUpdate(const MemoryTable& table, const MemoryTable& seaso
         }
         present[static_cast<std::size_t>(match)] = true;
         const std::string_view wanted = season.CellText(match, Comments);
-        if (wanted == comments) {
+        // A memory file keeps the first kCommentWidth characters of Comments.
+        if (wanted == comments ||
+            (comments.size() == kCommentWidth && wanted.substr(0, kCommentWidth) == comments)) {
             update.kept.push_back(row);
         } else {
             update.updated.emplace_back(row, std::string(wanted));

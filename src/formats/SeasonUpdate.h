@@ -19,7 +19,8 @@ namespace corvalen {
 // "updated", not "kept"); several rows of one pair are each kept so. Schedule rows of no such
 // pair are removed. Pairs of `season` that no row has are added, numbered on from the highest
 // whole Number in the table. Frequency is compared in Hz; Callsign matches the station
-// exactly, or as its first 12 characters (a memory file cuts it there).
+// exactly, or as its first 12 characters (a memory file cuts it there); Comments that are the
+// season's cut to a memory file's 31 characters count as the same.
 struct SeasonUpdate {
     std::vector<int> kept;                             // table rows, from 1, ascending
     std::vector<std::pair<int, std::string>> updated;  // row and its new Comments, ascending

@@ -84,6 +84,12 @@ private slots:
                                         << "1800-1900 Eu";
         QTest::newRow("blanks around and between") << " 1800-1900  E\t"
                                                    << "1800-1900 E";
+        QTest::newRow("cut in a span") << "0600-0800[Mo-Fr],1800-1900,2100"
+                                       << "0600-0800[Mo-Fr],1800-1900";
+        QTest::newRow("cut in the days") << "0600-0800[Mo-Fr],1800-1900[Sa,S"
+                                         << "0600-0800[Mo-Fr],1800-1900";
+        QTest::newRow("cut shorter") << "0600-0800[Mo-Fr],1800-1900,210"
+                                     << "";
         QTest::newRow("empty") << ""
                                << "";
         QTest::newRow("a name") << "Radio Australia"
@@ -166,6 +172,8 @@ private slots:
         QTest::newRow("weekday off") << "1800-1900[Mo-Fr]" << 1830 << 5 << 0 << false;
         QTest::newRow("any day") << "1800-1900[Mo-Fr]" << 1830 << -1 << 0 << true;
         QTest::newRow("unread days every day") << "1900-2000[irr]" << 1930 << 5 << 0 << true;
+        QTest::newRow("days cut, every day")
+            << "0600-0800[Mo-Fr],1800-1900[Sa,S" << 1830 << 2 << 0 << true;
         QTest::newRow("within, ends before") << "1800-1900" << 1700 << 0 << 60 << false;
         QTest::newRow("within, reaches start") << "1800-1900" << 1700 << 0 << 61 << true;
         QTest::newRow("within, into next day") << "0030-0100[Tu]" << 2345 << 0 << 60 << true;
@@ -189,7 +197,7 @@ private slots:
         QTest::addColumn<QStringList>("after");
         QTest::addColumn<QString>("counts");  // kept, updated, added, removed
         const QString dw = "6000000;AM;DW;1800-1900 E Eu", ert = "9420000;AM;ERT;2100-0100 Gr",
-                      cuba = "11780000;AM;Radio Habana Cuba;0000-0100 S NAm";
+                      cuba = "11780000;AM;Radio Habana Cuba;0000-0100,0600-0800[Mo-Fr] S,E NAm";
         QTest::newRow("hand-made rows untouched")
             << QStringList{"1;7100000;LSB;Ham net;Radio Australia", "2;6000000;AM;DW;",
                            "x;5000000;AM;WWV;0900 news"}
@@ -203,11 +211,11 @@ private slots:
         QTest::newRow("kept, updated, edits kept")
             << QStringList{"7;9420000;USB;ERT;2100-0100[Sa] Gr", "5;" + dw}
             << QStringList{"7;9420000;USB;ERT;2100-0100 Gr", "5;" + dw, "8;" + cuba} << "1 1 1 0";
-        QTest::newRow("Callsign cut to 12")
+        QTest::newRow("cut by a memory file")
+            << QStringList{"2;9420000;AM;ERT;2100-0100 Gr", "3;6000000;AM;DW;1800-1900 E",
+                           "4;11780000;AM;Radio Habana;0000-0100,0600-0800[Mo-Fr] S,E "}
             << QStringList{"2;9420000;AM;ERT;2100-0100 Gr", "3;6000000;AM;DW;1800-1900 E Eu",
-                           "4;11780000;AM;Radio Habana;0000-0100 S"}
-            << QStringList{"2;9420000;AM;ERT;2100-0100 Gr", "3;6000000;AM;DW;1800-1900 E Eu",
-                           "4;11780000;AM;Radio Habana;0000-0100 S NAm"}
+                           "4;11780000;AM;Radio Habana;0000-0100,0600-0800[Mo-Fr] S,E "}
             << "2 1 0 0";
         QTest::newRow("removed, order kept")
             << QStringList{"9;7325000;AM;Gone;0100-0200 E", "1;7100000;LSB;Ham net;",
@@ -230,7 +238,8 @@ private slots:
         QFETCH(QString, counts);
         const MemoryTable season = Imported(
             "6000;1800-1900;;D;DW;E;Eu;;1;;\n9420;2100-0100;;GRC;ERT;Gr;;;1;;\n"
-            "11780;0000-0100;;CUB;Radio Habana Cuba;S;NAm;;1;;\n");
+            "11780;0000-0100;;CUB;Radio Habana Cuba;S;NAm;;1;;\n"
+            "11780;0600-0800;1-5;CUB;Radio Habana Cuba;E;NAm;;1;;\n");
         const MemoryTable before = TableOf(table);
         const SeasonUpdate update = PlanSeasonUpdate(before, season);
         QCOMPARE(QStringLiteral("%1 %2 %3 %4")
