@@ -179,8 +179,6 @@ private slots:
                       wwv = "20 5000 kHz WWV: 0000-2400[Mo-Fr] -TS NAm";
         QTest::newRow("any day") << QStringList{"--at", "0030"} << QStringList{cuba, ert, wwv}
                                  << kExitOk;
-        QTest::newRow("past midnight, not the day it starts")
-            << QStringList{"--at", "0030", "--day", "Sa"} << QStringList{cuba} << kExitOk;
         QTest::newRow("the day it starts")
             << QStringList{"--at=2330", "--day=sa"} << QStringList{ert} << kExitOk;
         QTest::newRow("within a span")
