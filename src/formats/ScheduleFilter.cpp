@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <map>
+#include <tuple>
 #include <unordered_set>
 #include <utility>
 
 #include "channel/CellChecks.h"
 #include "convert/FrequencyText.h"
+#include "formats/ScheduleSummary.h"
 #include "g3m/MemoryRecord.h"
 #include "io/Messages.h"
 
@@ -295,11 +297,26 @@ MemoryTable ScheduleChannels(const std::vector<const ScheduleEntry*>& entries, i
     MemoryTable table = MemoryTable::ImportLayout();
     int number = firstNumber;
     for (const std::vector<const ScheduleEntry*>& channel : GroupByChannel(entries)) {
-        DistinctTexts spans;
+        // One span per time and unread Days text, the weekdays of its broadcasts joined.
+        ScheduleSummary summary;
+        std::map<std::tuple<int, int, std::string_view>, std::size_t> spanAt;
+        DistinctTexts unreadTimes;
         DistinctTexts languages;
         DistinctTexts targets;
         for (const ScheduleEntry* entry : channel) {
-            spans.Add(entry->time);
+            if (entry->start < 0) {
+                unreadTimes.Add(entry->time);
+            } else {
+                const std::string_view unreadDays =
+                    entry->daysRead ? std::string_view() : std::string_view(entry->daysText);
+                const auto [found, added] = spanAt.try_emplace(
+                    std::tuple{entry->start, entry->end, unreadDays}, summary.spans.size());
+                if (added) {
+                    summary.spans.push_back(SummarySpan{entry->start, entry->end, 0,
+                                                        entry->daysRead, std::string(unreadDays)});
+                }
+                summary.spans[found->second].days |= entry->days;
+            }
             for (const std::string& code : ParseCodeList(entry->language)) {
                 languages.Add(code);
             }
@@ -307,11 +324,13 @@ MemoryTable ScheduleChannels(const std::vector<const ScheduleEntry*>& entries, i
                 targets.Add(code);
             }
         }
-        std::string comments = Joined(spans.List());
-        for (const std::string& part : {Joined(languages.List()), Joined(targets.List())}) {
-            if (!part.empty()) {
-                comments.append(comments.empty() ? "" : " ").append(part);
-            }
+        summary.languages = Joined(languages.List());
+        summary.targets = Joined(targets.List());
+        // Times that cannot be read stand as written when no span can be: such Comments are
+        // no summary.
+        std::string comments = WriteScheduleSummary(summary);
+        if (summary.spans.empty() && !unreadTimes.List().empty()) {
+            comments.insert(0, Joined(unreadTimes.List()) + (comments.empty() ? "" : " "));
         }
         MemoryTable::Row cells(kImportedColumnCount);
         cells[Number] = std::to_string(number++);

@@ -56,7 +56,8 @@ ScheduleSelection SelectBroadcasts(const Schedule& schedule, const ScheduleFilte
 
 // One channel per distinct frequency and station, in frequency order (then file order),
 // numbered from `firstNumber`: Frequency in Hz, Mode AM with AM's default Bandwidth, Callsign
-// the station, Comments the time spans, languages and targets ("1800-1900,2100-2200 E,F Eu").
+// the station, Comments the summary of its broadcasts (ScheduleSummary.h): time spans with
+// their weekdays, languages and targets ("0600-0800[Mo-Fr],1800-1900 E,F Eu").
 // The table has the import's 19 columns.
 MemoryTable ScheduleChannels(const std::vector<const ScheduleEntry*>& entries, int firstNumber = 1);
 

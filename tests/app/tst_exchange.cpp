@@ -407,7 +407,7 @@ private slots:
         QCOMPARE(testing::ColumnTexts(table(), Number),
                  QStringList({"1", "2", "3", "4", "5", "6", "7"}));
         QCOMPARE(table().CellText(3, Callsign), std::string("R Habana Cuba"));
-        QCOMPARE(table().CellText(3, Comments), std::string("2300-2400 E NAm"));
+        QCOMPARE(table().CellText(3, Comments), std::string("2300-2400[Sa,Su] E NAm"));
         QCOMPARE(undo.count(), steps + 1);
         undo.undo();
         QCOMPARE(table().ChannelCount(), 2);
