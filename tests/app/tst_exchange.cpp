@@ -51,8 +51,11 @@ int PdfPages(const QByteArray& pdf) {
 class ScriptedScheduleFilter : public ScheduleFilterAsker {
 public:
     ScheduleFilter filter;
-    std::optional<ScheduleFilter> askScheduleFilter(const Schedule&, const QString&) override {
-        return filter;
+    std::optional<ScheduleChoice> askScheduleFilter(const Schedule&, const QString&) override {
+        return ScheduleChoice{filter};
+    }
+    bool confirmSeasonUpdate(const MemoryTable&, const SeasonUpdate&, const QString&) override {
+        return false;
     }
 };
 
