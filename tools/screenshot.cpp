@@ -9,11 +9,12 @@
 // --menu opens the menu of that title; --action triggers the window's action of that object
 // name (a dialog opens over the window), --schedule imports that broadcast schedule (its filter
 // dialog opens over the window), --season does so too and then asks to update the table's
-// schedule channels (their preview opens over the window), --compare opens Compare with File on OTHER, and --fields fills in the open dialog's fields; --edit opens
-// the editor of that grid cell (rows and columns from 0) and types TEXT into it, and --list opens
-// that editor's list (the Mode and Hotkey cells have one); --pdf writes
-// what Export PDF… writes to PATH; --on-air sets the clock to that UTC minute of a day (0 Monday
-// to 6 Sunday) of the week and turns View / On Air Now on. FILE is opened first, as `corvalen FILE` opens it.
+// schedule channels (their preview opens over the window), --compare opens Compare with File on
+// OTHER, and --fields fills in the open dialog's fields; --edit opens the editor of that grid cell
+// (rows and columns from 0) and types TEXT into it, and --list opens that editor's list (the Mode
+// and Hotkey cells have one); --pdf writes what Export PDF… writes to PATH; --on-air sets the clock
+// to that UTC minute of a day (0 Monday to 6 Sunday) of the week and turns View / On Air Now on.
+// FILE is opened first, as `corvalen FILE` opens it.
 
 #include <QAction>
 #include <QApplication>
@@ -142,7 +143,8 @@ int main(int argc, char** argv) {
         // The filter dialog asked to update, and accepted: the preview opens.
         QTimer::singleShot(1000, &window, [] {
             if (QWidget* dialog = QApplication::activeModalWidget()) {
-                if (auto* update = dialog->findChild<QCheckBox*>(QStringLiteral("updateChannels"))) {
+                if (auto* update =
+                        dialog->findChild<QCheckBox*>(QStringLiteral("updateChannels"))) {
                     update->setChecked(true);
                     QMetaObject::invokeMethod(dialog, "accept");
                 }

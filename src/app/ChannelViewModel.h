@@ -92,7 +92,8 @@ private:
     // Whether table row `sourceRow` + 1 is on air at `moment`; reads the summaries first when
     // they are not kept yet.
     bool onAirAt(int sourceRow, const OnAirMoment& moment) const;
-    void readSummaries(int firstRow, int lastRow) const;  // source rows, both included
+    // Reads the summaries of source rows firstRow..lastRow, or of every row when none are kept.
+    void readSummaries(int firstRow, int lastRow) const;
 
     MemoryTableModel& m_table;
     // The keys of the column m_keysColumn (-1: none); cleared by every change of the table.

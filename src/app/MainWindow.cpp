@@ -500,7 +500,9 @@ void MainWindow::updateProblemCount() {
 }
 
 void MainWindow::revealRow(int tableRow) {
-    const auto hidden = [&] { return !m_editActions->selection().gridIndexAt(tableRow, 0).isValid(); };
+    const auto hidden = [&] {
+        return !m_editActions->selection().gridIndexAt(tableRow, 0).isValid();
+    };
     if (!m_view->findText().isEmpty() && hidden()) {
         m_findBar->close();  // the find text hides the row the user is to see
     }

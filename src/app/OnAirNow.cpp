@@ -24,8 +24,8 @@ OnAirNow::OnAirNow(ChannelViewModel& view, QWidget* window)
     m_show->setToolTip(tr("Show only the schedule's channels on air now, by their Comments"));
     m_withinHour->setObjectName(QStringLiteral("onAirHourAction"));
     m_withinHour->setCheckable(true);
-    m_withinHour->setToolTip(tr("On Air Now shows the channels on air at any time in the next "
-                                "hour"));
+    m_withinHour->setToolTip(
+        tr("On Air Now shows the channels on air at any time in the next hour"));
     m_label->setObjectName(QStringLiteral("onAirLabel"));
     m_label->hide();
     m_minute->setSingleShot(true);
@@ -86,12 +86,11 @@ void OnAirNow::showCount() {
     const QLocale locale;
     const QString rows = locale.toString(m_view.rowCount());
     const QString all = locale.toString(m_view.sourceModel()->rowCount());
-    m_label->setText(moment->within > 0
-                         ? tr("On air from %1 to %2 UTC: %3 of %4 rows")
-                               .arg(clock(moment->minute), clock(moment->minute + moment->within),
-                                    rows, all)
-                         : tr("On air at %1 UTC: %2 of %3 rows")
-                               .arg(clock(moment->minute), rows, all));
+    m_label->setText(
+        moment->within > 0
+            ? tr("On air from %1 to %2 UTC: %3 of %4 rows")
+                  .arg(clock(moment->minute), clock(moment->minute + moment->within), rows, all)
+            : tr("On air at %1 UTC: %2 of %3 rows").arg(clock(moment->minute), rows, all));
 }
 
 }  // namespace corvalen

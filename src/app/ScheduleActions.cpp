@@ -120,13 +120,13 @@ bool ScheduleActions::updateChannels(const QString& path, const Schedule& schedu
     const int removed = static_cast<int>(update.removed.size());
     const int updated = static_cast<int>(update.updated.size());
     if (added == 0 && removed == 0 && updated == 0) {
-        emit status(tr("The table's schedule channels already match %1; nothing changed")
-                        .arg(name),
+        emit status(tr("The table's schedule channels already match %1; nothing changed").arg(name),
                     ReportedLines(schedule, selection));
         return false;
     }
-    Status room = RoomForChannels(model.table(), static_cast<std::uint64_t>(std::max(added - removed, 0)),
-                                  "The filter gives");
+    Status room =
+        RoomForChannels(model.table(), static_cast<std::uint64_t>(std::max(added - removed, 0)),
+                        "The filter gives");
     if (room && added > 0) {
         room = NumbersFit(static_cast<std::uint64_t>(HighestChannelNumber(model.table())) + 1,
                           static_cast<std::uint64_t>(added));

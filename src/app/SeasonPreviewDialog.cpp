@@ -104,11 +104,15 @@ SeasonPreviewDialog::SeasonPreviewDialog(const MemoryTable& table, const SeasonU
         view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
         view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
         view->horizontalHeader()->setStretchLastSection(true);
-        view->setColumnWidth(0, view->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 12);
-        view->setColumnWidth(1, view->fontMetrics().horizontalAdvance(QStringLiteral("00000000000")) + 12);
-        view->setColumnWidth(2, view->fontMetrics().horizontalAdvance(QStringLiteral("MMMMMMMMMMMM")));
+        view->setColumnWidth(0,
+                             view->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 12);
+        view->setColumnWidth(
+            1, view->fontMetrics().horizontalAdvance(QStringLiteral("00000000000")) + 12);
+        view->setColumnWidth(2,
+                             view->fontMetrics().horizontalAdvance(QStringLiteral("MMMMMMMMMMMM")));
         if (view->model()->columnCount() > kShownColumns) {
-            view->setColumnWidth(3, view->fontMetrics().horizontalAdvance(QStringLiteral("0000-0000[Mo-Fr] E,F Eu")));
+            view->setColumnWidth(3, view->fontMetrics().horizontalAdvance(
+                                        QStringLiteral("0000-0000[Mo-Fr] E,F Eu")));
         }
         lists->addTab(view, title.arg(count(n)));
     };

@@ -127,9 +127,10 @@ private slots:
         trigger("onAirAction");
         QCOMPARE(shownCallsigns(), shown);
         const QString label = m_window->findChild<QLabel*>(QStringLiteral("onAirLabel"))->text();
-        QVERIFY2(label.startsWith(withinHour ? "On air from " + time + " to " : "On air at " + time) &&
-                     label.endsWith(QStringLiteral(": %1 of 8 rows").arg(shown.size())),
-                 qPrintable(label));
+        QVERIFY2(
+            label.startsWith(withinHour ? "On air from " + time + " to " : "On air at " + time) &&
+                label.endsWith(QStringLiteral(": %1 of 8 rows").arg(shown.size())),
+            qPrintable(label));
         trigger("onAirAction");
         QCOMPARE(shownCallsigns().size(), find.isEmpty() ? 8 : 4);
     }
@@ -171,8 +172,9 @@ private slots:
         QTest::addColumn<QStringList>("tabs");
         QTest::addColumn<QStringList>("callsigns");
         QTest::addColumn<QStringList>("comments");
-        const QByteArray header = "kHz:75;Time(UTC):93;Days:59;ITU:49;Station:201;Lng:49;"
-                                  "Target:62;Remarks:135;P:35;Start:60;Stop:60;\r\n";
+        const QByteArray header =
+            "kHz:75;Time(UTC):93;Days:59;ITU:49;Station:201;Lng:49;"
+            "Target:62;Remarks:135;P:35;Start:60;Stop:60;\r\n";
         const QByteArray next = header +
                                 "5920;1800-1900;Sa,Su;D;Radio Europa;E,D;Eu;;1;;\r\n"
                                 "7400;1900-2100;;BUL;Radio Bulgaria;E;Eu;;1;;\r\n"
@@ -194,10 +196,11 @@ private slots:
         QTest::newRow("cancelled") << false << next << tabs << before << beforeComments;
         QTest::newRow("nothing to change, no preview")
             << true
-            << header + "5920;1800-1900;Sa,Su;D;Radio Europa;E,D;Eu;;1;;\r\n"
-                        "7400;1800-2000;;BUL;Radio Bulgaria;E;Eu;;1;;\r\n"
-                        "9635;1800-1900;Sa;MLI;ORTM Bamako;F;Af;;1;;\r\n"
-                        "9670;1700-1830;irr;ROU;Radio Romania International;E;Eu;;1;;\r\n"
+            << header +
+                   "5920;1800-1900;Sa,Su;D;Radio Europa;E,D;Eu;;1;;\r\n"
+                   "7400;1800-2000;;BUL;Radio Bulgaria;E;Eu;;1;;\r\n"
+                   "9635;1800-1900;Sa;MLI;ORTM Bamako;F;Af;;1;;\r\n"
+                   "9670;1700-1830;irr;ROU;Radio Romania International;E;Eu;;1;;\r\n"
             << QStringList() << before << beforeComments;
     }
     void seasonUpdateIsOneUndoStep() {

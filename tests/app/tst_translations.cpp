@@ -338,8 +338,8 @@ private slots:
     void noEnglishLeftInGerman_data() {
         QTest::addColumn<QString>("what");
         for (const char* what :
-             {"main window", "Add Channel Range", "Set Field", "broadcast schedule", "season update",
-              "Compare with File", "Go to Channel", "file dialog", "print dialog",
+             {"main window", "Add Channel Range", "Set Field", "broadcast schedule",
+              "season update", "Compare with File", "Go to Channel", "file dialog", "print dialog",
               "unsaved changes", "overwrite", "Location 0", "information"}) {
             QTest::newRow(what) << QString::fromLatin1(what);
         }
