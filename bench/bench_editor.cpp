@@ -1058,6 +1058,20 @@ std::vector<Step> Steps() {
         // summary read), off, and filtered again as a new minute begins.
         {"on_air_now_on", kWholeTable, kAll, onAirTable, onAirSet(false), onAirSet(true)},
         {"on_air_now_off", kWholeTable, kAll, onAirTable, onAirSet(true), onAirSet(false)},
+        // A Comments cell committed while it is on: its row goes off the air and on again.
+        {"cell_commit_comments_on_air", kKeystroke, kAll,
+         [=](StepEditor& e) {
+             onAirTable(e);
+             onAirSet(true)(e);
+         },
+         nullptr,
+         [](StepEditor& e) {
+             static bool off = false;
+             off = !off;
+             MemoryTableModel& table = e.window->document().table();
+             table.setData(table.index(30000, Comments),
+                           QString::fromLatin1(off ? "Time signal" : "0000-2400 E"));
+         }},
         {"on_air_now_next_minute", kKeystroke, kAll,
          [=](StepEditor& e) {
              onAirTable(e);
