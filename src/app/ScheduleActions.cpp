@@ -145,14 +145,17 @@ bool ScheduleActions::updateChannels(const QString& path, const Schedule& schedu
         m_document.undoStack().push(new LoadTableStep(
             m_document, ApplySeasonUpdate(model.table(), update), tr("Update from %1").arg(name)));
     }
-    emit status(tr("Updated the schedule channels from %1: %2 kept, %3 updated, %4 added, %5 "
-                   "removed")
-                    .arg(name)
-                    .arg(update.kept.size())
-                    .arg(updated)
-                    .arg(added)
-                    .arg(removed),
-                ReportedLines(schedule, selection));
+    QString text =
+        tr("Updated the schedule channels from %1: %2 kept, %3 updated, %4 added, %5 removed")
+            .arg(name)
+            .arg(update.kept.size())
+            .arg(updated)
+            .arg(added)
+            .arg(removed);
+    if (const std::size_t reported = schedule.diagnostics.size() + selection.notices.size()) {
+        text += tr("; %1 reported").arg(Count(static_cast<qsizetype>(reported), "line", "lines"));
+    }
+    emit status(text, ReportedLines(schedule, selection));
     return true;
 }
 
