@@ -46,6 +46,7 @@
 #include "app/RecoveryCopy.h"
 #include "app/ScheduleActions.h"
 #include "app/ScheduleDialog.h"
+#include "app/SeasonPreviewDialog.h"
 #include "app/TablePrinter.h"
 #include "app/WorkKeeper.h"
 #include "csv/CsvReader.h"
@@ -311,14 +312,22 @@ BENCHMARK(EditorUndoMemory)
 // instead and is timed to its first page.
 
 // Keeps every broadcast of a schedule, as the filter dialog's Import does with no field filled;
-// with `update`, they update the table's schedule channels, and the preview is applied.
+// with `update`, they update the table's schedule channels, and the preview is applied (with
+// `preview`, once it has been shown and painted).
 class EveryBroadcast : public ScheduleFilterAsker {
 public:
     bool update = false;
+    bool preview = false;
     std::optional<ScheduleChoice> askScheduleFilter(const Schedule&, const QString&) override {
         return ScheduleChoice{ScheduleFilter{}, update};
     }
-    bool confirmSeasonUpdate(const MemoryTable&, const SeasonUpdate&, const QString&) override {
+    bool confirmSeasonUpdate(const MemoryTable& table, const SeasonUpdate& plan,
+                             const QString& fileName) override {
+        if (preview) {
+            SeasonPreviewDialog dialog(table, plan, fileName);
+            dialog.show();
+            dialog.grab();
+        }
         return true;
     }
 };
@@ -1046,6 +1055,12 @@ std::vector<Step> Steps() {
          importSchedule},
         {"import_schedule_10000_undo", kWholeTable, kAll - 10000, nullptr, importSchedule, Undo},
         {"season_update_10000", kWholeTable, kAll - 10000, firstSeason, seasonUndone, secondSeason},
+        {"season_update_10000_previewed", kWholeTable, kAll - 10000,
+         [=](StepEditor& e) {
+             firstSeason(e);
+             e.broadcasts.preview = true;
+         },
+         seasonUndone, secondSeason},
         {"season_update_10000_undo", kWholeTable, kAll - 10000, firstSeason, secondSeason, Undo},
         {"season_update_10000_redo", kWholeTable, kAll - 10000,
          [=](StepEditor& e) {
