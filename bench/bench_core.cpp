@@ -1,12 +1,14 @@
 // The core's file commands on the largest memory a 16-bit channel number allows: 65,535
 // channels read from CSV, written as CSV, and written into a .g3m file, plus the record encoder
-// and checksum alone. Run through scripts/bench, which takes the medians of several repetitions.
+// and checksum alone, the diff, a schedule's new season and the on-air filter. Run through
+// scripts/bench, which takes the medians of several repetitions.
 
 #include <benchmark/benchmark.h>
 
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -18,6 +20,8 @@
 #include "csv/CsvWriter.h"
 #include "files/ChannelDiff.h"
 #include "files/ChannelFiles.h"
+#include "formats/ScheduleSummary.h"
+#include "formats/SeasonUpdate.h"
 #include "g3m/MemoryFile.h"
 #include "g3m/MemoryRecord.h"
 #include "g3m/RecordChecksum.h"
@@ -154,6 +158,78 @@ void ChannelDiffAll(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * Table().ChannelCount());
 }
 BENCHMARK(ChannelDiffAll)->Name("channel_diff")->Unit(benchmark::kMillisecond);
+
+// A schedule summary for channel n: one or two spans, some on weekdays only.
+std::string SummaryFor(int n) {
+    static constexpr std::array<std::string_view, 4> kDays = {"", "[Mo-Fr]", "[Sa,Su]", "[irr]"};
+    const int start = n % 24;
+    std::string text = (start < 10 ? "0" : "") + std::to_string(start) + "00-" +
+                       (start < 9 ? "0" : "") + std::to_string(start + 1) + "00" +
+                       std::string(kDays[static_cast<std::size_t>(n % 4)]);
+    if (n % 3 == 0) {
+        text += ",2300-0100";
+    }
+    return text + " E,F Eu";
+}
+
+// The 65,535 channels with every other one made by a schedule import (its Comments a summary,
+// its Callsign "S<n>"), the rest the user's.
+const MemoryTable& ScheduleTable() {
+    static const MemoryTable table = [] {
+        MemoryTable made = Table();
+        for (int row = 1; row < made.RowCount(); row += 2) {
+            made.SetCellText(row, Callsign, "S" + std::to_string(row));
+            made.SetCellText(row, Comments, SummaryFor(row));
+        }
+        return made;
+    }();
+    return table;
+}
+
+// A new season over ScheduleTable(): of its schedule channels a quarter gone, a quarter with new
+// times, the rest the same; as many new channels as went, so the season has about 24,000.
+void SeasonUpdateAll(benchmark::State& state) {
+    const MemoryTable& table = ScheduleTable();
+    MemoryTable season = MemoryTable::ImportLayout();
+    for (int row = 1; row < table.RowCount(); row += 2) {
+        const int kind = (row / 2) % 4;
+        MemoryTable::Row cells(kImportedColumnCount);
+        cells[Frequency] = table.CellText(row, Frequency);
+        cells[Mode] = "AM";
+        cells[Callsign] = kind == 0 ? "New " + std::to_string(row) : "S" + std::to_string(row);
+        cells[Comments] = kind == 1 ? SummaryFor(row + 1) : SummaryFor(row);
+        season.AppendRow(cells);
+    }
+    std::size_t changed = 0;
+    for (auto _ : state) {
+        const SeasonUpdate update = PlanSeasonUpdate(table, season);
+        const MemoryTable result = ApplySeasonUpdate(table, update);
+        changed = update.updated.size() + update.removed.size();
+        benchmark::DoNotOptimize(result.RowCount());
+    }
+    state.counters["changed"] = static_cast<double>(changed);
+    state.SetItemsProcessed(state.iterations() * table.ChannelCount());
+}
+BENCHMARK(SeasonUpdateAll)->Name("season_update")->Unit(benchmark::kMillisecond);
+
+// Every channel's Comments read as a summary and asked whether it is on air within the hour, as
+// `on-air` and the editor's filter ask.
+void OnAirFilter(benchmark::State& state) {
+    const MemoryTable& table = ScheduleTable();
+    int onAir = 0;
+    for (auto _ : state) {
+        onAir = 0;
+        for (int row = 1; row < table.RowCount(); ++row) {
+            const std::optional<ScheduleSummary> summary =
+                ReadScheduleSummary(table.CellText(row, Comments));
+            onAir += summary && OnAirAt(*summary, 17 * 60 + 30, 0, 60) ? 1 : 0;
+        }
+        benchmark::DoNotOptimize(onAir);
+    }
+    state.counters["on_air"] = onAir;
+    state.SetItemsProcessed(state.iterations() * table.ChannelCount());
+}
+BENCHMARK(OnAirFilter)->Name("on_air_filter")->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

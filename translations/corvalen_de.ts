@@ -2147,8 +2147,8 @@ Die Tabelle mit der Datei vergleichen, die Datei neu laden (Ihre Änderungen ble
         <translation>keine Kanäle in {1}</translation>
     </message>
     <message>
-        <source>no command given (convert, verify, check, diff, fill or schedule)</source>
-        <translation>kein Befehl angegeben (convert, verify, check, diff, fill oder schedule)</translation>
+        <source>no command given (convert, verify, check, diff, fill, schedule or on-air)</source>
+        <translation>kein Befehl angegeben (convert, verify, check, diff, fill, schedule oder on-air)</translation>
     </message>
     <message>
         <source>no memory for {1} binary digits</source>
@@ -2161,6 +2161,10 @@ Die Tabelle mit der Datei vergleichen, die Datei neu laden (Ihre Änderungen ble
     <message>
         <source>offsets {1}</source>
         <translation>Offsets {1}</translation>
+    </message>
+    <message>
+        <source>over {1}: {2} kept, {3} updated, {4} added, {5} removed</source>
+        <translation>über {1}: {2} behalten, {3} aktualisiert, {4} hinzugefügt, {5} entfernt</translation>
     </message>
     <message>
         <source>record {1}</source>
@@ -2441,6 +2445,10 @@ Die Tabelle mit der Datei vergleichen, die Datei neu laden (Ihre Änderungen ble
     <message>
         <source>{1} needs {2:phrase}</source>
         <translation>{1} braucht {2:phrase}</translation>
+    </message>
+    <message>
+        <source>{1} of {2:channel} in {3} on air</source>
+        <translation>{2:channel} in {3}, davon {1} auf Sendung</translation>
     </message>
     <message>
         <source>{1} {2} -&gt; {3}</source>

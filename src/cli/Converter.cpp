@@ -10,6 +10,7 @@
 #include "cli/DiffVerb.h"
 #include "cli/FillVerb.h"
 #include "cli/Help.h"
+#include "cli/OnAirVerb.h"
 #include "cli/Reports.h"
 #include "cli/ScheduleVerb.h"
 #include "files/ChannelFiles.h"
@@ -324,6 +325,19 @@ bool ReadModel(std::string_view text, std::optional<ReceiverModel>& model, std::
     return true;
 }
 
+std::optional<std::string> ModelProblem(std::string_view path,
+                                        const std::optional<ReceiverModel>& model) {
+    if (IsMemoryFilePath(path) && !model) {
+        return Is15mPath(path)
+                   ? Said(MessageKind::CliModelNeeded, {"reading", ".15m", "305", "315"})
+                   : Said(MessageKind::CliModelNeeded, {"reading", ".g3m", "313", "303"});
+    }
+    if (IsMemoryFilePath(path) && !MemoryFileFitsModel(path, *model)) {
+        return Said(MessageKind::CliOtherModels, {path, model->Name()});
+    }
+    return std::nullopt;
+}
+
 std::optional<int> ReadFileCheckOptions(std::span<const std::string_view> args,
                                         FileCheckOptions& options, std::ostream& err) {
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -373,7 +387,11 @@ namespace {
 
 int RunCommand(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h" || args[0] == "help")) {
-        out << ConverterUsage() << "\n" << FillUsage() << "\n" << ScheduleUsage() << "\n" << DiffUsage();
+        out << ConverterUsage() << "\n"
+            << FillUsage() << "\n"
+            << ScheduleUsage() << "\n"
+            << OnAirUsage() << "\n"
+            << DiffUsage();
         return kExitOk;
     }
     const std::string_view command = args.empty() ? std::string_view() : args[0];
@@ -407,6 +425,9 @@ int RunCommand(std::span<const std::string_view> args, std::ostream& out, std::o
     }
     if (command == "schedule") {
         return RunSchedule(args.subspan(1), out, err);
+    }
+    if (command == "on-air") {
+        return RunOnAir(args.subspan(1), out, err);
     }
     if (args.empty()) {
         return UsageError(err, Said(MessageKind::CliNoCommand));

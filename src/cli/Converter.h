@@ -47,6 +47,11 @@ struct FileCheckOptions {
 std::optional<int> ReadFileCheckOptions(std::span<const std::string_view> args,
                                         FileCheckOptions& options, std::ostream& err);
 
+// Why the channel file at `path` cannot be read for `model` (a memory file needs one that fits
+// it), or nullopt when it can.
+std::optional<std::string> ModelProblem(std::string_view path,
+                                        const std::optional<ReceiverModel>& model);
+
 // The usage text, ending in a line feed.
 std::string_view ConverterUsage();
 

@@ -64,14 +64,8 @@ int RunDiff(std::span<const std::string_view> args, std::ostream& out, std::ostr
         return UsageError(err, Said(MessageKind::CliNeeds, {"diff", "two files"}));
     }
     for (const std::string& path : files) {
-        if (IsMemoryFilePath(path) && !model) {
-            return UsageError(
-                err, Is15mPath(path)
-                         ? Said(MessageKind::CliModelNeeded, {"reading", ".15m", "305", "315"})
-                         : Said(MessageKind::CliModelNeeded, {"reading", ".g3m", "313", "303"}));
-        }
-        if (IsMemoryFilePath(path) && !MemoryFileFitsModel(path, *model)) {
-            return UsageError(err, Said(MessageKind::CliOtherModels, {path, model->Name()}));
+        if (const std::optional<std::string> problem = ModelProblem(path, model)) {
+            return UsageError(err, *problem);
         }
     }
 

@@ -1,5 +1,6 @@
 #include "cli/ScheduleVerb.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "files/ChannelFiles.h"
 #include "formats/EibiSchedule.h"
 #include "formats/ScheduleFilter.h"
+#include "formats/SeasonUpdate.h"
 #include "io/Messages.h"
 #include "io/SafeFile.h"
 
@@ -19,8 +21,8 @@ namespace {
 
 // Reads the options into `filter` and `choice`; false after writing the reason to `err`.
 bool ParseScheduleArguments(std::span<const std::string_view> args, ScheduleFilter& filter,
-                            OutputChoice& choice, std::vector<std::string>& files,
-                            std::ostream& err) {
+                            OutputChoice& choice, std::optional<std::string>& update,
+                            std::vector<std::string>& files, std::ostream& err) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         std::string_view arg = args[i];
         if (!arg.starts_with("--")) {
@@ -59,6 +61,8 @@ bool ParseScheduleArguments(std::span<const std::string_view> args, ScheduleFilt
         } else if (arg == "--date") {
             const auto date = ParseScheduleDate(value);
             date ? void(filter.date = *date) : void(problem = Said(date.error()));
+        } else if (arg == "--update") {
+            update = value;
         } else if (arg == "--model") {
             if (!ReadModel(value, choice.model, err)) {
                 return false;
@@ -82,7 +86,50 @@ bool ParseScheduleArguments(std::span<const std::string_view> args, ScheduleFilt
         return false;
     }
     choice.output = files[1];
+    if (const std::optional<std::string> problem =
+            update ? ModelProblem(*update, choice.model) : std::nullopt) {
+        err << "corvalen-cli: " << *problem << "\n";
+        return false;
+    }
     return CheckOutputChoice(choice, err);
+}
+
+// A list updated with a new season's channels.
+struct Season {
+    MemoryTable table;
+    std::vector<std::string> groupNames;
+    std::string counts;     // "over LIST: 3 kept, 1 updated, 2 added, 4 removed"
+    bool reported = false;  // reading the list reported something
+};
+
+// Reads `list` and puts `channels` over its schedule channels (SeasonUpdate.h); nullopt after
+// writing why on `err`.
+std::optional<Season> UpdateList(const std::string& list, const MemoryTable& channels,
+                                 const OutputChoice& choice, std::ostream& err) {
+    Result<ChannelFileRead> read =
+        ReadChannelFile(list, {choice.model.value_or(ReceiverModel("313")), {}});
+    if (!read) {
+        err << "corvalen-cli: " << read.error() << "\n";
+        return std::nullopt;
+    }
+    ApplyChirpNumbering(*read, ChirpNumbering::Shift);
+    WriteReport(read->report.diagnostics, ProblemPlaces(&read->table, &read->report.origins), false,
+                err);
+    const SeasonUpdate plan = PlanSeasonUpdate(read->table, channels);
+    const auto added = static_cast<std::uint64_t>(plan.added.ChannelCount());
+    const Status fit =
+        NumbersFit(static_cast<std::uint64_t>(HighestChannelNumber(read->table)) + 1, added);
+    if (!fit) {
+        err << "corvalen-cli: " << list << ": "
+            << Said(MessageKind::CliNothingWritten, {Said(fit.error())}) << "\n";
+        return std::nullopt;
+    }
+    Season season{ApplySeasonUpdate(read->table, plan), std::move(read->groupNames),
+                  Said(MessageKind::CliSeasonCounts,
+                       {list, std::to_string(plan.kept.size()), std::to_string(plan.updated.size()),
+                        std::to_string(added), std::to_string(plan.removed.size())}),
+                  !read->report.diagnostics.empty()};
+    return season;
 }
 
 void Report(const std::vector<Diagnostic>& diagnostics, std::ostream& err) {
@@ -105,8 +152,9 @@ int RunSchedule(std::span<const std::string_view> args, std::ostream& out, std::
     }
     ScheduleFilter filter;
     OutputChoice choice;
+    std::optional<std::string> update;
     std::vector<std::string> files;
-    if (!ParseScheduleArguments(args, filter, choice, files, err)) {
+    if (!ParseScheduleArguments(args, filter, choice, update, files, err)) {
         err << Said(MessageKind::CliTryHelp, {"schedule"}) << "\n";
         return kExitUsageError;
     }
@@ -139,8 +187,18 @@ int RunSchedule(std::span<const std::string_view> args, std::ostream& out, std::
         return kExitFileError;
     }
     bool reported = !schedule.diagnostics.empty() || !selection.notices.empty();
+    std::optional<Season> season;
+    if (update) {
+        season = UpdateList(*update, channels, choice, err);
+        if (!season) {
+            return kExitFileError;
+        }
+        reported = reported || season->reported;
+    }
     bool written = false;
-    const int status = WriteChannels(channels, {}, choice, out, err, written);
+    const int status =
+        season ? WriteChannels(season->table, season->groupNames, choice, out, err, written)
+               : WriteChannels(channels, {}, choice, out, err, written);
     if (status != kExitOk) {
         return status;
     }
@@ -148,6 +206,9 @@ int RunSchedule(std::span<const std::string_view> args, std::ostream& out, std::
     summary << ' '
             << Said(MessageKind::CliFromSchedule, {std::to_string(selection.entries.size()),
                                                    std::to_string(schedule.entries.size()), sked});
+    if (season) {
+        summary << "; " << season->counts;
+    }
     const std::size_t lines = schedule.diagnostics.size() + selection.notices.size();
     if (lines != 0) {
         summary << "; " << Said(MessageKind::CliLinesReported, {std::to_string(lines)});

@@ -96,11 +96,11 @@ std::string WriteScheduleSummary(const ScheduleSummary& summary) {
         AppendTime(text, span.start);
         text += '-';
         AppendTime(text, span.end);
-        if (!span.daysRead) {
+        if (!span.daysRead && !span.daysText.empty()) {
             std::string days = span.daysText;
             std::replace_if(
-                days.begin(), days.end(),
-                [](char c) { return c == ']' || c == ' ' || c == '\t'; }, '_');
+                days.begin(), days.end(), [](char c) { return c == ']' || c == ' ' || c == '\t'; },
+                '_');
             text.append("[").append(days).append("]");
         } else if ((span.days & kEveryDay) != kEveryDay && (span.days & kEveryDay) != 0) {
             text += '[';
@@ -122,7 +122,8 @@ std::optional<ScheduleSummary> ReadScheduleSummary(std::string_view comments) {
     while (!rest.empty()) {
         const std::size_t blank = rest.find_first_of(" \t");
         words.push_back(rest.substr(0, blank));
-        rest = blank == std::string_view::npos ? std::string_view() : TrimBlanks(rest.substr(blank));
+        rest =
+            blank == std::string_view::npos ? std::string_view() : TrimBlanks(rest.substr(blank));
     }
     ScheduleSummary summary;
     if (words.empty() || words.size() > 3 || !ReadSpans(words[0], summary.spans)) {

@@ -21,10 +21,10 @@ namespace corvalen {
 // whole Number in the table. Frequency is compared in Hz; Callsign matches the station
 // exactly, or as its first 12 characters (a memory file cuts it there).
 struct SeasonUpdate {
-    std::vector<int> kept;                              // table rows, from 1, ascending
-    std::vector<std::pair<int, std::string>> updated;   // row and its new Comments, ascending
-    std::vector<int> removed;                           // table rows, ascending
-    MemoryTable added = MemoryTable::ImportLayout();    // the new channels, numbered
+    std::vector<int> kept;                             // table rows, from 1, ascending
+    std::vector<std::pair<int, std::string>> updated;  // row and its new Comments, ascending
+    std::vector<int> removed;                          // table rows, ascending
+    MemoryTable added = MemoryTable::ImportLayout();   // the new channels, numbered
 };
 
 // `season`: ScheduleChannels of the new schedule's selection (its Number column ignored).

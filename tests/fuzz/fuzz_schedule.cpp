@@ -1,10 +1,12 @@
 // An EiBi schedule read, filtered and made into channels. The first bytes choose the filter, the
 // rest is the file. Every entry kept passes the filter's band; the channels are no more than
-// the entries, with frequencies in ascending order; reports name lines of the file.
+// the entries, with frequencies in ascending order; reports name lines of the file; a summary
+// read from Comments is written so that it reads back the same.
 
 #include "FuzzCheck.h"
 #include "formats/EibiSchedule.h"
 #include "formats/ScheduleFilter.h"
+#include "formats/ScheduleSummary.h"
 
 using namespace corvalen;
 
@@ -43,6 +45,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const MemoryTable channels = ScheduleChannels(selection.entries);
     FUZZ_REQUIRE(channels.ChannelCount() == ScheduleChannelCount(selection.entries));
     FUZZ_REQUIRE(static_cast<std::size_t>(channels.ChannelCount()) <= selection.entries.size());
+    for (int row = 1; row < channels.RowCount(); ++row) {
+        if (const auto summary = ReadScheduleSummary(channels.CellText(row, Comments))) {
+            const std::string written = WriteScheduleSummary(*summary);
+            const auto again = ReadScheduleSummary(written);
+            FUZZ_REQUIRE(again && WriteScheduleSummary(*again) == written);
+            OnAirAt(*summary, data[1] * 6 % kMinutesPerDay, data[3] % 7, data[2]);
+        }
+    }
     for (const Diagnostic& d : schedule.diagnostics) {
         FUZZ_REQUIRE(d.place == Diagnostic::Place::Line && d.number >= 1);
     }
