@@ -40,11 +40,13 @@
 #include "app/FileWatch.h"
 #include "app/FindBar.h"
 #include "app/MainWindow.h"
+#include "app/OnAirNow.h"
 #include "app/PrintActions.h"
 #include "app/ProblemIndex.h"
 #include "app/RecoveryCopy.h"
 #include "app/ScheduleActions.h"
 #include "app/ScheduleDialog.h"
+#include "app/SeasonPreviewDialog.h"
 #include "app/TablePrinter.h"
 #include "app/WorkKeeper.h"
 #include "csv/CsvReader.h"
@@ -309,11 +311,24 @@ BENCHMARK(EditorUndoMemory)
 // the whole table and its undo 50 ms. A step that may take longer (printing) shows progress
 // instead and is timed to its first page.
 
-// Keeps every broadcast of a schedule, as the filter dialog's Import does with no field filled.
+// Keeps every broadcast of a schedule, as the filter dialog's Import does with no field filled;
+// with `update`, they update the table's schedule channels, and the preview is applied (with
+// `preview`, once it has been shown and painted).
 class EveryBroadcast : public ScheduleFilterAsker {
 public:
-    std::optional<ScheduleFilter> askScheduleFilter(const Schedule&, const QString&) override {
-        return ScheduleFilter{};
+    bool update = false;
+    bool preview = false;
+    std::optional<ScheduleChoice> askScheduleFilter(const Schedule&, const QString&) override {
+        return ScheduleChoice{ScheduleFilter{}, update};
+    }
+    bool confirmSeasonUpdate(const MemoryTable& table, const SeasonUpdate& plan,
+                             const QString& fileName) override {
+        if (preview) {
+            SeasonPreviewDialog dialog(table, plan, fileName);
+            dialog.show();
+            dialog.grab();
+        }
+        return true;
     }
 };
 
@@ -408,6 +423,64 @@ const std::string& ScheduleFile(int broadcasts) {
                      ";;D;Station " + std::to_string(i) + ";E,F;Eu;;1;;\r\n";
         }
         const std::string file = (bench::ScratchFolder() / "sked-bench.csv").string();
+        path = WriteFileAtomically(file, bytes) ? file : std::string();
+    }
+    return path;
+}
+
+// The benchmark file with every other channel a schedule's: its Comments a summary of one or two
+// spans of an hour, starting every ten minutes over the day, daily, on weekdays or at weekends.
+const std::string& OnAirFileOfChannels() {
+    static std::string path;
+    if (path.empty()) {
+        MemoryTable table = ReadCsvMemory(bench::MakeMemoryCsv()).table;
+        const char* days[] = {"", "[Mo-Fr]", "[Sa,Su]"};
+        char span[64];
+        for (int row = 2; row < table.RowCount(); row += 2) {
+            const int start = row * 5 % 1440;
+            const int end = (start + 60) % 1440;
+            std::snprintf(span, sizeof span, "%02d%02d-%02d%02d%s", start / 60, start % 60,
+                          end / 60, end % 60, days[row / 2 % 3]);
+            std::string comments = span;
+            if (row % 6 == 0) {
+                comments += ",2200-2300";
+            }
+            table.SetCellText(row, Comments, comments + " E,F Eu");
+        }
+        const std::string file = (bench::ScratchFolder() / "channels-on-air.csv").string();
+        path = WriteFileAtomically(file, BuildCsvText(table, /*importForm=*/true).bytes)
+                   ? file
+                   : std::string();
+    }
+    return path;
+}
+
+// Two seasons of an EiBi schedule of 10,000 broadcasts, each on a frequency and with a station
+// of its own. The second moves every tenth broadcast to another hour, leaves out every
+// twentieth and brings 500 of its own.
+const std::string& SeasonFile(bool second) {
+    static std::string paths[2];
+    std::string& path = paths[second ? 1 : 0];
+    if (path.empty()) {
+        std::string bytes =
+            "kHz:75;Time(UTC):93;Days:59;ITU:49;Station:201;Lng:49;Target:62;"
+            "Remarks:135;P:35;Start:60;Stop:60;\r\n";
+        for (int i = 0; i < 10000; ++i) {
+            if (second && i % 20 == 1) {
+                continue;
+            }
+            const bool moved = second && i % 10 == 0;
+            bytes += std::to_string(2300 + i) + ".5;" + (moved ? "1900-2000" : "1800-1900") +
+                     (i % 3 == 0 ? ";Mo-Fr" : ";") + ";D;Station " + std::to_string(i) +
+                     ";E,F;Eu;;1;;\r\n";
+        }
+        for (int i = 0; second && i < 500; ++i) {
+            bytes += std::to_string(20000 + i) + ";0600-0700;;D;New " + std::to_string(i) +
+                     ";E;Eu;;1;;\r\n";
+        }
+        const std::string file =
+            (bench::ScratchFolder() / (second ? "sked-season-2.csv" : "sked-season-1.csv"))
+                .string();
         path = WriteFileAtomically(file, bytes) ? file : std::string();
     }
     return path;
@@ -668,6 +741,40 @@ std::vector<Step> Steps() {
         e.compare = std::make_unique<CompareDialog>(
             e.window->document(), QString::fromStdString(ChangedFileOfChannels()), e.window.get());
         e.compare->show();
+    };
+    // The table with schedule channels open, the clock at a fixed minute (a Wednesday, 18:00
+    // UTC); each run of the minute step moves it on by ten minutes, so that some hundred rows go
+    // off the air and as many on.
+    static int minute = 18 * 60;
+    const auto setClock = [](StepEditor& e) {
+        e.window->onAirNow().setClock([] {
+            return QDateTime(QDate(2026, 12, 9), QTime(minute / 60 % 24, minute % 60), Qt::UTC);
+        });
+    };
+    const auto onAirTable = [setClock](StepEditor& e) {
+        e.open(OnAirFileOfChannels());
+        setClock(e);
+    };
+    const auto onAirSet = [](bool on) {
+        return [on](StepEditor& e) {
+            if (e.window->onAirNow().isOn() != on)
+                e.trigger("onAirAction");
+        };
+    };
+    // The table with 10,000 channels of the schedule's first season after its own rows; the
+    // timed import updates them with the second season.
+    const auto firstSeason = [](StepEditor& e) {
+        e.broadcasts.update = false;
+        e.window->scheduleActions().importFile(QString::fromStdString(SeasonFile(false)));
+        SeasonFile(true);
+        e.broadcasts.update = true;
+    };
+    const auto secondSeason = [](StepEditor& e) {
+        e.window->scheduleActions().importFile(QString::fromStdString(SeasonFile(true)));
+    };
+    const auto seasonUndone = [](StepEditor& e) {
+        if (e.undo().undoText().startsWith("Update from"))
+            e.undo().undo();
     };
     const auto atRow = [](int row) {
         return [=](StepEditor& e) {
@@ -947,6 +1054,45 @@ std::vector<Step> Steps() {
          },
          importSchedule},
         {"import_schedule_10000_undo", kWholeTable, kAll - 10000, nullptr, importSchedule, Undo},
+        {"season_update_10000", kWholeTable, kAll - 10000, firstSeason, seasonUndone, secondSeason},
+        {"season_update_10000_previewed", kWholeTable, kAll - 10000,
+         [=](StepEditor& e) {
+             firstSeason(e);
+             e.broadcasts.preview = true;
+         },
+         seasonUndone, secondSeason},
+        {"season_update_10000_undo", kWholeTable, kAll - 10000, firstSeason, secondSeason, Undo},
+        {"season_update_10000_redo", kWholeTable, kAll - 10000,
+         [=](StepEditor& e) {
+             firstSeason(e);
+             secondSeason(e);
+         },
+         Undo, redo},
+
+        // View / On Air Now on the table with 32,767 schedule channels: turned on (every
+        // summary read), off, and filtered again as a new minute begins.
+        {"on_air_now_on", kWholeTable, kAll, onAirTable, onAirSet(false), onAirSet(true)},
+        {"on_air_now_off", kWholeTable, kAll, onAirTable, onAirSet(true), onAirSet(false)},
+        // A Comments cell committed while it is on: its row goes off the air and on again.
+        {"cell_commit_comments_on_air", kKeystroke, kAll,
+         [=](StepEditor& e) {
+             onAirTable(e);
+             onAirSet(true)(e);
+         },
+         nullptr,
+         [](StepEditor& e) {
+             static bool off = false;
+             off = !off;
+             MemoryTableModel& table = e.window->document().table();
+             table.setData(table.index(30000, Comments),
+                           QString::fromLatin1(off ? "Time signal" : "0000-2400 E"));
+         }},
+        {"on_air_now_next_minute", kKeystroke, kAll,
+         [=](StepEditor& e) {
+             onAirTable(e);
+             onAirSet(true)(e);
+         },
+         [](StepEditor&) { minute += 10; }, [](StepEditor& e) { e.window->onAirNow().refresh(); }},
     };
 }
 

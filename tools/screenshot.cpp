@@ -2,19 +2,23 @@
 // window for the documentation and quits. Built beside the editor, never installed; the editor
 // itself has no such hooks. scripts/screenshot runs it under a virtual X display.
 //
-//   corvalen-screenshot [--menu TITLE] [--action NAME | --schedule SKED | --compare OTHER]
-//                       [--fields "name=text;..."] [--edit ROW,COLUMN[,TEXT]] [--list]
-//                       [--pdf PATH] PICTURE [FILE]
+//   corvalen-screenshot [--menu TITLE] [--action NAME | --schedule SKED | --season SKED |
+//                       --compare OTHER] [--fields "name=text;..."] [--edit ROW,COLUMN[,TEXT]]
+//                       [--list] [--pdf PATH] [--on-air DAY,HHMM] PICTURE [FILE]
 //
 // --menu opens the menu of that title; --action triggers the window's action of that object
 // name (a dialog opens over the window), --schedule imports that broadcast schedule (its filter
-// dialog opens over the window), --compare opens Compare with File on OTHER, and --fields fills in the open dialog's fields; --edit opens
-// the editor of that grid cell (rows and columns from 0) and types TEXT into it, and --list opens
-// that editor's list (the Mode and Hotkey cells have one); --pdf writes
-// what Export PDF… writes to PATH. FILE is opened first, as `corvalen FILE` opens it.
+// dialog opens over the window), --season does so too and then asks to update the table's
+// schedule channels (their preview opens over the window), --compare opens Compare with File on
+// OTHER, and --fields fills in the open dialog's fields; --edit opens the editor of that grid cell
+// (rows and columns from 0) and types TEXT into it, and --list opens that editor's list (the Mode
+// and Hotkey cells have one); --pdf writes what Export PDF… writes to PATH; --on-air sets the clock
+// to that UTC minute of a day (0 Monday to 6 Sunday) of the week and turns View / On Air Now on.
+// FILE is opened first, as `corvalen FILE` opens it.
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -29,6 +33,7 @@
 #include "app/CompareDialog.h"
 #include "app/FileActions.h"
 #include "app/MainWindow.h"
+#include "app/OnAirNow.h"
 #include "app/PrintActions.h"
 #include "app/ScheduleActions.h"
 #include "app/Translations.h"
@@ -90,7 +95,13 @@ int main(int argc, char** argv) {
     const QCommandLineOption compare(QStringLiteral("compare"),
                                      QStringLiteral("File to compare the table with."),
                                      QStringLiteral("file"));
-    parser.addOptions({menu, action, schedule, compare, fields, edit, list, pdf});
+    const QCommandLineOption season(QStringLiteral("season"),
+                                    QStringLiteral("Broadcast schedule to update the table with."),
+                                    QStringLiteral("file"));
+    const QCommandLineOption onAir(QStringLiteral("on-air"),
+                                   QStringLiteral("On Air Now at day,HHMM (day 0 Monday)."),
+                                   QStringLiteral("moment"));
+    parser.addOptions({menu, action, schedule, season, compare, fields, edit, list, pdf, onAir});
     parser.addPositionalArgument(QStringLiteral("picture"), QStringLiteral("The PNG to save."));
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A file to open."),
                                  QStringLiteral("[file]"));
@@ -124,6 +135,28 @@ int main(int argc, char** argv) {
             window.scheduleActions().importFile(
                 QFileInfo(parser.value(schedule)).absoluteFilePath());
         });
+    }
+    if (parser.isSet(season)) {
+        QTimer::singleShot(300, &window, [&] {
+            window.scheduleActions().importFile(QFileInfo(parser.value(season)).absoluteFilePath());
+        });
+        // The filter dialog asked to update, and accepted: the preview opens.
+        QTimer::singleShot(1000, &window, [] {
+            if (QWidget* dialog = QApplication::activeModalWidget()) {
+                if (auto* update =
+                        dialog->findChild<QCheckBox*>(QStringLiteral("updateChannels"))) {
+                    update->setChecked(true);
+                    QMetaObject::invokeMethod(dialog, "accept");
+                }
+            }
+        });
+    }
+    if (parser.isSet(onAir)) {
+        const QStringList moment = parser.value(onAir).split(QLatin1Char(','));
+        const QDateTime at(QDate(2026, 12, 7).addDays(moment.value(0).toInt()),  // a Monday
+                           QTime::fromString(moment.value(1), QStringLiteral("HHmm")), Qt::UTC);
+        window.onAirNow().setClock([at] { return at; });
+        QTimer::singleShot(300, &window, [&] { window.onAirNow().showAction()->trigger(); });
     }
     if (parser.isSet(compare)) {
         QTimer::singleShot(300, &window, [&] {

@@ -1048,6 +1048,33 @@ OK überschreibt die Datei, Abbrechen wählt eine andere.</translation>
     </message>
 </context>
 <context>
+    <name>corvalen::OnAirNow</name>
+    <message>
+        <source>On Air Now</source>
+        <translation>Jetzt auf Sendung</translation>
+    </message>
+    <message>
+        <source>Within the Next Hour</source>
+        <translation>In der nächsten Stunde</translation>
+    </message>
+    <message>
+        <source>Show only the schedule&apos;s channels on air now, by their Comments</source>
+        <translation>Nur die Kanäle des Sendeplans zeigen, die laut ihrem Kommentar jetzt senden</translation>
+    </message>
+    <message>
+        <source>On Air Now shows the channels on air at any time in the next hour</source>
+        <translation>Jetzt auf Sendung zeigt die Kanäle, die irgendwann in der nächsten Stunde senden</translation>
+    </message>
+    <message>
+        <source>On air from %1 to %2 UTC: %3 of %4 rows</source>
+        <translation>Auf Sendung von %1 bis %2 UTC: %3 von %4 Zeilen</translation>
+    </message>
+    <message>
+        <source>On air at %1 UTC: %2 of %3 rows</source>
+        <translation>Auf Sendung um %1 UTC: %2 von %3 Zeilen</translation>
+    </message>
+</context>
+<context>
     <name>corvalen::PrintActions</name>
     <message>
         <source>Print…</source>
@@ -1164,6 +1191,22 @@ OK überschreibt die Datei, Abbrechen wählt eine andere.</translation>
         <source>; %1 reported</source>
         <translation>; %1 gemeldet</translation>
     </message>
+    <message>
+        <source>The table&apos;s schedule channels already match %1; nothing changed</source>
+        <translation>Die Kanäle des Sendeplans in der Tabelle stimmen schon mit %1 überein; nichts geändert</translation>
+    </message>
+    <message>
+        <source>nothing changed</source>
+        <translation>nichts geändert</translation>
+    </message>
+    <message>
+        <source>Update from %1</source>
+        <translation>Aktualisierung aus %1</translation>
+    </message>
+    <message>
+        <source>Updated the schedule channels from %1: %2 kept, %3 updated, %4 added, %5 removed</source>
+        <translation>Kanäle des Sendeplans aus %1 aktualisiert: %2 behalten, %3 aktualisiert, %4 hinzugefügt, %5 entfernt</translation>
+    </message>
 </context>
 <context>
     <name>corvalen::ScheduleDialog</name>
@@ -1269,6 +1312,56 @@ OK überschreibt die Datei, Abbrechen wählt eine andere.</translation>
             <numerusform>%1 von %2 passen, auf %Ln Kanal</numerusform>
             <numerusform>%1 von %2 passen, auf %Ln Kanälen</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Update the table&apos;s schedule channels instead of adding new ones</source>
+        <translation>Die Kanäle des Sendeplans in der Tabelle aktualisieren, statt neue hinzuzufügen</translation>
+    </message>
+    <message>
+        <source>A new season: channels whose Comments hold a schedule&apos;s times are kept, updated or removed, the new ones added; your other channels stay as they are. A preview comes first</source>
+        <translation>Eine neue Saison: Kanäle, deren Kommentar Sendezeiten eines Sendeplans enthält, werden behalten, aktualisiert oder entfernt, die neuen hinzugefügt; Ihre übrigen Kanäle bleiben, wie sie sind. Zuerst kommt eine Vorschau</translation>
+    </message>
+    <message>
+        <source>Preview…</source>
+        <translation>Vorschau…</translation>
+    </message>
+</context>
+<context>
+    <name>corvalen::SeasonPreviewDialog</name>
+    <message>
+        <source>Update Schedule Channels - %1</source>
+        <translation>Kanäle des Sendeplans aktualisieren - %1</translation>
+    </message>
+    <message>
+        <source>%1 kept, %2 updated, %3 added, %4 removed. Channels whose Comments hold no schedule&apos;s times are yours and stay as they are; the update is one step to undo.</source>
+        <translation>%1 behalten, %2 aktualisiert, %3 hinzugefügt, %4 entfernt. Kanäle, deren Kommentar keine Sendezeiten eines Sendeplans enthält, sind Ihre eigenen und bleiben, wie sie sind; die Aktualisierung lässt sich in einem Schritt rückgängig machen.</translation>
+    </message>
+    <message>
+        <source>Updated (%1)</source>
+        <translation>Aktualisiert (%1)</translation>
+    </message>
+    <message>
+        <source>Added (%1)</source>
+        <translation>Hinzugefügt (%1)</translation>
+    </message>
+    <message>
+        <source>Removed (%1)</source>
+        <translation>Entfernt (%1)</translation>
+    </message>
+    <message>
+        <source>Kept (%1)</source>
+        <translation>Behalten (%1)</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Übernehmen</translation>
+    </message>
+</context>
+<context>
+    <name>corvalen::SeasonRowsModel</name>
+    <message>
+        <source>New Comments</source>
+        <translation>Neuer Kommentar</translation>
     </message>
 </context>
 <context>

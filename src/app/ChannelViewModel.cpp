@@ -41,6 +41,34 @@ ChannelViewModel::ChannelViewModel(MemoryTableModel& table, QObject* parent)
     connect(&table, &QAbstractItemModel::rowsMoved, this, dropKeys);
     connect(&table, &QAbstractItemModel::modelReset, this, dropKeys);
     connect(&table, &QAbstractItemModel::layoutChanged, this, dropKeys);
+    // The summaries follow the rows and their Comments; a reset or a new order reads them anew.
+    const auto dropSummaries = [this] {
+        m_summariesRead = false;
+        m_summaries.clear();
+    };
+    connect(&table, &QAbstractItemModel::modelReset, this, dropSummaries);
+    connect(&table, &QAbstractItemModel::layoutChanged, this, dropSummaries);
+    connect(&table, &QAbstractItemModel::rowsMoved, this, dropSummaries);
+    connect(&table, &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex&, int first, int last) {
+                if (m_summariesRead) {
+                    m_summaries.insert(m_summaries.begin() + first, last - first + 1, std::nullopt);
+                    readSummaries(first, last);
+                }
+            });
+    connect(&table, &QAbstractItemModel::rowsRemoved, this,
+            [this](const QModelIndex&, int first, int last) {
+                if (m_summariesRead) {
+                    m_summaries.erase(m_summaries.begin() + first, m_summaries.begin() + last + 1);
+                }
+            });
+    connect(&table, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex& topLeft, const QModelIndex& bottomRight) {
+                if (m_summariesRead && topLeft.column() <= Column::Comments &&
+                    bottomRight.column() >= Column::Comments) {
+                    readSummaries(topLeft.row(), bottomRight.row());
+                }
+            });
     setSourceModel(&table);
     setDynamicSortFilter(true);
 }
@@ -106,6 +134,55 @@ void ChannelViewModel::setFindText(const QString& text) {
     // and the grid's row header goes over all its rows for each run: seconds at 65,535 rows.
     // The current cell and the selection are kept as far as their rows stay shown.
     invalidate();
+}
+
+void ChannelViewModel::setOnAir(std::optional<OnAirMoment> moment) {
+    if (moment == m_onAir) {
+        return;
+    }
+    const std::optional<OnAirMoment> before = m_onAir;
+    m_onAir = moment;
+    if (!moment) {
+        m_summariesRead = false;
+        m_summaries.clear();
+    } else if (before && m_summariesRead) {
+        // A new minute: filtered again only when some row goes on or off the air.
+        bool changes = false;
+        for (int row = 0; row < static_cast<int>(m_summaries.size()) && !changes; ++row) {
+            changes = m_summaries[static_cast<std::size_t>(row)] &&
+                      onAirAt(row, *before) != onAirAt(row, *moment);
+        }
+        if (!changes) {
+            return;
+        }
+    }
+    invalidate();  // one layout change, as for the find text
+}
+
+void ChannelViewModel::readSummaries(int firstRow, int lastRow) const {
+    const MemoryTable& table = m_table.table();
+    if (!m_summariesRead) {
+        m_summaries.assign(static_cast<std::size_t>(table.ChannelCount()), std::nullopt);
+        m_summariesRead = true;
+        firstRow = 0;
+        lastRow = table.ChannelCount() - 1;
+    }
+    if (table.ColCount() <= Column::Comments) {
+        return;  // the start-up grid's ten columns hold no Comments
+    }
+    for (int row = std::max(firstRow, 0); row <= lastRow && row < table.ChannelCount(); ++row) {
+        m_summaries[static_cast<std::size_t>(row)] =
+            ReadScheduleSummary(table.CellText(MemoryTableModel::tableRow(row), Column::Comments));
+    }
+}
+
+bool ChannelViewModel::onAirAt(int sourceRow, const OnAirMoment& moment) const {
+    if (!m_summariesRead) {
+        readSummaries(0, 0);
+    }
+    const auto row = static_cast<std::size_t>(sourceRow);
+    return row < m_summaries.size() && m_summaries[row] &&
+           OnAirAt(*m_summaries[row], moment.minute, moment.day, moment.within);
 }
 
 QVariant ChannelViewModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -198,7 +275,13 @@ bool ChannelViewModel::lessThan(const QModelIndex& left, const QModelIndex& righ
 }
 
 bool ChannelViewModel::filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const {
-    if (m_findText.isEmpty() || sourceParent.isValid()) {
+    if (sourceParent.isValid()) {
+        return true;
+    }
+    if (m_onAir && !onAirAt(sourceRow, *m_onAir)) {
+        return false;
+    }
+    if (m_findText.isEmpty()) {
         return true;
     }
     const MemoryTable& table = m_table.table();

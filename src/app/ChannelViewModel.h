@@ -3,9 +3,12 @@
 #include <QColor>
 #include <QSortFilterProxyModel>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "formats/ScheduleSummary.h"
 
 namespace corvalen {
 
@@ -32,6 +35,21 @@ public:
     // Shows only the rows with `text` in any cell, case-insensitive; the empty text shows all.
     void setFindText(const QString& text);
     QString findText() const { return m_findText; }
+
+    // A UTC minute (0..1439) of a weekday (0 Monday .. 6 Sunday), and how many minutes from it
+    // count as well (0: that minute alone), as OnAirAt takes them.
+    struct OnAirMoment {
+        int minute = 0;
+        int day = 0;
+        int within = 0;
+        bool operator==(const OnAirMoment&) const = default;
+    };
+    // "On Air Now": shows only the rows whose Comments hold a schedule summary on air at
+    // `moment`, the find text applying too; nothing shows every row again. Each row's summary
+    // is read once and kept while the filter is on, so a new minute only compares times; when
+    // no row goes on or off the air, the grid is left as it is.
+    void setOnAir(std::optional<OnAirMoment> moment);
+    const std::optional<OnAirMoment>& onAir() const { return m_onAir; }
 
     // How the grid shows a cell (the frequency in the chosen unit), which is what a screen
     // reader says of it (Qt::AccessibleTextRole, "empty" for an empty cell); without it the
@@ -71,6 +89,11 @@ private:
     static SortKey KeyFor(std::string_view cell, int column);
     const SortKey& sortKey(int sourceRow, int column) const;
     void problemsChanged();
+    // Whether table row `sourceRow` + 1 is on air at `moment`; reads the summaries first when
+    // they are not kept yet.
+    bool onAirAt(int sourceRow, const OnAirMoment& moment) const;
+    // Reads the summaries of source rows firstRow..lastRow, or of every row when none are kept.
+    void readSummaries(int firstRow, int lastRow) const;
 
     MemoryTableModel& m_table;
     // The keys of the column m_keysColumn (-1: none); cleared by every change of the table.
@@ -81,6 +104,11 @@ private:
     // The find text in lower case when it is plain ASCII: then cells are searched as bytes.
     std::string m_asciiFindText;
     bool m_findIsAscii = true;
+    std::optional<OnAirMoment> m_onAir;
+    // Per source row its schedule summary (nothing: not a schedule channel), kept in step with
+    // the table's rows and Comments while On Air Now is on; m_summariesRead false: none kept.
+    mutable std::vector<std::optional<ScheduleSummary>> m_summaries;
+    mutable bool m_summariesRead = false;
 };
 
 }  // namespace corvalen

@@ -34,6 +34,7 @@
 #include "app/FindBar.h"
 #include "app/GridView.h"
 #include "app/GridViewOptions.h"
+#include "app/OnAirNow.h"
 #include "app/PrintActions.h"
 #include "app/ProblemIndex.h"
 #include "app/ProblemsPanel.h"
@@ -128,6 +129,7 @@ MainWindow::MainWindow(SettingsFile settings, FileDialogPresenter* fileDialogs,
     m_status->setObjectName(QStringLiteral("statusLine"));
     m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
     statusBar()->addWidget(m_status, 1);
+    statusBar()->addPermanentWidget(m_onAir->label());
     statusBar()->addPermanentWidget(m_problemCount);
     // A .csv or .g3m file dropped on the window is opened.
     setAcceptDrops(true);
@@ -197,6 +199,8 @@ void MainWindow::buildMenus() {
     panel->setText(tr("Problems"));
     view->addAction(panel);
     connect(panel, &QAction::triggered, this, [this](bool wanted) { m_problemsWanted = wanted; });
+    view->addSeparator();
+    view->addActions({m_onAir->showAction(), m_onAir->withinHourAction()});
     view->addSeparator();
     view->addActions(m_viewOptions->frequencyActions());
     view->addMenu(m_viewOptions->columnsMenu());
@@ -288,11 +292,14 @@ void MainWindow::buildBrowsing() {
 
     m_findBar = new FindBar(*m_view, this);
     addToolBar(Qt::TopToolBarArea, m_findBar);
-    connect(m_findBar, &FindBar::rowsFound, this, [this] {
+    const auto showCurrent = [this] {
         if (grid()->currentIndex().isValid()) {
             grid()->scrollTo(grid()->currentIndex());
         }
-    });
+    };
+    connect(m_findBar, &FindBar::rowsFound, this, showCurrent);
+    m_onAir = new OnAirNow(*m_view, this);
+    connect(m_onAir, &OnAirNow::rowsFiltered, this, showCurrent);
     connect(m_findBar, &FindBar::closed, this, [this] {
         grid()->setFocus();
         // Every row is back: the view goes to the row the find left current, not to where the
@@ -493,9 +500,14 @@ void MainWindow::updateProblemCount() {
 }
 
 void MainWindow::revealRow(int tableRow) {
-    if (!m_view->findText().isEmpty() &&
-        !m_editActions->selection().gridIndexAt(tableRow, 0).isValid()) {
+    const auto hidden = [&] {
+        return !m_editActions->selection().gridIndexAt(tableRow, 0).isValid();
+    };
+    if (!m_view->findText().isEmpty() && hidden()) {
         m_findBar->close();  // the find text hides the row the user is to see
+    }
+    if (m_onAir->isOn() && hidden()) {
+        m_onAir->showAction()->setChecked(false);
     }
 }
 

@@ -20,6 +20,7 @@ class EditActions;
 class FileActions;
 class FindBar;
 class GridViewOptions;
+class OnAirNow;
 class PrintActions;
 class ProblemIndex;
 class ProblemsPanel;
@@ -49,6 +50,7 @@ public:
     PrintActions& printActions() const { return *m_printActions; }
     ScheduleActions& scheduleActions() const { return *m_scheduleActions; }
     FindBar& findBar() const { return *m_findBar; }
+    OnAirNow& onAirNow() const { return *m_onAir; }
     ChannelActions& channelActions() const { return *m_channelActions; }
     GridViewOptions& viewOptions() const { return *m_viewOptions; }
     WorkKeeper& keeper() const { return *m_keeper; }
@@ -59,7 +61,7 @@ public:
     ProblemIndex& problems() const { return *m_problems; }
 
     // Makes the cell at a table row and column (-1: the row) the grid's current cell and scrolls
-    // to it; a find text that hides its row is cleared first.
+    // to it; a find text that hides its row is cleared first, and On Air Now turned off.
     void showCell(int tableRow, int column);
 
 public slots:
@@ -80,7 +82,7 @@ private:
     // "Grid View — NAME" for the file at `path`, "Grid View" for none.
     void showFileInTitle(const QString& path);
     void updateProblemCount();
-    // Closes the find bar when its text hides the table row.
+    // Closes the find bar, and then turns On Air Now off, when they hide the table row.
     void revealRow(int tableRow);
     // Sizes the window so the client area has its design size beside the bars.
     void fitAroundClientArea();
@@ -110,6 +112,7 @@ private:
     ProblemsPanel* m_problemsPanel = nullptr;
     QLabel* m_problemCount = nullptr;
     FindBar* m_findBar = nullptr;
+    OnAirNow* m_onAir = nullptr;
     FileActions* m_fileActions = nullptr;
     PrintActions* m_printActions = nullptr;
     ScheduleActions* m_scheduleActions = nullptr;

@@ -9,9 +9,11 @@
 #include "app/ScheduleDialog.h"
 #include "app/StatusText.h"
 #include "app/Translations.h"
+#include "app/UndoSteps.h"
 #include "edit/ChannelRange.h"
 #include "formats/EibiSchedule.h"
 #include "formats/ScheduleFilter.h"
+#include "formats/SeasonUpdate.h"
 #include "io/SafeFile.h"
 
 namespace corvalen {
@@ -30,6 +32,17 @@ ScheduleActions::ScheduleActions(Document& document, SharedFileDialog& fileDialo
 }
 
 ScheduleActions::~ScheduleActions() = default;
+
+QString ScheduleActions::ReportedLines(const Schedule& schedule,
+                                       const ScheduleSelection& selection) {
+    QStringList lines;
+    for (const auto* reported : {&schedule.diagnostics, &selection.notices}) {
+        for (const Diagnostic& diagnostic : *reported) {
+            lines << DiagnosticLineText(diagnostic);
+        }
+    }
+    return lines.join(QLatin1Char('\n'));
+}
 
 void ScheduleActions::importSchedule() {
     m_fileDialog.settings().fileName.clear();
@@ -61,11 +74,14 @@ bool ScheduleActions::importFile(const QString& path) {
         }
         schedule = ReadEibiSchedule(text);
     }
-    const std::optional<ScheduleFilter> filter = m_asker->askScheduleFilter(schedule, name);
-    if (!filter) {
+    const std::optional<ScheduleChoice> choice = m_asker->askScheduleFilter(schedule, name);
+    if (!choice) {
         return false;
     }
-    const ScheduleSelection selection = SelectBroadcasts(schedule, *filter);
+    const ScheduleSelection selection = SelectBroadcasts(schedule, choice->filter);
+    if (choice->update) {
+        return updateChannels(path, schedule, selection);
+    }
     const int firstNumber = HighestChannelNumber(m_document.table().table()) + 1;
     MemoryTable channels = ScheduleChannels(selection.entries, firstNumber);
     const int added = channels.ChannelCount();
@@ -77,23 +93,69 @@ bool ScheduleActions::importFile(const QString& path) {
     }
     const int lastRow = *appended;
 
-    std::vector<Diagnostic> reported = schedule.diagnostics;
-    reported.insert(reported.end(), selection.notices.begin(), selection.notices.end());
+    const std::size_t reported = schedule.diagnostics.size() + selection.notices.size();
     QString text =
         tr("Imported %1 from %2 of %3 after row %4")
             .arg(Count(added, "channel", "channels"))
             .arg(selection.entries.size())
             .arg(Count(static_cast<qsizetype>(schedule.entries.size()), "broadcast", "broadcasts"))
             .arg(lastRow);
-    QStringList lines;
-    for (const Diagnostic& diagnostic : reported) {
-        lines << DiagnosticLineText(diagnostic);
+    if (reported > 0) {
+        text += tr("; %1 reported").arg(Count(static_cast<qsizetype>(reported), "line", "lines"));
     }
-    if (!reported.empty()) {
-        text += tr("; %1 reported")
-                    .arg(Count(static_cast<qsizetype>(reported.size()), "line", "lines"));
+    emit status(text, ReportedLines(schedule, selection));
+    return true;
+}
+
+bool ScheduleActions::updateChannels(const QString& path, const Schedule& schedule,
+                                     const ScheduleSelection& selection) {
+    const QString name = QFileInfo(path).fileName();
+    MemoryTableModel& model = m_document.table();
+    SeasonUpdate update;
+    {
+        BusyCursor busy;
+        update = PlanSeasonUpdate(model.table(), ScheduleChannels(selection.entries));
     }
-    emit status(text, lines.join(QLatin1Char('\n')));
+    const int added = update.added.ChannelCount();
+    const int removed = static_cast<int>(update.removed.size());
+    const int updated = static_cast<int>(update.updated.size());
+    if (added == 0 && removed == 0 && updated == 0) {
+        emit status(tr("The table's schedule channels already match %1; nothing changed").arg(name),
+                    ReportedLines(schedule, selection));
+        return false;
+    }
+    Status room =
+        RoomForChannels(model.table(), static_cast<std::uint64_t>(std::max(added - removed, 0)),
+                        "The filter gives");
+    if (room && added > 0) {
+        room = NumbersFit(static_cast<std::uint64_t>(HighestChannelNumber(model.table())) + 1,
+                          static_cast<std::uint64_t>(added));
+    }
+    if (!room) {
+        emit status(FailureText(path, room.error(), tr("nothing changed")), QString());
+        return false;
+    }
+    if (!m_asker->confirmSeasonUpdate(model.table(), update, name)) {
+        return false;
+    }
+    {
+        BusyCursor busy;
+        // The table after the update replaces the table as one undo step; the two share the
+        // rows that stay, so the step keeps little more than the rows it changed.
+        m_document.undoStack().push(new LoadTableStep(
+            m_document, ApplySeasonUpdate(model.table(), update), tr("Update from %1").arg(name)));
+    }
+    QString text =
+        tr("Updated the schedule channels from %1: %2 kept, %3 updated, %4 added, %5 removed")
+            .arg(name)
+            .arg(update.kept.size())
+            .arg(updated)
+            .arg(added)
+            .arg(removed);
+    if (const std::size_t reported = schedule.diagnostics.size() + selection.notices.size()) {
+        text += tr("; %1 reported").arg(Count(static_cast<qsizetype>(reported), "line", "lines"));
+    }
+    emit status(text, ReportedLines(schedule, selection));
     return true;
 }
 

@@ -13,10 +13,13 @@ class Document;
 class FileActions;
 class ScheduleFilterAsker;
 class SharedFileDialog;
+struct Schedule;
+struct ScheduleSelection;
 
 // File / "Import Broadcast Schedule…": opens an EiBi schedule, asks which broadcasts to keep,
 // and adds one channel per frequency and station after the last row, numbered on from the
-// highest channel number, as one undo step.
+// highest channel number, as one undo step. Asked to, it updates the table's schedule channels
+// with them instead (a new season, see PlanSeasonUpdate), after a preview, as one undo step.
 class ScheduleActions : public QObject {
     Q_OBJECT
 
@@ -29,8 +32,9 @@ public:
     // Where the filter is asked for; without a call, the dialog over the window.
     void setAsker(ScheduleFilterAsker* asker) { m_asker = asker; }
 
-    // Reads the schedule at `path`, asks for the filter and adds the channels. False when the
-    // file cannot be read or the dialog was cancelled; the table then stays as it was.
+    // Reads the schedule at `path`, asks for the filter and adds the channels, or updates the
+    // schedule channels. False when the file cannot be read, a dialog was cancelled or nothing
+    // changes; the table then stays as it was.
     bool importFile(const QString& path);
 
 public slots:
@@ -41,6 +45,11 @@ signals:
     void status(const QString& text, const QString& details);
 
 private:
+    bool updateChannels(const QString& path, const Schedule& schedule,
+                        const ScheduleSelection& selection);
+    // What reading the schedule and the filter reported, a line each.
+    static QString ReportedLines(const Schedule& schedule, const ScheduleSelection& selection);
+
     Document& m_document;
     SharedFileDialog& m_fileDialog;
     FileActions& m_files;

@@ -12,19 +12,27 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "app/SeasonPreviewDialog.h"
 #include "app/StatusText.h"
 #include "app/Translations.h"
 
 namespace corvalen {
 
-std::optional<ScheduleFilter> QtScheduleFilterAsker::askScheduleFilter(const Schedule& schedule,
+std::optional<ScheduleChoice> QtScheduleFilterAsker::askScheduleFilter(const Schedule& schedule,
                                                                        const QString& fileName) {
     ScheduleDialog dialog(schedule, fileName, m_parent);
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
     Result<ScheduleFilter> filter = dialog.filter();
-    return filter ? std::optional<ScheduleFilter>(*filter) : std::nullopt;
+    return filter ? std::optional<ScheduleChoice>({*filter, dialog.updateChosen()}) : std::nullopt;
+}
+
+bool QtScheduleFilterAsker::confirmSeasonUpdate(const MemoryTable& table,
+                                                const SeasonUpdate& update,
+                                                const QString& fileName) {
+    SeasonPreviewDialog dialog(table, update, fileName, m_parent);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 ScheduleDialog::ScheduleDialog(const Schedule& schedule, const QString& fileName, QWidget* parent)
@@ -38,6 +46,8 @@ ScheduleDialog::ScheduleDialog(const Schedule& schedule, const QString& fileName
       m_band(new QLineEdit(this)),
       m_useDate(new QCheckBox(tr("Valid on"), this)),
       m_date(new QDateEdit(QDate::currentDate(), this)),
+      m_update(new QCheckBox(tr("Update the table's schedule channels instead of adding new ones"),
+                             this)),
       m_count(new QLabel(this)),
       m_buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this)) {
     setWindowTitle(tr("Import Broadcast Schedule - %1").arg(fileName));
@@ -61,6 +71,11 @@ ScheduleDialog::ScheduleDialog(const Schedule& schedule, const QString& fileName
     m_date->setObjectName(QStringLiteral("date"));
     m_date->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
     m_date->setEnabled(false);
+    m_update->setObjectName(QStringLiteral("updateChannels"));
+    m_update->setToolTip(
+        tr("A new season: channels whose Comments hold a schedule's times are kept, updated or "
+           "removed, the new ones added; your other channels stay as they are. A preview comes "
+           "first"));
     m_count->setObjectName(QStringLiteral("count"));
     m_count->setWordWrap(true);
 
@@ -83,6 +98,7 @@ ScheduleDialog::ScheduleDialog(const Schedule& schedule, const QString& fileName
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(note);
+    layout->addWidget(m_update);
     layout->addWidget(m_count);
     layout->addWidget(m_buttons);
     m_buttons->button(QDialogButtonBox::Ok)->setText(tr("Import"));
@@ -96,6 +112,10 @@ ScheduleDialog::ScheduleDialog(const Schedule& schedule, const QString& fileName
     connect(m_date, &QDateEdit::dateChanged, this, &ScheduleDialog::updateCount);
     connect(m_useDate, &QCheckBox::toggled, this, [this](bool on) {
         m_date->setEnabled(on);
+        updateCount();
+    });
+    connect(m_update, &QCheckBox::toggled, this, [this](bool on) {
+        m_buttons->button(QDialogButtonBox::Ok)->setText(on ? tr("Preview\u2026") : tr("Import"));
         updateCount();
     });
     setMinimumWidth(std::max(440, TitleWidth(*this)));  // the title, with the file's name, whole
@@ -131,6 +151,10 @@ Result<ScheduleFilter> ScheduleDialog::filter() const {
     return filter;
 }
 
+bool ScheduleDialog::updateChosen() const {
+    return m_update->isChecked();
+}
+
 void ScheduleDialog::updateCount() {
     const Result<ScheduleFilter> chosen = filter();
     QPushButton* ok = m_buttons->button(QDialogButtonBox::Ok);
@@ -151,7 +175,8 @@ void ScheduleDialog::updateCount() {
                          .arg(locale.toString(static_cast<qlonglong>(selection.entries.size())),
                               Count(static_cast<qsizetype>(m_schedule.entries.size()), "broadcast",
                                     "broadcasts")));
-    ok->setEnabled(channels > 0);
+    // An update that keeps no broadcast removes every schedule channel, which may be meant.
+    ok->setEnabled(channels > 0 || m_update->isChecked());
 }
 
 }  // namespace corvalen

@@ -14,21 +14,35 @@ class QLineEdit;
 
 namespace corvalen {
 
-// Asks which broadcasts of a schedule to import. The program shows ScheduleDialog; the tests
-// answer from a script.
+struct SeasonUpdate;
+
+// The broadcasts to import, and whether they update the table's schedule channels (a new
+// season) instead of being added as new channels.
+struct ScheduleChoice {
+    ScheduleFilter filter;
+    bool update = false;
+};
+
+// Asks which broadcasts of a schedule to import, and shows what an update would do. The
+// program shows ScheduleDialog and SeasonPreviewDialog; the tests answer from a script.
 class ScheduleFilterAsker {
 public:
     virtual ~ScheduleFilterAsker() = default;
-    // The filter chosen for `schedule` (read from `fileName`); nothing when cancelled.
-    virtual std::optional<ScheduleFilter> askScheduleFilter(const Schedule& schedule,
+    // The choice for `schedule` (read from `fileName`); nothing when cancelled.
+    virtual std::optional<ScheduleChoice> askScheduleFilter(const Schedule& schedule,
                                                             const QString& fileName) = 0;
+    // Shows `update` of `table`; true when it is to be applied.
+    virtual bool confirmSeasonUpdate(const MemoryTable& table, const SeasonUpdate& update,
+                                     const QString& fileName) = 0;
 };
 
 class QtScheduleFilterAsker : public ScheduleFilterAsker {
 public:
     explicit QtScheduleFilterAsker(QWidget* parent) : m_parent(parent) {}
-    std::optional<ScheduleFilter> askScheduleFilter(const Schedule& schedule,
+    std::optional<ScheduleChoice> askScheduleFilter(const Schedule& schedule,
                                                     const QString& fileName) override;
+    bool confirmSeasonUpdate(const MemoryTable& table, const SeasonUpdate& update,
+                             const QString& fileName) override;
 
 private:
     QWidget* m_parent;
@@ -45,6 +59,8 @@ public:
 
     // The filter of the fields, or the first field's error.
     Result<ScheduleFilter> filter() const;
+    // "Update the table's schedule channels" is ticked.
+    bool updateChosen() const;
 
 private:
     void updateCount();
@@ -58,6 +74,7 @@ private:
     QLineEdit* m_band;
     QCheckBox* m_useDate;
     QDateEdit* m_date;
+    QCheckBox* m_update;
     QLabel* m_count;
     QDialogButtonBox* m_buttons;
 };

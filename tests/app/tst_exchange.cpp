@@ -1,3 +1,4 @@
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QElapsedTimer>
 #include <QHeaderView>
@@ -51,8 +52,11 @@ int PdfPages(const QByteArray& pdf) {
 class ScriptedScheduleFilter : public ScheduleFilterAsker {
 public:
     ScheduleFilter filter;
-    std::optional<ScheduleFilter> askScheduleFilter(const Schedule&, const QString&) override {
-        return filter;
+    std::optional<ScheduleChoice> askScheduleFilter(const Schedule&, const QString&) override {
+        return ScheduleChoice{filter};
+    }
+    bool confirmSeasonUpdate(const MemoryTable&, const SeasonUpdate&, const QString&) override {
+        return false;
     }
 };
 
@@ -425,6 +429,10 @@ private slots:
         dialog.findChild<QLineEdit*>(QStringLiteral("station"))->setText(QStringLiteral("nowhere"));
         QCOMPARE(count->text(), QStringLiteral("0 of 14 broadcasts pass, on 0 channels"));
         QVERIFY(!ok->isEnabled());
+        // An update that keeps no broadcast removes the schedule's channels: it may be asked for.
+        dialog.findChild<QCheckBox*>(QStringLiteral("updateChannels"))->setChecked(true);
+        QVERIFY(ok->isEnabled() && dialog.updateChosen());
+        QCOMPARE(ok->text(), QStringLiteral("Preview\u2026"));
         dialog.findChild<QLineEdit*>(QStringLiteral("at"))->setText(QStringLiteral("25"));
         QVERIFY(count->text().startsWith(QStringLiteral("The time \"25\" is neither")));
     }

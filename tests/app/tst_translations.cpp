@@ -24,6 +24,7 @@
 #include "app/PrintActions.h"
 #include "app/ProblemsPanel.h"
 #include "app/ScheduleDialog.h"
+#include "app/SeasonPreviewDialog.h"
 #include "app/SetFieldDialog.h"
 #include "app/StatusText.h"
 #include "app/Translations.h"
@@ -229,6 +230,14 @@ private:
             corvalen::ScheduleDialog dialog(schedule, QStringLiteral("sked.csv"));
             return Collect(&dialog);
         }
+        if (what == QLatin1String("season update")) {
+            const corvalen::MemoryTable table = testing::Channels(2);
+            corvalen::SeasonUpdate update;
+            update.kept = {1};
+            update.updated = {{2, "1800-1900 E"}};
+            corvalen::SeasonPreviewDialog dialog(table, update, QStringLiteral("sked.csv"));
+            return Collect(&dialog);
+        }
         if (what == QLatin1String("Compare with File")) {
             startWindow(testing::Channels(3));
             ShownTexts texts;
@@ -330,7 +339,7 @@ private slots:
         QTest::addColumn<QString>("what");
         for (const char* what :
              {"main window", "Add Channel Range", "Set Field", "broadcast schedule",
-              "Compare with File", "Go to Channel", "file dialog", "print dialog",
+              "season update", "Compare with File", "Go to Channel", "file dialog", "print dialog",
               "unsaved changes", "overwrite", "Location 0", "information"}) {
             QTest::newRow(what) << QString::fromLatin1(what);
         }

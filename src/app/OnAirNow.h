@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QDateTime>
+#include <QObject>
+#include <functional>
+
+class QAction;
+class QLabel;
+class QTimer;
+class QWidget;
+
+namespace corvalen {
+
+class ChannelViewModel;
+
+// View / "On Air Now": the grid shows only the schedule channels on air at the current UTC
+// minute (with "Within the Next Hour", at any minute of the hour from it), filtered again as
+// each minute begins; a label for the status bar says the time and how many rows show.
+class OnAirNow : public QObject {
+    Q_OBJECT
+
+public:
+    OnAirNow(ChannelViewModel& view, QWidget* window);
+
+    QAction* showAction() const { return m_show; }
+    QAction* withinHourAction() const { return m_withinHour; }
+    QLabel* label() const { return m_label; }
+    bool isOn() const;
+
+    // Where the time comes from (UTC); without a call, the system's clock.
+    void setClock(std::function<QDateTime()> clock) { m_clock = std::move(clock); }
+    // Filters the grid for the clock's minute, and waits for the next one.
+    void refresh();
+
+signals:
+    // The grid's rows were filtered again.
+    void rowsFiltered();
+
+private:
+    void showCount();
+
+    ChannelViewModel& m_view;
+    QAction* m_show;
+    QAction* m_withinHour;
+    QLabel* m_label;
+    QTimer* m_minute;
+    std::function<QDateTime()> m_clock;
+};
+
+}  // namespace corvalen
