@@ -80,10 +80,6 @@ private:
         return file;
     }
 
-    QAction* action(const char* name) const {
-        return m_window->findChild<QAction*>(QString::fromLatin1(name));
-    }
-
     // Whether the window takes `file` as a drop; if it does, drops it.
     bool drop(const QString& file) {
         QMimeData data;
@@ -117,15 +113,6 @@ private:
             header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
             header->height() / 2);
         QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, centre);
-    }
-
-    QStringList callsigns() const {
-        QStringList texts;
-        const MemoryTable& table = m_window->document().table().table();
-        for (int row = 1; row < table.RowCount(); ++row) {
-            texts << QString::fromStdString(std::string(table.CellText(row, Callsign)));
-        }
-        return texts;
     }
 
 private slots:
@@ -311,7 +298,7 @@ private slots:
         }
 
         click(caption);
-        QCOMPARE(this->callsigns(), callsigns);
+        QCOMPARE(testing::ColumnTexts(table(), Callsign), callsigns);
         if (caption == QStringLiteral("Insert Row")) {
             QVERIFY(window.view().findText().isEmpty());
             QCOMPARE(window.view().rowCount(), 7);

@@ -83,16 +83,14 @@ private slots:
         QTest::addColumn<int>("column");
         QTest::addColumn<QString>("typed");  // empty: F2, End, then "X"
         QTest::addColumn<QString>("stored");
-        QTest::newRow("Mode") << int(Mode) << "AM"
-                              << "AM";
-        QTest::newRow("Callsign") << int(Callsign) << "WWV"
-                                  << "WWV";
-        QTest::newRow("Frequency") << int(Frequency) << "7200000"
-                                   << "7200000";
-        QTest::newRow("F2 on Mode") << int(Mode) << ""
-                                    << "USBX";
-        QTest::newRow("F2 on Callsign") << int(Callsign) << ""
-                                        << "C1X";
+        const auto row = [](const char* name, int column, const char* typed, const char* stored) {
+            QTest::newRow(name) << column << QString(typed) << QString(stored);
+        };
+        row("Mode", Mode, "AM", "AM");
+        row("Callsign", Callsign, "WWV", "WWV");
+        row("Frequency", Frequency, "7200000", "7200000");
+        row("F2 on Mode", Mode, "", "USBX");
+        row("F2 on Callsign", Callsign, "", "C1X");
     }
     void typingReplacesTheCell() {
         QFETCH(int, column);
@@ -254,42 +252,31 @@ private slots:
         QCOMPARE(window.size(), chosen);
     }
 
-    // The dialogs' titles are not cut, in English and in German.
-    void dialogTitlesShowWhole_data() {
-        QTest::addColumn<QLocale>("locale");
-        QTest::newRow("English") << QLocale(QLocale::English, QLocale::UnitedStates);
-        QTest::newRow("German") << QLocale(QLocale::German, QLocale::Germany);
-    }
-    void dialogTitlesShowWhole() {
+    // The dialogs' titles are not cut, nor the hints in Add Channel Range's empty fields, in
+    // English and in German.
+    void dialogTextsShowWhole_data() { firstWindowFitsItsColumns_data(); }
+    void dialogTextsShowWhole() {
         QFETCH(QLocale, locale);
         corvalen::InstallTranslations(*QCoreApplication::instance(), locale);
         const MemoryTable channels = Channels(3);
-        SetFieldDialog dialog(channels, Mode, 2);
-        dialog.show();
-        QApplication::processEvents();
-        // A title bar's text beside its buttons (close, maximise, minimise and the icon).
-        const int needed = QFontMetrics(QApplication::font("QMdiSubWindowTitleBar"))
-                               .horizontalAdvance(dialog.windowTitle()) +
-                           4 * dialog.style()->pixelMetric(QStyle::PM_TitleBarHeight);
-        QVERIFY2(dialog.width() >= needed, qPrintable(QStringLiteral("\"%1\" needs %2, has %3")
-                                                          .arg(dialog.windowTitle())
-                                                          .arg(needed)
-                                                          .arg(dialog.width())));
-    }
-
-    // The hints in Add Channel Range's empty fields show whole, in English and in German.
-    void rangeHintsShowWhole_data() { dialogTitlesShowWhole_data(); }
-    void rangeHintsShowWhole() {
-        QFETCH(QLocale, locale);
-        corvalen::InstallTranslations(*QCoreApplication::instance(), locale);
-        const MemoryTable channels = Channels(3);
-        ChannelRangeDialog dialog(channels);
-        dialog.show();
-        QApplication::processEvents();
+        SetFieldDialog setField(channels, Mode, 2);
+        ChannelRangeDialog range(channels);
+        for (QDialog* dialog : std::initializer_list<QDialog*>{&setField, &range}) {
+            dialog->show();
+            QApplication::processEvents();
+            // A title bar's text beside its buttons (close, maximise, minimise and the icon).
+            const int needed = QFontMetrics(QApplication::font("QMdiSubWindowTitleBar"))
+                                   .horizontalAdvance(dialog->windowTitle()) +
+                               4 * dialog->style()->pixelMetric(QStyle::PM_TitleBarHeight);
+            QVERIFY2(dialog->width() >= needed, qPrintable(QStringLiteral("\"%1\" needs %2, has %3")
+                                                               .arg(dialog->windowTitle())
+                                                               .arg(needed)
+                                                               .arg(dialog->width())));
+        }
         // The Mode box keeps its arrow beside its text field.
-        auto* mode = dialog.findChild<QComboBox*>(QStringLiteral("mode"));
+        auto* mode = range.findChild<QComboBox*>(QStringLiteral("mode"));
         QVERIFY(mode->lineEdit()->geometry().right() < mode->width() - 10);
-        for (const QLineEdit* edit : dialog.findChildren<QLineEdit*>()) {
+        for (const QLineEdit* edit : range.findChildren<QLineEdit*>()) {
             const int hint = edit->fontMetrics().horizontalAdvance(edit->placeholderText());
             // The room the text has inside the field's frame and margins.
             QStyleOptionFrame frame;
