@@ -249,24 +249,6 @@ private slots:
                  (lines.empty() ? std::string("no lines") : lines.front()).c_str());
     }
 
-    // Channels appended to a table of 976 rows: what the file's reader says names the table's
-    // rows, with the file's line beside each.
-    void appendedRowsNameTableRows() {
-        CsvImport read = ReadChirpCsv(
-            "Location,Name,Frequency,Mode\r\n"
-            "1,A,146.52,FM\r\n"
-            "2,B,88.5,WFM\r\n"
-            "3,C,98.1,WFM\r\n");
-        QCOMPARE(read.diagnostics.size(), std::size_t{2});
-        PlaceAppendedRows(read.diagnostics, read.origins, 976);
-        const ProblemPlaces places(nullptr, &read.origins);
-        const std::vector<std::string> lines = GroupedReport(read.diagnostics, places);
-        QCOMPARE(lines.size(), std::size_t{1});
-        QCOMPARE(lines.front(),
-                 std::string("2 channels: Mode \"WFM\" is no mode the receiver has; kept as it is: "
-                             "row 978 (line 3, Location 2); row 979 (line 4, Location 3)"));
-    }
-
     // Lines of problems in German: the place, the column, the message.
     void germanDiagnostics_data() {
         QTest::addColumn<int>("form");  // 0 a report's line, 1 as check and the panel list it
