@@ -42,14 +42,6 @@ private:
         return QString::fromStdString(std::string(table().CellText(tableRow, column)));
     }
 
-    // The open combo box of the cell being edited.
-    QComboBox* openList(int tableRow, int column) {
-        const QModelIndex index = grid().model()->index(tableRow - 1, column);
-        grid().setCurrentIndex(index);
-        grid().edit(index);
-        return grid().viewport()->findChild<QComboBox*>();
-    }
-
     // A table of VHF channels whose frequencies need every digit in MHz.
     static MemoryTable VhfChannels() {
         MemoryTable table = Channels(3);
@@ -128,7 +120,10 @@ private slots:
         QFETCH(QString, current);
         startWindow(Channels(2));
         activate();
-        QComboBox* box = openList(1, column);
+        const QModelIndex index = grid().model()->index(0, column);
+        grid().setCurrentIndex(index);
+        grid().edit(index);
+        QComboBox* box = grid().viewport()->findChild<QComboBox*>();
         QVERIFY(box != nullptr);
         QCOMPARE(box->currentText(), current);
         QVERIFY(box->isVisible());

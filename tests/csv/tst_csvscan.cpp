@@ -115,36 +115,32 @@ private slots:
     void fieldForms_data() {
         QTest::addColumn<QByteArray>("record");
         QTest::addColumn<QByteArray>("cells");
-        QTest::newRow("plain") << QByteArray("1,abc,d\r\n") << QByteArray("1|abc|d");
-        QTest::newRow("quoted") << QByteArray("\"1\",\"a,b\",\"c\"\r\n") << QByteArray("1|a,b|c");
-        QTest::newRow("spaces before") << QByteArray("1,  x ,  \"y\"") << QByteArray("1|x |y");
-        QTest::newRow("doubled quote") << QByteArray("1,\"a\"\"b\",c") << QByteArray("1|a\"b|c");
-        QTest::newRow("text after closing quote")
-            << QByteArray("1,\"a\"  b,\"c\" ,d") << QByteArray("1|a  b|c");
-        QTest::newRow("quote inside plain text")
-            << QByteArray("1,a\"b,c") << QByteArray("1|a\"b|c");
-        QTest::newRow("quoted, then a quote inside plain text")
-            << QByteArray("1,\"abc\",d\",e") << QByteArray("1|abc|d\"");
-        QTest::newRow("line break in quotes")
-            << QByteArray("1,\"a\r\nb\",c\n") << QByteArray("1|a\r\nb|c");
-        QTest::newRow("long Windows-1252") << QByteArray(
-                                                  "1,\"R\xE1"
-                                                  "dio Nacional da Amaz\xF4nia\",x")
-                                           << QByteArray(
-                                                  "1|R\xC3\xA1"
-                                                  "dio Nacional da Amaz\xC3\xB4nia|x");
-        QTest::newRow("Windows-1252 after doubled quote")
-            << QByteArray("1,\"\"\"\xE9\",\"\"\"\"") << QByteArray("1|\"\xC3\xA9|\"");
-        QTest::newRow("last field unclosed") << QByteArray("1,2,\"abc") << QByteArray("1|2|abc");
+        const auto row = [](const char* name, const QByteArray& record, const QByteArray& cells) {
+            QTest::newRow(name) << record << cells;
+        };
+        row("plain", "1,abc,d\r\n", "1|abc|d");
+        row("quoted", "\"1\",\"a,b\",\"c\"\r\n", "1|a,b|c");
+        row("spaces before", "1,  x ,  \"y\"", "1|x |y");
+        row("doubled quote", "1,\"a\"\"b\",c", "1|a\"b|c");
+        row("text after closing quote", "1,\"a\"  b,\"c\" ,d", "1|a  b|c");
+        row("quote inside plain text", "1,a\"b,c", "1|a\"b|c");
+        row("quoted, then a quote inside plain text", "1,\"abc\",d\",e", "1|abc|d\"");
+        row("line break in quotes", "1,\"a\r\nb\",c\n", "1|a\r\nb|c");
+        row("long Windows-1252",
+            "1,\"R\xE1"
+            "dio Nacional da Amaz\xF4nia\",x",
+            "1|R\xC3\xA1"
+            "dio Nacional da Amaz\xC3\xB4nia|x");
+        row("Windows-1252 after doubled quote", "1,\"\"\"\xE9\",\"\"\"\"", "1|\"\xC3\xA9|\"");
+        row("last field unclosed", "1,2,\"abc", "1|2|abc");
         const QByteArray x50(50, 'x');
-        QTest::newRow("long quoted field with a letter near its end")
-            << QByteArray("1,\"" + x50 + "\xE9yz\",c") << QByteArray("1|" + x50 + "\xC3\xA9yz|c");
-        QTest::newRow("comma and letter in a long quoted field")
-            << QByteArray("1,\"" + x50 + "ab,\xE9\",c") << QByteArray("1|" + x50 + "ab,\xC3\xA9|c");
-        QTest::newRow("long quoted field, then a quoted letter")
-            << QByteArray("1,\"" + x50 + "\",\"\xE9\"\n") << QByteArray("1|" + x50 + "|\xC3\xA9");
-        QTest::newRow("letter in the last plain field")
-            << QByteArray("1,a,b\xE9") << QByteArray("1|a|b\xC3\xA9");
+        row("long quoted field with a letter near its end", "1,\"" + x50 + "\xE9yz\",c",
+            "1|" + x50 + "\xC3\xA9yz|c");
+        row("comma and letter in a long quoted field", "1,\"" + x50 + "ab,\xE9\",c",
+            "1|" + x50 + "ab,\xC3\xA9|c");
+        row("long quoted field, then a quoted letter", "1,\"" + x50 + "\",\"\xE9\"\n",
+            "1|" + x50 + "|\xC3\xA9");
+        row("letter in the last plain field", "1,a,b\xE9", "1|a|b\xC3\xA9");
     }
     // Each form as the file's last record, and with more records after it, which read the same.
     void fieldForms() {

@@ -693,17 +693,18 @@ private slots:
     void quotedCells_data() {
         QTest::addColumn<QByteArray>("cell");
         QTest::addColumn<QByteArray>("quoted");
-        QTest::newRow("empty") << QByteArray() << QByteArray("\"\"");
-        QTest::newRow("plain") << QByteArray("DCF77 Mainflingen")
-                               << QByteArray("\"DCF77 Mainflingen\"");
-        QTest::newRow("40 characters") << QByteArray(40, 'x') << "\"" + QByteArray(40, 'x') + "\"";
-        QTest::newRow("41 characters")
-            << QByteArray(41, 'x') << "\"" + QByteArray(40, 'x') + "...\" (41 characters)";
-        QTest::newRow("control characters")
-            << QByteArray("a\tb\r\nc\x01\x7F") << QByteArray("\"a\\tb\\r\\nc\\x01\\x7F\"");
-        QTest::newRow("40 letters in UTF-8, one past")
-            << QByteArray("\xCE\xA9").repeated(41)
-            << "\"" + QByteArray("\xCE\xA9").repeated(40) + "...\" (41 characters)";
+        const auto row = [](const char* name, const QByteArray& cell, const QByteArray& quoted) {
+            QTest::newRow(name) << cell << quoted;
+        };
+        const QByteArray x40(40, 'x');
+        const QByteArray omega40 = QByteArray("\xCE\xA9").repeated(40);
+        row("empty", "", "\"\"");
+        row("plain", "DCF77 Mainflingen", "\"DCF77 Mainflingen\"");
+        row("40 characters", x40, "\"" + x40 + "\"");
+        row("41 characters", x40 + "x", "\"" + x40 + "...\" (41 characters)");
+        row("control characters", "a\tb\r\nc\x01\x7F", "\"a\\tb\\r\\nc\\x01\\x7F\"");
+        row("40 letters in UTF-8, one past", omega40 + "\xCE\xA9",
+            "\"" + omega40 + "...\" (41 characters)");
     }
     void quotedCells() {
         QFETCH(QByteArray, cell);
