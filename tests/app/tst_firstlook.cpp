@@ -53,6 +53,11 @@ private:
         return table;
     }
 
+    // What a failed check of a width says.
+    static QByteArray Needs(const QString& text, int needed, int has) {
+        return QStringLiteral("\"%1\" needs %2, has %3").arg(text).arg(needed).arg(has).toUtf8();
+    }
+
     // The width a cell's text takes in the grid, with the room a cell keeps around it.
     int neededWidth(const QModelIndex& index) const {
         auto& delegate = m_window->viewOptions().delegate();
@@ -181,11 +186,9 @@ private slots:
         for (int row = 0; row < 3; ++row) {
             for (const int column : {int(Frequency), int(Callsign)}) {
                 const QModelIndex index = grid().model()->index(row, column);
+                const QString text = m_window->viewOptions().delegate().shownText(index);
                 QVERIFY2(grid().columnWidth(column) >= neededWidth(index),
-                         qPrintable(QStringLiteral("%1 needs %2, has %3")
-                                        .arg(m_window->viewOptions().delegate().shownText(index))
-                                        .arg(neededWidth(index))
-                                        .arg(grid().columnWidth(column))));
+                         Needs(text, neededWidth(index), grid().columnWidth(column)).constData());
             }
         }
     }
@@ -208,10 +211,7 @@ private slots:
         const int needed =
             QFontMetrics(header->font()).horizontalAdvance(heading) + 3 * margin + arrow;
         QVERIFY2(header->sectionSize(column) >= needed,
-                 qPrintable(QStringLiteral("%1 needs %2, has %3")
-                                .arg(heading)
-                                .arg(needed)
-                                .arg(header->sectionSize(column))));
+                 Needs(heading, needed, header->sectionSize(column)).constData());
     }
 
     // With fresh settings the window opens wide enough for every column of the sample file, in
@@ -263,10 +263,8 @@ private slots:
             const int needed = QFontMetrics(QApplication::font("QMdiSubWindowTitleBar"))
                                    .horizontalAdvance(dialog->windowTitle()) +
                                4 * dialog->style()->pixelMetric(QStyle::PM_TitleBarHeight);
-            QVERIFY2(dialog->width() >= needed, qPrintable(QStringLiteral("\"%1\" needs %2, has %3")
-                                                               .arg(dialog->windowTitle())
-                                                               .arg(needed)
-                                                               .arg(dialog->width())));
+            QVERIFY2(dialog->width() >= needed,
+                     Needs(dialog->windowTitle(), needed, dialog->width()).constData());
         }
         // The Mode box keeps its arrow beside its text field.
         auto* mode = range.findChild<QComboBox*>(QStringLiteral("mode"));
@@ -279,10 +277,8 @@ private slots:
             const QRect room =
                 edit->style()->subElementRect(QStyle::SE_LineEditContents, &frame, edit) -
                 edit->textMargins();
-            QVERIFY2(room.width() >= hint, qPrintable(QStringLiteral("\"%1\" needs %2, has %3")
-                                                          .arg(edit->placeholderText())
-                                                          .arg(hint)
-                                                          .arg(room.width())));
+            QVERIFY2(room.width() >= hint,
+                     Needs(edit->placeholderText(), hint, room.width()).constData());
         }
     }
 
