@@ -256,17 +256,16 @@ private slots:
     void statusSaysWhatTheLastCommandDid_data() {
         QTest::addColumn<QStringList>("actions");
         QTest::addColumn<QString>("status");
-        QTest::newRow("Add Row") << QStringList{"addRowAction"} << "Added an empty row as row 4";
-        QTest::newRow("Insert Row")
-            << QStringList{"insertRowAction"} << "Inserted an empty row as row 3";
-        QTest::newRow("Move Up") << QStringList{"moveUpAction"} << "Moved 1 row up";
-        QTest::newRow("Move to Bottom")
-            << QStringList{"moveToBottomAction"} << "Moved 1 row to the bottom";
-        QTest::newRow("Undo") << QStringList{"moveUpAction", "undoAction"} << "Undid Move Up";
-        QTest::newRow("Redo") << QStringList{"moveUpAction", "undoAction", "redoAction"}
-                              << "Redid Move Up";
-        QTest::newRow("Clear Cells")
-            << QStringList{"clearCellsAction"} << "Last change: Clear Cells";
+        const auto row = [](const char* name, const char* actions, const char* status) {
+            QTest::newRow(name) << QString(actions).split(' ') << status;
+        };
+        row("Add Row", "addRowAction", "Added an empty row as row 4");
+        row("Insert Row", "insertRowAction", "Inserted an empty row as row 3");
+        row("Move Up", "moveUpAction", "Moved 1 row up");
+        row("Move to Bottom", "moveToBottomAction", "Moved 1 row to the bottom");
+        row("Undo", "moveUpAction undoAction", "Undid Move Up");
+        row("Redo", "moveUpAction undoAction redoAction", "Redid Move Up");
+        row("Clear Cells", "clearCellsAction", "Last change: Clear Cells");
     }
 
     void statusSaysWhatTheLastCommandDid() {

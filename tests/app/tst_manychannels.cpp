@@ -109,9 +109,7 @@ private slots:
         open(3);
         const MemoryTable before = table();
         RangeFill fill;
-        fill.range.startHz = 118000000;
-        fill.range.stopHz = 118050000;
-        fill.range.stepHz = 25000;
+        fill.range = {118000000, 118050000, 25000, 1, {}};
         fill.cells = {{Mode, "AM"}, {Callsign, "TWR"}};
         m_edits->ranges.push_back(fill);
         trigger("addRangeAction");
