@@ -80,10 +80,6 @@ private:
         return file;
     }
 
-    QAction* action(const char* name) const {
-        return m_window->findChild<QAction*>(QString::fromLatin1(name));
-    }
-
     // Whether the window takes `file` as a drop; if it does, drops it.
     bool drop(const QString& file) {
         QMimeData data;
@@ -117,15 +113,6 @@ private:
             header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
             header->height() / 2);
         QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, centre);
-    }
-
-    QStringList callsigns() const {
-        QStringList texts;
-        const MemoryTable& table = m_window->document().table().table();
-        for (int row = 1; row < table.RowCount(); ++row) {
-            texts << QString::fromStdString(std::string(table.CellText(row, Callsign)));
-        }
-        return texts;
     }
 
 private slots:
@@ -165,16 +152,14 @@ private slots:
         QTest::addColumn<int>("clicks");
         QTest::addColumn<QList<int>>("rows");  // table rows, top to bottom
 
-        QTest::newRow("Number as numbers, text after")
-            << int(Number) << 1 << QList<int>{4, 2, 1, 5, 3, 6};
-        QTest::newRow("Frequency: sign, blanks; text, then empty last")
-            << int(Frequency) << 1 << QList<int>{5, 6, 2, 1, 4, 3};
-        QTest::newRow("second click reverses")
-            << int(Frequency) << 2 << QList<int>{3, 4, 1, 2, 6, 5};
-        QTest::newRow("third click: table order")
-            << int(Frequency) << 3 << QList<int>{1, 2, 3, 4, 5, 6};
-        QTest::newRow("Callsign as text, case ignored")
-            << int(Callsign) << 1 << QList<int>{2, 6, 5, 4, 1, 3};
+        const auto row = [](const char* name, int column, int clicks, const QList<int>& rows) {
+            QTest::newRow(name) << column << clicks << rows;
+        };
+        row("Number as numbers, text after", Number, 1, {4, 2, 1, 5, 3, 6});
+        row("Frequency: sign, blanks; text, then empty last", Frequency, 1, {5, 6, 2, 1, 4, 3});
+        row("second click reverses", Frequency, 2, {3, 4, 1, 2, 6, 5});
+        row("third click: table order", Frequency, 3, {1, 2, 3, 4, 5, 6});
+        row("Callsign as text, case ignored", Callsign, 1, {2, 6, 5, 4, 1, 3});
     }
 
     void headerClicksSort() {
@@ -277,21 +262,18 @@ private slots:
         QTest::addColumn<QList<int>>("selected");  // grid rows
         QTest::addColumn<QStringList>("callsigns");
 
+        const auto row = [](const char* name, const char* caption, const char* find,
+                            const QList<int>& selected, const char* callsigns) {
+            QTest::newRow(name) << caption << find << selected << QString(callsigns).split('/');
+        };
         // Sorted by Frequency the grid shows table rows 5, 6, 2, 1, 4, 3.
-        QTest::newRow("Delete Row(s), sorted")
-            << "Delete Row(s)"
-            << "" << QList<int>{0, 2} << QStringList{"delta", "", "charlie", "ALPHA2"};
-        QTest::newRow("Delete Row(s), sorted and filtered: rows 6, 2")
-            << "Delete Row(s)"
-            << "alpha" << QList<int>{0, 1} << QStringList{"delta", "", "charlie", "bravo"};
-        QTest::newRow("Insert Row below table row 2, sorted")
-            << "Insert Row"
-            << "" << QList<int>{2}
-            << QStringList{"delta", "Alpha", "", "", "charlie", "bravo", "ALPHA2"};
-        QTest::newRow("Insert Row, the new row shows despite the find text")
-            << "Insert Row"
-            << "alpha" << QList<int>{1}
-            << QStringList{"delta", "Alpha", "", "", "charlie", "bravo", "ALPHA2"};
+        row("Delete Row(s), sorted", "Delete Row(s)", "", {0, 2}, "delta//charlie/ALPHA2");
+        row("Delete Row(s), sorted and filtered: rows 6, 2", "Delete Row(s)", "alpha", {0, 1},
+            "delta//charlie/bravo");
+        row("Insert Row below table row 2, sorted", "Insert Row", "", {2},
+            "delta/Alpha///charlie/bravo/ALPHA2");
+        row("Insert Row, the new row shows despite the find text", "Insert Row", "alpha", {1},
+            "delta/Alpha///charlie/bravo/ALPHA2");
     }
 
     void rowCommandsOnSortedFilteredView() {
@@ -311,7 +293,7 @@ private slots:
         }
 
         click(caption);
-        QCOMPARE(this->callsigns(), callsigns);
+        QCOMPARE(testing::ColumnTexts(table(), Callsign), callsigns);
         if (caption == QStringLiteral("Insert Row")) {
             QVERIFY(window.view().findText().isEmpty());
             QCOMPARE(window.view().rowCount(), 7);
@@ -327,13 +309,14 @@ private slots:
         QTest::addColumn<int>("flaggedRow");  // the cell the problem is reported on
         QTest::addColumn<int>("flaggedColumn");
 
-        QTest::newRow("Frequency not a number")
-            << 4 << int(Frequency) << "7 MHz" << 4 << int(Frequency);
-        QTest::newRow("unknown Mode") << 2 << int(Mode) << "XYZ" << 2 << int(Mode);
-        QTest::newRow("Groups entry outside 1 to 16")
-            << 5 << int(Groups) << "2+17" << 5 << int(Groups);
-        QTest::newRow("repeated channel number: the earlier row loses its record")
-            << 5 << int(Number) << "2" << 2 << int(Number);
+        const auto row = [](const char* name, int bad, int column, const char* text,
+                            int flaggedRow) {  // the problem is on the column made bad
+            QTest::newRow(name) << bad << column << text << flaggedRow << column;
+        };
+        row("Frequency not a number", 4, Frequency, "7 MHz", 4);
+        row("unknown Mode", 2, Mode, "XYZ", 2);
+        row("Groups entry outside 1 to 16", 5, Groups, "2+17", 5);
+        row("repeated channel number: the earlier row loses its record", 5, Number, "2", 2);
     }
 
     void problemCellsTintedListedAndReached() {

@@ -66,12 +66,17 @@ private slots:
         QLocale::setDefault(QLocale::c());
     }
 
+    // The grid, a screen reader and the cell editor give a frequency in the unit of the view
+    // with the language's decimal separator; the cell keeps its Hz, and text that is no whole
+    // number of Hz stands as the file has it. What is typed is read in that unit.
     void frequencyEditorWorksInTheViewUnit_data() {
         QTest::addColumn<QString>("unitAction");
         QTest::addColumn<QLocale>("locale");
-        QTest::addColumn<QString>("shown");  // what the editor starts with
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("stored");  // empty: refused, the cell keeps 7005000
+        QTest::addColumn<QString>("cell");
+        QTest::addColumn<QString>("gridText");  // in the grid and to a screen reader
+        QTest::addColumn<QString>("shown");     // what the editor starts with
+        QTest::addColumn<QString>("typed");     // empty: Enter on the text as it started
+        QTest::addColumn<QString>("stored");    // empty: refused, the cell keeps its text
         QTest::addColumn<QString>("status");
 
         // (How typed text is read in each unit: tst_editing's cellEditorTexts; here the editor
@@ -79,136 +84,109 @@ private slots:
         const QLocale en(QLocale::English, QLocale::UnitedKingdom);
         const QLocale de(QLocale::German, QLocale::Germany);
         const auto row = [](const char* name, const char* unit, const QLocale& locale,
-                            const char* shown, const char* typed, const char* stored,
-                            const char* status = "") {
-            QTest::newRow(name) << QString("frequency%1Action").arg(unit) << locale << shown
-                                << typed << stored << status;
+                            const char* cell, const char* grid, const char* shown,
+                            const char* typed, const char* stored, const char* status = "") {
+            QTest::newRow(name) << QString("frequency%1Action").arg(unit) << locale << cell << grid
+                                << shown << typed << stored << status;
         };
-        row("MHz view, no unit", "MHz", en, "7.005 MHz", "7.2", "7200000");
-        row("kHz view, M typed", "KHz", en, "7005 kHz", "7.2M", "7200000");
-        row("Hz view", "Hz", en, "7005000", "7200000", "7200000");
-        row("German decimal comma", "MHz", de, "7,005 MHz", "146,52", "146520000");
-        row("German, point typed", "MHz", de, "7,005 MHz", "146.52", "146520000");
-        row("German kHz view, comma", "KHz", de, "7005 kHz", "7200,5", "7200500");
-        row("German, not whole Hz", "MHz", de, "7,005 MHz", "7,1000005", "",
+        const char* hz = "7005000";
+        row("MHz view, no unit", "MHz", en, hz, "7.005000", "7.005 MHz", "7.2", "7200000");
+        row("kHz view, M typed", "KHz", en, hz, "7005.000", "7005 kHz", "7.2M", "7200000");
+        row("Hz view", "Hz", en, hz, hz, hz, "7200000", "7200000");
+        row("German decimal comma", "MHz", de, hz, "7,005000", "7,005 MHz", "146,52", "146520000");
+        row("German, point typed", "MHz", de, hz, "7,005000", "7,005 MHz", "146.52", "146520000");
+        row("German kHz view, comma", "KHz", de, hz, "7005,000", "7005 kHz", "7200,5", "7200500");
+        row("German, not whole Hz", "MHz", de, hz, "7,005000", "7,005 MHz", "7,1000005", "",
             "7,1000005 is not a whole number of Hz");
-        row("fraction of a Hz in the Hz view", "Hz", en, "7005000", "7.2", "",
+        row("fraction of a Hz in the Hz view", "Hz", en, hz, hz, hz, "7.2", "",
             "7.2 is not a whole number of Hz");
-        row("not a number", "MHz", en, "7.005 MHz", "seven", "", "\"seven\" is not a frequency");
+        row("not a number", "MHz", en, hz, "7.005000", "7.005 MHz", "seven", "",
+            "\"seven\" is not a frequency");
+        row("English MHz, unchanged", "MHz", en, "146520000", "146.520000", "146.52 MHz", "", "");
+        row("German kHz, unchanged", "KHz", de, "7005500", "7005,500", "7005,5 kHz", "", "");
+        row("German, a cell with a point", "MHz", de, "7.005", "7.005", "7.005", "", "");
     }
 
     void frequencyEditorWorksInTheViewUnit() {
         QFETCH(QString, unitAction);
         QFETCH(QLocale, locale);
+        QFETCH(QString, cell);
+        QFETCH(QString, gridText);
         QFETCH(QString, shown);
         QFETCH(QString, typed);
         QFETCH(QString, stored);
         QFETCH(QString, status);
         QLocale::setDefault(locale);
-        startWindow(Channels(3));
+        MemoryTable channels = Channels(3);
+        channels.SetCellText(1, Frequency, cell.toStdString());
+        startWindow(channels);
         trigger(unitAction.toLatin1().constData());
+        const auto frequency = [&] {
+            return QString::fromStdString(std::string(table().CellText(1, Frequency)));
+        };
 
+        const QModelIndex index = grid().model()->index(0, Frequency);
+        QCOMPARE(m_window->viewOptions().delegate().shownText(index), gridText);
+        QCOMPARE(index.data(Qt::AccessibleTextRole).toString(), gridText);
         auto* line = qobject_cast<QLineEdit*>(openEditor(1, Frequency));
         QVERIFY(line != nullptr);
         QCOMPARE(line->text(), shown);
-        line->setText(typed);
+        if (!typed.isEmpty()) {
+            line->setText(typed);
+        }
         QTest::keyClick(line, Qt::Key_Return);
-        if (stored.isEmpty()) {
+        if (!stored.isEmpty()) {
+            QTRY_COMPARE(frequency(), stored);
+            return;
+        }
+        QCOMPARE(frequency(), cell);
+        if (!typed.isEmpty()) {
             // Refused with the reason; the editor stays open to correct the text.
-            QCOMPARE(table().CellText(1, Frequency), std::string("7005000"));
             QVERIFY2(statusLine(*m_window).startsWith(status), qPrintable(statusLine(*m_window)));
             QVERIFY(grid().indexWidget(grid().currentIndex()) != nullptr || line->isVisible());
             // Leaving the editor does not store it either.
             grid().setFocus();
             QTest::keyClick(line, Qt::Key_Escape);
-            QCOMPARE(table().CellText(1, Frequency), std::string("7005000"));
-            QCOMPARE(m_window->document().undoStack().count(), 1);  // the import only
-        } else {
-            QTRY_COMPARE(QString::fromStdString(std::string(table().CellText(1, Frequency))),
-                         stored);
+            QCOMPARE(frequency(), cell);
         }
-    }
-
-    // The grid, its cell editor and a screen reader give a frequency in kHz and MHz with the
-    // language's decimal separator; the cell keeps its Hz, and text that is no whole number of
-    // Hz stands as the file has it.
-    void frequencyShownWithTheLanguagesDecimalPoint_data() {
-        QTest::addColumn<QLocale>("locale");
-        QTest::addColumn<QString>("unitAction");
-        QTest::addColumn<QString>("cell");
-        QTest::addColumn<QString>("grid");
-        QTest::addColumn<QString>("editor");
-
-        const QLocale en(QLocale::English, QLocale::UnitedKingdom);
-        const QLocale de(QLocale::German, QLocale::Germany);
-        const auto row = [](const char* name, const QLocale& locale, const char* unit,
-                            const char* cell, const char* grid, const char* editor) {
-            QTest::newRow(name) << locale << QString("frequency%1Action").arg(unit) << cell << grid
-                                << editor;
-        };
-        row("English MHz", en, "MHz", "146520000", "146.520000", "146.52 MHz");
-        row("German MHz", de, "MHz", "146520000", "146,520000", "146,52 MHz");
-        row("English kHz", en, "KHz", "7005500", "7005.500", "7005.5 kHz");
-        row("German kHz", de, "KHz", "7005500", "7005,500", "7005,5 kHz");
-        row("English Hz", en, "Hz", "7005500", "7005500", "7005500");
-        row("German, a cell with a point", de, "MHz", "7.005", "7.005", "7.005");
-    }
-
-    void frequencyShownWithTheLanguagesDecimalPoint() {
-        QFETCH(QLocale, locale);
-        QFETCH(QString, unitAction);
-        QFETCH(QString, cell);
-        QFETCH(QString, grid);
-        QFETCH(QString, editor);
-        QLocale::setDefault(locale);
-        MemoryTable channels = Channels(3);
-        channels.SetCellText(1, Frequency, cell.toStdString());
-        startWindow(std::move(channels));
-        trigger(unitAction.toLatin1().constData());
-
-        const QModelIndex index = this->grid().model()->index(0, Frequency);
-        QCOMPARE(m_window->viewOptions().delegate().shownText(index), grid);
-        QCOMPARE(index.data(Qt::AccessibleTextRole).toString(), grid);
-        auto* line = qobject_cast<QLineEdit*>(openEditor(1, Frequency));
-        QVERIFY(line != nullptr);
-        QCOMPARE(line->text(), editor);
-        // Enter on the text as it started leaves the cell as it was.
-        QTest::keyClick(line, Qt::Key_Return);
-        QCOMPARE(QString::fromStdString(std::string(table().CellText(1, Frequency))), cell);
         QCOMPARE(m_window->document().undoStack().count(), 1);  // the import only
     }
 
     // Set Field of Selected Rows converts a frequency as the cell editor does: a unit typed
     // with it wins, a number without one is in the grid's unit, either decimal separator is
-    // taken; text that is no frequency is refused with the cell editor's reason, nothing written.
-    // (Every way of typing a frequency: frequencyEditorWorksInTheViewUnit; here the rows that
-    // show Set Field takes the view's unit, the language's separator, and refuses as it does.)
+    // taken; text that is no frequency is refused with the cell editor's reason, nothing written,
+    // and the dialog stays open. (Every way of typing a frequency:
+    // frequencyEditorWorksInTheViewUnit; here the rows that show Set Field takes the view's unit,
+    // the language's separator, and refuses as it does.)
     void setFieldConvertsFrequencies_data() {
         QTest::addColumn<QLocale>("locale");
-        QTest::addColumn<QString>("unitAction");
+        QTest::addColumn<QString>("unit");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("stored");  // empty: refused, the cells keep theirs
-        QTest::addColumn<QString>("status");
+        QTest::addColumn<QString>("status");  // what a refusal starts with
 
         const QLocale en(QLocale::English, QLocale::UnitedKingdom);
         const QLocale de(QLocale::German, QLocale::Germany);
         const auto row = [](const char* name, const QLocale& locale, const char* unit,
                             const char* typed, const char* stored, const char* status = "") {
-            QTest::newRow(name) << locale << QString("frequency%1Action").arg(unit) << typed
-                                << stored << status;
+            QTest::newRow(name) << locale << QString(unit) << typed << stored << status;
         };
         row("English, MHz typed", en, "Hz", "7.2 MHz", "7200000", "Set Frequency of 2 rows");
         row("German, comma and MHz", de, "Hz", "7,2 MHz", "7200000");
         row("no unit in the MHz view", en, "MHz", "7.2", "7200000");
+        row("German comma in the MHz view", de, "MHz", "7,2", "7200000");
         row("German, no unit in the kHz view", de, "KHz", "7200,5", "7200500");
+        row("German, point in the kHz view", de, "KHz", "7200.5", "7200500");
         row("English, comma is no point", en, "MHz", "7,2", "", "\"7,2\" is not a frequency");
-        row("not a frequency", de, "Hz", "abc", "", "\"abc\" is not a frequency");
+        row("not a frequency", de, "Hz", "seven", "",
+            "\"seven\" is not a frequency: type a number, in Hz");
         row("not whole Hz", en, "Hz", "7.5", "", "7.5 is not a whole number of Hz");
+        row("German, not whole Hz", de, "Hz", "7,5", "", "7,5 is not a whole number of Hz");
     }
 
     void setFieldConvertsFrequencies() {
         QFETCH(QLocale, locale);
-        QFETCH(QString, unitAction);
+        QFETCH(QString, unit);
         QFETCH(QString, typed);
         QFETCH(QString, stored);
         QFETCH(QString, status);
@@ -216,7 +194,23 @@ private slots:
         auto edits = std::make_unique<ScriptedEditDialogs>();
         startWindow(Channels(3));
         m_window->channelActions().setDialogs(edits.get());
-        trigger(unitAction.toLatin1().constData());
+        trigger(("frequency" + unit + "Action").toLatin1().constData());
+
+        // The dialog itself; another column takes any text.
+        SetFieldDialog dialog(table(), Frequency, 2, nullptr,
+                              m_window->viewOptions().frequencyUnit());
+        dialog.valueField()->setText(typed);
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(stored.isEmpty() ? QDialog::Rejected : QDialog::Accepted));
+        QCOMPARE(dialog.refusalLabel()->isHidden(), !stored.isEmpty());
+        if (stored.isEmpty()) {
+            QVERIFY2(dialog.refusalLabel()->text().startsWith(status),
+                     qPrintable(dialog.refusalLabel()->text()));
+            dialog.columnField()->setCurrentIndex(Callsign);
+            dialog.accept();
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        }
+
         grid().selectRow(0);
         grid().selectionModel()->select(grid().model()->index(1, 0),
                                         QItemSelectionModel::Select | QItemSelectionModel::Rows);
@@ -235,53 +229,6 @@ private slots:
             }
         }
         QVERIFY(kept != stored);  // the row not selected keeps its own
-    }
-
-    // The dialog itself refuses a value that is no frequency, with the cell editor's reason,
-    // and stays open; a frequency in either separator closes it.
-    void setFieldDialogRefusesWhatIsNoFrequency_data() {
-        QTest::addColumn<QLocale>("locale");
-        QTest::addColumn<int>("unit");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("refusal");  // empty: taken
-
-        const QLocale en(QLocale::English, QLocale::UnitedKingdom);
-        const QLocale de(QLocale::German, QLocale::Germany);
-        const auto row = [](const char* name, const QLocale& locale, FrequencyUnit unit,
-                            const char* typed, const char* refusal) {
-            QTest::newRow(name) << locale << int(unit) << typed << refusal;
-        };
-        row("German comma", de, FrequencyUnit::MHz, "7,2", "");
-        row("German point", de, FrequencyUnit::kHz, "7200.5", "");
-        row("English comma", en, FrequencyUnit::MHz, "7,2", "\"7,2\" is not a frequency");
-        row("not whole Hz", de, FrequencyUnit::Hz, "7,5", "7,5 is not a whole number of Hz");
-        row("words", de, FrequencyUnit::Hz, "seven",
-            "\"seven\" is not a frequency: type a number, in Hz");
-    }
-
-    void setFieldDialogRefusesWhatIsNoFrequency() {
-        QFETCH(QLocale, locale);
-        QFETCH(int, unit);
-        QFETCH(QString, typed);
-        QFETCH(QString, refusal);
-        QLocale::setDefault(locale);
-        const MemoryTable channels = Channels(2);
-        SetFieldDialog dialog(channels, Frequency, 2, nullptr, FrequencyUnit(unit));
-        dialog.valueField()->setText(typed);
-        dialog.accept();
-        if (refusal.isEmpty()) {
-            QCOMPARE(dialog.result(), int(QDialog::Accepted));
-            QVERIFY(dialog.refusalLabel()->isHidden());
-        } else {
-            QCOMPARE(dialog.result(), int(QDialog::Rejected));
-            QVERIFY2(dialog.refusalLabel()->text().startsWith(refusal),
-                     qPrintable(dialog.refusalLabel()->text()));
-            QVERIFY(!dialog.refusalLabel()->isHidden());
-            // Another column takes any text.
-            dialog.columnField()->setCurrentIndex(Callsign);
-            dialog.accept();
-            QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        }
     }
 
     void newRowAloneSelected_data() {
@@ -309,17 +256,16 @@ private slots:
     void statusSaysWhatTheLastCommandDid_data() {
         QTest::addColumn<QStringList>("actions");
         QTest::addColumn<QString>("status");
-        QTest::newRow("Add Row") << QStringList{"addRowAction"} << "Added an empty row as row 4";
-        QTest::newRow("Insert Row")
-            << QStringList{"insertRowAction"} << "Inserted an empty row as row 3";
-        QTest::newRow("Move Up") << QStringList{"moveUpAction"} << "Moved 1 row up";
-        QTest::newRow("Move to Bottom")
-            << QStringList{"moveToBottomAction"} << "Moved 1 row to the bottom";
-        QTest::newRow("Undo") << QStringList{"moveUpAction", "undoAction"} << "Undid Move Up";
-        QTest::newRow("Redo") << QStringList{"moveUpAction", "undoAction", "redoAction"}
-                              << "Redid Move Up";
-        QTest::newRow("Clear Cells")
-            << QStringList{"clearCellsAction"} << "Last change: Clear Cells";
+        const auto row = [](const char* name, const char* actions, const char* status) {
+            QTest::newRow(name) << QString(actions).split(' ') << status;
+        };
+        row("Add Row", "addRowAction", "Added an empty row as row 4");
+        row("Insert Row", "insertRowAction", "Inserted an empty row as row 3");
+        row("Move Up", "moveUpAction", "Moved 1 row up");
+        row("Move to Bottom", "moveToBottomAction", "Moved 1 row to the bottom");
+        row("Undo", "moveUpAction undoAction", "Undid Move Up");
+        row("Redo", "moveUpAction undoAction redoAction", "Redid Move Up");
+        row("Clear Cells", "clearCellsAction", "Last change: Clear Cells");
     }
 
     void statusSaysWhatTheLastCommandDid() {

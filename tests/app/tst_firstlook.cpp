@@ -42,14 +42,6 @@ private:
         return QString::fromStdString(std::string(table().CellText(tableRow, column)));
     }
 
-    // The open combo box of the cell being edited.
-    QComboBox* openList(int tableRow, int column) {
-        const QModelIndex index = grid().model()->index(tableRow - 1, column);
-        grid().setCurrentIndex(index);
-        grid().edit(index);
-        return grid().viewport()->findChild<QComboBox*>();
-    }
-
     // A table of VHF channels whose frequencies need every digit in MHz.
     static MemoryTable VhfChannels() {
         MemoryTable table = Channels(3);
@@ -59,6 +51,11 @@ private:
             table.SetCellText(row, Callsign, "Voice repeater " + std::to_string(row));
         }
         return table;
+    }
+
+    // What a failed check of a width says.
+    static QByteArray Needs(const QString& text, int needed, int has) {
+        return QStringLiteral("\"%1\" needs %2, has %3").arg(text).arg(needed).arg(has).toUtf8();
     }
 
     // The width a cell's text takes in the grid, with the room a cell keeps around it.
@@ -83,16 +80,14 @@ private slots:
         QTest::addColumn<int>("column");
         QTest::addColumn<QString>("typed");  // empty: F2, End, then "X"
         QTest::addColumn<QString>("stored");
-        QTest::newRow("Mode") << int(Mode) << "AM"
-                              << "AM";
-        QTest::newRow("Callsign") << int(Callsign) << "WWV"
-                                  << "WWV";
-        QTest::newRow("Frequency") << int(Frequency) << "7200000"
-                                   << "7200000";
-        QTest::newRow("F2 on Mode") << int(Mode) << ""
-                                    << "USBX";
-        QTest::newRow("F2 on Callsign") << int(Callsign) << ""
-                                        << "C1X";
+        const auto row = [](const char* name, int column, const char* typed, const char* stored) {
+            QTest::newRow(name) << column << QString(typed) << QString(stored);
+        };
+        row("Mode", Mode, "AM", "AM");
+        row("Callsign", Callsign, "WWV", "WWV");
+        row("Frequency", Frequency, "7200000", "7200000");
+        row("F2 on Mode", Mode, "", "USBX");
+        row("F2 on Callsign", Callsign, "", "C1X");
     }
     void typingReplacesTheCell() {
         QFETCH(int, column);
@@ -130,7 +125,10 @@ private slots:
         QFETCH(QString, current);
         startWindow(Channels(2));
         activate();
-        QComboBox* box = openList(1, column);
+        const QModelIndex index = grid().model()->index(0, column);
+        grid().setCurrentIndex(index);
+        grid().edit(index);
+        QComboBox* box = grid().viewport()->findChild<QComboBox*>();
         QVERIFY(box != nullptr);
         QCOMPARE(box->currentText(), current);
         QVERIFY(box->isVisible());
@@ -188,11 +186,9 @@ private slots:
         for (int row = 0; row < 3; ++row) {
             for (const int column : {int(Frequency), int(Callsign)}) {
                 const QModelIndex index = grid().model()->index(row, column);
+                const QString text = m_window->viewOptions().delegate().shownText(index);
                 QVERIFY2(grid().columnWidth(column) >= neededWidth(index),
-                         qPrintable(QStringLiteral("%1 needs %2, has %3")
-                                        .arg(m_window->viewOptions().delegate().shownText(index))
-                                        .arg(neededWidth(index))
-                                        .arg(grid().columnWidth(column))));
+                         Needs(text, neededWidth(index), grid().columnWidth(column)).constData());
             }
         }
     }
@@ -215,10 +211,7 @@ private slots:
         const int needed =
             QFontMetrics(header->font()).horizontalAdvance(heading) + 3 * margin + arrow;
         QVERIFY2(header->sectionSize(column) >= needed,
-                 qPrintable(QStringLiteral("%1 needs %2, has %3")
-                                .arg(heading)
-                                .arg(needed)
-                                .arg(header->sectionSize(column))));
+                 Needs(heading, needed, header->sectionSize(column)).constData());
     }
 
     // With fresh settings the window opens wide enough for every column of the sample file, in
@@ -254,42 +247,29 @@ private slots:
         QCOMPARE(window.size(), chosen);
     }
 
-    // The dialogs' titles are not cut, in English and in German.
-    void dialogTitlesShowWhole_data() {
-        QTest::addColumn<QLocale>("locale");
-        QTest::newRow("English") << QLocale(QLocale::English, QLocale::UnitedStates);
-        QTest::newRow("German") << QLocale(QLocale::German, QLocale::Germany);
-    }
-    void dialogTitlesShowWhole() {
+    // The dialogs' titles are not cut, nor the hints in Add Channel Range's empty fields, in
+    // English and in German.
+    void dialogTextsShowWhole_data() { firstWindowFitsItsColumns_data(); }
+    void dialogTextsShowWhole() {
         QFETCH(QLocale, locale);
         corvalen::InstallTranslations(*QCoreApplication::instance(), locale);
         const MemoryTable channels = Channels(3);
-        SetFieldDialog dialog(channels, Mode, 2);
-        dialog.show();
-        QApplication::processEvents();
-        // A title bar's text beside its buttons (close, maximise, minimise and the icon).
-        const int needed = QFontMetrics(QApplication::font("QMdiSubWindowTitleBar"))
-                               .horizontalAdvance(dialog.windowTitle()) +
-                           4 * dialog.style()->pixelMetric(QStyle::PM_TitleBarHeight);
-        QVERIFY2(dialog.width() >= needed, qPrintable(QStringLiteral("\"%1\" needs %2, has %3")
-                                                          .arg(dialog.windowTitle())
-                                                          .arg(needed)
-                                                          .arg(dialog.width())));
-    }
-
-    // The hints in Add Channel Range's empty fields show whole, in English and in German.
-    void rangeHintsShowWhole_data() { dialogTitlesShowWhole_data(); }
-    void rangeHintsShowWhole() {
-        QFETCH(QLocale, locale);
-        corvalen::InstallTranslations(*QCoreApplication::instance(), locale);
-        const MemoryTable channels = Channels(3);
-        ChannelRangeDialog dialog(channels);
-        dialog.show();
-        QApplication::processEvents();
+        SetFieldDialog setField(channels, Mode, 2);
+        ChannelRangeDialog range(channels);
+        for (QDialog* dialog : std::initializer_list<QDialog*>{&setField, &range}) {
+            dialog->show();
+            QApplication::processEvents();
+            // A title bar's text beside its buttons (close, maximise, minimise and the icon).
+            const int needed = QFontMetrics(QApplication::font("QMdiSubWindowTitleBar"))
+                                   .horizontalAdvance(dialog->windowTitle()) +
+                               4 * dialog->style()->pixelMetric(QStyle::PM_TitleBarHeight);
+            QVERIFY2(dialog->width() >= needed,
+                     Needs(dialog->windowTitle(), needed, dialog->width()).constData());
+        }
         // The Mode box keeps its arrow beside its text field.
-        auto* mode = dialog.findChild<QComboBox*>(QStringLiteral("mode"));
+        auto* mode = range.findChild<QComboBox*>(QStringLiteral("mode"));
         QVERIFY(mode->lineEdit()->geometry().right() < mode->width() - 10);
-        for (const QLineEdit* edit : dialog.findChildren<QLineEdit*>()) {
+        for (const QLineEdit* edit : range.findChildren<QLineEdit*>()) {
             const int hint = edit->fontMetrics().horizontalAdvance(edit->placeholderText());
             // The room the text has inside the field's frame and margins.
             QStyleOptionFrame frame;
@@ -297,10 +277,8 @@ private slots:
             const QRect room =
                 edit->style()->subElementRect(QStyle::SE_LineEditContents, &frame, edit) -
                 edit->textMargins();
-            QVERIFY2(room.width() >= hint, qPrintable(QStringLiteral("\"%1\" needs %2, has %3")
-                                                          .arg(edit->placeholderText())
-                                                          .arg(hint)
-                                                          .arg(room.width())));
+            QVERIFY2(room.width() >= hint,
+                     Needs(edit->placeholderText(), hint, room.width()).constData());
         }
     }
 

@@ -78,12 +78,13 @@ private slots:
         QTest::addColumn<int>("column");
         QTest::addColumn<QString>("value");
         QTest::addColumn<QStringList>("expected");  // the column's texts, in table order
-        QTest::newRow("set Mode") << int(FieldEdit::Kind::Set) << int(Mode) << "AM"
-                                  << QStringList{"USB", "USB", "USB", "AM", "AM"};
-        QTest::newRow("add group 3") << int(FieldEdit::Kind::AddGroup) << int(Groups) << "3"
-                                     << QStringList{"2", "3", "1", "2+3", "3"};
-        QTest::newRow("remove group 2") << int(FieldEdit::Kind::RemoveGroup) << int(Groups) << "2"
-                                        << QStringList{"2", "3", "1", "", "3"};
+        const auto row = [](const char* name, FieldEdit::Kind kind, int column, const char* value,
+                            const char* expected) {
+            QTest::newRow(name) << int(kind) << column << value << QString(expected).split('/');
+        };
+        row("set Mode", FieldEdit::Kind::Set, Mode, "AM", "USB/USB/USB/AM/AM");
+        row("add group 3", FieldEdit::Kind::AddGroup, Groups, "3", "2/3/1/2+3/3");
+        row("remove group 2", FieldEdit::Kind::RemoveGroup, Groups, "2", "2/3/1//3");
     }
     void setFieldWorksOnTheRowsTheGridShows() {
         QFETCH(int, kind);
@@ -108,9 +109,7 @@ private slots:
         open(3);
         const MemoryTable before = table();
         RangeFill fill;
-        fill.range.startHz = 118000000;
-        fill.range.stopHz = 118050000;
-        fill.range.stepHz = 25000;
+        fill.range = {118000000, 118050000, 25000, 1, {}};
         fill.cells = {{Mode, "AM"}, {Callsign, "TWR"}};
         m_edits->ranges.push_back(fill);
         trigger("addRangeAction");
@@ -334,22 +333,20 @@ private slots:
         QTest::addColumn<QString>("step");
         QTest::addColumn<QString>("preview");
         QTest::addColumn<bool>("ok");
-        QTest::newRow("airband") << 2 << 0 << "25"
-                                 << "Adds 760 channels, numbered 3 to 762; 762 rows in all."
-                                 << true;
+        // The dialog takes the range when its preview says what it adds.
+        const auto row = [](const char* name, int channels, int last, const char* step,
+                            const QString& preview) {
+            QTest::newRow(name) << channels << last << step << preview
+                                << preview.startsWith("Adds");
+        };
+        row("airband", 2, 0, "25", "Adds 760 channels, numbered 3 to 762; 762 rows in all.");
         // Numbers go on after the highest Number, not after the count of rows (the tables of
         // numbers: tst_editing's rangeNumbersAfterTheHighest).
-        QTest::newRow("after a gap")
-            << 2 << 40 << "25"
-            << "Adds 760 channels, numbered 41 to 800; 762 rows in all." << true;
-        QTest::newRow("step not whole Hz")
-            << 2 << 0 << "8.3333"
-            << "Step \"8.3333\" is not a whole number of Hz" << false;
-        QTest::newRow("too many rows")
-            << 65000 << 0 << "25"
-            << "The range makes 760 channels; with the 65000 rows already in the table that is "
-               "more than 65535 rows; 535 more fit"
-            << false;
+        row("after a gap", 2, 40, "25", "Adds 760 channels, numbered 41 to 800; 762 rows in all.");
+        row("step not whole Hz", 2, 0, "8.3333", "Step \"8.3333\" is not a whole number of Hz");
+        row("too many rows", 65000, 0, "25",
+            "The range makes 760 channels; with the 65000 rows already in the table that is more "
+            "than 65535 rows; 535 more fit");
     }
     void rangeDialogCountsAndRefuses() {
         QFETCH(int, channels);

@@ -53,6 +53,14 @@ QStringList Lines(const std::string& text) {
 class TestDiff : public QObject {
     Q_OBJECT
 
+    QTemporaryDir m_dir;
+
+    // The path of file `name` in the test's folder, written with `bytes`.
+    std::string file(const QString& name, const QByteArray& bytes) {
+        [&] { QVERIFY(WriteBytes(m_dir.filePath(name), bytes)); }();
+        return m_dir.filePath(name).toStdString();
+    }
+
 private slots:
     void editedCopies_data() {
         QTest::addColumn<QByteArray>("other");
@@ -61,58 +69,42 @@ private slots:
         // (Which cell texts are the same value: sameCellValue; here that the files are compared
         // by it, and how what differs is said.)
 
-        QTest::newRow("the file itself") << kBase << 0 << QStringList();
-        QTest::newRow("blanks around a Number")
-            << Edited("\"2\",\"9420000\"", "\" 2\",\"9420000\"") << 0 << QStringList();
-        QTest::newRow("groups in another order")
-            << Edited("\"1+3\"", "\"3+1\"") << 0 << QStringList();
-        QTest::newRow("a trailing comma and no line end at the end")
-            << QByteArray(kBase).replace("\"\",\"\"\r\n", "\"\",\"\",\r\n").chopped(2) << 0
-            << QStringList();
-        QTest::newRow("frequency changed")
-            << Edited("\"14000000\"", "\"14000500\"") << 1
-            << QStringList{"channel 5 changed: Frequency \"14000000\" -> \"14000500\""};
-        QTest::newRow("two fields changed")
-            << Edited("\"AM\",\"CFRX\"", "\"FM\",\"CFRB\"") << 1
-            << QStringList{
-                   "channel 1 changed: Mode \"AM\" -> \"FM\"; Callsign \"CFRX\" -> "
-                   "\"CFRB\""};
-        QTest::newRow("a blank before a callsign is kept by the receiver")
-            << Edited("\"ERT\"", "\" ERT\"") << 1
-            << QStringList{"channel 2 changed: Callsign \"ERT\" -> \" ERT\""};
-        QTest::newRow("a fraction of a Hz is rounded, so it differs")
-            << Edited("\"14000000\"", "\"14000000.4\"") << 1
-            << QStringList{"channel 5 changed: Frequency \"14000000\" -> \"14000000.4\""};
-        QTest::newRow("channel added")
-            << kBase +
-                   "\"9\",\"7100000\",\"2400\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\","
-                   "\"\",\"\",\"\",\"LSB\",\"NEW\",\"\"\r\n"
-            << 1
-            << QStringList{
-                   "channel 9 added: Frequency \"7100000\", Mode \"LSB\", Callsign \"NEW\""};
-        QTest::newRow("channel removed")
-            << QByteArray(kBase).remove(
-                   kBase.indexOf("\"2\",\"9420000\""),
-                   kBase.indexOf("\"5\",") - kBase.indexOf("\"2\",\"9420000\""))
-            << 1
-            << QStringList{
-                   "channel 2 removed: Frequency \"9420000\", Mode \"AM\", Callsign \"ERT\""};
-        QTest::newRow("channel renumbered")
-            << Edited("\"5\",\"14000000\"", "\"6\",\"14000000\"") << 1
-            << QStringList{"channel 5 removed: Frequency \"14000000\", Mode \"USB\", Callsign \"\"",
-                           "channel 6 added: Frequency \"14000000\", Mode \"USB\", Callsign \"\""};
+        // The files differ (status 1) when there are lines.
+        const auto row = [](const char* name, const QByteArray& other, const QStringList& lines) {
+            QTest::newRow(name) << other << (lines.isEmpty() ? 0 : 1) << lines;
+        };
+        row("the file itself", kBase, {});
+        row("blanks around a Number", Edited("\"2\",\"9420000\"", "\" 2\",\"9420000\""), {});
+        row("groups in another order", Edited("\"1+3\"", "\"3+1\""), {});
+        row("a trailing comma and no line end at the end",
+            QByteArray(kBase).replace("\"\",\"\"\r\n", "\"\",\"\",\r\n").chopped(2), {});
+        row("frequency changed", Edited("\"14000000\"", "\"14000500\""),
+            {"channel 5 changed: Frequency \"14000000\" -> \"14000500\""});
+        row("two fields changed", Edited("\"AM\",\"CFRX\"", "\"FM\",\"CFRB\""),
+            {"channel 1 changed: Mode \"AM\" -> \"FM\"; Callsign \"CFRX\" -> \"CFRB\""});
+        row("a blank before a callsign is kept by the receiver", Edited("\"ERT\"", "\" ERT\""),
+            {"channel 2 changed: Callsign \"ERT\" -> \" ERT\""});
+        row("a fraction of a Hz is rounded, so it differs",
+            Edited("\"14000000\"", "\"14000000.4\""),
+            {"channel 5 changed: Frequency \"14000000\" -> \"14000000.4\""});
+        row("channel added",
+            kBase +
+                "\"9\",\"7100000\",\"2400\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\","
+                "\"\",\"\",\"\",\"LSB\",\"NEW\",\"\"\r\n",
+            {"channel 9 added: Frequency \"7100000\", Mode \"LSB\", Callsign \"NEW\""});
+        const qsizetype second = kBase.indexOf("\"2\",\"9420000\"");
+        row("channel removed", QByteArray(kBase).remove(second, kBase.indexOf("\"5\",") - second),
+            {"channel 2 removed: Frequency \"9420000\", Mode \"AM\", Callsign \"ERT\""});
+        row("channel renumbered", Edited("\"5\",\"14000000\"", "\"6\",\"14000000\""),
+            {"channel 5 removed: Frequency \"14000000\", Mode \"USB\", Callsign \"\"",
+             "channel 6 added: Frequency \"14000000\", Mode \"USB\", Callsign \"\""});
     }
 
     void editedCopies() {
         QFETCH(QByteArray, other);
         QFETCH(int, status);
         QFETCH(QStringList, lines);
-        QTemporaryDir dir;
-        const QString a = dir.filePath("a.csv");
-        const QString b = dir.filePath("b.csv");
-        QVERIFY(WriteBytes(a, kBase));
-        QVERIFY(WriteBytes(b, other));
-        const Run run = Diff({a.toStdString(), b.toStdString()});
+        const Run run = Diff({file("a.csv", kBase), file("b.csv", other)});
         QCOMPARE(run.status, status);
         QCOMPARE(Lines(run.out), lines);
         // When they differ, a summary and the fields compared go to stderr. What reading
@@ -184,23 +176,19 @@ private slots:
 
     // A CHIRP file holds frequency, mode, name, comment and the skip flags only.
     void chirpAgainstCsv() {
-        QTemporaryDir dir;
-        const QString a = dir.filePath("a.csv");
-        const QString b = dir.filePath("chirp.csv");
-        QVERIFY(WriteBytes(a, kBase));
-        QVERIFY(WriteBytes(
-            b,
-            "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,"
-            "DtcsPolarity,RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,"
-            "RPT1CALL,RPT2CALL,DVCODE\r\n"
-            "1,CFRX,6.070000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,AM,5.00,S,50W,"
-            "Toronto,,,,\r\n"
-            "2,ERT,9.420000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,AM,5.00,,50W,"
-            "Athens,,,,\r\n"
-            "5,,14.000000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,USB,5.00,,50W,,,,,\r\n"));
-        QCOMPARE(Diff({"--numbering", "keep", a.toStdString(), b.toStdString()}).status, 0);
-        QVERIFY(WriteBytes(a, Edited("\"CFRX\"", "\"CFRB\"")));
-        const Run run = Diff({"--numbering", "keep", a.toStdString(), b.toStdString()});
+        const std::string b =
+            file("chirp.csv",
+                 "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,"
+                 "DtcsPolarity,RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,"
+                 "RPT1CALL,RPT2CALL,DVCODE\r\n"
+                 "1,CFRX,6.070000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,AM,5.00,S,50W,"
+                 "Toronto,,,,\r\n"
+                 "2,ERT,9.420000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,AM,5.00,,50W,"
+                 "Athens,,,,\r\n"
+                 "5,,14.000000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,USB,5.00,,50W,,,,,\r\n");
+        QCOMPARE(Diff({"--numbering", "keep", file("a.csv", kBase), b}).status, 0);
+        const Run run =
+            Diff({"--numbering", "keep", file("a.csv", Edited("\"CFRX\"", "\"CFRB\"")), b});
         QCOMPARE(run.out, "channel 1 changed: Callsign \"CFRB\" -> \"CFRX\"\n");
         QCOMPARE(Lines(run.err).last(),
                  "compared Frequency, Lockout, Priority, Mode, Callsign, "
@@ -210,17 +198,14 @@ private slots:
     // The later of two rows with one channel number is compared, as a memory file keeps it, and
     // that is said.
     void repeatedNumberTheLaterRowWins() {
-        QTemporaryDir dir;
-        const QString a = dir.filePath("a.csv");
-        const QString b = dir.filePath("b.csv");
-        QVERIFY(WriteBytes(a, kBase));
-        QVERIFY(WriteBytes(
-            b, kBase + "\"2\",\"9420000\",\"6000\",\"0\",\"\",\"\",\"\",\"\",\"\",\"\",\"0\","
-                       "\"0\",\"0\",\"\",\"\",\"\",\"AM\",\"ERA\",\"Athens\"\r\n"));
-        const Run run = Diff({a.toStdString(), b.toStdString()});
+        const std::string b = file(
+            "b.csv", kBase +
+                         "\"2\",\"9420000\",\"6000\",\"0\",\"\",\"\",\"\",\"\",\"\",\"\",\"0\","
+                         "\"0\",\"0\",\"\",\"\",\"\",\"AM\",\"ERA\",\"Athens\"\r\n");
+        const Run run = Diff({file("a.csv", kBase), b});
         QCOMPARE(run.status, 1);
         QCOMPARE(Lines(run.out).first(), "channel 2 changed: Callsign \"ERT\" -> \"ERA\"");
-        QCOMPARE(Lines(run.err).first(), "corvalen-cli: " + b +
+        QCOMPARE(Lines(run.err).first(), "corvalen-cli: " + QString::fromStdString(b) +
                                              ": channel 2 of line 3 is given again in line 5; "
                                              "only line 5 is compared");
     }
@@ -228,20 +213,15 @@ private slots:
     // A row without a channel number is in no memory file: it is said, and differs, unless the
     // other file has the same row at the same turn.
     void rowWithoutNumber() {
-        QTemporaryDir dir;
-        const QString a = dir.filePath("a.csv");
-        const QString b = dir.filePath("b.csv");
-        const QByteArray unnumbered = kBase +
-                                      "\"x1\",\"7100000\",\"2400\",\"\",\"\",\"\",\"\",\"\","
-                                      "\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"AM\",\"\","
-                                      "\"\"\r\n,,,,,,,,,,,,,,,,,,\r\n";
-        QVERIFY(WriteBytes(a, unnumbered));
-        QVERIFY(WriteBytes(b, kBase));
-        QCOMPARE(Diff({a.toStdString(), a.toStdString()}).status, 0);
-        const Run run = Diff({a.toStdString(), b.toStdString()});
+        const std::string a = file(
+            "a.csv", kBase +
+                         "\"x1\",\"7100000\",\"2400\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\","
+                         "\"\",\"\",\"\",\"\",\"AM\",\"\",\"\"\r\n,,,,,,,,,,,,,,,,,,\r\n");
+        QCOMPARE(Diff({a, a}).status, 0);
+        const Run run = Diff({a, file("b.csv", kBase)});
         QCOMPARE(run.status, 1);
         const QStringList err = Lines(run.err);
-        QCOMPARE(err[0], "corvalen-cli: " + a +
+        QCOMPARE(err[0], "corvalen-cli: " + QString::fromStdString(a) +
                              ": line 5 has no channel number from 1 to 65535 (\"x1\"); it is not "
                              "compared");
         QVERIFY2(err[1].endsWith("0 removed, 0 changed; 1 row without a channel number"),
@@ -294,35 +274,27 @@ private slots:
         QTest::addColumn<QString>("a");
         QTest::addColumn<QString>("b");
         QTest::addColumn<bool>("same");
-        const struct {
-            const char* name;
-            int column;
-            const char* a;
-            const char* b;
-            bool same;
-        } rows[] = {
-            {"frequency blanks", Frequency, "7100000", " 7100000 ", true},
-            {"frequency zeros", Frequency, "7100000", "07100000", true},
-            {"frequency kHz", Frequency, "7100000", "7100 kHz", false},
-            {"hotkey empty", Hotkey, "", "0", true},
-            {"lockout empty", Lockout, "", "0", true},
-            {"priority empty", Priority, "", "0", true},
-            {"priority blanks", Priority, " 1", "1", true},
-            {"priority 1 and 2", Priority, "1", "2", false},
-            {"reserved word", Reserved5, "a", "A", false},
-            {"groups order", Groups, "2+9+16", "16+9+2", true},
-            {"groups 0 is none", Groups, " 0", "", true},
-            {"groups 0 and 1", Groups, "0", "1", false},
-            {"groups 17", Groups, "17", "", false},
-            {"mode case", Mode, "usb", "USB", false},
-            {"mode empty", Mode, "", "CW", false},
-            {"callsign cut", Callsign, "ABCDEFGHIJKLMNO", "ABCDEFGHIJKL", false},
-            {"squelch empty", LevelSquelch, "", "0", true},
-            {"comment accents", Comments, "Z\u00fcrich", "Zurich", false},
+        const auto row = [](const char* name, int column, const char* a, const char* b, bool same) {
+            QTest::newRow(name) << column << QString(a) << QString(b) << same;
         };
-        for (const auto& row : rows) {
-            QTest::newRow(row.name) << row.column << QString(row.a) << QString(row.b) << row.same;
-        }
+        row("frequency blanks", Frequency, "7100000", " 7100000 ", true);
+        row("frequency zeros", Frequency, "7100000", "07100000", true);
+        row("frequency kHz", Frequency, "7100000", "7100 kHz", false);
+        row("hotkey empty", Hotkey, "", "0", true);
+        row("lockout empty", Lockout, "", "0", true);
+        row("priority empty", Priority, "", "0", true);
+        row("priority blanks", Priority, " 1", "1", true);
+        row("priority 1 and 2", Priority, "1", "2", false);
+        row("reserved word", Reserved5, "a", "A", false);
+        row("groups order", Groups, "2+9+16", "16+9+2", true);
+        row("groups 0 is none", Groups, " 0", "", true);
+        row("groups 0 and 1", Groups, "0", "1", false);
+        row("groups 17", Groups, "17", "", false);
+        row("mode case", Mode, "usb", "USB", false);
+        row("mode empty", Mode, "", "CW", false);
+        row("callsign cut", Callsign, "ABCDEFGHIJKLMNO", "ABCDEFGHIJKL", false);
+        row("squelch empty", LevelSquelch, "", "0", true);
+        row("comment accents", Comments, "Z\u00fcrich", "Zurich", false);
     }
 
     void sameCellValue() {

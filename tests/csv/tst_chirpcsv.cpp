@@ -124,61 +124,53 @@ private slots:
         QTest::addColumn<QString>("problems");
         const QString plain =
             "1,%1,%2,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,%3,5.00,%4,,%5,,,,";
-        QTest::newRow("exact frequency")
-            << RowOf(
-                   {{Number, " 1"}, {Frequency, "4294967295"}, {Mode, "USB"}, {Bandwidth, "2700"}})
-            << plain.arg("", "4294.967295", "USB", "", "") << "";
-        QTest::newRow("name and comment quoted where needed")
-            << RowOf({{Number, "1"},
-                      {Frequency, "0"},
-                      {Mode, "CW"},
-                      {Callsign, "a,b"},
-                      {Comments, "say \"hi\"\nthere"}})
-            << plain.arg("\"a,b\"", "0.000000", "CW", "", "\"say \"\"hi\"\"\nthere\"") << "";
-        QTest::newRow("skip from lockout bit 0")
-            << RowOf({{Number, "1"}, {Frequency, "1"}, {Mode, "AM"}, {Lockout, "1"}})
-            << plain.arg("", "0.000001", "AM", "S", "") << "";
-        QTest::newRow("priority")
-            << RowOf(
-                   {{Number, "1"}, {Frequency, "1"}, {Mode, "AM"}, {Priority, "1"}, {Lockout, "0"}})
-            << plain.arg("", "0.000001", "AM", "P", "") << "";
-        QTest::newRow("lockout wins over priority, which is reported")
-            << RowOf(
-                   {{Number, "1"}, {Frequency, "1"}, {Mode, "AM"}, {Priority, "1"}, {Lockout, "5"}})
-            << plain.arg("", "0.000001", "AM", "S", "")
-            << "row 1: values of Lockout \"5\" and Priority \"1\" have no place in a CHIRP file "
-               "(first in row 1, 1 row in all); not written\n";
-        QTest::newRow("narrow modes are the same")
-            << RowOf({{Number, "1"}, {Frequency, "1"}, {Mode, "FM6"}})
-            << plain.arg("", "0.000001", "NFM", "", "") << "";
-        QTest::newRow("a CHIRP mode kept from a CHIRP file")
-            << RowOf({{Number, "1"}, {Frequency, "1"}, {Mode, "WFM"}, {Bandwidth, "6000"}})
-            << plain.arg("", "0.000001", "WFM", "", "") << "";
-        QTest::newRow("nearest mode reported")
-            << RowOf({{Number, "1"}, {Frequency, "1"}, {Mode, "AMS"}})
-            << plain.arg("", "0.000001", "AM", "", "")
-            << "row 1: Mode \"AMS\" has no CHIRP equivalent; written as AM\n";
-        QTest::newRow("no mode") << RowOf({{Number, "1"}, {Frequency, "1"}})
-                                 << plain.arg("", "0.000001", "CW", "", "")
-                                 << "row 1: Mode \"\" has no CHIRP equivalent; written as CW\n";
-        QTest::newRow("frequency not read")
-            << RowOf({{Number, "1"}, {Frequency, "7.1e6"}, {Mode, "AM"}})
-            << plain.arg("", "0.000000", "AM", "", "")
-            << "row 1: Frequency \"7.1e6\" is not a whole number of Hz; written as 0.000000\n";
-        QTest::newRow("receiver settings CHIRP cannot keep")
-            << RowOf({{Number, "1"},
-                      {Frequency, "1"},
-                      {Mode, "USB"},
-                      {Bandwidth, "2400"},
-                      {IfShift, "-200"},
-                      {Groups, "1+2"},
-                      {Hotkey, "0"},
-                      {LevelSquelch, "-90"},
-                      {SecondarySquelchType, "2"}})
-            << plain.arg("", "0.000001", "USB", "", "")
-            << "row 1: values of Bandwidth \"2400\", IF Shift \"-200\", Groups \"1+2\", Level "
-               "Squelch \"-90\" and Secondary squelch type \"2\" have no place in a CHIRP file "
-               "(first in row 1, 1 row in all); not written\n";
+        const auto row = [](const char* name, const QStringList& cells, const QString& line,
+                            const char* problems = "") {
+            QTest::newRow(name) << cells << line << QString(problems);
+        };
+        // Channel 1 on 1 Hz in `mode`, with these cells besides.
+        const auto one = [](const char* mode, std::initializer_list<std::pair<int, QString>> more) {
+            QStringList cells = RowOf({{Number, "1"}, {Frequency, "1"}, {Mode, mode}});
+            for (const auto& [column, text] : more) {
+                cells[column] = text;
+            }
+            return cells;
+        };
+        row("exact frequency",
+            RowOf({{Number, " 1"}, {Frequency, "4294967295"}, {Mode, "USB"}, {Bandwidth, "2700"}}),
+            plain.arg("", "4294.967295", "USB", "", ""));
+        row("name and comment quoted where needed",
+            one("CW", {{Frequency, "0"}, {Callsign, "a,b"}, {Comments, "say \"hi\"\nthere"}}),
+            plain.arg("\"a,b\"", "0.000000", "CW", "", "\"say \"\"hi\"\"\nthere\""));
+        row("skip from lockout bit 0", one("AM", {{Lockout, "1"}}),
+            plain.arg("", "0.000001", "AM", "S", ""));
+        row("priority", one("AM", {{Priority, "1"}, {Lockout, "0"}}),
+            plain.arg("", "0.000001", "AM", "P", ""));
+        row("lockout wins over priority, which is reported",
+            one("AM", {{Priority, "1"}, {Lockout, "5"}}), plain.arg("", "0.000001", "AM", "S", ""),
+            "row 1: values of Lockout \"5\" and Priority \"1\" have no place in a CHIRP file "
+            "(first in row 1, 1 row in all); not written\n");
+        row("narrow modes are the same", one("FM6", {}), plain.arg("", "0.000001", "NFM", "", ""));
+        row("a CHIRP mode kept from a CHIRP file", one("WFM", {{Bandwidth, "6000"}}),
+            plain.arg("", "0.000001", "WFM", "", ""));
+        row("nearest mode reported", one("AMS", {}), plain.arg("", "0.000001", "AM", "", ""),
+            "row 1: Mode \"AMS\" has no CHIRP equivalent; written as AM\n");
+        row("no mode", one("", {}), plain.arg("", "0.000001", "CW", "", ""),
+            "row 1: Mode \"\" has no CHIRP equivalent; written as CW\n");
+        row("frequency not read", one("AM", {{Frequency, "7.1e6"}}),
+            plain.arg("", "0.000000", "AM", "", ""),
+            "row 1: Frequency \"7.1e6\" is not a whole number of Hz; written as 0.000000\n");
+        row("receiver settings CHIRP cannot keep",
+            one("USB", {{Bandwidth, "2400"},
+                        {IfShift, "-200"},
+                        {Groups, "1+2"},
+                        {Hotkey, "0"},
+                        {LevelSquelch, "-90"},
+                        {SecondarySquelchType, "2"}}),
+            plain.arg("", "0.000001", "USB", "", ""),
+            "row 1: values of Bandwidth \"2400\", IF Shift \"-200\", Groups \"1+2\", Level "
+            "Squelch \"-90\" and Secondary squelch type \"2\" have no place in a CHIRP file "
+            "(first in row 1, 1 row in all); not written\n");
     }
     void writtenLine() {
         QFETCH(QStringList, cells);
@@ -295,23 +287,19 @@ private slots:
         QTest::addColumn<QByteArray>("lines");  // after the header "Location,Name,Frequency,Mode"
         QTest::addColumn<QString>("name");      // the first channel's Callsign
         QTest::addColumn<QString>("problems");
-        QTest::newRow("plain") << QByteArray("1,Ab c,1,FM\r\n") << "Ab c"
-                               << "";
-        QTest::newRow("quoted, a comma and doubled quotes")
-            << QByteArray("1,\"A, \"\"B\"\"\",1,FM\r\n") << "A, \"B\""
-            << "";
-        QTest::newRow("space before the quote") << QByteArray("1, \"A\",1,FM\r\n") << " \"A\""
-                                                << "";
-        QTest::newRow("text after the closing quote") << QByteArray("1,\"A\" b ,1,FM\r\n") << "A b "
-                                                      << "";
-        QTest::newRow("spaces after the closing quote") << QByteArray("1,\"A\"  ,1,FM\r\n") << "A  "
-                                                        << "";
-        QTest::newRow("line end in quotes")
-            << QByteArray("1,\"A\r\nB\",1,FM\r\n2,C,1,XX\r\n") << "A\r\nB"
-            << "line 4: Mode \"XX\" is no mode the receiver has; kept as it is\n";
-        QTest::newRow("comment line") << QByteArray("# a \"note\r\n1,A,1,FM\n3,B,1,XX\n") << "A"
-                                      << "line 4: Mode \"XX\" is no mode the receiver has; kept "
-                                         "as it is\n";
+        const auto row = [](const char* name, const char* lines, const char* callsign,
+                            const char* problems = "") {
+            QTest::newRow(name) << QByteArray(lines) << QString(callsign) << QString(problems);
+        };
+        row("plain", "1,Ab c,1,FM\r\n", "Ab c");
+        row("quoted, a comma and doubled quotes", "1,\"A, \"\"B\"\"\",1,FM\r\n", "A, \"B\"");
+        row("space before the quote", "1, \"A\",1,FM\r\n", " \"A\"");
+        row("text after the closing quote", "1,\"A\" b ,1,FM\r\n", "A b ");
+        row("spaces after the closing quote", "1,\"A\"  ,1,FM\r\n", "A  ");
+        row("line end in quotes", "1,\"A\r\nB\",1,FM\r\n2,C,1,XX\r\n", "A\r\nB",
+            "line 4: Mode \"XX\" is no mode the receiver has; kept as it is\n");
+        row("comment line", "# a \"note\r\n1,A,1,FM\n3,B,1,XX\n", "A",
+            "line 4: Mode \"XX\" is no mode the receiver has; kept as it is\n");
     }
     void fieldsAsChirpReadsThem() {
         QFETCH(QByteArray, lines);

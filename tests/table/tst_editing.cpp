@@ -122,9 +122,7 @@ private slots:
                             const QStringList& notices = {}) {
             QTest::newRow(name) << stop << step << count << lastHz << thirdHz << notices;
         };
-        row("8.33k ends on its stop", "136.975", "8.33k", 2278, 136975000, 118016667,
-            {"Step \"8.33k\" is taken as the airband raster of 25/3 kHz (8333.33... Hz); each "
-             "channel is rounded to the nearest Hz"});
+        row("8.33k ends on its stop", "136.975", "8.33k", 2278, 136975000, 118016667, {airband});
         row("a fraction", "136.975", "25k/3", 2278, 136975000, 118016667);
         row("8330 Hz misses the stop", "136.975", "8330 Hz", 2278, 136967410, 118016660,
             {"Stop \"136.975\" is not on the raster; the last channel is at 136.967410 MHz"});
@@ -271,31 +269,20 @@ private slots:
         QTest::addColumn<QList<int>>("rows");
         QTest::addColumn<QStringList>("expected");
         QTest::addColumn<QList<int>>("places");
-        const auto up = int(RowMove::Up);
-        const auto down = int(RowMove::Down);
-        const auto top = int(RowMove::ToTop);
-        const auto bottom = int(RowMove::ToBottom);
-        QTest::newRow("up one") << up << QList<int>{3} << QStringList{"f1", "f3", "f2", "f4", "f5"}
-                                << QList<int>{2};
-        QTest::newRow("up two blocks")
-            << up << QList<int>{2, 3, 5} << QStringList{"f2", "f3", "f1", "f5", "f4"}
-            << QList<int>{1, 2, 4};
-        QTest::newRow("up: block at the top stays, the other closes up")
-            << up << QList<int>{1, 2, 4} << QStringList{"f1", "f2", "f4", "f3", "f5"}
-            << QList<int>{1, 2, 3};
-        QTest::newRow("down two blocks")
-            << down << QList<int>{1, 3, 4} << QStringList{"f2", "f1", "f5", "f3", "f4"}
-            << QList<int>{2, 4, 5};
-        QTest::newRow("down at the bottom stays")
-            << down << QList<int>{5} << QStringList{"f1", "f2", "f3", "f4", "f5"} << QList<int>{5};
-        QTest::newRow("to top keeps table order")
-            << top << QList<int>{4, 2} << QStringList{"f2", "f4", "f1", "f3", "f5"}
-            << QList<int>{1, 2};
-        QTest::newRow("to bottom") << bottom << QList<int>{1, 3}
-                                   << QStringList{"f2", "f4", "f5", "f1", "f3"} << QList<int>{4, 5};
-        QTest::newRow("rows outside left out")
-            << top << QList<int>{0, 9, 5} << QStringList{"f5", "f1", "f2", "f3", "f4"}
-            << QList<int>{1};
+        // The Frequencies after the move, and the rows the moved rows went to.
+        const auto row = [](const char* name, RowMove move, const QList<int>& rows,
+                            const char* expected, const QList<int>& places) {
+            QTest::newRow(name) << int(move) << rows << QString(expected).split(' ') << places;
+        };
+        row("up one", RowMove::Up, {3}, "f1 f3 f2 f4 f5", {2});
+        row("up two blocks", RowMove::Up, {2, 3, 5}, "f2 f3 f1 f5 f4", {1, 2, 4});
+        row("up: block at the top stays, the other closes up", RowMove::Up, {1, 2, 4},
+            "f1 f2 f4 f3 f5", {1, 2, 3});
+        row("down two blocks", RowMove::Down, {1, 3, 4}, "f2 f1 f5 f3 f4", {2, 4, 5});
+        row("down at the bottom stays", RowMove::Down, {5}, "f1 f2 f3 f4 f5", {5});
+        row("to top keeps table order", RowMove::ToTop, {4, 2}, "f2 f4 f1 f3 f5", {1, 2});
+        row("to bottom", RowMove::ToBottom, {1, 3}, "f2 f4 f5 f1 f3", {4, 5});
+        row("rows outside left out", RowMove::ToTop, {0, 9, 5}, "f5 f1 f2 f3 f4", {1});
     }
     void moveRows() {
         QFETCH(int, move);
@@ -353,6 +340,11 @@ private slots:
         row("shown in MHz", "shown", "9580000", uint(FrequencyUnit::MHz), "9.580000");
         row("shown in kHz", "shown", "123", uint(FrequencyUnit::kHz), "0.123");
         row("shown: text as it stands", "shown", "12a", uint(FrequencyUnit::MHz), "12a");
+        row("hot key empty", "hotkey", "", 0u, "0");
+        row("hot key F2", "hotkey", "2", 0u, "2");
+        row("hot key F12 with blanks", "hotkey", " 12 ", 0u, "12");
+        row("1 is no hot key", "hotkey", "1", 0u, "0");
+        row("13 is no hot key", "hotkey", "13", 0u, "0");
     }
     void cellEditorTexts() {
         QFETCH(QString, kind);
@@ -372,27 +364,14 @@ private slots:
             result = typed.status == FrequencyReading::Status::Ok
                          ? typed.cell
                          : "refused " + std::to_string(int(typed.status));
+        } else if (kind == "hotkey") {
+            result = std::to_string(HotkeyOf(text));
         } else if (kind == "editing") {
             result = FrequencyCellForEditing(text, FrequencyUnit(value));
         } else {
             result = FrequencyCellShown(text, FrequencyUnit(value));
         }
         QCOMPARE(QString::fromStdString(result), expected);
-    }
-
-    void hotkeys_data() {
-        QTest::addColumn<QString>("cell");
-        QTest::addColumn<int>("key");
-        QTest::newRow("empty") << "" << 0;
-        QTest::newRow("F2") << "2" << 2;
-        QTest::newRow("F12 with blanks") << " 12 " << 12;
-        QTest::newRow("1 is no key") << "1" << 0;
-        QTest::newRow("13 is no key") << "13" << 0;
-    }
-    void hotkeys() {
-        QFETCH(QString, cell);
-        QFETCH(int, key);
-        QCOMPARE(HotkeyOf(cell.toStdString()), key);
     }
 };
 

@@ -135,18 +135,17 @@ private slots:
         QTest::addColumn<int>("column");
         QTest::addColumn<QStringList>("block");
         QTest::addColumn<QStringList>("expected");  // rows 1 and 2 afterwards
+        const auto row = [](const char* name, int at, int column, const QStringList& block,
+                            const QStringList& expected) {
+            QTest::newRow(name) << at << column << block << expected;
+        };
         const QStringList unchanged{"1|7100000|Café", "2||x"};
-        QTest::newRow("one cell") << 2 << 1 << QStringList{"145"}
-                                  << QStringList{"1|7100000|Café", "2|145|x"};
-        QTest::newRow("two columns of two rows, emptied and filled")
-            << 1 << 1 << QStringList{"a|", "|b"} << QStringList{"1|a|", "2||b"};
-        QTest::newRow("cells as long as before") << 1 << 0 << QStringList{"2|7200000", "1|"}
-                                                 << QStringList{"2|7200000|Caf\u00E9", "1||x"};
-        QTest::newRow("whole rows")
-            << 1 << 0 << QStringList{"9|8|7", "||"} << QStringList{"9|8|7", "||"};
-        QTest::newRow("past the last row: nothing")
-            << 2 << 0 << QStringList{"9|8|7", "6|5|4"} << unchanged;
-        QTest::newRow("past the last column: nothing") << 1 << 2 << QStringList{"a|b"} << unchanged;
+        row("one cell", 2, 1, {"145"}, {"1|7100000|Café", "2|145|x"});
+        row("two columns of two rows, emptied and filled", 1, 1, {"a|", "|b"}, {"1|a|", "2||b"});
+        row("cells as long as before", 1, 0, {"2|7200000", "1|"}, {"2|7200000|Caf\u00E9", "1||x"});
+        row("whole rows", 1, 0, {"9|8|7", "||"}, {"9|8|7", "||"});
+        row("past the last row: nothing", 2, 0, {"9|8|7", "6|5|4"}, unchanged);
+        row("past the last column: nothing", 1, 2, {"a|b"}, unchanged);
     }
     void swapCells() {
         QFETCH(int, row);
