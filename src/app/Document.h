@@ -33,8 +33,8 @@ public:
     // of the start-up grid.
     bool hasImportColumns() const;
 
-    // The list and group names an SDR#, SDR++ or gqrx list brought, by receiver group ([0] is group
-    // 1): a list saved from the table names its groups with them.
+    // The list and group names an SDR#, SDR++ or gqrx list brought, by receiver group ([0] is
+    // group 1): a list saved from the table names its groups with them.
     const std::vector<std::string>& groupNames() const { return m_groupNames; }
     void setGroupNames(std::vector<std::string> names) { m_groupNames = std::move(names); }
     // The colours a list gave its groups (gqrx's tags), by group name.

@@ -136,7 +136,7 @@ public:
     // "sdrsharp", "sdrpp", "gqrx".
     virtual std::string_view ShortName() const = 0;
     // The format's name in reports: "receiver CSV", "CHIRP CSV", "memory file", "SDR# list",
-    // "SDR++ list".
+    // "SDR++ list", "gqrx bookmarks".
     virtual std::string_view Name() const = 0;
     // The extensions of its files for `model`, lower case with their dot; a save adds the
     // first to a name that has none of them.

@@ -23,7 +23,7 @@ constexpr int kReceiverGroups = 16;
 // SDR modes and the receiver's mode of the same kind, both ways.
 constexpr std::array<ModePair, 6> kSameModes = {
     {{"NFM", "FM"}, {"AM", "AM"}, {"DSB", "DSB"}, {"LSB", "LSB"}, {"USB", "USB"}, {"CW", "CW"}}};
-// Receiver modes an SDR list lacks, and gqrx's modes of the same kind as an SDR mode.
+// Receiver modes and gqrx modulations an SDR list lacks, and the SDR mode each is written as.
 constexpr std::array<ModePair, 9> kNearestModes = {{{"NFM", "FM6"},
                                                     {"NFM", "FM3"},
                                                     {"AM", "AMS"},
