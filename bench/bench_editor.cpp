@@ -486,10 +486,23 @@ const std::string& SeasonFile(bool second) {
     return path;
 }
 
-// A bookmark list of 65,535 channels in one group, as SDR# (".xml") or SDR++ (".json") saves it.
+// A bookmark list of 65,535 channels in one group, as SDR# (".xml"), SDR++ (".json") or gqrx
+// (".csv") saves it.
 const std::string& ListOfChannels(const std::string& extension) {
     static std::map<std::string, std::string> files;
     std::string& path = files[extension];
+    if (path.empty() && extension == ".csv") {
+        std::string bytes =
+            "# Tag name          ;  color\nBench               ; #c0c0c0\n\n"
+            "# Frequency ; Name                     ; Modulation          ;  "
+            "Bandwidth; Tags\n";
+        for (int i = 0; i < kAll; ++i) {
+            bytes += std::to_string(150000 + 25000ull * static_cast<unsigned>(i)) + "; Station " +
+                     std::to_string(i) + "; AM; 10000; Bench\n";
+        }
+        const std::string file = (bench::ScratchFolder() / "list-bench.csv").string();
+        path = WriteFileAtomically(file, bytes) ? file : std::string();
+    }
     if (path.empty()) {
         const bool sdrpp = extension == ".json";
         std::string bytes = sdrpp ? "{\n    \"bookmarkDisplayMode\": 0,\n    \"lists\": {\n"
@@ -876,6 +889,9 @@ std::vector<Step> Steps() {
         {"append_sdrpp_list_65535", kWholeTable, 0, listWritten(".json"), emptied,
          appendList(".json")},
         {"append_sdrpp_list_65535_undo", kWholeTable, 0, nullptr, appendList(".json"), Undo},
+        {"append_gqrx_list_65535", kWholeTable, 0, listWritten(".csv"), emptied,
+         appendList(".csv")},
+        {"append_gqrx_list_65535_undo", kWholeTable, 0, nullptr, appendList(".csv"), Undo},
         {"delete_1000_rows", kWholeTable, kAll, thousandRows,
          [](StepEditor& e) {
              if (e.undo().canUndo() && e.undo().undoText() == "Delete Row(s)") {
@@ -985,6 +1001,8 @@ std::vector<Step> Steps() {
         {"save_sdrsharp_list", kWholeTable, kAll, nullptr, saveList("list.xml"),
          [](StepEditor& e) { e.trigger("saveListAction"); }},
         {"save_sdrpp_list", kWholeTable, kAll, nullptr, saveList("list.json"),
+         [](StepEditor& e) { e.trigger("saveListAction"); }},
+        {"save_gqrx_list", kWholeTable, kAll, nullptr, saveList("list.csv"),
          [](StepEditor& e) { e.trigger("saveListAction"); }},
         {"save_csv_backup", kWholeTable, kAll,
          [](StepEditor& e) {

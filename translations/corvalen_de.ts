@@ -897,6 +897,18 @@ OK überschreibt die Datei, Abbrechen wählt eine andere.</translation>
         <translation>%1 in der SDR#-Liste %2 gespeichert</translation>
     </message>
     <message>
+        <source>gqrx bookmarks (*.csv)|*.csv</source>
+        <translation>gqrx-Lesezeichen (*.csv)|*.csv</translation>
+    </message>
+    <message>
+        <source>Read %1 from the gqrx bookmarks %2</source>
+        <translation>%1 aus den gqrx-Lesezeichen %2 gelesen</translation>
+    </message>
+    <message>
+        <source>Saved %1 to the gqrx bookmarks %2</source>
+        <translation>%1 in den gqrx-Lesezeichen %2 gespeichert</translation>
+    </message>
+    <message>
         <source>Cancelled; nothing opened</source>
         <translation>Abgebrochen; nichts geöffnet</translation>
     </message>
@@ -1583,8 +1595,16 @@ Die Tabelle mit der Datei vergleichen, die Datei neu laden (Ihre Änderungen ble
         <translation>Bandbreite ist leer; der Kanal wird beim nächsten Öffnen der .csv-Datei übersprungen</translation>
     </message>
     <message>
+        <source>Bandwidth is not a whole number of Hz; the mode&apos;s default taken</source>
+        <translation>Bandbreite ist keine ganze Zahl in Hz; die Vorgabe des Modus genommen</translation>
+    </message>
+    <message>
         <source>Bandwidth {1} is below 0 Hz, so no bandwidth; written as 0 Hz</source>
         <translation>Bandbreite {1} liegt unter 0 Hz, also keine Bandbreite; als 0 Hz geschrieben</translation>
+    </message>
+    <message>
+        <source>Bandwidth {1} is not a whole number of Hz; the mode&apos;s default taken</source>
+        <translation>Bandbreite {1} ist keine ganze Zahl in Hz; die Vorgabe des Modus genommen</translation>
     </message>
     <message>
         <source>Callsign used again in its list, which keys bookmarks by name; written with a suffix such as &quot; (2)&quot;</source>
@@ -1627,7 +1647,7 @@ Die Tabelle mit der Datei vergleichen, die Datei neu laden (Ihre Änderungen ble
         <translation>Frequenz liegt über 4294967295 Hz; als 0 Hz geschrieben</translation>
     </message>
     <message>
-        <source>Frequency is above {2} Hz, the highest an {3:phrase} holds exactly; row not written</source>
+        <source>Frequency is above {2} Hz, the highest the {3:phrase} holds exactly; row not written</source>
         <translation>Frequenz liegt über {2} Hz, der höchsten, die eine {3:phrase} genau hält; Zeile nicht geschrieben</translation>
     </message>
     <message>
@@ -1671,7 +1691,7 @@ Die Tabelle mit der Datei vergleichen, die Datei neu laden (Ihre Änderungen ble
         <translation>Frequenz {1} liegt über 4294967295 Hz; als 0 Hz geschrieben</translation>
     </message>
     <message>
-        <source>Frequency {1} is above {2} Hz, the highest an {3:phrase} holds exactly; row not written</source>
+        <source>Frequency {1} is above {2} Hz, the highest the {3:phrase} holds exactly; row not written</source>
         <translation>Frequenz {1} liegt über {2} Hz, der höchsten, die eine {3:phrase} genau hält; Zeile nicht geschrieben</translation>
     </message>
     <message>
@@ -1731,7 +1751,7 @@ Die Tabelle mit der Datei vergleichen, die Datei neu laden (Ihre Änderungen ble
         <translation>Gruppen nennt Zahlen, die keine Gruppen von 1 bis 16 sind</translation>
     </message>
     <message>
-        <source>Groups names several groups; an {2:phrase} entry has one, so the first is written</source>
+        <source>Groups names several groups; an entry of the {2:phrase} has one, so the first is written</source>
         <translation>Gruppen nennt mehrere Gruppen; ein Eintrag einer {2:phrase} hat nur eine, also wird die erste geschrieben</translation>
     </message>
     <message>
@@ -1743,7 +1763,7 @@ Die Tabelle mit der Datei vergleichen, die Datei neu laden (Ihre Änderungen ble
         <translation>Gruppen {1} ist keine Gruppe von 1 bis 16; als {2:groups} geschrieben</translation>
     </message>
     <message>
-        <source>Groups {1} names several groups; an {2:phrase} entry has one, so the first is written{3:later}</source>
+        <source>Groups {1} names several groups; an entry of the {2:phrase} has one, so the first is written{3:later}</source>
         <translation>Gruppen {1} nennt mehrere Gruppen; ein Eintrag einer {2:phrase} hat nur eine, also wird die erste geschrieben{3:later}</translation>
     </message>
     <message>
@@ -1819,11 +1839,11 @@ Die Tabelle mit der Datei vergleichen, die Datei neu laden (Ihre Änderungen ble
         <translation>Modus {1} gibt es in CHIRP nicht; als {2} geschrieben</translation>
     </message>
     <message>
-        <source>Mode {1} has no equal in an {2:phrase}; written as {3}</source>
+        <source>Mode {1} has no equal in the {2:phrase}; written as {3}</source>
         <translation>Modus {1} hat in einer {2:phrase} keine Entsprechung; als {3} geschrieben</translation>
     </message>
     <message>
-        <source>Mode {1} has no equal in an {2:phrase}; written as {3}{4:later}</source>
+        <source>Mode {1} has no equal in the {2:phrase}; written as {3}{4:later}</source>
         <translation>Modus {1} hat in einer {2:phrase} keine Entsprechung; als {3} geschrieben{4:later}</translation>
     </message>
     <message>
@@ -2055,6 +2075,10 @@ Die Tabelle mit der Datei vergleichen, die Datei neu laden (Ihre Änderungen ble
         <translation>hat mehr Felder als die {2} der Kopfzeile; die überzähligen werden übergangen</translation>
     </message>
     <message>
+        <source>has {1:field}: neither a gqrx bookmark (5) nor a tag with its colour (name; #rrggbb); line left out</source>
+        <translation>hat {1:field}: weder ein gqrx-Lesezeichen (5) noch ein Tag mit seiner Farbe (Name; #rrggbb); Zeile ausgelassen</translation>
+    </message>
+    <message>
         <source>has {1} fields where the header has {2}; the extra ones are ignored</source>
         <translation>hat {1} Felder, wo die Kopfzeile {2} hat; die überzähligen werden übergangen</translation>
     </message>
@@ -2077,6 +2101,10 @@ Die Tabelle mit der Datei vergleichen, die Datei neu laden (Ihre Änderungen ble
     <message>
         <source>holds channel number {1} but lies at the place of channel {2}</source>
         <translation>hält Kanalnummer {1}, liegt aber am Platz von Kanal {2}</translation>
+    </message>
+    <message>
+        <source>is neither a gqrx bookmark (5 fields) nor a tag with its colour (name; #rrggbb); line left out</source>
+        <translation>ist weder ein gqrx-Lesezeichen (5 Felder) noch ein Tag mit seiner Farbe (Name; #rrggbb); Zeile ausgelassen</translation>
     </message>
     <message>
         <source>it gives more than the {1} bytes that are read</source>
@@ -2233,6 +2261,10 @@ Die Tabelle mit der Datei vergleichen, die Datei neu laden (Ihre Änderungen ble
     <message>
         <source>the file is not UTF-8 as SDR# writes it; read as Windows-1252</source>
         <translation>die Datei ist nicht UTF-8, wie SDR# schreibt; als Windows-1252 gelesen</translation>
+    </message>
+    <message>
+        <source>the file is not UTF-8 as gqrx writes it; read as Windows-1252</source>
+        <translation>die Datei ist nicht UTF-8, wie gqrx schreibt; als Windows-1252 gelesen</translation>
     </message>
     <message>
         <source>the file is read-only</source>
@@ -2463,6 +2495,10 @@ Die Tabelle mit der Datei vergleichen, die Datei neu laden (Ihre Änderungen ble
         <translation>{1} → {2}</translation>
     </message>
     <message>
+        <source>{1} → {2}{3:later}</source>
+        <translation>{1} → {2}{3:later}</translation>
+    </message>
+    <message>
         <source>{1} → {3}</source>
         <translation>{1} → {3}</translation>
     </message>
@@ -2519,8 +2555,12 @@ Die Tabelle mit der Datei vergleichen, die Datei neu laden (Ihre Änderungen ble
         <translation>{c} hat Zeichen, die eine .g3m-Datei nicht fassen kann</translation>
     </message>
     <message>
-        <source>{c} has no place in an {2:phrase}; not written</source>
+        <source>{c} has no place in the {2:phrase}; not written</source>
         <translation>{c} hat in einer {2:phrase} keinen Platz; nicht geschrieben</translation>
+    </message>
+    <message>
+        <source>{c} holds a character gqrx reads as a separator; replaced</source>
+        <translation>{c} enthält ein Zeichen, das gqrx als Trenner liest; ersetzt</translation>
     </message>
     <message>
         <source>{c} is not a number</source>
@@ -2563,8 +2603,12 @@ Die Tabelle mit der Datei vergleichen, die Datei neu laden (Ihre Änderungen ble
         <translation>{c} {1} hat Zeichen, die eine .g3m-Datei nicht fassen kann; als {2} geschrieben</translation>
     </message>
     <message>
-        <source>{c} {1} has no place in an {2:phrase}; not written{3:later}</source>
+        <source>{c} {1} has no place in the {2:phrase}; not written{3:later}</source>
         <translation>{c} {1} hat in einer {2:phrase} keinen Platz; nicht geschrieben{3:later}</translation>
+    </message>
+    <message>
+        <source>{c} {1} holds a character gqrx reads as a separator; written as {2}{3:later}</source>
+        <translation>{c} {1} enthält ein Zeichen, das gqrx als Trenner liest; als {2} geschrieben{3:later}</translation>
     </message>
     <message>
         <source>{c} {1} is longer than {2} characters and has characters a .g3m file cannot hold; written as {3}</source>

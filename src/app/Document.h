@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 #include <QUndoStack>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -32,10 +33,15 @@ public:
     // of the start-up grid.
     bool hasImportColumns() const;
 
-    // The list and group names an SDR# or SDR++ list brought, by receiver group ([0] is group
-    // 1): a list saved from the table names its groups with them.
+    // The list and group names an SDR#, SDR++ or gqrx list brought, by receiver group ([0] is
+    // group 1): a list saved from the table names its groups with them.
     const std::vector<std::string>& groupNames() const { return m_groupNames; }
     void setGroupNames(std::vector<std::string> names) { m_groupNames = std::move(names); }
+    // The colours a list gave its groups (gqrx's tags), by group name.
+    const std::map<std::string, std::string>& groupColours() const { return m_groupColours; }
+    void setGroupColours(std::map<std::string, std::string> colours) {
+        m_groupColours = std::move(colours);
+    }
 
     // The receiver model ("313" until the settings or the Options command name another). It
     // decides the length and the tail of every record a save writes, and what the checks allow.
@@ -67,6 +73,7 @@ private:
     QString m_winradioPath;
     QString m_filePath;
     std::vector<std::string> m_groupNames;
+    std::map<std::string, std::string> m_groupColours;
 };
 
 }  // namespace corvalen

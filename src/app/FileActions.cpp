@@ -88,7 +88,7 @@ const std::vector<SaveCommand>& SaveCommands() {
         {"saveListAction",
          QT_TRANSLATE_NOOP("corvalen::FileActions", "Save as SDR Bookmark List\u2026"),
          QT_TRANSLATE_NOOP("corvalen::FileActions", "Save as SDR Bookmark List"),
-         {"sdrsharp", "sdrpp"}},
+         {"sdrsharp", "sdrpp", "gqrx"}},
     };
     return commands;
 }
@@ -363,6 +363,7 @@ void FileActions::loadRead(const QString& path, ChannelFileRead read) {
     m_document.undoStack().setClean();
     emit tableLoaded();
     m_document.setGroupNames(std::move(read.groupNames));
+    m_document.setGroupColours(std::move(read.groupColours));
 
     const ChannelFileReport& found = read.report;
     const FormatTexts texts = found.format->Texts(m_document.receiverModel());
@@ -504,7 +505,7 @@ bool FileActions::writeFile(const SaveTarget& target, bool marksSaved,
         saving, BackgroundWork::Cancel::NotOffered,
         [file = LocalPath(path), &table, &format,
          settings = WriteSettings{m_document.receiverModel(), m_document.hasImportColumns(),
-                                  m_document.groupNames()}] {
+                                  m_document.groupNames(), m_document.groupColours()}] {
             return WriteChannelFile(file, table, format, settings);
         },
         [this, path, &format, marksSaved,
@@ -657,6 +658,10 @@ void FileActions::appendRead(const QString& path, ChannelFileRead read, int firs
     if (!groupNames.empty()) {
         m_document.setGroupNames(std::move(groupNames));
     }
+    // The colours the document has stay; the file's own come in beside them.
+    std::map<std::string, std::string> colours = m_document.groupColours();
+    colours.merge(read.groupColours);
+    m_document.setGroupColours(std::move(colours));
     QString text = tr("Appended %1 from %2 after row %3")
                        .arg(Count(channels, "channel", "channels"), name)
                        .arg(lastRow);

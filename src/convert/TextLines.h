@@ -2,8 +2,10 @@
 
 #include <cstddef>
 #include <string_view>
+#include <vector>
 
-// Where a text starts and which line a byte lies on, for every reader of text files.
+// Where a text starts, which line a byte lies on, and the fields of a line, for every reader of
+// text files.
 
 namespace corvalen {
 
@@ -28,6 +30,20 @@ constexpr int LineAt(std::string_view text, std::size_t offset) {
         }
     }
     return line;
+}
+
+// The pieces of `line` between its `separator`s, in order: one more than it has separators.
+inline std::vector<std::string_view> Split(std::string_view line, char separator) {
+    std::vector<std::string_view> fields;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = line.find(separator, start);
+        fields.push_back(line.substr(start, end == std::string_view::npos ? end : end - start));
+        if (end == std::string_view::npos) {
+            return fields;
+        }
+        start = end + 1;
+    }
 }
 
 }  // namespace corvalen

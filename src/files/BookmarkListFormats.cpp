@@ -1,5 +1,6 @@
-// The bookmark lists of two SDR programs: SDR#'s frequencies.xml and SDR++'s frequency manager
-// JSON, each told by its first bytes. Receiver groups become their lists and group names.
+// The bookmark lists of three SDR programs: SDR#'s frequencies.xml, SDR++'s frequency manager
+// JSON and gqrx's bookmarks.csv, each told by its content. Receiver groups become their lists,
+// group names or tags.
 
 #include "files/ChannelFiles.h"
 #include "files/EditorText.h"
@@ -21,8 +22,10 @@ struct ListKind {
     const char* savedText;
     bool (*looksLike)(std::string_view bytes);
     Result<BookmarkRead> (*read)(std::string_view bytes, const ReadSettings& settings);
-    Result<BookmarkListText> (*write)(const MemoryTable& table,
-                                      const std::vector<std::string>& groupNames);
+    Result<BookmarkListText> (*write)(const MemoryTable& table, const WriteSettings& settings);
+    // Its suffix is the receiver CSV's, which a name alone says: its files are opened from that
+    // entry of the dialog and told by their content.
+    bool sharesCsvSuffix = false;
 };
 
 class BookmarkListFormat final : public ChannelFormat {
@@ -37,12 +40,16 @@ public:
     FormatTexts Texts(ReceiverModel) const override {
         return {m_kind.filter, nullptr, m_kind.readText, m_kind.savedText};
     }
+    bool NamedFor(std::string_view path) const override {
+        return !m_kind.sharesCsvSuffix && HasExtensionOf(path);
+    }
+    bool OpenedAsChannelFile() const override { return !m_kind.sharesCsvSuffix; }
     Status Supported() const override {
         return m_kind.supported() ? Status(Done{}) : Status(SdrSharpListsUnsupported());
     }
     bool GivesNumbers() const override { return true; }
-    // A bookmark's frequency, bandwidth, mode, name and the one group of its list; the channel
-    // number is its place in the list.
+    // A bookmark's frequency, bandwidth, mode, name and the groups of its list or tags; the
+    // channel number is its place in the list.
     ColumnSet HeldColumns(ReceiverModel) const override {
         return {Number, Frequency, Bandwidth, Groups, Mode, Callsign};
     }
@@ -61,12 +68,13 @@ public:
         read.report.recordsRead = read.table.ChannelCount();
         read.report.diagnostics = std::move(list->diagnostics);
         read.groupNames = std::move(list->groupNames);
+        read.groupColours = std::move(list->groupColours);
         return read;
     }
 
     Result<ChannelFileReport> Write(const std::string& path, const MemoryTable& table,
                                     const WriteSettings& settings) const override {
-        Result<BookmarkListText> text = m_kind.write(table, settings.groupNames);
+        Result<BookmarkListText> text = m_kind.write(table, settings);
         if (!text) {
             return text.error();
         }
@@ -92,7 +100,9 @@ const ChannelFormat& SdrSharpListFormat() {
                  [](std::string_view bytes, const ReadSettings& settings) {
                      return ReadSdrSharpList(bytes, settings.knownGroups, settings.firstNumber);
                  },
-                 WriteSdrSharpList});
+                 [](const MemoryTable& table, const WriteSettings& settings) {
+                     return WriteSdrSharpList(table, settings.groupNames);
+                 }});
     return format;
 }
 
@@ -106,9 +116,27 @@ const ChannelFormat& SdrppListFormat() {
         [](std::string_view bytes, const ReadSettings& settings) {
             return ReadSdrppList(bytes, settings.knownGroups, settings.firstNumber);
         },
-        [](const MemoryTable& table, const std::vector<std::string>& groupNames) {
-            return Result<BookmarkListText>(WriteSdrppList(table, groupNames));
+        [](const MemoryTable& table, const WriteSettings& settings) {
+            return Result<BookmarkListText>(WriteSdrppList(table, settings.groupNames));
         }});
+    return format;
+}
+
+const ChannelFormat& GqrxBookmarksFormat() {
+    static const BookmarkListFormat format(
+        ListKind{[] { return true; }, "gqrx", "gqrx bookmarks", ".csv",
+                 QT_TRANSLATE_NOOP("corvalen::FileActions", "gqrx bookmarks (*.csv)|*.csv"),
+                 QT_TRANSLATE_NOOP("corvalen::FileActions", "Read %1 from the gqrx bookmarks %2"),
+                 QT_TRANSLATE_NOOP("corvalen::FileActions", "Saved %1 to the gqrx bookmarks %2"),
+                 LooksLikeGqrxBookmarks,
+                 [](std::string_view bytes, const ReadSettings& settings) {
+                     return ReadGqrxBookmarks(bytes, settings.knownGroups, settings.firstNumber);
+                 },
+                 [](const MemoryTable& table, const WriteSettings& settings) {
+                     return Result<BookmarkListText>(
+                         WriteGqrxBookmarks(table, settings.groupNames, settings.groupColours));
+                 },
+                 /*sharesCsvSuffix=*/true});
     return format;
 }
 

@@ -188,6 +188,7 @@ Result<ChannelFileConversion> ConvertChannelFile(const std::string& input,
     WriteSettings writing = settings;
     if (writing.groupNames.empty()) {
         writing.groupNames = conversion.read.groupNames;
+        writing.groupColours = conversion.read.groupColours;
     }
     conversion.written = WriteChannelFile(output, conversion.read.table, format, writing);
     return conversion;

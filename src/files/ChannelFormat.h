@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <span>
 #include <string>
 #include <string_view>
@@ -66,8 +67,10 @@ struct ChannelFileRead {
     ChannelFileReport report;
     bool holdsLocationZero = false;  // a CHIRP file with a channel at Location 0
     // Bookmark lists: the list and group names by receiver group ([0] is group 1), so a list
-    // written from the table names its groups as they came.
+    // written from the table names its groups as they came; and their colours (gqrx's tags), by
+    // group name.
     std::vector<std::string> groupNames;
+    std::map<std::string, std::string> groupColours{};
 };
 
 // What a read needs besides the file.
@@ -90,6 +93,7 @@ struct WriteSettings {
     bool importForm = true;  // receiver CSV: the 19-column form with its header line; false for
                              // the 10-column form of the editor's start-up grid
     std::vector<std::string> groupNames;  // bookmark lists: the names of receiver groups 1, 2, ...
+    std::map<std::string, std::string> groupColours{};  // and their colours by name ("#rrggbb")
 };
 
 // The texts the editor shows for a format, in English. The editor shows them translated: the
@@ -129,10 +133,10 @@ public:
     virtual ~ChannelFormat() = default;
 
     // The format's word on the converter's command line (--to): "csv", "chirp", "memory",
-    // "sdrsharp", "sdrpp".
+    // "sdrsharp", "sdrpp", "gqrx".
     virtual std::string_view ShortName() const = 0;
     // The format's name in reports: "receiver CSV", "CHIRP CSV", "memory file", "SDR# list",
-    // "SDR++ list".
+    // "SDR++ list", "gqrx bookmarks".
     virtual std::string_view Name() const = 0;
     // The extensions of its files for `model`, lower case with their dot; a save adds the
     // first to a name that has none of them.
@@ -198,12 +202,13 @@ public:
 };
 
 // Today's formats, each with its one instance.
-const ChannelFormat& ReceiverCsvFormat();   // the receiver software's CSV memory file
-const ChannelFormat& ChirpCsvFormat();      // CHIRP's generic CSV file
-const ChannelFormat& MemoryFileFormat();    // the binary memory file: .g3m or .15m
-const ChannelFormat& SdrSharpListFormat();  // SDR#'s frequencies.xml (refused by a build without
-                                            // an XML library, saying so)
-const ChannelFormat& SdrppListFormat();     // SDR++'s frequency manager JSON
+const ChannelFormat& ReceiverCsvFormat();    // the receiver software's CSV memory file
+const ChannelFormat& ChirpCsvFormat();       // CHIRP's generic CSV file
+const ChannelFormat& MemoryFileFormat();     // the binary memory file: .g3m or .15m
+const ChannelFormat& SdrSharpListFormat();   // SDR#'s frequencies.xml (refused by a build without
+                                             // an XML library, saying so)
+const ChannelFormat& SdrppListFormat();      // SDR++'s frequency manager JSON
+const ChannelFormat& GqrxBookmarksFormat();  // gqrx's bookmarks.csv
 
 // Every format the door knows, the one a file falls back to (the receiver CSV) first. This is
 // the only list of formats: the converter's --to words, the editor's dialogs and reports come

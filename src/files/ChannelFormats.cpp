@@ -9,7 +9,7 @@ const std::vector<const ChannelFormat*>& ChannelFormats() {
     // The receiver CSV first: a file no format recognises is read as one.
     static const std::vector<const ChannelFormat*> formats = {
         &ReceiverCsvFormat(),  &ChirpCsvFormat(),  &MemoryFileFormat(),
-        &SdrSharpListFormat(), &SdrppListFormat(),
+        &SdrSharpListFormat(), &SdrppListFormat(), &GqrxBookmarksFormat(),
     };
     return formats;
 }

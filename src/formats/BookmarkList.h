@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,10 +10,11 @@
 #include "io/Result.h"
 #include "table/MemoryTable.h"
 
-// The two bookmark list formats, each a pure function over bytes: SDR#'s frequencies.xml
-// (SdrSharpList.cpp, parsed with pugixml) and SDR++'s frequency manager JSON (SdrppList.cpp,
-// parsed with nlohmann-json). Reading gives the import's 19-column table with what was found;
-// writing gives the file's bytes with what could not be written as it stands.
+// The three bookmark list formats, each a pure function over bytes: SDR#'s frequencies.xml
+// (SdrSharpList.cpp, parsed with pugixml), SDR++'s frequency manager JSON (SdrppList.cpp,
+// parsed with nlohmann-json) and gqrx's bookmarks.csv (GqrxBookmarks.cpp). Reading gives the
+// import's 19-column table with what was found; writing gives the file's bytes with what could not
+// be written as it stands.
 
 namespace corvalen {
 
@@ -52,5 +54,23 @@ Result<BookmarkRead> ReadSdrppList(std::string_view fileBytes,
 // The table's channels as an SDR++ frequency manager file, one list per group.
 BookmarkListText WriteSdrppList(const MemoryTable& table,
                                 const std::vector<std::string>& groupNames);
+
+// True when the first line of the bytes that is neither blank nor another comment is gqrx's
+// "# Tag name" or "# Frequency" comment, or a bookmark: number ; text ; text ; number ; text.
+bool LooksLikeGqrxBookmarks(std::string_view fileBytes);
+// Reads gqrx's bookmarks.csv: every line of 5 fields a bookmark (frequency in Hz, name,
+// modulation, bandwidth in Hz, tags separated by ","), its tags its groups ("Untagged" none);
+// every line "name; #rrggbb" a tag and its colour, kept in groupColours. Lines are told by their
+// fields wherever they stand. A line of other fields, or whose frequency is no whole, positive Hz,
+// is left out and reported (place Line); a file larger than kMaxBookmarkListBytes is refused.
+Result<BookmarkRead> ReadGqrxBookmarks(std::string_view fileBytes,
+                                       std::vector<std::string> knownGroups = {},
+                                       int firstNumber = 1);
+// The table's channels as gqrx writes bookmarks.csv: the table of the tags used, each with its
+// colour in `groupColours` (else gqrx's own grey, #c0c0c0), then a line per channel, its groups
+// its tags by `groupNames` ("Untagged" for none).
+BookmarkListText WriteGqrxBookmarks(const MemoryTable& table,
+                                    const std::vector<std::string>& groupNames,
+                                    const std::map<std::string, std::string>& groupColours = {});
 
 }  // namespace corvalen

@@ -21,19 +21,20 @@ namespace {
 constexpr int kReceiverGroups = 16;
 
 // SDR modes and the receiver's mode of the same kind, both ways.
-struct ModePair {
-    std::string_view sdr;
-    std::string_view receiver;
-};
 constexpr std::array<ModePair, 6> kSameModes = {
     {{"NFM", "FM"}, {"AM", "AM"}, {"DSB", "DSB"}, {"LSB", "LSB"}, {"USB", "USB"}, {"CW", "CW"}}};
-// Receiver modes an SDR list lacks, and the SDR mode they are written as (reported).
-constexpr std::array<ModePair, 5> kNearestModes = {
-    {{"NFM", "FM6"}, {"NFM", "FM3"}, {"AM", "AMS"}, {"AM", "AMN"}, {"USB", "ISB"}}};
+// Receiver modes and gqrx modulations an SDR list lacks, and the SDR mode each is written as.
+constexpr std::array<ModePair, 9> kNearestModes = {{{"NFM", "FM6"},
+                                                    {"NFM", "FM3"},
+                                                    {"AM", "AMS"},
+                                                    {"AM", "AMN"},
+                                                    {"USB", "ISB"},
+                                                    {"WFM", "WFM (mono)"},
+                                                    {"WFM", "WFM (stereo)"},
+                                                    {"WFM", "WFM (oirt)"},
+                                                    {"RAW", "Raw I/Q"}}};
 constexpr std::array<std::string_view, 8> kSdrModes = {"NFM", "WFM", "AM", "DSB",
                                                        "LSB", "USB", "CW", "RAW"};
-// What a cell that is no mode is written as: the receiver's own choice for an empty Mode.
-constexpr std::string_view kFallbackSdrMode = "CW";
 
 // How often something came up, where first, and with what text: reported once per kind.
 struct Tally {
@@ -71,10 +72,10 @@ bool IsBlankOrZero(std::string_view cell) {
     return number.status == FrequencyReading::Status::Ok && number.hz == 0;
 }
 
-// The receiver's mode for an SDR mode, or empty when the receiver has none of that kind.
-std::string_view SdrModeToReceiver(std::string_view sdrMode) {
-    for (const ModePair& pair : kSameModes) {
-        if (pair.sdr == sdrMode) {
+// The receiver's mode for a list's mode, or empty when the receiver has none of that kind.
+std::string_view ListModeToReceiver(std::string_view listMode, const ListModes& modes) {
+    for (const ModePair& pair : modes.same) {
+        if (pair.list == listMode) {
             return pair.receiver;
         }
     }
@@ -82,10 +83,12 @@ std::string_view SdrModeToReceiver(std::string_view sdrMode) {
 }
 
 // Appends a row for each bookmark to `table`, numbered from `firstNumber`; `groupOf[i]` is
-// bookmark i's receiver group (0 for none). Modes the receiver lacks are noted in `modesKept`.
+// bookmark i's receiver groups (bit n - 1 for group n). Modes the receiver lacks are noted in
+// `modesKept`.
 void AppendBookmarkRows(const std::vector<Bookmark>& bookmarks,
-                        const std::vector<std::uint8_t>& groupOf, int firstNumber,
-                        MemoryTable& table, std::map<std::string, Tally>& modesKept) {
+                        const std::vector<std::uint16_t>& groupOf, int firstNumber,
+                        const ListModes& modes, MemoryTable& table,
+                        std::map<std::string, Tally>& modesKept) {
     table.ReserveChannels(static_cast<int>(bookmarks.size()));
     // A row's cells as views into the bookmark and into these, reused from row to row: the
     // table copies them.
@@ -101,7 +104,7 @@ void AppendBookmarkRows(const std::vector<Bookmark>& bookmarks,
         cells[Number] = number;
         frequency = std::to_string(bookmark.hz);
         cells[Frequency] = frequency;
-        const std::string_view mode = SdrModeToReceiver(bookmark.mode);
+        const std::string_view mode = ListModeToReceiver(bookmark.mode, modes);
         cells[Mode] = mode.empty() ? std::string_view(bookmark.mode) : mode;
         if (mode.empty()) {
             modesKept[bookmark.mode].Note(row, bookmark.mode);
@@ -113,19 +116,23 @@ void AppendBookmarkRows(const std::vector<Bookmark>& bookmarks,
             cells[Bandwidth] = DefaultBandwidth(cells[Mode]);
         }
         cells[Callsign] = bookmark.name;
-        cells[Groups] = {};
-        if (groupOf[i] != 0) {
-            groups = std::to_string(groupOf[i]);
-            cells[Groups] = groups;
-        }
+        groups = CellWithGroups({}, groupOf[i]);
+        cells[Groups] = groups;
         table.AppendRow(cells);
     }
 }
 
 }  // namespace
 
+const ListModes& SdrListModes() {
+    // A cell that is no mode is written as CW, the receiver's own choice for an empty Mode.
+    static constexpr ListModes modes{kSameModes, kNearestModes, kSdrModes, "CW"};
+    return modes;
+}
+
 BookmarkRead BookmarksToTable(const std::vector<Bookmark>& bookmarks, std::string_view format,
-                              std::vector<std::string> knownGroups, int firstNumber) {
+                              std::vector<std::string> knownGroups, int firstNumber,
+                              const ListModes& modes) {
     BookmarkRead read;
     read.groupNames = std::move(knownGroups);
     const std::size_t namesBefore = read.groupNames.size();
@@ -135,29 +142,34 @@ BookmarkRead BookmarksToTable(const std::vector<Bookmark>& bookmarks, std::strin
     int firstNamed = 0;
 
     // Groups first, in order: a name takes the next free group where it first comes.
-    std::vector<std::uint8_t> groupOf(bookmarks.size());
+    std::vector<std::uint16_t> groupOf(bookmarks.size());
     for (std::size_t i = 0; i < bookmarks.size(); ++i) {
-        const std::string& name = bookmarks[i].group;
-        if (name.empty()) {
-            continue;
-        }
         const int row = static_cast<int>(i) + 1;
-        auto known = std::find(read.groupNames.begin(), read.groupNames.end(), name);
-        if (known == read.groupNames.end() && read.groupNames.size() < kReceiverGroups) {
-            known = read.groupNames.insert(known, name);
-        }
-        if (known != read.groupNames.end()) {
-            groupOf[i] = static_cast<std::uint8_t>(known - read.groupNames.begin() + 1);
-            firstNamed = firstNamed == 0 ? row : firstNamed;
-        } else {
-            withoutGroup.Note(row, name);
-            namesLeftOut.insert(name);
+        bool lost = false;
+        for (const std::string& name : bookmarks[i].groups) {
+            if (name.empty()) {
+                continue;
+            }
+            auto known = std::find(read.groupNames.begin(), read.groupNames.end(), name);
+            if (known == read.groupNames.end() && read.groupNames.size() < kReceiverGroups) {
+                known = read.groupNames.insert(known, name);
+            }
+            if (known != read.groupNames.end()) {
+                groupOf[i] |= static_cast<std::uint16_t>(1u << (known - read.groupNames.begin()));
+                firstNamed = firstNamed == 0 ? row : firstNamed;
+            } else {
+                namesLeftOut.insert(name);
+                if (!lost) {
+                    withoutGroup.Note(row, name);  // a bookmark counted once
+                }
+                lost = true;
+            }
         }
     }
 
     // Then the rows.
     std::map<std::string, Tally> modesKept;
-    AppendBookmarkRows(bookmarks, groupOf, firstNumber, read.table, modesKept);
+    AppendBookmarkRows(bookmarks, groupOf, firstNumber, modes, read.table, modesKept);
 
     const auto report = [&](int row, int column, MessageKind kind, MessageValues values,
                             bool notice) {
@@ -252,21 +264,22 @@ BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::
         }
 
         const std::string_view mode = cells[Mode];
-        bookmark.mode = kFallbackSdrMode;
+        const ListModes& modes = *format.modes;
+        bookmark.mode = modes.fallback;
         bool exact = false;
-        for (const ModePair& pair : kSameModes) {
-            if (pair.receiver == mode) {
-                bookmark.mode = pair.sdr;
+        for (const ModePair& pair : modes.same) {
+            if (!exact && pair.receiver == mode) {
+                bookmark.mode = pair.list;
                 exact = true;
             }
         }
-        if (std::find(kSdrModes.begin(), kSdrModes.end(), mode) != kSdrModes.end()) {
+        if (std::find(modes.own.begin(), modes.own.end(), mode) != modes.own.end()) {
             bookmark.mode = mode;
             exact = true;
         }
-        for (const ModePair& pair : kNearestModes) {
+        for (const ModePair& pair : modes.nearest) {
             if (!exact && pair.receiver == mode) {
-                bookmark.mode = pair.sdr;
+                bookmark.mode = pair.list;
             }
         }
         if (!exact) {
@@ -307,11 +320,24 @@ BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::
             severalGroups.Note(row, table.CellText(row, Groups));
             listCount = 1;
         }
+        bookmark.row = row;
+        if (format.allGroupsInOne) {
+            for (int i = 0; i < listCount; ++i) {
+                const std::string& name =
+                    listNames[static_cast<std::size_t>(lists[static_cast<std::size_t>(i)])];
+                if (std::find(bookmark.groups.begin(), bookmark.groups.end(), name) ==
+                    bookmark.groups.end()) {
+                    bookmark.groups.push_back(name);
+                }
+            }
+            result.bookmarks.push_back(std::move(bookmark));
+            listCount = 0;
+        }
         for (int i = 0; i < listCount; ++i) {
             const auto list = static_cast<std::size_t>(lists[static_cast<std::size_t>(i)]);
             // The row's last list takes its bookmark itself, any list before it a copy.
             Bookmark copy = i + 1 < listCount ? Bookmark(bookmark) : std::move(bookmark);
-            copy.group = listNames[list];
+            copy.groups = {listNames[list]};
             if (format.keysByName) {
                 auto& names = taken[static_cast<std::size_t>(sameList[list])];
                 // A repeated name gets the first free suffix from where its last repeat stopped.
@@ -332,11 +358,12 @@ BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::
 
     for (const auto& [changed, modeTally] : modesChanged) {
         const std::string_view mode = changed;  // a lambda may not capture a structured binding
-        const auto nearest = std::find_if(kNearestModes.begin(), kNearestModes.end(),
+        const ListModes& modes = *format.modes;
+        const auto nearest = std::find_if(modes.nearest.begin(), modes.nearest.end(),
                                           [&](const ModePair& p) { return p.receiver == mode; });
         report(modeTally.firstRow, Mode, MessageKind::BookmarkModeWritten,
                {QuotedCell(mode), std::string(format.name),
-                std::string(nearest != kNearestModes.end() ? nearest->sdr : kFallbackSdrMode),
+                std::string(nearest != modes.nearest.end() ? nearest->list : modes.fallback),
                 LaterRows(modeTally.count)});
     }
     for (const auto& [column, columnTally] : lostColumns) {

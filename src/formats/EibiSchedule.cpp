@@ -33,19 +33,6 @@ constexpr std::array<std::string_view, kEibiColumnCount> kColumnNames = {
 
 constexpr std::array<std::string_view, 7> kDayNames = {"Mo", "Tu", "We", "Th", "Fr", "Sa", "Su"};
 
-std::vector<std::string_view> Split(std::string_view line, char separator) {
-    std::vector<std::string_view> fields;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t end = line.find(separator, start);
-        fields.push_back(line.substr(start, end == std::string_view::npos ? end : end - start));
-        if (end == std::string_view::npos) {
-            return fields;
-        }
-        start = end + 1;
-    }
-}
-
 // A weekday name at the start of `text`: 0 for Monday to 6 for Sunday, -1 for none.
 int DayNameAt(std::string_view text) {
     for (std::size_t day = 0; day < kDayNames.size(); ++day) {

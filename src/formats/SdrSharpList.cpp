@@ -213,7 +213,7 @@ Result<BookmarkRead> ReadSdrSharpList(std::string_view fileBytes,
         bookmark.hz = hz;
         // A character reference can name what UTF-8 cannot hold (&#xD800;, a lone surrogate).
         bookmark.name = WellFormedUtf8(entry.child_value("Name"));
-        bookmark.group = WellFormedUtf8(entry.child_value("GroupName"));
+        bookmark.groups = {WellFormedUtf8(entry.child_value("GroupName"))};
         bookmark.mode = WellFormedUtf8(entry.child_value("DetectorType"));
         const FrequencyReading bandwidth =
             ReadFrequency(entry.child_value("FilterBandwidth"), FrequencyUnit::Hz);
@@ -251,7 +251,7 @@ Result<BookmarkListText> WriteSdrSharpList(const MemoryTable& table,
         };
         add("IsFavourite", "true");
         add("Name", bookmark.name);
-        add("GroupName", bookmark.group);
+        add("GroupName", bookmark.groups.front());
         add("Frequency", std::to_string(bookmark.hz));
         add("DetectorType", bookmark.mode);
         add("Shift", "0");

@@ -232,16 +232,16 @@ Result<BookmarkRead> ReadSdrppList(std::string_view fileBytes, std::vector<std::
             ++place;
             Bookmark bookmark;
             bookmark.name = name;
-            bookmark.group = group;
+            bookmark.groups = {group};
             const Json& frequency = MemberOf(mark, "frequency");
             bookmark.hz = NearestWholeHz(frequency);
             if (bookmark.hz == 0) {
-                skipped.push_back(Diagnostic{Diagnostic::Place::Record,
-                                             place,
-                                             Frequency,
-                                             MessageKind::SdrppFrequencyNotHz,
-                                             {QuotedCell(bookmark.name), QuotedCell(bookmark.group),
-                                              QuotedCell(frequency.dump())}});
+                skipped.push_back(Diagnostic{
+                    Diagnostic::Place::Record,
+                    place,
+                    Frequency,
+                    MessageKind::SdrppFrequencyNotHz,
+                    {QuotedCell(bookmark.name), QuotedCell(group), QuotedCell(frequency.dump())}});
                 continue;
             }
             if (frequency.is_number_float() &&
@@ -251,7 +251,7 @@ Result<BookmarkRead> ReadSdrppList(std::string_view fileBytes, std::vector<std::
                                place,
                                Frequency,
                                MessageKind::SdrppFrequencyRounded,
-                               {QuotedCell(bookmark.name), QuotedCell(bookmark.group),
+                               {QuotedCell(bookmark.name), QuotedCell(group),
                                 QuotedCell(frequency.dump()), std::to_string(bookmark.hz)},
                                Diagnostic::Severity::Notice});
             }
@@ -298,9 +298,10 @@ BookmarkListText WriteSdrppList(const MemoryTable& table,
     std::vector<Json> listBookmarks;
     for (const Bookmark& bookmark : written.bookmarks) {
         const auto list = static_cast<std::size_t>(
-            std::find(listNames.begin(), listNames.end(), bookmark.group) - listNames.begin());
+            std::find(listNames.begin(), listNames.end(), bookmark.groups.front()) -
+            listNames.begin());
         if (list == listNames.size()) {
-            listNames.push_back(bookmark.group);
+            listNames.push_back(bookmark.groups.front());
             listBookmarks.push_back(Json::object());
         }
         const auto mode = std::find(kModes.begin(), kModes.end(), bookmark.mode);

@@ -456,6 +456,16 @@ private slots:
                      WriteSdrppList(table(), window.document().groupNames()).bytes));
         QVERIFY2(status().startsWith("Saved 16 channels to the SDR++ list out.json"),
                  qPrintable(status()));
+        // gqrx bookmarks, told by their content under a .csv name, keep their tags' colours.
+        QVERIFY(window.fileActions().appendFile(kTestData + "gqrx_as_written/input.csv"));
+        waitForFiles();
+        m_dialogs->answers = {path(QStringLiteral("out.csv"))};
+        m_dialogs->filters = {2};
+        trigger("saveListAction");
+        const QByteArray gqrx = testing::ReadBytes(path(QStringLiteral("out.csv")));
+        QVERIFY2(gqrx.contains("\nProt Civ            ; #ff5500\n"), gqrx.constData());
+        QVERIFY2(status().startsWith("Saved 29 channels to the gqrx bookmarks out.csv"),
+                 qPrintable(status()));
     }
 
     // Channels appended to a table of 976 rows: what the file's reader says names the table rows

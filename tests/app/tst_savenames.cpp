@@ -33,6 +33,7 @@ constexpr SaveCommand kSaves[] = {
     {"Save as CHIRP", "saveChirpAction", 0, "chirp"},
     {"Save as SDR# list", "saveListAction", 0, "sdrsharp"},
     {"Save as SDR++ list", "saveListAction", 1, "sdrpp"},
+    {"Save as gqrx bookmarks", "saveListAction", 2, "gqrx"},
 };
 
 const ChannelFormat& Format(std::string_view word) {

@@ -42,6 +42,23 @@ private slots:
         QVERIFY2(run.err.starts_with("line 4: "), run.err.c_str());
     }
 
+    // gqrx bookmarks, told by their content under a .csv name, to a receiver CSV and back with
+    // --to gqrx: the channels stay; from gqrx to gqrx the tags keep their colours too.
+    void gqrxBothWays() {
+        QTemporaryDir dir;
+        const QString folder = CORVALEN_TEST_DATA_DIR "/formats/gqrx_as_written/";
+        const auto convert = [&](const QStringList& args, const QString& output) {
+            const Run run = testing::RunConverterWith(args + QStringList{dir.filePath(output)});
+            QCOMPARE(run.status, kExitOk);
+        };
+        convert({"convert", folder + "input.csv"}, "channels.csv");
+        convert({"convert", "--to", "gqrx", dir.filePath("channels.csv")}, "bookmarks.csv");
+        convert({"convert", dir.filePath("bookmarks.csv")}, "again.csv");
+        QCOMPARE(ReadBytes(dir.filePath("again.csv")), ReadBytes(folder + "expected.csv"));
+        convert({"convert", "--to", "gqrx", folder + "input.csv"}, "coloured.csv");
+        QCOMPARE(ReadBytes(dir.filePath("coloured.csv")), ReadBytes(folder + "gqrx.csv"));
+    }
+
     void memoryFileOutputUpdatesExistingFileInPlace() {
         QTemporaryDir dir;
         const QString out = dir.filePath("memory.g3m");
@@ -589,7 +606,7 @@ private slots:
         row("verify 15m without model", {"verify", "@/x.15m"},
             R"(verify needs --model ("305" or "315"))");
         row("to what", {"convert", "--to", "xls", in, "@/x.csv"},
-            "--to takes csv, chirp, memory, sdrsharp or sdrpp, not xls");
+            "--to takes csv, chirp, memory, sdrsharp, sdrpp or gqrx, not xls");
         // With --to, a name that says no format is refused too: nothing is written under a name
         // that does not say what the file holds.
         row("list without extension", {"convert", "--to", "sdrpp", in, "@/frequencies"},
@@ -768,6 +785,7 @@ private slots:
         QTest::newRow("receiver CSV") << QStringList{"convert", csv};
         QTest::newRow("CHIRP") << QStringList{"convert", "--to", "chirp", csv};
         QTest::newRow("SDR++") << QStringList{"convert", "--to", "sdrpp", csv};
+        QTest::newRow("gqrx") << QStringList{"convert", "--to", "gqrx", csv};
         QTest::newRow("fill") << QStringList{"fill",  "--start", "7M", "--stop",
                                              "7.01M", "--step",  "5k"};
         QTest::newRow("schedule") << QStringList{

@@ -65,18 +65,22 @@ void CompareGolden(const QByteArray& actual, const QString& path) {
     QCOMPARE(actual, testing::ReadBytes(path));
 }
 
-// What a bookmark list keeps of every channel: frequency, name, bandwidth and group.
-QStringList Kept(const MemoryTable& table, const std::vector<std::string>& groups) {
+// What a bookmark list keeps of every channel: frequency, name, bandwidth and group; gqrx's
+// bookmarks the name without blanks around it and every group, and with `mode` the mode.
+QStringList Kept(const MemoryTable& table, const std::vector<std::string>& groups,
+                 bool gqrx = false, bool mode = false) {
     QStringList rows;
     for (int row = 1; row < table.RowCount(); ++row) {
-        QString group = QString::fromStdString(std::string(table.CellText(row, Groups)));
-        if (!group.isEmpty()) {
-            group = QString::fromStdString(groups[group.section('+', 0, 0).toUInt() - 1]);
+        const auto cell = [&](int column) {
+            return QString::fromStdString(std::string(table.CellText(row, column)));
+        };
+        QStringList names;
+        for (const QString& group : cell(Groups).split('+', Qt::SkipEmptyParts)) {
+            names << QString::fromStdString(groups[group.toUInt() - 1]);
         }
-        rows << QStringList{QString::fromStdString(std::string(table.CellText(row, Frequency))),
-                            QString::fromStdString(std::string(table.CellText(row, Callsign))),
-                            QString::fromStdString(std::string(table.CellText(row, Bandwidth))),
-                            group}
+        rows << QStringList{cell(Frequency), gqrx ? cell(Callsign).trimmed() : cell(Callsign),
+                            cell(Bandwidth), gqrx ? names.join('+') : names.value(0),
+                            mode ? cell(Mode) : QString()}
                     .join('|');
     }
     return rows;
@@ -88,9 +92,9 @@ class TestBookmarkLists : public QObject {
     Q_OBJECT
 
 private slots:
-    // Each folder under data/formats with an input.xml or input.json holds what reading it
-    // reports (read.txt), the receiver CSV of its channels (expected.csv), and both lists
-    // written from them with their reports (sdrsharp.xml/.txt, sdrpp.json/.txt).
+    // Each folder under data/formats with an input.xml, .json or .csv holds what reading it
+    // reports (read.txt), the receiver CSV of its channels (expected.csv), and the three lists
+    // written from them with their reports (sdrsharp.xml/.txt, sdrpp.json/.txt, gqrx.csv/.txt).
     void goldenFiles_data() {
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("input");
@@ -108,8 +112,9 @@ private slots:
         QFETCH(QString, input);
         const auto read = ReadChannelFile(input.toStdString(), {"313", {}});
         QVERIFY2(read.ok(), read.ok() ? "" : corvalen::ErrorSentence(read.error()).c_str());
-        QCOMPARE(read->report.format,
-                 input.endsWith(".xml") ? &SdrSharpListFormat() : &SdrppListFormat());
+        QCOMPARE(read->report.format, input.endsWith(".xml")    ? &SdrSharpListFormat()
+                                      : input.endsWith(".json") ? &SdrppListFormat()
+                                                                : &GqrxBookmarksFormat());
         CompareGolden(Lines(read->report.diagnostics), folder + "/read.txt");
         CompareGolden(QByteArray::fromStdString(BuildCsvText(read->table, true).bytes),
                       folder + "/expected.csv");
@@ -121,6 +126,10 @@ private slots:
         const BookmarkListText sdrpp = WriteSdrppList(read->table, read->groupNames);
         CompareGolden(QByteArray::fromStdString(sdrpp.bytes), folder + "/sdrpp.json");
         CompareGolden(Lines(sdrpp.diagnostics), folder + "/sdrpp.txt");
+        const BookmarkListText gqrx =
+            WriteGqrxBookmarks(read->table, read->groupNames, read->groupColours);
+        CompareGolden(QByteArray::fromStdString(gqrx.bytes), folder + "/gqrx.csv");
+        CompareGolden(Lines(gqrx.diagnostics), folder + "/gqrx.txt");
 
         // The SDR# list read back gives every channel's frequency, name, bandwidth and first
         // group; both lists written again from what they read back are the same bytes (a mode
@@ -134,6 +143,17 @@ private slots:
         QVERIFY(sdrppAgain.ok());
         QVERIFY(sdrppAgain->table.ChannelCount() >= sdrpp.channelsWritten);
         QCOMPARE(WriteSdrppList(sdrppAgain->table, sdrppAgain->groupNames).bytes, sdrpp.bytes);
+        // gqrx bookmarks read back give every channel with all its groups, and its mode where
+        // the file came from gqrx.
+        const auto gqrxAgain = ReadGqrxBookmarks(gqrx.bytes);
+        QVERIFY(gqrxAgain.ok());
+        const bool fromGqrx = input.endsWith(".csv");
+        QCOMPARE(Kept(gqrxAgain->table, gqrxAgain->groupNames, true, fromGqrx),
+                 Kept(read->table, read->groupNames, true, fromGqrx));
+        QCOMPARE(
+            WriteGqrxBookmarks(gqrxAgain->table, gqrxAgain->groupNames, gqrxAgain->groupColours)
+                .bytes,
+            gqrx.bytes);
     }
 
     // The same SDR# lists saved as UTF-16, either byte order, and named as no list is: told
@@ -457,6 +477,125 @@ private slots:
         QFETCH(QByteArray, xml);
         QFETCH(QStringList, expected);
         QCOMPARE(ReadLines(ReadSdrSharpList(xml.toStdString())), expected);
+    }
+
+    // What gqrx lines give where the golden files do not go: tags past the receiver's 16, a
+    // modulation of no gqrx, other encodings, and files refused whole.
+    void gqrxDocuments_data() {
+        QTest::addColumn<QByteArray>("csv");
+        QTest::addColumn<QStringList>("expected");
+        QByteArray many;
+        QStringList manyRead;
+        QStringList named;
+        for (int tag = 1; tag <= 17; ++tag) {
+            many += QByteArray::number(7000000 + tag) + ";;AM;9000;T" + QByteArray::number(tag) +
+                    (tag == 17 ? ",T1,T18\n" : "\n");
+            named << QString("%1 \"T%1\"").arg(tag);
+            manyRead << QString("R %1||9000|AM|T%2").arg(7000000 + tag).arg(tag == 17 ? 1 : tag);
+        }
+        named.removeLast();
+        QTest::newRow("17 tags and one more")
+            << many
+            << QStringList{"D row 1: Groups now stand for the gqrx bookmark file's group names: " +
+                               named.join(", "),
+                           "D row 17: Groups are 16 on the receiver, too few for 2 more group "
+                           "names (first \"T17\"); 1 channel left without a group"} +
+                   manyRead;
+        QTest::newRow("a modulation of no gqrx, and one kept")
+            << QByteArray(
+                   "7000000;A;FM Wide;9000;\n7100000;B;WFM (mono);;\n7200000;C;FM Wide;9000;")
+            << QStringList{
+                   "D line 2: Bandwidth \"\" is not a whole number of Hz; the mode's "
+                   "default taken",
+                   "D row 1: Mode \"FM Wide\" is no mode the receiver has; kept as it is "
+                   "(and 1 later row)",
+                   "D row 2: Mode \"WFM (mono)\" is no mode the receiver has; kept as it is",
+                   "R 7000000|A|9000|FM Wide|",
+                   "R 7100000|B|6000|WFM (mono)|",
+                   "R 7200000|C|9000|FM Wide|"};
+        QTest::newRow("Windows-1252, a CR alone, a comment")
+            << QByteArray(
+                   "# Frequency\n7000000;a;AM;9000;\r7100000;b;AM;1;\n"
+                   "7200000;Caf\xe9;AM;9000;M\xfcnchen\n")
+            << QStringList{
+                   "D line 1: the file is not UTF-8 as gqrx writes it; read as "
+                   "Windows-1252",
+                   "D line 2: has 9 fields: neither a gqrx bookmark (5) nor a tag with its "
+                   "colour (name; #rrggbb); line left out",
+                   "D row 1: Groups now stand for the gqrx bookmark file's group names: "
+                   "1 \"M\u00fcnchen\"",
+                   "R 7200000|Caf\u00e9|9000|AM|M\u00fcnchen"};
+        QTest::newRow("too large")
+            << QByteArray(static_cast<qsizetype>(kMaxBookmarkListBytes) + 1, ' ')
+            << QStringList{"ERROR the gqrx bookmark file is larger than 64 MiB; not read"};
+        QTest::newRow("more bookmarks than channels")
+            << QByteArray("7000000;;AM;9000;\n").repeated(65536)
+            << QStringList{
+                   "ERROR the gqrx bookmark file holds 65536 bookmarks, more than the "
+                   "65535 channels a receiver holds; not read"};
+    }
+    void gqrxDocuments() {
+        QFETCH(QByteArray, csv);
+        QFETCH(QStringList, expected);
+        QCOMPARE(ReadLines(ReadGqrxBookmarks(csv.toStdString())), expected);
+    }
+
+    // Written back, a name holds no ";" and a tag neither ";" nor ",", which gqrx would read
+    // as separators; each is said once.
+    void gqrxSeparatorsReplaced() {
+        MemoryTable table = MemoryTable::ImportLayout();
+        for (const char* name : {"A;B", "C\nD", "E,F"}) {
+            table.AppendRow({"1", "7100000", "", "", "", "", "", "", "", "1+2", "", "", "", "", "",
+                             "", "AM", name, ""});
+        }
+        const BookmarkListText text = WriteGqrxBookmarks(table, {"Air; Sea", "Prot Civ, RM"});
+        QVERIFY(text.bytes.find("; A,B          ") != std::string::npos);
+        QVERIFY(text.bytes.find("; C,D          ") != std::string::npos);
+        QVERIFY(text.bytes.find("; Air  Sea,Prot Civ  RM\n") != std::string::npos);
+        QCOMPARE(Lines(text.diagnostics),
+                 "row 1: Groups \"Air; Sea\" holds a character gqrx reads as a separator; "
+                 "written as \"Air  Sea\" (and 2 later rows)\n"
+                 "row 1: Callsign \"A;B\" holds a character gqrx reads as a separator; written "
+                 "as \"A,B\" (and 1 later row)\n");
+    }
+
+    // gqrx's files share .csv with the receiver's and CHIRP's: each is told by its content
+    // alone, whatever its name.
+    void gqrxToldFromOtherCsv_data() {
+        QTest::addColumn<QString>("file");  // under data/, or the bytes themselves
+        QTest::addColumn<QString>("format");
+        const auto row = [](const char* name, const char* file, const char* format) {
+            QTest::newRow(name) << file << format;
+        };
+        row("as gqrx writes it", "formats/gqrx_as_written/input.csv", "gqrx");
+        row("typed by hand", "formats/gqrx_handmade/input.csv", "gqrx");
+        row("no tag table, no comments", "=7100000 ; A ; LSB ; 2700 ; Ham", "gqrx");
+        row("the bookmarks comment alone", "=\n# Frequency ; Name", "gqrx");
+        row("receiver CSV", "csv/winradio_export/input.csv", "csv");
+        row("receiver CSV without its header", "csv/no_header/input.csv", "csv");
+        row("receiver CSV, semicolons in a name",
+            "=7,6070000,6000,0,0,0,0,0,0,0,0,0,0,-120,0,0,"
+            "AM,\"A;B;C;D\",x",
+            "csv");
+        row("CHIRP CSV", "chirp/chirp_21_columns/input.csv", "chirp");
+        row("CHIRP CSV, semicolons in a comment",
+            "=Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,"
+            "DtcsPolarity,RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment\n"
+            "1;a;b;2;c,,146.52,,0,,88.5,88.5,023,NN,023,Tone->Tone,FM,5,,,",
+            "chirp");
+        row("EiBi schedule", "formats/eibi/sked-A26.csv", "csv");
+        row("four fields", "=7100000 ; A ; LSB ; 2700", "csv");
+        row("a bandwidth that is no number", "=7100000 ; A ; LSB ; wide ; Ham", "csv");
+    }
+    void gqrxToldFromOtherCsv() {
+        QFETCH(QString, file);
+        QFETCH(QString, format);
+        const QByteArray bytes = file.startsWith('=')
+                                     ? file.mid(1).toUtf8()
+                                     : testing::ReadBytes(CORVALEN_TEST_DATA_DIR "/" + file);
+        QVERIFY(!bytes.isEmpty());
+        QCOMPARE(FormatOf("list.csv", bytes.toStdString(), ReceiverModel("313")).ShortName(),
+                 format.toStdString());
     }
 
     // Files that are no list, or that a list never is, are refused with where and why.

@@ -1,7 +1,7 @@
-// SDR# and SDR++ bookmark lists, read whichever the bytes look like (both when neither). A list
-// read gives one channel per bookmark; written as either list and read back, it keeps its
-// channels, and every frequency read back is one the channels had; the bookmarks a table gives
-// for a list make one row each again.
+// SDR# and SDR++ bookmark lists, read whichever the bytes look like (both when neither), and
+// gqrx bookmarks. A list read gives one channel per bookmark; written as any list and read back,
+// it keeps its channels, and every frequency read back is one the channels had; the bookmarks a
+// table gives for a list make one row each again.
 
 #include <set>
 
@@ -64,6 +64,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_REQUIRE(again.ok());
         FUZZ_REQUIRE(again->table.ChannelCount() >= list.channelsWritten);
         FUZZ_REQUIRE(FrequenciesAmong(again->table, frequencies));
+    }
+    if (const Result<BookmarkRead> gqrx = ReadGqrxBookmarks(bytes); gqrx.ok()) {
+        const BookmarkListText text =
+            WriteGqrxBookmarks(gqrx->table, gqrx->groupNames, gqrx->groupColours);
+        const Result<BookmarkRead> again = ReadGqrxBookmarks(text.bytes);
+        FUZZ_REQUIRE(again.ok() && again->table.ChannelCount() == text.channelsWritten);
+        FUZZ_REQUIRE(FrequenciesAmong(again->table, Frequencies(gqrx->table)));
     }
     return 0;
 }
