@@ -14,11 +14,16 @@
 #include <functional>
 #include <vector>
 
+#ifdef _WIN32
+#include <QFileDevice>
+#include <QFileInfo>
+#else
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 namespace badinput {
 
@@ -96,6 +101,8 @@ inline std::vector<Input> Inputs() {
     }
     add("1,000 fields on a line", Bytes(kHeader + wide + "\r\n"), false,
         {"line 2: 1000 fields where 19 were expected; fields after the 19th dropped"});
+#ifndef _WIN32
+    // The file system's own refusals, in the words of POSIX systems.
     add("a folder", [](const QString& folder) { return folder; }, true,
         {"Cannot read \"@\": Is a directory"});
     add("missing file", [](const QString& folder) { return folder + "/missing.csv"; }, true,
@@ -112,6 +119,7 @@ inline std::vector<Input> Inputs() {
         true, {"Cannot read \"@\": Input/output error"});
     add("a device that never ends", [](const QString&) { return QStringLiteral("/dev/zero"); },
         true, {"Cannot read \"@\": it gives more than the 67,108,864 bytes"});
+#endif
     add("Number above 65535", Bytes(kHeader + ChannelLine(0, "65536")), false,
         {"row 1: Number \"65536\" is not a channel number from 1 to 65535; row not written"});
     add("callsign of 10,000 characters", Bytes(kHeader + ChannelLine(17, QByteArray(10000, 'K'))),
@@ -182,7 +190,24 @@ inline void AddInputRows() {
 
 inline const QByteArray kOldBytes = "old bytes\r\n";
 
+// Whether the tests run as root, who reads and writes any file whatever its permissions.
+inline bool RunningAsRoot() {
+#ifdef _WIN32
+    return false;
+#else
+    return ::geteuid() == 0;
+#endif
+}
+
+// The targets a save must refuse. Windows has no devices to link to, no read-only folders and
+// no injected write errors, so there only the first two.
 inline std::vector<Target> Targets() {
+#ifdef _WIN32
+    return {
+        {"folder that does not exist", "no such folder/out.EXT", false, Target::None, 0, "", {}},
+        {"read-only file", "old.EXT", true, Target::File, 0, "the file is read-only", {}},
+    };
+#endif
     return {
         {"folder that does not exist",
          "no such folder/out.EXT",
@@ -215,6 +240,23 @@ inline void AddFailedSaveRows() {
 // works.
 class ReadOnly {
 public:
+#ifdef _WIN32
+    // Windows: the read-only attribute, which a folder does not have.
+    explicit ReadOnly(const QString& path) : m_path(path) {
+        ok = !QFileInfo(path).isDir() &&
+             QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadUser);
+    }
+    ~ReadOnly() {
+        QFile::setPermissions(m_path, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                          QFileDevice::ReadUser | QFileDevice::WriteUser);
+    }
+    ReadOnly(const ReadOnly&) = delete;
+    ReadOnly& operator=(const ReadOnly&) = delete;
+    bool ok = false;
+
+private:
+    QString m_path;
+#else
     explicit ReadOnly(const QString& path) : m_path(QFile::encodeName(path).toStdString()) {
         struct stat info {};
         ::stat(m_path.c_str(), &info);
@@ -246,6 +288,7 @@ private:
     }
     std::string m_path;
     mode_t m_mode = 0;
+#endif
 };
 
 }  // namespace badinput
