@@ -42,15 +42,11 @@ int RunOnAir(std::span<const std::string_view> args, std::ostream& out, std::ost
             rest.push_back(arg);
             continue;
         }
-        std::string_view value;
-        if (const std::size_t equals = arg.find('='); equals != std::string_view::npos) {
-            value = arg.substr(equals + 1);
-            arg = arg.substr(0, equals);
-        } else if (i + 1 < args.size()) {
-            value = args[++i];
-        } else {
+        const std::optional<std::string_view> given = OptionValue(args, i, arg);
+        if (!given) {
             return UsageError(err, Said(MessageKind::CliNeedsValue, {arg}));
         }
+        const std::string_view value = *given;
         if (arg == "--at") {
             const Result<ScheduleFilter::Span> span = ParseScheduleTime(value);
             if (!span) {

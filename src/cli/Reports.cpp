@@ -59,4 +59,18 @@ int UsageError(std::ostream& err, std::string_view why) {
     return kExitUsageError;
 }
 
+std::optional<std::string_view> OptionValue(std::span<const std::string_view> args,
+                                            std::size_t& i, std::string_view& name) {
+    name = args[i];
+    if (const std::size_t equals = name.find('='); equals != std::string_view::npos) {
+        const std::string_view value = name.substr(equals + 1);
+        name = name.substr(0, equals);
+        return value;
+    }
+    if (i + 1 < args.size()) {
+        return args[++i];
+    }
+    return std::nullopt;
+}
+
 }  // namespace corvalen

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <ostream>
 #include <span>
 #include <string>
@@ -30,5 +31,11 @@ std::ostream& operator<<(std::ostream& out, const Error& error);
 // A usage error: "corvalen-cli: <why>; see corvalen-cli --help", one line on `err` (`why` may be
 // a line "corvalen-cli: <why>" of its own). Returns the exit status of wrong arguments.
 int UsageError(std::ostream& err, std::string_view why);
+
+// The value of the option args[i]: the text after its '=' ("--at=1800"), else the next argument,
+// which `i` then moves on to; nullopt when there is none. `name` gets the option without its
+// value.
+std::optional<std::string_view> OptionValue(std::span<const std::string_view> args,
+                                            std::size_t& i, std::string_view& name);
 
 }  // namespace corvalen

@@ -29,16 +29,12 @@ bool ParseScheduleArguments(std::span<const std::string_view> args, ScheduleFilt
             files.emplace_back(arg);
             continue;
         }
-        std::string_view value;
-        if (const std::size_t equals = arg.find('='); equals != std::string_view::npos) {
-            value = arg.substr(equals + 1);
-            arg = arg.substr(0, equals);
-        } else if (i + 1 < args.size()) {
-            value = args[++i];
-        } else {
+        const std::optional<std::string_view> given = OptionValue(args, i, arg);
+        if (!given) {
             err << "corvalen-cli: " << Said(MessageKind::CliNeedsValue, {arg}) << "\n";
             return false;
         }
+        const std::string_view value = *given;
         std::string problem;
         if (arg == "--at") {
             const auto span = ParseScheduleTime(value);
