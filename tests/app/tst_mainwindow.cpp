@@ -457,6 +457,13 @@ private slots:
         QFETCH(QString, folder);
         QFETCH(QString, model);
         QFETCH(QByteArray, settings);
+#ifdef _WIN32
+        // A folder picked on Windows is kept as Windows writes it, with backslashes.
+        if (!settings.isEmpty()) {
+            folder = QDir::toNativeSeparators(folder);
+            settings.replace('/', '\\');
+        }
+#endif
         MainWindow& window = startWindow();
         window.document().setWinradioPath(QStringLiteral("/radio/G313"));
         window.document().setModelName(QStringLiteral("313"));
@@ -522,9 +529,10 @@ private slots:
         click(QStringLiteral("Exit"));
         if (written.isEmpty()) {
             QVERIFY(window.isVisible());
+            // The path as the system writes it (backslashes on Windows).
             QVERIFY2(statusLine(window).startsWith(QStringLiteral("Could not save the settings "
                                                                   "to ") +
-                                                   path(userDir)),
+                                                   QDir::toNativeSeparators(path(userDir))),
                      qPrintable(statusLine(window)));
             return;
         }
