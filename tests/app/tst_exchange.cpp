@@ -41,6 +41,9 @@ public:
     bool choose(QPrinter& printer) override {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(file);
+        // A printer with the margins of an exported PDF, so the two give the same pages: a
+        // real printer brings its own.
+        printer.setPageMargins(QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter);
         return accept;
     }
 };

@@ -315,6 +315,9 @@ private slots:
         const QString source = QString::fromUtf8(CORVALEN_SOURCE_DIR);
         QString ts = source + QStringLiteral("/translations/corvalen_de.ts");
         if (updateFromSources) {
+#ifdef _WIN32
+            QSKIP("lupdate is a program of the build machine: the Linux build runs it");
+#endif
             ts = path(QStringLiteral("corvalen_de.ts"));
             QVERIFY(QFile::copy(source + QStringLiteral("/translations/corvalen_de.ts"), ts));
             QFile::setPermissions(ts, QFile::ReadOwner | QFile::WriteOwner);
@@ -346,6 +349,11 @@ private slots:
     }
     void noEnglishLeftInGerman() {
         QFETCH(QString, what);
+#ifdef _WIN32
+        if (what == QLatin1String("print dialog")) {
+            QSKIP("Windows shows its own print dialog, in the system's language");
+        }
+#endif
         corvalen::InstallTranslations(*QCoreApplication::instance(),
                                       QLocale(QLocale::English, QLocale::UnitedStates));
         const ShownTexts english = shownTexts(what);
@@ -358,7 +366,7 @@ private slots:
         for (auto text = german.begin(); text != german.end(); ++text) {
             // A word of the English text left in the German one, the whole text or a part.
             // File names and paths are the same in both.
-            const QRegularExpression paths(QStringLiteral("\\S*[/.]\\S*"));
+            const QRegularExpression paths(QStringLiteral("\\S*[/\\\\.]\\S*"));
             QSet<QString> englishWords;
             for (const QRegularExpressionMatch& word :
                  words.globalMatch(QString(english.value(text.key())).remove(paths))) {
