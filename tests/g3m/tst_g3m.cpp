@@ -6,7 +6,6 @@
 #include "../TestTables.h"
 #include "TestData.h"
 #include "channel/CellChecks.h"
-#include "channel/TableChecks.h"
 #include "files/ChannelFiles.h"
 #include "g3m/MemoryFile.h"
 #include "g3m/MemoryFileReader.h"
