@@ -1,7 +1,5 @@
 #include <QtTest>
 
-#include <sstream>
-
 #include "../TestTables.h"
 #include "ConverterRun.h"
 #include "TestData.h"
