@@ -211,42 +211,6 @@ private slots:
                              "Location 5): \"x5\""));
     }
 
-    // A list as people keep it, checked: the grouped lines say each row's own name and its own
-    // earlier row.
-    void checkedListGroupsTrueLines_data() {
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<QString>("line");
-        const QByteArray header =
-            "Number,Frequency,Bandwidth,IF Shift,x,x,x,x,x,Groups,Hotkey,Lockout,Priority,"
-            "Level Squelch,x,x,Mode,Callsign,Comments\r\n";
-        const auto row = [](int number, const char* hz, const char* mode, const char* name) {
-            return QByteArray::number(number) + "," + hz + ",6000,0,,,,,,,0,0,0,-100,0,0," + mode +
-                   "," + name + ",\r\n";
-        };
-        QTest::newRow("frequencies again")
-            << header + row(1, "9580000", "AM", "A") + row(2, "6000000", "AM", "B") +
-                   row(3, "7000000", "CW", "C") + row(4, "9580000", "AM", "D") +
-                   row(5, "5000000", "AM", "E") + row(6, "7000000", "CW", "F")
-            << "2 channels: Frequency and Mode already in an earlier row: row 4 (line 5, Number "
-               "4): 9580000 Hz AM, as row 1; row 6 (line 7, Number 6): 7000000 Hz CW, as row 3";
-        QTest::newRow("bad groups")
-            << header + row(1, "9580000", "AM", "A").replace(",,0,0,0", ",17,0,0,0") +
-                   row(2, "6000000", "AM", "B").replace(",,0,0,0", ",0,0,0,0")
-            << "2 channels: Groups is not a group from 1 to 16: row 1 (line 2, Number 1): "
-               "\"17\" → no group; row 2 (line 3, Number 2): \"0\" → no group";
-    }
-    void checkedListGroupsTrueLines() {
-        QFETCH(QByteArray, file);
-        QFETCH(QString, line);
-        CsvImport read =
-            ReadCsvMemory(std::string_view(file.constData(), std::size_t(file.size())));
-        const std::vector<Diagnostic> problems = CheckCells(read.table, ReceiverModel());
-        const ProblemPlaces places(&read.table, &read.origins);
-        const std::vector<std::string> lines = GroupedReport(problems, places, LineForm::Panel);
-        QVERIFY2(std::find(lines.begin(), lines.end(), line.toStdString()) != lines.end(),
-                 (lines.empty() ? std::string("no lines") : lines.front()).c_str());
-    }
-
     // Lines of problems in German: the place, the column, the message.
     void germanDiagnostics_data() {
         QTest::addColumn<int>("form");  // 0 a report's line, 1 as check and the panel list it
