@@ -1,7 +1,6 @@
 #include "cli/CheckVerb.h"
 
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -9,16 +8,8 @@
 #include "channel/TableChecks.h"
 #include "cli/Converter.h"
 #include "cli/Reports.h"
-#include "files/ChannelFiles.h"
 
 namespace corvalen {
-
-namespace {
-
-// The model a CSV memory file is checked for when none is given.
-constexpr ReceiverModel kDefaultModel("313");
-
-}  // namespace
 
 int RunCheck(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
     FileCheckOptions options;
@@ -41,29 +32,22 @@ int RunCheck(std::span<const std::string_view> args, std::ostream& out, std::ost
     }
 
     const ReceiverModel checkedModel = model.value_or(kDefaultModel);
-    Result<ChannelFileRead> read = ReadChannelFile(path, {checkedModel, {}});
+    const std::optional<ChannelFileRead> read =
+        ReadReported(path, checkedModel, numbering, all, err);
     if (!read) {
-        err << "corvalen-cli: " << read.error() << "\n";
         return kExitUsageError;
     }
-    ApplyChirpNumbering(*read, numbering.value_or(ChirpNumbering::Shift));
     const MemoryTable& table = read->table;
-    const ProblemPlaces places(&table, &read->report.origins);
-    WriteReport(read->report.diagnostics, places, all, err);
-
     const std::vector<Diagnostic> problems = CheckCells(table, checkedModel);
-    {
-        const MessageTexts& texts = CatalogueTexts(LanguageFromEnvironment());
-        std::ostream& lines = out;
-        if (all) {
-            for (const Diagnostic& problem : problems) {
-                lines << ProblemLine(problem, texts) << "\n";
-            }
-        } else {
-            for (const std::string& line :
-                 GroupedReport(problems, places.In(texts), LineForm::Panel)) {
-                lines << line << "\n";
-            }
+    const MessageTexts& texts = CatalogueTexts(LanguageFromEnvironment());
+    if (all) {
+        for (const Diagnostic& problem : problems) {
+            out << ProblemLine(problem, texts) << "\n";
+        }
+    } else {
+        const ProblemPlaces places(&table, &read->report.origins);
+        for (const std::string& line : GroupedReport(problems, places.In(texts), LineForm::Panel)) {
+            out << line << "\n";
         }
     }
     const std::size_t notices = NoticeCount(problems);

@@ -62,19 +62,19 @@ struct OutputChoice {
     // The format asked for (--to chirp, sdrsharp or sdrpp); nullptr: the one OUTPUT's name
     // says (FormatForName).
     const ChannelFormat* to = nullptr;
-    bool all = false;                   // --all: every report line, not one per kind
+    bool all = false;                     // --all: every report line, not one per kind
     const RowOrigins* origins = nullptr;  // where each row came from, for the report lines
 };
 // False, after writing why to `err`, when `choice` names no file the converter writes.
 bool CheckOutputChoice(const OutputChoice& choice, std::ostream& err);
-// Writes `table` as `choice` says, as convert writes it: the cells it reports go to `err`, the
-// summary ("wrote 12 channels to OUT.csv", without a line end) to `out`. `reported` tells
-// whether any row or cell was reported. Returns kExitOk, or kExitFileError when nothing could be
-// written.
 // Where a verb's summary line goes: standard error when OUTPUT is "-", so that the channels
 // written to standard output can be piped on unmixed; else `out`.
 std::ostream& SummaryStream(std::string_view output, std::ostream& out, std::ostream& err);
 
+// Writes `table` as `choice` says, as convert writes it: the cells it reports go to `err`, the
+// summary ("wrote 12 channels to OUT.csv", without a line end) to SummaryStream. `reported` tells
+// whether any row or cell was reported. Returns kExitOk, or kExitFileError when nothing could be
+// written.
 int WriteChannels(const MemoryTable& table, const std::vector<std::string>& groupNames,
                   const OutputChoice& choice, std::ostream& out, std::ostream& err, bool& reported);
 

@@ -1,7 +1,6 @@
 #include "cli/DiffVerb.h"
 
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -10,14 +9,10 @@
 #include "cli/Help.h"
 #include "cli/Reports.h"
 #include "files/ChannelDiff.h"
-#include "files/ChannelFiles.h"
 
 namespace corvalen {
 
 namespace {
-
-// The model a file without records is compared for when none is given.
-constexpr ReceiverModel kDefaultModel("313");
 
 // Where a row of a file read lies: "line N" for a text file, else "row N".
 std::string RowPlace(const ChannelFileRead& read, int row) {
@@ -49,11 +44,9 @@ std::string_view DiffUsage() {
 }
 
 int RunDiff(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
-    for (const std::string_view arg : args) {
-        if (arg == "--help" || arg == "-h") {
-            out << kDiffHelp;
-            return kExitOk;
-        }
+    if (AsksForHelp(args)) {
+        out << kDiffHelp;
+        return kExitOk;
     }
     FileCheckOptions options;
     if (const std::optional<int> wrong = ReadFileCheckOptions(args, options, err)) {
@@ -72,14 +65,10 @@ int RunDiff(std::span<const std::string_view> args, std::ostream& out, std::ostr
     const ReceiverModel readModel = model.value_or(kDefaultModel);
     std::vector<ChannelFileRead> reads;
     for (const std::string& path : files) {
-        Result<ChannelFileRead> read = ReadChannelFile(path, {readModel, {}});
+        std::optional<ChannelFileRead> read = ReadReported(path, readModel, numbering, all, err);
         if (!read) {
-            err << "corvalen-cli: " << read.error() << "\n";
             return kExitUsageError;
         }
-        ApplyChirpNumbering(*read, numbering.value_or(ChirpNumbering::Shift));
-        const ProblemPlaces places(&read->table, &read->report.origins);
-        WriteReport(read->report.diagnostics, places, all, err);
         reads.push_back(std::move(*read));
     }
 

@@ -32,14 +32,8 @@ struct FillArguments {
 
 // The column a --set names, or nullopt after writing the reason to `err`.
 std::optional<int> SetColumn(std::string_view name, std::ostream& err) {
-    std::optional<int> found;
-    int matches = 0;
-    for (int column = 0; column < kImportedColumnCount; ++column) {
-        if (EqualsIgnoringCase(name, kCsvHeaderNames[static_cast<std::size_t>(column)])) {
-            found = column;
-            ++matches;
-        }
-    }
+    const auto named = [name](std::string_view header) { return EqualsIgnoringCase(name, header); };
+    const auto matches = std::ranges::count_if(kCsvHeaderNames, named);
     if (matches == 0) {
         err << "corvalen-cli: --set " << name << ": no column of the CSV header has that name\n";
         return std::nullopt;
@@ -49,9 +43,11 @@ std::optional<int> SetColumn(std::string_view name, std::ostream& err) {
             << " columns have that name, so it names none of them\n";
         return std::nullopt;
     }
-    if (*found == Number || *found == Frequency) {
+    const auto found =
+        static_cast<int>(std::ranges::find_if(kCsvHeaderNames, named) - kCsvHeaderNames.begin());
+    if (found == Number || found == Frequency) {
         err << "corvalen-cli: --set " << name << ": the range gives every new channel its own "
-            << kCsvHeaderNames[*found] << "\n";
+            << kCsvHeaderNames[static_cast<std::size_t>(found)] << "\n";
         return std::nullopt;
     }
     return found;
@@ -62,35 +58,29 @@ std::optional<FillArguments> ParseFillArguments(std::span<const std::string_view
                                                 std::ostream& err) {
     FillArguments parsed;
     for (std::size_t i = 0; i < args.size(); ++i) {
-        std::string_view option = args[i];
-        std::optional<std::string_view> value;
-        if (option.size() > 2 && option.starts_with("--")) {
-            if (const std::size_t equals = option.find('='); equals != std::string_view::npos) {
-                value = option.substr(equals + 1);
-                option = option.substr(0, equals);
+        const std::string_view arg = args[i];
+        if (arg.size() <= 2 || !arg.starts_with("--")) {
+            if (arg.size() > 1 && arg.starts_with('-')) {
+                err << "corvalen-cli: " << Said(MessageKind::CliUnknownOption, {arg}) << "\n";
+                return std::nullopt;
             }
-        } else if (option.size() > 1 && option.starts_with('-')) {
-            err << "corvalen-cli: " << Said(MessageKind::CliUnknownOption, {option}) << "\n";
-            return std::nullopt;
-        } else {
-            parsed.files.emplace_back(option);
+            parsed.files.emplace_back(arg);
             continue;
         }
-        if (option == "--all" && !value) {
+        if (arg == "--all") {
             parsed.all = true;
             continue;
         }
+        std::string_view option = arg.substr(0, arg.find('='));
         if (option != "--start" && option != "--stop" && option != "--step" && option != "--set" &&
             option != "--first-number") {
             err << "corvalen-cli: " << Said(MessageKind::CliUnknownOption, {option}) << "\n";
             return std::nullopt;
         }
+        const std::optional<std::string_view> value = OptionValue(args, i, option);
         if (!value) {
-            if (i + 1 >= args.size()) {
-                err << "corvalen-cli: " << Said(MessageKind::CliNeedsValue, {option}) << "\n";
-                return std::nullopt;
-            }
-            value = args[++i];
+            err << "corvalen-cli: " << Said(MessageKind::CliNeedsValue, {option}) << "\n";
+            return std::nullopt;
         }
         if (option == "--start") {
             parsed.start = std::string(*value);
@@ -195,18 +185,14 @@ std::string_view FillUsage() {
 }
 
 int RunFill(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
-    for (const std::string_view arg : args) {
-        if (arg == "--help" || arg == "-h") {
-            out << kFillHelp;
-            return kExitOk;
-        }
+    if (AsksForHelp(args)) {
+        out << kFillHelp;
+        return kExitOk;
     }
     std::ostringstream why;
     const std::optional<FillArguments> parsed = ParseFillArguments(args, why);
     if (!parsed) {
-        std::string text = why.str();
-        text.erase(0, text.starts_with("corvalen-cli: ") ? 14 : 0);
-        return UsageError(err, text);
+        return UsageError(err, why.str());
     }
     const Result<ChannelRange> range =
         ReadChannelRange(*parsed->start, *parsed->stop, *parsed->step);

@@ -9,19 +9,11 @@
 #include "cli/Reports.h"
 #include "convert/FrequencyText.h"
 #include "convert/NumberText.h"
-#include "files/ChannelFiles.h"
 #include "formats/ScheduleFilter.h"
 #include "formats/ScheduleSummary.h"
 #include "table/Columns.h"
 
 namespace corvalen {
-
-namespace {
-
-// The model a file without records is read for when none is given.
-constexpr ReceiverModel kDefaultModel("313");
-
-}  // namespace
 
 std::string_view OnAirUsage() {
     return kOnAirHelp;
@@ -74,15 +66,11 @@ int RunOnAir(std::span<const std::string_view> args, std::ostream& out, std::ost
     if (const std::optional<std::string> problem = ModelProblem(list, options.model)) {
         return UsageError(err, *problem);
     }
-    Result<ChannelFileRead> read =
-        ReadChannelFile(list, {options.model.value_or(kDefaultModel), {}});
+    const std::optional<ChannelFileRead> read = ReadReported(
+        list, options.model.value_or(kDefaultModel), options.numbering, options.all, err);
     if (!read) {
-        err << "corvalen-cli: " << read.error() << "\n";
         return kExitFileError;
     }
-    ApplyChirpNumbering(*read, options.numbering.value_or(ChirpNumbering::Shift));
-    WriteReport(read->report.diagnostics, ProblemPlaces(&read->table, &read->report.origins),
-                options.all, err);
 
     // A span of the day as a start and a length: from == to is the whole day.
     const int within = at->to > at->from ? at->to - at->from : at->to + kMinutesPerDay - at->from;

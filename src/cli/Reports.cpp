@@ -1,5 +1,7 @@
 #include "cli/Reports.h"
 
+#include <algorithm>
+
 #include "cli/Converter.h"
 
 namespace corvalen {
@@ -47,20 +49,37 @@ void WriteReport(const std::vector<Diagnostic>& diagnostics, const ProblemPlaces
     out << lines;
 }
 
+std::optional<ChannelFileRead> ReadReported(const std::string& path, ReceiverModel model,
+                                            std::optional<ChirpNumbering> numbering, bool all,
+                                            std::ostream& err) {
+    Result<ChannelFileRead> read = ReadChannelFile(path, {model, {}});
+    if (!read) {
+        err << "corvalen-cli: " << read.error() << "\n";
+        return std::nullopt;
+    }
+    ApplyChirpNumbering(*read, numbering.value_or(ChirpNumbering::Shift));
+    WriteReport(read->report.diagnostics, ProblemPlaces(&read->table, &read->report.origins), all,
+                err);
+    return std::move(*read);
+}
+
+bool AsksForHelp(std::span<const std::string_view> args) {
+    return std::ranges::any_of(args,
+                               [](std::string_view arg) { return arg == "--help" || arg == "-h"; });
+}
+
 int UsageError(std::ostream& err, std::string_view why) {
     // A reason written as an error line of its own gives its text alone.
     if (why.starts_with("corvalen-cli: ")) {
         why.remove_prefix(14);
     }
-    while (!why.empty() && why.back() == '\n') {
-        why.remove_suffix(1);
-    }
+    why = why.substr(0, why.find_last_not_of('\n') + 1);
     err << "corvalen-cli: " << Said(MessageKind::CliSeeHelp, {why}) << "\n";
     return kExitUsageError;
 }
 
-std::optional<std::string_view> OptionValue(std::span<const std::string_view> args,
-                                            std::size_t& i, std::string_view& name) {
+std::optional<std::string_view> OptionValue(std::span<const std::string_view> args, std::size_t& i,
+                                            std::string_view& name) {
     name = args[i];
     if (const std::size_t equals = name.find('='); equals != std::string_view::npos) {
         const std::string_view value = name.substr(equals + 1);

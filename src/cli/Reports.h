@@ -8,12 +8,16 @@
 #include <vector>
 
 #include "channel/ProblemGroups.h"
+#include "files/ChannelFiles.h"
 #include "io/Diagnostic.h"
 #include "io/Messages.h"
 
 // How the converter's commands write their reports and usage errors.
 
 namespace corvalen {
+
+// The model a file without records is read and checked for when none is given.
+inline constexpr ReceiverModel kDefaultModel("313");
 
 // Writes `diagnostics` on `out`: grouped by kind, one line per kind (GroupedReport), or with
 // `all` one "row N: message" line each, in their order; in the converter's language (the places
@@ -28,6 +32,16 @@ std::string Said(MessageKind kind, const MessageValues& values = {});
 std::string Said(const Error& error);
 std::ostream& operator<<(std::ostream& out, const Error& error);
 
+// Reads the channel file at `path` for `model`, numbers a CHIRP file's channels as `numbering`
+// says (shifted when not given) and writes what reading reported on `err`, as WriteReport; nullopt
+// after writing why the file could not be read.
+std::optional<ChannelFileRead> ReadReported(const std::string& path, ReceiverModel model,
+                                            std::optional<ChirpNumbering> numbering, bool all,
+                                            std::ostream& err);
+
+// Whether `args` ask for the command's help: --help or -h anywhere among them.
+bool AsksForHelp(std::span<const std::string_view> args);
+
 // A usage error: "corvalen-cli: <why>; see corvalen-cli --help", one line on `err` (`why` may be
 // a line "corvalen-cli: <why>" of its own). Returns the exit status of wrong arguments.
 int UsageError(std::ostream& err, std::string_view why);
@@ -35,7 +49,7 @@ int UsageError(std::ostream& err, std::string_view why);
 // The value of the option args[i]: the text after its '=' ("--at=1800"), else the next argument,
 // which `i` then moves on to; nullopt when there is none. `name` gets the option without its
 // value.
-std::optional<std::string_view> OptionValue(std::span<const std::string_view> args,
-                                            std::size_t& i, std::string_view& name);
+std::optional<std::string_view> OptionValue(std::span<const std::string_view> args, std::size_t& i,
+                                            std::string_view& name);
 
 }  // namespace corvalen

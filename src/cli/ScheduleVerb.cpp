@@ -102,15 +102,11 @@ struct Season {
 // writing why on `err`.
 std::optional<Season> UpdateList(const std::string& list, const MemoryTable& channels,
                                  const OutputChoice& choice, std::ostream& err) {
-    Result<ChannelFileRead> read =
-        ReadChannelFile(list, {choice.model.value_or(ReceiverModel("313")), {}});
+    std::optional<ChannelFileRead> read =
+        ReadReported(list, choice.model.value_or(kDefaultModel), std::nullopt, false, err);
     if (!read) {
-        err << "corvalen-cli: " << read.error() << "\n";
         return std::nullopt;
     }
-    ApplyChirpNumbering(*read, ChirpNumbering::Shift);
-    WriteReport(read->report.diagnostics, ProblemPlaces(&read->table, &read->report.origins), false,
-                err);
     const SeasonUpdate plan = PlanSeasonUpdate(read->table, channels);
     const auto added = static_cast<std::uint64_t>(plan.added.ChannelCount());
     const Status fit =
@@ -126,13 +122,6 @@ std::optional<Season> UpdateList(const std::string& list, const MemoryTable& cha
                         std::to_string(added), std::to_string(plan.removed.size())}),
                   !read->report.diagnostics.empty()};
     return season;
-}
-
-void Report(const std::vector<Diagnostic>& diagnostics, std::ostream& err) {
-    const Language language = LanguageFromEnvironment();
-    for (const Diagnostic& d : diagnostics) {
-        err << DiagnosticLine(d, language) << "\n";
-    }
 }
 
 }  // namespace
@@ -167,8 +156,10 @@ int RunSchedule(std::span<const std::string_view> args, std::ostream& out, std::
     }
     const Schedule schedule = ReadEibiSchedule(bytes);
     const ScheduleSelection selection = SelectBroadcasts(schedule, filter);
-    Report(schedule.diagnostics, err);
-    Report(selection.notices, err);
+    // The schedule's reports, one line each: they name its lines, not channels.
+    const ProblemPlaces noPlaces(nullptr, nullptr);
+    WriteReport(schedule.diagnostics, noPlaces, true, err);
+    WriteReport(selection.notices, noPlaces, true, err);
     if (selection.entries.empty()) {
         err << "corvalen-cli: " << Said(MessageKind::CliNothingPasses, {sked}) << "\n";
         return kExitFileError;

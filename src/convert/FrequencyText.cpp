@@ -75,10 +75,9 @@ FrequencyReading ReadFrequency(std::string_view text, FrequencyUnit unitWhenNone
         push(static_cast<std::size_t>(i) < fraction.size() ? fraction[static_cast<std::size_t>(i)]
                                                            : '0');
     }
-    for (std::size_t i = static_cast<std::size_t>(decimals); i < fraction.size(); ++i) {
-        if (fraction[i] != '0') {
-            return {Status::NotWholeHz, 0};
-        }
+    if (fraction.find_first_not_of('0', static_cast<std::size_t>(decimals)) !=
+        std::string_view::npos) {
+        return {Status::NotWholeHz, 0};
     }
     if (tooLarge) {
         return {Status::TooLarge, 0};
@@ -87,25 +86,17 @@ FrequencyReading ReadFrequency(std::string_view text, FrequencyUnit unitWhenNone
 }
 
 std::string FrequencyText(std::uint64_t hz, FrequencyUnit unit, int decimals) {
-    const int places = Decimals(unit);
+    const auto places = static_cast<std::size_t>(Decimals(unit));
     std::string digits = std::to_string(hz);
-    if (places == 0) {
-        return decimals > 0 ? digits + "." + std::string(static_cast<std::size_t>(decimals), '0')
-                            : digits;
+    if (digits.size() <= places) {
+        digits.insert(0, places + 1 - digits.size(), '0');
     }
-    if (digits.size() <= static_cast<std::size_t>(places)) {
-        digits.insert(0, static_cast<std::size_t>(places) + 1 - digits.size(), '0');
-    }
-    std::string whole = digits.substr(0, digits.size() - static_cast<std::size_t>(places));
-    std::string fraction = digits.substr(digits.size() - static_cast<std::size_t>(places));
+    const std::string whole = digits.substr(0, digits.size() - places);
+    std::string fraction = digits.substr(digits.size() - places);
     if (decimals < 0) {
-        while (!fraction.empty() && fraction.back() == '0') {
-            fraction.pop_back();
-        }
-    } else if (static_cast<std::size_t>(decimals) < fraction.size()) {
-        fraction.resize(static_cast<std::size_t>(decimals));
+        fraction.erase(fraction.find_last_not_of('0') + 1);
     } else {
-        fraction.append(static_cast<std::size_t>(decimals) - fraction.size(), '0');
+        fraction.resize(static_cast<std::size_t>(decimals), '0');
     }
     return fraction.empty() ? whole : whole + "." + fraction;
 }

@@ -39,9 +39,7 @@ struct FlooredDecimal {
     std::string binary;  // the magnitude's base-2 digits, without leading zeros; empty for 0
 };
 
-// Reads a decimal text: blanks (spaces, tabs) around it, an optional "+" or "-", digits with an
-// optional "." fraction, at least one digit ("12", " 4096", "-2.5", ".5", "7."). The format is
-// the same in every environment: no grouping separators, no exponent. The work is exact: the
+// Reads a decimal text as DecimalIn describes it (".5" and "7." too). The work is exact: the
 // whole digits are halved as decimal text, and the fraction only decides whether a negative
 // value rounds down by one more, so any number of fraction digits is fine.
 Result<FlooredDecimal> FloorOfDecimalText(std::string_view text) {
@@ -55,8 +53,7 @@ Result<FlooredDecimal> FloorOfDecimalText(std::string_view text) {
     const std::size_t point = std::min(text.find('.'), text.size());
     std::string_view whole = text.substr(0, point);
     const std::string_view fraction = text.substr(std::min(point + 1, text.size()));
-    if (whole.size() + fraction.size() == 0 ||
-        !std::all_of(whole.begin(), whole.end(), IsDigit) ||
+    if (whole.size() + fraction.size() == 0 || !std::all_of(whole.begin(), whole.end(), IsDigit) ||
         !std::all_of(fraction.begin(), fraction.end(), IsDigit)) {
         return Error{MessageKind::ErrorNotDecimal, {Quoted(given)}};
     }
@@ -94,9 +91,8 @@ Result<FlooredDecimal> FloorOfDecimalText(std::string_view text) {
     return result;
 }
 
-// The text form of a DecimalIn: the text itself, or the plain decimal text of a number (no
-// exponent, the shortest digits that read back as the same double: 2.9 -> "2.9",
-// 94489280490.0 -> "94489280490"), written into `buffer`; none when it does not fit there.
+// The text form of a DecimalIn, as it describes it, a number's written into `buffer`; none when
+// it does not fit there.
 std::optional<std::string_view> TextForm(const DecimalIn& decimalIn,
                                          std::array<char, 400>& buffer) {
     if (const auto* text = std::get_if<std::string>(&decimalIn)) {

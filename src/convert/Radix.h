@@ -22,13 +22,11 @@ inline constexpr std::string_view kBitSizeMessage = "Error - Number exceeds spec
 // exponent, the shortest that reads back as the same value (2.9 -> "2.9", 1e20 -> 21 digits).
 using DecimalIn = std::variant<double, std::int64_t, std::string>;
 
-// Dec2Hex's result: hexadecimal text, or the out-of-band number -1 (kept apart from the text so
-// a caller can tell the two; as text it reads "-1").
+// Dec2Hex's result: hexadecimal text, or the out-of-band number -1, kept apart from the text so
+// a caller can tell the two.
 struct HexOrMinusOne {
     bool isMinusOne = false;
     std::string hex;  // valid when !isMinusOne
-    std::string AsText() const { return isMinusOne ? std::string("-1") : hex; }
-    bool operator==(const HexOrMinusOne&) const = default;
 };
 
 // Hexadecimal text of the whole part (rounded towards minus infinity) of a non-negative number,

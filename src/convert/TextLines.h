@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <string_view>
 #include <vector>
@@ -20,11 +21,8 @@ constexpr std::string_view WithoutByteOrderMark(std::string_view text) {
 // The line (from 1) that the byte at `offset` of `text` lies on; a line ends in LF, CR LF or a
 // CR alone. An offset past the end counts as the end.
 constexpr int LineAt(std::string_view text, std::size_t offset) {
-    if (offset > text.size()) {
-        offset = text.size();
-    }
     int line = 1;
-    for (std::size_t i = 0; i < offset; ++i) {
+    for (std::size_t i = 0; i < std::min(offset, text.size()); ++i) {
         if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'))) {
             ++line;
         }

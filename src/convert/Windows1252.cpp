@@ -52,12 +52,9 @@ int Windows1252Byte(char32_t codePoint) {
     if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF)) {
         return static_cast<int>(codePoint);
     }
-    for (std::size_t k = 0; k < kHighControls.size(); ++k) {
-        if (kHighControls[k] == codePoint) {
-            return static_cast<int>(0x80 + k);
-        }
-    }
-    return -1;
+    const auto* found = std::find(kHighControls.begin(), kHighControls.end(), codePoint);
+    return found == kHighControls.end() ? -1
+                                        : static_cast<int>(0x80 + (found - kHighControls.begin()));
 }
 
 }  // namespace

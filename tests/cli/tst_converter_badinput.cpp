@@ -1,7 +1,6 @@
 #include <QtTest>
 
 #include <sys/resource.h>
-#include <sstream>
 
 #include "../BadInputs.h"
 #include "../TestTables.h"

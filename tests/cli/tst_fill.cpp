@@ -1,7 +1,5 @@
 #include <QtTest>
 
-#include <sstream>
-
 #include "../TestTables.h"
 #include "ConverterRun.h"
 #include "TestData.h"
@@ -158,6 +156,7 @@ private slots:
         const Run run = Cli(QStringList{"fill"} + args + QStringList{dir.filePath("out.csv")});
         QCOMPARE(run.status, status);
         QVERIFY2(QString::fromStdString(run.err).contains(message), run.err.c_str());
+        QVERIFY2(run.err.find("cli: corvalen-cli:") == std::string::npos, run.err.c_str());
         QCOMPARE(run.out, std::string());
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
                  QStringList());

@@ -6,7 +6,6 @@
 #include "../TestTables.h"
 #include "TestData.h"
 #include "channel/CellChecks.h"
-#include "channel/TableChecks.h"
 #include "files/ChannelFiles.h"
 #include "g3m/MemoryFile.h"
 #include "g3m/MemoryFileReader.h"
@@ -21,7 +20,7 @@ namespace {
 
 using Cells = std::vector<std::string>;
 
-// The example channel 5 of a "313" receiver and its record, byte for byte.
+// The example channel 5 of a "313" receiver; its record is the last of the golden memory file.
 Cells ExampleRow() {
     Cells cells(kImportedColumnCount);
     cells[Number] = "5", cells[Frequency] = "14000000", cells[Bandwidth] = "2400";
@@ -29,13 +28,6 @@ Cells ExampleRow() {
     cells[Callsign] = "ABC", cells[Comments] = "Test", cells[Priority] = "1";
     return cells;
 }
-const QByteArray kExampleRecord = QByteArray::fromHex(
-    "05 00 00 00 80 9F D5 00 00 00 00 00 00 00 00 00"
-    "00 00 00 00 00 00 00 00 00 00 00 00 9C FF FF FF"
-    "05 00 00 00 41 42 43 00 00 00 00 00 00 00 00 00"
-    "54 65 73 74 00 00 00 00 00 00 00 00 00 00 00 00"
-    "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00"
-    "3F 4A 8C 75 24 FA FF FF 60 09 00 00");
 
 struct Encoded {
     std::uint16_t channel = 0;
@@ -118,9 +110,11 @@ private slots:
     }
 
     void workedExamples() {
+        const QByteArray reference =
+            testing::ReadBytes(CORVALEN_TEST_DATA_DIR "/g3m/channel5_313.g3m").mid(4 * 92);
         Encoded out = Encode(ExampleRow(), "313");
         QCOMPARE(out.channel, 5);
-        QCOMPARE(out.record.toHex(' '), kExampleRecord.toHex(' '));
+        QCOMPARE(out.record.toHex(' '), reference.toHex(' '));
         QVERIFY(out.problems.isEmpty());
 
         // "315" (and "305"): 100 bytes, the secondary squelch type and value behind the
@@ -129,16 +123,16 @@ private slots:
         withSecondary[SecondarySquelchType] = "2", withSecondary[SecondarySquelchValue] = "-90";
         for (const ReceiverModel model : {ReceiverModel("315"), ReceiverModel("305")}) {
             out = Encode(withSecondary, model);
-            QCOMPARE(out.record.toHex(' '), kExampleRecord.left(80).toHex(' ') +
+            QCOMPARE(out.record.toHex(' '), reference.left(80).toHex(' ') +
                                                 " e7 49 8c 75 24 fa ff ff 60 09 00 00 02 00 00 00"
                                                 " a6 ff ff ff");
             QVERIFY(out.problems.isEmpty());
         }
-        QCOMPARE(Encode(withSecondary, "313").record.toHex(' '), kExampleRecord.toHex(' '));
+        QCOMPARE(Encode(withSecondary, "313").record.toHex(' '), reference.toHex(' '));
 
         // "303": 84 bytes, IF shift and bandwidth neither written nor summed.
         out = Encode(ExampleRow(), "303");
-        QCOMPARE(out.record.toHex(' '), kExampleRecord.left(80).toHex(' ') + " bb 46 8c 75");
+        QCOMPARE(out.record.toHex(' '), reference.left(80).toHex(' ') + " bb 46 8c 75");
         QVERIFY(out.problems.isEmpty());
     }
 
@@ -288,54 +282,6 @@ private slots:
                 ? QStringLiteral("row 4: Number is empty; row not written")
                 : R"(row 4: Number "%1" is not a channel number from 1 to 65535; row not written)";
         QCOMPARE(out.problems, QStringList(expected.arg(number)));
-    }
-
-    // Encoding a row gives the keys the checks across rows take, the same as reading them from
-    // the cells alone, whatever the cells hold.
-    void readingGivesTheRowKeys_data() {
-        QTest::addColumn<QString>("number");
-        QTest::addColumn<QString>("frequency");
-        QTest::addColumn<QString>("mode");
-        QTest::addColumn<int>("columns");  // cells the row has
-        const auto row = [](const char* name, const char* number, const char* frequency,
-                            const char* mode, int columns = kImportedColumnCount) {
-            QTest::newRow(name) << number << frequency << mode << columns;
-        };
-        row("plain", "1", "7100000", "USB");
-        row("number with blanks, fraction", " 12 ", "7100000.9", "AM");
-        row("blank frequency", "2", "  ", "USB");
-        row("empty frequency, unknown mode", "2", "", "usb");
-        row("frequency below 0", "3", "-5", "CW");
-        row("frequency past 32 bits", "3", "4294967296", "CW");
-        row("frequency just below 2^32", "3", "4294967295.5", "FM");
-        row("frequency in exponent form", "4", "1e3", "LSB");
-        row("frequency text", "4", "abc", "LSB");
-        row("empty mode", "5", "7100000", "");
-        row("blank mode", "5", "7100000", "  ");
-        row("unknown mode", "5", "7100000", "XYZ");
-        row("no Mode cell", "6", "7100000", "", 10);
-        row("no channel number", "", "7100000", "USB");
-        row("channel number out of range", "65536", "7100000", "bad");
-        row("empty row", "", "", "");
-    }
-    void readingGivesTheRowKeys() {
-        QFETCH(QString, number);
-        QFETCH(QString, frequency);
-        QFETCH(QString, mode);
-        QFETCH(int, columns);
-        Cells texts(kImportedColumnCount);
-        texts[Number] = number.toStdString(), texts[Frequency] = frequency.toStdString();
-        texts[Mode] = mode.toStdString();
-        texts[Bandwidth] = number.isEmpty() && frequency.isEmpty() ? "" : "2400";
-        const std::vector<std::string_view> all(texts.begin(), texts.end());
-        const std::span cells = std::span(all).first(std::size_t(columns));
-        const TableChecks::RowKeys expected = TableChecks::KeysOf(cells);
-        std::vector<Diagnostic> problems;
-        RowKeys encoded{std::uint16_t(9), std::uint32_t(9), 9};
-        std::array<std::uint8_t, kMaxRecordLength> record{};
-        WriteMemoryRecord(cells, ReceiverModel(), std::span(record.data(), 92), 1, problems,
-                          &encoded);
-        QVERIFY(encoded == expected);
     }
 
     // A file of 140,000 rows, each on a frequency of its own, then a row alike an early row and
@@ -529,38 +475,6 @@ private slots:
         QCOMPARE(Problems(report.problems), QStringList());
         QCOMPARE(report.table.ChannelCount(), 1);
         QCOMPARE(Strings(report.table, 1), read);
-    }
-
-    void decodeGolden() {
-        const auto report = ReadMemoryFile(CORVALEN_TEST_DATA_DIR "/g3m/channel5_313.g3m", "313");
-        QVERIFY(report.ok());
-        QCOMPARE(report->recordsRead, 5);  // four empty places, then channel 5
-        QCOMPARE(Strings(report->table, 0).join('|'), QString(kImportedCaptions.data()));
-        QCOMPARE(report->table.ChannelCount(), 1);
-        QStringList example = Strings(TableOf({ExampleRow()}), 1);
-        example[Hotkey] = example[Lockout] = example[Priority] = "0";  // no record keeps a Priority
-        QCOMPARE(Strings(report->table, 1), example);
-        QVERIFY(report->problems.empty());
-
-        // A damaged byte: the record is reported and gives no channel.
-        std::string image =
-            testing::ReadBytes(CORVALEN_TEST_DATA_DIR "/g3m/channel5_313.g3m").toStdString();
-        image[4 * 92 + 36] = 'X';
-        image += std::string(10, '\x01');
-        const MemoryFileReadReport damaged = DecodeMemoryFileImage(image, "313");
-        QCOMPARE(damaged.table.ChannelCount(), 0);
-        QCOMPARE(damaged.badChecksums, 1);
-        QCOMPARE(damaged.incompleteBytes, 10);
-        QCOMPARE(Problems(damaged.problems),
-                 QStringList({"record 5: checksum 758C4A3F does not match the record, whose bytes "
-                              "sum to 758C4A56",
-                              "record 6: the file ends 10 bytes into this record of 92 bytes; it "
-                              "is not read"}));
-
-        const auto missing = ReadMemoryFile("/nonexistent/x.g3m", "313");
-        QVERIFY(!missing.ok() &&
-                corvalen::ErrorSentence(missing.error()).find("/nonexistent/x.g3m") !=
-                    std::string::npos);
     }
 
     // One field of a record (channel 1 of a "303" file, checksum made to match) read into its

@@ -88,22 +88,6 @@ private slots:
         QCOMPARE(Read(path + "~"), kNew);
     }
 
-    void noBackupOfAFileThatWasNotThere() {
-        QTemporaryDir dir;
-        const std::string path = dir.filePath("new.csv").toStdString();
-        QVERIFY(WriteFileAtomically(path, kNew));
-        QCOMPARE(Everything(dir.path()), QStringList{"new.csv"});
-    }
-
-    void noBackupWhenTurnedOff() {
-        SetKeepBackups(false);
-        QTemporaryDir dir;
-        const std::string path = dir.filePath("channels.csv").toStdString();
-        Write(path, kOld);
-        QVERIFY(WriteFileAtomically(path, kNew));
-        QCOMPARE(Everything(dir.path()), QStringList{"channels.csv"});
-    }
-
     // Every step before the file is in place can fail: the old file keeps its bytes (a save that
     // renamed before flushing or closing would have replaced them), and the older backup as it
     // was; the error says why, and nothing else is left.

@@ -24,19 +24,6 @@ namespace {
 const std::string kOld = "Location,Name\n1,old\n2,more\n";
 const std::string kNew = "Location,Name\n1,new\n";
 
-enum class Target {
-    PlainFile,
-    NewFile,
-    Link,
-    LinkChain,
-    LinkToNothing,
-    OtherOwner,
-    HardLink,
-    Name240,
-    Name255,
-    OtherOwnerSavedByUser
-};
-
 using testing::Everything;
 using testing::Read;
 using testing::Write;
@@ -63,120 +50,108 @@ private slots:
     // owner, the mode; other names keep the old content and the user hears of it; nothing is
     // left beside it.
     void keepsWhatTheTargetWas_data() {
-        QTest::addColumn<Target>("target");
-        QTest::addColumn<QString>("notice");  // a part of the one notice expected, or none
-        QTest::newRow("plain file") << Target::PlainFile << "";
-        QTest::newRow("new file") << Target::NewFile << "";
-        QTest::newRow("symbolic link") << Target::Link << "";
-        QTest::newRow("chain of relative links across folders") << Target::LinkChain << "";
-        QTest::newRow("link to a file not there yet") << Target::LinkToNothing << "";
-        QTest::newRow("0600 file of another user") << Target::OtherOwner << "";
+        QTest::addColumn<QString>("given");      // the name the save is given
+        QTest::addColumn<QString>("file");       // the file it replaces; "" the name given
+        QTest::addColumn<QStringList>("links");  // "NAME>TARGET": symbolic links made first
+        QTest::addColumn<bool>("old");           // the file is there before the save
+        QTest::addColumn<QString>("other");      // another name of that file
+        QTest::addColumn<int>("owner");          // the file's owner; 0 the test's user
+        QTest::addColumn<int>("mode");           // the file's mode
+        QTest::addColumn<bool>("savedByUser");   // saved by user 65534, who may not give it back
+        QTest::addColumn<QString>("notice");     // a part of the one notice expected, or none
+        const auto row = [](const char* name, const QString& given, const QString& file,
+                            const QStringList& links, bool old, const QString& notice = {}) {
+            QTest::newRow(name) << given << file << links << old << QString() << 0 << 0640 << false
+                                << notice;
+        };
+        // A mode of 0640 is not what a new file gets, so a mode not kept shows.
+        row("plain file", "memory.csv", "", {}, true);
+        row("new file", "memory.csv", "", {}, false);
+        row("symbolic link", "memory.csv", "c/real.csv", {"memory.csv>c/real.csv"}, true);
+        row("chain of relative links across folders", "a/b/link.csv", "c/real.csv",
+            {"a/b/link.csv>../../c/middle.csv", "c/middle.csv>real.csv"}, true);
+        row("link to a file not there yet", "memory.csv", "c/later.csv", {"memory.csv>c/later.csv"},
+            false);
+        row("name of 240 bytes", QString(236, 'n') + ".g3m", "", {}, true);
+        row("name of 255 bytes", QString(251, 'n') + ".g3m", "", {}, true);
         QTest::newRow("file with a second name")
-            << Target::HardLink
+            << "memory.csv"
+            << "" << QStringList() << true << "c/other-name.csv" << 0 << 0640 << false
             << "was replaced under this name only: its other name (a hard link) keeps";
-        QTest::newRow("name of 240 bytes") << Target::Name240 << "";
-        QTest::newRow("name of 255 bytes") << Target::Name255 << "";
+        QTest::newRow("0600 file of another user")
+            << "memory.csv"
+            << "" << QStringList() << true << "" << 4321 << 0600 << false << "";
         QTest::newRow("file of another user, saved by a user who may not give it back")
-            << Target::OtherOwnerSavedByUser << "now belongs to user 65534 instead of user 4321";
+            << "memory.csv"
+            << "" << QStringList() << true << "" << 4321 << 0666 << true
+            << "now belongs to user 65534 instead of user 4321";
     }
     void keepsWhatTheTargetWas() {
-        QFETCH(Target, target);
+        QFETCH(QString, given);
+        QFETCH(QString, file);
+        QFETCH(QStringList, links);
+        QFETCH(bool, old);
+        QFETCH(QString, other);
+        QFETCH(int, owner);
+        QFETCH(int, mode);
+        QFETCH(bool, savedByUser);
         QFETCH(QString, notice);
-        const bool asRoot = ::geteuid() == 0;
-        if (!asRoot && (target == Target::OtherOwner || target == Target::OtherOwnerSavedByUser)) {
+        if (owner != 0 && ::geteuid() != 0) {
             QSKIP("giving files to another user needs root");
         }
         QTemporaryDir dir;
-        const std::string top = dir.path().toStdString();
         QVERIFY(QDir(dir.path()).mkpath("a/b") && QDir(dir.path()).mkpath("c"));
-        std::string given = top + "/memory.csv";  // the name the save is given
-        std::string file = given;                 // the file the save is to replace
-        std::string other;                        // another name of that file
-        mode_t mode = 0640;  // not what a new file gets, so a mode not kept shows
-        uid_t owner = ::geteuid();
-        switch (target) {
-            case Target::Link:
-                file = top + "/c/real.csv";
-                QVERIFY(::symlink("c/real.csv", given.c_str()) == 0);
-                break;
-            case Target::LinkChain:
-                file = top + "/c/real.csv";
-                given = top + "/a/b/link.csv";
-                QVERIFY(::symlink("../../c/middle.csv", given.c_str()) == 0);
-                QVERIFY(::symlink("real.csv", (top + "/c/middle.csv").c_str()) == 0);
-                break;
-            case Target::LinkToNothing:
-                file = top + "/c/later.csv";
-                QVERIFY(::symlink("c/later.csv", given.c_str()) == 0);
-                break;
-            case Target::HardLink:
-                other = top + "/c/other-name.csv";
-                break;
-            case Target::Name240:
-            case Target::Name255:
-                given = file =
-                    top + "/" + std::string(target == Target::Name240 ? 236 : 251, 'n') + ".g3m";
-                break;
-            case Target::OtherOwner:
-            case Target::OtherOwnerSavedByUser:
-                owner = 4321;
-                mode = target == Target::OtherOwner ? 0600 : 0666;
-                break;
-            default:
-                break;
+        const auto in = [&](const QString& name) { return dir.filePath(name).toStdString(); };
+        const std::string path = in(given);
+        const std::string target = in(file.isEmpty() ? given : file);
+        for (const QString& link : links) {
+            const QByteArray to = link.section('>', 1).toUtf8();
+            QVERIFY(::symlink(to.constData(), in(link.section('>', 0, 0)).c_str()) == 0);
         }
-        if (target != Target::NewFile && target != Target::LinkToNothing) {
-            Write(file, kOld);
-            QVERIFY(::chmod(file.c_str(), mode) == 0);
-            QVERIFY(::chown(file.c_str(), owner, owner) == 0);
-            if (!other.empty()) {
-                QVERIFY(::link(file.c_str(), other.c_str()) == 0);
+        const uid_t uid = owner != 0 ? uid_t(owner) : ::geteuid();
+        if (old) {
+            Write(target, kOld);
+            QVERIFY(::chmod(target.c_str(), mode_t(mode)) == 0);
+            QVERIFY(::chown(target.c_str(), uid, uid) == 0);
+            if (!other.isEmpty()) {
+                QVERIFY(::link(target.c_str(), in(other).c_str()) == 0);
             }
         }
         struct stat givenBefore {};
-        ::lstat(given.c_str(), &givenBefore);
+        ::lstat(path.c_str(), &givenBefore);
         const QStringList namesBefore = Everything(dir.path());
 
         std::vector<std::string> notices;
-        if (target == Target::OtherOwnerSavedByUser) {
+        const auto saved = [&] {
+            return WriteFileAtomically(path, kNew, notices) &&
+                   notices.size() == (notice.isEmpty() ? 0u : 1u) &&
+                   (notice.isEmpty() || QString::fromStdString(notices[0]).contains(notice));
+        };
+        if (savedByUser) {
             QVERIFY(::chmod(dir.path().toUtf8(), 0777) == 0);
-            owner = 65534;  // the saved file is the saving user's
-            const int status = InChild([&] {
-                if (::setgid(65534) != 0 || ::setuid(65534) != 0) {
-                    return 2;
-                }
-                const Status saved = WriteFileAtomically(given, kNew, notices);
-                return saved && notices.size() == 1 &&
-                               QString::fromStdString(notices[0]).contains(notice)
-                           ? 0
-                           : 1;
-            });
+            const int status = InChild(
+                [&] { return ::setgid(65534) == 0 && ::setuid(65534) == 0 && saved() ? 0 : 1; });
             QCOMPARE(status, 0);
         } else {
-            const Status saved = WriteFileAtomically(given, kNew, notices);
-            QVERIFY2(saved.ok(), saved.ok() ? "" : corvalen::ErrorSentence(saved.error()).c_str());
-            QCOMPARE(notices.size(), notice.isEmpty() ? 0u : 1u);
-            if (!notice.isEmpty()) {
-                QVERIFY2(QString::fromStdString(notices[0]).contains(notice), notices[0].c_str());
-            }
+            QVERIFY2(saved(), notices.empty() ? "" : notices[0].c_str());
         }
 
-        QCOMPARE(Read(given), kNew);
-        QCOMPARE(Read(file), kNew);
-        if (!other.empty()) {
-            QCOMPARE(Read(other), kOld);
+        QCOMPARE(Read(path), kNew);
+        QCOMPARE(Read(target), kNew);
+        if (!other.isEmpty()) {
+            QCOMPARE(Read(in(other)), kOld);
         }
         struct stat givenAfter {};
         struct stat fileAfter {};
-        QVERIFY(::lstat(given.c_str(), &givenAfter) == 0 && ::stat(file.c_str(), &fileAfter) == 0);
+        QVERIFY(::lstat(path.c_str(), &givenAfter) == 0 && ::stat(target.c_str(), &fileAfter) == 0);
         QCOMPARE(S_ISLNK(givenAfter.st_mode), S_ISLNK(givenBefore.st_mode));
-        QCOMPARE(fileAfter.st_uid, owner);
-        if (target != Target::NewFile && target != Target::LinkToNothing) {
-            QCOMPARE(fileAfter.st_mode & 07777, mode);
+        QCOMPARE(fileAfter.st_uid, savedByUser ? uid_t(65534) : uid);
+        if (old) {
+            QCOMPARE(fileAfter.st_mode & 07777, mode_t(mode));
         }
         QStringList namesAfter = namesBefore;
-        if (target == Target::NewFile || target == Target::LinkToNothing) {
-            namesAfter << QString::fromStdString(file).mid(dir.path().size() + 1);
+        if (!old) {
+            namesAfter << QString::fromStdString(target).mid(dir.path().size() + 1);
             namesAfter.sort();
         }
         QCOMPARE(Everything(dir.path()), namesAfter);
