@@ -25,14 +25,10 @@ public:
     // 15 twips make one pixel at 96 dots per inch; Qt's device-independent pixels carry that
     // over to other resolutions.
     static constexpr int Twips(int twips) { return (twips + 7) / 15; }
-    // The design size of the client area.
     static QSize designSize();
 
     QTableView* grid() const { return m_grid; }
-    QFrame* gridFrame() const { return m_gridFrame; }
-    QFrame* buttonBar() const { return m_buttonBar; }
 
-    // Puts `panel` under the grid frame, in the grid's room.
     void addPanel(QWidget* panel);
     // Gives a panel that has just been shown its share of the room: `height` pixels, as long
     // as the grid keeps its smallest height.
@@ -44,6 +40,7 @@ public:
     QPushButton* addEndButton(const QString& objectName, const QString& caption);
 
 private:
+    // Adds it to the bar's layout.
     QPushButton* makeButton(const QString& objectName, const QString& caption);
 
     QFrame* m_gridFrame;

@@ -8,6 +8,8 @@
 #include <QMimeData>
 #include <QUndoStack>
 #include <QUrl>
+#include <algorithm>
+#include <iterator>
 
 #include "app/BackgroundWork.h"
 #include "app/Document.h"
@@ -37,8 +39,7 @@ QString FormatText(const char* text) {
     return QCoreApplication::translate("corvalen::FileActions", text);
 }
 
-// The entries of `formats` in a file dialog, in their order; `opening` takes a format's own
-// entry of the open dialog where it has one.
+// `opening` takes a format's own entry of the open dialog where it has one.
 QString DialogFilter(const std::vector<const ChannelFormat*>& formats, ReceiverModel model,
                      bool opening = false) {
     QStringList entries;
@@ -50,21 +51,17 @@ QString DialogFilter(const std::vector<const ChannelFormat*>& formats, ReceiverM
     return entries.join(QLatin1Char('|'));
 }
 
-// The formats of "Open .g3m file…" (`records`: those whose files hold records) or of "Open
-// Winradio .csv file", in the registry's order.
+// The formats of "Open .g3m file…" (`records`) or of "Open Winradio .csv file".
 std::vector<const ChannelFormat*> OpenedFormats(bool records) {
     std::vector<const ChannelFormat*> formats;
-    for (const ChannelFormat* format : ChannelFormats()) {
-        if (records ? format->HoldsRecords() : format->OpenedAsChannelFile()) {
-            formats.push_back(format);
-        }
-    }
+    std::ranges::copy_if(ChannelFormats(), std::back_inserter(formats), [&](const auto* format) {
+        return records ? format->HoldsRecords() : format->OpenedAsChannelFile();
+    });
     return formats;
 }
 
-// The File menu's save commands in menu order, each with the formats its dialog offers (by
-// their --to words, one filter entry each). The first two are the saves (Ctrl+S and
-// Ctrl+Shift+S), which mark the table saved; the others export it.
+// The File menu's save commands in menu order, each with the --to words of the formats its
+// dialog offers. The first two mark the table saved; the others export it.
 struct SaveCommand {
     const char* objectName;
     const char* text;   // %1: the extension of its first format's files
@@ -94,26 +91,19 @@ const std::vector<SaveCommand>& SaveCommands() {
 }
 constexpr int kSaves = 2;
 
-// The formats `command` offers, found in the registry by their --to words.
 std::vector<const ChannelFormat*> OfferedFormats(const SaveCommand& command) {
     std::vector<const ChannelFormat*> offered;
     for (const std::string_view word : command.formats) {
-        for (const ChannelFormat* format : ChannelFormats()) {
-            if (format->ShortName() == word) {
-                offered.push_back(format);
-            }
-        }
+        offered.push_back(FormatNamed(word));
     }
     return offered;
 }
 
-// The first extension of `format`'s files for `model`.
 QString FirstExtension(const ChannelFormat& format, ReceiverModel model) {
     const std::string_view extension = format.Extensions(model).front();
     return QString::fromLatin1(extension.data(), static_cast<qsizetype>(extension.size()));
 }
 
-// The name a file of `format` is saved under when `path` is given (NameForFormat).
 QString NameFor(const QString& path, const ChannelFormat& format, ReceiverModel model) {
     return path.isEmpty() ? path
                           : QFile::decodeName(QByteArray::fromStdString(
@@ -127,9 +117,7 @@ QString WithRecordLength(QString text, ReceiverModel model) {
                : text;
 }
 
-// The tooltip's line on the rows whose record a later row with the same Number replaced:
-// "Replaced by a later row with the same Number: row 3 (by row 9), row 5 (by row 9)", the first
-// rows of a long list only.
+// "Replaced by a later row with the same Number: row 3 (by row 9), …", the first rows only.
 QString ReplacedRowsText(const std::vector<ReplacedRow>& replaced) {
     constexpr std::size_t kMaxRows = 20;
     if (replaced.empty()) {
@@ -245,13 +233,10 @@ QString FileActions::ChannelFilesFilter() {
     QStringList patterns;
     for (const ChannelFormat* format : ChannelFormats()) {
         for (const std::string_view extension : format->AllExtensions()) {
-            const QString pattern =
-                QLatin1Char('*') + QString::fromLatin1(extension.data(), extension.size());
-            if (!patterns.contains(pattern)) {
-                patterns << pattern;
-            }
+            patterns << QLatin1Char('*') + QString::fromLatin1(extension.data(), extension.size());
         }
     }
+    patterns.removeDuplicates();
     return tr("Channel files|%1").arg(patterns.join(QLatin1Char(';')));
 }
 
@@ -263,8 +248,7 @@ void FileActions::report(const QString& text, const QString& details) {
 
 void FileActions::report(const QString& text, const std::vector<Diagnostic>& diagnostics,
                          const RowOrigins* origins, const QString& firstLine) {
-    // The tooltip lists the problems, one line per kind; a very long list is cut so the tooltip
-    // stays usable.
+    // A very long list is cut so the tooltip stays usable.
     constexpr std::size_t kMaxLines = 40;
     QStringList lines;
     if (!firstLine.isEmpty()) {
@@ -282,8 +266,6 @@ void FileActions::openFromDialog(bool records) {
     if (!settleUnsavedChanges([this, records] { openFromDialog(records); })) {
         return;
     }
-    // Each dialog keeps its own last name (SharedFileDialog), so the memory-file one never
-    // starts from a name of another kind.
     const std::optional<QString> chosen = m_fileDialog.show(
         m_document.winradioPath(),
         DialogFilter(OpenedFormats(records), m_document.receiverModel(), /*opening=*/true),
@@ -357,7 +339,6 @@ void FileActions::loadRead(const QString& path, ChannelFileRead read) {
     }
     rememberFile(path);
     const int channels = read.table.ChannelCount();
-    // The loaded table counts as saved.
     LoadTableStep::Push(m_document, std::move(read.table),
                         tr("Open %1").arg(QFileInfo(path).fileName()));
     m_document.undoStack().setClean();
@@ -412,19 +393,12 @@ bool FileActions::settleUnsavedChanges(std::function<void()> proceed) {
             proceed();
         }
     };
-    switch (m_messages.askUnsavedChanges(kAppTitle, question, memoryExtension())) {
-        case UnsavedChangesAnswer::SaveCsv:
-            save(0, std::move(written));
-            return false;
-        case UnsavedChangesAnswer::SaveMemoryFile:
-            save(1, std::move(written));
-            return false;
-        case UnsavedChangesAnswer::Discard:
-            return true;
-        case UnsavedChangesAnswer::Cancel:
-            return false;
+    const UnsavedChangesAnswer answer =
+        m_messages.askUnsavedChanges(kAppTitle, question, memoryExtension());
+    if (answer == UnsavedChangesAnswer::SaveCsv || answer == UnsavedChangesAnswer::SaveMemoryFile) {
+        save(answer == UnsavedChangesAnswer::SaveCsv ? 0 : 1, std::move(written));
     }
-    return false;
+    return answer == UnsavedChangesAnswer::Discard;
 }
 
 std::optional<FileActions::SaveTarget> FileActions::chooseSaveTarget(
@@ -449,13 +423,11 @@ std::optional<FileActions::SaveTarget> FileActions::chooseSaveTarget(
         const int entry = std::clamp(m_fileDialog.settings().filterIndex, 0,
                                      static_cast<int>(offered.size()) - 1);
         const ChannelFormat* format = offered[static_cast<std::size_t>(entry)];
-        if (!format->HasExtensionOf(LocalPath(*chosen))) {
-            for (const ChannelFormat* other : offered) {
-                if (other->HasExtensionOf(LocalPath(*chosen))) {
-                    format = other;
-                    break;
-                }
-            }
+        const auto named = std::ranges::find_if(offered, [&](const ChannelFormat* other) {
+            return other->HasExtensionOf(LocalPath(*chosen));
+        });
+        if (!format->HasExtensionOf(LocalPath(*chosen)) && named != offered.end()) {
+            format = *named;
         }
         const QString path = NameFor(*chosen, *format, model);
         if (path != *chosen) {
@@ -497,7 +469,7 @@ bool FileActions::writeFile(const SaveTarget& target, bool marksSaved,
     if (m_beforeWrite && !m_beforeWrite(path)) {
         return false;
     }
-    // The table is read as it stands: the window takes no input until the save is done.
+    // The window takes no input until the save is done, so the table stays as it is read.
     const QString saving = tr("Saving %1\u2026").arg(QFileInfo(path).fileName());
     report(saving);
     const MemoryTable& table = m_document.table().table();
@@ -538,8 +510,6 @@ void FileActions::reportSaved(const QString& path, const ChannelFormat& format,
                               const ChannelFileReport& saved) {
     const ReceiverModel model = m_document.receiverModel();
     const FormatTexts texts = format.Texts(model);
-    // What the file holds now: the records or channels the rows put there, the records of the
-    // old file kept, and the rows whose record a later row with the same Number replaced.
     QString status = WithRecordLength(
         FormatText(texts.saved)
             .arg(Count(format.HoldsRecords() ? saved.recordsWritten : saved.channels,
@@ -568,7 +538,6 @@ void FileActions::reportSaved(const QString& path, const ChannelFormat& format,
                                : ProblemsText(static_cast<qsizetype>(saved.ErrorCount()),
                                               static_cast<qsizetype>(saved.NoticeCount())));
     }
-    // What the save itself had to tell: an owner it could not keep, other names of the file.
     for (const std::string& notice : saved.saveNotices) {
         status += QStringLiteral("; ") + QString::fromStdString(notice);
     }

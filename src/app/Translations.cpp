@@ -28,7 +28,6 @@ bool InstallTranslations(QCoreApplication& app, const QLocale& locale) {
         }
     }
     g_coreLanguage = Language::English;
-    // The editor's own, compiled into its resources under :/i18n.
     auto* own = new QTranslator(&app);
     const bool translated = own->load(locale, QStringLiteral("corvalen"), QStringLiteral("_"),
                                       QStringLiteral(":/i18n"));
