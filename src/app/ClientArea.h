@@ -10,12 +10,9 @@ class QTableView;
 
 namespace corvalen {
 
-// The window's client area as designed: a framed grid above a framed bar of command buttons.
-// The grid frame takes every change of size; the bar keeps its height, its buttons keep their
-// places from the left, and the last button ("Exit") keeps its distance from the bar's right
-// end. A panel added under the grid shares the grid's room through a splitter, so showing or
-// hiding it never moves the buttons. Sizes are designed in twips (1/1440 inch) and placed by Qt
-// layouts.
+// The window's client area as designed, in twips (1/1440 inch): a framed grid above a framed
+// bar of command buttons. The grid frame takes every change of size; a panel added under the
+// grid shares the grid's room, so showing or hiding it never moves the buttons.
 class ClientArea : public QWidget {
     Q_OBJECT
 
@@ -34,13 +31,12 @@ public:
     // as the grid keeps its smallest height.
     void showPanel(QWidget* panel, int height);
 
-    // A button of the bar, after the ones already there, with its caption wrapped to fit.
+    // After the ones already there, with its caption wrapped to fit.
     QPushButton* addButton(const QString& objectName, const QString& caption);
     // The button that stands apart at the bar's right end.
     QPushButton* addEndButton(const QString& objectName, const QString& caption);
 
 private:
-    // Adds it to the bar's layout.
     QPushButton* makeButton(const QString& objectName, const QString& caption);
 
     QFrame* m_gridFrame;

@@ -39,8 +39,8 @@ public:
         m_groupColours = std::move(colours);
     }
 
-    // The receiver model ("313" until the settings or the Options command name another). It
-    // decides the length and the tail of every record a save writes, and what the checks allow.
+    // "313" until the settings or the Options command name another. It decides the records a
+    // save writes, and what the checks allow.
     ReceiverModel receiverModel() const { return m_model; }
     QString modelName() const;
     // Any text but "303", "313", "305" or "315" is refused: the model stays, and the answer is

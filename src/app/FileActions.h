@@ -69,8 +69,7 @@ public:
     static QString DroppedChannelFile(const QMimeData* data);
     static QString ChannelFilesFilter();
 
-    // Whether a file is being read or written off the window's thread: the window must not
-    // close meanwhile.
+    // A file is being read or written off the window's thread: the window must not close.
     bool busy() const;
     void waitForSaves();
 
@@ -99,7 +98,7 @@ private:
     };
     // `records`: "Open .g3m file…", else "Open Winradio .csv file".
     void openFromDialog(bool records);
-    // The save command `command` (an index of saveActions()); `written` called once written.
+    // `command` is an index of saveActions().
     bool save(int command, std::function<void()> written = {});
     // Asks for a file to save to in one of `offered`. The chosen name gets the extension of the
     // format chosen unless it has that of another offered; a memory file of another receiver
@@ -141,8 +140,8 @@ private:
     QMenu* m_recentMenu;
     QString m_lastStatus;
     QString m_lastDetails;
-    bool m_lastSaveReported = false;  // the last save reported rows or cells (see its status)
-    std::unique_ptr<BackgroundWork> m_background;  // where large files are read and written
+    bool m_lastSaveReported = false;  // the last save reported rows or cells
+    std::unique_ptr<BackgroundWork> m_background;
     std::function<bool(const QString& path)> m_beforeWrite;
     std::function<void(const QString& path)> m_afterWrite;
 };

@@ -368,14 +368,10 @@ void MainWindow::growToFit(int columnsWidth) {
         return;
     }
     resize(wider, height());
-    QRect placed = frameGeometry();
-    if (placed.right() > room.right()) {
-        placed.moveRight(room.right());
-    }
-    if (placed.left() < room.left()) {
-        placed.moveLeft(room.left());
-    }
-    move(placed.topLeft());
+    // Moved left as far as the screen's right edge needs, but not past its left edge.
+    const QRect placed = frameGeometry();
+    move(std::max(room.left(), std::min(placed.left(), room.right() + 1 - placed.width())),
+         placed.top());
     m_programSize = size();
     layout()->activate();
 }

@@ -23,21 +23,12 @@ bool Exists(const QString& path) {
 
 // Writes the whole file or nothing: a failed write leaves any old file as it was.
 bool WriteWhole(const QString& path, const QByteArray& bytes, QString& error) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = file.errorString();
-        return false;
+    QSaveFile file(path);  // what is not committed is discarded
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit()) {
+        return true;
     }
-    if (file.write(bytes) != bytes.size()) {
-        error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        error = file.errorString();
-        return false;
-    }
-    return true;
+    error = file.errorString();
+    return false;
 }
 
 QByteArray Encode(const StoredSettings& settings, qsizetype& replaced) {

@@ -202,8 +202,6 @@ private slots:
         QVERIFY(!window.isWindowModified());
         stack.redo();
         QVERIFY(model.table() == after);
-        stack.undo();
-        QVERIFY(model.table() == before);
     }
 
     void importFailureKeepsTheTable_data() {
@@ -611,10 +609,6 @@ private slots:
         click(caption);
         QVERIFY(QFile::exists(path(file)));
         QVERIFY(!window.isWindowModified());
-        window.document().undoStack().undo();
-        QVERIFY(window.isWindowModified());
-        window.document().undoStack().redo();
-        QVERIFY(!window.isWindowModified());
     }
 
     void unsavedChangesAreAskedAbout_data() {
@@ -831,9 +825,7 @@ private slots:
 
     void resizeGrowsGridAndBar_data() {
         QTest::addColumn<QSize>("growth");
-        QTest::newRow("wider by 1,005 twips") << QSize(67, 0);
-        QTest::newRow("taller by 1,005 twips") << QSize(0, 67);
-        QTest::newRow("both") << QSize(150, 40);
+        QTest::newRow("wider and taller") << QSize(150, 40);
         QTest::newRow("narrower and lower") << QSize(-60, -90);
     }
 

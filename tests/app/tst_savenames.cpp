@@ -63,9 +63,6 @@ bool OffersExtension(const char* action, const QString& extension) {
 class TestSaveNames : public EditorTest {
     Q_OBJECT
 
-private:
-    bool listsSupported() const { return SdrSharpListsSupported(); }
-
 private slots:
     void init() { setUpEditor(); }
 
@@ -106,7 +103,7 @@ private slots:
         QFETCH(int, filter);
         QFETCH(QString, typed);
         QFETCH(QString, written);
-        if (action == QLatin1String("saveListAction") && filter == 0 && !listsSupported()) {
+        if (action == QLatin1String("saveListAction") && filter == 0 && !SdrSharpListsSupported()) {
             QSKIP("this build writes no SDR# lists");
         }
         startWindow(Channels(2));
@@ -170,29 +167,6 @@ private slots:
         // The name alone: the dialog starts in the Winradio folder.
         QCOMPARE(m_dialogs->shown.last().fileName, proposed);
         QCOMPARE(m_dialogs->shown.last().initialFolder, m_window->document().winradioPath());
-    }
-
-    // A list saved over a memory file's name, end to end: after "Save .g3m file" as victim.g3m,
-    // the bookmark list's dialog proposes victim.xml, and the memory file's name chosen there
-    // writes victim.xml.
-    void listSaveNeverWritesOverTheMemoryFile() {
-        if (!listsSupported()) {
-            QSKIP("this build writes no SDR# lists");
-        }
-        startWindow(Channels(5));
-        m_dialogs->answers = {path("victim.g3m")};
-        trigger("saveMemoryFileAction");
-        const QByteArray records = testing::ReadBytes(path("victim.g3m"));
-        QCOMPARE(records.size(), 5 * 92);
-
-        m_dialogs->answers = {path("victim.g3m")};
-        trigger("saveListAction");
-        QCOMPARE(m_dialogs->shown.last().fileName, QStringLiteral("victim.xml"));
-        QCOMPARE(testing::ReadBytes(path("victim.g3m")), records);
-        QVERIFY(testing::ReadBytes(path("victim.xml")).startsWith("<?xml"));
-        QVERIFY2(statusLine(*m_window).startsWith(
-                     QStringLiteral("Saved 5 channels to the SDR# list victim.xml")),
-                 qPrintable(statusLine(*m_window)));
     }
 
     // A name chosen in one kind of dialog is not where another kind starts; within its kind it
