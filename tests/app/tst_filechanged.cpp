@@ -130,19 +130,15 @@ private slots:
         QTest::addColumn<bool>("saved");
         QTest::addColumn<QString>("fileHolds");  // "mine" or "others"
         QTest::addColumn<QString>("tableHolds");
-        QTest::newRow("cancel") << QList<FileChangedAnswer>{FileChangedAnswer::Cancel} << false
-                                << "others"
-                                << "mine";
-        QTest::newRow("overwrite")
-            << QList<FileChangedAnswer>{FileChangedAnswer::Overwrite} << true << "mine"
-            << "mine";
-        QTest::newRow("reload") << QList<FileChangedAnswer>{FileChangedAnswer::Reload} << false
-                                << "others"
-                                << "others";
-        QTest::newRow("compare, then cancel")
-            << QList<FileChangedAnswer>{FileChangedAnswer::Compare, FileChangedAnswer::Cancel}
-            << false << "others"
-            << "mine";
+        using A = FileChangedAnswer;
+        const auto row = [](const char* name, QList<A> answers, bool saved, const char* file,
+                            const char* table) {
+            QTest::newRow(name) << answers << saved << file << table;
+        };
+        row("cancel", {A::Cancel}, false, "others", "mine");
+        row("overwrite", {A::Overwrite}, true, "mine", "mine");
+        row("reload", {A::Reload}, false, "others", "others");
+        row("compare, then cancel", {A::Compare, A::Cancel}, false, "others", "mine");
     }
 
     void saveOverAChangedFile() {

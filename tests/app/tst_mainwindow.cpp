@@ -464,15 +464,13 @@ private slots:
         QTest::addColumn<QString>("programDir");
         QTest::addColumn<QString>("userDir");
         QTest::addColumn<QString>("written");  // empty: nowhere, the window stays open
-        QTest::newRow("beside the program") << "program"
-                                            << "user"
-                                            << "program/Corvalen.ini";
-        QTest::newRow("program folder not writable") << "blocker/program"
-                                                     << "user"
-                                                     << "user/Corvalen.ini";
-        QTest::newRow("no folder writable") << "blocker/program"
-                                            << "blocker/user"
-                                            << "";
+        const auto row = [](const char* name, const char* program, const char* user,
+                            const char* written) {
+            QTest::newRow(name) << program << user << written;
+        };
+        row("beside the program", "program", "user", "program/Corvalen.ini");
+        row("program folder not writable", "blocker/program", "user", "user/Corvalen.ini");
+        row("no folder writable", "blocker/program", "blocker/user", "");
     }
 
     void exitWritesSettings() {
@@ -586,10 +584,10 @@ private slots:
     void savesMarkTheTableSaved_data() {
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("file");
-        QTest::newRow(".csv") << "Save .csv file"
-                              << "saved.csv";
-        QTest::newRow(".g3m") << "Save .g3m file"
-                              << "saved.g3m";
+        for (const char* extension : {"csv", "g3m"}) {
+            QTest::addRow(".%s", extension) << QStringLiteral("Save .%1 file").arg(extension)
+                                            << QStringLiteral("saved.%1").arg(extension);
+        }
     }
 
     void savesMarkTheTableSaved() {
