@@ -66,8 +66,8 @@ void SetUpGrid(QTableView& grid) {
     grid.setWordWrap(false);
     grid.horizontalHeader()->setStretchLastSection(true);
     grid.horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    // Every row starts at one height and rows are never measured for their content, so a view
-    // of 65,535 rows scrolls without work per row; the user can still drag a row taller.
+    // Rows are never measured for their content, so a view of 65,535 rows scrolls without work
+    // per row.
     grid.verticalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     grid.verticalHeader()->setDefaultSectionSize(QFontMetrics(font).height() + 4);
     // Fitting the columns measures the rows in view and, by default, up to a thousand more per

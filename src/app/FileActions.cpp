@@ -383,9 +383,8 @@ bool FileActions::settleUnsavedChanges(std::function<void()> proceed) {
     const QString question = tr("The memory table has changes that are not saved. Save them as "
                                 "a .csv or %1 file first, or discard them?")
                                  .arg(memoryExtension());
-    // Once saved, the caller goes on, unless the save reported rows or cells that did not go
-    // into the file as they stand: the user gets to read that on the status line before the
-    // table goes. The table then counts as saved, so the next try goes on without asking.
+    // A save that reported rows or cells it could not write as they stand stops the caller, so
+    // the user reads that first; the table then counts as saved, so the next try goes on.
     auto written = [this, proceed = std::move(proceed)] {
         if (m_lastSaveReported) {
             report(m_lastStatus + tr("; stopped so you can check this first"), m_lastDetails);
@@ -406,8 +405,7 @@ std::optional<FileActions::SaveTarget> FileActions::chooseSaveTarget(
     FileDialogSettings::Form form, const QString& acceptLabel) {
     const ReceiverModel model = m_document.receiverModel();
     const QString filter = DialogFilter(offered, model);
-    // The document's file name with the extension of the format first offered, in the folder
-    // the dialog starts in; later rounds start from the name chosen last.
+    // Later rounds start from the name chosen last.
     QString proposed =
         NameFor(QFileInfo(m_document.filePath()).fileName(), *offered.front(), model);
     for (;;) {
@@ -417,9 +415,8 @@ std::optional<FileActions::SaveTarget> FileActions::chooseSaveTarget(
         if (!chosen) {
             return std::nullopt;
         }
-        // The format of the entry the name was chosen under, unless the name has the extension
-        // of another format offered; the name gets the format's extension, so that no file of
-        // one format is written under another's name.
+        // The name gets its format's extension, so that no file of one format is written under
+        // another's name.
         const int entry = std::clamp(m_fileDialog.settings().filterIndex, 0,
                                      static_cast<int>(offered.size()) - 1);
         const ChannelFormat* format = offered[static_cast<std::size_t>(entry)];

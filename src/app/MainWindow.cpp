@@ -284,8 +284,7 @@ void MainWindow::buildBrowsing() {
     connect(m_onAir, &OnAirNow::rowsFiltered, this, showCurrent);
     connect(m_findBar, &FindBar::closed, this, [this] {
         grid()->setFocus();
-        // Every row is back: the view goes to the row the find left current, not to where the
-        // scroll bar stood among the rows found.
+        // Every row is back: the view goes to the row the find left current.
         if (grid()->currentIndex().isValid()) {
             if (auto* rows = qobject_cast<GridView*>(grid())) {
                 rows->layOutRowsNow();
@@ -350,9 +349,8 @@ void MainWindow::fitColumns() {
 }
 
 void MainWindow::growToFit(int columnsWidth) {
-    // Only the window the program sized itself (the first run's), and only as long as the user
-    // has not sized it: longer headings (German ones) or longer texts would otherwise hide the
-    // last columns behind the scroll bar.
+    // Only the first run's window, as long as the user has not sized it: longer headings
+    // (German ones) would otherwise hide the last columns behind the scroll bar.
     if (!m_sizedByProgram || size() != m_programSize || isMaximized() || isFullScreen()) {
         return;
     }
