@@ -6,6 +6,7 @@
 #include <QProgressDialog>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
 
 namespace corvalen {
 
@@ -15,27 +16,20 @@ namespace {
 constexpr int kQuietMs = 300;
 
 // The events of the user's input, held back from the window while work runs.
-bool IsInput(QEvent::Type type) {
-    switch (type) {
-        case QEvent::KeyPress:
-        case QEvent::KeyRelease:
-        case QEvent::Shortcut:
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::Wheel:
-        case QEvent::ContextMenu:
-        case QEvent::DragEnter:
-        case QEvent::DragMove:
-        case QEvent::Drop:
-        case QEvent::TouchBegin:
-        case QEvent::TouchUpdate:
-        case QEvent::TouchEnd:
-            return true;
-        default:
-            return false;
-    }
-}
+constexpr QEvent::Type kInput[] = {QEvent::KeyPress,
+                                   QEvent::KeyRelease,
+                                   QEvent::Shortcut,
+                                   QEvent::MouseButtonPress,
+                                   QEvent::MouseButtonRelease,
+                                   QEvent::MouseButtonDblClick,
+                                   QEvent::Wheel,
+                                   QEvent::ContextMenu,
+                                   QEvent::DragEnter,
+                                   QEvent::DragMove,
+                                   QEvent::Drop,
+                                   QEvent::TouchBegin,
+                                   QEvent::TouchUpdate,
+                                   QEvent::TouchEnd};
 
 }  // namespace
 
@@ -111,7 +105,7 @@ void BackgroundWork::end(int id) {
 }
 
 bool BackgroundWork::eventFilter(QObject* watched, QEvent* event) {
-    if (m_current == 0 || !IsInput(event->type())) {
+    if (m_current == 0 || std::ranges::find(kInput, event->type()) == std::end(kInput)) {
         return false;
     }
     // The dialog, and its Cancel button, take input; nothing else does.

@@ -3,7 +3,6 @@
 #include <QFuture>
 #include <QFutureWatcher>
 #include <QObject>
-#include <QPointer>
 #include <QString>
 #include <QtConcurrent/QtConcurrentRun>
 #include <functional>
@@ -16,26 +15,23 @@ class QWidget;
 
 namespace corvalen {
 
-// Runs file work that changes nothing of the window's (reading a file into a table of its own,
-// writing the table to a file) on a thread of the pool (QtConcurrent::run), so that the window
-// keeps repainting however long it takes; what comes of it is handed to a function on the
-// window's thread once the work has ended (QFutureWatcher). While work runs, the window takes
-// no input, so the table stays as it is. After a moment a modal dialog says what is being
-// done; work that may be cancelled has a Cancel button there.
+// Runs file work that changes nothing of the window's on a thread of the pool, so that the
+// window keeps repainting however long it takes; its result is handed back on the window's
+// thread. While work runs, the window takes no input, so the table stays as it is. After a
+// moment a modal dialog says what is being done, with a Cancel button where that is offered.
 class BackgroundWork : public QObject {
 public:
     enum class Cancel { Offered, NotOffered };
 
     explicit BackgroundWork(QWidget* window);
-    // Waits for work that is not offered to cancel (a save); work cancelled and still running
-    // ends on its own, its result dropped.
+    // Waits for the saves; work cancelled and still running ends on its own, its result dropped.
     ~BackgroundWork() override;
     BackgroundWork(const BackgroundWork&) = delete;
     BackgroundWork& operator=(const BackgroundWork&) = delete;
 
-    // Starts `work`. `done` gets its result, or nothing when the user pressed Cancel: the work
-    // then runs on to its end and its result is dropped, and `cancelled`, when given, is told
-    // at once (it may help the work to its end). `label` says what is being done.
+    // `done` gets the result of `work`, or nothing when the user pressed Cancel: the work then
+    // runs on to its end, and `cancelled`, when given, is told at once (it may help the work to
+    // its end).
     template <typename T>
     void start(const QString& label, Cancel cancel, std::function<T()> work,
                std::function<void(std::optional<T>)> done, std::function<void()> cancelled = {}) {
@@ -61,18 +57,14 @@ public:
         watcher->setFuture(future);
     }
 
-    // Waits for the work that is not offered to cancel (a save) to end: before what it reads
-    // goes away.
+    // Waits for the work that is not offered to cancel (a save): before what it reads goes away.
     void waitForSaves();
 
-    // Whether work is running that the window waits for: it must not close meanwhile.
     bool running() const { return m_current != 0; }
 
 private:
-    // The window's side of work starting: input held back, the dialog after a moment. Returns
-    // the work's number; `onCancel` runs when its Cancel button is pressed.
+    // Input held back, the dialog after a moment. Returns the work's number.
     int begin(const QString& label, Cancel cancel, std::function<void()> onCancel);
-    // The window's side of work `id` ending: input taken again, the dialog gone.
     void end(int id);
     bool eventFilter(QObject* watched, QEvent* event) override;
 

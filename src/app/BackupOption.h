@@ -9,9 +9,8 @@ class QAction;
 
 namespace corvalen {
 
-// Options / "Keep a Backup When Saving": whether a save keeps the file it replaces as NAME~
-// (io/Backup.h). On unless the user turned it off; the choice is kept between runs in
-// "Corvalen-backups.txt" ("on" or "off") beside "Corvalen.ini" (SettingsFile::writeBeside).
+// Options / "Keep a Backup When Saving" (io/Backup.h): on unless the user turned it off, kept as
+// "on" or "off" beside "Corvalen.ini".
 class BackupOption : public QObject {
     Q_OBJECT
 

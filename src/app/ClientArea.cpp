@@ -41,10 +41,6 @@ constexpr int kEndButtonRightMargin = 100;
 constexpr int kMinimumGridHeight = 1500;  // header and a few rows stay visible
 constexpr int kMinimumButtonGap = 100;    // between the last left button and the end one
 
-constexpr int Twips(int twips) {
-    return ClientArea::Twips(twips);
-}
-
 // The memory table grid: a fixed-pitch font, pale green alternate rows, whole rows selected.
 void SetUpGrid(QTableView& grid) {
     QFont font(QStringLiteral("Courier New"));
@@ -70,19 +66,16 @@ void SetUpGrid(QTableView& grid) {
     grid.setWordWrap(false);
     grid.horizontalHeader()->setStretchLastSection(true);
     grid.horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    // Every row starts at one height and rows are never measured for their content, so a view
-    // of 65,535 rows scrolls without work per row; the user can still drag a row taller.
+    // Rows are never measured for their content, so a view of 65,535 rows scrolls without work
+    // per row.
     grid.verticalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     grid.verticalHeader()->setDefaultSectionSize(QFontMetrics(font).height() + 4);
-    // Fitting the columns to their contents measures the rows in view and, by default, up to a
-    // thousand more per column: with 19 columns that was a third of opening a large file. The
-    // rows in view and a couple of hundred around them give the same widths for real files.
+    // Fitting the columns measures the rows in view and, by default, up to a thousand more per
+    // column; a couple of hundred around them give the same widths for real files.
     grid.horizontalHeader()->setResizeContentsPrecision(200);
-    // The columns keep their room when rows come or go: the row numbers' header is as wide as
-    // the highest channel number needs from the start, and the vertical scroll bar is always
-    // there. When a file filled an empty grid, the header growing and the scroll bar appearing
-    // each narrowed the stretched last column, and Qt painted the whole grid a second time for
-    // that, after the first paint.
+    // The columns keep their room when rows come or go, so a file filling an empty grid paints
+    // it once: the row numbers' header is as wide as the highest channel number needs from the
+    // start, and the vertical scroll bar is always there.
     grid.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     QHeaderView* rowNumbers = grid.verticalHeader();
     QStyleOptionHeader widest;
@@ -94,7 +87,7 @@ void SetUpGrid(QTableView& grid) {
         rowNumbers->style()
             ->sizeFromContents(QStyle::CT_HeaderSection, &widest, QSize(), rowNumbers)
             .width());
-    grid.setMinimumHeight(Twips(kMinimumGridHeight));
+    grid.setMinimumHeight(ClientArea::Twips(kMinimumGridHeight));
 }
 
 // A push button that breaks its caption over several lines when it does not fit on one, the way
@@ -200,6 +193,7 @@ QPushButton* ClientArea::makeButton(const QString& objectName, const QString& ca
     button->setFont(font);
     button->setAutoDefault(false);
     button->setFixedSize(Twips(kButtonWidth), Twips(kButtonHeight));
+    m_buttons->addWidget(button, 0, Qt::AlignTop);
     return button;
 }
 
@@ -207,18 +201,14 @@ QPushButton* ClientArea::addButton(const QString& objectName, const QString& cap
     if (m_buttonCount > 0) {
         m_buttons->addSpacing(Twips(kButtonPitch) - Twips(kButtonWidth));
     }
-    QPushButton* button = makeButton(objectName, caption);
-    m_buttons->addWidget(button, 0, Qt::AlignTop);
     ++m_buttonCount;
-    return button;
+    return makeButton(objectName, caption);
 }
 
 QPushButton* ClientArea::addEndButton(const QString& objectName, const QString& caption) {
     m_buttons->addSpacing(Twips(kMinimumButtonGap));
     m_buttons->addStretch(1);
-    QPushButton* button = makeButton(objectName, caption);
-    m_buttons->addWidget(button, 0, Qt::AlignTop);
-    return button;
+    return makeButton(objectName, caption);
 }
 
 }  // namespace corvalen

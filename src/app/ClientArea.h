@@ -10,12 +10,9 @@ class QTableView;
 
 namespace corvalen {
 
-// The window's client area as designed: a framed grid above a framed bar of command buttons.
-// The grid frame takes every change of size; the bar keeps its height, its buttons keep their
-// places from the left, and the last button ("Exit") keeps its distance from the bar's right
-// end. A panel added under the grid shares the grid's room through a splitter, so showing or
-// hiding it never moves the buttons. Sizes are designed in twips (1/1440 inch) and placed by Qt
-// layouts.
+// The window's client area as designed, in twips (1/1440 inch): a framed grid above a framed
+// bar of command buttons. The grid frame takes every change of size; a panel added under the
+// grid shares the grid's room, so showing or hiding it never moves the buttons.
 class ClientArea : public QWidget {
     Q_OBJECT
 
@@ -25,20 +22,16 @@ public:
     // 15 twips make one pixel at 96 dots per inch; Qt's device-independent pixels carry that
     // over to other resolutions.
     static constexpr int Twips(int twips) { return (twips + 7) / 15; }
-    // The design size of the client area.
     static QSize designSize();
 
     QTableView* grid() const { return m_grid; }
-    QFrame* gridFrame() const { return m_gridFrame; }
-    QFrame* buttonBar() const { return m_buttonBar; }
 
-    // Puts `panel` under the grid frame, in the grid's room.
     void addPanel(QWidget* panel);
     // Gives a panel that has just been shown its share of the room: `height` pixels, as long
     // as the grid keeps its smallest height.
     void showPanel(QWidget* panel, int height);
 
-    // A button of the bar, after the ones already there, with its caption wrapped to fit.
+    // After the ones already there, with its caption wrapped to fit.
     QPushButton* addButton(const QString& objectName, const QString& caption);
     // The button that stands apart at the bar's right end.
     QPushButton* addEndButton(const QString& objectName, const QString& caption);

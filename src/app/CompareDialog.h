@@ -18,11 +18,9 @@ namespace corvalen {
 class CompareList;
 class Document;
 
-// File / "Compare with File…": what differs between the table and a channel file, one row per
-// channel only in the table, only in the file, or changed, each changed cell marked with the
-// table's and the file's value, over the fields the file holds (ChannelDiff.h). The list can be
-// narrowed to one kind and to rows holding a text. A channel or a cell can be taken from the
-// file into the table, each as one undo step; the list follows.
+// File / "Compare with File…": one row per channel only in the table, only in the file, or
+// changed, over the fields the file holds (ChannelDiff.h), narrowed to one kind and to rows
+// holding a text. A channel or a cell can be taken from the file, each as one undo step.
 class CompareDialog : public QDialog {
     Q_OBJECT
 
@@ -32,35 +30,30 @@ public:
     static constexpr int kKindColumn = 1;
     static constexpr int kFirstFieldColumn = 2;
 
-    // Reads the file at `path`; `error` says why when it cannot be read (the dialog is then
-    // of no use).
+    // `error` says why when the file cannot be read (the dialog is then of no use).
     CompareDialog(Document& document, const QString& path, QWidget* parent = nullptr);
 
     bool loaded() const { return m_file.has_value(); }
     const QString& error() const { return m_error; }
     const ChannelDiff& diff() const { return m_diff; }
 
-    // The list as shown (filtered), and its filters.
     QTableView* list() const { return m_list; }
     QComboBox* kindFilter() const { return m_kind; }
     QLineEdit* textFilter() const { return m_text; }
     QLabel* summary() const { return m_summary; }
 
 public slots:
-    // Takes the channel of the current row from the file: a channel only in the file is added
-    // after the last row; a changed one gets the file's values in the fields compared.
+    // Of the current row: a channel only in the file is added after the last row.
     void takeChannel();
-    // Takes the current cell's value from the file, when it differs.
     void takeCell();
 
 private:
     void showSummary();
     void applyFilter();
     void updateButtons();
-    // The change of the list's current row, if any.
     ChannelChange* currentChange();
     int currentField() const;  // the table column of the current cell, -1 for none
-    // After a take: compares the current row's channel again; one now the same leaves the list.
+    // After a take; a channel now the same leaves the list.
     void compareAgain();
 
     Document& m_document;

@@ -20,20 +20,15 @@ QString Document::modelName() const {
     return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
 }
 
-void Document::setReceiverModel(ReceiverModel model) {
-    if (model == m_model) {
-        return;
-    }
-    m_model = model;
-    emit modelChanged(model);
-}
-
 QString Document::setModelName(const QString& text) {
     const Result<ReceiverModel> model = ReceiverModel::FromText(text.toStdString());
     if (!model) {
         return ErrorText(model.error());
     }
-    setReceiverModel(*model);
+    if (*model != m_model) {
+        m_model = *model;
+        emit modelChanged(m_model);
+    }
     return QString();
 }
 

@@ -12,10 +12,9 @@
 
 namespace corvalen {
 
-// The window's state: the memory table (behind its model) with the undo stack of its changes,
-// the file it was last opened from or saved to, the receiver model it is written for, and the
-// Winradio folder where the file dialogs start. Every part of the editor reads it here, and
-// follows its signals instead of keeping copies. The main window owns exactly one.
+// The window's state: the memory table with the undo stack of its changes, the file it was last
+// opened from or saved to, the receiver model and the Winradio folder. Every part of the editor
+// reads it here, and follows its signals instead of keeping copies.
 class Document : public QObject {
     Q_OBJECT
 
@@ -28,13 +27,10 @@ public:
     QUndoStack& undoStack() { return m_undoStack; }
     bool isModified() const { return !m_undoStack.isClean(); }
 
-    // Whether the table has the 19 columns of an import (after opening or appending any file):
-    // "Save .csv file" then writes that form with its header line, before it the 10-column form
-    // of the start-up grid.
+    // Whether the table has the 19 columns of an import, not the 10 of the start-up grid.
     bool hasImportColumns() const;
 
-    // The list and group names an SDR#, SDR++ or gqrx list brought, by receiver group ([0] is
-    // group 1): a list saved from the table names its groups with them.
+    // The names a bookmark list brought, by receiver group ([0] is group 1), for the lists saved.
     const std::vector<std::string>& groupNames() const { return m_groupNames; }
     void setGroupNames(std::vector<std::string> names) { m_groupNames = std::move(names); }
     // The colours a list gave its groups (gqrx's tags), by group name.
@@ -43,27 +39,24 @@ public:
         m_groupColours = std::move(colours);
     }
 
-    // The receiver model ("313" until the settings or the Options command name another). It
-    // decides the length and the tail of every record a save writes, and what the checks allow.
+    // "313" until the settings or the Options command name another. It decides the records a
+    // save writes, and what the checks allow.
     ReceiverModel receiverModel() const { return m_model; }
     QString modelName() const;
-    void setReceiverModel(ReceiverModel model);
-    // Sets the model a text names ("303", "313", "305" or "315"). Any other text is refused:
-    // the model stays, and the answer is the message saying so (empty when taken).
+    // Any text but "303", "313", "305" or "315" is refused: the model stays, and the answer is
+    // the message saying so (empty when taken).
     QString setModelName(const QString& text);
 
-    // The Winradio folder: where the file dialogs start.
+    // Where the file dialogs start.
     const QString& winradioPath() const { return m_winradioPath; }
     void setWinradioPath(const QString& path) { m_winradioPath = path; }
 
-    // The file last opened or saved, empty before the first.
     const QString& filePath() const { return m_filePath; }
     void setFilePath(const QString& path);
 
 signals:
     void modelChanged(ReceiverModel model);
     void fileChanged(const QString& path);
-    // The table now has (true) or no longer has (false) changes that are not saved.
     void modifiedChanged(bool modified);
 
 private:

@@ -10,7 +10,7 @@
 
 namespace corvalen {
 
-// The catalogue's templates, each translated by the translators installed when this was made.
+// Translated by the translators installed when this was made.
 class EditorMessageTexts : public MessageTexts {
 public:
     EditorMessageTexts();
@@ -20,8 +20,7 @@ private:
     std::vector<std::string> m_texts;  // three a kind, in the order of TemplatePart
 };
 
-// The editor's texts as the translation now installed gives them (made again by
-// InstallTranslations).
+// Made again by InstallTranslations.
 const MessageTexts& EditorTexts();
 void RenewEditorTexts();
 

@@ -8,6 +8,8 @@
 #include <QMimeData>
 #include <QUndoStack>
 #include <QUrl>
+#include <algorithm>
+#include <iterator>
 
 #include "app/BackgroundWork.h"
 #include "app/Document.h"
@@ -37,8 +39,7 @@ QString FormatText(const char* text) {
     return QCoreApplication::translate("corvalen::FileActions", text);
 }
 
-// The entries of `formats` in a file dialog, in their order; `opening` takes a format's own
-// entry of the open dialog where it has one.
+// `opening` takes a format's own entry of the open dialog where it has one.
 QString DialogFilter(const std::vector<const ChannelFormat*>& formats, ReceiverModel model,
                      bool opening = false) {
     QStringList entries;
@@ -50,21 +51,17 @@ QString DialogFilter(const std::vector<const ChannelFormat*>& formats, ReceiverM
     return entries.join(QLatin1Char('|'));
 }
 
-// The formats of "Open .g3m file…" (`records`: those whose files hold records) or of "Open
-// Winradio .csv file", in the registry's order.
+// The formats of "Open .g3m file…" (`records`) or of "Open Winradio .csv file".
 std::vector<const ChannelFormat*> OpenedFormats(bool records) {
     std::vector<const ChannelFormat*> formats;
-    for (const ChannelFormat* format : ChannelFormats()) {
-        if (records ? format->HoldsRecords() : format->OpenedAsChannelFile()) {
-            formats.push_back(format);
-        }
-    }
+    std::ranges::copy_if(ChannelFormats(), std::back_inserter(formats), [&](const auto* format) {
+        return records ? format->HoldsRecords() : format->OpenedAsChannelFile();
+    });
     return formats;
 }
 
-// The File menu's save commands in menu order, each with the formats its dialog offers (by
-// their --to words, one filter entry each). The first two are the saves (Ctrl+S and
-// Ctrl+Shift+S), which mark the table saved; the others export it.
+// The File menu's save commands in menu order, each with the --to words of the formats its
+// dialog offers. The first two mark the table saved; the others export it.
 struct SaveCommand {
     const char* objectName;
     const char* text;   // %1: the extension of its first format's files
@@ -94,26 +91,19 @@ const std::vector<SaveCommand>& SaveCommands() {
 }
 constexpr int kSaves = 2;
 
-// The formats `command` offers, found in the registry by their --to words.
 std::vector<const ChannelFormat*> OfferedFormats(const SaveCommand& command) {
     std::vector<const ChannelFormat*> offered;
     for (const std::string_view word : command.formats) {
-        for (const ChannelFormat* format : ChannelFormats()) {
-            if (format->ShortName() == word) {
-                offered.push_back(format);
-            }
-        }
+        offered.push_back(FormatNamed(word));
     }
     return offered;
 }
 
-// The first extension of `format`'s files for `model`.
 QString FirstExtension(const ChannelFormat& format, ReceiverModel model) {
     const std::string_view extension = format.Extensions(model).front();
     return QString::fromLatin1(extension.data(), static_cast<qsizetype>(extension.size()));
 }
 
-// The name a file of `format` is saved under when `path` is given (NameForFormat).
 QString NameFor(const QString& path, const ChannelFormat& format, ReceiverModel model) {
     return path.isEmpty() ? path
                           : QFile::decodeName(QByteArray::fromStdString(
@@ -127,9 +117,7 @@ QString WithRecordLength(QString text, ReceiverModel model) {
                : text;
 }
 
-// The tooltip's line on the rows whose record a later row with the same Number replaced:
-// "Replaced by a later row with the same Number: row 3 (by row 9), row 5 (by row 9)", the first
-// rows of a long list only.
+// "Replaced by a later row with the same Number: row 3 (by row 9), …", the first rows only.
 QString ReplacedRowsText(const std::vector<ReplacedRow>& replaced) {
     constexpr std::size_t kMaxRows = 20;
     if (replaced.empty()) {
@@ -245,13 +233,10 @@ QString FileActions::ChannelFilesFilter() {
     QStringList patterns;
     for (const ChannelFormat* format : ChannelFormats()) {
         for (const std::string_view extension : format->AllExtensions()) {
-            const QString pattern =
-                QLatin1Char('*') + QString::fromLatin1(extension.data(), extension.size());
-            if (!patterns.contains(pattern)) {
-                patterns << pattern;
-            }
+            patterns << QLatin1Char('*') + QString::fromLatin1(extension.data(), extension.size());
         }
     }
+    patterns.removeDuplicates();
     return tr("Channel files|%1").arg(patterns.join(QLatin1Char(';')));
 }
 
@@ -263,8 +248,7 @@ void FileActions::report(const QString& text, const QString& details) {
 
 void FileActions::report(const QString& text, const std::vector<Diagnostic>& diagnostics,
                          const RowOrigins* origins, const QString& firstLine) {
-    // The tooltip lists the problems, one line per kind; a very long list is cut so the tooltip
-    // stays usable.
+    // A very long list is cut so the tooltip stays usable.
     constexpr std::size_t kMaxLines = 40;
     QStringList lines;
     if (!firstLine.isEmpty()) {
@@ -282,8 +266,6 @@ void FileActions::openFromDialog(bool records) {
     if (!settleUnsavedChanges([this, records] { openFromDialog(records); })) {
         return;
     }
-    // Each dialog keeps its own last name (SharedFileDialog), so the memory-file one never
-    // starts from a name of another kind.
     const std::optional<QString> chosen = m_fileDialog.show(
         m_document.winradioPath(),
         DialogFilter(OpenedFormats(records), m_document.receiverModel(), /*opening=*/true),
@@ -357,7 +339,6 @@ void FileActions::loadRead(const QString& path, ChannelFileRead read) {
     }
     rememberFile(path);
     const int channels = read.table.ChannelCount();
-    // The loaded table counts as saved.
     LoadTableStep::Push(m_document, std::move(read.table),
                         tr("Open %1").arg(QFileInfo(path).fileName()));
     m_document.undoStack().setClean();
@@ -402,9 +383,8 @@ bool FileActions::settleUnsavedChanges(std::function<void()> proceed) {
     const QString question = tr("The memory table has changes that are not saved. Save them as "
                                 "a .csv or %1 file first, or discard them?")
                                  .arg(memoryExtension());
-    // Once saved, the caller goes on, unless the save reported rows or cells that did not go
-    // into the file as they stand: the user gets to read that on the status line before the
-    // table goes. The table then counts as saved, so the next try goes on without asking.
+    // A save that reported rows or cells it could not write as they stand stops the caller, so
+    // the user reads that first; the table then counts as saved, so the next try goes on.
     auto written = [this, proceed = std::move(proceed)] {
         if (m_lastSaveReported) {
             report(m_lastStatus + tr("; stopped so you can check this first"), m_lastDetails);
@@ -412,19 +392,12 @@ bool FileActions::settleUnsavedChanges(std::function<void()> proceed) {
             proceed();
         }
     };
-    switch (m_messages.askUnsavedChanges(kAppTitle, question, memoryExtension())) {
-        case UnsavedChangesAnswer::SaveCsv:
-            save(0, std::move(written));
-            return false;
-        case UnsavedChangesAnswer::SaveMemoryFile:
-            save(1, std::move(written));
-            return false;
-        case UnsavedChangesAnswer::Discard:
-            return true;
-        case UnsavedChangesAnswer::Cancel:
-            return false;
+    const UnsavedChangesAnswer answer =
+        m_messages.askUnsavedChanges(kAppTitle, question, memoryExtension());
+    if (answer == UnsavedChangesAnswer::SaveCsv || answer == UnsavedChangesAnswer::SaveMemoryFile) {
+        save(answer == UnsavedChangesAnswer::SaveCsv ? 0 : 1, std::move(written));
     }
-    return false;
+    return answer == UnsavedChangesAnswer::Discard;
 }
 
 std::optional<FileActions::SaveTarget> FileActions::chooseSaveTarget(
@@ -432,8 +405,7 @@ std::optional<FileActions::SaveTarget> FileActions::chooseSaveTarget(
     FileDialogSettings::Form form, const QString& acceptLabel) {
     const ReceiverModel model = m_document.receiverModel();
     const QString filter = DialogFilter(offered, model);
-    // The document's file name with the extension of the format first offered, in the folder
-    // the dialog starts in; later rounds start from the name chosen last.
+    // Later rounds start from the name chosen last.
     QString proposed =
         NameFor(QFileInfo(m_document.filePath()).fileName(), *offered.front(), model);
     for (;;) {
@@ -443,19 +415,16 @@ std::optional<FileActions::SaveTarget> FileActions::chooseSaveTarget(
         if (!chosen) {
             return std::nullopt;
         }
-        // The format of the entry the name was chosen under, unless the name has the extension
-        // of another format offered; the name gets the format's extension, so that no file of
-        // one format is written under another's name.
+        // The name gets its format's extension, so that no file of one format is written under
+        // another's name.
         const int entry = std::clamp(m_fileDialog.settings().filterIndex, 0,
                                      static_cast<int>(offered.size()) - 1);
         const ChannelFormat* format = offered[static_cast<std::size_t>(entry)];
-        if (!format->HasExtensionOf(LocalPath(*chosen))) {
-            for (const ChannelFormat* other : offered) {
-                if (other->HasExtensionOf(LocalPath(*chosen))) {
-                    format = other;
-                    break;
-                }
-            }
+        const auto named = std::ranges::find_if(offered, [&](const ChannelFormat* other) {
+            return other->HasExtensionOf(LocalPath(*chosen));
+        });
+        if (!format->HasExtensionOf(LocalPath(*chosen)) && named != offered.end()) {
+            format = *named;
         }
         const QString path = NameFor(*chosen, *format, model);
         if (path != *chosen) {
@@ -497,7 +466,7 @@ bool FileActions::writeFile(const SaveTarget& target, bool marksSaved,
     if (m_beforeWrite && !m_beforeWrite(path)) {
         return false;
     }
-    // The table is read as it stands: the window takes no input until the save is done.
+    // The window takes no input until the save is done, so the table stays as it is read.
     const QString saving = tr("Saving %1\u2026").arg(QFileInfo(path).fileName());
     report(saving);
     const MemoryTable& table = m_document.table().table();
@@ -538,8 +507,6 @@ void FileActions::reportSaved(const QString& path, const ChannelFormat& format,
                               const ChannelFileReport& saved) {
     const ReceiverModel model = m_document.receiverModel();
     const FormatTexts texts = format.Texts(model);
-    // What the file holds now: the records or channels the rows put there, the records of the
-    // old file kept, and the rows whose record a later row with the same Number replaced.
     QString status = WithRecordLength(
         FormatText(texts.saved)
             .arg(Count(format.HoldsRecords() ? saved.recordsWritten : saved.channels,
@@ -568,7 +535,6 @@ void FileActions::reportSaved(const QString& path, const ChannelFormat& format,
                                : ProblemsText(static_cast<qsizetype>(saved.ErrorCount()),
                                               static_cast<qsizetype>(saved.NoticeCount())));
     }
-    // What the save itself had to tell: an owner it could not keep, other names of the file.
     for (const std::string& notice : saved.saveNotices) {
         status += QStringLiteral("; ") + QString::fromStdString(notice);
     }

@@ -3,9 +3,12 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QStringList>
+#include <algorithm>
 
 namespace corvalen {
+namespace {
 
+// The "Description|pattern|…" filter as Qt's "Description (pattern);;…" list.
 QString QtNameFilter(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList filters;
@@ -21,6 +24,31 @@ QString QtNameFilter(const QString& filter) {
     }
     return filters.join(QStringLiteral(";;"));
 }
+
+// The extensions of the filter's patterns, with their dot: ".csv" of "*.csv".
+QStringList FilterExtensions(const QString& filter) {
+    QStringList extensions;
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    for (qsizetype i = 1; i < parts.size(); i += 2) {
+        for (const QString& pattern : parts[i].split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+            if (pattern.trimmed().startsWith(QLatin1String("*.")) && !pattern.contains('?') &&
+                pattern.count(QLatin1Char('*')) == 1) {
+                extensions << pattern.trimmed().mid(1);
+            }
+        }
+    }
+    return extensions;
+}
+
+// Whether the file name of `path` ends in one of the filter's extensions, in any case.
+bool FitsFilter(const QString& path, const QString& filter) {
+    const QString name = QFileInfo(path).fileName();
+    return std::ranges::any_of(FilterExtensions(filter), [&](const QString& extension) {
+        return name.endsWith(extension, Qt::CaseInsensitive) && name.size() > extension.size();
+    });
+}
+
+}  // namespace
 
 std::optional<QString> QtFileDialogPresenter::show(const FileDialogSettings& settings) {
     QFileDialog dialog(m_parent, settings.title, settings.initialFolder,
@@ -53,35 +81,6 @@ std::optional<QString> QtFileDialogPresenter::show(const FileDialogSettings& set
         return std::nullopt;
     }
     return chosen.first();
-}
-
-namespace {
-
-// The extensions of the filter's patterns, with their dot: ".csv" of "*.csv".
-QStringList FilterExtensions(const QString& filter) {
-    QStringList extensions;
-    const QStringList parts = filter.split(QLatin1Char('|'));
-    for (qsizetype i = 1; i < parts.size(); i += 2) {
-        for (const QString& pattern : parts[i].split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
-            if (pattern.trimmed().startsWith(QLatin1String("*.")) && !pattern.contains('?') &&
-                pattern.count(QLatin1Char('*')) == 1) {
-                extensions << pattern.trimmed().mid(1);
-            }
-        }
-    }
-    return extensions;
-}
-
-}  // namespace
-
-bool FitsFilter(const QString& path, const QString& filter) {
-    const QString name = QFileInfo(path).fileName();
-    for (const QString& extension : FilterExtensions(filter)) {
-        if (name.endsWith(extension, Qt::CaseInsensitive) && name.size() > extension.size()) {
-            return true;
-        }
-    }
-    return false;
 }
 
 QString WithFilterExtension(const QString& path, const QString& filter) {

@@ -61,12 +61,9 @@ void FileWatch::ownWriteEnded() {
     if (m_ownWriteOfWatched) {
         m_stamp = stampNow(true);
         m_told = m_stamp;
-        if (m_stamp.exists && !m_watcher.files().contains(m_path)) {
-            m_watcher.addPath(m_path);
-        }
     }
     m_ownWriteOfWatched = false;
-    fileEvent();
+    fileEvent();  // also watches the file again when the write replaced it
 }
 
 void FileWatch::fileEvent() {

@@ -8,32 +8,27 @@
 namespace corvalen {
 
 // Watches the file the table was last opened from or saved to, so the editor learns at once
-// when another program (the receiver software, say) changes it. What the file was when the
-// editor last read or wrote it is kept as its size, its modification time (as finely as the file
-// system keeps it) and a hash of its bytes; the file counts as changed elsewhere when it is gone
-// or any of them differs. The bytes are read again only when size and time are the same: a
-// rewrite within one tick of the file system's clock, or one that set the time back.
+// when another program changes it. The file counts as changed when it is gone or its size, its
+// modification time or the hash of its bytes differs; the bytes are read again only when size
+// and time are the same (a rewrite within one tick of the file system's clock).
 class FileWatch : public QObject {
     Q_OBJECT
 
 public:
     explicit FileWatch(QObject* parent = nullptr);
 
-    // The editor has just read or written `path`: watch it, as it now is.
+    // The editor has just read or written `path`.
     void used(const QString& path);
-    const QString& path() const { return m_path; }
-    // Whether `path` is the watched file.
     bool watches(const QString& path) const;
     // Whether the watched file differs from what the editor last read or wrote.
     bool changedElsewhere() const;
-    // The editor itself is about to write `path`, and has ended writing it: what the watched
-    // file does meanwhile is the editor's own doing. A write of the watched file that failed left
-    // it as it was; one that succeeded made it the editor's: either way it is taken as it stands.
+    // What the watched file does between these is the editor's own doing; after a write of it,
+    // failed or not, it is taken as it stands.
     void ownWriteStarting(const QString& path);
     void ownWriteEnded();
 
 signals:
-    // Another program changed (or removed) the watched file; said once per change.
+    // Said once per change (or removal) by another program.
     void changed(const QString& path);
 
 private:
@@ -44,8 +39,7 @@ private:
         std::size_t hash = 0;  // 0 when not read
         bool operator==(const Stamp&) const = default;
     };
-    // The watched file as it is now; its bytes hashed when `hashed`, or when its size and time
-    // are those last read or written.
+    // Its bytes hashed when `hashed`, or when its size and time are those last read or written.
     Stamp stampNow(bool hashed) const;
     void fileEvent();
 
@@ -54,7 +48,7 @@ private:
     Stamp m_stamp;
     Stamp m_told;  // the state of the file last said to be changed
     bool m_ownWrite = false;
-    bool m_ownWriteOfWatched = false;  // the write is of the watched file
+    bool m_ownWriteOfWatched = false;
 };
 
 }  // namespace corvalen

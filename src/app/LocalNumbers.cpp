@@ -12,14 +12,6 @@ char OtherDecimalPoint() {
                                                           : '.';
 }
 
-QString WithLocalDecimalPoint(QString number) {
-    const QString point = QLocale().decimalPoint();
-    if (point != QLatin1String(".")) {
-        number.replace(QLatin1Char('.'), point);
-    }
-    return number;
-}
-
 namespace {
 
 // The core's text for a cell in `unit`; only a text it made from whole Hz (which then differs
@@ -30,7 +22,7 @@ QString Localized(const QString& cell, FrequencyUnit unit,
         return cell;
     }
     const QString text = QString::fromStdString(convert(cell.toStdString(), unit));
-    return text == cell ? text : WithLocalDecimalPoint(text);
+    return text == cell ? text : QString(text).replace(QLatin1Char('.'), QLocale().decimalPoint());
 }
 
 }  // namespace

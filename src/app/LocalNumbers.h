@@ -13,16 +13,10 @@ namespace corvalen {
 // the frequency readers take beside the point.
 char OtherDecimalPoint();
 
-// A number the core wrote with the point ("146.520000", "7.005 MHz"), with the language's
-// decimal separator in place of the point.
-QString WithLocalDecimalPoint(QString number);
-
-// "Hz", "kHz" or "MHz".
 QString UnitName(FrequencyUnit unit);
 
-// A Frequency cell as the grid and the printed list show it in `unit` (FrequencyCellShown), and
-// as its editor starts (FrequencyCellForEditing), with the language's decimal separator; text
-// that is no whole number of Hz stands as it is.
+// A Frequency cell as the grid shows it in `unit`, and as its editor starts, with the language's
+// decimal separator; text that is no whole number of Hz stands as it is.
 QString FrequencyShown(const QString& cell, FrequencyUnit unit);
 QString FrequencyForEditing(const QString& cell, FrequencyUnit unit);
 

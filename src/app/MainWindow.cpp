@@ -10,7 +10,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLayout>
-#include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -53,8 +52,7 @@ MainWindow::MainWindow(SettingsFile settings, FileDialogPresenter* fileDialogs,
       m_messages(messages ? messages : m_ownMessages.get()),
       m_fileDialog(fileDialogs ? *fileDialogs : *m_ownFileDialogs) {
     setObjectName(QStringLiteral("mainWindow"));
-    // The title names the open file; "[*]" shows as "*" while the table has changes that are
-    // not saved.
+    // "[*]" shows as "*" while the table has unsaved changes.
     showFileInTitle(QString());
     connect(&m_document, &Document::fileChanged, this, &MainWindow::showFileInTitle);
     connect(&m_document, &Document::modifiedChanged, this, &QWidget::setWindowModified);
@@ -73,7 +71,6 @@ MainWindow::MainWindow(SettingsFile settings, FileDialogPresenter* fileDialogs,
         grid()->scrollToTop();
         grid()->horizontalScrollBar()->setValue(0);
     });
-    // The commands that report one line, without lines behind it.
     const auto showLine = [this](const QString& text) { showStatus(text); };
     m_printActions = new PrintActions(
         *grid(), m_fileDialog, *m_messages, [this] { return m_document.filePath(); }, this);
@@ -99,24 +96,21 @@ MainWindow::MainWindow(SettingsFile settings, FileDialogPresenter* fileDialogs,
     connect(&m_viewOptions->delegate(), &CellEditorDelegate::refused, this, showLine);
     connect(grid()->horizontalHeader(), &QHeaderView::sectionResized, this,
             [this](int column, int, int width) {
-                // The last column stretches with the window: its width is not the user's.
-                const QHeaderView* header = grid()->horizontalHeader();
                 // Only the user's own sizing counts: a width the program gave a column (for
                 // another unit, or other contents) would later cut texts it was not made for.
+                // The last column stretches with the window.
+                const QHeaderView* header = grid()->horizontalHeader();
                 if (m_fittingColumns || !m_userSizing || column < 0 || column >= 64 ||
                     (header->stretchLastSection() && column == header->count() - 1)) {
                     return;
                 }
-                while (m_columnWidths.size() <= column) {
-                    m_columnWidths << 0;
-                }
+                m_columnWidths.resize(std::max<qsizetype>(m_columnWidths.size(), column + 1));
                 m_columnWidths[column] = width;
             });
     grid()->horizontalHeader()->viewport()->installEventFilter(this);
     m_settingsActions =
         new SettingsActions(m_document, m_settings, m_fileDialog, *m_messages, this);
     connect(m_settingsActions, &SettingsActions::status, this, showLine);
-    // The memory-file commands are named after the receiver model's files.
     connect(&m_document, &Document::modelChanged, m_fileActions, &FileActions::updateModelTexts);
     m_keeper =
         new WorkKeeper(m_document, *m_fileActions, m_fileDialog, *m_messages, m_settings, this);
@@ -131,7 +125,6 @@ MainWindow::MainWindow(SettingsFile settings, FileDialogPresenter* fileDialogs,
     statusBar()->addWidget(m_status, 1);
     statusBar()->addPermanentWidget(m_onAir->label());
     statusBar()->addPermanentWidget(m_problemCount);
-    // A .csv or .g3m file dropped on the window is opened.
     setAcceptDrops(true);
 }
 
@@ -168,7 +161,6 @@ QTableView* MainWindow::grid() const {
 }
 
 void MainWindow::buildMenus() {
-    // Alt and the underlined letter open each menu.
     QMenu* file = menuBar()->addMenu(tr("&File"));
     file->setObjectName(QStringLiteral("fileMenu"));
     file->addActions({m_fileActions->openCsvAction(), m_fileActions->openMemoryFileAction()});
@@ -214,12 +206,13 @@ void MainWindow::buildMenus() {
 }
 
 void MainWindow::buildButtons() {
-    // The bar from left to right, each button named after its action ("addRowButton"); "Exit"
-    // stands apart at its right end.
+    // Each button named after its action ("addRowButton"); "Exit" stands apart at the right.
     const QList<QAction*> actions = QList<QAction*>{m_fileActions->openCsvAction()} +
                                     m_editActions->rowActions() +
                                     m_fileActions->saveActions().mid(0, 2);
-    std::vector<QPushButton*> bar;
+    // Keyboard focus goes from the grid to the buttons as they stand, left to right, and on to
+    // the Problems panel.
+    QWidget* previous = grid();
     for (QAction* action : actions) {
         QPushButton* button = m_client->addButton(
             action->objectName().replace(QLatin1String("Action"), QLatin1String("Button")),
@@ -231,27 +224,19 @@ void MainWindow::buildButtons() {
             button->setText(action->text());
             button->setToolTip(action->toolTip());
         });
-        bar.push_back(button);
+        setTabOrder(previous, button);
+        previous = button;
     }
     QPushButton* exit = m_client->addEndButton(QStringLiteral("exitButton"), tr("Exit"));
     connect(exit, &QPushButton::clicked, this, &MainWindow::exitProgram);
-    bar.push_back(exit);
-
-    // Keyboard focus goes from the grid to the buttons as they stand, left to right, and on to
-    // the Problems panel.
-    QWidget* previous = grid();
-    for (QPushButton* next : bar) {
-        setTabOrder(previous, next);
-        previous = next;
-    }
-    setTabOrder(previous, m_problemsPanel->list());
+    setTabOrder(previous, exit);
+    setTabOrder(exit, m_problemsPanel->list());
 }
 
 void MainWindow::buildBrowsing() {
     m_view = new ChannelViewModel(m_document.table(), this);
     grid()->setModel(m_view);
-    // A click on a column header sorts by that column, the next one reverses the order and a
-    // third gives back the table's own order. Nothing is sorted at start.
+    // A third click on a header gives back the table's own order.
     QHeaderView* header = grid()->horizontalHeader();
     header->setSortIndicatorClearable(true);
     header->setSortIndicator(-1, Qt::AscendingOrder);
@@ -269,14 +254,11 @@ void MainWindow::buildBrowsing() {
 
     m_problems = new ProblemIndex(
         m_document.table(), [this] { return m_document.receiverModel(); }, this);
-    // The model decides what a record can hold.
     connect(&m_document, &Document::modelChanged, m_problems, &ProblemIndex::scheduleCheck);
     m_view->setProblems(m_problems);
     m_problemsPanel = new ProblemsPanel(*m_problems, m_document.table(), this);
-    // Under the grid, in the grid's room: the buttons stay where they are when it comes and
-    // goes. It closes, but does not float off.
+    // In the grid's room, so the buttons stay where they are when it comes and goes.
     m_problemsPanel->setFeatures(QDockWidget::DockWidgetClosable);
-    // What a screen reader calls the grid and the list.
     grid()->setAccessibleName(tr("Memory channels"));
     m_problemsPanel->list()->setAccessibleName(tr("Problems"));
     m_problemsPanel->hide();
@@ -302,8 +284,7 @@ void MainWindow::buildBrowsing() {
     connect(m_onAir, &OnAirNow::rowsFiltered, this, showCurrent);
     connect(m_findBar, &FindBar::closed, this, [this] {
         grid()->setFocus();
-        // Every row is back: the view goes to the row the find left current, not to where the
-        // scroll bar stood among the rows found.
+        // Every row is back: the view goes to the row the find left current.
         if (grid()->currentIndex().isValid()) {
             if (auto* rows = qobject_cast<GridView*>(grid())) {
                 rows->layOutRowsNow();
@@ -332,7 +313,6 @@ void MainWindow::start() {
 void MainWindow::restoreWindowLayout() {
     const std::optional<WindowLayout> stored = m_settings.readWindowLayout();
     if (!stored) {
-        // The first run keeps the designed size, widened where the columns need it.
         m_sizedByProgram = true;
         m_programSize = size();
         return;
@@ -350,11 +330,10 @@ void MainWindow::storeWindowLayout() {
 void MainWindow::fitColumns() {
     QHeaderView* header = grid()->horizontalHeader();
     m_fittingColumns = true;
-    // Each column as wide as its cells and its heading's text. The header's own fitting keeps
-    // room for a sort arrow beside every heading, which made nineteen columns too wide for the
-    // window: Mode, Callsign and Comments were off to the right.
+    // The header's own fitting keeps room for a sort arrow beside every heading, which makes
+    // nineteen columns too wide for the window.
     const auto* cells = qobject_cast<const GridView*>(grid());
-    int needed = 0;  // the width of all columns shown
+    int needed = 0;  // of all columns shown
     for (int column = 0; column < header->count() && cells != nullptr; ++column) {
         int width = std::max(cells->cellsWidth(column), headingWidth(column));
         if (column < m_columnWidths.size() && m_columnWidths[column] > 0) {
@@ -370,9 +349,8 @@ void MainWindow::fitColumns() {
 }
 
 void MainWindow::growToFit(int columnsWidth) {
-    // Only the window the program sized itself (the first run's), and only as long as the user
-    // has not sized it: longer headings (German ones) or longer texts would otherwise hide the
-    // last columns behind the scroll bar.
+    // Only the first run's window, as long as the user has not sized it: longer headings
+    // (German ones) would otherwise hide the last columns behind the scroll bar.
     if (!m_sizedByProgram || size() != m_programSize || isMaximized() || isFullScreen()) {
         return;
     }
@@ -388,14 +366,10 @@ void MainWindow::growToFit(int columnsWidth) {
         return;
     }
     resize(wider, height());
-    QRect placed = frameGeometry();
-    if (placed.right() > room.right()) {
-        placed.moveRight(room.right());
-    }
-    if (placed.left() < room.left()) {
-        placed.moveLeft(room.left());
-    }
-    move(placed.topLeft());
+    // Moved left as far as the screen's right edge needs, but not past its left edge.
+    const QRect placed = frameGeometry();
+    move(std::max(room.left(), std::min(placed.left(), room.right() + 1 - placed.width())),
+         placed.top());
     m_programSize = size();
     layout()->activate();
 }
@@ -413,7 +387,6 @@ int MainWindow::headingWidth(int column) const {
 }
 
 void MainWindow::fitAroundClientArea() {
-    // The window grows by what the bars take, so the client area keeps its design size.
     layout()->activate();
     const QSize missing = ClientArea::designSize() - m_client->size();
     if (!missing.isNull()) {
@@ -430,19 +403,15 @@ void MainWindow::showStatus(const QString& text, const QString& details) {
 void MainWindow::exitProgram() {
     QString savedNote;
     if (!m_settingsActions->save(savedNote)) {
-        // The reason is on the status line; the close box still ends the program without them.
-        return;
+        return;  // the reason is on the status line
     }
     close();  // asks about unsaved changes; the window stays open if the user cancels
 }
 
 bool MainWindow::event(QEvent* event) {
-    // A change checks the table once the events it sets off are handled, and the window paints
-    // once they are too; whichever comes first, the check goes first, and the layouts its
-    // outcome changes (the problem count, the Problems panel shown or hidden) are settled
-    // before the paint too, as is the grid's own layout of its rows, which Qt would otherwise
-    // do while the grid paints. Painted before them, the grid would show the rows' old problems,
-    // or stand where it stood, and be painted whole again a moment later.
+    // The check of a change, the layouts its outcome changes and the grid's layout of its rows
+    // all come before the paint: painted before them, the grid would show the rows' old
+    // problems, or stand where it stood, and be painted whole again a moment later.
     if (event->type() == QEvent::UpdateRequest && m_problems != nullptr) {
         m_problems->checkNow();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
@@ -454,9 +423,8 @@ bool MainWindow::event(QEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    // A file being read or written keeps the window: a save must end, and a read hands its
-    // table to the window. A save of the unsaved changes that goes on off the window's thread
-    // closes the window once it has ended well.
+    // A file being read or written keeps the window; a save of the unsaved changes closes it
+    // once it has ended well.
     if (m_fileActions->busy() || !m_fileActions->settleUnsavedChanges([this] { close(); })) {
         event->ignore();
         return;
@@ -487,7 +455,6 @@ void MainWindow::updateProblemCount() {
     const qsizetype errors = m_problems->count() - notices;
     m_problemCount->setText(m_problems->count() == 0 ? tr("No problems")
                                                      : ProblemsText(errors, notices));
-    // The panel takes no room while it has nothing to list; it comes a few lines high.
     const bool show = m_problemsWanted && m_problems->count() > 0;
     if (show && m_problemsPanel->isHidden()) {
         m_problemsPanel->show();

@@ -28,10 +28,9 @@ class ScheduleActions;
 class SettingsActions;
 class WorkKeeper;
 
-// The editor's one window, "Grid View": the memory table grid above the bar of eight command
-// buttons, the menus, the find bar, the "Problems" panel, and a status line that says what the
-// last command did. It owns the document and the shared file dialog, builds the window and
-// wires the pieces that do the work: the file commands, the editing commands, the find bar.
+// The editor's one window, "Grid View": the grid above the bar of command buttons, the menus,
+// the find bar, the "Problems" panel and the status line. It owns the document and the shared
+// file dialog, and wires the pieces that do the work.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
@@ -56,12 +55,11 @@ public:
     WorkKeeper& keeper() const { return *m_keeper; }
     ProblemsPanel& problemsPanel() const { return *m_problemsPanel; }
     QTableView* grid() const;
-    // What the grid shows: the table sorted and filtered, with problem cells tinted.
     ChannelViewModel& view() const { return *m_view; }
     ProblemIndex& problems() const { return *m_problems; }
 
-    // Makes the cell at a table row and column (-1: the row) the grid's current cell and scrolls
-    // to it; a find text that hides its row is cleared first, and On Air Now turned off.
+    // Makes the cell at a table row and column the current one; a find text or On Air Now that
+    // hides its row is turned off first.
     void showCell(int tableRow, int column);
 
 public slots:
@@ -79,20 +77,17 @@ private:
     void buildButtons();
     void buildBrowsing();
     void showStatus(const QString& text, const QString& details = QString());
-    // "Grid View — NAME" for the file at `path`, "Grid View" for none.
     void showFileInTitle(const QString& path);
     void updateProblemCount();
     // Closes the find bar, and then turns On Air Now off, when they hide the table row.
     void revealRow(int tableRow);
     // Sizes the window so the client area has its design size beside the bars.
     void fitAroundClientArea();
-    // Column widths: fitted to the contents, then the widths the user dragged, which are kept
-    // between runs with the window's place and size.
+    // Fitted to the contents, then the widths the user dragged.
     void fitColumns();
-    // Widens the window the program sized so `columnsWidth` fits beside the grid's bars, as
-    // far as the screen allows.
+    // Widens the window the program sized so `columnsWidth` fits, as far as the screen allows.
     void growToFit(int columnsWidth);
-    // The room a column's heading needs, its sort arrow included while it has one.
+    // Its sort arrow included while it has one.
     int headingWidth(int column) const;
     void restoreWindowLayout();
     void storeWindowLayout();
@@ -121,15 +116,12 @@ private:
     GridViewOptions* m_viewOptions = nullptr;
     SettingsActions* m_settingsActions = nullptr;
     WorkKeeper* m_keeper = nullptr;  // backups, the recovery copy, the file changed on disk
-    // Whether the user wants the Problems panel (View / "Problems"); it shows only while it has
-    // something to list.
+    // View / "Problems"; the panel shows only while it has something to list.
     bool m_problemsWanted = true;
-    // The widths the user gave columns by dragging, per column (0: none); set while the grid's
-    // own fitting is not under way.
-    QList<int> m_columnWidths;
+    QList<int> m_columnWidths;  // the widths the user dragged, per column (0: none)
     bool m_fittingColumns = false;
     bool m_userSizing = false;  // a mouse button is down on the headings
-    // The window has the size the program gave it (the first run's), which it may widen.
+    // The first run's window, whose size the program gave and may widen.
     bool m_sizedByProgram = false;
     QSize m_programSize;
 };

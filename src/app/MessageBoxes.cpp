@@ -21,8 +21,7 @@ struct Button {
     QMessageBox::StandardButton standard = QMessageBox::NoButton;
 };
 
-// Asks `text` with `buttons`, `defaultButton` chosen by Enter and `escapeButton` by Escape or
-// the close box; the index of the button clicked.
+// The index of the button clicked; `escapeButton` is also the answer to the close box.
 std::size_t Ask(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text,
                 const std::vector<Button>& buttons, std::size_t defaultButton,
                 std::size_t escapeButton) {

@@ -7,7 +7,6 @@ namespace corvalen {
 
 ProgressDialog::ProgressDialog(const QString& label, QWidget* parent)
     : m_dialog(std::make_unique<QProgressDialog>(parent)) {
-    // Its own Cancel button, in Qt's words.
     m_dialog->setLabelText(label);
     m_dialog->setRange(0, 0);
     m_dialog->setObjectName(QStringLiteral("progressDialog"));

@@ -10,9 +10,8 @@ class QWidget;
 
 namespace corvalen {
 
-// A long task's progress in a window-modal dialog with a Cancel button. The dialog shows only
-// once the task has run for a moment; while it shows, the window keeps repainting and the
-// Cancel button answers.
+// A long task's progress in a window-modal dialog with a Cancel button, shown once the task has
+// run for a moment.
 class ProgressDialog : public Progress {
 public:
     ProgressDialog(const QString& label, QWidget* parent);

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 
 namespace corvalen {
 namespace {
@@ -35,9 +36,7 @@ void RecentFiles::add(const QString& path) {
     const QString absolute = QFileInfo(path).absoluteFilePath();
     m_paths.removeIf([&](const QString& entry) { return SameFile(entry, absolute); });
     m_paths.prepend(absolute);
-    while (m_paths.size() > kMaxFiles) {
-        m_paths.removeLast();
-    }
+    m_paths.resize(std::min<qsizetype>(m_paths.size(), kMaxFiles));
     save();
 }
 

@@ -7,9 +7,8 @@
 
 namespace corvalen {
 
-// The memory files opened or saved lately, newest first, for the "Recent files" menu. They are
-// kept in "Corvalen-recent.txt" (one UTF-8 path per line) beside "Corvalen.ini"
-// (SettingsFile::writeBeside).
+// The files opened or saved lately, newest first, kept one UTF-8 path a line beside
+// "Corvalen.ini".
 class RecentFiles {
 public:
     static constexpr const char* kFileName = "Corvalen-recent.txt";
@@ -19,12 +18,9 @@ public:
 
     const QStringList& paths() const { return m_paths; }
 
-    // Reads the stored list (missing or unreadable: empty).
     void load();
-    // Puts `path` first, drops an older entry of the same file and the entries past kMaxFiles,
-    // and stores the list.
+    // Puts `path` first, drops an older entry of the same file and the entries past kMaxFiles.
     void add(const QString& path);
-    // Drops `path` from the list and stores it.
     void remove(const QString& path);
 
 private:

@@ -14,10 +14,9 @@ class Document;
 class MessageBoxes;
 class SharedFileDialog;
 
-// The settings the editor keeps between runs (the Winradio folder and the receiver model): reads
-// them at start, writes them on Exit and after Options / "Winradio Folder", which it owns. A
-// receiver model that is none of the four is refused wherever it comes from, and said so on the
-// status line.
+// The Winradio folder and the receiver model, kept between runs: read at start, written on Exit
+// and after Options / "Winradio Folder". A receiver model that is none of the four is refused
+// wherever it comes from, and said so on the status line.
 class SettingsActions : public QObject {
     Q_OBJECT
 
@@ -29,10 +28,9 @@ public:
     // Options' line saying where the settings are kept (not a command).
     QAction* keptAction() const { return m_kept; }
 
-    // Reads the stored settings into the document, or shows the first-run message.
+    // Or shows the first-run message.
     void load();
-    // Writes the settings file. True when written, with `savedNote` saying where; else the
-    // status line says why.
+    // True when written, with `savedNote` saying where; else the status line says why.
     bool save(QString& savedNote);
 
 public slots:

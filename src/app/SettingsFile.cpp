@@ -23,21 +23,12 @@ bool Exists(const QString& path) {
 
 // Writes the whole file or nothing: a failed write leaves any old file as it was.
 bool WriteWhole(const QString& path, const QByteArray& bytes, QString& error) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = file.errorString();
-        return false;
+    QSaveFile file(path);  // what is not committed is discarded
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit()) {
+        return true;
     }
-    if (file.write(bytes) != bytes.size()) {
-        error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        error = file.errorString();
-        return false;
-    }
-    return true;
+    error = file.errorString();
+    return false;
 }
 
 QByteArray Encode(const StoredSettings& settings, qsizetype& replaced) {
@@ -52,22 +43,13 @@ QByteArray Encode(const StoredSettings& settings, qsizetype& replaced) {
 
 // Each line is taken whole, so commas and quotes come back as they were written.
 StoredSettings Decode(const QByteArray& bytes) {
-    const QString text = QString::fromStdString(
+    QString text = QString::fromStdString(
         Utf8FromWindows1252(std::string_view(bytes.constData(), bytes.size())));
     // CR LF is what the editor writes; a lone LF or CR (a file edited by hand) ends a line too.
-    QString lines[2];
-    int line = 0;
-    for (qsizetype i = 0; i < text.size() && line < 2; ++i) {
-        const QChar c = text[i];
-        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
-            if (c == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n')) {
-                ++i;
-            }
-            ++line;
-        } else {
-            lines[line] += c;
-        }
-    }
+    const QStringList split = text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+                                  .replace(QLatin1Char('\r'), QLatin1Char('\n'))
+                                  .split(QLatin1Char('\n'));
+    QString lines[2] = {split.value(0), split.value(1)};
     // A line that holds control characters (a binary file) or is longer than any folder path
     // is no value this editor wrote: it reads as empty, so the program starts as on a first run.
     constexpr qsizetype kLongestValue = 4096;

@@ -32,17 +32,13 @@ class SettingsFile {
 public:
     static constexpr const char* kFileName = "Corvalen.ini";
 
-    // `programFolder` is the executable's folder, `userFolder` the per-user fallback.
     SettingsFile(QString programFolder, QString userFolder);
 
-    // The file settings are read from: the program's own one, unless it can no longer be
-    // written and the user's one exists (then that holds the later values). Empty when neither
-    // exists, which is the first run.
+    // Empty on the first run.
     QString readPath() const { return readPathOf(kFileName); }
     // Where the settings are kept: the file they are read from, else where the next write goes
     // (beside the program while its folder takes a new file, else the user's folder).
     QString keptPath() const;
-    // The stored values, or nothing on the first run.
     std::optional<StoredSettings> read() const;
 
     struct WriteOutcome {
@@ -54,20 +50,15 @@ public:
     // Rewrites the whole file: beside the program if possible, else in the user's folder.
     WriteOutcome write(const StoredSettings& settings) const;
 
-    // The editor's other files live beside "Corvalen.ini", which keeps its two-line form, and
-    // like it in the user's folder when the program's cannot be written. Each is a convenience:
-    // one that cannot be read reads as empty, one that cannot be written only costs it.
-    // Where the file `name` is read from: beside the program, unless that one can no longer be
-    // written and the user's folder has one (which then holds the later values); empty when
-    // neither exists.
+    // The editor's other files live beside "Corvalen.ini", which keeps its two-line form. Each is
+    // a convenience: one that cannot be read reads as empty, one that cannot be written only
+    // costs it. A file is read from beside the program, unless that one can no longer be written
+    // and the user's folder has one (which then holds the later values).
     QString readPathOf(const char* name) const;
-    // Up to `maxBytes` of the file `name`, empty when there is none.
     QByteArray readBeside(const char* name, qint64 maxBytes) const;
-    // Writes the file `name` whole, beside the program if possible, else in the user's folder.
     bool writeBeside(const char* name, const QByteArray& bytes) const;
 
-    // The window's layout, in "Corvalen-window.ini" beside "Corvalen.ini". Nothing on the first
-    // run, or when the file holds no geometry.
+    // Nothing on the first run, or when the file holds no geometry.
     static constexpr const char* kWindowFileName = "Corvalen-window.ini";
     std::optional<WindowLayout> readWindowLayout() const;
     bool writeWindowLayout(const WindowLayout& layout) const;

@@ -18,19 +18,17 @@ QString ProblemsText(qsizetype problems, qsizetype notices);
 // forms (the English source), "(s)" is dropped for one and made "s" for any other count.
 QString Plural(QString text, qsizetype n);
 
-// The width a dialog needs for the window manager to show its title whole beside the title
-// bar's buttons: the title's text in the title bar's font, and room for four buttons.
+// The width a dialog needs for the window manager to show its title whole beside four buttons.
 int TitleWidth(const QWidget& dialog);
 
 // A path as the user's system writes it, and as the core's file functions take it.
 QString DisplayPath(const QString& path);
 std::string LocalPath(const QString& path);
 
-// An Error's sentence in the editor's language (Qt's translations of the catalogue).
 QString ErrorText(const Error& error);
 
-// The line for a failed file command: the core's reason (which names the file; if it does not,
-// the file is put in front) and what that means for the user's data.
+// The core's reason (the file put in front when it does not name it), and what that means for
+// the user's data.
 QString FailureText(const QString& path, const Error& error, const QString& consequence);
 
 // Shows the busy pointer for as long as it lives.

@@ -28,7 +28,6 @@ bool InstallTranslations(QCoreApplication& app, const QLocale& locale) {
         }
     }
     g_coreLanguage = Language::English;
-    // The editor's own, compiled into its resources under :/i18n.
     auto* own = new QTranslator(&app);
     const bool translated = own->load(locale, QStringLiteral("corvalen"), QStringLiteral("_"),
                                       QStringLiteral(":/i18n"));
@@ -41,9 +40,8 @@ bool InstallTranslations(QCoreApplication& app, const QLocale& locale) {
         RenewEditorTexts();
         return false;
     }
-    // Qt's own texts (the file and print dialogs, the standard buttons, "Strg+" in shortcuts),
-    // as the system has them (Debian's qt6-translations-l10n), in the editor's language only:
-    // an English editor keeps Qt's English too.
+    // Qt's own texts (the file dialogs, the standard buttons, "Strg+" in shortcuts) as the system
+    // has them, in the editor's language only: an English editor keeps Qt's English too.
     auto* qt = new QTranslator(&app);
     if (qt->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
                  QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {

@@ -12,14 +12,11 @@ class QCoreApplication;
 
 namespace corvalen {
 
-// Loads the editor's translation for `locale` (built into the program) and Qt's own for its
-// standard buttons, where there is one, into `app`. Returns whether the editor's own was found;
-// without it every text stays in English.
+// Loads the editor's translation for `locale` and Qt's own into `app`. Returns whether the
+// editor's own was found; without it every text stays in English.
 bool InstallTranslations(QCoreApplication& app, const QLocale& locale = QLocale());
 
-// The language of the core's texts (problems, reports) in the editor: German once the editor's
-// German translation is installed, else English.
+// The language of the core's texts (problems, reports) in the editor.
 Language CoreLanguage();
-// A Diagnostic or an Error is said through EditorTexts (EditorMessages.h).
 
 }  // namespace corvalen

@@ -94,16 +94,13 @@ void WorkKeeper::offerRecovery() {
                "%2 holds %3 changed.\n\nRestore it into the table, keep it for later, or "
                "discard it?")
                 .arg(file, when, Count(contents.channelsChanged, "channel", "channels"));
-        switch (m_messages.askRecovery(kAppTitle, text)) {
-            case RecoveryAnswer::Keep:
-                copy.lock->unlock();
-                continue;
-            case RecoveryAnswer::Discard:
+        if (const RecoveryAnswer answer = m_messages.askRecovery(kAppTitle, text);
+            answer != RecoveryAnswer::Restore) {
+            if (answer == RecoveryAnswer::Discard) {
                 QFile::remove(copy.path);
-                copy.lock->unlock();
-                continue;
-            case RecoveryAnswer::Restore:
-                break;
+            }
+            copy.lock->unlock();
+            continue;
         }
         // The file as it was saved, for counting what the restored table changes in it.
         MemoryTable baseline = MemoryTable::StartupLayout();

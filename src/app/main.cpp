@@ -17,7 +17,6 @@ int main(int argc, char** argv) {
     QGuiApplication::setDesktopFileName(QStringLiteral("org.corvalen.corvalen"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.corvalen.corvalen")));
 
-    // The system's language where the editor has a translation, else the English texts.
     corvalen::InstallTranslations(app);
 
     QCommandLineParser parser;
@@ -35,8 +34,7 @@ int main(int argc, char** argv) {
         QApplication::applicationDirPath(),
         QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)));
     window.start();
-    // Unsaved changes are kept in a recovery copy; one an editor left when it ended unexpectedly
-    // is offered before anything else.
+    // A recovery copy an editor left when it ended unexpectedly is offered before anything else.
     window.keeper().startRecovery(corvalen::WorkKeeper::DefaultRecoveryFolder());
     window.keeper().offerRecovery();
 

@@ -53,18 +53,24 @@ private slots:
     // rewrite within one tick of the file system's clock), even the time to the last digit.
     void statusSaysSoAtOnce_data() {
         QTest::addColumn<QString>("rewrite");
-        QTest::newRow("other bytes") << "other bytes";
-        QTest::newRow("the same size, a later second") << "later second";
-        QTest::newRow("the same size, the same millisecond") << "same millisecond";
-        QTest::newRow("the same size and time") << "same time";
+        QTest::addColumn<QString>("said");
+        const QString changed = QStringLiteral("channels.csv was changed by another program");
+        QTest::newRow("other bytes") << "other bytes" << changed;
+        QTest::newRow("the same size, a later second") << "later second" << changed;
+        QTest::newRow("the same size, the same millisecond") << "same millisecond" << changed;
+        QTest::newRow("the same size and time") << "same time" << changed;
+        QTest::newRow("removed") << "removed" << "channels.csv was removed or renamed";
     }
 
     void statusSaysSoAtOnce() {
         QFETCH(QString, rewrite);
+        QFETCH(QString, said);
         openAndEdit();
         QSignalSpy changed(&m_window->keeper().fileWatch(), &FileWatch::changed);
         if (rewrite == "other bytes") {
             QVERIFY(testing::WriteBytes(m_csv, othersBytes()));
+        } else if (rewrite == "removed") {
+            QVERIFY(QFile::remove(m_csv));
         } else {
             const std::filesystem::path file(m_csv.toStdU16String());
             const auto before = std::filesystem::last_write_time(file);
@@ -82,18 +88,8 @@ private slots:
                                                                                    : before);
         }
         QVERIFY(changed.wait(20000));
-        QVERIFY2(status().contains(QStringLiteral("channels.csv was changed by another program")),
-                 qPrintable(status()));
+        QVERIFY2(status().contains(said), qPrintable(status()));
         QVERIFY(m_window->keeper().fileWatch().changedElsewhere());
-    }
-
-    void removedFileIsSaid() {
-        openAndEdit();
-        QSignalSpy changed(&m_window->keeper().fileWatch(), &FileWatch::changed);
-        QVERIFY(QFile::remove(m_csv));
-        QVERIFY(changed.wait(20000));
-        QVERIFY2(status().contains(QStringLiteral("channels.csv was removed or renamed")),
-                 qPrintable(status()));
     }
 
     // The editor's own saves are no other program's: nothing is said, nothing asked.
@@ -134,19 +130,15 @@ private slots:
         QTest::addColumn<bool>("saved");
         QTest::addColumn<QString>("fileHolds");  // "mine" or "others"
         QTest::addColumn<QString>("tableHolds");
-        QTest::newRow("cancel") << QList<FileChangedAnswer>{FileChangedAnswer::Cancel} << false
-                                << "others"
-                                << "mine";
-        QTest::newRow("overwrite")
-            << QList<FileChangedAnswer>{FileChangedAnswer::Overwrite} << true << "mine"
-            << "mine";
-        QTest::newRow("reload") << QList<FileChangedAnswer>{FileChangedAnswer::Reload} << false
-                                << "others"
-                                << "others";
-        QTest::newRow("compare, then cancel")
-            << QList<FileChangedAnswer>{FileChangedAnswer::Compare, FileChangedAnswer::Cancel}
-            << false << "others"
-            << "mine";
+        using A = FileChangedAnswer;
+        const auto row = [](const char* name, QList<A> answers, bool saved, const char* file,
+                            const char* table) {
+            QTest::newRow(name) << answers << saved << file << table;
+        };
+        row("cancel", {A::Cancel}, false, "others", "mine");
+        row("overwrite", {A::Overwrite}, true, "mine", "mine");
+        row("reload", {A::Reload}, false, "others", "others");
+        row("compare, then cancel", {A::Compare, A::Cancel}, false, "others", "mine");
     }
 
     void saveOverAChangedFile() {

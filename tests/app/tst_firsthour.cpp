@@ -31,18 +31,9 @@ class TestFirstHour : public EditorTest {
 private slots:
     void init() { setUpEditor(); }
 
-    // A new window's 49 empty rows are no problem; neither tinted nor listed.
-    void emptyStartHasNoProblems() {
-        MainWindow& window = startWindow();
-        window.problems().checkNow();
-        QCOMPARE(window.problems().count(), 0);
-        QCOMPARE(countText(), QStringLiteral("No problems"));
-        QCOMPARE(problemLines()->rowCount(), 0);
-        QVERIFY(!window.grid()->model()->index(0, Number).data(Qt::BackgroundRole).isValid());
-    }
-
-    // Add Row, type a frequency, save as .csv: the missing Bandwidth is a problem before the
-    // save and in its report, and the empty rows are skipped and counted.
+    // Add Row, type a frequency, save as .csv: the missing Bandwidth is the one problem before
+    // the save and in its report (the 49 empty rows are none), and the empty rows are skipped and
+    // counted.
     void channelWithoutBandwidthIsReported() {
         MainWindow& window = startWindow();
         trigger("addRowAction");
@@ -100,8 +91,6 @@ private slots:
         QCOMPARE(window.problems().problems(), CheckCells(model.table(), "313"));
     }
 
-    // "Save .g3m file" asks with a "Save" button under its own title and filter, and says how
-    // many records of the file it kept.
     // Menus open with Alt and a letter; the row commands are in the Edit menu with shortcuts that
     // clash with nothing, shown in their tooltips (and on the buttons).
     void menusAndShortcuts() {

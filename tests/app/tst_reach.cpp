@@ -52,10 +52,7 @@ private:
     // Every shown element without a name under `node`, as "role at path".
     static void unnamed(QAccessibleInterface* node, const QString& path, QStringList& found,
                         int depth = 0) {
-        if (node == nullptr || !node->isValid() || depth > 40) {
-            return;
-        }
-        if (node->state().invisible) {
+        if (node == nullptr || !node->isValid() || depth > 40 || node->state().invisible) {
             return;
         }
         const QAccessible::Role role = node->role();

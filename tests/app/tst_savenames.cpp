@@ -1,15 +1,13 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
-#include <QTimer>
 #include <QtTest>
 
 #include "EditorTest.h"
 #include "TestData.h"
 #include "app/Translations.h"
 #include "channel/ReceiverModel.h"
-#include "files/ChannelFormat.h"
+#include "files/ChannelFiles.h"
 #include "formats/BookmarkList.h"
 #include "table/MemoryTable.h"
 
@@ -37,12 +35,7 @@ constexpr SaveCommand kSaves[] = {
 };
 
 const ChannelFormat& Format(std::string_view word) {
-    for (const ChannelFormat* format : ChannelFormats()) {
-        if (format->ShortName() == word) {
-            return *format;
-        }
-    }
-    qFatal("no format %s", word.data());
+    return *FormatNamed(word);
 }
 
 QString Latin1(std::string_view text) {
@@ -69,9 +62,6 @@ bool OffersExtension(const char* action, const QString& extension) {
 // its own kind of file.
 class TestSaveNames : public EditorTest {
     Q_OBJECT
-
-private:
-    bool listsSupported() const { return SdrSharpListsSupported(); }
 
 private slots:
     void init() { setUpEditor(); }
@@ -113,7 +103,7 @@ private slots:
         QFETCH(int, filter);
         QFETCH(QString, typed);
         QFETCH(QString, written);
-        if (action == QLatin1String("saveListAction") && filter == 0 && !listsSupported()) {
+        if (action == QLatin1String("saveListAction") && filter == 0 && !SdrSharpListsSupported()) {
             QSKIP("this build writes no SDR# lists");
         }
         startWindow(Channels(2));
@@ -136,24 +126,6 @@ private slots:
             files.removeAll(typed);
         }
         QCOMPARE(files, QStringList{written});
-    }
-
-    // The overwrite question is asked about the name the file is written under.
-    void overwriteQuestionNamesTheCorrectedFile() {
-        startWindow(Channels(2));
-        QVERIFY(testing::WriteBytes(path("list.csv"), "old"));
-        m_dialogs->answers = {path("list.g3m"), QString()};
-        m_boxes->overwriteAnswers = {false};
-        trigger("saveCsvAction");
-        QCOMPARE(m_boxes->shown.last().kind, QStringLiteral("confirmOverwrite"));
-        QVERIFY2(m_boxes->shown.last().text.startsWith(QDir::toNativeSeparators(path("list.csv")) +
-                                                       " already exists."),
-                 qPrintable(m_boxes->shown.last().text));
-        // Cancel went back to the dialog, which starts from the corrected name.
-        QCOMPARE(m_dialogs->shown.size(), 2);
-        QCOMPARE(m_dialogs->shown.last().fileName, path("list.csv"));
-        QCOMPARE(testing::ReadBytes(path("list.csv")), QByteArray("old"));
-        QVERIFY(!QFile::exists(path("list.g3m")));
     }
 
     // A memory file of another receiver model is refused, not written as one of this model's.
@@ -195,29 +167,6 @@ private slots:
         // The name alone: the dialog starts in the Winradio folder.
         QCOMPARE(m_dialogs->shown.last().fileName, proposed);
         QCOMPARE(m_dialogs->shown.last().initialFolder, m_window->document().winradioPath());
-    }
-
-    // A list saved over a memory file's name, end to end: after "Save .g3m file" as victim.g3m,
-    // the bookmark list's dialog proposes victim.xml, and the memory file's name chosen there
-    // writes victim.xml.
-    void listSaveNeverWritesOverTheMemoryFile() {
-        if (!listsSupported()) {
-            QSKIP("this build writes no SDR# lists");
-        }
-        startWindow(Channels(5));
-        m_dialogs->answers = {path("victim.g3m")};
-        trigger("saveMemoryFileAction");
-        const QByteArray records = testing::ReadBytes(path("victim.g3m"));
-        QCOMPARE(records.size(), 5 * 92);
-
-        m_dialogs->answers = {path("victim.g3m")};
-        trigger("saveListAction");
-        QCOMPARE(m_dialogs->shown.last().fileName, QStringLiteral("victim.xml"));
-        QCOMPARE(testing::ReadBytes(path("victim.g3m")), records);
-        QVERIFY(testing::ReadBytes(path("victim.xml")).startsWith("<?xml"));
-        QVERIFY2(statusLine(*m_window).startsWith(
-                     QStringLiteral("Saved 5 channels to the SDR# list victim.xml")),
-                 qPrintable(statusLine(*m_window)));
     }
 
     // A name chosen in one kind of dialog is not where another kind starts; within its kind it
@@ -329,29 +278,6 @@ private slots:
                      "Broadcast Schedule, or with corvalen-cli schedule"),
                  qPrintable(statusLine(*m_window)));
         QCOMPARE(table().ChannelCount(), 2);
-    }
-
-    // The real dialog opens with the filter entry asked for, and says which entry the name was
-    // chosen under.
-    void qtDialogTellsTheChosenFilter() {
-        QtFileDialogPresenter presenter(nullptr);
-        const QString chosen = path("list.json");
-        QString selected;
-        QTimer::singleShot(0, this, [&] {
-            if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
-                selected = dialog->selectedNameFilter();
-                dialog->selectFile(chosen);
-                static_cast<QDialog*>(dialog)->accept();
-            }
-        });
-        FileDialogSettings settings{m_dir->path(), QString(),
-                                    "SDR# frequency list (*.xml)|*.xml|SDR++ frequency manager "
-                                    "(*.json)|*.json",
-                                    "Save as SDR Bookmark List", FileDialogSettings::Form::Save};
-        settings.filterIndex = 1;
-        QCOMPARE(presenter.show(settings), std::optional<QString>(chosen));
-        QCOMPARE(selected, QStringLiteral("SDR++ frequency manager (*.json)"));
-        QCOMPARE(presenter.chosenFilter(), 1);
     }
 
     // The texts a format declares are shown in the language loaded (last: the translation
