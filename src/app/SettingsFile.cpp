@@ -110,8 +110,9 @@ bool SettingsFile::writeInFolders(const char* name,
 }
 
 QByteArray SettingsFile::readBeside(const char* name, qint64 maxBytes) const {
-    QFile file(readPathOf(name));
-    return file.open(QIODevice::ReadOnly) ? file.read(maxBytes) : QByteArray();
+    const QString path = readPathOf(name);
+    QFile file(path);
+    return !path.isEmpty() && file.open(QIODevice::ReadOnly) ? file.read(maxBytes) : QByteArray();
 }
 
 bool SettingsFile::writeBeside(const char* name, const QByteArray& bytes) const {
