@@ -1,6 +1,5 @@
 #include "edit/BulkEdit.h"
 
-#include <algorithm>
 #include <vector>
 
 #include "convert/NumberText.h"

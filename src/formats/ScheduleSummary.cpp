@@ -1,7 +1,6 @@
 #include "formats/ScheduleSummary.h"
 
 #include <algorithm>
-#include <array>
 
 #include "channel/ChannelFields.h"
 #include "convert/NumberText.h"
@@ -10,7 +9,6 @@ namespace corvalen {
 
 namespace {
 
-constexpr std::array<std::string_view, 7> kDayNames = {"Mo", "Tu", "We", "Th", "Fr", "Sa", "Su"};
 constexpr int kMinutesPerWeek = 7 * kMinutesPerDay;
 
 void AppendTime(std::string& out, int minutes) {
