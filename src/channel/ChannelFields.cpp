@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstddef>
 #include <cstdint>
 
 namespace corvalen {
@@ -69,6 +68,25 @@ std::string_view DefaultBandwidth(std::string_view modeText) {
     // An empty Mode is written as the mode of code 0, and has its bandwidth.
     const ModeEntry* mode = ModeNamed(modeText.empty() ? ModeName(0) : modeText);
     return mode != nullptr ? mode->defaultBandwidth : kFallbackBandwidth;
+}
+
+std::string_view ReceiverModeOf(std::string_view listMode, const ListModes& modes) {
+    const auto pair = std::find_if(modes.same.begin(), modes.same.end(),
+                                   [&](const ModePair& p) { return p.list == listMode; });
+    return pair != modes.same.end() ? pair->receiver : std::string_view();
+}
+
+ListMode ListModeOf(std::string_view receiverMode, const ListModes& modes) {
+    const auto byReceiver = [&](const ModePair& p) { return p.receiver == receiverMode; };
+    if (const auto same = std::find_if(modes.same.begin(), modes.same.end(), byReceiver);
+        same != modes.same.end()) {
+        return {same->list, true};
+    }
+    if (std::find(modes.own.begin(), modes.own.end(), receiverMode) != modes.own.end()) {
+        return {receiverMode, true};
+    }
+    const auto nearest = std::find_if(modes.nearest.begin(), modes.nearest.end(), byReceiver);
+    return {nearest != modes.nearest.end() ? nearest->list : modes.fallback, false};
 }
 
 }  // namespace corvalen

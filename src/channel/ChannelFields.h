@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 // What one channel of the receiver's memory can hold, whatever file it is kept in: the modes and
@@ -37,5 +38,31 @@ std::string_view ModeName(std::uint32_t code);
 // is never left without one, because the CSV import drops rows whose Bandwidth is empty.
 inline constexpr std::string_view kFallbackBandwidth = "6000";
 std::string_view DefaultBandwidth(std::string_view modeText);
+
+// A mode of another program's files (a CHIRP file, a bookmark list) and the receiver's mode of
+// the same kind.
+struct ModePair {
+    std::string_view list;
+    std::string_view receiver;
+};
+// The modes of one kind of file and how they stand to the receiver's.
+struct ListModes {
+    // Read and written as each other; a receiver mode is written as its first pair's.
+    std::span<const ModePair> same;
+    // Texts the file lacks (receiver modes, other programs' modes) and the mode written for
+    // each, reported.
+    std::span<const ModePair> nearest;
+    std::span<const std::string_view> own;  // the file's modes: a cell holding one is kept
+    std::string_view fallback;              // written, and reported, for any other cell
+};
+// The receiver's mode for a file's mode, or empty when the receiver has none of that kind.
+std::string_view ReceiverModeOf(std::string_view listMode, const ListModes& modes);
+// The file's mode a cell's mode is written as, and whether it is the same mode (false: the
+// nearest mode or the fallback, which writers report).
+struct ListMode {
+    std::string_view text;
+    bool exact = false;
+};
+ListMode ListModeOf(std::string_view receiverMode, const ListModes& modes);
 
 }  // namespace corvalen

@@ -16,10 +16,6 @@ namespace {
 // Mode ids past those of the modes the receiver knows.
 constexpr std::uint32_t kFirstOtherMode = 256;
 
-bool ByRowThenColumn(const Diagnostic& a, const Diagnostic& b) {
-    return a.number != b.number ? a.number < b.number : a.column < b.column;
-}
-
 }  // namespace
 
 EditChecks::Keys EditChecks::KeysFrom(const TableChecks::RowKeys& rowKeys, std::string_view mode) {

@@ -64,10 +64,11 @@ ProblemPlaces::ProblemPlaces(const MemoryTable* table, const RowOrigins* origins
                              const MessageTexts& texts)
     : m_table(table), m_origins(origins), m_texts(texts) {}
 
-std::string ProblemPlaces::Say(MessageKind kind, std::string_view value) const {
-    const std::string_view values[] = {value};
-    return FillTemplate(m_texts.Template(kind, TemplatePart::Sentence), values, -1,
-                        m_texts.language());
+std::string Sentence(const MessageTexts& texts, MessageKind kind,
+                     std::initializer_list<std::string_view> values) {
+    return FillTemplate(texts.Template(kind, TemplatePart::Sentence),
+                        std::span<const std::string_view>(values.begin(), values.size()), -1,
+                        texts.language());
 }
 
 int ProblemPlaces::RowOnLine(int line) const {
@@ -96,7 +97,8 @@ std::string ProblemPlaces::ChannelOf(int row) const {
         const int index = row - m_origins->firstRow;
         if (index >= 0 && static_cast<std::size_t>(index) < m_origins->locations.size()) {
             const std::string& location = m_origins->locations[static_cast<std::size_t>(index)];
-            return location.empty() ? std::string() : Say(MessageKind::PlaceLocation, location);
+            return location.empty() ? std::string()
+                                    : Sentence(m_texts, MessageKind::PlaceLocation, {location});
         }
     }
     std::optional<std::string_view> kept =
@@ -106,20 +108,18 @@ std::string ProblemPlaces::ChannelOf(int row) const {
         return {};
     }
     std::string_view number = kept ? *kept : m_table->CellText(row, Number);
-    while (!number.empty() && number.front() == ' ') {
-        number.remove_prefix(1);
-    }
+    number.remove_prefix(std::min(number.find_first_not_of(' '), number.size()));
     if (number.empty() || number.size() > 12) {
         return {};
     }
-    return Say(MessageKind::PlaceNumber, number);
+    return Sentence(m_texts, MessageKind::PlaceNumber, {number});
 }
 
 std::string ProblemPlaces::Place(const Diagnostic& problem) const {
     const MessageKind kind = problem.place == Diagnostic::Place::Line  ? MessageKind::PlaceLine
                              : problem.place == Diagnostic::Place::Row ? MessageKind::PlaceRow
                                                                        : MessageKind::PlaceRecord;
-    return Say(kind, std::to_string(problem.number));
+    return Sentence(m_texts, kind, {std::to_string(problem.number)});
 }
 
 std::string ProblemPlaces::Name(const Diagnostic& problem) const {
@@ -133,7 +133,8 @@ std::string ProblemPlaces::Addition(const Diagnostic& problem) const {
             const int row = problem.number;
             const int line = LineOfRow(row);
             const std::string addition =
-                line > 0 ? Say(MessageKind::PlaceLine, std::to_string(line)) : std::string();
+                line > 0 ? Sentence(m_texts, MessageKind::PlaceLine, {std::to_string(line)})
+                         : std::string();
             const std::string channel = ChannelOf(row);
             return addition.empty() || channel.empty() ? addition + channel
                                                        : addition + ", " + channel;
@@ -154,16 +155,12 @@ std::string GroupLine(const ProblemGroup& group, const std::vector<Diagnostic>& 
     const Language language = texts.language();
     const Diagnostic& first = problems[group.members.front()];
     const std::size_t count = group.members.size();
-    const auto frame = [&](MessageKind kind, std::string_view a, std::string_view b = {}) {
-        const std::string_view values[] = {a, b};
-        return FillTemplate(texts.Template(kind, TemplatePart::Sentence), values, -1, language);
-    };
     if (count == 1) {
         // As --all says it, the file's line and the channel added.
-        std::string line =
-            form == LineForm::Panel
-                ? ProblemLine(first, texts)
-                : frame(MessageKind::GroupLine, places.Place(first), MessageText(first, texts));
+        std::string line = form == LineForm::Panel
+                               ? ProblemLine(first, texts)
+                               : Sentence(texts, MessageKind::GroupLine,
+                                          {places.Place(first), MessageText(first, texts)});
         const std::string addition = places.Addition(first);
         return addition.empty() ? line : line + " (" + addition + ")";
     }
@@ -178,11 +175,14 @@ std::string GroupLine(const ProblemGroup& group, const std::vector<Diagnostic>& 
         }
     }
     if (count > shown) {
-        members.append("; ").append(frame(MessageKind::GroupMore, std::to_string(count - shown)));
+        members.append("; ").append(
+            Sentence(texts, MessageKind::GroupMore, {std::to_string(count - shown)}));
     }
     const std::string heading = GroupHeading(first, texts);
-    return frame(MessageKind::GroupLine, Counted(count, PlaceNoun(first.place), language),
-                 heading.empty() ? members : frame(MessageKind::GroupLine, heading, members));
+    return Sentence(
+        texts, MessageKind::GroupLine,
+        {Counted(count, PlaceNoun(first.place), language),
+         heading.empty() ? members : Sentence(texts, MessageKind::GroupLine, {heading, members})});
 }
 
 std::vector<std::string> GroupedReport(const std::vector<Diagnostic>& problems,
@@ -198,11 +198,8 @@ std::vector<std::string> GroupedReport(const std::vector<Diagnostic>& problems,
         for (std::size_t i = mostGroups; i < groups.size(); ++i) {
             more += groups[i].members.size();
         }
-        const std::string counted = std::to_string(more);
-        const std::string_view values[] = {counted};
         lines.push_back(
-            FillTemplate(places.texts().Template(MessageKind::CliMoreKinds, TemplatePart::Sentence),
-                         values, -1, places.texts().language()));
+            Sentence(places.texts(), MessageKind::CliMoreKinds, {std::to_string(more)}));
     }
     return lines;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -57,12 +58,15 @@ private:
     // The file's line of table row `row`, 0 for none.
     int LineOfRow(int row) const;
     std::string ChannelOf(int row) const;
-    std::string Say(MessageKind kind, std::string_view value) const;
 
     const MemoryTable* m_table;
     const RowOrigins* m_origins;
     const MessageTexts& m_texts;
 };
+
+// The sentence of `kind` in `texts`, filled with `values`.
+std::string Sentence(const MessageTexts& texts, MessageKind kind,
+                     std::initializer_list<std::string_view> values);
 
 // How a group of one problem is said: as a report line ("row 7: <message>") or as a line of the
 // Problems panel ("row 7, Column: <reason>"), the same as every line of --all, with the file's

@@ -1,7 +1,5 @@
 #include "channel/ReceiverModel.h"
 
-#include <string>
-
 namespace corvalen {
 
 Result<ReceiverModel> ReceiverModel::FromText(std::string_view text) {

@@ -166,9 +166,7 @@ void TableChecks::Finish() {
         added.push_back(
             LostChannelProblem(row.row, row.numberCell, row.channel, m_lastSeen[row.channel].row));
     }
-    std::sort(added.begin(), added.end(), [](const Diagnostic& a, const Diagnostic& b) {
-        return a.number != b.number ? a.number < b.number : a.column < b.column;
-    });
+    std::sort(added.begin(), added.end(), ByRowThenColumn);
     m_alike.clear();
     m_lostRows.clear();
     if (m_problems.empty()) {
@@ -195,34 +193,19 @@ void TableChecks::Finish() {
     std::move(merged.begin(), merged.end(), std::back_inserter(m_problems));
 }
 
-int ReadTableRecords(const MemoryTable& table, std::vector<Diagnostic>& problems,
-                     const RowUse& use) {
+std::vector<Diagnostic> CheckCells(const MemoryTable& table, ReceiverModel model) {
+    std::vector<Diagnostic> problems;
     TableChecks checks(problems);
     checks.ExpectRows(static_cast<std::size_t>(table.RowCount()));
     for (int row = 1; row < table.RowCount(); ++row) {
         const RowTexts cells = RowTextsOf(table, row);
-        const std::span<const std::string_view> present = PresentCells(table, cells);
-        checks.Take(row, present, [&](int taken, std::span<const std::string_view> rowCells) {
-            const TableChecks::RowKeys keys = TableChecks::KeysOf(rowCells);
-            use(taken, rowCells, keys);
-            return keys;
-        });
+        checks.Take(row, PresentCells(table, cells),
+                    [&](int taken, std::span<const std::string_view> rowCells) {
+                        CheckRowCells(rowCells, model, taken, problems);
+                        return TableChecks::KeysOf(rowCells);
+                    });
     }
     checks.Finish();
-    return checks.EmptyRows();
-}
-
-std::vector<Diagnostic> CheckCells(const MemoryTable& table, ReceiverModel model,
-                                   const RowUse& each) {
-    std::vector<Diagnostic> problems;
-    ReadTableRecords(
-        table, problems,
-        [&](int row, std::span<const std::string_view> cells, const TableChecks::RowKeys& keys) {
-            CheckRowCells(cells, model, row, problems);
-            if (each) {
-                each(row, cells, keys);
-            }
-        });
     return problems;
 }
 

@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -92,6 +91,11 @@ private:
     std::vector<Diagnostic> m_notices;
 };
 
+// Orders problems by row (or line), then column.
+inline bool ByRowThenColumn(const Diagnostic& a, const Diagnostic& b) {
+    return a.number != b.number ? a.number < b.number : a.column < b.column;
+}
+
 // The frequency a row writes, in whole Hz, for finding rows alike; nothing where it writes none.
 std::optional<std::uint32_t> AlikeFrequency(std::string_view frequencyCell);
 // The notice of row `row`, whose frequency and mode (`modeCode` from ModeCode, or -1 for a mode
@@ -103,19 +107,8 @@ Diagnostic AlikeNotice(int row, std::uint32_t frequency, int modeCode, std::stri
 Diagnostic LostChannelProblem(int row, std::string_view numberCell, std::uint16_t channel,
                               int last);
 
-// Walks every channel row of `table` (rows 1 and up, in row order) through TableChecks, handing
-// each row's cells (only the columns the table has) and the keys the checks took from them to
-// `use`, which reads the cells (CheckRowCells, or WriteMemoryRecord when saving) and reports its
-// own. Problems come in row then column order. Returns how many empty rows were passed over.
-using RowUse = std::function<void(int row, std::span<const std::string_view> cells,
-                                  const TableChecks::RowKeys& keys)>;
-int ReadTableRecords(const MemoryTable& table, std::vector<Diagnostic>& problems,
-                     const RowUse& use);
-
-// Every problem and notice of `table`, in row then column order (see ReadTableRecords): what the
-// Problems panel lists and `corvalen-cli check` prints. `each`, when given, gets every row that
-// is not empty, its cells and its keys, in row order.
-std::vector<Diagnostic> CheckCells(const MemoryTable& table, ReceiverModel model,
-                                   const RowUse& each = {});
+// Every problem and notice of `table`, in row then column order: what the Problems panel lists
+// and `corvalen-cli check` prints.
+std::vector<Diagnostic> CheckCells(const MemoryTable& table, ReceiverModel model);
 
 }  // namespace corvalen

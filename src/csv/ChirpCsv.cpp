@@ -23,10 +23,6 @@ using chirp::SameNumber;
 namespace {
 
 // Receiver modes and CHIRP modes that are the same mode, both ways.
-struct ModePair {
-    std::string_view chirp;
-    std::string_view receiver;
-};
 constexpr std::array<ModePair, 7> kSameModes = {{
     {"FM", "FM"},
     {"AM", "AM"},
@@ -49,10 +45,6 @@ constexpr std::array<ModePair, 4> kNearestModes = {{
 constexpr std::array<std::string_view, 21> kChirpModes = {
     "WFM", "FM",  "NFM",  "AM",  "NAM", "DV",   "USB",   "LSB", "CW",   "RTTY", "DIG",
     "PKT", "NCW", "NCWR", "CWR", "P25", "Auto", "RTTYR", "FSK", "FSKR", "DMR"};
-
-// What an empty Mode, or one that is no mode, is written as: the mode a memory file gets for it
-// (the receiver's mode code 0), so every output tells the same.
-constexpr std::string_view kChirpDefaultMode = "CW";
 
 // True when a CHIRP column holds what CHIRP writes for a channel that uses none of it, so
 // nothing is lost by not reading it. Columns CHIRP does not write (a later release's) count
@@ -179,30 +171,11 @@ bool LooksLikeChirpCsv(std::string_view fileBytes) {
     return text.empty() || text.front() == ',' || text.front() == '\r' || text.front() == '\n';
 }
 
-std::string_view ChirpModeToReceiver(std::string_view chirpMode) {
-    for (const ModePair& pair : kSameModes) {
-        if (pair.chirp == chirpMode) {
-            return pair.receiver;
-        }
-    }
-    return {};
-}
-
-ChirpMode ReceiverModeToChirp(std::string_view receiverMode) {
-    for (const ModePair& pair : kSameModes) {
-        if (pair.receiver == receiverMode) {
-            return {pair.chirp, true};
-        }
-    }
-    if (std::find(kChirpModes.begin(), kChirpModes.end(), receiverMode) != kChirpModes.end()) {
-        return {receiverMode, true};
-    }
-    for (const ModePair& pair : kNearestModes) {
-        if (pair.receiver == receiverMode) {
-            return {pair.chirp, false};
-        }
-    }
-    return {kChirpDefaultMode, false};
+const ListModes& ChirpModes() {
+    // An empty Mode, or one that is no mode, is written as the mode a memory file gets for it
+    // (the receiver's mode code 0), so every output tells the same.
+    static constexpr ListModes modes{kSameModes, kNearestModes, kChirpModes, "CW"};
+    return modes;
 }
 
 CsvImport ReadChirpCsv(std::string_view fileBytes) {
@@ -258,7 +231,7 @@ CsvImport ReadChirpCsv(std::string_view fileBytes) {
     // For each column not read, the first line holding a value CHIRP does not give by default.
     std::vector<int> firstLost(columns.size(), 0);
 
-    std::array<std::string, kImportedColumnCount> cells;
+    MemoryTable::Row cells(kImportedColumnCount);
     while (const std::optional<CsvScanner::Record> record = NextRecord(scanner, blank)) {
         const int line = record->line;
         ++result.recordsRead;
@@ -317,7 +290,7 @@ CsvImport ReadChirpCsv(std::string_view fileBytes) {
         }
 
         const std::string_view chirpMode = field(mode);
-        if (const std::string_view receiverMode = ChirpModeToReceiver(chirpMode);
+        if (const std::string_view receiverMode = ReceiverModeOf(chirpMode, ChirpModes());
             !receiverMode.empty()) {
             cells[Mode] = receiverMode;
         } else {
@@ -336,10 +309,7 @@ CsvImport ReadChirpCsv(std::string_view fileBytes) {
         }
         cells[Callsign] = field(name);
         cells[Comments] = field(comment);
-
-        std::array<std::string_view, kImportedColumnCount> views;
-        std::copy(cells.begin(), cells.end(), views.begin());
-        result.table.AppendRow(views);
+        result.table.AppendRow(cells);
     }
 
     std::vector<std::string_view> lost;
@@ -367,14 +337,14 @@ CsvImport ReadChirpCsv(std::string_view fileBytes) {
 }
 
 std::optional<ChirpNumbering> ChirpNumberingNamed(std::string_view name) {
-    if (name == "keep") {
-        return ChirpNumbering::Keep;
-    }
-    if (name == "shift") {
-        return ChirpNumbering::Shift;
-    }
-    if (name == "sequential") {
-        return ChirpNumbering::Sequential;
+    constexpr std::pair<std::string_view, ChirpNumbering> kNames[] = {
+        {"keep", ChirpNumbering::Keep},
+        {"shift", ChirpNumbering::Shift},
+        {"sequential", ChirpNumbering::Sequential}};
+    for (const auto& [word, numbering] : kNames) {
+        if (word == name) {
+            return numbering;
+        }
     }
     return std::nullopt;
 }

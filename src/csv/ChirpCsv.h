@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "channel/ChannelFields.h"
 #include "csv/CsvReader.h"
 #include "io/Diagnostic.h"
 #include "table/MemoryTable.h"
@@ -22,7 +23,7 @@ bool LooksLikeChirpCsv(std::string_view fileBytes);
 // Reads a CHIRP file into an import-layout table, matching its columns by header name in any
 // order (the 18- and 21-column layouts alike). Per line: Number = Location; Frequency = the MHz
 // value in whole Hz, exactly; Callsign = Name; Comments = Comment; Mode mapped to the receiver's
-// mode of the same kind (ChirpModeToReceiver), else kept as CHIRP's text and reported; Skip "S"
+// mode of the same kind (ChirpModes), else kept as CHIRP's text and reported; Skip "S"
 // sets Lockout to 1 and "P" Priority to 1; Bandwidth the default of the mode. A Location that is
 // no channel number and a Frequency that is no MHz value are kept as they are and reported.
 // The columns a receiver memory has no place for (Duplex, Offset, tones, Power, ...) are
@@ -46,16 +47,9 @@ void ApplyChirpNumbering(CsvImport& import, ChirpNumbering numbering);
 // The numbering `keep`, `shift` or `sequential` names; nullopt for any other text.
 std::optional<ChirpNumbering> ChirpNumberingNamed(std::string_view name);
 
-// The receiver mode a CHIRP mode becomes, or empty when the receiver has no such mode.
-std::string_view ChirpModeToReceiver(std::string_view chirpMode);
-
-// The CHIRP mode a receiver mode is written as, and whether it is the same mode (false: the
-// nearest CHIRP mode, which the writer reports). A text that is already a CHIRP mode stays.
-struct ChirpMode {
-    std::string_view text;
-    bool exact = false;
-};
-ChirpMode ReceiverModeToChirp(std::string_view receiverMode);
+// CHIRP's modes and the receiver's (ReceiverModeOf, ListModeOf): a mode CHIRP lacks is written
+// as the nearest, and an empty Mode or one that is no mode as CW, the mode a memory file gets.
+const ListModes& ChirpModes();
 
 // Builds a CHIRP file (21 columns, UTF-8, CR LF line ends, fields quoted only where they must
 // be) from the table's channel rows, in row order: Location = the channel number, Frequency in

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <array>
-#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,6 +14,7 @@
 #include "csv/ChirpFormat.h"
 #include "channel/CellChecks.h"
 #include "channel/ChannelFields.h"
+#include "channel/TableChecks.h"
 
 namespace corvalen {
 
@@ -49,13 +49,10 @@ public:
     void Note(int row, Column column, std::string_view cell) {
         // Only a column's first cell is quoted; the five reserved columns share their name, and
         // are one entry.
-        const auto index = static_cast<std::size_t>(column);
-        if (!m_noted[index]) {
-            m_noted[index] = true;
-            const std::string_view name = kCsvHeaderNames[index];
-            if (m_firstCells.try_emplace(std::string(name), QuotedCell(cell), column).second) {
-                m_order.emplace_back(name);
-            }
+        const bool reserved = column >= Reserved4 && column <= Reserved8;
+        std::string& first = m_firstCells[static_cast<std::size_t>(reserved ? Reserved4 : column)];
+        if (first.empty()) {
+            first = QuotedCell(cell);
         }
         if (row != m_lastRow) {
             m_firstRow = m_firstRow == 0 ? row : m_firstRow;
@@ -67,15 +64,14 @@ public:
         if (m_rows == 0) {
             return;
         }
-        // In column order, as the file has them.
-        std::vector<std::string> names = m_order;
-        std::sort(names.begin(), names.end(), [&](const std::string& a, const std::string& b) {
-            return m_firstCells.at(a).second < m_firstCells.at(b).second;
-        });
-        std::string list;  // one a line, as a message's list value
-        for (std::size_t i = 0; i < names.size(); ++i) {
-            list += i == 0 ? "" : "\n";
-            list += names[i] + " " + m_firstCells.at(names[i]).first;
+        std::string list;  // one a line, as a message's list value, in column order
+        for (std::size_t column = 0; column < m_firstCells.size(); ++column) {
+            if (!m_firstCells[column].empty()) {
+                list.append(list.empty() ? "" : "\n")
+                    .append(kCsvHeaderNames[column])
+                    .append(" ")
+                    .append(m_firstCells[column]);
+            }
         }
         problems.push_back(
             Diagnostic{Diagnostic::Place::Row,
@@ -86,9 +82,8 @@ public:
     }
 
 private:
-    std::map<std::string, std::pair<std::string, Column>> m_firstCells;  // by column name
-    std::array<bool, kImportedColumnCount> m_noted{};                    // by column
-    std::vector<std::string> m_order;
+    // By column, quoted; empty for none (the reserved columns' at Reserved4).
+    std::array<std::string, kImportedColumnCount> m_firstCells;
     int m_firstRow = 0;
     int m_lastRow = 0;
     int m_rows = 0;
@@ -142,7 +137,7 @@ ChirpText BuildChirpCsvText(const MemoryTable& table) {
         }
 
         const std::string_view modeCell = TrimBlanks(cells[Mode]);
-        const ChirpMode mode = ReceiverModeToChirp(modeCell);
+        const ListMode mode = ListModeOf(modeCell, ChirpModes());
         if (!mode.exact) {
             report(row, Mode, MessageKind::ChirpModeNearest,
                    {QuotedCell(cells[Mode]), std::string(mode.text)});
@@ -191,10 +186,7 @@ ChirpText BuildChirpCsvText(const MemoryTable& table) {
         ++result.channelsWritten;
     }
     lost.Report(problems);
-    std::stable_sort(problems.begin(), problems.end(),
-                     [](const Diagnostic& a, const Diagnostic& b) {
-                         return a.number != b.number ? a.number < b.number : a.column < b.column;
-                     });
+    std::stable_sort(problems.begin(), problems.end(), ByRowThenColumn);
     return result;
 }
 

@@ -3,7 +3,6 @@
 // What the CHIRP reader and writer share of CHIRP's generic CSV format.
 
 #include <array>
-#include <cstddef>
 #include <string_view>
 
 #include "convert/NumberText.h"

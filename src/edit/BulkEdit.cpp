@@ -1,6 +1,5 @@
 #include "edit/BulkEdit.h"
 
-#include <algorithm>
 #include <vector>
 
 #include "convert/NumberText.h"
@@ -30,10 +29,7 @@ int GroupOf(std::string_view piece) {
 std::string Joined(const std::vector<std::string_view>& pieces) {
     std::string text;
     for (const std::string_view piece : pieces) {
-        if (!text.empty()) {
-            text += '+';
-        }
-        text += piece;
+        text.append(text.empty() ? "" : "+").append(piece);
     }
     return text;
 }

@@ -14,16 +14,12 @@ namespace {
 Result<std::uint64_t> ReadRangeValue(std::string_view what, std::string_view text,
                                      FrequencyUnit unitWhenNone) {
     const FrequencyReading reading = ReadFrequency(text, unitWhenNone);
-    switch (reading.status) {
-        case FrequencyReading::Status::Ok:
-            break;
-        case FrequencyReading::Status::NotAFrequency:
-            return Error{MessageKind::RangeNotFrequency,
-                         {what, text, unitWhenNone == FrequencyUnit::MHz ? "MHz" : "kHz"}};
-        case FrequencyReading::Status::NotWholeHz:
-            return Error{MessageKind::RangeNotWholeHz, {what, text}};
-        case FrequencyReading::Status::TooLarge:
-            break;
+    if (reading.status == FrequencyReading::Status::NotAFrequency) {
+        return Error{MessageKind::RangeNotFrequency,
+                     {what, text, unitWhenNone == FrequencyUnit::MHz ? "MHz" : "kHz"}};
+    }
+    if (reading.status == FrequencyReading::Status::NotWholeHz) {
+        return Error{MessageKind::RangeNotWholeHz, {what, text}};
     }
     if (reading.status == FrequencyReading::Status::TooLarge || reading.hz > kMaxChannelFrequency) {
         return Error{MessageKind::RangeTooHigh, {what, text, std::to_string(kMaxChannelFrequency)}};
@@ -92,9 +88,6 @@ Result<ChannelRange> ReadChannelRange(std::string_view start, std::string_view s
 
 int HighestChannelNumber(const MemoryTable& table) {
     int highest = 0;
-    if (table.ColCount() <= Number) {
-        return highest;
-    }
     for (int row = 1; row < table.RowCount(); ++row) {
         if (const auto number = ChannelNumber(table.CellText(row, Number))) {
             highest = std::max(highest, static_cast<int>(*number));
@@ -104,9 +97,6 @@ int HighestChannelNumber(const MemoryTable& table) {
 }
 
 int RowOfChannel(const MemoryTable& table, int number) {
-    if (table.ColCount() <= Number) {
-        return 0;
-    }
     for (int row = 1; row < table.RowCount(); ++row) {
         const auto channel = ChannelNumber(table.CellText(row, Number));
         if (channel && *channel == number) {

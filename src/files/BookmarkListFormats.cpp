@@ -21,7 +21,8 @@ struct ListKind {
     const char* readText;
     const char* savedText;
     bool (*looksLike)(std::string_view bytes);
-    Result<BookmarkRead> (*read)(std::string_view bytes, const ReadSettings& settings);
+    Result<BookmarkRead> (*read)(std::string_view bytes, std::vector<std::string> knownGroups,
+                                 int firstNumber);
     Result<BookmarkListText> (*write)(const MemoryTable& table, const WriteSettings& settings);
     // Its suffix is the receiver CSV's, which a name alone says: its files are opened from that
     // entry of the dialog and told by their content.
@@ -59,7 +60,7 @@ public:
 
     Result<ChannelFileRead> Read(const std::string& path, std::string_view bytes,
                                  const ReadSettings& settings) const override {
-        Result<BookmarkRead> list = m_kind.read(bytes, settings);
+        Result<BookmarkRead> list = m_kind.read(bytes, settings.knownGroups, settings.firstNumber);
         if (!list) {
             return Error{list.error().kind, list.error().values, path};
         }
@@ -96,10 +97,7 @@ const ChannelFormat& SdrSharpListFormat() {
                  QT_TRANSLATE_NOOP("corvalen::FileActions", "SDR# frequency list (*.xml)|*.xml"),
                  QT_TRANSLATE_NOOP("corvalen::FileActions", "Read %1 from the SDR# list %2"),
                  QT_TRANSLATE_NOOP("corvalen::FileActions", "Saved %1 to the SDR# list %2"),
-                 LooksLikeSdrSharpList,
-                 [](std::string_view bytes, const ReadSettings& settings) {
-                     return ReadSdrSharpList(bytes, settings.knownGroups, settings.firstNumber);
-                 },
+                 LooksLikeSdrSharpList, ReadSdrSharpList,
                  [](const MemoryTable& table, const WriteSettings& settings) {
                      return WriteSdrSharpList(table, settings.groupNames);
                  }});
@@ -112,10 +110,7 @@ const ChannelFormat& SdrppListFormat() {
         QT_TRANSLATE_NOOP("corvalen::FileActions", "SDR++ frequency manager (*.json)|*.json"),
         QT_TRANSLATE_NOOP("corvalen::FileActions", "Read %1 from the SDR++ list %2"),
         QT_TRANSLATE_NOOP("corvalen::FileActions", "Saved %1 to the SDR++ list %2"),
-        LooksLikeSdrppList,
-        [](std::string_view bytes, const ReadSettings& settings) {
-            return ReadSdrppList(bytes, settings.knownGroups, settings.firstNumber);
-        },
+        LooksLikeSdrppList, ReadSdrppList,
         [](const MemoryTable& table, const WriteSettings& settings) {
             return Result<BookmarkListText>(WriteSdrppList(table, settings.groupNames));
         }});
@@ -128,10 +123,7 @@ const ChannelFormat& GqrxBookmarksFormat() {
                  QT_TRANSLATE_NOOP("corvalen::FileActions", "gqrx bookmarks (*.csv)|*.csv"),
                  QT_TRANSLATE_NOOP("corvalen::FileActions", "Read %1 from the gqrx bookmarks %2"),
                  QT_TRANSLATE_NOOP("corvalen::FileActions", "Saved %1 to the gqrx bookmarks %2"),
-                 LooksLikeGqrxBookmarks,
-                 [](std::string_view bytes, const ReadSettings& settings) {
-                     return ReadGqrxBookmarks(bytes, settings.knownGroups, settings.firstNumber);
-                 },
+                 LooksLikeGqrxBookmarks, ReadGqrxBookmarks,
                  [](const MemoryTable& table, const WriteSettings& settings) {
                      return Result<BookmarkListText>(
                          WriteGqrxBookmarks(table, settings.groupNames, settings.groupColours));

@@ -6,6 +6,7 @@
 #include <tuple>
 
 #include "channel/CellChecks.h"
+#include "channel/ProblemGroups.h"
 #include "convert/NumberText.h"
 
 namespace corvalen {
@@ -78,9 +79,6 @@ std::string ChannelSketch(const MemoryTable& table, int row, ColumnSet compared,
 std::vector<std::string> ChangeLines(const ChannelDiff& diff, const MemoryTable& a,
                                      const MemoryTable& b, const MessageTexts& texts) {
     const Language language = texts.language();
-    const auto say = [&](MessageKind kind, std::span<const std::string_view> values) {
-        return FillTemplate(texts.Template(kind, TemplatePart::Sentence), values, -1, language);
-    };
     std::vector<std::string> lines;
     lines.reserve(diff.changes.size());
     for (const ChannelChange& change : diff.changes) {
@@ -98,13 +96,11 @@ std::vector<std::string> ChangeLines(const ChannelDiff& diff, const MemoryTable&
                 const std::string name = ColumnNameIn(field.column, language);
                 const std::string before = QuotedCell(field.before);
                 const std::string after = QuotedCell(field.after);
-                const std::string_view values[] = {name, before, after};
                 what.append(what.empty() ? "" : "; ")
-                    .append(say(MessageKind::CliDiffField, values));
+                    .append(Sentence(texts, MessageKind::CliDiffField, {name, before, after}));
             }
         }
-        const std::string_view values[] = {channel, what};
-        lines.push_back(say(kind, values));
+        lines.push_back(Sentence(texts, kind, {channel, what}));
     }
     return lines;
 }
@@ -127,11 +123,11 @@ bool SameCellValue(int column, std::string_view a, std::string_view b, ReceiverM
         const std::optional<RecordFields> takenB = TakeCell(column, b, model);
         return takenA && takenB && Tied(*takenA) == Tied(*takenB);
     }
-    const std::optional<std::uint64_t> numberA =
-        a.empty() && column == Priority ? 0 : ParseWholeNumber(a);
-    const std::optional<std::uint64_t> numberB =
-        b.empty() && column == Priority ? 0 : ParseWholeNumber(b);
-    return numberA && numberB && *numberA == *numberB;
+    const auto number = [&](std::string_view cell) {
+        return cell.empty() && column == Priority ? 0 : ParseWholeNumber(cell);
+    };
+    const std::optional<std::uint64_t> numberA = number(a);
+    return numberA && numberA == number(b);
 }
 
 std::vector<FieldChange> DiffRows(const MemoryTable& a, int rowA, const MemoryTable& b, int rowB,

@@ -56,10 +56,8 @@ const ChannelFormat* FormatNamed(std::string_view word) {
 
 std::string FormatWords() {
     std::string words;
-    const std::vector<const ChannelFormat*>& formats = ChannelFormats();
-    for (std::size_t i = 0; i < formats.size(); ++i) {
-        words += i == 0 ? "" : "\n";
-        words += formats[i]->ShortName();
+    for (const ChannelFormat* format : ChannelFormats()) {
+        words.append(words.empty() ? "" : "\n").append(format->ShortName());
     }
     return words;
 }
@@ -153,18 +151,19 @@ Result<ChannelFileConversion> ConvertChannelFile(const std::string& input,
         bool anyChannel = false;
         bool walked = false;
         const RowSource counted{rows->expectedRows, [&](const RowSink& take) -> Status {
-            walked = true;
-            Status status = rows->walk([&](std::span<const std::string_view> cells) {
-                ++report.channels;
-                anyChannel = anyChannel || !IsEmptyRow(cells);
-                take(cells);
-            });
-            if (status && !anyChannel) {
-                unread = Error{MessageKind::CliNoChannels, {input}};
-                status = *unread;
-            }
-            return status;
-        }};
+                                    walked = true;
+                                    Status status =
+                                        rows->walk([&](std::span<const std::string_view> cells) {
+                                            ++report.channels;
+                                            anyChannel = anyChannel || !IsEmptyRow(cells);
+                                            take(cells);
+                                        });
+                                    if (status && !anyChannel) {
+                                        unread = Error{MessageKind::CliNoChannels, {input}};
+                                        status = *unread;
+                                    }
+                                    return status;
+                                }};
         report.format = &from;
         conversion.written = format.WriteRows(output, counted, settings);
         if (!walked) {

@@ -1,5 +1,7 @@
 #include "files/ChannelFiles.h"
 
+#include <algorithm>
+
 #include "channel/CellChecks.h"
 #include "io/SafeFile.h"
 
@@ -31,12 +33,8 @@ std::string ExtensionOf(std::string_view path) {
 
 bool ChannelFormat::HasExtensionOf(std::string_view path) const {
     const std::string extension = ExtensionOf(path);
-    for (const std::string_view own : AllExtensions()) {
-        if (!extension.empty() && extension == own) {
-            return true;
-        }
-    }
-    return false;
+    const std::vector<std::string_view> own = AllExtensions();
+    return !extension.empty() && std::find(own.begin(), own.end(), extension) != own.end();
 }
 
 std::size_t ChannelFormat::MaxFileBytes(ReceiverModel) const {

@@ -10,9 +10,9 @@
 
 #include "channel/CellChecks.h"
 #include "channel/CellValues.h"
+#include "channel/TableChecks.h"
 #include "convert/FrequencyText.h"
 #include "convert/Windows1252.h"
-#include "g3m/MemoryRecord.h"
 
 namespace corvalen {
 
@@ -72,16 +72,6 @@ bool IsBlankOrZero(std::string_view cell) {
     return number.status == FrequencyReading::Status::Ok && number.hz == 0;
 }
 
-// The receiver's mode for a list's mode, or empty when the receiver has none of that kind.
-std::string_view ListModeToReceiver(std::string_view listMode, const ListModes& modes) {
-    for (const ModePair& pair : modes.same) {
-        if (pair.list == listMode) {
-            return pair.receiver;
-        }
-    }
-    return {};
-}
-
 // Appends a row for each bookmark to `table`, numbered from `firstNumber`; `groupOf[i]` is
 // bookmark i's receiver groups (bit n - 1 for group n). Modes the receiver lacks are noted in
 // `modesKept`.
@@ -104,7 +94,7 @@ void AppendBookmarkRows(const std::vector<Bookmark>& bookmarks,
         cells[Number] = number;
         frequency = std::to_string(bookmark.hz);
         cells[Frequency] = frequency;
-        const std::string_view mode = ListModeToReceiver(bookmark.mode, modes);
+        const std::string_view mode = ReceiverModeOf(bookmark.mode, modes);
         cells[Mode] = mode.empty() ? std::string_view(bookmark.mode) : mode;
         if (mode.empty()) {
             modesKept[bookmark.mode].Note(row, bookmark.mode);
@@ -203,6 +193,21 @@ BookmarkRead BookmarksToTable(const std::vector<Bookmark>& bookmarks, std::strin
     return read;
 }
 
+Result<BookmarkRead> ListRead(const std::vector<Bookmark>& bookmarks, std::vector<Diagnostic> found,
+                              std::string_view format, std::vector<std::string> knownGroups,
+                              int firstNumber, const ListModes& modes) {
+    if (bookmarks.size() > kMaxBookmarks) {
+        return Error{
+            MessageKind::ListTooManyBookmarks,
+            {std::string(format), std::to_string(bookmarks.size()), std::to_string(kMaxBookmarks)}};
+    }
+    BookmarkRead read =
+        BookmarksToTable(bookmarks, format, std::move(knownGroups), firstNumber, modes);
+    read.diagnostics.insert(read.diagnostics.begin(), std::make_move_iterator(found.begin()),
+                            std::make_move_iterator(found.end()));
+    return read;
+}
+
 BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::string>& groupNames,
                                const BookmarkFormat& format) {
     BookmarkWrite result;
@@ -264,25 +269,9 @@ BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::
         }
 
         const std::string_view mode = cells[Mode];
-        const ListModes& modes = *format.modes;
-        bookmark.mode = modes.fallback;
-        bool exact = false;
-        for (const ModePair& pair : modes.same) {
-            if (!exact && pair.receiver == mode) {
-                bookmark.mode = pair.list;
-                exact = true;
-            }
-        }
-        if (std::find(modes.own.begin(), modes.own.end(), mode) != modes.own.end()) {
-            bookmark.mode = mode;
-            exact = true;
-        }
-        for (const ModePair& pair : modes.nearest) {
-            if (!exact && pair.receiver == mode) {
-                bookmark.mode = pair.list;
-            }
-        }
-        if (!exact) {
+        const ListMode listMode = ListModeOf(mode, *format.modes);
+        bookmark.mode = listMode.text;
+        if (!listMode.exact) {
             modesChanged[mode].Note(row, mode);
         }
 
@@ -305,11 +294,11 @@ BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::
         ++result.channelsWritten;
         const std::uint16_t groups = GroupsOf(cells[Groups]);
         // The lists of the row's groups, as places in `listNames`.
-        std::array<int, kReceiverGroups> lists{};
-        int listCount = 0;
-        for (int group = 1; group <= kReceiverGroups; ++group) {
-            if ((groups & (1u << (group - 1))) != 0) {
-                lists[static_cast<std::size_t>(listCount++)] = group - 1;
+        std::array<std::size_t, kReceiverGroups> lists{};
+        std::size_t listCount = 0;
+        for (std::size_t list = 0; list < kReceiverGroups; ++list) {
+            if ((groups & (1u << list)) != 0) {
+                lists[listCount++] = list;
             }
         }
         if (listCount == 0) {
@@ -322,9 +311,8 @@ BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::
         }
         bookmark.row = row;
         if (format.allGroupsInOne) {
-            for (int i = 0; i < listCount; ++i) {
-                const std::string& name =
-                    listNames[static_cast<std::size_t>(lists[static_cast<std::size_t>(i)])];
+            for (std::size_t i = 0; i < listCount; ++i) {
+                const std::string& name = listNames[lists[i]];
                 if (std::find(bookmark.groups.begin(), bookmark.groups.end(), name) ==
                     bookmark.groups.end()) {
                     bookmark.groups.push_back(name);
@@ -333,8 +321,8 @@ BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::
             result.bookmarks.push_back(std::move(bookmark));
             listCount = 0;
         }
-        for (int i = 0; i < listCount; ++i) {
-            const auto list = static_cast<std::size_t>(lists[static_cast<std::size_t>(i)]);
+        for (std::size_t i = 0; i < listCount; ++i) {
+            const std::size_t list = lists[i];
             // The row's last list takes its bookmark itself, any list before it a copy.
             Bookmark copy = i + 1 < listCount ? Bookmark(bookmark) : std::move(bookmark);
             copy.groups = {listNames[list]};
@@ -356,15 +344,10 @@ BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::
         }
     }
 
-    for (const auto& [changed, modeTally] : modesChanged) {
-        const std::string_view mode = changed;  // a lambda may not capture a structured binding
-        const ListModes& modes = *format.modes;
-        const auto nearest = std::find_if(modes.nearest.begin(), modes.nearest.end(),
-                                          [&](const ModePair& p) { return p.receiver == mode; });
+    for (const auto& [mode, modeTally] : modesChanged) {
         report(modeTally.firstRow, Mode, MessageKind::BookmarkModeWritten,
                {QuotedCell(mode), std::string(format.name),
-                std::string(nearest != modes.nearest.end() ? nearest->list : modes.fallback),
-                LaterRows(modeTally.count)});
+                std::string(ListModeOf(mode, *format.modes).text), LaterRows(modeTally.count)});
     }
     for (const auto& [column, columnTally] : lostColumns) {
         report(columnTally.firstRow, column, MessageKind::BookmarkColumnLost,
@@ -380,10 +363,7 @@ BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::
         report(renamed.firstRow, Callsign, MessageKind::BookmarkNameRepeated,
                {QuotedCell(renamed.example), LaterRows(renamed.count)});
     }
-    std::stable_sort(result.diagnostics.begin(), result.diagnostics.end(),
-                     [](const Diagnostic& a, const Diagnostic& b) {
-                         return a.number != b.number ? a.number < b.number : a.column < b.column;
-                     });
+    std::stable_sort(result.diagnostics.begin(), result.diagnostics.end(), ByRowThenColumn);
     return result;
 }
 

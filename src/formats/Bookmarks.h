@@ -2,12 +2,13 @@
 
 #include <cstdint>
 #include <map>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "channel/ChannelFields.h"
 #include "io/Diagnostic.h"
+#include "io/Result.h"
 #include "table/MemoryTable.h"
 
 // What the bookmark lists of SDR programs (SDR#'s frequencies.xml, SDR++'s frequency manager)
@@ -26,21 +27,6 @@ struct Bookmark {
     int row = 0;                      // written from the table: the row it comes from
 };
 
-// A mode of a list and the receiver's mode of the same kind.
-struct ModePair {
-    std::string_view list;
-    std::string_view receiver;
-};
-// The modes of one kind of list and how they stand to the receiver's.
-struct ListModes {
-    // Read and written as each other; a receiver mode is written as its first pair's.
-    std::span<const ModePair> same;
-    // Texts the list lacks (receiver modes, other lists' modes) and the mode written for each,
-    // reported.
-    std::span<const ModePair> nearest;
-    std::span<const std::string_view> own;  // the list's modes: a cell holding one is kept
-    std::string_view fallback;              // written, and reported, for any other cell
-};
 // SDR#'s and SDR++'s modes: NFM, WFM, AM, DSB, LSB, USB, CW, RAW.
 const ListModes& SdrListModes();
 
@@ -64,6 +50,12 @@ struct BookmarkRead {
 BookmarkRead BookmarksToTable(const std::vector<Bookmark>& bookmarks, std::string_view format,
                               std::vector<std::string> knownGroups = {}, int firstNumber = 1,
                               const ListModes& modes = SdrListModes());
+
+// A list read: its bookmarks as BookmarksToTable makes them, after `found`, what reading the file
+// found (in file order). A list of more than kMaxBookmarks bookmarks is refused.
+Result<BookmarkRead> ListRead(const std::vector<Bookmark>& bookmarks, std::vector<Diagnostic> found,
+                              std::string_view format, std::vector<std::string> knownGroups,
+                              int firstNumber, const ListModes& modes = SdrListModes());
 
 // The table's channel rows as bookmarks, for a list in `format`.
 struct BookmarkWrite {

@@ -2,10 +2,11 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
+#include <numeric>
 
 #include "channel/CellChecks.h"
 #include "convert/FrequencyText.h"
+#include "convert/NumberText.h"
 #include "convert/TextLines.h"
 #include "convert/Windows1252.h"
 
@@ -30,8 +31,6 @@ enum EibiColumn {
 };
 constexpr std::array<std::string_view, kEibiColumnCount> kColumnNames = {
     "kHz", "Time(UTC)", "Days", "ITU", "Station", "Lng", "Target", "Remarks", "P", "Start", "Stop"};
-
-constexpr std::array<std::string_view, 7> kDayNames = {"Mo", "Tu", "We", "Th", "Fr", "Sa", "Su"};
 
 // A weekday name at the start of `text`: 0 for Monday to 6 for Sunday, -1 for none.
 int DayNameAt(std::string_view text) {
@@ -116,14 +115,11 @@ bool ReadScheduleDays(std::string_view text, std::uint8_t& days) {
 
 int ReadDayMonth(std::string_view text) {
     text = TrimBlanks(text);
-    if (text.size() != 4 ||
-        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-        return 0;
-    }
-    const int day = (text[0] - '0') * 10 + (text[1] - '0');
-    const int month = (text[2] - '0') * 10 + (text[3] - '0');
+    const std::int64_t ddmm = text.size() == 4 ? PlainDigits(text, 4) : -1;
+    const auto day = static_cast<int>(ddmm / 100);
+    const auto month = static_cast<int>(ddmm % 100);
     constexpr std::array<int, 12> kDaysInMonth = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (month < 1 || month > 12 || day < 1 || day > kDaysInMonth[month - 1]) {
+    if (ddmm < 0 || month < 1 || month > 12 || day < 1 || day > kDaysInMonth[month - 1]) {
         return 0;
     }
     return month * 100 + day;
@@ -132,16 +128,13 @@ int ReadDayMonth(std::string_view text) {
 bool ReadTimeSpan(std::string_view text, int& start, int& end) {
     text = TrimBlanks(text);
     const auto minutes = [](std::string_view hhmm, bool isEnd) {
-        if (hhmm.size() != 4 ||
-            !std::all_of(hhmm.begin(), hhmm.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-            return -1;
-        }
-        const int hours = (hhmm[0] - '0') * 10 + (hhmm[1] - '0');
-        const int mins = (hhmm[2] - '0') * 10 + (hhmm[3] - '0');
-        if (isEnd && hours == 24 && mins == 0) {
+        const std::int64_t value = hhmm.size() == 4 ? PlainDigits(hhmm, 4) : -1;
+        const auto hours = static_cast<int>(value / 100);
+        const auto mins = static_cast<int>(value % 100);
+        if (isEnd && value == 2400) {
             return kMinutesPerDay;
         }
-        return hours < 24 && mins < 60 ? hours * 60 + mins : -1;
+        return value >= 0 && hours < 24 && mins < 60 ? hours * 60 + mins : -1;
     };
     if (text.size() != 9 || text[4] != '-') {
         return false;
@@ -170,18 +163,9 @@ Schedule ReadEibiSchedule(std::string_view fileBytes) {
     };
 
     std::array<int, kEibiColumnCount> where{};
-    for (int column = 0; column < kEibiColumnCount; ++column) {
-        where[static_cast<std::size_t>(column)] = column;
-    }
+    std::iota(where.begin(), where.end(), 0);
     int lineNumber = 0;
-    std::size_t pos = 0;
-    while (pos < fileBytes.size()) {
-        std::size_t end = fileBytes.find('\n', pos);
-        if (end == std::string_view::npos) {
-            end = fileBytes.size();
-        }
-        std::string_view line = fileBytes.substr(pos, end - pos);
-        pos = end + 1;
+    for (std::string_view line : Split(fileBytes, '\n')) {
         ++lineNumber;
         if (line.ends_with('\r')) {
             line.remove_suffix(1);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -22,6 +23,9 @@ inline constexpr std::size_t kMaxScheduleBytes = std::size_t{64} << 20;
 inline constexpr int kMinutesPerDay = 1440;
 // Weekdays as bits: bit 0 Monday to bit 6 Sunday.
 inline constexpr std::uint8_t kEveryDay = 0x7F;
+// The weekdays' names in schedules and summaries, Monday first.
+inline constexpr std::array<std::string_view, 7> kDayNames = {"Mo", "Tu", "We", "Th",
+                                                              "Fr", "Sa", "Su"};
 
 struct ScheduleEntry {
     int line = 0;              // line in the file, from 1

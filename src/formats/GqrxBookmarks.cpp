@@ -8,11 +8,11 @@
 #include <utility>
 
 #include "channel/CellChecks.h"
+#include "channel/TableChecks.h"
 #include "convert/NumberText.h"
 #include "convert/TextLines.h"
 #include "convert/Windows1252.h"
 #include "formats/BookmarkList.h"
-#include "io/Messages.h"
 
 namespace corvalen {
 
@@ -131,15 +131,11 @@ Result<BookmarkRead> ReadGqrxBookmarks(std::string_view fileBytes,
             }
         }
     }
-    if (bookmarks.size() > kMaxBookmarks) {
-        return Error{MessageKind::ListTooManyBookmarks,
-                     {std::string(kPhrase), std::to_string(bookmarks.size()),
-                      std::to_string(kMaxBookmarks)}};
+    Result<BookmarkRead> made = ListRead(bookmarks, std::move(skipped), kPhrase,
+                                         std::move(knownGroups), firstNumber, kModes);
+    if (made) {
+        made->groupColours = std::move(colours);
     }
-    BookmarkRead made =
-        BookmarksToTable(bookmarks, kPhrase, std::move(knownGroups), firstNumber, kModes);
-    made.diagnostics.insert(made.diagnostics.begin(), skipped.begin(), skipped.end());
-    made.groupColours = std::move(colours);
     return made;
 }
 
@@ -192,10 +188,7 @@ BookmarkListText WriteGqrxBookmarks(const MemoryTable& table,
             written.diagnostics.push_back(std::move(tally.first));
         }
     }
-    std::stable_sort(written.diagnostics.begin(), written.diagnostics.end(),
-                     [](const Diagnostic& a, const Diagnostic& b) {
-                         return a.number != b.number ? a.number < b.number : a.column < b.column;
-                     });
+    std::stable_sort(written.diagnostics.begin(), written.diagnostics.end(), ByRowThenColumn);
 
     // Each field padded with blanks to gqrx's width, counted in characters.
     std::string out;

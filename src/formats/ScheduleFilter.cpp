@@ -7,10 +7,10 @@
 #include <utility>
 
 #include "channel/CellChecks.h"
+#include "channel/ChannelFields.h"
 #include "convert/FrequencyText.h"
+#include "convert/TextLines.h"
 #include "formats/ScheduleSummary.h"
-#include "g3m/MemoryRecord.h"
-#include "io/Messages.h"
 
 namespace corvalen {
 
@@ -160,10 +160,8 @@ Result<ScheduleFilter::Span> ParseScheduleTime(std::string_view text) {
 }
 
 Result<int> ParseWeekday(std::string_view text) {
-    static constexpr std::string_view kNames[] = {"mo", "tu", "we", "th", "fr", "sa", "su"};
-    const std::string folded = Folded(text);
     for (int day = 0; day < 7; ++day) {
-        if (folded == kNames[day]) {
+        if (EqualsIgnoringCase(text, kDayNames[static_cast<std::size_t>(day)])) {
             return day;
         }
     }
@@ -172,14 +170,8 @@ Result<int> ParseWeekday(std::string_view text) {
 
 std::vector<std::string> ParseCodeList(std::string_view text) {
     DistinctTexts codes;
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        std::size_t end = text.find(',', start);
-        if (end == std::string_view::npos) {
-            end = text.size();
-        }
-        codes.Add(TrimBlanks(text.substr(start, end - start)));
-        start = end + 1;
+    for (const std::string_view code : Split(text, ',')) {
+        codes.Add(TrimBlanks(code));
     }
     return codes.Take();
 }
@@ -239,10 +231,8 @@ ScheduleSelection SelectBroadcasts(const Schedule& schedule, const ScheduleFilte
         if (filter.at && (entry.start < 0 || !Overlap(PiecesOf(entry.start, entry.end), wanted))) {
             continue;
         }
-        if (filter.bandFrom && entry.hz < *filter.bandFrom) {
-            continue;
-        }
-        if (filter.bandTo && entry.hz > *filter.bandTo) {
+        if ((filter.bandFrom && entry.hz < *filter.bandFrom) ||
+            (filter.bandTo && entry.hz > *filter.bandTo)) {
             continue;
         }
         if (!AnyCodeMatches(entry.language, filter.languages) ||

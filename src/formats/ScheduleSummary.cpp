@@ -1,7 +1,6 @@
 #include "formats/ScheduleSummary.h"
 
 #include <algorithm>
-#include <array>
 
 #include "channel/ChannelFields.h"
 #include "convert/NumberText.h"
@@ -10,16 +9,14 @@ namespace corvalen {
 
 namespace {
 
-constexpr std::array<std::string_view, 7> kDayNames = {"Mo", "Tu", "We", "Th", "Fr", "Sa", "Su"};
 constexpr int kMinutesPerWeek = 7 * kMinutesPerDay;
 
+// Minutes of the day as HHMM.
 void AppendTime(std::string& out, int minutes) {
-    const int hours = minutes / 60;
-    const int rest = minutes % 60;
-    out += static_cast<char>('0' + hours / 10);
-    out += static_cast<char>('0' + hours % 10);
-    out += static_cast<char>('0' + rest / 10);
-    out += static_cast<char>('0' + rest % 10);
+    const int hhmm = minutes / 60 * 100 + minutes % 60;
+    for (const int digit : {1000, 100, 10, 1}) {
+        out += static_cast<char>('0' + hhmm / digit % 10);
+    }
 }
 
 // The weekdays of `days`, Monday first: runs of three or more days as a range, others one by one.

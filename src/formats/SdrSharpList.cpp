@@ -2,14 +2,12 @@
 // (the Windows converter) leave the format out and say so.
 
 #include <algorithm>
-#include <array>
 #include <iterator>
 #include <limits>
 
 #include "convert/TextLines.h"
 #include "convert/Utf16.h"
 #include "formats/BookmarkList.h"
-#include "io/Messages.h"
 
 #ifdef CORVALEN_HAVE_PUGIXML
 #include <pugixml.hpp>
@@ -148,19 +146,19 @@ Result<BookmarkRead> ReadSdrSharpList(std::string_view fileBytes,
     }
     // SDR# writes UTF-8. A list saved again by a program that wrote Windows-1252 is read as such,
     // so that its letters stay letters and the table only ever holds UTF-8.
-    std::vector<Diagnostic> notices;
+    std::vector<Diagnostic> found;  // in file order
+    const auto report = [&](int line, int column, MessageKind kind, MessageValues values,
+                            Diagnostic::Severity severity = Diagnostic::Severity::Error) {
+        found.push_back(
+            Diagnostic{Diagnostic::Place::Line, line, column, kind, std::move(values), severity});
+    };
     std::string converted;
     // UTF-8 either way now: a declaration that says "utf-16" must not make the parser think again.
     pugi::xml_encoding encoding = fromUtf16.empty() ? pugi::encoding_auto : pugi::encoding_utf8;
     if (!IsWellFormedUtf8(fileBytes)) {
         converted = Utf8FromWindows1252(fileBytes);
         encoding = pugi::encoding_utf8;
-        notices.push_back(Diagnostic{Diagnostic::Place::Line,
-                                     1,
-                                     -1,
-                                     MessageKind::SdrSharpNotUtf8,
-                                     {},
-                                     Diagnostic::Severity::Notice});
+        report(1, -1, MessageKind::SdrSharpNotUtf8, {}, Diagnostic::Severity::Notice);
     }
     const std::string_view text = converted.empty() ? fileBytes : std::string_view(converted);
 
@@ -189,25 +187,17 @@ Result<BookmarkRead> ReadSdrSharpList(std::string_view fileBytes,
         return line;
     };
     std::vector<Bookmark> bookmarks;
-    std::vector<Diagnostic> skipped;
     for (const pugi::xml_node entry : root.children("MemoryEntry")) {
         const std::string_view frequency = entry.child_value("Frequency");
         const std::uint64_t hz = NearestWholeHz(frequency);
         if (hz == 0 || hz > kHighestHz) {
-            skipped.push_back(Diagnostic{Diagnostic::Place::Line,
-                                         lineOf(entry.offset_debug()),
-                                         Frequency,
-                                         MessageKind::SdrSharpFrequencyNotHz,
-                                         {QuotedCell(frequency)}});
+            report(lineOf(entry.offset_debug()), Frequency, MessageKind::SdrSharpFrequencyNotHz,
+                   {QuotedCell(frequency)});
             continue;
         }
         if (ReadFrequency(frequency, FrequencyUnit::Hz).status != FrequencyReading::Status::Ok) {
-            skipped.push_back(Diagnostic{Diagnostic::Place::Line,
-                                         lineOf(entry.offset_debug()),
-                                         Frequency,
-                                         MessageKind::SdrSharpFrequencyRounded,
-                                         {QuotedCell(frequency), std::to_string(hz)},
-                                         Diagnostic::Severity::Notice});
+            report(lineOf(entry.offset_debug()), Frequency, MessageKind::SdrSharpFrequencyRounded,
+                   {QuotedCell(frequency), std::to_string(hz)}, Diagnostic::Severity::Notice);
         }
         Bookmark& bookmark = bookmarks.emplace_back();
         bookmark.hz = hz;
@@ -221,16 +211,7 @@ Result<BookmarkRead> ReadSdrSharpList(std::string_view fileBytes,
             bookmark.bandwidth = bandwidth.hz;
         }
     }
-    if (bookmarks.size() > kMaxBookmarks) {
-        return Error{
-            MessageKind::ListTooManyBookmarks,
-            {"SDR# list", std::to_string(bookmarks.size()), std::to_string(kMaxBookmarks)}};
-    }
-    BookmarkRead read =
-        BookmarksToTable(bookmarks, "SDR# list", std::move(knownGroups), firstNumber);
-    read.diagnostics.insert(read.diagnostics.begin(), skipped.begin(), skipped.end());
-    read.diagnostics.insert(read.diagnostics.begin(), notices.begin(), notices.end());
-    return read;
+    return ListRead(bookmarks, std::move(found), "SDR# list", std::move(knownGroups), firstNumber);
 }
 
 Result<BookmarkListText> WriteSdrSharpList(const MemoryTable& table,

@@ -14,7 +14,6 @@
 #include "channel/CellChecks.h"
 #include "convert/TextLines.h"
 #include "formats/BookmarkList.h"
-#include "io/Messages.h"
 
 namespace corvalen {
 
@@ -84,14 +83,8 @@ public:
         slot_ = &(members.begin() + static_cast<std::ptrdiff_t>(found->second))->second;
         return true;
     }
-    bool end_object() override {
-        open_.pop_back();
-        return true;
-    }
-    bool end_array() override {
-        open_.pop_back();
-        return true;
-    }
+    bool end_object() override { return Close(); }
+    bool end_array() override { return Close(); }
     bool parse_error(std::size_t, const std::string&,
                      const nlohmann::detail::exception& error) override {
         if (const auto* notJson = dynamic_cast<const Json::parse_error*>(&error)) {
@@ -134,6 +127,10 @@ private:
     }
     bool Put(Json value) {
         Place(std::move(value));
+        return true;
+    }
+    bool Close() {
+        open_.pop_back();
         return true;
     }
 
@@ -227,6 +224,11 @@ Result<BookmarkRead> ReadSdrppList(std::string_view fileBytes, std::vector<std::
     std::vector<Bookmark> bookmarks;
     std::vector<Diagnostic> skipped;
     int place = 0;
+    const auto report = [&](MessageKind kind, MessageValues values,
+                            Diagnostic::Severity severity = Diagnostic::Severity::Error) {
+        skipped.push_back(Diagnostic{Diagnostic::Place::Record, place, Frequency, kind,
+                                     std::move(values), severity});
+    };
     for (const auto& [group, marks] : listMarks) {
         for (const auto& [name, mark] : marks->get_ref<const Json::object_t&>()) {
             ++place;
@@ -236,24 +238,17 @@ Result<BookmarkRead> ReadSdrppList(std::string_view fileBytes, std::vector<std::
             const Json& frequency = MemberOf(mark, "frequency");
             bookmark.hz = NearestWholeHz(frequency);
             if (bookmark.hz == 0) {
-                skipped.push_back(Diagnostic{
-                    Diagnostic::Place::Record,
-                    place,
-                    Frequency,
+                report(
                     MessageKind::SdrppFrequencyNotHz,
-                    {QuotedCell(bookmark.name), QuotedCell(group), QuotedCell(frequency.dump())}});
+                    {QuotedCell(bookmark.name), QuotedCell(group), QuotedCell(frequency.dump())});
                 continue;
             }
             if (frequency.is_number_float() &&
                 static_cast<double>(bookmark.hz) != frequency.get<double>()) {
-                skipped.push_back(
-                    Diagnostic{Diagnostic::Place::Record,
-                               place,
-                               Frequency,
-                               MessageKind::SdrppFrequencyRounded,
-                               {QuotedCell(bookmark.name), QuotedCell(group),
-                                QuotedCell(frequency.dump()), std::to_string(bookmark.hz)},
-                               Diagnostic::Severity::Notice});
+                report(MessageKind::SdrppFrequencyRounded,
+                       {QuotedCell(bookmark.name), QuotedCell(group), QuotedCell(frequency.dump()),
+                        std::to_string(bookmark.hz)},
+                       Diagnostic::Severity::Notice);
             }
             const Json& bandwidth = MemberOf(mark, "bandwidth");
             if (bandwidth.is_number() && bandwidth.get<double>() >= 0.5 &&
@@ -271,15 +266,8 @@ Result<BookmarkRead> ReadSdrppList(std::string_view fileBytes, std::vector<std::
             bookmarks.push_back(std::move(bookmark));
         }
     }
-    if (bookmarks.size() > kMaxBookmarks) {
-        return Error{
-            MessageKind::ListTooManyBookmarks,
-            {"SDR++ list", std::to_string(bookmarks.size()), std::to_string(kMaxBookmarks)}};
-    }
-    BookmarkRead read =
-        BookmarksToTable(bookmarks, "SDR++ list", std::move(knownGroups), firstNumber);
-    read.diagnostics.insert(read.diagnostics.begin(), skipped.begin(), skipped.end());
-    return read;
+    return ListRead(bookmarks, std::move(skipped), "SDR++ list", std::move(knownGroups),
+                    firstNumber);
 }
 
 BookmarkListText WriteSdrppList(const MemoryTable& table,

@@ -1,7 +1,6 @@
 #include "table/RowOperations.h"
 
 #include <algorithm>
-#include <string_view>
 
 namespace corvalen {
 
@@ -12,18 +11,13 @@ std::string RowNumberText(int row) {
 int AddRow(MemoryTable& table) {
     const int row = table.RowCount();
     table.SetRowCount(row + 1);
-    if (table.ColCount() > Number) {
-        table.SetCellText(row, Number, RowNumberText(row));
-    }
+    table.SetCellText(row, Number, RowNumberText(row));
     return row;
 }
 
 int InsertPosition(const MemoryTable& table, int selectionEndRow) {
-    const int lastChannel = table.RowCount() - 1;
-    if (selectionEndRow < 1 || selectionEndRow > lastChannel) {
-        return table.RowCount();
-    }
-    return selectionEndRow + 1;
+    const bool inTable = selectionEndRow >= 1 && selectionEndRow < table.RowCount();
+    return inTable ? selectionEndRow + 1 : table.RowCount();
 }
 
 int InsertRow(MemoryTable& table, int selectionEndRow) {
@@ -83,9 +77,6 @@ DeletedRows DeleteRows(MemoryTable& table, const std::vector<RowRange>& ranges,
 }
 
 void ReIndex(MemoryTable& table) {
-    if (table.ColCount() <= Number) {
-        return;
-    }
     for (int row = 1; row < table.RowCount(); ++row) {
         table.SetCellText(row, Number, RowNumberText(row));
     }

@@ -1,7 +1,6 @@
 #include "table/TabSeparatedText.h"
 
 #include <algorithm>
-#include <cstring>
 #include <deque>
 
 namespace corvalen {
@@ -143,12 +142,7 @@ std::string EncodeTabSeparated(const MemoryTable& table, std::span<const int> ro
 
 MemoryTable DecodeTabSeparatedBlock(std::string_view text) {
     MemoryTable block(0);
-    std::size_t lines = 1;
-    for (const char* at = text.data(); (at = static_cast<const char*>(std::memchr(
-                                            at, '\n', text.size() - (at - text.data())))) != nullptr;
-         ++at) {
-        ++lines;
-    }
+    const auto lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
     block.ReserveChannels(static_cast<int>(std::min<std::size_t>(lines, 1u << 24)));
     ForEachRow(text, [&](std::span<const std::string_view> cells) {
         if (cells.size() > static_cast<std::size_t>(block.ColCount())) {

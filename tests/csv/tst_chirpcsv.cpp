@@ -248,10 +248,7 @@ private slots:
         priority[Priority] = "1";
         QTest::newRow("priority") << line("7", "1", "CW", "P") << priority << "";
         // Hand-edited files put blanks around the letter.
-        QTest::newRow("skip with a space before") << line("7", "1", "CW", " S") << skipped << "";
         QTest::newRow("skip between tabs") << line("7", "1", "CW", "\tS\t") << skipped << "";
-        QTest::newRow("priority with a space after")
-            << line("7", "1", "CW", "P ") << priority << "";
         QTest::newRow("priority quoted with spaces")
             << line("7", "1", "CW", "\"  P \"") << priority << "";
         QTest::newRow("skip of blanks only")

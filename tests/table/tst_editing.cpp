@@ -222,17 +222,11 @@ private slots:
         QTest::addColumn<QStringList>("added");    // the Numbers of the two new rows
         QTest::newRow("empty table") << QStringList{} << QStringList{"1", "2"};
         QTest::newRow("gaps") << QStringList{"1", "5", "3"} << QStringList{"6", "7"};
-        QTest::newRow("numbers above the rows")
-            << QStringList{"100", "200"} << QStringList{"201", "202"};
         QTest::newRow("highest first") << QStringList{"40", "2"} << QStringList{"41", "42"};
-        QTest::newRow("fewer than the rows")
-            << QStringList{"1", "1", "2", "2"} << QStringList{"3", "4"};
         QTest::newRow("blanks around, zeros in front")
             << QStringList{" 12 ", "009"} << QStringList{"13", "14"};
         QTest::newRow("no channel numbers among them")
             << QStringList{"70000", "abc", "0", "7", "-3", ""} << QStringList{"8", "9"};
-        QTest::newRow("none a channel number")
-            << QStringList{"abc", "", "x"} << QStringList{"1", "2"};
         QTest::newRow("up to 65535") << QStringList{"65533"} << QStringList{"65534", "65535"};
     }
     void rangeNumbersAfterTheHighest() {
@@ -321,18 +315,12 @@ private slots:
         row("lockout keeps higher bits", "lockout", "9", uint(0b010), "10");
         row("lockout of text", "lockout", "abc", uint(0b001), "1");
         // Typed into the Frequency editor of a grid in Hz (0) or MHz (2); a German user's ","
-        // is taken beside the point.
-        row("typed MHz", "typed", "9.58 MHz", 0u, "9580000");
-        row("typed kHz", "typed", "9580 kHz", 0u, "9580000");
-        row("typed Hz", "typed", " 9580000 ", 0u, "9580000");
+        // is taken beside the point. The units and numbers read are tst_numbertext's.
         row("typed in the MHz view", "typed", "7.2", 2u, "7200000");
-        row("typed unit wins over the view", "typed", "7200 k", 2u, "7200000");
         row("typed Hz in the MHz view", "typed", "7200000Hz", 2u, "7200000");
         row("typed decimal comma", "typed", "146,52", 2u, "146520000");
         row("typed two points refused", "typed", "146,52.1", 2u, "refused 1");
         row("typed fraction of a Hz refused", "typed", "1.5", 0u, "refused 2");
-        row("typed past six MHz decimals refused", "typed", "7.1000005", 2u, "refused 2");
-        row("typed text refused", "typed", "abc", 0u, "refused 1");
         row("typed blank empties", "typed", "  ", 2u, "");
         row("editing in MHz", "editing", "146520000", uint(FrequencyUnit::MHz), "146.52 MHz");
         row("editing in Hz", "editing", "146520000", uint(FrequencyUnit::Hz), "146520000");

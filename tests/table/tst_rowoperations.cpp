@@ -41,30 +41,13 @@ private slots:
         QCOMPARE(table.RowCells(2).size(), std::size_t(19));
     }
 
-    void addRow_data() {
-        QTest::addColumn<int>("channels");
-        QTest::addColumn<QString>("expectedNumber");
-        QTest::newRow("ten rows") << 10 << " 11";
-        QTest::newRow("no rows") << 0 << " 1";
-    }
-    void addRow() {
-        QFETCH(int, channels);
-        QFETCH(QString, expectedNumber);
-        MemoryTable table = TableOf(channels);
-        const MemoryTable before = table;
-        QCOMPARE(AddRow(table), channels + 1);
-        QCOMPARE(table.RowCount(), channels + 2);
-        QCOMPARE(QString::fromStdString(std::string(table.CellText(channels + 1, Number))),
-                 expectedNumber);
-        QCOMPARE(table.CellText(channels + 1, Frequency), std::string());
-        table.SetRowCount(channels + 1);
-        QCOMPARE(table, before);
-    }
-
+    // Insert Row, and Add Row (selectionEnd -1); the row made is the one that goes again.
     void insertRow_data() {
         QTest::addColumn<int>("channels");
         QTest::addColumn<int>("selectionEnd");
         QTest::addColumn<QStringList>("expected");
+        QTest::newRow("add") << 2 << -1 << QStringList{"n1/f1", "n2/f2", " 3/"};
+        QTest::newRow("add to an empty table") << 0 << -1 << QStringList{" 1/"};
         QTest::newRow("below row 3 keeps old numbers")
             << 4 << 3 << QStringList{"n1/f1", "n2/f2", "n3/f3", " 5/", "n4/f4"};
         QTest::newRow("below the last row") << 2 << 2 << QStringList{"n1/f1", "n2/f2", " 3/"};
@@ -78,8 +61,11 @@ private slots:
         QFETCH(int, selectionEnd);
         QFETCH(QStringList, expected);
         MemoryTable table = TableOf(channels);
-        InsertRow(table, selectionEnd);
+        const MemoryTable before = table;
+        const int row = selectionEnd < 0 ? AddRow(table) : InsertRow(table, selectionEnd);
         QCOMPARE(Rows(table), expected);
+        table.RemoveRow(row);
+        QCOMPARE(table, before);
     }
 
     void deleteRows_data() {
