@@ -18,18 +18,6 @@
 
 namespace corvalen {
 
-namespace {
-
-// "Adds an empty channel at the end (Ctrl+Shift+A)".
-QString WithShortcut(const QString& tip, const QAction& action) {
-    const QKeySequence key = action.shortcut();
-    return key.isEmpty()
-               ? tip
-               : QStringLiteral("%1 (%2)").arg(tip, key.toString(QKeySequence::NativeText));
-}
-
-}  // namespace
-
 QList<QAction*> MakeActions(QObject* owner, QWidget& grid, std::span<const EditCommand> commands) {
     QList<QAction*> actions;
     for (const EditCommand& command : commands) {
@@ -39,7 +27,12 @@ QList<QAction*> MakeActions(QObject* owner, QWidget& grid, std::span<const EditC
         } else {
             action->setObjectName(QLatin1String(command.name));
             action->setShortcuts(command.keys);
-            action->setToolTip(WithShortcut(command.tip, *action));
+            // "Adds an empty channel at the end (Ctrl+Shift+A)".
+            const QKeySequence key = action->shortcut();
+            action->setToolTip(key.isEmpty()
+                                   ? command.tip
+                                   : QStringLiteral("%1 (%2)").arg(
+                                         command.tip, key.toString(QKeySequence::NativeText)));
             QObject::connect(action, &QAction::triggered, owner, command.run);
         }
         if (command.ofGrid) {
@@ -91,16 +84,24 @@ EditActions::EditActions(Document& document, QTableView& grid, QObject* parent)
          [this] { clearCells(m_selection.selectedCells(), tr("Clear Cells")); },
          keys(QKeySequence::Delete), tr("Empties the selected cells"), true},
         {},
-        {"addRowAction", tr("Add Row"), [this] { addRowAt(std::nullopt); },
-         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A)}, tr("Adds an empty channel at the end")},
-        {"insertRowAction", tr("Insert Row"),
+        {"addRowAction",
+         tr("Add Row"),
+         [this] { addRowAt(std::nullopt); },
+         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A)},
+         tr("Adds an empty channel at the end")},
+        {"insertRowAction",
+         tr("Insert Row"),
          [this] { addRowAt(m_selection.currentTableRow()); },
          {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I)},
          tr("Inserts an empty channel below the current row")},
-        {"deleteRowsAction", tr("Delete Row(s)"), [this] { deleteRows(); },
+        {"deleteRowsAction",
+         tr("Delete Row(s)"),
+         [this] { deleteRows(); },
          {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete)},
          tr("Removes the selected rows and renumbers the rest")},
-        {"reIndexAction", tr("Re-Index"), [this] { reIndex(); },
+        {"reIndexAction",
+         tr("Re-Index"),
+         [this] { reIndex(); },
          {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R)},
          tr("Renumbers the Number column 1 to n in table order")},
     };
@@ -137,11 +138,9 @@ void EditActions::deleteRows() {
     }
     m_document.undoStack().push(new DeleteRowsStep(m_document.table(), std::move(ranges)));
     const int left = m_document.table().table().ChannelCount();
-    emit status(
-        left == 0 ? tr("Deleted %1").arg(Count(static_cast<qsizetype>(rows.size()), "row", "rows"))
-                  : tr("Deleted %1; the rest renumbered 1 to %2")
-                        .arg(Count(static_cast<qsizetype>(rows.size()), "row", "rows"))
-                        .arg(left));
+    const QString deleted = Count(static_cast<qsizetype>(rows.size()), "row", "rows");
+    emit status(left == 0 ? tr("Deleted %1").arg(deleted)
+                          : tr("Deleted %1; the rest renumbered 1 to %2").arg(deleted).arg(left));
 }
 
 void EditActions::reIndex() {
