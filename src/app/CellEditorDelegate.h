@@ -22,7 +22,6 @@ public:
     FlagsEditor(const QStringList& names, int perRow, QWidget* parent = nullptr);
     std::uint32_t flags() const;
     void setFlags(std::uint32_t flags);
-    QCheckBox* box(int bit) const { return m_boxes[bit]; }
 
 private:
     QList<QCheckBox*> m_boxes;
