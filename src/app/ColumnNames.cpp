@@ -83,21 +83,9 @@ QStringList ColumnNames::ModeNames() {
 }
 
 bool ColumnNames::IsNumeric(int column) {
-    switch (column) {
-        case Number:
-        case Frequency:
-        case Bandwidth:
-        case IfShift:
-        case Hotkey:
-        case Lockout:
-        case Priority:
-        case LevelSquelch:
-        case SecondarySquelchType:
-        case SecondarySquelchValue:
-            return true;
-        default:
-            return false;
-    }
+    // Number to IF Shift, and Hotkey to the secondary squelch value (the columns' order).
+    return (column >= Number && column <= IfShift) ||
+           (column >= Hotkey && column <= SecondarySquelchValue);
 }
 
 }  // namespace corvalen
