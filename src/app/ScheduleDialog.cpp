@@ -148,10 +148,6 @@ Result<ScheduleFilter> ScheduleDialog::filter() const {
     return filter;
 }
 
-bool ScheduleDialog::updateChosen() const {
-    return m_update->isChecked();
-}
-
 void ScheduleDialog::updateCount() {
     const Result<ScheduleFilter> chosen = filter();
     QPushButton* ok = m_buttons->button(QDialogButtonBox::Ok);
