@@ -54,8 +54,6 @@ PrintActions::PrintActions(QTableView& grid, SharedFileDialog& fileDialog, Messa
     connect(m_exportPdf, &QAction::triggered, this, &PrintActions::exportPdf);
 }
 
-PrintActions::~PrintActions() = default;
-
 ChannelListPrint PrintActions::listToPrint() const {
     ChannelListPrint list;
     list.model = m_grid.model();

@@ -38,10 +38,6 @@ SeasonRowsModel::SeasonRowsModel(const MemoryTable& table, std::vector<int> rows
       m_rows(std::move(rows)),
       m_newComments(std::move(newComments)) {}
 
-int SeasonRowsModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
-}
-
 int SeasonRowsModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : kShownColumns + (m_newComments.empty() ? 0 : 1);
 }
