@@ -78,8 +78,6 @@ void FlagsEditor::setFlags(std::uint32_t flags) {
     }
 }
 
-CellEditorDelegate::CellEditorDelegate(QObject* parent) : QStyledItemDelegate(parent) {}
-
 QString CellEditorDelegate::shownText(const QModelIndex& index) const {
     const QString text = index.data(Qt::DisplayRole).toString();
     return index.column() == Frequency ? FrequencyShown(text, m_unit) : text;
@@ -212,49 +210,38 @@ QString CellEditorDelegate::FrequencyRefusal(const QString& typed, FrequencyUnit
         .arg(typed.trimmed(), UnitName(unit));
 }
 
-QString CellEditorDelegate::editedText(QWidget* editor, int column, const QString& cell) const {
-    const std::string old = cell.toStdString();
-    if (const auto* flags = qobject_cast<FlagsEditor*>(editor); flags && column == Groups) {
-        return QString::fromStdString(
-            CellWithGroups(old, static_cast<std::uint16_t>(flags->flags())));
-    }
-    if (const auto* flags = qobject_cast<FlagsEditor*>(editor)) {
-        return flags->flags() == LockoutFlagsOf(old)
-                   ? cell
-                   : QString::fromStdString(CellWithLockoutFlags(old, flags->flags()));
-    }
-    if (const auto* box = qobject_cast<QComboBox*>(editor)) {
-        if (column == Hotkey) {
-            const int key = box->currentData().toInt();
-            return key == HotkeyOf(old) ? cell : QString::number(key);
-        }
-        return box->currentText();
-    }
-    if (const auto* line = qobject_cast<QLineEdit*>(editor); line && column == Frequency) {
-        const QString typed = line->text();
-        if (typed == FrequencyForEditing(cell, m_unit)) {
-            return cell;  // not changed
-        }
-        const TypedFrequency frequency = FrequencyFromTyped(typed, m_unit);
-        if (frequency.status != FrequencyReading::Status::Ok) {
-            emit refused(FrequencyRefusal(typed, m_unit));
-            return cell;
-        }
-        return QString::fromStdString(frequency.cell);
-    }
-    return QString();
-}
-
 void CellEditorDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
                                       const QModelIndex& index) const {
     const int column = index.column();
-    if (column != Groups && column != Lockout && column != Hotkey && column != Mode &&
-        column != Frequency) {
+    const QString cell = index.data(Qt::EditRole).toString();
+    const std::string old = cell.toStdString();
+    QString text = cell;
+    if (const auto* flags = qobject_cast<FlagsEditor*>(editor); flags && column == Groups) {
+        text =
+            QString::fromStdString(CellWithGroups(old, static_cast<std::uint16_t>(flags->flags())));
+    } else if (flags) {
+        text = flags->flags() == LockoutFlagsOf(old)
+                   ? cell
+                   : QString::fromStdString(CellWithLockoutFlags(old, flags->flags()));
+    } else if (const auto* box = qobject_cast<QComboBox*>(editor); box && column == Hotkey) {
+        const int key = box->currentData().toInt();
+        text = key == HotkeyOf(old) ? cell : QString::number(key);
+    } else if (box) {
+        text = box->currentText();
+    } else if (const auto* line = qobject_cast<QLineEdit*>(editor); line && column == Frequency) {
+        const QString typed = line->text();
+        if (typed != FrequencyForEditing(cell, m_unit)) {  // else not changed
+            const TypedFrequency frequency = FrequencyFromTyped(typed, m_unit);
+            if (frequency.status == FrequencyReading::Status::Ok) {
+                text = QString::fromStdString(frequency.cell);
+            } else {
+                emit refused(FrequencyRefusal(typed, m_unit));
+            }
+        }
+    } else {
         QStyledItemDelegate::setModelData(editor, model, index);
         return;
     }
-    const QString cell = index.data(Qt::EditRole).toString();
-    const QString text = editedText(editor, column, cell);
     if (text != cell) {
         model->setData(index, text, Qt::EditRole);
     }

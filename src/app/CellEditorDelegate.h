@@ -22,7 +22,6 @@ public:
     FlagsEditor(const QStringList& names, int perRow, QWidget* parent = nullptr);
     std::uint32_t flags() const;
     void setFlags(std::uint32_t flags);
-    QCheckBox* box(int bit) const { return m_boxes[bit]; }
 
 private:
     QList<QCheckBox*> m_boxes;
@@ -40,7 +39,7 @@ class CellEditorDelegate : public QStyledItemDelegate {
     Q_OBJECT
 
 public:
-    explicit CellEditorDelegate(QObject* parent = nullptr);
+    explicit CellEditorDelegate(QObject* parent = nullptr) : QStyledItemDelegate(parent) {}
 
     // The unit the grid shows frequencies in; the cells keep Hz.
     void setFrequencyUnit(FrequencyUnit unit) { m_unit = unit; }
@@ -57,9 +56,6 @@ public:
     void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
                               const QModelIndex& index) const override;
 
-    // The cell text an editor leaves for a cell that held `cell`; a refused frequency leaves
-    // the cell as it was.
-    QString editedText(QWidget* editor, int column, const QString& cell) const;
     // What the Frequency editor makes of a typed text with `unit` the unit when none is typed
     // (FrequencyCellFromTyped, the language's decimal separator taken beside the point), and
     // why it refuses one (the same reason for the Set Field dialog).

@@ -25,13 +25,6 @@ public:
     // The range as the fields stand, or nothing when it cannot be added.
     std::optional<RangeFill> fill() const;
 
-    QLineEdit* startField() const { return m_start; }
-    QLineEdit* stopField() const { return m_stop; }
-    QLineEdit* stepField() const { return m_step; }
-    QComboBox* modeField() const { return m_mode; }
-    QLineEdit* bandwidthField() const { return m_bandwidth; }
-    QDialogButtonBox* buttons() const { return m_buttons; }
-
 private:
     // The fill the fields describe, or the reason they describe none.
     Result<RangeFill> read() const;

@@ -34,21 +34,16 @@ ChannelViewModel::ChannelViewModel(MemoryTableModel& table, QObject* parent)
     : QSortFilterProxyModel(parent), m_table(table) {
     // Connected before setSourceModel, so the keys are dropped before the proxy sorts the
     // changed rows again.
-    const auto dropKeys = [this] { m_keysColumn = -1; };
-    connect(&table, &QAbstractItemModel::dataChanged, this, dropKeys);
-    connect(&table, &QAbstractItemModel::rowsInserted, this, dropKeys);
-    connect(&table, &QAbstractItemModel::rowsRemoved, this, dropKeys);
-    connect(&table, &QAbstractItemModel::rowsMoved, this, dropKeys);
-    connect(&table, &QAbstractItemModel::modelReset, this, dropKeys);
-    connect(&table, &QAbstractItemModel::layoutChanged, this, dropKeys);
-    // The summaries follow the rows and their Comments; a reset or a new order reads them anew.
-    const auto dropSummaries = [this] {
-        m_summariesRead = false;
-        m_summaries.clear();
+    const auto onEach = [&](auto slot, auto... signal) {
+        (connect(&table, signal, this, slot), ...);
     };
-    connect(&table, &QAbstractItemModel::modelReset, this, dropSummaries);
-    connect(&table, &QAbstractItemModel::layoutChanged, this, dropSummaries);
-    connect(&table, &QAbstractItemModel::rowsMoved, this, dropSummaries);
+    onEach([this] { m_keysColumn = -1; }, &QAbstractItemModel::dataChanged,
+           &QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved,
+           &QAbstractItemModel::rowsMoved, &QAbstractItemModel::modelReset,
+           &QAbstractItemModel::layoutChanged);
+    // The summaries follow the rows and their Comments; a reset or a new order reads them anew.
+    onEach([this] { dropSummaries(); }, &QAbstractItemModel::modelReset,
+           &QAbstractItemModel::layoutChanged, &QAbstractItemModel::rowsMoved);
     connect(&table, &QAbstractItemModel::rowsInserted, this,
             [this](const QModelIndex&, int first, int last) {
                 if (m_summariesRead) {
@@ -94,12 +89,10 @@ void ChannelViewModel::problemsChanged() {
     // paints a single changed cell again, but the whole of itself for any larger range, and a
     // cell commit or a new row would paint the grid twice.
     constexpr std::size_t kFewRows = 32;
-    const std::optional<std::vector<int>> none;
-    const std::optional<std::vector<int>>& rows =
-        m_problems != nullptr ? m_problems->rowsChanged() : none;
-    if (rows && rows->size() <= kFewRows) {
+    if (m_problems != nullptr && m_problems->rowsChanged() &&
+        m_problems->rowsChanged()->size() <= kFewRows) {
         // A copy: whatever the signals below set off must not change the rows gone through.
-        const std::vector<int> changed = *rows;
+        const std::vector<int> changed = *m_problems->rowsChanged();
         for (const int tableRow : changed) {
             const int row =
                 mapFromSource(sourceModel()->index(MemoryTableModel::modelRow(tableRow), 0)).row();
@@ -120,15 +113,9 @@ void ChannelViewModel::setFindText(const QString& text) {
         return;
     }
     m_findText = text;
-    m_findIsAscii = true;
-    m_asciiFindText.clear();
-    for (const QChar c : text) {
-        if (c.unicode() >= 0x80) {
-            m_findIsAscii = false;
-            break;
-        }
-        m_asciiFindText += AsciiLower(static_cast<char>(c.unicode()));
-    }
+    m_findIsAscii =
+        std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+    m_asciiFindText = m_findIsAscii ? text.toLatin1().toLower().toStdString() : std::string();
     // Filtered again in one step, as one layout change. Filtering row by row (as
     // invalidateRowsFilter does) tells the grid of every run of hidden or shown rows apart,
     // and the grid's row header goes over all its rows for each run: seconds at 65,535 rows.
@@ -143,8 +130,7 @@ void ChannelViewModel::setOnAir(std::optional<OnAirMoment> moment) {
     const std::optional<OnAirMoment> before = m_onAir;
     m_onAir = moment;
     if (!moment) {
-        m_summariesRead = false;
-        m_summaries.clear();
+        dropSummaries();
     } else if (before && m_summariesRead) {
         // A new minute: filtered again only when some row goes on or off the air.
         bool changes = false;
@@ -176,6 +162,11 @@ void ChannelViewModel::readSummaries(int firstRow, int lastRow) const {
     }
 }
 
+void ChannelViewModel::dropSummaries() {
+    m_summariesRead = false;
+    m_summaries.clear();
+}
+
 bool ChannelViewModel::onAirAt(int sourceRow, const OnAirMoment& moment) const {
     if (!m_summariesRead) {
         readSummaries(0, 0);
@@ -195,10 +186,6 @@ QVariant ChannelViewModel::headerData(int section, Qt::Orientation orientation, 
         }
     }
     return QSortFilterProxyModel::headerData(section, orientation, role);
-}
-
-QModelIndex ChannelViewModel::parent(const QModelIndex&) const {
-    return {};
 }
 
 Qt::ItemFlags ChannelViewModel::flags(const QModelIndex& index) const {

@@ -59,11 +59,10 @@ public:
     }
 
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-    // The table is flat and all its cells are alike, so these two are answered here rather than
-    // by mapping each cell to the table: the grid asks them of every selected cell it paints,
-    // and its header of every row of a column to know whether the whole column is selected.
+    // Answered without mapping to the table, whose cells are all alike: the grid asks them of
+    // every selected cell it paints.
     using QSortFilterProxyModel::parent;
-    QModelIndex parent(const QModelIndex& child) const override;
+    QModelIndex parent(const QModelIndex&) const override { return {}; }
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     // The columns' headings and tooltips in the user's language (see ColumnNames).
     QVariant headerData(int section, Qt::Orientation orientation,
@@ -78,9 +77,8 @@ protected:
 
 private:
     std::function<QString(const QModelIndex&)> m_shown;
-    // What a cell sorts by. Sorting reads every cell about 2 log2(n) times; taking each one
-    // from the table's rows scattered over memory made a sort of 65,535 rows several times
-    // slower than reading the keys of one column once into a compact list.
+    // What a cell sorts by, read once per column into a compact list: a sort reads each key
+    // about 2 log2(n) times.
     struct SortKey {
         int rank = 0;  // 0 a number (numeric columns only), 1 other text, 2 empty
         double number = 0;
@@ -94,6 +92,7 @@ private:
     bool onAirAt(int sourceRow, const OnAirMoment& moment) const;
     // Reads the summaries of source rows firstRow..lastRow, or of every row when none are kept.
     void readSummaries(int firstRow, int lastRow) const;
+    void dropSummaries();
 
     MemoryTableModel& m_table;
     // The keys of the column m_keysColumn (-1: none); cleared by every change of the table.

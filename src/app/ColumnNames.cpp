@@ -44,19 +44,16 @@ QString ColumnNames::Heading(int column) {
     return IsUnnamed(column) ? QStringLiteral("x") : tr(kHeadings[column]);
 }
 
-QString ColumnNames::CsvHeader(int column) {
-    const std::string_view name = kCsvHeaderNames[static_cast<std::size_t>(column)];
-    const QString header = QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
-    return column >= Reserved4 && column <= Reserved8
-               ? tr("%1, column %2").arg(header).arg(column + 1)
-               : header;
-}
-
 QString ColumnNames::ToolTip(int column) {
     if (column < 0 || column >= kImportedColumnCount) {
         return {};
     }
-    return tr("CSV header: %1").arg(CsvHeader(column));
+    const std::string_view name = kCsvHeaderNames[static_cast<std::size_t>(column)];
+    const QString header = QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+    return tr("CSV header: %1")
+        .arg(column >= Reserved4 && column <= Reserved8
+                 ? tr("%1, column %2").arg(header).arg(column + 1)
+                 : header);
 }
 
 QString ColumnNames::ListName(int column) {
@@ -86,21 +83,9 @@ QStringList ColumnNames::ModeNames() {
 }
 
 bool ColumnNames::IsNumeric(int column) {
-    switch (column) {
-        case Number:
-        case Frequency:
-        case Bandwidth:
-        case IfShift:
-        case Hotkey:
-        case Lockout:
-        case Priority:
-        case LevelSquelch:
-        case SecondarySquelchType:
-        case SecondarySquelchValue:
-            return true;
-        default:
-            return false;
-    }
+    // Number to IF Shift, and Hotkey to the secondary squelch value (the columns' order).
+    return (column >= Number && column <= IfShift) ||
+           (column >= Hotkey && column <= SecondarySquelchValue);
 }
 
 }  // namespace corvalen

@@ -25,9 +25,6 @@ public:
     // Whether the column holds numbers: the grid and the printout align it right, and a sort on
     // it orders numbers as numbers.
     static bool IsNumeric(int column);
-
-private:
-    static QString CsvHeader(int column);
 };
 
 }  // namespace corvalen

@@ -18,18 +18,6 @@
 
 namespace corvalen {
 
-namespace {
-
-// "Adds an empty channel at the end (Ctrl+Shift+A)".
-QString WithShortcut(const QString& tip, const QAction& action) {
-    const QKeySequence key = action.shortcut();
-    return key.isEmpty()
-               ? tip
-               : QStringLiteral("%1 (%2)").arg(tip, key.toString(QKeySequence::NativeText));
-}
-
-}  // namespace
-
 QList<QAction*> MakeActions(QObject* owner, QWidget& grid, std::span<const EditCommand> commands) {
     QList<QAction*> actions;
     for (const EditCommand& command : commands) {
@@ -39,7 +27,12 @@ QList<QAction*> MakeActions(QObject* owner, QWidget& grid, std::span<const EditC
         } else {
             action->setObjectName(QLatin1String(command.name));
             action->setShortcuts(command.keys);
-            action->setToolTip(WithShortcut(command.tip, *action));
+            // "Adds an empty channel at the end (Ctrl+Shift+A)".
+            const QKeySequence key = action->shortcut();
+            action->setToolTip(key.isEmpty()
+                                   ? command.tip
+                                   : QStringLiteral("%1 (%2)").arg(
+                                         command.tip, key.toString(QKeySequence::NativeText)));
             QObject::connect(action, &QAction::triggered, owner, command.run);
         }
         if (command.ofGrid) {
@@ -81,9 +74,9 @@ EditActions::EditActions(Document& document, QTableView& grid, QObject* parent)
     // command's, nor with the keys a cell editor or the find box takes.
     const EditCommand commands[] = {
         {},
-        {"cutAction", tr("Cut"), [this] { cutCells(); }, keys(QKeySequence::Cut),
+        {"cutAction", tr("Cut"), [this] { copyCells(true); }, keys(QKeySequence::Cut),
          tr("Copies the selected cells and empties them")},
-        {"copyAction", tr("Copy"), [this] { copyCells(); }, keys(QKeySequence::Copy),
+        {"copyAction", tr("Copy"), [this] { copyCells(false); }, keys(QKeySequence::Copy),
          tr("Copies the selected cells as tab-separated text")},
         {"pasteAction", tr("Paste"), [this] { pasteCells(); }, keys(QKeySequence::Paste),
          tr("Pastes tab-separated text from the current cell down")},
@@ -137,11 +130,9 @@ void EditActions::deleteRows() {
     }
     m_document.undoStack().push(new DeleteRowsStep(m_document.table(), std::move(ranges)));
     const int left = m_document.table().table().ChannelCount();
-    emit status(
-        left == 0 ? tr("Deleted %1").arg(Count(static_cast<qsizetype>(rows.size()), "row", "rows"))
-                  : tr("Deleted %1; the rest renumbered 1 to %2")
-                        .arg(Count(static_cast<qsizetype>(rows.size()), "row", "rows"))
-                        .arg(left));
+    const QString deleted = Count(static_cast<qsizetype>(rows.size()), "row", "rows");
+    emit status(left == 0 ? tr("Deleted %1").arg(deleted)
+                          : tr("Deleted %1; the rest renumbered 1 to %2").arg(deleted).arg(left));
 }
 
 void EditActions::reIndex() {
@@ -162,33 +153,22 @@ void EditActions::clearCells(const GridSelection::Cells& cells, const QString& t
     }
 }
 
-QString EditActions::copyToClipboard(const GridSelection::Cells& cells) {
+void EditActions::copyCells(bool cut) {
+    const GridSelection::Cells cells = m_selection.selectedCells();
+    if (cells.rows.empty()) {
+        return;
+    }
     const MemoryTableModel& model = m_document.table();
     QApplication::clipboard()->setText(QString::fromStdString(
         EncodeTabSeparated(model.table(), cells.rows, cells.firstColumn, cells.lastColumn)));
     const int columns = cells.lastColumn - cells.firstColumn + 1;
-    if (columns == model.columnCount()) {
-        return Count(static_cast<qsizetype>(cells.rows.size()), "row", "rows");
+    const auto rows = static_cast<qsizetype>(cells.rows.size());
+    const QString what = columns == model.columnCount() ? Count(rows, "row", "rows")
+                                                        : Count(rows * columns, "cell", "cells");
+    if (cut) {
+        clearCells(cells, tr("Cut"));
     }
-    return Count(static_cast<qsizetype>(cells.rows.size()) * columns, "cell", "cells");
-}
-
-void EditActions::copyCells() {
-    const GridSelection::Cells cells = m_selection.selectedCells();
-    if (cells.rows.empty()) {
-        return;
-    }
-    emit status(tr("Copied %1").arg(copyToClipboard(cells)));
-}
-
-void EditActions::cutCells() {
-    const GridSelection::Cells cells = m_selection.selectedCells();
-    if (cells.rows.empty()) {
-        return;
-    }
-    const QString what = copyToClipboard(cells);
-    clearCells(cells, tr("Cut"));
-    emit status(tr("Cut %1").arg(what));
+    emit status(cut ? tr("Cut %1").arg(what) : tr("Copied %1").arg(what));
 }
 
 void EditActions::pasteCells() {

@@ -64,14 +64,11 @@ private:
     void clearCells(const GridSelection::Cells& cells, const QString& text);
     // The selected rows (or the current cell) to the clipboard; Cut also empties them. Paste
     // starts at the current cell; a block of whole rows starts at the row's first column.
-    void cutCells();
-    void copyCells();
+    void copyCells(bool cut);
     void pasteCells();
     // Adds an empty row (at the end, "Add Row", or below that row, "Insert Row") and puts the
     // cursor on its Frequency.
     void addRowAt(std::optional<int> selectionEndRow);
-    // Puts the cells on the clipboard; returns the status line's words for them.
-    QString copyToClipboard(const GridSelection::Cells& cells);
 
     Document& m_document;
     QTableView& m_grid;

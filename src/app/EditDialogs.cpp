@@ -11,18 +11,12 @@ namespace corvalen {
 std::optional<FieldEdit> QtEditDialogs::askFieldEdit(const MemoryTable& table, int column,
                                                      int rowCount, FrequencyUnit unit) {
     SetFieldDialog dialog(table, column, rowCount, m_parent, unit);
-    if (dialog.exec() != QDialog::Accepted) {
-        return std::nullopt;
-    }
-    return dialog.edit();
+    return dialog.exec() == QDialog::Accepted ? std::optional(dialog.edit()) : std::nullopt;
 }
 
 std::optional<RangeFill> QtEditDialogs::askChannelRange(const MemoryTable& table) {
     ChannelRangeDialog dialog(table, m_parent);
-    if (dialog.exec() != QDialog::Accepted) {
-        return std::nullopt;
-    }
-    return dialog.fill();
+    return dialog.exec() == QDialog::Accepted ? dialog.fill() : std::nullopt;
 }
 
 std::optional<int> QtEditDialogs::askChannelNumber() {

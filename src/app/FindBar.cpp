@@ -1,13 +1,14 @@
 #include "app/FindBar.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QTimer>
+#include <optional>
 
 #include "app/ChannelViewModel.h"
+#include "app/StatusText.h"
 
 namespace corvalen {
 
@@ -74,14 +75,13 @@ void FindBar::findRows(const QString& text) {
     if (!text.isEmpty()) {
         setVisible(true);
     }
-    // Filtering tens of thousands of rows can take a moment; say so.
-    const bool large = m_view.sourceModel()->rowCount() >= kBusyRows;
-    if (large) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-    }
-    m_view.setFindText(text);
-    if (large) {
-        QApplication::restoreOverrideCursor();
+    {
+        // Filtering tens of thousands of rows can take a moment; say so.
+        std::optional<BusyCursor> busy;
+        if (m_view.sourceModel()->rowCount() >= kBusyRows) {
+            busy.emplace();
+        }
+        m_view.setFindText(text);
     }
     emit rowsFound();
 }

@@ -7,6 +7,15 @@
 #include <algorithm>
 
 namespace corvalen {
+namespace {
+
+// Whether `marks` (by column) marks `section`; sections past its end are not marked.
+bool Marked(const std::vector<char>& marks, int section) {
+    return section >= 0 && static_cast<std::size_t>(section) < marks.size() &&
+           marks[static_cast<std::size_t>(section)] != 0;
+}
+
+}  // namespace
 
 GridHeader::GridHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {
     // As a table view sets up its own headings.
@@ -59,28 +68,22 @@ void GridHeader::paintEvent(QPaintEvent* event) {
     QHeaderView::paintEvent(event);
 }
 
-bool GridHeader::selected(int section) const {
-    return section >= 0 && static_cast<std::size_t>(section) < m_selected.size() &&
-           m_selected[static_cast<std::size_t>(section)] != 0;
-}
-
 void GridHeader::initStyleOptionForIndex(QStyleOptionHeader* option, int section) const {
     QHeaderView::initStyleOptionForIndex(option, section);
     if (option == nullptr) {
         return;
     }
     if (sectionsClickable() && highlightSections()) {
-        if (section >= 0 && static_cast<std::size_t>(section) < m_crossed.size() &&
-            m_crossed[static_cast<std::size_t>(section)] != 0) {
+        if (Marked(m_crossed, section)) {
             option->state |= QStyle::State_On;
         }
-        if (selected(section)) {
+        if (Marked(m_selected, section)) {
             option->state |= QStyle::State_Sunken;
         }
     }
     const int visual = visualIndex(section);
-    const bool previous = selected(logicalIndex(visual - 1));
-    const bool next = selected(logicalIndex(visual + 1));
+    const bool previous = Marked(m_selected, logicalIndex(visual - 1));
+    const bool next = Marked(m_selected, logicalIndex(visual + 1));
     option->selectedPosition = previous && next ? QStyleOptionHeader::NextAndPreviousAreSelected
                                : previous       ? QStyleOptionHeader::PreviousIsSelected
                                : next           ? QStyleOptionHeader::NextIsSelected

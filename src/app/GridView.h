@@ -11,11 +11,9 @@ namespace corvalen {
 // to be seen among them. Tab moves from cell to cell and leaves the grid after its last cell
 // (Shift+Tab before its first); Ctrl+Tab and Ctrl+Shift+Tab always leave it, so the buttons and
 // the Problems panel can be reached from the keyboard.
-// The column headings. Qt highlights a heading when the selection crosses its column, and more
-// when it covers the whole column; to know the latter it asks every row of the column whether it
-// is selected and selectable, for each heading at each repaint: with 65,535 rows selected that
-// was most of the time of a command on all of them. These headings work it out from the grid's
-// selection ranges instead, and their own selection model stays empty, so Qt has nothing to ask.
+// The column headings, highlighted where the grid's selection crosses or covers a column. They
+// work that out from the selection's ranges, and their own selection model stays empty: Qt's
+// headings would ask every row of every column at each repaint.
 class GridHeader : public QHeaderView {
     Q_OBJECT
 
@@ -29,8 +27,6 @@ protected:
     void initStyleOptionForIndex(QStyleOptionHeader* option, int section) const override;
 
 private:
-    bool selected(int section) const;
-
     QPointer<QItemSelectionModel> m_selection;
     QPointer<QItemSelectionModel> m_empty;
     QMetaObject::Connection m_repaint;
@@ -46,8 +42,8 @@ public:
 
     // The width the cells of `column` need (the rows in view and some around them).
     int cellsWidth(int column) const { return sizeHintForColumn(column); }
-    // Lays the rows out now if a change asked for it to be done later: done while the window
-    // paints, it would have the grid painted whole a second time.
+    // Lays the rows out now if a change asked for it: laid out while the window paints, the
+    // grid would be painted whole twice.
     void layOutRowsNow() { executeDelayedItemsLayout(); }
 
 protected:

@@ -74,10 +74,6 @@ GridViewOptions::GridViewOptions(QTableView& grid, const SettingsFile& settings,
     rebuildColumnsMenu();
 }
 
-QList<QAction*> GridViewOptions::frequencyActions() const {
-    return m_units->actions();
-}
-
 FrequencyUnit GridViewOptions::frequencyUnit() const {
     return m_delegate->frequencyUnit();
 }

@@ -1,14 +1,13 @@
 #pragma once
 
-#include <QObject>
-
+#include <QActionGroup>
 #include <QList>
+#include <QObject>
 
 #include "app/SettingsFile.h"
 #include "convert/FrequencyText.h"
 
 class QAction;
-class QActionGroup;
 class QMenu;
 class QTableView;
 
@@ -31,7 +30,7 @@ public:
 
     CellEditorDelegate& delegate() const { return *m_delegate; }
     // The three frequency units, checkable, one of them checked.
-    QList<QAction*> frequencyActions() const;
+    QList<QAction*> frequencyActions() const { return m_units->actions(); }
     // The unit checked; choosing one is as choosing its entry.
     FrequencyUnit frequencyUnit() const;
     void setFrequencyUnit(FrequencyUnit unit);

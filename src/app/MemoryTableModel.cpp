@@ -14,14 +14,6 @@ namespace corvalen {
 MemoryTableModel::MemoryTableModel(MemoryTable table, QObject* parent)
     : QAbstractTableModel(parent), m_table(std::move(table)) {}
 
-int MemoryTableModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : m_table.ChannelCount();
-}
-
-int MemoryTableModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : m_table.ColCount();
-}
-
 QVariant MemoryTableModel::data(const QModelIndex& index, int role) const {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid)) {
         return {};
@@ -73,10 +65,7 @@ QVariant MemoryTableModel::headerData(int section, Qt::Orientation orientation, 
 }
 
 Qt::ItemFlags MemoryTableModel::flags(const QModelIndex& index) const {
-    if (!index.isValid()) {
-        return Qt::NoItemFlags;
-    }
-    return cellFlags();
+    return index.isValid() ? cellFlags() : Qt::NoItemFlags;
 }
 
 MemoryTable MemoryTableModel::swapTable(MemoryTable table) {

@@ -43,10 +43,6 @@ OnAirNow::OnAirNow(ChannelViewModel& view, QWidget* window)
     connect(&view, &QAbstractItemModel::layoutChanged, this, &OnAirNow::showCount);
 }
 
-bool OnAirNow::isOn() const {
-    return m_show->isChecked();
-}
-
 void OnAirNow::refresh() {
     if (!isOn()) {
         m_minute->stop();

@@ -1,10 +1,10 @@
 #pragma once
 
+#include <QAction>
 #include <QDateTime>
 #include <QObject>
 #include <functional>
 
-class QAction;
 class QLabel;
 class QTimer;
 class QWidget;
@@ -25,7 +25,7 @@ public:
     QAction* showAction() const { return m_show; }
     QAction* withinHourAction() const { return m_withinHour; }
     QLabel* label() const { return m_label; }
-    bool isOn() const;
+    bool isOn() const { return m_show->isChecked(); }
 
     // Where the time comes from (UTC); without a call, the system's clock.
     void setClock(std::function<QDateTime()> clock) { m_clock = std::move(clock); }

@@ -54,8 +54,6 @@ PrintActions::PrintActions(QTableView& grid, SharedFileDialog& fileDialog, Messa
     connect(m_exportPdf, &QAction::triggered, this, &PrintActions::exportPdf);
 }
 
-PrintActions::~PrintActions() = default;
-
 ChannelListPrint PrintActions::listToPrint() const {
     ChannelListPrint list;
     list.model = m_grid.model();
@@ -102,22 +100,20 @@ bool PrintActions::print() {
 }
 
 bool PrintActions::exportPdf() {
-    for (;;) {
-        const QString filter = tr("PDF files (*.pdf)|*.pdf");
+    const QString filter = tr("PDF files (*.pdf)|*.pdf");
+    QString path;
+    do {
         const std::optional<QString> chosen =
             m_fileDialog.show(QString(), filter, tr("Export PDF"), FileDialogSettings::Form::Save);
         if (!chosen) {
             return false;
         }
-        const QString path = WithFilterExtension(*chosen, filter);
-        if (FileExists(LocalPath(path)) &&
-            !m_messages.confirmOverwrite(
-                tr("Corvalen"), DisplayPath(path) + tr(" already exists.\r\nSelect OK to "
-                                                       "overwrite, or Cancel to try again."))) {
-            continue;
-        }
-        return writePdf(path);
-    }
+        path = WithFilterExtension(*chosen, filter);
+    } while (FileExists(LocalPath(path)) &&
+             !m_messages.confirmOverwrite(
+                 tr("Corvalen"), DisplayPath(path) + tr(" already exists.\r\nSelect OK to "
+                                                        "overwrite, or Cancel to try again.")));
+    return writePdf(path);
 }
 
 bool PrintActions::writePdf(const QString& path) {

@@ -44,8 +44,7 @@ class PrintActions : public QObject {
 public:
     // `title` gives the name printed on every page (the file last opened or saved).
     PrintActions(QTableView& grid, SharedFileDialog& fileDialog, MessageBoxes& messages,
-                  std::function<QString()> title, QWidget* window);
-    ~PrintActions() override;
+                 std::function<QString()> title, QWidget* window);
 
     QAction* printAction() const { return m_print; }
     QAction* exportPdfAction() const { return m_exportPdf; }

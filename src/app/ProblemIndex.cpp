@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <numeric>
-#include <tuple>
 #include <utility>
 
 #include "app/MemoryTableModel.h"
@@ -12,13 +11,6 @@
 #include "table/Columns.h"
 
 namespace corvalen {
-namespace {
-
-bool RowOrder(const Diagnostic& a, const Diagnostic& b) {
-    return std::tie(a.number, a.column) < std::tie(b.number, b.column);
-}
-
-}  // namespace
 
 ProblemIndex::ProblemIndex(const MemoryTableModel& table,
                            std::function<ReceiverModel()> receiverModel, QObject* parent)
@@ -117,11 +109,11 @@ void ProblemIndex::checkNow() {
 
 template <typename Visit>
 void ProblemIndex::forEachProblemAt(int tableRow, int column, Visit visit) const {
-    Diagnostic key;
-    key.number = tableRow;
-    key.column = -1;  // whole-row problems sort first within their row
+    // The problems are in table order: the row's start at the first one not above it.
     const std::vector<Diagnostic>& all = problems();
-    auto it = std::lower_bound(all.begin(), all.end(), key, RowOrder);
+    auto it =
+        std::lower_bound(all.begin(), all.end(), tableRow,
+                         [](const Diagnostic& problem, int row) { return problem.number < row; });
     for (; it != all.end() && it->number == tableRow; ++it) {
         if (it->column == -1 || it->column == column) {
             if (!visit(*it)) {

@@ -31,17 +31,10 @@ public:
     }
 
     QModelIndex index(int row, int column, const QModelIndex& parent) const override {
-        if (column != 0 || row < 0) {
+        if (column != 0 || row < 0 || row >= rowCount(parent)) {
             return {};
         }
-        if (!parent.isValid()) {
-            return row < static_cast<int>(m_groups.size()) ? createIndex(row, 0, quintptr(0))
-                                                           : QModelIndex();
-        }
-        if (parent.internalId() != 0 || row >= rowCount(parent)) {
-            return {};
-        }
-        return createIndex(row, 0, quintptr(parent.row() + 1));
+        return createIndex(row, 0, parent.isValid() ? quintptr(parent.row() + 1) : quintptr(0));
     }
 
     QModelIndex parent(const QModelIndex& child) const override {

@@ -51,22 +51,22 @@ ScheduleDialog::ScheduleDialog(const Schedule& schedule, const QString& fileName
       m_count(new QLabel(this)),
       m_buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this)) {
     setWindowTitle(tr("Import Broadcast Schedule - %1").arg(fileName));
-    m_at->setObjectName(QStringLiteral("at"));
-    m_at->setPlaceholderText(tr("HHMM or HHMM-HHMM, UTC"));
+    const auto line = [this](QLineEdit* edit, const char* name, const QString& hint) {
+        edit->setObjectName(QLatin1String(name));
+        edit->setPlaceholderText(hint);
+        connect(edit, &QLineEdit::textChanged, this, &ScheduleDialog::updateCount);
+    };
+    line(m_at, "at", tr("HHMM or HHMM-HHMM, UTC"));
     m_day->setObjectName(QStringLiteral("day"));
     m_day->addItem(tr("Any day"));
     for (const QString& day : {tr("Monday"), tr("Tuesday"), tr("Wednesday"), tr("Thursday"),
                                tr("Friday"), tr("Saturday"), tr("Sunday")}) {
         m_day->addItem(day);
     }
-    m_languages->setObjectName(QStringLiteral("language"));
-    m_languages->setPlaceholderText(tr("codes, e.g. E,F"));
-    m_targets->setObjectName(QStringLiteral("target"));
-    m_targets->setPlaceholderText(tr("areas, e.g. Eu,NAm"));
-    m_station->setObjectName(QStringLiteral("station"));
-    m_station->setPlaceholderText(tr("part of the name, any case"));
-    m_band->setObjectName(QStringLiteral("band"));
-    m_band->setPlaceholderText(tr("kHz FROM-TO, e.g. 5900-6200"));
+    line(m_languages, "language", tr("codes, e.g. E,F"));
+    line(m_targets, "target", tr("areas, e.g. Eu,NAm"));
+    line(m_station, "station", tr("part of the name, any case"));
+    line(m_band, "band", tr("kHz FROM-TO, e.g. 5900-6200"));
     m_useDate->setObjectName(QStringLiteral("useDate"));
     m_date->setObjectName(QStringLiteral("date"));
     m_date->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
@@ -105,9 +105,6 @@ ScheduleDialog::ScheduleDialog(const Schedule& schedule, const QString& fileName
     connect(m_buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
-    for (QLineEdit* edit : {m_at, m_languages, m_targets, m_station, m_band}) {
-        connect(edit, &QLineEdit::textChanged, this, &ScheduleDialog::updateCount);
-    }
     connect(m_day, &QComboBox::currentIndexChanged, this, &ScheduleDialog::updateCount);
     connect(m_date, &QDateEdit::dateChanged, this, &ScheduleDialog::updateCount);
     connect(m_useDate, &QCheckBox::toggled, this, [this](bool on) {
@@ -149,10 +146,6 @@ Result<ScheduleFilter> ScheduleDialog::filter() const {
         filter.date = m_date->date().month() * 100 + m_date->date().day();
     }
     return filter;
-}
-
-bool ScheduleDialog::updateChosen() const {
-    return m_update->isChecked();
 }
 
 void ScheduleDialog::updateCount() {

@@ -1,11 +1,11 @@
 #pragma once
 
+#include <QCheckBox>
 #include <QDialog>
 #include <optional>
 
 #include "formats/ScheduleFilter.h"
 
-class QCheckBox;
 class QComboBox;
 class QDateEdit;
 class QDialogButtonBox;
@@ -60,7 +60,7 @@ public:
     // The filter of the fields, or the first field's error.
     Result<ScheduleFilter> filter() const;
     // "Update the table's schedule channels" is ticked.
-    bool updateChosen() const;
+    bool updateChosen() const { return m_update->isChecked(); }
 
 private:
     void updateCount();

@@ -38,10 +38,6 @@ SeasonRowsModel::SeasonRowsModel(const MemoryTable& table, std::vector<int> rows
       m_rows(std::move(rows)),
       m_newComments(std::move(newComments)) {}
 
-int SeasonRowsModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
-}
-
 int SeasonRowsModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : kShownColumns + (m_newComments.empty() ? 0 : 1);
 }
@@ -104,15 +100,14 @@ SeasonPreviewDialog::SeasonPreviewDialog(const MemoryTable& table, const SeasonU
         view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
         view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
         view->horizontalHeader()->setStretchLastSection(true);
-        view->setColumnWidth(0,
-                             view->fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 12);
-        view->setColumnWidth(
-            1, view->fontMetrics().horizontalAdvance(QStringLiteral("00000000000")) + 12);
-        view->setColumnWidth(2,
-                             view->fontMetrics().horizontalAdvance(QStringLiteral("MMMMMMMMMMMM")));
+        const auto width = [view](int column, const char* text, int room) {
+            view->setColumnWidth(column, view->fontMetrics().horizontalAdvance(text) + room);
+        };
+        width(0, "000000", 12);
+        width(1, "00000000000", 12);
+        width(2, "MMMMMMMMMMMM", 0);
         if (view->model()->columnCount() > kShownColumns) {
-            view->setColumnWidth(3, view->fontMetrics().horizontalAdvance(
-                                        QStringLiteral("0000-0000[Mo-Fr] E,F Eu")));
+            width(3, "0000-0000[Mo-Fr] E,F Eu", 0);
         }
         lists->addTab(view, title.arg(count(n)));
     };

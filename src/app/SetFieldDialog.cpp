@@ -82,16 +82,11 @@ FieldEdit SetFieldDialog::edit() const {
     return edit;
 }
 
-QString SetFieldDialog::refusal() const {
-    const FieldEdit typed = edit();
-    if (typed.kind != FieldEdit::Kind::Set || typed.column != Frequency) {
-        return {};
-    }
-    return CellEditorDelegate::FrequencyRefusal(m_value->text(), m_unit);
-}
-
 void SetFieldDialog::accept() {
-    const QString reason = refusal();
+    const FieldEdit typed = edit();
+    const QString reason = typed.kind == FieldEdit::Kind::Set && typed.column == Frequency
+                               ? CellEditorDelegate::FrequencyRefusal(m_value->text(), m_unit)
+                               : QString();
     m_refusal->setText(reason);
     m_refusal->setVisible(!reason.isEmpty());
     if (!reason.isEmpty()) {

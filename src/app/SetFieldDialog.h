@@ -26,8 +26,7 @@ public:
 
     // The edit as typed; a Frequency is converted to Hz by SetFieldValue.
     FieldEdit edit() const;
-    // Why OK does not close the dialog (a value that is no frequency); empty when it closes.
-    QString refusal() const;
+    // OK does not close the dialog on a value that is no frequency, but says why.
     void accept() override;
 
     QComboBox* columnField() const { return m_column; }

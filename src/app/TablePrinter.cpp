@@ -29,15 +29,6 @@ QString OneLine(QString text) {
     return text;
 }
 
-QString CellText(const ChannelListPrint& print, int row, int column) {
-    const QAbstractItemModel& model = *print.model;
-    QString text = model.data(model.index(row, column), Qt::DisplayRole).toString();
-    if (column == Frequency) {
-        text = FrequencyShown(text, print.frequencyUnit);
-    }
-    return OneLine(text);
-}
-
 // Each column as wide as its widest text; when together they are wider than the page, the
 // widest are narrowed to one common width (their texts wrap) so the rest keep theirs. Only
 // when even that cannot fit (more columns than the page holds) is every column scaled down.
@@ -86,7 +77,8 @@ QStringList PrintedHeadings(const ChannelListPrint& print) {
 QStringList PrintedRow(const ChannelListPrint& print, int row) {
     QStringList cells;
     for (const int column : print.columns) {
-        cells << CellText(print, row, column);
+        const QString text = print.model->index(row, column).data(Qt::DisplayRole).toString();
+        cells << OneLine(column == Frequency ? FrequencyShown(text, print.frequencyUnit) : text);
     }
     return cells;
 }
@@ -137,9 +129,9 @@ int PrintChannelList(QPagedPaintDevice& device, const ChannelListPrint& print, P
         if (row % kRowsPerStep == 0 && stopped(row, total)) {
             return kPrintCancelled;
         }
-        for (qsizetype k = 0; k < print.columns.size(); ++k) {
-            natural[k] = std::max(
-                natural[k], metrics.horizontalAdvance(CellText(print, row, print.columns[k])));
+        const QStringList cells = PrintedRow(print, row);
+        for (qsizetype k = 0; k < cells.size(); ++k) {
+            natural[k] = std::max(natural[k], metrics.horizontalAdvance(cells[k]));
         }
     }
     for (double& width : natural) {
@@ -162,9 +154,8 @@ int PrintChannelList(QPagedPaintDevice& device, const ChannelListPrint& print, P
     const auto drawLine = [&](double y, double height, const QStringList& texts) {
         double x = area.left();
         for (qsizetype k = 0; k < texts.size() && k < widths.size(); ++k) {
-            const Qt::Alignment alignment = ColumnNames::IsNumeric(print.columns[k])
-                                                ? Qt::AlignRight
-                                                : Qt::AlignLeft;
+            const Qt::Alignment alignment =
+                ColumnNames::IsNumeric(print.columns[k]) ? Qt::AlignRight : Qt::AlignLeft;
             painter.drawText(QRectF(x + padding, y, widths[k] - 2 * padding, height),
                              alignment | Qt::AlignTop | Qt::TextWordWrap, texts[k]);
             x += widths[k];

@@ -7,18 +7,9 @@
 #include <string_view>
 
 #include "app/Document.h"
-#include "table/MoveRows.h"
 #include "table/RowOperations.h"
 
 namespace corvalen {
-
-SetCellsStep::SetCellsStep(MemoryTableModel& model, int row, int column, MemoryTable block,
-                                 const QString& text, QUndoCommand* parent)
-    : QUndoCommand(text, parent),
-      m_model(model),
-      m_row(row),
-      m_column(column),
-      m_block(std::move(block)) {}
 
 AddRowStep::AddRowStep(MemoryTableModel& model, std::optional<int> selectionEndRow)
     : QUndoCommand(selectionEndRow
@@ -32,26 +23,10 @@ void AddRowStep::redo() {
     m_row = m_selectionEndRow ? m_model.insertRowBelow(*m_selectionEndRow) : m_model.addRow();
 }
 
-void AddRowStep::undo() {
-    m_model.takeRows(m_row, m_row);
-}
-
-PutRowsStep::PutRowsStep(MemoryTableModel& model, int at, MemoryTable rows,
-                               const QString& text, QUndoCommand* parent)
-    : QUndoCommand(text, parent),
-      m_model(model),
-      m_at(at),
-      m_count(rows.ChannelCount()),
-      m_rows(std::move(rows)) {}
-
 void PutRowsStep::redo() {
     const int columns = m_rows.ColCount();
     m_model.putRows(m_at, std::move(m_rows));
     m_rows = MemoryTable(columns);
-}
-
-void PutRowsStep::undo() {
-    m_rows = m_model.takeRows(m_at, m_at + m_count - 1);
 }
 
 DeleteRowsStep::DeleteRowsStep(MemoryTableModel& model, std::vector<RowRange> ranges)
@@ -59,17 +34,9 @@ DeleteRowsStep::DeleteRowsStep(MemoryTableModel& model, std::vector<RowRange> ra
       m_model(model),
       m_ranges(std::move(ranges)) {}
 
-void DeleteRowsStep::redo() {
-    m_deleted = m_model.deleteRows(m_ranges);
-}
-
 void DeleteRowsStep::undo() {
     m_model.undeleteRows(m_ranges, std::move(m_deleted));
     m_deleted = {};
-}
-
-void MoveRowsStep::undo() {
-    m_model.reorderRows(InverseRowOrder(m_order));
 }
 
 ReIndexStep::ReIndexStep(MemoryTableModel& model)
@@ -92,9 +59,6 @@ void ReIndexStep::undo() {
     m_numbers.clear();
 }
 
-LoadTableStep::LoadTableStep(Document& document, MemoryTable table, const QString& text)
-    : QUndoCommand(text), m_document(document), m_table(std::move(table)) {}
-
 void LoadTableStep::Push(Document& document, MemoryTable table, const QString& text) {
     QUndoStack& stack = document.undoStack();
     int opens = 0;
@@ -112,8 +76,8 @@ void LoadTableStep::swap() {
 }
 
 std::unique_ptr<QUndoCommand> MakePasteStep(MemoryTableModel& model,
-                                               const std::vector<int>& targetRows, int column,
-                                               MemoryTable block, PasteOutcome& outcome) {
+                                            const std::vector<int>& targetRows, int column,
+                                            MemoryTable block, PasteOutcome& outcome) {
     const MemoryTable& table = model.table();
     outcome = {};
     const int rows = block.ChannelCount();
@@ -153,7 +117,8 @@ std::unique_ptr<QUndoCommand> MakePasteStep(MemoryTableModel& model,
                 }
                 const MemoryTable::RowView given = tail.RowCells(r);
                 for (int c = 0; c < columns; ++c) {
-                    cells[static_cast<std::size_t>(column + c)] = given[static_cast<std::size_t>(c)];
+                    cells[static_cast<std::size_t>(column + c)] =
+                        given[static_cast<std::size_t>(c)];
                 }
                 added.AppendRow(std::span<const std::string_view>(cells));
             }
@@ -180,8 +145,7 @@ std::unique_ptr<QUndoCommand> MakePasteStep(MemoryTableModel& model,
 }
 
 std::unique_ptr<QUndoCommand> MakeClearStep(MemoryTableModel& model, std::vector<int> rows,
-                                               int firstColumn, int lastColumn,
-                                               const QString& text) {
+                                            int firstColumn, int lastColumn, const QString& text) {
     auto clear = std::make_unique<QUndoCommand>(text);
     // One child per run of neighbouring rows that holds any text.
     for (const RowRange& run : RowRanges(std::move(rows))) {
@@ -201,7 +165,7 @@ std::unique_ptr<QUndoCommand> MakeClearStep(MemoryTableModel& model, std::vector
 }
 
 std::unique_ptr<QUndoCommand> MakeFieldEditStep(MemoryTableModel& model, std::vector<int> rows,
-                                                   const FieldEdit& edit, const QString& text) {
+                                                const FieldEdit& edit, const QString& text) {
     const MemoryTable& table = model.table();
     const int column = edit.Column();
     if (column < 0 || column >= table.ColCount()) {

@@ -8,6 +8,7 @@
 
 #include "app/MemoryTableModel.h"
 #include "edit/BulkEdit.h"
+#include "table/MoveRows.h"
 
 namespace corvalen {
 
@@ -23,7 +24,12 @@ class SetCellsStep : public QUndoCommand {
 public:
     // `block`: a table as wide as the rectangle, whose channel rows are the new texts.
     SetCellsStep(MemoryTableModel& model, int row, int column, MemoryTable block,
-                    const QString& text, QUndoCommand* parent = nullptr);
+                 const QString& text, QUndoCommand* parent = nullptr)
+        : QUndoCommand(text, parent),
+          m_model(model),
+          m_row(row),
+          m_column(column),
+          m_block(std::move(block)) {}
     void undo() override { swap(); }
     void redo() override { swap(); }
 
@@ -41,7 +47,7 @@ class AddRowStep : public QUndoCommand {
 public:
     // A `selectionEndRow` of nothing adds at the end ("Add Row"); otherwise "Insert Row".
     AddRowStep(MemoryTableModel& model, std::optional<int> selectionEndRow);
-    void undo() override;
+    void undo() override { m_model.takeRows(m_row, m_row); }
     void redo() override;
     // The row the command added (valid once it has run).
     int row() const { return m_row; }
@@ -56,8 +62,13 @@ private:
 class PutRowsStep : public QUndoCommand {
 public:
     PutRowsStep(MemoryTableModel& model, int at, MemoryTable rows, const QString& text,
-                   QUndoCommand* parent = nullptr);
-    void undo() override;
+                QUndoCommand* parent = nullptr)
+        : QUndoCommand(text, parent),
+          m_model(model),
+          m_at(at),
+          m_count(rows.ChannelCount()),
+          m_rows(std::move(rows)) {}
+    void undo() override { m_rows = m_model.takeRows(m_at, m_at + m_count - 1); }
     void redo() override;
 
 private:
@@ -73,7 +84,7 @@ public:
     // `ranges` are table rows, ascending and not overlapping (see RowRanges).
     DeleteRowsStep(MemoryTableModel& model, std::vector<RowRange> ranges);
     void undo() override;
-    void redo() override;
+    void redo() override { m_deleted = m_model.deleteRows(m_ranges); }
 
 private:
     MemoryTableModel& m_model;
@@ -87,7 +98,7 @@ class MoveRowsStep : public QUndoCommand {
 public:
     MoveRowsStep(MemoryTableModel& model, std::vector<int> order, const QString& text)
         : QUndoCommand(text), m_model(model), m_order(std::move(order)) {}
-    void undo() override;
+    void undo() override { m_model.reorderRows(InverseRowOrder(m_order)); }
     void redo() override { m_model.reorderRows(m_order); }
 
 private:
@@ -122,7 +133,8 @@ public:
     // not the steps before it.
     static void Push(Document& document, MemoryTable table, const QString& text);
 
-    LoadTableStep(Document& document, MemoryTable table, const QString& text);
+    LoadTableStep(Document& document, MemoryTable table, const QString& text)
+        : QUndoCommand(text), m_document(document), m_table(std::move(table)) {}
     void undo() override { swap(); }
     void redo() override { swap(); }
 
@@ -149,19 +161,18 @@ struct PasteOutcome {
 // columns past the last column are left out. The rows move into the step, whole rows without
 // being copied. Returns nothing when there is nothing to paste.
 std::unique_ptr<QUndoCommand> MakePasteStep(MemoryTableModel& model,
-                                               const std::vector<int>& targetRows, int column,
-                                               MemoryTable block, PasteOutcome& outcome);
+                                            const std::vector<int>& targetRows, int column,
+                                            MemoryTable block, PasteOutcome& outcome);
 
 // Empties columns firstColumn..lastColumn of `rows` (table rows, any order) as one undo step
 // named `text`. Returns nothing when those cells are empty already.
 std::unique_ptr<QUndoCommand> MakeClearStep(MemoryTableModel& model, std::vector<int> rows,
-                                               int firstColumn, int lastColumn,
-                                               const QString& text);
+                                            int firstColumn, int lastColumn, const QString& text);
 
 // "Set Field of Selected Rows…" on `rows` (table rows, any order) as one undo step named `text`:
 // one cell swap per run of neighbouring rows whose cells change. Returns nothing when no cell
 // changes.
 std::unique_ptr<QUndoCommand> MakeFieldEditStep(MemoryTableModel& model, std::vector<int> rows,
-                                                   const FieldEdit& edit, const QString& text);
+                                                const FieldEdit& edit, const QString& text);
 
 }  // namespace corvalen

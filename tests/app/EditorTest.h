@@ -8,16 +8,19 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
 #include "../TestTables.h"
 #include "ScriptedDialogs.h"
+#include "app/ChannelViewModel.h"
 #include "app/EditActions.h"
 #include "app/FileActions.h"
 #include "app/FindBar.h"
 #include "app/MainWindow.h"
+#include "app/ProblemIndex.h"
 #include "app/UndoSteps.h"
 #include "csv/CsvWriter.h"
 
@@ -86,6 +89,33 @@ protected:
         return m_window->document().table();
     }
     const corvalen::MemoryTable& table() const { return model().table(); }
+    QString cellText(int tableRow, int column) const {
+        return QString::fromStdString(std::string(table().CellText(tableRow, column)));
+    }
+
+    // The grid's index of a table row's cell, and the table row a grid index shows.
+    QModelIndex gridCell(int tableRow, int column) const {
+        return m_window->view().mapFromSource(model().index(tableRow - 1, column));
+    }
+    int tableRowOf(const QModelIndex& gridIndex) const {
+        return m_window->view().mapToSource(gridIndex).row() + 1;
+    }
+    // Selects whole rows of the grid (grid rows, top to bottom), the cursor on the first.
+    void selectGridRows(const QList<int>& gridRows) {
+        QTableView* grid = m_window->grid();
+        grid->clearSelection();
+        grid->setCurrentIndex(grid->model()->index(gridRows.front(), 0));
+        for (const int row : gridRows) {
+            grid->selectionModel()->select(grid->model()->index(row, 0),
+                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        }
+    }
+    // Checks the table for the receiver model 313 at once.
+    void checkFor313() {
+        m_window->document().setModelName(QStringLiteral("313"));
+        m_window->problems().scheduleCheck();
+        m_window->problems().checkNow();
+    }
 
     QPushButton* button(const QString& caption) const {
         for (QPushButton* candidate : m_window->findChildren<QPushButton*>()) {

@@ -5,23 +5,20 @@
 
 #include "app/EditDialogs.h"
 
-// Answers the editing commands' dialogs from queues (an empty queue is a cancel) and counts
-// what was asked.
+// Answers the editing commands' dialogs from queues (an empty queue is a cancel) and keeps
+// what Set Field was asked with.
 class ScriptedEditDialogs : public corvalen::EditDialogs {
 public:
     std::deque<corvalen::FieldEdit> fieldEdits;
     std::deque<corvalen::RangeFill> ranges;
     std::deque<int> channelNumbers;
-    int asked = 0;
     int fieldEditRows = 0;     // the row count the last "Set Field" dialog was shown with
     int fieldEditColumn = -1;  // and the column it started on
-    corvalen::FrequencyUnit fieldEditUnit = corvalen::FrequencyUnit::Hz;  // and its frequency unit
 
     std::optional<corvalen::FieldEdit> askFieldEdit(const corvalen::MemoryTable&, int column,
                                                     int rowCount,
-                                                    corvalen::FrequencyUnit unit) override {
+                                                    corvalen::FrequencyUnit) override {
         fieldEditRows = rowCount;
-        fieldEditUnit = unit;
         fieldEditColumn = column;
         return next(fieldEdits);
     }
@@ -33,7 +30,6 @@ public:
 private:
     template <typename T>
     std::optional<T> next(std::deque<T>& queue) {
-        ++asked;
         if (queue.empty()) {
             return std::nullopt;
         }

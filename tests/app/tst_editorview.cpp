@@ -29,21 +29,6 @@ class TestEditorView : public EditorTest {
 private:
     QTableView& grid() const { return *m_window->grid(); }
 
-    // Opens the editor of a table row's cell, as a double click does.
-    QWidget* openEditor(int tableRow, int column) {
-        const QModelIndex cell = grid().model()->index(tableRow - 1, column);
-        grid().setCurrentIndex(cell);
-        grid().edit(cell);
-        QWidget* editor = grid().indexWidget(cell);
-        if (editor == nullptr) {
-            editor = grid().viewport()->findChild<QLineEdit*>();
-        }
-        if (editor == nullptr) {
-            editor = grid().viewport()->findChild<QComboBox*>();
-        }
-        return editor;
-    }
-
     // Drags the right edge of a column's heading with the mouse until the column is `width`
     // wide, as the user sizes a column.
     static void dragColumnEdge(QTableView& grid, int column, int width) {
@@ -121,14 +106,14 @@ private slots:
         channels.SetCellText(1, Frequency, cell.toStdString());
         startWindow(channels);
         trigger(unitAction.toLatin1().constData());
-        const auto frequency = [&] {
-            return QString::fromStdString(std::string(table().CellText(1, Frequency)));
-        };
+        const auto frequency = [&] { return cellText(1, Frequency); };
 
         const QModelIndex index = grid().model()->index(0, Frequency);
         QCOMPARE(m_window->viewOptions().delegate().shownText(index), gridText);
         QCOMPARE(index.data(Qt::AccessibleTextRole).toString(), gridText);
-        auto* line = qobject_cast<QLineEdit*>(openEditor(1, Frequency));
+        grid().setCurrentIndex(index);
+        grid().edit(index);
+        auto* line = qobject_cast<QLineEdit*>(grid().indexWidget(index));
         QVERIFY(line != nullptr);
         QCOMPARE(line->text(), shown);
         if (!typed.isEmpty()) {
@@ -172,15 +157,12 @@ private slots:
             QTest::newRow(name) << locale << QString(unit) << typed << stored << status;
         };
         row("English, MHz typed", en, "Hz", "7.2 MHz", "7200000", "Set Frequency of 2 rows");
-        row("German, comma and MHz", de, "Hz", "7,2 MHz", "7200000");
         row("no unit in the MHz view", en, "MHz", "7.2", "7200000");
         row("German comma in the MHz view", de, "MHz", "7,2", "7200000");
         row("German, no unit in the kHz view", de, "KHz", "7200,5", "7200500");
-        row("German, point in the kHz view", de, "KHz", "7200.5", "7200500");
         row("English, comma is no point", en, "MHz", "7,2", "", "\"7,2\" is not a frequency");
         row("not a frequency", de, "Hz", "seven", "",
             "\"seven\" is not a frequency: type a number, in Hz");
-        row("not whole Hz", en, "Hz", "7.5", "", "7.5 is not a whole number of Hz");
         row("German, not whole Hz", de, "Hz", "7,5", "", "7,5 is not a whole number of Hz");
     }
 
@@ -211,19 +193,17 @@ private slots:
             QCOMPARE(dialog.result(), int(QDialog::Accepted));
         }
 
-        grid().selectRow(0);
-        grid().selectionModel()->select(grid().model()->index(1, 0),
-                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        selectGridRows({0, 1});
         edits->fieldEdits.push_back({FieldEdit::Kind::Set, Frequency, typed.toStdString(), 0});
         trigger("setFieldAction");
         QCOMPARE(edits->fieldEditRows, 2);
-        const QString kept = QString::fromStdString(std::string(table().CellText(3, Frequency)));
+        const QString kept = cellText(3, Frequency);
         if (stored.isEmpty()) {
             QVERIFY2(statusLine(*m_window).startsWith(status), qPrintable(statusLine(*m_window)));
             QCOMPARE(m_window->document().undoStack().count(), 1);  // the import only
         } else {
-            QCOMPARE(QString::fromStdString(std::string(table().CellText(1, Frequency))), stored);
-            QCOMPARE(QString::fromStdString(std::string(table().CellText(2, Frequency))), stored);
+            QCOMPARE(cellText(1, Frequency), stored);
+            QCOMPARE(cellText(2, Frequency), stored);
             if (!status.isEmpty()) {
                 QCOMPARE(statusLine(*m_window), status);
             }
@@ -304,9 +284,8 @@ private slots:
                             const char* typed, const char* written) {
             QTest::newRow(name) << model << action << typed << written;
         };
-        row("315 memory file", "315", "saveMemoryFileAction", "list", "list.15m");
         // Every save of the 313's formats: tst_savenames.
-        row("dotted name", "313", "saveCsvAction", "my.list", "my.list.csv");
+        row("315 memory file", "315", "saveMemoryFileAction", "list", "list.15m");
         row("pdf", "313", "exportPdfAction", "list", "list.pdf");
     }
 
@@ -320,7 +299,7 @@ private slots:
         m_dialogs->answers = {path(typed)};
         trigger(action.toLatin1().constData());
         QVERIFY2(QFile::exists(path(written)), qPrintable(statusLine(*m_window)));
-        QCOMPARE(QDir(m_dir->path()).entryList({QStringLiteral("list*"), "my*"}, QDir::Files),
+        QCOMPARE(QDir(m_dir->path()).entryList({QStringLiteral("list*")}, QDir::Files),
                  QStringList{written});
     }
 

@@ -41,17 +41,6 @@ private:
         return *m_window;
     }
 
-    // Selects whole rows of the grid (grid rows, top to bottom) and puts the cursor on the first.
-    void selectGridRows(const QList<int>& gridRows) {
-        QTableView* grid = m_window->grid();
-        grid->clearSelection();
-        grid->setCurrentIndex(grid->model()->index(gridRows.front(), 0));
-        for (const int row : gridRows) {
-            grid->selectionModel()->select(grid->model()->index(row, 0),
-                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
-        }
-    }
-
     void sortBy(int column, Qt::SortOrder order) {
         m_window->grid()->horizontalHeader()->setSortIndicator(column, order);
     }
@@ -63,10 +52,6 @@ private:
         QCOMPARE(table(), before);
         m_window->document().undoStack().redo();
         QCOMPARE(table(), after);
-    }
-
-    QModelIndex gridCell(int tableRow, int column) const {
-        return m_window->view().mapFromSource(model().index(tableRow - 1, column));
     }
 
 private slots:
@@ -204,19 +189,13 @@ private slots:
         const QModelIndex cell = gridCell(2, column);
         grid->setCurrentIndex(cell);
         grid->edit(cell);
-        QWidget* editor = grid->indexWidget(cell);
-        if (!editor) {
-            editor = QApplication::focusWidget();
-        }
-        QVERIFY(editor);
-        if (auto* flags = grid->viewport()->findChild<FlagsEditor*>(); flags && column == Groups) {
-            QVERIFY(flags->box(2)->isChecked());  // group 3
-            flags->box(2)->setChecked(false);
-            flags->box(4)->setChecked(true);
-            editor = flags;
-        } else if (flags) {
-            flags->box(0)->setChecked(true);
-            flags->box(2)->setChecked(true);
+        QWidget* editor = nullptr;
+        if (auto* flags = grid->viewport()->findChild<FlagsEditor*>()) {
+            // Bit n is box n.
+            const QList<QCheckBox*> boxes = flags->findChildren<QCheckBox*>();
+            QCOMPARE(boxes[2]->isChecked(), column == Groups);  // group 3
+            boxes[2]->setChecked(column != Groups);
+            boxes[column == Groups ? 4 : 0]->setChecked(true);
             editor = flags;
         } else {
             auto* box = grid->viewport()->findChild<QComboBox*>();
@@ -234,7 +213,7 @@ private slots:
         const MemoryTable before = table();
         // Enter commits the editor, as the user would.
         QTest::keyClick(editor, Qt::Key_Return);
-        QTRY_COMPARE(QString::fromStdString(std::string(table().CellText(2, column))), expected);
+        QTRY_COMPARE(cellText(2, column), expected);
         checkUndoRedo(before);
     }
 
@@ -255,16 +234,6 @@ private slots:
         QVERIFY(m_window->grid()->isColumnHidden(4));
         trigger("column5Action");
         QVERIFY(!m_window->grid()->isColumnHidden(4));
-    }
-
-    void problemsPanelOnlyWhenThereAreProblems() {
-        open(2);
-        QTRY_COMPARE(m_window->problems().count(), qsizetype(0));
-        QVERIFY(!m_window->problemsPanel().isVisible());
-        model().setData(model().index(0, Frequency), "abc");
-        QTRY_VERIFY(m_window->problemsPanel().isVisible());
-        m_window->document().undoStack().undo();
-        QTRY_VERIFY(!m_window->problemsPanel().isVisible());
     }
 
     // The grid is painted after the check of a whole-table change, not before it: painted
@@ -359,15 +328,17 @@ private slots:
             table.SetCellText(channels, Number, std::to_string(last));
         }
         ChannelRangeDialog dialog(table);
-        dialog.startField()->setText("118");
-        dialog.stopField()->setText("136.975 MHz");
-        dialog.stepField()->setText(step);
+        const auto field = [&](const char* name) { return dialog.findChild<QLineEdit*>(name); };
+        field("start")->setText("118");
+        field("stop")->setText("136.975 MHz");
+        field("step")->setText(step);
         QCOMPARE(dialog.findChild<QLabel*>("preview")->text(), preview);
-        QCOMPARE(dialog.buttons()->button(QDialogButtonBox::Ok)->isEnabled(), ok);
+        QCOMPARE(dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->isEnabled(),
+                 ok);
         QCOMPARE(dialog.fill().has_value(), ok);
         if (ok) {
-            dialog.modeField()->setEditText("FM");
-            QVERIFY(dialog.bandwidthField()->placeholderText().contains("15000"));
+            dialog.findChild<QComboBox*>("mode")->setEditText("FM");
+            QVERIFY(field("bandwidth")->placeholderText().contains("15000"));
             QCOMPARE(dialog.fill()->range.stepHz, std::uint64_t(25000));
         }
     }

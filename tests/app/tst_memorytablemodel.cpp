@@ -2,6 +2,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "../TestTables.h"
 #include "app/MemoryTableModel.h"
 #include "table/Columns.h"
 
@@ -24,14 +25,6 @@ private:
         return table;
     }
 
-    static QStringList Column(const MemoryTableModel& model, int column) {
-        QStringList texts;
-        for (int row = 0; row < model.rowCount(); ++row) {
-            texts << model.index(row, column).data().toString();
-        }
-        return texts;
-    }
-
 private slots:
     // Every change goes through the model's signals; the tester checks they agree with the data.
     void rowCommandsKeepTheModelConsistent() {
@@ -44,7 +37,8 @@ private slots:
 
         QCOMPARE(model.insertRowBelow(3), 4);
         QCOMPARE(inserted.takeFirst().mid(1), (QVariantList{3, 3}));
-        QCOMPARE(Column(model, corvalen::Number).mid(2, 3), (QStringList{"3", " 11", "4"}));
+        QCOMPARE(testing::ColumnTexts(model.table(), corvalen::Number).mid(2, 3),
+                 (QStringList{"3", " 11", "4"}));
 
         QCOMPARE(model.addRow(), 12);
         QCOMPARE(inserted.takeFirst().mid(1), (QVariantList{11, 11}));
@@ -56,9 +50,10 @@ private slots:
         corvalen::DeletedRows deleted = model.deleteRows(ranges);
         QCOMPARE(removed.takeFirst().mid(1), (QVariantList{4, 6}));
         QCOMPARE(removed.takeFirst().mid(1), (QVariantList{1, 1}));
-        QCOMPARE(Column(model, corvalen::Frequency),
+        QCOMPARE(testing::ColumnTexts(model.table(), corvalen::Frequency),
                  (QStringList{"f1", "f3", "", "f7", "f8", "f9", "f10", ""}));
-        QCOMPARE(Column(model, corvalen::Number).first(), QStringLiteral(" 1"));
+        QCOMPARE(testing::ColumnTexts(model.table(), corvalen::Number).first(),
+                 QStringLiteral(" 1"));
         QCOMPARE(changed.takeLast().at(0).toModelIndex().column(), int(corvalen::Number));
         model.undeleteRows(ranges, std::move(deleted));
         QVERIFY(model.table() == full);
