@@ -341,7 +341,12 @@ int ReadMode(std::string_view cell, RecordFields& fields, RowProblems& problems)
 template <std::size_t width>
 void ReadText(Column column, std::string_view cell, std::array<std::uint8_t, width>& field,
               RowProblems& problems) {
-    // One Windows-1252 byte per character; the rest of the field stays zero.
+    // One Windows-1252 byte per character; the rest of the field stays zero. Nearly every cell
+    // is ASCII that fits, which is copied as it stands.
+    if (cell.size() <= width && AsciiPrefixLength(cell) == cell.size()) {
+        std::memcpy(field.data(), cell.data(), cell.size());
+        return;
+    }
     std::size_t replaced = 0;
     std::array<char, width> bytes{};
     const std::size_t length = Windows1252FromUtf8Into(cell, bytes, &replaced);

@@ -64,20 +64,72 @@ inline Stop FindStop(const char* p, const char* end, const char* guarded, std::u
 
 }  // namespace
 
+// The fields of a record from `p`, which lies before m_guarded, as long as each is a plain view
+// into the text that fits the room for fields: a line end lies ahead, which ends every search
+// without a look at m_end. Sets `done` when that reads the whole record and returns its line
+// end; else returns the start of the field where the general loop of Next() takes over.
+const char* CsvScanner::ReadPlainFields(const char* p, bool& quoted, bool& done) {
+    const bool skipSpaces = m_receiverForm;
+    const std::uint8_t high = m_convert ? kHigh : 0;  // a letter to convert ends the view
+    std::string_view* const fields = m_fields.data();
+    const std::size_t room = m_fields.size();
+    std::size_t count = m_count;
+    bool lastQuoted = false;
+    for (; count != room; ++p) {
+        const char* const field = p;
+        while (*p == ' ' && skipSpaces) {
+            ++p;
+        }
+        const char* const start = p + (*p == '"' ? 1 : 0);
+        lastQuoted = start != p;
+        std::uint8_t kind = 0;
+        if (lastQuoted) {
+            // It must end in its closing quote, with the comma or the line end next.
+            for (p = start; (KindOf(*p) & (kEndsQuoted | high)) == 0; ++p) {
+            }
+            if (*p != '"' || (KindOf(p[1]) & kEndsField) == 0) {
+                p = field;
+                break;
+            }
+        } else {
+            for (; ((kind = KindOf(*p)) & (kEndsField | high)) == 0; ++p) {
+            }
+            if ((kind & high) != 0) {
+                p = field;
+                break;
+            }
+        }
+        fields[count++] = std::string_view(start, static_cast<std::size_t>(p - start));
+        p += lastQuoted ? 1 : 0;
+        if (*p != ',') {
+            done = true;
+            break;
+        }
+    }
+    m_count = count;
+    quoted = lastQuoted;
+    return p;
+}
+
 CsvScanner::Record CsvScanner::Next() {
     Record record;
     record.line = m_line;
     m_pieces.clear();
+    m_count = 0;
+    const char* p = m_pos;
+    bool quoted = false;
+    bool done = false;
+    if (p < m_guarded) {
+        p = ReadPlainFields(p, quoted, done);
+    }
     // The loop over the fields works on locals, which no store of a field can change.
     const char* const end = m_end;
-    const char* p = m_pos;
     const bool skipSpaces = m_receiverForm;
     const bool convert = m_convert;
     std::string_view* fields = m_fields.data();
     std::size_t room = m_fields.size();
-    std::size_t count = 0;
-    bool quoted = false;
-    for (;;) {
+    std::size_t count = m_count;
+    while (!done) {
         while (skipSpaces && p != end && *p == ' ') {
             ++p;
         }

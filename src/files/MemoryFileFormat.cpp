@@ -85,15 +85,15 @@ Result<MemoryFileSaveReport> SaveMemoryRows(const std::string& path, const RowSo
     std::vector<std::string> notices;
     const Status updated = UpdateFileAtomically(
         path, MaxMemoryFileBytes(model),
-        [&](ByteBuffer& image) -> Status {
-            RecordPlacer placer(model, image, rows.expectedRows);
+        [&](ByteBuffer& image, const PutBytes& put) -> Status {
+            RecordPlacer placer(model, image, rows.expectedRows, put);
             if (Status walked = rows.walk(
                     [&](std::span<const std::string_view> cells) { placer.Place(cells); });
                 !walked) {
                 return walked;
             }
             report = placer.Finish();
-            return Done{};
+            return placer.Written();
         },
         notices);
     if (!updated) {

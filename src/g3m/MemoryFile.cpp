@@ -15,16 +15,27 @@
 
 namespace corvalen {
 
-RecordPlacer::RecordPlacer(ReceiverModel model, ByteBuffer& image, std::size_t expectedRows)
+namespace {
+// The bytes a file put a piece at a time takes at once.
+constexpr std::size_t kPieceBytes = std::size_t{1} << 16;
+}  // namespace
+
+RecordPlacer::RecordPlacer(ReceiverModel model, ByteBuffer& image, std::size_t expectedRows,
+                           PutBytes put)
     : m_model(model),
       m_image(image),
       m_recordLength(model.RecordLength()),
       m_oldRecords(image.size() / m_recordLength),
+      m_put(std::move(put)),
+      m_inPieces(m_put && image.empty()),
       m_checks(m_report.problems) {
-    // Room for as many records as rows are expected (a receiver holds at most 65,535), so a
-    // large file's image grows once; channel numbers past that grow it as they come.
-    m_image.reserve(
-        std::max(m_image.size(), std::min<std::size_t>(expectedRows, 65535) * m_recordLength));
+    // Room for a piece, or for as many records as rows are expected (a receiver holds at most
+    // 65,535), so a large file's image grows once; channel numbers past that grow it as they
+    // come.
+    m_image.reserve(m_inPieces
+                        ? kPieceBytes + m_recordLength
+                        : std::max(m_image.size(),
+                                   std::min<std::size_t>(expectedRows, 65535) * m_recordLength));
     m_checks.ExpectRows(expectedRows);
     // Room for a problem or notice a row; more problems than that still grow it.
     m_report.problems.reserve(std::min<std::size_t>(expectedRows, 65535));
@@ -52,16 +63,35 @@ void RecordPlacer::Put(std::uint16_t channel, std::span<const std::uint8_t> reco
     } else {
         ++m_report.recordsWritten;
     }
-    if (m_image.size() == offset) {
+    const auto* bytes = reinterpret_cast<const char*>(record.data());
+    // Pieces are put while the rows come in channel order; a place already put (a row out of
+    // that order) gets its record put on its own.
+    m_inPieces = m_inPieces && offset >= m_base + m_image.size();
+    if (m_inPieces && m_image.size() >= kPieceBytes) {
+        PutPiece(m_base, std::string_view(m_image.data(), m_image.size()));
+        m_base += m_image.size();
+        m_image.clear();
+    }
+    if (offset < m_base) {
+        PutPiece(offset, std::string_view(bytes, m_recordLength));
+        return;
+    }
+    const std::size_t at = offset - m_base;
+    if (m_image.size() == at) {
         // The next place (rows in channel order): the record itself extends the image.
-        const auto* bytes = reinterpret_cast<const char*>(record.data());
         m_image.insert(m_image.end(), bytes, bytes + m_recordLength);
         return;
     }
-    if (m_image.size() < offset + m_recordLength) {
-        m_image.resize(offset + m_recordLength);
+    if (m_image.size() < at + m_recordLength) {
+        m_image.resize(at + m_recordLength);
     }
-    std::memcpy(m_image.data() + offset, record.data(), m_recordLength);
+    std::memcpy(m_image.data() + at, record.data(), m_recordLength);
+}
+
+void RecordPlacer::PutPiece(std::size_t at, std::string_view bytes) {
+    if (m_written) {
+        m_written = m_put(at, bytes);
+    }
 }
 
 MemoryFileSaveReport RecordPlacer::Finish() {
@@ -83,6 +113,9 @@ MemoryFileSaveReport RecordPlacer::Finish() {
         if (!replaced && old.find_first_not_of('\0') != std::string_view::npos) {
             ++m_report.recordsKept;
         }
+    }
+    if (m_put) {
+        PutPiece(m_base, std::string_view(m_image.data(), m_image.size()));
     }
     return std::move(m_report);
 }

@@ -12,6 +12,7 @@
 #include "g3m/ReplacedRow.h"
 #include "io/ByteBuffer.h"
 #include "io/Diagnostic.h"
+#include "io/SafeFile.h"
 #include "table/MemoryTable.h"
 
 namespace corvalen {
@@ -36,8 +37,11 @@ struct MemoryFileSaveReport {
 class RecordPlacer {
 public:
     // `image` must outlive the placer; `expectedRows`, when known, lets the checks make their
-    // room at once.
-    RecordPlacer(ReceiverModel model, ByteBuffer& image, std::size_t expectedRows = 0);
+    // room at once. With `put` the records go into the file being saved: those of a file that
+    // had no bytes before, while they come in channel order, a piece at a time, so that the
+    // whole file is never held in `image`; the rest of `image` when Finish is called.
+    RecordPlacer(ReceiverModel model, ByteBuffer& image, std::size_t expectedRows = 0,
+                 PutBytes put = {});
 
     // The next row, numbered from 1 in the order rows come; its cells in column order, only
     // the columns the table has.
@@ -46,14 +50,21 @@ public:
     // After the last row: the report, with the whole records of the old image that no row
     // replaced and that are not empty places counted as kept.
     MemoryFileSaveReport Finish();
+    // Whether every piece went into the file (see `put`); else why not.
+    const Status& Written() const { return m_written; }
 
 private:
     void Put(std::uint16_t channel, std::span<const std::uint8_t> record);
+    void PutPiece(std::size_t at, std::string_view bytes);
 
     ReceiverModel m_model;
     ByteBuffer& m_image;
     std::size_t m_recordLength;
     std::size_t m_oldRecords;
+    PutBytes m_put;
+    bool m_inPieces;         // put a piece at a time: image[0] is byte m_base of the file
+    std::size_t m_base = 0;  // and the bytes before it are put already
+    Status m_written = Done{};
     std::vector<ReplacedRow> m_rowsReplaced;  // by the row that replaced them
     MemoryFileSaveReport m_report;
     TableChecks m_checks;

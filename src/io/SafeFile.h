@@ -54,6 +54,10 @@ Status WriteFileAtomically(const std::string& path, std::string_view bytes,
 // The same, for callers that show no notices.
 Status WriteFileAtomically(const std::string& path, std::string_view bytes);
 
+// Puts `bytes` at byte `at` of the file being saved, `at` being at most the number of bytes put
+// so far (a piece may go over what earlier ones put); the error says why the save cannot go on.
+using PutBytes = std::function<Status(std::size_t at, std::string_view bytes)>;
+
 // Updates the file at `path` in place: reads it (a missing file reads as no bytes, a file
 // longer than `maxBytes` is refused), hands its bytes to `update`, and saves what `update` made
 // of them with WriteFileAtomically. All of it happens under an advisory lock (flock on POSIX
@@ -64,5 +68,12 @@ Status UpdateFileAtomically(const std::string& path, std::size_t maxBytes,
                             const std::function<Status(ByteBuffer& bytes)>& update,
                             std::vector<std::string>& notices,
                             std::chrono::milliseconds wait = std::chrono::seconds(2));
+// The same for an `update` that writes the new content itself, through `put`, into the
+// temporary file that WriteFileAtomically puts in place: what it does not put is not in the file,
+// so a large file need not be held whole.
+Status UpdateFileAtomically(
+    const std::string& path, std::size_t maxBytes,
+    const std::function<Status(ByteBuffer& bytes, const PutBytes& put)>& update,
+    std::vector<std::string>& notices, std::chrono::milliseconds wait = std::chrono::seconds(2));
 
 }  // namespace corvalen

@@ -12,6 +12,7 @@
 
 #include "io/ByteBuffer.h"
 #include "io/Result.h"
+#include "io/SafeFile.h"
 
 namespace corvalen::detail {
 
@@ -23,6 +24,12 @@ namespace corvalen::detail {
 using ReadSome = std::function<long long(char* into, std::size_t room, std::string& error)>;
 Result<ByteBuffer> ReadToEnd(const std::string& path, bool regular, unsigned long long size,
                              std::size_t maxBytes, const ReadSome& readSome);
+
+// WriteFileAtomically for content that `write` puts, a piece at a time, into the temporary file
+// (or the stream that "-" or a named pipe is, which takes its pieces in order only).
+Status SaveAtomically(const std::string& path,
+                      const std::function<Status(const PutBytes& put)>& write,
+                      std::vector<std::string>& notices);
 
 // Calls `tryLock` until it returns true or `wait` has passed; false when it never did.
 bool LockWithin(std::chrono::milliseconds wait, const std::function<bool()>& tryLock);

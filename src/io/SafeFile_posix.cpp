@@ -183,16 +183,20 @@ private:
 
 // --- Saving ----------------------------------------------------------------------------------
 
-// Writes all of `bytes`; returns 0 or the errno of the write that failed.
-int WriteAll(int fd, std::string_view bytes) {
+// Writes all of `bytes`, at byte `at` of the file or, for a stream, where it stands; returns 0
+// or the errno of the write that failed.
+int WriteAll(int fd, std::string_view bytes, off_t at = -1) {
     std::size_t written = 0;
     while (written < bytes.size()) {
         int error = 0;
-        const std::size_t allowed = detail::SaveWriteLimit(bytes.size() - written, written, error);
+        const off_t offset = std::max<off_t>(at, 0) + static_cast<off_t>(written);
+        const std::size_t allowed =
+            detail::SaveWriteLimit(bytes.size() - written, static_cast<std::size_t>(offset), error);
         if (allowed == 0) {
             return error;
         }
-        const ssize_t n = ::write(fd, bytes.data() + written, allowed);
+        const ssize_t n = at < 0 ? ::write(fd, bytes.data() + written, allowed)
+                                 : ::pwrite(fd, bytes.data() + written, allowed, offset);
         if (n < 0) {
             if (errno == EINTR) {
                 continue;
@@ -403,15 +407,32 @@ Result<std::string> CreateTemporary(FileDescriptor& fd, const std::string& folde
     return SystemError(MessageKind::ErrorCannotSave, path, EEXIST);
 }
 
-// Writes `bytes` to a stream: standard output for "-", else the named pipe at `target`.
-Status WriteStream(const std::string& path, const std::string& target, std::string_view bytes) {
+// The put of a save to `fd`, where `path` (named in its errors) is a file, or a stream when
+// `written` is given: the count of the bytes it took so far, since it takes them in order only.
+PutBytes PutInto(int fd, const std::string& path, std::size_t* written = nullptr) {
+    return [fd, &path, written](std::size_t at, std::string_view bytes) -> Status {
+        const int error = written == nullptr ? WriteAll(fd, bytes, static_cast<off_t>(at))
+                          : at == *written   ? WriteAll(fd, bytes)
+                                             : ESPIPE;
+        if (written != nullptr) {
+            *written += bytes.size();
+        }
+        return error == 0 ? Status(Done{}) : SystemError(MessageKind::ErrorCannotSave, path, error);
+    };
+}
+
+// Writes what `write` puts to a stream: standard output for "-", else the named pipe at
+// `target`.
+Status WriteStream(const std::string& path, const std::string& target,
+                   const std::function<Status(const PutBytes& put)>& write) {
     FileDescriptor opened(path == "-" ? -1 : ::open(target.c_str(), O_WRONLY | O_CLOEXEC));
     const int fd = path == "-" ? STDOUT_FILENO : opened.get();
     if (fd < 0) {
         return SystemError(MessageKind::ErrorCannotSave, path, errno);
     }
-    if (const int error = WriteAll(fd, bytes); error != 0) {
-        return SystemError(MessageKind::ErrorCannotSave, path, error);
+    std::size_t written = 0;
+    if (Status wrote = write(PutInto(fd, path, &written)); !wrote) {
+        return wrote;
     }
     if (const int error = opened.Close(); error != 0) {
         return SystemError(MessageKind::ErrorCannotSave, path, error);
@@ -458,13 +479,16 @@ Result<ByteBuffer> ReadWholeFileBuffer(const std::string& path, std::size_t maxB
     return ReadFrom(fd, info, path, maxBytes);
 }
 
-Status WriteFileAtomically(const std::string& path, std::string_view bytes,
-                           std::vector<std::string>& notices) {
+namespace detail {
+
+Status SaveAtomically(const std::string& path,
+                      const std::function<Status(const PutBytes& put)>& write,
+                      std::vector<std::string>& notices) {
     if (path.empty()) {
         return Error{MessageKind::ErrorNoFileName};
     }
     if (path == "-") {
-        return WriteStream(path, path, bytes);
+        return WriteStream(path, path, write);
     }
     const Result<std::string> followed = FollowLinks(path);
     if (!followed) {
@@ -474,7 +498,7 @@ Status WriteFileAtomically(const std::string& path, std::string_view bytes,
     struct stat info {};
     const bool targetExists = ::stat(target.c_str(), &info) == 0;
     if (targetExists && S_ISFIFO(info.st_mode)) {
-        return WriteStream(path, target, bytes);
+        return WriteStream(path, target, write);
     }
     if (targetExists) {
         if (Status usable = CheckTarget(path, target, info); !usable) {
@@ -492,11 +516,14 @@ Status WriteFileAtomically(const std::string& path, std::string_view bytes,
     }
     // The previous version, kept as the backup once the new file is in place.
     PendingBackup backup(target, targetExists);
-    const auto fail = [&](int errorNumber) {
+    const auto fail = [&](const Status& failed) {
         temp.Close();
         ::unlink(name->c_str());
         guard.Forget();
-        return SystemError(MessageKind::ErrorCannotSave, path, errorNumber);
+        return failed;
+    };
+    const auto failWith = [&](int errorNumber) {
+        return fail(SystemError(MessageKind::ErrorCannotSave, path, errorNumber));
     };
     std::vector<std::string> found;
     if (targetExists) {
@@ -509,16 +536,16 @@ Status WriteFileAtomically(const std::string& path, std::string_view bytes,
         }
     }
     if (::fchmod(temp.get(), ModeFor(targetExists, info)) != 0) {
-        return fail(errno);
+        return failWith(errno);
     }
-    if (const int error = WriteAll(temp.get(), bytes); error != 0) {
-        return fail(error);
+    if (Status wrote = write(PutInto(temp.get(), path)); !wrote) {
+        return fail(wrote);
     }
     if (const int error = detail::SaveStepError(detail::SaveStep::Flush); error != 0) {
-        return fail(error);
+        return failWith(error);
     }
     if (::fsync(temp.get()) != 0) {
-        return fail(errno);
+        return failWith(errno);
     }
     // A second descriptor keeps the lock on the temporary file until it has its final name, so
     // no other save takes it for litter in between; the first is closed to learn of a failed
@@ -526,13 +553,13 @@ Status WriteFileAtomically(const std::string& path, std::string_view bytes,
     FileDescriptor lockHolder(::dup(temp.get()));
     const int closeError = temp.Close();
     if (const int error = detail::SaveStepError(detail::SaveStep::Close); error != 0) {
-        return fail(error);
+        return failWith(error);
     }
     if (closeError != 0) {
-        return fail(closeError);
+        return failWith(closeError);
     }
     if (::rename(name->c_str(), target.c_str()) != 0) {
-        return fail(errno);
+        return failWith(errno);
     }
     guard.Forget();
     lockHolder.Close();
@@ -545,9 +572,12 @@ Status WriteFileAtomically(const std::string& path, std::string_view bytes,
     return Done{};
 }
 
-Status UpdateFileAtomically(const std::string& path, std::size_t maxBytes,
-                            const std::function<Status(ByteBuffer& bytes)>& update,
-                            std::vector<std::string>& notices, std::chrono::milliseconds wait) {
+}  // namespace detail
+
+Status UpdateFileAtomically(
+    const std::string& path, std::size_t maxBytes,
+    const std::function<Status(ByteBuffer& bytes, const PutBytes& put)>& update,
+    std::vector<std::string>& notices, std::chrono::milliseconds wait) {
     if (path.empty()) {
         return Error{MessageKind::ErrorNoFileName};
     }
@@ -603,10 +633,8 @@ Status UpdateFileAtomically(const std::string& path, std::size_t maxBytes,
             }
             bytes = std::move(*old);
         }
-        if (Status updated = update(bytes); !updated) {
-            return updated;
-        }
-        return WriteFileAtomically(path, std::string_view(bytes.data(), bytes.size()), notices);
+        return detail::SaveAtomically(
+            path, [&](const PutBytes& put) { return update(bytes, put); }, notices);
     }
 }
 

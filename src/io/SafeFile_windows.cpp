@@ -194,18 +194,23 @@ std::wstring FollowLinks(const std::wstring& wide) {
     return final;
 }
 
-// Writes all of `bytes` to `handle`; returns an empty text or the reason it failed.
-std::string WriteAll(HANDLE handle, std::string_view bytes) {
+// Writes all of `bytes` to `handle`, at byte `at` of the file or, for a stream (`seek` false),
+// where it stands; returns an empty text or the reason it failed.
+std::string WriteAll(HANDLE handle, std::string_view bytes, std::size_t at = 0, bool seek = false) {
     std::size_t written = 0;
     while (written < bytes.size()) {
         int error = 0;
-        std::size_t chunk = detail::SaveWriteLimit(bytes.size() - written, written, error);
+        std::size_t chunk = detail::SaveWriteLimit(bytes.size() - written, at + written, error);
         if (chunk == 0) {
             return std::strerror(error);
         }
         chunk = chunk > (1u << 30) ? (1u << 30) : chunk;
         DWORD n = 0;
-        if (!::WriteFile(handle, bytes.data() + written, static_cast<DWORD>(chunk), &n, nullptr)) {
+        OVERLAPPED place{};
+        place.Offset = static_cast<DWORD>((at + written) & 0xFFFFFFFFu);
+        place.OffsetHigh = static_cast<DWORD>(static_cast<unsigned long long>(at + written) >> 32);
+        if (!::WriteFile(handle, bytes.data() + written, static_cast<DWORD>(chunk), &n,
+                         seek ? &place : nullptr)) {
             return ErrorText(::GetLastError());
         }
         written += n;
@@ -221,15 +226,29 @@ void DeleteWhenClosed(HANDLE handle, bool remove) {
     ::SetFileInformationByHandle(handle, FileDispositionInfo, &disposition, sizeof disposition);
 }
 
-Status WriteStandardOutput(std::string_view bytes) {
+// The put of a save to `handle`, where `path` (named in its errors) is a file, or a stream when
+// `written` is given: the count of the bytes it took so far, since it takes them in order only.
+PutBytes PutInto(HANDLE handle, const std::string& path, std::size_t* written = nullptr) {
+    return [handle, &path, written](std::size_t at, std::string_view bytes) -> Status {
+        const std::string failed = written == nullptr ? WriteAll(handle, bytes, at, true)
+                                   : at == *written   ? WriteAll(handle, bytes)
+                                                      : std::string(std::strerror(ESPIPE));
+        if (written != nullptr) {
+            *written += bytes.size();
+        }
+        return failed.empty() ? Status(Done{})
+                              : FileError(MessageKind::ErrorCannotSave, path, failed);
+    };
+}
+
+Status WriteStandardOutput(const std::function<Status(const PutBytes& put)>& write) {
     const HANDLE output = ::GetStdHandle(STD_OUTPUT_HANDLE);
     if (output == nullptr || output == INVALID_HANDLE_VALUE) {
         return FileError(MessageKind::ErrorCannotSave, "-", ErrorText(ERROR_INVALID_HANDLE));
     }
-    if (const std::string failed = WriteAll(output, bytes); !failed.empty()) {
-        return FileError(MessageKind::ErrorCannotSave, "-", failed);
-    }
-    return Done{};
+    static const std::string standardOutput = "-";
+    std::size_t written = 0;
+    return write(PutInto(output, standardOutput, &written));
 }
 
 // The volume and file number of the file open as `handle`, which tell whether two handles are
@@ -334,13 +353,16 @@ Result<ByteBuffer> ReadWholeFileBuffer(const std::string& path, std::size_t maxB
     return ReadFrom(file.get(), path, maxBytes);
 }
 
-Status WriteFileAtomically(const std::string& path, std::string_view bytes,
-                           std::vector<std::string>& notices) {
+namespace detail {
+
+Status SaveAtomically(const std::string& path,
+                      const std::function<Status(const PutBytes& put)>& write,
+                      std::vector<std::string>& notices) {
     if (path.empty()) {
         return Error{MessageKind::ErrorNoFileName};
     }
     if (path == "-") {
-        return WriteStandardOutput(bytes);
+        return WriteStandardOutput(write);
     }
     const std::wstring given = WidePath(path);
     if (given.empty()) {
@@ -400,14 +422,17 @@ Status WriteFileAtomically(const std::string& path, std::string_view bytes,
     }
     FileHandle file(handle);
     DeleteWhenClosed(file.get(), true);
-    const auto fail = [&](const std::string& reason) {
+    const auto failed = [&](const Status& why) {
         file.Close();
         ::DeleteFileW(temp.c_str());
-        return FileError(MessageKind::ErrorCannotSave, path, reason);
+        return why;
+    };
+    const auto fail = [&](const std::string& reason) {
+        return failed(FileError(MessageKind::ErrorCannotSave, path, reason));
     };
 
-    if (const std::string failed = WriteAll(file.get(), bytes); !failed.empty()) {
-        return fail(failed);
+    if (Status wrote = write(PutInto(file.get(), path)); !wrote) {
+        return failed(wrote);
     }
     if (const int error = detail::SaveStepError(detail::SaveStep::Flush); error != 0) {
         return fail(std::strerror(error));
@@ -446,9 +471,12 @@ Status WriteFileAtomically(const std::string& path, std::string_view bytes,
     return Done{};
 }
 
-Status UpdateFileAtomically(const std::string& path, std::size_t maxBytes,
-                            const std::function<Status(ByteBuffer& bytes)>& update,
-                            std::vector<std::string>& notices, std::chrono::milliseconds wait) {
+}  // namespace detail
+
+Status UpdateFileAtomically(
+    const std::string& path, std::size_t maxBytes,
+    const std::function<Status(ByteBuffer& bytes, const PutBytes& put)>& update,
+    std::vector<std::string>& notices, std::chrono::milliseconds wait) {
     if (path.empty()) {
         return Error{MessageKind::ErrorNoFileName};
     }
@@ -493,10 +521,8 @@ Status UpdateFileAtomically(const std::string& path, std::size_t maxBytes,
             }
             bytes = std::move(*old);
         }
-        if (Status updated = update(bytes); !updated) {
-            return updated;
-        }
-        return WriteFileAtomically(path, std::string_view(bytes.data(), bytes.size()), notices);
+        return detail::SaveAtomically(
+            path, [&](const PutBytes& put) { return update(bytes, put); }, notices);
     }
 }
 
