@@ -137,7 +137,10 @@ inline std::vector<Input> Inputs() {
     const std::pair<int, QString> numeric[] = {
         {0, "Number"}, {1, "Frequency"}, {2, "Bandwidth"}, {3, "IF Shift"},
         {9, "Groups"}, {10, "Hotkey"},   {11, "Lockout"},  {13, "Level Squelch"}};
-    for (const auto& [column, name] : numeric) {
+    for (const auto& entry : numeric) {
+        // Named apart: clang 14 lets no lambda capture a structured binding.
+        const int column = entry.first;
+        const QString& name = entry.second;
         const auto line = [column](const char* value) {
             return Bytes(kHeader + ChannelLine(column, value));
         };
