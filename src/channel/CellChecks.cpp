@@ -344,7 +344,7 @@ void ReadText(Column column, std::string_view cell, std::array<std::uint8_t, wid
     // One Windows-1252 byte per character; the rest of the field stays zero. Nearly every cell
     // is ASCII that fits, which is copied as it stands.
     if (cell.size() <= width && AsciiPrefixLength(cell) == cell.size()) {
-        std::memcpy(field.data(), cell.data(), cell.size());
+        std::copy(cell.begin(), cell.end(), field.begin());  // an empty cell may have no data
         return;
     }
     std::size_t replaced = 0;
