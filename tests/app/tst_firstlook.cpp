@@ -28,7 +28,6 @@ class TestFirstLook : public EditorTest {
     Q_OBJECT
 
 private:
-
     void activate() {
         m_window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
