@@ -6,7 +6,6 @@
 #include <QCoreApplication>
 #include <QGridLayout>
 #include <QLineEdit>
-#include <QLocale>
 #include <QToolTip>
 #include <algorithm>
 #include <functional>

@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QHeaderView>
-#include <QItemSelectionModel>
 #include <QTableView>
 #include <QUndoStack>
 #include <algorithm>

@@ -1,7 +1,6 @@
 #include "app/ProblemsPanel.h"
 
 #include <QAbstractItemModel>
-#include <QHeaderView>
 #include <QTreeView>
 
 #include "app/ChannelViewModel.h"

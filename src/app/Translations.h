@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QLocale>
-#include <QString>
 #include <string_view>
 
 #include "app/EditorMessages.h"

@@ -89,6 +89,7 @@ protected:
         return m_window->document().table();
     }
     const corvalen::MemoryTable& table() const { return model().table(); }
+    QTableView& grid() const { return *m_window->grid(); }
     QString cellText(int tableRow, int column) const {
         return QString::fromStdString(std::string(table().CellText(tableRow, column)));
     }

@@ -1,4 +1,3 @@
-#include <QtTest>
 
 #include "EditorTest.h"
 #include "app/WorkKeeper.h"

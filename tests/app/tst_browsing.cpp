@@ -9,14 +9,11 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
-#include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
 #include <QTreeView>
-#include <QUndoStack>
 #include <QUrl>
 #include <algorithm>
 #include <memory>

@@ -1,11 +1,8 @@
-#include <QtTest>
 
 #include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QTableView>
 
 #include "EditorTest.h"
 #include "app/CompareDialog.h"

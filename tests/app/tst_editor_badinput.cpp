@@ -1,6 +1,4 @@
 #include <QPushButton>
-#include <QTemporaryDir>
-#include <QtTest>
 #include <memory>
 
 #include "../BadInputs.h"

@@ -1,12 +1,9 @@
 #include <QComboBox>
 #include <QDockWidget>
 #include <QHeaderView>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTableView>
-#include <QUndoStack>
-#include <QtTest>
 
 #include "EditorTest.h"
 #include "ScriptedEditDialogs.h"
@@ -27,8 +24,6 @@ class TestEditorView : public EditorTest {
     Q_OBJECT
 
 private:
-    QTableView& grid() const { return *m_window->grid(); }
-
     // Drags the right edge of a column's heading with the mouse until the column is `width`
     // wide, as the user sizes a column.
     static void dragColumnEdge(QTableView& grid, int column, int width) {

@@ -8,7 +8,6 @@
 #include <QTableView>
 #include <QTreeView>
 #include <QUndoStack>
-#include <QtTest>
 
 #include "EditorTest.h"
 #include "app/ChannelViewModel.h"

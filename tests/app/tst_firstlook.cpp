@@ -5,11 +5,8 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QScrollBar>
-#include <QStyleOption>
-#include <QStyleOptionViewItem>
 #include <QTableView>
 #include <QTimer>
-#include <QtTest>
 
 #include "EditorTest.h"
 #include "TestData.h"
@@ -31,15 +28,9 @@ class TestFirstLook : public EditorTest {
     Q_OBJECT
 
 private:
-    QTableView& grid() const { return *m_window->grid(); }
-
     void activate() {
         m_window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-    }
-
-    QString cell(int tableRow, int column) const {
-        return QString::fromStdString(std::string(table().CellText(tableRow, column)));
     }
 
     // A table of VHF channels whose frequencies need every digit in MHz.
@@ -110,7 +101,7 @@ private slots:
         }
         QTest::keyClicks(editor, typed.mid(1));
         QTest::keyClick(editor, Qt::Key_Return);
-        QTRY_COMPARE(cell(1, column), stored);
+        QTRY_COMPARE(cellText(1, column), stored);
     }
 
     // The Mode and Hotkey lists show every entry whole, the cell's value selected.

@@ -8,10 +8,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPaintEvent>
-#include <QPushButton>
 #include <QSpinBox>
 #include <QTableView>
-#include <QUndoStack>
 
 #include "EditorTest.h"
 #include "ScriptedEditDialogs.h"

@@ -1,11 +1,8 @@
 #include <QAccessible>
 #include <QAccessibleInterface>
-#include <QDockWidget>
 #include <QMenu>
 #include <QMenuBar>
-#include <QTableView>
 #include <QTreeView>
-#include <QtTest>
 
 #include "EditorTest.h"
 #include "app/ProblemsPanel.h"

@@ -1,4 +1,3 @@
-#include <QtTest>
 
 #include <QProcess>
 

@@ -1,7 +1,5 @@
-#include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QtTest>
 
 #include "EditorTest.h"
 #include "TestData.h"

@@ -10,10 +10,8 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTabBar>
-#include <QTableView>
 #include <QTimer>
 #include <QXmlStreamReader>
-#include <QtTest>
 #include <functional>
 
 #include "EditorTest.h"
