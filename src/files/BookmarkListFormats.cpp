@@ -46,7 +46,7 @@ public:
     }
     bool OpenedAsChannelFile() const override { return !m_kind.sharesCsvSuffix; }
     Status Supported() const override {
-        return m_kind.supported() ? Status(Done{}) : Status(SdrSharpListsUnsupported());
+        return m_kind.supported() ? Status(Done{}) : Status(Error{MessageKind::ListUnsupported});
     }
     bool GivesNumbers() const override { return true; }
     // A bookmark's frequency, bandwidth, mode, name and the groups of its list or tags; the

@@ -8,23 +8,11 @@
 #include "channel/CellChecks.h"
 #include "channel/ProblemGroups.h"
 #include "convert/NumberText.h"
+#include "files/ChannelFormat.h"
 
 namespace corvalen {
 
 namespace {
-
-// The columns whose cells the memory record of `model` keeps.
-ColumnSet RecordColumns(ReceiverModel model) {
-    ColumnSet columns{Number,       Frequency, Groups,   Hotkey,  Lockout,
-                      LevelSquelch, Mode,      Callsign, Comments};
-    if (model.HoldsIfShiftAndBandwidth()) {
-        columns.Add(Bandwidth).Add(IfShift);
-    }
-    if (model.HoldsSecondarySquelch()) {
-        columns.Add(SecondarySquelchType).Add(SecondarySquelchValue);
-    }
-    return columns;
-}
 
 // The record fields of a row holding `cell` in `column` and nothing else but channel 1 (every
 // check of one cell reads that cell only), when the writer takes the cell as it stands.
@@ -118,7 +106,7 @@ bool SameCellValue(int column, std::string_view a, std::string_view b, ReceiverM
     if (column < 0 || column >= kImportedColumnCount) {
         return false;
     }
-    if (RecordColumns(model).Has(column)) {
+    if (MemoryFileFormat().HeldColumns(model).Has(column)) {
         const std::optional<RecordFields> takenA = TakeCell(column, a, model);
         const std::optional<RecordFields> takenB = TakeCell(column, b, model);
         return takenA && takenB && Tied(*takenA) == Tied(*takenB);

@@ -20,12 +20,8 @@
 // own, how to read them into a table and how to write a table. Nothing else names a format:
 // the editor and the converter ask the door, which asks the registry (ChannelFormats); what
 // differs between formats is behind the virtual functions below.
-//
-// Adding a format: write a class derived from ChannelFormat in files/NameFormat.cpp with a
-// function `const ChannelFormat& NameFormat()` returning its one instance, declare that function
-// below, add it to the list in ChannelFormats.cpp, and the .cpp to src/CMakeLists.txt; give the
-// German of its editor texts in translations/corvalen_de.ts. Its reader and writer get their
-// own data-driven test and golden files.
+// Adding a format: see "One door for channel files" in docs/architecture.md; the German of its
+// editor texts goes into translations/corvalen_de.ts.
 
 namespace corvalen {
 
@@ -164,9 +160,7 @@ public:
     virtual std::size_t MaxFileBytes(ReceiverModel model) const;
     // Numbers the channels of a file read in this format as `numbering` says, for formats that
     // count their channels from 0 (CHIRP); others stay as they are.
-    virtual void Renumber(ChannelFileRead& read, ChirpNumbering numbering) const {
-        (void)read, (void)numbering;
-    }
+    virtual void Renumber(ChannelFileRead&, ChirpNumbering) const {}
 
     // Done when this build reads and writes the format, else why not.
     virtual Status Supported() const { return Done{}; }

@@ -1,8 +1,7 @@
-#include "formats/Bookmarks.h"
+#include "formats/BookmarkList.h"
 
 #include <algorithm>
 #include <array>
-#include <iterator>
 #include <map>
 #include <unordered_map>
 #include <unordered_set>
@@ -120,10 +119,17 @@ const ListModes& SdrListModes() {
     return modes;
 }
 
-BookmarkRead BookmarksToTable(const std::vector<Bookmark>& bookmarks, std::string_view format,
-                              std::vector<std::string> knownGroups, int firstNumber,
-                              const ListModes& modes) {
+Result<BookmarkRead> ListRead(const std::vector<Bookmark>& bookmarks, std::vector<Diagnostic> found,
+                              std::string_view format, std::vector<std::string> knownGroups,
+                              int firstNumber, const ListModes& modes) {
+    if (bookmarks.size() > kMaxBookmarks) {
+        return Error{
+            MessageKind::ListTooManyBookmarks,
+            {std::string(format), std::to_string(bookmarks.size()), std::to_string(kMaxBookmarks)}};
+    }
     BookmarkRead read;
+    read.diagnostics = std::move(found);
+    const auto foundCount = static_cast<std::ptrdiff_t>(read.diagnostics.size());
     read.groupNames = std::move(knownGroups);
     const std::size_t namesBefore = read.groupNames.size();
     Tally withoutGroup;
@@ -188,23 +194,9 @@ BookmarkRead BookmarksToTable(const std::vector<Bookmark>& bookmarks, std::strin
         report(tally.firstRow, Mode, MessageKind::ChirpModeUnknown,
                {QuotedCell(text), LaterRows(tally.count)}, false);
     }
-    std::stable_sort(read.diagnostics.begin(), read.diagnostics.end(),
-                     [](const Diagnostic& a, const Diagnostic& b) { return a.number < b.number; });
-    return read;
-}
-
-Result<BookmarkRead> ListRead(const std::vector<Bookmark>& bookmarks, std::vector<Diagnostic> found,
-                              std::string_view format, std::vector<std::string> knownGroups,
-                              int firstNumber, const ListModes& modes) {
-    if (bookmarks.size() > kMaxBookmarks) {
-        return Error{
-            MessageKind::ListTooManyBookmarks,
-            {std::string(format), std::to_string(bookmarks.size()), std::to_string(kMaxBookmarks)}};
-    }
-    BookmarkRead read =
-        BookmarksToTable(bookmarks, format, std::move(knownGroups), firstNumber, modes);
-    read.diagnostics.insert(read.diagnostics.begin(), std::make_move_iterator(found.begin()),
-                            std::make_move_iterator(found.end()));
+    // What reading the file found stays first, in file order.
+    std::stable_sort(read.diagnostics.begin() + foundCount, read.diagnostics.end(),
+                     ByRowThenColumn);
     return read;
 }
 
@@ -247,15 +239,15 @@ BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::
         }
         const RowTexts cells = RowTextsOf(table, row);
         const FrequencyReading hz = ReadFrequency(cells[Frequency], FrequencyUnit::Hz);
+        if (hz.status != FrequencyReading::Status::Ok) {
+            report(row, Frequency, MessageKind::BookmarkRowNotWritten,
+                   {QuotedCell(cells[Frequency])});
+        } else if (hz.hz > format.maxHz) {
+            report(row, Frequency, MessageKind::BookmarkFrequencyTooHigh,
+                   {QuotedCell(cells[Frequency]), std::to_string(format.maxHz),
+                    std::string(format.name)});
+        }
         if (hz.status != FrequencyReading::Status::Ok || hz.hz > format.maxHz) {
-            if (hz.status != FrequencyReading::Status::Ok) {
-                report(row, Frequency, MessageKind::BookmarkRowNotWritten,
-                       {QuotedCell(cells[Frequency])});
-            } else {
-                report(row, Frequency, MessageKind::BookmarkFrequencyTooHigh,
-                       {QuotedCell(cells[Frequency]), std::to_string(format.maxHz),
-                        std::string(format.name)});
-            }
             ++result.rowsNotWritten;
             continue;
         }

@@ -186,7 +186,6 @@ Schedule ReadEibiSchedule(std::string_view fileBytes) {
         if (TrimBlanks(line).empty()) {
             continue;
         }
-        ++schedule.linesRead;
         const auto field = [&](EibiColumn column) {
             const auto index = static_cast<std::size_t>(where[static_cast<std::size_t>(column)]);
             return index < fields.size() ? TrimBlanks(fields[index]) : std::string_view();
@@ -206,11 +205,9 @@ Schedule ReadEibiSchedule(std::string_view fileBytes) {
         }
         entry.daysText = field(Days);
         entry.daysRead = ReadScheduleDays(entry.daysText, entry.days);
-        entry.itu = field(Itu);
         entry.station = field(Station);
         entry.language = field(Language);
         entry.target = field(Target);
-        entry.remarks = field(Remarks);
         entry.inactive = field(Persistence) == "8";
 
         const std::string_view start = field(Start);

@@ -35,11 +35,9 @@ struct ScheduleEntry {
     std::string daysText;      // Days as written; empty means every day
     std::uint8_t days = kEveryDay;
     bool daysRead = true;  // false: Days could not be read (irr, alt, 1.Sa, 24Dec, ...)
-    std::string itu;
     std::string station;
     std::string language;  // a code or a comma list of codes ("E,F"), or a marker ("-TS")
     std::string target;
-    std::string remarks;
     bool inactive = false;  // persistence code 8
     int startDate = 0;      // month × 100 + day; 0 when none is given or it cannot be read
     int stopDate = 0;
@@ -50,7 +48,6 @@ struct ScheduleEntry {
 struct Schedule {
     std::vector<ScheduleEntry> entries;   // in file order
     std::vector<Diagnostic> diagnostics;  // place Line: lines left out or only partly read
-    int linesRead = 0;                    // lines after the header, blank ones not counted
 };
 
 // True when the bytes start like an EiBi schedule: the first line begins with the kHz column's

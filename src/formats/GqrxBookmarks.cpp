@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <array>
-#include <limits>
 #include <optional>
 #include <utility>
 
@@ -22,9 +21,6 @@ constexpr std::string_view kPhrase = "gqrx bookmark file";
 // The tag of a bookmark without one, and the colour of a tag the table gives none.
 constexpr std::string_view kUntagged = "Untagged";
 constexpr std::string_view kDefaultColour = "#c0c0c0";
-// gqrx keeps a frequency in a signed 64-bit number.
-constexpr std::uint64_t kHighestHz =
-    static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
 
 // gqrx's modulations: the receiver's of the same kind (CW-U is written for CW), what the
 // receiver modes and SDR modes it lacks are written as, and all of them.
@@ -112,7 +108,7 @@ Result<BookmarkRead> ReadGqrxBookmarks(std::string_view fileBytes,
             continue;
         }
         const std::optional<std::uint64_t> hz = WholeHz(field(0));
-        if (!hz || *hz == 0 || *hz > kHighestHz) {
+        if (!hz || *hz == 0 || *hz > kHighestInt64Hz) {
             report(line, Frequency, MessageKind::SdrSharpFrequencyNotHz, {QuotedCell(field(0))});
             continue;
         }
@@ -143,7 +139,7 @@ BookmarkListText WriteGqrxBookmarks(const MemoryTable& table,
                                     const std::vector<std::string>& groupNames,
                                     const std::map<std::string, std::string>& groupColours) {
     BookmarkWrite written = TableToBookmarks(
-        table, groupNames, {kPhrase, false, false, kUntagged, kHighestHz, true, &kModes});
+        table, groupNames, {kPhrase, false, false, kUntagged, kHighestInt64Hz, true, &kModes});
 
     // A name holds no ";" and a tag neither ";" nor ",", which gqrx reads as separators, and
     // neither a line end: each is written as "," in a name and as " " in a tag, said once for

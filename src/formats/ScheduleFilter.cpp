@@ -9,6 +9,7 @@
 #include "channel/CellChecks.h"
 #include "channel/ChannelFields.h"
 #include "convert/FrequencyText.h"
+#include "convert/NumberText.h"
 #include "convert/TextLines.h"
 #include "formats/ScheduleSummary.h"
 
@@ -16,32 +17,10 @@ namespace corvalen {
 
 namespace {
 
-// [from, to) as at most two pieces within one day: wrapping past midnight splits it, and
-// from == to is the whole day.
-struct Pieces {
-    int count = 0;
-    ScheduleFilter::Span piece[2];
-};
-Pieces PiecesOf(int from, int to) {
-    if (from == to) {
-        return {1, {{0, kMinutesPerDay}, {}}};
-    }
-    if (from < to) {
-        return {1, {{from, to}, {}}};
-    }
-    return {2, {{from, kMinutesPerDay}, {0, to}}};
-}
-
-// Whether two spans of the day share a minute.
-bool Overlap(const Pieces& a, const Pieces& b) {
-    for (int i = 0; i < a.count; ++i) {
-        for (int k = 0; k < b.count; ++k) {
-            if (a.piece[i].from < b.piece[k].to && b.piece[k].from < a.piece[i].to) {
-                return true;
-            }
-        }
-    }
-    return false;
+// The length of the span [from, to) of the day, wrapping past midnight; from == to is the whole
+// day.
+int SpanLength(int from, int to) {
+    return (to - from + kMinutesPerDay - 1) % kMinutesPerDay + 1;
 }
 
 // The small letter of a capital in Latin-1 and Latin Extended-A (U+00C0 to U+017F), the letters
@@ -190,24 +169,12 @@ Result<Band> ParseBand(std::string_view text) {
 }
 
 Result<int> ParseScheduleDate(std::string_view text) {
-    const auto digits = [&](std::size_t from, std::size_t count) {
-        int value = 0;
-        for (std::size_t i = from; i < from + count; ++i) {
-            if (text[i] < '0' || text[i] > '9') {
-                return -1;
-            }
-            value = value * 10 + (text[i] - '0');
-        }
-        return value;
-    };
     if (text.size() == 10 && text[4] == '-' && text[7] == '-') {
-        const int year = digits(0, 4);
-        const int month = digits(5, 2);
-        const int day = digits(8, 2);
+        const std::int64_t year = PlainDigits(text.substr(0, 4), 4);
         const bool leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
-        char ddmm[5] = {text[8], text[9], text[5], text[6], '\0'};
+        const char ddmm[5] = {text[8], text[9], text[5], text[6], '\0'};
         const int date = year < 0 ? 0 : ReadDayMonth(ddmm);
-        if (date != 0 && !(month == 2 && day == 29 && !leap)) {
+        if (date != 0 && !(date == 229 && !leap)) {  // 29 February of a year that has none
             return date;
         }
     }
@@ -216,7 +183,6 @@ Result<int> ParseScheduleDate(std::string_view text) {
 
 ScheduleSelection SelectBroadcasts(const Schedule& schedule, const ScheduleFilter& filter) {
     ScheduleSelection selection;
-    const Pieces wanted = filter.at ? PiecesOf(filter.at->from, filter.at->to) : Pieces();
     const std::string station = Folded(filter.station);
     int unreadDays = 0;
     int firstUnreadDays = 0;
@@ -228,7 +194,10 @@ ScheduleSelection SelectBroadcasts(const Schedule& schedule, const ScheduleFilte
         if (entry.inactive) {
             continue;
         }
-        if (filter.at && (entry.start < 0 || !Overlap(PiecesOf(entry.start, entry.end), wanted))) {
+        if (filter.at &&
+            (entry.start < 0 ||
+             !SpansOverlap(entry.start, SpanLength(entry.start, entry.end), filter.at->from,
+                           SpanLength(filter.at->from, filter.at->to), kMinutesPerDay))) {
             continue;
         }
         if ((filter.bandFrom && entry.hz < *filter.bandFrom) ||

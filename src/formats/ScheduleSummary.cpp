@@ -86,14 +86,6 @@ bool ReadSpans(std::string_view word, bool cut, std::vector<SummarySpan>& spans)
     }
 }
 
-// Whether [a, a + aLength) and [b, b + bLength) share a minute of the week, which wraps.
-bool OverlapInWeek(int a, int aLength, int b, int bLength) {
-    const auto after = [](int from, int to) {
-        return ((to - from) % kMinutesPerWeek + kMinutesPerWeek) % kMinutesPerWeek;
-    };
-    return after(a, b) < aLength || after(b, a) < bLength;
-}
-
 }  // namespace
 
 std::string WriteScheduleSummary(const ScheduleSummary& summary) {
@@ -121,6 +113,11 @@ std::string WriteScheduleSummary(const ScheduleSummary& summary) {
         }
     }
     return text;
+}
+
+bool SpansOverlap(int a, int aLength, int b, int bLength, int cycle) {
+    const auto after = [&](int from, int to) { return ((to - from) % cycle + cycle) % cycle; };
+    return after(a, b) < aLength || after(b, a) < bLength;
 }
 
 std::optional<ScheduleSummary> ReadScheduleSummary(std::string_view comments) {
@@ -165,8 +162,8 @@ bool OnAirAt(const ScheduleSummary& summary, int minute, int day, int within) {
                 continue;
             }
             for (int asked = day < 0 ? 0 : day; asked <= (day < 0 ? 6 : day); ++asked) {
-                if (OverlapInWeek(on * kMinutesPerDay + span.start, spanLength,
-                                  asked * kMinutesPerDay + minute, length)) {
+                if (SpansOverlap(on * kMinutesPerDay + span.start, spanLength,
+                                 asked * kMinutesPerDay + minute, length, kMinutesPerWeek)) {
                     return true;
                 }
             }

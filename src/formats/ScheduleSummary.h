@@ -52,4 +52,8 @@ std::optional<ScheduleSummary> ReadScheduleSummary(std::string_view comments);
 // day.
 bool OnAirAt(const ScheduleSummary& summary, int minute, int day, int within = 0);
 
+// Whether the spans [a, a + aLength) and [b, b + bLength) of a cycle of `cycle` minutes (a day, a
+// week) share a minute, each wrapping past the cycle's end.
+bool SpansOverlap(int a, int aLength, int b, int bLength, int cycle);
+
 }  // namespace corvalen

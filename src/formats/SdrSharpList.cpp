@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <iterator>
-#include <limits>
 
 #include "convert/TextLines.h"
 #include "convert/Utf16.h"
@@ -22,10 +21,6 @@ namespace corvalen {
 namespace {
 
 constexpr std::string_view kRoot = "ArrayOfMemoryEntry";
-// SDR# keeps a frequency in a signed 64-bit number: anything larger is no frequency it wrote,
-// and none it could read back.
-constexpr std::uint64_t kHighestHz =
-    static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
 
 std::string_view AfterBomAndBlanks(std::string_view bytes) {
     bytes = WithoutByteOrderMark(bytes);
@@ -48,10 +43,6 @@ bool LooksLikeSdrSharpList(std::string_view fileBytes) {
     return text.starts_with("<") && text.substr(1).starts_with(kRoot);
 }
 
-Error SdrSharpListsUnsupported() {
-    return Error{MessageKind::ListUnsupported};
-}
-
 #ifndef CORVALEN_HAVE_PUGIXML
 
 bool SdrSharpListsSupported() {
@@ -59,11 +50,11 @@ bool SdrSharpListsSupported() {
 }
 
 Result<BookmarkRead> ReadSdrSharpList(std::string_view, std::vector<std::string>, int) {
-    return SdrSharpListsUnsupported();
+    return Error{MessageKind::ListUnsupported};
 }
 
 Result<BookmarkListText> WriteSdrSharpList(const MemoryTable&, const std::vector<std::string>&) {
-    return SdrSharpListsUnsupported();
+    return Error{MessageKind::ListUnsupported};
 }
 
 #else
@@ -190,7 +181,7 @@ Result<BookmarkRead> ReadSdrSharpList(std::string_view fileBytes,
     for (const pugi::xml_node entry : root.children("MemoryEntry")) {
         const std::string_view frequency = entry.child_value("Frequency");
         const std::uint64_t hz = NearestWholeHz(frequency);
-        if (hz == 0 || hz > kHighestHz) {
+        if (hz == 0 || hz > kHighestInt64Hz) {
             report(lineOf(entry.offset_debug()), Frequency, MessageKind::SdrSharpFrequencyNotHz,
                    {QuotedCell(frequency)});
             continue;
@@ -218,7 +209,7 @@ Result<BookmarkListText> WriteSdrSharpList(const MemoryTable& table,
                                            const std::vector<std::string>& groupNames) {
     BookmarkWrite written = TableToBookmarks(
         table, groupNames,
-        {"SDR# list", /*keysByName=*/false, /*oneGroupEach=*/true, "", kHighestHz});
+        {"SDR# list", /*keysByName=*/false, /*oneGroupEach=*/true, "", kHighestInt64Hz});
     pugi::xml_document document;
     pugi::xml_node declaration = document.append_child(pugi::node_declaration);
     declaration.append_attribute("version") = "1.0";

@@ -207,8 +207,7 @@ private slots:
             << QStringList{"A|1", "A|2", "A|1+2"} << QStringList{"L", "M"}
             << QStringList{"L/A", "M/A", "L/A (2)", "M/A (2)"};
         QTest::newRow("two groups of one name are one list")
-            << QStringList{"A|1", "A|2"} << QStringList{"X", "X"}
-            << QStringList{"X/A", "X/A (2)"};
+            << QStringList{"A|1", "A|2"} << QStringList{"X", "X"} << QStringList{"X/A", "X/A (2)"};
         QTest::newRow("no group, no name")
             << QStringList{"|", "|0"} << QStringList{}
             << QStringList{"General/7100 kHz", "General/7100 kHz (2)"};
@@ -229,9 +228,9 @@ private slots:
             names.push_back(name.toStdString());
         }
         const BookmarkListText list = WriteSdrppList(table, names);
-        const QJsonObject lists =
-            QJsonDocument::fromJson(QByteArray::fromStdString(list.bytes)).object()["lists"]
-                .toObject();
+        const QJsonObject lists = QJsonDocument::fromJson(QByteArray::fromStdString(list.bytes))
+                                      .object()["lists"]
+                                      .toObject();
         QStringList written;
         for (const QString& listName : lists.keys()) {
             for (const QString& name : lists[listName].toObject()["bookmarks"].toObject().keys()) {
@@ -243,13 +242,144 @@ private slots:
         QCOMPARE(written, expected);
     }
 
+    // Lists read as lines, and files refused: SDR++ documents (told by their "{" or "["), SDR#
+    // ones (by their "<") and gqrx bookmarks (the rest); the rows come from the helpers below.
+    void documents_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("expected");
+        AddSdrppDocuments();
+        AddSdrsharpDocuments();
+        AddGqrxDocuments();
+        AddRefusals();
+    }
+    void documents() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, expected);
+        const std::string text = bytes.toStdString();
+        const bool json = text.starts_with('{') || text.starts_with('[');
+        const QStringList lines = ReadLines(json                    ? ReadSdrppList(text)
+                                            : text.starts_with('<') ? ReadSdrSharpList(text)
+                                                                    : ReadGqrxBookmarks(text));
+        if (expected.size() == 1 && expected[0].startsWith("ERROR ")) {
+            // A refusal: its sentence says where and why.
+            QVERIFY2(lines.size() == 1 && lines[0].contains(expected[0].mid(6)),
+                     qPrintable(lines.join('\n')));
+        } else {
+            QCOMPARE(lines, expected);
+        }
+    }
+
+    // Written back, a name holds no ";" and a tag neither ";" nor ",", which gqrx would read
+    // as separators; each is said once.
+    void gqrxSeparatorsReplaced() {
+        MemoryTable table = MemoryTable::ImportLayout();
+        for (const char* name : {"A;B", "C\nD", "E,F"}) {
+            table.AppendRow({"1", "7100000", "", "", "", "", "", "", "", "1+2", "", "", "", "", "",
+                             "", "AM", name, ""});
+        }
+        const BookmarkListText text = WriteGqrxBookmarks(table, {"Air; Sea", "Prot Civ, RM"});
+        QVERIFY(text.bytes.find("; A,B          ") != std::string::npos);
+        QVERIFY(text.bytes.find("; C,D          ") != std::string::npos);
+        QVERIFY(text.bytes.find("; Air  Sea,Prot Civ  RM\n") != std::string::npos);
+        QCOMPARE(Lines(text.diagnostics),
+                 "row 1: Groups \"Air; Sea\" holds a character gqrx reads as a separator; "
+                 "written as \"Air  Sea\" (and 2 later rows)\n"
+                 "row 1: Callsign \"A;B\" holds a character gqrx reads as a separator; written "
+                 "as \"A,B\" (and 1 later row)\n");
+    }
+
+    // gqrx's files share .csv with the receiver's and CHIRP's: each is told by its content
+    // alone, whatever its name.
+    void gqrxToldFromOtherCsv_data() {
+        QTest::addColumn<QString>("file");  // under data/, or the bytes themselves
+        QTest::addColumn<QString>("format");
+        const auto row = [](const char* name, const char* file, const char* format) {
+            QTest::newRow(name) << file << format;
+        };
+        row("as gqrx writes it", "formats/gqrx_as_written/input.csv", "gqrx");
+        row("typed by hand", "formats/gqrx_handmade/input.csv", "gqrx");
+        row("no tag table, no comments", "=7100000 ; A ; LSB ; 2700 ; Ham", "gqrx");
+        row("the bookmarks comment alone", "=\n# Frequency ; Name", "gqrx");
+        row("receiver CSV", "csv/winradio_export/input.csv", "csv");
+        row("receiver CSV without its header", "csv/no_header/input.csv", "csv");
+        row("receiver CSV, semicolons in a name",
+            "=7,6070000,6000,0,0,0,0,0,0,0,0,0,0,-120,0,0,"
+            "AM,\"A;B;C;D\",x",
+            "csv");
+        row("CHIRP CSV", "chirp/chirp_21_columns/input.csv", "chirp");
+        row("CHIRP CSV, semicolons in a comment",
+            "=Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,"
+            "DtcsPolarity,RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment\n"
+            "1;a;b;2;c,,146.52,,0,,88.5,88.5,023,NN,023,Tone->Tone,FM,5,,,",
+            "chirp");
+        row("EiBi schedule", "formats/eibi/sked-A26.csv", "csv");
+        row("four fields", "=7100000 ; A ; LSB ; 2700", "csv");
+        row("a bandwidth that is no number", "=7100000 ; A ; LSB ; wide ; Ham", "csv");
+    }
+    void gqrxToldFromOtherCsv() {
+        QFETCH(QString, file);
+        QFETCH(QString, format);
+        const QByteArray bytes = file.startsWith('=')
+                                     ? file.mid(1).toUtf8()
+                                     : testing::ReadBytes(CORVALEN_TEST_DATA_DIR "/" + file);
+        QVERIFY(!bytes.isEmpty());
+        QCOMPARE(FormatOf("list.csv", bytes.toStdString(), ReceiverModel("313")).ShortName(),
+                 format.toStdString());
+    }
+
+private:
+    // Files that are no list, or that a list never is, are refused with where and why.
+    static void AddRefusals() {
+        const auto row = [](const char* name, const QByteArray& bytes, const char* error) {
+            QTest::newRow(name) << bytes << QStringList{QString("ERROR ") + error};
+        };
+        row("DTD",
+            "<?xml version=\"1.0\"?>\n<!DOCTYPE x [<!ENTITY a \"b\">]>\n<ArrayOfMemoryEntry/>",
+            "line 2 declares a document type (DTD)");
+        row("entity",
+            "<ArrayOfMemoryEntry>\n<MemoryEntry><Name>&lol;</Name></MemoryEntry></"
+            "ArrayOfMemoryEntry>",
+            "line 2 refers to an entity XML does not define");
+        row("JSON cut", "{\"lists\": {\"A\": {\"bookmarks\": {\n",
+            "line 2 is not well-formed JSON");
+        row("JSON deep after it stops being JSON", "{\"lists\": [1,}\n" + QByteArray(40, '['),
+            "line 2 nests more than 32");
+        row("JSON 33 levels deep inside a bookmark", NestedInBookmark(28),
+            "line 1 nests more than 32 levels deep");
+        row("JSON number too large",
+            "{\"lists\": {\"A\": {\"bookmarks\": {\"x\": {\"frequency\": 1E400}}}}}",
+            "number overflow parsing '1E400'");
+        QByteArray many = "{\"bookmarks\": {";
+        for (int i = 0; i <= 65535; ++i) {
+            many += (i == 0 ? "" : ",") + QByteArray("\"b") + QByteArray::number(i) +
+                    "\": {\"frequency\": 7000000.0}";
+        }
+        row("JSON, more bookmarks than channels", many + "}}",
+            "holds 65536 bookmarks, more than the 65535 channels");
+        row("JSON with a lone surrogate", R"({"lists": {"\ud800": {}}})",
+            "is not well-formed JSON");
+        row("JSON with a name not UTF-8", "{\"lists\": {\"Caf\xe9\": {}}}",
+            "is not well-formed JSON");
+        row("JSON with text after it", "{\"lists\": {}} {}", "is not well-formed JSON");
+        // Each broken where a parser that reads only what it is asked for could pass over it.
+        for (const char* broken :
+             {R"({"lists": {"A": {"bookmarks": {"a": {"frequency": 7000000.0,}}}}})",
+              R"({"lists": {"A" {"bookmarks": {}}}})",
+              R"({"lists": {"A": {"bookmarks": {"a": {"frequency": 07000000}}}}})",
+              R"({"lists": {"A": {"bookmarks": {"a": {"frequency": 7000000.0 "mode": 1}}}}})",
+              R"({"lists": {"A": {"bookmarks": {"a": {"frequency": 7e}}}}})",
+              R"({"lists": {"A": {"bookmarks": {"a\x": {}}}}})", R"({"lists": {}}])",
+              R"({"lists": [1, 2,]})", R"({"lists": {"A": {"bookmarks": {"a": tru}}}})"}) {
+            row(broken, broken, "is not well-formed JSON");
+        }
+        row("JSON without lists", "{\"lists\": 3}", "has no \"lists\" object");
+    }
+
     // How an SDR++ document's members are taken: a repeated key keeps its first place and takes
     // its last value at every level, members of no meaning are passed over wherever they nest,
     // and values that are no frequency are quoted as the file writes them. Each line is a
     // report line ("D"), a channel ("R frequency|name|bandwidth|mode|list") or the refusal.
-    void sdrppDocuments_data() {
-        QTest::addColumn<QByteArray>("json");
-        QTest::addColumn<QStringList>("expected");
+    static void AddSdrppDocuments() {
         const QString groupsA =
             "D row 1: Groups now stand for the SDR++ list's group names: 1 \"A\"";
         const QString modeNull =
@@ -340,16 +470,9 @@ private slots:
                    "D row 2: Groups now stand for the SDR++ list's group names: 1 \"A\"",
                    "R 7000000||6000|mode null|", "R 7100000||6000|mode null|A"};
     }
-    void sdrppDocuments() {
-        QFETCH(QByteArray, json);
-        QFETCH(QStringList, expected);
-        QCOMPARE(ReadLines(ReadSdrppList(json.toStdString())), expected);
-    }
 
     // What an SDR# entry's elements give, wherever they stand in it, and the lines reported.
-    void sdrsharpDocuments_data() {
-        QTest::addColumn<QByteArray>("xml");
-        QTest::addColumn<QStringList>("expected");
+    static void AddSdrsharpDocuments() {
         const QByteArray head = "<?xml version=\"1.0\"?>\n<ArrayOfMemoryEntry>\n";
         const QByteArray foot = "</ArrayOfMemoryEntry>\n";
         QTest::newRow("elements in another order, and the first of a repeated one")
@@ -381,47 +504,50 @@ private slots:
                    "7000001",
                    "D line 11: Frequency \"\" is not a frequency in Hz; entry left out",
                    "R 7000000||6000|AM|", "R 7000001||6000|AM|"};
-        const QByteArray two = "<MemoryEntry><Name>A</Name><Frequency>7000000</Frequency>"
-                               "<DetectorType>AM</DetectorType></MemoryEntry>\n"
-                               "<MemoryEntry><Name>B</Name><Frequency>7100000</Frequency>"
-                               "<DetectorType>AM</DetectorType></MemoryEntry>\n";
+        const QByteArray two =
+            "<MemoryEntry><Name>A</Name><Frequency>7000000</Frequency>"
+            "<DetectorType>AM</DetectorType></MemoryEntry>\n"
+            "<MemoryEntry><Name>B</Name><Frequency>7100000</Frequency>"
+            "<DetectorType>AM</DetectorType></MemoryEntry>\n";
         QTest::newRow("a comment holding an end tag")
-            << head + two + "<!-- </MemoryEntry> -->\n" + foot << QStringList{"R 7000000|A|6000|AM|", "R 7100000|B|6000|AM|"};
+            << head + two + "<!-- </MemoryEntry> -->\n" + foot
+            << QStringList{"R 7000000|A|6000|AM|", "R 7100000|B|6000|AM|"};
         QTest::newRow("an entry in an entry")
-            << head + "<MemoryEntry><MemoryEntry><Frequency>1</Frequency></MemoryEntry>"
-                      "<Frequency>7000000</Frequency></MemoryEntry>" + foot
+            << head +
+                   "<MemoryEntry><MemoryEntry><Frequency>1</Frequency></MemoryEntry>"
+                   "<Frequency>7000000</Frequency></MemoryEntry>" +
+                   foot
             << QStringList{"D row 1: Mode \"\" is no mode the receiver has; kept as it is",
                            "R 7000000||500||"};
         QTest::newRow("entries in another element, text beside them")
-            << head + "<Other>" + two + "</Other>text" + two + foot << QStringList{"R 7000000|A|6000|AM|", "R 7100000|B|6000|AM|"};
+            << head + "<Other>" + two + "</Other>text" + two + foot
+            << QStringList{"R 7000000|A|6000|AM|", "R 7100000|B|6000|AM|"};
         QTest::newRow("an attribute of the root holding '>'")
-            << "<ArrayOfMemoryEntry a=\"x>y\">" + two + foot << QStringList{"R 7000000|A|6000|AM|", "R 7100000|B|6000|AM|"};
-        QTest::newRow("the root's end tag twice") << head + two + foot + two + foot
-                                                 << QStringList{"ERROR line 8 is not well-formed XML: Start-end tags mismatch"};
+            << "<ArrayOfMemoryEntry a=\"x>y\">" + two + foot
+            << QStringList{"R 7000000|A|6000|AM|", "R 7100000|B|6000|AM|"};
+        QTest::newRow("the root's end tag twice")
+            << head + two + foot + two + foot
+            << QStringList{"ERROR line 8 is not well-formed XML: Start-end tags mismatch"};
         QTest::newRow("a NUL byte between entries")
-            << head + two + QByteArray(1, '\0') + two + foot << QStringList{"ERROR line 5 is not well-formed XML: Start-end tags mismatch"};
+            << head + two + QByteArray(1, '\0') + two + foot
+            << QStringList{"ERROR line 5 is not well-formed XML: Start-end tags mismatch"};
         QTest::newRow("UTF-8 in a list declared Latin-1")
             << "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><ArrayOfMemoryEntry>"
                "<MemoryEntry><Name>Caf\xC3\xA9</Name><Frequency>7000000</Frequency>"
-               "</MemoryEntry>" + foot
+               "</MemoryEntry>" +
+                   foot
             << QStringList{"D row 1: Mode \"\" is no mode the receiver has; kept as it is",
                            "R 7000000|Caf\u00C3\u00A9|500||"};
         QTest::newRow("no root")
             << two
-            << QStringList{"ERROR the XML has no <ArrayOfMemoryEntry> element, so it is no SDR# list"};
+            << QStringList{
+                   "ERROR the XML has no <ArrayOfMemoryEntry> element, so it is no SDR# list"};
         QTest::newRow("an empty root") << head + foot << QStringList{};
-    }
-    void sdrsharpDocuments() {
-        QFETCH(QByteArray, xml);
-        QFETCH(QStringList, expected);
-        QCOMPARE(ReadLines(ReadSdrSharpList(xml.toStdString())), expected);
     }
 
     // What gqrx lines give where the golden files do not go: tags past the receiver's 16, a
     // modulation of no gqrx, other encodings, and files refused whole.
-    void gqrxDocuments_data() {
-        QTest::addColumn<QByteArray>("csv");
-        QTest::addColumn<QStringList>("expected");
+    static void AddGqrxDocuments() {
         QByteArray many;
         QStringList manyRead;
         QStringList named;
@@ -471,128 +597,6 @@ private slots:
             << QStringList{
                    "ERROR the gqrx bookmark file holds 65536 bookmarks, more than the "
                    "65535 channels a receiver holds; not read"};
-    }
-    void gqrxDocuments() {
-        QFETCH(QByteArray, csv);
-        QFETCH(QStringList, expected);
-        QCOMPARE(ReadLines(ReadGqrxBookmarks(csv.toStdString())), expected);
-    }
-
-    // Written back, a name holds no ";" and a tag neither ";" nor ",", which gqrx would read
-    // as separators; each is said once.
-    void gqrxSeparatorsReplaced() {
-        MemoryTable table = MemoryTable::ImportLayout();
-        for (const char* name : {"A;B", "C\nD", "E,F"}) {
-            table.AppendRow({"1", "7100000", "", "", "", "", "", "", "", "1+2", "", "", "", "", "",
-                             "", "AM", name, ""});
-        }
-        const BookmarkListText text = WriteGqrxBookmarks(table, {"Air; Sea", "Prot Civ, RM"});
-        QVERIFY(text.bytes.find("; A,B          ") != std::string::npos);
-        QVERIFY(text.bytes.find("; C,D          ") != std::string::npos);
-        QVERIFY(text.bytes.find("; Air  Sea,Prot Civ  RM\n") != std::string::npos);
-        QCOMPARE(Lines(text.diagnostics),
-                 "row 1: Groups \"Air; Sea\" holds a character gqrx reads as a separator; "
-                 "written as \"Air  Sea\" (and 2 later rows)\n"
-                 "row 1: Callsign \"A;B\" holds a character gqrx reads as a separator; written "
-                 "as \"A,B\" (and 1 later row)\n");
-    }
-
-    // gqrx's files share .csv with the receiver's and CHIRP's: each is told by its content
-    // alone, whatever its name.
-    void gqrxToldFromOtherCsv_data() {
-        QTest::addColumn<QString>("file");  // under data/, or the bytes themselves
-        QTest::addColumn<QString>("format");
-        const auto row = [](const char* name, const char* file, const char* format) {
-            QTest::newRow(name) << file << format;
-        };
-        row("as gqrx writes it", "formats/gqrx_as_written/input.csv", "gqrx");
-        row("typed by hand", "formats/gqrx_handmade/input.csv", "gqrx");
-        row("no tag table, no comments", "=7100000 ; A ; LSB ; 2700 ; Ham", "gqrx");
-        row("the bookmarks comment alone", "=\n# Frequency ; Name", "gqrx");
-        row("receiver CSV", "csv/winradio_export/input.csv", "csv");
-        row("receiver CSV without its header", "csv/no_header/input.csv", "csv");
-        row("receiver CSV, semicolons in a name",
-            "=7,6070000,6000,0,0,0,0,0,0,0,0,0,0,-120,0,0,"
-            "AM,\"A;B;C;D\",x",
-            "csv");
-        row("CHIRP CSV", "chirp/chirp_21_columns/input.csv", "chirp");
-        row("CHIRP CSV, semicolons in a comment",
-            "=Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,"
-            "DtcsPolarity,RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment\n"
-            "1;a;b;2;c,,146.52,,0,,88.5,88.5,023,NN,023,Tone->Tone,FM,5,,,",
-            "chirp");
-        row("EiBi schedule", "formats/eibi/sked-A26.csv", "csv");
-        row("four fields", "=7100000 ; A ; LSB ; 2700", "csv");
-        row("a bandwidth that is no number", "=7100000 ; A ; LSB ; wide ; Ham", "csv");
-    }
-    void gqrxToldFromOtherCsv() {
-        QFETCH(QString, file);
-        QFETCH(QString, format);
-        const QByteArray bytes = file.startsWith('=')
-                                     ? file.mid(1).toUtf8()
-                                     : testing::ReadBytes(CORVALEN_TEST_DATA_DIR "/" + file);
-        QVERIFY(!bytes.isEmpty());
-        QCOMPARE(FormatOf("list.csv", bytes.toStdString(), ReceiverModel("313")).ShortName(),
-                 format.toStdString());
-    }
-
-    // Files that are no list, or that a list never is, are refused with where and why.
-    void refused_data() {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("error");
-        const auto row = [](const char* name, const QByteArray& bytes, const char* error) {
-            QTest::newRow(name) << bytes << error;
-        };
-        row("DTD",
-            "<?xml version=\"1.0\"?>\n<!DOCTYPE x [<!ENTITY a \"b\">]>\n<ArrayOfMemoryEntry/>",
-            "line 2 declares a document type (DTD)");
-        row("entity",
-            "<ArrayOfMemoryEntry>\n<MemoryEntry><Name>&lol;</Name></MemoryEntry></"
-            "ArrayOfMemoryEntry>",
-            "line 2 refers to an entity XML does not define");
-        row("not closed", "<ArrayOfMemoryEntry>\n<MemoryEntry>\n", "is not well-formed XML");
-        row("JSON cut", "{\"lists\": {\"A\": {\"bookmarks\": {\n",
-            "line 2 is not well-formed JSON");
-        row("JSON deep after it stops being JSON", "{\"lists\": [1,}\n" + QByteArray(40, '['),
-            "line 2 nests more than 32");
-        row("JSON 33 levels deep inside a bookmark", NestedInBookmark(28),
-            "line 1 nests more than 32 levels deep");
-        row("JSON number too large",
-            "{\"lists\": {\"A\": {\"bookmarks\": {\"x\": {\"frequency\": 1E400}}}}}",
-            "number overflow parsing '1E400'");
-        QByteArray many = "{\"bookmarks\": {";
-        for (int i = 0; i <= 65535; ++i) {
-            many += (i == 0 ? "" : ",") + QByteArray("\"b") + QByteArray::number(i) +
-                    "\": {\"frequency\": 7000000.0}";
-        }
-        row("more bookmarks than channels", many + "}}",
-            "holds 65536 bookmarks, more than the 65535 channels");
-        row("JSON with a lone surrogate", R"({"lists": {"\ud800": {}}})",
-            "is not well-formed JSON");
-        row("JSON with a name not UTF-8", "{\"lists\": {\"Caf\xe9\": {}}}",
-            "is not well-formed JSON");
-        row("JSON with text after it", "{\"lists\": {}} {}", "is not well-formed JSON");
-        // Each broken where a parser that reads only what it is asked for could pass over it.
-        for (const char* broken :
-             {R"({"lists": {"A": {"bookmarks": {"a": {"frequency": 7000000.0,}}}}})",
-              R"({"lists": {"A" {"bookmarks": {}}}})",
-              R"({"lists": {"A": {"bookmarks": {"a": {"frequency": 07000000}}}}})",
-              R"({"lists": {"A": {"bookmarks": {"a": {"frequency": 7000000.0 "mode": 1}}}}})",
-              R"({"lists": {"A": {"bookmarks": {"a": {"frequency": 7e}}}}})",
-              R"({"lists": {"A": {"bookmarks": {"a\x": {}}}}})", R"({"lists": {}}])",
-              R"({"lists": [1, 2,]})", R"({"lists": {"A": {"bookmarks": {"a": tru}}}})"}) {
-            row(broken, broken, "is not well-formed JSON");
-        }
-        row("JSON without lists", "{\"lists\": 3}", "has no \"lists\" object");
-    }
-    void refused() {
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, error);
-        const std::string text = bytes.toStdString();
-        const auto read = LooksLikeSdrppList(text) ? ReadSdrppList(text) : ReadSdrSharpList(text);
-        QVERIFY(!read.ok());
-        QVERIFY2(QString::fromStdString(corvalen::ErrorSentence(read.error())).contains(error),
-                 corvalen::ErrorSentence(read.error()).c_str());
     }
 };
 

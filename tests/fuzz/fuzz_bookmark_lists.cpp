@@ -49,8 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
              {BookmarkFormat{"SDR# list", false, true, "", std::uint64_t{1} << 62},
               BookmarkFormat{"SDR++ list", true, false, "General", (std::uint64_t{1} << 53) - 1}}) {
             const BookmarkWrite once = TableToBookmarks(read->table, read->groupNames, format);
-            const BookmarkRead rows = BookmarksToTable(once.bookmarks, format.name);
-            FUZZ_REQUIRE(rows.table.ChannelCount() == static_cast<int>(once.bookmarks.size()));
+            const Result<BookmarkRead> rows = ListRead(once.bookmarks, {}, format.name);
+            FUZZ_REQUIRE(!rows || rows->table.ChannelCount() == std::ssize(once.bookmarks));
         }
         const Result<BookmarkListText> sharp = WriteSdrSharpList(read->table, read->groupNames);
         FUZZ_REQUIRE(sharp.ok());
