@@ -127,6 +127,11 @@ void ReportFraction(RowProblems& problems, Column column, std::string_view cell,
 // reads the cell, which is the frequency written.
 std::optional<std::uint32_t> ReadFrequency(std::string_view cell, RecordFields& fields,
                                            RowProblems& problems) {
+    // Plain digits, the form nearly every cell has, hold no fraction to report.
+    if (const std::int64_t plain = PlainDigits(cell, 9); plain >= 0) {
+        fields.frequency = static_cast<std::uint32_t>(plain);
+        return fields.frequency;
+    }
     const std::optional<std::uint32_t> alike = AlikeFrequency(cell);
     if (alike) {
         fields.frequency = *alike;

@@ -218,11 +218,6 @@ void Report(const std::vector<Diagnostic>& diagnostics, bool all, std::ostream& 
             const MemoryTable* table = nullptr, const RowOrigins* origins = nullptr) {
     WriteReport(diagnostics, ProblemPlaces(table, origins), all, err);
 }
-void Report(const std::vector<Diagnostic>& diagnostics, const Arguments& arguments,
-            std::ostream& err, const MemoryTable* table = nullptr,
-            const RowOrigins* origins = nullptr) {
-    Report(diagnostics, arguments.all, err, table, origins);
-}
 
 // What a save had to tell besides its rows: an owner it could not keep, other names of the file.
 void ReportSaveNotices(const std::vector<std::string>& notices, std::ostream& err) {
@@ -248,16 +243,16 @@ int Convert(const Arguments& arguments, std::ostream& out, std::ostream& err) {
     const bool records = read.report.format->HoldsRecords();
     const RowOrigins* origins = records ? nullptr : &read.report.origins;
     if (!records) {
-        Report(read.report.diagnostics, arguments, err, &read.table, origins);
+        Report(read.report.diagnostics, arguments.all, err, &read.table, origins);
     }
     if (!converted->written) {
         err << "corvalen-cli: " << converted->written.error() << "\n";
         return kExitFileError;
     }
-    Report(converted->written->diagnostics, arguments, err, &read.table, origins);
+    Report(converted->written->diagnostics, arguments.all, err, &read.table, origins);
     ReportSaveNotices(converted->written->saveNotices, err);
     if (records) {
-        Report(read.report.diagnostics, arguments, err, &read.table);
+        Report(read.report.diagnostics, arguments.all, err, &read.table);
     }
     SummaryStream(output, out, err)
         << ConversionSummary(*converted, input, output, LanguageFromEnvironment()) << "\n";
@@ -274,7 +269,7 @@ int Verify(const Arguments& arguments, std::ostream& out, std::ostream& err) {
     }
     const MemoryFileVerifyReport report =
         VerifyMemoryFileImage(std::string_view(image->data(), image->size()), *arguments.model);
-    Report(report.problems, arguments, err);
+    Report(report.problems, arguments.all, err);
     const std::string records = std::to_string(report.recordsChecked);
     out << (report.ok() ? Said(MessageKind::CliVerified, {records, path})
             : report.incompleteBytes == 0

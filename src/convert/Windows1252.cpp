@@ -107,17 +107,32 @@ std::string WellFormedUtf8(std::string_view text) {
 }
 
 void AppendUtf8FromWindows1252(std::string_view bytes, std::string& out) {
-    out.reserve(out.size() + bytes.size());
+    // The UTF-8 form of each byte from 0x80 up, two or three bytes, with room for a third.
+    static const std::array<std::string, 128> kHighUtf8 = [] {
+        std::array<std::string, 128> forms;
+        for (std::size_t b = 0x80; b < 0x100; ++b) {
+            AppendUtf8(b < 0xA0 ? kHighControls[b - 0x80] : static_cast<char32_t>(b),
+                       forms[b - 0x80]);
+        }
+        return forms;
+    }();
+    // Room for three bytes a byte, written in place, then cut to what was written.
+    const std::size_t start = out.size();
+    out.resize(start + 3 * bytes.size());
+    char* to = out.data() + start;
     for (std::size_t i = 0; i < bytes.size();) {
         // The plain text up to the next letter beyond ASCII, copied as it is.
         const std::size_t plain = AsciiPrefixLength(bytes.substr(i));
-        out.append(bytes.data() + i, plain);
+        std::memcpy(to, bytes.data() + i, plain);
+        to += plain;
         i += plain;
         if (i < bytes.size()) {
-            const auto b = static_cast<unsigned char>(bytes[i++]);
-            AppendUtf8(b < 0xA0 ? kHighControls[b - 0x80] : char32_t{b}, out);
+            const std::string& form = kHighUtf8[static_cast<unsigned char>(bytes[i++]) - 0x80];
+            std::memcpy(to, form.c_str(), 3);  // a two-byte form's third is its terminating zero
+            to += form.size();
         }
     }
+    out.resize(static_cast<std::size_t>(to - out.data()));
 }
 
 std::string Utf8FromWindows1252(std::string_view bytes) {

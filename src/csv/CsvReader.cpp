@@ -67,22 +67,24 @@ inline Stop FindStop(const char* p, const char* end, const char* guarded, std::u
 // The fields of a record from `p`, which lies before m_guarded, as long as each is a plain view
 // into the text that fits the room for fields: a line end lies ahead, which ends every search
 // without a look at m_end. Sets `done` when that reads the whole record and returns its line
-// end; else returns the start of the field where the general loop of Next() takes over.
+// end; else returns the start of the field where the general loop of Next() takes over. With
+// `convert`, a letter to convert ends the views; as a constant, it leaves the search for the end
+// of a field one look-up a byte against a fixed mask.
+template <bool convert>
 const char* CsvScanner::ReadPlainFields(const char* p, bool& quoted, bool& done) {
+    constexpr std::uint8_t high = convert ? kHigh : 0;
     const bool skipSpaces = m_receiverForm;
-    const std::uint8_t high = m_convert ? kHigh : 0;  // a letter to convert ends the view
     std::string_view* const fields = m_fields.data();
-    const std::size_t room = m_fields.size();
-    std::size_t count = m_count;
+    std::string_view* out = fields + m_count;
+    std::string_view* const last = fields + m_fields.size();
     bool lastQuoted = false;
-    for (; count != room; ++p) {
+    for (; out != last; ++p) {
         const char* const field = p;
         while (*p == ' ' && skipSpaces) {
             ++p;
         }
-        const char* const start = p + (*p == '"' ? 1 : 0);
-        lastQuoted = start != p;
-        std::uint8_t kind = 0;
+        lastQuoted = *p == '"';
+        const char* const start = p + (lastQuoted ? 1 : 0);
         if (lastQuoted) {
             // It must end in its closing quote, with the comma or the line end next.
             for (p = start; (KindOf(*p) & (kEndsQuoted | high)) == 0; ++p) {
@@ -92,6 +94,7 @@ const char* CsvScanner::ReadPlainFields(const char* p, bool& quoted, bool& done)
                 break;
             }
         } else {
+            std::uint8_t kind = 0;
             for (; ((kind = KindOf(*p)) & (kEndsField | high)) == 0; ++p) {
             }
             if ((kind & high) != 0) {
@@ -99,14 +102,14 @@ const char* CsvScanner::ReadPlainFields(const char* p, bool& quoted, bool& done)
                 break;
             }
         }
-        fields[count++] = std::string_view(start, static_cast<std::size_t>(p - start));
+        *out++ = std::string_view(start, static_cast<std::size_t>(p - start));
         p += lastQuoted ? 1 : 0;
         if (*p != ',') {
             done = true;
             break;
         }
     }
-    m_count = count;
+    m_count = static_cast<std::size_t>(out - fields);
     quoted = lastQuoted;
     return p;
 }
@@ -120,7 +123,8 @@ CsvScanner::Record CsvScanner::Next() {
     bool quoted = false;
     bool done = false;
     if (p < m_guarded) {
-        p = ReadPlainFields(p, quoted, done);
+        p = m_convert ? ReadPlainFields<true>(p, quoted, done)
+                      : ReadPlainFields<false>(p, quoted, done);
     }
     // The loop over the fields works on locals, which no store of a field can change.
     const char* const end = m_end;

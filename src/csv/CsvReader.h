@@ -111,6 +111,7 @@ private:
         std::size_t end = 0;
     };
 
+    template <bool convert>
     const char* ReadPlainFields(const char* p, bool& quoted, bool& done);
     const char* ReadQuoted(const char* start, const char* p, bool high, Record& record);
     void AddPiece(std::string_view text, bool unquote, bool convert);
