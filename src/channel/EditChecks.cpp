@@ -11,12 +11,8 @@
 
 namespace corvalen {
 
-namespace {
-
 // Mode ids past those of the modes the receiver knows.
 constexpr std::uint32_t kFirstOtherMode = 256;
-
-}  // namespace
 
 EditChecks::Keys EditChecks::KeysFrom(const TableChecks::RowKeys& rowKeys, std::string_view mode) {
     Keys keys;

@@ -11,6 +11,18 @@
 
 namespace corvalen {
 
+namespace {
+
+// The table row of the file's row that starts on `line`, 0 for none.
+int RowOnLine(const RowOrigins& origins, int line) {
+    const auto at = std::lower_bound(origins.lines.begin(), origins.lines.end(), line);
+    return at != origins.lines.end() && *at == line
+               ? static_cast<int>(at - origins.lines.begin()) + origins.firstRow
+               : 0;
+}
+
+}  // namespace
+
 std::vector<ProblemGroup> GroupProblems(const std::vector<Diagnostic>& problems) {
     std::vector<ProblemGroup> groups;
     std::unordered_map<std::string, std::size_t> byKey;
@@ -71,17 +83,6 @@ std::string Sentence(const MessageTexts& texts, MessageKind kind,
                         texts.language());
 }
 
-int ProblemPlaces::RowOnLine(int line) const {
-    if (m_origins == nullptr) {
-        return 0;
-    }
-    const std::vector<int>& lines = m_origins->lines;
-    const auto at = std::lower_bound(lines.begin(), lines.end(), line);
-    return at != lines.end() && *at == line
-               ? static_cast<int>(at - lines.begin()) + m_origins->firstRow
-               : 0;
-}
-
 int ProblemPlaces::LineOfRow(int row) const {
     if (m_origins == nullptr) {
         return 0;
@@ -116,10 +117,7 @@ std::string ProblemPlaces::ChannelOf(int row) const {
 }
 
 std::string ProblemPlaces::Place(const Diagnostic& problem) const {
-    const MessageKind kind = problem.place == Diagnostic::Place::Line  ? MessageKind::PlaceLine
-                             : problem.place == Diagnostic::Place::Row ? MessageKind::PlaceRow
-                                                                       : MessageKind::PlaceRecord;
-    return Sentence(m_texts, kind, {std::to_string(problem.number)});
+    return Sentence(m_texts, PlaceKind(problem.place), {std::to_string(problem.number)});
 }
 
 std::string ProblemPlaces::Name(const Diagnostic& problem) const {
@@ -140,7 +138,7 @@ std::string ProblemPlaces::Addition(const Diagnostic& problem) const {
                                                        : addition + ", " + channel;
         }
         case Diagnostic::Place::Line: {
-            const int row = RowOnLine(problem.number);
+            const int row = m_origins != nullptr ? RowOnLine(*m_origins, problem.number) : 0;
             return row > 0 ? ChannelOf(row) : std::string();
         }
         case Diagnostic::Place::Record:
@@ -216,11 +214,9 @@ void PlaceAppendedRows(std::vector<Diagnostic>& problems, RowOrigins& origins, i
             continue;
         }
         // A line that holds a row: said as that table row, its line beside it.
-        const auto at =
-            std::lower_bound(origins.lines.begin(), origins.lines.end(), problem.number);
-        if (at != origins.lines.end() && *at == problem.number) {
+        if (const int row = RowOnLine(origins, problem.number); row > 0) {
             problem.place = Diagnostic::Place::Row;
-            problem.number = static_cast<int>(at - origins.lines.begin()) + origins.firstRow;
+            problem.number = row;
         }
     }
 }

@@ -37,8 +37,6 @@ public:
     // CHIRP file's Locations (may be null or empty).
     ProblemPlaces(const MemoryTable* table, const RowOrigins* origins,
                   const MessageTexts& texts = CatalogueTexts(Language::English));
-    ProblemPlaces(const MemoryTable* table, const RowOrigins* origins, Language language)
-        : ProblemPlaces(table, origins, CatalogueTexts(language)) {}
 
     const MessageTexts& texts() const { return m_texts; }
     // The same places named in other texts.
@@ -53,8 +51,6 @@ public:
     std::string Place(const Diagnostic& problem) const;
 
 private:
-    // The table row of the file's row starting on `line`, 0 for none.
-    int RowOnLine(int line) const;
     // The file's line of table row `row`, 0 for none.
     int LineOfRow(int row) const;
     std::string ChannelOf(int row) const;

@@ -11,14 +11,10 @@
 
 namespace corvalen {
 
-namespace {
-
 // The low bits of a slot of the repeat index hold a row; rows past them (a table of hundreds of
 // millions of rows) go to the index by text instead.
 constexpr int kRowBits = 28;
 constexpr int kFirstRowLimit = 1 << kRowBits;
-
-}  // namespace
 
 std::optional<std::uint32_t> AlikeFrequency(std::string_view frequencyCell) {
     if (const std::int64_t plain = PlainDigits(frequencyCell, 9); plain >= 0) {

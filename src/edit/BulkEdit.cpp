@@ -52,11 +52,8 @@ std::string WithGroup(std::string_view groups, int group) {
         allGroups = allGroups && named != 0;
         flags |= named != 0 ? 1u << (named - 1) : 0u;
     }
-    const std::string added = std::to_string(group);
     if (!allGroups) {
-        std::vector<std::string_view> kept = pieces;
-        kept.push_back(added);
-        return Joined(kept);
+        return Joined(pieces) + "+" + std::to_string(group);  // a piece is no group: never empty
     }
     // Every piece names a group: the groups in ascending order, each once.
     std::string text;

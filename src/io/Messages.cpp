@@ -285,11 +285,6 @@ Language LanguageFromEnvironment() {
     return Language::English;
 }
 
-std::string FillTemplate(std::string_view templateText, std::span<const std::string> values,
-                         int column, Language language) {
-    return Fill(templateText, values, column, language);
-}
-
 std::string FillTemplate(std::string_view templateText, std::span<const std::string_view> values,
                          int column, Language language) {
     return Fill(templateText, values, column, language);
@@ -298,11 +293,6 @@ std::string FillTemplate(std::string_view templateText, std::span<const std::str
 std::string FillTemplate(std::string_view templateText, const MessageValues& values, int column,
                          Language language) {
     return Fill(templateText, values, column, language);
-}
-
-std::string FormatMessage(MessageKind kind, std::span<const std::string> values, Language language,
-                          int column) {
-    return Fill(TemplateText(kind, TemplatePart::Sentence, language), values, column, language);
 }
 
 std::string FormatMessage(MessageKind kind, const MessageValues& values, Language language,
@@ -360,12 +350,9 @@ std::string ErrorSentence(const Error& error, Language language) {
 }
 
 std::string DiagnosticLine(const Diagnostic& diagnostic, Language language) {
-    const std::string number = std::to_string(diagnostic.number);
-    const MessageKind place = diagnostic.place == Diagnostic::Place::Line ? MessageKind::PlaceLine
-                              : diagnostic.place == Diagnostic::Place::Row
-                                  ? MessageKind::PlaceRow
-                                  : MessageKind::PlaceRecord;
-    return FormatMessage(place, {number}, language) + ": " + MessageText(diagnostic, language);
+    return FormatMessage(PlaceKind(diagnostic.place), {std::to_string(diagnostic.number)},
+                         language) +
+           ": " + MessageText(diagnostic, language);
 }
 
 void AppendDiagnosticLine(const Diagnostic& diagnostic, std::string& out) {
@@ -384,15 +371,15 @@ std::string Counted(std::size_t count, CountNoun noun, Language language) {
 }
 
 CountNoun PlaceNoun(Diagnostic::Place place) {
-    switch (place) {
-        case Diagnostic::Place::Line:
-            return CountNoun::Line;
-        case Diagnostic::Place::Row:
-            return CountNoun::Channel;
-        case Diagnostic::Place::Record:
-            break;
-    }
-    return CountNoun::Record;
+    return place == Diagnostic::Place::Line  ? CountNoun::Line
+           : place == Diagnostic::Place::Row ? CountNoun::Channel
+                                             : CountNoun::Record;
+}
+
+MessageKind PlaceKind(Diagnostic::Place place) {
+    return place == Diagnostic::Place::Line  ? MessageKind::PlaceLine
+           : place == Diagnostic::Place::Row ? MessageKind::PlaceRow
+                                             : MessageKind::PlaceRecord;
 }
 
 std::string ColumnNameIn(int column, Language language) {

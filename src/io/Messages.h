@@ -84,16 +84,12 @@ Language LanguageFromEnvironment();
 
 // `templateText` with its placeholders filled: {N} by values[N - 1], {c} by the name of `column`
 // (-1 for none), the typed ones in `language`.
-std::string FillTemplate(std::string_view templateText, std::span<const std::string> values,
-                         int column, Language language);
 std::string FillTemplate(std::string_view templateText, std::span<const std::string_view> values,
                          int column, Language language);
 std::string FillTemplate(std::string_view templateText, const MessageValues& values, int column,
                          Language language);
 
 // The sentence of `kind` with `values`, in `language`.
-std::string FormatMessage(MessageKind kind, std::span<const std::string> values,
-                          Language language = Language::English, int column = -1);
 std::string FormatMessage(MessageKind kind, std::initializer_list<std::string_view> values,
                           Language language = Language::English, int column = -1);
 std::string FormatMessage(MessageKind kind, const MessageValues& values,
@@ -122,6 +118,8 @@ enum class CountNoun {
 std::string Counted(std::size_t count, CountNoun noun, Language language = Language::English);
 // The noun of a place's count: lines, channels (rows) or records.
 CountNoun PlaceNoun(Diagnostic::Place place);
+// The kind that names a place: "line 12", "row 7" or "record 3".
+MessageKind PlaceKind(Diagnostic::Place place);
 
 // A column's name (as the CSV header names it) in `language`; "column N" past the 19.
 std::string ColumnNameIn(int column, Language language);

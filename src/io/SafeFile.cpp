@@ -57,6 +57,9 @@ Status WriteFileAtomically(const std::string& path, std::string_view bytes) {
 
 Status WriteFileAtomically(const std::string& path, std::string_view bytes,
                            std::vector<std::string>& notices) {
+    if (path.empty()) {
+        return Error{MessageKind::ErrorNoFileName};
+    }
     return detail::SaveAtomically(
         path, [bytes](const PutBytes& put) { return put(0, bytes); }, notices);
 }

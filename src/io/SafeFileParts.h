@@ -25,8 +25,9 @@ using ReadSome = std::function<long long(char* into, std::size_t room, std::stri
 Result<ByteBuffer> ReadToEnd(const std::string& path, bool regular, unsigned long long size,
                              std::size_t maxBytes, const ReadSome& readSome);
 
-// WriteFileAtomically for content that `write` puts, a piece at a time, into the temporary file
-// (or the stream that "-" or a named pipe is, which takes its pieces in order only).
+// WriteFileAtomically to a `path` that is not empty, for content that `write` puts, a piece at a
+// time, into the temporary file (or the stream that "-" or a named pipe is, which takes its
+// pieces in order only).
 Status SaveAtomically(const std::string& path,
                       const std::function<Status(const PutBytes& put)>& write,
                       std::vector<std::string>& notices);

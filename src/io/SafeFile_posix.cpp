@@ -484,9 +484,6 @@ namespace detail {
 Status SaveAtomically(const std::string& path,
                       const std::function<Status(const PutBytes& put)>& write,
                       std::vector<std::string>& notices) {
-    if (path.empty()) {
-        return Error{MessageKind::ErrorNoFileName};
-    }
     if (path == "-") {
         return WriteStream(path, path, write);
     }

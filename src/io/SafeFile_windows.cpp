@@ -42,25 +42,17 @@ std::wstring WidePath(const std::string& path) {
 // The text of Windows error `code`, in the C library's words where one says the same thing
 // (so "No such file or directory" reads as on other systems), else in Windows' own.
 std::string ErrorText(unsigned long code) {
-    switch (code) {
-        case ERROR_FILE_NOT_FOUND:
-        case ERROR_PATH_NOT_FOUND:
-        case ERROR_INVALID_NAME:
-        case ERROR_INVALID_DRIVE:
-        case ERROR_BAD_NETPATH:
-            return std::strerror(ENOENT);
-        case ERROR_ACCESS_DENIED:
-            return std::strerror(EACCES);
-        case ERROR_DISK_FULL:
-        case ERROR_HANDLE_DISK_FULL:
-            return std::strerror(ENOSPC);
-        case ERROR_WRITE_PROTECT:
-            return std::strerror(EROFS);
-        case ERROR_FILE_EXISTS:
-        case ERROR_ALREADY_EXISTS:
-            return std::strerror(EEXIST);
-        default:
-            break;
+    constexpr std::pair<DWORD, int> kSame[] = {
+        {ERROR_FILE_NOT_FOUND, ENOENT}, {ERROR_PATH_NOT_FOUND, ENOENT},
+        {ERROR_INVALID_NAME, ENOENT},   {ERROR_INVALID_DRIVE, ENOENT},
+        {ERROR_BAD_NETPATH, ENOENT},    {ERROR_ACCESS_DENIED, EACCES},
+        {ERROR_DISK_FULL, ENOSPC},      {ERROR_HANDLE_DISK_FULL, ENOSPC},
+        {ERROR_WRITE_PROTECT, EROFS},   {ERROR_FILE_EXISTS, EEXIST},
+        {ERROR_ALREADY_EXISTS, EEXIST}};
+    for (const auto& [windows, posix] : kSame) {
+        if (code == windows) {
+            return std::strerror(posix);
+        }
     }
     wchar_t* buffer = nullptr;
     const DWORD length = ::FormatMessageW(
@@ -358,9 +350,6 @@ namespace detail {
 Status SaveAtomically(const std::string& path,
                       const std::function<Status(const PutBytes& put)>& write,
                       std::vector<std::string>& notices) {
-    if (path.empty()) {
-        return Error{MessageKind::ErrorNoFileName};
-    }
     if (path == "-") {
         return WriteStandardOutput(write);
     }

@@ -13,27 +13,11 @@
 namespace corvalen::testing {
 
 inline std::string XmlEscaped(std::string_view text) {
+    constexpr std::string_view kEntities[] = {"&amp;", "&lt;", "&gt;", "&quot;", "&apos;"};
     std::string out;
     for (const char c : text) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            case '\'':
-                out += "&apos;";
-                break;
-            default:
-                out += c;
-        }
+        const std::size_t escaped = std::string_view("&<>\"'").find(c);
+        out += escaped == std::string_view::npos ? std::string_view(&c, 1) : kEntities[escaped];
     }
     return out;
 }

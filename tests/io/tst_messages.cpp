@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "../MessageSamples.h"
 #include "TestData.h"
 #include "channel/CellChecks.h"
 #include "channel/ProblemGroups.h"
@@ -23,8 +23,6 @@
 #include "table/Columns.h"
 
 using namespace corvalen;
-using corvalen::testing::PlaceholderTypes;
-using corvalen::testing::SampleValues;
 
 namespace {
 
@@ -49,6 +47,66 @@ bool HasWords(std::string_view text) {
         }
     }
     return std::any_of(bare.begin(), bare.end(), [](char c) { return c >= 'a' && c <= 'z'; });
+}
+
+// The type of each of the values {1} ... {9} that `text` names ("" plain, "field", "groups",
+// ...); the vector is as long as the highest value named.
+std::vector<std::string> PlaceholderTypes(std::string_view text) {
+    std::vector<std::string> types;
+    for (std::size_t at = text.find('{'); at != std::string_view::npos;
+         at = text.find('{', at + 1)) {
+        const std::size_t close = text.find('}', at);
+        if (close == std::string_view::npos || at + 1 >= close) {
+            continue;
+        }
+        const char digit = text[at + 1];
+        if (digit < '1' || digit > '9') {
+            continue;
+        }
+        const auto index = static_cast<std::size_t>(digit - '1');
+        if (types.size() <= index) {
+            types.resize(index + 1);
+        }
+        if (close > at + 3 && text[at + 2] == ':') {
+            types[index] = std::string(text.substr(at + 3, close - at - 3));
+        }
+    }
+    return types;
+}
+
+// The values of member `member` (from 0) of a group of `kind`: each fits its placeholder's type
+// (a count for a noun, group numbers, names), and those of one member differ from every other
+// member's but for the values the kind groups by, which members share.
+std::vector<std::string> SampleValues(MessageKind kind, int member) {
+    // A value plain in the sentence may be a count in the member's detail.
+    std::vector<std::string> types = PlaceholderTypes(TemplateOf(kind).english);
+    for (const TemplatePart part : {TemplatePart::Heading, TemplatePart::Member}) {
+        const std::vector<std::string> more =
+            PlaceholderTypes(TemplateText(kind, part, Language::English));
+        types.resize(std::max(types.size(), more.size()));
+        for (std::size_t i = 0; i < more.size(); ++i) {
+            types[i] = types[i].empty() ? more[i] : types[i];
+        }
+    }
+    const unsigned shared = GroupedValues(kind);
+    std::vector<std::string> values;
+    for (std::size_t i = 0; i < types.size(); ++i) {
+        const bool same = (shared >> i & 1u) != 0;
+        const int who = same ? 9 : member;
+        const std::string_view type = types[i];
+        // Numbers of four digits that no other value or place holds.
+        const std::string number = std::to_string(4000 + 1000 * who + 10 * static_cast<int>(i) + 1);
+        if (type == "groups") {
+            values.push_back(who == 0 ? "13" : who == 1 ? "14, 15" : "16");
+        } else if (type == "list") {
+            values.push_back("Name" + number + "\nFrequency \"" + number + "\"");
+        } else if (type.empty() || type == "words" || type == "phrase" || type == "reason") {
+            values.push_back("\"v" + number + "\"");
+        } else {
+            values.push_back(number);  // a count
+        }
+    }
+    return values;
 }
 
 // One row per kind of the catalogue, named by its English sentence.
@@ -141,7 +199,7 @@ private slots:
         const std::vector<std::string> types = PlaceholderTypes(TemplateOf(messageKind).english);
         const unsigned shared = GroupedValues(messageKind);
         for (const Language language : {Language::English, Language::German}) {
-            const ProblemPlaces places(nullptr, nullptr, language);
+            const ProblemPlaces places(nullptr, nullptr, CatalogueTexts(language));
             for (const LineForm form : {LineForm::Report, LineForm::Panel}) {
                 const std::string line = GroupLine(groups[0], problems, places, form);
                 const std::string row = language == Language::German ? "Zeile " : "row ";
@@ -202,7 +260,8 @@ private slots:
         RowOrigins origins;
         origins.lines = {2, 3, 4, 5, 7};
         origins.locations = {"0", "1", "2", "3", "5"};
-        QCOMPARE(GroupLine(groups[0], problems, ProblemPlaces(nullptr, &origins, Language::German),
+        QCOMPARE(GroupLine(groups[0], problems,
+                           ProblemPlaces(nullptr, &origins, CatalogueTexts(Language::German)),
                            LineForm::Report, 5),
                  std::string("5 Kanäle: Nummer ist keine Kanalnummer von 1 bis 65535; Zeile "
                              "nicht geschrieben: Zeile 1 (Zeile 2, Location 0): \"x1\"; Zeile 2 "

@@ -60,9 +60,11 @@ private slots:
         QTest::addColumn<bool>("savedByUser");   // saved by user 65534, who may not give it back
         QTest::addColumn<QString>("notice");     // a part of the one notice expected, or none
         const auto row = [](const char* name, const QString& given, const QString& file,
-                            const QStringList& links, bool old, const QString& notice = {}) {
-            QTest::newRow(name) << given << file << links << old << QString() << 0 << 0640 << false
-                                << notice;
+                            const QStringList& links, bool old, const QString& notice = {},
+                            const QString& other = {}, int owner = 0, int mode = 0640,
+                            bool savedByUser = false) {
+            QTest::newRow(name) << given << file << links << old << other << owner << mode
+                                << savedByUser << notice;
         };
         // A mode of 0640 is not what a new file gets, so a mode not kept shows.
         row("plain file", "memory.csv", "", {}, true);
@@ -74,17 +76,12 @@ private slots:
             false);
         row("name of 240 bytes", QString(236, 'n') + ".g3m", "", {}, true);
         row("name of 255 bytes", QString(251, 'n') + ".g3m", "", {}, true);
-        QTest::newRow("file with a second name")
-            << "memory.csv"
-            << "" << QStringList() << true << "c/other-name.csv" << 0 << 0640 << false
-            << "was replaced under this name only: its other name (a hard link) keeps";
-        QTest::newRow("0600 file of another user")
-            << "memory.csv"
-            << "" << QStringList() << true << "" << 4321 << 0600 << false << "";
-        QTest::newRow("file of another user, saved by a user who may not give it back")
-            << "memory.csv"
-            << "" << QStringList() << true << "" << 4321 << 0666 << true
-            << "now belongs to user 65534 instead of user 4321";
+        row("file with a second name", "memory.csv", "", {}, true,
+            "was replaced under this name only: its other name (a hard link) keeps",
+            "c/other-name.csv");
+        row("0600 file of another user", "memory.csv", "", {}, true, "", "", 4321, 0600);
+        row("file of another user, saved by a user who may not give it back", "memory.csv", "", {},
+            true, "now belongs to user 65534 instead of user 4321", "", 4321, 0666, true);
     }
     void keepsWhatTheTargetWas() {
         QFETCH(QString, given);

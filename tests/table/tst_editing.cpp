@@ -11,15 +11,6 @@ using namespace corvalen;
 
 namespace {
 
-// A 19-column table whose channel rows hold "<k>" in Number and "f<k>" in Frequency.
-MemoryTable TableOf(int channels) {
-    MemoryTable table = MemoryTable::ImportLayout();
-    for (int k = 1; k <= channels; ++k) {
-        table.AppendRow({std::to_string(k), "f" + std::to_string(k)});
-    }
-    return table;
-}
-
 QString Cell(const MemoryTable& table, int row, int column) {
     return QString::fromStdString(std::string(table.CellText(row, column)));
 }
@@ -61,91 +52,70 @@ private slots:
         QCOMPARE(QString::fromStdString(result), expected);
     }
 
+    // What a range makes of its texts, the error it is refused with or the notices it gives:
+    // rasters that are no whole number of Hz, stops off the raster.
     void readChannelRange_data() {
         QTest::addColumn<QString>("start");
         QTest::addColumn<QString>("stop");
         QTest::addColumn<QString>("step");
-        QTest::addColumn<qulonglong>("startHz");
         QTest::addColumn<qulonglong>("count");
-        QTest::addColumn<QString>("error");
+        QTest::addColumn<qulonglong>("thirdHz");  // rounded to the nearest Hz
+        QTest::addColumn<qulonglong>("lastHz");
+        QTest::addColumn<QStringList>("said");  // the error, or the notices
         const auto row = [](const char* name, const char* start, const char* stop, const char* step,
-                            qulonglong startHz, qulonglong count, const QString& error = {}) {
-            QTest::newRow(name) << start << stop << step << startHz << count << error;
+                            qulonglong count, qulonglong thirdHz, qulonglong lastHz,
+                            const QStringList& said = {}) {
+            QTest::newRow(name) << start << stop << step << count << thirdHz << lastHz << said;
         };
-        row("airband in MHz and kHz", "118", "136.975", "25", 118000000, 760);
-        row("units written out", "118.000 MHz", "118100 kHz", "8330 Hz", 118000000, 13);
-        row("short units", "7M", "7.2M", "5k", 7000000, 41);
-        row("one channel", "9.58", "9.58", "5", 9580000, 1);
-        row("stop between steps", "10 kHz", "10.25 kHz", "100 Hz", 10000, 3);
-        row("step not whole Hz", "118", "137", "8.3333", 0, 0,
-            "Step \"8.3333\" is not a whole number of Hz");
-        row("step 0", "1", "2", "0 Hz", 0, 0, "Step \"0 Hz\" is 0 Hz; it must be at least 1 Hz");
-        row("stop below start", "5", "4.9", "1", 0, 0, "Stop \"4.9\" is below start \"5\"");
-        row("start no frequency", "abc", "4", "1", 0, 0,
-            "Start \"abc\" is not a frequency: give digits with an optional fraction and the "
-            "unit Hz, kHz or MHz (MHz when none is given)");
-        row("stop past 32 bits", "1", "4294.967296 MHz", "1", 0, 0,
-            "Stop \"4294.967296 MHz\" is above 4294967295 Hz, the highest frequency a memory "
-            "channel holds");
+        const auto refused = [&row](const char* name, const char* start, const char* stop,
+                                    const char* step, const char* error) {
+            row(name, start, stop, step, 0, 0, 0, {error});
+        };
+        row("airband in MHz and kHz", "118", "136.975", "25", 760, 118050000, 136975000);
+        row("units written out", "118.000 MHz", "118100 kHz", "8330 Hz", 13, 118016660, 118099960,
+            {"Stop \"118100 kHz\" is not on the raster; the last channel is at 118.099960 MHz"});
+        row("short units", "7M", "7.2M", "5k", 41, 7010000, 7200000);
+        row("one channel", "9.58", "9.58", "5", 1, 9590000, 9580000);
+        row("8.33k ends on its stop", "118", "136.975", "8.33k", 2278, 118016667, 136975000,
+            {"Step \"8.33k\" is taken as the airband raster of 25/3 kHz (8333.33... Hz); each "
+             "channel is rounded to the nearest Hz"});
+        row("a fraction", "118", "136.975", "25k/3", 2278, 118016667, 136975000);
+        row("8330 Hz misses the stop", "118", "136.975", "8330 Hz", 2278, 118016660, 136967410,
+            {"Stop \"136.975\" is not on the raster; the last channel is at 136.967410 MHz"});
+        row("a third of a kHz", "118", "118.001", "1k/3", 4, 118000667, 118001000);
+        row("stop between steps", "10 kHz", "10.25 kHz", "100 Hz", 3, 10200, 10200,
+            {"Stop \"10.25 kHz\" is not on the raster; the last channel is at 0.010200 MHz"});
+        refused("step not whole Hz", "118", "137", "8.3333",
+                "Step \"8.3333\" is not a whole number of Hz");
+        refused("step 0", "1", "2", "0 Hz", "Step \"0 Hz\" is 0 Hz; it must be at least 1 Hz");
+        refused("stop below start", "5", "4.9", "1", "Stop \"4.9\" is below start \"5\"");
+        refused("start no frequency", "abc", "4", "1",
+                "Start \"abc\" is not a frequency: give digits with an optional fraction and the "
+                "unit Hz, kHz or MHz (MHz when none is given)");
+        refused("stop past 32 bits", "1", "4294.967296 MHz", "1",
+                "Stop \"4294.967296 MHz\" is above 4294967295 Hz, the highest frequency a memory "
+                "channel holds");
     }
     void readChannelRange() {
         QFETCH(QString, start);
         QFETCH(QString, stop);
         QFETCH(QString, step);
-        QFETCH(qulonglong, startHz);
         QFETCH(qulonglong, count);
-        QFETCH(QString, error);
+        QFETCH(qulonglong, thirdHz);
+        QFETCH(qulonglong, lastHz);
+        QFETCH(QStringList, said);
         const Result<ChannelRange> range =
             ReadChannelRange(start.toStdString(), stop.toStdString(), step.toStdString());
-        QCOMPARE(
-            QString::fromStdString(range ? std::string() : corvalen::ErrorSentence(range.error())),
-            error);
+        QStringList sentences;
+        for (const Error& error : range ? range->notices : std::vector<Error>{range.error()}) {
+            sentences << QString::fromStdString(ErrorSentence(error));
+        }
+        QCOMPARE(sentences, said);
         if (range) {
-            QCOMPARE(qulonglong(range->startHz), startHz);
             QCOMPARE(qulonglong(range->Count()), count);
+            QCOMPARE(qulonglong(range->FrequencyOf(2)), thirdHz);
+            QCOMPARE(qulonglong(range->FrequencyOf(range->Count() - 1)), lastHz);
         }
-    }
-
-    // Channel rasters that are no whole number of Hz, and stops off the raster.
-    void rangeRaster_data() {
-        QTest::addColumn<QString>("stop");
-        QTest::addColumn<QString>("step");
-        QTest::addColumn<qulonglong>("count");
-        QTest::addColumn<qulonglong>("lastHz");
-        QTest::addColumn<qulonglong>("thirdHz");  // rounded to the nearest Hz
-        QTest::addColumn<QStringList>("notices");
-        const QString airband =
-            "Step \"8.33k\" is taken as the airband raster of 25/3 kHz (8333.33... Hz); each "
-            "channel is rounded to the nearest Hz";
-        const auto row = [](const char* name, const char* stop, const char* step, qulonglong count,
-                            qulonglong lastHz, qulonglong thirdHz,
-                            const QStringList& notices = {}) {
-            QTest::newRow(name) << stop << step << count << lastHz << thirdHz << notices;
-        };
-        row("8.33k ends on its stop", "136.975", "8.33k", 2278, 136975000, 118016667, {airband});
-        row("a fraction", "136.975", "25k/3", 2278, 136975000, 118016667);
-        row("8330 Hz misses the stop", "136.975", "8330 Hz", 2278, 136967410, 118016660,
-            {"Stop \"136.975\" is not on the raster; the last channel is at 136.967410 MHz"});
-        row("a third of a kHz", "118.001", "1k/3", 4, 118001000, 118000667);
-    }
-    void rangeRaster() {
-        QFETCH(QString, stop);
-        QFETCH(QString, step);
-        QFETCH(qulonglong, count);
-        QFETCH(qulonglong, lastHz);
-        QFETCH(qulonglong, thirdHz);
-        QFETCH(QStringList, notices);
-        const Result<ChannelRange> range =
-            ReadChannelRange("118", stop.toStdString(), step.toStdString());
-        QVERIFY(range);
-        QCOMPARE(qulonglong(range->Count()), count);
-        QCOMPARE(qulonglong(range->FrequencyOf(range->Count() - 1)), lastHz);
-        QStringList said;
-        for (const Error& notice : range->notices) {
-            said << QString::fromStdString(ErrorSentence(notice));
-        }
-        QCOMPARE(said, notices);
-        QCOMPARE(qulonglong(range->FrequencyOf(2)), thirdHz);
     }
 
     void makeRangeRows_data() {
@@ -220,22 +190,25 @@ private slots:
     void rangeNumbersAfterTheHighest_data() {
         QTest::addColumn<QStringList>("numbers");  // the table's Number cells
         QTest::addColumn<QStringList>("added");    // the Numbers of the two new rows
-        QTest::newRow("empty table") << QStringList{} << QStringList{"1", "2"};
-        QTest::newRow("gaps") << QStringList{"1", "5", "3"} << QStringList{"6", "7"};
-        QTest::newRow("highest first") << QStringList{"40", "2"} << QStringList{"41", "42"};
+        QTest::addColumn<int>("highestRow");       // RowOfChannel of the highest, 0 for none
+        QTest::newRow("empty table") << QStringList{} << QStringList{"1", "2"} << 0;
+        QTest::newRow("gaps") << QStringList{"1", "5", "3"} << QStringList{"6", "7"} << 2;
+        QTest::newRow("highest first") << QStringList{"40", "2"} << QStringList{"41", "42"} << 1;
         QTest::newRow("blanks around, zeros in front")
-            << QStringList{" 12 ", "009"} << QStringList{"13", "14"};
+            << QStringList{"009", " 12 ", "12"} << QStringList{"13", "14"} << 2;
         QTest::newRow("no channel numbers among them")
-            << QStringList{"70000", "abc", "0", "7", "-3", ""} << QStringList{"8", "9"};
-        QTest::newRow("up to 65535") << QStringList{"65533"} << QStringList{"65534", "65535"};
+            << QStringList{"70000", "abc", "0", "7", "-3", ""} << QStringList{"8", "9"} << 4;
+        QTest::newRow("up to 65535") << QStringList{"65533"} << QStringList{"65534", "65535"} << 1;
     }
     void rangeNumbersAfterTheHighest() {
         QFETCH(QStringList, numbers);
         QFETCH(QStringList, added);
+        QFETCH(int, highestRow);
         MemoryTable table = MemoryTable::ImportLayout();
         for (const QString& number : numbers) {
             table.AppendRow({number.toStdString(), "7100000"});
         }
+        QCOMPARE(RowOfChannel(table, added.front().toInt() - 1), highestRow);
         RangeFill fill;
         fill.range = {118000000, 118025000, 25000, 1, {}};
         const Result<int> first = RangeFirstNumber(table, fill);
@@ -247,51 +220,39 @@ private slots:
         QCOMPARE(testing::ColumnTexts(table, Number).mid(0, numbers.size()), numbers);
     }
 
-    void channelNumbers() {
-        MemoryTable table = TableOf(3);
-        table.SetCellText(2, Number, " 70 ");
-        table.SetCellText(3, Number, "70000");
-        QCOMPARE(HighestChannelNumber(table), 70);
-        QCOMPARE(RowOfChannel(table, 70), 2);
-        QCOMPARE(RowOfChannel(table, 1), 1);
-        QCOMPARE(RowOfChannel(table, 3), 0);
-        QCOMPARE(HighestChannelNumber(MemoryTable::StartupLayout()), 0);
-    }
-
     void moveRows_data() {
         QTest::addColumn<int>("move");
         QTest::addColumn<QList<int>>("rows");
         QTest::addColumn<QStringList>("expected");
         QTest::addColumn<QList<int>>("places");
-        // The Frequencies after the move, and the rows the moved rows went to.
+        // The Callsigns after the move, and the rows the moved rows went to.
         const auto row = [](const char* name, RowMove move, const QList<int>& rows,
                             const char* expected, const QList<int>& places) {
             QTest::newRow(name) << int(move) << rows << QString(expected).split(' ') << places;
         };
-        row("up one", RowMove::Up, {3}, "f1 f3 f2 f4 f5", {2});
-        row("up two blocks", RowMove::Up, {2, 3, 5}, "f2 f3 f1 f5 f4", {1, 2, 4});
+        row("up one", RowMove::Up, {3}, "R1 R3 R2 R4 R5", {2});
+        row("up two blocks", RowMove::Up, {2, 3, 5}, "R2 R3 R1 R5 R4", {1, 2, 4});
         row("up: block at the top stays, the other closes up", RowMove::Up, {1, 2, 4},
-            "f1 f2 f4 f3 f5", {1, 2, 3});
-        row("down two blocks", RowMove::Down, {1, 3, 4}, "f2 f1 f5 f3 f4", {2, 4, 5});
-        row("down at the bottom stays", RowMove::Down, {5}, "f1 f2 f3 f4 f5", {5});
-        row("to top keeps table order", RowMove::ToTop, {4, 2}, "f2 f4 f1 f3 f5", {1, 2});
-        row("to bottom", RowMove::ToBottom, {1, 3}, "f2 f4 f5 f1 f3", {4, 5});
-        row("rows outside left out", RowMove::ToTop, {0, 9, 5}, "f5 f1 f2 f3 f4", {1});
+            "R1 R2 R4 R3 R5", {1, 2, 3});
+        row("down two blocks", RowMove::Down, {1, 3, 4}, "R2 R1 R5 R3 R4", {2, 4, 5});
+        row("down at the bottom stays", RowMove::Down, {5}, "R1 R2 R3 R4 R5", {5});
+        row("to top keeps table order", RowMove::ToTop, {4, 2}, "R2 R4 R1 R3 R5", {1, 2});
+        row("to bottom", RowMove::ToBottom, {1, 3}, "R2 R4 R5 R1 R3", {4, 5});
+        row("rows outside left out", RowMove::ToTop, {0, 9, 5}, "R5 R1 R2 R3 R4", {1});
     }
     void moveRows() {
         QFETCH(int, move);
         QFETCH(QList<int>, rows);
         QFETCH(QStringList, expected);
         QFETCH(QList<int>, places);
-        MemoryTable table = TableOf(5);
+        MemoryTable table = testing::RowsNumbered({1, 2, 3, 4, 5});
         const MemoryTable before = table;
         const std::vector<int> order =
             MovedRowOrder(table.ChannelCount(), Ints(rows), RowMove(move));
         QCOMPARE(MoveRows(table, Ints(rows), RowMove(move)), Ints(places));
-        QCOMPARE(testing::ColumnTexts(table, Frequency), expected);
+        QCOMPARE(testing::ColumnTexts(table, Callsign), expected);
         // Numbers travel with their rows.
-        QCOMPARE(Cell(table, places.front(), Number),
-                 Cell(table, places.front(), Frequency).mid(1));
+        QCOMPARE(Cell(table, places.front(), Number), Cell(table, places.front(), Callsign).mid(1));
         table.ReorderRows(InverseRowOrder(order));
         QCOMPARE(table, before);
     }
