@@ -1,7 +1,7 @@
 #include "table/TabSeparatedText.h"
 
-#include <algorithm>
-#include <deque>
+#include <cstdint>
+#include <vector>
 
 namespace corvalen {
 namespace {
@@ -25,8 +25,9 @@ bool AtCellEnd(std::string_view text, std::size_t i) {
            (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n');
 }
 
-// Reads a quoted cell starting at the quote at `i`. Returns the index just past the closing
-// quote, or npos when the text there is not a well-formed quoted cell.
+// Reads a quoted cell starting at the quote at `i`, appending its text to `cell`. Returns the
+// index just past the closing quote, or npos when the text there is not a well-formed quoted
+// cell.
 std::size_t ReadQuoted(std::string_view text, std::size_t i, std::string& cell) {
     for (std::size_t j = i + 1; j < text.size();) {
         const std::size_t quote = text.find('"', j);
@@ -44,19 +45,16 @@ std::size_t ReadQuoted(std::string_view text, std::size_t i, std::string& cell) 
     return std::string_view::npos;
 }
 
-// Reads the cell at `i`: `cell` becomes its text, and the index of the tab or line break after
-// it (or the text's size) is returned. A quoted cell is decoded into a new string of `decoded`,
-// whose strings stay where they are as more are added.
-std::size_t ReadCell(std::string_view text, std::size_t i, std::string_view& cell,
-                     std::deque<std::string>& decoded) {
+// Appends the text of the cell at `i` to `texts` and returns the index of the tab or line break
+// after it (or the text's size).
+std::size_t ReadCell(std::string_view text, std::size_t i, std::string& texts) {
     if (i < text.size() && text[i] == '"') {
-        std::string& unquoted = decoded.emplace_back();
-        const std::size_t end = ReadQuoted(text, i, unquoted);
+        const std::size_t before = texts.size();
+        const std::size_t end = ReadQuoted(text, i, texts);
         if (end != std::string_view::npos) {
-            cell = unquoted;
             return end;
         }
-        decoded.pop_back();
+        texts.resize(before);
     }
     // Most bytes are above CR, the highest byte that can end a cell.
     std::size_t end = i;
@@ -64,38 +62,8 @@ std::size_t ReadCell(std::string_view text, std::size_t i, std::string_view& cel
            (static_cast<unsigned char>(text[end]) > '\r' || !AtCellEnd(text, end))) {
         ++end;
     }
-    cell = text.substr(i, end - i);
+    texts.append(text.substr(i, end - i));
     return end;
-}
-
-// Hands each row of `text` to `use` as its cells, valid for that call.
-template <typename Use>
-void ForEachRow(std::string_view text, Use use) {
-    if (text.empty()) {
-        return;
-    }
-    std::vector<std::string_view> cells;
-    std::deque<std::string> decoded;
-    std::size_t i = 0;
-    for (;;) {
-        std::string_view& cell = cells.emplace_back();
-        i = ReadCell(text, i, cell, decoded);
-        if (i >= text.size()) {
-            use(std::span<const std::string_view>(cells));
-            break;
-        }
-        if (text[i] == '\t') {
-            ++i;  // a tab at the very end leaves one more, empty, cell
-            continue;
-        }
-        i += text[i] == '\r' ? 2 : 1;
-        use(std::span<const std::string_view>(cells));
-        cells.clear();
-        decoded.clear();
-        if (i >= text.size()) {
-            break;
-        }
-    }
 }
 
 void AppendCell(std::string_view cell, std::string& text) {
@@ -142,14 +110,29 @@ std::string EncodeTabSeparated(const MemoryTable& table, std::span<const int> ro
 
 MemoryTable DecodeTabSeparatedBlock(std::string_view text) {
     MemoryTable block(0);
-    const auto lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
-    block.ReserveChannels(static_cast<int>(std::min<std::size_t>(lines, 1u << 24)));
-    ForEachRow(text, [&](std::span<const std::string_view> cells) {
-        if (cells.size() > static_cast<std::size_t>(block.ColCount())) {
-            block.SetColCount(static_cast<int>(cells.size()));
+    // Each row's cells go straight into one text and their end offsets, as a row is packed.
+    std::string texts;
+    std::vector<std::uint32_t> ends;
+    for (std::size_t i = 0; i < text.size();) {
+        texts.clear();
+        ends.clear();
+        for (;;) {
+            i = ReadCell(text, i, texts);
+            ends.push_back(static_cast<std::uint32_t>(texts.size()));
+            if (i < text.size() && text[i] == '\t') {
+                ++i;  // a tab at the very end leaves one more, empty, cell
+                continue;
+            }
+            if (i < text.size()) {
+                i += text[i] == '\r' ? 2 : 1;
+            }
+            break;
         }
-        block.AppendRow(cells);
-    });
+        if (ends.size() > static_cast<std::size_t>(block.ColCount())) {
+            block.SetColCount(static_cast<int>(ends.size()));
+        }
+        block.AppendPackedRow(texts, ends);
+    }
     return block;
 }
 
