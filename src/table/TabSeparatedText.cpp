@@ -1,6 +1,8 @@
 #include "table/TabSeparatedText.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace corvalen {
@@ -25,18 +27,18 @@ bool AtCellEnd(std::string_view text, std::size_t i) {
            (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n');
 }
 
-// Reads a quoted cell starting at the quote at `i`, appending its text to `cell`. Returns the
-// index just past the closing quote, or npos when the text there is not a well-formed quoted
-// cell.
-std::size_t ReadQuoted(std::string_view text, std::size_t i, std::string& cell) {
+// Reads a quoted cell starting at the quote at `i`, writing its text at `out` and moving `out`
+// past it. Returns the index just past the closing quote, or npos when the text there is not a
+// well-formed quoted cell.
+std::size_t ReadQuoted(std::string_view text, std::size_t i, char*& out) {
     for (std::size_t j = i + 1; j < text.size();) {
         const std::size_t quote = text.find('"', j);
         if (quote == std::string_view::npos) {
             return std::string_view::npos;
         }
-        cell.append(text.substr(j, quote - j));
+        out = std::copy(text.begin() + j, text.begin() + quote, out);
         if (quote + 1 < text.size() && text[quote + 1] == '"') {
-            cell.push_back('"');
+            *out++ = '"';
             j = quote + 2;
             continue;
         }
@@ -45,16 +47,17 @@ std::size_t ReadQuoted(std::string_view text, std::size_t i, std::string& cell) 
     return std::string_view::npos;
 }
 
-// Appends the text of the cell at `i` to `texts` and returns the index of the tab or line break
-// after it (or the text's size).
-std::size_t ReadCell(std::string_view text, std::size_t i, std::string& texts) {
+// Writes the text of the cell at `i` at `out`, moving `out` past it, and returns the index of
+// the tab or line break after it (or the text's size). A cell's text is never longer than the
+// text it is read from.
+std::size_t ReadCell(std::string_view text, std::size_t i, char*& out) {
     if (i < text.size() && text[i] == '"') {
-        const std::size_t before = texts.size();
-        const std::size_t end = ReadQuoted(text, i, texts);
+        char* const before = out;
+        const std::size_t end = ReadQuoted(text, i, out);
         if (end != std::string_view::npos) {
             return end;
         }
-        texts.resize(before);
+        out = before;
     }
     // Most bytes are above CR, the highest byte that can end a cell.
     std::size_t end = i;
@@ -62,7 +65,7 @@ std::size_t ReadCell(std::string_view text, std::size_t i, std::string& texts) {
            (static_cast<unsigned char>(text[end]) > '\r' || !AtCellEnd(text, end))) {
         ++end;
     }
-    texts.append(text.substr(i, end - i));
+    out = std::copy(text.begin() + i, text.begin() + end, out);
     return end;
 }
 
@@ -110,15 +113,16 @@ std::string EncodeTabSeparated(const MemoryTable& table, std::span<const int> ro
 
 MemoryTable DecodeTabSeparatedBlock(std::string_view text) {
     MemoryTable block(0);
-    // Each row's cells go straight into one text and their end offsets, as a row is packed.
-    std::string texts;
+    // Each row's cells go straight into one buffer and their end offsets, as a row is packed;
+    // a row's texts are never longer than the whole text.
+    const auto texts = std::make_unique_for_overwrite<char[]>(text.size() + 1);
     std::vector<std::uint32_t> ends;
     for (std::size_t i = 0; i < text.size();) {
-        texts.clear();
+        char* out = texts.get();
         ends.clear();
         for (;;) {
-            i = ReadCell(text, i, texts);
-            ends.push_back(static_cast<std::uint32_t>(texts.size()));
+            i = ReadCell(text, i, out);
+            ends.push_back(static_cast<std::uint32_t>(out - texts.get()));
             if (i < text.size() && text[i] == '\t') {
                 ++i;  // a tab at the very end leaves one more, empty, cell
                 continue;
@@ -131,7 +135,7 @@ MemoryTable DecodeTabSeparatedBlock(std::string_view text) {
         if (ends.size() > static_cast<std::size_t>(block.ColCount())) {
             block.SetColCount(static_cast<int>(ends.size()));
         }
-        block.AppendPackedRow(texts, ends);
+        block.AppendPackedRow(std::string_view(texts.get(), ends.back()), ends);
     }
     return block;
 }
