@@ -59,14 +59,18 @@ std::size_t ReadCell(std::string_view text, std::size_t i, char*& out) {
         }
         out = before;
     }
-    // Most bytes are above CR, the highest byte that can end a cell.
-    std::size_t end = i;
-    while (end < text.size() &&
-           (static_cast<unsigned char>(text[end]) > '\r' || !AtCellEnd(text, end))) {
-        ++end;
+    // Copied as it is scanned: most bytes are above CR, the highest byte that can end a cell.
+    const char* at = text.data() + i;
+    const char* const stop = text.data() + text.size();
+    for (;;) {
+        while (at != stop && static_cast<unsigned char>(*at) > '\r') {
+            *out++ = *at++;
+        }
+        if (at == stop || AtCellEnd(text, static_cast<std::size_t>(at - text.data()))) {
+            return static_cast<std::size_t>(at - text.data());
+        }
+        *out++ = *at++;
     }
-    out = std::copy(text.begin() + i, text.begin() + end, out);
-    return end;
 }
 
 void AppendCell(std::string_view cell, std::string& text) {
