@@ -22,6 +22,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -113,9 +114,18 @@ struct Editor {
     }
 };
 
+// The processor time the calling thread has used, in milliseconds.
+double ThreadCpuMs() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
 // Notes each turn of the window's event loop while it runs: the longest stretch between two
 // turns, or from the last turn to stop(), is how long the window went without handling events.
-// A command that reads its file on a thread of its own lets the window turn meanwhile.
+// A command that reads its file on a thread of its own lets the window turn meanwhile. Beside
+// it, the most processor time the window's thread used in one stretch: on a busy machine the
+// wall-clock stretch also holds the time other programs had the processor.
 class EventLoopStopwatch {
 public:
     EventLoopStopwatch() {
@@ -130,17 +140,24 @@ public:
         m_turn.stop();
         return m_longest;
     }
+    // The most processor time of one stretch, in milliseconds (valid after stop()).
+    double longestCpu() const { return m_longestCpu; }
 
 private:
     void note() {
         const auto now = std::chrono::steady_clock::now();
+        const double cpu = ThreadCpuMs();
         m_longest =
             std::max(m_longest, std::chrono::duration<double, std::milli>(now - m_last).count());
+        m_longestCpu = std::max(m_longestCpu, cpu - m_lastCpu);
         m_last = now;
+        m_lastCpu = cpu;
     }
     QTimer m_turn;
     std::chrono::steady_clock::time_point m_last = std::chrono::steady_clock::now();
+    double m_lastCpu = ThreadCpuMs();
     double m_longest = 0;
+    double m_longestCpu = 0;
 };
 
 // The mean, as the benchmark's own time of a run is the mean of its iterations.
@@ -626,11 +643,13 @@ struct Step {
 };
 
 // What each run times, kept a function of its own so that a profiler can single it out.
-[[gnu::noinline]] double TimedPart(StepEditor& editor, const Step& step) {
+[[gnu::noinline]] double TimedPart(StepEditor& editor, const Step& step, double& longestCpu) {
     EventLoopStopwatch stopwatch;
     step.run(editor);
     editor.settle();
-    return stopwatch.stop();
+    const double longest = stopwatch.stop();
+    longestCpu = stopwatch.longestCpu();
+    return longest;
 }
 
 void RunStep(benchmark::State& state, const Step& step) {
@@ -646,6 +665,7 @@ void RunStep(benchmark::State& state, const Step& step) {
         editor.settle();
     }
     std::vector<double> blocks;
+    std::vector<double> cpuBlocks;
     for (auto _ : state) {
         if (step.before) {
             state.PauseTiming();
@@ -653,10 +673,13 @@ void RunStep(benchmark::State& state, const Step& step) {
             editor.settle();
             state.ResumeTiming();
         }
-        blocks.push_back(TimedPart(editor, step));
+        double cpu = 0;
+        blocks.push_back(TimedPart(editor, step, cpu));
+        cpuBlocks.push_back(cpu);
     }
     state.counters["budget_ms"] = step.budgetMs;
     state.counters["longest_block_ms"] = Mean(blocks);
+    state.counters["longest_block_cpu_ms"] = Mean(cpuBlocks);
 }
 
 constexpr double kKeystroke = 16;

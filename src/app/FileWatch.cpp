@@ -2,14 +2,20 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QTimer>
 
 namespace corvalen {
 
 FileWatch::FileWatch(QObject* parent) : QObject(parent) {
-    connect(&m_watcher, &QFileSystemWatcher::fileChanged, this, &FileWatch::fileEvent);
+    // What the watcher tells of is read anew.
+    const auto told = [this] {
+        m_hashedPath.clear();
+        fileEvent();
+    };
+    connect(&m_watcher, &QFileSystemWatcher::fileChanged, this, told);
     // A save that replaces the file by renaming a new one over it ends the watch of the old
     // one; the folder's change brings the new one back into the watch.
-    connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, &FileWatch::fileEvent);
+    connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this, told);
 }
 
 FileWatch::Stamp FileWatch::stampNow(bool hashed) const {
@@ -22,8 +28,18 @@ FileWatch::Stamp FileWatch::stampNow(bool hashed) const {
         return {};
     }
     if (hashed || (now.size == m_stamp.size && now.modified == m_stamp.modified)) {
-        QFile bytes(m_path);
-        now.hash = bytes.open(QIODevice::ReadOnly) ? qHash(bytes.readAll()) : 0;
+        // The bytes are read once per turn of the event loop, until the watcher tells of a
+        // change: a save's end stamps its file for the write, for the file event and for the
+        // file used, one after the other.
+        if (m_hashedPath != m_path || m_hashed.size != now.size ||
+            m_hashed.modified != now.modified) {
+            QFile bytes(m_path);
+            now.hash = bytes.open(QIODevice::ReadOnly) ? qHash(bytes.readAll()) : 0;
+            m_hashedPath = m_path;
+            m_hashed = now;
+            QTimer::singleShot(0, this, [this] { m_hashedPath.clear(); });
+        }
+        now.hash = m_hashed.hash;
     }
     return now;
 }

@@ -47,6 +47,9 @@ private:
     QString m_path;
     Stamp m_stamp;
     Stamp m_told;  // the state of the file last said to be changed
+    // The file last hashed in this turn of the event loop, and its stamp.
+    mutable QString m_hashedPath;
+    mutable Stamp m_hashed;
     bool m_ownWrite = false;
     bool m_ownWriteOfWatched = false;
 };

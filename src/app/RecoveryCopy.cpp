@@ -31,16 +31,23 @@ struct Escape {
 constexpr Escape kEscapes[] = {{'\\', '\\'}, {'\t', 't'}, {'\n', 'n'}, {'\r', 'r'}};
 
 void AppendEscaped(QByteArray& out, std::string_view cell) {
-    for (const char c : cell) {
+    std::size_t plain = 0;  // the start of the characters not written yet, none escaped
+    for (std::size_t i = 0; i < cell.size(); ++i) {
+        const char c = cell[i];
+        // Most characters are above CR, the highest but the backslash of those escaped.
+        if (static_cast<unsigned char>(c) > '\r' && c != '\\') {
+            continue;
+        }
         const auto* escape = std::find_if(std::begin(kEscapes), std::end(kEscapes),
                                           [c](const Escape& e) { return e.plain == c; });
-        if (escape == std::end(kEscapes)) {
-            out += c;
-        } else {
+        if (escape != std::end(kEscapes)) {
+            out.append(cell.data() + plain, static_cast<qsizetype>(i - plain));
             out += '\\';
             out += escape->letter;
+            plain = i + 1;
         }
     }
+    out.append(cell.data() + plain, static_cast<qsizetype>(cell.size() - plain));
 }
 
 std::optional<std::string> Unescaped(QByteArrayView text) {

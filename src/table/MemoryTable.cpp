@@ -8,26 +8,31 @@
 
 namespace corvalen {
 
-template <typename CellAt>
-MemoryTable::PackedRow MemoryTable::PackedRow::Pack(std::size_t count, CellAt cellAt) {
-    PackedRow packed;
-    std::size_t textSize = 0;
-    for (std::size_t k = 0; k < count; ++k) {
-        textSize += std::string_view(cellAt(k)).size();
-    }
-    if (textSize == 0) {
-        return packed;  // every cell empty: no block at all
-    }
+MemoryTable::PackedRow MemoryTable::PackedRow::Allocate(std::size_t count, std::size_t textSize) {
     // Offsets are 32-bit; a row holding 4 GiB of text is out of memory for this program as
     // surely as a failed allocation.
     if (textSize > std::numeric_limits<std::uint32_t>::max()) {
         throw std::length_error("memory table row too long");
     }
+    PackedRow packed;
     const std::size_t words =
         1 + count + (textSize + sizeof(std::uint32_t) - 1) / sizeof(std::uint32_t);
     packed.m_words = std::make_shared_for_overwrite<std::uint32_t[]>(words);
+    packed.m_words[0] = static_cast<std::uint32_t>(count);
+    return packed;
+}
+
+template <typename CellAt>
+MemoryTable::PackedRow MemoryTable::PackedRow::Pack(std::size_t count, CellAt cellAt) {
+    std::size_t textSize = 0;
+    for (std::size_t k = 0; k < count; ++k) {
+        textSize += std::string_view(cellAt(k)).size();
+    }
+    if (textSize == 0) {
+        return {};  // every cell empty: no block at all
+    }
+    PackedRow packed = Allocate(count, textSize);
     std::uint32_t* block = packed.m_words.get();
-    block[0] = static_cast<std::uint32_t>(count);
     char* text = reinterpret_cast<char*>(block + 1 + count);
     std::uint32_t end = 0;
     for (std::size_t k = 0; k < count; ++k) {
@@ -42,6 +47,42 @@ MemoryTable::PackedRow MemoryTable::PackedRow::Pack(std::size_t count, CellAt ce
     return packed;
 }
 
+MemoryTable::PackedRow MemoryTable::PackedRow::Packed(std::size_t count, std::string_view texts,
+                                                      std::span<const std::uint32_t> ends) {
+    const std::size_t given = std::min(count, ends.size());
+    const std::uint32_t size = given == 0 ? 0 : ends[given - 1];
+    if (size == 0) {
+        return {};
+    }
+    PackedRow packed = Allocate(count, size);
+    std::uint32_t* block = packed.m_words.get();
+    std::copy_n(ends.begin(), given, block + 1);
+    std::fill(block + 1 + given, block + 1 + count, size);
+    std::memcpy(block + 1 + count, texts.data(), size);
+    return packed;
+}
+
+void MemoryTable::PackedRow::Splice(const std::uint32_t* from, std::uint32_t* to, std::size_t count,
+                                    std::size_t column, std::string_view text) {
+    const std::size_t size = from[count];
+    const std::size_t start = column == 0 ? 0 : from[column];
+    const std::size_t end = from[column + 1];
+    const char* oldCells = reinterpret_cast<const char*>(from + 1 + count);
+    char* cells = reinterpret_cast<char*>(to + 1 + count);
+    // The cells after it first: in place they may move up over the cell's old text.
+    std::memmove(cells + start + text.size(), oldCells + end, size - end);
+    if (from != to) {
+        std::copy_n(from, 1 + column, to);
+        std::memcpy(cells, oldCells, start);
+    }
+    if (!text.empty()) {
+        std::memcpy(cells + start, text.data(), text.size());
+    }
+    for (std::size_t k = column + 1; k <= count; ++k) {
+        to[k] = static_cast<std::uint32_t>(from[k] - end + start + text.size());
+    }
+}
+
 bool MemoryTable::PackedRow::Own() const {
     if (m_words == nullptr || m_words.use_count() != 1) {
         return false;
@@ -51,29 +92,22 @@ bool MemoryTable::PackedRow::Own() const {
     return true;
 }
 
-bool MemoryTable::PackedRow::Replace(std::size_t count, std::size_t column, std::string_view text) {
+void MemoryTable::PackedRow::Replace(std::size_t count, std::size_t column, std::string_view text) {
     std::uint32_t* words = m_words.get();
-    if (!Own() || column >= count) {
-        return false;
-    }
     const std::size_t size = words[count];
-    const std::size_t start = column == 0 ? 0 : words[column];
-    const std::size_t end = words[column + 1];
-    const std::size_t newSize = size - (end - start) + text.size();
-    const std::size_t room = (size + sizeof(std::uint32_t) - 1) / sizeof(std::uint32_t) *
-                             sizeof(std::uint32_t);
-    if (newSize == 0 || newSize > room) {
-        return false;
+    const std::size_t newSize =
+        size - (words[column + 1] - (column == 0 ? 0 : words[column])) + text.size();
+    const std::size_t room =
+        (size + sizeof(std::uint32_t) - 1) / sizeof(std::uint32_t) * sizeof(std::uint32_t);
+    if (newSize == 0) {
+        m_words.reset();  // every cell empty now
+    } else if (newSize <= room && Own()) {
+        Splice(words, words, count, column, text);
+    } else {
+        PackedRow packed = Allocate(count, newSize);
+        Splice(words, packed.m_words.get(), count, column, text);
+        *this = std::move(packed);
     }
-    char* cells = reinterpret_cast<char*>(words + 1 + count);
-    std::memmove(cells + start + text.size(), cells + end, size - end);
-    if (!text.empty()) {
-        std::memcpy(cells + start, text.data(), text.size());
-    }
-    for (std::size_t k = column + 1; k <= count; ++k) {
-        words[k] = static_cast<std::uint32_t>(words[k] - end + start + text.size());
-    }
-    return true;
 }
 
 MemoryTable::MemoryTable(int columnCount) : m_columnCount(std::max(columnCount, 0)) {
@@ -199,20 +233,20 @@ void MemoryTable::SetCellText(int row, int column, std::string text) {
         return;
     }
     PackedRow& packed = m_rows[static_cast<std::size_t>(row)];
-    const RowView old(packed.Words(), count);
-    const std::string_view current = old[static_cast<std::size_t>(column)];
-    if (current.size() == text.size() && !text.empty() && packed.Own()) {
-        // Same length (as when renumbering): overwrite in place, no new block.
-        std::memcpy(const_cast<char*>(current.data()), text.data(), text.size());
+    if (packed.Words() == nullptr) {
+        packed = PackedRow::Pack(count, [&](std::size_t k) {
+            return k == static_cast<std::size_t>(column) ? std::string_view(text)
+                                                         : std::string_view();
+        });
         return;
     }
-    // Shorter, or a little longer: the cells after it move within the block.
-    if (packed.Replace(count, static_cast<std::size_t>(column), text)) {
-        return;
-    }
-    packed = PackedRow::Pack(count, [&](std::size_t k) {
-        return k == static_cast<std::size_t>(column) ? std::string_view(text) : old[k];
-    });
+    // The cells after it move within the block when it is the row's own and has room, else
+    // the row's cells are copied into a new block with the new text in its place.
+    packed.Replace(count, static_cast<std::size_t>(column), text);
+}
+
+void MemoryTable::AppendPackedRow(std::string_view texts, std::span<const std::uint32_t> ends) {
+    m_rows.push_back(PackedRow::Packed(static_cast<std::size_t>(m_columnCount), texts, ends));
 }
 
 void MemoryTable::SwapCells(int row, int column, MemoryTable& block) {

@@ -80,6 +80,9 @@ public:
     // The same for cells held elsewhere; they are copied, so the caller may reuse their storage.
     void AppendRow(std::span<const std::string_view> cells,
                    int at = std::numeric_limits<int>::max());
+    // Adds a channel row at the end whose cells are given as their texts back to back and the
+    // end offset of each in `texts`; cells past `ends` are empty, surplus ones dropped.
+    void AppendPackedRow(std::string_view texts, std::span<const std::uint32_t> ends);
     // Reserves room for `channelCount` channel rows, so a bulk import allocates once.
     void ReserveChannels(int channelCount);
     void RemoveRow(int row);
@@ -124,17 +127,27 @@ private:
         // Packs `count` cells, cell k read as `cellAt(k)`, into a block of the row's own.
         template <typename CellAt>
         static PackedRow Pack(std::size_t count, CellAt cellAt);
+        // The same for cells given as their texts back to back and the end offset of each in
+        // them (see AppendPackedRow).
+        static PackedRow Packed(std::size_t count, std::string_view texts,
+                                std::span<const std::uint32_t> ends);
 
         const std::uint32_t* Words() const { return m_words.get(); }
         // Whether the row has a block that no copy shares, so it may be written in place.
         bool Own() const;
-        // Writes `text` into cell `column` of the `count` cells in place, moving the cells after
-        // it, when the block is the row's own and has room for the row's new text (its last
-        // word may have some); false, and nothing changed, when not or the row would be all
-        // empty.
-        bool Replace(std::size_t count, std::size_t column, std::string_view text);
+        // Writes `text` into cell `column` of the `count` cells of a row that has a block: in
+        // place, moving the cells after it, when the block is the row's own and has room for the
+        // row's new text (its last word may have some); else into a new block.
+        void Replace(std::size_t count, std::size_t column, std::string_view text);
 
     private:
+        // A block for `count` cells and `textSize` bytes of text, only its cell count written.
+        static PackedRow Allocate(std::size_t count, std::size_t textSize);
+        // Writes the `count` cells of block `from` into block `to` (the same block, or one with
+        // room), `text` in place of cell `column`.
+        static void Splice(const std::uint32_t* from, std::uint32_t* to, std::size_t count,
+                           std::size_t column, std::string_view text);
+
         std::shared_ptr<std::uint32_t[]> m_words;
     };
 

@@ -1,7 +1,9 @@
 #include "table/TabSeparatedText.h"
 
 #include <algorithm>
-#include <deque>
+#include <cstdint>
+#include <memory>
+#include <vector>
 
 namespace corvalen {
 namespace {
@@ -25,17 +27,18 @@ bool AtCellEnd(std::string_view text, std::size_t i) {
            (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n');
 }
 
-// Reads a quoted cell starting at the quote at `i`. Returns the index just past the closing
-// quote, or npos when the text there is not a well-formed quoted cell.
-std::size_t ReadQuoted(std::string_view text, std::size_t i, std::string& cell) {
+// Reads a quoted cell starting at the quote at `i`, writing its text at `out` and moving `out`
+// past it. Returns the index just past the closing quote, or npos when the text there is not a
+// well-formed quoted cell.
+std::size_t ReadQuoted(std::string_view text, std::size_t i, char*& out) {
     for (std::size_t j = i + 1; j < text.size();) {
         const std::size_t quote = text.find('"', j);
         if (quote == std::string_view::npos) {
             return std::string_view::npos;
         }
-        cell.append(text.substr(j, quote - j));
+        out = std::copy(text.begin() + j, text.begin() + quote, out);
         if (quote + 1 < text.size() && text[quote + 1] == '"') {
-            cell.push_back('"');
+            *out++ = '"';
             j = quote + 2;
             continue;
         }
@@ -44,57 +47,29 @@ std::size_t ReadQuoted(std::string_view text, std::size_t i, std::string& cell) 
     return std::string_view::npos;
 }
 
-// Reads the cell at `i`: `cell` becomes its text, and the index of the tab or line break after
-// it (or the text's size) is returned. A quoted cell is decoded into a new string of `decoded`,
-// whose strings stay where they are as more are added.
-std::size_t ReadCell(std::string_view text, std::size_t i, std::string_view& cell,
-                     std::deque<std::string>& decoded) {
+// Writes the text of the cell at `i` at `out`, moving `out` past it, and returns the index of
+// the tab or line break after it (or the text's size). A cell's text is never longer than the
+// text it is read from.
+std::size_t ReadCell(std::string_view text, std::size_t i, char*& out) {
     if (i < text.size() && text[i] == '"') {
-        std::string& unquoted = decoded.emplace_back();
-        const std::size_t end = ReadQuoted(text, i, unquoted);
+        char* const before = out;
+        const std::size_t end = ReadQuoted(text, i, out);
         if (end != std::string_view::npos) {
-            cell = unquoted;
             return end;
         }
-        decoded.pop_back();
+        out = before;
     }
-    // Most bytes are above CR, the highest byte that can end a cell.
-    std::size_t end = i;
-    while (end < text.size() &&
-           (static_cast<unsigned char>(text[end]) > '\r' || !AtCellEnd(text, end))) {
-        ++end;
-    }
-    cell = text.substr(i, end - i);
-    return end;
-}
-
-// Hands each row of `text` to `use` as its cells, valid for that call.
-template <typename Use>
-void ForEachRow(std::string_view text, Use use) {
-    if (text.empty()) {
-        return;
-    }
-    std::vector<std::string_view> cells;
-    std::deque<std::string> decoded;
-    std::size_t i = 0;
+    // Copied as it is scanned: most bytes are above CR, the highest byte that can end a cell.
+    const char* at = text.data() + i;
+    const char* const stop = text.data() + text.size();
     for (;;) {
-        std::string_view& cell = cells.emplace_back();
-        i = ReadCell(text, i, cell, decoded);
-        if (i >= text.size()) {
-            use(std::span<const std::string_view>(cells));
-            break;
+        while (at != stop && static_cast<unsigned char>(*at) > '\r') {
+            *out++ = *at++;
         }
-        if (text[i] == '\t') {
-            ++i;  // a tab at the very end leaves one more, empty, cell
-            continue;
+        if (at == stop || AtCellEnd(text, static_cast<std::size_t>(at - text.data()))) {
+            return static_cast<std::size_t>(at - text.data());
         }
-        i += text[i] == '\r' ? 2 : 1;
-        use(std::span<const std::string_view>(cells));
-        cells.clear();
-        decoded.clear();
-        if (i >= text.size()) {
-            break;
-        }
+        *out++ = *at++;
     }
 }
 
@@ -142,14 +117,30 @@ std::string EncodeTabSeparated(const MemoryTable& table, std::span<const int> ro
 
 MemoryTable DecodeTabSeparatedBlock(std::string_view text) {
     MemoryTable block(0);
-    const auto lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
-    block.ReserveChannels(static_cast<int>(std::min<std::size_t>(lines, 1u << 24)));
-    ForEachRow(text, [&](std::span<const std::string_view> cells) {
-        if (cells.size() > static_cast<std::size_t>(block.ColCount())) {
-            block.SetColCount(static_cast<int>(cells.size()));
+    // Each row's cells go straight into one buffer and their end offsets, as a row is packed;
+    // a row's texts are never longer than the whole text.
+    const auto texts = std::make_unique_for_overwrite<char[]>(text.size() + 1);
+    std::vector<std::uint32_t> ends;
+    for (std::size_t i = 0; i < text.size();) {
+        char* out = texts.get();
+        ends.clear();
+        for (;;) {
+            i = ReadCell(text, i, out);
+            ends.push_back(static_cast<std::uint32_t>(out - texts.get()));
+            if (i < text.size() && text[i] == '\t') {
+                ++i;  // a tab at the very end leaves one more, empty, cell
+                continue;
+            }
+            if (i < text.size()) {
+                i += text[i] == '\r' ? 2 : 1;
+            }
+            break;
         }
-        block.AppendRow(cells);
-    });
+        if (ends.size() > static_cast<std::size_t>(block.ColCount())) {
+            block.SetColCount(static_cast<int>(ends.size()));
+        }
+        block.AppendPackedRow(std::string_view(texts.get(), ends.back()), ends);
+    }
     return block;
 }
 
