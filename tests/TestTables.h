@@ -3,14 +3,18 @@
 // The tables and files the tests build, in one place.
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QTest>
 #include <string>
 
 #include "channel/ReceiverModel.h"
 #include "csv/CsvReader.h"
+#include "io/Messages.h"
+#include "table/Columns.h"
 #include "table/MemoryTable.h"
 
 namespace testing {
@@ -40,13 +44,54 @@ inline corvalen::MemoryTable RowsNumbered(const QList<int>& numbers) {
     return table;
 }
 
+// The text of one cell.
+inline QString Cell(const corvalen::MemoryTable& table, int row, int column) {
+    return QString::fromStdString(std::string(table.CellText(row, column)));
+}
+
+// Every cell of one row.
+inline QStringList CellTexts(const corvalen::MemoryTable& table, int row) {
+    QStringList cells;
+    for (int column = 0; column < table.ColCount(); ++column) {
+        cells << Cell(table, row, column);
+    }
+    return cells;
+}
+
+// The 19 cells of a row, empty but for these.
+inline QStringList RowOf(std::initializer_list<std::pair<int, QString>> cells) {
+    QStringList row(corvalen::kImportedColumnCount);
+    for (const auto& [column, text] : cells) {
+        row[column] = text;
+    }
+    return row;
+}
+
+// What reports say, a line each, as the converter prints them.
+inline QByteArray DiagnosticLines(const std::vector<corvalen::Diagnostic>& diagnostics) {
+    QByteArray lines;
+    for (const corvalen::Diagnostic& diagnostic : diagnostics) {
+        lines += QByteArray::fromStdString(corvalen::DiagnosticLine(diagnostic)) + '\n';
+    }
+    return lines;
+}
+
 // The texts of one column of every channel row.
 inline QStringList ColumnTexts(const corvalen::MemoryTable& table, int column) {
     QStringList texts;
     for (int row = 1; row < table.RowCount(); ++row) {
-        texts << QString::fromStdString(std::string(table.CellText(row, column)));
+        texts << Cell(table, row, column);
     }
     return texts;
+}
+
+// One test row per folder under `root`, named as the folder, its path in the column "folder".
+inline void AddFolderRows(const QString& root) {
+    QTest::addColumn<QString>("folder");
+    const QDir dir(root);
+    for (const QString& name : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QTest::newRow(qPrintable(name)) << dir.filePath(name);
+    }
 }
 
 inline QByteArray ReadBytes(const QString& path) {
@@ -57,6 +102,17 @@ inline QByteArray ReadBytes(const QString& path) {
 inline bool WriteBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// `text` saved as UTF-16 with its byte-order mark, little-endian or big-endian.
+inline QByteArray Utf16Bytes(const QString& text, bool little) {
+    QByteArray bytes = little ? "\xFF\xFE" : "\xFE\xFF";
+    for (const QChar unit : text) {
+        const char high = static_cast<char>(unit.unicode() >> 8);
+        const char low = static_cast<char>(unit.unicode() & 0xFF);
+        bytes.append(little ? low : high).append(little ? high : low);
+    }
+    return bytes;
 }
 
 // The receiver CSV file at `path`, read as the editor reads its bytes (no file: no rows).

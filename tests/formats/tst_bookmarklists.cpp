@@ -16,14 +16,6 @@ using namespace corvalen;
 
 namespace {
 
-QByteArray Lines(const std::vector<Diagnostic>& diagnostics) {
-    QByteArray lines;
-    for (const Diagnostic& diagnostic : diagnostics) {
-        lines += QByteArray::fromStdString(DiagnosticLine(diagnostic)) + '\n';
-    }
-    return lines;
-}
-
 // An SDR++ list whose one bookmark holds `arrays` arrays one in another, under five objects.
 QByteArray NestedInBookmark(int arrays) {
     return R"({"lists":{"A":{"bookmarks":{"a":{"frequency":7000000.0,"x":)" +
@@ -41,9 +33,7 @@ QStringList ReadLines(const Result<BookmarkRead>& read) {
             lines << "D " + QString::fromStdString(DiagnosticLine(diagnostic));
         }
         for (int row = 1; row < read->table.RowCount(); ++row) {
-            const auto cell = [&](int column) {
-                return QString::fromStdString(std::string(read->table.CellText(row, column)));
-            };
+            const auto cell = [&](int column) { return testing::Cell(read->table, row, column); };
             const QString group =
                 cell(Groups).isEmpty()
                     ? QString()
@@ -71,9 +61,7 @@ QStringList Kept(const MemoryTable& table, const std::vector<std::string>& group
                  bool gqrx = false, bool mode = false) {
     QStringList rows;
     for (int row = 1; row < table.RowCount(); ++row) {
-        const auto cell = [&](int column) {
-            return QString::fromStdString(std::string(table.CellText(row, column)));
-        };
+        const auto cell = [&](int column) { return testing::Cell(table, row, column); };
         QStringList names;
         for (const QString& group : cell(Groups).split('+', Qt::SkipEmptyParts)) {
             names << QString::fromStdString(groups[group.toUInt() - 1]);
@@ -95,41 +83,60 @@ private slots:
     // Each folder under data/formats with an input.xml, .json or .csv holds what reading it
     // reports (read.txt), the receiver CSV of its channels (expected.csv), and the three lists
     // written from them with their reports (sdrsharp.xml/.txt, sdrpp.json/.txt, gqrx.csv/.txt).
+    // The SDR# lists are read again saved as UTF-16, either byte order, and named as no list is:
+    // told by their content and read as they read in UTF-8, the lines that messages name
+    // included.
     void goldenFiles_data() {
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("input");
+        QTest::addColumn<int>("utf16");  // 0 as it is, 1 saved as UTF-16 LE, 2 as UTF-16 BE
         const QDir root(QStringLiteral(CORVALEN_TEST_DATA_DIR "/formats"));
         for (const QString& name : root.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
             const QStringList inputs = QDir(root.filePath(name)).entryList({"input.*"});
-            if (!inputs.isEmpty()) {
-                QTest::newRow(name.toUtf8().constData())
-                    << root.filePath(name) << root.filePath(name) + "/" + inputs.first();
+            if (inputs.isEmpty()) {
+                continue;
+            }
+            const QString input = root.filePath(name) + "/" + inputs.first();
+            QTest::newRow(qPrintable(name)) << root.filePath(name) << input << 0;
+            if (input.endsWith(".xml") &&
+                IsWellFormedUtf8(testing::ReadBytes(input).toStdString())) {
+                for (const int order : {1, 2}) {
+                    QTest::addRow("%s, UTF-16 %s", qPrintable(name), order == 1 ? "LE" : "BE")
+                        << root.filePath(name) << input << order;
+                }
             }
         }
     }
     void goldenFiles() {
         QFETCH(QString, folder);
         QFETCH(QString, input);
-        const auto read = ReadChannelFile(input.toStdString(), {"313", {}});
+        QFETCH(int, utf16);
+        QTemporaryDir dir;
+        const QString path = utf16 == 0 ? input : dir.filePath("saved as unicode.txt");
+        QVERIFY(utf16 == 0 ||
+                testing::WriteBytes(
+                    path,
+                    testing::Utf16Bytes(QString::fromUtf8(testing::ReadBytes(input)), utf16 == 1)));
+        const auto read = ReadChannelFile(path.toStdString(), {"313", {}});
         QVERIFY2(read.ok(), read.ok() ? "" : corvalen::ErrorSentence(read.error()).c_str());
         QCOMPARE(read->report.format, input.endsWith(".xml")    ? &SdrSharpListFormat()
                                       : input.endsWith(".json") ? &SdrppListFormat()
                                                                 : &GqrxBookmarksFormat());
-        CompareGolden(Lines(read->report.diagnostics), folder + "/read.txt");
+        CompareGolden(testing::DiagnosticLines(read->report.diagnostics), folder + "/read.txt");
         CompareGolden(QByteArray::fromStdString(BuildCsvText(read->table, true).bytes),
                       folder + "/expected.csv");
 
         const auto sharp = WriteSdrSharpList(read->table, read->groupNames);
         QVERIFY(sharp.ok());
         CompareGolden(QByteArray::fromStdString(sharp->bytes), folder + "/sdrsharp.xml");
-        CompareGolden(Lines(sharp->diagnostics), folder + "/sdrsharp.txt");
+        CompareGolden(testing::DiagnosticLines(sharp->diagnostics), folder + "/sdrsharp.txt");
         const BookmarkListText sdrpp = WriteSdrppList(read->table, read->groupNames);
         CompareGolden(QByteArray::fromStdString(sdrpp.bytes), folder + "/sdrpp.json");
-        CompareGolden(Lines(sdrpp.diagnostics), folder + "/sdrpp.txt");
+        CompareGolden(testing::DiagnosticLines(sdrpp.diagnostics), folder + "/sdrpp.txt");
         const BookmarkListText gqrx =
             WriteGqrxBookmarks(read->table, read->groupNames, read->groupColours);
         CompareGolden(QByteArray::fromStdString(gqrx.bytes), folder + "/gqrx.csv");
-        CompareGolden(Lines(gqrx.diagnostics), folder + "/gqrx.txt");
+        CompareGolden(testing::DiagnosticLines(gqrx.diagnostics), folder + "/gqrx.txt");
 
         // The SDR# list read back gives every channel's frequency, name, bandwidth and first
         // group; both lists written again from what they read back are the same bytes (a mode
@@ -156,43 +163,6 @@ private slots:
             gqrx.bytes);
     }
 
-    // The same SDR# lists saved as UTF-16, either byte order, and named as no list is: told
-    // by their content and read as they read in UTF-8, the lines that messages name included.
-    void utf16ListsReadAsInUtf8_data() {
-        QTest::addColumn<QString>("folder");
-        QTest::addColumn<bool>("littleEndian");
-        const QDir root(QStringLiteral(CORVALEN_TEST_DATA_DIR "/formats"));
-        for (const QString& name : root.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
-            const QByteArray input = testing::ReadBytes(root.filePath(name) + "/input.xml");
-            if (!input.isEmpty() && IsWellFormedUtf8(input.toStdString())) {
-                for (const bool little : {true, false}) {
-                    QTest::newRow((name + (little ? " LE" : " BE")).toUtf8().constData())
-                        << root.filePath(name) << little;
-                }
-            }
-        }
-    }
-    void utf16ListsReadAsInUtf8() {
-        QFETCH(QString, folder);
-        QFETCH(bool, littleEndian);
-        const QString text = QString::fromUtf8(testing::ReadBytes(folder + "/input.xml"));
-        QByteArray bytes = littleEndian ? QByteArray("\xFF\xFE") : QByteArray("\xFE\xFF");
-        for (const QChar unit : text) {
-            const char high = static_cast<char>(unit.unicode() >> 8);
-            const char low = static_cast<char>(unit.unicode() & 0xFF);
-            bytes.append(littleEndian ? low : high).append(littleEndian ? high : low);
-        }
-        QTemporaryDir dir;
-        const QString path = dir.filePath("saved as unicode.txt");
-        QVERIFY(testing::WriteBytes(path, bytes));
-        const auto read = ReadChannelFile(path.toStdString(), {"313", {}});
-        QVERIFY2(read.ok(), read.ok() ? "" : corvalen::ErrorSentence(read.error()).c_str());
-        QCOMPARE(read->report.format, &SdrSharpListFormat());
-        QCOMPARE(Lines(read->report.diagnostics), testing::ReadBytes(folder + "/read.txt"));
-        QCOMPARE(QByteArray::fromStdString(BuildCsvText(read->table, true).bytes),
-                 testing::ReadBytes(folder + "/expected.csv"));
-    }
-
     // An SDR++ list keys its bookmarks by name: a name used again in one list gets the next
     // free suffix, one that a later row already spells out included; two receiver groups of
     // one name are one list. Rows are "Callsign|Groups", names come back as "list/name".
@@ -200,17 +170,16 @@ private slots:
         QTest::addColumn<QStringList>("rows");
         QTest::addColumn<QStringList>("groupNames");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("repeats and a spelled-out suffix")
-            << QStringList{"A|1", "A|1", "A (2)|1", "A|1"} << QStringList{"L"}
-            << QStringList{"L/A", "L/A (2)", "L/A (2) (2)", "L/A (3)"};
-        QTest::newRow("one name in two lists")
-            << QStringList{"A|1", "A|2", "A|1+2"} << QStringList{"L", "M"}
-            << QStringList{"L/A", "M/A", "L/A (2)", "M/A (2)"};
-        QTest::newRow("two groups of one name are one list")
-            << QStringList{"A|1", "A|2"} << QStringList{"X", "X"} << QStringList{"X/A", "X/A (2)"};
-        QTest::newRow("no group, no name")
-            << QStringList{"|", "|0"} << QStringList{}
-            << QStringList{"General/7100 kHz", "General/7100 kHz (2)"};
+        const auto row = [](const char* name, const QStringList& rows,
+                            const QStringList& groupNames, const QStringList& expected) {
+            QTest::newRow(name) << rows << groupNames << expected;
+        };
+        row("repeats and a spelled-out suffix", {"A|1", "A|1", "A (2)|1", "A|1"}, {"L"},
+            {"L/A", "L/A (2)", "L/A (2) (2)", "L/A (3)"});
+        row("one name in two lists", {"A|1", "A|2", "A|1+2"}, {"L", "M"},
+            {"L/A", "M/A", "L/A (2)", "M/A (2)"});
+        row("two groups of one name are one list", {"A|1", "A|2"}, {"X", "X"}, {"X/A", "X/A (2)"});
+        row("no group, no name", {"|", "|0"}, {}, {"General/7100 kHz", "General/7100 kHz (2)"});
     }
     void repeatedNamesInSdrppLists() {
         QFETCH(QStringList, rows);
@@ -281,7 +250,7 @@ private slots:
         QVERIFY(text.bytes.find("; A,B          ") != std::string::npos);
         QVERIFY(text.bytes.find("; C,D          ") != std::string::npos);
         QVERIFY(text.bytes.find("; Air  Sea,Prot Civ  RM\n") != std::string::npos);
-        QCOMPARE(Lines(text.diagnostics),
+        QCOMPARE(testing::DiagnosticLines(text.diagnostics),
                  "row 1: Groups \"Air; Sea\" holds a character gqrx reads as a separator; "
                  "written as \"Air  Sea\" (and 2 later rows)\n"
                  "row 1: Callsign \"A;B\" holds a character gqrx reads as a separator; written "
@@ -328,10 +297,14 @@ private slots:
     }
 
 private:
+    static void Doc(const char* name, const QByteArray& bytes, const QStringList& expected) {
+        QTest::newRow(name) << bytes << expected;
+    }
+
     // Files that are no list, or that a list never is, are refused with where and why.
     static void AddRefusals() {
         const auto row = [](const char* name, const QByteArray& bytes, const char* error) {
-            QTest::newRow(name) << bytes << QStringList{QString("ERROR ") + error};
+            Doc(name, bytes, {QString("ERROR ") + error});
         };
         row("DTD",
             "<?xml version=\"1.0\"?>\n<!DOCTYPE x [<!ENTITY a \"b\">]>\n<ArrayOfMemoryEntry/>",
@@ -387,162 +360,133 @@ private:
         const QString noLists =
             "ERROR the JSON has no \"lists\" object, so it is no SDR++ frequency "
             "manager file (nor a \"bookmarks\" object, as SDR++ exports)";
-        QTest::newRow("a repeated bookmark keeps its first place and takes its last value")
-            << QByteArray(
-                   R"({"lists":{"A":{"bookmarks":{"x":{"frequency":1000000.0,"mode":2},"y":{"frequency":2000000.0,"mode":2},"x":{"frequency":3000000.0,"mode":4}}}}})")
-            << QStringList{groupsA, "R 3000000|x|2700|USB|A", "R 2000000|y|6000|AM|A"};
-        QTest::newRow("SDR++'s export: bookmarks without a list")
-            << QByteArray(
-                   R"({"bookmarks":{"x":{"frequency":7000000.0,"mode":2}},"selectedList":"x"})")
-            << QStringList{"R 7000000|x|6000|AM|"};
-        QTest::newRow("lists win over an exported bookmarks member")
-            << QByteArray(
-                   R"({"bookmarks":{"x":{"frequency":7000000.0}},"lists":{"A":{"bookmarks":{"y":{"frequency":8000000.0}}}}})")
-            << QStringList{groupsA, modeNull, "R 8000000|y|6000|mode null|A"};
-        QTest::newRow("frequencies that are no number of Hz, and other values, quoted as written")
-            << QByteArray(
-                   R"({"lists":{"A":{"bookmarks":{"n":null,"o":{"frequency":{"hz":7},"mode":"AM","bandwidth":"wide"},"neg":{"frequency":-5},"big":{"frequency":1E20},"ok":{"frequency":7000000,"mode":[3],"bandwidth":-2}}}}})")
-            << QStringList{
-                   "D record 1: bookmark \"n\" of list \"A\": frequency \"null\" is not a "
-                   "frequency in Hz; left out",
-                   "D record 2: bookmark \"o\" of list \"A\": frequency \"{\"hz\":7}\" is not a "
-                   "frequency in Hz; left out",
-                   "D record 3: bookmark \"neg\" of list \"A\": frequency \"-5\" is not a "
-                   "frequency in Hz; left out",
-                   "D record 4: bookmark \"big\" of list \"A\": frequency \"1e+20\" is not a "
-                   "frequency in Hz; left out",
-                   groupsA,
-                   "D row 1: Mode \"mode [3]\" is no mode the receiver has; kept as it is",
-                   "R 7000000|ok|6000|mode [3]|A"};
-        QTest::newRow("lists and bookmarks members that are no object are passed over")
-            << QByteArray(
-                   R"({"lists":{"A":5,"B":{"bookmarks":[1,2]},"C":{"show":true,"bookmarks":{"c1":{"frequency":7000000.5,"mode":2}}},"D":[{"bookmarks":{"d":{"frequency":1.0}}}]}})")
-            << QStringList{
-                   "D record 1: bookmark \"c1\" of list \"C\": frequency \"7000000.5\" is not a "
-                   "whole number of Hz; rounded to 7000001",
-                   "D row 1: Groups now stand for the SDR++ list's group names: 1 \"C\"",
-                   "R 7000001|c1|6000|AM|C"};
-        QTest::newRow("members of no meaning, and lists nested elsewhere, are passed over")
-            << QByteArray(
-                   R"({"x":{"lists":{"Z":{"bookmarks":{"z":{"frequency":1000000.0}}}}},"lists":{"A":{"bookmarks":{"a":{"frequency":7000000,"extra":{"deep":[{"frequency":1}]},"mode":2,"bandwidth":9000.4}}}},"y":[{"lists":1}]})")
-            << QStringList{groupsA, "R 7000000|a|9000|AM|A"};
-        QTest::newRow("a repeated member of a bookmark: the last")
-            << QByteArray(
-                   R"({"lists":{"A":{"bookmarks":{"a":{"frequency":"x","frequency":7000000.0,"mode":9,"mode":1}}}}})")
-            << QStringList{groupsA,
-                           "D row 1: Mode \"WFM\" is no mode the receiver has; kept as it is",
-                           "R 7000000|a|6000|WFM|A"};
-        QTest::newRow("integers at the ends of their types, and halves")
-            << QByteArray(
-                   R"({"lists":{"A":{"bookmarks":{"u":{"frequency":18446744073709551615},"i":{"frequency":-9223372036854775808},"f":{"frequency":0.49},"h":{"frequency":0.5}}}}})")
-            << QStringList{
-                   "D record 2: bookmark \"i\" of list \"A\": frequency \"-9223372036854775808\" "
-                   "is not a frequency in Hz; left out",
-                   "D record 3: bookmark \"f\" of list \"A\": frequency \"0.49\" is not a "
-                   "frequency in Hz; left out",
-                   "D record 4: bookmark \"h\" of list \"A\": frequency \"0.5\" is not a whole "
-                   "number of Hz; rounded to 1",
-                   groupsA,
-                   "D row 1: Mode \"mode null\" is no mode the receiver has; kept as it is (and 1 "
-                   "later row)",
-                   "R 18446744073709551615|u|6000|mode null|A",
-                   "R 1|h|6000|mode null|A"};
-        QTest::newRow("a document that is no object")
-            << QByteArray(R"([{"lists":{}}])") << QStringList{noLists};
-        QTest::newRow("no lists at all") << QByteArray(R"({"lists":{}})") << QStringList{};
-        QTest::newRow("an exported bookmarks member that is no object")
-            << QByteArray(R"({"bookmarks":5})") << QStringList{noLists};
-        QTest::newRow("32 levels deep, inside a bookmark")
-            << NestedInBookmark(27)
-            << QStringList{groupsA, modeNull, "R 7000000|a|6000|mode null|A"};
-        QTest::newRow("escapes in names")
-            << QByteArray(
-                   R"({"lists":{"A\u00e9":{"bookmarks":{"t\tab\u0041\ud83d\ude00":{"frequency":7000000}}}}})")
-            << QStringList{
-                   "D row 1: Groups now stand for the SDR++ list's group names: 1 \"A\u00e9\"",
-                   modeNull, "R 7000000|t\tabA\U0001F600|6000|mode null|A\u00e9"};
-        QTest::newRow("empty names")
-            << QByteArray(
-                   R"({"lists":{"":{"bookmarks":{"":{"frequency":7000000.0}}},"A":{"bookmarks":{"":{"frequency":7100000.0}}}}})")
-            << QStringList{
-                   "D row 1: Mode \"mode null\" is no mode the receiver has; kept as it is (and 1 "
-                   "later row)",
-                   "D row 2: Groups now stand for the SDR++ list's group names: 1 \"A\"",
-                   "R 7000000||6000|mode null|", "R 7100000||6000|mode null|A"};
+        Doc("a repeated bookmark keeps its first place and takes its last value",
+            R"({"lists":{"A":{"bookmarks":{"x":{"frequency":1000000.0,"mode":2},"y":{"frequency":2000000.0,"mode":2},"x":{"frequency":3000000.0,"mode":4}}}}})",
+            {groupsA, "R 3000000|x|2700|USB|A", "R 2000000|y|6000|AM|A"});
+        Doc("SDR++'s export: bookmarks without a list",
+            R"({"bookmarks":{"x":{"frequency":7000000.0,"mode":2}},"selectedList":"x"})",
+            {"R 7000000|x|6000|AM|"});
+        Doc("lists win over an exported bookmarks member",
+            R"({"bookmarks":{"x":{"frequency":7000000.0}},"lists":{"A":{"bookmarks":{"y":{"frequency":8000000.0}}}}})",
+            {groupsA, modeNull, "R 8000000|y|6000|mode null|A"});
+        Doc("frequencies that are no number of Hz, and other values, quoted as written",
+            R"({"lists":{"A":{"bookmarks":{"n":null,"o":{"frequency":{"hz":7},"mode":"AM","bandwidth":"wide"},"neg":{"frequency":-5},"big":{"frequency":1E20},"ok":{"frequency":7000000,"mode":[3],"bandwidth":-2}}}}})",
+            {"D record 1: bookmark \"n\" of list \"A\": frequency \"null\" is not a "
+             "frequency in Hz; left out",
+             "D record 2: bookmark \"o\" of list \"A\": frequency \"{\"hz\":7}\" is not a "
+             "frequency in Hz; left out",
+             "D record 3: bookmark \"neg\" of list \"A\": frequency \"-5\" is not a "
+             "frequency in Hz; left out",
+             "D record 4: bookmark \"big\" of list \"A\": frequency \"1e+20\" is not a "
+             "frequency in Hz; left out",
+             groupsA, "D row 1: Mode \"mode [3]\" is no mode the receiver has; kept as it is",
+             "R 7000000|ok|6000|mode [3]|A"});
+        Doc("lists and bookmarks members that are no object are passed over",
+            R"({"lists":{"A":5,"B":{"bookmarks":[1,2]},"C":{"show":true,"bookmarks":{"c1":{"frequency":7000000.5,"mode":2}}},"D":[{"bookmarks":{"d":{"frequency":1.0}}}]}})",
+            {"D record 1: bookmark \"c1\" of list \"C\": frequency \"7000000.5\" is not a "
+             "whole number of Hz; rounded to 7000001",
+             "D row 1: Groups now stand for the SDR++ list's group names: 1 \"C\"",
+             "R 7000001|c1|6000|AM|C"});
+        Doc("members of no meaning, and lists nested elsewhere, are passed over",
+            R"({"x":{"lists":{"Z":{"bookmarks":{"z":{"frequency":1000000.0}}}}},"lists":{"A":{"bookmarks":{"a":{"frequency":7000000,"extra":{"deep":[{"frequency":1}]},"mode":2,"bandwidth":9000.4}}}},"y":[{"lists":1}]})",
+            {groupsA, "R 7000000|a|9000|AM|A"});
+        Doc("a repeated member of a bookmark: the last",
+            R"({"lists":{"A":{"bookmarks":{"a":{"frequency":"x","frequency":7000000.0,"mode":9,"mode":1}}}}})",
+            {groupsA, "D row 1: Mode \"WFM\" is no mode the receiver has; kept as it is",
+             "R 7000000|a|6000|WFM|A"});
+        Doc("integers at the ends of their types, and halves",
+            R"({"lists":{"A":{"bookmarks":{"u":{"frequency":18446744073709551615},"i":{"frequency":-9223372036854775808},"f":{"frequency":0.49},"h":{"frequency":0.5}}}}})",
+            {"D record 2: bookmark \"i\" of list \"A\": frequency \"-9223372036854775808\" "
+             "is not a frequency in Hz; left out",
+             "D record 3: bookmark \"f\" of list \"A\": frequency \"0.49\" is not a "
+             "frequency in Hz; left out",
+             "D record 4: bookmark \"h\" of list \"A\": frequency \"0.5\" is not a whole "
+             "number of Hz; rounded to 1",
+             groupsA,
+             "D row 1: Mode \"mode null\" is no mode the receiver has; kept as it is (and 1 "
+             "later row)",
+             "R 18446744073709551615|u|6000|mode null|A", "R 1|h|6000|mode null|A"});
+        Doc("a document that is no object", R"([{"lists":{}}])", {noLists});
+        Doc("no lists at all", R"({"lists":{}})", {});
+        Doc("an exported bookmarks member that is no object", R"({"bookmarks":5})", {noLists});
+        Doc("32 levels deep, inside a bookmark", NestedInBookmark(27),
+            {groupsA, modeNull, "R 7000000|a|6000|mode null|A"});
+        Doc("escapes in names",
+            R"({"lists":{"A\u00e9":{"bookmarks":{"t\tab\u0041\ud83d\ude00":{"frequency":7000000}}}}})",
+            {"D row 1: Groups now stand for the SDR++ list's group names: 1 \"A\u00e9\"", modeNull,
+             "R 7000000|t\tabA\U0001F600|6000|mode null|A\u00e9"});
+        Doc("empty names",
+            R"({"lists":{"":{"bookmarks":{"":{"frequency":7000000.0}}},"A":{"bookmarks":{"":{"frequency":7100000.0}}}}})",
+            {"D row 1: Mode \"mode null\" is no mode the receiver has; kept as it is (and 1 "
+             "later row)",
+             "D row 2: Groups now stand for the SDR++ list's group names: 1 \"A\"",
+             "R 7000000||6000|mode null|", "R 7100000||6000|mode null|A"});
     }
 
     // What an SDR# entry's elements give, wherever they stand in it, and the lines reported.
     static void AddSdrsharpDocuments() {
         const QByteArray head = "<?xml version=\"1.0\"?>\n<ArrayOfMemoryEntry>\n";
         const QByteArray foot = "</ArrayOfMemoryEntry>\n";
-        QTest::newRow("elements in another order, and the first of a repeated one")
-            << head +
-                   "<MemoryEntry><FilterBandwidth>9000</FilterBandwidth><Name>A</Name>"
-                   "<Frequency>7000000</Frequency><Name>B</Name><DetectorType>AM</DetectorType>"
-                   "<GroupName>G</GroupName><Frequency>8000000</Frequency></MemoryEntry>\n" +
-                   foot
-            << QStringList{"D row 1: Groups now stand for the SDR# list's group names: 1 \"G\"",
-                           "R 7000000|A|9000|AM|G"};
-        QTest::newRow("comments, CDATA, empty and nested elements")
-            << head +
-                   "<MemoryEntry><!-- x --><Name><![CDATA[a<b]]></Name><GroupName/>"
-                   "<Frequency><!-- y -->7100000</Frequency><Extra><Name>C</Name></Extra>"
-                   "<DetectorType></DetectorType></MemoryEntry>\n" +
-                   foot
-            << QStringList{"D row 1: Mode \"\" is no mode the receiver has; kept as it is",
-                           "R 7100000|a<b|500||"};
-        QTest::newRow("the lines of entries reported, counted on from one to the next")
-            << head + "<MemoryEntry>\n<Frequency>x</Frequency>\n</MemoryEntry>\n" +
-                   "<MemoryEntry><Frequency>7000000</Frequency><DetectorType>AM</DetectorType>"
-                   "</MemoryEntry>\n\n\n" +
-                   "<MemoryEntry>\n<Frequency>7000000.5</Frequency><DetectorType>AM</DetectorType>"
-                   "</MemoryEntry>\n" +
-                   "<MemoryEntry><Frequency></Frequency></MemoryEntry>\n" + foot
-            << QStringList{
-                   "D line 3: Frequency \"x\" is not a frequency in Hz; entry left out",
-                   "D line 9: Frequency \"7000000.5\" is not a whole number of Hz; rounded to "
-                   "7000001",
-                   "D line 11: Frequency \"\" is not a frequency in Hz; entry left out",
-                   "R 7000000||6000|AM|", "R 7000001||6000|AM|"};
+        Doc("elements in another order, and the first of a repeated one",
+            head +
+                "<MemoryEntry><FilterBandwidth>9000</FilterBandwidth><Name>A</Name>"
+                "<Frequency>7000000</Frequency><Name>B</Name><DetectorType>AM</DetectorType>"
+                "<GroupName>G</GroupName><Frequency>8000000</Frequency></MemoryEntry>\n" +
+                foot,
+            {"D row 1: Groups now stand for the SDR# list's group names: 1 \"G\"",
+             "R 7000000|A|9000|AM|G"});
+        Doc("comments, CDATA, empty and nested elements",
+            head +
+                "<MemoryEntry><!-- x --><Name><![CDATA[a<b]]></Name><GroupName/>"
+                "<Frequency><!-- y -->7100000</Frequency><Extra><Name>C</Name></Extra>"
+                "<DetectorType></DetectorType></MemoryEntry>\n" +
+                foot,
+            {"D row 1: Mode \"\" is no mode the receiver has; kept as it is",
+             "R 7100000|a<b|500||"});
+        Doc("the lines of entries reported, counted on from one to the next",
+            head + "<MemoryEntry>\n<Frequency>x</Frequency>\n</MemoryEntry>\n" +
+                "<MemoryEntry><Frequency>7000000</Frequency><DetectorType>AM</DetectorType>"
+                "</MemoryEntry>\n\n\n" +
+                "<MemoryEntry>\n<Frequency>7000000.5</Frequency><DetectorType>AM</DetectorType>"
+                "</MemoryEntry>\n" +
+                "<MemoryEntry><Frequency></Frequency></MemoryEntry>\n" + foot,
+            {"D line 3: Frequency \"x\" is not a frequency in Hz; entry left out",
+             "D line 9: Frequency \"7000000.5\" is not a whole number of Hz; rounded to "
+             "7000001",
+             "D line 11: Frequency \"\" is not a frequency in Hz; entry left out",
+             "R 7000000||6000|AM|", "R 7000001||6000|AM|"});
         const QByteArray two =
             "<MemoryEntry><Name>A</Name><Frequency>7000000</Frequency>"
             "<DetectorType>AM</DetectorType></MemoryEntry>\n"
             "<MemoryEntry><Name>B</Name><Frequency>7100000</Frequency>"
             "<DetectorType>AM</DetectorType></MemoryEntry>\n";
-        QTest::newRow("a comment holding an end tag")
-            << head + two + "<!-- </MemoryEntry> -->\n" + foot
-            << QStringList{"R 7000000|A|6000|AM|", "R 7100000|B|6000|AM|"};
-        QTest::newRow("an entry in an entry")
-            << head +
-                   "<MemoryEntry><MemoryEntry><Frequency>1</Frequency></MemoryEntry>"
-                   "<Frequency>7000000</Frequency></MemoryEntry>" +
-                   foot
-            << QStringList{"D row 1: Mode \"\" is no mode the receiver has; kept as it is",
-                           "R 7000000||500||"};
-        QTest::newRow("entries in another element, text beside them")
-            << head + "<Other>" + two + "</Other>text" + two + foot
-            << QStringList{"R 7000000|A|6000|AM|", "R 7100000|B|6000|AM|"};
-        QTest::newRow("an attribute of the root holding '>'")
-            << "<ArrayOfMemoryEntry a=\"x>y\">" + two + foot
-            << QStringList{"R 7000000|A|6000|AM|", "R 7100000|B|6000|AM|"};
-        QTest::newRow("the root's end tag twice")
-            << head + two + foot + two + foot
-            << QStringList{"ERROR line 8 is not well-formed XML: Start-end tags mismatch"};
-        QTest::newRow("a NUL byte between entries")
-            << head + two + QByteArray(1, '\0') + two + foot
-            << QStringList{"ERROR line 5 is not well-formed XML: Start-end tags mismatch"};
-        QTest::newRow("UTF-8 in a list declared Latin-1")
-            << "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><ArrayOfMemoryEntry>"
-               "<MemoryEntry><Name>Caf\xC3\xA9</Name><Frequency>7000000</Frequency>"
-               "</MemoryEntry>" +
-                   foot
-            << QStringList{"D row 1: Mode \"\" is no mode the receiver has; kept as it is",
-                           "R 7000000|Caf\u00C3\u00A9|500||"};
-        QTest::newRow("no root")
-            << two
-            << QStringList{
-                   "ERROR the XML has no <ArrayOfMemoryEntry> element, so it is no SDR# list"};
-        QTest::newRow("an empty root") << head + foot << QStringList{};
+        Doc("a comment holding an end tag", head + two + "<!-- </MemoryEntry> -->\n" + foot,
+            {"R 7000000|A|6000|AM|", "R 7100000|B|6000|AM|"});
+        Doc("an entry in an entry",
+            head +
+                "<MemoryEntry><MemoryEntry><Frequency>1</Frequency></MemoryEntry>"
+                "<Frequency>7000000</Frequency></MemoryEntry>" +
+                foot,
+            {"D row 1: Mode \"\" is no mode the receiver has; kept as it is", "R 7000000||500||"});
+        Doc("entries in another element, text beside them",
+            head + "<Other>" + two + "</Other>text" + two + foot,
+            {"R 7000000|A|6000|AM|", "R 7100000|B|6000|AM|"});
+        Doc("an attribute of the root holding '>'", "<ArrayOfMemoryEntry a=\"x>y\">" + two + foot,
+            {"R 7000000|A|6000|AM|", "R 7100000|B|6000|AM|"});
+        Doc("the root's end tag twice", head + two + foot + two + foot,
+            {"ERROR line 8 is not well-formed XML: Start-end tags mismatch"});
+        Doc("a NUL byte between entries", head + two + QByteArray(1, '\0') + two + foot,
+            {"ERROR line 5 is not well-formed XML: Start-end tags mismatch"});
+        Doc("UTF-8 in a list declared Latin-1",
+            "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><ArrayOfMemoryEntry>"
+            "<MemoryEntry><Name>Caf\xC3\xA9</Name><Frequency>7000000</Frequency>"
+            "</MemoryEntry>" +
+                foot,
+            {"D row 1: Mode \"\" is no mode the receiver has; kept as it is",
+             "R 7000000|Caf\u00C3\u00A9|500||"});
+        Doc("no root", two,
+            {"ERROR the XML has no <ArrayOfMemoryEntry> element, so it is no SDR# list"});
+        Doc("an empty root", head + foot, {});
     }
 
     // What gqrx lines give where the golden files do not go: tags past the receiver's 16, a
@@ -558,45 +502,36 @@ private:
             manyRead << QString("R %1||9000|AM|T%2").arg(7000000 + tag).arg(tag == 17 ? 1 : tag);
         }
         named.removeLast();
-        QTest::newRow("17 tags and one more")
-            << many
-            << QStringList{"D row 1: Groups now stand for the gqrx bookmark file's group names: " +
-                               named.join(", "),
-                           "D row 17: Groups are 16 on the receiver, too few for 2 more group "
-                           "names (first \"T17\"); 1 channel left without a group"} +
-                   manyRead;
-        QTest::newRow("a modulation of no gqrx, and one kept")
-            << QByteArray(
-                   "7000000;A;FM Wide;9000;\n7100000;B;WFM (mono);;\n7200000;C;FM Wide;9000;")
-            << QStringList{
-                   "D line 2: Bandwidth \"\" is not a whole number of Hz; the mode's "
-                   "default taken",
-                   "D row 1: Mode \"FM Wide\" is no mode the receiver has; kept as it is "
-                   "(and 1 later row)",
-                   "D row 2: Mode \"WFM (mono)\" is no mode the receiver has; kept as it is",
-                   "R 7000000|A|9000|FM Wide|",
-                   "R 7100000|B|6000|WFM (mono)|",
-                   "R 7200000|C|9000|FM Wide|"};
-        QTest::newRow("Windows-1252, a CR alone, a comment")
-            << QByteArray(
-                   "# Frequency\n7000000;a;AM;9000;\r7100000;b;AM;1;\n"
-                   "7200000;Caf\xe9;AM;9000;M\xfcnchen\n")
-            << QStringList{
-                   "D line 1: the file is not UTF-8 as gqrx writes it; read as "
-                   "Windows-1252",
-                   "D line 2: has 9 fields: neither a gqrx bookmark (5) nor a tag with its "
-                   "colour (name; #rrggbb); line left out",
-                   "D row 1: Groups now stand for the gqrx bookmark file's group names: "
-                   "1 \"M\u00fcnchen\"",
-                   "R 7200000|Caf\u00e9|9000|AM|M\u00fcnchen"};
-        QTest::newRow("too large")
-            << QByteArray(static_cast<qsizetype>(kMaxBookmarkListBytes) + 1, ' ')
-            << QStringList{"ERROR the gqrx bookmark file is larger than 64 MiB; not read"};
-        QTest::newRow("more bookmarks than channels")
-            << QByteArray("7000000;;AM;9000;\n").repeated(65536)
-            << QStringList{
-                   "ERROR the gqrx bookmark file holds 65536 bookmarks, more than the "
-                   "65535 channels a receiver holds; not read"};
+        Doc("17 tags and one more", many,
+            QStringList{"D row 1: Groups now stand for the gqrx bookmark file's group names: " +
+                            named.join(", "),
+                        "D row 17: Groups are 16 on the receiver, too few for 2 more group "
+                        "names (first \"T17\"); 1 channel left without a group"} +
+                manyRead);
+        Doc("a modulation of no gqrx, and one kept",
+            "7000000;A;FM Wide;9000;\n7100000;B;WFM (mono);;\n7200000;C;FM Wide;9000;",
+            {"D line 2: Bandwidth \"\" is not a whole number of Hz; the mode's "
+             "default taken",
+             "D row 1: Mode \"FM Wide\" is no mode the receiver has; kept as it is "
+             "(and 1 later row)",
+             "D row 2: Mode \"WFM (mono)\" is no mode the receiver has; kept as it is",
+             "R 7000000|A|9000|FM Wide|", "R 7100000|B|6000|WFM (mono)|",
+             "R 7200000|C|9000|FM Wide|"});
+        Doc("Windows-1252, a CR alone, a comment",
+            "# Frequency\n7000000;a;AM;9000;\r7100000;b;AM;1;\n"
+            "7200000;Caf\xe9;AM;9000;M\xfcnchen\n",
+            {"D line 1: the file is not UTF-8 as gqrx writes it; read as "
+             "Windows-1252",
+             "D line 2: has 9 fields: neither a gqrx bookmark (5) nor a tag with its "
+             "colour (name; #rrggbb); line left out",
+             "D row 1: Groups now stand for the gqrx bookmark file's group names: "
+             "1 \"M\u00fcnchen\"",
+             "R 7200000|Caf\u00e9|9000|AM|M\u00fcnchen"});
+        Doc("too large", QByteArray(static_cast<qsizetype>(kMaxBookmarkListBytes) + 1, ' '),
+            {"ERROR the gqrx bookmark file is larger than 64 MiB; not read"});
+        Doc("more bookmarks than channels", QByteArray("7000000;;AM;9000;\n").repeated(65536),
+            {"ERROR the gqrx bookmark file holds 65536 bookmarks, more than the "
+             "65535 channels a receiver holds; not read"});
     }
 };
 

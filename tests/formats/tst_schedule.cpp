@@ -82,46 +82,37 @@ private slots:
     void filters_data() {
         QTest::addColumn<QStringList>("options");
         QTest::addColumn<QStringList>("channels");
+        const auto row = [](const char* name, const QStringList& options,
+                            const QStringList& channels) {
+            QTest::newRow(name) << options << channels;
+        };
         const QString cri = "9610000 China Radio Int.", foni = "9420000 Fonì tis Elládas",
                       wwv = "5000000 WWV", habana = "6000000 R Habana Cuba",
                       funk = "6000000 Funkhaus Europa", orf = "6155000 Radio Österreich Int",
                       odd = "7325000 Odd time", rna = "11780500 Rádio Nacional da Amazônia",
                       saq = "17200 SAQ Grimeton", test = "16600100 Test digital Ü";
-        QTest::newRow("no filter, inactive left out")
-            << QStringList{} << QStringList{saq, wwv, habana, funk, orf, odd, foni, cri, rna, test};
-        QTest::newRow("at, start included")
-            << QStringList{"--at", "1800"} << QStringList{wwv, funk, foni, cri, rna};
-        QTest::newRow("at, end excluded") << QStringList{"--at=0100"} << QStringList{wwv, rna};
-        QTest::newRow("at, past midnight")
-            << QStringList{"--at", "0030"} << QStringList{wwv, habana, foni, rna};
-        QTest::newRow("span across midnight")
-            << QStringList{"--at", "2330-0015"} << QStringList{wwv, habana, foni, rna};
-        QTest::newRow("Saturday, unreadable days kept")
-            << QStringList{"--day", "Sa"}
-            << QStringList{saq, wwv, habana, orf, odd, foni, cri, rna};
-        QTest::newRow("Tuesday") << QStringList{"--day", "tu"}
-                                 << QStringList{saq, wwv, habana, funk, orf, odd, foni, cri, rna};
-        QTest::newRow("language in a list")
-            << QStringList{"--language", "E"} << QStringList{habana, odd, foni, cri, test};
-        QTest::newRow("two languages")
-            << QStringList{"--language", "Gr,P"} << QStringList{foni, rna};
-        QTest::newRow("target") << QStringList{"--target", "Af,CAm"} << QStringList{cri};
-        QTest::newRow("station, any case") << QStringList{"--station", "RÁDIO"} << QStringList{rna};
-        QTest::newRow("station, accents")
-            << QStringList{"--station", "fonÌ TIS ELLÁ"} << QStringList{foni};
-        QTest::newRow("band, ends included")
-            << QStringList{"--band", "6000-9420"} << QStringList{habana, funk, orf, odd, foni};
-        QTest::newRow("decimal band")
-            << QStringList{"--band", "16600.1-16600.1"} << QStringList{test};
-        QTest::newRow("date in winter")
-            << QStringList{"--date", "2026-12-24"}
-            << QStringList{saq, wwv, habana, orf, odd, foni, cri, rna, test};
-        QTest::newRow("date in summer")
-            << QStringList{"--date", "2026-07-01"}
-            << QStringList{wwv, habana, funk, orf, odd, foni, cri, rna, test};
-        QTest::newRow("all together")
-            << QStringList{"--at", "1800", "--day", "Sa", "--language", "E", "--target", "Af"}
-            << QStringList{cri};
+        row("no filter, inactive left out", {},
+            {saq, wwv, habana, funk, orf, odd, foni, cri, rna, test});
+        row("at, start included", {"--at", "1800"}, {wwv, funk, foni, cri, rna});
+        row("at, end excluded", {"--at=0100"}, {wwv, rna});
+        row("at, past midnight", {"--at", "0030"}, {wwv, habana, foni, rna});
+        row("span across midnight", {"--at", "2330-0015"}, {wwv, habana, foni, rna});
+        row("Saturday, unreadable days kept", {"--day", "Sa"},
+            {saq, wwv, habana, orf, odd, foni, cri, rna});
+        row("Tuesday", {"--day", "tu"}, {saq, wwv, habana, funk, orf, odd, foni, cri, rna});
+        row("language in a list", {"--language", "E"}, {habana, odd, foni, cri, test});
+        row("two languages", {"--language", "Gr,P"}, {foni, rna});
+        row("target", {"--target", "Af,CAm"}, {cri});
+        row("station, any case", {"--station", "RÁDIO"}, {rna});
+        row("station, accents", {"--station", "fonÌ TIS ELLÁ"}, {foni});
+        row("band, ends included", {"--band", "6000-9420"}, {habana, funk, orf, odd, foni});
+        row("decimal band", {"--band", "16600.1-16600.1"}, {test});
+        row("date in winter", {"--date", "2026-12-24"},
+            {saq, wwv, habana, orf, odd, foni, cri, rna, test});
+        row("date in summer", {"--date", "2026-07-01"},
+            {wwv, habana, funk, orf, odd, foni, cri, rna, test});
+        row("all together", {"--at", "1800", "--day", "Sa", "--language", "E", "--target", "Af"},
+            {cri});
     }
     void filters() {
         QFETCH(QStringList, options);
@@ -145,28 +136,44 @@ private slots:
                  qPrintable(dates.err));
     }
 
+    // One channel per broadcast, each on air from 0000 to 0100: a receiver's 65,535 are
+    // written, one more is refused whole; options that cannot be read write nothing.
     void exitStatus_data() {
         QTest::addColumn<QStringList>("options");
         QTest::addColumn<int>("status");
-        QTest::newRow("clean") << QStringList{} << kExitOk;
-        QTest::newRow("nothing passes") << QStringList{"--at", "1200"} << kExitFileError;
-        QTest::newRow("time 2400") << QStringList{"--at", "2400"} << kExitUsageError;
-        QTest::newRow("day") << QStringList{"--day", "Xx"} << kExitUsageError;
-        QTest::newRow("band backwards") << QStringList{"--band", "9000-5000"} << kExitUsageError;
-        QTest::newRow("no leap day") << QStringList{"--date", "2027-02-29"} << kExitUsageError;
-        QTest::newRow("memory file without model") << QStringList{"--to", "x"} << kExitUsageError;
+        QTest::addColumn<int>("broadcasts");
+        const auto row = [](const char* name, const QStringList& options, int status,
+                            int broadcasts = 1) {
+            QTest::newRow(name) << options << status << broadcasts;
+        };
+        row("clean", {}, kExitOk);
+        row("nothing passes", {"--at", "1200"}, kExitFileError);
+        row("time 2400", {"--at", "2400"}, kExitUsageError);
+        row("day", {"--day", "Xx"}, kExitUsageError);
+        row("band backwards", {"--band", "9000-5000"}, kExitUsageError);
+        row("no leap day", {"--date", "2027-02-29"}, kExitUsageError);
+        row("memory file without model", {"--to", "x"}, kExitUsageError);
+        row("a whole memory", {}, kExitOk, 65535);
+        row("one channel more", {}, kExitFileError, 65536);
     }
     void exitStatus() {
         QFETCH(QStringList, options);
         QFETCH(int, status);
+        QFETCH(int, broadcasts);
         QTemporaryDir dir;
+        QByteArray bytes = kHeader;
+        for (int i = 0; i < broadcasts; ++i) {
+            bytes += QByteArray::number(1000 + i) + ";0000-0100;;D;S" + QByteArray::number(i) +
+                     ";E;Eu;;1;;\r\n";
+        }
         const QString sked = dir.filePath("sked.csv");
-        QVERIFY(testing::WriteBytes(sked,
-                                    kHeader + "6000;0000-0100;;CUB;R Habana Cuba;S;NAm;;1;;\r\n"));
+        QVERIFY(testing::WriteBytes(sked, bytes));
         const Run run = RunSchedule(options, sked, dir.filePath("out.csv"));
         QCOMPARE(run.status, status);
-        QCOMPARE(QFile::exists(dir.filePath("out.csv")),
-                 status != kExitUsageError && run.channels.size() == 1);
+        QCOMPARE(run.channels.size(), status == kExitOk ? broadcasts : 0);
+        QCOMPARE(QFile::exists(dir.filePath("out.csv")), status == kExitOk);
+        QCOMPARE(run.err.contains("65536 channels, more than the 65535 a receiver holds"),
+                 broadcasts > 65535);
     }
 
     // The channels of a list on air at a minute, on a day or any day, or within a span.
@@ -174,22 +181,18 @@ private slots:
         QTest::addColumn<QStringList>("options");
         QTest::addColumn<QStringList>("lines");
         QTest::addColumn<int>("status");
+        const auto row = [](const char* name, const QStringList& options, const QStringList& lines,
+                            int status) { QTest::newRow(name) << options << lines << status; };
         const QString cuba = "3 6000 kHz R Habana Cuba: 0000-0100 S NAm",
                       ert = "7 9420 kHz ERT: 2100-0100[Sa] Gr Eu",
                       wwv = "20 5000 kHz WWV: 0000-2400[Mo-Fr] -TS NAm";
-        QTest::newRow("any day") << QStringList{"--at", "0030"} << QStringList{cuba, ert, wwv}
-                                 << kExitOk;
-        QTest::newRow("the day it starts")
-            << QStringList{"--at=2330", "--day=sa"} << QStringList{ert} << kExitOk;
-        QTest::newRow("within a span")
-            << QStringList{"--at", "2345-0015", "--day", "Su"} << QStringList{cuba, wwv} << kExitOk;
-        QTest::newRow("none on air")
-            << QStringList{"--at", "1830", "--day", "Sa"} << QStringList{} << kExitOk;
-        QTest::newRow("no time") << QStringList{"--day", "Sa"} << QStringList{} << kExitUsageError;
-        QTest::newRow("unknown option")
-            << QStringList{"--at", "1800", "--within", "60"} << QStringList{} << kExitUsageError;
-        QTest::newRow("two lists")
-            << QStringList{"--at", "1800", "@/list.csv"} << QStringList{} << kExitUsageError;
+        row("any day", {"--at", "0030"}, {cuba, ert, wwv}, kExitOk);
+        row("the day it starts", {"--at=2330", "--day=sa"}, {ert}, kExitOk);
+        row("within a span", {"--at", "2345-0015", "--day", "Su"}, {cuba, wwv}, kExitOk);
+        row("none on air", {"--at", "1830", "--day", "Sa"}, {}, kExitOk);
+        row("no time", {"--day", "Sa"}, {}, kExitUsageError);
+        row("unknown option", {"--at", "1800", "--within", "60"}, {}, kExitUsageError);
+        row("two lists", {"--at", "1800", "@/list.csv"}, {}, kExitUsageError);
     }
     void onAir() {
         QFETCH(QStringList, options);
@@ -265,31 +268,6 @@ private slots:
                                            std::string(written.CellText(row, Comments)));
         }
         QCOMPARE(rows, channels);
-    }
-
-    // One channel per broadcast: a receiver's 65,535 are written, one more is refused whole.
-    void channelLimit_data() {
-        QTest::addColumn<int>("broadcasts");
-        QTest::addColumn<int>("status");
-        QTest::newRow("a whole memory") << 65535 << kExitOk;
-        QTest::newRow("one channel more") << 65536 << kExitFileError;
-    }
-    void channelLimit() {
-        QFETCH(int, broadcasts);
-        QFETCH(int, status);
-        QTemporaryDir dir;
-        QByteArray bytes = kHeader;
-        for (int i = 0; i < broadcasts; ++i) {
-            bytes += QByteArray::number(1000 + i) + ";0000-2400;;D;S" + QByteArray::number(i) +
-                     ";E;Eu;;1;;\r\n";
-        }
-        const QString sked = dir.filePath("sked.csv");
-        QVERIFY(testing::WriteBytes(sked, bytes));
-        const Run run = RunSchedule({}, sked, dir.filePath("out.csv"));
-        QCOMPARE(run.status, status);
-        QCOMPARE(run.channels.size(), status == kExitOk ? broadcasts : 0);
-        QCOMPARE(run.err.contains("65536 channels, more than the 65535 a receiver holds"),
-                 status != kExitOk);
     }
 };
 

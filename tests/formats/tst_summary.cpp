@@ -1,5 +1,6 @@
 #include <QtTest>
 
+#include "../TestTables.h"
 #include "formats/EibiSchedule.h"
 #include "formats/ScheduleFilter.h"
 #include "formats/ScheduleSummary.h"
@@ -11,21 +12,12 @@ namespace {
 
 // The channels the import makes of schedule lines (after EiBi's header).
 MemoryTable Imported(const QByteArray& lines) {
-    const Schedule schedule = ReadEibiSchedule(("kHz:75;Time(UTC):93;Days:59;ITU:49;Station:201;"
-                                                "Lng:49;Target:62;Remarks:135;P:35;Start:60;"
-                                                "Stop:60;\r\n" +
-                                                lines)
-                                                   .toStdString());
+    const Schedule schedule =
+        ReadEibiSchedule(("kHz:75;Time(UTC):93;Days:59;ITU:49;Station:201;Lng:49;Target:62;"
+                          "Remarks:135;P:35;Start:60;Stop:60;\r\n" +
+                          lines)
+                             .toStdString());
     return ScheduleChannels(SelectBroadcasts(schedule, {}).entries);
-}
-
-QStringList ImportedComments(const QByteArray& lines) {
-    const MemoryTable channels = Imported(lines);
-    QStringList comments;
-    for (int row = 1; row < channels.RowCount(); ++row) {
-        comments << QString::fromStdString(std::string(channels.CellText(row, Comments)));
-    }
-    return comments;
 }
 
 // Rows "Number;Frequency;Mode;Callsign;Comments" as a table, and back.
@@ -47,7 +39,7 @@ QStringList RowsOf(const MemoryTable& table) {
     for (int row = 1; row < table.RowCount(); ++row) {
         QStringList cells;
         for (const int column : {Number, Frequency, Mode, Callsign, Comments}) {
-            cells << QString::fromStdString(std::string(table.CellText(row, column)));
+            cells << testing::Cell(table, row, column);
         }
         rows << cells.join(';');
     }
@@ -100,39 +92,38 @@ private slots:
     void importedComments_data() {
         QTest::addColumn<QByteArray>("lines");
         QTest::addColumn<QStringList>("comments");
-        QTest::newRow("daily spans as written")
-            << QByteArray(
-                   "9420;2100-0100;;GRC;ERT;Gr,E;Eu;;1;;\n"
-                   "9420;1800-1900;;GRC;ERT;Gr;Eu;;1;;\n9420;2100-0100;;GRC;ERT;E;;;1;;\n")
-            << QStringList{"2100-0100,1800-1900 Gr,E Eu"};
-        QTest::newRow("days joined")
-            << QByteArray(
-                   "6000;1800-1900;Sa;D;DW;E;Eu;;1;;\n6000;0600-0800;1-5;D;DW;E;Eu;;1;;\n"
-                   "6000;1800-1900;Su;D;DW;E;Eu;;1;;\n")
-            << QStringList{"1800-1900[Sa,Su],0600-0800[Mo-Fr] E Eu"};
-        QTest::newRow("daily and a day make daily")
-            << QByteArray("6000;1800-1900;Sa;D;DW;E;Eu;;1;;\n6000;1800-1900;;D;DW;;;;1;;\n")
-            << QStringList{"1800-1900 E Eu"};
-        QTest::newRow("unread days stay apart")
-            << QByteArray(
-                   "9610;1900-2000;irr;CHN;CRI;F;Af;;1;;\n"
-                   "9610;1900-2000;Mo;CHN;CRI;F;Af;;1;;\n"
-                   "9610;1900-2000;1.Sa] x;CHN;CRI;F;Af;;1;;\n")
-            << QStringList{"1900-2000[irr],1900-2000[Mo],1900-2000[1.Sa__x] F Af"};
-        QTest::newRow("unreadable time")
-            << QByteArray(
-                   "7325;25:00-01;;X;Odd;E;Eu;;1;;\n7330;0100-0200;;X;Odd;E;Eu;;1;;\n"
-                   "7330;1:00;;X;Odd;;;;1;;\n")
-            << QStringList{"25:00-01 E Eu", "0100-0200 E Eu"};
+        const auto row = [](const char* name, const QByteArray& lines,
+                            const QStringList& comments) {
+            QTest::newRow(name) << lines << comments;
+        };
+        row("daily spans as written",
+            "9420;2100-0100;;GRC;ERT;Gr,E;Eu;;1;;\n"
+            "9420;1800-1900;;GRC;ERT;Gr;Eu;;1;;\n9420;2100-0100;;GRC;ERT;E;;;1;;\n",
+            {"2100-0100,1800-1900 Gr,E Eu"});
+        row("days joined",
+            "6000;1800-1900;Sa;D;DW;E;Eu;;1;;\n6000;0600-0800;1-5;D;DW;E;Eu;;1;;\n"
+            "6000;1800-1900;Su;D;DW;E;Eu;;1;;\n",
+            {"1800-1900[Sa,Su],0600-0800[Mo-Fr] E Eu"});
+        row("daily and a day make daily",
+            "6000;1800-1900;Sa;D;DW;E;Eu;;1;;\n6000;1800-1900;;D;DW;;;;1;;\n", {"1800-1900 E Eu"});
+        row("unread days stay apart",
+            "9610;1900-2000;irr;CHN;CRI;F;Af;;1;;\n"
+            "9610;1900-2000;Mo;CHN;CRI;F;Af;;1;;\n"
+            "9610;1900-2000;1.Sa] x;CHN;CRI;F;Af;;1;;\n",
+            {"1900-2000[irr],1900-2000[Mo],1900-2000[1.Sa__x] F Af"});
+        row("unreadable time",
+            "7325;25:00-01;;X;Odd;E;Eu;;1;;\n7330;0100-0200;;X;Odd;E;Eu;;1;;\n"
+            "7330;1:00;;X;Odd;;;;1;;\n",
+            {"25:00-01 E Eu", "0100-0200 E Eu"});
     }
     void importedComments() {
         QFETCH(QByteArray, lines);
         QFETCH(QStringList, comments);
-        QCOMPARE(ImportedComments(lines), comments);
+        QCOMPARE(testing::ColumnTexts(Imported(lines), Comments), comments);
     }
 
     // Start minute on, end minute off; a span past midnight on the day it starts.
-    void onAir_data() {
+    void summaryOnAir_data() {
         QTest::addColumn<QString>("summary");
         QTest::addColumn<int>("hhmm");
         QTest::addColumn<int>("day");  // 0 Monday; -1 any day
@@ -155,7 +146,7 @@ private slots:
         QTest::newRow("within, into next day") << "0030-0100[Tu]" << 2345 << 0 << 60 << true;
         QTest::newRow("within, wrong next day") << "0030-0100[Tu]" << 2345 << 1 << 60 << false;
     }
-    void onAir() {
+    void summaryOnAir() {
         QFETCH(QString, summary);
         QFETCH(int, hhmm);
         QFETCH(int, day);
@@ -168,47 +159,41 @@ private slots:
 
     // A new season over a table: the user's rows stay as they are, the schedule's are kept,
     // updated, removed, and the season's new pairs added after the highest Number.
-    void seasonUpdate_data() {
+    void planSeasonUpdate_data() {
         QTest::addColumn<QStringList>("table");
         QTest::addColumn<QStringList>("after");
         QTest::addColumn<QString>("counts");  // kept, updated, added, removed
         const QString dw = "6000000;AM;DW;1800-1900 E Eu", ert = "9420000;AM;ERT;2100-0100 Gr",
                       cuba = "11780000;AM;Radio Habana Cuba;0000-0100,0600-0800[Mo-Fr] S,E NAm";
-        QTest::newRow("hand-made rows untouched")
-            << QStringList{"1;7100000;LSB;Ham net;Radio Australia", "2;6000000;AM;DW;",
-                           "x;5000000;AM;WWV;0900 news"}
-            << QStringList{"1;7100000;LSB;Ham net;Radio Australia",
-                           "2;6000000;AM;DW;",
-                           "x;5000000;AM;WWV;0900 news",
-                           "3;" + dw,
-                           "4;" + ert,
-                           "5;" + cuba}
-            << "0 0 3 0";
-        QTest::newRow("kept, updated, edits kept")
-            << QStringList{"7;9420000;USB;ERT;2100-0100[Sa] Gr", "5;" + dw}
-            << QStringList{"7;9420000;USB;ERT;2100-0100 Gr", "5;" + dw, "8;" + cuba} << "1 1 1 0";
-        QTest::newRow("cut by a memory file")
-            << QStringList{"2;9420000;AM;ERT;2100-0100 Gr", "3;6000000;AM;DW;1800-1900 E",
-                           "4;11780000;AM;Radio Habana;0000-0100,0600-0800[Mo-Fr] S,E "}
-            << QStringList{"2;9420000;AM;ERT;2100-0100 Gr", "3;6000000;AM;DW;1800-1900 E Eu",
-                           "4;11780000;AM;Radio Habana;0000-0100,0600-0800[Mo-Fr] S,E "}
-            << "2 1 0 0";
-        QTest::newRow("removed, order kept")
-            << QStringList{"9;7325000;AM;Gone;0100-0200 E", "1;7100000;LSB;Ham net;",
-                           "8;5000000;AM;WWV;0000-2400 -TS", "2;" + dw}
-            << QStringList{"1;7100000;LSB;Ham net;", "2;" + dw, "10;" + ert, "11;" + cuba}
-            << "1 0 2 2";
-        QTest::newRow("numbered above the highest")
-            << QStringList{"65000;7100000;LSB;Ham net;", "12;" + dw}
-            << QStringList{"65000;7100000;LSB;Ham net;", "12;" + dw, "65001;" + ert,
-                           "65002;" + cuba}
-            << "1 0 2 0";
-        QTest::newRow("repeated pair, Hz written otherwise")
-            << QStringList{"1;" + dw, "2; 6000000 ;AM;DW;1800-1900 E", "3;" + ert}
-            << QStringList{"1;" + dw, "2; 6000000 ;AM;DW;1800-1900 E Eu", "3;" + ert, "4;" + cuba}
-            << "2 1 1 0";
+        const auto row = [](const char* name, const QStringList& table, const QStringList& after,
+                            const QString& counts) {
+            QTest::newRow(name) << table << after << counts;
+        };
+        row("hand-made rows untouched",
+            {"1;7100000;LSB;Ham net;Radio Australia", "2;6000000;AM;DW;",
+             "x;5000000;AM;WWV;0900 news"},
+            {"1;7100000;LSB;Ham net;Radio Australia", "2;6000000;AM;DW;",
+             "x;5000000;AM;WWV;0900 news", "3;" + dw, "4;" + ert, "5;" + cuba},
+            "0 0 3 0");
+        row("kept, updated, edits kept", {"7;9420000;USB;ERT;2100-0100[Sa] Gr", "5;" + dw},
+            {"7;9420000;USB;ERT;2100-0100 Gr", "5;" + dw, "8;" + cuba}, "1 1 1 0");
+        row("cut by a memory file",
+            {"2;9420000;AM;ERT;2100-0100 Gr", "3;6000000;AM;DW;1800-1900 E",
+             "4;11780000;AM;Radio Habana;0000-0100,0600-0800[Mo-Fr] S,E "},
+            {"2;9420000;AM;ERT;2100-0100 Gr", "3;6000000;AM;DW;1800-1900 E Eu",
+             "4;11780000;AM;Radio Habana;0000-0100,0600-0800[Mo-Fr] S,E "},
+            "2 1 0 0");
+        row("removed, order kept",
+            {"9;7325000;AM;Gone;0100-0200 E", "1;7100000;LSB;Ham net;",
+             "8;5000000;AM;WWV;0000-2400 -TS", "2;" + dw},
+            {"1;7100000;LSB;Ham net;", "2;" + dw, "10;" + ert, "11;" + cuba}, "1 0 2 2");
+        row("numbered above the highest", {"65000;7100000;LSB;Ham net;", "12;" + dw},
+            {"65000;7100000;LSB;Ham net;", "12;" + dw, "65001;" + ert, "65002;" + cuba}, "1 0 2 0");
+        row("repeated pair, Hz written otherwise",
+            {"1;" + dw, "2; 6000000 ;AM;DW;1800-1900 E", "3;" + ert},
+            {"1;" + dw, "2; 6000000 ;AM;DW;1800-1900 E Eu", "3;" + ert, "4;" + cuba}, "2 1 1 0");
     }
-    void seasonUpdate() {
+    void planSeasonUpdate() {
         QFETCH(QStringList, table);
         QFETCH(QStringList, after);
         QFETCH(QString, counts);

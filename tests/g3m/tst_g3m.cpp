@@ -1,11 +1,19 @@
 #include <QtTest>
 
+#include <algorithm>
 #include <cstdint>
+#include <functional>
+#include <map>
+#include <numeric>
+#include <random>
+#include <string>
 #include <vector>
 
 #include "../TestTables.h"
 #include "TestData.h"
 #include "channel/CellChecks.h"
+#include "channel/EditChecks.h"
+#include "channel/TableChecks.h"
 #include "files/ChannelFiles.h"
 #include "g3m/MemoryFile.h"
 #include "g3m/MemoryFileReader.h"
@@ -13,6 +21,8 @@
 #include "g3m/RecordChecksum.h"
 #include "io/Messages.h"
 #include "io/SafeFile.h"
+#include "table/Columns.h"
+#include "table/MoveRows.h"
 
 using namespace corvalen;
 
@@ -65,21 +75,32 @@ MemoryTable TableOf(std::initializer_list<Cells> rows) {
     return table;
 }
 
-QStringList Strings(const MemoryTable& table, int row) {
-    QStringList cells;
-    for (int column = 0; column < table.ColCount(); ++column) {
-        cells << QString::fromStdString(std::string(table.CellText(row, column)));
-    }
-    return cells;
+// What a whole-table check finds, in the order the editor keeps.
+std::vector<Diagnostic> Full(const MemoryTable& table) {
+    std::vector<Diagnostic> problems = CheckCells(table, ReceiverModel());
+    std::stable_sort(problems.begin(), problems.end(),
+                     [](const Diagnostic& a, const Diagnostic& b) {
+                         return a.number != b.number ? a.number < b.number : a.column < b.column;
+                     });
+    return problems;
 }
 
-// The 19 cells of a row: Number, Frequency, Bandwidth, IF Shift, then the rest by column.
-QStringList RowOf(std::initializer_list<std::pair<int, QString>> cells) {
-    QStringList row(kImportedColumnCount);
-    for (const auto& [column, text] : cells) {
-        row[column] = text;
+QString FirstDifference(const std::vector<Diagnostic>& kept, const std::vector<Diagnostic>& full) {
+    const auto [a, b] = std::mismatch(kept.begin(), kept.end(), full.begin(), full.end());
+    return QString("kept %1 problems, a full check %2; first differing: %3 / %4")
+        .arg(kept.size())
+        .arg(full.size())
+        .arg(a == kept.end() ? "-" : QString::fromStdString(DiagnosticLine(*a)))
+        .arg(b == full.end() ? "-" : QString::fromStdString(DiagnosticLine(*b)));
+}
+
+// The problems of each table row.
+std::map<int, std::vector<Diagnostic>> ByRow(const std::vector<Diagnostic>& problems) {
+    std::map<int, std::vector<Diagnostic>> rows;
+    for (const Diagnostic& problem : problems) {
+        rows[problem.number].push_back(problem);
     }
-    return row;
+    return rows;
 }
 
 }  // namespace
@@ -306,6 +327,8 @@ private slots:
                                        "in row 139000"}));
     }
 
+    // Problems across rows (a Number used again, however written; a frequency and mode alike,
+    // fractions of a Hz included), in the panel's form; each cell's own messages: field.
     void checkCells() {
         const auto ch = [](const char* number, const char* frequency, const char* mode = "USB") {
             Cells cells(kImportedColumnCount);
@@ -318,8 +341,6 @@ private slots:
              ch(" 3", "7100000.4"), Cells{}, ch("70000", "1"), ch("8", "9000000", ""),
              ch("9", "9000000", "CW"), ch("10", "9000000", "AM"), ch("11", "7100000", "usb")});
         table.SetCellText(2, Mode, "bad");  // not reported: the row is not written at all
-        table.SetCellText(3, Groups, "0+17");
-        table.SetCellText(3, Callsign, "ABCDEFGHIJKLM");
         table.SetCellText(8, Bandwidth, "");
         const std::vector<Diagnostic> problems = CheckCells(table, "303");
         QStringList lines;
@@ -336,12 +357,8 @@ private slots:
                             "as channel 3",
                             R"(row 2, Number: "0" is not a channel number from 1 to 65535; )"
                             "row not written",
-                            R"(row 3, Groups: "0+17" names "0", "17", which are not groups )"
-                            "from 1 to 16; written as no group",
                             R"(row 3, Mode: "usb" is not a mode the receiver knows (CW, AM, FM, )"
                             "LSB, USB, AMS, FM3, FM6, AMN, DSB, ISB); written as CW",
-                            "row 3, Callsign: \"ABCDEFGHIJKLM\" is longer than 12 characters; "
-                            "written as \"ABCDEFGHIJKL\"",
                             R"(row 4, Number: "3" is used again in row 5; only row 5 is written )"
                             "as channel 3",
                             "row 4, Frequency: 7100000 Hz with mode USB is already in row 1",
@@ -361,7 +378,7 @@ private slots:
         QCOMPARE(notices, QList<int>({4, 5, 5, 8, 9, 11}));
         QCOMPARE(NoticeCount(problems), std::size_t(6));
         // The converter's form keeps the column name in the message.
-        QCOMPARE(DiagnosticLine(problems[11]), "row 8: Mode is empty; written as CW");
+        QCOMPARE(DiagnosticLine(problems[9]), "row 8: Mode is empty; written as CW");
 
         // (CheckCells reads each row's own cells through CheckRowCells.) Row 6 is empty.
         QVERIFY(IsEmptyRow(table, 6) && !IsEmptyRow(table, 5));
@@ -402,7 +419,7 @@ private slots:
             read[Bandwidth] = read[IfShift] = "0";
             QTest::addRow("%s, 303", name) << "303" << written << read;
         };
-        QStringList plain = Strings(TableOf({ExampleRow()}), 1);
+        QStringList plain = testing::CellTexts(TableOf({ExampleRow()}), 1);
         plain[Hotkey] = "3", plain[Lockout] = "1", plain[Priority] = "";
         both("plain", plain, plain);
 
@@ -421,16 +438,16 @@ private slots:
         written[Groups] = read[Groups] = "1+2+3+4+5+6+7+8+9+10+11+12+13+14+15+16";
         both("every group", written, read);
 
-        written = read = RowOf({{Number, "65535"},
-                                {Frequency, "4294967295"},
-                                {Bandwidth, "2147483647"},
-                                {IfShift, "-2147483648"},
-                                {Hotkey, "4294967295"},
-                                {Lockout, "4294967295"},
-                                {LevelSquelch, "-65535"},
-                                {Mode, "ISB"},
-                                {Callsign, "ABCDEFGHIJKL"},
-                                {Comments, QString(31, 'c')}});
+        written = read = testing::RowOf({{Number, "65535"},
+                                         {Frequency, "4294967295"},
+                                         {Bandwidth, "2147483647"},
+                                         {IfShift, "-2147483648"},
+                                         {Hotkey, "4294967295"},
+                                         {Lockout, "4294967295"},
+                                         {LevelSquelch, "-65535"},
+                                         {Mode, "ISB"},
+                                         {Callsign, "ABCDEFGHIJKL"},
+                                         {Comments, QString(31, 'c')}});
         both("largest values, texts at full width", written, read);
 
         written = read = plain;
@@ -465,7 +482,7 @@ private slots:
             std::string_view(image.data(), image.size()), testing::Model(model));
         QCOMPARE(Problems(report.problems), QStringList());
         QCOMPARE(report.table.ChannelCount(), 1);
-        QCOMPARE(Strings(report.table, 1), read);
+        QCOMPARE(testing::CellTexts(report.table, 1), read);
     }
 
     // One field of a record (channel 1 of a "303" file, checksum made to match) read into its
@@ -513,7 +530,7 @@ private slots:
 
         const MemoryFileReadReport report = DecodeMemoryFileImage(record.toStdString(), "303");
         QCOMPARE(report.table.ChannelCount(), 1);
-        QCOMPARE(QString::fromStdString(std::string(report.table.CellText(1, column))), cell);
+        QCOMPARE(testing::Cell(report.table, 1, column), cell);
         QCOMPARE(Problems(report.problems),
                  problem.isEmpty() ? QStringList() : QStringList(problem));
     }
@@ -524,14 +541,6 @@ private slots:
         QVERIFY(SaveMemoryFile(path, TableOf({ExampleRow()}), "313").ok());
         QCOMPARE(testing::ReadBytes(dir.filePath("memory.g3m")).toHex(' '),
                  testing::ReadBytes(CORVALEN_TEST_DATA_DIR "/g3m/channel5_313.g3m").toHex(' '));
-        // (Saving over an existing file: recordsKept.) An existing file that cannot be read, or a
-        // place that cannot be written, is an error that names the path.
-        for (const QString& bad : {dir.path(), dir.filePath("no/folder/x.g3m")}) {
-            const auto saved =
-                SaveMemoryFile(bad.toStdString(), TableOf({{"1", "7100000"}}), "303");
-            QVERIFY(!saved.ok());
-            QVERIFY(QString::fromStdString(corvalen::ErrorSentence(saved.error())).contains(bad));
-        }
     }
 
     // Saving into an existing file counts the old records no row replaced, leaving out the
@@ -619,6 +628,223 @@ private slots:
         std::string message = "Callsign ";
         AppendQuotedCellTo(message, text);
         QCOMPARE(QByteArray::fromStdString(message), "Callsign " + quoted);
+    }
+
+    // A memory file put a piece at a time, as a save writes one that had no bytes before, holds the
+    // same bytes and gives the same report as the whole image: rows in channel order past a piece,
+    // then rows out of that order (places already put, channel numbers used again), gaps, and a
+    // file with old bytes, which is put whole.
+    void piecesAsImage_data() {
+        QTest::addColumn<QList<int>>("numbers");
+        QTest::addColumn<int>("oldRecords");  // records of an old file: none, or channels 1 to N
+        QList<int> inOrder;
+        for (int n = 1; n <= 2000; ++n) {
+            inOrder << n;
+        }
+        QTest::newRow("in order") << inOrder << 0;
+        QTest::newRow("in order, then late places and numbers again")
+            << inOrder + QList<int>{3, 1500, 2000, 2600, 2603, 1, 2603} << 0;
+        QTest::newRow("gaps") << QList<int>{5, 900, 1800, 1801, 65535} << 0;
+        QTest::newRow("backwards") << QList<int>{2000, 1200, 700, 1} << 0;
+        QTest::newRow("old file") << inOrder + QList<int>{2, 2500} << 2100;
+    }
+    void piecesAsImage() {
+        QFETCH(QList<int>, numbers);
+        QFETCH(int, oldRecords);
+        const MemoryTable table = testing::RowsNumbered(numbers);
+        ByteBuffer whole(92 * static_cast<std::size_t>(oldRecords), '\x01');
+        ByteBuffer image = whole;
+        const MemoryFileSaveReport expected = PlaceRecords(table, "313", whole);
+        std::string file;
+        bool gap = false;
+        RecordPlacer placer("313", image, 0, [&](std::size_t at, std::string_view bytes) {
+            gap = gap || at > file.size();
+            file.resize(std::max(file.size(), at + bytes.size()));
+            file.replace(at, bytes.size(), bytes);
+            return Status(Done{});
+        });
+        for (int row = 1; row < table.RowCount(); ++row) {
+            const RowTexts cells = RowTextsOf(table, row);
+            placer.Place(PresentCells(table, cells));
+        }
+        const MemoryFileSaveReport report = placer.Finish();
+        QVERIFY(!gap && placer.Written());
+        QVERIFY(file == std::string(whole.data(), whole.size()));
+        QVERIFY(report.problems == expected.problems);
+        QVERIFY(report.rowsReplaced == expected.rowsReplaced);
+        QCOMPARE(report.recordsWritten, expected.recordsWritten);
+        QCOMPARE(report.recordsKept, expected.recordsKept);
+    }
+
+    // Random edits of a table whose values repeat often; after each, the problems kept up to
+    // date edit by edit must equal a whole-table check. Row commands of the kinds a step may
+    // take, each now and then undone: cells set (as a paste or Set Field does), rows inserted
+    // and deleted anywhere, rows moved as a block, and the table sorted. Large tables, whose
+    // repeat and alike indexes grow past their first sizes, take a few steps.
+    void followsEditsAsAFullCheckWould_data() {
+        QTest::addColumn<int>("column");  // the column edited most
+        QTest::addColumn<QStringList>("values");
+        QTest::addColumn<QString>("commands");  // c: cells, i: insert and delete, m: move, s: sort
+        QTest::addColumn<int>("channels");
+        const auto row = [](const char* name, int column, const QStringList& values,
+                            const QString& commands, int channels = 24) {
+            QTest::newRow(name) << column << values << commands << channels;
+        };
+        row("channel numbers", Number, {"1", "2", "3", "03", " 2", "", "x"}, "c");
+        row("frequencies", Frequency, {"7005000", "7010000", "7010000.4", "", "abc"}, "c");
+        row("modes, known and other", Mode, {"USB", "usb", "AM", "", "WFM", "wfm"}, "c");
+        row("rows emptied, inserted and deleted", Callsign, {"", "C1"}, "ci");
+        row("rows moved", Number, {"1", "2", "03"}, "cm");
+        row("rows sorted", Frequency, {"7005000", ""}, "cs");
+        row("every command", Mode, {"USB", "AM", "WFM", ""}, "cims");
+        row("4097 channels", Number, {"1", "2", "07"}, "ci", 4097);
+        row("20001 channels", Frequency, {"7005000", "7010000.4"}, "c", 20001);
+    }
+    void followsEditsAsAFullCheckWould() {
+        QFETCH(int, column);
+        QFETCH(QStringList, values);
+        QFETCH(QString, commands);
+        QFETCH(int, channels);
+        const QStringList numbers{"1", "2", "3", "07", "", "x", "65536", " 3"};
+        const QStringList frequencies{"7005000", "7010000", "7010000.4", "", "x", "-5"};
+        const QStringList modes{"USB", "AM", "", "WFM", "usb"};
+        const QStringList bandwidths{"2400", "2400", ""};
+        std::mt19937 random(channels);
+        const auto below = [&](int n) { return int(random() % unsigned(n)); };
+        const auto pick = [&](const QStringList& list) {
+            return list[below(int(list.size()))].toStdString();
+        };
+        const std::pair<int, const QStringList*> lists[] = {{Number, &numbers},
+                                                            {Frequency, &frequencies},
+                                                            {Mode, &modes},
+                                                            {Bandwidth, &bandwidths}};
+        MemoryTable table = testing::Channels(channels);
+        for (int r = 1; r < table.RowCount(); ++r) {
+            if (below(50) == 0) {
+                for (int c = 0; c < table.ColCount(); ++c) {
+                    table.SetCellText(r, c, "");
+                }
+            }
+            for (const auto& [c, list] : lists) {
+                if (below(4) == 0) {
+                    table.SetCellText(r, c, pick(*list));
+                }
+            }
+        }
+        // For each row, the row it was at the last check, negated where its cells changed
+        // since, in the columns `changed`; 0 for a new row.
+        std::vector<int> from;
+        ColumnSet changed;
+        const auto set = [&](int row, int c, std::string text) {
+            table.SetCellText(row, c, std::move(text));
+            from[std::size_t(row)] = -std::abs(from[std::size_t(row)]);
+            changed.Add(c);
+        };
+        const auto insert = [&](int at, MemoryTable::Row cells) {
+            table.AppendRow(std::move(cells), at);
+            from.insert(from.begin() + at, 0);
+        };
+        const auto reorder = [&](const std::vector<int>& order) {
+            table.ReorderRows(order);
+            std::vector<int> moved{0};
+            for (const int row : order) {
+                moved.push_back(from[std::size_t(row)]);
+            }
+            from = moved;
+        };
+        std::function<void()> undo;
+        EditChecks checks;
+        checks.CheckAll(table, ReceiverModel());
+        QVERIFY2(checks.Problems() == Full(table),
+                 qPrintable(FirstDifference(checks.Problems(), Full(table))));
+        for (int step = 0; step < (channels > 24 ? 3 : 400); ++step) {
+            from.resize(std::size_t(table.RowCount()));
+            std::iota(from.begin(), from.end(), 0);
+            changed = ColumnSet();
+            const int row = 1 + below(table.ChannelCount());
+            const QChar command = commands[below(int(commands.size()))];
+            if (undo && below(4) == 0) {
+                undo();
+                undo = nullptr;
+            } else if (command == 'c') {
+                const auto cellsOf = [&](int r) {
+                    return MemoryTable::Row(table.RowCells(r).begin(), table.RowCells(r).end());
+                };
+                const MemoryTable::Row before = cellsOf(row);
+                switch (below(4)) {
+                    case 0:
+                        set(row, Number, pick(numbers));
+                        break;
+                    case 1:
+                        set(row, Frequency, pick(frequencies));
+                        break;
+                    case 2:
+                        set(row, Mode, pick(modes));
+                        break;
+                    default:
+                        set(row, column, pick(values));
+                }
+                undo = [&, row, before] {
+                    for (int c = 0; c < table.ColCount(); ++c) {
+                        set(row, c, before[std::size_t(c)]);
+                    }
+                };
+                // Now and then every row changes (Set Field, a paste of every row).
+                if (below(10) == 0) {
+                    for (int r = 1; r < table.RowCount(); ++r) {
+                        set(r, column, pick(values));
+                    }
+                    undo = nullptr;
+                }
+            } else if (command == 'i' && (below(2) == 0 || table.ChannelCount() < 4)) {
+                insert(row, MemoryTable::Row{pick(numbers), pick(frequencies), "2400"});
+                undo = [&, row] {
+                    table.RemoveRow(row);
+                    from.erase(from.begin() + row);
+                };
+            } else if (command == 'i') {
+                MemoryTable::Row cells(table.RowCells(row).begin(), table.RowCells(row).end());
+                table.RemoveRow(row);
+                from.erase(from.begin() + row);
+                undo = [&, row, cells] { insert(row, cells); };
+            } else {
+                // A block of rows moved elsewhere, or every row sorted by Frequency.
+                std::vector<int> order(std::size_t(table.ChannelCount()));
+                std::iota(order.begin(), order.end(), 1);
+                if (command == 'm') {
+                    const int length = 1 + below(std::min(5, int(order.size()) - row + 1));
+                    std::rotate(order.begin() + row - 1, order.begin() + row - 1 + length,
+                                order.begin() + row - 1 + length +
+                                    below(int(order.size()) - row - length + 2));
+                } else {
+                    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+                        return table.CellText(a, Frequency) < table.CellText(b, Frequency);
+                    });
+                }
+                reorder(order);
+                undo = [&, order] { reorder(InverseRowOrder(order)); };
+            }
+            const std::vector<Diagnostic> before = checks.Problems();
+            const bool differ = checks.Update(table, from, ReceiverModel(), changed);
+            const std::vector<Diagnostic> full = Full(table);
+            QVERIFY2(checks.Problems() == full,
+                     qPrintable(QString("step %1: ").arg(step) +
+                                FirstDifference(checks.Problems(), full)));
+            // The rows said to have new problems are those whose problems differ, no more.
+            QCOMPARE(differ, before != full);
+            auto was = ByRow(before);
+            auto now = ByRow(full);
+            std::vector<int> differing;
+            for (int r = 1; r < table.RowCount(); ++r) {
+                if (was[r] != now[r]) {
+                    differing.push_back(r);
+                }
+            }
+            if (differ) {
+                QVERIFY(checks.RowsWithNewProblems().has_value());
+                QCOMPARE(*checks.RowsWithNewProblems(), differing);
+            }
+        }
     }
 };
 

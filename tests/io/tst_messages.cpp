@@ -278,34 +278,32 @@ private slots:
         QTest::addColumn<int>("kind");
         QTest::addColumn<QStringList>("values");
         QTest::addColumn<QString>("german");
-        QTest::newRow("check line")
-            << 1 << 2 << int(Mode) << int(MessageKind::ModeEmpty) << QStringList{"CW"}
-            << "Zeile 2, Modus: ist leer; als CW geschrieben";
-        QTest::newRow("report line")
-            << 0 << 7 << int(Number) << int(MessageKind::NumberNotChannel) << QStringList{"\"abc\""}
-            << R"(Zeile 7: Nummer "abc" ist keine Kanalnummer von 1 bis 65535; Zeile nicht )"
-               "geschrieben";
-        QTest::newRow("a value that reads as another message")
-            << 1 << 1 << int(Groups) << int(MessageKind::GroupsNameNotGroup)
-            << QStringList{"\"2+17\"", "\"17\"", "2"}
-            << R"(Zeile 1, Gruppen: "2+17" nennt "17", keine Gruppe von 1 bis 16; als Gruppe 2 )"
-               "geschrieben";
-        QTest::newRow("a tally of later rows")
-            << 0 << 8 << int(Mode) << int(MessageKind::BookmarkModeWritten)
-            << QStringList{"\"AMS\"", "SDR# list", "AM", "2"}
-            << R"(Zeile 8: Modus "AMS" hat in einer SDR#-Liste keine Entsprechung; als AM )"
-               "geschrieben (und 2 spätere Zeilen)";
-        QTest::newRow("a long comment")
-            << 1 << 3 << int(Comments) << int(MessageKind::TextTooLong)
-            << QStringList{"\"Sendet nur im Winter\"", "16", "\"Sendet nur im Wi\""}
-            << R"(Zeile 3, Kommentar: "Sendet nur im Winter" ist länger als 16 Zeichen; als )"
-               R"("Sendet nur im Wi" geschrieben)";
-        QTest::newRow("columns lost")
-            << 0 << 1 << -1 << int(MessageKind::ChirpNoPlace)
-            << QStringList{"Bandwidth \"2400\"\nLevel Squelch \"-100\"", "1", "5"}
-            << R"(Zeile 1: Werte von Bandbreite "2400" und Squelch-Pegel "-100" haben in einer )"
-               "CHIRP-Datei keinen Platz (zuerst in Zeile 1, 5 Zeilen insgesamt); nicht "
-               "geschrieben";
+        const auto row = [](const char* name, int form, int at, int column, MessageKind kind,
+                            const QStringList& values, const QString& german) {
+            QTest::newRow(name) << form << at << column << int(kind) << values << german;
+        };
+        row("check line", 1, 2, int(Mode), MessageKind::ModeEmpty, {"CW"},
+            "Zeile 2, Modus: ist leer; als CW geschrieben");
+        row("report line", 0, 7, int(Number), MessageKind::NumberNotChannel, {"\"abc\""},
+            R"(Zeile 7: Nummer "abc" ist keine Kanalnummer von 1 bis 65535; Zeile nicht )"
+            "geschrieben");
+        row("a value that reads as another message", 1, 1, int(Groups),
+            MessageKind::GroupsNameNotGroup, {"\"2+17\"", "\"17\"", "2"},
+            R"(Zeile 1, Gruppen: "2+17" nennt "17", keine Gruppe von 1 bis 16; als Gruppe 2 )"
+            "geschrieben");
+        row("a tally of later rows", 0, 8, int(Mode), MessageKind::BookmarkModeWritten,
+            {"\"AMS\"", "SDR# list", "AM", "2"},
+            R"(Zeile 8: Modus "AMS" hat in einer SDR#-Liste keine Entsprechung; als AM )"
+            "geschrieben (und 2 spätere Zeilen)");
+        row("a long comment", 1, 3, int(Comments), MessageKind::TextTooLong,
+            {"\"Sendet nur im Winter\"", "16", "\"Sendet nur im Wi\""},
+            R"(Zeile 3, Kommentar: "Sendet nur im Winter" ist länger als 16 Zeichen; als )"
+            R"("Sendet nur im Wi" geschrieben)");
+        row("columns lost", 0, 1, -1, MessageKind::ChirpNoPlace,
+            {"Bandwidth \"2400\"\nLevel Squelch \"-100\"", "1", "5"},
+            R"(Zeile 1: Werte von Bandbreite "2400" und Squelch-Pegel "-100" haben in einer )"
+            "CHIRP-Datei keinen Platz (zuerst in Zeile 1, 5 Zeilen insgesamt); nicht "
+            "geschrieben");
     }
     void germanDiagnostics() {
         QFETCH(int, form);

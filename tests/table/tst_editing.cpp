@@ -1,19 +1,95 @@
 #include <QtTest>
 
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "../TestTables.h"
 #include "channel/CellValues.h"
 #include "edit/BulkEdit.h"
 #include "edit/ChannelRange.h"
 #include "io/Messages.h"
+#include "table/MemoryTable.h"
 #include "table/MoveRows.h"
+#include "table/RowOperations.h"
+#include "table/TabSeparatedText.h"
 
 using namespace corvalen;
 
 namespace {
 
-QString Cell(const MemoryTable& table, int row, int column) {
-    return QString::fromStdString(std::string(table.CellText(row, column)));
+// Every cell of one row, joined by "|", read through the row view's iteration.
+QString Joined(const MemoryTable& table, int row) {
+    QStringList cells;
+    for (const std::string_view cell : table.RowCells(row)) {
+        cells << QString::fromUtf8(cell.data(), qsizetype(cell.size()));
+    }
+    return cells.join(QLatin1Char('|'));
 }
+
+MemoryTable ThreeColumns() {
+    MemoryTable table(3);
+    table.SetHeader("A|B|C");
+    table.AppendRow({"1", "7100000", "Caf\u00E9"});
+    table.AppendRow({"2", "", "x"});
+    return table;
+}
+
+// A table of the cells `rows` give (cells joined by "|").
+MemoryTable Block(const QStringList& rows) {
+    MemoryTable block(int(rows.value(0).count(QLatin1Char('|'))) + 1);
+    for (const QString& row : rows) {
+        MemoryTable::Row cells;
+        for (const QString& cell : row.split(QLatin1Char('|'))) {
+            cells.push_back(cell.toStdString());
+        }
+        block.AppendRow(std::move(cells));
+    }
+    return block;
+}
+
+enum class Moves { PutFromRead, TakeThenDrop, PutTakeDrop, AssignOver };
+
+// A 19-column table whose channel rows hold "n<k>" in Number and "f<k>" in Frequency, so a test
+// can see which original row ended up where.
+MemoryTable TableOf(int channels) {
+    MemoryTable table = MemoryTable::ImportLayout();
+    for (int k = 1; k <= channels; ++k) {
+        table.AppendRow({"n" + std::to_string(k), "f" + std::to_string(k)});
+    }
+    return table;
+}
+
+// Column 0 and column 1 of every channel row, as "number/frequency" texts.
+QStringList RowPairs(const MemoryTable& table) {
+    QStringList rows;
+    for (int r = 1; r < table.RowCount(); ++r) {
+        rows << QString::fromStdString(std::string(table.CellText(r, Number)) + "/" +
+                                       std::string(table.CellText(r, Frequency)));
+    }
+    return rows;
+}
+
+}  // namespace
+
+using Rows = std::vector<std::vector<std::string>>;
+
+Q_DECLARE_METATYPE(Rows)
+
+namespace {
+
+// The rows DecodeTabSeparatedBlock reads: every row as wide as the widest.
+Rows BlockRows(std::string_view text) {
+    const corvalen::MemoryTable block = corvalen::DecodeTabSeparatedBlock(text);
+    Rows rows;
+    for (int row = 1; row < block.RowCount(); ++row) {
+        const corvalen::MemoryTable::RowView cells = block.RowCells(row);
+        rows.emplace_back(cells.begin(), cells.end());
+    }
+    return rows;
+}
+
+using testing::Cell;
 
 std::vector<int> Ints(const QList<int>& list) {
     return std::vector<int>(list.begin(), list.end());
@@ -25,6 +101,352 @@ class TestEditing : public QObject {
     Q_OBJECT
 
 private slots:
+    // (Every column written over with texts of every length: writeEveryCell.)
+    void setCellText_data() {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        const auto row = [](const char* name, int at, int column, const char* text,
+                            const char* expected) {
+            QTest::newRow(name) << at << column << text << expected;
+        };
+        row("longer than the block holds, first cell", 1, 0, "12345", "12345|7100000|Caf\u00E9");
+        row("into an empty cell", 2, 1, "3500", "2|3500|x");
+        row("into an empty row", 3, 2, "z", "||z");
+        row("column past the end", 1, 3, "lost", "1|7100000|Caf\u00E9");
+    }
+    void setCellText() {
+        QFETCH(int, row);
+        QFETCH(int, column);
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        auto table = std::make_unique<MemoryTable>(ThreeColumns());
+        table->SetRowCount(4);
+        const MemoryTable before = *table;
+        table->SetCellText(row, column, text.toStdString());
+        QCOMPARE(Joined(*table, row), expected);
+        for (int other = 0; other < table->RowCount(); ++other) {
+            if (other != row) {
+                QCOMPARE(Joined(*table, other), Joined(before, other));
+            }
+        }
+        MemoryTable moved = std::move(*table);
+        table.reset();  // the copy and the moved table outlive the table they came from
+        QCOMPARE(Joined(moved, row), expected);
+        QCOMPARE(Joined(before, 1), QStringLiteral("1|7100000|Caf\u00E9"));
+    }
+
+    // Rows move between tables without being copied; each must stay readable after the table
+    // they came from is gone.
+    void rowsOutliveTheTableTheyCameFrom_data() {
+        QTest::addColumn<int>("moves");
+        QTest::newRow("put from a read table") << int(Moves::PutFromRead);
+        QTest::newRow("taken, the table dropped") << int(Moves::TakeThenDrop);
+        QTest::newRow("put, taken out, the table dropped") << int(Moves::PutTakeDrop);
+        QTest::newRow("taken, the table assigned over") << int(Moves::AssignOver);
+    }
+    void rowsOutliveTheTableTheyCameFrom() {
+        QFETCH(int, moves);
+        auto source = std::make_unique<MemoryTable>(ThreeColumns());
+        MemoryTable rows(3);
+        switch (Moves(moves)) {
+            case Moves::PutFromRead:
+                rows.PutRows(1, std::move(*source));
+                source.reset();
+                break;
+            case Moves::TakeThenDrop:
+                rows = source->TakeRows(1, 2);
+                source.reset();
+                break;
+            case Moves::PutTakeDrop: {
+                auto table = std::make_unique<MemoryTable>(3);
+                table->PutRows(1, std::move(*source));
+                source.reset();
+                rows = table->TakeRows(1, 2);
+                table.reset();
+                break;
+            }
+            case Moves::AssignOver:
+                rows = source->TakeRows(1, 2);
+                *source = MemoryTable(3);
+                break;
+        }
+        MemoryTable again(3);
+        again.PutRows(1, std::move(rows));
+        QCOMPARE(Joined(again, 1), QStringLiteral("1|7100000|Caf\u00E9"));
+        QCOMPARE(Joined(again, 2), QStringLiteral("2||x"));
+    }
+
+    // A block traded in and traded back leaves table and block as they were; a block as wide as
+    // the table trades whole rows, and those stay readable once the block's table is gone.
+    void swapCells_data() {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QStringList>("block");
+        QTest::addColumn<QStringList>("expected");  // rows 1 and 2 afterwards
+        const auto row = [](const char* name, int at, int column, const QStringList& block,
+                            const QStringList& expected) {
+            QTest::newRow(name) << at << column << block << expected;
+        };
+        const QStringList unchanged{"1|7100000|Café", "2||x"};
+        row("one cell", 2, 1, {"145"}, {"1|7100000|Café", "2|145|x"});
+        row("two columns of two rows, emptied and filled", 1, 1, {"a|", "|b"}, {"1|a|", "2||b"});
+        row("cells as long as before", 1, 0, {"2|7200000", "1|"}, {"2|7200000|Caf\u00E9", "1||x"});
+        row("whole rows", 1, 0, {"9|8|7", "||"}, {"9|8|7", "||"});
+        row("past the last row: nothing", 2, 0, {"9|8|7", "6|5|4"}, unchanged);
+        row("past the last column: nothing", 1, 2, {"a|b"}, unchanged);
+    }
+    void swapCells() {
+        QFETCH(int, row);
+        QFETCH(int, column);
+        QFETCH(QStringList, block);
+        QFETCH(QStringList, expected);
+        MemoryTable table = ThreeColumns();
+        const MemoryTable before = table;
+        MemoryTable cells = Block(block);
+        const MemoryTable given = cells;
+        table.SwapCells(row, column, cells);
+        QCOMPARE((QStringList{Joined(table, 1), Joined(table, 2)}), expected);
+        table.SwapCells(row, column, cells);
+        QVERIFY(table == before);
+        QVERIFY(cells == given);
+
+        table.SwapCells(row, column, cells);
+        cells = MemoryTable(1);
+        QCOMPARE((QStringList{Joined(table, 1), Joined(table, 2)}), expected);
+    }
+
+    void columnCountKeepsTexts() {
+        MemoryTable table = ThreeColumns();
+        table.SetColCount(2);
+        QCOMPARE(Joined(table, 0), QStringLiteral("A|B"));
+        QCOMPARE(Joined(table, 1), QStringLiteral("1|7100000"));
+        table.SetColCount(4);
+        QCOMPARE(Joined(table, 1), QStringLiteral("1|7100000||"));
+        QCOMPARE(table.Caption(3), std::string_view());
+        QCOMPARE(table.RowCells(2).size(), std::size_t(4));
+    }
+
+    void equalityIgnoresHowCellsBecameEmpty() {
+        MemoryTable edited = ThreeColumns();
+        MemoryTable fresh = ThreeColumns();
+        edited.AppendRow(MemoryTable::Row{"", "", "gone"});
+        edited.SetCellText(3, 2, "");
+        fresh.SetRowCount(4);
+        QCOMPARE(edited, fresh);
+        fresh.SetCellText(3, 0, "0");
+        QVERIFY(!(edited == fresh));
+    }
+
+    // A cell written into a row's own block (in place, or into a new block when it has no room)
+    // and into a block a copy of the table shares must give the same row, and leave the copy as it
+    // was. Every column of rows whose texts leave no, some or all of their block's last word free.
+    void writeEveryCell_data() {
+        QTest::addColumn<QStringList>("cells");
+        QTest::newRow("last word full") << QStringList{"1", "7100", "AM"};          // 7 bytes
+        QTest::newRow("last word with room") << QStringList{"12", "710000", "AM"};  // 10 bytes
+        QTest::newRow("one cell of text") << QStringList{"", "Caf\u00E9", ""};
+        QTest::newRow("no text at all") << QStringList{"", "", ""};
+    }
+    void writeEveryCell() {
+        QFETCH(QStringList, cells);
+        const char* texts[] = {"", "x", "xyz", "a longer text than any cell"};
+        for (int column = 0; column < int(cells.size()); ++column) {
+            for (const char* text : texts) {
+                MemoryTable::Row row;
+                for (const QString& cell : cells) {
+                    row.push_back(cell.toStdString());
+                }
+                std::vector<std::string> expected = row;
+                expected[std::size_t(column)] = text;
+                MemoryTable own(int(cells.size()));
+                own.AppendRow(row);
+                MemoryTable shared(int(cells.size()));
+                shared.AppendRow(row);
+                const MemoryTable copy = shared;
+                own.SetCellText(1, column, text);
+                shared.SetCellText(1, column, text);
+                // A second write into the same cell starts from what the first left.
+                own.SetCellText(1, column, text);
+                for (int c = 0; c < int(cells.size()); ++c) {
+                    const auto at = std::size_t(c);
+                    QCOMPARE(std::string(own.CellText(1, c)), expected[at]);
+                    QCOMPARE(std::string(shared.CellText(1, c)), expected[at]);
+                    QCOMPARE(std::string(copy.CellText(1, c)), row[at]);
+                }
+                QVERIFY(own == shared);
+            }
+        }
+    }
+
+    void appendRowKeepsCellsWhole() {
+        MemoryTable table = MemoryTable::ImportLayout();
+        table.AppendRow({"1", "7100000", "a\tb"});
+        table.AppendRow(MemoryTable::Row(25, "x"));
+        QCOMPARE(table.CellText(1, Bandwidth), std::string("a\tb"));
+        QCOMPARE(table.CellText(1, IfShift), std::string());
+        QCOMPARE(table.RowCells(2).size(), std::size_t(19));
+    }
+
+    // Insert Row, and Add Row (selectionEnd -1); the row made is the one that goes again.
+    void insertRow_data() {
+        QTest::addColumn<int>("channels");
+        QTest::addColumn<int>("selectionEnd");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("add") << 2 << -1 << QStringList{"n1/f1", "n2/f2", " 3/"};
+        QTest::newRow("add to an empty table") << 0 << -1 << QStringList{" 1/"};
+        QTest::newRow("below row 3 keeps old numbers")
+            << 4 << 3 << QStringList{"n1/f1", "n2/f2", "n3/f3", " 5/", "n4/f4"};
+        QTest::newRow("below the last row") << 2 << 2 << QStringList{"n1/f1", "n2/f2", " 3/"};
+        QTest::newRow("no selection appends") << 2 << 0 << QStringList{"n1/f1", "n2/f2", " 3/"};
+        QTest::newRow("selection past the end appends")
+            << 2 << 9 << QStringList{"n1/f1", "n2/f2", " 3/"};
+        QTest::newRow("empty table") << 0 << 0 << QStringList{" 1/"};
+    }
+    void insertRow() {
+        QFETCH(int, channels);
+        QFETCH(int, selectionEnd);
+        QFETCH(QStringList, expected);
+        MemoryTable table = TableOf(channels);
+        const MemoryTable before = table;
+        const int row = selectionEnd < 0 ? AddRow(table) : InsertRow(table, selectionEnd);
+        QCOMPARE(RowPairs(table), expected);
+        table.RemoveRow(row);
+        QCOMPARE(table, before);
+    }
+
+    void deleteRows_data() {
+        QTest::addColumn<int>("channels");
+        QTest::addColumn<QList<int>>("selected");  // table rows, in selection order
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("one row") << 3 << QList<int>{2} << QStringList{" 1/f1", " 2/f3"};
+        QTest::newRow("a range, selected upward")
+            << 6 << QList<int>{5, 4, 3} << QStringList{" 1/f1", " 2/f2", " 3/f6"};
+        QTest::newRow("separate rows keep the rows between")
+            << 6 << QList<int>{5, 2, 3} << QStringList{" 1/f1", " 2/f4", " 3/f6"};
+        QTest::newRow("every row") << 3 << QList<int>{1, 2, 3} << QStringList{};
+        QTest::newRow("past the end clipped")
+            << 3 << QList<int>{3, 99} << QStringList{" 1/f1", " 2/f2"};
+        QTest::newRow("empty table") << 0 << QList<int>{1} << QStringList{};
+    }
+    void deleteRows() {
+        QFETCH(int, channels);
+        QFETCH(QList<int>, selected);
+        QFETCH(QStringList, expected);
+        MemoryTable table = TableOf(channels);
+        const MemoryTable before = table;
+        const std::vector<RowRange> ranges = RowRanges({selected.begin(), selected.end()});
+        DeletedRows deleted = DeleteRows(table, ranges);
+        QCOMPARE(RowPairs(table), expected);
+        QCOMPARE(table.Caption(Number), std::string("Number"));
+
+        // What it hands back puts the exact table back: numbers first, then each range.
+        for (std::size_t i = 0; i < deleted.numbers.size(); ++i) {
+            table.SetCellText(int(i) + 1, Number, deleted.numbers[i]);
+        }
+        for (std::size_t i = 0; i < deleted.blocks.size(); ++i) {
+            table.PutRows(ranges[i].first, std::move(deleted.blocks[i]));
+        }
+        QCOMPARE(table, before);
+    }
+
+    void appendChannels() {
+        // After the last row, each with its own number; nothing renumbered.
+        MemoryTable table = TableOf(2);
+        MemoryTable file = TableOf(3);
+        file.SetCellText(2, Number, "7");
+        file.SetCellText(3, Callsign, "K1");
+        AppendChannels(table, file);
+        QCOMPARE(RowPairs(table), QStringList({"n1/f1", "n2/f2", "n1/f1", "7/f2", "n3/f3"}));
+        QCOMPARE(table.CellText(5, Callsign), std::string("K1"));
+
+        // The start-up grid's ten columns grow to the 19 of an import, captions included.
+        MemoryTable startup = MemoryTable::StartupLayout();
+        AppendChannels(startup, file);
+        QCOMPARE(startup.ColCount(), kImportedColumnCount);
+        QCOMPARE(startup.ChannelCount(), kStartupRowCount - 1 + 3);
+        QCOMPARE(startup.Caption(Callsign), std::string("Callsign"));
+        QCOMPARE(startup.CellText(kStartupRowCount + 2, Callsign), std::string("K1"));
+    }
+
+    void reIndexHasNoRowLimit() {
+        // The old counter stopped at 32,767 rows; channel numbers go up to 65,535.
+        MemoryTable table = MemoryTable::ImportLayout();
+        table.SetRowCount(65536);
+        ReIndex(table);
+        QCOMPARE(table.CellText(32768, Number), std::string(" 32768"));
+        QCOMPARE(table.CellText(65535, Number), std::string(" 65535"));
+        QCOMPARE(table.CellText(65535, Frequency), std::string());
+    }
+
+    // Whatever the cells of a block hold, they read back as the same cells; `text` is what a
+    // spreadsheet gets (null: not checked).
+    void roundTrip_data() {
+        QTest::addColumn<Rows>("rows");
+        QTest::addColumn<QByteArray>("text");
+        QTest::newRow("plain rows") << Rows{{"1", "7200000", "AM"}, {"2", "", "USB"}}
+                                    << QByteArray("1\t7200000\tAM\n2\t\tUSB\n");
+        QTest::newRow("tab and line breaks quoted")
+            << Rows{{"a\tb", "line 1\nline 2", "cr lf\r\nend", "lone\rcr"}}
+            << QByteArray("\"a\tb\"\t\"line 1\nline 2\"\t\"cr lf\r\nend\"\t\"lone\rcr\"\n");
+        QTest::newRow("quotes: doubled only inside a quoted cell")
+            << Rows{{"say \"hi\"", "\"quoted\"", "\"", "\"\t\""}}
+            << QByteArray("say \"hi\"\t\"\"\"quoted\"\"\"\t\"\"\"\"\t\"\"\"\t\"\"\"\n");
+        QTest::newRow("empty cells")
+            << Rows{{"", "", ""}, {"", "x", ""}} << QByteArray("\t\t\n\tx\t\n");
+        QTest::newRow("rows of one empty cell") << Rows{{""}, {""}} << QByteArray("\n\n");
+        QTest::newRow("blanks and non-ASCII kept")
+            << Rows{{" 12 ", "R\u00e1dio Amaz\u00f4nia", "\u201cAM\u201d"}} << QByteArray();
+        QTest::newRow("no rows") << Rows{} << QByteArray("");
+    }
+
+    void roundTrip() {
+        QFETCH(Rows, rows);
+        QFETCH(QByteArray, text);
+        // Copy writes the text straight from the table's rows: here a table with one column
+        // more than the block, which is left out, and the rows in the block's order.
+        const std::size_t width = rows.empty() ? 0 : rows.front().size();
+        corvalen::MemoryTable table(static_cast<int>(width) + 1);
+        for (const std::vector<std::string>& cells : rows) {
+            table.AppendRow(cells, 1);  // on top: block row k ends up as table row n - k
+        }
+        std::vector<int> order;
+        for (int k = 0; k < table.ChannelCount(); ++k) {
+            order.push_back(table.ChannelCount() - k);
+        }
+        const std::string encoded =
+            EncodeTabSeparated(table, order, 0, static_cast<int>(width) - 1);
+        if (!text.isNull()) {
+            QCOMPARE(QByteArray::fromStdString(encoded), text);
+        }
+        QCOMPARE(BlockRows(encoded), rows);
+    }
+
+    // Text as other programs write it; every row comes out as wide as the widest.
+    void decodesForeignText_data() {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<Rows>("rows");
+        const auto row = [](const char* name, const QByteArray& text, const Rows& rows) {
+            QTest::newRow(name) << text << rows;
+        };
+        row("CR LF rows, no final break", "1\t2\r\n3\t4", Rows{{"1", "2"}, {"3", "4"}});
+        row("spreadsheet cell with a line break", "\"a\r\nb\"\tc\r\n", Rows{{"a\r\nb", "c"}});
+        row("one final break only", "x\n\n", Rows{{"x"}, {""}});
+        row("tab at the end is one more cell", "a\t", Rows{{"a", ""}});
+        row("ragged rows padded", "a\nb\tc\td\n", Rows{{"a", "", ""}, {"b", "c", "d"}});
+        row("quote not closing the cell: taken as it is", "\"ab\"cd\te", Rows{{"\"ab\"cd", "e"}});
+        row("quote never closed", "\"abc\tx\ny", Rows{{"\"abc", "x"}, {"y", ""}});
+        row("quote closed at the end", "\"a\tb\"", Rows{{"a\tb"}});
+        row("lone CR stays in the cell", "a\rb\n", Rows{{"a\rb"}});
+    }
+
+    void decodesForeignText() {
+        QFETCH(QByteArray, text);
+        QFETCH(Rows, rows);
+        QCOMPARE(BlockRows(text.toStdString()), rows);
+    }
+
     void groups_data() {
         QTest::addColumn<QString>("cell");
         QTest::addColumn<bool>("add");
@@ -276,7 +698,7 @@ private slots:
         row("lockout keeps higher bits", "lockout", "9", uint(0b010), "10");
         row("lockout of text", "lockout", "abc", uint(0b001), "1");
         // Typed into the Frequency editor of a grid in Hz (0) or MHz (2); a German user's ","
-        // is taken beside the point. The units and numbers read are tst_numbertext's.
+        // is taken beside the point. The units and numbers read are tst_convert's.
         row("typed in the MHz view", "typed", "7.2", 2u, "7200000");
         row("typed Hz in the MHz view", "typed", "7200000Hz", 2u, "7200000");
         row("typed decimal comma", "typed", "146,52", 2u, "146520000");
