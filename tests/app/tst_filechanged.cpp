@@ -284,14 +284,14 @@ private slots:
     }
 
     // A channel, or a cell of it, taken from the file as one undo step; a channel only in the
-    // table has nothing to compareTakes.
+    // table has nothing to take.
     void compareTakes_data() {
         QTest::addColumn<QString>("channel");
         QTest::addColumn<bool>("cell");  // its Frequency alone
         QTest::newRow("changed") << "2" << false;
         QTest::newRow("the Frequency of a changed channel") << "2" << true;
         QTest::newRow("only in the file") << "5" << false;
-        QTest::newRow("only in the table: nothing to compareTakes") << "3" << false;
+        QTest::newRow("only in the table: nothing to take") << "3" << false;
     }
 
     void compareTakes() {
