@@ -1,28 +1,44 @@
 #pragma once
 
 // The one fixture of the editor's tests: a window whose settings live in a scratch folder, with
-// its file dialogs and message boxes answered from scripts.
+// its file dialogs and message boxes answered from scripts. It brings what most of the tests use.
 
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QTreeView>
+#include <QUndoStack>
+#include <functional>
 #include <memory>
 
 #include "../TestTables.h"
 #include "ScriptedDialogs.h"
+#include "TestData.h"
 #include "app/ChannelViewModel.h"
 #include "app/EditActions.h"
 #include "app/FileActions.h"
 #include "app/FindBar.h"
 #include "app/MainWindow.h"
 #include "app/ProblemIndex.h"
+#include "app/Translations.h"
 #include "app/UndoSteps.h"
 #include "csv/CsvWriter.h"
+#include "table/Columns.h"
+
+// Checks that a text holds (or starts with) a part, and shows the whole text when it does not.
+#define VERIFY_HOLDS(text, part) QVERIFY2((text).contains(part), qPrintable(text))
+#define VERIFY_STARTS(text, part) QVERIFY2((text).startsWith(part), qPrintable(text))
 
 // The window's status line, and the lines behind it (its tooltip).
 inline QString statusLine(const corvalen::MainWindow& window) {
@@ -30,6 +46,29 @@ inline QString statusLine(const corvalen::MainWindow& window) {
 }
 inline QString statusTooltip(const corvalen::MainWindow& window) {
     return window.findChild<QLabel*>(QStringLiteral("statusLine"))->toolTip();
+}
+
+// Puts the editor in the language of `locale`; whether it has a translation for it.
+inline bool InstallLanguage(const QLocale& locale) {
+    return corvalen::InstallTranslations(*QCoreApplication::instance(), locale);
+}
+
+// Runs `open`, which shows a modal dialog, and hands the dialog to `look` once it is up; `look`
+// closes it. Whether a dialog came.
+inline bool WithModal(const std::function<void()>& open,
+                      const std::function<void(QWidget*)>& look) {
+    bool seen = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (dialog != nullptr && !seen) {
+            seen = true;
+            look(dialog);
+        }
+    });
+    poll.start(10);
+    open();
+    return seen;
 }
 
 class EditorTest : public QObject {
@@ -70,9 +109,7 @@ protected:
             corvalen::LoadTableStep::Push(m_window->document(), table, QStringLiteral("Open"));
             m_window->document().undoStack().setClean();
         } else {
-            m_window->fileActions().openChannelFile(
-                writeCsv(QStringLiteral("channels.csv"), table));
-            waitForFiles();
+            openCsv(QStringLiteral("channels.csv"), table);
         }
         return *m_window;
     }
@@ -83,6 +120,24 @@ protected:
             path(name), QByteArray::fromStdString(BuildCsvText(table, true).bytes) + extraLines);
         return path(name);
     }
+    // Writes `table` to a CSV file and opens it in the running window.
+    void openCsv(const QString& name, const corvalen::MemoryTable& table,
+                 const QByteArray& extraLines = {}) {
+        QVERIFY(m_window->fileActions().openChannelFile(writeCsv(name, table, extraLines)));
+        waitForFiles();
+    }
+    void activate() {
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    }
+    // Undo gives back exactly the table from before, redo the one after.
+    void checkUndoRedo(const corvalen::MemoryTable& before) {
+        const corvalen::MemoryTable after = table();
+        m_window->document().undoStack().undo();
+        QVERIFY(table() == before);
+        m_window->document().undoStack().redo();
+        QVERIFY(table() == after);
+    }
 
     corvalen::MemoryTableModel& model() const {
         waitForFiles();
@@ -90,6 +145,9 @@ protected:
     }
     const corvalen::MemoryTable& table() const { return model().table(); }
     QTableView& grid() const { return *m_window->grid(); }
+    void editCell(int tableRow, int column, const QString& text) {
+        QVERIFY(model().setData(model().index(tableRow - 1, column), text));
+    }
     QString cellText(int tableRow, int column) const {
         return QString::fromStdString(std::string(table().CellText(tableRow, column)));
     }
@@ -135,11 +193,16 @@ protected:
     }
     // Triggers the window's action of that object name, as its menu entry or shortcut would,
     // and waits for the file it reads or writes.
-    void trigger(const char* actionName) {
-        auto* action = m_window->findChild<QAction*>(QString::fromLatin1(actionName));
-        QVERIFY2(action, actionName);
+    void trigger(const QString& actionName) {
+        auto* action = m_window->findChild<QAction*>(actionName);
+        QVERIFY2(action, qPrintable(actionName));
         action->trigger();
         waitForFiles();
+    }
+    // The same with `answer` as the one answer of its file dialog.
+    void trigger(const QString& actionName, const QString& answer) {
+        m_dialogs->answers = {answer};
+        trigger(actionName);
     }
     // The status line with its details, as one text.
     QString status() const {

@@ -10,6 +10,17 @@
 #include "app/FileDialog.h"
 #include "app/MessageBoxes.h"
 
+// The next answer of a queue, taken from it; `unscripted` when it is empty.
+template <typename Answer, typename Unscripted>
+Unscripted NextAnswer(std::deque<Answer>& answers, Unscripted unscripted) {
+    if (answers.empty()) {
+        return unscripted;
+    }
+    const Unscripted answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
 // Answers the editor's file dialogs from a queue and keeps the settings each was shown with.
 // A null answer, like an unscripted dialog, is a cancel. Each answer is chosen under the filter
 // entry `filters` gives next, else under the one the dialog opened with.
@@ -24,13 +35,8 @@ public:
         if (answers.empty()) {
             return std::nullopt;
         }
-        const QString answer = answers.front();
-        answers.pop_front();
-        m_chosenFilter = settings.filterIndex;
-        if (!filters.empty()) {
-            m_chosenFilter = filters.front();
-            filters.pop_front();
-        }
+        const QString answer = NextAnswer(answers, QString());
+        m_chosenFilter = NextAnswer(filters, settings.filterIndex);
         if (answer.isNull()) {
             return std::nullopt;
         }
@@ -67,44 +73,35 @@ public:
     }
     bool confirmOverwrite(const QString& title, const QString& text) override {
         shown.append({QStringLiteral("confirmOverwrite"), title, text, anyWindowVisible()});
-        return Next(overwriteAnswers, true);
+        return NextAnswer(overwriteAnswers, true);
     }
 
     corvalen::UnsavedChangesAnswer askUnsavedChanges(const QString& title, const QString& text,
                                                      const QString& memoryExtension) override {
         shown.append({QStringLiteral("askUnsavedChanges"), title, text + '|' + memoryExtension,
                       anyWindowVisible()});
-        return Next(unsavedAnswers, corvalen::UnsavedChangesAnswer::Cancel);
+        return NextAnswer(unsavedAnswers, corvalen::UnsavedChangesAnswer::Cancel);
     }
 
     std::optional<corvalen::ChirpNumbering> askChirpNumbering(const QString& title,
                                                               const QString& text) override {
         shown.append({QStringLiteral("askChirpNumbering"), title, text, anyWindowVisible()});
-        return Next(numberingAnswers, std::optional(corvalen::ChirpNumbering::Shift));
+        return NextAnswer(numberingAnswers, std::optional(corvalen::ChirpNumbering::Shift));
     }
 
     corvalen::RecoveryAnswer askRecovery(const QString&, const QString& text) override {
         asked << QStringLiteral("recovery: ") + text;
-        return Next(recoveryAnswers, corvalen::RecoveryAnswer::Keep);
+        return NextAnswer(recoveryAnswers, corvalen::RecoveryAnswer::Keep);
     }
     corvalen::FileChangedAnswer askFileChanged(const QString&, const QString& text) override {
         asked << QStringLiteral("fileChanged: ") + text;
-        return Next(fileChangedAnswers, corvalen::FileChangedAnswer::Cancel);
+        return NextAnswer(fileChangedAnswers, corvalen::FileChangedAnswer::Cancel);
     }
     void showComparison(const QString&, const QString& text, const QString& details) override {
         asked << QStringLiteral("comparison: ") + text + QLatin1Char('\n') + details;
     }
 
 private:
-    template <typename Answer>
-    static Answer Next(std::deque<Answer>& answers, Answer unscripted) {
-        if (answers.empty()) {
-            return unscripted;
-        }
-        const Answer answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
     static bool anyWindowVisible() {
         for (QWidget* widget : QApplication::topLevelWidgets()) {
             if (widget->isVisible()) {

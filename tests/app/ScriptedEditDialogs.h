@@ -3,6 +3,7 @@
 #include <deque>
 #include <optional>
 
+#include "ScriptedDialogs.h"
 #include "app/EditDialogs.h"
 
 // Answers the editing commands' dialogs from queues (an empty queue is a cancel) and keeps
@@ -20,21 +21,12 @@ public:
                                                     corvalen::FrequencyUnit) override {
         fieldEditRows = rowCount;
         fieldEditColumn = column;
-        return next(fieldEdits);
+        return NextAnswer(fieldEdits, std::optional<corvalen::FieldEdit>());
     }
     std::optional<corvalen::RangeFill> askChannelRange(const corvalen::MemoryTable&) override {
-        return next(ranges);
+        return NextAnswer(ranges, std::optional<corvalen::RangeFill>());
     }
-    std::optional<int> askChannelNumber() override { return next(channelNumbers); }
-
-private:
-    template <typename T>
-    std::optional<T> next(std::deque<T>& queue) {
-        if (queue.empty()) {
-            return std::nullopt;
-        }
-        T answer = queue.front();
-        queue.pop_front();
-        return answer;
+    std::optional<int> askChannelNumber() override {
+        return NextAnswer(channelNumbers, std::optional<int>());
     }
 };

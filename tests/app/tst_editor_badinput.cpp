@@ -1,5 +1,3 @@
-#include <QPushButton>
-#include <memory>
 
 #include "../BadInputs.h"
 #include "EditorTest.h"
@@ -46,7 +44,7 @@ private slots:
         QString said = open(in);
         if (input.refused) {
             QVERIFY(window.document().table().table() == before);
-            QVERIFY2(said.contains("; nothing imported"), qPrintable(said));
+            VERIFY_HOLDS(said, "; nothing imported");
         } else {
             QVERIFY2(said.startsWith("Read "), qPrintable(said.left(2000)));
             said += '\n' + saveMemoryFile(m_dir->filePath("out.g3m"));
@@ -63,7 +61,8 @@ private slots:
 
     void failedSave_data() { badinput::AddFailedSaveRows(); }
 
-    // A save that fails says so on the status bar and leaves the old file whole.
+    // A save that fails says so on the status bar, leaves the old file whole and the table
+    // unsaved.
     void failedSave() {
         QFETCH(int, index);
         QFETCH(QString, type);
@@ -81,6 +80,7 @@ private slots:
         open(badinput::WriteFile(m_dir->filePath("in.csv"),
                                  badinput::kHeader + badinput::ChannelLine()));
         QCOMPARE(m_window->document().table().table().ChannelCount(), 1);
+        editCell(1, Callsign, QStringLiteral("EDITED"));
         const QStringList before = QDir(folder).entryList(QDir::Files);
         std::unique_ptr<badinput::ReadOnly> lock;
         if (target.readOnly != badinput::Target::None) {
@@ -94,12 +94,12 @@ private slots:
 
         const QString said = type == "csv" ? saveCsv(out) : saveMemoryFile(out);
         SimulateWriteFailure(0);
+        QVERIFY2(m_window->isWindowModified(), "a failed save saves nothing");
         lock.reset();
         QVERIFY2(said.startsWith("Cannot ") && said.contains('"' + out + '"') &&
                      said.contains(target.says),
                  qPrintable(said));
-        QVERIFY2(said.contains(type == "csv" ? "; nothing saved" : "; the file was not changed"),
-                 qPrintable(said));
+        VERIFY_HOLDS(said, type == "csv" ? "; nothing saved" : "; the file was not changed");
         if (target.old) {
             QCOMPARE(QDir(folder).entryList(QDir::Files), before);
             QCOMPARE(testing::ReadBytes(out), badinput::kOldBytes);
@@ -137,8 +137,7 @@ private slots:
         QVERIFY(m_boxes->shown.isEmpty());
         QCOMPARE(window.document().winradioPath(), folder);
         QCOMPARE(window.document().modelName(), QStringLiteral("313"));
-        QVERIFY2(statusLine(window).contains('"' + model + "\" is no receiver model"),
-                 qPrintable(statusLine(window)));
+        VERIFY_HOLDS(statusLine(window), '"' + model + "\" is no receiver model");
         open(badinput::WriteFile(m_dir->filePath("in.csv"),
                                  badinput::kHeader + badinput::ChannelLine()));
         QVERIFY(
@@ -155,8 +154,7 @@ private slots:
             QSKIP("root writes anywhere here: this file system has no immutable flag");
         }
         window.findChild<QPushButton*>("exitButton")->click();
-        QVERIFY2(statusLine(window).startsWith("Could not save the settings to "),
-                 qPrintable(statusLine(window)));
+        VERIFY_STARTS(statusLine(window), "Could not save the settings to ");
         QCOMPARE(testing::ReadBytes(ini), QByteArray("/radio/G313\r\n313\r\n"));
     }
 };

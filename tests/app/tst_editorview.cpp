@@ -1,29 +1,66 @@
-#include <QComboBox>
+#include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QDockWidget>
-#include <QHeaderView>
-#include <QLineEdit>
-#include <QMenu>
-#include <QTableView>
+#include <QPaintEvent>
+#include <QSpinBox>
 
 #include "EditorTest.h"
 #include "ScriptedEditDialogs.h"
 #include "app/CellEditorDelegate.h"
 #include "app/ChannelActions.h"
+#include "app/ChannelRangeDialog.h"
 #include "app/GridViewOptions.h"
 #include "app/ProblemsPanel.h"
 #include "app/SetFieldDialog.h"
-#include "table/Columns.h"
 
 using namespace corvalen;
 using testing::Channels;
+using testing::ColumnTexts;
 
-// What the user sees while editing: the Frequency editor in the unit of the view, the row a
-// command leaves selected, the status line after each command, the texts that follow the
-// receiver model, and a window that keeps its place, its size and its buttons.
+// Editing through the real window, and what the user sees while editing: bulk edits, channel
+// ranges, moving rows, going to a channel, the cell editors, the Frequency editor in the unit of
+// the view, the row a command leaves selected, the status line after each command, the texts
+// that follow the receiver model, and a window that keeps its place, its size and its columns.
 class TestEditorView : public EditorTest {
     Q_OBJECT
 
 private:
+    std::unique_ptr<ScriptedEditDialogs> m_edits;
+
+    MainWindow& open(int channels) {
+        startWindow(testing::Channels(channels));
+        m_edits = std::make_unique<ScriptedEditDialogs>();
+        m_window->channelActions().setDialogs(m_edits.get());
+        return *m_window;
+    }
+
+    // The grid's paints: the problems counted at the first, and the paints of the whole grid.
+    struct GridPaints : QObject {
+        QWidget* viewport = nullptr;
+        const ProblemIndex* problems = nullptr;
+        qsizetype problemsAtFirst = -1;
+        int whole = 0;
+        bool eventFilter(QObject*, QEvent* event) override {
+            if (event->type() == QEvent::Paint) {
+                problemsAtFirst = problemsAtFirst < 0 ? problems->count() : problemsAtFirst;
+                whole += static_cast<QPaintEvent*>(event)->rect() == viewport->rect() ? 1 : 0;
+            }
+            return false;
+        }
+    };
+    // Watches them once the window shows, its problems checked.
+    void watchPaints(GridPaints& paints) {
+        QTRY_COMPARE(m_window->problems().count(), qsizetype(0));
+        QTRY_VERIFY(m_window->grid()->viewport()->isVisible());
+        paints.viewport = m_window->grid()->viewport();
+        paints.problems = &m_window->problems();
+        paints.viewport->installEventFilter(&paints);
+    }
+
+    void sortBy(int column, Qt::SortOrder order) {
+        m_window->grid()->horizontalHeader()->setSortIndicator(column, order);
+    }
+
     // Drags the right edge of a column's heading with the mouse until the column is `width`
     // wide, as the user sizes a column.
     static void dragColumnEdge(QTableView& grid, int column, int width) {
@@ -100,7 +137,7 @@ private slots:
         MemoryTable channels = Channels(3);
         channels.SetCellText(1, Frequency, cell.toStdString());
         startWindow(channels);
-        trigger(unitAction.toLatin1().constData());
+        trigger(unitAction);
         const auto frequency = [&] { return cellText(1, Frequency); };
 
         const QModelIndex index = grid().model()->index(0, Frequency);
@@ -122,7 +159,7 @@ private slots:
         QCOMPARE(frequency(), cell);
         if (!typed.isEmpty()) {
             // Refused with the reason; the editor stays open to correct the text.
-            QVERIFY2(statusLine(*m_window).startsWith(status), qPrintable(statusLine(*m_window)));
+            VERIFY_STARTS(statusLine(*m_window), status);
             QVERIFY(grid().indexWidget(grid().currentIndex()) != nullptr || line->isVisible());
             // Leaving the editor does not store it either.
             grid().setFocus();
@@ -168,10 +205,8 @@ private slots:
         QFETCH(QString, stored);
         QFETCH(QString, status);
         QLocale::setDefault(locale);
-        auto edits = std::make_unique<ScriptedEditDialogs>();
-        startWindow(Channels(3));
-        m_window->channelActions().setDialogs(edits.get());
-        trigger(("frequency" + unit + "Action").toLatin1().constData());
+        open(3);
+        trigger("frequency" + unit + "Action");
 
         // The dialog itself; another column takes any text.
         SetFieldDialog dialog(table(), Frequency, 2, nullptr,
@@ -181,20 +216,19 @@ private slots:
         QCOMPARE(dialog.result(), int(stored.isEmpty() ? QDialog::Rejected : QDialog::Accepted));
         QCOMPARE(dialog.refusalLabel()->isHidden(), !stored.isEmpty());
         if (stored.isEmpty()) {
-            QVERIFY2(dialog.refusalLabel()->text().startsWith(status),
-                     qPrintable(dialog.refusalLabel()->text()));
+            VERIFY_STARTS(dialog.refusalLabel()->text(), status);
             dialog.columnField()->setCurrentIndex(Callsign);
             dialog.accept();
             QCOMPARE(dialog.result(), int(QDialog::Accepted));
         }
 
         selectGridRows({0, 1});
-        edits->fieldEdits.push_back({FieldEdit::Kind::Set, Frequency, typed.toStdString(), 0});
+        m_edits->fieldEdits.push_back({FieldEdit::Kind::Set, Frequency, typed.toStdString(), 0});
         trigger("setFieldAction");
-        QCOMPARE(edits->fieldEditRows, 2);
+        QCOMPARE(m_edits->fieldEditRows, 2);
         const QString kept = cellText(3, Frequency);
         if (stored.isEmpty()) {
-            QVERIFY2(statusLine(*m_window).startsWith(status), qPrintable(statusLine(*m_window)));
+            VERIFY_STARTS(statusLine(*m_window), status);
             QCOMPARE(m_window->document().undoStack().count(), 1);  // the import only
         } else {
             QCOMPARE(cellText(1, Frequency), stored);
@@ -206,22 +240,25 @@ private slots:
         QVERIFY(kept != stored);  // the row not selected keeps its own
     }
 
+    // The new row alone is selected, the cursor on its Frequency.
     void newRowAloneSelected_data() {
         QTest::addColumn<QKeySequence>("keys");
-        QTest::newRow("Add Row") << QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A);
-        QTest::newRow("Insert Row") << QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I);
+        QTest::addColumn<int>("row");  // the grid row of the new row
+        QTest::newRow("Add Row") << QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A) << 5;
+        QTest::newRow("Insert Row") << QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_I) << 3;
     }
 
     void newRowAloneSelected() {
         QFETCH(QKeySequence, keys);
+        QFETCH(int, row);
         startWindow(Channels(5));
-        QApplication::setActiveWindow(m_window.get());
-        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        activate();
         grid().selectRow(2);
         grid().setFocus();
         QTest::keySequence(&grid(), keys);
         QCOMPARE(table().ChannelCount(), 6);
         QCOMPARE(grid().selectionModel()->selectedRows().size(), 1);
+        QCOMPARE(grid().currentIndex(), grid().model()->index(row, Frequency));
         trigger("deleteRowsAction");
         QCOMPARE(table().ChannelCount(), 5);
         QCOMPARE(testing::ColumnTexts(table(), Callsign),
@@ -241,80 +278,22 @@ private slots:
         row("Undo", "moveUpAction undoAction", "Undid Move Up");
         row("Redo", "moveUpAction undoAction redoAction", "Redid Move Up");
         row("Clear Cells", "clearCellsAction", "Last change: Clear Cells");
+        row("Delete Row(s)", "deleteRowsAction", "Deleted 1 row; the rest renumbered 1 to 2");
+        row("Re-Index", "insertRowAction reIndexAction", "Renumbered 4 rows 1 to 4");
+        row("Re-Index, in order", "insertRowAction reIndexAction reIndexAction",
+            "Every row already has its number (1 to 4); nothing changed");
     }
 
     void statusSaysWhatTheLastCommandDid() {
         QFETCH(QStringList, actions);
         QFETCH(QString, status);
-        auto edits = std::make_unique<ScriptedEditDialogs>();
-        startWindow(Channels(3));
-        m_window->channelActions().setDialogs(edits.get());
-        edits->channelNumbers = {2};
+        open(3);
+        m_edits->channelNumbers = {2};
         trigger("goToChannelAction");  // "Channel 2 is in row 2"
         for (const QString& action : actions) {
-            trigger(action.toLatin1().constData());
+            trigger(action);
         }
         QCOMPARE(statusLine(*m_window), status);
-    }
-
-    // Rows picked by their headers make Number the current column; the dialog starts on Mode.
-    void setFieldStartsOnASensibleColumn() {
-        auto edits = std::make_unique<ScriptedEditDialogs>();
-        startWindow(Channels(3));
-        m_window->channelActions().setDialogs(edits.get());
-        grid().selectRow(1);
-        trigger("setFieldAction");
-        QCOMPARE(edits->fieldEditColumn, int(Mode));
-        grid().setCurrentIndex(grid().model()->index(1, Callsign));
-        trigger("setFieldAction");
-        QCOMPARE(edits->fieldEditColumn, int(Callsign));
-    }
-
-    void savesAddTheFiltersExtension_data() {
-        QTest::addColumn<QString>("model");
-        QTest::addColumn<QString>("action");
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("written");
-        const auto row = [](const char* name, const char* model, const char* action,
-                            const char* typed, const char* written) {
-            QTest::newRow(name) << model << action << typed << written;
-        };
-        // Every save of the 313's formats: tst_savenames.
-        row("315 memory file", "315", "saveMemoryFileAction", "list", "list.15m");
-        row("pdf", "313", "exportPdfAction", "list", "list.pdf");
-    }
-
-    void savesAddTheFiltersExtension() {
-        QFETCH(QString, model);
-        QFETCH(QString, action);
-        QFETCH(QString, typed);
-        QFETCH(QString, written);
-        startWindow(Channels(2));
-        m_window->document().setModelName(model);
-        m_dialogs->answers = {path(typed)};
-        trigger(action.toLatin1().constData());
-        QVERIFY2(QFile::exists(path(written)), qPrintable(statusLine(*m_window)));
-        QCOMPARE(QDir(m_dir->path()).entryList({QStringLiteral("list*")}, QDir::Files),
-                 QStringList{written});
-    }
-
-    void textsFollowTheReceiverModel() {
-        startWindow(Channels(1));
-        // The first-run message is one paragraph, broken only where the box is too narrow.
-        QCOMPARE(m_boxes->shown.first().kind, QStringLiteral("information"));
-        QVERIFY(!m_boxes->shown.first().text.contains(QLatin1Char('\n')));
-        const QString program = path(QStringLiteral("WR315/WR-G315.exe"));
-        QVERIFY(QDir().mkpath(path(QStringLiteral("WR315"))));
-        testing::WriteBytes(program, "MZ");
-        m_dialogs->answers = {program};
-        trigger("winradioFolderAction");
-        QVERIFY(button(QStringLiteral("Save .15m file")) != nullptr);
-        QCOMPARE(m_window->findChild<QAction*>(QStringLiteral("openMemoryFileAction"))->text(),
-                 QStringLiteral("Open .15m file\u2026"));
-        trigger("addRowAction");
-        QVERIFY(!m_window->fileActions().settleUnsavedChanges());  // cancelled
-        QVERIFY(m_boxes->shown.last().text.contains(QStringLiteral("a .csv or .15m file")));
-        QVERIFY(m_boxes->shown.last().text.endsWith(QStringLiteral("|.15m")));
     }
 
     void headingsNameEveryColumn() {
@@ -324,8 +303,7 @@ private slots:
         for (int column = 0; column < view.columnCount(); ++column) {
             QVERIFY(!view.headerData(column, Qt::Horizontal).toString().isEmpty());
         }
-        m_window->fileActions().openChannelFile(writeCsv(QStringLiteral("c.csv"), Channels(1)));
-        waitForFiles();
+        openCsv(QStringLiteral("c.csv"), Channels(1));
         QCOMPARE(view.headerData(SecondarySquelchType, Qt::Horizontal).toString(), "x");
         QCOMPARE(view.headerData(SecondarySquelchType, Qt::Horizontal, Qt::ToolTipRole).toString(),
                  "CSV header: Secondary squelch type");
@@ -342,9 +320,8 @@ private slots:
         QPushButton* add = button(QStringLiteral("Add Row"));
         const QPoint before = add->mapTo(m_window.get(), QPoint());
         QVERIFY(panel.isHidden());
-        m_window->fileActions().openChannelFile(writeCsv(
-            QStringLiteral("bad.csv"), Channels(3), "4,abc,2400,0,,,,,,1,0,0,0,-100,,,FM,,\r\n"));
-        waitForFiles();
+        openCsv(QStringLiteral("bad.csv"), Channels(3),
+                "4,abc,2400,0,,,,,,1,0,0,0,-100,,,FM,,\r\n");
         QTRY_VERIFY(panel.isVisible());
         QVERIFY(panel.height() > 3 * panel.fontMetrics().height());
         QCOMPARE(add->mapTo(m_window.get(), QPoint()), before);
@@ -353,43 +330,299 @@ private slots:
         QCOMPARE(add->mapTo(m_window.get(), QPoint()), before);
     }
 
-    // Tab goes through the buttons left to right, as they stand.
-    void tabFollowsTheButtons() {
-        startWindow();
-        QStringList order;
-        QWidget* widget = button(QStringLiteral("Open Winradio .csv file"));
-        for (int i = 0; i < 8 && widget != nullptr; ++i) {
-            order << widget->objectName();
-            widget = widget->nextInFocusChain();
-            while (widget != nullptr && widget->focusPolicy() == Qt::NoFocus) {
-                widget = widget->nextInFocusChain();
-            }
-        }
-        QCOMPARE(order, (QStringList{"openCsvButton", "addRowButton", "insertRowButton",
-                                     "deleteRowsButton", "reIndexButton", "saveCsvButton",
-                                     "saveMemoryFileButton", "exitButton"}));
-    }
-
-    // The first run keeps the designed size; later runs come back as they were left.
+    // The first run keeps the designed size; later runs come back as they were left: the
+    // window's place and size, the column widths, the frequency unit and the hidden columns,
+    // none of them in the two-line settings file.
     void windowRemembersItsLayout() {
+        const QString ini = path(QStringLiteral("program/Corvalen.ini"));
+        const QByteArray settings = "C:\\WiNRADiO\r\n313\r\n";
+        testing::WriteBytes(ini, settings);
         MainWindow& first = startWindow(Channels(2));
         const QSize designed = first.size();
         first.resize(designed + QSize(120, 80));
         first.move(40, 30);
         dragColumnEdge(*first.grid(), Callsign, 211);
+        trigger("frequencyKHzAction");
+        trigger("column5Action");  // the first reserved column
+        trigger("column6Action");
+        QCOMPARE(testing::ReadBytes(m_programDir + "/" + GridViewOptions::kHiddenColumnsFile),
+                 QByteArray("5\r\n6\r\n"));
         QVERIFY(first.close());
         const QRect left = first.geometry();
 
         MainWindow& second = startWindow();
         QCOMPARE(second.size(), left.size());
         QCOMPARE(second.geometry().topLeft(), left.topLeft());
-        second.fileActions().openChannelFile(writeCsv(QStringLiteral("c.csv"), Channels(2)));
-        QTRY_VERIFY(!second.fileActions().busy());
+        QCOMPARE(int(second.viewOptions().frequencyUnit()), int(FrequencyUnit::kHz));
+        QVERIFY(second.findChild<QAction*>("frequencyKHzAction")->isChecked());
+        openCsv(QStringLiteral("c.csv"), Channels(2));
         QCOMPARE(second.grid()->horizontalHeader()->sectionSize(Callsign), 211);
+        QVERIFY(grid().isColumnHidden(4) && grid().isColumnHidden(5) && !grid().isColumnHidden(6));
+        trigger("column5Action");  // shown again
+        QVERIFY(!grid().isColumnHidden(4));
+        QCOMPARE(testing::ReadBytes(ini), settings);
 
         // A layout file that holds no geometry is a first run again.
         testing::WriteBytes(path(QStringLiteral("program/Corvalen-window.ini")), "[window]\n");
         QCOMPARE(startWindow().size(), designed);
+    }
+
+    void setFieldWorksOnTheRowsTheGridShows_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QStringList>("expected");  // the column's texts, in table order
+        const auto row = [](const char* name, FieldEdit::Kind kind, int column, const char* value,
+                            const char* expected) {
+            QTest::newRow(name) << int(kind) << column << value << QString(expected).split('/');
+        };
+        row("set Mode", FieldEdit::Kind::Set, Mode, "AM", "USB/USB/USB/AM/AM");
+        row("add group 3", FieldEdit::Kind::AddGroup, Groups, "3", "2/3/1/2+3/3");
+        row("remove group 2", FieldEdit::Kind::RemoveGroup, Groups, "2", "2/3/1//3");
+    }
+    void setFieldWorksOnTheRowsTheGridShows() {
+        QFETCH(int, kind);
+        QFETCH(int, column);
+        QFETCH(QString, value);
+        QFETCH(QStringList, expected);
+        open(5);
+        // Sorted by Frequency from the highest: the two rows at the top are table rows 5 and 4.
+        sortBy(Frequency, Qt::DescendingOrder);
+        selectGridRows({0, 1});
+        const MemoryTable before = table();
+        FieldEdit edit{FieldEdit::Kind(kind), column, value.toStdString(), value.toInt()};
+        m_edits->fieldEdits.push_back(edit);
+        trigger("setFieldAction");
+        QCOMPARE(m_edits->fieldEditRows, 2);
+        // Rows picked by their headers make Number the current column: the dialog starts on Mode.
+        QCOMPARE(m_edits->fieldEditColumn, int(Mode));
+        QCOMPARE(ColumnTexts(table(), column), expected);
+        QCOMPARE(m_window->document().undoStack().count(), 2);  // the import, then this edit
+        checkUndoRedo(before);
+        // Otherwise it starts on the current column.
+        m_window->grid()->setCurrentIndex(m_window->grid()->model()->index(1, Callsign));
+        trigger("setFieldAction");
+        QCOMPARE(m_edits->fieldEditColumn, int(Callsign));
+    }
+
+    void addRangeAppendsOneUndoStep() {
+        open(3);
+        const MemoryTable before = table();
+        RangeFill fill;
+        fill.range = {118000000, 118050000, 25000, 1, {}};
+        fill.cells = {{Mode, "AM"}, {Callsign, "TWR"}};
+        m_edits->ranges.push_back(fill);
+        trigger("addRangeAction");
+        QCOMPARE(table().ChannelCount(), 6);
+        QCOMPARE(ColumnTexts(table(), Number).mid(3), (QStringList{"4", "5", "6"}));
+        QCOMPARE(ColumnTexts(table(), Frequency).mid(3),
+                 (QStringList{"118000000", "118025000", "118050000"}));
+        QCOMPARE(ColumnTexts(table(), Bandwidth).mid(3), (QStringList{"6000", "6000", "6000"}));
+        QCOMPARE(statusLine(*m_window), QString("Added 3 channels, numbered 4 to 6"));
+        QCOMPARE(m_window->document().undoStack().undoText(), QString("Add Channel Range"));
+        checkUndoRedo(before);
+        // A cancelled dialog changes nothing.
+        trigger("addRangeAction");
+        QCOMPARE(m_window->document().undoStack().count(), 2);
+    }
+
+    void moveRows_data() {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QStringList>("expected");  // callsigns in table order
+        QTest::newRow("up") << "moveUpAction" << QStringList{"C2", "C1", "C4", "C3", "C5"};
+        QTest::newRow("down") << "moveDownAction" << QStringList{"C1", "C3", "C2", "C5", "C4"};
+        QTest::newRow("to top") << "moveToTopAction" << QStringList{"C2", "C4", "C1", "C3", "C5"};
+        QTest::newRow("to bottom")
+            << "moveToBottomAction" << QStringList{"C1", "C3", "C5", "C2", "C4"};
+    }
+    void moveRows() {
+        QFETCH(QString, action);
+        QFETCH(QStringList, expected);
+        open(5);
+        selectGridRows({1, 3});  // two separate rows: table rows 2 and 4
+        const MemoryTable before = table();
+        trigger(action);
+        QCOMPARE(ColumnTexts(table(), Callsign), expected);
+        // The numbers travel with their rows, and the selection with them.
+        QCOMPARE(ColumnTexts(table(), Number)[expected.indexOf("C2")], QString("2"));
+        QList<QString> selected;
+        for (const QModelIndex& row : m_window->grid()->selectionModel()->selectedRows(Callsign)) {
+            selected << row.data().toString();
+        }
+        std::sort(selected.begin(), selected.end());
+        QCOMPARE(selected, (QList<QString>{"C2", "C4"}));
+        checkUndoRedo(before);
+    }
+
+    void movesAreOffWhileSorted() {
+        open(3);
+        activate();
+        auto* up = m_window->findChild<QAction*>("moveUpAction");
+        QVERIFY(up->isEnabled());
+        sortBy(Callsign, Qt::AscendingOrder);
+        QVERIFY(!up->isEnabled());
+        selectGridRows({1});
+        const MemoryTable before = table();
+        QTest::keyClick(m_window->grid(), Qt::Key_Up, Qt::ControlModifier);
+        QCOMPARE(table(), before);
+        sortBy(-1, Qt::AscendingOrder);
+        QVERIFY(up->isEnabled());
+        // Ctrl+Up moves the row through the real shortcut.
+        selectGridRows({1});
+        QTest::keyClick(m_window->grid(), Qt::Key_Up, Qt::ControlModifier);
+        QCOMPARE(ColumnTexts(table(), Callsign), (QStringList{"C2", "C1", "C3"}));
+    }
+
+    void goToChannel() {
+        open(4);
+        model().setData(model().index(2, Number), "40");
+        m_edits->channelNumbers = {40, 77};
+        trigger("goToChannelAction");
+        QCOMPARE(m_window->grid()->currentIndex(), gridCell(3, 0));
+        QCOMPARE(statusLine(*m_window), QString("Channel 40 is in row 3"));
+        trigger("goToChannelAction");
+        QCOMPARE(statusLine(*m_window), QString("No row holds channel 77"));
+        QCOMPARE(m_window->grid()->currentIndex(), gridCell(3, 0));
+    }
+
+    // (The Frequency editor: tst_editorview's frequencyEditorWorksInTheViewUnit.)
+    void cellEditors_data() {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("Groups: tick 5, untick the row's 3") << int(Groups) << "5";
+        QTest::newRow("Lockout: scan lockout and squelch") << int(Lockout) << "5";
+        QTest::newRow("Hotkey: F7") << int(Hotkey) << "7";
+        QTest::newRow("Mode: picked from the list") << int(Mode) << "LSB";
+        QTest::newRow("Mode: other text typed") << int(Mode) << "WFM";
+    }
+    void cellEditors() {
+        QFETCH(int, column);
+        QFETCH(QString, expected);
+        open(2);  // row 2: group 3, Lockout 0, Hotkey 0
+        QTableView* grid = m_window->grid();
+        const QModelIndex cell = gridCell(2, column);
+        grid->setCurrentIndex(cell);
+        grid->edit(cell);
+        QWidget* editor = nullptr;
+        if (auto* flags = grid->viewport()->findChild<FlagsEditor*>()) {
+            // Bit n is box n.
+            const QList<QCheckBox*> boxes = flags->findChildren<QCheckBox*>();
+            QCOMPARE(boxes[2]->isChecked(), column == Groups);  // group 3
+            boxes[2]->setChecked(column != Groups);
+            boxes[column == Groups ? 4 : 0]->setChecked(true);
+            editor = flags;
+        } else {
+            auto* box = grid->viewport()->findChild<QComboBox*>();
+            QVERIFY(box);
+            editor = box;
+            if (column == Hotkey) {
+                QCOMPARE(box->currentText(), QString("none"));
+                box->setCurrentIndex(box->findText("F7"));
+            } else if (expected == "WFM") {
+                box->setEditText("WFM");
+            } else {
+                box->setCurrentIndex(box->findText(expected));
+            }
+        }
+        const MemoryTable before = table();
+        // Enter commits the editor, as the user would.
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_COMPARE(cellText(2, column), expected);
+        checkUndoRedo(before);
+    }
+
+    // The grid is painted after the check of a whole-table change, not before it: painted
+    // first, it would show the rows' old problems and be painted whole again.
+    void gridPaintsTheCheckedProblems() {
+        open(3);
+        GridPaints paints;
+        watchPaints(paints);
+        grid().selectAll();
+        m_edits->fieldEdits.push_back({FieldEdit::Kind::Set, Bandwidth, "abc", 0});
+        trigger("setFieldAction");
+        QTRY_VERIFY(paints.problemsAtFirst >= 0);
+        QCOMPARE(paints.problemsAtFirst, qsizetype(3));
+    }
+
+    // Appending rows to an empty table is a whole-table change: the grid lays its rows out
+    // before the window paints, not while it paints, and is painted whole once, in a window wide
+    // enough for every column too (where the rows' header and scroll bar narrow the last column).
+    void appendedRowsArePaintedOnce() {
+        open(0);
+        m_window->resize(3000, m_window->height());
+        MemoryTable rows = testing::Channels(5000);
+        rows.SetCellText(1, Frequency, "abc");  // a problem: the Problems panel shows
+        const QString file = writeCsv(QStringLiteral("more.csv"), rows);
+        QTest::qWait(50);
+        GridPaints paints;
+        watchPaints(paints);
+        QVERIFY(m_window->fileActions().appendFile(file));
+        QTRY_VERIFY(m_window->problemsPanel().isVisible());
+        QTest::qWait(100);
+        QCOMPARE(paints.whole, 1);
+    }
+
+    void rangeDialogCountsAndRefuses_data() {
+        QTest::addColumn<int>("channels");
+        QTest::addColumn<int>("last");  // the last row's Number; 0: as the table has it
+        QTest::addColumn<QString>("step");
+        QTest::addColumn<QString>("preview");
+        QTest::addColumn<bool>("ok");
+        // The dialog takes the range when its preview says what it adds.
+        const auto row = [](const char* name, int channels, int last, const char* step,
+                            const QString& preview) {
+            QTest::newRow(name) << channels << last << step << preview
+                                << preview.startsWith("Adds");
+        };
+        row("airband", 2, 0, "25", "Adds 760 channels, numbered 3 to 762; 762 rows in all.");
+        // Numbers go on after the highest Number, not after the count of rows (the tables of
+        // numbers: tst_editing's rangeNumbersAfterTheHighest).
+        row("after a gap", 2, 40, "25", "Adds 760 channels, numbered 41 to 800; 762 rows in all.");
+        row("step not whole Hz", 2, 0, "8.3333", "Step \"8.3333\" is not a whole number of Hz");
+        row("too many rows", 65000, 0, "25",
+            "The range makes 760 channels; with the 65000 rows already in the table that is more "
+            "than 65535 rows; 535 more fit");
+    }
+    void rangeDialogCountsAndRefuses() {
+        QFETCH(int, channels);
+        QFETCH(int, last);
+        QFETCH(QString, step);
+        QFETCH(QString, preview);
+        QFETCH(bool, ok);
+        MemoryTable table = testing::Channels(channels);
+        if (last != 0) {
+            table.SetCellText(channels, Number, std::to_string(last));
+        }
+        ChannelRangeDialog dialog(table);
+        const auto field = [&](const char* name) { return dialog.findChild<QLineEdit*>(name); };
+        field("start")->setText("118");
+        field("stop")->setText("136.975 MHz");
+        field("step")->setText(step);
+        QCOMPARE(dialog.findChild<QLabel*>("preview")->text(), preview);
+        QCOMPARE(dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->isEnabled(),
+                 ok);
+        QCOMPARE(dialog.fill().has_value(), ok);
+        if (ok) {
+            dialog.findChild<QComboBox*>("mode")->setEditText("FM");
+            QVERIFY(field("bandwidth")->placeholderText().contains("15000"));
+            QCOMPARE(dialog.fill()->range.stepHz, std::uint64_t(25000));
+        }
+    }
+
+    void setFieldDialogOffersGroupsOnlyForGroups() {
+        const MemoryTable table = testing::Channels(1);
+        SetFieldDialog dialog(table, Mode, 3);
+        QVERIFY(!dialog.actionField()->isEnabled());
+        dialog.valueField()->setText("CW");
+        QCOMPARE(dialog.edit().column, int(Mode));
+        QCOMPARE(dialog.edit().value, std::string("CW"));
+        dialog.columnField()->setCurrentIndex(Groups);
+        QVERIFY(dialog.actionField()->isEnabled());
+        dialog.actionField()->setCurrentIndex(2);
+        dialog.groupField()->setValue(9);
+        QCOMPARE(int(dialog.edit().kind), int(FieldEdit::Kind::RemoveGroup));
+        QCOMPARE(dialog.edit().group, 9);
+        QVERIFY(!dialog.valueField()->isEnabled());
     }
 };
 

@@ -1,17 +1,17 @@
-#include <QtTest>
+#include <QSignalSpy>
 #include <filesystem>
 
 #include "EditorTest.h"
+#include "app/CompareDialog.h"
 #include "app/FileWatch.h"
 #include "app/StatusText.h"
 #include "app/WorkKeeper.h"
 #include "io/SafeFile.h"
-#include "table/Columns.h"
 
 using namespace corvalen;
 
 // The open file changed by another program: the status line says so, and a save over it asks
-// first.
+// first. And "Compare with File…", which shows what differs.
 class TestFileChanged : public EditorTest {
     Q_OBJECT
 
@@ -23,7 +23,7 @@ private:
         startWindow();
         m_csv = writeCsv(QStringLiteral("channels.csv"), testing::Channels(3));
         QVERIFY(m_window->fileActions().openChannelFile(m_csv));
-        model().setData(model().index(0, Callsign), QStringLiteral("MINE"));
+        editCell(1, Callsign, QStringLiteral("MINE"));
     }
 
     // What another program writes: the same channels with channel 2 retuned.
@@ -46,6 +46,52 @@ private:
         return started;
     }
 
+    // The table: channels 1 to 4. The file: channel 2 retuned and renamed, channel 3 gone,
+    // channel 5 new.
+    QString writeOther() {
+        MemoryTable other = testing::Channels(4);
+        other.SetCellText(2, Frequency, "7777000");
+        other.SetCellText(2, Callsign, "RENAMED");
+        other.RemoveRow(3);
+        other.AppendRow({"5", "9420000", "6000", "0", "", "", "", "", "", "1", "0", "0", "0",
+                         "-100", "", "", "AM", "NEW", "Athens"});
+        return writeCsv(QStringLiteral("other.csv"), other);
+    }
+
+    // The visible list rows' channel and kind texts.
+    static QStringList Shown(const CompareDialog& dialog) {
+        QStringList rows;
+        const QAbstractItemModel* model = dialog.list()->model();
+        for (int row = 0; row < model->rowCount(); ++row) {
+            if (!dialog.list()->isRowHidden(row)) {
+                rows << model->index(row, CompareDialog::kChannelColumn).data().toString() + ' ' +
+                            model->index(row, CompareDialog::kKindColumn).data().toString();
+            }
+        }
+        return rows;
+    }
+
+    static int ListColumnOf(const CompareDialog& dialog, const QString& header) {
+        const QAbstractItemModel* model = dialog.list()->model();
+        for (int column = 0; column < model->columnCount(); ++column) {
+            if (model->headerData(column, Qt::Horizontal).toString() == header) {
+                return column;
+            }
+        }
+        return -1;
+    }
+
+    static void Select(CompareDialog& dialog, const QString& channel, int column) {
+        const QAbstractItemModel* model = dialog.list()->model();
+        for (int row = 0; row < model->rowCount(); ++row) {
+            if (model->index(row, 0).data().toString() == channel) {
+                dialog.list()->setCurrentIndex(model->index(row, column));
+                return;
+            }
+        }
+        QFAIL("no such channel in the list");
+    }
+
 private slots:
     void init() { setUpEditor(); }
 
@@ -59,7 +105,8 @@ private slots:
         QTest::newRow("the same size, a later second") << "later second" << changed;
         QTest::newRow("the same size, the same millisecond") << "same millisecond" << changed;
         QTest::newRow("the same size and time") << "same time" << changed;
-        QTest::newRow("removed") << "removed" << "channels.csv was removed or renamed";
+        QTest::newRow("removed") << "removed"
+                                 << "channels.csv was removed or renamed";
     }
 
     void statusSaysSoAtOnce() {
@@ -88,20 +135,8 @@ private slots:
                                                                                    : before);
         }
         QVERIFY(changed.wait(20000));
-        QVERIFY2(status().contains(said), qPrintable(status()));
+        VERIFY_HOLDS(status(), said);
         QVERIFY(m_window->keeper().fileWatch().changedElsewhere());
-    }
-
-    // The editor's own saves are no other program's: nothing is said, nothing asked.
-    void ownSavesAskNothing() {
-        openAndEdit();
-        QVERIFY(saveCsvAgain());
-        model().setData(model().index(1, Callsign), QStringLiteral("AGAIN"));
-        QVERIFY(saveCsvAgain());
-        QCoreApplication::processEvents();
-        QVERIFY(m_boxes->asked.isEmpty());
-        QVERIFY(!status().contains(QStringLiteral("another program")));
-        QVERIFY(!m_window->keeper().fileWatch().changedElsewhere());
     }
 
     // What the file does while the editor writes it is the editor's own, whenever the watcher
@@ -172,11 +207,16 @@ private slots:
             m_window->document().undoStack().undo();
             QCOMPARE(table().CellText(1, Callsign), std::string_view("MINE"));
         }
-        // After a save or reload, the file is the editor's again: the next save asks nothing.
+        // After a save or reload, the file is the editor's again: its own saves are no other
+        // program's, and ask nothing.
         if (fileHolds == "mine" || tableHolds == "others") {
             m_boxes->asked.clear();
+            editCell(3, Callsign, QStringLiteral("AGAIN"));
             QVERIFY(saveCsvAgain());
+            QCoreApplication::processEvents();
             QVERIFY(m_boxes->asked.isEmpty());
+            QVERIFY(!status().contains(QStringLiteral("another program")));
+            QVERIFY(!m_window->keeper().fileWatch().changedElsewhere());
         }
     }
 
@@ -196,6 +236,135 @@ private slots:
         QVERIFY(!m_window->fileActions().saveMemoryFile());
         QCOMPARE(m_boxes->asked.size(), 1);
         QCOMPARE(testing::ReadBytes(g3m), bytes);
+    }
+
+    // File / "Compare with File…": the differences as a list, narrowed by kind and text, and a
+    // channel or a cell taken from the file as one undo step.
+
+    // The list, narrowed by kind and text. The changed cells show both values; the others the
+    // table's.
+    void compareFilters_data() {
+        QTest::addColumn<int>("kind");  // the combo's entry
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("shown");
+        QTest::newRow("all") << 0 << ""
+                             << QStringList{"2 changed", "3 only in the table",
+                                            "5 only in the file"};
+        QTest::newRow("only in the table") << 1 << "" << QStringList{"3 only in the table"};
+        QTest::newRow("only in the file") << 2 << "" << QStringList{"5 only in the file"};
+        QTest::newRow("changed") << 3 << "" << QStringList{"2 changed"};
+        QTest::newRow("text") << 0 << "athens" << QStringList{"5 only in the file"};
+        QTest::newRow("text and kind, nothing") << 1 << "RENAMED" << QStringList{};
+        QTest::newRow("text in a changed cell") << 3 << "renamed" << QStringList{"2 changed"};
+    }
+    void compareFilters() {
+        QFETCH(int, kind);
+        QFETCH(QString, text);
+        QFETCH(QStringList, shown);
+        startWindow(testing::Channels(4));
+        CompareDialog dialog(m_window->document(), writeOther());
+        QVERIFY(dialog.loaded());
+        dialog.kindFilter()->setCurrentIndex(kind);
+        dialog.textFilter()->setText(text);
+        QCOMPARE(Shown(dialog), shown);
+        VERIFY_STARTS(dialog.summary()->text(),
+                      "1 channel only in the table, 1 only in the file, 1 changed.");
+        if (shown.value(0) != QStringLiteral("2 changed")) {
+            return;
+        }
+        const QAbstractItemModel* model = dialog.list()->model();
+        const int frequency = ListColumnOf(dialog, QStringLiteral("Frequency"));
+        QVERIFY(frequency > 0);
+        QCOMPARE(model->index(0, frequency).data().toString(),
+                 QStringLiteral("7010000 \u2192 7777000"));
+        QVERIFY(model->index(0, frequency).data(Qt::BackgroundRole).isValid());
+        const int mode = ListColumnOf(dialog, QStringLiteral("Mode"));
+        QCOMPARE(model->index(0, mode).data().toString(), QStringLiteral("USB"));
+        QVERIFY(!model->index(0, mode).data(Qt::BackgroundRole).isValid());
+    }
+
+    // A channel, or a cell of it, taken from the file as one undo step; a channel only in the
+    // table has nothing to take.
+    void compareTakes_data() {
+        QTest::addColumn<QString>("channel");
+        QTest::addColumn<bool>("cell");  // its Frequency alone
+        QTest::newRow("changed") << "2" << false;
+        QTest::newRow("the Frequency of a changed channel") << "2" << true;
+        QTest::newRow("only in the file") << "5" << false;
+        QTest::newRow("only in the table: nothing to take") << "3" << false;
+    }
+
+    void compareTakes() {
+        QFETCH(QString, channel);
+        QFETCH(bool, cell);
+        startWindow(testing::Channels(4));
+        CompareDialog dialog(m_window->document(), writeOther());
+        QUndoStack& stack = m_window->document().undoStack();
+        const int steps = stack.count();
+        const MemoryTable before = table();
+        Select(
+            dialog, channel,
+            cell ? ListColumnOf(dialog, QStringLiteral("Frequency")) : CompareDialog::kKindColumn);
+        const bool taken = channel != "3";
+        QCOMPARE(dialog.findChild<QPushButton*>(cell ? "takeCellButton" : "takeChannelButton")
+                     ->isEnabled(),
+                 taken);
+        cell ? dialog.takeCell() : dialog.takeChannel();
+        QCOMPARE(stack.count(), steps + (taken ? 1 : 0));
+        if (!taken) {
+            return;
+        }
+        QCOMPARE(stack.undoText(),
+                 cell ? QStringLiteral("Take Frequency of Channel 2 from other.csv")
+                      : QStringLiteral("Take Channel %1 from other.csv").arg(channel));
+        // The list follows: channel 2 with its Frequency taken differs in its callsign only.
+        if (cell) {
+            QCOMPARE(dialog.diff().changes[0].fields.size(), std::size_t{1});
+        } else {
+            QCOMPARE(Shown(dialog).size(), 2);
+        }
+        if (channel == "2") {
+            QCOMPARE(table().CellText(2, Frequency), std::string_view("7777000"));
+            QCOMPARE(table().CellText(2, Callsign), std::string_view(cell ? "C2" : "RENAMED"));
+            QCOMPARE(table().RowCount(), before.RowCount());
+        } else {
+            QCOMPARE(table().RowCount(), before.RowCount() + 1);
+            QCOMPARE(table().CellText(5, Number), std::string_view("5"));
+            QCOMPARE(table().CellText(5, Callsign), std::string_view("NEW"));
+            QCOMPARE(table().CellText(5, Comments), std::string_view("Athens"));
+        }
+        stack.undo();
+        QVERIFY(table() == before);
+    }
+
+    // Against a memory file only its own fields count, and taking a channel keeps the fields
+    // it has no place for.
+    void compareMemoryFileFieldsOnly() {
+        MemoryTable channels = testing::Channels(3);
+        channels.SetCellText(1, Priority, "1");
+        startWindow(channels);
+        const QString g3m = path(QStringLiteral("memory.g3m"));
+        m_dialogs->answers.push_back(g3m);
+        trigger("saveMemoryFileAction");
+        CompareDialog same(m_window->document(), g3m);
+        QVERIFY(same.diff().changes.empty());
+        QVERIFY(same.summary()->text().contains(QStringLiteral("the same channels")));
+
+        editCell(1, Callsign, QStringLiteral("CHANGED"));
+        CompareDialog dialog(m_window->document(), g3m);
+        QCOMPARE(Shown(dialog), QStringList{"1 changed"});
+        QCOMPARE(ListColumnOf(dialog, QStringLiteral("Priority")), -1);
+        Select(dialog, QStringLiteral("1"), CompareDialog::kKindColumn);
+        dialog.takeChannel();
+        QCOMPARE(table().CellText(1, Callsign), std::string_view("C1"));
+        QCOMPARE(table().CellText(1, Priority), std::string_view("1"));
+    }
+
+    void compareSaysAnUnreadableFile() {
+        startWindow(testing::Channels(2));
+        CompareDialog dialog(m_window->document(), path(QStringLiteral("missing.csv")));
+        QVERIFY(!dialog.loaded());
+        VERIFY_HOLDS(dialog.error(), QStringLiteral("missing.csv"));
     }
 };
 

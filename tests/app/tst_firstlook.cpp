@@ -1,38 +1,28 @@
 #include <QAbstractItemView>
-#include <QComboBox>
-#include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMessageBox>
+#include <QAccessible>
+#include <QAccessibleInterface>
 #include <QScrollBar>
-#include <QTableView>
-#include <QTimer>
 
 #include "EditorTest.h"
-#include "TestData.h"
 #include "app/CellEditorDelegate.h"
 #include "app/ChannelRangeDialog.h"
 #include "app/GridViewOptions.h"
+#include "app/ProblemsPanel.h"
 #include "app/SetFieldDialog.h"
-#include "app/Translations.h"
 #include "files/ChannelFiles.h"
-#include "table/Columns.h"
 
 using namespace corvalen;
 using testing::Channels;
 
 // What a newcomer meets in the first minutes: typing into cells, the lists of the Mode and
-// Hotkey cells, texts that fit their columns, priorities as saved, questions that can be
-// cancelled, and a view that stays with the file and the row the user is at.
+// Hotkey cells, texts that fit their columns, and a view that stays with the file and the row
+// the user is at. And the window as a screen reader (Orca, through Qt's accessibility
+// interfaces) and a keyboard reach it: every control and cell has a name, and every command has
+// a way from the keyboard.
 class TestFirstLook : public EditorTest {
     Q_OBJECT
 
 private:
-    void activate() {
-        m_window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-    }
-
     // A table of VHF channels whose frequencies need every digit in MHz.
     static MemoryTable VhfChannels() {
         MemoryTable table = Channels(3);
@@ -58,12 +48,69 @@ private:
         return QFontMetrics(grid().font()).horizontalAdvance(text) + margin;
     }
 
+    // The roles of the things a user acts on or reads, which must be named.
+    static bool MustBeNamed(QAccessible::Role role) {
+        switch (role) {
+            case QAccessible::PushButton:
+            case QAccessible::CheckBox:
+            case QAccessible::RadioButton:
+            case QAccessible::ComboBox:
+            case QAccessible::EditableText:
+            case QAccessible::SpinBox:
+            case QAccessible::MenuItem:
+            case QAccessible::ButtonMenu:
+            case QAccessible::ButtonDropDown:
+            case QAccessible::Cell:
+            case QAccessible::ColumnHeader:
+            case QAccessible::List:
+            case QAccessible::ListItem:
+            case QAccessible::Table:
+            case QAccessible::Tree:
+            case QAccessible::TreeItem:
+            case QAccessible::PageTab:
+            case QAccessible::Slider:
+            case QAccessible::ToolBar:
+            case QAccessible::Window:
+            case QAccessible::Dialog:
+                return true;
+            default:
+                return false;
+        }
+    }
+
+    // Every shown element without a name under `node`, as "role at path".
+    static void unnamed(QAccessibleInterface* node, const QString& path, QStringList& found,
+                        int depth = 0) {
+        if (node == nullptr || !node->isValid() || depth > 40 || node->state().invisible) {
+            return;
+        }
+        const QAccessible::Role role = node->role();
+        const QString here = path + QLatin1Char('/') + QString::number(int(role), 16);
+        if (MustBeNamed(role) && node->text(QAccessible::Name).trimmed().isEmpty()) {
+            QString what = QStringLiteral("role 0x%1 at %2").arg(int(role), 0, 16).arg(here);
+            if (QObject* object = node->object()) {
+                what += QStringLiteral(" (%1 \"%2\")")
+                            .arg(QString::fromLatin1(object->metaObject()->className()),
+                                 object->objectName());
+            }
+            found << what;
+        }
+        for (int i = 0; i < node->childCount(); ++i) {
+            unnamed(node->child(i), here, found, depth + 1);
+        }
+    }
+
+    static QStringList unnamedIn(QObject* root) {
+        QStringList found;
+        unnamed(QAccessible::queryAccessibleInterface(root), QString(), found);
+        return found;
+    }
+
 private slots:
     void init() { setUpEditor(); }
     void cleanup() {
         m_window.reset();
-        corvalen::InstallTranslations(*QCoreApplication::instance(),
-                                      QLocale(QLocale::English, QLocale::UnitedStates));
+        InstallLanguage({QLocale::English, QLocale::UnitedStates});
     }
 
     // A typed character starts a new value in every cell; F2 keeps the text to edit it.
@@ -163,16 +210,14 @@ private slots:
             MemoryTable shorter = Channels(2);
             shorter.SetCellText(1, Frequency, "999999999");
             shorter.SetCellText(2, Callsign, "Voice");
-            m_window->fileActions().openChannelFile(writeCsv(QStringLiteral("hf.csv"), shorter));
-            waitForFiles();
+            openCsv(QStringLiteral("hf.csv"), shorter);
         }
         if (unitFirst) {
-            trigger(unitAction.toLatin1().constData());
+            trigger(unitAction);
         }
-        m_window->fileActions().openChannelFile(writeCsv(QStringLiteral("vhf.csv"), VhfChannels()));
-        waitForFiles();
+        openCsv(QStringLiteral("vhf.csv"), VhfChannels());
         if (!unitFirst) {
-            trigger(unitAction.toLatin1().constData());
+            trigger(unitAction);
         }
         for (int row = 0; row < 3; ++row) {
             for (const int column : {int(Frequency), int(Callsign)}) {
@@ -185,28 +230,25 @@ private slots:
     }
 
     // A sorted column keeps its heading whole beside the sort arrow.
-    void sortArrowLeavesTheHeadingWhole_data() {
-        QTest::addColumn<int>("column");
-        QTest::newRow("Frequency") << int(Frequency);
-        QTest::newRow("Number") << int(Number);
-        QTest::newRow("Mode") << int(Mode);
-    }
     void sortArrowLeavesTheHeadingWhole() {
-        QFETCH(int, column);
         startWindow(Channels(3));
         QHeaderView* header = grid().horizontalHeader();
-        header->setSortIndicator(column, Qt::AscendingOrder);
-        const QString heading = grid().model()->headerData(column, Qt::Horizontal).toString();
-        const int margin = header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
-        const int arrow = header->style()->pixelMetric(QStyle::PM_HeaderMarkSize, nullptr, header);
-        const int needed =
-            QFontMetrics(header->font()).horizontalAdvance(heading) + 3 * margin + arrow;
-        QVERIFY2(header->sectionSize(column) >= needed,
-                 Needs(heading, needed, header->sectionSize(column)).constData());
+        for (const int column : {int(Frequency), int(Number), int(Mode)}) {
+            header->setSortIndicator(column, Qt::AscendingOrder);
+            const QString heading = grid().model()->headerData(column, Qt::Horizontal).toString();
+            const int margin =
+                header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+            const int arrow =
+                header->style()->pixelMetric(QStyle::PM_HeaderMarkSize, nullptr, header);
+            const int needed =
+                QFontMetrics(header->font()).horizontalAdvance(heading) + 3 * margin + arrow;
+            QVERIFY2(header->sectionSize(column) >= needed,
+                     Needs(heading, needed, header->sectionSize(column)).constData());
+        }
     }
 
-    // With fresh settings the window opens wide enough for every column of the sample file, in
-    // English and in German, and stays on the screen.
+    // With fresh settings the window opens wide enough for every column of the sample file, and
+    // stays on the screen; the dialogs show their texts whole. In English and in German.
     void firstWindowFitsItsColumns_data() {
         QTest::addColumn<QLocale>("locale");
         QTest::newRow("English") << QLocale(QLocale::English, QLocale::UnitedStates);
@@ -214,7 +256,7 @@ private slots:
     }
     void firstWindowFitsItsColumns() {
         QFETCH(QLocale, locale);
-        corvalen::InstallTranslations(*QCoreApplication::instance(), locale);
+        InstallLanguage(locale);
         MainWindow& window = startWindow();
         QVERIFY(window.fileActions().openFile(
             QStringLiteral(CORVALEN_TEST_DATA_DIR "/../../docs/sample.csv")));
@@ -236,14 +278,8 @@ private slots:
             QStringLiteral(CORVALEN_TEST_DATA_DIR "/../../docs/sample.csv")));
         waitForFiles();
         QCOMPARE(window.size(), chosen);
-    }
 
-    // The dialogs' titles are not cut, nor the hints in Add Channel Range's empty fields, in
-    // English and in German.
-    void dialogTextsShowWhole_data() { firstWindowFitsItsColumns_data(); }
-    void dialogTextsShowWhole() {
-        QFETCH(QLocale, locale);
-        corvalen::InstallTranslations(*QCoreApplication::instance(), locale);
+        // The dialogs' titles are not cut, nor the hints in Add Channel Range's empty fields.
         const MemoryTable channels = Channels(3);
         SetFieldDialog setField(channels, Mode, 2);
         ChannelRangeDialog range(channels);
@@ -273,66 +309,26 @@ private slots:
         }
     }
 
-    // In German, Add Channel Range takes the decimal comma, as the cell editor does.
-    void channelRangeTakesTheDecimalComma() {
-        QVERIFY(corvalen::InstallTranslations(*QCoreApplication::instance(),
-                                              QLocale(QLocale::German, QLocale::Germany)));
-        const MemoryTable channels = Channels(2);  // the dialog reads it while it is open
-        ChannelRangeDialog dialog(channels);
-        dialog.findChild<QLineEdit*>(QStringLiteral("start"))->setText(QStringLiteral("118,1"));
-        dialog.findChild<QLineEdit*>(QStringLiteral("stop"))->setText(QStringLiteral("118,15"));
-        dialog.findChild<QLineEdit*>(QStringLiteral("step"))->setText(QStringLiteral("8,33"));
-        const std::optional<RangeFill> fill = dialog.fill();
-        QVERIFY2(fill.has_value(), qPrintable(dialog.findChild<QLabel*>("preview")->text()));
-        QVERIFY2(dialog.findChild<QLabel*>("preview")->text().startsWith(QStringLiteral("Fügt ")),
-                 qPrintable(dialog.findChild<QLabel*>("preview")->text()));
-        QVERIFY(fill->range.Count() >= 2);
+    // The current cell has a frame of its own among the selected row's cells.
+    void currentCellIsMarked() {
+        MainWindow& window = startWindow(testing::Channels(2));
+        QTableView* grid = window.grid();
+        grid->setCurrentIndex(grid->model()->index(0, Frequency));
+        const QRect cell = grid->visualRect(grid->currentIndex());
+        const QImage image = grid->viewport()->grab().toImage();
+        const QColor frame = grid->palette().color(QPalette::Inactive, QPalette::Text);
+        const QColor left = image.pixelColor(image.devicePixelRatio() * (cell.left() + 1),
+                                             image.devicePixelRatio() * cell.center().y());
+        QCOMPARE(left, frame);
+        const QRect other = grid->visualRect(grid->model()->index(0, Bandwidth));
+        QVERIFY(grid->viewport()->rect().contains(other));
+        QVERIFY(image.pixelColor(image.devicePixelRatio() * (other.left() + 1),
+                                 image.devicePixelRatio() * other.center().y()) != frame);
     }
 
-    // Every question the editor asks has Cancel, and Esc is Cancel.
-    void escapeCancelsEveryQuestion_data() {
-        QTest::addColumn<QString>("question");
-        QTest::newRow("overwrite") << "overwrite";
-        QTest::newRow("unsaved changes") << "unsaved";
-        QTest::newRow("Location 0") << "location";
-    }
-    void escapeCancelsEveryQuestion() {
-        QFETCH(QString, question);
-        QWidget parent;
-        QtMessageBoxes boxes(&parent);
-        bool hadCancel = false;
-        QTimer::singleShot(0, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            QVERIFY(box != nullptr);
-            hadCancel = box->button(QMessageBox::Cancel) != nullptr;
-            QTest::keyClick(box, Qt::Key_Escape);
-        });
-        if (question == QLatin1String("overwrite")) {
-            QVERIFY(!boxes.confirmOverwrite(QStringLiteral("Corvalen"), QStringLiteral("?")));
-        } else if (question == QLatin1String("unsaved")) {
-            QCOMPARE(boxes.askUnsavedChanges(QStringLiteral("Corvalen"), QStringLiteral("?"),
-                                             QStringLiteral(".g3m")),
-                     UnsavedChangesAnswer::Cancel);
-        } else {
-            QVERIFY(!boxes.askChirpNumbering(QStringLiteral("Corvalen"), QStringLiteral("?")));
-        }
-        QVERIFY(hadCancel);
-    }
-
-    // A file opened shows its first row, wherever the previous one was scrolled to.
-    void openedFileShowsItsFirstRow() {
-        MainWindow& window = startWindow(Channels(300));
-        grid().scrollToBottom();
-        grid().horizontalScrollBar()->setValue(grid().horizontalScrollBar()->maximum());
-        QVERIFY(grid().verticalScrollBar()->value() > 0);
-        QVERIFY(window.fileActions().openFile(writeCsv(QStringLiteral("b.csv"), Channels(300))));
-        waitForFiles();
-        QCOMPARE(grid().verticalScrollBar()->value(), 0);
-        QCOMPARE(grid().horizontalScrollBar()->value(), 0);
-    }
-
-    // Closing Find leaves the view on the row found.
-    void closingFindKeepsTheRowFoundInView() {
+    // Closing Find leaves the view on the row found; a file opened shows its first row, wherever
+    // the previous one was scrolled to.
+    void viewStaysWithTheRowAndTheFile() {
         MainWindow& window = startWindow(Channels(600));
         grid().resize(grid().width(), 300);
         window.findBar().findRows(QStringLiteral("C590"));
@@ -345,40 +341,175 @@ private slots:
         const QRect shown = grid().visualRect(grid().currentIndex());
         QVERIFY2(grid().viewport()->rect().intersects(shown),
                  qPrintable(QStringLiteral("row at %1").arg(shown.top())));
+
+        grid().horizontalScrollBar()->setValue(grid().horizontalScrollBar()->maximum());
+        QVERIFY(grid().verticalScrollBar()->value() > 0);
+        openCsv(QStringLiteral("b.csv"), Channels(300));
+        QCOMPARE(grid().verticalScrollBar()->value(), 0);
+        QCOMPARE(grid().horizontalScrollBar()->value(), 0);
     }
 
-    // The unit the grid shows frequencies in comes back in the next run.
-    void frequencyUnitIsRemembered_data() {
-        QTest::addColumn<QString>("unitAction");
-        QTest::addColumn<int>("unit");
-        QTest::newRow("MHz") << "frequencyMHzAction" << int(FrequencyUnit::MHz);
-        QTest::newRow("kHz") << "frequencyKHzAction" << int(FrequencyUnit::kHz);
-    }
-    void frequencyUnitIsRemembered() {
-        QFETCH(QString, unitAction);
-        QFETCH(int, unit);
-        MainWindow& first = startWindow();
-        trigger(unitAction.toLatin1().constData());
-        QVERIFY(first.close());
-        const QByteArray settings =
-            testing::ReadBytes(path(QStringLiteral("program/Corvalen.ini")));
-        MainWindow& second = startWindow();
-        QCOMPARE(int(second.viewOptions().frequencyUnit()), unit);
-        QVERIFY(second.findChild<QAction*>(unitAction)->isChecked());
-        // The two-line settings file is what it was.
-        QCOMPARE(testing::ReadBytes(path(QStringLiteral("program/Corvalen.ini"))), settings);
+    // Every control and cell of the window has a name, with the file open, a problem listed
+    // and the find bar shown; a cell is named by what the grid shows in it, an empty one says so.
+    void everyControlHasAName() {
+        MemoryTable channels = testing::Channels(3);
+        channels.SetCellText(2, Groups, "2+17");  // listed in the Problems panel
+        channels.SetCellText(3, Comments, "");    // an empty cell has a name too
+        MainWindow& window = startWindow(channels);
+        window.findBar().open();
+        QTRY_VERIFY(window.problemsPanel().isVisible());
+        const QStringList found = unnamedIn(&window);
+        QVERIFY2(found.isEmpty(), qPrintable(found.join(QLatin1Char('\n'))));
+        trigger("frequencyMHzAction");
+        QAccessibleInterface* grid = QAccessible::queryAccessibleInterface(window.grid());
+        QVERIFY(grid != nullptr && grid->tableInterface() != nullptr);
+        const auto name = [&](int row, int column) {
+            QAccessibleInterface* cell = grid->tableInterface()->cellAt(row, column);
+            return cell != nullptr ? cell->text(QAccessible::Name) : QStringLiteral("(none)");
+        };
+        QCOMPARE(name(0, Callsign), QStringLiteral("C1"));
+        QCOMPARE(name(0, Frequency), QStringLiteral("7.005000"));
+        QCOMPARE(name(2, Comments), QStringLiteral("empty"));
     }
 
-    // The title names the open file, with "*" while it has unsaved changes.
-    void titleNamesTheFile() {
-        MainWindow& window = startWindow();
-        QCOMPARE(window.windowTitle(), QStringLiteral("Grid View[*]"));
-        QVERIFY(window.fileActions().openFile(writeCsv(QStringLiteral("sample.csv"), Channels(2))));
-        waitForFiles();
-        QCOMPARE(window.windowTitle(), QStringLiteral("Grid View \u2014 sample.csv[*]"));
-        QVERIFY(!window.isWindowModified());
-        model().setData(model().index(0, Callsign), QStringLiteral("NEW"));
-        QVERIFY(window.isWindowModified());
+    // Each dialog's controls are named too.
+    void everyDialogControlHasAName_data() {
+        QTest::addColumn<QString>("action");
+        QTest::newRow("Add Channel Range") << "addRangeAction";
+        QTest::newRow("Set Field") << "setFieldAction";
+        QTest::newRow("Go to Channel") << "goToChannelAction";
+    }
+    void everyDialogControlHasAName() {
+        QFETCH(QString, action);
+        MainWindow& window = startWindow(testing::Channels(3));
+        window.grid()->selectRow(0);
+        QStringList found;
+        bool seen = false;
+        QTimer::singleShot(0, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog != nullptr);
+            seen = true;
+            found = unnamedIn(dialog);
+            QMetaObject::invokeMethod(dialog, "reject");
+        });
+        trigger(action);
+        QVERIFY(seen);
+        QVERIFY2(found.isEmpty(), qPrintable(found.join(QLatin1Char('\n'))));
+    }
+
+    // Every command of the window is in a menu that opens with Alt and a letter (its entries
+    // are then reached with the arrow keys), the buttons' commands included, and no two share a
+    // shortcut; the row commands are in the Edit menu, their shortcuts shown in their tooltips
+    // and on the buttons. Tab goes through the buttons of the bar below the grid left to right,
+    // and to the Problems list.
+    void everyCommandIsReachedByKeyboard() {
+        MemoryTable channels = testing::Channels(2);
+        channels.SetCellText(2, Groups, "2+17");
+        MainWindow& window = startWindow(channels);
+        QTRY_VERIFY(window.problemsPanel().isVisible());
+        QStringList problems;
+        QSet<QAction*> inMenus;
+        QSet<QString> menuTexts;
+        std::function<void(QMenu*)> walk = [&](QMenu* menu) {
+            for (QAction* action : menu->actions()) {
+                inMenus.insert(action);
+                menuTexts.insert(QString(action->text()).remove(QLatin1Char('&')));
+                if (action->menu() != nullptr) {
+                    walk(action->menu());
+                }
+            }
+        };
+        QSet<QChar> letters;
+        for (QAction* title : window.menuBar()->actions()) {
+            const QString text = title->text();
+            const qsizetype mark = text.indexOf(QLatin1Char('&'));
+            if (mark < 0 || mark + 1 >= text.size() || letters.contains(text[mark + 1].toLower())) {
+                problems << text + " opens with no letter of its own";
+            } else {
+                letters.insert(text[mark + 1].toLower());
+            }
+            if (title->menu() != nullptr) {
+                walk(title->menu());
+            }
+        }
+        QHash<QKeySequence, QString> keys;
+        for (QAction* action : window.findChildren<QAction*>()) {
+            if (action->objectName().endsWith(QStringLiteral("Action")) &&
+                !inMenus.contains(action)) {
+                problems << action->objectName() + " is in no menu";
+            }
+            for (const QKeySequence& key : action->shortcuts()) {
+                if (keys.contains(key)) {
+                    problems << key.toString() + " is " + keys[key] + " and " +
+                                    action->objectName();
+                }
+                keys.insert(key, action->objectName());
+            }
+        }
+        auto* edit = window.findChild<QMenu*>(QStringLiteral("editMenu"));
+        QVERIFY(edit->toolTipsVisible());
+        for (const char* name :
+             {"addRowAction", "insertRowAction", "deleteRowsAction", "reIndexAction"}) {
+            auto* action = window.findChild<QAction*>(QString::fromLatin1(name));
+            const QString shortcut = action->shortcut().toString(QKeySequence::NativeText);
+            if (!edit->actions().contains(action) || shortcut.isEmpty() ||
+                !action->toolTip().contains(shortcut) ||
+                button(action->text())->toolTip() != action->toolTip()) {
+                problems << QString::fromLatin1(name) + " is not in Edit with its shortcut shown";
+            }
+        }
+        QList<QWidget*> chain;
+        for (QWidget* widget = window.grid()->nextInFocusChain();
+             widget != nullptr && widget != window.grid() && chain.size() < 1000;
+             widget = widget->nextInFocusChain()) {
+            chain << widget;
+        }
+        QStringList tabOrder;
+        int left = -1;
+        for (QWidget* widget : chain) {
+            auto* button = qobject_cast<QPushButton*>(widget);
+            if (button == nullptr || !button->isVisible()) {
+                continue;
+            }
+            tabOrder << button->objectName();
+            if (button->x() <= left || button->mapTo(&window, QPoint()).y() <=
+                                           window.grid()->mapTo(&window, QPoint()).y()) {
+                problems << button->text() + " is not right of the one before, below the grid";
+            }
+            left = button->x();
+            if (!menuTexts.contains(QString(button->text()).remove(QLatin1Char('&')))) {
+                problems << button->text() + " is in no menu";
+            }
+            if (button->focusPolicy() == Qt::NoFocus) {
+                problems << button->text() + " is not in the Tab order";
+            }
+        }
+        QCOMPARE(tabOrder, (QStringList{"openCsvButton", "addRowButton", "insertRowButton",
+                                        "deleteRowsButton", "reIndexButton", "saveCsvButton",
+                                        "saveMemoryFileButton", "exitButton"}));
+        if (window.problemsPanel().list()->focusPolicy() == Qt::NoFocus) {
+            problems << QStringLiteral("the Problems list takes no focus");
+        }
+        QVERIFY2(problems.isEmpty(), qPrintable(problems.join(QLatin1Char('\n'))));
+    }
+
+    // Tab leaves the grid after its last cell, Ctrl+Tab from anywhere.
+    void tabLeavesTheGrid() {
+        MainWindow& window = startWindow(testing::Channels(2));
+        QTableView* grid = window.grid();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        grid->setFocus();
+        grid->setCurrentIndex(grid->model()->index(1, kImportedColumnCount - 2));
+        QTest::keyClick(grid, Qt::Key_Tab);
+        QVERIFY(grid->hasFocus());
+        QCOMPARE(grid->currentIndex().column(), kImportedColumnCount - 1);
+        QTest::keyClick(grid, Qt::Key_Tab);
+        QVERIFY(!grid->hasFocus());
+
+        grid->setFocus();
+        grid->setCurrentIndex(grid->model()->index(0, 1));
+        QTest::keyClick(grid, Qt::Key_Tab, Qt::ControlModifier);
+        QVERIFY(!grid->hasFocus());
     }
 };
 

@@ -1,25 +1,28 @@
+// The main window: its controls and row commands, files opened and saved, the settings, undo,
+// unsaved changes, the clipboard and the layout; and beyond its buttons: sorting and finding,
+// the problem tint and panel, recent files and dropped files.
+
 #include <QClipboard>
-#include <QDir>
-#include <QFile>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileDialog>
-#include <QMenu>
 #include <QMessageBox>
-#include <QPushButton>
-#include <QTableView>
-#include <QTest>
-#include <QTimer>
-#include <QUndoStack>
-#include <memory>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QToolBar>
+#include <QUrl>
+#include <algorithm>
 
 #include "EditorTest.h"
 #include "app/ClientArea.h"
 #include "app/RecentFiles.h"
 #include "app/StatusText.h"
-#include "csv/CsvReader.h"
-#include "csv/CsvWriter.h"
+#include "channel/CellChecks.h"
+#include "channel/TableChecks.h"
 #include "files/ChannelFiles.h"
 #include "g3m/MemoryFile.h"
-#include "table/Columns.h"
+#include "g3m/MemoryFileReader.h"
+#include "io/Messages.h"
 #include "table/TabSeparatedText.h"
 
 using namespace corvalen;
@@ -51,6 +54,34 @@ QStringList Sequence(const QString& pattern, int first, int last) {
     return texts;
 }
 
+// Six channels whose Number, Frequency and Callsign cells sort differently as numbers and as
+// text; the Comments of row 4 hold letters outside ASCII.
+MemoryTable SortingTable() {
+    struct Channel {
+        const char* number;
+        const char* frequency;
+        const char* callsign;
+        const char* comment;
+    };
+    const Channel channels[] = {
+        {"10", "10000", "delta", ""}, {"9", "9000", "Alpha", ""},
+        {"100", "", "", ""},          {" 2", "n/a", "charlie", "R\u00c1DIO Amaz\u00f4nia"},
+        {"30", "-5", "bravo", ""},    {"abc", " 700", "ALPHA2", ""},
+    };
+    MemoryTable table = MemoryTable::ImportLayout();
+    for (const Channel& c : channels) {
+        table.AppendRow({c.number, c.frequency, "2400", "0", "", "", "", "", "", "1", "", "", "",
+                         "", "", "", "USB", c.callsign, c.comment});
+    }
+    return table;
+}
+
+struct Edit {
+    int row;  // table row
+    int column;
+    QString text;
+};
+
 }  // namespace
 
 class TestMainWindow : public EditorTest {
@@ -64,25 +95,50 @@ private:
         QCOMPARE(m_window->document().table().rowCount(), channels);
     }
 
+    QString writeMemoryFile(const QString& name, const MemoryTable& table,
+                            corvalen::ReceiverModel model) {
+        const QString file = path(name);
+        [&] { QVERIFY(SaveMemoryFile(file.toStdString(), table, model).ok()); }();
+        return file;
+    }
+
+    // Whether the window takes `file` as a drop; if it does, drops it.
+    bool drop(const QString& file) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(file)});
+        const QPoint centre = m_window->rect().center();
+        QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(m_window.get(), &enter);
+        if (!enter.isAccepted()) {
+            return false;
+        }
+        QDropEvent dropped(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(m_window.get(), &dropped);
+        return dropped.isAccepted();
+    }
+
+    // The table rows the grid shows, top to bottom.
+    QList<int> shownRows() const {
+        QList<int> rows;
+        for (int r = 0; r < m_window->view().rowCount(); ++r) {
+            rows << tableRowOf(m_window->view().index(r, 0));
+        }
+        return rows;
+    }
+
+    void clickHeader(int column) {
+        QTableView* grid = m_window->grid();
+        grid->scrollTo(grid->model()->index(0, column));
+        QHeaderView* header = grid->horizontalHeader();
+        const QPoint centre(
+            header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+            header->height() / 2);
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier, centre);
+    }
+
 private slots:
     void init() { setUpEditor(); }
     void cleanup() { m_window.reset(); }
-
-    // The first run says so before the window shows, and writes no settings. (Settings read
-    // back: winradioFolder, and exitWritesSettings from the user's folder.)
-    void firstRunSaysSo() {
-        MainWindow& window = startWindow();
-        QVERIFY(window.isVisible());
-        QCOMPARE(window.document().winradioPath(), QString());
-        QCOMPARE(window.document().modelName(), QStringLiteral("313"));
-        QCOMPARE(m_boxes->shown.size(), 1);
-        QCOMPARE(m_boxes->shown[0].kind, QStringLiteral("information"));
-        QCOMPARE(m_boxes->shown[0].title, QStringLiteral("Corvalen"));
-        QVERIFY(m_boxes->shown[0].text.startsWith(
-            QStringLiteral("This appears to be the first time you have run this application.")));
-        QVERIFY2(!m_boxes->shown[0].windowVisible, "shown before the window");
-        QVERIFY(!QFile::exists(path(QStringLiteral("program/Corvalen.ini"))));
-    }
 
     void windowHasTheDesignedControls() {
         MainWindow& window = startWindow();
@@ -94,28 +150,6 @@ private slots:
         const QFontMetrics metrics(grid->font());  // fixed pitch: every letter is as wide
         QCOMPARE(metrics.horizontalAdvance(QLatin1Char('i')),
                  metrics.horizontalAdvance(QLatin1Char('W')));
-
-        // The bar from left to right, below the grid.
-        const QStringList captions = {"Open Winradio .csv file", "Add Row",  "Insert Row",
-                                      "Delete Row(s)",           "Re-Index", "Save .csv file",
-                                      "Save .g3m file",          "Exit"};
-        int left = -1;
-        for (const QString& caption : captions) {
-            QPushButton* b = button(caption);
-            QVERIFY2(b, qPrintable(caption));
-            QVERIFY(b->mapTo(&window, QPoint(0, 0)).y() > grid->mapTo(&window, QPoint(0, 0)).y());
-            QVERIFY(b->x() > left);
-            left = b->x();
-        }
-        QMenu* options = window.findChild<QMenu*>(QStringLiteral("optionsMenu"));
-        QCOMPARE(options->title(), QStringLiteral("&Options"));
-        QCOMPARE(options->actions().size(), 4);
-        QCOMPARE(options->actions()[0]->text(), QStringLiteral("Winradio Folder"));
-        QCOMPARE(options->actions()[1]->text(), QStringLiteral("Keep a &Backup When Saving"));
-        // Then, after a separator, where the settings are kept, which is no command.
-        QVERIFY(options->actions()[2]->isSeparator());
-        QVERIFY(options->actions()[3]->text().startsWith(QStringLiteral("Settings kept in ")));
-        QVERIFY(!options->actions()[3]->isEnabled());
 
         // The row commands already work on the start-up grid.
         click(QStringLiteral("Add Row"));
@@ -208,8 +242,14 @@ private slots:
         QTest::addColumn<QString>("tail");    // of the status line
         // (Files that cannot be read through "Open Winradio .csv file": tst_editor_badinput.)
         QTest::newRow("cancelled") << QByteArray("openCsvAction") << QString() << QString();
-        QTest::newRow("missing memory file") << QByteArray("openMemoryFileAction")
-                                             << "missing.g3m" << "nothing opened";
+        QTest::newRow("missing memory file") << QByteArray("openMemoryFileAction") << "missing.g3m"
+                                             << "nothing opened";
+        // Refused, saying how to import it.
+        QTest::newRow("EiBi schedule")
+            << QByteArray("openCsvAction") << CORVALEN_TEST_DATA_DIR "/formats/eibi/sked-A26.csv"
+            << "is an EiBi broadcast schedule: pick its broadcasts with "
+               "File > Import Broadcast Schedule, or with corvalen-cli "
+               "schedule";
     }
 
     void importFailureKeepsTheTable() {
@@ -220,8 +260,9 @@ private slots:
         MemoryTableModel& model = window.document().table();
         QVERIFY(model.setData(model.index(2, Frequency), QStringLiteral("9410000")));
         const MemoryTable before = model.table();
+        const QString chosen = QDir::isAbsolutePath(answer) ? answer : path(answer);
         if (!answer.isEmpty()) {
-            m_dialogs->answers.push_back(path(answer));
+            m_dialogs->answers.push_back(chosen);
         }
         m_boxes->unsavedAnswers = {UnsavedChangesAnswer::Discard};
 
@@ -232,50 +273,82 @@ private slots:
         QVERIFY(window.isWindowModified());  // discarding only gave way to the import
         QVERIFY(window.fileActions().recentFiles().paths().isEmpty());
         if (!answer.isEmpty()) {
-            QVERIFY2(statusLine(window).contains(path(answer)), qPrintable(statusLine(window)));
-            QVERIFY(statusLine(window).contains(tail));
+            VERIFY_HOLDS(statusLine(window), chosen);
+            VERIFY_HOLDS(statusLine(window), tail);
         }
     }
 
-    // The file chosen is read as the reader reads it; the export of an empty memory opens as an
-    // empty table to fill (the converter refuses it).
+    // The file chosen is read as the reader reads it, as one undo step, and counts as saved; the
+    // export of an empty memory opens as an empty table to fill (the converter refuses it). A
+    // memory file opens by Ctrl+Shift+O too, its dialog starting from no CSV file's name.
     void importReadsTheChosenFile_data() {
+        QTest::addColumn<QString>("model");  // empty: a CSV file
         QTest::addColumn<int>("channels");
         QTest::addColumn<QByteArray>("extraLines");
         QTest::addColumn<QString>("status");
         QTest::addColumn<QString>("details");  // how the status line's tooltip starts
-        QTest::newRow("a line reported") << 12 << QByteArray("\"13\",\"6000000\",\"5000\"\r\n")
-                                         << "Read 13 channels from memories.csv; 1 line reported"
-                                         << "line 15: ";
+        QTest::newRow("a line reported")
+            << "" << 12 << QByteArray("\"13\",\"6000000\",\"5000\"\r\n")
+            << "Read 13 channels from memories.csv; 1 line reported"
+            << "line 15: ";
         QTest::newRow("the export of an empty memory")
-            << 0 << QByteArray() << "Read 0 channels from memories.csv"
+            << "" << 0 << QByteArray() << "Read 0 channels from memories.csv"
+            << "";
+        QTest::newRow("G313 memory file")
+            << "313" << 3 << QByteArray() << "Read 3 channels from memories.g3m (92-byte records)"
+            << "";
+        QTest::newRow("G303 memory file")
+            << "303" << 3 << QByteArray() << "Read 3 channels from memories.g3m (84-byte records)"
             << "";
     }
     void importReadsTheChosenFile() {
+        QFETCH(QString, model);
         QFETCH(int, channels);
         QFETCH(QByteArray, extraLines);
         QFETCH(QString, status);
         QFETCH(QString, details);
         MainWindow& window = startWindow();
         window.document().setWinradioPath(m_dir->path());
-        const QString file =
-            writeCsv(QStringLiteral("memories.csv"), testing::Channels(channels), extraLines);
-        m_dialogs->answers.push_back(file);
-
-        click(QStringLiteral("Open Winradio .csv file"));
+        const bool csv = model.isEmpty();
+        QString file = path(QStringLiteral("memories.g3m"));
+        if (csv) {
+            file =
+                writeCsv(QStringLiteral("memories.csv"), testing::Channels(channels), extraLines);
+            m_dialogs->answers.push_back(file);
+            click(QStringLiteral("Open Winradio .csv file"));
+        } else {
+            window.document().setModelName(model);
+            writeMemoryFile(QStringLiteral("memories.g3m"), testing::Channels(channels),
+                            testing::Model(model));
+            window.fileDialog().settings().fileName = QStringLiteral("left over.csv");
+            m_dialogs->answers.push_back(file);
+            activate();
+            QTest::keyClick(&window, Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);
+            waitForFiles();
+        }
         const FileDialogSettings expected{
             m_dir->path(), QString(),
-            QStringLiteral("Memory files (*.csv)|*.csv|SDR# frequency list (*.xml)|*.xml|"
-                           "SDR++ frequency manager (*.json)|*.json"),
+            csv ? QStringLiteral("Memory files (*.csv)|*.csv|SDR# frequency list (*.xml)|*.xml|"
+                                 "SDR++ frequency manager (*.json)|*.json")
+                : QStringLiteral("Memory files (*.g3m)|*.g3m"),
             QStringLiteral("Select your File"), FileDialogSettings::Form::Open};
         QCOMPARE(m_dialogs->shown.size(), 1);
         QVERIFY(m_dialogs->shown[0] == expected);
-        const CsvImport reference = testing::ReadCsvFile(file);
-        QVERIFY(window.document().table().table() == reference.table);
+        QVERIFY(window.document().table().table() ==
+                (csv ? testing::ReadCsvFile(file).table
+                     : ReadMemoryFile(file.toStdString(), testing::Model(model))->table));
         QVERIFY(window.document().hasImportColumns());
-        QCOMPARE(window.fileDialog().settings().fileName, file);
         QCOMPARE(statusLine(window), status);
         QCOMPARE(statusTooltip(window).left(details.size()), details);
+        const QString name = QFileInfo(file).fileName();
+        QCOMPARE(window.document().undoStack().undoText(), "Open " + name);
+        QCOMPARE(window.fileActions().recentFiles().paths(), QStringList{file});
+        // The title names the file, with "*" once it has unsaved changes.
+        QCOMPARE(window.windowTitle(), QStringLiteral("Grid View \u2014 %1[*]").arg(name));
+        QVERIFY(!window.isWindowModified());
+        if (csv) {
+            QCOMPARE(window.fileDialog().settings().fileName, file);
+        }
     }
 
     void saveCsvPromptsAndRetries_data() {
@@ -290,6 +363,7 @@ private slots:
         window.document().setWinradioPath(m_dir->path());
         if (imported) {
             importChannels(10);
+            editCell(2, Callsign, QStringLiteral("new"));  // saved too, and marked saved
         }
         const QString importedPath = window.fileDialog().settings().fileName;
         const QString taken = path(QStringLiteral("taken.csv"));
@@ -329,6 +403,7 @@ private slots:
         QCOMPARE(statusLine(window),
                  imported ? QStringLiteral("Saved 10 rows to other.csv")
                           : QStringLiteral("Saved 0 rows to other.csv; 49 empty rows skipped"));
+        QVERIFY(!window.isWindowModified());
     }
 
     void saveMemoryFileWritesTheCoreBytes_data() {
@@ -359,6 +434,7 @@ private slots:
         window.document().setModelName(model);
         if (imported) {
             importChannels(10);
+            editCell(2, Callsign, QStringLiteral("new"));  // saved too, and marked saved
         }
         window.fileDialog().settings().fileName = QStringLiteral("left over");
 
@@ -384,6 +460,7 @@ private slots:
         QVERIFY(m_dialogs->shown.last() == expected);
         QCOMPARE(ReadBytes(target), ReadBytes(reference));
         QCOMPARE(statusLine(window), status);
+        QVERIFY(!window.isWindowModified());
         // The next dialog of another command has its own button again.
         m_dialogs->answers.push_back(QString());
         trigger("openCsvAction");
@@ -445,8 +522,7 @@ private slots:
             return;  // a cancel changes nothing and writes nothing
         }
         if (settings.isEmpty()) {
-            QVERIFY2(statusLine(window).contains(QStringLiteral("is no receiver model")),
-                     qPrintable(statusLine(window)));
+            VERIFY_HOLDS(statusLine(window), QStringLiteral("is no receiver model"));
             return;
         }
 
@@ -479,21 +555,32 @@ private slots:
         m_programDir = path(programDir);
         m_userDir = path(userDir);
 
+        // The first run says so, in one paragraph, before the window shows; it writes no settings
+        // until Exit.
         MainWindow& window = startWindow();
+        QVERIFY(window.isVisible());
         QCOMPARE(m_boxes->shown.size(), 1);
-        // Options says where the settings go: the user's folder when the program's takes none.
-        const QString kept = path(written.isEmpty() ? userDir + QStringLiteral("/Corvalen.ini")
-                                                    : written);
-        QCOMPARE(window.findChild<QAction*>(QStringLiteral("settingsKeptAction"))->text(),
-                 QStringLiteral("Settings kept in ") + DisplayPath(kept));
+        QCOMPARE(m_boxes->shown[0].kind, QStringLiteral("information"));
+        QCOMPARE(m_boxes->shown[0].title, QStringLiteral("Corvalen"));
+        VERIFY_STARTS(m_boxes->shown[0].text,
+                      "This appears to be the first time you have run this application.");
+        QVERIFY(!m_boxes->shown[0].text.contains(QLatin1Char('\n')));
+        QVERIFY2(!m_boxes->shown[0].windowVisible, "shown before the window");
+        // The settings go to the user's folder when the program's takes none.
+        const QString kept =
+            path(written.isEmpty() ? userDir + QStringLiteral("/Corvalen.ini") : written);
+        // Options says where the settings go, which is no command.
+        auto* where = window.findChild<QAction*>(QStringLiteral("settingsKeptAction"));
+        QCOMPARE(where->text(), QStringLiteral("Settings kept in ") + DisplayPath(kept));
+        QVERIFY(!where->isEnabled());
+        QVERIFY(!QFile::exists(kept));
         click(QStringLiteral("Exit"));
         if (written.isEmpty()) {
             QVERIFY(window.isVisible());
             // The path as the system writes it (backslashes on Windows).
-            QVERIFY2(statusLine(window).startsWith(QStringLiteral("Could not save the settings "
-                                                                  "to ") +
-                                                   QDir::toNativeSeparators(path(userDir))),
-                     qPrintable(statusLine(window)));
+            VERIFY_STARTS(statusLine(window), QStringLiteral("Could not save the settings "
+                                                             "to ") +
+                                                  QDir::toNativeSeparators(path(userDir)));
             return;
         }
         QVERIFY(!window.isVisible());
@@ -505,48 +592,9 @@ private slots:
     }
 
     // A cell edit and an import are undo steps like the row commands. A loaded file counts as
-    // saved; undoing the import brings back the table and the column form from before it.
-    void cellEditAndImportUndo() {
-        MainWindow& window = startWindow();
-        MemoryTableModel& model = window.document().table();
-        QUndoStack& stack = window.document().undoStack();
-        const MemoryTable startUp = model.table();
-        QVERIFY(model.setData(model.index(0, Frequency), QStringLiteral("9410000")));
-        QVERIFY(model.setData(model.index(0, Frequency), QStringLiteral("9410000")));
-        QCOMPARE(stack.count(), 1);  // the same text again is no change
-        QCOMPARE(stack.undoText(), QStringLiteral("Edit Cell"));
-        QVERIFY(window.isWindowModified());
-        const MemoryTable edited = model.table();
-
-        m_boxes->unsavedAnswers = {UnsavedChangesAnswer::Discard};
-        importChannels(3);
-        const MemoryTable loaded = model.table();
-        QVERIFY(!window.isWindowModified());
-        QAction* undo = window.findChild<QAction*>(QStringLiteral("undoAction"));
-        QAction* redo = window.findChild<QAction*>(QStringLiteral("redoAction"));
-        QCOMPARE(undo->text(), QStringLiteral("Undo Open channels.csv"));
-        QCOMPARE(undo->shortcut(), QKeySequence(QKeySequence::Undo));
-        QCOMPARE(redo->shortcuts(),
-                 (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Y")),
-                                      QKeySequence(QStringLiteral("Ctrl+Shift+Z"))}));
-
-        undo->trigger();
-        QVERIFY(model.table() == edited);
-        QVERIFY(!window.document().hasImportColumns());
-        QVERIFY(window.isWindowModified());
-        QCOMPARE(redo->text(), QStringLiteral("Redo Open channels.csv"));
-        undo->trigger();
-        QVERIFY(model.table() == startUp);
-        QVERIFY(!undo->isEnabled());
-        redo->trigger();
-        redo->trigger();
-        QVERIFY(model.table() == loaded);
-        QVERIFY(window.document().hasImportColumns());
-        QVERIFY(!window.isWindowModified());
-    }
-
-    // Each open keeps the whole table it replaced for undo, so the history reaches back over
-    // at most two opens: a third starts it afresh, and can itself still be undone.
+    // saved; undoing the import brings back the table and the column form from before it. Each
+    // open keeps the whole table it replaced for undo, so the history reaches back over at most
+    // two opens: a third starts it afresh, and can itself still be undone.
     void undoReachesBackOverTwoOpens_data() {
         QTest::addColumn<int>("opens");             // files of 1, 2, ... channels, opened in turn
         QTest::addColumn<int>("steps");             // undo steps then
@@ -564,46 +612,42 @@ private slots:
         MainWindow& window = startWindow();
         MemoryTableModel& model = window.document().table();
         QUndoStack& stack = window.document().undoStack();
-        QVERIFY(model.setData(model.index(0, Frequency), QStringLiteral("9410000")));
+        const MemoryTable startUp = model.table();
+        editCell(1, Frequency, QStringLiteral("9410000"));
+        editCell(1, Frequency, QStringLiteral("9410000"));
+        QCOMPARE(stack.count(), 1);  // the same text again is no change
+        QCOMPARE(stack.undoText(), QStringLiteral("Edit Cell"));
+        QVERIFY(window.isWindowModified());
+        const MemoryTable edited = model.table();
         m_boxes->unsavedAnswers = {UnsavedChangesAnswer::Discard};
         for (int channels = 1; channels <= opens; ++channels) {
             importChannels(channels);
         }
+        const MemoryTable loaded = model.table();
+        QVERIFY(!window.isWindowModified());
         QCOMPARE(stack.count(), steps);
-        QCOMPARE(stack.undoText(), QStringLiteral("Open channels.csv"));
-        while (stack.canUndo()) {
-            stack.undo();
+        QAction* undo = window.findChild<QAction*>(QStringLiteral("undoAction"));
+        QAction* redo = window.findChild<QAction*>(QStringLiteral("redoAction"));
+        QCOMPARE(undo->text(), QStringLiteral("Undo Open channels.csv"));
+        QCOMPARE(undo->shortcut(), QKeySequence(QKeySequence::Undo));
+        QCOMPARE(redo->shortcuts(),
+                 (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Y")),
+                                      QKeySequence(QStringLiteral("Ctrl+Shift+Z"))}));
+        undo->trigger();
+        if (opens == 1) {
+            QVERIFY(model.table() == edited);
+            QVERIFY(!window.document().hasImportColumns());
+            QVERIFY(window.isWindowModified());
+            QCOMPARE(redo->text(), QStringLiteral("Redo Open channels.csv"));
+        }
+        while (undo->isEnabled()) {
+            undo->trigger();
         }
         QCOMPARE(model.rowCount(), rowsAtStart);
+        QVERIFY(rowsAtStart != 49 || model.table() == startUp);
         stack.setIndex(stack.count());
-        QCOMPARE(model.rowCount(), opens);
-    }
-
-    void savesMarkTheTableSaved_data() {
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QString>("file");
-        for (const char* extension : {"csv", "g3m"}) {
-            QTest::addRow(".%s", extension) << QStringLiteral("Save .%1 file").arg(extension)
-                                            << QStringLiteral("saved.%1").arg(extension);
-        }
-    }
-
-    void savesMarkTheTableSaved() {
-        QFETCH(QString, caption);
-        QFETCH(QString, file);
-        MainWindow& window = startWindow();
-        window.document().setModelName(QStringLiteral("313"));
-        importChannels(3);
-        MemoryTableModel& model = window.document().table();
-        QVERIFY(model.setData(model.index(1, Callsign), QStringLiteral("new")));
-        QVERIFY(window.isWindowModified());
-
-        m_dialogs->answers = {path(QStringLiteral("no such folder/") + file)};
-        click(caption);
-        QVERIFY2(window.isWindowModified(), "a failed save saves nothing");
-        m_dialogs->answers = {path(file)};
-        click(caption);
-        QVERIFY(QFile::exists(path(file)));
+        QVERIFY(model.table() == loaded);
+        QVERIFY(window.document().hasImportColumns());
         QVERIFY(!window.isWindowModified());
     }
 
@@ -688,7 +732,8 @@ private slots:
     }
 
     // Ctrl+C and Ctrl+X on the grid copy the selected rows whole, in order, as spreadsheet
-    // text; a cut empties them in one undo step; Ctrl+V puts them back at the cursor row.
+    // text; a cut, or Delete, empties them in one undo step; Ctrl+V puts them back at the cursor
+    // row.
     void clipboardMovesWholeRows() {
         MainWindow& window = startWindow();
         importChannels(6);
@@ -710,12 +755,18 @@ private slots:
         QTest::keyClick(grid, Qt::Key_X, Qt::ControlModifier);
         QCOMPARE(QApplication::clipboard()->text(), TabText(before, {2, 4}));
         QCOMPARE(statusLine(window), QStringLiteral("Cut 2 rows"));
-        for (const int row : {2, 4}) {
-            QVERIFY(RowStrings(model.table(), row) == std::vector<std::string>(19));
-        }
-        QCOMPARE(stack.undoText(), QStringLiteral("Cut"));
-        stack.undo();
-        QVERIFY(model.table() == before);
+        const auto emptied = [&](const char* step) {
+            for (const int row : {2, 4}) {
+                QVERIFY(RowStrings(model.table(), row) == std::vector<std::string>(19));
+            }
+            QVERIFY(RowStrings(model.table(), 3) == RowStrings(before, 3));
+            QCOMPARE(stack.undoText(), QString::fromLatin1(step));
+            stack.undo();
+            QVERIFY(model.table() == before);
+        };
+        emptied("Cut");
+        QTest::keyClick(grid, Qt::Key_Delete);
+        emptied("Clear Cells");
 
         // Whole rows go into their own columns, wherever the cursor is in the row.
         grid->setCurrentIndex(grid->model()->index(5, Callsign));
@@ -873,66 +924,491 @@ private slots:
         }
     }
 
-    // The real dialogs, answered as soon as they are up; checked once they are closed.
+    // The real dialogs, answered as soon as they are up; checked once they are closed. Every
+    // question has Cancel, and Esc is Cancel.
     void qtDialogsShowTheSettings() {
         // The file dialog opens with the filter entry asked for, and says which entry the name
         // was chosen under.
         QtFileDialogPresenter presenter(nullptr);
         const QString chosen = path(QStringLiteral("new.json"));  // does not exist yet
-        QStringList seen;
-        QTimer::singleShot(0, this, [&] {
-            if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
-                seen << dialog->windowTitle() << dialog->nameFilters()
-                     << QString::number(dialog->acceptMode()) << dialog->selectedNameFilter();
-                dialog->selectFile(chosen);
-                static_cast<QDialog*>(dialog)->accept();
-            }
-        });
         FileDialogSettings settings{m_dir->path(), QString(),
                                     "Memory files (*.g3m)|*.g3m|SDR++ frequency manager|*.json",
                                     "Select your File", FileDialogSettings::Form::Open};
         settings.filterIndex = 1;
-        QCOMPARE(presenter.show(settings), std::optional<QString>(chosen));
+        QStringList seen;
+        std::optional<QString> answer;
+        QVERIFY(WithModal([&] { answer = presenter.show(settings); },
+                          [&](QWidget* widget) {
+                              auto* dialog = qobject_cast<QFileDialog*>(widget);
+                              seen << dialog->windowTitle() << dialog->nameFilters()
+                                   << QString::number(dialog->acceptMode())
+                                   << dialog->selectedNameFilter();
+                              dialog->selectFile(chosen);
+                              static_cast<QDialog*>(dialog)->accept();
+                          }));
+        QCOMPARE(answer, std::optional<QString>(chosen));
         QCOMPARE(seen, (QStringList{"Select your File", "Memory files (*.g3m)",
                                     "SDR++ frequency manager (*.json)",
                                     QString::number(QFileDialog::AcceptOpen),
                                     "SDR++ frequency manager (*.json)"}));
         QCOMPARE(presenter.chosenFilter(), 1);
 
+        // Each question's text and buttons, the default one first; then Esc.
         QtMessageBoxes boxes(nullptr);
         QString text;
-        QTimer::singleShot(0, this, [&] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                text = box->text();
-                box->button(QMessageBox::Cancel)->click();
-            }
-        });
-        QVERIFY(!boxes.confirmOverwrite("Corvalen", "a.csv already exists.\r\nSelect OK"));
-        QCOMPARE(text, QStringLiteral("a.csv already exists.\nSelect OK"));
-
-        // The unsaved-changes question: saving as .csv is the default, Escape cancels.
         QStringList buttons;
-        QTimer::singleShot(0, this, [&] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                buttons << box->defaultButton()->text();
-                for (QAbstractButton* b : box->buttons()) {
-                    // Every button but Cancel (Esc) has its Alt letter.
-                    if (!b->text().contains(QLatin1Char('&')) && b->text() != "Cancel") {
-                        buttons << QStringLiteral("no letter: ") + b->text();
-                    }
-                    buttons << b->text().remove(QLatin1Char('&'));
+        const auto escape = [&](QWidget* widget) {
+            auto* box = qobject_cast<QMessageBox*>(widget);
+            text = box->text();
+            buttons = QStringList{box->defaultButton() ? box->defaultButton()->text() : QString()};
+            for (QAbstractButton* b : box->buttons()) {
+                // Every button but Cancel (Esc) has its Alt letter.
+                if (!b->text().contains(QLatin1Char('&')) && b->text() != "Cancel") {
+                    buttons << QStringLiteral("no letter: ") + b->text();
                 }
-                QTest::keyClick(box, Qt::Key_Escape);
+                buttons << b->text().remove(QLatin1Char('&'));
             }
-        });
-        QCOMPARE(boxes.askUnsavedChanges("Corvalen", "Changes", ".g3m"),
-                 UnsavedChangesAnswer::Cancel);
+            QTest::keyClick(box, Qt::Key_Escape);
+        };
+        QVERIFY(WithModal(
+            [&] {
+                QVERIFY(!boxes.confirmOverwrite("Corvalen", "a.csv already exists.\r\nSelect OK"));
+            },
+            escape));
+        QCOMPARE(text, QStringLiteral("a.csv already exists.\nSelect OK"));
+        QVERIFY(buttons.contains(QStringLiteral("Cancel")));
+        QVERIFY(WithModal([&] { QVERIFY(!boxes.askChirpNumbering("Corvalen", "?")); }, escape));
+        QVERIFY(buttons.contains(QStringLiteral("Cancel")));
+        // The unsaved-changes question: saving as .csv is the default.
+        QVERIFY(WithModal(
+            [&] {
+                QCOMPARE(boxes.askUnsavedChanges("Corvalen", "Changes", ".g3m"),
+                         UnsavedChangesAnswer::Cancel);
+            },
+            escape));
         QCOMPARE(buttons.value(0), QStringLiteral("Save as .&csv"));  // Alt+C
         QVERIFY2(buttons.contains(QStringLiteral("Save as .g3m")) &&
                      buttons.contains(QStringLiteral("Discard")) &&
                      buttons.contains(QStringLiteral("Cancel")) &&
                      buttons.filter(QStringLiteral("no letter")).isEmpty(),
                  qPrintable(buttons.join(QLatin1Char(','))));
+    }
+
+    // A group of the Problems panel: its heading says what its rows share, and each row is shown
+    // with its own values; expanding it lists every row.
+    void problemsPanelGroupsSayEachRowsOwnValues() {
+        MemoryTable table = testing::Channels(8);
+        table.SetCellText(3, Callsign, "WWV Fort Collins Colorado");
+        table.SetCellText(7, Callsign, "CFRX Toronto Ontario");
+        MainWindow& window = startWindow(table);
+        checkFor313();
+        auto* list = window.findChild<QTreeView*>(QStringLiteral("problemList"));
+        QVERIFY(list != nullptr);
+        QModelIndex group;
+        for (int row = 0; row < list->model()->rowCount(); ++row) {
+            if (list->model()->hasChildren(list->model()->index(row, 0))) {
+                group = list->model()->index(row, 0);
+            }
+        }
+        QVERIFY(group.isValid());
+        QCOMPARE(group.data().toString(),
+                 QStringLiteral("2 channels: Callsign longer than 12 characters, cut to 12: row 3 "
+                                "(Number 3): \"WWV Fort Collins Colorado\" → \"WWV Fort Col\"; "
+                                "row 7 (Number 7): \"CFRX Toronto Ontario\" → \"CFRX Toronto\""));
+        QCOMPARE(list->model()->rowCount(group), 2);
+        QCOMPARE(list->model()->index(1, 0, group).data().toString(),
+                 QStringLiteral("row 7, Callsign: \"CFRX Toronto Ontario\" is longer than 12 "
+                                "characters; written as \"CFRX Toronto\""));
+    }
+    void headerClicksSort_data() {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("clicks");
+        QTest::addColumn<QList<int>>("rows");  // table rows, top to bottom
+
+        const auto row = [](const char* name, int column, int clicks, const QList<int>& rows) {
+            QTest::newRow(name) << column << clicks << rows;
+        };
+        row("Number as numbers, text after", Number, 1, {4, 2, 1, 5, 3, 6});
+        row("Frequency: sign, blanks; text, then empty last", Frequency, 1, {5, 6, 2, 1, 4, 3});
+        row("second click reverses", Frequency, 2, {3, 4, 1, 2, 6, 5});
+        row("third click: table order", Frequency, 3, {1, 2, 3, 4, 5, 6});
+        row("Callsign as text, case ignored", Callsign, 1, {2, 6, 5, 4, 1, 3});
+    }
+
+    void headerClicksSort() {
+        QFETCH(int, column);
+        QFETCH(int, clicks);
+        QFETCH(QList<int>, rows);
+        startWindow(SortingTable());
+        const MemoryTable before = m_window->document().table().table();
+        for (int i = 0; i < clicks; ++i) {
+            clickHeader(column);
+        }
+        QCOMPARE(shownRows(), rows);
+        QVERIFY(m_window->document().table().table() == before);  // the view sorts, not the table
+    }
+
+    void findFiltersRows_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QList<int>>("rows");
+        QTest::newRow("ASCII, case ignored") << "aLpHa" << QList<int>{2, 6};
+        QTest::newRow("any column") << "700" << QList<int>{6};
+        QTest::newRow("outside ASCII, case ignored") << "r\u00e1dio" << QList<int>{4};
+        QTest::newRow("no match") << "zzz" << QList<int>{};
+    }
+
+    void findFiltersRows() {
+        QFETCH(QString, text);
+        QFETCH(QList<int>, rows);
+        MainWindow& window = startWindow(SortingTable());
+        QToolBar* bar = window.findChild<QToolBar*>(QStringLiteral("findBar"));
+        auto* box = window.findChild<QLineEdit*>(QStringLiteral("findBox"));
+        QVERIFY(!bar->isVisible());
+
+        activate();
+        QTest::keyClick(window.grid(), Qt::Key_F, Qt::ControlModifier);
+        QVERIFY(bar->isVisible());
+        QCOMPARE(QApplication::focusWidget(), box);
+        box->insert(text);                // typed; keyClicks knows ASCII only
+        QTRY_COMPARE(shownRows(), rows);  // the box waits for a pause in typing
+
+        QTest::keyClick(box, Qt::Key_Escape);
+        QCOMPARE(shownRows(), (QList<int>{1, 2, 3, 4, 5, 6}));
+        QVERIFY(!bar->isVisible());
+        QVERIFY(box->text().isEmpty());
+    }
+
+    // The grid is filtered again in one step; the current cell and the selected rows stay
+    // with their table rows as long as those are shown.
+    void findKeepsCurrentCellAndSelection_data() {
+        QTest::addColumn<QStringList>("finds");    // applied one after another
+        QTest::addColumn<int>("currentRow");       // table row of the current cell after, or -1
+        QTest::addColumn<QList<int>>("selected");  // selected table rows after, ascending
+        QTest::newRow("narrowed") << QStringList{"alpha"} << 6 << QList<int>{2, 6};
+        QTest::newRow("narrowed further") << QStringList{"alph", "alpha2"} << 6 << QList<int>{6};
+        QTest::newRow("narrowed, then Backspace to empty")
+            << QStringList{"alpha", ""} << 6 << QList<int>{2, 6};  // row 5 was hidden
+        QTest::newRow("current row hidden") << QStringList{"bravo"} << -1 << QList<int>{5};
+        QTest::newRow("hidden, then shown again")
+            << QStringList{"bravo", ""} << -1 << QList<int>{5};
+    }
+
+    void findKeepsCurrentCellAndSelection() {
+        QFETCH(QStringList, finds);
+        QFETCH(int, currentRow);
+        QFETCH(QList<int>, selected);
+        MainWindow& window = startWindow(SortingTable());
+        clickHeader(Frequency);  // sorted too: grid rows are not table rows
+        QTableView* grid = window.grid();
+        grid->selectionModel()->clear();
+        for (const int row : {2, 5, 6}) {
+            grid->selectionModel()->setCurrentIndex(
+                gridCell(row, Callsign), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        }
+        for (const QString& text : finds) {
+            window.findBar().findRows(text);
+        }
+
+        const QModelIndex current = grid->currentIndex();
+        QCOMPARE(current.isValid() ? tableRowOf(current) : -1, currentRow);
+        if (current.isValid()) {
+            QCOMPARE(current.column(), int(Callsign));
+        }
+        QList<int> rows;
+        for (const QModelIndex& index : grid->selectionModel()->selectedRows()) {
+            rows << tableRowOf(index);
+        }
+        std::sort(rows.begin(), rows.end());
+        QCOMPARE(rows, selected);
+    }
+
+    // Row commands take their rows from the sorted, filtered grid and must hit the same rows of
+    // the table.
+    void rowCommandsOnSortedFilteredView_data() {
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("find");
+        QTest::addColumn<QList<int>>("selected");  // grid rows
+        QTest::addColumn<QStringList>("callsigns");
+
+        const auto row = [](const char* name, const char* caption, const char* find,
+                            const QList<int>& selected, const char* callsigns) {
+            QTest::newRow(name) << caption << find << selected << QString(callsigns).split('/');
+        };
+        // Sorted by Frequency the grid shows table rows 5, 6, 2, 1, 4, 3.
+        row("Delete Row(s), sorted", "Delete Row(s)", "", {0, 2}, "delta//charlie/ALPHA2");
+        row("Delete Row(s), sorted and filtered: rows 6, 2", "Delete Row(s)", "alpha", {0, 1},
+            "delta//charlie/bravo");
+        row("Insert Row below table row 2, sorted", "Insert Row", "", {2},
+            "delta/Alpha///charlie/bravo/ALPHA2");
+        row("Insert Row, the new row shows despite the find text", "Insert Row", "alpha", {1},
+            "delta/Alpha///charlie/bravo/ALPHA2");
+    }
+
+    void rowCommandsOnSortedFilteredView() {
+        QFETCH(QString, caption);
+        QFETCH(QString, find);
+        QFETCH(QList<int>, selected);
+        QFETCH(QStringList, callsigns);
+        MainWindow& window = startWindow(SortingTable());
+        clickHeader(Frequency);
+        window.findBar().findRows(find);
+        selectGridRows(selected);
+        click(caption);
+        QCOMPARE(testing::ColumnTexts(table(), Callsign), callsigns);
+        if (caption == QStringLiteral("Insert Row")) {
+            QVERIFY(window.view().findText().isEmpty());
+            QCOMPARE(window.view().rowCount(), 7);
+        }
+    }
+
+    // A cell the writer cannot use is tinted with the core's reason as its tooltip, wherever
+    // the sorted grid shows its row; the panel lists it and a click there goes to it. A value
+    // written differently is a notice, tinted apart.
+    void problemCellsTintedListedAndReached_data() {
+        QTest::addColumn<int>("row");  // the cell made bad
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("flaggedRow");  // the cell the problem is reported on
+        QTest::addColumn<int>("flaggedColumn");
+        QTest::addColumn<QString>("count");
+
+        const auto row = [](const char* name, int bad, int column, const char* text, int flaggedRow,
+                            const char* count = "1 problem") {
+            QTest::newRow(name) << bad << column << text << flaggedRow << column << count;
+        };
+        row("Frequency not a number", 4, Frequency, "7 MHz", 4);
+        row("unknown Mode", 2, Mode, "XYZ", 2);
+        row("Groups entry outside 1 to 16", 5, Groups, "2+17", 5);
+        row("repeated channel number: the earlier row loses its record", 5, Number, "2", 2);
+        row("notice: Frequency not whole Hz", 2, Frequency, "7100000.9", 2, "1 notice");
+        row("notice: frequency and mode of row 2", 3, Frequency, "7010000", 3, "1 notice");
+    }
+
+    void problemCellsTintedListedAndReached() {
+        QFETCH(int, row);
+        QFETCH(int, column);
+        QFETCH(QString, text);
+        QFETCH(int, flaggedRow);
+        QFETCH(int, flaggedColumn);
+        QFETCH(QString, count);
+        MemoryTable table = testing::Channels(6);
+        table.SetCellText(row, column, text.toStdString());
+        MainWindow& window = startWindow(table);
+        checkFor313();
+        const std::vector<Diagnostic> expected = CheckCells(table, "313");
+        QVERIFY(!expected.empty());
+        QCOMPARE(window.problems().problems(), expected);
+        const auto* countLabel = window.findChild<QLabel*>(QStringLiteral("problemCount"));
+        QCOMPARE(countLabel->text(), count);
+        const QColor tint = count.contains(QStringLiteral("notice"))
+                                ? ChannelViewModel::kNoticeTint
+                                : ChannelViewModel::kProblemTint;
+
+        clickHeader(Callsign);
+        clickHeader(Callsign);  // descending: grid rows differ from table rows
+        QTableView* grid = window.grid();
+        const QModelIndex cell = gridCell(flaggedRow, flaggedColumn);
+        QVERIFY(cell.isValid() && cell.row() != flaggedRow - 1);
+        QCOMPARE(cell.data(Qt::BackgroundRole).value<QColor>(), tint);
+        QVERIFY(cell.data(Qt::ToolTipRole)
+                    .toString()
+                    .contains(QString::fromStdString(MessageText(expected[0]))));
+        const QModelIndex neighbour =
+            cell.siblingAtColumn(flaggedColumn == Callsign ? 0 : Callsign);
+        QVERIFY(!neighbour.data(Qt::BackgroundRole).isValid());
+        QVERIFY(!neighbour.data(Qt::ToolTipRole).isValid());
+
+        // The panel's line for it, clicked while the find text hides the row.
+        auto* list = window.findChild<QTreeView*>(QStringLiteral("problemList"));
+        QCOMPARE(list->model()->rowCount(), static_cast<int>(expected.size()));
+        const QModelIndex line = list->model()->index(0, 0);
+        QVERIFY(line.data().toString().startsWith(QStringLiteral("row %1, ").arg(flaggedRow)));
+        QCOMPARE(line.data(Qt::BackgroundRole).value<QColor>(), tint);
+        window.findBar().findRows(QStringLiteral("no row holds this"));
+        QCOMPARE(grid->model()->rowCount(), 0);
+        list->scrollTo(line);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          list->visualRect(line).center());
+        QVERIFY(window.view().findText().isEmpty());
+        const QModelIndex current = grid->currentIndex();
+        QCOMPARE(tableRowOf(current), flaggedRow);
+        QCOMPARE(current.column(), flaggedColumn);
+        QVERIFY(grid->selectionModel()->isRowSelected(current.row(), QModelIndex()));
+
+        // Mending the cell takes the tint and the line away.
+        MemoryTableModel& model = window.document().table();
+        const MemoryTable clean = testing::Channels(6);
+        QVERIFY(model.setData(model.index(row - 1, column),
+                              QString::fromStdString(std::string(clean.CellText(row, column)))));
+        QTRY_COMPARE(countLabel->text(), QStringLiteral("No problems"));
+        QCOMPARE(list->model()->rowCount(), 0);
+        QVERIFY(!grid->currentIndex().data(Qt::BackgroundRole).isValid());
+    }
+
+    // Add Row, type a frequency, save as .csv: the missing Bandwidth is the one problem before
+    // the save and in its report (the 49 empty rows are none), and the empty rows are skipped and
+    // counted.
+    void channelWithoutBandwidthIsReported() {
+        MainWindow& window = startWindow();
+        trigger("addRowAction");
+        const QModelIndex current = window.grid()->currentIndex();
+        QCOMPARE(current.column(), int(Frequency));
+        const int row = window.view().mapToSource(current).row() + 1;
+        QVERIFY(window.view().setData(current, QStringLiteral("7100000")));
+        window.problems().checkNow();
+        QCOMPARE(window.problems().problems(), std::vector<Diagnostic>{EmptyBandwidthProblem(row)});
+        QCOMPARE(window.findChild<QLabel*>(QStringLiteral("problemCount"))->text(),
+                 QStringLiteral("1 problem"));
+
+        m_dialogs->answers.push_back(path(QStringLiteral("new.csv")));
+        trigger("saveCsvAction");
+        QCOMPARE(statusLine(window),
+                 QStringLiteral("Saved 1 row to new.csv; 49 empty rows skipped; 1 cell reported"));
+        QVERIFY(statusTooltip(window).contains(
+            QStringLiteral("Bandwidth is empty; the channel will be skipped")));
+    }
+
+    // After an edit outside the Number column only that row is checked again; the result must
+    // be what a check of the whole table says.
+    void editsKeepTheProblemsOfTheWholeTable_data() {
+        QTest::addColumn<QList<Edit>>("edits");
+        QTest::newRow("cells made bad and good again")
+            << QList<Edit>{{2, Frequency, "x"},
+                           {3, Mode, "ABC"},
+                           {2, Frequency, "7005000"},
+                           {3, Callsign, "a callsign far too long"},
+                           {3, Mode, "USB"}};
+        QTest::newRow("rows sharing a channel number")
+            << QList<Edit>{{4, Number, "2"}, {2, Mode, "XYZ"}, {4, Mode, "XYZ"},
+                           {2, Mode, "AM"},  {2, Number, "9"}, {4, Groups, "0"}};
+        QTest::newRow("row without a channel number")
+            << QList<Edit>{{3, Number, "0"}, {3, Frequency, "bad"}, {3, Number, "3"}};
+        // Row 2 has 7010000 Hz in USB: a notice on the later row survives edits of its other
+        // cells and goes when the mode differs.
+        QTest::newRow("frequencies alike") << QList<Edit>{
+            {3, Frequency, "7010000"}, {3, Callsign, "X"}, {3, Groups, "0"},
+            {2, Mode, "AM"},           {2, Mode, "USB"},   {4, Frequency, "7010000.5"},
+            {4, Comments, ""}};
+        // Rows 2, 4 and 5 alike: one edit of row 2 changes the notices of both later rows.
+        QTest::newRow("frequencies alike in three rows") << QList<Edit>{{4, Frequency, "7010000"},
+                                                                        {5, Frequency, "7010000"},
+                                                                        {2, Mode, "AM"},
+                                                                        {2, Mode, "USB"}};
+    }
+
+    void editsKeepTheProblemsOfTheWholeTable() {
+        QFETCH(QList<Edit>, edits);
+        MainWindow& window = startWindow(testing::Channels(5));
+        checkFor313();
+        clickHeader(Number);
+        clickHeader(Number);  // descending: grid rows differ from table rows
+        MemoryTableModel& model = window.document().table();
+        // Every cell's tint and tip as the grid shows them.
+        const QAbstractItemModel* grid = window.grid()->model();
+        const auto looks = [grid] {
+            QList<QVariant> all;
+            for (int r = 0; r < grid->rowCount(); ++r) {
+                for (int c = 0; c < grid->columnCount(); ++c) {
+                    all << grid->index(r, c).data(Qt::BackgroundRole)
+                        << grid->index(r, c).data(Qt::ToolTipRole);
+                }
+            }
+            return all;
+        };
+        for (const Edit& edit : edits) {
+            const QList<QVariant> before = looks();
+            QSignalSpy told(grid, &QAbstractItemModel::dataChanged);
+            QSignalSpy reordered(grid, &QAbstractItemModel::layoutChanged);
+            QVERIFY(model.setData(model.index(edit.row - 1, edit.column), edit.text));
+            window.problems().checkNow();
+            QCOMPARE(window.problems().problems(), CheckCells(model.table(), "313"));
+            if (!reordered.isEmpty()) {
+                continue;  // the whole grid is laid out again
+            }
+            // The grid is told of every cell whose tint or tip changed, wherever its row is.
+            const QList<QVariant> after = looks();
+            for (int at = 0; at < after.size(); ++at) {
+                const int r = at / 2 / grid->columnCount();
+                const int c = at / 2 % grid->columnCount();
+                const bool toldOf =
+                    std::any_of(told.begin(), told.end(), [&](const QList<QVariant>& s) {
+                        const QModelIndex from = s[0].toModelIndex();
+                        const QModelIndex to = s[1].toModelIndex();
+                        return from.row() <= r && r <= to.row() && from.column() <= c &&
+                               c <= to.column();
+                    });
+                QVERIFY2(before[at] == after[at] || toldOf,
+                         qPrintable(QStringLiteral("grid row %1, column %2").arg(r).arg(c)));
+            }
+        }
+    }
+
+    void recentFilesPersistAndArePruned() {
+        MainWindow& window = startWindow();
+        const QString csv = writeCsv(QStringLiteral("a.csv"), testing::Channels(2));
+        const QString g3m = writeMemoryFile(QStringLiteral("b.g3m"), testing::Channels(3), "313");
+        const QString saved = path(QStringLiteral("c.csv"));
+        m_dialogs->answers = {csv, g3m, saved};
+        trigger("openCsvAction");
+        trigger("openMemoryFileAction");
+        trigger("saveCsvAction");
+        trigger("openCsvAction");  // cancelled: no change
+        QCOMPARE(window.fileActions().recentFiles().paths(), (QStringList{saved, g3m, csv}));
+        const QString store = path(QStringLiteral("program/Corvalen-recent.txt"));
+        QCOMPARE(testing::ReadBytes(store),
+                 (saved + "\r\n" + g3m + "\r\n" + csv + "\r\n").toUtf8());
+        QVERIFY(!QFile::exists(path(QStringLiteral("program/Corvalen.ini"))));
+
+        // The next run has the list; a file gone since is reported and leaves it.
+        QVERIFY(QFile::remove(g3m));
+        MainWindow& next = startWindow();
+        auto* recent = next.findChild<QMenu*>(QStringLiteral("recentMenu"));
+        QCOMPARE(recent->actions().size(), 3);
+        recent->actions()[1]->trigger();
+        QCOMPARE(statusLine(next),
+                 QDir::toNativeSeparators(g3m) + " no longer exists; removed from Recent files");
+        QCOMPARE(next.fileActions().recentFiles().paths(), (QStringList{saved, csv}));
+        QCOMPARE(testing::ReadBytes(store), (saved + "\r\n" + csv + "\r\n").toUtf8());
+        QCOMPARE(recent->actions().size(), 2);
+
+        recent->actions()[1]->trigger();  // opens a.csv, which moves to the front
+        waitForFiles();
+        QCOMPARE(next.document().table().rowCount(), 2);
+        QCOMPARE(next.fileActions().recentFiles().paths(), (QStringList{csv, saved}));
+
+        // Only the latest eight are kept.
+        for (int i = 0; i < 10; ++i) {
+            next.fileActions().recentFiles().add(path(QStringLiteral("f%1.csv").arg(i)));
+        }
+        QCOMPARE(next.fileActions().recentFiles().paths().size(), RecentFiles::kMaxFiles);
+        QCOMPARE(next.fileActions().recentFiles().paths().first(), path(QStringLiteral("f9.csv")));
+        QCOMPARE(next.fileActions().recentFiles().paths().last(), path(QStringLiteral("f2.csv")));
+    }
+
+    void droppedFileOpens_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("CSV") << "dropped.csv" << true;
+        QTest::newRow(".g3m in capitals") << "DROPPED.G3M" << true;
+        QTest::newRow("other file") << "dropped.txt" << false;
+    }
+
+    void droppedFileOpens() {
+        QFETCH(QString, name);
+        QFETCH(bool, taken);
+        MainWindow& window = startWindow();
+        const QString file = name.endsWith(QStringLiteral(".csv"))
+                                 ? writeCsv(name, testing::Channels(4))
+                                 : writeMemoryFile(name, testing::Channels(4), "313");
+
+        QCOMPARE(drop(file), taken);
+        if (taken) {
+            QTRY_COMPARE(window.document().table().rowCount(), 4);
+            QCOMPARE(window.fileActions().recentFiles().paths(), QStringList{file});
+        } else {
+            QCOMPARE(window.document().table().rowCount(), 49);
+        }
+        QVERIFY(m_dialogs->shown.isEmpty());
     }
 };
 

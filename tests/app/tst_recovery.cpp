@@ -1,17 +1,15 @@
-
 #include <QProcess>
-
 #include <csignal>
 
 #include "EditorTest.h"
 #include "app/RecoveryCopy.h"
 #include "app/WorkKeeper.h"
-#include "table/Columns.h"
+#include "io/Backup.h"
 
 using namespace corvalen;
 
 // The recovery copy: a table with unsaved changes survives the editor being killed, and the next
-// start offers it back.
+// start offers it back. And the backup a save keeps of the file it replaces.
 class TestRecovery : public EditorTest {
     Q_OBJECT
 
@@ -38,36 +36,38 @@ private:
 #endif
     }
 
-    void edit(int row, int column, const QString& text) {
-        model().setData(model().index(row - 1, column), text);
+    QAction* option() const {
+        return m_window->keeper().backupAction();
+    }
+
+    // Saves the table over an existing channels.csv.
+    void saveOverExisting() {
+        m_dialogs->answers.push_back(path(QStringLiteral("channels.csv")));
+        trigger("saveCsvAction");
     }
 
 private slots:
-    void init() { setUpEditor(); }
-
-    // The cells come back exactly, whatever they hold.
-    void copyKeepsEveryCell_data() {
-        QTest::addColumn<QString>("cell");
-        QTest::newRow("plain") << "CFRX";
-        QTest::newRow("empty") << "";
-        QTest::newRow("tab") << "a\tb";
-        QTest::newRow("line breaks") << "one\r\ntwo\nthree\r";
-        QTest::newRow("backslashes") << "C:\\Winradio\\\\x\\t";
-        QTest::newRow("quotes and commas") << "\"Toronto\", ON";
-        QTest::newRow("beyond ASCII") << "Z\u00fcrich \u2013 \u65e5\u672c";
-        QTest::newRow("long") << QString(5000, 'x');
+    void init() {
+        setUpEditor();
     }
 
+    // The cells come back exactly, whatever they hold, first in their row or not.
     void copyKeepsEveryCell() {
-        QFETCH(QString, cell);
-        RecoveryContents contents;
-        contents.filePath = QStringLiteral("/home/k\u00e4the/tab\there.csv");
-        contents.writtenAt = QDateTime(QDate(2026, 12, 9), QTime(3, 4, 5, 678), Qt::UTC);
-        contents.model = QStringLiteral("303");
-        contents.channelsChanged = 7;
-        contents.table = testing::Channels(3);
-        contents.table.SetCellText(2, Callsign, cell.toStdString());
-        contents.table.SetCellText(3, Number, cell.toStdString());
+        const QStringList cells = {"CFRX",
+                                   "",
+                                   "a\tb",
+                                   "one\r\ntwo\nthree\r",
+                                   "C:\\Winradio\\\\x\\t",
+                                   "\"Toronto\", ON",
+                                   "Z\u00fcrich \u2013 \u65e5\u672c",
+                                   QString(5000, 'x')};
+        RecoveryContents contents{QStringLiteral("/home/k\u00e4the/tab\there.csv"),
+                                  QDateTime(QDate(2026, 12, 9), QTime(3, 4, 5, 678), Qt::UTC),
+                                  QStringLiteral("303"), 7, testing::Channels(int(cells.size()))};
+        for (int row = 1; row <= cells.size(); ++row) {
+            contents.table.SetCellText(row, Callsign, cells[row - 1].toStdString());
+            contents.table.SetCellText(row, Number, cells[cells.size() - row].toStdString());
+        }
         const std::optional<RecoveryContents> back = DecodeRecovery(EncodeRecovery(contents));
         QVERIFY(back);
         QCOMPARE(back->filePath, contents.filePath);
@@ -113,10 +113,10 @@ private slots:
 #endif
         QCOMPARE(copiesLeft().size(), 1);
         // An editor that was killed before it had anything to keep leaves only its lock.
-        QVERIFY(testing::WriteBytes(
-            recoveryFolder() + QStringLiteral("/9-y") + QLatin1String(RecoveryCopy::kSuffix) +
-                QStringLiteral(".lock"),
-            "999999999\ncorvalen\n" + lockHostName() + "\n"));
+        QVERIFY(testing::WriteBytes(recoveryFolder() + QStringLiteral("/9-y") +
+                                        QLatin1String(RecoveryCopy::kSuffix) +
+                                        QStringLiteral(".lock"),
+                                    "999999999\ncorvalen\n" + lockHostName() + "\n"));
 
         m_boxes->recoveryAnswers = {RecoveryAnswer::Restore};
         startKeeping(MemoryTable::StartupLayout());
@@ -124,10 +124,9 @@ private slots:
 
         QCOMPARE(m_boxes->asked.size(), 1);
         const QString& asked = m_boxes->asked[0];
-        QVERIFY2(asked.contains(QDir::toNativeSeparators(csv)), qPrintable(asked));
-        QVERIFY2(asked.contains(QStringLiteral("holds 3 channels changed")), qPrintable(asked));
-        QVERIFY2(asked.contains(QLocale().toString(QDate::currentDate(), QLocale::ShortFormat)),
-                 qPrintable(asked));
+        VERIFY_HOLDS(asked, QDir::toNativeSeparators(csv));
+        VERIFY_HOLDS(asked, QStringLiteral("holds 3 channels changed"));
+        VERIFY_HOLDS(asked, QLocale().toString(QDate::currentDate(), QLocale::ShortFormat));
 
         MemoryTable expected = opened;
         expected.SetCellText(1, Callsign, "EDITED");
@@ -162,7 +161,7 @@ private slots:
         recovery.flush();
         QVERIFY(copiesLeft().isEmpty());  // nothing unsaved, nothing kept
 
-        edit(1, Callsign, QStringLiteral("NEW"));
+        editCell(1, Callsign, QStringLiteral("NEW"));
         recovery.flush();
         QCOMPARE(copiesLeft().size(), 1);
         // Read and closed again: Windows removes no file that is open.
@@ -177,7 +176,7 @@ private slots:
         QVERIFY(copiesLeft().isEmpty());
 
         // A clean exit removes it too.
-        edit(2, Callsign, QStringLiteral("AGAIN"));
+        editCell(2, Callsign, QStringLiteral("AGAIN"));
         recovery.flush();
         QCOMPARE(copiesLeft().size(), 1);
         m_window.reset();
@@ -188,7 +187,7 @@ private slots:
     // Two editors running never share a copy, nor offer each other's.
     void runningEditorsCopyIsNotOffered() {
         startKeeping(testing::Channels(3));
-        edit(1, Callsign, QStringLiteral("MINE"));
+        editCell(1, Callsign, QStringLiteral("MINE"));
         m_window->keeper().recovery().flush();
         QCOMPARE(copiesLeft().size(), 1);
 
@@ -205,12 +204,9 @@ private slots:
 
     // Keep for later leaves the copy for the next start; Discard removes it.
     void keepForLaterAndDiscard() {
-        RecoveryContents contents;
-        contents.filePath = path(QStringLiteral("gone.csv"));
-        contents.writtenAt = QDateTime::currentDateTimeUtc();
-        contents.model = QStringLiteral("313");
-        contents.channelsChanged = 2;
-        contents.table = testing::Channels(2);
+        const RecoveryContents contents{path(QStringLiteral("gone.csv")),
+                                        QDateTime::currentDateTimeUtc(), QStringLiteral("313"), 2,
+                                        testing::Channels(2)};
         QVERIFY(QDir().mkpath(recoveryFolder()));
         // A copy of an editor that is gone: no lock file at all.
         testing::WriteBytes(
@@ -230,6 +226,51 @@ private slots:
         QCOMPARE(m_boxes->asked.size(), 2);
         QVERIFY(copiesLeft().isEmpty());
         QVERIFY(!m_window->document().isModified());
+    }
+
+    // Options / "Keep a Backup When Saving": on until turned off, remembered between runs, and what
+    // the editor's saves do with it.
+
+    void onUntilTurnedOffAndRemembered() {
+        startWindow(testing::Channels(2));
+        const QByteArray opened = testing::ReadBytes(path(QStringLiteral("channels.csv")));
+        QVERIFY(option()->isChecked());
+        editCell(1, Callsign, QStringLiteral("NEW"));
+        saveOverExisting();
+        QCOMPARE(testing::ReadBytes(path(QStringLiteral("channels.csv~"))), opened);
+
+        option()->setChecked(false);
+        QVERIFY(!KeepBackups());
+        QCOMPARE(testing::ReadBytes(m_programDir + QStringLiteral("/Corvalen-backups.txt")),
+                 QByteArray("off\r\n"));
+        QVERIFY(QFile::remove(path(QStringLiteral("channels.csv~"))));
+        saveOverExisting();
+        QVERIFY(!QFileInfo::exists(path(QStringLiteral("channels.csv~"))));
+
+        // The next run starts with the option as it was left.
+        startWindow();
+        QVERIFY(!option()->isChecked());
+        QVERIFY(!KeepBackups());
+        option()->setChecked(true);
+        startWindow();
+        QVERIFY(option()->isChecked());
+        QVERIFY(KeepBackups());
+    }
+
+    // Only "off" (blanks around allowed) turns backups off; anything else in the file leaves them
+    // on.
+    void onlyOffTurnsThemOff_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("other words") << QByteArray("[Options]\r\nbackup=no\r\n");
+        QTest::newRow("off with blanks") << QByteArray("  off  \r\n");
+    }
+
+    void onlyOffTurnsThemOff() {
+        QFETCH(QByteArray, bytes);
+        QVERIFY(testing::WriteBytes(m_programDir + QStringLiteral("/Corvalen-backups.txt"), bytes));
+        startWindow();
+        QCOMPARE(option()->isChecked(), bytes.trimmed() != "off");
     }
 };
 

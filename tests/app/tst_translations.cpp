@@ -1,21 +1,12 @@
 #include <QAbstractButton>
-#include <QComboBox>
 #include <QDockWidget>
 #include <QGroupBox>
-#include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTabBar>
-#include <QTimer>
 #include <QXmlStreamReader>
-#include <functional>
 
 #include "EditorTest.h"
-#include "TestData.h"
 #include "app/ChannelRangeDialog.h"
 #include "app/CompareDialog.h"
 #include "app/EditDialogs.h"
@@ -25,10 +16,10 @@
 #include "app/SeasonPreviewDialog.h"
 #include "app/SetFieldDialog.h"
 #include "app/StatusText.h"
-#include "app/Translations.h"
 #include "channel/ProblemGroups.h"
 #include "g3m/MemoryRecord.h"
-#include "table/Columns.h"
+
+using namespace corvalen;
 
 // The editor in the user's language: German captions where the translation has them, the
 // English source texts where no translation exists. The English case runs first, before any
@@ -37,44 +28,53 @@ class TestTranslations : public EditorTest {
     Q_OBJECT
 
 private:
-    QStringList menuTitles() const {
-        QStringList titles;
-        for (QAction* action : m_window->menuBar()->actions()) {
-            titles << action->text().remove(QLatin1Char('&'));  // without the mnemonic marks
-        }
-        return titles;
-    }
-
-    // The source texts of a .ts file that have no finished, non-empty translation.
-    static QStringList untranslated(const QString& tsFile) {
-        QFile file(tsFile);
-        if (!file.open(QIODevice::ReadOnly)) {
-            return {QStringLiteral("cannot read ") + tsFile};
-        }
-        QStringList missing;
-        QXmlStreamReader xml(&file);
+    // A message of a .ts file: where it is used, its source text, whether its translation is
+    // unfinished (or empty), and the forms of a text with a count.
+    struct TsMessage {
         QString context;
         QString source;
+        bool missing = false;
+        QStringList forms;
+    };
+    // The messages of a .ts file; a file that cannot be read is a missing message of its own.
+    static QList<TsMessage> Messages(const QString& tsFile) {
+        QFile file(tsFile);
+        if (!file.open(QIODevice::ReadOnly)) {
+            return {{QStringLiteral("cannot read"), tsFile, true, {}}};
+        }
+        QList<TsMessage> messages;
+        QXmlStreamReader xml(&file);
+        QString context;
+        QString translation;  // the text of the translation being read, its forms included
         while (!xml.atEnd()) {
-            if (xml.readNext() != QXmlStreamReader::StartElement) {
+            xml.readNext();
+            if (xml.isCharacters()) {
+                translation += xml.text();
+            } else if (xml.isEndElement() && xml.name() == QLatin1String("translation")) {
+                messages.last().missing |= translation.trimmed().isEmpty();
+            }
+            if (!xml.isStartElement()) {
                 continue;
             }
+            const auto text = [&] {
+                return xml.readElementText(QXmlStreamReader::IncludeChildElements);
+            };
             if (xml.name() == QLatin1String("name")) {
-                context = xml.readElementText(QXmlStreamReader::IncludeChildElements);
+                context = text();
             } else if (xml.name() == QLatin1String("source")) {
-                source = xml.readElementText(QXmlStreamReader::IncludeChildElements);
+                messages.append({context, text(), false, {}});
             } else if (xml.name() == QLatin1String("translation")) {
-                const QString type = xml.attributes().value(QLatin1String("type")).toString();
-                const QString text = xml.readElementText(QXmlStreamReader::IncludeChildElements);
-                if (!type.isEmpty() || text.trimmed().isEmpty()) {
-                    missing << context + QStringLiteral(": ") + source;
-                }
+                messages.last().missing = !xml.attributes().value(QLatin1String("type")).isEmpty();
+                translation.clear();
+            } else if (xml.name() == QLatin1String("numerusform")) {
+                messages.last().forms << text();
+                translation += messages.last().forms.last();
             }
         }
         if (xml.hasError()) {
-            missing << tsFile + QStringLiteral(": ") + xml.errorString();
+            messages.append({tsFile, xml.errorString(), true, {}});
         }
-        return missing;
+        return messages;
     }
 
     // The texts a window shows, keyed by where they stand: titles, labels, buttons, hints in
@@ -89,14 +89,18 @@ private:
         return text.simplified();
     }
 
+    static void Put(ShownTexts& out, const QString& key, const QString& text) {
+        if (!Plain(text).isEmpty()) {
+            out.insert(key, Plain(text));
+        }
+    }
+
     static void collectAction(QAction* action, const QString& key, ShownTexts& out) {
         if (action->isSeparator() || !action->isVisible()) {
             return;
         }
         const auto put = [&](const QString& what, const QString& text) {
-            if (!Plain(text).isEmpty()) {
-                out.insert(key + what, Plain(text));
-            }
+            Put(out, key + what, text);
         };
         put(QStringLiteral(":text"), action->text());
         if (Plain(action->toolTip()) != Plain(action->text())) {
@@ -117,9 +121,7 @@ private:
             return;
         }
         const auto put = [&](const QString& what, const QString& text) {
-            if (!Plain(text).isEmpty()) {
-                out.insert(path + what, Plain(text));
-            }
+            Put(out, path + what, text);
         };
         if (widget->isWindow() || qobject_cast<QDockWidget*>(widget) != nullptr) {
             put(QStringLiteral(":title"), widget->windowTitle());
@@ -179,22 +181,12 @@ private:
     // it as Esc would.
     static ShownTexts CollectModal(const std::function<void()>& open) {
         ShownTexts out;
-        bool seen = false;
-        QTimer poll;
-        QObject::connect(&poll, &QTimer::timeout, [&] {
-            QWidget* dialog = QApplication::activeModalWidget();
-            if (dialog == nullptr || seen) {
-                return;
-            }
-            seen = true;
-            out = Collect(dialog);
-            if (auto* modal = qobject_cast<QDialog*>(dialog)) {
-                modal->reject();
-            }
-        });
-        poll.start(10);
-        open();
-        if (!seen) {
+        if (!WithModal(open, [&](QWidget* dialog) {
+                out = Collect(dialog);
+                if (auto* modal = qobject_cast<QDialog*>(dialog)) {
+                    modal->reject();
+                }
+            })) {
             out.insert(QStringLiteral("(no dialog)"), QStringLiteral("no dialog was shown"));
         }
         return out;
@@ -204,8 +196,8 @@ private:
     ShownTexts shownTexts(const QString& what) {
         setUpEditor();
         if (what == QLatin1String("main window")) {
-            corvalen::MemoryTable channels = testing::Channels(3);
-            channels.SetCellText(2, corvalen::Groups, "2+17");  // the Problems panel shows
+            MemoryTable channels = testing::Channels(3);
+            channels.SetCellText(2, Groups, "2+17");  // the Problems panel shows
             startWindow(channels);
             m_window->findBar().open();
             (void)QTest::qWaitFor([this] { return m_window->problemsPanel().isVisible(); }, 2000);
@@ -215,48 +207,43 @@ private:
             return texts;
         }
         if (what == QLatin1String("Add Channel Range")) {
-            corvalen::ChannelRangeDialog dialog(testing::Channels(3));
+            ChannelRangeDialog dialog(testing::Channels(3));
             return Collect(&dialog);
         }
         if (what == QLatin1String("Set Field")) {
-            corvalen::SetFieldDialog dialog(testing::Channels(3), corvalen::Mode, 2);
+            SetFieldDialog dialog(testing::Channels(3), Mode, 2);
             return Collect(&dialog);
         }
         if (what == QLatin1String("broadcast schedule")) {
-            const corvalen::Schedule schedule =
-                corvalen::ReadEibiSchedule("kHz:75;\n6000;1800-1900;Sa;;A\n");
-            corvalen::ScheduleDialog dialog(schedule, QStringLiteral("sked.csv"));
+            const Schedule schedule = ReadEibiSchedule("kHz:75;\n6000;1800-1900;Sa;;A\n");
+            ScheduleDialog dialog(schedule, QStringLiteral("sked.csv"));
             return Collect(&dialog);
         }
         if (what == QLatin1String("season update")) {
-            const corvalen::MemoryTable table = testing::Channels(2);
-            corvalen::SeasonUpdate update;
-            update.kept = {1};
-            update.updated = {{2, "1800-1900 E"}};
-            corvalen::SeasonPreviewDialog dialog(table, update, QStringLiteral("sked.csv"));
+            const MemoryTable table = testing::Channels(2);
+            const SeasonUpdate update{{1}, {{2, "1800-1900 E"}}};
+            SeasonPreviewDialog dialog(table, update, QStringLiteral("sked.csv"));
             return Collect(&dialog);
         }
         if (what == QLatin1String("Compare with File")) {
             startWindow(testing::Channels(3));
             ShownTexts texts;
             {
-                corvalen::CompareDialog dialog(m_window->document(),
-                                               CORVALEN_TEST_DATA_DIR "/cli/channel5/expected.csv");
+                CompareDialog dialog(m_window->document(),
+                                     CORVALEN_TEST_DATA_DIR "/cli/channel5/expected.csv");
                 texts = Collect(&dialog);
             }
             m_window.reset();
             return texts;
         }
         if (what == QLatin1String("Go to Channel")) {
-            corvalen::QtEditDialogs dialogs(nullptr);
+            QtEditDialogs dialogs(nullptr);
             return CollectModal([&] { dialogs.askChannelNumber(); });
         }
         if (what == QLatin1String("file dialog")) {
-            corvalen::QtFileDialogPresenter files(nullptr);
-            corvalen::FileDialogSettings settings;
-            settings.initialFolder = m_dir->path();
-            settings.filter = QStringLiteral("CSV (*.csv)|*.csv");
-            settings.title = QStringLiteral("Corvalen");
+            QtFileDialogPresenter files(nullptr);
+            const FileDialogSettings settings{m_dir->path(), QString(), "CSV (*.csv)|*.csv",
+                                              "Corvalen"};
             return CollectModal([&] { files.show(settings); });
         }
         if (what == QLatin1String("print dialog")) {
@@ -265,7 +252,7 @@ private:
             m_window.reset();
             return texts;
         }
-        corvalen::QtMessageBoxes boxes(nullptr);
+        QtMessageBoxes boxes(nullptr);
         const QString title = QStringLiteral("Corvalen");
         if (what == QLatin1String("unsaved changes")) {
             return CollectModal([&] { boxes.askUnsavedChanges(title, title, ".g3m"); });
@@ -289,7 +276,7 @@ private:
                               // German words too
                               "Name", "Band", "in", "an"};
             for (std::uint32_t code = 0; code < 32; ++code) {
-                const std::string_view name = corvalen::ModeName(code);
+                const std::string_view name = ModeName(code);
                 set.insert(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
             }
             return set;
@@ -329,7 +316,12 @@ private slots:
             QVERIFY(lupdate.waitForFinished(120000));
             QVERIFY2(lupdate.exitCode() == 0, lupdate.readAll().constData());
         }
-        const QStringList missing = untranslated(ts);
+        QStringList missing;
+        for (const TsMessage& message : Messages(ts)) {
+            if (message.missing) {
+                missing << message.context + ": " + message.source;
+            }
+        }
         QVERIFY2(missing.isEmpty(),
                  qPrintable(QStringLiteral("no German for:\n") + missing.join(QLatin1Char('\n'))));
     }
@@ -352,13 +344,13 @@ private slots:
             QSKIP("Windows shows its own print dialog, in the system's language");
         }
 #endif
-        corvalen::InstallTranslations(*QCoreApplication::instance(),
-                                      QLocale(QLocale::English, QLocale::UnitedStates));
+        // A language without a translation keeps the English source texts.
+        QVERIFY(!InstallLanguage({QLocale::Japanese, QLocale::Japan}));
         const ShownTexts english = shownTexts(what);
-        QVERIFY(corvalen::InstallTranslations(*QCoreApplication::instance(),
-                                              QLocale(QLocale::German, QLocale::Germany)));
+        QVERIFY(InstallLanguage({QLocale::German, QLocale::Germany}));
         const ShownTexts german = shownTexts(what);
         QVERIFY(!german.isEmpty());
+        QVERIFY(german != english || what == QLatin1String("information"));  // "Corvalen", "OK"
         QStringList left;
         const QRegularExpression words(QStringLiteral("[A-Za-z][A-Za-z]+"));
         for (auto text = german.begin(); text != german.end(); ++text) {
@@ -383,112 +375,57 @@ private slots:
     }
 
     // Every German text with a count reads right with one and with several.
-    void countsReadRightWithOneAndSeveral_data() {
-        QTest::addColumn<QString>("context");
-        QTest::addColumn<QString>("source");
-        QTest::addColumn<QString>("one");
-        QTest::addColumn<QString>("several");
-        const auto row = [](const char* name, const char* context, const char* source,
-                            const char* one, const char* several) {
-            QTest::newRow(name) << context << source << one << several;
-        };
-        row("rows", "Count", "%Ln row(s)", "1 Zeile", "9.750 Zeilen");
-        row("channels", "Count", "%Ln channel(s)", "1 Kanal", "9.750 Kanäle");
-        row("on channels", "corvalen::ScheduleDialog", "%1 of %2 pass, on %Ln channel(s)",
-            "%1 von %2 passen, auf 1 Kanal", "%1 von %2 passen, auf 9.750 Kanälen");
-    }
     void countsReadRightWithOneAndSeveral() {
-        QFETCH(QString, context);
-        QFETCH(QString, source);
-        QFETCH(QString, one);
-        QFETCH(QString, several);
-        QVERIFY(corvalen::InstallTranslations(*QCoreApplication::instance(),
-                                              QLocale(QLocale::German, QLocale::Germany)));
-        const QByteArray c = context.toUtf8();
-        const QByteArray s = source.toUtf8();
-        QCOMPARE(QCoreApplication::translate(c, s, nullptr, 1), one);
-        QCOMPARE(QCoreApplication::translate(c, s, nullptr, 9750), several);
+        QVERIFY(InstallLanguage({QLocale::German, QLocale::Germany}));
+        const char* texts[][4] = {
+            {"Count", "%Ln row(s)", "1 Zeile", "9.750 Zeilen"},
+            {"Count", "%Ln channel(s)", "1 Kanal", "9.750 Kanäle"},
+            {"corvalen::ScheduleDialog", "%1 of %2 pass, on %Ln channel(s)",
+             "%1 von %2 passen, auf 1 Kanal", "%1 von %2 passen, auf 9.750 Kanälen"}};
+        for (const auto& [context, source, one, several] : texts) {
+            QCOMPARE(QCoreApplication::translate(context, source, nullptr, 1),
+                     QString::fromUtf8(one));
+            QCOMPARE(QCoreApplication::translate(context, source, nullptr, 9750),
+                     QString::fromUtf8(several));
+        }
     }
 
     // Every numerus text of the German file has its two forms, which differ and hold the count.
     void everyCountHasBothForms() {
-        const QString file = QStringLiteral("corvalen_de.ts");
-        QFile ts(QString::fromUtf8(CORVALEN_SOURCE_DIR) + QStringLiteral("/translations/") + file);
-        QVERIFY(ts.open(QIODevice::ReadOnly));
-        QXmlStreamReader xml(&ts);
-        QString context;
-        QString source;
-        QStringList forms;
+        QVERIFY(InstallLanguage({QLocale::German, QLocale::Germany}));
         int numerus = 0;
         QStringList wrong;
-        while (!xml.atEnd()) {
-            xml.readNext();
-            if (xml.isStartElement() && xml.name() == QLatin1String("name")) {
-                context = xml.readElementText();
-            } else if (xml.isStartElement() && xml.name() == QLatin1String("source")) {
-                source = xml.readElementText();
-                forms.clear();
-            } else if (xml.isStartElement() && xml.name() == QLatin1String("numerusform")) {
-                forms << xml.readElementText();
-            } else if (xml.isEndElement() && xml.name() == QLatin1String("message") &&
-                       !forms.isEmpty()) {
-                ++numerus;
-                const QByteArray c = context.toUtf8();
-                const QByteArray s = source.toUtf8();
-                QVERIFY(corvalen::InstallTranslations(*QCoreApplication::instance(),
-                                                      QLocale(QLocale::German, QLocale::Germany)));
-                const QString single = QCoreApplication::translate(c, s, nullptr, 1);
-                const QString plural = QCoreApplication::translate(c, s, nullptr, 3);
-                if (forms.size() != 2 || single == plural || !single.contains(QLatin1Char('1')) ||
-                    !plural.contains(QLatin1Char('3')) || plural.contains(QLatin1String("(s)"))) {
-                    wrong << context + QStringLiteral(": ") + source + " -> " + single + " / " +
-                                 plural;
-                }
+        for (const TsMessage& message : Messages(QString::fromUtf8(CORVALEN_SOURCE_DIR) +
+                                                 QStringLiteral("/translations/corvalen_de.ts"))) {
+            if (message.forms.isEmpty()) {
+                continue;
+            }
+            ++numerus;
+            const QByteArray c = message.context.toUtf8();
+            const QByteArray s = message.source.toUtf8();
+            const QString single = QCoreApplication::translate(c, s, nullptr, 1);
+            const QString plural = QCoreApplication::translate(c, s, nullptr, 3);
+            if (message.forms.size() != 2 || single == plural ||
+                !single.contains(QLatin1Char('1')) || !plural.contains(QLatin1Char('3')) ||
+                plural.contains(QLatin1String("(s)"))) {
+                wrong << message.context + ": " + message.source + " -> " + single + " / " + plural;
             }
         }
         QVERIFY(numerus > 0);
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1Char('\n'))));
     }
 
-    void languageWithoutTranslationKeepsEnglish() {
-        QVERIFY(!corvalen::InstallTranslations(*QCoreApplication::instance(),
-                                               QLocale(QLocale::Japanese, QLocale::Japan)));
-        startWindow();
-        QCOMPARE(m_window->windowTitle(), QStringLiteral("Grid View[*]"));
-        QVERIFY(button(QStringLiteral("Add Row")) != nullptr);
-        QCOMPARE(menuTitles().first(), QStringLiteral("File"));
-    }
-
-    void germanWindowShowsGermanCaptions() {
-        QVERIFY(corvalen::InstallTranslations(*QCoreApplication::instance(),
-                                              QLocale(QLocale::German, QLocale::Austria)));
-        startWindow();
-        QCOMPARE(m_window->windowTitle(), QStringLiteral("Tabellenansicht[*]"));
-        QVERIFY(button(QStringLiteral("Zeile anfügen")) != nullptr);
-        QVERIFY(button(QStringLiteral("Add Row")) == nullptr);
-        QCOMPARE(menuTitles().mid(0, 3),
-                 (QStringList{QStringLiteral("Datei"), QStringLiteral("Bearbeiten"),
-                              QStringLiteral("Ansicht")}));
-        // Texts built while the editor runs come translated too.
-        click(QStringLiteral("Zeile anfügen"));
-        QCOMPARE(m_window->findChild<QAction*>(QStringLiteral("undoAction"))->text(),
-                 QStringLiteral("Rückgängig Zeile anfügen"));
-    }
-
     // Every kind of the core's messages has its German in the editor's compiled translation,
     // the same as the core's catalogue gives (so the converter and the editor say it alike).
     void coreMessagesHaveTheCataloguesGerman() {
-        const std::size_t count = corvalen::MessageCatalogue().size();
-        QVERIFY(corvalen::InstallTranslations(*QCoreApplication::instance(),
-                                              QLocale(QLocale::German, QLocale::Germany)));
-        const corvalen::MessageTexts& texts = corvalen::EditorTexts();
+        const std::size_t count = MessageCatalogue().size();
+        QVERIFY(InstallLanguage({QLocale::German, QLocale::Germany}));
+        const MessageTexts& texts = EditorTexts();
         for (std::size_t k = 0; k < count; ++k) {
-            const auto kind = static_cast<corvalen::MessageKind>(k);
-            for (const corvalen::TemplatePart part :
-                 {corvalen::TemplatePart::Sentence, corvalen::TemplatePart::Heading,
-                  corvalen::TemplatePart::Member}) {
-                const std::string_view expected =
-                    corvalen::TemplateText(kind, part, corvalen::Language::German);
+            const auto kind = static_cast<MessageKind>(k);
+            for (const TemplatePart part :
+                 {TemplatePart::Sentence, TemplatePart::Heading, TemplatePart::Member}) {
+                const std::string_view expected = TemplateText(kind, part, Language::German);
                 QVERIFY2(
                     texts.Template(kind, part) == expected,
                     (std::string(texts.Template(kind, part)) + " is not " + std::string(expected))
@@ -496,42 +433,57 @@ private slots:
             }
         }
         // A problem said in the editor: the Problems panel's words for the grouped check.
-        const std::vector<corvalen::Diagnostic> problems = {
-            {corvalen::Diagnostic::Place::Row,
+        const std::vector<Diagnostic> problems = {
+            {Diagnostic::Place::Row,
              3,
              17,
-             corvalen::MessageKind::TextTooLong,
+             MessageKind::TextTooLong,
              {"\"WWV Fort Collins Colorado\"", "12", "\"WWV Fort Col\""}},
-            {corvalen::Diagnostic::Place::Row,
+            {Diagnostic::Place::Row,
              7,
              17,
-             corvalen::MessageKind::TextTooLong,
+             MessageKind::TextTooLong,
              {"\"CFRX Toronto Ontario\"", "12", "\"CFRX Toronto\""}}};
-        const corvalen::ProblemPlaces places(nullptr, nullptr, texts);
-        QCOMPARE(QString::fromStdString(corvalen::GroupedReport(problems, places).front()),
+        const ProblemPlaces places(nullptr, nullptr, texts);
+        QCOMPARE(QString::fromStdString(GroupedReport(problems, places).front()),
                  QStringLiteral("2 Kanäle: Rufzeichen länger als 12 Zeichen, auf 12 "
                                 "gekürzt: Zeile 3: \"WWV Fort Collins Colorado\" → "
                                 "\"WWV Fort Col\"; Zeile 7: \"CFRX Toronto Ontario\" → "
                                 "\"CFRX Toronto\""));
         // An Error too.
-        QCOMPARE(corvalen::ErrorText({corvalen::MessageKind::ErrorNotRegular, {}, "a.csv"}),
+        QCOMPARE(ErrorText({MessageKind::ErrorNotRegular, {}, "a.csv"}),
                  QStringLiteral("Kann \"a.csv\" nicht lesen: es ist keine gewöhnliche Datei"));
     }
 
-    // What the readers of bookmark lists and schedules say comes in German too.
-    void germanListAndScheduleMessages() {
-        QVERIFY(corvalen::InstallTranslations(*QCoreApplication::instance(),
-                                              QLocale(QLocale::German, QLocale::Germany)));
-        startWindow();
+    // What the readers of bookmark lists and schedules say, and the texts a format declares,
+    // come in German too; Add Channel Range takes the decimal comma, as the cell editor does.
+    void germanMessagesAndNumbers() {
+        QVERIFY(InstallLanguage({QLocale::German, QLocale::Germany}));
+        startWindow(testing::RowsNumbered({1, 2, 1}));
+        trigger("saveMemoryFileAction", path("m.g3m"));
+        QCOMPARE(m_dialogs->shown.last().filter, QStringLiteral("Speicherdateien (*.g3m)|*.g3m"));
+        VERIFY_STARTS(statusLine(*m_window),
+                      QStringLiteral("2 Datensätze zu 92 Byte in m.g3m geschrieben; 1 Zeile durch "
+                                     "eine spätere Zeile mit derselben Nummer ersetzt"));
+        VERIFY_STARTS(statusTooltip(*m_window),
+                      QStringLiteral("Durch eine spätere Zeile mit derselben Nummer ersetzt: Zeile "
+                                     "1 (durch Zeile 3)"));
         QVERIFY(m_window->fileActions().appendFile(
             QStringLiteral(CORVALEN_TEST_DATA_DIR "/formats/sdrpp_lists/input.json")));
-        QVERIFY2(status().contains("Lesezeichen \"Half\" der Liste"), qPrintable(status()));
-        const corvalen::Schedule schedule = corvalen::ReadEibiSchedule("kHz:75;\n6000;;;;A\n");
-        corvalen::ScheduleDialog dialog(schedule, QStringLiteral("sked.csv"));
+        VERIFY_HOLDS(status(), "Lesezeichen \"Half\" der Liste");
+        const Schedule schedule = ReadEibiSchedule("kHz:75;\n6000;;;;A\n");
+        ScheduleDialog dialog(schedule, QStringLiteral("sked.csv"));
         dialog.findChild<QLineEdit*>(QStringLiteral("at"))->setText(QStringLiteral("25"));
-        QVERIFY(dialog.findChild<QLabel*>(QStringLiteral("count"))
-                    ->text()
-                    .startsWith(QStringLiteral("Die Zeit \"25\" ist weder")));
+        VERIFY_STARTS(dialog.findChild<QLabel*>(QStringLiteral("count"))->text(),
+                      QStringLiteral("Die Zeit \"25\" ist weder"));
+        ChannelRangeDialog range(table());
+        range.findChild<QLineEdit*>(QStringLiteral("start"))->setText(QStringLiteral("118,1"));
+        range.findChild<QLineEdit*>(QStringLiteral("stop"))->setText(QStringLiteral("118,15"));
+        range.findChild<QLineEdit*>(QStringLiteral("step"))->setText(QStringLiteral("8,33"));
+        const std::optional<RangeFill> fill = range.fill();
+        VERIFY_STARTS(range.findChild<QLabel*>(QStringLiteral("preview"))->text(),
+                      QStringLiteral("Fügt "));
+        QVERIFY(fill.has_value() && fill->range.Count() >= 2);
     }
 };
 
