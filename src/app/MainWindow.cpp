@@ -409,9 +409,8 @@ void MainWindow::exitProgram() {
 }
 
 bool MainWindow::event(QEvent* event) {
-    // The check of a change, the layouts its outcome changes and the grid's layout of its rows
-    // all come before the paint: painted before them, the grid would show the rows' old
-    // problems, or stand where it stood, and be painted whole again a moment later.
+    // The check of a change and the layouts it changes come before the paint: else the grid
+    // would show the rows' old problems, or stand where it stood, and be painted again.
     if (event->type() == QEvent::UpdateRequest && m_problems != nullptr) {
         m_problems->checkNow();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
