@@ -255,8 +255,7 @@ bool ChannelViewModel::lessThan(const QModelIndex& left, const QModelIndex& righ
     if (a.rank == 0) {
         return a.number < b.number;
     }
-    // Byte order of the folded texts: ASCII letters ignore case, other UTF-8 text goes by
-    // code point.
+    // Byte order of the folded texts: ASCII ignores case, other UTF-8 goes by code point.
     return a.text < b.text;
 }
 

@@ -120,8 +120,7 @@ public:
                             : m_table.CellText(change.rowA, field(column)));
     }
 
-    // Lists the changes of `kind` (a ChannelChange::Kind, -1 for all) with a cell holding
-    // `needle`, whatever its case.
+    // Lists the changes of `kind` (a ChannelChange::Kind, -1 for all) with a cell holding `needle`.
     void filter(int kind, const QString& needle) {
         beginResetModel();
         shown.clear();
