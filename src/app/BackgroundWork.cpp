@@ -31,6 +31,19 @@ constexpr QEvent::Type kInput[] = {QEvent::KeyPress,
                                    QEvent::TouchUpdate,
                                    QEvent::TouchEnd};
 
+// A dialog of work that takes as long as it takes, its label `label`.
+std::unique_ptr<QProgressDialog> MakeDialog(QWidget* parent, const char* name, const QString& label,
+                                            Qt::WindowModality modality, int minimumDuration) {
+    auto dialog = std::make_unique<QProgressDialog>(parent);
+    dialog->setLabelText(label);
+    dialog->setRange(0, 0);
+    dialog->setObjectName(QLatin1String(name));
+    dialog->setWindowModality(modality);
+    dialog->setMinimumDuration(minimumDuration);
+    dialog->setAutoReset(false);
+    return dialog;
+}
+
 }  // namespace
 
 BackgroundWork::BackgroundWork(QWidget* window) : m_window(window) {}
@@ -60,14 +73,8 @@ int BackgroundWork::begin(const QString& label, Cancel cancel, std::function<voi
         if (m_current != id) {
             return;
         }
-        m_dialog = std::make_unique<QProgressDialog>(m_window);
+        m_dialog = MakeDialog(m_window, "backgroundWorkDialog", label, Qt::ApplicationModal, 0);
         QProgressDialog& dialog = *m_dialog;
-        dialog.setObjectName(QStringLiteral("backgroundWorkDialog"));
-        dialog.setLabelText(label);
-        dialog.setRange(0, 0);
-        dialog.setWindowModality(Qt::ApplicationModal);
-        dialog.setMinimumDuration(0);
-        dialog.setAutoReset(false);
         dialog.setAutoClose(false);
         if (cancel == Cancel::Offered) {
             // Named here rather than left to Qt, whose own translations a system may lack.
@@ -114,6 +121,19 @@ bool BackgroundWork::eventFilter(QObject* watched, QEvent* event) {
         return event->type() == QEvent::Shortcut;  // a command's shortcut, held back too
     }
     return m_dialog == nullptr || widget->window() != m_dialog.get();
+}
+
+ProgressDialog::ProgressDialog(const QString& label, QWidget* parent)
+    : m_dialog(MakeDialog(parent, "progressDialog", label, Qt::WindowModal, kQuietMs)) {}
+
+ProgressDialog::~ProgressDialog() = default;
+
+bool ProgressDialog::Advance(std::int64_t done, std::int64_t total) {
+    // A window-modal dialog handles the events waiting, the Cancel button's click among them,
+    // each time its value is set.
+    m_dialog->setMaximum(static_cast<int>(std::clamp<std::int64_t>(total, 0, 1 << 30)));
+    m_dialog->setValue(static_cast<int>(std::clamp<std::int64_t>(done, 0, total)));
+    return !m_dialog->wasCanceled();
 }
 
 }  // namespace corvalen

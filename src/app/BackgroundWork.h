@@ -10,15 +10,16 @@
 #include <optional>
 #include <vector>
 
+#include "io/Progress.h"
+
 class QProgressDialog;
 class QWidget;
 
 namespace corvalen {
 
-// Runs file work that changes nothing of the window's on a thread of the pool, so that the
-// window keeps repainting however long it takes; its result is handed back on the window's
-// thread. While work runs, the window takes no input, so the table stays as it is. After a
-// moment a modal dialog says what is being done, with a Cancel button where that is offered.
+// Runs file work that changes nothing of the window's on a pool thread, so the window keeps
+// repainting, and hands its result back on the window's thread. Meanwhile the window takes no
+// input (the table stays as it is); after a moment a dialog says what is done, Cancel if offered.
 class BackgroundWork : public QObject {
 public:
     enum class Cancel { Offered, NotOffered };
@@ -29,9 +30,8 @@ public:
     BackgroundWork(const BackgroundWork&) = delete;
     BackgroundWork& operator=(const BackgroundWork&) = delete;
 
-    // `done` gets the result of `work`, or nothing when the user pressed Cancel: the work then
-    // runs on to its end, and `cancelled`, when given, is told at once (it may help the work to
-    // its end).
+    // `done` gets the result of `work`, or nothing on Cancel: the work then runs on to its end,
+    // and `cancelled` is told at once (it may help the work to its end).
     template <typename T>
     void start(const QString& label, Cancel cancel, std::function<T()> work,
                std::function<void(std::optional<T>)> done, std::function<void()> cancelled = {}) {
@@ -73,6 +73,18 @@ private:
     int m_last = 0;
     std::unique_ptr<QProgressDialog> m_dialog;
     std::vector<QFuture<void>> m_waitedFor;
+};
+
+// A long task on the window's thread: its progress in a window-modal dialog with a Cancel
+// button, shown once the task has run for a moment.
+class ProgressDialog : public Progress {
+public:
+    ProgressDialog(const QString& label, QWidget* parent);
+    ~ProgressDialog() override;
+    bool Advance(std::int64_t done, std::int64_t total) override;
+
+private:
+    std::unique_ptr<QProgressDialog> m_dialog;
 };
 
 }  // namespace corvalen

@@ -11,7 +11,7 @@
 #include <functional>
 
 #include "app/ColumnNames.h"
-#include "app/LocalNumbers.h"
+#include "app/StatusText.h"
 #include "channel/CellValues.h"
 #include "g3m/MemoryRecord.h"
 #include "table/Columns.h"
@@ -20,9 +20,8 @@ namespace corvalen {
 
 namespace {
 
-// The Frequency editor's check: text that can be stored is acceptable, anything else is still
-// being typed. Enter on such text (and leaving the editor) asks for a fix-up, which reports why
-// the text cannot be stored and keeps it, so the editor stays open to correct it.
+// The Frequency editor's check: text that cannot be stored is still being typed, and Enter on it
+// asks for a fix-up, which reports why and keeps the text, so the editor stays open.
 class FrequencyValidator : public QValidator {
 public:
     FrequencyValidator(std::function<QString(const QString&)> refusal,
@@ -256,13 +255,11 @@ void CellEditorDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptio
     }
     QRect area = option.rect;
     if (flags) {
-        // The check boxes need more room than a cell: the editor opens over the cell at its own
-        // size.
+        // The check boxes need more room: the editor opens over the cell at its own size.
         area.setSize(editor->sizeHint().expandedTo(option.rect.size()));
     } else {
-        // A list as wide as its longest entry: a cell as narrow as "AM" or "0" would cut "none"
-        // and every mode name to "…". The box covers the cell and, where it needs more room,
-        // the cells to its right; its open list is as wide as its entries.
+        // As wide as the longest entry, over the cells to its right where it needs the room: a
+        // cell as narrow as "AM" or "0" would cut "none" and every mode name to "…".
         box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
         box->setMaxVisibleItems(box->count());  // every entry at once, without scrolling
         area.setWidth(std::max(option.rect.width(), box->sizeHint().width()));

@@ -27,14 +27,11 @@ private:
     QList<QCheckBox*> m_boxes;
 };
 
-// How the grid shows and edits cells. Mode: a drop-down of the receiver's mode names, starting
-// on the cell's, in which other text can still be typed; Groups: sixteen check boxes; Hotkey:
-// none or F2 to F12; Lockout: its three flags; Frequency: edited in the unit the grid shows
-// ("146.52 MHz"), a unit typed with the number winning, the language's decimal separator taken
-// beside the point, and whole Hz stored. A frequency that is no whole number of Hz is refused
-// with the reason, and the editor stays open. Every editor writes the plain text a typed value
-// would leave, and a cell whose value the user did not change keeps its text. Numeric columns
-// are shown right-aligned, Frequency in the chosen unit.
+// How the grid shows and edits cells. Mode: a drop-down of the mode names that takes other text
+// too; Groups: sixteen check boxes; Hotkey: none or F2 to F12; Lockout: its three flags;
+// Frequency: in the unit the grid shows, a unit typed with the number winning, whole Hz stored
+// (else refused with the reason, the editor staying open). A cell whose value the user did not
+// change keeps its text. Numeric columns are right-aligned.
 class CellEditorDelegate : public QStyledItemDelegate {
     Q_OBJECT
 
@@ -56,9 +53,8 @@ public:
     void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
                               const QModelIndex& index) const override;
 
-    // What the Frequency editor makes of a typed text with `unit` the unit when none is typed
-    // (FrequencyCellFromTyped, the language's decimal separator taken beside the point), and
-    // why it refuses one (the same reason for the Set Field dialog).
+    // What the Frequency editor makes of a typed text, in `unit` when none is typed, and why it
+    // refuses one (also for the Set Field dialog).
     static TypedFrequency FrequencyFromTyped(const QString& typed, FrequencyUnit unit);
     static QString FrequencyRefusal(const QString& typed, FrequencyUnit unit);
 

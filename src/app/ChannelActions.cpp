@@ -69,12 +69,6 @@ std::vector<int> ChannelActions::targetRows() const {
     return rows;
 }
 
-void ChannelActions::selectRows(int first, int last, int column) {
-    m_selection.setCurrentCell(first, column);
-    const std::pair<int, int> rows[] = {{first, last}};
-    m_selection.selectTableRows(rows);
-}
-
 void ChannelActions::setField() {
     const std::vector<int> rows = targetRows();
     if (rows.empty()) {
@@ -132,9 +126,9 @@ void ChannelActions::addRange() {
     const QString first = QString::fromStdString(std::string(rows->CellText(1, Number)));
     const QString last = QString::fromStdString(std::string(rows->CellText(count, Number)));
     m_document.undoStack().push(
-        new PutRowsStep(model, at, std::move(*rows), tr("Add Channel Range")));
+        new PutRowsStep(model, {at, std::move(*rows)}, tr("Add Channel Range")));
     emit revealRow(at);
-    selectRows(at, at + count - 1, Frequency);
+    m_selection.selectRows(at, at + count - 1, Frequency);
     emit status(count == 1
                     ? tr("Added 1 channel, number %1").arg(first)
                     : tr("Added %1 channels, numbered %2 to %3").arg(count).arg(first, last));
@@ -153,7 +147,7 @@ void ChannelActions::moveRows(RowMove move) {
     static const char* const kNames[] = {QT_TR_NOOP("Move Up"), QT_TR_NOOP("Move Down"),
                                          QT_TR_NOOP("Move to Top"), QT_TR_NOOP("Move to Bottom")};
     m_document.undoStack().push(
-        new MoveRowsStep(m_document.table(), order, tr(kNames[static_cast<int>(move)])));
+        new MoveRowsStep(m_document.table(), {order}, tr(kNames[static_cast<int>(move)])));
     if (m_grid.currentIndex().isValid()) {
         m_grid.scrollTo(m_grid.currentIndex());
     }
@@ -176,7 +170,7 @@ void ChannelActions::goToChannel() {
     }
     emit revealRow(row);
     const QModelIndex current = m_grid.currentIndex();
-    selectRows(row, row, current.isValid() ? current.column() : 0);
+    m_selection.selectRows(row, row, current.isValid() ? current.column() : 0);
     m_grid.setFocus();
     emit status(tr("Channel %1 is in row %2").arg(*number).arg(row));
 }

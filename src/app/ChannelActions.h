@@ -15,10 +15,8 @@ namespace corvalen {
 class Document;
 class EditDialogs;
 
-// The commands for editing many channels at once: "Set Field of Selected Rows…", "Add Channel
-// Range…", Move Up / Move Down / Move to Top / Move to Bottom and "Go to Channel…". It owns
-// their actions; the window puts them into its Edit menu. Each change is one undo step that works
-// on the rows as the grid shows them (sorted or filtered) and changes the table's own rows.
+// The commands for many channels at once: "Set Field of Selected Rows…", "Add Channel Range…",
+// the four moves and "Go to Channel…". Each change is one undo step on the rows the grid shows.
 class ChannelActions : public QObject {
     Q_OBJECT
 
@@ -47,8 +45,6 @@ private:
     std::vector<int> targetRows() const;
     // The moves keep to the table's order, which a sorted grid does not show.
     void updateMoveActions();
-    // Selects table rows first..last in the grid and makes the first the current row.
-    void selectRows(int first, int last, int column);
 
     Document& m_document;
     QTableView& m_grid;

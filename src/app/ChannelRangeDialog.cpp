@@ -150,11 +150,9 @@ std::optional<RangeFill> ChannelRangeDialog::fill() const {
 }
 
 void ChannelRangeDialog::update() {
-    const std::string mode = m_mode->currentText().toStdString();
-    const std::string_view bandwidth = DefaultBandwidth(mode);
     m_bandwidth->setPlaceholderText(
         tr("empty: %1 Hz, the default for the mode")
-            .arg(QString::fromUtf8(bandwidth.data(), static_cast<qsizetype>(bandwidth.size()))));
+            .arg(FromUtf8(DefaultBandwidth(m_mode->currentText().toStdString()))));
 
     const Result<RangeFill> fill = read();
     if (!fill) {

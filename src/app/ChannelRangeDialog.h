@@ -12,10 +12,9 @@ class QLineEdit;
 
 namespace corvalen {
 
-// Edit / "Add Channel Range…": start, stop and step (Hz, kHz or MHz, read exactly), the first
-// channel number (empty: after the highest in the table) and texts for Mode, Bandwidth, IF Shift,
-// Groups, Callsign and Comments. A line under the fields says how many channels the range adds,
-// or why it cannot be added; OK stays disabled until it can.
+// Edit / "Add Channel Range…": start, stop and step, the first channel number and texts for the
+// other fields. A line under the fields says how many channels the range adds, or why it cannot
+// be added; OK stays disabled until it can.
 class ChannelRangeDialog : public QDialog {
     Q_OBJECT
 

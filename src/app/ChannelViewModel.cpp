@@ -116,10 +116,9 @@ void ChannelViewModel::setFindText(const QString& text) {
     m_findIsAscii =
         std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
     m_asciiFindText = m_findIsAscii ? text.toLatin1().toLower().toStdString() : std::string();
-    // Filtered again in one step, as one layout change. Filtering row by row (as
-    // invalidateRowsFilter does) tells the grid of every run of hidden or shown rows apart,
-    // and the grid's row header goes over all its rows for each run: seconds at 65,535 rows.
-    // The current cell and the selection are kept as far as their rows stay shown.
+    // Filtered again as one layout change: filtering row by row (invalidateRowsFilter) tells
+    // the grid of every run of hidden or shown rows apart, and its row header goes over all its
+    // rows for each run. The current cell and the selection stay while their rows are shown.
     invalidate();
 }
 
@@ -256,8 +255,7 @@ bool ChannelViewModel::lessThan(const QModelIndex& left, const QModelIndex& righ
     if (a.rank == 0) {
         return a.number < b.number;
     }
-    // Byte order of the folded texts: ASCII letters ignore case, other UTF-8 text goes by
-    // code point.
+    // Byte order of the folded texts: ASCII ignores case, other UTF-8 goes by code point.
     return a.text < b.text;
 }
 

@@ -16,14 +16,12 @@ class MemoryTableModel;
 class ProblemIndex;
 
 // The grid's view of the memory table: sorted by the column whose header was clicked, filtered
-// by the find text, and with the cells the .g3m writer cannot use tinted. It never changes the
-// table or its row order; every view row stands for one table row (mapToSource).
+// by the find text, cells with problems tinted. It never changes the table or its row order.
 class ChannelViewModel : public QSortFilterProxyModel {
     Q_OBJECT
 
 public:
-    // A soft red behind cells with a problem, a soft amber behind cells with only a notice; the
-    // reasons are the cell's tooltip.
+    // Behind cells with a problem, and with only a notice; the reasons are the cell's tooltip.
     static inline const QColor kProblemTint{255, 204, 204};
     static inline const QColor kNoticeTint{255, 236, 179};
 
@@ -36,31 +34,26 @@ public:
     void setFindText(const QString& text);
     QString findText() const { return m_findText; }
 
-    // A UTC minute (0..1439) of a weekday (0 Monday .. 6 Sunday), and how many minutes from it
-    // count as well (0: that minute alone), as OnAirAt takes them.
+    // A UTC minute (0..1439) of a weekday (0 Monday), and how many minutes from it count too.
     struct OnAirMoment {
         int minute = 0;
         int day = 0;
         int within = 0;
         bool operator==(const OnAirMoment&) const = default;
     };
-    // "On Air Now": shows only the rows whose Comments hold a schedule summary on air at
-    // `moment`, the find text applying too; nothing shows every row again. Each row's summary
-    // is read once and kept while the filter is on, so a new minute only compares times; when
-    // no row goes on or off the air, the grid is left as it is.
+    // "On Air Now": shows only the rows whose Comments hold a schedule on air at `moment`, the
+    // find text applying too; nothing shows every row again. The summaries are read once and
+    // kept while the filter is on, and a minute that changes no row leaves the grid as it is.
     void setOnAir(std::optional<OnAirMoment> moment);
     const std::optional<OnAirMoment>& onAir() const { return m_onAir; }
 
-    // How the grid shows a cell (the frequency in the chosen unit), which is what a screen
-    // reader says of it (Qt::AccessibleTextRole, "empty" for an empty cell); without it the
-    // cell's text.
+    // How the grid shows a cell, which a screen reader says of it ("empty" for an empty cell).
     void setShownText(std::function<QString(const QModelIndex&)> shown) {
         m_shown = std::move(shown);
     }
 
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-    // Answered without mapping to the table, whose cells are all alike: the grid asks them of
-    // every selected cell it paints.
+    // Answered without mapping to the table: the grid asks them of every selected cell it paints.
     using QSortFilterProxyModel::parent;
     QModelIndex parent(const QModelIndex&) const override { return {}; }
     Qt::ItemFlags flags(const QModelIndex& index) const override;
@@ -69,16 +62,14 @@ public:
                         int role = Qt::DisplayRole) const override;
 
 protected:
-    // Numeric columns sort as numbers, the others as text ignoring case; in either, cells that
-    // are not numbers come after the numbers and empty cells come last (in ascending order; a
-    // descending sort turns all of it round). Equal cells keep their table order.
+    // Numeric columns sort as numbers, the others as text ignoring case; other text comes after
+    // the numbers and empty cells last (ascending). Equal cells keep their table order.
     bool lessThan(const QModelIndex& left, const QModelIndex& right) const override;
     bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
 
 private:
     std::function<QString(const QModelIndex&)> m_shown;
-    // What a cell sorts by, read once per column into a compact list: a sort reads each key
-    // about 2 log2(n) times.
+    // What a cell sorts by, read once per column: a sort reads each key about 2 log2(n) times.
     struct SortKey {
         int rank = 0;  // 0 a number (numeric columns only), 1 other text, 2 empty
         double number = 0;
@@ -87,8 +78,7 @@ private:
     static SortKey KeyFor(std::string_view cell, int column);
     const SortKey& sortKey(int sourceRow, int column) const;
     void problemsChanged();
-    // Whether table row `sourceRow` + 1 is on air at `moment`; reads the summaries first when
-    // they are not kept yet.
+    // Whether table row `sourceRow` + 1 is on air at `moment`.
     bool onAirAt(int sourceRow, const OnAirMoment& moment) const;
     // Reads the summaries of source rows firstRow..lastRow, or of every row when none are kept.
     void readSummaries(int firstRow, int lastRow) const;
@@ -104,8 +94,8 @@ private:
     std::string m_asciiFindText;
     bool m_findIsAscii = true;
     std::optional<OnAirMoment> m_onAir;
-    // Per source row its schedule summary (nothing: not a schedule channel), kept in step with
-    // the table's rows and Comments while On Air Now is on; m_summariesRead false: none kept.
+    // Per source row its schedule summary, if any, kept in step with the table while On Air Now
+    // is on; m_summariesRead false: none kept.
     mutable std::vector<std::optional<ScheduleSummary>> m_summaries;
     mutable bool m_summariesRead = false;
 };

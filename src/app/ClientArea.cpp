@@ -66,16 +66,14 @@ void SetUpGrid(QTableView& grid) {
     grid.setWordWrap(false);
     grid.horizontalHeader()->setStretchLastSection(true);
     grid.horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    // Rows are never measured for their content, so a view of 65,535 rows scrolls without work
-    // per row.
+    // Rows are never measured for their content: 65,535 rows scroll without work per row.
     grid.verticalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     grid.verticalHeader()->setDefaultSectionSize(QFontMetrics(font).height() + 4);
     // Fitting the columns measures the rows in view and, by default, up to a thousand more per
     // column; a couple of hundred around them give the same widths for real files.
     grid.horizontalHeader()->setResizeContentsPrecision(200);
-    // The columns keep their room when rows come or go, so a file filling an empty grid paints
-    // it once: the row numbers' header is as wide as the highest channel number needs from the
-    // start, and the vertical scroll bar is always there.
+    // A file filling an empty grid paints it once: the row numbers' header is as wide as the
+    // highest channel number needs from the start, and the vertical scroll bar always there.
     grid.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     QHeaderView* rowNumbers = grid.verticalHeader();
     QStyleOptionHeader widest;
@@ -90,8 +88,8 @@ void SetUpGrid(QTableView& grid) {
     grid.setMinimumHeight(ClientArea::Twips(kMinimumGridHeight));
 }
 
-// A push button that breaks its caption over several lines when it does not fit on one, the way
-// the bar's narrow, fixed-size buttons need it. text() stays the caption as given.
+// A push button that wraps its caption over lines, as the bar's narrow, fixed-size buttons
+// need; text() stays the caption as given.
 class WrappingButton : public QPushButton {
 public:
     using QPushButton::QPushButton;

@@ -10,17 +10,15 @@ class QTableView;
 
 namespace corvalen {
 
-// The window's client area as designed, in twips (1/1440 inch): a framed grid above a framed
-// bar of command buttons. The grid frame takes every change of size; a panel added under the
-// grid shares the grid's room, so showing or hiding it never moves the buttons.
+// The window's client area as designed, in twips: a framed grid above a framed bar of buttons.
+// The grid frame takes every change of size, shared with a panel added under it.
 class ClientArea : public QWidget {
     Q_OBJECT
 
 public:
     explicit ClientArea(QWidget* parent = nullptr);
 
-    // 15 twips make one pixel at 96 dots per inch; Qt's device-independent pixels carry that
-    // over to other resolutions.
+    // 15 twips make one pixel at 96 dots per inch, in Qt's device-independent pixels.
     static constexpr int Twips(int twips) { return (twips + 7) / 15; }
     static QSize designSize();
 

@@ -1,5 +1,6 @@
 #include "app/ColumnNames.h"
 
+#include "app/StatusText.h"
 #include "g3m/MemoryRecord.h"
 #include "table/Columns.h"
 
@@ -74,9 +75,8 @@ QString ColumnNames::ListName(int column) {
 QStringList ColumnNames::ModeNames() {
     QStringList names;
     for (std::uint32_t code = 0; code < 32; ++code) {
-        const std::string_view name = ModeName(code);
-        if (!name.empty()) {
-            names << QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+        if (const std::string_view name = ModeName(code); !name.empty()) {
+            names << FromUtf8(name);
         }
     }
     return names;

@@ -6,10 +6,9 @@
 
 namespace corvalen {
 
-// The names the editor shows for the table's columns, in the user's language: the grid's
-// headings (the start-up grid's too, whose caption row is empty), the tooltips that name each
-// column's header in a CSV file, and the names in View / "Columns" and in "Set Field", which
-// tell the seven columns headed "x" apart by that header.
+// The names the editor shows for the table's columns, in the user's language: the headings,
+// tooltips naming each column's CSV header, and the names in lists, which tell the seven columns
+// headed "x" apart.
 class ColumnNames {
     Q_DECLARE_TR_FUNCTIONS(ColumnNames)
 

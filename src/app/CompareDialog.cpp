@@ -24,12 +24,8 @@ namespace corvalen {
 
 namespace {
 
-QString Cell(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QString CellOrEmpty(std::string_view text) {
-    return text.empty() ? CompareDialog::tr("(empty)") : Cell(text);
+    return text.empty() ? CompareDialog::tr("(empty)") : FromUtf8(text);
 }
 
 // The colours of the marks: light enough for black text on them.
@@ -119,13 +115,12 @@ public:
             return CompareDialog::tr("%1 \u2192 %2")
                 .arg(CellOrEmpty(changed->before), CellOrEmpty(changed->after));
         }
-        return Cell(change.kind == ChannelChange::Kind::Added
-                        ? m_file.CellText(change.rowB, field(column))
-                        : m_table.CellText(change.rowA, field(column)));
+        return FromUtf8(change.kind == ChannelChange::Kind::Added
+                            ? m_file.CellText(change.rowB, field(column))
+                            : m_table.CellText(change.rowA, field(column)));
     }
 
-    // Lists the changes of `kind` (a ChannelChange::Kind, -1 for all) with a cell holding
-    // `needle`, whatever its case.
+    // Lists the changes of `kind` (a ChannelChange::Kind, -1 for all) with a cell holding `needle`.
     void filter(int kind, const QString& needle) {
         beginResetModel();
         shown.clear();
@@ -312,10 +307,10 @@ void CompareDialog::takeChannel() {
     block.AppendRow(cells);
     if (added) {
         change->rowA = table.RowCount();
-        m_document.undoStack().push(new PutRowsStep(model, change->rowA, std::move(block), text));
+        m_document.undoStack().push(new PutRowsStep(model, {change->rowA, std::move(block)}, text));
     } else {
         m_document.undoStack().push(
-            new SetCellsStep(model, change->rowA, 0, std::move(block), text));
+            new SetCellsStep(model, {change->rowA, 0, std::move(block)}, text));
     }
     compareAgain();
 }
@@ -331,7 +326,7 @@ void CompareDialog::takeCell() {
     MemoryTable block(1);
     block.AppendRow(std::vector<std::string_view>{m_file->table.CellText(change->rowB, field)});
     m_document.undoStack().push(
-        new SetCellsStep(model, change->rowA, field, std::move(block),
+        new SetCellsStep(model, {change->rowA, field, std::move(block)},
                          tr("Take %1 of Channel %2 from %3")
                              .arg(ColumnNames::ListName(field), QString::number(change->channel),
                                   QFileInfo(m_path).fileName())));

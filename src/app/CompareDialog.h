@@ -18,9 +18,9 @@ namespace corvalen {
 class CompareList;
 class Document;
 
-// File / "Compare with File…": one row per channel only in the table, only in the file, or
-// changed, over the fields the file holds (ChannelDiff.h), narrowed to one kind and to rows
-// holding a text. A channel or a cell can be taken from the file, each as one undo step.
+// File / "Compare with File…": a row per channel only in the table, only in the file, or changed
+// in the fields the file holds, filtered by kind and text. A channel or a cell can be taken from
+// the file, each as one undo step.
 class CompareDialog : public QDialog {
     Q_OBJECT
 

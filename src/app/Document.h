@@ -12,9 +12,8 @@
 
 namespace corvalen {
 
-// The window's state: the memory table with the undo stack of its changes, the file it was last
-// opened from or saved to, the receiver model and the Winradio folder. Every part of the editor
-// reads it here, and follows its signals instead of keeping copies.
+// The window's state: the memory table with its undo stack, the file, the receiver model and the
+// Winradio folder. The editor's parts read it here and follow its signals instead of copying it.
 class Document : public QObject {
     Q_OBJECT
 
@@ -39,8 +38,7 @@ public:
         m_groupColours = std::move(colours);
     }
 
-    // "313" until the settings or the Options command name another. It decides the records a
-    // save writes, and what the checks allow.
+    // "313" until the settings or the Options command name another.
     ReceiverModel receiverModel() const { return m_model; }
     QString modelName() const;
     // Any text but "303", "313", "305" or "315" is refused: the model stays, and the answer is

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QItemSelectionModel>
 #include <QTableView>
 #include <QUndoStack>
 #include <algorithm>
@@ -101,34 +100,30 @@ EditActions::EditActions(Document& document, QTableView& grid, QObject* parent)
 }
 
 void EditActions::addRowAt(std::optional<int> selectionEndRow) {
-    auto* command = new AddRowStep(m_document.table(), selectionEndRow);
+    auto* command = new AddRowStep(m_document.table(), {selectionEndRow},
+                                   selectionEndRow ? tr("Insert Row") : tr("Add Row"));
     m_document.undoStack().push(command);
-    const int row = command->row();
+    const int row = command->state().row;
     emit revealRow(row);
     // Ready to type the new channel's frequency, with the new row alone selected: a row that
     // stayed selected from before would go too with the next "Delete Row(s)".
-    m_selection.setCurrentCell(row, Frequency);
-    const QModelIndex cell = m_selection.gridIndexAt(row, Frequency);
-    if (cell.isValid()) {
-        m_grid.selectionModel()->select(
-            cell, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    }
+    m_selection.selectRows(row, row, Frequency);
     m_grid.setFocus();
     emit status(selectionEndRow ? tr("Inserted an empty row as row %1").arg(row)
                                 : tr("Added an empty row as row %1").arg(row));
 }
 
 void EditActions::deleteRows() {
-    // Every selected row goes, however the selection was made, and nothing else: separate
-    // ranges are removed range by range, so no unselected row in between is lost, and with no
-    // row selected nothing is removed.
+    // Every selected row goes and nothing else: separate ranges are removed range by range, so
+    // no unselected row in between is lost.
     const std::vector<int> rows = m_selection.selectedTableRows();
     std::vector<RowRange> ranges = RowRanges(rows);
     if (ranges.empty()) {
         emit status(tr("No rows selected; nothing deleted"));
         return;
     }
-    m_document.undoStack().push(new DeleteRowsStep(m_document.table(), std::move(ranges)));
+    m_document.undoStack().push(
+        new DeleteRowsStep(m_document.table(), {std::move(ranges)}, tr("Delete Row(s)")));
     const int left = m_document.table().table().ChannelCount();
     const QString deleted = Count(static_cast<qsizetype>(rows.size()), "row", "rows");
     emit status(left == 0 ? tr("Deleted %1").arg(deleted)
@@ -136,14 +131,13 @@ void EditActions::deleteRows() {
 }
 
 void EditActions::reIndex() {
-    const int before = m_document.undoStack().count();
-    m_document.undoStack().push(new ReIndexStep(m_document.table()));
     const int rows = m_document.table().table().ChannelCount();
-    if (m_document.undoStack().count() == before) {
+    if (NumberedInOrder(m_document.table().table())) {
         emit status(tr("Every row already has its number (1 to %1); nothing changed").arg(rows));
-    } else {
-        emit status(tr("Renumbered %1 1 to %2").arg(Count(rows, "row", "rows")).arg(rows));
+        return;
     }
+    m_document.undoStack().push(new ReIndexStep(m_document.table(), {}, tr("Re-Index")));
+    emit status(tr("Renumbered %1 1 to %2").arg(Count(rows, "row", "rows")).arg(rows));
 }
 
 void EditActions::clearCells(const GridSelection::Cells& cells, const QString& text) {
@@ -200,13 +194,9 @@ void EditActions::pasteCells() {
         tr("Pasted %1 of %2 at row %3")
             .arg(Count(outcome.rows, "row", "rows"), Count(outcome.columns, "cell", "cells"))
             .arg(firstRow);
-    if (outcome.rowsAdded > 0) {
-        text += tr("; %1 added").arg(Count(outcome.rowsAdded, "row", "rows"));
-    }
-    if (outcome.columnsLeftOut > 0) {
-        text += tr("; %1 past the last column left out")
-                    .arg(Count(outcome.columnsLeftOut, "column", "columns"));
-    }
+    text += CountIn(tr("; %1 added"), outcome.rowsAdded, "row", "rows");
+    text += CountIn(tr("; %1 past the last column left out"), outcome.columnsLeftOut, "column",
+                    "columns");
     emit status(text);
     m_grid.scrollTo(m_selection.gridIndexAt(firstRow, column));
 }

@@ -33,18 +33,16 @@ struct EditCommand {
 // The actions of `commands` in their order, owned by `owner`.
 QList<QAction*> MakeActions(QObject* owner, QWidget& grid, std::span<const EditCommand> commands);
 
-// The commands that change the table's rows and cells from the grid: the four row buttons
-// ("Add Row", "Insert Row", "Delete Row(s)", "Re-Index"), Undo and Redo, and Cut, Copy and Paste
-// of tab-separated text, the way spreadsheets exchange cells. It owns their actions; the window
-// puts them into its menus and on its buttons. Every change is one undo step.
+// The commands that change the table's rows and cells from the grid: the four row buttons, Undo
+// and Redo, and Cut, Copy and Paste of tab-separated text, as spreadsheets exchange cells. Every
+// change is one undo step.
 class EditActions : public QObject {
     Q_OBJECT
 
 public:
     EditActions(Document& document, QTableView& grid, QObject* parent = nullptr);
 
-    // The Edit menu's first part: Undo and Redo, the clipboard commands and the row commands,
-    // with separators between the groups.
+    // The Edit menu's first part: Undo and Redo, the clipboard and the row commands.
     const QList<QAction*>& menuActions() const { return m_menu; }
     // The four row commands, which the button bar shows too.
     QList<QAction*> rowActions() const { return m_menu.mid(m_menu.size() - 4); }
@@ -66,8 +64,7 @@ private:
     // starts at the current cell; a block of whole rows starts at the row's first column.
     void copyCells(bool cut);
     void pasteCells();
-    // Adds an empty row (at the end, "Add Row", or below that row, "Insert Row") and puts the
-    // cursor on its Frequency.
+    // "Add Row" (at the end) or "Insert Row" (below that row), the cursor on its Frequency.
     void addRowAt(std::optional<int> selectionEndRow);
 
     Document& m_document;

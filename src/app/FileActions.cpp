@@ -352,11 +352,8 @@ void FileActions::loadRead(const QString& path, ChannelFileRead read) {
         FormatText(texts.read)
             .arg(Count(channels, "channel", "channels"), QFileInfo(path).fileName()),
         m_document.receiverModel());
-    if (!found.diagnostics.empty()) {
-        text +=
-            tr("; %1 reported")
-                .arg(Count(found.diagnostics.size(), texts.readReported[0], texts.readReported[1]));
-    }
+    text += CountIn(tr("; %1 reported"), static_cast<qsizetype>(found.diagnostics.size()),
+                    texts.readReported[0], texts.readReported[1]);
     report(text, found.diagnostics, &found.origins);
 }
 
@@ -513,20 +510,11 @@ void FileActions::reportSaved(const QString& path, const ChannelFormat& format,
                        texts.savedNouns[0], texts.savedNouns[1]),
                  QFileInfo(path).fileName()),
         model);
-    if (saved.recordsKept > 0) {
-        status +=
-            tr("; %1 already in the file kept").arg(Count(saved.recordsKept, "record", "records"));
-    }
-    if (!saved.rowsReplaced.empty()) {
-        status += tr("; %1 replaced by a later row with the same Number")
-                      .arg(Count(static_cast<qsizetype>(saved.rowsReplaced.size()), "row", "rows"));
-    }
-    if (saved.rowsNotWritten > 0) {
-        status += tr("; %1 not written").arg(Count(saved.rowsNotWritten, "row", "rows"));
-    }
-    if (saved.rowsSkipped > 0) {
-        status += tr("; %1 skipped").arg(Count(saved.rowsSkipped, "empty row", "empty rows"));
-    }
+    status += CountIn(tr("; %1 already in the file kept"), saved.recordsKept, "record", "records");
+    status += CountIn(tr("; %1 replaced by a later row with the same Number"),
+                      static_cast<qsizetype>(saved.rowsReplaced.size()), "row", "rows");
+    status += CountIn(tr("; %1 not written"), saved.rowsNotWritten, "row", "rows");
+    status += CountIn(tr("; %1 skipped"), saved.rowsSkipped, "empty row", "empty rows");
     if (!saved.diagnostics.empty()) {
         status += tr("; %1 reported")
                       .arg(texts.savedReported[0] != nullptr
@@ -631,10 +619,8 @@ void FileActions::appendRead(const QString& path, ChannelFileRead read, int firs
     QString text = tr("Appended %1 from %2 after row %3")
                        .arg(Count(channels, "channel", "channels"), name)
                        .arg(lastRow);
-    if (!read.report.diagnostics.empty()) {
-        text +=
-            tr("; %1 reported").arg(Count(read.report.diagnostics.size(), "problem", "problems"));
-    }
+    text += CountIn(tr("; %1 reported"), static_cast<qsizetype>(read.report.diagnostics.size()),
+                    "problem", "problems");
     // The problems name the table's rows, the file's lines beside them.
     PlaceAppendedRows(read.report.diagnostics, read.report.origins, lastRow);
     report(text, read.report.diagnostics, &read.report.origins);
@@ -656,7 +642,7 @@ Result<int> FileActions::appendChannels(MemoryTable channels, const QString& ste
     if (channels.ChannelCount() > 0) {
         if (model.table().ColCount() == channels.ColCount()) {
             m_document.undoStack().push(
-                new PutRowsStep(model, lastRow + 1, std::move(channels), step));
+                new PutRowsStep(model, {lastRow + 1, std::move(channels)}, step));
         } else {
             // The start-up grid's ten columns take the file's 19 first: the whole table changes.
             MemoryTable grown = model.table();

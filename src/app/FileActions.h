@@ -28,8 +28,8 @@ class SettingsFile;
 class SharedFileDialog;
 
 // The file commands: open, append and save channel files in any format the registry knows, and
-// the question before unsaved changes would be lost. Every filter, proposed name, extension and
-// status text comes from the formats themselves (ChannelFormat.h).
+// the question before unsaved changes would be lost. Filters, names and texts come from the
+// formats themselves (ChannelFormat.h).
 class FileActions : public QObject {
     Q_OBJECT
 
@@ -50,19 +50,17 @@ public:
 
     // A file dropped or picked from "Recent files": unsaved changes settled first.
     bool openFile(const QString& path);
-    // Reads any channel file into the table as one undo step, off the window's thread; `loaded`
-    // is called once it is in the table. False when the file is refused at once.
+    // Reads any channel file into the table as one undo step, off the window's thread, then
+    // calls `loaded`. False when the file is refused at once.
     bool openChannelFile(const QString& path, std::function<void()> loaded = {});
     bool appendFile(const QString& path);
-    // Adds `channels` after the last row as one undo step, when the table has room (and, from
-    // `numberedFrom`, numbers up to 65535) for them. Returns the row they follow, or why nothing
-    // was added (`what` begins that text).
+    // Adds `channels` after the last row as one undo step, when the table has room (and numbers
+    // from `numberedFrom`) for them. Returns the row they follow, or why not (`what` begins it).
     Result<int> appendChannels(MemoryTable channels, const QString& step, std::string_view what,
                                std::optional<int> numberedFrom = std::nullopt);
 
     // Asks whether to save unsaved changes, discard them or cancel. True when the caller may go
-    // on now; a save goes on off the window's thread and calls `proceed` once it has ended well:
-    // not when it failed or reported rows or cells it could not write as they stand.
+    // on now; a save calls `proceed` once it has ended well, without rows or cells reported.
     bool settleUnsavedChanges(std::function<void()> proceed = {});
 
     // The one channel file a drag brings, or an empty text.
@@ -100,10 +98,8 @@ private:
     void openFromDialog(bool records);
     // `command` is an index of saveActions().
     bool save(int command, std::function<void()> written = {});
-    // Asks for a file to save to in one of `offered`. The chosen name gets the extension of the
-    // format chosen unless it has that of another offered; a memory file of another receiver
-    // model is refused. In the save form Cancel at the overwrite question goes back to the
-    // dialog.
+    // Asks for a file to save to in one of `offered`, named with the extension of the format
+    // chosen unless it has another offered's; a memory file of another model is refused.
     std::optional<SaveTarget> chooseSaveTarget(const std::vector<const ChannelFormat*>& offered,
                                                const QString& title, FileDialogSettings::Form form,
                                                const QString& acceptLabel);
@@ -111,8 +107,8 @@ private:
     // The status line `text`, and the tooltip: `firstLine` when given, then the diagnostics.
     void report(const QString& text, const std::vector<Diagnostic>& diagnostics,
                 const RowOrigins* origins = nullptr, const QString& firstLine = QString());
-    // Reads a file off the window's thread and hands what it read to `then`; reports why when it
-    // cannot, ending in `failureTail`. False when it is refused at once.
+    // Reads a file off the window's thread and hands it to `then`, or reports why not, ending in
+    // `failureTail`. False when it is refused at once.
     bool readFile(const QString& path, const QString& failureTail, ReadSettings settings,
                   std::function<void(ChannelFileRead read)> then);
     void loadRead(const QString& path, ChannelFileRead read);

@@ -45,13 +45,11 @@ private:
     int m_chosenFilter = 0;
 };
 
-// The name a save goes to: `path` with the extension of the filter's first pattern ("*.pdf")
-// added when its file name has none of the filter's extensions. "list" becomes "list.pdf".
+// `path` with the extension of the filter's first pattern when it has none of the filter's.
 QString WithFilterExtension(const QString& path, const QString& filter);
 
-// The one file dialog all file commands share. It keeps its settings between commands, but the
-// file name only within one kind of file (one filter): after "Winradio Folder" chose the
-// receiver's program, opening a CSV file does not start from it.
+// The one file dialog all file commands share. It keeps its settings between commands, the file
+// name only within one filter: a CSV file's open does not start from the receiver's program.
 class SharedFileDialog {
 public:
     explicit SharedFileDialog(FileDialogPresenter& presenter) : m_presenter(presenter) {}
@@ -59,9 +57,8 @@ public:
     FileDialogSettings& settings() { return m_settings; }
     const FileDialogSettings& settings() const { return m_settings; }
 
-    // The file name is `proposedName` when given, else the last name chosen under this filter
-    // when it fits the filter. On a choice the file name becomes the chosen path, and the filter
-    // index the entry it was chosen under.
+    // Proposes `proposedName`, else the last name chosen under this filter; a choice becomes the
+    // file name, and its filter entry the filter index.
     std::optional<QString> show(const QString& initialFolder, const QString& filter,
                                 const QString& title, FileDialogSettings::Form form,
                                 const QString& acceptLabel = QString(),

@@ -28,9 +28,8 @@ FileWatch::Stamp FileWatch::stampNow(bool hashed) const {
         return {};
     }
     if (hashed || (now.size == m_stamp.size && now.modified == m_stamp.modified)) {
-        // The bytes are read once per turn of the event loop, until the watcher tells of a
-        // change: a save's end stamps its file for the write, for the file event and for the
-        // file used, one after the other.
+        // Read once per turn of the event loop until the watcher tells of a change: a save's end
+        // stamps its file three times over.
         if (m_hashedPath != m_path || m_hashed.size != now.size ||
             m_hashed.modified != now.modified) {
             QFile bytes(m_path);

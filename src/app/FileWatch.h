@@ -7,10 +7,8 @@
 
 namespace corvalen {
 
-// Watches the file the table was last opened from or saved to, so the editor learns at once
-// when another program changes it. The file counts as changed when it is gone or its size, its
-// modification time or the hash of its bytes differs; the bytes are read again only when size
-// and time are the same (a rewrite within one tick of the file system's clock).
+// Watches the file last opened or saved for changes by another program: it is gone, or its size,
+// time or hash differs (the bytes read again only when size and time are the same).
 class FileWatch : public QObject {
     Q_OBJECT
 

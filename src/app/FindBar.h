@@ -10,9 +10,8 @@ namespace corvalen {
 
 class ChannelViewModel;
 
-// The find box above the grid: the grid shows only the rows holding its text in any column,
-// ignoring case, and the bar says how many of all rows that is. The grid is filtered once the
-// typing pauses; Esc or Close clears the text and shows every row again.
+// The find box above the grid: once the typing pauses, the grid shows only the rows holding its
+// text in any column, ignoring case, and the bar counts them; Esc or Close shows every row.
 class FindBar : public QToolBar {
     Q_OBJECT
 

@@ -143,6 +143,12 @@ void GridSelection::selectTableRows(std::span<const std::pair<int, int>> ranges)
     putSelectionBack(rows, {});
 }
 
+void GridSelection::selectRows(int first, int last, int column) const {
+    setCurrentCell(first, column);
+    const std::pair<int, int> rows[] = {{first, last}};
+    selectTableRows(rows);
+}
+
 GridSelection::SetAside GridSelection::setSelectionAside() const {
     SetAside aside;
     QItemSelectionModel& selection = *m_grid.selectionModel();

@@ -18,8 +18,7 @@ public:
     // The grid's index of a table row's cell; invalid when the find text hides the row.
     QModelIndex gridIndexAt(int tableRow, int column) const;
     int tableRowAt(int gridRow) const;
-    // Whether grid row r shows table row r + 1 for every r, so the loops over many rows need not
-    // map each one.
+    // Whether grid row r shows table row r + 1 for every r: loops need not map each row.
     bool inTableOrder() const;
 
     // The table row of the grid's cursor (the moving end of the selection), or -1.
@@ -43,14 +42,14 @@ public:
     void setCurrentCell(int tableRow, int column) const;
 
     // Selects whole table rows: `ranges` of table rows (ascending runs), as few selection
-    // ranges as the grid's order allows, never one per row. Rows the find text hides are left
-    // out.
+    // ranges as the grid's order allows. Rows the find text hides are left out.
     void selectTableRows(std::span<const std::pair<int, int>> ranges) const;
+    // Selects table rows first..last alone and makes the first row's `column` the current cell.
+    void selectRows(int first, int last, int column) const;
 
-    // The selection as runs of table rows with their columns, while the table's rows are put in
-    // a new order: Qt would carry a selection through the reordering cell by cell, which takes
-    // minutes for a thousand selected rows. Setting it aside empties the grid's selection;
-    // putting it back selects the same rows at their new places.
+    // The selection as runs of table rows with their columns, while the rows are put in a new
+    // order (Qt would carry it cell by cell, minutes for a thousand rows). Setting it aside
+    // empties the selection; putting it back selects the same rows at their new places.
     struct SetAside {
         struct Run {
             int firstRow;  // table rows

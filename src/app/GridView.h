@@ -7,13 +7,8 @@
 
 namespace corvalen {
 
-// The memory table grid. Rows are selected whole, so the current cell gets a frame of its own
-// to be seen among them. Tab moves from cell to cell and leaves the grid after its last cell
-// (Shift+Tab before its first); Ctrl+Tab and Ctrl+Shift+Tab always leave it, so the buttons and
-// the Problems panel can be reached from the keyboard.
-// The column headings, highlighted where the grid's selection crosses or covers a column. They
-// work that out from the selection's ranges, and their own selection model stays empty: Qt's
-// headings would ask every row of every column at each repaint.
+// The column headings, highlighted where the grid's selection crosses or covers a column, as
+// worked out from the selection's ranges: Qt's headings would ask every cell at each repaint.
 class GridHeader : public QHeaderView {
     Q_OBJECT
 
@@ -34,6 +29,9 @@ private:
     std::vector<char> m_selected;  // by column: the selection covers every row of it
 };
 
+// The memory table grid. Rows are selected whole, so the current cell gets a frame of its own.
+// Tab leaves the grid after its last cell (Shift+Tab before its first), Ctrl+Tab always, so the
+// buttons and the Problems panel can be reached from the keyboard.
 class GridView : public QTableView {
     Q_OBJECT
 
@@ -42,8 +40,7 @@ public:
 
     // The width the cells of `column` need (the rows in view and some around them).
     int cellsWidth(int column) const { return sizeHintForColumn(column); }
-    // Lays the rows out now if a change asked for it: laid out while the window paints, the
-    // grid would be painted whole twice.
+    // Lays the rows out now if a change asked for it, so the grid is not painted twice.
     void layOutRowsNow() { executeDelayedItemsLayout(); }
 
 protected:

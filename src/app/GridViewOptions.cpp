@@ -64,13 +64,11 @@ GridViewOptions::GridViewOptions(QTableView& grid, const SettingsFile& settings,
         }
     }
     std::sort(m_hidden.begin(), m_hidden.end());
-    QAbstractItemModel* model = m_grid.model();
-    connect(model, &QAbstractItemModel::modelReset, this, &GridViewOptions::rebuildColumnsMenu);
-    connect(model, &QAbstractItemModel::columnsInserted, this,
-            &GridViewOptions::rebuildColumnsMenu);
-    connect(model, &QAbstractItemModel::columnsRemoved, this, &GridViewOptions::rebuildColumnsMenu);
-    connect(model, &QAbstractItemModel::headerDataChanged, this,
-            &GridViewOptions::rebuildColumnsMenu);
+    const auto rebuildOn = [this](auto... signal) {
+        (connect(m_grid.model(), signal, this, &GridViewOptions::rebuildColumnsMenu), ...);
+    };
+    rebuildOn(&QAbstractItemModel::modelReset, &QAbstractItemModel::columnsInserted,
+              &QAbstractItemModel::columnsRemoved, &QAbstractItemModel::headerDataChanged);
     rebuildColumnsMenu();
 }
 

@@ -15,15 +15,13 @@ namespace corvalen {
 
 class CellEditorDelegate;
 
-// How the grid shows the table, none of which changes it: the cell editors and alignment (the
-// delegate), View / "Frequency in Hz, kHz, MHz", and View / "Columns", which shows or hides any
-// column and is remembered between runs.
+// How the grid shows the table: the cell editors (the delegate), View / "Frequency in Hz, kHz,
+// MHz", and View / "Columns", which shows or hides any column, remembered between runs.
 class GridViewOptions : public QObject {
     Q_OBJECT
 
 public:
-    // Where the hidden columns are kept, beside "Corvalen.ini" (SettingsFile::writeBeside): their
-    // numbers, counted from 1, one per line.
+    // The hidden columns, beside "Corvalen.ini": their numbers, counted from 1, one per line.
     static constexpr const char* kHiddenColumnsFile = "Corvalen-columns.txt";
 
     GridViewOptions(QTableView& grid, const SettingsFile& settings, QObject* parent = nullptr);

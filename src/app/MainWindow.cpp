@@ -210,8 +210,7 @@ void MainWindow::buildButtons() {
     const QList<QAction*> actions = QList<QAction*>{m_fileActions->openCsvAction()} +
                                     m_editActions->rowActions() +
                                     m_fileActions->saveActions().mid(0, 2);
-    // Keyboard focus goes from the grid to the buttons as they stand, left to right, and on to
-    // the Problems panel.
+    // Keyboard focus goes from the grid to the buttons, left to right, then the Problems panel.
     QWidget* previous = grid();
     for (QAction* action : actions) {
         QPushButton* button = m_client->addButton(
@@ -330,8 +329,7 @@ void MainWindow::storeWindowLayout() {
 void MainWindow::fitColumns() {
     QHeaderView* header = grid()->horizontalHeader();
     m_fittingColumns = true;
-    // The header's own fitting keeps room for a sort arrow beside every heading, which makes
-    // nineteen columns too wide for the window.
+    // The header's own fitting keeps room for a sort arrow by every heading: 19 columns too wide.
     const auto* cells = qobject_cast<const GridView*>(grid());
     int needed = 0;  // of all columns shown
     for (int column = 0; column < header->count() && cells != nullptr; ++column) {
@@ -409,9 +407,8 @@ void MainWindow::exitProgram() {
 }
 
 bool MainWindow::event(QEvent* event) {
-    // The check of a change, the layouts its outcome changes and the grid's layout of its rows
-    // all come before the paint: painted before them, the grid would show the rows' old
-    // problems, or stand where it stood, and be painted whole again a moment later.
+    // The check of a change and the layouts it changes come before the paint: else the grid
+    // would show the rows' old problems, or stand where it stood, and be painted again.
     if (event->type() == QEvent::UpdateRequest && m_problems != nullptr) {
         m_problems->checkNow();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);

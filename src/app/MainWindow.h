@@ -28,9 +28,8 @@ class ScheduleActions;
 class SettingsActions;
 class WorkKeeper;
 
-// The editor's one window, "Grid View": the grid above the bar of command buttons, the menus,
-// the find bar, the "Problems" panel and the status line. It owns the document and the shared
-// file dialog, and wires the pieces that do the work.
+// The editor's one window, "Grid View": the grid above the command buttons, the menus, the find
+// bar, the "Problems" panel and the status line. It owns the document and wires the pieces.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
@@ -58,8 +57,7 @@ public:
     ChannelViewModel& view() const { return *m_view; }
     ProblemIndex& problems() const { return *m_problems; }
 
-    // Makes the cell at a table row and column the current one; a find text or On Air Now that
-    // hides its row is turned off first.
+    // Makes a table row's cell the current one, first ending a filter that hides it.
     void showCell(int tableRow, int column);
 
 public slots:

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <utility>
 
+#include "app/StatusText.h"
 #include "app/UndoSteps.h"
 #include "table/MoveRows.h"
 #include "table/RowOperations.h"
@@ -32,7 +33,7 @@ QVariant MemoryTableModel::data(const QModelIndex& index, int role) const {
         }
         return QString::fromUtf8(text.data(), static_cast<qsizetype>(cut)) + QChar(0x2026);
     }
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    return FromUtf8(text);
 }
 
 bool MemoryTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
@@ -48,7 +49,7 @@ bool MemoryTableModel::setData(const QModelIndex& index, const QVariant& value, 
     block.AppendRow({std::move(text)});
     if (m_undoStack) {
         m_undoStack->push(
-            new SetCellsStep(*this, row, index.column(), std::move(block), tr("Edit Cell")));
+            new SetCellsStep(*this, {row, index.column(), std::move(block)}, tr("Edit Cell")));
     } else {
         swapCells(row, index.column(), std::move(block));
     }
@@ -58,8 +59,7 @@ bool MemoryTableModel::setData(const QModelIndex& index, const QVariant& value, 
 QVariant MemoryTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
         section < m_table.ColCount()) {
-        const std::string_view caption = m_table.Caption(section);
-        return QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()));
+        return FromUtf8(m_table.Caption(section));
     }
     return QAbstractTableModel::headerData(section, orientation, role);
 }

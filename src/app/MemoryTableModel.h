@@ -11,14 +11,10 @@ class QUndoStack;
 
 namespace corvalen {
 
-// The memory table as the grid sees it. Model row i is channel row i + 1 of the table; the
-// table's row 0 (the captions) is the horizontal header. Every change to the table goes through
-// this class, so the view always hears about it through the model's signals.
-//
-// The methods below are the steps the undo commands are made of, in pairs that undo each other
-// (takeRows and putRows, reIndex and restoreNumbers) or that undo themselves (swapCells,
-// swapTable). A cell edit from the grid goes onto the undo stack, when the model has one, as a
-// command that calls swapCells.
+// The memory table as the grid sees it: model row i is table row i + 1, and the table's row 0
+// (the captions) is the horizontal header. Every change goes through this class, so the view
+// hears of it. Its changes are the undo steps' parts, in pairs that undo each other (takeRows and
+// putRows, reIndex and restoreNumbers) or that undo themselves (swapCells, swapTable).
 class MemoryTableModel : public QAbstractTableModel {
     Q_OBJECT
 
@@ -50,9 +46,7 @@ public:
     // Replaces the whole table, as an import does, and hands back the table it replaced.
     MemoryTable swapTable(MemoryTable table);
 
-    // Rows are table rows (1 = first channel row) throughout, so callers never mix them up with
-    // model rows.
-
+    // Rows below are table rows (1 = first channel row), not model rows.
     // "Add Row": returns the new row.
     int addRow();
     // "Insert Row" below `selectionEndRow`: returns the new row.
@@ -62,36 +56,30 @@ public:
     // Puts back a Number column that reIndex() returned (one text per channel row).
     void restoreNumbers(std::vector<std::string> numbers);
 
-    // "Delete Row(s)" of the rows in `ranges` (ascending), renumbering the rest; returns what
-    // undeleteRows needs to put them back.
+    // "Delete Row(s)" of `ranges` (ascending), renumbering the rest; undeleteRows puts them back.
     DeletedRows deleteRows(const std::vector<RowRange>& ranges);
     void undeleteRows(const std::vector<RowRange>& ranges, DeletedRows deleted);
 
-    // Removes the channel rows first..last and returns them as the channel rows of a table
-    // with the same columns, so they are kept as compactly as the table keeps them.
+    // Removes the channel rows first..last and returns them as a table with the same columns.
     MemoryTable takeRows(int first, int last);
-    // Inserts the channel rows of `rows` so that the first becomes row `at` (rows from `at`
-    // move down).
+    // Inserts the channel rows of `rows` so that the first becomes row `at`.
     void putRows(int at, MemoryTable rows);
 
     // Puts the channel rows in the order `order` gives (see MovedRowOrder) as one layout
-    // change; the grid's current cell stays with its row. Views set their selection aside
-    // around it (see rowsAboutToBeReordered).
+    // change; the grid's current cell stays with its row.
     void reorderRows(const std::vector<int>& order);
 
-    // Writes the channel rows of `block` (a table as wide as the rectangle) with its top left
-    // cell at (row, column) and returns the texts it replaced in the same form. The rectangle
-    // must lie inside the channel rows and columns.
+    // Writes the channel rows of `block` with its top left cell at (row, column), inside the
+    // table, and returns the texts it replaced in the same form.
     MemoryTable swapCells(int row, int column, MemoryTable block);
 
     static int modelRow(int tableRow) { return tableRow - 1; }
     static int tableRow(int modelRow) { return modelRow + 1; }
 
 signals:
-    // Around reorderRows, before its layout change begins and after it ends: a view sets its
-    // selection aside as runs of rows and puts it back where the rows went, since Qt carries a
-    // selection through a layout change one cell at a time. `places[r - 1]` is the row that
-    // row r became.
+    // Around reorderRows' layout change: a view sets its selection aside as runs of rows and
+    // puts it back where the rows went (Qt would carry it one cell at a time). `places[r - 1]`
+    // is the row that row r became.
     void rowsAboutToBeReordered();
     void rowsReordered(const std::vector<int>& places);
 

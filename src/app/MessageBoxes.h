@@ -27,8 +27,8 @@ public:
     // "Save as .csv", "Save as `memoryExtension`", "Discard" and "Cancel".
     virtual UnsavedChangesAnswer askUnsavedChanges(const QString& title, const QString& text,
                                                    const QString& memoryExtension) = 0;
-    // How a CHIRP file that holds Location 0 is numbered: "Location + 1", "Keep the Locations"
-    // (Location 0 left out), "1 to n in file order", or "Cancel" (nothing: not read in).
+    // How a CHIRP file holding Location 0 is numbered: "Location + 1", "Keep the Locations"
+    // (without 0), "1 to n in file order", or "Cancel" (nothing).
     virtual std::optional<ChirpNumbering> askChirpNumbering(const QString& title,
                                                             const QString& text) = 0;
     // "Restore", "Keep for Later" (also the answer to Escape) and "Discard".

@@ -14,8 +14,7 @@ namespace corvalen {
 class ChannelViewModel;
 
 // View / "On Air Now": the grid shows only the schedule channels on air at the current UTC
-// minute (with "Within the Next Hour", at any minute of the hour from it), filtered again as
-// each minute begins; a label for the status bar says the time and how many rows show.
+// minute (or the hour from it), filtered again each minute; a label says how many rows show.
 class OnAirNow : public QObject {
     Q_OBJECT
 

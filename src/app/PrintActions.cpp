@@ -11,10 +11,10 @@
 #include <QPrinter>
 #include <QTableView>
 
+#include "app/BackgroundWork.h"
 #include "app/CellEditorDelegate.h"
 #include "app/FileDialog.h"
 #include "app/MessageBoxes.h"
-#include "app/ProgressDialog.h"
 #include "app/StatusText.h"
 #include "app/TablePrinter.h"
 #include "io/FileExists.h"

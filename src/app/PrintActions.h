@@ -34,10 +34,8 @@ private:
     QWidget* m_parent;
 };
 
-// File / "Print…" and "Export PDF…": the channel list as the grid shows it (its visible columns
-// in their order, its sort and its filter, frequencies in its unit) on paper or in a PDF file,
-// landscape on A4 or, where the user's country measures in inches, Letter (the print dialog can
-// change it), every page headed by the file name and the column headings and numbered.
+// File / "Print…" and "Export PDF…": the channel list as the grid shows it on paper or in a PDF
+// file, on A4 or, where the user's country measures in inches, Letter.
 class PrintActions : public QObject {
     Q_OBJECT
 

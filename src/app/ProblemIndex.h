@@ -18,12 +18,9 @@ namespace corvalen {
 
 class MemoryTableModel;
 
-// Keeps the list of problems and notices of the table's cells (the core's checker), for the
-// grid's tint, the "Problems" panel and the status bar's count. The checks themselves are the
-// core's; this class runs them again whenever the table changes, once per burst of changes (after
-// the events that are already queued), and answers "what is wrong with this cell" quickly. It
-// follows where each row of the last check went as rows change, move, come and go, so that only
-// the rows whose cells changed are checked again (EditChecks).
+// The problems and notices of the table's cells (the core's checks), for the grid's tint, the
+// "Problems" panel and the status bar's count: checked again once per burst of changes, only the
+// rows whose cells changed (EditChecks follows where the other rows went).
 class ProblemIndex : public QObject {
     Q_OBJECT
 
@@ -48,8 +45,7 @@ public:
     // The reasons for that cell, one per line; empty when the cell is fine.
     QString cellProblems(int tableRow, int column) const;
 
-    // Checks the whole table again after the events already queued (for example when the
-    // receiver model changed).
+    // Checks the whole table again after the events already queued (a new receiver model).
     void scheduleCheck();
     // Runs a check that is due now, so the answers are up to date.
     void checkNow();
@@ -62,8 +58,7 @@ private:
     void rowsAddedOrRemoved(int first, int last, bool added);
     void rowsReordered(const std::vector<int>& places);
     void due();
-    // Calls `visit` for the problems of the cell, whole-row problems included, until it
-    // returns false.
+    // Calls `visit` for the cell's problems, its row's included, until it returns false.
     template <typename Visit>
     void forEachProblemAt(int tableRow, int column, Visit visit) const;
 

@@ -14,9 +14,8 @@
 namespace corvalen {
 namespace {
 
-// The kinds and their rows, grouped afresh from the problem index at each change; the lines
-// themselves are made on demand, so a table full of problems costs no more than the lines on
-// screen. A kind's index has internal id 0, a row's the number of its kind plus one.
+// The kinds and their rows, grouped afresh at each change, their lines made on demand. A kind's
+// index has internal id 0, a row's the number of its kind plus one.
 class ProblemTreeModel : public QAbstractItemModel {
 public:
     ProblemTreeModel(const ProblemIndex& problems, const MemoryTableModel& table, QObject* parent)

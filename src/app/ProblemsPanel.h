@@ -9,12 +9,9 @@ namespace corvalen {
 class ProblemIndex;
 class MemoryTableModel;
 
-// The "Problems" panel: one line per kind of problem or notice, in table order of each kind's
-// first row, saying how many rows it concerns and naming the first of them by row and Number
-// ("612 channels: Callsign ... (row 2, Number 1; ...)"), tinted like its cells. A kind of several
-// rows expands to one "row N, Column: reason" line per row, as the core's ProblemLine words it
-// (and `corvalen-cli check --all` prints it). A click (or Enter) on a line asks the window to
-// show that cell (for a kind, its first).
+// The "Problems" panel: one line per kind of problem or notice, in table order, saying how many
+// rows it concerns and naming the first, tinted like its cells; a kind of several rows expands
+// to a line per row (ProblemLine). A click (or Enter) on a line asks the window to show its cell.
 class ProblemsPanel : public QDockWidget {
     Q_OBJECT
 

@@ -7,8 +7,7 @@
 
 namespace corvalen {
 
-// The files opened or saved lately, newest first, kept one UTF-8 path a line beside
-// "Corvalen.ini".
+// The files opened or saved lately, newest first, one UTF-8 path a line beside "Corvalen.ini".
 class RecentFiles {
 public:
     static constexpr const char* kFileName = "Corvalen-recent.txt";

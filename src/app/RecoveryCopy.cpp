@@ -22,8 +22,7 @@ constexpr char kFirstLine[] = "Corvalen recovery copy 1";
 // A lock counts as its editor's while that editor runs, however old it is.
 constexpr auto kNeverStale = std::chrono::hours(24 * 365 * 20);
 
-// The characters a cell (or the file's name) holds that the copy writes as a backslash and a
-// letter.
+// The characters of a cell (or the file's name) that the copy writes as a backslash and a letter.
 struct Escape {
     char plain;
     char letter;

@@ -15,9 +15,8 @@ namespace corvalen {
 
 class Document;
 
-// What a recovery copy holds: the table with its unsaved changes, the file it was opened from
-// or last saved to (empty for a table never saved), when the copy was written, the receiver
-// model, and how many channels differ from the file as it was opened or saved.
+// What a recovery copy holds: the table with its unsaved changes, its file (empty for a table
+// never saved), when the copy was written, the model, and how many channels differ from the file.
 struct RecoveryContents {
     QString filePath;
     QDateTime writtenAt;  // UTC
@@ -26,28 +25,25 @@ struct RecoveryContents {
     MemoryTable table;
 };
 
-// The copy as bytes, UTF-8: a first line naming the format, one "key<TAB>value" line each for
-// the file, the time, the model, the channels changed, the columns and the rows, then one line
-// per table row (the header row first), its cells between tabs with backslash, tab, line feed
-// and carriage return written as \\, \t, \n and \r, so every cell comes back as it was.
+// The copy as UTF-8: a first line naming the format, a "key<TAB>value" line each for the file,
+// time, model, channels changed, columns and rows, then a line per table row (the header row
+// first), its cells between tabs with backslash, tab, LF and CR escaped as \\, \t, \n and \r.
 QByteArray EncodeRecovery(const RecoveryContents& contents);
 // Nothing for bytes that are no whole recovery copy.
 std::optional<RecoveryContents> DecodeRecovery(const QByteArray& bytes);
 
-// A recovery copy another editor left: it ended without removing it (a crash, a power cut, a
-// kill). Held locked while this lives, so no other editor offers it at the same time.
+// A recovery copy an editor left when it ended without removing it; locked while this lives,
+// so no other editor offers it at the same time.
 struct LeftRecovery {
     QString path;
     std::shared_ptr<QLockFile> lock;
     RecoveryContents contents;
 };
 
-// While the table has unsaved changes, keeps a copy of it in the recovery folder, written a
-// few seconds after the last change through the one save helper (on a thread of its own, from
-// a snapshot), so a crash loses at most those seconds. One copy per running
-// editor, named by its process id and start time and locked by it (QLockFile), so two editors
-// never share one and a copy whose editor is gone can be told apart. A save (the table clean
-// again) or a clean exit removes it.
+// While the table has unsaved changes, keeps a copy of it in the recovery folder, written from a
+// snapshot on a thread of its own a few seconds after the last change. One copy per running
+// editor, named by its process id and start time and locked by it (QLockFile), so a copy whose
+// editor is gone can be told apart. A save or a clean exit removes it.
 class RecoveryCopy : public QObject {
     Q_OBJECT
 
@@ -60,18 +56,16 @@ public:
     // Removes the copy: the editor ends cleanly.
     ~RecoveryCopy() override;
 
-    // Begins keeping copies in `folder` (made when missing). False, with the reason in
-    // `error`, when the folder or the lock cannot be made: the editor then goes on without.
+    // Begins keeping copies in `folder` (made when missing). False, with the reason in `error`,
+    // when the folder or the lock cannot be made.
     bool start(const QString& folder, QString& error);
     bool started() const { return m_lock != nullptr; }
     // The copy of this editor (it exists only while there are unsaved changes).
     QString path() const { return m_path; }
 
-    // The copies in the folder whose editors are gone, newest first, each locked for the
-    // caller. Copies that cannot be read are left where they are.
+    // The readable copies in the folder whose editors are gone, newest first, each locked.
     std::vector<LeftRecovery> leftCopies() const;
-    // The table was restored from a copy: `baseline` is the file's table as it was saved, the
-    // copy is written at once.
+    // The table was restored from a copy: `baseline` is the file's table; the copy is written.
     void restored(MemoryTable baseline);
 
     // Writes the copy now if changes wait for it, and waits for a write under way to end.

@@ -44,6 +44,14 @@ QString ScheduleActions::ReportedLines(const Schedule& schedule,
     return lines.join(QLatin1Char('\n'));
 }
 
+void ScheduleActions::reportDone(const QString& text, const Schedule& schedule,
+                                 const ScheduleSelection& selection) {
+    const auto reported =
+        static_cast<qsizetype>(schedule.diagnostics.size() + selection.notices.size());
+    emit status(text + CountIn(tr("; %1 reported"), reported, "line", "lines"),
+                ReportedLines(schedule, selection));
+}
+
 void ScheduleActions::importSchedule() {
     m_fileDialog.settings().fileName.clear();
     const std::optional<QString> chosen =
@@ -61,15 +69,14 @@ bool ScheduleActions::importFile(const QString& path) {
         BusyCursor busy;
         const Result<ByteBuffer> bytes = ReadWholeFileBuffer(LocalPath(path), kMaxScheduleBytes);
         if (!bytes) {
-            emit status(FailureText(path, bytes.error(), tr("nothing imported")), QString());
+            emit status(FailureText(path, bytes.error(), tr("nothing imported")));
             return false;
         }
         const std::string_view text(bytes->data(), bytes->size());
         if (!LooksLikeEibiSchedule(text)) {
             emit status(tr("%1 is no EiBi schedule: its first line does not start with the kHz "
                            "column; nothing imported")
-                            .arg(DisplayPath(path)),
-                        QString());
+                            .arg(DisplayPath(path)));
             return false;
         }
         schedule = ReadEibiSchedule(text);
@@ -88,22 +95,16 @@ bool ScheduleActions::importFile(const QString& path) {
     const Result<int> appended = m_files.appendChannels(
         std::move(channels), tr("Import %1").arg(name), "The filter gives", firstNumber);
     if (!appended) {
-        emit status(FailureText(path, appended.error(), tr("nothing imported")), QString());
+        emit status(FailureText(path, appended.error(), tr("nothing imported")));
         return false;
     }
-    const int lastRow = *appended;
-
-    const std::size_t reported = schedule.diagnostics.size() + selection.notices.size();
-    QString text =
+    reportDone(
         tr("Imported %1 from %2 of %3 after row %4")
             .arg(Count(added, "channel", "channels"))
             .arg(selection.entries.size())
             .arg(Count(static_cast<qsizetype>(schedule.entries.size()), "broadcast", "broadcasts"))
-            .arg(lastRow);
-    if (reported > 0) {
-        text += tr("; %1 reported").arg(Count(static_cast<qsizetype>(reported), "line", "lines"));
-    }
-    emit status(text, ReportedLines(schedule, selection));
+            .arg(*appended),
+        schedule, selection);
     return true;
 }
 
@@ -132,7 +133,7 @@ bool ScheduleActions::updateChannels(const QString& path, const Schedule& schedu
                           static_cast<std::uint64_t>(added));
     }
     if (!room) {
-        emit status(FailureText(path, room.error(), tr("nothing changed")), QString());
+        emit status(FailureText(path, room.error(), tr("nothing changed")));
         return false;
     }
     if (!m_asker->confirmSeasonUpdate(model.table(), update, name)) {
@@ -145,17 +146,14 @@ bool ScheduleActions::updateChannels(const QString& path, const Schedule& schedu
         m_document.undoStack().push(new LoadTableStep(
             m_document, ApplySeasonUpdate(model.table(), update), tr("Update from %1").arg(name)));
     }
-    QString text =
+    reportDone(
         tr("Updated the schedule channels from %1: %2 kept, %3 updated, %4 added, %5 removed")
             .arg(name)
             .arg(update.kept.size())
             .arg(updated)
             .arg(added)
-            .arg(removed);
-    if (const std::size_t reported = schedule.diagnostics.size() + selection.notices.size()) {
-        text += tr("; %1 reported").arg(Count(static_cast<qsizetype>(reported), "line", "lines"));
-    }
-    emit status(text, ReportedLines(schedule, selection));
+            .arg(removed),
+        schedule, selection);
     return true;
 }
 

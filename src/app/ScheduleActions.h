@@ -17,9 +17,8 @@ struct Schedule;
 struct ScheduleSelection;
 
 // File / "Import Broadcast Schedule…": opens an EiBi schedule, asks which broadcasts to keep,
-// and adds one channel per frequency and station after the last row, numbered on from the
-// highest channel number, as one undo step. Asked to, it updates the table's schedule channels
-// with them instead (a new season, see PlanSeasonUpdate), after a preview, as one undo step.
+// and adds a channel per frequency and station after the last row, numbered on from the highest,
+// or updates the table's schedule channels with them after a preview (PlanSeasonUpdate).
 class ScheduleActions : public QObject {
     Q_OBJECT
 
@@ -32,9 +31,8 @@ public:
     // Where the filter is asked for; without a call, the dialog over the window.
     void setAsker(ScheduleFilterAsker* asker) { m_asker = asker; }
 
-    // Reads the schedule at `path`, asks for the filter and adds the channels, or updates the
-    // schedule channels. False when the file cannot be read, a dialog was cancelled or nothing
-    // changes; the table then stays as it was.
+    // Imports the schedule at `path`; false when the file cannot be read, a dialog was cancelled
+    // or nothing changes.
     bool importFile(const QString& path);
 
 public slots:
@@ -42,13 +40,16 @@ public slots:
 
 signals:
     // What the import did, and the lines it reported (for the status line's tooltip).
-    void status(const QString& text, const QString& details);
+    void status(const QString& text, const QString& details = QString());
 
 private:
     bool updateChannels(const QString& path, const Schedule& schedule,
                         const ScheduleSelection& selection);
     // What reading the schedule and the filter reported, a line each.
     static QString ReportedLines(const Schedule& schedule, const ScheduleSelection& selection);
+    // `text` with how many lines were reported, and the lines.
+    void reportDone(const QString& text, const Schedule& schedule,
+                    const ScheduleSelection& selection);
 
     Document& m_document;
     SharedFileDialog& m_fileDialog;

@@ -51,22 +51,26 @@ ScheduleDialog::ScheduleDialog(const Schedule& schedule, const QString& fileName
       m_count(new QLabel(this)),
       m_buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this)) {
     setWindowTitle(tr("Import Broadcast Schedule - %1").arg(fileName));
-    const auto line = [this](QLineEdit* edit, const char* name, const QString& hint) {
+    auto* form = new QFormLayout;
+    const auto line = [&](const QString& label, QLineEdit* edit, const char* name,
+                          const QString& hint) {
         edit->setObjectName(QLatin1String(name));
         edit->setPlaceholderText(hint);
         connect(edit, &QLineEdit::textChanged, this, &ScheduleDialog::updateCount);
+        form->addRow(label, edit);
     };
-    line(m_at, "at", tr("HHMM or HHMM-HHMM, UTC"));
+    line(tr("On air at:"), m_at, "at", tr("HHMM or HHMM-HHMM, UTC"));
     m_day->setObjectName(QStringLiteral("day"));
     m_day->addItem(tr("Any day"));
     for (const QString& day : {tr("Monday"), tr("Tuesday"), tr("Wednesday"), tr("Thursday"),
                                tr("Friday"), tr("Saturday"), tr("Sunday")}) {
         m_day->addItem(day);
     }
-    line(m_languages, "language", tr("codes, e.g. E,F"));
-    line(m_targets, "target", tr("areas, e.g. Eu,NAm"));
-    line(m_station, "station", tr("part of the name, any case"));
-    line(m_band, "band", tr("kHz FROM-TO, e.g. 5900-6200"));
+    form->addRow(tr("Weekday:"), m_day);
+    line(tr("Languages:"), m_languages, "language", tr("codes, e.g. E,F"));
+    line(tr("Target areas:"), m_targets, "target", tr("areas, e.g. Eu,NAm"));
+    line(tr("Station:"), m_station, "station", tr("part of the name, any case"));
+    line(tr("Band:"), m_band, "band", tr("kHz FROM-TO, e.g. 5900-6200"));
     m_useDate->setObjectName(QStringLiteral("useDate"));
     m_date->setObjectName(QStringLiteral("date"));
     m_date->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
@@ -79,13 +83,6 @@ ScheduleDialog::ScheduleDialog(const Schedule& schedule, const QString& fileName
     m_count->setObjectName(QStringLiteral("count"));
     m_count->setWordWrap(true);
 
-    auto* form = new QFormLayout;
-    form->addRow(tr("On air at:"), m_at);
-    form->addRow(tr("Weekday:"), m_day);
-    form->addRow(tr("Languages:"), m_languages);
-    form->addRow(tr("Target areas:"), m_targets);
-    form->addRow(tr("Station:"), m_station);
-    form->addRow(tr("Band:"), m_band);
     auto* dateRow = new QHBoxLayout;
     dateRow->addWidget(m_useDate);
     dateRow->addWidget(m_date, 1);
@@ -152,8 +149,7 @@ void ScheduleDialog::updateCount() {
     const Result<ScheduleFilter> chosen = filter();
     QPushButton* ok = m_buttons->button(QDialogButtonBox::Ok);
     if (!chosen) {
-        // The reason in the window's language, with its first letter in capitals as the start
-        // of a sentence.
+        // The reason starts a sentence: its first letter in capitals.
         QString reason = ErrorText(chosen.error());
         reason[0] = reason[0].toUpper();
         m_count->setText(reason);

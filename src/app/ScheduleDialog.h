@@ -16,8 +16,7 @@ namespace corvalen {
 
 struct SeasonUpdate;
 
-// The broadcasts to import, and whether they update the table's schedule channels (a new
-// season) instead of being added as new channels.
+// The broadcasts to import, and whether they update the table's schedule channels instead.
 struct ScheduleChoice {
     ScheduleFilter filter;
     bool update = false;
@@ -48,9 +47,8 @@ private:
     QWidget* m_parent;
 };
 
-// "Import Broadcast Schedule": the schedule's filters (UTC time or span, weekday, languages,
-// targets, station, band in kHz, a date) with a live count of the broadcasts and channels they
-// keep. Each field takes what the converter's option of the same name takes.
+// "Import Broadcast Schedule": the schedule's filters, each taking what the converter's option
+// of its name takes, with a live count of the broadcasts and channels they keep.
 class ScheduleDialog : public QDialog {
     Q_OBJECT
 

@@ -22,11 +22,7 @@ constexpr int kColumns[] = {Column::Number, Column::Frequency, Column::Callsign,
 constexpr int kShownColumns = 4;
 
 QString CellOf(const MemoryTable& table, int row, int column) {
-    if (column >= table.ColCount()) {
-        return {};
-    }
-    const std::string_view cell = table.CellText(row, column);
-    return QString::fromUtf8(cell.data(), static_cast<qsizetype>(cell.size()));
+    return column < table.ColCount() ? FromUtf8(table.CellText(row, column)) : QString();
 }
 
 }  // namespace

@@ -9,9 +9,8 @@
 
 namespace corvalen {
 
-// The rows of one list of a season update (kept, updated, added or removed), read from the
-// table they stand in: Number, Frequency, Callsign and Comments, and for updated rows their new
-// Comments too. Nothing is copied, so a list of 65,535 rows opens at once.
+// The rows of one list of a season update, read (not copied) from their table: Number,
+// Frequency, Callsign and Comments, and for updated rows their new Comments.
 class SeasonRowsModel : public QAbstractTableModel {
     Q_OBJECT
 

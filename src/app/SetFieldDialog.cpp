@@ -23,9 +23,7 @@ QString SetFieldDialog::ColumnName(const MemoryTable& table, int column) {
         return ColumnNames::ListName(column);
     }
     const std::string_view caption = table.Caption(column);
-    return caption.empty()
-               ? ColumnNames::Heading(column)
-               : QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()));
+    return caption.empty() ? ColumnNames::Heading(column) : FromUtf8(caption);
 }
 
 SetFieldDialog::SetFieldDialog(const MemoryTable& table, int column, int rowCount, QWidget* parent,

@@ -19,8 +19,7 @@ class SetFieldDialog : public QDialog {
     Q_OBJECT
 
 public:
-    // `rowCount`: how many rows the edit will change (shown in the title line). A Frequency
-    // typed without a unit is in `unit`, as in the grid's cell editor.
+    // `rowCount`: how many rows the edit will change. A Frequency without unit is in `unit`.
     SetFieldDialog(const MemoryTable& table, int column, int rowCount, QWidget* parent = nullptr,
                    FrequencyUnit unit = FrequencyUnit::Hz);
 
@@ -49,9 +48,8 @@ private:
     FrequencyUnit m_unit;
 };
 
-// The value a "Set to" edit writes: for the Frequency column a typed frequency converted as the
-// cell editor converts it ("7,2 MHz", "9580 kHz", a number without unit in `unit`), the whole Hz
-// the cells hold; nothing for text that is no frequency. Other columns' values as typed.
+// The value a "Set to" edit writes: a Frequency converted to whole Hz as the cell editor does
+// (nothing for text that is no frequency), other columns' values as typed.
 std::optional<std::string> SetFieldValue(const FieldEdit& edit, FrequencyUnit unit);
 
 }  // namespace corvalen

@@ -57,10 +57,8 @@ bool SettingsActions::save(QString& savedNote) {
     }
     m_kept->setText(tr("Settings kept in %1").arg(DisplayPath(outcome.path)));
     savedNote = tr("settings saved to %1").arg(DisplayPath(outcome.path));
-    if (outcome.replaced > 0) {
-        savedNote += tr("; %1 written as \"?\" (no Windows-1252 byte)")
-                         .arg(Count(outcome.replaced, "character", "characters"));
-    }
+    savedNote += CountIn(tr("; %1 written as \"?\" (no Windows-1252 byte)"), outcome.replaced,
+                         "character", "characters");
     return true;
 }
 

@@ -15,8 +15,7 @@ class MessageBoxes;
 class SharedFileDialog;
 
 // The Winradio folder and the receiver model, kept between runs: read at start, written on Exit
-// and after Options / "Winradio Folder". A receiver model that is none of the four is refused
-// wherever it comes from, and said so on the status line.
+// and after Options / "Winradio Folder". An unknown receiver model is refused on the status line.
 class SettingsActions : public QObject {
     Q_OBJECT
 

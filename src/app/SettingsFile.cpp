@@ -10,7 +10,7 @@
 #include <functional>
 #include <utility>
 
-#include "app/LocalNumbers.h"
+#include "app/StatusText.h"
 #include "convert/Windows1252.h"
 #include "io/FileExists.h"
 
@@ -62,6 +62,22 @@ StoredSettings Decode(const QByteArray& bytes) {
         }
     }
     return StoredSettings{lines[0], lines[1]};
+}
+
+constexpr int kMostColumns = 64;
+
+bool WriteLayout(const QString& path, const WindowLayout& layout) {
+    QSettings file(path, QSettings::IniFormat);
+    file.clear();
+    file.setValue(QStringLiteral("window/geometry"), layout.geometry);
+    QStringList widths;
+    for (const int width : layout.columnWidths) {
+        widths << QString::number(width);
+    }
+    file.setValue(QStringLiteral("grid/columnWidths"), widths.join(QLatin1Char(',')));
+    file.setValue(QStringLiteral("grid/frequencyUnit"), UnitName(layout.frequencyUnit));
+    file.sync();
+    return file.status() == QSettings::NoError;
 }
 
 }  // namespace
@@ -138,8 +154,7 @@ std::optional<StoredSettings> SettingsFile::read() const {
     if (!file.open(QIODevice::ReadOnly)) {
         return std::nullopt;
     }
-    // Two lines of a folder and a model never come near this size; of a bigger file (or a
-    // device that never ends) only the start is read.
+    // Of a bigger file (or a device that never ends) only the start is read.
     constexpr qint64 kLongestFile = 64 * 1024;
     return Decode(file.read(kLongestFile));
 }
@@ -156,26 +171,6 @@ SettingsFile::WriteOutcome SettingsFile::write(const StoredSettings& settings) c
         &outcome.path);
     return outcome;
 }
-
-namespace {
-
-constexpr int kMostColumns = 64;
-
-bool WriteLayout(const QString& path, const WindowLayout& layout) {
-    QSettings file(path, QSettings::IniFormat);
-    file.clear();
-    file.setValue(QStringLiteral("window/geometry"), layout.geometry);
-    QStringList widths;
-    for (const int width : layout.columnWidths) {
-        widths << QString::number(width);
-    }
-    file.setValue(QStringLiteral("grid/columnWidths"), widths.join(QLatin1Char(',')));
-    file.setValue(QStringLiteral("grid/frequencyUnit"), UnitName(layout.frequencyUnit));
-    file.sync();
-    return file.status() == QSettings::NoError;
-}
-
-}  // namespace
 
 std::optional<WindowLayout> SettingsFile::readWindowLayout() const {
     const QString path = readPathOf(kWindowFileName);

@@ -25,9 +25,8 @@ struct WindowLayout {
     bool operator==(const WindowLayout&) const = default;
 };
 
-// "Corvalen.ini": two lines, each ended by CR LF, one Windows-1252 byte per character, values
-// bare. It lives beside the program; when the program's folder cannot be written (an installed
-// program), it lives in the user's configuration folder instead.
+// "Corvalen.ini": two lines ended by CR LF, in Windows-1252, values bare. It lives beside the
+// program, or in the user's configuration folder when the program's cannot be written.
 class SettingsFile {
 public:
     static constexpr const char* kFileName = "Corvalen.ini";
@@ -36,8 +35,7 @@ public:
 
     // Empty on the first run.
     QString readPath() const { return readPathOf(kFileName); }
-    // Where the settings are kept: the file they are read from, else where the next write goes
-    // (beside the program while its folder takes a new file, else the user's folder).
+    // Where the settings are kept: the file they are read from, else where a write would go.
     QString keptPath() const;
     std::optional<StoredSettings> read() const;
 
@@ -50,10 +48,9 @@ public:
     // Rewrites the whole file: beside the program if possible, else in the user's folder.
     WriteOutcome write(const StoredSettings& settings) const;
 
-    // The editor's other files live beside "Corvalen.ini", which keeps its two-line form. Each is
-    // a convenience: one that cannot be read reads as empty, one that cannot be written only
-    // costs it. A file is read from beside the program, unless that one can no longer be written
-    // and the user's folder has one (which then holds the later values).
+    // The editor's other files, beside "Corvalen.ini": one that cannot be read reads as empty.
+    // Read from beside the program, unless that one can no longer be written and the user's
+    // folder has one (which then holds the later values).
     QString readPathOf(const char* name) const;
     QByteArray readBeside(const char* name, qint64 maxBytes) const;
     bool writeBeside(const char* name, const QByteArray& bytes) const;

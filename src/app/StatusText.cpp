@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "app/Translations.h"
+#include "channel/CellValues.h"
 #include "io/Result.h"
 
 namespace corvalen {
@@ -37,6 +38,17 @@ constexpr CountedNoun kCountedNouns[] = {
     {"broadcast", "broadcasts", QT_TRANSLATE_N_NOOP("Count", "%Ln broadcast(s)")},
 };
 
+// The core's text for a cell in `unit`; only a text it made from whole Hz (which then differs
+// from the cell) gets the language's separator, other cell text is shown as the file has it.
+QString Localized(const QString& cell, FrequencyUnit unit,
+                  std::string (*convert)(std::string_view, FrequencyUnit)) {
+    if (unit == FrequencyUnit::Hz) {
+        return cell;
+    }
+    const QString text = QString::fromStdString(convert(cell.toStdString(), unit));
+    return text == cell ? text : QString(text).replace(QLatin1Char('.'), QLocale().decimalPoint());
+}
+
 }  // namespace
 
 QString Count(qsizetype n, const char* singular, const char* plural) {
@@ -49,6 +61,10 @@ QString Count(qsizetype n, const char* singular, const char* plural) {
     }
     return QStringLiteral("%1 %2").arg(QLocale().toString(static_cast<qlonglong>(n)),
                                        QString::fromUtf8(n == 1 ? singular : plural));
+}
+
+QString CountIn(const QString& text, qsizetype n, const char* singular, const char* plural) {
+    return n > 0 ? text.arg(Count(n, singular, plural)) : QString();
 }
 
 QString Plural(QString text, qsizetype n) {
@@ -70,6 +86,32 @@ QString ProblemsText(qsizetype problems, qsizetype notices) {
         parts << Count(notices, "notice", "notices");
     }
     return parts.join(QStringLiteral(", "));
+}
+
+char OtherDecimalPoint() {
+    const QString point = QLocale().decimalPoint();
+    return point.size() == 1 && point[0].unicode() < 0x80 ? static_cast<char>(point[0].unicode())
+                                                          : '.';
+}
+
+QString FrequencyShown(const QString& cell, FrequencyUnit unit) {
+    return Localized(cell, unit, FrequencyCellShown);
+}
+
+QString FrequencyForEditing(const QString& cell, FrequencyUnit unit) {
+    return Localized(cell, unit, FrequencyCellForEditing);
+}
+
+QString UnitName(FrequencyUnit unit) {
+    switch (unit) {
+        case FrequencyUnit::kHz:
+            return QStringLiteral("kHz");
+        case FrequencyUnit::MHz:
+            return QStringLiteral("MHz");
+        case FrequencyUnit::Hz:
+            break;
+    }
+    return QStringLiteral("Hz");
 }
 
 QString DisplayPath(const QString& path) {

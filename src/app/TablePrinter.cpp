@@ -11,7 +11,7 @@
 #include <numeric>
 
 #include "app/ColumnNames.h"
-#include "app/LocalNumbers.h"
+#include "app/StatusText.h"
 #include "channel/CellValues.h"
 #include "table/Columns.h"
 
@@ -19,8 +19,7 @@ namespace corvalen {
 
 namespace {
 
-// Column widths are measured on the headings and on this many rows; a wider cell further down
-// wraps like any other.
+// Column widths are measured on the headings and on this many rows; a wider cell below wraps.
 constexpr int kMeasuredRows = 2000;
 
 // A cell as printed text: line breaks become spaces.
@@ -29,9 +28,8 @@ QString OneLine(QString text) {
     return text;
 }
 
-// Each column as wide as its widest text; when together they are wider than the page, the
-// widest are narrowed to one common width (their texts wrap) so the rest keep theirs. Only
-// when even that cannot fit (more columns than the page holds) is every column scaled down.
+// Each column as wide as its widest text; on a page too narrow the widest are narrowed to one
+// common width so the rest keep theirs, or, with more columns than it holds, all scaled down.
 QList<double> FitWidths(QList<double> natural, double pageWidth, double narrowest) {
     const double total = std::accumulate(natural.begin(), natural.end(), 0.0);
     if (total <= pageWidth || natural.isEmpty()) {
@@ -103,8 +101,8 @@ int PrintChannelList(QPagedPaintDevice& device, const ChannelListPrint& print, P
     const QAbstractItemModel& model = *print.model;
     const int rowCount = model.rowCount();
 
-    // Measuring the columns, the layout of every row, then each page: a step every
-    // kRowsPerStep rows, each a chance to stop.
+    // Measuring, laying out every row, then each page: a step every kRowsPerStep rows, each a
+    // chance to stop.
     const auto stopped = [&](int done, int total) {
         if (progress == nullptr || progress->Advance(done, total)) {
             return false;

@@ -4,13 +4,50 @@
 #include <QLibraryInfo>
 #include <QPointer>
 #include <QTranslator>
+#include <memory>
 
-#include "app/EditorMessages.h"
+#include "channel/ProblemGroups.h"
 
 namespace corvalen {
 
 namespace {
+
 Language g_coreLanguage = Language::English;
+
+class EditorMessageTexts : public MessageTexts {
+public:
+    EditorMessageTexts() : MessageTexts(g_coreLanguage) {
+        // Each English template as Qt's translation gives it (the "Messages" context of the .ts
+        // files, which tests/io/messages_ts.cpp writes from the catalogue).
+        m_texts.reserve(MessageCatalogue().size() * 3);
+        for (const MessageTemplate& entry : MessageCatalogue()) {
+            for (const TemplatePart part :
+                 {TemplatePart::Sentence, TemplatePart::Heading, TemplatePart::Member}) {
+                const std::string english(TemplateText(entry.kind, part, Language::English));
+                m_texts.push_back(
+                    english.empty()
+                        ? english
+                        : QCoreApplication::translate("Messages", english.c_str()).toStdString());
+            }
+        }
+    }
+
+    std::string_view Template(MessageKind kind, TemplatePart part) const override {
+        const auto index = static_cast<std::size_t>(kind) * 3 + static_cast<std::size_t>(part);
+        return index < m_texts.size() ? std::string_view(m_texts[index])
+                                      : TemplateText(kind, part, language());
+    }
+
+private:
+    std::vector<std::string> m_texts;  // three a kind, in the order of TemplatePart
+};
+
+std::unique_ptr<EditorMessageTexts> g_texts;
+
+void RenewEditorTexts() {
+    g_texts = std::make_unique<EditorMessageTexts>();
+}
+
 }  // namespace
 
 Language CoreLanguage() {
@@ -55,6 +92,27 @@ bool InstallTranslations(QCoreApplication& app, const QLocale& locale) {
     g_coreLanguage = locale.language() == QLocale::German ? Language::German : Language::English;
     RenewEditorTexts();
     return true;
+}
+
+const MessageTexts& EditorTexts() {
+    if (!g_texts) {
+        g_texts = std::make_unique<EditorMessageTexts>();
+    }
+    return *g_texts;
+}
+
+QString DiagnosticText(const Diagnostic& diagnostic) {
+    return QString::fromStdString(MessageText(diagnostic, EditorTexts()));
+}
+
+QString DiagnosticLineText(const Diagnostic& diagnostic) {
+    const MessageTexts& texts = EditorTexts();
+    const std::string place = ProblemPlaces(nullptr, nullptr, texts).Place(diagnostic);
+    const std::string sentence = MessageText(diagnostic, texts);
+    const std::string_view values[] = {place, sentence};
+    return QString::fromStdString(
+        FillTemplate(texts.Template(MessageKind::GroupLine, TemplatePart::Sentence), values, -1,
+                     texts.language()));
 }
 
 }  // namespace corvalen

@@ -1,9 +1,8 @@
 #pragma once
 
 #include <QLocale>
-#include <string_view>
+#include <QString>
 
-#include "app/EditorMessages.h"
 #include "io/Diagnostic.h"
 #include "io/Messages.h"
 
@@ -17,5 +16,13 @@ bool InstallTranslations(QCoreApplication& app, const QLocale& locale = QLocale(
 
 // The language of the core's texts (problems, reports) in the editor.
 Language CoreLanguage();
+
+// The core's messages in the editor: each kind's English templates (Messages.h) translated
+// through Qt's translations in the context "Messages"; made again by InstallTranslations.
+const MessageTexts& EditorTexts();
+
+// A Diagnostic's sentence in the editor's language, and its line ("row 7: <sentence>").
+QString DiagnosticText(const Diagnostic& diagnostic);
+QString DiagnosticLineText(const Diagnostic& diagnostic);
 
 }  // namespace corvalen

@@ -11,52 +11,13 @@
 
 namespace corvalen {
 
-AddRowStep::AddRowStep(MemoryTableModel& model, std::optional<int> selectionEndRow)
-    : QUndoCommand(selectionEndRow
-                       ? QCoreApplication::translate("corvalen::EditActions", "Insert Row")
-                       : QCoreApplication::translate("corvalen::EditActions", "Add Row")),
-      m_model(model),
-      m_selectionEndRow(selectionEndRow) {}
-
-void AddRowStep::redo() {
-    // Undo puts the table back as it was, so every redo adds the same row with the same number.
-    m_row = m_selectionEndRow ? m_model.insertRowBelow(*m_selectionEndRow) : m_model.addRow();
-}
-
-void PutRowsStep::redo() {
-    const int columns = m_rows.ColCount();
-    m_model.putRows(m_at, std::move(m_rows));
-    m_rows = MemoryTable(columns);
-}
-
-DeleteRowsStep::DeleteRowsStep(MemoryTableModel& model, std::vector<RowRange> ranges)
-    : QUndoCommand(QCoreApplication::translate("corvalen::EditActions", "Delete Row(s)")),
-      m_model(model),
-      m_ranges(std::move(ranges)) {}
-
-void DeleteRowsStep::undo() {
-    m_model.undeleteRows(m_ranges, std::move(m_deleted));
-    m_deleted = {};
-}
-
-ReIndexStep::ReIndexStep(MemoryTableModel& model)
-    : QUndoCommand(QCoreApplication::translate("corvalen::EditActions", "Re-Index")),
-      m_model(model) {}
-
-void ReIndexStep::redo() {
-    m_numbers = m_model.reIndex();
-    if (!m_checked) {
-        m_checked = true;
-        int row = 0;
-        setObsolete(std::all_of(m_numbers.begin(), m_numbers.end(), [&row](const std::string& n) {
-            return n == RowNumberText(++row);
-        }));
+bool NumberedInOrder(const MemoryTable& table) {
+    for (int row = 1; row < table.RowCount() && table.ColCount() > Column::Number; ++row) {
+        if (table.CellText(row, Column::Number) != RowNumberText(row)) {
+            return false;
+        }
     }
-}
-
-void ReIndexStep::undo() {
-    m_model.restoreNumbers(std::move(m_numbers));
-    m_numbers.clear();
+    return true;
 }
 
 void LoadTableStep::Push(Document& document, MemoryTable table, const QString& text) {
@@ -71,9 +32,8 @@ void LoadTableStep::Push(Document& document, MemoryTable table, const QString& t
     stack.push(new LoadTableStep(document, std::move(table), text));
 }
 
-void LoadTableStep::swap() {
-    m_table = m_document.table().swapTable(std::move(m_table));
-}
+LoadTableStep::LoadTableStep(Document& document, MemoryTable table, const QString& text)
+    : ModelStep(document.table(), {std::move(table)}, text) {}
 
 std::unique_ptr<QUndoCommand> MakePasteStep(MemoryTableModel& model,
                                             const std::vector<int>& targetRows, int column,
@@ -136,10 +96,10 @@ std::unique_ptr<QUndoCommand> MakePasteStep(MemoryTableModel& model,
         end = start;
     }
     for (auto run = runs.rbegin(); run != runs.rend(); ++run) {
-        new SetCellsStep(model, run->first, column, std::move(run->second), text, paste.get());
+        new SetCellsStep(model, {run->first, column, std::move(run->second)}, text, paste.get());
     }
     if (added.ChannelCount() > 0) {
-        new PutRowsStep(model, table.RowCount(), std::move(added), text, paste.get());
+        new PutRowsStep(model, {table.RowCount(), std::move(added)}, text, paste.get());
     }
     return paste;
 }
@@ -158,7 +118,7 @@ std::unique_ptr<QUndoCommand> MakeClearStep(MemoryTableModel& model, std::vector
         if (holdsText) {
             MemoryTable empty(lastColumn - firstColumn + 1);
             empty.SetRowCount(run.last - run.first + 2);
-            new SetCellsStep(model, run.first, firstColumn, std::move(empty), text, clear.get());
+            new SetCellsStep(model, {run.first, firstColumn, std::move(empty)}, text, clear.get());
         }
     }
     return clear->childCount() > 0 ? std::move(clear) : nullptr;
@@ -186,7 +146,7 @@ std::unique_ptr<QUndoCommand> MakeFieldEditStep(MemoryTableModel& model, std::ve
             block.AppendRow(std::span<const std::string_view>(&written, 1));
         }
         if (changes) {
-            new SetCellsStep(model, run.first, column, std::move(block), text, command.get());
+            new SetCellsStep(model, {run.first, column, std::move(block)}, text, command.get());
         }
     }
     return command->childCount() > 0 ? std::move(command) : nullptr;

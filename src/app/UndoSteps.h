@@ -14,135 +14,126 @@ namespace corvalen {
 
 class Document;
 
-// The undoable changes of the memory table, one class per kind. Each works only through the
-// model's methods, so the grid hears of every step, and keeps no more than its own change needs:
-// the texts it replaced, the rows it removed, or the one table an import replaced.
-
-// Writes a block of cell texts (a cell edit, the cells of a paste, the cleared cells of a cut);
-// undo and redo are the same swap of the block with what the table holds there.
-class SetCellsStep : public QUndoCommand {
+// The undoable changes of the memory table. Each works through the model's methods, so the grid
+// hears of every step, and keeps only what its own change needs: a ModelStep of the State that
+// kind of change keeps, whose redo and undo are each a change of the model's on it.
+template <typename State, void (*Redo)(MemoryTableModel&, State&),
+          void (*Undo)(MemoryTableModel&, State&) = Redo>
+class ModelStep : public QUndoCommand {
 public:
-    // `block`: a table as wide as the rectangle, whose channel rows are the new texts.
-    SetCellsStep(MemoryTableModel& model, int row, int column, MemoryTable block,
-                 const QString& text, QUndoCommand* parent = nullptr)
-        : QUndoCommand(text, parent),
-          m_model(model),
-          m_row(row),
-          m_column(column),
-          m_block(std::move(block)) {}
-    void undo() override { swap(); }
-    void redo() override { swap(); }
-
-private:
-    void swap() { m_block = m_model.swapCells(m_row, m_column, std::move(m_block)); }
-
-    MemoryTableModel& m_model;
-    int m_row;
-    int m_column;
-    MemoryTable m_block;
-};
-
-// "Add Row", or "Insert Row" below a given row.
-class AddRowStep : public QUndoCommand {
-public:
-    // A `selectionEndRow` of nothing adds at the end ("Add Row"); otherwise "Insert Row".
-    AddRowStep(MemoryTableModel& model, std::optional<int> selectionEndRow);
-    void undo() override { m_model.takeRows(m_row, m_row); }
-    void redo() override;
-    // The row the command added (valid once it has run).
-    int row() const { return m_row; }
+    ModelStep(MemoryTableModel& model, State state, const QString& text,
+              QUndoCommand* parent = nullptr)
+        : QUndoCommand(text, parent), m_model(model), m_state(std::move(state)) {}
+    void redo() override { Redo(m_model, m_state); }
+    void undo() override { Undo(m_model, m_state); }
+    const State& state() const { return m_state; }
 
 private:
     MemoryTableModel& m_model;
-    std::optional<int> m_selectionEndRow;
-    int m_row = -1;
+    State m_state;
 };
 
-// Inserts ready-made rows at a place (the rows a paste adds past the last row).
-class PutRowsStep : public QUndoCommand {
-public:
-    PutRowsStep(MemoryTableModel& model, int at, MemoryTable rows, const QString& text,
-                QUndoCommand* parent = nullptr)
-        : QUndoCommand(text, parent),
-          m_model(model),
-          m_at(at),
-          m_count(rows.ChannelCount()),
-          m_rows(std::move(rows)) {}
-    void undo() override { m_rows = m_model.takeRows(m_at, m_at + m_count - 1); }
-    void redo() override;
-
-private:
-    MemoryTableModel& m_model;
-    int m_at;
-    int m_count;
-    MemoryTable m_rows;  // the rows while they are out of the table, else empty
+// A block of cell texts (a cell edit, the cells of a paste, the cleared cells of a cut): a table
+// as wide as the rectangle, its top left cell at (row, column). Undo and redo swap it with what
+// the table holds there.
+struct CellBlock {
+    int row;
+    int column;
+    MemoryTable block;
+    static void Swap(MemoryTableModel& model, CellBlock& cells) {
+        cells.block = model.swapCells(cells.row, cells.column, std::move(cells.block));
+    }
 };
+using SetCellsStep = ModelStep<CellBlock, CellBlock::Swap>;
 
-// "Delete Row(s)": removes ranges of rows, then renumbers the rest.
-class DeleteRowsStep : public QUndoCommand {
-public:
-    // `ranges` are table rows, ascending and not overlapping (see RowRanges).
-    DeleteRowsStep(MemoryTableModel& model, std::vector<RowRange> ranges);
-    void undo() override;
-    void redo() override { m_deleted = m_model.deleteRows(m_ranges); }
-
-private:
-    MemoryTableModel& m_model;
-    std::vector<RowRange> m_ranges;
-    DeletedRows m_deleted;  // while deleted
+// "Add Row" (no row given) or "Insert Row" below a row; `row` is the row added once it has run.
+// Undo puts the table back as it was, so every redo adds the same row with the same number.
+struct AddedRow {
+    std::optional<int> below;
+    int row = -1;
+    static void Add(MemoryTableModel& model, AddedRow& added) {
+        added.row = added.below ? model.insertRowBelow(*added.below) : model.addRow();
+    }
+    static void Remove(MemoryTableModel& model, AddedRow& added) {
+        model.takeRows(added.row, added.row);
+    }
 };
+using AddRowStep = ModelStep<AddedRow, AddedRow::Add, AddedRow::Remove>;
 
-// Move Up / Move Down / Move to Top / Move to Bottom of the table rows `rows`. Undo puts every
-// row back in its place.
-class MoveRowsStep : public QUndoCommand {
-public:
-    MoveRowsStep(MemoryTableModel& model, std::vector<int> order, const QString& text)
-        : QUndoCommand(text), m_model(model), m_order(std::move(order)) {}
-    void undo() override { m_model.reorderRows(InverseRowOrder(m_order)); }
-    void redo() override { m_model.reorderRows(m_order); }
-
-private:
-    MemoryTableModel& m_model;
-    std::vector<int> m_order;  // see MovedRowOrder
+// Ready-made rows inserted at `at` (the rows a paste adds past the last row).
+struct PutRows {
+    int at;
+    MemoryTable rows;  // while they are out of the table, else empty
+    int count = 0;
+    static void Put(MemoryTableModel& model, PutRows& put) {
+        put.count = put.rows.ChannelCount();
+        const int columns = put.rows.ColCount();
+        model.putRows(put.at, std::move(put.rows));
+        put.rows = MemoryTable(columns);
+    }
+    static void Take(MemoryTableModel& model, PutRows& put) {
+        put.rows = model.takeRows(put.at, put.at + put.count - 1);
+    }
 };
+using PutRowsStep = ModelStep<PutRows, PutRows::Put, PutRows::Take>;
 
-// "Re-Index". It marks itself obsolete when every row already carried its own number.
-class ReIndexStep : public QUndoCommand {
-public:
-    explicit ReIndexStep(MemoryTableModel& model);
-    void undo() override;
-    void redo() override;
-
-private:
-    MemoryTableModel& m_model;
-    std::vector<std::string> m_numbers;
-    bool m_checked = false;
+// "Delete Row(s)" of table row ranges, ascending and apart (see RowRanges), renumbering the rest.
+struct DeletedRanges {
+    std::vector<RowRange> ranges;
+    DeletedRows deleted{};  // while deleted
+    static void Delete(MemoryTableModel& model, DeletedRanges& rows) {
+        rows.deleted = model.deleteRows(rows.ranges);
+    }
+    static void Undelete(MemoryTableModel& model, DeletedRanges& rows) {
+        model.undeleteRows(rows.ranges, std::move(rows.deleted));
+        rows.deleted = {};
+    }
 };
+using DeleteRowsStep = ModelStep<DeletedRanges, DeletedRanges::Delete, DeletedRanges::Undelete>;
 
-// Replaces the whole table (an import or an opened memory file); the table it replaced, and
-// whether that one came from a file, are kept for undo. Undo and redo are the same swap.
-class LoadTableStep : public QUndoCommand {
+// Move Up / Move Down / Move to Top / Move to Bottom: the rows' new order (see MovedRowOrder).
+// Undo puts every row back in its place.
+struct RowOrder {
+    std::vector<int> order;
+    static void Move(MemoryTableModel& model, RowOrder& rows) { model.reorderRows(rows.order); }
+    static void MoveBack(MemoryTableModel& model, RowOrder& rows) {
+        model.reorderRows(InverseRowOrder(rows.order));
+    }
+};
+using MoveRowsStep = ModelStep<RowOrder, RowOrder::Move, RowOrder::MoveBack>;
+
+// "Re-Index": the texts the Number column held before it.
+struct OldNumbers {
+    std::vector<std::string> texts;
+    static void ReIndex(MemoryTableModel& model, OldNumbers& old) { old.texts = model.reIndex(); }
+    static void Restore(MemoryTableModel& model, OldNumbers& old) {
+        model.restoreNumbers(std::move(old.texts));
+        old.texts.clear();
+    }
+};
+using ReIndexStep = ModelStep<OldNumbers, OldNumbers::ReIndex, OldNumbers::Restore>;
+// Whether every channel row carries its own number already, so Re-Index would change nothing.
+bool NumberedInOrder(const MemoryTable& table);
+
+// Replaces the whole table (an import or an opened file), keeping the one it replaced; undo and
+// redo are the same swap.
+struct WholeTable {
+    MemoryTable table;
+    static void Swap(MemoryTableModel& model, WholeTable& whole) {
+        whole.table = model.swapTable(std::move(whole.table));
+    }
+};
+class LoadTableStep : public ModelStep<WholeTable, WholeTable::Swap> {
 public:
-    // How many opens the undo history reaches back over. Each keeps the whole table it replaced
-    // (about 10 MB at 65,535 channels), so without a bound opening file after file would hold
-    // on to every table ever opened.
+    // How many opens the undo history reaches back over: each keeps the whole table it replaced
+    // (about 10 MB at 65,535 channels).
     static constexpr int kOpensKept = 2;
 
-    // Pushes the open of `table` onto the document's undo stack. When the history up to now
-    // holds kOpensKept opens already, it is cleared first: this open can still be undone, but
-    // not the steps before it.
+    // Pushes the open of `table`, first clearing a history that holds kOpensKept opens already:
+    // this open can still be undone, the steps before it not.
     static void Push(Document& document, MemoryTable table, const QString& text);
 
-    LoadTableStep(Document& document, MemoryTable table, const QString& text)
-        : QUndoCommand(text), m_document(document), m_table(std::move(table)) {}
-    void undo() override { swap(); }
-    void redo() override { swap(); }
-
-private:
-    void swap();
-
-    Document& m_document;
-    MemoryTable m_table;
+    LoadTableStep(Document& document, MemoryTable table, const QString& text);
 };
 
 // What a paste did, for the status line.
@@ -153,13 +144,11 @@ struct PasteOutcome {
     int columnsLeftOut = 0;  // columns of the block past the table's last column
 };
 
-// "Paste" of the channel rows of `block` (see DecodeTabSeparatedBlock) from column `column` on,
-// as one undo step. Its first rows overwrite the table rows `targetRows` in that order (the rows
-// the grid shows from the cursor down, which need not be neighbours when the grid is sorted or
-// filtered); the rest are added at the end, numbered as "Add Row" numbers them unless the block
-// fills their Number cell. Rows shorter than the longest are taken as ending in empty cells;
-// columns past the last column are left out. The rows move into the step, whole rows without
-// being copied. Returns nothing when there is nothing to paste.
+// "Paste" of the channel rows of `block` from column `column` on, as one undo step. Its first
+// rows overwrite the table rows `targetRows` in that order (the grid's rows from the cursor
+// down, not always neighbours); the rest are added at the end, numbered as "Add Row" numbers
+// them unless the block fills their Number cell. Columns past the last one are left out.
+// Returns nothing when there is nothing to paste.
 std::unique_ptr<QUndoCommand> MakePasteStep(MemoryTableModel& model,
                                             const std::vector<int>& targetRows, int column,
                                             MemoryTable block, PasteOutcome& outcome);
@@ -169,9 +158,8 @@ std::unique_ptr<QUndoCommand> MakePasteStep(MemoryTableModel& model,
 std::unique_ptr<QUndoCommand> MakeClearStep(MemoryTableModel& model, std::vector<int> rows,
                                             int firstColumn, int lastColumn, const QString& text);
 
-// "Set Field of Selected Rows…" on `rows` (table rows, any order) as one undo step named `text`:
-// one cell swap per run of neighbouring rows whose cells change. Returns nothing when no cell
-// changes.
+// "Set Field of Selected Rows…" on `rows` (table rows, any order) as one undo step named `text`,
+// one cell swap per run of neighbouring rows; nothing when no cell changes.
 std::unique_ptr<QUndoCommand> MakeFieldEditStep(MemoryTableModel& model, std::vector<int> rows,
                                                 const FieldEdit& edit, const QString& text);
 

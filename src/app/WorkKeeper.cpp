@@ -1,24 +1,27 @@
 #include "app/WorkKeeper.h"
 
+#include <QAction>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLocale>
 #include <QStandardPaths>
 #include <QWidget>
 
-#include "app/BackupOption.h"
 #include "app/CompareDialog.h"
 #include "app/Document.h"
-#include "app/EditorMessages.h"
 #include "app/FileActions.h"
 #include "app/FileDialog.h"
 #include "app/FileWatch.h"
 #include "app/MessageBoxes.h"
 #include "app/RecoveryCopy.h"
+#include "app/SettingsFile.h"
 #include "app/StatusText.h"
+#include "app/Translations.h"
 #include "app/UndoSteps.h"
 #include "files/ChannelDiff.h"
 #include "files/ChannelFiles.h"
+#include "io/Backup.h"
 
 namespace corvalen {
 
@@ -28,12 +31,26 @@ WorkKeeper::WorkKeeper(Document& document, FileActions& fileActions, SharedFileD
       m_document(document),
       m_fileActions(fileActions),
       m_window(window),
-      m_backups(new BackupOption(settings, this)),
+      m_backup(new QAction(
+          QCoreApplication::translate("corvalen::BackupOption", "Keep a &Backup When Saving"),
+          this)),
       m_recovery(new RecoveryCopy(document, this)),
       m_watch(new FileWatch(this)),
       m_fileDialog(fileDialog),
       m_compare(new QAction(tr("Co&mpare with File\u2026"), this)),
       m_messages(messages) {
+    m_backup->setObjectName(QStringLiteral("keepBackupAction"));
+    m_backup->setCheckable(true);
+    m_backup->setToolTip(QCoreApplication::translate(
+        "corvalen::BackupOption",
+        "Before a save replaces a file, its previous version is kept beside it as NAME~"));
+    const bool keep = settings.readBeside(kBackupsFile, 16).trimmed() != "off";
+    m_backup->setChecked(keep);
+    SetKeepBackups(keep);
+    connect(m_backup, &QAction::toggled, this, [settings](bool on) {
+        SetKeepBackups(on);
+        settings.writeBeside(kBackupsFile, on ? "on\r\n" : "off\r\n");
+    });
     m_compare->setObjectName(QStringLiteral("compareAction"));
     connect(m_compare, &QAction::triggered, this, &WorkKeeper::compareWithFile);
     connect(&fileActions, &FileActions::fileUsed, m_watch, &FileWatch::used);
@@ -62,10 +79,6 @@ WorkKeeper::WorkKeeper(Document& document, FileActions& fileActions, SharedFileD
 
 WorkKeeper::~WorkKeeper() {
     m_fileActions.setWriteHooks({}, {});
-}
-
-QAction* WorkKeeper::backupAction() const {
-    return m_backups->action();
 }
 
 QString WorkKeeper::DefaultRecoveryFolder() {

@@ -8,7 +8,6 @@ class QWidget;
 
 namespace corvalen {
 
-class BackupOption;
 class Document;
 class FileActions;
 class FileWatch;
@@ -17,9 +16,9 @@ class RecoveryCopy;
 class SettingsFile;
 class SharedFileDialog;
 
-// What keeps the user's work between two saves and across other programs: the backup a save
-// keeps, the recovery copy of unsaved changes (RecoveryCopy.h), the watch of the file last
-// opened or saved (FileWatch.h), and File / "Compare with File…".
+// What keeps the user's work between two saves and across other programs: Options / "Keep a
+// Backup When Saving" (io/Backup.h), the recovery copy of unsaved changes (RecoveryCopy.h), the
+// watch of the file last opened or saved (FileWatch.h), and File / "Compare with File…".
 class WorkKeeper : public QObject {
     Q_OBJECT
 
@@ -28,13 +27,16 @@ public:
                MessageBoxes& messages, const SettingsFile& settings, QWidget* window);
     ~WorkKeeper() override;
 
-    QAction* backupAction() const;
+    // The backup option is on unless the user turned it off, kept as "on" or "off" in this file
+    // beside "Corvalen.ini".
+    static constexpr const char* kBackupsFile = "Corvalen-backups.txt";
+
+    QAction* backupAction() const { return m_backup; }
     QAction* compareAction() const { return m_compare; }
 
     // Says on the status line when it cannot.
     void startRecovery(const QString& folder);
-    // Offers each recovery copy an editor left, newest first: restore it into the table, keep
-    // it for later, or discard it. After a restore the others wait for the next start.
+    // Offers each recovery copy an editor left, newest first, until one is restored.
     void offerRecovery();
     RecoveryCopy& recovery() const { return *m_recovery; }
     FileWatch& fileWatch() const { return *m_watch; }
@@ -53,7 +55,7 @@ private:
     Document& m_document;
     FileActions& m_fileActions;
     QWidget* m_window;
-    BackupOption* m_backups;
+    QAction* m_backup;
     RecoveryCopy* m_recovery;
     FileWatch* m_watch;
     SharedFileDialog& m_fileDialog;
