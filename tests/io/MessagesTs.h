@@ -7,7 +7,7 @@
 #include "io/Messages.h"
 
 // The "Messages" context of a .ts file, made from the message catalogue: the editor translates
-// each English template at run time (EditorMessages.cpp), where lupdate cannot see it, so this
+// each English template at run time (Translations.cpp), where lupdate cannot see it, so this
 // context is written by messages_ts rather than by lupdate.
 
 namespace corvalen::testing {
