@@ -221,7 +221,9 @@ private:
         }
         if (what == QLatin1String("season update")) {
             const MemoryTable table = testing::Channels(2);
-            const SeasonUpdate update{{1}, {{2, "1800-1900 E"}}};
+            SeasonUpdate update;
+            update.kept = {1};
+            update.updated = {{2, "1800-1900 E"}};
             SeasonPreviewDialog dialog(table, update, QStringLiteral("sked.csv"));
             return Collect(&dialog);
         }
