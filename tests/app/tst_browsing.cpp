@@ -73,7 +73,11 @@ private:
     QString writeMemoryFile(const QString& name, const MemoryTable& table,
                             corvalen::ReceiverModel model) {
         const QString file = path(name);
-        [&] { QVERIFY(SaveMemoryFile(file.toStdString(), table, model).ok()); }();
+        [&] {
+            QVERIFY(
+                WriteChannelFile(file.toStdString(), table, MemoryFileFormat(), {model, true, {}})
+                    .ok());
+        }();
         return file;
     }
 
@@ -466,8 +470,8 @@ private slots:
         QCOMPARE(m_dialogs->shown.size(), 1);
         QVERIFY(m_dialogs->shown[0] == expected);
 
-        const Result<MemoryFileReadReport> reference =
-            ReadMemoryFile(file.toStdString(), testing::Model(model));
+        const Result<ChannelFileRead> reference =
+            ReadChannelFile(file.toStdString(), {testing::Model(model), {}});
         QVERIFY(reference.ok());
         QVERIFY(window.document().table().table() == reference->table);
         QCOMPARE(window.document().table().columnCount(), kImportedColumnCount);

@@ -367,8 +367,8 @@ private slots:
         const QString reference = path(QStringLiteral("reference.g3m"));
         WriteBytes(target, QByteArray(3000, '\xab'));
         WriteBytes(reference, QByteArray(3000, '\xab'));
-        QVERIFY(SaveMemoryFile(reference.toStdString(), window.document().table().table(),
-                               window.document().receiverModel())
+        QVERIFY(WriteChannelFile(reference.toStdString(), window.document().table().table(),
+                                 MemoryFileFormat(), {window.document().receiverModel(), true, {}})
                     .ok());
         m_dialogs->answers.push_back(target);
 
