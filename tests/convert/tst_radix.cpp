@@ -1,7 +1,7 @@
 #include <QtTest>
 #include <limits>
 
-#include "convert/Radix.h"
+#include "Radix.h"
 
 using namespace corvalen;
 
