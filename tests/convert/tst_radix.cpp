@@ -1,7 +1,7 @@
 #include <QtTest>
 #include <limits>
 
-#include "Radix.h"
+#include "convert/Radix.h"
 
 using namespace corvalen;
 

@@ -2,8 +2,7 @@
 
 // Decimal, binary and hexadecimal text conversions. Hexadecimal output is always upper case.
 // Bad input is reported the way each conversion is described: a message text in place of the
-// result, the out-of-band value -1, or an Error where the conversion cannot go on. The program
-// itself converts without them, so they are built with their test alone.
+// result, the out-of-band value -1, or an Error where the conversion cannot go on.
 
 #include <cstdint>
 #include <string>

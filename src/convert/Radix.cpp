@@ -1,4 +1,4 @@
-#include "Radix.h"
+#include "convert/Radix.h"
 
 #include <algorithm>
 #include <array>
