@@ -88,7 +88,7 @@ BENCHMARK(CsvWrite)->Name("csv_write")->Unit(benchmark::kMillisecond);
 void MemoryFileWrite(benchmark::State& state, bool update) {
     const std::string path = (bench::ScratchFolder() / "write.g3m").string();
     std::filesystem::remove(path);
-    if (update && !SaveMemoryFile(path, Table(), "313")) {
+    if (update && !WriteChannelFile(path, Table(), MemoryFileFormat(), {"313", true, {}})) {
         state.SkipWithError("cannot write the .g3m file");
         return;
     }
@@ -98,7 +98,7 @@ void MemoryFileWrite(benchmark::State& state, bool update) {
             std::filesystem::remove(path);
             state.ResumeTiming();
         }
-        if (!SaveMemoryFile(path, Table(), "313")) {
+        if (!WriteChannelFile(path, Table(), MemoryFileFormat(), {"313", true, {}})) {
             state.SkipWithError("cannot write the .g3m file");
             break;
         }

@@ -472,12 +472,6 @@ std::span<const std::string_view> PresentCells(const MemoryTable& table, const R
         static_cast<std::size_t>(std::clamp(table.ColCount(), 0, kImportedColumnCount)));
 }
 
-void CheckTableRow(const MemoryTable& table, int row, ReceiverModel model,
-                   std::vector<Diagnostic>& problems) {
-    const RowTexts cells = RowTextsOf(table, row);
-    ReadRecordFields(PresentCells(table, cells), model, row, problems, nullptr);
-}
-
 bool IsEmptyRow(std::span<const std::string_view> cells) {
     return std::all_of(cells.begin(), cells.end(), [](std::string_view c) { return c.empty(); });
 }
@@ -493,22 +487,13 @@ Diagnostic EmptyBandwidthProblem(int row) {
 
 std::string ProblemLine(const Diagnostic& problem, const MessageTexts& texts) {
     const Language language = texts.language();
-    const std::string number = std::to_string(problem.number);
-    const MessageKind placeKind = problem.place == Diagnostic::Place::Line ? MessageKind::PlaceLine
-                                  : problem.place == Diagnostic::Place::Row
-                                      ? MessageKind::PlaceRow
-                                      : MessageKind::PlaceRecord;
-    const std::string_view numbers[] = {number};
-    std::string place =
-        FillTemplate(texts.Template(placeKind, TemplatePart::Sentence), numbers, -1, language);
-    std::string_view sentence = texts.Template(problem.kind, TemplatePart::Sentence);
+    const std::string place =
+        Sentence(texts, PlaceKind(problem.place), {std::to_string(problem.number)});
     if (problem.column < 0 || problem.column >= kImportedColumnCount) {
-        const std::string_view values[] = {place, ""};
-        return FillTemplate(texts.Template(MessageKind::GroupLine, TemplatePart::Sentence), values,
-                            -1, language) +
-               MessageText(problem, texts);
+        return Sentence(texts, MessageKind::GroupLine, {place, ""}) + MessageText(problem, texts);
     }
     // The sentence's leading column name moves to the front.
+    std::string_view sentence = texts.Template(problem.kind, TemplatePart::Sentence);
     const std::string name = ColumnNameIn(problem.column, language);
     if (sentence.starts_with("{c} ")) {
         sentence.remove_prefix(4);
@@ -516,10 +501,8 @@ std::string ProblemLine(const Diagnostic& problem, const MessageTexts& texts) {
                sentence[name.size()] == ' ') {
         sentence.remove_prefix(name.size() + 1);
     }
-    const std::string reason = FillTemplate(sentence, problem.args, problem.column, language);
-    const std::string_view values[] = {place, name, reason};
-    return FillTemplate(texts.Template(MessageKind::PlaceColumn, TemplatePart::Sentence), values,
-                        -1, language);
+    return Sentence(texts, MessageKind::PlaceColumn,
+                    {place, name, FillTemplate(sentence, problem.args, problem.column, language)});
 }
 
 std::size_t NoticeCount(const std::vector<Diagnostic>& problems) {

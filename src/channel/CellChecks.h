@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "channel/ChannelFields.h"
@@ -33,7 +34,8 @@ class MessageTexts;
 // lacks (it has ten before an import) are empty. Valid until the table changes.
 using RowTexts = std::array<std::string_view, kImportedColumnCount>;
 RowTexts RowTextsOf(const MemoryTable& table, int row);
-// The first of `cells` that the table has columns for: what the checks read of a row.
+// The first of `cells` that the table has columns for: what the checks read of a row (a
+// ten-column table has no Mode to be empty).
 std::span<const std::string_view> PresentCells(const MemoryTable& table, const RowTexts& cells);
 // Cell `column` of a row's cells; a column past them reads as empty.
 inline std::string_view CellOf(std::span<const std::string_view> cells, Column column) {
@@ -66,6 +68,21 @@ Diagnostic EmptyBandwidthProblem(int row);
 // the language of `texts`.
 std::string ProblemLine(const Diagnostic& problem, const MessageTexts& texts);
 
+// Adds problems at places of one kind (lines, rows or records) to a list.
+class ProblemList {
+public:
+    ProblemList(std::vector<Diagnostic>& list, Diagnostic::Place place)
+        : m_list(list), m_place(place) {}
+    void operator()(int number, int column, MessageKind kind, MessageValues values = {},
+                    Diagnostic::Severity severity = Diagnostic::Severity::Error) const {
+        m_list.push_back(Diagnostic{m_place, number, column, kind, std::move(values), severity});
+    }
+
+private:
+    std::vector<Diagnostic>& m_list;
+    Diagnostic::Place m_place;
+};
+
 // How many of `problems` are notices.
 std::size_t NoticeCount(const std::vector<Diagnostic>& problems);
 
@@ -85,6 +102,7 @@ struct RecordFields {
     std::uint32_t bandwidth = 0;              // two's complement; "313", "305" and "315" only
     std::uint32_t secondarySquelchType = 0;   // two's complement; "305" and "315" only
     std::uint32_t secondarySquelchValue = 0;  // two's complement; "305" and "315" only
+    bool operator==(const RecordFields&) const = default;
 };
 
 // What the checks across rows take from a row's cells (see TableChecks.h): a pure function of
@@ -117,10 +135,6 @@ RecordFields ReadRecordFields(std::span<const std::string_view> cells, ReceiverM
 // A channel number that other rows repeat, and a frequency and mode that an earlier row has too,
 // are matters of the whole table (see TableChecks.h).
 void CheckRowCells(std::span<const std::string_view> cells, ReceiverModel model, int row,
-                   std::vector<Diagnostic>& problems);
-// The same for one row of `table`, reading only the columns the table has (a ten-column table
-// has no Mode to be empty).
-void CheckTableRow(const MemoryTable& table, int row, ReceiverModel model,
                    std::vector<Diagnostic>& problems);
 
 }  // namespace corvalen

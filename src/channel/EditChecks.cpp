@@ -14,7 +14,7 @@ namespace corvalen {
 // Mode ids past those of the modes the receiver knows.
 constexpr std::uint32_t kFirstOtherMode = 256;
 
-EditChecks::Keys EditChecks::KeysFrom(const TableChecks::RowKeys& rowKeys, std::string_view mode) {
+EditChecks::Keys EditChecks::KeysFrom(const RowKeys& rowKeys, std::string_view mode) {
     Keys keys;
     keys.channel = rowKeys.channel.value_or(0);
     const auto frequency = rowKeys.frequency;

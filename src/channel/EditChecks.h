@@ -46,7 +46,7 @@ private:
         std::uint64_t alike = 0;    // frequency << 24 | mode id + 1; 0: no frequency
     };
     // A row's keys, from the keys the read of its cells took and its Mode cell.
-    Keys KeysFrom(const TableChecks::RowKeys& rowKeys, std::string_view mode);
+    Keys KeysFrom(const RowKeys& rowKeys, std::string_view mode);
     // Finds each row's links from the keys: m_lastOfChannel and m_earlierAlike.
     void FindLinks();
     // Adds to `problems` (the row's others, from `start` on) the problems of row `row`'s links.

@@ -76,13 +76,6 @@ ProblemPlaces::ProblemPlaces(const MemoryTable* table, const RowOrigins* origins
                              const MessageTexts& texts)
     : m_table(table), m_origins(origins), m_texts(texts) {}
 
-std::string Sentence(const MessageTexts& texts, MessageKind kind,
-                     std::initializer_list<std::string_view> values) {
-    return FillTemplate(texts.Template(kind, TemplatePart::Sentence),
-                        std::span<const std::string_view>(values.begin(), values.size()), -1,
-                        texts.language());
-}
-
 int ProblemPlaces::LineOfRow(int row) const {
     if (m_origins == nullptr) {
         return 0;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -59,10 +58,6 @@ private:
     const RowOrigins* m_origins;
     const MessageTexts& m_texts;
 };
-
-// The sentence of `kind` in `texts`, filled with `values`.
-std::string Sentence(const MessageTexts& texts, MessageKind kind,
-                     std::initializer_list<std::string_view> values);
 
 // How a group of one problem is said: as a report line ("row 7: <message>") or as a line of the
 // Problems panel ("row 7, Column: <reason>"), the same as every line of --all, with the file's

@@ -1,5 +1,3 @@
-#include "cli/CheckVerb.h"
-
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,22 +11,16 @@ namespace corvalen {
 
 int RunCheck(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
     FileCheckOptions options;
-    if (const std::optional<int> wrong = ReadFileCheckOptions(args, options, err)) {
+    if (const std::optional<int> wrong = ReadFileCheckOptions("check", args, options, err)) {
         return *wrong;
     }
-    const auto& [model, numbering, all, files] = options;
+    const auto& [model, numbering, all, files, to] = options;
     if (files.size() != 1) {
         return UsageError(err, Said(MessageKind::CliNeeds, {"check", "one FILE"}));
     }
     const std::string& path = files[0];
-    if (IsMemoryFilePath(path) && !model) {
-        return UsageError(
-            err, Is15mPath(path)
-                     ? Said(MessageKind::CliModelNeeded, {"checking", ".15m", "305", "315"})
-                     : Said(MessageKind::CliModelNeeded, {"checking", ".g3m", "313", "303"}));
-    }
-    if (IsMemoryFilePath(path) && !MemoryFileFitsModel(path, *model)) {
-        return UsageError(err, Said(MessageKind::CliOtherModels, {path, model->Name()}));
+    if (const std::optional<std::string> problem = ModelProblem(path, model, "checking")) {
+        return UsageError(err, *problem);
     }
 
     const ReceiverModel checkedModel = model.value_or(kDefaultModel);

@@ -6,13 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/CheckVerb.h"
-#include "cli/DiffVerb.h"
-#include "cli/FillVerb.h"
 #include "cli/Help.h"
-#include "cli/OnAirVerb.h"
 #include "cli/Reports.h"
-#include "cli/ScheduleVerb.h"
 #include "files/ChannelFiles.h"
 #include "g3m/MemoryFileReader.h"
 #include "io/Backup.h"
@@ -21,14 +16,6 @@
 namespace corvalen {
 
 namespace {
-
-struct Arguments {
-    std::optional<ReceiverModel> model;
-    const ChannelFormat* to = nullptr;  // --to chirp, sdrsharp or sdrpp
-    bool all = false;                   // --all: every report line, not one per kind
-    std::optional<ChirpNumbering> numbering;
-    std::vector<std::string> files;
-};
 
 // `words` joined as a list: "a, b or c".
 std::string ListOf(const std::vector<std::string_view>& words) {
@@ -42,83 +29,17 @@ std::string ListOf(const std::vector<std::string_view>& words) {
 
 // The extensions of every format's files, each once, one a line (for a {N:or} placeholder).
 std::string KnownExtensions() {
-    std::vector<std::string_view> extensions;
+    std::vector<std::string_view> seen;
+    std::string lines;
     for (const ChannelFormat* format : ChannelFormats()) {
         for (const std::string_view extension : format->AllExtensions()) {
-            if (std::find(extensions.begin(), extensions.end(), extension) == extensions.end()) {
-                extensions.push_back(extension);
+            if (std::find(seen.begin(), seen.end(), extension) == seen.end()) {
+                seen.push_back(extension);
+                lines.append(lines.empty() ? "" : "\n").append(extension);
             }
         }
-    }
-    std::string lines;
-    for (const std::string_view extension : extensions) {
-        lines.append(lines.empty() ? "" : "\n").append(extension);
     }
     return lines;
-}
-
-// Parses the arguments after the command: --model and `fileCount` file names. Returns nullopt
-// after writing the reason to `err`.
-std::optional<Arguments> ParseArguments(std::string_view command,
-                                        std::span<const std::string_view> args,
-                                        std::size_t fileCount, std::string_view files,
-                                        std::ostream& err) {
-    Arguments parsed;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string_view arg = args[i];
-        if (arg == "--model") {
-            if (i + 1 >= args.size()) {
-                err << "corvalen-cli: " << Said(MessageKind::CliNeedsValue, {arg}) << "\n";
-                return std::nullopt;
-            }
-            if (!ReadModel(args[++i], parsed.model, err)) {
-                return std::nullopt;
-            }
-        } else if (arg.starts_with("--model=")) {
-            if (!ReadModel(arg.substr(8), parsed.model, err)) {
-                return std::nullopt;
-            }
-        } else if (command == "convert" && (arg == "--to" || arg.starts_with("--to="))) {
-            std::string_view format = arg.substr(std::min<std::size_t>(arg.size(), 5));
-            if (arg == "--to") {
-                if (i + 1 >= args.size()) {
-                    err << "corvalen-cli: "
-                        << Said(MessageKind::CliNeedsValueOf, {arg, FormatWords()}) << "\n";
-                    return std::nullopt;
-                }
-                format = args[++i];
-            }
-            parsed.to = FormatNamed(format);
-            if (parsed.to == nullptr) {
-                err << "corvalen-cli: " << Said(MessageKind::CliToValue, {FormatWords(), format})
-                    << "\n";
-                return std::nullopt;
-            }
-        } else if (arg == "--all") {
-            parsed.all = true;
-        } else if (command == "convert" && arg == "--numbering") {
-            if (i + 1 >= args.size()) {
-                err << "corvalen-cli: "
-                    << Said(MessageKind::CliNeedsValueOf, {arg, "keep\nshift\nsequential"}) << "\n";
-                return std::nullopt;
-            }
-            parsed.numbering = ChirpNumberingNamed(args[++i]);
-            if (!parsed.numbering) {
-                err << "corvalen-cli: " << Said(MessageKind::CliNumberingValue, {args[i]}) << "\n";
-                return std::nullopt;
-            }
-        } else if (arg.size() > 1 && arg.starts_with('-') && arg != "-") {
-            err << "corvalen-cli: " << Said(MessageKind::CliUnknownOption, {arg}) << "\n";
-            return std::nullopt;
-        } else {
-            parsed.files.emplace_back(arg);
-        }
-    }
-    if (parsed.files.size() != fileCount) {
-        err << "corvalen-cli: " << Said(MessageKind::CliNeeds, {command, files}) << "\n";
-        return std::nullopt;
-    }
-    return parsed;
 }
 
 // A memory file's name and the model it is read or written for must agree: .15m files hold
@@ -194,7 +115,7 @@ bool CheckOutput(std::string_view output, const ChannelFormat* to,
 }
 
 // Checks what convert was given. Returns false after writing the reason to `err`.
-bool CheckConvertArguments(const Arguments& arguments, std::ostream& err) {
+bool CheckConvertArguments(const FileCheckOptions& arguments, std::ostream& err) {
     const std::string& input = arguments.files[0];
     const std::string& output = arguments.files[1];
     if (!CheckOutput(output, arguments.to, arguments.model, err)) {
@@ -226,7 +147,7 @@ void ReportSaveNotices(const std::vector<std::string>& notices, std::ostream& er
     }
 }
 
-int Convert(const Arguments& arguments, std::ostream& out, std::ostream& err) {
+int Convert(const FileCheckOptions& arguments, std::ostream& out, std::ostream& err) {
     const std::string& input = arguments.files[0];
     const std::string& output = arguments.files[1];
     const Result<ChannelFileConversion> converted =
@@ -259,7 +180,7 @@ int Convert(const Arguments& arguments, std::ostream& out, std::ostream& err) {
     return kExitOk;
 }
 
-int Verify(const Arguments& arguments, std::ostream& out, std::ostream& err) {
+int Verify(const FileCheckOptions& arguments, std::ostream& out, std::ostream& err) {
     const std::string& path = arguments.files[0];
     const Result<ByteBuffer> image =
         ReadWholeFileBuffer(path, MaxMemoryFileBytes(*arguments.model));
@@ -321,35 +242,51 @@ bool ReadModel(std::string_view text, std::optional<ReceiverModel>& model, std::
 }
 
 std::optional<std::string> ModelProblem(std::string_view path,
-                                        const std::optional<ReceiverModel>& model) {
-    if (IsMemoryFilePath(path) && !model) {
-        return Is15mPath(path)
-                   ? Said(MessageKind::CliModelNeeded, {"reading", ".15m", "305", "315"})
-                   : Said(MessageKind::CliModelNeeded, {"reading", ".g3m", "313", "303"});
+                                        const std::optional<ReceiverModel>& model,
+                                        std::string_view verb) {
+    if (!IsMemoryFilePath(path) || (model && MemoryFileFitsModel(path, *model))) {
+        return std::nullopt;
     }
-    if (IsMemoryFilePath(path) && !MemoryFileFitsModel(path, *model)) {
+    if (model) {
         return Said(MessageKind::CliOtherModels, {path, model->Name()});
     }
-    return std::nullopt;
+    const bool is15m = Is15mPath(path);
+    return Said(MessageKind::CliModelNeeded,
+                {verb, is15m ? ".15m" : ".g3m", is15m ? "305" : "313", is15m ? "315" : "303"});
 }
 
-std::optional<int> ReadFileCheckOptions(std::span<const std::string_view> args,
+std::optional<int> ReadFileCheckOptions(std::string_view command,
+                                        std::span<const std::string_view> args,
                                         FileCheckOptions& options, std::ostream& err) {
+    const bool convert = command == "convert";
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
-        if ((arg == "--model" && i + 1 < args.size()) || arg.starts_with("--model=")) {
+        const bool last = i + 1 == args.size();
+        if ((arg == "--model" && !last) || arg.starts_with("--model=")) {
             std::ostringstream why;
             if (!ReadModel(arg == "--model" ? args[++i] : arg.substr(8), options.model, why)) {
                 return UsageError(err, why.str());
             }
         } else if (arg == "--all") {
             options.all = true;
-        } else if (arg == "--numbering" && i + 1 < args.size()) {
+        } else if (arg == "--numbering" && command != "verify" && !last) {
             options.numbering = ChirpNumberingNamed(args[++i]);
             if (!options.numbering) {
                 return UsageError(err, Said(MessageKind::CliNumberingValue, {args[i]}));
             }
-        } else if (arg == "--model" || arg == "--numbering") {
+        } else if (convert && (arg == "--to" || arg.starts_with("--to="))) {
+            if (arg == "--to" && last) {
+                return UsageError(err, Said(MessageKind::CliNeedsValueOf, {arg, FormatWords()}));
+            }
+            const std::string_view format = arg == "--to" ? args[++i] : arg.substr(5);
+            options.to = FormatNamed(format);
+            if (options.to == nullptr) {
+                return UsageError(err, Said(MessageKind::CliToValue, {FormatWords(), format}));
+            }
+        } else if (arg == "--numbering" && convert) {
+            return UsageError(err,
+                              Said(MessageKind::CliNeedsValueOf, {arg, "keep\nshift\nsequential"}));
+        } else if (arg == "--model" || (arg == "--numbering" && command != "verify")) {
             return UsageError(err, Said(MessageKind::CliNeedsValue, {arg}));
         } else if (arg.size() > 1 && arg.starts_with('-')) {
             return UsageError(err, Said(MessageKind::CliUnknownOption, {arg}));
@@ -359,6 +296,8 @@ std::optional<int> ReadFileCheckOptions(std::span<const std::string_view> args,
     }
     return std::nullopt;
 }
+
+namespace {
 
 std::string_view ConverterUsage() {
     // The formats' lines come from the registry: "  chirp     CHIRP CSV (.csv)".
@@ -378,36 +317,34 @@ std::string_view ConverterUsage() {
     return usage;
 }
 
-namespace {
-
 int RunCommand(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h" || args[0] == "help")) {
         out << ConverterUsage() << "\n"
-            << FillUsage() << "\n"
-            << ScheduleUsage() << "\n"
-            << OnAirUsage() << "\n"
-            << DiffUsage();
+            << kFillHelp << "\n"
+            << kScheduleHelp << "\n"
+            << kOnAirHelp << "\n"
+            << kDiffHelp;
         return kExitOk;
     }
     const std::string_view command = args.empty() ? std::string_view() : args[0];
     if (command == "convert" || command == "verify") {
+        FileCheckOptions parsed;
+        if (const std::optional<int> wrong =
+                ReadFileCheckOptions(command, args.subspan(1), parsed, err)) {
+            return *wrong;
+        }
+        const bool convert = command == "convert";
+        if (parsed.files.size() != (convert ? 2U : 1U)) {
+            return UsageError(
+                err, Said(MessageKind::CliNeeds, {command, convert ? "an INPUT and an OUTPUT file"
+                                                                   : "one FILE.g3m or FILE.15m"}));
+        }
         std::ostringstream why;
-        std::optional<Arguments> parsed =
-            command == "convert"
-                ? ParseArguments(command, args.subspan(1), 2, "an INPUT and an OUTPUT file", why)
-                : ParseArguments(command, args.subspan(1), 1, "one FILE.g3m or FILE.15m", why);
-        if (parsed && (command == "convert"
-                           ? !CheckConvertArguments(*parsed, why)
-                           : !CheckModelFor(parsed->files[0], "verify", parsed->model, why))) {
-            parsed.reset();
+        if (convert ? !CheckConvertArguments(parsed, why)
+                    : !CheckModelFor(parsed.files[0], "verify", parsed.model, why)) {
+            return UsageError(err, why.str());
         }
-        if (!parsed) {
-            // "corvalen-cli: <why>" less its start and line end.
-            std::string text = why.str();
-            text.erase(0, text.starts_with("corvalen-cli: ") ? 14 : 0);
-            return UsageError(err, text);
-        }
-        return command == "convert" ? Convert(*parsed, out, err) : Verify(*parsed, out, err);
+        return convert ? Convert(parsed, out, err) : Verify(parsed, out, err);
     }
     if (command == "check") {
         return RunCheck(args.subspan(1), out, err);

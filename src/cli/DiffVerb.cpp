@@ -1,5 +1,3 @@
-#include "cli/DiffVerb.h"
-
 #include <optional>
 #include <string>
 #include <vector>
@@ -39,20 +37,16 @@ std::string ComparedLine(ColumnSet columns) {
 
 }  // namespace
 
-std::string_view DiffUsage() {
-    return kDiffHelp;
-}
-
 int RunDiff(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
     if (AsksForHelp(args)) {
         out << kDiffHelp;
         return kExitOk;
     }
     FileCheckOptions options;
-    if (const std::optional<int> wrong = ReadFileCheckOptions(args, options, err)) {
+    if (const std::optional<int> wrong = ReadFileCheckOptions("diff", args, options, err)) {
         return *wrong;
     }
-    const auto& [model, numbering, all, files] = options;
+    const auto& [model, numbering, all, files, to] = options;
     if (files.size() != 2) {
         return UsageError(err, Said(MessageKind::CliNeeds, {"diff", "two files"}));
     }

@@ -1,5 +1,3 @@
-#include "cli/FillVerb.h"
-
 #include <algorithm>
 #include <array>
 #include <optional>
@@ -179,10 +177,6 @@ bool CheckFirstNumber(const MemoryTable& table, int inputRows, const FillArgumen
 }
 
 }  // namespace
-
-std::string_view FillUsage() {
-    return kFillHelp;
-}
 
 int RunFill(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
     if (AsksForHelp(args)) {

@@ -1,5 +1,3 @@
-#include "cli/OnAirVerb.h"
-
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,10 +12,6 @@
 #include "table/Columns.h"
 
 namespace corvalen {
-
-std::string_view OnAirUsage() {
-    return kOnAirHelp;
-}
 
 int RunOnAir(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
     std::optional<ScheduleFilter::Span> at;
@@ -56,7 +50,7 @@ int RunOnAir(std::span<const std::string_view> args, std::ostream& out, std::ost
         }
     }
     FileCheckOptions options;
-    if (const std::optional<int> wrong = ReadFileCheckOptions(rest, options, err)) {
+    if (const std::optional<int> wrong = ReadFileCheckOptions("on-air", rest, options, err)) {
         return *wrong;
     }
     if (!at || options.files.size() != 1) {
@@ -72,8 +66,7 @@ int RunOnAir(std::span<const std::string_view> args, std::ostream& out, std::ost
         return kExitFileError;
     }
 
-    // A span of the day as a start and a length: from == to is the whole day.
-    const int within = at->to > at->from ? at->to - at->from : at->to + kMinutesPerDay - at->from;
+    const int within = SpanLength(at->from, at->to);
     const MemoryTable& table = read->table;
     int onAir = 0;
     for (int row = 1; row < table.RowCount(); ++row) {
@@ -82,12 +75,10 @@ int RunOnAir(std::span<const std::string_view> args, std::ostream& out, std::ost
         if (!summary || !OnAirAt(*summary, at->from, day, within)) {
             continue;
         }
-        const FrequencyReading hz =
-            ReadFrequency(table.CellText(row, Frequency), FrequencyUnit::Hz);
+        const std::optional<std::uint64_t> hz = HzOf(table.CellText(row, Frequency));
         out << TrimBlanks(table.CellText(row, Number)) << ' '
-            << (hz.status == FrequencyReading::Status::Ok
-                    ? FrequencyText(hz.hz, FrequencyUnit::kHz) + " kHz"
-                    : std::string(TrimBlanks(table.CellText(row, Frequency))))
+            << (hz ? FrequencyText(*hz, FrequencyUnit::kHz) + " kHz"
+                   : std::string(TrimBlanks(table.CellText(row, Frequency))))
             << ' ' << table.CellText(row, Callsign) << ": " << TrimBlanks(comments) << "\n";
         ++onAir;
     }

@@ -1,5 +1,3 @@
-#include "cli/ScheduleVerb.h"
-
 #include <optional>
 #include <string>
 #include <vector>
@@ -125,10 +123,6 @@ std::optional<Season> UpdateList(const std::string& list, const MemoryTable& cha
 }
 
 }  // namespace
-
-std::string_view ScheduleUsage() {
-    return kScheduleHelp;
-}
 
 int RunSchedule(std::span<const std::string_view> args, std::ostream& out, std::ostream& err) {
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {

@@ -16,6 +16,12 @@ int Decimals(FrequencyUnit unit) {
 
 }  // namespace
 
+std::optional<std::uint64_t> HzOf(std::string_view text, FrequencyUnit unitWhenNone) {
+    const FrequencyReading reading = ReadFrequency(text, unitWhenNone);
+    return reading.status == FrequencyReading::Status::Ok ? std::optional(reading.hz)
+                                                          : std::nullopt;
+}
+
 FrequencyReading ReadFrequency(std::string_view text, FrequencyUnit unitWhenNone, char otherPoint) {
     using Status = FrequencyReading::Status;
     // Nearly every cell is plain digits in Hz; saves of large tables read two of them a row.

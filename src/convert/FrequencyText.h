@@ -5,6 +5,7 @@
 // with exact decimal arithmetic on the digits, never binary floating point.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -30,6 +31,10 @@ struct FrequencyReading {
 // exponent, no grouping.
 FrequencyReading ReadFrequency(std::string_view text, FrequencyUnit unitWhenNone,
                                char otherPoint = '.');
+
+// The whole Hz of a text ReadFrequency reads as a frequency; nullopt for any other text.
+std::optional<std::uint64_t> HzOf(std::string_view text,
+                                  FrequencyUnit unitWhenNone = FrequencyUnit::Hz);
 
 // `hz` in `unit` as plain decimal text: with `decimals` >= 0 exactly that many digits after the
 // point (never rounded: digits that do not fit are an error of the caller, who picks a unit and

@@ -62,18 +62,13 @@ int Windows1252Byte(char32_t codePoint) {
 void AppendUtf8(char32_t codePoint, std::string& out) {
     if (codePoint < 0x80) {
         out += static_cast<char>(codePoint);
-    } else if (codePoint < 0x800) {
-        out += static_cast<char>(0xC0 | (codePoint >> 6));
-        out += static_cast<char>(0x80 | (codePoint & 0x3F));
-    } else if (codePoint < 0x10000) {
-        out += static_cast<char>(0xE0 | (codePoint >> 12));
-        out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (codePoint & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (codePoint >> 18));
-        out += static_cast<char>(0x80 | ((codePoint >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((codePoint >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (codePoint & 0x3F));
+        return;
+    }
+    // A lead byte of 110, 1110 or 11110 and the bits beyond the continuation bytes' six each.
+    const int extra = codePoint < 0x800 ? 1 : codePoint < 0x10000 ? 2 : 3;
+    out += static_cast<char>(((0xFF00u >> (extra + 1)) & 0xFF) | (codePoint >> (6 * extra)));
+    for (int shift = 6 * (extra - 1); shift >= 0; shift -= 6) {
+        out += static_cast<char>(0x80 | ((codePoint >> shift) & 0x3F));
     }
 }
 

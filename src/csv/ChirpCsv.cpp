@@ -50,35 +50,29 @@ constexpr std::array<std::string_view, 21> kChirpModes = {
 // nothing is lost by not reading it. Columns CHIRP does not write (a later release's) count
 // only when empty.
 bool IsChirpDefault(std::string_view column, std::string_view value) {
+    // Duplex "off": transmitting switched off, as a receiver never transmits.
+    constexpr std::pair<std::string_view, std::string_view> kTexts[] = {
+        {"Duplex", "off"}, {"DtcsPolarity", "NN"}, {"CrossMode", "Tone->Tone"}};
+    constexpr std::pair<std::string_view, double> kNumbers[] = {
+        {"rToneFreq", 88.5}, {"cToneFreq", 88.5}, {"DtcsCode", 23},
+        {"RxDtcsCode", 23},  {"TStep", 5},        {"DVCODE", 0}};
     value = TrimBlanks(value);
     if (value.empty()) {
         return true;
     }
-    if (column == "Duplex") {
-        return value == "off";  // transmitting switched off: a receiver never transmits
-    }
     if (column == "Offset") {
-        const FrequencyReading offset = ReadFrequency(value, FrequencyUnit::MHz);
-        return offset.status == FrequencyReading::Status::Ok &&
-               (offset.hz == 0 || offset.hz == 600000);
+        const std::optional<std::uint64_t> offset = HzOf(value, FrequencyUnit::MHz);
+        return offset == 0u || offset == 600000u;
     }
-    if (column == "rToneFreq" || column == "cToneFreq") {
-        return SameNumber(value, 88.5);
+    for (const auto& [name, text] : kTexts) {
+        if (column == name) {
+            return value == text;
+        }
     }
-    if (column == "DtcsCode" || column == "RxDtcsCode") {
-        return SameNumber(value, 23);
-    }
-    if (column == "DtcsPolarity") {
-        return value == "NN";
-    }
-    if (column == "CrossMode") {
-        return value == "Tone->Tone";
-    }
-    if (column == "TStep") {
-        return SameNumber(value, 5);
-    }
-    if (column == "DVCODE") {
-        return SameNumber(value, 0);
+    for (const auto& [name, number] : kNumbers) {
+        if (column == name) {
+            return SameNumber(value, number);
+        }
     }
     return false;
 }
@@ -180,10 +174,7 @@ const ListModes& ChirpModes() {
 
 CsvImport ReadChirpCsv(std::string_view fileBytes) {
     CsvImport result;
-    const auto report = [&](int line, int column, MessageKind kind, MessageValues values = {}) {
-        result.diagnostics.push_back(
-            Diagnostic{Diagnostic::Place::Line, line, column, kind, std::move(values)});
-    };
+    const ProblemList report(result.diagnostics, Diagnostic::Place::Line);
 
     // CHIRP writes UTF-8. A file that is not (saved again by a Windows program) is taken as
     // Windows-1252, so no letter is lost, and that is said.
@@ -281,9 +272,8 @@ CsvImport ReadChirpCsv(std::string_view fileBytes) {
         }
 
         const std::string_view mhz = field(frequency);
-        const FrequencyReading hz = ReadFrequency(mhz, FrequencyUnit::MHz);
-        if (hz.status == FrequencyReading::Status::Ok) {
-            cells[Frequency] = FrequencyText(hz.hz, FrequencyUnit::Hz);
+        if (const std::optional<std::uint64_t> hz = HzOf(mhz, FrequencyUnit::MHz)) {
+            cells[Frequency] = FrequencyText(*hz, FrequencyUnit::Hz);
         } else {
             cells[Frequency] = mhz;
             report(line, Frequency, MessageKind::ChirpFrequencyNotMhz, {QuotedCell(mhz)});

@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "convert/FrequencyText.h"
-#include "convert/NumberText.h"
-#include "csv/ChirpFormat.h"
 #include "channel/CellChecks.h"
 #include "channel/ChannelFields.h"
 #include "channel/TableChecks.h"
+#include "convert/FrequencyText.h"
+#include "convert/NumberText.h"
+#include "csv/ChirpFormat.h"
 
 namespace corvalen {
 
@@ -95,10 +95,7 @@ ChirpText BuildChirpCsvText(const MemoryTable& table) {
     ChirpText result;
     std::string& out = result.bytes;
     std::vector<Diagnostic>& problems = result.diagnostics;
-    const auto report = [&](int row, Column column, MessageKind kind, MessageValues values) {
-        problems.push_back(
-            Diagnostic{Diagnostic::Place::Row, row, column, kind, std::move(values)});
-    };
+    const ProblemList report(problems, Diagnostic::Place::Row);
 
     for (std::size_t k = 0; k < kChirpColumns.size(); ++k) {
         out.append(k == 0 ? "" : ",").append(kChirpColumns[k]);
@@ -128,9 +125,8 @@ ChirpText BuildChirpCsvText(const MemoryTable& table) {
         }
 
         std::string mhz = "0.000000";
-        const FrequencyReading hz = ReadFrequency(cells[Frequency], FrequencyUnit::Hz);
-        if (hz.status == FrequencyReading::Status::Ok) {
-            mhz = FrequencyText(hz.hz, FrequencyUnit::MHz, 6);
+        if (const std::optional<std::uint64_t> hz = HzOf(cells[Frequency])) {
+            mhz = FrequencyText(*hz, FrequencyUnit::MHz, 6);
         } else {
             report(row, Frequency, MessageKind::ChirpFrequencyNotWhole,
                    {QuotedCell(cells[Frequency]), mhz});

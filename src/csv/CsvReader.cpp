@@ -5,6 +5,7 @@
 #include <cstring>
 #include <utility>
 
+#include "channel/CellChecks.h"
 #include "convert/NumberText.h"
 #include "convert/TextLines.h"
 #include "convert/Windows1252.h"
@@ -294,10 +295,7 @@ int ReadCsvRecords(std::string_view fileBytes, std::vector<Diagnostic>& diagnost
         beyondAscii = AsciiPrefixLength(fileBytes) != fileBytes.size();
     }
     const bool utf8 = (byteOrderMark || *beyondAscii) && IsWellFormedUtf8(fileBytes);
-    const auto report = [&](int line, int column, MessageKind kind, MessageValues values = {}) {
-        diagnostics.push_back(
-            Diagnostic{Diagnostic::Place::Line, line, column, kind, std::move(values)});
-    };
+    const ProblemList report(diagnostics, Diagnostic::Place::Line);
     if (utf8 && *beyondAscii) {
         report(1, -1, MessageKind::CsvUtf8);
     }

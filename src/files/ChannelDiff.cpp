@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <optional>
-#include <tuple>
 
 #include "channel/CellChecks.h"
 #include "channel/ProblemGroups.h"
@@ -27,13 +26,6 @@ std::optional<RecordFields> TakeCell(int column, std::string_view cell, Receiver
         return std::nullopt;
     }
     return fields;
-}
-
-// Every field of a record, to compare two.
-auto Tied(const RecordFields& f) {
-    return std::tie(f.channel, f.frequency, f.groups0To7, f.groups8To15, f.hotkey, f.lockout,
-                    f.squelchLow, f.mode, f.callsign, f.comment, f.ifShift, f.bandwidth,
-                    f.secondarySquelchType, f.secondarySquelchValue);
 }
 
 // Whether rows `x` and `y` hold equal texts in Number and the columns of `compared`.
@@ -109,7 +101,7 @@ bool SameCellValue(int column, std::string_view a, std::string_view b, ReceiverM
     if (MemoryFileFormat().HeldColumns(model).Has(column)) {
         const std::optional<RecordFields> takenA = TakeCell(column, a, model);
         const std::optional<RecordFields> takenB = TakeCell(column, b, model);
-        return takenA && takenB && Tied(*takenA) == Tied(*takenB);
+        return takenA && takenB && *takenA == *takenB;
     }
     const auto number = [&](std::string_view cell) {
         return cell.empty() && column == Priority ? 0 : ParseWholeNumber(cell);

@@ -96,16 +96,4 @@ bool Is15mPath(std::string_view path);
 // "305" and "315", a .g3m file those of the other models.
 bool MemoryFileFitsModel(std::string_view path, ReceiverModel model);
 
-// Reads and decodes the memory file at `path` as memory file (whatever its content). The
-// error says which file and why it could not be read.
-Result<MemoryFileReadReport> ReadMemoryFile(const std::string& path, ReceiverModel model);
-
-// Updates the memory file at `path` (created when missing) with the records of the channel
-// rows of `table`: reads the old file, places the records, and replaces the file atomically, the
-// file locked all along (UpdateFileInPieces). An existing file that cannot be read, or a file
-// that cannot be written, is an Error naming the path; it leaves the file as it was. Row
-// problems do not stop the save: they come back in the report.
-Result<MemoryFileSaveReport> SaveMemoryFile(const std::string& path, const MemoryTable& table,
-                                            ReceiverModel model);
-
 }  // namespace corvalen

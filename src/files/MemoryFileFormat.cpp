@@ -7,8 +7,8 @@
 
 #include "channel/CellChecks.h"
 #include "files/ChannelFiles.h"
-#include "g3m/MemoryFile.h"
 #include "files/EditorText.h"
+#include "g3m/MemoryFile.h"
 #include "g3m/RecordChecksum.h"
 #include "g3m/RecordLayout.h"
 #include "io/SafeFile.h"
@@ -16,14 +16,6 @@
 namespace corvalen {
 
 namespace {
-
-std::string Grouped(std::size_t n) {
-    std::string digits = std::to_string(n);
-    for (std::size_t at = digits.size(); at > 3; at -= 3) {
-        digits.insert(at - 3, 1, ',');
-    }
-    return digits;
-}
 
 // Whether `bytes` hold records of `model`: at least one record that is no empty place, and
 // the checksum of every such whole record matches.
@@ -50,14 +42,14 @@ Result<MemoryFileReadReport> DecodeMemoryFile(const std::string& path, std::stri
                                               ReceiverModel model) {
     if (bytes.size() > MaxMemoryFileBytes(model)) {
         return Error{MessageKind::ErrorTooManyRecords,
-                     {Grouped(bytes.size() / model.RecordLength()),
-                      std::to_string(model.RecordLength()), Grouped(kMaxRecords)},
+                     {GroupedDigits(bytes.size() / model.RecordLength()),
+                      std::to_string(model.RecordLength()), GroupedDigits(kMaxRecords)},
                      path};
     }
     MemoryFileReadReport read = DecodeMemoryFileImage(bytes, model);
     if (read.placesUsed > 0 && read.badChecksums == read.placesUsed) {
         return Error{MessageKind::ErrorNoChecksumMatches,
-                     {Grouped(static_cast<std::size_t>(read.placesUsed)), model.Name()},
+                     {GroupedDigits(static_cast<std::size_t>(read.placesUsed)), model.Name()},
                      path};
     }
     return read;
@@ -72,35 +64,6 @@ RowSource TableRows(const MemoryTable& table) {
                 }
                 return Done{};
             }};
-}
-
-// Updates the memory file at `path` with the records of the rows `rows` hands over. Records are
-// updated in place: whatever the old file holds beyond or between the channels of the rows
-// stays as it was; a file that is not there yet starts empty. The file stays locked from
-// reading to writing, so a second program updating it waits for this one. An error of the walk
-// leaves the file as it was.
-Result<MemoryFileSaveReport> SaveMemoryRows(const std::string& path, const RowSource& rows,
-                                            ReceiverModel model) {
-    MemoryFileSaveReport report;
-    std::vector<std::string> notices;
-    const Status updated = UpdateFileAtomically(
-        path, MaxMemoryFileBytes(model),
-        [&](ByteBuffer& image, const PutBytes& put) -> Status {
-            RecordPlacer placer(model, image, rows.expectedRows, put);
-            if (Status walked = rows.walk(
-                    [&](std::span<const std::string_view> cells) { placer.Place(cells); });
-                !walked) {
-                return walked;
-            }
-            report = placer.Finish();
-            return placer.Written();
-        },
-        notices);
-    if (!updated) {
-        return updated.error();
-    }
-    report.saveNotices = std::move(notices);
-    return report;
 }
 
 class MemoryFile final : public ChannelFormat {
@@ -166,19 +129,38 @@ public:
         return WriteRows(path, TableRows(table), settings);
     }
 
+    // Updates the memory file at `path` with the records of the rows `rows` hands over. Records
+    // are updated in place: whatever the old file holds beyond or between the channels of the
+    // rows stays as it was; a file that is not there yet starts empty. The file stays locked
+    // from reading to writing, so a second program updating it waits for this one. An error of
+    // the walk leaves the file as it was.
     Result<ChannelFileReport> WriteRows(const std::string& path, const RowSource& rows,
                                         const WriteSettings& settings) const override {
-        Result<MemoryFileSaveReport> saved = SaveMemoryRows(path, rows, settings.model);
-        if (!saved) {
-            return saved.error();
+        MemoryFileSaveReport saved;
+        std::vector<std::string> notices;
+        const Status updated = UpdateFileAtomically(
+            path, MaxMemoryFileBytes(settings.model),
+            [&](ByteBuffer& image, const PutBytes& put) -> Status {
+                RecordPlacer placer(settings.model, image, rows.expectedRows, put);
+                if (Status walked = rows.walk(
+                        [&](std::span<const std::string_view> cells) { placer.Place(cells); });
+                    !walked) {
+                    return walked;
+                }
+                saved = placer.Finish();
+                return placer.Written();
+            },
+            notices);
+        if (!updated) {
+            return updated.error();
         }
-        return ChannelFileReport{.recordsWritten = saved->recordsWritten,
-                                 .recordsKept = saved->recordsKept,
-                                 .rowsReplaced = std::move(saved->rowsReplaced),
-                                 .rowsNotWritten = saved->rowsNotWritten,
-                                 .rowsSkipped = saved->rowsSkipped,
-                                 .diagnostics = std::move(saved->problems),
-                                 .saveNotices = std::move(saved->saveNotices)};
+        return ChannelFileReport{.recordsWritten = saved.recordsWritten,
+                                 .recordsKept = saved.recordsKept,
+                                 .rowsReplaced = std::move(saved.rowsReplaced),
+                                 .rowsNotWritten = saved.rowsNotWritten,
+                                 .rowsSkipped = saved.rowsSkipped,
+                                 .diagnostics = std::move(saved.problems),
+                                 .saveNotices = std::move(notices)};
     }
 };
 
@@ -203,19 +185,6 @@ bool Is15mPath(std::string_view path) {
 
 bool MemoryFileFitsModel(std::string_view path, ReceiverModel model) {
     return Is15mPath(path) == model.HoldsSecondarySquelch();
-}
-
-Result<MemoryFileReadReport> ReadMemoryFile(const std::string& path, ReceiverModel model) {
-    const Result<ByteBuffer> bytes = ReadWholeFileBuffer(path, MaxMemoryFileBytes(model));
-    if (!bytes) {
-        return bytes.error();
-    }
-    return DecodeMemoryFile(path, std::string_view(bytes->data(), bytes->size()), model);
-}
-
-Result<MemoryFileSaveReport> SaveMemoryFile(const std::string& path, const MemoryTable& table,
-                                            ReceiverModel model) {
-    return SaveMemoryRows(path, TableRows(table), model);
 }
 
 }  // namespace corvalen

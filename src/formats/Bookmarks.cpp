@@ -67,8 +67,7 @@ bool IsBlankOrZero(std::string_view cell) {
     if (cell.find_first_not_of(" \t") == std::string_view::npos) {
         return true;
     }
-    const FrequencyReading number = ReadFrequency(cell, FrequencyUnit::Hz);
-    return number.status == FrequencyReading::Status::Ok && number.hz == 0;
+    return HzOf(cell) == 0u;
 }
 
 // Appends a row for each bookmark to `table`, numbered from `firstNumber`; `groupOf[i]` is
@@ -167,12 +166,7 @@ Result<BookmarkRead> ListRead(const std::vector<Bookmark>& bookmarks, std::vecto
     std::map<std::string, Tally> modesKept;
     AppendBookmarkRows(bookmarks, groupOf, firstNumber, modes, read.table, modesKept);
 
-    const auto report = [&](int row, int column, MessageKind kind, MessageValues values,
-                            bool notice) {
-        read.diagnostics.push_back(
-            Diagnostic{Diagnostic::Place::Row, row, column, kind, std::move(values),
-                       notice ? Diagnostic::Severity::Notice : Diagnostic::Severity::Error});
-    };
+    const ProblemList report(read.diagnostics, Diagnostic::Place::Row);
     if (read.groupNames.size() > namesBefore) {
         std::string mapping;
         for (std::size_t k = namesBefore; k < read.groupNames.size(); ++k) {
@@ -182,17 +176,16 @@ Result<BookmarkRead> ListRead(const std::vector<Bookmark>& bookmarks, std::vecto
                 .append(QuotedCell(read.groupNames[k]));
         }
         report(firstNamed, Groups, MessageKind::BookmarkGroupsNamed,
-               {std::string(format), std::move(mapping)}, true);
+               {std::string(format), std::move(mapping)}, Diagnostic::Severity::Notice);
     }
     if (withoutGroup.count > 0) {
         report(withoutGroup.firstRow, Groups, MessageKind::BookmarkGroupsTooFew,
                {std::to_string(namesLeftOut.size()), QuotedCell(withoutGroup.example),
-                std::to_string(withoutGroup.count)},
-               false);
+                std::to_string(withoutGroup.count)});
     }
     for (const auto& [text, tally] : modesKept) {
         report(tally.firstRow, Mode, MessageKind::ChirpModeUnknown,
-               {QuotedCell(text), LaterRows(tally.count)}, false);
+               {QuotedCell(text), LaterRows(tally.count)});
     }
     // What reading the file found stays first, in file order.
     std::stable_sort(read.diagnostics.begin() + foundCount, read.diagnostics.end(),
@@ -203,10 +196,7 @@ Result<BookmarkRead> ListRead(const std::vector<Bookmark>& bookmarks, std::vecto
 BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::string>& groupNames,
                                const BookmarkFormat& format) {
     BookmarkWrite result;
-    const auto report = [&](int row, int column, MessageKind kind, MessageValues values) {
-        result.diagnostics.push_back(
-            Diagnostic{Diagnostic::Place::Row, row, column, kind, std::move(values)});
-    };
+    const ProblemList report(result.diagnostics, Diagnostic::Place::Row);
     Tally renamed;
     Tally severalGroups;
     std::map<std::string_view, Tally> modesChanged;
@@ -238,26 +228,26 @@ BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::
             continue;
         }
         const RowTexts cells = RowTextsOf(table, row);
-        const FrequencyReading hz = ReadFrequency(cells[Frequency], FrequencyUnit::Hz);
-        if (hz.status != FrequencyReading::Status::Ok) {
+        const std::optional<std::uint64_t> hz = HzOf(cells[Frequency]);
+        if (!hz) {
             report(row, Frequency, MessageKind::BookmarkRowNotWritten,
                    {QuotedCell(cells[Frequency])});
-        } else if (hz.hz > format.maxHz) {
+        } else if (*hz > format.maxHz) {
             report(row, Frequency, MessageKind::BookmarkFrequencyTooHigh,
                    {QuotedCell(cells[Frequency]), std::to_string(format.maxHz),
                     std::string(format.name)});
         }
-        if (hz.status != FrequencyReading::Status::Ok || hz.hz > format.maxHz) {
+        if (!hz || *hz > format.maxHz) {
             ++result.rowsNotWritten;
             continue;
         }
         Bookmark bookmark;
-        bookmark.hz = hz.hz;
+        bookmark.hz = *hz;
         // Lists hold UTF-8 only; a name is made so before it is compared with the names
         // already taken, so two names cannot become one key on the way out.
         bookmark.name = WellFormedUtf8(cells[Callsign]);
         if (bookmark.name.empty() && format.keysByName) {
-            bookmark.name = FrequencyText(hz.hz, FrequencyUnit::kHz) + " kHz";
+            bookmark.name = FrequencyText(*hz, FrequencyUnit::kHz) + " kHz";
         }
 
         const std::string_view mode = cells[Mode];
@@ -267,9 +257,9 @@ BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::
             modesChanged[mode].Note(row, mode);
         }
 
-        const FrequencyReading bandwidth = ReadFrequency(cells[Bandwidth], FrequencyUnit::Hz);
-        if (bandwidth.status == FrequencyReading::Status::Ok && bandwidth.hz != 0) {
-            bookmark.bandwidth = bandwidth.hz;
+        const std::optional<std::uint64_t> bandwidth = HzOf(cells[Bandwidth]);
+        if (bandwidth && *bandwidth != 0) {
+            bookmark.bandwidth = *bandwidth;
         } else {
             const std::string_view fallback = DefaultBandwidth(mode);
             bookmark.bandwidth = ReadFrequency(fallback, FrequencyUnit::Hz).hz;

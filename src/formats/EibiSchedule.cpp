@@ -157,10 +157,7 @@ Schedule ReadEibiSchedule(std::string_view fileBytes) {
         converted = Utf8FromWindows1252(fileBytes);
         fileBytes = converted;
     }
-    const auto report = [&](int line, MessageKind kind, std::string value) {
-        schedule.diagnostics.push_back(
-            Diagnostic{Diagnostic::Place::Line, line, -1, kind, {std::move(value)}});
-    };
+    const ProblemList report(schedule.diagnostics, Diagnostic::Place::Line);
 
     std::array<int, kEibiColumnCount> where{};
     std::iota(where.begin(), where.end(), 0);
@@ -193,15 +190,14 @@ Schedule ReadEibiSchedule(std::string_view fileBytes) {
 
         ScheduleEntry entry;
         entry.line = lineNumber;
-        const FrequencyReading hz = ReadFrequency(field(Khz), FrequencyUnit::kHz);
-        if (hz.status != FrequencyReading::Status::Ok || hz.hz == 0) {
-            report(lineNumber, MessageKind::ScheduleKhzNotFrequency, QuotedCell(field(Khz)));
+        entry.hz = HzOf(field(Khz), FrequencyUnit::kHz).value_or(0);
+        if (entry.hz == 0) {
+            report(lineNumber, -1, MessageKind::ScheduleKhzNotFrequency, {QuotedCell(field(Khz))});
             continue;
         }
-        entry.hz = hz.hz;
         entry.time = field(Time);
         if (!ReadTimeSpan(entry.time, entry.start, entry.end)) {
-            report(lineNumber, MessageKind::ScheduleTimeNotSpan, QuotedCell(entry.time));
+            report(lineNumber, -1, MessageKind::ScheduleTimeNotSpan, {QuotedCell(entry.time)});
         }
         entry.daysText = field(Days);
         entry.daysRead = ReadScheduleDays(entry.daysText, entry.days);

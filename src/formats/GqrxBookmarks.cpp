@@ -74,11 +74,7 @@ Result<BookmarkRead> ReadGqrxBookmarks(std::string_view fileBytes,
     }
     fileBytes = WithoutByteOrderMark(fileBytes);
     std::vector<Diagnostic> skipped;
-    const auto report = [&](int line, int column, MessageKind kind, MessageValues values,
-                            Diagnostic::Severity severity = Diagnostic::Severity::Error) {
-        skipped.push_back(
-            Diagnostic{Diagnostic::Place::Line, line, column, kind, std::move(values), severity});
-    };
+    const ProblemList report(skipped, Diagnostic::Place::Line);
     // gqrx writes UTF-8; a file saved again as Windows-1252 is read as such.
     std::string converted;
     if (!IsWellFormedUtf8(fileBytes)) {

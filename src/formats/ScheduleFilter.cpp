@@ -17,12 +17,6 @@ namespace corvalen {
 
 namespace {
 
-// The length of the span [from, to) of the day, wrapping past midnight; from == to is the whole
-// day.
-int SpanLength(int from, int to) {
-    return (to - from + kMinutesPerDay - 1) % kMinutesPerDay + 1;
-}
-
 // The small letter of a capital in Latin-1 and Latin Extended-A (U+00C0 to U+017F), the letters
 // of the station names of a schedule; any other code point as it is.
 char32_t SmallLetter(char32_t c) {
@@ -158,11 +152,10 @@ std::vector<std::string> ParseCodeList(std::string_view text) {
 Result<Band> ParseBand(std::string_view text) {
     const std::size_t dash = text.find('-');
     if (dash != std::string_view::npos) {
-        const FrequencyReading from = ReadFrequency(text.substr(0, dash), FrequencyUnit::kHz);
-        const FrequencyReading to = ReadFrequency(text.substr(dash + 1), FrequencyUnit::kHz);
-        if (from.status == FrequencyReading::Status::Ok &&
-            to.status == FrequencyReading::Status::Ok && from.hz <= to.hz) {
-            return Band{from.hz, to.hz};
+        const std::optional<std::uint64_t> from = HzOf(text.substr(0, dash), FrequencyUnit::kHz);
+        const std::optional<std::uint64_t> to = HzOf(text.substr(dash + 1), FrequencyUnit::kHz);
+        if (from && to && *from <= *to) {
+            return Band{*from, *to};
         }
     }
     return Error{MessageKind::ScheduleBandBad, {text}};
@@ -232,16 +225,15 @@ ScheduleSelection SelectBroadcasts(const Schedule& schedule, const ScheduleFilte
         selection.entries.push_back(&entry);
     }
 
-    const auto notice = [&](int line, MessageKind kind, MessageValues values) {
-        selection.notices.push_back(Diagnostic{Diagnostic::Place::Line, line, -1, kind,
-                                               std::move(values), Diagnostic::Severity::Notice});
-    };
+    const ProblemList notice(selection.notices, Diagnostic::Place::Line);
+    constexpr auto kNotice = Diagnostic::Severity::Notice;
     if (unreadDays > 0) {
-        notice(firstUnreadDays, MessageKind::ScheduleDaysUnread,
-               {std::to_string(unreadDays), QuotedCell(unreadDaysExample)});
+        notice(firstUnreadDays, -1, MessageKind::ScheduleDaysUnread,
+               {std::to_string(unreadDays), QuotedCell(unreadDaysExample)}, kNotice);
     }
     if (unreadDates > 0) {
-        notice(firstUnreadDate, MessageKind::ScheduleDatesUnread, {std::to_string(unreadDates)});
+        notice(firstUnreadDate, -1, MessageKind::ScheduleDatesUnread, {std::to_string(unreadDates)},
+               kNotice);
     }
     std::stable_sort(selection.notices.begin(), selection.notices.end(),
                      [](const Diagnostic& a, const Diagnostic& b) { return a.number < b.number; });

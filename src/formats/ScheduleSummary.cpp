@@ -154,8 +154,7 @@ bool OnAirAt(const ScheduleSummary& summary, int minute, int day, int within) {
     const int length = std::clamp(within, 1, kMinutesPerWeek);
     for (const SummarySpan& span : summary.spans) {
         // A span ending at or before its start runs into the next day.
-        const int spanLength =
-            span.end > span.start ? span.end - span.start : span.end + kMinutesPerDay - span.start;
+        const int spanLength = SpanLength(span.start, span.end);
         const std::uint8_t days = span.daysRead ? span.days : kEveryDay;
         for (int on = 0; on < 7; ++on) {
             if ((days & (1u << on)) == 0) {

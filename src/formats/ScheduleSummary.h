@@ -52,6 +52,12 @@ std::optional<ScheduleSummary> ReadScheduleSummary(std::string_view comments);
 // day.
 bool OnAirAt(const ScheduleSummary& summary, int minute, int day, int within = 0);
 
+// The length of the span [from, to) of the day, wrapping past midnight; from == to is the whole
+// day.
+inline int SpanLength(int from, int to) {
+    return (to - from + kMinutesPerDay - 1) % kMinutesPerDay + 1;
+}
+
 // Whether the spans [a, a + aLength) and [b, b + bLength) of a cycle of `cycle` minutes (a day, a
 // week) share a minute, each wrapping past the cycle's end.
 bool SpansOverlap(int a, int aLength, int b, int bLength, int cycle);

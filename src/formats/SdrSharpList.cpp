@@ -91,12 +91,12 @@ std::uint64_t NearestWholeHz(std::string_view text) {
         text.find_first_not_of("0123456789. \t\r\n") != std::string_view::npos) {
         return 0;
     }
-    const FrequencyReading whole = ReadFrequency(text.substr(0, point), FrequencyUnit::Hz);
-    if (whole.status != FrequencyReading::Status::Ok) {
+    const std::optional<std::uint64_t> whole = HzOf(text.substr(0, point));
+    if (!whole) {
         return 0;
     }
     const bool up = point + 1 < text.size() && text[point + 1] >= '5' && text[point + 1] <= '9';
-    return whole.hz + (up ? 1 : 0);
+    return *whole + (up ? 1 : 0);
 }
 
 class StringWriter : public pugi::xml_writer {
@@ -138,11 +138,7 @@ Result<BookmarkRead> ReadSdrSharpList(std::string_view fileBytes,
     // SDR# writes UTF-8. A list saved again by a program that wrote Windows-1252 is read as such,
     // so that its letters stay letters and the table only ever holds UTF-8.
     std::vector<Diagnostic> found;  // in file order
-    const auto report = [&](int line, int column, MessageKind kind, MessageValues values,
-                            Diagnostic::Severity severity = Diagnostic::Severity::Error) {
-        found.push_back(
-            Diagnostic{Diagnostic::Place::Line, line, column, kind, std::move(values), severity});
-    };
+    const ProblemList report(found, Diagnostic::Place::Line);
     std::string converted;
     // UTF-8 either way now: a declaration that says "utf-16" must not make the parser think again.
     pugi::xml_encoding encoding = fromUtf16.empty() ? pugi::encoding_auto : pugi::encoding_utf8;
@@ -186,7 +182,7 @@ Result<BookmarkRead> ReadSdrSharpList(std::string_view fileBytes,
                    {QuotedCell(frequency)});
             continue;
         }
-        if (ReadFrequency(frequency, FrequencyUnit::Hz).status != FrequencyReading::Status::Ok) {
+        if (!HzOf(frequency)) {
             report(lineOf(entry.offset_debug()), Frequency, MessageKind::SdrSharpFrequencyRounded,
                    {QuotedCell(frequency), std::to_string(hz)}, Diagnostic::Severity::Notice);
         }
@@ -196,11 +192,7 @@ Result<BookmarkRead> ReadSdrSharpList(std::string_view fileBytes,
         bookmark.name = WellFormedUtf8(entry.child_value("Name"));
         bookmark.groups = {WellFormedUtf8(entry.child_value("GroupName"))};
         bookmark.mode = WellFormedUtf8(entry.child_value("DetectorType"));
-        const FrequencyReading bandwidth =
-            ReadFrequency(entry.child_value("FilterBandwidth"), FrequencyUnit::Hz);
-        if (bandwidth.status == FrequencyReading::Status::Ok) {
-            bookmark.bandwidth = bandwidth.hz;
-        }
+        bookmark.bandwidth = HzOf(entry.child_value("FilterBandwidth")).value_or(0);
     }
     return ListRead(bookmarks, std::move(found), "SDR# list", std::move(knownGroups), firstNumber);
 }

@@ -33,12 +33,6 @@ std::string PairKey(std::uint64_t hz, std::string_view callsign) {
     return key;
 }
 
-std::optional<std::uint64_t> Hz(std::string_view cell) {
-    const FrequencyReading reading = ReadFrequency(cell, FrequencyUnit::Hz);
-    return reading.status == FrequencyReading::Status::Ok ? std::optional(reading.hz)
-                                                          : std::nullopt;
-}
-
 }  // namespace
 
 SeasonUpdate PlanSeasonUpdate(const MemoryTable& table, const MemoryTable& season) {
@@ -47,7 +41,7 @@ SeasonUpdate PlanSeasonUpdate(const MemoryTable& table, const MemoryTable& seaso
     std::unordered_map<std::string, int> seasonRow;
     std::unordered_map<std::string, int> cutRow;
     for (int row = 1; row < season.RowCount(); ++row) {
-        const std::optional<std::uint64_t> hz = Hz(season.CellText(row, Frequency));
+        const std::optional<std::uint64_t> hz = HzOf(season.CellText(row, Frequency));
         const std::string_view callsign = season.CellText(row, Callsign);
         if (hz) {
             seasonRow.try_emplace(PairKey(*hz, callsign), row);
@@ -64,7 +58,7 @@ SeasonUpdate PlanSeasonUpdate(const MemoryTable& table, const MemoryTable& seaso
             continue;
         }
         int match = 0;
-        if (const std::optional<std::uint64_t> hz = Hz(table.CellText(row, Frequency))) {
+        if (const std::optional<std::uint64_t> hz = HzOf(table.CellText(row, Frequency))) {
             const std::string key = PairKey(*hz, table.CellText(row, Callsign));
             if (const auto found = seasonRow.find(key); found != seasonRow.end()) {
                 match = found->second;

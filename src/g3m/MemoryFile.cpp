@@ -46,7 +46,7 @@ void RecordPlacer::Place(std::span<const std::string_view> cells) {
     m_checks.Take(m_rows, cells, [&](int row, std::span<const std::string_view> rowCells) {
         std::array<std::uint8_t, kMaxRecordLength> buffer;
         const std::span<std::uint8_t> record(buffer.data(), m_recordLength);
-        TableChecks::RowKeys keys;
+        RowKeys keys;
         Put(WriteMemoryRecord(rowCells, m_model, record, row, m_report.problems, &keys), record);
         return keys;
     });

@@ -25,9 +25,7 @@ struct MemoryFileSaveReport {
                              // row replaced, so they stay as they were
     // The rows a later row with their channel number replaced, in row order.
     std::vector<ReplacedRow> rowsReplaced;
-    std::vector<Diagnostic> problems;      // problems and notices (CheckCells), in row order
-    std::vector<std::string> saveNotices;  // what the save itself has to tell: an owner that
-                                           // could not be kept, other names of the file
+    std::vector<Diagnostic> problems;  // problems and notices (CheckCells), in row order
 };
 
 // Places the records of rows that come one at a time, in row order, into `image`, the bytes of

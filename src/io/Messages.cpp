@@ -306,6 +306,13 @@ std::string FormatMessage(MessageKind kind, std::initializer_list<std::string_vi
                 std::span<const std::string_view>(values.begin(), values.size()), column, language);
 }
 
+std::string Sentence(const MessageTexts& texts, MessageKind kind,
+                     std::initializer_list<std::string_view> values) {
+    return Fill(texts.Template(kind, TemplatePart::Sentence),
+                std::span<const std::string_view>(values.begin(), values.size()), -1,
+                texts.language());
+}
+
 std::string MessageText(const Diagnostic& diagnostic, const MessageTexts& texts) {
     return FillTemplate(texts.Template(diagnostic.kind, TemplatePart::Sentence), diagnostic.args,
                         diagnostic.column, texts.language());
@@ -340,9 +347,7 @@ std::string ErrorSentence(const Error& error, const MessageTexts& texts) {
     if (error.file.empty()) {
         return text;
     }
-    const std::string_view values[] = {error.file, text};
-    return FillTemplate(texts.Template(error.step, TemplatePart::Sentence), values, -1,
-                        texts.language());
+    return Sentence(texts, error.step, {error.file, text});
 }
 
 std::string ErrorSentence(const Error& error, Language language) {
@@ -368,6 +373,14 @@ std::string Counted(std::size_t count, CountNoun noun, Language language) {
     const Noun& entry = kNouns[static_cast<std::size_t>(noun)];
     const auto& forms = language == Language::German ? entry.german : entry.english;
     return std::to_string(count) + " " + std::string(forms[count == 1 ? 0 : 1]);
+}
+
+std::string GroupedDigits(unsigned long long value) {
+    std::string digits = std::to_string(value);
+    for (std::size_t at = digits.size(); at > 3; at -= 3) {
+        digits.insert(at - 3, 1, ',');
+    }
+    return digits;
 }
 
 CountNoun PlaceNoun(Diagnostic::Place place) {

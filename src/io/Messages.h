@@ -95,6 +95,10 @@ std::string FormatMessage(MessageKind kind, std::initializer_list<std::string_vi
 std::string FormatMessage(MessageKind kind, const MessageValues& values,
                           Language language = Language::English, int column = -1);
 
+// The sentence of `kind` in `texts`, filled with `values`.
+std::string Sentence(const MessageTexts& texts, MessageKind kind,
+                     std::initializer_list<std::string_view> values);
+
 // A Diagnostic's sentence, its group heading and its member detail (see above).
 std::string MessageText(const Diagnostic& diagnostic, const MessageTexts& texts);
 std::string MessageText(const Diagnostic& diagnostic, Language language = Language::English);
@@ -116,6 +120,8 @@ enum class CountNoun {
 #include "CountNouns.inc"
 };
 std::string Counted(std::size_t count, CountNoun noun, Language language = Language::English);
+// A count with its thousands grouped by commas, as the programs write counts: "2,147,483,648".
+std::string GroupedDigits(unsigned long long value);
 // The noun of a place's count: lines, channels (rows) or records.
 CountNoun PlaceNoun(Diagnostic::Place place);
 // The kind that names a place: "line 12", "row 7" or "record 3".

@@ -248,7 +248,9 @@ private slots:
         m_window->document().setModelName(model);
         const MemoryTable channels = testing::Channels(3);
         if (file.endsWith(".15m")) {
-            QVERIFY(SaveMemoryFile(path(file).toStdString(), channels, "315").ok());
+            QVERIFY(WriteChannelFile(path(file).toStdString(), channels, MemoryFileFormat(),
+                                     {"315", true, {}})
+                        .ok());
         } else if (file.startsWith("chirp")) {
             writeChirp(file, 3);
         } else if (file.endsWith(".xml")) {

@@ -98,7 +98,11 @@ private:
     QString writeMemoryFile(const QString& name, const MemoryTable& table,
                             corvalen::ReceiverModel model) {
         const QString file = path(name);
-        [&] { QVERIFY(SaveMemoryFile(file.toStdString(), table, model).ok()); }();
+        [&] {
+            QVERIFY(
+                WriteChannelFile(file.toStdString(), table, MemoryFileFormat(), {model, true, {}})
+                    .ok());
+        }();
         return file;
     }
 
@@ -336,7 +340,7 @@ private slots:
         QVERIFY(m_dialogs->shown[0] == expected);
         QVERIFY(window.document().table().table() ==
                 (csv ? testing::ReadCsvFile(file).table
-                     : ReadMemoryFile(file.toStdString(), testing::Model(model))->table));
+                     : ReadChannelFile(file.toStdString(), {testing::Model(model), {}})->table));
         QVERIFY(window.document().hasImportColumns());
         QCOMPARE(statusLine(window), status);
         QCOMPARE(statusTooltip(window).left(details.size()), details);
@@ -443,8 +447,8 @@ private slots:
         const QString reference = path(QStringLiteral("reference.g3m"));
         WriteBytes(target, QByteArray(3000, '\xab'));
         WriteBytes(reference, QByteArray(3000, '\xab'));
-        QVERIFY(SaveMemoryFile(reference.toStdString(), window.document().table().table(),
-                               window.document().receiverModel())
+        QVERIFY(WriteChannelFile(reference.toStdString(), window.document().table().table(),
+                                 MemoryFileFormat(), {window.document().receiverModel(), true, {}})
                     .ok());
         m_dialogs->answers.push_back(target);
 

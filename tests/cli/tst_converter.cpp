@@ -645,6 +645,9 @@ private slots:
             R"(a .15m file is for the models ("305" or "315"))");
         row("one file", {"convert", in}, "INPUT and an OUTPUT");
         row("unknown option", {"convert", "--fast", in, "@/x.csv"}, "--fast");
+        row("verify numbers nothing",
+            {"verify", "--numbering", "keep", "--model", "313", kChannel5},
+            "unknown option --numbering");
         row("check a .g3m without model", {"check", kChannel5}, "needs --model");
         row("check a missing file", {"check", "@/none.csv"}, "No such file or directory");
         row("verify a missing file", {"verify", "--model", "313", "@/none.g3m"},

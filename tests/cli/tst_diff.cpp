@@ -2,7 +2,7 @@
 
 #include "../TestTables.h"
 #include "ConverterRun.h"
-#include "cli/DiffVerb.h"
+#include "cli/Converter.h"
 #include "files/ChannelDiff.h"
 #include "table/Columns.h"
 

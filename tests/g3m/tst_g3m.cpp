@@ -395,7 +395,8 @@ private slots:
                               "row 4: Bandwidth is empty; the channel will be skipped the next "
                               "time the .csv file is opened"}));
         std::vector<Diagnostic> rowProblems;
-        CheckTableRow(startup, 4, "313", rowProblems);
+        const RowTexts cells = RowTextsOf(startup, 4);
+        CheckRowCells(PresentCells(startup, cells), "313", 4, rowProblems);
         QCOMPARE(rowProblems, CheckCells(startup, "313"));
         startup.SetCellText(4, Number, "4");
         startup.SetCellText(4, Bandwidth, "500");
@@ -538,7 +539,9 @@ private slots:
     void saveMemoryFileFromTable() {
         QTemporaryDir dir;
         const std::string path = dir.filePath("memory.g3m").toStdString();
-        QVERIFY(SaveMemoryFile(path, TableOf({ExampleRow()}), "313").ok());
+        QVERIFY(
+            WriteChannelFile(path, TableOf({ExampleRow()}), MemoryFileFormat(), {"313", true, {}})
+                .ok());
         QCOMPARE(testing::ReadBytes(dir.filePath("memory.g3m")).toHex(' '),
                  testing::ReadBytes(CORVALEN_TEST_DATA_DIR "/g3m/channel5_313.g3m").toHex(' '));
     }
@@ -586,7 +589,8 @@ private slots:
         for (const int channel : channels) {
             table.AppendRow({std::to_string(channel), "7100000"});
         }
-        const Result<MemoryFileSaveReport> saved = SaveMemoryFile(path, table, model);
+        const Result<ChannelFileReport> saved =
+            WriteChannelFile(path, table, MemoryFileFormat(), {model, true, {}});
         QVERIFY(saved.ok());
         QCOMPARE(saved->recordsWritten, int(channels.size()));
         QCOMPARE(saved->recordsKept, kept);
