@@ -60,7 +60,7 @@ Diagnostic LostChannelProblem(int row, std::string_view numberCell, std::uint16_
 TableChecks::TableChecks(std::vector<Diagnostic>& problems)
     : m_problems(problems), m_start(problems.size()) {}
 
-TableChecks::RowKeys TableChecks::KeysOf(std::span<const std::string_view> cells) {
+RowKeys TableChecks::KeysOf(std::span<const std::string_view> cells) {
     RowKeys keys;
     keys.channel = ChannelNumber(CellOf(cells, Number));
     keys.frequency = AlikeFrequency(CellOf(cells, Frequency));

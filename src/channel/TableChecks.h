@@ -25,8 +25,7 @@ public:
     // Problems are added to `problems`, which must outlive the checks.
     explicit TableChecks(std::vector<Diagnostic>& problems);
 
-    // What the checks take from a row's cells (CellChecks.h).
-    using RowKeys = corvalen::RowKeys;
+    // What the checks take from a row's cells (RowKeys, CellChecks.h).
     static RowKeys KeysOf(std::span<const std::string_view> cells);
 
     // Takes the next row (row numbers rising): hands its cells to `read`, which reads the row's
