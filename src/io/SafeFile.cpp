@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "io/Backup.h"
+#include "io/Messages.h"
 #include "io/SafeFileParts.h"
 
 // What the file code of every system shares. The platform code is in SafeFile_posix.cpp and
@@ -19,17 +20,9 @@ namespace {
 std::atomic<bool> g_keepBackups{false};
 thread_local bool t_withoutBackups = false;
 
-// 2147483648 as "2,147,483,648", as the programs write counts.
-std::string Grouped(unsigned long long value) {
-    std::string digits = std::to_string(value);
-    for (std::size_t at = digits.size(); at > 3; at -= 3) {
-        digits.insert(at - 3, 1, ',');
-    }
-    return digits;
-}
-
 Error FileTooLong(const std::string& path, unsigned long long size, std::size_t maxBytes) {
-    return Error{MessageKind::ErrorFileTooLong, {Grouped(size), Grouped(maxBytes)}, path};
+    return Error{
+        MessageKind::ErrorFileTooLong, {GroupedDigits(size), GroupedDigits(maxBytes)}, path};
 }
 
 }  // namespace
@@ -104,8 +97,10 @@ Result<ByteBuffer> ReadToEnd(const std::string& path, bool regular, unsigned lon
         const auto count = static_cast<std::size_t>(n);
         if (full) {
             if (count > maxBytes - filled) {
-                return regular ? FileTooLong(path, filled + count, maxBytes)
-                               : Error{MessageKind::ErrorStreamTooLong, {Grouped(maxBytes)}, path};
+                return regular
+                           ? FileTooLong(path, filled + count, maxBytes)
+                           : Error{
+                                 MessageKind::ErrorStreamTooLong, {GroupedDigits(maxBytes)}, path};
             }
             bytes.resize(std::min(std::max(bytes.size() * 2, sizeof probe * 16), maxBytes));
             std::memcpy(bytes.data() + filled, probe, count);
@@ -130,7 +125,7 @@ bool LockWithin(std::chrono::milliseconds wait, const std::function<bool()>& try
 std::string OtherNamesNotice(const std::string& path, unsigned long long otherNames) {
     return "\"" + path + "\" was replaced under this name only: its " +
            (otherNames == 1 ? std::string("other name (a hard link) keeps")
-                            : Grouped(otherNames) + " other names (hard links) keep") +
+                            : GroupedDigits(otherNames) + " other names (hard links) keep") +
            " the old content";
 }
 

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <cstring>
 #include <thread>
 
 #include "TestFiles.h"
@@ -107,11 +108,14 @@ class TestSafeFile : public QObject {
 private slots:
     void initTestCase() { std::signal(SIGPIPE, SIG_IGN); }  // a refused stream's writer ends
 
-    // A folder in place of the file is refused, and the folder stays.
+    // A folder in place of the file is refused, saying so, and the folder stays.
     void folderInPlaceOfTheFileStays() {
         QTemporaryDir dir;
-        const Status onFolder = WriteFileAtomically(dir.path().toStdString(), "data");
+        const std::string folder = dir.path().toStdString();
+        const Status onFolder = WriteFileAtomically(folder, "data");
         QVERIFY(!onFolder.ok());
+        QCOMPARE(ErrorSentence(onFolder.error()),
+                 "Cannot save \"" + folder + "\": " + std::strerror(EISDIR));
         QVERIFY(QFileInfo(dir.path()).isDir());
     }
 
