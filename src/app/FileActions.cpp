@@ -100,8 +100,7 @@ std::vector<const ChannelFormat*> OfferedFormats(const SaveCommand& command) {
 }
 
 QString FirstExtension(const ChannelFormat& format, ReceiverModel model) {
-    const std::string_view extension = format.Extensions(model).front();
-    return QString::fromLatin1(extension.data(), static_cast<qsizetype>(extension.size()));
+    return FromUtf8(format.Extensions(model).front());
 }
 
 QString NameFor(const QString& path, const ChannelFormat& format, ReceiverModel model) {
@@ -204,14 +203,6 @@ FileActions::FileActions(Document& document, SharedFileDialog& fileDialog, Messa
 
 FileActions::~FileActions() = default;
 
-bool FileActions::busy() const {
-    return m_background->running();
-}
-
-void FileActions::waitForSaves() {
-    m_background->waitForSaves();
-}
-
 QString FileActions::memoryExtension() const {
     return FirstExtension(*OpenedFormats(true).front(), m_document.receiverModel());
 }
@@ -233,7 +224,7 @@ QString FileActions::ChannelFilesFilter() {
     QStringList patterns;
     for (const ChannelFormat* format : ChannelFormats()) {
         for (const std::string_view extension : format->AllExtensions()) {
-            patterns << QLatin1Char('*') + QString::fromLatin1(extension.data(), extension.size());
+            patterns << QLatin1Char('*') + FromUtf8(extension);
         }
     }
     patterns.removeDuplicates();
@@ -304,8 +295,8 @@ bool FileActions::readFile(const QString& path, const QString& failureTail, Read
         [file = LocalPath(path), settings = std::move(settings)] {
             return ReadChannelFile(file, settings);
         },
-        [this, path, failureTail, then = std::move(then)](
-            std::optional<Result<ChannelFileRead>> reading) {
+        [this, path, failureTail,
+         then = std::move(then)](std::optional<Result<ChannelFileRead>> reading) {
             if (!reading) {
                 report(tr("Stopped reading %1; %2").arg(QFileInfo(path).fileName(), failureTail));
             } else if (!*reading) {
@@ -397,20 +388,25 @@ bool FileActions::settleUnsavedChanges(std::function<void()> proceed) {
     return answer == UnsavedChangesAnswer::Discard;
 }
 
-std::optional<FileActions::SaveTarget> FileActions::chooseSaveTarget(
-    const std::vector<const ChannelFormat*>& offered, const QString& title,
-    FileDialogSettings::Form form, const QString& acceptLabel) {
+bool FileActions::save(int command, std::function<void()> written) {
+    const SaveCommand& save = SaveCommands()[static_cast<std::size_t>(command)];
+    const std::vector<const ChannelFormat*> offered = OfferedFormats(save);
+    // A file of records is updated in place: it is chosen through the open form with a Save
+    // button, as the receiver's own program does.
+    const bool inPlace = offered.front()->HoldsRecords();
+    const auto form = inPlace ? FileDialogSettings::Form::Open : FileDialogSettings::Form::Save;
     const ReceiverModel model = m_document.receiverModel();
     const QString filter = DialogFilter(offered, model);
     // Later rounds start from the name chosen last.
     QString proposed =
         NameFor(QFileInfo(m_document.filePath()).fileName(), *offered.front(), model);
     for (;;) {
-        const std::optional<QString> chosen = m_fileDialog.show(m_document.winradioPath(), filter,
-                                                                title, form, acceptLabel, proposed);
+        const std::optional<QString> chosen =
+            m_fileDialog.show(m_document.winradioPath(), filter, FormatText(save.title), form,
+                              inPlace ? tr("&Save") : QString(), proposed);
         proposed.clear();
         if (!chosen) {
-            return std::nullopt;
+            return false;
         }
         // The name gets its format's extension, so that no file of one format is written under
         // another's name.
@@ -429,7 +425,7 @@ std::optional<FileActions::SaveTarget> FileActions::chooseSaveTarget(
         }
         if (const QString mismatch = modelMismatch(path); !mismatch.isEmpty()) {
             report(mismatch + tr("; the file was not changed"));
-            return std::nullopt;
+            return false;
         }
         // A save replaces the file: an existing one is asked about (a memory file is updated
         // in place, its other records kept, and is not).
@@ -439,27 +435,12 @@ std::optional<FileActions::SaveTarget> FileActions::chooseSaveTarget(
                                                   "or Cancel to try again."))) {
             continue;  // Cancel goes back to the dialog
         }
-        return SaveTarget{path, format};
+        return writeFile(path, *format, command < kSaves, std::move(written));
     }
 }
 
-bool FileActions::save(int command, std::function<void()> written) {
-    const SaveCommand& save = SaveCommands()[static_cast<std::size_t>(command)];
-    const std::vector<const ChannelFormat*> offered = OfferedFormats(save);
-    // A file of records is updated in place: it is chosen through the open form with a Save
-    // button, as the receiver's own program does.
-    const bool inPlace = offered.front()->HoldsRecords();
-    const std::optional<SaveTarget> target =
-        chooseSaveTarget(offered, FormatText(save.title),
-                         inPlace ? FileDialogSettings::Form::Open : FileDialogSettings::Form::Save,
-                         inPlace ? tr("&Save") : QString());
-    return target && writeFile(*target, command < kSaves, std::move(written));
-}
-
-bool FileActions::writeFile(const SaveTarget& target, bool marksSaved,
+bool FileActions::writeFile(const QString& path, const ChannelFormat& format, bool marksSaved,
                             std::function<void()> written) {
-    const QString path = target.path;
-    const ChannelFormat& format = *target.format;
     if (m_beforeWrite && !m_beforeWrite(path)) {
         return false;
     }

@@ -25,7 +25,6 @@ class Document;
 class MessageBoxes;
 class RecentFiles;
 class SettingsFile;
-class SharedFileDialog;
 
 // The file commands: open, append and save channel files in any format the registry knows, and
 // the question before unsaved changes would be lost. Filters, names and texts come from the
@@ -67,9 +66,8 @@ public:
     static QString DroppedChannelFile(const QMimeData* data);
     static QString ChannelFilesFilter();
 
-    // A file is being read or written off the window's thread: the window must not close.
-    bool busy() const;
-    void waitForSaves();
+    // Files read and written off the window's thread: the window must not close while it runs.
+    BackgroundWork& background() const { return *m_background; }
 
     // `before` may refuse a save of `path`; `after` is told once a write that went ahead ended.
     void setWriteHooks(std::function<bool(const QString& path)> before,
@@ -90,19 +88,12 @@ signals:
     void fileUsed(const QString& path);  // opened or saved
 
 private:
-    struct SaveTarget {
-        QString path;
-        const ChannelFormat* format;
-    };
     // `records`: "Open .g3m file…", else "Open Winradio .csv file".
     void openFromDialog(bool records);
-    // `command` is an index of saveActions().
+    // `command` is an index of saveActions(). Asks for a file in one of the command's formats,
+    // named with the extension of the format chosen unless it has another offered's; a memory
+    // file of another model is refused.
     bool save(int command, std::function<void()> written = {});
-    // Asks for a file to save to in one of `offered`, named with the extension of the format
-    // chosen unless it has another offered's; a memory file of another model is refused.
-    std::optional<SaveTarget> chooseSaveTarget(const std::vector<const ChannelFormat*>& offered,
-                                               const QString& title, FileDialogSettings::Form form,
-                                               const QString& acceptLabel);
     void report(const QString& text, const QString& details = QString());
     // The status line `text`, and the tooltip: `firstLine` when given, then the diagnostics.
     void report(const QString& text, const std::vector<Diagnostic>& diagnostics,
@@ -116,7 +107,8 @@ private:
     // Asks how a CHIRP file holding Location 0 is numbered; false when the user cancelled.
     bool numberChirpChannels(ChannelFileRead& read, const QString& path);
     // `marksSaved` for a save (the table counts as saved), not an export.
-    bool writeFile(const SaveTarget& target, bool marksSaved, std::function<void()> written);
+    bool writeFile(const QString& path, const ChannelFormat& format, bool marksSaved,
+                   std::function<void()> written);
     void reportSaved(const QString& path, const ChannelFormat& format,
                      const ChannelFileReport& saved);
     void fillRecentMenu();

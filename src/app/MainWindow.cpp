@@ -24,6 +24,7 @@
 #include <QUndoStack>
 #include <algorithm>
 
+#include "app/BackgroundWork.h"
 #include "app/CellEditorDelegate.h"
 #include "app/ChannelActions.h"
 #include "app/ChannelViewModel.h"
@@ -48,7 +49,7 @@ MainWindow::MainWindow(SettingsFile settings, FileDialogPresenter* fileDialogs,
     : QMainWindow(parent),
       m_settings(std::move(settings)),
       m_ownFileDialogs(fileDialogs ? nullptr : std::make_unique<QtFileDialogPresenter>(this)),
-      m_ownMessages(messages ? nullptr : std::make_unique<QtMessageBoxes>(this)),
+      m_ownMessages(messages ? nullptr : MakeQtMessageBoxes(this)),
       m_messages(messages ? messages : m_ownMessages.get()),
       m_fileDialog(fileDialogs ? *fileDialogs : *m_ownFileDialogs) {
     setObjectName(QStringLiteral("mainWindow"));
@@ -143,7 +144,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 
 MainWindow::~MainWindow() {
     // A save off the window's thread reads the document, which goes before the file actions.
-    m_fileActions->waitForSaves();
+    m_fileActions->background().waitForSaves();
     // The grid goes after the members its signals would reach.
     disconnect(grid()->horizontalHeader(), nullptr, this, nullptr);
     // The keeper goes before the document it follows: it removes its recovery copy.
@@ -422,7 +423,8 @@ bool MainWindow::event(QEvent* event) {
 void MainWindow::closeEvent(QCloseEvent* event) {
     // A file being read or written keeps the window; a save of the unsaved changes closes it
     // once it has ended well.
-    if (m_fileActions->busy() || !m_fileActions->settleUnsavedChanges([this] { close(); })) {
+    if (m_fileActions->background().running() ||
+        !m_fileActions->settleUnsavedChanges([this] { close(); })) {
         event->ignore();
         return;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 #include <optional>
 
 #include "csv/ChirpCsv.h"
@@ -40,21 +41,7 @@ public:
                                 const QString& details) = 0;
 };
 
-class QtMessageBoxes : public MessageBoxes {
-public:
-    explicit QtMessageBoxes(QWidget* parent) : m_parent(parent) {}
-    void information(const QString& title, const QString& text) override;
-    bool confirmOverwrite(const QString& title, const QString& text) override;
-    UnsavedChangesAnswer askUnsavedChanges(const QString& title, const QString& text,
-                                           const QString& memoryExtension) override;
-    std::optional<ChirpNumbering> askChirpNumbering(const QString& title,
-                                                    const QString& text) override;
-    RecoveryAnswer askRecovery(const QString& title, const QString& text) override;
-    FileChangedAnswer askFileChanged(const QString& title, const QString& text) override;
-    void showComparison(const QString& title, const QString& text, const QString& details) override;
-
-private:
-    QWidget* m_parent;
-};
+// Qt's message boxes, over `parent`.
+std::unique_ptr<MessageBoxes> MakeQtMessageBoxes(QWidget* parent);
 
 }  // namespace corvalen

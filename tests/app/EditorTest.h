@@ -25,6 +25,7 @@
 #include "../TestTables.h"
 #include "ScriptedDialogs.h"
 #include "TestData.h"
+#include "app/BackgroundWork.h"
 #include "app/ChannelViewModel.h"
 #include "app/EditActions.h"
 #include "app/FileActions.h"
@@ -213,7 +214,8 @@ protected:
     void waitForFiles() const {
         QElapsedTimer waited;
         waited.start();
-        while (m_window && m_window->fileActions().busy() && waited.elapsed() < 60000) {
+        while (m_window && m_window->fileActions().background().running() &&
+               waited.elapsed() < 60000) {
             QTest::qWait(5);
         }
     }

@@ -432,7 +432,7 @@ private slots:
         m_dialogs->answers = {path(QStringLiteral("saved.csv"))};
         window.show();
         QVERIFY(!window.close());  // not yet: the save has only started
-        QVERIFY(window.fileActions().busy());
+        QVERIFY(window.fileActions().background().running());
         waitForFiles();
         if (emptyRow) {
             VERIFY_HOLDS(status(), "; 1 cell reported; stopped so you can check this first");

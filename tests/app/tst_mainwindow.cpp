@@ -958,7 +958,7 @@ private slots:
         QCOMPARE(presenter.chosenFilter(), 1);
 
         // Each question's text and buttons, the default one first; then Esc.
-        QtMessageBoxes boxes(nullptr);
+        const auto boxes = MakeQtMessageBoxes(nullptr);
         QString text;
         QStringList buttons;
         const auto escape = [&](QWidget* widget) {
@@ -976,17 +976,17 @@ private slots:
         };
         QVERIFY(WithModal(
             [&] {
-                QVERIFY(!boxes.confirmOverwrite("Corvalen", "a.csv already exists.\r\nSelect OK"));
+                QVERIFY(!boxes->confirmOverwrite("Corvalen", "a.csv already exists.\r\nSelect OK"));
             },
             escape));
         QCOMPARE(text, QStringLiteral("a.csv already exists.\nSelect OK"));
         QVERIFY(buttons.contains(QStringLiteral("Cancel")));
-        QVERIFY(WithModal([&] { QVERIFY(!boxes.askChirpNumbering("Corvalen", "?")); }, escape));
+        QVERIFY(WithModal([&] { QVERIFY(!boxes->askChirpNumbering("Corvalen", "?")); }, escape));
         QVERIFY(buttons.contains(QStringLiteral("Cancel")));
         // The unsaved-changes question: saving as .csv is the default.
         QVERIFY(WithModal(
             [&] {
-                QCOMPARE(boxes.askUnsavedChanges("Corvalen", "Changes", ".g3m"),
+                QCOMPARE(boxes->askUnsavedChanges("Corvalen", "Changes", ".g3m"),
                          UnsavedChangesAnswer::Cancel);
             },
             escape));

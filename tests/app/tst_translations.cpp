@@ -254,18 +254,18 @@ private:
             m_window.reset();
             return texts;
         }
-        QtMessageBoxes boxes(nullptr);
+        const auto boxes = MakeQtMessageBoxes(nullptr);
         const QString title = QStringLiteral("Corvalen");
         if (what == QLatin1String("unsaved changes")) {
-            return CollectModal([&] { boxes.askUnsavedChanges(title, title, ".g3m"); });
+            return CollectModal([&] { boxes->askUnsavedChanges(title, title, ".g3m"); });
         }
         if (what == QLatin1String("overwrite")) {
-            return CollectModal([&] { boxes.confirmOverwrite(title, title); });
+            return CollectModal([&] { boxes->confirmOverwrite(title, title); });
         }
         if (what == QLatin1String("Location 0")) {
-            return CollectModal([&] { boxes.askChirpNumbering(title, title); });
+            return CollectModal([&] { boxes->askChirpNumbering(title, title); });
         }
-        return CollectModal([&] { boxes.information(title, title); });
+        return CollectModal([&] { boxes->information(title, title); });
     }
 
     // Words that are the same in both languages: names and units.
