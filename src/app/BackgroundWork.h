@@ -27,8 +27,6 @@ public:
     explicit BackgroundWork(QWidget* window);
     // Waits for the saves; work cancelled and still running ends on its own, its result dropped.
     ~BackgroundWork() override;
-    BackgroundWork(const BackgroundWork&) = delete;
-    BackgroundWork& operator=(const BackgroundWork&) = delete;
 
     // `done` gets the result of `work`, or nothing on Cancel: the work then runs on to its end,
     // and `cancelled` is told at once (it may help the work to its end).

@@ -16,8 +16,7 @@ bool Document::hasImportColumns() const {
 }
 
 QString Document::modelName() const {
-    const std::string_view name = m_model.Name();
-    return QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+    return FromUtf8(m_model.Name());
 }
 
 QString Document::setModelName(const QString& text) {

@@ -21,7 +21,6 @@ public:
     explicit Document(QObject* parent = nullptr);
 
     MemoryTableModel& table() { return m_table; }
-    const MemoryTableModel& table() const { return m_table; }
     // Every change of the table, in order; its clean state is "no unsaved changes".
     QUndoStack& undoStack() { return m_undoStack; }
     bool isModified() const { return !m_undoStack.isClean(); }

@@ -60,44 +60,36 @@ std::vector<const ChannelFormat*> OpenedFormats(bool records) {
     return formats;
 }
 
-// The File menu's save commands in menu order, each with the --to words of the formats its
-// dialog offers. The first two mark the table saved; the others export it.
+// The File menu's save commands in menu order, each with the formats its dialog offers. The
+// first two mark the table saved; the others export it.
 struct SaveCommand {
     const char* objectName;
     const char* text;   // %1: the extension of its first format's files
     const char* title;  // of its dialog
-    std::vector<std::string_view> formats;
+    std::vector<const ChannelFormat*> formats;
 };
 const std::vector<SaveCommand>& SaveCommands() {
     static const std::vector<SaveCommand> commands = {
         {"saveCsvAction",
          QT_TRANSLATE_NOOP("corvalen::FileActions", "Save .csv file"),
          QT_TRANSLATE_NOOP("corvalen::FileActions", "Save to CSV File"),
-         {"csv"}},
+         {FormatNamed("csv")}},
         {"saveMemoryFileAction",
          QT_TRANSLATE_NOOP("corvalen::FileActions", "Save %1 file"),
          QT_TRANSLATE_NOOP("corvalen::FileActions", "Select your File"),
-         {"memory"}},
+         {FormatNamed("memory")}},
         {"saveChirpAction",
          QT_TRANSLATE_NOOP("corvalen::FileActions", "Save as CHIRP .csv file\u2026"),
          QT_TRANSLATE_NOOP("corvalen::FileActions", "Save as CHIRP File"),
-         {"chirp"}},
+         {FormatNamed("chirp")}},
         {"saveListAction",
          QT_TRANSLATE_NOOP("corvalen::FileActions", "Save as SDR Bookmark List\u2026"),
          QT_TRANSLATE_NOOP("corvalen::FileActions", "Save as SDR Bookmark List"),
-         {"sdrsharp", "sdrpp", "gqrx"}},
+         {FormatNamed("sdrsharp"), FormatNamed("sdrpp"), FormatNamed("gqrx")}},
     };
     return commands;
 }
 constexpr int kSaves = 2;
-
-std::vector<const ChannelFormat*> OfferedFormats(const SaveCommand& command) {
-    std::vector<const ChannelFormat*> offered;
-    for (const std::string_view word : command.formats) {
-        offered.push_back(FormatNamed(word));
-    }
-    return offered;
-}
 
 QString FirstExtension(const ChannelFormat& format, ReceiverModel model) {
     return FromUtf8(format.Extensions(model).front());
@@ -114,27 +106,6 @@ QString WithRecordLength(QString text, ReceiverModel model) {
     return text.contains(QLatin1String("%3"))
                ? text.arg(static_cast<qulonglong>(model.RecordLength()))
                : text;
-}
-
-// "Replaced by a later row with the same Number: row 3 (by row 9), …", the first rows only.
-QString ReplacedRowsText(const std::vector<ReplacedRow>& replaced) {
-    constexpr std::size_t kMaxRows = 20;
-    if (replaced.empty()) {
-        return QString();
-    }
-    QStringList rows;
-    for (std::size_t i = 0; i < replaced.size() && i < kMaxRows; ++i) {
-        rows << QCoreApplication::translate("corvalen::FileActions", "row %1 (by row %2)")
-                    .arg(replaced[i].row)
-                    .arg(replaced[i].by);
-    }
-    if (replaced.size() > kMaxRows) {
-        rows << QCoreApplication::translate("corvalen::FileActions", "%1 more")
-                    .arg(static_cast<qulonglong>(replaced.size() - kMaxRows));
-    }
-    return QCoreApplication::translate("corvalen::FileActions",
-                                       "Replaced by a later row with the same Number: %1")
-        .arg(rows.join(QStringLiteral(", ")));
 }
 
 // A read of a named pipe that is cancelled while it waits for the pipe's writer: the pipe is
@@ -214,7 +185,7 @@ void FileActions::updateModelTexts() {
         const SaveCommand& save = SaveCommands()[i];
         QString text = FormatText(save.text);
         if (text.contains(QLatin1String("%1"))) {
-            text = text.arg(FirstExtension(*OfferedFormats(save).front(), model));
+            text = text.arg(FirstExtension(*save.formats.front(), model));
         }
         m_saves[static_cast<qsizetype>(i)]->setText(text);
     }
@@ -390,7 +361,7 @@ bool FileActions::settleUnsavedChanges(std::function<void()> proceed) {
 
 bool FileActions::save(int command, std::function<void()> written) {
     const SaveCommand& save = SaveCommands()[static_cast<std::size_t>(command)];
-    const std::vector<const ChannelFormat*> offered = OfferedFormats(save);
+    const std::vector<const ChannelFormat*>& offered = save.formats;
     // A file of records is updated in place: it is chosen through the open form with a Save
     // button, as the receiver's own program does.
     const bool inPlace = offered.front()->HoldsRecords();
@@ -510,6 +481,22 @@ void FileActions::reportSaved(const QString& path, const ChannelFormat& format,
     report(status, saved.diagnostics, nullptr, ReplacedRowsText(saved.rowsReplaced));
     // Notices say how a value was written; only errors stop a save made on the way out.
     m_lastSaveReported = saved.rowsNotWritten > 0 || saved.ErrorCount() > 0;
+}
+
+QString FileActions::ReplacedRowsText(const std::vector<ReplacedRow>& replaced) {
+    constexpr std::size_t kMaxRows = 20;
+    if (replaced.empty()) {
+        return QString();
+    }
+    QStringList rows;
+    for (std::size_t i = 0; i < replaced.size() && i < kMaxRows; ++i) {
+        rows << tr("row %1 (by row %2)").arg(replaced[i].row).arg(replaced[i].by);
+    }
+    if (replaced.size() > kMaxRows) {
+        rows << tr("%1 more").arg(static_cast<qulonglong>(replaced.size() - kMaxRows));
+    }
+    return tr("Replaced by a later row with the same Number: %1")
+        .arg(rows.join(QStringLiteral(", ")));
 }
 
 void FileActions::fillRecentMenu() {

@@ -111,6 +111,8 @@ private:
                    std::function<void()> written);
     void reportSaved(const QString& path, const ChannelFormat& format,
                      const ChannelFileReport& saved);
+    // "Replaced by a later row with the same Number: row 3 (by row 9), …", the first rows only.
+    static QString ReplacedRowsText(const std::vector<ReplacedRow>& replaced);
     void fillRecentMenu();
     void rememberFile(const QString& path);
     // Empty when a memory file of this name fits the receiver model, else why it does not.

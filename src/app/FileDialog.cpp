@@ -99,13 +99,13 @@ void SharedFileDialog::remember(const QString& path) {
 std::optional<QString> SharedFileDialog::show(const QString& initialFolder, const QString& filter,
                                               const QString& title, FileDialogSettings::Form form,
                                               const QString& acceptLabel,
-                                              const QString& proposedName, int filterIndex) {
+                                              const QString& proposedName) {
     m_settings.acceptLabel = acceptLabel;
     m_settings.initialFolder = initialFolder;
     m_settings.filter = filter;
     m_settings.title = title;
     m_settings.form = form;
-    m_settings.filterIndex = filterIndex;
+    m_settings.filterIndex = 0;
     const QString last = m_lastNames.value(filter);
     m_settings.fileName = !proposedName.isEmpty()    ? proposedName
                           : FitsFilter(last, filter) ? last

@@ -55,14 +55,13 @@ public:
     explicit SharedFileDialog(FileDialogPresenter& presenter) : m_presenter(presenter) {}
 
     FileDialogSettings& settings() { return m_settings; }
-    const FileDialogSettings& settings() const { return m_settings; }
 
-    // Proposes `proposedName`, else the last name chosen under this filter; a choice becomes the
-    // file name, and its filter entry the filter index.
+    // Opens at the first filter entry and proposes `proposedName`, else the last name chosen
+    // under this filter; a choice becomes the file name, and its filter entry the filter index.
     std::optional<QString> show(const QString& initialFolder, const QString& filter,
                                 const QString& title, FileDialogSettings::Form form,
                                 const QString& acceptLabel = QString(),
-                                const QString& proposedName = QString(), int filterIndex = 0);
+                                const QString& proposedName = QString());
     // The name the last choice stands for, when the command changed it (an extension added).
     void remember(const QString& path);
 

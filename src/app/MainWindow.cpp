@@ -298,33 +298,28 @@ void MainWindow::start() {
     const QSize client = ClientArea::designSize();
     resize(client.width(),
            client.height() + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
-    fitAroundClientArea();
+    // The client area gets its design size beside the bars.
+    layout()->activate();
+    if (const QSize missing = client - m_client->size(); !missing.isNull()) {
+        resize(size() + missing);
+        layout()->activate();
+    }
     if (const QScreen* screen = QApplication::primaryScreen()) {
         QRect frame = frameGeometry();
         frame.moveCenter(screen->availableGeometry().center());
         move(frame.topLeft());
     }
     fitColumns();
-    restoreWindowLayout();
+    if (const std::optional<WindowLayout> stored = m_settings.readWindowLayout()) {
+        restoreGeometry(stored->geometry);
+        m_columnWidths = stored->columnWidths;
+        m_viewOptions->setFrequencyUnit(stored->frequencyUnit);
+        fitColumns();
+    } else {
+        m_programSize = size();
+    }
     m_settingsActions->load();
     show();
-}
-
-void MainWindow::restoreWindowLayout() {
-    const std::optional<WindowLayout> stored = m_settings.readWindowLayout();
-    if (!stored) {
-        m_sizedByProgram = true;
-        m_programSize = size();
-        return;
-    }
-    restoreGeometry(stored->geometry);
-    m_columnWidths = stored->columnWidths;
-    m_viewOptions->setFrequencyUnit(stored->frequencyUnit);
-    fitColumns();
-}
-
-void MainWindow::storeWindowLayout() {
-    m_settings.writeWindowLayout({saveGeometry(), m_columnWidths, m_viewOptions->frequencyUnit()});
 }
 
 void MainWindow::fitColumns() {
@@ -344,16 +339,13 @@ void MainWindow::fitColumns() {
         }
     }
     m_fittingColumns = false;
-    growToFit(needed);
-}
-
-void MainWindow::growToFit(int columnsWidth) {
-    // Only the first run's window, as long as the user has not sized it: longer headings
-    // (German ones) would otherwise hide the last columns behind the scroll bar.
-    if (!m_sizedByProgram || size() != m_programSize || isMaximized() || isFullScreen()) {
+    // The window widens so the columns fit, as far as the screen allows; only the first run's
+    // window, as long as the user has not sized it: longer headings (German ones) would
+    // otherwise hide the last columns behind the scroll bar.
+    if (m_programSize != size() || isMaximized() || isFullScreen()) {
         return;
     }
-    const int missing = columnsWidth - grid()->viewport()->width();
+    const int missing = needed - grid()->viewport()->width();
     const QScreen* screen = this->screen();
     if (missing <= 0 || screen == nullptr) {
         return;
@@ -383,15 +375,6 @@ int MainWindow::headingWidth(int column) const {
         width += margin + header->style()->pixelMetric(QStyle::PM_HeaderMarkSize, nullptr, header);
     }
     return width;
-}
-
-void MainWindow::fitAroundClientArea() {
-    layout()->activate();
-    const QSize missing = ClientArea::designSize() - m_client->size();
-    if (!missing.isNull()) {
-        resize(size() + missing);
-        layout()->activate();
-    }
 }
 
 void MainWindow::showStatus(const QString& text, const QString& details) {
@@ -428,7 +411,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    storeWindowLayout();
+    m_settings.writeWindowLayout({saveGeometry(), m_columnWidths, m_viewOptions->frequencyUnit()});
     QMainWindow::closeEvent(event);
 }
 

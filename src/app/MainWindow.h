@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <memory>
+#include <optional>
 
 #include "app/Document.h"
 #include "app/FileDialog.h"
@@ -79,16 +80,10 @@ private:
     void updateProblemCount();
     // Closes the find bar, and then turns On Air Now off, when they hide the table row.
     void revealRow(int tableRow);
-    // Sizes the window so the client area has its design size beside the bars.
-    void fitAroundClientArea();
     // Fitted to the contents, then the widths the user dragged.
     void fitColumns();
-    // Widens the window the program sized so `columnsWidth` fits, as far as the screen allows.
-    void growToFit(int columnsWidth);
     // Its sort arrow included while it has one.
     int headingWidth(int column) const;
-    void restoreWindowLayout();
-    void storeWindowLayout();
 
     SettingsFile m_settings;
     std::unique_ptr<FileDialogPresenter> m_ownFileDialogs;
@@ -119,9 +114,8 @@ private:
     QList<int> m_columnWidths;  // the widths the user dragged, per column (0: none)
     bool m_fittingColumns = false;
     bool m_userSizing = false;  // a mouse button is down on the headings
-    // The first run's window, whose size the program gave and may widen.
-    bool m_sizedByProgram = false;
-    QSize m_programSize;
+    // The size the program gave the first run's window, which it may widen.
+    std::optional<QSize> m_programSize;
 };
 
 }  // namespace corvalen

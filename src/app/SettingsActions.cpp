@@ -43,7 +43,8 @@ void SettingsActions::load() {
     m_document.setWinradioPath(stored->winradioPath);
     if (const QString refused = m_document.setModelName(stored->model); !refused.isEmpty()) {
         emit status(tr("%1: %2; the editor writes for the model %3")
-                        .arg(DisplayPath(m_settings.readPath()), refused, m_document.modelName()));
+                        .arg(DisplayPath(m_settings.readPathOf(SettingsFile::kFileName)), refused,
+                             m_document.modelName()));
     }
 }
 

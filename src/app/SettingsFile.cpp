@@ -137,7 +137,7 @@ bool SettingsFile::writeBeside(const char* name, const QByteArray& bytes) const 
 }
 
 QString SettingsFile::keptPath() const {
-    if (const QString path = readPath(); !path.isEmpty()) {
+    if (const QString path = readPathOf(kFileName); !path.isEmpty()) {
         return path;
     }
     QTemporaryFile probe(QDir(m_programFolder).filePath(QStringLiteral("Corvalen-XXXXXX.tmp")));
@@ -146,12 +146,9 @@ QString SettingsFile::keptPath() const {
 }
 
 std::optional<StoredSettings> SettingsFile::read() const {
-    const QString path = readPath();
-    if (path.isEmpty()) {
-        return std::nullopt;
-    }
+    const QString path = readPathOf(kFileName);
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) {
         return std::nullopt;
     }
     // Of a bigger file (or a device that never ends) only the start is read.

@@ -14,7 +14,6 @@ namespace corvalen {
 struct StoredSettings {
     QString winradioPath;  // line 1: the Winradio folder
     QString model;         // line 2: the receiver model
-    bool operator==(const StoredSettings&) const = default;
 };
 
 // Where the window stood and the column widths the user dragged, kept between runs.
@@ -22,7 +21,6 @@ struct WindowLayout {
     QByteArray geometry;      // as QWidget::saveGeometry() gives it
     QList<int> columnWidths;  // per column; 0 where the grid sizes the column itself
     FrequencyUnit frequencyUnit = FrequencyUnit::Hz;  // the unit the grid shows
-    bool operator==(const WindowLayout&) const = default;
 };
 
 // "Corvalen.ini": two lines ended by CR LF, in Windows-1252, values bare. It lives beside the
@@ -33,8 +31,6 @@ public:
 
     SettingsFile(QString programFolder, QString userFolder);
 
-    // Empty on the first run.
-    QString readPath() const { return readPathOf(kFileName); }
     // Where the settings are kept: the file they are read from, else where a write would go.
     QString keptPath() const;
     std::optional<StoredSettings> read() const;
@@ -48,9 +44,9 @@ public:
     // Rewrites the whole file: beside the program if possible, else in the user's folder.
     WriteOutcome write(const StoredSettings& settings) const;
 
-    // The editor's other files, beside "Corvalen.ini": one that cannot be read reads as empty.
-    // Read from beside the program, unless that one can no longer be written and the user's
-    // folder has one (which then holds the later values).
+    // The editor's files, "Corvalen.ini" and those beside it: one that cannot be read reads as
+    // empty. Read from beside the program, unless that one can no longer be written and the
+    // user's folder has one (which then holds the later values). Empty when there is none.
     QString readPathOf(const char* name) const;
     QByteArray readBeside(const char* name, qint64 maxBytes) const;
     bool writeBeside(const char* name, const QByteArray& bytes) const;

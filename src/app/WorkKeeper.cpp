@@ -30,7 +30,6 @@ WorkKeeper::WorkKeeper(Document& document, FileActions& fileActions, SharedFileD
     : QObject(window),
       m_document(document),
       m_fileActions(fileActions),
-      m_window(window),
       m_backup(new QAction(
           QCoreApplication::translate("corvalen::BackupOption", "Keep a &Backup When Saving"),
           this)),
@@ -55,11 +54,10 @@ WorkKeeper::WorkKeeper(Document& document, FileActions& fileActions, SharedFileD
     connect(m_compare, &QAction::triggered, this, &WorkKeeper::compareWithFile);
     connect(&fileActions, &FileActions::fileUsed, m_watch, &FileWatch::used);
     connect(m_watch, &FileWatch::changed, this, [this](const QString& path) {
-        emit status(QFileInfo::exists(path)
-                        ? tr("%1 was changed by another program; a save over it asks first")
-                              .arg(QFileInfo(path).fileName())
-                        : tr("%1 was removed or renamed by another program")
-                              .arg(QFileInfo(path).fileName()));
+        emit status((QFileInfo::exists(path)
+                         ? tr("%1 was changed by another program; a save over it asks first")
+                         : tr("%1 was removed or renamed by another program"))
+                        .arg(QFileInfo(path).fileName()));
     });
     fileActions.setWriteHooks(
         [this](const QString& path) {
@@ -201,7 +199,7 @@ void WorkKeeper::compareWithFile() {
     if (!chosen) {
         return;
     }
-    CompareDialog dialog(m_document, *chosen, m_window);
+    CompareDialog dialog(m_document, *chosen, qobject_cast<QWidget*>(parent()));
     if (!dialog.loaded()) {
         emit status(dialog.error());
         return;

@@ -54,7 +54,6 @@ private:
 
     Document& m_document;
     FileActions& m_fileActions;
-    QWidget* m_window;
     QAction* m_backup;
     RecoveryCopy* m_recovery;
     FileWatch* m_watch;
