@@ -29,13 +29,9 @@ public:
     bool hasImportColumns() const;
 
     // The names a bookmark list brought, by receiver group ([0] is group 1), for the lists saved.
-    const std::vector<std::string>& groupNames() const { return m_groupNames; }
-    void setGroupNames(std::vector<std::string> names) { m_groupNames = std::move(names); }
+    std::vector<std::string>& groupNames() { return m_groupNames; }
     // The colours a list gave its groups (gqrx's tags), by group name.
-    const std::map<std::string, std::string>& groupColours() const { return m_groupColours; }
-    void setGroupColours(std::map<std::string, std::string> colours) {
-        m_groupColours = std::move(colours);
-    }
+    std::map<std::string, std::string>& groupColours() { return m_groupColours; }
 
     // "313" until the settings or the Options command name another.
     ReceiverModel receiverModel() const { return m_model; }

@@ -13,7 +13,6 @@
 
 #include "app/BackgroundWork.h"
 #include "app/Document.h"
-#include "app/FileDialog.h"
 #include "app/MessageBoxes.h"
 #include "app/RecentFiles.h"
 #include "app/StatusText.h"
@@ -247,11 +246,10 @@ bool FileActions::numberChirpChannels(ChannelFileRead& read, const QString& path
         tr("%1 has a channel at Location 0, which is no channel number of the receiver. How "
            "should its channels be numbered?")
             .arg(QFileInfo(path).fileName()));
-    if (!numbering) {
-        return false;
+    if (numbering) {
+        ApplyChirpNumbering(read, *numbering);
     }
-    ApplyChirpNumbering(read, *numbering);
-    return true;
+    return numbering.has_value();
 }
 
 bool FileActions::readFile(const QString& path, const QString& failureTail, ReadSettings settings,
@@ -305,8 +303,8 @@ void FileActions::loadRead(const QString& path, ChannelFileRead read) {
                         tr("Open %1").arg(QFileInfo(path).fileName()));
     m_document.undoStack().setClean();
     emit tableLoaded();
-    m_document.setGroupNames(std::move(read.groupNames));
-    m_document.setGroupColours(std::move(read.groupColours));
+    m_document.groupNames() = std::move(read.groupNames);
+    m_document.groupColours() = std::move(read.groupColours);
 
     const ChannelFileReport& found = read.report;
     const FormatTexts texts = found.format->Texts(m_document.receiverModel());
@@ -320,10 +318,7 @@ void FileActions::loadRead(const QString& path, ChannelFileRead read) {
 }
 
 bool FileActions::openFile(const QString& path) {
-    if (!settleUnsavedChanges([this, path] { openFile(path); })) {
-        return false;
-    }
-    return openChannelFile(path);
+    return settleUnsavedChanges([this, path] { openFile(path); }) && openChannelFile(path);
 }
 
 QString FileActions::DroppedChannelFile(const QMimeData* data) {
@@ -568,7 +563,6 @@ void FileActions::appendRead(const QString& path, ChannelFileRead read, int firs
     BusyCursor busy;
     const QString name = QFileInfo(path).fileName();
     const int channels = read.table.ChannelCount();
-    std::vector<std::string> groupNames = std::move(read.groupNames);
     const Result<int> appended = appendChannels(
         std::move(read.table), tr("Append %1").arg(name), "The file holds",
         read.report.format->GivesNumbers() ? std::optional(firstNumber) : std::nullopt);
@@ -577,13 +571,11 @@ void FileActions::appendRead(const QString& path, ChannelFileRead read, int firs
         return;
     }
     const int lastRow = *appended;
-    if (!groupNames.empty()) {
-        m_document.setGroupNames(std::move(groupNames));
+    if (!read.groupNames.empty()) {
+        m_document.groupNames() = std::move(read.groupNames);
     }
     // The colours the document has stay; the file's own come in beside them.
-    std::map<std::string, std::string> colours = m_document.groupColours();
-    colours.merge(read.groupColours);
-    m_document.setGroupColours(std::move(colours));
+    m_document.groupColours().merge(read.groupColours);
     QString text = tr("Appended %1 from %2 after row %3")
                        .arg(Count(channels, "channel", "channels"), name)
                        .arg(lastRow);

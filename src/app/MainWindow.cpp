@@ -12,7 +12,6 @@
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -66,9 +65,9 @@ MainWindow::MainWindow(SettingsFile settings, FileDialogPresenter* fileDialogs,
     connect(m_fileActions, &FileActions::status, this, &MainWindow::showStatus);
     m_scheduleActions = new ScheduleActions(m_document, m_fileDialog, *m_fileActions, this);
     connect(m_scheduleActions, &ScheduleActions::status, this, &MainWindow::showStatus);
-    connect(m_fileActions, &FileActions::tableLoaded, this, &MainWindow::fitColumns);
     // A file opened shows its first row and first column, wherever the last one was scrolled.
     connect(m_fileActions, &FileActions::tableLoaded, this, [this] {
+        fitColumns();
         grid()->scrollToTop();
         grid()->horizontalScrollBar()->setValue(0);
     });
@@ -383,11 +382,9 @@ void MainWindow::showStatus(const QString& text, const QString& details) {
 }
 
 void MainWindow::exitProgram() {
-    QString savedNote;
-    if (!m_settingsActions->save(savedNote)) {
-        return;  // the reason is on the status line
+    if (m_settingsActions->save()) {  // else the status line says why
+        close();  // asks about unsaved changes; the window stays open if the user cancels
     }
-    close();  // asks about unsaved changes; the window stays open if the user cancels
 }
 
 bool MainWindow::event(QEvent* event) {

@@ -48,19 +48,18 @@ void SettingsActions::load() {
     }
 }
 
-bool SettingsActions::save(QString& savedNote) {
+std::optional<QString> SettingsActions::save() {
     const SettingsFile::WriteOutcome outcome =
         m_settings.write({m_document.winradioPath(), m_document.modelName()});
     if (!outcome.ok) {
         emit status(tr("Could not save the settings to %1: %2")
                         .arg(DisplayPath(outcome.path), outcome.error));
-        return false;
+        return std::nullopt;
     }
     m_kept->setText(tr("Settings kept in %1").arg(DisplayPath(outcome.path)));
-    savedNote = tr("settings saved to %1").arg(DisplayPath(outcome.path));
-    savedNote += CountIn(tr("; %1 written as \"?\" (no Windows-1252 byte)"), outcome.replaced,
-                         "character", "characters");
-    return true;
+    return tr("settings saved to %1").arg(DisplayPath(outcome.path)) +
+           CountIn(tr("; %1 written as \"?\" (no Windows-1252 byte)"), outcome.replaced,
+                   "character", "characters");
 }
 
 void SettingsActions::chooseWinradioFolder() {
@@ -84,10 +83,9 @@ void SettingsActions::chooseWinradioFolder() {
         return;
     }
     m_document.setWinradioPath(folder);
-    QString savedNote;
-    if (save(savedNote)) {
+    if (const std::optional<QString> savedNote = save()) {
         emit status(tr("Winradio folder %1, receiver model \"%2\"; %3")
-                        .arg(folder, m_document.modelName(), savedNote));
+                        .arg(folder, m_document.modelName(), *savedNote));
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <optional>
 
 #include "app/SettingsFile.h"
 
@@ -29,8 +30,8 @@ public:
 
     // Or shows the first-run message.
     void load();
-    // True when written, with `savedNote` saying where; else the status line says why.
-    bool save(QString& savedNote);
+    // When written, a note saying where; else the status line says why.
+    std::optional<QString> save();
 
 public slots:
     void chooseWinradioFolder();  // Options / "Winradio Folder"

@@ -7,7 +7,6 @@
 #include <QSettings>
 #include <QTemporaryFile>
 #include <algorithm>
-#include <functional>
 #include <utility>
 
 #include "app/StatusText.h"

@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QLocale>
-#include <QStandardPaths>
 #include <QWidget>
 
 #include "app/CompareDialog.h"
@@ -77,11 +76,6 @@ WorkKeeper::WorkKeeper(Document& document, FileActions& fileActions, SharedFileD
 
 WorkKeeper::~WorkKeeper() {
     m_fileActions.setWriteHooks({}, {});
-}
-
-QString WorkKeeper::DefaultRecoveryFolder() {
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
-        .filePath(QStringLiteral("recovery"));
 }
 
 void WorkKeeper::startRecovery(const QString& folder) {

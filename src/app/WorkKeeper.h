@@ -41,8 +41,6 @@ public:
     RecoveryCopy& recovery() const { return *m_recovery; }
     FileWatch& fileWatch() const { return *m_watch; }
 
-    static QString DefaultRecoveryFolder();
-
 signals:
     void status(const QString& text);
 

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
 #include <QFileInfo>
 #include <QIcon>
 #include <QStandardPaths>
@@ -35,7 +36,9 @@ int main(int argc, char** argv) {
         QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)));
     window.start();
     // A recovery copy an editor left when it ended unexpectedly is offered before anything else.
-    window.keeper().startRecovery(corvalen::WorkKeeper::DefaultRecoveryFolder());
+    window.keeper().startRecovery(
+        QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
+            .filePath(QStringLiteral("recovery")));
     window.keeper().offerRecovery();
 
     // `corvalen FILE` opens the file, as a file manager asks when a memory file is opened.
