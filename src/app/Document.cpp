@@ -32,11 +32,10 @@ QString Document::setModelName(const QString& text) {
 }
 
 void Document::setFilePath(const QString& path) {
-    if (path == m_filePath) {
-        return;
+    if (path != m_filePath) {
+        m_filePath = path;
+        emit fileChanged(path);
     }
-    m_filePath = path;
-    emit fileChanged(path);
 }
 
 }  // namespace corvalen

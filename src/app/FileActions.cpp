@@ -423,9 +423,7 @@ bool FileActions::writeFile(const QString& path, const ChannelFormat& format, bo
         },
         [this, path, &format, marksSaved,
          written = std::move(written)](std::optional<Result<ChannelFileReport>> result) {
-            if (m_afterWrite) {
-                m_afterWrite(path);
-            }
+            emit writeEnded(path);
             if (!result) {
                 return;  // a save is not offered to cancel
             }

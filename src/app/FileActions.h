@@ -69,11 +69,9 @@ public:
     // Files read and written off the window's thread: the window must not close while it runs.
     BackgroundWork& background() const { return *m_background; }
 
-    // `before` may refuse a save of `path`; `after` is told once a write that went ahead ended.
-    void setWriteHooks(std::function<bool(const QString& path)> before,
-                       std::function<void(const QString& path)> after) {
+    // `before` may refuse a save of `path`.
+    void setWriteCheck(std::function<bool(const QString& path)> before) {
         m_beforeWrite = std::move(before);
-        m_afterWrite = std::move(after);
     }
 
 public slots:
@@ -85,7 +83,8 @@ signals:
     // What the last command did, and the lines it reported (for the status line's tooltip).
     void status(const QString& text, const QString& details);
     void tableLoaded();
-    void fileUsed(const QString& path);  // opened or saved
+    void fileUsed(const QString& path);    // opened or saved
+    void writeEnded(const QString& path);  // a write that went ahead, well or not
 
 private:
     // `records`: "Open .g3m file…", else "Open Winradio .csv file".
@@ -133,7 +132,6 @@ private:
     bool m_lastSaveReported = false;  // the last save reported rows or cells
     std::unique_ptr<BackgroundWork> m_background;
     std::function<bool(const QString& path)> m_beforeWrite;
-    std::function<void(const QString& path)> m_afterWrite;
 };
 
 }  // namespace corvalen

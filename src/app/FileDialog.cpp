@@ -85,10 +85,7 @@ std::optional<QString> QtFileDialogPresenter::show(const FileDialogSettings& set
 
 QString WithFilterExtension(const QString& path, const QString& filter) {
     const QStringList extensions = FilterExtensions(filter);
-    if (extensions.isEmpty() || FitsFilter(path, filter)) {
-        return path;
-    }
-    return path + extensions.first();
+    return extensions.isEmpty() || FitsFilter(path, filter) ? path : path + extensions.first();
 }
 
 void SharedFileDialog::remember(const QString& path) {
@@ -112,9 +109,8 @@ std::optional<QString> SharedFileDialog::show(const QString& initialFolder, cons
                                                      : QString();
     std::optional<QString> chosen = m_presenter.show(m_settings);
     if (chosen) {
-        m_settings.fileName = *chosen;
+        remember(*chosen);
         m_settings.filterIndex = m_presenter.chosenFilter();
-        m_lastNames.insert(m_settings.filter, *chosen);
     }
     return chosen;
 }

@@ -7,6 +7,7 @@
 #include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
 #include <chrono>
+#include <utility>
 
 #include "app/Document.h"
 #include "app/StatusText.h"
@@ -247,10 +248,8 @@ std::vector<LeftRecovery> RecoveryCopy::leftCopies() const {
             continue;
         }
         QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
-            continue;
-        }
-        std::optional<RecoveryContents> contents = DecodeRecovery(file.readAll());
+        std::optional<RecoveryContents> contents =
+            file.open(QIODevice::ReadOnly) ? DecodeRecovery(file.readAll()) : std::nullopt;
         if (!contents) {
             continue;
         }
@@ -327,22 +326,19 @@ void RecoveryCopy::writeDone() {
         m_watcher.setFuture(QFuture<QString>());
         emit written(error);
     }
+    const bool again = std::exchange(m_writeAgain, false);
     if (!m_document.isModified()) {
         remove();  // saved while the copy was written
-        m_writeAgain = false;
-        return;
-    }
-    if (m_writeAgain) {
-        m_writeAgain = false;
+    } else if (again) {
         write();
     }
 }
 
 void RecoveryCopy::remove() {
-    if (m_watcher.isRunning() || m_path.isEmpty()) {
-        return;  // writeDone removes it once the write has ended
+    // While a write runs, writeDone removes it once the write has ended.
+    if (!m_watcher.isRunning() && !m_path.isEmpty()) {
+        QFile::remove(m_path);
     }
-    QFile::remove(m_path);
 }
 
 }  // namespace corvalen

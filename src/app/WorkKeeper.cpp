@@ -58,15 +58,14 @@ WorkKeeper::WorkKeeper(Document& document, FileActions& fileActions, SharedFileD
                          : tr("%1 was removed or renamed by another program"))
                         .arg(QFileInfo(path).fileName()));
     });
-    fileActions.setWriteHooks(
-        [this](const QString& path) {
-            if (!mayWrite(path)) {
-                return false;
-            }
-            m_watch->ownWriteStarting(path);
-            return true;
-        },
-        [this](const QString&) { m_watch->ownWriteEnded(); });
+    fileActions.setWriteCheck([this](const QString& path) {
+        if (!mayWrite(path)) {
+            return false;
+        }
+        m_watch->ownWriteStarting(path);
+        return true;
+    });
+    connect(&fileActions, &FileActions::writeEnded, m_watch, &FileWatch::ownWriteEnded);
     connect(m_recovery, &RecoveryCopy::written, this, [this](const QString& error) {
         if (!error.isEmpty()) {
             emit status(tr("The recovery copy could not be written: %1").arg(error));
@@ -75,7 +74,7 @@ WorkKeeper::WorkKeeper(Document& document, FileActions& fileActions, SharedFileD
 }
 
 WorkKeeper::~WorkKeeper() {
-    m_fileActions.setWriteHooks({}, {});
+    m_fileActions.setWriteCheck({});
 }
 
 void WorkKeeper::startRecovery(const QString& folder) {
@@ -86,8 +85,7 @@ void WorkKeeper::startRecovery(const QString& folder) {
 }
 
 void WorkKeeper::offerRecovery() {
-    std::vector<LeftRecovery> left = m_recovery->leftCopies();
-    for (LeftRecovery& copy : left) {
+    for (LeftRecovery& copy : m_recovery->leftCopies()) {
         const RecoveryContents& contents = copy.contents;
         const QString file = contents.filePath.isEmpty()
                                  ? tr("a table never saved")
