@@ -184,7 +184,11 @@ RecoveryCopy::RecoveryCopy(Document& document, QObject* parent)
     connect(&m_timer, &QTimer::timeout, this, &RecoveryCopy::write);
     connect(&m_watcher, &QFutureWatcher<QString>::finished, this, &RecoveryCopy::writeDone);
     QUndoStack& stack = document.undoStack();
-    connect(&stack, &QUndoStack::indexChanged, this, &RecoveryCopy::changed);
+    connect(&stack, &QUndoStack::indexChanged, this, [this] {
+        if (started() && m_document.isModified()) {
+            m_timer.start();  // again from now: a few seconds after the last change
+        }
+    });
     connect(&stack, &QUndoStack::cleanChanged, this, [this](bool clean) {
         if (clean) {
             // Opened or saved: the table as it stands is the file's.
@@ -265,9 +269,7 @@ std::vector<LeftRecovery> RecoveryCopy::leftCopies() const {
         }
         QLockFile lock(LockPathOf(copy));
         lock.setStaleLockTime(kNeverStale);
-        if (lock.tryLock(0)) {
-            lock.unlock();
-        }
+        lock.tryLock(0);  // a stale lock taken over is removed as `lock` goes
     }
     std::sort(left.begin(), left.end(), [](const LeftRecovery& a, const LeftRecovery& b) {
         return a.contents.writtenAt > b.contents.writtenAt;
@@ -291,12 +293,6 @@ void RecoveryCopy::flush() {
     if (m_writeAgain) {
         writeDone();
         m_watcher.waitForFinished();
-    }
-}
-
-void RecoveryCopy::changed() {
-    if (started() && m_document.isModified()) {
-        m_timer.start();  // again from now: a few seconds after the last change
     }
 }
 

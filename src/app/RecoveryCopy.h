@@ -76,7 +76,6 @@ signals:
     void written(const QString& error);
 
 private:
-    void changed();
     void write();
     void writeDone();
     void remove();

@@ -184,7 +184,6 @@ QString WorkKeeper::comparison(const QString& path) const {
 }
 
 void WorkKeeper::compareWithFile() {
-    m_fileDialog.settings().fileName.clear();
     const std::optional<QString> chosen =
         m_fileDialog.show(m_document.winradioPath(), FileActions::ChannelFilesFilter(),
                           tr("Compare with File"), FileDialogSettings::Form::Open);
