@@ -34,6 +34,7 @@
 #include "MemoryCsvGenerator.h"
 #include "ScriptedDialogs.h"
 #include "ScriptedEditDialogs.h"
+#include "app/BackgroundWork.h"
 #include "app/ChannelActions.h"
 #include "app/CompareDialog.h"
 #include "app/EditActions.h"
@@ -84,7 +85,7 @@ const std::string& ChannelsCsvFile() {
 
 // Until the window has read or written the file it reads or writes off its thread.
 void WaitForFiles(MainWindow& window) {
-    while (window.fileActions().busy()) {
+    while (window.fileActions().background().running()) {
         QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
     }
 }
