@@ -100,11 +100,14 @@ QString NameFor(const QString& path, const ChannelFormat& format, ReceiverModel 
                                 NameForFormat(LocalPath(path), format, model)));
 }
 
-// %3 of a format's text, where it has one: the length of the model's records.
-QString WithRecordLength(QString text, ReceiverModel model) {
-    return text.contains(QLatin1String("%3"))
-               ? text.arg(static_cast<qulonglong>(model.RecordLength()))
-               : text;
+// A format's status text with the count and the file's name, and %3, where it has one: the
+// length of the model's records.
+QString StatusFor(const char* text, const QString& count, const QString& path,
+                  ReceiverModel model) {
+    const QString status = FormatText(text).arg(count, QFileInfo(path).fileName());
+    return status.contains(QLatin1String("%3"))
+               ? status.arg(static_cast<qulonglong>(model.RecordLength()))
+               : status;
 }
 
 // A read of a named pipe that is cancelled while it waits for the pipe's writer: the pipe is
@@ -308,10 +311,8 @@ void FileActions::loadRead(const QString& path, ChannelFileRead read) {
 
     const ChannelFileReport& found = read.report;
     const FormatTexts texts = found.format->Texts(m_document.receiverModel());
-    QString text = WithRecordLength(
-        FormatText(texts.read)
-            .arg(Count(channels, "channel", "channels"), QFileInfo(path).fileName()),
-        m_document.receiverModel());
+    QString text = StatusFor(texts.read, Count(channels, "channel", "channels"), path,
+                             m_document.receiverModel());
     text += CountIn(tr("; %1 reported"), static_cast<qsizetype>(found.diagnostics.size()),
                     texts.readReported[0], texts.readReported[1]);
     report(text, found.diagnostics, &found.origins);
@@ -449,12 +450,10 @@ void FileActions::reportSaved(const QString& path, const ChannelFormat& format,
                               const ChannelFileReport& saved) {
     const ReceiverModel model = m_document.receiverModel();
     const FormatTexts texts = format.Texts(model);
-    QString status = WithRecordLength(
-        FormatText(texts.saved)
-            .arg(Count(format.HoldsRecords() ? saved.recordsWritten : saved.channels,
-                       texts.savedNouns[0], texts.savedNouns[1]),
-                 QFileInfo(path).fileName()),
-        model);
+    QString status = StatusFor(texts.saved,
+                               Count(format.HoldsRecords() ? saved.recordsWritten : saved.channels,
+                                     texts.savedNouns[0], texts.savedNouns[1]),
+                               path, model);
     status += CountIn(tr("; %1 already in the file kept"), saved.recordsKept, "record", "records");
     status += CountIn(tr("; %1 replaced by a later row with the same Number"),
                       static_cast<qsizetype>(saved.rowsReplaced.size()), "row", "rows");
