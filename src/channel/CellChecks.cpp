@@ -1,11 +1,9 @@
 #include "channel/CellChecks.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <string>
-#include <tuple>
 #include <utility>
 
 #include "channel/ChannelFields.h"
@@ -88,8 +86,8 @@ bool HasFraction(std::string_view number) {
                        [](char c) { return c >= '1' && c <= '9'; });
 }
 
-// Collects what one row reports: the kind of each problem, its column and its values (the cell
-// as quoted, or as a number, first; then what was written instead).
+// Collects what one row reports: each problem's column, kind and values (the cell first, then
+// what was written instead).
 class RowProblems {
 public:
     RowProblems(int row, std::vector<Diagnostic>& problems) : m_row(row), m_problems(problems) {}
@@ -122,9 +120,8 @@ void ReportFraction(RowProblems& problems, Column column, std::string_view cell,
                  {ShownNumber(cell), std::move(written)}, kNotice);
 }
 
-// Frequency: a decimal number of Hz whose fraction is cut off, 0 to 2^32 - 1; a fraction is
-// a notice, anything else an error that writes 0 Hz. Returns the frequency as AlikeFrequency
-// reads the cell, which is the frequency written.
+// Frequency: a decimal number of Hz, 0 to 2^32 - 1, whose fraction is cut off with a notice;
+// anything else is an error that writes 0 Hz. Returns AlikeFrequency(cell).
 std::optional<std::uint32_t> ReadFrequency(std::string_view cell, RecordFields& fields,
                                            RowProblems& problems) {
     // Plain digits, the form nearly every cell has, hold no fraction to report.
@@ -153,9 +150,8 @@ std::optional<std::uint32_t> ReadFrequency(std::string_view cell, RecordFields& 
     return alike;
 }
 
-// IF shift and bandwidth (and any other signed word read the same way): a decimal number of
-// `unit` rounded to the nearest whole number, halves to even, that fits a signed 32-bit value;
-// stored as its two's complement. A blank cell writes 0 without a word.
+// A signed word (IF shift, bandwidth): a decimal number of `unit` (Hz or none) rounded half to
+// even, that fits a signed 32-bit value. A blank cell writes 0 without a word.
 void ReadSignedWord(Column column, std::string_view cell, std::string_view unit,
                     std::uint32_t& word, RowProblems& problems) {
     // Up to nine plain digits, perhaps negative: a whole number that fits (a bandwidth below 0
@@ -169,7 +165,6 @@ void ReadSignedWord(Column column, std::string_view cell, std::string_view unit,
         return;
     }
     const auto value = ParseDecimal(cell);
-    // The unit is Hz or none.
     if (!value) {
         if (unit.empty()) {
             problems.Add(column, MessageKind::NotNumber, {QuotedCell(cell), "0"});
@@ -217,19 +212,6 @@ void ReadUnsignedWord(Column column, std::string_view cell, std::uint32_t& word,
     }
 }
 
-// "3", "1, 3, 9" or "" (no group) for the flags of `fields`.
-std::string GroupsText(const RecordFields& fields) {
-    std::string list;
-    int count = 0;
-    for (int flag = 0; flag < kGroupCount; ++flag) {
-        const std::uint8_t byte = flag < 8 ? fields.groups0To7 : fields.groups8To15;
-        if ((byte & (0x80u >> (flag % 8))) != 0) {
-            list.append(count++ == 0 ? "" : ", ").append(std::to_string(flag + 1));
-        }
-    }
-    return list;
-}
-
 void ReadGroups(std::string_view cell, RecordFields& fields, RowProblems& problems) {
     // Every piece between "+" signs is one group number from 1 to 16, read by its leading
     // numeric part; group n sets flag n - 1. A piece that names no such group is an error; one
@@ -246,9 +228,7 @@ void ReadGroups(std::string_view cell, RecordFields& fields, RowProblems& proble
             plain >= 0 ? static_cast<double>(plain) : RoundHalfToEven(LeadingNumericValue(piece));
         int kind = 0;
         if (group >= 1.0 && group <= kGroupCount) {
-            const int flag = static_cast<int>(group) - 1;
-            std::uint8_t& byte = flag < 8 ? fields.groups0To7 : fields.groups8To15;
-            byte |= static_cast<std::uint8_t>(0x80u >> (flag % 8));
+            fields.groups |= static_cast<std::uint16_t>(0x8000u >> (static_cast<int>(group) - 1));
             kind = plain >= 0 || ParseWholeNumber(piece) ? -1 : 1;
         }
         if (kind >= 0) {
@@ -264,7 +244,8 @@ void ReadGroups(std::string_view cell, RecordFields& fields, RowProblems& proble
     if (counts[0] == 0 && counts[1] == 0) {
         return;
     }
-    std::string written = GroupsText(fields);
+    std::string written;  // "3", "1, 3, 9" or "" (no group)
+    AppendGroupList(fields.groups, ", ", written);
     if (counts[0] == 1 && QuotedCell(TrimBlanks(cell)) == named[0]) {
         problems.Add(Groups, MessageKind::GroupsNotGroup, {QuotedCell(cell), std::move(written)});
     } else if (counts[0] > 0) {
@@ -460,11 +441,6 @@ std::optional<std::uint16_t> ChannelNumber(std::string_view numberCell) {
         return std::nullopt;
     }
     return static_cast<std::uint16_t>(*channel);
-}
-
-void CheckRowCells(std::span<const std::string_view> cells, ReceiverModel model, int row,
-                   std::vector<Diagnostic>& problems) {
-    ReadRecordFields(cells, model, row, problems);
 }
 
 std::span<const std::string_view> PresentCells(const MemoryTable& table, const RowTexts& cells) {

@@ -18,13 +18,9 @@
 #include "table/MemoryTable.h"
 
 // The rules by which the .g3m writer takes table cells, and the one checker of a memory table:
-// the writer, the save reports, the converter's messages and `check` command, and the editor's
-// problem marks and Problems panel all come from here, so they never disagree.
-//
-// Every message starts with the column's name and says, for a radio listener, what is wrong and
-// what is written instead (a mode or a flag by its name). Errors are cells that cannot be taken
-// (something else, or nothing, is written) and channels that get lost; notices are values written
-// a little differently from how they stand, and channels that look alike.
+// the writer, the save reports, `check` and the editor's problem marks all come from here, so
+// they never disagree. Errors are cells that cannot be taken and channels that get lost; notices
+// are values written a little differently from how they stand, and channels that look alike.
 
 namespace corvalen {
 
@@ -43,29 +39,24 @@ inline std::string_view CellOf(std::span<const std::string_view> cells, Column c
     return index < cells.size() ? cells[index] : std::string_view();
 }
 
-// A cell's text as a report quotes it: between quotes, line breaks, tabs and other control
-// characters as escapes so the report stays one line, and a long text cut after its first 40
-// characters with its length added, so a 10,000-character cell still gives a readable line.
+// A cell's text as a report quotes it: between quotes, control characters as escapes so the
+// report stays one line, and a text longer than 40 characters cut, with its length added.
 std::string QuotedCell(std::string_view cell);
-// The same added to `out`: a message built in one string, as a file with a problem on every
-// row builds tens of thousands of them.
+// The same added to `out`, for messages built in one string.
 void AppendQuotedCellTo(std::string& out, std::string_view cell);
 
 // The channel number of a Number cell: a whole number from 1 to 65535, blanks around allowed.
 std::optional<std::uint16_t> ChannelNumber(std::string_view numberCell);
 
-// Whether every cell of a row is the empty text. Such a row is no channel: the checks pass over
-// it, and both saves skip it without a word (their reports count it).
+// Whether every cell of a row is empty: no channel, passed over by the checks and the saves.
 bool IsEmptyRow(std::span<const std::string_view> cells);
 bool IsEmptyRow(const MemoryTable& table, int row);
 
-// The error a channel row with an empty Bandwidth gets: the CSV import skips such a line, so the
-// channel would be lost the next time its .csv file is opened.
+// The error of a channel row with an empty Bandwidth, which the CSV import skips.
 Diagnostic EmptyBandwidthProblem(int row);
 
-// A problem as the Problems panel and `corvalen-cli check` list it: "row N, Column: reason" (the
-// message's leading column name moved to the front), or "row N: message" for a whole row; in
-// the language of `texts`.
+// A problem as the Problems panel and `corvalen-cli check` list it, in the language of `texts`:
+// "row N, Column: reason" (the leading column name moved to the front), or "row N: message".
 std::string ProblemLine(const Diagnostic& problem, const MessageTexts& texts);
 
 // Adds problems at places of one kind (lines, rows or records) to a list.
@@ -90,8 +81,7 @@ std::size_t NoticeCount(const std::vector<Diagnostic>& problems);
 struct RecordFields {
     std::uint16_t channel = 0;  // 0: no channel number, and the row is not written
     std::uint32_t frequency = 0;
-    std::uint8_t groups0To7 = 0;   // flag 0 (group 1) in bit 7 ... flag 7 in bit 0
-    std::uint8_t groups8To15 = 0;  // flag 8 (group 9) in bit 7 ... flag 15 in bit 0
+    std::uint16_t groups = 0;  // flag 0 (group 1) in bit 15 ... flag 15 in bit 0
     std::uint32_t hotkey = 0;
     std::uint32_t lockout = 0;
     std::uint16_t squelchLow = 0;  // the squelch word's high half is always FFFF
@@ -105,15 +95,13 @@ struct RecordFields {
     bool operator==(const RecordFields&) const = default;
 };
 
-// What the checks across rows take from a row's cells (see TableChecks.h): a pure function of
-// them, made by TableChecks::KeysOf, or while the row's own cells are read, which reads the same
-// cells anyway.
+// What the checks across rows take from a row's cells (see TableChecks.h), by
+// TableChecks::KeysOf or while the row's own cells are read.
 struct RowKeys {
     std::optional<std::uint16_t> channel;
     std::optional<std::uint32_t> frequency;  // AlikeFrequency
     int modeCode = 0;                        // ModeCode, 0 for an empty Mode, -1 unknown
-    // The key under which the frequency and mode are looked up among the earlier rows', 0
-    // for a row without one.
+    // The key of the frequency and mode among the earlier rows', 0 for a row without one.
     std::uint64_t AlikeKey() const {
         return !frequency || modeCode < 0
                    ? 0
@@ -123,18 +111,11 @@ struct RowKeys {
 };
 
 // Reads the record fields of one row (cells in column order; missing ones count as empty) for
-// `model`, and adds to `problems` one Diagnostic (place Row, number `row`, the column) for every
-// cell that cannot be taken as it stands, in column order, saying what was written instead.
-// A row without a channel number is not written at all: only its Number cell is reported, and
-// an empty Bandwidth (which loses the channel from a .csv file). An empty row reports nothing.
-// When `keys` is given, it is set to the row's keys, the same as TableChecks::KeysOf(cells).
+// `model`, and adds to `problems`, in column order, a problem of row `row` for every cell that
+// cannot be taken as it stands. Of a row without a channel number, which is not written, only
+// the Number cell and an empty Bandwidth are reported; an empty row reports nothing. `keys`, when
+// given, gets TableChecks::KeysOf(cells). Problems across rows are TableChecks' (TableChecks.h).
 RecordFields ReadRecordFields(std::span<const std::string_view> cells, ReceiverModel model, int row,
                               std::vector<Diagnostic>& problems, RowKeys* keys = nullptr);
-
-// The problems of one row alone, as ReadRecordFields reports them; for re-checking an edited row.
-// A channel number that other rows repeat, and a frequency and mode that an earlier row has too,
-// are matters of the whole table (see TableChecks.h).
-void CheckRowCells(std::span<const std::string_view> cells, ReceiverModel model, int row,
-                   std::vector<Diagnostic>& problems);
 
 }  // namespace corvalen

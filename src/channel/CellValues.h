@@ -29,11 +29,9 @@ std::string CellWithLockoutFlags(std::string_view lockoutCell, std::uint32_t fla
 // text that is not one of the keys).
 int HotkeyOf(std::string_view hotkeyCell);
 
-// What the Frequency editor makes of a typed text ("9.58 MHz", "9580 kHz", "146,52"): the whole
-// Hz the cell stores, or why the text cannot be stored (then the cell keeps what it held). A
-// unit typed with the number wins; without one the number is in `unitWhenNone`, the unit the
-// grid shows. `otherPoint` is the decimal separator of the user's language, taken beside ".".
-// Blank text empties the cell.
+// What the Frequency editor makes of a typed text ("9.58 MHz", "146,52"): the whole Hz the cell
+// stores, or why the text cannot be stored; blank text empties the cell. ReadFrequency reads it
+// (`unitWhenNone` the unit the grid shows, `otherPoint` the decimal separator of the language).
 struct TypedFrequency {
     FrequencyReading::Status status = FrequencyReading::Status::Ok;
     std::string cell;  // when status is Ok
@@ -42,8 +40,7 @@ TypedFrequency FrequencyCellFromTyped(std::string_view typed, FrequencyUnit unit
                                       char otherPoint = '.');
 
 // The text the Frequency editor starts with: a whole number of Hz in `unit` with the decimals it
-// needs and the unit after it ("146.52 MHz", "9580 kHz"; in Hz the bare number, as stored); any
-// other text as it stands.
+// needs and the unit ("146.52 MHz"; in Hz the bare number); any other text as it stands.
 std::string FrequencyCellForEditing(std::string_view frequencyCell, FrequencyUnit unit);
 
 // A Frequency cell as the grid shows it in `unit`: a whole number of Hz in kHz with three or MHz

@@ -50,6 +50,15 @@ const ModeEntry* ModeNamed(std::string_view text) {
 
 }  // namespace
 
+void AppendGroupList(std::uint16_t flags, std::string_view separator, std::string& out) {
+    const std::size_t start = out.size();
+    for (int flag = 0; flag < kGroupCount; ++flag) {
+        if ((flags & (0x8000u >> flag)) != 0) {
+            out.append(out.size() == start ? "" : separator).append(std::to_string(flag + 1));
+        }
+    }
+}
+
 int ModeCode(std::string_view modeText) {
     const ModeEntry* mode = ModeNamed(modeText);
     return mode != nullptr ? mode->code : -1;

@@ -3,11 +3,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 
-// What one channel of the receiver's memory can hold, whatever file it is kept in: the modes and
-// their codes, the default bandwidth of each mode, the groups, and how long a callsign and a
-// comment may be.
+// What one channel of the receiver's memory can hold, whatever file it is kept in: the modes,
+// their default bandwidths, the groups, and how long a callsign and a comment may be.
 
 namespace corvalen {
 
@@ -24,6 +24,9 @@ void ForEachGroupPiece(std::string_view groups, Use&& use) {
         }
     }
 }
+// Appends to `out` the groups of `flags` (flag 0, group 1, in bit 15 ... flag 15 in bit 0, as a
+// record holds them) as ascending numbers with `separator` between them.
+void AppendGroupList(std::uint16_t flags, std::string_view separator, std::string& out);
 inline constexpr std::size_t kCallsignWidth = 12;  // bytes of Windows-1252
 inline constexpr std::size_t kCommentWidth = 31;
 
@@ -32,10 +35,9 @@ int ModeCode(std::string_view modeText);
 // The mode name of a record's mode code; empty for a code no mode has.
 std::string_view ModeName(std::uint32_t code);
 
-// The Bandwidth (Hz, as cell text) a channel made in the program gets when none is given: a
-// typical receive bandwidth for the mode (an empty Mode has that of CW, the mode it is written
-// as), kFallbackBandwidth for a text that is no mode. A row
-// is never left without one, because the CSV import drops rows whose Bandwidth is empty.
+// The Bandwidth (Hz) a channel made in the program gets when none is given, since the CSV import
+// drops rows without one: a typical one for the mode (an empty Mode has that of CW, the mode it
+// is written as), kFallbackBandwidth for a text that is no mode.
 inline constexpr std::string_view kFallbackBandwidth = "6000";
 std::string_view DefaultBandwidth(std::string_view modeText);
 

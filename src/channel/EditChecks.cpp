@@ -98,13 +98,8 @@ void EditChecks::AddLinks(const MemoryTable& table, int row, std::size_t start,
                                            code, mode, earlier));
     }
     if (const int last = m_lastOfChannel[at]) {
-        // Quoted as the cell stands only when it is written other than as the plain number.
-        const std::uint16_t channel = m_channels[at];
-        const std::string_view cell = table.CellText(row, Number);
-        const bool plain = cell.front() != '0' && cell.front() != ' ' && cell.back() != ' ';
         problems.insert(first(),
-                        LostChannelProblem(row, plain ? std::to_string(channel) : std::string(cell),
-                                           channel, last));
+                        LostChannelProblem(row, table.CellText(row, Number), m_channels[at], last));
     }
     sort();
 }

@@ -16,13 +16,11 @@
 
 namespace corvalen {
 
-// The problems of a table kept up to date while it is edited. After rows change, move, come or
-// go, only the rows whose cells may have changed are checked again; every other row takes its
-// problems along to its new place. Whether a channel number is repeated, or a channel alike is
-// in an earlier row, depends on the rows' keys alone: those links are found again for every row
-// from the keys each row keeps, and only a row whose links differ has those problems made anew.
-// The problems are always what CheckCells finds for the whole table, ordered by row, then column
-// (rows equal in both keep CheckCells' order).
+// The problems of a table kept up to date while it is edited: only the rows whose cells may have
+// changed are checked again; every other row takes its problems along to its new place. The
+// links between rows (repeated channel numbers, channels alike) are found again from the keys
+// each row keeps, and only a row whose links differ has those problems made anew. The problems
+// are always what CheckCells finds for the whole table, in its order.
 class EditChecks {
 public:
     // Checks the whole table; true when the problems differ from the last ones.

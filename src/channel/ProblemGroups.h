@@ -8,12 +8,10 @@
 #include "io/Messages.h"
 #include "table/MemoryTable.h"
 
-// Reports grouped by kind: a list of 626 channels whose names are all too long gives one line,
-// "612 channels: Callsign longer than 12 characters, cut to 12: row 1 (line 2, Location 0):
-// "Repeater number 0" → "Repeater num"; ...", not 612. A group's heading says only what its
-// members share, and each member is named with its own values. The Problems panel, the status
-// line, `corvalen-cli check` and the converter's reports group this way; `--all` (and the panel,
-// on expanding a group) lists every one.
+// Reports grouped by kind: 612 channels whose names are all too long give one line, "612
+// channels: Callsign longer than 12 characters, cut to 12: row 1 (line 2, Location 0): ...",
+// not 612. A group's heading says only what its members share; each member is named with its
+// own values. `--all` (and the panel, on expanding a group) lists every one.
 
 namespace corvalen {
 
@@ -27,9 +25,8 @@ struct ProblemGroup {
 // The groups of `problems`, in the order of each group's first member.
 std::vector<ProblemGroup> GroupProblems(const std::vector<Diagnostic>& problems);
 
-// Names the place of a problem as the user knows it: the table's row, the file's line and the
-// channel as the file gives it ("row 5 (line 6, Number 4)", "line 12 (Location 0)"), or a memory
-// file's record. The texts (and their language) are those of `texts`.
+// Names the place of a problem as the user knows it, in `texts`: the table's row, the file's line
+// and the channel ("row 5 (line 6, Number 4)", "line 12 (Location 0)"), or a memory file's record.
 class ProblemPlaces {
 public:
     // `table` gives the Number of each row (may be null); `origins` the line of each row and a
@@ -59,14 +56,12 @@ private:
     const MessageTexts& m_texts;
 };
 
-// How a group of one problem is said: as a report line ("row 7: <message>") or as a line of the
-// Problems panel ("row 7, Column: <reason>"), the same as every line of --all, with the file's
-// line and the channel added in brackets.
+// How a group of one problem is said, with the file's line and the channel added in brackets: as
+// a report line ("row 7: <message>") or as a line of the Problems panel ("row 7, Column: ...").
 enum class LineForm { Report, Panel };
 
 // One line for a group: the line of its one problem (see LineForm), or for more "<n> channels:
-// <heading>: <place>: <detail>; <place>: <detail>; <place>: <detail>; and <n - 3> more", naming
-// at most `shown` members (each with its own values). In the texts of `places`.
+// <heading>: <place>: <detail>; ...; and <n - 3> more", naming at most `shown` members.
 std::string GroupLine(const ProblemGroup& group, const std::vector<Diagnostic>& problems,
                       const ProblemPlaces& places, LineForm form = LineForm::Report,
                       std::size_t shown = 3);

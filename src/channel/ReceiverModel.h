@@ -10,9 +10,8 @@
 namespace corvalen {
 
 // The receiver whose memory a file holds or a table is written for: the G303, G313, G305 or
-// G315, named as the Winradio folders end ("303", "313", "305", "315"). It decides how long a
-// record is, which fields its tail keeps, and whether the file is a .g3m or a .15m file. Only
-// these four exist: any other text is refused where it comes in (FromText), with one message.
+// G315, named "303", "313", "305", "315". It decides how long a record is, which fields its tail
+// keeps, and whether the file is a .g3m or a .15m file.
 class ReceiverModel {
 public:
     // The G313, the model a CSV memory file is checked for when no other is given.

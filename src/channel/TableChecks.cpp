@@ -197,7 +197,7 @@ std::vector<Diagnostic> CheckCells(const MemoryTable& table, ReceiverModel model
         const RowTexts cells = RowTextsOf(table, row);
         checks.Take(row, PresentCells(table, cells),
                     [&](int taken, std::span<const std::string_view> rowCells) {
-                        CheckRowCells(rowCells, model, taken, problems);
+                        ReadRecordFields(rowCells, model, taken, problems);
                         return TableChecks::KeysOf(rowCells);
                     });
     }

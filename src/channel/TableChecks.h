@@ -15,8 +15,7 @@
 
 // The checks that need more than one row: channel numbers that rows repeat, and channels that
 // look alike. They run row by row, in row order, so a file can be checked (and written) as it
-// is read, without a table; the editor's checks, `corvalen-cli check` and every save go through
-// here.
+// is read, without a table.
 
 namespace corvalen {
 
@@ -28,11 +27,9 @@ public:
     // What the checks take from a row's cells (RowKeys, CellChecks.h).
     static RowKeys KeysOf(std::span<const std::string_view> cells);
 
-    // Takes the next row (row numbers rising): hands its cells to `read`, which reads the row's
-    // own cells, reports them (CheckRowCells, or WriteMemoryRecord when saving) and returns
-    // KeysOf(cells), then keeps its keys, so that Finish gives it a notice when an earlier row
-    // has the same frequency (whole Hz) and mode, naming the first such row. A row whose cells
-    // are all empty is passed over and only counted.
+    // Takes the next row (row numbers rising): hands its cells to `read`, which reports the
+    // row's own cells (ReadRecordFields, or WriteMemoryRecord when saving) and returns
+    // KeysOf(cells), and keeps the keys for Finish. A row of empty cells is only counted.
     template <typename Read>
     void Take(int row, std::span<const std::string_view> cells, Read&& read) {
         if (IsEmptyRow(cells)) {
@@ -43,11 +40,11 @@ public:
         Compare(row, cells, keys);
     }
 
-    // After the last row: when rows share a channel number, the last of them is the one whose
-    // record ends up in the file, and each earlier one gets a problem on its Number cell that
-    // names that row, since its record is lost. These and the notices of rows alike go into
-    // their place among the problems taken since construction, which stay in row then column
-    // order: a row's lost channel first, its notice after its Frequency cell's own problems.
+    // After the last row: each row whose channel number a later row repeats gets a problem on
+    // its Number cell naming the last such row, whose record the file keeps; each row with the
+    // frequency (whole Hz) and mode of an earlier row gets a notice naming the first. They go
+    // into their place among the problems taken since construction, in row then column order:
+    // a row's lost channel first, its notice after its Frequency cell's own problems.
     void Finish();
 
     int EmptyRows() const { return m_emptyRows; }
@@ -71,8 +68,8 @@ private:
     std::vector<Diagnostic>& m_problems;
     std::size_t m_start;
     int m_emptyRows = 0;
-    // By channel number: the last row seen with it, and its Number cell when that was not
-    // written as the plain number (a place in m_keptCells, 0 for none): eight bytes a channel.
+    // By channel number: the last row seen with it, and its Number cell when that is not the
+    // plain number (a place in m_keptCells, 0 for none).
     struct LastSeen {
         int row = 0;
         std::uint32_t keptCell = 0;  // m_keptCells[keptCell - 1]
@@ -81,8 +78,7 @@ private:
     std::vector<std::string> m_keptCells;
     std::vector<LostRow> m_lostRows;
     // Each row with a frequency and a mode the receiver knows, in row order: its AlikeKey in the
-    // high 36 bits, the row in the low 28. They are looked up all at once by Finish, whose index
-    // then has the memory to itself.
+    // high 36 bits, the row in the low 28, looked up all at once by Finish.
     std::vector<std::uint64_t> m_alike;
     // Rows whose Mode is no mode the receiver knows (and rows past what m_alike can hold), by
     // their frequency and Mode text, and the notices of those an earlier row is alike.
@@ -97,17 +93,15 @@ inline bool ByRowThenColumn(const Diagnostic& a, const Diagnostic& b) {
 
 // The frequency a row writes, in whole Hz, for finding rows alike; nothing where it writes none.
 std::optional<std::uint32_t> AlikeFrequency(std::string_view frequencyCell);
-// The notice of row `row`, whose frequency and mode (`modeCode` from ModeCode, or -1 for a mode
-// the receiver does not know, whose text is `mode`) row `earlier` has first.
+// The notice of row `row`, whose frequency and mode (`modeCode`, or -1 for the unknown `mode`)
+// row `earlier` has first.
 Diagnostic AlikeNotice(int row, std::uint32_t frequency, int modeCode, std::string_view mode,
                        int earlier);
-// The problem of row `row`, whose channel number row `last` repeats and so is the one written;
-// `numberCell` as the message quotes it.
+// The problem of row `row`, whose channel number row `last` repeats and so is the one written.
 Diagnostic LostChannelProblem(int row, std::string_view numberCell, std::uint16_t channel,
                               int last);
 
-// Every problem and notice of `table`, in row then column order: what the Problems panel lists
-// and `corvalen-cli check` prints.
+// Every problem and notice of `table`, in row then column order.
 std::vector<Diagnostic> CheckCells(const MemoryTable& table, ReceiverModel model);
 
 }  // namespace corvalen

@@ -135,7 +135,7 @@ bool CheckSetValues(const FillArguments& parsed, std::ostream& err) {
         cells[Bandwidth] = "6000";
         cells[static_cast<std::size_t>(column)] = value;
         std::vector<Diagnostic> problems;
-        CheckRowCells(cells, ReceiverModel(), 1, problems);
+        ReadRecordFields(cells, ReceiverModel(), 1, problems);
         for (const Diagnostic& problem : problems) {
             if (problem.column == column && !problem.IsNotice()) {
                 // What the check found, without what a save would write instead (its

@@ -24,11 +24,9 @@ struct FrequencyReading {
     std::uint64_t hz = 0;  // valid when status is Ok
 };
 
-// Reads a frequency: blanks around, digits with an optional fraction after "." (or after
-// `otherPoint`, the decimal separator of the user's language, e.g. "," in German), then an
-// optional unit "Hz", "kHz", "MHz", "k" or "M" (any case, blanks before it allowed). A unit
-// typed with the number wins; without one the number is in `unitWhenNone`. No sign, no
-// exponent, no grouping.
+// Reads a frequency: blanks around, digits with an optional fraction after "." or `otherPoint`
+// (the decimal separator of the user's language), then an optional unit "Hz", "kHz", "MHz", "k"
+// or "M" (any case, blanks before it allowed), else `unitWhenNone`. No sign, exponent, grouping.
 FrequencyReading ReadFrequency(std::string_view text, FrequencyUnit unitWhenNone,
                                char otherPoint = '.');
 
@@ -37,9 +35,8 @@ std::optional<std::uint64_t> HzOf(std::string_view text,
                                   FrequencyUnit unitWhenNone = FrequencyUnit::Hz);
 
 // `hz` in `unit` as plain decimal text: with `decimals` >= 0 exactly that many digits after the
-// point (never rounded: digits that do not fit are an error of the caller, who picks a unit and
-// a width that hold whole Hz, e.g. MHz with 6); with -1 as few as the value needs, and no point
-// for a whole number ("9.58", "9580", "9580000").
+// point, never rounded (so a caller picks a width that holds whole Hz); with -1 as few as the
+// value needs, and no point for a whole number ("9.58", "9580", "9580000").
 std::string FrequencyText(std::uint64_t hz, FrequencyUnit unit, int decimals = -1);
 
 }  // namespace corvalen

@@ -12,9 +12,8 @@ namespace corvalen {
 // (big-endian). Text without one is never taken for UTF-16.
 bool StartsWithUtf16Mark(std::string_view bytes);
 
-// The UTF-16 text after the byte-order mark that `bytes` start with, as UTF-8 (without a mark).
-// A surrogate without its pair, and a last byte that makes no whole code unit, each become
-// U+FFFD, as a reader of UTF-16 shows them. Empty when `bytes` start with no mark.
+// The UTF-16 text after the byte-order mark that `bytes` start with, as UTF-8; empty without a
+// mark. A surrogate without its pair, and a last odd byte, each become U+FFFD.
 std::string Utf8FromUtf16(std::string_view bytes);
 
 }  // namespace corvalen

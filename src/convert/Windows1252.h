@@ -21,8 +21,8 @@ std::string Utf8FromWindows1252(std::string_view bytes);
 // Windows-1252 byte, and every byte of malformed UTF-8, becomes "?". Returns how many characters
 // were replaced that way.
 std::size_t AppendWindows1252FromUtf8(std::string_view utf8, std::string& out);
-// The same into `out`, as far as it has room: returns how many bytes the whole text takes (one
-// per character), and sets `*replaced` (when given) as above. Allocates nothing.
+// The same into `out`, as far as it has room, without allocating: returns how many bytes the
+// whole text takes, and sets `*replaced` (when given) as above.
 std::size_t Windows1252FromUtf8Into(std::string_view utf8, std::span<char> out,
                                     std::size_t* replaced = nullptr);
 

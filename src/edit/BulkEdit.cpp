@@ -43,25 +43,21 @@ int FieldEdit::Column() const {
 std::string WithGroup(std::string_view groups, int group) {
     const std::vector<std::string_view> pieces = GroupPieces(groups);
     bool allGroups = true;
-    unsigned flags = 1u << (group - 1);
+    auto flags = static_cast<std::uint16_t>(0x8000u >> (group - 1));
     for (const std::string_view piece : pieces) {
         const int named = GroupOf(piece);
         if (named == group) {
             return std::string(groups);
         }
         allGroups = allGroups && named != 0;
-        flags |= named != 0 ? 1u << (named - 1) : 0u;
+        flags |= static_cast<std::uint16_t>(named != 0 ? 0x8000u >> (named - 1) : 0u);
     }
     if (!allGroups) {
         return Joined(pieces) + "+" + std::to_string(group);  // a piece is no group: never empty
     }
     // Every piece names a group: the groups in ascending order, each once.
     std::string text;
-    for (int number = 1; number <= kGroupCount; ++number) {
-        if ((flags & 1u << (number - 1)) != 0) {
-            text += (text.empty() ? "" : "+") + std::to_string(number);
-        }
-    }
+    AppendGroupList(flags, "+", text);
     return text;
 }
 

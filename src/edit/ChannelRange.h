@@ -31,9 +31,8 @@ struct ChannelRange {
     std::uint64_t stopHz = 0;
     std::uint64_t stepHz = 1;
     std::uint64_t stepDivisor = 1;
-    // What the user is told about the range as read: a step taken as the airband raster, a stop
-    // that is not on the raster (and where the last channel lies instead); said as an Error is,
-    // though they stop nothing.
+    // What the user is told about the range as read (a step taken as the airband raster, a stop
+    // not on the raster), said as an Error is, though they stop nothing.
     std::vector<Error> notices;
 
     // How many channels the range makes.
@@ -47,19 +46,16 @@ struct ChannelRange {
 };
 
 // Reads the three texts as ReadFrequency does (start and stop in MHz, the step in kHz when no
-// unit is given). The step may be a fraction, "25k/3": a frequency over a whole number. "8.33k"
-// (or "8.33" or "8.33 kHz") is the airband raster, 25/3 kHz, which ChannelRange::notices says.
-// The error says which value is wrong and why: not a frequency, a step that is not a whole
-// number of Hz (and no fraction) or is 0, a value above kMaxChannelFrequency, a stop below the
-// start.
+// unit is given). The step may be a fraction, "25k/3"; "8.33k" (or "8.33" or "8.33 kHz") is the
+// airband raster, 25/3 kHz, which ChannelRange::notices says. The error says which value is
+// wrong and why.
 Result<ChannelRange> ReadChannelRange(std::string_view start, std::string_view stop,
                                       std::string_view step);
 
 // What "Add Channel Range…" and `corvalen-cli fill` add.
 struct RangeFill {
     ChannelRange range;
-    // Texts for other columns; a column past the table's last column is left out. Number and
-    // Frequency come from the range and are not taken from here.
+    // Texts for other columns than Number and Frequency; a column past the table's is left out.
     std::vector<std::pair<int, std::string>> cells;
     // The first channel's number; without one, numbers go on after the highest in the table.
     std::optional<int> firstNumber;
@@ -78,15 +74,13 @@ Status RoomForChannels(const MemoryTable& table, std::uint64_t count, std::strin
 // Refuses `count` channels numbered one up from `first` when a number would pass 65535.
 Status NumbersFit(std::uint64_t first, std::uint64_t count);
 
-// The number of the first channel `fill` adds to `table`, after checking that the table can take
-// the range: refused with a message when the table would hold more than kMaxChannelRows channel
-// rows or a number would pass 65535. Cheap: it makes no rows.
+// The number of the first channel `fill` adds to `table`; refused when the table lacks room or a
+// number is no channel number. Cheap: it makes no rows.
 Result<int> RangeFirstNumber(const MemoryTable& table, const RangeFill& fill);
 
-// The channel rows `fill` adds to `table`, as the channel rows of a table with the same columns:
-// Number (plain digits, one up per channel), Frequency in whole Hz, the given cells, and always a
-// Bandwidth (the given one, else DefaultBandwidth of the Mode). Refused as RangeFirstNumber
-// refuses.
+// The channel rows `fill` adds to `table`, in a table with the same columns: Number one up per
+// channel, Frequency in whole Hz, the given cells, and always a Bandwidth (else DefaultBandwidth
+// of the Mode). Refused as RangeFirstNumber refuses.
 Result<MemoryTable> MakeRangeRows(const MemoryTable& table, const RangeFill& fill);
 
 // Appends the rows MakeRangeRows makes; on an error the table is unchanged.

@@ -29,9 +29,8 @@ RecordPlacer::RecordPlacer(ReceiverModel model, ByteBuffer& image, std::size_t e
       m_put(std::move(put)),
       m_inPieces(m_put && image.empty()),
       m_checks(m_report.problems) {
-    // Room for a piece, or for as many records as rows are expected (a receiver holds at most
-    // 65,535), so a large file's image grows once; channel numbers past that grow it as they
-    // come.
+    // Room for a piece, or for as many records as rows are expected (at most 65,535), so a
+    // large file's image grows once.
     m_image.reserve(m_inPieces
                         ? kPieceBytes + m_recordLength
                         : std::max(m_image.size(),
@@ -44,7 +43,7 @@ RecordPlacer::RecordPlacer(ReceiverModel model, ByteBuffer& image, std::size_t e
 void RecordPlacer::Place(std::span<const std::string_view> cells) {
     ++m_rows;
     m_checks.Take(m_rows, cells, [&](int row, std::span<const std::string_view> rowCells) {
-        std::array<std::uint8_t, kMaxRecordLength> buffer;
+        std::array<std::uint8_t, kG315RecordLength> buffer;
         const std::span<std::uint8_t> record(buffer.data(), m_recordLength);
         RowKeys keys;
         Put(WriteMemoryRecord(rowCells, m_model, record, row, m_report.problems, &keys), record);

@@ -21,8 +21,7 @@ struct MemoryFileSaveReport {
     int recordsWritten = 0;  // records the rows put into the file, one a channel
     int rowsNotWritten = 0;  // rows without a usable channel number (empty rows aside)
     int rowsSkipped = 0;     // rows whose cells are all empty: no channel, no word
-    int recordsKept = 0;     // records already in the file (not empty places) that no
-                             // row replaced, so they stay as they were
+    int recordsKept = 0;     // records already in the file (not empty places) no row replaced
     // The rows a later row with their channel number replaced, in row order.
     std::vector<ReplacedRow> rowsReplaced;
     std::vector<Diagnostic> problems;  // problems and notices (CheckCells), in row order
@@ -35,18 +34,16 @@ struct MemoryFileSaveReport {
 class RecordPlacer {
 public:
     // `image` must outlive the placer; `expectedRows`, when known, lets the checks make their
-    // room at once. With `put` the records go into the file being saved: those of a file that
-    // had no bytes before, while they come in channel order, a piece at a time, so that the
-    // whole file is never held in `image`; the rest of `image` when Finish is called.
+    // room at once. With `put` the records go into the file being saved: into a file that had no
+    // bytes, a piece at a time while they come in channel order, so that the whole file is never
+    // held in `image`; the rest of `image` when Finish is called.
     RecordPlacer(ReceiverModel model, ByteBuffer& image, std::size_t expectedRows = 0,
                  PutBytes put = {});
 
-    // The next row, numbered from 1 in the order rows come; its cells in column order, only
-    // the columns the table has.
+    // The next row (numbered from 1): its cells in column order, only the columns the table has.
     void Place(std::span<const std::string_view> cells);
 
-    // After the last row: the report, with the whole records of the old image that no row
-    // replaced and that are not empty places counted as kept.
+    // After the last row: the report.
     MemoryFileSaveReport Finish();
     // Whether every piece went into the file (see `put`); else why not.
     const Status& Written() const { return m_written; }

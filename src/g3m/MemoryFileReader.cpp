@@ -25,20 +25,6 @@ std::int32_t GetSigned32(Record record, std::size_t offset) {
     return static_cast<std::int32_t>(GetLe32(record, offset));
 }
 
-// The group list of the two flag bytes: flag i (group i + 1) is bit 7 - i % 8 of offset 13 for
-// flags 0 to 7 and of offset 12 for flags 8 to 15, the mapping the writer uses.
-void GroupsText(Record record, std::string& text) {
-    for (int flag = 0; flag < kGroupCount; ++flag) {
-        const std::uint8_t byte = record[flag < 8 ? kGroups0To7Offset : kGroups8To15Offset];
-        if (byte & (0x80u >> (flag % 8))) {
-            if (!text.empty()) {
-                text += '+';
-            }
-            text += std::to_string(flag + 1);
-        }
-    }
-}
-
 // A text field up to its first zero byte (or its full width), from Windows-1252 to UTF-8.
 void TextField(Record record, std::size_t offset, std::size_t width, std::string& text) {
     const auto begin = record.begin() + static_cast<std::ptrdiff_t>(offset);
@@ -157,8 +143,7 @@ MemoryFileReadReport DecodeMemoryFileImage(std::string_view image, ReceiverModel
         };
 
         ++report.placesUsed;
-        // A record whose checksum does not match is no channel the receiver would take: it is
-        // reported and gives no row.
+        // A record whose checksum does not match is no channel the receiver would take.
         if (!ChecksumMatches(record, place, report.problems)) {
             ++report.badChecksums;
             continue;
@@ -186,7 +171,9 @@ MemoryFileReadReport DecodeMemoryFileImage(std::string_view image, ReceiverModel
             cells[SecondarySquelchValue] =
                 std::to_string(GetSigned32(record, kSecondarySquelchValueOffset));
         }
-        GroupsText(record, cells[Groups]);
+        AppendGroupList(
+            static_cast<std::uint16_t>(record[kGroups0To7Offset] << 8 | record[kGroups8To15Offset]),
+            "+", cells[Groups]);
         cells[Hotkey] = std::to_string(GetLe32(record, kHotkeyOffset));
         cells[Lockout] = std::to_string(GetLe32(record, kLockoutOffset));
         // A record has no priority: the cell shows what every save writes for it.

@@ -8,19 +8,20 @@
 
 namespace corvalen {
 
-namespace {
-
-// Lays out a record for `model` from its fields at the offsets of RecordLayout.h; bytes no field
-// fills are zero.
-void EncodeRecord(const RecordFields& fields, ReceiverModel model, std::span<std::uint8_t> record) {
+std::uint16_t WriteMemoryRecord(std::span<const std::string_view> cells, ReceiverModel model,
+                                std::span<std::uint8_t> record, int row,
+                                std::vector<Diagnostic>& problems, RowKeys* keys) {
+    assert(record.size() == model.RecordLength());
+    const RecordFields fields = ReadRecordFields(cells, model, row, problems, keys);
+    // The fields at the offsets of RecordLayout.h; bytes no field fills are zero.
     std::fill(record.begin(), record.end(), std::uint8_t{0});
-    if (record.size() < kShortRecordLength) {
-        return;
+    if (fields.channel == 0 || record.size() < kShortRecordLength) {
+        return fields.channel;
     }
     PutLe16(record, kNumberOffset, fields.channel);
     PutLe32(record, kFrequencyOffset, fields.frequency);
-    record[kGroups8To15Offset] = fields.groups8To15;
-    record[kGroups0To7Offset] = fields.groups0To7;
+    record[kGroups0To7Offset] = static_cast<std::uint8_t>(fields.groups >> 8);
+    record[kGroups8To15Offset] = static_cast<std::uint8_t>(fields.groups);
     PutLe32(record, kHotkeyOffset, fields.hotkey);
     PutLe32(record, kLockoutOffset, fields.lockout);
     PutLe32(record, kSquelchOffset, kEmptySquelchWord | fields.squelchLow);
@@ -40,20 +41,6 @@ void EncodeRecord(const RecordFields& fields, ReceiverModel model, std::span<std
         PutLe32(record, kSecondarySquelchValueOffset, fields.secondarySquelchValue);
     }
     PutLe32(record, kChecksumOffset, ComputeRecordChecksum(record));
-}
-
-}  // namespace
-
-std::uint16_t WriteMemoryRecord(std::span<const std::string_view> cells, ReceiverModel model,
-                                std::span<std::uint8_t> record, int row,
-                                std::vector<Diagnostic>& problems, RowKeys* keys) {
-    assert(record.size() == model.RecordLength());
-    const RecordFields fields = ReadRecordFields(cells, model, row, problems, keys);
-    if (fields.channel == 0) {
-        std::fill(record.begin(), record.end(), std::uint8_t{0});
-        return 0;
-    }
-    EncodeRecord(fields, model, record);
     return fields.channel;
 }
 

@@ -7,9 +7,8 @@
 namespace corvalen {
 
 std::uint32_t ComputeRecordChecksum(std::span<const std::uint8_t> record) {
-    // Unsigned arithmetic wraps, which is exactly the modulo 2^32 the checksum wants. Each word
-    // is put together from its bytes, little-endian, so the sum is the same on any processor.
-    // Every word is summed, and the checksum word's own content taken away again.
+    // Unsigned arithmetic wraps modulo 2^32. Every word is summed, and the checksum word's own
+    // content taken away again.
     const std::size_t words = record.size() / 4;
     std::uint32_t sum = 0;
     for (std::size_t k = 0; k < words; ++k) {

@@ -10,12 +10,10 @@ namespace corvalen {
 
 // Where each field of a memory record lies. Offsets 0 to 83 are the same for every model; a
 // "313" record adds the IF shift and bandwidth words behind the checksum, and a "305" or "315"
-// record (in .15m files) the two secondary squelch words behind those. All numbers are
-// little-endian.
+// record the two secondary squelch words behind those.
 inline constexpr std::size_t kShortRecordLength = 84;  // model "303"
 inline constexpr std::size_t kLongRecordLength = 92;   // model "313"
 inline constexpr std::size_t kG315RecordLength = 100;  // models "305" and "315"
-inline constexpr std::size_t kMaxRecordLength = kG315RecordLength;
 inline constexpr std::size_t kNumberOffset = 0;
 inline constexpr std::size_t kFrequencyOffset = 4;
 inline constexpr std::size_t kGroups8To15Offset = 12;  // flag 8 in bit 7 ... flag 15 in bit 0
@@ -40,8 +38,7 @@ inline constexpr std::size_t kUnusedEnd = kHotkeyOffset;
 inline constexpr std::uint32_t kEmptySquelchWord = 0xFFFF0000u;
 
 // The record's little-endian words, read and written byte by byte so that the bytes come out
-// the same on any machine.
-// (Through a pointer, the compiler reads such a word in one load where the processor allows.)
+// the same on any machine (the compiler still reads a word in one load where it may).
 inline std::uint32_t GetLe32(std::span<const std::uint8_t> record, std::size_t offset) {
     const std::uint8_t* bytes = record.data() + offset;
     return static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |

@@ -18,9 +18,7 @@ public:
         }
     }
     static constexpr ColumnSet All() {
-        ColumnSet set;
-        set.m_bits = (std::uint32_t{1} << kImportedColumnCount) - 1;
-        return set;
+        return FromBits((std::uint32_t{1} << kImportedColumnCount) - 1);
     }
 
     constexpr bool Has(int column) const {

@@ -6,6 +6,8 @@
 #include <limits>
 #include <stdexcept>
 
+#include "convert/TextLines.h"
+
 namespace corvalen {
 
 MemoryTable::PackedRow MemoryTable::PackedRow::Allocate(std::size_t count, std::size_t textSize) {
@@ -145,20 +147,12 @@ void MemoryTable::SetColCount(int columnCount) {
 }
 
 void MemoryTable::SetHeader(std::string_view barSeparatedCaptions) {
-    const auto count = static_cast<std::size_t>(m_columnCount);
-    std::vector<std::string_view> captions(RowCells(0).begin(), RowCells(0).end());
-    std::size_t column = 0;
-    std::size_t start = 0;
-    while (column < count) {
-        const std::size_t bar = barSeparatedCaptions.find('|', start);
-        const std::size_t end = bar == std::string_view::npos ? barSeparatedCaptions.size() : bar;
-        captions[column++] = barSeparatedCaptions.substr(start, end - start);
-        if (bar == std::string_view::npos) {
-            break;
-        }
-        start = bar + 1;
-    }
-    m_rows.front() = PackedRow::Pack(count, [&](std::size_t k) { return captions[k]; });
+    // Columns past the captions keep theirs.
+    const std::vector<std::string_view> captions = Split(barSeparatedCaptions, '|');
+    const RowView old = RowCells(0);
+    m_rows.front() = PackedRow::Pack(static_cast<std::size_t>(m_columnCount), [&](std::size_t k) {
+        return k < captions.size() ? captions[k] : old[k];
+    });
 }
 
 template <typename Cells>

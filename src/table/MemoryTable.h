@@ -15,15 +15,13 @@
 
 namespace corvalen {
 
-// The editor's one document: rows of text cells. Row 0 holds the column captions; rows 1 to
-// RowCount() - 1 are memory channels in display order. Cells are plain UTF-8 text and are never
-// typed or validated here; each writer converts them when it saves.
+// The editor's one document: rows of UTF-8 text cells, never typed or validated here. Row 0
+// holds the column captions; rows 1 and up are memory channels in display order.
 //
-// Each row keeps all its cells in one heap block (the cell end offsets, then the texts back to
-// back), and a row whose cells are all empty keeps none, so 65,535 channels cost little more
-// than their text. A copy of the table shares the blocks, and a row changes its block in place
-// only while no copy shares it, so copying a table copies no text, and a copy may be read on
-// another thread while the table goes on changing.
+// Each row keeps its cells in one heap block, and a row of empty cells keeps none, so 65,535
+// channels cost little more than their text. Copies share the blocks and a row writes its block
+// in place only while no copy shares it, so a copy costs no text and may be read on another
+// thread while the table goes on changing.
 class MemoryTable {
 public:
     using Row = std::vector<std::string>;
@@ -41,8 +39,7 @@ public:
         std::string_view operator[](std::size_t column) const;
         Iterator begin() const;
         Iterator end() const;
-        // Puts the row's first cells into `cells` (as many as both hold) in one pass over the
-        // block, leaving the rest of `cells` as it is.
+        // Puts the row's first cells into `cells` (as many as both hold), the rest left as is.
         void CopyTo(std::span<std::string_view> cells) const;
 
     private:
@@ -74,38 +71,32 @@ public:
     std::string_view Caption(int column) const { return CellText(0, column); }
 
     // Adds a channel row at the end, or so that it becomes row `at` (rows from `at` move down).
-    // Cells are taken as they are (missing ones empty, surplus ones dropped), so text holding a
-    // tab stays in its own cell.
+    // Missing cells are empty, surplus ones dropped.
     void AppendRow(const Row& cells, int at = std::numeric_limits<int>::max());
-    // The same for cells held elsewhere; they are copied, so the caller may reuse their storage.
+    // The same for cells held elsewhere, which are copied.
     void AppendRow(std::span<const std::string_view> cells,
                    int at = std::numeric_limits<int>::max());
-    // Adds a channel row at the end whose cells are given as their texts back to back and the
-    // end offset of each in `texts`; cells past `ends` are empty, surplus ones dropped.
+    // Adds a channel row at the end from its cells' texts back to back and the end offset of
+    // each; cells past `ends` are empty, surplus ones dropped.
     void AppendPackedRow(std::string_view texts, std::span<const std::uint32_t> ends);
     // Reserves room for `channelCount` channel rows, so a bulk import allocates once.
     void ReserveChannels(int channelCount);
     void RemoveRow(int row);
-    // Removes channel rows first..last (clipped to the channel rows) and hands them back as the
-    // channel rows of a table with the same columns. The rows' text moves, it is not copied.
+    // Moves channel rows first..last (clipped to the channel rows) out, as the channel rows of a
+    // table with the same columns.
     MemoryTable TakeRows(int first, int last);
-    // Inserts the channel rows of `rows` (a table of the same columns) so that the first becomes
-    // row `at`; the rows from `at` on move down. The rows' text moves, it is not copied.
+    // Moves the channel rows of `rows` in so that the first becomes row `at`.
     void PutRows(int at, MemoryTable rows);
-    // Puts the channel rows in a new order: `order` holds ChannelCount() entries, a permutation
-    // of 1..ChannelCount(), and its k-th entry is the row that becomes row k + 1. Rows move
-    // whole, without copying their cells.
+    // Puts the channel rows in a new order: `order`, a permutation of 1..ChannelCount(), holds
+    // the row that becomes row k + 1 at k.
     void ReorderRows(std::span<const int> order);
 
     // Valid until the table changes.
     std::string_view CellText(int row, int column) const { return RowCells(row)[column]; }
     void SetCellText(int row, int column, std::string text);
     // Trades the cells of the rectangle whose top left cell is (row, column) for the channel
-    // rows of `block`, a table as wide as the rectangle: the table gets the block's texts and
-    // the block the texts the table held there, so a second call puts everything back. Each row
-    // is packed once, and a block as wide as the table trades whole rows without copying any
-    // text. The rectangle must lie inside the channel rows and columns; otherwise nothing
-    // changes.
+    // rows of `block`, a table as wide as the rectangle, so a second call puts everything back.
+    // A rectangle not inside the channel rows and columns changes nothing.
     void SwapCells(int row, int column, MemoryTable& block);
 
     // The whole row; it always holds ColCount() cells. Valid until the table changes.
@@ -117,18 +108,14 @@ public:
     bool operator==(const MemoryTable& other) const;
 
 private:
-    class PackedRow;
-
     // One row's block: word 0 the cell count n, words 1..n the end offset of each cell's text,
-    // then the texts back to back. No block at all stands for a row of empty cells. Copies
-    // share the block.
+    // then the texts back to back. No block stands for a row of empty cells.
     class PackedRow {
     public:
         // Packs `count` cells, cell k read as `cellAt(k)`, into a block of the row's own.
         template <typename CellAt>
         static PackedRow Pack(std::size_t count, CellAt cellAt);
-        // The same for cells given as their texts back to back and the end offset of each in
-        // them (see AppendPackedRow).
+        // The same for cells given as in AppendPackedRow.
         static PackedRow Packed(std::size_t count, std::string_view texts,
                                 std::span<const std::uint32_t> ends);
 
@@ -136,8 +123,7 @@ private:
         // Whether the row has a block that no copy shares, so it may be written in place.
         bool Own() const;
         // Writes `text` into cell `column` of the `count` cells of a row that has a block: in
-        // place, moving the cells after it, when the block is the row's own and has room for the
-        // row's new text (its last word may have some); else into a new block.
+        // place when the block is the row's own and has room, else into a new block.
         void Replace(std::size_t count, std::size_t column, std::string_view text);
 
     private:

@@ -68,22 +68,4 @@ bool IsUnmoved(std::span<const int> order) {
     return std::is_sorted(order.begin(), order.end());
 }
 
-std::vector<int> MoveRows(MemoryTable& table, std::span<const int> rows, RowMove move) {
-    const std::vector<int> order = MovedRowOrder(table.ChannelCount(), rows, move);
-    table.ReorderRows(order);
-    std::vector<char> moved(order.size() + 1, 0);
-    for (const int row : rows) {
-        if (row >= 1 && static_cast<std::size_t>(row) < moved.size()) {
-            moved[static_cast<std::size_t>(row)] = 1;
-        }
-    }
-    std::vector<int> places;
-    for (std::size_t k = 0; k < order.size(); ++k) {
-        if (moved[static_cast<std::size_t>(order[k])]) {
-            places.push_back(static_cast<int>(k) + 1);
-        }
-    }
-    return places;
-}
-
 }  // namespace corvalen

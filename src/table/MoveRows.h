@@ -3,8 +3,6 @@
 #include <span>
 #include <vector>
 
-#include "table/MemoryTable.h"
-
 namespace corvalen {
 
 // The four ways the selected rows can move. Several separate blocks move together, each keeping
@@ -22,8 +20,5 @@ std::vector<int> InverseRowOrder(std::span<const int> order);
 
 // Whether `order` leaves every row where it is.
 bool IsUnmoved(std::span<const int> order);
-
-// Moves `rows` in the table and returns where they are now, in ascending order.
-std::vector<int> MoveRows(MemoryTable& table, std::span<const int> rows, RowMove move);
 
 }  // namespace corvalen

@@ -14,9 +14,8 @@ std::string RowNumberText(int row);
 // "Add Row": a new last row numbered with its own index. Returns the new row's index.
 int AddRow(MemoryTable& table);
 
-// "Insert Row": a new row directly below `selectionEndRow`, numbered RowCount() as it was
-// before the insertion; nothing else is renumbered. A `selectionEndRow` outside the channel
-// rows (no selection, or no channel rows at all) inserts at the end. Returns the new row's index.
+// "Insert Row": a new row directly below `selectionEndRow` (at the end when that is no channel
+// row), numbered RowCount() as it was before; nothing is renumbered. Returns its index.
 int InsertRow(MemoryTable& table, int selectionEndRow);
 
 // The row "Insert Row" would create, without changing the table.
@@ -47,19 +46,17 @@ struct DeletedRows {
     std::vector<std::string> numbers;  // the Number column of the remaining rows before renumbering
 };
 
-// "Delete Row(s)": removes every row of `ranges` (ascending, not overlapping; rows outside the
-// channel rows are clipped), from the bottom range up so the others keep their places, then
-// renumbers every remaining row. Rows between the ranges stay. With no channel rows, or no
-// ranges, nothing changes.
+// "Delete Row(s)": removes every row of `ranges` (ascending, not overlapping, clipped to the
+// channel rows), from the bottom range up so the others keep their places, then renumbers every
+// remaining row. With no channel rows, or no ranges, nothing changes.
 DeletedRows DeleteRows(MemoryTable& table, const std::vector<RowRange>& ranges,
                        RowRemovalListener* listener = nullptr);
 
 // "Re-Index": every channel row r gets RowNumberText(r) in the Number column.
 void ReIndex(MemoryTable& table);
 
-// "Append Channels from File": the channel rows of `channels` (a table read from a file) go after
-// the last row of `table`, each with its own cells and number; nothing is renumbered. A table
-// narrower than `channels` (the ten columns of the start-up grid) first gets the 19 captioned
+// "Append Channels from File": the channel rows of `channels` go after the last row of `table`
+// as they are; nothing is renumbered. A table narrower than `channels` first gets the captioned
 // columns of an import, so no cell of the file is lost.
 void AppendChannels(MemoryTable& table, const MemoryTable& channels);
 

@@ -19,13 +19,11 @@ namespace corvalen {
 std::string EncodeTabSeparated(const MemoryTable& table, std::span<const int> rows, int firstColumn,
                                int lastColumn);
 
-// Rows end at LF or CR LF; a line break at the very end closes the last row and does not open an
-// empty one, so "" gives no rows and "\n" one row of one empty cell. A cell that starts with a
-// double quote is read as a quoted cell when its closing quote is followed by a tab, a line
-// break or the end of the text; otherwise it is taken as it stands up to the next tab or line
-// break. The rows become the channel rows of a table as wide as the widest of them (the cells a
-// row lacks are empty), packed as a table packs its rows, so a large paste is not held one
-// string per cell first.
+// Rows end at LF or CR LF; a line break at the very end opens no empty row, so "" gives no rows
+// and "\n" one row of one empty cell. A cell starting with a double quote is read as quoted when
+// its closing quote is followed by a tab, a line break or the end; otherwise as it stands. The
+// rows become the channel rows of a table as wide as the widest of them, packed straight from
+// the text, so a large paste is not held one string per cell first.
 MemoryTable DecodeTabSeparatedBlock(std::string_view text);
 
 }  // namespace corvalen

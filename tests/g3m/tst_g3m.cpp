@@ -380,7 +380,7 @@ private slots:
         // The converter's form keeps the column name in the message.
         QCOMPARE(DiagnosticLine(problems[9]), "row 8: Mode is empty; written as CW");
 
-        // (CheckCells reads each row's own cells through CheckRowCells.) Row 6 is empty.
+        // (CheckCells reads each row's own cells through ReadRecordFields.) Row 6 is empty.
         QVERIFY(IsEmptyRow(table, 6) && !IsEmptyRow(table, 5));
     }
 
@@ -396,7 +396,7 @@ private slots:
                               "time the .csv file is opened"}));
         std::vector<Diagnostic> rowProblems;
         const RowTexts cells = RowTextsOf(startup, 4);
-        CheckRowCells(PresentCells(startup, cells), "313", 4, rowProblems);
+        ReadRecordFields(PresentCells(startup, cells), "313", 4, rowProblems);
         QCOMPARE(rowProblems, CheckCells(startup, "313"));
         startup.SetCellText(4, Number, "4");
         startup.SetCellText(4, Bandwidth, "500");
