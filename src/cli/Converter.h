@@ -97,8 +97,12 @@ struct OutputChoice {
     bool all = false;                     // --all: every report line, not one per kind
     const RowOrigins* origins = nullptr;  // where each row came from, for the report lines
 };
-// False, after writing why to `err`, when `choice` names no file the converter writes.
-bool CheckOutputChoice(const OutputChoice& choice, std::ostream& err);
+// The checks of an OUTPUT that convert, schedule and fill share: a format that this build
+// writes (--to `to`, else the one OUTPUT's name says), a name that fits it, and a model that fits
+// a memory file. "-", standard output, takes any format whose files are not updated in place.
+// False after writing why to `err`.
+bool CheckOutput(std::string_view output, const ChannelFormat* to,
+                 const std::optional<ReceiverModel>& model, std::ostream& err);
 // Where a verb's summary line goes: standard error when OUTPUT is "-", so that the channels
 // written to standard output can be piped on unmixed; else `out`.
 std::ostream& SummaryStream(std::string_view output, std::ostream& out, std::ostream& err);

@@ -54,8 +54,7 @@ std::optional<ChannelFileRead> ReadReported(const std::string& path, ReceiverMod
                                             std::ostream& err) {
     Result<ChannelFileRead> read = ReadChannelFile(path, {model, {}});
     if (!read) {
-        err << "corvalen-cli: " << read.error() << "\n";
-        return std::nullopt;
+        return Fail(err, std::nullopt, read.error());
     }
     ApplyChirpNumbering(*read, numbering.value_or(ChirpNumbering::Shift));
     WriteReport(read->report.diagnostics, ProblemPlaces(&read->table, &read->report.origins), all,

@@ -42,6 +42,14 @@ std::optional<ChannelFileRead> ReadReported(const std::string& path, ReceiverMod
 // Whether `args` ask for the command's help: --help or -h anywhere among them.
 bool AsksForHelp(std::span<const std::string_view> args);
 
+// Writes "corvalen-cli: " and the pieces of `why` as one line on `err`; returns `failed`, the exit
+// status or value that says the command went no further.
+template <typename Failed, typename... Why>
+Failed Fail(std::ostream& err, Failed failed, const Why&... why) {
+    ((err << "corvalen-cli: ") << ... << why) << "\n";
+    return failed;
+}
+
 // A usage error: "corvalen-cli: <why>; see corvalen-cli --help", one line on `err` (`why` may be
 // a line "corvalen-cli: <why>" of its own). Returns the exit status of wrong arguments.
 int UsageError(std::ostream& err, std::string_view why);

@@ -57,18 +57,6 @@ Status WriteFileAtomically(const std::string& path, std::string_view bytes,
         path, [bytes](const PutBytes& put) { return put(0, bytes); }, notices);
 }
 
-Status UpdateFileAtomically(const std::string& path, std::size_t maxBytes,
-                            const std::function<Status(ByteBuffer& bytes)>& update,
-                            std::vector<std::string>& notices, std::chrono::milliseconds wait) {
-    return UpdateFileAtomically(
-        path, maxBytes,
-        [&update](ByteBuffer& bytes, const PutBytes& put) {
-            const Status updated = update(bytes);
-            return updated ? put(0, std::string_view(bytes.data(), bytes.size())) : updated;
-        },
-        notices, wait);
-}
-
 namespace detail {
 
 Result<ByteBuffer> ReadToEnd(const std::string& path, bool regular, unsigned long long size,

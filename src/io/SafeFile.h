@@ -59,18 +59,13 @@ Status WriteFileAtomically(const std::string& path, std::string_view bytes);
 using PutBytes = std::function<Status(std::size_t at, std::string_view bytes)>;
 
 // Updates the file at `path` in place: reads it (a missing file reads as no bytes, a file
-// longer than `maxBytes` is refused), hands its bytes to `update`, and saves what `update` made
-// of them with WriteFileAtomically. All of it happens under an advisory lock (flock on POSIX
-// systems, LockFileEx on Windows), so two programs updating one file take turns instead of one
-// losing the other's update: a second one waits up to `wait`, then fails with a message and
-// writes nothing. When `update` returns an error, nothing is written and that error is returned.
-Status UpdateFileAtomically(const std::string& path, std::size_t maxBytes,
-                            const std::function<Status(ByteBuffer& bytes)>& update,
-                            std::vector<std::string>& notices,
-                            std::chrono::milliseconds wait = std::chrono::seconds(2));
-// The same for an `update` that writes the new content itself, through `put`, into the
-// temporary file that WriteFileAtomically puts in place: what it does not put is not in the file,
-// so a large file need not be held whole.
+// longer than `maxBytes` is refused) and hands its bytes to `update`, which writes the new
+// content through `put` into the temporary file that WriteFileAtomically puts in place: what it
+// does not put is not in the file, so a large file need not be held whole. All of it happens
+// under an advisory lock (flock on POSIX systems, LockFileEx on Windows), so two programs
+// updating one file take turns instead of one losing the other's update: a second one waits up
+// to `wait`, then fails with a message and writes nothing. When `update` returns an error,
+// nothing is written and that error is returned.
 Status UpdateFileAtomically(
     const std::string& path, std::size_t maxBytes,
     const std::function<Status(ByteBuffer& bytes, const PutBytes& put)>& update,
