@@ -42,9 +42,8 @@ std::string KnownExtensions() {
     return lines;
 }
 
-// A memory file's name and the model it is read or written for must agree: .15m files hold
-// the 100-byte records of the "305" and "315", .g3m files those of the other models. Returns
-// false after writing the reason to `err`.
+// A memory file's name and the model it is read or written for must agree (.15m for the "305"
+// and "315", .g3m for the others); false after writing the reason to `err`.
 bool CheckModelFor(std::string_view path, std::string_view command,
                    const std::optional<ReceiverModel>& model, std::ostream& err) {
     const bool is15m = Is15mPath(path);

@@ -10,9 +10,6 @@
 #include "io/Messages.h"
 #include "io/SafeFileParts.h"
 
-// What the file code of every system shares. The platform code is in SafeFile_posix.cpp and
-// SafeFile_windows.cpp.
-
 namespace corvalen {
 
 namespace {
