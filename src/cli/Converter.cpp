@@ -42,9 +42,8 @@ std::string KnownExtensions() {
     return lines;
 }
 
-// A memory file's name and the model it is read or written for must agree: .15m files hold
-// the 100-byte records of the "305" and "315", .g3m files those of the other models. Returns
-// false after writing the reason to `err`.
+// A memory file's name and the model it is read or written for must agree (.15m for the "305"
+// and "315", .g3m for the others); false after writing the reason to `err`.
 bool CheckModelFor(std::string_view path, std::string_view command,
                    const std::optional<ReceiverModel>& model, std::ostream& err) {
     const bool is15m = Is15mPath(path);
@@ -53,18 +52,15 @@ bool CheckModelFor(std::string_view path, std::string_view command,
     const std::string_view second = is15m ? "315" : "303";
     if (!model) {
         // "verify needs ...", "reading a .g3m file needs ...", "writing a .15m file needs ..."
-        err << "corvalen-cli: "
-            << (command == "verify"
-                    ? Said(MessageKind::CliVerifyNeedsModel, {first, second})
-                    : Said(MessageKind::CliModelNeeded, {command, extension, first, second}))
-            << "\n";
-        return false;
+        return Fail(err, false,
+                    command == "verify"
+                        ? Said(MessageKind::CliVerifyNeedsModel, {first, second})
+                        : Said(MessageKind::CliModelNeeded, {command, extension, first, second}));
     }
     if (!MemoryFileFitsModel(path, *model)) {
-        err << "corvalen-cli: "
-            << Said(MessageKind::CliModelMismatch, {extension, first, second, model->Name(), path})
-            << "\n";
-        return false;
+        return Fail(
+            err, false,
+            Said(MessageKind::CliModelMismatch, {extension, first, second, model->Name(), path}));
     }
     return true;
 }
@@ -72,46 +68,6 @@ bool CheckModelFor(std::string_view path, std::string_view command,
 // The format OUTPUT is written in: --to, else by its name (nullptr for no known name).
 const ChannelFormat* OutputFormat(std::string_view output, const ChannelFormat* to) {
     return to != nullptr ? to : FormatForName(output);
-}
-
-// The checks of an OUTPUT that convert, schedule and fill share: a format that this build
-// writes, a name that fits it, and a model that fits a memory file. A name whose extension
-// belongs to another format is refused, as is one with no extension or one no format knows;
-// "-", standard output, takes any format whose files are not updated in place. False after
-// writing why to `err`.
-bool CheckOutput(std::string_view output, const ChannelFormat* to,
-                 const std::optional<ReceiverModel>& model, std::ostream& err) {
-    const ChannelFormat* format = OutputFormat(output, to);
-    if (format == nullptr) {
-        err << "corvalen-cli: "
-            << Said(MessageKind::CliOutputExtension, {KnownExtensions(), output}) << "\n";
-        return false;
-    }
-    if (const Status supported = format->Supported(); !supported) {
-        err << "corvalen-cli: " << supported.error() << "\n";
-        return false;
-    }
-    if (output == "-") {
-        if (format->HoldsRecords()) {
-            err << "corvalen-cli: a " << format->Name()
-                << " is updated in place and is not written to standard output\n";
-            return false;
-        }
-        return true;
-    }
-    if (!format->HasExtensionOf(output)) {
-        if (const ChannelFormat* owner = ExtensionOwner(output); owner != nullptr) {
-            err << "corvalen-cli: the extension " << ExtensionOf(output)
-                << " of OUTPUT belongs to the " << owner->Name() << ", not to the "
-                << format->Name() << " (" << ListOf(format->AllExtensions())
-                << "); nothing written: " << output << "\n";
-        } else {
-            err << "corvalen-cli: --to " << format->ShortName() << " writes an OUTPUT ending in "
-                << ListOf(format->AllExtensions()) << ": " << output << "\n";
-        }
-        return false;
-    }
-    return !format->HoldsRecords() || CheckModelFor(output, "writing", model, err);
 }
 
 // Checks what convert was given. Returns false after writing the reason to `err`.
@@ -126,10 +82,9 @@ bool CheckConvertArguments(const FileCheckOptions& arguments, std::ostream& err)
         return true;
     }
     if (OutputFormat(output, arguments.to)->HoldsRecords()) {
-        err << "corvalen-cli: a " << from->Name()
-            << " INPUT is converted to a file of another format, not to a " << from->Name() << ": "
-            << output << "\n";
-        return false;
+        return Fail(err, false, "a ", from->Name(),
+                    " INPUT is converted to a file of another format, not to a ", from->Name(),
+                    ": ", output);
     }
     return CheckModelFor(input, "reading", arguments.model, err);
 }
@@ -155,8 +110,7 @@ int Convert(const FileCheckOptions& arguments, std::ostream& out, std::ostream& 
                            {arguments.model.value_or(ReceiverModel()), true, {}},
                            arguments.numbering.value_or(ChirpNumbering::Shift));
     if (!converted) {
-        err << "corvalen-cli: " << converted.error() << "\n";
-        return kExitFileError;
+        return Fail(err, kExitFileError, converted.error());
     }
     // What a memory file's records showed comes after what writing its channels found; what a
     // text file's lines showed comes first.
@@ -167,8 +121,7 @@ int Convert(const FileCheckOptions& arguments, std::ostream& out, std::ostream& 
         Report(read.report.diagnostics, arguments.all, err, &read.table, origins);
     }
     if (!converted->written) {
-        err << "corvalen-cli: " << converted->written.error() << "\n";
-        return kExitFileError;
+        return Fail(err, kExitFileError, converted->written.error());
     }
     Report(converted->written->diagnostics, arguments.all, err, &read.table, origins);
     ReportSaveNotices(converted->written->saveNotices, err);
@@ -185,8 +138,7 @@ int Verify(const FileCheckOptions& arguments, std::ostream& out, std::ostream& e
     const Result<ByteBuffer> image =
         ReadWholeFileBuffer(path, MaxMemoryFileBytes(*arguments.model));
     if (!image) {
-        err << "corvalen-cli: " << image.error() << "\n";
-        return kExitUsageError;
+        return Fail(err, kExitUsageError, image.error());
     }
     const MemoryFileVerifyReport report =
         VerifyMemoryFileImage(std::string_view(image->data(), image->size()), *arguments.model);
@@ -216,8 +168,7 @@ int WriteChannels(const MemoryTable& table, const std::vector<std::string>& grou
         WriteChannelFile(choice.output, table, *OutputFormat(choice.output, choice.to),
                          {choice.model.value_or(ReceiverModel()), true, groupNames});
     if (!written.written) {
-        err << "corvalen-cli: " << written.written.error() << "\n";
-        return kExitFileError;
+        return Fail(err, kExitFileError, written.written.error());
     }
     Report(written.written->diagnostics, choice.all, err, &table, choice.origins);
     ReportSaveNotices(written.written->saveNotices, err);
@@ -227,15 +178,39 @@ int WriteChannels(const MemoryTable& table, const std::vector<std::string>& grou
     return kExitOk;
 }
 
-bool CheckOutputChoice(const OutputChoice& choice, std::ostream& err) {
-    return CheckOutput(choice.output, choice.to, choice.model, err);
+bool CheckOutput(std::string_view output, const ChannelFormat* to,
+                 const std::optional<ReceiverModel>& model, std::ostream& err) {
+    const ChannelFormat* format = OutputFormat(output, to);
+    if (format == nullptr) {
+        return Fail(err, false, Said(MessageKind::CliOutputExtension, {KnownExtensions(), output}));
+    }
+    if (const Status supported = format->Supported(); !supported) {
+        return Fail(err, false, supported.error());
+    }
+    if (output == "-") {
+        if (format->HoldsRecords()) {
+            return Fail(err, false, "a ", format->Name(),
+                        " is updated in place and is not written to standard output");
+        }
+        return true;
+    }
+    if (!format->HasExtensionOf(output)) {
+        if (const ChannelFormat* owner = ExtensionOwner(output); owner != nullptr) {
+            return Fail(err, false, "the extension ", ExtensionOf(output),
+                        " of OUTPUT belongs to the ", owner->Name(), ", not to the ",
+                        format->Name(), " (", ListOf(format->AllExtensions()),
+                        "); nothing written: ", output);
+        }
+        return Fail(err, false, "--to ", format->ShortName(), " writes an OUTPUT ending in ",
+                    ListOf(format->AllExtensions()), ": ", output);
+    }
+    return !format->HoldsRecords() || CheckModelFor(output, "writing", model, err);
 }
 
 bool ReadModel(std::string_view text, std::optional<ReceiverModel>& model, std::ostream& err) {
     Result<ReceiverModel> read = ReceiverModel::FromText(text);
     if (!read) {
-        err << "corvalen-cli: " << Said(MessageKind::CliNoModel, {text}) << "\n";
-        return false;
+        return Fail(err, false, Said(MessageKind::CliNoModel, {text}));
     }
     model = *read;
     return true;
@@ -346,20 +321,16 @@ int RunCommand(std::span<const std::string_view> args, std::ostream& out, std::o
         }
         return convert ? Convert(parsed, out, err) : Verify(parsed, out, err);
     }
-    if (command == "check") {
-        return RunCheck(args.subspan(1), out, err);
-    }
-    if (command == "fill") {
-        return RunFill(args.subspan(1), out, err);
-    }
-    if (command == "diff") {
-        return RunDiff(args.subspan(1), out, err);
-    }
-    if (command == "schedule") {
-        return RunSchedule(args.subspan(1), out, err);
-    }
-    if (command == "on-air") {
-        return RunOnAir(args.subspan(1), out, err);
+    using Verb = int (*)(std::span<const std::string_view>, std::ostream&, std::ostream&);
+    constexpr std::pair<std::string_view, Verb> kVerbs[] = {{"check", RunCheck},
+                                                            {"fill", RunFill},
+                                                            {"diff", RunDiff},
+                                                            {"schedule", RunSchedule},
+                                                            {"on-air", RunOnAir}};
+    for (const auto& [name, run] : kVerbs) {
+        if (command == name) {
+            return run(args.subspan(1), out, err);
+        }
     }
     if (args.empty()) {
         return UsageError(err, Said(MessageKind::CliNoCommand));

@@ -22,11 +22,9 @@ inline constexpr int kExitFileError = 1;     // input unreadable or output not w
 inline constexpr int kExitUsageError = 2;    // wrong arguments; for verify also an unreadable file
 inline constexpr int kExitVerifyFailed = 1;  // verify: some record does not verify
 
-// Runs the converter on its arguments (without the program name; see --help). The
-// summary goes to `out`; the usage errors and the lines reported to `err`.
+// Runs the converter on its arguments (without the program name; see --help): the summary on
+// `out`, usage errors and reports on `err`.
 int RunConverter(std::span<const std::string_view> args, std::ostream& out, std::ostream& err);
-
-// The commands, each run on its arguments after its name.
 
 // Exit codes of `check`.
 inline constexpr int kExitCheckClean = 0;     // no problem and no notice
@@ -42,28 +40,24 @@ inline constexpr int kExitDiffSame = 0;       // the same channels, field for fi
 inline constexpr int kExitDiffDifferent = 1;  // some channel added, removed or changed
 // 2 (kExitUsageError): wrong arguments or a file that could not be read.
 
-// `diff`: one line per channel added, removed or changed between files A and B on `out`
-// (ChangeLines); what reading them reported, repeated and unnumbered rows and, when they differ, a
-// summary and the fields compared on `err`.
+// `diff`: one line per channel added, removed or changed between files A and B on `out`; what
+// reading them reported, repeated and unnumbered rows and a summary on `err`.
 int RunDiff(std::span<const std::string_view> args, std::ostream& out, std::ostream& err);
 
-// `fill`: writes a CSV memory file of INPUT's channels, if given, and a range of new ones. Returns
-// 0 when done, 1 when a file could not be read or written, 2 for wrong arguments or a range that
-// cannot be made; on 1 and 2 nothing is written.
+// `fill`: writes a CSV memory file of INPUT's channels, if given, and a range of new ones. Exit
+// status 0, 1 for a file not read or written, 2 for wrong arguments; on 1 and 2 nothing is written.
 int RunFill(std::span<const std::string_view> args, std::ostream& out, std::ostream& err);
 
-// `on-air`: one line on `out` per channel of LIST whose schedule summary (ScheduleSummary.h) is on
-// air then; what reading LIST reported and a count on `err`. Exit status 0, 1 for a file that could
-// not be read, 2 for wrong arguments.
+// `on-air`: one line on `out` per channel of LIST on air then; reports and a count on `err`. Exit
+// status 0, 1 for a file that could not be read, 2 for wrong arguments.
 int RunOnAir(std::span<const std::string_view> args, std::ostream& out, std::ostream& err);
 
-// `schedule`: the broadcasts of an EiBi schedule that pass every filter given, one channel per
-// frequency and station, written as convert writes. Exit status 0, 1 when something was reported or
-// a file could not be read or written, 2 for wrong arguments (nothing written then).
+// `schedule`: the broadcasts of an EiBi schedule that pass every filter, one channel per frequency
+// and station, written as convert writes. Exit status 0, 1 when something was reported or a file
+// could not be read or written, 2 for wrong arguments.
 int RunSchedule(std::span<const std::string_view> args, std::ostream& out, std::ostream& err);
 
-// Reads the value of --model into `model`; false after writing why it names no receiver model
-// to `err`.
+// Reads the value of --model into `model`; false after writing why not to `err`.
 bool ReadModel(std::string_view text, std::optional<ReceiverModel>& model, std::ostream& err);
 
 // The options of the commands that read channel files: --model MODEL, --all, --numbering N
@@ -81,8 +75,8 @@ std::optional<int> ReadFileCheckOptions(std::string_view command,
                                         std::span<const std::string_view> args,
                                         FileCheckOptions& options, std::ostream& err);
 
-// Why the channel file at `path` cannot be read for `model` (a memory file needs one that fits
-// it), or nullopt when it can; `verb` says what is done with it ("reading", "checking").
+// Why the memory file at `path` cannot be read for `model`, or nullopt when it can (or is no
+// memory file); `verb` says what is done with it ("reading", "checking").
 std::optional<std::string> ModelProblem(std::string_view path,
                                         const std::optional<ReceiverModel>& model,
                                         std::string_view verb = "reading");
@@ -90,23 +84,24 @@ std::optional<std::string> ModelProblem(std::string_view path,
 // Where and how a command writes the channels it made, as convert takes them.
 struct OutputChoice {
     std::string output;
-    std::optional<ReceiverModel> model;  // --model, needed for .g3m and .15m
-    // The format asked for (--to chirp, sdrsharp or sdrpp); nullptr: the one OUTPUT's name
-    // says (FormatForName).
-    const ChannelFormat* to = nullptr;
+    std::optional<ReceiverModel> model;   // --model, needed for .g3m and .15m
+    const ChannelFormat* to = nullptr;    // --to; nullptr: the one OUTPUT's name says
     bool all = false;                     // --all: every report line, not one per kind
     const RowOrigins* origins = nullptr;  // where each row came from, for the report lines
 };
-// False, after writing why to `err`, when `choice` names no file the converter writes.
-bool CheckOutputChoice(const OutputChoice& choice, std::ostream& err);
-// Where a verb's summary line goes: standard error when OUTPUT is "-", so that the channels
-// written to standard output can be piped on unmixed; else `out`.
+// The checks of an OUTPUT that convert, schedule and fill share: a format that this build
+// writes (--to `to`, else the one OUTPUT's name says), a name that fits it, and a model that fits
+// a memory file. "-", standard output, takes any format whose files are not updated in place.
+// False after writing why to `err`.
+bool CheckOutput(std::string_view output, const ChannelFormat* to,
+                 const std::optional<ReceiverModel>& model, std::ostream& err);
+// Where a verb's summary line goes: `err` when OUTPUT is "-" (the channels go to standard
+// output), else `out`.
 std::ostream& SummaryStream(std::string_view output, std::ostream& out, std::ostream& err);
 
-// Writes `table` as `choice` says, as convert writes it: the cells it reports go to `err`, the
-// summary ("wrote 12 channels to OUT.csv", without a line end) to SummaryStream. `reported` tells
-// whether any row or cell was reported. Returns kExitOk, or kExitFileError when nothing could be
-// written.
+// Writes `table` as `choice` says, as convert writes it: reports on `err`, the summary (without a
+// line end) on SummaryStream; `reported` tells whether anything was reported. Returns kExitOk, or
+// kExitFileError when nothing could be written.
 int WriteChannels(const MemoryTable& table, const std::vector<std::string>& groupNames,
                   const OutputChoice& choice, std::ostream& out, std::ostream& err, bool& reported);
 

@@ -33,20 +33,19 @@ std::optional<int> SetColumn(std::string_view name, std::ostream& err) {
     const auto named = [name](std::string_view header) { return EqualsIgnoringCase(name, header); };
     const auto matches = std::ranges::count_if(kCsvHeaderNames, named);
     if (matches == 0) {
-        err << "corvalen-cli: --set " << name << ": no column of the CSV header has that name\n";
-        return std::nullopt;
+        return Fail(err, std::nullopt, "--set ", name,
+                    ": no column of the CSV header has that name");
     }
     if (matches > 1) {
-        err << "corvalen-cli: --set " << name << ": " << matches
-            << " columns have that name, so it names none of them\n";
-        return std::nullopt;
+        return Fail(err, std::nullopt, "--set ", name, ": ", matches,
+                    " columns have that name, so it names none of them");
     }
     const auto found =
         static_cast<int>(std::ranges::find_if(kCsvHeaderNames, named) - kCsvHeaderNames.begin());
     if (found == Number || found == Frequency) {
-        err << "corvalen-cli: --set " << name << ": the range gives every new channel its own "
-            << kCsvHeaderNames[static_cast<std::size_t>(found)] << "\n";
-        return std::nullopt;
+        return Fail(err, std::nullopt, "--set ", name,
+                    ": the range gives every new channel its own ",
+                    kCsvHeaderNames[static_cast<std::size_t>(found)]);
     }
     return found;
 }
@@ -59,8 +58,7 @@ std::optional<FillArguments> ParseFillArguments(std::span<const std::string_view
         const std::string_view arg = args[i];
         if (arg.size() <= 2 || !arg.starts_with("--")) {
             if (arg.size() > 1 && arg.starts_with('-')) {
-                err << "corvalen-cli: " << Said(MessageKind::CliUnknownOption, {arg}) << "\n";
-                return std::nullopt;
+                return Fail(err, std::nullopt, Said(MessageKind::CliUnknownOption, {arg}));
             }
             parsed.files.emplace_back(arg);
             continue;
@@ -72,13 +70,11 @@ std::optional<FillArguments> ParseFillArguments(std::span<const std::string_view
         std::string_view option = arg.substr(0, arg.find('='));
         if (option != "--start" && option != "--stop" && option != "--step" && option != "--set" &&
             option != "--first-number") {
-            err << "corvalen-cli: " << Said(MessageKind::CliUnknownOption, {option}) << "\n";
-            return std::nullopt;
+            return Fail(err, std::nullopt, Said(MessageKind::CliUnknownOption, {option}));
         }
         const std::optional<std::string_view> value = OptionValue(args, i, option);
         if (!value) {
-            err << "corvalen-cli: " << Said(MessageKind::CliNeedsValue, {option}) << "\n";
-            return std::nullopt;
+            return Fail(err, std::nullopt, Said(MessageKind::CliNeedsValue, {option}));
         }
         if (option == "--start") {
             parsed.start = std::string(*value);
@@ -89,16 +85,14 @@ std::optional<FillArguments> ParseFillArguments(std::span<const std::string_view
         } else if (option == "--first-number") {
             const auto number = ParseWholeNumber(*value);
             if (!number || *number < 1 || *number > static_cast<std::uint64_t>(kMaxChannelRows)) {
-                err << "corvalen-cli: --first-number " << *value
-                    << " is not a channel number from 1 to " << kMaxChannelRows << "\n";
-                return std::nullopt;
+                return Fail(err, std::nullopt, "--first-number ", *value,
+                            " is not a channel number from 1 to ", kMaxChannelRows);
             }
             parsed.firstNumber = static_cast<int>(*number);
         } else {
             const std::size_t equals = value->find('=');
             if (equals == std::string_view::npos) {
-                err << "corvalen-cli: --set " << *value << " is not COLUMN=VALUE\n";
-                return std::nullopt;
+                return Fail(err, std::nullopt, "--set ", *value, " is not COLUMN=VALUE");
             }
             const std::optional<int> column = SetColumn(value->substr(0, equals), err);
             if (!column) {
@@ -108,18 +102,16 @@ std::optional<FillArguments> ParseFillArguments(std::span<const std::string_view
         }
     }
     if (!parsed.start || !parsed.stop || !parsed.step) {
-        err << "corvalen-cli: fill needs --start, --stop and --step\n";
-        return std::nullopt;
+        return Fail(err, std::nullopt, "fill needs --start, --stop and --step");
     }
     if (parsed.files.empty() || parsed.files.size() > 2) {
-        err << "corvalen-cli: fill needs an OUTPUT.csv file, after an optional INPUT.csv\n";
-        return std::nullopt;
+        return Fail(err, std::nullopt,
+                    "fill needs an OUTPUT.csv file, after an optional INPUT.csv");
     }
     for (const std::string& file : parsed.files) {
         if (!ReceiverCsvFormat().HasExtensionOf(file) && file != "-") {
-            err << "corvalen-cli: fill reads and writes CSV memory files ending in .csv: " << file
-                << "\n";
-            return std::nullopt;
+            return Fail(err, std::nullopt,
+                        "fill reads and writes CSV memory files ending in .csv: ", file);
         }
     }
     return parsed;
@@ -144,12 +136,10 @@ bool CheckSetValues(const FillArguments& parsed, std::ostream& err) {
                 std::string_view found =
                     TemplateText(problem.kind, TemplatePart::Sentence, language);
                 found = found.substr(0, found.rfind("; "));
-                err << "corvalen-cli: "
-                    << Said(MessageKind::CliSetRefused,
-                            {kCsvHeaderNames[static_cast<std::size_t>(column)], value,
-                             FillTemplate(found, problem.args, problem.column, language)})
-                    << "\n";
-                return false;
+                return Fail(err, false,
+                            Said(MessageKind::CliSetRefused,
+                                 {kCsvHeaderNames[static_cast<std::size_t>(column)], value,
+                                  FillTemplate(found, problem.args, problem.column, language)}));
             }
         }
     }
@@ -167,10 +157,9 @@ bool CheckFirstNumber(const MemoryTable& table, int inputRows, const FillArgumen
     for (int row = 1; row <= inputRows; ++row) {
         const std::optional<std::uint16_t> number = ChannelNumber(table.CellText(row, Number));
         if (number && *number >= first && *number - first < count) {
-            err << "corvalen-cli: --first-number " << first << ": new channel " << *number
-                << " would repeat channel " << *number << " of " << parsed.files[0] << " (row "
-                << row << "); nothing written\n";
-            return false;
+            return Fail(err, false, "--first-number ", first, ": new channel ", *number,
+                        " would repeat channel ", *number, " of ", parsed.files[0], " (row ", row,
+                        "); nothing written");
         }
     }
     return true;
@@ -191,8 +180,7 @@ int RunFill(std::span<const std::string_view> args, std::ostream& out, std::ostr
     const Result<ChannelRange> range =
         ReadChannelRange(*parsed->start, *parsed->stop, *parsed->step);
     if (!range) {
-        err << "corvalen-cli: " << range.error() << "\n";
-        return kExitUsageError;
+        return Fail(err, kExitUsageError, range.error());
     }
     for (const Error& notice : range->notices) {
         err << notice << "\n";
@@ -208,8 +196,7 @@ int RunFill(std::span<const std::string_view> args, std::ostream& out, std::ostr
     if (parsed->files.size() == 2) {
         Result<ChannelFileRead> imported = ReadChannelFile(parsed->files[0], {});
         if (!imported) {
-            err << "corvalen-cli: " << imported.error() << "\n";
-            return kExitFileError;
+            return Fail(err, kExitFileError, imported.error());
         }
         table = std::move(imported->table);
         inputProblems = std::move(imported->report.diagnostics);
@@ -219,9 +206,8 @@ int RunFill(std::span<const std::string_view> args, std::ostream& out, std::ostr
 
     RangeFill fill{*range, parsed->cells, parsed->firstNumber};
     if (const Status added = AddChannelRange(table, fill); !added) {
-        err << "corvalen-cli: " << Said(MessageKind::CliNothingWritten, {Said(added.error())})
-            << "\n";
-        return kExitUsageError;
+        return Fail(err, kExitUsageError,
+                    Said(MessageKind::CliNothingWritten, {Said(added.error())}));
     }
     if (!CheckFirstNumber(table, inputChannels, *parsed, range->Count(), err)) {
         return kExitUsageError;
@@ -233,8 +219,7 @@ int RunFill(std::span<const std::string_view> args, std::ostream& out, std::ostr
     if (!written) {
         // What reading INPUT found is said even when OUTPUT could not be written.
         WriteReport(inputProblems, ProblemPlaces(&table, &origins), parsed->all, err);
-        err << "corvalen-cli: " << written.error() << "\n";
-        return kExitFileError;
+        return Fail(err, kExitFileError, written.error());
     }
     for (const std::string& notice : written->saveNotices) {
         err << "corvalen-cli: " << notice << "\n";

@@ -29,8 +29,7 @@ void WriteReport(const std::vector<Diagnostic>& diagnostics, const ProblemPlaces
         return;
     }
     // Written in pieces of about 64 KiB: stderr is unbuffered, and a large file can report tens
-    // of thousands of lines, each of which would otherwise cost two writes of its own, while one
-    // string of them all would be megabytes of fresh memory.
+    // of thousands of lines.
     constexpr std::size_t kPiece = std::size_t{64} << 10;
     std::string lines;
     lines.reserve(kPiece + 4096);
@@ -54,8 +53,7 @@ std::optional<ChannelFileRead> ReadReported(const std::string& path, ReceiverMod
                                             std::ostream& err) {
     Result<ChannelFileRead> read = ReadChannelFile(path, {model, {}});
     if (!read) {
-        err << "corvalen-cli: " << read.error() << "\n";
-        return std::nullopt;
+        return Fail(err, std::nullopt, read.error());
     }
     ApplyChirpNumbering(*read, numbering.value_or(ChirpNumbering::Shift));
     WriteReport(read->report.diagnostics, ProblemPlaces(&read->table, &read->report.origins), all,

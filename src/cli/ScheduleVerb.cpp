@@ -29,8 +29,7 @@ bool ParseScheduleArguments(std::span<const std::string_view> args, ScheduleFilt
         }
         const std::optional<std::string_view> given = OptionValue(args, i, arg);
         if (!given) {
-            err << "corvalen-cli: " << Said(MessageKind::CliNeedsValue, {arg}) << "\n";
-            return false;
+            return Fail(err, false, Said(MessageKind::CliNeedsValue, {arg}));
         }
         const std::string_view value = *given;
         std::string problem;
@@ -70,22 +69,19 @@ bool ParseScheduleArguments(std::span<const std::string_view> args, ScheduleFilt
             problem = Said(MessageKind::CliUnknownOption, {arg});
         }
         if (!problem.empty()) {
-            err << "corvalen-cli: " << Said(MessageKind::CliOptionProblem, {arg, problem}) << "\n";
-            return false;
+            return Fail(err, false, Said(MessageKind::CliOptionProblem, {arg, problem}));
         }
     }
     if (files.size() != 2) {
-        err << "corvalen-cli: "
-            << Said(MessageKind::CliNeeds, {"schedule", "a SKED.csv and an OUTPUT file"}) << "\n";
-        return false;
+        return Fail(err, false,
+                    Said(MessageKind::CliNeeds, {"schedule", "a SKED.csv and an OUTPUT file"}));
     }
     choice.output = files[1];
     if (const std::optional<std::string> problem =
             update ? ModelProblem(*update, choice.model) : std::nullopt) {
-        err << "corvalen-cli: " << *problem << "\n";
-        return false;
+        return Fail(err, false, *problem);
     }
-    return CheckOutputChoice(choice, err);
+    return CheckOutput(choice.output, choice.to, choice.model, err);
 }
 
 // A list updated with a new season's channels.
@@ -110,9 +106,8 @@ std::optional<Season> UpdateList(const std::string& list, const MemoryTable& cha
     const Status fit =
         NumbersFit(static_cast<std::uint64_t>(HighestChannelNumber(read->table)) + 1, added);
     if (!fit) {
-        err << "corvalen-cli: " << list << ": "
-            << Said(MessageKind::CliNothingWritten, {Said(fit.error())}) << "\n";
-        return std::nullopt;
+        return Fail(err, std::nullopt, list, ": ",
+                    Said(MessageKind::CliNothingWritten, {Said(fit.error())}));
     }
     Season season{ApplySeasonUpdate(read->table, plan), std::move(read->groupNames),
                   Said(MessageKind::CliSeasonCounts,
@@ -140,13 +135,11 @@ int RunSchedule(std::span<const std::string_view> args, std::ostream& out, std::
     const std::string& sked = files[0];
     const Result<ByteBuffer> buffer = ReadWholeFileBuffer(sked, kMaxScheduleBytes);
     if (!buffer) {
-        err << "corvalen-cli: " << buffer.error() << "\n";
-        return kExitFileError;
+        return Fail(err, kExitFileError, buffer.error());
     }
     const std::string_view bytes(buffer->data(), buffer->size());
     if (!LooksLikeEibiSchedule(bytes)) {
-        err << "corvalen-cli: " << Said(MessageKind::CliNoSchedule, {sked}) << "\n";
-        return kExitFileError;
+        return Fail(err, kExitFileError, Said(MessageKind::CliNoSchedule, {sked}));
     }
     const Schedule schedule = ReadEibiSchedule(bytes);
     const ScheduleSelection selection = SelectBroadcasts(schedule, filter);
@@ -155,17 +148,15 @@ int RunSchedule(std::span<const std::string_view> args, std::ostream& out, std::
     WriteReport(schedule.diagnostics, noPlaces, true, err);
     WriteReport(selection.notices, noPlaces, true, err);
     if (selection.entries.empty()) {
-        err << "corvalen-cli: " << Said(MessageKind::CliNothingPasses, {sked}) << "\n";
-        return kExitFileError;
+        return Fail(err, kExitFileError, Said(MessageKind::CliNothingPasses, {sked}));
     }
     // A receiver holds 65,535 channels; more would be numbered past its last channel.
     const MemoryTable channels = ScheduleChannels(selection.entries);
     if (channels.ChannelCount() > kMaxChannelRows) {
-        err << "corvalen-cli: "
-            << Said(MessageKind::CliScheduleTooMany, {sked, std::to_string(channels.ChannelCount()),
-                                                      std::to_string(kMaxChannelRows)})
-            << "\n";
-        return kExitFileError;
+        return Fail(
+            err, kExitFileError,
+            Said(MessageKind::CliScheduleTooMany,
+                 {sked, std::to_string(channels.ChannelCount()), std::to_string(kMaxChannelRows)}));
     }
     bool reported = !schedule.diagnostics.empty() || !selection.notices.empty();
     std::optional<Season> season;

@@ -16,14 +16,12 @@ namespace {
 
 using K = MessageKind;
 
-// Every kind's texts, in the order of MessageKind, as the build makes them from the catalogue
-// (io/MessageCatalogue.txt).
+// Every kind's texts, in the order of MessageKind, made from io/MessageCatalogue.txt.
 constexpr MessageTemplate kCatalogue[] = {
 #include "MessageCatalogue.inc"
 };
 
-// Words a text takes as values, English and German: column names, what the operating system or
-// the XML parser says, and the fixed names of {N:phrase}.
+// Words a text takes as values, English and German: column names, system reasons, phrases.
 constexpr std::pair<std::string_view, std::string_view> kWords[] = {
 #include "MessageWords.inc"
 };
@@ -40,8 +38,8 @@ std::string_view WordIn(std::string_view english, Language language) {
     return english;
 }
 
-// The nouns of counts, in the order of CountNoun: the name a placeholder gives ("{1:field}"),
-// the English singular and plural, the German singular and plural.
+// The nouns of counts, in the order of CountNoun: the placeholder's name ("{1:field}"), the
+// singular and plural in English and German.
 struct Noun {
     std::string_view key;
     std::string_view english[2];
@@ -298,12 +296,6 @@ std::string FillTemplate(std::string_view templateText, const MessageValues& val
 std::string FormatMessage(MessageKind kind, const MessageValues& values, Language language,
                           int column) {
     return Fill(TemplateText(kind, TemplatePart::Sentence, language), values, column, language);
-}
-
-std::string FormatMessage(MessageKind kind, std::initializer_list<std::string_view> values,
-                          Language language, int column) {
-    return Fill(TemplateText(kind, TemplatePart::Sentence, language),
-                std::span<const std::string_view>(values.begin(), values.size()), column, language);
 }
 
 std::string Sentence(const MessageTexts& texts, MessageKind kind,

@@ -11,12 +11,8 @@
 #include "io/Result.h"
 
 // The message catalogue: every kind of message the core and the converter give, in English and
-// German, in one place. A message is made from its kind's template and its values; nothing reads
-// a finished text back.
-//
-// Each kind has three templates: its sentence (one message on its own), the heading of a group of
-// such messages (what every member shares: the kind, its column, and the values the group is
-// keyed by), and a member's detail (the values each member has of its own). A kind without a
+// German. Each kind has three templates: its sentence, the heading of a group of such messages
+// (what every member shares) and a member's detail (what each has of its own). A kind without a
 // heading groups by all its values; one whose heading is empty and that has values of its own
 // shows each member's whole sentence.
 //
@@ -90,8 +86,6 @@ std::string FillTemplate(std::string_view templateText, const MessageValues& val
                          Language language);
 
 // The sentence of `kind` with `values`, in `language`.
-std::string FormatMessage(MessageKind kind, std::initializer_list<std::string_view> values,
-                          Language language = Language::English, int column = -1);
 std::string FormatMessage(MessageKind kind, const MessageValues& values,
                           Language language = Language::English, int column = -1);
 

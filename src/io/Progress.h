@@ -4,8 +4,7 @@
 
 namespace corvalen {
 
-// Told how far a long task has come, so that the user sees it move and can stop it. The window
-// shows a progress dialog with a Cancel button; a task run without a user passes none.
+// Told how far a long task has come, so that the user sees it move and can stop it.
 class Progress {
 public:
     virtual ~Progress() = default;

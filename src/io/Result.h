@@ -8,21 +8,18 @@
 
 namespace corvalen {
 
-// A failure that the user has to hear about: what went wrong and where (file, line, row, cell).
-// Like a Diagnostic it holds values, not a sentence: its kind and the values that kind names;
-// the text is made where it is shown (ErrorText in Messages.h), in the user's language.
+// A failure that the user has to hear about. Like a Diagnostic it holds its kind and values, not
+// a sentence (ErrorSentence in Messages.h makes that).
 struct Error {
     MessageKind kind = MessageKind::ErrorReason;
     MessageValues values = {};
-    // The file that could not be read, opened or saved ("-" standard input or output), and
-    // which of these (ErrorCannotRead, ErrorCannotOpen, ErrorCannotSave): said in front of the
-    // kind's sentence, "Cannot read "a.csv": ...". Empty for an error of no file.
+    // The file that could not be read, opened or saved ("-" standard input or output) and which
+    // of these, said before the kind's sentence: "Cannot read "a.csv": ...". Empty for none.
     std::string file = {};
     MessageKind step = MessageKind::ErrorCannotRead;
 };
 
-// Either a value or an Error. The core returns these instead of throwing, so every caller
-// decides itself whether a failure becomes a message box, a status-bar line or an exit code.
+// Either a value or an Error: the core returns these instead of throwing.
 template <typename T>
 class Result {
 public:

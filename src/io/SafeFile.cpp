@@ -10,9 +10,6 @@
 #include "io/Messages.h"
 #include "io/SafeFileParts.h"
 
-// What the file code of every system shares. The platform code is in SafeFile_posix.cpp and
-// SafeFile_windows.cpp.
-
 namespace corvalen {
 
 namespace {
@@ -55,18 +52,6 @@ Status WriteFileAtomically(const std::string& path, std::string_view bytes,
     }
     return detail::SaveAtomically(
         path, [bytes](const PutBytes& put) { return put(0, bytes); }, notices);
-}
-
-Status UpdateFileAtomically(const std::string& path, std::size_t maxBytes,
-                            const std::function<Status(ByteBuffer& bytes)>& update,
-                            std::vector<std::string>& notices, std::chrono::milliseconds wait) {
-    return UpdateFileAtomically(
-        path, maxBytes,
-        [&update](ByteBuffer& bytes, const PutBytes& put) {
-            const Status updated = update(bytes);
-            return updated ? put(0, std::string_view(bytes.data(), bytes.size())) : updated;
-        },
-        notices, wait);
 }
 
 namespace detail {

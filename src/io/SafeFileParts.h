@@ -1,8 +1,6 @@
 #pragma once
 
-// What the file code of every system shares: the reading loop, the wait for a lock, the wording
-// of its messages and the names of its temporary files. Included only by the implementations in
-// src/io/.
+// What the file code of every system shares (SafeFile.cpp).
 
 #include <chrono>
 #include <cstddef>
@@ -16,11 +14,9 @@
 
 namespace corvalen::detail {
 
-// Reads through `readSome` until it gives no more, `path` naming the source in errors. A
-// regular file of `size` bytes is refused from that size when it is longer than `maxBytes`,
-// and read into a buffer of its size; a stream grows its buffer as it comes, never past the
-// cap. `readSome` puts at most `room` bytes at `into` and returns how many, 0 at the end, or
-// -1 with `error` set to the reason.
+// Reads through `readSome` until it gives no more, as ReadWholeFileBuffer says, `path` naming
+// the source in errors. `readSome` puts at most `room` bytes at `into` and returns how many, 0
+// at the end, or -1 with `error` set to the reason.
 using ReadSome = std::function<long long(char* into, std::size_t room, std::string& error)>;
 Result<ByteBuffer> ReadToEnd(const std::string& path, bool regular, unsigned long long size,
                              std::size_t maxBytes, const ReadSome& readSome);
@@ -40,13 +36,11 @@ std::string OtherNamesNotice(const std::string& path, unsigned long long otherNa
 // The refusal of an update that found the file locked by another for all of `wait`.
 Error LockedByAnother(const std::string& path, std::chrono::milliseconds wait);
 
-// How many temporary names a save of one target tries, one after the other, when saves of it
-// run at the same time.
+// How many temporary names a save of one target tries when saves of it run at the same time.
 constexpr unsigned kTemporaryNames = 4;
-// The temporary name for a save of the file named `targetName` (its last part only):
-// ".cvHHHHHHHH.tmp", where HHHHHHHH is a hash of the name and of `attempt` (below
-// kTemporaryNames). Short, so it fits beside a name of any length, and the same for every save
-// of that name, so a save finds what an earlier killed one left.
+// The temporary name ".cvHHHHHHHH.tmp" for a save of the file named `targetName` (its last part),
+// HHHHHHHH a hash of the name and `attempt`: the same for every save, so a save finds what a
+// killed one left.
 std::string TemporaryName(std::string_view targetName, unsigned attempt);
 
 }  // namespace corvalen::detail

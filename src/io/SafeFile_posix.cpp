@@ -50,8 +50,7 @@ private:
     int m_fd;
 };
 
-// The folder that holds `path`, where the temporary file goes so that the final rename stays on
-// one file system and is atomic.
+// The folder that holds `path`, where the temporary file goes so that the rename is atomic.
 std::string FolderOf(const std::string& path) {
     const std::size_t slash = path.rfind('/');
     if (slash == std::string::npos) {
@@ -66,8 +65,7 @@ std::string NameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// Reads what is left of the open `fd`, which `info` describes, `path` naming it in errors: a
-// regular file, or a pipe, a character device or a socket as a stream.
+// Reads what is left of the open `fd`, which `info` describes, `path` naming it in errors.
 Result<ByteBuffer> ReadFrom(int fd, const struct stat& info, const std::string& path,
                             std::size_t maxBytes) {
     if (S_ISDIR(info.st_mode)) {
@@ -78,16 +76,14 @@ Result<ByteBuffer> ReadFrom(int fd, const struct stat& info, const std::string& 
         return Error{.kind = MessageKind::ErrorNotRegular, .file = path};
     }
     const auto readSome = [fd](char* into, std::size_t room, std::string& error) -> long long {
-        for (;;) {
-            const ssize_t n = ::read(fd, into, room);
-            if (n < 0 && errno == EINTR) {
-                continue;
-            }
-            if (n < 0) {
-                error = std::strerror(errno);
-            }
-            return n;
+        ssize_t n = 0;
+        do {
+            n = ::read(fd, into, room);
+        } while (n < 0 && errno == EINTR);
+        if (n < 0) {
+            error = std::strerror(errno);
         }
+        return n;
     };
     return detail::ReadToEnd(path, regular, static_cast<unsigned long long>(info.st_size), maxBytes,
                              readSome);
@@ -96,8 +92,8 @@ Result<ByteBuffer> ReadFrom(int fd, const struct stat& info, const std::string& 
 // --- Removing the temporary file when the program is ended -------------------------------------
 
 // The temporary files of the saves under way, for the handler of SIGINT and SIGTERM to remove.
-// A slot is free (0), being filled (1) or holds a name the handler removes (2); the handler only
-// reads slots in state 2 and calls nothing but unlink, sigaction and raise.
+// A slot is free (0), being filled (1) or holds a name (2); the handler reads only the last and
+// calls nothing but unlink, sigaction and raise.
 struct TemporarySlot {
     std::atomic<int> state{0};
     char path[4096];
@@ -115,14 +111,14 @@ extern "C" void RemoveTemporariesAndEnd(int signal) {
             ::unlink(slot.path);
         }
     }
-    // The program ends (or goes on) as it would have without the save: the signal is raised
-    // again under the action it had before, and delivered as soon as this handler returns.
+    // The program ends (or goes on) as it would have: the signal is raised again under the
+    // action it had before.
     ::sigaction(signal, &g_previousActions[signal == SIGINT ? 0 : 1], nullptr);
     ::raise(signal);
 }
 
-// While it lives, SIGINT and SIGTERM remove the temporary file it was given before the program
-// ends. A signal the program ignores stays ignored.
+// While it lives, SIGINT and SIGTERM remove the temporary file it was given; a signal the
+// program ignores stays ignored.
 class TemporaryGuard {
 public:
     TemporaryGuard() {
@@ -183,8 +179,7 @@ private:
 
 // --- Saving ----------------------------------------------------------------------------------
 
-// Writes all of `bytes`, at byte `at` of the file or, for a stream, where it stands; returns 0
-// or the errno of the write that failed.
+// Writes all of `bytes` at byte `at`, or where a stream stands; returns 0 or the errno.
 int WriteAll(int fd, std::string_view bytes, off_t at = -1) {
     std::size_t written = 0;
     while (written < bytes.size()) {
@@ -221,18 +216,15 @@ int FlushFolder(const std::string& folder) {
     return fd.Close();
 }
 
-// The mode of the saved file: that of the file it replaces, else the usual 0666 & ~umask.
-mode_t ModeFor(bool targetExists, const struct stat& target) {
-    if (targetExists) {
-        return target.st_mode & 07777;
-    }
+// The usual mode of a new file, 0666 & ~umask.
+mode_t NewFileMode() {
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return 0666 & ~mask;
 }
 
-// The file at the end of the chain of symbolic links that starts at `path` (`path` itself when
-// it is no link). A link to nothing gives the name it points to, where the save creates the file.
+// The file at the end of the chain of symbolic links that starts at `path` (a link to nothing
+// gives the name it points to).
 Result<std::string> FollowLinks(const std::string& path) {
     std::string current = path;
     for (int hops = 0; hops < 40; ++hops) {
@@ -254,8 +246,7 @@ Result<std::string> FollowLinks(const std::string& path) {
     return SystemError(MessageKind::ErrorCannotSave, path, ELOOP);
 }
 
-// Removes the temporary files that saves of `target` killed before they could finish left in
-// `folder`. A save under way holds a lock on its temporary file; a file nobody holds is litter.
+// Removes what killed saves of `target` left in `folder`: a temporary file nobody holds locked.
 void RemoveLeftTemporaries(const std::string& folder, const std::string& target) {
     for (unsigned attempt = 0; attempt < detail::kTemporaryNames; ++attempt) {
         const std::string temp = folder + "/" + detail::TemporaryName(NameOf(target), attempt);
@@ -268,8 +259,8 @@ void RemoveLeftTemporaries(const std::string& folder, const std::string& target)
     }
 }
 
-// The owner and group of `target` for the new file `fd`, as far as this user may give them.
-// Returns a notice when they could not be kept, else an empty text.
+// Gives the new file `fd` the owner and group of `target` as far as this user may; returns a
+// notice when they could not be kept, else an empty text.
 std::string KeepOwner(int fd, const struct stat& target, const std::string& path) {
     struct stat mine {};
     if (::fstat(fd, &mine) != 0 || (mine.st_uid == target.st_uid && mine.st_gid == target.st_gid)) {
@@ -297,8 +288,8 @@ std::string KeepOwner(int fd, const struct stat& target, const std::string& path
     return notice + " (" + std::strerror(error) + ")";
 }
 
-// Copies the file at `from` to a new file `to` with its mode, flushed to the disk; returns 0 or
-// the errno. A copy that fails is removed.
+// Copies `from` to a new file `to` with its mode, flushed; returns 0 or the errno (and removes
+// the failed copy).
 int CopyFile(const std::string& from, const std::string& to) {
     FileDescriptor in(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
     struct stat info {};
@@ -321,18 +312,14 @@ int CopyFile(const std::string& from, const std::string& to) {
     return error;
 }
 
-// The previous version of a file a save is about to replace (Backup.h), held under a hidden
-// name beside it from the start of the save until Commit gives it the backup's name. Destroyed
-// without Commit (the save failed), it removes what it made and leaves any older backup as it
-// was.
+// The previous version of a file a save replaces (Backup.h), under a hidden name until Commit
+// gives it the backup's; destroyed without Commit, it removes what it made.
 class PendingBackup {
 public:
     PendingBackup(const std::string& target, bool targetExists) : m_target(target) {
         if (!KeepBackups() || !targetExists) {
             return;
         }
-        // Hidden and of a fixed length beside a name of any length; one a killed save left is
-        // taken over.
         const std::string hidden =
             FolderOf(target) + "/" + detail::TemporaryName(NameOf(target) + "~", 0) + "~";
         ::unlink(hidden.c_str());
@@ -352,8 +339,8 @@ public:
     PendingBackup(const PendingBackup&) = delete;
     PendingBackup& operator=(const PendingBackup&) = delete;
 
-    // The new file is in place: the previous version becomes the backup. Adds to `notices` why
-    // no backup could be kept, if so.
+    // The new file is in place: the previous version becomes the backup, or `notices` says why
+    // not.
     void Commit(std::vector<std::string>& notices) {
         if (!m_hidden.empty()) {
             if (::rename(m_hidden.c_str(), (m_target + "~").c_str()) == 0) {
@@ -377,8 +364,8 @@ private:
     std::string m_notice;
 };
 
-// Creates the temporary file for `target` in `folder` into `fd`, locked, and has `guard`
-// remove it should the program be ended; returns its name.
+// Creates the temporary file for `target` in `folder` into `fd`, locked and known to `guard`;
+// returns its name.
 Result<std::string> CreateTemporary(FileDescriptor& fd, const std::string& folder,
                                     const std::string& target, const std::string& path,
                                     TemporaryGuard& guard) {
@@ -392,8 +379,8 @@ Result<std::string> CreateTemporary(FileDescriptor& fd, const std::string& folde
             return SystemError(MessageKind::ErrorCannotSave, path, errno);
         }
         guard.Remember(name);
-        // The lock tells a save that comes later that this file is no litter. A save that took
-        // this file for litter in the moment before the lock has removed it: take another name.
+        // The lock marks it as no litter; one removed as litter before the lock was taken is
+        // left for another name.
         struct stat mine {};
         struct stat named {};
         if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0 || ::fstat(fd.get(), &mine) != 0 ||
@@ -407,8 +394,8 @@ Result<std::string> CreateTemporary(FileDescriptor& fd, const std::string& folde
     return SystemError(MessageKind::ErrorCannotSave, path, EEXIST);
 }
 
-// The put of a save to `fd`, where `path` (named in its errors) is a file, or a stream when
-// `written` is given: the count of the bytes it took so far, since it takes them in order only.
+// The put of a save to `fd` (`path` named in errors); a stream, which takes its pieces in order
+// only, is given `written`, the count of bytes put so far.
 PutBytes PutInto(int fd, const std::string& path, std::size_t* written = nullptr) {
     return [fd, &path, written](std::size_t at, std::string_view bytes) -> Status {
         const int error = written == nullptr ? WriteAll(fd, bytes, static_cast<off_t>(at))
@@ -421,8 +408,7 @@ PutBytes PutInto(int fd, const std::string& path, std::size_t* written = nullptr
     };
 }
 
-// Writes what `write` puts to a stream: standard output for "-", else the named pipe at
-// `target`.
+// Writes what `write` puts to standard output for "-", else to the named pipe at `target`.
 Status WriteStream(const std::string& path, const std::string& target,
                    const std::function<Status(const PutBytes& put)>& write) {
     FileDescriptor opened(path == "-" ? -1 : ::open(target.c_str(), O_WRONLY | O_CLOEXEC));
@@ -440,8 +426,8 @@ Status WriteStream(const std::string& path, const std::string& target,
     return Done{};
 }
 
-// Checks the target `target` (at the end of the links of `path`) that `info` describes: a
-// folder, a device and a file marked read-only are refused.
+// Refuses a `target` (at the end of the links of `path`; `info` describes it) that is a folder, a
+// device or marked read-only.
 Status CheckTarget(const std::string& path, const std::string& target, const struct stat& info) {
     if (S_ISDIR(info.st_mode)) {
         return SystemError(MessageKind::ErrorCannotSave, path, EISDIR);
@@ -532,7 +518,7 @@ Status SaveAtomically(const std::string& path,
             found.push_back(detail::OtherNamesNotice(target, info.st_nlink - 1));
         }
     }
-    if (::fchmod(temp.get(), ModeFor(targetExists, info)) != 0) {
+    if (::fchmod(temp.get(), targetExists ? info.st_mode & 07777 : NewFileMode()) != 0) {
         return failWith(errno);
     }
     if (Status wrote = write(PutInto(temp.get(), path)); !wrote) {
@@ -544,9 +530,8 @@ Status SaveAtomically(const std::string& path,
     if (::fsync(temp.get()) != 0) {
         return failWith(errno);
     }
-    // A second descriptor keeps the lock on the temporary file until it has its final name, so
-    // no other save takes it for litter in between; the first is closed to learn of a failed
-    // delayed write.
+    // A second descriptor keeps the lock until the file has its final name; the first is closed
+    // to learn of a failed delayed write.
     FileDescriptor lockHolder(::dup(temp.get()));
     const int closeError = temp.Close();
     if (const int error = detail::SaveStepError(detail::SaveStep::Close); error != 0) {
@@ -583,10 +568,9 @@ Status UpdateFileAtomically(
         return followed.error();
     }
     const std::string& target = *followed;
-    // The lock sits on the file itself. The file is replaced by every update, so once the lock
-    // is held the name must still lead to the file locked, else the update that held it has
-    // put a new file in place, and that one is locked in turn. A file that is not there yet has
-    // its folder locked while it is created.
+    // The lock sits on the file, which every update replaces: once it is held, the name must
+    // still lead to the file locked, else the new file is locked in turn. A file not there yet
+    // has its folder locked.
     for (;;) {
         FileDescriptor file(::open(target.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
         const bool exists = file.get() >= 0;

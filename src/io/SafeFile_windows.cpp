@@ -13,10 +13,9 @@
 #include "io/SafeFileParts.h"
 #include "io/SaveSteps.h"
 
-// The Windows file code: UTF-8 paths become UTF-16 for the wide calls, the temporary file sits
-// beside the target, is marked to be deleted should the program end before it is complete,
-// flushed with FlushFileBuffers and put in place with ReplaceFileW (or, for a new file,
-// MoveFileExW with write-through). Updates in place lock the file with LockFileEx.
+// The Windows file code: UTF-8 paths become UTF-16; the temporary file is marked to be deleted
+// should the program end, flushed, and put in place with ReplaceFileW (MoveFileExW for a new
+// file). Updates in place lock the file with LockFileEx.
 
 namespace corvalen {
 

@@ -1,9 +1,7 @@
 #pragma once
 
-// Where a save may be made to fail, for the tests: every step of WriteFileAtomically that can
-// fail for real asks here first. The programs link SaveSteps.cpp, whose answers are those of a
-// save that nothing interferes with; the tests link tests/io/SaveFaults.cpp instead, so the
-// programs carry no way to make a save fail on purpose.
+// Where the tests make a save fail: the programs link SaveSteps.cpp, where nothing interferes;
+// the tests link tests/io/SaveFaults.cpp, so the programs carry no way to fail on purpose.
 
 #include <cstddef>
 

@@ -32,12 +32,7 @@ Status SaveAs(Save save, const std::string& path, const std::string& bytes) {
     }
     std::vector<std::string> notices;
     return UpdateFileAtomically(
-        path, 1 << 20,
-        [&](ByteBuffer& old) {
-            old.assign(bytes.begin(), bytes.end());
-            return Status(Done{});
-        },
-        notices);
+        path, 1 << 20, [&](ByteBuffer&, const PutBytes& put) { return put(0, bytes); }, notices);
 }
 
 }  // namespace

@@ -214,10 +214,10 @@ private slots:
             Write(path, "old");
         }
         const auto append = [](char digit) {
-            return [digit](ByteBuffer& bytes) -> Status {
+            return [digit](ByteBuffer& bytes, const PutBytes& put) -> Status {
                 bytes.push_back('+');
                 bytes.push_back(digit);
-                return Done{};
+                return put(0, std::string_view(bytes.data(), bytes.size()));
             };
         };
         std::atomic<bool> firstHoldsLock = false;
@@ -225,10 +225,10 @@ private slots:
         std::thread first([&] {
             (void)UpdateFileAtomically(
                 path, 1000,
-                [&](ByteBuffer& bytes) {
+                [&](ByteBuffer& bytes, const PutBytes& put) {
                     firstHoldsLock = true;
                     std::this_thread::sleep_for(std::chrono::milliseconds(firstTakesMs));
-                    return append('1')(bytes);
+                    return append('1')(bytes, put);
                 },
                 notices);
         });
