@@ -47,8 +47,7 @@ constexpr std::array<std::string_view, 21> kChirpModes = {
     "PKT", "NCW", "NCWR", "CWR", "P25", "Auto", "RTTYR", "FSK", "FSKR", "DMR"};
 
 // True when a CHIRP column holds what CHIRP writes for a channel that uses none of it, so
-// nothing is lost by not reading it. Columns CHIRP does not write (a later release's) count
-// only when empty.
+// nothing is lost by not reading it (any other column only when empty).
 bool IsChirpDefault(std::string_view column, std::string_view value) {
     // Duplex "off": transmitting switched off, as a receiver never transmits.
     constexpr std::pair<std::string_view, std::string_view> kTexts[] = {
@@ -105,14 +104,11 @@ std::optional<CsvScanner::Record> NextRecord(CsvScanner& scanner, BlankLines& bl
 }
 
 bool IsLocationZero(std::string_view location) {
-    const auto number = ParseWholeNumber(location);
-    return number && *number == 0;
+    return ParseWholeNumber(location) == 0u;
 }
 
-// The names as a message's list value (one a line, Messages.h): "A, B and C"; past eight names,
-// or past a few lines of text, "A, ..., H and 5 more"; a name that is long or holds control
-// characters quoted as QuotedCell does (four characters for each control character), so the
-// report stays short.
+// The names as a message's list value (one a line, Messages.h), at most eight or a few lines of
+// text and the count of the rest; a long name, or one with control characters, quoted.
 std::string NameList(const std::vector<std::string_view>& names) {
     constexpr std::size_t kListed = 8;
     constexpr std::size_t kListText = 480;
@@ -149,20 +145,12 @@ bool LooksLikeChirpCsv(std::string_view fileBytes) {
         if (end == std::string_view::npos) {
             return false;
         }
-        text.remove_prefix(end);
-        while (!text.empty() && (text.front() == '\r' || text.front() == '\n')) {
-            text.remove_prefix(1);
-        }
+        text.remove_prefix(std::min(text.find_first_not_of("\r\n", end), text.size()));
     }
     if (text.starts_with('"')) {
-        text.remove_prefix(1);
-        return text.starts_with("Location\"");
+        return text.starts_with("\"Location\"");
     }
-    if (!text.starts_with("Location")) {
-        return false;
-    }
-    text.remove_prefix(8);
-    return text.empty() || text.front() == ',' || text.front() == '\r' || text.front() == '\n';
+    return text.starts_with("Location") && (text.size() == 8 || text.find_first_of(",\r\n") == 8);
 }
 
 const ListModes& ChirpModes() {
@@ -176,8 +164,7 @@ CsvImport ReadChirpCsv(std::string_view fileBytes) {
     CsvImport result;
     const ProblemList report(result.diagnostics, Diagnostic::Place::Line);
 
-    // CHIRP writes UTF-8. A file that is not (saved again by a Windows program) is taken as
-    // Windows-1252, so no letter is lost, and that is said.
+    // CHIRP writes UTF-8; a file saved again by a Windows program is taken as Windows-1252.
     std::string converted;
     std::string_view text = WithoutByteOrderMark(fileBytes);
     if (!IsWellFormedUtf8(text)) {
@@ -194,8 +181,7 @@ CsvImport ReadChirpCsv(std::string_view fileBytes) {
     }
     const int headerLine = header->line;
     const std::vector<std::string> columns(header->fields.begin(), header->fields.end());
-    // Where each column of interest is in the file (-1: missing); the others are only checked
-    // for values that would be lost.
+    // Where each column read is in the file (-1: missing).
     const auto indexOf = [&](std::string_view name) {
         const auto found = std::find(columns.begin(), columns.end(), name);
         return found == columns.end() ? -1 : static_cast<int>(found - columns.begin());
@@ -234,8 +220,7 @@ CsvImport ReadChirpCsv(std::string_view fileBytes) {
             blank.Add(line);
             continue;
         }
-        // Fields past the header's that are empty (a comma at the end of every line, as some
-        // spreadsheets write) lose nothing and are no problem.
+        // Empty fields past the header's (a comma at the end of every line) lose nothing.
         std::size_t fieldCount = record->fields.size();
         while (fieldCount > columns.size() && TrimBlanks(record->fields[fieldCount - 1]).empty()) {
             --fieldCount;
@@ -321,8 +306,7 @@ CsvImport ReadChirpCsv(std::string_view fileBytes) {
         report(blank.first, -1, MessageKind::ChirpBlankLines, {std::to_string(blank.count)});
     }
     // Reports in line order, the header's summary first among its line's.
-    std::stable_sort(result.diagnostics.begin(), result.diagnostics.end(),
-                     [](const Diagnostic& a, const Diagnostic& b) { return a.number < b.number; });
+    std::ranges::stable_sort(result.diagnostics, {}, &Diagnostic::number);
     return result;
 }
 
@@ -348,35 +332,28 @@ void ApplyChirpNumbering(CsvImport& import, ChirpNumbering numbering) {
         return;
     }
     const auto note = [&](int line, MessageKind kind, MessageValues values = {}) {
-        Diagnostic said{Diagnostic::Place::Line,     line, Number, kind, std::move(values),
-                        Diagnostic::Severity::Notice};
-        const auto at = std::upper_bound(
-            import.diagnostics.begin(), import.diagnostics.end(), said,
-            [](const Diagnostic& a, const Diagnostic& b) { return a.number < b.number; });
-        import.diagnostics.insert(at, std::move(said));
+        import.diagnostics.insert(
+            std::ranges::upper_bound(import.diagnostics, line, {}, &Diagnostic::number),
+            Diagnostic{Diagnostic::Place::Line, line, Number, kind, std::move(values),
+                       Diagnostic::Severity::Notice});
     };
-    int firstZero = 0;
-    for (int row = 1; row <= rows && firstZero == 0; ++row) {
-        if (IsLocationZero(origins.locations[static_cast<std::size_t>(row - 1)])) {
-            firstZero = row;
-        }
-    }
+    // The line of the first channel at Location 0, where Keep and Shift say what they did.
+    const auto zero =
+        std::ranges::find_if(origins.locations, IsLocationZero) - origins.locations.begin();
+    const int zeroLine = zero < rows ? origins.lines[static_cast<std::size_t>(zero)] : 0;
     switch (numbering) {
         case ChirpNumbering::Keep: {
             int left = 0;
             for (int row = rows; row >= 1; --row) {
-                const auto index = static_cast<std::size_t>(row - 1);
-                if (IsLocationZero(origins.locations[index])) {
+                const auto index = static_cast<std::ptrdiff_t>(row - 1);
+                if (IsLocationZero(origins.locations[static_cast<std::size_t>(index)])) {
                     table.RemoveRow(row);
-                    origins.locations.erase(origins.locations.begin() +
-                                            static_cast<std::ptrdiff_t>(index));
-                    const int line = origins.lines[index];
-                    origins.lines.erase(origins.lines.begin() + static_cast<std::ptrdiff_t>(index));
-                    firstZero = line;
+                    origins.locations.erase(origins.locations.begin() + index);
+                    origins.lines.erase(origins.lines.begin() + index);
                     ++left;
                 }
             }
-            note(firstZero, MessageKind::ChirpLocationZeroLeftOut, {std::to_string(left)});
+            note(zeroLine, MessageKind::ChirpLocationZeroLeftOut, {std::to_string(left)});
             break;
         }
         case ChirpNumbering::Shift:
@@ -386,8 +363,7 @@ void ApplyChirpNumbering(CsvImport& import, ChirpNumbering numbering) {
                     table.SetCellText(row, Number, std::to_string(*number + 1));
                 }
             }
-            note(origins.lines[static_cast<std::size_t>(firstZero - 1)],
-                 MessageKind::ChirpNumberedShifted);
+            note(zeroLine, MessageKind::ChirpNumberedShifted);
             break;
         case ChirpNumbering::Sequential:
             for (int row = 1; row <= rows; ++row) {

@@ -21,17 +21,13 @@ namespace corvalen {
 bool LooksLikeChirpCsv(std::string_view fileBytes);
 
 // Reads a CHIRP file into an import-layout table, matching its columns by header name in any
-// order (the 18- and 21-column layouts alike). Per line: Number = Location; Frequency = the MHz
-// value in whole Hz, exactly; Callsign = Name; Comments = Comment; Mode mapped to the receiver's
-// mode of the same kind (ChirpModes), else kept as CHIRP's text and reported; Skip "S"
-// sets Lockout to 1 and "P" Priority to 1; Bandwidth the default of the mode. A Location that is
-// no channel number and a Frequency that is no MHz value are kept as they are and reported.
-// The columns a receiver memory has no place for (Duplex, Offset, tones, Power, ...) are
-// reported once, naming them, when some line holds anything but CHIRP's default there.
-// Blank lines (empty, or nothing but commas) are skipped and reported once; fields past the
-// header's that are empty are no problem. A Location of 0 is kept in Number as it is and marks
-// the import (holdsLocationZero): ApplyChirpNumbering decides what becomes of it.
-// Diagnostics have place Line.
+// order. Per line: Number = Location; Frequency = the MHz value in whole Hz, exactly; Callsign =
+// Name; Comments = Comment; Mode mapped to the receiver's (ChirpModes), else kept and reported;
+// Skip "S" sets Lockout to 1 and "P" Priority to 1; Bandwidth the default of the mode. What
+// cannot be read is kept as it is and reported; the columns a receiver memory has no place for
+// are reported once, when some line holds anything but CHIRP's default there. Blank lines are
+// skipped and reported once. A Location of 0 marks the import (holdsLocationZero):
+// ApplyChirpNumbering decides what becomes of it. Diagnostics have place Line.
 CsvImport ReadChirpCsv(std::string_view fileBytes);
 
 // How the channels of a CHIRP file are numbered. CHIRP counts its memories from Location 0, the
@@ -52,12 +48,10 @@ std::optional<ChirpNumbering> ChirpNumberingNamed(std::string_view name);
 const ListModes& ChirpModes();
 
 // Builds a CHIRP file (21 columns, UTF-8, CR LF line ends, fields quoted only where they must
-// be) from the table's channel rows, in row order: Location = the channel number, Frequency in
-// MHz with six decimals, Name = Callsign, Comment = Comments, Skip "S" when Lockout's bit 0 is
-// set, else "P" when Priority is set, the mode mapped back, and the transmit columns as CHIRP
-// writes them for a plain receive channel. Diagnostics (place Row): rows without a channel
-// number (left out), modes written as a different CHIRP mode, frequencies that could not be
-// read, and, once per column, receiver values a CHIRP file has no place for.
+// be) from the table's channel rows, in row order, the reader's mapping reversed (Skip "S" when
+// Lockout's bit 0 is set, else "P" when Priority is set) and the transmit columns as CHIRP
+// writes them for a plain receive channel. Rows without a channel number are left out; receiver
+// values a CHIRP file has no place for are reported once per column.
 struct ChirpText {
     std::string bytes;
     std::vector<Diagnostic> diagnostics;  // place Row, in row then column order

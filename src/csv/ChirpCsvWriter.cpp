@@ -1,5 +1,4 @@
-// Writes a table as a CHIRP CSV file; the reader and what the two share live in ChirpCsv.cpp and
-// ChirpFormat.h.
+// Writes a table as a CHIRP CSV file.
 
 #include "csv/ChirpCsv.h"
 
@@ -47,8 +46,7 @@ bool IsBlankOrZero(std::string_view cell) {
 class LostCells {
 public:
     void Note(int row, Column column, std::string_view cell) {
-        // Only a column's first cell is quoted; the five reserved columns share their name, and
-        // are one entry.
+        // The five reserved columns share their name, and are one entry.
         const bool reserved = column >= Reserved4 && column <= Reserved8;
         std::string& first = m_firstCells[static_cast<std::size_t>(reserved ? Reserved4 : column)];
         if (first.empty()) {
@@ -153,7 +151,7 @@ ChirpText BuildChirpCsvText(const MemoryTable& table) {
         }
 
         // The receiver's own settings, which CHIRP has no column for. A Bandwidth that is the
-        // default of the mode comes back from the mode when the file is read again.
+        // default of the mode comes back from the mode.
         const std::string_view bandwidth = TrimBlanks(cells[Bandwidth]);
         const std::optional<double> modeDefault = ParseDecimal(DefaultBandwidth(modeCell));
         if (!bandwidth.empty() && !(modeDefault && SameNumber(bandwidth, *modeDefault))) {

@@ -24,42 +24,34 @@ struct CsvImport {
 
 // Reads the bytes of a CSV memory file (Windows-1252) into an import-layout table.
 //
-// One record per line; CR LF, LF and a lone CR all end a line, except inside a quoted field,
-// which may run over line ends ("" inside quotes stands for one quote). Spaces before a field are
-// skipped. A line with fewer than 19 fields gets empty ones, fields past the 19th are dropped,
-// and both are reported. The first line is the header and is skipped unless its first field is a
-// whole number. A record whose Bandwidth field is empty adds no row; blank lines are skipped
-// without a word, other such lines are reported. A file that is well-formed UTF-8 (a byte-order
-// mark, or letters beyond ASCII that make no sense as Windows-1252) is read as UTF-8, which is
-// reported on line 1.
+// One record per line (CsvScanner); spaces before a field are skipped. A line with fewer than 19
+// fields gets empty ones, fields past the 19th are dropped, and both are reported. The first
+// line is the header and is skipped unless its first field is a whole number. A record whose
+// Bandwidth field is empty adds no row, and is reported unless it is blank. A file that is
+// well-formed UTF-8 (a byte-order mark, or letters beyond ASCII that make no sense as
+// Windows-1252) is read as UTF-8, which is reported on line 1.
 //
-// `beyondAscii`, when a check of the text has found it (CheckCsvTextBytes): whether its bytes
-// after any byte-order mark hold one from 0x80 up, which the reader otherwise looks for in the
-// whole text before its first record. The same holds for the readers below.
+// `beyondAscii`, when CheckCsvTextBytes has found it, spares the reader its own search for a
+// byte from 0x80 up.
 CsvImport ReadCsvMemory(std::string_view fileBytes, std::optional<bool> beyondAscii = std::nullopt);
 
-// The same walk without a table: hands the 19 cells of each record that ReadCsvMemory would
-// make a row of to `take`, in file order (the views are valid only during the call), adds what
-// ReadCsvMemory reports to `diagnostics`, and returns the number of records after the header.
-// A converter uses this to write each row as it is read. When `rowLines` is given, the line each
-// record handed to `take` starts on is added to it.
+// The same walk without a table: hands the 19 cells of each row ReadCsvMemory would make to
+// `take` (valid only during the call), adds what it reports to `diagnostics`, adds each row's
+// line to `rowLines` when given, and returns the number of records after the header.
 int ReadCsvRecords(std::string_view fileBytes, std::vector<Diagnostic>& diagnostics,
                    const std::function<void(std::span<const std::string_view> cells)>& take,
                    std::vector<int>* rowLines = nullptr,
                    std::optional<bool> beyondAscii = std::nullopt);
 
-// Room for the records of a CSV text, made at once without a pass over it: one for every 32
-// bytes (a receiver's file has some 100 a line), capped at 2^24.
+// Room for the records of a CSV text, made at once without a pass over it.
 int EstimateCsvRecords(std::string_view fileBytes);
 
-// The largest text file of channels read (64 MiB, some 500,000 lines of a receiver's CSV
-// file): a larger one is refused from its size before anything is allocated.
+// The largest text file of channels read: a larger one is refused from its size.
 inline constexpr std::size_t kMaxCsvFileBytes = std::size_t{64} << 20;
 
 // An Error naming `path` and the line when `text` holds a NUL byte (no text file), with `hint`
-// what such a file most likely is (a memory file, or UTF-16 text); else Done. For a text that
-// passes, also whether its bytes after any byte-order mark hold one from 0x80 up (what the readers
-// above are told as `beyondAscii`), found in the same pass.
+// what such a file most likely is; else Done, and whether its bytes after any byte-order mark
+// hold one from 0x80 up (the readers' `beyondAscii`).
 struct CsvTextCheck {
     Status status;
     bool beyondAscii = false;
@@ -68,9 +60,7 @@ CsvTextCheck CheckCsvTextBytes(const std::string& path, std::string_view text, b
 
 // Splits CSV text into records: fields between commas; a field in double quotes may hold
 // commas, line ends and quotes (doubled); CR LF, LF and a lone CR end a line. The text after a
-// closing quote belongs to the field too. Fields are views into the text; only one with a
-// doubled quote, text after its closing quote or letters to convert is put together in a
-// buffer of the scanner's own.
+// closing quote belongs to the field too. Fields are views into the text where they can be.
 class CsvScanner {
 public:
     // `receiverForm`: spaces before a field are skipped, and spaces alone after a closing quote

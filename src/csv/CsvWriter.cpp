@@ -39,8 +39,7 @@ std::size_t AppendQuotedCell(std::string_view cell, std::string& out) {
     for (std::size_t i = 0; i < cell.size(); ++i) {
         const char c = cell[i];
         if (c == kQuote) {
-            // A quote is plain ASCII and never part of a longer UTF-8 sequence, so the text can
-            // be cut right after it.
+            // A quote is never part of a longer UTF-8 sequence: the text can be cut after it.
             flush(i + 1);
             out.push_back(kQuote);
             start = i + 1;
@@ -61,8 +60,7 @@ CsvText BuildCsvText(const MemoryTable& table, bool importForm) {
     const int present = std::min(fieldCount, table.ColCount());
     CsvText text;
 
-    // Size the buffer once: cell texts plus quotes, commas, "0" fills and line ends. Only
-    // doubled quotes can push past this.
+    // Size the buffer once; only doubled quotes can push past this.
     std::size_t size = 64 * static_cast<std::size_t>(kImportedColumnCount) + 2 * kLineEnd.size();
     for (int row = 1; row < table.RowCount(); ++row) {
         const MemoryTable::RowView cells = table.RowCells(row);

@@ -1,6 +1,4 @@
-// The bookmark lists of three SDR programs: SDR#'s frequencies.xml, SDR++'s frequency manager
-// JSON and gqrx's bookmarks.csv, each told by its content. Receiver groups become their lists,
-// group names or tags.
+// The bookmark lists of three SDR programs (formats/BookmarkList.h), each told by its content.
 
 #include "files/ChannelFiles.h"
 #include "files/EditorText.h"
@@ -10,8 +8,7 @@ namespace corvalen {
 
 namespace {
 
-// What a bookmark list format does differently: its names, suffix, texts, and its reader and
-// writer.
+// What a bookmark list format does differently.
 struct ListKind {
     bool (*supported)();
     std::string_view shortName;
@@ -23,9 +20,10 @@ struct ListKind {
     bool (*looksLike)(std::string_view bytes);
     Result<BookmarkRead> (*read)(std::string_view bytes, std::vector<std::string> knownGroups,
                                  int firstNumber);
-    Result<BookmarkListText> (*write)(const MemoryTable& table, const WriteSettings& settings);
-    // Its suffix is the receiver CSV's, which a name alone says: its files are opened from that
-    // entry of the dialog and told by their content.
+    Result<BookmarkListText> (*write)(const MemoryTable& table,
+                                      const std::vector<std::string>& groupNames,
+                                      const std::map<std::string, std::string>& groupColours);
+    // Its suffix is the receiver CSV's, which a name alone says: its files are told by content.
     bool sharesCsvSuffix = false;
 };
 
@@ -75,7 +73,8 @@ public:
 
     Result<ChannelFileReport> Write(const std::string& path, const MemoryTable& table,
                                     const WriteSettings& settings) const override {
-        Result<BookmarkListText> text = m_kind.write(table, settings);
+        Result<BookmarkListText> text =
+            m_kind.write(table, settings.groupNames, settings.groupColours);
         if (!text) {
             return text.error();
         }
@@ -97,10 +96,7 @@ const ChannelFormat& SdrSharpListFormat() {
                  QT_TRANSLATE_NOOP("corvalen::FileActions", "SDR# frequency list (*.xml)|*.xml"),
                  QT_TRANSLATE_NOOP("corvalen::FileActions", "Read %1 from the SDR# list %2"),
                  QT_TRANSLATE_NOOP("corvalen::FileActions", "Saved %1 to the SDR# list %2"),
-                 LooksLikeSdrSharpList, ReadSdrSharpList,
-                 [](const MemoryTable& table, const WriteSettings& settings) {
-                     return WriteSdrSharpList(table, settings.groupNames);
-                 }});
+                 LooksLikeSdrSharpList, ReadSdrSharpList, WriteSdrSharpList});
     return format;
 }
 
@@ -110,10 +106,7 @@ const ChannelFormat& SdrppListFormat() {
         QT_TRANSLATE_NOOP("corvalen::FileActions", "SDR++ frequency manager (*.json)|*.json"),
         QT_TRANSLATE_NOOP("corvalen::FileActions", "Read %1 from the SDR++ list %2"),
         QT_TRANSLATE_NOOP("corvalen::FileActions", "Saved %1 to the SDR++ list %2"),
-        LooksLikeSdrppList, ReadSdrppList,
-        [](const MemoryTable& table, const WriteSettings& settings) {
-            return Result<BookmarkListText>(WriteSdrppList(table, settings.groupNames));
-        }});
+        LooksLikeSdrppList, ReadSdrppList, WriteSdrppList});
     return format;
 }
 
@@ -123,11 +116,7 @@ const ChannelFormat& GqrxBookmarksFormat() {
                  QT_TRANSLATE_NOOP("corvalen::FileActions", "gqrx bookmarks (*.csv)|*.csv"),
                  QT_TRANSLATE_NOOP("corvalen::FileActions", "Read %1 from the gqrx bookmarks %2"),
                  QT_TRANSLATE_NOOP("corvalen::FileActions", "Saved %1 to the gqrx bookmarks %2"),
-                 LooksLikeGqrxBookmarks, ReadGqrxBookmarks,
-                 [](const MemoryTable& table, const WriteSettings& settings) {
-                     return Result<BookmarkListText>(
-                         WriteGqrxBookmarks(table, settings.groupNames, settings.groupColours));
-                 },
+                 LooksLikeGqrxBookmarks, ReadGqrxBookmarks, WriteGqrxBookmarks,
                  /*sharesCsvSuffix=*/true});
     return format;
 }

@@ -73,11 +73,10 @@ std::vector<std::string> ChangeLines(const ChannelDiff& diff, const MemoryTable&
             what = ChannelSketch(a, change.rowA, diff.compared, language);
         } else {
             for (const FieldChange& field : change.fields) {
-                const std::string name = ColumnNameIn(field.column, language);
-                const std::string before = QuotedCell(field.before);
-                const std::string after = QuotedCell(field.after);
                 what.append(what.empty() ? "" : "; ")
-                    .append(Sentence(texts, MessageKind::CliDiffField, {name, before, after}));
+                    .append(Sentence(texts, MessageKind::CliDiffField,
+                                     {ColumnNameIn(field.column, language),
+                                      QuotedCell(field.before), QuotedCell(field.after)}));
             }
         }
         lines.push_back(Sentence(texts, kind, {channel, what}));
@@ -156,9 +155,7 @@ ChannelDiff DiffChannels(const MemoryTable& a, const MemoryTable& b, ColumnSet c
             kept = row;
         }
     }
-    // Rows without a channel number are matched in their order: the n-th such row of A with the
-    // n-th of B. A pair whose compared cells (Number included) are equal texts is no difference;
-    // the others, and the rows one side has more, are.
+    // Rows without a channel number are matched in their order, the n-th of A with the n-th of B.
     for (std::size_t side = 0; side < 2; ++side) {
         for (std::size_t n = 0; n < unnumbered[side].size(); ++n) {
             if (n >= unnumbered[1 - side].size() ||

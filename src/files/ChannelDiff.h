@@ -11,29 +11,22 @@
 #include "table/MemoryTable.h"
 
 // What differs between two tables of channels, channel by channel: the channels are matched by
-// their channel number (column 0), and only the columns both sides hold are compared (a memory
-// file keeps no Priority, for one: see ChannelFormat::HeldColumns).
+// their channel number, and only the columns both sides hold are compared.
 //
 // Two cells hold the same value when
 // - their texts are equal; or
-// - the column is one the memory record of `model` keeps (Number, Frequency, Groups, Hotkey,
-//   Lockout, Level Squelch, Mode, Callsign, Comments; Bandwidth and IF Shift but for the "303";
-//   the secondary squelch for the "305" and "315"), the writer takes both cells as they stand
-//   (no problem and no notice for either), and both give the same record field: " 7100000" and
-//   "7100000", "3+1" and "1+3", an empty Hotkey and "0", an empty Groups and the "0" the
-//   receiver software writes for no group;
-// - the column is another (Priority, the reserved fields, a column the model's record lacks)
-//   and both are whole numbers of the same value, blanks around allowed; an empty Priority
-//   counts as "0", as the CSV export writes it.
-// Anything else differs, however alike it looks: "CW" and an empty Mode (written as CW, with a
-// notice), "7100000.4" and "7100000" (rounded, with a notice), " ABC" and "ABC" in a Callsign.
+// - the column is one the memory record of `model` keeps, the writer takes both cells as they
+//   stand (no problem and no notice for either), and both give the same record field: " 7100000"
+//   and "7100000", "3+1" and "1+3", an empty Hotkey and "0", an empty Groups and "0";
+// - the column is another and both are whole numbers of the same value, blanks around allowed;
+//   an empty Priority counts as "0", as the CSV export writes it.
+// Anything else differs, however alike it looks: "CW" and an empty Mode, "7100000.4" and
+// "7100000", " ABC" and "ABC" in a Callsign.
 //
-// A channel number several rows of one side give: the last of those rows is compared, as a
-// memory file keeps the last record written to a place; the others are listed in `repeats`.
-// Rows without a channel number (empty rows excepted) are matched in their order, the n-th of A
-// with the n-th of B, and are the same only when their compared cells are equal texts; each
-// other one is listed in `unnumbered` and counts as a difference (a memory file holds no such
-// row).
+// Of the rows of one side with the same channel number the last is compared, as a memory file
+// keeps the last record written to a place; the others are listed in `repeats`. Rows without a
+// channel number (empty rows excepted) are matched in their order, and are the same only when
+// their compared cells are equal texts; each other one is listed in `unnumbered`.
 
 namespace corvalen {
 
@@ -78,24 +71,21 @@ struct ChannelDiff {
 };
 
 // Compares the channel rows of `a` and `b` over the columns of `compared`, cells read for
-// `model` as above. Linear in the rows of both tables.
+// `model`. Linear in the rows of both tables.
 ChannelDiff DiffChannels(const MemoryTable& a, const MemoryTable& b, ColumnSet compared,
                          ReceiverModel model);
 
 // The fields of `compared` (Number aside) in which row `rowA` of `a` and row `rowB` of `b`
-// differ, in column order, cells read for `model` as above.
+// differ, in column order.
 std::vector<FieldChange> DiffRows(const MemoryTable& a, int rowA, const MemoryTable& b, int rowB,
                                   ColumnSet compared, ReceiverModel model);
 
-// One line per change of `diff` between `a` and `b`: "channel 12 added: Frequency "7100000",
-// Mode "AM", Callsign "BBC"", "channel 5 removed: ...", "channel 3 changed: Frequency
-// "7100000" -> "7200000"; Callsign "A" -> "B"" (each value quoted as reports quote cells).
-// Said with `texts`.
+// One line per change of `diff` between `a` and `b`, said with `texts`: "channel 3 changed:
+// Frequency "7100000" -> "7200000"; Callsign "A" -> "B"".
 std::vector<std::string> ChangeLines(const ChannelDiff& diff, const MemoryTable& a,
                                      const MemoryTable& b, const MessageTexts& texts);
 
-// Whether a cell of `column` holds the same value in `a` and `b` by the rules above, each cell
-// alone in its row (as a comparison of single cells does).
+// Whether a cell of `column` holds the same value in `a` and `b`, each cell alone in its row.
 bool SameCellValue(int column, std::string_view a, std::string_view b, ReceiverModel model);
 
 }  // namespace corvalen

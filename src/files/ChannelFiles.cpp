@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <ranges>
 #include <utility>
 
 #include "channel/CellChecks.h"
@@ -22,36 +23,27 @@ std::size_t RecordCount(const std::vector<Diagnostic>& problems) {
 }
 
 bool HasChannel(const MemoryTable& table) {
-    for (int row = 1; row < table.RowCount(); ++row) {
-        if (!IsEmptyRow(table, row)) {
-            return true;
-        }
-    }
-    return false;
+    return std::ranges::any_of(std::views::iota(1, std::max(1, table.RowCount())),
+                               [&](int row) { return !IsEmptyRow(table, row); });
 }
 
 }  // namespace
 
 const ChannelFormat* FormatForName(std::string_view path) {
     // Standard output has no name to go by: it gets a receiver CSV unless a format is asked for.
+    const auto& formats = ChannelFormats();
     if (path == "-") {
-        return ChannelFormats().front();
+        return formats.front();
     }
-    for (const ChannelFormat* format : ChannelFormats()) {
-        if (format->NamedFor(path)) {
-            return format;
-        }
-    }
-    return nullptr;
+    const auto named = std::ranges::find_if(
+        formats, [&](const ChannelFormat* format) { return format->NamedFor(path); });
+    return named == formats.end() ? nullptr : *named;
 }
 
 const ChannelFormat* FormatNamed(std::string_view word) {
-    for (const ChannelFormat* format : ChannelFormats()) {
-        if (format->ShortName() == word) {
-            return format;
-        }
-    }
-    return nullptr;
+    const auto& formats = ChannelFormats();
+    const auto named = std::ranges::find(formats, word, &ChannelFormat::ShortName);
+    return named == formats.end() ? nullptr : *named;
 }
 
 std::string FormatWords() {
@@ -77,9 +69,8 @@ const ChannelFormat& FormatOf(std::string_view path, std::string_view bytes, Rec
 
 namespace {
 
-// The bytes of the file at `path`: as many as the longest file of the format its name says
-// allows, so that a memory file longer than the longest of the model is refused from its size
-// before anything is allocated.
+// The bytes of the file at `path`, refused from its size, before anything is allocated, when
+// longer than the longest file of the format its name says.
 Result<ByteBuffer> ReadFileBytes(const std::string& path, ReceiverModel model) {
     const ChannelFormat* named = ExtensionOwner(path);
     return ReadWholeFileBuffer(path,
@@ -204,8 +195,7 @@ std::string ConversionSummary(const ChannelFileConversion& conversion, const std
         line += FormatMessage(kind, {std::to_string(count), more}, language);
     };
     if (written.format != nullptr && written.format->HoldsRecords()) {
-        // What the file holds now: the records written, those of the old file kept, and the rows
-        // whose record a later row with the same Number replaced.
+        // What the file holds now.
         say(MessageKind::CliWroteRecords, static_cast<std::size_t>(written.recordsWritten), output);
         say(MessageKind::CliRowsNotWritten, static_cast<std::size_t>(written.rowsNotWritten));
         if (written.recordsKept > 0) {

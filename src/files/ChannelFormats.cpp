@@ -37,19 +37,6 @@ bool ChannelFormat::HasExtensionOf(std::string_view path) const {
     return !extension.empty() && std::find(own.begin(), own.end(), extension) != own.end();
 }
 
-std::size_t ChannelFormat::MaxFileBytes(ReceiverModel) const {
-    return kMaxCsvFileBytes;
-}
-
-bool ChannelFormat::NamedFor(std::string_view path) const {
-    return HasExtensionOf(path);
-}
-
-Result<RowSource> ChannelFormat::RowsOf(const std::string&, std::string_view,
-                                        ChannelFileReport&) const {
-    return RowSource{};
-}
-
 Result<ChannelFileReport> ChannelFormat::WriteRows(const std::string& path, const RowSource& rows,
                                                    const WriteSettings& settings) const {
     MemoryTable table = MemoryTable::ImportLayout();

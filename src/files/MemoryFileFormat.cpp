@@ -36,8 +36,7 @@ bool HoldsRecords(std::string_view bytes, ReceiverModel model) {
     return any;
 }
 
-// The decoded records of a memory file, refused when it is longer than a memory file can be or
-// when none of its records is whole and sound.
+// The decoded records of a memory file, refused when too long or when no record is sound.
 Result<MemoryFileReadReport> DecodeMemoryFile(const std::string& path, std::string_view bytes,
                                               ReceiverModel model) {
     if (bytes.size() > MaxMemoryFileBytes(model)) {
@@ -53,17 +52,6 @@ Result<MemoryFileReadReport> DecodeMemoryFile(const std::string& path, std::stri
                      path};
     }
     return read;
-}
-
-// The channel rows of `table` (rows 1 and up) as a walk.
-RowSource TableRows(const MemoryTable& table) {
-    return {static_cast<std::size_t>(table.RowCount()), [&table](const RowSink& take) -> Status {
-                for (int row = 1; row < table.RowCount(); ++row) {
-                    const RowTexts cells = RowTextsOf(table, row);
-                    take(PresentCells(table, cells));
-                }
-                return Done{};
-            }};
 }
 
 class MemoryFile final : public ChannelFormat {
@@ -92,8 +80,7 @@ public:
         return MaxMemoryFileBytes(model);
     }
     // What EncodeRecord stores and DecodeMemoryFileImage reads back: no Priority, no reserved
-    // fields; IF Shift and Bandwidth, and the secondary squelch, only where the model's records
-    // keep them (a "303" memory file reads Bandwidth and IF Shift as "0").
+    // fields; IF Shift and Bandwidth, and the secondary squelch, only where the model's keep them.
     ColumnSet HeldColumns(ReceiverModel model) const override {
         ColumnSet held{Number,       Frequency, Groups,   Hotkey,  Lockout,
                        LevelSquelch, Mode,      Callsign, Comments};
@@ -126,14 +113,19 @@ public:
 
     Result<ChannelFileReport> Write(const std::string& path, const MemoryTable& table,
                                     const WriteSettings& settings) const override {
-        return WriteRows(path, TableRows(table), settings);
+        const RowSource rows{static_cast<std::size_t>(table.RowCount()),
+                             [&table](const RowSink& take) -> Status {
+                                 for (int row = 1; row < table.RowCount(); ++row) {
+                                     take(PresentCells(table, RowTextsOf(table, row)));
+                                 }
+                                 return Done{};
+                             }};
+        return WriteRows(path, rows, settings);
     }
 
-    // Updates the memory file at `path` with the records of the rows `rows` hands over. Records
-    // are updated in place: whatever the old file holds beyond or between the channels of the
-    // rows stays as it was; a file that is not there yet starts empty. The file stays locked
-    // from reading to writing, so a second program updating it waits for this one. An error of
-    // the walk leaves the file as it was.
+    // Updates the memory file at `path` in place with the records of the rows `rows` hands over:
+    // whatever else the old file holds stays; a file not there yet starts empty. The file stays
+    // locked from reading to writing, so a second program updating it waits for this one.
     Result<ChannelFileReport> WriteRows(const std::string& path, const RowSource& rows,
                                         const WriteSettings& settings) const override {
         MemoryFileSaveReport saved;

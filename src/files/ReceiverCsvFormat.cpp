@@ -48,19 +48,20 @@ public:
             return text.status.error();
         }
         const auto rows = static_cast<std::size_t>(EstimateCsvRecords(bytes));
-        return RowSource{rows, [&report, bytes, rows, beyondAscii = text.beyondAscii](
-                                   const RowSink& take) -> Status {
-            report.origins.lines.reserve(rows);
-            report.origins.numberEnds.reserve(rows);
-            report.recordsRead = ReadCsvRecords(
-                bytes, report.diagnostics,
-                [&](std::span<const std::string_view> cells) {
-                    report.origins.AddNumber(cells[Number]);
-                    take(cells);
-                },
-                &report.origins.lines, beyondAscii);
-            return Done{};
-        }};
+        return RowSource{
+            rows,
+            [&report, bytes, rows, beyondAscii = text.beyondAscii](const RowSink& take) -> Status {
+                report.origins.lines.reserve(rows);
+                report.origins.numberEnds.reserve(rows);
+                report.recordsRead = ReadCsvRecords(
+                    bytes, report.diagnostics,
+                    [&](std::span<const std::string_view> cells) {
+                        report.origins.AddNumber(cells[Number]);
+                        take(cells);
+                    },
+                    &report.origins.lines, beyondAscii);
+                return Done{};
+            }};
     }
 
     Result<ChannelFileReport> Write(const std::string& path, const MemoryTable& table,
@@ -73,8 +74,7 @@ public:
     }
 
 private:
-    // What a file must be to be read as this format: text, and no broadcast schedule (which
-    // holds broadcasts to pick rather than channels).
+    // Text, and no broadcast schedule (which holds broadcasts to pick rather than channels).
     static CsvTextCheck CheckText(const std::string& path, std::string_view bytes) {
         if (LooksLikeEibiSchedule(bytes)) {
             return {Error{MessageKind::ScheduleNoChannels, {path}}};

@@ -13,13 +13,9 @@
 #include "table/MemoryTable.h"
 
 // The bookmark lists of SDR programs, each a pure function over bytes: SDR#'s frequencies.xml
-// (SdrSharpList.cpp, parsed with pugixml), SDR++'s frequency manager JSON (SdrppList.cpp, parsed
-// with nlohmann-json) and gqrx's bookmarks.csv (GqrxBookmarks.cpp). They share named
-// frequencies with a demodulator mode and a bandwidth, sorted into named lists or groups: each
-// format's own file only reads and writes its syntax; the channels, modes and groups are made
-// in one place (Bookmarks.cpp), the same for all. Reading gives the import's 19-column table
-// with what was found; writing gives the file's bytes with what could not be written as it
-// stands.
+// (pugixml), SDR++'s frequency manager JSON (nlohmann-json) and gqrx's bookmarks.csv. Each
+// format's file only reads and writes its syntax; the channels, modes and groups are made in
+// one place (Bookmarks.cpp), the same for all.
 
 namespace corvalen {
 
@@ -45,24 +41,26 @@ struct BookmarkRead {
 };
 
 // A list read: one channel per bookmark, in order, numbered from `firstNumber`, after `found`,
-// what reading the file found (in file order). Frequency in Hz, Callsign the whole name, Mode
-// mapped to the receiver's by `modes` (NFM -> FM; a mode the receiver lacks, such as WFM or RAW,
-// kept as its text and reported once per mode), Bandwidth the list's (the mode's default when
-// none is given). Group names become receiver groups 1 to 16 in order of first appearance after
-// those of `knownGroups` (a name already there keeps its group), a bookmark's several names
-// several groups; the mapping is reported in one notice, and names past the 16th leave their
-// channels without that group, said once. `format` names the file kind in reports ("SDR#
-// list"). A list of more than kMaxBookmarks bookmarks is refused.
+// what reading the file found. Mode mapped to the receiver's by `modes` (a mode the receiver
+// lacks kept as its text and reported once per mode), Bandwidth the list's or the mode's
+// default. Group names become receiver groups 1 to 16 in order of first appearance after those
+// of `knownGroups`; the mapping is reported in one notice, and names past the 16th, once.
+// `format` names the file kind in reports. A list of more than kMaxBookmarks is refused.
 Result<BookmarkRead> ListRead(const std::vector<Bookmark>& bookmarks, std::vector<Diagnostic> found,
                               std::string_view format, std::vector<std::string> knownGroups = {},
                               int firstNumber = 1, const ListModes& modes = SdrListModes());
 
-// The table's channel rows as bookmarks, for a list in `format`.
-struct BookmarkWrite {
-    std::vector<Bookmark> bookmarks;
+// What writing a list made, and what could not be written as it stands.
+struct BookmarkListText {
+    std::string bytes;
     std::vector<Diagnostic> diagnostics;  // place Row, in row order
     int channelsWritten = 0;              // rows written (a row in several lists counts once)
     int rowsNotWritten = 0;               // rows whose Frequency is no whole number of Hz
+};
+// The table's channel rows as bookmarks, for a list in `format`; `text` without its bytes.
+struct BookmarkWrite {
+    std::vector<Bookmark> bookmarks;
+    BookmarkListText text;
 };
 struct BookmarkFormat {
     std::string_view name;        // "SDR# list"
@@ -73,12 +71,10 @@ struct BookmarkFormat {
     bool allGroupsInOne = false;  // one bookmark holds all its channel's groups (gqrx's tags)
     const ListModes* modes = &SdrListModes();
 };
-// Name = Callsign (SDR++: the frequency in kHz when empty), mode mapped back by the format's
-// modes (SDR lists: FM, FM6, FM3 -> NFM; AMS, AMN -> AM; ISB -> USB, reported once per mode; a
-// text already a mode of the list kept; anything else written as CW and reported), Bandwidth
-// the cell's whole Hz (else the mode's default), groups named by `groupNames` ([0] is group 1;
-// "Group n" where none is known): one bookmark per group, or per channel. Each receiver column
-// the list has no place for is reported once.
+// Name = Callsign (keysByName: the frequency in kHz when empty), mode mapped back by the
+// format's modes (a change reported once per mode), Bandwidth the cell's whole Hz (else the
+// mode's default), groups named by `groupNames` ([0] is group 1; else "Group n"). Each receiver
+// column the list has no place for is reported once.
 BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::string>& groupNames,
                                const BookmarkFormat& format);
 
@@ -86,62 +82,53 @@ BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::
 inline constexpr std::size_t kMaxBookmarkListBytes = std::size_t{64} << 20;
 // A receiver holds 65,535 channels: a list of more bookmarks is refused rather than cut.
 inline constexpr std::size_t kMaxBookmarks = 65535;
-// SDR# and gqrx keep a frequency in a signed 64-bit number: anything larger is no frequency they
-// wrote, and none they could read back.
+// SDR# and gqrx keep a frequency in a signed 64-bit number.
 inline constexpr std::uint64_t kHighestInt64Hz =
     static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
-
-struct BookmarkListText {
-    std::string bytes;
-    std::vector<Diagnostic> diagnostics;  // place Row
-    int channelsWritten = 0;              // table rows written (a row in several lists once)
-    int rowsNotWritten = 0;
-};
 
 // True when the bytes start like SDR#'s list: an <ArrayOfMemoryEntry> root element, after an
 // optional byte-order mark and XML declaration.
 bool LooksLikeSdrSharpList(std::string_view fileBytes);
 // Whether this build reads and writes SDR# lists (false where no XML library is built in).
 bool SdrSharpListsSupported();
-// Reads an SDR# list: every <MemoryEntry> a channel (ListRead). XML that is not well
-// formed, that declares a document type or entities, or that is larger than
-// kMaxBookmarkListBytes is refused, saying where. An entry without a whole, positive Frequency
-// is left out and reported (place Line).
+// Reads an SDR# list: every <MemoryEntry> a channel. XML that is not well formed, that declares
+// a document type or entities, or that is too large is refused, saying where. An entry without
+// a whole, positive Frequency is left out and reported (place Line).
 Result<BookmarkRead> ReadSdrSharpList(std::string_view fileBytes,
                                       std::vector<std::string> knownGroups = {},
                                       int firstNumber = 1);
+// The writers take the names of receiver groups 1, 2, ... and, for gqrx's tags, their colours.
 // The table's channels as an SDR# list, as SDR# writes it.
 Result<BookmarkListText> WriteSdrSharpList(const MemoryTable& table,
-                                           const std::vector<std::string>& groupNames);
+                                           const std::vector<std::string>& groupNames,
+                                           const std::map<std::string, std::string>& = {});
 
 // True when the bytes start like SDR++'s frequency manager: a JSON object with a "lists" member.
 bool LooksLikeSdrppList(std::string_view fileBytes);
-// Reads an SDR++ frequency manager file: every bookmark of every list a channel, lists in file
-// order. JSON that is not well formed, nested deeper than any such file, or larger than
-// kMaxBookmarkListBytes is refused, saying where. A bookmark without a frequency of whole,
-// positive Hz is left out and reported (place Record: the bookmark's place in the file).
+// Reads an SDR++ frequency manager file: every bookmark of every list a channel. JSON that is
+// not well formed, nested too deep or too large is refused, saying where. A bookmark without a
+// frequency of whole, positive Hz is left out and reported (place Record).
 Result<BookmarkRead> ReadSdrppList(std::string_view fileBytes,
                                    std::vector<std::string> knownGroups = {}, int firstNumber = 1);
 // The table's channels as an SDR++ frequency manager file, one list per group.
-BookmarkListText WriteSdrppList(const MemoryTable& table,
-                                const std::vector<std::string>& groupNames);
+Result<BookmarkListText> WriteSdrppList(const MemoryTable& table,
+                                        const std::vector<std::string>& groupNames,
+                                        const std::map<std::string, std::string>& = {});
 
 // True when the first line of the bytes that is neither blank nor another comment is gqrx's
 // "# Tag name" or "# Frequency" comment, or a bookmark: number ; text ; text ; number ; text.
 bool LooksLikeGqrxBookmarks(std::string_view fileBytes);
-// Reads gqrx's bookmarks.csv: every line of 5 fields a bookmark (frequency in Hz, name,
-// modulation, bandwidth in Hz, tags separated by ","), its tags its groups ("Untagged" none);
-// every line "name; #rrggbb" a tag and its colour, kept in groupColours. Lines are told by their
-// fields wherever they stand. A line of other fields, or whose frequency is no whole, positive Hz,
-// is left out and reported (place Line); a file larger than kMaxBookmarkListBytes is refused.
+// Reads gqrx's bookmarks.csv: every line of 5 fields a bookmark, its tags its groups
+// ("Untagged" none); every line "name; #rrggbb" a tag and its colour, kept in groupColours. A
+// line of other fields, or whose frequency is no whole, positive Hz, is left out and reported
+// (place Line); a file too large is refused.
 Result<BookmarkRead> ReadGqrxBookmarks(std::string_view fileBytes,
                                        std::vector<std::string> knownGroups = {},
                                        int firstNumber = 1);
-// The table's channels as gqrx writes bookmarks.csv: the table of the tags used, each with its
-// colour in `groupColours` (else gqrx's own grey, #c0c0c0), then a line per channel, its groups
-// its tags by `groupNames` ("Untagged" for none).
-BookmarkListText WriteGqrxBookmarks(const MemoryTable& table,
-                                    const std::vector<std::string>& groupNames,
-                                    const std::map<std::string, std::string>& groupColours = {});
+// The table's channels as gqrx writes bookmarks.csv: the tags used with their colours (else
+// gqrx's own grey, #c0c0c0), then a line per channel, its groups its tags ("Untagged" for none).
+Result<BookmarkListText> WriteGqrxBookmarks(
+    const MemoryTable& table, const std::vector<std::string>& groupNames,
+    const std::map<std::string, std::string>& groupColours = {});
 
 }  // namespace corvalen

@@ -46,13 +46,16 @@ struct Tally {
             example = text;
         }
     }
+    // Reports it at its first row, if it came up: `values`, then the rows after the first (a
+    // {N:later} value of the catalogue).
+    void Report(const ProblemList& report, int column, MessageKind kind,
+                MessageValues values) const {
+        if (count > 0) {
+            values.push_back(std::to_string(count - 1));
+            report(firstRow, column, kind, std::move(values));
+        }
+    }
 };
-
-// How many rows after the first a message told once for `count` rows stands for (a {N:later}
-// value of the catalogue).
-std::string LaterRows(int count) {
-    return std::to_string(count > 1 ? count - 1 : 0);
-}
 
 bool IsBlankOrZero(std::string_view cell) {
     if (cell.empty() || cell == "0") {
@@ -70,16 +73,34 @@ bool IsBlankOrZero(std::string_view cell) {
     return HzOf(cell) == 0u;
 }
 
-// Appends a row for each bookmark to `table`, numbered from `firstNumber`; `groupOf[i]` is
-// bookmark i's receiver groups (bit n - 1 for group n). Modes the receiver lacks are noted in
-// `modesKept`.
-void AppendBookmarkRows(const std::vector<Bookmark>& bookmarks,
-                        const std::vector<std::uint16_t>& groupOf, int firstNumber,
-                        const ListModes& modes, MemoryTable& table,
-                        std::map<std::string, Tally>& modesKept) {
-    table.ReserveChannels(static_cast<int>(bookmarks.size()));
-    // A row's cells as views into the bookmark and into these, reused from row to row: the
-    // table copies them.
+}  // namespace
+
+const ListModes& SdrListModes() {
+    // A cell that is no mode is written as CW, the receiver's own choice for an empty Mode.
+    static constexpr ListModes modes{kSameModes, kNearestModes, kSdrModes, "CW"};
+    return modes;
+}
+
+Result<BookmarkRead> ListRead(const std::vector<Bookmark>& bookmarks, std::vector<Diagnostic> found,
+                              std::string_view format, std::vector<std::string> knownGroups,
+                              int firstNumber, const ListModes& modes) {
+    if (bookmarks.size() > kMaxBookmarks) {
+        return Error{MessageKind::ListTooManyBookmarks,
+                     {format, std::to_string(bookmarks.size()), std::to_string(kMaxBookmarks)}};
+    }
+    BookmarkRead read;
+    read.diagnostics = std::move(found);
+    const auto foundCount = static_cast<std::ptrdiff_t>(read.diagnostics.size());
+    read.groupNames = std::move(knownGroups);
+    const std::size_t namesBefore = read.groupNames.size();
+    Tally withoutGroup;
+    // Kept in a hash set: a list may name a group of its own for each of 65,535 bookmarks.
+    std::unordered_set<std::string_view> namesLeftOut;
+    int firstNamed = 0;
+
+    std::map<std::string, Tally> modesKept;
+    read.table.ReserveChannels(static_cast<int>(bookmarks.size()));
+    // A row's cells as views into the bookmark and into these, reused from row to row.
     std::array<std::string_view, kImportedColumnCount> cells{};
     std::string number;
     std::string frequency;
@@ -88,6 +109,27 @@ void AppendBookmarkRows(const std::vector<Bookmark>& bookmarks,
     for (std::size_t i = 0; i < bookmarks.size(); ++i) {
         const Bookmark& bookmark = bookmarks[i];
         const int row = static_cast<int>(i) + 1;
+        // A group name takes the next free group where it first comes.
+        std::uint16_t groupBits = 0;
+        bool lost = false;
+        for (const std::string& name : bookmark.groups) {
+            if (name.empty()) {
+                continue;
+            }
+            auto known = std::find(read.groupNames.begin(), read.groupNames.end(), name);
+            if (known == read.groupNames.end() && read.groupNames.size() < kReceiverGroups) {
+                known = read.groupNames.insert(known, name);
+            }
+            if (known != read.groupNames.end()) {
+                groupBits |= static_cast<std::uint16_t>(1u << (known - read.groupNames.begin()));
+                firstNamed = firstNamed == 0 ? row : firstNamed;
+            } else {
+                namesLeftOut.insert(name);
+                if (!std::exchange(lost, true)) {
+                    withoutGroup.Note(row, name);  // a bookmark counted once
+                }
+            }
+        }
         number = std::to_string(firstNumber + static_cast<int>(i));
         cells[Number] = number;
         frequency = std::to_string(bookmark.hz);
@@ -104,67 +146,10 @@ void AppendBookmarkRows(const std::vector<Bookmark>& bookmarks,
             cells[Bandwidth] = DefaultBandwidth(cells[Mode]);
         }
         cells[Callsign] = bookmark.name;
-        groups = CellWithGroups({}, groupOf[i]);
+        groups = CellWithGroups({}, groupBits);
         cells[Groups] = groups;
-        table.AppendRow(cells);
+        read.table.AppendRow(cells);
     }
-}
-
-}  // namespace
-
-const ListModes& SdrListModes() {
-    // A cell that is no mode is written as CW, the receiver's own choice for an empty Mode.
-    static constexpr ListModes modes{kSameModes, kNearestModes, kSdrModes, "CW"};
-    return modes;
-}
-
-Result<BookmarkRead> ListRead(const std::vector<Bookmark>& bookmarks, std::vector<Diagnostic> found,
-                              std::string_view format, std::vector<std::string> knownGroups,
-                              int firstNumber, const ListModes& modes) {
-    if (bookmarks.size() > kMaxBookmarks) {
-        return Error{
-            MessageKind::ListTooManyBookmarks,
-            {std::string(format), std::to_string(bookmarks.size()), std::to_string(kMaxBookmarks)}};
-    }
-    BookmarkRead read;
-    read.diagnostics = std::move(found);
-    const auto foundCount = static_cast<std::ptrdiff_t>(read.diagnostics.size());
-    read.groupNames = std::move(knownGroups);
-    const std::size_t namesBefore = read.groupNames.size();
-    Tally withoutGroup;
-    // Kept in a hash set: a list may name a group of its own for each of 65,535 bookmarks.
-    std::unordered_set<std::string_view> namesLeftOut;
-    int firstNamed = 0;
-
-    // Groups first, in order: a name takes the next free group where it first comes.
-    std::vector<std::uint16_t> groupOf(bookmarks.size());
-    for (std::size_t i = 0; i < bookmarks.size(); ++i) {
-        const int row = static_cast<int>(i) + 1;
-        bool lost = false;
-        for (const std::string& name : bookmarks[i].groups) {
-            if (name.empty()) {
-                continue;
-            }
-            auto known = std::find(read.groupNames.begin(), read.groupNames.end(), name);
-            if (known == read.groupNames.end() && read.groupNames.size() < kReceiverGroups) {
-                known = read.groupNames.insert(known, name);
-            }
-            if (known != read.groupNames.end()) {
-                groupOf[i] |= static_cast<std::uint16_t>(1u << (known - read.groupNames.begin()));
-                firstNamed = firstNamed == 0 ? row : firstNamed;
-            } else {
-                namesLeftOut.insert(name);
-                if (!lost) {
-                    withoutGroup.Note(row, name);  // a bookmark counted once
-                }
-                lost = true;
-            }
-        }
-    }
-
-    // Then the rows.
-    std::map<std::string, Tally> modesKept;
-    AppendBookmarkRows(bookmarks, groupOf, firstNumber, modes, read.table, modesKept);
 
     const ProblemList report(read.diagnostics, Diagnostic::Place::Row);
     if (read.groupNames.size() > namesBefore) {
@@ -175,8 +160,8 @@ Result<BookmarkRead> ListRead(const std::vector<Bookmark>& bookmarks, std::vecto
                 .append(" ")
                 .append(QuotedCell(read.groupNames[k]));
         }
-        report(firstNamed, Groups, MessageKind::BookmarkGroupsNamed,
-               {std::string(format), std::move(mapping)}, Diagnostic::Severity::Notice);
+        report(firstNamed, Groups, MessageKind::BookmarkGroupsNamed, {format, mapping},
+               Diagnostic::Severity::Notice);
     }
     if (withoutGroup.count > 0) {
         report(withoutGroup.firstRow, Groups, MessageKind::BookmarkGroupsTooFew,
@@ -184,8 +169,7 @@ Result<BookmarkRead> ListRead(const std::vector<Bookmark>& bookmarks, std::vecto
                 std::to_string(withoutGroup.count)});
     }
     for (const auto& [text, tally] : modesKept) {
-        report(tally.firstRow, Mode, MessageKind::ChirpModeUnknown,
-               {QuotedCell(text), LaterRows(tally.count)});
+        tally.Report(report, Mode, MessageKind::ChirpModeUnknown, {QuotedCell(text)});
     }
     // What reading the file found stays first, in file order.
     std::stable_sort(read.diagnostics.begin() + foundCount, read.diagnostics.end(),
@@ -196,14 +180,13 @@ Result<BookmarkRead> ListRead(const std::vector<Bookmark>& bookmarks, std::vecto
 BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::string>& groupNames,
                                const BookmarkFormat& format) {
     BookmarkWrite result;
-    const ProblemList report(result.diagnostics, Diagnostic::Place::Row);
+    const ProblemList report(result.text.diagnostics, Diagnostic::Place::Row);
     Tally renamed;
     Tally severalGroups;
     std::map<std::string_view, Tally> modesChanged;
     std::map<int, Tally> lostColumns;
     // The list of each receiver group ([group - 1]) and of channels in none ([kReceiverGroups]),
-    // UTF-8 as lists hold it; and for each, the first with the same name, since two groups of
-    // one name are one list.
+    // and for each the first of the same name, since two groups of one name are one list.
     std::array<std::string, kReceiverGroups + 1> listNames;
     std::array<int, kReceiverGroups + 1> sameList{};
     for (std::size_t list = 0; list < listNames.size(); ++list) {
@@ -216,13 +199,11 @@ BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::
                       listNames[list]) -
             listNames.begin());
     }
-    // Per list: the names taken, and per name the suffix to try first for its next repeat, so
-    // that a name used a thousand times is not tried against every suffix already given.
+    // Per list: the names taken, and per name the suffix to try first for its next repeat.
     std::array<std::unordered_map<std::string, int>, kReceiverGroups + 1> taken;
     result.bookmarks.reserve(static_cast<std::size_t>(table.RowCount()));
 
-    // Each channel row as a bookmark in each of its lists, in row order: a name repeated in a list
-    // is told by the names the rows before it took there.
+    // Each channel row as a bookmark in each of its lists, in row order.
     for (int row = 1; row < table.RowCount(); ++row) {
         if (IsEmptyRow(table, row)) {
             continue;
@@ -234,17 +215,15 @@ BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::
                    {QuotedCell(cells[Frequency])});
         } else if (*hz > format.maxHz) {
             report(row, Frequency, MessageKind::BookmarkFrequencyTooHigh,
-                   {QuotedCell(cells[Frequency]), std::to_string(format.maxHz),
-                    std::string(format.name)});
+                   {QuotedCell(cells[Frequency]), std::to_string(format.maxHz), format.name});
         }
         if (!hz || *hz > format.maxHz) {
-            ++result.rowsNotWritten;
+            ++result.text.rowsNotWritten;
             continue;
         }
         Bookmark bookmark;
         bookmark.hz = *hz;
-        // Lists hold UTF-8 only; a name is made so before it is compared with the names
-        // already taken, so two names cannot become one key on the way out.
+        // Made UTF-8 before it is compared with the names taken, so two cannot become one key.
         bookmark.name = WellFormedUtf8(cells[Callsign]);
         if (bookmark.name.empty() && format.keysByName) {
             bookmark.name = FrequencyText(*hz, FrequencyUnit::kHz) + " kHz";
@@ -273,7 +252,7 @@ BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::
                 lostColumns[column].Note(row, cells[column]);
             }
         }
-        ++result.channelsWritten;
+        ++result.text.channelsWritten;
         const std::uint16_t groups = GroupsOf(cells[Groups]);
         // The lists of the row's groups, as places in `listNames`.
         std::array<std::size_t, kReceiverGroups> lists{};
@@ -326,26 +305,20 @@ BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::
         }
     }
 
-    for (const auto& [mode, modeTally] : modesChanged) {
-        report(modeTally.firstRow, Mode, MessageKind::BookmarkModeWritten,
-               {QuotedCell(mode), std::string(format.name),
-                std::string(ListModeOf(mode, *format.modes).text), LaterRows(modeTally.count)});
+    for (const auto& [mode, tally] : modesChanged) {
+        tally.Report(report, Mode, MessageKind::BookmarkModeWritten,
+                     {QuotedCell(mode), format.name, ListModeOf(mode, *format.modes).text});
     }
-    for (const auto& [column, columnTally] : lostColumns) {
-        report(columnTally.firstRow, column, MessageKind::BookmarkColumnLost,
-               {QuotedCell(columnTally.example), std::string(format.name),
-                LaterRows(columnTally.count)});
+    for (const auto& [column, tally] : lostColumns) {
+        tally.Report(report, column, MessageKind::BookmarkColumnLost,
+                     {QuotedCell(tally.example), format.name});
     }
-    if (severalGroups.count > 0) {
-        report(severalGroups.firstRow, Groups, MessageKind::BookmarkOneGroup,
-               {QuotedCell(severalGroups.example), std::string(format.name),
-                LaterRows(severalGroups.count)});
-    }
-    if (renamed.count > 0) {
-        report(renamed.firstRow, Callsign, MessageKind::BookmarkNameRepeated,
-               {QuotedCell(renamed.example), LaterRows(renamed.count)});
-    }
-    std::stable_sort(result.diagnostics.begin(), result.diagnostics.end(), ByRowThenColumn);
+    severalGroups.Report(report, Groups, MessageKind::BookmarkOneGroup,
+                         {QuotedCell(severalGroups.example), format.name});
+    renamed.Report(report, Callsign, MessageKind::BookmarkNameRepeated,
+                   {QuotedCell(renamed.example)});
+    std::stable_sort(result.text.diagnostics.begin(), result.text.diagnostics.end(),
+                     ByRowThenColumn);
     return result;
 }
 

@@ -9,10 +9,9 @@
 
 #include "io/Diagnostic.h"
 
-// EiBi's shortwave broadcast schedule (sked-XNN.csv): one broadcast a line, semicolon-separated,
-// with its frequency in kHz, UTC times, weekdays, station, language, target area, persistence
-// and validity dates. The reader keeps every line it can place on a frequency; the filter
-// (ScheduleFilter.h) picks the broadcasts a listener asks for.
+// EiBi's shortwave broadcast schedule (sked-XNN.csv): one broadcast a line, semicolon-separated.
+// The reader keeps every line it can place on a frequency; the filter (ScheduleFilter.h) picks
+// the broadcasts a listener asks for.
 
 namespace corvalen {
 
@@ -54,11 +53,10 @@ struct Schedule {
 // header ("kHz:75;" or "kHz;").
 bool LooksLikeEibiSchedule(std::string_view fileBytes);
 
-// Reads a schedule. Bytes are Windows-1252 unless they are well-formed UTF-8. Columns are found
-// by the header's names (the ":width" after each name ignored), else taken in EiBi's order. A
-// line whose kHz is not a frequency of whole Hz is left out and reported; a Time(UTC) that is no
-// HHMM-HHMM span is reported and the entry kept (a time filter then leaves it out). Days and
-// Start/Stop dates that cannot be read are kept and flagged; the filter says how many, once.
+// Reads a schedule, Windows-1252 unless it is well-formed UTF-8, its columns found by the
+// header's names, else in EiBi's order. A line whose kHz is no frequency of whole Hz is left out
+// and reported; a Time(UTC) that is no span is reported and the entry kept. Days and Start/Stop
+// dates that cannot be read are kept and flagged; the filter says how many, once.
 Schedule ReadEibiSchedule(std::string_view fileBytes);
 
 // The weekdays a Days text names: empty = every day; "Mo-Fr", "Sa,Su", "SaSu", "We-Mo"

@@ -131,15 +131,14 @@ Result<BookmarkRead> ReadGqrxBookmarks(std::string_view fileBytes,
     return made;
 }
 
-BookmarkListText WriteGqrxBookmarks(const MemoryTable& table,
-                                    const std::vector<std::string>& groupNames,
-                                    const std::map<std::string, std::string>& groupColours) {
+Result<BookmarkListText> WriteGqrxBookmarks(
+    const MemoryTable& table, const std::vector<std::string>& groupNames,
+    const std::map<std::string, std::string>& groupColours) {
     BookmarkWrite written = TableToBookmarks(
         table, groupNames, {kPhrase, false, false, kUntagged, kHighestInt64Hz, true, &kModes});
 
-    // A name holds no ";" and a tag neither ";" nor ",", which gqrx reads as separators, and
-    // neither a line end: each is written as "," in a name and as " " in a tag, said once for
-    // the names and once for the tags.
+    // gqrx's separators and line ends are written as "," in a name and as " " in a tag, said
+    // once for the names and once for the tags.
     struct Replaced {
         int count = 0;  // rows
         int lastRow = 0;
@@ -177,13 +176,14 @@ BookmarkListText WriteGqrxBookmarks(const MemoryTable& table,
     for (Replaced& tally : replaced) {
         if (tally.count > 0) {
             tally.first.args.push_back(std::to_string(tally.count - 1));
-            written.diagnostics.push_back(std::move(tally.first));
+            written.text.diagnostics.push_back(std::move(tally.first));
         }
     }
-    std::stable_sort(written.diagnostics.begin(), written.diagnostics.end(), ByRowThenColumn);
+    std::stable_sort(written.text.diagnostics.begin(), written.text.diagnostics.end(),
+                     ByRowThenColumn);
 
     // Each field padded with blanks to gqrx's width, counted in characters.
-    std::string out;
+    std::string& out = written.text.bytes;
     const auto padded = [&](std::string_view text, std::size_t width, bool right) {
         const auto characters = static_cast<std::size_t>(
             std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }));
@@ -213,8 +213,7 @@ BookmarkListText WriteGqrxBookmarks(const MemoryTable& table,
         }
         out += '\n';
     }
-    return {std::move(out), std::move(written.diagnostics), written.channelsWritten,
-            written.rowsNotWritten};
+    return std::move(written.text);
 }
 
 }  // namespace corvalen

@@ -71,9 +71,8 @@ bool WithinDates(const ScheduleEntry& entry, int date) {
     return (start == 0 || date >= start) && (stop == 0 || date <= stop);
 }
 
-// Texts in the order they first came, each once. The hash set beside the list keeps this
-// linear: one station on one frequency can have thousands of lines, and one line thousands of
-// codes.
+// Texts in the order they first came, each once; the hash set keeps this linear for a station
+// of thousands of lines, or a line of thousands of codes.
 class DistinctTexts {
 public:
     void Add(std::string_view text) {
@@ -235,8 +234,7 @@ ScheduleSelection SelectBroadcasts(const Schedule& schedule, const ScheduleFilte
         notice(firstUnreadDate, -1, MessageKind::ScheduleDatesUnread, {std::to_string(unreadDates)},
                kNotice);
     }
-    std::stable_sort(selection.notices.begin(), selection.notices.end(),
-                     [](const Diagnostic& a, const Diagnostic& b) { return a.number < b.number; });
+    std::ranges::stable_sort(selection.notices, {}, &Diagnostic::number);
     return selection;
 }
 
@@ -277,8 +275,7 @@ MemoryTable ScheduleChannels(const std::vector<const ScheduleEntry*>& entries, i
         }
         summary.languages = Joined(languages.List());
         summary.targets = Joined(targets.List());
-        // Times that cannot be read stand as written when no span can be: such Comments are
-        // no summary.
+        // Times that cannot be read stand as written when no span can be (no summary, then).
         std::string comments = WriteScheduleSummary(summary);
         if (summary.spans.empty() && !unreadTimes.List().empty()) {
             comments.insert(0, Joined(unreadTimes.List()) + (comments.empty() ? "" : " "));

@@ -11,8 +11,8 @@
 #include "io/Result.h"
 #include "table/MemoryTable.h"
 
-// Which broadcasts of a schedule a listener wants, and the channels they make. The editor's
-// "Import Broadcast Schedule" dialog and the converter's `schedule` command share all of it.
+// Which broadcasts of a schedule a listener wants, and the channels they make (the editor's
+// "Import Broadcast Schedule" dialog and the converter's `schedule` command).
 
 namespace corvalen {
 
@@ -55,10 +55,8 @@ struct ScheduleSelection {
 ScheduleSelection SelectBroadcasts(const Schedule& schedule, const ScheduleFilter& filter);
 
 // One channel per distinct frequency and station, in frequency order (then file order),
-// numbered from `firstNumber`: Frequency in Hz, Mode AM with AM's default Bandwidth, Callsign
-// the station, Comments the summary of its broadcasts (ScheduleSummary.h): time spans with
-// their weekdays, languages and targets ("0600-0800[Mo-Fr],1800-1900 E,F Eu").
-// The table has the import's 19 columns.
+// numbered from `firstNumber`: Mode AM with AM's default Bandwidth, Callsign the station,
+// Comments the summary of its broadcasts (ScheduleSummary.h). The import's 19 columns.
 MemoryTable ScheduleChannels(const std::vector<const ScheduleEntry*>& entries, int firstNumber = 1);
 
 // How many channels ScheduleChannels makes of `entries`.

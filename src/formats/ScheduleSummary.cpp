@@ -48,9 +48,8 @@ bool IsCodeList(std::string_view text) {
     });
 }
 
-// The spans of a summary's first word ("0600-0800[Mo-Fr],1800-1900"), false when it is none.
-// A word `cut` short at its end (by a memory file) loses a span whose time it cut, and a span
-// at its end may have lost its days: they are unknown then.
+// The spans of a summary's first word, false when it is none. A word `cut` short by a memory
+// file loses a span whose time it cut, and the days of a span at its end are unknown.
 bool ReadSpans(std::string_view word, bool cut, std::vector<SummarySpan>& spans) {
     std::size_t pos = 0;
     for (;;) {
@@ -130,8 +129,7 @@ std::optional<ScheduleSummary> ReadScheduleSummary(std::string_view comments) {
             blank == std::string_view::npos ? std::string_view() : TrimBlanks(rest.substr(blank));
     }
     ScheduleSummary summary;
-    // A memory file keeps the first kCommentWidth characters: a summary of spans alone that
-    // long has lost its codes, and maybe the end of its spans.
+    // A memory file keeps the first kCommentWidth characters: spans alone that long are cut.
     const bool cut = comments.size() == kCommentWidth && words.size() == 1;
     if (words.empty() || words.size() > 3 || !ReadSpans(words[0], cut, summary.spans)) {
         return std::nullopt;

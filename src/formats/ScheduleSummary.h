@@ -10,15 +10,10 @@
 
 // The summary of a channel's broadcasts that the schedule import writes into its Comments and
 // reads back (to show what is on air, and to tell its channels from the user's own):
-//
-//     SPANS [LANGUAGES] [TARGETS]
-//
-// SPANS: spans joined by ",", each HHMM-HHMM (the end may be 2400), followed by [DAYS] when the
-// broadcast is not daily. DAYS names the weekdays Monday first, runs of three or more days as a
-// range ("Mo-Fr"), other days joined by "," ("Sa,Su"); a Days text the schedule reader could
-// not read stays as written, each ']' or blank in it made '_' ("[irr]"). LANGUAGES and TARGETS
-// are the code lists joined by ",", each left out when empty. Example:
-// "0600-0800[Mo-Fr],1800-1900 E,F Eu".
+// "SPANS [LANGUAGES] [TARGETS]", e.g. "0600-0800[Mo-Fr],1800-1900 E,F Eu". Each span is
+// HHMM-HHMM (the end may be 2400), followed by [DAYS] when the broadcast is not daily: the
+// weekdays Monday first, runs of three or more as a range, or a Days text the schedule reader
+// could not read as written, each ']' or blank in it made '_' ("[irr]").
 
 namespace corvalen {
 
@@ -37,19 +32,15 @@ struct ScheduleSummary {
 // The summary as Comments hold it.
 std::string WriteScheduleSummary(const ScheduleSummary& summary);
 
-// The summary `comments` hold, or nullopt when they are not one: the whole text (blanks around
-// it aside) must be SPANS, at least one span, optionally followed by one or two code lists of
-// letters, digits, '-' and ','. A lone code list is taken as the languages. Comments of exactly
-// the 31 characters a memory file keeps that are one word are read as a summary cut there: a
-// span whose time is cut is left out, and the last span's days are unknown (daysRead false,
-// daysText empty).
+// The summary `comments` hold, or nullopt when they are not one: at least one span, then up to
+// two code lists of letters, digits, '-' and ',' (a lone one the languages). One word of exactly
+// the 31 characters a memory file keeps is read as a summary cut there: a span whose time is
+// cut is left out, and the last span's days are unknown.
 std::optional<ScheduleSummary> ReadScheduleSummary(std::string_view comments);
 
-// On air at `minute` (0..1439) UTC of `day` (0 Monday .. 6 Sunday): in some span; a span that
-// wraps past midnight (2300-0100) belongs to the day it starts on; a span whose days could not
-// be read counts as on air every day (as the import's day filter keeps them). `day` < 0: on any
-// day. `within` > 0: on air at any minute of [minute, minute + within), wrapping into the next
-// day.
+// On air at `minute` (0..1439) UTC of `day` (0 Monday .. 6 Sunday, < 0 any day), or at any
+// minute of [minute, minute + within) when `within` > 0. A span past midnight belongs to the
+// day it starts on; one whose days could not be read is on air every day.
 bool OnAirAt(const ScheduleSummary& summary, int minute, int day, int within = 0);
 
 // The length of the span [from, to) of the day, wrapping past midnight; from == to is the whole

@@ -10,6 +10,7 @@
 
 #ifdef CORVALEN_HAVE_PUGIXML
 #include <pugixml.hpp>
+#include <sstream>
 
 #include "channel/CellChecks.h"
 #include "convert/FrequencyText.h"
@@ -53,7 +54,8 @@ Result<BookmarkRead> ReadSdrSharpList(std::string_view, std::vector<std::string>
     return Error{MessageKind::ListUnsupported};
 }
 
-Result<BookmarkListText> WriteSdrSharpList(const MemoryTable&, const std::vector<std::string>&) {
+Result<BookmarkListText> WriteSdrSharpList(const MemoryTable&, const std::vector<std::string>&,
+                                           const std::map<std::string, std::string>&) {
     return Error{MessageKind::ListUnsupported};
 }
 
@@ -99,14 +101,6 @@ std::uint64_t NearestWholeHz(std::string_view text) {
     return *whole + (up ? 1 : 0);
 }
 
-class StringWriter : public pugi::xml_writer {
-public:
-    void write(const void* data, std::size_t size) override {
-        text.append(static_cast<const char*>(data), size);
-    }
-    std::string text;
-};
-
 constexpr unsigned kParseOptions =
     pugi::parse_default | pugi::parse_doctype | pugi::parse_embed_pcdata;
 }  // namespace
@@ -121,8 +115,7 @@ Result<BookmarkRead> ReadSdrSharpList(std::string_view fileBytes,
         return Error{MessageKind::ListTooLarge,
                      {"SDR# list", std::to_string(kMaxBookmarkListBytes >> 20)}};
     }
-    // A list saved as UTF-16 is read as the same list in UTF-8, so that the checks below, and
-    // the lines that messages name, see its text rather than its two bytes a character.
+    // A list saved as UTF-16 is read as the same list in UTF-8, for the checks and line numbers.
     std::string fromUtf16;
     if (StartsWithUtf16Mark(fileBytes)) {
         fromUtf16 = Utf8FromUtf16(fileBytes);
@@ -135,8 +128,7 @@ Result<BookmarkRead> ReadSdrSharpList(std::string_view fileBytes,
     if (const std::size_t entity = ForeignEntity(fileBytes); entity != std::string_view::npos) {
         return Error{MessageKind::ListEntity, {std::to_string(LineAt(fileBytes, entity))}};
     }
-    // SDR# writes UTF-8. A list saved again by a program that wrote Windows-1252 is read as such,
-    // so that its letters stay letters and the table only ever holds UTF-8.
+    // SDR# writes UTF-8; a list saved again as Windows-1252 is read as such.
     std::vector<Diagnostic> found;  // in file order
     const ProblemList report(found, Diagnostic::Place::Line);
     std::string converted;
@@ -150,8 +142,7 @@ Result<BookmarkRead> ReadSdrSharpList(std::string_view fileBytes,
     const std::string_view text = converted.empty() ? fileBytes : std::string_view(converted);
 
     pugi::xml_document document;
-    // An element's text is kept in the element itself rather than in a node of its own (which
-    // child_value() reads the same): half the nodes, and half the memory, of a list.
+    // An element's text is kept in the element itself (parse_embed_pcdata): half the nodes.
     const pugi::xml_parse_result parsed =
         document.load_buffer(text.data(), text.size(), kParseOptions, encoding);
     if (!parsed) {
@@ -163,8 +154,7 @@ Result<BookmarkRead> ReadSdrSharpList(std::string_view fileBytes,
     if (!root) {
         return Error{MessageKind::ListNoRoot};
     }
-    // Reports name the line of their entry, counted on from the last one reported: they come
-    // in file order.
+    // The line of an entry, counted on from the last one reported: reports come in file order.
     std::ptrdiff_t counted = 0;
     int line = 1;
     const auto lineOf = [&](std::ptrdiff_t offset) {
@@ -198,7 +188,8 @@ Result<BookmarkRead> ReadSdrSharpList(std::string_view fileBytes,
 }
 
 Result<BookmarkListText> WriteSdrSharpList(const MemoryTable& table,
-                                           const std::vector<std::string>& groupNames) {
+                                           const std::vector<std::string>& groupNames,
+                                           const std::map<std::string, std::string>&) {
     BookmarkWrite written = TableToBookmarks(
         table, groupNames,
         {"SDR# list", /*keysByName=*/false, /*oneGroupEach=*/true, "", kHighestInt64Hz});
@@ -221,10 +212,10 @@ Result<BookmarkListText> WriteSdrSharpList(const MemoryTable& table,
         add("Shift", "0");
         add("FilterBandwidth", std::to_string(bookmark.bandwidth));
     }
-    StringWriter out;
+    std::ostringstream out;
     document.save(out, "  ", pugi::format_default, pugi::encoding_utf8);
-    return BookmarkListText{std::move(out.text), std::move(written.diagnostics),
-                            written.channelsWritten, written.rowsNotWritten};
+    written.text.bytes = std::move(out).str();
+    return std::move(written.text);
 }
 
 #endif

@@ -53,10 +53,9 @@ std::size_t TooDeep(std::string_view bytes) {
     return std::string_view::npos;
 }
 
-// Builds the document the library's own parser builds, members in file order and a repeated
-// key keeping its first place with its last value, but finds a repeated key through an index of
-// each open object's keys (the order-keeping object searches its members one by one), and stops
-// where the text nests deeper than kMaxDepth.
+// Builds the document the library's own parser builds, but finds a repeated key through an
+// index of each open object's keys (the order-keeping object searches its members one by one),
+// and stops where the text nests deeper than kMaxDepth.
 class DocumentInFileOrder final : public nlohmann::json_sax<Json> {
 public:
     Json document;
@@ -109,8 +108,7 @@ private:
         return true;
     }
     // The value's place: the document, the end of the open array, or the open object's member
-    // whose key came last. A container keeps its place while it is open, since its parent
-    // gains no member or element until it is closed.
+    // whose key came last (a parent gains nothing while a container in it is open).
     Json& Place(Json value) {
         if (open_.empty()) {
             document = std::move(value);
@@ -187,9 +185,8 @@ Result<BookmarkRead> ReadSdrppList(std::string_view fileBytes, std::vector<std::
     fileBytes = WithoutByteOrderMark(fileBytes);
     DocumentInFileOrder parsed;
     if (!Json::sax_parse(fileBytes.begin(), fileBytes.end(), &parsed)) {
-        // The reading stops where the nesting goes deeper than kMaxDepth. A text that nests too
-        // deep anywhere is refused as such, also where it stops being JSON before that: the
-        // whole text is searched, but only once the reading has failed.
+        // A text that nests too deep anywhere is refused as such, also where it stops being JSON
+        // before that.
         if (const std::size_t deep = TooDeep(fileBytes); deep != std::string_view::npos) {
             return Error{MessageKind::ListTooDeep,
                          {std::to_string(LineAt(fileBytes, deep)), std::to_string(kMaxDepth)}};
@@ -224,11 +221,7 @@ Result<BookmarkRead> ReadSdrppList(std::string_view fileBytes, std::vector<std::
     std::vector<Bookmark> bookmarks;
     std::vector<Diagnostic> skipped;
     int place = 0;
-    const auto report = [&](MessageKind kind, MessageValues values,
-                            Diagnostic::Severity severity = Diagnostic::Severity::Error) {
-        skipped.push_back(Diagnostic{Diagnostic::Place::Record, place, Frequency, kind,
-                                     std::move(values), severity});
-    };
+    const ProblemList report(skipped, Diagnostic::Place::Record);
     for (const auto& [group, marks] : listMarks) {
         for (const auto& [name, mark] : marks->get_ref<const Json::object_t&>()) {
             ++place;
@@ -239,13 +232,13 @@ Result<BookmarkRead> ReadSdrppList(std::string_view fileBytes, std::vector<std::
             bookmark.hz = NearestWholeHz(frequency);
             if (bookmark.hz == 0) {
                 report(
-                    MessageKind::SdrppFrequencyNotHz,
+                    place, Frequency, MessageKind::SdrppFrequencyNotHz,
                     {QuotedCell(bookmark.name), QuotedCell(group), QuotedCell(frequency.dump())});
                 continue;
             }
             if (frequency.is_number_float() &&
                 static_cast<double>(bookmark.hz) != frequency.get<double>()) {
-                report(MessageKind::SdrppFrequencyRounded,
+                report(place, Frequency, MessageKind::SdrppFrequencyRounded,
                        {QuotedCell(bookmark.name), QuotedCell(group), QuotedCell(frequency.dump()),
                         std::to_string(bookmark.hz)},
                        Diagnostic::Severity::Notice);
@@ -270,8 +263,9 @@ Result<BookmarkRead> ReadSdrppList(std::string_view fileBytes, std::vector<std::
                     firstNumber);
 }
 
-BookmarkListText WriteSdrppList(const MemoryTable& table,
-                                const std::vector<std::string>& groupNames) {
+Result<BookmarkListText> WriteSdrppList(const MemoryTable& table,
+                                        const std::vector<std::string>& groupNames,
+                                        const std::map<std::string, std::string>&) {
     BookmarkWrite written =
         TableToBookmarks(table, groupNames,
                          // SDR++ keeps a frequency in a double, exact in whole Hz below 2^53 (where
@@ -279,9 +273,8 @@ BookmarkListText WriteSdrppList(const MemoryTable& table,
                          {"SDR++ list", /*keysByName=*/true, /*oneGroupEach=*/false, "General",
                           (std::uint64_t{1} << 53) - 1});
 
-    // The lists in order of their first bookmark (at most one per receiver group and one for
-    // channels in none), each with its bookmarks in table order. Bookmark names are unique
-    // within a list, so that a bookmark is added without a search.
+    // The lists in order of their first bookmark, each with its bookmarks in table order (their
+    // names unique within a list, so that a bookmark is added without a search).
     std::vector<std::string_view> listNames;
     std::vector<Json> listBookmarks;
     for (const Bookmark& bookmark : written.bookmarks) {
@@ -308,8 +301,8 @@ BookmarkListText WriteSdrppList(const MemoryTable& table,
         {"bookmarkDisplayMode", 1},
         {"selectedList", listNames.empty() ? std::string_view("General") : listNames.front()},
         {"lists", std::move(lists)}};
-    return {document.dump(4, ' ', false, Json::error_handler_t::replace) + '\n',
-            std::move(written.diagnostics), written.channelsWritten, written.rowsNotWritten};
+    written.text.bytes = document.dump(4, ' ', false, Json::error_handler_t::replace) + '\n';
+    return std::move(written.text);
 }
 
 }  // namespace corvalen

@@ -36,8 +36,7 @@ std::string PairKey(std::uint64_t hz, std::string_view callsign) {
 }  // namespace
 
 SeasonUpdate PlanSeasonUpdate(const MemoryTable& table, const MemoryTable& season) {
-    // Each season channel under its full pair, and under its Callsign cut as a memory file
-    // cuts it (the first channel of that cut pair).
+    // Each season channel under its full pair, and under its Callsign as a memory file cuts it.
     std::unordered_map<std::string, int> seasonRow;
     std::unordered_map<std::string, int> cutRow;
     for (int row = 1; row < season.RowCount(); ++row) {

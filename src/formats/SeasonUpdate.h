@@ -7,20 +7,16 @@
 #include "table/MemoryTable.h"
 
 // Updating the channels a schedule import made with a new season's schedule, leaving the
-// user's own channels alone. The editor's season update and the converter's `schedule
-// --update` share it.
+// user's own channels alone (the editor's season update and `schedule --update`).
 
 namespace corvalen {
 
 // What updating a table's schedule channels with a new season does. A row is the schedule's
-// when ReadScheduleSummary accepts its Comments; every other row is the user's and is left
-// exactly as it is. A schedule row whose (Frequency, Callsign) is a channel of `season` is kept
-// (same Number and cells); its Comments are set to the season's when they differ (then it is
-// "updated", not "kept"); several rows of one pair are each kept so. Schedule rows of no such
-// pair are removed. Pairs of `season` that no row has are added, numbered on from the highest
-// whole Number in the table. Frequency is compared in Hz; Callsign matches the station
-// exactly, or as its first 12 characters (a memory file cuts it there); Comments that are the
-// season's cut to a memory file's 31 characters count as the same.
+// when ReadScheduleSummary accepts its Comments; every other row is left exactly as it is. A
+// schedule row whose (Frequency, Callsign) is a channel of `season` is kept, its Comments
+// "updated" to the season's when they differ; the other schedule rows are removed. Pairs of
+// `season` that no row has are added, numbered on from the highest whole Number in the table.
+// Callsign and Comments also match as a memory file cuts them (12 and 31 characters).
 struct SeasonUpdate {
     std::vector<int> kept;                             // table rows, from 1, ascending
     std::vector<std::pair<int, std::string>> updated;  // row and its new Comments, ascending
@@ -32,9 +28,7 @@ struct SeasonUpdate {
 SeasonUpdate PlanSeasonUpdate(const MemoryTable& table, const MemoryTable& season);
 
 // The table after the update: updated Comments set, removed rows gone, added rows at the end
-// (a table of fewer columns grows to the import's 19); every other row and cell unchanged and
-// in order. (The converter writes this; the editor applies the same plan as one undo step of
-// its own.)
+// (a table of fewer columns grows to the import's 19); every other row and cell unchanged.
 MemoryTable ApplySeasonUpdate(const MemoryTable& table, const SeasonUpdate& update);
 
 }  // namespace corvalen

@@ -528,7 +528,7 @@ private slots:
         trigger("saveListAction", path(QStringLiteral("out.json")));
         QCOMPARE(testing::ReadBytes(path(QStringLiteral("out.json"))),
                  QByteArray::fromStdString(
-                     WriteSdrppList(table(), window.document().groupNames()).bytes));
+                     WriteSdrppList(table(), window.document().groupNames())->bytes));
         VERIFY_STARTS(status(), "Saved 16 channels to the SDR++ list out.json");
         // gqrx bookmarks, told by their content under a .csv name, keep their tags' colours.
         QVERIFY(window.fileActions().appendFile(kTestData + "gqrx_as_written/input.csv"));

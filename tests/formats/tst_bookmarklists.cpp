@@ -130,11 +130,11 @@ private slots:
         QVERIFY(sharp.ok());
         CompareGolden(QByteArray::fromStdString(sharp->bytes), folder + "/sdrsharp.xml");
         CompareGolden(testing::DiagnosticLines(sharp->diagnostics), folder + "/sdrsharp.txt");
-        const BookmarkListText sdrpp = WriteSdrppList(read->table, read->groupNames);
+        const BookmarkListText sdrpp = *WriteSdrppList(read->table, read->groupNames);
         CompareGolden(QByteArray::fromStdString(sdrpp.bytes), folder + "/sdrpp.json");
         CompareGolden(testing::DiagnosticLines(sdrpp.diagnostics), folder + "/sdrpp.txt");
         const BookmarkListText gqrx =
-            WriteGqrxBookmarks(read->table, read->groupNames, read->groupColours);
+            *WriteGqrxBookmarks(read->table, read->groupNames, read->groupColours);
         CompareGolden(QByteArray::fromStdString(gqrx.bytes), folder + "/gqrx.csv");
         CompareGolden(testing::DiagnosticLines(gqrx.diagnostics), folder + "/gqrx.txt");
 
@@ -149,7 +149,7 @@ private slots:
         const auto sdrppAgain = ReadSdrppList(sdrpp.bytes);
         QVERIFY(sdrppAgain.ok());
         QVERIFY(sdrppAgain->table.ChannelCount() >= sdrpp.channelsWritten);
-        QCOMPARE(WriteSdrppList(sdrppAgain->table, sdrppAgain->groupNames).bytes, sdrpp.bytes);
+        QCOMPARE(WriteSdrppList(sdrppAgain->table, sdrppAgain->groupNames)->bytes, sdrpp.bytes);
         // gqrx bookmarks read back give every channel with all its groups, and its mode where
         // the file came from gqrx.
         const auto gqrxAgain = ReadGqrxBookmarks(gqrx.bytes);
@@ -159,7 +159,7 @@ private slots:
                  Kept(read->table, read->groupNames, true, fromGqrx));
         QCOMPARE(
             WriteGqrxBookmarks(gqrxAgain->table, gqrxAgain->groupNames, gqrxAgain->groupColours)
-                .bytes,
+                ->bytes,
             gqrx.bytes);
     }
 
@@ -196,7 +196,7 @@ private slots:
         for (const QString& name : groupNames) {
             names.push_back(name.toStdString());
         }
-        const BookmarkListText list = WriteSdrppList(table, names);
+        const BookmarkListText list = *WriteSdrppList(table, names);
         const QJsonObject lists = QJsonDocument::fromJson(QByteArray::fromStdString(list.bytes))
                                       .object()["lists"]
                                       .toObject();
@@ -246,7 +246,7 @@ private slots:
             table.AppendRow({"1", "7100000", "", "", "", "", "", "", "", "1+2", "", "", "", "", "",
                              "", "AM", name, ""});
         }
-        const BookmarkListText text = WriteGqrxBookmarks(table, {"Air; Sea", "Prot Civ, RM"});
+        const BookmarkListText text = *WriteGqrxBookmarks(table, {"Air; Sea", "Prot Civ, RM"});
         QVERIFY(text.bytes.find("; A,B          ") != std::string::npos);
         QVERIFY(text.bytes.find("; C,D          ") != std::string::npos);
         QVERIFY(text.bytes.find("; Air  Sea,Prot Civ  RM\n") != std::string::npos);

@@ -59,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_REQUIRE(sharpAgain->table.ChannelCount() == sharp->channelsWritten);
         const std::set<std::string_view> frequencies = Frequencies(read->table);
         FUZZ_REQUIRE(FrequenciesAmong(sharpAgain->table, frequencies));
-        const BookmarkListText list = WriteSdrppList(read->table, read->groupNames);
+        const BookmarkListText list = *WriteSdrppList(read->table, read->groupNames);
         const Result<BookmarkRead> again = ReadSdrppList(list.bytes);
         FUZZ_REQUIRE(again.ok());
         FUZZ_REQUIRE(again->table.ChannelCount() >= list.channelsWritten);
@@ -67,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (const Result<BookmarkRead> gqrx = ReadGqrxBookmarks(bytes); gqrx.ok()) {
         const BookmarkListText text =
-            WriteGqrxBookmarks(gqrx->table, gqrx->groupNames, gqrx->groupColours);
+            *WriteGqrxBookmarks(gqrx->table, gqrx->groupNames, gqrx->groupColours);
         const Result<BookmarkRead> again = ReadGqrxBookmarks(text.bytes);
         FUZZ_REQUIRE(again.ok() && again->table.ChannelCount() == text.channelsWritten);
         FUZZ_REQUIRE(FrequenciesAmong(again->table, Frequencies(gqrx->table)));

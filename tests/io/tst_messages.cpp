@@ -413,7 +413,7 @@ private slots:
         }
         add(CheckCells(read.table, *ReceiverModel::FromText(model.toStdString())));
         // And what the bookmark lists' writers say of the same channels.
-        add(WriteSdrppList(read.table, {}).diagnostics);
+        add(WriteSdrppList(read.table, {})->diagnostics);
         if (const Result<BookmarkListText> xml = WriteSdrSharpList(read.table, {})) {
             add(xml->diagnostics);
         }
