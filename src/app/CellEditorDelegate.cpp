@@ -8,12 +8,9 @@
 #include <QLineEdit>
 #include <QToolTip>
 #include <algorithm>
-#include <functional>
 
 #include "app/ColumnNames.h"
 #include "app/StatusText.h"
-#include "channel/CellValues.h"
-#include "g3m/MemoryRecord.h"
 #include "table/Columns.h"
 
 namespace corvalen {
@@ -24,23 +21,27 @@ namespace {
 // asks for a fix-up, which reports why and keeps the text, so the editor stays open.
 class FrequencyValidator : public QValidator {
 public:
-    FrequencyValidator(std::function<QString(const QString&)> refusal,
-                       std::function<void(const QString&)> report, QObject* parent)
-        : QValidator(parent), m_refusal(std::move(refusal)), m_report(std::move(report)) {}
+    FrequencyValidator(const CellEditorDelegate& delegate, QLineEdit* line)
+        : QValidator(line), m_delegate(delegate), m_line(line) {}
 
     State validate(QString& input, int&) const override {
-        return m_refusal(input).isEmpty() ? Acceptable : Intermediate;
+        return refusal(input).isEmpty() ? Acceptable : Intermediate;
     }
     void fixup(QString& input) const override {
-        const QString reason = m_refusal(input);
+        const QString reason = refusal(input);
         if (!reason.isEmpty()) {
-            m_report(reason);
+            QToolTip::showText(m_line->mapToGlobal(QPoint(0, m_line->height())), reason, m_line);
+            emit m_delegate.refused(reason);
         }
     }
 
 private:
-    std::function<QString(const QString&)> m_refusal;
-    std::function<void(const QString&)> m_report;
+    QString refusal(const QString& input) const {
+        return CellEditorDelegate::FrequencyRefusal(input, m_delegate.frequencyUnit());
+    }
+
+    const CellEditorDelegate& m_delegate;
+    QLineEdit* m_line;
 };
 
 }  // namespace
@@ -130,13 +131,7 @@ QWidget* CellEditorDelegate::newEditor(QWidget* parent, const QStyleOptionViewIt
             line->setToolTip(tr("Frequency in %1; a unit typed with the number (Hz, kHz, MHz, k, "
                                 "M) wins")
                                  .arg(UnitName(m_unit)));
-            line->setValidator(new FrequencyValidator(
-                [this](const QString& typed) { return FrequencyRefusal(typed, m_unit); },
-                [this, line](const QString& reason) {
-                    QToolTip::showText(line->mapToGlobal(QPoint(0, line->height())), reason, line);
-                    emit refused(reason);
-                },
-                line));
+            line->setValidator(new FrequencyValidator(*this, line));
             return line;
         }
         case Groups: {

@@ -9,10 +9,8 @@
 #include "app/CellEditorDelegate.h"
 #include "app/Document.h"
 #include "app/EditActions.h"
-#include "app/EditDialogs.h"
 #include "app/SetFieldDialog.h"
 #include "app/StatusText.h"
-#include "app/Translations.h"
 #include "app/UndoSteps.h"
 #include "edit/ChannelRange.h"
 #include "table/Columns.h"
@@ -47,8 +45,6 @@ ChannelActions::ChannelActions(Document& document, QTableView& grid, QObject* pa
             &ChannelActions::updateMoveActions);
     updateMoveActions();
 }
-
-ChannelActions::~ChannelActions() = default;
 
 void ChannelActions::updateMoveActions() {
     const bool sorted =
@@ -144,10 +140,8 @@ void ChannelActions::moveRows(RowMove move) {
     if (rows.empty() || IsUnmoved(order)) {
         return;
     }
-    static const char* const kNames[] = {QT_TR_NOOP("Move Up"), QT_TR_NOOP("Move Down"),
-                                         QT_TR_NOOP("Move to Top"), QT_TR_NOOP("Move to Bottom")};
     m_document.undoStack().push(
-        new MoveRowsStep(m_document.table(), {order}, tr(kNames[static_cast<int>(move)])));
+        new MoveRowsStep(m_document.table(), {order}, m_moves[static_cast<int>(move)]->text()));
     if (m_grid.currentIndex().isValid()) {
         m_grid.scrollTo(m_grid.currentIndex());
     }

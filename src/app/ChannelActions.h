@@ -4,6 +4,7 @@
 #include <QObject>
 #include <memory>
 
+#include "app/EditDialogs.h"
 #include "app/GridSelection.h"
 #include "table/MoveRows.h"
 
@@ -13,7 +14,6 @@ class QTableView;
 namespace corvalen {
 
 class Document;
-class EditDialogs;
 
 // The commands for many channels at once: "Set Field of Selected Rows…", "Add Channel Range…",
 // the four moves and "Go to Channel…". Each change is one undo step on the rows the grid shows.
@@ -22,7 +22,6 @@ class ChannelActions : public QObject {
 
 public:
     ChannelActions(Document& document, QTableView& grid, QObject* parent = nullptr);
-    ~ChannelActions() override;
 
     // Where the commands ask their questions; without a call, real dialogs over the grid.
     void setDialogs(EditDialogs* dialogs) { m_dialogs = dialogs; }
@@ -31,7 +30,6 @@ public:
     const QList<QAction*>& menuActions() const { return m_menu; }
 
 signals:
-    // What the command did, for the status line.
     void status(const QString& text);
     // The command is about to show a table row: a find text that hides it has to go.
     void revealRow(int tableRow);

@@ -2,7 +2,6 @@
 
 #include "app/ColumnNames.h"
 #include "app/StatusText.h"
-#include "app/Translations.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -15,8 +14,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "channel/ChannelFields.h"
 #include "convert/NumberText.h"
-#include "g3m/MemoryRecord.h"
 #include "table/Columns.h"
 
 namespace corvalen {
@@ -27,8 +26,7 @@ std::string Text(const QLineEdit* field) {
     return field->text().toStdString();
 }
 
-// A typed frequency or step with the language's decimal separator ("118,1" in German) read as
-// with the point, which is taken in every language.
+// A typed number with the language's decimal separator ("118,1" in German) read as with the point.
 std::string TypedNumber(const QLineEdit* field) {
     QString text = field->text();
     const QString point = QLocale().decimalPoint();
@@ -72,14 +70,11 @@ ChannelRangeDialog::ChannelRangeDialog(const MemoryTable& table, QWidget* parent
     m_callsign = field("callsign", tr("&Callsign:"), QString());
     m_comments = field("comments", tr("Co&mments:"), QString());
     // Columns the table lacks (before the first import it has ten) cannot be filled.
-    for (auto [column, widget] :
-         std::initializer_list<std::pair<int, QWidget*>>{{Mode, m_mode},
-                                                         {IfShift, m_ifShift},
-                                                         {Groups, m_groups},
-                                                         {Callsign, m_callsign},
-                                                         {Comments, m_comments}}) {
-        widget->setEnabled(column < table.ColCount());
-    }
+    m_mode->setEnabled(Mode < table.ColCount());
+    m_ifShift->setEnabled(IfShift < table.ColCount());
+    m_groups->setEnabled(Groups < table.ColCount());
+    m_callsign->setEnabled(Callsign < table.ColCount());
+    m_comments->setEnabled(Comments < table.ColCount());
 
     m_preview = new QLabel(this);
     m_preview->setObjectName(QStringLiteral("preview"));  // what the line under the fields says
@@ -87,8 +82,7 @@ ChannelRangeDialog::ChannelRangeDialog(const MemoryTable& table, QWidget* parent
     m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(m_buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(m_buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    // Wide enough for the hints in the empty fields, in every language: each field as wide as
-    // the longest hint.
+    // Each field as wide as the longest hint in the empty fields, in every language.
     setMinimumWidth(fontMetrics().averageCharWidth() * 72);
     int widestHint = 0;
     // The dialog's own fields, not the Mode box's text field.
@@ -102,7 +96,6 @@ ChannelRangeDialog::ChannelRangeDialog(const MemoryTable& table, QWidget* parent
         edit->setMinimumWidth(widestHint + 2 * edit->fontMetrics().averageCharWidth() +
                               4 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth));
     }
-    // Wide enough for the whole title.
     setMinimumWidth(std::max(minimumWidth(), TitleWidth(*this)));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);

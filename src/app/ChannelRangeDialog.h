@@ -12,9 +12,8 @@ class QLineEdit;
 
 namespace corvalen {
 
-// Edit / "Add Channel Range…": start, stop and step, the first channel number and texts for the
-// other fields. A line under the fields says how many channels the range adds, or why it cannot
-// be added; OK stays disabled until it can.
+// Edit / "Add Channel Range…": start, stop, step, first number and texts for other fields; a
+// line under them says how many channels the range adds, or why OK is disabled.
 class ChannelRangeDialog : public QDialog {
     Q_OBJECT
 
@@ -25,7 +24,6 @@ public:
     std::optional<RangeFill> fill() const;
 
 private:
-    // The fill the fields describe, or the reason they describe none.
     Result<RangeFill> read() const;
     void update();
 

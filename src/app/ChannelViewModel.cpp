@@ -1,8 +1,6 @@
 #include "app/ChannelViewModel.h"
 
 #include <algorithm>
-#include <optional>
-#include <string_view>
 
 #include "app/ColumnNames.h"
 #include "app/MemoryTableModel.h"
@@ -32,8 +30,7 @@ bool IsBlank(std::string_view text) {
 
 ChannelViewModel::ChannelViewModel(MemoryTableModel& table, QObject* parent)
     : QSortFilterProxyModel(parent), m_table(table) {
-    // Connected before setSourceModel, so the keys are dropped before the proxy sorts the
-    // changed rows again.
+    // Before setSourceModel: the keys go before the proxy sorts the changed rows again.
     const auto onEach = [&](auto slot, auto... signal) {
         (connect(&table, signal, this, slot), ...);
     };
@@ -85,9 +82,8 @@ void ChannelViewModel::problemsChanged() {
         return;
     }
     const QList<int> roles = {Qt::BackgroundRole, Qt::ToolTipRole};
-    // After an edit only a few rows' problems change. Their cells are named one by one: a view
-    // paints a single changed cell again, but the whole of itself for any larger range, and a
-    // cell commit or a new row would paint the grid twice.
+    // A few rows' cells are named one by one: a view paints a single cell again, but the whole
+    // of itself for any larger range, and an edit would paint the grid twice.
     constexpr std::size_t kFewRows = 32;
     if (m_problems != nullptr && m_problems->rowsChanged() &&
         m_problems->rowsChanged()->size() <= kFewRows) {
@@ -116,9 +112,8 @@ void ChannelViewModel::setFindText(const QString& text) {
     m_findIsAscii =
         std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
     m_asciiFindText = m_findIsAscii ? text.toLatin1().toLower().toStdString() : std::string();
-    // Filtered again as one layout change: filtering row by row (invalidateRowsFilter) tells
-    // the grid of every run of hidden or shown rows apart, and its row header goes over all its
-    // rows for each run. The current cell and the selection stay while their rows are shown.
+    // One layout change: filtering row by row (invalidateRowsFilter) tells the grid of each run
+    // of hidden or shown rows apart, and its row header goes over all its rows for each.
     invalidate();
 }
 

@@ -41,9 +41,8 @@ public:
         int within = 0;
         bool operator==(const OnAirMoment&) const = default;
     };
-    // "On Air Now": shows only the rows whose Comments hold a schedule on air at `moment`, the
-    // find text applying too; nothing shows every row again. The summaries are read once and
-    // kept while the filter is on, and a minute that changes no row leaves the grid as it is.
+    // "On Air Now": shows only the rows whose Comments hold a schedule on air at `moment` (and
+    // the find text); nothing shows every row again. A minute that changes no row changes nothing.
     void setOnAir(std::optional<OnAirMoment> moment);
     const std::optional<OnAirMoment>& onAir() const { return m_onAir; }
 
@@ -53,7 +52,7 @@ public:
     }
 
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
-    // Answered without mapping to the table: the grid asks them of every selected cell it paints.
+    // Without mapping to the table: the grid asks them of every selected cell it paints.
     using QSortFilterProxyModel::parent;
     QModelIndex parent(const QModelIndex&) const override { return {}; }
     Qt::ItemFlags flags(const QModelIndex& index) const override;
@@ -62,8 +61,7 @@ public:
                         int role = Qt::DisplayRole) const override;
 
 protected:
-    // Numeric columns sort as numbers, the others as text ignoring case; other text comes after
-    // the numbers and empty cells last (ascending). Equal cells keep their table order.
+    // Numbers (numeric columns), then text ignoring case, then empty cells; ties in table order.
     bool lessThan(const QModelIndex& left, const QModelIndex& right) const override;
     bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
 
@@ -78,9 +76,8 @@ private:
     static SortKey KeyFor(std::string_view cell, int column);
     const SortKey& sortKey(int sourceRow, int column) const;
     void problemsChanged();
-    // Whether table row `sourceRow` + 1 is on air at `moment`.
     bool onAirAt(int sourceRow, const OnAirMoment& moment) const;
-    // Reads the summaries of source rows firstRow..lastRow, or of every row when none are kept.
+    // Reads the summaries of source rows firstRow..lastRow, or of all when none are kept.
     void readSummaries(int firstRow, int lastRow) const;
     void dropSummaries();
 
@@ -94,8 +91,7 @@ private:
     std::string m_asciiFindText;
     bool m_findIsAscii = true;
     std::optional<OnAirMoment> m_onAir;
-    // Per source row its schedule summary, if any, kept in step with the table while On Air Now
-    // is on; m_summariesRead false: none kept.
+    // Per source row its schedule summary, if any, kept while On Air Now is on.
     mutable std::vector<std::optional<ScheduleSummary>> m_summaries;
     mutable bool m_summariesRead = false;
 };

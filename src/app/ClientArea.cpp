@@ -88,8 +88,7 @@ void SetUpGrid(QTableView& grid) {
     grid.setMinimumHeight(ClientArea::Twips(kMinimumGridHeight));
 }
 
-// A push button that wraps its caption over lines, as the bar's narrow, fixed-size buttons
-// need; text() stays the caption as given.
+// Wraps its caption over lines, as the bar's narrow, fixed-size buttons need.
 class WrappingButton : public QPushButton {
 public:
     using QPushButton::QPushButton;
@@ -146,8 +145,7 @@ ClientArea::ClientArea(QWidget* parent)
     client->addWidget(m_buttonBar);
     m_buttonBar->setFixedHeight(Twips(kBarHeight));
 
-    // The design places the grid and the buttons from the frames' outer edges; a layout places
-    // them inside the frames' borders.
+    // The design measures from the frames' outer edges, a layout inside their borders.
     const int border = m_gridFrame->frameWidth();
     auto* gridLayout = new QVBoxLayout(m_gridFrame);
     gridLayout->setContentsMargins(Twips(kGridLeft) - border, Twips(kGridTop) - border,
@@ -196,10 +194,9 @@ QPushButton* ClientArea::makeButton(const QString& objectName, const QString& ca
 }
 
 QPushButton* ClientArea::addButton(const QString& objectName, const QString& caption) {
-    if (m_buttonCount > 0) {
+    if (m_buttons->count() > 0) {
         m_buttons->addSpacing(Twips(kButtonPitch) - Twips(kButtonWidth));
     }
-    ++m_buttonCount;
     return makeButton(objectName, caption);
 }
 

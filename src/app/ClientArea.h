@@ -10,8 +10,8 @@ class QTableView;
 
 namespace corvalen {
 
-// The window's client area as designed, in twips: a framed grid above a framed bar of buttons.
-// The grid frame takes every change of size, shared with a panel added under it.
+// The window's client area as designed, in twips: a framed grid (sharing every change of size
+// with a panel added under it) above a framed bar of buttons.
 class ClientArea : public QWidget {
     Q_OBJECT
 
@@ -25,8 +25,7 @@ public:
     QTableView* grid() const { return m_grid; }
 
     void addPanel(QWidget* panel);
-    // Gives a panel that has just been shown its share of the room: `height` pixels, as long
-    // as the grid keeps its smallest height.
+    // Gives a panel just shown `height` pixels, as far as the grid keeps its smallest height.
     void showPanel(QWidget* panel, int height);
 
     // After the ones already there, with its caption wrapped to fit.
@@ -42,7 +41,6 @@ private:
     QSplitter* m_splitter;
     QTableView* m_grid;
     QHBoxLayout* m_buttons;
-    int m_buttonCount = 0;
 };
 
 }  // namespace corvalen

@@ -1,14 +1,13 @@
 #include "app/ColumnNames.h"
 
 #include "app/StatusText.h"
-#include "g3m/MemoryRecord.h"
+#include "channel/ChannelFields.h"
 #include "table/Columns.h"
 
 namespace corvalen {
 
 namespace {
 
-// The grid's headings, in the order of the columns.
 constexpr const char* kHeadings[kImportedColumnCount] = {
     QT_TRANSLATE_NOOP("ColumnNames", "Number"),
     QT_TRANSLATE_NOOP("ColumnNames", "Frequency"),
@@ -83,7 +82,6 @@ QStringList ColumnNames::ModeNames() {
 }
 
 bool ColumnNames::IsNumeric(int column) {
-    // Number to IF Shift, and Hotkey to the secondary squelch value (the columns' order).
     return (column >= Number && column <= IfShift) ||
            (column >= Hotkey && column <= SecondarySquelchValue);
 }

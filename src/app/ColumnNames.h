@@ -6,9 +6,8 @@
 
 namespace corvalen {
 
-// The names the editor shows for the table's columns, in the user's language: the headings,
-// tooltips naming each column's CSV header, and the names in lists, which tell the seven columns
-// headed "x" apart.
+// The names of the table's columns in the user's language: headings, tooltips naming the CSV
+// header, and names in lists, which tell the seven columns headed "x" apart.
 class ColumnNames {
     Q_DECLARE_TR_FUNCTIONS(ColumnNames)
 
@@ -21,8 +20,7 @@ public:
     static QString ListName(int column);
     // The receiver's mode names, in the order of their codes: what the Mode boxes offer.
     static QStringList ModeNames();
-    // Whether the column holds numbers: the grid and the printout align it right, and a sort on
-    // it orders numbers as numbers.
+    // The grid and the printout align it right, and a sort orders its numbers as numbers.
     static bool IsNumeric(int column);
 };
 

@@ -140,8 +140,7 @@ public:
         endResetModel();
     }
 
-    // The change of list row `row` was compared again: its row is shown anew, or leaves the
-    // list (and the diff) when the channel is now the same.
+    // List row `row` was compared again: shown anew, or gone from list and diff if now the same.
     void compared(int row) {
         const std::size_t at = shown[static_cast<std::size_t>(row)];
         if (!m_diff.changes[at].fields.empty()) {
@@ -166,7 +165,7 @@ private:
 CompareDialog::CompareDialog(Document& document, const QString& path, QWidget* parent)
     : QDialog(parent),
       m_document(document),
-      m_path(path),
+      m_name(QFileInfo(path).fileName()),
       m_summary(new QLabel(this)),
       m_kind(new QComboBox(this)),
       m_text(new QLineEdit(this)),
@@ -174,7 +173,7 @@ CompareDialog::CompareDialog(Document& document, const QString& path, QWidget* p
       m_takeChannel(new QPushButton(tr("Take &Channel from File"), this)),
       m_takeCell(new QPushButton(tr("Take C&ell from File"), this)) {
     setObjectName(QStringLiteral("compareDialog"));
-    setWindowTitle(tr("Compare with %1").arg(QFileInfo(path).fileName()));
+    setWindowTitle(tr("Compare with %1").arg(m_name));
     m_summary->setWordWrap(true);
     m_kind->setObjectName(QStringLiteral("compareKind"));
     m_kind->addItem(tr("All differences"), -1);
@@ -242,7 +241,7 @@ void CompareDialog::showSummary() {
     m_summary->setText(
         m_diff.changes.empty()
             ? tr("The table and %1 hold the same channels in the fields compared: %2.")
-                  .arg(QFileInfo(m_path).fileName(), fields)
+                  .arg(m_name, fields)
             : tr("%1 only in the table, %2 only in the file, %3 changed. Fields compared: %4.")
                   .arg(Count(m_diff.Count(ChannelChange::Kind::Removed), "channel", "channels"))
                   .arg(m_diff.Count(ChannelChange::Kind::Added))
@@ -290,11 +289,10 @@ void CompareDialog::takeChannel() {
     MemoryTableModel& model = m_document.table();
     const MemoryTable& table = model.table();
     const MemoryTable& file = m_file->table;
-    const QString text = tr("Take Channel %1 from %2")
-                             .arg(QString::number(change->channel), QFileInfo(m_path).fileName());
-    // A channel only in the file becomes a new row at the end; a changed one takes the file's
-    // values in the fields compared. The columns the file does not hold keep the table's cells
-    // (empty in a new row); a ten-column start-up table takes the ten it has.
+    const QString text =
+        tr("Take Channel %1 from %2").arg(QString::number(change->channel), m_name);
+    // A channel only in the file becomes a new row at the end, a changed one takes the file's
+    // values in the fields compared; the other columns keep the table's cells (empty if new).
     const bool added = change->kind == ChannelChange::Kind::Added;
     MemoryTable block(table.ColCount());
     std::vector<std::string_view> cells;
@@ -325,11 +323,10 @@ void CompareDialog::takeCell() {
     }
     MemoryTable block(1);
     block.AppendRow(std::vector<std::string_view>{m_file->table.CellText(change->rowB, field)});
-    m_document.undoStack().push(
-        new SetCellsStep(model, {change->rowA, field, std::move(block)},
-                         tr("Take %1 of Channel %2 from %3")
-                             .arg(ColumnNames::ListName(field), QString::number(change->channel),
-                                  QFileInfo(m_path).fileName())));
+    m_document.undoStack().push(new SetCellsStep(
+        model, {change->rowA, field, std::move(block)},
+        tr("Take %1 of Channel %2 from %3")
+            .arg(ColumnNames::ListName(field), QString::number(change->channel), m_name)));
     compareAgain();
 }
 

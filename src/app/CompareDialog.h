@@ -19,18 +19,17 @@ class CompareList;
 class Document;
 
 // File / "Compare with File…": a row per channel only in the table, only in the file, or changed
-// in the fields the file holds, filtered by kind and text. A channel or a cell can be taken from
-// the file, each as one undo step.
+// in the fields the file holds, filtered by kind and text; a channel or a cell can be taken.
 class CompareDialog : public QDialog {
     Q_OBJECT
 
 public:
-    // The columns of the list: the channel, the kind of difference, then the fields compared.
+    // The list's columns: the channel, the kind of difference, then the fields compared.
     static constexpr int kChannelColumn = 0;
     static constexpr int kKindColumn = 1;
     static constexpr int kFirstFieldColumn = 2;
 
-    // `error` says why when the file cannot be read (the dialog is then of no use).
+    // `error` says why when the file cannot be read.
     CompareDialog(Document& document, const QString& path, QWidget* parent = nullptr);
 
     bool loaded() const { return m_file.has_value(); }
@@ -38,8 +37,6 @@ public:
     const ChannelDiff& diff() const { return m_diff; }
 
     QTableView* list() const { return m_list; }
-    QComboBox* kindFilter() const { return m_kind; }
-    QLineEdit* textFilter() const { return m_text; }
     QLabel* summary() const { return m_summary; }
 
 public slots:
@@ -57,7 +54,7 @@ private:
     void compareAgain();
 
     Document& m_document;
-    QString m_path;
+    QString m_name;  // of the file
     QString m_error;
     std::optional<ChannelFileRead> m_file;
     ChannelDiff m_diff;

@@ -26,7 +26,6 @@ QList<QAction*> MakeActions(QObject* owner, QWidget& grid, std::span<const EditC
         } else {
             action->setObjectName(QLatin1String(command.name));
             action->setShortcuts(command.keys);
-            // "Adds an empty channel at the end (Ctrl+Shift+A)".
             const QKeySequence key = action->shortcut();
             action->setToolTip(key.isEmpty()
                                    ? command.tip
@@ -61,16 +60,14 @@ EditActions::EditActions(Document& document, QTableView& grid, QObject* parent)
     redo->setObjectName(QStringLiteral("redoAction"));
     redo->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    // The stack has run the step by the time these are called: the step undone is the one to
-    // redo now, and the other way round.
+    // Run after the stack's step: the step undone is the one to redo now, and the other way round.
     connect(undo, &QAction::triggered, this,
             [this] { emit status(tr("Undid %1").arg(m_document.undoStack().redoText())); });
     connect(redo, &QAction::triggered, this,
             [this] { emit status(tr("Redid %1").arg(m_document.undoStack().undoText())); });
 
     const auto keys = [](QKeySequence::StandardKey key) { return QKeySequence::keyBindings(key); };
-    // The row commands of the button bar come last. Their shortcuts clash with no other
-    // command's, nor with the keys a cell editor or the find box takes.
+    // The row commands of the button bar come last; their shortcuts clash with no other keys.
     const EditCommand commands[] = {
         {},
         {"cutAction", tr("Cut"), [this] { copyCells(true); }, keys(QKeySequence::Cut),
@@ -114,8 +111,7 @@ void EditActions::addRowAt(std::optional<int> selectionEndRow) {
 }
 
 void EditActions::deleteRows() {
-    // Every selected row goes and nothing else: separate ranges are removed range by range, so
-    // no unselected row in between is lost.
+    // Range by range, so no unselected row between two ranges is lost.
     const std::vector<int> rows = m_selection.selectedTableRows();
     std::vector<RowRange> ranges = RowRanges(rows);
     if (ranges.empty()) {

@@ -18,9 +18,8 @@ namespace corvalen {
 
 class Document;
 
-// One command of the Edit menu: its action's object name, text, shortcuts and tooltip (which
-// gets the first shortcut added), and what it does. A command of the grid has its shortcut only
-// while the grid has the focus: in a cell editor or the find box the key does its own work.
+// One command of the Edit menu; its tooltip gets the first shortcut added. A command of the grid
+// has its shortcut only while the grid has the focus: a cell editor or the find box keeps its keys.
 struct EditCommand {
     const char* name = nullptr;  // nullptr: a separator
     QString text = {};
@@ -33,16 +32,15 @@ struct EditCommand {
 // The actions of `commands` in their order, owned by `owner`.
 QList<QAction*> MakeActions(QObject* owner, QWidget& grid, std::span<const EditCommand> commands);
 
-// The commands that change the table's rows and cells from the grid: the four row buttons, Undo
-// and Redo, and Cut, Copy and Paste of tab-separated text, as spreadsheets exchange cells. Every
-// change is one undo step.
+// Undo and Redo, Cut, Copy and Paste of tab-separated text (as spreadsheets exchange cells), and
+// the four row commands. Every change is one undo step.
 class EditActions : public QObject {
     Q_OBJECT
 
 public:
     EditActions(Document& document, QTableView& grid, QObject* parent = nullptr);
 
-    // The Edit menu's first part: Undo and Redo, the clipboard and the row commands.
+    // The Edit menu's first part.
     const QList<QAction*>& menuActions() const { return m_menu; }
     // The four row commands, which the button bar shows too.
     QList<QAction*> rowActions() const { return m_menu.mid(m_menu.size() - 4); }
@@ -50,7 +48,6 @@ public:
     const GridSelection& selection() const { return m_selection; }
 
 signals:
-    // What the command did, for the status line.
     void status(const QString& text);
     // The command is about to show a table row: a find text that hides it has to go.
     void revealRow(int tableRow);
@@ -61,7 +58,7 @@ private:
     // Delete and Cut: empties the selected cells as one undo step named `text`.
     void clearCells(const GridSelection::Cells& cells, const QString& text);
     // The selected rows (or the current cell) to the clipboard; Cut also empties them. Paste
-    // starts at the current cell; a block of whole rows starts at the row's first column.
+    // starts at the current cell, a block of whole rows at its row's first column.
     void copyCells(bool cut);
     void pasteCells();
     // "Add Row" (at the end) or "Insert Row" (below that row), the cursor on its Frequency.

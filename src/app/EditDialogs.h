@@ -10,12 +10,12 @@ class QWidget;
 
 namespace corvalen {
 
-// The dialogs of the editing commands. The program shows real dialogs; the tests a script.
+// The dialogs of the editing commands: real ones, or the tests' script.
 class EditDialogs {
 public:
     virtual ~EditDialogs() = default;
-    // "Set Field of Selected Rows…" for `rowCount` rows, starting at `column`; nothing when
-    // cancelled. A frequency typed without a unit is in `unit`, the unit the grid shows.
+    // "Set Field of Selected Rows…" for `rowCount` rows, starting at `column`, a frequency
+    // without unit in `unit`; nothing when cancelled.
     virtual std::optional<FieldEdit> askFieldEdit(const MemoryTable& table, int column,
                                                   int rowCount, FrequencyUnit unit) = 0;
     // "Add Channel Range…"; nothing when cancelled. A range it returns fits the table.

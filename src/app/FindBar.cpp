@@ -76,7 +76,6 @@ void FindBar::findRows(const QString& text) {
         setVisible(true);
     }
     {
-        // Filtering tens of thousands of rows can take a moment; say so.
         std::optional<BusyCursor> busy;
         if (m_view.sourceModel()->rowCount() >= kBusyRows) {
             busy.emplace();

@@ -22,16 +22,14 @@ public:
 
     // Shows the bar and puts the cursor in its box, its text selected.
     void open();
-    // Filters the grid at once to the rows holding `text`. A non-empty text shows the bar, so a
-    // filter is never in force unseen.
+    // Filters the grid at once to the rows holding `text`; a non-empty text shows the bar.
     void findRows(const QString& text);
     // Clears the find, shows every row and hides the bar.
     void close();
 
 signals:
-    // The grid's rows were filtered again.
     void rowsFound();
-    // The bar was closed; the grid should take the focus back.
+    // The grid should take the focus back.
     void closed();
 
 private:

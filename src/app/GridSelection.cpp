@@ -101,8 +101,8 @@ std::vector<int> GridSelection::tableRowsFrom(int gridRow, int count) const {
 
 namespace {
 
-// Grid rows with their columns, grouped into selection ranges: one range per run of neighbouring
-// grid rows over the same columns. Sorts `cells`.
+// Grid rows with their columns as selection ranges, one per run of neighbouring rows over the
+// same columns. Sorts `cells`.
 struct GridRow {
     int row;
     int firstColumn;
@@ -131,22 +131,12 @@ QItemSelection RangesOf(std::vector<GridRow>& cells, const QAbstractItemModel& m
 
 }  // namespace
 
-void GridSelection::selectTableRows(std::span<const std::pair<int, int>> ranges) const {
-    const int lastColumn = m_grid.model()->columnCount() - 1;
-    if (lastColumn < 0) {
-        return;
-    }
-    SetAside rows;
-    for (const auto& [first, last] : ranges) {
-        rows.runs.push_back({first, last, 0, lastColumn});
-    }
-    putSelectionBack(rows, {});
-}
-
 void GridSelection::selectRows(int first, int last, int column) const {
     setCurrentCell(first, column);
-    const std::pair<int, int> rows[] = {{first, last}};
-    selectTableRows(rows);
+    const int lastColumn = m_grid.model()->columnCount() - 1;
+    if (lastColumn >= 0) {
+        putSelectionBack({{{first, last, 0, lastColumn}}}, {});
+    }
 }
 
 GridSelection::SetAside GridSelection::setSelectionAside() const {

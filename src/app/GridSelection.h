@@ -8,8 +8,8 @@ class QTableView;
 
 namespace corvalen {
 
-// The one place where the grid's rows and the table's rows meet. The grid shows the table
-// through a proxy (sorted and filtered); the commands work on table rows (1 = first channel).
+// Where the grid's rows (through a sorting, filtering proxy) and the table's rows (1 = first
+// channel), which the commands work on, meet.
 class GridSelection {
 public:
     explicit GridSelection(QTableView& grid) : m_grid(grid) {}
@@ -26,8 +26,8 @@ public:
     // Every selected row as a table row, in any order.
     std::vector<int> selectedTableRows() const;
 
-    // The cells Copy and Cut work on: the selected rows in the grid's order (as table rows)
-    // across the selected columns, or the current cell when nothing is selected.
+    // The cells Copy and Cut work on: the selected rows in grid order (as table rows) across the
+    // selected columns, or the current cell when nothing is selected.
     struct Cells {
         std::vector<int> rows;
         int firstColumn = 0;
@@ -41,15 +41,12 @@ public:
     // Makes the cell the grid's current cell and scrolls to it.
     void setCurrentCell(int tableRow, int column) const;
 
-    // Selects whole table rows: `ranges` of table rows (ascending runs), as few selection
-    // ranges as the grid's order allows. Rows the find text hides are left out.
-    void selectTableRows(std::span<const std::pair<int, int>> ranges) const;
-    // Selects table rows first..last alone and makes the first row's `column` the current cell.
+    // Selects whole table rows first..last alone (those the find text shows, as few selection
+    // ranges as the grid's order allows) and makes the first row's `column` the current cell.
     void selectRows(int first, int last, int column) const;
 
-    // The selection as runs of table rows with their columns, while the rows are put in a new
-    // order (Qt would carry it cell by cell, minutes for a thousand rows). Setting it aside
-    // empties the selection; putting it back selects the same rows at their new places.
+    // The selection as runs of table rows, set aside (emptied) while the rows are reordered and
+    // put back at their new places: Qt would carry it cell by cell, minutes for 1,000 rows.
     struct SetAside {
         struct Run {
             int firstRow;  // table rows

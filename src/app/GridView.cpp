@@ -137,8 +137,7 @@ void GridView::keyPressEvent(QKeyEvent* event) {
 }
 
 bool GridView::focusNextPrevChild(bool next) {
-    // Past the last cell (or before the first) the grid gives the focus away instead of
-    // wrapping around.
+    // Past the last cell (or before the first) the focus leaves instead of wrapping around.
     const QModelIndex current = currentIndex();
     if (model() != nullptr && current.isValid() && tabKeyNavigation()) {
         const bool atEnd = next ? current.row() == model()->rowCount() - 1 &&

@@ -7,14 +7,13 @@
 
 namespace corvalen {
 
-// The column headings, highlighted where the grid's selection crosses or covers a column, as
-// worked out from the selection's ranges: Qt's headings would ask every cell at each repaint.
+// The column headings, highlighted where the selection crosses or covers a column as worked out
+// from its ranges: Qt's headings would ask every cell at each repaint.
 class GridHeader : public QHeaderView {
     Q_OBJECT
 
 public:
     explicit GridHeader(QWidget* parent = nullptr);
-    // The grid's selection, which the headings show.
     void showSelection(QItemSelectionModel* selection);
 
 protected:
@@ -29,9 +28,8 @@ private:
     std::vector<char> m_selected;  // by column: the selection covers every row of it
 };
 
-// The memory table grid. Rows are selected whole, so the current cell gets a frame of its own.
-// Tab leaves the grid after its last cell (Shift+Tab before its first), Ctrl+Tab always, so the
-// buttons and the Problems panel can be reached from the keyboard.
+// The memory table grid: the current cell framed, as rows are selected whole. Tab leaves it after
+// its last cell (Shift+Tab before its first), Ctrl+Tab always.
 class GridView : public QTableView {
     Q_OBJECT
 

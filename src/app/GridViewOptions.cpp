@@ -7,7 +7,6 @@
 #include <QTableView>
 #include <algorithm>
 
-#include "app/CellEditorDelegate.h"
 #include "app/ColumnNames.h"
 #include "app/GridView.h"
 #include "table/Columns.h"
@@ -59,21 +58,16 @@ GridViewOptions::GridViewOptions(QTableView& grid, const SettingsFile& settings,
     for (const QByteArray& line : lines) {
         bool ok = false;
         const int number = line.trimmed().toInt(&ok);
-        if (ok && number >= 1 && number <= kMaxColumns && !m_hidden.contains(number - 1)) {
-            m_hidden << number - 1;
+        if (ok && number >= 1 && number <= kMaxColumns) {
+            m_hidden.insert(number - 1);
         }
     }
-    std::sort(m_hidden.begin(), m_hidden.end());
     const auto rebuildOn = [this](auto... signal) {
         (connect(m_grid.model(), signal, this, &GridViewOptions::rebuildColumnsMenu), ...);
     };
     rebuildOn(&QAbstractItemModel::modelReset, &QAbstractItemModel::columnsInserted,
               &QAbstractItemModel::columnsRemoved, &QAbstractItemModel::headerDataChanged);
     rebuildColumnsMenu();
-}
-
-FrequencyUnit GridViewOptions::frequencyUnit() const {
-    return m_delegate->frequencyUnit();
 }
 
 void GridViewOptions::setFrequencyUnit(FrequencyUnit unit) {
@@ -105,10 +99,9 @@ void GridViewOptions::setHidden(int column, bool hidden) {
         return;
     }
     if (hidden) {
-        m_hidden << column;
-        std::sort(m_hidden.begin(), m_hidden.end());
+        m_hidden.insert(column);
     } else {
-        m_hidden.removeAll(column);
+        m_hidden.erase(column);
     }
     QByteArray bytes;
     for (const int hiddenColumn : m_hidden) {

@@ -3,9 +3,10 @@
 #include <QActionGroup>
 #include <QList>
 #include <QObject>
+#include <set>
 
+#include "app/CellEditorDelegate.h"
 #include "app/SettingsFile.h"
-#include "convert/FrequencyText.h"
 
 class QAction;
 class QMenu;
@@ -13,10 +14,8 @@ class QTableView;
 
 namespace corvalen {
 
-class CellEditorDelegate;
-
-// How the grid shows the table: the cell editors (the delegate), View / "Frequency in Hz, kHz,
-// MHz", and View / "Columns", which shows or hides any column, remembered between runs.
+// The cell editors, View / "Frequency in Hz, kHz, MHz" and View / "Columns", which shows or
+// hides any column, remembered between runs.
 class GridViewOptions : public QObject {
     Q_OBJECT
 
@@ -29,8 +28,8 @@ public:
     CellEditorDelegate& delegate() const { return *m_delegate; }
     // The three frequency units, checkable, one of them checked.
     QList<QAction*> frequencyActions() const { return m_units->actions(); }
-    // The unit checked; choosing one is as choosing its entry.
-    FrequencyUnit frequencyUnit() const;
+    // The unit checked; setting one is as choosing its entry.
+    FrequencyUnit frequencyUnit() const { return m_delegate->frequencyUnit(); }
     void setFrequencyUnit(FrequencyUnit unit);
     // One checkable entry per column of the table, rebuilt when the columns change.
     QMenu* columnsMenu() const { return m_columnsMenu; }
@@ -45,7 +44,7 @@ private:
     QActionGroup* m_units;
     QMenu* m_columnsMenu;
     SettingsFile m_settings;
-    QList<int> m_hidden;  // the hidden columns, counted from 0, ascending
+    std::set<int> m_hidden;  // the hidden columns, counted from 0
 };
 
 }  // namespace corvalen

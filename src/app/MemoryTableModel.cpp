@@ -2,14 +2,12 @@
 
 #include <QUndoStack>
 #include <algorithm>
-#include <span>
 #include <string_view>
 #include <utility>
 
 #include "app/StatusText.h"
 #include "app/UndoSteps.h"
 #include "table/MoveRows.h"
-#include "table/RowOperations.h"
 
 namespace corvalen {
 MemoryTableModel::MemoryTableModel(MemoryTable table, QObject* parent)
@@ -23,8 +21,7 @@ QVariant MemoryTableModel::data(const QModelIndex& index, int role) const {
         return {};
     }
     const std::string_view text = m_table.CellText(tableRow(index.row()), index.column());
-    // The grid shows only the start of a very long cell: laying out megabytes of text for one
-    // cell would hold the window up. Editing gets the whole text.
+    // Only the start of a very long cell: laying out megabytes for one would hold the window up.
     constexpr std::size_t kShownBytes = 1000;
     if (role == Qt::DisplayRole && text.size() > kShownBytes) {
         std::size_t cut = kShownBytes;
@@ -75,22 +72,14 @@ MemoryTable MemoryTableModel::swapTable(MemoryTable table) {
     return table;
 }
 
-int MemoryTableModel::addRow() {
-    const int row = m_table.RowCount();
+int MemoryTableModel::addRow(std::optional<int> selectionEndRow) {
+    const int row =
+        selectionEndRow ? InsertPosition(m_table, *selectionEndRow) : m_table.RowCount();
     beginInsertRows(QModelIndex(), modelRow(row), modelRow(row));
-    const int added = AddRow(m_table);
+    const int added = selectionEndRow ? InsertRow(m_table, *selectionEndRow) : AddRow(m_table);
     endInsertRows();
     Q_ASSERT(added == row);
     return added;
-}
-
-int MemoryTableModel::insertRowBelow(int selectionEndRow) {
-    const int row = InsertPosition(m_table, selectionEndRow);
-    beginInsertRows(QModelIndex(), modelRow(row), modelRow(row));
-    const int inserted = InsertRow(m_table, selectionEndRow);
-    endInsertRows();
-    Q_ASSERT(inserted == row);
-    return inserted;
 }
 
 std::vector<std::string> MemoryTableModel::reIndex() {

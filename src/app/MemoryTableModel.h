@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,10 +12,8 @@ class QUndoStack;
 
 namespace corvalen {
 
-// The memory table as the grid sees it: model row i is table row i + 1, and the table's row 0
-// (the captions) is the horizontal header. Every change goes through this class, so the view
-// hears of it. Its changes are the undo steps' parts, in pairs that undo each other (takeRows and
-// putRows, reIndex and restoreNumbers) or that undo themselves (swapCells, swapTable).
+// The memory table as the grid sees it (model row i is table row i + 1, the captions the header).
+// Every change, the undo steps' too, goes through it, so the view hears of it.
 class MemoryTableModel : public QAbstractTableModel {
     Q_OBJECT
 
@@ -38,7 +37,6 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
-    // What every cell is: enabled, selectable and editable.
     static Qt::ItemFlags cellFlags() {
         return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
     }
@@ -47,39 +45,32 @@ public:
     MemoryTable swapTable(MemoryTable table);
 
     // Rows below are table rows (1 = first channel row), not model rows.
-    // "Add Row": returns the new row.
-    int addRow();
-    // "Insert Row" below `selectionEndRow`: returns the new row.
-    int insertRowBelow(int selectionEndRow);
-    // "Re-Index": renumbers the Number column 1..n and returns the texts it held before.
+    // "Add Row" (no row given) or "Insert Row" below `selectionEndRow`: returns the new row.
+    int addRow(std::optional<int> selectionEndRow = std::nullopt);
+    // "Re-Index": renumbers 1..n and returns the Number texts before, for restoreNumbers.
     std::vector<std::string> reIndex();
-    // Puts back a Number column that reIndex() returned (one text per channel row).
     void restoreNumbers(std::vector<std::string> numbers);
 
     // "Delete Row(s)" of `ranges` (ascending), renumbering the rest; undeleteRows puts them back.
     DeletedRows deleteRows(const std::vector<RowRange>& ranges);
     void undeleteRows(const std::vector<RowRange>& ranges, DeletedRows deleted);
 
-    // Removes the channel rows first..last and returns them as a table with the same columns.
+    // Removes rows first..last and returns them; putRows inserts rows, the first at `at`.
     MemoryTable takeRows(int first, int last);
-    // Inserts the channel rows of `rows` so that the first becomes row `at`.
     void putRows(int at, MemoryTable rows);
 
-    // Puts the channel rows in the order `order` gives (see MovedRowOrder) as one layout
-    // change; the grid's current cell stays with its row.
+    // Puts the rows in the order `order` gives (see MovedRowOrder) as one layout change.
     void reorderRows(const std::vector<int>& order);
 
-    // Writes the channel rows of `block` with its top left cell at (row, column), inside the
-    // table, and returns the texts it replaced in the same form.
+    // Writes `block` with its top left cell at (row, column) and returns the texts it replaced.
     MemoryTable swapCells(int row, int column, MemoryTable block);
 
     static int modelRow(int tableRow) { return tableRow - 1; }
     static int tableRow(int modelRow) { return modelRow + 1; }
 
 signals:
-    // Around reorderRows' layout change: a view sets its selection aside as runs of rows and
-    // puts it back where the rows went (Qt would carry it one cell at a time). `places[r - 1]`
-    // is the row that row r became.
+    // Around reorderRows, for a view to carry its selection over as runs of rows (Qt would
+    // carry it cell by cell). `places[r - 1]` is the row that row r became.
     void rowsAboutToBeReordered();
     void rowsReordered(const std::vector<int>& places);
 

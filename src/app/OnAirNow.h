@@ -14,7 +14,7 @@ namespace corvalen {
 class ChannelViewModel;
 
 // View / "On Air Now": the grid shows only the schedule channels on air at the current UTC
-// minute (or the hour from it), filtered again each minute; a label says how many rows show.
+// minute (or the hour from it), filtered again each minute, and a label counts them.
 class OnAirNow : public QObject {
     Q_OBJECT
 
@@ -32,7 +32,6 @@ public:
     void refresh();
 
 signals:
-    // The grid's rows were filtered again.
     void rowsFiltered();
 
 private:

@@ -23,7 +23,6 @@
 namespace corvalen {
 namespace {
 
-// Letter where the user's country measures in inches, else A4.
 QPageSize LocalPaper() {
     return QPageSize(QLocale().measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter
                                                                                 : QPageSize::A4);
@@ -117,8 +116,7 @@ bool PrintActions::exportPdf() {
 }
 
 bool PrintActions::writePdf(const QString& path) {
-    // Made in memory and saved the way every other file is: beside the target, renamed over it
-    // once whole, with the usual permissions.
+    // Made in memory and saved as every other file is: beside the target, renamed over it.
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);

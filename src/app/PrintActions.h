@@ -17,7 +17,7 @@ namespace corvalen {
 class MessageBoxes;
 class SharedFileDialog;
 
-// Asks which printer to use and how. The program shows Qt's print dialog; the tests a script.
+// Asks which printer to use and how: Qt's print dialog, or the tests' script.
 class PrinterChooser {
 public:
     virtual ~PrinterChooser() = default;
@@ -34,8 +34,7 @@ private:
     QWidget* m_parent;
 };
 
-// File / "Print…" and "Export PDF…": the channel list as the grid shows it on paper or in a PDF
-// file, on A4 or, where the user's country measures in inches, Letter.
+// File / "Print…" and "Export PDF…": the channel list as the grid shows it, on A4 or Letter.
 class PrintActions : public QObject {
     Q_OBJECT
 
@@ -48,7 +47,7 @@ public:
     QAction* exportPdfAction() const { return m_exportPdf; }
     // What the grid shows now, as the two commands print it.
     ChannelListPrint listToPrint() const;
-    // For the tests: a chooser of their own instead of Qt's print dialog.
+    // For the tests, instead of Qt's print dialog.
     void setPrinterChooser(PrinterChooser* chooser) { m_chooser = chooser; }
 
 public slots:

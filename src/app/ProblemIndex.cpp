@@ -7,8 +7,6 @@
 #include "app/MemoryTableModel.h"
 #include "app/Translations.h"
 #include "channel/CellChecks.h"
-#include "channel/TableChecks.h"
-#include "table/Columns.h"
 
 namespace corvalen {
 
@@ -19,8 +17,7 @@ ProblemIndex::ProblemIndex(const MemoryTableModel& table,
     m_timer.setInterval(0);
     connect(&m_timer, &QTimer::timeout, this, &ProblemIndex::checkNow);
 
-    const auto wholeTable = [this] { scheduleCheck(); };
-    connect(&table, &QAbstractItemModel::modelReset, this, wholeTable);
+    connect(&table, &QAbstractItemModel::modelReset, this, &ProblemIndex::scheduleCheck);
     connect(
         &table, &QAbstractItemModel::rowsInserted, this,
         [this](const QModelIndex&, int first, int last) { rowsAddedOrRemoved(first, last, true); });
@@ -28,7 +25,7 @@ ProblemIndex::ProblemIndex(const MemoryTableModel& table,
             [this](const QModelIndex&, int first, int last) {
                 rowsAddedOrRemoved(first, last, false);
             });
-    connect(&table, &QAbstractItemModel::rowsMoved, this, wholeTable);
+    connect(&table, &QAbstractItemModel::rowsMoved, this, &ProblemIndex::scheduleCheck);
     connect(&table, &MemoryTableModel::rowsReordered, this, &ProblemIndex::rowsReordered);
     connect(&table, &QAbstractItemModel::dataChanged, this, &ProblemIndex::cellsChanged);
     scheduleCheck();

@@ -18,14 +18,12 @@ namespace corvalen {
 
 class MemoryTableModel;
 
-// The problems and notices of the table's cells (the core's checks), for the grid's tint, the
-// "Problems" panel and the status bar's count: checked again once per burst of changes, only the
-// rows whose cells changed (EditChecks follows where the other rows went).
+// The problems and notices of the table's cells, for the grid's tint, the "Problems" panel and
+// the status bar: checked again once per burst of changes, only the rows whose cells changed.
 class ProblemIndex : public QObject {
     Q_OBJECT
 
 public:
-    // `receiverModel` gives the receiver model the checks are for, at the time of each check.
     ProblemIndex(const MemoryTableModel& table, std::function<ReceiverModel()> receiverModel,
                  QObject* parent = nullptr);
 
@@ -33,12 +31,10 @@ public:
     const std::vector<Diagnostic>& problems() const { return m_checks.Problems(); }
     qsizetype count() const { return static_cast<qsizetype>(problems().size()); }
 
-    // Error when the cell (table row, column) has an error, counting those of its whole row,
-    // else Notice when it has a notice, else nothing.
+    // The worst of the cell's (table row, column) problems and its row's; nothing when none.
     std::optional<Diagnostic::Severity> severityAt(int tableRow, int column) const;
     qsizetype noticeCount() const { return m_noticeCount; }
-    // While problemsChanged is handled: the table rows whose problems changed, in order, or
-    // nothing when any row may have (after a check of the whole table).
+    // While problemsChanged is handled: the rows whose problems changed, or nothing for any.
     const std::optional<std::vector<int>>& rowsChanged() const {
         return m_checks.RowsWithNewProblems();
     }
@@ -58,7 +54,7 @@ private:
     void rowsAddedOrRemoved(int first, int last, bool added);
     void rowsReordered(const std::vector<int>& places);
     void due();
-    // Calls `visit` for the cell's problems, its row's included, until it returns false.
+    // Calls `visit` for the cell's problems and its row's until it returns false.
     template <typename Visit>
     void forEachProblemAt(int tableRow, int column, Visit visit) const;
 
@@ -68,7 +64,7 @@ private:
     bool m_wholeTableDue = false;
     bool m_rowsDue = false;
     // For each table row, the row it was at the last check, negated where its cells changed
-    // since (in the columns m_changed), 0 for a new row: as EditChecks::Update takes them.
+    // since (in the columns m_changed), 0 for a new row (see EditChecks::Update).
     std::vector<int> m_from;
     ColumnSet m_changed;
     EditChecks m_checks;

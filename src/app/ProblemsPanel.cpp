@@ -9,7 +9,6 @@
 #include "app/Translations.h"
 #include "channel/CellChecks.h"
 #include "channel/ProblemGroups.h"
-#include "table/Columns.h"
 
 namespace corvalen {
 namespace {
@@ -101,8 +100,6 @@ ProblemsPanel::ProblemsPanel(const ProblemIndex& problems, const MemoryTableMode
                              QWidget* parent)
     : QDockWidget(tr("Problems"), parent), m_list(new QTreeView(this)) {
     setObjectName(QStringLiteral("problemsPanel"));
-    setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
-                QDockWidget::DockWidgetFloatable);
     m_list->setObjectName(QStringLiteral("problemList"));
     m_list->setModel(new ProblemTreeModel(problems, table, m_list));
     m_list->setHeaderHidden(true);

@@ -9,9 +9,8 @@ namespace corvalen {
 class ProblemIndex;
 class MemoryTableModel;
 
-// The "Problems" panel: one line per kind of problem or notice, in table order, saying how many
-// rows it concerns and naming the first, tinted like its cells; a kind of several rows expands
-// to a line per row (ProblemLine). A click (or Enter) on a line asks the window to show its cell.
+// The "Problems" panel: a line per kind of problem or notice (GroupLine), tinted like its cells,
+// expanding to a line per row; a click (or Enter) on a line asks the window to show its cell.
 class ProblemsPanel : public QDockWidget {
     Q_OBJECT
 

@@ -141,8 +141,7 @@ bool ScheduleActions::updateChannels(const QString& path, const Schedule& schedu
     }
     {
         BusyCursor busy;
-        // The table after the update replaces the table as one undo step; the two share the
-        // rows that stay, so the step keeps little more than the rows it changed.
+        // The two tables share the rows that stay: the step keeps little more than the changes.
         m_document.undoStack().push(new LoadTableStep(
             m_document, ApplySeasonUpdate(model.table(), update), tr("Update from %1").arg(name)));
     }

@@ -16,9 +16,8 @@ class SharedFileDialog;
 struct Schedule;
 struct ScheduleSelection;
 
-// File / "Import Broadcast Schedule…": opens an EiBi schedule, asks which broadcasts to keep,
-// and adds a channel per frequency and station after the last row, numbered on from the highest,
-// or updates the table's schedule channels with them after a preview (PlanSeasonUpdate).
+// File / "Import Broadcast Schedule…": adds a channel per frequency and station of the chosen
+// broadcasts of an EiBi schedule, or updates the table's schedule channels after a preview.
 class ScheduleActions : public QObject {
     Q_OBJECT
 
@@ -31,8 +30,7 @@ public:
     // Where the filter is asked for; without a call, the dialog over the window.
     void setAsker(ScheduleFilterAsker* asker) { m_asker = asker; }
 
-    // Imports the schedule at `path`; false when the file cannot be read, a dialog was cancelled
-    // or nothing changes.
+    // Imports the schedule at `path`; false when unread, cancelled or changing nothing.
     bool importFile(const QString& path);
 
 public slots:

@@ -14,7 +14,6 @@
 
 #include "app/SeasonPreviewDialog.h"
 #include "app/StatusText.h"
-#include "app/Translations.h"
 
 namespace corvalen {
 
@@ -36,41 +35,34 @@ bool QtScheduleFilterAsker::confirmSeasonUpdate(const MemoryTable& table,
 }
 
 ScheduleDialog::ScheduleDialog(const Schedule& schedule, const QString& fileName, QWidget* parent)
-    : QDialog(parent),
-      m_schedule(schedule),
-      m_at(new QLineEdit(this)),
-      m_day(new QComboBox(this)),
-      m_languages(new QLineEdit(this)),
-      m_targets(new QLineEdit(this)),
-      m_station(new QLineEdit(this)),
-      m_band(new QLineEdit(this)),
-      m_useDate(new QCheckBox(tr("Valid on"), this)),
-      m_date(new QDateEdit(QDate::currentDate(), this)),
-      m_update(new QCheckBox(tr("Update the table's schedule channels instead of adding new ones"),
-                             this)),
-      m_count(new QLabel(this)),
-      m_buttons(new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this)) {
+    : QDialog(parent), m_schedule(schedule) {
     setWindowTitle(tr("Import Broadcast Schedule - %1").arg(fileName));
     auto* form = new QFormLayout;
-    const auto line = [&](const QString& label, QLineEdit* edit, const char* name,
-                          const QString& hint) {
+    const auto line = [&](const QString& label, const char* name, const QString& hint) {
+        auto* edit = new QLineEdit(this);
         edit->setObjectName(QLatin1String(name));
         edit->setPlaceholderText(hint);
         connect(edit, &QLineEdit::textChanged, this, &ScheduleDialog::updateCount);
         form->addRow(label, edit);
+        return edit;
     };
-    line(tr("On air at:"), m_at, "at", tr("HHMM or HHMM-HHMM, UTC"));
+    // Made in the order of the keyboard's focus.
+    m_at = line(tr("On air at:"), "at", tr("HHMM or HHMM-HHMM, UTC"));
+    m_day = new QComboBox(this);
     m_day->setObjectName(QStringLiteral("day"));
-    m_day->addItem(tr("Any day"));
-    for (const QString& day : {tr("Monday"), tr("Tuesday"), tr("Wednesday"), tr("Thursday"),
-                               tr("Friday"), tr("Saturday"), tr("Sunday")}) {
-        m_day->addItem(day);
-    }
+    m_day->addItems({tr("Any day"), tr("Monday"), tr("Tuesday"), tr("Wednesday"), tr("Thursday"),
+                     tr("Friday"), tr("Saturday"), tr("Sunday")});
     form->addRow(tr("Weekday:"), m_day);
-    line(tr("Languages:"), m_languages, "language", tr("codes, e.g. E,F"));
-    line(tr("Target areas:"), m_targets, "target", tr("areas, e.g. Eu,NAm"));
-    line(tr("Station:"), m_station, "station", tr("part of the name, any case"));
-    line(tr("Band:"), m_band, "band", tr("kHz FROM-TO, e.g. 5900-6200"));
+    m_languages = line(tr("Languages:"), "language", tr("codes, e.g. E,F"));
+    m_targets = line(tr("Target areas:"), "target", tr("areas, e.g. Eu,NAm"));
+    m_station = line(tr("Station:"), "station", tr("part of the name, any case"));
+    m_band = line(tr("Band:"), "band", tr("kHz FROM-TO, e.g. 5900-6200"));
+    m_useDate = new QCheckBox(tr("Valid on"), this);
+    m_date = new QDateEdit(QDate::currentDate(), this);
+    m_update =
+        new QCheckBox(tr("Update the table's schedule channels instead of adding new ones"), this);
+    m_count = new QLabel(this);
+    m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     m_useDate->setObjectName(QStringLiteral("useDate"));
     m_date->setObjectName(QStringLiteral("date"));
     m_date->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));

@@ -22,8 +22,7 @@ struct ScheduleChoice {
     bool update = false;
 };
 
-// Asks which broadcasts of a schedule to import, and shows what an update would do. The
-// program shows ScheduleDialog and SeasonPreviewDialog; the tests answer from a script.
+// Asks which broadcasts to import, and shows what an update would do (or the tests' script).
 class ScheduleFilterAsker {
 public:
     virtual ~ScheduleFilterAsker() = default;

@@ -21,10 +21,6 @@ namespace {
 constexpr int kColumns[] = {Column::Number, Column::Frequency, Column::Callsign, Column::Comments};
 constexpr int kShownColumns = 4;
 
-QString CellOf(const MemoryTable& table, int row, int column) {
-    return column < table.ColCount() ? FromUtf8(table.CellText(row, column)) : QString();
-}
-
 }  // namespace
 
 SeasonRowsModel::SeasonRowsModel(const MemoryTable& table, std::vector<int> rows,
@@ -46,7 +42,9 @@ QVariant SeasonRowsModel::data(const QModelIndex& index, int role) const {
     if (index.column() == kShownColumns) {
         return QString::fromStdString(m_newComments[row]);
     }
-    return CellOf(m_table, m_rows[row], kColumns[index.column()]);
+    const int column = kColumns[index.column()];
+    return column < m_table.ColCount() ? FromUtf8(m_table.CellText(m_rows[row], column))
+                                       : QString();
 }
 
 QVariant SeasonRowsModel::headerData(int section, Qt::Orientation orientation, int role) const {

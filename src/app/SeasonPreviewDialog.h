@@ -9,8 +9,7 @@
 
 namespace corvalen {
 
-// The rows of one list of a season update, read (not copied) from their table: Number,
-// Frequency, Callsign and Comments, and for updated rows their new Comments.
+// One list of a season update: Number, Frequency, Callsign, Comments (and new Comments) of rows.
 class SeasonRowsModel : public QAbstractTableModel {
     Q_OBJECT
 
@@ -33,8 +32,7 @@ private:
     std::vector<std::string> m_newComments;
 };
 
-// "Update Schedule Channels": what updating the table's schedule channels with a new season
-// does, as counts and as four lists, before anything changes. Apply accepts the dialog.
+// "Update Schedule Channels": what the update does, as counts and four lists. Apply accepts.
 class SeasonPreviewDialog : public QDialog {
     Q_OBJECT
 

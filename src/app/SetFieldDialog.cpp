@@ -58,7 +58,6 @@ SetFieldDialog::SetFieldDialog(const MemoryTable& table, int column, int rowCoun
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    // Wide enough for the whole title.
     setMinimumWidth(std::max(minimumWidth(), TitleWidth(*this)));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(intro);
@@ -72,12 +71,8 @@ SetFieldDialog::SetFieldDialog(const MemoryTable& table, int column, int rowCoun
 }
 
 FieldEdit SetFieldDialog::edit() const {
-    FieldEdit edit;
-    edit.kind = static_cast<FieldEdit::Kind>(m_action->currentData().toInt());
-    edit.column = m_column->currentData().toInt();
-    edit.value = m_value->text().toStdString();
-    edit.group = m_group->value();
-    return edit;
+    return {static_cast<FieldEdit::Kind>(m_action->currentData().toInt()),
+            m_column->currentData().toInt(), m_value->text().toStdString(), m_group->value()};
 }
 
 void SetFieldDialog::accept() {

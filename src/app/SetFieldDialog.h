@@ -48,7 +48,7 @@ private:
     FrequencyUnit m_unit;
 };
 
-// The value a "Set to" edit writes: a Frequency converted to whole Hz as the cell editor does
+// The value a "Set to" edit writes: a Frequency in whole Hz as the cell editor stores it
 // (nothing for text that is no frequency), other columns' values as typed.
 std::optional<std::string> SetFieldValue(const FieldEdit& edit, FrequencyUnit unit);
 

@@ -16,8 +16,7 @@ namespace corvalen {
 
 namespace {
 
-// The nouns Count is called with, each with its counted form marked for the translation tools:
-// a language with other plural rules than English gives each form of its own.
+// The nouns Count takes, their counted forms marked for the translation tools (plural rules).
 struct CountedNoun {
     const char* singular;
     const char* plural;
@@ -103,15 +102,9 @@ QString FrequencyForEditing(const QString& cell, FrequencyUnit unit) {
 }
 
 QString UnitName(FrequencyUnit unit) {
-    switch (unit) {
-        case FrequencyUnit::kHz:
-            return QStringLiteral("kHz");
-        case FrequencyUnit::MHz:
-            return QStringLiteral("MHz");
-        case FrequencyUnit::Hz:
-            break;
-    }
-    return QStringLiteral("Hz");
+    return unit == FrequencyUnit::kHz   ? QStringLiteral("kHz")
+           : unit == FrequencyUnit::MHz ? QStringLiteral("MHz")
+                                        : QStringLiteral("Hz");
 }
 
 QString DisplayPath(const QString& path) {

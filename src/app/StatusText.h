@@ -10,8 +10,7 @@ namespace corvalen {
 
 struct Error;
 
-// "1 row", "9,590 rows": a count in the language's number format with the noun that fits it,
-// translated in the context "Count" as a numerus form ("%Ln row(s)").
+// "1 row", "9,590 rows": a count with its noun, translated in the context "Count" ("%Ln row(s)").
 QString Count(qsizetype n, const char* singular, const char* plural);
 // `text` with the count of `n` for its %1 ("; 2 rows added"), or nothing for none.
 QString CountIn(const QString& text, qsizetype n, const char* singular, const char* plural);
@@ -29,14 +28,12 @@ inline QString FromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// The core writes numbers with the point; the editor shows them with the user's decimal
-// separator ("7,005 MHz" in German) and reads either. OtherDecimalPoint is that separator when
-// it is one ASCII character, else ".".
+// The user's decimal separator when it is one ASCII character, else "."; read beside the point.
 char OtherDecimalPoint();
 
 QString UnitName(FrequencyUnit unit);
 
-// A Frequency cell as the grid shows it in `unit`, and as its editor starts, with the language's
+// A Frequency cell as the grid shows it in `unit`, and as its editor starts, with the user's
 // decimal separator; text that is no whole number of Hz stands as it is.
 QString FrequencyShown(const QString& cell, FrequencyUnit unit);
 QString FrequencyForEditing(const QString& cell, FrequencyUnit unit);
@@ -47,7 +44,7 @@ std::string LocalPath(const QString& path);
 
 QString ErrorText(const Error& error);
 
-// The core's reason (the file put in front when it does not name it), then `consequence`.
+// The core's reason (the file in front when it does not name it), then `consequence`.
 QString FailureText(const QString& path, const Error& error, const QString& consequence);
 
 // Shows the busy pointer for as long as it lives.

@@ -12,7 +12,6 @@
 
 #include "app/ColumnNames.h"
 #include "app/StatusText.h"
-#include "channel/CellValues.h"
 #include "table/Columns.h"
 
 namespace corvalen {
@@ -22,7 +21,6 @@ namespace {
 // Column widths are measured on the headings and on this many rows; a wider cell below wraps.
 constexpr int kMeasuredRows = 2000;
 
-// A cell as printed text: line breaks become spaces.
 QString OneLine(QString text) {
     text.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
     return text;
@@ -101,8 +99,7 @@ int PrintChannelList(QPagedPaintDevice& device, const ChannelListPrint& print, P
     const QAbstractItemModel& model = *print.model;
     const int rowCount = model.rowCount();
 
-    // Measuring, laying out every row, then each page: a step every kRowsPerStep rows, each a
-    // chance to stop.
+    // Measuring, laying out, then each page: a step (a chance to stop) every kRowsPerStep rows.
     const auto stopped = [&](int done, int total) {
         if (progress == nullptr || progress->Advance(done, total)) {
             return false;

@@ -25,11 +25,10 @@ struct ChannelListPrint {
 QStringList PrintedHeadings(const ChannelListPrint& print);
 QStringList PrintedRow(const ChannelListPrint& print, int row);
 
-// Prints the channel list on `device` (a printer or a PDF writer) in landscape, every column as
-// wide as its widest text, the widest sharing what is left when they do not fit (their texts
-// wrap, so nothing is cut). Every page has the title, the headings and "Page n of m". Returns
-// the number of pages, 0 when the device failed, or kPrintCancelled when `progress` stopped it
-// (a printer is then aborted).
+// Prints the list on `device` in landscape, every column as wide as its widest text, the widest
+// sharing what is left when they do not fit (their texts wrap); every page with the title, the
+// headings and "Page n of m". Returns the number of pages, 0 when the device failed, or
+// kPrintCancelled when `progress` stopped it (a printer is then aborted).
 inline constexpr int kPrintCancelled = -1;
 int PrintChannelList(QPagedPaintDevice& device, const ChannelListPrint& print,
                      Progress* progress = nullptr);

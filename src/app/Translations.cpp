@@ -12,13 +12,10 @@ namespace corvalen {
 
 namespace {
 
-Language g_coreLanguage = Language::English;
-
 class EditorMessageTexts : public MessageTexts {
 public:
-    EditorMessageTexts() : MessageTexts(g_coreLanguage) {
-        // Each English template as Qt's translation gives it (the "Messages" context of the .ts
-        // files, which tests/io/messages_ts.cpp writes from the catalogue).
+    explicit EditorMessageTexts(Language language) : MessageTexts(language) {
+        // Each English template translated in the context "Messages" (tests/io/messages_ts.cpp).
         m_texts.reserve(MessageCatalogue().size() * 3);
         for (const MessageTemplate& entry : MessageCatalogue()) {
             for (const TemplatePart part :
@@ -44,15 +41,7 @@ private:
 
 std::unique_ptr<EditorMessageTexts> g_texts;
 
-void RenewEditorTexts() {
-    g_texts = std::make_unique<EditorMessageTexts>();
-}
-
 }  // namespace
-
-Language CoreLanguage() {
-    return g_coreLanguage;
-}
 
 bool InstallTranslations(QCoreApplication& app, const QLocale& locale) {
     // A language chosen again replaces the one before.
@@ -64,21 +53,17 @@ bool InstallTranslations(QCoreApplication& app, const QLocale& locale) {
             delete installed->data();
         }
     }
-    g_coreLanguage = Language::English;
     auto* own = new QTranslator(&app);
     const bool translated = own->load(locale, QStringLiteral("corvalen"), QStringLiteral("_"),
                                       QStringLiteral(":/i18n"));
-    // Numbers are written, and typed, as the texts' language writes them: "9.590" beside
-    // German texts, "9,590" beside the English ones.
-    const QLocale numbers = translated ? locale : QLocale(QLocale::English, QLocale::UnitedStates);
-    QLocale::setDefault(numbers);
+    // Numbers are written and typed as the texts' language writes them ("9.590" in German).
+    QLocale::setDefault(translated ? locale : QLocale(QLocale::English, QLocale::UnitedStates));
     if (!translated) {
         delete own;
-        RenewEditorTexts();
+        g_texts = std::make_unique<EditorMessageTexts>(Language::English);
         return false;
     }
-    // Qt's own texts (the file dialogs, the standard buttons, "Strg+" in shortcuts) as the system
-    // has them, in the editor's language only: an English editor keeps Qt's English too.
+    // Qt's own texts ("Strg+" in shortcuts) in the editor's language only: English keeps Qt's.
     auto* qt = new QTranslator(&app);
     if (qt->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
                  QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
@@ -89,14 +74,14 @@ bool InstallTranslations(QCoreApplication& app, const QLocale& locale) {
     }
     QCoreApplication::installTranslator(own);
     s_own = own;
-    g_coreLanguage = locale.language() == QLocale::German ? Language::German : Language::English;
-    RenewEditorTexts();
+    g_texts = std::make_unique<EditorMessageTexts>(
+        locale.language() == QLocale::German ? Language::German : Language::English);
     return true;
 }
 
 const MessageTexts& EditorTexts() {
     if (!g_texts) {
-        g_texts = std::make_unique<EditorMessageTexts>();
+        g_texts = std::make_unique<EditorMessageTexts>(Language::English);
     }
     return *g_texts;
 }

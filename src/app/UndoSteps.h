@@ -14,9 +14,8 @@ namespace corvalen {
 
 class Document;
 
-// The undoable changes of the memory table. Each works through the model's methods, so the grid
-// hears of every step, and keeps only what its own change needs: a ModelStep of the State that
-// kind of change keeps, whose redo and undo are each a change of the model's on it.
+// An undoable change of the memory table through the model, so the grid hears of it, keeping
+// only the State its kind of change needs.
 template <typename State, void (*Redo)(MemoryTableModel&, State&),
           void (*Undo)(MemoryTableModel&, State&) = Redo>
 class ModelStep : public QUndoCommand {
@@ -33,9 +32,8 @@ private:
     State m_state;
 };
 
-// A block of cell texts (a cell edit, the cells of a paste, the cleared cells of a cut): a table
-// as wide as the rectangle, its top left cell at (row, column). Undo and redo swap it with what
-// the table holds there.
+// A block of cell texts (a cell edit, a paste, a cut) with its top left cell at (row, column);
+// undo and redo swap it with what the table holds there.
 struct CellBlock {
     int row;
     int column;
@@ -47,12 +45,11 @@ struct CellBlock {
 using SetCellsStep = ModelStep<CellBlock, CellBlock::Swap>;
 
 // "Add Row" (no row given) or "Insert Row" below a row; `row` is the row added once it has run.
-// Undo puts the table back as it was, so every redo adds the same row with the same number.
 struct AddedRow {
     std::optional<int> below;
     int row = -1;
     static void Add(MemoryTableModel& model, AddedRow& added) {
-        added.row = added.below ? model.insertRowBelow(*added.below) : model.addRow();
+        added.row = model.addRow(added.below);
     }
     static void Remove(MemoryTableModel& model, AddedRow& added) {
         model.takeRows(added.row, added.row);
@@ -91,8 +88,7 @@ struct DeletedRanges {
 };
 using DeleteRowsStep = ModelStep<DeletedRanges, DeletedRanges::Delete, DeletedRanges::Undelete>;
 
-// Move Up / Move Down / Move to Top / Move to Bottom: the rows' new order (see MovedRowOrder).
-// Undo puts every row back in its place.
+// The four moves: the rows' new order (see MovedRowOrder).
 struct RowOrder {
     std::vector<int> order;
     static void Move(MemoryTableModel& model, RowOrder& rows) { model.reorderRows(rows.order); }
@@ -115,8 +111,7 @@ using ReIndexStep = ModelStep<OldNumbers, OldNumbers::ReIndex, OldNumbers::Resto
 // Whether every channel row carries its own number already, so Re-Index would change nothing.
 bool NumberedInOrder(const MemoryTable& table);
 
-// Replaces the whole table (an import or an opened file), keeping the one it replaced; undo and
-// redo are the same swap.
+// Replaces the whole table (an import or an opened file), keeping the one it replaced.
 struct WholeTable {
     MemoryTable table;
     static void Swap(MemoryTableModel& model, WholeTable& whole) {
@@ -125,8 +120,7 @@ struct WholeTable {
 };
 class LoadTableStep : public ModelStep<WholeTable, WholeTable::Swap> {
 public:
-    // How many opens the undo history reaches back over: each keeps the whole table it replaced
-    // (about 10 MB at 65,535 channels).
+    // The opens the history reaches back over: each keeps a table (10 MB at 65,535 channels).
     static constexpr int kOpensKept = 2;
 
     // Pushes the open of `table`, first clearing a history that holds kOpensKept opens already:
@@ -144,22 +138,18 @@ struct PasteOutcome {
     int columnsLeftOut = 0;  // columns of the block past the table's last column
 };
 
-// "Paste" of the channel rows of `block` from column `column` on, as one undo step. Its first
-// rows overwrite the table rows `targetRows` in that order (the grid's rows from the cursor
-// down, not always neighbours); the rest are added at the end, numbered as "Add Row" numbers
-// them unless the block fills their Number cell. Columns past the last one are left out.
-// Returns nothing when there is nothing to paste.
+// "Paste" of `block` from `column` on: its first rows overwrite the rows `targetRows` (the grid's
+// from the cursor down), the rest are added at the end, numbered as "Add Row" does unless the block
+// fills their Number. Columns past the last are left out. Nothing when there is nothing to paste.
 std::unique_ptr<QUndoCommand> MakePasteStep(MemoryTableModel& model,
                                             const std::vector<int>& targetRows, int column,
                                             MemoryTable block, PasteOutcome& outcome);
 
-// Empties columns firstColumn..lastColumn of `rows` (table rows, any order) as one undo step
-// named `text`. Returns nothing when those cells are empty already.
+// Empties columns firstColumn..lastColumn of `rows` (any order); nothing when they are empty.
 std::unique_ptr<QUndoCommand> MakeClearStep(MemoryTableModel& model, std::vector<int> rows,
                                             int firstColumn, int lastColumn, const QString& text);
 
-// "Set Field of Selected Rows…" on `rows` (table rows, any order) as one undo step named `text`,
-// one cell swap per run of neighbouring rows; nothing when no cell changes.
+// "Set Field of Selected Rows…" on `rows` (any order); nothing when no cell changes.
 std::unique_ptr<QUndoCommand> MakeFieldEditStep(MemoryTableModel& model, std::vector<int> rows,
                                                 const FieldEdit& edit, const QString& text);
 

@@ -264,8 +264,8 @@ private slots:
         startWindow(testing::Channels(4));
         CompareDialog dialog(m_window->document(), writeOther());
         QVERIFY(dialog.loaded());
-        dialog.kindFilter()->setCurrentIndex(kind);
-        dialog.textFilter()->setText(text);
+        dialog.findChild<QComboBox*>(QStringLiteral("compareKind"))->setCurrentIndex(kind);
+        dialog.findChild<QLineEdit*>(QStringLiteral("compareText"))->setText(text);
         QCOMPARE(Shown(dialog), shown);
         VERIFY_STARTS(dialog.summary()->text(),
                       "1 channel only in the table, 1 only in the file, 1 changed.");

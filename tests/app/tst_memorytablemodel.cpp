@@ -35,7 +35,7 @@ private slots:
         QSignalSpy removed(&model, &QAbstractItemModel::rowsRemoved);
         QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
 
-        QCOMPARE(model.insertRowBelow(3), 4);
+        QCOMPARE(model.addRow(3), 4);
         QCOMPARE(inserted.takeFirst().mid(1), (QVariantList{3, 3}));
         QCOMPARE(testing::ColumnTexts(model.table(), corvalen::Number).mid(2, 3),
                  (QStringList{"3", " 11", "4"}));
@@ -69,7 +69,7 @@ private slots:
         QCOMPARE(model.headerData(corvalen::LevelSquelch, Qt::Horizontal).toString(),
                  QStringLiteral("Level Squelch"));
         QCOMPARE(model.takeRows(1, 1).ChannelCount(), 0);
-        QCOMPARE(model.insertRowBelow(-1), 1);
+        QCOMPARE(model.addRow(-1), 1);
         QCOMPARE(model.index(0, corvalen::Number).data().toString(), QStringLiteral(" 1"));
     }
 
