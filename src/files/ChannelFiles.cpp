@@ -23,8 +23,12 @@ std::size_t RecordCount(const std::vector<Diagnostic>& problems) {
 }
 
 bool HasChannel(const MemoryTable& table) {
-    return std::ranges::any_of(std::views::iota(1, std::max(1, table.RowCount())),
-                               [&](int row) { return !IsEmptyRow(table, row); });
+    for (int row = 1; row < table.RowCount(); ++row) {
+        if (!IsEmptyRow(table, row)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace
