@@ -288,17 +288,16 @@ bool FileActions::openChannelFile(const QString& path, std::function<void()> loa
     settings.emptyAllowed = true;
     return readFile(path, records ? tr("nothing opened") : tr("nothing imported"), settings,
                     [this, path, loaded = std::move(loaded)](ChannelFileRead read) {
-                        loadRead(path, std::move(read));
-                        if (loaded) {
+                        if (loadRead(path, std::move(read)) && loaded) {
                             loaded();
                         }
                     });
 }
 
-void FileActions::loadRead(const QString& path, ChannelFileRead read) {
+bool FileActions::loadRead(const QString& path, ChannelFileRead read) {
     if (!numberChirpChannels(read, path)) {
         report(tr("Cancelled; nothing opened"));
-        return;
+        return false;
     }
     rememberFile(path);
     const int channels = read.table.ChannelCount();
@@ -316,6 +315,7 @@ void FileActions::loadRead(const QString& path, ChannelFileRead read) {
     text += CountIn(tr("; %1 reported"), static_cast<qsizetype>(found.diagnostics.size()),
                     texts.readReported[0], texts.readReported[1]);
     report(text, found.diagnostics, &found.origins);
+    return true;
 }
 
 bool FileActions::openFile(const QString& path) {

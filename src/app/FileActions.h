@@ -101,7 +101,8 @@ private:
     // `failureTail`. False when it is refused at once.
     bool readFile(const QString& path, const QString& failureTail, ReadSettings settings,
                   std::function<void(ChannelFileRead read)> then);
-    void loadRead(const QString& path, ChannelFileRead read);
+    // Puts `read` in the window as the document of `path`; false when the user cancelled.
+    bool loadRead(const QString& path, ChannelFileRead read);
     void appendRead(const QString& path, ChannelFileRead read, int firstNumber);
     // Asks how a CHIRP file holding Location 0 is numbered; false when the user cancelled.
     bool numberChirpChannels(ChannelFileRead& read, const QString& path);

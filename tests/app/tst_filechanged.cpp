@@ -220,6 +220,20 @@ private slots:
         }
     }
 
+    // A reload the user cancels (here at the question how CHIRP's Location 0 is numbered)
+    // keeps the table and says so.
+    void cancelledReload() {
+        openAndEdit();
+        QSignalSpy changed(&m_window->keeper().fileWatch(), &FileWatch::changed);
+        QVERIFY(testing::WriteBytes(m_csv, "Location,Name,Frequency,Mode\r\n0,A,146.52,FM\r\n"));
+        QVERIFY(changed.wait(20000));
+        m_boxes->fileChangedAnswers = {FileChangedAnswer::Reload};
+        m_boxes->numberingAnswers = {std::nullopt};
+        QVERIFY(!saveCsvAgain());
+        QCOMPARE(status(), QStringLiteral("Cancelled; nothing opened\n"));
+        QCOMPARE(table().CellText(1, Callsign), std::string_view("MINE"));
+    }
+
     // A memory file updated in place asks the same.
     void memoryFileSaveAsks() {
         startWindow(testing::Channels(3));
