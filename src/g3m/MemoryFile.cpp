@@ -8,7 +8,6 @@
 #include <string_view>
 #include <vector>
 
-#include "channel/CellChecks.h"
 #include "channel/TableChecks.h"
 #include "g3m/MemoryRecord.h"
 #include "g3m/RecordLayout.h"
@@ -117,16 +116,6 @@ MemoryFileSaveReport RecordPlacer::Finish() {
         PutPiece(m_base, std::string_view(m_image.data(), m_image.size()));
     }
     return std::move(m_report);
-}
-
-MemoryFileSaveReport PlaceRecords(const MemoryTable& table, ReceiverModel model,
-                                  ByteBuffer& image) {
-    RecordPlacer placer(model, image, static_cast<std::size_t>(table.RowCount()));
-    for (int row = 1; row < table.RowCount(); ++row) {
-        const RowTexts cells = RowTextsOf(table, row);
-        placer.Place(PresentCells(table, cells));
-    }
-    return placer.Finish();
 }
 
 }  // namespace corvalen

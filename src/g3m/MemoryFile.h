@@ -66,8 +66,4 @@ private:
     int m_rows = 0;
 };
 
-// Places the record of every channel row of `table` (rows 1 and up) into `image` (see
-// RecordPlacer).
-MemoryFileSaveReport PlaceRecords(const MemoryTable& table, ReceiverModel model, ByteBuffer& image);
-
 }  // namespace corvalen

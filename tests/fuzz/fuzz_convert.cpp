@@ -7,6 +7,7 @@
 #include "csv/CsvReader.h"
 #include "csv/CsvWriter.h"
 #include "g3m/MemoryFile.h"
+#include "../g3m/PlaceRecords.h"
 
 using namespace corvalen;
 

@@ -7,6 +7,7 @@
 #include "FuzzCheck.h"
 #include "channel/CellChecks.h"
 #include "g3m/MemoryFile.h"
+#include "../g3m/PlaceRecords.h"
 #include "g3m/MemoryFileReader.h"
 #include "channel/TableChecks.h"
 

@@ -16,6 +16,7 @@
 #include "channel/TableChecks.h"
 #include "files/ChannelFiles.h"
 #include "g3m/MemoryFile.h"
+#include "PlaceRecords.h"
 #include "g3m/MemoryFileReader.h"
 #include "g3m/MemoryRecord.h"
 #include "g3m/RecordChecksum.h"
