@@ -475,13 +475,6 @@ private slots:
         row("rows repeat", {1, 2, 3, 2, 1}, QByteArray(),
             "3 records to @; 0 rows not written; 2 rows replaced by a later row with the same "
             "Number");
-        QList<int> chirp;  // 134 rows, the last 25 repeating channels 1 to 25
-        for (int row = 0; row < 134; ++row) {
-            chirp << row % 109 + 1;
-        }
-        row("134 rows, 25 repeated", chirp, QByteArray(),
-            "109 records to @; 0 rows not written; 25 rows replaced by a later row with the "
-            "same Number");
         row("existing file with empty places", {1, 2, 2, 3}, "#####0#0##",
             "3 records to @; 0 rows not written; 5 records already in the file kept; 1 row "
             "replaced by a later row with the same Number");
