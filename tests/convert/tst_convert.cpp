@@ -308,7 +308,8 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<int>("replaced");
         QTest::newRow("ascii") << QByteArray("Radio 1") << QByteArray("Radio 1") << 0;
-        QTest::newRow("latin-1 range") << QByteArray("Zürich été") << QByteArray("Z\xfcrich \xe9t\xe9") << 0;
+        QTest::newRow("latin-1 range")
+            << QByteArray("Zürich été") << QByteArray("Z\xfcrich \xe9t\xe9") << 0;
         QTest::newRow("euro and quotes") << QByteArray("€–”") << QByteArray("\x80\x96\x94") << 0;
         QTest::newRow("unassigned byte") << QByteArray("\xc2\x81") << QByteArray("\x81") << 0;
         QTest::newRow("cyrillic") << QByteArray("Радио") << QByteArray("?????") << 5;
