@@ -19,6 +19,11 @@
 
 namespace testing {
 
+// The header line of an EiBi schedule.
+inline const QByteArray kEibiHeader =
+    "kHz:75;Time(UTC):93;Days:59;ITU:49;Station:201;Lng:49;Target:62;Remarks:135;P:35;Start:60;"
+    "Stop:60;\r\n";
+
 // `channels` channels the .g3m writer takes as they stand: channel n has Number n, Frequency
 // 7000000 + 5000 n, callsign "C<n>", group n % 3 + 1, and a comment with letters beyond ASCII.
 inline corvalen::MemoryTable Channels(int channels) {

@@ -195,37 +195,33 @@ private slots:
                  "Comments");
     }
 
-    // The later of two rows with one channel number is compared, as a memory file keeps it, and
-    // that is said.
-    void repeatedNumberTheLaterRowWins() {
+    // Rows a memory file does not keep: the earlier of two rows with one channel number (the
+    // later is compared) and a row without a channel number, which differs unless the other
+    // file has the same row at the same turn. Each is said.
+    void rowsNoMemoryFileKeeps() {
+        const QByteArray repeated =
+            kBase +
+            "\"2\",\"9420000\",\"6000\",\"0\",\"\",\"\",\"\",\"\",\"\",\"\",\"0\",\"0\",\"0\",\"\","
+            "\"\",\"\",\"AM\",\"ERA\",\"Athens\"\r\n";
         const std::string b = file(
-            "b.csv", kBase +
-                         "\"2\",\"9420000\",\"6000\",\"0\",\"\",\"\",\"\",\"\",\"\",\"\",\"0\","
-                         "\"0\",\"0\",\"\",\"\",\"\",\"AM\",\"ERA\",\"Athens\"\r\n");
+            "b.csv", repeated +
+                         "\"x1\",\"7100000\",\"2400\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\","
+                         "\"\",\"\",\"\",\"\",\"\",\"AM\",\"\",\"\"\r\n,,,,,,,,,,,,,,,,,,\r\n");
+        // The row without a number alone makes the files differ.
+        QCOMPARE(Diff({file("c.csv", repeated), b}).status, 1);
+        QCOMPARE(Diff({b, b}).status, 0);
         const Run run = Diff({file("a.csv", kBase), b});
         QCOMPARE(run.status, 1);
-        QCOMPARE(Lines(run.out).first(), "channel 2 changed: Callsign \"ERT\" -> \"ERA\"");
-        QCOMPARE(Lines(run.err).first(), "corvalen-cli: " + QString::fromStdString(b) +
-                                             ": channel 2 of line 3 is given again in line 5; "
-                                             "only line 5 is compared");
-    }
-
-    // A row without a channel number is in no memory file: it is said, and differs, unless the
-    // other file has the same row at the same turn.
-    void rowWithoutNumber() {
-        const std::string a = file(
-            "a.csv", kBase +
-                         "\"x1\",\"7100000\",\"2400\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\","
-                         "\"\",\"\",\"\",\"\",\"AM\",\"\",\"\"\r\n,,,,,,,,,,,,,,,,,,\r\n");
-        QCOMPARE(Diff({a, a}).status, 0);
-        const Run run = Diff({a, file("b.csv", kBase)});
-        QCOMPARE(run.status, 1);
+        QCOMPARE(Lines(run.out), QStringList{"channel 2 changed: Callsign \"ERT\" -> \"ERA\""});
         const QStringList err = Lines(run.err);
-        QCOMPARE(err[0], "corvalen-cli: " + QString::fromStdString(a) +
-                             ": line 5 has no channel number from 1 to 65535 (\"x1\"); it is not "
+        const QString named = "corvalen-cli: " + QString::fromStdString(b);
+        QCOMPARE(err[0], named +
+                             ": channel 2 of line 3 is given again in line 5; only line 5 is "
                              "compared");
-        QVERIFY2(err[1].endsWith("0 removed, 0 changed; 1 row without a channel number"),
-                 run.err.c_str());
+        QCOMPARE(err[1], named +
+                             ": line 6 has no channel number from 1 to 65535 (\"x1\"); it is "
+                             "not compared");
+        QVERIFY2(err[2].endsWith("1 changed; 1 row without a channel number"), run.err.c_str());
     }
 
     void usageAndUnreadable_data() {

@@ -173,7 +173,8 @@ private slots:
     // are there), and what that check tells the reader.
 
     // The first NUL byte of a text, named by line and byte (a byte-order mark counts as bytes
-    // of the first line), and whether a byte from 0x80 up comes anywhere in a text without one.
+    // of the first line), and whether a byte from 0x80 up comes anywhere in a text without one,
+    // which the reader is told.
     // "large:" texts are 140,000 lines of 15 bytes with NULs ('\0') and a high byte ('h') put
     // at these offsets from the middle, byte 1,050,000: line 70,001's first byte.
     void nulByteNamed_data() {
@@ -198,6 +199,11 @@ private slots:
         row("inside quotes over a line end", QByteArray("1,\"a\r\nb\0\"", 9), "line 2 byte 8",
             false);
         row("high byte, no NUL", "1,Z\xFCrich\r\n", QString(), true);
+        row("UTF-8, no NUL", "1,7100000,500,\"R\xC3\xA1\"\r\n", QString(), true);
+        row("byte-order mark, UTF-8",
+            "\xEF\xBB\xBF"
+            "1,7100000,500,\xC3\xA9\r\n",
+            QString(), true);
         row("byte-order mark, ASCII",
             "\xEF\xBB\xBF"
             "1,2\r\n",
@@ -221,6 +227,12 @@ private slots:
         if (found.isEmpty()) {
             QVERIFY(checked.status);
             QCOMPARE(checked.beyondAscii, high);
+            // What the check tells the reader reads the text as the reader alone would.
+            const std::string_view bytes(text.constData(), static_cast<std::size_t>(text.size()));
+            const CsvImport alone = ReadCsvMemory(bytes);
+            const CsvImport told = ReadCsvMemory(bytes, checked.beyondAscii);
+            QVERIFY(told.diagnostics == alone.diagnostics);
+            QVERIFY(told.table == alone.table);
             return;
         }
         QVERIFY(!checked.status);
@@ -228,38 +240,6 @@ private slots:
         QCOMPARE(QString::fromStdString(corvalen::ErrorSentence(checked.status.error())),
                  "Cannot read \"f.csv\": line " + parts[1] + " holds a NUL byte (byte " + parts[3] +
                      "), so this is no CSV text file");
-    }
-
-    // What the check of the text tells the reader of it (whether it holds bytes from 0x80 up)
-    // reads it as the reader alone would, byte-order mark or not.
-    void readerToldOfHighBytes_data() {
-        QTest::addColumn<QByteArray>("file");
-        const QByteArray header = "Number,Frequency,Bandwidth\r\n";
-        QTest::newRow("ASCII") << header + "1,7100000,500\r\n";
-        QTest::newRow("Windows-1252") << header +
-                                             "1,7100000,500,\"R\xE1"
-                                             "dio\"\r\n";
-        QTest::newRow("UTF-8") << header +
-                                      "1,7100000,500,\"R\xC3\xA1"
-                                      "dio\"\r\n";
-        QTest::newRow("byte-order mark, ASCII") << "\xEF\xBB\xBF" + header + "1,7100000,500\r\n";
-        QTest::newRow("byte-order mark, UTF-8")
-            << "\xEF\xBB\xBF" + header + "1,7100000,500,\xC3\xA9\r\n";
-    }
-    void readerToldOfHighBytes() {
-        QFETCH(QByteArray, file);
-        const std::string_view bytes(file.constData(), static_cast<std::size_t>(file.size()));
-        const CsvTextCheck checked = CheckCsvTextBytes("f.csv", bytes);
-        QVERIFY(checked.status);
-        const CsvImport alone = ReadCsvMemory(bytes);
-        const CsvImport told = ReadCsvMemory(bytes, checked.beyondAscii);
-        QVERIFY(told.diagnostics == alone.diagnostics);
-        QCOMPARE(told.table.RowCount(), alone.table.RowCount());
-        for (int row = 1; row < told.table.RowCount(); ++row) {
-            for (int column = 0; column < told.table.ColCount(); ++column) {
-                QCOMPARE(told.table.CellText(row, column), alone.table.CellText(row, column));
-            }
-        }
     }
 
     // One record after a header line; its first three cells, '|' between them.
@@ -325,30 +305,6 @@ private slots:
             QCOMPARE(followed.table.CellText(1, column), imported.table.CellText(1, column));
         }
         QCOMPARE(followed.table.CellText(41, 1), std::string_view("pad"));
-    }
-
-    void recognised_data() {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<bool>("chirp");
-        QTest::newRow("plain header") << QByteArray("Location,Name,Frequency\r\n") << true;
-        QTest::newRow("quoted header") << QByteArray("\"Location\",\"Name\"\n") << true;
-        QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBFLocation,Name\n") << true;
-        QTest::newRow("comments first")
-            << QByteArray("# list\r\n#\r\nLocation,Name\r\n1,A\r\n") << true;
-        QTest::newRow("header alone") << QByteArray("Location") << true;
-        QTest::newRow("receiver header")
-            << QByteArray("\"Number\",\"Frequency\",\"Bandwidth\"\r\n") << false;
-        QTest::newRow("no header") << QByteArray("\"1\",\"7100000\",\"2400\"\r\n") << false;
-        QTest::newRow("longer word") << QByteArray("Locations,Name\n") << false;
-        QTest::newRow("only comments") << QByteArray("# Location\n") << false;
-        QTest::newRow("empty") << QByteArray() << false;
-    }
-    void recognised() {
-        QFETCH(QByteArray, bytes);
-        QFETCH(bool, chirp);
-        QCOMPARE(LooksLikeChirpCsv(bytes.toStdString()), chirp);
-        QCOMPARE(&FormatOf("list.csv", bytes.toStdString(), {}),
-                 chirp ? &ChirpCsvFormat() : &ReceiverCsvFormat());
     }
 
     // Each folder under data/chirp holds a CHIRP file (input.csv), what reading it reports
@@ -533,73 +489,57 @@ private slots:
         QCOMPARE(QString(testing::DiagnosticLines(read.diagnostics)), problems);
     }
 
-    // Names split as CHIRP's reader splits them: spaces before a quote keep it as text, a doubled
-    // quote is one, text after the closing quote stays with its spaces, a line end inside quotes
-    // belongs to the name (and counts as a line), comment lines are passed over.
-    void fieldsAsChirpReadsThem_data() {
-        QTest::addColumn<QByteArray>("lines");  // after the header "Location,Name,Frequency,Mode"
-        QTest::addColumn<QString>("name");      // the first channel's Callsign
-        QTest::addColumn<QString>("problems");
-        const auto row = [](const char* name, const char* lines, const char* callsign,
-                            const char* problems = "") {
-            QTest::newRow(name) << QByteArray(lines) << QString(callsign) << QString(problems);
-        };
-        row("plain", "1,Ab c,1,FM\r\n", "Ab c");
-        row("quoted, a comma and doubled quotes", "1,\"A, \"\"B\"\"\",1,FM\r\n", "A, \"B\"");
-        row("space before the quote", "1, \"A\",1,FM\r\n", " \"A\"");
-        row("text after the closing quote", "1,\"A\" b ,1,FM\r\n", "A b ");
-        row("spaces after the closing quote", "1,\"A\"  ,1,FM\r\n", "A  ");
-        row("line end in quotes", "1,\"A\r\nB\",1,FM\r\n2,C,1,XX\r\n", "A\r\nB",
-            "line 4: Mode \"XX\" is no mode the receiver has; kept as it is\n");
-        row("comment line", "# a \"note\r\n1,A,1,FM\n3,B,1,XX\n", "A",
-            "line 4: Mode \"XX\" is no mode the receiver has; kept as it is\n");
-    }
-    void fieldsAsChirpReadsThem() {
-        QFETCH(QByteArray, lines);
-        QFETCH(QString, name);
-        QFETCH(QString, problems);
-        const CsvImport read =
-            ReadChirpCsv("Location,Name,Frequency,Mode\r\n" + lines.toStdString());
-        QCOMPARE(testing::Cell(read.table, 1, Callsign), name);
-        QCOMPARE(QString(testing::DiagnosticLines(read.diagnostics)), problems);
-    }
-
-    // Lists as people write them: a comma at the end of every line, blank lines, Location 0 and
-    // the numbering chosen for it.
+    // CHIRP files as people write them. Names split as CHIRP's reader splits them: spaces before
+    // a quote keep it as text, a doubled quote is one, text after the closing quote stays with its
+    // spaces, a line end inside quotes belongs to the name (and counts as a line), comment lines
+    // are passed over. Lines: a comma at the end of every line, blank lines, Location 0 and the
+    // numbering chosen for it.
     void asPeopleWriteThem_data() {
         QTest::addColumn<QByteArray>("lines");  // after the header "Location,Name,Frequency,Mode"
         QTest::addColumn<int>("numbering");     // ChirpNumbering
+        QTest::addColumn<QString>("name");      // the first channel's Callsign
         QTest::addColumn<QStringList>("numbers");
         QTest::addColumn<QString>("problems");
-        const auto row = [](const char* name, const QByteArray& lines, int numbering,
-                            const QStringList& numbers, const QString& problems) {
-            QTest::newRow(name) << lines << numbering << numbers << problems;
-        };
         const int keep = int(ChirpNumbering::Keep);
         const int shift = int(ChirpNumbering::Shift);
         const int sequential = int(ChirpNumbering::Sequential);
-        row("trailing comma", "1,A,1,FM,\r\n2,B,1,FM,,\r\n", shift, {"1", "2"}, "");
-        row("blank lines", "1,A,1,FM\r\n,,,\r\n\r\n2,B,1,FM\r\n", shift, {"1", "2"},
+        const auto row = [](const char* name, const QByteArray& lines, const QString& callsign,
+                            const QStringList& numbers, const QString& problems = {},
+                            int numbering = int(ChirpNumbering::Shift)) {
+            QTest::newRow(name) << lines << numbering << callsign << numbers << problems;
+        };
+        const QString xx = "line 4: Mode \"XX\" is no mode the receiver has; kept as it is\n";
+        row("plain", "1,Ab c,1,FM\r\n", "Ab c", {"1"});
+        row("quoted, a comma and doubled quotes", "1,\"A, \"\"B\"\"\",1,FM\r\n", "A, \"B\"", {"1"});
+        row("space before the quote", "1, \"A\",1,FM\r\n", " \"A\"", {"1"});
+        row("text after the closing quote", "1,\"A\" b ,1,FM\r\n", "A b ", {"1"});
+        row("spaces after the closing quote", "1,\"A\"  ,1,FM\r\n", "A  ", {"1"});
+        row("line end in quotes", "1,\"A\r\nB\",1,FM\r\n2,C,1,XX\r\n", "A\r\nB", {"1", "2"}, xx);
+        row("comment line", "# a \"note\r\n1,A,1,FM\n3,B,1,XX\n", "A", {"1", "3"}, xx);
+        row("trailing comma", "1,A,1,FM,\r\n2,B,1,FM,,\r\n", "A", {"1", "2"});
+        row("blank lines", "1,A,1,FM\r\n,,,\r\n\r\n2,B,1,FM\r\n", "A", {"1", "2"},
             "line 3: 2 blank lines skipped (this is the first)\n");
-        row("extra field with a value", "1,A,1,FM,x\r\n", shift, {"1"},
+        row("extra field with a value", "1,A,1,FM,x\r\n", "A", {"1"},
             "line 2: has 5 fields where the header has 4; the extra ones are ignored\n");
         const QByteArray zero = "0,A,1,FM\r\n1,B,1,FM\r\n";
-        row("Location 0 shifted", zero, shift, {"1", "2"},
-            "line 2: the file holds Location 0: every channel is numbered its Location + 1\n");
-        row("Location 0 left out", zero, keep, {"1"},
-            "line 2: Location 0 is no channel number of the receiver; 1 channel left out\n");
-        row("numbered in file order", "5,A,1,FM\r\n0,B,1,FM\r\n9,C,1,FM\r\n", sequential,
-            {"1", "2", "3"},
-            "line 2: channels numbered 1 to 3 in file order, not by their Location\n");
-        row("no Location 0 stays", "4,A,1,FM\r\n7,B,1,FM\r\n", shift, {"4", "7"}, "");
+        row("Location 0 shifted", zero, "A", {"1", "2"},
+            "line 2: the file holds Location 0: every channel is numbered its Location + 1\n",
+            shift);
+        row("Location 0 left out", zero, "B", {"1"},
+            "line 2: Location 0 is no channel number of the receiver; 1 channel left out\n", keep);
+        row("numbered in file order", "5,A,1,FM\r\n0,B,1,FM\r\n9,C,1,FM\r\n", "A", {"1", "2", "3"},
+            "line 2: channels numbered 1 to 3 in file order, not by their Location\n", sequential);
+        row("no Location 0 stays", "4,A,1,FM\r\n7,B,1,FM\r\n", "A", {"4", "7"});
     }
     void asPeopleWriteThem() {
         QFETCH(QByteArray, lines);
         QFETCH(int, numbering);
+        QFETCH(QString, name);
         QFETCH(QStringList, numbers);
         QFETCH(QString, problems);
         CsvImport read = ReadChirpCsv("Location,Name,Frequency,Mode\r\n" + lines.toStdString());
         ApplyChirpNumbering(read, static_cast<ChirpNumbering>(numbering));
+        QCOMPARE(testing::Cell(read.table, 1, Callsign), name);
         QCOMPARE(testing::ColumnTexts(read.table, Number), numbers);
         QCOMPARE(QString(testing::DiagnosticLines(read.diagnostics)), problems);
         QCOMPARE(read.origins.lines.size(), std::size_t(read.table.ChannelCount()));

@@ -258,7 +258,7 @@ private slots:
     }
 
     // gqrx's files share .csv with the receiver's and CHIRP's: each is told by its content
-    // alone, whatever its name.
+    // alone, whatever its name ("=" starts the bytes themselves).
     void gqrxToldFromOtherCsv_data() {
         QTest::addColumn<QString>("file");  // under data/, or the bytes themselves
         QTest::addColumn<QString>("format");
@@ -284,6 +284,16 @@ private slots:
         row("EiBi schedule", "formats/eibi/sked-A26.csv", "csv");
         row("four fields", "=7100000 ; A ; LSB ; 2700", "csv");
         row("a bandwidth that is no number", "=7100000 ; A ; LSB ; wide ; Ham", "csv");
+        // CHIRP's header however it stands, and words that only look like it.
+        row("CHIRP header, quoted", "=\"Location\",\"Name\"\n", "chirp");
+        row("CHIRP header after a byte-order mark", "=\xEF\xBB\xBFLocation,Name\n", "chirp");
+        row("CHIRP header after comments", "=# list\r\n#\r\nLocation,Name\r\n1,A\r\n", "chirp");
+        row("CHIRP header alone", "=Location", "chirp");
+        row("receiver header", "=\"Number\",\"Frequency\",\"Bandwidth\"\r\n", "csv");
+        row("receiver CSV, quoted, no header", "=\"1\",\"7100000\",\"2400\"\r\n", "csv");
+        row("a longer word than Location", "=Locations,Name\n", "csv");
+        row("CHIRP's word in a comment only", "=# Location\n", "csv");
+        row("empty", "=", "csv");
     }
     void gqrxToldFromOtherCsv() {
         QFETCH(QString, file);
@@ -291,7 +301,7 @@ private slots:
         const QByteArray bytes = file.startsWith('=')
                                      ? file.mid(1).toUtf8()
                                      : testing::ReadBytes(CORVALEN_TEST_DATA_DIR "/" + file);
-        QVERIFY(!bytes.isEmpty());
+        QVERIFY(file.startsWith('=') || !bytes.isEmpty());
         QCOMPARE(FormatOf("list.csv", bytes.toStdString(), ReceiverModel("313")).ShortName(),
                  format.toStdString());
     }

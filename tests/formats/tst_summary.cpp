@@ -12,11 +12,7 @@ namespace {
 
 // The channels the import makes of schedule lines (after EiBi's header).
 MemoryTable Imported(const QByteArray& lines) {
-    const Schedule schedule =
-        ReadEibiSchedule(("kHz:75;Time(UTC):93;Days:59;ITU:49;Station:201;Lng:49;Target:62;"
-                          "Remarks:135;P:35;Start:60;Stop:60;\r\n" +
-                          lines)
-                             .toStdString());
+    const Schedule schedule = ReadEibiSchedule((testing::kEibiHeader + lines).toStdString());
     return ScheduleChannels(SelectBroadcasts(schedule, {}).entries);
 }
 

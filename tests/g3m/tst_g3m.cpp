@@ -262,8 +262,6 @@ private slots:
             "Bandwidth is empty; the channel will be skipped the next time the .csv file is "
             "opened");
         row("bandwidth ignored by 303", Bandwidth, "x", 80, "", {}, "303");
-        row("bandwidth of 305", Bandwidth, "2400", 88, "60 09 00 00", {}, "305");
-        row("secondary squelch type", SecondarySquelchType, "3", 92, "03 00 00 00", {}, "315");
         row("secondary squelch value halves to even", SecondarySquelchValue, "-120.5", 96,
             "88 FF FF FF", "~Secondary squelch value -120.5 is not a whole number; written as -120",
             "315");
@@ -501,8 +499,6 @@ private slots:
                                 << (problem.isEmpty() ? problem : "record 1: " + problem);
         };
         row("squelch word of an empty cell", 28, "0000FFFF", LevelSquelch, "");
-        // A record has no priority; the cell reads as every save writes it.
-        row("priority, which no record keeps", 0, "01", Priority, "0");
         row("squelch positive", 28, "05000000", LevelSquelch, "5");
         row("frequency above 32 bits", 4, "0000000001000000", Frequency, "4294967296");
         row("groups from both bytes", 12, "8180", Groups, "1+9+16");
@@ -772,23 +768,14 @@ private slots:
                 undo();
                 undo = nullptr;
             } else if (command == 'c') {
-                const auto cellsOf = [&](int r) {
-                    return MemoryTable::Row(table.RowCells(r).begin(), table.RowCells(r).end());
-                };
-                const MemoryTable::Row before = cellsOf(row);
-                switch (below(4)) {
-                    case 0:
-                        set(row, Number, pick(numbers));
-                        break;
-                    case 1:
-                        set(row, Frequency, pick(frequencies));
-                        break;
-                    case 2:
-                        set(row, Mode, pick(modes));
-                        break;
-                    default:
-                        set(row, column, pick(values));
-                }
+                const MemoryTable::Row before(table.RowCells(row).begin(),
+                                              table.RowCells(row).end());
+                const std::pair<int, const QStringList*> edits[] = {{Number, &numbers},
+                                                                    {Frequency, &frequencies},
+                                                                    {Mode, &modes},
+                                                                    {column, &values}};
+                const auto& [edited, list] = edits[below(4)];
+                set(row, edited, pick(*list));
                 undo = [&, row, before] {
                     for (int c = 0; c < table.ColCount(); ++c) {
                         set(row, c, before[std::size_t(c)]);

@@ -1,12 +1,15 @@
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <algorithm>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "../TestTables.h"
 #include "TestData.h"
 #include "channel/CellChecks.h"
 #include "channel/ProblemGroups.h"
@@ -26,49 +29,36 @@ using namespace corvalen;
 
 namespace {
 
-// The placeholders of a template, sorted: "{1}", "{c}", "{2:groups}", ...
+QString Utf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+// The placeholders of a template, sorted, each once: "{1}", "{c}", "{2:groups}", ...
 std::vector<std::string> Placeholders(std::string_view text) {
-    std::vector<std::string> found;
-    for (std::size_t open = text.find('{'); open != std::string_view::npos;
-         open = text.find('{', open + 1)) {
-        found.emplace_back(text.substr(open, text.find('}', open) - open + 1));
+    std::set<std::string> found;
+    for (const auto& match : QRegularExpression("\\{[^}]*\\}").globalMatch(Utf8(text))) {
+        found.insert(match.captured().toStdString());
     }
-    std::sort(found.begin(), found.end());
-    found.erase(std::unique(found.begin(), found.end()), found.end());
-    return found;
+    return {found.begin(), found.end()};
 }
 
 // Whether `text` holds English words beside its placeholders.
 bool HasWords(std::string_view text) {
-    std::string bare(text);
-    for (const std::string& placeholder : Placeholders(text)) {
-        for (std::size_t at; (at = bare.find(placeholder)) != std::string::npos;) {
-            bare.erase(at, placeholder.size());
-        }
-    }
-    return std::any_of(bare.begin(), bare.end(), [](char c) { return c >= 'a' && c <= 'z'; });
+    return Utf8(text)
+        .remove(QRegularExpression("\\{[^}]*\\}"))
+        .contains(QRegularExpression("[a-z]"));
 }
 
 // The type of each of the values {1} ... {9} that `text` names ("" plain, "field", "groups",
 // ...); the vector is as long as the highest value named.
 std::vector<std::string> PlaceholderTypes(std::string_view text) {
     std::vector<std::string> types;
-    for (std::size_t at = text.find('{'); at != std::string_view::npos;
-         at = text.find('{', at + 1)) {
-        const std::size_t close = text.find('}', at);
-        if (close == std::string_view::npos || at + 1 >= close) {
-            continue;
-        }
-        const char digit = text[at + 1];
-        if (digit < '1' || digit > '9') {
-            continue;
-        }
-        const auto index = static_cast<std::size_t>(digit - '1');
-        if (types.size() <= index) {
-            types.resize(index + 1);
-        }
-        if (close > at + 3 && text[at + 2] == ':') {
-            types[index] = std::string(text.substr(at + 3, close - at - 3));
+    for (const auto& match :
+         QRegularExpression("\\{([1-9])(?::([^}]*))?\\}").globalMatch(Utf8(text))) {
+        const auto index = static_cast<std::size_t>(match.captured(1).toInt() - 1);
+        types.resize(std::max(types.size(), index + 1));
+        if (!match.captured(2).isEmpty()) {
+            types[index] = match.captured(2).toStdString();
         }
     }
     return types;
@@ -114,9 +104,7 @@ void KindRows() {
     QTest::addColumn<int>("kind");
     for (int k = 0; k < int(MessageCatalogue().size()); ++k) {
         const std::string_view english = TemplateOf(static_cast<MessageKind>(k)).english;
-        QTest::newRow(
-            qPrintable(QString::number(k) + QLatin1Char(' ') +
-                       QString::fromUtf8(english.data(), qsizetype(english.size())).left(60)))
+        QTest::newRow(qPrintable(QString::number(k) + QLatin1Char(' ') + Utf8(english).left(60)))
             << k;
     }
 }
@@ -379,10 +367,8 @@ private slots:
         }
         lists.replace('\'', '"');
         row("sdr++ list", lists + "}}");
-        row("eibi schedule", QByteArray("kHz:75;Time(UTC):93;Days:59;ITU:49;Station:201;Lng:"
-                                        "49;Target:62;Remarks:135;P:35;Start:60;Stop:60;\n"
-                                        "x;0000-0100;;;A;E;Eu;;;;\n"
-                                        "6000;2500-01;irr;;A;E;Eu;;;99xx;\n"));
+        row("eibi schedule", ::testing::kEibiHeader +
+                                 "x;0000-0100;;;A;E;Eu;;;;\n6000;2500-01;irr;;A;E;Eu;;;99xx;\n");
     }
     void messagesHaveTheirKind() {
         QFETCH(QByteArray, file);
@@ -512,40 +498,32 @@ private slots:
     // writes it: the editor shows each message through it.
     void translationFileHasTheCatalogue() {
         std::string conflict;
-        const std::string context = testing::MessagesContext(conflict);
+        const std::string context = corvalen::testing::MessagesContext(conflict);
         QVERIFY2(conflict.empty(), conflict.c_str());
         QFile file(QStringLiteral(CORVALEN_TEST_DATA_DIR "/../../translations/corvalen_de.ts"));
         QVERIFY(file.open(QIODevice::ReadOnly));
         const std::string ts = file.readAll().toStdString();
-        const auto [start, end] = testing::MessagesContextIn(ts);
+        const auto [start, end] = corvalen::testing::MessagesContextIn(ts);
         QVERIFY2(ts.substr(start, end - start) == context,
                  "translations/corvalen_de.ts: run messages_ts on it");
     }
 
-    // The one way counts are said.
-    void counts_data() {
-        QTest::addColumn<int>("count");
-        QTest::addColumn<int>("noun");
-        QTest::addColumn<QString>("english");
-        QTest::addColumn<QString>("german");
-        const auto row = [](int count, CountNoun noun, const char* english, const char* german) {
-            QTest::newRow(english) << count << int(noun) << QString(english) << QString(german);
-        };
-        row(1, CountNoun::Channel, "1 channel", "1 Kanal");
-        row(2, CountNoun::Channel, "2 channels", "2 Kanäle");
-        row(0, CountNoun::Record, "0 records", "0 Datensätze");
-        row(1, CountNoun::EntryHas, "1 entry has", "1 Eintrag hat");
-        row(3, CountNoun::Character, "3 characters", "3 Zeichen");
-    }
+    // The one way counts are said, in English and in German.
     void counts() {
-        QFETCH(int, count);
-        QFETCH(int, noun);
-        QFETCH(QString, english);
-        QFETCH(QString, german);
-        const auto what = static_cast<CountNoun>(noun);
-        QCOMPARE(QString::fromStdString(Counted(std::size_t(count), what)), english);
-        QCOMPARE(QString::fromStdString(Counted(std::size_t(count), what, Language::German)),
-                 german);
+        const struct {
+            std::size_t count;
+            CountNoun noun;
+            const char* english;
+            const char* german;
+        } rows[] = {{1, CountNoun::Channel, "1 channel", "1 Kanal"},
+                    {2, CountNoun::Channel, "2 channels", "2 Kanäle"},
+                    {0, CountNoun::Record, "0 records", "0 Datensätze"},
+                    {1, CountNoun::EntryHas, "1 entry has", "1 Eintrag hat"},
+                    {3, CountNoun::Character, "3 characters", "3 Zeichen"}};
+        for (const auto& row : rows) {
+            QCOMPARE(Counted(row.count, row.noun), std::string(row.english));
+            QCOMPARE(Counted(row.count, row.noun, Language::German), std::string(row.german));
+        }
     }
 };
 

@@ -371,8 +371,8 @@ private slots:
         QCOMPARE(startup.CellText(kStartupRowCount + 2, Callsign), std::string("K1"));
     }
 
+    // Numbering goes past 32,767 (a 16-bit signed count) up to channel 65,535.
     void reIndexHasNoRowLimit() {
-        // The old counter stopped at 32,767 rows; channel numbers go up to 65,535.
         MemoryTable table = MemoryTable::ImportLayout();
         table.SetRowCount(65536);
         ReIndex(table);
