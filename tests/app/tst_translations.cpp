@@ -376,22 +376,6 @@ private slots:
         QVERIFY2(left.isEmpty(), qPrintable(QStringLiteral("in English:\n") + left.join('\n')));
     }
 
-    // Every German text with a count reads right with one and with several.
-    void countsReadRightWithOneAndSeveral() {
-        QVERIFY(InstallLanguage({QLocale::German, QLocale::Germany}));
-        const char* texts[][4] = {
-            {"Count", "%Ln row(s)", "1 Zeile", "9.750 Zeilen"},
-            {"Count", "%Ln channel(s)", "1 Kanal", "9.750 Kanäle"},
-            {"corvalen::ScheduleDialog", "%1 of %2 pass, on %Ln channel(s)",
-             "%1 von %2 passen, auf 1 Kanal", "%1 von %2 passen, auf 9.750 Kanälen"}};
-        for (const auto& [context, source, one, several] : texts) {
-            QCOMPARE(QCoreApplication::translate(context, source, nullptr, 1),
-                     QString::fromUtf8(one));
-            QCOMPARE(QCoreApplication::translate(context, source, nullptr, 9750),
-                     QString::fromUtf8(several));
-        }
-    }
-
     // Every numerus text of the German file has its two forms, which differ and hold the count.
     void everyCountHasBothForms() {
         QVERIFY(InstallLanguage({QLocale::German, QLocale::Germany}));
