@@ -224,8 +224,7 @@ private slots:
     void memoryFileSaveAsks() {
         startWindow(testing::Channels(3));
         const QString g3m = path(QStringLiteral("memory.g3m"));
-        m_dialogs->answers.push_back(g3m);
-        trigger("saveMemoryFileAction");
+        trigger("saveMemoryFileAction", g3m);
         QSignalSpy changed(&m_window->keeper().fileWatch(), &FileWatch::changed);
         QByteArray bytes = testing::ReadBytes(g3m);
         bytes.append(QByteArray(92, '\0'));
@@ -344,8 +343,7 @@ private slots:
         channels.SetCellText(1, Priority, "1");
         startWindow(channels);
         const QString g3m = path(QStringLiteral("memory.g3m"));
-        m_dialogs->answers.push_back(g3m);
-        trigger("saveMemoryFileAction");
+        trigger("saveMemoryFileAction", g3m);
         CompareDialog same(m_window->document(), g3m);
         QVERIFY(same.diff().changes.empty());
         QVERIFY(same.summary()->text().contains(QStringLiteral("the same channels")));
