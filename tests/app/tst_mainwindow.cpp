@@ -22,24 +22,16 @@
 #include "files/ChannelFiles.h"
 #include "g3m/MemoryFile.h"
 #include "g3m/MemoryFileReader.h"
-#include "io/Messages.h"
 #include "table/TabSeparatedText.h"
 
 using namespace corvalen;
 
+using testing::CellTexts;
 using testing::ColumnTexts;
 using testing::ReadBytes;
 using testing::WriteBytes;
 
 namespace {
-
-std::vector<std::string> RowStrings(const MemoryTable& table, int row) {
-    std::vector<std::string> texts;
-    for (int column = 0; column < table.ColCount(); ++column) {
-        texts.emplace_back(table.CellText(row, column));
-    }
-    return texts;
-}
 
 QString TabText(const MemoryTable& table, const QList<int>& rows) {
     const std::vector<int> order(rows.begin(), rows.end());
@@ -720,9 +712,9 @@ private slots:
         QCOMPARE(statusLine(window), QStringLiteral("Cut 2 rows"));
         const auto emptied = [&](const char* step) {
             for (const int row : {2, 4}) {
-                QVERIFY(RowStrings(table(), row) == std::vector<std::string>(19));
+                QCOMPARE(CellTexts(table(), row), QStringList(19));
             }
-            QVERIFY(RowStrings(table(), 3) == RowStrings(before, 3));
+            QCOMPARE(CellTexts(table(), 3), CellTexts(before, 3));
             QCOMPARE(stack.undoText(), QString::fromLatin1(step));
             stack.undo();
             QVERIFY(table() == before);
@@ -737,8 +729,8 @@ private slots:
         QCOMPARE(statusLine(window),
                  QStringLiteral("Pasted 2 rows of 19 cells at row 6; 1 row added"));
         QCOMPARE(model().rowCount(), 7);
-        QVERIFY(RowStrings(table(), 6) == RowStrings(before, 2));
-        QVERIFY(RowStrings(table(), 7) == RowStrings(before, 4));
+        QCOMPARE(CellTexts(table(), 6), CellTexts(before, 2));
+        QCOMPARE(CellTexts(table(), 7), CellTexts(before, 4));
         QCOMPARE(stack.undoText(), QStringLiteral("Paste"));
         stack.undo();
         QVERIFY(table() == before);
