@@ -366,16 +366,11 @@ private slots:
         MainWindow& window = startWindow(testing::Channels(3));
         window.grid()->selectRow(0);
         QStringList found;
-        bool seen = false;
-        QTimer::singleShot(0, [&] {
-            QWidget* dialog = QApplication::activeModalWidget();
-            QVERIFY(dialog != nullptr);
-            seen = true;
-            found = unnamedIn(dialog);
-            QMetaObject::invokeMethod(dialog, "reject");
-        });
-        trigger(action);
-        QVERIFY(seen);
+        QVERIFY(WithModal([&] { trigger(action); },
+                          [&](QWidget* dialog) {
+                              found = unnamedIn(dialog);
+                              QMetaObject::invokeMethod(dialog, "reject");
+                          }));
         QVERIFY2(found.isEmpty(), qPrintable(found.join(QLatin1Char('\n'))));
     }
 
