@@ -228,15 +228,10 @@ private:
             return Collect(&dialog);
         }
         if (what == QLatin1String("Compare with File")) {
-            startWindow(testing::Channels(3));
-            ShownTexts texts;
-            {
-                CompareDialog dialog(m_window->document(),
-                                     CORVALEN_TEST_DATA_DIR "/cli/channel5/expected.csv");
-                texts = Collect(&dialog);
-            }
-            m_window.reset();
-            return texts;
+            startWindow(testing::Channels(3));  // closed by the next setUpEditor()
+            CompareDialog dialog(m_window->document(),
+                                 CORVALEN_TEST_DATA_DIR "/cli/channel5/expected.csv");
+            return Collect(&dialog);
         }
         if (what == QLatin1String("Go to Channel")) {
             QtEditDialogs dialogs(nullptr);
@@ -250,9 +245,7 @@ private:
         }
         if (what == QLatin1String("print dialog")) {
             startWindow(testing::Channels(3));
-            ShownTexts texts = CollectModal([&] { trigger("printAction"); });
-            m_window.reset();
-            return texts;
+            return CollectModal([&] { trigger("printAction"); });
         }
         const auto boxes = MakeQtMessageBoxes(nullptr);
         const QString title = QStringLiteral("Corvalen");
