@@ -486,8 +486,7 @@ private slots:
         dialog.findChild<QCheckBox*>(QStringLiteral("updateChannels"))->setChecked(true);
         QVERIFY(ok->isEnabled() && dialog.updateChosen());
         QCOMPARE(ok->text(), QStringLiteral("Preview\u2026"));
-        dialog.findChild<QLineEdit*>(QStringLiteral("at"))->setText(QStringLiteral("25"));
-        QVERIFY(count->text().startsWith(QStringLiteral("The time \"25\" is neither")));
+        // (A time that is none: tst_translations' germanMessagesAndNumbers.)
     }
 
     void bookmarkListsOpenAppendAndSave() {

@@ -102,7 +102,6 @@ private slots:
         QTest::addColumn<QString>("said");
         const QString changed = QStringLiteral("channels.csv was changed by another program");
         QTest::newRow("other bytes") << "other bytes" << changed;
-        QTest::newRow("the same size, a later second") << "later second" << changed;
         QTest::newRow("the same size, the same millisecond") << "same millisecond" << changed;
         QTest::newRow("the same size and time") << "same time" << changed;
         QTest::newRow("removed") << "removed"
@@ -129,10 +128,8 @@ private slots:
                                                   std::chrono::microseconds(500)
                                               ? 1
                                               : -1);
-            std::filesystem::last_write_time(file, rewrite == "later second"
-                                                       ? before + std::chrono::seconds(5)
-                                                   : rewrite == "same millisecond" ? before + micro
-                                                                                   : before);
+            std::filesystem::last_write_time(
+                file, rewrite == "same millisecond" ? before + micro : before);
         }
         QVERIFY(changed.wait(20000));
         VERIFY_HOLDS(status(), said);
