@@ -18,10 +18,8 @@
 #include "app/RecentFiles.h"
 #include "app/StatusText.h"
 #include "channel/CellChecks.h"
-#include "channel/TableChecks.h"
 #include "files/ChannelFiles.h"
 #include "g3m/MemoryFile.h"
-#include "g3m/MemoryFileReader.h"
 #include "table/TabSeparatedText.h"
 
 using namespace corvalen;

@@ -10,7 +10,6 @@
 #include "app/ChannelRangeDialog.h"
 #include "app/CompareDialog.h"
 #include "app/EditDialogs.h"
-#include "app/PrintActions.h"
 #include "app/ProblemsPanel.h"
 #include "app/ScheduleDialog.h"
 #include "app/SeasonPreviewDialog.h"
