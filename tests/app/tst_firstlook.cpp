@@ -50,32 +50,14 @@ private:
 
     // The roles of the things a user acts on or reads, which must be named.
     static bool MustBeNamed(QAccessible::Role role) {
-        switch (role) {
-            case QAccessible::PushButton:
-            case QAccessible::CheckBox:
-            case QAccessible::RadioButton:
-            case QAccessible::ComboBox:
-            case QAccessible::EditableText:
-            case QAccessible::SpinBox:
-            case QAccessible::MenuItem:
-            case QAccessible::ButtonMenu:
-            case QAccessible::ButtonDropDown:
-            case QAccessible::Cell:
-            case QAccessible::ColumnHeader:
-            case QAccessible::List:
-            case QAccessible::ListItem:
-            case QAccessible::Table:
-            case QAccessible::Tree:
-            case QAccessible::TreeItem:
-            case QAccessible::PageTab:
-            case QAccessible::Slider:
-            case QAccessible::ToolBar:
-            case QAccessible::Window:
-            case QAccessible::Dialog:
-                return true;
-            default:
-                return false;
-        }
+        using A = QAccessible;
+        static const QSet<QAccessible::Role> named{
+            A::PushButton,   A::CheckBox, A::RadioButton, A::ComboBox,       A::EditableText,
+            A::SpinBox,      A::MenuItem, A::ButtonMenu,  A::ButtonDropDown, A::Cell,
+            A::ColumnHeader, A::List,     A::ListItem,    A::Table,          A::Tree,
+            A::TreeItem,     A::PageTab,  A::Slider,      A::ToolBar,        A::Window,
+            A::Dialog};
+        return named.contains(role);
     }
 
     // Every shown element without a name under `node`, as "role at path".
@@ -384,16 +366,11 @@ private slots:
         MainWindow& window = startWindow(testing::Channels(3));
         window.grid()->selectRow(0);
         QStringList found;
-        bool seen = false;
-        QTimer::singleShot(0, [&] {
-            QWidget* dialog = QApplication::activeModalWidget();
-            QVERIFY(dialog != nullptr);
-            seen = true;
-            found = unnamedIn(dialog);
-            QMetaObject::invokeMethod(dialog, "reject");
-        });
-        trigger(action);
-        QVERIFY(seen);
+        QVERIFY(WithModal([&] { trigger(action); },
+                          [&](QWidget* dialog) {
+                              found = unnamedIn(dialog);
+                              QMetaObject::invokeMethod(dialog, "reject");
+                          }));
         QVERIFY2(found.isEmpty(), qPrintable(found.join(QLatin1Char('\n'))));
     }
 
