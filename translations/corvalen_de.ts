@@ -2107,6 +2107,10 @@ Die Tabelle mit der Datei vergleichen, die Datei neu laden (Ihre Änderungen ble
         <translation>ist weder ein gqrx-Lesezeichen (5 Felder) noch ein Tag mit seiner Farbe (Name; #rrggbb); Zeile ausgelassen</translation>
     </message>
     <message>
+        <source>it changed while it was read; nothing was written</source>
+        <translation>sie wurde während des Lesens geändert; nichts geschrieben</translation>
+    </message>
+    <message>
         <source>it gives more than the {1} bytes that are read</source>
         <translation>sie liefert mehr als die {1} Bytes, die gelesen werden</translation>
     </message>

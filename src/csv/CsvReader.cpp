@@ -279,35 +279,23 @@ void CsvScanner::SkipLineEnd() {
     ++m_line;
 }
 
-int EstimateCsvRecords(std::string_view bytes) {
-    return static_cast<int>(std::min<std::size_t>(bytes.size() / 32 + 1, 1 << 24));
+int EstimateCsvRecords(std::size_t bytes) {
+    return static_cast<int>(std::min<std::size_t>(bytes / 32 + 1, 1 << 24));
 }
 
-int ReadCsvRecords(std::string_view fileBytes, std::vector<Diagnostic>& diagnostics,
-                   const std::function<void(std::span<const std::string_view> cells)>& take,
-                   std::vector<int>* rowLines, std::optional<bool> beyondAscii) {
-    // A spreadsheet may have saved the file as UTF-8, with or without a byte-order mark. Text in
-    // Windows-1252 with letters beyond ASCII is almost never well-formed UTF-8, so such a file
-    // is read as UTF-8 and its characters come through as they were.
-    const bool byteOrderMark = fileBytes.starts_with(kUtf8ByteOrderMark);
-    fileBytes = WithoutByteOrderMark(fileBytes);
-    if (!beyondAscii) {
-        beyondAscii = AsciiPrefixLength(fileBytes) != fileBytes.size();
-    }
-    const bool utf8 = (byteOrderMark || *beyondAscii) && IsWellFormedUtf8(fileBytes);
-    const ProblemList report(diagnostics, Diagnostic::Place::Line);
-    if (utf8 && *beyondAscii) {
-        report(1, -1, MessageKind::CsvUtf8);
-    }
-
-    CsvScanner scanner(fileBytes, true, !utf8);
-    std::array<std::string_view, kImportedColumnCount> padded;  // a record of fewer fields
+// The rows of the records of a receiver CSV text, in order, whether it is read whole or a block
+// at a time.
+struct CsvRecordFeed::Rows {
+    ProblemList report;
+    CsvRecordFeed::Take take;
+    std::vector<int>* rowLines;
+    std::array<std::string_view, kImportedColumnCount> padded{};  // a record of fewer fields
     bool headerSeen = false;
     int recordsRead = 0;
-    while (!scanner.AtEnd()) {
-        const CsvScanner::Record record = scanner.Next();
+
+    void Take(const CsvScanner::Record& record) {
         if (record.blankLine) {
-            continue;
+            return;
         }
         if (record.quoteNotClosed) {
             report(record.line, -1, MessageKind::QuoteNotClosed);
@@ -322,7 +310,7 @@ int ReadCsvRecords(std::string_view fileBytes, std::vector<Diagnostic>& diagnost
             headerSeen = true;
             // Files without a header line start straight with a channel; keep it.
             if (!ParseWholeNumber(cells[Column::Number]).has_value()) {
-                continue;
+                return;
             }
         }
         ++recordsRead;
@@ -330,7 +318,7 @@ int ReadCsvRecords(std::string_view fileBytes, std::vector<Diagnostic>& diagnost
             if (!std::all_of(record.fields.begin(), record.fields.end(), IsBlank)) {
                 report(record.line, Column::Bandwidth, MessageKind::CsvBandwidthEmptySkipped);
             }
-            continue;
+            return;
         }
         const auto fieldCount = static_cast<int>(record.fields.size());
         if (fieldCount != kImportedColumnCount) {
@@ -344,12 +332,173 @@ int ReadCsvRecords(std::string_view fileBytes, std::vector<Diagnostic>& diagnost
         }
         take(cells.first(kImportedColumnCount));
     }
-    return recordsRead;
+};
+
+int ReadCsvRecords(std::string_view fileBytes, std::vector<Diagnostic>& diagnostics,
+                   const std::function<void(std::span<const std::string_view> cells)>& take,
+                   std::vector<int>* rowLines, std::optional<bool> beyondAscii) {
+    // A spreadsheet may have saved the file as UTF-8, with or without a byte-order mark. Text in
+    // Windows-1252 with letters beyond ASCII is almost never well-formed UTF-8, so such a file
+    // is read as UTF-8 and its characters come through as they were.
+    const bool byteOrderMark = fileBytes.starts_with(kUtf8ByteOrderMark);
+    fileBytes = WithoutByteOrderMark(fileBytes);
+    if (!beyondAscii) {
+        beyondAscii = AsciiPrefixLength(fileBytes) != fileBytes.size();
+    }
+    const bool utf8 = (byteOrderMark || *beyondAscii) && IsWellFormedUtf8(fileBytes);
+    CsvRecordFeed::Rows rows{ProblemList(diagnostics, Diagnostic::Place::Line), take, rowLines};
+    if (utf8 && *beyondAscii) {
+        rows.report(1, -1, MessageKind::CsvUtf8);
+    }
+    CsvScanner scanner(fileBytes, true, !utf8);
+    while (!scanner.AtEnd()) {
+        rows.Take(scanner.Next());
+    }
+    return rows.recordsRead;
+}
+
+void CsvTextScan::Add(std::string_view block) {
+    m_size += block.size();
+    if (!m_started) {
+        // The first three bytes tell whether the text starts with a byte-order mark.
+        const std::size_t wanted = kUtf8ByteOrderMark.size() - m_start.size();
+        m_start.append(block.substr(0, wanted));
+        block.remove_prefix(std::min(wanted, block.size()));
+        if (m_start.size() < kUtf8ByteOrderMark.size()) {
+            return;
+        }
+        Start();
+    }
+    AddBody(block);
+}
+
+void CsvTextScan::Start() {
+    m_started = true;
+    m_byteOrderMark = m_start == kUtf8ByteOrderMark;
+    AddBody(m_byteOrderMark ? std::string_view() : std::string_view(m_start));
+}
+
+void CsvTextScan::Finish() {
+    if (!m_started) {
+        Start();
+    }
+    // A sequence the text ends inside is no UTF-8.
+    m_utf8 = m_utf8 && m_cut.empty();
+}
+
+void CsvTextScan::AddBody(std::string_view bytes) {
+    m_nul = m_nul || (!bytes.empty() && std::memchr(bytes.data(), '\0', bytes.size()) != nullptr);
+    const std::size_t ascii = AsciiPrefixLength(bytes);
+    if (ascii == bytes.size() && m_cut.empty()) {
+        return;
+    }
+    m_beyondAscii = m_beyondAscii || ascii != bytes.size();
+    if (!m_utf8) {
+        return;
+    }
+    // A sequence the last block cut is checked once this block completes it.
+    if (!m_cut.empty()) {
+        const auto lead = static_cast<unsigned char>(m_cut[0]);
+        const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+        const std::size_t wanted = std::min(length - m_cut.size(), bytes.size());
+        m_cut.append(bytes.substr(0, wanted));
+        bytes.remove_prefix(wanted);
+        if (m_cut.size() < length) {
+            return;
+        }
+        m_utf8 = IsWellFormedUtf8(m_cut);
+        m_cut.clear();
+    }
+    // The last lead byte, when the bytes end before its sequence does, starts the cut one.
+    std::size_t whole = bytes.size();
+    for (std::size_t back = 1; back <= std::min<std::size_t>(3, bytes.size()); ++back) {
+        const auto byte = static_cast<unsigned char>(bytes[bytes.size() - back]);
+        if ((byte & 0xC0) == 0x80) {
+            continue;  // a continuation byte
+        }
+        const std::size_t length = byte >= 0xF8   ? 1
+                                   : byte >= 0xF0 ? 4
+                                   : byte >= 0xE0 ? 3
+                                   : byte >= 0xC0 ? 2
+                                                  : 1;
+        whole = length > back ? bytes.size() - back : whole;
+        break;
+    }
+    m_utf8 = m_utf8 && IsWellFormedUtf8(bytes.substr(0, whole));
+    m_cut.assign(bytes.substr(whole));
+}
+
+CsvRecordFeed::CsvRecordFeed(const CsvTextScan& scan, std::vector<Diagnostic>& diagnostics,
+                             Take take, std::vector<int>* rowLines)
+    : m_rows(std::make_unique<Rows>(
+          Rows{ProblemList(diagnostics, Diagnostic::Place::Line), std::move(take), rowLines})),
+      m_convert(!scan.ReadAsUtf8()) {
+    if (scan.ReadAsUtf8() && scan.BeyondAscii()) {
+        m_rows->report(1, -1, MessageKind::CsvUtf8);
+    }
+}
+
+CsvRecordFeed::~CsvRecordFeed() = default;
+
+void CsvRecordFeed::Add(std::string_view block) {
+    m_text.append(block);
+    if (!m_started) {
+        if (m_text.size() < kUtf8ByteOrderMark.size()) {
+            return;
+        }
+        m_started = true;
+        m_text.erase(0, m_text.size() - WithoutByteOrderMark(m_text).size());
+    }
+    // A quoted field that ran to the end of the text is tried again once the text has doubled,
+    // so a quote that is never closed costs a few passes over the file, not one a block.
+    if (m_text.size() >= m_retryAt) {
+        ReadRecords(false);
+    }
+}
+
+int CsvRecordFeed::Finish() {
+    if (!m_started) {
+        m_started = true;
+        m_text.erase(0, m_text.size() - WithoutByteOrderMark(m_text).size());
+    }
+    ReadRecords(true);
+    return m_rows->recordsRead;
+}
+
+void CsvRecordFeed::ReadRecords(bool last) {
+    std::string_view text = m_text;
+    if (!last) {
+        // Records before the last line end are whole unless a quoted field goes on past it; a
+        // CR that ends the text may have its LF in the next block.
+        std::size_t end = text.find_last_of("\r\n");
+        if (end != std::string_view::npos && text[end] == '\r' && end + 1 == text.size()) {
+            end = end == 0 ? std::string_view::npos : text.find_last_of("\r\n", end - 1);
+        }
+        if (end == std::string_view::npos) {
+            return;
+        }
+        text = text.substr(0, end + 1);
+    }
+    CsvScanner scanner(text, true, m_convert, m_line);
+    const char* read = text.data();
+    bool cut = false;
+    while (!scanner.AtEnd()) {
+        const CsvScanner::Record record = scanner.Next();
+        if (record.quoteNotClosed && !last) {
+            cut = true;
+            break;
+        }
+        m_rows->Take(record);
+        read = scanner.Position();
+        m_line = scanner.Line();
+    }
+    m_text.erase(0, static_cast<std::size_t>(read - m_text.data()));
+    m_retryAt = cut ? 2 * m_text.size() : 0;
 }
 
 CsvImport ReadCsvMemory(std::string_view fileBytes, std::optional<bool> beyondAscii) {
     CsvImport result;
-    const int records = EstimateCsvRecords(fileBytes);
+    const int records = EstimateCsvRecords(fileBytes.size());
     result.table.ReserveChannels(records);
     result.origins.lines.reserve(static_cast<std::size_t>(records));
     result.recordsRead = ReadCsvRecords(

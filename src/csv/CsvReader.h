@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -43,8 +44,61 @@ int ReadCsvRecords(std::string_view fileBytes, std::vector<Diagnostic>& diagnost
                    std::vector<int>* rowLines = nullptr,
                    std::optional<bool> beyondAscii = std::nullopt);
 
-// Room for the records of a CSV text, made at once without a pass over it.
-int EstimateCsvRecords(std::string_view fileBytes);
+// Room for the records of a CSV text of `bytes` bytes, made at once without a pass over it.
+int EstimateCsvRecords(std::size_t bytes);
+
+// What ReadCsvRecords decides from the whole text before it reads a record, found from the text
+// a block at a time (ReadFileBlocks): a first read of a file, before CsvRecordFeed reads it.
+class CsvTextScan {
+public:
+    void Add(std::string_view block);
+    void Finish();  // after the last block
+
+    bool HoldsNul() const { return m_nul; }  // CheckCsvTextBytes refuses the text
+    bool BeyondAscii() const { return m_beyondAscii; }
+    bool ReadAsUtf8() const { return (m_byteOrderMark || m_beyondAscii) && m_utf8; }
+    unsigned long long Size() const { return m_size; }
+
+private:
+    void Start();
+    void AddBody(std::string_view bytes);
+
+    std::string m_start;  // the first bytes, until they tell whether a byte-order mark starts it
+    bool m_started = false;
+    bool m_byteOrderMark = false;
+    bool m_nul = false;
+    bool m_beyondAscii = false;
+    bool m_utf8 = true;
+    std::string m_cut;  // a UTF-8 sequence the end of the last block cut
+    unsigned long long m_size = 0;
+};
+
+// ReadCsvRecords over a text that comes a block at a time: what `scan` found in the whole text
+// decides how it is read, so the rows, their lines and the reports are those ReadCsvRecords
+// gives. A record that a block's end cuts is read once the blocks after it complete it.
+class CsvRecordFeed {
+public:
+    using Take = std::function<void(std::span<const std::string_view> cells)>;
+    CsvRecordFeed(const CsvTextScan& scan, std::vector<Diagnostic>& diagnostics, Take take,
+                  std::vector<int>* rowLines = nullptr);
+    ~CsvRecordFeed();
+
+    void Add(std::string_view block);
+    // Reads what is left after the last block; returns the number of records after the header.
+    int Finish();
+
+    struct Rows;  // what ReadCsvRecords makes of records, in either way of reading
+
+private:
+    void ReadRecords(bool last);
+
+    std::unique_ptr<Rows> m_rows;
+    bool m_convert;
+    std::string m_text;         // what is not read yet: the records a block's end may have cut
+    std::size_t m_retryAt = 0;  // a quoted field still open: read again once the text is longer
+    bool m_started = false;
+    int m_line = 1;
+};
 
 // The largest text file of channels read: a larger one is refused from its size.
 inline constexpr std::size_t kMaxCsvFileBytes = std::size_t{64} << 20;
@@ -66,12 +120,14 @@ public:
     // `receiverForm`: spaces before a field are skipped, and spaces alone after a closing quote
     // are dropped, as the receiver software reads its files. `fromWindows1252`: bytes from 0x80
     // up are Windows-1252 letters, handed out as UTF-8.
-    CsvScanner(std::string_view text, bool receiverForm, bool fromWindows1252)
+    // `firstLine`: the line the text starts on.
+    CsvScanner(std::string_view text, bool receiverForm, bool fromWindows1252, int firstLine = 1)
         : m_pos(text.data()),
           m_end(text.data() + text.size()),
           m_guarded(text.data() + (text.find_last_of("\r\n") + 1)),  // npos + 1 is 0
           m_receiverForm(receiverForm),
-          m_convert(fromWindows1252) {}
+          m_convert(fromWindows1252),
+          m_line(firstLine) {}
 
     struct Record {
         std::span<const std::string_view> fields;  // valid until the next record is read
@@ -82,6 +138,8 @@ public:
     Record Next();
 
     bool AtEnd() const { return m_pos == m_end; }
+    // Where the next record starts.
+    const char* Position() const { return m_pos; }
     // The line the next record starts on, and its first byte (0 at the end).
     int Line() const { return m_line; }
     char Peek() const { return AtEnd() ? '\0' : *m_pos; }
@@ -113,7 +171,7 @@ private:
     const char* m_guarded;  // just past the text's last line end
     bool m_receiverForm;
     bool m_convert;
-    int m_line = 1;
+    int m_line;
     std::vector<std::string_view> m_fields;  // the first m_count are the record's
     std::size_t m_count = 0;
     std::vector<Piece> m_pieces;

@@ -73,12 +73,45 @@ const ChannelFormat& FormatOf(std::string_view path, std::string_view bytes, Rec
 
 namespace {
 
-// The bytes of the file at `path`, refused from its size, before anything is allocated, when
-// longer than the longest file of the format its name says.
-Result<ByteBuffer> ReadFileBytes(const std::string& path, ReceiverModel model) {
+// The longest file read at `path`: the longest of the format its name says. A longer file is
+// refused from its size, before anything is allocated.
+std::size_t MaxBytesFor(const std::string& path, ReceiverModel model) {
     const ChannelFormat* named = ExtensionOwner(path);
-    return ReadWholeFileBuffer(path,
-                               named != nullptr ? named->MaxFileBytes(model) : kMaxCsvFileBytes);
+    return named != nullptr ? named->MaxFileBytes(model) : kMaxCsvFileBytes;
+}
+
+// The bytes of the file at `path`, at most MaxBytesFor long.
+Result<ByteBuffer> ReadFileBytes(const std::string& path, ReceiverModel model) {
+    return ReadWholeFileBuffer(path, MaxBytesFor(path, model));
+}
+
+// The format FormatOf gives the regular file at `path`, when the start of the file tells it
+// (each format before it in the registry looks no further than that start either); nullptr
+// when only the whole file tells, or the file is no regular file.
+Result<const ChannelFormat*> FormatOfStart(const std::string& path, std::size_t maxBytes,
+                                           ReceiverModel model) {
+    constexpr std::size_t kStartBytes = 4096;
+    std::string start;
+    const Result<bool> read =
+        ReadFileBlocks(path, maxBytes, kStartBytes, [&](std::string_view block) {
+            start = block;
+            return false;
+        });
+    if (!read) {
+        return read.error();
+    }
+    if (!*read) {
+        return nullptr;
+    }
+    for (const ChannelFormat* format : ChannelFormats()) {
+        if (start.size() == kStartBytes && format->LooksAtStart() > start.size()) {
+            return nullptr;  // the file is longer than its start, and the format looks further
+        }
+        if (format->LooksLike(start, model)) {
+            return format;
+        }
+    }
+    return nullptr;
 }
 
 // Reads `content`, the bytes of the file at `path`, as ReadChannelFile does.
@@ -128,15 +161,15 @@ Result<ChannelFileConversion> ConvertChannelFile(const std::string& input,
                                                  const ChannelFormat& format,
                                                  const WriteSettings& settings,
                                                  ChirpNumbering numbering) {
-    const Result<ByteBuffer> bytes = ReadFileBytes(input, settings.model);
-    if (!bytes) {
-        return bytes.error();
-    }
-    const std::string_view content(bytes->data(), bytes->size());
-    const ChannelFormat& from = FormatOf(input, content, settings.model);
     ChannelFileConversion conversion;
     ChannelFileReport& report = conversion.read.report;
-    const Result<RowSource> rows = from.RowsOf(input, content, report);
+    const std::size_t maxBytes = MaxBytesFor(input, settings.model);
+    const Result<const ChannelFormat*> streamed = FormatOfStart(input, maxBytes, settings.model);
+    if (!streamed) {
+        return streamed.error();
+    }
+    const Result<RowSource> rows =
+        *streamed != nullptr ? (*streamed)->RowsOf(input, maxBytes, report) : RowSource{};
     if (!rows) {
         return rows.error();
     }
@@ -159,7 +192,7 @@ Result<ChannelFileConversion> ConvertChannelFile(const std::string& input,
                                     }
                                     return status;
                                 }};
-        report.format = &from;
+        report.format = *streamed;
         conversion.written = format.WriteRows(output, counted, settings);
         if (!walked) {
             // The output could not be opened: what the input holds is still read and told.
@@ -173,7 +206,12 @@ Result<ChannelFileConversion> ConvertChannelFile(const std::string& input,
         }
         return conversion;
     }
-    Result<ChannelFileRead> read = ReadContent(input, content, {settings.model, {}});
+    const Result<ByteBuffer> bytes = ReadWholeFileBuffer(input, maxBytes);
+    if (!bytes) {
+        return bytes.error();
+    }
+    Result<ChannelFileRead> read =
+        ReadContent(input, std::string_view(bytes->data(), bytes->size()), {settings.model, {}});
     if (!read) {
         return read.error();
     }

@@ -149,6 +149,9 @@ public:
     virtual bool GivesNumbers() const { return false; }
     // Whether `bytes`, the whole content of a file, look like this format's own.
     virtual bool LooksLike(std::string_view bytes, ReceiverModel model) const = 0;
+    // How many bytes from the start of a file LooksLike looks at: the start of a longer file
+    // gives the same answer. npos for formats that look at the whole file.
+    virtual std::size_t LooksAtStart() const { return std::string_view::npos; }
     // Reads the whole content of the file at `path` (named in messages). The error says why
     // the file cannot be taken at all; what is wrong inside goes into the report.
     virtual Result<ChannelFileRead> Read(const std::string& path, std::string_view bytes,
@@ -158,11 +161,12 @@ public:
     virtual Result<ChannelFileReport> Write(const std::string& path, const MemoryTable& table,
                                             const WriteSettings& settings) const = 0;
 
-    // For formats whose rows can be handed over as they are read: the walk over the rows of
-    // `bytes`, which fills `report` as it goes; an empty source for formats that read the whole
-    // file first. The error is Read's.
-    virtual Result<RowSource> RowsOf(const std::string&, std::string_view,
-                                     ChannelFileReport&) const {
+    // For formats whose rows can be handed over as they are read: the walk over the rows of the
+    // file at `path`, read a block at a time and never held whole (at most `maxBytes` long),
+    // which fills `report` as it goes. An empty source where the file is to be read whole
+    // instead: a format that reads the whole file first, a file that is no regular file, or one
+    // whose Read has more to say than the rows (why it cannot be taken). The error is the read's.
+    virtual Result<RowSource> RowsOf(const std::string&, std::size_t, ChannelFileReport&) const {
         return RowSource{};
     }
     // Writes the rows `rows` hands over as Write writes a table's; on an error of the walk

@@ -7,10 +7,15 @@
 #include "files/ChannelFiles.h"
 #include "files/EditorText.h"
 #include "formats/EibiSchedule.h"
+#include "io/BlockDigest.h"
+#include "io/SafeFile.h"
 
 namespace corvalen {
 
 namespace {
+
+// The bytes of a file read at a time when its rows are handed over as they are read.
+constexpr std::size_t kBlockBytes = std::size_t{1} << 18;
 
 class ReceiverCsv final : public ChannelFormat {
 public:
@@ -31,6 +36,7 @@ public:
         const std::string_view start = WithoutByteOrderMark(bytes.substr(0, 16));
         return start.starts_with("\"Number\"") || start.starts_with("Number,");
     }
+    std::size_t LooksAtStart() const override { return 16; }
 
     Result<ChannelFileRead> Read(const std::string& path, std::string_view bytes,
                                  const ReadSettings&) const override {
@@ -41,25 +47,55 @@ public:
         return FromCsvImport(ReadCsvMemory(bytes, text.beyondAscii));
     }
 
-    Result<RowSource> RowsOf(const std::string& path, std::string_view bytes,
+    Result<RowSource> RowsOf(const std::string& path, std::size_t maxBytes,
                              ChannelFileReport& report) const override {
-        const CsvTextCheck text = CheckText(path, bytes);
-        if (!text.status) {
-            return text.status.error();
+        // A first read finds what decides how the text is read, and whether it can be taken.
+        CsvTextScan scan;
+        BlockDigest first;
+        std::string start;
+        const Result<bool> scanned =
+            ReadFileBlocks(path, maxBytes, kBlockBytes, [&](std::string_view block) {
+                if (start.empty()) {
+                    start = block.substr(0, 8);
+                }
+                scan.Add(block);
+                first.Add(block);
+                return true;
+            });
+        if (!scanned) {
+            return scanned.error();
         }
-        const auto rows = static_cast<std::size_t>(EstimateCsvRecords(bytes));
+        scan.Finish();
+        if (!*scanned || scan.HoldsNul() || LooksLikeEibiSchedule(start)) {
+            return RowSource{};  // Read tells why it is refused, with its line
+        }
+        const auto rows = static_cast<std::size_t>(EstimateCsvRecords(scan.Size()));
         return RowSource{
-            rows,
-            [&report, bytes, rows, beyondAscii = text.beyondAscii](const RowSink& take) -> Status {
+            rows, [&report, path, maxBytes, scan, first, rows](const RowSink& take) -> Status {
                 report.origins.lines.reserve(rows);
                 report.origins.numberEnds.reserve(rows);
-                report.recordsRead = ReadCsvRecords(
-                    bytes, report.diagnostics,
+                CsvRecordFeed feed(
+                    scan, report.diagnostics,
                     [&](std::span<const std::string_view> cells) {
                         report.origins.AddNumber(cells[Number]);
                         take(cells);
                     },
-                    &report.origins.lines, beyondAscii);
+                    &report.origins.lines);
+                BlockDigest digest;
+                const Result<bool> read =
+                    ReadFileBlocks(path, maxBytes, kBlockBytes, [&](std::string_view block) {
+                        digest.Add(block);
+                        feed.Add(block);
+                        return true;
+                    });
+                if (!read) {
+                    return read.error();
+                }
+                // The first read decided how to read the text; other bytes now would be misread.
+                if (!*read || !(digest == first)) {
+                    return Error{MessageKind::ErrorChangedWhileRead, {}, path};
+                }
+                report.recordsRead = feed.Finish();
                 return Done{};
             }};
     }

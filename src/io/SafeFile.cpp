@@ -96,6 +96,40 @@ Result<ByteBuffer> ReadToEnd(const std::string& path, bool regular, unsigned lon
     return bytes;
 }
 
+Status ReadBlocks(const std::string& path, unsigned long long size, std::size_t maxBytes,
+                  std::size_t blockBytes, const ReadSome& readSome,
+                  const std::function<bool(std::string_view block)>& take) {
+    if (size > maxBytes) {
+        return FileTooLong(path, size, maxBytes);
+    }
+    std::vector<char> block(std::max<std::size_t>(blockBytes, 1));
+    std::size_t total = 0;
+    for (bool more = true; more;) {
+        // A block is filled unless the file ends, so every read cuts the file at the same places.
+        std::size_t filled = 0;
+        while (filled < block.size()) {
+            std::string error;
+            const long long n = readSome(block.data() + filled, block.size() - filled, error);
+            if (n < 0) {
+                return Error{MessageKind::ErrorReason, {error}, path};
+            }
+            if (n == 0) {
+                more = false;
+                break;
+            }
+            filled += static_cast<std::size_t>(n);
+        }
+        if (filled > maxBytes - total) {
+            return FileTooLong(path, total + filled, maxBytes);
+        }
+        total += filled;
+        if (filled > 0 && !take(std::string_view(block.data(), filled))) {
+            break;
+        }
+    }
+    return Done{};
+}
+
 bool LockWithin(std::chrono::milliseconds wait, const std::function<bool()>& tryLock) {
     const auto until = std::chrono::steady_clock::now() + wait;
     while (!tryLock()) {

@@ -18,6 +18,15 @@ namespace corvalen {
 // refused. The error names the file, and for a file too long its size and the cap.
 Result<ByteBuffer> ReadWholeFileBuffer(const std::string& path, std::size_t maxBytes);
 
+// Reads the regular file at `path` from its start a block at a time, so that a large file need
+// not be held whole: every block but the last holds `blockBytes` bytes, the same blocks on every
+// read of the same file. Each goes to `take`, valid only during the call, which returns false to
+// stop there. A file is refused as ReadWholeFileBuffer refuses it, one that grows past `maxBytes`
+// while it is read too. Standard input, a pipe or a device can be read only once and is left
+// unread: the result is false, and true when the file was read.
+Result<bool> ReadFileBlocks(const std::string& path, std::size_t maxBytes, std::size_t blockBytes,
+                            const std::function<bool(std::string_view block)>& take);
+
 // Writes `bytes` to a temporary file beside `path`, flushes and closes it, checking every step,
 // and only then puts it in place of `path` in one step; on any failure the temporary file is
 // removed and `path` left untouched. A target marked read-only, a device or a folder is refused.

@@ -65,6 +65,20 @@ std::string NameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// Reads from the open `fd`, retrying a read that a signal cut short.
+detail::ReadSome ReaderOf(int fd) {
+    return [fd](char* into, std::size_t room, std::string& error) -> long long {
+        ssize_t n = 0;
+        do {
+            n = ::read(fd, into, room);
+        } while (n < 0 && errno == EINTR);
+        if (n < 0) {
+            error = std::strerror(errno);
+        }
+        return n;
+    };
+}
+
 // Reads what is left of the open `fd`, which `info` describes, `path` naming it in errors.
 Result<ByteBuffer> ReadFrom(int fd, const struct stat& info, const std::string& path,
                             std::size_t maxBytes) {
@@ -75,18 +89,8 @@ Result<ByteBuffer> ReadFrom(int fd, const struct stat& info, const std::string& 
     if (!regular && !S_ISFIFO(info.st_mode) && !S_ISCHR(info.st_mode) && !S_ISSOCK(info.st_mode)) {
         return Error{.kind = MessageKind::ErrorNotRegular, .file = path};
     }
-    const auto readSome = [fd](char* into, std::size_t room, std::string& error) -> long long {
-        ssize_t n = 0;
-        do {
-            n = ::read(fd, into, room);
-        } while (n < 0 && errno == EINTR);
-        if (n < 0) {
-            error = std::strerror(errno);
-        }
-        return n;
-    };
     return detail::ReadToEnd(path, regular, static_cast<unsigned long long>(info.st_size), maxBytes,
-                             readSome);
+                             ReaderOf(fd));
 }
 
 // --- Removing the temporary file when the program is ended -------------------------------------
@@ -463,6 +467,33 @@ Result<ByteBuffer> ReadWholeFileBuffer(const std::string& path, std::size_t maxB
         return SystemError(MessageKind::ErrorCannotRead, path, errno);
     }
     return ReadFrom(fd, info, path, maxBytes);
+}
+
+Result<bool> ReadFileBlocks(const std::string& path, std::size_t maxBytes, std::size_t blockBytes,
+                            const std::function<bool(std::string_view block)>& take) {
+    // A pipe is told from its name before it is opened: opening one and closing it unread could
+    // cut off the program writing into it.
+    struct stat named {};
+    if (path == "-" || ::stat(path.c_str(), &named) != 0 || !S_ISREG(named.st_mode)) {
+        return false;
+    }
+    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (fd.get() < 0) {
+        return SystemError(MessageKind::ErrorCannotOpen, path, errno);
+    }
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0) {
+        return SystemError(MessageKind::ErrorCannotRead, path, errno);
+    }
+    if (!S_ISREG(info.st_mode)) {
+        return Error{.kind = MessageKind::ErrorNotRegular, .file = path};
+    }
+    const Status read = detail::ReadBlocks(path, static_cast<unsigned long long>(info.st_size),
+                                           maxBytes, blockBytes, ReaderOf(fd.get()), take);
+    if (!read) {
+        return read.error();
+    }
+    return true;
 }
 
 namespace detail {

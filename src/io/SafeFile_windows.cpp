@@ -121,6 +121,23 @@ std::wstring FullPath(const std::wstring& path) {
     return full;
 }
 
+// Reads from the open `handle`; a pipe whose writing end closed has ended.
+detail::ReadSome ReaderOf(HANDLE handle) {
+    return [handle](char* into, std::size_t room, std::string& error) -> long long {
+        DWORD n = 0;
+        if (::ReadFile(handle, into, static_cast<DWORD>(std::min<std::size_t>(room, 1u << 30)), &n,
+                       nullptr)) {
+            return n;
+        }
+        const DWORD code = ::GetLastError();
+        if (code == ERROR_BROKEN_PIPE) {
+            return 0;
+        }
+        error = ErrorText(code);
+        return -1;
+    };
+}
+
 // Reads what is left of the open `handle`, `path` naming it in errors: a file, or a pipe or
 // the console as a stream.
 Result<ByteBuffer> ReadFrom(HANDLE handle, const std::string& path, std::size_t maxBytes) {
@@ -133,21 +150,8 @@ Result<ByteBuffer> ReadFrom(HANDLE handle, const std::string& path, std::size_t 
     if (regular && !::GetFileSizeEx(handle, &size)) {
         size.QuadPart = 0;
     }
-    const auto readSome = [handle](char* into, std::size_t room, std::string& error) -> long long {
-        DWORD n = 0;
-        if (::ReadFile(handle, into, static_cast<DWORD>(std::min<std::size_t>(room, 1u << 30)), &n,
-                       nullptr)) {
-            return n;
-        }
-        const DWORD code = ::GetLastError();
-        if (code == ERROR_BROKEN_PIPE) {
-            return 0;  // the writing end of a pipe closed: the end of the input
-        }
-        error = ErrorText(code);
-        return -1;
-    };
     return detail::ReadToEnd(path, regular, static_cast<unsigned long long>(size.QuadPart),
-                             maxBytes, readSome);
+                             maxBytes, ReaderOf(handle));
 }
 
 // --- Saving ----------------------------------------------------------------------------------
@@ -342,6 +346,32 @@ Result<ByteBuffer> ReadWholeFileBuffer(const std::string& path, std::size_t maxB
         return FileError(MessageKind::ErrorCannotOpen, path, ErrorText(::GetLastError()));
     }
     return ReadFrom(file.get(), path, maxBytes);
+}
+
+Result<bool> ReadFileBlocks(const std::string& path, std::size_t maxBytes, std::size_t blockBytes,
+                            const std::function<bool(std::string_view block)>& take) {
+    const std::wstring wide = path == "-" ? std::wstring() : WidePath(path);
+    const DWORD attributes =
+        wide.empty() ? INVALID_FILE_ATTRIBUTES : ::GetFileAttributesW(wide.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ||
+        wide.starts_with(L"\\\\.\\")) {
+        return false;  // standard input, a device or pipe, a folder, or nothing to read
+    }
+    FileHandle file(::CreateFileW(wide.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) {
+        return FileError(MessageKind::ErrorCannotOpen, path, ErrorText(::GetLastError()));
+    }
+    LARGE_INTEGER size{};
+    if (::GetFileType(file.get()) != FILE_TYPE_DISK || !::GetFileSizeEx(file.get(), &size)) {
+        return Error{.kind = MessageKind::ErrorNotRegular, .file = path};
+    }
+    const Status read = detail::ReadBlocks(path, static_cast<unsigned long long>(size.QuadPart),
+                                           maxBytes, blockBytes, ReaderOf(file.get()), take);
+    if (!read) {
+        return read.error();
+    }
+    return true;
 }
 
 namespace detail {

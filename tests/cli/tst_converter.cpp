@@ -5,6 +5,8 @@
 #include "TestData.h"
 #include "cli/Converter.h"
 #include "files/ChannelFiles.h"
+#include "files/ChannelFormat.h"
+#include "io/Messages.h"
 
 using namespace corvalen;
 
@@ -816,6 +818,35 @@ private slots:
         const QString direct = dir.filePath("direct.g3m");
         QCOMPARE(Convert({"convert", "--model", "313", file, direct}).status, kExitOk);
         QCOMPARE(ReadBytes(out), ReadBytes(direct));
+    }
+
+    // A large CSV file is read twice, a block at a time: once for how to read its text, then
+    // for its rows. One that another program changed in between is refused, not misread.
+    void inputChangedBetweenItsReads() {
+        QTemporaryDir dir;
+        const std::string path = dir.filePath("in.csv").toStdString();
+        const QByteArray header = "Number,Frequency,Mode,Bandwidth\r\n";
+        const QByteArray rows = QByteArray("1,7100000,AM,6000\r\n").repeated(20000);
+        for (const bool changed : {false, true}) {
+            WriteBytes(QString::fromStdString(path), header + rows);
+            ChannelFileReport report;
+            const Result<RowSource> source = ReceiverCsvFormat().RowsOf(path, 1 << 26, report);
+            QVERIFY(source.ok() && *source);
+            if (changed) {
+                WriteBytes(QString::fromStdString(path),
+                           header + QByteArray(rows).replace(500000, 1, "9"));
+            }
+            int taken = 0;
+            const Status walked = source->walk([&](std::span<const std::string_view>) { ++taken; });
+            QCOMPARE(walked.ok(), !changed);
+            if (changed) {
+                QCOMPARE(corvalen::ErrorSentence(walked.error()),
+                         "Cannot read \"" + path +
+                             "\": it changed while it was read; nothing was written");
+            } else {
+                QCOMPARE(taken, 20000);
+            }
+        }
     }
 
     // "-" as OUTPUT writes to standard output what a named OUTPUT would hold, and the summary to

@@ -5,6 +5,8 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <functional>
+#include <tuple>
 
 #include "../TestTables.h"
 #include "TestData.h"
@@ -240,6 +242,83 @@ private slots:
         QCOMPARE(QString::fromStdString(corvalen::ErrorSentence(checked.status.error())),
                  "Cannot read \"f.csv\": line " + parts[1] + " holds a NUL byte (byte " + parts[3] +
                      "), so this is no CSV text file");
+    }
+
+    // Texts read a block at a time give what the whole text gives, wherever the blocks cut
+    // them: inside a field, a quoted line end, a CR LF, a UTF-8 letter or the byte-order mark.
+    void blocksReadAsTheWhole_data() {
+        QTest::addColumn<QByteArray>("text");
+        const auto row = [](const char* name, const QByteArray& text) {
+            QTest::newRow(name) << text;
+        };
+        const QByteArray header = "Number,Frequency,Bandwidth\r\n";
+        for (const QString& folder :
+             QDir(CORVALEN_TEST_DATA_DIR "/csv").entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            QTest::newRow(qPrintable("file " + folder))
+                << ReadBytes(CORVALEN_TEST_DATA_DIR "/csv/" + folder + "/input.csv");
+        }
+        row("empty", "");
+        row("one byte", "1");
+        row("byte-order mark alone", "\xEF\xBB\xBF");
+        row("byte-order mark, ASCII", "\xEF\xBB\xBF" + header + "1,2,3\r\n");
+        row("byte-order mark, UTF-8", "\xEF\xBB\xBF" + header + "1,\xC3\xA9\xE2\x82\xAC,3\r\n");
+        row("UTF-8 without a mark", header + "1,\xF0\x9F\x93\xBB,\xE2\x82\xAC\r\n2,\xC3\xA9,x");
+        row("UTF-8 cut at the end", header + "1,\xC3\xA9,\xE2\x82");
+        row("UTF-8, then a Windows-1252 letter", header + "1,\xC3\xA9\r\n2,\xE9,\xC3\xA9\r\n");
+        row("Windows-1252", header + "1,Z\xFCrich \x80,\x81\xFF\r\n");
+        row("lone CR lines", "Number,a\r1,b,c\r\r2,d,e\r");
+        row("LF lines, blank ones", header + "\n\n1,2,3\n  \n2,3,4\n");
+        row("line ends in quotes", header + "1,\"a\r\nb\r\n\rc\",x\r\n2,\"\"\"q\"\"\",y\r\n");
+        row("quote never closed", header + "1,2,3\r\n4,\"a\r\n5,6,7\r\n8,9,10\r\n");
+        row("no header, trailing commas", "1,2,3,,,,\r\n2,3,4,\r\n");
+        QByteArray many = header;
+        for (int line = 0; line < 300; ++line) {
+            many += QByteArray::number(line) + ",\"x\r\n" + QByteArray::number(line) + "\",\xE9," +
+                    QByteArray(line % 37, 'y') + "\r\n";
+        }
+        row("many records", many);
+    }
+    void blocksReadAsTheWhole() {
+        QFETCH(QByteArray, text);
+        const std::string_view whole(text.constData(), static_cast<std::size_t>(text.size()));
+        const auto read = [](const std::function<int(std::vector<Diagnostic>&, CsvRecordFeed::Take,
+                                                     std::vector<int>*)>& how) {
+            std::vector<Diagnostic> diagnostics;
+            std::vector<int> lines;
+            std::string rows;
+            const int records = how(
+                diagnostics,
+                [&](std::span<const std::string_view> cells) {
+                    for (const std::string_view cell : cells) {
+                        rows.append(cell).push_back('|');
+                    }
+                    rows.push_back('\n');
+                },
+                &lines);
+            return std::make_tuple(records, rows, lines, testing::DiagnosticLines(diagnostics));
+        };
+        const auto expected = read([&](auto& diagnostics, auto take, auto* lines) {
+            return ReadCsvRecords(whole, diagnostics, take, lines);
+        });
+        const CsvTextCheck check = CheckCsvTextBytes("f.csv", whole);
+        for (const std::size_t block : {1, 2, 3, 5, 7, 64, 4096}) {
+            CsvTextScan scan;
+            for (std::size_t at = 0; at < whole.size(); at += block) {
+                scan.Add(whole.substr(at, block));
+            }
+            scan.Finish();
+            QCOMPARE(scan.HoldsNul(), !check.status);
+            QCOMPARE(scan.BeyondAscii(), check.beyondAscii);
+            QCOMPARE(scan.Size(), static_cast<unsigned long long>(whole.size()));
+            const auto got = read([&](auto& diagnostics, auto take, auto* lines) {
+                CsvRecordFeed feed(scan, diagnostics, take, lines);
+                for (std::size_t at = 0; at < whole.size(); at += block) {
+                    feed.Add(whole.substr(at, block));
+                }
+                return feed.Finish();
+            });
+            QVERIFY2(got == expected, qPrintable(QString("blocks of %1 bytes").arg(block)));
+        }
     }
 
     // One record after a header line; its first three cells, '|' between them.

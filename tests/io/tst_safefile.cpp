@@ -120,7 +120,9 @@ private slots:
     }
 
     // Every kind of input is opened once and read to its end, within the cap; what passes the
-    // cap is refused with its name, and a regular file from its size alone.
+    // cap is refused with its name, and a regular file from its size alone. A read a block at a
+    // time takes regular files alone, cut at the same places, and leaves streams unread for the
+    // whole read after it.
     void readsEveryKindOfInputOnceWithinTheCap_data() {
         QTest::addColumn<Source>("source");
         QTest::addColumn<QByteArray>("bytes");
@@ -158,9 +160,28 @@ private slots:
         QTemporaryDir dir;
         const long memoryBefore = PeakMemoryKiB();
         Result<ByteBuffer> read = Error{};
+        Result<bool> inBlocks = false;
+        QByteArray blocks;
+        bool sameCuts = true;
         {
             Feeder feeder(source, dir, bytes);
+            inBlocks = ReadFileBlocks(feeder.path, static_cast<std::size_t>(cap), 7,
+                                      [&](std::string_view block) {
+                                          sameCuts = sameCuts && blocks.size() % 7 == 0;
+                                          blocks.append(block.data(), qsizetype(block.size()));
+                                          return true;
+                                      });
             read = ReadWholeFileBuffer(feeder.path, static_cast<std::size_t>(cap));
+        }
+        const bool regular = source == Source::RegularFile || source == Source::SparseFile;
+        QCOMPARE(!inBlocks.ok() || *inBlocks, regular);
+        QCOMPARE(inBlocks.ok(), !regular || refusal.isEmpty());
+        if (inBlocks.ok() && *inBlocks) {
+            QCOMPARE(blocks, bytes);
+            QVERIFY(sameCuts);
+        } else if (!inBlocks.ok()) {
+            QCOMPARE(corvalen::ErrorSentence(inBlocks.error()),
+                     corvalen::ErrorSentence(read.error()));
         }
         QVERIFY(PeakMemoryKiB() - memoryBefore < 64 * 1024);
         if (refusal.isEmpty()) {
