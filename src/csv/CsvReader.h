@@ -55,9 +55,12 @@ public:
     void Finish();  // after the last block
 
     bool HoldsNul() const { return m_nul; }  // CheckCsvTextBytes refuses the text
+    // Whether no later byte can change how the text is read: it holds a NUL byte, or bytes that
+    // are no UTF-8 (so it is read as Windows-1252).
+    bool Settled() const { return m_nul || !m_utf8; }
     bool BeyondAscii() const { return m_beyondAscii; }
     bool ReadAsUtf8() const { return (m_byteOrderMark || m_beyondAscii) && m_utf8; }
-    unsigned long long Size() const { return m_size; }
+    unsigned long long Size() const { return m_size; }  // the bytes added
 
 private:
     void Start();

@@ -92,7 +92,7 @@ Result<const ChannelFormat*> FormatOfStart(const std::string& path, std::size_t 
                                            ReceiverModel model) {
     constexpr std::size_t kStartBytes = 4096;
     std::string start;
-    const Result<bool> read =
+    const Result<std::optional<unsigned long long>> read =
         ReadFileBlocks(path, maxBytes, kStartBytes, [&](std::string_view block) {
             start = block;
             return false;
@@ -196,7 +196,11 @@ Result<ChannelFileConversion> ConvertChannelFile(const std::string& input,
         conversion.written = format.WriteRows(output, counted, settings);
         if (!walked) {
             // The output could not be opened: what the input holds is still read and told.
-            counted.walk([](std::span<const std::string_view>) {});
+            // A file refused for its content is refused as without an output.
+            if (const Status read = counted.walk([](std::span<const std::string_view>) {});
+                !read && !unread) {
+                return read.error();
+            }
         }
         if (unread) {
             return *unread;

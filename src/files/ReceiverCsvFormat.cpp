@@ -1,5 +1,7 @@
 // The receiver software's CSV memory file (Windows-1252, a header line, 19 fields a line).
 
+#include <cstring>
+
 #include "channel/CellChecks.h"
 #include "convert/TextLines.h"
 #include "csv/CsvReader.h"
@@ -49,27 +51,28 @@ public:
 
     Result<RowSource> RowsOf(const std::string& path, std::size_t maxBytes,
                              ChannelFileReport& report) const override {
-        // A first read finds what decides how the text is read, and whether it can be taken.
+        // A first read goes as far as it takes to tell how the text is read: to the end, unless
+        // a byte sequence that is no UTF-8 settles it sooner.
         CsvTextScan scan;
         BlockDigest first;
         std::string start;
-        const Result<bool> scanned =
+        const Result<std::optional<unsigned long long>> size =
             ReadFileBlocks(path, maxBytes, kBlockBytes, [&](std::string_view block) {
                 if (start.empty()) {
                     start = block.substr(0, 8);
                 }
                 scan.Add(block);
                 first.Add(block);
-                return true;
+                return !scan.Settled();
             });
-        if (!scanned) {
-            return scanned.error();
+        if (!size) {
+            return size.error();
         }
         scan.Finish();
-        if (!*scanned || scan.HoldsNul() || LooksLikeEibiSchedule(start)) {
+        if (!*size || scan.HoldsNul() || LooksLikeEibiSchedule(start)) {
             return RowSource{};  // Read tells why it is refused, with its line
         }
-        const auto rows = static_cast<std::size_t>(EstimateCsvRecords(scan.Size()));
+        const auto rows = static_cast<std::size_t>(EstimateCsvRecords(**size));
         return RowSource{
             rows, [&report, path, maxBytes, scan, first, rows](const RowSink& take) -> Status {
                 report.origins.lines.reserve(rows);
@@ -81,19 +84,34 @@ public:
                         take(cells);
                     },
                     &report.origins.lines);
+                // The blocks the first read saw decided how to read the text: they must come again.
                 BlockDigest digest;
-                const Result<bool> read =
+                unsigned long long taken = 0;
+                bool nul = false;
+                const Result<std::optional<unsigned long long>> read =
                     ReadFileBlocks(path, maxBytes, kBlockBytes, [&](std::string_view block) {
-                        digest.Add(block);
-                        feed.Add(block);
-                        return true;
+                        if (taken < scan.Size()) {
+                            digest.Add(block);
+                        }
+                        taken += block.size();
+                        nul = std::memchr(block.data(), '\0', block.size()) != nullptr;
+                        if (!nul) {
+                            feed.Add(block);
+                        }
+                        return !nul;
                     });
+                std::optional<Error> refused;
                 if (!read) {
-                    return read.error();
+                    refused = read.error();
+                } else if (!*read || !(digest == first)) {
+                    refused = Error{MessageKind::ErrorChangedWhileRead, {}, path};
+                } else if (nul) {
+                    refused = RefusalOfWhole(path, maxBytes);
                 }
-                // The first read decided how to read the text; other bytes now would be misread.
-                if (!*read || !(digest == first)) {
-                    return Error{MessageKind::ErrorChangedWhileRead, {}, path};
+                if (refused) {
+                    // A file that cannot be taken reports nothing of what it held.
+                    report.diagnostics.clear();
+                    return *refused;
                 }
                 report.recordsRead = feed.Finish();
                 return Done{};
@@ -110,6 +128,18 @@ public:
     }
 
 private:
+    // Why Read refuses the file at `path`, found a NUL byte past where the first read went: the
+    // whole read names its line and byte.
+    static Error RefusalOfWhole(const std::string& path, std::size_t maxBytes) {
+        const Result<ByteBuffer> bytes = ReadWholeFileBuffer(path, maxBytes);
+        if (!bytes) {
+            return bytes.error();
+        }
+        const CsvTextCheck text = CheckText(path, std::string_view(bytes->data(), bytes->size()));
+        return text.status ? Error{MessageKind::ErrorChangedWhileRead, {}, path}
+                           : text.status.error();
+    }
+
     // Text, and no broadcast schedule (which holds broadcasts to pick rather than channels).
     static CsvTextCheck CheckText(const std::string& path, std::string_view bytes) {
         if (LooksLikeEibiSchedule(bytes)) {

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,8 +24,8 @@ Result<ByteBuffer> ReadWholeFileBuffer(const std::string& path, std::size_t maxB
 // read of the same file. Each goes to `take`, valid only during the call, which returns false to
 // stop there. A file is refused as ReadWholeFileBuffer refuses it, one that grows past `maxBytes`
 // while it is read too. Standard input, a pipe or a device can be read only once and is left
-// unread: the result is false, and true when the file was read.
-Result<bool> ReadFileBlocks(const std::string& path, std::size_t maxBytes, std::size_t blockBytes,
+// unread: the result is then nothing, else the size the file had when it was opened.
+Result<std::optional<unsigned long long>> ReadFileBlocks(const std::string& path, std::size_t maxBytes, std::size_t blockBytes,
                             const std::function<bool(std::string_view block)>& take);
 
 // Writes `bytes` to a temporary file beside `path`, flushes and closes it, checking every step,

@@ -469,13 +469,14 @@ Result<ByteBuffer> ReadWholeFileBuffer(const std::string& path, std::size_t maxB
     return ReadFrom(fd, info, path, maxBytes);
 }
 
-Result<bool> ReadFileBlocks(const std::string& path, std::size_t maxBytes, std::size_t blockBytes,
-                            const std::function<bool(std::string_view block)>& take) {
+Result<std::optional<unsigned long long>> ReadFileBlocks(
+    const std::string& path, std::size_t maxBytes, std::size_t blockBytes,
+    const std::function<bool(std::string_view block)>& take) {
     // A pipe is told from its name before it is opened: opening one and closing it unread could
     // cut off the program writing into it.
     struct stat named {};
     if (path == "-" || ::stat(path.c_str(), &named) != 0 || !S_ISREG(named.st_mode)) {
-        return false;
+        return std::optional<unsigned long long>();
     }
     FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.get() < 0) {
@@ -488,12 +489,13 @@ Result<bool> ReadFileBlocks(const std::string& path, std::size_t maxBytes, std::
     if (!S_ISREG(info.st_mode)) {
         return Error{.kind = MessageKind::ErrorNotRegular, .file = path};
     }
-    const Status read = detail::ReadBlocks(path, static_cast<unsigned long long>(info.st_size),
-                                           maxBytes, blockBytes, ReaderOf(fd.get()), take);
+    const auto size = static_cast<unsigned long long>(info.st_size);
+    const Status read =
+        detail::ReadBlocks(path, size, maxBytes, blockBytes, ReaderOf(fd.get()), take);
     if (!read) {
         return read.error();
     }
-    return true;
+    return std::optional<unsigned long long>(size);
 }
 
 namespace detail {

@@ -348,14 +348,16 @@ Result<ByteBuffer> ReadWholeFileBuffer(const std::string& path, std::size_t maxB
     return ReadFrom(file.get(), path, maxBytes);
 }
 
-Result<bool> ReadFileBlocks(const std::string& path, std::size_t maxBytes, std::size_t blockBytes,
-                            const std::function<bool(std::string_view block)>& take) {
+Result<std::optional<unsigned long long>> ReadFileBlocks(
+    const std::string& path, std::size_t maxBytes, std::size_t blockBytes,
+    const std::function<bool(std::string_view block)>& take) {
     const std::wstring wide = path == "-" ? std::wstring() : WidePath(path);
     const DWORD attributes =
         wide.empty() ? INVALID_FILE_ATTRIBUTES : ::GetFileAttributesW(wide.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ||
         wide.starts_with(L"\\\\.\\")) {
-        return false;  // standard input, a device or pipe, a folder, or nothing to read
+        // Standard input, a device or pipe, a folder, or nothing to read.
+        return std::optional<unsigned long long>();
     }
     FileHandle file(::CreateFileW(wide.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -366,12 +368,13 @@ Result<bool> ReadFileBlocks(const std::string& path, std::size_t maxBytes, std::
     if (::GetFileType(file.get()) != FILE_TYPE_DISK || !::GetFileSizeEx(file.get(), &size)) {
         return Error{.kind = MessageKind::ErrorNotRegular, .file = path};
     }
-    const Status read = detail::ReadBlocks(path, static_cast<unsigned long long>(size.QuadPart),
-                                           maxBytes, blockBytes, ReaderOf(file.get()), take);
+    const auto bytes = static_cast<unsigned long long>(size.QuadPart);
+    const Status read =
+        detail::ReadBlocks(path, bytes, maxBytes, blockBytes, ReaderOf(file.get()), take);
     if (!read) {
         return read.error();
     }
-    return true;
+    return std::optional<unsigned long long>(bytes);
 }
 
 namespace detail {

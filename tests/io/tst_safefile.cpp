@@ -160,7 +160,7 @@ private slots:
         QTemporaryDir dir;
         const long memoryBefore = PeakMemoryKiB();
         Result<ByteBuffer> read = Error{};
-        Result<bool> inBlocks = false;
+        Result<std::optional<unsigned long long>> inBlocks = std::optional<unsigned long long>();
         QByteArray blocks;
         bool sameCuts = true;
         {
@@ -174,10 +174,11 @@ private slots:
             read = ReadWholeFileBuffer(feeder.path, static_cast<std::size_t>(cap));
         }
         const bool regular = source == Source::RegularFile || source == Source::SparseFile;
-        QCOMPARE(!inBlocks.ok() || *inBlocks, regular);
+        QCOMPARE(!inBlocks.ok() || inBlocks->has_value(), regular);
         QCOMPARE(inBlocks.ok(), !regular || refusal.isEmpty());
         if (inBlocks.ok() && *inBlocks) {
             QCOMPARE(blocks, bytes);
+            QCOMPARE(**inBlocks, static_cast<unsigned long long>(bytes.size()));
             QVERIFY(sameCuts);
         } else if (!inBlocks.ok()) {
             QCOMPARE(corvalen::ErrorSentence(inBlocks.error()),
