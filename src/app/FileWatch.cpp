@@ -1,8 +1,10 @@
 #include "app/FileWatch.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QTimer>
+
+#include "app/StatusText.h"
+#include "io/SafeFile.h"
 
 namespace corvalen {
 
@@ -32,8 +34,7 @@ FileWatch::Stamp FileWatch::stampNow(bool hashed) const {
         // stamps its file three times over.
         if (m_hashedPath != m_path || m_hashed.size != now.size ||
             m_hashed.modified != now.modified) {
-            QFile bytes(m_path);
-            now.hash = bytes.open(QIODevice::ReadOnly) ? qHash(bytes.readAll()) : 0;
+            now.hash = DigestOfFile(LocalPath(m_path)).value_or(0);
             m_hashedPath = m_path;
             m_hashed = now;
             QTimer::singleShot(0, this, [this] { m_hashedPath.clear(); });

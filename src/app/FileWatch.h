@@ -3,6 +3,7 @@
 #include <QFileSystemWatcher>
 #include <QObject>
 #include <QString>
+#include <cstdint>
 #include <filesystem>
 
 namespace corvalen {
@@ -34,7 +35,7 @@ private:
         bool exists = false;
         std::uintmax_t size = 0;
         std::filesystem::file_time_type modified;
-        std::size_t hash = 0;  // 0 when not read
+        std::uint64_t hash = 0;  // 0 when not read
         bool operator==(const Stamp&) const = default;
     };
     // Its bytes hashed when `hashed`, or when its size and time are those last read or written.

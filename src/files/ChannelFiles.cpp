@@ -8,6 +8,7 @@
 #include "channel/CellChecks.h"
 #include "io/Messages.h"
 #include "io/SafeFile.h"
+#include "table/Columns.h"
 
 namespace corvalen {
 
@@ -80,11 +81,6 @@ std::size_t MaxBytesFor(const std::string& path, ReceiverModel model) {
     return named != nullptr ? named->MaxFileBytes(model) : kMaxCsvFileBytes;
 }
 
-// The bytes of the file at `path`, at most MaxBytesFor long.
-Result<ByteBuffer> ReadFileBytes(const std::string& path, ReceiverModel model) {
-    return ReadWholeFileBuffer(path, MaxBytesFor(path, model));
-}
-
 // The format FormatOf gives the regular file at `path`, when the start of the file tells it
 // (each format before it in the registry looks no further than that start either); nullptr
 // when only the whole file tells, or the file is no regular file.
@@ -114,6 +110,19 @@ Result<const ChannelFormat*> FormatOfStart(const std::string& path, std::size_t 
     return nullptr;
 }
 
+// What `format` read from the file at `path`, refused when it holds no channel (unless the
+// settings allow a file that is not `empty`), with the report's format and channels.
+Result<ChannelFileRead> Finish(const std::string& path, ChannelFileRead read,
+                               const ChannelFormat& format, const ReadSettings& settings,
+                               bool empty) {
+    if (!HasChannel(read.table) && (!settings.emptyAllowed || empty)) {
+        return Error{MessageKind::CliNoChannels, {path}};
+    }
+    read.report.format = &format;
+    read.report.channels = read.table.ChannelCount();
+    return read;
+}
+
 // Reads `content`, the bytes of the file at `path`, as ReadChannelFile does.
 Result<ChannelFileRead> ReadContent(const std::string& path, std::string_view content,
                                     const ReadSettings& settings) {
@@ -122,18 +131,37 @@ Result<ChannelFileRead> ReadContent(const std::string& path, std::string_view co
     if (!read) {
         return read.error();
     }
-    if (!HasChannel(read->table) && (!settings.emptyAllowed || content.empty())) {
-        return Error{MessageKind::CliNoChannels, {path}};
-    }
-    read->report.format = &format;
-    read->report.channels = read->table.ChannelCount();
-    return read;
+    return Finish(path, std::move(*read), format, settings, content.empty());
 }
 
 }  // namespace
 
 Result<ChannelFileRead> ReadChannelFile(const std::string& path, const ReadSettings& settings) {
-    const Result<ByteBuffer> bytes = ReadFileBytes(path, settings.model);
+    // A format that hands its rows over as it reads them fills the table without the file held
+    // whole.
+    const std::size_t maxBytes = MaxBytesFor(path, settings.model);
+    const Result<const ChannelFormat*> streamed = FormatOfStart(path, maxBytes, settings.model);
+    if (!streamed) {
+        return streamed.error();
+    }
+    if (*streamed != nullptr) {
+        ChannelFileRead read;
+        const Result<RowSource> rows = (*streamed)->RowsOf(path, maxBytes, read.report);
+        if (!rows) {
+            return rows.error();
+        }
+        if (*rows) {
+            read.table.ReserveChannels(static_cast<int>(rows->expectedRows));
+            const Status walked = rows->walk(
+                [&](std::span<const std::string_view> cells) { read.table.AppendRow(cells); });
+            if (!walked) {
+                return walked.error();
+            }
+            // The start of a file so read holds its format's header: it is never empty.
+            return Finish(path, std::move(read), **streamed, settings, false);
+        }
+    }
+    const Result<ByteBuffer> bytes = ReadWholeFileBuffer(path, maxBytes);
     if (!bytes) {
         return bytes.error();
     }
@@ -182,6 +210,8 @@ Result<ChannelFileConversion> ConvertChannelFile(const std::string& input,
                                     walked = true;
                                     Status status =
                                         rows->walk([&](std::span<const std::string_view> cells) {
+                                            // Reports name each row's Number as read.
+                                            report.origins.AddNumber(cells[Number]);
                                             ++report.channels;
                                             anyChannel = anyChannel || !IsEmptyRow(cells);
                                             take(cells);
@@ -193,6 +223,7 @@ Result<ChannelFileConversion> ConvertChannelFile(const std::string& input,
                                     return status;
                                 }};
         report.format = *streamed;
+        report.origins.numberEnds.reserve(rows->expectedRows);
         conversion.written = format.WriteRows(output, counted, settings);
         if (!walked) {
             // The output could not be opened: what the input holds is still read and told.

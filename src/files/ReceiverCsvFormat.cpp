@@ -76,14 +76,7 @@ public:
         return RowSource{
             rows, [&report, path, maxBytes, scan, first, rows](const RowSink& take) -> Status {
                 report.origins.lines.reserve(rows);
-                report.origins.numberEnds.reserve(rows);
-                CsvRecordFeed feed(
-                    scan, report.diagnostics,
-                    [&](std::span<const std::string_view> cells) {
-                        report.origins.AddNumber(cells[Number]);
-                        take(cells);
-                    },
-                    &report.origins.lines);
+                CsvRecordFeed feed(scan, report.diagnostics, take, &report.origins.lines);
                 // The blocks the first read saw decided how to read the text: they must come again.
                 BlockDigest digest;
                 unsigned long long taken = 0;

@@ -4,9 +4,11 @@
 #include <atomic>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <thread>
 
 #include "io/Backup.h"
+#include "io/BlockDigest.h"
 #include "io/Messages.h"
 #include "io/SafeFileParts.h"
 
@@ -52,6 +54,20 @@ Status WriteFileAtomically(const std::string& path, std::string_view bytes,
     }
     return detail::SaveAtomically(
         path, [bytes](const PutBytes& put) { return put(0, bytes); }, notices);
+}
+
+std::optional<std::uint64_t> DigestOfFile(const std::string& path) {
+    BlockDigest digest;
+    const Result<std::optional<unsigned long long>> read =
+        ReadFileBlocks(path, std::numeric_limits<std::size_t>::max(), std::size_t{1} << 18,
+                       [&](std::string_view block) {
+                           digest.Add(block);
+                           return true;
+                       });
+    if (!read || !*read) {
+        return std::nullopt;
+    }
+    return digest.Value();
 }
 
 namespace detail {

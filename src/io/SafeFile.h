@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -25,8 +26,13 @@ Result<ByteBuffer> ReadWholeFileBuffer(const std::string& path, std::size_t maxB
 // stop there. A file is refused as ReadWholeFileBuffer refuses it, one that grows past `maxBytes`
 // while it is read too. Standard input, a pipe or a device can be read only once and is left
 // unread: the result is then nothing, else the size the file had when it was opened.
-Result<std::optional<unsigned long long>> ReadFileBlocks(const std::string& path, std::size_t maxBytes, std::size_t blockBytes,
-                            const std::function<bool(std::string_view block)>& take);
+Result<std::optional<unsigned long long>> ReadFileBlocks(
+    const std::string& path, std::size_t maxBytes, std::size_t blockBytes,
+    const std::function<bool(std::string_view block)>& take);
+
+// A digest of the bytes of the regular file at `path` (BlockDigest), read a block at a time;
+// nothing when it cannot be read or is no regular file.
+std::optional<std::uint64_t> DigestOfFile(const std::string& path);
 
 // Writes `bytes` to a temporary file beside `path`, flushes and closes it, checking every step,
 // and only then puts it in place of `path` in one step; on any failure the temporary file is

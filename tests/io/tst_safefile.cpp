@@ -195,6 +195,31 @@ private slots:
                 corvalen::ErrorSentence(read.error()).c_str());
         }
     }
+
+    // A file's digest changes with any one byte, wherever it lies in a block and its words.
+    void digestOfFileShowsEveryByte() {
+        QTemporaryDir dir;
+        const std::string path = dir.filePath("f").toStdString();
+        QByteArray bytes(300000, 'a');  // two blocks and a tail of single bytes
+        const auto digest = [&](const QByteArray& content) {
+            QFile file(QString::fromStdString(path));
+            file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+            file.write(content);
+            file.close();
+            return DigestOfFile(path);
+        };
+        const std::optional<std::uint64_t> same = digest(bytes);
+        QVERIFY(same.has_value());
+        QCOMPARE(digest(bytes), same);
+        for (const qsizetype at : {0, 7, 8, 31, 32, 262143, 262144, 299999}) {
+            QByteArray changed = bytes;
+            changed[at] = 'b';
+            QVERIFY2(digest(changed) != same, qPrintable(QString::number(at)));
+        }
+        QVERIFY(digest(bytes + 'a') != same);
+        QVERIFY(!DigestOfFile(dir.filePath("missing").toStdString()));
+        QVERIFY(!DigestOfFile(dir.path().toStdString()));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestSafeFile)
