@@ -336,25 +336,11 @@ struct CsvRecordFeed::Rows {
 
 int ReadCsvRecords(std::string_view fileBytes, std::vector<Diagnostic>& diagnostics,
                    const std::function<void(std::span<const std::string_view> cells)>& take,
-                   std::vector<int>* rowLines, std::optional<bool> beyondAscii) {
-    // A spreadsheet may have saved the file as UTF-8, with or without a byte-order mark. Text in
-    // Windows-1252 with letters beyond ASCII is almost never well-formed UTF-8, so such a file
-    // is read as UTF-8 and its characters come through as they were.
-    const bool byteOrderMark = fileBytes.starts_with(kUtf8ByteOrderMark);
-    fileBytes = WithoutByteOrderMark(fileBytes);
-    if (!beyondAscii) {
-        beyondAscii = AsciiPrefixLength(fileBytes) != fileBytes.size();
-    }
-    const bool utf8 = (byteOrderMark || *beyondAscii) && IsWellFormedUtf8(fileBytes);
-    CsvRecordFeed::Rows rows{ProblemList(diagnostics, Diagnostic::Place::Line), take, rowLines};
-    if (utf8 && *beyondAscii) {
-        rows.report(1, -1, MessageKind::CsvUtf8);
-    }
-    CsvScanner scanner(fileBytes, true, !utf8);
-    while (!scanner.AtEnd()) {
-        rows.Take(scanner.Next());
-    }
-    return rows.recordsRead;
+                   std::vector<int>* rowLines) {
+    CsvTextScan scan;
+    scan.Add(fileBytes);
+    scan.Finish();
+    return CsvRecordFeed(scan, diagnostics, take, rowLines).Finish(fileBytes);
 }
 
 void CsvTextScan::Add(std::string_view block) {
@@ -452,21 +438,23 @@ void CsvRecordFeed::Add(std::string_view block) {
     // A quoted field that ran to the end of the text is tried again once the text has doubled,
     // so a quote that is never closed costs a few passes over the file, not one a block.
     if (m_text.size() >= m_retryAt) {
-        ReadRecords(false);
+        m_text.erase(0, ReadRecords(m_text, false));
     }
 }
 
-int CsvRecordFeed::Finish() {
-    if (!m_started) {
-        m_started = true;
-        m_text.erase(0, m_text.size() - WithoutByteOrderMark(m_text).size());
+int CsvRecordFeed::Finish(std::string_view rest) {
+    // What no block carried over is read where it lies.
+    std::string_view text = rest;
+    if (!m_text.empty()) {
+        m_text.append(rest);
+        text = m_text;
     }
-    ReadRecords(true);
+    ReadRecords(m_started ? text : WithoutByteOrderMark(text), true);
     return m_rows->recordsRead;
 }
 
-void CsvRecordFeed::ReadRecords(bool last) {
-    std::string_view text = m_text;
+std::size_t CsvRecordFeed::ReadRecords(std::string_view text, bool last) {
+    const char* const start = text.data();
     if (!last) {
         // Records before the last line end are whole unless a quoted field goes on past it; a
         // CR that ends the text may have its LF in the next block.
@@ -475,12 +463,12 @@ void CsvRecordFeed::ReadRecords(bool last) {
             end = end == 0 ? std::string_view::npos : text.find_last_of("\r\n", end - 1);
         }
         if (end == std::string_view::npos) {
-            return;
+            return 0;
         }
         text = text.substr(0, end + 1);
     }
     CsvScanner scanner(text, true, m_convert, m_line);
-    const char* read = text.data();
+    const char* read = start;
     bool cut = false;
     while (!scanner.AtEnd()) {
         const CsvScanner::Record record = scanner.Next();
@@ -492,11 +480,12 @@ void CsvRecordFeed::ReadRecords(bool last) {
         read = scanner.Position();
         m_line = scanner.Line();
     }
-    m_text.erase(0, static_cast<std::size_t>(read - m_text.data()));
-    m_retryAt = cut ? 2 * m_text.size() : 0;
+    const auto taken = static_cast<std::size_t>(read - start);
+    m_retryAt = cut ? 2 * (m_text.size() - taken) : 0;
+    return taken;
 }
 
-CsvImport ReadCsvMemory(std::string_view fileBytes, std::optional<bool> beyondAscii) {
+CsvImport ReadCsvMemory(std::string_view fileBytes) {
     CsvImport result;
     const int records = EstimateCsvRecords(fileBytes.size());
     result.table.ReserveChannels(records);
@@ -504,7 +493,7 @@ CsvImport ReadCsvMemory(std::string_view fileBytes, std::optional<bool> beyondAs
     result.recordsRead = ReadCsvRecords(
         fileBytes, result.diagnostics,
         [&](std::span<const std::string_view> cells) { result.table.AppendRow(cells); },
-        &result.origins.lines, beyondAscii);
+        &result.origins.lines);
     return result;
 }
 

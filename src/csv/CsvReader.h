@@ -31,18 +31,14 @@ struct CsvImport {
 // Bandwidth field is empty adds no row, and is reported unless it is blank. A file that is
 // well-formed UTF-8 (a byte-order mark, or letters beyond ASCII that make no sense as
 // Windows-1252) is read as UTF-8, which is reported on line 1.
-//
-// `beyondAscii`, when CheckCsvTextBytes has found it, spares the reader its own search for a
-// byte from 0x80 up.
-CsvImport ReadCsvMemory(std::string_view fileBytes, std::optional<bool> beyondAscii = std::nullopt);
+CsvImport ReadCsvMemory(std::string_view fileBytes);
 
 // The same walk without a table: hands the 19 cells of each row ReadCsvMemory would make to
 // `take` (valid only during the call), adds what it reports to `diagnostics`, adds each row's
 // line to `rowLines` when given, and returns the number of records after the header.
 int ReadCsvRecords(std::string_view fileBytes, std::vector<Diagnostic>& diagnostics,
                    const std::function<void(std::span<const std::string_view> cells)>& take,
-                   std::vector<int>* rowLines = nullptr,
-                   std::optional<bool> beyondAscii = std::nullopt);
+                   std::vector<int>* rowLines = nullptr);
 
 // Room for the records of a CSV text of `bytes` bytes, made at once without a pass over it.
 int EstimateCsvRecords(std::size_t bytes);
@@ -87,13 +83,16 @@ public:
     ~CsvRecordFeed();
 
     void Add(std::string_view block);
-    // Reads what is left after the last block; returns the number of records after the header.
-    int Finish();
+    // Reads what is left with `rest`, the last bytes (the whole text, where no block came
+    // before); returns the number of records after the header.
+    int Finish(std::string_view rest = {});
 
     struct Rows;  // what ReadCsvRecords makes of records, in either way of reading
 
 private:
-    void ReadRecords(bool last);
+    // Reads the records of `text` that no later block can change, all of them when it is the
+    // `last`, and returns the bytes they take.
+    std::size_t ReadRecords(std::string_view text, bool last);
 
     std::unique_ptr<Rows> m_rows;
     bool m_convert;

@@ -46,7 +46,7 @@ public:
         if (!text.status) {
             return text.status.error();
         }
-        return FromCsvImport(ReadCsvMemory(bytes, text.beyondAscii));
+        return FromCsvImport(ReadCsvMemory(bytes));
     }
 
     Result<RowSource> RowsOf(const std::string& path, std::size_t maxBytes,
