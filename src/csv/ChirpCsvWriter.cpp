@@ -71,12 +71,9 @@ public:
                     .append(m_firstCells[column]);
             }
         }
-        problems.push_back(
-            Diagnostic{Diagnostic::Place::Row,
-                       m_firstRow,
-                       -1,
-                       MessageKind::ChirpNoPlace,
-                       {std::move(list), std::to_string(m_firstRow), std::to_string(m_rows)}});
+        ProblemList(problems, Diagnostic::Place::Row)(
+            m_firstRow, -1, MessageKind::ChirpNoPlace,
+            {std::move(list), std::to_string(m_firstRow), std::to_string(m_rows)});
     }
 
 private:
