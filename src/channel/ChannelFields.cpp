@@ -65,12 +65,10 @@ int ModeCode(std::string_view modeText) {
 }
 
 std::string_view ModeName(std::uint32_t code) {
-    for (const ModeEntry& mode : kModes) {
-        if (static_cast<std::uint32_t>(mode.code) == code) {
-            return mode.text;
-        }
-    }
-    return {};
+    const auto mode = std::ranges::find_if(kModes, [&](const ModeEntry& entry) {
+        return static_cast<std::uint32_t>(entry.code) == code;
+    });
+    return mode != kModes.end() ? mode->text : std::string_view();
 }
 
 std::string_view DefaultBandwidth(std::string_view modeText) {

@@ -327,10 +327,10 @@ int RunCommand(std::span<const std::string_view> args, std::ostream& out, std::o
                                                             {"diff", RunDiff},
                                                             {"schedule", RunSchedule},
                                                             {"on-air", RunOnAir}};
-    for (const auto& [name, run] : kVerbs) {
-        if (command == name) {
-            return run(args.subspan(1), out, err);
-        }
+    if (const auto* verb =
+            std::ranges::find(kVerbs, command, &std::pair<std::string_view, Verb>::first);
+        verb != std::end(kVerbs)) {
+        return verb->second(args.subspan(1), out, err);
     }
     if (args.empty()) {
         return UsageError(err, Said(MessageKind::CliNoCommand));
