@@ -88,14 +88,6 @@ private:
     std::unordered_set<std::string> m_seen;
 };
 
-std::string Joined(const std::vector<std::string>& list) {
-    std::string joined;
-    for (const std::string& item : list) {
-        joined.append(joined.empty() ? "" : ",").append(item);
-    }
-    return joined;
-}
-
 using ChannelKey = std::pair<std::uint64_t, std::string_view>;
 
 // The entries of each channel, in frequency order, then in the order each channel first appears.
@@ -273,12 +265,12 @@ MemoryTable ScheduleChannels(const std::vector<const ScheduleEntry*>& entries, i
                 targets.Add(code);
             }
         }
-        summary.languages = Joined(languages.List());
-        summary.targets = Joined(targets.List());
+        summary.languages = Joined(languages.List(), ",");
+        summary.targets = Joined(targets.List(), ",");
         // Times that cannot be read stand as written when no span can be (no summary, then).
         std::string comments = WriteScheduleSummary(summary);
         if (summary.spans.empty() && !unreadTimes.List().empty()) {
-            comments.insert(0, Joined(unreadTimes.List()) + (comments.empty() ? "" : " "));
+            comments.insert(0, Joined(unreadTimes.List(), ",") + (comments.empty() ? "" : " "));
         }
         MemoryTable::Row cells(kImportedColumnCount);
         cells[Number] = std::to_string(number++);
