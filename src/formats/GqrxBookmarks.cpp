@@ -208,10 +208,8 @@ Result<BookmarkListText> WriteGqrxBookmarks(
         out += "; ";
         padded(std::to_string(bookmark.bandwidth), 10, true);
         out += "; ";
-        for (std::size_t k = 0; k < bookmark.groups.size(); ++k) {
-            out.append(k == 0 ? "" : ",").append(bookmark.groups[k]);
-        }
-        out += '\n';
+        // A bookmark's tags are never empty: each is a list's name or "Untagged".
+        out.append(Joined(bookmark.groups, ",")).push_back('\n');
     }
     return std::move(written.text);
 }
