@@ -482,9 +482,7 @@ std::string ProblemLine(const Diagnostic& problem, const MessageTexts& texts) {
 }
 
 std::size_t NoticeCount(const std::vector<Diagnostic>& problems) {
-    return static_cast<std::size_t>(
-        std::count_if(problems.begin(), problems.end(),
-                      [](const Diagnostic& problem) { return problem.IsNotice(); }));
+    return static_cast<std::size_t>(std::ranges::count_if(problems, &Diagnostic::IsNotice));
 }
 
 }  // namespace corvalen

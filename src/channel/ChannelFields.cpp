@@ -43,8 +43,7 @@ static_assert(std::all_of(kModes.begin(), kModes.end(),
 // The mode named `text`, null for none: one comparison of numbers a mode.
 const ModeEntry* ModeNamed(std::string_view text) {
     const std::uint32_t key = text.size() <= 3 ? Packed(text) : 0;
-    const auto mode = std::find_if(kModes.begin(), kModes.end(),
-                                   [&](const ModeEntry& entry) { return entry.key == key; });
+    const auto mode = std::ranges::find(kModes, key, &ModeEntry::key);
     return mode != kModes.end() ? &*mode : nullptr;
 }
 
@@ -78,8 +77,7 @@ std::string_view DefaultBandwidth(std::string_view modeText) {
 }
 
 std::string_view ReceiverModeOf(std::string_view listMode, const ListModes& modes) {
-    const auto pair = std::find_if(modes.same.begin(), modes.same.end(),
-                                   [&](const ModePair& p) { return p.list == listMode; });
+    const auto pair = std::ranges::find(modes.same, listMode, &ModePair::list);
     return pair != modes.same.end() ? pair->receiver : std::string_view();
 }
 
