@@ -317,8 +317,7 @@ BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::
                          {QuotedCell(severalGroups.example), format.name});
     renamed.Report(report, Callsign, MessageKind::BookmarkNameRepeated,
                    {QuotedCell(renamed.example)});
-    std::stable_sort(result.text.diagnostics.begin(), result.text.diagnostics.end(),
-                     ByRowThenColumn);
+    std::ranges::stable_sort(result.text.diagnostics, ByRowThenColumn);
     return result;
 }
 

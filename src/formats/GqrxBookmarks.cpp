@@ -179,8 +179,7 @@ Result<BookmarkListText> WriteGqrxBookmarks(
             written.text.diagnostics.push_back(std::move(tally.first));
         }
     }
-    std::stable_sort(written.text.diagnostics.begin(), written.text.diagnostics.end(),
-                     ByRowThenColumn);
+    std::ranges::stable_sort(written.text.diagnostics, ByRowThenColumn);
 
     // Each field padded with blanks to gqrx's width, counted in characters.
     std::string& out = written.text.bytes;

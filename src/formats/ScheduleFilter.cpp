@@ -103,8 +103,7 @@ std::vector<std::vector<const ScheduleEntry*>> GroupByChannel(
         }
         channels[found->second].push_back(entry);
     }
-    std::stable_sort(channels.begin(), channels.end(),
-                     [](const auto& a, const auto& b) { return a.front()->hz < b.front()->hz; });
+    std::ranges::stable_sort(channels, {}, [](const auto& channel) { return channel.front()->hz; });
     return channels;
 }
 
