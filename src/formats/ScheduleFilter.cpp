@@ -56,9 +56,8 @@ bool AnyCodeMatches(std::string_view codes, const std::vector<std::string>& want
     if (wanted.empty()) {
         return true;
     }
-    const std::vector<std::string> own = ParseCodeList(codes);
-    return std::any_of(own.begin(), own.end(), [&](const std::string& code) {
-        return std::find(wanted.begin(), wanted.end(), code) != wanted.end();
+    return std::ranges::any_of(ParseCodeList(codes), [&](const std::string& code) {
+        return std::ranges::find(wanted, code) != wanted.end();
     });
 }
 
