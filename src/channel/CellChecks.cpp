@@ -79,11 +79,8 @@ std::string ShownNumber(std::string_view cell) {
 // Whether a decimal text that ParseDecimal takes has a fraction other than zeros.
 bool HasFraction(std::string_view number) {
     const std::size_t point = number.find('.');
-    if (point == std::string_view::npos) {
-        return false;
-    }
-    return std::any_of(number.begin() + static_cast<std::ptrdiff_t>(point) + 1, number.end(),
-                       [](char c) { return c >= '1' && c <= '9'; });
+    return point != std::string_view::npos &&
+           number.find_first_of("123456789", point + 1) != std::string_view::npos;
 }
 
 // Collects what one row reports: each problem's column, kind and values (the cell first, then
@@ -482,9 +479,7 @@ std::string ProblemLine(const Diagnostic& problem, const MessageTexts& texts) {
 }
 
 std::size_t NoticeCount(const std::vector<Diagnostic>& problems) {
-    return static_cast<std::size_t>(
-        std::count_if(problems.begin(), problems.end(),
-                      [](const Diagnostic& problem) { return problem.IsNotice(); }));
+    return static_cast<std::size_t>(std::ranges::count_if(problems, &Diagnostic::IsNotice));
 }
 
 }  // namespace corvalen

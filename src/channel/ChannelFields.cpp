@@ -43,8 +43,7 @@ static_assert(std::all_of(kModes.begin(), kModes.end(),
 // The mode named `text`, null for none: one comparison of numbers a mode.
 const ModeEntry* ModeNamed(std::string_view text) {
     const std::uint32_t key = text.size() <= 3 ? Packed(text) : 0;
-    const auto mode = std::find_if(kModes.begin(), kModes.end(),
-                                   [&](const ModeEntry& entry) { return entry.key == key; });
+    const auto mode = std::ranges::find(kModes, key, &ModeEntry::key);
     return mode != kModes.end() ? &*mode : nullptr;
 }
 
@@ -65,12 +64,10 @@ int ModeCode(std::string_view modeText) {
 }
 
 std::string_view ModeName(std::uint32_t code) {
-    for (const ModeEntry& mode : kModes) {
-        if (static_cast<std::uint32_t>(mode.code) == code) {
-            return mode.text;
-        }
-    }
-    return {};
+    const auto mode = std::ranges::find_if(kModes, [&](const ModeEntry& entry) {
+        return static_cast<std::uint32_t>(entry.code) == code;
+    });
+    return mode != kModes.end() ? mode->text : std::string_view();
 }
 
 std::string_view DefaultBandwidth(std::string_view modeText) {
@@ -80,8 +77,7 @@ std::string_view DefaultBandwidth(std::string_view modeText) {
 }
 
 std::string_view ReceiverModeOf(std::string_view listMode, const ListModes& modes) {
-    const auto pair = std::find_if(modes.same.begin(), modes.same.end(),
-                                   [&](const ModePair& p) { return p.list == listMode; });
+    const auto pair = std::ranges::find(modes.same, listMode, &ModePair::list);
     return pair != modes.same.end() ? pair->receiver : std::string_view();
 }
 

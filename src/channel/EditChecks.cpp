@@ -1,6 +1,7 @@
 #include "channel/EditChecks.h"
 
 #include <algorithm>
+#include <bit>
 #include <iterator>
 #include <utility>
 
@@ -52,10 +53,7 @@ void EditChecks::FindLinks() {
     }
     // The first row of each frequency and mode, by open addressing: a slot holds the key and
     // that row.
-    std::size_t slots = 16;
-    while (slots < 2 * count) {
-        slots *= 2;
-    }
+    const std::size_t slots = std::bit_ceil(std::max<std::size_t>(16, 2 * count));
     std::vector<std::pair<std::uint64_t, int>> firstRow(slots, {0, 0});
     for (std::size_t row = 1; row < count; ++row) {
         if (const std::uint16_t channel = m_channels[row];

@@ -1,6 +1,7 @@
 #include "channel/TableChecks.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <iterator>
 #include <optional>
@@ -136,10 +137,7 @@ void TableChecks::Finish() {
     added.reserve(added.size() + m_alike.size() + m_lostRows.size());
     // Open addressing, kept at most half full: each slot holds the place in m_alike, plus 1, of
     // the first row with a key; 0 marks a free slot.
-    std::size_t size = 1024;
-    while (size < 2 * m_alike.size()) {
-        size *= 2;
-    }
+    const std::size_t size = std::bit_ceil(std::max<std::size_t>(1024, 2 * m_alike.size()));
     std::vector<std::uint32_t> slots(size, 0);
     for (std::size_t place = 0; place < m_alike.size(); ++place) {
         const std::uint64_t key = m_alike[place] >> kRowBits;

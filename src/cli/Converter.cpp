@@ -8,6 +8,7 @@
 
 #include "cli/Help.h"
 #include "cli/Reports.h"
+#include "convert/TextLines.h"
 #include "files/ChannelFiles.h"
 #include "g3m/MemoryFileReader.h"
 #include "io/Backup.h"
@@ -30,16 +31,14 @@ std::string ListOf(const std::vector<std::string_view>& words) {
 // The extensions of every format's files, each once, one a line (for a {N:or} placeholder).
 std::string KnownExtensions() {
     std::vector<std::string_view> seen;
-    std::string lines;
     for (const ChannelFormat* format : ChannelFormats()) {
         for (const std::string_view extension : format->AllExtensions()) {
             if (std::find(seen.begin(), seen.end(), extension) == seen.end()) {
                 seen.push_back(extension);
-                lines.append(lines.empty() ? "" : "\n").append(extension);
             }
         }
     }
-    return lines;
+    return Joined(seen, "\n");
 }
 
 // A memory file's name and the model it is read or written for must agree (.15m for the "305"
@@ -327,10 +326,10 @@ int RunCommand(std::span<const std::string_view> args, std::ostream& out, std::o
                                                             {"diff", RunDiff},
                                                             {"schedule", RunSchedule},
                                                             {"on-air", RunOnAir}};
-    for (const auto& [name, run] : kVerbs) {
-        if (command == name) {
-            return run(args.subspan(1), out, err);
-        }
+    if (const auto* verb =
+            std::ranges::find(kVerbs, command, &std::pair<std::string_view, Verb>::first);
+        verb != std::end(kVerbs)) {
+        return verb->second(args.subspan(1), out, err);
     }
     if (args.empty()) {
         return UsageError(err, Said(MessageKind::CliNoCommand));

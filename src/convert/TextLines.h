@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -42,6 +43,16 @@ inline std::vector<std::string_view> Split(std::string_view line, char separator
         }
         start = end + 1;
     }
+}
+
+// The texts one after another, `separator` before each but those that start the result.
+template <typename Texts>
+std::string Joined(const Texts& texts, std::string_view separator) {
+    std::string joined;
+    for (const auto& text : texts) {
+        joined.append(joined.empty() ? std::string_view() : separator).append(text);
+    }
+    return joined;
 }
 
 }  // namespace corvalen

@@ -49,12 +49,14 @@ constexpr std::array<std::string_view, 21> kChirpModes = {
 // True when a CHIRP column holds what CHIRP writes for a channel that uses none of it, so
 // nothing is lost by not reading it (any other column only when empty).
 bool IsChirpDefault(std::string_view column, std::string_view value) {
+    using TextDefault = std::pair<std::string_view, std::string_view>;
+    using NumberDefault = std::pair<std::string_view, double>;
     // Duplex "off": transmitting switched off, as a receiver never transmits.
-    constexpr std::pair<std::string_view, std::string_view> kTexts[] = {
+    constexpr TextDefault kTexts[] = {
         {"Duplex", "off"}, {"DtcsPolarity", "NN"}, {"CrossMode", "Tone->Tone"}};
-    constexpr std::pair<std::string_view, double> kNumbers[] = {
-        {"rToneFreq", 88.5}, {"cToneFreq", 88.5}, {"DtcsCode", 23},
-        {"RxDtcsCode", 23},  {"TStep", 5},        {"DVCODE", 0}};
+    constexpr NumberDefault kNumbers[] = {{"rToneFreq", 88.5}, {"cToneFreq", 88.5},
+                                          {"DtcsCode", 23},    {"RxDtcsCode", 23},
+                                          {"TStep", 5},        {"DVCODE", 0}};
     value = TrimBlanks(value);
     if (value.empty()) {
         return true;
@@ -63,17 +65,12 @@ bool IsChirpDefault(std::string_view column, std::string_view value) {
         const std::optional<std::uint64_t> offset = HzOf(value, FrequencyUnit::MHz);
         return offset == 0u || offset == 600000u;
     }
-    for (const auto& [name, text] : kTexts) {
-        if (column == name) {
-            return value == text;
-        }
+    if (const auto text = std::ranges::find(kTexts, column, &TextDefault::first);
+        text != std::end(kTexts)) {
+        return value == text->second;
     }
-    for (const auto& [name, number] : kNumbers) {
-        if (column == name) {
-            return SameNumber(value, number);
-        }
-    }
-    return false;
+    const auto number = std::ranges::find(kNumbers, column, &NumberDefault::first);
+    return number != std::end(kNumbers) && SameNumber(value, number->second);
 }
 
 // Lines without a channel: empty ones, and those whose fields are all blank (",,,,", as a
@@ -311,16 +308,12 @@ CsvImport ReadChirpCsv(std::string_view fileBytes) {
 }
 
 std::optional<ChirpNumbering> ChirpNumberingNamed(std::string_view name) {
-    constexpr std::pair<std::string_view, ChirpNumbering> kNames[] = {
-        {"keep", ChirpNumbering::Keep},
-        {"shift", ChirpNumbering::Shift},
-        {"sequential", ChirpNumbering::Sequential}};
-    for (const auto& [word, numbering] : kNames) {
-        if (word == name) {
-            return numbering;
-        }
-    }
-    return std::nullopt;
+    using Named = std::pair<std::string_view, ChirpNumbering>;
+    constexpr Named kNames[] = {{"keep", ChirpNumbering::Keep},
+                                {"shift", ChirpNumbering::Shift},
+                                {"sequential", ChirpNumbering::Sequential}};
+    const auto found = std::ranges::find(kNames, name, &Named::first);
+    return found == std::end(kNames) ? std::nullopt : std::optional(found->second);
 }
 
 void ApplyChirpNumbering(CsvImport& import, ChirpNumbering numbering) {

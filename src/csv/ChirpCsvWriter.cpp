@@ -13,6 +13,7 @@
 #include "channel/TableChecks.h"
 #include "convert/FrequencyText.h"
 #include "convert/NumberText.h"
+#include "convert/TextLines.h"
 #include "csv/ChirpFormat.h"
 
 namespace corvalen {
@@ -71,12 +72,9 @@ public:
                     .append(m_firstCells[column]);
             }
         }
-        problems.push_back(
-            Diagnostic{Diagnostic::Place::Row,
-                       m_firstRow,
-                       -1,
-                       MessageKind::ChirpNoPlace,
-                       {std::move(list), std::to_string(m_firstRow), std::to_string(m_rows)}});
+        ProblemList(problems, Diagnostic::Place::Row)(
+            m_firstRow, -1, MessageKind::ChirpNoPlace,
+            {std::move(list), std::to_string(m_firstRow), std::to_string(m_rows)});
     }
 
 private:
@@ -95,10 +93,7 @@ ChirpText BuildChirpCsvText(const MemoryTable& table) {
     std::vector<Diagnostic>& problems = result.diagnostics;
     const ProblemList report(problems, Diagnostic::Place::Row);
 
-    for (std::size_t k = 0; k < kChirpColumns.size(); ++k) {
-        out.append(k == 0 ? "" : ",").append(kChirpColumns[k]);
-    }
-    out.append("\r\n");
+    out.append(Joined(kChirpColumns, ",")).append("\r\n");
 
     // The last row of each channel number: CHIRP keeps only the last line of a Location.
     std::vector<int> lastRow(65536, 0);

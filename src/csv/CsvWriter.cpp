@@ -104,13 +104,11 @@ CsvText BuildCsvText(const MemoryTable& table, bool importForm) {
                 text.diagnostics.push_back(EmptyBandwidthProblem(row));
             }
             if (const std::size_t replaced = AppendQuotedCell(cell, text.bytes); replaced > 0) {
-                text.diagnostics.push_back(Diagnostic{Diagnostic::Place::Row,
-                                                      row,
-                                                      column,
-                                                      replaced == 1
-                                                          ? MessageKind::CsvCharacterReplaced
-                                                          : MessageKind::CsvCharactersReplaced,
-                                                      {std::to_string(replaced)}});
+                ProblemList(text.diagnostics, Diagnostic::Place::Row)(
+                    row, column,
+                    replaced == 1 ? MessageKind::CsvCharacterReplaced
+                                  : MessageKind::CsvCharactersReplaced,
+                    {std::to_string(replaced)});
             }
         }
         text.bytes.append(kLineEnd);

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "convert/NumberText.h"
+#include "convert/TextLines.h"
 #include "table/Columns.h"
 
 namespace corvalen {
@@ -26,14 +27,6 @@ int GroupOf(std::string_view piece) {
     return number && *number >= 1 && *number <= kGroupCount ? static_cast<int>(*number) : 0;
 }
 
-std::string Joined(const std::vector<std::string_view>& pieces) {
-    std::string text;
-    for (const std::string_view piece : pieces) {
-        text.append(text.empty() ? "" : "+").append(piece);
-    }
-    return text;
-}
-
 }  // namespace
 
 int FieldEdit::Column() const {
@@ -53,7 +46,8 @@ std::string WithGroup(std::string_view groups, int group) {
         flags |= static_cast<std::uint16_t>(named != 0 ? 0x8000u >> (named - 1) : 0u);
     }
     if (!allGroups) {
-        return Joined(pieces) + "+" + std::to_string(group);  // a piece is no group: never empty
+        return Joined(pieces, "+") + "+" +
+               std::to_string(group);  // a piece is no group: never empty
     }
     // Every piece names a group: the groups in ascending order, each once.
     std::string text;
@@ -69,7 +63,7 @@ std::string WithoutGroup(std::string_view groups, int group) {
             kept.push_back(piece);
         }
     }
-    return kept.size() == pieces.size() ? std::string(groups) : Joined(kept);
+    return kept.size() == pieces.size() ? std::string(groups) : Joined(kept, "+");
 }
 
 std::string EditedCell(std::string_view cell, const FieldEdit& edit) {

@@ -21,8 +21,7 @@ std::optional<RecordFields> TakeCell(int column, std::string_view cell, Receiver
     cells[static_cast<std::size_t>(column)] = cell;
     std::vector<Diagnostic> problems;
     const RecordFields fields = ReadRecordFields(cells, model, 1, problems);
-    if (std::any_of(problems.begin(), problems.end(),
-                    [&](const Diagnostic& p) { return p.column == column; })) {
+    if (std::ranges::find(problems, column, &Diagnostic::column) != problems.end()) {
         return std::nullopt;
     }
     return fields;
@@ -125,8 +124,7 @@ std::vector<FieldChange> DiffRows(const MemoryTable& a, int rowA, const MemoryTa
 }
 
 int ChannelDiff::Count(ChannelChange::Kind kind) const {
-    return static_cast<int>(std::count_if(changes.begin(), changes.end(),
-                                          [&](const ChannelChange& c) { return c.kind == kind; }));
+    return static_cast<int>(std::ranges::count(changes, kind, &ChannelChange::kind));
 }
 
 ChannelDiff DiffChannels(const MemoryTable& a, const MemoryTable& b, ColumnSet compared,

@@ -274,8 +274,7 @@ BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::
         if (format.allGroupsInOne) {
             for (std::size_t i = 0; i < listCount; ++i) {
                 const std::string& name = listNames[lists[i]];
-                if (std::find(bookmark.groups.begin(), bookmark.groups.end(), name) ==
-                    bookmark.groups.end()) {
+                if (std::ranges::find(bookmark.groups, name) == bookmark.groups.end()) {
                     bookmark.groups.push_back(name);
                 }
             }
@@ -317,8 +316,7 @@ BookmarkWrite TableToBookmarks(const MemoryTable& table, const std::vector<std::
                          {QuotedCell(severalGroups.example), format.name});
     renamed.Report(report, Callsign, MessageKind::BookmarkNameRepeated,
                    {QuotedCell(renamed.example)});
-    std::stable_sort(result.text.diagnostics.begin(), result.text.diagnostics.end(),
-                     ByRowThenColumn);
+    std::ranges::stable_sort(result.text.diagnostics, ByRowThenColumn);
     return result;
 }
 

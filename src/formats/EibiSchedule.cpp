@@ -34,12 +34,9 @@ constexpr std::array<std::string_view, kEibiColumnCount> kColumnNames = {
 
 // A weekday name at the start of `text`: 0 for Monday to 6 for Sunday, -1 for none.
 int DayNameAt(std::string_view text) {
-    for (std::size_t day = 0; day < kDayNames.size(); ++day) {
-        if (text.starts_with(kDayNames[day])) {
-            return static_cast<int>(day);
-        }
-    }
-    return -1;
+    const auto day = std::ranges::find_if(
+        kDayNames, [&](std::string_view name) { return text.starts_with(name); });
+    return day == kDayNames.end() ? -1 : static_cast<int>(day - kDayNames.begin());
 }
 
 // Days from `first` to `last` (0 to 6), wrapping past Sunday.

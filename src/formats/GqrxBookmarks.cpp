@@ -179,8 +179,7 @@ Result<BookmarkListText> WriteGqrxBookmarks(
             written.text.diagnostics.push_back(std::move(tally.first));
         }
     }
-    std::stable_sort(written.text.diagnostics.begin(), written.text.diagnostics.end(),
-                     ByRowThenColumn);
+    std::ranges::stable_sort(written.text.diagnostics, ByRowThenColumn);
 
     // Each field padded with blanks to gqrx's width, counted in characters.
     std::string& out = written.text.bytes;
@@ -208,10 +207,8 @@ Result<BookmarkListText> WriteGqrxBookmarks(
         out += "; ";
         padded(std::to_string(bookmark.bandwidth), 10, true);
         out += "; ";
-        for (std::size_t k = 0; k < bookmark.groups.size(); ++k) {
-            out.append(k == 0 ? "" : ",").append(bookmark.groups[k]);
-        }
-        out += '\n';
+        // A bookmark's tags are never empty: each is a list's name or "Untagged".
+        out.append(Joined(bookmark.groups, ",")).push_back('\n');
     }
     return std::move(written.text);
 }

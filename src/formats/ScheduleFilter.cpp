@@ -56,9 +56,8 @@ bool AnyCodeMatches(std::string_view codes, const std::vector<std::string>& want
     if (wanted.empty()) {
         return true;
     }
-    const std::vector<std::string> own = ParseCodeList(codes);
-    return std::any_of(own.begin(), own.end(), [&](const std::string& code) {
-        return std::find(wanted.begin(), wanted.end(), code) != wanted.end();
+    return std::ranges::any_of(ParseCodeList(codes), [&](const std::string& code) {
+        return std::ranges::find(wanted, code) != wanted.end();
     });
 }
 
@@ -88,14 +87,6 @@ private:
     std::unordered_set<std::string> m_seen;
 };
 
-std::string Joined(const std::vector<std::string>& list) {
-    std::string joined;
-    for (const std::string& item : list) {
-        joined.append(joined.empty() ? "" : ",").append(item);
-    }
-    return joined;
-}
-
 using ChannelKey = std::pair<std::uint64_t, std::string_view>;
 
 // The entries of each channel, in frequency order, then in the order each channel first appears.
@@ -111,8 +102,7 @@ std::vector<std::vector<const ScheduleEntry*>> GroupByChannel(
         }
         channels[found->second].push_back(entry);
     }
-    std::stable_sort(channels.begin(), channels.end(),
-                     [](const auto& a, const auto& b) { return a.front()->hz < b.front()->hz; });
+    std::ranges::stable_sort(channels, {}, [](const auto& channel) { return channel.front()->hz; });
     return channels;
 }
 
@@ -273,12 +263,12 @@ MemoryTable ScheduleChannels(const std::vector<const ScheduleEntry*>& entries, i
                 targets.Add(code);
             }
         }
-        summary.languages = Joined(languages.List());
-        summary.targets = Joined(targets.List());
+        summary.languages = Joined(languages.List(), ",");
+        summary.targets = Joined(targets.List(), ",");
         // Times that cannot be read stand as written when no span can be (no summary, then).
         std::string comments = WriteScheduleSummary(summary);
         if (summary.spans.empty() && !unreadTimes.List().empty()) {
-            comments.insert(0, Joined(unreadTimes.List()) + (comments.empty() ? "" : " "));
+            comments.insert(0, Joined(unreadTimes.List(), ",") + (comments.empty() ? "" : " "));
         }
         MemoryTable::Row cells(kImportedColumnCount);
         cells[Number] = std::to_string(number++);

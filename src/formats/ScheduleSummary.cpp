@@ -134,10 +134,8 @@ std::optional<ScheduleSummary> ReadScheduleSummary(std::string_view comments) {
     if (words.empty() || words.size() > 3 || !ReadSpans(words[0], cut, summary.spans)) {
         return std::nullopt;
     }
-    for (std::size_t i = 1; i < words.size(); ++i) {
-        if (!IsCodeList(words[i])) {
-            return std::nullopt;
-        }
+    if (!std::all_of(words.begin() + 1, words.end(), IsCodeList)) {
+        return std::nullopt;
     }
     if (words.size() > 1) {
         summary.languages = words[1];

@@ -279,8 +279,7 @@ Result<BookmarkListText> WriteSdrppList(const MemoryTable& table,
     std::vector<Json> listBookmarks;
     for (const Bookmark& bookmark : written.bookmarks) {
         const auto list = static_cast<std::size_t>(
-            std::find(listNames.begin(), listNames.end(), bookmark.groups.front()) -
-            listNames.begin());
+            std::ranges::find(listNames, bookmark.groups.front()) - listNames.begin());
         if (list == listNames.size()) {
             listNames.push_back(bookmark.groups.front());
             listBookmarks.push_back(Json::object());

@@ -98,8 +98,7 @@ MemoryFileSaveReport RecordPlacer::Finish() {
     m_report.rowsNotWritten = m_rows - m_report.recordsWritten -
                               static_cast<int>(m_rowsReplaced.size()) - m_report.rowsSkipped;
     // In the order of the rows replaced; the last row with a number replaces every earlier one.
-    std::sort(m_rowsReplaced.begin(), m_rowsReplaced.end(),
-              [](const ReplacedRow& a, const ReplacedRow& b) { return a.row < b.row; });
+    std::ranges::sort(m_rowsReplaced, {}, &ReplacedRow::row);
     for (ReplacedRow& replaced : m_rowsReplaced) {
         replaced.by = m_checks.LastRowWith(replaced.channel);
     }

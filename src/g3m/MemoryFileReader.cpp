@@ -6,6 +6,7 @@
 #include <span>
 #include <utility>
 
+#include "channel/CellChecks.h"
 #include "convert/Windows1252.h"
 #include "g3m/MemoryRecord.h"
 #include "g3m/RecordChecksum.h"
@@ -39,9 +40,9 @@ bool AllZero(Record bytes) {
 }
 
 // Offsets of the record no column keeps: a save writes zeros there. Lists, as "14 to 19, 79",
-// the part of each such area that holds anything but zeros; empty when they all are zero.
-// `keptEnd` is where the words the model keeps end (84, 92 or 100).
-std::string UnkeptBytes(Record record, std::size_t keptEnd) {
+// the part of each such area that holds anything but zeros; empty when they all are zero. A
+// record is as long as the model's words, so none lies behind them.
+std::string UnkeptBytes(Record record) {
     struct Area {
         std::size_t first;
         std::size_t end;
@@ -56,7 +57,6 @@ std::string UnkeptBytes(Record record, std::size_t keptEnd) {
         textTail(kCallsignOffset, kCallsignWidth),
         textTail(kCommentOffset, kCommentWidth),
         {kCommentOffset + kCommentWidth, kChecksumOffset},
-        {std::min(keptEnd, record.size()), record.size()},
     };
     std::string list;
     for (const Area& area : areas) {
@@ -87,11 +87,8 @@ bool ChecksumMatches(Record record, int place, std::vector<Diagnostic>& problems
     if (stored == computed) {
         return true;
     }
-    problems.push_back(Diagnostic{Diagnostic::Place::Record,
-                                  place,
-                                  -1,
-                                  MessageKind::ChecksumMismatch,
-                                  {ChecksumText(stored), ChecksumText(computed)}});
+    ProblemList(problems, Diagnostic::Place::Record)(
+        place, -1, MessageKind::ChecksumMismatch, {ChecksumText(stored), ChecksumText(computed)});
     return false;
 }
 
@@ -100,11 +97,9 @@ int IncompleteRecord(std::string_view image, std::size_t recordLength,
                      std::vector<Diagnostic>& problems) {
     const std::size_t bytes = image.size() % recordLength;
     if (bytes != 0) {
-        problems.push_back(Diagnostic{Diagnostic::Place::Record,
-                                      static_cast<int>(image.size() / recordLength) + 1,
-                                      -1,
-                                      MessageKind::FileEndsInRecord,
-                                      {std::to_string(bytes), std::to_string(recordLength)}});
+        ProblemList(problems, Diagnostic::Place::Record)(
+            static_cast<int>(image.size() / recordLength) + 1, -1, MessageKind::FileEndsInRecord,
+            {std::to_string(bytes), std::to_string(recordLength)});
     }
     return static_cast<int>(bytes);
 }
@@ -116,9 +111,6 @@ MemoryFileReadReport DecodeMemoryFileImage(std::string_view image, ReceiverModel
     const auto recordLength = model.RecordLength();
     const bool ifShiftAndBandwidth = model.HoldsIfShiftAndBandwidth();
     const bool secondarySquelch = model.HoldsSecondarySquelch();
-    const std::size_t keptEnd = secondarySquelch      ? kG315RecordLength
-                                : ifShiftAndBandwidth ? kLongRecordLength
-                                                      : kShortRecordLength;
     const std::size_t wholeRecords = image.size() / recordLength;
     report.recordsRead = static_cast<int>(wholeRecords);
     report.table.ReserveChannels(static_cast<int>(
@@ -191,7 +183,7 @@ MemoryFileReadReport DecodeMemoryFileImage(std::string_view image, ReceiverModel
         TextField(record, kCallsignOffset, kCallsignWidth, cells[Callsign]);
         TextField(record, kCommentOffset, kCommentWidth, cells[Comments]);
 
-        if (const std::string unkept = UnkeptBytes(record, keptEnd); !unkept.empty()) {
+        if (const std::string unkept = UnkeptBytes(record); !unkept.empty()) {
             const bool one = unkept.find_first_of(", ") == std::string::npos;
             note(one ? MessageKind::RecordByteUnkept : MessageKind::RecordBytesUnkept, {unkept});
         }

@@ -26,10 +26,9 @@ std::uint16_t WriteMemoryRecord(std::span<const std::string_view> cells, Receive
     PutLe32(record, kLockoutOffset, fields.lockout);
     PutLe32(record, kSquelchOffset, kEmptySquelchWord | fields.squelchLow);
     record[kModeOffset] = fields.mode;
-    std::copy(fields.callsign.begin(), fields.callsign.end(),
-              record.begin() + static_cast<std::ptrdiff_t>(kCallsignOffset));
-    std::copy(fields.comment.begin(), fields.comment.end(),
-              record.begin() + static_cast<std::ptrdiff_t>(kCommentOffset));
+    std::ranges::copy(fields.callsign,
+                      record.begin() + static_cast<std::ptrdiff_t>(kCallsignOffset));
+    std::ranges::copy(fields.comment, record.begin() + static_cast<std::ptrdiff_t>(kCommentOffset));
     // Only the longer records have room for bandwidth and IF shift, and the longest for the
     // secondary squelch.
     if (model.HoldsIfShiftAndBandwidth() && record.size() >= kLongRecordLength) {

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "convert/TextLines.h"
 #include "table/Columns.h"
 
 namespace corvalen {
@@ -28,14 +29,11 @@ constexpr std::pair<std::string_view, std::string_view> kWords[] = {
 
 // `english` in `language`: the German of a word of the catalogue, else as it stands.
 std::string_view WordIn(std::string_view english, Language language) {
-    if (language == Language::German) {
-        for (const auto& [word, german] : kWords) {
-            if (word == english) {
-                return german;
-            }
-        }
-    }
-    return english;
+    using Word = std::pair<std::string_view, std::string_view>;
+    const auto* found = language == Language::German
+                            ? std::ranges::find(kWords, english, &Word::first)
+                            : std::end(kWords);
+    return found != std::end(kWords) ? found->second : english;
 }
 
 // The nouns of counts, in the order of CountNoun: the placeholder's name ("{1:field}"), the
@@ -115,15 +113,7 @@ std::string GroupsIn(std::string_view numbers, Language language) {
 
 // Names separated by "\n" as "A, B and C" (`lastJoin` " and "); a last name "+N" says N more.
 std::string ListIn(std::string_view names, Language language, std::string_view lastJoin) {
-    std::vector<std::string_view> items;
-    for (std::size_t start = 0;;) {
-        const std::size_t end = names.find('\n', start);
-        items.push_back(names.substr(start, end == std::string_view::npos ? end : end - start));
-        if (end == std::string_view::npos) {
-            break;
-        }
-        start = end + 1;
-    }
+    const std::vector<std::string_view> items = Split(names, '\n');
     std::string list;
     for (std::size_t i = 0; i < items.size(); ++i) {
         const std::string_view item = items[i];
@@ -175,13 +165,10 @@ void AppendValue(std::string& out, const Placeholder& placeholder, std::string_v
                                    : (german ? " spätere Zeilen)" : " later rows)"));
         }
     } else {
-        for (std::size_t noun = 0; noun < std::size(kNouns); ++noun) {
-            if (kNouns[noun].key == type) {
-                out.append(Counted(CountOf(value), static_cast<CountNoun>(noun), language));
-                return;
-            }
-        }
-        out.append(value);
+        const auto* noun = std::ranges::find(kNouns, type, &Noun::key);
+        out.append(noun == std::end(kNouns)
+                       ? std::string(value)
+                       : Counted(CountOf(value), static_cast<CountNoun>(noun - kNouns), language));
     }
 }
 

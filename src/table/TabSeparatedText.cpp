@@ -9,16 +9,11 @@ namespace corvalen {
 namespace {
 
 bool NeedsQuotes(std::string_view cell) {
-    if (!cell.empty() && cell.front() == '"') {
-        return true;
-    }
     // Most bytes are above CR, the highest of the three.
-    for (const char c : cell) {
-        if (static_cast<unsigned char>(c) <= '\r' && (c == '\t' || c == '\r' || c == '\n')) {
-            return true;
-        }
-    }
-    return false;
+    return cell.starts_with('"') || std::ranges::any_of(cell, [](char c) {
+               return static_cast<unsigned char>(c) <= '\r' &&
+                      (c == '\t' || c == '\r' || c == '\n');
+           });
 }
 
 // True when `text` at `i` is the end, a tab, or a line break (LF or CR LF).
