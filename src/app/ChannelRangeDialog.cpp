@@ -28,12 +28,7 @@ std::string Text(const QLineEdit* field) {
 
 // A typed number with the language's decimal separator ("118,1" in German) read as with the point.
 std::string TypedNumber(const QLineEdit* field) {
-    QString text = field->text();
-    const QString point = QLocale().decimalPoint();
-    if (point != QLatin1String(".")) {
-        text.replace(point, QStringLiteral("."));
-    }
-    return text.toStdString();
+    return field->text().replace(QLocale().decimalPoint(), QStringLiteral(".")).toStdString();
 }
 
 }  // namespace

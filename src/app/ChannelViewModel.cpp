@@ -22,10 +22,6 @@ bool ContainsIgnoringAsciiCase(std::string_view haystack, std::string_view needl
            haystack.end();
 }
 
-bool IsBlank(std::string_view text) {
-    return text.find_first_not_of(' ') == std::string_view::npos;
-}
-
 }  // namespace
 
 ChannelViewModel::ChannelViewModel(MemoryTableModel& table, QObject* parent)
@@ -212,7 +208,7 @@ QVariant ChannelViewModel::data(const QModelIndex& index, int role) const {
 
 ChannelViewModel::SortKey ChannelViewModel::KeyFor(std::string_view cell, int column) {
     SortKey key;
-    if (IsBlank(cell)) {
+    if (TrimBlanks(cell, " ").empty()) {
         key.rank = 2;
         return key;
     }

@@ -6,9 +6,10 @@ class QFrame;
 class QHBoxLayout;
 class QPushButton;
 class QSplitter;
-class QTableView;
 
 namespace corvalen {
+
+class GridView;
 
 // The window's client area as designed, in twips: a framed grid (sharing every change of size
 // with a panel added under it) above a framed bar of buttons.
@@ -22,7 +23,7 @@ public:
     static constexpr int Twips(int twips) { return (twips + 7) / 15; }
     static QSize designSize();
 
-    QTableView* grid() const { return m_grid; }
+    GridView* grid() const { return m_grid; }
 
     void addPanel(QWidget* panel);
     // Gives a panel just shown `height` pixels, as far as the grid keeps its smallest height.
@@ -39,7 +40,7 @@ private:
     QFrame* m_gridFrame;
     QFrame* m_buttonBar;
     QSplitter* m_splitter;
-    QTableView* m_grid;
+    GridView* m_grid;
     QHBoxLayout* m_buttons;
 };
 

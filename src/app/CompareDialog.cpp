@@ -34,8 +34,7 @@ const QColor kOnlyInFile(208, 240, 208);
 const QColor kChangedCell(255, 236, 160);
 
 const FieldChange* FieldOf(const ChannelChange& change, int column) {
-    const auto field = std::find_if(change.fields.begin(), change.fields.end(),
-                                    [&](const FieldChange& f) { return f.column == column; });
+    const auto field = std::ranges::find(change.fields, column, &FieldChange::column);
     return field != change.fields.end() ? &*field : nullptr;
 }
 

@@ -4,7 +4,6 @@
 #include <QActionGroup>
 #include <QHeaderView>
 #include <QMenu>
-#include <QTableView>
 #include <algorithm>
 
 #include "app/ColumnNames.h"
@@ -19,7 +18,7 @@ constexpr int kMaxColumns = 64;
 
 }  // namespace
 
-GridViewOptions::GridViewOptions(QTableView& grid, const SettingsFile& settings, QObject* parent)
+GridViewOptions::GridViewOptions(GridView& grid, const SettingsFile& settings, QObject* parent)
     : QObject(parent),
       m_grid(grid),
       m_delegate(new CellEditorDelegate(this)),
@@ -44,11 +43,8 @@ GridViewOptions::GridViewOptions(QTableView& grid, const SettingsFile& settings,
         connect(action, &QAction::triggered, this, [this, unit] {
             m_delegate->setFrequencyUnit(unit);
             // The Frequency column grows to hold the longer texts of kHz and MHz.
-            if (const auto* grid = qobject_cast<const GridView*>(&m_grid)) {
-                m_grid.horizontalHeader()->resizeSection(
-                    Frequency,
-                    std::max(m_grid.columnWidth(Frequency), grid->cellsWidth(Frequency)));
-            }
+            m_grid.horizontalHeader()->resizeSection(
+                Frequency, std::max(m_grid.columnWidth(Frequency), m_grid.cellsWidth(Frequency)));
             m_grid.viewport()->update();
         });
     }

@@ -10,9 +10,10 @@
 
 class QAction;
 class QMenu;
-class QTableView;
 
 namespace corvalen {
+
+class GridView;
 
 // The cell editors, View / "Frequency in Hz, kHz, MHz" and View / "Columns", which shows or
 // hides any column, remembered between runs.
@@ -23,7 +24,7 @@ public:
     // The hidden columns, beside "Corvalen.ini": their numbers, counted from 1, one per line.
     static constexpr const char* kHiddenColumnsFile = "Corvalen-columns.txt";
 
-    GridViewOptions(QTableView& grid, const SettingsFile& settings, QObject* parent = nullptr);
+    GridViewOptions(GridView& grid, const SettingsFile& settings, QObject* parent = nullptr);
 
     CellEditorDelegate& delegate() const { return *m_delegate; }
     // The three frequency units, checkable, one of them checked.
@@ -39,7 +40,7 @@ private:
     // Hides or shows `column` in the list and stores the list.
     void setHidden(int column, bool hidden);
 
-    QTableView& m_grid;
+    GridView& m_grid;
     CellEditorDelegate* m_delegate;
     QActionGroup* m_units;
     QMenu* m_columnsMenu;

@@ -81,7 +81,7 @@ MainWindow::MainWindow(SettingsFile settings, FileDialogPresenter* fileDialogs,
     m_channelActions = new ChannelActions(m_document, *grid(), this);
     connect(m_channelActions, &ChannelActions::status, this, showLine);
     connect(m_channelActions, &ChannelActions::revealRow, this, &MainWindow::revealRow);
-    m_viewOptions = new GridViewOptions(*grid(), m_settings, this);
+    m_viewOptions = new GridViewOptions(*m_client->grid(), m_settings, this);
     m_view->setShownText([delegate = &m_viewOptions->delegate()](const QModelIndex& index) {
         return delegate->shownText(index);
     });
@@ -285,9 +285,7 @@ void MainWindow::buildBrowsing() {
         grid()->setFocus();
         // Every row is back: the view goes to the row the find left current.
         if (grid()->currentIndex().isValid()) {
-            if (auto* rows = qobject_cast<GridView*>(grid())) {
-                rows->layOutRowsNow();
-            }
+            m_client->grid()->layOutRowsNow();
             grid()->scrollTo(grid()->currentIndex(), QAbstractItemView::PositionAtCenter);
         }
     });
@@ -325,10 +323,9 @@ void MainWindow::fitColumns() {
     QHeaderView* header = grid()->horizontalHeader();
     m_fittingColumns = true;
     // The header's own fitting keeps room for a sort arrow by every heading: 19 columns too wide.
-    const auto* cells = qobject_cast<const GridView*>(grid());
     int needed = 0;  // of all columns shown
-    for (int column = 0; column < header->count() && cells != nullptr; ++column) {
-        int width = std::max(cells->cellsWidth(column), headingWidth(column));
+    for (int column = 0; column < header->count(); ++column) {
+        int width = std::max(m_client->grid()->cellsWidth(column), headingWidth(column));
         if (column < m_columnWidths.size() && m_columnWidths[column] > 0) {
             width = m_columnWidths[column];
         }
@@ -393,9 +390,7 @@ bool MainWindow::event(QEvent* event) {
     if (event->type() == QEvent::UpdateRequest && m_problems != nullptr) {
         m_problems->checkNow();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-        if (auto* rows = qobject_cast<GridView*>(grid())) {
-            rows->layOutRowsNow();
-        }
+        m_client->grid()->layOutRowsNow();
     }
     return QMainWindow::event(event);
 }

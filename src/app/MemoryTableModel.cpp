@@ -14,10 +14,8 @@ MemoryTableModel::MemoryTableModel(MemoryTable table, QObject* parent)
     : QAbstractTableModel(parent), m_table(std::move(table)) {}
 
 QVariant MemoryTableModel::data(const QModelIndex& index, int role) const {
-    if (!checkIndex(index, CheckIndexOption::IndexIsValid)) {
-        return {};
-    }
-    if (role != Qt::DisplayRole && role != Qt::EditRole) {
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid) ||
+        (role != Qt::DisplayRole && role != Qt::EditRole)) {
         return {};
     }
     const std::string_view text = m_table.CellText(tableRow(index.row()), index.column());

@@ -132,7 +132,7 @@ std::optional<Diagnostic::Severity> ProblemIndex::severityAt(int tableRow, int c
 QString ProblemIndex::cellProblems(int tableRow, int column) const {
     QStringList reasons;
     forEachProblemAt(tableRow, column, [&reasons](const Diagnostic& problem) {
-        reasons << DiagnosticText(problem);
+        reasons << QString::fromStdString(MessageText(problem, EditorTexts()));
         return true;
     });
     return reasons.join(QLatin1Char('\n'));

@@ -38,8 +38,7 @@ void AppendEscaped(QByteArray& out, std::string_view cell) {
         if (static_cast<unsigned char>(c) > '\r' && c != '\\') {
             continue;
         }
-        const auto* escape = std::find_if(std::begin(kEscapes), std::end(kEscapes),
-                                          [c](const Escape& e) { return e.plain == c; });
+        const auto* escape = std::ranges::find(kEscapes, c, &Escape::plain);
         if (escape != std::end(kEscapes)) {
             out.append(cell.data() + plain, static_cast<qsizetype>(i - plain));
             out += '\\';
@@ -59,8 +58,7 @@ std::optional<std::string> Unescaped(QByteArrayView text) {
             continue;
         }
         const char letter = ++i < text.size() ? text[i] : '\0';
-        const auto* escape = std::find_if(std::begin(kEscapes), std::end(kEscapes),
-                                          [letter](const Escape& e) { return e.letter == letter; });
+        const auto* escape = std::ranges::find(kEscapes, letter, &Escape::letter);
         if (escape == std::end(kEscapes)) {
             return std::nullopt;
         }

@@ -104,12 +104,8 @@ QString SettingsFile::readPathOf(const char* name) const {
 }
 
 bool SettingsFile::writeInFolders(const char* name,
-                                  const std::function<bool(const QString& path)>& write,
-                                  QString* where) const {
+                                  const std::function<bool(const QString& path)>& write) const {
     const QString program = programPathOf(name);
-    if (where != nullptr) {
-        *where = program;
-    }
     if (write(program)) {
         return true;
     }
@@ -118,9 +114,6 @@ bool SettingsFile::writeInFolders(const char* name,
         return false;
     }
     QDir().mkpath(m_userFolder);
-    if (where != nullptr) {
-        *where = user;
-    }
     return write(user);
 }
 
@@ -158,13 +151,12 @@ std::optional<StoredSettings> SettingsFile::read() const {
 SettingsFile::WriteOutcome SettingsFile::write(const StoredSettings& settings) const {
     WriteOutcome outcome;
     const QByteArray bytes = Encode(settings, outcome.replaced);
-    outcome.ok = writeInFolders(
-        kFileName,
-        [&](const QString& path) {
-            outcome.error.clear();
-            return WriteWhole(path, bytes, outcome.error);
-        },
-        &outcome.path);
+    // The outcome names the last path tried.
+    outcome.ok = writeInFolders(kFileName, [&](const QString& path) {
+        outcome.path = path;
+        outcome.error.clear();
+        return WriteWhole(path, bytes, outcome.error);
+    });
     return outcome;
 }
 

@@ -60,9 +60,9 @@ private:
     QString programPathOf(const char* name) const;
     QString userPathOf(const char* name) const;  // empty without a user's folder
     // Calls `write` with the path of the file `name` beside the program, and when that fails
-    // with the one in the user's folder; `where` gets the last path tried.
-    bool writeInFolders(const char* name, const std::function<bool(const QString& path)>& write,
-                        QString* where = nullptr) const;
+    // with the one in the user's folder.
+    bool writeInFolders(const char* name,
+                        const std::function<bool(const QString& path)>& write) const;
 
     QString m_programFolder;
     QString m_userFolder;

@@ -86,10 +86,6 @@ const MessageTexts& EditorTexts() {
     return *g_texts;
 }
 
-QString DiagnosticText(const Diagnostic& diagnostic) {
-    return QString::fromStdString(MessageText(diagnostic, EditorTexts()));
-}
-
 QString DiagnosticLineText(const Diagnostic& diagnostic) {
     const MessageTexts& texts = EditorTexts();
     const std::string place = ProblemPlaces(nullptr, nullptr, texts).Place(diagnostic);

@@ -16,8 +16,7 @@ bool InstallTranslations(QCoreApplication& app, const QLocale& locale = QLocale(
 // The core's messages translated in the context "Messages"; made again by InstallTranslations.
 const MessageTexts& EditorTexts();
 
-// A Diagnostic's sentence in the editor's language, and its line ("row 7: <sentence>").
-QString DiagnosticText(const Diagnostic& diagnostic);
+// A Diagnostic's line in the editor's language ("row 7: <sentence>").
 QString DiagnosticLineText(const Diagnostic& diagnostic);
 
 }  // namespace corvalen
