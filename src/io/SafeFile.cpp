@@ -112,9 +112,9 @@ Result<ByteBuffer> ReadToEnd(const std::string& path, bool regular, unsigned lon
     return bytes;
 }
 
-Status ReadBlocks(const std::string& path, unsigned long long size, std::size_t maxBytes,
-                  std::size_t blockBytes, const ReadSome& readSome,
-                  const std::function<bool(std::string_view block)>& take) {
+Result<std::optional<unsigned long long>> ReadBlocks(
+    const std::string& path, unsigned long long size, std::size_t maxBytes, std::size_t blockBytes,
+    const ReadSome& readSome, const std::function<bool(std::string_view block)>& take) {
     if (size > maxBytes) {
         return FileTooLong(path, size, maxBytes);
     }
@@ -143,7 +143,7 @@ Status ReadBlocks(const std::string& path, unsigned long long size, std::size_t 
             break;
         }
     }
-    return Done{};
+    return std::optional<unsigned long long>(size);
 }
 
 bool LockWithin(std::chrono::milliseconds wait, const std::function<bool()>& tryLock) {

@@ -22,9 +22,9 @@ Result<ByteBuffer> ReadToEnd(const std::string& path, bool regular, unsigned lon
                              std::size_t maxBytes, const ReadSome& readSome);
 
 // ReadFileBlocks over a regular file of `size` bytes that `readSome` reads.
-Status ReadBlocks(const std::string& path, unsigned long long size, std::size_t maxBytes,
-                  std::size_t blockBytes, const ReadSome& readSome,
-                  const std::function<bool(std::string_view block)>& take);
+Result<std::optional<unsigned long long>> ReadBlocks(
+    const std::string& path, unsigned long long size, std::size_t maxBytes, std::size_t blockBytes,
+    const ReadSome& readSome, const std::function<bool(std::string_view block)>& take);
 
 // WriteFileAtomically to a `path` that is not empty, for content that `write` puts, a piece at a
 // time, into the temporary file (or the stream that "-" or a named pipe is, which takes its

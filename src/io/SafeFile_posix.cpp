@@ -489,13 +489,8 @@ Result<std::optional<unsigned long long>> ReadFileBlocks(
     if (!S_ISREG(info.st_mode)) {
         return Error{.kind = MessageKind::ErrorNotRegular, .file = path};
     }
-    const auto size = static_cast<unsigned long long>(info.st_size);
-    const Status read =
-        detail::ReadBlocks(path, size, maxBytes, blockBytes, ReaderOf(fd.get()), take);
-    if (!read) {
-        return read.error();
-    }
-    return std::optional<unsigned long long>(size);
+    return detail::ReadBlocks(path, static_cast<unsigned long long>(info.st_size), maxBytes,
+                              blockBytes, ReaderOf(fd.get()), take);
 }
 
 namespace detail {

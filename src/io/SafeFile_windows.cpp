@@ -368,13 +368,8 @@ Result<std::optional<unsigned long long>> ReadFileBlocks(
     if (::GetFileType(file.get()) != FILE_TYPE_DISK || !::GetFileSizeEx(file.get(), &size)) {
         return Error{.kind = MessageKind::ErrorNotRegular, .file = path};
     }
-    const auto bytes = static_cast<unsigned long long>(size.QuadPart);
-    const Status read =
-        detail::ReadBlocks(path, bytes, maxBytes, blockBytes, ReaderOf(file.get()), take);
-    if (!read) {
-        return read.error();
-    }
-    return std::optional<unsigned long long>(bytes);
+    return detail::ReadBlocks(path, static_cast<unsigned long long>(size.QuadPart), maxBytes,
+                              blockBytes, ReaderOf(file.get()), take);
 }
 
 namespace detail {
