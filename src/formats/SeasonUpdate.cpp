@@ -1,9 +1,6 @@
 #include "formats/SeasonUpdate.h"
 
-#include <algorithm>
-#include <iterator>
 #include <optional>
-#include <ranges>
 #include <string_view>
 #include <unordered_map>
 
@@ -104,9 +101,14 @@ MemoryTable ApplySeasonUpdate(const MemoryTable& table, const SeasonUpdate& upda
     // The rows that stay, in order, then the removed ones, which are cut off: rows move whole.
     std::vector<int> order;
     order.reserve(static_cast<std::size_t>(table.ChannelCount()));
-    // The rows left out are ascending (SeasonUpdate.h).
-    std::ranges::set_difference(std::views::iota(1, table.RowCount()), update.removed,
-                                std::back_inserter(order));
+    std::size_t next = 0;
+    for (int row = 1; row < table.RowCount(); ++row) {
+        if (next < update.removed.size() && update.removed[next] == row) {
+            ++next;
+        } else {
+            order.push_back(row);
+        }
+    }
     order.insert(order.end(), update.removed.begin(), update.removed.end());
     result.ReorderRows(order);
     result.SetRowCount(table.RowCount() - static_cast<int>(update.removed.size()));
