@@ -81,11 +81,18 @@ std::size_t MaxBytesFor(const std::string& path, ReceiverModel model) {
     return named != nullptr ? named->MaxFileBytes(model) : kMaxCsvFileBytes;
 }
 
-// The format FormatOf gives the regular file at `path`, when the start of the file tells it
-// (each format before it in the registry looks no further than that start either); nullptr
-// when only the whole file tells, or the file is no regular file.
-Result<const ChannelFormat*> FormatOfStart(const std::string& path, std::size_t maxBytes,
-                                           ReceiverModel model) {
+// A format and the rows it hands over as it reads a file, filling a report as they come.
+struct RowsAsRead {
+    const ChannelFormat* format = nullptr;
+    RowSource rows;  // empty: the file is to be read whole
+};
+
+// The rows of the regular file at `path` as RowsOf hands them over, when the start of the file
+// tells its format (FormatOf's: each format before it in the registry looks no further than
+// that start either); an empty source when only the whole file tells, the file is no regular
+// file, or its format reads whole files.
+Result<RowsAsRead> RowsOfStreamed(const std::string& path, std::size_t maxBytes,
+                                  ReceiverModel model, ChannelFileReport& report) {
     constexpr std::size_t kStartBytes = 4096;
     std::string start;
     const Result<std::optional<unsigned long long>> read =
@@ -96,18 +103,19 @@ Result<const ChannelFormat*> FormatOfStart(const std::string& path, std::size_t 
     if (!read) {
         return read.error();
     }
-    if (!*read) {
-        return nullptr;
-    }
     for (const ChannelFormat* format : ChannelFormats()) {
-        if (start.size() == kStartBytes && format->LooksAtStart() > start.size()) {
-            return nullptr;  // the file is longer than its start, and the format looks further
+        if (!*read || (start.size() == kStartBytes && format->LooksAtStart() > start.size())) {
+            break;  // no regular file, or one longer than its start and a format looking further
         }
         if (format->LooksLike(start, model)) {
-            return format;
+            Result<RowSource> rows = format->RowsOf(path, maxBytes, report);
+            if (!rows) {
+                return rows.error();
+            }
+            return RowsAsRead{format, std::move(*rows)};
         }
     }
-    return nullptr;
+    return RowsAsRead{};
 }
 
 // What `format` read from the file at `path`, refused when it holds no channel (unless the
@@ -140,26 +148,20 @@ Result<ChannelFileRead> ReadChannelFile(const std::string& path, const ReadSetti
     // A format that hands its rows over as it reads them fills the table without the file held
     // whole.
     const std::size_t maxBytes = MaxBytesFor(path, settings.model);
-    const Result<const ChannelFormat*> streamed = FormatOfStart(path, maxBytes, settings.model);
+    ChannelFileRead read;
+    const Result<RowsAsRead> streamed = RowsOfStreamed(path, maxBytes, settings.model, read.report);
     if (!streamed) {
         return streamed.error();
     }
-    if (*streamed != nullptr) {
-        ChannelFileRead read;
-        const Result<RowSource> rows = (*streamed)->RowsOf(path, maxBytes, read.report);
-        if (!rows) {
-            return rows.error();
+    if (const RowSource& rows = streamed->rows) {
+        read.table.ReserveChannels(static_cast<int>(rows.expectedRows));
+        const Status walked = rows.walk(
+            [&](std::span<const std::string_view> cells) { read.table.AppendRow(cells); });
+        if (!walked) {
+            return walked.error();
         }
-        if (*rows) {
-            read.table.ReserveChannels(static_cast<int>(rows->expectedRows));
-            const Status walked = rows->walk(
-                [&](std::span<const std::string_view> cells) { read.table.AppendRow(cells); });
-            if (!walked) {
-                return walked.error();
-            }
-            // The start of a file so read holds its format's header: it is never empty.
-            return Finish(path, std::move(read), **streamed, settings, false);
-        }
+        // The start of a file so read holds its format's header: it is never empty.
+        return Finish(path, std::move(read), *streamed->format, settings, false);
     }
     const Result<ByteBuffer> bytes = ReadWholeFileBuffer(path, maxBytes);
     if (!bytes) {
@@ -192,16 +194,11 @@ Result<ChannelFileConversion> ConvertChannelFile(const std::string& input,
     ChannelFileConversion conversion;
     ChannelFileReport& report = conversion.read.report;
     const std::size_t maxBytes = MaxBytesFor(input, settings.model);
-    const Result<const ChannelFormat*> streamed = FormatOfStart(input, maxBytes, settings.model);
+    const Result<RowsAsRead> streamed = RowsOfStreamed(input, maxBytes, settings.model, report);
     if (!streamed) {
         return streamed.error();
     }
-    const Result<RowSource> rows =
-        *streamed != nullptr ? (*streamed)->RowsOf(input, maxBytes, report) : RowSource{};
-    if (!rows) {
-        return rows.error();
-    }
-    if (*rows) {
+    if (const RowSource* rows = &streamed->rows; *rows) {
         // Each row goes to the output as it is read; a file without a channel writes nothing.
         std::optional<Error> unread;
         bool anyChannel = false;
@@ -222,7 +219,7 @@ Result<ChannelFileConversion> ConvertChannelFile(const std::string& input,
                                     }
                                     return status;
                                 }};
-        report.format = *streamed;
+        report.format = streamed->format;
         report.origins.numberEnds.reserve(rows->expectedRows);
         conversion.written = format.WriteRows(output, counted, settings);
         if (!walked) {
