@@ -6,6 +6,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QSignalSpy>
@@ -880,7 +881,9 @@ private slots:
                               seen << dialog->windowTitle() << dialog->nameFilters()
                                    << QString::number(dialog->acceptMode())
                                    << dialog->selectedNameFilter();
-                              dialog->selectFile(chosen);
+                              // Typed, as a user would: selectFile leaves a focused name
+                              // field as it is, and the dialog is focused once it is active.
+                              dialog->findChild<QLineEdit*>("fileNameEdit")->setText(chosen);
                               static_cast<QDialog*>(dialog)->accept();
                           }));
         QCOMPARE(answer, std::optional<QString>(chosen));

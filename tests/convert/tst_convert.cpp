@@ -3,9 +3,9 @@
 #include <limits>
 
 #include "../TestTables.h"
+#include "Radix.h"
 #include "convert/FrequencyText.h"
 #include "convert/NumberText.h"
-#include "convert/Radix.h"
 #include "convert/Utf16.h"
 #include "convert/Windows1252.h"
 

@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -10,13 +11,14 @@
 #include <vector>
 
 #include "../TestTables.h"
+#include "../convert/Radix.h"
+#include "PlaceRecords.h"
 #include "TestData.h"
 #include "channel/CellChecks.h"
 #include "channel/EditChecks.h"
 #include "channel/TableChecks.h"
 #include "files/ChannelFiles.h"
 #include "g3m/MemoryFile.h"
-#include "PlaceRecords.h"
 #include "g3m/MemoryFileReader.h"
 #include "g3m/MemoryRecord.h"
 #include "g3m/RecordChecksum.h"
@@ -293,6 +295,61 @@ private slots:
         const auto* data = reinterpret_cast<const std::uint8_t*>(out.record.constData());
         QVERIFY(notWritten || qFromLittleEndian<quint32>(data + 80) ==
                                   ComputeRecordChecksum({data, std::size_t(out.record.size())}));
+    }
+
+    // The numeric fields and the checksum as a record is described to be built: a field takes
+    // its cell's hexadecimal text, padded to the field's digits and stored pair by pair from the
+    // field's highest offset down; the checksum is the hexadecimal text of the sum of every
+    // other word's value, each word read as its hexadecimal text.
+    void fieldsAsTheirHexTextsGive_data() {
+        QTest::addColumn<QString>("model");
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<QString>("frequency");
+        QTest::addColumn<QString>("squelch");
+        const auto row = [](const char* model, const char* number, const char* frequency,
+                            const char* squelch) {
+            QTest::addRow("%s: %s, %s Hz, %s", model, number, frequency, squelch)
+                << model << number << frequency << squelch;
+        };
+        row("313", "5", "14000000", "-100");
+        row("313", " 12 ", "7100000.9", "-100.5");
+        row("313", "65535", "4294967295", "-65536");
+        row("303", "1", "0", "");
+        row("303", "256", "255", "0");
+        row("315", "4096", "16777216", "-1");
+        row("305", "255", "94489", "-255.9");
+    }
+    void fieldsAsTheirHexTextsGive() {
+        QFETCH(QString, model);
+        QFETCH(QString, number);
+        QFETCH(QString, frequency);
+        QFETCH(QString, squelch);
+        Cells cells = ExampleRow();
+        cells[Number] = number.toStdString(), cells[Frequency] = frequency.toStdString();
+        cells[LevelSquelch] = squelch.toStdString();
+        const Encoded out = Encode(cells, testing::Model(model));
+        QVERIFY(out.channel != 0);
+        // The bytes of `decimal`'s hexadecimal text padded to `digits`, the last pair first.
+        const auto split = [](const DecimalIn& decimal, std::size_t digits) {
+            std::string hex = Dec2Hex(decimal)->hex;
+            hex.insert(0, digits - std::min(digits, hex.size()), '0');
+            QByteArray bytes;
+            for (std::size_t at = hex.size(); bytes.size() < qsizetype(digits / 2); at -= 2) {
+                bytes.append(char(*Hex2Dec(hex.substr(at - 2, 2))));
+            }
+            return bytes.toHex(' ');
+        };
+        QCOMPARE(out.record.mid(0, 2).toHex(' '), split(number.toStdString(), 4));
+        QCOMPARE(out.record.mid(4, 4).toHex(' '), split(frequency.toStdString(), 8));
+        const auto level = std::int64_t(std::floor(squelch.toDouble()));
+        QCOMPARE(out.record.mid(28, 2).toHex(' '), split(level + 65536, 4));
+        double sum = 0;
+        for (qsizetype word = 0; word < out.record.size(); word += 4) {
+            QByteArray text = out.record.mid(word, 4);
+            std::reverse(text.begin(), text.end());
+            sum += word == 80 ? 0 : *HexUnsigned2Dbl(text.toHex().toUpper().toStdString());
+        }
+        QCOMPARE(out.record.mid(80, 4).toHex(' '), split(sum, 8));
     }
 
     // A file of 140,000 rows, each on a frequency of its own, then a row alike an early row and

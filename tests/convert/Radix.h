@@ -1,6 +1,8 @@
 #pragma once
 
-// Decimal, binary and hexadecimal text conversions. Hexadecimal output is always upper case.
+// Decimal, binary and hexadecimal text conversions, through which a memory record's numeric
+// fields and checksum are described: the record tests build a record's expected bytes with them.
+// Hexadecimal output is always upper case.
 // Bad input is reported the way each conversion is described: a message text in place of the
 // result, the out-of-band value -1, or an Error where the conversion cannot go on.
 

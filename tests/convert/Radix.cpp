@@ -1,4 +1,4 @@
-#include "convert/Radix.h"
+#include "Radix.h"
 
 #include <algorithm>
 #include <array>
