@@ -46,7 +46,9 @@ std::unique_ptr<QProgressDialog> MakeDialog(QWidget* parent, const char* name, c
 
 }  // namespace
 
-BackgroundWork::BackgroundWork(QWidget* window) : m_window(window) {}
+BackgroundWork::BackgroundWork(QWidget* window) : m_window(window) {
+    m_pool.setMaxThreadCount(1);
+}
 
 BackgroundWork::~BackgroundWork() {
     if (m_current != 0) {

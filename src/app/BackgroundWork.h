@@ -4,6 +4,7 @@
 #include <QFutureWatcher>
 #include <QObject>
 #include <QString>
+#include <QThreadPool>
 #include <QtConcurrent/QtConcurrentRun>
 #include <functional>
 #include <memory>
@@ -17,7 +18,7 @@ class QWidget;
 
 namespace corvalen {
 
-// Runs file work that changes nothing of the window's on a pool thread, so the window keeps
+// Runs file work that changes nothing of the window's on a thread of its own, so the window keeps
 // repainting, and hands its result back on the window's thread. Meanwhile the window takes no
 // input (the table stays as it is); after a moment a dialog says what is done, Cancel if offered.
 class BackgroundWork : public QObject {
@@ -48,7 +49,7 @@ public:
             watcher->deleteLater();
             done(watcher->future().takeResult());
         });
-        QFuture<T> future = QtConcurrent::run(std::move(work));
+        QFuture<T> future = QtConcurrent::run(&m_pool, std::move(work));
         if (cancel == Cancel::NotOffered) {
             m_waitedFor.push_back(QFuture<void>(future));
         }
@@ -71,6 +72,9 @@ private:
     int m_last = 0;
     std::unique_ptr<QProgressDialog> m_dialog;
     std::vector<QFuture<void>> m_waitedFor;
+    // File work runs on one thread, one task after another: a read builds its table where the
+    // tables the window let go of were, so opening file after file holds only what it keeps.
+    QThreadPool m_pool;
 };
 
 // A long task on the window's thread: its progress in a window-modal dialog with a Cancel

@@ -120,8 +120,8 @@ struct WholeTable {
 };
 class LoadTableStep : public ModelStep<WholeTable, WholeTable::Swap> {
 public:
-    // The opens the history reaches back over: each keeps a table (10 MB at 65,535 channels).
-    static constexpr int kOpensKept = 2;
+    // The opens the history reaches back over: each keeps a table (17 MB at 65,535 channels).
+    static constexpr int kOpensKept = 1;
 
     // Pushes the open of `table`, first clearing a history that holds kOpensKept opens already:
     // this open can still be undone, the steps before it not.
