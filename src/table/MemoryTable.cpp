@@ -95,6 +95,12 @@ bool MemoryTable::PackedRow::Own() const {
 }
 
 void MemoryTable::PackedRow::Replace(std::size_t count, std::size_t column, std::string_view text) {
+    if (m_words == nullptr) {
+        *this = Pack(count, [&](std::size_t k) { return k == column ? text : std::string_view(); });
+        return;
+    }
+    // The cells after it move within the block when it is the row's own and has room, else
+    // the row's cells are copied into a new block with the new text in its place.
     std::uint32_t* words = m_words.get();
     const std::size_t size = words[count];
     const std::size_t newSize =
@@ -226,17 +232,7 @@ void MemoryTable::SetCellText(int row, int column, std::string text) {
     if (column < 0 || static_cast<std::size_t>(column) >= count) {
         return;
     }
-    PackedRow& packed = m_rows[static_cast<std::size_t>(row)];
-    if (packed.Words() == nullptr) {
-        packed = PackedRow::Pack(count, [&](std::size_t k) {
-            return k == static_cast<std::size_t>(column) ? std::string_view(text)
-                                                         : std::string_view();
-        });
-        return;
-    }
-    // The cells after it move within the block when it is the row's own and has room, else
-    // the row's cells are copied into a new block with the new text in its place.
-    packed.Replace(count, static_cast<std::size_t>(column), text);
+    m_rows[static_cast<std::size_t>(row)].Replace(count, static_cast<std::size_t>(column), text);
 }
 
 void MemoryTable::AppendPackedRow(std::string_view texts, std::span<const std::uint32_t> ends) {
@@ -283,10 +279,14 @@ void MemoryTable::SwapCells(int row, int column, MemoryTable& block) {
         }
         PackedRow taken = PackedRow::Pack(static_cast<std::size_t>(width),
                                           [&](std::size_t k) { return old[left + k]; });
-        PackedRow put = PackedRow::Pack(count, [&](std::size_t k) {
-            return k >= left && k < right ? cells[k - left] : old[k];
-        });
-        mine = std::move(put);
+        if (width == 1) {
+            // One cell (Set Field, a group toggled): the row's other cells move as one piece.
+            mine.Replace(count, left, cells[0]);
+        } else {
+            mine = PackedRow::Pack(count, [&](std::size_t k) {
+                return k >= left && k < right ? cells[k - left] : old[k];
+            });
+        }
         given = std::move(taken);
     }
 }

@@ -122,8 +122,8 @@ private:
         const std::uint32_t* Words() const { return m_words.get(); }
         // Whether the row has a block that no copy shares, so it may be written in place.
         bool Own() const;
-        // Writes `text` into cell `column` of the `count` cells of a row that has a block: in
-        // place when the block is the row's own and has room, else into a new block.
+        // Writes `text` into cell `column` of the row's `count` cells: in place when the block
+        // is the row's own and has room, else into a new block (none when every cell is empty).
         void Replace(std::size_t count, std::size_t column, std::string_view text);
 
     private:

@@ -751,6 +751,7 @@ private slots:
         row("channel numbers", Number, {"1", "2", "3", "03", " 2", "", "x"}, "c");
         row("frequencies", Frequency, {"7005000", "7010000", "7010000.4", "", "abc"}, "c");
         row("modes, known and other", Mode, {"USB", "usb", "AM", "", "WFM", "wfm"}, "c");
+        row("groups, no key of a row", Groups, {"1", "1+2", "x", "0", ""}, "c");
         row("rows emptied, inserted and deleted", Callsign, {"", "C1"}, "ci");
         row("rows moved", Number, {"1", "2", "03"}, "cm");
         row("rows sorted", Frequency, {"7005000", ""}, "cs");

@@ -192,6 +192,8 @@ private slots:
         };
         const QStringList unchanged{"1|7100000|Café", "2||x"};
         row("one cell", 2, 1, {"145"}, {"1|7100000|Café", "2|145|x"});
+        row("one cell, longer, the first", 1, 0, {"1000"}, {"1000|7100000|Café", "2||x"});
+        row("one cell emptied, the row's last", 2, 2, {""}, {"1|7100000|Café", "2||"});
         row("two columns of two rows, emptied and filled", 1, 1, {"a|", "|b"}, {"1|a|", "2||b"});
         row("cells as long as before", 1, 0, {"2|7200000", "1|"}, {"2|7200000|Caf\u00E9", "1||x"});
         row("whole rows", 1, 0, {"9|8|7", "||"}, {"9|8|7", "||"});
