@@ -162,7 +162,6 @@ private slots:
         box->showPopup();
         QAbstractItemView* list = box->view();
         QTRY_VERIFY(list->isVisible());
-        QCOMPARE(list->currentIndex().row(), box->currentIndex());
         QCOMPARE(list->currentIndex().data().toString(), current);
         QVERIFY2(
             list->viewport()->width() >= widest,
@@ -176,7 +175,6 @@ private slots:
         QTest::addColumn<bool>("unitFirst");   // chosen before the file is opened
         QTest::addColumn<bool>("shortFirst");  // a file of short texts was open before
         QTest::newRow("MHz after opening") << "frequencyMHzAction" << false << false;
-        QTest::newRow("MHz before opening") << "frequencyMHzAction" << true << false;
         QTest::newRow("MHz, short texts before") << "frequencyMHzAction" << true << true;
         QTest::newRow("kHz after opening") << "frequencyKHzAction" << false << false;
         QTest::newRow("Hz") << "frequencyHzAction" << false << false;
