@@ -33,9 +33,11 @@ private:
         return QByteArray::fromStdString(BuildCsvText(others, true).bytes);
     }
 
-    void otherProgramWrites() {
+    // Another program writes `bytes` to `file` (else to the CSV file open), and the window
+    // hears of it.
+    void otherProgramWrites(const QByteArray& bytes, const QString& file = QString()) {
         QSignalSpy changed(&m_window->keeper().fileWatch(), &FileWatch::changed);
-        QVERIFY(testing::WriteBytes(m_csv, othersBytes()));
+        QVERIFY(testing::WriteBytes(file.isEmpty() ? m_csv : file, bytes));
         QVERIFY(changed.wait(20000));
     }
 
@@ -179,7 +181,7 @@ private slots:
         QFETCH(QString, fileHolds);
         QFETCH(QString, tableHolds);
         openAndEdit();
-        otherProgramWrites();
+        otherProgramWrites(othersBytes());
         m_boxes->fileChangedAnswers.assign(answers.begin(), answers.end());
 
         QCOMPARE(saveCsvAgain(), saved);
@@ -221,9 +223,7 @@ private slots:
     // keeps the table and says so.
     void cancelledReload() {
         openAndEdit();
-        QSignalSpy changed(&m_window->keeper().fileWatch(), &FileWatch::changed);
-        QVERIFY(testing::WriteBytes(m_csv, "Location,Name,Frequency,Mode\r\n0,A,146.52,FM\r\n"));
-        QVERIFY(changed.wait(20000));
+        otherProgramWrites("Location,Name,Frequency,Mode\r\n0,A,146.52,FM\r\n");
         m_boxes->fileChangedAnswers = {FileChangedAnswer::Reload};
         m_boxes->numberingAnswers = {std::nullopt};
         QVERIFY(!saveCsvAgain());
@@ -236,11 +236,8 @@ private slots:
         startWindow(testing::Channels(3));
         const QString g3m = path(QStringLiteral("memory.g3m"));
         trigger("saveMemoryFileAction", g3m);
-        QSignalSpy changed(&m_window->keeper().fileWatch(), &FileWatch::changed);
-        QByteArray bytes = testing::ReadBytes(g3m);
-        bytes.append(QByteArray(92, '\0'));
-        QVERIFY(testing::WriteBytes(g3m, bytes));
-        QVERIFY(changed.wait(20000));
+        const QByteArray bytes = testing::ReadBytes(g3m) + QByteArray(92, '\0');
+        otherProgramWrites(bytes, g3m);
         m_boxes->fileChangedAnswers = {FileChangedAnswer::Cancel};
         m_dialogs->answers.push_back(g3m);
         QVERIFY(!m_window->fileActions().saveMemoryFile());

@@ -40,11 +40,6 @@ private:
         return m_window->keeper().backupAction();
     }
 
-    // Saves the table over an existing channels.csv.
-    void saveOverExisting() {
-        trigger("saveCsvAction", path(QStringLiteral("channels.csv")));
-    }
-
 private slots:
     void init() {
         setUpEditor();
@@ -178,7 +173,6 @@ private slots:
         recovery.flush();
         QCOMPARE(copiesLeft().size(), 1);
         m_window.reset();
-        QVERIFY(copiesLeft().isEmpty());
         QVERIFY(QDir(recoveryFolder()).entryList(QDir::Files | QDir::Hidden).isEmpty());
     }
 
@@ -234,7 +228,7 @@ private slots:
         const QByteArray opened = testing::ReadBytes(path(QStringLiteral("channels.csv")));
         QVERIFY(option()->isChecked());
         editCell(1, Callsign, QStringLiteral("NEW"));
-        saveOverExisting();
+        trigger("saveCsvAction", path(QStringLiteral("channels.csv")));  // over the file opened
         QCOMPARE(testing::ReadBytes(path(QStringLiteral("channels.csv~"))), opened);
 
         option()->setChecked(false);
@@ -242,7 +236,7 @@ private slots:
         QCOMPARE(testing::ReadBytes(m_programDir + QStringLiteral("/Corvalen-backups.txt")),
                  QByteArray("off\r\n"));
         QVERIFY(QFile::remove(path(QStringLiteral("channels.csv~"))));
-        saveOverExisting();
+        trigger("saveCsvAction", path(QStringLiteral("channels.csv")));
         QVERIFY(!QFileInfo::exists(path(QStringLiteral("channels.csv~"))));
 
         // The next run starts with the option as it was left.

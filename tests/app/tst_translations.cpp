@@ -411,17 +411,13 @@ private slots:
             }
         }
         // A problem said in the editor: the Problems panel's words for the grouped check.
+        const auto tooLong = [](int row, const char* text, const char* cut) {
+            return Diagnostic{
+                Diagnostic::Place::Row, row, Callsign, MessageKind::TextTooLong, {text, "12", cut}};
+        };
         const std::vector<Diagnostic> problems = {
-            {Diagnostic::Place::Row,
-             3,
-             17,
-             MessageKind::TextTooLong,
-             {"\"WWV Fort Collins Colorado\"", "12", "\"WWV Fort Col\""}},
-            {Diagnostic::Place::Row,
-             7,
-             17,
-             MessageKind::TextTooLong,
-             {"\"CFRX Toronto Ontario\"", "12", "\"CFRX Toronto\""}}};
+            tooLong(3, "\"WWV Fort Collins Colorado\"", "\"WWV Fort Col\""),
+            tooLong(7, "\"CFRX Toronto Ontario\"", "\"CFRX Toronto\"")};
         const ProblemPlaces places(nullptr, nullptr, texts);
         QCOMPARE(QString::fromStdString(GroupedReport(problems, places).front()),
                  QStringLiteral("2 Kanäle: Rufzeichen länger als 12 Zeichen, auf 12 "
