@@ -1116,7 +1116,6 @@ private slots:
         };
         row("Frequency not a number", 4, Frequency, "7 MHz", 4);
         row("unknown Mode", 2, Mode, "XYZ", 2);
-        row("Groups entry outside 1 to 16", 5, Groups, "2+17", 5);
         row("repeated channel number: the earlier row loses its record", 5, Number, "2", 2);
         row("notice: Frequency not whole Hz", 2, Frequency, "7100000.9", 2, "1 notice");
         row("notice: frequency and mode of row 2", 3, Frequency, "7010000", 3, "1 notice");
