@@ -169,11 +169,6 @@ private slots:
         QVERIFY(!FileExists(""));
     }
 
-    // The CSV reader's field forms (quotes, doubled quotes, text after a closing quote, line
-    // breaks inside quotes, unclosed quotes, Windows-1252 letters), the check of a whole text
-    // before its records (the first NUL byte named by line and byte, whether bytes from 0x80 up
-    // are there), and what that check tells the reader.
-
     // The first NUL byte of a text, named by line and byte (a byte-order mark counts as bytes
     // of the first line), and whether a byte from 0x80 up comes anywhere in a text without one,
     // which the reader is told.

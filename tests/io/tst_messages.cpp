@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "../BadInputs.h"
 #include "../TestTables.h"
 #include "TestData.h"
 #include "channel/CellChecks.h"
@@ -338,11 +339,7 @@ private slots:
         QByteArray lines = "Number\r\n";
         for (const auto& [column, texts] : cells) {
             for (const QByteArray& text : texts) {
-                QList<QByteArray> fields =
-                    QByteArray("1,7000000,2400,-1500,,,,,,3,0,0,0,-100,0,0,USB,CALL,Note")
-                        .split(',');
-                fields[column] = text;
-                lines += fields.join(',') + "\r\n";
+                lines += badinput::ChannelLine(column, text);
             }
         }
         row("csv cells", lines, "315");

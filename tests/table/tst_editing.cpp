@@ -92,10 +92,6 @@ Rows BlockRows(std::string_view text) {
 
 using testing::Cell;
 
-std::vector<int> Ints(const QList<int>& list) {
-    return std::vector<int>(list.begin(), list.end());
-}
-
 }  // namespace
 
 class TestEditing : public QObject {
@@ -672,8 +668,8 @@ private slots:
         QFETCH(QList<int>, places);
         MemoryTable table = testing::RowsNumbered({1, 2, 3, 4, 5});
         const MemoryTable before = table;
-        const std::vector<int> order =
-            MovedRowOrder(table.ChannelCount(), Ints(rows), RowMove(move));
+        const std::vector<int> order = MovedRowOrder(
+            table.ChannelCount(), {rows.constData(), std::size_t(rows.size())}, RowMove(move));
         table.ReorderRows(order);
         // Where the moved rows went, as the editor finds them.
         const std::vector<int> inverse = InverseRowOrder(order);
