@@ -18,6 +18,12 @@ namespace corvalen {
 void AppendQuotedCellTo(std::string& out, std::string_view cell) {
     constexpr std::size_t kShown = 40;
     static constexpr char kHex[] = "0123456789ABCDEF";
+    const auto control = [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; };
+    // A cell too short to be cut and without control characters is shown as it is.
+    if (cell.size() <= kShown && std::ranges::none_of(cell, control)) {
+        out.append(1, '"').append(cell).push_back('"');
+        return;
+    }
     out.push_back('"');
     std::size_t characters = 0;
     int following = 0;  // bytes still to come of the UTF-8 character begun

@@ -18,6 +18,11 @@ class MessageValues {
 public:
     MessageValues() = default;
     MessageValues(std::initializer_list<std::string_view> values) {
+        std::size_t size = values.size();
+        for (const std::string_view value : values) {
+            size += value.size();
+        }
+        m_text.reserve(size);
         for (const std::string_view value : values) {
             push_back(value);
         }

@@ -675,6 +675,7 @@ private slots:
         row("40 characters", x40, "\"" + x40 + "\"");
         row("41 characters", x40 + "x", "\"" + x40 + "...\" (41 characters)");
         row("control characters", "a\tb\r\nc\x01\x7F", "\"a\\tb\\r\\nc\\x01\\x7F\"");
+        row("20 letters in UTF-8", omega40.left(40), "\"" + omega40.left(40) + "\"");
         row("40 letters in UTF-8, one past", omega40 + "\xCE\xA9",
             "\"" + omega40 + "...\" (41 characters)");
     }
