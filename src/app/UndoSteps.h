@@ -120,7 +120,7 @@ struct WholeTable {
 };
 class LoadTableStep : public ModelStep<WholeTable, WholeTable::Swap> {
 public:
-    // The opens the history reaches back over: each keeps a table (17 MB at 65,535 channels).
+    // The opens the history reaches back over: each keeps the whole table it replaced.
     static constexpr int kOpensKept = 1;
 
     // Pushes the open of `table`, first clearing a history that holds kOpensKept opens already:
