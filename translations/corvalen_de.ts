@@ -2087,14 +2087,6 @@ Die Tabelle mit der Datei vergleichen, die Datei neu laden (Ihre Änderungen ble
         <translation>hat {1} Felder, wo die Kopfzeile {2} hat; die fehlenden werden leer gelesen</translation>
     </message>
     <message>
-        <source>hexadecimal {1} does not fit a 32-bit number</source>
-        <translation>hexadezimal {1} passt in keine 32-Bit-Zahl</translation>
-    </message>
-    <message>
-        <source>hexadecimal {1} is too large for a number</source>
-        <translation>hexadezimal {1} ist zu groß für eine Zahl</translation>
-    </message>
-    <message>
         <source>holds another channel number than its place&apos;s</source>
         <translation>hält eine andere Kanalnummer als die seines Platzes</translation>
     </message>
@@ -2181,10 +2173,6 @@ Die Tabelle mit der Datei vergleichen, die Datei neu laden (Ihre Änderungen ble
     <message>
         <source>no command given (convert, verify, check, diff, fill, schedule or on-air)</source>
         <translation>kein Befehl angegeben (convert, verify, check, diff, fill, schedule oder on-air)</translation>
-    </message>
-    <message>
-        <source>no memory for {1} binary digits</source>
-        <translation>kein Speicher für {1} Binärziffern</translation>
     </message>
     <message>
         <source>offset {1}</source>
@@ -2281,10 +2269,6 @@ Die Tabelle mit der Datei vergleichen, die Datei neu laden (Ihre Änderungen ble
     <message>
         <source>the header has no {1:list} column; those cells stay empty</source>
         <translation>die Kopfzeile hat keine Spalte {1:list}; diese Zellen bleiben leer</translation>
-    </message>
-    <message>
-        <source>the number is too large for a decimal number</source>
-        <translation>die Zahl ist zu groß für eine Dezimalzahl</translation>
     </message>
     <message>
         <source>the time &quot;{1}&quot; is neither HHMM nor HHMM-HHMM (UTC, 0000 to 2359, a span may end at 2400)</source>
@@ -2457,18 +2441,6 @@ Die Tabelle mit der Datei vergleichen, die Datei neu laden (Ihre Änderungen ble
     <message>
         <source>{1} holds records of other models than &quot;{2}&quot;</source>
         <translation>{1} hält Datensätze anderer Modelle als &quot;{2}&quot;</translation>
-    </message>
-    <message>
-        <source>{1} is not a decimal number</source>
-        <translation>{1} ist keine Dezimalzahl</translation>
-    </message>
-    <message>
-        <source>{1} is not made of hexadecimal bytes</source>
-        <translation>{1} besteht nicht aus hexadezimalen Bytes</translation>
-    </message>
-    <message>
-        <source>{1} is too large for a decimal number</source>
-        <translation>{1} ist zu groß für eine Dezimalzahl</translation>
     </message>
     <message>
         <source>{1} needs a value</source>

@@ -27,12 +27,6 @@ int HexDigitValue(char c) {
     return at == std::string_view::npos ? -1 : static_cast<int>(at);
 }
 
-// The input as it goes into an error message: long texts are cut so a message stays one line.
-std::string Quoted(std::string_view text) {
-    constexpr std::size_t kShown = 40;
-    return "\"" + std::string(text.substr(0, kShown)) + (text.size() > kShown ? "...\"" : "\"");
-}
-
 // The whole part of a decimal number, rounded towards minus infinity, as sign and magnitude.
 struct FlooredDecimal {
     bool negative = false;
@@ -42,8 +36,7 @@ struct FlooredDecimal {
 // Reads a decimal text as DecimalIn describes it (".5" and "7." too). The work is exact: the
 // whole digits are halved as decimal text, and the fraction only decides whether a negative
 // value rounds down by one more, so any number of fraction digits is fine.
-Result<FlooredDecimal> FloorOfDecimalText(std::string_view text) {
-    const std::string_view given = text;
+std::optional<FlooredDecimal> FloorOfDecimalText(std::string_view text) {
     text = TrimBlanks(text);
     FlooredDecimal result;
     if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
@@ -55,7 +48,7 @@ Result<FlooredDecimal> FloorOfDecimalText(std::string_view text) {
     const std::string_view fraction = text.substr(std::min(point + 1, text.size()));
     if (whole.size() + fraction.size() == 0 || !std::all_of(whole.begin(), whole.end(), IsDigit) ||
         !std::all_of(fraction.begin(), fraction.end(), IsDigit)) {
-        return Error{MessageKind::ErrorNotDecimal, {Quoted(given)}};
+        return std::nullopt;
     }
     whole.remove_prefix(std::min(whole.find_first_not_of('0'), whole.size()));
     std::string digits(whole);
@@ -73,7 +66,7 @@ Result<FlooredDecimal> FloorOfDecimalText(std::string_view text) {
     }
     if (digits.size() > kLargestMagnitude.size() ||
         (digits.size() == kLargestMagnitude.size() && digits > kLargestMagnitude)) {
-        return Error{MessageKind::ErrorDecimalTooLarge, {Quoted(given)}};
+        return std::nullopt;
     }
     // Halving the decimal digits again and again gives the base-2 digits from the last.
     while (!digits.empty()) {
@@ -112,28 +105,28 @@ std::optional<std::string_view> TextForm(const DecimalIn& decimalIn,
 
 }  // namespace
 
-Result<HexOrMinusOne> Dec2Hex(const DecimalIn& decimalIn) {
+std::optional<HexOrMinusOne> Dec2Hex(const DecimalIn& decimalIn) {
     std::array<char, 400> buffer;
     const std::optional<std::string_view> text = TextForm(decimalIn, buffer);
     if (!text || text->size() > kLongestDecimalText) {
         return HexOrMinusOne{true, {}};
     }
-    Result<FlooredDecimal> whole = FloorOfDecimalText(*text);
+    std::optional<FlooredDecimal> whole = FloorOfDecimalText(*text);
     if (!whole) {
-        return whole.error();
+        return std::nullopt;
     }
     return HexOrMinusOne{false, (whole->negative ? "-" : "") + Bin2Hex(whole->binary)};
 }
 
-Result<std::string> Dec2Bin(const DecimalIn& decimalIn, int numberOfBits) {
+std::optional<std::string> Dec2Bin(const DecimalIn& decimalIn, int numberOfBits) {
     std::array<char, 400> buffer;
     const std::optional<std::string_view> text = TextForm(decimalIn, buffer);
     if (!text) {
-        return Error{MessageKind::ErrorNumberTooLarge};
+        return std::nullopt;
     }
-    Result<FlooredDecimal> whole = FloorOfDecimalText(*text);
+    std::optional<FlooredDecimal> whole = FloorOfDecimalText(*text);
     if (!whole) {
-        return whole.error();
+        return std::nullopt;
     }
     std::string& bits = whole->binary;
     if (numberOfBits > 0) {
@@ -144,7 +137,7 @@ Result<std::string> Dec2Bin(const DecimalIn& decimalIn, int numberOfBits) {
         try {
             bits.insert(0, width - bits.size(), '0');
         } catch (const std::bad_alloc&) {
-            return Error{MessageKind::ErrorNoMemoryForBits, {std::to_string(numberOfBits)}};
+            return std::nullopt;
         }
     }
     return whole->negative ? "-" + bits : bits;
@@ -169,11 +162,10 @@ std::string Bin2Hex(std::string_view binaryString) {
     return hex;
 }
 
-Result<std::int32_t> Hex2Dec(std::string_view sHex) {
+std::optional<std::int32_t> Hex2Dec(std::string_view sHex) {
     // Digit k from the right adds d * 16^k, where d is -1 for a character outside the digits.
     // The sum has to fit an int32 after every step. From k = 8 on, any non-zero d moves it by at
     // least 2^32, so only zeros may stand there.
-    const Error tooLarge{MessageKind::ErrorHexTooLarge32, {Quoted(sHex)}};
     std::int64_t value = 0;
     const std::size_t n = sHex.size();
     for (std::size_t k = 0; k < n; ++k) {
@@ -182,29 +174,29 @@ Result<std::int32_t> Hex2Dec(std::string_view sHex) {
             continue;
         }
         if (k >= 8) {
-            return tooLarge;
+            return std::nullopt;
         }
         value += std::int64_t{digit} << (4 * k);
         if (value > INT32_MAX || value < INT32_MIN) {
-            return tooLarge;
+            return std::nullopt;
         }
     }
     return static_cast<std::int32_t>(value);
 }
 
-Result<double> HexUnsigned2Dbl(std::string_view sHex) {
+std::optional<double> HexUnsigned2Dbl(std::string_view sHex) {
     // Read in pairs from the right, an odd length with a "0" in front: the value is the same as
     // the digits' from the left, each step exact up to 2^53.
     double total = 0;
     for (const char c : sHex) {
         const int digit = HexDigitValue(c);
         if (digit < 0) {
-            return Error{MessageKind::ErrorNotHexBytes, {Quoted(sHex)}};
+            return std::nullopt;
         }
         total = total * 16 + digit;
     }
     if (!std::isfinite(total)) {
-        return Error{MessageKind::ErrorHexTooLarge, {Quoted(sHex)}};
+        return std::nullopt;
     }
     return total;
 }
